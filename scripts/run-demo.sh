@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program, lays out the demo data
+# directory and starts the program on it. Extra arguments go to the program
+# (for example a VIN: scripts/run-demo.sh WVQZZZ3CZ9E000001).
+#
+# The demo keeps its own user profile and application-data folder under
+# build/demo-home, so it never touches a real installation's settings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF >/dev/null
+cmake --build build -j"$(nproc)" --target yaq2
+
+home="$PWD/build/demo-home"
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
+profile="$XDG_CONFIG_HOME/ORMEL AG/yaq2.ini"
+if [ ! -f "$profile" ]; then
+  mkdir -p "$(dirname "$profile")" "$XDG_DATA_HOME"
+  printf '[SRP]\nDealerDataStorage=%s\n' "$PWD/build/bin/Datas/Dealer" > "$profile"
+fi
+exec build/bin/yaq2 "$@"

@@ -1,0 +1,248 @@
+#include "app/Yaq2App.h"
+
+#include "app/Yaq2Dlg.h"
+#include "app/settings/DmsHeader.h"
+#include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
+#include "platform/Profile.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+
+namespace {
+CYaq2App *g_app = nullptr;
+
+// Values the training edition forces for its run.
+constexpr int kTrainingReq = 3;
+constexpr int kTrainingSend = 3;
+constexpr int kTrainingSendDateiFormat = 6;
+constexpr int kTrainingSendDatei = 5;
+constexpr int kTrainingReceive = 4;
+constexpr int kTrainingXMLx = 1;
+constexpr int kTrainingReceiveXMLx = 1;
+
+QString trainingFolder()
+{
+    return GetAppDirectory() + QStringLiteral("SRP_T_DATAS");
+}
+} // namespace
+
+CYaq2App::CYaq2App(const QStringList &arguments)
+    : m_pProfile(std::make_unique<CProfile>(QCoreApplication::applicationName())),
+      m_arguments(arguments)
+{
+    g_app = this;
+    m_runMainWindow = [](CYaq2App &app, const CMainWndArgs &args) {
+        CYaq2Dlg dlg(&app.m_Settings);
+        dlg.DoModal(args);
+    };
+}
+
+CYaq2App::~CYaq2App()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CYaq2App *CYaq2App::Instance()
+{
+    return g_app;
+}
+
+bool CYaq2App::IsCallerModeForcingReceive() const
+{
+    const CPrgSettings &s = m_Settings;
+    return s.bQvl || s.bQvlEdit || s.bQvlAPosSearch || s.bQvlAPosQuery || s.bQvlAwToSrp;
+}
+
+bool CYaq2App::InitInstance()
+{
+    CPrgSettings &s = m_Settings;
+
+    // Data directory and profile.
+    s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
+    s.ReadIni(m_pProfile.get());
+    m_bSettingsRead = true;
+    s.bKatalogansicht = m_pProfile->HasValue(QStringLiteral("YAQ"), QStringLiteral("Katalogansicht")) ? 1 : 0;
+
+    // Command line, connection or session.
+    m_CmdLine.ParseArguments(m_arguments);
+    if (m_CmdLine.m_strSessionFile.isEmpty()) {
+        m_strTNS = m_CmdLine.m_strTNS;
+        m_strUID = m_CmdLine.m_strUID;
+        m_strPWD = m_CmdLine.m_strPWD;
+        s.CountryCode = m_CmdLine.m_strCC;
+    } else {
+        ReadOssParameters(m_CmdLine.m_strSessionFile);
+        s.bSession = 1;
+    }
+
+    const QString vin = m_CmdLine.m_strFgstnr.toUpper();
+    if (vin.size() == 7 || vin.size() == 17)
+        s.Fgstnr = vin;
+
+    const QString language = m_CmdLine.m_strSprache;
+    if (language.size() == 2 && s.FindSprache(language)) {
+        if (language != GetPrgSprache())
+            SetPrgSprache(language);
+        if (GetPrgSprache() == QLatin1String("15")) {
+            SetPrgSprache(QStringLiteral("01"));
+            s.bIndonesisch = 1;
+        } else if (GetPrgSprache() == QLatin1String("12")) {
+            SetPrgSprache(QStringLiteral("13"));
+            s.bIndonesisch = 0;
+        }
+    }
+
+    if (!m_CmdLine.m_strStartPage.isEmpty())
+        s.StartPage = m_CmdLine.m_strStartPage;
+
+    const QString &mode = m_CmdLine.m_strMode;
+    if (mode == QLatin1String("qvl"))
+        s.bQvl = 1;
+    else if (mode == QLatin1String("qvledit"))
+        s.bQvlEdit = 1;
+    else if (mode == QLatin1String("qvlapossearch"))
+        s.bQvlAPosSearch = 1;
+    else if (mode == QLatin1String("qvlaposquery"))
+        s.bQvlAPosQuery = 1;
+    else if (mode == QLatin1String("qvlsettings"))
+        s.bQvlSettings = 1;
+    else if (mode == QLatin1String("qvlawtosrp"))
+        s.bQvlAwToSrp = 1;
+
+    if (!m_CmdLine.m_strKilometer.isEmpty())
+        s.Kilometer = m_CmdLine.m_strKilometer;
+    const QString firstRegistration = FirstRegistrationFromSwitch(m_CmdLine.m_strErstzulassung);
+    if (!firstRegistration.isEmpty())
+        s.Erstzulassung = firstRegistration;
+
+    // Version data.
+    const bool hasVersionFile = s.ReadVersionIni() != 0;
+    if (s.bSchulung)
+        s.KatDatum = QStringLiteral("SRP Training");
+
+    m_strClipboardFormat = QStringLiteral("YAQ_BASKET_DATA");
+    InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    s.PrgTitel = QStringLiteral("Y A Q 2 ");
+
+    if (s.bSchulung) {
+        m_strSavedDealerDataStorage = s.DealerDataStorage;
+        s.DealerDataStorage = trainingFolder();
+    }
+    s.ReadTraderIni();
+    s.GetTitle();
+
+    if (IsCallerModeForcingReceive()) {
+        m_nSavedReceive = s.SRPInterfaceReceive;
+        m_bReceiveSaved = true;
+        s.SRPInterfaceReceive = 0;
+    }
+    if (s.bSchulung)
+        ForceTrainingValues();
+
+    ActivateSoapXMLInterface(QString(), s.SRPInterfaceReceive, s.ReceiveXMLPort, &m_Listener);
+
+    if (!hasVersionFile)
+        return false;
+
+    s.Heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+
+    CMainWndArgs args;
+    if (s.bQvl) {
+        args.x = m_CmdLine.m_nX;
+        args.y = m_CmdLine.m_nY;
+    }
+    if (s.bQvlEdit) {
+        if (m_CmdLine.m_strPaketNr.size() == 13)
+            args.paketNr = m_CmdLine.m_strPaketNr;
+    } else if (s.bQvlAPosSearch || s.bQvlAPosQuery) {
+        if (m_CmdLine.m_strAPNr.size() == 7)
+            args.apNr = m_CmdLine.m_strAPNr;
+    } else if (s.bQvlAwToSrp) {
+        args.awToSrpList = m_CmdLine.m_strAPNr;
+    }
+
+    UpdateDmsHeader(&s);
+
+    if (!s.bQvlSettings && m_runMainWindow)
+        m_runMainWindow(*this, args);
+    return false;
+}
+
+void CYaq2App::ForceTrainingValues()
+{
+    CPrgSettings &s = m_Settings;
+    m_nSavedReq = s.SRPInterfaceReq;
+    m_nSavedSend = s.SRPInterfaceSend;
+    m_nSavedSendDateiFormat = s.SRPInterfaceSendDateiFormat;
+    m_nSavedSendDatei = s.SRPInterfaceSendDatei;
+    if (!m_bReceiveSaved) {
+        m_nSavedReceive = s.SRPInterfaceReceive;
+        m_bReceiveSaved = true;
+    }
+    m_nSavedXMLx = s.XMLx;
+    m_nSavedReceiveXMLx = s.ReceiveXMLx;
+    m_strSavedReqDateiVerz = s.ReqDateiVerz;
+
+    s.SRPInterfaceReq = kTrainingReq;
+    s.SRPInterfaceSend = kTrainingSend;
+    s.SRPInterfaceSendDateiFormat = kTrainingSendDateiFormat;
+    s.SRPInterfaceSendDatei = kTrainingSendDatei;
+    s.SRPInterfaceReceive = kTrainingReceive;
+    s.XMLx = kTrainingXMLx;
+    s.ReceiveXMLx = kTrainingReceiveXMLx;
+    s.ReqDateiVerz = trainingFolder();
+}
+
+void CYaq2App::RestoreForcedValues()
+{
+    CPrgSettings &s = m_Settings;
+    if (m_bReceiveSaved)
+        s.SRPInterfaceReceive = m_nSavedReceive;
+    if (s.bSchulung) {
+        s.SRPInterfaceReq = m_nSavedReq;
+        s.SRPInterfaceSend = m_nSavedSend;
+        s.SRPInterfaceSendDateiFormat = m_nSavedSendDateiFormat;
+        s.SRPInterfaceSendDatei = m_nSavedSendDatei;
+        s.XMLx = m_nSavedXMLx;
+        s.ReceiveXMLx = m_nSavedReceiveXMLx;
+        s.ReqDateiVerz = m_strSavedReqDateiVerz;
+    }
+}
+
+int CYaq2App::ExitInstance()
+{
+    if (m_Listener.HasInterface())
+        m_Listener.StopListener();
+
+    // Nothing is written over the stored profile and dealer file when the
+    // start-up ended before the settings were read.
+    if (!m_bSettingsRead)
+        return 0;
+
+    CPrgSettings &s = m_Settings;
+    RestoreForcedValues();
+    s.WriteTraderIni(s.DealerDataStorage);
+    if (s.bSchulung)
+        s.DealerDataStorage = m_strSavedDealerDataStorage;
+    s.WriteIni(m_pProfile.get());
+    if (s.bQvlSettings)
+        s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue);
+    return 0;
+}
+
+void CYaq2App::ReadOssParameters(const QString &fileName)
+{
+    COssParameters values;
+    ReadOssParametersFile(fileName, &values);
+    if (values.hasSessionId)
+        m_strSessionId = values.sessionId;
+    if (values.hasApplicationServer)
+        m_strAppServer = values.applicationServer;
+    if (values.hasApplicationServerAddress)
+        m_strAppServerAddress = values.applicationServerAddress;
+    if (values.hasLanguage)
+        m_CmdLine.m_strSprache = values.language;
+}

@@ -1,0 +1,160 @@
+#include "app/settings/CmdLine.h"
+
+#include "platform/StringUtil.h"
+
+#include <QDate>
+#include <QDomDocument>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTextStream>
+
+void CCmdLine::ParseParam(const QString &param, bool isSwitch, bool /*isLast*/)
+{
+    if (isSwitch) {
+        m_pPending = nullptr;
+        static const QHash<QString, QString CCmdLine::*> switches = {
+            {QStringLiteral("TNS"), &CCmdLine::m_strTNS},
+            {QStringLiteral("UID"), &CCmdLine::m_strUID},
+            {QStringLiteral("PWD"), &CCmdLine::m_strPWD},
+            {QStringLiteral("CC"), &CCmdLine::m_strCC},
+            {QStringLiteral("v"), &CCmdLine::m_strFgstnr},
+            {QStringLiteral("l"), &CCmdLine::m_strSprache},
+            {QStringLiteral("n"), &CCmdLine::m_strStartPage},
+            {QStringLiteral("m"), &CCmdLine::m_strMode},
+            {QStringLiteral("x"), &CCmdLine::m_strX},
+            {QStringLiteral("y"), &CCmdLine::m_strY},
+            {QStringLiteral("p"), &CCmdLine::m_strPaketNr},
+            {QStringLiteral("k"), &CCmdLine::m_strKilometer},
+            {QStringLiteral("a"), &CCmdLine::m_strAPNr},
+            {QStringLiteral("s"), &CCmdLine::m_strSetting},
+            {QStringLiteral("w"), &CCmdLine::m_strValue},
+            {QStringLiteral("f"), &CCmdLine::m_strErstzulassung},
+        };
+        const auto it = switches.constFind(param);
+        if (it != switches.constEnd())
+            m_pPending = &(this->*(*it));
+        return;
+    }
+
+    if (m_pPending) {
+        if (m_pPending == &m_strMode) {
+            m_strMode = param.toLower();
+        } else {
+            *m_pPending = param;
+            if (m_pPending == &m_strX)
+                m_nX = LeadingInt(param);
+            else if (m_pPending == &m_strY)
+                m_nY = LeadingInt(param);
+        }
+        m_pPending = nullptr;
+        ++m_nParamCount;
+        return;
+    }
+
+    switch (m_nParamCount) {
+    case 0: {
+        const QString upper = param.toUpper();
+        if (upper.endsWith(QLatin1String(".YAQCFG")) || upper.endsWith(QLatin1String(".YAQ2CFG")))
+            m_strSessionFile = param;
+        else
+            m_strFgstnr = param;
+        break;
+    }
+    case 1:
+        m_strSprache = param;
+        break;
+    case 2:
+        m_strStartPage = param;
+        break;
+    default:
+        break;
+    }
+    ++m_nParamCount;
+}
+
+void CCmdLine::ParseArguments(const QStringList &arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        const bool isLast = i == arguments.size() - 1;
+        const bool dashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
+        const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/'))
+                                 && !arg.mid(1).contains(QLatin1Char('/'));
+        if (dashSwitch || slashSwitch)
+            ParseParam(arg.mid(1), true, isLast);
+        else
+            ParseParam(arg, false, isLast);
+    }
+}
+
+QString LocaleToPrgSprache(const QString &locale)
+{
+    static const QHash<QString, QString> table = {
+        {QStringLiteral("de-DE"), QStringLiteral("00")}, {QStringLiteral("el-GR"), QStringLiteral("18")},
+        {QStringLiteral("en-GB"), QStringLiteral("01")}, {QStringLiteral("en-US"), QStringLiteral("01")},
+        {QStringLiteral("es-ES"), QStringLiteral("03")}, {QStringLiteral("fr-FR"), QStringLiteral("02")},
+        {QStringLiteral("it-IT"), QStringLiteral("04")}, {QStringLiteral("nl-NL"), QStringLiteral("06")},
+        {QStringLiteral("pt-PT"), QStringLiteral("21")}, {QStringLiteral("sv-SE"), QStringLiteral("05")},
+        {QStringLiteral("ja-JP"), QStringLiteral("08")}, {QStringLiteral("zh-TW"), QStringLiteral("12")},
+        {QStringLiteral("zh-CN"), QStringLiteral("13")}, {QStringLiteral("ru-RU"), QStringLiteral("16")},
+    };
+    return table.value(locale, QStringLiteral("01"));
+}
+
+QString FirstRegistrationFromSwitch(const QString &value)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    const auto match = pattern.match(value);
+    if (!match.hasMatch())
+        return QString();
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    if (!date.isValid())
+        return QString();
+    return match.captured(3) + QLatin1Char('.') + match.captured(2) + QLatin1Char('.') + match.captured(1);
+}
+
+bool ReadOssParametersFile(const QString &path, COssParameters *result)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QString text;
+    QTextStream in(&file);
+    while (!in.atEnd())
+        text += in.readLine().trimmed();
+    if (text.isEmpty())
+        return false;
+
+    QDomDocument doc;
+    if (!doc.setContent(text))
+        return false;
+    const QDomElement root = doc.documentElement();
+    if (root.tagName() != QLatin1String("OSSParameters"))
+        return false;
+
+    const QDomElement session = root.firstChildElement(QStringLiteral("SessionID"));
+    if (!session.isNull()) {
+        result->sessionId = session.text();
+        result->hasSessionId = true;
+    }
+    const QDomElement server = root.firstChildElement(QStringLiteral("ApplicationServer"));
+    if (!server.isNull()) {
+        const QString value = server.text();
+        const int blank = value.indexOf(QLatin1Char(' '));
+        if (blank >= 0) {
+            result->applicationServer = value.left(blank).trimmed();
+            result->applicationServerAddress = value.mid(blank + 1).trimmed();
+            result->hasApplicationServerAddress = true;
+        } else {
+            result->applicationServer = value.trimmed();
+        }
+        result->hasApplicationServer = true;
+    }
+    const QDomElement language = root.firstChildElement(QStringLiteral("Language"));
+    if (!language.isNull()) {
+        result->language = LocaleToPrgSprache(language.text());
+        result->hasLanguage = true;
+    }
+    return true;
+}

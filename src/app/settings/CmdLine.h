@@ -1,0 +1,79 @@
+#pragma once
+// The command line of the program.
+//
+// Other programs (among them the maker's transfer system with its caller
+// modes) start the program with a vehicle, a language, a start page, a caller
+// mode and its data, database connection values or a session file.
+//
+// Positional parameters come first: VIN (or a session file "*.YAQCFG" /
+// "*.YAQ2CFG"), program language, start page. Switches ("-TNS name") take the
+// next parameter as their value; a switch value counts among the positional
+// parameters, so "-m qvl VIN" puts the VIN into the language field.
+
+#include <QString>
+#include <QStringList>
+
+class CCmdLine
+{
+public:
+    CCmdLine() = default;
+    CCmdLine(const CCmdLine &) = delete;
+    CCmdLine &operator=(const CCmdLine &) = delete;
+
+    // Feeds one parameter (without its "-" or "/" when it is a switch).
+    void ParseParam(const QString &param, bool isSwitch, bool isLast);
+    // Feeds the program's arguments (without the program name). A parameter
+    // starting with "-" is a switch; one starting with "/" is a switch only
+    // when it holds no further "/", so absolute file paths stay plain.
+    void ParseArguments(const QStringList &arguments);
+
+    QString m_strTNS;
+    QString m_strUID;
+    QString m_strPWD;
+    QString m_strCC;
+    QString m_strFgstnr;      // VIN
+    QString m_strSprache;     // program language
+    QString m_strStartPage;
+    QString m_strMode;        // caller mode, lower-cased
+    QString m_strX;
+    QString m_strY;
+    int m_nX = -1;
+    int m_nY = -1;
+    QString m_strPaketNr;     // package number ("p")
+    QString m_strKilometer;   // mileage ("k")
+    QString m_strAPNr;        // AP number or list ("a")
+    QString m_strSetting;     // setting name ("s")
+    QString m_strValue;       // setting value ("w")
+    QString m_strErstzulassung; // first registration "YYYY-MM-DD" ("f")
+    int m_nParamCount = 0;
+    QString m_strSessionFile;
+
+private:
+    QString *m_pPending = nullptr;
+};
+
+// The program language of a session file's locale name ("de-DE" -> "00");
+// "01" for any locale not in the table.
+QString LocaleToPrgSprache(const QString &locale);
+
+// The first registration of the switch "f": a real calendar date written
+// YYYY-MM-DD gives "DD.MM.YYYY"; anything else gives an empty text.
+QString FirstRegistrationFromSwitch(const QString &value);
+
+// The values of a session file (root "OSSParameters").
+struct COssParameters
+{
+    QString sessionId;
+    QString applicationServer;
+    QString applicationServerAddress;
+    QString language;  // program language from the locale
+    bool hasSessionId = false;
+    bool hasApplicationServer = false;
+    bool hasApplicationServerAddress = false;
+    bool hasLanguage = false;
+};
+
+// Reads a session file: every line trimmed and joined, then parsed as XML.
+// Returns false when the file cannot be read or parsed; the values found are
+// marked in the result.
+bool ReadOssParametersFile(const QString &path, COssParameters *result);

@@ -1,0 +1,96 @@
+#include "platform/MsgBox.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+
+const QString kMsgBoxTitle = QStringLiteral("Y A Q 2");
+
+namespace {
+
+MsgBoxResponder &responder()
+{
+    static MsgBoxResponder r;
+    return r;
+}
+
+QMessageBox::StandardButtons buttonsFor(int type)
+{
+    switch (type) {
+    case MB_OKCANCEL:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNOCANCEL:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+int resultFor(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    default:
+        return IDOK;
+    }
+}
+
+MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
+{
+    if (responder())
+        return responder()(request);
+
+    QMessageBox box(parent);
+    box.setWindowTitle(request.caption);
+    box.setText(request.text);
+    box.setStandardButtons(buttonsFor(request.type));
+    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL
+                    ? QMessageBox::Question
+                    : QMessageBox::Information);
+    if (align != MSG_ALIGN_LEFT)
+        box.setStyleSheet(QStringLiteral("QLabel{qproperty-alignment: AlignCenter;}"));
+    QCheckBox *check = nullptr;
+    if (request.withCheckBox) {
+        check = new QCheckBox(QMessageBox::tr("Diese Meldung nicht mehr anzeigen"), &box);
+        box.setCheckBox(check);
+    }
+    MsgBoxAnswer answer;
+    answer.button = resultFor(box.exec());
+    answer.dontShowAgain = check && check->isChecked();
+    return answer;
+}
+
+} // namespace
+
+void SetMsgBoxResponder(MsgBoxResponder r)
+{
+    responder() = std::move(r);
+}
+
+int OwnMsgBox(const QString &text, QWidget *parent, const QString &caption, int align, int type)
+{
+    MsgBoxRequest request;
+    request.text = text;
+    request.caption = caption;
+    request.type = type;
+    return show(request, parent, align).button;
+}
+
+int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent, const QString &caption,
+                 int align)
+{
+    MsgBoxRequest request;
+    request.text = text;
+    request.caption = caption;
+    request.withCheckBox = true;
+    const MsgBoxAnswer answer = show(request, parent, align);
+    if (answer.dontShowAgain && flag)
+        *flag = 0;
+    return answer.button;
+}

@@ -1,0 +1,88 @@
+#include "platform/StringUtil.h"
+
+QString ConvertNewLine(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\')) {
+            out += QStringLiteral("\\\\");
+        } else if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            out += QStringLiteral("\\n");
+        } else if (c == QLatin1Char('\n')) {
+            out += QStringLiteral("\\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString ReconvertNewLine(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < text.size()) {
+            const QChar n = text.at(i + 1);
+            if (n == QLatin1Char('n')) {
+                out += QStringLiteral("\r\n");
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('\\')) {
+                out += QLatin1Char('\\');
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+double MyStringToDouble(const QString &text)
+{
+    QString s = text.trimmed();
+    s.replace(QLatin1Char(','), QLatin1Char('.'));
+    int end = 0;
+    if (end < s.size() && (s.at(end) == QLatin1Char('-') || s.at(end) == QLatin1Char('+')))
+        ++end;
+    bool dot = false;
+    while (end < s.size()) {
+        const QChar c = s.at(end);
+        if (c.isDigit()) {
+            ++end;
+        } else if (c == QLatin1Char('.') && !dot) {
+            dot = true;
+            ++end;
+        } else {
+            break;
+        }
+    }
+    bool ok = false;
+    const double value = s.left(end).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+int LeadingInt(const QString &text)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+')))
+        negative = t.at(i++) == QLatin1Char('-');
+    long long value = 0;
+    while (i < t.size() && t.at(i).isDigit()) {
+        if (value < 0x80000000LL)
+            value = value * 10 + t.at(i).digitValue();
+        ++i;
+    }
+    if (value > 0x7fffffffLL)
+        value = 0x7fffffffLL;
+    return int(negative ? -value : value);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Text helpers of the user-interface library.
+
+#include <QString>
+
+// Multi-line texts in one-line form for profile files: a line break becomes
+// the two characters "\n", a backslash becomes "\\". ReconvertNewLine turns
+// the one-line form back (line breaks come back as "\r\n", the form the
+// edit controls and print-outs use).
+QString ConvertNewLine(const QString &text);
+QString ReconvertNewLine(const QString &text);
+
+// Reads a number written with "." or "," as decimal separator; 0.0 for text
+// that holds no number. Leading blanks are skipped, trailing text ignored.
+double MyStringToDouble(const QString &text);
+
+// The C library's conversion of a decimal number: blanks and a sign, then
+// the leading digits; 0 when there are none. Clamped to the int range.
+int LeadingInt(const QString &text);

@@ -1,0 +1,78 @@
+#include "support/TestEnv.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Profile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStandardPaths>
+
+TestEnv::TestEnv()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("yaq2"));
+    QCoreApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
+    CProfile::SetStorageFolder(m_dir.path() + QStringLiteral("/profile"));
+    qputenv("XDG_DATA_HOME", (m_dir.path() + QStringLiteral("/appdata")).toUtf8());
+    QDir().mkpath(m_dir.path() + QStringLiteral("/appdata"));
+}
+
+TestEnv::~TestEnv()
+{
+    SetMsgBoxResponder({});
+    SetAppDirectory(QString());
+}
+
+bool TestEnv::copyTree(const QString &from, const QString &to)
+{
+    QDir source(from);
+    if (!source.exists())
+        return false;
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + QLatin1Char('/') + source.relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::remove(target);
+        if (!QFile::copy(file, target))
+            return false;
+    }
+    return true;
+}
+
+QString TestEnv::installDemoProgram()
+{
+    const QString prog = m_dir.path() + QStringLiteral("/prog/");
+    copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR), prog + QStringLiteral("Datas"));
+    SetAppDirectory(prog);
+    return prog;
+}
+
+void TestEnv::answerBoxes(int button, bool dontShowAgain)
+{
+    SetMsgBoxResponder([this, button, dontShowAgain](const MsgBoxRequest &request) {
+        m_boxes.append(request);
+        MsgBoxAnswer answer;
+        answer.button = button;
+        answer.dontShowAgain = dontShowAgain;
+        return answer;
+    });
+}
+
+QString readTextFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+bool writeTextFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Shared set-up for the test programs: a private profile store, a private
+// program folder with a copy of the demo data, and answers for message boxes.
+
+#include "platform/MsgBox.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+class TestEnv
+{
+public:
+    // Creates a temporary folder, moves the settings profile and the
+    // application-data folder into it and names the program "yaq2".
+    TestEnv();
+    ~TestEnv();
+
+    QString path() const { return m_dir.path(); }
+    // Makes <temp>/prog the program folder with a copy of the demo "Datas";
+    // returns the program folder (ending in "/").
+    QString installDemoProgram();
+    // Copies a folder recursively.
+    static bool copyTree(const QString &from, const QString &to);
+
+    // Answers every message box with the button given and records it.
+    void answerBoxes(int button, bool dontShowAgain = false);
+    const QList<MsgBoxRequest> &boxes() const { return m_boxes; }
+
+private:
+    QTemporaryDir m_dir;
+    QList<MsgBoxRequest> m_boxes;
+};
+
+// Reads a whole file as text (empty when it cannot be read).
+QString readTextFile(const QString &path);
+bool writeTextFile(const QString &path, const QByteArray &bytes);
