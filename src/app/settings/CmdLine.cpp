@@ -140,7 +140,8 @@ bool ReadOssParametersFile(const QString &path, COssParameters *result)
     }
     const QDomElement server = root.firstChildElement(QStringLiteral("ApplicationServer"));
     if (!server.isNull()) {
-        const QString value = server.text();
+        // Blanks around the element text are no separator.
+        const QString value = server.text().trimmed();
         const int blank = value.indexOf(QLatin1Char(' '));
         if (blank >= 0) {
             result->applicationServer = value.left(blank).trimmed();

@@ -1,0 +1,144 @@
+// Program texts, message boxes and the user profile of the platform layer.
+
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "platform/Profile.h"
+#include "platform/StringUtil.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void texts();
+    void textsOfFreshTables();
+    void codePages_data();
+    void codePages();
+    void checkBoxWritesFlag_data();
+    void checkBoxWritesFlag();
+    void newLineForms_data();
+    void newLineForms();
+    void profileValues();
+};
+
+void TestPlatform::texts()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    QCOMPARE(OrmelText(3009), QStringLiteral("AW"));
+    QVERIFY(OrmelText(7021).contains(QLatin1Char('\n')));
+    QCOMPARE(OrmelText(-5), QString());
+    QCOMPARE(OrmelText(999999), QString());
+
+    SetPrgSprache(QStringLiteral("01"));
+    QCOMPARE(GetPrgTextSprache(), QStringLiteral("01"));
+    QCOMPARE(OrmelText(3009), QStringLiteral("LV"));
+    // Not translated: the German text.
+    QCOMPARE(OrmelText(4045).left(16), QStringLiteral("Die Fahrzeugausw"));
+
+    // A language without a table shows German.
+    SetPrgSprache(QStringLiteral("18"));
+    QCOMPARE(GetPrgTextSprache(), QStringLiteral("00"));
+    QCOMPARE(OrmelText(3009), QStringLiteral("AW"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestPlatform::textsOfFreshTables()
+{
+    TestEnv env;
+    const QString folder = env.path() + QStringLiteral("/PrgTxt");
+    QVERIFY(writeTextFile(folder + QStringLiteral("/PrgTxt00.txt"),
+                          "# comment\n10\tA\\tB\\\\C\r\n11 broken line\nxx\tno id\n12\t\n"));
+    InitOrmelText(folder);
+    SetPrgSprache(QStringLiteral("00"));
+    QCOMPARE(OrmelText(10), QStringLiteral("A\tB\\C"));
+    QCOMPARE(OrmelText(11), QString());
+    QCOMPARE(OrmelText(12), QString());
+    InitOrmelText(env.path() + QStringLiteral("/missing"));
+    QCOMPARE(OrmelText(10), QString());
+}
+
+void TestPlatform::codePages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("codePage");
+    QTest::newRow("German") << "00" << 1252;
+    QTest::newRow("Greek") << "18" << 1253;
+    QTest::newRow("Russian") << "16" << 1251;
+    QTest::newRow("Polish") << "17" << 1250;
+    QTest::newRow("Japanese") << "08" << 932;
+    QTest::newRow("Chinese") << "13" << 936;
+    QTest::newRow("unknown") << "99" << 1252;
+}
+
+void TestPlatform::codePages()
+{
+    QFETCH(QString, language);
+    QTEST(GetPrgCodePage(language), "codePage");
+}
+
+void TestPlatform::checkBoxWritesFlag_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<int>("flagAfter");
+    QTest::newRow("ticked clears the flag") << true << 0;
+    QTest::newRow("not ticked keeps it") << false << 1;
+}
+
+void TestPlatform::checkBoxWritesFlag()
+{
+    QFETCH(bool, ticked);
+    TestEnv env;
+    env.answerBoxes(IDOK, ticked);
+    int flag = 1;
+    QCOMPARE(OwnMsgChkBox(QStringLiteral("Hinweis"), &flag), int(IDOK));
+    QTEST(flag, "flagAfter");
+    QCOMPARE(env.boxes().size(), 1);
+    QCOMPARE(env.boxes().first().caption, QStringLiteral("Y A Q 2"));
+    QVERIFY(env.boxes().first().withCheckBox);
+
+    env.answerBoxes(IDNO);
+    QCOMPARE(OwnMsgBox(QStringLiteral("Frage"), nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO), int(IDNO));
+    QCOMPARE(env.boxes().last().type, int(MB_YESNO));
+}
+
+void TestPlatform::newLineForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("oneLine");
+    QTest::newRow("windows line breaks") << "a\r\nb" << "a\\nb";
+    QTest::newRow("unix line breaks") << "a\nb" << "a\\nb";
+    QTest::newRow("backslash kept") << "C:\\Temp" << "C:\\\\Temp";
+    QTest::newRow("backslash n literal") << "x\\ny" << "x\\\\ny";
+}
+
+void TestPlatform::newLineForms()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, oneLine);
+    QCOMPARE(ConvertNewLine(text), oneLine);
+    QString back = text;
+    back.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    QCOMPARE(ReconvertNewLine(oneLine), back);
+}
+
+void TestPlatform::profileValues()
+{
+    TestEnv env;
+    CProfile profile(QStringLiteral("yaq2"));
+    QVERIFY(profile.FileName().startsWith(env.path()));
+    QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7), 7);
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("Sound"), QStringLiteral("abc"));
+    QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7), 7);
+    profile.WriteProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(5, 6, 100, 50));
+    QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("R")), QStringLiteral("5,6,105,56"));
+    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect()), QRect(5, 6, 100, 50));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("R"), QStringLiteral("1,2,3"));
+    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(1, 1, 1, 1)), QRect(1, 1, 1, 1));
+    QVERIFY(profile.Sync());
+}
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,332 @@
+// The settings object and its three stores: the user profile, the version
+// file and the dealer file.
+
+#include "app/settings/PrgSettings.h"
+#include "platform/OrmelText.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void languageList();
+    void copyKeepsItsOwnFields();
+    void title_data();
+    void title();
+    void readIniLanguage_data();
+    void readIniLanguage();
+    void readIniReplacesFirstEce();
+    void profileRoundTrip();
+    void checkKey_data();
+    void checkKey();
+    void versionFile_data();
+    void versionFile();
+    void traderFileDefaultsAndReadBack();
+    void traderFileRewriteKeepsOtherLinesAndLongTerms();
+    void traderFileWriteFailsWithoutFolder();
+
+private:
+    std::unique_ptr<TestEnv> m_env;
+};
+
+void TestSettings::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestSettings::languageList()
+{
+    CPrgSettings s;
+    QCOMPARE(s.SprachListe.size(), 28);
+    QCOMPARE(s.SprachListe.first().strCode, QStringLiteral("00"));
+    QCOMPARE(s.SprachListe.last().strCode, QStringLiteral("15"));
+    QCOMPARE(s.FindSprache(QStringLiteral("15")), 1);
+    QCOMPARE(s.FindSprache(QStringLiteral("99")), 0);
+    QCOMPARE(s.FindSprache(QString()), 0);
+}
+
+void TestSettings::copyKeepsItsOwnFields()
+{
+    CPrgSettings original;
+    original.Fgstnr = QStringLiteral("E000001");
+    original.FgstnrFull = QStringLiteral("WVQZZZ3CZ9E000001");
+    original.FirmaT = QStringLiteral("Firma");
+    original.City2 = QStringLiteral("Zweite Zeile");
+    original.LocalFolder = QStringLiteral("/tmp/x");
+    original.PrintTexts[3] = QStringLiteral("Kunde");
+    original.DealerList = QStringList{QStringLiteral("D1")};
+    original.SprachListe[0].nBitmapId = 999;
+
+    CPrgSettings copy(original);
+    QCOMPARE(copy.Fgstnr, QStringLiteral("E000001"));
+    QCOMPARE(copy.FgstnrFull, QString());
+    QCOMPARE(copy.FirmaT, QString());
+    QCOMPARE(copy.City2, QString());
+    QCOMPARE(copy.LocalFolder, QString());
+    QCOMPARE(copy.PrintTexts.size(), 12);
+    QCOMPARE(copy.PrintTexts[3], QString());
+    QVERIFY(copy.DealerList.isEmpty());
+    QCOMPARE(copy.SprachListe.size(), 28);
+    QCOMPARE(copy.SprachListe[0].nBitmapId, 999);
+
+    // The copy's entries are its own.
+    copy.SprachListe[0].nBitmapId = 1;
+    QCOMPARE(original.SprachListe[0].nBitmapId, 999);
+
+    // Assignment leaves the target's excluded fields alone.
+    CPrgSettings target;
+    target.FgstnrFull = QStringLiteral("KEEP");
+    target = original;
+    QCOMPARE(target.FgstnrFull, QStringLiteral("KEEP"));
+    QCOMPARE(target.Fgstnr, QStringLiteral("E000001"));
+}
+
+void TestSettings::title_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("default caption in German") << "00" << "V30 " << "AW  V30  USA" << "AW  V30  USA";
+    QTest::newRow("default caption in English") << "01" << "V30 " << "AW  V30  USA" << "LV  V30  USA";
+    QTest::newRow("series not in caption") << "01" << "V40" << "AW  V30  USA" << "LV  V30  USA";
+    QTest::newRow("empty series") << "00" << "" << "AW  V30  USA" << "AW  V30  USA";
+    QTest::newRow("empty series, English") << "01" << "" << "AW  V30  USA" << "LV  V30  USA";
+}
+
+void TestSettings::title()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, series);
+    QFETCH(QString, caption);
+    SetPrgSprache(language);
+    CPrgSettings s;
+    s.EReihe = series;
+    s.DlgTitel = caption;
+    s.GetTitle();
+    QTEST(s.DlgTitel, "expected");
+    QCOMPARE(s.PrgTitel, QStringLiteral("Y A Q 2 "));
+    // Rebuilding again changes nothing.
+    s.GetTitle();
+    QTEST(s.DlgTitel, "expected");
+}
+
+void TestSettings::readIniLanguage_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("usaEnglish");
+    QTest::addColumn<int>("indonesian");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("indonesianAfter");
+    QTest::newRow("German") << "00" << 0 << 0 << "00" << 0;
+    QTest::newRow("unknown code") << "99" << 0 << 1 << "01" << 0;
+    QTest::newRow("Indonesian runs in English") << "15" << 0 << 0 << "01" << 1;
+    QTest::newRow("USA English switch") << "00" << 1 << 0 << "07" << 0;
+    QTest::newRow("English keeps Indonesian flag") << "01" << 0 << 1 << "01" << 1;
+}
+
+void TestSettings::readIniLanguage()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, usaEnglish);
+    QFETCH(int, indonesian);
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("PrgSprache"), stored);
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("bUSAEnglish"), usaEnglish);
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("bIndonesisch"), indonesian);
+    }
+    CProfile profile(QStringLiteral("yaq2"));
+    CPrgSettings s;
+    s.ReadIni(&profile);
+    QTEST(GetPrgSprache(), "language");
+    QTEST(s.bIndonesisch, "indonesianAfter");
+    QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("bUSAEnglish"), -1), 0);
+}
+
+void TestSettings::readIniReplacesFirstEce()
+{
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("CatalogueDisp"), QStringLiteral("ECE + USA"));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("DlgTitel"), QStringLiteral("AW  ECE  ECE"));
+    CPrgSettings s;
+    s.ReadIni(&profile);
+    QCOMPARE(s.CatalogueDisp, QStringLiteral("EUR + USA"));
+    QCOMPARE(s.DlgTitel, QStringLiteral("AW  EUR  ECE"));
+}
+
+void TestSettings::profileRoundTrip()
+{
+    CPrgSettings written;
+    written.Sound = 0;
+    written.iMaxSearch = 0;
+    written.EReihe = QStringLiteral("V40  ");
+    written.ReqXMLServer = QStringLiteral("http://dms.local:8080/yaq");
+    written.YAQ2DlgPosRect = QRect(10, 20, 900, 700);
+    written.DealerDataStorage = QStringLiteral("/srv/dealer");
+    written.bMeldungWK = 0;
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        written.WriteIni(&profile);
+    }
+    QCOMPARE(written.EReihe, QStringLiteral("V40"));
+
+    CProfile profile(QStringLiteral("yaq2"));
+    CPrgSettings read;
+    read.ReadIni(&profile);
+    QCOMPARE(read.Sound, 0);
+    QCOMPARE(read.iMaxSearch, 0);
+    QCOMPARE(read.EReihe, QStringLiteral("V40"));
+    QCOMPARE(read.ReqXMLServer, written.ReqXMLServer);
+    QCOMPARE(read.YAQ2DlgPosRect, QRect(10, 20, 900, 700));
+    QCOMPARE(read.DealerDataStorage, written.DealerDataStorage);
+    QCOMPARE(read.bMeldungWK, 0);
+    QVERIFY(read.LocalFolder.endsWith(QLatin1String("/YAQ2")));
+    QVERIFY(QFileInfo(read.LocalFolder).isDir());
+}
+
+void TestSettings::checkKey_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("seed");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("existing integer") << "Sound" << "0" << true << 1 << "YAQ" << "0";
+    QTest::newRow("missing integer is not created") << "Sound" << "0" << false << 0 << "YAQ" << "<none>";
+    QTest::newRow("integer stored as -1 is left") << "Preview" << "1" << true << 0 << "YAQ" << "-1";
+    QTest::newRow("non-numeric value refused") << "Sound" << "yes" << true << 0 << "YAQ" << "1";
+    QTest::newRow("text with value") << "ReqXMLServer" << "http://dms/x" << true << 1 << "YAQ" << "http://dms/x";
+    QTest::newRow("empty stored text is left") << "ReqDateiVerz" << "/tmp" << true << 0 << "YAQ" << "";
+    QTest::newRow("dealer folder in SRP") << "DealerDataStorage" << "/d" << true << 1 << "SRP" << "/d";
+}
+
+void TestSettings::checkKey()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(bool, seed);
+    QFETCH(QString, section);
+    CProfile profile(QStringLiteral("yaq2"));
+    if (seed) {
+        if (key == QLatin1String("Sound"))
+            profile.WriteProfileInt(section, key, 1);
+        else if (key == QLatin1String("Preview"))
+            profile.WriteProfileInt(section, key, -1);
+        else if (key == QLatin1String("ReqDateiVerz"))
+            profile.WriteProfileString(section, key, QString());
+        else
+            profile.WriteProfileString(section, key, QStringLiteral("old"));
+    }
+    CPrgSettings s;
+    QTEST(s.CheckKey(&profile, key, value), "result");
+    QTEST(profile.GetProfileString(section, key, QStringLiteral("<none>")), "stored");
+    QCOMPARE(s.CheckKey(nullptr, key, value), 0);
+}
+
+void TestSettings::versionFile_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("training");
+    QTest::addColumn<QString>("ez");
+    QTest::newRow("normal edition") << "Version.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=01.11.2026\nSchulung=0\nEZ=01.01.2020\n") << 1 << 0 << "";
+    QTest::newRow("training edition") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1\nEZ=01.01.2020\n") << 1 << 1 << "01.01.2020";
+    QTest::newRow("training text not exactly 1") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1 \nEZ=x\n") << 1 << 1 << "x";
+    QTest::newRow("training text 11") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=11\nEZ=x\n") << 1 << 0 << "";
+    QTest::newRow("old file name") << "YAQ2.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=1\n") << 1 << 0 << "";
+    QTest::newRow("no file") << "" << QByteArray() << 0 << 0 << "";
+}
+
+void TestSettings::versionFile()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    CPrgSettings s;
+    s.DataDir = m_env->path() + QStringLiteral("/Datas");
+    QDir().mkpath(s.DataDir);
+    if (!fileName.isEmpty())
+        QVERIFY(writeTextFile(s.DataDir + QLatin1Char('/') + fileName, content));
+    QTEST(s.ReadVersionIni(), "result");
+    QTEST(s.bSchulung, "training");
+    QTEST(s.SchulungEZ, "ez");
+}
+
+void TestSettings::traderFileDefaultsAndReadBack()
+{
+    CPrgSettings s;
+    s.DealerDataStorage = m_env->path() + QStringLiteral("/dealer/");
+    QDir().mkpath(s.DealerDataStorage);
+    QCOMPARE(s.ReadTraderIni(), 0);
+    QCOMPARE(s.FirmaT, QStringLiteral("Firma"));
+    QCOMPARE(s.TitelAngebotDruck, QStringLiteral("Angebot"));
+    QCOMPARE(s.AGB, OrmelText(6048));
+    QCOMPARE(s.City2T, QString());
+
+    s.AGB = QStringLiteral("Zeile 1\r\nZeile 2 mit \\ Schrägstrich");
+    s.JobEdit = 0;
+    s.DirUserPriceEditing = 1;
+    s.Firma = QStringLiteral("Autohaus");
+    QVERIFY(s.WriteTraderIni(s.DealerDataStorage));
+    // The terms in the settings keep their line breaks.
+    QCOMPARE(s.AGB, QStringLiteral("Zeile 1\r\nZeile 2 mit \\ Schrägstrich"));
+
+    const QString file = s.DealerDataStorage + QStringLiteral("YAQTrader.ini");
+    CPrivateProfile raw;
+    QVERIFY(raw.Load(file));
+    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("JobEdit"), QStringLiteral("x")), QString());
+    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("DirUserPriceEditing")), QStringLiteral("1"));
+
+    CPrgSettings fresh;
+    fresh.DealerDataStorage = s.DealerDataStorage;
+    fresh.JobEdit = 7;
+    QCOMPARE(fresh.ReadTraderIni(), 1);
+    QCOMPARE(fresh.JobEdit, 0);
+    QCOMPARE(fresh.DirUserPriceEditing, 1);
+    QCOMPARE(fresh.Firma, QStringLiteral("Autohaus"));
+    QCOMPARE(fresh.AGB, s.AGB);
+}
+
+void TestSettings::traderFileRewriteKeepsOtherLinesAndLongTerms()
+{
+    const QString folder = m_env->path() + QStringLiteral("/dealer");
+    const QString longTerms = QString(3000, QLatin1Char('T')) + QStringLiteral("\r\nEnde");
+    QVERIFY(writeTextFile(folder + QStringLiteral("/YAQTrader.ini"),
+                          "; Händlerdaten\n[GLOBALSETUP]\nFirma=Alt\nEigenerSchluessel=bleibt\n"
+                          "[ANDERES]\nx=1\n"));
+    CPrgSettings s;
+    s.DealerDataStorage = folder;
+    s.ReadTraderIni();
+    s.AGB2 = longTerms;
+    QVERIFY(s.WriteTraderIni(folder));
+
+    CPrgSettings back;
+    back.DealerDataStorage = folder;
+    QCOMPARE(back.ReadTraderIni(), 1);
+    QCOMPARE(back.AGB2, longTerms);
+    const QString text = readTextFile(folder + QStringLiteral("/YAQTrader.ini"));
+    QVERIFY(text.startsWith(QStringLiteral("; Händlerdaten\n")));
+    QVERIFY(text.contains(QStringLiteral("EigenerSchluessel=bleibt")));
+    QVERIFY(text.contains(QStringLiteral("[ANDERES]\nx=1")));
+    // No temporary files are left behind.
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+}
+
+void TestSettings::traderFileWriteFailsWithoutFolder()
+{
+    CPrgSettings s;
+    QCOMPARE(s.WriteTraderIni(QString()), 0);
+    QCOMPARE(s.WriteTraderIni(m_env->path() + QStringLiteral("/no/such/folder")), 0);
+}
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"

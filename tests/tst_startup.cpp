@@ -1,0 +1,274 @@
+// The start-up and shut-down sequence of the application object: what the
+// command line sets, and that caller modes and the training edition leave
+// the stored profile as the user had it.
+
+#include "app/Yaq2App.h"
+#include "platform/OrmelText.h"
+#include "platform/Profile.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+namespace {
+
+struct RunResult
+{
+    bool windowShown = false;
+    int receiveDuringRun = -1;
+    int sendDuringRun = -1;
+    QString reqFolderDuringRun;
+    QString dealerFolderDuringRun;
+    QString schemaDuringRun;
+    QString namespaceDuringRun;
+    CMainWndArgs args;
+    CPrgSettings settings;
+};
+
+// Runs the whole program life once with the arguments; the main window is
+// replaced by a probe that records what it would have seen.
+RunResult runProgram(const QStringList &arguments)
+{
+    RunResult result;
+    CYaq2App app(arguments);
+    app.SetMainWindowRunner([&result](CYaq2App &a, const CMainWndArgs &args) {
+        result.windowShown = true;
+        result.args = args;
+        result.receiveDuringRun = a.m_Settings.SRPInterfaceReceive;
+        result.sendDuringRun = a.m_Settings.SRPInterfaceSend;
+        result.reqFolderDuringRun = a.m_Settings.ReqDateiVerz;
+        result.dealerFolderDuringRun = a.m_Settings.DealerDataStorage;
+        result.schemaDuringRun = a.m_Settings.SchemaVersion;
+        result.namespaceDuringRun = a.m_Settings.NamespaceAttributes;
+    });
+    app.InitInstance();
+    app.ExitInstance();
+    result.settings = app.m_Settings;
+    return result;
+}
+
+QString profileText()
+{
+    CProfile profile(QStringLiteral("yaq2"));
+    return readTextFile(profile.FileName());
+}
+
+void writeVersion(const QString &prog, const QByteArray &content)
+{
+    QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"), content));
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void plainParameters();
+    void commandLineLanguage_data();
+    void commandLineLanguage();
+    void callerModeArguments_data();
+    void callerModeArguments();
+    void callerModeKeepsStoredReceiveMode();
+    void trainingRunKeepsStoredProfile_data();
+    void trainingRunKeepsStoredProfile();
+    void settingsModeWritesOneExistingValue_data();
+    void settingsModeWritesOneExistingValue();
+    void noVersionFileShowsNoWindow();
+    void sessionFileIgnoresConnectionSwitches();
+    void dealerFileWrittenAtExit();
+
+private:
+    std::unique_ptr<TestEnv> m_env;
+    QString m_prog;
+};
+
+void TestStartup::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    m_prog = m_env->installDemoProgram();
+    SetPrgSprache(QStringLiteral("00"));
+    // A profile as a normal run leaves it, with the dealer folder of the demo.
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
+                               m_prog + QStringLiteral("Datas/Dealer"));
+    profile.Sync();
+}
+
+void TestStartup::plainParameters()
+{
+    const RunResult r = runProgram({"wvqzzz3cz9e000001", "07", "SRP", "-k", "12345", "-f", "2015-03-07"});
+    QVERIFY(r.windowShown);
+    QCOMPARE(r.settings.Fgstnr, QStringLiteral("WVQZZZ3CZ9E000001"));
+    QCOMPARE(GetPrgSprache(), QStringLiteral("07"));
+    QCOMPARE(r.settings.StartPage, QStringLiteral("SRP"));
+    QCOMPARE(r.settings.Kilometer, QStringLiteral("12345"));
+    QCOMPARE(r.settings.Erstzulassung, QStringLiteral("07.03.2015"));
+    QCOMPARE(r.settings.PrgTitel, QStringLiteral("Y A Q 2 "));
+    QCOMPARE(r.settings.Heute, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(r.settings.Firma, QStringLiteral("Autohaus Muster GmbH"));
+    QCOMPARE(r.schemaDuringRun, QStringLiteral("01.00.05"));
+    QVERIFY(r.namespaceDuringRun.endsWith(QLatin1String("version=\"01.00.05\">")));
+}
+
+void TestStartup::commandLineLanguage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("indonesian");
+    QTest::addColumn<QString>("vin");
+    QTest::newRow("Indonesian runs in English") << QStringList{"E000001", "15"} << "01" << 1 << "E000001";
+    QTest::newRow("Taiwanese runs in Chinese") << QStringList{"E000001", "12"} << "13" << 0 << "E000001";
+    QTest::newRow("unknown language ignored") << QStringList{"E000001", "99"} << "00" << 0 << "E000001";
+    QTest::newRow("three-character language ignored") << QStringList{"-l", "007"} << "00" << 0 << "";
+    QTest::newRow("VIN of wrong length ignored") << QStringList{"E00001", "01"} << "01" << 0 << "";
+}
+
+void TestStartup::commandLineLanguage()
+{
+    QFETCH(QStringList, args);
+    const RunResult r = runProgram(args);
+    QTEST(GetPrgSprache(), "language");
+    QTEST(r.settings.bIndonesisch, "indonesian");
+    QTEST(r.settings.Fgstnr, "vin");
+}
+
+void TestStartup::callerModeArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<QString>("paketNr");
+    QTest::addColumn<QString>("apNr");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("qvl takes the position") << QStringList{"-m", "qvl", "-x", "10", "-y", "20"} << 10 << "" << "" << "";
+    QTest::newRow("position only in qvl") << QStringList{"-m", "qvledit", "-x", "10"} << -1 << "" << "" << "";
+    QTest::newRow("package number of 13") << QStringList{"-m", "qvledit", "-p", "1234567890123"} << -1 << "1234567890123" << "" << "";
+    QTest::newRow("package number of 12 dropped") << QStringList{"-m", "qvledit", "-p", "123456789012"} << -1 << "" << "" << "";
+    QTest::newRow("AP number of 7") << QStringList{"-m", "qvlaposquery", "-a", "1234567"} << -1 << "" << "1234567" << "";
+    QTest::newRow("AP number of 8 dropped") << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << "" << "" << "";
+    QTest::newRow("list as given") << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"} << -1 << "" << "" << "1;22;333";
+}
+
+void TestStartup::callerModeArguments()
+{
+    QFETCH(QStringList, args);
+    const RunResult r = runProgram(args);
+    QVERIFY(r.windowShown);
+    QTEST(r.args.x, "x");
+    QTEST(r.args.paketNr, "paketNr");
+    QTEST(r.args.apNr, "apNr");
+    QTEST(r.args.awToSrpList, "list");
+}
+
+void TestStartup::callerModeKeepsStoredReceiveMode()
+{
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), 4);
+    }
+    runProgram({});
+    const QString before = profileText();
+    const RunResult r = runProgram({"-m", "qvlawtosrp", "-a", "1;2"});
+    QCOMPARE(r.receiveDuringRun, 0);
+    QCOMPARE(profileText(), before);
+    CProfile profile(QStringLiteral("yaq2"));
+    QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), -1), 4);
+}
+
+void TestStartup::trainingRunKeepsStoredProfile_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("plain training run") << QStringList{};
+    QTest::newRow("training run in a caller mode") << QStringList{"-m", "qvl"};
+}
+
+void TestStartup::trainingRunKeepsStoredProfile()
+{
+    QFETCH(QStringList, args);
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceSend"), 4);
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), 0);
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReqDateiVerz"), QStringLiteral("/srv/req"));
+    }
+    runProgram({});
+    const QString before = profileText();
+
+    writeVersion(m_prog, "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n");
+    QDir().mkpath(m_prog + QStringLiteral("SRP_T_DATAS"));
+    const RunResult r = runProgram(args);
+    QVERIFY(r.windowShown);
+    QCOMPARE(r.receiveDuringRun, 4);
+    QCOMPARE(r.sendDuringRun, 3);
+    QCOMPARE(r.reqFolderDuringRun, m_prog + QStringLiteral("SRP_T_DATAS"));
+    QCOMPARE(r.dealerFolderDuringRun, m_prog + QStringLiteral("SRP_T_DATAS"));
+    QCOMPARE(r.settings.KatDatum, QStringLiteral("SRP Training"));
+    QCOMPARE(profileText(), before);
+    // The dealer file of the training run went into the training folder.
+    QVERIFY(QFile::exists(m_prog + QStringLiteral("SRP_T_DATAS/YAQTrader.ini")));
+}
+
+void TestStartup::settingsModeWritesOneExistingValue_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("existing integer") << "Sound" << "0" << "0";
+    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << "";
+    QTest::newRow("unknown key not created") << "Unbekannt" << "1" << "<none>";
+}
+
+void TestStartup::settingsModeWritesOneExistingValue()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const RunResult r = runProgram({"-m", "qvlsettings", "-s", key, "-w", value});
+    QVERIFY(!r.windowShown);
+    CProfile profile(QStringLiteral("yaq2"));
+    QTEST(profile.GetProfileString(QStringLiteral("YAQ"), key, QStringLiteral("<none>")), "stored");
+}
+
+void TestStartup::noVersionFileShowsNoWindow()
+{
+    QFile::remove(m_prog + QStringLiteral("Datas/Version.ini"));
+    const RunResult r = runProgram({"-n", "AW"});
+    QVERIFY(!r.windowShown);
+    // The exit still writes the settings.
+    CProfile profile(QStringLiteral("yaq2"));
+    QVERIFY(profile.HasValue(QStringLiteral("YAQ"), QStringLiteral("Sound")));
+}
+
+void TestStartup::sessionFileIgnoresConnectionSwitches()
+{
+    const QString session = m_env->path() + QStringLiteral("/start.YAQ2CFG");
+    QVERIFY(writeTextFile(session, "<OSSParameters>\n<SessionID>ABC</SessionID>\n"
+                                   "<ApplicationServer>app1 https://portal.example</ApplicationServer>\n"
+                                   "<Language>it-IT</Language>\n</OSSParameters>\n"));
+    CYaq2App app({session, "-TNS", "db", "-CC", "DE"});
+    app.SetMainWindowRunner([](CYaq2App &, const CMainWndArgs &) {});
+    app.InitInstance();
+    QCOMPARE(app.m_Settings.bSession, 1);
+    QCOMPARE(app.m_strSessionId, QStringLiteral("ABC"));
+    QCOMPARE(app.m_strAppServer, QStringLiteral("app1"));
+    QCOMPARE(app.m_strAppServerAddress, QStringLiteral("https://portal.example"));
+    QCOMPARE(app.m_strTNS, QString());
+    QCOMPARE(app.m_Settings.CountryCode, QString());
+    QCOMPARE(GetPrgSprache(), QStringLiteral("04"));
+    app.ExitInstance();
+}
+
+void TestStartup::dealerFileWrittenAtExit()
+{
+    CYaq2App app({});
+    app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
+        a.m_Settings.Firma = QStringLiteral("Neuer Name");
+    });
+    app.InitInstance();
+    app.ExitInstance();
+    const QString text = readTextFile(m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini"));
+    QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
+    QVERIFY(text.contains(QStringLiteral("AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
