@@ -1,0 +1,70 @@
+#pragma once
+// A text file of the catalogue library: read whole, or written in the code
+// page of a program language.
+//
+// Reading: Open(path) on a read object (mode 1), then ReadFile. Files are
+// UTF-8; a leading byte-order mark is dropped.
+// Writing: OpenWithLanguage(path, language) opens any object for writing;
+// WriteFile converts each text to the Windows code page of the language
+// (GetPrgCodePage) and appends it. The file appears only when Close (or the
+// destructor) commits it, so a reader never sees it half written. Line
+// endings are written as the caller passes them.
+
+#include <QString>
+
+#include <memory>
+
+class QFile;
+class QSaveFile;
+
+class CCDFile
+{
+public:
+    // 1 makes a read object, 0 a write object (Open then writes UTF-8).
+    explicit CCDFile(int readMode = 1);
+    ~CCDFile();
+    CCDFile(const CCDFile &) = delete;
+    CCDFile &operator=(const CCDFile &) = delete;
+
+    // Opens the file: for reading on a read object (nonzero when the file
+    // exists and can be read), for writing in UTF-8 on a write object.
+    int Open(const QString &path, int mode = 0, int flags = 0);
+
+    // The whole file as one string; nonzero on success. The text passed in
+    // is replaced.
+    int ReadFile(QString &text);
+
+    // Opens the file for writing in the code page of the language (a
+    // two-digit language code). Nonzero when it is open.
+    int OpenWithLanguage(const QString &path, const QString &language, int mode = 0, int flags = 0);
+
+    // Appends the text in the file's code page. A character the code page
+    // cannot hold is written as "?". Nonzero when written.
+    int WriteFile(const QString &text);
+
+    // Closes the file; a written file is committed now. Nonzero when the
+    // file was closed without a write error.
+    int Close();
+
+    bool IsOpen() const;
+    bool IsWriting() const;
+    // The files of this library are always Unicode (UTF-8) when read.
+    int IsUnicodeFile() const { return 1; }
+    QString FileName() const { return m_strPath; }
+    // The code page the file is written in (65001 for UTF-8).
+    int CodePage() const { return m_nCodePage; }
+
+    // The text converted to a Windows code page through iconv; unknown code
+    // pages give an empty result and ok false.
+    static QByteArray ToCodePage(const QString &text, int codePage, bool *ok = nullptr);
+
+private:
+    int openForWriting(const QString &path, int codePage);
+
+    int m_nReadMode;
+    int m_nCodePage = 65001;
+    bool m_bWriteFailed = false;
+    QString m_strPath;
+    std::unique_ptr<QFile> m_pReadFile;
+    std::unique_ptr<QSaveFile> m_pWriteFile;
+};

@@ -1,0 +1,89 @@
+#pragma once
+// A data file of the catalogue library read as records.
+//
+// The file format (docs/catalogue-files.md): UTF-8 text, one record a line,
+// fields separated by tabs, the first line naming the fields. A record
+// class names the fields it reads; the file's columns are matched to them
+// by name, so the column order is free, unknown columns are ignored and a
+// field the file lacks, or a line with too few fields, reads as empty.
+// Empty lines are skipped. In field values "\t", "\n", "\r" and "\\" stand
+// for a tab, a line feed, a carriage return and a backslash.
+//
+// The whole file is read and indexed when it is opened. After a successful
+// search or move the record's text fields hold the current row; after one
+// that finds nothing they are empty.
+//
+// Keyed run (record walk over one key):
+//     for (int ok = rec.AutoMove(index, CCD_MOVE_FIRST, key); ok;
+//          ok = rec.AutoMove(index, CCD_MOVE_NEXT, key)) { ...use rec... }
+// Move walks the file in file order the same way.
+
+#include "platform/ccd/CCDIndex.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+enum : int
+{
+    CCD_MOVE_FIRST = 1, // first row (of the key)
+    CCD_MOVE_NEXT = 2,  // next row of the run
+};
+
+class CCDRec
+{
+public:
+    explicit CCDRec(int mode = 1);
+    virtual ~CCDRec();
+    // Copies share the opened file's rows and indexes and take over the
+    // current position.
+    CCDRec(const CCDRec &other);
+    CCDRec &operator=(const CCDRec &other);
+
+    // Opens and indexes the file. Nonzero when open. A missing or
+    // unreadable file gives 0; an empty file opens with no entries; a file
+    // whose first line lacks a field that an index keys on gives 0, since
+    // it could answer no search.
+    int Open(const QString &path);
+    void Close();
+    bool IsOpen() const { return m_pTable != nullptr; }
+    int IsUnicodeFile() const { return 1; }
+    QString FilePath() const { return m_strPath; }
+
+    // Searches the index for the key: nonzero when a row has that key; the
+    // first such row (in index order) becomes current.
+    int AutoSearch(CCDIndex &index, const QString &key);
+    // Keyed run: mode 1 makes the first row with the key current, mode 2
+    // the next row of the run started by mode 1 (the key is then not
+    // read). Nonzero while a row is current; 0 ends the run.
+    int AutoMove(CCDIndex &index, int mode, const QString &key);
+    // Walk in file order: mode 1 the first row, mode 2 the next one.
+    int Move(int mode);
+
+    // The number of records in the file (0 when not open).
+    int GetFileEntries() const;
+
+protected:
+    struct Field
+    {
+        const char *name;
+        QString *value;
+    };
+    // The record's text fields in declaration order, with their names in
+    // the file's first line.
+    virtual std::vector<Field> Fields() = 0;
+    // The record's index members.
+    virtual std::vector<CCDIndex *> Indexes() { return {}; }
+
+private:
+    struct Table;
+    void setCurrent(int row);
+
+    int m_nMode;
+    QString m_strPath;
+    std::shared_ptr<const Table> m_pTable;
+    int m_nCurrent = -1; // row held in the fields
+    int m_nMoveRow = -1; // position of the file-order walk
+};
