@@ -133,10 +133,10 @@ struct CPrgSettingsData
     int SRPInterfaceReceive = 0;         // 0 off, 4 listener
     QString ReqXMLServer;
     QString ReqXMLTerminalID;
-    QString ReqDateiVerz = QStringLiteral("C:/Temp");
+    QString ReqDateiVerz = QStringLiteral("/tmp"); // the system temp folder
     QString SendXMLServer;
     QString SendXMLTerminalID;
-    QString SendDateiVerz = QStringLiteral("C:/Temp");
+    QString SendDateiVerz = QStringLiteral("/tmp");
     QString ReceiveXMLPort = QStringLiteral("2021");
     int nDmsWork = 0;
     QString DownloadDir;
