@@ -1,0 +1,290 @@
+#include "platform/db/SqlDb.h"
+
+#include "platform/db/ServerAddress.h"
+#include "platform/db/YaqData.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+struct CSqlDb::Statement
+{
+    explicit Statement(const QSqlDatabase &db) : query(db) {}
+    QSqlQuery query;
+    int columns = -1; // known after the first run
+};
+
+namespace {
+QAtomicInt g_nextConnection;
+}
+
+CSqlDb::CSqlDb()
+    : m_strConnection(QStringLiteral("yaqdb-%1").arg(g_nextConnection.fetchAndAddRelaxed(1)))
+{
+}
+
+CSqlDb::~CSqlDb()
+{
+    CSqlDb::Close();
+}
+
+int CSqlDb::OpenSqlite(const QString &file, bool readOnly)
+{
+    Close();
+    if (!QFileInfo(file).isFile()) {
+        Fail(QStringLiteral("The catalogue file \"%1\" does not exist.").arg(file));
+        return 0;
+    }
+    m_dialect = std::make_unique<CSqlDialect>(SqlKind::SQLite);
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
+    m_db.setDatabaseName(file);
+    m_db.setConnectOptions(m_dialect->ConnectOptions(readOnly));
+    m_bReadOnly = readOnly ? 1 : 0;
+    if (!m_db.open()) {
+        const QString text = m_db.lastError().text();
+        Close();
+        Fail(QStringLiteral("The catalogue file \"%1\" cannot be opened: %2").arg(file, text));
+        return 0;
+    }
+    // A file that is not a catalogue opens fine in SQLite; ask it for a table.
+    QSqlQuery probe(m_db);
+    if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM catalogue_report"))) {
+        const QString text = probe.lastError().text();
+        probe = QSqlQuery();
+        Close();
+        Fail(QStringLiteral("\"%1\" is not a catalogue database: %2").arg(file, text));
+        return 0;
+    }
+    SetResult(DbResult::NoRow);
+    return 1;
+}
+
+int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &password)
+{
+    Close();
+    ServerAddress address;
+    if (!ParseServerAddress(tns, &address)) {
+        Fail(QStringLiteral("The TNS name \"%1\" names no catalogue server.").arg(tns));
+        return 0;
+    }
+    m_dialect = std::make_unique<CSqlDialect>(SqlKind::PostgreSQL);
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
+    m_db.setHostName(address.host);
+    m_db.setPort(address.port);
+    m_db.setDatabaseName(address.database);
+    m_db.setUserName(user);
+    m_db.setPassword(password);
+    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
+    if (!m_db.open()) {
+        const QString text = m_db.lastError().text();
+        Close();
+        Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
+        return 0;
+    }
+    const QString problem = m_dialect->CheckConnection(m_db);
+    if (!problem.isEmpty()) {
+        Close();
+        Fail(problem);
+        return 0;
+    }
+    m_bReadOnly = 0;
+    SetResult(DbResult::NoRow);
+    return 1;
+}
+
+void CSqlDb::ReleaseStatements()
+{
+    m_pCursor = nullptr;
+    m_pRecord = nullptr;
+    qDeleteAll(m_statements);
+    m_statements.clear();
+}
+
+void CSqlDb::Close()
+{
+    ReleaseStatements();
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_strConnection);
+    }
+}
+
+CSqlDb::Statement *CSqlDb::Prepared(const QString &sql)
+{
+    if (Statement *st = m_statements.value(sql))
+        return st;
+    auto st = std::make_unique<Statement>(m_db);
+    st->query.setForwardOnly(true);
+    if (!st->query.prepare(sql)) {
+        Fail(QStringLiteral("%1\n%2").arg(st->query.lastError().text(), sql));
+        return nullptr;
+    }
+    return m_statements.insert(sql, st.release()).value();
+}
+
+bool CSqlDb::Run(Statement *st, const QVariantList &binds)
+{
+    for (int i = 0; i < binds.size(); ++i)
+        st->query.bindValue(i, binds.at(i));
+    if (!st->query.exec()) {
+        Fail(st->query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+int CSqlDb::Fetch()
+{
+    Statement *st = m_pCursor;
+    if (!st) {
+        SetResult(DbResult::NoRow);
+        return 0;
+    }
+    QSqlQuery &q = st->query;
+    if (!q.next()) {
+        const QSqlError error = q.lastError();
+        CloseStmt();
+        if (error.isValid()) {
+            Fail(error.text());
+            return 0;
+        }
+        SetResult(DbResult::NoRow);
+        return 0;
+    }
+    if (m_pRecord) {
+        const std::vector<QString *> fields = m_pRecord->Fields();
+        if (st->columns < 0)
+            st->columns = q.record().count();
+        const int n = std::min<int>(st->columns, int(fields.size()));
+        for (int i = 0; i < n; ++i)
+            *fields[i] = q.value(i).toString();
+    }
+    SetResult(DbResult::Row);
+    return 1;
+}
+
+int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
+{
+    CloseStmt();
+    if (!m_db.isOpen()) {
+        Fail(QStringLiteral("The catalogue database is not open."));
+        return 0;
+    }
+    Statement *st = Prepared(sql);
+    if (!st || !Run(st, binds))
+        return 0;
+    m_pCursor = st;
+    m_pRecord = record;
+    return Fetch();
+}
+
+int CSqlDb::ReadNext()
+{
+    return Fetch();
+}
+
+int CSqlDb::CloseStmt()
+{
+    if (m_pCursor)
+        m_pCursor->query.finish();
+    m_pCursor = nullptr;
+    m_pRecord = nullptr;
+    return 1;
+}
+
+void CSqlDb::BindColumns(CYaqData *record)
+{
+    if (m_pCursor)
+        m_pRecord = record;
+}
+
+int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
+{
+    CloseStmt();
+    if (!m_db.isOpen()) {
+        Fail(QStringLiteral("The catalogue database is not open."));
+        return 0;
+    }
+    QSqlQuery q(m_db);
+    if (!q.prepare(sql)) {
+        Fail(q.lastError().text());
+        return 0;
+    }
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds.at(i));
+    if (!q.exec()) {
+        Fail(q.lastError().text());
+        return 0;
+    }
+    SetResult(DbResult::NoRow);
+    return 1;
+}
+
+int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
+{
+    CloseStmt();
+    if (!m_db.isOpen()) {
+        Fail(QStringLiteral("The catalogue database is not open."));
+        return -1;
+    }
+    Statement *st = Prepared(sql);
+    if (!st || !Run(st, binds))
+        return -1;
+    if (!st->query.next()) {
+        const QSqlError error = st->query.lastError();
+        st->query.finish();
+        if (error.isValid())
+            Fail(error.text());
+        else
+            SetResult(DbResult::NoRow);
+        return -1;
+    }
+    bool ok = false;
+    const int value = st->query.value(0).toInt(&ok);
+    st->query.finish();
+    SetResult(ok ? DbResult::Row : DbResult::NoRow);
+    return ok ? value : -1;
+}
+
+int CSqlDb::BeginTrans()
+{
+    CloseStmt();
+    if (!m_db.transaction()) {
+        Fail(m_db.lastError().text());
+        return 0;
+    }
+    return 1;
+}
+
+int CSqlDb::EndTrans()
+{
+    CloseStmt();
+    if (!m_db.commit()) {
+        Fail(m_db.lastError().text());
+        return 0;
+    }
+    return 1;
+}
+
+int CSqlDb::RollbackTrans()
+{
+    CloseStmt();
+    if (!m_db.rollback()) {
+        Fail(m_db.lastError().text());
+        return 0;
+    }
+    return 1;
+}
+
+int CSqlDb::UpdateStatistics()
+{
+    return m_dialect ? Execute(m_dialect->UpdateStatisticsSql()) : 0;
+}
+
+int CSqlDb::Defrag()
+{
+    return m_dialect ? Execute(m_dialect->ReindexSql()) : 0;
+}

@@ -1,0 +1,69 @@
+#include "platform/db/SqlDialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+QString CSqlDialect::DriverName() const
+{
+    return m_kind == SqlKind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+}
+
+QString CSqlDialect::ConnectOptions(bool readOnly) const
+{
+    if (m_kind == SqlKind::SQLite)
+        return readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString();
+    return QStringLiteral("connect_timeout=10");
+}
+
+QString CSqlDialect::CheckConnection(QSqlDatabase &db) const
+{
+    if (m_kind == SqlKind::SQLite)
+        return {};
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT datcollate FROM pg_database WHERE datname = current_database()"))
+        || !q.next())
+        return QStringLiteral("The collation of the catalogue database cannot be read.");
+    const QString collation = q.value(0).toString();
+    if (collation == QLatin1String("C") || collation == QLatin1String("POSIX")
+        || collation.startsWith(QLatin1String("C.")))
+        return {};
+    return QStringLiteral("The catalogue database uses the collation \"%1\"; it must be created "
+                          "with LC_COLLATE 'C'.")
+        .arg(collation);
+}
+
+QString CSqlDialect::UpdateStatisticsSql() const
+{
+    return QStringLiteral("ANALYZE");
+}
+
+QString CSqlDialect::ReindexSql() const
+{
+    return m_kind == SqlKind::SQLite ? QStringLiteral("REINDEX")
+                                     : QStringLiteral("REINDEX DATABASE CURRENT_DATABASE");
+}
+
+QStringList CSqlDialect::SplitScript(const QString &script)
+{
+    QStringList statements;
+    QString current;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (const QString &raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1String("--")))
+            continue;
+        if (!current.isEmpty())
+            current += QLatin1Char('\n');
+        current += raw;
+        if (line.endsWith(QLatin1Char(';'))) {
+            current = current.trimmed();
+            current.chop(1);
+            statements << current;
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        statements << current.trimmed();
+    return statements;
+}

@@ -1,0 +1,97 @@
+#include "platform/db/WebDb.h"
+
+#include "platform/AppPaths.h"
+#include "platform/db/FileDb.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+int CWebDb::Open(const QString &tns, const QString &user, const QString &password, int,
+                 const QString &localDataDir, const QString &appServer,
+                 const QString &sessionId)
+{
+    m_strAppServer = appServer;
+    m_strSessionId = sessionId;
+    if (appServer.isEmpty() || sessionId.isEmpty()) {
+        Fail(QStringLiteral("A session needs the application server and the session id."));
+        return 0;
+    }
+    if (!tns.isEmpty())
+        return OpenServer(tns, user, password);
+    if (!localDataDir.isEmpty())
+        return OpenSqlite(JoinPath(localDataDir, CFileDb::kFileName), true);
+    Fail(QStringLiteral("The session names no catalogue database."));
+    return 0;
+}
+
+QString CWebDb::ExchangeUrl(const QString &appServer, const QString &action)
+{
+    QString base = appServer.trimmed();
+    if (!base.contains(QLatin1String("://")))
+        base.prepend(QLatin1String("http://"));
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    return base + QLatin1String("/yaq2/session/") + action;
+}
+
+QString CWebDb::CheckSession(const QString &sessionId)
+{
+    return Exchange(QStringLiteral("check"), sessionId);
+}
+
+QString CWebDb::EndSession(const QString &sessionId)
+{
+    return Exchange(QStringLiteral("end"), sessionId);
+}
+
+QString CWebDb::Exchange(const QString &action, const QString &sessionId)
+{
+    const QUrl url(ExchangeUrl(m_strAppServer, action));
+    if (!url.isValid() || m_strAppServer.isEmpty()) {
+        Fail(QStringLiteral("The application server \"%1\" is no valid address.").arg(m_strAppServer));
+        return {};
+    }
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QStringLiteral("application/x-www-form-urlencoded"));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QUrlQuery form;
+    form.addQueryItem(QStringLiteral("sessionid"), sessionId);
+    const QByteArray body = form.query(QUrl::FullyEncoded).toUtf8();
+
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.post(request, body);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(kTimeoutMs);
+    // User input waits while the server is asked; timers and sockets go on.
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    QString answer;
+    if (!reply->isFinished()) {
+        reply->abort();
+        Fail(QStringLiteral("The application server did not answer in time."));
+    } else if (reply->error() != QNetworkReply::NoError) {
+        Fail(QStringLiteral("The application server could not be asked: %1").arg(reply->errorString()));
+    } else {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status != 200) {
+            Fail(QStringLiteral("The application server answered with status %1.").arg(status));
+        } else {
+            answer = QString::fromUtf8(reply->readAll());
+            SetResult(DbResult::Row);
+        }
+    }
+    delete reply;
+    return answer;
+}

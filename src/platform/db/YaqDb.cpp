@@ -1,0 +1,377 @@
+#include "platform/db/YaqDb.h"
+
+#include "platform/db/FileDb.h"
+#include "platform/db/OracleDb.h"
+#include "platform/db/WebDb.h"
+
+// Every query text is fixed; keys reach the database only as bound values.
+// The texts are accepted by SQLite and PostgreSQL alike (schema:
+// data/schema/catalogue.sql); where a column of the record has no column in
+// the table, the bound key or an empty text stands in its place.
+
+namespace {
+
+QVariant Key(const QString &text)
+{
+    // Never NULL: an empty key compares as an empty text.
+    return text.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
+}
+
+} // namespace
+
+CYaqDb::CYaqDb() = default;
+CYaqDb::~CYaqDb() = default;
+
+int CYaqDb::Open(const QString &tns, const QString &user, const QString &password, int reserved,
+                 const QString &localDataDir, const QString &appServer,
+                 const QString &sessionId)
+{
+    std::unique_ptr<CUniDb> db;
+    if (!sessionId.isEmpty() && !appServer.isEmpty())
+        db = std::make_unique<CWebDb>();
+    else if (!localDataDir.isEmpty())
+        db = std::make_unique<CFileDb>();
+    else
+        db = std::make_unique<COracleDb>();
+    const int ok = db->Open(tns, user, password, reserved, localDataDir, appServer, sessionId);
+    // A failed connection stays attached (closed), so that its error text
+    // can be read; every read on it fails.
+    SetConnection(std::move(db));
+    return ok;
+}
+
+int CYaqDb::Select(const char *sql, const QVariantList &binds, CYaqData &rec)
+{
+    return ExecSelect(QString::fromLatin1(sql), binds, &rec);
+}
+
+// --- vehicle identification -------------------------------------------------
+
+namespace {
+const char kFgstnrTypSchl[] =
+    "SELECT r.catalogue_key, CAST(? AS TEXT), r.vin_from, r.vin_to, r.type_key, r.vin_type,"
+    " t.lead_type, t.model_name, t.model_series, r.extra_code, t.country"
+    " FROM vin_range r JOIN type_key t"
+    " ON t.type_key = r.type_key AND t.catalogue_key = r.catalogue_key"
+    " WHERE r.vin_type = ? AND r.vin_from <= ? AND r.vin_to >= ?"
+    " ORDER BY r.vin_from DESC, r.catalogue_key";
+const char kFgstnr[] =
+    "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
+    " FROM vin_range WHERE vin_type = ? AND vin_from <= ?"
+    " ORDER BY vin_from DESC, catalogue_key";
+} // namespace
+
+int CYaqDb::ReadFgstnrTypSchlData(CFgstnrTypSchlData &rec)
+{
+    const QVariant vin = Key(rec.m_strFgstNr);
+    return Select(kFgstnrTypSchl, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
+}
+
+int CYaqDb::ReadFgstnrTypSchlDataSpecial(CFgstnrTypSchlData &rec)
+{
+    // The same ranges; the caller keeps only those of the digit-letter form.
+    const QVariant vin = Key(rec.m_strFgstNr);
+    return Select(kFgstnrTypSchl, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
+}
+
+int CYaqDb::ReadTypSchlData(CFgstnrTypSchlData &rec)
+{
+    return Select("SELECT catalogue_key, '', '', '', type_key, '', lead_type, model_name,"
+                  " model_series, '', country FROM type_key WHERE type_key = ?"
+                  " ORDER BY catalogue_key",
+                  {Key(rec.m_strTypSchl)}, rec);
+}
+
+int CYaqDb::ReadFgstnrData(CFgstnrData &rec)
+{
+    const QVariant vin = Key(rec.m_strFgstNr);
+    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin}, rec);
+}
+
+int CYaqDb::ReadFgstnrDataSonderfall(CFgstnrData &rec)
+{
+    // Candidate ranges nearest first; the caller checks form, range and brand.
+    const QVariant vin = Key(rec.m_strFgstNr);
+    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin}, rec);
+}
+
+int CYaqDb::ReadVin17Data(CFgstnrData &rec)
+{
+    const QVariant vin = Key(rec.m_strFgstNr);
+    return Select("SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type,"
+                  " extra_code FROM vin_range WHERE vin_from <= ? AND vin_to >= ?"
+                  " ORDER BY vin_from DESC, vin_type, catalogue_key",
+                  {vin, vin, vin}, rec);
+}
+
+int CYaqDb::GetMarkeFromTypschl(CMarkeData &rec)
+{
+    return Select("SELECT type_key, brand FROM type_key WHERE type_key = ? ORDER BY catalogue_key",
+                  {Key(rec.m_strTypSchl)}, rec);
+}
+
+int CYaqDb::ReadTypSchlData2(CTypSchlData &rec)
+{
+    return Select("SELECT catalogue_key, type_key, lead_type, model_name, model_series, country"
+                  " FROM type_key WHERE catalogue_key = ? AND type_key = ?",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl)}, rec);
+}
+
+// --- catalogues and columns ------------------------------------------------
+
+int CYaqDb::ReadAwKatalogDataOnEreihe(CAwKatalogData &rec, const QString &country)
+{
+    // An empty key does not restrict; each combination is its own fixed text.
+    static const char *const kTexts[8] = {
+        "",
+        " WHERE catalogue_key = ?",
+        " WHERE model_series = ?",
+        " WHERE catalogue_key = ? AND model_series = ?",
+        " WHERE country = ?",
+        " WHERE catalogue_key = ? AND country = ?",
+        " WHERE model_series = ? AND country = ?",
+        " WHERE catalogue_key = ? AND model_series = ? AND country = ?",
+    };
+    int which = 0;
+    QVariantList binds;
+    if (!rec.m_strKatBstNr.isEmpty()) {
+        which |= 1;
+        binds << rec.m_strKatBstNr;
+    }
+    if (!rec.m_strEReihe.isEmpty()) {
+        which |= 2;
+        binds << rec.m_strEReihe;
+    }
+    if (!country.isEmpty()) {
+        which |= 4;
+        binds << country;
+    }
+    const QString sql = QLatin1String("SELECT catalogue_key, type_number, description, model_series,"
+                                      " brand, model_range, market_suffix, country, edition"
+                                      " FROM catalogue")
+                        + QLatin1String(kTexts[which])
+                        + QLatin1String(" ORDER BY sort_order, catalogue_key");
+    return ExecSelect(sql, binds, &rec);
+}
+
+int CYaqDb::RdAwKatSpDatOnKatBstNr(CAwKatSpalteData &rec)
+{
+    return Select("SELECT catalogue_key, type_number, column_number, model_name, lead_type"
+                  " FROM catalogue_column WHERE catalogue_key = ? AND lead_type = ?"
+                  " ORDER BY type_number, column_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strLTyp)}, rec);
+}
+
+int CYaqDb::ReadAwKatSpalteDataOnSpBez(CAwKatSpalteData &rec)
+{
+    return Select("SELECT catalogue_key, type_number, column_number, model_name, lead_type"
+                  " FROM catalogue_column WHERE catalogue_key = ? AND type_number = ?"
+                  " ORDER BY column_number, lead_type",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr)}, rec);
+}
+
+int CYaqDb::ReadAwKatSpalteDataOnLTypSpNr(CAwKatSpalteData &rec)
+{
+    return Select("SELECT catalogue_key, type_number, column_number, model_name, lead_type"
+                  " FROM catalogue_column"
+                  " WHERE catalogue_key = ? AND type_number = ? AND model_name = ?"
+                  " ORDER BY column_number, lead_type",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strSpBez)}, rec);
+}
+
+int CYaqDb::ReadAltLtypData(CAltLtypData &rec)
+{
+    if (!rec.m_strLTyp.isEmpty())
+        return Select("SELECT type_number, model_name, lead_type FROM alt_lead_type"
+                      " WHERE lead_type = ? ORDER BY sort_order, type_number",
+                      {rec.m_strLTyp}, rec);
+    // Alternative type numbers have eight characters.
+    const QVariant typNr = Key(rec.m_strTypNr.left(8));
+    if (!rec.m_strVerkBez.isEmpty())
+        return Select("SELECT type_number, model_name, lead_type FROM alt_lead_type"
+                      " WHERE type_number = ? AND model_name = ? ORDER BY sort_order",
+                      {typNr, rec.m_strVerkBez}, rec);
+    return Select("SELECT type_number, model_name, lead_type FROM alt_lead_type"
+                  " WHERE type_number = ? ORDER BY sort_order",
+                  {typNr}, rec);
+}
+
+int CYaqDb::ReadAltKatData(CAltKatData &rec)
+{
+    if (rec.m_strTypNr.isEmpty())
+        return Select("SELECT type_number, series_code, description FROM alt_catalogue"
+                      " ORDER BY sort_order, type_number",
+                      {}, rec);
+    return Select("SELECT type_number, series_code, description FROM alt_catalogue"
+                  " WHERE type_number = ? ORDER BY sort_order",
+                  {rec.m_strTypNr}, rec);
+}
+
+// --- maintenance topics, reports --------------------------------------------
+
+int CYaqDb::ReadSBLIDData(CSBLIDData &rec)
+{
+    if (!rec.m_strTypSchl.isEmpty())
+        return Select("SELECT catalogue_key, type_key, lead_type, topic_id, valid_from, valid_to"
+                      " FROM maintenance_topic WHERE catalogue_key = ? AND type_key = ?"
+                      " ORDER BY valid_from, topic_id",
+                      {Key(rec.m_strKatBstNr), rec.m_strTypSchl}, rec);
+    return Select("SELECT catalogue_key, type_key, lead_type, topic_id, valid_from, valid_to"
+                  " FROM maintenance_topic WHERE catalogue_key = ? AND lead_type = ?"
+                  " ORDER BY valid_from, topic_id",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strLTyp)}, rec);
+}
+
+int CYaqDb::ReadReportMaxData(CReportData &rec)
+{
+    return Select("SELECT report_id, created, description FROM catalogue_report"
+                  " ORDER BY created DESC, report_id DESC",
+                  {}, rec);
+}
+
+// --- inclusive-service contracts ----------------------------------------------
+
+int CYaqDb::ReadHLXFgstnrData(CHLXFgstnrData &rec)
+{
+    return Select("SELECT catalogue_key, vin, option_number, billing_start, contract_begin,"
+                  " contract_end, end_km, end_miles, start_km, start_miles"
+                  " FROM hlx_vin_contract WHERE catalogue_key = ? AND vin = ?"
+                  " ORDER BY sort_order, option_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strFgstNr)}, rec);
+}
+
+int CYaqDb::ReadHLXNrData(CHLXNrData &rec)
+{
+    return Select("SELECT catalogue_key, option_number, state, origin, product_value, mileage_limit"
+                  " FROM hlx_option WHERE catalogue_key = ? AND option_number = ?",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strOptionNr)}, rec);
+}
+
+int CYaqDb::ReadHLXRefData(CHLXRefData &rec)
+{
+    return Select("SELECT catalogue_key, model_series, text_group FROM hlx_reference"
+                  " WHERE catalogue_key = ? AND model_series = ?",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strEReihe)}, rec);
+}
+
+int CYaqDb::ReadHLXLinkData(CHLXLinkData &rec)
+{
+    return Select("SELECT catalogue_key, option_number, text_key, description FROM hlx_link"
+                  " WHERE catalogue_key = ? AND option_number = ?",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strOptionNr)}, rec);
+}
+
+// --- labour values --------------------------------------------------------------
+
+namespace {
+const char kAPosWertFromHG[] =
+    "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code, work_units,"
+    " remark, flag FROM labour_value"
+    " WHERE catalogue_key = ? AND main_group = ? AND lead_type = ? AND extra_code = ?"
+    " ORDER BY position_number, unit_code";
+} // namespace
+
+int CYaqDb::ReadAPosWertDataFromHG(CAPosWertData &rec)
+{
+    return Select(kAPosWertFromHG,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2)), Key(rec.m_strLTyp),
+                   Key(rec.m_strZusatz)},
+                  rec);
+}
+
+int CYaqDb::ReadAPosWertDataAWKFromHG(CAPosWertData &rec)
+{
+    // The catalogue page reads the same rows of the main group.
+    return Select(kAPosWertFromHG,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2)), Key(rec.m_strLTyp),
+                   Key(rec.m_strZusatz)},
+                  rec);
+}
+
+int CYaqDb::ReadAPosWertData(CAPosWertData &rec)
+{
+    return Select("SELECT catalogue_key, position_number, unit_code, lead_type, extra_code,"
+                  " work_units, remark, flag FROM labour_value"
+                  " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
+                  " AND extra_code = ? ORDER BY unit_code",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strLTyp),
+                   Key(rec.m_strZusatz)},
+                  rec);
+}
+
+int CYaqDb::ReadNextAPosWertData(CAPosWertData &rec)
+{
+    BindColumns(&rec);
+    return ReadNext();
+}
+
+int CYaqDb::ReadAPosInfoDataFromHG(CAPosInfoData &rec)
+{
+    return Select("SELECT catalogue_key, position_number, info_number, info_text FROM labour_info"
+                  " WHERE catalogue_key = ? AND main_group = ?"
+                  " ORDER BY position_number, info_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2))}, rec);
+}
+
+int CYaqDb::ReadAPosInfoData(CAPosInfoData &rec)
+{
+    return Select("SELECT catalogue_key, position_number, info_number, info_text FROM labour_info"
+                  " WHERE catalogue_key = ? AND position_number = ? ORDER BY info_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
+}
+
+int CYaqDb::ReadAwKatZeilenNrFromHG(CAwKatZeileData &rec)
+{
+    return Select("SELECT catalogue_key, type_number, main_group, line_number, position_number,"
+                  " line_text, work_units, column_flags FROM catalogue_line"
+                  " WHERE catalogue_key = ? AND type_number = ? AND main_group = ?"
+                  " ORDER BY position_number, line_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG)}, rec);
+}
+
+int CYaqDb::ReadAwKatZZeilenNr(CAwKatZeileData &rec)
+{
+    return Select("SELECT catalogue_key, type_number, main_group, line_number, position_number,"
+                  " line_text, work_units, column_flags FROM catalogue_line"
+                  " WHERE catalogue_key = ? AND type_number = ? AND main_group = ?"
+                  " AND position_number = ? ORDER BY line_number",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr),
+                   Key(rec.m_strHG.isEmpty() ? rec.m_strAPosNr.left(2) : rec.m_strHG),
+                   Key(rec.m_strAPosNr)},
+                  rec);
+}
+
+int CYaqDb::ReadTeileClearingData(CTeileClearingData &rec, const QString &zusatz,
+                                  const QString &monthKey)
+{
+    if (!rec.m_strAPosNr.isEmpty())
+        return Select("SELECT catalogue_key, main_group, type_key, position_number, country_code,"
+                      " extra_code, month_from, month_to, mark FROM parts_clearing"
+                      " WHERE catalogue_key = ? AND type_key = ? AND country_code = ?"
+                      " AND main_group = ? AND position_number = ? AND extra_code IN (?, '')"
+                      " AND month_from <= ? AND month_to >= ?"
+                      " ORDER BY position_number, extra_code DESC",
+                      {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), Key(rec.m_strLaendercode),
+                       Key(rec.m_strAPosNr.left(2)), rec.m_strAPosNr, Key(zusatz), Key(monthKey),
+                       Key(monthKey)},
+                      rec);
+    return Select("SELECT catalogue_key, main_group, type_key, position_number, country_code,"
+                  " extra_code, month_from, month_to, mark FROM parts_clearing"
+                  " WHERE catalogue_key = ? AND type_key = ? AND country_code = ?"
+                  " AND main_group = ? AND extra_code IN (?, '')"
+                  " AND month_from <= ? AND month_to >= ?"
+                  " ORDER BY position_number, extra_code DESC",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), Key(rec.m_strLaendercode),
+                   Key(rec.m_strHG), Key(zusatz), Key(monthKey), Key(monthKey)},
+                  rec);
+}
+
+int CYaqDb::SelectSRPPaketeDataOnTypSchl(CSRPPaketeData &rec, const QString &zusatz,
+                                         const QString &typSchl)
+{
+    return Select("SELECT catalogue_key, package_number, type_key, extra_code, country, description"
+                  " FROM srp_package WHERE catalogue_key = ? AND package_number = ?"
+                  " AND type_key = ? AND extra_code IN (?, '') ORDER BY extra_code DESC, country",
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr), Key(typSchl), Key(zusatz)},
+                  rec);
+}

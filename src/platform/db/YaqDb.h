@@ -1,0 +1,111 @@
+#pragma once
+// CYaqDb: the catalogue database with one named operation per query. Each
+// operation takes a record with its key fields set, fills it with the first
+// row and answers nonzero when a row was found; ReadNext (or the matching
+// ReadNext... operation) continues that result set. One result set is open
+// per connection: a nested walk needs a second CYaqDb.
+//
+// A 0 answer is "no row" unless LastFailed() says the query failed.
+//
+// The connection kind follows from the open arguments:
+//   - session id and application server given: an application-server
+//     session (CWebDb): catalogue reads through the TNS name when given,
+//     else the local data set; CheckSession/EndSession ask the server;
+//   - local data-set folder given: the SQLite catalogue "YAQ2.dat" in it
+//     (CFileDb);
+//   - else a TNS name: the PostgreSQL server (COracleDb), named as
+//     "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=p))(CONNECT_DATA=(SID=db)))" or
+//     "host:port/db".
+
+#include "platform/db/YaqData.h"
+#include "platform/db/YaqDataSrc.h"
+
+class CYaqDb : public CYaqDataSrc
+{
+public:
+    CYaqDb();
+    ~CYaqDb() override;
+
+    // Nonzero when connected. reserved: pass 0.
+    int Open(const QString &tns, const QString &user, const QString &password, int reserved,
+             const QString &localDataDir, const QString &appServer,
+             const QString &sessionId) override;
+
+    // --- vehicle identification ---
+    // VIN ranges containing the short VIN, with their type
+    // (keys m_strFgstNr, m_strFgstTyp); nearest range first.
+    int ReadFgstnrTypSchlData(CFgstnrTypSchlData &rec);
+    // As above for the special short VIN (digit + letter); rows in range order.
+    int ReadFgstnrTypSchlDataSpecial(CFgstnrTypSchlData &rec);
+    // The type by type key alone (key m_strTypSchl); first catalogue first.
+    int ReadTypSchlData(CFgstnrTypSchlData &rec);
+    // Local data set: the VIN range whose start is the nearest at or below
+    // the short VIN (keys m_strFgstNr, m_strFgstTyp); the caller checks the end.
+    int ReadFgstnrData(CFgstnrData &rec);
+    // Local data set, special short VIN: candidate ranges in range order.
+    int ReadFgstnrDataSonderfall(CFgstnrData &rec);
+    // Every VIN range (of any VIN type part) that contains the short VIN
+    // (key m_strFgstNr).
+    int ReadVin17Data(CFgstnrData &rec);
+    // Brand of a type key (key m_strTypSchl).
+    int GetMarkeFromTypschl(CMarkeData &rec);
+    // Type of a catalogue (keys m_strKatBstNr, m_strTypSchl).
+    int ReadTypSchlData2(CTypSchlData &rec);
+
+    // --- catalogues and columns ---
+    // Catalogue rows; keys m_strKatBstNr and m_strEReihe and the country,
+    // each restricting only when not empty.
+    int ReadAwKatalogDataOnEreihe(CAwKatalogData &rec, const QString &country);
+    // The column of a lead type (keys m_strKatBstNr, m_strLTyp).
+    int RdAwKatSpDatOnKatBstNr(CAwKatSpalteData &rec);
+    // Columns of a type number in column order (keys m_strKatBstNr, m_strTypNr).
+    int ReadAwKatSpalteDataOnSpBez(CAwKatSpalteData &rec);
+    // Columns of a model designation (keys m_strKatBstNr, m_strTypNr, m_strSpBez).
+    int ReadAwKatSpalteDataOnLTypSpNr(CAwKatSpalteData &rec);
+    // Alternative lead types: by m_strLTyp when set, else by the first 8
+    // characters of m_strTypNr and, when set, m_strVerkBez.
+    int ReadAltLtypData(CAltLtypData &rec);
+    // Alternative catalogues: by m_strTypNr, every row when it is empty.
+    int ReadAltKatData(CAltKatData &rec);
+
+    // --- maintenance topics, reports ---
+    // Keys m_strKatBstNr and m_strTypSchl; with an empty type key m_strLTyp.
+    int ReadSBLIDData(CSBLIDData &rec);
+    // The latest catalogue report (no key).
+    int ReadReportMaxData(CReportData &rec);
+
+    // --- inclusive-service contracts ---
+    int ReadHLXFgstnrData(CHLXFgstnrData &rec); // keys m_strKatBstNr, m_strFgstNr
+    int ReadHLXNrData(CHLXNrData &rec);         // keys m_strKatBstNr, m_strOptionNr
+    int ReadHLXRefData(CHLXRefData &rec);       // keys m_strKatBstNr, m_strEReihe
+    int ReadHLXLinkData(CHLXLinkData &rec);     // keys m_strKatBstNr, m_strOptionNr
+
+    // --- labour values ---
+    // Every value row of a main group (m_strAPosNr holds the main group;
+    // keys m_strKatBstNr, m_strLTyp, m_strZusatz), by position and unit.
+    int ReadAPosWertDataFromHG(CAPosWertData &rec);
+    int ReadAPosWertDataAWKFromHG(CAPosWertData &rec);
+    // Value rows of one position (keys m_strKatBstNr, m_strAPosNr, m_strLTyp,
+    // m_strZusatz); ReadNextAPosWertData continues.
+    int ReadAPosWertData(CAPosWertData &rec);
+    int ReadNextAPosWertData(CAPosWertData &rec);
+    // Info rows of a main group (m_strAPosNr holds it) or of one position.
+    int ReadAPosInfoDataFromHG(CAPosInfoData &rec);
+    int ReadAPosInfoData(CAPosInfoData &rec);
+    // Catalogue lines of a main group (keys m_strKatBstNr, m_strTypNr, m_strHG)
+    // or of one position (plus m_strAPosNr).
+    int ReadAwKatZeilenNrFromHG(CAwKatZeileData &rec);
+    int ReadAwKatZZeilenNr(CAwKatZeileData &rec);
+    // Parts clearing of a main group (m_strAPosNr empty) or of one position;
+    // keys m_strKatBstNr, m_strTypSchl, m_strLaendercode, the additional code
+    // (rows with an empty one apply to all) and the month YYYYMM.
+    int ReadTeileClearingData(CTeileClearingData &rec, const QString &zusatz,
+                              const QString &monthKey);
+    // Packages of a type (keys m_strKatBstNr, m_strPaketNr); rows with an
+    // empty additional code apply to all.
+    int SelectSRPPaketeDataOnTypSchl(CSRPPaketeData &rec, const QString &zusatz,
+                                     const QString &typSchl);
+
+private:
+    int Select(const char *sql, const QVariantList &binds, CYaqData &rec);
+};
