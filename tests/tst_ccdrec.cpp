@@ -1,0 +1,484 @@
+// Records of the catalogue data files: keyed runs over the three index
+// kinds, file-order walks, and the dealer record classes over small files.
+
+#include "platform/ccd/CDIPMarktRec.h"
+#include "platform/ccd/CDIPMarktTextRec.h"
+#include "platform/ccd/CDIPRec.h"
+#include "platform/ccd/CETPriceRec.h"
+#include "platform/ccd/CFGInfoRec.h"
+#include "platform/ccd/CHGPriceRec.h"
+#include "platform/ccd/CHLXFgstNrRec.h"
+#include "platform/ccd/CLagerRec.h"
+#include "platform/ccd/CMrktngAttRec.h"
+#include "platform/ccd/CPauschalRec.h"
+#include "platform/ccd/CRabattRec.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+namespace {
+
+// A record with one field of each kind of index, to drive the runs.
+class CTestRec : public CCDRec
+{
+public:
+    QString Nr, Text, Wert;
+    CCDAutoNtx m_ntxNr{QStringList{QStringLiteral("Nr")}};
+    CCDAutoHtb m_htbNr{QStringList{QStringLiteral("Nr")}};
+    CCDAutoWrd m_wrdText{QStringList{QStringLiteral("Text")}};
+
+protected:
+    std::vector<Field> Fields() override { return {{"Nr", &Nr}, {"Text", &Text}, {"Wert", &Wert}}; }
+    std::vector<CCDIndex *> Indexes() override { return {&m_ntxNr, &m_htbNr, &m_wrdText}; }
+};
+
+const QByteArray kRows = "Nr\tText\tWert\n"
+                         "1234\tMüller Hans\ta\n"
+                         "12\tmeier\tb\n"
+                         "1299 \tMüller-Lüdenscheidt\tc\n"
+                         "2\tHans Müller\td\n"
+                         "1234\tSchulz\te\n";
+
+enum IndexKind
+{
+    Ntx,
+    Htb,
+    Wrd
+};
+
+// Every Wert of a keyed run, in run order.
+QString runOf(CTestRec &rec, IndexKind kind, const QString &key)
+{
+    CCDIndex *index = kind == Ntx   ? static_cast<CCDIndex *>(&rec.m_ntxNr)
+                      : kind == Htb ? static_cast<CCDIndex *>(&rec.m_htbNr)
+                                    : static_cast<CCDIndex *>(&rec.m_wrdText);
+    QString values;
+    for (int ok = rec.AutoMove(*index, CCD_MOVE_FIRST, key); ok;
+         ok = rec.AutoMove(*index, CCD_MOVE_NEXT, QString()))
+        values += rec.Wert;
+    return values;
+}
+
+QString makeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    writeTextFile(path, bytes);
+    return path;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(IndexKind)
+
+class TestCCDRec : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keyedRun_data();
+    void keyedRun();
+    void searchFindsFirstRowAndEmptiesFieldsWhenNone();
+    void nextWithoutFirstEndsAtOnce();
+    void moveWalksFileOrder();
+    void openingOddFiles_data();
+    void openingOddFiles();
+    void lineWithTooFewFieldsReadsEmpty();
+    void columnsAreMatchedByName();
+    void escapesInFieldValues();
+    void copyKeepsPositionAndWalksOnItsOwn();
+    void closedRecordFindsNothing();
+
+    void priceFilesOfTheDealer();
+    void flatRateKeyPaddedWithBlanks();
+    void dipPartReplacesCataloguePart();
+    void dealerVehicleSearchByWords();
+    void marketPartsAndTextsInFileOrder();
+    void inclusiveServiceContractsOfVin();
+    void fileNamesOfTheRecordClasses();
+};
+
+void TestCCDRec::keyedRun_data()
+{
+    QTest::addColumn<IndexKind>("kind");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("prefix key finds longer keys in key order") << Ntx << "12"
+                                                               << "baec";
+    QTest::newRow("equal keys keep file order") << Ntx << "1234"
+                                                << "ae";
+    QTest::newRow("prefix key ignores trailing blanks") << Ntx << "1299   "
+                                                        << "c";
+    QTest::newRow("prefix key longer than every entry finds none") << Ntx << "12345"
+                                                                   << "";
+    QTest::newRow("empty prefix key finds none") << Ntx << ""
+                                                 << "";
+    QTest::newRow("exact key finds only equal keys") << Htb << "12"
+                                                     << "b";
+    QTest::newRow("exact key with duplicates in file order") << Htb << "1234"
+                                                             << "ae";
+    QTest::newRow("exact key matches entry stored with trailing blank") << Htb << "1299"
+                                                                        << "c";
+    QTest::newRow("exact key is no prefix key") << Htb << "1"
+                                                << "";
+    QTest::newRow("blank key finds none") << Htb << "   "
+                                          << "";
+    QTest::newRow("word at start or later in the field") << Wrd << "hans"
+                                                         << "ad";
+    QTest::newRow("word prefix, without case") << Wrd << "MÜL"
+                                               << "acd";
+    QTest::newRow("hyphenated name is one word") << Wrd << "lüdenscheidt"
+                                                 << "";
+    QTest::newRow("two words must both begin words of the row") << Wrd << "hans mü"
+                                                                << "ad";
+    QTest::newRow("second word missing in the row") << Wrd << "müller schulz"
+                                                    << "";
+    QTest::newRow("word that begins no word") << Wrd << "ller"
+                                              << "";
+}
+
+void TestCCDRec::keyedRun()
+{
+    QFETCH(IndexKind, kind);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    QCOMPARE(runOf(rec, kind, key), expected);
+    // A second run over the same index starts afresh.
+    QCOMPARE(runOf(rec, kind, key), expected);
+}
+
+void TestCCDRec::searchFindsFirstRowAndEmptiesFieldsWhenNone()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    QCOMPARE(rec.AutoSearch(rec.m_ntxNr, QStringLiteral("12")), 1);
+    QCOMPARE(rec.Wert, QStringLiteral("b"));
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("1234")), 1);
+    QCOMPARE(rec.Text, QStringLiteral("Müller Hans"));
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("9")), 0);
+    QCOMPARE(rec.Nr, QString());
+    QCOMPARE(rec.Text, QString());
+    QCOMPARE(rec.Wert, QString());
+}
+
+void TestCCDRec::nextWithoutFirstEndsAtOnce()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    QCOMPARE(rec.AutoMove(rec.m_htbNr, CCD_MOVE_NEXT, QStringLiteral("1234")), 0);
+    QCOMPARE(rec.Move(CCD_MOVE_NEXT), 0);
+    QCOMPARE(rec.AutoMove(rec.m_htbNr, 3, QStringLiteral("1234")), 0);
+    // After the end of a run, next stays at the end.
+    QCOMPARE(rec.AutoMove(rec.m_htbNr, CCD_MOVE_FIRST, QStringLiteral("12")), 1);
+    QCOMPARE(rec.AutoMove(rec.m_htbNr, CCD_MOVE_NEXT, QString()), 0);
+    QCOMPARE(rec.AutoMove(rec.m_htbNr, CCD_MOVE_NEXT, QString()), 0);
+}
+
+void TestCCDRec::moveWalksFileOrder()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    QCOMPARE(rec.GetFileEntries(), 5);
+    QString values;
+    for (int ok = rec.Move(CCD_MOVE_FIRST); ok; ok = rec.Move(CCD_MOVE_NEXT))
+        values += rec.Wert;
+    QCOMPARE(values, QStringLiteral("abcde"));
+    QCOMPARE(rec.Move(CCD_MOVE_NEXT), 0);
+    // A keyed run between does not disturb the walk's own position.
+    QCOMPARE(rec.Move(CCD_MOVE_FIRST), 1);
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("2")), 1);
+    QCOMPARE(rec.Move(CCD_MOVE_NEXT), 1);
+    QCOMPARE(rec.Wert, QStringLiteral("b"));
+}
+
+void TestCCDRec::openingOddFiles_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("missing file does not open") << false << QByteArray() << 0 << 0;
+    QTest::newRow("empty file opens without entries") << true << QByteArray() << 1 << 0;
+    QTest::newRow("only blank lines open without entries")
+        << true << QByteArray("\r\n\n  \n") << 1 << 0;
+    QTest::newRow("header alone opens without entries")
+        << true << QByteArray("Nr\tText\tWert\r\n") << 1 << 0;
+    QTest::newRow("header without a key field does not open")
+        << true << QByteArray("Wert\nx\n") << 0 << 0;
+    QTest::newRow("CR LF lines, BOM and last line without line feed")
+        << true << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw") << 1 << 2;
+}
+
+void TestCCDRec::openingOddFiles()
+{
+    QFETCH(bool, create);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, opened);
+    QFETCH(int, entries);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.dat"));
+    if (create)
+        QVERIFY(writeTextFile(path, bytes));
+    CTestRec rec;
+    QCOMPARE(rec.Open(path), opened);
+    QCOMPARE(rec.IsOpen(), opened != 0);
+    QCOMPARE(rec.GetFileEntries(), entries);
+    QCOMPARE(rec.AutoSearch(rec.m_ntxNr, QStringLiteral("1")), entries > 0 ? 1 : 0);
+    QCOMPARE(rec.Move(CCD_MOVE_FIRST), entries > 0 ? 1 : 0);
+}
+
+void TestCCDRec::lineWithTooFewFieldsReadsEmpty()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"),
+                               "Nr\tText\tWert\n7\n\tnur Text\n8\tacht\tx\ty\tz\n")),
+             1);
+    QCOMPARE(rec.GetFileEntries(), 3);
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("7")), 1);
+    QCOMPARE(rec.Text, QString());
+    QCOMPARE(rec.Wert, QString());
+    // A line without a key is in the file but no key finds it.
+    QCOMPARE(runOf(rec, Wrd, QStringLiteral("nur")), QString());
+    QCOMPARE(rec.Move(CCD_MOVE_FIRST), 1);
+    QCOMPARE(rec.Move(CCD_MOVE_NEXT), 1);
+    QCOMPARE(rec.Text, QStringLiteral("nur Text"));
+    // Surplus fields are ignored.
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("8")), 1);
+    QCOMPARE(rec.Wert, QStringLiteral("x"));
+}
+
+void TestCCDRec::columnsAreMatchedByName()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(
+        rec.Open(makeFile(dir, QStringLiteral("t.dat"), "Extra\tWert\tText\tNr\n?\tw1\tt1\tK1\n")),
+        1);
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("K1")), 1);
+    QCOMPARE(rec.Wert, QStringLiteral("w1"));
+    QCOMPARE(rec.Text, QStringLiteral("t1"));
+
+    // A field the file does not name reads as empty.
+    CETPriceRec et;
+    makeFile(dir, CETPriceRec::FileName(), "Preis\tTeileNr\n9.90\tX1\n");
+    QCOMPARE(et.Open(dir.path()), 1);
+    QCOMPARE(et.SearchPrice(QStringLiteral("X1")), 1);
+    QCOMPARE(et.Preis, QStringLiteral("9.90"));
+    QCOMPARE(et.Bezeichnung, QString());
+}
+
+void TestCCDRec::escapesInFieldValues()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"),
+                               "Nr\tText\tWert\n1\tZeile 1\\nZeile 2\\tTab\tC:\\Temp\\\\x\n")),
+             1);
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("1")), 1);
+    QCOMPARE(rec.Text, QStringLiteral("Zeile 1\nZeile 2\tTab"));
+    QCOMPARE(rec.Wert, QStringLiteral("C:\\Temp\\x"));
+}
+
+void TestCCDRec::copyKeepsPositionAndWalksOnItsOwn()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    QCOMPARE(rec.AutoMove(rec.m_ntxNr, CCD_MOVE_FIRST, QStringLiteral("12")), 1);
+    CTestRec copy(rec);
+    QCOMPARE(copy.Wert, QStringLiteral("b"));
+    QCOMPARE(copy.AutoMove(copy.m_ntxNr, CCD_MOVE_NEXT, QString()), 1);
+    QCOMPARE(copy.Wert, QStringLiteral("a"));
+    QCOMPARE(rec.Wert, QStringLiteral("b"));
+    rec.Close();
+    QCOMPARE(copy.GetFileEntries(), 5);
+    QCOMPARE(copy.AutoMove(copy.m_ntxNr, CCD_MOVE_NEXT, QString()), 1);
+    QCOMPARE(copy.Wert, QStringLiteral("e"));
+
+    CTestRec assigned;
+    assigned = copy;
+    QCOMPARE(assigned.AutoSearch(assigned.m_htbNr, QStringLiteral("2")), 1);
+    QCOMPARE(assigned.Wert, QStringLiteral("d"));
+}
+
+void TestCCDRec::closedRecordFindsNothing()
+{
+    QTemporaryDir dir;
+    CTestRec rec;
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("12")), 0);
+    QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), kRows)), 1);
+    rec.Close();
+    QCOMPARE(rec.GetFileEntries(), 0);
+    QCOMPARE(rec.AutoSearch(rec.m_htbNr, QStringLiteral("12")), 0);
+    QCOMPARE(rec.AutoMove(rec.m_ntxNr, CCD_MOVE_FIRST, QStringLiteral("12")), 0);
+    QCOMPARE(rec.Move(CCD_MOVE_FIRST), 0);
+}
+
+void TestCCDRec::priceFilesOfTheDealer()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("HGPrice.dat"), "HG\tPreis\tMwSt\n12\t9.50\t19\n13\t11.00\t19\n");
+    makeFile(dir, QStringLiteral("ETPrice.dat"),
+             "TeileNr\tBezeichnung\tPreis\tMwSt\n9X0698151A\tBremsbelag\t84.90\t19\n");
+    makeFile(dir, QStringLiteral("Lager.dat"), "TeileNr\tBestand\n9X0698151A\t4\n");
+    makeFile(dir, QStringLiteral("Rabatt.dat"),
+             "FgstNr\tRabattTeile\tRabattAW\nWVQZZZ3CZ9E000001\t90\t95\n");
+
+    CHGPriceRec hg;
+    QCOMPARE(hg.Open(dir.path()), 1);
+    // A labour position is priced by its main group, the first two characters.
+    QCOMPARE(hg.SearchPrice(QStringLiteral("1234567").left(2)), 1);
+    QCOMPARE(hg.Preis, QStringLiteral("9.50"));
+    QCOMPARE(hg.MwSt, QStringLiteral("19"));
+    QCOMPARE(hg.SearchPrice(QStringLiteral("99")), 0);
+
+    CETPriceRec et;
+    QCOMPARE(et.Open(dir.path()), 1);
+    QCOMPARE(et.SearchPrice(QStringLiteral("9X0698151A ")), 1);
+    QCOMPARE(et.Preis, QStringLiteral("84.90"));
+    QCOMPARE(et.SearchPrice(QStringLiteral("9X0698151")), 0);
+
+    CLagerRec lager;
+    QCOMPARE(lager.Open(dir.path()), 1);
+    QCOMPARE(lager.SearchBestand(QStringLiteral("9X0698151A")), 1);
+    QCOMPARE(lager.Bestand, QStringLiteral("4"));
+
+    CRabattRec rabatt;
+    QCOMPARE(rabatt.Open(dir.path()), 1);
+    QCOMPARE(rabatt.SearchRabatt(QStringLiteral("WVQZZZ3CZ9E000001")), 1);
+    QCOMPARE(rabatt.RabattTeile, QStringLiteral("90"));
+    QCOMPARE(rabatt.RabattAW, QStringLiteral("95"));
+
+    // A price file that is not there does not open and finds nothing.
+    CPauschalRec pauschal;
+    QCOMPARE(pauschal.Open(dir.path()), 0);
+    QCOMPARE(pauschal.SearchPauschalPreis(QStringLiteral("A0012345")), 0);
+}
+
+void TestCCDRec::flatRateKeyPaddedWithBlanks()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("Pauschal.dat"),
+             "Schluessel\tPreis\tMwSt\nA0012345\t120.00\t19\nP1234567\t299.00\t19\n");
+    CPauschalRec rec;
+    QCOMPARE(rec.Open(dir.path()), 1);
+    QCOMPARE(
+        rec.SearchPauschalPreis(QStringLiteral("A0012345").leftJustified(36, QLatin1Char(' '))), 1);
+    QCOMPARE(rec.Preis, QStringLiteral("120.00"));
+    QCOMPARE(
+        rec.SearchPauschalPreis(QStringLiteral("P1234567").leftJustified(35, QLatin1Char(' '))), 1);
+    QCOMPARE(rec.Preis, QStringLiteral("299.00"));
+    QCOMPARE(rec.SearchPauschalPreis(QStringLiteral("T1234567")), 0);
+}
+
+void TestCCDRec::dipPartReplacesCataloguePart()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("DIP_00.dat"),
+             "TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\n"
+             "9X0698151A\tH-4711\tBremsbelag Händler\t59.00\t19\n");
+    CDIPRec rec;
+    QCOMPARE(rec.Open(dir.path(), QStringLiteral("01")), 0);
+    QCOMPARE(rec.Open(dir.path(), QStringLiteral("00")), 1);
+    QCOMPARE(rec.SearchErsetztTeil(QStringLiteral("9X0698151A   X").left(11)), 1);
+    QCOMPARE(rec.ErsetztDurchNr, QStringLiteral("H-4711"));
+    QCOMPARE(rec.ErsetztDurchText, QStringLiteral("Bremsbelag Händler"));
+    QCOMPARE(rec.Preis, QStringLiteral("59.00"));
+}
+
+void TestCCDRec::dealerVehicleSearchByWords()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("FGInfo00.dat"),
+             "FgstNr\tPolKZ\tName\tSuchkriterium3\tSuchkriterium4\tFahrzeug\tBemerkung\n"
+             "WVQZZZ3CZ9E000001\tMS-VQ 101\tMüller\tK-1001\tA-77\tVQ Arvena\t\n"
+             "WVQZZZ5KZAW000002\tMS-AB 202\tSchmidt-Müller\tK-1002\t\tVQ Tesso\t\n"
+             "WVQZZZ3CZ9E000001\tMS-VQ 101\tMüller\tK-1001\t\tVQ Arvena\tzweiter Auftrag\n");
+    CFGInfoRec rec;
+    QCOMPARE(rec.Open(dir.path(), QStringLiteral("00")), 1);
+    QStringList vins;
+    for (int ok = rec.MoveName(CCD_MOVE_FIRST, QStringLiteral("müller")); ok;
+         ok = rec.MoveName(CCD_MOVE_NEXT, QString()))
+        vins << rec.FgstNr;
+    QCOMPARE(vins, QStringList(
+                       {QStringLiteral("WVQZZZ3CZ9E000001"), QStringLiteral("WVQZZZ3CZ9E000001")}));
+    QCOMPARE(rec.MovePolKZ(CCD_MOVE_FIRST, QStringLiteral("ms-ab 202")), 1);
+    QCOMPARE(rec.FgstNr, QStringLiteral("WVQZZZ5KZAW000002"));
+    QCOMPARE(rec.Fahrzeug, QStringLiteral("VQ Tesso"));
+    QCOMPARE(rec.MoveSuchkriterium3(CCD_MOVE_FIRST, QStringLiteral("K-1002")), 1);
+    QCOMPARE(rec.Name, QStringLiteral("Schmidt-Müller"));
+    QCOMPARE(rec.MoveSuchkriterium4(CCD_MOVE_FIRST, QStringLiteral("A-77")), 1);
+    QCOMPARE(rec.MoveSuchkriterium4(CCD_MOVE_NEXT, QString()), 0);
+}
+
+void TestCCDRec::marketPartsAndTextsInFileOrder()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("DIPMarkt.dat"),
+             "TeileNr\tBezeichnung\tGebinde\tTyp\tAnzeige\n"
+             "9XA09600400\tScheibenreiniger\t1 l, 5 l\t1\t1\n"
+             "9X0698151B \tBremsbelag\t1\t0\t0\n");
+    makeFile(dir, QStringLiteral("DIPMarktText.dat"),
+             "Sprache\tTitel\tText\n00\tHinweis\tZeile 1\\nZeile 2\n01\tNotice\tLine\n");
+    CDIPMarktRec parts;
+    QCOMPARE(parts.Open(dir.path()), 1);
+    QStringList types;
+    for (int ok = parts.MoveDIPPaketFromBegin(CCD_MOVE_FIRST); ok;
+         ok = parts.MoveDIPPaketFromBegin(CCD_MOVE_NEXT))
+        types << parts.Typ + parts.Anzeige;
+    QCOMPARE(types, QStringList({QStringLiteral("11"), QStringLiteral("00")}));
+
+    CDIPMarktTextRec texts;
+    QCOMPARE(texts.Open(dir.path()), 1);
+    QCOMPARE(texts.MoveDIPPaketFromBegin(CCD_MOVE_FIRST), 1);
+    QCOMPARE(texts.Sprache, QStringLiteral("00"));
+    QCOMPARE(texts.Text, QStringLiteral("Zeile 1\nZeile 2"));
+    QCOMPARE(texts.MoveDIPPaketFromBegin(CCD_MOVE_NEXT), 1);
+    QCOMPARE(texts.Titel, QStringLiteral("Notice"));
+    QCOMPARE(texts.MoveDIPPaketFromBegin(CCD_MOVE_NEXT), 0);
+}
+
+void TestCCDRec::inclusiveServiceContractsOfVin()
+{
+    QTemporaryDir dir;
+    makeFile(dir, QStringLiteral("HLXFgstNr.dat"),
+             "FgstNr\tProduktNr\tBeginn\tEnde\n"
+             "WVQZZZ3CZ9E000001\tHLX01\t01.01.2025\t31.12.2027\n"
+             "WVQZZZ5KZAW000002\tHLX02\t01.06.2024\t31.05.2026\n"
+             "WVQZZZ3CZ9E000001\tHLX03\t01.01.2025\t31.12.2029\n");
+    CHLXFgstNrRec rec;
+    QCOMPARE(rec.Open(dir.path()), 1);
+    QStringList products;
+    for (int ok = rec.MoveHLXFgstNr(CCD_MOVE_FIRST, QStringLiteral("WVQZZZ3CZ9E000001")); ok;
+         ok = rec.MoveHLXFgstNr(CCD_MOVE_NEXT, QString()))
+        products << rec.ProduktNr;
+    QCOMPARE(products, QStringList({QStringLiteral("HLX01"), QStringLiteral("HLX03")}));
+
+    makeFile(dir, QStringLiteral("MRKTNG_ATT.dat"),
+             "Schluessel\tFastlane\tValueline\nVQ011234567\t1\t0\n");
+    CMrktngAttRec att;
+    QCOMPARE(att.Open(dir.path()), 1);
+    QCOMPARE(att.SearchFstlnValueln(QStringLiteral("VQ01") + QStringLiteral("1234567")), 1);
+    QCOMPARE(att.Fastlane, QStringLiteral("1"));
+    QCOMPARE(att.Valueline, QStringLiteral("0"));
+}
+
+void TestCCDRec::fileNamesOfTheRecordClasses()
+{
+    // The names appear in the open-error messages and in the dealer's folders.
+    QCOMPARE(CHGPriceRec::FileName(), QStringLiteral("HGPrice.dat"));
+    QCOMPARE(CETPriceRec::FileName(), QStringLiteral("ETPrice.dat"));
+    QCOMPARE(CPauschalRec::FileName(), QStringLiteral("Pauschal.dat"));
+    QCOMPARE(CRabattRec::FileName(), QStringLiteral("Rabatt.dat"));
+    QCOMPARE(CLagerRec::FileName(), QStringLiteral("Lager.dat"));
+    QCOMPARE(CDIPRec::FileName(QStringLiteral("00")), QStringLiteral("DIP_00.dat"));
+    QCOMPARE(CFGInfoRec::FileName(QStringLiteral("01")), QStringLiteral("FGInfo01.dat"));
+}
+
+QTEST_GUILESS_MAIN(TestCCDRec)
+#include "tst_ccdrec.moc"
