@@ -1,0 +1,650 @@
+#include "common/EasyPrintDlg.h"
+
+#include "common/EasyPrintPages.h"
+#include "common/Layout.h"
+#include "platform/AppPaths.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+// The preview area: paints and takes clicks through its dialog.
+class CEasyPrintPreview : public QWidget
+{
+public:
+    explicit CEasyPrintPreview(CEasyPrintDlg *dlg) : QWidget(dlg), m_pDlg(dlg)
+    {
+        setObjectName(QStringLiteral("preview"));
+        setMinimumSize(360, 460);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        m_pDlg->PaintPreview(painter, rect());
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_pDlg->ClickPreview(event->position().toPoint());
+    }
+
+private:
+    CEasyPrintDlg *m_pDlg;
+};
+
+namespace {
+
+// Page numbers stand 3 mm below the document area; the area is 7 mm lower
+// while they are on.
+constexpr int kPageNumberSpaceMm = 7;
+constexpr int kPageNumberGapMm = 3;
+// The resolution of the PDF pages (dots per inch); text and lines stay vectors.
+constexpr int kPdfResolution = 1200;
+
+// The printer the pages share when none is given: print setup applies to
+// every page for the rest of the run.
+QPrinter &applicationPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor()
+    {
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitCursor()
+    {
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+// The text of the id with its "%s" placeholders filled in order.
+QString formatText(int id, const QStringList &args)
+{
+    QString text = OrmelText(id);
+    int from = 0;
+    for (const QString &arg : args) {
+        const int at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, arg);
+        from = at + int(arg.size());
+    }
+    return text;
+}
+
+} // namespace
+
+CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
+    : QDialog(parent), m_pClient(client), m_strDocName(QStringLiteral("(unbekannt)")),
+      m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    setObjectName(QStringLiteral("EasyPrintDlg"));
+    m_pageNumberFont = QFont(QStringLiteral("Arial"));
+    m_pageNumberFont.setPixelSize(36); // 3.6 mm on the page
+    m_pageNumberFont.setWeight(QFont::Bold);
+    BuildControls();
+}
+
+CEasyPrintDlg::~CEasyPrintDlg() = default;
+
+void CEasyPrintDlg::BuildControls()
+{
+    m_pPreview = new CEasyPrintPreview(this);
+
+    auto *printerBox = new QGroupBox(this);
+    auto *printerLayout = new QVBoxLayout(printerBox);
+    auto *printerCaption = new QLabel(printerBox);
+    printerCaption->setObjectName(QStringLiteral("printerCaption"));
+    m_pPrinterLabel = new QLabel(printerBox);
+    m_pPrinterLabel->setObjectName(QStringLiteral("printerName"));
+    m_pSetup = new QPushButton(printerBox);
+    m_pSetup->setObjectName(QStringLiteral("printSetup"));
+    printerLayout->addWidget(printerCaption);
+    printerLayout->addWidget(m_pPrinterLabel);
+    printerLayout->addWidget(m_pSetup);
+
+    auto *rangeBox = new QGroupBox(this);
+    auto *rangeLayout = new QVBoxLayout(rangeBox);
+    auto *rangeCaption = new QLabel(rangeBox);
+    rangeCaption->setObjectName(QStringLiteral("rangeCaption"));
+    m_pAllPages = new QRadioButton(rangeBox);
+    m_pAllPages->setObjectName(QStringLiteral("allPages"));
+    m_pSomePages = new QRadioButton(rangeBox);
+    m_pSomePages->setObjectName(QStringLiteral("somePages"));
+    m_pRange = new QLineEdit(rangeBox);
+    m_pRange->setObjectName(QStringLiteral("range"));
+    rangeLayout->addWidget(rangeCaption);
+    rangeLayout->addWidget(m_pAllPages);
+    rangeLayout->addWidget(m_pSomePages);
+    rangeLayout->addWidget(m_pRange);
+
+    auto *showBox = new QGroupBox(this);
+    auto *showLayout = new QVBoxLayout(showBox);
+    auto *showCaption = new QLabel(showBox);
+    showCaption->setObjectName(QStringLiteral("showCaption"));
+    m_pPageNumbersCheck = new QCheckBox(showBox);
+    m_pPageNumbersCheck->setObjectName(QStringLiteral("pageNumbers"));
+    showLayout->addWidget(showCaption);
+    showLayout->addWidget(m_pPageNumbersCheck);
+
+    // Centring on the page is kept as an option of the engine, but its
+    // controls are not offered to the user.
+    auto *alignBox = new QGroupBox(this);
+    auto *alignLayout = new QVBoxLayout(alignBox);
+    m_pCenterHorzCheck = new QCheckBox(alignBox);
+    m_pCenterHorzCheck->setObjectName(QStringLiteral("centerHorz"));
+    m_pCenterVertCheck = new QCheckBox(alignBox);
+    m_pCenterVertCheck->setObjectName(QStringLiteral("centerVert"));
+    alignLayout->addWidget(m_pCenterHorzCheck);
+    alignLayout->addWidget(m_pCenterVertCheck);
+    alignBox->hide();
+
+    m_pPrint = new QPushButton(this);
+    m_pPrint->setObjectName(QStringLiteral("print"));
+    m_pCancel = new QPushButton(this);
+    m_pCancel->setObjectName(QStringLiteral("cancel"));
+    // No default button: Enter in the range field must not print.
+    for (QPushButton *button : {m_pSetup, m_pPrint, m_pCancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(printerBox);
+    side->addWidget(rangeBox);
+    side->addWidget(showBox);
+    side->addWidget(alignBox);
+    side->addStretch(1);
+    side->addWidget(m_pPrint);
+    side->addWidget(m_pCancel);
+    auto *main = new QHBoxLayout(this);
+    main->addWidget(m_pPreview, 1);
+    main->addLayout(side);
+
+    printerCaption->setText(OrmelText(3079));
+    rangeCaption->setText(OrmelText(3082));
+    showCaption->setText(OrmelText(3083));
+    m_pAllPages->setText(OrmelText(3090));
+    m_pSomePages->setText(OrmelText(3091));
+    m_pPageNumbersCheck->setText(OrmelText(3092));
+    m_pCenterHorzCheck->setText(OrmelText(2026));
+    m_pCenterVertCheck->setText(OrmelText(2027));
+    m_pSetup->setText(OrmelText(2023));
+    m_pPrint->setText(OrmelText(2024));
+    m_pCancel->setText(OrmelText(2025));
+
+    connect(m_pSetup, &QPushButton::clicked, this, &CEasyPrintDlg::OnPrintSetup);
+    connect(m_pPrint, &QPushButton::clicked, this, &CEasyPrintDlg::OnPrint);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_pAllPages, &QRadioButton::clicked, this, &CEasyPrintDlg::OnAllPages);
+    connect(m_pSomePages, &QRadioButton::clicked, this, [this] {
+        ParseRangeText();
+        UpdateRangeText();
+    });
+    connect(m_pPageNumbersCheck, &QCheckBox::clicked, this, &CEasyPrintDlg::OnPageNumbers);
+    connect(m_pCenterHorzCheck, &QCheckBox::clicked, this, [this](bool on) {
+        m_bCenterHorz = on;
+        m_pPreview->update();
+    });
+    connect(m_pCenterVertCheck, &QCheckBox::clicked, this, [this](bool on) {
+        m_bCenterVert = on;
+        m_pPreview->update();
+    });
+    connect(m_pRange, &QLineEdit::textEdited, this, [this] {
+        ParseRangeText();
+        m_pPrint->setEnabled(std::find(m_tiles.begin(), m_tiles.end(), 1) != m_tiles.end());
+        UpdateRangeRadios();
+    });
+    connect(m_pRange, &QLineEdit::editingFinished, this, [this] {
+        ParseRangeText();
+        UpdateRangeText();
+        UpdateRangeRadios();
+    });
+    connect(m_pRange, &QLineEdit::returnPressed, this, [this] { m_pPrint->setFocus(); });
+}
+
+int CEasyPrintDlg::DoModal()
+{
+    OnInitDialog();
+    return exec();
+}
+
+void CEasyPrintDlg::OnInitDialog()
+{
+    setWindowTitle(OrmelText(3084));
+    const QSignalBlocker b1(m_pCenterHorzCheck), b2(m_pCenterVertCheck),
+        b3(m_pPageNumbersCheck);
+    m_pCenterHorzCheck->setChecked(m_bCenterHorz);
+    m_pCenterVertCheck->setChecked(m_bCenterVert);
+    m_pPageNumbersCheck->setChecked(m_bPageNumbers);
+    PreparePages();
+    UpdateRangeText();
+    UpdateRangeRadios();
+    m_pPrint->setFocus();
+}
+
+QPrinter *CEasyPrintDlg::printer() const
+{
+    return m_pPrinter ? m_pPrinter : &applicationPrinter();
+}
+
+void CEasyPrintDlg::SetDocumentOpener(std::function<bool(const QUrl &)> opener)
+{
+    m_openDocument = std::move(opener);
+}
+
+void CEasyPrintDlg::SetPageNumbers(int on)
+{
+    m_bPageNumbers = on ? 1 : 0;
+    const QSignalBlocker blocker(m_pPageNumbersCheck);
+    m_pPageNumbersCheck->setChecked(m_bPageNumbers);
+}
+
+QString CEasyPrintDlg::PdfFilePath() const
+{
+    const QString folder = m_strPdfFolder.isEmpty()
+                               ? JoinPath(LocalAppDataFolder(), QStringLiteral("YAQ2"))
+                               : m_strPdfFolder;
+    return JoinPath(folder, QStringLiteral("YAQ2.pdf"));
+}
+
+bool CEasyPrintDlg::PrinterIsUsable() const
+{
+    const QPrinter *p = printer();
+    if (p->outputFormat() == QPrinter::PdfFormat)
+        return !p->outputFileName().isEmpty();
+    return !p->printerName().isEmpty();
+}
+
+bool CEasyPrintDlg::ChoosePrinter()
+{
+    QPrintDialog dialog(printer(), this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CEasyPrintDlg::PreparePages()
+{
+    const int oldCount = m_nColumns * m_nRows;
+    QPrinter *p = printer();
+
+    if (p->outputFormat() == QPrinter::PdfFormat)
+        m_strPrinterName = p->outputFileName().isEmpty() ? QString()
+                                                         : QFileInfo(p->outputFileName()).fileName();
+    else
+        m_strPrinterName = p->printerName();
+
+    const QRectF printable = p->pageRect(QPrinter::Millimeter);
+    m_nPageWidth = int(printable.width());
+    m_nPageHeight = int(printable.height()) - (m_bPageNumbers ? kPageNumberSpaceMm : 0);
+    if (m_nPageWidth <= 0 || m_nPageHeight <= 0)
+        return false;
+
+    // Measure on a stand-in of the printer's resolution: measuring must not
+    // start a print job.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    const int dpm = qRound(p->resolution() / 0.0254);
+    scratch.setDotsPerMeterX(dpm);
+    scratch.setDotsPerMeterY(dpm);
+    CSize size;
+    {
+        QPainter painter(&scratch);
+        SetMapModeLoMetric(&painter);
+        CRect area(0, 0, m_nPageWidth * 10, -(m_nPageHeight * 10));
+        if (m_pClient)
+            size = m_pClient->PrintPage(&painter, &area, 1);
+    }
+    m_nDocWidth = std::max(size.cx, 0);
+    m_nDocHeight = std::max(-size.cy, 0);
+    m_nColumns = TileCount(m_nDocWidth, m_nPageWidth * 10);
+    m_nRows = TileCount(m_nDocHeight, m_nPageHeight * 10);
+    if (m_nColumns == 0 || m_nRows == 0)
+        m_nColumns = m_nRows = 0;
+
+    if (m_nColumns * m_nRows != oldCount || !m_bHaveTiles) {
+        m_tiles.assign(size_t(m_nColumns * m_nRows), 1);
+        m_bHaveTiles = true;
+    }
+    if (!m_bDirect)
+        m_pPrinterLabel->setText(m_strPrinterName.isEmpty() ? OrmelText(3080) : m_strPrinterName);
+    return true;
+}
+
+bool CEasyPrintDlg::Print(bool toPdf)
+{
+    m_bDirect = 1;
+    bool done = false;
+    if (PreparePages()) {
+        // Without the preview every page is printed, whatever an earlier
+        // preview chose.
+        const std::vector<int> every(size_t(m_nColumns * m_nRows), 1);
+        done = toPdf ? WriteTiles(every) : PrintTiles(every);
+    }
+    m_bDirect = 0;
+    return done;
+}
+
+bool CEasyPrintDlg::PrintPages()
+{
+    return PrintTiles(m_tiles);
+}
+
+bool CEasyPrintDlg::WritePdf()
+{
+    return WriteTiles(m_tiles);
+}
+
+void CEasyPrintDlg::DrawTile(QPainter &painter, int row, int column, int pageNumber,
+                             QPointF offset)
+{
+    const int offsetX = CenterOffset(m_bCenterHorz, m_nColumns, m_nPageWidth, m_nDocWidth);
+    const int offsetY = CenterOffset(m_bCenterVert, m_nRows, m_nPageHeight, m_nDocHeight);
+    const QTransform pageTransform =
+        QTransform::fromScale(painter.device()->logicalDpiX() / 254.0,
+                              -painter.device()->logicalDpiY() / 254.0) *
+        QTransform::fromTranslate(offset.x(), offset.y());
+
+    painter.save();
+    painter.setWorldTransform(pageTransform);
+    // The document is drawn whole: only this tile's part shows on its sheet.
+    painter.setClipRect(QRectF(0, -m_nPageHeight * 10, m_nPageWidth * 10, m_nPageHeight * 10));
+    CRect area = TileRect(row, column, m_nPageWidth, m_nPageHeight, offsetX, offsetY);
+    if (m_pClient)
+        m_pClient->PrintPage(&painter, &area, 0);
+    painter.restore();
+
+    if (m_bPageNumbers) {
+        painter.save();
+        painter.setWorldTransform(pageTransform);
+        painter.setPen(Qt::black);
+        const int x = (m_nPageWidth / 2) * 10;
+        const int y = -(m_nPageHeight + kPageNumberGapMm) * 10;
+        CLayoutHBox box(CRect(x, y, x + m_nPageWidth * 10, y - 100), &painter);
+        box.DCDraw(&m_pageNumberFont, QString::number(pageNumber), 1, 0, 0);
+        painter.restore();
+    }
+}
+
+bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
+{
+    if (std::find(tiles.begin(), tiles.end(), 1) == tiles.end())
+        return false;
+    if (!PrinterIsUsable() && !ChoosePrinter())
+        return false;
+
+    WaitCursor wait;
+    QPrinter *p = printer();
+    p->setDocName(m_strDocName);
+    QPainter painter;
+    if (!painter.begin(p))
+        return false;
+    bool first = true;
+    int pageNumber = 0;
+    for (int row = 0; row < m_nRows; ++row) {
+        for (int column = 0; column < m_nColumns; ++column) {
+            ++pageNumber; // every tile counts, chosen or not
+            if (tiles[size_t(row * m_nColumns + column)] != 1)
+                continue;
+            if (!first && !p->newPage()) {
+                painter.end();
+                return false;
+            }
+            first = false;
+            DrawTile(painter, row, column, pageNumber, QPointF());
+        }
+    }
+    return painter.end();
+}
+
+void CEasyPrintDlg::ShowPdfError(const QString &path, const QString &reason)
+{
+    OwnMsgBox(formatText(7091, {path, reason}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+}
+
+bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
+{
+    if (std::find(tiles.begin(), tiles.end(), 1) == tiles.end())
+        return false;
+    WaitCursor wait;
+
+    const QString path = PdfFilePath();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        ShowPdfError(path, QStringLiteral("The folder %1 cannot be created.").arg(folder));
+        return false;
+    }
+    const QFileInfo existing(path);
+    if (existing.exists() && (!existing.isFile() || !existing.isWritable())) {
+        OwnMsgBox(formatText(7023, {path}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+        return false;
+    }
+
+    // The printer's unprintable margin: the PDF page shows the tile where the
+    // printer would put it.
+    const QPrinter *p = printer();
+    const QRect paper = p->paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = p->pageRect(QPrinter::DevicePixel).toRect();
+    const QPointF offsetPt = PhysicalOffsetPoints(page.left() - paper.left(),
+                                                  page.top() - paper.top(), p->logicalDpiX(),
+                                                  p->logicalDpiY());
+    const QPointF offset(offsetPt.x() * kPdfResolution / 72.0,
+                         offsetPt.y() * kPdfResolution / 72.0);
+
+    // Written beside the target and put in its place only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowPdfError(path, file.errorString());
+        return false;
+    }
+    bool ok = true;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+        writer.setTitle(m_strDocName);
+        writer.setCreator(QStringLiteral("YAQ2"));
+        QPainter painter;
+        ok = painter.begin(&writer);
+        bool first = true;
+        int pageNumber = 0;
+        for (int row = 0; ok && row < m_nRows; ++row) {
+            for (int column = 0; ok && column < m_nColumns; ++column) {
+                ++pageNumber;
+                if (tiles[size_t(row * m_nColumns + column)] != 1)
+                    continue;
+                if (!first && !writer.newPage()) {
+                    ok = false;
+                    break;
+                }
+                first = false;
+                DrawTile(painter, row, column, pageNumber, offset);
+            }
+        }
+        if (painter.isActive() && !painter.end())
+            ok = false;
+    }
+    if (!ok || file.error() != QFileDevice::NoError) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("The PDF pages could not be written.");
+        file.cancelWriting();
+        ShowPdfError(path, reason);
+        return false;
+    }
+    if (!file.commit()) {
+        ShowPdfError(path, file.errorString());
+        return false;
+    }
+
+    if (m_openDocument && !m_openDocument(QUrl::fromLocalFile(path)))
+        ShowShellError(31);
+    return true;
+}
+
+void CEasyPrintDlg::ShowShellError(int code)
+{
+    OwnMsgBox(ShellErrorText(code), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+}
+
+void CEasyPrintDlg::PaintPreview(QPainter &painter, const QRect &area)
+{
+    const QColor lightGrey(192, 192, 192);
+    painter.setPen(lightGrey);
+    painter.setBrush(lightGrey);
+    painter.drawRect(area.adjusted(2, 2, -3, -3));
+
+    const PreviewGeometry g =
+        ComputePreviewGeometry(area, m_nPageWidth, m_nPageHeight, m_nColumns, m_nRows);
+    if (g.isEmpty())
+        return;
+
+    painter.setPen(QColor(128, 128, 128));
+    for (int column = 0; column < m_nColumns; ++column) {
+        for (int row = 0; row < m_nRows; ++row) {
+            const bool chosen = m_tiles[size_t(row * m_nColumns + column)] == 1;
+            painter.setBrush(chosen ? QColor(Qt::white) : lightGrey);
+            const QRect r = PreviewTileRect(g, row, column);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
+
+    if (m_bSheetPreview) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(14);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetrics fm(font);
+        for (int column = 0; column < m_nColumns; ++column) {
+            for (int row = 0; row < m_nRows; ++row) {
+                const QRect r = PreviewTileRect(g, row, column);
+                const QString number = QString::number(column + m_nColumns * row + 1);
+                const QSize need = fm.size(0, number);
+                if (need.width() * 3 <= r.width() * 2 && need.height() * 3 <= r.height() * 2)
+                    painter.drawText(r, Qt::AlignCenter, number);
+            }
+        }
+        QPen red(Qt::red);
+        red.setStyle(Qt::DashLine);
+        painter.setPen(red);
+        painter.setBrush(QBrush(Qt::red, Qt::FDiagPattern));
+        painter.drawRect(QRectF(g.origin, QSizeF(m_nDocWidth * g.scale / 10.0,
+                                                 m_nDocHeight * g.scale / 10.0)));
+        return;
+    }
+
+    // The document itself, scaled into the grid (centring is not shown).
+    painter.save();
+    painter.setClipRect(QRect(g.origin, g.gridSize));
+    painter.setWorldTransform(QTransform::fromScale(g.scale / 10.0, -g.scale / 10.0) *
+                              QTransform::fromTranslate(g.origin.x(), g.origin.y()));
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    CRect all(0, 0, m_nColumns * m_nPageWidth * 10, -(m_nRows * m_nPageHeight * 10));
+    if (m_pClient)
+        m_pClient->PrintPage(&painter, &all, 0);
+    painter.restore();
+}
+
+void CEasyPrintDlg::ClickPreview(const QPoint &pos)
+{
+    const PreviewGeometry g = ComputePreviewGeometry(m_pPreview->rect(), m_nPageWidth,
+                                                     m_nPageHeight, m_nColumns, m_nRows);
+    const int index = PreviewHitTile(g, pos, m_nColumns, m_nRows);
+    if (index < 0)
+        return;
+    int &flag = m_tiles[size_t(index)];
+    flag = flag == 1 ? 0 : 1;
+    m_pPreview->update();
+    UpdateRangeText();
+    UpdateRangeRadios();
+}
+
+void CEasyPrintDlg::UpdateRangeText()
+{
+    const QString text = RangeTextFromTiles(m_tiles);
+    if (m_pRange->text() != text) {
+        const QSignalBlocker blocker(m_pRange);
+        m_pRange->setText(text);
+    }
+    m_pPrint->setEnabled(!text.isEmpty());
+}
+
+void CEasyPrintDlg::ParseRangeText()
+{
+    m_tiles = TilesFromRangeText(m_pRange->text(), m_nColumns * m_nRows);
+    m_pPreview->update();
+}
+
+void CEasyPrintDlg::UpdateRangeRadios()
+{
+    const bool all = std::find(m_tiles.begin(), m_tiles.end(), 0) == m_tiles.end();
+    const QSignalBlocker b1(m_pAllPages), b2(m_pSomePages);
+    m_pAllPages->setChecked(all);
+    m_pSomePages->setChecked(!all);
+}
+
+void CEasyPrintDlg::OnAllPages()
+{
+    std::fill(m_tiles.begin(), m_tiles.end(), 1);
+    m_pPreview->update();
+    // The range text follows, so that the text never shows a choice that
+    // printing would not use.
+    UpdateRangeText();
+}
+
+void CEasyPrintDlg::OnPageNumbers(bool on)
+{
+    m_bPageNumbers = on ? 1 : 0;
+    if (PreparePages())
+        m_pPreview->update();
+    UpdateRangeText();
+    UpdateRangeRadios();
+}
+
+void CEasyPrintDlg::OnPrintSetup()
+{
+    QPrintDialog dialog(printer(), this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() == QDialog::Accepted && PreparePages())
+        m_pPreview->update();
+    UpdateRangeText();
+}
+
+void CEasyPrintDlg::OnPrint()
+{
+    if (PrintPages())
+        accept();
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The print engine of the pages: preview, printing and PDF output of a
+// document drawn through CEasyPrintVirt.
+//
+// The page draws its whole document once, as one long sheet in units of
+// 0.1 mm. The engine measures that sheet, cuts it into a grid of printer
+// pages (tiles) of the printer's printable size, lets the user choose tiles
+// in the preview and then prints the chosen tiles, or writes them as a PDF
+// file ("YAQ2.pdf", one A4 portrait page per tile) and opens it with the
+// desktop's viewer. Each printing page owns one engine for its whole life, so
+// the options chosen in its preview (page numbers, chosen pages) stay for the
+// next print-out of that page. Printing or writing the PDF without the
+// preview (Print) always takes every page.
+
+#include "common/EasyPrintVirt.h"
+#include "common/LayoutRect.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class CEasyPrintPreview;
+
+class CEasyPrintDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // client: the page that draws the document (borrowed).
+    explicit CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent = nullptr);
+    ~CEasyPrintDlg() override;
+
+    // The preview dialog; the pages call it when the "Preview" setting is on.
+    int DoModal();
+    // Prints every page, or with toPdf writes every page as PDF and opens it,
+    // without the dialog. Returns true when it was done.
+    bool Print(bool toPdf);
+
+    // Prepares the dialog's controls from the options and measures the
+    // document (DoModal runs it before the dialog shows).
+    void OnInitDialog();
+    // Measures the document on the printer's page size and cuts it into tiles.
+    // The tile choice stays when the number of tiles is unchanged, else every
+    // tile is chosen. False when the printer has no usable page.
+    bool PreparePages();
+    // Prints the tiles chosen in the preview; false when nothing was printed.
+    bool PrintPages();
+    // Writes the tiles chosen in the preview as PDF and opens it; false when
+    // no file was written.
+    bool WritePdf();
+
+    // Options.
+    void SetDocName(const QString &name) { m_strDocName = name; }
+    QString DocName() const { return m_strDocName; }
+    int PageNumbers() const { return m_bPageNumbers; }
+    void SetPageNumbers(int on);
+    // Pages whose documents are wide tables (the labour-value catalogue, the
+    // maintenance topics) preview numbered sheets with the document's extent
+    // instead of the document itself.
+    void SetSheetPreview(bool on) { m_bSheetPreview = on; }
+    // The folder of "YAQ2.pdf": the settings' LocalFolder; when none is set,
+    // "YAQ2" in the user's local application-data folder.
+    void SetPdfFolder(const QString &folder) { m_strPdfFolder = folder; }
+    QString PdfFilePath() const;
+    // The printer to print on (borrowed); null means the application's
+    // printer, shared by every page, whose print setup is kept for the run.
+    void SetPrinter(QPrinter *printer) { m_pPrinter = printer; }
+    QPrinter *printer() const;
+    // Opens the written PDF; the desktop's viewer unless replaced.
+    void SetDocumentOpener(std::function<bool(const QUrl &)> opener);
+
+    // The grid as measured by PreparePages.
+    int Columns() const { return m_nColumns; }
+    int Rows() const { return m_nRows; }
+    int PageWidthMm() const { return m_nPageWidth; }
+    int PageHeightMm() const { return m_nPageHeight; }
+    CSize DocSize() const { return CSize(m_nDocWidth, m_nDocHeight); }
+    QString PrinterName() const { return m_strPrinterName; }
+    // One flag per tile, row by row (1 = chosen).
+    const std::vector<int> &TileFlags() const { return m_tiles; }
+
+    // The preview's painting and clicks (the preview area's coordinates).
+    void PaintPreview(QPainter &painter, const QRect &area);
+    void ClickPreview(const QPoint &pos);
+
+    void UpdateRangeText();
+    void ParseRangeText();
+    void UpdateRangeRadios();
+    void ShowShellError(int code);
+
+private:
+    void BuildControls();
+    void OnAllPages();
+    void OnPageNumbers(bool on);
+    void OnPrintSetup();
+    void OnPrint();
+    bool ChoosePrinter();
+    bool PrinterIsUsable() const;
+    bool PrintTiles(const std::vector<int> &tiles);
+    bool WriteTiles(const std::vector<int> &tiles);
+    void ShowPdfError(const QString &path, const QString &reason);
+    // Draws one tile (and its page number) on a painter whose origin is the
+    // top-left corner of the printable area; offset moves it further (pixels).
+    void DrawTile(QPainter &painter, int row, int column, int pageNumber, QPointF offset);
+
+    CEasyPrintVirt *m_pClient;
+    QString m_strPrinterName;
+    QString m_strDocName;
+    int m_nPageWidth = 0;  // mm
+    int m_nPageHeight = 0; // mm, 7 mm less with page numbers
+    int m_nColumns = 0;
+    int m_nRows = 0;
+    int m_bCenterHorz = 0;
+    int m_bCenterVert = 0;
+    int m_bPageNumbers = 0;
+    int m_bDirect = 0;
+    bool m_bSheetPreview = false;
+    int m_nDocWidth = 0;  // 0.1 mm
+    int m_nDocHeight = 0; // 0.1 mm, positive
+    std::vector<int> m_tiles;
+    bool m_bHaveTiles = false;
+    QFont m_pageNumberFont;
+    QString m_strPdfFolder;
+    QPrinter *m_pPrinter = nullptr;
+    std::function<bool(const QUrl &)> m_openDocument;
+
+    QLabel *m_pPrinterLabel = nullptr;
+    CEasyPrintPreview *m_pPreview = nullptr;
+    QRadioButton *m_pAllPages = nullptr;
+    QRadioButton *m_pSomePages = nullptr;
+    QLineEdit *m_pRange = nullptr;
+    QCheckBox *m_pPageNumbersCheck = nullptr;
+    QCheckBox *m_pCenterHorzCheck = nullptr;
+    QCheckBox *m_pCenterVertCheck = nullptr;
+    QPushButton *m_pSetup = nullptr;
+    QPushButton *m_pPrint = nullptr;
+    QPushButton *m_pCancel = nullptr;
+};
