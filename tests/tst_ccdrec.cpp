@@ -1,6 +1,7 @@
 // Records of the catalogue data files: keyed runs over the three index
 // kinds, file-order walks, and the dealer record classes over small files.
 
+#include "platform/AppPaths.h"
 #include "platform/ccd/CDIPMarktRec.h"
 #include "platform/ccd/CDIPMarktTextRec.h"
 #include "platform/ccd/CDIPRec.h"
@@ -94,6 +95,7 @@ private slots:
     void marketPartsAndTextsInFileOrder();
     void inclusiveServiceContractsOfVin();
     void fileNamesOfTheRecordClasses();
+    void demoDealerFilesLoad();
 };
 
 void TestCCDRec::keyedRun_data()
@@ -478,6 +480,54 @@ void TestCCDRec::fileNamesOfTheRecordClasses()
     QCOMPARE(CLagerRec::FileName(), QStringLiteral("Lager.dat"));
     QCOMPARE(CDIPRec::FileName(QStringLiteral("00")), QStringLiteral("DIP_00.dat"));
     QCOMPARE(CFGInfoRec::FileName(QStringLiteral("01")), QStringLiteral("FGInfo01.dat"));
+}
+
+void TestCCDRec::demoDealerFilesLoad()
+{
+    const QString datas = QStringLiteral(YAQ_DEMO_DATAS_DIR);
+    const QString dealer = JoinPath(datas, QStringLiteral("Dealer"));
+    const QString vin1 = QStringLiteral("WVQZZZ3CZ9E000001");
+    const QString vin2 = QStringLiteral("WVQZZZ5KZAW000002");
+
+    CHGPriceRec hg;
+    QCOMPARE(hg.Open(dealer), 1);
+    QCOMPARE(hg.SearchPrice(QStringLiteral("10")), 1);
+    CETPriceRec et;
+    QCOMPARE(et.Open(dealer), 1);
+    QVERIFY(et.GetFileEntries() > 10);
+    CPauschalRec pauschal;
+    QCOMPARE(pauschal.Open(dealer), 1);
+    QVERIFY(pauschal.GetFileEntries() > 0);
+    CRabattRec rabatt;
+    QCOMPARE(rabatt.Open(dealer), 1);
+    QCOMPARE(rabatt.SearchRabatt(vin1), 1);
+    QCOMPARE(rabatt.SearchRabatt(vin2), 1);
+    CLagerRec lager;
+    QCOMPARE(lager.Open(dealer), 1);
+    QVERIFY(lager.GetFileEntries() > 0);
+    CMrktngAttRec att;
+    QCOMPARE(att.Open(dealer), 1);
+    QVERIFY(att.GetFileEntries() > 0);
+    CDIPMarktRec markt;
+    QCOMPARE(markt.Open(dealer), 1);
+    QVERIFY(markt.GetFileEntries() > 0);
+    CDIPMarktTextRec marktText;
+    QCOMPARE(marktText.Open(dealer), 1);
+    QVERIFY(marktText.GetFileEntries() > 0);
+    for (const QString &language : {QStringLiteral("00"), QStringLiteral("01")}) {
+        CDIPRec dip;
+        QCOMPARE(dip.Open(dealer, language), 1);
+        QVERIFY(dip.GetFileEntries() > 0);
+        CFGInfoRec fg;
+        QCOMPARE(fg.Open(dealer, language), 1);
+        QCOMPARE(fg.MoveName(CCD_MOVE_FIRST, QStringLiteral("Müller")), 1);
+        QCOMPARE(fg.FgstNr, vin1);
+        QCOMPARE(fg.MovePolKZ(CCD_MOVE_FIRST, QStringLiteral("MS-AB 202")), 1);
+        QCOMPARE(fg.FgstNr, vin2);
+    }
+    CHLXFgstNrRec hlx;
+    QCOMPARE(hlx.Open(JoinPath(datas, QStringLiteral("HLX"))), 1);
+    QCOMPARE(hlx.MoveHLXFgstNr(CCD_MOVE_FIRST, vin1), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCCDRec)
