@@ -1,0 +1,29 @@
+#pragma once
+// Builds SQLite catalogue files: from the schema and readable SQL data
+// scripts (the demo catalogue), or synthetic data of realistic size (for
+// the benchmarks). The file is written under a temporary name and renamed
+// when complete, so a failed build leaves no half-written catalogue.
+
+#include <QString>
+#include <QStringList>
+
+struct SyntheticSize
+{
+    int vinRanges = 1000000;
+    int typeKeys = 50000;
+    int labourValues = 500000;
+};
+
+// Returns an empty text on success, else what went wrong.
+QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaFile,
+                                  const QStringList &dataFiles);
+QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFile,
+                                const SyntheticSize &size);
+
+// Keys of the synthetic catalogue, for look-ups that hit.
+QString SyntheticVinType(int n);                // VIN type part of VIN type n
+QString SyntheticShortVin(int vinType, int range); // a short VIN inside a range
+QString SyntheticTypeKey(int n);
+QString SyntheticLeadType(int n);
+int SyntheticVinTypes(const SyntheticSize &size);
+int SyntheticRangesPerType();
