@@ -1,0 +1,420 @@
+// The position record: line prices with their sentinels and rounding, deep
+// copies, comparison, price reset and the selection rule.
+
+#include "packages/DmsPriceData.h"
+#include "packages/Paket.h"
+#include "packages/Position.h"
+#include "packages/PriceMath.h"
+#include "platform/OrmelText.h"
+
+#include <QtTest>
+
+class TestPosition : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void rounding_data();
+    void rounding();
+    void parseNumber_data();
+    void parseNumber();
+    void calcPrice_data();
+    void calcPrice();
+    void calcPriceSetsUseTheirOwnFields();
+    void priceQuantity_data();
+    void priceQuantity();
+    void copyIsDeepAndComplete();
+    void assignmentReplacesSubLines();
+    void equality_data();
+    void equality();
+    void resetPrices();
+    void selectionFlag_data();
+    void selectionFlag();
+    void takeDmsPrice_data();
+    void takeDmsPrice();
+    void dmsPackagePrices();
+};
+
+void TestPosition::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    QCOMPARE(OrmelText(3012), QStringLiteral("AZ"));
+}
+
+void TestPosition::rounding_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("half cent held below the half rounds up") << 1.005 << "1.01";
+    QTest::newRow("plain two decimals") << 119.0 << "119.00";
+    QTest::newRow("third decimal below half") << 84.9915 << "84.99";
+    QTest::newRow("not set stays -1") << -1.0 << "-1.00";
+    QTest::newRow("charged by time stays -2") << -2.0 << "-2.00";
+}
+
+void TestPosition::rounding()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatPrice(value), text);
+    QCOMPARE(RoundPrice(value), ParseNumber(text));
+}
+
+void TestPosition::parseNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal point") << "1.5" << 1.5;
+    QTest::newRow("comma is not a decimal separator") << "1,5" << 1.0;
+    QTest::newRow("leading blanks and trailing text") << "  12.25 EUR" << 12.25;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("no digits") << "abc" << 0.0;
+    QTest::newRow("negative") << "-3" << -3.0;
+    QTest::newRow("leading dot") << ".8" << 0.8;
+}
+
+void TestPosition::parseNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(ParseNumber(text), value);
+}
+
+void TestPosition::calcPrice_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<bool>("byTime");
+    QTest::addColumn<int>("flat");
+    QTest::addColumn<double>("unitGross");
+    QTest::addColumn<double>("unitNet");
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<int>("noPrice");
+    QTest::addColumn<int>("doubled");
+    QTest::addColumn<QString>("surcharge");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+
+    QTest::newRow("AZ work with unit prices is charged by time")
+        << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
+    QTest::newRow("AZ work with net only derives -2 gross")
+        << "" << true << 0 << -1.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
+    QTest::newRow("AZ work without price and no-price marker")
+        << "" << true << 0 << -1.0 << -1.0 << -1.0 << 1 << 0 << "" << -3.0 << -3.0;
+    QTest::newRow("net from gross with VAT")
+        << "1" << false << 0 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("gross from net with VAT")
+        << "1" << false << 0 << -1.0 << 100.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("unit price times quantity")
+        << "3" << false << 0 << -1.0 << 10.5 << 20.0 << 0 << 0 << "" << 37.8 << 31.5;
+    QTest::newRow("half cent rounds up")
+        << "1" << false << 0 << -1.0 << 1.005 << -1.0 << 0 << 0 << "" << -1.0 << 1.01;
+    QTest::newRow("missing net without VAT stays unset")
+        << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 0 << 0 << "" << 20.0 << -1.0;
+    QTest::newRow("missing net with no-price marker is -3")
+        << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 1 << 0 << "" << 20.0 << -3.0;
+    QTest::newRow("flat price ignores the quantity")
+        << "3" << false << 1 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("flat price keeps its own net")
+        << "3" << false << 1 << 120.0 << 99.0 << 19.0 << 0 << 0 << "" << 120.0 << 99.0;
+    QTest::newRow("doubled line")
+        << "1" << false << 0 << -1.0 << 50.0 << -1.0 << 0 << 1 << "" << -1.0 << 100.0;
+    QTest::newRow("surcharge in percent")
+        << "1" << false << 0 << -1.0 << 100.0 << -1.0 << 0 << 0 << "10" << -1.0 << 110.0;
+    QTest::newRow("sentinels are neither doubled nor raised")
+        << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 1 << "10" << -2.0 << -2.0;
+}
+
+void TestPosition::calcPrice()
+{
+    QFETCH(QString, quantity);
+    QFETCH(bool, byTime);
+    QFETCH(int, flat);
+    QFETCH(double, unitGross);
+    QFETCH(double, unitNet);
+    QFETCH(double, vat);
+    QFETCH(int, noPrice);
+    QFETCH(int, doubled);
+    QFETCH(QString, surcharge);
+    QFETCH(double, gross);
+    QFETCH(double, net);
+
+    CPosition line;
+    line.Type = POS_WORK;
+    line.Quantity = quantity;
+    if (byTime)
+        line.Az = OrmelText(3012);
+    line.Preise1.FlatPrice = flat;
+    line.Preise1.UnitGross = unitGross;
+    line.Preise1.UnitNet = unitNet;
+    line.Preise1.Vat = vat;
+    line.Preise1.NoPrice = noPrice;
+    line.Doubled = doubled;
+    line.Spot[CPosition::SpotMaPercent] = surcharge;
+    line.CalcPrice1();
+    QCOMPARE(line.Preise1.Gross, gross);
+    QCOMPARE(line.Preise1.Net, net);
+}
+
+void TestPosition::calcPriceSetsUseTheirOwnFields()
+{
+    CPosition line;
+    line.Type = POS_PART;
+    line.Quantity = QStringLiteral("2");
+    line.Doubled = 1;
+    line.Preise2.UnitNet = 10.0;
+    line.Preise3.UnitNet = 7.0;
+    line.Preise1.NoPrice = 1; // the marker of set 1 rules all three sets
+    line.CalcPrice2();
+    line.CalcPrice3();
+    QCOMPARE(line.Preise1.Net, -1.0); // set 1 untouched
+    QCOMPARE(line.Preise2.Net, 40.0);
+    QCOMPARE(line.Preise2.Gross, -3.0);
+    QCOMPARE(line.Preise3.Net, 14.0); // campaign price is not doubled
+    QCOMPARE(line.Preise3.Gross, -3.0);
+}
+
+void TestPosition::priceQuantity_data()
+{
+    QTest::addColumn<QString>("az");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("m");
+    QTest::addColumn<QString>("u");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("time marker wins") << "AZ" << "3" << "4" << "5" << "AZ";
+    QTest::newRow("quantity with trailing blanks") << "" << "3  " << "4" << "5" << "3";
+    QTest::newRow("M value without quantity") << "" << "" << "4" << "5" << "4";
+    QTest::newRow("U value last") << "" << "" << "" << "5 " << "5";
+    QTest::newRow("other Az text is no marker") << "-2" << "" << "" << "" << "";
+}
+
+void TestPosition::priceQuantity()
+{
+    QFETCH(QString, az);
+    QFETCH(QString, quantity);
+    QFETCH(QString, m);
+    QFETCH(QString, u);
+    QFETCH(QString, result);
+    CPosition line;
+    line.Az = az;
+    line.Quantity = quantity;
+    line.M = m;
+    line.U = u;
+    QCOMPARE(line.GetPriceQuantity(), result);
+    QCOMPARE(line.GetDisplayNumber(), result);
+}
+
+static std::unique_ptr<CPosition> MakeLine(int type, const QString &number, const QString &kind = {})
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    return line;
+}
+
+void TestPosition::copyIsDeepAndComplete()
+{
+    CPosition source;
+    source.Type = POS_SUBPACKAGE;
+    source.Number = QStringLiteral("1234567");
+    source.Preise3.Currency = QStringLiteral("CHF");
+    source.WorkInts[2] = 7;
+    source.Campaign[CPosition::CampaignPriceType] = QStringLiteral("CL");
+    source.SubPackage = std::make_unique<CPaket>();
+    source.SubPackage->AddPosition(MakeLine(POS_PART, QStringLiteral("4711")));
+    source.SubPositions.push_back(MakeLine(POS_WORK, QStringLiteral("0012345")));
+
+    CPosition copy(source);
+    QCOMPARE(copy.Preise3.Currency, QStringLiteral("CHF"));
+    QCOMPARE(copy.WorkInts[2], 7);
+    QCOMPARE(copy.Campaign[CPosition::CampaignPriceType], QStringLiteral("CL"));
+    QVERIFY(copy.SubPackage);
+    QVERIFY(copy.SubPackage.get() != source.SubPackage.get());
+    QCOMPARE(copy.SubPackage->GetCount(), 1);
+    QVERIFY(copy.SubPackage->GetAt(0) != source.SubPackage->GetAt(0));
+    QCOMPARE(copy.SubPositions.size(), size_t(1));
+    QVERIFY(copy.SubPositions[0].get() != source.SubPositions[0].get());
+    QCOMPARE(copy.IsEqual(source), 1);
+
+    // Changing the copy leaves the source alone.
+    copy.SubPackage->GetAt(0)->Number = QStringLiteral("0815");
+    QCOMPARE(source.SubPackage->GetAt(0)->Number, QStringLiteral("4711"));
+}
+
+void TestPosition::assignmentReplacesSubLines()
+{
+    CPosition target;
+    target.SubPackage = std::make_unique<CPaket>();
+    target.SubPositions.push_back(MakeLine(POS_WORK, QStringLiteral("1")));
+    target.SubPositions.push_back(MakeLine(POS_WORK, QStringLiteral("2")));
+    const CPosition source; // no nested package, no sub-positions
+    target = source;
+    QVERIFY(!target.SubPackage);
+    QVERIFY(target.SubPositions.empty());
+}
+
+void TestPosition::equality_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("equal");
+    QTest::newRow("identical") << "none" << 1;
+    QTest::newRow("working integers differ") << "workInts" << 1;
+    QTest::newRow("set-3 currency differs") << "set3Currency" << 1;
+    QTest::newRow("hit rectangles differ") << "rects" << 1;
+    QTest::newRow("empty nested package against none") << "emptySub" << 1;
+    QTest::newRow("number differs") << "number" << 0;
+    QTest::newRow("set-2 net differs") << "set2Net" << 0;
+    QTest::newRow("campaign text differs") << "campaign" << 0;
+    QTest::newRow("nested package with a line against none") << "filledSub" << 0;
+    QTest::newRow("one more sub-position") << "subPosition" << 0;
+}
+
+void TestPosition::equality()
+{
+    QFETCH(QString, change);
+    QFETCH(int, equal);
+    CPosition a;
+    a.Type = POS_WORK;
+    a.Number = QStringLiteral("0012345");
+    a.Preise1.Net = 10.0;
+    CPosition b(a);
+    if (change == QLatin1String("workInts"))
+        b.WorkInts[0] = 42;
+    else if (change == QLatin1String("set3Currency"))
+        b.Preise3.Currency = QStringLiteral("EUR");
+    else if (change == QLatin1String("rects"))
+        b.RectIcon[1] = QRect(1, 2, 3, 4);
+    else if (change == QLatin1String("emptySub"))
+        b.SubPackage = std::make_unique<CPaket>();
+    else if (change == QLatin1String("number"))
+        b.Number = QStringLiteral("0012346");
+    else if (change == QLatin1String("set2Net"))
+        b.Preise2.Net = 1.0;
+    else if (change == QLatin1String("campaign"))
+        b.Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
+    else if (change == QLatin1String("filledSub")) {
+        b.SubPackage = std::make_unique<CPaket>();
+        b.SubPackage->AddPosition(MakeLine(POS_PART, QStringLiteral("4711")));
+    } else if (change == QLatin1String("subPosition"))
+        b.SubPositions.push_back(MakeLine(POS_WORK, QStringLiteral("1")));
+    QCOMPARE(a.IsEqual(b), equal);
+    QCOMPARE(b.IsEqual(a), equal);
+}
+
+void TestPosition::resetPrices()
+{
+    CPosition line;
+    line.Stock = 3;
+    line.StockKnown = 1;
+    line.Preise1.UnitNet = 5;
+    line.Preise1.FlatPrice = 1;
+    line.Preise1.Currency = QStringLiteral("EUR");
+    line.Preise2.TotalsComplete = 1;
+    line.Preise3.PackageGross = 100;
+    line.Preise3.Currency = QStringLiteral("EUR");
+    line.StdVat = 19;
+    line.PriceCalcFlag = 1;
+    line.ErsetztDurchNummer = QStringLiteral("A1");
+    line.Number = QStringLiteral("4711");
+    line.ResetPrices();
+    QCOMPARE(line.Stock, -1.0);
+    QCOMPARE(line.StockKnown, 0);
+    QCOMPARE(line.Preise1.UnitNet, -1.0);
+    QCOMPARE(line.Preise1.FlatPrice, 0);
+    QCOMPARE(line.Preise1.NoPrice, 1);
+    QCOMPARE(line.Preise1.Currency, QString());
+    QCOMPARE(line.Preise2.TotalsComplete, 0);
+    QCOMPARE(line.Preise3.PackageGross, -1.0);
+    QCOMPARE(line.Preise3.Currency, QString());
+    QCOMPARE(line.StdVat, -1.0);
+    QCOMPARE(line.PriceCalcFlag, 0);
+    QCOMPARE(line.ErsetztDurchNummer, QString());
+    QCOMPARE(line.Number, QStringLiteral("4711"));
+}
+
+void TestPosition::selectionFlag_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("doubled");
+    // Every line starts deselected and doubled, so each row shows a change.
+    QTest::newRow("campaign head untouched") << 9 << "1" << "S" << 0 << 1;
+    QTest::newRow("group line untouched") << 13 << "1" << "S" << 0 << 1;
+    QTest::newRow("type-6 head selected") << 6 << "1" << "" << 1 << 1;
+    QTest::newRow("standard part selected") << 11 << "4711" << "S" << 1 << 1;
+    QTest::newRow("optional part deselected") << 11 << "4711" << "O" << 0 << 0;
+    QTest::newRow("alternative B deselected") << 10 << "0012345" << "B" << 0 << 0;
+    QTest::newRow("optional sub-package deselected") << 17 << "1" << "OP" << 0 << 0;
+    QTest::newRow("special work 0000900 deselected") << 10 << "0000900" << "S" << 0 << 0;
+    QTest::newRow("special work 9999010 deselected") << 10 << "9999010" << "S" << 0 << 0;
+    QTest::newRow("part 0000900 stays selected") << 11 << "0000900" << "S" << 1 << 1;
+}
+
+void TestPosition::selectionFlag()
+{
+    QFETCH(int, type);
+    QFETCH(QString, number);
+    QFETCH(QString, kind);
+    QFETCH(int, selected);
+    QFETCH(int, doubled);
+    CPosition line;
+    line.Type = type;
+    line.Number = number;
+    line.Kind = kind;
+    line.Selected = 0;
+    line.Doubled = 1;
+    line.SetSelectionFlag();
+    QCOMPARE(line.Selected, selected);
+    QCOMPARE(line.Doubled, doubled);
+}
+
+void TestPosition::takeDmsPrice_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<QString>("gross");
+    QTest::addColumn<int>("flat");
+    QTest::addColumn<double>("unitNet");
+    QTest::addColumn<double>("unitGross");
+    QTest::newRow("flag true in capitals") << "TRUE" << "10.5" << "12.6" << 1 << 10.5 << 12.6;
+    QTest::newRow("flag false") << "false" << "10.5" << "" << 0 << 10.5 << -1.0;
+    QTest::newRow("empty prices are not set") << "" << "" << "" << 0 << -1.0 << -1.0;
+    QTest::newRow("zero is a price") << "yes" << "0" << "0.00" << 0 << 0.0 << 0.0;
+}
+
+void TestPosition::takeDmsPrice()
+{
+    QFETCH(QString, flag);
+    QFETCH(QString, net);
+    QFETCH(QString, gross);
+    QFETCH(int, flat);
+    QFETCH(double, unitNet);
+    QFETCH(double, unitGross);
+    CPriceTypeData price;
+    price.currency = QStringLiteral("EUR");
+    price.flagInclusivePrice = flag;
+    price.netPrice = net;
+    price.grossPrice = gross;
+    price.valueAddedTax = QStringLiteral("19");
+    CPosition line;
+    line.Preise3.FlatPrice = 1 - flat;
+    line.TakeDmsPrice3(price);
+    QCOMPARE(line.Preise3.FlatPrice, flat);
+    QCOMPARE(line.Preise3.UnitNet, unitNet);
+    QCOMPARE(line.Preise3.UnitGross, unitGross);
+    QCOMPARE(line.Preise3.Vat, 19.0);
+    QCOMPARE(line.Preise3.Currency, QStringLiteral("EUR"));
+}
+
+void TestPosition::dmsPackagePrices()
+{
+    CPosition head;
+    head.SetPricesFromDms3(QStringLiteral("238.00"), QString());
+    QCOMPARE(head.Preise3.PackageGross, 238.0);
+    QCOMPARE(head.Preise3.PackageNet, -1.0);
+}
+
+QTEST_GUILESS_MAIN(TestPosition)
+#include "tst_position.moc"
