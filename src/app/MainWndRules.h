@@ -1,0 +1,68 @@
+#pragma once
+// Rules of the main window that need no window: the answer of the session
+// check, the head-row states per page and the server line of the
+// information box.
+
+#include <QString>
+
+// Template ids of the pages; the main window remembers the visible page by
+// them (the home page has the main window's own id).
+enum PageId {
+    kPageHome = 102,
+    kPageNrAbfrage = 139,
+    kPageSRPWl = 146,
+    kPageSRPBb = 147,
+    kPageWk = 149,
+    kPageAwKat = 150,
+    kPageBfnd = 151,
+    kPageSBLWl = 154,
+    kPageSetup = 155,
+    kPageWebBrowser = 193,
+    kPageHLX = 194,
+    kPageSBefAnz = 221,
+    kPageDIP = 225,
+    kPageDownload = 238,
+    kPageSpotRBb = 266,
+    kPageHomeTemplate = 132,
+};
+
+// Result of the session check.
+enum SessionState {
+    kSessionRejected = -1,  // "return-code" other than "00"
+    kSessionUnknown = 0,    // no connection, no session id or no usable answer
+    kSessionValid = 1,      // the internal service is available
+    kSessionRestricted = 2, // only the external service is available
+};
+
+// Reads the session-data answer of the application server: a document
+// element whose name contains "sessiondata", whose children are visited in
+// order; a later child overrides an earlier one, a rejecting return code
+// ends the visit.
+int ParseSessionAnswer(const QString &xml);
+
+// Whether the head-row fields can be edited while a page is visible.
+struct HeadRowState
+{
+    bool vinEditable = true;
+    bool typeKeyEditable = true;
+    bool combosEnabled = true;
+    bool firstRegistrationEditable = true;
+    bool mileageEditable = true;
+
+    bool operator==(const HeadRowState &o) const
+    {
+        return vinEditable == o.vinEditable && typeKeyEditable == o.typeKeyEditable
+            && combosEnabled == o.combosEnabled
+            && firstRegistrationEditable == o.firstRegistrationEditable
+            && mileageEditable == o.mileageEditable;
+    }
+};
+
+// The head-row state for the visible page; outside page mode (the home
+// page) everything is editable.
+HeadRowState HeadRowStateForPage(int pageId, bool pageMode);
+
+// The server part of the information box's connection line, from the TNS
+// connect text: "- Server: <host>:<port>" when it names both "HOST=" and
+// "PORT=" (in any order), else empty. Host and port end at ")" or the end.
+QString ServerLineFromTns(const QString &tns);

@@ -1,0 +1,11 @@
+#include "common/OwnSound.h"
+
+#include "app/settings/PrgSettings.h"
+
+#include <QApplication>
+
+void PlaySoundSelected(const CPrgSettings *settings)
+{
+    if (settings && settings->Sound)
+        QApplication::beep();
+}

@@ -1,0 +1,111 @@
+#include "common/PageDlg.h"
+
+#include "common/OwnButton.h"
+#include "common/OwnSound.h"
+#include "common/PageHost.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CPageDlg::CPageDlg(QWidget *parent) : QWidget(parent)
+{
+    hide();
+}
+
+CPageDlg::~CPageDlg() = default;
+
+void CPageDlg::SetPageSize(int width, int height)
+{
+    m_nPageWidth = width;
+    m_nPageHeight = height;
+}
+
+QString CPageDlg::CaptionText() const
+{
+    return m_pCaption ? m_pCaption->text() : QString();
+}
+
+void CPageDlg::CreatePage(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent)
+{
+    if (m_bCreated)
+        return;
+    m_pSettings = settings;
+    m_nTemplateId = templateId;
+    m_pHost = host;
+    setParent(parent);
+    hide();
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    auto *captionRow = new QHBoxLayout;
+    m_pBackButton = new COwnButton(this);
+    m_pBackButton->setObjectName(QStringLiteral("backButton"));
+    m_pBackButton->Init(QStringLiteral(":/bitmaps/back.png"), palette().color(QPalette::Window));
+    m_pBackButton->setToolTip(QStringLiteral("<"));
+    connect(m_pBackButton, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        OnBack();
+    });
+    m_pCaption = new QLabel(this);
+    m_pCaption->setObjectName(QStringLiteral("pageCaption"));
+    QFont captionFont = m_pCaption->font();
+    captionFont.setBold(true);
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
+    m_pCaption->setFont(captionFont);
+    captionRow->addWidget(m_pBackButton);
+    captionRow->addWidget(m_pCaption, 1);
+    layout->addLayout(captionRow);
+
+    auto *body = new QVBoxLayout;
+    layout->addLayout(body, 1);
+    m_bCreated = true;
+    BuildPage(body);
+}
+
+void CPageDlg::OnBack()
+{
+    if (m_pHost)
+        m_pHost->ShowHomePage();
+}
+
+void CPageDlg::SetCaptionText(const QString &caption)
+{
+    if (m_pCaption)
+        m_pCaption->setText(caption);
+}
+
+COwnButton *CPageDlg::MakeButton(const QString &objectName, const QString &caption,
+                                  const QString &bitmap)
+{
+    auto *button = new COwnButton(this);
+    button->setObjectName(objectName);
+    button->Init(bitmap, palette().color(QPalette::Window));
+    button->setText(caption);
+    return button;
+}
+
+QFrame *CPageDlg::AddWorkArea(QVBoxLayout *body)
+{
+    auto *area = new QFrame(this);
+    area->setObjectName(QStringLiteral("pageArea"));
+    area->setFrameShape(QFrame::StyledPanel);
+    area->setAutoFillBackground(true);
+    QPalette pal = area->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    area->setPalette(pal);
+    body->addWidget(area, 1);
+    return area;
+}
+
+void CPageDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        OnBack();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the pages of the main window may ask of the window that hosts them:
+// switching to another page and the follow-ups of a settings change. The
+// main window implements it; the pages get it with their creation entry.
+
+#include "common/ChangeFlags.h"
+
+#include <QString>
+
+class IPageHost
+{
+public:
+    virtual ~IPageHost() = default;
+
+    virtual void ShowHomePage() = 0;
+    virtual void ShowSetupPage(bool show) = 0;
+    virtual void ShowWkPage(bool show) = 0;
+    virtual bool ShowWebPage(int mode) = 0;
+    virtual void ShowSRPWlPage(int arg) = 0;
+    virtual void ShowSRPBbPage(bool activate, int arg) = 0;
+    virtual void ShowSpotRBbPage(bool activate, int arg) = 0;
+    virtual void ShowDIPPage(bool show) = 0;
+    virtual void ShowBfndPage(bool activate) = 0;
+    virtual void ShowSBefAnzPage(bool show, const QString &findingNr) = 0;
+    virtual void ShowAwKatPage(int arg, bool silent) = 0;
+    virtual void ShowHLXPage(bool show) = 0;
+    virtual void ShowNrAbfragePage(bool show, bool noFocus) = 0;
+    virtual void ShowSBLWlPage(bool show) = 0;
+    virtual void ShowNewsPage(bool show) = 0;
+    virtual void ShowDownloadPage(bool show) = 0;
+
+    // Follow-ups of a program-language change on the settings page.
+    virtual void SetCaptions() = 0;
+    virtual void ResetVehicleFields(bool enable, bool reset) = 0;
+    virtual void SetHomeButtonTexts() = 0;
+    virtual void SetIdentChanged(const CChangeFlags &changes) = 0;
+};
