@@ -24,7 +24,7 @@ INSERT INTO vin_range (catalogue_key, vin_type, vin_from, vin_to, type_key, extr
 ('1', '2G45', '0000000', '9999999', '7C01', ''),
 ('1', '5F51', 'N000000', 'N999999', '7F51', ''),
 ('1', '4X01', 'P000000', 'P999999', '7X01', ''),
-('1', '3T00', 'M000000', 'M999999', '7T01', '');
+('1', '3T00', 'T000000', 'T999999', '7T01', '');
 
 INSERT INTO catalogue (catalogue_key, type_number, description, model_series, brand, model_range, market_suffix, country, edition, sort_order) VALUES
 ('1', 'VQB20DE1', 'Bento', 'B20', 'VQ', 'B', '', 'DE', '2024/2', 1),

@@ -1,0 +1,654 @@
+// The catalogue database layer on the demo catalogue, run once against the
+// SQLite catalogue of the demo data directory and once against a PostgreSQL
+// server (announced by YAQ_TEST_PG_*; skipped when they are not set).
+
+#include "platform/db/FileDb.h"
+#include "platform/db/UniDbException.h"
+#include "platform/db/YaqDb.h"
+#include "support/TestEnv.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString kVinContract = QStringLiteral("XVQ1F23A57M012345");
+const QString kVinSpecial = QStringLiteral("XVQ2G45B684K56789");
+
+QString PgTns()
+{
+    return QStringLiteral("%1:%2/%3")
+        .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"), qEnvironmentVariable("YAQ_TEST_PG_PORT"),
+             qEnvironmentVariable("YAQ_TEST_PG_DB"));
+}
+
+// Collects one field of every row of a walk begun by the read that gave `first`.
+template <class Rec>
+QStringList Walk(CYaqDb &db, int first, Rec &rec, QString Rec::*field)
+{
+    QStringList values;
+    for (int found = first; found; found = db.ReadNext()) {
+        rec.TrimData();
+        values << rec.*field;
+    }
+    return values;
+}
+
+} // namespace
+
+class TestYaqDb : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CYaqDb> openDb();
+    bool isPg() const;
+
+private slots:
+    void initTestCase_data();
+    void init();
+
+    void identifiesVinThroughRangeAndType_data();
+    void identifiesVinThroughRangeAndType();
+    void specialReadWalksCandidateRangesNearestFirst();
+    void localDataSetReadsRangeTypeAndBrand_data();
+    void localDataSetReadsRangeTypeAndBrand();
+    void shortVinOfTwoVehiclesGivesTwoRows_data();
+    void shortVinOfTwoVehiclesGivesTwoRows();
+    void catalogueRowsFollowOptionalKeys_data();
+    void catalogueRowsFollowOptionalKeys();
+    void catalogueColumnsAndAlternatives();
+    void maintenanceTopicsByTypeKeyOrLeadType();
+    void contractReadsAndLatestReport();
+    void labourValueReadsAndRunsOfOnePosition();
+    void partsClearingAndPackagesHonourAdditionalCodeAndMonth();
+    void secondConnectionWalksWhileFirstIsOpen();
+    void newQueryReplacesTheOpenCursor();
+    void keysNeverBecomeSqlText_data();
+    void keysNeverBecomeSqlText();
+    void failureIsToldApartFromNoRow();
+    void brokenConnectionFailsReads();
+    void failedOpensAnswerZero_data();
+    void failedOpensAnswerZero();
+};
+
+void TestYaqDb::initTestCase_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
+}
+
+bool TestYaqDb::isPg() const
+{
+    QFETCH_GLOBAL(QString, backend);
+    return backend == QLatin1String("postgresql");
+}
+
+void TestYaqDb::init()
+{
+    if (isPg() && qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT"))
+        QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
+}
+
+std::unique_ptr<CYaqDb> TestYaqDb::openDb()
+{
+    auto db = std::make_unique<CYaqDb>();
+    int ok = 0;
+    if (isPg())
+        ok = db->Open(PgTns(), qEnvironmentVariable("YAQ_TEST_PG_USER"),
+                      qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
+                      QString());
+    else
+        ok = db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                      QString(), QString());
+    if (!ok)
+        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
+    return ok ? std::move(db) : nullptr;
+}
+
+void TestYaqDb::identifiesVinThroughRangeAndType_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<bool>("special");
+    QTest::addColumn<QString>("typeKey");
+    QTest::addColumn<QString>("leadType");
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("extra");
+    QTest::newRow("ordinary vin inside its range") << kVinContract << false << "7A01" << "1101" << "F40" << "A";
+    QTest::newRow("ordinary vin in the next range") << "XVQ1F23A57M150000" << false << "7A02" << "1102" << "F40" << "A";
+    QTest::newRow("range start itself") << "XVQ1F23A57M000000" << false << "7A01" << "1101" << "F40" << "A";
+    QTest::newRow("range end itself") << "XVQ1F23A57M099999" << false << "7A01" << "1101" << "F40" << "A";
+    QTest::newRow("special short vin") << kVinSpecial << true << "7B01" << "2201" << "B20" << "B";
+    QTest::newRow("vin type part without ranges") << "XVQ9Z99A57M012345" << false << "" << "" << "" << "";
+    QTest::newRow("short vin between ranges") << "XVQ5F51A57M012345" << false << "" << "" << "" << "";
+}
+
+void TestYaqDb::identifiesVinThroughRangeAndType()
+{
+    QFETCH(QString, vin);
+    QFETCH(bool, special);
+    QFETCH(QString, typeKey);
+    auto db = openDb();
+    QVERIFY(db);
+    CFgstnrTypSchlData rec;
+    rec.Init();
+    rec.m_strFgstNr = vin.mid(10, 7);
+    rec.m_strFgstTyp = vin.mid(3, 4);
+    const int found = special ? db->ReadFgstnrTypSchlDataSpecial(rec) : db->ReadFgstnrTypSchlData(rec);
+    QCOMPARE(found != 0, !typeKey.isEmpty());
+    QCOMPARE(db->LastResult(), found ? DbResult::Row : DbResult::NoRow);
+    if (typeKey.isEmpty())
+        return;
+    rec.TrimData();
+    QCOMPARE(rec.m_strTypSchl, typeKey);
+    QTEST(rec.m_strLTyp, "leadType");
+    QTEST(rec.m_strEReihe, "series");
+    QTEST(rec.m_strZusatz, "extra");
+    QCOMPARE(rec.m_strKatBstNr, QStringLiteral("1"));
+    QCOMPARE(rec.m_strLand, QStringLiteral("DE"));
+    QCOMPARE(rec.m_strFgstNr, vin.mid(10, 7)); // the key stays in the record
+    QVERIFY(rec.m_strVonFgstNr <= rec.m_strFgstNr && rec.m_strFgstNr <= rec.m_strBisFgstNr);
+}
+
+void TestYaqDb::specialReadWalksCandidateRangesNearestFirst()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CFgstnrTypSchlData rec;
+    rec.m_strFgstNr = kVinSpecial.mid(10, 7);
+    rec.m_strFgstTyp = kVinSpecial.mid(3, 4);
+    const int first = db->ReadFgstnrTypSchlDataSpecial(rec);
+    // The digit-letter range comes before the numeric range that also
+    // contains the short VIN as a text; the caller keeps only the former.
+    QCOMPARE(Walk(*db, first, rec, &CFgstnrTypSchlData::m_strTypSchl),
+             QStringList({"7B01", "7C01"}));
+    QCOMPARE(db->LastResult(), DbResult::NoRow);
+    QCOMPARE(db->ReadNext(), 0); // stays exhausted
+}
+
+void TestYaqDb::localDataSetReadsRangeTypeAndBrand_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("rangeStart");
+    QTest::addColumn<QString>("typeKey");
+    QTest::addColumn<QString>("brand");
+    QTest::addColumn<QString>("model");
+    QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000" << "7A01" << "VQ" << "Arvo 1.6";
+    QTest::newRow("special vin") << kVinSpecial << "4K00000" << "7B01" << "VQ" << "Bento";
+    QTest::newRow("blocked brand") << "XVQ3T00A57T012345" << "T000000" << "7T01" << "TK" << "Tremik X";
+}
+
+void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, typeKey);
+    auto db = openDb();
+    QVERIFY(db);
+    CFgstnrData range;
+    range.m_strFgstNr = vin.mid(10, 7);
+    range.m_strFgstTyp = vin.mid(3, 4);
+    QVERIFY(db->ReadFgstnrData(range));
+    QTEST(range.m_strVonFgstNr, "rangeStart");
+    QCOMPARE(range.m_strTypSchl, typeKey);
+
+    CMarkeData brand;
+    brand.m_strTypSchl = typeKey;
+    QVERIFY(db->GetMarkeFromTypschl(brand));
+    QTEST(brand.m_strMarke, "brand");
+
+    CTypSchlData type;
+    type.m_strKatBstNr = range.m_strKatBstNr;
+    type.m_strTypSchl = typeKey;
+    QVERIFY(db->ReadTypSchlData2(type));
+    QTEST(type.m_strVerkBez, "model");
+
+    CFgstnrTypSchlData byKey;
+    byKey.m_strTypSchl = typeKey;
+    QVERIFY(db->ReadTypSchlData(byKey));
+    QCOMPARE(byKey.m_strKatBstNr, QStringLiteral("1"));
+    QTEST(byKey.m_strVerkBez, "model");
+}
+
+void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows_data()
+{
+    QTest::addColumn<QString>("shortVin");
+    QTest::addColumn<int>("vehicles");
+    QTest::newRow("short vin of one vehicle") << "M012345" << 1;
+    QTest::newRow("short vin in two vehicle ranges") << "4K56789" << 2;
+    QTest::newRow("short vin of no vehicle") << "Z999999" << 0;
+}
+
+void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
+{
+    QFETCH(QString, shortVin);
+    QFETCH(int, vehicles);
+    auto db = openDb();
+    QVERIFY(db);
+    CFgstnrData rec;
+    rec.m_strFgstNr = shortVin;
+    QCOMPARE(Walk(*db, db->ReadVin17Data(rec), rec, &CFgstnrData::m_strTypSchl).size(), vehicles);
+}
+
+void TestYaqDb::catalogueRowsFollowOptionalKeys_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QStringList>("typeNumbers");
+    QTest::newRow("whole catalogue in catalogue order") << "1" << "" << ""
+        << QStringList{"VQB20DE1", "VQF40DE1", "VQC30DE1", "VQF40GB1", "VQF50DE1", "TKX10DE1"};
+    QTest::newRow("series with two catalogues") << "1" << "F40" << "" << QStringList{"VQF40DE1", "VQF40GB1"};
+    QTest::newRow("series and country") << "1" << "F40" << "GB" << QStringList{"VQF40GB1"};
+    QTest::newRow("unknown series") << "1" << "Z99" << "" << QStringList{};
+    QTest::newRow("other catalogue key") << "2" << "F40" << "" << QStringList{};
+}
+
+void TestYaqDb::catalogueRowsFollowOptionalKeys()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QString, series);
+    QFETCH(QString, country);
+    auto db = openDb();
+    QVERIFY(db);
+    CAwKatalogData rec;
+    rec.m_strKatBstNr = catalogue;
+    rec.m_strEReihe = series;
+    QTEST(Walk(*db, db->ReadAwKatalogDataOnEreihe(rec, country), rec, &CAwKatalogData::m_strTypNr),
+          "typeNumbers");
+    QVERIFY(!db->LastFailed());
+}
+
+void TestYaqDb::catalogueColumnsAndAlternatives()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CAwKatSpalteData col;
+    col.m_strKatBstNr = "1";
+    col.m_strLTyp = "1102";
+    QVERIFY(db->RdAwKatSpDatOnKatBstNr(col));
+    QCOMPARE(col.m_strTypNr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(col.m_strSpNr, QStringLiteral("2"));
+    QCOMPARE(col.m_strSpBez, QStringLiteral("Arvo 2.0"));
+
+    col.Init();
+    col.m_strKatBstNr = "1";
+    col.m_strTypNr = "VQF40DE1";
+    QCOMPARE(Walk(*db, db->ReadAwKatSpalteDataOnSpBez(col), col, &CAwKatSpalteData::m_strLTyp),
+             QStringList({"1101", "1102", "1103", "0901"}));
+
+    col.Init();
+    col.m_strKatBstNr = "1";
+    col.m_strTypNr = "VQF40DE1";
+    col.m_strSpBez = "Arvo 2.0";
+    QCOMPARE(Walk(*db, db->ReadAwKatSpalteDataOnLTypSpNr(col), col, &CAwKatSpalteData::m_strLTyp),
+             QStringList({"1102", "1103"}));
+
+    CAltLtypData alt;
+    alt.m_strLTyp = "4401";
+    QVERIFY(db->ReadAltLtypData(alt));
+    QCOMPARE(alt.m_strTypNr, QStringLiteral("VQA40001"));
+    alt.Init();
+    alt.m_strTypNr = "VQA40001XY"; // only the first eight characters count
+    QCOMPARE(Walk(*db, db->ReadAltLtypData(alt), alt, &CAltLtypData::m_strLTyp),
+             QStringList({"4401", "4402", "4403"}));
+    alt.Init();
+    alt.m_strTypNr = "VQA40001";
+    alt.m_strVerkBez = "Alto Kombi";
+    QCOMPARE(Walk(*db, db->ReadAltLtypData(alt), alt, &CAltLtypData::m_strLTyp), QStringList({"4403"}));
+
+    CAltKatData kat;
+    QCOMPARE(Walk(*db, db->ReadAltKatData(kat), kat, &CAltKatData::m_strEReihe),
+             QStringList({"4A", "5A", "A60"}));
+    kat.Init();
+    kat.m_strTypNr = "VQA50001";
+    QVERIFY(db->ReadAltKatData(kat));
+    QCOMPARE(kat.m_strEReihe, QStringLiteral("5A"));
+}
+
+void TestYaqDb::maintenanceTopicsByTypeKeyOrLeadType()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CSBLIDData rec;
+    rec.m_strKatBstNr = "1";
+    rec.m_strTypSchl = "7A01";
+    rec.m_strLTyp = "3301"; // not used while a type key is given
+    QCOMPARE(Walk(*db, db->ReadSBLIDData(rec), rec, &CSBLIDData::m_strSBLID),
+             QStringList({"SBL0001", "SBL0002"}));
+    rec.Init();
+    rec.m_strKatBstNr = "1";
+    rec.m_strLTyp = "3301";
+    QVERIFY(db->ReadSBLIDData(rec));
+    QCOMPARE(rec.m_strSBLID, QStringLiteral("SBL0004"));
+    QCOMPARE(rec.m_strDatumBis, QStringLiteral("20991231"));
+}
+
+void TestYaqDb::contractReadsAndLatestReport()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CHLXFgstnrData vin;
+    vin.m_strKatBstNr = "1";
+    vin.m_strFgstNr = kVinContract;
+    QVERIFY(db->ReadHLXFgstnrData(vin));
+    QCOMPARE(vin.m_strOptionNr, QStringLiteral("HLX0100"));
+    QCOMPARE(vin.m_strAbrBeginn, QStringLiteral("01.03.2023"));
+    QCOMPARE(vin.m_strEnde, QStringLiteral("28.02.2027"));
+    QCOMPARE(vin.m_strEndeKm, QStringLiteral("100000"));
+    QCOMPARE(Walk(*db, 1, vin, &CHLXFgstnrData::m_strOptionNr),
+             QStringList({"HLX0100", "HLX0200", "HLX0300"}));
+
+    CHLXNrData nr;
+    nr.m_strKatBstNr = "1";
+    nr.m_strOptionNr = "HLX0100";
+    QVERIFY(db->ReadHLXNrData(nr));
+    QCOMPARE(nr.m_strHerkunft, QStringLiteral("AG"));
+    QCOMPARE(nr.m_strStatus, QStringLiteral("1"));
+    QCOMPARE(nr.m_strKmLimit, QStringLiteral("100000"));
+
+    CHLXRefData ref;
+    ref.m_strKatBstNr = "1";
+    ref.m_strEReihe = "F40";
+    QVERIFY(db->ReadHLXRefData(ref));
+    QCOMPARE(ref.m_strTextGruppe, QStringLiteral("ARVO"));
+
+    CHLXLinkData link;
+    link.m_strKatBstNr = "1";
+    link.m_strOptionNr = "HLX0200";
+    QVERIFY(db->ReadHLXLinkData(link));
+    QCOMPARE(link.m_strBezeichnung, QStringLiteral("Helix Care Garantie   "));
+    link.TrimData();
+    QCOMPARE(link.m_strBezeichnung, QStringLiteral("Helix Care Garantie"));
+
+    CHLXFgstnrData other;
+    other.m_strKatBstNr = "1";
+    other.m_strFgstNr = kVinSpecial;
+    QCOMPARE(db->ReadHLXFgstnrData(other), 0);
+
+    CReportData report;
+    QVERIFY(db->ReadReportMaxData(report));
+    QCOMPARE(report.m_strZeitstempel, QStringLiteral("20240612071500"));
+}
+
+void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CAPosWertData value;
+    value.m_strKatBstNr = "1";
+    value.m_strAPosNr = "01";
+    value.m_strLTyp = "1101";
+    value.m_strZusatz = "A";
+    QStringList keys;
+    for (int found = db->ReadAPosWertDataFromHG(value); found; found = db->ReadNext())
+        keys << value.m_strAPosNr + value.m_strEinheit;
+    QCOMPARE(keys, QStringList({"01000100", "01000101", "01000200", "01000300", "01000302"}));
+
+    value.Init();
+    value.m_strKatBstNr = "1";
+    value.m_strAPosNr = "0100030";
+    value.m_strLTyp = "1101";
+    value.m_strZusatz = "A";
+    QVERIFY(db->ReadAPosWertData(value));
+    QCOMPARE(value.m_strAwWert, QStringLiteral("-"));
+    QCOMPARE(value.m_strKennz, QStringLiteral("N"));
+    QVERIFY(db->ReadNextAPosWertData(value));
+    QCOMPARE(value.m_strAwWert, QStringLiteral("8"));
+    QCOMPARE(db->ReadNextAPosWertData(value), 0);
+
+    // Another vehicle's values (lead type and additional code of the special VIN).
+    value.Init();
+    value.m_strKatBstNr = "1";
+    value.m_strAPosNr = "03";
+    value.m_strLTyp = "2201";
+    value.m_strZusatz = "B";
+    QVERIFY(db->ReadAPosWertDataAWKFromHG(value));
+    QCOMPARE(value.m_strAPosNr, QStringLiteral("0300110"));
+
+    CAPosInfoData info;
+    info.m_strKatBstNr = "1";
+    info.m_strAPosNr = "01";
+    QCOMPARE(Walk(*db, db->ReadAPosInfoDataFromHG(info), info, &CAPosInfoData::m_strInfoNr),
+             QStringList({"1", "2"}));
+    info.Init();
+    info.m_strKatBstNr = "1";
+    info.m_strAPosNr = "0300110";
+    QVERIFY(db->ReadAPosInfoData(info));
+    QCOMPARE(info.m_strInfoText, QStringLiteral("Nur mit Spezialwerkzeug VQ-3011"));
+
+    CAwKatZeileData line;
+    line.m_strKatBstNr = "1";
+    line.m_strTypNr = "VQF40DE1";
+    line.m_strHG = "01";
+    QCOMPARE(Walk(*db, db->ReadAwKatZeilenNrFromHG(line), line, &CAwKatZeileData::m_strAPosNr),
+             QStringList({"0100010", "0100020", "0100030"}));
+    line.Init();
+    line.m_strKatBstNr = "1";
+    line.m_strTypNr = "VQF40DE1";
+    line.m_strAPosNr = "0100020";
+    QVERIFY(db->ReadAwKatZZeilenNr(line));
+    QCOMPARE(line.m_strSpalten, QStringLiteral("N-N-"));
+}
+
+void TestYaqDb::partsClearingAndPackagesHonourAdditionalCodeAndMonth()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CTeileClearingData tc;
+    tc.m_strKatBstNr = "1";
+    tc.m_strHG = "01";
+    tc.m_strTypSchl = "7A01";
+    tc.m_strLaendercode = "DE";
+    // 0100020 was cleared only until 2019.
+    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "202406"), tc, &CTeileClearingData::m_strAPosNr),
+             QStringList({"0100010"}));
+    tc.Init();
+    tc.m_strKatBstNr = "1";
+    tc.m_strHG = "01";
+    tc.m_strTypSchl = "7A01";
+    tc.m_strLaendercode = "DE";
+    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "201806"), tc, &CTeileClearingData::m_strAPosNr),
+             QStringList({"0100020"}));
+
+    tc.Init();
+    tc.m_strKatBstNr = "1";
+    tc.m_strAPosNr = "0300110";
+    tc.m_strTypSchl = "7A01";
+    tc.m_strLaendercode = "DE";
+    QVERIFY(db->ReadTeileClearingData(tc, "A", "202406"));
+    tc.m_strAPosNr = "0300110";
+    QCOMPARE(db->ReadTeileClearingData(tc, "B", "202406"), 0); // row only for code A
+
+    CSRPPaketeData pkg;
+    pkg.m_strKatBstNr = "1";
+    pkg.m_strPaketNr = "1234567";
+    QVERIFY(db->SelectSRPPaketeDataOnTypSchl(pkg, "A", "7A01"));
+    QCOMPARE(pkg.m_strLand, QStringLiteral("   "));
+    pkg.TrimData();
+    QCOMPARE(pkg.m_strLand, QString());
+    pkg.Init();
+    pkg.m_strKatBstNr = "1";
+    pkg.m_strPaketNr = "2345678";
+    QVERIFY(db->SelectSRPPaketeDataOnTypSchl(pkg, "A", "7A01"));
+    QCOMPARE(pkg.m_strLand, QStringLiteral("DE"));
+    pkg.m_strPaketNr = "2345678";
+    QCOMPARE(db->SelectSRPPaketeDataOnTypSchl(pkg, "B", "7A01"), 0);
+}
+
+void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
+{
+    auto db0 = openDb();
+    auto db1 = openDb();
+    QVERIFY(db0 && db1);
+    CHLXFgstnrData vin;
+    vin.m_strKatBstNr = "1";
+    vin.m_strFgstNr = kVinContract;
+    QStringList origins;
+    for (int found = db0->ReadHLXFgstnrData(vin); found; found = db0->ReadNext()) {
+        CHLXNrData nr;
+        nr.m_strKatBstNr = "1";
+        nr.m_strOptionNr = vin.m_strOptionNr;
+        QVERIFY(db1->ReadHLXNrData(nr));
+        // A nested walk on the second connection does not disturb the first.
+        CAwKatalogData kat;
+        kat.m_strKatBstNr = "1";
+        QStringList rows = Walk(*db1, db1->ReadAwKatalogDataOnEreihe(kat, QString()), kat,
+                                &CAwKatalogData::m_strTypNr);
+        QCOMPARE(rows.size(), 6);
+        origins << vin.m_strOptionNr + nr.m_strHerkunft;
+    }
+    QCOMPARE(origins, QStringList({"HLX0100AG", "HLX0200AG", "HLX0300AG"}));
+}
+
+void TestYaqDb::newQueryReplacesTheOpenCursor()
+{
+    auto db = openDb();
+    QVERIFY(db);
+    CHLXFgstnrData vin;
+    vin.m_strKatBstNr = "1";
+    vin.m_strFgstNr = kVinContract;
+    QVERIFY(db->ReadHLXFgstnrData(vin));
+    CAltKatData kat;
+    QVERIFY(db->ReadAltKatData(kat));
+    QCOMPARE(kat.m_strEReihe, QStringLiteral("4A"));
+    // ReadNext continues the last query of the connection, into its record.
+    QVERIFY(db->ReadNext());
+    QCOMPARE(kat.m_strEReihe, QStringLiteral("5A"));
+    QCOMPARE(vin.m_strOptionNr, QStringLiteral("HLX0100"));
+}
+
+void TestYaqDb::keysNeverBecomeSqlText_data()
+{
+    QTest::addColumn<QString>("typeKey");
+    QTest::newRow("quote that would end the text") << "7A01' OR '1'='1";
+    QTest::newRow("statement separator") << "7A01'; DELETE FROM type_key; --";
+    QTest::newRow("comment marker") << "7A01 --";
+}
+
+void TestYaqDb::keysNeverBecomeSqlText()
+{
+    QFETCH(QString, typeKey);
+    auto db = openDb();
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = typeKey;
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QCOMPARE(db->LastResult(), DbResult::NoRow);
+    rec.m_strTypSchl = "7A01";
+    QVERIFY(db->GetMarkeFromTypschl(rec)); // the table is still there
+}
+
+void TestYaqDb::failureIsToldApartFromNoRow()
+{
+    TestEnv env;
+    env.answerBoxes(IDOK);
+    auto db = openDb();
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = "ZZZZ";
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QCOMPARE(db->LastResult(), DbResult::NoRow);
+    QVERIFY(db->LastErrorText().isEmpty());
+
+    QCOMPARE(db->ExecSelect("SELECT brand FROM no_such_table WHERE type_key = ?", {"7A01"}, &rec), 0);
+    QCOMPARE(db->LastResult(), DbResult::Failed);
+    QVERIFY(db->LastFailed());
+    QVERIFY(!db->LastErrorText().isEmpty());
+    QCOMPARE(db->ReadNext(), 0);
+
+    // The next good read clears the failure.
+    rec.m_strTypSchl = "7A01";
+    QVERIFY(db->GetMarkeFromTypschl(rec));
+    QCOMPARE(db->LastResult(), DbResult::Row);
+
+    // On request a failure throws, and the exception shows its text.
+    db->SetThrowException(1);
+    bool thrown = false;
+    try {
+        db->ExecSelect("SELECT brand FROM no_such_table", {}, &rec);
+    } catch (const CUniDbException &e) {
+        thrown = true;
+        QVERIFY(!e.ErrorText().isEmpty());
+        QCOMPARE(e.ReportError(), int(IDOK));
+        QCOMPARE(env.boxes().size(), 1);
+        QCOMPARE(env.boxes().first().text, e.ErrorText());
+    }
+    QVERIFY(thrown);
+
+    CYaqDb closed;
+    QCOMPARE(closed.GetMarkeFromTypschl(rec), 0);
+    QCOMPARE(closed.LastResult(), DbResult::Failed);
+}
+
+void TestYaqDb::brokenConnectionFailsReads()
+{
+    std::unique_ptr<CYaqDb> db;
+    QTemporaryDir dir;
+    if (isPg()) {
+        db = openDb();
+        QVERIFY(db);
+        // The server ends this session under the connection's feet.
+        db->Execute("SELECT pg_terminate_backend(pg_backend_pid())");
+    } else {
+        QVERIFY(QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), dir.filePath("YAQ2.dat")));
+        db = std::make_unique<CYaqDb>();
+        QVERIFY(db->Open(QString(), QString(), QString(), 0, dir.path(), QString(), QString()));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "breaker");
+            other.setDatabaseName(dir.filePath("YAQ2.dat"));
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec("DROP TABLE type_key"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("breaker");
+    }
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QCOMPARE(db->LastResult(), DbResult::Failed);
+}
+
+void TestYaqDb::failedOpensAnswerZero_data()
+{
+    QTest::addColumn<QString>("tns");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("localDir");
+    QTest::addColumn<bool>("notACatalogue");
+    QTest::newRow("folder without local data set") << "" << "" << true << false;
+    QTest::newRow("local file that is no catalogue") << "" << "" << true << true;
+    QTest::newRow("tns alias without address") << "YAQPROD" << "x" << false << false;
+    QTest::newRow("no server on the port") << "127.0.0.1:1/yaqtest" << "x" << false << false;
+    QTest::newRow("nothing to open") << "" << "" << false << false;
+    QTest::newRow("server refuses the password") << "<test server>" << "wrong" << false << false;
+}
+
+void TestYaqDb::failedOpensAnswerZero()
+{
+    QFETCH(QString, tns);
+    QFETCH(QString, password);
+    QFETCH(bool, localDir);
+    QFETCH(bool, notACatalogue);
+    // The test server is only asked in the PostgreSQL run, the rest only once.
+    if (isPg() != (tns == QLatin1String("<test server>")))
+        QSKIP("not for this kind of catalogue");
+    if (isPg())
+        tns = PgTns();
+    QTemporaryDir dir;
+    if (notACatalogue) {
+        QFile junk(dir.filePath("YAQ2.dat"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a database");
+    }
+    CYaqDb db;
+    QCOMPARE(db.Open(tns, "yaq", password, 0, localDir ? dir.path() : QString(), QString(), QString()), 0);
+    QCOMPARE(db.LastResult(), DbResult::Failed);
+    QVERIFY(!db.LastErrorText().isEmpty());
+    // A missing local data set is never created empty.
+    QCOMPARE(QFile::exists(dir.filePath("YAQ2.dat")), notACatalogue);
+}
+
+QTEST_GUILESS_MAIN(TestYaqDb)
+#include "tst_yaqdb.moc"
