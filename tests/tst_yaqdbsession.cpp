@@ -1,0 +1,209 @@
+// The application-server session of the catalogue database (check and end
+// against a local stand-in server), the forms of the catalogue server's
+// address, and the record operations every query relies on.
+
+#include "platform/db/ServerAddress.h"
+#include "platform/db/WebDb.h"
+#include "platform/db/YaqDb.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+
+// A stand-in application server: answers every request with one status and
+// body, and remembers the request lines and bodies it got.
+class FakeAppServer : public QObject
+{
+public:
+    FakeAppServer(int status, QByteArray body) : m_status(status), m_body(std::move(body))
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
+    QStringList requestLines;
+    QList<QByteArray> bodies;
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        QByteArray &buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const int headerEnd = buffer.indexOf("\r\n\r\n");
+        if (headerEnd < 0)
+            return;
+        const QByteArray head = buffer.left(headerEnd);
+        int length = 0;
+        for (const QByteArray &line : head.split('\n'))
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toInt();
+        if (buffer.size() < headerEnd + 4 + length)
+            return;
+        requestLines << QString::fromLatin1(head.left(head.indexOf("\r\n")));
+        bodies << buffer.mid(headerEnd + 4, length);
+        buffer.clear();
+        socket->write("HTTP/1.1 " + QByteArray::number(m_status) + " X\r\nContent-Type: text/xml\r\n"
+                      "Connection: close\r\nContent-Length: " + QByteArray::number(m_body.size())
+                      + "\r\n\r\n" + m_body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    int m_status;
+    QByteArray m_body;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+const QByteArray kSessionData =
+    "<?xml version=\"1.0\"?><sessiondata><return-code>00</return-code>"
+    "<yaqservice-intern-available>Y</yaqservice-intern-available>"
+    "<yaqservice-extern-available>N</yaqservice-extern-available></sessiondata>";
+
+} // namespace
+
+class TestYaqDbSession : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sessionIsCheckedAndEndedOnTheAppServer();
+    void checkFailureGivesEmptyAnswer_data();
+    void checkFailureGivesEmptyAnswer();
+    void sessionOpenNeedsServerAndId();
+    void serverAddressForms_data();
+    void serverAddressForms();
+    void recordsTrimInitAndCopy();
+};
+
+void TestYaqDbSession::sessionIsCheckedAndEndedOnTheAppServer()
+{
+    FakeAppServer server(200, kSessionData);
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                    server.address(), QStringLiteral("S-4711 &x=1")));
+    QVERIFY(dynamic_cast<CWebDb *>(db.Connection()));
+
+    QCOMPARE(db.CheckSession(QStringLiteral("S-4711 &x=1")), QString::fromUtf8(kSessionData));
+    QCOMPARE(db.LastResult(), DbResult::Row);
+    QVERIFY(!db.EndSession(QStringLiteral("S-4711 &x=1")).isEmpty());
+    QCOMPARE(server.requestLines,
+             QStringList({"POST /yaq2/session/check HTTP/1.1", "POST /yaq2/session/end HTTP/1.1"}));
+    // The id travels form-encoded in the body, never in the address.
+    QCOMPARE(server.bodies.value(0), QByteArray("sessionid=S-4711%20%26x%3D1"));
+
+    // Catalogue reads go on through the local data set of the session.
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QVERIFY(db.GetMarkeFromTypschl(rec));
+    QCOMPARE(rec.m_strMarke, QStringLiteral("VQ"));
+}
+
+void TestYaqDbSession::checkFailureGivesEmptyAnswer_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("serverRuns");
+    QTest::newRow("server error status") << 500 << true;
+    QTest::newRow("session unknown to the server") << 404 << true;
+    QTest::newRow("nobody listening") << 200 << false;
+}
+
+void TestYaqDbSession::checkFailureGivesEmptyAnswer()
+{
+    QFETCH(int, status);
+    QFETCH(bool, serverRuns);
+    QString address = QStringLiteral("127.0.0.1:1");
+    std::unique_ptr<FakeAppServer> server;
+    if (serverRuns) {
+        server = std::make_unique<FakeAppServer>(status, kSessionData);
+        address = server->address();
+    }
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), address,
+                    QStringLiteral("S1")));
+    QCOMPARE(db.CheckSession(QStringLiteral("S1")), QString());
+    QCOMPARE(db.LastResult(), DbResult::Failed);
+    QVERIFY(!db.LastErrorText().isEmpty());
+}
+
+void TestYaqDbSession::sessionOpenNeedsServerAndId()
+{
+    // Without a session the local data set answers and the session calls
+    // give empty texts.
+    CYaqDb local;
+    QVERIFY(local.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                       QString(), QString()));
+    QCOMPARE(local.CheckSession(QStringLiteral("S1")), QString());
+
+    CYaqDb none;
+    QCOMPARE(none.CheckSession(QStringLiteral("S1")), QString());
+    QCOMPARE(none.EndSession(QStringLiteral("S1")), QString());
+
+    CYaqDb noCatalogue;
+    QCOMPARE(noCatalogue.Open(QString(), QString(), QString(), 0, QString(),
+                              QStringLiteral("127.0.0.1:1"), QStringLiteral("S1")),
+             0);
+}
+
+void TestYaqDbSession::serverAddressForms_data()
+{
+    QTest::addColumn<QString>("tns");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("database");
+    QTest::newRow("descriptor") << "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db1.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))"
+                                << true << "db1.example" << 1521 << "YAQ";
+    QTest::newRow("descriptor with blanks and lower case") << "(description = (address = (host = h2) (port = 6000)) (connect_data = (sid = cat)))"
+                                                           << true << "h2" << 6000 << "cat";
+    QTest::newRow("descriptor with service name") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=5433))(CONNECT_DATA=(SERVICE_NAME=yaq2)))"
+                                                  << true << "h" << 5433 << "yaq2";
+    QTest::newRow("descriptor without port") << "(DESCRIPTION=(ADDRESS=(HOST=h))(CONNECT_DATA=(SID=s)))"
+                                             << true << "h" << 5432 << "s";
+    QTest::newRow("host port and database") << "127.0.0.1:54330/yaqtest" << true << "127.0.0.1" << 54330 << "yaqtest";
+    QTest::newRow("host and database") << "dbhost/yaq" << true << "dbhost" << 5432 << "yaq";
+    QTest::newRow("bare alias") << "YAQPROD" << false << "" << 0 << "";
+    QTest::newRow("descriptor without database") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=1)))" << false << "" << 0 << "";
+    QTest::newRow("port out of range") << "h:70000/db" << false << "" << 0 << "";
+    QTest::newRow("port not a number") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=abc))(CONNECT_DATA=(SID=s)))" << false << "" << 0 << "";
+    QTest::newRow("empty") << "" << false << "" << 0 << "";
+}
+
+void TestYaqDbSession::serverAddressForms()
+{
+    QFETCH(QString, tns);
+    QFETCH(bool, valid);
+    ServerAddress address;
+    QCOMPARE(ParseServerAddress(tns, &address), valid);
+    if (!valid)
+        return;
+    QTEST(address.host, "host");
+    QTEST(address.port, "port");
+    QTEST(address.database, "database");
+}
+
+void TestYaqDbSession::recordsTrimInitAndCopy()
+{
+    CHLXLinkData rec;
+    rec.m_strKatBstNr = "1";
+    rec.m_strBezeichnung = "  Helix Care  ";
+    rec.m_strTextKey = "   ";
+    rec.TrimData();
+    QCOMPARE(rec.m_strBezeichnung, QStringLiteral("  Helix Care")); // only trailing blanks
+    QCOMPARE(rec.m_strTextKey, QString());
+    CHLXLinkData copy = rec;
+    QCOMPARE(copy.m_strBezeichnung, rec.m_strBezeichnung);
+    QCOMPARE(copy.m_strKatBstNr, QStringLiteral("1"));
+    rec.Init();
+    QCOMPARE(rec.m_strKatBstNr, QString());
+    QCOMPARE(rec.m_strBezeichnung, QString());
+    QCOMPARE(copy.m_strKatBstNr, QStringLiteral("1"));
+}
+
+QTEST_GUILESS_MAIN(TestYaqDbSession)
+#include "tst_yaqdbsession.moc"
