@@ -10,6 +10,21 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// A piece wholly outside the painter's clip region is not painted at all: a
+// printed page draws its whole document, and only the part on the sheet may
+// end up in the output (a PDF would otherwise carry the hidden text of every
+// other sheet).
+bool isVisible(const QPainter *dc, const CRect &piece)
+{
+    if (!dc->hasClipping())
+        return true;
+    return dc->clipBoundingRect().intersects(piece.toQRectF().adjusted(-1, -1, 1, 1));
+}
+
+} // namespace
+
 // --- CLayout -----------------------------------------------------------
 
 CLayout::CLayout(CRect rect, QPainter *dc)
@@ -112,7 +127,7 @@ CRect CLayout::DCDraw(const QFont *font, const QString &text, int paint, int wid
                              piece.left + qCeil(x2), piece.top + m_nYDir * qCeil(y2));
     }
 
-    if (paint && m_pDC) {
+    if (paint && m_pDC && isVisible(m_pDC, piece)) {
         m_pDC->save();
         m_pDC->setFont(drawFont);
         for (int i = 0; i < block.lines.size(); ++i) {
@@ -142,7 +157,7 @@ CRect CLayout::DCDrawBitmap(int bitmapId, int cx, int cy, int paint, int, int)
     const CRect freeRect = GetFreeRect();
     const CRect piece(freeRect.left, freeRect.top, freeRect.left + cx,
                       freeRect.top + m_nYDir * cy);
-    if (paint && m_pDC && cx > 0 && cy > 0) {
+    if (paint && m_pDC && cx > 0 && cy > 0 && isVisible(m_pDC, piece)) {
         const QImage image(QStringLiteral(":/bitmaps/%1.png").arg(bitmapId));
         if (!image.isNull()) {
             m_pDC->save();

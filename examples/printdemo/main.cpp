@@ -1,0 +1,57 @@
+// A small program that shows the print engine at work on a test document:
+// the preview, printing (to a printer or the PDF printer of the print
+// dialog) and writing "YAQ2.pdf".
+
+#include "TableDocument.h"
+#include "common/EasyPrintDlg.h"
+#include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("yaq2"));
+    QCoreApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption rowsOption(QStringLiteral("rows"),
+                                  QStringLiteral("Rows of the test table (default 300)."),
+                                  QStringLiteral("count"), QStringLiteral("300"));
+    parser.addOption(rowsOption);
+    parser.process(app);
+
+    InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
+    TableDocument document(qMax(1, parser.value(rowsOption).toInt()));
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("YAQ2 - Druck"));
+    CEasyPrintDlg engine(&document, &window);
+    engine.SetDocName(QStringLiteral("YAQ2 Testdokument"));
+
+    auto *layout = new QVBoxLayout(&window);
+    auto *info = new QLabel(QStringLiteral("Testdokument mit %1 Zeilen.\nPDF: %2")
+                                .arg(document.RowCount())
+                                .arg(QDir::toNativeSeparators(engine.PdfFilePath())),
+                            &window);
+    auto *preview = new QPushButton(QStringLiteral("Vorschau ..."), &window);
+    auto *print = new QPushButton(QStringLiteral("Drucken"), &window);
+    auto *pdf = new QPushButton(QStringLiteral("PDF"), &window);
+    layout->addWidget(info);
+    layout->addWidget(preview);
+    layout->addWidget(print);
+    layout->addWidget(pdf);
+    QObject::connect(preview, &QPushButton::clicked, &engine, [&engine] { engine.DoModal(); });
+    QObject::connect(print, &QPushButton::clicked, &engine, [&engine] { engine.Print(false); });
+    QObject::connect(pdf, &QPushButton::clicked, &engine, [&engine] { engine.Print(true); });
+    window.show();
+    return app.exec();
+}

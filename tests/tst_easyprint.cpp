@@ -1,0 +1,533 @@
+// The print engine: cutting a document into printer pages, the page-range
+// text of the preview, the preview's clicks, and the PDF and printer output
+// of a document of many pages (checked with pdfinfo and pdftotext).
+
+#include "../examples/printdemo/TableDocument.h"
+#include "common/EasyPrintDlg.h"
+#include "common/EasyPrintPages.h"
+#include "common/Layout.h"
+#include "platform/OrmelText.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+// A document of a fixed size (0.1 mm) whose every page-high band is headed
+// "Abschnitt A", "Abschnitt B", ... (no digits, so that printed page numbers
+// stand out in the text of a page).
+class FixedDocument : public CEasyPrintVirt
+{
+public:
+    FixedDocument(int width, int height, int band = 2700)
+        : m_width(width), m_height(height), m_band(band)
+    {
+        m_font.setFamily(QStringLiteral("DejaVu Sans"));
+        m_font.setPixelSize(40);
+    }
+    CSize PrintPage(QPainter *dc, CRect *area, int measureOnly) override
+    {
+        if (!area)
+            return CSize();
+        if (measureOnly)
+            return CSize(m_width, -m_height);
+        for (int k = 0; k * m_band < m_height; ++k) {
+            CLayoutVBox box(CRect(-area->left, -area->top - k * m_band, 100000, -100000), dc);
+            box.DCDraw(&m_font, QStringLiteral("Abschnitt %1").arg(QChar('A' + k)), 1, 0, 0);
+        }
+        return CSize();
+    }
+
+private:
+    int m_width;
+    int m_height;
+    int m_band;
+    QFont m_font;
+};
+
+// Printable area 190 mm x 277 mm.
+void setUpPrinter(QPrinter &printer, const QString &file)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+}
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPageCount(const QString &file)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {file});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pdfText(const QString &file, int page = 0)
+{
+    QStringList args;
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+             << QString::number(page);
+    args << file << QStringLiteral("-");
+    return run(QStringLiteral("pdftotext"), args);
+}
+
+std::vector<int> tiles(std::initializer_list<int> flags)
+{
+    return std::vector<int>(flags);
+}
+
+} // namespace
+
+class TestEasyPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void tileCount_data();
+    void tileCount();
+    void tileRect_data();
+    void tileRect();
+    void rangeTextFromTiles_data();
+    void rangeTextFromTiles();
+    void tilesFromRangeText_data();
+    void tilesFromRangeText();
+    void previewHitTile_data();
+    void previewHitTile();
+    void physicalOffsetUsesEachAxisResolution();
+
+    void gridFollowsDocumentAndPageNumbers();
+    void pdfHoldsEveryPageOfTableDocument();
+    void directOutputIgnoresPreviewChoice();
+    void printedPageNumberCountsEveryTile();
+    void pdfFailureLeavesNoFile_data();
+    void pdfFailureLeavesNoFile();
+    void emptyDocumentPrintsNothing();
+    void clickOnTileTogglesIt();
+    void typedRangeIsRewritten();
+
+private:
+    std::unique_ptr<TestEnv> m_env;
+    QString m_dir;
+};
+
+void TestEasyPrint::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(),
+             "pdfinfo (poppler-utils) is needed");
+}
+
+void TestEasyPrint::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    m_env->answerBoxes(IDOK);
+    m_dir = m_env->path();
+}
+
+void TestEasyPrint::cleanup()
+{
+    m_env.reset();
+}
+
+void TestEasyPrint::tileCount_data()
+{
+    QTest::addColumn<int>("doc");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("count");
+    QTest::newRow("exactly one page wide") << 1900 << 1900 << 1;
+    QTest::newRow("0.1 mm wider than a page") << 1901 << 1900 << 2;
+    QTest::newRow("three and a half pages") << 9695 << 2770 << 4;
+    QTest::newRow("empty document") << 0 << 2770 << 0;
+    QTest::newRow("page without size") << 100 << 0 << 0;
+}
+
+void TestEasyPrint::tileCount()
+{
+    QFETCH(int, doc);
+    QFETCH(int, page);
+    QFETCH(int, count);
+    QCOMPARE(TileCount(doc, page), count);
+}
+
+void TestEasyPrint::tileRect_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("centre");
+    QTest::addColumn<CRect>("rect");
+    // 190 x 277 mm pages, document 3000 x 5000 on 2 x 2 pages.
+    QTest::newRow("first page") << 0 << 0 << false << CRect(0, 0, 1900, -2770);
+    QTest::newRow("second row, second column") << 1 << 1 << false
+                                               << CRect(1900, -2770, 3800, -5540);
+    QTest::newRow("centred first page") << 0 << 0 << true << CRect(-400, 270, 1500, -2500);
+}
+
+void TestEasyPrint::tileRect()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(bool, centre);
+    QFETCH(CRect, rect);
+    const int offsetX = CenterOffset(centre, 2, 190, 3000);
+    const int offsetY = CenterOffset(centre, 2, 277, 5000);
+    QCOMPARE(TileRect(row, column, 190, 277, offsetX, offsetY), rect);
+}
+
+void TestEasyPrint::rangeTextFromTiles_data()
+{
+    QTest::addColumn<std::vector<int>>("flags");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("runs of one, two and three") << tiles({1, 1, 1, 0, 1, 0, 1, 1})
+                                                << QStringLiteral("1-3,5,7,8");
+    QTest::newRow("every page") << tiles({1, 1, 1, 1}) << QStringLiteral("1-4");
+    QTest::newRow("none") << tiles({0, 0}) << QString();
+    QTest::newRow("no pages at all") << tiles({}) << QString();
+    QTest::newRow("last page alone") << tiles({0, 0, 1}) << QStringLiteral("3");
+}
+
+void TestEasyPrint::rangeTextFromTiles()
+{
+    QFETCH(std::vector<int>, flags);
+    QFETCH(QString, text);
+    QCOMPARE(RangeTextFromTiles(flags), text);
+}
+
+void TestEasyPrint::tilesFromRangeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<std::vector<int>>("flags");
+    QTest::newRow("open upper bound") << QStringLiteral("2,4-") << 6
+                                      << tiles({0, 1, 0, 1, 1, 1});
+    QTest::newRow("trailing comma chooses only the pages given") << QStringLiteral("1,3,") << 3
+                                                                 << tiles({1, 0, 1});
+    QTest::newRow("doubled separator") << QStringLiteral("1,,3") << 4 << tiles({1, 0, 1, 0});
+    QTest::newRow("empty text chooses every page") << QString() << 3 << tiles({1, 1, 1});
+    QTest::newRow("blanks only choose every page") << QStringLiteral("  ") << 2 << tiles({1, 1});
+    QTest::newRow("from page 3 on") << QStringLiteral("3-") << 5 << tiles({0, 0, 1, 1, 1});
+    QTest::newRow("up to page 2") << QStringLiteral("-2") << 4 << tiles({1, 1, 0, 0});
+    QTest::newRow("reversed range") << QStringLiteral("5-3") << 5 << tiles({0, 0, 1, 1, 1});
+    QTest::newRow("page 0 is page 1") << QStringLiteral("0") << 2 << tiles({1, 0});
+    QTest::newRow("semicolon and slash separate") << QStringLiteral("1;3/4") << 4
+                                                  << tiles({1, 0, 1, 1});
+    QTest::newRow("letters and blanks are ignored") << QStringLiteral("S. 2 - 3") << 4
+                                                    << tiles({0, 1, 1, 0});
+    QTest::newRow("only letters choose nothing") << QStringLiteral("abc") << 2 << tiles({0, 0});
+    QTest::newRow("a page beyond the end is the last page") << QStringLiteral("7") << 3
+                                                            << tiles({0, 0, 1});
+    QTest::newRow("a long run of digits does not overflow")
+        << QStringLiteral("1,99999999999999999999999999") << 3 << tiles({1, 0, 1});
+    QTest::newRow("a lone dash is every page") << QStringLiteral("-") << 3 << tiles({1, 1, 1});
+}
+
+void TestEasyPrint::tilesFromRangeText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(std::vector<int>, flags);
+    QCOMPARE(TilesFromRangeText(text, count), flags);
+}
+
+void TestEasyPrint::previewHitTile_data()
+{
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<int>("tile");
+    // A 210 x 110 area holds 2 x 1 pages of 100 x 100 mm at one pixel per mm,
+    // starting at (5, 5).
+    QTest::newRow("first tile") << QPoint(10, 10) << 0;
+    QTest::newRow("second tile") << QPoint(150, 50) << 1;
+    QTest::newRow("left of the grid") << QPoint(2, 50) << -1;
+    QTest::newRow("below the grid") << QPoint(50, 108) << -1;
+    QTest::newRow("right of the grid") << QPoint(207, 50) << -1;
+}
+
+void TestEasyPrint::previewHitTile()
+{
+    QFETCH(QPoint, pos);
+    QFETCH(int, tile);
+    const PreviewGeometry g = ComputePreviewGeometry(QRect(0, 0, 210, 110), 100, 100, 2, 1);
+    QCOMPARE(g.origin, QPoint(5, 5));
+    QCOMPARE(PreviewHitTile(g, pos, 2, 1), tile);
+}
+
+void TestEasyPrint::physicalOffsetUsesEachAxisResolution()
+{
+    // A printer with 600 x 1200 dpi and a margin of 60 x 120 pixels: 0.1 inch
+    // on both sides.
+    QCOMPARE(PhysicalOffsetPoints(60, 120, 600, 1200), QPointF(7.2, 7.2));
+}
+
+void TestEasyPrint::gridFollowsDocumentAndPageNumbers()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1901, 5540);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    QVERIFY(dlg.PreparePages());
+    QCOMPARE(dlg.PageWidthMm(), 190);
+    QCOMPARE(dlg.PageHeightMm(), 277);
+    QCOMPARE(dlg.Columns(), 2);
+    QCOMPARE(dlg.Rows(), 2);
+
+    auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
+    QVERIFY(range);
+    range->setText(QStringLiteral("1"));
+    dlg.ParseRangeText();
+    QCOMPARE(dlg.TileFlags(), tiles({1, 0, 0, 0}));
+    // The same number of tiles keeps the choice.
+    QVERIFY(dlg.PreparePages());
+    QCOMPARE(dlg.TileFlags(), tiles({1, 0, 0, 0}));
+    // Page numbers take 7 mm: a third row, and every page chosen again.
+    dlg.SetPageNumbers(1);
+    QVERIFY(dlg.PreparePages());
+    QCOMPARE(dlg.PageHeightMm(), 270);
+    QCOMPARE(dlg.Rows(), 3);
+    QCOMPARE(dlg.TileFlags(), std::vector<int>(6, 1));
+}
+
+void TestEasyPrint::pdfHoldsEveryPageOfTableDocument()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    TableDocument doc(300);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    const QString folder = m_dir + QStringLiteral("/local/YAQ2");
+    dlg.SetPdfFolder(folder);
+    QStringList opened;
+    dlg.SetDocumentOpener([&opened](const QUrl &url) {
+        opened << url.toLocalFile();
+        return true;
+    });
+    // An old file is replaced.
+    QVERIFY(writeTextFile(folder + QStringLiteral("/YAQ2.pdf"), "old"));
+
+    QVERIFY(dlg.Print(true));
+    const QString file = folder + QStringLiteral("/YAQ2.pdf");
+    QCOMPARE(dlg.PdfFilePath(), file);
+    QCOMPARE(opened, QStringList{file});
+    QVERIFY(dlg.Rows() >= 5);
+    QCOMPARE(dlg.Columns(), 1);
+    QCOMPARE(pdfPageCount(file), dlg.Rows());
+    const QString text = pdfText(file);
+    QVERIFY(text.contains(QStringLiteral("YAQ2 Testdokument")));
+    QVERIFY(text.contains(TableDocument::RowText(1)));
+    QVERIFY(text.contains(TableDocument::RowText(300)));
+    QVERIFY(text.contains(TableDocument::RowPrice(300)));
+    // The table head starts the last page too, and no row is cut in two.
+    QVERIFY(pdfText(file, dlg.Rows()).contains(QStringLiteral("Bezeichnung")));
+    QCOMPARE(text.count(QStringLiteral("Arbeitswert")), 300 - 300 / 7);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("YAQ2.pdf")});
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestEasyPrint::directOutputIgnoresPreviewChoice()
+{
+    const QString printed = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, printed);
+    FixedDocument doc(1900, 4 * 2770, 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.SetPdfFolder(m_dir + QStringLiteral("/pdf"));
+    dlg.SetDocumentOpener([](const QUrl &) { return true; });
+    dlg.OnInitDialog();
+    auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
+    range->setText(QStringLiteral("2,3"));
+    dlg.ParseRangeText();
+
+    // The preview's print button takes its choice ...
+    QVERIFY(dlg.PrintPages());
+    QCOMPARE(pdfPageCount(printed), 2);
+    QVERIFY(pdfText(printed, 1).contains(QStringLiteral("Abschnitt B")));
+    // ... printing or writing the PDF without it takes every page ...
+    QVERIFY(dlg.Print(false));
+    QCOMPARE(pdfPageCount(printed), 4);
+    QVERIFY(dlg.Print(true));
+    QCOMPARE(pdfPageCount(dlg.PdfFilePath()), 4);
+    // ... and leaves the preview's choice for the next preview.
+    QCOMPARE(dlg.TileFlags(), tiles({0, 1, 1, 0}));
+}
+
+void TestEasyPrint::printedPageNumberCountsEveryTile()
+{
+    const QString printed = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, printed);
+    FixedDocument doc(1900, 3 * 2700);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.SetPageNumbers(1);
+    dlg.OnInitDialog();
+    QCOMPARE(dlg.Rows(), 3);
+    auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
+    range->setText(QStringLiteral("1,3"));
+    dlg.ParseRangeText();
+    QVERIFY(dlg.PrintPages());
+    QCOMPARE(pdfPageCount(printed), 2);
+    const QString second = pdfText(printed, 2);
+    QVERIFY2(second.contains(QStringLiteral("Abschnitt C")), qPrintable(second));
+    QVERIFY2(second.contains(QRegularExpression(QStringLiteral("(^|\\s)3(\\s|$)"))),
+             qPrintable(second));
+    QVERIFY(!second.contains(QLatin1Char('2')));
+}
+
+void TestEasyPrint::pdfFailureLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("obstacle"); // what is in the way of the PDF
+    QTest::addColumn<int>("textId");
+    QTest::newRow("folder cannot be created") << QStringLiteral("file-instead-of-folder")
+                                              << 7091;
+    QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file")
+                                                 << 7023;
+}
+
+void TestEasyPrint::pdfFailureLeavesNoFile()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(int, textId);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1900, 2 * 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    bool opened = false;
+    dlg.SetDocumentOpener([&opened](const QUrl &) {
+        opened = true;
+        return true;
+    });
+
+    QString folder;
+    if (obstacle == QLatin1String("file-instead-of-folder")) {
+        QVERIFY(writeTextFile(m_dir + QStringLiteral("/blocked"), "x"));
+        folder = m_dir + QStringLiteral("/blocked/YAQ2");
+    } else {
+        folder = m_dir + QStringLiteral("/out");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/YAQ2.pdf")));
+    }
+    dlg.SetPdfFolder(folder);
+
+    QVERIFY(!dlg.Print(true));
+    QVERIFY(!opened);
+    QCOMPARE(m_env->boxes().size(), 1);
+    const QString message = m_env->boxes().at(0).text;
+    QVERIFY2(message.contains(dlg.PdfFilePath()), qPrintable(message));
+    QVERIFY2(message.startsWith(OrmelText(textId).section(QStringLiteral("%s"), 0, 0)),
+             qPrintable(message));
+    QCOMPARE(QFileInfo(dlg.PdfFilePath()).isFile(), false);
+    if (QFileInfo(folder).isDir())
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+}
+
+void TestEasyPrint::emptyDocumentPrintsNothing()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(0, 0);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.SetPdfFolder(m_dir + QStringLiteral("/pdf"));
+    dlg.SetDocumentOpener([](const QUrl &) { return true; });
+    dlg.OnInitDialog();
+    QCOMPARE(dlg.Columns() * dlg.Rows(), 0);
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("range"))->text(), QString());
+    QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("print"))->isEnabled());
+    QVERIFY(!dlg.Print(true));
+    QVERIFY(!dlg.Print(false));
+    QVERIFY(!QFileInfo::exists(dlg.PdfFilePath()));
+    QVERIFY(!QFileInfo::exists(m_dir + QStringLiteral("/print.pdf")));
+}
+
+void TestEasyPrint::clickOnTileTogglesIt()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1900, 3 * 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.resize(900, 700);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+
+    auto *preview = dlg.findChild<QWidget *>(QStringLiteral("preview"));
+    auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
+    auto *somePages = dlg.findChild<QRadioButton *>(QStringLiteral("somePages"));
+    auto *allPages = dlg.findChild<QRadioButton *>(QStringLiteral("allPages"));
+    QCOMPARE(range->text(), QStringLiteral("1-3"));
+    QVERIFY(allPages->isChecked());
+
+    const PreviewGeometry g = ComputePreviewGeometry(preview->rect(), dlg.PageWidthMm(),
+                                                     dlg.PageHeightMm(), 1, 3);
+    const QPoint second = PreviewTileRect(g, 1, 0).center();
+    QTest::mouseClick(preview, Qt::LeftButton, {}, second);
+    QCOMPARE(dlg.TileFlags(), tiles({1, 0, 1}));
+    QCOMPARE(range->text(), QStringLiteral("1,3"));
+    QVERIFY(somePages->isChecked());
+
+    // Outside the grid nothing changes.
+    QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(1, 1));
+    QCOMPARE(dlg.TileFlags(), tiles({1, 0, 1}));
+
+    QTest::mouseClick(preview, Qt::LeftButton, {}, second);
+    QCOMPARE(range->text(), QStringLiteral("1-3"));
+    QVERIFY(allPages->isChecked());
+
+    // Unchoosing every page disables printing.
+    for (int row : {0, 1, 2})
+        QTest::mouseClick(preview, Qt::LeftButton, {}, PreviewTileRect(g, row, 0).center());
+    QCOMPARE(range->text(), QString());
+    QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("print"))->isEnabled());
+}
+
+void TestEasyPrint::typedRangeIsRewritten()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1900, 6 * 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
+    auto *print = dlg.findChild<QPushButton *>(QStringLiteral("print"));
+    range->setFocus();
+    range->clear();
+    QTest::keyClicks(range, QStringLiteral("2,4-"));
+    QCOMPARE(dlg.TileFlags(), tiles({0, 1, 0, 1, 1, 1}));
+    QCOMPARE(range->text(), QStringLiteral("2,4-")); // not rewritten while typing
+    // Enter leaves the field for the print button, without printing.
+    QTest::keyClick(range, Qt::Key_Return);
+    QCOMPARE(range->text(), QStringLiteral("2,4-6"));
+    QVERIFY(print->hasFocus());
+    QVERIFY(dlg.isVisible());
+}
+
+QTEST_MAIN(TestEasyPrint)
+#include "tst_easyprint.moc"
