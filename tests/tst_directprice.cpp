@@ -1,0 +1,256 @@
+// The direct price adjustment: the checks of typed numbers, the arithmetic
+// of reduction and new price, and the dialog driven offscreen.
+
+#include "app/settings/PrgSettings.h"
+#include "common/InputCheck.h"
+#include "packages/DirectPrice.h"
+#include "packages/PauschPreisDlg.h"
+#include "packages/Position.h"
+#include "platform/OrmelText.h"
+#include "support/TestEnv.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QtTest>
+
+class TestDirectPrice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void numericInput_data();
+    void numericInput();
+    void decimalInput_data();
+    void decimalInput();
+    void percentToPrice_data();
+    void percentToPrice();
+    void priceToPercent();
+    void apply_data();
+    void apply();
+    void dialogAppliesDiscount();
+    void dialogRefusesTooHighReduction();
+    void dialogAppliesNewPrice();
+
+private:
+    TestEnv m_env;
+};
+
+void TestDirectPrice::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    m_env.answerBoxes(IDOK);
+}
+
+void TestDirectPrice::numericInput_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("clean number") << "12.5" << "12.5" << -1;
+    QTest::newRow("comma removed") << "12,5" << "125" << 2;
+    QTest::newRow("only the first stray character") << "a1b" << "1b" << 0;
+    QTest::newRow("minus sign") << "-3" << "3" << 0;
+}
+
+void TestDirectPrice::numericInput()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    QFETCH(int, caret);
+    QCOMPARE(CheckNumericInput(text), caret);
+    QCOMPARE(text, result);
+}
+
+void TestDirectPrice::decimalInput_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("within limits") << "10.5" << "10.5" << -1;
+    QTest::newRow("three integer digits") << "123" << "12" << 2;
+    QTest::newRow("three integer digits before the point") << "123.4" << "12.4" << 2;
+    QTest::newRow("three decimals") << "10.555" << "10.55" << 5;
+    QTest::newRow("both too long") << "1234.5678" << "12.56" << 5;
+}
+
+void TestDirectPrice::decimalInput()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    QFETCH(int, caret);
+    QCOMPARE(CheckDecimalInput(text, 2, 2), caret);
+    QCOMPARE(text, result);
+}
+
+void TestDirectPrice::percentToPrice_data()
+{
+    QTest::addColumn<double>("standard");
+    QTest::addColumn<QString>("max");
+    QTest::addColumn<QString>("percent");
+    QTest::addColumn<QString>("price");
+    QTest::newRow("ten percent of 200") << 200.0 << "10" << "10" << "180.00";
+    QTest::newRow("maximum reduction lifted by a cent") << 99.99 << "15" << "15" << "85.00";
+    QTest::newRow("below the maximum no cent is added") << 99.99 << "15" << "14" << "85.99";
+    QTest::newRow("no standard price derives nothing") << -1.0 << "15" << "10" << "";
+}
+
+void TestDirectPrice::percentToPrice()
+{
+    QFETCH(double, standard);
+    QFETCH(QString, max);
+    QFETCH(QString, percent);
+    QFETCH(QString, price);
+    CPosition head;
+    head.StdGross = standard;
+    CPrgSettings settings;
+    settings.MaxPreisNachlass = max;
+    CDirectPrice calc(&head, &settings);
+    QCOMPARE(calc.PercentEdited(percent), price);
+    QVERIFY(calc.PercentTypedLast());
+}
+
+void TestDirectPrice::priceToPercent()
+{
+    CPosition head;
+    head.StdGross = 200.0;
+    CDirectPrice calc(&head, nullptr);
+    QCOMPARE(calc.StandardPriceText(), QStringLiteral("200.00"));
+    calc.PercentEdited(QStringLiteral("10"));
+    QCOMPARE(calc.PriceEdited(QStringLiteral("150")), QStringLiteral("25.00"));
+    QVERIFY(!calc.PercentTypedLast());
+    QCOMPARE(calc.ReductionFor(150.0), 25.0);
+}
+
+void TestDirectPrice::apply_data()
+{
+    QTest::addColumn<double>("standard");
+    QTest::addColumn<double>("stdVat");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<double>("newNet");
+    QTest::addColumn<int>("complete");
+    QTest::newRow("net from the standard VAT") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 150.0 << 1;
+    QTest::newRow("net keeps the gross to net ratio") << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 150.0 << 1;
+    QTest::newRow("unset prices, net from the VAT rate") << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 144.0 << 1;
+    QTest::newRow("no price, zero net and no VAT: incomplete") << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << -1.0 << 0;
+    QTest::newRow("reduction above the maximum") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
+    QTest::newRow("without standard price: current gross is the base")
+        << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
+    QTest::newRow("without standard or current price any price goes")
+        << -1.0 << 20.0 << -1.0 << -1.0 << 20.0 << "12" << true << 10.0 << 1;
+}
+
+void TestDirectPrice::apply()
+{
+    QFETCH(double, standard);
+    QFETCH(double, stdVat);
+    QFETCH(double, gross);
+    QFETCH(double, net);
+    QFETCH(double, vat);
+    QFETCH(QString, price);
+    QFETCH(bool, applied);
+    QFETCH(double, newNet);
+    QFETCH(int, complete);
+    CPosition head;
+    head.StdGross = standard;
+    head.StdVat = stdVat;
+    head.Preise1.Gross = gross;
+    head.Preise1.Net = net;
+    head.Preise1.Vat = vat;
+    CPrgSettings settings;
+    settings.MaxPreisNachlass = QStringLiteral("10");
+    CDirectPrice calc(&head, &settings);
+    calc.PriceEdited(price);
+    const auto result = calc.Apply(price);
+    QCOMPARE(result == CDirectPrice::Result::Applied, applied);
+    QCOMPARE(head.Preise1.Net, newNet);
+    QCOMPARE(head.Preise1.Complete, complete);
+    QCOMPARE(head.Preise1.Gross, applied ? ParseNumber(price) : gross);
+}
+
+namespace {
+
+struct DialogSetup
+{
+    CPosition head;
+    CPrgSettings settings;
+    DialogSetup()
+    {
+        head.StdGross = 200.0;
+        head.StdVat = 20.0;
+        head.Preise1.Gross = 200.0;
+        head.Preise1.Net = 150.0;
+        settings.MaxPreisNachlass = QStringLiteral("10");
+        settings.Sound = 0;
+    }
+};
+
+void Type(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+void TestDirectPrice::dialogAppliesDiscount()
+{
+    DialogSetup s;
+    CPauschPreisDlg dialog(&s.head, &s.settings);
+    auto *percent = dialog.findChild<QLineEdit *>(QStringLiteral("percentEdit"));
+    auto *newPrice = dialog.findChild<QLineEdit *>(QStringLiteral("newPriceEdit"));
+    auto *ok = dialog.findChild<QAbstractButton *>(QStringLiteral("okButton"));
+    QVERIFY(percent && newPrice && ok);
+    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("standardPriceEdit"))->text(),
+             QStringLiteral("200.00"));
+    QVERIFY(!ok->isEnabled());
+    Type(percent, QStringLiteral("1x0.123"));
+    QCOMPARE(percent->text(), QStringLiteral("10.12"));
+    Type(percent, QStringLiteral("10"));
+    QCOMPARE(newPrice->text(), QStringLiteral("180.00"));
+    QVERIFY(ok->isEnabled());
+    ok->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(s.head.Preise1.Gross, 180.0);
+    QCOMPARE(s.head.Preise1.Net, 150.0);
+    QCOMPARE(s.head.Preise1.Complete, 1);
+}
+
+void TestDirectPrice::dialogRefusesTooHighReduction()
+{
+    DialogSetup s;
+    CPauschPreisDlg dialog(&s.head, &s.settings);
+    auto *percent = dialog.findChild<QLineEdit *>(QStringLiteral("percentEdit"));
+    auto *ok = dialog.findChild<QAbstractButton *>(QStringLiteral("okButton"));
+    Type(percent, QStringLiteral("10.5"));
+    const int before = m_env.boxes().size();
+    ok->click();
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QVERIFY(m_env.boxes().last().text.contains(QStringLiteral("10 Prozent")));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected)); // still open, nothing taken over
+    QCOMPARE(s.head.Preise1.Gross, 200.0);
+}
+
+void TestDirectPrice::dialogAppliesNewPrice()
+{
+    DialogSetup s;
+    CPauschPreisDlg dialog(&s.head, &s.settings);
+    auto *percent = dialog.findChild<QLineEdit *>(QStringLiteral("percentEdit"));
+    auto *newPrice = dialog.findChild<QLineEdit *>(QStringLiteral("newPriceEdit"));
+    // A percentage typed first, then a new price: OK goes by the price.
+    Type(percent, QStringLiteral("5"));
+    Type(newPrice, QStringLiteral("19a2"));
+    QCOMPARE(newPrice->text(), QStringLiteral("192"));
+    QCOMPARE(percent->text(), QStringLiteral("4.00"));
+    dialog.findChild<QAbstractButton *>(QStringLiteral("okButton"))->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(s.head.Preise1.Gross, 192.0);
+    QCOMPARE(s.head.Preise1.Net, 160.0);
+}
+
+QTEST_MAIN(TestDirectPrice)
+#include "tst_directprice.moc"
