@@ -56,8 +56,8 @@ const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
 
 // The window's design size: its first size and, as in the original layout
 // of the head row and the button column, its smallest size.
-constexpr int kMinWidth = 1000;
-constexpr int kMinHeight = 660;
+constexpr int kMinWidth = 1100;
+constexpr int kMinHeight = 680;
 
 // Connection values of the start-up.
 struct ConnectValues
@@ -193,24 +193,28 @@ void CYaq2Dlg::BuildHead()
         auto *c = new QComboBox(this);
         c->setObjectName(QString::fromLatin1(name));
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(8);
+        c->setMinimumContentsLength(5);
         return c;
     };
     m_pVin = edit("vinEdit", 17);
-    m_pVin->setMinimumWidth(QFontMetrics(m_pVin->font()).horizontalAdvance(QLatin1Char('W')) * 15);
+    const QFontMetrics fm(m_pVin->font());
+    auto fit = [&fm](QWidget *w, const char *sample) {
+        w->setMinimumWidth(fm.horizontalAdvance(QString::fromLatin1(sample)) + 14);
+    };
+    fit(m_pVin, "WWWZZZ00000000000");
     m_pTypSchl = edit("typeKeyEdit", 4);
-    m_pTypSchl->setMaximumWidth(60);
+    fit(m_pTypSchl, "WWWW");
     m_pEReihe = combo("modelSeriesCombo");
     m_pModell = combo("modelCombo");
     m_pLeadType = combo("leadTypeCombo");
     m_pErstzul = edit("firstRegistrationEdit", 10);
-    m_pErstzul->setMaximumWidth(100);
+    fit(m_pErstzul, "TT.MM.JJJJ");
     m_pPlate = edit("plateEdit", 0);
-    m_pPlate->setMaximumWidth(100);
+    fit(m_pPlate, "XX-XX 0000");
     m_pKm = edit("mileageEdit", 0);
-    m_pKm->setMaximumWidth(80);
+    fit(m_pKm, "0000000");
     m_pDate = edit("dateEdit", 10);
-    m_pDate->setMaximumWidth(100);
+    fit(m_pDate, "00.00.0000");
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
@@ -239,14 +243,16 @@ void CYaq2Dlg::BuildHead()
         ++column;
     }
     COwnButton *dmsVin = MakeHeadButton(kBtnDmsVin, "dmsVinButton", QStringLiteral(":/bitmaps/dmsvin.png"));
-    dmsVin->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    fields->addWidget(dmsVin, 1, column);
+    dmsVin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     m_pPageStack = new QStackedWidget(this);
     m_pPageStack->setObjectName(QStringLiteral("pageHost"));
 
     auto *left = new QVBoxLayout;
-    left->addWidget(m_pTitle);
+    auto *titleRow = new QHBoxLayout;
+    titleRow->addWidget(m_pTitle, 1);
+    titleRow->addWidget(dmsVin, 0, Qt::AlignBottom);
+    left->addLayout(titleRow);
     left->addLayout(fields);
     left->addSpacing(4);
     left->addWidget(m_pPageStack, 1);
@@ -293,7 +299,7 @@ void CYaq2Dlg::BuildHead()
     auto *rightWidget = new QWidget(this);
     rightWidget->setObjectName(QStringLiteral("headButtonColumn"));
     rightWidget->setLayout(right);
-    rightWidget->setFixedWidth(170);
+    rightWidget->setFixedWidth(160);
 
     auto *main = new QHBoxLayout(this);
     main->setContentsMargins(8, 6, 8, 8);
