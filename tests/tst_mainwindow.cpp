@@ -1,0 +1,379 @@
+// The main window on the demo data: every page reachable and back home, the
+// guards of the page switches, the session check and the saved placement.
+
+#include "app/HomeDlg.h"
+#include "app/MainWndRules.h"
+#include "app/Yaq2App.h"
+#include "app/Yaq2Dlg.h"
+#include "app/settings/PrgSettings.h"
+#include "basket/WkDlg.h"
+#include "catalogues/AwKatDlg.h"
+#include "catalogues/BfndDlg.h"
+#include "catalogues/NrAbfrageDlg.h"
+#include "catalogues/SBLWlDlg.h"
+#include "catalogues/SBefAnzDlg.h"
+#include "common/OwnButton.h"
+#include "common/OwnWhiteButton.h"
+#include "common/WebBrowserDlg.h"
+#include "packages/DIPDlg.h"
+#include "packages/HLXDlg.h"
+#include "packages/SRPBbDlg.h"
+#include "packages/SRPWlDlg.h"
+#include "packages/SpotRBbDlg.h"
+#include "platform/OrmelText.h"
+#include "setup/DownloadDlg.h"
+#include "setup/SetupDlg.h"
+#include "support/TestEnv.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QString sessionXml(const char *code, const char *intern, const char *extern_)
+{
+    return QStringLiteral("<sessiondata><return-code>%1</return-code>"
+                          "<yaqservice-intern-available>%2</yaqservice-intern-available>"
+                          "<yaqservice-extern-available>%3</yaqservice-extern-available></sessiondata>")
+        .arg(QLatin1String(code), QLatin1String(intern), QLatin1String(extern_));
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensOnHomePage();
+    void everyPageAndBackHome();
+    void guardsKeepThePreviousPage();
+    void basketBackMarkFromTheOldCaption();
+    void sessionCheck_data();
+    void sessionCheck();
+    void invalidSessionEndsTheProgram();
+    void restrictedSessionStaysRestricted();
+    void languageChangeReachesEveryPage();
+    void closingSavesThePlacement();
+
+private:
+    void start();
+    void setVin(const QString &vin);
+
+    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<CPrgSettings> m_settings;
+    std::unique_ptr<CYaq2Dlg> m_dlg;
+};
+
+void TestMainWindow::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    const QString prog = m_env->installDemoProgram();
+    m_settings = std::make_unique<CPrgSettings>();
+    m_settings->DataDir = prog + QStringLiteral("Datas");
+    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    m_env->answerBoxes(IDOK);
+}
+
+void TestMainWindow::cleanup()
+{
+    m_dlg.reset();
+    m_settings.reset();
+    m_env.reset();
+}
+
+void TestMainWindow::start()
+{
+    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
+    QCOMPARE(m_dlg->OpenError(), QString());
+    m_dlg->InitDialog(CMainWndArgs());
+    QVERIFY(!m_dlg->IsEnded());
+}
+
+void TestMainWindow::setVin(const QString &vin)
+{
+    m_dlg->findChild<QLineEdit *>(QStringLiteral("vinEdit"))->setText(vin);
+    m_settings->Fgstnr = vin;
+}
+
+void TestMainWindow::opensOnHomePage()
+{
+    start();
+    QVERIFY(m_dlg->isVisible());
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->HomePage()));
+    QCOMPARE(m_dlg->PageCaption(), QString());
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(m_dlg->Db(i) != nullptr, "every connection is open on the demo data");
+    QCOMPARE(m_dlg->HomePage()->AwButton()->Title(), QStringLiteral("AW"));
+    QCOMPARE(m_dlg->HomePage()->SBLButton()->Lines().first(), QStringLiteral("Inspektionsblätter"));
+    QCOMPARE(CHomeDlg::PaketeToolTip().split(QLatin1Char('\n')).size(), 6);
+    QVERIFY(m_dlg->HeadButton(kBtnDmsVin)->isVisible());
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestMainWindow::everyPageAndBackHome()
+{
+    start();
+    setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
+    CYaq2Dlg &d = *m_dlg;
+
+    struct Step
+    {
+        const char *name;
+        std::function<void()> show;
+        QWidget *page;
+        int id;
+        QString caption;
+    };
+    const QList<Step> steps = {
+        {"home button Aw", [&] { d.HomePage()->AwButton()->click(); }, d.AwKatPage(), kPageAwKat, OrmelText(3200)},
+        {"home button Pakete", [&] { d.HomePage()->PaketeButton()->click(); }, d.SRPWlPage(), kPageSRPWl, OrmelText(3183)},
+        {"home button Befund", [&] { d.HomePage()->BefundButton()->click(); }, d.BfndPage(), kPageBfnd, OrmelText(3043)},
+        {"home button News", [&] { d.HomePage()->NewsButton()->click(); }, d.WebBrowserPage(), kPageWebBrowser, OrmelText(2033)},
+        {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.NrAbfragePage(), kPageNrAbfrage, OrmelText(2013)},
+        {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.WkPage(), kPageWk, OrmelText(6078)},
+        {"head button Einstellungen", [&] { d.HeadButton(kBtnSetup)->click(); }, d.SetupPage(), kPageSetup, OrmelText(3042)},
+        {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.HLXPage(), kPageHLX, QStringLiteral("VOQ Helix Care")},
+        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.SRPBbPage(), kPageSRPBb, OrmelText(3183)},
+        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.SpotRBbPage(), kPageSpotRBb, OrmelText(3183)},
+        {"download", [&] { d.ShowDownloadPage(true); }, d.DownloadPage(), kPageDownload, OrmelText(2058)},
+    };
+    for (const Step &step : steps) {
+        step.show();
+        QVERIFY2(d.VisiblePage() == step.page, step.name);
+        QCOMPARE(d.CurrentPage(), step.id);
+        QCOMPARE(d.PageCaption(), step.caption);
+        QVERIFY2(step.page->isVisible(), step.name);
+        QVERIFY2(!d.HomePage()->isVisible(), step.name);
+        QVERIFY(!d.HeadButton(kBtnDmsVin)->isVisible());
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")), Qt::LeftButton);
+        QVERIFY2(d.VisiblePage() == d.HomePage(), step.name);
+        QCOMPARE(d.CurrentPage(), int(kPageHome));
+        QVERIFY(d.HeadButton(kBtnDmsVin)->isVisible());
+    }
+
+    // The pages shown over another page keep the remembered id.
+    d.ShowBfndPage(true);
+    d.ShowSBefAnzPage(true, QStringLiteral("B1234"));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SBefAnzPage()));
+    QCOMPARE(d.SBefAnzPage()->BefundNr(), QStringLiteral("B1234"));
+    QCOMPARE(d.CurrentPage(), int(kPageBfnd));
+    QTest::keyClick(d.SBefAnzPage(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+
+    d.ShowSRPWlPage(1);
+    d.ShowDIPPage(true);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.DIPPage()));
+    QCOMPARE(d.CurrentPage(), int(kPageSRPWl));
+    QTest::keyClick(d.DIPPage(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SRPWlPage()));
+
+    // "<" of a plain page leads home; Escape on the home page does nothing.
+    d.ShowDownloadPage(true);
+    d.DownloadPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
+    QTest::keyClick(d.HomePage(), Qt::Key_Escape);
+    QTest::keyClick(&d, Qt::Key_Escape);
+    QVERIFY(d.isVisible());
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestMainWindow::guardsKeepThePreviousPage()
+{
+    start();
+    CYaq2Dlg &d = *m_dlg;
+    d.ShowBfndPage(true);
+
+    // Packages without a VIN: message 6080, no switch.
+    d.ShowSRPWlPage(1);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    QCOMPARE(m_env->boxes().size(), 1);
+    QCOMPARE(m_env->boxes().last().text, OrmelText(6080));
+
+    // Maintenance topics without any identification: 4087.
+    d.ShowSBLWlPage(true);
+    QCOMPARE(m_env->boxes().last().text, OrmelText(4087));
+    // With a lead type but no topic for it in the catalogue: 4088.
+    m_settings->LeadTyp = QStringLiteral("NO-SUCH-LEAD");
+    d.ShowSBLWlPage(true);
+    QCOMPARE(m_env->boxes().last().text, OrmelText(4088));
+    QCOMPARE(d.CurrentPage(), int(kPageBfnd));
+
+    // The catalogue without a lead type when the catalogue view is not
+    // configured: the page is activated, but not shown.
+    m_settings->bKatalogansicht = 0;
+    const int activations = d.AwKatPage()->ActivationCount();
+    d.ShowAwKatPage(7, true);
+    QCOMPARE(d.AwKatPage()->ActivationCount(), activations + 1);
+    QCOMPARE(d.AwKatPage()->LastActivation(), 7);
+    QCOMPARE(m_env->boxes().size(), 3);
+    d.ShowAwKatPage(7, false);
+    QCOMPARE(m_env->boxes().last().text, OrmelText(3033));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    // A chosen lead type lets the catalogue open.
+    d.GetLeadTypeCombo()->addItem(QStringLiteral("LT1"));
+    d.GetLeadTypeCombo()->setCurrentIndex(0);
+    d.ShowAwKatPage(0, false);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.AwKatPage()));
+}
+
+void TestMainWindow::basketBackMarkFromTheOldCaption()
+{
+    start();
+    CYaq2Dlg &d = *m_dlg;
+    d.ShowBfndPage(true);
+    d.ShowWkPage(true);
+    QCOMPARE(d.WkPage()->m_bFromBfnd, 1);
+    QCOMPARE(d.WkPage()->m_bFromAwKat, 0);
+    d.WkPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+
+    d.ShowWkPage(true);
+    d.ShowHomePage();
+    QCOMPARE(d.WkPage()->m_bFromBfnd, 0);
+    // From home the basket has nowhere to go back to but home.
+    d.ShowWkPage(true);
+    QVERIFY(!d.WkPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->isEnabled());
+    QTest::keyClick(d.WkPage(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
+
+    // A vehicle change with an empty basket is settled without a question.
+    d.WkPage()->m_bVehicleChanged = 1;
+    QCOMPARE(d.WkPage()->AddToBasket(nullptr, 0), 0);
+    QCOMPARE(d.WkPage()->m_bVehicleChanged, 0);
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestMainWindow::sessionCheck_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("checks");
+    for (const char *op : {"home", "setup", "basket", "web"})
+        QTest::newRow(op) << QString::fromLatin1(op) << false;
+    for (const char *op : {"packages", "package edit", "spot repair", "dealer parts", "findings",
+                           "si finding", "catalogue", "contract", "search", "maintenance", "news",
+                           "download"})
+        QTest::newRow(op) << QString::fromLatin1(op) << true;
+}
+
+void TestMainWindow::sessionCheck()
+{
+    QFETCH(QString, operation);
+    QFETCH(bool, checks);
+    m_settings->bSession = 1;
+    start();
+    int calls = 0;
+    m_dlg->SetSessionChecker([&calls](const QString &) {
+        ++calls;
+        return sessionXml("00", "Y", "N");
+    });
+    CYaq2Dlg &d = *m_dlg;
+    const QHash<QString, std::function<void()>> ops = {
+        {"home", [&] { d.ShowHomePage(); }},
+        {"setup", [&] { d.ShowSetupPage(true); }},
+        {"basket", [&] { d.ShowWkPage(true); }},
+        {"web", [&] { d.ShowWebPage(2); }},
+        {"packages", [&] { d.ShowSRPWlPage(1); }},
+        {"package edit", [&] { d.ShowSRPBbPage(true, 0); }},
+        {"spot repair", [&] { d.ShowSpotRBbPage(true, 0); }},
+        {"dealer parts", [&] { d.ShowDIPPage(true); }},
+        {"findings", [&] { d.ShowBfndPage(true); }},
+        {"si finding", [&] { d.ShowSBefAnzPage(false, QString()); }},
+        {"catalogue", [&] { d.ShowAwKatPage(0, true); }},
+        {"contract", [&] { d.ShowHLXPage(true); }},
+        {"search", [&] { d.ShowNrAbfragePage(true, true); }},
+        {"maintenance", [&] { d.ShowSBLWlPage(false); }},
+        {"news", [&] { d.ShowNewsPage(true); }},
+        {"download", [&] { d.ShowDownloadPage(true); }},
+    };
+    QVERIFY(ops.contains(operation));
+    ops.value(operation)();
+    QCOMPARE(calls, checks ? 1 : 0);
+    QVERIFY(!d.IsEnded());
+}
+
+void TestMainWindow::invalidSessionEndsTheProgram()
+{
+    m_settings->bSession = 1;
+    start();
+    m_dlg->SetSessionChecker([](const QString &) { return sessionXml("00", "N", "N"); });
+    m_dlg->ShowBfndPage(true);
+    QVERIFY(m_dlg->IsEnded());
+    QCOMPARE(m_dlg->EndResult(), 1000);
+    QCOMPARE(m_env->boxes().size(), 1);
+    QCOMPARE(m_env->boxes().first().text, OrmelText(6088));
+    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->HomePage()));
+    QVERIFY(!m_dlg->isVisible());
+}
+
+void TestMainWindow::restrictedSessionStaysRestricted()
+{
+    m_settings->bSession = 1;
+    start();
+    CYaq2Dlg &d = *m_dlg;
+    d.SetSessionChecker([](const QString &) { return sessionXml("00", "Y", "Y"); });
+    d.ShowBfndPage(true);
+    QCOMPARE(m_settings->nRestrictedSession, 1);
+
+    // Showing the home page and leaving a page that disabled the head row
+    // must not give back what the session forbids.
+    d.ShowWkPage(true);
+    d.ShowHomePage();
+    d.ShowSetupPage(true);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
+    d.EnableHeadControls(false, true);
+    d.EnableHeadControls(true, false);
+    for (int id : {kBtnSetup, kBtnDmsDownload, kBtnDmsVin, kBtnContract, kBtnTwoWheeler, kBtnYaqDownload})
+        QVERIFY2(!d.HeadButton(id)->isEnabled(), qPrintable(QString::number(id)));
+    QVERIFY(d.HeadButton(kBtnSearch)->isEnabled());
+    QVERIFY(!d.HomePage()->PaketeButton()->isEnabled());
+    QVERIFY(!d.HomePage()->NewsButton()->isEnabled());
+    QVERIFY(d.HomePage()->AwButton()->isEnabled());
+    d.ShowWkPage(true);
+    QVERIFY(!d.WkPage()->TransferButton()->isEnabled());
+    QVERIFY(!d.WkPage()->SrpButton()->isEnabled());
+    d.ShowAwKatPage(0, true);
+    QVERIFY(!d.AwKatPage()->PriceButton()->isEnabled());
+    QVERIFY(!d.AwKatPage()->SrpButton()->isEnabled());
+    QVERIFY(!d.IsEnded());
+}
+
+void TestMainWindow::languageChangeReachesEveryPage()
+{
+    start();
+    CYaq2Dlg &d = *m_dlg;
+    d.ShowSetupPage(true);
+    d.SetupPage()->ChangeProgramLanguage(QStringLiteral("01"));
+    QCOMPARE(GetPrgSprache(), QStringLiteral("01"));
+    QCOMPARE(d.AwKatPage()->m_Changed.bSprache, 1);
+    QCOMPARE(d.WkPage()->m_Changed.bSprache, 1);
+    QCOMPARE(d.DownloadPage()->m_Changed.bSprache, 1);
+    QCOMPARE(d.WkPage()->m_Changed.bIdent, 0);
+    QCOMPARE(d.AwKatPage()->m_bTextsChanged, 1);
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestMainWindow::closingSavesThePlacement()
+{
+    start();
+    const QRect placed(60, 70, 1150, 720);
+    m_dlg->setGeometry(placed);
+    m_dlg->ShowBfndPage(true);
+    m_dlg->close();
+    QVERIFY(m_dlg->IsEnded());
+    QCOMPARE(m_settings->YAQ2DlgPosRect.size(), placed.size());
+    QCOMPARE(m_settings->bYAQ2DlgIsZoomed, 0);
+
+    // The next window opens where the last one was closed.
+    const QRect saved = m_settings->YAQ2DlgPosRect;
+    m_dlg.reset();
+    start();
+    QCOMPARE(m_dlg->geometry().size(), saved.size());
+    QVERIFY(m_dlg->minimumSize().width() >= CYaq2Dlg::MinimumWindowSize().width());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
