@@ -97,9 +97,9 @@ void TestStartup::init()
 
 void TestStartup::plainParameters()
 {
-    const RunResult r = runProgram({"wvqzzz3cz9e000001", "07", "SRP", "-k", "12345", "-f", "2015-03-07"});
+    const RunResult r = runProgram({"xvq1f23a57m012345", "07", "SRP", "-k", "12345", "-f", "2015-03-07"});
     QVERIFY(r.windowShown);
-    QCOMPARE(r.settings.Fgstnr, QStringLiteral("WVQZZZ3CZ9E000001"));
+    QCOMPARE(r.settings.Fgstnr, QStringLiteral("XVQ1F23A57M012345"));
     QCOMPARE(GetPrgSprache(), QStringLiteral("07"));
     QCOMPARE(r.settings.StartPage, QStringLiteral("SRP"));
     QCOMPARE(r.settings.Kilometer, QStringLiteral("12345"));
