@@ -486,8 +486,8 @@ void TestCCDRec::demoDealerFilesLoad()
 {
     const QString datas = QStringLiteral(YAQ_DEMO_DATAS_DIR);
     const QString dealer = JoinPath(datas, QStringLiteral("Dealer"));
-    const QString vin1 = QStringLiteral("WVQZZZ3CZ9E000001");
-    const QString vin2 = QStringLiteral("WVQZZZ5KZAW000002");
+    const QString vin1 = QStringLiteral("XVQ1F23A57M012345");
+    const QString vin2 = QStringLiteral("XVQ2G45B684K56789");
 
     CHGPriceRec hg;
     QCOMPARE(hg.Open(dealer), 1);

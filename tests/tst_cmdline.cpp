@@ -31,7 +31,7 @@ void TestCmdLine::parse_data()
     QTest::addColumn<QString>("sessionFile");
 
     QTest::newRow("three plain parameters")
-        << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "WVQZZZ3CZ9E000001" << "07" << "SRP" << "" << "";
+        << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "XVQ1F23A57M012345" << "07" << "SRP" << "" << "";
     QTest::newRow("fourth plain parameter ignored")
         << QStringList{"V1", "00", "AW", "extra"} << "V1" << "00" << "AW" << "" << "";
     QTest::newRow("mode value is lower-cased")
