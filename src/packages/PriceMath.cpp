@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -25,7 +26,16 @@ QString FormatPrice(double value)
 
 double RoundPrice(double value)
 {
-    return ParseNumber(FormatPrice(value));
+    // The same digits FormatPrice writes, read back, without the detour over
+    // text objects: the roll-up calls this for every price of every line.
+    char buffer[400]; // room for the fixed form of any double
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value + 1e-10, std::chars_format::fixed, 2);
+    if (written.ec != std::errc())
+        return ParseNumber(FormatPrice(value));
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
 }
 
 double ParseNumber(const QString &text)
