@@ -95,6 +95,11 @@ bool CYaq2App::InitInstance()
         }
     }
 
+    // The model-name mapping in the language of the program texts; the
+    // catalogue view shows the catalogue's own codes.
+    m_ModelMapping.SetCatalogueView(s.bKatalogansicht);
+    m_ModelMapping.Load(GetPrgTextSprache());
+
     if (!m_CmdLine.m_strStartPage.isEmpty())
         s.StartPage = m_CmdLine.m_strStartPage;
 

@@ -3,6 +3,7 @@
 // and on exit undoes what a caller mode or the training edition forced and
 // writes the settings back.
 
+#include "app/ModelMapping.h"
 #include "app/settings/CmdLine.h"
 #include "app/settings/PrgSettings.h"
 #include "platform/SoapSvr.h"
@@ -60,6 +61,8 @@ public:
     QString m_strAppServer;
     QString m_strAppServerAddress;
     CCmdLine m_CmdLine;
+    // Model designations of the head row by catalogue code.
+    CModelMapping m_ModelMapping;
 
 private:
     void ForceTrainingValues();

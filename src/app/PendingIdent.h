@@ -1,0 +1,81 @@
+#pragma once
+// A vehicle identification in the making, and the identification held by the
+// settings before it.
+//
+// The VIN or type-key look-up and the catalogue step fill a CPendingIdent;
+// only when the basket agreed to the change and the brand checks passed is it
+// committed to the settings. Until then the settings keep the previous
+// vehicle, so that a refused or blocked change leaves nothing half-taken.
+
+#include "common/ChangeFlags.h"
+
+#include <QString>
+
+class CPrgSettings;
+
+struct CPendingIdent
+{
+    QString strFgstnrFull; // the 17-character VIN; empty for a type key alone
+    QString strTypSchl;    // type key
+    QString strZusatz;     // additional code
+    QString strKatBstNr;   // catalogue key
+    QString strLTyp;       // lead type
+    QString strVerkBez;    // model designation of the type record
+    QString strEReihe;     // model series
+    QString strLand;       // country
+    // Filled by the catalogue step.
+    QString strTypNr;      // type number of the catalogue
+    QString strModellBez;  // the designation shown: mapped name or column text
+    QString strMarke;      // brand of the catalogue row
+    int bAltKatalog = 0;   // an alternative catalogue of the lead type
+    int bCleared = 0;      // no catalogue: the vehicle is taken out
+
+    void Clear() { *this = CPendingIdent(); }
+    // The short VIN the settings keep: the last seven characters.
+    QString ShortVin() const;
+
+    // Writes the identification into the settings: VIN, full VIN, type key,
+    // additional code, catalogue key and flag, lead type, type number, model
+    // designation, model series, brand and country. A change of the type
+    // number empties the catalogue position in work.
+    void CommitTo(CPrgSettings &settings) const;
+    // Takes the vehicle out of the settings and keeps the catalogue line
+    // (type number, model series, catalogue key): nothing half from the
+    // previous vehicle remains.
+    static void ClearVehicle(CPrgSettings &settings);
+};
+
+// The identification fields the pages depend on, as the settings held them.
+struct CIdentSnapshot
+{
+    QString strFgstnr;
+    QString strFgstnrFull;
+    QString strTypSchl;
+    QString strZusatz;
+    QString strLTyp;
+    QString strTypNr;
+    QString strModellBez;
+    QString strEReihe;
+    QString strErstzul;
+    QString strKatalogKey;
+    QString strMarke;
+    QString strLand;
+    QString strDlgTitel;
+    QString strHGText;
+    QString strKatZeile;
+    int nKatalogFlag = 0;
+    int bAltKatalog = 0;
+    int nVertrag = 0;
+
+    static CIdentSnapshot Take(const CPrgSettings &settings);
+    // Puts every field back.
+    void Restore(CPrgSettings &settings) const;
+    // The VIN to compare a new one with: the full VIN when known, else the
+    // VIN as given.
+    QString Vin() const { return strFgstnrFull.isEmpty() ? strFgstnr : strFgstnrFull; }
+    bool HasVehicle() const { return !Vin().isEmpty() || !strTypSchl.isEmpty(); }
+
+    // What differs between before and after: the seven head-row flags and
+    // the identification flag (set when any of them is).
+    static CChangeFlags Changes(const CIdentSnapshot &before, const CIdentSnapshot &after);
+};

@@ -1,0 +1,51 @@
+#pragma once
+// Free functions several parts of the program call: help-file names, the
+// special labour positions, the catalogue column of a model, escaped line
+// breaks in texts, the brand checks against the dealer's contracts, the
+// marketing attributes of a package and the reversible transformation of one
+// stored start-up value. None of them keeps state.
+
+#include <QString>
+
+class CPrgSettings;
+class CYaqDb;
+class CMrktngAttRec;
+class CPosition;
+class CModelMapping;
+
+// The help file of a page or dialog id; empty for an unknown id.
+QString GetHelpFileName(int id);
+
+// True for the labour positions priced apart (and for an empty number): the
+// first seven characters are one of the entries of the fixed list.
+bool IsSpecialAPNr(const QString &apNr);
+
+// The labour-value catalogue column (from 0) of a model designation of the
+// settings' catalogue and type number; 0 for a model the model-name mapping
+// knows by code but the catalogue has no column for; -1 for none. Without a
+// mapping given, the application's mapping is asked.
+int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
+                   const CModelMapping *mapping = nullptr);
+
+// Removes backslash-backslash-n entirely, then turns backslash-n into a blank.
+void ReplaceNewlineEscapes(QString &text);
+
+// The dealer platform's name of a two-letter brand code ("VQ" -> "voq");
+// empty for an unknown code.
+QString DealerBrandName(const QString &code);
+// 1 when the dealer may serve the brand: the dealer list is empty (no
+// restriction) or holds the brand's platform name exactly.
+int GetBrandFromDealerData(CPrgSettings *settings, const QString &code);
+// 1 when the dealer holds a contract for the main brand (or has no list).
+int IsVoqDealer(CPrgSettings *settings);
+
+// Sets the position's fast-lane and value-line flags from the marketing
+// attribute file (key: catalogue key + package number); unchanged when the
+// file has no row for it.
+void SetMrktngAttFlags(CPrgSettings *settings, CMrktngAttRec *record, CPosition *position);
+
+// The eight-character key of ScrambleString, built at run time.
+QString MakeScrambleKey();
+// Each character xor the key character at i mod 8, all bits inverted.
+// Applying it twice with the same key gives the text back.
+QString ScrambleString(const QString &key, const QString &text);
