@@ -1,0 +1,21 @@
+#pragma once
+// Where the help page of a page or dialog lies: the folder "HELP" of the
+// program directory, one folder per program language.
+
+#include <QString>
+
+class CHelpFile
+{
+public:
+    // The help context of the "@" button (the help index).
+    static constexpr int kIndexContext = 999;
+    // The help context while the contact dialog is open; "?" does nothing then.
+    static constexpr int kContactContext = 160;
+    // The language whose help pages every installation has.
+    static QString FallbackLanguage() { return QStringLiteral("01"); }
+
+    // <appDir>HELP/<language>/<fileName>; when that file does not exist the
+    // page of the fallback language (whether it exists is the browser's
+    // concern).
+    static QString Path(const QString &appDir, const QString &language, const QString &fileName);
+};
