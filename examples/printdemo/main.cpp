@@ -27,6 +27,9 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Rows of the test table (default 300)."),
                                   QStringLiteral("count"), QStringLiteral("300"));
     parser.addOption(rowsOption);
+    QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                 QStringLiteral("Write YAQ2.pdf, open it, and end."));
+    parser.addOption(pdfOption);
     parser.process(app);
 
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
@@ -36,6 +39,9 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("YAQ2 - Druck"));
     CEasyPrintDlg engine(&document, &window);
     engine.SetDocName(QStringLiteral("YAQ2 Testdokument"));
+
+    if (parser.isSet(pdfOption))
+        return engine.Print(true) ? 0 : 1;
 
     auto *layout = new QVBoxLayout(&window);
     auto *info = new QLabel(QStringLiteral("Testdokument mit %1 Zeilen.\nPDF: %2")

@@ -1,6 +1,7 @@
 #include "common/Layout.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -239,7 +240,47 @@ QFont LayoutFont(const QFont &font, const QPainter *dc)
     return f;
 }
 
+namespace {
+
+// A printed document is laid out once to measure it and once more for every
+// sheet, with the same texts each time: the lines of a text are kept.
+struct TextKey
+{
+    QFont font;
+    QString text;
+    int wrapWidth;
+    bool operator==(const TextKey &o) const
+    {
+        return wrapWidth == o.wrapWidth && text == o.text && font == o.font;
+    }
+};
+size_t qHash(const TextKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.font, key.text, key.wrapWidth);
+}
+constexpr int kTextCacheSize = 20000;
+
+LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int wrapWidth);
+
+} // namespace
+
 LayoutTextBlock LayoutText(const QFont &font, const QString &text, int wrapWidth)
+{
+    thread_local QHash<TextKey, LayoutTextBlock> cache;
+    TextKey key{font, text, wrapWidth};
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return it.value();
+    if (cache.size() >= kTextCacheSize)
+        cache.clear();
+    LayoutTextBlock block = layoutTextUncached(font, text, wrapWidth);
+    cache.insert(std::move(key), block);
+    return block;
+}
+
+namespace {
+
+LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int wrapWidth)
 {
     LayoutTextBlock block;
     const QFontMetricsF fm(font);
@@ -279,3 +320,5 @@ LayoutTextBlock LayoutText(const QFont &font, const QString &text, int wrapWidth
     block.height = int(std::ceil(block.lines.size() * block.lineSpacing - 1e-9));
     return block;
 }
+
+} // namespace

@@ -1,0 +1,133 @@
+// Writing a 50-page PDF of a table: through the layout boxes and the print
+// engine, next to the same table drawn by plain QPainter calls. The ratio of
+// the two times is the price of the layout boxes.
+
+#include "../examples/printdemo/TableDocument.h"
+#include "common/EasyPrintDlg.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+// 2950 rows of the test table fill 50 A4 pages.
+constexpr int kRows = 2950;
+
+void setUpPrinter(QPrinter &printer)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+}
+
+void BM_LayoutBoxesPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    TableDocument doc(kRows);
+    CEasyPrintDlg engine(&doc);
+    engine.SetPrinter(&printer);
+    engine.SetPdfFolder(dir.path());
+    engine.SetDocumentOpener([](const QUrl &) { return true; });
+    for (auto _ : state) {
+        if (!engine.Print(true))
+            state.SkipWithError("PDF not written");
+    }
+    state.counters["pages"] = engine.Rows() * engine.Columns();
+}
+
+// The same table with the same fonts, page breaks and cell widths, drawn
+// straight onto a PDF writer in 0.1 mm units with y downwards.
+void BM_PlainPainterPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(60);
+    title.setBold(true);
+    title.setHintingPreference(QFont::PreferNoHinting);
+    QFont head = title;
+    head.setPixelSize(38);
+    QFont body = head;
+    body.setBold(false);
+    body.setPixelSize(35);
+    const QFontMetricsF fmTitle(title), fmHead(head), fmBody(body);
+    const double pageHeight = 2770;
+    const QPointF margin(10 * 72 / 25.4 * 1200 / 72, 10 * 72 / 25.4 * 1200 / 72);
+    int pages = 0;
+
+    for (auto _ : state) {
+        QPdfWriter writer(dir.filePath(QStringLiteral("plain.pdf")));
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+        QPainter painter(&writer);
+        painter.translate(margin);
+        painter.scale(1200 / 254.0, 1200 / 254.0);
+        pages = 1;
+        double y = 0;
+        auto drawHead = [&]() {
+            painter.setFont(head);
+            painter.drawText(QRectF(100, y, 200, fmHead.lineSpacing()), Qt::AlignLeft,
+                             QStringLiteral("Nr."));
+            painter.drawText(QRectF(350, y, 1100, fmHead.lineSpacing()), Qt::AlignLeft,
+                             QStringLiteral("Bezeichnung"));
+            painter.drawText(QRectF(1450, y, 300, fmHead.lineSpacing()), Qt::AlignRight,
+                             QStringLiteral("Preis"));
+            y += std::ceil(fmHead.lineSpacing());
+        };
+        painter.setFont(title);
+        painter.drawText(QPointF(100, y + fmTitle.ascent()), QStringLiteral("YAQ2 Testdokument"));
+        y += std::ceil(fmTitle.lineSpacing()) + 50;
+        drawHead();
+        painter.setFont(body);
+        for (int row = 1; row <= kRows; ++row) {
+            const QString text = TableDocument::RowText(row);
+            const QRectF textRect = fmBody.boundingRect(QRectF(0, 0, 1100, 100000),
+                                                        Qt::TextWordWrap, text);
+            const double rowHeight = std::max(std::ceil(textRect.height()),
+                                              std::ceil(fmBody.lineSpacing()));
+            if (y + rowHeight > pageHeight) {
+                writer.newPage();
+                ++pages;
+                y = 0;
+                drawHead();
+                painter.setFont(body);
+            }
+            painter.drawText(QRectF(100, y, 200, rowHeight), Qt::AlignLeft,
+                             TableDocument::RowNumber(row));
+            painter.drawText(QRectF(350, y, 1100, rowHeight), Qt::TextWordWrap, text);
+            painter.drawText(QRectF(1450, y, 300, rowHeight), Qt::AlignRight,
+                             TableDocument::RowPrice(row));
+            y += rowHeight;
+        }
+        painter.end();
+    }
+    state.counters["pages"] = pages;
+}
+
+} // namespace
+
+BENCHMARK(BM_LayoutBoxesPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPainterPdf)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
