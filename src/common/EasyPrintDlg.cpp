@@ -192,6 +192,8 @@ void CEasyPrintDlg::BuildControls()
     auto *main = new QHBoxLayout(this);
     main->addWidget(m_pPreview, 1);
     main->addLayout(side);
+    // Large enough that a page of the preview is readable at first sight.
+    resize(900, 760);
 
     printerCaption->setText(OrmelText(3079));
     rangeCaption->setText(OrmelText(3082));
