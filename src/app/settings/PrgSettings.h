@@ -124,6 +124,7 @@ struct CPrgSettingsData
     QString Kilometer;     // mileage
     QString PaketNr;       // package number of mode "qvledit"
     QString KatWorkText;
+    int bNrAbfrage = 0;    // set when the number search page is shown
 
     // DMS interface.
     int SRPInterfaceReq = 0;             // 0 none, 3 text file, 4 XML
