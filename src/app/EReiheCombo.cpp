@@ -1,6 +1,8 @@
 #include "app/EReiheCombo.h"
 
-CEReiheCombo::CEReiheCombo(QWidget *parent) : QComboBox(parent) {}
+CEReiheCombo::CEReiheCombo(QWidget *parent) : QComboBox(parent)
+{
+}
 
 void CEReiheCombo::showPopup()
 {

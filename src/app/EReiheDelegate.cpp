@@ -25,8 +25,8 @@ void CEReiheDelegate::SetFonts(const QFont &codeFont, const QFont &separatorFont
     m_separatorFont = separatorFont;
 }
 
-int CEReiheDelegate::DrawModelSeriesCode(QPainter *dc, const CEReiheEntry &entry,
-                                         const CRect &rect, int paint) const
+int CEReiheDelegate::DrawModelSeriesCode(QPainter *dc, const CEReiheEntry &entry, const CRect &rect,
+                                         int paint) const
 {
     CLayoutHBox box(rect, dc);
     box.DCDraw(&m_codeFont, entry.strEReihe, paint, 0, 0);

@@ -8,7 +8,8 @@
 
 struct CEReiheEntry
 {
-    enum Kind {
+    enum Kind
+    {
         KindNone = 0,      // as constructed
         KindSeries = 1,    // a model series (a catalogue row)
         KindSeparator = 2, // a heading row, never chosen

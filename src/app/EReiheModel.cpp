@@ -2,7 +2,9 @@
 
 #include "app/EReiheEntry.h"
 
-CEReiheModel::CEReiheModel(QObject *parent) : QAbstractListModel(parent) {}
+CEReiheModel::CEReiheModel(QObject *parent) : QAbstractListModel(parent)
+{
+}
 
 int CEReiheModel::rowCount(const QModelIndex &parent) const
 {

@@ -11,7 +11,8 @@ class CEReiheModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    enum Role {
+    enum Role
+    {
         EntryRole = Qt::UserRole + 1, // const CEReiheEntry*
         KindRole,                     // CEReiheEntry::Kind
         SeriesRole,                   // model-series code (empty for headings)

@@ -6,7 +6,8 @@
 class CHeadKeys
 {
 public:
-    enum Action {
+    enum Action
+    {
         KeyDefault,    // the focused control and the dialog handle the key
         KeyRunButton,  // the focused head button runs its action
         KeyToHomePage, // the focus goes to the home page's labour-value button

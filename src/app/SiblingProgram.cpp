@@ -75,6 +75,6 @@ QString CSiblingProgram::CommandLine(const QString &program, const QStringList &
 
 QString CSiblingProgram::StartFailedMessage(const QString &command, const QString &reason)
 {
-    return QStringLiteral("The program \"") + command
-        + QStringLiteral("\"\ncould not be started.\n") + reason;
+    return QStringLiteral("The program \"") + command +
+           QStringLiteral("\"\ncould not be started.\n") + reason;
 }

@@ -32,7 +32,9 @@ QString CVersionLine::Format(const CVersionData &version)
     if (version.strEdition.isEmpty())
         return QString();
     // The edition text is joined, not substituted, so that a "%" in it stays.
-    return QStringLiteral(" - %1/%2 ").arg(version.nMonth, 2, 10, QLatin1Char('0')).arg(version.nYear)
-        + version.strEdition
-        + QStringLiteral(" (Build %1.%2)").arg(version.nBuild).arg(version.nSubBuild);
+    return QStringLiteral(" - %1/%2 ")
+               .arg(version.nMonth, 2, 10, QLatin1Char('0'))
+               .arg(version.nYear) +
+           version.strEdition +
+           QStringLiteral(" (Build %1.%2)").arg(version.nBuild).arg(version.nSubBuild);
 }

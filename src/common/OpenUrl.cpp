@@ -9,7 +9,7 @@ bool OpenUrlInBrowser(const QString &url)
 {
     const QFileInfo file(url);
     const QUrl target = file.isAbsolute() || file.exists()
-        ? QUrl::fromLocalFile(file.absoluteFilePath())
-        : QUrl::fromUserInput(url);
+                            ? QUrl::fromLocalFile(file.absoluteFilePath())
+                            : QUrl::fromUserInput(url);
     return QDesktopServices::openUrl(target);
 }
