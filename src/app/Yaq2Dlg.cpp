@@ -113,6 +113,7 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setSizeGripEnabled(true);
     BuildHead();
+    ConnectIdentification();
 
     // The local data set: the data directory holds "YAQ2.dat".
     m_pSettings->LocalDataSetDir = m_pSettings->DataDir;
@@ -204,7 +205,7 @@ void CYaq2Dlg::BuildHead()
     fit(m_pVin, "WWWZZZ00000000000");
     m_pTypSchl = edit("typeKeyEdit", 4);
     fit(m_pTypSchl, "WWWW");
-    m_pEReihe = combo("modelSeriesCombo");
+    m_pEReihe = CreateModelSeriesCombo();
     m_pModell = combo("modelCombo");
     m_pLeadType = combo("leadTypeCombo");
     m_pErstzul = edit("firstRegistrationEdit", 10);
@@ -365,7 +366,7 @@ void CYaq2Dlg::SetCaptions()
 
     m_pTitle->setToolTip(m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079)
                          + QLatin1Char(' ') + m_pSettings->KatDatum);
-    setWindowTitle(m_pSettings->DlgTitel);
+    setWindowTitle(m_pSettings->DlgTitel + GetVersionString());
 }
 
 void CYaq2Dlg::SetBrandCaption()
@@ -409,7 +410,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_strApNrAwToSrp = args.awToSrpList;
     m_bInInit = true;
 
-    SetCaptions();
+    InitHeadControls();
     m_rcInit = QRect(QPoint(0, 0), MinimumWindowSize());
     setMinimumSize(m_rcInit.size());
     CreatePages();
@@ -449,6 +450,8 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
             m_bKmGivenAtStart = 1;
         }
         ResetVehicleFields(true, true);
+        // The VIN of the start is identified as if it had been typed.
+        OnEnChangeFgstNr();
     }
 
     // The caller modes that answer their caller decide the start themselves;

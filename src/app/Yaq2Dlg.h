@@ -8,6 +8,7 @@
 // switch (except home, settings, basket and browser) first checks that the
 // session is still valid and ends the program when it is not.
 
+#include "app/EReiheList.h"
 #include "common/PageHost.h"
 
 #include <QDialog>
@@ -40,6 +41,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
+class CEReiheDelegate;
+class CEReiheModel;
+class QProcess;
+class QTimer;
+struct CPendingIdent;
+struct CIdentSnapshot;
+class CModelMapping;
 
 // Ids of the head controls; the session locks and the head-row enabling
 // name the buttons by them.
@@ -156,6 +164,66 @@ public:
     QString m_strApNrAwToSrp;
     QString m_strPkgNr7;
 
+    // --- Head row: model series, model and lead type; captions and tools.
+    void InitHeadControls();
+    // The window caption's version line (empty for a developer build).
+    QString GetVersionString() const;
+    // The model-series list and its combo.
+    void BuildModelSeriesList();
+    void FillModelSeriesCombo(bool reset);
+    void FreeModelSeriesList();
+    int FindModelSeries(const QString &seriesCode) const;
+    void OnCbnDropdownModelSeries();
+    const CEReiheList &ModelSeriesList() const { return m_EReiheList; }
+    // The entry behind an item of the model-series combo (null for none).
+    const CEReiheEntry *ModelSeriesEntry(int index) const;
+    // The settings page marks the list for a rebuild at the next use.
+    void SetModelSeriesDirty() { m_bEReiheDirty = 1; }
+    void FillModelCombos();
+    void ClearTypSchlData();
+    void OnCbnSelchangeVerkbez();
+    void OnCbnSelchangeLeittyp();
+    // The contract button's face: the contract colour while the vehicle has
+    // an inclusive-service contract.
+    void ShowContractColour();
+    int CheckContract();
+    void SetCustomerSpecificPrice();
+    bool IsCustomerPriceBlinking() const;
+    void OnEnChangeMileage();
+    void OnBnClickedDmsDownload();
+    void StartY5Program();
+    void OnBnClickedHelp();
+    void OnBnClickedHelpIndex();
+    void WinHelp();
+    // Whether a sibling program started from the head row is still running.
+    bool IsSiblingProgramRunning() const { return m_pSibling != nullptr; }
+
+    // --- Vehicle identification: VIN, type key and model-series choice.
+    void OnEnChangeFgstNr();
+    void OnEnChangeTypSchl();
+    void OnEnKillfocusTypschl();
+    void OnCbnSelchangeEReihe();
+    // Asks the basket before a change of vehicle or first registration; 1
+    // when the user kept the old vehicle, which the head row then shows
+    // again (from the snapshot when given, else identified anew).
+    int ConfirmVehicleChange(const QString &oldVin, const QString &oldTypeKey,
+                             const QString &oldFirstRegistration,
+                             const CIdentSnapshot *previous = nullptr);
+    void UpdateFirstRegistration();
+    // Asks the DMS for the first registration; not connected yet: answers 0
+    // (no date applied).
+    int RequestFirstRegistrationDate() { return 0; }
+    // Replaces the basket's vehicle-change question (tests): answers 1 to
+    // keep the old vehicle, 0 to go on.
+    using BasketQuestion = std::function<int()>;
+    void SetBasketQuestion(BasketQuestion question) { m_basketQuestion = std::move(question); }
+    QLineEdit *VinEdit() const { return m_pVin; }
+    QLineEdit *TypeKeyEdit() const { return m_pTypSchl; }
+    bool IsIncompleteVinTimerActive() const;
+    int m_bTypSchlFromVin = 0;     // the type key came from the VIN look-up
+    int m_bTypSchlFound = 0;       // the type look-up found a record
+    int m_bVehicleChangeGuard = 0; // set while the basket is asked
+
     // The smallest size of the window.
     static QSize MinimumWindowSize();
 
@@ -164,6 +232,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildHead();
@@ -217,6 +286,32 @@ private:
     QHash<int, COwnButton *> m_headButtons;
     QStackedWidget *m_pPageStack = nullptr;
 
+    // Vehicle identification.
+    void ConnectIdentification();
+    bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin);
+    void RestoreHeadRow(const CIdentSnapshot &before);
+    void FirstRegistrationAfterIdent();
+    void OnTimerIncompleteVin();
+    void SetCatalogueCaption();
+    const CModelMapping *Mapping() const;
+    QTimer *m_pVinTimer = nullptr;
+    BasketQuestion m_basketQuestion;
+
+    // Head row: model series, blinking warning, sibling programs.
+    QComboBox *CreateModelSeriesCombo();
+    void FillLeadTypes(const QString &model, bool takeLowCodes);
+    void OnBlinkTimer();
+    bool RunSiblingProgram(const QString &program, const QStringList &arguments,
+                           const QString &shownCommand, bool minimise);
+    void OpenHelp(int context);
+    CEReiheList m_EReiheList;
+    CEReiheModel *m_pEReiheModel = nullptr;
+    CEReiheDelegate *m_pEReiheDelegate = nullptr;
+    int m_bEReiheDirty = 1;
+    QTimer *m_pBlinkTimer = nullptr;
+    int m_bBlinkPhase = 0;
+    QProcess *m_pSibling = nullptr;
+
     QString m_strOpenError;
     int m_nCurPage;
     int m_bHeadEnabled = 1;
@@ -227,3 +322,12 @@ private:
     bool m_bDestroyed = false;
     int m_nEndResult = 0;
 };
+
+// Reports a change to the pages that depend on it: each nonzero flag is
+// stored in the pages that keep it; with identChanged the visible page is
+// shown again. The head-row handlers pass 0 for the last six flags.
+void SetIdentChanged(CYaq2Dlg *dlg, int identChanged, int vinChanged, int typeKeyChanged,
+                     int seriesChanged, int typeNumberChanged, int modelChanged,
+                     int leadTypeChanged, int firstRegistrationChanged, int languageChanged,
+                     int mileageChanged, int setupChanged1, int setupChanged2, int setupChanged3,
+                     int setupChanged4);

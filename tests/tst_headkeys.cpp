@@ -1,0 +1,369 @@
+// The head buttons: Enter runs the focused head button's action, Tab from
+// "DMS-VIN" goes into the home page, Escape never closes the window; help
+// pages open in the browser; the sibling programs get their switches as
+// separate arguments, run without blocking the window, and a program that
+// cannot start says why.
+
+#include "app/HeadKeys.h"
+#include "app/HomeDlg.h"
+#include "app/MainWndRules.h"
+#include "app/SiblingProgram.h"
+#include "app/Yaq2App.h"
+#include "app/Yaq2Dlg.h"
+#include "app/settings/PrgSettings.h"
+#include "common/OwnButton.h"
+#include "common/OwnWhiteButton.h"
+#include "platform/OrmelText.h"
+#include "support/TestEnv.h"
+
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+// Takes the addresses the program hands to the desktop.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class TestHeadKeys : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void keyRules_data();
+    void keyRules();
+    void enterOnHeadButtonRunsItsAction();
+    void enterOnTheVinFieldRunsNoHeadAction();
+    void escapeNeverClosesTheWindow();
+    void tabFromDmsVinGoesToTheHomePage();
+
+    void helpOpensThePageOfTheContext_data();
+    void helpOpensThePageOfTheContext();
+    void f1OpensTheHelpOfTheVisiblePage();
+
+    void twoWheelerArguments();
+    void twoWheelerProgramRunsWithoutBlocking();
+    void downloadToolGetsTheLanguage_data();
+    void downloadToolGetsTheLanguage();
+    void missingProgramSaysWhy_data();
+    void missingProgramSaysWhy();
+
+private:
+    void start();
+    QString installRecorder(const QString &folder, const QString &name);
+    QStringList recorded() const;
+
+    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<CPrgSettings> m_settings;
+    std::unique_ptr<CYaq2Dlg> m_dlg;
+    QString m_prog;
+    UrlRecorder m_urls;
+};
+
+void TestHeadKeys::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    m_prog = m_env->installDemoProgram();
+    TestEnv::copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR "/../HELP"),
+                      m_prog + QStringLiteral("HELP"));
+    m_settings = std::make_unique<CPrgSettings>();
+    m_settings->DataDir = m_prog + QStringLiteral("Datas");
+    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    m_env->answerBoxes(IDOK);
+    m_urls.urls.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
+    qputenv("YAQ_ARGRECORDER_OUT", (m_env->path() + QStringLiteral("/args.txt")).toLocal8Bit());
+    qunsetenv("YAQ_ARGRECORDER_WAIT");
+}
+
+void TestHeadKeys::cleanup()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    if (m_dlg)
+        QTRY_VERIFY_WITH_TIMEOUT(!m_dlg->IsSiblingProgramRunning(), 10000);
+    m_dlg.reset();
+    m_settings.reset();
+    m_env.reset();
+}
+
+void TestHeadKeys::start()
+{
+    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
+    QCOMPARE(m_dlg->OpenError(), QString());
+    m_dlg->InitDialog(CMainWndArgs());
+    QVERIFY(!m_dlg->IsEnded());
+    m_dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+}
+
+QString TestHeadKeys::installRecorder(const QString &folder, const QString &name)
+{
+    QDir().mkpath(m_prog + folder);
+    const QString target = m_prog + folder + QLatin1Char('/') + name;
+    if (!QFile::copy(QStringLiteral(YAQ_ARGRECORDER), target))
+        return QString();
+    QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
+    return target;
+}
+
+QStringList TestHeadKeys::recorded() const
+{
+    QString text = readTextFile(m_env->path() + QStringLiteral("/args.txt"));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void TestHeadKeys::keyRules_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<int>("action");
+
+    QTest::newRow("Enter on the settings button runs it")
+        << int(Qt::Key_Return) << int(kBtnSetup) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("keypad Enter on help runs it")
+        << int(Qt::Key_Enter) << int(kBtnHelp) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("Enter on the close button runs it")
+        << int(Qt::Key_Return) << int(kBtnBack) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("Enter outside the head buttons is the dialog's")
+        << int(Qt::Key_Return) << 0 << int(CHeadKeys::KeyDefault);
+    QTest::newRow("Enter on the title button is the dialog's")
+        << int(Qt::Key_Return) << int(kBtnTitle) << int(CHeadKeys::KeyDefault);
+    QTest::newRow("Tab from DMS-VIN goes into the home page")
+        << int(Qt::Key_Tab) << int(kBtnDmsVin) << int(CHeadKeys::KeyToHomePage);
+    QTest::newRow("Tab from another head button is the dialog's")
+        << int(Qt::Key_Tab) << int(kBtnSearch) << int(CHeadKeys::KeyDefault);
+    QTest::newRow("Escape is dropped") << int(Qt::Key_Escape) << 0 << int(CHeadKeys::KeySwallow);
+    QTest::newRow("other keys are the dialog's")
+        << int(Qt::Key_A) << int(kBtnSetup) << int(CHeadKeys::KeyDefault);
+}
+
+void TestHeadKeys::keyRules()
+{
+    QFETCH(int, key);
+    QFETCH(int, focused);
+    QFETCH(int, action);
+    QCOMPARE(int(CHeadKeys::ForKey(key, focused)), action);
+}
+
+void TestHeadKeys::enterOnHeadButtonRunsItsAction()
+{
+    start();
+    COwnButton *basket = m_dlg->HeadButton(kBtnBasket);
+    basket->setFocus();
+    QTest::keyClick(basket, Qt::Key_Enter);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageWk));
+
+    COwnButton *setup = m_dlg->HeadButton(kBtnSetup);
+    setup->setFocus();
+    QTest::keyClick(setup, Qt::Key_Return);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageSetup));
+    QVERIFY(!m_dlg->IsEnded());
+}
+
+void TestHeadKeys::enterOnTheVinFieldRunsNoHeadAction()
+{
+    start();
+    QLineEdit *vin = m_dlg->findChild<QLineEdit *>(QStringLiteral("vinEdit"));
+    // A head button had the focus before: it must not act for the field.
+    m_dlg->HeadButton(kBtnSetup)->setFocus();
+    vin->setFocus();
+    QTest::keyClick(vin, Qt::Key_Return);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    QVERIFY(!m_dlg->IsEnded());
+    QVERIFY(m_dlg->isVisible());
+}
+
+void TestHeadKeys::escapeNeverClosesTheWindow()
+{
+    start();
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_dlg->findChild<QLineEdit *>(QStringLiteral("vinEdit")), m_dlg->HeadButton(kBtnSetup),
+             m_dlg->HeadButton(kBtnDmsVin)}) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(m_dlg->isVisible());
+        QVERIFY(!m_dlg->IsEnded());
+    }
+}
+
+void TestHeadKeys::tabFromDmsVinGoesToTheHomePage()
+{
+    start();
+    COwnButton *dmsVin = m_dlg->HeadButton(kBtnDmsVin);
+    dmsVin->setFocus();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dmsVin));
+    QTest::keyClick(dmsVin, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_dlg->HomePage()->AwButton()));
+}
+
+// ---------------------------------------------------------------------------
+// Help
+
+void TestHeadKeys::helpOpensThePageOfTheContext_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("index");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("? on the home page in German") << "00" << false << "HELP/00/hilf4v8l.htm";
+    QTest::newRow("? in English") << "01" << false << "HELP/01/hilf4v8l.htm";
+    QTest::newRow("a language without help pages falls back to 01")
+        << "07" << false << "HELP/01/hilf4v8l.htm";
+    QTest::newRow("@ opens the index") << "00" << true << "HELP/00/hilf682s.htm";
+}
+
+void TestHeadKeys::helpOpensThePageOfTheContext()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, index);
+    QFETCH(QString, page);
+    start();
+    SetPrgSprache(language);
+    m_dlg->HeadButton(index ? kBtnHelpIndex : kBtnHelp)->click();
+    QCOMPARE(m_urls.urls.size(), 1);
+    QCOMPARE(m_urls.urls.first(), QUrl::fromLocalFile(m_prog + page));
+}
+
+void TestHeadKeys::f1OpensTheHelpOfTheVisiblePage()
+{
+    start();
+    // F1 on the settings page opens that page's help.
+    m_dlg->HeadButton(kBtnSetup)->click();
+    m_dlg->WinHelp();
+    QCOMPARE(m_urls.urls.size(), 1);
+    QCOMPARE(m_urls.urls.first(),
+             QUrl::fromLocalFile(m_prog + QStringLiteral("HELP/00/hilf8q7i.htm")));
+}
+
+// ---------------------------------------------------------------------------
+// Sibling programs
+
+void TestHeadKeys::twoWheelerArguments()
+{
+    CPrgSettings s;
+    s.YAQ2DlgPosRect = QRect(QPoint(-8, 120), QSize(1100, 680));
+    s.bBfndAnzeigeUS = 0;
+    s.Sound = 1;
+    s.CitrixColor = 1;
+    s.iMaxSearch = 0;
+    QCOMPARE(CSiblingProgram::TwoWheelerArguments(s, QStringLiteral("15")),
+             (QStringList{"-l", "15", "-x", "-8", "-y", "120", "-b", "0", "-s", "1", "-c", "1",
+                          "-t", "0"}));
+    const QString path = CSiblingProgram::TwoWheelerPath(QStringLiteral("/opt/my yaq/"));
+#ifdef Q_OS_WIN
+    QCOMPARE(path, QStringLiteral("/opt/my yaq/Y5YAQ/Y5YAQ.exe"));
+#else
+    QCOMPARE(path, QStringLiteral("/opt/my yaq/Y5YAQ/Y5YAQ"));
+#endif
+    QCOMPARE(CSiblingProgram::CommandLine(path, {"-l", "01"}),
+             QLatin1Char('"') + path + QStringLiteral("\" -l 01"));
+}
+
+void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
+{
+    const QString program = installRecorder(
+        QStringLiteral("Y5YAQ"), CSiblingProgram::ExecutableName(QStringLiteral("Y5YAQ")));
+    QVERIFY(!program.isEmpty());
+    qputenv("YAQ_ARGRECORDER_WAIT", "1500");
+    m_settings->Sound = 0;
+    m_settings->iMaxSearch = 77;
+    start();
+    SetPrgSprache(QStringLiteral("15"));
+
+    bool servedMeanwhile = false;
+    QTimer::singleShot(200, this, [&] { servedMeanwhile = true; });
+    QElapsedTimer clock;
+    clock.start();
+    m_dlg->StartY5Program();
+    QVERIFY2(clock.elapsed() < 1000, "the window does not wait for the program");
+    QVERIFY(m_dlg->IsSiblingProgramRunning());
+    // Meanwhile the window takes no input.
+    m_dlg->HeadButton(kBtnSetup)->setFocus();
+    QTest::keyClick(m_dlg->HeadButton(kBtnSetup), Qt::Key_Return);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    // The event loop keeps running (timers, the DMS listener) while it runs.
+    QTRY_VERIFY_WITH_TIMEOUT(servedMeanwhile, 1000);
+    QVERIFY(m_dlg->IsSiblingProgramRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_dlg->IsSiblingProgramRunning(), 10000);
+    QVERIFY(m_dlg->isVisible());
+    QTest::keyClick(m_dlg->HeadButton(kBtnSetup), Qt::Key_Return);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageSetup));
+    QVERIFY(!m_dlg->IsEnded());
+
+    const QRect pos = m_settings->YAQ2DlgPosRect;
+    QCOMPARE(recorded(), (QStringList{"-l", "15", "-x", QString::number(pos.left()), "-y",
+                                      QString::number(pos.top()), "-b", "1", "-s", "0", "-c", "0",
+                                      "-t", "77"}));
+    // This program goes on in the language the two-wheeler program knows.
+    QCOMPARE(GetPrgSprache(), QStringLiteral("01"));
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestHeadKeys::downloadToolGetsTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("passed");
+    QTest::newRow("German") << "00"
+                            << "00";
+    QTest::newRow("language 15 is passed as 01") << "15"
+                                                 << "01";
+}
+
+void TestHeadKeys::downloadToolGetsTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, passed);
+    QVERIFY(!installRecorder(QStringLiteral("DMS_DNLD"),
+                             CSiblingProgram::ExecutableName(QStringLiteral("WQS")))
+                 .isEmpty());
+    start();
+    SetPrgSprache(language);
+    m_dlg->OnBnClickedDmsDownload();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_dlg->IsSiblingProgramRunning(), 10000);
+    QCOMPARE(recorded(), QStringList{passed});
+    QCOMPARE(GetPrgSprache(), language);
+}
+
+void TestHeadKeys::missingProgramSaysWhy_data()
+{
+    QTest::addColumn<bool>("folderExists");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no program folder") << false << "The specified path was not found.";
+    QTest::newRow("folder without the program") << true << "The specified file was not found.";
+}
+
+void TestHeadKeys::missingProgramSaysWhy()
+{
+    QFETCH(bool, folderExists);
+    QFETCH(QString, reason);
+    if (folderExists)
+        QVERIFY(QDir().mkpath(m_prog + QStringLiteral("Y5YAQ")));
+    start();
+    m_dlg->StartY5Program();
+    QVERIFY(!m_dlg->IsSiblingProgramRunning());
+    QCOMPARE(m_env->boxes().size(), 1);
+    const QString program = CSiblingProgram::TwoWheelerPath(m_prog);
+    const QString text = m_env->boxes().first().text;
+    QVERIFY2(text.startsWith(QStringLiteral("The program \"") + program + QStringLiteral(" -l 00")),
+             qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("\"\ncould not be started.\n") + reason),
+             qPrintable(text));
+}
+
+QTEST_MAIN(TestHeadKeys)
+#include "tst_headkeys.moc"
