@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QPainter>
+#include <QStyleOption>
 #include <QStyle>
 
 void DrawOwnFrame(QPainter &painter, const QRect &rect, bool sunken, bool hot)
@@ -82,8 +83,12 @@ void COwnButton::paintEvent(QPaintEvent *)
     QRect inner = rect().adjusted(4 + shift, 2 + shift, -4 + shift, -2 + shift);
     QString caption = text();
     QPixmap bitmap = m_bitmap;
-    if (!isEnabled() && !bitmap.isNull())
-        bitmap = QPixmap(style()->generatedIconPixmap(QIcon::Disabled, bitmap, nullptr));
+    if (!isEnabled() && !bitmap.isNull()) {
+        // The style needs the button's palette to grey the picture out.
+        QStyleOption option;
+        option.initFrom(this);
+        bitmap = style()->generatedIconPixmap(QIcon::Disabled, bitmap, &option);
+    }
 
     const QFontMetrics fm(font());
     QString plain = caption;
