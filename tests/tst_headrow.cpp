@@ -342,7 +342,7 @@ void TestHeadRow::setF40()
     m_settings->bAltKatalog = 0;
     m_settings->bKatalogansicht = 1;
     m_settings->EReihe = QStringLiteral("F40");
-    m_settings->Bestellnr = QStringLiteral("VQF40DE1");
+    m_settings->Bestellnr = QStringLiteral("VQF40DE");
     m_settings->ModellBez = QStringLiteral("Arvo 2.0");
     m_settings->LeadTyp = QStringLiteral("1103");
     m_settings->FgstnrFull = QStringLiteral("XVQ1F23A57M012345");

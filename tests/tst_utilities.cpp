@@ -152,7 +152,7 @@ void TestUtilities::catalogueColumn()
                     QString(), QString()));
     CPrgSettings settings;
     settings.KatalogKey = QStringLiteral("1");
-    settings.Bestellnr = QStringLiteral("VQF40DE1");
+    settings.Bestellnr = QStringLiteral("VQF40DE");
     QCOMPARE(GetAwKatSpalte(&settings, &db, model, &mapping), column);
     QCOMPARE(GetAwKatSpalte(&settings, nullptr, model, &mapping), -1);
 }

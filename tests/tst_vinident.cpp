@@ -235,9 +235,9 @@ void TestVinIdent::catalogueStep_data()
     QTest::addColumn<QString>("brand");
     QTest::addColumn<int>("altKatalog");
     QTest::newRow("column of the lead type") << "1101" << QStringList() << int(CVehicleIdent::CatalogueColumn)
-                                             << "VQF40DE1" << "VQ" << 0;
+                                             << "VQF40DE" << "VQ" << 0;
     QTest::newRow("dealer without contract for the brand")
-        << "1101" << QStringList{"lumo"} << int(CVehicleIdent::CatalogueRefused) << "VQF40DE1"
+        << "1101" << QStringList{"lumo"} << int(CVehicleIdent::CatalogueRefused) << "VQF40DE"
         << "VQ" << 0;
     QTest::newRow("alternative catalogue") << "4401" << QStringList() << int(CVehicleIdent::CatalogueAlternative)
                                            << "VQA40001" << "VQ" << 1;
@@ -328,7 +328,7 @@ void TestVinIdent::clearedIdentificationKeepsTheCatalogueLine()
     s.TypSchl = QStringLiteral("7A01");
     s.LeadTyp = QStringLiteral("1101");
     s.ZusatzCode = QStringLiteral("A");
-    s.Bestellnr = QStringLiteral("VQF40DE1");
+    s.Bestellnr = QStringLiteral("VQF40DE");
     s.EReihe = QStringLiteral("F40");
     s.bKatalogansicht = 0;
     CPendingIdent cleared;
@@ -340,7 +340,7 @@ void TestVinIdent::clearedIdentificationKeepsTheCatalogueLine()
     QCOMPARE(s.LeadTyp, QString());
     QCOMPARE(s.ZusatzCode, QString());
     QCOMPARE(s.ModellBez, QString());
-    QCOMPARE(s.Bestellnr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(s.Bestellnr, QStringLiteral("VQF40DE"));
     QCOMPARE(s.EReihe, QStringLiteral("F40"));
 }
 
@@ -355,7 +355,7 @@ void TestVinIdent::typedVinIdentifiesTheVehicle()
     QCOMPARE(m_settings->Fgstnr, QStringLiteral("M012345"));
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
     QCOMPARE(m_settings->LeadTyp, QStringLiteral("1101"));
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
     QCOMPARE(m_settings->ZusatzCode, QStringLiteral("A"));
     QCOMPARE(m_settings->Marke, QStringLiteral("VQ"));
     QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7A01"));
@@ -364,7 +364,7 @@ void TestVinIdent::typedVinIdentifiesTheVehicle()
     typeVin(kVinBento);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7B01"));
     QCOMPARE(m_settings->EReihe, QStringLiteral("B20"));
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE"));
 }
 
 void TestVinIdent::fieldsWrittenByCodeDoNotIdentify()
@@ -383,7 +383,7 @@ void TestVinIdent::typedTypeKeyIdentifies()
     QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7B01"));
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7B01"));
     QCOMPARE(m_settings->LeadTyp, QStringLiteral("2201"));
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE"));
     QCOMPARE(m_settings->Fgstnr, QString());
 }
 
@@ -445,7 +445,7 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     QCOMPARE(m_env->boxes().first().text, OrmelText(message));
     QCOMPARE(m_settings->FgstnrFull, kVinArvo);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
     QCOMPARE(m_settings->Marke, QStringLiteral("VQ"));
 }
 
@@ -499,7 +499,7 @@ void TestVinIdent::seriesWithSeveralCataloguesOpensThePicker()
 {
     start();
     typeVin(kVinArvo);
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
     int offered = -1;
     int preselected = -1;
     CKatAuswahlDlg::SetRunner([&](CKatAuswahlDlg &picker) {
@@ -517,7 +517,7 @@ void TestVinIdent::seriesWithSeveralCataloguesOpensThePicker()
     emit series->activated(f40);
     QCOMPARE(offered, 2);
     QCOMPARE(preselected, 0);
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40GB1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40GB"));
     QCOMPARE(m_settings->Land, QStringLiteral("GB"));
     // Another catalogue: the vehicle is taken out of the head row.
     QCOMPARE(m_settings->TypSchl, QString());
@@ -529,7 +529,7 @@ void TestVinIdent::seriesWithSeveralCataloguesOpensThePicker()
     series->setCurrentIndex(b20);
     emit series->activated(b20);
     QCOMPARE(offered, -1);
-    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE1"));
+    QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE"));
 }
 
 void TestVinIdent::fullVinDialogTakesCapitals()

@@ -239,9 +239,9 @@ void TestYaqDb::catalogueRowsFollowOptionalKeys_data()
     QTest::addColumn<QString>("country");
     QTest::addColumn<QStringList>("typeNumbers");
     QTest::newRow("whole catalogue in catalogue order") << "1" << "" << ""
-        << QStringList{"VQB20DE1", "VQF40DE1", "VQC30DE1", "VQF40GB1", "VQF50DE1", "TKX10DE1"};
-    QTest::newRow("series with two catalogues") << "1" << "F40" << "" << QStringList{"VQF40DE1", "VQF40GB1"};
-    QTest::newRow("series and country") << "1" << "F40" << "GB" << QStringList{"VQF40GB1"};
+        << QStringList{"VQB20DE", "VQF40DE", "VQC30DE", "VQF40GB", "VQF50DE", "TKX10DE"};
+    QTest::newRow("series with two catalogues") << "1" << "F40" << "" << QStringList{"VQF40DE", "VQF40GB"};
+    QTest::newRow("series and country") << "1" << "F40" << "GB" << QStringList{"VQF40GB"};
     QTest::newRow("unknown series") << "1" << "Z99" << "" << QStringList{};
     QTest::newRow("other catalogue key") << "2" << "F40" << "" << QStringList{};
 }
@@ -269,19 +269,19 @@ void TestYaqDb::catalogueColumnsAndAlternatives()
     col.m_strKatBstNr = "1";
     col.m_strLTyp = "1102";
     QVERIFY(db->RdAwKatSpDatOnKatBstNr(col));
-    QCOMPARE(col.m_strTypNr, QStringLiteral("VQF40DE1"));
+    QCOMPARE(col.m_strTypNr, QStringLiteral("VQF40DE"));
     QCOMPARE(col.m_strSpNr, QStringLiteral("2"));
     QCOMPARE(col.m_strSpBez, QStringLiteral("Arvo 2.0"));
 
     col.Init();
     col.m_strKatBstNr = "1";
-    col.m_strTypNr = "VQF40DE1";
+    col.m_strTypNr = "VQF40DE";
     QCOMPARE(Walk(*db, db->ReadAwKatSpalteDataOnSpBez(col), col, &CAwKatSpalteData::m_strLTyp),
              QStringList({"1101", "1102", "1103", "0901"}));
 
     col.Init();
     col.m_strKatBstNr = "1";
-    col.m_strTypNr = "VQF40DE1";
+    col.m_strTypNr = "VQF40DE";
     col.m_strSpBez = "Arvo 2.0";
     QCOMPARE(Walk(*db, db->ReadAwKatSpalteDataOnLTypSpNr(col), col, &CAwKatSpalteData::m_strLTyp),
              QStringList({"1102", "1103"}));
@@ -421,13 +421,13 @@ void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
 
     CAwKatZeileData line;
     line.m_strKatBstNr = "1";
-    line.m_strTypNr = "VQF40DE1";
+    line.m_strTypNr = "VQF40DE";
     line.m_strHG = "01";
     QCOMPARE(Walk(*db, db->ReadAwKatZeilenNrFromHG(line), line, &CAwKatZeileData::m_strAPosNr),
              QStringList({"0100010", "0100020", "0100030"}));
     line.Init();
     line.m_strKatBstNr = "1";
-    line.m_strTypNr = "VQF40DE1";
+    line.m_strTypNr = "VQF40DE";
     line.m_strAPosNr = "0100020";
     QVERIFY(db->ReadAwKatZZeilenNr(line));
     QCOMPARE(line.m_strSpalten, QStringLiteral("N-N-"));

@@ -27,24 +27,24 @@ INSERT INTO vin_range (catalogue_key, vin_type, vin_from, vin_to, type_key, extr
 ('1', '3T00', 'T000000', 'T999999', '7T01', '');
 
 INSERT INTO catalogue (catalogue_key, type_number, description, model_series, brand, model_range, market_suffix, country, edition, sort_order) VALUES
-('1', 'VQB20DE1', 'Bento', 'B20', 'VQ', 'B', '', 'DE', '2024/2', 1),
-('1', 'VQF40DE1', 'Arvo', 'F40', 'VQ', 'A', '', 'DE', '2024/2', 2),
-('1', 'VQC30DE1', 'Cirro', 'C30', 'VQ', 'C', '', 'DE', '2024/2', 3),
-('1', 'VQF40GB1', 'Arvo', 'F40', 'VQ', 'A', 'R', 'GB', '2024/2', 4),
-('1', 'VQF50DE1', 'Fenno', 'F50', 'VQ', 'F', '', 'DE', '2024/2', 5),
-('1', 'TKX10DE1', 'Tremik X', 'X10', 'TK', 'X', '', 'DE', '2024/2', 6);
+('1', 'VQB20DE', 'Bento', 'B20', 'VQ', 'B', '', 'DE', '2024/2', 1),
+('1', 'VQF40DE', 'Arvo', 'F40', 'VQ', 'A', '', 'DE', '2024/2', 2),
+('1', 'VQC30DE', 'Cirro', 'C30', 'VQ', 'C', '', 'DE', '2024/2', 3),
+('1', 'VQF40GB', 'Arvo', 'F40', 'VQ', 'A', 'R', 'GB', '2024/2', 4),
+('1', 'VQF50DE', 'Fenno', 'F50', 'VQ', 'F', '', 'DE', '2024/2', 5),
+('1', 'TKX10DE', 'Tremik X', 'X10', 'TK', 'X', '', 'DE', '2024/2', 6);
 
 INSERT INTO catalogue_column (catalogue_key, type_number, column_number, model_name, lead_type) VALUES
-('1', 'VQF40DE1', 1, 'Arvo 1.6', '1101'),
-('1', 'VQF40DE1', 2, 'Arvo 2.0', '1102'),
-('1', 'VQF40DE1', 3, 'Arvo 2.0', '1103'),
-('1', 'VQF40DE1', 4, 'Arvo Van', '0901'),
-('1', 'VQF40GB1', 1, 'Arvo 1.6', '1111'),
-('1', 'VQB20DE1', 1, 'Bento', '2201'),
-('1', 'VQB20DE1', 2, 'Bento Sport', '2202'),
-('1', 'VQC30DE1', 1, 'Cirro', '3301'),
-('1', 'VQF50DE1', 1, 'Fenno', '5101'),
-('1', 'TKX10DE1', 1, 'Tremik X', '9901');
+('1', 'VQF40DE', 1, 'Arvo 1.6', '1101'),
+('1', 'VQF40DE', 2, 'Arvo 2.0', '1102'),
+('1', 'VQF40DE', 3, 'Arvo 2.0', '1103'),
+('1', 'VQF40DE', 4, 'Arvo Van', '0901'),
+('1', 'VQF40GB', 1, 'Arvo 1.6', '1111'),
+('1', 'VQB20DE', 1, 'Bento', '2201'),
+('1', 'VQB20DE', 2, 'Bento Sport', '2202'),
+('1', 'VQC30DE', 1, 'Cirro', '3301'),
+('1', 'VQF50DE', 1, 'Fenno', '5101'),
+('1', 'TKX10DE', 1, 'Tremik X', '9901');
 
 INSERT INTO alt_lead_type (type_number, model_name, lead_type, sort_order) VALUES
 ('VQA40001', 'Alto', '4401', 1),
@@ -106,13 +106,13 @@ INSERT INTO labour_info (catalogue_key, main_group, position_number, info_number
 ('1', '03', '0300110', '1', 'Nur mit Spezialwerkzeug VQ-3011');
 
 INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
-('1', 'VQF40DE1', '01', '010', '0100010', 'Motoroel wechseln', '12', 'NNN-'),
-('1', 'VQF40DE1', '01', '020', '0100020', 'Zuendkerzen ersetzen', '20', 'N-N-'),
-('1', 'VQF40DE1', '01', '030', '0100030', 'Keilriemen pruefen', '8', '-N--'),
-('1', 'VQF40DE1', '03', '110', '0300110', 'Kupplung ersetzen', '45', 'NN--'),
-('1', 'VQB20DE1', '01', '010', '0100010', 'Motoroel wechseln', '14', 'NN'),
-('1', 'VQB20DE1', '01', '020', '0100020', 'Zuendkerzen ersetzen', '22', 'N-'),
-('1', 'VQB20DE1', '03', '110', '0300110', 'Kupplung ersetzen', '50', 'N-');
+('1', 'VQF40DE', '01', '010', '0100010', 'Motoroel wechseln', '12', 'NNN-'),
+('1', 'VQF40DE', '01', '020', '0100020', 'Zuendkerzen ersetzen', '20', 'N-N-'),
+('1', 'VQF40DE', '01', '030', '0100030', 'Keilriemen pruefen', '8', '-N--'),
+('1', 'VQF40DE', '03', '110', '0300110', 'Kupplung ersetzen', '45', 'NN--'),
+('1', 'VQB20DE', '01', '010', '0100010', 'Motoroel wechseln', '14', 'NN'),
+('1', 'VQB20DE', '01', '020', '0100020', 'Zuendkerzen ersetzen', '22', 'N-'),
+('1', 'VQB20DE', '03', '110', '0300110', 'Kupplung ersetzen', '50', 'N-');
 
 INSERT INTO parts_clearing (catalogue_key, main_group, type_key, position_number, country_code, extra_code, month_from, month_to, mark) VALUES
 ('1', '01', '7A01', '0100010', 'DE', '', '202301', '209912', 'C'),
