@@ -235,6 +235,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ForgetIdentifiedVehicle();
     void BuildHead();
     void OpenConnections();
     void OnDestroy();

@@ -399,12 +399,11 @@ void CYaq2Dlg::ShowContractColour()
     contract->update();
 }
 
-void CYaq2Dlg::OnCbnSelchangeVerkbez()
+void CYaq2Dlg::ForgetIdentifiedVehicle()
 {
+    // A model or lead type chosen by hand: the vehicle of the VIN and type
+    // key is gone.
     CPrgSettings &s = *m_pSettings;
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
-
-    // A model chosen by hand: the vehicle of the VIN and type key is gone.
     {
         const QSignalBlocker vinBlock(m_pVin);
         const QSignalBlocker keyBlock(m_pTypSchl);
@@ -420,6 +419,14 @@ void CYaq2Dlg::OnCbnSelchangeVerkbez()
     s.VertragText2.clear();
     SetCustomerSpecificPrice();
     ResetVehicleFields(false, true);
+}
+
+void CYaq2Dlg::OnCbnSelchangeVerkbez()
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+
+    ForgetIdentifiedVehicle();
 
     const QString model = m_pModell->currentIndex() >= 0 ? m_pModell->currentText() : QString();
     s.ModellBez = model;
@@ -450,21 +457,7 @@ void CYaq2Dlg::OnCbnSelchangeLeittyp()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    {
-        const QSignalBlocker vinBlock(m_pVin);
-        const QSignalBlocker keyBlock(m_pTypSchl);
-        m_pVin->clear();
-        m_pTypSchl->clear();
-    }
-    s.FgstnrFull.clear();
-    s.Fgstnr.clear();
-    s.TypSchl.clear();
-    s.nVertrag = 0;
-    s.bCustomerSpecificPrice = 0;
-    s.VertragText1.clear();
-    s.VertragText2.clear();
-    SetCustomerSpecificPrice();
-    ResetVehicleFields(false, true);
+    ForgetIdentifiedVehicle();
 
     if (m_pLeadType->currentIndex() >= 0)
         s.LeadTyp = m_pLeadType->currentText();
