@@ -1,5 +1,7 @@
 #include "platform/OrmelText.h"
 
+#include "platform/StringUtil.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -19,29 +21,6 @@ TextStore &store()
 {
     static TextStore s;
     return s;
-}
-
-QString unescape(const QString &raw)
-{
-    QString out;
-    out.reserve(raw.size());
-    for (int i = 0; i < raw.size(); ++i) {
-        const QChar c = raw.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < raw.size()) {
-            const QChar n = raw.at(++i);
-            if (n == QLatin1Char('n'))
-                out += QLatin1Char('\n');
-            else if (n == QLatin1Char('t'))
-                out += QLatin1Char('\t');
-            else if (n == QLatin1Char('r'))
-                out += QLatin1Char('\r');
-            else
-                out += n;
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 QHash<int, QString> loadTable(const QString &path)
@@ -64,7 +43,7 @@ QHash<int, QString> loadTable(const QString &path)
         const int id = line.left(tab).trimmed().toInt(&ok);
         if (!ok)
             continue;
-        table.insert(id, unescape(line.mid(tab + 1)));
+        table.insert(id, UnescapeFieldText(line.mid(tab + 1)));
     }
     return table;
 }

@@ -86,3 +86,39 @@ int LeadingInt(const QString &text)
         value = 0x7fffffffLL;
     return int(negative ? -value : value);
 }
+
+QString UnescapeFieldText(const QString &value)
+{
+    if (!value.contains(QLatin1Char('\\')))
+        return value;
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+            const QChar n = value.at(i + 1);
+            if (n == QLatin1Char('t')) {
+                out += QLatin1Char('\t');
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('n')) {
+                out += QLatin1Char('\n');
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('r')) {
+                out += QLatin1Char('\r');
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('\\')) {
+                out += QLatin1Char('\\');
+                ++i;
+                continue;
+            }
+        }
+        out += c; // any other backslash stands for itself
+    }
+    return out;
+}

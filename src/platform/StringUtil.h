@@ -17,3 +17,8 @@ double MyStringToDouble(const QString &text);
 // The C library's conversion of a decimal number: blanks and a sign, then
 // the leading digits; 0 when there are none. Clamped to the int range.
 int LeadingInt(const QString &text);
+
+// Text of a tab-separated data line: the escapes "\t", "\n", "\r" and "\\"
+// stand for tab, line feed, carriage return and backslash; any other
+// backslash stands for itself.
+QString UnescapeFieldText(const QString &value);

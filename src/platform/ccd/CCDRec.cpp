@@ -1,6 +1,7 @@
 #include "platform/ccd/CCDRec.h"
 
 #include "platform/ccd/CCDFile.h"
+#include "platform/StringUtil.h"
 
 #include <QHash>
 
@@ -11,42 +12,6 @@ struct CCDRec::Table
 };
 
 namespace {
-
-QString unescape(const QString &value)
-{
-    if (!value.contains(QLatin1Char('\\')))
-        return value;
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
-            const QChar n = value.at(i + 1);
-            if (n == QLatin1Char('t')) {
-                out += QLatin1Char('\t');
-                ++i;
-                continue;
-            }
-            if (n == QLatin1Char('n')) {
-                out += QLatin1Char('\n');
-                ++i;
-                continue;
-            }
-            if (n == QLatin1Char('r')) {
-                out += QLatin1Char('\r');
-                ++i;
-                continue;
-            }
-            if (n == QLatin1Char('\\')) {
-                out += QLatin1Char('\\');
-                ++i;
-                continue;
-            }
-        }
-        out += c; // any other backslash stands for itself
-    }
-    return out;
-}
 
 QStringView stripCr(QStringView line)
 {
@@ -119,7 +84,7 @@ int CCDRec::Open(const QString &path)
         QStringList row;
         row.reserve(static_cast<qsizetype>(fields.size()));
         for (int c : column)
-            row.append(c >= 0 && c < parts.size() ? unescape(parts.at(c).toString()) : QString());
+            row.append(c >= 0 && c < parts.size() ? UnescapeFieldText(parts.at(c).toString()) : QString());
         table->rows.push_back(std::move(row));
     }
 
