@@ -10,7 +10,7 @@
 #include "app/settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
-#include "support/TestEnv.h"
+#include "support/MainWindowTest.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -56,7 +56,7 @@ QStringList items(const QComboBox *combo)
 }
 } // namespace
 
-class TestHeadRow : public QObject
+class TestHeadRow : public MainWindowTest
 {
     Q_OBJECT
 private slots:
@@ -82,7 +82,6 @@ private slots:
     void mileageFieldFillsTheSettings();
 
 private:
-    void start();
     QComboBox *combo(const char *name) const
     {
         return m_dlg->findChild<QComboBox *>(QLatin1String(name));
@@ -93,35 +92,16 @@ private:
     }
     void setF40();
 
-    std::unique_ptr<TestEnv> m_env;
-    std::unique_ptr<CPrgSettings> m_settings;
-    std::unique_ptr<CYaq2Dlg> m_dlg;
 };
 
 void TestHeadRow::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    const QString prog = m_env->installDemoProgram();
-    m_settings = std::make_unique<CPrgSettings>();
-    m_settings->DataDir = prog + QStringLiteral("Datas");
-    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
-    SetPrgSprache(QStringLiteral("00"));
-    m_env->answerBoxes(IDOK);
+    setUpDemo();
 }
 
 void TestHeadRow::cleanup()
 {
-    m_dlg.reset();
-    m_settings.reset();
-    m_env.reset();
-}
-
-void TestHeadRow::start()
-{
-    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
-    QCOMPARE(m_dlg->OpenError(), QString());
-    m_dlg->InitDialog(CMainWndArgs());
-    QVERIFY(!m_dlg->IsEnded());
+    tearDownDemo();
 }
 
 // ---------------------------------------------------------------------------
@@ -274,7 +254,7 @@ void TestHeadRow::versionLine()
 
 void TestHeadRow::demoModelSeriesCombo()
 {
-    start();
+    startWindow();
     QComboBox *series = combo("modelSeriesCombo");
     QCOMPARE(series->count(), 0);
     m_dlg->OnCbnDropdownModelSeries(); // the list is built at the first drop-down
@@ -323,7 +303,7 @@ void TestHeadRow::checkContract()
     QFETCH(int, katalogFlag);
     QFETCH(int, contract);
     QFETCH(QString, optionNr);
-    start();
+    startWindow();
     m_settings->VertragText1 = QStringLiteral("stale");
     m_settings->nKatalogFlag = katalogFlag;
     {
@@ -352,7 +332,7 @@ void TestHeadRow::setF40()
 
 void TestHeadRow::modelCombosOfTheSeries()
 {
-    start();
+    startWindow();
     setF40();
     m_dlg->FillModelCombos();
     QCOMPARE(combo("modelSeriesCombo")->currentText(), QStringLiteral("F40"));
@@ -375,7 +355,7 @@ void TestHeadRow::modelCombosOfTheSeries()
 
 void TestHeadRow::choosingAModelClearsTheVehicle()
 {
-    start();
+    startWindow();
     setF40();
     m_settings->nVertrag = 1;
     m_settings->VertragText1 = QStringLiteral("HLX0100");
@@ -400,7 +380,7 @@ void TestHeadRow::choosingAModelClearsTheVehicle()
 
 void TestHeadRow::modelWithOneLeadTypeSelectsIt()
 {
-    start();
+    startWindow();
     setF40();
     m_dlg->FillModelCombos();
     QComboBox *model = combo("modelCombo");
@@ -430,7 +410,7 @@ void TestHeadRow::modelWithOneLeadTypeSelectsIt()
 
 void TestHeadRow::programmaticFillIsNoUserChoice()
 {
-    start();
+    startWindow();
     setF40();
     QSignalSpy modelChoice(combo("modelCombo"), &QComboBox::activated);
     QSignalSpy seriesChange(combo("modelSeriesCombo"), &QComboBox::currentIndexChanged);
@@ -447,7 +427,7 @@ void TestHeadRow::programmaticFillIsNoUserChoice()
 
 void TestHeadRow::customerSpecificPriceBlinks()
 {
-    start();
+    startWindow();
     QLabel *vinLabel = m_dlg->findChild<QLabel *>(QStringLiteral("vinLabel"));
     m_settings->bCustomerSpecificPrice = 1;
     m_settings->bMeldungCustomerSP = 1;
@@ -479,7 +459,7 @@ void TestHeadRow::customerSpecificPriceBlinks()
 
 void TestHeadRow::mileageFieldFillsTheSettings()
 {
-    start();
+    startWindow();
     setF40();
     m_dlg->FillModelCombos();
     QLineEdit *km = edit("mileageEdit");

@@ -23,7 +23,7 @@
 #include "platform/OrmelText.h"
 #include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
-#include "support/TestEnv.h"
+#include "support/MainWindowTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -40,7 +40,7 @@ QString sessionXml(const char *code, const char *intern, const char *extern_)
 }
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public MainWindowTest
 {
     Q_OBJECT
 private slots:
@@ -58,38 +58,18 @@ private slots:
     void closingSavesThePlacement();
 
 private:
-    void start();
     void setVin(const QString &vin);
 
-    std::unique_ptr<TestEnv> m_env;
-    std::unique_ptr<CPrgSettings> m_settings;
-    std::unique_ptr<CYaq2Dlg> m_dlg;
 };
 
 void TestMainWindow::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    const QString prog = m_env->installDemoProgram();
-    m_settings = std::make_unique<CPrgSettings>();
-    m_settings->DataDir = prog + QStringLiteral("Datas");
-    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
-    SetPrgSprache(QStringLiteral("00"));
-    m_env->answerBoxes(IDOK);
+    setUpDemo();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_dlg.reset();
-    m_settings.reset();
-    m_env.reset();
-}
-
-void TestMainWindow::start()
-{
-    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
-    QCOMPARE(m_dlg->OpenError(), QString());
-    m_dlg->InitDialog(CMainWndArgs());
-    QVERIFY(!m_dlg->IsEnded());
+    tearDownDemo();
 }
 
 void TestMainWindow::setVin(const QString &vin)
@@ -100,7 +80,7 @@ void TestMainWindow::setVin(const QString &vin)
 
 void TestMainWindow::opensOnHomePage()
 {
-    start();
+    startWindow();
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
     QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->HomePage()));
@@ -116,7 +96,7 @@ void TestMainWindow::opensOnHomePage()
 
 void TestMainWindow::everyPageAndBackHome()
 {
-    start();
+    startWindow();
     setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
     CYaq2Dlg &d = *m_dlg;
 
@@ -183,7 +163,7 @@ void TestMainWindow::everyPageAndBackHome()
 
 void TestMainWindow::guardsKeepThePreviousPage()
 {
-    start();
+    startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.ShowBfndPage(true);
 
@@ -222,7 +202,7 @@ void TestMainWindow::guardsKeepThePreviousPage()
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()
 {
-    start();
+    startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.ShowBfndPage(true);
     d.ShowWkPage(true);
@@ -264,7 +244,7 @@ void TestMainWindow::sessionCheck()
     QFETCH(QString, operation);
     QFETCH(bool, checks);
     m_settings->bSession = 1;
-    start();
+    startWindow();
     int calls = 0;
     m_dlg->SetSessionChecker([&calls](const QString &) {
         ++calls;
@@ -298,7 +278,7 @@ void TestMainWindow::sessionCheck()
 void TestMainWindow::invalidSessionEndsTheProgram()
 {
     m_settings->bSession = 1;
-    start();
+    startWindow();
     m_dlg->SetSessionChecker([](const QString &) { return sessionXml("00", "N", "N"); });
     m_dlg->ShowBfndPage(true);
     QVERIFY(m_dlg->IsEnded());
@@ -312,7 +292,7 @@ void TestMainWindow::invalidSessionEndsTheProgram()
 void TestMainWindow::restrictedSessionStaysRestricted()
 {
     m_settings->bSession = 1;
-    start();
+    startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.SetSessionChecker([](const QString &) { return sessionXml("00", "Y", "Y"); });
     d.ShowBfndPage(true);
@@ -343,7 +323,7 @@ void TestMainWindow::restrictedSessionStaysRestricted()
 
 void TestMainWindow::languageChangeReachesEveryPage()
 {
-    start();
+    startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.ShowSetupPage(true);
     d.SetupPage()->ChangeProgramLanguage(QStringLiteral("01"));
@@ -358,7 +338,7 @@ void TestMainWindow::languageChangeReachesEveryPage()
 
 void TestMainWindow::closingSavesThePlacement()
 {
-    start();
+    startWindow();
     const QRect placed(60, 70, 1150, 720);
     m_dlg->setGeometry(placed);
     m_dlg->ShowBfndPage(true);
@@ -370,7 +350,7 @@ void TestMainWindow::closingSavesThePlacement()
     // The next window opens where the last one was closed.
     const QRect saved = m_settings->YAQ2DlgPosRect;
     m_dlg.reset();
-    start();
+    startWindow();
     QCOMPARE(m_dlg->geometry().size(), saved.size());
     QVERIFY(m_dlg->minimumSize().width() >= CYaq2Dlg::MinimumWindowSize().width());
 }

@@ -25,7 +25,7 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "setup/DownloadDlg.h"
-#include "support/TestEnv.h"
+#include "support/MainWindowTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -48,7 +48,7 @@ std::unique_ptr<CYaqDb> OpenDemoDb()
 }
 } // namespace
 
-class TestVinIdent : public QObject
+class TestVinIdent : public MainWindowTest
 {
     Q_OBJECT
 private slots:
@@ -80,40 +80,19 @@ private slots:
     void fullVinDialogTakesCapitals();
 
 private:
-    void start();
     void typeVin(const QString &vin);
 
-    std::unique_ptr<TestEnv> m_env;
-    std::unique_ptr<CPrgSettings> m_settings;
-    std::unique_ptr<CYaq2Dlg> m_dlg;
 };
 
 void TestVinIdent::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    const QString prog = m_env->installDemoProgram();
-    m_settings = std::make_unique<CPrgSettings>();
-    m_settings->DataDir = prog + QStringLiteral("Datas");
-    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
-    SetPrgSprache(QStringLiteral("00"));
-    m_env->answerBoxes(IDOK);
+    setUpDemo();
 }
 
 void TestVinIdent::cleanup()
 {
     CKatAuswahlDlg::SetRunner({});
-    m_dlg.reset();
-    m_settings.reset();
-    SetMsgBoxResponder({});
-    m_env.reset();
-}
-
-void TestVinIdent::start()
-{
-    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
-    QCOMPARE(m_dlg->OpenError(), QString());
-    m_dlg->InitDialog(CMainWndArgs());
-    QVERIFY(!m_dlg->IsEnded());
+    tearDownDemo();
 }
 
 void TestVinIdent::typeVin(const QString &vin)
@@ -348,7 +327,7 @@ void TestVinIdent::clearedIdentificationKeepsTheCatalogueLine()
 
 void TestVinIdent::typedVinIdentifiesTheVehicle()
 {
-    start();
+    startWindow();
     typeVin(kVinArvo.toLower());
     QCOMPARE(m_dlg->VinEdit()->text(), kVinArvo);
     QCOMPARE(m_settings->FgstnrFull, kVinArvo);
@@ -369,7 +348,7 @@ void TestVinIdent::typedVinIdentifiesTheVehicle()
 
 void TestVinIdent::fieldsWrittenByCodeDoNotIdentify()
 {
-    start();
+    startWindow();
     m_dlg->VinEdit()->setText(kVinArvo);
     m_dlg->TypeKeyEdit()->setText(QStringLiteral("7B01"));
     QCOMPARE(m_settings->TypSchl, QString());
@@ -378,7 +357,7 @@ void TestVinIdent::fieldsWrittenByCodeDoNotIdentify()
 
 void TestVinIdent::typedTypeKeyIdentifies()
 {
-    start();
+    startWindow();
     QTest::keyClicks(m_dlg->TypeKeyEdit(), QStringLiteral("7b01"));
     QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7B01"));
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7B01"));
@@ -389,7 +368,7 @@ void TestVinIdent::typedTypeKeyIdentifies()
 
 void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
 {
-    start();
+    startWindow();
     typeVin(kVinArvo);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
     // A basket with entries asks before the vehicle changes.
@@ -435,7 +414,7 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     QFETCH(QStringList, dealer);
     QFETCH(QString, vin);
     QFETCH(int, message);
-    start();
+    startWindow();
     typeVin(kVinArvo);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
     m_settings->DealerList = dealer;
@@ -451,7 +430,7 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
 
 void TestVinIdent::incompleteVinStartsTheTimer()
 {
-    start();
+    startWindow();
     typeVin(QStringLiteral("M01234"));
     QVERIFY(!m_dlg->IsIncompleteVinTimerActive());
     QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("5"));
@@ -472,7 +451,7 @@ void TestVinIdent::changeReachesTheDependentPages_data()
 void TestVinIdent::changeReachesTheDependentPages()
 {
     QFETCH(int, which);
-    start();
+    startWindow();
     SetIdentChanged(m_dlg.get(), 0, which == 0, 0, 0, 0, 0, 0, 0, which == 1, which == 2, 0, 0, 0,
                     0);
     const QList<CPageDlg *> identPages = {m_dlg->NrAbfragePage(), m_dlg->SRPWlPage(),
@@ -497,7 +476,7 @@ void TestVinIdent::changeReachesTheDependentPages()
 
 void TestVinIdent::seriesWithSeveralCataloguesOpensThePicker()
 {
-    start();
+    startWindow();
     typeVin(kVinArvo);
     QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
     int offered = -1;
