@@ -17,6 +17,7 @@ class TestDirectPrice : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnUnexpectedWarnings(); }
     void initTestCase();
     void numericInput_data();
     void numericInput();

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include "support/TestEnv.h"
+
 #include <QtTest>
 
 // Stand-ins with the class names the type test looks for.
@@ -22,6 +24,7 @@ class TestDlgUtil : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { FailOnUnexpectedWarnings(); }
     void sizeAndMoveControl_data();
     void sizeAndMoveControl();
     void startMissingProgramReportsReasonAndCommand();

@@ -143,6 +143,7 @@ void TestEasyPrint::initTestCase()
 
 void TestEasyPrint::init()
 {
+    FailOnUnexpectedWarnings();
     m_env = std::make_unique<TestEnv>();
     m_env->answerBoxes(IDOK);
     m_dir = m_env->path();

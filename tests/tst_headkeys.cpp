@@ -71,6 +71,7 @@ private:
 
 void TestHeadKeys::init()
 {
+    FailOnUnexpectedWarnings();
     m_env = std::make_unique<TestEnv>();
     m_prog = m_env->installDemoProgram();
     TestEnv::copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR "/../HELP"),

@@ -96,6 +96,7 @@ private:
 
 void TestHeadRow::init()
 {
+    FailOnUnexpectedWarnings();
     setUpDemo();
 }
 

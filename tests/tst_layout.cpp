@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include "support/TestEnv.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -58,6 +60,7 @@ class TestLayout : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { FailOnUnexpectedWarnings(); }
     void boxReportsExtentOfChildren_data();
     void boxReportsExtentOfChildren();
     void nestedBoxStartsInParentsFreeRect();

@@ -64,6 +64,7 @@ private:
 
 void TestMainWindow::init()
 {
+    FailOnUnexpectedWarnings();
     setUpDemo();
 }
 

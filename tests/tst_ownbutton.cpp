@@ -6,12 +6,15 @@
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
+#include "support/TestEnv.h"
+
 #include <QtTest>
 
 class TestOwnButton : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnUnexpectedWarnings(); }
     void paintsInEveryState_data();
     void paintsInEveryState();
 };

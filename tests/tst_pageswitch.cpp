@@ -12,6 +12,7 @@ class TestPageSwitch : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { FailOnUnexpectedWarnings(); }
     void sessionAnswer_data();
     void sessionAnswer();
     void headRowState_data();

@@ -86,6 +86,7 @@ private:
 
 void TestVinIdent::init()
 {
+    FailOnUnexpectedWarnings();
     setUpDemo();
 }
 

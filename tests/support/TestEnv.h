@@ -32,6 +32,10 @@ private:
     QList<MsgBoxRequest> m_boxes;
 };
 
+// Makes every Qt warning of the running test function fail it, except the
+// offscreen platform's notes on what it cannot do. Call from init().
+void FailOnUnexpectedWarnings();
+
 // Reads a whole file as text (empty when it cannot be read).
 QString readTextFile(const QString &path);
 bool writeTextFile(const QString &path, const QByteArray &bytes);
