@@ -179,6 +179,9 @@ void TestYaqDb::localDataSetReadsRangeTypeAndBrand_data()
     QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000" << "7A01" << "VQ" << "Arvo 1.6";
     QTest::newRow("special vin") << kVinSpecial << "4K00000" << "7B01" << "VQ" << "Bento";
     QTest::newRow("blocked brand") << "XVQ3T00A57T012345" << "T000000" << "7T01" << "TK" << "Tremik X";
+    // The nearest start below the VIN ("4K00000") belongs to a range that
+    // ends below it; the wide range around it holds the VIN.
+    QTest::newRow("wide range around a narrower one") << "XVQ2G45B685123456" << "0000000" << "7C01" << "VQ" << "Cirro";
 }
 
 void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
@@ -192,6 +195,7 @@ void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
     range.m_strFgstTyp = vin.mid(3, 4);
     QVERIFY(db->ReadFgstnrData(range));
     QTEST(range.m_strVonFgstNr, "rangeStart");
+    QVERIFY(range.m_strVonFgstNr <= range.m_strFgstNr && range.m_strFgstNr <= range.m_strBisFgstNr);
     QCOMPARE(range.m_strTypSchl, typeKey);
 
     CMarkeData brand;

@@ -55,9 +55,12 @@ const char kFgstnrTypSchl[] =
     " ON t.type_key = r.type_key AND t.catalogue_key = r.catalogue_key"
     " WHERE r.vin_type = ? AND r.vin_from <= ? AND r.vin_to >= ?"
     " ORDER BY r.vin_from DESC, r.catalogue_key";
+// Only ranges that contain the short VIN: ranges may overlap (a wide range
+// around narrower ones), and the nearest start alone could name a range that
+// ends below the VIN while a wider one holds it.
 const char kFgstnr[] =
     "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
-    " FROM vin_range WHERE vin_type = ? AND vin_from <= ?"
+    " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
     " ORDER BY vin_from DESC, catalogue_key";
 } // namespace
 
@@ -85,14 +88,14 @@ int CYaqDb::ReadTypSchlData(CFgstnrTypSchlData &rec)
 int CYaqDb::ReadFgstnrData(CFgstnrData &rec)
 {
     const QVariant vin = Key(rec.m_strFgstNr);
-    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin}, rec);
+    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
 }
 
 int CYaqDb::ReadFgstnrDataSonderfall(CFgstnrData &rec)
 {
     // Candidate ranges nearest first; the caller checks form, range and brand.
     const QVariant vin = Key(rec.m_strFgstNr);
-    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin}, rec);
+    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
 }
 
 int CYaqDb::ReadVin17Data(CFgstnrData &rec)

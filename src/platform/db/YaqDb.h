@@ -39,10 +39,10 @@ public:
     int ReadFgstnrTypSchlDataSpecial(CFgstnrTypSchlData &rec);
     // The type by type key alone (key m_strTypSchl); first catalogue first.
     int ReadTypSchlData(CFgstnrTypSchlData &rec);
-    // Local data set: the VIN range whose start is the nearest at or below
-    // the short VIN (keys m_strFgstNr, m_strFgstTyp); the caller checks the end.
+    // Local data set: the VIN ranges containing the short VIN (keys
+    // m_strFgstNr, m_strFgstTyp), the one with the nearest start first.
     int ReadFgstnrData(CFgstnrData &rec);
-    // Local data set, special short VIN: candidate ranges in range order.
+    // Local data set, special short VIN: the containing ranges in that order.
     int ReadFgstnrDataSonderfall(CFgstnrData &rec);
     // Every VIN range (of any VIN type part) that contains the short VIN
     // (key m_strFgstNr).
