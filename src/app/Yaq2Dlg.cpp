@@ -684,15 +684,12 @@ bool CYaq2Dlg::PreparePageSwitch()
         m_headButtons.value(id)->setEnabled(false);
     if (m_pAwKatDlg->IsCreated())
         m_pAwKatDlg->PriceButton()->setEnabled(false);
-    for (CSRPBbDlg *page : {m_pSRPBbDlg.get()}) {
+    for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(m_pSRPBbDlg.get()),
+                                static_cast<CPaketDmsPage *>(m_pSpotRBbDlg.get())}) {
         if (page->IsCreated()) {
             page->DmsRequestButton()->setEnabled(false);
             page->TransferButton()->setEnabled(false);
         }
-    }
-    if (m_pSpotRBbDlg->IsCreated()) {
-        m_pSpotRBbDlg->DmsRequestButton()->setEnabled(false);
-        m_pSpotRBbDlg->TransferButton()->setEnabled(false);
     }
     if (m_pWkDlg->IsCreated())
         m_pWkDlg->TransferButton()->setEnabled(false);

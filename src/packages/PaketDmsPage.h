@@ -1,0 +1,44 @@
+#pragma once
+// Common ground of the two package pages that exchange a package with the
+// dealer system: the package editing page and the spot-repair page. Both
+// carry "&DMS-Anfrage" and "Übertragen", which a session disables, take the
+// caller's package selector when activated, and lead back to the package
+// list.
+
+#include "common/PageDlg.h"
+
+class CYaqDb;
+
+class CPaketDmsPage : public CPageDlg
+{
+    Q_OBJECT
+public:
+    ~CPaketDmsPage() override;
+
+    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
+                CYaqDb *db3, IPageHost *host, QWidget *parent);
+
+    // Shows or refreshes the page for the current package; the selector is
+    // the caller's and passed through unchanged.
+    void ActivatePage(int selector);
+    int LastSelector() const { return m_nSelector; }
+
+    // "&DMS-Anfrage" and "Übertragen": disabled while the program runs in a
+    // session.
+    COwnButton *DmsRequestButton() const { return m_pDmsRequest; }
+    COwnButton *TransferButton() const { return m_pTransfer; }
+
+protected:
+    CPaketDmsPage();
+    void BuildPage(QVBoxLayout *body) override;
+    void OnBack() override;
+
+    CYaqDb *m_pDb[4] = {nullptr, nullptr, nullptr, nullptr};
+
+private:
+    void ApplySessionLocks();
+
+    COwnButton *m_pDmsRequest = nullptr;
+    COwnButton *m_pTransfer = nullptr;
+    int m_nSelector = 0;
+};
