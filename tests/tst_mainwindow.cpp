@@ -49,6 +49,7 @@ private slots:
     void opensOnHomePage();
     void everyPageAndBackHome();
     void guardsKeepThePreviousPage();
+    void numberSearchMarksItsUse();
     void basketBackMarkFromTheOldCaption();
     void sessionCheck_data();
     void sessionCheck();
@@ -99,6 +100,8 @@ void TestMainWindow::everyPageAndBackHome()
 {
     startWindow();
     setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
+    // A type key with maintenance topics in the demo catalogue.
+    m_settings->TypSchl = QStringLiteral("7A01");
     CYaq2Dlg &d = *m_dlg;
 
     struct Step
@@ -113,6 +116,7 @@ void TestMainWindow::everyPageAndBackHome()
         {"home button Aw", [&] { d.HomePage()->AwButton()->click(); }, d.AwKatPage(), kPageAwKat, OrmelText(3200)},
         {"home button Pakete", [&] { d.HomePage()->PaketeButton()->click(); }, d.SRPWlPage(), kPageSRPWl, OrmelText(3183)},
         {"home button Befund", [&] { d.HomePage()->BefundButton()->click(); }, d.BfndPage(), kPageBfnd, OrmelText(3043)},
+        {"home button Inspektionsblätter", [&] { d.HomePage()->SBLButton()->click(); }, d.SBLWlPage(), kPageSBLWl, OrmelText(3197)},
         {"home button News", [&] { d.HomePage()->NewsButton()->click(); }, d.WebBrowserPage(), kPageWebBrowser, OrmelText(2033)},
         {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.NrAbfragePage(), kPageNrAbfrage, OrmelText(2013)},
         {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.WkPage(), kPageWk, OrmelText(6078)},
@@ -199,6 +203,17 @@ void TestMainWindow::guardsKeepThePreviousPage()
     d.GetLeadTypeCombo()->setCurrentIndex(0);
     d.ShowAwKatPage(0, false);
     QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.AwKatPage()));
+}
+
+void TestMainWindow::numberSearchMarksItsUse()
+{
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    QCOMPARE(m_settings->bNrAbfrage, 0);
+    d.HeadButton(kBtnSearch)->click();
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.NrAbfragePage()));
+    QCOMPARE(m_settings->bNrAbfrage, 1);
+    QCOMPARE(d.NrAbfragePage()->m_bFromHome, 1);
 }
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()

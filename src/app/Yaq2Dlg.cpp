@@ -982,6 +982,7 @@ void CYaq2Dlg::ShowNrAbfragePage(bool show, bool noFocus)
     }
     if (m_pSettings->bQvlAPosSearch)
         m_pSettings->PaketNr = m_strApNr;
+    m_pSettings->bNrAbfrage = 1;
     m_pNrAbfrageDlg->ActivatePage();
     SetHelpIndexVisible(true);
     EnableHeadControls(true, true);
