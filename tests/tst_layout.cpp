@@ -362,21 +362,29 @@ void TestLayout::pageUnitsIndependentOfResolution()
 void TestLayout::pointSizeFontOnPage_data()
 {
     QTest::addColumn<bool>("page");
+    QTest::addColumn<double>("previewScale"); // pixels per 0.1 mm; 0: the page itself
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("pixelSize");
-    QTest::newRow("10 pt on a page are 3.5 mm") << true << 600 << 35;
-    QTest::newRow("10 pt on a 96 dpi screen are 13 pixels") << false << 96 << 13;
-    QTest::newRow("10 pt on a 120 dpi screen are 17 pixels") << false << 120 << 17;
+    QTest::newRow("10 pt on a page are 3.5 mm") << true << 0.0 << 600 << 35;
+    QTest::newRow("10 pt on a page shrunk in the preview are 3.5 mm")
+        << true << 0.2 << 96 << 35;
+    QTest::newRow("10 pt on a page enlarged in the preview are 3.5 mm")
+        << true << 1.5 << 96 << 35;
+    QTest::newRow("10 pt on a 96 dpi screen are 13 pixels") << false << 0.0 << 96 << 13;
+    QTest::newRow("10 pt on a 120 dpi screen are 17 pixels") << false << 0.0 << 120 << 17;
 }
 
 void TestLayout::pointSizeFontOnPage()
 {
     QFETCH(bool, page);
+    QFETCH(double, previewScale);
     QFETCH(int, dpi);
     QFETCH(int, pixelSize);
     QImage image = makeImage(10, 10, dpi);
     QPainter painter(&image);
-    if (page)
+    if (page && previewScale > 0)
+        painter.setWorldTransform(QTransform::fromScale(previewScale, -previewScale));
+    else if (page)
         SetMapModeLoMetric(&painter);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(10);

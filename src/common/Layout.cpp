@@ -223,7 +223,12 @@ int LayoutYDirection(const QPainter *dc)
 QFont LayoutFont(const QFont &font, const QPainter *dc)
 {
     QFont f(font);
-    if (f.pixelSize() <= 0) {
+    if (f.pixelSize() <= 0 && LayoutYDirection(dc) < 0) {
+        // On a page the unit is 0.1 mm however the page is shown (printed,
+        // written as PDF or shrunk into the preview): a point is 254 / 72
+        // units.
+        f.setPixelSize(std::max(1, qRound(f.pointSizeF() * 254.0 / 72.0)));
+    } else if (f.pixelSize() <= 0) {
         double scaleY = 1.0;
         double dpi = 96.0;
         if (dc) {

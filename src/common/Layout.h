@@ -17,7 +17,9 @@
 //
 // Fonts: a font with a pixel size is taken as given in the painter's logical
 // units (on a page, a pixel size of 36 is a font 3.6 mm high); a font with a
-// point size keeps its size in points on every painter.
+// point size keeps its size in points: on the screen in the screen's pixels,
+// on a page in 0.1 mm of the page, also when the page is shown shrunk in the
+// print preview.
 
 #include "common/LayoutRect.h"
 
