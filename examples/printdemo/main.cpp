@@ -5,6 +5,7 @@
 #include "TableDocument.h"
 #include "common/EasyPrintDlg.h"
 #include "platform/AppPaths.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -40,8 +43,19 @@ int main(int argc, char *argv[])
     CEasyPrintDlg engine(&document, &window);
     engine.SetDocName(QStringLiteral("YAQ2 Testdokument"));
 
-    if (parser.isSet(pdfOption))
-        return engine.Print(true) ? 0 : 1;
+    if (parser.isSet(pdfOption)) {
+        // Runs without anyone at the screen (also without a display): a
+        // message, for example that no viewer could be started, goes to the
+        // error output instead of a box that would wait for a click.
+        SetMsgBoxResponder([](const MsgBoxRequest &request) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(request.text));
+            return MsgBoxAnswer{};
+        });
+        const bool written = engine.Print(true);
+        if (written)
+            std::fprintf(stdout, "%s\n", qUtf8Printable(QDir::toNativeSeparators(engine.PdfFilePath())));
+        return written ? 0 : 1;
+    }
 
     auto *layout = new QVBoxLayout(&window);
     auto *info = new QLabel(QStringLiteral("Testdokument mit %1 Zeilen.\nPDF: %2")
