@@ -77,6 +77,9 @@ void TestCCDFile::writesInCodePageOfLanguage_data()
         << "17" << QStringLiteral("Łódź") << QByteArray("\xA3\xF3\x64\x9F");
     QTest::newRow("Japanese in Shift-JIS")
         << "08" << QStringLiteral("日本") << QByteArray("\x93\xFA\x96\x7B");
+    // Characters of the Windows code page 932 that plain Shift-JIS lacks.
+    QTest::newRow("Japanese fullwidth tilde and circled digit in CP932")
+        << "08" << QStringLiteral("～①") << QByteArray("\x81\x60\x87\x40");
 }
 
 void TestCCDFile::writesInCodePageOfLanguage()

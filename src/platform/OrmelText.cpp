@@ -132,7 +132,7 @@ QString CodePageName(int codePage)
     case 874:
         return QStringLiteral("CP874");
     case 932:
-        return QStringLiteral("SHIFT_JIS");
+        return QStringLiteral("CP932"); // Windows-31J: Shift-JIS with the Windows extensions
     case 936:
         return QStringLiteral("GBK");
     case 949:

@@ -36,5 +36,5 @@ QString GetSprachKey();
 // Exports and clipboard texts are converted to it.
 int GetPrgCodePage(const QString &language);
 
-// The iconv name of a Windows code page ("CP1252", "SHIFT_JIS", ...).
+// The iconv name of a Windows code page ("CP1252", "CP932", ...).
 QString CodePageName(int codePage);
