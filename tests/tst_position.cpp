@@ -25,6 +25,8 @@ private slots:
     void priceQuantity();
     void copyIsDeepAndComplete();
     void assignmentReplacesSubLines();
+    void copyFromOwnNestedLine_data();
+    void copyFromOwnNestedLine();
     void equality_data();
     void equality();
     void resetPrices();
@@ -251,6 +253,49 @@ void TestPosition::assignmentReplacesSubLines()
     target = source;
     QVERIFY(!target.SubPackage);
     QVERIFY(target.SubPositions.empty());
+}
+
+void TestPosition::copyFromOwnNestedLine_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("line takes over its own sub-position") << "subPosition";
+    QTest::newRow("line takes over a line of its nested package") << "nestedLine";
+    QTest::newRow("package takes over its nested package") << "nestedPackage";
+}
+
+void TestPosition::copyFromOwnNestedLine()
+{
+    // A line or package that takes over something it owns itself must copy
+    // it before it lets go of its old content.
+    QFETCH(QString, source);
+    CPaket paket;
+    CPosition *line = paket.AddPosition(MakeLine(POS_SUBPACKAGE, QStringLiteral("S1")));
+    line->SubPackage = std::make_unique<CPaket>();
+    CPosition *nested = line->SubPackage->AddPosition(MakeLine(POS_PART, QStringLiteral("4711")));
+    nested->SubPositions.push_back(MakeLine(POS_WORK, QStringLiteral("0012345")));
+    auto sub = MakeLine(POS_WORK, QStringLiteral("0815"));
+    sub->SubPositions.push_back(MakeLine(POS_PART, QStringLiteral("0816")));
+    line->SubPositions.push_back(std::move(sub));
+
+    if (source == QLatin1String("subPosition")) {
+        *line = *line->SubPositions[0];
+        QCOMPARE(line->Number, QStringLiteral("0815"));
+        QVERIFY(!line->SubPackage);
+        QCOMPARE(line->SubPositions.size(), size_t(1));
+        QCOMPARE(line->SubPositions[0]->Number, QStringLiteral("0816"));
+    } else if (source == QLatin1String("nestedLine")) {
+        *line = *line->SubPackage->GetAt(0);
+        QCOMPARE(line->Number, QStringLiteral("4711"));
+        QVERIFY(!line->SubPackage);
+        QCOMPARE(line->SubPositions.size(), size_t(1));
+        QCOMPARE(line->SubPositions[0]->Number, QStringLiteral("0012345"));
+    } else {
+        paket.CopyFrom(*line->SubPackage);
+        QCOMPARE(paket.GetCount(), 1);
+        QCOMPARE(paket.GetAt(0)->Number, QStringLiteral("4711"));
+        QCOMPARE(paket.GetAt(0)->SubPositions.size(), size_t(1));
+        QCOMPARE(paket.GetAt(0)->SubPositions[0]->Number, QStringLiteral("0012345"));
+    }
 }
 
 void TestPosition::equality_data()

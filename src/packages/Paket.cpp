@@ -70,10 +70,13 @@ void CPaket::CopyFrom(const CPaket &other)
 {
     if (this == &other)
         return;
-    RemoveAll();
-    m_lines.reserve(other.m_lines.size());
+    // Copied first, dropped after: the source may be nested in this package.
+    std::vector<std::unique_ptr<CPosition>> copies;
+    copies.reserve(other.m_lines.size());
     for (const auto &line : other.m_lines)
-        m_lines.push_back(std::make_unique<CPosition>(*line));
+        copies.push_back(std::make_unique<CPosition>(*line));
+    RemoveAll();
+    m_lines = std::move(copies);
 }
 
 CPosition *CPaket::AddPosition(std::unique_ptr<CPosition> position)

@@ -67,6 +67,15 @@ auto ComparedFields(const CPositionData &p, const CPriceSet &set3)
                     p.HasPartnerColour, p.SpotInt);
 }
 
+std::vector<std::unique_ptr<CPosition>> CopiesOf(const std::vector<std::unique_ptr<CPosition>> &lines)
+{
+    std::vector<std::unique_ptr<CPosition>> copies;
+    copies.reserve(lines.size());
+    for (const auto &line : lines)
+        copies.push_back(std::make_unique<CPosition>(*line));
+    return copies;
+}
+
 CPriceSet WithoutCurrency(const CPriceSet &set)
 {
     CPriceSet copy = set;
@@ -87,9 +96,13 @@ CPosition &CPosition::operator=(const CPosition &other)
 {
     if (this == &other)
         return *this;
+    // The copies are made before anything of this line is dropped: the
+    // source may be one of this line's own sub-lines or nested lines.
+    auto subPackage = other.SubPackage ? std::make_unique<CPaket>(*other.SubPackage) : nullptr;
+    auto subPositions = CopiesOf(other.SubPositions);
     CPositionData::operator=(other);
-    SubPackage = other.SubPackage ? std::make_unique<CPaket>(*other.SubPackage) : nullptr;
-    CopySubPositions(other);
+    SubPackage = std::move(subPackage);
+    SubPositions = std::move(subPositions);
     return *this;
 }
 
@@ -99,10 +112,7 @@ void CPosition::CopySubPositions(const CPosition &other)
 {
     if (this == &other)
         return;
-    SubPositions.clear();
-    SubPositions.reserve(other.SubPositions.size());
-    for (const auto &sub : other.SubPositions)
-        SubPositions.push_back(std::make_unique<CPosition>(*sub));
+    SubPositions = CopiesOf(other.SubPositions);
 }
 
 int CPosition::IsEqual(const CPosition &other) const
