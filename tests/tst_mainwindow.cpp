@@ -50,6 +50,7 @@ private slots:
     void everyPageAndBackHome();
     void guardsKeepThePreviousPage();
     void numberSearchMarksItsUse();
+    void identifiedVehicleKeepsItsFieldsAcrossPages();
     void basketBackMarkFromTheOldCaption();
     void sessionCheck_data();
     void sessionCheck();
@@ -214,6 +215,41 @@ void TestMainWindow::numberSearchMarksItsUse()
     QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.NrAbfragePage()));
     QCOMPARE(m_settings->bNrAbfrage, 1);
     QCOMPARE(d.NrAbfragePage()->m_bFromHome, 1);
+}
+
+void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
+{
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    QTest::keyClicks(d.VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+    QCOMPARE(m_settings->Fgstnr, QStringLiteral("M012345"));
+    auto *plate = d.findChild<QLineEdit *>(QStringLiteral("plateEdit"));
+    auto *mileage = d.findChild<QLineEdit *>(QStringLiteral("mileageEdit"));
+    QVERIFY(plate->isEnabled());
+    plate->setText(QStringLiteral("M-AB 123"));
+    mileage->setText(QStringLiteral("45000"));
+
+    // Typed plate and mileage of the identified vehicle survive page switches.
+    d.ShowSRPWlPage(1);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SRPWlPage()));
+    d.ShowHomePage();
+    QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
+    QCOMPARE(mileage->text(), QStringLiteral("45000"));
+    QVERIFY(plate->isEnabled());
+    QVERIFY(mileage->isEnabled());
+
+    // The settings page disables them without clearing them.
+    d.ShowSetupPage(true);
+    QVERIFY(!plate->isEnabled());
+    QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
+
+    // Without an identified vehicle they are emptied and disabled.
+    d.ShowHomePage();
+    d.VinEdit()->clear();
+    m_settings->Fgstnr.clear();
+    d.ShowBfndPage(true);
+    QCOMPARE(plate->text(), QString());
+    QVERIFY(!plate->isEnabled());
 }
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()

@@ -728,7 +728,9 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
         update();
     }
 
-    const bool vin7 = m_pVin->text().size() == 7;
+    // An identified vehicle keeps the last seven characters of its VIN in
+    // the settings; only then do the hand-entered fields belong to it.
+    const bool vin7 = m_pSettings->Fgstnr.size() == 7;
     if (vin7)
         ResetVehicleFields(enable, false);
     else
