@@ -64,6 +64,8 @@ private slots:
     void boxReportsExtentOfChildren_data();
     void boxReportsExtentOfChildren();
     void nestedBoxStartsInParentsFreeRect();
+    void boxNestedInBoxOfSameKind_data();
+    void boxNestedInBoxOfSameKind();
     void childReportsExtraWidth();
     void textCellWidth_data();
     void textCellWidth();
@@ -155,6 +157,48 @@ void TestLayout::nestedBoxStartsInParentsFreeRect()
         QCOMPARE(row.GetResultRect(), CRect(10, 50, 50, 62));
     }
     QCOMPARE(page.GetResultRect(), CRect(10, 20, 120, 75));
+}
+
+// A box of the same kind as its parent nests in it like any other box (and
+// is not taken for a copy of the parent).
+void TestLayout::boxNestedInBoxOfSameKind_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<CRect>("expected");
+    QTest::newRow("vertical in vertical stacks below") << true << CRect(10, 20, 110, 95);
+    QTest::newRow("horizontal in horizontal goes to the right")
+        << false << CRect(10, 20, 180, 65);
+}
+
+void TestLayout::boxNestedInBoxOfSameKind()
+{
+    QFETCH(bool, vertical);
+    QFETCH(CRect, expected);
+    QImage image = makeImage(10, 10);
+    QPainter painter(&image);
+    CRect used;
+    if (vertical) {
+        CLayoutVBox outer(CRect(10, 20, 500, 900), &painter);
+        outer.AddSize(100, 30);
+        {
+            CLayoutVBox inner(outer);
+            QCOMPARE(inner.GetResultRect(), CRect(10, 50, 10, 50));
+            inner.AddSize(70, 45);
+            QCOMPARE(outer.GetResultRect(), CRect(10, 20, 110, 50));
+        }
+        used = outer.GetResultRect();
+    } else {
+        CLayoutHBox outer(CRect(10, 20, 500, 900), &painter);
+        outer.AddSize(100, 30);
+        {
+            CLayoutHBox inner(outer);
+            QCOMPARE(inner.GetResultRect(), CRect(110, 20, 110, 20));
+            inner.AddSize(70, 45);
+            QCOMPARE(outer.GetResultRect(), CRect(10, 20, 110, 50));
+        }
+        used = outer.GetResultRect();
+    }
+    QCOMPARE(used, expected);
 }
 
 void TestLayout::childReportsExtraWidth()
