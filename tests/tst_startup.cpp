@@ -77,6 +77,8 @@ private slots:
     void noVersionFileShowsNoWindow();
     void sessionFileIgnoresConnectionSwitches();
     void dealerFileWrittenAtExit();
+    void modelMappingInTextLanguage_data();
+    void modelMappingInTextLanguage();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -268,6 +270,31 @@ void TestStartup::dealerFileWrittenAtExit()
     const QString text = readTextFile(m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini"));
     QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
     QVERIFY(text.contains(QStringLiteral("AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
+}
+
+void TestStartup::modelMappingInTextLanguage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("English program texts") << QStringList{"E000001", "01"} << "English name";
+    QTest::newRow("German program texts") << QStringList{"E000001", "00"} << "Deutscher Name";
+    QTest::newRow("language without texts falls back to German") << QStringList{"E000001", "04"} << "Deutscher Name";
+}
+
+void TestStartup::modelMappingInTextLanguage()
+{
+    QFETCH(QStringList, args);
+    QVERIFY(writeTextFile(m_prog + QStringLiteral("ModelMapping00.txt"), "T001Deutscher Name\n"));
+    QVERIFY(writeTextFile(m_prog + QStringLiteral("ModelMapping01.txt"), "T001English name\n"));
+    // As at the start of the program, no string tables are loaded yet.
+    InitOrmelText(m_env->path() + QStringLiteral("/no-texts"));
+    CYaq2App app(args);
+    app.SetMainWindowRunner([](CYaq2App &, const CMainWndArgs &) {});
+    app.InitInstance();
+    QString name;
+    QCOMPARE(app.m_ModelMapping.GetModelName(name, QStringLiteral("T001")), 1);
+    QTEST(name, "name");
+    app.ExitInstance();
 }
 
 QTEST_MAIN(TestStartup)

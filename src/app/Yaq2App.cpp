@@ -95,11 +95,6 @@ bool CYaq2App::InitInstance()
         }
     }
 
-    // The model-name mapping in the language of the program texts; the
-    // catalogue view shows the catalogue's own codes.
-    m_ModelMapping.SetCatalogueView(s.bKatalogansicht);
-    m_ModelMapping.Load(GetPrgTextSprache());
-
     if (!m_CmdLine.m_strStartPage.isEmpty())
         s.StartPage = m_CmdLine.m_strStartPage;
 
@@ -130,6 +125,11 @@ bool CYaq2App::InitInstance()
 
     m_strClipboardFormat = QStringLiteral("YAQ_BASKET_DATA");
     InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    // The model-name mapping in the language of the program texts, which is
+    // known only once the string tables are loaded; the catalogue view shows
+    // the catalogue's own codes.
+    m_ModelMapping.SetCatalogueView(s.bKatalogansicht);
+    m_ModelMapping.Load(GetPrgTextSprache());
     s.PrgTitel = QStringLiteral("Y A Q 2 ");
 
     if (s.bSchulung) {
