@@ -21,6 +21,8 @@ private slots:
     void newLineForms_data();
     void newLineForms();
     void profileValues();
+    void storedRectangles_data();
+    void storedRectangles();
 };
 
 void TestPlatform::texts()
@@ -138,6 +140,30 @@ void TestPlatform::profileValues()
     profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("R"), QStringLiteral("1,2,3"));
     QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(1, 1, 1, 1)), QRect(1, 1, 1, 1));
     QVERIFY(profile.Sync());
+}
+
+void TestPlatform::storedRectangles_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("window rectangle") << "5,6,105,56" << true << QRect(5, 6, 100, 50);
+    QTest::newRow("all zero is no rectangle") << "0,0,0,0" << true << QRect();
+    QTest::newRow("negative position") << "-1920,0,-920,600" << true << QRect(-1920, 0, 1000, 600);
+    QTest::newRow("three numbers") << "1,2,3" << false << QRect();
+    QTest::newRow("width beyond the int range") << "-2000000000,0,2000000000,10" << false << QRect();
+    QTest::newRow("height beyond the int range") << "0,2147483647,10,-2147483648" << false << QRect();
+    QTest::newRow("edge at the lowest int") << "-2147483648,0,-2147483648,0" << false << QRect();
+}
+
+void TestPlatform::storedRectangles()
+{
+    QFETCH(QString, text);
+    QRect rect;
+    QTEST(RectFromProfileText(text, &rect), "ok");
+    QTEST(rect, "rect");
+    // Whatever was read can be checked against the screens.
+    ValidateWndRect(&rect);
 }
 
 QTEST_MAIN(TestPlatform)

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <climits>
+
 const QString CProfile::kOrganisation = QStringLiteral("ORMEL AG");
 
 CProfile::CProfile(const QString &applicationName)
@@ -106,6 +108,13 @@ bool RectFromProfileText(const QString &text, QRect *rect)
         bool ok = false;
         v[i] = parts.at(i).trimmed().toInt(&ok);
         if (!ok)
+            return false;
+    }
+    // A garbled value with coordinates far outside any screen is no
+    // rectangle: its width and height could not even be computed.
+    const int kMaxCoordinate = INT_MAX / 4;
+    for (int c : v) {
+        if (c < -kMaxCoordinate || c > kMaxCoordinate)
             return false;
     }
     if (v[0] == 0 && v[1] == 0 && v[2] == 0 && v[3] == 0)
