@@ -158,6 +158,8 @@ void TestCmdLine::firstRegistration_data()
     QTest::newRow("german form") << "07.03.2015" << "";
     QTest::newRow("short") << "2015-3-7" << "";
     QTest::newRow("trailing text") << "2015-03-07x" << "";
+    QTest::newRow("trailing line feed") << "2015-03-07\n" << "";
+    QTest::newRow("leading blank") << " 2015-03-07" << "";
     QTest::newRow("empty") << "" << "";
 }
 

@@ -104,7 +104,10 @@ QString LocaleToPrgSprache(const QString &locale)
 
 QString FirstRegistrationFromSwitch(const QString &value)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    // Anchored at both ends of the whole text: "$" alone would also accept a
+    // trailing line feed.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("(\\d{4})-(\\d{2})-(\\d{2})")));
     const auto match = pattern.match(value);
     if (!match.hasMatch())
         return QString();
