@@ -53,7 +53,8 @@ int main(int argc, char *argv[])
         });
         const bool written = engine.Print(true);
         if (written)
-            std::fprintf(stdout, "%s\n", qUtf8Printable(QDir::toNativeSeparators(engine.PdfFilePath())));
+            std::fprintf(stdout, "%s\n",
+                         qUtf8Printable(QDir::toNativeSeparators(engine.PdfFilePath())));
         return written ? 0 : 1;
     }
 
