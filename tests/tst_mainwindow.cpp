@@ -14,6 +14,7 @@
 #include "catalogues/SBefAnzDlg.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
+#include "common/PageDlg.h"
 #include "common/WebBrowserDlg.h"
 #include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
@@ -134,6 +135,11 @@ void TestMainWindow::everyPageAndBackHome()
         QCOMPARE(d.PageCaption(), step.caption);
         QVERIFY2(step.page->isVisible(), step.name);
         QVERIFY2(!d.HomePage()->isVisible(), step.name);
+        // The page's own caption line shows the caption without the
+        // keyboard-mnemonic marks of the button texts it comes from.
+        const auto *page = qobject_cast<const CPageDlg *>(step.page);
+        QVERIFY2(page, step.name);
+        QVERIFY2(!page->CaptionText().contains(QLatin1Char('&')), qPrintable(page->CaptionText()));
         QVERIFY(!d.HeadButton(kBtnDmsVin)->isVisible());
         QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")), Qt::LeftButton);
         QVERIFY2(d.VisiblePage() == d.HomePage(), step.name);
