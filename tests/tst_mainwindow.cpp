@@ -27,6 +27,7 @@
 #include "support/MainWindowTest.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
@@ -146,6 +147,11 @@ void TestMainWindow::everyPageAndBackHome()
         QCOMPARE(d.CurrentPage(), int(kPageHome));
         QVERIFY(d.HeadButton(kBtnDmsVin)->isVisible());
     }
+
+    // The demo data carry the brand's news document.
+    d.ShowNewsPage(true);
+    QVERIFY2(QFileInfo::exists(d.WebBrowserPage()->CurrentDocument()),
+             qPrintable(d.WebBrowserPage()->CurrentDocument()));
 
     // The pages shown over another page keep the remembered id.
     d.ShowBfndPage(true);
