@@ -427,6 +427,7 @@ void TestPosition::takeDmsPrice_data()
     QTest::newRow("flag false") << "false" << "10.5" << "" << 0 << 10.5 << -1.0;
     QTest::newRow("empty prices are not set") << "" << "" << "" << 0 << -1.0 << -1.0;
     QTest::newRow("zero is a price") << "yes" << "0" << "0.00" << 0 << 0.0 << 0.0;
+    QTest::newRow("decimal comma of a DMS") << "false" << "12,50" << "14,88" << 0 << 12.5 << 14.88;
 }
 
 void TestPosition::takeDmsPrice()

@@ -1,5 +1,7 @@
 #include "packages/PriceMath.h"
 
+#include "platform/StringUtil.h"
+
 #include <QLocale>
 
 #include <charconv>
@@ -88,7 +90,8 @@ double ParseNumber(const QString &text)
 
 double ParsePriceText(const QString &text)
 {
-    return text.isEmpty() ? kPriceNotSet : ParseNumber(text);
+    // Prices from a DMS or a campaign file may come with a decimal comma.
+    return text.isEmpty() ? kPriceNotSet : MyStringToDouble(text);
 }
 
 LinePrice DeriveLinePrice(double unitGross, double unitNet, double vat, bool flatPrice,
