@@ -128,12 +128,12 @@ void BM_Raw_FgstnrData(benchmark::State &state)
     Fixture &f = *g_fixture;
     RawLookup raw(f.raw,
                   "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
-                  " FROM vin_range WHERE vin_type = ? AND vin_from <= ?"
+                  " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
                   " ORDER BY vin_from DESC, catalogue_key");
     int i = 0;
     for (auto _ : state) {
         const QString &vin = f.shortVins[i % kKeys];
-        benchmark::DoNotOptimize(raw.Run({vin, f.vinTypes[i % kKeys], vin}, 7, false));
+        benchmark::DoNotOptimize(raw.Run({vin, f.vinTypes[i % kKeys], vin, vin}, 7, false));
         ++i;
     }
 }
