@@ -70,6 +70,8 @@ private slots:
     void typedVinIdentifiesTheVehicle();
     void fieldsWrittenByCodeDoNotIdentify();
     void typedTypeKeyIdentifies();
+    void headRowShowsTheIdentifiedModel_data();
+    void headRowShowsTheIdentifiedModel();
     void refusedChangeKeepsThePreviousVehicle();
     void blockedVehiclesLeaveTheSettings_data();
     void blockedVehiclesLeaveTheSettings();
@@ -365,6 +367,45 @@ void TestVinIdent::typedTypeKeyIdentifies()
     QCOMPARE(m_settings->LeadTyp, QStringLiteral("2201"));
     QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQB20DE"));
     QCOMPARE(m_settings->Fgstnr, QString());
+}
+
+void TestVinIdent::headRowShowsTheIdentifiedModel_data()
+{
+    QTest::addColumn<int>("catalogueView");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("typeKey");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("leadType");
+    QTest::newRow("vin of the first model of its series")
+        << 0 << kVinArvo << QString() << "Arvo 1.6" << "1101";
+    QTest::newRow("vin of a later model of its series")
+        << 0 << "XVQ1F23A57M112345" << QString() << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a later model of its series")
+        << 0 << QString() << "7A02" << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a later model, catalogue view")
+        << 1 << QString() << "7A02" << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a series with one model")
+        << 0 << QString() << "7B01" << "Bento" << "2201";
+}
+
+void TestVinIdent::headRowShowsTheIdentifiedModel()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, typeKey);
+    QFETCH(QString, model);
+    QFETCH(QString, leadType);
+    QFETCH(int, catalogueView);
+    startWindow();
+    m_settings->bKatalogansicht = catalogueView;
+    if (!vin.isEmpty())
+        typeVin(vin);
+    else
+        QTest::keyClicks(m_dlg->TypeKeyEdit(), typeKey);
+    QCOMPARE(m_settings->ModellBez, model);
+    QCOMPARE(m_settings->LeadTyp, leadType);
+    // The combos show the vehicle the settings hold, not merely their first item.
+    QCOMPARE(m_dlg->findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(), model);
+    QCOMPARE(m_dlg->GetLeadTypeCombo()->currentText(), leadType);
 }
 
 void TestVinIdent::refusedChangeKeepsThePreviousVehicle()

@@ -73,10 +73,11 @@ bool InCatalogueDisplay(const QString &display, const QString &country)
     return true;
 }
 
+// Selects the item with this text; no item for an empty or unknown text.
 void SelectText(QComboBox *combo, const QString &text)
 {
     const QSignalBlocker block(combo);
-    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly));
 }
 
 void AddOnce(QComboBox *combo, const QString &text)
@@ -366,10 +367,10 @@ void CYaq2Dlg::FillModelCombos()
         const QSignalBlocker block(m_pEReihe);
         m_pEReihe->setCurrentIndex(FindModelSeries(s.EReihe));
     }
-    if (s.bKatalogansicht) {
-        SelectText(m_pModell, s.ModellBez);
-        SelectText(m_pLeadType, s.LeadTyp);
-    }
+    // A filled combo shows no choice of its own (Qt would show its first
+    // item); the catalogue view shows the current model and lead type.
+    SelectText(m_pModell, s.bKatalogansicht ? s.ModellBez : QString());
+    SelectText(m_pLeadType, s.bKatalogansicht ? s.LeadTyp : QString());
 }
 
 void CYaq2Dlg::ClearTypSchlData()

@@ -56,6 +56,19 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
+// Shows the model and lead type of the identified vehicle in their combos.
+void SelectText(QComboBox *combo, const QString &text)
+{
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly));
+}
+
+void SelectVehicle(QComboBox *model, QComboBox *leadType, const CPrgSettings &s)
+{
+    SelectText(model, s.ModellBez);
+    SelectText(leadType, s.LeadTyp);
+}
+
 // A VIN of 7 or 8 characters is incomplete: after this pause the user is told.
 constexpr int kIncompleteVinMs = 2000;
 } // namespace
@@ -200,6 +213,7 @@ bool CYaq2Dlg::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &bef
         s.nVertrag = CheckContract();
         SetCatalogueCaption();
         FillModelCombos();
+        SelectVehicle(m_pModell, m_pLeadType, s);
         FirstRegistrationAfterIdent();
     } else {
         FillModelCombos();
@@ -317,6 +331,7 @@ void CYaq2Dlg::RestoreHeadRow(const CIdentSnapshot &before)
 {
     m_pVinTimer->stop();
     FillModelCombos();
+    SelectVehicle(m_pModell, m_pLeadType, *m_pSettings);
     SetFieldText(m_pVin, before.Vin());
     SetFieldText(m_pTypSchl, before.strTypSchl);
     if (before.strErstzul.isEmpty() && m_pErstzul->text().isEmpty()
