@@ -379,6 +379,14 @@ void TestMainWindow::restrictedSessionStaysRestricted()
     d.ShowWkPage(true);
     QVERIFY(!d.WkPage()->TransferButton()->isEnabled());
     QVERIFY(!d.WkPage()->SrpButton()->isEnabled());
+    // Both package pages that talk to the dealer system lose that exchange.
+    d.ShowSRPBbPage(true, 0);
+    d.ShowSpotRBbPage(true, 0);
+    for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(d.SRPBbPage()),
+                                static_cast<CPaketDmsPage *>(d.SpotRBbPage())}) {
+        QVERIFY(!page->DmsRequestButton()->isEnabled());
+        QVERIFY(!page->TransferButton()->isEnabled());
+    }
     d.ShowAwKatPage(0, true);
     QVERIFY(!d.AwKatPage()->PriceButton()->isEnabled());
     QVERIFY(!d.AwKatPage()->SrpButton()->isEnabled());
