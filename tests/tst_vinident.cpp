@@ -73,6 +73,7 @@ private slots:
     void headRowShowsTheIdentifiedModel_data();
     void headRowShowsTheIdentifiedModel();
     void refusedChangeKeepsThePreviousVehicle();
+    void refusedChangeShowsTheFirstRegistrationAgain();
     void blockedVehiclesLeaveTheSettings_data();
     void blockedVehiclesLeaveTheSettings();
     void incompleteVinStartsTheTimer();
@@ -438,6 +439,37 @@ void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
     typeVin(kVinBento);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7B01"));
     QCOMPARE(m_settings->FgstnrFull, kVinBento);
+}
+
+void TestVinIdent::refusedChangeShowsTheFirstRegistrationAgain()
+{
+    startWindow();
+    typeVin(kVinArvo);
+    const QString date = QStringLiteral("01.02.2020");
+    QLineEdit *firstRegistration =
+        m_dlg->findChild<QLineEdit *>(QStringLiteral("firstRegistrationEdit"));
+    QVERIFY(firstRegistration);
+    firstRegistration->setText(date);
+    m_settings->Erstzulassung = date;
+    // Choosing another model by hand takes the vehicle out; the basket keeps it.
+    m_dlg->SetBasketQuestion([] { return 1; });
+    QComboBox *model = m_dlg->findChild<QComboBox *>(QStringLiteral("modelCombo"));
+    model->setCurrentIndex(model->findText(QStringLiteral("Arvo 2.0")));
+    QVERIFY(model->currentIndex() >= 0);
+    // Its two lead types open the lead-type list (the offscreen platform
+    // cannot raise it).
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support grabbing the keyboard");
+    }
+    emit model->activated(model->currentIndex());
+    m_dlg->GetLeadTypeCombo()->hidePopup();
+    QCOMPARE(m_settings->FgstnrFull, kVinArvo);
+    QCOMPARE(m_settings->ModellBez, QStringLiteral("Arvo 1.6"));
+    QCOMPARE(m_settings->Erstzulassung, date);
+    // The head row shows the kept vehicle with its first registration.
+    QCOMPARE(model->currentText(), QStringLiteral("Arvo 1.6"));
+    QCOMPARE(firstRegistration->text(), date);
 }
 
 void TestVinIdent::blockedVehiclesLeaveTheSettings_data()

@@ -334,8 +334,10 @@ void CYaq2Dlg::RestoreHeadRow(const CIdentSnapshot &before)
     SelectVehicle(m_pModell, m_pLeadType, *m_pSettings);
     SetFieldText(m_pVin, before.Vin());
     SetFieldText(m_pTypSchl, before.strTypSchl);
-    if (before.strErstzul.isEmpty() && m_pErstzul->text().isEmpty()
-        && m_pSettings->MarketingCampaigns)
+    // The first registration of the kept vehicle, or the empty-date mask.
+    if (!before.strErstzul.isEmpty())
+        SetFieldText(m_pErstzul, before.strErstzul);
+    else if (m_pErstzul->text().isEmpty() && m_pSettings->MarketingCampaigns)
         SetFieldText(m_pErstzul, OrmelText(6061));
     ResetVehicleFields(before.HasVehicle(), false);
     SetCatalogueCaption();
