@@ -26,6 +26,7 @@
 #include "setup/SetupDlg.h"
 #include "support/MainWindowTest.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -53,6 +54,7 @@ private slots:
     void guardsKeepThePreviousPage();
     void numberSearchMarksItsUse();
     void identifiedVehicleKeepsItsFieldsAcrossPages();
+    void settingsPageKeepsTheHeadRowDisabled();
     void basketBackMarkFromTheOldCaption();
     void sessionCheck_data();
     void sessionCheck();
@@ -262,6 +264,36 @@ void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
     d.ShowBfndPage(true);
     QCOMPARE(plate->text(), QString());
     QVERIFY(!plate->isEnabled());
+}
+
+void TestMainWindow::settingsPageKeepsTheHeadRowDisabled()
+{
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    QTest::keyClicks(d.VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+    auto *plate = d.findChild<QLineEdit *>(QStringLiteral("plateEdit"));
+    auto *firstRegistration = d.findChild<QLineEdit *>(QStringLiteral("firstRegistrationEdit"));
+    plate->setText(QStringLiteral("M-AB 123"));
+    d.ShowSetupPage(true);
+    QVERIFY(!plate->isEnabled());
+
+    // Switching the marketing campaigns shows or hides the first
+    // registration, but the fields stay locked while the settings are open.
+    auto *marketing = d.SetupPage()->findChild<QCheckBox *>(QStringLiteral("marketingCampaignsCheck"));
+    const bool wasOn = m_settings->MarketingCampaigns != 0;
+    marketing->click();
+    QCOMPARE(firstRegistration->isVisibleTo(&d), !wasOn);
+    QVERIFY(!plate->isEnabled());
+    QVERIFY(!firstRegistration->isEnabled());
+
+    d.SetupPage()->ChangeProgramLanguage(QStringLiteral("01"));
+    QVERIFY(!plate->isEnabled());
+    QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
+    SetPrgSprache(QStringLiteral("00"));
+
+    d.ShowHomePage();
+    QVERIFY(plate->isEnabled());
+    QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
 }
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()

@@ -127,9 +127,10 @@ void CSetupDlg::OnPackageSettingChanged()
     if (!m_pHost)
         return;
     // The first-registration field of the head row exists only with the
-    // marketing campaigns.
+    // marketing campaigns. The head row stays locked while the settings
+    // are open; the home page unlocks it again.
     if (marketingBefore != s.MarketingCampaigns)
-        m_pHost->ResetVehicleFields(s.Fgstnr.size() == 7, false);
+        m_pHost->ResetVehicleFields(false, false);
     CChangeFlags changes;
     changes.bSetup1 = 1;
     m_pHost->SetIdentChanged(changes);
@@ -146,11 +147,12 @@ void CSetupDlg::ChangeProgramLanguage(const QString &code)
     if (!m_pHost)
         return;
     m_pHost->SetCaptions();
-    // The hand-entered vehicle fields are usable with a seven-character VIN
-    // only; without one they are reset, so their hint text follows the new
-    // language.
+    // The hand-entered vehicle fields belong to an identified vehicle (its
+    // seven-character short VIN) and are kept; without one they are reset,
+    // so their hint text follows the new language. They stay locked while
+    // the settings are open.
     const bool vin7 = m_pSettings->Fgstnr.size() == 7;
-    m_pHost->ResetVehicleFields(vin7, !vin7);
+    m_pHost->ResetVehicleFields(false, !vin7);
     m_pHost->SetHomeButtonTexts();
     CChangeFlags changes;
     changes.bSprache = 1;
