@@ -55,6 +55,8 @@ private slots:
     void numberSearchMarksItsUse();
     void identifiedVehicleKeepsItsFieldsAcrossPages();
     void settingsPageKeepsTheHeadRowDisabled();
+    void identChangeRefreshesThePackageList_data();
+    void identChangeRefreshesThePackageList();
     void basketBackMarkFromTheOldCaption();
     void sessionCheck_data();
     void sessionCheck();
@@ -294,6 +296,46 @@ void TestMainWindow::settingsPageKeepsTheHeadRowDisabled()
     d.ShowHomePage();
     QVERIFY(plate->isEnabled());
     QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
+}
+
+void TestMainWindow::identChangeRefreshesThePackageList_data()
+{
+    QTest::addColumn<int>("focusButton");
+    QTest::addColumn<bool>("refreshed");
+    // A click on one of these switches the page itself.
+    QTest::newRow("focus on the search button") << int(kBtnSearch) << false;
+    QTest::newRow("focus on the contract button") << int(kBtnContract) << false;
+    QTest::newRow("focus on the title button") << int(kBtnTitle) << false;
+    // These never switch the page.
+    QTest::newRow("focus on the DMS download button") << int(kBtnDmsDownload) << true;
+    QTest::newRow("focus on the two-wheeler button") << int(kBtnTwoWheeler) << true;
+    QTest::newRow("focus in the head row") << 0 << true;
+}
+
+void TestMainWindow::identChangeRefreshesThePackageList()
+{
+    QFETCH(int, focusButton);
+    QFETCH(bool, refreshed);
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    QApplication::setActiveWindow(&d);
+    setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
+    d.ShowSRPWlPage(1);
+    QCOMPARE(d.CurrentPage(), int(kPageSRPWl));
+    QWidget *focus = d.VinEdit();
+    if (focusButton == kBtnTitle)
+        focus = d.findChild<QWidget *>(QStringLiteral("titleButton"));
+    else if (focusButton)
+        focus = d.HeadButton(focusButton);
+    focus->show();
+    focus->setFocus();
+    QVERIFY(focus->hasFocus());
+
+    CChangeFlags changes;
+    changes.bIdent = 1;
+    d.SetIdentChanged(changes);
+    // Shown again, the page has taken the change and cleared its flag.
+    QCOMPARE(d.SRPWlPage()->m_Changed.bIdent, refreshed ? 0 : 1);
 }
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()

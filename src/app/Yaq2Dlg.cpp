@@ -1109,10 +1109,13 @@ void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
     if (!changes.bIdent)
         return;
 
-    // A click on a head button switches the page itself.
+    // A click on a head button that leads to a page switches the page
+    // itself. The DMS download and the two-wheeler program switch no page,
+    // so the visible page is refreshed behind them.
     bool headFocus = m_pTitle->hasFocus();
-    for (COwnButton *button : std::as_const(m_headButtons))
-        headFocus = headFocus || button->hasFocus();
+    for (int id : {kBtnDmsVin, kBtnContract, kBtnSearch, kBtnBasket, kBtnYaqDownload, kBtnSetup,
+                   kBtnBack, kBtnHelp, kBtnHelpIndex})
+        headFocus = headFocus || m_headButtons.value(id)->hasFocus();
     switch (m_nCurPage) {
     case kPageAwKat:
         if (!headFocus)
