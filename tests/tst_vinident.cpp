@@ -414,6 +414,7 @@ void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
     startWindow();
     typeVin(kVinArvo);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
+    QCOMPARE(m_settings->nVertrag, 1);
     // A basket with entries asks before the vehicle changes.
     m_dlg->SetBasketQuestion([this] {
         return OwnMsgBox(OrmelText(4045), m_dlg.get(), kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO)
@@ -433,6 +434,9 @@ void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
     QCOMPARE(m_dlg->VinEdit()->text(), kVinArvo);
     QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7A01"));
     QCOMPARE(m_dlg->WkPage()->m_bVehicleChanged, 0);
+    // The kept vehicle keeps its inclusive-service contract.
+    QCOMPARE(m_settings->nVertrag, 1);
+    QVERIFY(!m_settings->VertragText1.isEmpty());
 
     // Yes takes the new vehicle.
     m_env->answerBoxes(IDYES);

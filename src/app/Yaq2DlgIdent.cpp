@@ -341,6 +341,9 @@ void CYaq2Dlg::RestoreHeadRow(const CIdentSnapshot &before)
         SetFieldText(m_pErstzul, OrmelText(6061));
     ResetVehicleFields(before.HasVehicle(), false);
     SetCatalogueCaption();
+    // The contract flag was cleared when the change began: the kept vehicle
+    // is checked again, as an identification would.
+    m_pSettings->nVertrag = CheckContract();
     ShowContractColour();
     SetBrandCaption();
     m_pVin->setFocus();
