@@ -281,7 +281,8 @@ void TestMainWindow::settingsPageKeepsTheHeadRowDisabled()
 
     // Switching the marketing campaigns shows or hides the first
     // registration, but the fields stay locked while the settings are open.
-    auto *marketing = d.SetupPage()->findChild<QCheckBox *>(QStringLiteral("marketingCampaignsCheck"));
+    auto *marketing =
+        d.SetupPage()->findChild<QCheckBox *>(QStringLiteral("marketingCampaignsCheck"));
     const bool wasOn = m_settings->MarketingCampaigns != 0;
     marketing->click();
     QCOMPARE(firstRegistration->isVisibleTo(&d), !wasOn);
