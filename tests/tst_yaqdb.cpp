@@ -305,7 +305,7 @@ void TestYaqDb::catalogueColumnsAndAlternatives()
 
     CAltKatData kat;
     QCOMPARE(Walk(*db, db->ReadAltKatData(kat), kat, &CAltKatData::m_strEReihe),
-             QStringList({"4A", "5A", "A60"}));
+             QStringList({"A40", "5A", "A60"}));
     kat.Init();
     kat.m_strTypNr = "VQA50001";
     QVERIFY(db->ReadAltKatData(kat));
@@ -517,7 +517,7 @@ void TestYaqDb::newQueryReplacesTheOpenCursor()
     QVERIFY(db->ReadHLXFgstnrData(vin));
     CAltKatData kat;
     QVERIFY(db->ReadAltKatData(kat));
-    QCOMPARE(kat.m_strEReihe, QStringLiteral("4A"));
+    QCOMPARE(kat.m_strEReihe, QStringLiteral("A40"));
     // ReadNext continues the last query of the connection, into its record.
     QVERIFY(db->ReadNext());
     QCOMPARE(kat.m_strEReihe, QStringLiteral("5A"));

@@ -52,7 +52,7 @@ INSERT INTO alt_lead_type (type_number, model_name, lead_type, sort_order) VALUE
 ('VQA40001', 'Alto Kombi', '4403', 3);
 
 INSERT INTO alt_catalogue (type_number, series_code, description, sort_order) VALUES
-('VQA40001', '4A', 'Alto', 1),
+('VQA40001', 'A40', 'Alto', 1),
 ('VQA50001', '5A', 'Alto II', 2),
 ('VQA60001', 'A60', 'Alto Classic', 3);
 
