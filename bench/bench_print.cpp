@@ -91,10 +91,10 @@ void BM_PlainPainterPdf(benchmark::State &state)
         painter.setFont(body);
         for (int row = 1; row <= kRows; ++row) {
             const QString text = TableDocument::RowText(row);
-            const QRectF textRect = fmBody.boundingRect(QRectF(0, 0, 1100, 100000),
-                                                        Qt::TextWordWrap, text);
-            const double rowHeight = std::max(std::ceil(textRect.height()),
-                                              std::ceil(fmBody.lineSpacing()));
+            const QRectF textRect =
+                fmBody.boundingRect(QRectF(0, 0, 1100, 100000), Qt::TextWordWrap, text);
+            const double rowHeight =
+                std::max(std::ceil(textRect.height()), std::ceil(fmBody.lineSpacing()));
             if (y + rowHeight > pageHeight) {
                 writer.newPage();
                 ++pages;

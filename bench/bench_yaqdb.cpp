@@ -91,13 +91,14 @@ void BM_Layer_FgstnrTypSchl(benchmark::State &state)
 void BM_Raw_FgstnrTypSchl(benchmark::State &state)
 {
     Fixture &f = *g_fixture;
-    RawLookup raw(f.raw,
-                  "SELECT r.catalogue_key, CAST(? AS TEXT), r.vin_from, r.vin_to, r.type_key, r.vin_type,"
-                  " t.lead_type, t.model_name, t.model_series, r.extra_code, t.country"
-                  " FROM vin_range r JOIN type_key t"
-                  " ON t.type_key = r.type_key AND t.catalogue_key = r.catalogue_key"
-                  " WHERE r.vin_type = ? AND r.vin_from <= ? AND r.vin_to >= ?"
-                  " ORDER BY r.vin_from DESC, r.catalogue_key");
+    RawLookup raw(
+        f.raw,
+        "SELECT r.catalogue_key, CAST(? AS TEXT), r.vin_from, r.vin_to, r.type_key, r.vin_type,"
+        " t.lead_type, t.model_name, t.model_series, r.extra_code, t.country"
+        " FROM vin_range r JOIN type_key t"
+        " ON t.type_key = r.type_key AND t.catalogue_key = r.catalogue_key"
+        " WHERE r.vin_type = ? AND r.vin_from <= ? AND r.vin_to >= ?"
+        " ORDER BY r.vin_from DESC, r.catalogue_key");
     int i = 0, hits = 0;
     for (auto _ : state) {
         const QString &vin = f.shortVins[i % kKeys];
@@ -126,10 +127,11 @@ void BM_Layer_FgstnrData(benchmark::State &state)
 void BM_Raw_FgstnrData(benchmark::State &state)
 {
     Fixture &f = *g_fixture;
-    RawLookup raw(f.raw,
-                  "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
-                  " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
-                  " ORDER BY vin_from DESC, catalogue_key");
+    RawLookup raw(
+        f.raw,
+        "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
+        " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
+        " ORDER BY vin_from DESC, catalogue_key");
     int i = 0;
     for (auto _ : state) {
         const QString &vin = f.shortVins[i % kKeys];
@@ -155,7 +157,8 @@ void BM_Layer_MarkeFromTypschl(benchmark::State &state)
 void BM_Raw_MarkeFromTypschl(benchmark::State &state)
 {
     Fixture &f = *g_fixture;
-    RawLookup raw(f.raw, "SELECT type_key, brand FROM type_key WHERE type_key = ? ORDER BY catalogue_key");
+    RawLookup raw(f.raw,
+                  "SELECT type_key, brand FROM type_key WHERE type_key = ? ORDER BY catalogue_key");
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(raw.Run({f.typeKeys[i++ % kKeys]}, 2, false));
@@ -177,8 +180,9 @@ void BM_Layer_TypSchlData2(benchmark::State &state)
 void BM_Raw_TypSchlData2(benchmark::State &state)
 {
     Fixture &f = *g_fixture;
-    RawLookup raw(f.raw, "SELECT catalogue_key, type_key, lead_type, model_name, model_series, country"
-                         " FROM type_key WHERE catalogue_key = ? AND type_key = ?");
+    RawLookup raw(f.raw,
+                  "SELECT catalogue_key, type_key, lead_type, model_name, model_series, country"
+                  " FROM type_key WHERE catalogue_key = ? AND type_key = ?");
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(raw.Run({QStringLiteral("1"), f.typeKeys[i++ % kKeys]}, 6, false));
@@ -207,7 +211,8 @@ void BM_Raw_KatSpalteOfLeadType(benchmark::State &state)
                          " ORDER BY type_number, column_number");
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(raw.Run({QStringLiteral("1"), f.leadTypes[i++ % kKeys]}, 5, false));
+        benchmark::DoNotOptimize(
+            raw.Run({QStringLiteral("1"), f.leadTypes[i++ % kKeys]}, 5, false));
 }
 
 // --- labour values of a main group (a run of rows) ----------------------------------
@@ -234,11 +239,12 @@ void BM_Layer_APosWertFromHG(benchmark::State &state)
 void BM_Raw_APosWertFromHG(benchmark::State &state)
 {
     Fixture &f = *g_fixture;
-    RawLookup raw(f.raw,
-                  "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code, work_units,"
-                  " remark, flag FROM labour_value"
-                  " WHERE catalogue_key = ? AND main_group = ? AND lead_type = ? AND extra_code = ?"
-                  " ORDER BY position_number, unit_code");
+    RawLookup raw(
+        f.raw,
+        "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code, work_units,"
+        " remark, flag FROM labour_value"
+        " WHERE catalogue_key = ? AND main_group = ? AND lead_type = ? AND extra_code = ?"
+        " ORDER BY position_number, unit_code");
     int i = 0;
     int64_t rows = 0;
     for (auto _ : state) {
@@ -315,7 +321,8 @@ int main(int argc, char **argv)
                 static_cast<long long>(timer.elapsed()));
 
     fixture.db = std::make_unique<CYaqDb>();
-    if (!fixture.db->Open(QString(), QString(), QString(), 0, fixture.dir.path(), QString(), QString())) {
+    if (!fixture.db->Open(QString(), QString(), QString(), 0, fixture.dir.path(), QString(),
+                          QString())) {
         std::fprintf(stderr, "open: %s\n", qPrintable(fixture.db->LastErrorText()));
         return 1;
     }
@@ -333,7 +340,8 @@ int main(int argc, char **argv)
         fixture.shortVins.push_back(SyntheticShortVin(t, r));
         fixture.typeKeys.push_back(SyntheticTypeKey((k * 7919) % fixture.size.typeKeys));
         fixture.leadTypes.push_back(SyntheticLeadType(k * 31));
-        fixture.mainGroups.push_back(QStringLiteral("%1").arg((k * 13) % 100, 2, 10, QLatin1Char('0')));
+        fixture.mainGroups.push_back(
+            QStringLiteral("%1").arg((k * 13) % 100, 2, 10, QLatin1Char('0')));
     }
     g_fixture = &fixture;
 

@@ -31,27 +31,65 @@ void TestCmdLine::parse_data()
     QTest::addColumn<QString>("sessionFile");
 
     QTest::newRow("three plain parameters")
-        << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "XVQ1F23A57M012345" << "07" << "SRP" << "" << "";
+        << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "XVQ1F23A57M012345"
+        << "07"
+        << "SRP"
+        << ""
+        << "";
     QTest::newRow("fourth plain parameter ignored")
-        << QStringList{"V1", "00", "AW", "extra"} << "V1" << "00" << "AW" << "" << "";
-    QTest::newRow("mode value is lower-cased")
-        << QStringList{"-m", "QVL"} << "" << "" << "" << "qvl" << "";
-    QTest::newRow("mixed-case mode")
-        << QStringList{"-m", "qvlEdit"} << "" << "" << "" << "qvledit" << "";
+        << QStringList{"V1", "00", "AW", "extra"} << "V1"
+        << "00"
+        << "AW"
+        << ""
+        << "";
+    QTest::newRow("mode value is lower-cased") << QStringList{"-m", "QVL"} << ""
+                                               << ""
+                                               << ""
+                                               << "qvl"
+                                               << "";
+    QTest::newRow("mixed-case mode") << QStringList{"-m", "qvlEdit"} << ""
+                                     << ""
+                                     << ""
+                                     << "qvledit"
+                                     << "";
     QTest::newRow("switch value counts as a plain parameter")
-        << QStringList{"-m", "qvl", "E000001"} << "" << "E000001" << "" << "qvl" << "";
+        << QStringList{"-m", "qvl", "E000001"} << ""
+        << "E000001"
+        << ""
+        << "qvl"
+        << "";
     QTest::newRow("switch names are case-sensitive: tns is unknown")
-        << QStringList{"-tns", "E000001"} << "E000001" << "" << "" << "" << "";
-    QTest::newRow("slash switch")
-        << QStringList{"/v", "E000002"} << "E000002" << "" << "" << "" << "";
-    QTest::newRow("later switch overwrites")
-        << QStringList{"A000001", "-v", "B000002"} << "B000002" << "" << "" << "" << "";
-    QTest::newRow("session file in lower case")
-        << QStringList{"/tmp/start.yaq2cfg"} << "" << "" << "" << "" << "/tmp/start.yaq2cfg";
-    QTest::newRow("session file old suffix")
-        << QStringList{"Start.YAQCFG", "00"} << "" << "00" << "" << "" << "Start.YAQCFG";
+        << QStringList{"-tns", "E000001"} << "E000001"
+        << ""
+        << ""
+        << ""
+        << "";
+    QTest::newRow("slash switch") << QStringList{"/v", "E000002"} << "E000002"
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("later switch overwrites") << QStringList{"A000001", "-v", "B000002"} << "B000002"
+                                             << ""
+                                             << ""
+                                             << ""
+                                             << "";
+    QTest::newRow("session file in lower case") << QStringList{"/tmp/start.yaq2cfg"} << ""
+                                                << ""
+                                                << ""
+                                                << ""
+                                                << "/tmp/start.yaq2cfg";
+    QTest::newRow("session file old suffix") << QStringList{"Start.YAQCFG", "00"} << ""
+                                             << "00"
+                                             << ""
+                                             << ""
+                                             << "Start.YAQCFG";
     QTest::newRow("session file only as first parameter")
-        << QStringList{"E000001", "x.YAQ2CFG"} << "E000001" << "x.YAQ2CFG" << "" << "" << "";
+        << QStringList{"E000001", "x.YAQ2CFG"} << "E000001"
+        << "x.YAQ2CFG"
+        << ""
+        << ""
+        << "";
 }
 
 void TestCmdLine::parse()
@@ -77,7 +115,8 @@ void TestCmdLine::windowPosition_data()
     QTest::newRow("no leading digits") << QStringList{"-x", "abc", "-y", "12px"} << 0 << 12 << "";
     QTest::newRow("TNS last leaves it empty") << QStringList{"-x", "5", "-TNS"} << 5 << -1 << "";
     QTest::newRow("connection values")
-        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1 << "host:5432/cat";
+        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1
+        << "host:5432/cat";
 }
 
 void TestCmdLine::windowPosition()
@@ -103,14 +142,26 @@ void TestCmdLine::sessionFile_data()
         << QByteArray("<OSSParameters>\n  <SessionID> S-1 </SessionID>\n"
                       "  <ApplicationServer>appsrv https://portal.example/yaq</ApplicationServer>\n"
                       "  <Language>fr-FR</Language>\n  <Portal>x</Portal>\n</OSSParameters>\n")
-        << true << " S-1 " << "appsrv" << "https://portal.example/yaq" << "02";
+        << true << " S-1 "
+        << "appsrv"
+        << "https://portal.example/yaq"
+        << "02";
     QTest::newRow("one word, unknown locale gives 01")
         << QByteArray("<OSSParameters><ApplicationServer> only </ApplicationServer>"
                       "<Language>pt-BR</Language></OSSParameters>")
-        << true << "" << "only" << "" << "01";
+        << true << ""
+        << "only"
+        << ""
+        << "01";
     QTest::newRow("broken xml leaves everything empty")
-        << QByteArray("<OSSParameters><SessionID>1</Sess") << false << "" << "" << "" << "";
-    QTest::newRow("empty file") << QByteArray() << false << "" << "" << "" << "";
+        << QByteArray("<OSSParameters><SessionID>1</Sess") << false << ""
+        << ""
+        << ""
+        << "";
+    QTest::newRow("empty file") << QByteArray() << false << ""
+                                << ""
+                                << ""
+                                << "";
 }
 
 void TestCmdLine::sessionFile()
@@ -131,14 +182,22 @@ void TestCmdLine::locale_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("code");
-    QTest::newRow("German") << "de-DE" << "00";
-    QTest::newRow("British") << "en-GB" << "01";
-    QTest::newRow("Greek") << "el-GR" << "18";
-    QTest::newRow("Taiwan") << "zh-TW" << "12";
-    QTest::newRow("Russian") << "ru-RU" << "16";
-    QTest::newRow("case matters") << "DE-de" << "01";
-    QTest::newRow("Brazilian not in table") << "pt-BR" << "01";
-    QTest::newRow("empty") << "" << "01";
+    QTest::newRow("German") << "de-DE"
+                            << "00";
+    QTest::newRow("British") << "en-GB"
+                             << "01";
+    QTest::newRow("Greek") << "el-GR"
+                           << "18";
+    QTest::newRow("Taiwan") << "zh-TW"
+                            << "12";
+    QTest::newRow("Russian") << "ru-RU"
+                             << "16";
+    QTest::newRow("case matters") << "DE-de"
+                                  << "01";
+    QTest::newRow("Brazilian not in table") << "pt-BR"
+                                            << "01";
+    QTest::newRow("empty") << ""
+                           << "01";
 }
 
 void TestCmdLine::locale()
@@ -151,16 +210,26 @@ void TestCmdLine::firstRegistration_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain date") << "2015-03-07" << "07.03.2015";
-    QTest::newRow("leap day") << "2016-02-29" << "29.02.2016";
-    QTest::newRow("no leap day") << "2015-02-29" << "";
-    QTest::newRow("month 13") << "2015-13-01" << "";
-    QTest::newRow("german form") << "07.03.2015" << "";
-    QTest::newRow("short") << "2015-3-7" << "";
-    QTest::newRow("trailing text") << "2015-03-07x" << "";
-    QTest::newRow("trailing line feed") << "2015-03-07\n" << "";
-    QTest::newRow("leading blank") << " 2015-03-07" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("plain date") << "2015-03-07"
+                                << "07.03.2015";
+    QTest::newRow("leap day") << "2016-02-29"
+                              << "29.02.2016";
+    QTest::newRow("no leap day") << "2015-02-29"
+                                 << "";
+    QTest::newRow("month 13") << "2015-13-01"
+                              << "";
+    QTest::newRow("german form") << "07.03.2015"
+                                 << "";
+    QTest::newRow("short") << "2015-3-7"
+                           << "";
+    QTest::newRow("trailing text") << "2015-03-07x"
+                                   << "";
+    QTest::newRow("trailing line feed") << "2015-03-07\n"
+                                        << "";
+    QTest::newRow("leading blank") << " 2015-03-07"
+                                   << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCmdLine::firstRegistration()

@@ -47,10 +47,14 @@ void TestDirectPrice::numericInput_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-    QTest::newRow("clean number") << "12.5" << "12.5" << -1;
-    QTest::newRow("comma removed") << "12,5" << "125" << 2;
-    QTest::newRow("only the first stray character") << "a1b" << "1b" << 0;
-    QTest::newRow("minus sign") << "-3" << "3" << 0;
+    QTest::newRow("clean number") << "12.5"
+                                  << "12.5" << -1;
+    QTest::newRow("comma removed") << "12,5"
+                                   << "125" << 2;
+    QTest::newRow("only the first stray character") << "a1b"
+                                                    << "1b" << 0;
+    QTest::newRow("minus sign") << "-3"
+                                << "3" << 0;
 }
 
 void TestDirectPrice::numericInput()
@@ -67,11 +71,16 @@ void TestDirectPrice::decimalInput_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-    QTest::newRow("within limits") << "10.5" << "10.5" << -1;
-    QTest::newRow("three integer digits") << "123" << "12" << 2;
-    QTest::newRow("three integer digits before the point") << "123.4" << "12.4" << 2;
-    QTest::newRow("three decimals") << "10.555" << "10.55" << 5;
-    QTest::newRow("both too long") << "1234.5678" << "12.56" << 5;
+    QTest::newRow("within limits") << "10.5"
+                                   << "10.5" << -1;
+    QTest::newRow("three integer digits") << "123"
+                                          << "12" << 2;
+    QTest::newRow("three integer digits before the point") << "123.4"
+                                                           << "12.4" << 2;
+    QTest::newRow("three decimals") << "10.555"
+                                    << "10.55" << 5;
+    QTest::newRow("both too long") << "1234.5678"
+                                   << "12.56" << 5;
 }
 
 void TestDirectPrice::decimalInput()
@@ -89,10 +98,18 @@ void TestDirectPrice::percentToPrice_data()
     QTest::addColumn<QString>("max");
     QTest::addColumn<QString>("percent");
     QTest::addColumn<QString>("price");
-    QTest::newRow("ten percent of 200") << 200.0 << "10" << "10" << "180.00";
-    QTest::newRow("maximum reduction lifted by a cent") << 99.99 << "15" << "15" << "85.00";
-    QTest::newRow("below the maximum no cent is added") << 99.99 << "15" << "14" << "85.99";
-    QTest::newRow("no standard price derives nothing") << -1.0 << "15" << "10" << "";
+    QTest::newRow("ten percent of 200") << 200.0 << "10"
+                                        << "10"
+                                        << "180.00";
+    QTest::newRow("maximum reduction lifted by a cent") << 99.99 << "15"
+                                                        << "15"
+                                                        << "85.00";
+    QTest::newRow("below the maximum no cent is added") << 99.99 << "15"
+                                                        << "14"
+                                                        << "85.99";
+    QTest::newRow("no standard price derives nothing") << -1.0 << "15"
+                                                       << "10"
+                                                       << "";
 }
 
 void TestDirectPrice::percentToPrice()
@@ -133,11 +150,16 @@ void TestDirectPrice::apply_data()
     QTest::addColumn<bool>("applied");
     QTest::addColumn<double>("newNet");
     QTest::addColumn<int>("complete");
-    QTest::newRow("net from the standard VAT") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 150.0 << 1;
-    QTest::newRow("net keeps the gross to net ratio") << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 150.0 << 1;
-    QTest::newRow("unset prices, net from the VAT rate") << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 144.0 << 1;
-    QTest::newRow("no price, zero net and no VAT: incomplete") << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << -1.0 << 0;
-    QTest::newRow("reduction above the maximum") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
+    QTest::newRow("net from the standard VAT")
+        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 150.0 << 1;
+    QTest::newRow("net keeps the gross to net ratio")
+        << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 150.0 << 1;
+    QTest::newRow("unset prices, net from the VAT rate")
+        << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 144.0 << 1;
+    QTest::newRow("no price, zero net and no VAT: incomplete")
+        << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << -1.0 << 0;
+    QTest::newRow("reduction above the maximum")
+        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
     QTest::newRow("without standard price: current gross is the base")
         << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
     QTest::newRow("without standard or current price any price goes")

@@ -3,9 +3,9 @@
 
 #include "common/DlgUtil.h"
 
+#include "support/TestEnv.h"
 #include <QDialog>
 #include <QPushButton>
-#include "support/TestEnv.h"
 
 #include <QtTest>
 
@@ -37,14 +37,13 @@ void TestDlgUtil::sizeAndMoveControl_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("move");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("all deltas 0 leave the control") << QStringLiteral("ok") << false
-                                                    << QRect(10, 20, 80, 30);
-    QTest::newRow("edges grow by their deltas") << QStringLiteral("ok") << false
-                                                << QRect(9, 22, 84, 32);
-    QTest::newRow("moving keeps the size") << QStringLiteral("ok") << true
-                                           << QRect(15, 13, 80, 30);
-    QTest::newRow("a missing control changes nothing") << QStringLiteral("none") << true
-                                                       << QRect(10, 20, 80, 30);
+    QTest::newRow("all deltas 0 leave the control")
+        << QStringLiteral("ok") << false << QRect(10, 20, 80, 30);
+    QTest::newRow("edges grow by their deltas")
+        << QStringLiteral("ok") << false << QRect(9, 22, 84, 32);
+    QTest::newRow("moving keeps the size") << QStringLiteral("ok") << true << QRect(15, 13, 80, 30);
+    QTest::newRow("a missing control changes nothing")
+        << QStringLiteral("none") << true << QRect(10, 20, 80, 30);
 }
 
 void TestDlgUtil::sizeAndMoveControl()

@@ -182,8 +182,8 @@ void TestEasyPrint::tileRect_data()
     QTest::addColumn<CRect>("rect");
     // 190 x 277 mm pages, document 3000 x 5000 on 2 x 2 pages.
     QTest::newRow("first page") << 0 << 0 << false << CRect(0, 0, 1900, -2770);
-    QTest::newRow("second row, second column") << 1 << 1 << false
-                                               << CRect(1900, -2770, 3800, -5540);
+    QTest::newRow("second row, second column")
+        << 1 << 1 << false << CRect(1900, -2770, 3800, -5540);
     QTest::newRow("centred first page") << 0 << 0 << true << CRect(-400, 270, 1500, -2500);
 }
 
@@ -202,8 +202,8 @@ void TestEasyPrint::rangeTextFromTiles_data()
 {
     QTest::addColumn<std::vector<int>>("flags");
     QTest::addColumn<QString>("text");
-    QTest::newRow("runs of one, two and three") << tiles({1, 1, 1, 0, 1, 0, 1, 1})
-                                                << QStringLiteral("1-3,5,7,8");
+    QTest::newRow("runs of one, two and three")
+        << tiles({1, 1, 1, 0, 1, 0, 1, 1}) << QStringLiteral("1-3,5,7,8");
     QTest::newRow("every page") << tiles({1, 1, 1, 1}) << QStringLiteral("1-4");
     QTest::newRow("none") << tiles({0, 0}) << QString();
     QTest::newRow("no pages at all") << tiles({}) << QString();
@@ -222,10 +222,9 @@ void TestEasyPrint::tilesFromRangeText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
     QTest::addColumn<std::vector<int>>("flags");
-    QTest::newRow("open upper bound") << QStringLiteral("2,4-") << 6
-                                      << tiles({0, 1, 0, 1, 1, 1});
-    QTest::newRow("trailing comma chooses only the pages given") << QStringLiteral("1,3,") << 3
-                                                                 << tiles({1, 0, 1});
+    QTest::newRow("open upper bound") << QStringLiteral("2,4-") << 6 << tiles({0, 1, 0, 1, 1, 1});
+    QTest::newRow("trailing comma chooses only the pages given")
+        << QStringLiteral("1,3,") << 3 << tiles({1, 0, 1});
     QTest::newRow("doubled separator") << QStringLiteral("1,,3") << 4 << tiles({1, 0, 1, 0});
     QTest::newRow("empty text chooses every page") << QString() << 3 << tiles({1, 1, 1});
     QTest::newRow("blanks only choose every page") << QStringLiteral("  ") << 2 << tiles({1, 1});
@@ -233,13 +232,13 @@ void TestEasyPrint::tilesFromRangeText_data()
     QTest::newRow("up to page 2") << QStringLiteral("-2") << 4 << tiles({1, 1, 0, 0});
     QTest::newRow("reversed range") << QStringLiteral("5-3") << 5 << tiles({0, 0, 1, 1, 1});
     QTest::newRow("page 0 is page 1") << QStringLiteral("0") << 2 << tiles({1, 0});
-    QTest::newRow("semicolon and slash separate") << QStringLiteral("1;3/4") << 4
-                                                  << tiles({1, 0, 1, 1});
-    QTest::newRow("letters and blanks are ignored") << QStringLiteral("S. 2 - 3") << 4
-                                                    << tiles({0, 1, 1, 0});
+    QTest::newRow("semicolon and slash separate")
+        << QStringLiteral("1;3/4") << 4 << tiles({1, 0, 1, 1});
+    QTest::newRow("letters and blanks are ignored")
+        << QStringLiteral("S. 2 - 3") << 4 << tiles({0, 1, 1, 0});
     QTest::newRow("only letters choose nothing") << QStringLiteral("abc") << 2 << tiles({0, 0});
-    QTest::newRow("a page beyond the end is the last page") << QStringLiteral("7") << 3
-                                                            << tiles({0, 0, 1});
+    QTest::newRow("a page beyond the end is the last page")
+        << QStringLiteral("7") << 3 << tiles({0, 0, 1});
     QTest::newRow("a long run of digits does not overflow")
         << QStringLiteral("1,99999999999999999999999999") << 3 << tiles({1, 0, 1});
     QTest::newRow("a lone dash is every page") << QStringLiteral("-") << 3 << tiles({1, 1, 1});
@@ -402,10 +401,9 @@ void TestEasyPrint::pdfFailureLeavesNoFile_data()
 {
     QTest::addColumn<QString>("obstacle"); // what is in the way of the PDF
     QTest::addColumn<int>("textId");
-    QTest::newRow("folder cannot be created") << QStringLiteral("file-instead-of-folder")
-                                              << 7091;
-    QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file")
-                                                 << 7023;
+    QTest::newRow("folder cannot be created") << QStringLiteral("file-instead-of-folder") << 7091;
+    QTest::newRow("YAQ2.pdf cannot be replaced")
+        << QStringLiteral("folder-instead-of-file") << 7023;
 }
 
 void TestEasyPrint::pdfFailureLeavesNoFile()
@@ -483,8 +481,8 @@ void TestEasyPrint::clickOnTileTogglesIt()
     QCOMPARE(range->text(), QStringLiteral("1-3"));
     QVERIFY(allPages->isChecked());
 
-    const PreviewGeometry g = ComputePreviewGeometry(preview->rect(), dlg.PageWidthMm(),
-                                                     dlg.PageHeightMm(), 1, 3);
+    const PreviewGeometry g =
+        ComputePreviewGeometry(preview->rect(), dlg.PageWidthMm(), dlg.PageHeightMm(), 1, 3);
     const QPoint second = PreviewTileRect(g, 1, 0).center();
     QTest::mouseClick(preview, Qt::LeftButton, {}, second);
     QCOMPARE(dlg.TileFlags(), tiles({1, 0, 1}));

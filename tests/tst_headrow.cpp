@@ -91,7 +91,6 @@ private:
         return m_dlg->findChild<QLineEdit *>(QLatin1String(name));
     }
     void setF40();
-
 };
 
 void TestHeadRow::init()

@@ -3,10 +3,10 @@
 
 #include "common/Layout.h"
 
+#include "support/TestEnv.h"
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include "support/TestEnv.h"
 
 #include <QtTest>
 
@@ -94,8 +94,7 @@ void TestLayout::boxReportsExtentOfChildren_data()
     QTest::addColumn<QRect>("expected"); // left, top, right, bottom as x, y, width, height
 
     QTest::newRow("vertical box on a page stacks -50 and -30 down to top - 80")
-        << true << true << QList<int>{120, 200} << QList<int>{-50, -30}
-        << QRect(0, 0, 200, -80);
+        << true << true << QList<int>{120, 200} << QList<int>{-50, -30} << QRect(0, 0, 200, -80);
     QTest::newRow("vertical box on screen stacks 20 and 15, width of the wider")
         << true << false << QList<int>{90, 40} << QList<int>{20, 15} << QRect(0, 0, 90, 35);
     QTest::newRow("horizontal box on screen: 40 then 60 ends 60 high")
@@ -166,8 +165,7 @@ void TestLayout::boxNestedInBoxOfSameKind_data()
     QTest::addColumn<bool>("vertical");
     QTest::addColumn<CRect>("expected");
     QTest::newRow("vertical in vertical stacks below") << true << CRect(10, 20, 110, 95);
-    QTest::newRow("horizontal in horizontal goes to the right")
-        << false << CRect(10, 20, 180, 65);
+    QTest::newRow("horizontal in horizontal goes to the right") << false << CRect(10, 20, 180, 65);
 }
 
 void TestLayout::boxNestedInBoxOfSameKind()
@@ -222,10 +220,10 @@ void TestLayout::textCellWidth_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("ownWidth");
 
-    QTest::newRow("width 0 takes the text's own width") << QStringLiteral("Arbeitswert") << 0
-                                                         << true;
-    QTest::newRow("a given width is the cell width") << QStringLiteral("Arbeitswert") << 500
-                                                      << false;
+    QTest::newRow("width 0 takes the text's own width")
+        << QStringLiteral("Arbeitswert") << 0 << true;
+    QTest::newRow("a given width is the cell width")
+        << QStringLiteral("Arbeitswert") << 500 << false;
     QTest::newRow("a narrower given width still is the cell width")
         << QStringLiteral("Arbeitswert") << 10 << false;
     QTest::newRow("an empty text of width 0 takes no width") << QString() << 0 << true;
@@ -261,14 +259,12 @@ void TestLayout::wordBreakAtWidth_data()
     QTest::addColumn<bool>("wordbreak");
     QTest::addColumn<int>("lines");
 
-    QTest::newRow("three words in a cell for two") << QStringLiteral("Motor Getriebe Achse")
-                                                    << QStringLiteral("Motor Getriebe") << true
-                                                    << 2;
-    QTest::newRow("every word on its own line") << QStringLiteral("Motor Getriebe Achse")
-                                                 << QStringLiteral("Getriebe") << true << 3;
-    QTest::newRow("a text that fits stays on one line") << QStringLiteral("Motor Achse")
-                                                         << QStringLiteral("Motor Achse x")
-                                                         << true << 1;
+    QTest::newRow("three words in a cell for two")
+        << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor Getriebe") << true << 2;
+    QTest::newRow("every word on its own line")
+        << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Getriebe") << true << 3;
+    QTest::newRow("a text that fits stays on one line")
+        << QStringLiteral("Motor Achse") << QStringLiteral("Motor Achse x") << true << 1;
     QTest::newRow("without word break the text stays one line")
         << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor") << false << 1;
     QTest::newRow("a word longer than the cell is broken inside")
@@ -307,7 +303,8 @@ void TestLayout::lineBreaksAlwaysStartNewLine()
     const QFont font = testFont(20);
     const QFontMetricsF fm(LayoutFont(font, &painter));
     CLayoutVBox box(CRect(0, 0, 10000, 10000), &painter);
-    const CRect piece = box.DCDraw(&font, QStringLiteral("Zeile eins\r\nZeile zwei\nDrei"), 0, 0, 0);
+    const CRect piece =
+        box.DCDraw(&font, QStringLiteral("Zeile eins\r\nZeile zwei\nDrei"), 0, 0, 0);
     QCOMPARE(piece.Height(), int(std::ceil(3 * fm.lineSpacing() - 1e-9)));
     QCOMPARE(piece.Width(), int(std::ceil(fm.horizontalAdvance(QStringLiteral("Zeile zwei")))));
 }
@@ -410,10 +407,8 @@ void TestLayout::pointSizeFontOnPage_data()
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("pixelSize");
     QTest::newRow("10 pt on a page are 3.5 mm") << true << 0.0 << 600 << 35;
-    QTest::newRow("10 pt on a page shrunk in the preview are 3.5 mm")
-        << true << 0.2 << 96 << 35;
-    QTest::newRow("10 pt on a page enlarged in the preview are 3.5 mm")
-        << true << 1.5 << 96 << 35;
+    QTest::newRow("10 pt on a page shrunk in the preview are 3.5 mm") << true << 0.2 << 96 << 35;
+    QTest::newRow("10 pt on a page enlarged in the preview are 3.5 mm") << true << 1.5 << 96 << 35;
     QTest::newRow("10 pt on a 96 dpi screen are 13 pixels") << false << 0.0 << 96 << 13;
     QTest::newRow("10 pt on a 120 dpi screen are 17 pixels") << false << 0.0 << 120 << 17;
 }

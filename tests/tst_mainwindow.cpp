@@ -36,9 +36,10 @@
 namespace {
 QString sessionXml(const char *code, const char *intern, const char *extern_)
 {
-    return QStringLiteral("<sessiondata><return-code>%1</return-code>"
-                          "<yaqservice-intern-available>%2</yaqservice-intern-available>"
-                          "<yaqservice-extern-available>%3</yaqservice-extern-available></sessiondata>")
+    return QStringLiteral(
+               "<sessiondata><return-code>%1</return-code>"
+               "<yaqservice-intern-available>%2</yaqservice-intern-available>"
+               "<yaqservice-extern-available>%3</yaqservice-extern-available></sessiondata>")
         .arg(QLatin1String(code), QLatin1String(intern), QLatin1String(extern_));
 }
 } // namespace
@@ -67,7 +68,6 @@ private slots:
 
 private:
     void setVin(const QString &vin);
-
 };
 
 void TestMainWindow::init()
@@ -120,18 +120,30 @@ void TestMainWindow::everyPageAndBackHome()
         QString caption;
     };
     const QList<Step> steps = {
-        {"home button Aw", [&] { d.HomePage()->AwButton()->click(); }, d.AwKatPage(), kPageAwKat, OrmelText(3200)},
-        {"home button Pakete", [&] { d.HomePage()->PaketeButton()->click(); }, d.SRPWlPage(), kPageSRPWl, OrmelText(3183)},
-        {"home button Befund", [&] { d.HomePage()->BefundButton()->click(); }, d.BfndPage(), kPageBfnd, OrmelText(3043)},
-        {"home button Inspektionsblätter", [&] { d.HomePage()->SBLButton()->click(); }, d.SBLWlPage(), kPageSBLWl, OrmelText(3197)},
-        {"home button News", [&] { d.HomePage()->NewsButton()->click(); }, d.WebBrowserPage(), kPageWebBrowser, OrmelText(2033)},
-        {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.NrAbfragePage(), kPageNrAbfrage, OrmelText(2013)},
-        {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.WkPage(), kPageWk, OrmelText(6078)},
-        {"head button Einstellungen", [&] { d.HeadButton(kBtnSetup)->click(); }, d.SetupPage(), kPageSetup, OrmelText(3042)},
-        {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.HLXPage(), kPageHLX, QStringLiteral("VOQ Helix Care")},
-        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.SRPBbPage(), kPageSRPBb, OrmelText(3183)},
-        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.SpotRBbPage(), kPageSpotRBb, OrmelText(3183)},
-        {"download", [&] { d.ShowDownloadPage(true); }, d.DownloadPage(), kPageDownload, OrmelText(2058)},
+        {"home button Aw", [&] { d.HomePage()->AwButton()->click(); }, d.AwKatPage(), kPageAwKat,
+         OrmelText(3200)},
+        {"home button Pakete", [&] { d.HomePage()->PaketeButton()->click(); }, d.SRPWlPage(),
+         kPageSRPWl, OrmelText(3183)},
+        {"home button Befund", [&] { d.HomePage()->BefundButton()->click(); }, d.BfndPage(),
+         kPageBfnd, OrmelText(3043)},
+        {"home button Inspektionsblätter", [&] { d.HomePage()->SBLButton()->click(); },
+         d.SBLWlPage(), kPageSBLWl, OrmelText(3197)},
+        {"home button News", [&] { d.HomePage()->NewsButton()->click(); }, d.WebBrowserPage(),
+         kPageWebBrowser, OrmelText(2033)},
+        {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.NrAbfragePage(),
+         kPageNrAbfrage, OrmelText(2013)},
+        {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.WkPage(),
+         kPageWk, OrmelText(6078)},
+        {"head button Einstellungen", [&] { d.HeadButton(kBtnSetup)->click(); }, d.SetupPage(),
+         kPageSetup, OrmelText(3042)},
+        {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.HLXPage(), kPageHLX,
+         QStringLiteral("VOQ Helix Care")},
+        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.SRPBbPage(), kPageSRPBb,
+         OrmelText(3183)},
+        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.SpotRBbPage(), kPageSpotRBb,
+         OrmelText(3183)},
+        {"download", [&] { d.ShowDownloadPage(true); }, d.DownloadPage(), kPageDownload,
+         OrmelText(2058)},
     };
     for (const Step &step : steps) {
         step.show();
@@ -372,9 +384,9 @@ void TestMainWindow::sessionCheck_data()
     QTest::addColumn<bool>("checks");
     for (const char *op : {"home", "setup", "basket", "web"})
         QTest::newRow(op) << QString::fromLatin1(op) << false;
-    for (const char *op : {"packages", "package edit", "spot repair", "dealer parts", "findings",
-                           "si finding", "catalogue", "contract", "search", "maintenance", "news",
-                           "download"})
+    for (const char *op :
+         {"packages", "package edit", "spot repair", "dealer parts", "findings", "si finding",
+          "catalogue", "contract", "search", "maintenance", "news", "download"})
         QTest::newRow(op) << QString::fromLatin1(op) << true;
 }
 
@@ -445,7 +457,8 @@ void TestMainWindow::restrictedSessionStaysRestricted()
     QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
     d.EnableHeadControls(false, true);
     d.EnableHeadControls(true, false);
-    for (int id : {kBtnSetup, kBtnDmsDownload, kBtnDmsVin, kBtnContract, kBtnTwoWheeler, kBtnYaqDownload})
+    for (int id :
+         {kBtnSetup, kBtnDmsDownload, kBtnDmsVin, kBtnContract, kBtnTwoWheeler, kBtnYaqDownload})
         QVERIFY2(!d.HeadButton(id)->isEnabled(), qPrintable(QString::number(id)));
     QVERIFY(d.HeadButton(kBtnSearch)->isEnabled());
     QVERIFY(!d.HomePage()->PaketeButton()->isEnabled());

@@ -3,10 +3,10 @@
 
 #include "common/OwnButton.h"
 
+#include "support/TestEnv.h"
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
-#include "support/TestEnv.h"
 
 #include <QtTest>
 

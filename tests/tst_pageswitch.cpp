@@ -28,37 +28,53 @@ void TestPageSwitch::sessionAnswer_data()
     QTest::addColumn<int>("expected");
     const QString ok = QStringLiteral("<return-code>00</return-code>");
     QTest::newRow("internal service available")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>").arg(ok)
+        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</"
+                          "yaqservice-intern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionValid);
     QTest::newRow("external service only")
-        << QStringLiteral("<sessiondata>%1<yaqservice-extern-available>Y</yaqservice-extern-available></sessiondata>").arg(ok)
+        << QStringLiteral("<sessiondata>%1<yaqservice-extern-available>Y</"
+                          "yaqservice-extern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionRestricted);
     QTest::newRow("external after internal: the later child decides")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available>"
-                          "<yaqservice-extern-available>Y</yaqservice-extern-available></sessiondata>").arg(ok)
+        << QStringLiteral(
+               "<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available>"
+               "<yaqservice-extern-available>Y</yaqservice-extern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionRestricted);
     QTest::newRow("internal after external")
-        << QStringLiteral("<sessiondata>%1<yaqservice-extern-available>Y</yaqservice-extern-available>"
-                          "<yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>").arg(ok)
+        << QStringLiteral(
+               "<sessiondata>%1<yaqservice-extern-available>Y</yaqservice-extern-available>"
+               "<yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionValid);
     QTest::newRow("return code 00 without any service")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>N</yaqservice-intern-available></sessiondata>").arg(ok)
+        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>N</"
+                          "yaqservice-intern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionUnknown);
     QTest::newRow("rejected return code stops the visit")
-        << QStringLiteral("<sessiondata><yaqservice-intern-available>Y</yaqservice-intern-available>"
-                          "<return-code>17</return-code><yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>")
+        << QStringLiteral(
+               "<sessiondata><yaqservice-intern-available>Y</yaqservice-intern-available>"
+               "<return-code>17</return-code><yaqservice-intern-available>Y</"
+               "yaqservice-intern-available></sessiondata>")
         << int(kSessionRejected);
     QTest::newRow("service flag compared exactly")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>y</yaqservice-intern-available></sessiondata>").arg(ok)
+        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>y</"
+                          "yaqservice-intern-available></sessiondata>")
+               .arg(ok)
         << int(kSessionUnknown);
     QTest::newRow("names matched by containment")
         << QStringLiteral("<ns:sessiondata xmlns:ns=\"urn:x\"><ns:return-code>00</ns:return-code>"
-                          "<ns:yaqservice-intern-available>Y</ns:yaqservice-intern-available></ns:sessiondata>")
+                          "<ns:yaqservice-intern-available>Y</ns:yaqservice-intern-available></"
+                          "ns:sessiondata>")
         << int(kSessionValid);
-    QTest::newRow("other document element") << QStringLiteral("<answer><return-code>00</return-code></answer>")
-                                            << int(kSessionUnknown);
+    QTest::newRow("other document element")
+        << QStringLiteral("<answer><return-code>00</return-code></answer>") << int(kSessionUnknown);
     QTest::newRow("empty answer (no connection)") << QString() << int(kSessionUnknown);
-    QTest::newRow("answer that is no XML") << QStringLiteral("<sessiondata><oops>") << int(kSessionUnknown);
+    QTest::newRow("answer that is no XML")
+        << QStringLiteral("<sessiondata><oops>") << int(kSessionUnknown);
 }
 
 void TestPageSwitch::sessionAnswer()
@@ -77,12 +93,18 @@ void TestPageSwitch::headRowState_data()
     using L = QList<bool>;
     QTest::newRow("package list") << int(kPageSRPWl) << true << L{true, false, false, true, true};
     QTest::newRow("contract page") << int(kPageHLX) << true << L{true, false, false, false, true};
-    QTest::newRow("package edit: nothing editable") << int(kPageSRPBb) << true << L{false, false, false, false, false};
-    for (int page : {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
-        QTest::addRow("page %d: only the mileage", page) << page << true << L{false, false, false, false, true};
-    QTest::newRow("catalogue: everything editable") << int(kPageAwKat) << true << L{true, true, true, true, true};
-    QTest::newRow("number search: everything editable") << int(kPageNrAbfrage) << true << L{true, true, true, true, true};
-    QTest::newRow("outside page mode everything editable") << int(kPageSRPBb) << false << L{true, true, true, true, true};
+    QTest::newRow("package edit: nothing editable")
+        << int(kPageSRPBb) << true << L{false, false, false, false, false};
+    for (int page :
+         {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
+        QTest::addRow("page %d: only the mileage", page)
+            << page << true << L{false, false, false, false, true};
+    QTest::newRow("catalogue: everything editable")
+        << int(kPageAwKat) << true << L{true, true, true, true, true};
+    QTest::newRow("number search: everything editable")
+        << int(kPageNrAbfrage) << true << L{true, true, true, true, true};
+    QTest::newRow("outside page mode everything editable")
+        << int(kPageSRPBb) << false << L{true, true, true, true, true};
 }
 
 void TestPageSwitch::headRowState()
@@ -101,11 +123,11 @@ void TestPageSwitch::serverLine_data()
     QTest::addColumn<QString>("tns");
     QTest::addColumn<QString>("expected");
     QTest::newRow("host before a four-digit port")
-        << QStringLiteral("(DESCRIPTION=(ADDRESS=(HOST=db.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))")
+        << QStringLiteral(
+               "(DESCRIPTION=(ADDRESS=(HOST=db.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))")
         << QStringLiteral("- Server: db.example:1521");
-    QTest::newRow("port before host")
-        << QStringLiteral("(ADDRESS=(PORT=1521)(HOST=10.1.2.3))")
-        << QStringLiteral("- Server: 10.1.2.3:1521");
+    QTest::newRow("port before host") << QStringLiteral("(ADDRESS=(PORT=1521)(HOST=10.1.2.3))")
+                                      << QStringLiteral("- Server: 10.1.2.3:1521");
     QTest::newRow("five-digit port and a long host name")
         << QStringLiteral("(HOST=catalogue-server.dealer.example)(PORT=15210)")
         << QStringLiteral("- Server: catalogue-server.dealer.example:15210");

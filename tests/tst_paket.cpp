@@ -106,8 +106,8 @@ void TestPaket::addPositionOrder()
     // Work positions with the head's number follow the head, the last first;
     // standard and optional lines gather before the later groups; a type-17
     // line is never put before a group; alternatives and empty lines go last.
-    const QStringList expected{"H",   "H",  "H",  "p1", "s2",  "gO", "o1", "o2",
-                               "gOP", "gA", "a1", "op1", "b1", "H"};
+    const QStringList expected{"H",  "H",   "H",  "p1", "s2",  "gO", "o1",
+                               "o2", "gOP", "gA", "a1", "op1", "b1", "H"};
     QCOMPARE(Numbers(paket), expected);
     QCOMPARE(paket.GetAt(1)->Kind, QStringLiteral("X"));
 }
@@ -144,7 +144,8 @@ void TestPaket::findAndCount()
     QCOMPARE(paket.CountPricedPositions(true), 2);
 
     QCOMPARE(paket.FindPosition(POS_PART, QStringLiteral("4711 "), QString()), paket.GetAt(1));
-    QCOMPARE(paket.FindPosition(POS_PART, QStringLiteral("4712"), QStringLiteral("S ")), paket.GetAt(2));
+    QCOMPARE(paket.FindPosition(POS_PART, QStringLiteral("4712"), QStringLiteral("S ")),
+             paket.GetAt(2));
     QVERIFY(!paket.FindPosition(POS_PART, QStringLiteral("4712"), QStringLiteral("O")));
     QVERIFY(!paket.FindPosition(POS_SPECIAL1, QStringLiteral("4711"), QString()));
     QVERIFY(!paket.FindPosition(POS_WORK, QStringLiteral("0012345"), QString())); // not recursive
@@ -154,7 +155,8 @@ void TestPaket::clearSelectionRecurses()
 {
     CPaket paket;
     CPosition *head = paket.AddPosition(Head());
-    CPosition *part = paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
     CPosition *sub = paket.AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("S1")));
     sub->SubPackage = std::make_unique<CPaket>();
     CPosition *nested = sub->SubPackage->AddPosition(Line(POS_WORK, QStringLiteral("1")));
@@ -243,16 +245,21 @@ void TestPaket::rollUp_data()
     QTest::addColumn<double>("net");
     QTest::addColumn<int>("complete");
     QTest::addColumn<QString>("currency");
-    QTest::newRow("two lines add up") << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR";
-    QTest::newRow("deselected line does not count") << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "";
+    QTest::newRow("two lines add up")
+        << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR";
+    QTest::newRow("deselected line does not count")
+        << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "";
     QTest::newRow("only line charged by time") << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR";
-    QTest::newRow("line without price") << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR";
-    QTest::newRow("combination factor on the second line") << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "";
+    QTest::newRow("line without price")
+        << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR";
+    QTest::newRow("combination factor on the second line")
+        << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "";
     QTest::newRow("factor stays for the following lines")
         << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "";
     QTest::newRow("line counted twice multiplies by the factor")
         << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "";
-    QTest::newRow("first currency of a priced line") << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR";
+    QTest::newRow("first currency of a priced line")
+        << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR";
 }
 
 void TestPaket::rollUp()
@@ -267,7 +274,8 @@ void TestPaket::rollUp()
     head->Preise1.Complete = 1 - complete;
     for (const QString &spec : lines.split(QLatin1Char(';'))) {
         const QStringList f = spec.split(QLatin1Char('/'));
-        CPosition *line = paket.AddPosition(Priced(POS_PART, f[0].toDouble(), f[1].toDouble(), f[5]));
+        CPosition *line =
+            paket.AddPosition(Priced(POS_PART, f[0].toDouble(), f[1].toDouble(), f[5]));
         line->Selected = f[2].toInt();
         line->Doubled = f[3].toInt();
         line->Spot[CPosition::SpotCombinationFactor] = f[4];
@@ -288,7 +296,8 @@ void TestPaket::rollUpNested()
     // Three levels: package -> sub-package -> sub-sub-package.
     CPaket paket;
     CPosition *head = paket.AddPosition(Head(QStringLiteral("H")));
-    CPosition *part = paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
     part->Quantity = QStringLiteral("2");
     part->Preise1.UnitNet = 10.0;
     part->Preise1.Vat = 19.0;
@@ -296,7 +305,8 @@ void TestPaket::rollUpNested()
     CPosition *sub = paket.AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("S1")));
     sub->SubPackage = std::make_unique<CPaket>();
     sub->SubPackage->AddPosition(Head(QStringLiteral("S1")));
-    CPosition *work = sub->SubPackage->AddPosition(Line(POS_WORK, QStringLiteral("0012345"), QStringLiteral("S")));
+    CPosition *work = sub->SubPackage->AddPosition(
+        Line(POS_WORK, QStringLiteral("0012345"), QStringLiteral("S")));
     work->Quantity = QStringLiteral("3");
     work->Preise1.UnitGross = 11.9;
     work->Preise1.Vat = 19.0;
@@ -304,7 +314,8 @@ void TestPaket::rollUpNested()
     CPosition *subsub = sub->SubPackage->AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("S2")));
     subsub->SubPackage = std::make_unique<CPaket>();
     subsub->SubPackage->AddPosition(Head(QStringLiteral("S2")));
-    CPosition *deep = subsub->SubPackage->AddPosition(Line(POS_PART, QStringLiteral("0815"), QStringLiteral("S")));
+    CPosition *deep = subsub->SubPackage->AddPosition(
+        Line(POS_PART, QStringLiteral("0815"), QStringLiteral("S")));
     deep->Quantity = QStringLiteral("1");
     deep->Preise1.UnitNet = 5.0;
     deep->Preise1.Vat = 19.0;
@@ -366,7 +377,8 @@ void TestPaket::rollUpSet2OnlyWhenActive()
 {
     CPaket paket;
     CPosition *head = paket.AddPosition(Head());
-    CPosition *part = paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
     part->Quantity = QStringLiteral("1");
     part->Preise2.UnitNet = 10.0;
     part->Preise2.Vat = 20.0;
@@ -445,7 +457,8 @@ void TestPaket::campaignCurrency()
     work->Campaign[CPosition::CampaignWorkUsage] = QStringLiteral("O");
     work->Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
     work->Preise3.Currency = QStringLiteral("EUR");
-    CPosition *inactive = paket.AddPosition(Line(POS_PART, QStringLiteral("2"), QStringLiteral("S")));
+    CPosition *inactive =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("2"), QStringLiteral("S")));
     inactive->Campaign[CPosition::CampaignPartUsage] = QStringLiteral("S");
     inactive->Campaign[CPosition::CampaignPartStatus] = QStringLiteral("1");
     inactive->Preise3.Currency = QStringLiteral("CHF");
@@ -471,12 +484,18 @@ void TestPaket::campaignPrices_data()
     QTest::addColumn<int>("messages");
     // Lines: chosen optional +20/16, chosen alternative +10/8, replaced
     // standard -5/4, unchosen optional and inactive line ignored.
-    QTest::newRow("L delivered with adjustments") << "L" << false << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
-    QTest::newRow("CR delivered in XML mode") << "CR" << true << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
-    QTest::newRow("R outside XML mode keeps the delivered values") << "R" << false << 200.0 << 160.0 << "" << 200.0 << 160.0 << 0 << 0;
-    QTest::newRow("CL without delivery takes the fixed price") << "CL" << false << -1.0 << -1.0 << "99.50" << 124.5 << -1.0 << 1 << 1;
-    QTest::newRow("L without delivery nor fixed price") << "L" << false << 200.0 << -1.0 << "" << -1.0 << -1.0 << 0 << 1;
-    QTest::newRow("R in XML mode without delivery stops") << "R" << true << -1.0 << 160.0 << "5" << -1.0 << 160.0 << 0 << 1;
+    QTest::newRow("L delivered with adjustments")
+        << "L" << false << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("CR delivered in XML mode")
+        << "CR" << true << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("R outside XML mode keeps the delivered values")
+        << "R" << false << 200.0 << 160.0 << "" << 200.0 << 160.0 << 0 << 0;
+    QTest::newRow("CL without delivery takes the fixed price")
+        << "CL" << false << -1.0 << -1.0 << "99.50" << 124.5 << -1.0 << 1 << 1;
+    QTest::newRow("L without delivery nor fixed price")
+        << "L" << false << 200.0 << -1.0 << "" << -1.0 << -1.0 << 0 << 1;
+    QTest::newRow("R in XML mode without delivery stops")
+        << "R" << true << -1.0 << 160.0 << "5" << -1.0 << 160.0 << 0 << 1;
 }
 
 void TestPaket::campaignPrices()
@@ -502,10 +521,10 @@ void TestPaket::campaignPrices()
     const auto campaignLine = [&](int type, const char *usage, const char *status, int selected,
                                   double g, double n) {
         CPosition *line = paket.AddPosition(Line(type, QStringLiteral("x"), QStringLiteral("S")));
-        line->Campaign[type == POS_WORK ? CPosition::CampaignWorkUsage : CPosition::CampaignPartUsage] =
-            QLatin1String(usage);
-        line->Campaign[type == POS_WORK ? CPosition::CampaignWorkStatus : CPosition::CampaignPartStatus] =
-            QLatin1String(status);
+        line->Campaign[type == POS_WORK ? CPosition::CampaignWorkUsage
+                                        : CPosition::CampaignPartUsage] = QLatin1String(usage);
+        line->Campaign[type == POS_WORK ? CPosition::CampaignWorkStatus
+                                        : CPosition::CampaignPartStatus] = QLatin1String(status);
         line->Selected = selected;
         line->Preise3.Gross = g;
         line->Preise3.Net = n;

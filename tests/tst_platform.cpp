@@ -102,7 +102,8 @@ void TestPlatform::checkBoxWritesFlag()
     QVERIFY(env.boxes().first().withCheckBox);
 
     env.answerBoxes(IDNO);
-    QCOMPARE(OwnMsgBox(QStringLiteral("Frage"), nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO), int(IDNO));
+    QCOMPARE(OwnMsgBox(QStringLiteral("Frage"), nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO),
+             int(IDNO));
     QCOMPARE(env.boxes().last().type, int(MB_YESNO));
 }
 
@@ -110,10 +111,14 @@ void TestPlatform::newLineForms_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("oneLine");
-    QTest::newRow("windows line breaks") << "a\r\nb" << "a\\nb";
-    QTest::newRow("unix line breaks") << "a\nb" << "a\\nb";
-    QTest::newRow("backslash kept") << "C:\\Temp" << "C:\\\\Temp";
-    QTest::newRow("backslash n literal") << "x\\ny" << "x\\\\ny";
+    QTest::newRow("windows line breaks") << "a\r\nb"
+                                         << "a\\nb";
+    QTest::newRow("unix line breaks") << "a\nb"
+                                      << "a\\nb";
+    QTest::newRow("backslash kept") << "C:\\Temp"
+                                    << "C:\\\\Temp";
+    QTest::newRow("backslash n literal") << "x\\ny"
+                                         << "x\\\\ny";
 }
 
 void TestPlatform::newLineForms()
@@ -122,7 +127,8 @@ void TestPlatform::newLineForms()
     QFETCH(QString, oneLine);
     QCOMPARE(ConvertNewLine(text), oneLine);
     QString back = text;
-    back.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    back.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     QCOMPARE(ReconvertNewLine(oneLine), back);
 }
 
@@ -132,13 +138,17 @@ void TestPlatform::profileValues()
     CProfile profile(QStringLiteral("yaq2"));
     QVERIFY(profile.FileName().startsWith(env.path()));
     QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7), 7);
-    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("Sound"), QStringLiteral("abc"));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("Sound"),
+                               QStringLiteral("abc"));
     QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7), 7);
     profile.WriteProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(5, 6, 100, 50));
-    QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("R")), QStringLiteral("5,6,105,56"));
-    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect()), QRect(5, 6, 100, 50));
+    QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("R")),
+             QStringLiteral("5,6,105,56"));
+    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect()),
+             QRect(5, 6, 100, 50));
     profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("R"), QStringLiteral("1,2,3"));
-    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(1, 1, 1, 1)), QRect(1, 1, 1, 1));
+    QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(1, 1, 1, 1)),
+             QRect(1, 1, 1, 1));
     QVERIFY(profile.Sync());
 }
 
@@ -151,8 +161,10 @@ void TestPlatform::storedRectangles_data()
     QTest::newRow("all zero is no rectangle") << "0,0,0,0" << true << QRect();
     QTest::newRow("negative position") << "-1920,0,-920,600" << true << QRect(-1920, 0, 1000, 600);
     QTest::newRow("three numbers") << "1,2,3" << false << QRect();
-    QTest::newRow("width beyond the int range") << "-2000000000,0,2000000000,10" << false << QRect();
-    QTest::newRow("height beyond the int range") << "0,2147483647,10,-2147483648" << false << QRect();
+    QTest::newRow("width beyond the int range")
+        << "-2000000000,0,2000000000,10" << false << QRect();
+    QTest::newRow("height beyond the int range")
+        << "0,2147483647,10,-2147483648" << false << QRect();
     QTest::newRow("edge at the lowest int") << "-2147483648,0,-2147483648,0" << false << QRect();
 }
 

@@ -118,8 +118,8 @@ void TestPosition::calcPrice_data()
         << "3" << false << 1 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
     QTest::newRow("flat price keeps its own net")
         << "3" << false << 1 << 120.0 << 99.0 << 19.0 << 0 << 0 << "" << 120.0 << 99.0;
-    QTest::newRow("doubled line")
-        << "1" << false << 0 << -1.0 << 50.0 << -1.0 << 0 << 1 << "" << -1.0 << 100.0;
+    QTest::newRow("doubled line") << "1" << false << 0 << -1.0 << 50.0 << -1.0 << 0 << 1 << ""
+                                  << -1.0 << 100.0;
     QTest::newRow("surcharge in percent")
         << "1" << false << 0 << -1.0 << 100.0 << -1.0 << 0 << 0 << "10" << -1.0 << 110.0;
     QTest::newRow("sentinels are neither doubled nor raised")
@@ -182,11 +182,31 @@ void TestPosition::priceQuantity_data()
     QTest::addColumn<QString>("m");
     QTest::addColumn<QString>("u");
     QTest::addColumn<QString>("result");
-    QTest::newRow("time marker wins") << "AZ" << "3" << "4" << "5" << "AZ";
-    QTest::newRow("quantity with trailing blanks") << "" << "3  " << "4" << "5" << "3";
-    QTest::newRow("M value without quantity") << "" << "" << "4" << "5" << "4";
-    QTest::newRow("U value last") << "" << "" << "" << "5 " << "5";
-    QTest::newRow("other Az text is no marker") << "-2" << "" << "" << "" << "";
+    QTest::newRow("time marker wins") << "AZ"
+                                      << "3"
+                                      << "4"
+                                      << "5"
+                                      << "AZ";
+    QTest::newRow("quantity with trailing blanks") << ""
+                                                   << "3  "
+                                                   << "4"
+                                                   << "5"
+                                                   << "3";
+    QTest::newRow("M value without quantity") << ""
+                                              << ""
+                                              << "4"
+                                              << "5"
+                                              << "4";
+    QTest::newRow("U value last") << ""
+                                  << ""
+                                  << ""
+                                  << "5 "
+                                  << "5";
+    QTest::newRow("other Az text is no marker") << "-2"
+                                                << ""
+                                                << ""
+                                                << ""
+                                                << "";
 }
 
 void TestPosition::priceQuantity()
@@ -205,7 +225,8 @@ void TestPosition::priceQuantity()
     QCOMPARE(line.GetDisplayNumber(), result);
 }
 
-static std::unique_ptr<CPosition> MakeLine(int type, const QString &number, const QString &kind = {})
+static std::unique_ptr<CPosition> MakeLine(int type, const QString &number,
+                                           const QString &kind = {})
 {
     auto line = std::make_unique<CPosition>();
     line->Type = type;
@@ -385,16 +406,26 @@ void TestPosition::selectionFlag_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("doubled");
     // Every line starts deselected and doubled, so each row shows a change.
-    QTest::newRow("campaign head untouched") << 9 << "1" << "S" << 0 << 1;
-    QTest::newRow("group line untouched") << 13 << "1" << "S" << 0 << 1;
-    QTest::newRow("type-6 head selected") << 6 << "1" << "" << 1 << 1;
-    QTest::newRow("standard part selected") << 11 << "4711" << "S" << 1 << 1;
-    QTest::newRow("optional part deselected") << 11 << "4711" << "O" << 0 << 0;
-    QTest::newRow("alternative B deselected") << 10 << "0012345" << "B" << 0 << 0;
-    QTest::newRow("optional sub-package deselected") << 17 << "1" << "OP" << 0 << 0;
-    QTest::newRow("special work 0000900 deselected") << 10 << "0000900" << "S" << 0 << 0;
-    QTest::newRow("special work 9999010 deselected") << 10 << "9999010" << "S" << 0 << 0;
-    QTest::newRow("part 0000900 stays selected") << 11 << "0000900" << "S" << 1 << 1;
+    QTest::newRow("campaign head untouched") << 9 << "1"
+                                             << "S" << 0 << 1;
+    QTest::newRow("group line untouched") << 13 << "1"
+                                          << "S" << 0 << 1;
+    QTest::newRow("type-6 head selected") << 6 << "1"
+                                          << "" << 1 << 1;
+    QTest::newRow("standard part selected") << 11 << "4711"
+                                            << "S" << 1 << 1;
+    QTest::newRow("optional part deselected") << 11 << "4711"
+                                              << "O" << 0 << 0;
+    QTest::newRow("alternative B deselected") << 10 << "0012345"
+                                              << "B" << 0 << 0;
+    QTest::newRow("optional sub-package deselected") << 17 << "1"
+                                                     << "OP" << 0 << 0;
+    QTest::newRow("special work 0000900 deselected") << 10 << "0000900"
+                                                     << "S" << 0 << 0;
+    QTest::newRow("special work 9999010 deselected") << 10 << "9999010"
+                                                     << "S" << 0 << 0;
+    QTest::newRow("part 0000900 stays selected") << 11 << "0000900"
+                                                 << "S" << 1 << 1;
 }
 
 void TestPosition::selectionFlag()
@@ -423,11 +454,21 @@ void TestPosition::takeDmsPrice_data()
     QTest::addColumn<int>("flat");
     QTest::addColumn<double>("unitNet");
     QTest::addColumn<double>("unitGross");
-    QTest::newRow("flag true in capitals") << "TRUE" << "10.5" << "12.6" << 1 << 10.5 << 12.6;
-    QTest::newRow("flag false") << "false" << "10.5" << "" << 0 << 10.5 << -1.0;
-    QTest::newRow("empty prices are not set") << "" << "" << "" << 0 << -1.0 << -1.0;
-    QTest::newRow("zero is a price") << "yes" << "0" << "0.00" << 0 << 0.0 << 0.0;
-    QTest::newRow("decimal comma of a DMS") << "false" << "12,50" << "14,88" << 0 << 12.5 << 14.88;
+    QTest::newRow("flag true in capitals") << "TRUE"
+                                           << "10.5"
+                                           << "12.6" << 1 << 10.5 << 12.6;
+    QTest::newRow("flag false") << "false"
+                                << "10.5"
+                                << "" << 0 << 10.5 << -1.0;
+    QTest::newRow("empty prices are not set") << ""
+                                              << ""
+                                              << "" << 0 << -1.0 << -1.0;
+    QTest::newRow("zero is a price") << "yes"
+                                     << "0"
+                                     << "0.00" << 0 << 0.0 << 0.0;
+    QTest::newRow("decimal comma of a DMS") << "false"
+                                            << "12,50"
+                                            << "14,88" << 0 << 12.5 << 14.88;
 }
 
 void TestPosition::takeDmsPrice()

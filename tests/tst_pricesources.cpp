@@ -109,12 +109,24 @@ void TestPriceSources::partMatching_data()
     QTest::addColumn<QString>("answerNumber");
     QTest::addColumn<QString>("lineKind");
     QTest::addColumn<int>("found");
-    QTest::newRow("standard matches S") << "standard" << "4711" << "S" << 1;
-    QTest::newRow("alternative matches B") << "alternative" << "4711" << "B" << 1;
-    QTest::newRow("alternative matches A") << "alternative" << "4711  " << "A" << 1;
-    QTest::newRow("optional does not match S") << "optional" << "4711" << "S" << 0;
-    QTest::newRow("other number") << "standard" << "4712" << "S" << 0;
-    QTest::newRow("unknown type matches no kind") << "special" << "4711" << "S" << 0;
+    QTest::newRow("standard matches S") << "standard"
+                                        << "4711"
+                                        << "S" << 1;
+    QTest::newRow("alternative matches B") << "alternative"
+                                           << "4711"
+                                           << "B" << 1;
+    QTest::newRow("alternative matches A") << "alternative"
+                                           << "4711  "
+                                           << "A" << 1;
+    QTest::newRow("optional does not match S") << "optional"
+                                               << "4711"
+                                               << "S" << 0;
+    QTest::newRow("other number") << "standard"
+                                  << "4712"
+                                  << "S" << 0;
+    QTest::newRow("unknown type matches no kind") << "special"
+                                                  << "4711"
+                                                  << "S" << 0;
 }
 
 void TestPriceSources::partMatching()
@@ -136,14 +148,17 @@ void TestPriceSources::partMatching()
     QCOMPARE(line->Preise1.UnitNet, found ? 12.5 : -1.0);
     QCOMPARE(m_env.boxes().size() - before, found ? 0 : 1);
     if (!found)
-        QVERIFY(m_env.boxes().last().text.contains(answerNumber + QStringLiteral(" (") + answerType + QLatin1Char(')')));
+        QVERIFY(m_env.boxes().last().text.contains(answerNumber + QStringLiteral(" (") +
+                                                   answerType + QLatin1Char(')')));
 }
 
 void TestPriceSources::partPricesAndStock()
 {
     CPaket paket;
-    CPosition *first = paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
-    CPosition *second = paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
+    CPosition *first =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
+    CPosition *second =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("S")));
     first->ResetPrices();
     second->ResetPrices();
     CPartTypeData part;
@@ -181,7 +196,8 @@ void TestPriceSources::partInNestedPackage()
     paket.AddPosition(Line(POS_HEAD, QStringLiteral("H")));
     CPosition *sub = paket.AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("S")));
     sub->SubPackage = std::make_unique<CPaket>();
-    CPosition *nested = sub->SubPackage->AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("O")));
+    CPosition *nested =
+        sub->SubPackage->AddPosition(Line(POS_PART, QStringLiteral("4711"), QStringLiteral("O")));
     CPartTypeData part;
     part.type = QStringLiteral("optional");
     part.number = QStringLiteral("4711");
@@ -199,9 +215,12 @@ void TestPriceSources::flatRateMatching_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<int>("found");
     QTest::addColumn<bool>("productTypeError");
-    QTest::newRow("car work position") << "car" << "0012345 " << 1 << false;
-    QTest::newRow("other product type") << "bike" << "0012345" << 0 << true;
-    QTest::newRow("unknown number") << "car" << "0099999" << 0 << false;
+    QTest::newRow("car work position") << "car"
+                                       << "0012345 " << 1 << false;
+    QTest::newRow("other product type") << "bike"
+                                        << "0012345" << 0 << true;
+    QTest::newRow("unknown number") << "car"
+                                    << "0099999" << 0 << false;
 }
 
 void TestPriceSources::flatRateMatching()
@@ -211,7 +230,8 @@ void TestPriceSources::flatRateMatching()
     QFETCH(int, found);
     QFETCH(bool, productTypeError);
     CPaket paket;
-    CPosition *work = paket.AddPosition(Line(POS_WORK, QStringLiteral("0012345"), QStringLiteral("O")));
+    CPosition *work =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("0012345"), QStringLiteral("O")));
     work->ResetPrices();
     CFlatRateTypeData flatRate;
     flatRate.productType = productType;
@@ -242,23 +262,28 @@ void TestPriceSources::localLookupSimple()
     CPaket paket;
     CPosition *head = paket.AddPosition(Line(POS_HEAD, QStringLiteral("7654321")));
     head->Preise1.FlatPrice = 1;
-    CPosition *work = paket.AddPosition(Line(POS_WORK, QStringLiteral("1234567"), QStringLiteral("O")));
+    CPosition *work =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("1234567"), QStringLiteral("O")));
     work->Preise1.FlatPrice = 1;
     work->Selected = 1;
-    CPosition *part = paket.AddPosition(Line(POS_PART, QStringLiteral("A0001112223"), QStringLiteral("S")));
-    CPosition *dipPart = paket.AddPosition(Line(POS_PART, QStringLiteral("A0009998887XY"), QStringLiteral("S")));
-    CPosition *unknown = paket.AddPosition(Line(POS_PART, QStringLiteral("B0000000000"), QStringLiteral("S")));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("A0001112223"), QStringLiteral("S")));
+    CPosition *dipPart =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("A0009998887XY"), QStringLiteral("S")));
+    CPosition *unknown =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("B0000000000"), QStringLiteral("S")));
     CPosition *group = paket.AddPosition(Line(POS_GROUP, QStringLiteral("g"), QStringLiteral("O")));
     group->Preise1.UnitNet = 1.0;
     CPosition *sub = paket.AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("S")));
     sub->SubPackage = std::make_unique<CPaket>();
-    CPosition *nested = sub->SubPackage->AddPosition(Line(POS_WORK, QStringLiteral("3400000"), QStringLiteral("S")));
+    CPosition *nested = sub->SubPackage->AddPosition(
+        Line(POS_WORK, QStringLiteral("3400000"), QStringLiteral("S")));
 
     paket.LookupHGPrices(nullptr, &hg, &et, &dip, nullptr, nullptr, nullptr, true);
     QCOMPARE(work->Preise1.UnitNet, 8.5); // main group "12"
     QCOMPARE(work->Preise1.Vat, 19.0);
     QCOMPARE(work->Preise1.FlatPrice, 0);
-    QCOMPARE(work->Selected, 0);          // the flat head re-applies the selection rule
+    QCOMPARE(work->Selected, 0); // the flat head re-applies the selection rule
     QCOMPARE(part->Preise1.UnitNet, 20.0);
     QCOMPARE(dipPart->Preise1.UnitNet, 15.0);
     QCOMPARE(dipPart->ErsetztDurchNummer, QStringLiteral("H-77"));
@@ -267,7 +292,7 @@ void TestPriceSources::localLookupSimple()
     QCOMPARE(unknown->Preise1.NoPrice, 1);
     QCOMPARE(group->Preise1.UnitNet, 1.0); // group lines are not priced
     QCOMPARE(nested->Preise1.UnitNet, 10.0);
-    QCOMPARE(head->Preise1.FlatPrice, 0);  // the head was reset too
+    QCOMPARE(head->Preise1.FlatPrice, 0); // the head was reset too
 
     // Without look-up the lines are only reset.
     part->Preise1.UnitNet = 99.0;
@@ -294,12 +319,18 @@ void TestPriceSources::localLookupFull()
 
     CPaket paket;
     CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("7654321")));
-    CPosition *flatWork = paket.AddPosition(Line(POS_WORK, QStringLiteral("3456789"), QStringLiteral("S")));
-    CPosition *work = paket.AddPosition(Line(POS_WORK, QStringLiteral("1234567"), QStringLiteral("S")));
-    CPosition *part = paket.AddPosition(Line(POS_PART, QStringLiteral("A0001112223"), QStringLiteral("S")));
-    CPosition *flatPart = paket.AddPosition(Line(POS_PART, QStringLiteral("A0001114445"), QStringLiteral("S")));
-    CPosition *dipPart = paket.AddPosition(Line(POS_PART, QStringLiteral("A0009998887"), QStringLiteral("S")));
-    CPosition *unknown = paket.AddPosition(Line(POS_PART, QStringLiteral("B0000000123"), QStringLiteral("S")));
+    CPosition *flatWork =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("3456789"), QStringLiteral("S")));
+    CPosition *work =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("1234567"), QStringLiteral("S")));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("A0001112223"), QStringLiteral("S")));
+    CPosition *flatPart =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("A0001114445"), QStringLiteral("S")));
+    CPosition *dipPart =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("A0009998887"), QStringLiteral("S")));
+    CPosition *unknown =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("B0000000123"), QStringLiteral("S")));
 
     paket.LookupPricesAndStock(&settings, &hg, &et, &dip, &stock, &flat, &discount, true);
     // The package's flat price goes into both sets.

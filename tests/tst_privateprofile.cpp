@@ -24,15 +24,33 @@ void TestPrivateProfile::readsValuesWithoutCase_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("exact names") << "GLOBALSETUP" << "Firma" << "Autohaus Muster";
-    QTest::newRow("section in lower case") << "globalsetup" << "Firma" << "Autohaus Muster";
-    QTest::newRow("key in upper case") << "GLOBALSETUP" << "FIRMA" << "Autohaus Muster";
-    QTest::newRow("blanks around the value are dropped") << "GLOBALSETUP" << "City" << "Musterstadt";
-    QTest::newRow("enclosing quotes are dropped") << "GLOBALSETUP" << "Tel1" << "0123 456";
-    QTest::newRow("empty value") << "GLOBALSETUP" << "JobEdit" << "";
-    QTest::newRow("same key in other section") << "OTHER" << "Firma" << "Fremd";
-    QTest::newRow("missing key gives default") << "GLOBALSETUP" << "Nix" << "<default>";
-    QTest::newRow("comment line is no key") << "GLOBALSETUP" << ";Firma" << "<default>";
+    QTest::newRow("exact names") << "GLOBALSETUP"
+                                 << "Firma"
+                                 << "Autohaus Muster";
+    QTest::newRow("section in lower case") << "globalsetup"
+                                           << "Firma"
+                                           << "Autohaus Muster";
+    QTest::newRow("key in upper case") << "GLOBALSETUP"
+                                       << "FIRMA"
+                                       << "Autohaus Muster";
+    QTest::newRow("blanks around the value are dropped") << "GLOBALSETUP"
+                                                         << "City"
+                                                         << "Musterstadt";
+    QTest::newRow("enclosing quotes are dropped") << "GLOBALSETUP"
+                                                  << "Tel1"
+                                                  << "0123 456";
+    QTest::newRow("empty value") << "GLOBALSETUP"
+                                 << "JobEdit"
+                                 << "";
+    QTest::newRow("same key in other section") << "OTHER"
+                                               << "Firma"
+                                               << "Fremd";
+    QTest::newRow("missing key gives default") << "GLOBALSETUP"
+                                               << "Nix"
+                                               << "<default>";
+    QTest::newRow("comment line is no key") << "GLOBALSETUP"
+                                            << ";Firma"
+                                            << "<default>";
 }
 
 void TestPrivateProfile::readsValuesWithoutCase()
@@ -49,12 +67,14 @@ void TestPrivateProfile::readsValuesWithoutCase()
 
 void TestPrivateProfile::writeKeepsOtherLinesAndComments()
 {
-    const QString original = QStringLiteral("; kept comment\r\n[A]\r\nx=1\r\n; inner\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
+    const QString original =
+        QStringLiteral("; kept comment\r\n[A]\r\nx=1\r\n; inner\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
     CPrivateProfile profile;
     profile.SetContent(original);
     profile.SetString(QStringLiteral("a"), QStringLiteral("Y"), QStringLiteral("20"));
-    QCOMPARE(profile.Content(),
-             QStringLiteral("; kept comment\r\n[A]\r\nx=1\r\n; inner\r\nY=20\r\n\r\n[B]\r\nz=3\r\n"));
+    QCOMPARE(
+        profile.Content(),
+        QStringLiteral("; kept comment\r\n[A]\r\nx=1\r\n; inner\r\nY=20\r\n\r\n[B]\r\nz=3\r\n"));
 }
 
 void TestPrivateProfile::newKeyGoesToEndOfItsSection()
@@ -77,14 +97,14 @@ void TestPrivateProfile::readsUtf16AndUtf8WithBom()
     }
     const QString p16 = env.path() + QStringLiteral("/v16.ini");
     QVERIFY(writeTextFile(p16, utf16));
-    QCOMPARE(CPrivateProfile::GetPrivateProfileString(QStringLiteral("VERSIONSINFO"),
-                                                      QStringLiteral("Ausgabedatum"), QString(), p16),
+    QCOMPARE(CPrivateProfile::GetPrivateProfileString(
+                 QStringLiteral("VERSIONSINFO"), QStringLiteral("Ausgabedatum"), QString(), p16),
              QStringLiteral("01.02.2026 Größe"));
 
     const QString p8 = env.path() + QStringLiteral("/v8.ini");
     QVERIFY(writeTextFile(p8, QByteArray("\xEF\xBB\xBF") + text.toUtf8()));
-    QVERIFY(CPrivateProfile::WritePrivateProfileString(QStringLiteral("VERSIONSINFO"),
-                                                       QStringLiteral("Schulung"), QStringLiteral("0"), p8));
+    QVERIFY(CPrivateProfile::WritePrivateProfileString(
+        QStringLiteral("VERSIONSINFO"), QStringLiteral("Schulung"), QStringLiteral("0"), p8));
     QFile f(p8);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray written = f.readAll();
@@ -94,9 +114,10 @@ void TestPrivateProfile::readsUtf16AndUtf8WithBom()
 
     // A file in the old Windows code page is still read.
     const QString pAnsi = env.path() + QStringLiteral("/ansi.ini");
-    QVERIFY(writeTextFile(pAnsi, QByteArray("[S]\r\nStrasse=Hauptstra\xDF" "e 1\r\n")));
-    QCOMPARE(CPrivateProfile::GetPrivateProfileString(QStringLiteral("S"), QStringLiteral("Strasse"),
-                                                      QString(), pAnsi),
+    QVERIFY(writeTextFile(pAnsi, QByteArray("[S]\r\nStrasse=Hauptstra\xDF"
+                                            "e 1\r\n")));
+    QCOMPARE(CPrivateProfile::GetPrivateProfileString(QStringLiteral("S"),
+                                                      QStringLiteral("Strasse"), QString(), pAnsi),
              QStringLiteral("Hauptstraße 1"));
 }
 

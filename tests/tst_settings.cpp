@@ -94,11 +94,26 @@ void TestSettings::title_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("default caption in German") << "00" << "V30 " << "AW  V30  USA" << "AW  V30  USA";
-    QTest::newRow("default caption in English") << "01" << "V30 " << "AW  V30  USA" << "LV  V30  USA";
-    QTest::newRow("series not in caption") << "01" << "V40" << "AW  V30  USA" << "LV  V30  USA";
-    QTest::newRow("empty series") << "00" << "" << "AW  V30  USA" << "AW  V30  USA";
-    QTest::newRow("empty series, English") << "01" << "" << "AW  V30  USA" << "LV  V30  USA";
+    QTest::newRow("default caption in German") << "00"
+                                               << "V30 "
+                                               << "AW  V30  USA"
+                                               << "AW  V30  USA";
+    QTest::newRow("default caption in English") << "01"
+                                                << "V30 "
+                                                << "AW  V30  USA"
+                                                << "LV  V30  USA";
+    QTest::newRow("series not in caption") << "01"
+                                           << "V40"
+                                           << "AW  V30  USA"
+                                           << "LV  V30  USA";
+    QTest::newRow("empty series") << "00"
+                                  << ""
+                                  << "AW  V30  USA"
+                                  << "AW  V30  USA";
+    QTest::newRow("empty series, English") << "01"
+                                           << ""
+                                           << "AW  V30  USA"
+                                           << "LV  V30  USA";
 }
 
 void TestSettings::title()
@@ -154,8 +169,10 @@ void TestSettings::readIniLanguage()
 void TestSettings::readIniReplacesFirstEce()
 {
     CProfile profile(QStringLiteral("yaq2"));
-    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("CatalogueDisp"), QStringLiteral("ECE + USA"));
-    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("DlgTitel"), QStringLiteral("AW  ECE  ECE"));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("CatalogueDisp"),
+                               QStringLiteral("ECE + USA"));
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("DlgTitel"),
+                               QStringLiteral("AW  ECE  ECE"));
     CPrgSettings s;
     s.ReadIni(&profile);
     QCOMPARE(s.CatalogueDisp, QStringLiteral("EUR + USA"));
@@ -200,13 +217,27 @@ void TestSettings::checkKey_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("existing integer") << "Sound" << "0" << true << 1 << "YAQ" << "0";
-    QTest::newRow("missing integer is not created") << "Sound" << "0" << false << 0 << "YAQ" << "<none>";
-    QTest::newRow("integer stored as -1 is left") << "Preview" << "1" << true << 0 << "YAQ" << "-1";
-    QTest::newRow("non-numeric value refused") << "Sound" << "yes" << true << 0 << "YAQ" << "1";
-    QTest::newRow("text with value") << "ReqXMLServer" << "http://dms/x" << true << 1 << "YAQ" << "http://dms/x";
-    QTest::newRow("empty stored text is left") << "ReqDateiVerz" << "/tmp" << true << 0 << "YAQ" << "";
-    QTest::newRow("dealer folder in SRP") << "DealerDataStorage" << "/d" << true << 1 << "SRP" << "/d";
+    QTest::newRow("existing integer") << "Sound"
+                                      << "0" << true << 1 << "YAQ"
+                                      << "0";
+    QTest::newRow("missing integer is not created") << "Sound"
+                                                    << "0" << false << 0 << "YAQ"
+                                                    << "<none>";
+    QTest::newRow("integer stored as -1 is left") << "Preview"
+                                                  << "1" << true << 0 << "YAQ"
+                                                  << "-1";
+    QTest::newRow("non-numeric value refused") << "Sound"
+                                               << "yes" << true << 0 << "YAQ"
+                                               << "1";
+    QTest::newRow("text with value") << "ReqXMLServer"
+                                     << "http://dms/x" << true << 1 << "YAQ"
+                                     << "http://dms/x";
+    QTest::newRow("empty stored text is left") << "ReqDateiVerz"
+                                               << "/tmp" << true << 0 << "YAQ"
+                                               << "";
+    QTest::newRow("dealer folder in SRP") << "DealerDataStorage"
+                                          << "/d" << true << 1 << "SRP"
+                                          << "/d";
 }
 
 void TestSettings::checkKey()
@@ -239,11 +270,19 @@ void TestSettings::versionFile_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("training");
     QTest::addColumn<QString>("ez");
-    QTest::newRow("normal edition") << "Version.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=01.11.2026\nSchulung=0\nEZ=01.01.2020\n") << 1 << 0 << "";
-    QTest::newRow("training edition") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1\nEZ=01.01.2020\n") << 1 << 1 << "01.01.2020";
-    QTest::newRow("training text not exactly 1") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1 \nEZ=x\n") << 1 << 1 << "x";
-    QTest::newRow("training text 11") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=11\nEZ=x\n") << 1 << 0 << "";
-    QTest::newRow("old file name") << "YAQ2.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=1\n") << 1 << 0 << "";
+    QTest::newRow("normal edition")
+        << "Version.ini"
+        << QByteArray("[VERSIONSINFO]\nAusgabedatum=01.11.2026\nSchulung=0\nEZ=01.01.2020\n") << 1
+        << 0 << "";
+    QTest::newRow("training edition")
+        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1\nEZ=01.01.2020\n") << 1 << 1
+        << "01.01.2020";
+    QTest::newRow("training text not exactly 1")
+        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1 \nEZ=x\n") << 1 << 1 << "x";
+    QTest::newRow("training text 11")
+        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=11\nEZ=x\n") << 1 << 0 << "";
+    QTest::newRow("old file name")
+        << "YAQ2.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=1\n") << 1 << 0 << "";
     QTest::newRow("no file") << "" << QByteArray() << 0 << 0 << "";
 }
 
@@ -283,8 +322,11 @@ void TestSettings::traderFileDefaultsAndReadBack()
     const QString file = s.DealerDataStorage + QStringLiteral("YAQTrader.ini");
     CPrivateProfile raw;
     QVERIFY(raw.Load(file));
-    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("JobEdit"), QStringLiteral("x")), QString());
-    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("DirUserPriceEditing")), QStringLiteral("1"));
+    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("JobEdit"),
+                           QStringLiteral("x")),
+             QString());
+    QCOMPARE(raw.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("DirUserPriceEditing")),
+             QStringLiteral("1"));
 
     CPrgSettings fresh;
     fresh.DealerDataStorage = s.DealerDataStorage;

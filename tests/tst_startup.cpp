@@ -99,7 +99,8 @@ void TestStartup::init()
 
 void TestStartup::plainParameters()
 {
-    const RunResult r = runProgram({"xvq1f23a57m012345", "07", "SRP", "-k", "12345", "-f", "2015-03-07"});
+    const RunResult r =
+        runProgram({"xvq1f23a57m012345", "07", "SRP", "-k", "12345", "-f", "2015-03-07"});
     QVERIFY(r.windowShown);
     QCOMPARE(r.settings.Fgstnr, QStringLiteral("XVQ1F23A57M012345"));
     QCOMPARE(GetPrgSprache(), QStringLiteral("07"));
@@ -119,10 +120,14 @@ void TestStartup::commandLineLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<int>("indonesian");
     QTest::addColumn<QString>("vin");
-    QTest::newRow("Indonesian runs in English") << QStringList{"E000001", "15"} << "01" << 1 << "E000001";
-    QTest::newRow("Taiwanese runs in Chinese") << QStringList{"E000001", "12"} << "13" << 0 << "E000001";
-    QTest::newRow("unknown language ignored") << QStringList{"E000001", "99"} << "00" << 0 << "E000001";
-    QTest::newRow("three-character language ignored") << QStringList{"-l", "007"} << "00" << 0 << "";
+    QTest::newRow("Indonesian runs in English")
+        << QStringList{"E000001", "15"} << "01" << 1 << "E000001";
+    QTest::newRow("Taiwanese runs in Chinese")
+        << QStringList{"E000001", "12"} << "13" << 0 << "E000001";
+    QTest::newRow("unknown language ignored")
+        << QStringList{"E000001", "99"} << "00" << 0 << "E000001";
+    QTest::newRow("three-character language ignored")
+        << QStringList{"-l", "007"} << "00" << 0 << "";
     QTest::newRow("VIN of wrong length ignored") << QStringList{"E00001", "01"} << "01" << 0 << "";
 }
 
@@ -142,13 +147,32 @@ void TestStartup::callerModeArguments_data()
     QTest::addColumn<QString>("paketNr");
     QTest::addColumn<QString>("apNr");
     QTest::addColumn<QString>("list");
-    QTest::newRow("qvl takes the position") << QStringList{"-m", "qvl", "-x", "10", "-y", "20"} << 10 << "" << "" << "";
-    QTest::newRow("position only in qvl") << QStringList{"-m", "qvledit", "-x", "10"} << -1 << "" << "" << "";
-    QTest::newRow("package number of 13") << QStringList{"-m", "qvledit", "-p", "1234567890123"} << -1 << "1234567890123" << "" << "";
-    QTest::newRow("package number of 12 dropped") << QStringList{"-m", "qvledit", "-p", "123456789012"} << -1 << "" << "" << "";
-    QTest::newRow("AP number of 7") << QStringList{"-m", "qvlaposquery", "-a", "1234567"} << -1 << "" << "1234567" << "";
-    QTest::newRow("AP number of 8 dropped") << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << "" << "" << "";
-    QTest::newRow("list as given") << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"} << -1 << "" << "" << "1;22;333";
+    QTest::newRow("qvl takes the position")
+        << QStringList{"-m", "qvl", "-x", "10", "-y", "20"} << 10 << ""
+        << ""
+        << "";
+    QTest::newRow("position only in qvl") << QStringList{"-m", "qvledit", "-x", "10"} << -1 << ""
+                                          << ""
+                                          << "";
+    QTest::newRow("package number of 13")
+        << QStringList{"-m", "qvledit", "-p", "1234567890123"} << -1 << "1234567890123"
+        << ""
+        << "";
+    QTest::newRow("package number of 12 dropped")
+        << QStringList{"-m", "qvledit", "-p", "123456789012"} << -1 << ""
+        << ""
+        << "";
+    QTest::newRow("AP number of 7")
+        << QStringList{"-m", "qvlaposquery", "-a", "1234567"} << -1 << ""
+        << "1234567"
+        << "";
+    QTest::newRow("AP number of 8 dropped")
+        << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << ""
+        << ""
+        << "";
+    QTest::newRow("list as given") << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"} << -1 << ""
+                                   << ""
+                                   << "1;22;333";
 }
 
 void TestStartup::callerModeArguments()
@@ -174,7 +198,8 @@ void TestStartup::callerModeKeepsStoredReceiveMode()
     QCOMPARE(r.receiveDuringRun, 0);
     QCOMPARE(profileText(), before);
     CProfile profile(QStringLiteral("yaq2"));
-    QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), -1), 4);
+    QCOMPARE(
+        profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), -1), 4);
 }
 
 void TestStartup::trainingRunKeepsStoredProfile_data()
@@ -191,7 +216,8 @@ void TestStartup::trainingRunKeepsStoredProfile()
         CProfile profile(QStringLiteral("yaq2"));
         profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceSend"), 4);
         profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), 0);
-        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReqDateiVerz"), QStringLiteral("/srv/req"));
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReqDateiVerz"),
+                                   QStringLiteral("/srv/req"));
     }
     runProgram({});
     const QString before = profileText();
@@ -215,9 +241,15 @@ void TestStartup::settingsModeWritesOneExistingValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("existing integer") << "Sound" << "0" << "0";
-    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << "";
-    QTest::newRow("unknown key not created") << "Unbekannt" << "1" << "<none>";
+    QTest::newRow("existing integer") << "Sound"
+                                      << "0"
+                                      << "0";
+    QTest::newRow("empty server stays empty") << "ReqXMLServer"
+                                              << "http://dms/yaq"
+                                              << "";
+    QTest::newRow("unknown key not created") << "Unbekannt"
+                                             << "1"
+                                             << "<none>";
 }
 
 void TestStartup::settingsModeWritesOneExistingValue()
@@ -243,9 +275,10 @@ void TestStartup::noVersionFileShowsNoWindow()
 void TestStartup::sessionFileIgnoresConnectionSwitches()
 {
     const QString session = m_env->path() + QStringLiteral("/start.YAQ2CFG");
-    QVERIFY(writeTextFile(session, "<OSSParameters>\n<SessionID>ABC</SessionID>\n"
-                                   "<ApplicationServer>app1 https://portal.example</ApplicationServer>\n"
-                                   "<Language>it-IT</Language>\n</OSSParameters>\n"));
+    QVERIFY(writeTextFile(session,
+                          "<OSSParameters>\n<SessionID>ABC</SessionID>\n"
+                          "<ApplicationServer>app1 https://portal.example</ApplicationServer>\n"
+                          "<Language>it-IT</Language>\n</OSSParameters>\n"));
     CYaq2App app({session, "-TNS", "db", "-CC", "DE"});
     app.SetMainWindowRunner([](CYaq2App &, const CMainWndArgs &) {});
     app.InitInstance();
@@ -269,7 +302,8 @@ void TestStartup::dealerFileWrittenAtExit()
     app.ExitInstance();
     const QString text = readTextFile(m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini"));
     QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
-    QVERIFY(text.contains(QStringLiteral("AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
+    QVERIFY(text.contains(QStringLiteral(
+        "AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
 }
 
 void TestStartup::modelMappingInTextLanguage_data()
@@ -278,7 +312,8 @@ void TestStartup::modelMappingInTextLanguage_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("English program texts") << QStringList{"E000001", "01"} << "English name";
     QTest::newRow("German program texts") << QStringList{"E000001", "00"} << "Deutscher Name";
-    QTest::newRow("language without texts falls back to German") << QStringList{"E000001", "04"} << "Deutscher Name";
+    QTest::newRow("language without texts falls back to German")
+        << QStringList{"E000001", "04"} << "Deutscher Name";
 }
 
 void TestStartup::modelMappingInTextLanguage()

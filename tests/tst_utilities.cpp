@@ -75,10 +75,14 @@ void TestUtilities::newlineEscapes_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("backslash n between letters") << "a\\nb" << "a b";
-    QTest::newRow("two backslashes and n vanish") << "a\\\\nb" << "ab";
-    QTest::newRow("both kinds") << "x\\\\ny\\nz" << "xy z";
-    QTest::newRow("plain text") << "abc" << "abc";
+    QTest::newRow("backslash n between letters") << "a\\nb"
+                                                 << "a b";
+    QTest::newRow("two backslashes and n vanish") << "a\\\\nb"
+                                                  << "ab";
+    QTest::newRow("both kinds") << "x\\\\ny\\nz"
+                                << "xy z";
+    QTest::newRow("plain text") << "abc"
+                                << "abc";
 }
 
 void TestUtilities::newlineEscapes()
@@ -163,10 +167,10 @@ void TestUtilities::mappingFile_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("found");
     QTest::addColumn<QString>("name");
-    QTest::newRow("name taken with its blanks") << QByteArray("1101 Arvo  Comfort \n") << "1101"
-                                                << 1 << " Arvo  Comfort ";
-    QTest::newRow("carriage returns ignored") << QByteArray("1101Arvo\r\n2201Bento\r\n")
-                                              << "2201" << 1 << "Bento";
+    QTest::newRow("name taken with its blanks")
+        << QByteArray("1101 Arvo  Comfort \n") << "1101" << 1 << " Arvo  Comfort ";
+    QTest::newRow("carriage returns ignored")
+        << QByteArray("1101Arvo\r\n2201Bento\r\n") << "2201" << 1 << "Bento";
     QTest::newRow("first of two lines with one code")
         << QByteArray("1101Erster\n1101Zweiter\n") << "1101" << 1 << "Erster";
     QTest::newRow("code without name does not count as seen")

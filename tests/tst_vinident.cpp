@@ -41,8 +41,8 @@ const QString kVinTremik = QStringLiteral("XVQ3T00A57T012345");
 std::unique_ptr<CYaqDb> OpenDemoDb()
 {
     auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
-                  QString(), QString()))
+    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
+                  QString()))
         return nullptr;
     return db;
 }
@@ -84,7 +84,6 @@ private slots:
 
 private:
     void typeVin(const QString &vin);
-
 };
 
 void TestVinIdent::init()
@@ -122,21 +121,31 @@ void TestVinIdent::vinLookup_data()
             return &QTest::newRow(qPrintable(QString::fromLatin1(path) + QLatin1String(name)));
         };
         *row("ordinary vin") << local << kVinArvo << int(CVehicleIdent::VinFound) << "7A01"
-                             << "1101" << "F40";
-        *row("second range of a type part") << local << "XVQ1F23A57M112345"
-                                            << int(CVehicleIdent::VinFound) << "7A02" << "1102"
-                                            << "F40";
+                             << "1101"
+                             << "F40";
+        *row("second range of a type part")
+            << local << "XVQ1F23A57M112345" << int(CVehicleIdent::VinFound) << "7A02"
+            << "1102"
+            << "F40";
         *row("special short vin") << local << kVinBento << int(CVehicleIdent::VinFound) << "7B01"
-                                  << "2201" << "B20";
+                                  << "2201"
+                                  << "B20";
         *row("special short vin only in an ordinary range")
-            << local << "XVQ2G45B680A12345" << int(CVehicleIdent::VinNotFound) << "" << ""
+            << local << "XVQ2G45B680A12345" << int(CVehicleIdent::VinNotFound) << ""
+            << ""
             << "";
-        *row("vehicle of blocked brand") << local << kVinTremik
-                                         << int(CVehicleIdent::VinNotFound) << "" << "" << "";
-        *row("beyond the last range") << local << "XVQ1F23A57M212345"
-                                      << int(CVehicleIdent::VinNotFound) << "" << "" << "";
-        *row("unknown type part") << local << "XVQ1Z99A57M012345"
-                                  << int(CVehicleIdent::VinNotFound) << "" << "" << "";
+        *row("vehicle of blocked brand")
+            << local << kVinTremik << int(CVehicleIdent::VinNotFound) << ""
+            << ""
+            << "";
+        *row("beyond the last range")
+            << local << "XVQ1F23A57M212345" << int(CVehicleIdent::VinNotFound) << ""
+            << ""
+            << "";
+        *row("unknown type part") << local << "XVQ1Z99A57M012345" << int(CVehicleIdent::VinNotFound)
+                                  << ""
+                                  << ""
+                                  << "";
     }
 }
 
@@ -183,7 +192,8 @@ void TestVinIdent::refusedVinsReadNothing()
         QCOMPARE(ident.Reads(), 0);
     }
     // I, O and Q elsewhere are not the serial part's concern.
-    QVERIFY(CVinCheck::IsPlausibleShortVin(CVinCheck::ShortVin(QStringLiteral("QOI1F23A57M012345"))));
+    QVERIFY(
+        CVinCheck::IsPlausibleShortVin(CVinCheck::ShortVin(QStringLiteral("QOI1F23A57M012345"))));
 }
 
 void TestVinIdent::typeKeyLookup_data()
@@ -217,16 +227,18 @@ void TestVinIdent::catalogueStep_data()
     QTest::addColumn<QString>("typNr");
     QTest::addColumn<QString>("brand");
     QTest::addColumn<int>("altKatalog");
-    QTest::newRow("column of the lead type") << "1101" << QStringList() << int(CVehicleIdent::CatalogueColumn)
-                                             << "VQF40DE" << "VQ" << 0;
+    QTest::newRow("column of the lead type")
+        << "1101" << QStringList() << int(CVehicleIdent::CatalogueColumn) << "VQF40DE"
+        << "VQ" << 0;
     QTest::newRow("dealer without contract for the brand")
         << "1101" << QStringList{"lumo"} << int(CVehicleIdent::CatalogueRefused) << "VQF40DE"
         << "VQ" << 0;
-    QTest::newRow("alternative catalogue") << "4401" << QStringList() << int(CVehicleIdent::CatalogueAlternative)
-                                           << "VQA40001" << "VQ" << 1;
-    QTest::newRow("no column and no alternative") << "7777" << QStringList()
-                                                  << int(CVehicleIdent::CatalogueNone) << "" << ""
-                                                  << 0;
+    QTest::newRow("alternative catalogue")
+        << "4401" << QStringList() << int(CVehicleIdent::CatalogueAlternative) << "VQA40001"
+        << "VQ" << 1;
+    QTest::newRow("no column and no alternative")
+        << "7777" << QStringList() << int(CVehicleIdent::CatalogueNone) << ""
+        << "" << 0;
 }
 
 void TestVinIdent::catalogueStep()
@@ -254,8 +266,8 @@ void TestVinIdent::catalogueStep()
 
 void TestVinIdent::modelNameFromTheMapping()
 {
-    QVERIFY(writeTextFile(m_env->path() + QStringLiteral("/ModelMapping00.txt"),
-                          "1101Arvo Comfort\n"));
+    QVERIFY(
+        writeTextFile(m_env->path() + QStringLiteral("/ModelMapping00.txt"), "1101Arvo Comfort\n"));
     CModelMapping mapping;
     mapping.SetFolder(m_env->path() + QLatin1Char('/'));
     mapping.Load(QStringLiteral("00"));
@@ -378,15 +390,20 @@ void TestVinIdent::headRowShowsTheIdentifiedModel_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("leadType");
     QTest::newRow("vin of the first model of its series")
-        << 0 << kVinArvo << QString() << "Arvo 1.6" << "1101";
+        << 0 << kVinArvo << QString() << "Arvo 1.6"
+        << "1101";
     QTest::newRow("vin of a later model of its series")
-        << 0 << "XVQ1F23A57M112345" << QString() << "Arvo 2.0" << "1102";
-    QTest::newRow("type key of a later model of its series")
-        << 0 << QString() << "7A02" << "Arvo 2.0" << "1102";
-    QTest::newRow("type key of a later model, catalogue view")
-        << 1 << QString() << "7A02" << "Arvo 2.0" << "1102";
-    QTest::newRow("type key of a series with one model")
-        << 0 << QString() << "7B01" << "Bento" << "2201";
+        << 0 << "XVQ1F23A57M112345" << QString() << "Arvo 2.0"
+        << "1102";
+    QTest::newRow("type key of a later model of its series") << 0 << QString() << "7A02"
+                                                             << "Arvo 2.0"
+                                                             << "1102";
+    QTest::newRow("type key of a later model, catalogue view") << 1 << QString() << "7A02"
+                                                               << "Arvo 2.0"
+                                                               << "1102";
+    QTest::newRow("type key of a series with one model") << 0 << QString() << "7B01"
+                                                         << "Bento"
+                                                         << "2201";
 }
 
 void TestVinIdent::headRowShowsTheIdentifiedModel()
@@ -417,10 +434,10 @@ void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
     QCOMPARE(m_settings->nVertrag, 1);
     // A basket with entries asks before the vehicle changes.
     m_dlg->SetBasketQuestion([this] {
-        return OwnMsgBox(OrmelText(4045), m_dlg.get(), kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO)
-                == IDYES
-            ? 0
-            : 1;
+        return OwnMsgBox(OrmelText(4045), m_dlg.get(), kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) ==
+                       IDYES
+                   ? 0
+                   : 1;
     });
     m_env->answerBoxes(IDNO);
     typeVin(kVinBento);
@@ -482,8 +499,8 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings_data()
     QTest::addColumn<QString>("vin");
     QTest::addColumn<int>("message");
     QTest::newRow("vehicle of blocked brand") << QStringList() << kVinTremik << 4014;
-    QTest::newRow("brand outside the dealer's contracts") << QStringList{"lumo"} << kVinBento
-                                                          << 4010;
+    QTest::newRow("brand outside the dealer's contracts")
+        << QStringList{"lumo"} << kVinBento << 4010;
     QTest::newRow("unknown vehicle") << QStringList() << "XVQ1Z99A57M012345" << 4014;
 }
 
@@ -532,10 +549,9 @@ void TestVinIdent::changeReachesTheDependentPages()
     startWindow();
     SetIdentChanged(m_dlg.get(), 0, which == 0, 0, 0, 0, 0, 0, 0, which == 1, which == 2, 0, 0, 0,
                     0);
-    const QList<CPageDlg *> identPages = {m_dlg->NrAbfragePage(), m_dlg->SRPWlPage(),
-                                          m_dlg->SRPBbPage(),     m_dlg->SpotRBbPage(),
-                                          m_dlg->BfndPage(),      m_dlg->AwKatPage(),
-                                          m_dlg->SBLWlPage()};
+    const QList<CPageDlg *> identPages = {
+        m_dlg->NrAbfragePage(), m_dlg->SRPWlPage(), m_dlg->SRPBbPage(), m_dlg->SpotRBbPage(),
+        m_dlg->BfndPage(),      m_dlg->AwKatPage(), m_dlg->SBLWlPage()};
     const QList<CPageDlg *> languagePages = {m_dlg->WkPage(), m_dlg->HLXPage(), m_dlg->DIPPage(),
                                              m_dlg->DownloadPage()};
     for (CPageDlg *page : identPages) {

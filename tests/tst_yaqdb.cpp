@@ -25,8 +25,7 @@ QString PgTns()
 }
 
 // Collects one field of every row of a walk begun by the read that gave `first`.
-template <class Rec>
-QStringList Walk(CYaqDb &db, int first, Rec &rec, QString Rec::*field)
+template <class Rec> QStringList Walk(CYaqDb &db, int first, Rec &rec, QString Rec::*field)
 {
     QStringList values;
     for (int found = first; found; found = db.ReadNext()) {
@@ -117,13 +116,34 @@ void TestYaqDb::identifiesVinThroughRangeAndType_data()
     QTest::addColumn<QString>("leadType");
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("extra");
-    QTest::newRow("ordinary vin inside its range") << kVinContract << false << "7A01" << "1101" << "F40" << "A";
-    QTest::newRow("ordinary vin in the next range") << "XVQ1F23A57M150000" << false << "7A02" << "1102" << "F40" << "A";
-    QTest::newRow("range start itself") << "XVQ1F23A57M000000" << false << "7A01" << "1101" << "F40" << "A";
-    QTest::newRow("range end itself") << "XVQ1F23A57M099999" << false << "7A01" << "1101" << "F40" << "A";
-    QTest::newRow("special short vin") << kVinSpecial << true << "7B01" << "2201" << "B20" << "B";
-    QTest::newRow("vin type part without ranges") << "XVQ9Z99A57M012345" << false << "" << "" << "" << "";
-    QTest::newRow("short vin between ranges") << "XVQ5F51A57M012345" << false << "" << "" << "" << "";
+    QTest::newRow("ordinary vin inside its range") << kVinContract << false << "7A01"
+                                                   << "1101"
+                                                   << "F40"
+                                                   << "A";
+    QTest::newRow("ordinary vin in the next range") << "XVQ1F23A57M150000" << false << "7A02"
+                                                    << "1102"
+                                                    << "F40"
+                                                    << "A";
+    QTest::newRow("range start itself") << "XVQ1F23A57M000000" << false << "7A01"
+                                        << "1101"
+                                        << "F40"
+                                        << "A";
+    QTest::newRow("range end itself") << "XVQ1F23A57M099999" << false << "7A01"
+                                      << "1101"
+                                      << "F40"
+                                      << "A";
+    QTest::newRow("special short vin") << kVinSpecial << true << "7B01"
+                                       << "2201"
+                                       << "B20"
+                                       << "B";
+    QTest::newRow("vin type part without ranges") << "XVQ9Z99A57M012345" << false << ""
+                                                  << ""
+                                                  << ""
+                                                  << "";
+    QTest::newRow("short vin between ranges") << "XVQ5F51A57M012345" << false << ""
+                                              << ""
+                                              << ""
+                                              << "";
 }
 
 void TestYaqDb::identifiesVinThroughRangeAndType()
@@ -137,7 +157,8 @@ void TestYaqDb::identifiesVinThroughRangeAndType()
     rec.Init();
     rec.m_strFgstNr = vin.mid(10, 7);
     rec.m_strFgstTyp = vin.mid(3, 4);
-    const int found = special ? db->ReadFgstnrTypSchlDataSpecial(rec) : db->ReadFgstnrTypSchlData(rec);
+    const int found =
+        special ? db->ReadFgstnrTypSchlDataSpecial(rec) : db->ReadFgstnrTypSchlData(rec);
     QCOMPARE(found != 0, !typeKey.isEmpty());
     QCOMPARE(db->LastResult(), found ? DbResult::Row : DbResult::NoRow);
     if (typeKey.isEmpty())
@@ -176,12 +197,26 @@ void TestYaqDb::localDataSetReadsRangeTypeAndBrand_data()
     QTest::addColumn<QString>("typeKey");
     QTest::addColumn<QString>("brand");
     QTest::addColumn<QString>("model");
-    QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000" << "7A01" << "VQ" << "Arvo 1.6";
-    QTest::newRow("special vin") << kVinSpecial << "4K00000" << "7B01" << "VQ" << "Bento";
-    QTest::newRow("blocked brand") << "XVQ3T00A57T012345" << "T000000" << "7T01" << "TK" << "Tremik X";
+    QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000"
+                                                 << "7A01"
+                                                 << "VQ"
+                                                 << "Arvo 1.6";
+    QTest::newRow("special vin") << kVinSpecial << "4K00000"
+                                 << "7B01"
+                                 << "VQ"
+                                 << "Bento";
+    QTest::newRow("blocked brand") << "XVQ3T00A57T012345"
+                                   << "T000000"
+                                   << "7T01"
+                                   << "TK"
+                                   << "Tremik X";
     // The nearest start below the VIN ("4K00000") belongs to a range that
     // ends below it; the wide range around it holds the VIN.
-    QTest::newRow("wide range around a narrower one") << "XVQ2G45B685123456" << "0000000" << "7C01" << "VQ" << "Cirro";
+    QTest::newRow("wide range around a narrower one") << "XVQ2G45B685123456"
+                                                      << "0000000"
+                                                      << "7C01"
+                                                      << "VQ"
+                                                      << "Cirro";
 }
 
 void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
@@ -242,12 +277,22 @@ void TestYaqDb::catalogueRowsFollowOptionalKeys_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("country");
     QTest::addColumn<QStringList>("typeNumbers");
-    QTest::newRow("whole catalogue in catalogue order") << "1" << "" << ""
-        << QStringList{"VQB20DE", "VQF40DE", "VQC30DE", "VQF40GB", "VQF50DE", "TKX10DE"};
-    QTest::newRow("series with two catalogues") << "1" << "F40" << "" << QStringList{"VQF40DE", "VQF40GB"};
-    QTest::newRow("series and country") << "1" << "F40" << "GB" << QStringList{"VQF40GB"};
-    QTest::newRow("unknown series") << "1" << "Z99" << "" << QStringList{};
-    QTest::newRow("other catalogue key") << "2" << "F40" << "" << QStringList{};
+    QTest::newRow("whole catalogue in catalogue order")
+        << "1"
+        << ""
+        << "" << QStringList{"VQB20DE", "VQF40DE", "VQC30DE", "VQF40GB", "VQF50DE", "TKX10DE"};
+    QTest::newRow("series with two catalogues") << "1"
+                                                << "F40"
+                                                << "" << QStringList{"VQF40DE", "VQF40GB"};
+    QTest::newRow("series and country") << "1"
+                                        << "F40"
+                                        << "GB" << QStringList{"VQF40GB"};
+    QTest::newRow("unknown series") << "1"
+                                    << "Z99"
+                                    << "" << QStringList{};
+    QTest::newRow("other catalogue key") << "2"
+                                         << "F40"
+                                         << "" << QStringList{};
 }
 
 void TestYaqDb::catalogueRowsFollowOptionalKeys()
@@ -301,7 +346,8 @@ void TestYaqDb::catalogueColumnsAndAlternatives()
     alt.Init();
     alt.m_strTypNr = "VQA40001";
     alt.m_strVerkBez = "Alto Kombi";
-    QCOMPARE(Walk(*db, db->ReadAltLtypData(alt), alt, &CAltLtypData::m_strLTyp), QStringList({"4403"}));
+    QCOMPARE(Walk(*db, db->ReadAltLtypData(alt), alt, &CAltLtypData::m_strLTyp),
+             QStringList({"4403"}));
 
     CAltKatData kat;
     QCOMPARE(Walk(*db, db->ReadAltKatData(kat), kat, &CAltKatData::m_strEReihe),
@@ -447,14 +493,16 @@ void TestYaqDb::partsClearingAndPackagesHonourAdditionalCodeAndMonth()
     tc.m_strTypSchl = "7A01";
     tc.m_strLaendercode = "DE";
     // 0100020 was cleared only until 2019.
-    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "202406"), tc, &CTeileClearingData::m_strAPosNr),
+    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "202406"), tc,
+                  &CTeileClearingData::m_strAPosNr),
              QStringList({"0100010"}));
     tc.Init();
     tc.m_strKatBstNr = "1";
     tc.m_strHG = "01";
     tc.m_strTypSchl = "7A01";
     tc.m_strLaendercode = "DE";
-    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "201806"), tc, &CTeileClearingData::m_strAPosNr),
+    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "201806"), tc,
+                  &CTeileClearingData::m_strAPosNr),
              QStringList({"0100020"}));
 
     tc.Init();
@@ -557,7 +605,8 @@ void TestYaqDb::failureIsToldApartFromNoRow()
     QCOMPARE(db->LastResult(), DbResult::NoRow);
     QVERIFY(db->LastErrorText().isEmpty());
 
-    QCOMPARE(db->ExecSelect("SELECT brand FROM no_such_table WHERE type_key = ?", {"7A01"}, &rec), 0);
+    QCOMPARE(db->ExecSelect("SELECT brand FROM no_such_table WHERE type_key = ?", {"7A01"}, &rec),
+             0);
     QCOMPARE(db->LastResult(), DbResult::Failed);
     QVERIFY(db->LastFailed());
     QVERIFY(!db->LastErrorText().isEmpty());
@@ -597,7 +646,8 @@ void TestYaqDb::brokenConnectionFailsReads()
         // The server ends this session under the connection's feet.
         db->Execute("SELECT pg_terminate_backend(pg_backend_pid())");
     } else {
-        QVERIFY(QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), dir.filePath("YAQ2.dat")));
+        QVERIFY(
+            QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), dir.filePath("YAQ2.dat")));
         db = std::make_unique<CYaqDb>();
         QVERIFY(db->Open(QString(), QString(), QString(), 0, dir.path(), QString(), QString()));
         {
@@ -621,12 +671,18 @@ void TestYaqDb::failedOpensAnswerZero_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("localDir");
     QTest::addColumn<bool>("notACatalogue");
-    QTest::newRow("folder without local data set") << "" << "" << true << false;
-    QTest::newRow("local file that is no catalogue") << "" << "" << true << true;
-    QTest::newRow("tns alias without address") << "YAQPROD" << "x" << false << false;
-    QTest::newRow("no server on the port") << "127.0.0.1:1/yaqtest" << "x" << false << false;
-    QTest::newRow("nothing to open") << "" << "" << false << false;
-    QTest::newRow("server refuses the password") << "<test server>" << "wrong" << false << false;
+    QTest::newRow("folder without local data set") << ""
+                                                   << "" << true << false;
+    QTest::newRow("local file that is no catalogue") << ""
+                                                     << "" << true << true;
+    QTest::newRow("tns alias without address") << "YAQPROD"
+                                               << "x" << false << false;
+    QTest::newRow("no server on the port") << "127.0.0.1:1/yaqtest"
+                                           << "x" << false << false;
+    QTest::newRow("nothing to open") << ""
+                                     << "" << false << false;
+    QTest::newRow("server refuses the password") << "<test server>"
+                                                 << "wrong" << false << false;
 }
 
 void TestYaqDb::failedOpensAnswerZero()
@@ -647,7 +703,9 @@ void TestYaqDb::failedOpensAnswerZero()
         junk.write("not a database");
     }
     CYaqDb db;
-    QCOMPARE(db.Open(tns, "yaq", password, 0, localDir ? dir.path() : QString(), QString(), QString()), 0);
+    QCOMPARE(
+        db.Open(tns, "yaq", password, 0, localDir ? dir.path() : QString(), QString(), QString()),
+        0);
     QCOMPARE(db.LastResult(), DbResult::Failed);
     QVERIFY(!db.LastErrorText().isEmpty());
     // A missing local data set is never created empty.

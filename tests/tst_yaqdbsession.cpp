@@ -49,9 +49,10 @@ private:
         requestLines << QString::fromLatin1(head.left(head.indexOf("\r\n")));
         bodies << buffer.mid(headerEnd + 4, length);
         buffer.clear();
-        socket->write("HTTP/1.1 " + QByteArray::number(m_status) + " X\r\nContent-Type: text/xml\r\n"
-                      "Connection: close\r\nContent-Length: " + QByteArray::number(m_body.size())
-                      + "\r\n\r\n" + m_body);
+        socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
+                      " X\r\nContent-Type: text/xml\r\n"
+                      "Connection: close\r\nContent-Length: " +
+                      QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
         socket->disconnectFromHost();
     }
 
@@ -157,20 +158,27 @@ void TestYaqDbSession::serverAddressForms_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
     QTest::addColumn<QString>("database");
-    QTest::newRow("descriptor") << "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db1.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))"
+    QTest::newRow("descriptor") << "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db1.example)(PORT="
+                                   "1521))(CONNECT_DATA=(SID=YAQ)))"
                                 << true << "db1.example" << 1521 << "YAQ";
-    QTest::newRow("descriptor with blanks and lower case") << "(description = (address = (host = h2) (port = 6000)) (connect_data = (sid = cat)))"
-                                                           << true << "h2" << 6000 << "cat";
-    QTest::newRow("descriptor with service name") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=5433))(CONNECT_DATA=(SERVICE_NAME=yaq2)))"
-                                                  << true << "h" << 5433 << "yaq2";
-    QTest::newRow("descriptor without port") << "(DESCRIPTION=(ADDRESS=(HOST=h))(CONNECT_DATA=(SID=s)))"
-                                             << true << "h" << 5432 << "s";
-    QTest::newRow("host port and database") << "127.0.0.1:54330/yaqtest" << true << "127.0.0.1" << 54330 << "yaqtest";
+    QTest::newRow("descriptor with blanks and lower case")
+        << "(description = (address = (host = h2) (port = 6000)) (connect_data = (sid = cat)))"
+        << true << "h2" << 6000 << "cat";
+    QTest::newRow("descriptor with service name")
+        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=5433))(CONNECT_DATA=(SERVICE_NAME=yaq2)))" << true
+        << "h" << 5433 << "yaq2";
+    QTest::newRow("descriptor without port")
+        << "(DESCRIPTION=(ADDRESS=(HOST=h))(CONNECT_DATA=(SID=s)))" << true << "h" << 5432 << "s";
+    QTest::newRow("host port and database")
+        << "127.0.0.1:54330/yaqtest" << true << "127.0.0.1" << 54330 << "yaqtest";
     QTest::newRow("host and database") << "dbhost/yaq" << true << "dbhost" << 5432 << "yaq";
     QTest::newRow("bare alias") << "YAQPROD" << false << "" << 0 << "";
-    QTest::newRow("descriptor without database") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=1)))" << false << "" << 0 << "";
+    QTest::newRow("descriptor without database")
+        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=1)))" << false << "" << 0 << "";
     QTest::newRow("port out of range") << "h:70000/db" << false << "" << 0 << "";
-    QTest::newRow("port not a number") << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=abc))(CONNECT_DATA=(SID=s)))" << false << "" << 0 << "";
+    QTest::newRow("port not a number")
+        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=abc))(CONNECT_DATA=(SID=s)))" << false << "" << 0
+        << "";
     QTest::newRow("empty") << "" << false << "" << 0 << "";
 }
 

@@ -27,7 +27,10 @@ public:
     }
 
     int RowCount() const { return m_nRows; }
-    static QString RowNumber(int row) { return QStringLiteral("%1").arg(row, 4, 10, QLatin1Char('0')); }
+    static QString RowNumber(int row)
+    {
+        return QStringLiteral("%1").arg(row, 4, 10, QLatin1Char('0'));
+    }
     static QString RowText(int row)
     {
         // Every seventh row carries a long text that wraps in its cell.
@@ -52,8 +55,7 @@ public:
         if (dc && paint)
             dc->setPen(Qt::black);
 
-        CLayoutVBox doc(CRect(-area->left, -area->top, 10000000 - area->left,
-                              10000000 - area->top),
+        CLayoutVBox doc(CRect(-area->left, -area->top, 10000000 - area->left, 10000000 - area->top),
                         dc);
         const int top = doc.GetResultRect().top;
         auto usedOnPage = [&]() { return (top - doc.GetResultRect().bottom) % pageHeight; };

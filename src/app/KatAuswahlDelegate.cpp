@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-CKatAuswahlDelegate::CKatAuswahlDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+CKatAuswahlDelegate::CKatAuswahlDelegate(QObject *parent) : QStyledItemDelegate(parent)
+{
+}
 
 void CKatAuswahlDelegate::SetColumns(int rangeWidth, int seriesWidth, int marketWidth)
 {
@@ -53,14 +55,14 @@ int CKatAuswahlDelegate::RowLayout(QPainter *dc, const QModelIndex &index, const
     }
     CLayoutHBox line(row);
     line.AddSize(kLeftMargin, 0);
-    line.DCDraw(&m_font, index.data(CKatAuswahlModel::SeriesRole).toString(), paint,
-                m_nSeriesWidth, 0);
+    line.DCDraw(&m_font, index.data(CKatAuswahlModel::SeriesRole).toString(), paint, m_nSeriesWidth,
+                0);
     line.AddSize(kColumnGap, 0);
-    line.DCDraw(&m_font, index.data(CKatAuswahlModel::MarketRole).toString(), paint,
-                m_nMarketWidth, 0);
+    line.DCDraw(&m_font, index.data(CKatAuswahlModel::MarketRole).toString(), paint, m_nMarketWidth,
+                0);
     line.AddSize(kColumnGap, 0);
-    line.DCDraw(&m_font, index.data(CKatAuswahlModel::RangeRole).toString(), paint,
-                m_nRangeWidth, 0);
+    line.DCDraw(&m_font, index.data(CKatAuswahlModel::RangeRole).toString(), paint, m_nRangeWidth,
+                0);
     return line.GetResultRect().Width();
 }
 
@@ -69,8 +71,8 @@ void CKatAuswahlDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
-    painter->fillRect(option.rect, selected ? option.palette.color(QPalette::Highlight)
-                                            : QColor(Qt::white));
+    painter->fillRect(option.rect,
+                      selected ? option.palette.color(QPalette::Highlight) : QColor(Qt::white));
     painter->setPen(selected ? QColor(255, 255, 0) : QColor(Qt::black));
     const QRect r = option.rect;
     RowLayout(painter, index, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), 1);

@@ -100,8 +100,8 @@ void CKatAuswahlDlg::OnInitDialog()
     m_pModel->Fill(m_pList_, m_strEReihe);
     const int current = m_pSettings ? m_pModel->RowOfTypNr(m_pSettings->Bestellnr) : -1;
     const int rows = qMax(1, m_pModel->rowCount());
-    const int width = CKatAuswahlDelegate::kLeftMargin + m_nSeriesWidth + m_nMarketWidth
-        + m_nRangeWidth + 3 * CKatAuswahlDelegate::kColumnGap;
+    const int width = CKatAuswahlDelegate::kLeftMargin + m_nSeriesWidth + m_nMarketWidth +
+                      m_nRangeWidth + 3 * CKatAuswahlDelegate::kColumnGap;
     const int frame = 2 * m_pList->frameWidth();
     m_pList->setFixedSize(width + frame + 4,
                           qBound(2, rows, 10) * CKatAuswahlDelegate::kRowHeight + frame);

@@ -19,7 +19,11 @@ class CKatAuswahlDlg : public QDialog
 {
     Q_OBJECT
 public:
-    enum Result { kTaken = 1, kCancelled = 2 };
+    enum Result
+    {
+        kTaken = 1,
+        kCancelled = 2
+    };
 
     CKatAuswahlDlg(CPrgSettings *settings, QWidget *parent = nullptr);
     ~CKatAuswahlDlg() override;

@@ -10,7 +10,9 @@ namespace {
 const QStringList kPlainRanges = {QStringLiteral("M"), QStringLiteral("X"), QStringLiteral("Z")};
 } // namespace
 
-CKatAuswahlModel::CKatAuswahlModel(QObject *parent) : QAbstractListModel(parent) {}
+CKatAuswahlModel::CKatAuswahlModel(QObject *parent) : QAbstractListModel(parent)
+{
+}
 
 int CKatAuswahlModel::rowCount(const QModelIndex &parent) const
 {

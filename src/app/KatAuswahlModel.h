@@ -12,7 +12,8 @@ class CKatAuswahlModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    enum Role {
+    enum Role
+    {
         EntryRole = Qt::UserRole + 1, // const CEReiheEntry*
         KindRole,                     // CEReiheEntry::Kind
         SeriesRole,                   // model-series code

@@ -82,6 +82,6 @@ QString ServerLineFromTns(const QString &tns)
 {
     if (!tns.contains(QLatin1String("HOST=")) || !tns.contains(QLatin1String("PORT=")))
         return QString();
-    return QStringLiteral("- Server: ") + ValueAfter(tns, QStringLiteral("HOST=")) + QLatin1Char(':')
-        + ValueAfter(tns, QStringLiteral("PORT="));
+    return QStringLiteral("- Server: ") + ValueAfter(tns, QStringLiteral("HOST=")) +
+           QLatin1Char(':') + ValueAfter(tns, QStringLiteral("PORT="));
 }

@@ -7,7 +7,8 @@
 
 // Template ids of the pages; the main window remembers the visible page by
 // them (the home page has the main window's own id).
-enum PageId {
+enum PageId
+{
     kPageHome = 102,
     kPageNrAbfrage = 139,
     kPageSRPWl = 146,
@@ -27,7 +28,8 @@ enum PageId {
 };
 
 // Result of the session check.
-enum SessionState {
+enum SessionState
+{
     kSessionRejected = -1,  // "return-code" other than "00"
     kSessionUnknown = 0,    // no connection, no session id or no usable answer
     kSessionValid = 1,      // the internal service is available
@@ -51,10 +53,10 @@ struct HeadRowState
 
     bool operator==(const HeadRowState &o) const
     {
-        return vinEditable == o.vinEditable && typeKeyEditable == o.typeKeyEditable
-            && combosEnabled == o.combosEnabled
-            && firstRegistrationEditable == o.firstRegistrationEditable
-            && mileageEditable == o.mileageEditable;
+        return vinEditable == o.vinEditable && typeKeyEditable == o.typeKeyEditable &&
+               combosEnabled == o.combosEnabled &&
+               firstRegistrationEditable == o.firstRegistrationEditable &&
+               mileageEditable == o.mileageEditable;
     }
 };
 

@@ -103,9 +103,9 @@ CChangeFlags CIdentSnapshot::Changes(const CIdentSnapshot &before, const CIdentS
     c.bModellBez = before.strModellBez != after.strModellBez ? 1 : 0;
     c.bLeadTyp = before.strLTyp != after.strLTyp ? 1 : 0;
     c.bErstzul = before.strErstzul != after.strErstzul ? 1 : 0;
-    c.bIdent = (c.bFgstnr || c.bTypSchl || c.bEReihe || c.bTypNr || c.bModellBez || c.bLeadTyp
-                || c.bErstzul)
-        ? 1
-        : 0;
+    c.bIdent = (c.bFgstnr || c.bTypSchl || c.bEReihe || c.bTypNr || c.bModellBez || c.bLeadTyp ||
+                c.bErstzul)
+                   ? 1
+                   : 0;
     return c;
 }

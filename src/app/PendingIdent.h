@@ -24,11 +24,11 @@ struct CPendingIdent
     QString strEReihe;     // model series
     QString strLand;       // country
     // Filled by the catalogue step.
-    QString strTypNr;      // type number of the catalogue
-    QString strModellBez;  // the designation shown: mapped name or column text
-    QString strMarke;      // brand of the catalogue row
-    int bAltKatalog = 0;   // an alternative catalogue of the lead type
-    int bCleared = 0;      // no catalogue: the vehicle is taken out
+    QString strTypNr;     // type number of the catalogue
+    QString strModellBez; // the designation shown: mapped name or column text
+    QString strMarke;     // brand of the catalogue row
+    int bAltKatalog = 0;  // an alternative catalogue of the lead type
+    int bCleared = 0;     // no catalogue: the vehicle is taken out
 
     void Clear() { *this = CPendingIdent(); }
     // The short VIN the settings keep: the last seven characters.

@@ -19,14 +19,12 @@ QString GetHelpFileName(int id)
         int id;
         const char *file;
     } kHelp[] = {
-        {102, "hilf4v8l.htm"}, {139, "hilf8g6d.htm"}, {146, "hilf8w1j.htm"},
-        {147, "hilf9uwk.htm"}, {148, "hilf9uwk.htm"}, {149, "hilf7w2t.htm"},
-        {150, "hilf11nr.htm"}, {151, "hilf717o.htm"}, {154, "hilf1k4u.htm"},
-        {155, "hilf8q7i.htm"}, {156, "hilf3iyc.htm"}, {158, "hilf9h2s.htm"},
-        {159, "hilf265w.htm"}, {160, "hilf3oiv.htm"}, {193, "hilf5tig.htm"},
-        {194, "hilf3ods.htm"}, {220, "hilf55tf.htm"}, {223, "hilf2228.htm"},
-        {224, "hilf1zck.htm"}, {225, "hilf52hx.htm"}, {238, "hilf5cby.htm"},
-        {266, "ccr.htm"},      {400, "hilf78vi.htm"}, {999, "hilf682s.htm"},
+        {102, "hilf4v8l.htm"}, {139, "hilf8g6d.htm"}, {146, "hilf8w1j.htm"}, {147, "hilf9uwk.htm"},
+        {148, "hilf9uwk.htm"}, {149, "hilf7w2t.htm"}, {150, "hilf11nr.htm"}, {151, "hilf717o.htm"},
+        {154, "hilf1k4u.htm"}, {155, "hilf8q7i.htm"}, {156, "hilf3iyc.htm"}, {158, "hilf9h2s.htm"},
+        {159, "hilf265w.htm"}, {160, "hilf3oiv.htm"}, {193, "hilf5tig.htm"}, {194, "hilf3ods.htm"},
+        {220, "hilf55tf.htm"}, {223, "hilf2228.htm"}, {224, "hilf1zck.htm"}, {225, "hilf52hx.htm"},
+        {238, "hilf5cby.htm"}, {266, "ccr.htm"},      {400, "hilf78vi.htm"}, {999, "hilf682s.htm"},
     };
     for (const auto &h : kHelp) {
         if (h.id == id)
@@ -38,9 +36,9 @@ QString GetHelpFileName(int id)
 bool IsSpecialAPNr(const QString &apNr)
 {
     // Whole entries only: a prefix such as "00001" is no special position.
-    static const QStringList kSpecial = QStringLiteral(
-        "0000150.0000152.0000154.0000156.0000158.0000160.0000162.0012300.0051499")
-                                            .split(QLatin1Char('.'));
+    static const QStringList kSpecial =
+        QStringLiteral("0000150.0000152.0000154.0000156.0000158.0000160.0000162.0012300.0051499")
+            .split(QLatin1Char('.'));
     if (apNr.isEmpty())
         return true;
     return kSpecial.contains(apNr.left(7));
@@ -81,8 +79,8 @@ QString DealerBrandName(const QString &code)
     {
         const char *code;
         const char *name;
-    } kBrands[] = {{"LU", "lumo"}, {"QN", "quendaline"}, {"VJ", "voq i"},
-                   {"VQ", "voq"},  {"TK", "tremik"}};
+    } kBrands[] = {
+        {"LU", "lumo"}, {"QN", "quendaline"}, {"VJ", "voq i"}, {"VQ", "voq"}, {"TK", "tremik"}};
     for (const auto &b : kBrands) {
         if (code == QLatin1String(b.code))
             return QString::fromLatin1(b.name);

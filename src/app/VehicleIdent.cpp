@@ -50,8 +50,8 @@ CVehicleIdent::VinResult CVehicleIdent::LookupServer(const QString &shortVin,
     rec.m_strFgstNr = shortVin;
     rec.m_strFgstTyp = typePart;
     ++m_nReads;
-    int found = special ? m_pDb->ReadFgstnrTypSchlDataSpecial(rec)
-                        : m_pDb->ReadFgstnrTypSchlData(rec);
+    int found =
+        special ? m_pDb->ReadFgstnrTypSchlDataSpecial(rec) : m_pDb->ReadFgstnrTypSchlData(rec);
     if (special) {
         // Only ranges of the special form hold a special short VIN.
         while (found && !CVinCheck::IsSpecialRange(rec.m_strVonFgstNr, rec.m_strBisFgstNr)) {
@@ -123,8 +123,8 @@ CVehicleIdent::VinResult CVehicleIdent::LookupLocal(const QString &shortVin,
 
     const CFgstnrData *hit = nullptr;
     for (const CFgstnrData &row : std::as_const(candidates)) {
-        if (CVinCheck::InRange(shortVin, row.m_strVonFgstNr, row.m_strBisFgstNr)
-            && BrandOfTypeKeyAllowed(row.m_strTypSchl)) {
+        if (CVinCheck::InRange(shortVin, row.m_strVonFgstNr, row.m_strBisFgstNr) &&
+            BrandOfTypeKeyAllowed(row.m_strTypSchl)) {
             hit = &row;
             break;
         }
@@ -197,8 +197,8 @@ CVehicleIdent::CatalogueResult CVehicleIdent::CatalogueStep(CPendingIdent &pendi
         pending.bAltKatalog = 0;
         QString mapped;
         pending.strModellBez = m_pMapping && m_pMapping->GetModelName(mapped, pending.strLTyp)
-            ? mapped
-            : column.m_strSpBez;
+                                   ? mapped
+                                   : column.m_strSpBez;
 
         CAwKatalogData cat;
         cat.Init();

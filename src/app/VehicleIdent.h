@@ -20,14 +20,22 @@ public:
     // The brand whose vehicles this program does not serve.
     static const QString kBlockedBrand; // "TK"
 
-    enum VinResult {
+    enum VinResult
+    {
         VinFound,
         VinMalformed,    // refused by the format rules, no database read
         VinNoConnection, // no database
         VinNotFound,     // no range, a range that does not hold it, or brand "TK"
     };
-    enum TypeKeyResult { TypeKeyFound, TypeKeyNoConnection, TypeKeyNotFound, TypeKeyBlocked };
-    enum CatalogueResult {
+    enum TypeKeyResult
+    {
+        TypeKeyFound,
+        TypeKeyNoConnection,
+        TypeKeyNotFound,
+        TypeKeyBlocked
+    };
+    enum CatalogueResult
+    {
         CatalogueColumn,      // the lead type has a column of the catalogue
         CatalogueAlternative, // an alternative catalogue of the lead type
         CatalogueNone,        // neither: the vehicle cannot be shown

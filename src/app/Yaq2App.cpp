@@ -64,7 +64,8 @@ bool CYaq2App::InitInstance()
     s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
     s.ReadIni(m_pProfile.get());
     m_bSettingsRead = true;
-    s.bKatalogansicht = m_pProfile->HasValue(QStringLiteral("YAQ"), QStringLiteral("Katalogansicht")) ? 1 : 0;
+    s.bKatalogansicht =
+        m_pProfile->HasValue(QStringLiteral("YAQ"), QStringLiteral("Katalogansicht")) ? 1 : 0;
 
     // Command line, connection or session.
     m_CmdLine.ParseArguments(m_arguments);

@@ -53,7 +53,7 @@ public:
 
     CPrgSettings m_Settings;
     ISoapSvr m_Listener;
-    QString m_strClipboardFormat;  // "YAQ_BASKET_DATA"
+    QString m_strClipboardFormat; // "YAQ_BASKET_DATA"
     QString m_strTNS;
     QString m_strUID;
     QString m_strPWD;

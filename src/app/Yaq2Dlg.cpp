@@ -88,23 +88,15 @@ QString GermanDateToKey(const QString &date)
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
-    : QDialog(parent),
-      m_pSettings(settings),
-      m_pHomeDlg(std::make_unique<CHomeDlg>()),
+    : QDialog(parent), m_pSettings(settings), m_pHomeDlg(std::make_unique<CHomeDlg>()),
       m_pNrAbfrageDlg(std::make_unique<CNrAbfrageDlg>()),
-      m_pSRPWlDlg(std::make_unique<CSRPWlDlg>()),
-      m_pSRPBbDlg(std::make_unique<CSRPBbDlg>()),
-      m_pSpotRBbDlg(std::make_unique<CSpotRBbDlg>()),
-      m_pSetupDlg(std::make_unique<CSetupDlg>()),
-      m_pBfndDlg(std::make_unique<CBfndDlg>()),
-      m_pSBefAnzDlg(std::make_unique<CSBefAnzDlg>()),
-      m_pAwKatDlg(std::make_unique<CAwKatDlg>()),
-      m_pWkDlg(std::make_unique<CWkDlg>()),
+      m_pSRPWlDlg(std::make_unique<CSRPWlDlg>()), m_pSRPBbDlg(std::make_unique<CSRPBbDlg>()),
+      m_pSpotRBbDlg(std::make_unique<CSpotRBbDlg>()), m_pSetupDlg(std::make_unique<CSetupDlg>()),
+      m_pBfndDlg(std::make_unique<CBfndDlg>()), m_pSBefAnzDlg(std::make_unique<CSBefAnzDlg>()),
+      m_pAwKatDlg(std::make_unique<CAwKatDlg>()), m_pWkDlg(std::make_unique<CWkDlg>()),
       m_pSBLWlDlg(std::make_unique<CSBLWlDlg>()),
-      m_pWebBrowserDlg(std::make_unique<CWebBrowserDlg>()),
-      m_pHLXDlg(std::make_unique<CHLXDlg>()),
-      m_pDIPDlg(std::make_unique<CDIPDlg>()),
-      m_pDownloadDlg(std::make_unique<CDownloadDlg>()),
+      m_pWebBrowserDlg(std::make_unique<CWebBrowserDlg>()), m_pHLXDlg(std::make_unique<CHLXDlg>()),
+      m_pDIPDlg(std::make_unique<CDIPDlg>()), m_pDownloadDlg(std::make_unique<CDownloadDlg>()),
       m_nCurPage(kPageHome)
 {
     InitYaqResources();
@@ -243,7 +235,8 @@ void CYaq2Dlg::BuildHead()
         fields->setColumnStretch(column, c.stretch);
         ++column;
     }
-    COwnButton *dmsVin = MakeHeadButton(kBtnDmsVin, "dmsVinButton", QStringLiteral(":/bitmaps/dmsvin.png"));
+    COwnButton *dmsVin =
+        MakeHeadButton(kBtnDmsVin, "dmsVinButton", QStringLiteral(":/bitmaps/dmsvin.png"));
     dmsVin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     m_pPageStack = new QStackedWidget(this);
@@ -276,9 +269,11 @@ void CYaq2Dlg::BuildHead()
     COwnButton *yaqDownload = MakeHeadButton(kBtnYaqDownload, "yaqDownloadButton", QString());
     COwnButton *dmsDownload = MakeHeadButton(kBtnDmsDownload, "dmsDownloadButton", QString());
     COwnButton *setup = MakeHeadButton(kBtnSetup, "setupButton", QString());
-    COwnButton *back = MakeHeadButton(kBtnBack, "closeButton", QStringLiteral(":/bitmaps/back.png"));
+    COwnButton *back =
+        MakeHeadButton(kBtnBack, "closeButton", QStringLiteral(":/bitmaps/back.png"));
     COwnButton *help = MakeHeadButton(kBtnHelp, "helpButton", QStringLiteral(":/bitmaps/help.png"));
-    COwnButton *helpIndex = MakeHeadButton(kBtnHelpIndex, "helpIndexButton", QStringLiteral(":/bitmaps/helpindex.png"));
+    COwnButton *helpIndex =
+        MakeHeadButton(kBtnHelpIndex, "helpIndexButton", QStringLiteral(":/bitmaps/helpindex.png"));
     twoWheeler->hide();
     yaqDownload->hide();
     dmsDownload->hide();
@@ -345,9 +340,9 @@ void CYaq2Dlg::SetCaptions()
     {
         const char *label;
         int id;
-    } labels[] = {{"vinLabel", 3015},          {"typeKeyLabel", 3016}, {"modelSeriesLabel", 3053},
-                  {"modelLabel", 3018},        {"leadTypeLabel", 3017}, {"dateLabel", 3008},
-                  {"plateLabel", 3086},        {"firstRegistrationLabel", 6000}};
+    } labels[] = {{"vinLabel", 3015},   {"typeKeyLabel", 3016},          {"modelSeriesLabel", 3053},
+                  {"modelLabel", 3018}, {"leadTypeLabel", 3017},         {"dateLabel", 3008},
+                  {"plateLabel", 3086}, {"firstRegistrationLabel", 6000}};
     for (const auto &l : labels)
         m_headLabels.value(QString::fromLatin1(l.label))->setText(OrmelText(l.id));
     m_headLabels.value(QStringLiteral("mileageLabel"))->setText(QStringLiteral("km / mls"));
@@ -364,8 +359,8 @@ void CYaq2Dlg::SetCaptions()
     m_headButtons.value(kBtnDmsVin)->setToolTip(OrmelText(3119));
     SetBrandCaption();
 
-    m_pTitle->setToolTip(m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079)
-                         + QLatin1Char(' ') + m_pSettings->KatDatum);
+    m_pTitle->setToolTip(m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079) +
+                         QLatin1Char(' ') + m_pSettings->KatDatum);
     setWindowTitle(m_pSettings->DlgTitel + GetVersionString());
 }
 
@@ -373,7 +368,7 @@ void CYaq2Dlg::SetBrandCaption()
 {
     m_headButtons.value(kBtnContract)
         ->setText(m_pSettings->Marke == QLatin1String("LU") ? QStringLiteral("LUMO Helix Care")
-                                                             : QStringLiteral("VOQ Helix Care"));
+                                                            : QStringLiteral("VOQ Helix Care"));
 }
 
 void CYaq2Dlg::SetHomeButtonTexts()
@@ -503,13 +498,14 @@ void CYaq2Dlg::ReadCatalogueDate()
             m_pSettings->KatDatum = date;
         return;
     }
-    const QString notice = QStringLiteral(
-        "Dieses Programm ist das Trainings-Programm YAQ2/Pakete auf Basis der YAQ2 Ausgabe %1. "
-        "Eventuelle Abweichungen zu dem aktuell von Ihnen verwendeten System basieren auf "
-        "zwischenzeitlichen Weiterentwicklungen von YAQ2/Pakete.\n\nThis program is the "
-        "YAQ2/Packages training program based on the YAQ2 Version %1. Any discrepancies to the "
-        "edition you actually use result from the latest improvements on YAQ2/Packages.")
-                               .arg(date);
+    const QString notice =
+        QStringLiteral(
+            "Dieses Programm ist das Trainings-Programm YAQ2/Pakete auf Basis der YAQ2 Ausgabe %1. "
+            "Eventuelle Abweichungen zu dem aktuell von Ihnen verwendeten System basieren auf "
+            "zwischenzeitlichen Weiterentwicklungen von YAQ2/Pakete.\n\nThis program is the "
+            "YAQ2/Packages training program based on the YAQ2 Version %1. Any discrepancies to the "
+            "edition you actually use result from the latest improvements on YAQ2/Packages.")
+            .arg(date);
     OwnMsgBox(notice, nullptr, m_pSettings->DlgTitel);
 }
 
@@ -607,10 +603,10 @@ void CYaq2Dlg::CreatePages()
     m_pDownloadDlg->Create(s, kPageDownload, db0, db1, this, host);
 
     const QList<QWidget *> pages = {
-        m_pHomeDlg.get(),     m_pNrAbfrageDlg.get(), m_pSRPWlDlg.get(),  m_pSRPBbDlg.get(),
-        m_pSpotRBbDlg.get(),  m_pSetupDlg.get(),     m_pBfndDlg.get(),   m_pSBefAnzDlg.get(),
-        m_pAwKatDlg.get(),    m_pWkDlg.get(),        m_pSBLWlDlg.get(),  m_pWebBrowserDlg.get(),
-        m_pHLXDlg.get(),      m_pDIPDlg.get(),       m_pDownloadDlg.get()};
+        m_pHomeDlg.get(),    m_pNrAbfrageDlg.get(), m_pSRPWlDlg.get(),   m_pSRPBbDlg.get(),
+        m_pSpotRBbDlg.get(), m_pSetupDlg.get(),     m_pBfndDlg.get(),    m_pSBefAnzDlg.get(),
+        m_pAwKatDlg.get(),   m_pWkDlg.get(),        m_pSBLWlDlg.get(),   m_pWebBrowserDlg.get(),
+        m_pHLXDlg.get(),     m_pDIPDlg.get(),       m_pDownloadDlg.get()};
     for (QWidget *page : pages)
         m_pPageStack->addWidget(page);
     m_pPageStack->setCurrentWidget(m_pHomeDlg.get());
@@ -665,8 +661,8 @@ bool CYaq2Dlg::SessionForbids(int id) const
         return false;
     if (id == kBtnSetup || id == kBtnDmsVin || id == kBtnDmsDownload)
         return true;
-    return m_pSettings->nRestrictedSession
-        && (id == kBtnContract || id == kBtnTwoWheeler || id == kBtnYaqDownload);
+    return m_pSettings->nRestrictedSession &&
+           (id == kBtnContract || id == kBtnTwoWheeler || id == kBtnYaqDownload);
 }
 
 bool CYaq2Dlg::PreparePageSwitch()
@@ -719,7 +715,7 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
 {
     if ((enable ? 1 : 0) != m_bHeadEnabled) {
         for (QWidget *w : std::initializer_list<QWidget *>{m_pVin, m_pTypSchl, m_pEReihe, m_pModell,
-                                                            m_pLeadType})
+                                                           m_pLeadType})
             w->setEnabled(enable);
         for (int id : {kBtnContract, kBtnTwoWheeler, kBtnSearch, kBtnBasket, kBtnYaqDownload,
                        kBtnDmsDownload, kBtnSetup})
@@ -1097,7 +1093,7 @@ void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
     m_pAwKatDlg->m_Changed.Merge(changes, all);
     m_pSBLWlDlg->m_Changed.Merge(changes, all);
     for (CPageDlg *page : std::initializer_list<CPageDlg *>{m_pWkDlg.get(), m_pHLXDlg.get(),
-                                                             m_pDIPDlg.get(), m_pDownloadDlg.get()})
+                                                            m_pDIPDlg.get(), m_pDownloadDlg.get()})
         page->m_Changed.Merge(changes, G::LanguageSetup);
     if (changes.bSprache) {
         for (CPageDlg *page : std::initializer_list<CPageDlg *>{

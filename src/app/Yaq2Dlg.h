@@ -51,17 +51,18 @@ class CModelMapping;
 
 // Ids of the head controls; the session locks and the head-row enabling
 // name the buttons by them.
-enum HeadControlId {
-    kBtnBack = 1000,       // "<": closes the program
-    kBtnBasket = 1008,     // "&Zwischenablage"
-    kBtnHelp = 1024,       // "?"
-    kBtnSearch = 1025,     // "&Suchen"
-    kBtnHelpIndex = 1026,  // "@"
+enum HeadControlId
+{
+    kBtnBack = 1000,      // "<": closes the program
+    kBtnBasket = 1008,    // "&Zwischenablage"
+    kBtnHelp = 1024,      // "?"
+    kBtnSearch = 1025,    // "&Suchen"
+    kBtnHelpIndex = 1026, // "@"
     kBtnYaqDownload = 1306,
     kBtnTwoWheeler = 1307,
     kBtnDmsDownload = 1308,
     kBtnTitle = 1354,
-    kBtnSetup = 1373,      // "&Einstellungen"
+    kBtnSetup = 1373, // "&Einstellungen"
     kBtnContract = 1507,
     kBtnDmsVin = 1509,
 };
@@ -151,8 +152,8 @@ public:
     CDownloadDlg *DownloadPage() const { return m_pDownloadDlg.get(); }
 
     // Hold flags of the hand-entered vehicle fields.
-    int m_bHoldAllA = 0;          // set by the VIN handling
-    int m_bHoldAllB = 0;          // vehicle taken from the DMS
+    int m_bHoldAllA = 0; // set by the VIN handling
+    int m_bHoldAllB = 0; // vehicle taken from the DMS
     int m_bErstzulGivenAtStart = 0;
     int m_bKmGivenAtStart = 0;
 

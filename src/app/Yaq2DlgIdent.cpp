@@ -436,8 +436,8 @@ void CYaq2Dlg::OnCbnSelchangeEReihe()
         }
         const QPoint below = m_pModell->mapToGlobal(QPoint(0, m_pModell->height()));
         CKatAuswahlDlg picker(m_pSettings, this);
-        if (picker.DoModal(series, below.x(), below.y(), &ModelSeriesList())
-            == CKatAuswahlDlg::kTaken) {
+        if (picker.DoModal(series, below.x(), below.y(), &ModelSeriesList()) ==
+            CKatAuswahlDlg::kTaken) {
             const QSignalBlocker block(m_pEReihe);
             m_pEReihe->setCurrentIndex(FindModelSeries(series));
         } else {

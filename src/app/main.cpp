@@ -7,7 +7,8 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     // The profile is kept under the program's file name.
-    QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    QApplication::setApplicationName(
+        QFileInfo(QApplication::applicationFilePath()).completeBaseName());
     QApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
 
     QStringList arguments = QApplication::arguments();

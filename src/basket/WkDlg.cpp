@@ -66,8 +66,8 @@ int CWkDlg::AddToBasket(CWKListItem *entry, int mode)
     Q_UNUSED(mode);
     UpdateData(true);
     if (m_bVehicleChanged) {
-        if (GetEntryCount() > 0
-            && OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) != IDYES)
+        if (GetEntryCount() > 0 &&
+            OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) != IDYES)
             return 1;
         ClearBasket();
         ResetPrintData();

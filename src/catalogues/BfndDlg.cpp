@@ -7,8 +7,8 @@
 CBfndDlg::CBfndDlg() = default;
 CBfndDlg::~CBfndDlg() = default;
 
-bool CBfndDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
-                      CYaqDb *db2, CYaqDb *db3, IPageHost *host, QWidget *parent)
+bool CBfndDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
+                      CYaqDb *db3, IPageHost *host, QWidget *parent)
 {
     m_pDb[0] = db0;
     m_pDb[1] = db1;

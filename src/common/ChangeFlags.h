@@ -5,23 +5,28 @@
 
 struct CChangeFlags
 {
-    int bIdent = 0;      // any part of the identification
-    int bFgstnr = 0;     // VIN
-    int bTypSchl = 0;    // type key
-    int bEReihe = 0;     // model series
-    int bTypNr = 0;      // type number
-    int bModellBez = 0;  // model designation
-    int bLeadTyp = 0;    // lead type
-    int bErstzul = 0;    // first registration
-    int bSprache = 0;    // program language
+    int bIdent = 0;     // any part of the identification
+    int bFgstnr = 0;    // VIN
+    int bTypSchl = 0;   // type key
+    int bEReihe = 0;    // model series
+    int bTypNr = 0;     // type number
+    int bModellBez = 0; // model designation
+    int bLeadTyp = 0;   // lead type
+    int bErstzul = 0;   // first registration
+    int bSprache = 0;   // program language
     int bSetup1 = 0;
     int bSetup2 = 0;
     int bSetup3 = 0;
     int bSetup4 = 0;
-    int bKilometer = 0;  // mileage
+    int bKilometer = 0; // mileage
 
     // Which groups of flags a page keeps.
-    enum Groups { Ident = 1, LanguageSetup = 2, Mileage = 4 };
+    enum Groups
+    {
+        Ident = 1,
+        LanguageSetup = 2,
+        Mileage = 4
+    };
 
     // Stores every nonzero flag of `changes` that belongs to one of the
     // groups; a zero flag leaves this page's flag as it is.

@@ -28,8 +28,7 @@ QString commandText(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-void SizeDlgItem(QWidget *parent, const QString &name, int dLeft, int dTop, int dRight,
-                 int dBottom)
+void SizeDlgItem(QWidget *parent, const QString &name, int dLeft, int dTop, int dRight, int dBottom)
 {
     QWidget *control = findControl(parent, name);
     if (!control)

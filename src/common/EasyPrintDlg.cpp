@@ -246,8 +246,7 @@ int CEasyPrintDlg::DoModal()
 void CEasyPrintDlg::OnInitDialog()
 {
     setWindowTitle(OrmelText(3084));
-    const QSignalBlocker b1(m_pCenterHorzCheck), b2(m_pCenterVertCheck),
-        b3(m_pPageNumbersCheck);
+    const QSignalBlocker b1(m_pCenterHorzCheck), b2(m_pCenterVertCheck), b3(m_pPageNumbersCheck);
     m_pCenterHorzCheck->setChecked(m_bCenterHorz);
     m_pCenterVertCheck->setChecked(m_bCenterVert);
     m_pPageNumbersCheck->setChecked(m_bPageNumbers);
@@ -303,8 +302,8 @@ bool CEasyPrintDlg::PreparePages()
     QPrinter *p = printer();
 
     if (p->outputFormat() == QPrinter::PdfFormat)
-        m_strPrinterName = p->outputFileName().isEmpty() ? QString()
-                                                         : QFileInfo(p->outputFileName()).fileName();
+        m_strPrinterName =
+            p->outputFileName().isEmpty() ? QString() : QFileInfo(p->outputFileName()).fileName();
     else
         m_strPrinterName = p->printerName();
 
@@ -368,8 +367,7 @@ bool CEasyPrintDlg::WritePdf()
     return WriteTiles(m_tiles);
 }
 
-void CEasyPrintDlg::DrawTile(QPainter &painter, int row, int column, int pageNumber,
-                             QPointF offset)
+void CEasyPrintDlg::DrawTile(QPainter &painter, int row, int column, int pageNumber, QPointF offset)
 {
     const int offsetX = CenterOffset(m_bCenterHorz, m_nColumns, m_nPageWidth, m_nDocWidth);
     const int offsetY = CenterOffset(m_bCenterVert, m_nRows, m_nPageHeight, m_nDocHeight);
@@ -458,9 +456,8 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
     const QPrinter *p = printer();
     const QRect paper = p->paperRect(QPrinter::DevicePixel).toRect();
     const QRect page = p->pageRect(QPrinter::DevicePixel).toRect();
-    const QPointF offsetPt = PhysicalOffsetPoints(page.left() - paper.left(),
-                                                  page.top() - paper.top(), p->logicalDpiX(),
-                                                  p->logicalDpiY());
+    const QPointF offsetPt = PhysicalOffsetPoints(
+        page.left() - paper.left(), page.top() - paper.top(), p->logicalDpiX(), p->logicalDpiY());
     const QPointF offset(offsetPt.x() * kPdfResolution / 72.0,
                          offsetPt.y() * kPdfResolution / 72.0);
 
@@ -562,8 +559,8 @@ void CEasyPrintDlg::PaintPreview(QPainter &painter, const QRect &area)
         red.setStyle(Qt::DashLine);
         painter.setPen(red);
         painter.setBrush(QBrush(Qt::red, Qt::FDiagPattern));
-        painter.drawRect(QRectF(g.origin, QSizeF(m_nDocWidth * g.scale / 10.0,
-                                                 m_nDocHeight * g.scale / 10.0)));
+        painter.drawRect(
+            QRectF(g.origin, QSizeF(m_nDocWidth * g.scale / 10.0, m_nDocHeight * g.scale / 10.0)));
         return;
     }
 

@@ -68,7 +68,8 @@ std::vector<int> TilesFromRangeText(const QString &text, int count)
     bool hasNumber = false;
 
     auto widen = [&](long long pageNumber) {
-        const int index = int(std::min<long long>(std::max<long long>(pageNumber - 1, 0), count - 1));
+        const int index =
+            int(std::min<long long>(std::max<long long>(pageNumber - 1, 0), count - 1));
         low = low < 0 ? index : std::min(low, index);
         high = high < 0 ? index : std::max(high, index);
     };
@@ -118,8 +119,8 @@ PreviewGeometry ComputePreviewGeometry(const QRect &area, int pageWidthMm, int p
     if (innerWidth < 1 || innerHeight < 1)
         return g;
     g.scale = std::min(double(innerWidth) / totalWidth, double(innerHeight) / totalHeight);
-    g.gridSize = QSize(int(std::lround(totalWidth * g.scale)),
-                       int(std::lround(totalHeight * g.scale)));
+    g.gridSize =
+        QSize(int(std::lround(totalWidth * g.scale)), int(std::lround(totalHeight * g.scale)));
     const int offsetX = int((innerWidth - g.gridSize.width()) * 0.5 + 0.5);
     const int offsetY = int((innerHeight - g.gridSize.height()) * 0.5 + 0.5);
     g.origin = QPoint(area.left() + 5 + offsetX, area.top() + 5 + offsetY);

@@ -156,8 +156,7 @@ CRect CLayout::DCDraw(const QFont *font, const QString &text, int paint, int wid
 CRect CLayout::DCDrawBitmap(int bitmapId, int cx, int cy, int paint, int, int)
 {
     const CRect freeRect = GetFreeRect();
-    const CRect piece(freeRect.left, freeRect.top, freeRect.left + cx,
-                      freeRect.top + m_nYDir * cy);
+    const CRect piece(freeRect.left, freeRect.top, freeRect.left + cx, freeRect.top + m_nYDir * cy);
     if (paint && m_pDC && cx > 0 && cy > 0 && isVisible(m_pDC, piece)) {
         const QImage image(QStringLiteral(":/bitmaps/%1.png").arg(bitmapId));
         if (!image.isNull()) {

@@ -57,8 +57,7 @@ public:
     // (SetLeftAlign(0)) or centred (SetCenterAlign(1)). extra > 0 keeps that
     // much more width, reported to the parent when the box ends. Returns the
     // cell's rectangle.
-    virtual CRect DCDraw(const QFont *font, const QString &text, int paint, int width,
-                         int extra);
+    virtual CRect DCDraw(const QFont *font, const QString &text, int paint, int width, int extra);
     // Draws the bitmap resource ":/bitmaps/<id>.png" scaled into a cx by cy
     // cell (paint nonzero) and grows the box by the cell. A missing bitmap
     // still takes its cell. The last two arguments are unused (pass 0).
@@ -157,7 +156,7 @@ struct LayoutTextBlock
     double width = 0;       // the widest line
     double lineSpacing = 0; // distance of two baselines
     double ascent = 0;
-    int height = 0;         // lines x line spacing, rounded up; one line for an empty text
+    int height = 0; // lines x line spacing, rounded up; one line for an empty text
 };
 // Breaks the text at its line breaks and, with wrapWidth > 0, at word
 // boundaries so that no line is wider than wrapWidth (a word longer than

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QPainter>
-#include <QStyleOption>
 #include <QStyle>
+#include <QStyleOption>
 
 void DrawOwnFrame(QPainter &painter, const QRect &rect, bool sunken, bool hot)
 {
@@ -105,7 +105,8 @@ void COwnButton::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                        QPalette::ButtonText));
         const QRect textRect(x, inner.top(), inner.right() - x + 1, inner.height());
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, caption);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                         caption);
     }
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));

@@ -85,7 +85,7 @@ void CPageDlg::SetCaptionText(const QString &caption)
 }
 
 COwnButton *CPageDlg::MakeButton(const QString &objectName, const QString &caption,
-                                  const QString &bitmap)
+                                 const QString &bitmap)
 {
     auto *button = new COwnButton(this);
     button->setObjectName(objectName);

@@ -27,9 +27,12 @@ void CWebBrowserDlg::BuildPage(QVBoxLayout *body)
 {
     m_pBody = body;
     auto *row = new QHBoxLayout;
-    m_pHistoryBack = MakeButton(QStringLiteral("historyBackButton"), QString(), QStringLiteral(":/bitmaps/left.png"));
-    m_pHistoryForward = MakeButton(QStringLiteral("historyForwardButton"), QString(), QStringLiteral(":/bitmaps/right.png"));
-    m_pHome = MakeButton(QStringLiteral("documentHomeButton"), QString(), QStringLiteral(":/bitmaps/home.png"));
+    m_pHistoryBack = MakeButton(QStringLiteral("historyBackButton"), QString(),
+                                QStringLiteral(":/bitmaps/left.png"));
+    m_pHistoryForward = MakeButton(QStringLiteral("historyForwardButton"), QString(),
+                                   QStringLiteral(":/bitmaps/right.png"));
+    m_pHome = MakeButton(QStringLiteral("documentHomeButton"), QString(),
+                         QStringLiteral(":/bitmaps/home.png"));
     row->addWidget(m_pHistoryBack);
     row->addWidget(m_pHistoryForward);
     row->addWidget(m_pHome);
@@ -128,7 +131,8 @@ QString CWebBrowserDlg::DocumentPath(const CPrgSettings &s, int mode, const QStr
         fallback = QStringLiteral("%1/Spotrepair/info_01.html").arg(dealer);
         break;
     case 6:
-        file = QStringLiteral("%1/Spotrepair/content/%2/index.html").arg(dealer, s.EReihe.trimmed());
+        file =
+            QStringLiteral("%1/Spotrepair/content/%2/index.html").arg(dealer, s.EReihe.trimmed());
         fallback = QStringLiteral("%1/Spotrepair/content/Default/index.html").arg(dealer);
         break;
     default:

@@ -26,7 +26,11 @@ public:
     // no standard price.
     QString PriceEdited(const QString &priceText);
 
-    enum class Result { Applied, ReductionTooHigh };
+    enum class Result
+    {
+        Applied,
+        ReductionTooHigh
+    };
     // Stores the typed price on the head unless the reduction exceeds the
     // dealer's maximum ("MaxPreisNachlass").
     Result Apply(const QString &priceText);

@@ -11,7 +11,7 @@ class QDomElement;
 // "campaignPrice").
 struct CPriceTypeData
 {
-    QString currency;           // attribute "currency"
+    QString currency; // attribute "currency"
     QString netPrice;
     QString grossPrice;
     QString valueAddedTax;
@@ -65,7 +65,7 @@ struct CFlatRateTypeData
 // One "part" of the answer.
 struct CPartTypeData
 {
-    QString type;   // "standard", "alternative", "optional"
+    QString type; // "standard", "alternative", "optional"
     QString number;
     QString designation;
     QString quantity;

@@ -109,9 +109,18 @@ CPosition *CPaket::GetKopf() const
     return nullptr;
 }
 
-CPosition *CPaket::GetPosType1() const { return FirstOfType(m_lines, 1); }
-CPosition *CPaket::GetPosType2() const { return FirstOfType(m_lines, 2); }
-CPosition *CPaket::GetPosType4() const { return FirstOfType(m_lines, 4); }
+CPosition *CPaket::GetPosType1() const
+{
+    return FirstOfType(m_lines, 1);
+}
+CPosition *CPaket::GetPosType2() const
+{
+    return FirstOfType(m_lines, 2);
+}
+CPosition *CPaket::GetPosType4() const
+{
+    return FirstOfType(m_lines, 4);
+}
 
 CPosition *CPaket::FindPosition(int type, const QString &number, const QString &kind) const
 {
@@ -120,8 +129,8 @@ CPosition *CPaket::FindPosition(int type, const QString &number, const QString &
     for (const auto &line : m_lines) {
         if (line->Type != type)
             continue;
-        if (!IsHeadType(type) && type != POS_WORK && type != POS_PART && type != POS_FINDINGS
-            && type != POS_SUBPACKAGE)
+        if (!IsHeadType(type) && type != POS_WORK && type != POS_PART && type != POS_FINDINGS &&
+            type != POS_SUBPACKAGE)
             continue;
         if (WithoutTrailingBlanks(line->Number) != wantedNumber)
             continue;
@@ -193,8 +202,8 @@ bool SameWork(const CPosition &a, const CPosition &b)
     for (size_t index : {9u, 7u, 17u, 8u})
         if (a.Spot[index] != b.Spot[index])
             return false;
-    return a.Quantity == b.Quantity && a.Selected == b.Selected && a.Doubled == b.Doubled
-        && a.Spot[18] == b.Spot[18];
+    return a.Quantity == b.Quantity && a.Selected == b.Selected && a.Doubled == b.Doubled &&
+           a.Spot[18] == b.Spot[18];
 }
 
 // Every work position of one package has an equal twin in the other.

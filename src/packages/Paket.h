@@ -95,7 +95,10 @@ public:
     // The package pages' names of the three currency checks.
     QString GetFirstText1(QString &out, int *mixed) const { return GetCommonCurrency1(out, mixed); }
     QString GetFirstText2(QString &out, int *mixed) const { return GetCommonCurrency2(out, mixed); }
-    QString GetKindSummary(QString &out, int *mixed) const { return GetCampaignCurrency(out, mixed); }
+    QString GetKindSummary(QString &out, int *mixed) const
+    {
+        return GetCampaignCurrency(out, mixed);
+    }
 
     // The campaign package price onto the head's set 3.
     void ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, bool showMessage);
@@ -118,7 +121,11 @@ public:
                               CPauschalRec *flatRate, CRabattRec *discount, bool lookUp);
 
 private:
-    enum class SetNo { One, Two };
+    enum class SetNo
+    {
+        One,
+        Two
+    };
     void CalcPositionPrices(SetNo setNo, const CPrgSettings *settings, QWidget *parent);
     void CalcPrices(SetNo setNo);
     QString CommonCurrency(SetNo setNo, int *mixed) const;

@@ -39,8 +39,7 @@ QString MessageWith(int id, const QString &value)
 
 // The three price sets of an answer's flat rate or part into one line; each
 // set's currency of the totals follows the set's currency.
-template <typename Data>
-void TakeAnswerPrices(CPosition &line, const Data &data)
+template <typename Data> void TakeAnswerPrices(CPosition &line, const Data &data)
 {
     if (data.bCustomerPrice)
         line.TakeDmsPrice1(data.customerPrice);
@@ -110,13 +109,15 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
     int found = 0;
     for (const auto &line : m_lines) {
         if (line->Type == POS_SUBPACKAGE) {
-            if (line->SubPackage && line->SubPackage->ApplyDmsPartsResponse(settings, part, parent, true))
+            if (line->SubPackage &&
+                line->SubPackage->ApplyDmsPartsResponse(settings, part, parent, true))
                 found = 1;
             continue;
         }
         if (line->Type != POS_PART || WithoutTrailingBlanks(line->Number) != number)
             continue;
-        if (!(line->Kind == kind || (kind == QLatin1String("A") && line->Kind == QLatin1String("B"))))
+        if (!(line->Kind == kind ||
+              (kind == QLatin1String("A") && line->Kind == QLatin1String("B"))))
             continue;
         found = 1;
         TakeAnswerPrices(*line, part);
@@ -130,8 +131,9 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
         line->ErsetztDurchBeschr = part.replacementDescription;
     }
     if (!found && !silent)
-        OwnMsgBox(MessageWith(5067, part.number + QStringLiteral(" (") + part.type + QLatin1Char(')')),
-                  parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        OwnMsgBox(
+            MessageWith(5067, part.number + QStringLiteral(" (") + part.type + QLatin1Char(')')),
+            parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
     return found;
 }
 
@@ -143,8 +145,8 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
     int found = 0;
     for (const auto &line : m_lines) {
         if (line->Type == POS_SUBPACKAGE) {
-            if (line->SubPackage
-                && line->SubPackage->ApplyDmsWorkPosResponse(settings, flatRate, parent, true))
+            if (line->SubPackage &&
+                line->SubPackage->ApplyDmsWorkPosResponse(settings, flatRate, parent, true))
                 found = 1;
             continue;
         }
@@ -154,8 +156,8 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
         TakeAnswerPrices(*line, flatRate);
     }
     if (!found && !silent) {
-        QString text = MessageWith(
-            5066, flatRate.number + QStringLiteral(" (") + flatRate.productType + QLatin1Char(')'));
+        QString text = MessageWith(5066, flatRate.number + QStringLiteral(" (") +
+                                             flatRate.productType + QLatin1Char(')'));
         if (!isCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
         OwnMsgBox(text, parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
@@ -210,7 +212,8 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
     double partsPercent = 100.0;
     double workPercent = 100.0;
     if (lookUp && discount && settings) {
-        const QString vin = settings->FgstnrFull.isEmpty() ? settings->Fgstnr : settings->FgstnrFull;
+        const QString vin =
+            settings->FgstnrFull.isEmpty() ? settings->Fgstnr : settings->FgstnrFull;
         if (discount->SearchRabatt(vin)) {
             partsPercent = ParseNumber(discount->RabattTeile);
             workPercent = ParseNumber(discount->RabattAW);

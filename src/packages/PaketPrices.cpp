@@ -115,8 +115,8 @@ void CPaket::CalcPrices(SetNo setNo)
                 if (totals && sub)
                     continue;
                 const CPriceSet &s = SetOf(*line, n);
-                if (!totals && !IsMissingPrice(s.Gross) && !IsMissingPrice(s.Net)
-                    && currency.isEmpty())
+                if (!totals && !IsMissingPrice(s.Gross) && !IsMissingPrice(s.Net) &&
+                    currency.isEmpty())
                     currency = sub ? s.TotalsCurrency : s.Currency;
                 if (IsPriceSentinel(s.Gross) || IsPriceSentinel(s.Net)) {
                     complete = 0;
@@ -220,9 +220,9 @@ bool IsActiveCampaignItem(const CPosition &line)
     if (line.Type != POS_WORK && line.Type != POS_PART)
         return false;
     const QString usage = line.CampaignUsage();
-    return line.CampaignStatus() == QLatin1String("0")
-        && (usage == QLatin1String("S") || usage == QLatin1String("O")
-            || usage == QLatin1String("A") || usage == QLatin1String("B"));
+    return line.CampaignStatus() == QLatin1String("0") &&
+           (usage == QLatin1String("S") || usage == QLatin1String("O") ||
+            usage == QLatin1String("A") || usage == QLatin1String("B"));
 }
 
 } // namespace

@@ -24,8 +24,8 @@ bool IsPricedLineType(int type)
 bool CPriceSet::operator==(const CPriceSet &o) const
 {
     return std::tie(UnitGross, UnitNet, Vat, Gross, Net, PackageGross, PackageNet, FlatPrice,
-                    NoPrice, Complete, TotalsComplete, TotalsCurrency, Currency)
-        == std::tie(o.UnitGross, o.UnitNet, o.Vat, o.Gross, o.Net, o.PackageGross, o.PackageNet,
+                    NoPrice, Complete, TotalsComplete, TotalsCurrency, Currency) ==
+           std::tie(o.UnitGross, o.UnitNet, o.Vat, o.Gross, o.Net, o.PackageGross, o.PackageNet,
                     o.FlatPrice, o.NoPrice, o.Complete, o.TotalsComplete, o.TotalsCurrency,
                     o.Currency);
 }
@@ -54,20 +54,20 @@ namespace {
 // working integers, the set-3 currency and the hit rectangles.
 auto ComparedFields(const CPositionData &p, const CPriceSet &set3)
 {
-    return std::tie(p.Type, p.Number, p.AwPosRef, p.IsLeadLabour, p.AwText1, p.AwText2,
-                    p.AwText3, p.AwText4, p.AwTextExtra, p.KlammerText1, p.KlammerText2,
-                    p.KlammerText3, p.KlammerText4, p.TeileText, p.AuftragsArt, p.BefundText,
-                    p.BefundText2, p.Lackstufe, p.R, p.U, p.M, p.Flaeche, p.Az, p.AzEdited,
-                    p.Kind, p.Stock, p.StockKnown, p.PosLfdNr, p.PosLfdNrRef, p.VonBaustand,
-                    p.BisBaustand, p.PlusKennung, p.TeileClearing, p.ZeilenNr, p.Quantity,
-                    p.Selected, p.Doubled, p.Preise1, p.ErsetztDurchNummer, p.ErsetztDurchText,
-                    p.ErsetztDurchBeschr, p.PriceCalcFlag, p.StdGross, p.StdNet, p.StdVat, set3,
-                    p.Preise2, p.Text, p.HG, p.PaketID, p.PaketArt, p.HGText, p.PaketTexts,
-                    p.PaketInt, p.Campaign, p.IsFastlane, p.ExtraInt, p.IsValueLine, p.Spot,
-                    p.HasPartnerColour, p.SpotInt);
+    return std::tie(p.Type, p.Number, p.AwPosRef, p.IsLeadLabour, p.AwText1, p.AwText2, p.AwText3,
+                    p.AwText4, p.AwTextExtra, p.KlammerText1, p.KlammerText2, p.KlammerText3,
+                    p.KlammerText4, p.TeileText, p.AuftragsArt, p.BefundText, p.BefundText2,
+                    p.Lackstufe, p.R, p.U, p.M, p.Flaeche, p.Az, p.AzEdited, p.Kind, p.Stock,
+                    p.StockKnown, p.PosLfdNr, p.PosLfdNrRef, p.VonBaustand, p.BisBaustand,
+                    p.PlusKennung, p.TeileClearing, p.ZeilenNr, p.Quantity, p.Selected, p.Doubled,
+                    p.Preise1, p.ErsetztDurchNummer, p.ErsetztDurchText, p.ErsetztDurchBeschr,
+                    p.PriceCalcFlag, p.StdGross, p.StdNet, p.StdVat, set3, p.Preise2, p.Text, p.HG,
+                    p.PaketID, p.PaketArt, p.HGText, p.PaketTexts, p.PaketInt, p.Campaign,
+                    p.IsFastlane, p.ExtraInt, p.IsValueLine, p.Spot, p.HasPartnerColour, p.SpotInt);
 }
 
-std::vector<std::unique_ptr<CPosition>> CopiesOf(const std::vector<std::unique_ptr<CPosition>> &lines)
+std::vector<std::unique_ptr<CPosition>>
+CopiesOf(const std::vector<std::unique_ptr<CPosition>> &lines)
 {
     std::vector<std::unique_ptr<CPosition>> copies;
     copies.reserve(lines.size());
@@ -183,16 +183,25 @@ QString CPosition::GetPriceQuantity() const
 void CPosition::SetSelectionFlag()
 {
     switch (Type) {
-    case 0: case 1: case 2: case 4: case 9: case 12: case 13: case 18: case 19: case 20:
+    case 0:
+    case 1:
+    case 2:
+    case 4:
+    case 9:
+    case 12:
+    case 13:
+    case 18:
+    case 19:
+    case 20:
         return;
     default:
         break;
     }
-    const bool optional = Kind == QLatin1String("O") || Kind == QLatin1String("A")
-        || Kind == QLatin1String("B") || Kind == QLatin1String("OP");
-    const bool specialWork = Type == POS_WORK
-        && (Number == QLatin1String("0000900") || Number == QLatin1String("0000901")
-            || Number == QLatin1String("9999010"));
+    const bool optional = Kind == QLatin1String("O") || Kind == QLatin1String("A") ||
+                          Kind == QLatin1String("B") || Kind == QLatin1String("OP");
+    const bool specialWork = Type == POS_WORK && (Number == QLatin1String("0000900") ||
+                                                  Number == QLatin1String("0000901") ||
+                                                  Number == QLatin1String("9999010"));
     if (optional || specialWork) {
         Selected = 0;
         Doubled = 0;
@@ -203,17 +212,26 @@ void CPosition::SetSelectionFlag()
 
 static void TakeDmsPrice(CPriceSet &set, const CPriceTypeData &price)
 {
-    set.FlatPrice = price.flagInclusivePrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
-        ? 1 : 0;
+    set.FlatPrice =
+        price.flagInclusivePrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
     set.UnitNet = ParsePriceText(price.netPrice);
     set.UnitGross = ParsePriceText(price.grossPrice);
     set.Vat = ParsePriceText(price.valueAddedTax);
     set.Currency = price.currency;
 }
 
-void CPosition::TakeDmsPrice1(const CPriceTypeData &price) { TakeDmsPrice(Preise1, price); }
-void CPosition::TakeDmsPrice2(const CPriceTypeData &price) { TakeDmsPrice(Preise2, price); }
-void CPosition::TakeDmsPrice3(const CPriceTypeData &price) { TakeDmsPrice(Preise3, price); }
+void CPosition::TakeDmsPrice1(const CPriceTypeData &price)
+{
+    TakeDmsPrice(Preise1, price);
+}
+void CPosition::TakeDmsPrice2(const CPriceTypeData &price)
+{
+    TakeDmsPrice(Preise2, price);
+}
+void CPosition::TakeDmsPrice3(const CPriceTypeData &price)
+{
+    TakeDmsPrice(Preise3, price);
+}
 
 void CPosition::SetPricesFromDms3(const QString &packageGross, const QString &packageNet)
 {
@@ -225,9 +243,9 @@ void CPosition::CalcPrice(CPriceSet &set, bool withLineFactors)
 {
     const QString q = GetPriceQuantity();
     const bool byTime = !q.isEmpty() && q == AzMarker();
-    const LinePrice p = DeriveLinePrice(set.UnitGross, set.UnitNet, set.Vat, set.FlatPrice == 1,
-                                        byTime, byTime ? 0.0 : ParseNumber(q),
-                                        Preise1.NoPrice != 0);
+    const LinePrice p =
+        DeriveLinePrice(set.UnitGross, set.UnitNet, set.Vat, set.FlatPrice == 1, byTime,
+                        byTime ? 0.0 : ParseNumber(q), Preise1.NoPrice != 0);
     set.Gross = p.gross;
     set.Net = p.net;
     if (withLineFactors) {
@@ -237,6 +255,15 @@ void CPosition::CalcPrice(CPriceSet &set, bool withLineFactors)
     }
 }
 
-void CPosition::CalcPrice1() { CalcPrice(Preise1, true); }
-void CPosition::CalcPrice2() { CalcPrice(Preise2, true); }
-void CPosition::CalcPrice3() { CalcPrice(Preise3, false); }
+void CPosition::CalcPrice1()
+{
+    CalcPrice(Preise1, true);
+}
+void CPosition::CalcPrice2()
+{
+    CalcPrice(Preise2, true);
+}
+void CPosition::CalcPrice3()
+{
+    CalcPrice(Preise3, false);
+}

@@ -20,14 +20,15 @@ class CPrgSettings;
 struct CPriceTypeData;
 
 // Line type codes.
-enum PositionType {
-    POS_EMPTY = 0,          // never priced, never sorted
-    POS_SPECIAL1 = 1,       // special lines of a package
+enum PositionType
+{
+    POS_EMPTY = 0,    // never priced, never sorted
+    POS_SPECIAL1 = 1, // special lines of a package
     POS_SPECIAL2 = 2,
-    POS_INFO3 = 3,          // unpriced information lines
+    POS_INFO3 = 3, // unpriced information lines
     POS_SPECIAL4 = 4,
     POS_INFO5 = 5,
-    POS_HEAD = 6,           // package heads
+    POS_HEAD = 6, // package heads
     POS_HEAD_CAMPAIGN = 9,
     POS_WORK = 10,          // work position
     POS_PART = 11,          // part
@@ -36,7 +37,7 @@ enum PositionType {
     POS_BASKET_LABOUR = 14, // basket labour position
     POS_SI_FINDING = 15,
     POS_FINDING = 16,
-    POS_SUBPACKAGE = 17,    // owns SubPackage
+    POS_SUBPACKAGE = 17, // owns SubPackage
     POS_HEAD18 = 18,
     POS_HEAD19 = 19,
     POS_HEAD20 = 20,
@@ -57,13 +58,13 @@ struct CPriceSet
 {
     double UnitGross = kPriceNotSet;
     double UnitNet = kPriceNotSet;
-    double Vat = kPriceNotSet;          // percent
-    double Gross = kPriceNotSet;        // the line's price: unit price x quantity
+    double Vat = kPriceNotSet;   // percent
+    double Gross = kPriceNotSet; // the line's price: unit price x quantity
     double Net = kPriceNotSet;
     double PackageGross = kPriceNotSet; // the totals, used on the head
     double PackageNet = kPriceNotSet;
-    int FlatPrice = 0;      // the unit price is the price of the whole line
-    int NoPrice = 0;        // no-price marker
+    int FlatPrice = 0; // the unit price is the price of the whole line
+    int NoPrice = 0;   // no-price marker
     int Complete = 0;
     int TotalsComplete = 0;
     QString TotalsCurrency; // currency of the totals
@@ -80,7 +81,7 @@ struct CPositionData
     int Type = 0;
     std::array<int, 5> WorkInts{}; // working integers of the pages; not compared
     QString Number;
-    QString AwPosRef;       // alternative work position: the standard line it replaces
+    QString AwPosRef; // alternative work position: the standard line it replaces
     int IsLeadLabour = 0;
     QString AwText1, AwText2, AwText3, AwText4;
     QString AwTextExtra;
@@ -92,9 +93,9 @@ struct CPositionData
     QString Lackstufe;
     QString R, U, M;
     QString Flaeche;
-    QString Az;             // text 3012 ("AZ") when the work is charged by time
+    QString Az; // text 3012 ("AZ") when the work is charged by time
     int AzEdited = 0;
-    QString Kind;           // "S", "O", "OP", "A", "B"
+    QString Kind; // "S", "O", "OP", "A", "B"
     double Stock = -1.0;
     int StockKnown = 0;
     QString PosLfdNr;
@@ -118,8 +119,8 @@ struct CPositionData
     CPriceSet Preise2;
     // Package texts.
     QString Text;
-    QString HG;             // main group; "XX" campaign item, "YY" care-and-cosmetic item
-    QString PaketID;        // package key
+    QString HG;      // main group; "XX" campaign item, "YY" care-and-cosmetic item
+    QString PaketID; // package key
     QString PaketArt;
     QString HGText;
     std::array<QString, 6> PaketTexts; // the last five: package kinds one package number offers
@@ -140,29 +141,31 @@ struct CPositionData
     QRect RectInfo;
 
     // Indices into Campaign.
-    enum {
+    enum
+    {
         CampaignNumber = 10,
-        CampaignPriceType = 18,     // "L", "CL", "R", "CR"
+        CampaignPriceType = 18, // "L", "CL", "R", "CR"
         CampaignCurrency = 20,
         CampaignName = 21,
         CampaignPackageNumber = 23,
-        CampaignPackageRef = 24,    // its first seven characters number a campaign head
+        CampaignPackageRef = 24, // its first seven characters number a campaign head
         CampaignPackageName = 25,
-        CampaignSubsField = 27,     // compared by CPaket::CompareType4
-        CampaignFixedPrice = 30,    // fixed package price, also the rebate text
-        CampaignWorkPrice = 37,     // unit price of a campaign work position
-        CampaignWorkUsage = 38,     // "S", "O", "A", "B"
-        CampaignWorkStatus = 40,    // "0" active
+        CampaignSubsField = 27,  // compared by CPaket::CompareType4
+        CampaignFixedPrice = 30, // fixed package price, also the rebate text
+        CampaignWorkPrice = 37,  // unit price of a campaign work position
+        CampaignWorkUsage = 38,  // "S", "O", "A", "B"
+        CampaignWorkStatus = 40, // "0" active
         CampaignPartPrice = 46,
         CampaignPartUsage = 48,
         CampaignPartStatus = 50,
         CampaignSubFlag = 56,
-        CampaignSubOpenable = 57,   // "1": the optional sub-package can be opened
+        CampaignSubOpenable = 57, // "1": the optional sub-package can be opened
     };
     // Indices into Spot.
-    enum {
-        SpotCombinationFactor = 8,  // decimal text
-        SpotMaPercent = 17,         // surcharge in percent, decimal text
+    enum
+    {
+        SpotCombinationFactor = 8, // decimal text
+        SpotMaPercent = 17,        // surcharge in percent, decimal text
     };
 
     // Campaign usage and status of a work position or part (empty otherwise).
@@ -178,7 +181,7 @@ public:
     CPosition &operator=(const CPosition &other);
     ~CPosition();
 
-    std::unique_ptr<CPaket> SubPackage;                  // type 17 only
+    std::unique_ptr<CPaket> SubPackage; // type 17 only
     std::vector<std::unique_ptr<CPosition>> SubPositions;
 
     // Replaces the sub-positions by deep copies of the other line's.

@@ -44,8 +44,8 @@ double ParseNumber(const QString &text)
 {
     int i = 0;
     const int n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')
-                     || text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')))
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t') ||
+                     text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')))
         ++i;
     const int start = i;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
@@ -80,8 +80,8 @@ double ParseNumber(const QString &text)
     QString number = text.mid(start, end - start);
     if (number.endsWith(QLatin1Char('.')))
         number.chop(1);
-    if (number.startsWith(QLatin1Char('.')) || number.startsWith(QLatin1String("-."))
-        || number.startsWith(QLatin1String("+.")))
+    if (number.startsWith(QLatin1Char('.')) || number.startsWith(QLatin1String("-.")) ||
+        number.startsWith(QLatin1String("+.")))
         number.insert(number.indexOf(QLatin1Char('.')), QLatin1Char('0'));
     bool ok = false;
     const double value = QLocale::c().toDouble(number, &ok);

@@ -17,7 +17,10 @@ constexpr double kPriceByTime = -2.0;
 constexpr double kPriceNone = -3.0;
 
 // A unit price or VAT rate counts as given when it is not negative.
-inline bool IsPriceGiven(double value) { return value >= 0.0; }
+inline bool IsPriceGiven(double value)
+{
+    return value >= 0.0;
+}
 
 // -1.0, -2.0 or -3.0.
 inline bool IsPriceSentinel(double value)
@@ -45,8 +48,14 @@ double ParseNumber(const QString &text);
 double ParsePriceText(const QString &text);
 
 // Net and gross from a VAT rate in percent.
-inline double NetFromGross(double gross, double vat) { return gross * 100.0 / (100.0 + vat); }
-inline double GrossFromNet(double net, double vat) { return (vat + 100.0) * net / 100.0; }
+inline double NetFromGross(double gross, double vat)
+{
+    return gross * 100.0 / (100.0 + vat);
+}
+inline double GrossFromNet(double net, double vat)
+{
+    return (vat + 100.0) * net / 100.0;
+}
 
 // Gross and net of one line from its unit prices, before doubling and
 // surcharge: the flat price as it is, "AZ" work as -2.0, else unit price

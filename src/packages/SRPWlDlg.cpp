@@ -24,8 +24,10 @@ void CSRPWlDlg::BuildPage(QVBoxLayout *body)
 {
     SetCaptionText(OrmelText(3183));
     auto *row = new QHBoxLayout;
-    m_pPrevButton = MakeButton(QStringLiteral("listUpButton"), QString(), QStringLiteral(":/bitmaps/up.png"));
-    m_pNextButton = MakeButton(QStringLiteral("listDownButton"), QString(), QStringLiteral(":/bitmaps/down.png"));
+    m_pPrevButton =
+        MakeButton(QStringLiteral("listUpButton"), QString(), QStringLiteral(":/bitmaps/up.png"));
+    m_pNextButton = MakeButton(QStringLiteral("listDownButton"), QString(),
+                               QStringLiteral(":/bitmaps/down.png"));
     row->addWidget(m_pPrevButton);
     row->addWidget(m_pNextButton);
     row->addStretch(1);

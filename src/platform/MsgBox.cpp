@@ -82,8 +82,7 @@ int OwnMsgBox(const QString &text, QWidget *parent, const QString &caption, int 
     return show(request, parent, align).button;
 }
 
-int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent, const QString &caption,
-                 int align)
+int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent, const QString &caption, int align)
 {
     MsgBoxRequest request;
     request.text = text;

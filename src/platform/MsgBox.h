@@ -12,12 +12,29 @@ class QWidget;
 
 // Button sets (the type argument) and results, with the values the callers
 // compare against.
-enum MsgBoxType { MB_OK = 0, MB_OKCANCEL = 1, MB_YESNOCANCEL = 3, MB_YESNO = 4 };
-enum MsgBoxResult { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum MsgBoxType
+{
+    MB_OK = 0,
+    MB_OKCANCEL = 1,
+    MB_YESNOCANCEL = 3,
+    MB_YESNO = 4
+};
+enum MsgBoxResult
+{
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDYES = 6,
+    IDNO = 7
+};
 
 // Text alignment inside the box: 0 left, 1 centred, 2 centred with the
 // larger notice layout.
-enum MsgBoxAlign { MSG_ALIGN_LEFT = 0, MSG_ALIGN_CENTER = 1, MSG_ALIGN_NOTICE = 2 };
+enum MsgBoxAlign
+{
+    MSG_ALIGN_LEFT = 0,
+    MSG_ALIGN_CENTER = 1,
+    MSG_ALIGN_NOTICE = 2
+};
 
 extern const QString kMsgBoxTitle; // "Y A Q 2"
 
@@ -41,9 +58,8 @@ using MsgBoxResponder = std::function<MsgBoxAnswer(const MsgBoxRequest &)>;
 void SetMsgBoxResponder(MsgBoxResponder responder);
 
 // Shows a message box and returns the pressed button (IDOK, IDYES, ...).
-int OwnMsgBox(const QString &text, QWidget *parent = nullptr,
-              const QString &caption = kMsgBoxTitle, int align = MSG_ALIGN_LEFT,
-              int type = MB_OK);
+int OwnMsgBox(const QString &text, QWidget *parent = nullptr, const QString &caption = kMsgBoxTitle,
+              int align = MSG_ALIGN_LEFT, int type = MB_OK);
 
 // A notice with a "don't show again" check box bound to a settings flag:
 // ticking the box writes 0 into the flag. Returns the pressed button.

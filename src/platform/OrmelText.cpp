@@ -111,8 +111,7 @@ int GetPrgCodePage(const QString &language)
         {QStringLiteral("27"), 1251}, // Bulgarian
         {QStringLiteral("16"), 1251}, // Russian
         {QStringLiteral("45"), 1250}, // Romanian
-        {QStringLiteral("72"), 1250},
-        {QStringLiteral("75"), 1250},
+        {QStringLiteral("72"), 1250}, {QStringLiteral("75"), 1250},
         {QStringLiteral("76"), 1250}, // Slovenian
         {QStringLiteral("77"), 1250}, // Czech
         {QStringLiteral("78"), 1250}, // Hungarian

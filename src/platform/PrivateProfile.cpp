@@ -82,7 +82,8 @@ bool CPrivateProfile::Load(const QString &path)
 
 void CPrivateProfile::SetContent(const QString &text)
 {
-    m_newline = text.contains(QStringLiteral("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    m_newline =
+        text.contains(QStringLiteral("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString normalized = text;
     normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_lines = normalized.split(QLatin1Char('\n'));
@@ -154,8 +155,8 @@ void CPrivateProfile::SetString(const QString &section, const QString &key, cons
     // Blanks at either end, or enclosing quotes, would be lost on reading:
     // such a value is written inside quotes.
     QString stored = value;
-    if (value != value.trimmed()
-        || (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))))
+    if (value != value.trimmed() || (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+                                     value.endsWith(QLatin1Char('"'))))
         stored = QLatin1Char('"') + value + QLatin1Char('"');
     const QString entry = key + QLatin1Char('=') + stored;
     int header = findSection(section);

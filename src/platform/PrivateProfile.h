@@ -50,8 +50,8 @@ public:
     static QString DecodeText(const QByteArray &bytes, bool *hadUtf8Bom = nullptr);
 
 private:
-    int findSection(const QString &section) const;   // line index of the header, -1
-    int sectionEnd(int headerLine) const;             // first line after the section
+    int findSection(const QString &section) const; // line index of the header, -1
+    int sectionEnd(int headerLine) const;          // first line after the section
     int findKey(int headerLine, const QString &key) const;
 
     QStringList m_lines;

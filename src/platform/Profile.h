@@ -36,7 +36,8 @@ public:
     QString GetProfileString(const QString &section, const QString &key,
                              const QString &defaultValue = QString()) const;
     bool WriteProfileString(const QString &section, const QString &key, const QString &value);
-    QRect GetProfileRect(const QString &section, const QString &key, const QRect &defaultValue) const;
+    QRect GetProfileRect(const QString &section, const QString &key,
+                         const QRect &defaultValue) const;
     bool WriteProfileRect(const QString &section, const QString &key, const QRect &rect);
 
     // Writes pending changes to the store; false when it cannot be written.

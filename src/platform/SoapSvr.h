@@ -29,7 +29,11 @@ private:
 };
 
 // Receive modes of the DMS interface.
-enum SRPINTERFACE { SRP_INTERFACE_OFF = 0, SRP_INTERFACE_LISTENER = 4 };
+enum SRPINTERFACE
+{
+    SRP_INTERFACE_OFF = 0,
+    SRP_INTERFACE_LISTENER = 4
+};
 
 // Starts the listener on the port when the receive mode is 4, and stops it
 // otherwise. Returns true when the listener runs afterwards.

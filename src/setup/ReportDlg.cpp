@@ -6,8 +6,8 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CReportDlg::CReportDlg(CPrgSettings *settings, CYaqDb *db0, QWidget *parent)

@@ -54,10 +54,10 @@ void CSetupDlg::BuildPage(QVBoxLayout *body)
     body->addWidget(packages);
     body->addStretch(1);
 
-    connect(m_pLanguage, &QComboBox::activated, this, [this](int index) {
-        ChangeProgramLanguage(m_pLanguage->itemData(index).toString());
-    });
-    connect(m_pSound, &QCheckBox::clicked, this, [this](bool on) { m_pSettings->Sound = on ? 1 : 0; });
+    connect(m_pLanguage, &QComboBox::activated, this,
+            [this](int index) { ChangeProgramLanguage(m_pLanguage->itemData(index).toString()); });
+    connect(m_pSound, &QCheckBox::clicked, this,
+            [this](bool on) { m_pSettings->Sound = on ? 1 : 0; });
     connect(m_pPreview, &QCheckBox::clicked, this,
             [this](bool on) { m_pSettings->Preview = on ? 1 : 0; });
 

@@ -38,7 +38,8 @@ QString BuildFile(const QString &outFile, const QString &schemaFile,
         return error;
     QStringList tables, indexes;
     for (const QString &statement : CSqlDialect::SplitScript(schema))
-        (statement.startsWith(QLatin1String("CREATE INDEX"), Qt::CaseInsensitive) ? indexes : tables)
+        (statement.startsWith(QLatin1String("CREATE INDEX"), Qt::CaseInsensitive) ? indexes
+                                                                                  : tables)
             << statement;
 
     const QString temp = outFile + QStringLiteral(".part");
@@ -189,8 +190,8 @@ QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaF
                 return error;
             for (const QString &statement : CSqlDialect::SplitScript(script)) {
                 if (!q.exec(statement))
-                    return QStringLiteral("%1: %2\n%3").arg(QFileInfo(path).fileName(),
-                                                            q.lastError().text(), statement);
+                    return QStringLiteral("%1: %2\n%3")
+                        .arg(QFileInfo(path).fileName(), q.lastError().text(), statement);
             }
         }
         return {};
@@ -201,8 +202,8 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                 const SyntheticSize &size)
 {
     return BuildFile(outFile, schemaFile, [&](QSqlDatabase &db) -> QString {
-        Inserter types(db, QStringLiteral(
-                               "INSERT INTO type_key (catalogue_key, type_key, brand, lead_type,"
+        Inserter types(
+            db, QStringLiteral("INSERT INTO type_key (catalogue_key, type_key, brand, lead_type,"
                                " model_name, model_series, country) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         for (int i = 0; i < size.typeKeys; ++i) {
             const int series = i % kSeries;
@@ -213,8 +214,9 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return types.Error();
         }
 
-        Inserter ranges(db, QStringLiteral("INSERT INTO vin_range (catalogue_key, vin_type, vin_from,"
-                                           " vin_to, type_key, extra_code) VALUES (?, ?, ?, ?, ?, ?)"));
+        Inserter ranges(db,
+                        QStringLiteral("INSERT INTO vin_range (catalogue_key, vin_type, vin_from,"
+                                       " vin_to, type_key, extra_code) VALUES (?, ?, ?, ?, ?, ?)"));
         const int vinTypes = SyntheticVinTypes(size);
         int added = 0;
         for (int t = 0; t < vinTypes && added < size.vinRanges; ++t) {
@@ -227,10 +229,10 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
             }
         }
 
-        Inserter catalogues(db, QStringLiteral(
-                                    "INSERT INTO catalogue (catalogue_key, type_number, description,"
-                                    " model_series, brand, model_range, market_suffix, country,"
-                                    " edition, sort_order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        Inserter catalogues(
+            db, QStringLiteral("INSERT INTO catalogue (catalogue_key, type_number, description,"
+                               " model_series, brand, model_range, market_suffix, country,"
+                               " edition, sort_order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (int s = 0; s < kSeries; ++s) {
             const QString series = QStringLiteral("S%1").arg(s, 2, 10, QLatin1Char('0'));
             if (!catalogues.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
@@ -240,9 +242,10 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return catalogues.Error();
         }
 
-        Inserter columns(db, QStringLiteral("INSERT INTO catalogue_column (catalogue_key, type_number,"
-                                            " column_number, model_name, lead_type)"
-                                            " VALUES (?, ?, ?, ?, ?)"));
+        Inserter columns(db,
+                         QStringLiteral("INSERT INTO catalogue_column (catalogue_key, type_number,"
+                                        " column_number, model_name, lead_type)"
+                                        " VALUES (?, ?, ?, ?, ?)"));
         for (int l = 0; l < kLeadTypes; ++l) {
             const QString series = QStringLiteral("S%1").arg(l % kSeries, 2, 10, QLatin1Char('0'));
             if (!columns.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
@@ -251,26 +254,27 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return columns.Error();
         }
 
-        Inserter values(db, QStringLiteral(
-                                "INSERT INTO labour_value (catalogue_key, main_group, position_number,"
-                                " unit_code, lead_type, extra_code, work_units, remark, flag)"
-                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        Inserter values(
+            db,
+            QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group, position_number,"
+                           " unit_code, lead_type, extra_code, work_units, remark, flag)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         // Rows per lead type and main group: labourValues / (lead types * 100).
         for (int i = 0; i < size.labourValues; ++i) {
             const int lead = i % kLeadTypes;
             const int group = (i / kLeadTypes) % 100;
             const int position = i / (kLeadTypes * 100);
             const QString mainGroup = Padded(group, 2);
-            if (!values.Add({QStringLiteral("1"), mainGroup,
-                             mainGroup + Padded(position * 10, 5), QStringLiteral("0"),
-                             SyntheticLeadType(lead), QStringLiteral("A"),
+            if (!values.Add({QStringLiteral("1"), mainGroup, mainGroup + Padded(position * 10, 5),
+                             QStringLiteral("0"), SyntheticLeadType(lead), QStringLiteral("A"),
                              QString::number(10 + i % 90), QString(""), QStringLiteral("J")}))
                 return values.Error();
         }
 
         QSqlQuery report(db);
-        if (!report.exec(QStringLiteral("INSERT INTO catalogue_report (report_id, created, description)"
-                                        " VALUES ('R0001', '20240612071500', 'synthetic')")))
+        if (!report.exec(
+                QStringLiteral("INSERT INTO catalogue_report (report_id, created, description)"
+                               " VALUES ('R0001', '20240612071500', 'synthetic')")))
             return report.lastError().text();
         return {};
     });

@@ -21,7 +21,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                 const SyntheticSize &size);
 
 // Keys of the synthetic catalogue, for look-ups that hit.
-QString SyntheticVinType(int n);                // VIN type part of VIN type n
+QString SyntheticVinType(int n);                   // VIN type part of VIN type n
 QString SyntheticShortVin(int vinType, int range); // a short VIN inside a range
 QString SyntheticTypeKey(int n);
 QString SyntheticLeadType(int n);

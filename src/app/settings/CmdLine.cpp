@@ -79,8 +79,8 @@ void CCmdLine::ParseArguments(const QStringList &arguments)
         const QString &arg = arguments.at(i);
         const bool isLast = i == arguments.size() - 1;
         const bool dashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
-        const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/'))
-                                 && !arg.mid(1).contains(QLatin1Char('/'));
+        const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/')) &&
+                                 !arg.mid(1).contains(QLatin1Char('/'));
         if (dashSwitch || slashSwitch)
             ParseParam(arg.mid(1), true, isLast);
         else
@@ -91,13 +91,20 @@ void CCmdLine::ParseArguments(const QStringList &arguments)
 QString LocaleToPrgSprache(const QString &locale)
 {
     static const QHash<QString, QString> table = {
-        {QStringLiteral("de-DE"), QStringLiteral("00")}, {QStringLiteral("el-GR"), QStringLiteral("18")},
-        {QStringLiteral("en-GB"), QStringLiteral("01")}, {QStringLiteral("en-US"), QStringLiteral("01")},
-        {QStringLiteral("es-ES"), QStringLiteral("03")}, {QStringLiteral("fr-FR"), QStringLiteral("02")},
-        {QStringLiteral("it-IT"), QStringLiteral("04")}, {QStringLiteral("nl-NL"), QStringLiteral("06")},
-        {QStringLiteral("pt-PT"), QStringLiteral("21")}, {QStringLiteral("sv-SE"), QStringLiteral("05")},
-        {QStringLiteral("ja-JP"), QStringLiteral("08")}, {QStringLiteral("zh-TW"), QStringLiteral("12")},
-        {QStringLiteral("zh-CN"), QStringLiteral("13")}, {QStringLiteral("ru-RU"), QStringLiteral("16")},
+        {QStringLiteral("de-DE"), QStringLiteral("00")},
+        {QStringLiteral("el-GR"), QStringLiteral("18")},
+        {QStringLiteral("en-GB"), QStringLiteral("01")},
+        {QStringLiteral("en-US"), QStringLiteral("01")},
+        {QStringLiteral("es-ES"), QStringLiteral("03")},
+        {QStringLiteral("fr-FR"), QStringLiteral("02")},
+        {QStringLiteral("it-IT"), QStringLiteral("04")},
+        {QStringLiteral("nl-NL"), QStringLiteral("06")},
+        {QStringLiteral("pt-PT"), QStringLiteral("21")},
+        {QStringLiteral("sv-SE"), QStringLiteral("05")},
+        {QStringLiteral("ja-JP"), QStringLiteral("08")},
+        {QStringLiteral("zh-TW"), QStringLiteral("12")},
+        {QStringLiteral("zh-CN"), QStringLiteral("13")},
+        {QStringLiteral("ru-RU"), QStringLiteral("16")},
     };
     return table.value(locale, QStringLiteral("01"));
 }
@@ -111,10 +118,12 @@ QString FirstRegistrationFromSwitch(const QString &value)
     const auto match = pattern.match(value);
     if (!match.hasMatch())
         return QString();
-    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
     if (!date.isValid())
         return QString();
-    return match.captured(3) + QLatin1Char('.') + match.captured(2) + QLatin1Char('.') + match.captured(1);
+    return match.captured(3) + QLatin1Char('.') + match.captured(2) + QLatin1Char('.') +
+           match.captured(1);
 }
 
 bool ReadOssParametersFile(const QString &path, COssParameters *result)

@@ -31,19 +31,19 @@ public:
     QString m_strUID;
     QString m_strPWD;
     QString m_strCC;
-    QString m_strFgstnr;      // VIN
-    QString m_strSprache;     // program language
+    QString m_strFgstnr;  // VIN
+    QString m_strSprache; // program language
     QString m_strStartPage;
-    QString m_strMode;        // caller mode, lower-cased
+    QString m_strMode; // caller mode, lower-cased
     QString m_strX;
     QString m_strY;
     int m_nX = -1;
     int m_nY = -1;
-    QString m_strPaketNr;     // package number ("p")
-    QString m_strKilometer;   // mileage ("k")
-    QString m_strAPNr;        // AP number or list ("a")
-    QString m_strSetting;     // setting name ("s")
-    QString m_strValue;       // setting value ("w")
+    QString m_strPaketNr;       // package number ("p")
+    QString m_strKilometer;     // mileage ("k")
+    QString m_strAPNr;          // AP number or list ("a")
+    QString m_strSetting;       // setting name ("s")
+    QString m_strValue;         // setting value ("w")
     QString m_strErstzulassung; // first registration "YYYY-MM-DD" ("f")
     int m_nParamCount = 0;
     QString m_strSessionFile;
@@ -66,7 +66,7 @@ struct COssParameters
     QString sessionId;
     QString applicationServer;
     QString applicationServerAddress;
-    QString language;  // program language from the locale
+    QString language; // program language from the locale
     bool hasSessionId = false;
     bool hasApplicationServer = false;
     bool hasApplicationServerAddress = false;

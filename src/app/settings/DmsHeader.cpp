@@ -15,7 +15,8 @@ void UpdateDmsHeader(CPrgSettings *settings)
 {
     settings->SchemaVersion = DmsSchemaVersion(*settings);
     settings->NamespaceAttributes =
-        QStringLiteral(" xmlns=\"http://%1/SRP\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                       "refSchema=\"serviceRepairPackages.xsd\" version=\"%2\">")
+        QStringLiteral(
+            " xmlns=\"http://%1/SRP\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "refSchema=\"serviceRepairPackages.xsd\" version=\"%2\">")
             .arg(kDmsNamespaceHost, settings->SchemaVersion);
 }

@@ -7,7 +7,7 @@
 class CHLXVertragInfo
 {
 public:
-    int bFilled = 0;          // 1 once the reader has filled the record
-    QString strText[16];      // contract texts; meaning given by the reader
-    int nStatus = -1;         // state code of the contract
+    int bFilled = 0;     // 1 once the reader has filled the record
+    QString strText[16]; // contract texts; meaning given by the reader
+    int nStatus = -1;    // state code of the contract
 };

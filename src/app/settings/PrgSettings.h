@@ -11,11 +11,11 @@
 //
 // Field names follow the profile and dealer-file keys where a key exists.
 
+#include <QColor>
 #include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <QColor>
 
 class CProfile;
 class CHLXVertragInfo;
@@ -23,9 +23,9 @@ class CHLXVertragInfo;
 // One entry of the program-language list.
 struct CSprachEintrag
 {
-    int nStringId = 0;  // string-table id of the language's name
-    QString strCode;    // two-digit language code
-    int nBitmapId = 0;  // the language's picture in language lists
+    int nStringId = 0; // string-table id of the language's name
+    QString strCode;   // two-digit language code
+    int nBitmapId = 0; // the language's picture in language lists
 };
 
 // Default vehicle of a fresh installation (a model series and type number of
@@ -38,14 +38,14 @@ extern const QString kDefaultBestellnr; // "VQ30110"
 struct CPrgSettingsData
 {
     // Run-time flags.
-    int bQvl = 0;            // caller mode "qvl"
-    int bQvlEdit = 0;        // caller mode "qvledit"
-    int bQvlAPosSearch = 0;  // caller mode "qvlapossearch"
-    int bQvlAPosQuery = 0;   // caller mode "qvlaposquery"
-    int bQvlSettings = 0;    // caller mode "qvlsettings"
-    int bQvlAwToSrp = 0;     // caller mode "qvlawtosrp"
-    int bLocalDataSet = 0;   // the data directory holds "YAQ2.dat"
-    int bSession = 0;        // started with a session file
+    int bQvl = 0;           // caller mode "qvl"
+    int bQvlEdit = 0;       // caller mode "qvledit"
+    int bQvlAPosSearch = 0; // caller mode "qvlapossearch"
+    int bQvlAPosQuery = 0;  // caller mode "qvlaposquery"
+    int bQvlSettings = 0;   // caller mode "qvlsettings"
+    int bQvlAwToSrp = 0;    // caller mode "qvlawtosrp"
+    int bLocalDataSet = 0;  // the data directory holds "YAQ2.dat"
+    int bSession = 0;       // started with a session file
     int bDmsExchangeDone = 0;
     int nRestrictedSession = 0; // 1 while the session is restricted to the external service
     QString LocalDataSetDir;    // data directory when it holds "YAQ2.dat"
@@ -61,16 +61,16 @@ struct CPrgSettingsData
     int V117 = 0;
     int AutomaticReq = 0;
     int bTransferNoticeShown = 0;
-    int nBasketPrintForm = 0;   // 0 standard form, 1 information sheet
+    int nBasketPrintForm = 0; // 0 standard form, 1 information sheet
     QString CatalogueDisp = QStringLiteral("EUR + USA");
 
     // Vehicle and catalogue context.
     QString DataDir = QStringLiteral("./Datas");
-    QString Fgstnr;        // VIN as given; the last seven characters after identification
-    QString FgstnrFull;    // the 17-character VIN
-    QString TypSchl;       // four-character type key
-    QString ZusatzCode;    // additional code of the identification
-    QString LeadTyp;       // lead type; key of the model-name mapping
+    QString Fgstnr;     // VIN as given; the last seven characters after identification
+    QString FgstnrFull; // the 17-character VIN
+    QString TypSchl;    // four-character type key
+    QString ZusatzCode; // additional code of the identification
+    QString LeadTyp;    // lead type; key of the model-name mapping
     QString Bestellnr = kDefaultBestellnr;
     QString ModellBez = QStringLiteral(". . . . . . .");
     QString EReihe = kDefaultEReihe + QLatin1Char(' ');
@@ -83,7 +83,7 @@ struct CPrgSettingsData
     QString HGText;
     QString KatZeile;
     QString GruppeBfndNr;
-    int iMaxSearch = 150;  // 0 means no limit
+    int iMaxSearch = 150; // 0 means no limit
     int bAltKatalog = 0;
     int bBfndAnzeigeUS = 1;
     QString KatDatum = QStringLiteral("XX/XX/XXXX");
@@ -92,15 +92,15 @@ struct CPrgSettingsData
     QString Ausgabedatum;
     QString Schulung;
     QString SchulungEZ;
-    int bSchulung = 0;     // training edition
+    int bSchulung = 0; // training edition
 
     // Further context.
-    int nVertrag = 0;          // contract flag of the vehicle
-    int bKatalogansicht = 1;   // the profile holds "Katalogansicht"
+    int nVertrag = 0;        // contract flag of the vehicle
+    int bKatalogansicht = 1; // the profile holds "Katalogansicht"
     QString VertragText1;
     QString VertragText2;
-    QString Heute;             // DD.MM.YYYY
-    int nKatalogFlag = 0;      // 0 when the catalogue key is "1", else 1
+    QString Heute;        // DD.MM.YYYY
+    int nKatalogFlag = 0; // 0 when the catalogue key is "1", else 1
     QString KatalogKey = QStringLiteral("1");
 
     // Window placement.
@@ -120,11 +120,11 @@ struct CPrgSettingsData
     QString HLXListKey2;
     int bIndonesisch = 0;
     QList<CSprachEintrag> SprachListe;
-    QString StartPage;     // "AW", "BF", "SRP", "RR", "HLX", "SM"
-    QString Kilometer;     // mileage
-    QString PaketNr;       // package number of mode "qvledit"
+    QString StartPage; // "AW", "BF", "SRP", "RR", "HLX", "SM"
+    QString Kilometer; // mileage
+    QString PaketNr;   // package number of mode "qvledit"
     QString KatWorkText;
-    int bNrAbfrage = 0;    // set when the number search page is shown
+    int bNrAbfrage = 0; // set when the number search page is shown
 
     // DMS interface.
     int SRPInterfaceReq = 0;             // 0 none, 3 text file, 4 XML
@@ -161,7 +161,7 @@ struct CPrgSettingsData
     QString City2T;
     QString City2;
     QString Tel1;
-    QString TraderFax;     // key "Fax" of the dealer file
+    QString TraderFax; // key "Fax" of the dealer file
     QString AGB;
     QString AGB2;
     QString AngebotenAm;
@@ -184,8 +184,9 @@ struct CPrgSettingsData
     int Log = 0;
 
     // Output and DMS header.
-    QString LocalFolder;   // local application-data folder + "/YAQ2"
-    QStringList PrintTexts = QStringList(12, QString()); // customer and print texts of the basket print
+    QString LocalFolder; // local application-data folder + "/YAQ2"
+    QStringList PrintTexts =
+        QStringList(12, QString()); // customer and print texts of the basket print
     QString NamespaceAttributes;
     QString SchemaVersion;
 };

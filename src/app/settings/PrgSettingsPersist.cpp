@@ -129,10 +129,10 @@ const TraderKey kTraderKeys[] = {
 
 // The text keys that CheckKey may change.
 const char *const kCheckKeyTexts[] = {
-    "PrgSprache",       "CatalogueDisp",    "Katalog",       "EReihe",
-    "DlgTitel",         "ReqRPC2Server",    "ReqXMLServer",  "ReqXMLTerminalID",
-    "ReqDateiVerz",     "SendRPC2DMSID",    "SendRPC2TerminalID", "SendXMLServer",
-    "SendXMLTerminalID", "SendDateiVerz",   "ReceiveXMLPort", "DealerDataStorage",
+    "PrgSprache",         "CatalogueDisp", "Katalog",           "EReihe",        "DlgTitel",
+    "ReqRPC2Server",      "ReqXMLServer",  "ReqXMLTerminalID",  "ReqDateiVerz",  "SendRPC2DMSID",
+    "SendRPC2TerminalID", "SendXMLServer", "SendXMLTerminalID", "SendDateiVerz", "ReceiveXMLPort",
+    "DealerDataStorage",
 };
 
 QString L1(const char *s)
@@ -160,7 +160,8 @@ void CPrgSettings::ReadIni(CProfile *profile)
     if (!profile)
         return;
 
-    const QString language = profile->GetProfileString(kYaq, QStringLiteral("PrgSprache"), GetSprachKey());
+    const QString language =
+        profile->GetProfileString(kYaq, QStringLiteral("PrgSprache"), GetSprachKey());
     SetPrgSprache(language);
     const bool known = FindSprache(language) != 0;
 
@@ -312,7 +313,8 @@ int CPrgSettings::ReadTraderIni()
             // An empty value is how 0 is stored.
             this->*k.number = found ? LeadingInt(value) : 0;
         } else {
-            this->*k.text = found ? value : (k.defaultTextId ? OrmelText(k.defaultTextId) : QString());
+            this->*k.text =
+                found ? value : (k.defaultTextId ? OrmelText(k.defaultTextId) : QString());
         }
     }
     AGB = ReconvertNewLine(AGB);

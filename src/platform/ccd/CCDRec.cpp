@@ -1,7 +1,7 @@
 #include "platform/ccd/CCDRec.h"
 
-#include "platform/ccd/CCDFile.h"
 #include "platform/StringUtil.h"
+#include "platform/ccd/CCDFile.h"
 
 #include <QHash>
 
@@ -84,7 +84,8 @@ int CCDRec::Open(const QString &path)
         QStringList row;
         row.reserve(static_cast<qsizetype>(fields.size()));
         for (int c : column)
-            row.append(c >= 0 && c < parts.size() ? UnescapeFieldText(parts.at(c).toString()) : QString());
+            row.append(c >= 0 && c < parts.size() ? UnescapeFieldText(parts.at(c).toString())
+                                                  : QString());
         table->rows.push_back(std::move(row));
     }
 

@@ -21,12 +21,13 @@ QString CSqlDialect::CheckConnection(QSqlDatabase &db) const
     if (m_kind == SqlKind::SQLite)
         return {};
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT datcollate FROM pg_database WHERE datname = current_database()"))
-        || !q.next())
+    if (!q.exec(QStringLiteral(
+            "SELECT datcollate FROM pg_database WHERE datname = current_database()")) ||
+        !q.next())
         return QStringLiteral("The collation of the catalogue database cannot be read.");
     const QString collation = q.value(0).toString();
-    if (collation == QLatin1String("C") || collation == QLatin1String("POSIX")
-        || collation.startsWith(QLatin1String("C.")))
+    if (collation == QLatin1String("C") || collation == QLatin1String("POSIX") ||
+        collation.startsWith(QLatin1String("C.")))
         return {};
     return QStringLiteral("The catalogue database uses the collation \"%1\"; it must be created "
                           "with LC_COLLATE 'C'.")

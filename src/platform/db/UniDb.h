@@ -30,8 +30,8 @@ public:
 
     // Open arguments as the main window passes them; the kind of the
     // connection decides which of them it uses. Nonzero when connected.
-    virtual int Open(const QString &tns, const QString &user, const QString &password,
-                     int reserved, const QString &localDataDir, const QString &appServer,
+    virtual int Open(const QString &tns, const QString &user, const QString &password, int reserved,
+                     const QString &localDataDir, const QString &appServer,
                      const QString &sessionId) = 0;
     virtual void Close() = 0;
     // Runs a statement without result rows (bound values only). 1 on success.

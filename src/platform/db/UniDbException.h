@@ -20,7 +20,8 @@ public:
 
     // Shows the text in a message box with the exclamation icon and
     // returns the box's result. Both arguments are ignored.
-    int ReportError(unsigned int flags = 0, unsigned int helpId = 0, QWidget *parent = nullptr) const;
+    int ReportError(unsigned int flags = 0, unsigned int helpId = 0,
+                    QWidget *parent = nullptr) const;
 
 private:
     unsigned int m_nCode = 0;

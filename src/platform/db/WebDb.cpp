@@ -12,8 +12,7 @@
 #include <QUrlQuery>
 
 int CWebDb::Open(const QString &tns, const QString &user, const QString &password, int,
-                 const QString &localDataDir, const QString &appServer,
-                 const QString &sessionId)
+                 const QString &localDataDir, const QString &appServer, const QString &sessionId)
 {
     m_strAppServer = appServer;
     m_strSessionId = sessionId;
@@ -53,7 +52,8 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
 {
     const QUrl url(ExchangeUrl(m_strAppServer, action));
     if (!url.isValid() || m_strAppServer.isEmpty()) {
-        Fail(QStringLiteral("The application server \"%1\" is no valid address.").arg(m_strAppServer));
+        Fail(QStringLiteral("The application server \"%1\" is no valid address.")
+                 .arg(m_strAppServer));
         return {};
     }
     QNetworkRequest request(url);
@@ -82,7 +82,8 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
         reply->abort();
         Fail(QStringLiteral("The application server did not answer in time."));
     } else if (reply->error() != QNetworkReply::NoError) {
-        Fail(QStringLiteral("The application server could not be asked: %1").arg(reply->errorString()));
+        Fail(QStringLiteral("The application server could not be asked: %1")
+                 .arg(reply->errorString()));
     } else {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (status != 200) {

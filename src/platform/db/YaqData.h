@@ -19,8 +19,11 @@ public:
     virtual std::vector<QString *> Fields() = 0;
 };
 
-#define YAQ_DATA_FIELDS(...) \
-    std::vector<QString *> Fields() override { return {__VA_ARGS__}; }
+#define YAQ_DATA_FIELDS(...)                                                                       \
+    std::vector<QString *> Fields() override                                                       \
+    {                                                                                              \
+        return {__VA_ARGS__};                                                                      \
+    }
 
 // Three free texts (kept for the library interface).
 class CSaData : public CYaqData
@@ -50,8 +53,8 @@ public:
     QString m_strTypSchl;   // type key
     QString m_strFgstTyp;   // VIN type part (key)
     QString m_strZusatz;    // additional code
-    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strFgstNr, &m_strVonFgstNr, &m_strBisFgstNr,
-                    &m_strTypSchl, &m_strFgstTyp, &m_strZusatz)
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strFgstNr, &m_strVonFgstNr, &m_strBisFgstNr, &m_strTypSchl,
+                    &m_strFgstTyp, &m_strZusatz)
 };
 
 // A VIN range joined with its type (server identification), or a type read
@@ -70,9 +73,9 @@ public:
     QString m_strEReihe;    // model series
     QString m_strZusatz;    // additional code
     QString m_strLand;      // country
-    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strFgstNr, &m_strVonFgstNr, &m_strBisFgstNr,
-                    &m_strTypSchl, &m_strFgstTyp, &m_strLTyp, &m_strVerkBez, &m_strEReihe,
-                    &m_strZusatz, &m_strLand)
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strFgstNr, &m_strVonFgstNr, &m_strBisFgstNr, &m_strTypSchl,
+                    &m_strFgstTyp, &m_strLTyp, &m_strVerkBez, &m_strEReihe, &m_strZusatz,
+                    &m_strLand)
 };
 
 // The brand of a type key.
@@ -104,15 +107,15 @@ public:
 class CAwKatalogData : public CYaqData
 {
 public:
-    QString m_strKatBstNr;     // catalogue key (key)
-    QString m_strTypNr;        // type number
-    QString m_strKatBez;       // catalogue description
-    QString m_strEReihe;       // model-series code (key)
-    QString m_strMarke;        // brand code
-    QString m_strBaureihe;     // model range
-    QString m_strMarktZusatz;  // market suffix
-    QString m_strLand;         // country
-    QString m_strStand;        // catalogue edition
+    QString m_strKatBstNr;    // catalogue key (key)
+    QString m_strTypNr;       // type number
+    QString m_strKatBez;      // catalogue description
+    QString m_strEReihe;      // model-series code (key)
+    QString m_strMarke;       // brand code
+    QString m_strBaureihe;    // model range
+    QString m_strMarktZusatz; // market suffix
+    QString m_strLand;        // country
+    QString m_strStand;       // catalogue edition
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strKatBez, &m_strEReihe, &m_strMarke,
                     &m_strBaureihe, &m_strMarktZusatz, &m_strLand, &m_strStand)
 };
@@ -182,8 +185,7 @@ public:
     QString m_strStartKm;     // start mileage km
     QString m_strStartMeilen; // start mileage miles
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strFgstNr, &m_strOptionNr, &m_strAbrBeginn, &m_strBeginn,
-                    &m_strEnde, &m_strEndeKm, &m_strEndeMeilen, &m_strStartKm,
-                    &m_strStartMeilen)
+                    &m_strEnde, &m_strEndeKm, &m_strEndeMeilen, &m_strStartKm, &m_strStartMeilen)
 };
 
 // An inclusive-service contract product. Keys: catalogue key, option number.
@@ -196,8 +198,8 @@ public:
     QString m_strHerkunft;    // origin code, "AG" for contracts shown
     QString m_strProduktWert; // product value
     QString m_strKmLimit;     // mileage limit
-    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strOptionNr, &m_strStatus, &m_strHerkunft,
-                    &m_strProduktWert, &m_strKmLimit)
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strOptionNr, &m_strStatus, &m_strHerkunft, &m_strProduktWert,
+                    &m_strKmLimit)
 };
 
 // Condition-text group of a model series. Keys: catalogue key, model series.
@@ -215,9 +217,9 @@ public:
 class CHLXLinkData : public CYaqData
 {
 public:
-    QString m_strKatBstNr;   // catalogue key (key)
-    QString m_strOptionNr;   // option number (key)
-    QString m_strTextKey;    // text key
+    QString m_strKatBstNr;    // catalogue key (key)
+    QString m_strOptionNr;    // option number (key)
+    QString m_strTextKey;     // text key
     QString m_strBezeichnung; // description
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strOptionNr, &m_strTextKey, &m_strBezeichnung)
 };

@@ -18,8 +18,8 @@ public:
     CYaqDataSrc &operator=(const CYaqDataSrc &) = delete;
     virtual ~CYaqDataSrc();
 
-    virtual int Open(const QString &tns, const QString &user, const QString &password,
-                     int reserved, const QString &localDataDir, const QString &appServer,
+    virtual int Open(const QString &tns, const QString &user, const QString &password, int reserved,
+                     const QString &localDataDir, const QString &appServer,
                      const QString &sessionId) = 0;
     virtual void Close();
     virtual int Execute(const QString &sql, const QVariantList &binds = {});

@@ -23,8 +23,7 @@ CYaqDb::CYaqDb() = default;
 CYaqDb::~CYaqDb() = default;
 
 int CYaqDb::Open(const QString &tns, const QString &user, const QString &password, int reserved,
-                 const QString &localDataDir, const QString &appServer,
-                 const QString &sessionId)
+                 const QString &localDataDir, const QString &appServer, const QString &sessionId)
 {
     std::unique_ptr<CUniDb> db;
     if (!sessionId.isEmpty() && !appServer.isEmpty())
@@ -149,11 +148,11 @@ int CYaqDb::ReadAwKatalogDataOnEreihe(CAwKatalogData &rec, const QString &countr
         which |= 4;
         binds << country;
     }
-    const QString sql = QLatin1String("SELECT catalogue_key, type_number, description, model_series,"
-                                      " brand, model_range, market_suffix, country, edition"
-                                      " FROM catalogue")
-                        + QLatin1String(kTexts[which])
-                        + QLatin1String(" ORDER BY sort_order, catalogue_key");
+    const QString sql =
+        QLatin1String("SELECT catalogue_key, type_number, description, model_series,"
+                      " brand, model_range, market_suffix, country, edition"
+                      " FROM catalogue") +
+        QLatin1String(kTexts[which]) + QLatin1String(" ORDER BY sort_order, catalogue_key");
     return ExecSelect(sql, binds, &rec);
 }
 
@@ -293,13 +292,13 @@ int CYaqDb::ReadAPosWertDataAWKFromHG(CAPosWertData &rec)
 
 int CYaqDb::ReadAPosWertData(CAPosWertData &rec)
 {
-    return Select("SELECT catalogue_key, position_number, unit_code, lead_type, extra_code,"
-                  " work_units, remark, flag FROM labour_value"
-                  " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
-                  " AND extra_code = ? ORDER BY unit_code",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strLTyp),
-                   Key(rec.m_strZusatz)},
-                  rec);
+    return Select(
+        "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code,"
+        " work_units, remark, flag FROM labour_value"
+        " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
+        " AND extra_code = ? ORDER BY unit_code",
+        {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strLTyp), Key(rec.m_strZusatz)},
+        rec);
 }
 
 int CYaqDb::ReadNextAPosWertData(CAPosWertData &rec)
@@ -375,6 +374,5 @@ int CYaqDb::SelectSRPPaketeDataOnTypSchl(CSRPPaketeData &rec, const QString &zus
     return Select("SELECT catalogue_key, package_number, type_key, extra_code, country, description"
                   " FROM srp_package WHERE catalogue_key = ? AND package_number = ?"
                   " AND type_key = ? AND extra_code IN (?, '') ORDER BY extra_code DESC, country",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr), Key(typSchl), Key(zusatz)},
-                  rec);
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr), Key(typSchl), Key(zusatz)}, rec);
 }
