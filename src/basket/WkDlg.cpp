@@ -17,8 +17,7 @@ CWkDlg::~CWkDlg() = default;
 bool CWkDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, IPageHost *host,
                     QWidget *parent)
 {
-    m_pDb = db0;
-    CreatePage(settings, templateId, host, parent);
+    CreatePage(settings, templateId, {db0}, host, parent);
     return IsCreated();
 }
 

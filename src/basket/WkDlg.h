@@ -60,7 +60,6 @@ protected:
     void OnBack() override;
 
 private:
-    CYaqDb *m_pDb = nullptr;
     // The entries arrive with the basket's entry list; the page does not
     // own the items of this list yet.
     QList<CWKListItem *> m_WkList;

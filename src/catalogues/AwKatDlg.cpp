@@ -13,10 +13,7 @@ CAwKatDlg::~CAwKatDlg() = default;
 bool CAwKatDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
                        CYaqDb *db2, IPageHost *host, QWidget *parent)
 {
-    m_pDb[0] = db0;
-    m_pDb[1] = db1;
-    m_pDb[2] = db2;
-    CreatePage(settings, templateId, host, parent);
+    CreatePage(settings, templateId, {db0, db1, db2}, host, parent);
     return IsCreated();
 }
 

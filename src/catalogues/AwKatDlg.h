@@ -35,7 +35,6 @@ protected:
 private:
     void ApplySessionLocks();
 
-    CYaqDb *m_pDb[3] = {nullptr, nullptr, nullptr};
     COwnButton *m_pPrice = nullptr;
     COwnButton *m_pSrp = nullptr;
     int m_nActivation = 0;

@@ -27,5 +27,4 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
 
 private:
-    CYaqDb *m_pDb[4] = {nullptr, nullptr, nullptr, nullptr};
 };

@@ -31,7 +31,6 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
 
 private:
-    CYaqDb *m_pDb[4] = {nullptr, nullptr, nullptr, nullptr};
     QLineEdit *m_pSearch = nullptr;
     COwnButton *m_pSrp = nullptr;
 };

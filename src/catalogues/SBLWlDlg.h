@@ -22,5 +22,4 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
 
 private:
-    CYaqDb *m_pDb[3] = {nullptr, nullptr, nullptr};
 };

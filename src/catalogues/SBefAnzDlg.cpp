@@ -11,11 +11,7 @@ CSBefAnzDlg::~CSBefAnzDlg() = default;
 bool CSBefAnzDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
                          CYaqDb *db2, CYaqDb *db3, IPageHost *host, QWidget *parent)
 {
-    m_pDb[0] = db0;
-    m_pDb[1] = db1;
-    m_pDb[2] = db2;
-    m_pDb[3] = db3;
-    CreatePage(settings, templateId, host, parent);
+    CreatePage(settings, templateId, {db0, db1, db2, db3}, host, parent);
     return IsCreated();
 }
 

@@ -26,6 +26,5 @@ protected:
     void OnBack() override;
 
 private:
-    CYaqDb *m_pDb[4] = {nullptr, nullptr, nullptr, nullptr};
     QString m_strBefundNr;
 };

@@ -27,6 +27,19 @@ QString CPageDlg::CaptionText() const
     return m_pCaption ? m_pCaption->text() : QString();
 }
 
+void CPageDlg::CreatePage(CPrgSettings *settings, int templateId,
+                          std::initializer_list<CYaqDb *> connections, IPageHost *host,
+                          QWidget *parent)
+{
+    m_Db.assign(connections.begin(), connections.end());
+    CreatePage(settings, templateId, host, parent);
+}
+
+CYaqDb *CPageDlg::Db(int index) const
+{
+    return index >= 0 && index < int(m_Db.size()) ? m_Db[size_t(index)] : nullptr;
+}
+
 void CPageDlg::CreatePage(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent)
 {
     if (m_bCreated)

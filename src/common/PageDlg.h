@@ -10,7 +10,11 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+#include <vector>
+
 class CPrgSettings;
+class CYaqDb;
 class COwnButton;
 class IPageHost;
 class QFrame;
@@ -41,6 +45,12 @@ protected:
     // Builds the page as child of `parent`: the caption line, then the
     // page's own controls through BuildPage. Runs once.
     void CreatePage(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent);
+    // The same for a page that reads the catalogue: it keeps the database
+    // connections of the main window (borrowed) in the order given.
+    void CreatePage(CPrgSettings *settings, int templateId,
+                    std::initializer_list<CYaqDb *> connections, IPageHost *host, QWidget *parent);
+    // A database connection of the page; null when the page has none at that place.
+    CYaqDb *Db(int index) const;
     virtual void BuildPage(QVBoxLayout *body) = 0;
     // The "<" button and Escape; by default the way leads home.
     virtual void OnBack();
@@ -59,6 +69,7 @@ protected:
     IPageHost *m_pHost = nullptr;
 
 private:
+    std::vector<CYaqDb *> m_Db;
     bool m_bCreated = false;
     int m_nTemplateId = 0;
     int m_nPageWidth = 0;

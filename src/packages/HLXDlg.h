@@ -28,5 +28,4 @@ protected:
     void OnBack() override;
 
 private:
-    CYaqDb *m_pDb[2] = {nullptr, nullptr};
 };

@@ -33,8 +33,6 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
     void OnBack() override;
 
-    CYaqDb *m_pDb[4] = {nullptr, nullptr, nullptr, nullptr};
-
 private:
     void ApplySessionLocks();
 

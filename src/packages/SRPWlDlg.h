@@ -31,7 +31,6 @@ protected:
 private:
     void UpdateBackButton();
 
-    CYaqDb *m_pDb[3] = {nullptr, nullptr, nullptr};
     COwnButton *m_pPrevButton = nullptr;
     COwnButton *m_pNextButton = nullptr;
 };

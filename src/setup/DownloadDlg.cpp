@@ -13,9 +13,7 @@ CDownloadDlg::~CDownloadDlg() = default;
 bool CDownloadDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
                           IPageHost *host, QWidget *parent)
 {
-    m_pDb[0] = db0;
-    m_pDb[1] = db1;
-    CreatePage(settings, templateId, host, parent);
+    CreatePage(settings, templateId, {db0, db1}, host, parent);
     return IsCreated();
 }
 

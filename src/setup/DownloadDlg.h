@@ -23,6 +23,5 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
 
 private:
-    CYaqDb *m_pDb[2] = {nullptr, nullptr};
     QLineEdit *m_pFolder = nullptr;
 };
