@@ -72,8 +72,7 @@ int CYaqDb::ReadFgstnrTypSchlData(CFgstnrTypSchlData &rec)
 int CYaqDb::ReadFgstnrTypSchlDataSpecial(CFgstnrTypSchlData &rec)
 {
     // The same ranges; the caller keeps only those of the digit-letter form.
-    const QVariant vin = Key(rec.m_strFgstNr);
-    return Select(kFgstnrTypSchl, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
+    return ReadFgstnrTypSchlData(rec);
 }
 
 int CYaqDb::ReadTypSchlData(CFgstnrTypSchlData &rec)
@@ -93,8 +92,7 @@ int CYaqDb::ReadFgstnrData(CFgstnrData &rec)
 int CYaqDb::ReadFgstnrDataSonderfall(CFgstnrData &rec)
 {
     // Candidate ranges nearest first; the caller checks form, range and brand.
-    const QVariant vin = Key(rec.m_strFgstNr);
-    return Select(kFgstnr, {vin, Key(rec.m_strFgstTyp), vin, vin}, rec);
+    return ReadFgstnrData(rec);
 }
 
 int CYaqDb::ReadVin17Data(CFgstnrData &rec)
