@@ -17,6 +17,14 @@
 
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A record with one field of each kind of index, to drive the runs.
@@ -82,6 +90,7 @@ private slots:
     void moveWalksFileOrder();
     void openingOddFiles_data();
     void openingOddFiles();
+    void fileWithoutKeyColumnIsRefusedAfterItsFirstLine();
     void lineWithTooFewFieldsReadsEmpty();
     void columnsAreMatchedByName();
     void escapesInFieldValues();
@@ -233,6 +242,40 @@ void TestCCDRec::openingOddFiles()
     QCOMPARE(rec.Move(CCD_MOVE_FIRST), entries > 0 ? 1 : 0);
 }
 
+void TestCCDRec::fileWithoutKeyColumnIsRefusedAfterItsFirstLine()
+{
+    // The first line decides: a file that could answer no search is refused
+    // without reading (or splitting) the rest of it. A pipe whose writer
+    // holds back the end of the file shows whether the rest was waited for.
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("t.dat")));
+    QCOMPARE(mkfifo(path.constData(), 0600), 0);
+    std::atomic<bool> returned{false};
+    std::atomic<bool> gaveUp{false};
+    std::thread writer([&] {
+        int fd = -1;
+        for (int i = 0; i < 500 && fd < 0 && !returned; ++i) {
+            fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (fd < 0)
+            return;
+        const char head[] = "Wert\tText\nx\ty\n";
+        [[maybe_unused]] const auto written = ::write(fd, head, sizeof head - 1);
+        for (int i = 0; i < 500 && !returned; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        gaveUp = !returned;
+        ::close(fd);
+    });
+    CTestRec rec;
+    const int opened = rec.Open(QFile::decodeName(path));
+    returned = true;
+    writer.join();
+    QCOMPARE(opened, 0);
+    QVERIFY(!gaveUp);
+}
+
 void TestCCDRec::lineWithTooFewFieldsReadsEmpty()
 {
     QTemporaryDir dir;
@@ -329,7 +372,7 @@ void TestCCDRec::priceFilesOfTheDealer()
              "TeileNr\tBezeichnung\tPreis\tMwSt\n9X0698151A\tBremsbelag\t84.90\t19\n");
     makeFile(dir, QStringLiteral("Lager.dat"), "TeileNr\tBestand\n9X0698151A\t4\n");
     makeFile(dir, QStringLiteral("Rabatt.dat"),
-             "FgstNr\tRabattTeile\tRabattAW\nWVQZZZ3CZ9E000001\t90\t95\n");
+             "FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\t90\t95\n");
 
     CHGPriceRec hg;
     QCOMPARE(hg.Open(dir.path()), 1);
@@ -352,7 +395,7 @@ void TestCCDRec::priceFilesOfTheDealer()
 
     CRabattRec rabatt;
     QCOMPARE(rabatt.Open(dir.path()), 1);
-    QCOMPARE(rabatt.SearchRabatt(QStringLiteral("WVQZZZ3CZ9E000001")), 1);
+    QCOMPARE(rabatt.SearchRabatt(QStringLiteral("XVQ1F23A57M012345")), 1);
     QCOMPARE(rabatt.RabattTeile, QStringLiteral("90"));
     QCOMPARE(rabatt.RabattAW, QStringLiteral("95"));
 
@@ -398,9 +441,9 @@ void TestCCDRec::dealerVehicleSearchByWords()
     QTemporaryDir dir;
     makeFile(dir, QStringLiteral("FGInfo00.dat"),
              "FgstNr\tPolKZ\tName\tSuchkriterium3\tSuchkriterium4\tFahrzeug\tBemerkung\n"
-             "WVQZZZ3CZ9E000001\tMS-VQ 101\tMüller\tK-1001\tA-77\tVQ Arvena\t\n"
-             "WVQZZZ5KZAW000002\tMS-AB 202\tSchmidt-Müller\tK-1002\t\tVQ Tesso\t\n"
-             "WVQZZZ3CZ9E000001\tMS-VQ 101\tMüller\tK-1001\t\tVQ Arvena\tzweiter Auftrag\n");
+             "XVQ1F23A57M012345\tMS-VQ 101\tMüller\tK-1001\tA-77\tVQ Arvena\t\n"
+             "XVQ2G45B684K56789\tMS-AB 202\tSchmidt-Müller\tK-1002\t\tVQ Tesso\t\n"
+             "XVQ1F23A57M012345\tMS-VQ 101\tMüller\tK-1001\t\tVQ Arvena\tzweiter Auftrag\n");
     CFGInfoRec rec;
     QCOMPARE(rec.Open(dir.path(), QStringLiteral("00")), 1);
     QStringList vins;
@@ -408,9 +451,9 @@ void TestCCDRec::dealerVehicleSearchByWords()
          ok = rec.MoveName(CCD_MOVE_NEXT, QString()))
         vins << rec.FgstNr;
     QCOMPARE(vins, QStringList(
-                       {QStringLiteral("WVQZZZ3CZ9E000001"), QStringLiteral("WVQZZZ3CZ9E000001")}));
+                       {QStringLiteral("XVQ1F23A57M012345"), QStringLiteral("XVQ1F23A57M012345")}));
     QCOMPARE(rec.MovePolKZ(CCD_MOVE_FIRST, QStringLiteral("ms-ab 202")), 1);
-    QCOMPARE(rec.FgstNr, QStringLiteral("WVQZZZ5KZAW000002"));
+    QCOMPARE(rec.FgstNr, QStringLiteral("XVQ2G45B684K56789"));
     QCOMPARE(rec.Fahrzeug, QStringLiteral("VQ Tesso"));
     QCOMPARE(rec.MoveSuchkriterium3(CCD_MOVE_FIRST, QStringLiteral("K-1002")), 1);
     QCOMPARE(rec.Name, QStringLiteral("Schmidt-Müller"));
@@ -450,13 +493,13 @@ void TestCCDRec::inclusiveServiceContractsOfVin()
     QTemporaryDir dir;
     makeFile(dir, QStringLiteral("HLXFgstNr.dat"),
              "FgstNr\tProduktNr\tBeginn\tEnde\n"
-             "WVQZZZ3CZ9E000001\tHLX01\t01.01.2025\t31.12.2027\n"
-             "WVQZZZ5KZAW000002\tHLX02\t01.06.2024\t31.05.2026\n"
-             "WVQZZZ3CZ9E000001\tHLX03\t01.01.2025\t31.12.2029\n");
+             "XVQ1F23A57M012345\tHLX01\t01.01.2025\t31.12.2027\n"
+             "XVQ2G45B684K56789\tHLX02\t01.06.2024\t31.05.2026\n"
+             "XVQ1F23A57M012345\tHLX03\t01.01.2025\t31.12.2029\n");
     CHLXFgstNrRec rec;
     QCOMPARE(rec.Open(dir.path()), 1);
     QStringList products;
-    for (int ok = rec.MoveHLXFgstNr(CCD_MOVE_FIRST, QStringLiteral("WVQZZZ3CZ9E000001")); ok;
+    for (int ok = rec.MoveHLXFgstNr(CCD_MOVE_FIRST, QStringLiteral("XVQ1F23A57M012345")); ok;
          ok = rec.MoveHLXFgstNr(CCD_MOVE_NEXT, QString()))
         products << rec.ProduktNr;
     QCOMPARE(products, QStringList({QStringLiteral("HLX01"), QStringLiteral("HLX03")}));

@@ -69,26 +69,32 @@ void TestDirectPrice::numericInput()
 void TestDirectPrice::decimalInput_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("maxIntegerDigits");
+    QTest::addColumn<int>("maxDecimals");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-    QTest::newRow("within limits") << "10.5"
-                                   << "10.5" << -1;
-    QTest::newRow("three integer digits") << "123"
-                                          << "12" << 2;
-    QTest::newRow("three integer digits before the point") << "123.4"
-                                                           << "12.4" << 2;
-    QTest::newRow("three decimals") << "10.555"
-                                    << "10.55" << 5;
-    QTest::newRow("both too long") << "1234.5678"
-                                   << "12.56" << 5;
+    // clang-format off
+    QTest::newRow("within limits")                         << "10.5"      << 2 << 2 << "10.5"  << -1;
+    QTest::newRow("three integer digits")                  << "123"       << 2 << 2 << "12"    << 2;
+    QTest::newRow("three integer digits before the point") << "123.4"     << 2 << 2 << "12.4"  << 2;
+    QTest::newRow("three decimals")                        << "10.555"    << 2 << 2 << "10.55" << 5;
+    QTest::newRow("both too long")                         << "1234.5678" << 2 << 2 << "12.56" << 5;
+    QTest::newRow("no decimals allowed")                   << "1.5"       << 2 << 0 << "1."    << 2;
+    // A negative limit can never be met: the text is left alone.
+    QTest::newRow("negative integer limit")                << "12.5"      << -1 << 2 << "12.5" << -1;
+    QTest::newRow("negative decimal limit")                << "12.5"      << 2 << -1 << "12.5" << -1;
+    QTest::newRow("negative limit on empty text")          << ""          << -3 << -3 << ""    << -1;
+    // clang-format on
 }
 
 void TestDirectPrice::decimalInput()
 {
     QFETCH(QString, text);
+    QFETCH(int, maxIntegerDigits);
+    QFETCH(int, maxDecimals);
     QFETCH(QString, result);
     QFETCH(int, caret);
-    QCOMPARE(CheckDecimalInput(text, 2, 2), caret);
+    QCOMPARE(CheckDecimalInput(text, maxIntegerDigits, maxDecimals), caret);
     QCOMPARE(text, result);
 }
 
@@ -148,22 +154,38 @@ void TestDirectPrice::apply_data()
     QTest::addColumn<double>("vat");
     QTest::addColumn<QString>("price");
     QTest::addColumn<bool>("applied");
+    QTest::addColumn<double>("newGross");
     QTest::addColumn<double>("newNet");
     QTest::addColumn<int>("complete");
+    // The dealer's maximum reduction is 10 %.
+    // clang-format off
     QTest::newRow("net from the standard VAT")
-        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 150.0 << 1;
+        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("standard VAT wins over the package's VAT rate")
+        << 200.0 << 20.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
     QTest::newRow("net keeps the gross to net ratio")
-        << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 150.0 << 1;
+        << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("gross to net ratio wins over the package's VAT rate")
+        << 200.0 << -1.0 << 240.0 << 200.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
     QTest::newRow("unset prices, net from the VAT rate")
-        << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 144.0 << 1;
+        << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 144.0 << 1;
     QTest::newRow("no price, zero net and no VAT: incomplete")
-        << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << -1.0 << 0;
+        << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << 180.0 << -1.0 << 0;
     QTest::newRow("reduction above the maximum")
-        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
+        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
+    // 9.45 is 10.000000000000014 % below 10.50: shown and checked as 10.00 %.
+    QTest::newRow("reduction exactly at the maximum as shown")
+        << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.45" << true << 9.45 << 7.94 << 1;
+    QTest::newRow("one cent below the lowest allowed price")
+        << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.44" << false << 10.5 << 8.82 << 0;
+    // The stored gross is the shown one; the net follows the stored gross.
+    QTest::newRow("new price is stored to the cent")
+        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180.006" << true << 180.01 << 150.01 << 1;
     QTest::newRow("without standard price: current gross is the base")
-        << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 150.0 << 0;
+        << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
     QTest::newRow("without standard or current price any price goes")
-        << -1.0 << 20.0 << -1.0 << -1.0 << 20.0 << "12" << true << 10.0 << 1;
+        << -1.0 << 20.0 << -1.0 << -1.0 << 20.0 << "12" << true << 12.0 << 10.0 << 1;
+    // clang-format on
 }
 
 void TestDirectPrice::apply()
@@ -175,6 +197,7 @@ void TestDirectPrice::apply()
     QFETCH(double, vat);
     QFETCH(QString, price);
     QFETCH(bool, applied);
+    QFETCH(double, newGross);
     QFETCH(double, newNet);
     QFETCH(int, complete);
     CPosition head;
@@ -189,9 +212,9 @@ void TestDirectPrice::apply()
     calc.PriceEdited(price);
     const auto result = calc.Apply(price);
     QCOMPARE(result == CDirectPrice::Result::Applied, applied);
+    QCOMPARE(head.Preise1.Gross, newGross);
     QCOMPARE(head.Preise1.Net, newNet);
     QCOMPARE(head.Preise1.Complete, complete);
-    QCOMPARE(head.Preise1.Gross, applied ? ParseNumber(price) : gross);
 }
 
 namespace {

@@ -239,27 +239,38 @@ void TestPaket::comparisons()
 
 void TestPaket::rollUp_data()
 {
-    // Lines as "gross/net/selected/doubled/factor/currency" separated by ";".
+    // Lines as "gross/net/selected/doubled/factor/currency[/17]" separated by
+    // ";". A line ending in "/17" holds a nested package (type 17): the
+    // currency is that of its totals, its own price currency is "GBP".
     QTest::addColumn<QString>("lines");
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("net");
     QTest::addColumn<int>("complete");
     QTest::addColumn<QString>("currency");
+    QTest::addColumn<double>("packageGross"); // the totals: own lines only
+    QTest::addColumn<double>("packageNet");
+    // clang-format off
     QTest::newRow("two lines add up")
-        << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR";
+        << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR" << 142.8 << 120.0;
     QTest::newRow("deselected line does not count")
-        << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "";
-    QTest::newRow("only line charged by time") << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR";
+        << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "" << 100.0 << 80.0;
+    QTest::newRow("only line charged by time")
+        << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR" << -1.0 << -1.0;
     QTest::newRow("line without price")
-        << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR";
+        << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR" << 100.0 << 80.0;
     QTest::newRow("combination factor on the second line")
-        << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "";
+        << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "" << 120.0 << 120.0;
     QTest::newRow("factor stays for the following lines")
-        << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "";
+        << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "" << 42.5 << 42.5;
     QTest::newRow("line counted twice multiplies by the factor")
-        << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "";
+        << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "" << 96.0 << 96.0;
     QTest::newRow("first currency of a priced line")
-        << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR";
+        << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR" << 10.0 << 10.0;
+    QTest::newRow("deselected sub-package line does not count")
+        << "100/80/1/0//EUR;50/40/0/0//USD/17" << 100.0 << 80.0 << 1 << "EUR" << 100.0 << 80.0;
+    QTest::newRow("sub-package line gives the currency of its totals")
+        << "10/8/1/0//CHF/17;100/80/1/0//EUR" << 110.0 << 88.0 << 1 << "CHF" << 100.0 << 80.0;
+    // clang-format on
 }
 
 void TestPaket::rollUp()
@@ -269,6 +280,8 @@ void TestPaket::rollUp()
     QFETCH(double, net);
     QFETCH(int, complete);
     QFETCH(QString, currency);
+    QFETCH(double, packageGross);
+    QFETCH(double, packageNet);
     CPaket paket;
     CPosition *head = paket.AddPosition(Head());
     head->Preise1.Complete = 1 - complete;
@@ -279,15 +292,20 @@ void TestPaket::rollUp()
         line->Selected = f[2].toInt();
         line->Doubled = f[3].toInt();
         line->Spot[CPosition::SpotCombinationFactor] = f[4];
+        if (f.size() > 6 && f[6] == QLatin1String("17")) {
+            line->Type = POS_SUBPACKAGE;
+            line->Preise1.TotalsCurrency = f[5];
+            line->Preise1.Currency = QStringLiteral("GBP");
+            line->Preise1.Complete = 1;
+        }
     }
     paket.CalcPrices1(nullptr, nullptr);
     QCOMPARE(head->Preise1.Gross, gross);
     QCOMPARE(head->Preise1.Net, net);
     QCOMPARE(head->Preise1.Complete, complete);
     QCOMPARE(head->Preise1.TotalsCurrency, currency);
-    // Without sub-packages the totals are the same sums.
-    QCOMPARE(head->Preise1.PackageGross, gross);
-    QCOMPARE(head->Preise1.PackageNet, net);
+    QCOMPARE(head->Preise1.PackageGross, packageGross);
+    QCOMPARE(head->Preise1.PackageNet, packageNet);
     QCOMPARE(head->Preise1.TotalsComplete, complete);
 }
 
@@ -478,24 +496,35 @@ void TestPaket::campaignPrices_data()
     QTest::addColumn<double>("deliveredGross");
     QTest::addColumn<double>("deliveredNet");
     QTest::addColumn<QString>("fixedPrice");
+    QTest::addColumn<int>("bItem"); // an item of usage "B" +3/2: -1 none, 0 not chosen, 1 chosen
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("net");
     QTest::addColumn<int>("complete");
     QTest::addColumn<int>("messages");
     // Lines: chosen optional +20/16, chosen alternative +10/8, replaced
     // standard -5/4, unchosen optional and inactive line ignored.
+    // clang-format off
     QTest::newRow("L delivered with adjustments")
-        << "L" << false << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
+        << "L" << false << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
     QTest::newRow("CR delivered in XML mode")
-        << "CR" << true << 200.0 << 160.0 << "" << 225.0 << 180.0 << 1 << 0;
+        << "CR" << true << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
     QTest::newRow("R outside XML mode keeps the delivered values")
-        << "R" << false << 200.0 << 160.0 << "" << 200.0 << 160.0 << 0 << 0;
+        << "R" << false << 200.0 << 160.0 << "" << -1 << 200.0 << 160.0 << 0 << 0;
     QTest::newRow("CL without delivery takes the fixed price")
-        << "CL" << false << -1.0 << -1.0 << "99.50" << 124.5 << -1.0 << 1 << 1;
+        << "CL" << false << -1.0 << -1.0 << "99.50" << -1 << 124.5 << -1.0 << 1 << 1;
     QTest::newRow("L without delivery nor fixed price")
-        << "L" << false << 200.0 << -1.0 << "" << -1.0 << -1.0 << 0 << 1;
+        << "L" << false << 200.0 << -1.0 << "" << -1 << -1.0 << -1.0 << 0 << 1;
     QTest::newRow("R in XML mode without delivery stops")
-        << "R" << true << -1.0 << 160.0 << "5" << -1.0 << 160.0 << 0 << 1;
+        << "R" << true << -1.0 << 160.0 << "5" << -1 << -1.0 << 160.0 << 0 << 1;
+    // A chosen "B" item is added by the optional and by the alternative
+    // adjustment alike.
+    QTest::newRow("chosen B item counts in both adjustments")
+        << "L" << false << 200.0 << 160.0 << "" << 1 << 231.0 << 184.0 << 1 << 0;
+    QTest::newRow("unchosen B item counts in neither adjustment")
+        << "L" << false << 200.0 << 160.0 << "" << 0 << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("fixed price with thousands separators is no price")
+        << "CL" << false << -1.0 << -1.0 << "1.099,50" << -1 << -1.0 << -1.0 << 0 << 1;
+    // clang-format on
 }
 
 void TestPaket::campaignPrices()
@@ -505,6 +534,7 @@ void TestPaket::campaignPrices()
     QFETCH(double, deliveredGross);
     QFETCH(double, deliveredNet);
     QFETCH(QString, fixedPrice);
+    QFETCH(int, bItem);
     QFETCH(double, gross);
     QFETCH(double, net);
     QFETCH(int, complete);
@@ -534,6 +564,8 @@ void TestPaket::campaignPrices()
     campaignLine(POS_PART, "S", "0", 0, 5.0, 4.0);
     campaignLine(POS_PART, "O", "0", 0, 1000.0, 1000.0);
     campaignLine(POS_WORK, "O", "1", 1, 1000.0, 1000.0);
+    if (bItem >= 0)
+        campaignLine(POS_PART, "B", "0", bItem, 3.0, 2.0);
 
     m_env.answerBoxes(IDOK);
     const int before = m_env.boxes().size();

@@ -18,6 +18,8 @@ private slots:
     void rounding();
     void parseNumber_data();
     void parseNumber();
+    void priceText_data();
+    void priceText();
     void calcPrice_data();
     void calcPrice();
     void calcPriceSetsUseTheirOwnFields();
@@ -82,6 +84,58 @@ void TestPosition::parseNumber()
     QCOMPARE(ParseNumber(text), value);
 }
 
+void TestPosition::priceText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("refused");
+    // clang-format off
+    QTest::newRow("decimal point")                << "12.50"     << 12.5   << false;
+    QTest::newRow("decimal comma")                << "12,50"     << 12.5   << false;
+    QTest::newRow("digits only")                  << "19"        << 19.0   << false;
+    QTest::newRow("minus sign")                   << "-3,5"      << -3.5   << false;
+    QTest::newRow("plus sign")                    << "+7.25"     << 7.25   << false;
+    QTest::newRow("zero")                         << "0.00"      << 0.0    << false;
+    QTest::newRow("three decimals")               << "1.234"     << 1.234  << false;
+    QTest::newRow("many digits")                  << "1234567.89" << 1234567.89 << false;
+    QTest::newRow("line breaks of the element")   << "\n  84.90\n" << 84.9 << false;
+    QTest::newRow("empty is no price")            << ""          << -1.0   << false;
+    QTest::newRow("blanks only are no price")     << "   "       << -1.0   << false;
+    QTest::newRow("German thousands separator")   << "1.234,56"  << -1.0   << true;
+    QTest::newRow("English thousands separator")  << "1,234.56"  << -1.0   << true;
+    QTest::newRow("two points")                   << "1.234.567" << -1.0   << true;
+    QTest::newRow("two commas")                   << "1,234,567" << -1.0   << true;
+    QTest::newRow("blank as thousands separator") << "1 234,56"  << -1.0   << true;
+    QTest::newRow("apostrophe as separator")      << "1'234.56"  << -1.0   << true;
+    QTest::newRow("exponent")                     << "1e15"      << -1.0   << true;
+    QTest::newRow("exponent with decimals")       << "1.5E+3"    << -1.0   << true;
+    QTest::newRow("hexadecimal")                  << "0x10"      << -1.0   << true;
+    QTest::newRow("infinity")                     << "inf"       << -1.0   << true;
+    QTest::newRow("not a number")                 << "nan"       << -1.0   << true;
+    QTest::newRow("separator without decimals")   << "12."       << -1.0   << true;
+    QTest::newRow("separator without digits before") << ",50"    << -1.0   << true;
+    QTest::newRow("sign alone")                   << "-"         << -1.0   << true;
+    QTest::newRow("two signs")                    << "--5"       << -1.0   << true;
+    QTest::newRow("currency after the number")    << "12.50 EUR" << -1.0   << true;
+    QTest::newRow("currency before the number")   << "EUR 12.50" << -1.0   << true;
+    QTest::newRow("percent sign")                 << "19%"       << -1.0   << true;
+    QTest::newRow("letters")                      << "abc"       << -1.0   << true;
+    QTest::newRow("Arabic-Indic digits")          << "\u0661\u0662" << -1.0 << true;
+    QTest::newRow("fullwidth digits")             << "\uFF11\uFF12" << -1.0 << true;
+    QTest::newRow("too large for a double")       << QString(400, QLatin1Char('9')) << -1.0 << true;
+    // clang-format on
+}
+
+void TestPosition::priceText()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(bool, refused);
+    bool refusedOut = !refused;
+    QCOMPARE(ParsePriceText(text, &refusedOut), value);
+    QCOMPARE(refusedOut, refused);
+}
+
 void TestPosition::calcPrice_data()
 {
     QTest::addColumn<QString>("quantity");
@@ -106,6 +160,8 @@ void TestPosition::calcPrice_data()
         << "1" << false << 0 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
     QTest::newRow("gross from net with VAT")
         << "1" << false << 0 << -1.0 << 100.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("both unit prices and VAT: the net is derived again from the gross")
+        << "1" << false << 0 << 119.0 << 50.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
     QTest::newRow("unit price times quantity")
         << "3" << false << 0 << -1.0 << 10.5 << 20.0 << 0 << 0 << "" << 37.8 << 31.5;
     QTest::newRow("half cent rounds up")
@@ -454,21 +510,19 @@ void TestPosition::takeDmsPrice_data()
     QTest::addColumn<int>("flat");
     QTest::addColumn<double>("unitNet");
     QTest::addColumn<double>("unitGross");
-    QTest::newRow("flag true in capitals") << "TRUE"
-                                           << "10.5"
-                                           << "12.6" << 1 << 10.5 << 12.6;
-    QTest::newRow("flag false") << "false"
-                                << "10.5"
-                                << "" << 0 << 10.5 << -1.0;
-    QTest::newRow("empty prices are not set") << ""
-                                              << ""
-                                              << "" << 0 << -1.0 << -1.0;
-    QTest::newRow("zero is a price") << "yes"
-                                     << "0"
-                                     << "0.00" << 0 << 0.0 << 0.0;
-    QTest::newRow("decimal comma of a DMS") << "false"
-                                            << "12,50"
-                                            << "14,88" << 0 << 12.5 << 14.88;
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<bool>("read");
+    // clang-format off
+    QTest::newRow("flag true in capitals")  << "TRUE"  << "10.5"  << "12.6"  << 1 << 10.5 << 12.6  << 19.0 << true;
+    QTest::newRow("flag false")             << "false" << "10.5"  << ""      << 0 << 10.5 << -1.0  << 19.0 << true;
+    QTest::newRow("empty prices are not set") << ""    << ""      << ""      << 0 << -1.0 << -1.0  << 19.0 << true;
+    QTest::newRow("zero is a price")        << "yes"   << "0"     << "0.00"  << 0 << 0.0  << 0.0   << 19.0 << true;
+    QTest::newRow("decimal comma of a DMS") << "false" << "12,50" << "14,88" << 0 << 12.5 << 14.88 << 19.0 << true;
+    // One unreadable text leaves the whole element without a price: its
+    // other texts are written the same doubtful way.
+    QTest::newRow("thousands separators")   << "false" << "1.234,56" << "1469" << 0 << -1.0 << -1.0 << -1.0 << false;
+    QTest::newRow("exponent")               << "false" << "12.50" << "1e15"  << 0 << -1.0 << -1.0  << -1.0 << false;
+    // clang-format on
 }
 
 void TestPosition::takeDmsPrice()
@@ -479,6 +533,8 @@ void TestPosition::takeDmsPrice()
     QFETCH(int, flat);
     QFETCH(double, unitNet);
     QFETCH(double, unitGross);
+    QFETCH(double, vat);
+    QFETCH(bool, read);
     CPriceTypeData price;
     price.currency = QStringLiteral("EUR");
     price.flagInclusivePrice = flag;
@@ -487,19 +543,24 @@ void TestPosition::takeDmsPrice()
     price.valueAddedTax = QStringLiteral("19");
     CPosition line;
     line.Preise3.FlatPrice = 1 - flat;
-    line.TakeDmsPrice3(price);
+    QCOMPARE(line.TakeDmsPrice3(price), read);
     QCOMPARE(line.Preise3.FlatPrice, flat);
     QCOMPARE(line.Preise3.UnitNet, unitNet);
     QCOMPARE(line.Preise3.UnitGross, unitGross);
-    QCOMPARE(line.Preise3.Vat, 19.0);
+    QCOMPARE(line.Preise3.Vat, vat);
     QCOMPARE(line.Preise3.Currency, QStringLiteral("EUR"));
 }
 
 void TestPosition::dmsPackagePrices()
 {
     CPosition head;
-    head.SetPricesFromDms3(QStringLiteral("238.00"), QString());
+    QVERIFY(head.SetPricesFromDms3(QStringLiteral("238.00"), QString()));
     QCOMPARE(head.Preise3.PackageGross, 238.0);
+    QCOMPARE(head.Preise3.PackageNet, -1.0);
+    // A package price with thousands separators is no price, and neither is
+    // the other one of the same answer.
+    QVERIFY(!head.SetPricesFromDms3(QStringLiteral("1.234,56"), QStringLiteral("1037.44")));
+    QCOMPARE(head.Preise3.PackageGross, -1.0);
     QCOMPARE(head.Preise3.PackageNet, -1.0);
 }
 

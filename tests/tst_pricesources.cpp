@@ -53,9 +53,13 @@ private slots:
     void flatRateMatching();
     void localLookupSimple();
     void localLookupFull();
+    void unreadableFilePrice_data();
+    void unreadableFilePrice();
+    void unreadableDmsPrice_data();
+    void unreadableDmsPrice();
 
 private:
-    void writePriceFiles();
+    static void writePriceFiles(const QString &folder);
     TestEnv m_env;
     QString m_folder;
 };
@@ -65,13 +69,13 @@ void TestPriceSources::initTestCase()
     InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
     m_env.answerBoxes(IDOK);
     m_folder = m_env.path() + QStringLiteral("/prices");
-    writePriceFiles();
+    writePriceFiles(m_folder);
 }
 
-void TestPriceSources::writePriceFiles()
+void TestPriceSources::writePriceFiles(const QString &folder)
 {
-    const auto write = [this](const char *name, const char *text) {
-        QVERIFY(writeTextFile(m_folder + QLatin1Char('/') + QLatin1String(name), QByteArray(text)));
+    const auto write = [&folder](const char *name, const char *text) {
+        QVERIFY(writeTextFile(folder + QLatin1Char('/') + QLatin1String(name), QByteArray(text)));
     };
     write("HGPrice.dat", "HG\tPreis\tMwSt\n12\t8.50\t19\n34\t10\t19\n");
     write("ETPrice.dat", "TeileNr\tBezeichnung\tPreis\tMwSt\nA0001112223\tFilter\t20.00\t19\n"
@@ -81,7 +85,7 @@ void TestPriceSources::writePriceFiles()
     write("Lager.dat", "TeileNr\tBestand\nA0001112223\t7\nH-77\t3\n");
     write("Pauschal.dat", "Schluessel\tPreis\tMwSt\nP7654321\t199.00\t19\nA3456789\t55.00\t19\n"
                           "TA0001114445\t1.50\t19\n");
-    write("Rabatt.dat", "FgstNr\tRabattTeile\tRabattAW\nWVWZZZ1JZXW000001\t90\t80\n");
+    write("Rabatt.dat", "FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\t90\t80\n");
 }
 
 void TestPriceSources::readPriceAttributes()
@@ -315,7 +319,7 @@ void TestPriceSources::localLookupFull()
     QVERIFY(flat.Open(m_folder));
     QVERIFY(discount.Open(m_folder));
     CPrgSettings settings;
-    settings.FgstnrFull = QStringLiteral("WVWZZZ1JZXW000001");
+    settings.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
 
     CPaket paket;
     CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("7654321")));
@@ -365,6 +369,146 @@ void TestPriceSources::localLookupFull()
     settings.FgstnrFull = QStringLiteral("OTHERVIN000000000");
     paket.LookupPricesAndStock(&settings, &hg, &et, &dip, &stock, &flat, &discount, true);
     QCOMPARE(part->Preise1.UnitNet, 20.0);
+}
+
+void TestPriceSources::unreadableFilePrice_data()
+{
+    // One price file replaced by the text given; the others as in
+    // writePriceFiles. Vehicle discount: parts 90 %, labour 80 %.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<double>("simpleNet"); // set 1 of the simple look-up
+    QTest::addColumn<double>("net2");
+    QTest::addColumn<double>("vat2");
+    QTest::addColumn<int>("flat2");
+    QTest::addColumn<double>("net1");
+    const QByteArray et = "TeileNr\tBezeichnung\tPreis\tMwSt\n";
+    const QByteArray flat = "Schluessel\tPreis\tMwSt\n";
+    // clang-format off
+    QTest::newRow("part line holding only the key")
+        << "ETPrice.dat" << et + "A0001112223\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price empty")
+        << "ETPrice.dat" << et + "A0001112223\tFilter\t\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price no number")
+        << "ETPrice.dat" << et + "A0001112223\tFilter\tfrei\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price with a currency")
+        << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00 EUR\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price with decimal comma")
+        << "ETPrice.dat" << et + "A0001112223\tFilter\t20,50\t19\n" << 11 << "A0001112223" << 20.5 << 20.5 << 19.0 << 0 << 18.45;
+    QTest::newRow("part line without VAT rate")
+        << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00\n" << 11 << "A0001112223" << 20.0 << 20.0 << -1.0 << 0 << 18.0;
+    QTest::newRow("labour line holding only the main group")
+        << "HGPrice.dat" << QByteArray("HG\tPreis\tMwSt\n12\n") << 10 << "1234567" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("dealer part without price: the parts price")
+        << "DIP_00.dat" << QByteArray("TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\nA0001112223\tH-1\tTeil\t\t19\n")
+        << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
+    QTest::newRow("work flat rate without price: the labour price")
+        << "Pauschal.dat" << flat + "A1234567\n" << 10 << "1234567" << 8.5 << 8.5 << 19.0 << 0 << 6.8;
+    QTest::newRow("part flat rate without price: the parts price")
+        << "Pauschal.dat" << flat + "TA0001112223\t\t19\n" << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
+    QTest::newRow("package flat rate without price: no flat price")
+        << "Pauschal.dat" << flat + "P7654321\n" << 9 << "7654321" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("discount line holding only the VIN: full price")
+        << "Rabatt.dat" << QByteArray("FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\n")
+        << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 20.0;
+    // clang-format on
+}
+
+void TestPriceSources::unreadableFilePrice()
+{
+    // A record without a readable price is as if it were not there; it never
+    // prices a line at 0.00.
+    QFETCH(QString, file);
+    QFETCH(QByteArray, text);
+    QFETCH(int, type);
+    QFETCH(QString, number);
+    QFETCH(double, simpleNet);
+    QFETCH(double, net2);
+    QFETCH(double, vat2);
+    QFETCH(int, flat2);
+    QFETCH(double, net1);
+    QTemporaryDir dir;
+    writePriceFiles(dir.path());
+    QVERIFY(writeTextFile(dir.filePath(file), text));
+    CHGPriceRec hg;
+    CETPriceRec et;
+    CDIPRec dip;
+    CLagerRec stock;
+    CPauschalRec flat;
+    CRabattRec discount;
+    QVERIFY(hg.Open(dir.path()) && et.Open(dir.path()) &&
+            dip.Open(dir.path(), QStringLiteral("00")));
+    QVERIFY(stock.Open(dir.path()) && flat.Open(dir.path()) && discount.Open(dir.path()));
+    CPrgSettings settings;
+    settings.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+
+    CPaket paket;
+    CPosition *line = paket.AddPosition(Line(type, number, QStringLiteral("S")));
+    paket.LookupHGPrices(&settings, &hg, &et, &dip, &stock, &flat, &discount, true);
+    QCOMPARE(line->Preise1.UnitNet, simpleNet);
+    paket.LookupPricesAndStock(&settings, &hg, &et, &dip, &stock, &flat, &discount, true);
+    QCOMPARE(line->Preise2.UnitNet, net2);
+    QCOMPARE(line->Preise2.Vat, vat2);
+    QCOMPARE(line->Preise2.FlatPrice, flat2);
+    QCOMPARE(line->Preise1.UnitNet, net1);
+    if (type == POS_PART)
+        QCOMPARE(line->ErsetztDurchNummer, QString());
+}
+
+void TestPriceSources::unreadableDmsPrice_data()
+{
+    QTest::addColumn<bool>("part"); // a part, else a flat rate of a work position
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<double>("unitNet");
+    QTest::addColumn<int>("messages");
+    // clang-format off
+    QTest::newRow("part with thousands separators")      << true  << "1.234,56" << false << -1.0    << 1;
+    QTest::newRow("part with exponent")                  << true  << "1e15"     << false << -1.0    << 1;
+    QTest::newRow("part with decimal comma")             << true  << "1234,56"  << false << 1234.56 << 0;
+    QTest::newRow("silent answer reports nothing")       << true  << "1.234,56" << true  << -1.0    << 0;
+    QTest::newRow("work with thousands separators")      << false << "1,234.56" << false << -1.0    << 1;
+    // clang-format on
+}
+
+void TestPriceSources::unreadableDmsPrice()
+{
+    // A price text that is not plainly a number is no price, and the adviser
+    // is told which text of which answer line was not taken.
+    QFETCH(bool, part);
+    QFETCH(QString, net);
+    QFETCH(bool, silent);
+    QFETCH(double, unitNet);
+    QFETCH(int, messages);
+    CPaket paket;
+    const QString number = part ? QStringLiteral("4711") : QStringLiteral("0012345");
+    CPosition *line =
+        paket.AddPosition(Line(part ? POS_PART : POS_WORK, number, QStringLiteral("S")));
+    line->ResetPrices();
+    const int before = m_env.boxes().size();
+    if (part) {
+        CPartTypeData data;
+        data.type = QStringLiteral("standard");
+        data.number = number;
+        data.price = Price(net);
+        data.bPrice = 1;
+        QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, data, nullptr, silent), 1);
+    } else {
+        CFlatRateTypeData data;
+        data.productType = QStringLiteral("car");
+        data.number = number;
+        data.price = Price(net);
+        data.bPrice = 1;
+        QCOMPARE(paket.ApplyDmsWorkPosResponse(nullptr, data, nullptr, silent), 1);
+    }
+    QCOMPARE(line->Preise1.UnitNet, unitNet);
+    QCOMPARE(m_env.boxes().size() - before, messages);
+    if (messages) {
+        QVERIFY(m_env.boxes().last().text.contains(number));
+        QVERIFY(m_env.boxes().last().text.contains(net));
+    }
 }
 
 QTEST_MAIN(TestPriceSources)

@@ -18,6 +18,9 @@ int CheckNumericInput(QString &text)
 
 int CheckDecimalInput(QString &text, int maxIntegerDigits, int maxDecimals)
 {
+    // No text meets a negative limit: deleting would never end.
+    if (maxIntegerDigits < 0 || maxDecimals < 0)
+        return -1;
     int caret = -1;
     for (;;) {
         const int dot = text.indexOf(QLatin1Char('.'));

@@ -18,7 +18,7 @@ int CheckNumericInput(QString &text);
 // deleted (caret at that place), while the fraction part has more than
 // maxDecimals characters the last character of the text is deleted (caret
 // at the end). Returns the caret position after the last deletion, -1 when
-// nothing was deleted.
+// nothing was deleted. A negative limit is refused: the text stays as it is.
 int CheckDecimalInput(QString &text, int maxIntegerDigits, int maxDecimals);
 
 // The same on an edit field. True when the text was changed.

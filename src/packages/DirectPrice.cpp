@@ -73,8 +73,11 @@ double CDirectPrice::ReductionFor(double price) const
 
 CDirectPrice::Result CDirectPrice::Apply(const QString &priceText)
 {
-    const double price = ParseNumber(priceText);
-    if (MaxReduction() < ReductionFor(price))
+    // The price is stored as shown, to the cent, and the reduction is judged
+    // as the dialog shows it, to two decimals: 9.45 against 10.50 is 10.00 %,
+    // not 10.000000000000014 %.
+    const double price = RoundPrice(ParseNumber(priceText));
+    if (MaxReduction() < RoundPrice(ReductionFor(price)))
         return Result::ReductionTooHigh;
     if (!m_head)
         return Result::Applied;

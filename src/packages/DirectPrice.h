@@ -31,11 +31,13 @@ public:
         Applied,
         ReductionTooHigh
     };
-    // Stores the typed price on the head unless the reduction exceeds the
-    // dealer's maximum ("MaxPreisNachlass").
+    // Stores the typed price on the head unless the reduction, rounded to the
+    // two decimals the dialog shows, exceeds the dealer's maximum
+    // ("MaxPreisNachlass"). Gross and net are both stored to the cent, the
+    // net derived from the stored gross.
     Result Apply(const QString &priceText);
 
-    // The reduction Apply checks against the maximum.
+    // The reduction Apply checks against the maximum (unrounded).
     double ReductionFor(double price) const;
     // The dealer's maximum reduction in percent.
     double MaxReduction() const;

@@ -1,5 +1,7 @@
 #include "packages/DmsPriceData.h"
 
+#include "packages/PriceMath.h"
+
 #include <QDomElement>
 #include <QDomNode>
 
@@ -31,4 +33,16 @@ void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price)
             price.bFlagInclusivePrice = 1;
         }
     }
+}
+
+QStringList RefusedPriceTexts(const CPriceTypeData &price)
+{
+    QStringList refused;
+    for (const QString *text : {&price.netPrice, &price.grossPrice, &price.valueAddedTax}) {
+        bool wrong = false;
+        ParsePriceText(*text, &wrong);
+        if (wrong)
+            refused << QLatin1Char('"') + *text + QLatin1Char('"');
+    }
+    return refused;
 }

@@ -4,6 +4,7 @@
 // the text of its element, with a flag that says the element was present.
 
 #include <QString>
+#include <QStringList>
 
 class QDomElement;
 
@@ -102,3 +103,8 @@ struct CPartTypeData
 // (names compared exactly); other children are ignored. Values not present
 // stay empty with their flag 0.
 void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price);
+
+// The number texts of the price element ("netPrice", "grossPrice",
+// "valueAddedTax") that ParsePriceText refuses, each in quotes; empty when
+// the element can be taken.
+QStringList RefusedPriceTexts(const CPriceTypeData &price);

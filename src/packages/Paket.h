@@ -100,18 +100,26 @@ public:
         return GetCampaignCurrency(out, mixed);
     }
 
-    // The campaign package price onto the head's set 3.
+    // The campaign package price onto the head's set 3: the delivered
+    // package prices with the optional and alternative adjustments, else
+    // (list-price campaigns) the fixed price. Unless showMessage is false,
+    // missing package prices are reported, naming a fixed price text that
+    // is no plain number (ParsePriceText).
     void ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, bool showMessage);
 
     // --- Price sources --------------------------------------------------
     // Takes the prices of a part or flat rate of a DMS answer into every
     // matching line. 1 when a line matched; unless silent, a part or flat
-    // rate that matches no line is reported (message box owned by parent).
+    // rate that matches no line is reported (message box owned by parent),
+    // and so are price texts that are no plain number (ParsePriceText): the
+    // lines keep no price from their element.
     int ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeData &part,
                               QWidget *parent, bool silent);
     int ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRateTypeData &flatRate,
                                 QWidget *parent, bool silent);
-    // Set 1 from the dealer's price files.
+    // Set 1 from the dealer's price files. A record whose price is empty or
+    // no plain number counts as not found; such a VAT rate or discount
+    // percentage as not given.
     void LookupHGPrices(const CPrgSettings *settings, CHGPriceRec *hgPrice, CETPriceRec *etPrice,
                         CDIPRec *dipPart, CLagerRec *stock, CPauschalRec *flatRate,
                         CRabattRec *discount, bool lookUp);

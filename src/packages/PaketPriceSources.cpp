@@ -52,6 +52,28 @@ template <typename Data> void TakeAnswerPrices(CPosition &line, const Data &data
     line.Preise3.TotalsCurrency = line.Preise3.Currency;
 }
 
+// The number texts of the price elements TakeAnswerPrices takes that are no
+// plain numbers (those elements price no line).
+template <typename Data> QStringList RefusedAnswerTexts(const Data &data)
+{
+    QStringList refused;
+    if (data.bCustomerPrice)
+        refused << RefusedPriceTexts(data.customerPrice);
+    else if (data.bPrice)
+        refused << RefusedPriceTexts(data.price);
+    refused << RefusedPriceTexts(data.standardPrice) << RefusedPriceTexts(data.campaignPrice);
+    return refused;
+}
+
+// Tells the adviser that prices of an answer line were not taken: "The
+// answer of the DMS cannot be processed." with the line and the texts.
+void ReportRefusedTexts(const QString &what, const QStringList &refused, QWidget *parent)
+{
+    OwnMsgBox(OrmelText(5055) + QLatin1Char('\n') + what + QStringLiteral(": ") +
+                  refused.join(QStringLiteral(", ")),
+              parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+}
+
 // The line kind an answer's part type stands for.
 QString KindOfPartType(const QString &type)
 {
@@ -78,6 +100,21 @@ double TrainingStock(const QString &number)
     for (int i = std::max(0, int(number.size()) - 3); i < number.size(); ++i)
         sum += ParseNumber(number.mid(i, 1));
     return sum;
+}
+
+// A price, rate or percentage of a dealer price file (ParsePriceText):
+// -1.0 for an empty field or one that is no plain number, so that a
+// truncated line never prices a line at 0.00.
+double FileNumber(const QString &text)
+{
+    return ParsePriceText(text);
+}
+
+// A record of a price file without a readable price is as if it were not
+// in the file.
+bool HasFilePrice(const QString &price)
+{
+    return IsPriceGiven(FileNumber(price));
 }
 
 // A unit net price with the dealer's percentage applied; a negative
@@ -130,10 +167,12 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
         line->ErsetztDurchText = part.replacementDesignation;
         line->ErsetztDurchBeschr = part.replacementDescription;
     }
+    const QString what = part.number + QStringLiteral(" (") + part.type + QLatin1Char(')');
     if (!found && !silent)
-        OwnMsgBox(
-            MessageWith(5067, part.number + QStringLiteral(" (") + part.type + QLatin1Char(')')),
-            parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        OwnMsgBox(MessageWith(5067, what), parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    const QStringList refused = RefusedAnswerTexts(part);
+    if (found && !silent && !refused.isEmpty())
+        ReportRefusedTexts(what, refused, parent);
     return found;
 }
 
@@ -155,13 +194,17 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
         found = 1;
         TakeAnswerPrices(*line, flatRate);
     }
+    const QString what =
+        flatRate.number + QStringLiteral(" (") + flatRate.productType + QLatin1Char(')');
     if (!found && !silent) {
-        QString text = MessageWith(5066, flatRate.number + QStringLiteral(" (") +
-                                             flatRate.productType + QLatin1Char(')'));
+        QString text = MessageWith(5066, what);
         if (!isCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
         OwnMsgBox(text, parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
     }
+    const QStringList refused = RefusedAnswerTexts(flatRate);
+    if (found && !silent && !refused.isEmpty())
+        ReportRefusedTexts(what, refused, parent);
     return found;
 }
 
@@ -185,21 +228,22 @@ void CPaket::LookupHGPrices(const CPrgSettings *settings, CHGPriceRec *hgPrice,
                                                  flatRate, discount, lookUp);
         } else if (line->Type == POS_WORK) {
             line->Preise1.FlatPrice = 0;
-            if (hgPrice && hgPrice->SearchPrice(line->Number.left(2))) {
-                line->Preise1.UnitNet = ParseNumber(hgPrice->Preis);
-                line->Preise1.Vat = ParseNumber(hgPrice->MwSt);
+            if (hgPrice && hgPrice->SearchPrice(line->Number.left(2)) &&
+                HasFilePrice(hgPrice->Preis)) {
+                line->Preise1.UnitNet = FileNumber(hgPrice->Preis);
+                line->Preise1.Vat = FileNumber(hgPrice->MwSt);
             }
         } else if (line->Type == POS_PART) {
             line->Preise1.FlatPrice = 0;
             const QString key = line->Number.left(11);
-            if (dipPart && dipPart->SearchErsetztTeil(key)) {
+            if (dipPart && dipPart->SearchErsetztTeil(key) && HasFilePrice(dipPart->Preis)) {
                 line->ErsetztDurchNummer = dipPart->ErsetztDurchNr;
                 line->ErsetztDurchText = dipPart->ErsetztDurchText;
-                line->Preise1.UnitNet = ParseNumber(dipPart->Preis);
-                line->Preise1.Vat = ParseNumber(dipPart->MwSt);
-            } else if (etPrice && etPrice->SearchPrice(key)) {
-                line->Preise1.UnitNet = ParseNumber(etPrice->Preis);
-                line->Preise1.Vat = ParseNumber(etPrice->MwSt);
+                line->Preise1.UnitNet = FileNumber(dipPart->Preis);
+                line->Preise1.Vat = FileNumber(dipPart->MwSt);
+            } else if (etPrice && etPrice->SearchPrice(key) && HasFilePrice(etPrice->Preis)) {
+                line->Preise1.UnitNet = FileNumber(etPrice->Preis);
+                line->Preise1.Vat = FileNumber(etPrice->MwSt);
             }
         }
     }
@@ -215,8 +259,9 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
         const QString vin =
             settings->FgstnrFull.isEmpty() ? settings->Fgstnr : settings->FgstnrFull;
         if (discount->SearchRabatt(vin)) {
-            partsPercent = ParseNumber(discount->RabattTeile);
-            workPercent = ParseNumber(discount->RabattAW);
+            // An unreadable percentage is no discount (-1.0: the price stays).
+            partsPercent = FileNumber(discount->RabattTeile);
+            workPercent = FileNumber(discount->RabattAW);
         }
     }
     LookupPricesAndStock(settings, hgPrice, etPrice, dipPart, stock, flatRate, partsPercent,
@@ -231,7 +276,8 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
     const CPosition *head = GetKopf();
     const bool flatHead = head && head->Preise2.FlatPrice != 0;
     const auto searchFlatRate = [flatRate](QChar kind, const QString &number) {
-        return flatRate && flatRate->SearchPauschalPreis(FlatRateKey(kind, number));
+        return flatRate && flatRate->SearchPauschalPreis(FlatRateKey(kind, number)) &&
+               HasFilePrice(flatRate->Preis);
     };
     for (const auto &line : m_lines) {
         if (IsUnpricedType(line->Type))
@@ -250,8 +296,8 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
             // A flat price of the whole package; without one the package
             // price is the sum of its lines.
             if (searchFlatRate(QLatin1Char('P'), line->Number)) {
-                set2.UnitNet = ParseNumber(flatRate->Preis);
-                set2.Vat = ParseNumber(flatRate->MwSt);
+                set2.UnitNet = FileNumber(flatRate->Preis);
+                set2.Vat = FileNumber(flatRate->MwSt);
                 set2.FlatPrice = 1;
                 set2.Currency = kEuro;
                 line->Preise1.UnitNet = set2.UnitNet;
@@ -261,12 +307,13 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
             }
         } else if (line->Type == POS_WORK) {
             if (searchFlatRate(QLatin1Char('A'), line->Number)) {
-                set2.UnitNet = ParseNumber(flatRate->Preis);
-                set2.Vat = ParseNumber(flatRate->MwSt);
+                set2.UnitNet = FileNumber(flatRate->Preis);
+                set2.Vat = FileNumber(flatRate->MwSt);
                 set2.FlatPrice = 1;
-            } else if (hgPrice && hgPrice->SearchPrice(line->Number.left(2))) {
-                set2.UnitNet = ParseNumber(hgPrice->Preis);
-                set2.Vat = ParseNumber(hgPrice->MwSt);
+            } else if (hgPrice && hgPrice->SearchPrice(line->Number.left(2)) &&
+                       HasFilePrice(hgPrice->Preis)) {
+                set2.UnitNet = FileNumber(hgPrice->Preis);
+                set2.Vat = FileNumber(hgPrice->MwSt);
             }
             set2.Currency = kEuro;
             TakeOverSet2(*line, workPercent);
@@ -274,11 +321,11 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
             set2.FlatPrice = 0;
             const QString key = line->Number.left(11);
             QString flatKeyNumber;
-            if (dipPart && dipPart->SearchErsetztTeil(key)) {
+            if (dipPart && dipPart->SearchErsetztTeil(key) && HasFilePrice(dipPart->Preis)) {
                 line->ErsetztDurchNummer = dipPart->ErsetztDurchNr;
                 line->ErsetztDurchText = dipPart->ErsetztDurchText;
-                set2.UnitNet = ParseNumber(dipPart->Preis);
-                set2.Vat = ParseNumber(dipPart->MwSt);
+                set2.UnitNet = FileNumber(dipPart->Preis);
+                set2.Vat = FileNumber(dipPart->MwSt);
                 set2.Currency = kEuro;
                 if (stock && stock->SearchBestand(line->ErsetztDurchNummer)) {
                     line->Stock = ParseNumber(stock->Bestand);
@@ -286,9 +333,9 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
                 }
                 flatKeyNumber = line->ErsetztDurchNummer;
             } else {
-                if (etPrice && etPrice->SearchPrice(key)) {
-                    set2.UnitNet = ParseNumber(etPrice->Preis);
-                    set2.Vat = ParseNumber(etPrice->MwSt);
+                if (etPrice && etPrice->SearchPrice(key) && HasFilePrice(etPrice->Preis)) {
+                    set2.UnitNet = FileNumber(etPrice->Preis);
+                    set2.Vat = FileNumber(etPrice->MwSt);
                 }
                 set2.Currency = kEuro;
                 const QString number = WithoutTrailingBlanks(line->Number);
@@ -300,8 +347,8 @@ void CPaket::LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgP
                 flatKeyNumber = line->Number;
             }
             if (searchFlatRate(QLatin1Char('T'), flatKeyNumber)) {
-                set2.UnitNet = ParseNumber(flatRate->Preis);
-                set2.Vat = ParseNumber(flatRate->MwSt);
+                set2.UnitNet = FileNumber(flatRate->Preis);
+                set2.Vat = FileNumber(flatRate->MwSt);
                 set2.FlatPrice = 1;
                 set2.Currency = kEuro;
             }

@@ -5,6 +5,7 @@
 
 #include "app/settings/PrgSettings.h"
 #include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
 
 namespace {
 
@@ -315,13 +316,23 @@ void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, 
         return;
     }
 
-    if (showMessage)
-        OwnMsgBox(QStringLiteral("PackageGrossPrice and/or PackageNetPrice of the campaign are "
-                                 "not delivered from the DMS."),
-                  parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    // The fixed price of a list-price campaign stands in; a text that is no
+    // plain number is named in the notice and leaves the price incomplete.
+    const QString &fixedText = head->Campaign[CPosition::CampaignFixedPrice];
+    bool fixedRefused = false;
+    const double fixedPrice = ParsePriceText(fixedText, &fixedRefused);
+    if (showMessage) {
+        QString text =
+            QStringLiteral("PackageGrossPrice and/or PackageNetPrice of the campaign are "
+                           "not delivered from the DMS.");
+        if (listPrice && fixedRefused)
+            text += QLatin1Char('\n') + OrmelText(6064) + QStringLiteral(": \"") + fixedText +
+                    QLatin1Char('"');
+        OwnMsgBox(text, parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    }
     if (!listPrice)
         return;
-    h.Gross = ParsePriceText(head->Campaign[CPosition::CampaignFixedPrice]);
+    h.Gross = fixedPrice;
     h.Net = kPriceNotSet;
     if (h.Gross != kPriceNotSet) {
         h.Complete = 1;

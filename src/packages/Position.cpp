@@ -210,33 +210,46 @@ void CPosition::SetSelectionFlag()
     }
 }
 
-static void TakeDmsPrice(CPriceSet &set, const CPriceTypeData &price)
+static bool TakeDmsPrice(CPriceSet &set, const CPriceTypeData &price)
 {
     set.FlatPrice =
         price.flagInclusivePrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
-    set.UnitNet = ParsePriceText(price.netPrice);
-    set.UnitGross = ParsePriceText(price.grossPrice);
-    set.Vat = ParsePriceText(price.valueAddedTax);
     set.Currency = price.currency;
+    bool refused[3] = {};
+    set.UnitNet = ParsePriceText(price.netPrice, &refused[0]);
+    set.UnitGross = ParsePriceText(price.grossPrice, &refused[1]);
+    set.Vat = ParsePriceText(price.valueAddedTax, &refused[2]);
+    if (!refused[0] && !refused[1] && !refused[2])
+        return true;
+    // The element's other texts are written the same doubtful way: none of
+    // them prices the line.
+    set.UnitNet = set.UnitGross = set.Vat = kPriceNotSet;
+    return false;
 }
 
-void CPosition::TakeDmsPrice1(const CPriceTypeData &price)
+bool CPosition::TakeDmsPrice1(const CPriceTypeData &price)
 {
-    TakeDmsPrice(Preise1, price);
+    return TakeDmsPrice(Preise1, price);
 }
-void CPosition::TakeDmsPrice2(const CPriceTypeData &price)
+bool CPosition::TakeDmsPrice2(const CPriceTypeData &price)
 {
-    TakeDmsPrice(Preise2, price);
+    return TakeDmsPrice(Preise2, price);
 }
-void CPosition::TakeDmsPrice3(const CPriceTypeData &price)
+bool CPosition::TakeDmsPrice3(const CPriceTypeData &price)
 {
-    TakeDmsPrice(Preise3, price);
+    return TakeDmsPrice(Preise3, price);
 }
 
-void CPosition::SetPricesFromDms3(const QString &packageGross, const QString &packageNet)
+bool CPosition::SetPricesFromDms3(const QString &packageGross, const QString &packageNet)
 {
-    Preise3.PackageGross = ParsePriceText(packageGross);
-    Preise3.PackageNet = ParsePriceText(packageNet);
+    bool grossRefused = false;
+    bool netRefused = false;
+    Preise3.PackageGross = ParsePriceText(packageGross, &grossRefused);
+    Preise3.PackageNet = ParsePriceText(packageNet, &netRefused);
+    if (!grossRefused && !netRefused)
+        return true;
+    Preise3.PackageGross = Preise3.PackageNet = kPriceNotSet;
+    return false;
 }
 
 void CPosition::CalcPrice(CPriceSet &set, bool withLineFactors)

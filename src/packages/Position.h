@@ -207,13 +207,16 @@ public:
     // The package pages' name of SetSelectionFlag.
     void SetDiscountableFlag() { SetSelectionFlag(); }
 
-    // A DMS price element into set 1, 2 or 3.
-    void TakeDmsPrice1(const CPriceTypeData &price);
-    void TakeDmsPrice2(const CPriceTypeData &price);
-    void TakeDmsPrice3(const CPriceTypeData &price);
+    // A DMS price element into set 1, 2 or 3 (ParsePriceText). False when
+    // one of its number texts was refused: then the set takes none of its
+    // prices, and the line stays without price.
+    bool TakeDmsPrice1(const CPriceTypeData &price);
+    bool TakeDmsPrice2(const CPriceTypeData &price);
+    bool TakeDmsPrice3(const CPriceTypeData &price);
     // Set-3 package prices from the texts of "PackageGrossPrice" and
-    // "PackageNetPrice" of a campaign answer.
-    void SetPricesFromDms3(const QString &packageGross, const QString &packageNet);
+    // "PackageNetPrice" of a campaign answer. False, and neither price set,
+    // when one of the texts was refused.
+    bool SetPricesFromDms3(const QString &packageGross, const QString &packageNet);
 
     // Gross and net of set 1, 2 or 3 from unit prices and quantity.
     void CalcPrice1();

@@ -1,7 +1,5 @@
 #include "packages/PriceMath.h"
 
-#include "platform/StringUtil.h"
-
 #include <QLocale>
 
 #include <charconv>
@@ -88,10 +86,40 @@ double ParseNumber(const QString &text)
     return ok ? value : 0.0;
 }
 
-double ParsePriceText(const QString &text)
+double ParsePriceText(const QString &text, bool *refused)
 {
-    // Prices from a DMS or a campaign file may come with a decimal comma.
-    return text.isEmpty() ? kPriceNotSet : MyStringToDouble(text);
+    if (refused)
+        *refused = false;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return kPriceNotSet;
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    QString number;
+    number.reserve(trimmed.size());
+    qsizetype i = 0;
+    const qsizetype n = trimmed.size();
+    if (trimmed[i] == QLatin1Char('+') || trimmed[i] == QLatin1Char('-'))
+        number += trimmed[i++];
+    qsizetype digits = 0;
+    for (; i < n && isDigit(trimmed[i]); ++i, ++digits)
+        number += trimmed[i];
+    bool wellFormed = digits > 0;
+    if (wellFormed && i < n && (trimmed[i] == QLatin1Char('.') || trimmed[i] == QLatin1Char(','))) {
+        number += QLatin1Char('.');
+        ++i;
+        qsizetype decimals = 0;
+        for (; i < n && isDigit(trimmed[i]); ++i, ++decimals)
+            number += trimmed[i];
+        wellFormed = decimals > 0;
+    }
+    bool ok = false;
+    const double value = wellFormed && i == n ? QLocale::c().toDouble(number, &ok) : 0.0;
+    if (!ok || !std::isfinite(value)) {
+        if (refused)
+            *refused = true;
+        return kPriceNotSet;
+    }
+    return value;
 }
 
 LinePrice DeriveLinePrice(double unitGross, double unitNet, double vat, bool flatPrice,

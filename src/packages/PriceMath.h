@@ -43,9 +43,14 @@ double RoundPrice(double value);
 // is ignored. 0.0 for text that holds no number.
 double ParseNumber(const QString &text);
 
-// A price text of the DMS or of a price file: -1.0 when the text is empty,
-// else the text as a number.
-double ParsePriceText(const QString &text);
+// A price text of the DMS, of a campaign or of a dealer price file: an
+// optional sign, digits, and at most one decimal separator ("." or ",")
+// followed by digits; blanks and line breaks around it do not count. An
+// empty text gives -1.0 (no price). Any other text - thousands separators,
+// an exponent, a currency, other digits - is refused: -1.0 as well, and
+// *refused is set, so that the caller can tell the adviser instead of
+// reading "1.234,56" as 1.234.
+double ParsePriceText(const QString &text, bool *refused = nullptr);
 
 // Net and gross from a VAT rate in percent.
 inline double NetFromGross(double gross, double vat)

@@ -27,8 +27,20 @@ int CCDFile::Open(const QString &path, int /*mode*/, int /*flags*/)
         return 0;
     m_strPath = path;
     m_pReadFile = std::move(file);
+    m_bReadStarted = false;
     return 1;
 }
+
+namespace {
+
+QString DecodeRead(QByteArray bytes, bool atStart)
+{
+    if (atStart && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return QString::fromUtf8(bytes);
+}
+
+} // namespace
 
 int CCDFile::ReadFile(QString &text)
 {
@@ -36,12 +48,35 @@ int CCDFile::ReadFile(QString &text)
     if (!m_pReadFile)
         return 0;
     m_pReadFile->seek(0);
-    QByteArray bytes = m_pReadFile->readAll();
+    m_bReadStarted = false;
+    return ReadRest(text);
+}
+
+int CCDFile::ReadLine(QString &line)
+{
+    line.clear();
+    if (!m_pReadFile)
+        return 0;
+    QByteArray bytes = m_pReadFile->readLine();
+    if (bytes.isEmpty() || m_pReadFile->error() != QFileDevice::NoError)
+        return 0;
+    if (bytes.endsWith('\n'))
+        bytes.chop(bytes.endsWith("\r\n") ? 2 : 1);
+    line = DecodeRead(bytes, !m_bReadStarted);
+    m_bReadStarted = true;
+    return 1;
+}
+
+int CCDFile::ReadRest(QString &text)
+{
+    text.clear();
+    if (!m_pReadFile)
+        return 0;
+    const QByteArray bytes = m_pReadFile->readAll();
     if (m_pReadFile->error() != QFileDevice::NoError)
         return 0;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    text = QString::fromUtf8(bytes);
+    text = DecodeRead(bytes, !m_bReadStarted);
+    m_bReadStarted = true;
     return 1;
 }
 

@@ -2,8 +2,9 @@
 // A text file of the catalogue library: read whole, or written in the code
 // page of a program language.
 //
-// Reading: Open(path) on a read object (mode 1), then ReadFile. Files are
-// UTF-8; a leading byte-order mark is dropped.
+// Reading: Open(path) on a read object (mode 1), then ReadFile, or
+// ReadLine and ReadRest. Files are UTF-8; a leading byte-order mark is
+// dropped.
 // Writing: OpenWithLanguage(path, language) opens any object for writing;
 // WriteFile converts each text to the Windows code page of the language
 // (GetPrgCodePage) and appends it. The file appears only when Close (or the
@@ -33,6 +34,16 @@ public:
     // The whole file as one string; nonzero on success. The text passed in
     // is replaced.
     int ReadFile(QString &text);
+
+    // Reading on from where the last read stopped, so that a caller can
+    // look at the first line before it takes in the rest:
+    // ReadLine gives the next line without its line end (LF or CR LF);
+    // nonzero when a line was read, 0 at the end of the file or when
+    // reading failed. ReadRest gives everything after the last read, empty
+    // at the end of the file; nonzero unless reading failed (also in an
+    // earlier ReadLine). A byte-order mark at the start is dropped.
+    int ReadLine(QString &line);
+    int ReadRest(QString &text);
 
     // Opens the file for writing in the code page of the language (a
     // two-digit language code). Nonzero when it is open.
@@ -64,6 +75,7 @@ private:
     int m_nReadMode;
     int m_nCodePage = 65001;
     bool m_bWriteFailed = false;
+    bool m_bReadStarted = false; // a read took bytes from the start of the file
     QString m_strPath;
     std::unique_ptr<QFile> m_pReadFile;
     std::unique_ptr<QSaveFile> m_pWriteFile;

@@ -49,17 +49,53 @@ int CCDRec::Open(const QString &path)
 {
     Close();
     CCDFile file(1);
+    if (!file.Open(path, 0, 0))
+        return 0;
+
+    // The first line that holds more than blanks names the columns.
+    QString header;
+    while (file.ReadLine(header) && stripCr(header).trimmed().isEmpty()) {
+    }
+    const bool headerSeen = !stripCr(header).trimmed().isEmpty();
+
+    const std::vector<Field> fields = Fields();
+    // Column of the file for each field of the record (-1: not in the file).
+    std::vector<int> column(fields.size(), -1);
+    if (headerSeen) {
+        const QList<QStringView> parts = stripCr(header).split(QLatin1Char('\t'));
+        QHash<QString, int> byName;
+        for (int c = 0; c < parts.size(); ++c)
+            if (!byName.contains(parts.at(c).trimmed().toString()))
+                byName.insert(parts.at(c).trimmed().toString(), c);
+        for (size_t f = 0; f < fields.size(); ++f)
+            column[f] = byName.value(QString::fromLatin1(fields[f].name), -1);
+    }
+
+    // The record position of each index's key fields. A key field the first
+    // line does not name makes the file useless for the record's searches:
+    // it is refused before the rest is read.
+    const std::vector<CCDIndex *> indexes = Indexes();
+    std::vector<std::vector<int>> keyColumns;
+    for (CCDIndex *index : indexes) {
+        std::vector<int> positions;
+        for (const QString &name : index->KeyFields()) {
+            int pos = -1;
+            for (size_t f = 0; f < fields.size(); ++f)
+                if (name == QLatin1String(fields[f].name))
+                    pos = static_cast<int>(f);
+            if (pos < 0 || (headerSeen && column[static_cast<size_t>(pos)] < 0))
+                return 0;
+            positions.push_back(pos);
+        }
+        keyColumns.push_back(std::move(positions));
+    }
+
     QString text;
-    if (!file.Open(path, 0, 0) || !file.ReadFile(text))
+    if (!file.ReadRest(text))
         return 0;
     file.Close();
 
-    const std::vector<Field> fields = Fields();
     auto table = std::make_shared<Table>();
-
-    // Column of the file for each field of the record (-1: not in the file).
-    std::vector<int> column(fields.size(), -1);
-    bool headerSeen = false;
     const QStringView all(text);
     qsizetype start = 0;
     while (start <= all.size()) {
@@ -71,16 +107,6 @@ int CCDRec::Open(const QString &path)
         if (line.trimmed().isEmpty())
             continue;
         const QList<QStringView> parts = line.split(QLatin1Char('\t'));
-        if (!headerSeen) {
-            headerSeen = true;
-            QHash<QString, int> byName;
-            for (int c = 0; c < parts.size(); ++c)
-                if (!byName.contains(parts.at(c).trimmed().toString()))
-                    byName.insert(parts.at(c).trimmed().toString(), c);
-            for (size_t f = 0; f < fields.size(); ++f)
-                column[f] = byName.value(QString::fromLatin1(fields[f].name), -1);
-            continue;
-        }
         QStringList row;
         row.reserve(static_cast<qsizetype>(fields.size()));
         for (int c : column)
@@ -89,27 +115,13 @@ int CCDRec::Open(const QString &path)
         table->rows.push_back(std::move(row));
     }
 
-    // Build the indexes; a key field the file does not name makes the file
-    // useless for the record's searches.
-    for (CCDIndex *index : Indexes()) {
-        std::vector<int> keyColumns;
-        for (const QString &name : index->KeyFields()) {
-            int pos = -1;
-            for (size_t f = 0; f < fields.size(); ++f)
-                if (name == QLatin1String(fields[f].name))
-                    pos = static_cast<int>(f);
-            if (pos < 0 || (headerSeen && column[static_cast<size_t>(pos)] < 0)) {
-                for (CCDIndex *built : Indexes())
-                    built->Clear();
-                return 0;
-            }
-            keyColumns.push_back(pos);
-        }
+    for (size_t i = 0; i < indexes.size(); ++i) {
+        CCDIndex *index = indexes[i];
         std::vector<QString> keys;
         keys.reserve(table->rows.size());
         for (const QStringList &row : table->rows) {
             QString key;
-            for (int pos : keyColumns)
+            for (int pos : keyColumns[i])
                 key += row.at(pos);
             keys.push_back(std::move(key));
         }

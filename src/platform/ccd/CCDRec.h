@@ -45,7 +45,8 @@ public:
     // Opens and indexes the file. Nonzero when open. A missing or
     // unreadable file gives 0; an empty file opens with no entries; a file
     // whose first line lacks a field that an index keys on gives 0, since
-    // it could answer no search.
+    // it could answer no search, and is refused as soon as that line is
+    // read.
     int Open(const QString &path);
     void Close();
     bool IsOpen() const { return m_pTable != nullptr; }
