@@ -2,6 +2,7 @@
 // against a local stand-in server), the forms of the catalogue server's
 // address, and the record operations every query relies on.
 
+#include "app/MainWndRules.h"
 #include "platform/db/ServerAddress.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
@@ -13,11 +14,20 @@
 namespace {
 
 // A stand-in application server: answers every request with one status and
-// body, and remembers the request lines and bodies it got.
+// body, and remembers the request lines and bodies it got. The body goes
+// with its length, in chunks without a length, or repeated in chunks
+// without end (until the client hangs up).
 class FakeAppServer : public QObject
 {
 public:
-    FakeAppServer(int status, QByteArray body) : m_status(status), m_body(std::move(body))
+    enum Framing
+    {
+        WithLength,
+        Chunked,
+        EndlessChunks
+    };
+    FakeAppServer(int status, QByteArray body, Framing framing = WithLength)
+        : m_status(status), m_body(std::move(body)), m_framing(framing)
     {
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -49,16 +59,34 @@ private:
         requestLines << QString::fromLatin1(head.left(head.indexOf("\r\n")));
         bodies << buffer.mid(headerEnd + 4, length);
         buffer.clear();
-        socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
-                      " X\r\nContent-Type: text/xml\r\n"
-                      "Connection: close\r\nContent-Length: " +
-                      QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+        const QByteArray status = "HTTP/1.1 " + QByteArray::number(m_status) +
+                                  " X\r\nContent-Type: text/xml\r\nConnection: close\r\n";
+        const QByteArray chunk = QByteArray::number(m_body.size(), 16) + "\r\n" + m_body + "\r\n";
+        switch (m_framing) {
+        case WithLength:
+            socket->write(status + "Content-Length: " + QByteArray::number(m_body.size()) +
+                          "\r\n\r\n" + m_body);
+            break;
+        case Chunked:
+            socket->write(status + "Transfer-Encoding: chunked\r\n\r\n" + chunk + "0\r\n\r\n");
+            break;
+        case EndlessChunks:
+            socket->write(status + "Transfer-Encoding: chunked\r\n\r\n");
+            // More whenever the client has taken what was sent.
+            connect(socket, &QTcpSocket::bytesWritten, socket, [socket, chunk] {
+                if (socket->bytesToWrite() < 4 * chunk.size())
+                    socket->write(chunk);
+            });
+            socket->write(chunk);
+            return;
+        }
         socket->disconnectFromHost();
     }
 
     QTcpServer m_server;
     int m_status;
     QByteArray m_body;
+    Framing m_framing;
     QHash<QTcpSocket *, QByteArray> m_buffers;
 };
 
@@ -76,6 +104,8 @@ private slots:
     void sessionIsCheckedAndEndedOnTheAppServer();
     void checkFailureGivesEmptyAnswer_data();
     void checkFailureGivesEmptyAnswer();
+    void answerSizeIsCapped_data();
+    void answerSizeIsCapped();
     void sessionOpenNeedsServerAndId();
     void serverAddressForms_data();
     void serverAddressForms();
@@ -130,6 +160,54 @@ void TestYaqDbSession::checkFailureGivesEmptyAnswer()
     QCOMPARE(db.CheckSession(QStringLiteral("S1")), QString());
     QCOMPARE(db.LastResult(), DbResult::Failed);
     QVERIFY(!db.LastErrorText().isEmpty());
+}
+
+// Session data padded with blanks to the given size.
+QByteArray SessionDataOfSize(qint64 size)
+{
+    QByteArray data = kSessionData;
+    data.insert(data.indexOf("</sessiondata>"), QByteArray(size - data.size(), ' '));
+    return data;
+}
+
+void TestYaqDbSession::answerSizeIsCapped_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("framing");
+    QTest::addColumn<bool>("accepted");
+    const qint64 cap = CWebDb::kMaxAnswerBytes;
+    // clang-format off
+    QTest::newRow("endless chunked answer") << QByteArray(64 * 1024, 'x') << int(FakeAppServer::EndlessChunks) << false;
+    QTest::newRow("one byte over the cap, chunked") << SessionDataOfSize(cap + 1) << int(FakeAppServer::Chunked) << false;
+    QTest::newRow("one byte over the cap, with its length") << SessionDataOfSize(cap + 1) << int(FakeAppServer::WithLength) << false;
+    QTest::newRow("session data at the cap, chunked") << SessionDataOfSize(cap) << int(FakeAppServer::Chunked) << true;
+    QTest::newRow("session data at the cap, with its length") << SessionDataOfSize(cap) << int(FakeAppServer::WithLength) << true;
+    // clang-format on
+}
+
+void TestYaqDbSession::answerSizeIsCapped()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(int, framing);
+    QFETCH(bool, accepted);
+    FakeAppServer server(200, body, FakeAppServer::Framing(framing));
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                    server.address(), QStringLiteral("S1")));
+    QElapsedTimer clock;
+    clock.start();
+    const QString answer = db.CheckSession(QStringLiteral("S1"));
+    // Refused as soon as the cap is passed, not at the time-out.
+    QVERIFY(clock.elapsed() < CWebDb::kTimeoutMs / 3);
+    if (accepted) {
+        QCOMPARE(db.LastResult(), DbResult::Row);
+        QCOMPARE(answer.size(), body.size());
+        QCOMPARE(ParseSessionAnswer(answer), int(kSessionValid));
+    } else {
+        QCOMPARE(answer, QString());
+        QCOMPARE(db.LastResult(), DbResult::Failed);
+        QVERIFY(!db.LastErrorText().isEmpty());
+    }
 }
 
 void TestYaqDbSession::sessionOpenNeedsServerAndId()

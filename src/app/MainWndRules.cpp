@@ -1,5 +1,7 @@
 #include "app/MainWndRules.h"
 
+#include "platform/XmlLimits.h"
+
 #include <QDomDocument>
 #include <QDomElement>
 
@@ -9,7 +11,7 @@ int ParseSessionAnswer(const QString &xml)
     if (xml.isEmpty())
         return result;
     QDomDocument doc;
-    if (!doc.setContent(xml))
+    if (!LoadXmlDocument(xml, &doc))
         return result;
     const QDomElement root = doc.documentElement();
     if (!root.tagName().contains(QLatin1String("sessiondata")))

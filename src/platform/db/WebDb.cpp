@@ -70,15 +70,38 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    // The answer is taken as it comes, so that an answer without end (or one
+    // announcing a length beyond the cap) is dropped at the cap instead of
+    // filling the memory.
+    QByteArray data;
+    bool tooLong = false;
+    const auto take = [&] {
+        if (tooLong)
+            return;
+        data += reply->readAll();
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (data.size() > kMaxAnswerBytes || announced > kMaxAnswerBytes) {
+            tooLong = true;
+            data.clear();
+            reply->abort();
+        }
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, take);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(kTimeoutMs);
     // User input waits while the server is asked; timers and sockets go on.
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (reply->isFinished())
+        take();
 
     QString answer;
-    if (!reply->isFinished()) {
+    if (tooLong) {
+        Fail(QStringLiteral("The answer of the application server is longer than %1 bytes.")
+                 .arg(kMaxAnswerBytes));
+    } else if (!reply->isFinished()) {
         reply->abort();
         Fail(QStringLiteral("The application server did not answer in time."));
     } else if (reply->error() != QNetworkReply::NoError) {
@@ -89,7 +112,7 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
         if (status != 200) {
             Fail(QStringLiteral("The application server answered with status %1.").arg(status));
         } else {
-            answer = QString::fromUtf8(reply->readAll());
+            answer = QString::fromUtf8(data);
             SetResult(DbResult::Row);
         }
     }

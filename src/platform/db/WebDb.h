@@ -11,6 +11,9 @@ class CWebDb : public CSqlDb
 public:
     // How long one exchange with the application server may take.
     static constexpr int kTimeoutMs = 15000;
+    // The longest answer taken from the application server: session data
+    // take a few hundred bytes; a longer answer ends the exchange as failed.
+    static constexpr qint64 kMaxAnswerBytes = 1024 * 1024;
 
     int Open(const QString &tns, const QString &user, const QString &password, int reserved,
              const QString &localDataDir, const QString &appServer,

@@ -1,0 +1,32 @@
+#pragma once
+// Reading XML that comes from outside (session answers, session files, DMS
+// messages) within limits no real message reaches. The document parser
+// needs time growing with the square of the nesting depth and of the
+// attributes of one element: a few hundred kilobytes of crafted XML would
+// keep the window busy for minutes. Input beyond the limits is refused like
+// malformed XML, before the document is built.
+
+#include <QString>
+
+class QDomDocument;
+
+struct XmlLimits
+{
+    // Characters of the whole text.
+    qsizetype maxLength = 1024 * 1024;
+    // Elements open at once, the document element counting as 1.
+    int maxDepth = 32;
+    // Attributes (namespace declarations included) of one element.
+    int maxAttributes = 64;
+};
+
+// Whether the text is well-formed XML within the limits; otherwise false and
+// the reason in *error. Namespace prefixes are taken as part of the names,
+// as LoadXmlDocument does.
+bool CheckXml(const QString &xml, QString *error = nullptr, const XmlLimits &limits = XmlLimits());
+
+// Builds the document from the text (without namespace processing, so
+// element names keep their prefixes) when CheckXml accepts it; otherwise
+// false and the reason in *error.
+bool LoadXmlDocument(const QString &xml, QDomDocument *doc, QString *error = nullptr,
+                     const XmlLimits &limits = XmlLimits());

@@ -1,0 +1,81 @@
+// The limited XML reader every XML from outside goes through: input beyond
+// length, nesting depth or attributes per element is refused like malformed
+// XML, and what a real message looks like still passes.
+
+#include "platform/XmlLimits.h"
+
+#include <QDomDocument>
+#include <QtTest>
+
+namespace {
+
+QString Nested(int depth)
+{
+    return QStringLiteral("<a>").repeated(depth) + QStringLiteral("</a>").repeated(depth);
+}
+
+// One element with that many attributes, after an optional first one.
+QString WithAttributes(int count, const QString &first = QString())
+{
+    QString xml = QStringLiteral("<r ") + first;
+    for (int i = 0; i < count; ++i)
+        xml += QStringLiteral(" a%1=\"v\"").arg(i);
+    return xml + QStringLiteral("/>");
+}
+
+// A document of exactly that many characters.
+QString OfLength(qsizetype length)
+{
+    const QString head = QStringLiteral("<r>");
+    const QString tail = QStringLiteral("</r>");
+    return head + QString(length - head.size() - tail.size(), QLatin1Char(' ')) + tail;
+}
+
+} // namespace
+
+class TestXmlLimits : public QObject
+{
+    Q_OBJECT
+private slots:
+    void limits_data();
+    void limits();
+};
+
+void TestXmlLimits::limits_data()
+{
+    const XmlLimits limits;
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<bool>("accepted");
+    // clang-format off
+    QTest::newRow("session answer") << QStringLiteral("<?xml version=\"1.0\"?><sessiondata><return-code>00</return-code></sessiondata>") << true;
+    QTest::newRow("prefix without declaration") << QStringLiteral("<ns:sessiondata><ns:x/></ns:sessiondata>") << true;
+    QTest::newRow("nesting at the limit") << Nested(limits.maxDepth) << true;
+    QTest::newRow("nesting one deeper") << Nested(limits.maxDepth + 1) << false;
+    QTest::newRow("nesting 100000 deep") << Nested(100000) << false;
+    QTest::newRow("nesting deep after a closed branch") << QStringLiteral("<r><b/>") + Nested(limits.maxDepth) + QStringLiteral("</r>") << false;
+    QTest::newRow("length at the limit") << OfLength(limits.maxLength) << true;
+    QTest::newRow("length one over") << OfLength(limits.maxLength + 1) << false;
+    QTest::newRow("attributes at the limit") << WithAttributes(limits.maxAttributes) << true;
+    QTest::newRow("attributes one over") << WithAttributes(limits.maxAttributes + 1) << false;
+    QTest::newRow("80000 attributes") << WithAttributes(80000) << false;
+    QTest::newRow("\">\" in a value does not end the tag") << WithAttributes(limits.maxAttributes, QStringLiteral("x='>'")) << false;
+    QTest::newRow("\"=\" in values and texts is no attribute") << QStringLiteral("<r a=\"%1\">%1</r>").arg(QString(500, QLatin1Char('='))) << true;
+    QTest::newRow("malformed") << QStringLiteral("<sessiondata><oops>") << false;
+    QTest::newRow("empty") << QString() << false;
+    // clang-format on
+}
+
+void TestXmlLimits::limits()
+{
+    QFETCH(QString, xml);
+    QFETCH(bool, accepted);
+    QString error;
+    QCOMPARE(CheckXml(xml, &error), accepted);
+    QCOMPARE(error.isEmpty(), accepted);
+    QDomDocument doc;
+    QCOMPARE(LoadXmlDocument(xml, &doc), accepted);
+    QCOMPARE(doc.documentElement().isNull(), !accepted);
+}
+
+QTEST_GUILESS_MAIN(TestXmlLimits)
+#include "tst_xmllimits.moc"
