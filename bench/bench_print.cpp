@@ -1,6 +1,8 @@
-// Writing a 50-page PDF of a table: through the layout boxes and the print
-// engine, next to the same table drawn by plain QPainter calls. The ratio of
-// the two times is the price of the layout boxes.
+// Writing a PDF of a table of 50, 100 and 200 pages: through the layout boxes
+// and the print engine, next to the same table drawn by plain QPainter calls
+// into the same kind of PDF writer. The ratio of the two times, printed at the
+// end for each length, is the price of the layout boxes; it must not grow
+// with the pages (target for 200 pages: at most 3).
 
 #include "../examples/printdemo/TableDocument.h"
 #include "common/EasyPrintDlg.h"
@@ -15,11 +17,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
 
 namespace {
 
-// 2950 rows of the test table fill 50 A4 pages.
-constexpr int kRows = 2950;
+// The rows of the test table that fill about that many A4 pages.
+int rowsFor(int pages)
+{
+    return pages * 576 / 10;
+}
 
 void setUpPrinter(QPrinter &printer)
 {
@@ -33,7 +41,7 @@ void BM_LayoutBoxesPdf(benchmark::State &state)
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
-    TableDocument doc(kRows);
+    TableDocument doc(rowsFor(int(state.range(0))));
     CEasyPrintDlg engine(&doc);
     engine.SetPrinter(&printer);
     engine.SetPdfFolder(dir.path());
@@ -62,6 +70,7 @@ void BM_PlainPainterPdf(benchmark::State &state)
     const QFontMetricsF fmTitle(title), fmHead(head), fmBody(body);
     const double pageHeight = 2770;
     const QPointF margin(10 * 72 / 25.4 * 1200 / 72, 10 * 72 / 25.4 * 1200 / 72);
+    const int rows = rowsFor(int(state.range(0)));
     int pages = 0;
 
     for (auto _ : state) {
@@ -89,7 +98,7 @@ void BM_PlainPainterPdf(benchmark::State &state)
         y += std::ceil(fmTitle.lineSpacing()) + 50;
         drawHead();
         painter.setFont(body);
-        for (int row = 1; row <= kRows; ++row) {
+        for (int row = 1; row <= rows; ++row) {
             const QString text = TableDocument::RowText(row);
             const QRectF textRect =
                 fmBody.boundingRect(QRectF(0, 0, 1100, 100000), Qt::TextWordWrap, text);
@@ -116,8 +125,57 @@ void BM_PlainPainterPdf(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_LayoutBoxesPdf)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainPainterPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutBoxesPdf)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPainterPdf)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
+
+// Prints the console report and, at the end, layout boxes / plain painter
+// calls for every length.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const std::string name = run.benchmark_name();
+            const size_t slash = name.find('/');
+            if (slash == std::string::npos)
+                continue;
+            const int pages = std::stoi(name.substr(slash + 1));
+            const bool boxes = name.rfind("BM_LayoutBoxesPdf", 0) == 0;
+            (boxes ? m_boxes : m_plain)[pages] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nlayout boxes / plain painter calls (target for 200 pages <= 3.00):\n");
+        for (const auto &[pages, time] : m_boxes) {
+            const auto plain = m_plain.find(pages);
+            if (plain == m_plain.end() || plain->second <= 0)
+                continue;
+            const double ratio = time / plain->second;
+            std::printf("  %4d pages  %8.0f ms vs %8.0f ms  ratio %5.2f  %s\n", pages, time,
+                        plain->second, ratio, ratio <= 3.0 ? "ok" : "SLOW");
+        }
+    }
+
+private:
+    std::map<int, double> m_boxes; // ms, by the pages asked for
+    std::map<int, double> m_plain;
+};
 
 int main(int argc, char **argv)
 {
@@ -127,7 +185,8 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

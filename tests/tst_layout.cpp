@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -81,6 +82,8 @@ private slots:
     void pointSizeFontOnPage();
     void pageTextIsUpright();
     void markRectCoversMarkedCharacters();
+    void printJobKeepsEveryText_data();
+    void printJobKeepsEveryText();
 };
 
 // Children of the given heights, in order, each 'width' wide, inside a
@@ -467,6 +470,43 @@ void TestLayout::markRectCoversMarkedCharacters()
     QCOMPARE(mark.left, 10 + int(std::floor(fm.horizontalAdvance(QStringLiteral("Teile ")))));
     QCOMPARE(mark.right, 10 + int(std::ceil(fm.horizontalAdvance(QStringLiteral("Teile Brems")))));
     QCOMPARE(mark.top, 0);
+}
+
+// A long print-out lays out more texts than the screen keeps; were they
+// dropped halfway, every text after would be laid out once more to draw it.
+void TestLayout::printJobKeepsEveryText_data()
+{
+    QTest::addColumn<bool>("inJob");
+    QTest::addColumn<int>("texts");
+    // clang-format off
+    QTest::newRow("a print job keeps all of 20,005 texts") << true << 20005;
+    QTest::newRow("the screen keeps at most 20,000 texts") << false << 20005;
+    // clang-format on
+}
+
+void TestLayout::printJobKeepsEveryText()
+{
+    QFETCH(bool, inJob);
+    QFETCH(int, texts);
+    {
+        CLayoutTextJob emptiesTheCache;
+    }
+    QCOMPARE(LayoutTextCacheSize(), 0);
+    const QFont font = testFont(35);
+    {
+        std::optional<CLayoutTextJob> job;
+        if (inJob)
+            job.emplace();
+        for (int i = 0; i < texts; ++i)
+            LayoutText(font, QString::number(i), 0);
+        if (inJob)
+            QCOMPARE(LayoutTextCacheSize(), texts);
+        else
+            QVERIFY(LayoutTextCacheSize() <= 20000);
+    }
+    // The end of the job frees them.
+    if (inJob)
+        QCOMPARE(LayoutTextCacheSize(), 0);
 }
 
 QTEST_MAIN(TestLayout)

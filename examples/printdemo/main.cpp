@@ -33,6 +33,9 @@ int main(int argc, char *argv[])
     QCommandLineOption pdfOption(QStringLiteral("pdf"),
                                  QStringLiteral("Write YAQ2.pdf, open it, and end."));
     parser.addOption(pdfOption);
+    QCommandLineOption numbersOption(QStringLiteral("page-numbers"),
+                                     QStringLiteral("Print the page numbers."));
+    parser.addOption(numbersOption);
     parser.process(app);
 
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
@@ -42,6 +45,7 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("YAQ2 - Druck"));
     CEasyPrintDlg engine(&document, &window);
     engine.SetDocName(QStringLiteral("YAQ2 Testdokument"));
+    engine.SetPageNumbers(parser.isSet(numbersOption));
 
     if (parser.isSet(pdfOption)) {
         // Runs without anyone at the screen (also without a display): a

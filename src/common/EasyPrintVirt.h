@@ -20,6 +20,10 @@ public:
     // The document's top-left corner is its point (0, 0); everything below it
     // has negative y.
     //
+    // A print-out (and the preview) draws the document once, on a painter
+    // that only records the drawing, and shows that one drawing sheet by
+    // sheet: the page draws everything at once and never per sheet.
+    //
     // Measuring returns the document's width (positive) and height (negative:
     // bottom minus top); when painting the engine ignores the result. A null
     // area returns (0, 0).

@@ -13,10 +13,8 @@
 
 namespace {
 
-// A piece wholly outside the painter's clip region is not painted at all: a
-// printed page draws its whole document, and only the part on the sheet may
-// end up in the output (a PDF would otherwise carry the hidden text of every
-// other sheet).
+// A piece wholly outside the painter's clip region is not painted at all (the
+// rows of a long list outside the part being repainted).
 bool isVisible(const QPainter *dc, const CRect &piece)
 {
     if (!dc->hasClipping())
@@ -246,8 +244,6 @@ QFont LayoutFont(const QFont &font, const QPainter *dc)
 
 namespace {
 
-// A printed document is laid out once to measure it and once more for every
-// sheet, with the same texts each time: the lines of a text are kept.
 struct TextKey
 {
     QFont font;
@@ -262,7 +258,15 @@ size_t qHash(const TextKey &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.font, key.text, key.wrapWidth);
 }
+// Outside a print job: enough for the rows of the lists on the screen.
 constexpr int kTextCacheSize = 20000;
+
+QHash<TextKey, LayoutTextBlock> &textCache()
+{
+    thread_local QHash<TextKey, LayoutTextBlock> cache;
+    return cache;
+}
+thread_local int t_printJobs = 0;
 
 LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int wrapWidth);
 
@@ -270,16 +274,32 @@ LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int w
 
 LayoutTextBlock LayoutText(const QFont &font, const QString &text, int wrapWidth)
 {
-    thread_local QHash<TextKey, LayoutTextBlock> cache;
+    QHash<TextKey, LayoutTextBlock> &cache = textCache();
     TextKey key{font, text, wrapWidth};
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return it.value();
-    if (cache.size() >= kTextCacheSize)
+    if (t_printJobs == 0 && cache.size() >= kTextCacheSize)
         cache.clear();
     LayoutTextBlock block = layoutTextUncached(font, text, wrapWidth);
     cache.insert(std::move(key), block);
     return block;
+}
+
+CLayoutTextJob::CLayoutTextJob()
+{
+    ++t_printJobs;
+}
+
+CLayoutTextJob::~CLayoutTextJob()
+{
+    if (--t_printJobs == 0)
+        textCache().clear();
+}
+
+int LayoutTextCacheSize()
+{
+    return int(textCache().size());
 }
 
 namespace {

@@ -161,4 +161,23 @@ struct LayoutTextBlock
 // Breaks the text at its line breaks and, with wrapWidth > 0, at word
 // boundaries so that no line is wider than wrapWidth (a word longer than
 // that is broken inside).
+//
+// The lines of the texts laid out are kept for the next time: on the screen
+// the latest 20,000 or so texts (the owner-drawn lists), during a print job
+// every text of the job.
 LayoutTextBlock LayoutText(const QFont &font, const QString &text, int wrapWidth);
+
+// A print job lays out its document once to measure it and once to draw it,
+// with the same texts each time: while a job lives (on this thread) every
+// text laid out is kept, however many there are, and when the last job ends
+// all of them are freed.
+class CLayoutTextJob
+{
+public:
+    CLayoutTextJob();
+    ~CLayoutTextJob();
+    CLayoutTextJob(const CLayoutTextJob &) = delete;
+    CLayoutTextJob &operator=(const CLayoutTextJob &) = delete;
+};
+// How many texts are kept now (on this thread).
+int LayoutTextCacheSize();
