@@ -153,11 +153,20 @@ void TestCmdLine::sessionFile_data()
         << "only"
         << ""
         << "01";
+    // clang-format off
+    QTest::newRow("third word stays with the address") << QByteArray("<OSSParameters><ApplicationServer>app1 https://portal.example/yaq extra</ApplicationServer></OSSParameters>") << true << "" << "app1" << "https://portal.example/yaq extra" << "";
+    QTest::newRow("several blanks between the words") << QByteArray("<OSSParameters><ApplicationServer>app1   portal:8080   b  c</ApplicationServer></OSSParameters>") << true << "" << "app1" << "portal:8080   b  c" << "";
+    // clang-format on
     QTest::newRow("broken xml leaves everything empty")
         << QByteArray("<OSSParameters><SessionID>1</Sess") << false << ""
         << ""
         << ""
         << "";
+    // clang-format off
+    QTest::newRow("nesting deeper than any session file is refused")
+        << QByteArray("<OSSParameters><SessionID>S-1</SessionID>") + QByteArray("<x>").repeated(1000) + QByteArray("</x>").repeated(1000) + QByteArray("</OSSParameters>")
+        << false << "" << "" << "" << "";
+    // clang-format on
     QTest::newRow("empty file") << QByteArray() << false << ""
                                 << ""
                                 << ""
@@ -192,6 +201,17 @@ void TestCmdLine::locale_data()
                             << "12";
     QTest::newRow("Russian") << "ru-RU"
                              << "16";
+    // clang-format off
+    QTest::newRow("US English runs in English") << "en-US" << "01";
+    QTest::newRow("Spanish") << "es-ES" << "03";
+    QTest::newRow("French") << "fr-FR" << "02";
+    QTest::newRow("Italian") << "it-IT" << "04";
+    QTest::newRow("Dutch") << "nl-NL" << "06";
+    QTest::newRow("Portuguese") << "pt-PT" << "21";
+    QTest::newRow("Swedish") << "sv-SE" << "05";
+    QTest::newRow("Japanese") << "ja-JP" << "08";
+    QTest::newRow("Chinese") << "zh-CN" << "13";
+    // clang-format on
     QTest::newRow("case matters") << "DE-de"
                                   << "01";
     QTest::newRow("Brazilian not in table") << "pt-BR"

@@ -72,6 +72,21 @@ void TestPlatform::codePages_data()
     QTest::newRow("Polish") << "17" << 1250;
     QTest::newRow("Japanese") << "08" << 932;
     QTest::newRow("Chinese") << "13" << 936;
+    // clang-format off
+    QTest::newRow("Turkish") << "19" << 1254;
+    QTest::newRow("Bulgarian") << "27" << 1251;
+    QTest::newRow("Romanian") << "45" << 1250;
+    QTest::newRow("Croatian") << "72" << 1250;
+    QTest::newRow("Slovak") << "75" << 1250;
+    QTest::newRow("Slovenian") << "76" << 1250;
+    QTest::newRow("Czech") << "77" << 1250;
+    QTest::newRow("Hungarian") << "78" << 1250;
+    QTest::newRow("Thai") << "11" << 874;
+    QTest::newRow("Taiwanese") << "12" << 950;
+    QTest::newRow("Korean") << "14" << 949;
+    QTest::newRow("US English") << "07" << 1252;
+    QTest::newRow("Finnish") << "22" << 1252;
+    // clang-format on
     QTest::newRow("unknown") << "99" << 1252;
 }
 

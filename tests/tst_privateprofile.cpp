@@ -16,6 +16,12 @@ private slots:
     void newKeyGoesToEndOfItsSection();
     void readsUtf16AndUtf8WithBom();
     void valuesWithOuterBlanksSurviveRoundTrip();
+    void eachLineDecodedByItself_data();
+    void eachLineDecodedByItself();
+    void unchangedLinesKeepTheirBytes();
+    void awkwardValuesSurviveRoundTrip_data();
+    void awkwardValuesSurviveRoundTrip();
+    void unreadableFileGivesReason();
     void saveFailsCleanlyWithoutFolder();
 };
 
@@ -135,6 +141,138 @@ void TestPrivateProfile::valuesWithOuterBlanksSurviveRoundTrip()
     QCOMPARE(reread.GetString(QStringLiteral("S"), QStringLiteral("a")), blanks);
     QCOMPARE(reread.GetString(QStringLiteral("S"), QStringLiteral("b")), quoted);
     QCOMPARE(reread.GetString(QStringLiteral("S"), QStringLiteral("c")), longText);
+}
+
+void TestPrivateProfile::eachLineDecodedByItself_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    // One line in the old Windows code page must not turn the UTF-8 lines
+    // around it into mojibake, and the other way round.
+    // clang-format off
+    QTest::newRow("UTF-8 value, code-page comment") << QByteArray("[S]\nFirma=Autohaus M\xC3\xBCller\n; f\xFCr H\xE4ndler\n") << "Firma" << "Autohaus Müller";
+    QTest::newRow("code-page value, UTF-8 comment") << QByteArray("; H\xC3\xA4ndler\n[S]\nStrasse=Hauptstra\xDF" "e 1\n") << "Strasse" << "Hauptstraße 1";
+    QTest::newRow("euro sign of the code page") << QByteArray("[S]\r\nNetto=Preis in \x80\r\nBrutto=\xE2\x82\xAC\r\n") << "Netto" << "Preis in €";
+    QTest::newRow("UTF-8 beside it") << QByteArray("[S]\r\nNetto=Preis in \x80\r\nBrutto=\xE2\x82\xAC\r\n") << "Brutto" << "€";
+    QTest::newRow("byte-order mark and a code-page line") << QByteArray("\xEF\xBB\xBF[S]\nCity=K\xC3\xB6ln\nCity2=K\xF6ln\n") << "City" << "Köln";
+    QTest::newRow("code-page line after a byte-order mark") << QByteArray("\xEF\xBB\xBF[S]\nCity=K\xC3\xB6ln\nCity2=K\xF6ln\n") << "City2" << "Köln";
+    QTest::newRow("broken UTF-8 sequence taken as code page") << QByteArray("[S]\nx=\xC3\x28\n") << "x" << "Ã(";
+    // clang-format on
+}
+
+void TestPrivateProfile::eachLineDecodedByItself()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, key);
+    TestEnv env;
+    const QString path = env.path() + QStringLiteral("/YAQTrader.ini");
+    QVERIFY(writeTextFile(path, bytes));
+    CPrivateProfile profile;
+    QVERIFY(profile.Load(path));
+    QTEST(profile.GetString(QStringLiteral("S"), key), "expected");
+}
+
+void TestPrivateProfile::unchangedLinesKeepTheirBytes()
+{
+    // An old dealer file in the Windows code page, with a UTF-8 line some
+    // other tool added and mixed line ends: only the changed line is new.
+    TestEnv env;
+    const QString path = env.path() + QStringLiteral("/YAQTrader.ini");
+    const QByteArray before("; Daten f\xFCr Gro\xDF"
+                            "kunden\r\n[GLOBALSETUP]\r\n"
+                            "Firma=Autohaus M\xC3\xBCller\n"
+                            "Strasse = Stra\xDF"
+                            "e 1 \r\n"
+                            "City=Alt\r\n"
+                            "Tel1=\x81\x8D\r\n"
+                            "Fax=1");
+    QVERIFY(writeTextFile(path, before));
+    CPrivateProfile profile;
+    QVERIFY(profile.Load(path));
+    // Writing back what is there already changes nothing.
+    profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("Strasse"),
+                      profile.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("Strasse")));
+    profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("Tel1"),
+                      profile.GetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("Tel1")));
+    profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("City"),
+                      QStringLiteral("Köln"));
+    profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("City2"),
+                      QStringLiteral("Süd"));
+    QVERIFY(profile.Save(path));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("; Daten f\xFCr Gro\xDF"
+                                        "kunden\r\n[GLOBALSETUP]\r\n"
+                                        "Firma=Autohaus M\xC3\xBCller\n"
+                                        "Strasse = Stra\xDF"
+                                        "e 1 \r\n"
+                                        "City=K\xC3\xB6ln\r\n"
+                                        "Tel1=\x81\x8D\r\n"
+                                        "Fax=1\r\n"
+                                        "City2=S\xC3\xBC"
+                                        "d\r\n"));
+}
+
+void TestPrivateProfile::awkwardValuesSurviveRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    // clang-format off
+    QTest::newRow("line feed that would start new keys") << "ACME\nJobEdit=1\n[X]";
+    QTest::newRow("carriage return") << "a\rb";
+    QTest::newRow("both line ends") << "Zeile 1\r\nZeile 2\n";
+    QTest::newRow("line feed only") << "\n";
+    QTest::newRow("backslash and n") << "C:\\new\\\\x\\";
+    QTest::newRow("escape look-alikes") << "\\r\\n\\t\\\\";
+    QTest::newRow("tab inside") << "a\tb";
+    QTest::newRow("enclosing quotes") << "\"Zitat\"";
+    QTest::newRow("two quotes") << "\"\"";
+    QTest::newRow("one quote") << "\"";
+    QTest::newRow("quote at one end") << "\"offen";
+    QTest::newRow("outer blanks") << "  eingerückt ";
+    QTest::newRow("outer tab") << "\tx";
+    QTest::newRow("blank then quotes") << " \"a\" ";
+    QTest::newRow("section header") << "[GLOBALSETUP]";
+    QTest::newRow("equals signs") << "=a=b=";
+    QTest::newRow("comment sign") << "; kein Kommentar";
+    QTest::newRow("hash sign") << "#1";
+    QTest::newRow("empty") << "";
+    QTest::newRow("umlauts and euro") << "Größe 5 €";
+    // clang-format on
+}
+
+void TestPrivateProfile::awkwardValuesSurviveRoundTrip()
+{
+    QFETCH(QString, value);
+    TestEnv env;
+    const QString path = env.path() + QStringLiteral("/YAQTrader.ini");
+    QVERIFY(writeTextFile(path, "[S]\r\nv=alt\r\nnach=1\r\n[T]\r\nw=2\r\n"));
+    QVERIFY(CPrivateProfile::WritePrivateProfileString(QStringLiteral("S"), QStringLiteral("v"),
+                                                       value, path));
+    QVERIFY(CPrivateProfile::WritePrivateProfileString(QStringLiteral("S"), QStringLiteral("neu"),
+                                                       value, path));
+    CPrivateProfile back;
+    QVERIFY(back.Load(path));
+    QCOMPARE(back.GetString(QStringLiteral("S"), QStringLiteral("v")), value);
+    QCOMPARE(back.GetString(QStringLiteral("S"), QStringLiteral("neu")), value);
+    // The value moved no key into another section and added none.
+    QCOMPARE(back.GetString(QStringLiteral("S"), QStringLiteral("nach")), QStringLiteral("1"));
+    QCOMPARE(back.GetString(QStringLiteral("T"), QStringLiteral("w")), QStringLiteral("2"));
+    QVERIFY(!back.HasKey(QStringLiteral("S"), QStringLiteral("JobEdit")));
+    QVERIFY(!back.HasSection(QStringLiteral("X")));
+    QCOMPARE(back.Content().count(QLatin1Char('\n')), 6);
+}
+
+void TestPrivateProfile::unreadableFileGivesReason()
+{
+    TestEnv env;
+    CPrivateProfile profile;
+    QString error = QStringLiteral("x");
+    QVERIFY(!profile.Load(env.path() + QStringLiteral("/missing.ini"), &error));
+    QCOMPARE(error, QString());
+    QVERIFY(!profile.Load(env.path(), &error));
+    QVERIFY(!error.isEmpty());
 }
 
 void TestPrivateProfile::saveFailsCleanlyWithoutFolder()

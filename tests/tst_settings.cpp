@@ -29,6 +29,8 @@ private slots:
     void traderFileDefaultsAndReadBack();
     void traderFileRewriteKeepsOtherLinesAndLongTerms();
     void traderFileWriteFailsWithoutFolder();
+    void traderFileOfOldCodePageKeepsWhatWasNotChanged();
+    void unreadableTraderFileIsNotReplaced();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -368,6 +370,56 @@ void TestSettings::traderFileWriteFailsWithoutFolder()
     CPrgSettings s;
     QCOMPARE(s.WriteTraderIni(QString()), 0);
     QCOMPARE(s.WriteTraderIni(m_env->path() + QStringLiteral("/no/such/folder")), 0);
+}
+
+void TestSettings::traderFileOfOldCodePageKeepsWhatWasNotChanged()
+{
+    // A UTF-8 dealer file with one comment line in the old code page.
+    const QString folder = m_env->path() + QStringLiteral("/dealer");
+    const QString path = folder + QStringLiteral("/YAQTrader.ini");
+    const QByteArray head("; Händler\xFC"
+                          "bersicht\n[GLOBALSETUP]\nFirma=Autohaus M\xC3\xBCller\n"
+                          "Strasse=Gro\xDF"
+                          "e Str. 1\nJobEdit=0\nAGB=Zeile 1\\nZeile 2\n");
+    QVERIFY(writeTextFile(path, head));
+    CPrgSettings s;
+    s.DealerDataStorage = folder;
+    QCOMPARE(s.ReadTraderIni(), 1);
+    QCOMPARE(s.Firma, QStringLiteral("Autohaus Müller"));
+    QCOMPARE(s.Strasse, QStringLiteral("Große Str. 1"));
+    QCOMPARE(s.AGB, QStringLiteral("Zeile 1\nZeile 2"));
+    s.AGB2 = QStringLiteral("Erste\nZweite");
+    QVERIFY(s.WriteTraderIni(folder));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    // What the program did not change is left byte for byte; the new terms
+    // are in the form older files hold them.
+    QVERIFY2(written.startsWith(head), written.constData());
+    QVERIFY(written.contains("\nAGB2=Erste\\nZweite\n"));
+    CPrgSettings back;
+    back.DealerDataStorage = folder;
+    QCOMPARE(back.ReadTraderIni(), 1);
+    QCOMPARE(back.Firma, QStringLiteral("Autohaus Müller"));
+    QCOMPARE(back.AGB2, s.AGB2);
+}
+
+void TestSettings::unreadableTraderFileIsNotReplaced()
+{
+    const QString folder = m_env->path() + QStringLiteral("/dealer");
+    const QString path = folder + QStringLiteral("/YAQTrader.ini");
+    QVERIFY(writeTextFile(path, "[GLOBALSETUP]\nFirma=Autohaus Muster\n"));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly))
+        QSKIP("this user reads files without read permission");
+    CPrgSettings s;
+    s.DealerDataStorage = folder;
+    QCOMPARE(s.ReadTraderIni(), 0);
+    QCOMPARE(s.WriteTraderIni(folder), 0);
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(readTextFile(path), QStringLiteral("[GLOBALSETUP]\nFirma=Autohaus Muster\n"));
 }
 
 QTEST_MAIN(TestSettings)

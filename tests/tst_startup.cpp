@@ -22,6 +22,7 @@ struct RunResult
     QString namespaceDuringRun;
     CMainWndArgs args;
     CPrgSettings settings;
+    int exitCode = -1;
 };
 
 // Runs the whole program life once with the arguments; the main window is
@@ -41,7 +42,7 @@ RunResult runProgram(const QStringList &arguments)
         result.namespaceDuringRun = a.m_Settings.NamespaceAttributes;
     });
     app.InitInstance();
-    app.ExitInstance();
+    result.exitCode = app.ExitInstance();
     result.settings = app.m_Settings;
     return result;
 }
@@ -75,6 +76,8 @@ private slots:
     void settingsModeWritesOneExistingValue_data();
     void settingsModeWritesOneExistingValue();
     void noVersionFileShowsNoWindow();
+    void unreadableVersionFileIsReported_data();
+    void unreadableVersionFileIsReported();
     void sessionFileIgnoresConnectionSwitches();
     void dealerFileWrittenAtExit();
     void modelMappingInTextLanguage_data();
@@ -265,11 +268,53 @@ void TestStartup::settingsModeWritesOneExistingValue()
 void TestStartup::noVersionFileShowsNoWindow()
 {
     QFile::remove(m_prog + QStringLiteral("Datas/Version.ini"));
+    m_env->answerBoxes(IDOK);
     const RunResult r = runProgram({"-n", "AW"});
     QVERIFY(!r.windowShown);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(m_env->boxes().isEmpty());
     // The exit still writes the settings.
     CProfile profile(QStringLiteral("yaq2"));
     QVERIFY(profile.HasValue(QStringLiteral("YAQ"), QStringLiteral("Sound")));
+}
+
+void TestStartup::unreadableVersionFileIsReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    // clang-format off
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("no read permission") << "permission";
+    QTest::newRow("read error") << "io";
+    // clang-format on
+}
+
+void TestStartup::unreadableVersionFileIsReported()
+{
+    QFETCH(QString, kind);
+    const QString version = m_prog + QStringLiteral("Datas/Version.ini");
+    QVERIFY(QFile::remove(version));
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(version));
+    } else if (kind == QLatin1String("permission")) {
+        QVERIFY(writeTextFile(version, "[VERSIONSINFO]\nSchulung=0\n"));
+        QVERIFY(QFile::setPermissions(version, QFileDevice::WriteOwner));
+        QFile probe(version);
+        if (probe.open(QIODevice::ReadOnly))
+            QSKIP("this user reads files without read permission");
+    } else {
+        // Reading the process's own memory from address 0 fails with an I/O error.
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), version));
+    }
+    m_env->answerBoxes(IDOK);
+    const RunResult r = runProgram({"-n", "AW"});
+    QVERIFY(!r.windowShown);
+    QVERIFY(r.exitCode != 0);
+    QCOMPARE(m_env->boxes().size(), 1);
+    const QString text = m_env->boxes().first().text;
+    QVERIFY2(text.contains(version), qPrintable(text));
+    QVERIFY2(text.contains(QLatin1String("gelesen")), qPrintable(text));
+    // The reason follows on the line after the file.
+    QVERIFY2(!text.section(QLatin1Char('\n'), 3, 3).isEmpty(), qPrintable(text));
 }
 
 void TestStartup::sessionFileIgnoresConnectionSwitches()

@@ -3,6 +3,7 @@
 #include "app/Yaq2Dlg.h"
 #include "app/settings/DmsHeader.h"
 #include "platform/AppPaths.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 
@@ -21,6 +22,9 @@ constexpr int kTrainingSendDatei = 5;
 constexpr int kTrainingReceive = 4;
 constexpr int kTrainingXMLx = 1;
 constexpr int kTrainingReceiveXMLx = 1;
+
+// "The file ... cannot be read: <reason>" of the string table.
+constexpr int kUnreadableFileText = 7092;
 
 QString trainingFolder()
 {
@@ -120,7 +124,9 @@ bool CYaq2App::InitInstance()
         s.Erstzulassung = firstRegistration;
 
     // Version data.
-    const bool hasVersionFile = s.ReadVersionIni() != 0;
+    QString unreadableVersionFile;
+    QString versionFileError;
+    const bool hasVersionFile = s.ReadVersionIni(&unreadableVersionFile, &versionFileError) != 0;
     if (s.bSchulung)
         s.KatDatum = QStringLiteral("SRP Training");
 
@@ -150,8 +156,16 @@ bool CYaq2App::InitInstance()
 
     ActivateSoapXMLInterface(QString(), s.SRPInterfaceReceive, s.ReceiveXMLPort, &m_Listener);
 
-    if (!hasVersionFile)
+    if (!hasVersionFile) {
+        // Without a version file the program ends quietly, as it always has;
+        // one that is there but cannot be read is a fault the user must see.
+        if (!unreadableVersionFile.isEmpty()) {
+            OwnMsgBox(OrmelTextArgs(kUnreadableFileText, {unreadableVersionFile, versionFileError},
+                                    QStringLiteral("%s\n%s")));
+            m_nExitCode = 1;
+        }
         return false;
+    }
 
     s.Heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
 
@@ -226,7 +240,7 @@ int CYaq2App::ExitInstance()
     // Nothing is written over the stored profile and dealer file when the
     // start-up ended before the settings were read.
     if (!m_bSettingsRead)
-        return 0;
+        return m_nExitCode;
 
     CPrgSettings &s = m_Settings;
     RestoreForcedValues();
@@ -236,7 +250,7 @@ int CYaq2App::ExitInstance()
     s.WriteIni(m_pProfile.get());
     if (s.bQvlSettings)
         s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue);
-    return 0;
+    return m_nExitCode;
 }
 
 void CYaq2App::ReadOssParameters(const QString &fileName)

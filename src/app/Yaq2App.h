@@ -41,7 +41,9 @@ public:
     // The start-up sequence; shows the main window unless the caller mode is
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
-    // The shut-down sequence; runs after every InitInstance.
+    // The shut-down sequence; runs after every InitInstance. Returns the
+    // program's exit code: 0, or 1 when the start-up could not read a file
+    // it needs.
     int ExitInstance();
     void ReadOssParameters(const QString &fileName);
 
@@ -73,6 +75,7 @@ private:
     MainWindowRunner m_runMainWindow;
     QStringList m_arguments;
     bool m_bSettingsRead = false;
+    int m_nExitCode = 0;
     bool m_bReceiveSaved = false;
     int m_nSavedReceive = 0;
     int m_nSavedReq = 0;

@@ -80,6 +80,23 @@ QString OrmelText(int id)
     return QString();
 }
 
+QString OrmelTextArgs(int id, const QStringList &args, const QString &fallback)
+{
+    QString text = OrmelText(id);
+    if (text.isEmpty())
+        text = fallback;
+    // Filled from left to right, so a placeholder inside an argument stays.
+    qsizetype from = 0;
+    for (const QString &arg : args) {
+        const qsizetype at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, arg);
+        from = at + arg.size();
+    }
+    return text;
+}
+
 QString GetPrgSprache()
 {
     return store().language;

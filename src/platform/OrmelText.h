@@ -11,6 +11,7 @@
 // and an id missing there too gives an empty text.
 
 #include <QString>
+#include <QStringList>
 
 // Loads the string tables from the folder. Called once at start-up; a later
 // call with another folder replaces the tables.
@@ -18,6 +19,10 @@ void InitOrmelText(const QString &folder);
 
 // The text of a string-table id in the program language; empty when unknown.
 QString OrmelText(int id);
+
+// The text of a string-table id with its "%s" placeholders filled in order;
+// the fallback text when the id has no text.
+QString OrmelTextArgs(int id, const QStringList &args, const QString &fallback = QString());
 
 // The program language: a two-digit code such as "00" (German) or "01".
 QString GetPrgSprache();

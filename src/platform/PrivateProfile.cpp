@@ -1,6 +1,9 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/StringUtil.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -35,7 +38,58 @@ QString valueOf(const QString &line)
     QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
     if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
         value = value.mid(1, value.size() - 2);
-    return value;
+    return UnescapeFieldText(value);
+}
+
+// The stored form of a value: escaped, and inside quotes when blanks at
+// either end or enclosing quotes would otherwise be lost on reading.
+QString storedValue(const QString &value)
+{
+    const QString escaped = EscapeFieldText(value);
+    if (escaped != escaped.trimmed() ||
+        (escaped.size() >= 2 && escaped.startsWith(QLatin1Char('"')) &&
+         escaped.endsWith(QLatin1Char('"'))))
+        return QLatin1Char('"') + escaped + QLatin1Char('"');
+    return escaped;
+}
+
+// The lines of 8-bit file bytes, each with its line end; the last one may
+// have none.
+QList<QByteArray> splitLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype feed = bytes.indexOf('\n', start);
+        const qsizetype end = feed < 0 ? bytes.size() : feed + 1;
+        lines.append(bytes.mid(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+// One line of an 8-bit file: UTF-8 when it is valid UTF-8, else the Windows
+// code page older dealer files were written in. Deciding per line keeps one
+// odd line (a comment typed in another editor) from garbling the others.
+QString decodeLine(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1252("windows-1252");
+    if (cp1252.isValid())
+        return cp1252(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+QString withoutLineEnd(QString line)
+{
+    if (line.endsWith(QLatin1Char('\n')))
+        line.chop(1);
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    return line;
 }
 
 } // namespace
@@ -52,31 +106,45 @@ QString CPrivateProfile::DecodeText(const QByteArray &bytes, bool *hadUtf8Bom)
         QStringDecoder dec(QStringDecoder::Utf16BE);
         return dec(bytes.mid(2));
     }
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        if (hadUtf8Bom)
-            *hadUtf8Bom = true;
-        return QString::fromUtf8(bytes.mid(3));
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    // Older dealer files were written in the Windows code page.
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252(bytes);
-    return QString::fromLatin1(bytes);
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (hadUtf8Bom)
+        *hadUtf8Bom = bom;
+    QString text;
+    for (const QByteArray &line : splitLines(bom ? bytes.mid(3) : bytes))
+        text += decodeLine(line);
+    return text;
 }
 
-bool CPrivateProfile::Load(const QString &path)
+bool CPrivateProfile::Load(const QString &path, QString *error)
 {
     m_lines.clear();
+    m_raw.clear();
+    m_newline = QStringLiteral("\n");
     m_utf8Bom = false;
+    if (error)
+        error->clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error && QFileInfo::exists(path))
+            *error = file.errorString();
         return false;
-    const QString text = DecodeText(file.readAll(), &m_utf8Bom);
-    SetContent(text);
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        SetContent(DecodeText(bytes));
+        return true;
+    }
+    m_utf8Bom = bytes.startsWith("\xEF\xBB\xBF");
+    m_raw = splitLines(m_utf8Bom ? bytes.mid(3) : bytes);
+    for (const QByteArray &raw : std::as_const(m_raw))
+        m_lines.append(withoutLineEnd(decodeLine(raw)));
+    if (bytes.contains("\r\n"))
+        m_newline = QStringLiteral("\r\n");
     return true;
 }
 
@@ -90,6 +158,19 @@ void CPrivateProfile::SetContent(const QString &text)
     // A final line feed leaves an empty last element that is no line.
     if (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
         m_lines.removeLast();
+    m_raw = QList<QByteArray>(m_lines.size());
+}
+
+void CPrivateProfile::setLine(int index, const QString &text)
+{
+    m_lines[index] = text;
+    m_raw[index].clear();
+}
+
+void CPrivateProfile::insertLine(int index, const QString &text)
+{
+    m_lines.insert(index, text);
+    m_raw.insert(index, QByteArray());
 }
 
 int CPrivateProfile::findSection(const QString &section) const
@@ -152,22 +233,19 @@ QString CPrivateProfile::GetString(const QString &section, const QString &key,
 
 void CPrivateProfile::SetString(const QString &section, const QString &key, const QString &value)
 {
-    // Blanks at either end, or enclosing quotes, would be lost on reading:
-    // such a value is written inside quotes.
-    QString stored = value;
-    if (value != value.trimmed() || (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
-                                     value.endsWith(QLatin1Char('"'))))
-        stored = QLatin1Char('"') + value + QLatin1Char('"');
-    const QString entry = key + QLatin1Char('=') + stored;
+    const QString entry = key + QLatin1Char('=') + storedValue(value);
     int header = findSection(section);
     if (header < 0) {
-        m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        m_lines.append(entry);
+        insertLine(m_lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(m_lines.size(), entry);
         return;
     }
     const int line = findKey(header, key);
     if (line >= 0) {
-        m_lines[line] = entry;
+        // The line of an unchanged value stays as it was read, in its own
+        // spelling and encoding.
+        if (valueOf(m_lines.at(line)) != value)
+            setLine(line, entry);
         return;
     }
     // After the last non-blank line of the section, so blank separator lines
@@ -175,7 +253,7 @@ void CPrivateProfile::SetString(const QString &section, const QString &key, cons
     int insertAt = sectionEnd(header);
     while (insertAt > header + 1 && m_lines.at(insertAt - 1).trimmed().isEmpty())
         --insertAt;
-    m_lines.insert(insertAt, entry);
+    insertLine(insertAt, entry);
 }
 
 bool CPrivateProfile::RemoveKey(const QString &section, const QString &key)
@@ -187,6 +265,7 @@ bool CPrivateProfile::RemoveKey(const QString &section, const QString &key)
     if (line < 0)
         return false;
     m_lines.removeAt(line);
+    m_raw.removeAt(line);
     return true;
 }
 
@@ -211,7 +290,19 @@ bool CPrivateProfile::Save(const QString &path, QString *error) const
     QByteArray bytes;
     if (m_utf8Bom)
         bytes = QByteArray("\xEF\xBB\xBF");
-    bytes += Content().toUtf8();
+    const QByteArray newline = m_newline.toLatin1();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QByteArray &raw = m_raw.at(i);
+        if (raw.isEmpty()) {
+            bytes += m_lines.at(i).toUtf8();
+            bytes += newline;
+        } else {
+            bytes += raw;
+            // A last line without line end that is no longer the last.
+            if (!raw.endsWith('\n') && i + 1 < m_lines.size())
+                bytes += newline;
+        }
+    }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();

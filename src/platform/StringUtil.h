@@ -3,10 +3,11 @@
 
 #include <QString>
 
-// Multi-line texts in one-line form for profile files: a line break becomes
-// the two characters "\n", a backslash becomes "\\". ReconvertNewLine turns
-// the one-line form back (line breaks come back as "\r\n", the form the
-// edit controls and print-outs use).
+// Multi-line texts in the older one-line form with line breaks only: a line
+// break becomes the two characters "\n", a backslash becomes "\\".
+// ReconvertNewLine turns the one-line form back (line breaks come back as
+// "\r\n"). Profile files keep their values in the form of EscapeFieldText,
+// which reads this form back with line feeds as line breaks.
 QString ConvertNewLine(const QString &text);
 QString ReconvertNewLine(const QString &text);
 
@@ -22,3 +23,8 @@ int LeadingInt(const QString &text);
 // stand for tab, line feed, carriage return and backslash; any other
 // backslash stands for itself.
 QString UnescapeFieldText(const QString &value);
+
+// The one-line form UnescapeFieldText reads back exactly: tab, line feed,
+// carriage return and backslash written as their escapes. Profile-file values
+// are kept in this form.
+QString EscapeFieldText(const QString &text);

@@ -1,6 +1,7 @@
 #include "app/settings/CmdLine.h"
 
 #include "platform/StringUtil.h"
+#include "platform/XmlLimits.h"
 
 #include <QDate>
 #include <QDomDocument>
@@ -131,15 +132,20 @@ bool ReadOssParametersFile(const QString &path, COssParameters *result)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
+    // A file longer than any session file is not read whole.
+    const XmlLimits limits;
+    QByteArray raw = file.read(limits.maxLength + 1);
+    if (raw.size() > limits.maxLength)
+        return false;
     QString text;
-    QTextStream in(&file);
+    QTextStream in(&raw);
     while (!in.atEnd())
         text += in.readLine().trimmed();
     if (text.isEmpty())
         return false;
 
     QDomDocument doc;
-    if (!doc.setContent(text))
+    if (!LoadXmlDocument(text, &doc, nullptr, limits))
         return false;
     const QDomElement root = doc.documentElement();
     if (root.tagName() != QLatin1String("OSSParameters"))

@@ -216,7 +216,10 @@ public:
     void ReadIni(CProfile *profile);
     void WriteIni(CProfile *profile);
     int CheckKey(CProfile *profile, const QString &key, const QString &value);
-    int ReadVersionIni();
+    // 1 when the version file was read; 0 when there is none, or when it
+    // exists but cannot be read: then its path and the reason go to
+    // *unreadableFile and *reason (both left empty when there is none).
+    int ReadVersionIni(QString *unreadableFile = nullptr, QString *reason = nullptr);
     int ReadTraderIni();
     int WriteTraderIni(const QString &folder);
 

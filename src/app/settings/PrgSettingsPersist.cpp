@@ -274,17 +274,29 @@ QString CPrgSettings::VersionIniPath() const
     return JoinPath(DataDir, QStringLiteral("YAQ2.ini"));
 }
 
-int CPrgSettings::ReadVersionIni()
+int CPrgSettings::ReadVersionIni(QString *unreadableFile, QString *reason)
 {
     const QString path = VersionIniPath();
+    if (unreadableFile)
+        unreadableFile->clear();
+    if (reason)
+        reason->clear();
     Ausgabedatum.clear();
     Schulung.clear();
     SchulungEZ.clear();
     bSchulung = 0;
 
     CPrivateProfile file;
-    if (!file.Load(path))
+    QString error;
+    if (!file.Load(path, &error)) {
+        if (!error.isEmpty()) {
+            if (unreadableFile)
+                *unreadableFile = path;
+            if (reason)
+                *reason = error;
+        }
         return 0;
+    }
     Ausgabedatum = file.GetString(kVersionsInfo, QStringLiteral("Ausgabedatum"));
     bool found = false;
     Schulung = file.GetString(kVersionsInfo, QStringLiteral("Schulung"), QString(), &found);
@@ -317,8 +329,6 @@ int CPrgSettings::ReadTraderIni()
                 found ? value : (k.defaultTextId ? OrmelText(k.defaultTextId) : QString());
         }
     }
-    AGB = ReconvertNewLine(AGB);
-    AGB2 = ReconvertNewLine(AGB2);
     return exists ? 1 : 0;
 }
 
@@ -328,18 +338,25 @@ int CPrgSettings::WriteTraderIni(const QString &folder)
         return 0;
     const QString path = TraderIniPath(folder);
     // Start from the file as it is, so lines the program does not know stay;
-    // the new file replaces the old one only once it is complete.
+    // the new file replaces the old one only once it is complete. A key that
+    // already reads as the setting is left as it stands, in the file's own
+    // spelling and encoding (the profile file does so for texts; numbers
+    // read the same from "0", "00" and an empty value).
     CPrivateProfile file;
-    file.Load(path);
+    QString error;
+    // A file that is there but cannot be read is not replaced by one made of
+    // defaults.
+    if (!file.Load(path, &error) && !error.isEmpty())
+        return 0;
     for (const TraderKey &k : kTraderKeys) {
-        QString value;
-        if (k.number)
-            value = traderIntText(this->*k.number);
-        else if (k.text == &CPrgSettingsData::AGB || k.text == &CPrgSettingsData::AGB2)
-            value = ConvertNewLine(this->*k.text);
-        else
-            value = this->*k.text;
-        file.SetString(kGlobalSetup, L1(k.key), value);
+        if (k.number) {
+            bool found = false;
+            const QString stored = file.GetString(kGlobalSetup, L1(k.key), QString(), &found);
+            if (!found || LeadingInt(stored) != this->*k.number)
+                file.SetString(kGlobalSetup, L1(k.key), traderIntText(this->*k.number));
+        } else {
+            file.SetString(kGlobalSetup, L1(k.key), this->*k.text);
+        }
     }
     return file.Save(path) ? 1 : 0;
 }
