@@ -1,5 +1,6 @@
 // The program's command line made of the input: one argument per stretch
 // between NUL bytes. The session file named on it is not read here.
+// Links: yaq_settings
 
 #include "app/settings/CmdLine.h"
 #include "platform/StringUtil.h"

@@ -2,21 +2,27 @@
 // Whatever it holds: a file that is written back unchanged reads the same,
 // and a text of the input written as a value reads back exactly, without
 // moving, adding or dropping any other key or section.
+// Links: yaq_platform
 
 #include "platform/PrivateProfile.h"
 
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void Check(bool condition)
+// Names the failed property, so that a finding says what broke.
+void CheckAt(bool condition, const char *what, int line)
 {
-    if (!condition)
-        std::abort();
+    if (condition)
+        return;
+    std::fprintf(stderr, "fuzz_profilefile.cpp:%d: check failed: %s\n", line, what);
+    std::abort();
 }
+#define Check(condition) CheckAt((condition), #condition, __LINE__)
 
 QString FilePath()
 {

@@ -2,6 +2,7 @@
 // and as the English one. Every id has the same text in both languages, and
 // filling the placeholders of a text never touches text that came with an
 // argument.
+// Links: yaq_platform
 
 #include "platform/OrmelText.h"
 

@@ -16,6 +16,7 @@ private slots:
     void newKeyGoesToEndOfItsSection();
     void readsUtf16AndUtf8WithBom();
     void valuesWithOuterBlanksSurviveRoundTrip();
+    void loneSurrogateOfUtf16FileStaysAsRead();
     void eachLineDecodedByItself_data();
     void eachLineDecodedByItself();
     void unchangedLinesKeepTheirBytes();
@@ -125,6 +126,28 @@ void TestPrivateProfile::readsUtf16AndUtf8WithBom()
     QCOMPARE(CPrivateProfile::GetPrivateProfileString(QStringLiteral("S"),
                                                       QStringLiteral("Strasse"), QString(), pAnsi),
              QStringLiteral("Hauptstraße 1"));
+}
+
+void TestPrivateProfile::loneSurrogateOfUtf16FileStaysAsRead()
+{
+    // A broken UTF-16 value (half a surrogate pair) reads the same after
+    // the program wrote another key of the file.
+    TestEnv env;
+    QByteArray utf16("\xFF\xFE", 2);
+    for (ushort u : QList<ushort>{'[', 'S', ']', '\n', 'E', 'Z', '=', '1', 0xD800, '2', '\n'}) {
+        utf16.append(char(u & 0xFF));
+        utf16.append(char(u >> 8));
+    }
+    const QString path = env.path() + QStringLiteral("/v16.ini");
+    QVERIFY(writeTextFile(path, utf16));
+    const QString before = CPrivateProfile::GetPrivateProfileString(
+        QStringLiteral("S"), QStringLiteral("EZ"), QString(), path);
+    QVERIFY(CPrivateProfile::WritePrivateProfileString(QStringLiteral("S"), QStringLiteral("X"),
+                                                       QStringLiteral("0"), path));
+    QCOMPARE(CPrivateProfile::GetPrivateProfileString(QStringLiteral("S"), QStringLiteral("EZ"),
+                                                      QString(), path),
+             before);
+    QCOMPARE(before, QStringLiteral("1\uFFFD2"));
 }
 
 void TestPrivateProfile::valuesWithOuterBlanksSurviveRoundTrip()

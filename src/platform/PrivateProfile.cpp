@@ -92,6 +92,22 @@ QString withoutLineEnd(QString line)
     return line;
 }
 
+// A UTF-16 file may hold a lone half of a surrogate pair. It could not be
+// written again (as UTF-8 it turns into another character), so a value that
+// the program never changed would come back different: it reads as the
+// replacement character from the start.
+QString replaceLoneSurrogates(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QString CPrivateProfile::DecodeText(const QByteArray &bytes, bool *hadUtf8Bom)
@@ -100,11 +116,11 @@ QString CPrivateProfile::DecodeText(const QByteArray &bytes, bool *hadUtf8Bom)
         *hadUtf8Bom = false;
     if (bytes.startsWith("\xFF\xFE")) {
         QStringDecoder dec(QStringDecoder::Utf16LE);
-        return dec(bytes.mid(2));
+        return replaceLoneSurrogates(dec(bytes.mid(2)));
     }
     if (bytes.startsWith("\xFE\xFF")) {
         QStringDecoder dec(QStringDecoder::Utf16BE);
-        return dec(bytes.mid(2));
+        return replaceLoneSurrogates(dec(bytes.mid(2)));
     }
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     if (hadUtf8Bom)
