@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program, lays out the demo data
 # directory and starts the program on it. Extra arguments go to the program
-# (for example a VIN: scripts/run-demo.sh WVQZZZ3CZ9E000001).
+# (for example a demo VIN: scripts/run-demo.sh XVQ1F23A57M012345).
 #
 # The demo keeps its own user profile and application-data folder under
 # build/demo-home, so it never touches a real installation's settings.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs the whole test suite with CTest.
+# UndefinedBehaviorSanitizer, and runs the whole test suite with CTest,
+# then every fuzz program of fuzz/ for 10 seconds (scripts/run-fuzz.sh).
 # Database tests run against SQLite and, when the PostgreSQL server
 # programs are installed, against a throw-away PostgreSQL server.
 set -euo pipefail
@@ -21,3 +22,6 @@ trap cleanup EXIT
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$jobs"
+
+# Every parser of outside input under the fuzzer for a few seconds.
+scripts/run-fuzz.sh 10

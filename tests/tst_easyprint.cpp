@@ -222,26 +222,26 @@ void TestEasyPrint::tilesFromRangeText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
     QTest::addColumn<std::vector<int>>("flags");
-    QTest::newRow("open upper bound") << QStringLiteral("2,4-") << 6 << tiles({0, 1, 0, 1, 1, 1});
-    QTest::newRow("trailing comma chooses only the pages given")
-        << QStringLiteral("1,3,") << 3 << tiles({1, 0, 1});
-    QTest::newRow("doubled separator") << QStringLiteral("1,,3") << 4 << tiles({1, 0, 1, 0});
-    QTest::newRow("empty text chooses every page") << QString() << 3 << tiles({1, 1, 1});
-    QTest::newRow("blanks only choose every page") << QStringLiteral("  ") << 2 << tiles({1, 1});
-    QTest::newRow("from page 3 on") << QStringLiteral("3-") << 5 << tiles({0, 0, 1, 1, 1});
-    QTest::newRow("up to page 2") << QStringLiteral("-2") << 4 << tiles({1, 1, 0, 0});
-    QTest::newRow("reversed range") << QStringLiteral("5-3") << 5 << tiles({0, 0, 1, 1, 1});
-    QTest::newRow("page 0 is page 1") << QStringLiteral("0") << 2 << tiles({1, 0});
-    QTest::newRow("semicolon and slash separate")
-        << QStringLiteral("1;3/4") << 4 << tiles({1, 0, 1, 1});
-    QTest::newRow("letters and blanks are ignored")
-        << QStringLiteral("S. 2 - 3") << 4 << tiles({0, 1, 1, 0});
-    QTest::newRow("only letters choose nothing") << QStringLiteral("abc") << 2 << tiles({0, 0});
-    QTest::newRow("a page beyond the end is the last page")
-        << QStringLiteral("7") << 3 << tiles({0, 0, 1});
-    QTest::newRow("a long run of digits does not overflow")
-        << QStringLiteral("1,99999999999999999999999999") << 3 << tiles({1, 0, 1});
-    QTest::newRow("a lone dash is every page") << QStringLiteral("-") << 3 << tiles({1, 1, 1});
+    // clang-format off
+    QTest::newRow("open upper bound")                               << QStringLiteral("2,4-")     << 6 << tiles({0, 1, 0, 1, 1, 1});
+    QTest::newRow("trailing comma chooses only the pages given")    << QStringLiteral("1,3,")     << 3 << tiles({1, 0, 1});
+    QTest::newRow("doubled separator")                              << QStringLiteral("1,,3")     << 4 << tiles({1, 0, 1, 0});
+    QTest::newRow("empty text chooses every page")                  << QString()                  << 3 << tiles({1, 1, 1});
+    QTest::newRow("blanks only choose every page")                  << QStringLiteral("  ")       << 2 << tiles({1, 1});
+    QTest::newRow("from page 3 on")                                 << QStringLiteral("3-")       << 5 << tiles({0, 0, 1, 1, 1});
+    QTest::newRow("up to page 2")                                   << QStringLiteral("-2")       << 4 << tiles({1, 1, 0, 0});
+    QTest::newRow("reversed range")                                 << QStringLiteral("5-3")      << 5 << tiles({0, 0, 1, 1, 1});
+    QTest::newRow("page 0 is page 1")                               << QStringLiteral("0")        << 2 << tiles({1, 0});
+    QTest::newRow("semicolon and slash separate")                   << QStringLiteral("1;3/4")    << 4 << tiles({1, 0, 1, 1});
+    QTest::newRow("letters and blanks are ignored")                 << QStringLiteral("S. 2 - 3") << 4 << tiles({0, 1, 1, 0});
+    QTest::newRow("only letters choose nothing")                    << QStringLiteral("abc")      << 2 << tiles({0, 0});
+    QTest::newRow("a page beyond the end chooses nothing")          << QStringLiteral("7")        << 3 << tiles({0, 0, 0});
+    QTest::newRow("a long run of digits does not overflow")         << QStringLiteral("1,99999999999999999999999999") << 3 << tiles({1, 0, 0});
+    QTest::newRow("a range past the end ends at the last page")     << QStringLiteral("2-9")      << 3 << tiles({0, 1, 1});
+    QTest::newRow("a range wholly beyond the end chooses nothing")  << QStringLiteral("5-9")      << 3 << tiles({0, 0, 0});
+    QTest::newRow("from a page beyond the end on chooses nothing")  << QStringLiteral("7-")       << 3 << tiles({0, 0, 0});
+    QTest::newRow("a lone dash is every page")                      << QStringLiteral("-")        << 3 << tiles({1, 1, 1});
+    // clang-format on
 }
 
 void TestEasyPrint::tilesFromRangeText()
@@ -526,6 +526,13 @@ void TestEasyPrint::typedRangeIsRewritten()
     QCOMPARE(range->text(), QStringLiteral("2,4-6"));
     QVERIFY(print->hasFocus());
     QVERIFY(dlg.isVisible());
+
+    // A page the document does not have chooses nothing: nothing to print.
+    range->setFocus();
+    range->selectAll();
+    QTest::keyClicks(range, QStringLiteral("7"));
+    QCOMPARE(dlg.TileFlags(), tiles({0, 0, 0, 0, 0, 0}));
+    QVERIFY(!print->isEnabled());
 }
 
 QTEST_MAIN(TestEasyPrint)

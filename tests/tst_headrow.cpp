@@ -80,6 +80,7 @@ private slots:
     void programmaticFillIsNoUserChoice();
     void customerSpecificPriceBlinks();
     void mileageFieldFillsTheSettings();
+    void titleToolTipNamesTheCurrentCatalogue();
 
 private:
     QComboBox *combo(const char *name) const
@@ -470,6 +471,18 @@ void TestHeadRow::mileageFieldFillsTheSettings()
     // Writing the field from code is no user edit.
     km->setText(QStringLiteral("1"));
     QCOMPARE(m_settings->Kilometer, QStringLiteral("45000"));
+}
+
+void TestHeadRow::titleToolTipNamesTheCurrentCatalogue()
+{
+    startWindow();
+    // The catalogue date is read after the head row is built; the caption
+    // follows the identified vehicle.
+    QTest::keyClicks(edit("vinEdit"), QStringLiteral("XVQ1F23A57M012345"));
+    QWidget *title = m_dlg->findChild<QWidget *>(QStringLiteral("titleButton"));
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), title->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(title, &help);
+    QCOMPARE(title->toolTip(), QStringLiteral("AW  F40 DE - Stand 12/06/2024"));
 }
 
 QTEST_MAIN(TestHeadRow)

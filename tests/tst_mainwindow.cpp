@@ -34,6 +34,9 @@
 #include <memory>
 
 namespace {
+// A VIN of the demo maker's form that the demo catalogue does not know.
+const QString kVinUnknown = QStringLiteral("XVQ0TESTVIN000001");
+
 QString sessionXml(const char *code, const char *intern, const char *extern_)
 {
     return QStringLiteral(
@@ -106,7 +109,7 @@ void TestMainWindow::opensOnHomePage()
 void TestMainWindow::everyPageAndBackHome()
 {
     startWindow();
-    setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
+    setVin(kVinUnknown);
     // A type key with maintenance topics in the demo catalogue.
     m_settings->TypSchl = QStringLiteral("7A01");
     CYaq2Dlg &d = *m_dlg;
@@ -332,7 +335,7 @@ void TestMainWindow::identChangeRefreshesThePackageList()
     startWindow();
     CYaq2Dlg &d = *m_dlg;
     QApplication::setActiveWindow(&d);
-    setVin(QStringLiteral("WVQZZZ3CZ9E000001"));
+    setVin(kVinUnknown);
     d.ShowSRPWlPage(1);
     QCOMPARE(d.CurrentPage(), int(kPageSRPWl));
     QWidget *focus = d.VinEdit();

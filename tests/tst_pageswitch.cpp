@@ -73,6 +73,11 @@ void TestPageSwitch::sessionAnswer_data()
     QTest::newRow("other document element")
         << QStringLiteral("<answer><return-code>00</return-code></answer>") << int(kSessionUnknown);
     QTest::newRow("empty answer (no connection)") << QString() << int(kSessionUnknown);
+    // clang-format off
+    QTest::newRow("nesting deeper than any answer is refused")
+        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available><x>%2%3</x></sessiondata>").arg(ok, QStringLiteral("<x>").repeated(1000), QStringLiteral("</x>").repeated(1000))
+        << int(kSessionUnknown);
+    // clang-format on
     QTest::newRow("answer that is no XML")
         << QStringLiteral("<sessiondata><oops>") << int(kSessionUnknown);
 }

@@ -17,6 +17,7 @@
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
 #include "catalogues/SBLWlDlg.h"
+#include "common/OwnButton.h"
 #include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
 #include "packages/SRPBbDlg.h"
@@ -30,6 +31,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -76,7 +78,13 @@ private slots:
     void refusedChangeShowsTheFirstRegistrationAgain();
     void blockedVehiclesLeaveTheSettings_data();
     void blockedVehiclesLeaveTheSettings();
+    void vehicleFieldsFollowTheHeadRule_data();
+    void vehicleFieldsFollowTheHeadRule();
+    void vehicleChangeQuestion_data();
+    void vehicleChangeQuestion();
     void incompleteVinStartsTheTimer();
+    void incompleteVinNotice_data();
+    void incompleteVinNotice();
     void changeReachesTheDependentPages_data();
     void changeReachesTheDependentPages();
     void seriesWithSeveralCataloguesOpensThePicker();
@@ -84,6 +92,8 @@ private slots:
 
 private:
     void typeVin(const QString &vin);
+    // Types a type key (four characters) or a VIN into its head-row field.
+    void identify(const QString &typeKeyOrVin);
 };
 
 void TestVinIdent::init()
@@ -103,6 +113,17 @@ void TestVinIdent::typeVin(const QString &vin)
     QLineEdit *edit = m_dlg->VinEdit();
     edit->selectAll();
     QTest::keyClicks(edit, vin);
+}
+
+void TestVinIdent::identify(const QString &typeKeyOrVin)
+{
+    if (typeKeyOrVin.size() != 4) {
+        typeVin(typeKeyOrVin);
+        return;
+    }
+    QLineEdit *edit = m_dlg->TypeKeyEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, typeKeyOrVin);
 }
 
 // --- look-up ---------------------------------------------------------------
@@ -498,10 +519,12 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings_data()
     QTest::addColumn<QStringList>("dealer");
     QTest::addColumn<QString>("vin");
     QTest::addColumn<int>("message");
-    QTest::newRow("vehicle of blocked brand") << QStringList() << kVinTremik << 4014;
-    QTest::newRow("brand outside the dealer's contracts")
-        << QStringList{"lumo"} << kVinBento << 4010;
-    QTest::newRow("unknown vehicle") << QStringList() << "XVQ1Z99A57M012345" << 4014;
+    // clang-format off
+    QTest::newRow("vehicle of blocked brand")             << QStringList()       << kVinTremik          << 4014;
+    QTest::newRow("brand outside the dealer's contracts") << QStringList{"lumo"} << kVinBento           << 4010;
+    QTest::newRow("unknown vehicle")                      << QStringList()       << "XVQ1Z99A57M012345" << 4014;
+    QTest::newRow("malformed vin")                        << QStringList()       << "XVQ1F23A57I012345" << 4014;
+    // clang-format on
 }
 
 void TestVinIdent::blockedVehiclesLeaveTheSettings()
@@ -521,6 +544,93 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
     QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
     QCOMPARE(m_settings->Marke, QStringLiteral("VQ"));
+    // The kept vehicle keeps its inclusive-service contract and the head row
+    // shows it again; the refused VIN stays selected for correction.
+    QCOMPARE(m_settings->nVertrag, 1);
+    QCOMPARE(m_settings->VertragText1, QStringLiteral("HLX0100"));
+    QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7A01"));
+    QCOMPARE(m_dlg->findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(),
+             QStringLiteral("Arvo 1.6"));
+    QCOMPARE(m_dlg->VinEdit()->selectedText(), vin);
+}
+
+void TestVinIdent::vehicleFieldsFollowTheHeadRule_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second"); // refused by the look-up or the basket
+    QTest::addColumn<bool>("open");
+    // clang-format off
+    QTest::newRow("vin: the fields belong to the vehicle")  << kVinArvo << QString()           << true;
+    QTest::newRow("type key: the fields stay locked")       << "7A02"   << QString()           << false;
+    QTest::newRow("type-key vehicle kept by the basket")    << "7A02"   << kVinArvo            << false;
+    QTest::newRow("vin vehicle kept after an unknown vin")  << kVinArvo << "XVQ1Z99A57M012345" << true;
+    QTest::newRow("vin vehicle kept after a malformed vin") << kVinArvo << "XVQ1F23A57I012345" << true;
+    // clang-format on
+}
+
+void TestVinIdent::vehicleFieldsFollowTheHeadRule()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, open);
+    startWindow();
+    identify(first);
+    if (!second.isEmpty()) {
+        m_dlg->SetBasketQuestion([] { return 1; });
+        identify(second);
+        QCOMPARE(m_settings->TypSchl, first.size() == 4 ? first : QStringLiteral("7A01"));
+    }
+    QList<QLineEdit *> fields;
+    for (const char *name : {"firstRegistrationEdit", "plateEdit", "mileageEdit"})
+        fields << m_dlg->findChild<QLineEdit *>(QLatin1String(name));
+    for (QLineEdit *field : std::as_const(fields))
+        QVERIFY2(field->isEnabled() == open, qPrintable(field->objectName()));
+    QLineEdit *mileage = fields.last();
+    if (open)
+        QTest::keyClicks(mileage, QStringLiteral("45000"));
+
+    // A page switch applies the same rule: what was typed stays.
+    m_dlg->HeadButton(kBtnSearch)->click();
+    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->NrAbfragePage()));
+    for (QLineEdit *field : std::as_const(fields))
+        QVERIFY2(field->isEnabled() == open, qPrintable(field->objectName()));
+    const QString typed = open ? QStringLiteral("45000") : QString();
+    QCOMPARE(mileage->text(), typed);
+    QCOMPARE(m_settings->Kilometer, typed);
+}
+
+void TestVinIdent::vehicleChangeQuestion_data()
+{
+    QTest::addColumn<int>("holdA");
+    QTest::addColumn<int>("holdB");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<bool>("asked");
+    // clang-format off
+    QTest::newRow("another vehicle: the basket is asked")       << 0 << 0 << kVinBento << true;
+    QTest::newRow("the same vin again: nothing to ask")         << 0 << 0 << kVinArvo  << false;
+    QTest::newRow("hold flag of the VIN handling: still asked") << 1 << 0 << kVinBento << true;
+    QTest::newRow("vehicle taken from the DMS: never asked")    << 0 << 1 << kVinBento << false;
+    // clang-format on
+}
+
+void TestVinIdent::vehicleChangeQuestion()
+{
+    QFETCH(int, holdA);
+    QFETCH(int, holdB);
+    QFETCH(QString, vin);
+    QFETCH(bool, asked);
+    startWindow();
+    typeVin(kVinArvo);
+    m_dlg->m_bHoldAllA = holdA;
+    m_dlg->m_bHoldAllB = holdB;
+    int questions = 0;
+    m_dlg->SetBasketQuestion([&questions] {
+        ++questions;
+        return 0; // go on with the new vehicle
+    });
+    typeVin(vin);
+    QCOMPARE(questions, asked ? 1 : 0);
+    QCOMPARE(m_settings->FgstnrFull, vin);
 }
 
 void TestVinIdent::incompleteVinStartsTheTimer()
@@ -533,6 +643,32 @@ void TestVinIdent::incompleteVinStartsTheTimer()
     QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("678"));
     QVERIFY(!m_dlg->IsIncompleteVinTimerActive());
     QCOMPARE(m_settings->TypSchl, QString());
+}
+
+void TestVinIdent::incompleteVinNotice_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<bool>("notice");
+    // clang-format off
+    QTest::newRow("six characters")   << "M01234"    << false;
+    QTest::newRow("seven characters") << "M012345"   << true;
+    QTest::newRow("eight characters") << "AM012345"  << true;
+    QTest::newRow("nine characters")  << "1AM012345" << false;
+    // clang-format on
+}
+
+void TestVinIdent::incompleteVinNotice()
+{
+    QFETCH(QString, vin);
+    QFETCH(bool, notice);
+    startWindow();
+    // The pause before the notice, shortened for the test.
+    m_dlg->findChild<QTimer *>(QStringLiteral("incompleteVinTimer"))->setInterval(1);
+    typeVin(vin);
+    QTest::qWait(50);
+    QCOMPARE(m_env->boxes().size(), notice ? 1 : 0);
+    if (notice)
+        QCOMPARE(m_env->boxes().first().text, OrmelText(7030));
 }
 
 void TestVinIdent::changeReachesTheDependentPages_data()

@@ -65,6 +65,8 @@ CIdentSnapshot CIdentSnapshot::Take(const CPrgSettings &s)
     v.strDlgTitel = s.DlgTitel;
     v.strHGText = s.HGText;
     v.strKatZeile = s.KatZeile;
+    v.strVertragText1 = s.VertragText1;
+    v.strVertragText2 = s.VertragText2;
     v.nKatalogFlag = s.nKatalogFlag;
     v.bAltKatalog = s.bAltKatalog;
     v.nVertrag = s.nVertrag;
@@ -88,6 +90,8 @@ void CIdentSnapshot::Restore(CPrgSettings &s) const
     s.DlgTitel = strDlgTitel;
     s.HGText = strHGText;
     s.KatZeile = strKatZeile;
+    s.VertragText1 = strVertragText1;
+    s.VertragText2 = strVertragText2;
     s.nKatalogFlag = nKatalogFlag;
     s.bAltKatalog = bAltKatalog;
     s.nVertrag = nVertrag;

@@ -63,6 +63,8 @@ struct CIdentSnapshot
     QString strDlgTitel;
     QString strHGText;
     QString strKatZeile;
+    QString strVertragText1; // the vehicle's inclusive-service contract
+    QString strVertragText2;
     int nKatalogFlag = 0;
     int bAltKatalog = 0;
     int nVertrag = 0;
@@ -73,7 +75,6 @@ struct CIdentSnapshot
     // The VIN to compare a new one with: the full VIN when known, else the
     // VIN as given.
     QString Vin() const { return strFgstnrFull.isEmpty() ? strFgstnr : strFgstnrFull; }
-    bool HasVehicle() const { return !Vin().isEmpty() || !strTypSchl.isEmpty(); }
 
     // What differs between before and after: the seven head-row flags and
     // the identification flag (set when any of them is).

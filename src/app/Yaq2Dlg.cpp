@@ -174,6 +174,9 @@ void CYaq2Dlg::BuildHead()
     m_pTitle->setObjectName(QStringLiteral("titleButton"));
     m_pTitle->SetBitmap(kLogoHome);
     m_pTitle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Its tooltip names the catalogue caption and date as they are when it
+    // is shown (see eventFilter).
+    m_pTitle->installEventFilter(this);
 
     auto edit = [this](const char *name, int maxLength) {
         auto *e = new QLineEdit(this);
@@ -194,7 +197,7 @@ void CYaq2Dlg::BuildHead()
     auto fit = [&fm](QWidget *w, const char *sample) {
         w->setMinimumWidth(fm.horizontalAdvance(QString::fromLatin1(sample)) + 14);
     };
-    fit(m_pVin, "WWWZZZ00000000000");
+    fit(m_pVin, "XVQWWW00000000000");
     m_pTypSchl = edit("typeKeyEdit", 4);
     fit(m_pTypSchl, "WWWW");
     m_pEReihe = CreateModelSeriesCombo();
@@ -359,9 +362,13 @@ void CYaq2Dlg::SetCaptions()
     m_headButtons.value(kBtnDmsVin)->setToolTip(OrmelText(3119));
     SetBrandCaption();
 
-    m_pTitle->setToolTip(m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079) +
-                         QLatin1Char(' ') + m_pSettings->KatDatum);
     setWindowTitle(m_pSettings->DlgTitel + GetVersionString());
+}
+
+QString CYaq2Dlg::TitleToolTip() const
+{
+    return m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079) + QLatin1Char(' ') +
+           m_pSettings->KatDatum;
 }
 
 void CYaq2Dlg::SetBrandCaption()
@@ -724,13 +731,7 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
         update();
     }
 
-    // An identified vehicle keeps the last seven characters of its VIN in
-    // the settings; only then do the hand-entered fields belong to it.
-    const bool vin7 = m_pSettings->Fgstnr.size() == 7;
-    if (vin7)
-        ResetVehicleFields(enable, false);
-    else
-        ResetVehicleFields(false, true);
+    ApplyVehicleFieldRule();
 
     const HeadRowState state = HeadRowStateForPage(m_nCurPage, pageMode);
     m_pVin->setReadOnly(!state.vinEditable);
@@ -742,6 +743,21 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
 
     m_headButtons.value(kBtnDmsVin)->setVisible(!pageMode);
     m_headButtons.value(kBtnDmsVin)->setEnabled(!SessionForbids(kBtnDmsVin));
+}
+
+bool CYaq2Dlg::VehicleFieldsOpen() const
+{
+    // An identified vehicle keeps the last seven characters of its VIN in
+    // the settings; only then do the hand-entered fields belong to it.
+    return m_pSettings->Fgstnr.size() == 7;
+}
+
+void CYaq2Dlg::ApplyVehicleFieldRule()
+{
+    if (VehicleFieldsOpen())
+        ResetVehicleFields(m_bHeadEnabled != 0, false);
+    else
+        ResetVehicleFields(false, true);
 }
 
 void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)

@@ -93,6 +93,12 @@ public:
     void SetFocusToVin();
     void CreatePages();
     void ResetVehicleFields(bool enable, bool reset) override;
+    // Whether first registration, plate, mileage and date belong to the
+    // vehicle the settings hold: only to one identified by its VIN.
+    bool VehicleFieldsOpen() const;
+    // The head-row rule for those fields: open (enabled with the head row,
+    // contents kept) or emptied and locked.
+    void ApplyVehicleFieldRule();
     void SaveWindowPlacement();
 
     // Page switching.
@@ -245,6 +251,8 @@ private:
     void ShowPageWidget(QWidget *page);
     void SetTitle(int pageId, const QString &caption);
     void SetHelpIndexVisible(bool visible);
+    // The title button's tooltip: the window caption and the catalogue date.
+    QString TitleToolTip() const;
     bool SessionForbids(int headButtonId) const;
     bool HasMaintenanceTopics();
     QString MaintenanceReferenceDate() const;
@@ -292,6 +300,7 @@ private:
     void ConnectIdentification();
     bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin);
     void RestoreHeadRow(const CIdentSnapshot &before);
+    void KeepVehicleAfterRefusedVin(const CIdentSnapshot &before);
     void FirstRegistrationAfterIdent();
     void OnTimerIncompleteVin();
     void SetCatalogueCaption();

@@ -22,6 +22,7 @@
 #include "common/DlgUtil.h"
 #include "common/OpenUrl.h"
 #include "common/OwnButton.h"
+#include "common/OwnLogoButton.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
 #include "packages/HLXDlg.h"
@@ -596,6 +597,10 @@ bool CYaq2Dlg::eventFilter(QObject *watched, QEvent *event)
         if (widget == this || isAncestorOf(widget))
             return true;
     }
+    // The caption and the catalogue date change after the head row is
+    // built: the title's tooltip is made when it is about to show.
+    if (watched == m_pTitle && event->type() == QEvent::ToolTip)
+        m_pTitle->setToolTip(TitleToolTip());
     if (event->type() == QEvent::KeyPress) {
         const int focusedId = m_headButtons.key(qobject_cast<COwnButton *>(watched), 0);
         const auto *key = static_cast<QKeyEvent *>(event);

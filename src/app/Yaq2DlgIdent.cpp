@@ -124,27 +124,29 @@ void CYaq2Dlg::SetCatalogueCaption()
 void CYaq2Dlg::OnEnChangeFgstNr()
 {
     CPrgSettings &s = *m_pSettings;
+    // Taken before anything is cleared: a refused VIN leaves the settings
+    // with exactly this vehicle.
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
     m_pVinTimer->stop();
     const QString vin = m_pVin->text();
     if (vin.size() == 7 || vin.size() == 8)
         m_pVinTimer->start();
 
+    // While a VIN is typed the head row shows no type key. The settings, the
+    // contract included, keep the previous vehicle until a new one is taken
+    // over.
     SetFieldText(m_pTypSchl, QString());
-    s.nVertrag = 0;
-    s.VertragText1.clear();
 
     if (vin.size() != CVinCheck::kFullLength) {
         ResetVehicleFields(false, true);
         s.bCustomerSpecificPrice = 0;
         SetCustomerSpecificPrice();
-        ShowContractColour();
         return;
     }
 
     const WaitCursor wait;
     if (!PreparePageSwitch())
         return;
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
     m_pVin->selectAll();
 
     CVehicleIdent ident(Db(0), s.DealerList, Mapping());
@@ -153,17 +155,9 @@ void CYaq2Dlg::OnEnChangeFgstNr()
     if (found != CVehicleIdent::VinFound) {
         if (found == CVehicleIdent::VinNoConnection)
             OwnMsgBox(OrmelText(7021), this);
-        if (found == CVehicleIdent::VinNotFound)
-            ResetVehicleFields(false, true);
         if (!s.bQvlAwToSrp)
             OwnMsgBox(OrmelText(4014), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
-        m_pVin->selectAll();
-        s.bCustomerSpecificPrice = 0;
-        SetCustomerSpecificPrice();
-        // The settings keep the previous vehicle; the head row shows its
-        // catalogue again.
-        s.nVertrag = before.nVertrag;
-        ShowContractColour();
+        KeepVehicleAfterRefusedVin(before);
         return;
     }
 
@@ -185,6 +179,10 @@ bool CYaq2Dlg::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &bef
     const CVehicleIdent::CatalogueResult catalogue = ident.CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueRefused) {
         OwnMsgBox(OrmelText(4010), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        if (fromVin) {
+            KeepVehicleAfterRefusedVin(before);
+            return false;
+        }
         m_pTypSchl->setFocus();
         m_pTypSchl->selectAll();
         ResetVehicleFields(false, true);
@@ -214,7 +212,13 @@ bool CYaq2Dlg::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &bef
         SetCatalogueCaption();
         FillModelCombos();
         SelectVehicle(m_pModell, m_pLeadType, s);
-        FirstRegistrationAfterIdent();
+        // The hand-entered fields belong to a vehicle of a VIN only; after
+        // a type key they stay empty and locked, as every page switch
+        // would leave them.
+        if (VehicleFieldsOpen())
+            FirstRegistrationAfterIdent();
+        else
+            ApplyVehicleFieldRule();
     } else {
         FillModelCombos();
         ResetVehicleFields(false, true);
@@ -223,6 +227,23 @@ bool CYaq2Dlg::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &bef
     SetBrandCaption();
     SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
     return true;
+}
+
+// A VIN that identifies no vehicle to show: the settings keep the previous
+// vehicle as a whole and the head row shows it again, contract and type key
+// included. The typed VIN stays, selected, to be corrected.
+void CYaq2Dlg::KeepVehicleAfterRefusedVin(const CIdentSnapshot &before)
+{
+    CPrgSettings &s = *m_pSettings;
+    before.Restore(s);
+    SetFieldText(m_pTypSchl, before.strTypSchl);
+    ApplyVehicleFieldRule();
+    s.bCustomerSpecificPrice = 0;
+    SetCustomerSpecificPrice();
+    ShowContractColour();
+    SetBrandCaption();
+    m_pVin->setFocus();
+    m_pVin->selectAll();
 }
 
 // After an identification the first registration starts empty unless it was
@@ -339,11 +360,8 @@ void CYaq2Dlg::RestoreHeadRow(const CIdentSnapshot &before)
         SetFieldText(m_pErstzul, before.strErstzul);
     else if (m_pErstzul->text().isEmpty() && m_pSettings->MarketingCampaigns)
         SetFieldText(m_pErstzul, OrmelText(6061));
-    ResetVehicleFields(before.HasVehicle(), false);
+    ApplyVehicleFieldRule();
     SetCatalogueCaption();
-    // The contract flag was cleared when the change began: the kept vehicle
-    // is checked again, as an identification would.
-    m_pSettings->nVertrag = CheckContract();
     ShowContractColour();
     SetBrandCaption();
     m_pVin->setFocus();

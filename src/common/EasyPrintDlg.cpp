@@ -1,6 +1,7 @@
 #include "common/EasyPrintDlg.h"
 
 #include "common/EasyPrintPages.h"
+#include "common/EasyPrintRecord.h"
 #include "common/Layout.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
@@ -28,6 +29,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <memory>
 
 // The preview area: paints and takes clicks through its dialog.
@@ -89,6 +92,44 @@ public:
     }
 };
 
+// Lets the page draw its whole document once, the way it draws it on the
+// printer (the printer's resolution, 0.1 mm units), and keeps that drawing.
+std::unique_ptr<CEasyPrintRecord> recordDocument(CEasyPrintVirt *client, int dpi, int pageWidthMm,
+                                                 int pageHeightMm, int docWidth, int docHeight)
+{
+    if (!client)
+        return nullptr;
+    CLayoutTextJob job;
+    const double scale = std::max(dpi, 1) / 254.0;
+    const auto pixels = [scale](int extent) {
+        return int(std::min(std::ceil(extent * scale), double(INT_MAX)));
+    };
+    auto record = std::make_unique<CEasyPrintRecord>(QSize(pixels(docWidth), pixels(docHeight)),
+                                                     dpi, pageHeightMm * 10 * scale);
+    QPainter painter(record.get());
+    SetMapModeLoMetric(&painter);
+    // The same page as measured, the document's top-left corner on the origin.
+    CRect area(0, 0, pageWidthMm * 10, -(pageHeightMm * 10));
+    client->PrintPage(&painter, &area, 0);
+    painter.end();
+    return record;
+}
+
+// Shows the part area of the recorded document (0.1 mm) on a painter that
+// works in 0.1 mm with y upwards and has its origin where the document point
+// (area.left, area.top) belongs. Only the pieces showing in the area are
+// drawn: the PDF page of a sheet holds no text of the other sheets.
+void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect &area)
+{
+    if (!record)
+        return;
+    const double scale = record->logicalDpiX() / 254.0;
+    const QTransform documentToRecord = QTransform::fromScale(scale, -scale);
+    painter.translate(-area.left, -area.top);
+    painter.setWorldTransform(documentToRecord.inverted() * painter.worldTransform());
+    record->Play(&painter, documentToRecord.mapRect(area.toQRectF()));
+}
+
 // The text of the id with its "%s" placeholders filled in order.
 QString formatText(int id, const QStringList &args)
 {
@@ -117,7 +158,12 @@ CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
     BuildControls();
 }
 
-CEasyPrintDlg::~CEasyPrintDlg() = default;
+CEasyPrintDlg::~CEasyPrintDlg()
+{
+    // The range field may still have the focus: losing it while the child
+    // widgets are destroyed must not reach members that are already gone.
+    m_pRange->disconnect(this);
+}
 
 void CEasyPrintDlg::BuildControls()
 {
@@ -240,7 +286,10 @@ void CEasyPrintDlg::BuildControls()
 int CEasyPrintDlg::DoModal()
 {
     OnInitDialog();
-    return exec();
+    const int result = exec();
+    // The drawing is not kept for the life of the page.
+    m_pRecord.reset();
+    return result;
 }
 
 void CEasyPrintDlg::OnInitDialog()
@@ -300,6 +349,7 @@ bool CEasyPrintDlg::PreparePages()
 {
     const int oldCount = m_nColumns * m_nRows;
     QPrinter *p = printer();
+    m_pRecord.reset();
 
     if (p->outputFormat() == QPrinter::PdfFormat)
         m_strPrinterName =
@@ -312,6 +362,10 @@ bool CEasyPrintDlg::PreparePages()
     m_nPageHeight = int(printable.height()) - (m_bPageNumbers ? kPageNumberSpaceMm : 0);
     if (m_nPageWidth <= 0 || m_nPageHeight <= 0)
         return false;
+
+    // The texts of the document are laid out once to measure it and used
+    // again to draw it.
+    CLayoutTextJob job;
 
     // Measure on a stand-in of the printer's resolution: measuring must not
     // start a print job.
@@ -338,6 +392,9 @@ bool CEasyPrintDlg::PreparePages()
         m_tiles.assign(size_t(m_nColumns * m_nRows), 1);
         m_bHaveTiles = true;
     }
+    if (m_nColumns > 0)
+        m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
+                                   m_nDocWidth, m_nDocHeight);
     if (!m_bDirect)
         m_pPrinterLabel->setText(m_strPrinterName.isEmpty() ? OrmelText(3080) : m_strPrinterName);
     return true;
@@ -354,6 +411,7 @@ bool CEasyPrintDlg::Print(bool toPdf)
         done = toPdf ? WriteTiles(every) : PrintTiles(every);
     }
     m_bDirect = 0;
+    m_pRecord.reset();
     return done;
 }
 
@@ -378,11 +436,10 @@ void CEasyPrintDlg::DrawTile(QPainter &painter, int row, int column, int pageNum
 
     painter.save();
     painter.setWorldTransform(pageTransform);
-    // The document is drawn whole: only this tile's part shows on its sheet.
+    // A piece reaching over the sheet's edge is cut there.
     painter.setClipRect(QRectF(0, -m_nPageHeight * 10, m_nPageWidth * 10, m_nPageHeight * 10));
-    CRect area = TileRect(row, column, m_nPageWidth, m_nPageHeight, offsetX, offsetY);
-    if (m_pClient)
-        m_pClient->PrintPage(&painter, &area, 0);
+    const CRect area = TileRect(row, column, m_nPageWidth, m_nPageHeight, offsetX, offsetY);
+    playDocument(painter, m_pRecord.get(), area);
     painter.restore();
 
     if (m_bPageNumbers) {
@@ -406,6 +463,9 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
 
     WaitCursor wait;
     QPrinter *p = printer();
+    if (!m_pRecord)
+        m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
+                                   m_nDocWidth, m_nDocHeight);
     p->setDocName(m_strDocName);
     QPainter painter;
     if (!painter.begin(p))
@@ -460,6 +520,10 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         page.left() - paper.left(), page.top() - paper.top(), p->logicalDpiX(), p->logicalDpiY());
     const QPointF offset(offsetPt.x() * kPdfResolution / 72.0,
                          offsetPt.y() * kPdfResolution / 72.0);
+
+    if (!m_pRecord)
+        m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
+                                   m_nDocWidth, m_nDocHeight);
 
     // Written beside the target and put in its place only when complete.
     QSaveFile file(path);
@@ -571,9 +635,11 @@ void CEasyPrintDlg::PaintPreview(QPainter &painter, const QRect &area)
                               QTransform::fromTranslate(g.origin.x(), g.origin.y()));
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
-    CRect all(0, 0, m_nColumns * m_nPageWidth * 10, -(m_nRows * m_nPageHeight * 10));
-    if (m_pClient)
-        m_pClient->PrintPage(&painter, &all, 0);
+    if (!m_pRecord)
+        m_pRecord = recordDocument(m_pClient, printer()->resolution(), m_nPageWidth, m_nPageHeight,
+                                   m_nDocWidth, m_nDocHeight);
+    const CRect all(0, 0, m_nColumns * m_nPageWidth * 10, -(m_nRows * m_nPageHeight * 10));
+    playDocument(painter, m_pRecord.get(), all);
     painter.restore();
 }
 

@@ -20,6 +20,7 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -29,6 +30,7 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class CEasyPrintPreview;
+class CEasyPrintRecord;
 
 class CEasyPrintDlg : public QDialog
 {
@@ -128,6 +130,9 @@ private:
     int m_nDocHeight = 0; // 0.1 mm, positive
     std::vector<int> m_tiles;
     bool m_bHaveTiles = false;
+    // The document as drawn once for the sheets of the print-out and the
+    // preview (null until drawn, and again after the print-out).
+    std::unique_ptr<CEasyPrintRecord> m_pRecord;
     QFont m_pageNumberFont;
     QString m_strPdfFolder;
     QPrinter *m_pPrinter = nullptr;

@@ -59,37 +59,40 @@ std::vector<int> TilesFromRangeText(const QString &text, int count)
         return tiles;
     }
 
-    // The item being read: the lowest and the highest tile index given so
-    // far (-1 while none), whether it has a "-", and the number being read.
-    int low = -1;
-    int high = -1;
+    // The item being read: the lowest and the highest page number given so
+    // far (0 while none), whether it has a "-", and the number being read.
+    // Page numbers stay page numbers until the item is closed, so that one
+    // beyond the last page is not mistaken for the last page.
+    long long low = 0;
+    long long high = 0;
     bool hasDash = false;
     long long number = 0;
     bool hasNumber = false;
 
     auto widen = [&](long long pageNumber) {
-        const int index =
-            int(std::min<long long>(std::max<long long>(pageNumber - 1, 0), count - 1));
-        low = low < 0 ? index : std::min(low, index);
-        high = high < 0 ? index : std::max(high, index);
+        const long long page = std::max<long long>(pageNumber, 1); // page 0 is page 1
+        low = low == 0 ? page : std::min(low, page);
+        high = high == 0 ? page : std::max(high, page);
     };
     auto closeItem = [&]() {
         if (hasNumber)
             widen(number);
         else if (hasDash)
-            high = count - 1; // "3-": up to the last page
-        if (high >= 0) {
-            for (int t = std::max(low, 0); t <= high; ++t)
-                tiles[size_t(t)] = 1;
+            high = count; // "3-": up to the last page
+        // Only the pages of the document are chosen.
+        if (high > 0) {
+            for (long long page = low; page <= std::min<long long>(high, count); ++page)
+                tiles[size_t(page - 1)] = 1;
         }
-        low = high = -1;
+        low = high = 0;
         hasDash = hasNumber = false;
         number = 0;
     };
 
     for (const QChar ch : text) {
         if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
-            // Anything beyond the last page means the last page: stop growing there.
+            // A number beyond the last page stays beyond it: it stops
+            // growing there, so that long runs of digits cannot overflow.
             if (number <= count)
                 number = number * 10 + (ch.unicode() - '0');
             hasNumber = true;

@@ -40,8 +40,10 @@ QString RangeTextFromTiles(const std::vector<int> &tiles);
 // - ",", ";" and "/" separate the items; an empty item chooses nothing, so
 //   "1,3," chooses 1 and 3. Only a text without anything but blanks
 //   chooses every page.
-// - Any other character is ignored. Page numbers beyond the last page mean
-//   the last page; long runs of digits cannot overflow.
+// - Any other character is ignored. Pages beyond the last page do not exist:
+//   a page number beyond it chooses nothing, a range reaching beyond it ends
+//   at the last page ("2-9" of 3 pages is 2 to 3). Long runs of digits
+//   cannot overflow.
 std::vector<int> TilesFromRangeText(const QString &text, int count);
 
 // Where the preview draws the grid of tiles inside the preview area.
