@@ -58,7 +58,7 @@ void TestSettings::copyKeepsItsOwnFields()
 {
     CPrgSettings original;
     original.Fgstnr = QStringLiteral("E000001");
-    original.FgstnrFull = QStringLiteral("WVQZZZ3CZ9E000001");
+    original.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
     original.FirmaT = QStringLiteral("Firma");
     original.City2 = QStringLiteral("Zweite Zeile");
     original.LocalFolder = QStringLiteral("/tmp/x");
