@@ -3,7 +3,7 @@
 // much the package rules (sentinels, rounding by text, factors) cost over
 // bare arithmetic.
 
-#include "packages/Paket.h"
+#include "packages/model/Paket.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,6 +3,7 @@
 # library. The src folder is the include root: #include "platform/Profile.h".
 function(yaq_add_library name)
   cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  yaq_register_layer(${name} ${ARG_DIR} "${ARG_DEPS}")
   file(GLOB _sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
   file(GLOB _extra CONFIGURE_DEPENDS ${ARG_DIR}/*.h ${ARG_DIR}/*.qrc)
   if(_sources)
@@ -15,4 +16,18 @@ function(yaq_add_library name)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
   endif()
+endfunction()
+
+# Notes a library's folder and direct dependencies for the layer check.
+function(yaq_register_layer name dir deps)
+  file(RELATIVE_PATH _rel ${PROJECT_SOURCE_DIR}/src ${dir})
+  string(REPLACE ";" "," _deps "${deps}")
+  set_property(GLOBAL APPEND PROPERTY YAQ_LAYERS "${name}|${_rel}|${_deps}")
+endfunction()
+
+# Writes one line per library: "<name>|<folder below src>|<deps, comma-separated>".
+function(yaq_write_layers file)
+  get_property(_layers GLOBAL PROPERTY YAQ_LAYERS)
+  string(REPLACE ";" "\n" _text "${_layers}")
+  file(WRITE ${file} "${_text}\n")
 endfunction()

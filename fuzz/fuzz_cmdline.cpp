@@ -2,7 +2,7 @@
 // between NUL bytes. The session file named on it is not read here.
 // Links: yaq_settings
 
-#include "app/settings/CmdLine.h"
+#include "settings/CmdLine.h"
 #include "platform/StringUtil.h"
 
 #include <QDate>

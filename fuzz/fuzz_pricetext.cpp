@@ -4,9 +4,9 @@
 // and a line takes an element exactly when none of its texts is refused.
 // Links: yaq_packages
 
-#include "packages/DmsPriceData.h"
-#include "packages/Position.h"
-#include "packages/PriceMath.h"
+#include "packages/model/DmsPriceData.h"
+#include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // file as the program does, every line trimmed and joined, then the XML.
 // Links: yaq_settings
 
-#include "app/settings/CmdLine.h"
+#include "settings/CmdLine.h"
 
 #include <QFile>
 #include <QTemporaryDir>

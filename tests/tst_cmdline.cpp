@@ -1,6 +1,6 @@
 // The command line and the session file: which value lands in which field.
 
-#include "app/settings/CmdLine.h"
+#include "settings/CmdLine.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

@@ -1,11 +1,11 @@
 // The direct price adjustment: the checks of typed numbers, the arithmetic
 // of reduction and new price, and the dialog driven offscreen.
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/InputCheck.h"
-#include "packages/DirectPrice.h"
+#include "packages/model/DirectPrice.h"
 #include "packages/PauschPreisDlg.h"
-#include "packages/Position.h"
+#include "packages/model/Position.h"
 #include "platform/OrmelText.h"
 #include "support/TestEnv.h"
 

@@ -10,7 +10,7 @@
 #include "app/SiblingProgram.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
 #include "platform/OrmelText.h"

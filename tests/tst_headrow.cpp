@@ -7,7 +7,7 @@
 #include "app/VersionLine.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
 #include "support/MainWindowTest.h"

@@ -3,7 +3,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainWndRules.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

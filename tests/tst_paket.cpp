@@ -1,8 +1,8 @@
 // The package: insertion order, look-ups, counting, comparison, deep copies,
 // and the price roll-up of sets 1 and 2, currencies and campaign prices.
 
-#include "app/settings/PrgSettings.h"
-#include "packages/Paket.h"
+#include "settings/PrgSettings.h"
+#include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "support/TestEnv.h"
 

@@ -1,10 +1,10 @@
 // The position record: line prices with their sentinels and rounding, deep
 // copies, comparison, price reset and the selection rule.
 
-#include "packages/DmsPriceData.h"
-#include "packages/Paket.h"
-#include "packages/Position.h"
-#include "packages/PriceMath.h"
+#include "packages/model/DmsPriceData.h"
+#include "packages/model/Paket.h"
+#include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
 
 #include <QtTest>

@@ -1,9 +1,9 @@
 // Unit prices from a DMS answer (price elements, matching of parts and flat
 // rates) and from the dealer's local price files.
 
-#include "app/settings/PrgSettings.h"
-#include "packages/DmsPriceData.h"
-#include "packages/Paket.h"
+#include "settings/PrgSettings.h"
+#include "packages/model/DmsPriceData.h"
+#include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CDIPRec.h"
 #include "platform/ccd/CETPriceRec.h"

@@ -1,7 +1,7 @@
 // The settings object and its three stores: the user profile, the version
 // file and the dealer file.
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "platform/OrmelText.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"

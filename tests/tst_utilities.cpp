@@ -2,7 +2,7 @@
 
 #include "app/ModelMapping.h"
 #include "app/Utilities.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "platform/db/YaqDb.h"
 #include "support/TestEnv.h"
 

@@ -11,7 +11,7 @@
 #include "app/VinCheck.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainWndRules.h"
 #include "app/Yaq2App.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"

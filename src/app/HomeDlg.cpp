@@ -1,6 +1,6 @@
 #include "app/HomeDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
 #include "common/PageHost.h"

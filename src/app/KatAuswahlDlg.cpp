@@ -4,7 +4,7 @@
 #include "app/EReiheList.h"
 #include "app/KatAuswahlDelegate.h"
 #include "app/KatAuswahlModel.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"

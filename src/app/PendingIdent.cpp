@@ -1,7 +1,7 @@
 #include "app/PendingIdent.h"
 
 #include "app/VinCheck.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 QString CPendingIdent::ShortVin() const
 {

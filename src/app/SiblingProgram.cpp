@@ -1,6 +1,6 @@
 #include "app/SiblingProgram.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 namespace {
 // The language the sibling programs know in place of "15".

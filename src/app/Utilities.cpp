@@ -2,8 +2,8 @@
 
 #include "app/ModelMapping.h"
 #include "app/Yaq2App.h"
-#include "app/settings/PrgSettings.h"
-#include "packages/Position.h"
+#include "settings/PrgSettings.h"
+#include "packages/model/Position.h"
 #include "platform/ccd/CMrktngAttRec.h"
 #include "platform/db/YaqDb.h"
 

@@ -1,7 +1,7 @@
 #include "app/Yaq2App.h"
 
 #include "app/Yaq2Dlg.h"
-#include "app/settings/DmsHeader.h"
+#include "settings/DmsHeader.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"

@@ -4,8 +4,8 @@
 // writes the settings back.
 
 #include "app/ModelMapping.h"
-#include "app/settings/CmdLine.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/CmdLine.h"
+#include "settings/PrgSettings.h"
 #include "platform/SoapSvr.h"
 
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
 #include "app/Yaq2App.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"

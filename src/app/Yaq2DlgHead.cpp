@@ -17,7 +17,7 @@
 #include "app/VersionLine.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "catalogues/BfndDlg.h"
 #include "common/DlgUtil.h"
 #include "common/OpenUrl.h"

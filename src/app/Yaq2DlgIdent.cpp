@@ -15,7 +15,7 @@
 #include "app/VehicleIdent.h"
 #include "app/VinCheck.h"
 #include "app/Yaq2App.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "basket/WkDlg.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"

@@ -1,6 +1,6 @@
 #include "basket/WkDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/PageHost.h"
 #include "platform/MsgBox.h"

@@ -1,6 +1,6 @@
 #include "catalogues/AwKatDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
 

@@ -1,6 +1,6 @@
 #include "catalogues/NrAbfrageDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
 

@@ -1,6 +1,6 @@
 #include "common/OwnSound.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "common/WebBrowserDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"

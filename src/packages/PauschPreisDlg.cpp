@@ -1,6 +1,6 @@
 #include "packages/PauschPreisDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/InputCheck.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"

@@ -4,7 +4,7 @@
 // price or as a new price; each entry updates the other at once. On OK the
 // new price becomes the head's gross price of set 1.
 
-#include "packages/DirectPrice.h"
+#include "packages/model/DirectPrice.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "setup/DownloadDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "platform/OrmelText.h"
 
 #include <QFormLayout>

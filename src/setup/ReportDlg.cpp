@@ -1,6 +1,6 @@
 #include "setup/ReportDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
 

@@ -1,6 +1,6 @@
 #include "setup/SetupDlg.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "common/PageHost.h"
 #include "platform/OrmelText.h"
 

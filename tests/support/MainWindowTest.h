@@ -4,7 +4,7 @@
 // with OK, and the window started without its modal loop.
 
 #include "app/Yaq2Dlg.h"
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "packages/PriceMath.h"
+#include "packages/model/PriceMath.h"
 
 #include <QLocale>
 

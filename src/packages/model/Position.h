@@ -6,7 +6,7 @@
 // lists paint into it. A line owns its sub-positions and, on a sub-package
 // line (type 17), its nested package. Copies are always deep.
 
-#include "packages/PriceMath.h"
+#include "packages/model/PriceMath.h"
 
 #include <QRect>
 #include <QString>

@@ -5,7 +5,7 @@
 // sub-package lines (type 17), each of which owns a nested package. The order
 // of the list is the order in which the lines are shown, printed and sent.
 
-#include "packages/Position.h"
+#include "packages/model/Position.h"
 
 #include <QString>
 

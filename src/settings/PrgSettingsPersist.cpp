@@ -1,7 +1,7 @@
 // Reading and writing the settings: the user profile, the version file of the
 // data directory and the dealer file "YAQTrader.ini".
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 #include "platform/AppPaths.h"
 #include "platform/OrmelText.h"

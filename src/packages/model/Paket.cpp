@@ -1,4 +1,4 @@
-#include "packages/Paket.h"
+#include "packages/model/Paket.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The price roll-up of a package: line prices, the head's sums and totals,
 // the common currencies and the campaign package price.
 
-#include "packages/Paket.h"
+#include "packages/model/Paket.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 

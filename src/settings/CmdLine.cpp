@@ -1,4 +1,4 @@
-#include "app/settings/CmdLine.h"
+#include "settings/CmdLine.h"
 
 #include "platform/StringUtil.h"
 #include "platform/XmlLimits.h"

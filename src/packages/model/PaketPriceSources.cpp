@@ -1,10 +1,10 @@
 // Unit prices of a package's lines: taken over from a DMS answer, or looked
 // up in the dealer's local price files.
 
-#include "packages/Paket.h"
+#include "packages/model/Paket.h"
 
-#include "app/settings/PrgSettings.h"
-#include "packages/DmsPriceData.h"
+#include "settings/PrgSettings.h"
+#include "packages/model/DmsPriceData.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CDIPRec.h"

@@ -1,4 +1,4 @@
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 #include "platform/OrmelText.h"
 

@@ -1,6 +1,6 @@
-#include "app/settings/DmsHeader.h"
+#include "settings/DmsHeader.h"
 
-#include "app/settings/PrgSettings.h"
+#include "settings/PrgSettings.h"
 
 const QString kDmsNamespaceHost = QStringLiteral("ns.ormel-ag.example");
 

@@ -1,6 +1,6 @@
-#include "packages/DmsPriceData.h"
+#include "packages/model/DmsPriceData.h"
 
-#include "packages/PriceMath.h"
+#include "packages/model/PriceMath.h"
 
 #include <QDomElement>
 #include <QDomNode>

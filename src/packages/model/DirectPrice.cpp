@@ -1,8 +1,8 @@
-#include "packages/DirectPrice.h"
+#include "packages/model/DirectPrice.h"
 
-#include "app/settings/PrgSettings.h"
-#include "packages/Position.h"
-#include "packages/PriceMath.h"
+#include "settings/PrgSettings.h"
+#include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 
 CDirectPrice::CDirectPrice(CPosition *head, const CPrgSettings *settings)
     : m_head(head), m_settings(settings), m_standardPrice(head ? head->StdGross : kPriceNotSet)

@@ -1,7 +1,7 @@
-#include "packages/Position.h"
+#include "packages/model/Position.h"
 
-#include "packages/DmsPriceData.h"
-#include "packages/Paket.h"
+#include "packages/model/DmsPriceData.h"
+#include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 
 #include <tuple>
