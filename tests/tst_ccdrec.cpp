@@ -2,6 +2,7 @@
 // kinds, file-order walks, and the dealer record classes over small files.
 
 #include "platform/AppPaths.h"
+#include "platform/StringUtil.h"
 #include "platform/ccd/CDIPMarktRec.h"
 #include "platform/ccd/CDIPMarktTextRec.h"
 #include "platform/ccd/CDIPRec.h"
@@ -17,8 +18,10 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <random>
 #include <thread>
 
 #include <fcntl.h>
@@ -55,8 +58,8 @@ enum IndexKind
     Wrd
 };
 
-// Every Wert of a keyed run, in run order.
-QString runOf(CTestRec &rec, IndexKind kind, const QString &key)
+// Every Wert of a keyed run, in run order, each followed by the separator.
+QString runOf(CTestRec &rec, IndexKind kind, const QString &key, const QString &separator = {})
 {
     CCDIndex *index = kind == Ntx   ? static_cast<CCDIndex *>(&rec.m_ntxNr)
                       : kind == Htb ? static_cast<CCDIndex *>(&rec.m_htbNr)
@@ -64,7 +67,7 @@ QString runOf(CTestRec &rec, IndexKind kind, const QString &key)
     QString values;
     for (int ok = rec.AutoMove(*index, CCD_MOVE_FIRST, key); ok;
          ok = rec.AutoMove(*index, CCD_MOVE_NEXT, QString()))
-        values += rec.Wert;
+        values += rec.Wert + separator;
     return values;
 }
 
@@ -74,6 +77,66 @@ QString makeFile(const QTemporaryDir &dir, const QString &name, const QByteArray
     writeTextFile(path, bytes);
     return path;
 }
+
+// The reading and the runs as they were when the whole file was decoded to
+// one text and every key was a QString: the reference for the byte slices.
+struct ReferenceFile
+{
+    std::vector<QStringList> rows; // Nr, Text, Wert; null when missing
+
+    explicit ReferenceFile(const QByteArray &rest)
+    {
+        const QString text = QString::fromUtf8(rest);
+        for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+            while (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            if (line.trimmed().isEmpty())
+                continue;
+            const QList<QStringView> parts = line.split(QLatin1Char('\t'));
+            QStringList row;
+            for (int c = 0; c < 3; ++c)
+                row << (c < parts.size() ? UnescapeFieldText(parts.at(c).toString()) : QString());
+            rows.push_back(row);
+        }
+    }
+    static QString trimRight(QString s)
+    {
+        while (!s.isEmpty() && s.back().isSpace())
+            s.chop(1);
+        return s;
+    }
+    // The Wert of every row of a run.
+    QString run(IndexKind kind, const QString &key) const
+    {
+        const QString wanted = trimRight(key);
+        std::vector<std::pair<QString, size_t>> hits;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const QString nr = trimRight(rows[i].at(0));
+            bool match = false;
+            if (kind == Ntx)
+                match = !wanted.isEmpty() && !nr.isEmpty() && nr.startsWith(wanted);
+            else if (kind == Htb)
+                match = !wanted.isEmpty() && nr == wanted;
+            else {
+                const QStringList words = CCDAutoWrd::Words(rows[i].at(1));
+                const QStringList keyWords = CCDAutoWrd::Words(key);
+                match = !keyWords.isEmpty();
+                for (const QString &k : keyWords)
+                    match =
+                        match && std::any_of(words.begin(), words.end(),
+                                             [&k](const QString &w) { return w.startsWith(k); });
+            }
+            if (match)
+                hits.push_back({kind == Ntx ? nr : QString(), i});
+        }
+        std::stable_sort(hits.begin(), hits.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        QString values;
+        for (const auto &hit : hits)
+            values += rows[hit.second].at(2) + QLatin1Char(';');
+        return values;
+    }
+};
 
 } // namespace
 
@@ -85,6 +148,7 @@ class TestCCDRec : public QObject
 private slots:
     void keyedRun_data();
     void keyedRun();
+    void sameAsReadingTheWholeText();
     void searchFindsFirstRowAndEmptiesFieldsWhenNone();
     void nextWithoutFirstEndsAtOnce();
     void moveWalksFileOrder();
@@ -157,6 +221,69 @@ void TestCCDRec::keyedRun()
     QCOMPARE(runOf(rec, kind, key), expected);
     // A second run over the same index starts afresh.
     QCOMPARE(runOf(rec, kind, key), expected);
+}
+
+void TestCCDRec::sameAsReadingTheWholeText()
+{
+    // Random files of keys and texts with other than ASCII characters (also
+    // beyond U+FFFF and from U+E000 on, whose UTF-16 order differs from
+    // their UTF-8 order), Unicode blanks, escapes, CRs and broken UTF-8: the
+    // fields, the file-order walk and the runs of all three index kinds
+    // must be those of the text decoded whole.
+    // clang-format off
+    const char *const pieces[] = {"1", "2", "12", "A", "b", "\xC3\xA9", "\xEE\x80\x80", "\xEF\xBF\xBD",
+                                  " ", "\xC2\xA0", "\xE3\x80\x80", "\xF0\x9F\x98\x80", "\\", "\\t",
+                                  "\xFF", "\xE2\x82", "\xC3", "\r", "\t"};
+    // clang-format on
+    const int pieceCount = static_cast<int>(std::size(pieces));
+    std::mt19937 rng(815);
+    auto randomText = [&](int maxPieces, int usable) {
+        QByteArray text;
+        for (int n = static_cast<int>(rng() % (maxPieces + 1)); n > 0; --n)
+            text += pieces[rng() % usable];
+        return text;
+    };
+    QTemporaryDir dir;
+    for (int file = 0; file < 150; ++file) {
+        QByteArray rest;
+        const int lines = static_cast<int>(rng() % 40);
+        for (int i = 0; i < lines; ++i) {
+            if (rng() % 8 == 0) { // blanks only: no record
+                const char *const blanks[] = {" ", "\xC2\xA0", "\xE3\x80\x80", "\r", "\t"};
+                for (int n = static_cast<int>(rng() % 3); n > 0; --n)
+                    rest += blanks[rng() % std::size(blanks)];
+                rest += "\n";
+                continue;
+            }
+            rest += randomText(4, pieceCount - 1) + '\t' + randomText(5, pieceCount - 1) + '\t' +
+                    QByteArray::number(i) + randomText(2, pieceCount - 2) +
+                    (rng() % 2 ? "\r\n" : "\n");
+        }
+        if (rng() % 2)
+            rest += randomText(3, pieceCount - 2);
+        CTestRec rec;
+        QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), "Nr\tText\tWert\n" + rest)), 1);
+        const ReferenceFile ref(rest);
+        QCOMPARE(rec.GetFileEntries(), static_cast<int>(ref.rows.size()));
+        int row = 0;
+        for (int ok = rec.Move(CCD_MOVE_FIRST); ok; ok = rec.Move(CCD_MOVE_NEXT), ++row) {
+            const QStringList &expected = ref.rows[static_cast<size_t>(row)];
+            QCOMPARE(QStringList({rec.Nr, rec.Text, rec.Wert}), expected);
+            QCOMPARE(rec.Text.isNull(), expected.at(1).isNull());
+            QCOMPARE(rec.Wert.isNull(), expected.at(2).isNull());
+        }
+        QStringList keys;
+        for (const QStringList &r : ref.rows)
+            keys << r.at(0) << r.at(0).left(1) << r.at(0).left(2) << r.at(0) + QLatin1Char(' ')
+                 << r.at(1).section(QLatin1Char(' '), -1);
+        for (int k = 0; k < 20; ++k)
+            keys << QString::fromUtf8(randomText(3, pieceCount - 2));
+        keys << QStringLiteral("1\U0001F600").chopped(1) << QString(QChar(0xD83D))
+             << QString(QChar(0xDE00));
+        for (const QString &key : keys)
+            for (IndexKind kind : {Ntx, Htb, Wrd})
+                QCOMPARE(runOf(rec, kind, key, QStringLiteral(";")), ref.run(kind, key));
+    }
 }
 
 void TestCCDRec::searchFindsFirstRowAndEmptiesFieldsWhenNone()
@@ -573,5 +700,5 @@ void TestCCDRec::demoDealerFilesLoad()
     QCOMPARE(hlx.MoveHLXFgstNr(CCD_MOVE_FIRST, vin1), 1);
 }
 
-QTEST_GUILESS_MAIN(TestCCDRec)
+YAQ_TEST_GUILESS_MAIN(TestCCDRec)
 #include "tst_ccdrec.moc"

@@ -6,8 +6,119 @@
 #include "packages/model/Position.h"
 #include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+namespace {
+
+// The money routines as they were before they read plain texts and rounded
+// on numbers directly: through the printed text and the C locale. The
+// program's results must not move by a bit.
+double ReferenceNumber(const QString &text)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t') ||
+                     text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')))
+        ++i;
+    const int start = i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    int end = i;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        int j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            ++j;
+        int expDigits = 0;
+        while (j < n && text[j].isDigit() && text[j].unicode() < 128) {
+            ++j;
+            ++expDigits;
+        }
+        if (expDigits > 0)
+            end = j;
+    }
+    QString number = text.mid(start, end - start);
+    if (number.endsWith(QLatin1Char('.')))
+        number.chop(1);
+    if (number.startsWith(QLatin1Char('.')) || number.startsWith(QLatin1String("-.")) ||
+        number.startsWith(QLatin1String("+.")))
+        number.insert(number.indexOf(QLatin1Char('.')), QLatin1Char('0'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    return ok ? value : 0.0;
+}
+
+double ReferenceRound(double value)
+{
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value + 1e-10, std::chars_format::fixed, 2);
+    if (written.ec != std::errc())
+        return ReferenceNumber(FormatPrice(value));
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
+double ReferencePriceText(const QString &text, bool *refused)
+{
+    *refused = false;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return kPriceNotSet;
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    QString number;
+    qsizetype i = 0;
+    const qsizetype n = trimmed.size();
+    if (trimmed[i] == QLatin1Char('+') || trimmed[i] == QLatin1Char('-'))
+        number += trimmed[i++];
+    qsizetype digits = 0;
+    for (; i < n && isDigit(trimmed[i]); ++i, ++digits)
+        number += trimmed[i];
+    bool wellFormed = digits > 0;
+    if (wellFormed && i < n && (trimmed[i] == QLatin1Char('.') || trimmed[i] == QLatin1Char(','))) {
+        number += QLatin1Char('.');
+        ++i;
+        qsizetype decimals = 0;
+        for (; i < n && isDigit(trimmed[i]); ++i, ++decimals)
+            number += trimmed[i];
+        wellFormed = decimals > 0;
+    }
+    bool ok = false;
+    const double value = wellFormed && i == n ? QLocale::c().toDouble(number, &ok) : 0.0;
+    if (!ok || !std::isfinite(value)) {
+        *refused = true;
+        return kPriceNotSet;
+    }
+    return value;
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
 
 class TestPosition : public QObject
 {
@@ -20,6 +131,8 @@ private slots:
     void parseNumber();
     void priceText_data();
     void priceText();
+    void roundingAsThroughPrintedText();
+    void numberTextsReadAsThroughLocale();
     void calcPrice_data();
     void calcPrice();
     void calcPriceSetsUseTheirOwnFields();
@@ -134,6 +247,99 @@ void TestPosition::priceText()
     bool refusedOut = !refused;
     QCOMPARE(ParsePriceText(text, &refusedOut), value);
     QCOMPARE(refusedOut, refused);
+}
+
+void TestPosition::roundingAsThroughPrintedText()
+{
+    // Cents, half cents, binary ties (n/8), products of the roll-up,
+    // sentinels, wide magnitudes and both signs, against the rounding over
+    // the printed text.
+    std::mt19937_64 rng(20240611);
+    std::uniform_int_distribution<std::int64_t> cents(-100000000000LL, 100000000000LL);
+    std::uniform_real_distribution<double> exponent(-12.0, 22.0);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double fixed[] = {-1.0,
+                            -2.0,
+                            -3.0,
+                            0.0,
+                            -0.0,
+                            -1e-10,
+                            1e-10,
+                            0.005,
+                            -0.005,
+                            0.125,
+                            0.375,
+                            1.005,
+                            84.9915,
+                            99999999999.995,
+                            1e13,
+                            -1e13,
+                            9.99999999999e12,
+                            1e22,
+                            -1e300,
+                            5e-324,
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+    int count = 0;
+    auto check = [&](double value) {
+        ++count;
+        if (!SameBits(RoundPrice(value), ReferenceRound(value)))
+            QFAIL(qPrintable(QStringLiteral("%1 rounds to %2, through the text to %3")
+                                 .arg(value, 0, 'g', 17)
+                                 .arg(RoundPrice(value), 0, 'g', 17)
+                                 .arg(ReferenceRound(value), 0, 'g', 17)));
+    };
+    for (double v : fixed)
+        check(v);
+    for (int i = 0; i < 200000; ++i) {
+        const double c = static_cast<double>(cents(rng));
+        check(c / 100.0);
+        check((c + 0.5) / 100.0);
+        check(c / 8.0);
+        check(std::pow(10.0, exponent(rng)) * (rng() % 2 ? -1.0 : 1.0));
+        const double unitPrice = static_cast<double>(cents(rng) % 1000000) / 100.0;
+        check(unitPrice * static_cast<double>(rng() % 12 + 1) * (100.0 + 19.0 * unit(rng)) / 100.0);
+    }
+    QCOMPARE(count, 1000000 + static_cast<int>(std::size(fixed)));
+}
+
+void TestPosition::numberTextsReadAsThroughLocale()
+{
+    // Random texts of number characters, blanks and letters, and printed
+    // prices, against the reading through the C locale.
+    std::mt19937_64 rng(4711);
+    const char16_t alphabet[] = u"0123456789000999..,,--++  \t\n\reEx\u00A0\u0661";
+    const int letters = static_cast<int>(std::size(alphabet)) - 1;
+    QString text;
+    auto check = [&] {
+        bool refused = false;
+        bool expectedRefused = false;
+        const double price = ParsePriceText(text, &refused);
+        const double expected = ReferencePriceText(text, &expectedRefused);
+        if (!SameBits(ParseNumber(text), ReferenceNumber(text)) || !SameBits(price, expected) ||
+            refused != expectedRefused)
+            QFAIL(qPrintable(QStringLiteral("\"%1\" read as %2 / %3 (%4), through the locale as "
+                                            "%5 / %6 (%7)")
+                                 .arg(text)
+                                 .arg(ParseNumber(text), 0, 'g', 17)
+                                 .arg(price, 0, 'g', 17)
+                                 .arg(refused)
+                                 .arg(ReferenceNumber(text), 0, 'g', 17)
+                                 .arg(expected, 0, 'g', 17)
+                                 .arg(expectedRefused)));
+    };
+    for (int i = 0; i < 200000; ++i) {
+        text.clear();
+        const int length = static_cast<int>(rng() % 24);
+        for (int j = 0; j < length; ++j)
+            text += QChar(alphabet[rng() % letters]);
+        check();
+        const double value = static_cast<double>(static_cast<std::int64_t>(rng() >> 4)) /
+                             std::pow(10.0, static_cast<double>(rng() % 24));
+        text = QString::number(rng() % 2 ? value : -value, 'f', static_cast<int>(rng() % 25));
+        check();
+    }
 }
 
 void TestPosition::calcPrice_data()
@@ -564,5 +770,5 @@ void TestPosition::dmsPackagePrices()
     QCOMPARE(head.Preise3.PackageNet, -1.0);
 }
 
-QTEST_GUILESS_MAIN(TestPosition)
+YAQ_TEST_GUILESS_MAIN(TestPosition)
 #include "tst_position.moc"

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 QString PrintFixed(double value, int decimals)
@@ -24,21 +25,50 @@ QString FormatPrice(double value)
     return PrintFixed(value + 1e-10, 2);
 }
 
-double RoundPrice(double value)
+namespace {
+
+// The powers of ten a double holds exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Digits of a plain number text gathered as an integer and the count of its
+// decimals. With at most 15 significant digits and at most 22 decimals the
+// integer and the power of ten are exact doubles, so one division gives the
+// correctly rounded value - the same double every correct decimal reader
+// (the C locale's toDouble, from_chars) gives for the text.
+struct PlainDigits
 {
-    // The same digits FormatPrice writes, read back, without the detour over
-    // text objects: the roll-up calls this for every price of every line.
-    char buffer[400]; // room for the fixed form of any double
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value + 1e-10, std::chars_format::fixed, 2);
-    if (written.ec != std::errc())
-        return ParseNumber(FormatPrice(value));
-    double rounded = 0.0;
-    std::from_chars(buffer, written.ptr, rounded);
-    return rounded;
+    std::uint64_t mantissa = 0;
+    int significant = 0; // digits from the first nonzero one on
+    int decimals = 0;
+    int digits = 0; // all digits, leading zeros too
+
+    void add(char16_t c, bool decimal)
+    {
+        ++digits;
+        if (decimal)
+            ++decimals;
+        if (mantissa == 0 && c == u'0')
+            return;
+        if (++significant <= 15)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - u'0');
+    }
+    bool exact() const { return significant <= 15 && decimals <= 22; }
+    double value(bool negative) const
+    {
+        const double v = static_cast<double>(mantissa) / kPow10[decimals];
+        return negative ? -v : v;
+    }
+};
+
+bool IsAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
-double ParseNumber(const QString &text)
+// ParseNumber through the C locale: the reference for the texts the fast
+// reader leaves to it.
+double ParseNumberByLocale(const QString &text)
 {
     int i = 0;
     const int n = text.size();
@@ -86,7 +116,84 @@ double ParseNumber(const QString &text)
     return ok ? value : 0.0;
 }
 
-double ParsePriceText(const QString &text, bool *refused)
+// RoundPrice through the printed text, for the values the exact
+// arithmetic below does not cover.
+double RoundPriceByText(double value)
+{
+    char buffer[400]; // room for the fixed form of any double
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value + 1e-10, std::chars_format::fixed, 2);
+    if (written.ec != std::errc())
+        return ParseNumber(FormatPrice(value));
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
+} // namespace
+
+double RoundPrice(double value)
+{
+    // "%.2f" rounds the exact binary value to the nearest cent, an exact
+    // tie to the even cent; reading "c.cc" back gives the double nearest to
+    // cents / 100. Both are done here on numbers: the product with 100 is
+    // split into its rounded part and its exact error, which decides the
+    // cent exactly. Values beyond 10^13 and non-finite ones go the way
+    // over the text.
+    const double x = value + 1e-10;
+    const double ax = std::fabs(x);
+    if (!(ax < 1e13))
+        return RoundPriceByText(value);
+    double cents = 0.0;
+    if (ax >= 0.004) {
+        const double p = ax * 100.0;
+        // The exact error of the product (Dekker's product with 100 split
+        // exactly): ax * 100 == p + error.
+        const double split = ax * 134217729.0; // 2^27 + 1
+        const double high = split - (split - ax);
+        const double error = (high * 100.0 - p) + (ax - high) * 100.0;
+        const auto whole = static_cast<std::int64_t>(p); // p > 0: the floor
+        // p - whole and the half are multiples of p's unit in the last place,
+        // which is larger than |error|: the comparison with the half is exact.
+        const double aboveHalf = (p - static_cast<double>(whole)) - 0.5;
+        bool up = aboveHalf > 0.0;
+        if (aboveHalf == 0.0)
+            up = error > 0.0 || (error == 0.0 && (whole & 1) != 0);
+        cents = static_cast<double>(up ? whole + 1 : whole);
+    }
+    const double rounded = cents / 100.0;
+    return std::signbit(x) ? -rounded : rounded;
+}
+
+double ParseNumber(const QString &text)
+{
+    // Plain texts ("12", " 1.5 EUR", "-.8") are read here; a text with an
+    // exponent or more digits than a double holds exactly goes the way
+    // over the C locale.
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && (s[i] == u' ' || s[i] == u'\t' || s[i] == u'\r' || s[i] == u'\n'))
+        ++i;
+    bool negative = false;
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        negative = s[i++] == u'-';
+    PlainDigits d;
+    for (; i < n && IsAsciiDigit(s[i]); ++i)
+        d.add(s[i], false);
+    if (i < n && s[i] == u'.')
+        for (++i; i < n && IsAsciiDigit(s[i]); ++i)
+            d.add(s[i], true);
+    if (d.digits == 0)
+        return 0.0;
+    if (d.exact() && !(i < n && (s[i] == u'e' || s[i] == u'E')))
+        return d.value(negative);
+    return ParseNumberByLocale(text);
+}
+
+namespace {
+
+double ParsePriceTextByLocale(const QString &text, bool *refused)
 {
     if (refused)
         *refused = false;
@@ -120,6 +227,58 @@ double ParsePriceText(const QString &text, bool *refused)
         return kPriceNotSet;
     }
     return value;
+}
+
+bool IsAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+} // namespace
+
+double ParsePriceText(const QString &text, bool *refused)
+{
+    // Plain ASCII texts are read here; any other character (a Unicode blank
+    // that trimming removes, foreign digits) and more digits than a double
+    // holds exactly leave the text to the C locale.
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && IsAsciiSpace(s[i]))
+        ++i;
+    qsizetype end = n;
+    while (end > i && IsAsciiSpace(s[end - 1]))
+        --end;
+    bool plain = true;
+    for (qsizetype j = i; j < end && plain; ++j)
+        plain = s[j] < 0x80;
+    if (!plain)
+        return ParsePriceTextByLocale(text, refused);
+    if (refused)
+        *refused = false;
+    if (i == end)
+        return kPriceNotSet;
+    bool negative = false;
+    if (s[i] == u'+' || s[i] == u'-')
+        negative = s[i++] == u'-';
+    PlainDigits d;
+    for (; i < end && IsAsciiDigit(s[i]); ++i)
+        d.add(s[i], false);
+    bool wellFormed = d.digits > 0;
+    if (wellFormed && i < end && (s[i] == u'.' || s[i] == u',')) {
+        const int before = d.digits;
+        for (++i; i < end && IsAsciiDigit(s[i]); ++i)
+            d.add(s[i], true);
+        wellFormed = d.digits > before;
+    }
+    if (!wellFormed || i != end) {
+        if (refused)
+            *refused = true;
+        return kPriceNotSet;
+    }
+    if (d.exact())
+        return d.value(negative);
+    return ParsePriceTextByLocale(text, refused);
 }
 
 LinePrice DeriveLinePrice(double unitGross, double unitNet, double vat, bool flatPrice,

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <limits>
 
 CCDFile::CCDFile(int readMode) : m_nReadMode(readMode)
 {
@@ -70,12 +71,36 @@ int CCDFile::ReadLine(QString &line)
 int CCDFile::ReadRest(QString &text)
 {
     text.clear();
+    QByteArray bytes;
+    if (!ReadRestBytes(bytes))
+        return 0;
+    text = QString::fromUtf8(bytes);
+    return 1;
+}
+
+int CCDFile::ReadRestBytes(QByteArray &bytes)
+{
+    bytes.clear();
     if (!m_pReadFile)
         return 0;
-    const QByteArray bytes = m_pReadFile->readAll();
-    if (m_pReadFile->error() != QFileDevice::NoError)
+    // A file of known size is read into a buffer of its size (reading on
+    // until the end all the same), not one that grew by doubling.
+    const qint64 known = m_pReadFile->isSequential() ? 0 : m_pReadFile->size() - m_pReadFile->pos();
+    if (known > 0 && known < std::numeric_limits<qsizetype>::max() / 2) {
+        bytes = QByteArray(static_cast<qsizetype>(known), Qt::Uninitialized); // resize would grow
+        const qint64 got = m_pReadFile->read(bytes.data(), known);
+        bytes.resize(got > 0 ? static_cast<qsizetype>(got) : 0);
+        if (got == known)
+            bytes += m_pReadFile->readAll();
+    } else {
+        bytes = m_pReadFile->readAll();
+    }
+    if (m_pReadFile->error() != QFileDevice::NoError) {
+        bytes.clear();
         return 0;
-    text = DecodeRead(bytes, !m_bReadStarted);
+    }
+    if (!m_bReadStarted && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
     m_bReadStarted = true;
     return 1;
 }

@@ -44,6 +44,11 @@ public:
     // earlier ReadLine). A byte-order mark at the start is dropped.
     int ReadLine(QString &line);
     int ReadRest(QString &text);
+    // ReadRest without the decoding: the undecoded bytes (a byte-order mark
+    // at the start of the file dropped all the same). Decoding a slice of
+    // them that ends before a tab, CR or LF gives the same text as decoding
+    // them whole and cutting the text there.
+    int ReadRestBytes(QByteArray &bytes);
 
     // Opens the file for writing in the code page of the language (a
     // two-digit language code). Nonzero when it is open.

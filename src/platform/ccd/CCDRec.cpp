@@ -4,11 +4,25 @@
 #include "platform/ccd/CCDFile.h"
 
 #include <QHash>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <cstring>
 
 struct CCDRec::Table
 {
-    // One entry per record, the values in the order of the record's fields.
-    std::vector<QStringList> rows;
+    // The file after its first line, undecoded.
+    QByteArray bytes;
+    // Each record line: its place in the bytes, without the CRs at its end.
+    struct Line
+    {
+        std::uint32_t start;
+        std::uint32_t length;
+    };
+    std::vector<Line> lines;
+    // The file's column of each field of the record (-1: not in the file).
+    std::vector<int> column;
+    int columnsUsed = 0; // 1 + the last column a field reads
 };
 
 namespace {
@@ -19,6 +33,93 @@ QStringView stripCr(QStringView line)
         line.chop(1);
     return line;
 }
+
+bool IsAsciiSpace(unsigned char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Bytes that read as themselves: ASCII without the escape character.
+// Eight bytes at a time: the high bits, and a zero byte where a byte equals
+// the backslash.
+bool IsPlain(const char *p, qsizetype n)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t x = w ^ (ones * '\\');
+        if ((w & highs) != 0 || ((x - ones) & ~x & highs) != 0)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80 || p[i] == '\\')
+            return false;
+    return true;
+}
+
+// Sets the text to bytes that read as themselves, into the text's own
+// buffer when it has room (the fields of a record take one row after the
+// other); false, and the text left to the caller, for any other bytes.
+bool AssignPlain(QString &text, const char *p, std::uint32_t n)
+{
+    if (n == 0 || !text.isDetached() || text.capacity() < static_cast<qsizetype>(n)) {
+        if (!IsPlain(p, n))
+            return false;
+        text = QLatin1String(p, static_cast<qsizetype>(n));
+        return true;
+    }
+    text.resize(n);
+    char16_t *d = reinterpret_cast<char16_t *>(text.data());
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        if (c >= 0x80 || c == '\\')
+            return false;
+        d[i] = c;
+    }
+    return true;
+}
+
+// The text of a slice of the file's bytes as the decoding of the whole file
+// gives it: a sequence that is cut off at the end of the slice is judged
+// with the byte after it (a tab, CR or LF) in view.
+QString DecodeSlice(const QByteArray &bytes, qsizetype start, qsizetype length)
+{
+    const bool more = start + length < bytes.size();
+    QString text = QString::fromUtf8(bytes.constData() + start, length + (more ? 1 : 0));
+    if (more)
+        text.chop(1);
+    return text;
+}
+
+// Where the fields of a line begin and end: at most `columns` of them.
+struct LineFields
+{
+    QVarLengthArray<std::uint32_t, 32> start;
+    QVarLengthArray<std::uint32_t, 32> end;
+
+    void split(const QByteArray &bytes, std::uint32_t lineStart, std::uint32_t lineLength,
+               int columns)
+    {
+        start.clear();
+        end.clear();
+        const char *p = bytes.constData();
+        std::uint32_t pos = lineStart;
+        const std::uint32_t lineEnd = lineStart + lineLength;
+        while (start.size() < columns) {
+            const void *tab = std::memchr(p + pos, '\t', lineEnd - pos);
+            const std::uint32_t stop =
+                tab ? static_cast<std::uint32_t>(static_cast<const char *>(tab) - p) : lineEnd;
+            start.append(pos);
+            end.append(stop);
+            if (!tab)
+                break;
+            pos = stop + 1;
+        }
+    }
+};
 
 } // namespace
 
@@ -90,44 +191,89 @@ int CCDRec::Open(const QString &path)
         keyColumns.push_back(std::move(positions));
     }
 
-    QString text;
-    if (!file.ReadRest(text))
+    auto table = std::make_shared<Table>();
+    if (!file.ReadRestBytes(table->bytes))
         return 0;
     file.Close();
+    const QByteArray &bytes = table->bytes;
+    if (static_cast<std::uint64_t>(bytes.size()) >= 0xFFFFFFFFull)
+        return 0;
+    table->column = column;
+    for (int c : column)
+        table->columnsUsed = std::max(table->columnsUsed, c + 1);
 
-    auto table = std::make_shared<Table>();
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start <= all.size()) {
-        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = all.size();
-        const QStringView line = stripCr(all.mid(start, end - start));
+    const char *data = bytes.constData();
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    size_t lineFeeds = 0;
+    for (const char *p = data, *end = data + size;
+         (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
+        ++lineFeeds;
+    table->lines.reserve(lineFeeds + 1);
+    for (std::uint32_t start = 0; start <= size;) {
+        const void *lf = std::memchr(data + start, '\n', size - start);
+        const std::uint32_t end =
+            lf ? static_cast<std::uint32_t>(static_cast<const char *>(lf) - data) : size;
+        std::uint32_t stop = end;
+        while (stop > start && data[stop - 1] == '\r')
+            --stop;
+        const std::uint32_t lineStart = start;
         start = end + 1;
-        if (line.trimmed().isEmpty())
+        // A line of blanks is no record. Only a line that holds nothing but
+        // blanks and other than ASCII bytes needs decoding to tell.
+        std::uint32_t i = lineStart;
+        while (i < stop && IsAsciiSpace(static_cast<unsigned char>(data[i])))
+            ++i;
+        if (i == stop || (static_cast<unsigned char>(data[i]) >= 0x80 &&
+                          DecodeSlice(bytes, lineStart, stop - lineStart).trimmed().isEmpty()))
             continue;
-        const QList<QStringView> parts = line.split(QLatin1Char('\t'));
-        QStringList row;
-        row.reserve(static_cast<qsizetype>(fields.size()));
-        for (int c : column)
-            row.append(c >= 0 && c < parts.size() ? UnescapeFieldText(parts.at(c).toString())
-                                                  : QString());
-        table->rows.push_back(std::move(row));
+        table->lines.push_back({lineStart, stop - lineStart});
     }
 
+    LineFields parts;
     for (size_t i = 0; i < indexes.size(); ++i) {
-        CCDIndex *index = indexes[i];
-        std::vector<QString> keys;
-        keys.reserve(table->rows.size());
-        for (const QStringList &row : table->rows) {
-            QString key;
-            for (int pos : keyColumns[i])
-                key += row.at(pos);
-            keys.push_back(std::move(key));
+        CCDIndex::KeySet keys;
+        keys.bytes = bytes;
+        keys.keys.reserve(table->lines.size());
+        std::vector<int> keyColumn;
+        int columnsUsed = 0;
+        for (int pos : keyColumns[i]) {
+            keyColumn.push_back(column[static_cast<size_t>(pos)]);
+            columnsUsed = std::max(columnsUsed, keyColumn.back() + 1);
         }
-        index->Build(keys);
-        index->m_run.clear();
-        index->m_runPos = 0;
+        for (const Table::Line &line : table->lines) {
+            parts.split(bytes, line.start, line.length, columnsUsed);
+            CCDIndex::KeyRef key;
+            if (keyColumn.size() == 1 && keyColumn[0] >= 0 && keyColumn[0] < parts.start.size()) {
+                const auto c = static_cast<qsizetype>(keyColumn[0]);
+                key = {parts.start[c], parts.end[c] - parts.start[c]};
+            }
+            const bool slice = keyColumn.size() == 1 &&
+                               (key.length == 0 || IsPlain(data + key.offset, key.length));
+            if (!slice) {
+                // The text the fields read as, in UTF-8; kept apart unless
+                // it is the file's bytes.
+                QString text;
+                for (int c : keyColumn)
+                    if (c >= 0 && c < parts.start.size())
+                        text += UnescapeFieldText(
+                            DecodeSlice(bytes, parts.start[c], parts.end[c] - parts.start[c]));
+                const QByteArray utf8 = text.toUtf8();
+                if (keyColumn.size() != 1 || utf8.size() != key.length ||
+                    std::memcmp(utf8.constData(), data + key.offset, key.length) != 0) {
+                    if (static_cast<std::uint64_t>(bytes.size()) + keys.extra.size() +
+                            utf8.size() >=
+                        0xFFFFFFFFull)
+                        return 0;
+                    key = {static_cast<std::uint32_t>(bytes.size() + keys.extra.size()),
+                           static_cast<std::uint32_t>(utf8.size())};
+                    keys.extra += utf8;
+                }
+            }
+            keys.keys.push_back(key);
+        }
+        CCDIndex *index = indexes[i];
+        index->Build(std::move(keys));
+        index->EndRun();
     }
 
     m_strPath = path;
@@ -140,8 +286,7 @@ void CCDRec::Close()
 {
     for (CCDIndex *index : Indexes()) {
         index->Clear();
-        index->m_run.clear();
-        index->m_runPos = 0;
+        index->EndRun();
     }
     m_pTable.reset();
     m_strPath.clear();
@@ -151,15 +296,32 @@ void CCDRec::Close()
 
 void CCDRec::setCurrent(int row)
 {
-    m_nCurrent = row;
-    const std::vector<Field> fields = Fields();
-    const bool valid = m_pTable && row >= 0 && static_cast<size_t>(row) < m_pTable->rows.size();
-    for (size_t f = 0; f < fields.size(); ++f)
-        *fields[f].value =
-            valid ? m_pTable->rows[static_cast<size_t>(row)].at(static_cast<qsizetype>(f))
-                  : QString();
-    if (!valid)
-        m_nCurrent = -1;
+    if (m_fields.empty())
+        m_fields = Fields();
+    const Table *table = m_pTable.get();
+    const bool valid = table && row >= 0 && static_cast<size_t>(row) < table->lines.size();
+    m_nCurrent = valid ? row : -1;
+    if (!valid) {
+        for (const Field &f : m_fields)
+            *f.value = QString();
+        return;
+    }
+    const Table::Line &line = table->lines[static_cast<size_t>(row)];
+    LineFields parts;
+    parts.split(table->bytes, line.start, line.length, table->columnsUsed);
+    const char *data = table->bytes.constData();
+    for (size_t f = 0; f < m_fields.size(); ++f) {
+        const int c = table->column[f];
+        QString &value = *m_fields[f].value;
+        if (c < 0 || c >= parts.start.size()) {
+            value = QString();
+            continue;
+        }
+        const std::uint32_t start = parts.start[c];
+        const std::uint32_t length = parts.end[c] - start;
+        if (!AssignPlain(value, data + start, length))
+            value = UnescapeFieldText(DecodeSlice(table->bytes, start, length));
+    }
 }
 
 int CCDRec::AutoSearch(CCDIndex &index, const QString &key)
@@ -168,9 +330,8 @@ int CCDRec::AutoSearch(CCDIndex &index, const QString &key)
         setCurrent(-1);
         return 0;
     }
-    const std::vector<int> rows = index.Find(key);
-    setCurrent(rows.empty() ? -1 : rows.front());
-    return rows.empty() ? 0 : 1;
+    setCurrent(index.FindFirst(key));
+    return m_nCurrent >= 0 ? 1 : 0;
 }
 
 int CCDRec::AutoMove(CCDIndex &index, int mode, const QString &key)
@@ -179,19 +340,8 @@ int CCDRec::AutoMove(CCDIndex &index, int mode, const QString &key)
         setCurrent(-1);
         return 0;
     }
-    if (mode == CCD_MOVE_FIRST) {
-        index.m_run = index.Find(key);
-        index.m_runPos = 0;
-    } else if (index.m_runPos < index.m_run.size()) {
-        ++index.m_runPos;
-    }
-    if (index.m_runPos >= index.m_run.size()) {
-        index.m_runPos = index.m_run.size();
-        setCurrent(-1);
-        return 0;
-    }
-    setCurrent(index.m_run[index.m_runPos]);
-    return 1;
+    setCurrent(mode == CCD_MOVE_FIRST ? index.StartRun(key) : index.NextInRun());
+    return m_nCurrent >= 0 ? 1 : 0;
 }
 
 int CCDRec::Move(int mode)
@@ -200,7 +350,7 @@ int CCDRec::Move(int mode)
         setCurrent(-1);
         return 0;
     }
-    const int count = static_cast<int>(m_pTable->rows.size());
+    const int count = static_cast<int>(m_pTable->lines.size());
     if (mode == CCD_MOVE_FIRST)
         m_nMoveRow = 0;
     else if (m_nMoveRow >= 0 && m_nMoveRow < count)
@@ -213,5 +363,5 @@ int CCDRec::Move(int mode)
 
 int CCDRec::GetFileEntries() const
 {
-    return m_pTable ? static_cast<int>(m_pTable->rows.size()) : 0;
+    return m_pTable ? static_cast<int>(m_pTable->lines.size()) : 0;
 }

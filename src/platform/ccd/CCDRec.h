@@ -9,9 +9,11 @@
 // Empty lines are skipped. In field values "\t", "\n", "\r" and "\\" stand
 // for a tab, a line feed, a carriage return and a backslash.
 //
-// The whole file is read and indexed when it is opened. After a successful
-// search or move the record's text fields hold the current row; after one
-// that finds nothing they are empty.
+// The whole file is read and indexed when it is opened; its bytes are kept
+// as they are and a row's fields are decoded only when the row becomes
+// current. After a successful search or move the record's text fields hold
+// the current row; after one that finds nothing they are empty. Files of
+// 4 GiB or more are not opened.
 //
 // Keyed run (record walk over one key):
 //     for (int ok = rec.AutoMove(index, CCD_MOVE_FIRST, key); ok;
@@ -82,6 +84,9 @@ private:
     struct Table;
     void setCurrent(int row);
 
+    // The fields of this object (Fields() is asked once; copies ask again,
+    // their fields are their own).
+    std::vector<Field> m_fields;
     int m_nMode;
     QString m_strPath;
     std::shared_ptr<const Table> m_pTable;
