@@ -2,8 +2,8 @@
 // between NUL bytes. The session file named on it is not read here.
 // Links: yaq_settings
 
-#include "settings/CmdLine.h"
 #include "platform/StringUtil.h"
+#include "settings/CmdLine.h"
 
 #include <QDate>
 

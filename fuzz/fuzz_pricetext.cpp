@@ -2,7 +2,7 @@
 // DMS price element taken into a line. A text is either read as a finite
 // number or refused as no price, the decimal separator "." reads like ",",
 // and a line takes an element exactly when none of its texts is refused.
-// Links: yaq_packages
+// Links: yaq_pkgmodel
 
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Position.h"

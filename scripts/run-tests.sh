@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs the whole test suite with CTest,
-# then every fuzz program of fuzz/ for 10 seconds (scripts/run-fuzz.sh).
+# Installs what is missing, checks the formatting of the sources, builds
+# with AddressSanitizer and UndefinedBehaviorSanitizer and compiler warnings
+# as errors, and runs the whole test suite with CTest, then every fuzz
+# program of fuzz/ for 10 seconds (scripts/run-fuzz.sh).
 # Database tests run against SQLite and, when the PostgreSQL server
 # programs are installed, against a throw-away PostgreSQL server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+
+# Formatting first, so that a badly formatted file fails in seconds: every
+# source as the repository's .clang-format has it (clang-format -i FILE).
+clang_format=$(command -v clang-format-14 || command -v clang-format)
+find src tests bench fuzz tools examples -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 "$clang_format" --dry-run -Werror ||
+  { echo "Formatting differs in the files named above: $clang_format -i FILE" >&2; exit 1; }
+
 jobs=$(nproc)
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DYAQ_SANITIZE=ON -DYAQ_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DYAQ_SANITIZE=ON -DYAQ_WERROR=ON \
+  -DYAQ_BUILD_BENCH=OFF >/dev/null
 cmake --build build-test -j"$jobs"
 
 cleanup() { :; }

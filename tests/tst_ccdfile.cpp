@@ -26,12 +26,11 @@ void TestCCDFile::readsWholeFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("lines with CR LF stay as they are")
-        << QByteArray("a\r\n\r\nb") << QStringLiteral("a\r\n\r\nb");
-    QTest::newRow("byte-order mark is dropped") << QByteArray("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
-                                                              "e\n")
-                                                << QStringLiteral("Grüße\n");
-    QTest::newRow("empty file gives empty text") << QByteArray() << QString();
+    // clang-format off
+    QTest::newRow("lines with CR LF stay as they are") << QByteArray("a\r\n\r\nb")                           << QStringLiteral("a\r\n\r\nb");
+    QTest::newRow("byte-order mark is dropped")        << QByteArray("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\n") << QStringLiteral("Grüße\n");
+    QTest::newRow("empty file gives empty text")       << QByteArray()                                       << QString();
+    // clang-format on
 }
 
 void TestCCDFile::readsWholeFile()
@@ -67,19 +66,15 @@ void TestCCDFile::writesInCodePageOfLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("German umlauts in CP1252") << "00" << QStringLiteral("Grüße Öl\r\n")
-                                              << QByteArray("Gr\xFC\xDF"
-                                                            "e \xD6l\r\n");
-    QTest::newRow("euro sign in CP1252") << "01" << QStringLiteral("10 €") << QByteArray("10 \x80");
-    QTest::newRow("Cyrillic in CP1251")
-        << "16" << QStringLiteral("Привет") << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2");
-    QTest::newRow("Polish in CP1250")
-        << "17" << QStringLiteral("Łódź") << QByteArray("\xA3\xF3\x64\x9F");
-    QTest::newRow("Japanese in Shift-JIS")
-        << "08" << QStringLiteral("日本") << QByteArray("\x93\xFA\x96\x7B");
+    // clang-format off
+    QTest::newRow("German umlauts in CP1252")                            << "00" << QStringLiteral("Grüße Öl\r\n") << QByteArray("Gr\xFC\xDF" "e \xD6l\r\n");
+    QTest::newRow("euro sign in CP1252")                                 << "01" << QStringLiteral("10 €")         << QByteArray("10 \x80");
+    QTest::newRow("Cyrillic in CP1251")                                  << "16" << QStringLiteral("Привет")       << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2");
+    QTest::newRow("Polish in CP1250")                                    << "17" << QStringLiteral("Łódź")         << QByteArray("\xA3\xF3\x64\x9F");
+    QTest::newRow("Japanese in Shift-JIS")                               << "08" << QStringLiteral("日本")           << QByteArray("\x93\xFA\x96\x7B");
     // Characters of the Windows code page 932 that plain Shift-JIS lacks.
-    QTest::newRow("Japanese fullwidth tilde and circled digit in CP932")
-        << "08" << QStringLiteral("～①") << QByteArray("\x81\x60\x87\x40");
+    QTest::newRow("Japanese fullwidth tilde and circled digit in CP932") << "08" << QStringLiteral("～①")           << QByteArray("\x81\x60\x87\x40");
+    // clang-format on
 }
 
 void TestCCDFile::writesInCodePageOfLanguage()
@@ -166,5 +161,5 @@ void TestCCDFile::writeObjectOpenWritesUtf8()
     QCOMPARE(reader.WriteFile(QStringLiteral("x")), 0);
 }
 
-QTEST_GUILESS_MAIN(TestCCDFile)
+YAQ_TEST_GUILESS_MAIN(TestCCDFile)
 #include "tst_ccdfile.moc"

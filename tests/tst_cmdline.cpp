@@ -30,66 +30,19 @@ void TestCmdLine::parse_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("sessionFile");
 
-    QTest::newRow("three plain parameters")
-        << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "XVQ1F23A57M012345"
-        << "07"
-        << "SRP"
-        << ""
-        << "";
-    QTest::newRow("fourth plain parameter ignored")
-        << QStringList{"V1", "00", "AW", "extra"} << "V1"
-        << "00"
-        << "AW"
-        << ""
-        << "";
-    QTest::newRow("mode value is lower-cased") << QStringList{"-m", "QVL"} << ""
-                                               << ""
-                                               << ""
-                                               << "qvl"
-                                               << "";
-    QTest::newRow("mixed-case mode") << QStringList{"-m", "qvlEdit"} << ""
-                                     << ""
-                                     << ""
-                                     << "qvledit"
-                                     << "";
-    QTest::newRow("switch value counts as a plain parameter")
-        << QStringList{"-m", "qvl", "E000001"} << ""
-        << "E000001"
-        << ""
-        << "qvl"
-        << "";
-    QTest::newRow("switch names are case-sensitive: tns is unknown")
-        << QStringList{"-tns", "E000001"} << "E000001"
-        << ""
-        << ""
-        << ""
-        << "";
-    QTest::newRow("slash switch") << QStringList{"/v", "E000002"} << "E000002"
-                                  << ""
-                                  << ""
-                                  << ""
-                                  << "";
-    QTest::newRow("later switch overwrites") << QStringList{"A000001", "-v", "B000002"} << "B000002"
-                                             << ""
-                                             << ""
-                                             << ""
-                                             << "";
-    QTest::newRow("session file in lower case") << QStringList{"/tmp/start.yaq2cfg"} << ""
-                                                << ""
-                                                << ""
-                                                << ""
-                                                << "/tmp/start.yaq2cfg";
-    QTest::newRow("session file old suffix") << QStringList{"Start.YAQCFG", "00"} << ""
-                                             << "00"
-                                             << ""
-                                             << ""
-                                             << "Start.YAQCFG";
-    QTest::newRow("session file only as first parameter")
-        << QStringList{"E000001", "x.YAQ2CFG"} << "E000001"
-        << "x.YAQ2CFG"
-        << ""
-        << ""
-        << "";
+    // clang-format off
+    QTest::newRow("three plain parameters")                          << QStringList{"XVQ1F23A57M012345", "07", "SRP"} << "XVQ1F23A57M012345" << "07"        << "SRP" << ""        << "";
+    QTest::newRow("fourth plain parameter ignored")                  << QStringList{"V1", "00", "AW", "extra"}        << "V1"                << "00"        << "AW"  << ""        << "";
+    QTest::newRow("mode value is lower-cased")                       << QStringList{"-m", "QVL"}                      << ""                  << ""          << ""    << "qvl"     << "";
+    QTest::newRow("mixed-case mode")                                 << QStringList{"-m", "qvlEdit"}                  << ""                  << ""          << ""    << "qvledit" << "";
+    QTest::newRow("switch value counts as a plain parameter")        << QStringList{"-m", "qvl", "E000001"}           << ""                  << "E000001"   << ""    << "qvl"     << "";
+    QTest::newRow("switch names are case-sensitive: tns is unknown") << QStringList{"-tns", "E000001"}                << "E000001"           << ""          << ""    << ""        << "";
+    QTest::newRow("slash switch")                                    << QStringList{"/v", "E000002"}                  << "E000002"           << ""          << ""    << ""        << "";
+    QTest::newRow("later switch overwrites")                         << QStringList{"A000001", "-v", "B000002"}       << "B000002"           << ""          << ""    << ""        << "";
+    QTest::newRow("session file in lower case")                      << QStringList{"/tmp/start.yaq2cfg"}             << ""                  << ""          << ""    << ""        << "/tmp/start.yaq2cfg";
+    QTest::newRow("session file old suffix")                         << QStringList{"Start.YAQCFG", "00"}             << ""                  << "00"        << ""    << ""        << "Start.YAQCFG";
+    QTest::newRow("session file only as first parameter")            << QStringList{"E000001", "x.YAQ2CFG"}           << "E000001"           << "x.YAQ2CFG" << ""    << ""        << "";
+    // clang-format on
 }
 
 void TestCmdLine::parse()
@@ -110,13 +63,13 @@ void TestCmdLine::windowPosition_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<QString>("tns");
-    QTest::newRow("both given") << QStringList{"-x", "10", "-y", "20"} << 10 << 20 << "";
-    QTest::newRow("none given") << QStringList{} << -1 << -1 << "";
-    QTest::newRow("no leading digits") << QStringList{"-x", "abc", "-y", "12px"} << 0 << 12 << "";
-    QTest::newRow("TNS last leaves it empty") << QStringList{"-x", "5", "-TNS"} << 5 << -1 << "";
-    QTest::newRow("connection values")
-        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1
-        << "host:5432/cat";
+    // clang-format off
+    QTest::newRow("both given")               << QStringList{"-x", "10", "-y", "20"}                            << 10 << 20 << "";
+    QTest::newRow("none given")               << QStringList{}                                                  << -1 << -1 << "";
+    QTest::newRow("no leading digits")        << QStringList{"-x", "abc", "-y", "12px"}                         << 0  << 12 << "";
+    QTest::newRow("TNS last leaves it empty") << QStringList{"-x", "5", "-TNS"}                                 << 5  << -1 << "";
+    QTest::newRow("connection values")        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1 << "host:5432/cat";
+    // clang-format on
 }
 
 void TestCmdLine::windowPosition()
@@ -230,26 +183,18 @@ void TestCmdLine::firstRegistration_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain date") << "2015-03-07"
-                                << "07.03.2015";
-    QTest::newRow("leap day") << "2016-02-29"
-                              << "29.02.2016";
-    QTest::newRow("no leap day") << "2015-02-29"
-                                 << "";
-    QTest::newRow("month 13") << "2015-13-01"
-                              << "";
-    QTest::newRow("german form") << "07.03.2015"
-                                 << "";
-    QTest::newRow("short") << "2015-3-7"
-                           << "";
-    QTest::newRow("trailing text") << "2015-03-07x"
-                                   << "";
-    QTest::newRow("trailing line feed") << "2015-03-07\n"
-                                        << "";
-    QTest::newRow("leading blank") << " 2015-03-07"
-                                   << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    // clang-format off
+    QTest::newRow("plain date")         << "2015-03-07"   << "07.03.2015";
+    QTest::newRow("leap day")           << "2016-02-29"   << "29.02.2016";
+    QTest::newRow("no leap day")        << "2015-02-29"   << "";
+    QTest::newRow("month 13")           << "2015-13-01"   << "";
+    QTest::newRow("german form")        << "07.03.2015"   << "";
+    QTest::newRow("short")              << "2015-3-7"     << "";
+    QTest::newRow("trailing text")      << "2015-03-07x"  << "";
+    QTest::newRow("trailing line feed") << "2015-03-07\n" << "";
+    QTest::newRow("leading blank")      << " 2015-03-07"  << "";
+    QTest::newRow("empty")              << ""             << "";
+    // clang-format on
 }
 
 void TestCmdLine::firstRegistration()
@@ -258,5 +203,5 @@ void TestCmdLine::firstRegistration()
     QTEST(FirstRegistrationFromSwitch(value), "expected");
 }
 
-QTEST_GUILESS_MAIN(TestCmdLine)
+YAQ_TEST_GUILESS_MAIN(TestCmdLine)
 #include "tst_cmdline.moc"

@@ -1,12 +1,14 @@
 // The direct price adjustment: the checks of typed numbers, the arithmetic
-// of reduction and new price, and the dialog driven offscreen.
+// of reduction and new price, and the dialog driven offscreen; the package
+// pages' notice boxes.
 
-#include "settings/PrgSettings.h"
 #include "common/InputCheck.h"
-#include "packages/model/DirectPrice.h"
+#include "packages/PageNotice.h"
 #include "packages/PauschPreisDlg.h"
+#include "packages/model/DirectPrice.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -17,7 +19,6 @@ class TestDirectPrice : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { FailOnUnexpectedWarnings(); }
     void initTestCase();
     void numericInput_data();
     void numericInput();
@@ -31,6 +32,7 @@ private slots:
     void dialogAppliesDiscount();
     void dialogRefusesTooHighReduction();
     void dialogAppliesNewPrice();
+    void pageNoticeIsANoticeBox();
 
 private:
     TestEnv m_env;
@@ -47,14 +49,12 @@ void TestDirectPrice::numericInput_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-    QTest::newRow("clean number") << "12.5"
-                                  << "12.5" << -1;
-    QTest::newRow("comma removed") << "12,5"
-                                   << "125" << 2;
-    QTest::newRow("only the first stray character") << "a1b"
-                                                    << "1b" << 0;
-    QTest::newRow("minus sign") << "-3"
-                                << "3" << 0;
+    // clang-format off
+    QTest::newRow("clean number")                   << "12.5" << "12.5" << -1;
+    QTest::newRow("comma removed")                  << "12,5" << "125"  << 2;
+    QTest::newRow("only the first stray character") << "a1b"  << "1b"   << 0;
+    QTest::newRow("minus sign")                     << "-3"   << "3"    << 0;
+    // clang-format on
 }
 
 void TestDirectPrice::numericInput()
@@ -104,18 +104,12 @@ void TestDirectPrice::percentToPrice_data()
     QTest::addColumn<QString>("max");
     QTest::addColumn<QString>("percent");
     QTest::addColumn<QString>("price");
-    QTest::newRow("ten percent of 200") << 200.0 << "10"
-                                        << "10"
-                                        << "180.00";
-    QTest::newRow("maximum reduction lifted by a cent") << 99.99 << "15"
-                                                        << "15"
-                                                        << "85.00";
-    QTest::newRow("below the maximum no cent is added") << 99.99 << "15"
-                                                        << "14"
-                                                        << "85.99";
-    QTest::newRow("no standard price derives nothing") << -1.0 << "15"
-                                                       << "10"
-                                                       << "";
+    // clang-format off
+    QTest::newRow("ten percent of 200")                 << 200.0 << "10" << "10" << "180.00";
+    QTest::newRow("maximum reduction lifted by a cent") << 99.99 << "15" << "15" << "85.00";
+    QTest::newRow("below the maximum no cent is added") << 99.99 << "15" << "14" << "85.99";
+    QTest::newRow("no standard price derives nothing")  << -1.0  << "15" << "10" << "";
+    // clang-format on
 }
 
 void TestDirectPrice::percentToPrice()
@@ -298,5 +292,19 @@ void TestDirectPrice::dialogAppliesNewPrice()
     QCOMPARE(s.head.Preise1.Net, 160.0);
 }
 
-QTEST_MAIN(TestDirectPrice)
+void TestDirectPrice::pageNoticeIsANoticeBox()
+{
+    // What the package model tells the adviser on a package page comes up as
+    // the program's notice box.
+    QWidget page;
+    CPageNotice notice(&page);
+    const int before = m_env.boxes().size();
+    notice.Notice(QStringLiteral("4711 (standard)"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QCOMPARE(m_env.boxes().last().text, QStringLiteral("4711 (standard)"));
+    QCOMPARE(m_env.boxes().last().caption, kMsgBoxTitle);
+    QCOMPARE(m_env.boxes().last().type, int(MB_OK));
+}
+
+YAQ_TEST_MAIN(TestDirectPrice)
 #include "tst_directprice.moc"

@@ -24,7 +24,6 @@ class TestDlgUtil : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { FailOnUnexpectedWarnings(); }
     void sizeAndMoveControl_data();
     void sizeAndMoveControl();
     void startMissingProgramReportsReasonAndCommand();
@@ -37,13 +36,12 @@ void TestDlgUtil::sizeAndMoveControl_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("move");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("all deltas 0 leave the control")
-        << QStringLiteral("ok") << false << QRect(10, 20, 80, 30);
-    QTest::newRow("edges grow by their deltas")
-        << QStringLiteral("ok") << false << QRect(9, 22, 84, 32);
-    QTest::newRow("moving keeps the size") << QStringLiteral("ok") << true << QRect(15, 13, 80, 30);
-    QTest::newRow("a missing control changes nothing")
-        << QStringLiteral("none") << true << QRect(10, 20, 80, 30);
+    // clang-format off
+    QTest::newRow("all deltas 0 leave the control")    << QStringLiteral("ok")   << false << QRect(10, 20, 80, 30);
+    QTest::newRow("edges grow by their deltas")        << QStringLiteral("ok")   << false << QRect(9, 22, 84, 32);
+    QTest::newRow("moving keeps the size")             << QStringLiteral("ok")   << true  << QRect(15, 13, 80, 30);
+    QTest::newRow("a missing control changes nothing") << QStringLiteral("none") << true  << QRect(10, 20, 80, 30);
+    // clang-format on
 }
 
 void TestDlgUtil::sizeAndMoveControl()
@@ -92,5 +90,5 @@ void TestDlgUtil::optionalPackageDialogTest()
     QVERIFY(!IsSRPOptBearbDlg(nullptr));
 }
 
-QTEST_MAIN(TestDlgUtil)
+YAQ_TEST_MAIN(TestDlgUtil)
 #include "tst_dlgutil.moc"

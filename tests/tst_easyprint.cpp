@@ -143,7 +143,6 @@ void TestEasyPrint::initTestCase()
 
 void TestEasyPrint::init()
 {
-    FailOnUnexpectedWarnings();
     m_env = std::make_unique<TestEnv>();
     m_env->answerBoxes(IDOK);
     m_dir = m_env->path();
@@ -181,10 +180,11 @@ void TestEasyPrint::tileRect_data()
     QTest::addColumn<bool>("centre");
     QTest::addColumn<CRect>("rect");
     // 190 x 277 mm pages, document 3000 x 5000 on 2 x 2 pages.
-    QTest::newRow("first page") << 0 << 0 << false << CRect(0, 0, 1900, -2770);
-    QTest::newRow("second row, second column")
-        << 1 << 1 << false << CRect(1900, -2770, 3800, -5540);
-    QTest::newRow("centred first page") << 0 << 0 << true << CRect(-400, 270, 1500, -2500);
+    // clang-format off
+    QTest::newRow("first page")                << 0 << 0 << false << CRect(0, 0, 1900, -2770);
+    QTest::newRow("second row, second column") << 1 << 1 << false << CRect(1900, -2770, 3800, -5540);
+    QTest::newRow("centred first page")        << 0 << 0 << true  << CRect(-400, 270, 1500, -2500);
+    // clang-format on
 }
 
 void TestEasyPrint::tileRect()
@@ -202,12 +202,13 @@ void TestEasyPrint::rangeTextFromTiles_data()
 {
     QTest::addColumn<std::vector<int>>("flags");
     QTest::addColumn<QString>("text");
-    QTest::newRow("runs of one, two and three")
-        << tiles({1, 1, 1, 0, 1, 0, 1, 1}) << QStringLiteral("1-3,5,7,8");
-    QTest::newRow("every page") << tiles({1, 1, 1, 1}) << QStringLiteral("1-4");
-    QTest::newRow("none") << tiles({0, 0}) << QString();
-    QTest::newRow("no pages at all") << tiles({}) << QString();
-    QTest::newRow("last page alone") << tiles({0, 0, 1}) << QStringLiteral("3");
+    // clang-format off
+    QTest::newRow("runs of one, two and three") << tiles({1, 1, 1, 0, 1, 0, 1, 1}) << QStringLiteral("1-3,5,7,8");
+    QTest::newRow("every page")                 << tiles({1, 1, 1, 1})             << QStringLiteral("1-4");
+    QTest::newRow("none")                       << tiles({0, 0})                   << QString();
+    QTest::newRow("no pages at all")            << tiles({})                       << QString();
+    QTest::newRow("last page alone")            << tiles({0, 0, 1})                << QStringLiteral("3");
+    // clang-format on
 }
 
 void TestEasyPrint::rangeTextFromTiles()
@@ -401,9 +402,10 @@ void TestEasyPrint::pdfFailureLeavesNoFile_data()
 {
     QTest::addColumn<QString>("obstacle"); // what is in the way of the PDF
     QTest::addColumn<int>("textId");
-    QTest::newRow("folder cannot be created") << QStringLiteral("file-instead-of-folder") << 7091;
-    QTest::newRow("YAQ2.pdf cannot be replaced")
-        << QStringLiteral("folder-instead-of-file") << 7023;
+    // clang-format off
+    QTest::newRow("folder cannot be created")    << QStringLiteral("file-instead-of-folder") << 7091;
+    QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file") << 7023;
+    // clang-format on
 }
 
 void TestEasyPrint::pdfFailureLeavesNoFile()
@@ -535,5 +537,5 @@ void TestEasyPrint::typedRangeIsRewritten()
     QVERIFY(!print->isEnabled());
 }
 
-QTEST_MAIN(TestEasyPrint)
+YAQ_TEST_MAIN(TestEasyPrint)
 #include "tst_easyprint.moc"

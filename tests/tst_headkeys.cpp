@@ -10,11 +10,11 @@
 #include "app/SiblingProgram.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
 #include "platform/OrmelText.h"
-#include "support/TestEnv.h"
+#include "settings/PrgSettings.h"
+#include "support/MainWindowTest.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -32,7 +32,7 @@ public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
 
-class TestHeadKeys : public QObject
+class TestHeadKeys : public MainWindowTest
 {
     Q_OBJECT
 private slots:
@@ -62,25 +62,16 @@ private:
     QString installRecorder(const QString &folder, const QString &name);
     QStringList recorded() const;
 
-    std::unique_ptr<TestEnv> m_env;
-    std::unique_ptr<CPrgSettings> m_settings;
-    std::unique_ptr<CYaq2Dlg> m_dlg;
-    QString m_prog;
+    QString m_prog; // the program folder
     UrlRecorder m_urls;
 };
 
 void TestHeadKeys::init()
 {
-    FailOnUnexpectedWarnings();
-    m_env = std::make_unique<TestEnv>();
-    m_prog = m_env->installDemoProgram();
+    setUpDemo();
+    m_prog = m_settings->DataDir.chopped(QStringLiteral("Datas").size());
     TestEnv::copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR "/../HELP"),
                       m_prog + QStringLiteral("HELP"));
-    m_settings = std::make_unique<CPrgSettings>();
-    m_settings->DataDir = m_prog + QStringLiteral("Datas");
-    InitOrmelText(m_settings->DataDir + QStringLiteral("/Zirava/PrgTxt"));
-    SetPrgSprache(QStringLiteral("00"));
-    m_env->answerBoxes(IDOK);
     m_urls.urls.clear();
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
     qputenv("YAQ_ARGRECORDER_OUT", (m_env->path() + QStringLiteral("/args.txt")).toLocal8Bit());
@@ -92,17 +83,12 @@ void TestHeadKeys::cleanup()
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     if (m_dlg)
         QTRY_VERIFY_WITH_TIMEOUT(!m_dlg->IsSiblingProgramRunning(), 10000);
-    m_dlg.reset();
-    m_settings.reset();
-    m_env.reset();
+    tearDownDemo();
 }
 
 void TestHeadKeys::start()
 {
-    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
-    QCOMPARE(m_dlg->OpenError(), QString());
-    m_dlg->InitDialog(CMainWndArgs());
-    QVERIFY(!m_dlg->IsEnded());
+    startWindow();
     m_dlg->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
 }
@@ -209,7 +195,8 @@ void TestHeadKeys::tabFromDmsVinGoesToTheHomePage()
     dmsVin->setFocus();
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dmsVin));
     QTest::keyClick(dmsVin, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_dlg->HomePage()->AwButton()));
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget *>(m_dlg->Page<CHomeDlg>()->AwButton()));
 }
 
 // ---------------------------------------------------------------------------
@@ -366,5 +353,5 @@ void TestHeadKeys::missingProgramSaysWhy()
              qPrintable(text));
 }
 
-QTEST_MAIN(TestHeadKeys)
+YAQ_TEST_MAIN(TestHeadKeys)
 #include "tst_headkeys.moc"

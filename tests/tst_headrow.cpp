@@ -1,15 +1,15 @@
-// The head row: the model-series list (order, dealer contracts, blocked
-// brand, alternative catalogue, one combo item per series), the version line,
-// the contract check, the model and lead-type combos and the blinking
-// customer-specific-price warning on the demo catalogue.
+// The head row of the main window on the demo catalogue: the model-series
+// combo built at its first drop-down, the model and lead-type combos filled
+// from the catalogue and the user's choice in them, the blinking
+// customer-specific-price warning, the mileage field and the title's
+// tooltip. What the head row reads is tested without a window in
+// tst_headrowcatalogue.
 
+#include "app/EReiheCombo.h"
 #include "app/EReiheList.h"
-#include "app/VersionLine.h"
-#include "app/Yaq2App.h"
+#include "app/HeadRowCatalogue.h"
 #include "app/Yaq2Dlg.h"
 #include "settings/PrgSettings.h"
-#include "common/OwnButton.h"
-#include "platform/OrmelText.h"
 #include "support/MainWindowTest.h"
 
 #include <QAbstractItemView>
@@ -21,32 +21,6 @@
 #include <memory>
 
 namespace {
-CEReiheEntry row(const QString &series, const QString &brand = QStringLiteral("VQ"))
-{
-    CEReiheEntry e;
-    e.strKatBstNr = QStringLiteral("1");
-    e.strTypNr = QStringLiteral("VQ") + series;
-    e.strEReihe = series;
-    e.strMarke = brand;
-    return e;
-}
-
-QStringList codes(const QList<const CEReiheEntry *> &entries)
-{
-    QStringList out;
-    for (const CEReiheEntry *e : entries)
-        out << (e->nKind == CEReiheEntry::KindSeparator ? QStringLiteral("--") : e->strEReihe);
-    return out;
-}
-
-QStringList listCodes(const CEReiheList &list)
-{
-    QList<const CEReiheEntry *> entries;
-    for (int i = 0; i < list.Count(); ++i)
-        entries << list.At(i);
-    return codes(entries);
-}
-
 QStringList items(const QComboBox *combo)
 {
     QStringList out;
@@ -63,17 +37,7 @@ private slots:
     void init();
     void cleanup();
 
-    void catalogueRows_data();
-    void catalogueRows();
-    void alternativeRows_data();
-    void alternativeRows();
-
-    void versionLine_data();
-    void versionLine();
-
-    void demoModelSeriesCombo();
-    void checkContract_data();
-    void checkContract();
+    void modelSeriesComboAtTheFirstDropDown();
     void modelCombosOfTheSeries();
     void choosingAModelClearsTheVehicle();
     void modelWithOneLeadTypeSelectsIt();
@@ -96,7 +60,6 @@ private:
 
 void TestHeadRow::init()
 {
-    FailOnUnexpectedWarnings();
     setUpDemo();
 }
 
@@ -105,214 +68,27 @@ void TestHeadRow::cleanup()
     tearDownDemo();
 }
 
-// ---------------------------------------------------------------------------
-// The list
-
-void TestHeadRow::catalogueRows_data()
-{
-    QTest::addColumn<QStringList>("series");
-    QTest::addColumn<QStringList>("brands");
-    QTest::addColumn<QStringList>("dealer");
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QStringList>("comboItems");
-
-    const QStringList vq4 = {"VQ", "VQ", "VQ", "VQ"};
-    QTest::newRow("series beginning with F come first, each group in row order")
-        << QStringList{"B", "F1", "C", "F2"} << vq4 << QStringList{}
-        << QStringList{"F1", "F2", "B", "C"} << QStringList{"F1", "F2", "B", "C"};
-    QTest::newRow("only F series")
-        << QStringList{"F2", "F1"} << QStringList{"VQ", "VQ"} << QStringList{}
-        << QStringList{"F2", "F1"} << QStringList{"F2", "F1"};
-    QTest::newRow("brand without a dealer contract is left out")
-        << QStringList{"B20", "L10", "F40"} << QStringList{"VQ", "LU", "VQ"} << QStringList{"voq"}
-        << QStringList{"F40", "B20"} << QStringList{"F40", "B20"};
-    QTest::newRow("brand TK is left out even without dealer restriction")
-        << QStringList{"X10", "B20"} << QStringList{"TK", "VQ"} << QStringList{}
-        << QStringList{"B20"} << QStringList{"B20"};
-    QTest::newRow("brand TK is left out also for a dealer of it")
-        << QStringList{"X10"} << QStringList{"TK"} << QStringList{"tremik"} << QStringList{}
-        << QStringList{};
-    QTest::newRow("the maker's hidden series is never listed")
-        << QStringList{CEReiheList::kHiddenSeries, "B20"} << QStringList{"VQ", "VQ"}
-        << QStringList{} << QStringList{"B20"} << QStringList{"B20"};
-    QTest::newRow("two catalogues of one series give one combo item")
-        << QStringList{"F40", "B20", "F40"} << QStringList{"VQ", "VQ", "VQ"} << QStringList{}
-        << QStringList{"F40", "F40", "B20"} << QStringList{"F40", "B20"};
-}
-
-void TestHeadRow::catalogueRows()
-{
-    QFETCH(QStringList, series);
-    QFETCH(QStringList, brands);
-    QFETCH(QStringList, dealer);
-    QFETCH(QStringList, listed);
-    QFETCH(QStringList, comboItems);
-
-    CPrgSettings settings;
-    settings.DealerList = dealer;
-    // The dealer check of the program, as the window passes it in.
-    const auto serves = [&settings](const QString &brand) {
-        const QString name = brand == QLatin1String("VQ")   ? QStringLiteral("voq")
-                             : brand == QLatin1String("LU") ? QStringLiteral("lumo")
-                             : brand == QLatin1String("TK") ? QStringLiteral("tremik")
-                                                            : QString();
-        return settings.DealerList.isEmpty() || settings.DealerList.contains(name);
-    };
-    CEReiheList list;
-    for (int i = 0; i < series.size(); ++i)
-        list.AddCatalogueRow(row(series.at(i), brands.at(i)), serves);
-    QCOMPARE(listCodes(list), listed);
-    QCOMPARE(codes(list.ComboEntries()), comboItems);
-    for (int i = 0; i < list.Count(); ++i)
-        QCOMPARE(list.At(i)->nKind, int(CEReiheEntry::KindSeries));
-}
-
-void TestHeadRow::alternativeRows_data()
-{
-    QTest::addColumn<QStringList>("altSeries");
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QString>("sharedTypNr");
-
-    QTest::newRow("no alternative rows add nothing, not even the heading")
-        << QStringList{} << QStringList{"B20"} << QString();
-    QTest::newRow("numbered series share one entry, the last of them, at the end")
-        << QStringList{"4A", "A60", "5A", "7B"} << QStringList{"B20", "--", "A60", "7B"}
-        << QStringLiteral("TN7B");
-    QTest::newRow("a series beginning with 0 is an entry of its own")
-        << QStringList{"0A", "3C"} << QStringList{"B20", "--", "0A", "3C"}
-        << QStringLiteral("TN3C");
-    QTest::newRow("without numbered series no shared entry")
-        << QStringList{"A60", "B70"} << QStringList{"B20", "--", "A60", "B70"} << QString();
-}
-
-void TestHeadRow::alternativeRows()
-{
-    QFETCH(QStringList, altSeries);
-    QFETCH(QStringList, listed);
-    QFETCH(QString, sharedTypNr);
-
-    CEReiheList list;
-    list.AddCatalogueRow(row(QStringLiteral("B20")), {});
-    QList<CAltSeriesRow> rows;
-    for (const QString &s : altSeries)
-        rows.append({QStringLiteral("TN") + s + QStringLiteral("  "), s + QLatin1Char(' ')});
-    list.AddAlternativeRows(rows);
-    QCOMPARE(listCodes(list), listed);
-    if (!altSeries.isEmpty()) {
-        const CEReiheEntry *heading = list.At(1);
-        QCOMPARE(heading->nKind, int(CEReiheEntry::KindSeparator));
-        QCOMPARE(heading->strSeparator, CEReiheList::AltSeparatorText());
-        const CEReiheEntry *last = list.At(list.Count() - 1);
-        QCOMPARE(last->strMarke, CEReiheList::kAltBrand);
-        QCOMPARE(last->nKind, int(CEReiheEntry::KindSeries));
-        if (!sharedTypNr.isEmpty())
-            QCOMPARE(last->strTypNr, sharedTypNr);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Version line
-
-void TestHeadRow::versionLine_data()
-{
-    QTest::addColumn<uint>("month");
-    QTest::addColumn<uint>("year");
-    QTest::addColumn<uint>("build");
-    QTest::addColumn<uint>("subBuild");
-    QTest::addColumn<QString>("edition");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("release build") << 3u << 2019u << 12u << 7u << "R1"
-                                   << " - 03/2019 R1 (Build 12.7)";
-    QTest::newRow("two-digit month is not padded further") << 11u << 2024u << 0u << 1u << "R2"
-                                                           << " - 11/2024 R2 (Build 0.1)";
-    QTest::newRow("edition text with a percent sign stays as it is")
-        << 1u << 2025u << 4u << 2u << "100%1"
-        << " - 01/2025 100%1 (Build 4.2)";
-    QTest::newRow("no edition text: no version line") << 3u << 2019u << 12u << 7u << ""
-                                                      << "";
-}
-
-void TestHeadRow::versionLine()
-{
-    QFETCH(uint, month);
-    QFETCH(uint, year);
-    QFETCH(uint, build);
-    QFETCH(uint, subBuild);
-    QFETCH(QString, edition);
-    QFETCH(QString, line);
-    CVersionData v;
-    v.nMonth = month;
-    v.nYear = year;
-    v.nBuild = build;
-    v.nSubBuild = subBuild;
-    v.strEdition = edition;
-    QCOMPARE(CVersionLine::Format(v), line);
-}
-
-// ---------------------------------------------------------------------------
-// On the demo catalogue
-
-void TestHeadRow::demoModelSeriesCombo()
+void TestHeadRow::modelSeriesComboAtTheFirstDropDown()
 {
     startWindow();
-    QComboBox *series = combo("modelSeriesCombo");
+    auto *series = qobject_cast<CEReiheCombo *>(combo("modelSeriesCombo"));
+    QVERIFY(series);
     QCOMPARE(series->count(), 0);
-    m_dlg->OnCbnDropdownModelSeries(); // the list is built at the first drop-down
-    // F40 has a German and a British catalogue; X10 is of the blocked brand;
-    // the older range follows its heading.
+    emit series->aboutToShowPopup();
+    // The catalogue's items, the heading of the older range not selectable.
     QCOMPARE(items(series), (QStringList{"F40", "F50", "B20", "C30",
                                          CEReiheList::AltSeparatorText(), "A40", "A60", "5A"}));
-    QCOMPARE(m_dlg->ModelSeriesList().CountSeries(QStringLiteral("F40")), 2);
-    QCOMPARE(m_dlg->FindModelSeries(QStringLiteral("B20")), 2);
-    QCOMPARE(m_dlg->FindModelSeries(QStringLiteral("X10")), -1);
-    // The heading is never a series.
-    QCOMPARE(m_dlg->FindModelSeries(CEReiheList::AltSeparatorText()), -1);
     QCOMPARE(series->model()->flags(series->model()->index(4, 0)), Qt::NoItemFlags);
 
-    // The list is built once; the settings page marks it for a rebuild. A
-    // dealer of another brand then sees no series, and as the catalogue has
-    // rows, no "catalogue not found" either.
+    // The list is read once; marked for it, it is read anew. A dealer of
+    // another brand then sees no series, and as the catalogue has rows, no
+    // "catalogue not found" either.
     m_settings->DealerList = QStringList{QStringLiteral("lumo")};
-    m_dlg->OnCbnDropdownModelSeries();
+    emit series->aboutToShowPopup();
     QCOMPARE(series->count(), 8);
-    m_dlg->SetModelSeriesDirty();
-    m_dlg->OnCbnDropdownModelSeries();
+    m_dlg->HeadRow().SetModelSeriesDirty();
+    emit series->aboutToShowPopup();
     QCOMPARE(series->count(), 0);
-    QCOMPARE(m_env->boxes().size(), 0);
-}
-
-void TestHeadRow::checkContract_data()
-{
-    QTest::addColumn<QString>("vin");
-    QTest::addColumn<int>("katalogFlag");
-    QTest::addColumn<int>("contract");
-    QTest::addColumn<QString>("optionNr");
-
-    QTest::newRow("vehicle with a contract of origin AG")
-        << "XVQ1F23A57M012345" << 0 << 1 << "HLX0100";
-    QTest::newRow("vehicle without contracts") << "XVQ2G45B684K56789" << 0 << 0 << "";
-    QTest::newRow("a VIN of 16 characters never finds a contract")
-        << "XVQ1F23A57M01234" << 0 << 0 << "";
-    QTest::newRow("another catalogue than the normal one has no contracts")
-        << "XVQ1F23A57M012345" << 1 << 0 << "";
-}
-
-void TestHeadRow::checkContract()
-{
-    QFETCH(QString, vin);
-    QFETCH(int, katalogFlag);
-    QFETCH(int, contract);
-    QFETCH(QString, optionNr);
-    startWindow();
-    m_settings->VertragText1 = QStringLiteral("stale");
-    m_settings->nKatalogFlag = katalogFlag;
-    {
-        const QSignalBlocker block(edit("vinEdit"));
-        edit("vinEdit")->setText(vin);
-    }
-    QCOMPARE(m_dlg->CheckContract(), contract);
-    QCOMPARE(m_settings->VertragText1, optionNr);
     QCOMPARE(m_env->boxes().size(), 0);
 }
 
@@ -337,7 +113,6 @@ void TestHeadRow::modelCombosOfTheSeries()
     setF40();
     m_dlg->FillModelCombos();
     QCOMPARE(combo("modelSeriesCombo")->currentText(), QStringLiteral("F40"));
-    // The van's lead type below 1000 belongs to no model of the normal catalogue.
     QCOMPARE(items(combo("modelCombo")),
              (QStringList{". . . . . . .", "Arvo 1.6", "Arvo 2.0", "Arvo Van"}));
     QCOMPARE(items(combo("leadTypeCombo")), (QStringList{"1102", "1103"}));
@@ -346,7 +121,7 @@ void TestHeadRow::modelCombosOfTheSeries()
     QCOMPARE(edit("vinEdit")->text(), QStringLiteral("XVQ1F23A57M012345"));
     QCOMPARE(edit("typeKeyEdit")->text(), QStringLiteral("7A01"));
 
-    // A series that is not in the list leaves model and lead type empty.
+    // A series that is not in the list leaves nothing of the last fill.
     m_settings->EReihe = QStringLiteral("Q99");
     m_dlg->FillModelCombos();
     QCOMPARE(combo("modelCombo")->count(), 0);
@@ -485,5 +260,5 @@ void TestHeadRow::titleToolTipNamesTheCurrentCatalogue()
     QCOMPARE(title->toolTip(), QStringLiteral("AW  F40 DE - Stand 12/06/2024"));
 }
 
-QTEST_MAIN(TestHeadRow)
+YAQ_TEST_MAIN(TestHeadRow)
 #include "tst_headrow.moc"

@@ -61,7 +61,6 @@ class TestLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { FailOnUnexpectedWarnings(); }
     void boxReportsExtentOfChildren_data();
     void boxReportsExtentOfChildren();
     void nestedBoxStartsInParentsFreeRect();
@@ -96,16 +95,13 @@ void TestLayout::boxReportsExtentOfChildren_data()
     QTest::addColumn<QList<int>>("heights");
     QTest::addColumn<QRect>("expected"); // left, top, right, bottom as x, y, width, height
 
-    QTest::newRow("vertical box on a page stacks -50 and -30 down to top - 80")
-        << true << true << QList<int>{120, 200} << QList<int>{-50, -30} << QRect(0, 0, 200, -80);
-    QTest::newRow("vertical box on screen stacks 20 and 15, width of the wider")
-        << true << false << QList<int>{90, 40} << QList<int>{20, 15} << QRect(0, 0, 90, 35);
-    QTest::newRow("horizontal box on screen: 40 then 60 ends 60 high")
-        << false << false << QList<int>{30, 50} << QList<int>{40, 60} << QRect(0, 0, 80, 60);
-    QTest::newRow("horizontal box on a page: -40 then -60 ends 60 down")
-        << false << true << QList<int>{30, 50} << QList<int>{-40, -60} << QRect(0, 0, 80, -60);
-    QTest::newRow("horizontal box on a page keeps the deepest of -60 then -40")
-        << false << true << QList<int>{30, 50} << QList<int>{-60, -40} << QRect(0, 0, 80, -60);
+    // clang-format off
+    QTest::newRow("vertical box on a page stacks -50 and -30 down to top - 80")  << true  << true  << QList<int>{120, 200} << QList<int>{-50, -30} << QRect(0, 0, 200, -80);
+    QTest::newRow("vertical box on screen stacks 20 and 15, width of the wider") << true  << false << QList<int>{90, 40}   << QList<int>{20, 15}   << QRect(0, 0, 90, 35);
+    QTest::newRow("horizontal box on screen: 40 then 60 ends 60 high")           << false << false << QList<int>{30, 50}   << QList<int>{40, 60}   << QRect(0, 0, 80, 60);
+    QTest::newRow("horizontal box on a page: -40 then -60 ends 60 down")         << false << true  << QList<int>{30, 50}   << QList<int>{-40, -60} << QRect(0, 0, 80, -60);
+    QTest::newRow("horizontal box on a page keeps the deepest of -60 then -40")  << false << true  << QList<int>{30, 50}   << QList<int>{-60, -40} << QRect(0, 0, 80, -60);
+    // clang-format on
 }
 
 void TestLayout::boxReportsExtentOfChildren()
@@ -148,7 +144,6 @@ void TestLayout::nestedBoxStartsInParentsFreeRect()
     QPainter painter(&image);
     CLayoutVBox page(CRect(10, 20, 500, 900), &painter);
     page.AddSize(100, 30);
-    CRect rowRect;
     {
         CLayoutHBox row(page);
         row.AddSize(40, 12);
@@ -223,13 +218,12 @@ void TestLayout::textCellWidth_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("ownWidth");
 
-    QTest::newRow("width 0 takes the text's own width")
-        << QStringLiteral("Arbeitswert") << 0 << true;
-    QTest::newRow("a given width is the cell width")
-        << QStringLiteral("Arbeitswert") << 500 << false;
-    QTest::newRow("a narrower given width still is the cell width")
-        << QStringLiteral("Arbeitswert") << 10 << false;
-    QTest::newRow("an empty text of width 0 takes no width") << QString() << 0 << true;
+    // clang-format off
+    QTest::newRow("width 0 takes the text's own width")             << QStringLiteral("Arbeitswert") << 0   << true;
+    QTest::newRow("a given width is the cell width")                << QStringLiteral("Arbeitswert") << 500 << false;
+    QTest::newRow("a narrower given width still is the cell width") << QStringLiteral("Arbeitswert") << 10  << false;
+    QTest::newRow("an empty text of width 0 takes no width")        << QString()                     << 0   << true;
+    // clang-format on
 }
 
 void TestLayout::textCellWidth()
@@ -262,16 +256,13 @@ void TestLayout::wordBreakAtWidth_data()
     QTest::addColumn<bool>("wordbreak");
     QTest::addColumn<int>("lines");
 
-    QTest::newRow("three words in a cell for two")
-        << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor Getriebe") << true << 2;
-    QTest::newRow("every word on its own line")
-        << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Getriebe") << true << 3;
-    QTest::newRow("a text that fits stays on one line")
-        << QStringLiteral("Motor Achse") << QStringLiteral("Motor Achse x") << true << 1;
-    QTest::newRow("without word break the text stays one line")
-        << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor") << false << 1;
-    QTest::newRow("a word longer than the cell is broken inside")
-        << QStringLiteral("Zylinderkopfdichtung") << QStringLiteral("Zylinder") << true << 3;
+    // clang-format off
+    QTest::newRow("three words in a cell for two")                << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor Getriebe") << true  << 2;
+    QTest::newRow("every word on its own line")                   << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Getriebe")       << true  << 3;
+    QTest::newRow("a text that fits stays on one line")           << QStringLiteral("Motor Achse")          << QStringLiteral("Motor Achse x")  << true  << 1;
+    QTest::newRow("without word break the text stays one line")   << QStringLiteral("Motor Getriebe Achse") << QStringLiteral("Motor")          << false << 1;
+    QTest::newRow("a word longer than the cell is broken inside") << QStringLiteral("Zylinderkopfdichtung") << QStringLiteral("Zylinder")       << true  << 3;
+    // clang-format on
 }
 
 void TestLayout::wordBreakAtWidth()
@@ -509,5 +500,5 @@ void TestLayout::printJobKeepsEveryText()
         QCOMPARE(LayoutTextCacheSize(), 0);
 }
 
-QTEST_MAIN(TestLayout)
+YAQ_TEST_MAIN(TestLayout)
 #include "tst_layout.moc"

@@ -5,7 +5,6 @@
 #include "app/MainWndRules.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "settings/PrgSettings.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
@@ -22,6 +21,7 @@
 #include "packages/SRPWlDlg.h"
 #include "packages/SpotRBbDlg.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 #include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
 #include "support/MainWindowTest.h"
@@ -62,11 +62,15 @@ private slots:
     void identChangeRefreshesThePackageList_data();
     void identChangeRefreshesThePackageList();
     void basketBackMarkFromTheOldCaption();
+    void backLeadsWhereTheUserCameFrom_data();
+    void backLeadsWhereTheUserCameFrom();
     void sessionCheck_data();
     void sessionCheck();
     void invalidSessionEndsTheProgram();
     void restrictedSessionStaysRestricted();
     void languageChangeReachesEveryPage();
+    void changeReachesThePagesThatKeepIt_data();
+    void changeReachesThePagesThatKeepIt();
     void closingSavesThePlacement();
 
 private:
@@ -75,7 +79,6 @@ private:
 
 void TestMainWindow::init()
 {
-    FailOnUnexpectedWarnings();
     setUpDemo();
 }
 
@@ -95,12 +98,13 @@ void TestMainWindow::opensOnHomePage()
     startWindow();
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
-    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->HomePage()));
+    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->Page<CHomeDlg>()));
     QCOMPARE(m_dlg->PageCaption(), QString());
     for (int i = 0; i < 4; ++i)
         QVERIFY2(m_dlg->Db(i) != nullptr, "every connection is open on the demo data");
-    QCOMPARE(m_dlg->HomePage()->AwButton()->Title(), QStringLiteral("AW"));
-    QCOMPARE(m_dlg->HomePage()->SBLButton()->Lines().first(), QStringLiteral("Inspektionsblätter"));
+    QCOMPARE(m_dlg->Page<CHomeDlg>()->AwButton()->Title(), QStringLiteral("AW"));
+    QCOMPARE(m_dlg->Page<CHomeDlg>()->SBLButton()->Lines().first(),
+             QStringLiteral("Inspektionsblätter"));
     QCOMPARE(CHomeDlg::PaketeToolTip().split(QLatin1Char('\n')).size(), 6);
     QVERIFY(m_dlg->HeadButton(kBtnDmsVin)->isVisible());
     QCOMPARE(m_env->boxes().size(), 0);
@@ -123,29 +127,29 @@ void TestMainWindow::everyPageAndBackHome()
         QString caption;
     };
     const QList<Step> steps = {
-        {"home button Aw", [&] { d.HomePage()->AwButton()->click(); }, d.AwKatPage(), kPageAwKat,
-         OrmelText(3200)},
-        {"home button Pakete", [&] { d.HomePage()->PaketeButton()->click(); }, d.SRPWlPage(),
-         kPageSRPWl, OrmelText(3183)},
-        {"home button Befund", [&] { d.HomePage()->BefundButton()->click(); }, d.BfndPage(),
-         kPageBfnd, OrmelText(3043)},
-        {"home button Inspektionsblätter", [&] { d.HomePage()->SBLButton()->click(); },
-         d.SBLWlPage(), kPageSBLWl, OrmelText(3197)},
-        {"home button News", [&] { d.HomePage()->NewsButton()->click(); }, d.WebBrowserPage(),
-         kPageWebBrowser, OrmelText(2033)},
-        {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.NrAbfragePage(),
+        {"home button Aw", [&] { d.Page<CHomeDlg>()->AwButton()->click(); }, d.Page<CAwKatDlg>(),
+         kPageAwKat, OrmelText(3200)},
+        {"home button Pakete", [&] { d.Page<CHomeDlg>()->PaketeButton()->click(); },
+         d.Page<CSRPWlDlg>(), kPageSRPWl, OrmelText(3183)},
+        {"home button Befund", [&] { d.Page<CHomeDlg>()->BefundButton()->click(); },
+         d.Page<CBfndDlg>(), kPageBfnd, OrmelText(3043)},
+        {"home button Inspektionsblätter", [&] { d.Page<CHomeDlg>()->SBLButton()->click(); },
+         d.Page<CSBLWlDlg>(), kPageSBLWl, OrmelText(3197)},
+        {"home button News", [&] { d.Page<CHomeDlg>()->NewsButton()->click(); },
+         d.Page<CWebBrowserDlg>(), kPageWebBrowser, OrmelText(2033)},
+        {"head button Suchen", [&] { d.HeadButton(kBtnSearch)->click(); }, d.Page<CNrAbfrageDlg>(),
          kPageNrAbfrage, OrmelText(2013)},
-        {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.WkPage(),
+        {"head button Zwischenablage", [&] { d.HeadButton(kBtnBasket)->click(); }, d.Page<CWkDlg>(),
          kPageWk, OrmelText(6078)},
-        {"head button Einstellungen", [&] { d.HeadButton(kBtnSetup)->click(); }, d.SetupPage(),
-         kPageSetup, OrmelText(3042)},
-        {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.HLXPage(), kPageHLX,
-         QStringLiteral("VOQ Helix Care")},
-        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.SRPBbPage(), kPageSRPBb,
+        {"head button Einstellungen", [&] { d.HeadButton(kBtnSetup)->click(); },
+         d.Page<CSetupDlg>(), kPageSetup, OrmelText(3042)},
+        {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.Page<CHLXDlg>(),
+         kPageHLX, QStringLiteral("VOQ Helix Care")},
+        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.Page<CSRPBbDlg>(), kPageSRPBb,
          OrmelText(3183)},
-        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.SpotRBbPage(), kPageSpotRBb,
+        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.Page<CSpotRBbDlg>(), kPageSpotRBb,
          OrmelText(3183)},
-        {"download", [&] { d.ShowDownloadPage(true); }, d.DownloadPage(), kPageDownload,
+        {"download", [&] { d.ShowDownloadPage(true); }, d.Page<CDownloadDlg>(), kPageDownload,
          OrmelText(2058)},
     };
     for (const Step &step : steps) {
@@ -154,7 +158,7 @@ void TestMainWindow::everyPageAndBackHome()
         QCOMPARE(d.CurrentPage(), step.id);
         QCOMPARE(d.PageCaption(), step.caption);
         QVERIFY2(step.page->isVisible(), step.name);
-        QVERIFY2(!d.HomePage()->isVisible(), step.name);
+        QVERIFY2(!d.Page<CHomeDlg>()->isVisible(), step.name);
         // The page's own caption line shows the caption without the
         // keyboard-mnemonic marks of the button texts it comes from.
         const auto *page = qobject_cast<const CPageDlg *>(step.page);
@@ -162,37 +166,37 @@ void TestMainWindow::everyPageAndBackHome()
         QVERIFY2(!page->CaptionText().contains(QLatin1Char('&')), qPrintable(page->CaptionText()));
         QVERIFY(!d.HeadButton(kBtnDmsVin)->isVisible());
         QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")), Qt::LeftButton);
-        QVERIFY2(d.VisiblePage() == d.HomePage(), step.name);
+        QVERIFY2(d.VisiblePage() == d.Page<CHomeDlg>(), step.name);
         QCOMPARE(d.CurrentPage(), int(kPageHome));
         QVERIFY(d.HeadButton(kBtnDmsVin)->isVisible());
     }
 
     // The demo data carry the brand's news document.
     d.ShowNewsPage(true);
-    QVERIFY2(QFileInfo::exists(d.WebBrowserPage()->CurrentDocument()),
-             qPrintable(d.WebBrowserPage()->CurrentDocument()));
+    QVERIFY2(QFileInfo::exists(d.Page<CWebBrowserDlg>()->CurrentDocument()),
+             qPrintable(d.Page<CWebBrowserDlg>()->CurrentDocument()));
 
     // The pages shown over another page keep the remembered id.
     d.ShowBfndPage(true);
     d.ShowSBefAnzPage(true, QStringLiteral("B1234"));
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SBefAnzPage()));
-    QCOMPARE(d.SBefAnzPage()->BefundNr(), QStringLiteral("B1234"));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CSBefAnzDlg>()));
+    QCOMPARE(d.Page<CSBefAnzDlg>()->BefundNr(), QStringLiteral("B1234"));
     QCOMPARE(d.CurrentPage(), int(kPageBfnd));
-    QTest::keyClick(d.SBefAnzPage(), Qt::Key_Escape);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    QTest::keyClick(d.Page<CSBefAnzDlg>(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CBfndDlg>()));
 
     d.ShowSRPWlPage(1);
     d.ShowDIPPage(true);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.DIPPage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CDIPDlg>()));
     QCOMPARE(d.CurrentPage(), int(kPageSRPWl));
-    QTest::keyClick(d.DIPPage(), Qt::Key_Escape);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SRPWlPage()));
+    QTest::keyClick(d.Page<CDIPDlg>(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CSRPWlDlg>()));
 
     // "<" of a plain page leads home; Escape on the home page does nothing.
     d.ShowDownloadPage(true);
-    d.DownloadPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
-    QTest::keyClick(d.HomePage(), Qt::Key_Escape);
+    d.Page<CDownloadDlg>()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CHomeDlg>()));
+    QTest::keyClick(d.Page<CHomeDlg>(), Qt::Key_Escape);
     QTest::keyClick(&d, Qt::Key_Escape);
     QVERIFY(d.isVisible());
     QCOMPARE(m_env->boxes().size(), 0);
@@ -206,7 +210,7 @@ void TestMainWindow::guardsKeepThePreviousPage()
 
     // Packages without a VIN: message 6080, no switch.
     d.ShowSRPWlPage(1);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CBfndDlg>()));
     QCOMPARE(m_env->boxes().size(), 1);
     QCOMPARE(m_env->boxes().last().text, OrmelText(6080));
 
@@ -222,19 +226,19 @@ void TestMainWindow::guardsKeepThePreviousPage()
     // The catalogue without a lead type when the catalogue view is not
     // configured: the page is activated, but not shown.
     m_settings->bKatalogansicht = 0;
-    const int activations = d.AwKatPage()->ActivationCount();
+    const int activations = d.Page<CAwKatDlg>()->ActivationCount();
     d.ShowAwKatPage(7, true);
-    QCOMPARE(d.AwKatPage()->ActivationCount(), activations + 1);
-    QCOMPARE(d.AwKatPage()->LastActivation(), 7);
+    QCOMPARE(d.Page<CAwKatDlg>()->ActivationCount(), activations + 1);
+    QCOMPARE(d.Page<CAwKatDlg>()->LastActivation(), 7);
     QCOMPARE(m_env->boxes().size(), 3);
     d.ShowAwKatPage(7, false);
     QCOMPARE(m_env->boxes().last().text, OrmelText(3033));
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CBfndDlg>()));
     // A chosen lead type lets the catalogue open.
     d.GetLeadTypeCombo()->addItem(QStringLiteral("LT1"));
     d.GetLeadTypeCombo()->setCurrentIndex(0);
     d.ShowAwKatPage(0, false);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.AwKatPage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CAwKatDlg>()));
 }
 
 void TestMainWindow::numberSearchMarksItsUse()
@@ -243,9 +247,9 @@ void TestMainWindow::numberSearchMarksItsUse()
     CYaq2Dlg &d = *m_dlg;
     QCOMPARE(m_settings->bNrAbfrage, 0);
     d.HeadButton(kBtnSearch)->click();
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.NrAbfragePage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CNrAbfrageDlg>()));
     QCOMPARE(m_settings->bNrAbfrage, 1);
-    QCOMPARE(d.NrAbfragePage()->m_bFromHome, 1);
+    QCOMPARE(d.CameFrom(kPageNrAbfrage), int(kPageHome));
 }
 
 void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
@@ -262,7 +266,7 @@ void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
 
     // Typed plate and mileage of the identified vehicle survive page switches.
     d.ShowSRPWlPage(1);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.SRPWlPage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CSRPWlDlg>()));
     d.ShowHomePage();
     QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
     QCOMPARE(mileage->text(), QStringLiteral("45000"));
@@ -297,14 +301,14 @@ void TestMainWindow::settingsPageKeepsTheHeadRowDisabled()
     // Switching the marketing campaigns shows or hides the first
     // registration, but the fields stay locked while the settings are open.
     auto *marketing =
-        d.SetupPage()->findChild<QCheckBox *>(QStringLiteral("marketingCampaignsCheck"));
+        d.Page<CSetupDlg>()->findChild<QCheckBox *>(QStringLiteral("marketingCampaignsCheck"));
     const bool wasOn = m_settings->MarketingCampaigns != 0;
     marketing->click();
     QCOMPARE(firstRegistration->isVisibleTo(&d), !wasOn);
     QVERIFY(!plate->isEnabled());
     QVERIFY(!firstRegistration->isEnabled());
 
-    d.SetupPage()->ChangeProgramLanguage(QStringLiteral("01"));
+    d.Page<CSetupDlg>()->ChangeProgramLanguage(QStringLiteral("01"));
     QVERIFY(!plate->isEnabled());
     QCOMPARE(plate->text(), QStringLiteral("M-AB 123"));
     SetPrgSprache(QStringLiteral("00"));
@@ -351,7 +355,7 @@ void TestMainWindow::identChangeRefreshesThePackageList()
     changes.bIdent = 1;
     d.SetIdentChanged(changes);
     // Shown again, the page has taken the change and cleared its flag.
-    QCOMPARE(d.SRPWlPage()->m_Changed.bIdent, refreshed ? 0 : 1);
+    QCOMPARE(d.Page<CSRPWlDlg>()->m_Changed.bIdent, refreshed ? 0 : 1);
 }
 
 void TestMainWindow::basketBackMarkFromTheOldCaption()
@@ -360,24 +364,143 @@ void TestMainWindow::basketBackMarkFromTheOldCaption()
     CYaq2Dlg &d = *m_dlg;
     d.ShowBfndPage(true);
     d.ShowWkPage(true);
-    QCOMPARE(d.WkPage()->m_bFromBfnd, 1);
-    QCOMPARE(d.WkPage()->m_bFromAwKat, 0);
-    d.WkPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.BfndPage()));
+    QCOMPARE(d.CameFrom(kPageWk), int(kPageBfnd));
+    d.Page<CWkDlg>()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CBfndDlg>()));
 
     d.ShowWkPage(true);
     d.ShowHomePage();
-    QCOMPARE(d.WkPage()->m_bFromBfnd, 0);
+    QCOMPARE(d.CameFrom(kPageWk), 0);
     // From home the basket has nowhere to go back to but home.
     d.ShowWkPage(true);
-    QVERIFY(!d.WkPage()->findChild<COwnButton *>(QStringLiteral("backButton"))->isEnabled());
-    QTest::keyClick(d.WkPage(), Qt::Key_Escape);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
+    QVERIFY(!d.Page<CWkDlg>()->findChild<COwnButton *>(QStringLiteral("backButton"))->isEnabled());
+    QTest::keyClick(d.Page<CWkDlg>(), Qt::Key_Escape);
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CHomeDlg>()));
 
     // A vehicle change with an empty basket is settled without a question.
-    d.WkPage()->m_bVehicleChanged = 1;
-    QCOMPARE(d.WkPage()->AddToBasket(nullptr, 0), 0);
-    QCOMPARE(d.WkPage()->m_bVehicleChanged, 0);
+    d.Page<CWkDlg>()->m_bVehicleChanged = 1;
+    QCOMPARE(d.Page<CWkDlg>()->AddToBasket(nullptr, 0), 0);
+    QCOMPARE(d.Page<CWkDlg>()->m_bVehicleChanged, 0);
+    QCOMPARE(m_env->boxes().size(), 0);
+}
+
+void TestMainWindow::backLeadsWhereTheUserCameFrom_data()
+{
+    // The pages shown one after another ("<" presses the back button of the
+    // visible page, or Escape while the button is disabled); then whether
+    // "<" is offered on the last page and where it leads.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("leadsTo");
+    using L = QStringList;
+    // clang-format off
+    QTest::newRow("basket from home: nowhere but home") << L{"Wk"} << false << "home";
+    QTest::newRow("basket from the catalogue") << L{"AwKat", "Wk"} << true << "AwKat";
+    QTest::newRow("basket from the package list") << L{"SRPWl", "Wk"} << true << "SRPWl";
+    QTest::newRow("basket from package editing: to the list") << L{"SRPBb", "Wk"} << true << "SRPWl";
+    QTest::newRow("basket from spot repair: to the list") << L{"SpotRBb", "Wk"} << true << "SRPWl";
+    QTest::newRow("basket from dealer parts over the list") << L{"SRPWl", "DIP", "Wk"} << true << "SRPWl";
+    QTest::newRow("basket from the findings") << L{"Bfnd", "Wk"} << true << "Bfnd";
+    QTest::newRow("basket from a finding over the findings") << L{"Bfnd", "SBefAnz", "Wk"} << true << "Bfnd";
+    QTest::newRow("basket from the browser over the list") << L{"SRPWl", "Web", "Wk"} << true << "SRPWl";
+    QTest::newRow("basket from the search") << L{"NrAbfrage", "Wk"} << false << "home";
+    QTest::newRow("basket from the settings") << L{"Setup", "Wk"} << false << "home";
+    QTest::newRow("basket from the contract page") << L{"HLX", "Wk"} << false << "home";
+    QTest::newRow("basket from the news") << L{"News", "Wk"} << false << "home";
+    QTest::newRow("basket from maintenance topics") << L{"SBLWl", "Wk"} << false << "home";
+    QTest::newRow("basket from the download") << L{"Download", "Wk"} << false << "home";
+    QTest::newRow("basket keeps its origin over other pages") << L{"Bfnd", "Wk", "Setup", "Wk"} << true << "Bfnd";
+    QTest::newRow("basket shown again keeps its origin") << L{"AwKat", "Wk", "Wk"} << true << "AwKat";
+    QTest::newRow("basket origin used once") << L{"Bfnd", "Wk", "<", "Setup", "Wk"} << false << "home";
+    QTest::newRow("basket origin forgotten at home") << L{"Bfnd", "Wk", "home", "Wk"} << false << "home";
+    QTest::newRow("basket origin replaced by a later one") << L{"Bfnd", "Wk", "AwKat", "Wk"} << true << "AwKat";
+    QTest::newRow("contract from home") << L{"HLX"} << true << "home";
+    QTest::newRow("contract from the catalogue") << L{"AwKat", "HLX"} << true << "AwKat";
+    QTest::newRow("contract from the package list") << L{"SRPWl", "HLX"} << true << "SRPWl";
+    QTest::newRow("contract from package editing: to the list") << L{"SRPBb", "HLX"} << true << "SRPWl";
+    QTest::newRow("contract from the findings: home") << L{"Bfnd", "HLX"} << true << "home";
+    QTest::newRow("contract from the basket: home") << L{"Wk", "HLX"} << true << "home";
+    QTest::newRow("contract keeps its origin over other pages") << L{"AwKat", "HLX", "Bfnd", "HLX"} << true << "AwKat";
+    QTest::newRow("contract origin used once") << L{"SRPWl", "HLX", "<", "Bfnd", "HLX"} << true << "home";
+    QTest::newRow("contract origin forgotten at home") << L{"AwKat", "HLX", "home", "HLX"} << true << "home";
+    QTest::newRow("contract and basket keep their own origins") << L{"AwKat", "HLX", "Bfnd", "Wk", "HLX"} << true << "AwKat";
+    QTest::newRow("basket origin beside the contract's") << L{"AwKat", "HLX", "Bfnd", "Wk", "HLX", "Wk"} << true << "Bfnd";
+    QTest::newRow("package list from home") << L{"SRPWl"} << false << "home";
+    QTest::newRow("package list from the catalogue") << L{"AwKat", "SRPWl"} << false << "home";
+    QTest::newRow("package list from the search") << L{"NrAbfrage", "SRPWl"} << false << "home";
+    QTest::newRow("package list from the basket") << L{"AwKat", "Wk", "<", "SRPWl"} << false << "home";
+    QTest::newRow("news from the package list") << L{"SRPWl", "News"} << false << "home";
+    QTest::newRow("browser from spot repair") << L{"SpotRBb", "Web"} << false << "home";
+    QTest::newRow("package editing: to the list") << L{"SRPBb"} << true << "SRPWl";
+    QTest::newRow("spot repair: to the list") << L{"Bfnd", "SpotRBb"} << true << "SRPWl";
+    QTest::newRow("dealer parts: to the list") << L{"SRPWl", "DIP"} << true << "SRPWl";
+    QTest::newRow("dealer parts from home: to the list") << L{"DIP"} << true << "SRPWl";
+    QTest::newRow("a finding: to the findings") << L{"Bfnd", "SBefAnz"} << true << "Bfnd";
+    QTest::newRow("catalogue from home") << L{"AwKat"} << true << "home";
+    QTest::newRow("catalogue from the basket") << L{"Wk", "AwKat"} << true << "home";
+    QTest::newRow("search from the catalogue") << L{"AwKat", "NrAbfrage"} << true << "home";
+    QTest::newRow("findings from the basket") << L{"AwKat", "Wk", "Bfnd"} << true << "home";
+    QTest::newRow("maintenance topics") << L{"Bfnd", "SBLWl"} << true << "home";
+    QTest::newRow("settings") << L{"AwKat", "Setup"} << true << "home";
+    QTest::newRow("download") << L{"SRPWl", "Download"} << true << "home";
+    // clang-format on
+}
+
+void TestMainWindow::backLeadsWhereTheUserCameFrom()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, offered);
+    QFETCH(QString, leadsTo);
+    startWindow();
+    setVin(kVinUnknown);
+    m_settings->TypSchl = QStringLiteral("7A01");
+    CYaq2Dlg &d = *m_dlg;
+    const QHash<QString, std::function<void()>> show = {
+        {"home", [&] { d.ShowHomePage(); }},
+        {"AwKat", [&] { d.ShowAwKatPage(1, false); }},
+        {"SRPWl", [&] { d.ShowSRPWlPage(1); }},
+        {"SRPBb", [&] { d.ShowSRPBbPage(true, 0); }},
+        {"SpotRBb", [&] { d.ShowSpotRBbPage(true, 0); }},
+        {"DIP", [&] { d.ShowDIPPage(true); }},
+        {"Bfnd", [&] { d.ShowBfndPage(true); }},
+        {"SBefAnz", [&] { d.ShowSBefAnzPage(true, QStringLiteral("B1")); }},
+        {"NrAbfrage", [&] { d.ShowNrAbfragePage(true, false); }},
+        {"Wk", [&] { d.ShowWkPage(true); }},
+        {"HLX", [&] { d.ShowHLXPage(true); }},
+        {"Setup", [&] { d.ShowSetupPage(true); }},
+        {"SBLWl", [&] { d.ShowSBLWlPage(true); }},
+        {"News", [&] { d.ShowNewsPage(true); }},
+        {"Web", [&] { d.ShowWebPage(2); }},
+        {"Download", [&] { d.ShowDownloadPage(true); }},
+    };
+    const QHash<QString, QWidget *> pages = {
+        {"home", d.Page<CHomeDlg>()},           {"AwKat", d.Page<CAwKatDlg>()},
+        {"SRPWl", d.Page<CSRPWlDlg>()},         {"Bfnd", d.Page<CBfndDlg>()},
+        {"NrAbfrage", d.Page<CNrAbfrageDlg>()},
+    };
+    auto backButton = [&d] {
+        return d.VisiblePage()->findChild<COwnButton *>(QStringLiteral("backButton"));
+    };
+    auto back = [&] {
+        if (backButton()->isEnabled())
+            backButton()->click();
+        else
+            QTest::keyClick(d.VisiblePage(), Qt::Key_Escape);
+    };
+    for (const QString &step : steps) {
+        if (step == QLatin1String("<")) {
+            back();
+            continue;
+        }
+        QVERIFY2(show.contains(step), qPrintable(step));
+        QWidget *before = d.VisiblePage();
+        show.value(step)();
+        QVERIFY2(d.VisiblePage() != before || step == QLatin1String("Wk"), qPrintable(step));
+    }
+    QCOMPARE(backButton()->isEnabled(), offered);
+    back();
+    QVERIFY(pages.contains(leadsTo));
+    QCOMPARE(d.VisiblePage(), pages.value(leadsTo));
     QCOMPARE(m_env->boxes().size(), 0);
 }
 
@@ -439,7 +562,7 @@ void TestMainWindow::invalidSessionEndsTheProgram()
     QCOMPARE(m_dlg->EndResult(), 1000);
     QCOMPARE(m_env->boxes().size(), 1);
     QCOMPARE(m_env->boxes().first().text, OrmelText(6088));
-    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->HomePage()));
+    QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->Page<CHomeDlg>()));
     QVERIFY(!m_dlg->isVisible());
 }
 
@@ -457,30 +580,30 @@ void TestMainWindow::restrictedSessionStaysRestricted()
     d.ShowWkPage(true);
     d.ShowHomePage();
     d.ShowSetupPage(true);
-    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.HomePage()));
+    QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CHomeDlg>()));
     d.EnableHeadControls(false, true);
     d.EnableHeadControls(true, false);
     for (int id :
          {kBtnSetup, kBtnDmsDownload, kBtnDmsVin, kBtnContract, kBtnTwoWheeler, kBtnYaqDownload})
         QVERIFY2(!d.HeadButton(id)->isEnabled(), qPrintable(QString::number(id)));
     QVERIFY(d.HeadButton(kBtnSearch)->isEnabled());
-    QVERIFY(!d.HomePage()->PaketeButton()->isEnabled());
-    QVERIFY(!d.HomePage()->NewsButton()->isEnabled());
-    QVERIFY(d.HomePage()->AwButton()->isEnabled());
+    QVERIFY(!d.Page<CHomeDlg>()->PaketeButton()->isEnabled());
+    QVERIFY(!d.Page<CHomeDlg>()->NewsButton()->isEnabled());
+    QVERIFY(d.Page<CHomeDlg>()->AwButton()->isEnabled());
     d.ShowWkPage(true);
-    QVERIFY(!d.WkPage()->TransferButton()->isEnabled());
-    QVERIFY(!d.WkPage()->SrpButton()->isEnabled());
+    QVERIFY(!d.Page<CWkDlg>()->TransferButton()->isEnabled());
+    QVERIFY(!d.Page<CWkDlg>()->SrpButton()->isEnabled());
     // Both package pages that talk to the dealer system lose that exchange.
     d.ShowSRPBbPage(true, 0);
     d.ShowSpotRBbPage(true, 0);
-    for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(d.SRPBbPage()),
-                                static_cast<CPaketDmsPage *>(d.SpotRBbPage())}) {
+    for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(d.Page<CSRPBbDlg>()),
+                                static_cast<CPaketDmsPage *>(d.Page<CSpotRBbDlg>())}) {
         QVERIFY(!page->DmsRequestButton()->isEnabled());
         QVERIFY(!page->TransferButton()->isEnabled());
     }
     d.ShowAwKatPage(0, true);
-    QVERIFY(!d.AwKatPage()->PriceButton()->isEnabled());
-    QVERIFY(!d.AwKatPage()->SrpButton()->isEnabled());
+    QVERIFY(!d.Page<CAwKatDlg>()->PriceButton()->isEnabled());
+    QVERIFY(!d.Page<CAwKatDlg>()->SrpButton()->isEnabled());
     QVERIFY(!d.IsEnded());
 }
 
@@ -489,14 +612,84 @@ void TestMainWindow::languageChangeReachesEveryPage()
     startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.ShowSetupPage(true);
-    d.SetupPage()->ChangeProgramLanguage(QStringLiteral("01"));
+    d.Page<CSetupDlg>()->ChangeProgramLanguage(QStringLiteral("01"));
     QCOMPARE(GetPrgSprache(), QStringLiteral("01"));
-    QCOMPARE(d.AwKatPage()->m_Changed.bSprache, 1);
-    QCOMPARE(d.WkPage()->m_Changed.bSprache, 1);
-    QCOMPARE(d.DownloadPage()->m_Changed.bSprache, 1);
-    QCOMPARE(d.WkPage()->m_Changed.bIdent, 0);
-    QCOMPARE(d.AwKatPage()->m_bTextsChanged, 1);
+    QCOMPARE(d.Page<CAwKatDlg>()->m_Changed.bSprache, 1);
+    QCOMPARE(d.Page<CWkDlg>()->m_Changed.bSprache, 1);
+    QCOMPARE(d.Page<CDownloadDlg>()->m_Changed.bSprache, 1);
+    QCOMPARE(d.Page<CWkDlg>()->m_Changed.bIdent, 0);
+    QCOMPARE(d.Page<CAwKatDlg>()->m_bTextsChanged, 1);
     SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestMainWindow::changeReachesThePagesThatKeepIt_data()
+{
+    // One flag of the change report and the pages that keep it; every other
+    // page keeps nothing. A language change also marks the texts of the
+    // pages that keep it.
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QStringList>("pages");
+    using L = QStringList;
+    const L vehicle{"NrAbfrage", "SRPWl", "SRPBb", "SpotRBb", "Bfnd", "AwKat", "SBLWl"};
+    const L everyKeeper = vehicle + L{"Wk", "HLX", "DIP", "Download"};
+    // clang-format off
+    QTest::newRow("identification") << "bIdent" << vehicle;
+    QTest::newRow("VIN") << "bFgstnr" << vehicle;
+    QTest::newRow("type key") << "bTypSchl" << vehicle;
+    QTest::newRow("model series") << "bEReihe" << vehicle;
+    QTest::newRow("type number") << "bTypNr" << vehicle;
+    QTest::newRow("model") << "bModellBez" << vehicle;
+    QTest::newRow("lead type") << "bLeadTyp" << vehicle;
+    QTest::newRow("first registration") << "bErstzul" << vehicle;
+    QTest::newRow("language") << "bSprache" << everyKeeper;
+    QTest::newRow("setup 1") << "bSetup1" << everyKeeper;
+    QTest::newRow("setup 2") << "bSetup2" << everyKeeper;
+    QTest::newRow("setup 3") << "bSetup3" << everyKeeper;
+    QTest::newRow("setup 4") << "bSetup4" << everyKeeper;
+    QTest::newRow("mileage") << "bKilometer" << L{"SRPWl", "Bfnd"};
+    // clang-format on
+}
+
+void TestMainWindow::changeReachesThePagesThatKeepIt()
+{
+    QFETCH(QString, flag);
+    QFETCH(QStringList, pages);
+    using F = CChangeFlags;
+    const QHash<QString, int F::*> flags = {
+        {"bIdent", &F::bIdent},     {"bFgstnr", &F::bFgstnr},       {"bTypSchl", &F::bTypSchl},
+        {"bEReihe", &F::bEReihe},   {"bTypNr", &F::bTypNr},         {"bModellBez", &F::bModellBez},
+        {"bLeadTyp", &F::bLeadTyp}, {"bErstzul", &F::bErstzul},     {"bSprache", &F::bSprache},
+        {"bSetup1", &F::bSetup1},   {"bSetup2", &F::bSetup2},       {"bSetup3", &F::bSetup3},
+        {"bSetup4", &F::bSetup4},   {"bKilometer", &F::bKilometer},
+    };
+    QVERIFY(flags.contains(flag));
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    const QHash<QString, int> all = {
+        {"home", kPageHome},         {"NrAbfrage", kPageNrAbfrage},
+        {"SRPWl", kPageSRPWl},       {"SRPBb", kPageSRPBb},
+        {"SpotRBb", kPageSpotRBb},   {"Setup", kPageSetup},
+        {"Bfnd", kPageBfnd},         {"SBefAnz", kPageSBefAnz},
+        {"AwKat", kPageAwKat},       {"Wk", kPageWk},
+        {"SBLWl", kPageSBLWl},       {"Web", kPageWebBrowser},
+        {"HLX", kPageHLX},           {"DIP", kPageDIP},
+        {"Download", kPageDownload},
+    };
+    CChangeFlags changes;
+    changes.*flags.value(flag) = 1;
+    d.SetIdentChanged(changes);
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        const bool keeps = pages.contains(it.key());
+        CChangeFlags expected;
+        if (keeps)
+            expected.*flags.value(flag) = 1;
+        const CPageDlg *page = d.Page(it.value());
+        QVERIFY2(page, qPrintable(it.key()));
+        for (int F::*member : flags)
+            QVERIFY2(page->m_Changed.*member == expected.*member, qPrintable(it.key()));
+        const bool textsMarked = keeps && flag == QLatin1String("bSprache");
+        QVERIFY2(page->m_bTextsChanged == (textsMarked ? 1 : 0), qPrintable(it.key()));
+    }
 }
 
 void TestMainWindow::closingSavesThePlacement()
@@ -518,5 +711,5 @@ void TestMainWindow::closingSavesThePlacement()
     QVERIFY(m_dlg->minimumSize().width() >= CYaq2Dlg::MinimumWindowSize().width());
 }
 
-QTEST_MAIN(TestMainWindow)
+YAQ_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

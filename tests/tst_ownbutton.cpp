@@ -14,7 +14,6 @@ class TestOwnButton : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { FailOnUnexpectedWarnings(); }
     void paintsInEveryState_data();
     void paintsInEveryState();
 };
@@ -56,5 +55,5 @@ void TestOwnButton::paintsInEveryState()
     QCOMPARE(image.size(), QSize(120, 28) * button.devicePixelRatio());
 }
 
-QTEST_MAIN(TestOwnButton)
+YAQ_TEST_MAIN(TestOwnButton)
 #include "tst_ownbutton.moc"

@@ -1,8 +1,9 @@
 // Rules of the page switching that need no window: the session answer, the
-// head-row state per page and the connection line of the information box.
+// rows of the page table and the connection line of the information box.
 
 #include "app/AboutDlg.h"
 #include "app/MainWndRules.h"
+#include "app/PageTable.h"
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
@@ -12,11 +13,10 @@ class TestPageSwitch : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { FailOnUnexpectedWarnings(); }
     void sessionAnswer_data();
     void sessionAnswer();
-    void headRowState_data();
-    void headRowState();
+    void pageRow_data();
+    void pageRow();
     void serverLine_data();
     void serverLine();
     void connectionKind();
@@ -89,38 +89,35 @@ void TestPageSwitch::sessionAnswer()
     QCOMPARE(ParseSessionAnswer(xml), expected);
 }
 
-void TestPageSwitch::headRowState_data()
+void TestPageSwitch::pageRow_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("pageMode");
-    QTest::addColumn<QList<bool>>("expected"); // VIN, type key, combos, first registration, mileage
-
-    using L = QList<bool>;
-    QTest::newRow("package list") << int(kPageSRPWl) << true << L{true, false, false, true, true};
-    QTest::newRow("contract page") << int(kPageHLX) << true << L{true, false, false, false, true};
-    QTest::newRow("package edit: nothing editable")
-        << int(kPageSRPBb) << true << L{false, false, false, false, false};
-    for (int page :
-         {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
-        QTest::addRow("page %d: only the mileage", page)
-            << page << true << L{false, false, false, false, true};
-    QTest::newRow("catalogue: everything editable")
-        << int(kPageAwKat) << true << L{true, true, true, true, true};
-    QTest::newRow("number search: everything editable")
-        << int(kPageNrAbfrage) << true << L{true, true, true, true, true};
-    QTest::newRow("outside page mode everything editable")
-        << int(kPageSRPBb) << false << L{true, true, true, true, true};
+    for (const CPageRow &row : PageRows())
+        QTest::addRow("page %d", row.id) << row.id;
 }
 
-void TestPageSwitch::headRowState()
+void TestPageSwitch::pageRow()
 {
     QFETCH(int, page);
-    QFETCH(bool, pageMode);
-    QFETCH(QList<bool>, expected);
-    const HeadRowState s = HeadRowStateForPage(page, pageMode);
-    const QList<bool> actual{s.vinEditable, s.typeKeyEditable, s.combosEnabled,
-                             s.firstRegistrationEditable, s.mileageEditable};
-    QCOMPARE(actual, expected);
+    const CPageRow &row = *FindPageRow(page);
+    int sameId = 0;
+    for (const CPageRow &other : PageRows())
+        sameId += other.id == page ? 1 : 0;
+    QCOMPARE(sameId, 1);
+    QVERIFY(row.make);
+    QVERIFY2(FindPageRow(row.back), "\"<\" leads to a page of the table");
+    QList<int> captions;
+    for (int origin : row.cameFrom) {
+        if (!origin)
+            continue;
+        const CPageRow *from = FindPageRow(origin);
+        QVERIFY2(from, "\"<\" leads back to a page of the table");
+        // The title tells the origin by its caption: a page without one
+        // would be taken for the home page, two with the same for each other.
+        QVERIFY(from->captionId != 0 || origin == kPageHome);
+        QVERIFY(!captions.contains(from->captionId));
+        captions.append(from->captionId);
+    }
 }
 
 void TestPageSwitch::serverLine_data()
@@ -162,5 +159,5 @@ void TestPageSwitch::connectionKind()
     QCOMPARE(CAboutDlg::ConnectionLine(s, tns), QStringLiteral("Y A Q 2 - Offline"));
 }
 
-QTEST_GUILESS_MAIN(TestPageSwitch)
+YAQ_TEST_GUILESS_MAIN(TestPageSwitch)
 #include "tst_pageswitch.moc"

@@ -1,9 +1,12 @@
 // The package: insertion order, look-ups, counting, comparison, deep copies,
-// and the price roll-up of sets 1 and 2, currencies and campaign prices.
+// the price roll-up of sets 1 and 2, currencies, campaign prices and the
+// marketing flags.
 
-#include "settings/PrgSettings.h"
 #include "packages/model/Paket.h"
+#include "packages/model/PaketMarketing.h"
 #include "platform/OrmelText.h"
+#include "platform/ccd/CMrktngAttRec.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -44,6 +47,13 @@ QStringList Numbers(const CPaket &paket)
     return numbers;
 }
 
+// Keeps the notices the package gives instead of showing them.
+struct NoticeLog : IPaketNotice
+{
+    void Notice(const QString &text) override { texts << text; }
+    QStringList texts;
+};
+
 CPrgSettings XmlSettings()
 {
     CPrgSettings settings;
@@ -76,6 +86,8 @@ private slots:
     void campaignCurrency();
     void campaignPrices_data();
     void campaignPrices();
+    void marketingFlags_data();
+    void marketingFlags();
 
 private:
     TestEnv m_env;
@@ -119,8 +131,8 @@ void TestPaket::emptyPackage()
     QVERIFY(!paket.GetPosType4());
     paket.AddPosition(Line(POS_WORK, QStringLiteral("1"), QStringLiteral("S")));
     QCOMPARE(paket.GetCount(), 1);
-    paket.CalcPositionPrices1(nullptr, nullptr);
-    paket.CalcPrices1(nullptr, nullptr); // no head: nothing to roll up onto
+    paket.CalcPositionPrices1(nullptr);
+    paket.CalcPrices1(nullptr); // no head: nothing to roll up onto
     QCOMPARE(paket.CountPricedPositions(true), 1);
 }
 
@@ -299,7 +311,7 @@ void TestPaket::rollUp()
             line->Preise1.Complete = 1;
         }
     }
-    paket.CalcPrices1(nullptr, nullptr);
+    paket.CalcPrices1(nullptr);
     QCOMPARE(head->Preise1.Gross, gross);
     QCOMPARE(head->Preise1.Net, net);
     QCOMPARE(head->Preise1.Complete, complete);
@@ -339,8 +351,8 @@ void TestPaket::rollUpNested()
     deep->Preise1.Vat = 19.0;
     deep->Preise1.Currency = QStringLiteral("EUR");
 
-    paket.CalcPositionPrices1(nullptr, nullptr);
-    paket.CalcPrices1(nullptr, nullptr);
+    paket.CalcPositionPrices1(nullptr);
+    paket.CalcPrices1(nullptr);
     QCOMPARE(part->Preise1.Net, 20.0);
     QCOMPARE(work->Preise1.Net, 30.0);
     QCOMPARE(subsub->Preise1.Net, 5.0);
@@ -357,8 +369,8 @@ void TestPaket::rollUpNested()
     // An incomplete sub-package makes the package incomplete.
     deep->Preise1.UnitNet = -1.0;
     deep->Preise1.Vat = -1.0;
-    paket.CalcPositionPrices1(nullptr, nullptr);
-    paket.CalcPrices1(nullptr, nullptr);
+    paket.CalcPositionPrices1(nullptr);
+    paket.CalcPrices1(nullptr);
     QCOMPARE(sub->Preise1.Complete, 0);
     QCOMPARE(head->Preise1.Complete, 0);
     QCOMPARE(head->Preise1.TotalsComplete, 1);
@@ -373,7 +385,7 @@ void TestPaket::rollUpFlatHead()
     head->Preise1.Vat = 19.0;
     head->Preise1.Currency = QStringLiteral("CHF");
     paket.AddPosition(Priced(POS_PART, 500.0, 400.0, QStringLiteral("EUR")));
-    paket.CalcPrices1(nullptr, nullptr);
+    paket.CalcPrices1(nullptr);
     QCOMPARE(head->Preise1.Gross, 119.0);
     QCOMPARE(head->Preise1.Net, 100.0);
     QCOMPARE(head->Preise1.Complete, 1);
@@ -385,7 +397,7 @@ void TestPaket::rollUpFlatHead()
     // Without VAT and net the flat head stays incomplete (-3.0 with the marker).
     head->Preise1.Vat = -1.0;
     head->Preise1.NoPrice = 1;
-    paket.CalcPrices1(nullptr, nullptr);
+    paket.CalcPrices1(nullptr);
     QCOMPARE(head->Preise1.Net, -3.0);
     QCOMPARE(head->Preise1.Complete, 0);
     QCOMPARE(head->Preise1.TotalsComplete, 0);
@@ -401,23 +413,23 @@ void TestPaket::rollUpSet2OnlyWhenActive()
     part->Preise2.UnitNet = 10.0;
     part->Preise2.Vat = 20.0;
     CPrgSettings plain;
-    paket.CalcPositionPrices2(&plain, nullptr);
-    paket.CalcPrices2(&plain, nullptr);
+    paket.CalcPositionPrices2(&plain);
+    paket.CalcPrices2(&plain);
     QCOMPARE(part->Preise2.Net, -1.0);
     QCOMPARE(head->Preise2.Net, -1.0);
 
     CPrgSettings training;
     training.bSchulung = 1;
-    paket.CalcPositionPrices2(&training, nullptr);
-    paket.CalcPrices2(&training, nullptr);
+    paket.CalcPositionPrices2(&training);
+    paket.CalcPrices2(&training);
     QCOMPARE(part->Preise2.Net, 10.0);
     QCOMPARE(head->Preise2.Net, 10.0);
     QCOMPARE(head->Preise1.Net, -1.0);
 
     const CPrgSettings xml = XmlSettings();
     part->Preise2.UnitNet = 12.0;
-    paket.CalcPositionPrices2(&xml, nullptr);
-    paket.CalcPrices2(&xml, nullptr);
+    paket.CalcPositionPrices2(&xml);
+    paket.CalcPrices2(&xml);
     QCOMPARE(head->Preise2.Net, 12.0);
 }
 
@@ -567,16 +579,51 @@ void TestPaket::campaignPrices()
     if (bItem >= 0)
         campaignLine(POS_PART, "B", "0", bItem, 3.0, 2.0);
 
-    m_env.answerBoxes(IDOK);
-    const int before = m_env.boxes().size();
+    NoticeLog notices;
     const CPrgSettings settings = xml ? XmlSettings() : CPrgSettings();
-    paket.ApplyCampaignPrices(&settings, nullptr, true);
+    paket.ApplyCampaignPrices(&settings, &notices);
     QCOMPARE(head->Preise3.Gross, gross);
     QCOMPARE(head->Preise3.Net, net);
     QCOMPARE(head->Preise3.Complete, complete);
     QCOMPARE(head->Preise3.TotalsCurrency, QStringLiteral("EUR"));
-    QCOMPARE(m_env.boxes().size() - before, messages);
+    QCOMPARE(notices.texts.size(), messages);
 }
 
-QTEST_MAIN(TestPaket)
+void TestPaket::marketingFlags_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("fastlane");
+    QTest::addColumn<int>("valueline");
+    // clang-format off
+    QTest::newRow("fast-lane package") << "1234567" << 1 << 0;
+    QTest::newRow("value-line package, any value but 0 is yes") << "7654321" << 0 << 1;
+    QTest::newRow("no row keeps the flags") << "5555555" << 7 << 7;
+    QTest::newRow("row of another catalogue") << "1111111" << 7 << 7;
+    // clang-format on
+}
+
+void TestPaket::marketingFlags()
+{
+    QFETCH(QString, number);
+    QFETCH(int, fastlane);
+    QFETCH(int, valueline);
+    const QString folder = m_env.path() + QStringLiteral("/marketing");
+    QVERIFY(writeTextFile(folder + QLatin1Char('/') + CMrktngAttRec::FileName(),
+                          "Schluessel\tFastlane\tValueline\n"
+                          "VQ011234567\t1\t0\n"
+                          "VQ017654321\t0\t2\n"
+                          "VQ021111111\t1\t1\n"));
+    CMrktngAttRec record;
+    QCOMPARE(record.Open(folder), 1);
+    CPrgSettings settings;
+    settings.KatalogKey = QStringLiteral("VQ01");
+    CPosition head;
+    head.Number = number;
+    head.IsFastlane = head.IsValueLine = 7;
+    SetMrktngAttFlags(&settings, &record, &head);
+    QCOMPARE(head.IsFastlane, fastlane);
+    QCOMPARE(head.IsValueLine, valueline);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestPaket)
 #include "tst_paket.moc"

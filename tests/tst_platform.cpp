@@ -126,14 +126,12 @@ void TestPlatform::newLineForms_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("oneLine");
-    QTest::newRow("windows line breaks") << "a\r\nb"
-                                         << "a\\nb";
-    QTest::newRow("unix line breaks") << "a\nb"
-                                      << "a\\nb";
-    QTest::newRow("backslash kept") << "C:\\Temp"
-                                    << "C:\\\\Temp";
-    QTest::newRow("backslash n literal") << "x\\ny"
-                                         << "x\\\\ny";
+    // clang-format off
+    QTest::newRow("windows line breaks") << "a\r\nb"   << "a\\nb";
+    QTest::newRow("unix line breaks")    << "a\nb"     << "a\\nb";
+    QTest::newRow("backslash kept")      << "C:\\Temp" << "C:\\\\Temp";
+    QTest::newRow("backslash n literal") << "x\\ny"    << "x\\\\ny";
+    // clang-format on
 }
 
 void TestPlatform::newLineForms()
@@ -172,15 +170,15 @@ void TestPlatform::storedRectangles_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("window rectangle") << "5,6,105,56" << true << QRect(5, 6, 100, 50);
-    QTest::newRow("all zero is no rectangle") << "0,0,0,0" << true << QRect();
-    QTest::newRow("negative position") << "-1920,0,-920,600" << true << QRect(-1920, 0, 1000, 600);
-    QTest::newRow("three numbers") << "1,2,3" << false << QRect();
-    QTest::newRow("width beyond the int range")
-        << "-2000000000,0,2000000000,10" << false << QRect();
-    QTest::newRow("height beyond the int range")
-        << "0,2147483647,10,-2147483648" << false << QRect();
-    QTest::newRow("edge at the lowest int") << "-2147483648,0,-2147483648,0" << false << QRect();
+    // clang-format off
+    QTest::newRow("window rectangle")            << "5,6,105,56"                  << true  << QRect(5, 6, 100, 50);
+    QTest::newRow("all zero is no rectangle")    << "0,0,0,0"                     << true  << QRect();
+    QTest::newRow("negative position")           << "-1920,0,-920,600"            << true  << QRect(-1920, 0, 1000, 600);
+    QTest::newRow("three numbers")               << "1,2,3"                       << false << QRect();
+    QTest::newRow("width beyond the int range")  << "-2000000000,0,2000000000,10" << false << QRect();
+    QTest::newRow("height beyond the int range") << "0,2147483647,10,-2147483648" << false << QRect();
+    QTest::newRow("edge at the lowest int")      << "-2147483648,0,-2147483648,0" << false << QRect();
+    // clang-format on
 }
 
 void TestPlatform::storedRectangles()
@@ -193,5 +191,5 @@ void TestPlatform::storedRectangles()
     ValidateWndRect(&rect);
 }
 
-QTEST_MAIN(TestPlatform)
+YAQ_TEST_GUILESS_MAIN(TestPlatform)
 #include "tst_platform.moc"

@@ -1,7 +1,6 @@
 // Unit prices from a DMS answer (price elements, matching of parts and flat
 // rates) and from the dealer's local price files.
 
-#include "settings/PrgSettings.h"
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
@@ -11,6 +10,7 @@
 #include "platform/ccd/CLagerRec.h"
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QDomDocument>
@@ -26,6 +26,13 @@ std::unique_ptr<CPosition> Line(int type, const QString &number, const QString &
     line->Kind = kind;
     return line;
 }
+
+// Keeps the notices the package gives instead of showing them.
+struct NoticeLog : IPaketNotice
+{
+    void Notice(const QString &text) override { texts << text; }
+    QStringList texts;
+};
 
 CPriceTypeData Price(const QString &net, const QString &currency = QStringLiteral("EUR"))
 {
@@ -67,7 +74,6 @@ private:
 void TestPriceSources::initTestCase()
 {
     InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
-    m_env.answerBoxes(IDOK);
     m_folder = m_env.path() + QStringLiteral("/prices");
     writePriceFiles(m_folder);
 }
@@ -113,24 +119,14 @@ void TestPriceSources::partMatching_data()
     QTest::addColumn<QString>("answerNumber");
     QTest::addColumn<QString>("lineKind");
     QTest::addColumn<int>("found");
-    QTest::newRow("standard matches S") << "standard"
-                                        << "4711"
-                                        << "S" << 1;
-    QTest::newRow("alternative matches B") << "alternative"
-                                           << "4711"
-                                           << "B" << 1;
-    QTest::newRow("alternative matches A") << "alternative"
-                                           << "4711  "
-                                           << "A" << 1;
-    QTest::newRow("optional does not match S") << "optional"
-                                               << "4711"
-                                               << "S" << 0;
-    QTest::newRow("other number") << "standard"
-                                  << "4712"
-                                  << "S" << 0;
-    QTest::newRow("unknown type matches no kind") << "special"
-                                                  << "4711"
-                                                  << "S" << 0;
+    // clang-format off
+    QTest::newRow("standard matches S")           << "standard"    << "4711"   << "S" << 1;
+    QTest::newRow("alternative matches B")        << "alternative" << "4711"   << "B" << 1;
+    QTest::newRow("alternative matches A")        << "alternative" << "4711  " << "A" << 1;
+    QTest::newRow("optional does not match S")    << "optional"    << "4711"   << "S" << 0;
+    QTest::newRow("other number")                 << "standard"    << "4712"   << "S" << 0;
+    QTest::newRow("unknown type matches no kind") << "special"     << "4711"   << "S" << 0;
+    // clang-format on
 }
 
 void TestPriceSources::partMatching()
@@ -147,13 +143,13 @@ void TestPriceSources::partMatching()
     part.number = answerNumber;
     part.price = Price(QStringLiteral("12.50"));
     part.bPrice = 1;
-    const int before = m_env.boxes().size();
-    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, nullptr, false), found);
+    NoticeLog notices;
+    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, &notices), found);
     QCOMPARE(line->Preise1.UnitNet, found ? 12.5 : -1.0);
-    QCOMPARE(m_env.boxes().size() - before, found ? 0 : 1);
+    QCOMPARE(notices.texts.size(), found ? 0 : 1);
     if (!found)
-        QVERIFY(m_env.boxes().last().text.contains(answerNumber + QStringLiteral(" (") +
-                                                   answerType + QLatin1Char(')')));
+        QVERIFY(notices.texts.last().contains(answerNumber + QStringLiteral(" (") + answerType +
+                                              QLatin1Char(')')));
 }
 
 void TestPriceSources::partPricesAndStock()
@@ -176,7 +172,7 @@ void TestPriceSources::partPricesAndStock()
     part.bStandardPrice = 1;
     part.replacedBy = QStringLiteral("4712");
     // No "stock" element.
-    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, nullptr, true), 1);
+    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, nullptr), 1);
     for (CPosition *line : {first, second}) {
         QCOMPARE(line->Preise1.UnitNet, 9.0); // the customer price wins over "price"
         QCOMPARE(line->Preise1.TotalsCurrency, QStringLiteral("CHF"));
@@ -189,7 +185,7 @@ void TestPriceSources::partPricesAndStock()
     }
     part.stock = QStringLiteral("4");
     part.bStock = 1;
-    paket.ApplyDmsPartsResponse(nullptr, part, nullptr, true);
+    paket.ApplyDmsPartsResponse(nullptr, part, nullptr);
     QCOMPARE(first->Stock, 4.0);
     QCOMPARE(first->StockKnown, 1);
 }
@@ -207,10 +203,10 @@ void TestPriceSources::partInNestedPackage()
     part.number = QStringLiteral("4711");
     part.price = Price(QStringLiteral("3.00"));
     part.bPrice = 1;
-    const int before = m_env.boxes().size();
-    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, nullptr, false), 1);
+    NoticeLog notices;
+    QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, part, &notices), 1);
     QCOMPARE(nested->Preise1.UnitNet, 3.0);
-    QCOMPARE(m_env.boxes().size(), before);
+    QCOMPARE(notices.texts, QStringList());
 }
 
 void TestPriceSources::flatRateMatching_data()
@@ -219,12 +215,11 @@ void TestPriceSources::flatRateMatching_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<int>("found");
     QTest::addColumn<bool>("productTypeError");
-    QTest::newRow("car work position") << "car"
-                                       << "0012345 " << 1 << false;
-    QTest::newRow("other product type") << "bike"
-                                        << "0012345" << 0 << true;
-    QTest::newRow("unknown number") << "car"
-                                    << "0099999" << 0 << false;
+    // clang-format off
+    QTest::newRow("car work position")  << "car"  << "0012345 " << 1 << false;
+    QTest::newRow("other product type") << "bike" << "0012345"  << 0 << true;
+    QTest::newRow("unknown number")     << "car"  << "0099999"  << 0 << false;
+    // clang-format on
 }
 
 void TestPriceSources::flatRateMatching()
@@ -244,14 +239,14 @@ void TestPriceSources::flatRateMatching()
     flatRate.bPrice = 1;
     flatRate.campaignPrice = Price(QStringLiteral("30.00"));
     flatRate.bCampaignPrice = 1;
-    const int before = m_env.boxes().size();
-    QCOMPARE(paket.ApplyDmsWorkPosResponse(nullptr, flatRate, nullptr, false), found);
+    NoticeLog notices;
+    QCOMPARE(paket.ApplyDmsWorkPosResponse(nullptr, flatRate, &notices), found);
     QCOMPARE(work->Preise1.UnitNet, found ? 40.0 : -1.0);
     QCOMPARE(work->Preise3.UnitNet, found ? 30.0 : -1.0);
     QCOMPARE(work->Preise3.TotalsCurrency, found ? QStringLiteral("EUR") : QString());
-    QCOMPARE(m_env.boxes().size() - before, found ? 0 : 1);
+    QCOMPARE(notices.texts.size(), found ? 0 : 1);
     if (!found)
-        QCOMPARE(m_env.boxes().last().text.contains(OrmelText(5057)), productTypeError);
+        QCOMPARE(notices.texts.last().contains(OrmelText(5057)), productTypeError);
 }
 
 void TestPriceSources::localLookupSimple()
@@ -487,29 +482,30 @@ void TestPriceSources::unreadableDmsPrice()
     CPosition *line =
         paket.AddPosition(Line(part ? POS_PART : POS_WORK, number, QStringLiteral("S")));
     line->ResetPrices();
-    const int before = m_env.boxes().size();
+    NoticeLog notices;
+    IPaketNotice *notice = silent ? nullptr : &notices;
     if (part) {
         CPartTypeData data;
         data.type = QStringLiteral("standard");
         data.number = number;
         data.price = Price(net);
         data.bPrice = 1;
-        QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, data, nullptr, silent), 1);
+        QCOMPARE(paket.ApplyDmsPartsResponse(nullptr, data, notice), 1);
     } else {
         CFlatRateTypeData data;
         data.productType = QStringLiteral("car");
         data.number = number;
         data.price = Price(net);
         data.bPrice = 1;
-        QCOMPARE(paket.ApplyDmsWorkPosResponse(nullptr, data, nullptr, silent), 1);
+        QCOMPARE(paket.ApplyDmsWorkPosResponse(nullptr, data, notice), 1);
     }
     QCOMPARE(line->Preise1.UnitNet, unitNet);
-    QCOMPARE(m_env.boxes().size() - before, messages);
+    QCOMPARE(notices.texts.size(), messages);
     if (messages) {
-        QVERIFY(m_env.boxes().last().text.contains(number));
-        QVERIFY(m_env.boxes().last().text.contains(net));
+        QVERIFY(notices.texts.last().contains(number));
+        QVERIFY(notices.texts.last().contains(net));
     }
 }
 
-QTEST_MAIN(TestPriceSources)
+YAQ_TEST_GUILESS_MAIN(TestPriceSources)
 #include "tst_pricesources.moc"

@@ -173,7 +173,6 @@ void TestPrintout::initTestCase()
 
 void TestPrintout::init()
 {
-    FailOnUnexpectedWarnings();
     m_env = std::make_unique<TestEnv>();
     m_env->answerBoxes(IDOK);
 }
@@ -310,5 +309,5 @@ void TestPrintout::longTableKeepsPagesTextsAndNumbers()
     QCOMPARE(lastRow, rows);
 }
 
-QTEST_MAIN(TestPrintout)
+YAQ_TEST_MAIN(TestPrintout)
 #include "tst_printout.moc"

@@ -31,33 +31,17 @@ void TestPrivateProfile::readsValuesWithoutCase_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("exact names") << "GLOBALSETUP"
-                                 << "Firma"
-                                 << "Autohaus Muster";
-    QTest::newRow("section in lower case") << "globalsetup"
-                                           << "Firma"
-                                           << "Autohaus Muster";
-    QTest::newRow("key in upper case") << "GLOBALSETUP"
-                                       << "FIRMA"
-                                       << "Autohaus Muster";
-    QTest::newRow("blanks around the value are dropped") << "GLOBALSETUP"
-                                                         << "City"
-                                                         << "Musterstadt";
-    QTest::newRow("enclosing quotes are dropped") << "GLOBALSETUP"
-                                                  << "Tel1"
-                                                  << "0123 456";
-    QTest::newRow("empty value") << "GLOBALSETUP"
-                                 << "JobEdit"
-                                 << "";
-    QTest::newRow("same key in other section") << "OTHER"
-                                               << "Firma"
-                                               << "Fremd";
-    QTest::newRow("missing key gives default") << "GLOBALSETUP"
-                                               << "Nix"
-                                               << "<default>";
-    QTest::newRow("comment line is no key") << "GLOBALSETUP"
-                                            << ";Firma"
-                                            << "<default>";
+    // clang-format off
+    QTest::newRow("exact names")                         << "GLOBALSETUP" << "Firma"   << "Autohaus Muster";
+    QTest::newRow("section in lower case")               << "globalsetup" << "Firma"   << "Autohaus Muster";
+    QTest::newRow("key in upper case")                   << "GLOBALSETUP" << "FIRMA"   << "Autohaus Muster";
+    QTest::newRow("blanks around the value are dropped") << "GLOBALSETUP" << "City"    << "Musterstadt";
+    QTest::newRow("enclosing quotes are dropped")        << "GLOBALSETUP" << "Tel1"    << "0123 456";
+    QTest::newRow("empty value")                         << "GLOBALSETUP" << "JobEdit" << "";
+    QTest::newRow("same key in other section")           << "OTHER"       << "Firma"   << "Fremd";
+    QTest::newRow("missing key gives default")           << "GLOBALSETUP" << "Nix"     << "<default>";
+    QTest::newRow("comment line is no key")              << "GLOBALSETUP" << ";Firma"  << "<default>";
+    // clang-format on
 }
 
 void TestPrivateProfile::readsValuesWithoutCase()
@@ -309,5 +293,5 @@ void TestPrivateProfile::saveFailsCleanlyWithoutFolder()
     QVERIFY(!QFile::exists(env.path() + QStringLiteral("/missing/folder/x.ini")));
 }
 
-QTEST_GUILESS_MAIN(TestPrivateProfile)
+YAQ_TEST_GUILESS_MAIN(TestPrivateProfile)
 #include "tst_privateprofile.moc"

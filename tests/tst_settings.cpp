@@ -1,10 +1,10 @@
 // The settings object and its three stores: the user profile, the version
 // file and the dealer file.
 
-#include "settings/PrgSettings.h"
 #include "platform/OrmelText.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -96,26 +96,13 @@ void TestSettings::title_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("default caption in German") << "00"
-                                               << "V30 "
-                                               << "AW  V30  USA"
-                                               << "AW  V30  USA";
-    QTest::newRow("default caption in English") << "01"
-                                                << "V30 "
-                                                << "AW  V30  USA"
-                                                << "LV  V30  USA";
-    QTest::newRow("series not in caption") << "01"
-                                           << "V40"
-                                           << "AW  V30  USA"
-                                           << "LV  V30  USA";
-    QTest::newRow("empty series") << "00"
-                                  << ""
-                                  << "AW  V30  USA"
-                                  << "AW  V30  USA";
-    QTest::newRow("empty series, English") << "01"
-                                           << ""
-                                           << "AW  V30  USA"
-                                           << "LV  V30  USA";
+    // clang-format off
+    QTest::newRow("default caption in German")  << "00" << "V30 " << "AW  V30  USA" << "AW  V30  USA";
+    QTest::newRow("default caption in English") << "01" << "V30 " << "AW  V30  USA" << "LV  V30  USA";
+    QTest::newRow("series not in caption")      << "01" << "V40"  << "AW  V30  USA" << "LV  V30  USA";
+    QTest::newRow("empty series")               << "00" << ""     << "AW  V30  USA" << "AW  V30  USA";
+    QTest::newRow("empty series, English")      << "01" << ""     << "AW  V30  USA" << "LV  V30  USA";
+    // clang-format on
 }
 
 void TestSettings::title()
@@ -219,27 +206,15 @@ void TestSettings::checkKey_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("existing integer") << "Sound"
-                                      << "0" << true << 1 << "YAQ"
-                                      << "0";
-    QTest::newRow("missing integer is not created") << "Sound"
-                                                    << "0" << false << 0 << "YAQ"
-                                                    << "<none>";
-    QTest::newRow("integer stored as -1 is left") << "Preview"
-                                                  << "1" << true << 0 << "YAQ"
-                                                  << "-1";
-    QTest::newRow("non-numeric value refused") << "Sound"
-                                               << "yes" << true << 0 << "YAQ"
-                                               << "1";
-    QTest::newRow("text with value") << "ReqXMLServer"
-                                     << "http://dms/x" << true << 1 << "YAQ"
-                                     << "http://dms/x";
-    QTest::newRow("empty stored text is left") << "ReqDateiVerz"
-                                               << "/tmp" << true << 0 << "YAQ"
-                                               << "";
-    QTest::newRow("dealer folder in SRP") << "DealerDataStorage"
-                                          << "/d" << true << 1 << "SRP"
-                                          << "/d";
+    // clang-format off
+    QTest::newRow("existing integer")               << "Sound"             << "0"            << true  << 1 << "YAQ" << "0";
+    QTest::newRow("missing integer is not created") << "Sound"             << "0"            << false << 0 << "YAQ" << "<none>";
+    QTest::newRow("integer stored as -1 is left")   << "Preview"           << "1"            << true  << 0 << "YAQ" << "-1";
+    QTest::newRow("non-numeric value refused")      << "Sound"             << "yes"          << true  << 0 << "YAQ" << "1";
+    QTest::newRow("text with value")                << "ReqXMLServer"      << "http://dms/x" << true  << 1 << "YAQ" << "http://dms/x";
+    QTest::newRow("empty stored text is left")      << "ReqDateiVerz"      << "/tmp"         << true  << 0 << "YAQ" << "";
+    QTest::newRow("dealer folder in SRP")           << "DealerDataStorage" << "/d"           << true  << 1 << "SRP" << "/d";
+    // clang-format on
 }
 
 void TestSettings::checkKey()
@@ -272,20 +247,14 @@ void TestSettings::versionFile_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("training");
     QTest::addColumn<QString>("ez");
-    QTest::newRow("normal edition")
-        << "Version.ini"
-        << QByteArray("[VERSIONSINFO]\nAusgabedatum=01.11.2026\nSchulung=0\nEZ=01.01.2020\n") << 1
-        << 0 << "";
-    QTest::newRow("training edition")
-        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1\nEZ=01.01.2020\n") << 1 << 1
-        << "01.01.2020";
-    QTest::newRow("training text not exactly 1")
-        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1 \nEZ=x\n") << 1 << 1 << "x";
-    QTest::newRow("training text 11")
-        << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=11\nEZ=x\n") << 1 << 0 << "";
-    QTest::newRow("old file name")
-        << "YAQ2.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=1\n") << 1 << 0 << "";
-    QTest::newRow("no file") << "" << QByteArray() << 0 << 0 << "";
+    // clang-format off
+    QTest::newRow("normal edition")              << "Version.ini" << QByteArray("[VERSIONSINFO]\nAusgabedatum=01.11.2026\nSchulung=0\nEZ=01.01.2020\n") << 1 << 0 << "";
+    QTest::newRow("training edition")            << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1\nEZ=01.01.2020\n")                          << 1 << 1 << "01.01.2020";
+    QTest::newRow("training text not exactly 1") << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=1 \nEZ=x\n")                                  << 1 << 1 << "x";
+    QTest::newRow("training text 11")            << "Version.ini" << QByteArray("[VERSIONSINFO]\nSchulung=11\nEZ=x\n")                                  << 1 << 0 << "";
+    QTest::newRow("old file name")               << "YAQ2.ini"    << QByteArray("[VERSIONSINFO]\nAusgabedatum=1\n")                                     << 1 << 0 << "";
+    QTest::newRow("no file")                     << ""            << QByteArray()                                                                       << 0 << 0 << "";
+    // clang-format on
 }
 
 void TestSettings::versionFile()
@@ -422,5 +391,5 @@ void TestSettings::unreadableTraderFileIsNotReplaced()
     QCOMPARE(readTextFile(path), QStringLiteral("[GLOBALSETUP]\nFirma=Autohaus Muster\n"));
 }
 
-QTEST_MAIN(TestSettings)
+YAQ_TEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

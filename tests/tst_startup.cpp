@@ -123,15 +123,13 @@ void TestStartup::commandLineLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<int>("indonesian");
     QTest::addColumn<QString>("vin");
-    QTest::newRow("Indonesian runs in English")
-        << QStringList{"E000001", "15"} << "01" << 1 << "E000001";
-    QTest::newRow("Taiwanese runs in Chinese")
-        << QStringList{"E000001", "12"} << "13" << 0 << "E000001";
-    QTest::newRow("unknown language ignored")
-        << QStringList{"E000001", "99"} << "00" << 0 << "E000001";
-    QTest::newRow("three-character language ignored")
-        << QStringList{"-l", "007"} << "00" << 0 << "";
-    QTest::newRow("VIN of wrong length ignored") << QStringList{"E00001", "01"} << "01" << 0 << "";
+    // clang-format off
+    QTest::newRow("Indonesian runs in English")       << QStringList{"E000001", "15"} << "01" << 1 << "E000001";
+    QTest::newRow("Taiwanese runs in Chinese")        << QStringList{"E000001", "12"} << "13" << 0 << "E000001";
+    QTest::newRow("unknown language ignored")         << QStringList{"E000001", "99"} << "00" << 0 << "E000001";
+    QTest::newRow("three-character language ignored") << QStringList{"-l", "007"}     << "00" << 0 << "";
+    QTest::newRow("VIN of wrong length ignored")      << QStringList{"E00001", "01"}  << "01" << 0 << "";
+    // clang-format on
 }
 
 void TestStartup::commandLineLanguage()
@@ -150,32 +148,15 @@ void TestStartup::callerModeArguments_data()
     QTest::addColumn<QString>("paketNr");
     QTest::addColumn<QString>("apNr");
     QTest::addColumn<QString>("list");
-    QTest::newRow("qvl takes the position")
-        << QStringList{"-m", "qvl", "-x", "10", "-y", "20"} << 10 << ""
-        << ""
-        << "";
-    QTest::newRow("position only in qvl") << QStringList{"-m", "qvledit", "-x", "10"} << -1 << ""
-                                          << ""
-                                          << "";
-    QTest::newRow("package number of 13")
-        << QStringList{"-m", "qvledit", "-p", "1234567890123"} << -1 << "1234567890123"
-        << ""
-        << "";
-    QTest::newRow("package number of 12 dropped")
-        << QStringList{"-m", "qvledit", "-p", "123456789012"} << -1 << ""
-        << ""
-        << "";
-    QTest::newRow("AP number of 7")
-        << QStringList{"-m", "qvlaposquery", "-a", "1234567"} << -1 << ""
-        << "1234567"
-        << "";
-    QTest::newRow("AP number of 8 dropped")
-        << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << ""
-        << ""
-        << "";
-    QTest::newRow("list as given") << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"} << -1 << ""
-                                   << ""
-                                   << "1;22;333";
+    // clang-format off
+    QTest::newRow("qvl takes the position")       << QStringList{"-m", "qvl", "-x", "10", "-y", "20"}     << 10 << ""              << ""        << "";
+    QTest::newRow("position only in qvl")         << QStringList{"-m", "qvledit", "-x", "10"}             << -1 << ""              << ""        << "";
+    QTest::newRow("package number of 13")         << QStringList{"-m", "qvledit", "-p", "1234567890123"}  << -1 << "1234567890123" << ""        << "";
+    QTest::newRow("package number of 12 dropped") << QStringList{"-m", "qvledit", "-p", "123456789012"}   << -1 << ""              << ""        << "";
+    QTest::newRow("AP number of 7")               << QStringList{"-m", "qvlaposquery", "-a", "1234567"}   << -1 << ""              << "1234567" << "";
+    QTest::newRow("AP number of 8 dropped")       << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << ""              << ""        << "";
+    QTest::newRow("list as given")                << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"}    << -1 << ""              << ""        << "1;22;333";
+    // clang-format on
 }
 
 void TestStartup::callerModeArguments()
@@ -244,15 +225,11 @@ void TestStartup::settingsModeWritesOneExistingValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("existing integer") << "Sound"
-                                      << "0"
-                                      << "0";
-    QTest::newRow("empty server stays empty") << "ReqXMLServer"
-                                              << "http://dms/yaq"
-                                              << "";
-    QTest::newRow("unknown key not created") << "Unbekannt"
-                                             << "1"
-                                             << "<none>";
+    // clang-format off
+    QTest::newRow("existing integer")         << "Sound"        << "0"              << "0";
+    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << "";
+    QTest::newRow("unknown key not created")  << "Unbekannt"    << "1"              << "<none>";
+    // clang-format on
 }
 
 void TestStartup::settingsModeWritesOneExistingValue()
@@ -355,10 +332,11 @@ void TestStartup::modelMappingInTextLanguage_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("name");
-    QTest::newRow("English program texts") << QStringList{"E000001", "01"} << "English name";
-    QTest::newRow("German program texts") << QStringList{"E000001", "00"} << "Deutscher Name";
-    QTest::newRow("language without texts falls back to German")
-        << QStringList{"E000001", "04"} << "Deutscher Name";
+    // clang-format off
+    QTest::newRow("English program texts")                       << QStringList{"E000001", "01"} << "English name";
+    QTest::newRow("German program texts")                        << QStringList{"E000001", "00"} << "Deutscher Name";
+    QTest::newRow("language without texts falls back to German") << QStringList{"E000001", "04"} << "Deutscher Name";
+    // clang-format on
 }
 
 void TestStartup::modelMappingInTextLanguage()
@@ -377,5 +355,5 @@ void TestStartup::modelMappingInTextLanguage()
     app.ExitInstance();
 }
 
-QTEST_MAIN(TestStartup)
+YAQ_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"

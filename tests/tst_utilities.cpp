@@ -2,8 +2,8 @@
 
 #include "app/ModelMapping.h"
 #include "app/Utilities.h"
-#include "settings/PrgSettings.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -75,14 +75,12 @@ void TestUtilities::newlineEscapes_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("backslash n between letters") << "a\\nb"
-                                                 << "a b";
-    QTest::newRow("two backslashes and n vanish") << "a\\\\nb"
-                                                  << "ab";
-    QTest::newRow("both kinds") << "x\\\\ny\\nz"
-                                << "xy z";
-    QTest::newRow("plain text") << "abc"
-                                << "abc";
+    // clang-format off
+    QTest::newRow("backslash n between letters")  << "a\\nb"       << "a b";
+    QTest::newRow("two backslashes and n vanish") << "a\\\\nb"     << "ab";
+    QTest::newRow("both kinds")                   << "x\\\\ny\\nz" << "xy z";
+    QTest::newRow("plain text")                   << "abc"         << "abc";
+    // clang-format on
 }
 
 void TestUtilities::newlineEscapes()
@@ -167,18 +165,15 @@ void TestUtilities::mappingFile_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("found");
     QTest::addColumn<QString>("name");
-    QTest::newRow("name taken with its blanks")
-        << QByteArray("1101 Arvo  Comfort \n") << "1101" << 1 << " Arvo  Comfort ";
-    QTest::newRow("carriage returns ignored")
-        << QByteArray("1101Arvo\r\n2201Bento\r\n") << "2201" << 1 << "Bento";
-    QTest::newRow("first of two lines with one code")
-        << QByteArray("1101Erster\n1101Zweiter\n") << "1101" << 1 << "Erster";
-    QTest::newRow("code without name does not count as seen")
-        << QByteArray("1101\n1101Arvo\n") << "1101" << 1 << "Arvo";
-    QTest::newRow("last line without line feed kept")
-        << QByteArray("1101Arvo\n2201Bento") << "2201" << 1 << "Bento";
-    QTest::newRow("short line skipped") << QByteArray("11\n") << "11" << 0 << "unchanged";
-    QTest::newRow("unknown code") << QByteArray("1101Arvo\n") << "9999" << 0 << "unchanged";
+    // clang-format off
+    QTest::newRow("name taken with its blanks")               << QByteArray("1101 Arvo  Comfort \n")     << "1101" << 1 << " Arvo  Comfort ";
+    QTest::newRow("carriage returns ignored")                 << QByteArray("1101Arvo\r\n2201Bento\r\n") << "2201" << 1 << "Bento";
+    QTest::newRow("first of two lines with one code")         << QByteArray("1101Erster\n1101Zweiter\n") << "1101" << 1 << "Erster";
+    QTest::newRow("code without name does not count as seen") << QByteArray("1101\n1101Arvo\n")          << "1101" << 1 << "Arvo";
+    QTest::newRow("last line without line feed kept")         << QByteArray("1101Arvo\n2201Bento")       << "2201" << 1 << "Bento";
+    QTest::newRow("short line skipped")                       << QByteArray("11\n")                      << "11"   << 0 << "unchanged";
+    QTest::newRow("unknown code")                             << QByteArray("1101Arvo\n")                << "9999" << 0 << "unchanged";
+    // clang-format on
 }
 
 void TestUtilities::mappingFile()
@@ -238,5 +233,5 @@ void TestUtilities::codesForAModel()
     QCOMPARE(codes, (QStringList{QStringLiteral("1101"), QStringLiteral("1102")}));
 }
 
-QTEST_GUILESS_MAIN(TestUtilities)
+YAQ_TEST_GUILESS_MAIN(TestUtilities)
 #include "tst_utilities.moc"

@@ -3,6 +3,7 @@
 // XML, and what a real message looks like still passes.
 
 #include "platform/XmlLimits.h"
+#include "support/TestMain.h"
 
 #include <QDomDocument>
 #include <QtTest>
@@ -77,5 +78,5 @@ void TestXmlLimits::limits()
     QCOMPARE(doc.documentElement().isNull(), !accepted);
 }
 
-QTEST_GUILESS_MAIN(TestXmlLimits)
+YAQ_TEST_GUILESS_MAIN(TestXmlLimits)
 #include "tst_xmllimits.moc"

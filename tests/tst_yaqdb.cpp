@@ -712,5 +712,5 @@ void TestYaqDb::failedOpensAnswerZero()
     QCOMPARE(QFile::exists(dir.filePath("YAQ2.dat")), notACatalogue);
 }
 
-QTEST_GUILESS_MAIN(TestYaqDb)
+YAQ_TEST_GUILESS_MAIN(TestYaqDb)
 #include "tst_yaqdb.moc"

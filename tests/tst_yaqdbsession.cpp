@@ -6,6 +6,7 @@
 #include "platform/db/ServerAddress.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
+#include "support/TestMain.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -236,28 +237,19 @@ void TestYaqDbSession::serverAddressForms_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
     QTest::addColumn<QString>("database");
-    QTest::newRow("descriptor") << "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db1.example)(PORT="
-                                   "1521))(CONNECT_DATA=(SID=YAQ)))"
-                                << true << "db1.example" << 1521 << "YAQ";
-    QTest::newRow("descriptor with blanks and lower case")
-        << "(description = (address = (host = h2) (port = 6000)) (connect_data = (sid = cat)))"
-        << true << "h2" << 6000 << "cat";
-    QTest::newRow("descriptor with service name")
-        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=5433))(CONNECT_DATA=(SERVICE_NAME=yaq2)))" << true
-        << "h" << 5433 << "yaq2";
-    QTest::newRow("descriptor without port")
-        << "(DESCRIPTION=(ADDRESS=(HOST=h))(CONNECT_DATA=(SID=s)))" << true << "h" << 5432 << "s";
-    QTest::newRow("host port and database")
-        << "127.0.0.1:54330/yaqtest" << true << "127.0.0.1" << 54330 << "yaqtest";
-    QTest::newRow("host and database") << "dbhost/yaq" << true << "dbhost" << 5432 << "yaq";
-    QTest::newRow("bare alias") << "YAQPROD" << false << "" << 0 << "";
-    QTest::newRow("descriptor without database")
-        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=1)))" << false << "" << 0 << "";
-    QTest::newRow("port out of range") << "h:70000/db" << false << "" << 0 << "";
-    QTest::newRow("port not a number")
-        << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=abc))(CONNECT_DATA=(SID=s)))" << false << "" << 0
-        << "";
-    QTest::newRow("empty") << "" << false << "" << 0 << "";
+    // clang-format off
+    QTest::newRow("descriptor")                            << "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db1.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))"   << true  << "db1.example" << 1521  << "YAQ";
+    QTest::newRow("descriptor with blanks and lower case") << "(description = (address = (host = h2) (port = 6000)) (connect_data = (sid = cat)))"             << true  << "h2"          << 6000  << "cat";
+    QTest::newRow("descriptor with service name")          << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=5433))(CONNECT_DATA=(SERVICE_NAME=yaq2)))"                  << true  << "h"           << 5433  << "yaq2";
+    QTest::newRow("descriptor without port")               << "(DESCRIPTION=(ADDRESS=(HOST=h))(CONNECT_DATA=(SID=s)))"                                         << true  << "h"           << 5432  << "s";
+    QTest::newRow("host port and database")                << "127.0.0.1:54330/yaqtest"                                                                        << true  << "127.0.0.1"   << 54330 << "yaqtest";
+    QTest::newRow("host and database")                     << "dbhost/yaq"                                                                                     << true  << "dbhost"      << 5432  << "yaq";
+    QTest::newRow("bare alias")                            << "YAQPROD"                                                                                        << false << ""            << 0     << "";
+    QTest::newRow("descriptor without database")           << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=1)))"                                                       << false << ""            << 0     << "";
+    QTest::newRow("port out of range")                     << "h:70000/db"                                                                                     << false << ""            << 0     << "";
+    QTest::newRow("port not a number")                     << "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=abc))(CONNECT_DATA=(SID=s)))"                               << false << ""            << 0     << "";
+    QTest::newRow("empty")                                 << ""                                                                                               << false << ""            << 0     << "";
+    // clang-format on
 }
 
 void TestYaqDbSession::serverAddressForms()
@@ -291,5 +283,5 @@ void TestYaqDbSession::recordsTrimInitAndCopy()
     QCOMPARE(copy.m_strKatBstNr, QStringLiteral("1"));
 }
 
-QTEST_GUILESS_MAIN(TestYaqDbSession)
+YAQ_TEST_GUILESS_MAIN(TestYaqDbSession)
 #include "tst_yaqdbsession.moc"

@@ -1,39 +1,28 @@
 #include "app/HomeDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
 #include "common/PageHost.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QGridLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace {
 const QColor kButtonFace(0xF5, 0xF5, 0xF5);
 }
 
-CHomeDlg::CHomeDlg()
-{
-    hide();
-}
-
+CHomeDlg::CHomeDlg() = default;
 CHomeDlg::~CHomeDlg() = default;
 
-bool CHomeDlg::Create(CPrgSettings *settings, int templateId, IPageHost *main, QWidget *parent)
+void CHomeDlg::BuildPage(QVBoxLayout *body)
 {
-    Q_UNUSED(templateId);
-    if (m_bCreated)
-        return true;
-    m_pSettings = settings;
-    m_pMain = main;
-    setParent(parent);
-    hide();
     setObjectName(QStringLiteral("homePage"));
-    setAutoFillBackground(true);
 
     auto make = [this](const char *name) {
         auto *button = new COwnWhiteButton(this);
@@ -49,7 +38,8 @@ bool CHomeDlg::Create(CPrgSettings *settings, int templateId, IPageHost *main, Q
 
     // Two columns: catalogue, findings and news on the left; packages and
     // maintenance topics on the right.
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout;
+    body->addLayout(grid);
     grid->setContentsMargins(24, 24, 24, 24);
     grid->setSpacing(18);
     grid->addWidget(m_pAw, 0, 0);
@@ -65,25 +55,23 @@ bool CHomeDlg::Create(CPrgSettings *settings, int templateId, IPageHost *main, Q
     auto sound = [this] { PlaySoundSelected(m_pSettings); };
     connect(m_pPakete, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pMain->ShowSRPWlPage(1);
+        m_pHost->ShowSRPWlPage(1);
     });
     connect(m_pBefund, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pMain->ShowBfndPage(true);
+        m_pHost->ShowBfndPage(true);
     });
     connect(m_pAw, &QAbstractButton::clicked, this, &CHomeDlg::OnAw);
     connect(m_pNews, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pMain->ShowNewsPage(true);
+        m_pHost->ShowNewsPage(true);
     });
     connect(m_pSBL, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pMain->ShowSBLWlPage(true);
+        m_pHost->ShowSBLWlPage(true);
     });
     m_pPakete->installEventFilter(this);
-    m_bCreated = true;
     SetButtonTexts();
-    return true;
 }
 
 void CHomeDlg::OnAw()
@@ -91,12 +79,12 @@ void CHomeDlg::OnAw()
     PlaySoundSelected(m_pSettings);
     m_pSettings->AktApNr.clear();
     m_pSettings->KatZeile.clear();
-    m_pMain->ShowAwKatPage(1, false);
+    m_pHost->ShowAwKatPage(1, false);
 }
 
 void CHomeDlg::SetButtonTexts()
 {
-    if (!m_bCreated)
+    if (!IsCreated())
         return;
     m_pAw->SetDatas(OrmelText(3200), OrmelText(3201), OrmelText(3202), QString());
     m_pBefund->SetDatas(OrmelText(3043), OrmelText(3044), OrmelText(3049), QString());
@@ -114,12 +102,6 @@ QString CHomeDlg::PaketeToolTip()
     return lines.join(QLatin1Char('\n'));
 }
 
-void CHomeDlg::SetPageSize(int width, int height)
-{
-    m_nPageWidth = width;
-    m_nPageHeight = height;
-}
-
 bool CHomeDlg::eventFilter(QObject *watched, QEvent *event)
 {
     // The packages tool tip is shown only while the button can be used.
@@ -130,7 +112,7 @@ bool CHomeDlg::eventFilter(QObject *watched, QEvent *event)
         }
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return CPageDlg::eventFilter(watched, event);
 }
 
 void CHomeDlg::keyPressEvent(QKeyEvent *event)
@@ -140,7 +122,7 @@ void CHomeDlg::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    CPageDlg::keyPressEvent(event);
 }
 
 bool CHomeDlg::focusNextPrevChild(bool next)
@@ -149,7 +131,7 @@ bool CHomeDlg::focusNextPrevChild(bool next)
         emit tabFromLastButton();
         return true;
     }
-    return QWidget::focusNextPrevChild(next);
+    return CPageDlg::focusNextPrevChild(next);
 }
 
 void CHomeDlg::paintEvent(QPaintEvent *)

@@ -34,39 +34,6 @@ int ParseSessionAnswer(const QString &xml)
     return result;
 }
 
-HeadRowState HeadRowStateForPage(int pageId, bool pageMode)
-{
-    HeadRowState state;
-    if (!pageMode)
-        return state;
-    switch (pageId) {
-    case kPageSRPWl:
-        state.typeKeyEditable = false;
-        state.combosEnabled = false;
-        break;
-    case kPageHLX:
-        state.typeKeyEditable = false;
-        state.combosEnabled = false;
-        state.firstRegistrationEditable = false;
-        break;
-    case kPageSRPBb:
-        state = HeadRowState{false, false, false, false, false};
-        break;
-    case kPageWk:
-    case kPageBfnd:
-    case kPageSBLWl:
-    case kPageSetup:
-    case kPageWebBrowser:
-    case kPageDownload:
-    case kPageSpotRBb:
-        state = HeadRowState{false, false, false, false, true};
-        break;
-    default:
-        break;
-    }
-    return state;
-}
-
 namespace {
 // The value after "KEY=" up to the next ")" or the end of the text.
 QString ValueAfter(const QString &text, const QString &key)

@@ -1,12 +1,13 @@
 #pragma once
-// Rules of the main window that need no window: the answer of the session
-// check, the head-row states per page and the server line of the
-// information box.
+// Rules of the main window that need no window: the page ids, the answer of
+// the session check and the server line of the information box (the head-row
+// rules are CSessionPolicy's).
 
 #include <QString>
 
-// Template ids of the pages; the main window remembers the visible page by
-// them (the home page has the main window's own id).
+// Ids of the pages of the page table (PageTable.cpp), the template ids of
+// their dialogs; the main window remembers the visible page by them (the
+// home page has the main window's own id).
 enum PageId
 {
     kPageHome = 102,
@@ -24,7 +25,6 @@ enum PageId
     kPageDIP = 225,
     kPageDownload = 238,
     kPageSpotRBb = 266,
-    kPageHomeTemplate = 132,
 };
 
 // Result of the session check.
@@ -41,28 +41,6 @@ enum SessionState
 // order; a later child overrides an earlier one, a rejecting return code
 // ends the visit.
 int ParseSessionAnswer(const QString &xml);
-
-// Whether the head-row fields can be edited while a page is visible.
-struct HeadRowState
-{
-    bool vinEditable = true;
-    bool typeKeyEditable = true;
-    bool combosEnabled = true;
-    bool firstRegistrationEditable = true;
-    bool mileageEditable = true;
-
-    bool operator==(const HeadRowState &o) const
-    {
-        return vinEditable == o.vinEditable && typeKeyEditable == o.typeKeyEditable &&
-               combosEnabled == o.combosEnabled &&
-               firstRegistrationEditable == o.firstRegistrationEditable &&
-               mileageEditable == o.mileageEditable;
-    }
-};
-
-// The head-row state for the visible page; outside page mode (the home
-// page) everything is editable.
-HeadRowState HeadRowStateForPage(int pageId, bool pageMode);
 
 // The server part of the information box's connection line, from the TNS
 // connect text: "- Server: <host>:<port>" when it names both "HOST=" and

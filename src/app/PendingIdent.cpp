@@ -3,6 +3,13 @@
 #include "app/VinCheck.h"
 #include "settings/PrgSettings.h"
 
+const QString CPendingIdent::kNoModel = QStringLiteral(". . . . . . .");
+
+QString CPendingIdent::NoVehicleModel(const CPrgSettings &s)
+{
+    return s.bKatalogansicht ? kNoModel : QString();
+}
+
 QString CPendingIdent::ShortVin() const
 {
     return CVinCheck::ShortVin(strFgstnrFull);
@@ -41,7 +48,7 @@ void CPendingIdent::ClearVehicle(CPrgSettings &s)
     s.TypSchl.clear();
     s.ZusatzCode.clear();
     s.LeadTyp.clear();
-    s.ModellBez = s.bKatalogansicht ? QStringLiteral(". . . . . . .") : QString();
+    s.ModellBez = NoVehicleModel(s);
     s.nVertrag = 0;
     s.VertragText1.clear();
     s.bCustomerSpecificPrice = 0;

@@ -15,6 +15,13 @@ class CPrgSettings;
 
 struct CPendingIdent
 {
+    // The model designation while no model is chosen in the catalogue view
+    // (the first item of the model combo there).
+    static const QString kNoModel;
+    // The model designation of no vehicle: kNoModel in the catalogue view,
+    // else none.
+    static QString NoVehicleModel(const CPrgSettings &settings);
+
     QString strFgstnrFull; // the 17-character VIN; empty for a type key alone
     QString strTypSchl;    // type key
     QString strZusatz;     // additional code

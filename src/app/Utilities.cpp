@@ -2,10 +2,8 @@
 
 #include "app/ModelMapping.h"
 #include "app/Yaq2App.h"
-#include "settings/PrgSettings.h"
-#include "packages/model/Position.h"
-#include "platform/ccd/CMrktngAttRec.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 
 namespace {
 // The placeholder model designation shown before a vehicle is identified.
@@ -101,17 +99,6 @@ int IsVoqDealer(CPrgSettings *settings)
     if (!settings || settings->DealerList.isEmpty())
         return 1;
     return settings->DealerList.contains(QStringLiteral("voq"), Qt::CaseSensitive) ? 1 : 0;
-}
-
-void SetMrktngAttFlags(CPrgSettings *settings, CMrktngAttRec *record, CPosition *position)
-{
-    if (!settings || !record || !position)
-        return;
-    const QString key = settings->KatalogKey + position->Number;
-    if (!record->SearchFstlnValueln(key))
-        return;
-    position->IsFastlane = record->Fastlane != QLatin1String("0") ? 1 : 0;
-    position->IsValueLine = record->Valueline != QLatin1String("0") ? 1 : 0;
 }
 
 QString MakeScrambleKey()

@@ -9,8 +9,6 @@
 
 class CPrgSettings;
 class CYaqDb;
-class CMrktngAttRec;
-class CPosition;
 class CModelMapping;
 
 // The help file of a page or dialog id; empty for an unknown id.
@@ -38,11 +36,6 @@ QString DealerBrandName(const QString &code);
 int GetBrandFromDealerData(CPrgSettings *settings, const QString &code);
 // 1 when the dealer holds a contract for the main brand (or has no list).
 int IsVoqDealer(CPrgSettings *settings);
-
-// Sets the position's fast-lane and value-line flags from the marketing
-// attribute file (key: catalogue key + package number); unchanged when the
-// file has no row for it.
-void SetMrktngAttFlags(CPrgSettings *settings, CMrktngAttRec *record, CPosition *position);
 
 // The eight-character key of ScrambleString, built at run time.
 QString MakeScrambleKey();

@@ -1,10 +1,11 @@
 #include "app/Yaq2Dlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/HeadKeys.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
+#include "app/PageTable.h"
 #include "app/Yaq2App.h"
-#include "settings/PrgSettings.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
@@ -26,21 +27,17 @@
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 static void InitYaqResources()
 {
@@ -53,11 +50,6 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
-
-// The window's design size: its first size and, as in the original layout
-// of the head row and the button column, its smallest size.
-constexpr int kMinWidth = 1100;
-constexpr int kMinHeight = 680;
 
 // Connection values of the start-up.
 struct ConnectValues
@@ -77,35 +69,23 @@ ConnectValues StartConnectValues()
     }
     return v;
 }
-
-// "DD.MM.YYYY" or a 14-character timestamp to "YYYYMMDD".
-QString GermanDateToKey(const QString &date)
-{
-    if (date.size() != 10)
-        return QString();
-    return date.mid(6, 4) + date.mid(3, 2) + date.left(2);
-}
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
-    : QDialog(parent), m_pSettings(settings), m_pHomeDlg(std::make_unique<CHomeDlg>()),
-      m_pNrAbfrageDlg(std::make_unique<CNrAbfrageDlg>()),
-      m_pSRPWlDlg(std::make_unique<CSRPWlDlg>()), m_pSRPBbDlg(std::make_unique<CSRPBbDlg>()),
-      m_pSpotRBbDlg(std::make_unique<CSpotRBbDlg>()), m_pSetupDlg(std::make_unique<CSetupDlg>()),
-      m_pBfndDlg(std::make_unique<CBfndDlg>()), m_pSBefAnzDlg(std::make_unique<CSBefAnzDlg>()),
-      m_pAwKatDlg(std::make_unique<CAwKatDlg>()), m_pWkDlg(std::make_unique<CWkDlg>()),
-      m_pSBLWlDlg(std::make_unique<CSBLWlDlg>()),
-      m_pWebBrowserDlg(std::make_unique<CWebBrowserDlg>()), m_pHLXDlg(std::make_unique<CHLXDlg>()),
-      m_pDIPDlg(std::make_unique<CDIPDlg>()), m_pDownloadDlg(std::make_unique<CDownloadDlg>()),
-      m_nCurPage(kPageHome)
+    : QDialog(parent), m_pSettings(settings), m_placement(this, settings), m_nCurPage(kPageHome)
 {
+    for (const CPageRow &row : PageRows())
+        m_pages.emplace_back(row.make());
     InitYaqResources();
     setObjectName(QStringLiteral("YAQ2MainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app.png")));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setSizeGripEnabled(true);
-    BuildHead();
-    ConnectIdentification();
+    m_pHead = std::make_unique<CHeadRowView>(this, m_pSettings,
+                                             [this]() -> CHeadRowCatalogue & { return HeadRow(); });
+    m_pIdent = std::make_unique<CIdentFlow>(*this, *m_pHead, m_pSettings);
+    m_pTools = std::make_unique<CHeadTools>(*this, m_pSettings);
+    ConnectHead();
 
     // The local data set: the data directory holds "YAQ2.dat".
     m_pSettings->LocalDataSetDir = m_pSettings->DataDir;
@@ -120,6 +100,14 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
 CYaq2Dlg::~CYaq2Dlg()
 {
     OnDestroy();
+    // The pages go first, while the head row still answers the events
+    // their destruction sends; the head widgets themselves are children of
+    // the window and go last, with the filter already seeing no head row.
+    m_pHeadRow.reset();
+    m_pages.clear();
+    m_pTools.reset();
+    m_pIdent.reset();
+    m_pHead.reset();
 }
 
 void CYaq2Dlg::OpenConnections()
@@ -142,227 +130,74 @@ CYaqDb *CYaq2Dlg::Db(int index) const
     return index >= 0 && index < 4 ? m_pDb[index].get() : nullptr;
 }
 
-QSize CYaq2Dlg::MinimumWindowSize()
-{
-    return QSize(kMinWidth, kMinHeight);
-}
-
 // ---------------------------------------------------------------------------
 // Head row and button column
 
-QLabel *CYaq2Dlg::MakeHeadLabel(const char *name)
+void CYaq2Dlg::ConnectHead()
 {
-    auto *label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    m_headLabels.insert(label->objectName(), label);
-    return label;
-}
-
-COwnButton *CYaq2Dlg::MakeHeadButton(int id, const char *name, const QString &bitmap)
-{
-    auto *button = new COwnButton(this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->Init(bitmap, palette().color(QPalette::Window));
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_headButtons.insert(id, button);
-    return button;
-}
-
-void CYaq2Dlg::BuildHead()
-{
-    m_pTitle = new COwnLogoButton(this);
-    m_pTitle->setObjectName(QStringLiteral("titleButton"));
-    m_pTitle->SetBitmap(kLogoHome);
-    m_pTitle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    COwnLogoButton *title = m_pHead->Title();
+    title->SetBitmap(kLogoHome);
     // Its tooltip names the catalogue caption and date as they are when it
     // is shown (see eventFilter).
-    m_pTitle->installEventFilter(this);
-
-    auto edit = [this](const char *name, int maxLength) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        if (maxLength > 0)
-            e->setMaxLength(maxLength);
-        return e;
-    };
-    auto combo = [this](const char *name) {
-        auto *c = new QComboBox(this);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(5);
-        return c;
-    };
-    m_pVin = edit("vinEdit", 17);
-    const QFontMetrics fm(m_pVin->font());
-    auto fit = [&fm](QWidget *w, const char *sample) {
-        w->setMinimumWidth(fm.horizontalAdvance(QString::fromLatin1(sample)) + 14);
-    };
-    fit(m_pVin, "XVQWWW00000000000");
-    m_pTypSchl = edit("typeKeyEdit", 4);
-    fit(m_pTypSchl, "WWWW");
-    m_pEReihe = CreateModelSeriesCombo();
-    m_pModell = combo("modelCombo");
-    m_pLeadType = combo("leadTypeCombo");
-    m_pErstzul = edit("firstRegistrationEdit", 10);
-    fit(m_pErstzul, "TT.MM.JJJJ");
-    m_pPlate = edit("plateEdit", 0);
-    fit(m_pPlate, "XX-XX 0000");
-    m_pKm = edit("mileageEdit", 0);
-    fit(m_pKm, "0000000");
-    m_pDate = edit("dateEdit", 10);
-    fit(m_pDate, "00.00.0000");
-
-    auto *fields = new QGridLayout;
-    fields->setHorizontalSpacing(8);
-    fields->setVerticalSpacing(2);
-    const struct
-    {
-        const char *label;
-        QWidget *field;
-        int stretch;
-    } columns[] = {
-        {"vinLabel", m_pVin, 3},
-        {"typeKeyLabel", m_pTypSchl, 0},
-        {"modelSeriesLabel", m_pEReihe, 2},
-        {"modelLabel", m_pModell, 2},
-        {"leadTypeLabel", m_pLeadType, 2},
-        {"firstRegistrationLabel", m_pErstzul, 0},
-        {"plateLabel", m_pPlate, 0},
-        {"mileageLabel", m_pKm, 0},
-        {"dateLabel", m_pDate, 0},
-    };
-    int column = 0;
-    for (const auto &c : columns) {
-        fields->addWidget(MakeHeadLabel(c.label), 0, column);
-        fields->addWidget(c.field, 1, column);
-        fields->setColumnStretch(column, c.stretch);
-        ++column;
-    }
-    COwnButton *dmsVin =
-        MakeHeadButton(kBtnDmsVin, "dmsVinButton", QStringLiteral(":/bitmaps/dmsvin.png"));
-    dmsVin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-
-    m_pPageStack = new QStackedWidget(this);
-    m_pPageStack->setObjectName(QStringLiteral("pageHost"));
-
-    auto *left = new QVBoxLayout;
-    auto *titleRow = new QHBoxLayout;
-    titleRow->addWidget(m_pTitle, 1);
-    titleRow->addWidget(dmsVin, 0, Qt::AlignBottom);
-    left->addLayout(titleRow);
-    left->addLayout(fields);
-    left->addSpacing(4);
-    left->addWidget(m_pPageStack, 1);
-
-    // The button column: contract and two-wheeler program; search and
-    // basket; downloads and settings; close and help.
-    auto group = [this](const char *name, const QList<QWidget *> &buttons) {
-        auto *box = new QGroupBox(this);
-        box->setObjectName(QString::fromLatin1(name));
-        auto *layout = new QVBoxLayout(box);
-        layout->setContentsMargins(6, 6, 6, 6);
-        for (QWidget *w : buttons)
-            layout->addWidget(w);
-        return box;
-    };
-    COwnButton *contract = MakeHeadButton(kBtnContract, "contractButton", QString());
-    COwnButton *twoWheeler = MakeHeadButton(kBtnTwoWheeler, "twoWheelerButton", QString());
-    COwnButton *search = MakeHeadButton(kBtnSearch, "searchButton", QString());
-    COwnButton *basket = MakeHeadButton(kBtnBasket, "basketButton", QString());
-    COwnButton *yaqDownload = MakeHeadButton(kBtnYaqDownload, "yaqDownloadButton", QString());
-    COwnButton *dmsDownload = MakeHeadButton(kBtnDmsDownload, "dmsDownloadButton", QString());
-    COwnButton *setup = MakeHeadButton(kBtnSetup, "setupButton", QString());
-    COwnButton *back =
-        MakeHeadButton(kBtnBack, "closeButton", QStringLiteral(":/bitmaps/back.png"));
-    COwnButton *help = MakeHeadButton(kBtnHelp, "helpButton", QStringLiteral(":/bitmaps/help.png"));
-    COwnButton *helpIndex =
-        MakeHeadButton(kBtnHelpIndex, "helpIndexButton", QStringLiteral(":/bitmaps/helpindex.png"));
-    twoWheeler->hide();
-    yaqDownload->hide();
-    dmsDownload->hide();
-
-    auto *smallRow = new QWidget(this);
-    auto *smallLayout = new QHBoxLayout(smallRow);
-    smallLayout->setContentsMargins(0, 0, 0, 0);
-    smallLayout->addWidget(back);
-    smallLayout->addWidget(help);
-    smallLayout->addWidget(helpIndex);
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(group("contractGroup", {contract, twoWheeler}));
-    right->addWidget(group("pageGroup", {search, basket}));
-    right->addStretch(1);
-    right->addWidget(group("toolGroup", {yaqDownload, dmsDownload, setup}));
-    right->addWidget(group("closeGroup", {smallRow}));
-
-    auto *rightWidget = new QWidget(this);
-    rightWidget->setObjectName(QStringLiteral("headButtonColumn"));
-    rightWidget->setLayout(right);
-    rightWidget->setFixedWidth(160);
-
-    auto *main = new QHBoxLayout(this);
-    main->setContentsMargins(8, 6, 8, 8);
-    main->addLayout(left, 1);
-    main->addWidget(rightWidget);
-
-    // Head buttons.
-    connect(m_pTitle, &QAbstractButton::clicked, this, &CYaq2Dlg::ShowHomePage);
-    connect(m_pTitle, &COwnLogoButton::doubleClicked, this, &CYaq2Dlg::ShowAboutBox);
-    connect(setup, &QAbstractButton::clicked, this, [this] {
+    title->installEventFilter(this);
+    connect(title, &QAbstractButton::clicked, this, &CYaq2Dlg::ShowHomePage);
+    connect(title, &COwnLogoButton::doubleClicked, this, &CYaq2Dlg::ShowAboutBox);
+    connect(HeadButton(kBtnSetup), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        if (m_pSetupDlg->IsCreated())
+        if (Page(kPageSetup)->IsCreated())
             ShowSetupPage(true);
     });
-    connect(basket, &QAbstractButton::clicked, this, [this] {
+    connect(HeadButton(kBtnBasket), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        if (m_pWkDlg->IsCreated())
+        if (Page(kPageWk)->IsCreated())
             ShowWkPage(true);
     });
-    connect(search, &QAbstractButton::clicked, this, [this] {
+    connect(HeadButton(kBtnSearch), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        if (m_pNrAbfrageDlg->IsCreated())
+        if (Page(kPageNrAbfrage)->IsCreated())
             ShowNrAbfragePage(true, false);
     });
-    connect(contract, &QAbstractButton::clicked, this, [this] {
+    connect(HeadButton(kBtnContract), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         ShowHLXPage(true);
     });
-    connect(yaqDownload, &QAbstractButton::clicked, this, [this] {
+    connect(HeadButton(kBtnYaqDownload), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         ShowDownloadPage(true);
     });
-    connect(back, &QAbstractButton::clicked, this, [this] {
+    connect(HeadButton(kBtnBack), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         reject();
     });
+
+    CHeadTools *tools = m_pTools.get();
+    connect(HeadButton(kBtnDmsDownload), &QAbstractButton::clicked, tools,
+            &CHeadTools::DmsDownload);
+    connect(HeadButton(kBtnTwoWheeler), &QAbstractButton::clicked, tools,
+            &CHeadTools::StartTwoWheeler);
+    connect(HeadButton(kBtnHelp), &QAbstractButton::clicked, tools, &CHeadTools::Help);
+    connect(HeadButton(kBtnHelpIndex), &QAbstractButton::clicked, tools, &CHeadTools::HelpIndex);
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, tools, &CHeadTools::Help);
+    connect(m_pHead->Mileage(), &QLineEdit::textEdited, this, &CYaq2Dlg::OnEnChangeMileage);
+    for (COwnButton *button : m_pHead->Buttons())
+        button->installEventFilter(this);
+}
+
+CHeadRowCatalogue &CYaq2Dlg::HeadRow()
+{
+    // Made at its first use: the constructor has opened the connections.
+    if (!m_pHeadRow) {
+        const CYaq2App *app = CYaq2App::Instance();
+        m_pHeadRow = std::make_unique<CHeadRowCatalogue>(Db(0), Db(1), m_pSettings,
+                                                         app ? &app->m_ModelMapping : nullptr);
+    }
+    return *m_pHeadRow;
 }
 
 void CYaq2Dlg::SetCaptions()
 {
-    const struct
-    {
-        const char *label;
-        int id;
-    } labels[] = {{"vinLabel", 3015},   {"typeKeyLabel", 3016},          {"modelSeriesLabel", 3053},
-                  {"modelLabel", 3018}, {"leadTypeLabel", 3017},         {"dateLabel", 3008},
-                  {"plateLabel", 3086}, {"firstRegistrationLabel", 6000}};
-    for (const auto &l : labels)
-        m_headLabels.value(QString::fromLatin1(l.label))->setText(OrmelText(l.id));
-    m_headLabels.value(QStringLiteral("mileageLabel"))->setText(QStringLiteral("km / mls"));
-
-    const struct
-    {
-        int button;
-        int id;
-    } buttons[] = {{kBtnSetup, 2002},  {kBtnYaqDownload, 2058}, {kBtnDmsDownload, 2032},
-                   {kBtnSearch, 2013}, {kBtnBasket, 6078},      {kBtnTwoWheeler, 2030}};
-    for (const auto &b : buttons)
-        m_headButtons.value(b.button)->setText(OrmelText(b.id));
-    m_headButtons.value(kBtnDmsVin)->setText(QStringLiteral("DMS-VIN"));
-    m_headButtons.value(kBtnDmsVin)->setToolTip(OrmelText(3119));
-    SetBrandCaption();
-
-    setWindowTitle(m_pSettings->DlgTitel + GetVersionString());
+    m_pHead->SetCaptions();
 }
 
 QString CYaq2Dlg::TitleToolTip() const
@@ -373,20 +208,71 @@ QString CYaq2Dlg::TitleToolTip() const
 
 void CYaq2Dlg::SetBrandCaption()
 {
-    m_headButtons.value(kBtnContract)
-        ->setText(m_pSettings->Marke == QLatin1String("LU") ? QStringLiteral("LUMO Helix Care")
-                                                            : QStringLiteral("VOQ Helix Care"));
+    m_pHead->SetBrandCaption();
+}
+
+// ---------------------------------------------------------------------------
+// Mileage
+
+void CYaq2Dlg::OnEnChangeMileage()
+{
+    m_pSettings->Kilometer = m_pHead->Mileage()->text();
+    if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
+        contract->ActivatePage();
+    CChangeFlags changes;
+    changes.bKilometer = 1;
+    SetIdentChanged(changes);
+    if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
+        findings->ActivatePage(0);
+    else if (auto *packages = Page<CSRPWlDlg>(); VisiblePage() == packages)
+        packages->ActivatePage();
+}
+
+// ---------------------------------------------------------------------------
+// Keys of the head buttons
+
+bool CYaq2Dlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // While the window is destroyed its head row is gone before the
+    // widgets it filters.
+    if (!m_pHead)
+        return QDialog::eventFilter(watched, event);
+    // The caption and the catalogue date change after the head row is
+    // built: the title's tooltip is made when it is about to show.
+    if (watched == m_pHead->Title() && event->type() == QEvent::ToolTip)
+        m_pHead->Title()->setToolTip(TitleToolTip());
+    if (event->type() == QEvent::KeyPress) {
+        const int focusedId = m_pHead->Buttons().key(qobject_cast<COwnButton *>(watched), 0);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        CHomeDlg *home = Page<CHomeDlg>();
+        if (key->key() == Qt::Key_Tab && home->IsCreated())
+            home->update();
+        switch (CHeadKeys::ForKey(key->key(), focusedId)) {
+        case CHeadKeys::KeyRunButton:
+            HeadButton(focusedId)->click();
+            return true;
+        case CHeadKeys::KeyToHomePage:
+            if (home->IsCreated() && home->isVisible()) {
+                home->setFocus(Qt::TabFocusReason);
+                home->AwButton()->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CYaq2Dlg::SetHomeButtonTexts()
 {
-    m_pHomeDlg->SetButtonTexts();
+    Page<CHomeDlg>()->SetButtonTexts();
 }
 
 void CYaq2Dlg::SetFocusToVin()
 {
-    if (m_pVin)
-        m_pVin->setFocus();
+    m_pHead->Vin()->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -412,11 +298,10 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_strApNrAwToSrp = args.awToSrpList;
     m_bInInit = true;
 
-    InitHeadControls();
-    m_rcInit = QRect(QPoint(0, 0), MinimumWindowSize());
-    setMinimumSize(m_rcInit.size());
+    SetCaptions();
+    m_placement.Begin();
     CreatePages();
-    ApplyPlacement();
+    m_placement.Apply(m_x, m_y);
 
     const CPrgSettings &s = *m_pSettings;
     if (!s.bQvlAwToSrp && !s.bQvlAPosQuery) {
@@ -425,8 +310,8 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
         else
             show();
     }
-    m_pTitle->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
-    m_pTitle->SetCaption(QString());
+    m_pHead->Title()->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
+    m_pHead->Title()->SetCaption(QString());
 
     if (!m_strOpenError.isEmpty()) {
         if (!isVisible())
@@ -442,18 +327,18 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     if (s.Fgstnr.isEmpty()) {
         ResetVehicleFields(false, true);
     } else {
-        m_pVin->setText(s.Fgstnr);
+        m_pHead->Vin()->setText(s.Fgstnr);
         if (!s.Erstzulassung.isEmpty()) {
-            m_pErstzul->setText(s.Erstzulassung);
+            m_pHead->FirstRegistration()->setText(s.Erstzulassung);
             m_bErstzulGivenAtStart = 1;
         }
         if (!s.Kilometer.isEmpty()) {
-            m_pKm->setText(s.Kilometer);
+            m_pHead->Mileage()->setText(s.Kilometer);
             m_bKmGivenAtStart = 1;
         }
         ResetVehicleFields(true, true);
         // The VIN of the start is identified as if it had been typed.
-        OnEnChangeFgstNr();
+        m_pIdent->OnEnChangeFgstNr();
     }
 
     // The caller modes that answer their caller decide the start themselves;
@@ -467,39 +352,11 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
         EndDialog(m_nEndResult);
 }
 
-void CYaq2Dlg::ApplyPlacement()
-{
-    QRect rect = m_pSettings->YAQ2DlgPosRect;
-    if (!rect.isEmpty()) {
-        ValidateWndRect(&rect);
-    }
-    if (!rect.isEmpty()) {
-        setGeometry(rect);
-        return;
-    }
-    QSize size = MinimumWindowSize();
-    QPoint pos;
-    if (const QScreen *screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
-        size = size.boundedTo(available.size()).expandedTo(MinimumWindowSize());
-        pos = available.center() - QPoint(size.width() / 2, size.height() / 2);
-    }
-    if (m_x >= 0 && m_y >= 0)
-        pos = QPoint(m_x, m_y);
-    resize(size);
-    move(pos);
-}
-
 void CYaq2Dlg::ReadCatalogueDate()
 {
     if (!m_pDb[0])
         return;
-    CReportData report;
-    QString date;
-    if (m_pDb[0]->ReadReportMaxData(report) && report.m_strZeitstempel.size() == 14) {
-        const QString &t = report.m_strZeitstempel;
-        date = t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4);
-    }
+    const QString date = HeadRow().CatalogueDate();
     if (!m_pSettings->bSchulung) {
         if (!date.isEmpty())
             m_pSettings->KatDatum = date;
@@ -539,7 +396,7 @@ void CYaq2Dlg::OnDestroy()
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
-    SaveWindowPlacement();
+    m_placement.Save();
     const ConnectValues v = StartConnectValues();
     if (m_pSettings->bSession && m_pDb[0] && !v.appServer.isEmpty())
         m_pDb[0]->EndSession(v.sessionId);
@@ -547,19 +404,6 @@ void CYaq2Dlg::OnDestroy()
         if (db)
             db->Close();
     }
-}
-
-void CYaq2Dlg::SaveWindowPlacement()
-{
-    // Only a window that was placed has a placement worth keeping.
-    if (m_rcInit.isEmpty())
-        return;
-    if (isMinimized()) {
-        m_pSettings->bYAQ2DlgIsZoomed = isMaximized() ? 1 : 0;
-        return;
-    }
-    m_pSettings->YAQ2DlgPosRect = isMaximized() ? normalGeometry() : geometry();
-    m_pSettings->bYAQ2DlgIsZoomed = isMaximized() ? 1 : 0;
 }
 
 void CYaq2Dlg::keyPressEvent(QKeyEvent *event)
@@ -583,69 +427,51 @@ void CYaq2Dlg::ShowAboutBox()
 
 void CYaq2Dlg::CreatePages()
 {
-    if (m_pHomeDlg->IsCreated())
+    if (Page(kPageHome)->IsCreated())
         return;
-    CPrgSettings *s = m_pSettings;
-    QWidget *host = m_pPageStack;
-    CYaqDb *db0 = m_pDb[0].get();
-    CYaqDb *db1 = m_pDb[1].get();
-    CYaqDb *db2 = m_pDb[2].get();
-    CYaqDb *db3 = m_pDb[3].get();
-    m_pHomeDlg->Create(s, kPageHomeTemplate, this, host);
-    m_pNrAbfrageDlg->Create(s, kPageNrAbfrage, db0, db1, db2, db3, this, host);
-    m_pSRPWlDlg->Create(s, kPageSRPWl, db0, db1, db2, this, host);
-    m_pSRPBbDlg->Create(s, kPageSRPBb, db0, db1, db2, db3, this, host);
-    m_pSpotRBbDlg->Create(s, kPageSpotRBb, db0, db1, db2, db3, this, host);
-    m_pSetupDlg->Create(s, kPageSetup, this, host);
-    m_pBfndDlg->Create(s, kPageBfnd, db0, db1, db2, db3, this, host);
-    m_pSBefAnzDlg->Create(s, kPageSBefAnz, db0, db1, db2, db3, this, host);
-    m_pAwKatDlg->Create(s, kPageAwKat, db0, db1, db2, this, host);
-    m_pWkDlg->Create(s, kPageWk, db0, this, host);
-    m_pSBLWlDlg->Create(s, kPageSBLWl, db0, db1, db2, this, host);
-    m_pWebBrowserDlg->Create(s, kPageWebBrowser, this, host);
+    const std::vector<CPageRow> &rows = PageRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::vector<CYaqDb *> connections;
+        for (int c = 0; c < rows[i].connections; ++c)
+            connections.push_back(m_pDb[c].get());
+        m_pages[i]->Create(m_pSettings, rows[i].id, rows[i].captionId, connections, this,
+                           m_pHead->PageStack());
+        m_pHead->PageStack()->addWidget(m_pages[i].get());
+    }
     if (const CYaq2App *app = CYaq2App::Instance())
-        m_pWebBrowserDlg->m_strServerBase = app->m_strAppServerAddress;
-    m_pHLXDlg->Create(s, kPageHLX, db0, db1, this, host);
-    m_pDIPDlg->Create(s, kPageDIP, this, host);
-    m_pDownloadDlg->Create(s, kPageDownload, db0, db1, this, host);
+        Page<CWebBrowserDlg>()->m_strServerBase = app->m_strAppServerAddress;
+    m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
+    connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,
+            [this] { HeadButton(kBtnContract)->setFocus(Qt::TabFocusReason); });
+}
 
-    const QList<QWidget *> pages = {
-        m_pHomeDlg.get(),    m_pNrAbfrageDlg.get(), m_pSRPWlDlg.get(),   m_pSRPBbDlg.get(),
-        m_pSpotRBbDlg.get(), m_pSetupDlg.get(),     m_pBfndDlg.get(),    m_pSBefAnzDlg.get(),
-        m_pAwKatDlg.get(),   m_pWkDlg.get(),        m_pSBLWlDlg.get(),   m_pWebBrowserDlg.get(),
-        m_pHLXDlg.get(),     m_pDIPDlg.get(),       m_pDownloadDlg.get()};
-    for (QWidget *page : pages)
-        m_pPageStack->addWidget(page);
-    m_pPageStack->setCurrentWidget(m_pHomeDlg.get());
-    connect(m_pHomeDlg.get(), &CHomeDlg::tabFromLastButton, this,
-            [this] { m_headButtons.value(kBtnContract)->setFocus(Qt::TabFocusReason); });
+CPageDlg *CYaq2Dlg::Page(int pageId) const
+{
+    const std::vector<CPageRow> &rows = PageRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].id == pageId)
+            return m_pages[i].get();
+    }
+    return nullptr;
+}
+
+CPageDlg *CYaq2Dlg::PageOfClass(const QMetaObject &pageClass) const
+{
+    for (const auto &page : m_pages) {
+        if (page->metaObject() == &pageClass)
+            return page.get();
+    }
+    return nullptr;
 }
 
 QWidget *CYaq2Dlg::VisiblePage() const
 {
-    return m_pPageStack->currentWidget();
+    return m_pHead->PageStack()->currentWidget();
 }
 
 QString CYaq2Dlg::PageCaption() const
 {
-    return m_pTitle->Caption();
-}
-
-void CYaq2Dlg::ShowPageWidget(QWidget *page)
-{
-    m_pPageStack->setCurrentWidget(page);
-}
-
-void CYaq2Dlg::SetTitle(int pageId, const QString &caption)
-{
-    m_nCurPage = pageId;
-    m_pTitle->SetBitmap(kLogoPage);
-    m_pTitle->SetCaption(caption);
-}
-
-void CYaq2Dlg::SetHelpIndexVisible(bool visible)
-{
-    m_headButtons.value(kBtnHelpIndex)->setVisible(visible);
+    return m_pHead->Title()->Caption();
 }
 
 // ---------------------------------------------------------------------------
@@ -662,57 +488,58 @@ int CYaq2Dlg::ValidateSession()
     return ParseSessionAnswer(answer);
 }
 
-bool CYaq2Dlg::SessionForbids(int id) const
-{
-    if (!m_pSettings->bSession)
-        return false;
-    if (id == kBtnSetup || id == kBtnDmsVin || id == kBtnDmsDownload)
-        return true;
-    return m_pSettings->nRestrictedSession &&
-           (id == kBtnContract || id == kBtnTwoWheeler || id == kBtnYaqDownload);
-}
-
 bool CYaq2Dlg::PreparePageSwitch()
 {
     if (!m_pSettings->bSession)
         return true;
     const int state = ValidateSession();
-    m_pSettings->nRestrictedSession = 0;
+    m_pSettings->nRestrictedSession = state == kSessionRestricted ? 1 : 0;
     if (state < kSessionValid) {
         OwnMsgBox(OrmelText(6088), this);
         EndDialog(1000);
         return false;
     }
-    for (int id : {kBtnSetup, kBtnDmsVin, kBtnDmsDownload})
-        m_headButtons.value(id)->setEnabled(false);
-    if (m_pAwKatDlg->IsCreated())
-        m_pAwKatDlg->PriceButton()->setEnabled(false);
-    for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(m_pSRPBbDlg.get()),
-                                static_cast<CPaketDmsPage *>(m_pSpotRBbDlg.get())}) {
-        if (page->IsCreated()) {
-            page->DmsRequestButton()->setEnabled(false);
-            page->TransferButton()->setEnabled(false);
-        }
-    }
-    if (m_pWkDlg->IsCreated())
-        m_pWkDlg->TransferButton()->setEnabled(false);
-
-    if (state == kSessionRestricted) {
-        m_pSettings->nRestrictedSession = 1;
-        for (int id : {kBtnContract, kBtnTwoWheeler, kBtnYaqDownload})
-            m_headButtons.value(id)->setEnabled(false);
-        if (m_pHomeDlg->IsCreated()) {
-            m_pHomeDlg->PaketeButton()->setEnabled(false);
-            m_pHomeDlg->NewsButton()->setEnabled(false);
-        }
-        if (m_pAwKatDlg->IsCreated())
-            m_pAwKatDlg->SrpButton()->setEnabled(false);
-        if (m_pNrAbfrageDlg->IsCreated())
-            m_pNrAbfrageDlg->SrpButton()->setEnabled(false);
-        if (m_pWkDlg->IsCreated())
-            m_pWkDlg->SrpButton()->setEnabled(false);
+    for (int id : CSessionPolicy::Of(*m_pSettings).Forbidden()) {
+        if (QWidget *control = LockableControl(id))
+            control->setEnabled(false);
     }
     return true;
+}
+
+// The control of a head or page control id; null for a page not created yet.
+QWidget *CYaq2Dlg::LockableControl(int id) const
+{
+    if (COwnButton *head = HeadButton(id))
+        return head;
+    auto *awKat = Page<CAwKatDlg>();
+    auto *srpBb = Page<CSRPBbDlg>();
+    auto *spotRBb = Page<CSpotRBbDlg>();
+    auto *wk = Page<CWkDlg>();
+    auto *home = Page<CHomeDlg>();
+    auto *nrAbfrage = Page<CNrAbfrageDlg>();
+    const struct
+    {
+        int id;
+        const CPageDlg *page;
+        QWidget *control;
+    } pageControls[] = {
+        {kCtlAwKatPrice, awKat, awKat->PriceButton()},
+        {kCtlAwKatPackages, awKat, awKat->SrpButton()},
+        {kCtlSRPBbDmsRequest, srpBb, srpBb->DmsRequestButton()},
+        {kCtlSRPBbTransfer, srpBb, srpBb->TransferButton()},
+        {kCtlSpotRBbDmsRequest, spotRBb, spotRBb->DmsRequestButton()},
+        {kCtlSpotRBbTransfer, spotRBb, spotRBb->TransferButton()},
+        {kCtlWkTransfer, wk, wk->TransferButton()},
+        {kCtlWkPackages, wk, wk->SrpButton()},
+        {kCtlHomePackages, home, home->PaketeButton()},
+        {kCtlHomeNews, home, home->NewsButton()},
+        {kCtlNrAbfragePackages, nrAbfrage, nrAbfrage->SrpButton()},
+    };
+    for (const auto &c : pageControls) {
+        if (c.id == id)
+            return c.page->IsCreated() ? c.control : nullptr;
+    }
+    return nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -720,29 +547,10 @@ bool CYaq2Dlg::PreparePageSwitch()
 
 void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
 {
-    if ((enable ? 1 : 0) != m_bHeadEnabled) {
-        for (QWidget *w : std::initializer_list<QWidget *>{m_pVin, m_pTypSchl, m_pEReihe, m_pModell,
-                                                           m_pLeadType})
-            w->setEnabled(enable);
-        for (int id : {kBtnContract, kBtnTwoWheeler, kBtnSearch, kBtnBasket, kBtnYaqDownload,
-                       kBtnDmsDownload, kBtnSetup})
-            m_headButtons.value(id)->setEnabled(enable && !SessionForbids(id));
-        m_bHeadEnabled = enable ? 1 : 0;
-        update();
-    }
-
+    const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
+    m_pHead->SetEnabled(enable, policy);
     ApplyVehicleFieldRule();
-
-    const HeadRowState state = HeadRowStateForPage(m_nCurPage, pageMode);
-    m_pVin->setReadOnly(!state.vinEditable);
-    m_pTypSchl->setReadOnly(!state.typeKeyEditable);
-    for (QComboBox *c : {m_pEReihe, m_pModell, m_pLeadType})
-        c->setEnabled(state.combosEnabled && m_bHeadEnabled);
-    m_pErstzul->setReadOnly(!state.firstRegistrationEditable);
-    m_pKm->setReadOnly(!state.mileageEditable);
-
-    m_headButtons.value(kBtnDmsVin)->setVisible(!pageMode);
-    m_headButtons.value(kBtnDmsVin)->setEnabled(!SessionForbids(kBtnDmsVin));
+    m_pHead->ApplyPageState(CSessionPolicy::ForPage(m_nCurPage, pageMode), pageMode, policy);
 }
 
 bool CYaq2Dlg::VehicleFieldsOpen() const
@@ -755,33 +563,15 @@ bool CYaq2Dlg::VehicleFieldsOpen() const
 void CYaq2Dlg::ApplyVehicleFieldRule()
 {
     if (VehicleFieldsOpen())
-        ResetVehicleFields(m_bHeadEnabled != 0, false);
+        ResetVehicleFields(m_pHead->IsEnabled(), false);
     else
         ResetVehicleFields(false, true);
 }
 
 void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)
 {
-    const bool holdAll = m_bHoldAllA || m_bHoldAllB;
-    if (reset) {
-        if (!holdAll) {
-            m_pPlate->clear();
-            m_pDate->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-        }
-        if (!holdAll && !m_bErstzulGivenAtStart) {
-            m_pErstzul->setText(OrmelText(6061));
-            m_pSettings->Erstzulassung.clear();
-        }
-        if (!holdAll && !m_bKmGivenAtStart) {
-            m_pSettings->Kilometer.clear();
-            m_pKm->clear();
-        }
-    }
-    for (QLineEdit *e : {m_pErstzul, m_pPlate, m_pKm, m_pDate})
-        e->setEnabled(enable);
-    const bool campaigns = m_pSettings->MarketingCampaigns != 0;
-    m_headLabels.value(QStringLiteral("firstRegistrationLabel"))->setVisible(campaigns);
-    m_pErstzul->setVisible(campaigns);
+    m_pHead->ResetVehicleFields(enable, reset, m_bHoldAllA || m_bHoldAllB, m_bErstzulGivenAtStart,
+                                m_bKmGivenAtStart);
 }
 
 // ---------------------------------------------------------------------------
@@ -790,252 +580,161 @@ void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)
 void CYaq2Dlg::ShowHomePage()
 {
     PlaySoundSelected(m_pSettings);
-    if (!m_pHomeDlg->IsCreated())
+    if (!Page(kPageHome)->IsCreated())
         return;
-    const bool hadCaption = !m_pTitle->Caption().isEmpty();
-    m_pWkDlg->m_bFromSRP = 0;
-    m_pWkDlg->m_bFromAwKat = 0;
-    m_pWkDlg->m_bFromBfnd = 0;
-    m_pHLXDlg->m_bFromAwKat = 0;
-    m_pHLXDlg->m_bFromSRP = 0;
-    m_pBfndDlg->m_bBackMark = 0;
-    m_pSRPWlDlg->m_bFromNrAbfrage = 0;
-    m_pSRPWlDlg->m_bFromAwKat = 0;
-    m_pWebBrowserDlg->m_bReturnToSRPWl = 0;
-    m_pWebBrowserDlg->m_bReturnToSpotR = 0;
-
-    ShowPageWidget(m_pHomeDlg.get());
-    m_nCurPage = kPageHome;
-    m_pTitle->SetBitmap(m_pSettings->bSchulung ? kLogoTraining : kLogoHome);
-    m_pTitle->SetCaption(QString());
-    m_pTitle->setEnabled(true);
-    SetHelpIndexVisible(true);
-    if (hadCaption)
-        SetFocusToVin();
-    EnableHeadControls(true, false);
+    const bool hadCaption = !m_pHead->Title()->Caption().isEmpty();
+    m_cameFrom.clear();
+    SwitchTo(kPageHome, hadCaption ? m_pHead->Vin() : nullptr);
 }
 
 void CYaq2Dlg::ShowSetupPage(bool show)
 {
     // The settings are not edited in a session.
-    if (!show || m_pSettings->bSession)
+    if (!MaySwitchTo(kPageSetup) || !show || m_pSettings->bSession)
         return;
-    m_pSetupDlg->UpdateSRPControls();
-    ShowPageWidget(m_pSetupDlg.get());
-    SetTitle(kPageSetup, OrmelText(3042));
-    SetHelpIndexVisible(true);
-    EnableHeadControls(false, true);
+    Page<CSetupDlg>()->UpdateSRPControls();
+    SwitchTo(kPageSetup);
 }
 
 void CYaq2Dlg::ShowWkPage(bool show)
 {
-    if (!show)
+    if (!MaySwitchTo(kPageWk) || !show)
         return;
-    const QString old = m_pTitle->Caption();
-    const bool fromAwKat = old == OrmelText(3200);
-    const bool fromSRP = old == OrmelText(3183);
-    const bool fromBfnd = old == OrmelText(3043);
-    if (fromAwKat || fromSRP || fromBfnd) {
-        m_pWkDlg->m_bFromAwKat = fromAwKat;
-        m_pWkDlg->m_bFromSRP = fromSRP;
-        m_pWkDlg->m_bFromBfnd = fromBfnd;
-    }
-    ShowPageWidget(m_pWkDlg.get());
-    SetTitle(kPageWk, OrmelText(6078));
-    m_pWkDlg->setFocus();
-    m_pWkDlg->ActivatePage();
-    SetHelpIndexVisible(true);
-    EnableHeadControls(true, true);
+    CWkDlg *basket = Page<CWkDlg>();
+    SwitchTo(kPageWk, basket);
+    basket->ActivatePage();
 }
 
 bool CYaq2Dlg::ShowWebPage(int mode)
 {
-    if (!m_pWebBrowserDlg->CreateBrowser())
+    return MaySwitchTo(kPageWebBrowser) && OpenBrowser(mode, QString());
+}
+
+bool CYaq2Dlg::OpenBrowser(int mode, const QString &caption)
+{
+    CWebBrowserDlg *browser = Page<CWebBrowserDlg>();
+    if (!browser->CreateBrowser())
         return false;
-    m_pWebBrowserDlg->ShowPage(mode);
-    ShowPageWidget(m_pWebBrowserDlg.get());
-    m_pWebBrowserDlg->setFocus();
-    m_nCurPage = kPageWebBrowser;
-    m_pTitle->SetBitmap(kLogoPage);
-    EnableHeadControls(true, true);
+    browser->ShowPage(mode);
+    SwitchTo(kPageWebBrowser, browser, caption);
     return true;
 }
 
 void CYaq2Dlg::ShowSRPWlPage(int)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageSRPWl))
         return;
-    if (m_pVin->text().isEmpty()) {
-        m_pSRPWlDlg->ClearLists();
+    CSRPWlDlg *list = Page<CSRPWlDlg>();
+    if (m_pHead->Vin()->text().isEmpty()) {
+        list->ClearLists();
         OwnMsgBox(OrmelText(6080), this);
         return;
     }
-    ShowPageWidget(m_pSRPWlDlg.get());
-    SetTitle(kPageSRPWl, OrmelText(3183));
     if (m_pSettings->bQvlEdit)
         m_pSettings->PaketNr = m_strPkgNr7;
-    m_pSRPWlDlg->ActivatePage();
-    SetHelpIndexVisible(false);
+    SwitchTo(kPageSRPWl);
+    list->ActivatePage();
     if (m_pSettings->bQvlEdit) {
+        // The caller edits one package: the head row and the way home stay
+        // locked.
         EnableHeadControls(false, true);
-        m_pTitle->setEnabled(false);
-    } else {
-        EnableHeadControls(true, true);
+        m_pHead->Title()->setEnabled(false);
     }
 }
 
 void CYaq2Dlg::ShowSRPBbPage(bool activate, int arg)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageSRPBb))
         return;
-    ShowPageWidget(m_pSRPBbDlg.get());
-    SetTitle(kPageSRPBb, OrmelText(3183));
+    SwitchTo(kPageSRPBb);
     if (activate)
-        m_pSRPBbDlg->ActivatePage(arg);
-    SetHelpIndexVisible(false);
-    EnableHeadControls(true, true);
+        Page<CSRPBbDlg>()->ActivatePage(arg);
 }
 
 void CYaq2Dlg::ShowSpotRBbPage(bool activate, int arg)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageSpotRBb))
         return;
-    ShowPageWidget(m_pSpotRBbDlg.get());
-    SetTitle(kPageSpotRBb, OrmelText(3183));
+    SwitchTo(kPageSpotRBb);
     if (activate)
-        m_pSpotRBbDlg->ActivatePage(arg);
-    SetHelpIndexVisible(false);
-    EnableHeadControls(true, true);
+        Page<CSpotRBbDlg>()->ActivatePage(arg);
 }
 
 void CYaq2Dlg::ShowDIPPage(bool show)
 {
-    if (!PreparePageSwitch() || !show)
+    if (!MaySwitchTo(kPageDIP) || !show)
         return;
-    m_pDIPDlg->ActivatePage();
-    ShowPageWidget(m_pDIPDlg.get());
-    m_pDIPDlg->setFocus();
+    CPageDlg *parts = Page(kPageDIP);
+    parts->ActivatePage();
+    SwitchTo(kPageDIP, parts);
 }
 
 void CYaq2Dlg::ShowBfndPage(bool activate)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageBfnd))
         return;
-    ShowPageWidget(m_pBfndDlg.get());
-    SetTitle(kPageBfnd, OrmelText(3043));
+    SwitchTo(kPageBfnd);
     if (activate)
-        m_pBfndDlg->ActivatePage(1);
-    EnableHeadControls(true, true);
+        Page<CBfndDlg>()->ActivatePage(1);
 }
 
 void CYaq2Dlg::ShowSBefAnzPage(bool show, const QString &findingNr)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageSBefAnz))
         return;
-    if (show) {
-        m_pSBefAnzDlg->SetBefundNr(findingNr);
-        m_pSBefAnzDlg->ActivatePage();
-        ShowPageWidget(m_pSBefAnzDlg.get());
+    if (!show) {
+        EnableHeadControls(true, true);
+        return;
     }
-    EnableHeadControls(true, true);
+    CSBefAnzDlg *finding = Page<CSBefAnzDlg>();
+    finding->SetBefundNr(findingNr);
+    finding->ActivatePage();
+    SwitchTo(kPageSBefAnz);
 }
 
 void CYaq2Dlg::ShowAwKatPage(int arg, bool silent)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageAwKat))
         return;
-    m_pAwKatDlg->ActivatePage(arg);
-    if (m_pLeadType->currentIndex() < 0 && !m_pSettings->bKatalogansicht) {
+    Page<CAwKatDlg>()->ActivatePage(arg);
+    if (m_pHead->LeadType()->currentIndex() < 0 && !m_pSettings->bKatalogansicht) {
         if (!silent)
             OwnMsgBox(OrmelText(3033), this);
         return;
     }
-    if (m_pTitle->Caption().isEmpty())
-        m_pAwKatDlg->m_bFromHome = 1;
-    ShowPageWidget(m_pAwKatDlg.get());
-    SetTitle(kPageAwKat, OrmelText(3200));
-    SetHelpIndexVisible(true);
-    EnableHeadControls(true, true);
+    SwitchTo(kPageAwKat);
 }
 
 void CYaq2Dlg::ShowHLXPage(bool show)
 {
-    if (!PreparePageSwitch() || !show)
+    if (!MaySwitchTo(kPageHLX) || !show)
         return;
-    const QString old = m_pTitle->Caption();
-    if (old == OrmelText(3200)) {
-        m_pHLXDlg->m_bFromAwKat = 1;
-        m_pHLXDlg->m_bFromSRP = 0;
-    } else if (old == OrmelText(3183)) {
-        m_pHLXDlg->m_bFromSRP = 1;
-        m_pHLXDlg->m_bFromAwKat = 0;
-    }
-    const QString caption = m_headButtons.value(kBtnContract)->text();
-    m_pHLXDlg->SetPageCaption(caption);
-    ShowPageWidget(m_pHLXDlg.get());
-    SetTitle(kPageHLX, caption);
-    m_pHLXDlg->ActivatePage();
-    m_pHLXDlg->setFocus();
-    SetHelpIndexVisible(true);
-    EnableHeadControls(true, true);
+    CHLXDlg *contract = Page<CHLXDlg>();
+    const QString caption = HeadButton(kBtnContract)->text();
+    contract->SetPageCaption(caption);
+    SwitchTo(kPageHLX, contract, caption);
+    contract->ActivatePage();
 }
 
 void CYaq2Dlg::ShowNrAbfragePage(bool show, bool noFocus)
 {
-    if (!PreparePageSwitch() || !show)
+    if (!MaySwitchTo(kPageNrAbfrage) || !show)
         return;
-    if (m_pTitle->Caption().isEmpty())
-        m_pNrAbfrageDlg->m_bFromHome = 1;
-    ShowPageWidget(m_pNrAbfrageDlg.get());
-    SetTitle(kPageNrAbfrage, OrmelText(2013));
-    if (!noFocus) {
-        if (m_pSettings->Fgstnr.isEmpty())
-            SetFocusToVin();
-        else
-            m_pNrAbfrageDlg->SearchField()->setFocus();
-    }
+    CNrAbfrageDlg *search = Page<CNrAbfrageDlg>();
+    QWidget *focus = nullptr;
+    if (!noFocus)
+        focus = m_pSettings->Fgstnr.isEmpty() ? static_cast<QWidget *>(m_pHead->Vin())
+                                              : search->SearchField();
+    SwitchTo(kPageNrAbfrage, focus);
     if (m_pSettings->bQvlAPosSearch)
         m_pSettings->PaketNr = m_strApNr;
     m_pSettings->bNrAbfrage = 1;
-    m_pNrAbfrageDlg->ActivatePage();
-    SetHelpIndexVisible(true);
-    EnableHeadControls(true, true);
-}
-
-QString CYaq2Dlg::MaintenanceReferenceDate() const
-{
-    // The vehicle's first registration when it is known, else today.
-    const QString key = GermanDateToKey(m_pSettings->Erstzulassung);
-    return key.isEmpty() ? QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) : key;
-}
-
-bool CYaq2Dlg::HasMaintenanceTopics()
-{
-    CYaqDb *db = m_pDb[0].get();
-    if (!db)
-        return false;
-    const CPrgSettings &s = *m_pSettings;
-    CSBLIDData rec;
-    rec.m_strKatBstNr = s.KatalogKey;
-    if (!s.Fgstnr.isEmpty()) {
-        rec.m_strTypSchl = s.TypSchl;
-        const QString date = MaintenanceReferenceDate();
-        for (int ok = db->ReadSBLIDData(rec); ok; ok = db->ReadNext()) {
-            if (rec.m_strDatumVon <= date && date <= rec.m_strDatumBis)
-                return true;
-        }
-        return false;
-    }
-    if (!s.TypSchl.isEmpty())
-        rec.m_strTypSchl = s.TypSchl;
-    else
-        rec.m_strLTyp = s.LeadTyp;
-    return db->ReadSBLIDData(rec) != 0;
+    search->ActivatePage();
 }
 
 void CYaq2Dlg::ShowSBLWlPage(bool show)
 {
-    if (!PreparePageSwitch())
+    if (!MaySwitchTo(kPageSBLWl))
         return;
     if (!show || m_pSettings->nKatalogFlag)
         return;
@@ -1044,34 +743,43 @@ void CYaq2Dlg::ShowSBLWlPage(bool show)
         OwnMsgBox(OrmelText(4087), this);
         return;
     }
-    if (!HasMaintenanceTopics()) {
+    if (!HeadRow().HasMaintenanceTopics()) {
         OwnMsgBox(OrmelText(4088), this);
         return;
     }
-    ShowPageWidget(m_pSBLWlDlg.get());
-    SetTitle(kPageSBLWl, OrmelText(3197));
-    m_pSBLWlDlg->ActivatePage();
-    EnableHeadControls(true, true);
+    SwitchTo(kPageSBLWl);
+    Page(kPageSBLWl)->ActivatePage();
 }
 
 void CYaq2Dlg::ShowNewsPage(bool show)
 {
+    // Unlike the browser a page opens, the news check the session.
     if (!PreparePageSwitch() || !show)
         return;
-    ShowWebPage(0);
-    SetTitle(kPageWebBrowser, OrmelText(2033));
-    EnableHeadControls(true, true);
+    OpenBrowser(0, OrmelText(2033));
 }
 
 void CYaq2Dlg::ShowDownloadPage(bool show)
 {
-    if (!PreparePageSwitch() || !show)
+    if (!MaySwitchTo(kPageDownload) || !show)
         return;
-    ShowPageWidget(m_pDownloadDlg.get());
-    SetTitle(kPageDownload, OrmelText(2058));
-    m_pDownloadDlg->ActivatePage();
-    SetHelpIndexVisible(true);
-    EnableHeadControls(true, true);
+    SwitchTo(kPageDownload);
+    Page(kPageDownload)->ActivatePage();
+}
+
+void CYaq2Dlg::ShowPage(int pageId)
+{
+    const CPageRow *row = FindPageRow(pageId);
+    if (!row)
+        return;
+    if (row->show) {
+        row->show(*this);
+        return;
+    }
+    if (!MaySwitchTo(pageId))
+        return;
+    SwitchTo(pageId);
+    Page(pageId)->ActivatePage();
 }
 
 void CYaq2Dlg::OnStartPage()
@@ -1083,15 +791,74 @@ void CYaq2Dlg::OnStartPage()
         ShowBfndPage(true);
     if (code == QLatin1String("SRP"))
         ShowSRPWlPage(1);
-    if (code == QLatin1String("RR")) {
-        if (PreparePageSwitch()) {
-            ShowWebPage(1);
-            m_pTitle->SetCaption(OrmelText(3104));
-            EnableHeadControls(true, true);
-        }
-    }
+    if (code == QLatin1String("RR") && PreparePageSwitch())
+        OpenBrowser(1, OrmelText(3104));
     if (code == QLatin1String("HLX"))
         ShowHLXPage(true);
+}
+
+// ---------------------------------------------------------------------------
+// The switching routine and the way back
+
+bool CYaq2Dlg::MaySwitchTo(int pageId)
+{
+    const CPageRow *row = FindPageRow(pageId);
+    return !row || !row->sessionCheck || PreparePageSwitch();
+}
+
+void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
+{
+    const CPageRow &row = *FindPageRow(pageId);
+    // The title still names the page the user comes from by its caption.
+    for (int origin : row.cameFrom) {
+        const CPageRow *from = FindPageRow(origin);
+        const QString caption = from && from->captionId ? OrmelText(from->captionId) : QString();
+        if (from && m_pHead->Title()->Caption() == caption) {
+            m_cameFrom.insert(pageId, origin);
+            break;
+        }
+    }
+
+    m_pHead->PageStack()->setCurrentWidget(Page(pageId));
+    switch (row.title) {
+    case PageTitle::Home:
+        m_nCurPage = pageId;
+        m_pHead->Title()->SetBitmap(m_pSettings->bSchulung ? kLogoTraining : kLogoHome);
+        m_pHead->Title()->SetCaption(QString());
+        m_pHead->Title()->setEnabled(true);
+        break;
+    case PageTitle::Page:
+        m_nCurPage = pageId;
+        m_pHead->Title()->SetBitmap(kLogoPage);
+        if (!caption.isEmpty())
+            m_pHead->Title()->SetCaption(caption);
+        else if (row.captionId)
+            m_pHead->Title()->SetCaption(OrmelText(row.captionId));
+        break;
+    case PageTitle::Over:
+        break;
+    }
+    if (focus)
+        focus->setFocus();
+    if (row.helpIndex != HelpIndex::Keep)
+        HeadButton(kBtnHelpIndex)->setVisible(row.helpIndex == HelpIndex::Show);
+    if (row.head != HeadMode::Keep)
+        EnableHeadControls(row.head != HeadMode::Locked, row.head != HeadMode::Home);
+}
+
+int CYaq2Dlg::CameFrom(int pageId) const
+{
+    return m_cameFrom.value(pageId);
+}
+
+void CYaq2Dlg::GoBack(int pageId)
+{
+    int target = m_cameFrom.take(pageId);
+    if (!target) {
+        const CPageRow *row = FindPageRow(pageId);
+        target = row ? row->back : kPageHome;
+    }
+    ShowPage(target);
 }
 
 // ---------------------------------------------------------------------------
@@ -1099,54 +866,26 @@ void CYaq2Dlg::OnStartPage()
 
 void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
 {
-    using G = CChangeFlags;
-    const int all = G::Ident | G::LanguageSetup;
-    m_pNrAbfrageDlg->m_Changed.Merge(changes, all);
-    m_pSRPWlDlg->m_Changed.Merge(changes, all | G::Mileage);
-    m_pSRPBbDlg->m_Changed.Merge(changes, all);
-    m_pSpotRBbDlg->m_Changed.Merge(changes, all);
-    m_pBfndDlg->m_Changed.Merge(changes, all | G::Mileage);
-    m_pAwKatDlg->m_Changed.Merge(changes, all);
-    m_pSBLWlDlg->m_Changed.Merge(changes, all);
-    for (CPageDlg *page : std::initializer_list<CPageDlg *>{m_pWkDlg.get(), m_pHLXDlg.get(),
-                                                            m_pDIPDlg.get(), m_pDownloadDlg.get()})
-        page->m_Changed.Merge(changes, G::LanguageSetup);
-    if (changes.bSprache) {
-        for (CPageDlg *page : std::initializer_list<CPageDlg *>{
-                 m_pNrAbfrageDlg.get(), m_pSRPWlDlg.get(), m_pSRPBbDlg.get(), m_pSpotRBbDlg.get(),
-                 m_pBfndDlg.get(), m_pAwKatDlg.get(), m_pSBLWlDlg.get(), m_pWkDlg.get(),
-                 m_pHLXDlg.get(), m_pDIPDlg.get(), m_pDownloadDlg.get()})
+    for (const CPageRow &row : PageRows()) {
+        if (!row.changeGroups)
+            continue;
+        CPageDlg *page = Page(row.id);
+        page->m_Changed.Merge(changes, row.changeGroups);
+        if (changes.bSprache)
             page->m_bTextsChanged = 1;
     }
     if (!changes.bIdent)
         return;
 
-    // A click on a head button that leads to a page switches the page
-    // itself. The DMS download and the two-wheeler program switch no page,
-    // so the visible page is refreshed behind them.
-    bool headFocus = m_pTitle->hasFocus();
+    // The current page is shown again with the new identification; a click
+    // on a head button that leads to a page switches the page itself.
+    const CPageRow *row = FindPageRow(m_nCurPage);
+    if (!row || row->refresh == IdentRefresh::No)
+        return;
+    bool headFocus = m_pHead->Title()->hasFocus();
     for (int id : {kBtnDmsVin, kBtnContract, kBtnSearch, kBtnBasket, kBtnYaqDownload, kBtnSetup,
                    kBtnBack, kBtnHelp, kBtnHelpIndex})
-        headFocus = headFocus || m_headButtons.value(id)->hasFocus();
-    switch (m_nCurPage) {
-    case kPageAwKat:
-        if (!headFocus)
-            ShowAwKatPage(0, false);
-        break;
-    case kPageHLX:
-        ShowHLXPage(true);
-        break;
-    case kPageWk:
-        ShowWkPage(true);
-        break;
-    case kPageNrAbfrage:
-        ShowNrAbfragePage(true, false);
-        break;
-    case kPageSRPWl:
-        if (!headFocus)
-            ShowSRPWlPage(1);
-        break;
-    default:
-        break;
-    }
+        headFocus = headFocus || HeadButton(id)->hasFocus();
+    if (row->refresh == IdentRefresh::Always || !headFocus)
+        ShowPage(m_nCurPage);
 }

@@ -1,10 +1,9 @@
 #include "basket/WkDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
-#include "common/PageHost.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -14,16 +13,8 @@
 CWkDlg::CWkDlg() = default;
 CWkDlg::~CWkDlg() = default;
 
-bool CWkDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, IPageHost *host,
-                    QWidget *parent)
-{
-    CreatePage(settings, templateId, {db0}, host, parent);
-    return IsCreated();
-}
-
 void CWkDlg::BuildPage(QVBoxLayout *body)
 {
-    SetCaptionText(OrmelText(6078));
     auto *row = new QHBoxLayout;
     auto *form = new QFormLayout;
     m_pAuftragsNr = new QLineEdit(this);
@@ -47,16 +38,9 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
     UpdateButtons();
 }
 
-void CWkDlg::ActivatePage()
+void CWkDlg::RefreshPage()
 {
-    if (!IsCreated())
-        return;
-    if (m_bTextsChanged) {
-        SetCaptionText(OrmelText(6078));
-        m_bTextsChanged = 0;
-    }
-    m_Changed.Clear();
-    BackButton()->setEnabled(m_bFromSRP || m_bFromAwKat || m_bFromBfnd);
+    OfferBackToOrigin();
     UpdateButtons();
 }
 
@@ -124,23 +108,8 @@ void CWkDlg::UpdateData(bool saveAndValidate)
 
 void CWkDlg::OnBack()
 {
-    if (!m_pHost)
-        return;
-    if (!BackButton()->isEnabled()) {
-        m_pHost->ShowHomePage();
-        return;
-    }
+    // "<" is offered once: it stays disabled until the basket is shown
+    // again, and Escape then leads home.
     BackButton()->setEnabled(false);
-    if (m_bFromSRP) {
-        m_bFromSRP = 0;
-        m_pHost->ShowSRPWlPage(0);
-    } else if (m_bFromAwKat) {
-        m_bFromAwKat = 0;
-        m_pHost->ShowAwKatPage(0, false);
-    } else if (m_bFromBfnd) {
-        m_bFromBfnd = 0;
-        m_pHost->ShowBfndPage(false);
-    } else {
-        m_pHost->ShowHomePage();
-    }
+    CPageDlg::OnBack();
 }

@@ -6,7 +6,6 @@
 
 #include <QList>
 
-class CYaqDb;
 class CWKListItem;
 class QLineEdit;
 
@@ -17,11 +16,6 @@ public:
     CWkDlg();
     ~CWkDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, IPageHost *host,
-                QWidget *parent);
-
-    // Refreshes captions, the sum line and the button states.
-    void ActivatePage();
     // Settles a pending vehicle change before anything is added: with the
     // vehicle-change flag set, a basket with entries asks message 4045 and
     // keeps everything on "No" (result 1); "Yes", or an empty basket,
@@ -40,10 +34,6 @@ public:
     // Set by the main window before it asks about a changed vehicle or
     // first registration; cleared when the change is settled.
     int m_bVehicleChanged = 0;
-    // Where "<" leads back to; at most one is set.
-    int m_bFromSRP = 0;
-    int m_bFromAwKat = 0;
-    int m_bFromBfnd = 0;
 
     // Order data the main window writes before UpdateData(false).
     QString m_strAuftragsNr;
@@ -57,6 +47,9 @@ public:
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
+    // The sum line and the button states; "<" only back where the user
+    // came from.
+    void RefreshPage() override;
     void OnBack() override;
 
 private:

@@ -1,8 +1,7 @@
 #include "catalogues/AwKatDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
-#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -10,16 +9,8 @@
 CAwKatDlg::CAwKatDlg() = default;
 CAwKatDlg::~CAwKatDlg() = default;
 
-bool CAwKatDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
-                       CYaqDb *db2, IPageHost *host, QWidget *parent)
-{
-    CreatePage(settings, templateId, {db0, db1, db2}, host, parent);
-    return IsCreated();
-}
-
 void CAwKatDlg::BuildPage(QVBoxLayout *body)
 {
-    SetCaptionText(OrmelText(3200));
     auto *row = new QHBoxLayout;
     m_pPrice = MakeButton(QStringLiteral("priceButton"), QStringLiteral("€"));
     m_pSrp = MakeButton(QStringLiteral("srpButton"), QStringLiteral("SR&P"));
@@ -35,13 +26,11 @@ void CAwKatDlg::ActivatePage(int arg)
 {
     m_nActivation = arg;
     ++m_nActivations;
-    if (!IsCreated())
-        return;
-    if (m_bTextsChanged) {
-        SetCaptionText(OrmelText(3200));
-        m_bTextsChanged = 0;
-    }
-    m_Changed.Clear();
+    CPageDlg::ActivatePage();
+}
+
+void CAwKatDlg::RefreshPage()
+{
     ApplySessionLocks();
 }
 

@@ -4,8 +4,6 @@
 
 #include "common/PageDlg.h"
 
-class CYaqDb;
-
 class CAwKatDlg : public CPageDlg
 {
     Q_OBJECT
@@ -13,16 +11,11 @@ public:
     CAwKatDlg();
     ~CAwKatDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
-                IPageHost *host, QWidget *parent);
-
     // Runs before the page switch decides whether to show the page.
+    using CPageDlg::ActivatePage;
     void ActivatePage(int arg);
     int LastActivation() const { return m_nActivation; }
     int ActivationCount() const { return m_nActivations; }
-
-    // Set when the page was opened from the home page.
-    int m_bFromHome = 0;
 
     // The price button (disabled in a session) and "SR&P" (disabled in a
     // restricted session).
@@ -31,6 +24,7 @@ public:
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
+    void RefreshPage() override;
 
 private:
     void ApplySessionLocks();

@@ -4,7 +4,6 @@
 
 #include "common/PageDlg.h"
 
-class CYaqDb;
 class QLineEdit;
 
 class CNrAbfrageDlg : public CPageDlg
@@ -14,14 +13,6 @@ public:
     CNrAbfrageDlg();
     ~CNrAbfrageDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
-                CYaqDb *db3, IPageHost *host, QWidget *parent);
-
-    void ActivatePage();
-
-    // Set when the page was opened from the home page.
-    int m_bFromHome = 0;
-
     // The search field that takes the focus when the page is shown.
     QLineEdit *SearchField() const { return m_pSearch; }
     // "SR&P": disabled in a restricted session.
@@ -29,6 +20,7 @@ public:
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
+    void RefreshPage() override;
 
 private:
     QLineEdit *m_pSearch = nullptr;

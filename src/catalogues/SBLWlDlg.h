@@ -3,8 +3,6 @@
 
 #include "common/PageDlg.h"
 
-class CYaqDb;
-
 class CSBLWlDlg : public CPageDlg
 {
     Q_OBJECT
@@ -12,14 +10,6 @@ public:
     CSBLWlDlg();
     ~CSBLWlDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
-                IPageHost *host, QWidget *parent);
-
-    // (Re)loads the maintenance topics of the current vehicle.
-    void ActivatePage();
-
 protected:
     void BuildPage(QVBoxLayout *body) override;
-
-private:
 };

@@ -3,6 +3,7 @@
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
+#include "platform/OrmelText.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -27,31 +28,34 @@ QString CPageDlg::CaptionText() const
     return m_pCaption ? m_pCaption->text() : QString();
 }
 
-void CPageDlg::CreatePage(CPrgSettings *settings, int templateId,
-                          std::initializer_list<CYaqDb *> connections, IPageHost *host,
-                          QWidget *parent)
-{
-    m_Db.assign(connections.begin(), connections.end());
-    CreatePage(settings, templateId, host, parent);
-}
-
 CYaqDb *CPageDlg::Db(int index) const
 {
     return index >= 0 && index < int(m_Db.size()) ? m_Db[size_t(index)] : nullptr;
 }
 
-void CPageDlg::CreatePage(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent)
+void CPageDlg::Create(CPrgSettings *settings, int templateId, int captionId,
+                      const std::vector<CYaqDb *> &connections, IPageHost *host, QWidget *parent)
 {
     if (m_bCreated)
         return;
     m_pSettings = settings;
     m_nTemplateId = templateId;
+    m_nCaptionId = captionId;
+    m_Db = connections;
     m_pHost = host;
     setParent(parent);
     hide();
     setAutoFillBackground(true);
 
     auto *layout = new QVBoxLayout(this);
+    auto *body = new QVBoxLayout;
+    if (!HasCaptionLine()) {
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addLayout(body, 1);
+        m_bCreated = true;
+        BuildPage(body);
+        return;
+    }
     layout->setContentsMargins(8, 6, 8, 8);
     auto *captionRow = new QHBoxLayout;
     m_pBackButton = new COwnButton(this);
@@ -71,17 +75,40 @@ void CPageDlg::CreatePage(CPrgSettings *settings, int templateId, IPageHost *hos
     captionRow->addWidget(m_pBackButton);
     captionRow->addWidget(m_pCaption, 1);
     layout->addLayout(captionRow);
-
-    auto *body = new QVBoxLayout;
     layout->addLayout(body, 1);
     m_bCreated = true;
+    if (m_nCaptionId)
+        SetCaptionText(OrmelText(m_nCaptionId));
     BuildPage(body);
+}
+
+void CPageDlg::ActivatePage()
+{
+    if (!IsCreated())
+        return;
+    if (m_bTextsChanged) {
+        if (m_nCaptionId)
+            SetCaptionText(OrmelText(m_nCaptionId));
+        m_bTextsChanged = 0;
+    }
+    m_Changed.Clear();
+    RefreshPage();
 }
 
 void CPageDlg::OnBack()
 {
     if (m_pHost)
-        m_pHost->ShowHomePage();
+        m_pHost->GoBack(m_nTemplateId);
+}
+
+int CPageDlg::CameFrom() const
+{
+    return m_pHost ? m_pHost->CameFrom(m_nTemplateId) : 0;
+}
+
+void CPageDlg::OfferBackToOrigin()
+{
+    BackButton()->setEnabled(CameFrom() != 0);
 }
 
 void CPageDlg::SetCaptionText(const QString &caption)

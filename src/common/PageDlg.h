@@ -1,16 +1,16 @@
 #pragma once
 // Common ground of the pages of the main window. A page is a child widget
-// that the main window creates once and then only hides and shows. It has
-// a caption line with the "<" button that leads back to where the user came
-// from (Escape does the same), a body for the page's own controls, the
-// change flags the main window sets, and a texts-changed flag for a
-// language change.
+// that the main window makes and builds once from its row of the page table
+// and then only hides and shows. It has a caption line with the "<" button
+// that leads back to where the user came from (Escape does the same; the
+// home page has neither), a body for the page's own controls, the change
+// flags the main window sets, and a texts-changed flag for a language
+// change. A page refreshes itself in RefreshPage when it is shown.
 
 #include "common/ChangeFlags.h"
 
 #include <QWidget>
 
-#include <initializer_list>
 #include <vector>
 
 class CPrgSettings;
@@ -28,9 +28,21 @@ public:
     explicit CPageDlg(QWidget *parent = nullptr);
     ~CPageDlg() override;
 
+    // Builds the page as child of `parent`: the caption line with the text
+    // `captionId` (none for 0), then the page's own controls through
+    // BuildPage. The page borrows the main window's database connections in
+    // the order given and reports to `host` under its id. Runs once.
+    void Create(CPrgSettings *settings, int templateId, int captionId,
+                const std::vector<CYaqDb *> &connections, IPageHost *host, QWidget *parent);
     // True once the page's window and controls were built.
     bool IsCreated() const { return m_bCreated; }
+    // The page's id in the main window (PageId).
     int TemplateId() const { return m_nTemplateId; }
+
+    // Brings the page up to date before it is shown: the caption after a
+    // language change, the change flags taken in (cleared), then the page's
+    // own RefreshPage.
+    void ActivatePage();
 
     // The size the page host gives the page (kept for the page's layout code).
     void SetPageSize(int width, int height);
@@ -42,18 +54,20 @@ public:
     QString CaptionText() const;
 
 protected:
-    // Builds the page as child of `parent`: the caption line, then the
-    // page's own controls through BuildPage. Runs once.
-    void CreatePage(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent);
-    // The same for a page that reads the catalogue: it keeps the database
-    // connections of the main window (borrowed) in the order given.
-    void CreatePage(CPrgSettings *settings, int templateId,
-                    std::initializer_list<CYaqDb *> connections, IPageHost *host, QWidget *parent);
     // A database connection of the page; null when the page has none at that place.
     CYaqDb *Db(int index) const;
     virtual void BuildPage(QVBoxLayout *body) = 0;
-    // The "<" button and Escape; by default the way leads home.
+    // The home page has no caption line and no way back.
+    virtual bool HasCaptionLine() const { return true; }
+    // The page's own part of ActivatePage.
+    virtual void RefreshPage() {}
+    // The "<" button and Escape: back where the user came from, else where
+    // the page's "<" leads by itself (see the page table).
     virtual void OnBack();
+    // The page the user came from, as far as "<" leads back there; 0 for none.
+    int CameFrom() const;
+    // "<" offered only when it leads back where the user came from.
+    void OfferBackToOrigin();
 
     void SetCaptionText(const QString &caption);
     COwnButton *BackButton() const { return m_pBackButton; }
@@ -72,6 +86,7 @@ private:
     std::vector<CYaqDb *> m_Db;
     bool m_bCreated = false;
     int m_nTemplateId = 0;
+    int m_nCaptionId = 0;
     int m_nPageWidth = 0;
     int m_nPageHeight = 0;
     QLabel *m_pCaption = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // What the pages of the main window may ask of the window that hosts them:
-// switching to another page and the follow-ups of a settings change. The
-// main window implements it; the pages get it with their creation entry.
+// switching to another page, the way back, and the follow-ups of a settings
+// change. The main window implements it; the pages get it with Create.
 
 #include "common/ChangeFlags.h"
 
@@ -28,6 +28,16 @@ public:
     virtual void ShowSBLWlPage(bool show) = 0;
     virtual void ShowNewsPage(bool show) = 0;
     virtual void ShowDownloadPage(bool show) = 0;
+    // Any page by its id (PageId): through the page's own show operation
+    // above where it has one.
+    virtual void ShowPage(int pageId) = 0;
+
+    // The page the user came from to the page `pageId`, as far as "<" of
+    // that page leads back there; 0 for none.
+    virtual int CameFrom(int pageId) const = 0;
+    // "<" of the page `pageId`: back to the page the user came from (once),
+    // else where the page's "<" leads by itself.
+    virtual void GoBack(int pageId) = 0;
 
     // Follow-ups of a program-language change on the settings page.
     virtual void SetCaptions() = 0;

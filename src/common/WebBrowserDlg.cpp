@@ -1,10 +1,10 @@
 #include "common/WebBrowserDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -15,13 +15,6 @@
 
 CWebBrowserDlg::CWebBrowserDlg() = default;
 CWebBrowserDlg::~CWebBrowserDlg() = default;
-
-bool CWebBrowserDlg::Create(CPrgSettings *settings, int templateId, IPageHost *host,
-                            QWidget *parent)
-{
-    CreatePage(settings, templateId, host, parent);
-    return IsCreated();
-}
 
 void CWebBrowserDlg::BuildPage(QVBoxLayout *body)
 {
@@ -144,7 +137,7 @@ QString CWebBrowserDlg::DocumentPath(const CPrgSettings &s, int mode, const QStr
 void CWebBrowserDlg::ShowPage(int mode)
 {
     m_nMode = mode;
-    BackButton()->setEnabled(m_bReturnToSRPWl || m_bReturnToSpotR);
+    OfferBackToOrigin();
     if (!m_pBrowser && !CreateBrowser())
         return;
     const QString language = GetPrgSprache();
@@ -181,15 +174,10 @@ void CWebBrowserDlg::Refresh()
 
 void CWebBrowserDlg::OnBack()
 {
-    if (!m_pHost)
-        return;
-    if (m_bReturnToSRPWl) {
-        m_bReturnToSRPWl = 0;
-        m_pHost->ShowSRPWlPage(0);
-    } else if (m_bReturnToSpotR) {
-        m_bReturnToSpotR = 0;
-        m_pHost->ShowSpotRBbPage(false, 0);
-    }
+    // "<" of the browser leads only back to the page the user came from,
+    // never home.
+    if (CameFrom())
+        CPageDlg::OnBack();
 }
 
 void CWebBrowserDlg::keyPressEvent(QKeyEvent *event)

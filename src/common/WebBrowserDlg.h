@@ -14,8 +14,6 @@ public:
     CWebBrowserDlg();
     ~CWebBrowserDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent);
-
     // Creates the viewer afresh; false when it cannot be created.
     bool CreateBrowser();
     // Navigates to the document of the mode (0 to 6).
@@ -33,9 +31,6 @@ public:
     // The application server's address in a session: modes 1 to 3 come
     // from there.
     QString m_strServerBase;
-    // Set by the page that opens the browser, so that "<" returns there.
-    int m_bReturnToSRPWl = 0;
-    int m_bReturnToSpotR = 0;
 
 protected:
     void BuildPage(QVBoxLayout *body) override;

@@ -1,5 +1,5 @@
 #pragma once
-// The dealer-individual parts page, opened from the package list.
+// The dealer-individual parts page, opened over the package list.
 
 #include "common/PageDlg.h"
 
@@ -10,10 +10,6 @@ public:
     CDIPDlg();
     ~CDIPDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent);
-    void ActivatePage();
-
 protected:
     void BuildPage(QVBoxLayout *body) override;
-    void OnBack() override;
 };

@@ -1,9 +1,7 @@
 #include "packages/PaketDmsPage.h"
 
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
-#include "common/PageHost.h"
-#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -11,16 +9,8 @@
 CPaketDmsPage::CPaketDmsPage() = default;
 CPaketDmsPage::~CPaketDmsPage() = default;
 
-bool CPaketDmsPage::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
-                           CYaqDb *db2, CYaqDb *db3, IPageHost *host, QWidget *parent)
-{
-    CreatePage(settings, templateId, {db0, db1, db2, db3}, host, parent);
-    return IsCreated();
-}
-
 void CPaketDmsPage::BuildPage(QVBoxLayout *body)
 {
-    SetCaptionText(OrmelText(3183));
     auto *row = new QHBoxLayout;
     m_pDmsRequest = MakeButton(QStringLiteral("dmsRequestButton"), QStringLiteral("&DMS-Anfrage"));
     m_pTransfer = MakeButton(QStringLiteral("transferButton"), QStringLiteral("Übertragen"));
@@ -35,13 +25,11 @@ void CPaketDmsPage::BuildPage(QVBoxLayout *body)
 void CPaketDmsPage::ActivatePage(int selector)
 {
     m_nSelector = selector;
-    if (!IsCreated())
-        return;
-    if (m_bTextsChanged) {
-        SetCaptionText(OrmelText(3183));
-        m_bTextsChanged = 0;
-    }
-    m_Changed.Clear();
+    CPageDlg::ActivatePage();
+}
+
+void CPaketDmsPage::RefreshPage()
+{
     ApplySessionLocks();
 }
 
@@ -52,10 +40,4 @@ void CPaketDmsPage::ApplySessionLocks()
         m_pDmsRequest->setEnabled(false);
         m_pTransfer->setEnabled(false);
     }
-}
-
-void CPaketDmsPage::OnBack()
-{
-    if (m_pHost)
-        m_pHost->ShowSRPWlPage(0);
 }

@@ -6,8 +6,7 @@
 // list.
 
 #include "common/PageDlg.h"
-
-class CYaqDb;
+#include "packages/PageNotice.h"
 
 class CPaketDmsPage : public CPageDlg
 {
@@ -15,11 +14,9 @@ class CPaketDmsPage : public CPageDlg
 public:
     ~CPaketDmsPage() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, CYaqDb *db2,
-                CYaqDb *db3, IPageHost *host, QWidget *parent);
-
     // Shows or refreshes the page for the current package; the selector is
     // the caller's and passed through unchanged.
+    using CPageDlg::ActivatePage;
     void ActivatePage(int selector);
     int LastSelector() const { return m_nSelector; }
 
@@ -28,10 +25,14 @@ public:
     COwnButton *DmsRequestButton() const { return m_pDmsRequest; }
     COwnButton *TransferButton() const { return m_pTransfer; }
 
+    // Where the package model tells the adviser something while this page
+    // prices its package: notice boxes owned by the page.
+    IPaketNotice *PaketNotice() { return &m_notice; }
+
 protected:
     CPaketDmsPage();
     void BuildPage(QVBoxLayout *body) override;
-    void OnBack() override;
+    void RefreshPage() override;
 
 private:
     void ApplySessionLocks();
@@ -39,4 +40,5 @@ private:
     COwnButton *m_pDmsRequest = nullptr;
     COwnButton *m_pTransfer = nullptr;
     int m_nSelector = 0;
+    CPageNotice m_notice{this};
 };

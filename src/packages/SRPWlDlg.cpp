@@ -1,8 +1,6 @@
 #include "packages/SRPWlDlg.h"
 
 #include "common/OwnButton.h"
-#include "common/PageHost.h"
-#include "platform/OrmelText.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -10,16 +8,8 @@
 CSRPWlDlg::CSRPWlDlg() = default;
 CSRPWlDlg::~CSRPWlDlg() = default;
 
-bool CSRPWlDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
-                       CYaqDb *db2, IPageHost *host, QWidget *parent)
-{
-    CreatePage(settings, templateId, {db0, db1, db2}, host, parent);
-    return IsCreated();
-}
-
 void CSRPWlDlg::BuildPage(QVBoxLayout *body)
 {
-    SetCaptionText(OrmelText(3183));
     auto *row = new QHBoxLayout;
     m_pPrevButton =
         MakeButton(QStringLiteral("listUpButton"), QString(), QStringLiteral(":/bitmaps/up.png"));
@@ -31,7 +21,7 @@ void CSRPWlDlg::BuildPage(QVBoxLayout *body)
     body->addLayout(row);
     AddWorkArea(body);
     ClearLists();
-    UpdateBackButton();
+    OfferBackToOrigin();
 }
 
 void CSRPWlDlg::ClearLists()
@@ -42,34 +32,7 @@ void CSRPWlDlg::ClearLists()
     m_pNextButton->setEnabled(false);
 }
 
-void CSRPWlDlg::ActivatePage()
+void CSRPWlDlg::RefreshPage()
 {
-    if (!IsCreated())
-        return;
-    if (m_bTextsChanged) {
-        SetCaptionText(OrmelText(3183));
-        m_bTextsChanged = 0;
-    }
-    m_Changed.Clear();
-    UpdateBackButton();
-}
-
-void CSRPWlDlg::UpdateBackButton()
-{
-    BackButton()->setEnabled(m_bFromNrAbfrage || m_bFromAwKat);
-}
-
-void CSRPWlDlg::OnBack()
-{
-    if (!m_pHost)
-        return;
-    if (m_bFromNrAbfrage) {
-        m_bFromNrAbfrage = 0;
-        m_pHost->ShowNrAbfragePage(true, false);
-    } else if (m_bFromAwKat) {
-        m_bFromAwKat = 0;
-        m_pHost->ShowAwKatPage(0, false);
-    } else {
-        m_pHost->ShowHomePage();
-    }
+    OfferBackToOrigin();
 }

@@ -1,7 +1,6 @@
 #include "setup/DownloadDlg.h"
 
 #include "settings/PrgSettings.h"
-#include "platform/OrmelText.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -9,13 +8,6 @@
 
 CDownloadDlg::CDownloadDlg() = default;
 CDownloadDlg::~CDownloadDlg() = default;
-
-bool CDownloadDlg::Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1,
-                          IPageHost *host, QWidget *parent)
-{
-    CreatePage(settings, templateId, {db0, db1}, host, parent);
-    return IsCreated();
-}
 
 void CDownloadDlg::BuildPage(QVBoxLayout *body)
 {
@@ -26,15 +18,10 @@ void CDownloadDlg::BuildPage(QVBoxLayout *body)
     form->addRow(QStringLiteral("Zielverzeichnis"), m_pFolder);
     body->addLayout(form);
     AddWorkArea(body);
-    ActivatePage();
+    RefreshPage();
 }
 
-void CDownloadDlg::ActivatePage()
+void CDownloadDlg::RefreshPage()
 {
-    if (!IsCreated())
-        return;
-    SetCaptionText(OrmelText(2058));
     m_pFolder->setText(m_pSettings->DownloadDir);
-    m_bTextsChanged = 0;
-    m_Changed.Clear();
 }

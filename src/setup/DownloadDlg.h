@@ -3,7 +3,6 @@
 
 #include "common/PageDlg.h"
 
-class CYaqDb;
 class QLineEdit;
 
 class CDownloadDlg : public CPageDlg
@@ -13,14 +12,10 @@ public:
     CDownloadDlg();
     ~CDownloadDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, CYaqDb *db0, CYaqDb *db1, IPageHost *host,
-                QWidget *parent);
-
-    // Refreshes texts and the target folder.
-    void ActivatePage();
-
 protected:
     void BuildPage(QVBoxLayout *body) override;
+    // Shows the target folder of the settings.
+    void RefreshPage() override;
 
 private:
     QLineEdit *m_pFolder = nullptr;

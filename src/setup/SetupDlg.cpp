@@ -1,8 +1,8 @@
 #include "setup/SetupDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/PageHost.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +13,6 @@
 
 CSetupDlg::CSetupDlg() = default;
 CSetupDlg::~CSetupDlg() = default;
-
-bool CSetupDlg::Create(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent)
-{
-    CreatePage(settings, templateId, host, parent);
-    return IsCreated();
-}
 
 void CSetupDlg::BuildPage(QVBoxLayout *body)
 {

@@ -14,8 +14,6 @@ public:
     CSetupDlg();
     ~CSetupDlg() override;
 
-    bool Create(CPrgSettings *settings, int templateId, IPageHost *host, QWidget *parent);
-
     // Fills and enables the package controls from the settings; runs before
     // the page is shown.
     void UpdateSRPControls();

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -77,9 +76,4 @@ bool writeTextFile(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
-}
-
-void FailOnUnexpectedWarnings()
-{
-    QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support).*")));
 }

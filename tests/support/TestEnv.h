@@ -1,8 +1,10 @@
 #pragma once
 // Shared set-up for the test programs: a private profile store, a private
 // program folder with a copy of the demo data, and answers for message boxes.
+// Brings the test programs' main function along (support/TestMain.h).
 
 #include "platform/MsgBox.h"
+#include "support/TestMain.h"
 
 #include <QList>
 #include <QString>
@@ -31,10 +33,6 @@ private:
     QTemporaryDir m_dir;
     QList<MsgBoxRequest> m_boxes;
 };
-
-// Makes every Qt warning of the running test function fail it, except the
-// offscreen platform's notes on what it cannot do. Call from init().
-void FailOnUnexpectedWarnings();
 
 // Reads a whole file as text (empty when it cannot be read).
 QString readTextFile(const QString &path);

@@ -1,8 +1,8 @@
 #include "packages/model/DirectPrice.h"
 
-#include "settings/PrgSettings.h"
 #include "packages/model/Position.h"
 #include "packages/model/PriceMath.h"
+#include "settings/PrgSettings.h"
 
 CDirectPrice::CDirectPrice(CPosition *head, const CPrgSettings *settings)
     : m_head(head), m_settings(settings), m_standardPrice(head ? head->StdGross : kPriceNotSet)

@@ -5,6 +5,7 @@
 // sub-package lines (type 17), each of which owns a nested package. The order
 // of the list is the order in which the lines are shown, printed and sent.
 
+#include "packages/model/PaketNotice.h"
 #include "packages/model/Position.h"
 
 #include <QString>
@@ -13,7 +14,6 @@
 #include <vector>
 
 class CPrgSettings;
-class QWidget;
 struct CPartTypeData;
 struct CFlatRateTypeData;
 class CHGPriceRec;
@@ -80,11 +80,11 @@ public:
     // request to the DMS ("XMLx") or in the training edition.
     static bool AreExtraPriceSetsActive(const CPrgSettings *settings);
 
-    void CalcPositionPrices1(const CPrgSettings *settings, QWidget *parent);
-    void CalcPositionPrices2(const CPrgSettings *settings, QWidget *parent);
-    void CalcPositionPrices3(const CPrgSettings *settings, QWidget *parent);
-    void CalcPrices1(const CPrgSettings *settings, QWidget *parent);
-    void CalcPrices2(const CPrgSettings *settings, QWidget *parent);
+    void CalcPositionPrices1(const CPrgSettings *settings);
+    void CalcPositionPrices2(const CPrgSettings *settings);
+    void CalcPositionPrices3(const CPrgSettings *settings);
+    void CalcPrices1(const CPrgSettings *settings);
+    void CalcPrices2(const CPrgSettings *settings);
 
     // The one currency of the lines of set 1 or 2; *mixed := 1 when two lines
     // differ. Stays empty for a flat-price head.
@@ -102,21 +102,21 @@ public:
 
     // The campaign package price onto the head's set 3: the delivered
     // package prices with the optional and alternative adjustments, else
-    // (list-price campaigns) the fixed price. Unless showMessage is false,
-    // missing package prices are reported, naming a fixed price text that
-    // is no plain number (ParsePriceText).
-    void ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, bool showMessage);
+    // (list-price campaigns) the fixed price. Missing package prices are
+    // told to the notice (none: nobody is told), naming a fixed price text
+    // that is no plain number (ParsePriceText).
+    void ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice);
 
     // --- Price sources --------------------------------------------------
     // Takes the prices of a part or flat rate of a DMS answer into every
-    // matching line. 1 when a line matched; unless silent, a part or flat
-    // rate that matches no line is reported (message box owned by parent),
-    // and so are price texts that are no plain number (ParsePriceText): the
-    // lines keep no price from their element.
+    // matching line. 1 when a line matched; a part or flat rate that
+    // matches no line is told to the notice (none: nobody is told), and so
+    // are price texts that are no plain number (ParsePriceText): the lines
+    // keep no price from their element.
     int ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeData &part,
-                              QWidget *parent, bool silent);
+                              IPaketNotice *notice);
     int ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRateTypeData &flatRate,
-                                QWidget *parent, bool silent);
+                                IPaketNotice *notice);
     // Set 1 from the dealer's price files. A record whose price is empty or
     // no plain number counts as not found; such a VAT rate or discount
     // percentage as not given.
@@ -134,7 +134,7 @@ private:
         One,
         Two
     };
-    void CalcPositionPrices(SetNo setNo, const CPrgSettings *settings, QWidget *parent);
+    void CalcPositionPrices(SetNo setNo, const CPrgSettings *settings);
     void CalcPrices(SetNo setNo);
     QString CommonCurrency(SetNo setNo, int *mixed) const;
     void LookupPricesAndStock(const CPrgSettings *settings, CHGPriceRec *hgPrice,

@@ -3,9 +3,7 @@
 
 #include "packages/model/Paket.h"
 
-#include "settings/PrgSettings.h"
 #include "packages/model/DmsPriceData.h"
-#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CDIPRec.h"
 #include "platform/ccd/CETPriceRec.h"
@@ -13,6 +11,7 @@
 #include "platform/ccd/CLagerRec.h"
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
+#include "settings/PrgSettings.h"
 
 #include <algorithm>
 
@@ -67,11 +66,10 @@ template <typename Data> QStringList RefusedAnswerTexts(const Data &data)
 
 // Tells the adviser that prices of an answer line were not taken: "The
 // answer of the DMS cannot be processed." with the line and the texts.
-void ReportRefusedTexts(const QString &what, const QStringList &refused, QWidget *parent)
+void ReportRefusedTexts(const QString &what, const QStringList &refused, IPaketNotice &notice)
 {
-    OwnMsgBox(OrmelText(5055) + QLatin1Char('\n') + what + QStringLiteral(": ") +
-                  refused.join(QStringLiteral(", ")),
-              parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    notice.Notice(OrmelText(5055) + QLatin1Char('\n') + what + QStringLiteral(": ") +
+                  refused.join(QStringLiteral(", ")));
 }
 
 // The line kind an answer's part type stands for.
@@ -139,7 +137,7 @@ void TakeOverSet2(CPosition &line, double percent)
 } // namespace
 
 int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeData &part,
-                                  QWidget *parent, bool silent)
+                                  IPaketNotice *notice)
 {
     const QString kind = KindOfPartType(part.type);
     const QString number = WithoutTrailingBlanks(part.number);
@@ -147,7 +145,7 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
     for (const auto &line : m_lines) {
         if (line->Type == POS_SUBPACKAGE) {
             if (line->SubPackage &&
-                line->SubPackage->ApplyDmsPartsResponse(settings, part, parent, true))
+                line->SubPackage->ApplyDmsPartsResponse(settings, part, nullptr))
                 found = 1;
             continue;
         }
@@ -168,16 +166,16 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
         line->ErsetztDurchBeschr = part.replacementDescription;
     }
     const QString what = part.number + QStringLiteral(" (") + part.type + QLatin1Char(')');
-    if (!found && !silent)
-        OwnMsgBox(MessageWith(5067, what), parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    if (!found && notice)
+        notice->Notice(MessageWith(5067, what));
     const QStringList refused = RefusedAnswerTexts(part);
-    if (found && !silent && !refused.isEmpty())
-        ReportRefusedTexts(what, refused, parent);
+    if (found && notice && !refused.isEmpty())
+        ReportRefusedTexts(what, refused, *notice);
     return found;
 }
 
 int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRateTypeData &flatRate,
-                                    QWidget *parent, bool silent)
+                                    IPaketNotice *notice)
 {
     const bool isCar = flatRate.productType == QLatin1String("car");
     const QString number = WithoutTrailingBlanks(flatRate.number);
@@ -185,7 +183,7 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
     for (const auto &line : m_lines) {
         if (line->Type == POS_SUBPACKAGE) {
             if (line->SubPackage &&
-                line->SubPackage->ApplyDmsWorkPosResponse(settings, flatRate, parent, true))
+                line->SubPackage->ApplyDmsWorkPosResponse(settings, flatRate, nullptr))
                 found = 1;
             continue;
         }
@@ -196,15 +194,15 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
     }
     const QString what =
         flatRate.number + QStringLiteral(" (") + flatRate.productType + QLatin1Char(')');
-    if (!found && !silent) {
+    if (!found && notice) {
         QString text = MessageWith(5066, what);
         if (!isCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
-        OwnMsgBox(text, parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        notice->Notice(text);
     }
     const QStringList refused = RefusedAnswerTexts(flatRate);
-    if (found && !silent && !refused.isEmpty())
-        ReportRefusedTexts(what, refused, parent);
+    if (found && notice && !refused.isEmpty())
+        ReportRefusedTexts(what, refused, *notice);
     return found;
 }
 

@@ -3,9 +3,8 @@
 
 #include "packages/model/Paket.h"
 
-#include "settings/PrgSettings.h"
-#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ bool CPaket::AreExtraPriceSetsActive(const CPrgSettings *settings)
     return (settings->SRPInterfaceReq == 4 && settings->XMLx != 0) || settings->bSchulung != 0;
 }
 
-void CPaket::CalcPositionPrices(SetNo setNo, const CPrgSettings *settings, QWidget *parent)
+void CPaket::CalcPositionPrices(SetNo setNo, const CPrgSettings *settings)
 {
     const int n = setNo == SetNo::One ? 1 : 2;
     for (const auto &line : m_lines) {
@@ -48,7 +47,7 @@ void CPaket::CalcPositionPrices(SetNo setNo, const CPrgSettings *settings, QWidg
             if (!line->SubPackage)
                 continue;
             CPaket &sub = *line->SubPackage;
-            sub.CalcPositionPrices(setNo, settings, parent);
+            sub.CalcPositionPrices(setNo, settings);
             sub.CalcPrices(setNo);
             if (CPosition *subHead = sub.GetKopf()) {
                 CPriceSet &mine = SetOf(*line, n);
@@ -67,18 +66,18 @@ void CPaket::CalcPositionPrices(SetNo setNo, const CPrgSettings *settings, QWidg
     }
 }
 
-void CPaket::CalcPositionPrices1(const CPrgSettings *settings, QWidget *parent)
+void CPaket::CalcPositionPrices1(const CPrgSettings *settings)
 {
-    CalcPositionPrices(SetNo::One, settings, parent);
+    CalcPositionPrices(SetNo::One, settings);
 }
 
-void CPaket::CalcPositionPrices2(const CPrgSettings *settings, QWidget *parent)
+void CPaket::CalcPositionPrices2(const CPrgSettings *settings)
 {
     if (AreExtraPriceSetsActive(settings))
-        CalcPositionPrices(SetNo::Two, settings, parent);
+        CalcPositionPrices(SetNo::Two, settings);
 }
 
-void CPaket::CalcPositionPrices3(const CPrgSettings *settings, QWidget *)
+void CPaket::CalcPositionPrices3(const CPrgSettings *settings)
 {
     if (!AreExtraPriceSetsActive(settings))
         return;
@@ -153,12 +152,12 @@ void CPaket::CalcPrices(SetNo setNo)
     h.TotalsComplete = complete;
 }
 
-void CPaket::CalcPrices1(const CPrgSettings *, QWidget *)
+void CPaket::CalcPrices1(const CPrgSettings *)
 {
     CalcPrices(SetNo::One);
 }
 
-void CPaket::CalcPrices2(const CPrgSettings *settings, QWidget *)
+void CPaket::CalcPrices2(const CPrgSettings *settings)
 {
     if (AreExtraPriceSetsActive(settings))
         CalcPrices(SetNo::Two);
@@ -292,7 +291,7 @@ int AdjustCampaignPrice(const CPaket &paket, CPriceSet &head, bool withNet, bool
 
 } // namespace
 
-void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, bool showMessage)
+void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice)
 {
     CPosition *head = GetKopf();
     if (!head)
@@ -321,14 +320,14 @@ void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, QWidget *parent, 
     const QString &fixedText = head->Campaign[CPosition::CampaignFixedPrice];
     bool fixedRefused = false;
     const double fixedPrice = ParsePriceText(fixedText, &fixedRefused);
-    if (showMessage) {
+    if (notice) {
         QString text =
             QStringLiteral("PackageGrossPrice and/or PackageNetPrice of the campaign are "
                            "not delivered from the DMS.");
         if (listPrice && fixedRefused)
             text += QLatin1Char('\n') + OrmelText(6064) + QStringLiteral(": \"") + fixedText +
                     QLatin1Char('"');
-        OwnMsgBox(text, parent, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        notice->Notice(text);
     }
     if (!listPrice)
         return;

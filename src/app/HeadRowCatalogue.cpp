@@ -1,0 +1,301 @@
+#include "app/HeadRowCatalogue.h"
+
+#include "app/ModelMapping.h"
+#include "app/PendingIdent.h"
+#include "app/Utilities.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+namespace {
+// Lead types below this code are variants the catalogue shows only in a
+// catalogue other than the normal one.
+const QString kFirstLeadType = QStringLiteral("1000");
+// The origin code of a contract that counts for the contract button.
+const QString kContractOrigin = QStringLiteral("AG");
+
+// The catalogue display chooses the catalogues of a market: "EUR", "USA" or
+// both ("EUR + USA", or anything else).
+bool InCatalogueDisplay(const QString &display, const QString &country)
+{
+    const bool usa = country == QLatin1String("US");
+    if (display == QLatin1String("USA"))
+        return usa;
+    if (display == QLatin1String("EUR"))
+        return !usa;
+    return true;
+}
+
+// "DD.MM.YYYY" to "YYYYMMDD"; empty for any other length.
+QString GermanDateToKey(const QString &date)
+{
+    if (date.size() != 10)
+        return QString();
+    return date.mid(6, 4) + date.mid(3, 2) + date.left(2);
+}
+} // namespace
+
+CHeadRowCatalogue::CHeadRowCatalogue(CYaqDb *db0, CYaqDb *db1, CPrgSettings *settings,
+                                     const CModelMapping *mapping)
+    : m_pDb0(db0), m_pDb1(db1), m_pSettings(settings), m_pMapping(mapping)
+{
+}
+
+// ---------------------------------------------------------------------------
+// Model-series list
+
+bool CHeadRowCatalogue::BuildModelSeriesList()
+{
+    const CPrgSettings &s = *m_pSettings;
+    m_list.Clear();
+    m_bDirty = false;
+    if (!m_pDb0)
+        return false;
+    const auto dealerServes = [this](const QString &brand) {
+        return GetBrandFromDealerData(m_pSettings, brand) != 0;
+    };
+
+    bool anyRow = false;
+    CAwKatalogData rec;
+    rec.Init();
+    rec.m_strKatBstNr = s.KatalogKey;
+    for (int ok = m_pDb0->ReadAwKatalogDataOnEreihe(rec, QString()); ok; ok = m_pDb0->ReadNext()) {
+        rec.TrimData();
+        if (!InCatalogueDisplay(s.CatalogueDisp, rec.m_strLand))
+            continue;
+        anyRow = true;
+        CEReiheEntry row;
+        row.strKatBstNr = rec.m_strKatBstNr;
+        row.strTypNr = rec.m_strTypNr;
+        row.strKatBez = rec.m_strKatBez;
+        row.strEReihe = rec.m_strEReihe;
+        row.strMarke = rec.m_strMarke;
+        row.strBaureihe = rec.m_strBaureihe;
+        row.strMarktZusatz = rec.m_strMarktZusatz;
+        row.strLand = rec.m_strLand;
+        row.strStand = rec.m_strStand;
+        m_list.AddCatalogueRow(row, dealerServes);
+    }
+
+    // The older series range of the alternative catalogue, for dealers of
+    // the main brand.
+    bool anyAlternative = false;
+    CAltKatData alt;
+    alt.Init();
+    if (m_pDb0->ReadAltKatData(alt) && dealerServes(CEReiheList::kAltBrand)) {
+        QList<CAltSeriesRow> rows;
+        do {
+            alt.TrimData();
+            rows.append({alt.m_strTypNr, alt.m_strEReihe});
+        } while (m_pDb0->ReadNext());
+        m_list.AddAlternativeRows(rows);
+        anyAlternative = true;
+    }
+    return anyRow || anyAlternative;
+}
+
+int CHeadRowCatalogue::SeriesIndex(const QString &seriesCode) const
+{
+    const QList<const CEReiheEntry *> items = SeriesItems();
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i)->nKind == CEReiheEntry::KindSeries && items.at(i)->strEReihe == seriesCode)
+            return i;
+    }
+    return -1;
+}
+
+const CEReiheEntry *CHeadRowCatalogue::SeriesItem(int index) const
+{
+    return SeriesItems().value(index, nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Model and lead type
+
+bool CHeadRowCatalogue::ModelsNeedSeriesList() const
+{
+    return m_pSettings->bAltKatalog || !m_pSettings->nKatalogFlag;
+}
+
+CHeadRowCatalogue::ModelItems CHeadRowCatalogue::Models(bool showVehicle) const
+{
+    const CPrgSettings &s = *m_pSettings;
+    ModelItems items;
+    items.series = SeriesIndex(s.EReihe);
+    if (ModelsNeedSeriesList() && items.series >= 0 && m_pDb0) {
+        if (!s.bAltKatalog) {
+            if (s.bKatalogansicht)
+                items.models.append(CPendingIdent::kNoModel);
+            CAwKatSpalteData col;
+            col.Init();
+            col.m_strKatBstNr = s.KatalogKey;
+            col.m_strTypNr = s.Bestellnr;
+            for (int ok = m_pDb0->ReadAwKatSpalteDataOnSpBez(col); ok; ok = m_pDb0->ReadNext()) {
+                col.TrimData();
+                QString name = col.m_strSpBez;
+                if (m_pMapping)
+                    m_pMapping->GetModelName(name, col.m_strLTyp);
+                if (!items.models.contains(name))
+                    items.models.append(name);
+            }
+            items.leadTypes = LeadTypes(s.ModellBez, false);
+        } else {
+            CAltLtypData alt;
+            alt.Init();
+            alt.m_strTypNr = s.Bestellnr.left(8);
+            for (int ok = m_pDb0->ReadAltLtypData(alt); ok; ok = m_pDb0->ReadNext()) {
+                alt.TrimData();
+                // Rows come grouped by model: each group gives one model.
+                if (items.models.isEmpty() || alt.m_strVerkBez != items.models.last())
+                    items.models.append(alt.m_strVerkBez);
+                if (alt.m_strVerkBez == s.ModellBez)
+                    items.leadTypes.append(alt.m_strLTyp);
+            }
+        }
+    }
+    if (showVehicle || s.bKatalogansicht) {
+        if (!s.ModellBez.isEmpty())
+            items.model = int(items.models.indexOf(s.ModellBez));
+        if (!s.LeadTyp.isEmpty())
+            items.leadType = int(items.leadTypes.indexOf(s.LeadTyp));
+    }
+    return items;
+}
+
+QStringList CHeadRowCatalogue::LeadTypes(const QString &model, bool takeLowCodes) const
+{
+    const CPrgSettings &s = *m_pSettings;
+    QStringList codes;
+    if (!m_pDb0)
+        return codes;
+    if (s.bAltKatalog) {
+        CAltLtypData alt;
+        alt.Init();
+        alt.m_strTypNr = s.Bestellnr.left(8);
+        alt.m_strVerkBez = model;
+        for (int ok = m_pDb0->ReadAltLtypData(alt); ok; ok = m_pDb0->ReadNext()) {
+            alt.TrimData();
+            codes.append(alt.m_strLTyp);
+        }
+        return codes;
+    }
+    CAwKatSpalteData col;
+    col.Init();
+    col.m_strKatBstNr = s.KatalogKey;
+    col.m_strTypNr = s.Bestellnr;
+    col.m_strSpBez = model;
+    int ok = m_pDb0->ReadAwKatSpalteDataOnLTypSpNr(col);
+    if (!ok) {
+        // A model name of the mapping file: the codes mapped to it.
+        if (m_pMapping)
+            m_pMapping->GetCodesForModel(codes, model);
+        return codes;
+    }
+    for (; ok; ok = m_pDb0->ReadNext()) {
+        col.TrimData();
+        QString mapped;
+        if (m_pMapping && m_pMapping->GetModelName(mapped, col.m_strLTyp))
+            continue;
+        if (col.m_strLTyp >= kFirstLeadType || takeLowCodes)
+            codes.append(col.m_strLTyp);
+    }
+    return codes;
+}
+
+// ---------------------------------------------------------------------------
+// Identification
+
+CVehicleIdent CHeadRowCatalogue::Ident() const
+{
+    return CVehicleIdent(m_pDb0, m_pSettings->DealerList, m_pMapping);
+}
+
+CVehicleIdent::VinResult CHeadRowCatalogue::LookupVin(const QString &vin,
+                                                      CPendingIdent &pending) const
+{
+    return Ident().LookupVin(vin, m_pSettings->bLocalDataSet != 0, pending);
+}
+
+CVehicleIdent::TypeKeyResult CHeadRowCatalogue::LookupTypeKey(const QString &typeKey,
+                                                              CPendingIdent &pending) const
+{
+    return Ident().LookupTypeKey(typeKey, pending);
+}
+
+CVehicleIdent::CatalogueResult CHeadRowCatalogue::CatalogueStep(CPendingIdent &pending) const
+{
+    return Ident().CatalogueStep(pending);
+}
+
+// ---------------------------------------------------------------------------
+// Contract
+
+CHeadRowCatalogue::ContractResult CHeadRowCatalogue::CheckContract(const QString &vin)
+{
+    CPrgSettings &s = *m_pSettings;
+    s.VertragText1.clear();
+    s.VertragText2.clear();
+    if (s.nKatalogFlag || vin.size() != 17)
+        return ContractNone;
+    if (!m_pDb0 || !m_pDb1)
+        return ContractNoConnection;
+    CHLXFgstnrData rec;
+    rec.Init();
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strFgstNr = vin;
+    for (int ok = m_pDb0->ReadHLXFgstnrData(rec); ok; ok = m_pDb0->ReadNext()) {
+        rec.TrimData();
+        s.VertragText1 = rec.m_strOptionNr;
+        s.VertragText2 = rec.m_strAbrBeginn;
+        CHLXNrData option;
+        option.Init();
+        option.m_strKatBstNr = s.KatalogKey;
+        option.m_strOptionNr = rec.m_strOptionNr;
+        if (m_pDb1->ReadHLXNrData(option)) {
+            option.TrimData();
+            if (option.m_strHerkunft == kContractOrigin)
+                return ContractFound;
+        }
+    }
+    return ContractNone;
+}
+
+// ---------------------------------------------------------------------------
+// Maintenance topics and catalogue date
+
+QString CHeadRowCatalogue::MaintenanceReferenceDate(const QDate &today) const
+{
+    const QString key = GermanDateToKey(m_pSettings->Erstzulassung);
+    return key.isEmpty() ? today.toString(QStringLiteral("yyyyMMdd")) : key;
+}
+
+bool CHeadRowCatalogue::HasMaintenanceTopics(const QDate &today) const
+{
+    if (!m_pDb0)
+        return false;
+    const CPrgSettings &s = *m_pSettings;
+    CSBLIDData rec;
+    rec.m_strKatBstNr = s.KatalogKey;
+    if (!s.Fgstnr.isEmpty()) {
+        rec.m_strTypSchl = s.TypSchl;
+        const QString date = MaintenanceReferenceDate(today);
+        for (int ok = m_pDb0->ReadSBLIDData(rec); ok; ok = m_pDb0->ReadNext()) {
+            if (rec.m_strDatumVon <= date && date <= rec.m_strDatumBis)
+                return true;
+        }
+        return false;
+    }
+    if (!s.TypSchl.isEmpty())
+        rec.m_strTypSchl = s.TypSchl;
+    else
+        rec.m_strLTyp = s.LeadTyp;
+    return m_pDb0->ReadSBLIDData(rec) != 0;
+}
+
+QString CHeadRowCatalogue::CatalogueDate() const
+{
+    CReportData report;
+    if (!m_pDb0 || !m_pDb0->ReadReportMaxData(report) || report.m_strZeitstempel.size() != 14)
+        return QString();
+    const QString &t = report.m_strZeitstempel;
+    return t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4);
+}

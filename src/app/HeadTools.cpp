@@ -1,0 +1,141 @@
+#include "app/HeadTools.h"
+
+#include "app/HelpFile.h"
+#include "app/SiblingProgram.h"
+#include "app/Utilities.h"
+#include "app/Yaq2App.h"
+#include "app/Yaq2Dlg.h"
+#include "common/DlgUtil.h"
+#include "common/OpenUrl.h"
+#include "common/OwnSound.h"
+#include "platform/AppPaths.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+
+#include <QApplication>
+#include <QProcess>
+
+namespace {
+bool IsUserInput(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+CHeadTools::CHeadTools(CYaq2Dlg &window, CPrgSettings *settings)
+    : m_window(window), m_pSettings(settings)
+{
+}
+
+// ---------------------------------------------------------------------------
+// Help
+
+void CHeadTools::OpenHelp(int context)
+{
+    if (!m_window.PreparePageSwitch())
+        return;
+    const QString fileName = GetHelpFileName(context);
+    OpenUrlInBrowser(CHelpFile::Path(GetAppDirectory(), GetPrgSprache(), fileName));
+}
+
+void CHeadTools::Help()
+{
+    PlaySoundSelected(m_pSettings);
+    if (m_window.CurrentPage() == CHelpFile::kContactContext)
+        return;
+    OpenHelp(m_window.CurrentPage());
+}
+
+void CHeadTools::HelpIndex()
+{
+    PlaySoundSelected(m_pSettings);
+    OpenHelp(CHelpFile::kIndexContext);
+}
+
+// ---------------------------------------------------------------------------
+// Sibling programs
+
+bool CHeadTools::eventFilter(QObject *watched, QEvent *event)
+{
+    // Installed on the application while a sibling program runs.
+    if (m_pSibling && IsUserInput(event) && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget == &m_window || m_window.isAncestorOf(widget))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CHeadTools::RunSiblingProgram(const QString &program, const QStringList &arguments,
+                                   const QString &shownCommand, bool minimise)
+{
+    if (m_pSibling)
+        return false;
+    QString reason;
+    QProcess *process = StartChildProcess(program, arguments, &m_window, &reason);
+    if (!process) {
+        OwnMsgBox(CSiblingProgram::StartFailedMessage(shownCommand, reason), &m_window,
+                  kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        return false;
+    }
+    // The window steps aside while the program runs, but keeps serving the
+    // DMS listener: nothing here waits for the process.
+    m_pSibling = process;
+    const bool wasMaximised = m_window.isMaximized();
+    qApp->installEventFilter(this);
+    if (minimise)
+        m_window.showMinimized();
+    connect(process, &QProcess::finished, this, [this, process, minimise, wasMaximised] {
+        m_pSibling = nullptr;
+        process->deleteLater();
+        qApp->removeEventFilter(this);
+        if (minimise) {
+            if (wasMaximised)
+                m_window.showMaximized();
+            else
+                m_window.showNormal();
+        }
+        m_window.activateWindow();
+    });
+    return true;
+}
+
+void CHeadTools::DmsDownload()
+{
+    PlaySoundSelected(m_pSettings);
+    const QString program = CSiblingProgram::DmsDownloadPath(GetAppDirectory());
+    RunSiblingProgram(program, CSiblingProgram::DmsDownloadArguments(GetPrgSprache()), program,
+                      false);
+}
+
+void CHeadTools::StartTwoWheeler()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_window.PreparePageSwitch())
+        return;
+    const QString program = CSiblingProgram::TwoWheelerPath(GetAppDirectory());
+    const QString language = GetPrgSprache();
+    const QString continueIn = CSiblingProgram::LanguageAfterTwoWheeler(language);
+    if (continueIn != language) {
+        SetPrgSprache(continueIn);
+        if (CYaq2App *app = CYaq2App::Instance())
+            app->m_ModelMapping.Load(GetPrgTextSprache());
+    }
+    m_window.SaveWindowPlacement();
+    const QStringList arguments = CSiblingProgram::TwoWheelerArguments(*m_pSettings, language);
+    RunSiblingProgram(program, arguments, CSiblingProgram::CommandLine(program, arguments), true);
+}

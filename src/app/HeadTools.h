@@ -1,0 +1,38 @@
+#pragma once
+// The tools of the main window's head buttons: the help pages in the
+// browser, and the sibling programs (the DMS download and the two-wheeler
+// program). While a sibling program runs the window takes no input but
+// keeps painting and serving the DMS listener.
+
+#include <QObject>
+
+class CPrgSettings;
+class CYaq2Dlg;
+class QProcess;
+
+class CHeadTools : public QObject
+{
+    Q_OBJECT
+public:
+    CHeadTools(CYaq2Dlg &window, CPrgSettings *settings);
+
+    // The help page of the current page (F1 and the help button).
+    void Help();
+    void HelpIndex();
+    void DmsDownload();
+    // The two-wheeler program, which continues in its own language.
+    void StartTwoWheeler();
+    bool IsSiblingProgramRunning() const { return m_pSibling != nullptr; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void OpenHelp(int context);
+    bool RunSiblingProgram(const QString &program, const QStringList &arguments,
+                           const QString &shownCommand, bool minimise);
+
+    CYaq2Dlg &m_window;
+    CPrgSettings *m_pSettings;
+    QProcess *m_pSibling = nullptr;
+};

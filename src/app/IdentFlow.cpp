@@ -1,0 +1,550 @@
+#include "app/IdentFlow.h"
+
+#include "app/EReiheEntry.h"
+#include "app/HeadRowCatalogue.h"
+#include "app/HeadRowView.h"
+#include "app/KatAuswahlDlg.h"
+#include "app/PendingIdent.h"
+#include "app/VinCheck.h"
+#include "app/Yaq2Dlg.h"
+#include "basket/WkDlg.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+// Writes a head-row field from code: never counts as a user edit.
+void SetFieldText(QLineEdit *edit, const QString &text)
+{
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
+
+// Upper-cases what the user typed, keeping the cursor where it was.
+void UpperCaseEdit(QLineEdit *edit)
+{
+    const QString text = edit->text();
+    const QString upper = text.toUpper();
+    if (upper == text)
+        return;
+    const int pos = edit->cursorPosition();
+    SetFieldText(edit, upper);
+    edit->setCursorPosition(pos);
+}
+
+// The wait cursor for one look-up.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// A VIN of 7 or 8 characters is incomplete: after this pause the user is told.
+constexpr int kIncompleteVinMs = 2000;
+} // namespace
+
+CIdentFlow::CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *settings)
+    : m_window(window), m_view(view), m_pSettings(settings)
+{
+    // Made a child of the window: the tests shorten its pause.
+    m_pVinTimer = new QTimer(&window);
+    m_pVinTimer->setObjectName(QStringLiteral("incompleteVinTimer"));
+    m_pVinTimer->setInterval(kIncompleteVinMs);
+    connect(m_pVinTimer, &QTimer::timeout, this, &CIdentFlow::OnTimerIncompleteVin);
+    QLineEdit *vin = view.Vin();
+    QLineEdit *typeKey = view.TypeKey();
+    connect(vin, &QLineEdit::textEdited, this, [this, vin] {
+        UpperCaseEdit(vin);
+        OnEnChangeFgstNr();
+    });
+    connect(typeKey, &QLineEdit::textEdited, this, [this, typeKey] {
+        UpperCaseEdit(typeKey);
+        OnEnChangeTypSchl();
+    });
+    connect(typeKey, &QLineEdit::editingFinished, this, &CIdentFlow::OnEnKillfocusTypschl);
+    connect(view.Series(), &QComboBox::activated, this, [this] { OnCbnSelchangeEReihe(); });
+    connect(view.Model(), &QComboBox::activated, this, &CIdentFlow::OnCbnSelchangeVerkbez);
+    connect(view.LeadType(), &QComboBox::activated, this, &CIdentFlow::OnCbnSelchangeLeittyp);
+}
+
+bool CIdentFlow::IsIncompleteVinTimerActive() const
+{
+    return m_pVinTimer->isActive();
+}
+
+void CIdentFlow::OnTimerIncompleteVin()
+{
+    const int length = m_view.Vin()->text().size();
+    if (length != 7 && length != 8)
+        return;
+    m_pVinTimer->stop();
+    OwnMsgBox(OrmelText(7030), &m_window);
+}
+
+void CIdentFlow::SetCatalogueCaption()
+{
+    CPrgSettings &s = *m_pSettings;
+    s.DlgTitel = OrmelText(3009) + QStringLiteral("  ") + s.EReihe + QLatin1Char(' ') + s.Land;
+    m_view.SetWindowTitle();
+}
+// ---------------------------------------------------------------------------
+// VIN
+
+void CIdentFlow::OnEnChangeFgstNr()
+{
+    CPrgSettings &s = *m_pSettings;
+    // Taken before anything is cleared: a refused VIN leaves the settings
+    // with exactly this vehicle.
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    m_pVinTimer->stop();
+    const QString vin = m_view.Vin()->text();
+    if (vin.size() == 7 || vin.size() == 8)
+        m_pVinTimer->start();
+
+    // While a VIN is typed the head row shows no type key. The settings, the
+    // contract included, keep the previous vehicle until a new one is taken
+    // over.
+    SetFieldText(m_view.TypeKey(), QString());
+
+    if (vin.size() != CVinCheck::kFullLength) {
+        m_window.ResetVehicleFields(false, true);
+        s.bCustomerSpecificPrice = 0;
+        m_view.SetCustomerSpecificPrice();
+        return;
+    }
+
+    const WaitCursor wait;
+    if (!m_window.PreparePageSwitch())
+        return;
+    m_view.Vin()->selectAll();
+
+    CPendingIdent pending;
+    const CVehicleIdent::VinResult found = m_window.HeadRow().LookupVin(vin, pending);
+    if (found != CVehicleIdent::VinFound) {
+        if (found == CVehicleIdent::VinNoConnection)
+            OwnMsgBox(OrmelText(7021), &m_window);
+        if (!s.bQvlAwToSrp)
+            OwnMsgBox(OrmelText(4014), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        KeepVehicleAfterRefusedVin(before);
+        return;
+    }
+
+    SetFieldText(m_view.TypeKey(), pending.strTypSchl);
+    m_bTypSchlFromVin = true;
+    TakeOverVehicle(pending, before, true);
+    m_bTypSchlFromVin = false;
+    m_view.SetBrandCaption();
+}
+
+// Completes the pending identification with its catalogue, asks the basket
+// and takes it over. Returns whether the settings now hold it.
+bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin)
+{
+    CPrgSettings &s = *m_pSettings;
+    const CVehicleIdent::CatalogueResult catalogue = m_window.HeadRow().CatalogueStep(pending);
+    if (catalogue == CVehicleIdent::CatalogueRefused) {
+        OwnMsgBox(OrmelText(4010), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        if (fromVin) {
+            KeepVehicleAfterRefusedVin(before);
+            return false;
+        }
+        m_view.TypeKey()->setFocus();
+        m_view.TypeKey()->selectAll();
+        m_window.ResetVehicleFields(false, true);
+        m_view.ShowContractColour();
+        return false;
+    }
+    if (catalogue == CVehicleIdent::CatalogueNone) {
+        OwnMsgBox(OrmelText(4011), &m_window);
+        SetFieldText(m_view.Vin(), QString());
+        SetFieldText(m_view.TypeKey(), QString());
+        s.bCustomerSpecificPrice = 0;
+        m_view.SetCustomerSpecificPrice();
+    }
+
+    // Only a change of vehicle asks the basket.
+    const QString oldVin = before.Vin();
+    const QString oldTypeKey = before.strTypSchl;
+    if (ConfirmVehicleChange(oldVin, oldTypeKey, QString(), &before))
+        return false;
+
+    pending.CommitTo(s);
+    if (!pending.bCleared) {
+        // The VIN path keeps the type record's own model designation.
+        if (fromVin)
+            s.ModellBez = pending.strVerkBez;
+        const CHeadRowCatalogue::ContractResult contract =
+            m_window.HeadRow().CheckContract(m_view.Vin()->text());
+        if (contract == CHeadRowCatalogue::ContractNoConnection)
+            OwnMsgBox(OrmelText(7021), &m_window, kMsgBoxTitle);
+        s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
+        SetCatalogueCaption();
+        m_view.FillModelCombos(true);
+        // The hand-entered fields belong to a vehicle of a VIN only; after
+        // a type key they stay empty and locked, as every page switch
+        // would leave them.
+        if (m_window.VehicleFieldsOpen())
+            FirstRegistrationAfterIdent();
+        else
+            m_window.ApplyVehicleFieldRule();
+    } else {
+        m_view.FillModelCombos(false);
+        m_window.ResetVehicleFields(false, true);
+    }
+    m_view.ShowContractColour();
+    m_view.SetBrandCaption();
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+    return true;
+}
+
+// A VIN that identifies no vehicle to show: the settings keep the previous
+// vehicle as a whole and the head row shows it again, contract and type key
+// included. The typed VIN stays, selected, to be corrected.
+void CIdentFlow::KeepVehicleAfterRefusedVin(const CIdentSnapshot &before)
+{
+    CPrgSettings &s = *m_pSettings;
+    before.Restore(s);
+    SetFieldText(m_view.TypeKey(), before.strTypSchl);
+    m_window.ApplyVehicleFieldRule();
+    s.bCustomerSpecificPrice = 0;
+    m_view.SetCustomerSpecificPrice();
+    m_view.ShowContractColour();
+    m_view.SetBrandCaption();
+    m_view.Vin()->setFocus();
+    m_view.Vin()->selectAll();
+}
+
+// After an identification the first registration starts empty unless it was
+// given with the vehicle; the DMS may be asked for it.
+void CIdentFlow::FirstRegistrationAfterIdent()
+{
+    CPrgSettings &s = *m_pSettings;
+    if (m_view.FirstRegistration()->text() == OrmelText(6061)) {
+        m_window.ResetVehicleFields(true, true);
+        SetFieldText(m_view.FirstRegistration(), QString());
+        s.Erstzulassung.clear();
+        UpdateFirstRegistration();
+        return;
+    }
+    if (!m_window.m_bHoldAllA && !m_window.m_bHoldAllB && !m_window.m_bErstzulGivenAtStart)
+        s.Erstzulassung.clear();
+    m_window.ResetVehicleFields(true, true);
+    UpdateFirstRegistration();
+    m_window.m_bErstzulGivenAtStart = 0;
+    m_window.m_bKmGivenAtStart = 0;
+}
+
+void CIdentFlow::UpdateFirstRegistration()
+{
+    CPrgSettings &s = *m_pSettings;
+    if (m_window.m_bHoldAllA || m_window.m_bHoldAllB || s.bSession)
+        return;
+    s.bCustomerSpecificPrice = 0;
+    const WaitCursor wait;
+    QString text = s.Erstzulassung;
+    if (!text.isEmpty() && text.size() != 10)
+        text = OrmelText(6061);
+    SetFieldText(m_view.FirstRegistration(), text);
+    int applied = 0;
+    if (text.isEmpty()) {
+        if (s.SRPInterfaceReq == 4 && s.XMLx && s.MarketingCampaigns) {
+            applied = RequestFirstRegistrationDate();
+        } else if (s.bSchulung && s.MarketingCampaigns) {
+            s.Erstzulassung = s.SchulungEZ;
+            SetFieldText(m_view.FirstRegistration(), s.SchulungEZ);
+        }
+    }
+    if (s.MarketingCampaigns && !applied && m_view.FirstRegistration()->text().isEmpty())
+        SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
+    m_view.SetCustomerSpecificPrice();
+}
+
+// ---------------------------------------------------------------------------
+// The question to the basket
+
+int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTypeKey,
+                                     const QString &oldFirstRegistration,
+                                     const CIdentSnapshot *previous)
+{
+    if (m_bVehicleChangeGuard)
+        return 0;
+    const QString vinText = m_view.Vin()->text();
+    bool vinChanged = false;
+    bool typeKeyChanged = false;
+    if (!oldVin.isEmpty()) {
+        if (oldVin == vinText)
+            return 0;
+        vinChanged = true;
+    } else {
+        typeKeyChanged = !oldTypeKey.isEmpty() && oldTypeKey != m_view.TypeKey()->text();
+    }
+    const bool firstRegistrationChanged =
+        !oldFirstRegistration.isEmpty() &&
+        oldFirstRegistration != m_view.FirstRegistration()->text();
+    if (m_window.m_bHoldAllB || !(vinChanged || typeKeyChanged || firstRegistrationChanged))
+        return 0;
+
+    m_bVehicleChangeGuard = true;
+    CWkDlg *basket = m_window.Page<CWkDlg>();
+    basket->m_bVehicleChanged = 1;
+    const int keep = m_basketQuestion ? m_basketQuestion() : basket->AddToBasket(nullptr, 0);
+    if (keep != 1) {
+        m_bVehicleChangeGuard = false;
+        return 0;
+    }
+
+    CPrgSettings &s = *m_pSettings;
+    basket->m_bVehicleChanged = 0;
+    if (previous) {
+        // The settings go back to the previous vehicle as a whole.
+        previous->Restore(s);
+        RestoreHeadRow(*previous);
+    } else {
+        if (vinChanged) {
+            SetFieldText(m_view.Vin(), oldVin);
+            m_view.Vin()->setFocus();
+            OnEnChangeFgstNr();
+        } else if (typeKeyChanged) {
+            SetFieldText(m_view.TypeKey(), oldTypeKey);
+            OnEnChangeTypSchl();
+        }
+    }
+    if (firstRegistrationChanged) {
+        SetFieldText(m_view.FirstRegistration(), oldFirstRegistration);
+        s.Erstzulassung = oldFirstRegistration;
+    }
+    m_bVehicleChangeGuard = false;
+    return 1;
+}
+
+// Shows the vehicle of the snapshot in the head row again.
+void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
+{
+    m_pVinTimer->stop();
+    m_view.FillModelCombos(true);
+    SetFieldText(m_view.Vin(), before.Vin());
+    SetFieldText(m_view.TypeKey(), before.strTypSchl);
+    // The first registration of the kept vehicle, or the empty-date mask.
+    if (!before.strErstzul.isEmpty())
+        SetFieldText(m_view.FirstRegistration(), before.strErstzul);
+    else if (m_view.FirstRegistration()->text().isEmpty() && m_pSettings->MarketingCampaigns)
+        SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
+    m_window.ApplyVehicleFieldRule();
+    SetCatalogueCaption();
+    m_view.ShowContractColour();
+    m_view.SetBrandCaption();
+    m_view.Vin()->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Type key
+
+void CIdentFlow::OnEnChangeTypSchl()
+{
+    CPrgSettings &s = *m_pSettings;
+    if (m_bTypSchlFromVin) {
+        // The VIN path completes the identification itself.
+        return;
+    }
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    m_window.ResetVehicleFields(false, true);
+    SetFieldText(m_view.Vin(), QString());
+    s.bCustomerSpecificPrice = 0;
+    m_view.SetCustomerSpecificPrice();
+
+    const QString typeKey = m_view.TypeKey()->text();
+    if (typeKey.size() != 4)
+        return;
+    if (!m_window.PreparePageSwitch())
+        return;
+    m_view.TypeKey()->selectAll();
+
+    CPendingIdent pending;
+    const CVehicleIdent::TypeKeyResult found = m_window.HeadRow().LookupTypeKey(typeKey, pending);
+    if (found == CVehicleIdent::TypeKeyNoConnection) {
+        OwnMsgBox(OrmelText(7021), &m_window);
+    } else if (found != CVehicleIdent::TypeKeyFound) {
+        OwnMsgBox(OrmelText(4010), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        m_view.TypeKey()->selectAll();
+    } else {
+        TakeOverVehicle(pending, before, false);
+    }
+    m_view.ShowContractColour();
+    m_view.SetBrandCaption();
+}
+
+void CIdentFlow::OnEnKillfocusTypschl()
+{
+    CPrgSettings &s = *m_pSettings;
+    if (m_view.TypeKey()->text().size() == 4 || (s.TypSchl.isEmpty() && s.Fgstnr.isEmpty()))
+        return;
+    // A type key cut short takes the vehicle out once the basket agreed.
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    if (ConfirmVehicleChange(before.Vin(), before.strTypSchl, QString(), &before))
+        return;
+    s.TypSchl.clear();
+    s.Fgstnr.clear();
+    s.FgstnrFull.clear();
+    s.ZusatzCode.clear();
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+}
+
+// ---------------------------------------------------------------------------
+// Model-series choice
+
+void CIdentFlow::OnCbnSelchangeEReihe()
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    m_window.ResetVehicleFields(false, true);
+
+    int index = m_view.Series()->currentIndex();
+    const CHeadRowCatalogue &head = m_window.HeadRow();
+    const CEReiheEntry *entry = head.SeriesItem(index);
+    if (entry && entry->nKind != CEReiheEntry::KindSeries) {
+        // A heading is never chosen: the next row (the previous at the end).
+        index = index + 1 < m_view.Series()->count() ? index + 1 : index - 1;
+        const QSignalBlocker block(m_view.Series());
+        m_view.Series()->setCurrentIndex(index);
+        entry = head.SeriesItem(index);
+    }
+    if (!entry || entry->nKind != CEReiheEntry::KindSeries)
+        return;
+
+    const QString series = entry->strEReihe;
+    if (head.ModelSeriesList().CountSeries(series) > 1) {
+        // Several catalogues of the series: the picker decides.
+        s.bAltKatalog = 0;
+        {
+            const QSignalBlocker block(m_view.Series());
+            m_view.Series()->setCurrentIndex(head.SeriesIndex(before.strEReihe));
+        }
+        const QPoint below = m_view.Model()->mapToGlobal(QPoint(0, m_view.Model()->height()));
+        CKatAuswahlDlg picker(m_pSettings, &m_window);
+        if (picker.DoModal(series, below.x(), below.y(), &head.ModelSeriesList()) ==
+            CKatAuswahlDlg::kTaken) {
+            const QSignalBlocker block(m_view.Series());
+            m_view.Series()->setCurrentIndex(head.SeriesIndex(series));
+        } else {
+            s.bAltKatalog = before.bAltKatalog;
+        }
+    } else {
+        s.Bestellnr = entry->strTypNr;
+        s.EReihe = entry->strEReihe;
+        s.Marke = entry->strMarke;
+        s.KatalogKey = entry->strKatBstNr.isEmpty() ? QStringLiteral("1") : entry->strKatBstNr;
+        s.Land = entry->strLand;
+        s.bAltKatalog = entry->strTypNr.size() == 8 && s.nKatalogFlag == 0 ? 1 : 0;
+    }
+    SetCatalogueCaption();
+
+    if (s.Bestellnr != before.strTypNr) {
+        // Another catalogue: the vehicle is taken out, the model is chosen
+        // anew, no catalogue position is in work.
+        CPendingIdent::ClearVehicle(s);
+        s.nKatalogFlag = s.KatalogKey != QLatin1String("1") ? 1 : 0;
+        s.HGText.clear();
+        s.KatZeile.clear();
+        m_view.SetCustomerSpecificPrice();
+        SetFieldText(m_view.Vin(), QString());
+        SetFieldText(m_view.TypeKey(), QString());
+        m_view.FillModelCombos(false);
+        if (m_view.Model()->count() == 1) {
+            {
+                const QSignalBlocker block(m_view.Model());
+                m_view.Model()->setCurrentIndex(0);
+            }
+            s.ModellBez = m_view.Model()->itemText(0);
+            OnCbnSelchangeVerkbez();
+        }
+        if (s.ModellBez.isEmpty() && !s.Bestellnr.isEmpty()) {
+            m_view.Model()->setFocus();
+            m_view.Model()->showPopup();
+        }
+        m_view.SetBrandCaption();
+    }
+    FinishChangeByHand(before);
+}
+
+// A change by hand ends with the contract colour, the basket's question and,
+// unless the basket kept the old vehicle, the change report.
+void CIdentFlow::FinishChangeByHand(const CIdentSnapshot &before)
+{
+    m_view.ShowContractColour();
+    if (ConfirmVehicleChange(before.Vin(), before.strTypSchl, QString(), &before))
+        return;
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(*m_pSettings)));
+}
+
+void CIdentFlow::ForgetIdentifiedVehicle()
+{
+    // A model or lead type chosen by hand: the vehicle of the VIN and type
+    // key is gone.
+    CPrgSettings &s = *m_pSettings;
+    {
+        const QSignalBlocker vinBlock(m_view.Vin());
+        const QSignalBlocker keyBlock(m_view.TypeKey());
+        m_view.Vin()->clear();
+        m_view.TypeKey()->clear();
+    }
+    s.FgstnrFull.clear();
+    s.Fgstnr.clear();
+    s.TypSchl.clear();
+    s.nVertrag = 0;
+    s.bCustomerSpecificPrice = 0;
+    s.VertragText1.clear();
+    s.VertragText2.clear();
+    m_view.SetCustomerSpecificPrice();
+    m_window.ResetVehicleFields(false, true);
+}
+
+void CIdentFlow::OnCbnSelchangeVerkbez()
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+
+    ForgetIdentifiedVehicle();
+
+    const QString model =
+        m_view.Model()->currentIndex() >= 0 ? m_view.Model()->currentText() : QString();
+    s.ModellBez = model;
+    {
+        const QSignalBlocker block(m_view.LeadType());
+        m_view.LeadType()->clear();
+    }
+    s.LeadTyp.clear();
+    if (!model.isEmpty()) {
+        const QSignalBlocker block(m_view.LeadType());
+        m_view.LeadType()->addItems(m_window.HeadRow().LeadTypes(model, s.nKatalogFlag == 1));
+    }
+    if (m_view.LeadType()->count() == 1) {
+        const QSignalBlocker block(m_view.LeadType());
+        m_view.LeadType()->setCurrentIndex(0);
+        s.LeadTyp = m_view.LeadType()->currentText();
+    }
+    if (s.LeadTyp.isEmpty() && !model.isEmpty()) {
+        m_view.LeadType()->setFocus();
+        m_view.LeadType()->showPopup();
+    }
+    FinishChangeByHand(before);
+}
+
+void CIdentFlow::OnCbnSelchangeLeittyp()
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    ForgetIdentifiedVehicle();
+
+    if (m_view.LeadType()->currentIndex() >= 0)
+        s.LeadTyp = m_view.LeadType()->currentText();
+    FinishChangeByHand(before);
+}

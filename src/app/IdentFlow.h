@@ -1,0 +1,71 @@
+#pragma once
+// The vehicle identification of the main window's head row: the VIN edit,
+// the type-key edit, the model-series, model and lead-type choices, the
+// question to the basket before a change of vehicle, and the change report
+// to the pages.
+//
+// A look-up fills a pending identification; the settings take it only after
+// the basket agreed and the brand checks passed. A refused, blocked or
+// unknown vehicle leaves the settings with the previous vehicle.
+
+#include <QObject>
+#include <functional>
+
+class CHeadRowView;
+class CPrgSettings;
+class CYaq2Dlg;
+class QTimer;
+struct CIdentSnapshot;
+struct CPendingIdent;
+
+class CIdentFlow : public QObject
+{
+    Q_OBJECT
+public:
+    // Connects itself to the head row's fields; the window gives the
+    // catalogue, the session check, the vehicle-field rule, the basket and
+    // the change report.
+    CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *settings);
+
+    // Replaces the basket's vehicle-change question (tests): answers 1 to
+    // keep the old vehicle, 0 to go on.
+    using BasketQuestion = std::function<int()>;
+    void SetBasketQuestion(BasketQuestion question) { m_basketQuestion = std::move(question); }
+    bool IsIncompleteVinTimerActive() const;
+
+    // The VIN in its edit was changed: identifies a full VIN.
+    void OnEnChangeFgstNr();
+    // Asks the basket before a change of vehicle or first registration; 1
+    // when the user kept the old vehicle, which the head row then shows
+    // again (from the snapshot when given, else identified anew).
+    int ConfirmVehicleChange(const QString &oldVin, const QString &oldTypeKey,
+                             const QString &oldFirstRegistration,
+                             const CIdentSnapshot *previous = nullptr);
+
+private:
+    void OnEnChangeTypSchl();
+    void OnEnKillfocusTypschl();
+    void OnCbnSelchangeEReihe();
+    void OnCbnSelchangeVerkbez();
+    void OnCbnSelchangeLeittyp();
+    void OnTimerIncompleteVin();
+    void ForgetIdentifiedVehicle();
+    bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin);
+    void FinishChangeByHand(const CIdentSnapshot &before);
+    void RestoreHeadRow(const CIdentSnapshot &before);
+    void KeepVehicleAfterRefusedVin(const CIdentSnapshot &before);
+    void FirstRegistrationAfterIdent();
+    void UpdateFirstRegistration();
+    // Asks the DMS for the first registration; not connected yet: answers 0
+    // (no date applied).
+    int RequestFirstRegistrationDate() { return 0; }
+    void SetCatalogueCaption();
+
+    CYaq2Dlg &m_window;
+    CHeadRowView &m_view;
+    CPrgSettings *m_pSettings;
+    QTimer *m_pVinTimer = nullptr;
+    BasketQuestion m_basketQuestion;
+    bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
+    bool m_bVehicleChangeGuard = false; // set while the basket is asked
+};
