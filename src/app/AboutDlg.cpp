@@ -2,10 +2,10 @@
 
 #include "app/MainWndRules.h"
 #include "app/Yaq2App.h"
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 #include "setup/ReportDlg.h"
 
 #include <QGridLayout>

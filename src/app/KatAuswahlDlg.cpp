@@ -4,10 +4,10 @@
 #include "app/EReiheList.h"
 #include "app/KatAuswahlDelegate.h"
 #include "app/KatAuswahlModel.h"
-#include "settings/PrgSettings.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "app/Yaq2App.h"
 
 #include "app/Yaq2Dlg.h"
-#include "settings/DmsHeader.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "settings/DmsHeader.h"
 
 #include <QCoreApplication>
 #include <QDate>

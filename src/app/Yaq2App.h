@@ -4,9 +4,9 @@
 // writes the settings back.
 
 #include "app/ModelMapping.h"
+#include "platform/SoapSvr.h"
 #include "settings/CmdLine.h"
 #include "settings/PrgSettings.h"
-#include "platform/SoapSvr.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "packages/PauschPreisDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "common/InputCheck.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "setup/ReportDlg.h"
 
-#include "settings/PrgSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
