@@ -1,29 +1,136 @@
 #include "platform/SoapSvr.h"
 
+#include "platform/HttpListener.h"
+
+#include <deque>
+#include <utility>
+
+namespace {
+
+constexpr char kXmlContentType[] = "text/xml; charset=utf-8";
+
+// What a client hears whose request the window let go without an answer.
+constexpr char kNoAnswerFault[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
+    "<faultcode>s:Server</faultcode><faultstring>The request was not answered.</faultstring>"
+    "</s:Fault></s:Body></s:Envelope>";
+
+} // namespace
+
+struct ISoapSvr::Impl
+{
+    HttpListener listener;
+    HttpLimits limits;
+    // Whole requests in the order they came, by the listener's id.
+    std::deque<std::pair<quint64, QString>> queue;
+    quint64 handedOut = 0; // the request the window has, 0 when none
+};
+
+ISoapSvr::ISoapSvr() = default;
+
 ISoapSvr::~ISoapSvr()
 {
     StopListener();
 }
 
-bool ISoapSvr::StartListener(const QString &, long port, const QString &)
+bool ISoapSvr::HasInterface() const
 {
-    m_port = port;
-    m_running = port > 0 && port < 65536;
-    return m_running;
+    return m_impl && m_impl->listener.isListening();
+}
+
+void ISoapSvr::SetLimits(const HttpLimits &limits)
+{
+    if (!m_impl)
+        m_impl = std::make_unique<Impl>();
+    m_impl->limits = limits;
+}
+
+bool ISoapSvr::StartListener(const QString &argument, long port, const QString &)
+{
+    StopListener();
+    m_lastError.clear();
+    if (port < 0 || port > 65535) {
+        m_lastError = QStringLiteral("The port %1 is not a TCP port.").arg(port);
+        return false;
+    }
+    QHostAddress address(QHostAddress::Any);
+    const QString host = argument.trimmed();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        address = QHostAddress(QHostAddress::LocalHost);
+    else if (!host.isEmpty() && !address.setAddress(host)) {
+        m_lastError = QStringLiteral("\"%1\" is not an address of this computer.").arg(host);
+        return false;
+    }
+
+    if (!m_impl)
+        m_impl = std::make_unique<Impl>();
+    Impl *impl = m_impl.get();
+    impl->listener.setLimits(impl->limits);
+    impl->listener.setRequestHandler([impl](quint64 id, const HttpRequest &request) {
+        const QString text = HttpBodyText(request.header("Content-Type"), request.body);
+        if (text.trimmed().isEmpty()) {
+            // An empty text would read as "no request" to the window.
+            impl->listener.respond(id, 400, "text/plain; charset=utf-8", "empty request\n");
+            return;
+        }
+        impl->queue.emplace_back(id, text);
+    });
+    impl->listener.setGoneHandler([impl](quint64 id) {
+        if (impl->handedOut == id) {
+            impl->handedOut = 0;
+            return;
+        }
+        for (auto it = impl->queue.begin(); it != impl->queue.end(); ++it) {
+            if (it->first == id) {
+                impl->queue.erase(it);
+                return;
+            }
+        }
+    });
+    if (!impl->listener.listen(address, static_cast<quint16>(port))) {
+        m_lastError = impl->listener.errorString();
+        return false;
+    }
+    return true;
 }
 
 void ISoapSvr::StopListener()
 {
-    m_running = false;
+    if (!m_impl)
+        return;
+    m_impl->listener.close();
+    m_impl->queue.clear();
+    m_impl->handedOut = 0;
+}
+
+quint16 ISoapSvr::Port() const
+{
+    return HasInterface() ? m_impl->listener.port() : 0;
 }
 
 QString ISoapSvr::GetRequest()
 {
-    return QString();
+    if (!m_impl)
+        return QString();
+    if (m_impl->handedOut != 0) {
+        m_impl->listener.respond(m_impl->handedOut, 500, kXmlContentType, kNoAnswerFault);
+        m_impl->handedOut = 0;
+    }
+    if (m_impl->queue.empty())
+        return QString();
+    auto [id, text] = std::move(m_impl->queue.front());
+    m_impl->queue.pop_front();
+    m_impl->handedOut = id;
+    return text;
 }
 
-void ISoapSvr::SetResponse(const QString &)
+void ISoapSvr::SetResponse(const QString &response)
 {
+    if (!m_impl || m_impl->handedOut == 0)
+        return;
+    const quint64 id = std::exchange(m_impl->handedOut, 0);
+    m_impl->listener.respond(id, 200, kXmlContentType, response.toUtf8());
 }
 
 bool ActivateSoapXMLInterface(const QString &argument, int receiveMode, const QString &port,
@@ -36,5 +143,6 @@ bool ActivateSoapXMLInterface(const QString &argument, int receiveMode, const QS
         return false;
     bool ok = false;
     const long number = port.trimmed().toLong(&ok);
-    return ok && listener->StartListener(argument, number, QString());
+    return ok && number > 0 && number < 65536 &&
+           listener->StartListener(argument, number, QString());
 }

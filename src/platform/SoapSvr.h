@@ -1,31 +1,53 @@
 #pragma once
-// The DMS listener: receives SOAP requests of the dealer management system
-// over HTTP on the listener port. The main window polls it from its timer.
-// This is the interface the program uses; the listener itself comes with the
-// DMS exchange.
+// The DMS listener: receives the SOAP requests of the dealer management
+// system over HTTP on the listener port. The main window polls it from its
+// timer: GetRequest hands out one request at a time, and SetResponse sends
+// the answer back to the client that is waiting for it. Further requests
+// wait, each on its own connection, until the window asks for the next one.
 
 #include <QString>
+
+#include <memory>
+
+struct HttpLimits;
 
 class ISoapSvr
 {
 public:
-    ISoapSvr() = default;
+    ISoapSvr();
     ~ISoapSvr();
     ISoapSvr(const ISoapSvr &) = delete;
     ISoapSvr &operator=(const ISoapSvr &) = delete;
 
     // True while the listener runs.
-    bool HasInterface() const { return m_running; }
+    bool HasInterface() const;
+    // Listens on the port at the address given as argument (empty: every
+    // address of the computer, for the DMS on the dealer's network; the tests
+    // give "127.0.0.1"). Port 0 takes a free port (see Port()). The options
+    // are not used. False, with the reason in LastError(), when the port
+    // cannot be had.
     bool StartListener(const QString &argument, long port, const QString &options);
+    // Stops listening and drops every connection with its request.
     void StopListener();
-    // The pending request text; empty when none.
+    // The pending request text; empty when none. The request handed out
+    // before ends with this call: when it was not answered, its client gets
+    // a SOAP fault.
     QString GetRequest();
-    // The answer to the pending request.
+    // The answer to the request handed out by the last GetRequest. A second
+    // answer to the same request, or one when its client has gone, goes
+    // nowhere.
     void SetResponse(const QString &response);
 
+    // The port listened on; 0 when not listening.
+    quint16 Port() const;
+    QString LastError() const { return m_lastError; }
+    // Bounds of a request and time limits; take effect at the next start.
+    void SetLimits(const HttpLimits &limits);
+
 private:
-    bool m_running = false;
-    long m_port = 0;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    QString m_lastError;
 };
 
 // Receive modes of the DMS interface.
@@ -36,6 +58,8 @@ enum SRPINTERFACE
 };
 
 // Starts the listener on the port when the receive mode is 4, and stops it
-// otherwise. Returns true when the listener runs afterwards.
+// otherwise (every other mode receives nothing over the network). The
+// argument is the listener's address (see StartListener). Returns true when
+// the listener runs afterwards.
 bool ActivateSoapXMLInterface(const QString &argument, int receiveMode, const QString &port,
                               ISoapSvr *listener);

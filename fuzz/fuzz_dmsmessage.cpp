@@ -1,0 +1,105 @@
+// A DMS message from the network, as the program reads it: as the answer to
+// the first-registration request, and as a request "transferVIN" arriving
+// at the listener (taken as UTF-8). Whatever comes, every answer the
+// program sends back is well-formed XML and goes out before any message;
+// a date is taken over only when it is a valid one.
+// Links: yaq_common yaq_db app/FirstRegistration.cpp app/TransferVinHandler.cpp
+
+#include "app/FirstRegistration.h"
+#include "app/TransferVinHandler.h"
+#include "common/DmsFrame.h"
+#include "platform/XmlLimits.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+
+#include <QDomDocument>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+struct Answerer : IDmsSender
+{
+    QString answer;
+    QString Request(const QString &, const QString &, const QString &) override { return answer; }
+};
+
+// Counts the messages; an answer to the DMS after a message is a fault.
+struct Notices : IDmsNotice
+{
+    int count = 0;
+    void Notice(const QString &, const QString &) override { ++count; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // The first byte chooses the interface options, the rest is the message.
+    const uint8_t options = size ? data[0] : 0;
+    const QString text =
+        size ? QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
+             : QString();
+
+    CPrgSettings s;
+    s.SRPInterfaceReq = 4;
+    s.SRPInterfaceReceive = 4;
+    s.XMLx = 1;
+    s.ReceiveXMLx = options & 1;
+    s.MarketingCampaigns = (options >> 1) & 1;
+    s.V117 = (options >> 2) & 1;
+    s.ReqXMLServer = QStringLiteral("dms.test");
+    UpdateDmsHeader(&s);
+    s.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+    s.Fgstnr = s.FgstnrFull.right(7);
+
+    // As the answer to the first-registration request.
+    {
+        Notices notices;
+        Answerer sender;
+        sender.answer = text;
+        CDmsFrame frame(&s, &notices, &sender);
+        const auto result = CFirstRegistration(&s).Request(
+            frame, [&](const QString &) { return int((options >> 3) & 3); });
+        if (result.applied && (!CFirstRegistration::IsValidDate(s.Erstzulassung) ||
+                               result.firstRegistration != s.Erstzulassung))
+            abort();
+        if (!result.applied && !text.isEmpty() && notices.count == 0)
+            abort(); // an answer that is not taken over is always explained
+    }
+
+    // As a request at the listener.
+    {
+        Notices notices;
+        int answers = 0;
+        CDmsFrame frame(&s, &notices, nullptr, [&](const QString &envelope) {
+            QDomDocument doc;
+            if (notices.count != 0 || !LoadXmlDocument(envelope, &doc))
+                abort();
+            ++answers;
+        });
+        CTransferVinHandler handler(&s, &frame);
+        handler.SetVinCompletion([&](QString *vin) {
+            if (options & 0x20)
+                return false;
+            *vin = QStringLiteral("XVQ2G45B684K56789");
+            return true;
+        });
+        handler.SetQuestion([&](const QString &) { return (options & 0x40) != 0; });
+        const CTransferVinOutcome out = handler.HandleSoapRequest(text);
+        if (answers < 1 || answers > 2)
+            abort(); // every request is answered, a declined vehicle twice
+        if (out.action != CTransferVinOutcome::None && out.data.vin.size() != 17)
+            abort();
+        if (!out.firstRegistration.isEmpty() &&
+            !CFirstRegistration::IsValidDate(out.firstRegistration))
+            abort();
+    }
+    return 0;
+}

@@ -1,0 +1,190 @@
+#include "app/TransferVinHandler.h"
+
+#include "app/FirstRegistration.h"
+#include "common/DmsFrame.h"
+#include "platform/OrmelText.h"
+#include "platform/XmlLimits.h"
+#include "settings/PrgSettings.h"
+
+#include <QDomDocument>
+#include <QRegularExpression>
+
+namespace {
+
+void RemoveTrailingBlanks(QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    text.truncate(end);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The request's data
+
+CTransferVinData CTransferVinData::Read(const QDomElement &transferVin, bool receiveXmlx)
+{
+    CTransferVinData data;
+    for (QDomElement child = transferVin.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        const QString name = DmsLocalName(child);
+        if (name == QLatin1String("vin")) {
+            data.hasVin = true;
+            const QString prefix = QStringLiteral("vinLongPrefix");
+            const QString shortVin = QStringLiteral("vinShort");
+            if (child.hasAttribute(prefix) && child.hasAttribute(shortVin))
+                data.vin = child.attribute(prefix) + child.attribute(shortVin);
+        } else if (name == QLatin1String("firstRegistrationDate")) {
+            if (receiveXmlx) {
+                data.firstRegistrationDate = child.text();
+                data.hasFirstRegistrationDate = true;
+            }
+        } else if (name == QLatin1String("mileage")) {
+            data.mileage = child.text();
+            data.hasMileage = true;
+        } else if (name == QLatin1String("orderNumber")) {
+            data.orderNumber = child.text();
+            data.hasOrderNumber = true;
+        } else if (name == QLatin1String("settlementCode")) {
+            data.settlementCode = child.text();
+            data.hasSettlementCode = true;
+        } else if (name == QLatin1String("jobNumber")) {
+            data.jobNumber = child.text();
+            data.hasJobNumber = true;
+        } else if (name == QLatin1String("customerHasSpecificPrice")) {
+            data.customerHasSpecificPrice = child.text();
+            data.hasCustomerHasSpecificPrice = true;
+        }
+    }
+    return data;
+}
+
+void CTransferVinData::TrimRight()
+{
+    for (QString *field : {&vin, &orderNumber, &settlementCode, &jobNumber, &firstRegistrationDate,
+                           &mileage, &customerHasSpecificPrice})
+        RemoveTrailingBlanks(*field);
+}
+
+bool CTransferVinData::Validate() const
+{
+    static const QRegularExpression fullVin(QStringLiteral("^[A-Za-z0-9]{17}$"));
+    if (!hasVin || !fullVin.match(vin).hasMatch())
+        return false;
+    if (!firstRegistrationDate.isEmpty() &&
+        CFirstRegistration::FromDmsDate(firstRegistrationDate).isEmpty())
+        return false;
+    return true;
+}
+
+void CTransferVinOutcome::ApplyOrderData(CPrgSettings &settings) const
+{
+    settings.Kilometer = data.mileage;
+    if (customerSpecificPrice >= 0)
+        settings.bCustomerSpecificPrice = customerSpecificPrice;
+}
+
+// ---------------------------------------------------------------------------
+// The handler
+
+CTransferVinOutcome CTransferVinHandler::HandleSoapRequest(const QString &request)
+{
+    CPrgSettings &s = *m_settings;
+    const QString answer = QLatin1String(kAnswer);
+    QDomDocument document;
+    // A request that is no XML, or none within the reader's limits, has no
+    // envelope to look into.
+    const QDomElement body =
+        LoadXmlDocument(request, &document) ? DmsSoapBody(document) : QDomElement();
+    if (body.isNull()) {
+        m_frame->SendException(answer, 2);
+        return CTransferVinOutcome();
+    }
+    const QDomElement transferVin = DmsChildNoCase(body, QLatin1String(kMethod));
+    if (transferVin.isNull()) {
+        m_frame->SendException(answer, 2);
+        m_frame->Tell(5071);
+        return CTransferVinOutcome();
+    }
+    s.bDmsExchangeDone = 1;
+    if (!m_frame->CheckResponseHeader(transferVin.attribute(QStringLiteral("refSchema")),
+                                      transferVin.attribute(QStringLiteral("version")))) {
+        m_frame->SendException(answer, 2);
+        m_frame->Tell(5053);
+        s.bDmsExchangeDone = 0;
+        return CTransferVinOutcome();
+    }
+    return TransferVINRequestHandlerBody(transferVin);
+}
+
+CTransferVinOutcome
+CTransferVinHandler::TransferVINRequestHandlerBody(const QDomElement &transferVin)
+{
+    const CPrgSettings &s = *m_settings;
+    const QString answer = QLatin1String(kAnswer);
+    CTransferVinOutcome out;
+    CTransferVinData data = CTransferVinData::Read(transferVin, s.ReceiveXMLx);
+    if (data.hasVin && data.vin.size() != 17 && m_completeVin) {
+        QString vin = data.vin;
+        if (m_completeVin(&vin))
+            data.vin = vin;
+    }
+    data.TrimRight();
+    if (!data.Validate()) {
+        m_frame->SendException(answer, 2);
+        return out;
+    }
+
+    out.data = data;
+    out.firstRegistrationMode = s.MarketingCampaigns && s.ReceiveXMLx;
+    if (out.firstRegistrationMode)
+        out.firstRegistration = CFirstRegistration::FromDmsDate(data.firstRegistrationDate);
+    if (s.V117)
+        out.customerSpecificPrice =
+            data.customerHasSpecificPrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+                ? 1
+                : 0;
+    out.vinDiffers = s.FgstnrFull != data.vin;
+    const bool differs =
+        out.vinDiffers || (out.firstRegistrationMode && s.Erstzulassung != out.firstRegistration);
+
+    // The DMS hears first; the user is asked afterwards.
+    m_frame->ConfirmTransferVIN();
+    out.result = 1;
+    if (!differs) {
+        out.action = CTransferVinOutcome::SameVehicle;
+        return out;
+    }
+    const bool basketHasEntries = m_basketHasEntries && m_basketHasEntries();
+    if (m_ask && m_ask(OrmelText(basketHasEntries ? 4083 : 4084))) {
+        out.action = CTransferVinOutcome::NewVehicle;
+    } else {
+        m_frame->SendException(answer, 5);
+        out.action = CTransferVinOutcome::Declined;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// The listener poll
+
+bool CDmsListenerPoll::Tick(const CPrgSettings &settings, bool listenerRunning,
+                            const std::function<QString()> &getRequest,
+                            const std::function<void(const QString &)> &handle)
+{
+    if (m_busy || settings.SRPInterfaceReceive != 4 || settings.bSession || !listenerRunning)
+        return false;
+    const QString request = getRequest();
+    if (request.isEmpty())
+        return false;
+    struct Busy
+    {
+        bool &flag;
+        explicit Busy(bool &f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(m_busy);
+    handle(request);
+    return true;
+}

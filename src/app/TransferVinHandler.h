@@ -1,0 +1,126 @@
+#pragma once
+// The DMS pushing a vehicle: the request "transferVIN" that arrives through
+// the listener, read, checked and answered without the window.
+//
+// The handler answers the DMS at once (the confirmation or the exception
+// element, through the frame's responder), before any message box or
+// question; it asks the user through the question handed in and returns
+// what the window then has to do with the vehicle. The listener poll of the
+// window's timer guards the handling against a second request arriving
+// while a question is open.
+
+#include <QString>
+#include <functional>
+
+class CDmsFrame;
+class CPrgSettings;
+class QDomElement;
+
+// The data of one "transferVIN" request.
+struct CTransferVinData
+{
+    QString vin; // vinLongPrefix followed by vinShort
+    QString orderNumber;
+    QString settlementCode;
+    QString jobNumber;
+    QString firstRegistrationDate; // as sent: YYYY-MM-DD
+    QString mileage;
+    QString customerHasSpecificPrice;
+    // Which elements came in the request.
+    bool hasVin = false;
+    bool hasOrderNumber = false;
+    bool hasSettlementCode = false;
+    bool hasJobNumber = false;
+    bool hasFirstRegistrationDate = false;
+    bool hasMileage = false;
+    bool hasCustomerHasSpecificPrice = false;
+
+    // Reads the children of the "transferVIN" element (names compared
+    // exactly, prefixes aside); the first registration date only with the
+    // extended receive format. A repeated child overwrites the earlier one.
+    static CTransferVinData Read(const QDomElement &transferVin, bool receiveXmlx);
+    // Removes trailing blanks of every field.
+    void TrimRight();
+    // A VIN of 17 letters and digits, and a first registration date, when
+    // one came, that is a real date written YYYY-MM-DD.
+    bool Validate() const;
+};
+
+// What the window does after the request was answered.
+struct CTransferVinOutcome
+{
+    enum Action
+    {
+        None,        // nothing to take over (the request was refused)
+        SameVehicle, // the order data of the vehicle shown
+        NewVehicle,  // the user took the DMS's vehicle
+        Declined     // the user kept the vehicle shown
+    };
+    int result = 0; // 1 when the confirmation was sent
+    Action action = None;
+    CTransferVinData data;
+    bool firstRegistrationMode = false; // campaigns and extended receive format
+    QString firstRegistration;          // the request's date as DD.MM.YYYY
+    bool vinDiffers = false;            // NewVehicle: the VIN is identified anew
+    // The customer-specific-price flag the order data set: -1 untouched
+    // (V117 off), else 0 or 1.
+    int customerSpecificPrice = -1;
+
+    // The settings' part of taking over the order data: mileage and, with
+    // V117, the customer-specific-price flag.
+    void ApplyOrderData(CPrgSettings &settings) const;
+};
+
+class CTransferVinHandler
+{
+public:
+    static constexpr const char *kMethod = "transferVIN";
+    static constexpr const char *kAnswer = "transferVINResponse";
+
+    // The VIN-completion dialog: true with the full VIN in *vin.
+    using VinCompletion = std::function<bool(QString *vin)>;
+    // A Yes/No question; true for Yes.
+    using Question = std::function<bool(const QString &text)>;
+
+    CTransferVinHandler(CPrgSettings *settings, CDmsFrame *frame)
+        : m_settings(settings), m_frame(frame)
+    {
+    }
+    void SetVinCompletion(VinCompletion completion) { m_completeVin = std::move(completion); }
+    void SetQuestion(Question question) { m_ask = std::move(question); }
+    // Whether the basket holds entries (the question then warns that it is
+    // emptied).
+    void SetBasketHasEntries(std::function<bool()> hasEntries)
+    {
+        m_basketHasEntries = std::move(hasEntries);
+    }
+
+    // One request of the listener: the SOAP envelope with the "transferVIN"
+    // element (method name in any case) in its body.
+    CTransferVinOutcome HandleSoapRequest(const QString &request);
+    // The "transferVIN" element after its header check.
+    CTransferVinOutcome TransferVINRequestHandlerBody(const QDomElement &transferVin);
+
+private:
+    CPrgSettings *m_settings;
+    CDmsFrame *m_frame;
+    VinCompletion m_completeVin;
+    Question m_ask;
+    std::function<bool()> m_basketHasEntries;
+};
+
+// The listener poll of the window's timer: at most one request in hand.
+class CDmsListenerPoll
+{
+public:
+    // Fetches and handles a pending request when nothing is in hand, the
+    // receive mode is the listener's (4), no session runs and the listener
+    // runs. Returns whether a request was handled.
+    bool Tick(const CPrgSettings &settings, bool listenerRunning,
+              const std::function<QString()> &getRequest,
+              const std::function<void(const QString &)> &handle);
+    bool IsBusy() const { return m_busy; }
+
+private:
+    bool m_busy = false;
+};

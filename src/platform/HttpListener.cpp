@@ -1,0 +1,233 @@
+#include "platform/HttpListener.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#endif
+
+namespace {
+
+// What is read from a socket at once, and what Qt keeps read ahead of us.
+constexpr qint64 kReadChunk = 64 * 1024;
+// Answers not yet taken by the client beyond which its next requests wait.
+constexpr qint64 kMaxUnsent = 256 * 1024;
+// What a closing connection reads and throws away at most.
+constexpr qint64 kMaxDiscard = 4 * 1024 * 1024;
+
+} // namespace
+
+class HttpListener::Connection : public QObject
+{
+public:
+    Connection(QTcpSocket *s, qsizetype maxBody, QObject *parent)
+        : QObject(parent), socket(s), parser(maxBody)
+    {
+        socket->setParent(this);
+        timer.setSingleShot(true);
+    }
+
+    QTcpSocket *socket;
+    QTimer timer;
+    HttpRequestParser parser;
+    quint64 requestId = 0; // the request waiting for its answer, 0 when none
+    bool keepAlive = true;
+    bool continueSent = false;
+    bool inProcess = false;
+    bool closing = false;
+    bool halfClosed = false;
+    bool gone = false;
+    qint64 discarded = 0;
+};
+
+HttpListener::HttpListener(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &HttpListener::onNewConnection);
+}
+
+HttpListener::~HttpListener()
+{
+    m_onGone = nullptr;
+    close();
+}
+
+bool HttpListener::listen(const QHostAddress &address, quint16 port)
+{
+    close();
+    return m_server.listen(address, port);
+}
+
+void HttpListener::close()
+{
+    m_server.close();
+    const QList<Connection *> connections = m_connections.values();
+    for (Connection *c : connections) {
+        c->socket->abort();
+        drop(c);
+    }
+}
+
+void HttpListener::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        if (m_connections.size() >= m_limits.maxConnections) {
+            socket->write(HttpResponse(503, "text/plain; charset=utf-8", "busy", false));
+            socket->disconnectFromHost();
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            QTimer::singleShot(m_limits.readTimeoutMs, socket, [socket]() { socket->abort(); });
+            continue;
+        }
+        auto *c = new Connection(socket, m_limits.maxBody, this);
+        m_connections.insert(c);
+        socket->setReadBufferSize(kReadChunk);
+        connect(socket, &QTcpSocket::readyRead, c, [this, c]() { process(c); });
+        connect(socket, &QTcpSocket::bytesWritten, c, [this, c]() { onBytesWritten(c); });
+        connect(socket, &QTcpSocket::disconnected, c, [this, c]() { drop(c); });
+        connect(&c->timer, &QTimer::timeout, c, [this, c]() { onTimeout(c); });
+        c->timer.start(m_limits.readTimeoutMs);
+        process(c);
+    }
+}
+
+void HttpListener::process(Connection *c)
+{
+    if (c->inProcess)
+        return; // the loop below goes on by itself
+    c->inProcess = true;
+    while (!c->gone) {
+        if (c->closing) {
+            // Whatever the client still sends is read past.
+            const QByteArray rest = c->socket->read(kReadChunk);
+            c->discarded += rest.size();
+            if (c->discarded > kMaxDiscard)
+                c->socket->abort();
+            if (rest.isEmpty())
+                break;
+            continue;
+        }
+        if (c->requestId != 0 || c->socket->bytesToWrite() > kMaxUnsent)
+            break;
+        HttpRequestParser::State state = c->parser.state();
+        if (state == HttpRequestParser::State::Incomplete) {
+            const QByteArray bytes = c->socket->read(kReadChunk);
+            if (bytes.isEmpty()) {
+                const HttpRequest &head = c->parser.request();
+                if (c->parser.headComplete() && !c->continueSent && head.expectsContinue()) {
+                    c->continueSent = true;
+                    c->socket->write("HTTP/1.1 100 Continue\r\n\r\n");
+                }
+                break;
+            }
+            state = c->parser.feed(bytes);
+        }
+        if (state == HttpRequestParser::State::Failed) {
+            fail(c, c->parser.errorStatus());
+            break;
+        }
+        if (state != HttpRequestParser::State::Complete)
+            continue;
+
+        c->timer.stop();
+        const HttpRequest request = c->parser.takeRequest();
+        c->continueSent = false;
+        c->keepAlive = request.keepAlive();
+        if (request.method != "POST") {
+            fail(c, 405, "Allow: POST\r\n");
+            break;
+        }
+        c->requestId = ++m_nextId;
+        m_waiting.insert(c->requestId, c);
+        if (m_onRequest)
+            m_onRequest(c->requestId, request);
+    }
+    c->inProcess = false;
+}
+
+bool HttpListener::respond(quint64 id, int status, QByteArrayView contentType, QByteArrayView body)
+{
+    Connection *c = m_waiting.take(id);
+    if (!c || c->gone)
+        return false;
+    c->requestId = 0;
+    c->socket->write(HttpResponse(status, contentType, body, c->keepAlive));
+    if (!c->keepAlive) {
+        closeGracefully(c);
+        return true;
+    }
+    // The next request on this connection gets its own time.
+    c->timer.start(m_limits.readTimeoutMs);
+    process(c);
+    return true;
+}
+
+void HttpListener::onBytesWritten(Connection *c)
+{
+    if (c->closing) {
+        if (!c->halfClosed && c->socket->bytesToWrite() == 0)
+            closeGracefully(c);
+        return;
+    }
+    process(c);
+}
+
+void HttpListener::onTimeout(Connection *c)
+{
+    if (c->gone)
+        return;
+    if (c->closing || !c->parser.started()) {
+        // A closing client that does not close, or one that never sent a
+        // byte of a request: nothing to answer.
+        c->socket->abort();
+        return;
+    }
+    fail(c, 408);
+}
+
+void HttpListener::fail(Connection *c, int status, QByteArrayView extraHeaders)
+{
+    if (c->requestId != 0) {
+        m_waiting.remove(c->requestId);
+        c->requestId = 0;
+    }
+    const QByteArray text = HttpReason(status) + '\n';
+    c->socket->write(HttpResponse(status, "text/plain; charset=utf-8", text, false, extraHeaders));
+    closeGracefully(c);
+}
+
+void HttpListener::closeGracefully(Connection *c)
+{
+    if (!c->closing) {
+        c->closing = true;
+        c->timer.start(qMin(m_limits.readTimeoutMs, 2000));
+    }
+    if (c->socket->bytesToWrite() > 0)
+        return; // onBytesWritten comes back here
+#ifdef Q_OS_UNIX
+    if (!c->halfClosed) {
+        c->halfClosed = true;
+        ::shutdown(static_cast<int>(c->socket->socketDescriptor()), SHUT_WR);
+    }
+    process(c);
+#else
+    c->socket->disconnectFromHost();
+#endif
+}
+
+void HttpListener::drop(Connection *c)
+{
+    if (c->gone)
+        return;
+    c->gone = true;
+    c->timer.stop();
+    m_connections.remove(c);
+    const quint64 id = c->requestId;
+    if (id != 0) {
+        m_waiting.remove(id);
+        c->requestId = 0;
+        if (m_onGone)
+            m_onGone(id);
+    }
+    c->socket->disconnect(c);
+    c->deleteLater();
+}

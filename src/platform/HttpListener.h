@@ -1,0 +1,90 @@
+#pragma once
+// An HTTP/1.1 server for SOAP requests: takes POST requests on its port and
+// hands each whole request to a handler, which answers it later, from the
+// same thread, by its id. The DMS listener of the main window and the
+// stand-in DMS build on it.
+//
+// No client can hold the program: a request must have come whole within the
+// read time limit (408, or a silent close when not a byte came), its body is
+// bounded (413), malformed HTTP is answered with 400, and beyond the most
+// connections at once a client gets 503. A connection whose request waits
+// for its answer reads nothing more; a client that leaves while its request
+// waits is reported to the gone handler, and its answer goes nowhere.
+// Connections are kept open between requests unless the client says
+// otherwise; answers leave in the order the requests came.
+
+#include "platform/HttpRequestParser.h"
+
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <QSet>
+#include <QTcpServer>
+
+#include <functional>
+
+struct HttpLimits
+{
+    // Bytes of a request body.
+    qsizetype maxBody = HttpRequestParser::kDefaultMaxBody;
+    // Milliseconds a request may take to come whole, counted from the
+    // connection or from the last answer on it; also how long a closing
+    // connection waits for its client to read the answer.
+    int readTimeoutMs = 10000;
+    // Connections at once; one more is answered with 503 and closed.
+    int maxConnections = 64;
+};
+
+class HttpListener : public QObject
+{
+    Q_OBJECT
+public:
+    using RequestHandler = std::function<void(quint64 id, const HttpRequest &request)>;
+    using GoneHandler = std::function<void(quint64 id)>;
+
+    explicit HttpListener(QObject *parent = nullptr);
+    ~HttpListener() override;
+
+    void setLimits(const HttpLimits &limits) { m_limits = limits; }
+    const HttpLimits &limits() const { return m_limits; }
+    // Called for every whole POST request; the handler answers it by respond().
+    void setRequestHandler(RequestHandler handler) { m_onRequest = std::move(handler); }
+    // Called when the client of an unanswered request has gone.
+    void setGoneHandler(GoneHandler handler) { m_onGone = std::move(handler); }
+
+    // Port 0 takes a free port (see port()).
+    bool listen(const QHostAddress &address, quint16 port);
+    // Stops listening and drops every connection, answered or not.
+    void close();
+    bool isListening() const { return m_server.isListening(); }
+    quint16 port() const { return m_server.serverPort(); }
+    QString errorString() const { return m_server.errorString(); }
+    int connectionCount() const { return static_cast<int>(m_connections.size()); }
+
+    // Answers the request with that id. False when it was answered already
+    // or its client has gone.
+    bool respond(quint64 id, int status, QByteArrayView contentType, QByteArrayView body);
+
+private:
+    class Connection;
+
+    void onNewConnection();
+    void process(Connection *c);
+    void onTimeout(Connection *c);
+    void onBytesWritten(Connection *c);
+    // Answers with an error status and closes the connection.
+    void fail(Connection *c, int status, QByteArrayView extraHeaders = {});
+    // Closes once the answer has left, after the client had the chance to
+    // read it: the sending side is shut first, and what the client still
+    // sends is read and thrown away until it closes or the time is up.
+    void closeGracefully(Connection *c);
+    void drop(Connection *c);
+
+    QTcpServer m_server;
+    HttpLimits m_limits;
+    RequestHandler m_onRequest;
+    GoneHandler m_onGone;
+    QSet<Connection *> m_connections;
+    QHash<quint64, Connection *> m_waiting; // unanswered requests by id
+    quint64 m_nextId = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The SOAP client of the DMS requests: posts one request body to the server
+// URL and returns the answer text. It waits for the answer in a local event
+// loop that keeps the windows painted but takes no input, so the user cannot
+// start anything else meanwhile; the time limit bounds the wait.
+
+#include <QString>
+
+class CSoapReq
+{
+public:
+    static constexpr int kDefaultTimeoutMs = 30000;
+    static constexpr qsizetype kMaxAnswerBytes = 1024 * 1024;
+
+    CSoapReq() = default;
+
+    // The server URL, taken as it is ("https://" works too).
+    QString m_strURL;
+
+    // From now on the last request and its answer are written to
+    // "SoapRequest.xml" and "SoapResponse.xml" in that folder (an answer
+    // that did not come leaves an empty file).
+    void ActivateLogging(const QString &folder);
+
+    // Posts the body (as UTF-8) with the SOAP action; returns the answer
+    // text, empty when no answer came (LastError() says why).
+    QString Request(const QString &action, const QString &body);
+
+    // Why the last request brought no answer; empty after an answer.
+    QString LastError() const { return m_lastError; }
+    // HTTP status of the last answer; 0 when none came.
+    int LastStatus() const { return m_lastStatus; }
+
+    void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+
+private:
+    void Log(const QString &name, const QByteArray &bytes) const;
+
+    QString m_logFolder;
+    QString m_lastError;
+    int m_lastStatus = 0;
+    int m_timeoutMs = kDefaultTimeoutMs;
+};

@@ -1,0 +1,668 @@
+// The DMS exchange over real loopback sockets: the HTTP request parser, the
+// SOAP client against a small server of the test, the listener with the
+// window's polling (one request handed out at a time, answers on the
+// request's own connection, clients that misbehave), and the stand-in DMS.
+
+#include "platform/HttpListener.h"
+#include "platform/SoapReq.h"
+#include "platform/SoapSvr.h"
+#include "platform/XmlLimits.h"
+#include "support/TestMain.h"
+#include "yaq2-dms/StandInDms.h"
+
+#include <QDomDocument>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+QByteArray Post(const QByteArray &body, const QByteArray &extraHeaders = {})
+{
+    return "POST /soap HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/xml; charset=utf-8\r\n"
+           "Content-Length: " +
+           QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
+}
+
+struct Response
+{
+    int status = 0;
+    QByteArray head;
+    QByteArray body;
+};
+
+// The whole responses in the bytes a client received (each has a length).
+QList<Response> Responses(const QByteArray &bytes)
+{
+    QList<Response> responses;
+    qsizetype pos = 0;
+    while (true) {
+        const qsizetype headEnd = bytes.indexOf("\r\n\r\n", pos);
+        if (headEnd < 0)
+            break;
+        Response r;
+        r.head = bytes.mid(pos, headEnd - pos);
+        r.status = r.head.mid(9, 3).toInt();
+        qsizetype length = 0;
+        for (const QByteArray &line : r.head.split('\n')) {
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toLongLong();
+        }
+        if (bytes.size() < headEnd + 4 + length)
+            break;
+        r.body = bytes.mid(headEnd + 4, length);
+        responses << r;
+        pos = headEnd + 4 + length;
+    }
+    return responses;
+}
+
+// A client socket of the test: what it receives piles up.
+class RawClient
+{
+public:
+    explicit RawClient(quint16 port)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead,
+                         [this]() { received += socket.readAll(); });
+        QObject::connect(&socket, &QTcpSocket::disconnected, [this]() { closed = true; });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void send(const QByteArray &bytes) { socket.write(bytes); }
+    // Waits for the count of whole responses (100 Continue included).
+    bool waitResponses(int count, int ms = kWaitMs)
+    {
+        return QTest::qWaitFor([&]() { return Responses(received).size() >= count; }, ms);
+    }
+    QList<Response> responses() const { return Responses(received); }
+
+    QTcpSocket socket;
+    QByteArray received;
+    bool closed = false;
+};
+
+// The listener as the window has it, on loopback with a short read time.
+std::unique_ptr<ISoapSvr> StartLoopbackListener(int readTimeoutMs = 10000)
+{
+    auto listener = std::make_unique<ISoapSvr>();
+    HttpLimits limits;
+    limits.readTimeoutMs = readTimeoutMs;
+    listener->SetLimits(limits);
+    if (!listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()))
+        return nullptr;
+    return listener;
+}
+
+// The window's poll: the next request, waiting for it to come.
+QString NextRequest(ISoapSvr &listener)
+{
+    QString request;
+    (void)QTest::qWaitFor(
+        [&]() {
+            request = listener.GetRequest();
+            return !request.isEmpty();
+        },
+        kWaitMs);
+    return request;
+}
+
+quint16 FreePort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort();
+}
+
+QString FirstRegistrationRequest(const QString &vin, const QString &version)
+{
+    return QStringLiteral("<requestFirstRegistrationDate xmlns=\"http://dms.yaq2.example/SRP\" "
+                          "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                          "refSchema=\"serviceRepairPackages.xsd\" version=\"%1\">"
+                          "<vin vinLongPrefix=\"%2\" vinShort=\"%3\"/>"
+                          "</requestFirstRegistrationDate>")
+        .arg(version, vin.left(10), vin.mid(10));
+}
+
+// The message element inside the envelope of an answer.
+QDomElement MessageOf(const QDomDocument &doc)
+{
+    return doc.documentElement().firstChildElement().firstChildElement();
+}
+
+} // namespace
+
+class TestSoap : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parser_data();
+    void parser();
+    void parserPipelined();
+    void bodyText_data();
+    void bodyText();
+
+    void client_data();
+    void client();
+    void clientKeepsHttps();
+
+    void listenerAnswersOnTheConnection_data();
+    void listenerAnswersOnTheConnection();
+    void listenerRefuses_data();
+    void listenerRefuses();
+    void listenerServesPastAStalledClient_data();
+    void listenerServesPastAStalledClient();
+    void listenerQueuesInOrder();
+    void listenerBoundsConnections();
+    void listenerDropsAGoneClient_data();
+    void listenerDropsAGoneClient();
+    void activation_data();
+    void activation();
+
+    void standInAnswers_data();
+    void standInAnswers();
+    void standInTransferVin();
+};
+
+void TestSoap::parser_data()
+{
+    // The parser's body limit is 16 bytes here.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("status"); // 0: complete
+    QTest::addColumn<QByteArray>("body");
+    // clang-format off
+    QTest::newRow("length") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello") << 0 << QByteArray("hello");
+    QTest::newRow("bare LF and a blank line first") << QByteArray("\r\nPOST / HTTP/1.1\nContent-Length: 2\n\nok") << 0 << QByteArray("ok");
+    QTest::newRow("chunked with extension and trailer") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n5;x=1\r\nhello\r\n6\r\n world\r\n0\r\nT: v\r\n\r\n") << 0 << QByteArray("hello world");
+    QTest::newRow("body at the limit") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 16\r\n\r\n0123456789abcdef") << 0 << QByteArray("0123456789abcdef");
+    QTest::newRow("length over the limit") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 17\r\n\r\n") << 413 << QByteArray();
+    QTest::newRow("length of 30 digits") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 999999999999999999999999999999\r\n\r\n") << 413 << QByteArray();
+    QTest::newRow("chunks over the limit") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n8\r\n") << 413 << QByteArray();
+    QTest::newRow("chunk size of 16 digits") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffff\r\n") << 413 << QByteArray();
+    QTest::newRow("chunk size not hex") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n") << 400 << QByteArray();
+    QTest::newRow("chunk without its CRLF") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nokX\r\n") << 400 << QByteArray();
+    QTest::newRow("length and chunked") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("two lengths") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("negative length") << QByteArray("POST / HTTP/1.1\r\nContent-Length: -1\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("other transfer coding") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: gzip, chunked\r\n\r\n") << 501 << QByteArray();
+    QTest::newRow("HTTP/2.0") << QByteArray("POST / HTTP/2.0\r\n\r\n") << 505 << QByteArray();
+    QTest::newRow("TLS greeting, no line end yet") << QByteArray("\x16\x03\x01\x02\x00\x01", 6) << 400 << QByteArray();
+    QTest::newRow("two blanks in the request line") << QByteArray("POST  / HTTP/1.1\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("header without colon") << QByteArray("POST / HTTP/1.1\r\nHost\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("blank before the colon") << QByteArray("POST / HTTP/1.1\r\nContent-Length : 2\r\n\r\nok") << 400 << QByteArray();
+    QTest::newRow("folded header") << QByteArray("POST / HTTP/1.1\r\nA: b\r\n c\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("bare CR in a header") << QByteArray("POST / HTTP/1.1\r\nA: b\rc\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("head too long") << "POST / HTTP/1.1\r\nA: " + QByteArray(20000, 'a') + "\r\n\r\n" << 431 << QByteArray();
+    // clang-format on
+}
+
+void TestSoap::parser()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    // Whole, and a byte at a time as a slow client sends it.
+    for (const bool byByte : {false, true}) {
+        HttpRequestParser parser(16);
+        HttpRequestParser::State state = HttpRequestParser::State::Incomplete;
+        if (byByte) {
+            for (qsizetype i = 0; i < bytes.size() && state == HttpRequestParser::State::Incomplete;
+                 ++i)
+                state = parser.feed(bytes.sliced(i, 1));
+        } else {
+            state = parser.feed(bytes);
+        }
+        if (status == 0) {
+            QCOMPARE(state, HttpRequestParser::State::Complete);
+            QCOMPARE(parser.request().method, QByteArray("POST"));
+            QCOMPARE(parser.request().body, body);
+        } else {
+            QCOMPARE(state, HttpRequestParser::State::Failed);
+            QCOMPARE(parser.errorStatus(), status);
+        }
+    }
+}
+
+void TestSoap::parserPipelined()
+{
+    HttpRequestParser parser;
+    QCOMPARE(parser.feed(Post("<a/>") + "POST /2 HTTP/1.0\r\nContent-Length: 4\r\n\r\n<b/>"),
+             HttpRequestParser::State::Complete);
+    const HttpRequest first = parser.takeRequest();
+    QCOMPARE(first.body, QByteArray("<a/>"));
+    QVERIFY(first.keepAlive());
+    QCOMPARE(parser.state(), HttpRequestParser::State::Complete);
+    const HttpRequest second = parser.takeRequest();
+    QCOMPARE(second.body, QByteArray("<b/>"));
+    QVERIFY(!second.keepAlive());
+    QCOMPARE(parser.state(), HttpRequestParser::State::Incomplete);
+    QVERIFY(!parser.started());
+}
+
+void TestSoap::bodyText_data()
+{
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("UTF-8 by default") << QByteArray("text/xml") << QByteArray("<a>M\xc3\xbcller</a>") << QStringLiteral("<a>M\u00fcller</a>");
+    QTest::newRow("charset Latin-1") << QByteArray("text/xml; charset=\"ISO-8859-1\"") << QByteArray("<a>M\xfcller</a>") << QStringLiteral("<a>M\u00fcller</a>");
+    QTest::newRow("declaration Latin-1") << QByteArray("text/xml") << QByteArray("<?xml version=\"1.0\" encoding='ISO-8859-1'?><a>\xfc</a>") << QStringLiteral("<?xml version=\"1.0\" encoding='ISO-8859-1'?><a>\u00fc</a>");
+    QTest::newRow("UTF-16 with byte-order mark") << QByteArray("text/xml; charset=utf-8") << QByteArray("\xff\xfe<\0a\0/\0>\0", 10) << QStringLiteral("<a/>");
+    // clang-format on
+}
+
+void TestSoap::bodyText()
+{
+    QFETCH(QByteArray, contentType);
+    QFETCH(QByteArray, bytes);
+    QTEST(HttpBodyText(contentType, bytes), "text");
+}
+
+void TestSoap::client_data()
+{
+    QTest::addColumn<QString>("server"); // what the test's server does
+    QTest::addColumn<int>("status");
+    QTest::addColumn<qsizetype>("answerSize");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("error"); // part of LastError()
+    // clang-format off
+    QTest::newRow("answer") << "answer" << 200 << qsizetype(4) << true << QString();
+    QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString();
+    QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "larger than";
+    QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "HTTP 500 Internal Server Error";
+    QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "empty answer";
+    QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "No answer from 127.0.0.1";
+    QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "refused";
+    // clang-format on
+}
+
+void TestSoap::client()
+{
+    QFETCH(QString, server);
+    QFETCH(int, status);
+    QFETCH(qsizetype, answerSize);
+    QFETCH(bool, answered);
+    QFETCH(QString, error);
+
+    HttpListener listener;
+    HttpRequest received;
+    const QByteArray answer = QByteArray("<a/>").leftJustified(answerSize, ' ', true);
+    listener.setRequestHandler([&](quint64 id, const HttpRequest &request) {
+        received = request;
+        if (server == QLatin1String("answer"))
+            listener.respond(id, status, "text/xml; charset=utf-8", answer);
+    });
+    quint16 port = FreePort();
+    if (server != QLatin1String("none")) {
+        QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+        port = listener.port();
+    }
+    QTemporaryDir logDir;
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/dms").arg(port);
+    client.SetTimeout(300);
+    client.ActivateLogging(logDir.path());
+    const QString body = QStringLiteral("<m>M\u00fcller</m>");
+    const QString result = client.Request(QStringLiteral("urn:act"), body);
+
+    QCOMPARE(result, answered ? QString::fromUtf8(answer) : QString());
+    QVERIFY2(client.LastError().contains(error), qPrintable(client.LastError()));
+    QCOMPARE(client.LastError().isEmpty(), answered);
+    if (server != QLatin1String("none")) {
+        QCOMPARE(received.body, body.toUtf8());
+        QCOMPARE(received.header("SOAPAction"), QByteArray("\"urn:act\""));
+        QCOMPARE(received.header("Content-Type"), QByteArray("text/xml; charset=utf-8"));
+        QCOMPARE(received.target, QByteArray("/dms"));
+    }
+    QFile request(logDir.filePath(QStringLiteral("SoapRequest.xml")));
+    QFile response(logDir.filePath(QStringLiteral("SoapResponse.xml")));
+    QVERIFY(request.open(QIODevice::ReadOnly) && response.open(QIODevice::ReadOnly));
+    QCOMPARE(request.readAll(), body.toUtf8());
+    // Whatever answer came is logged, also with an error status.
+    const bool came = server == QLatin1String("answer") && answerSize <= CSoapReq::kMaxAnswerBytes;
+    QCOMPARE(response.readAll(), came ? answer : QByteArray());
+}
+
+void TestSoap::clientKeepsHttps()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS backend");
+    // A plain server sees the client's TLS greeting, not a plain request.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QByteArray first;
+    connect(&server, &QTcpServer::newConnection, this, [&]() {
+        QTcpSocket *socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&first, socket]() {
+            first += socket->readAll();
+            socket->abort();
+        });
+    });
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("https://127.0.0.1:%1/").arg(server.serverPort());
+    client.SetTimeout(2000);
+    QVERIFY(client.Request(QStringLiteral("a"), QStringLiteral("<a/>")).isEmpty());
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(first.at(0), '\x16'); // a TLS handshake record
+}
+
+void TestSoap::listenerAnswersOnTheConnection_data()
+{
+    QTest::addColumn<QByteArray>("firstRequest");
+    QTest::addColumn<int>("continues"); // "100 Continue" answers expected
+    // clang-format off
+    QTest::newRow("plain") << Post("<r>1</r>") << 0;
+    QTest::newRow("chunked") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n<r>\r\n5\r\n1</r>\r\n0\r\n\r\n") << 0;
+    QTest::newRow("head first, waiting for 100 Continue") << QByteArray("POST / HTTP/1.1\r\nExpect: 100-continue\r\nContent-Length: 8\r\n\r\n") << 1;
+    // clang-format on
+}
+
+void TestSoap::listenerAnswersOnTheConnection()
+{
+    QFETCH(QByteArray, firstRequest);
+    QFETCH(int, continues);
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    RawClient client(listener->Port());
+    client.send(firstRequest);
+    if (continues) {
+        QVERIFY(client.waitResponses(1));
+        QCOMPARE(client.responses().at(0).status, 100);
+        client.send("<r>1</r>");
+    }
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<r>1</r>"));
+    listener->SetResponse(QStringLiteral("<ok>\u00fc</ok>"));
+    QVERIFY(client.waitResponses(continues + 1));
+    const Response first = client.responses().at(continues);
+    QCOMPARE(first.status, 200);
+    QVERIFY(first.head.contains("Content-Type: text/xml; charset=utf-8"));
+    QCOMPARE(first.body, QStringLiteral("<ok>\u00fc</ok>").toUtf8());
+
+    // The connection stays for the client's next request.
+    client.send(Post("<r>2</r>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<r>2</r>"));
+    listener->SetResponse(QStringLiteral("<ok2/>"));
+    QVERIFY(client.waitResponses(continues + 2));
+    QCOMPARE(client.responses().last().body, QByteArray("<ok2/>"));
+    QVERIFY(!client.closed);
+}
+
+void TestSoap::listenerRefuses_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("status");
+    // clang-format off
+    QTest::newRow("length over 1 MiB") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 1048577\r\n\r\n") << 413;
+    QTest::newRow("chunk over 1 MiB") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n100001\r\n") << 413;
+    QTest::newRow("malformed") << QByteArray("HELLO\r\n\r\n") << 400;
+    QTest::newRow("empty body") << Post("") << 400;
+    QTest::newRow("GET") << QByteArray("GET / HTTP/1.1\r\n\r\n") << 405;
+    // clang-format on
+}
+
+void TestSoap::listenerRefuses()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, status);
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    RawClient client(listener->Port());
+    client.send(bytes);
+    QVERIFY(client.waitResponses(1));
+    QCOMPARE(client.responses().at(0).status, status);
+    QVERIFY(listener->GetRequest().isEmpty());
+    // The listener goes on serving.
+    RawClient next(listener->Port());
+    next.send(Post("<r/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<r/>"));
+}
+
+void TestSoap::listenerServesPastAStalledClient_data()
+{
+    QTest::addColumn<QByteArray>("stalled"); // what the stalled client sends
+    QTest::addColumn<int>("status");         // what it gets at last; 0: closed without answer
+    // clang-format off
+    QTest::newRow("silent") << QByteArray() << 0;
+    QTest::newRow("half a head") << QByteArray("POST / HTTP/1.1\r\nContent-Le") << 408;
+    QTest::newRow("half a body") << Post("<r>whole</r>").chopped(3) << 408;
+    // clang-format on
+}
+
+void TestSoap::listenerServesPastAStalledClient()
+{
+    QFETCH(QByteArray, stalled);
+    QFETCH(int, status);
+    auto listener = StartLoopbackListener(400);
+    QVERIFY(listener);
+    RawClient slow(listener->Port());
+    slow.send(stalled);
+    QVERIFY(QTest::qWaitFor([&]() { return slow.socket.state() == QTcpSocket::ConnectedState; }));
+
+    RawClient quick(listener->Port());
+    quick.send(Post("<quick/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<quick/>"));
+    listener->SetResponse(QStringLiteral("<a/>"));
+    QVERIFY(quick.waitResponses(1));
+
+    QVERIFY(QTest::qWaitFor([&]() { return slow.closed; }, kWaitMs));
+    const QList<Response> answers = slow.responses();
+    QCOMPARE(answers.isEmpty() ? 0 : answers.at(0).status, status);
+}
+
+void TestSoap::listenerQueuesInOrder()
+{
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    RawClient a(listener->Port());
+    a.send(Post("<a/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<a/>"));
+    RawClient b(listener->Port());
+    b.send(Post("<b/>"));
+    RawClient c(listener->Port());
+    c.send(Post("<c/>"));
+    QTest::qWait(100);
+    QVERIFY(b.received.isEmpty());
+
+    // A confirmation, then a late second answer to the same request (a
+    // refusal after the user's question): the second goes nowhere.
+    listener->SetResponse(QStringLiteral("<confirm/>"));
+    listener->SetResponse(QStringLiteral("<refusal/>"));
+    QVERIFY(a.waitResponses(1));
+    QCOMPARE(a.responses().at(0).body, QByteArray("<confirm/>"));
+
+    // Handed out but let go without an answer: the client hears a fault
+    // when the window asks for the next request.
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<b/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<c/>"));
+    QVERIFY(b.waitResponses(1));
+    QCOMPARE(b.responses().at(0).status, 500);
+    QVERIFY(b.responses().at(0).body.contains("Fault"));
+    listener->SetResponse(QStringLiteral("<for-c/>"));
+    QVERIFY(c.waitResponses(1));
+    QCOMPARE(c.responses().at(0).body, QByteArray("<for-c/>"));
+    QCOMPARE(a.responses().size(), 1);
+}
+
+void TestSoap::listenerBoundsConnections()
+{
+    ISoapSvr listener;
+    HttpLimits limits;
+    limits.maxConnections = 2;
+    listener.SetLimits(limits);
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    RawClient a(listener.Port());
+    RawClient b(listener.Port());
+    QTest::qWait(100);
+    RawClient c(listener.Port());
+    QVERIFY(c.waitResponses(1));
+    QCOMPARE(c.responses().at(0).status, 503);
+    // A place that comes free is taken again.
+    a.socket.abort();
+    QTest::qWait(100);
+    RawClient d(listener.Port());
+    d.send(Post("<d/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<d/>"));
+}
+
+void TestSoap::listenerDropsAGoneClient_data()
+{
+    QTest::addColumn<bool>("handedOut"); // the window has the request when its client goes
+    QTest::newRow("while the window has it") << true;
+    QTest::newRow("while it waits in the queue") << false;
+}
+
+void TestSoap::listenerDropsAGoneClient()
+{
+    QFETCH(bool, handedOut);
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    RawClient first(listener->Port());
+    first.send(Post("<first/>"));
+    RawClient gone(listener->Port());
+    QVERIFY(QTest::qWaitFor([&]() { return first.socket.bytesToWrite() == 0; }));
+    gone.send(Post("<gone/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<first/>"));
+    if (handedOut) {
+        listener->SetResponse(QStringLiteral("<a/>"));
+        QCOMPARE(NextRequest(*listener), QStringLiteral("<gone/>"));
+    }
+    gone.socket.abort();
+    QTest::qWait(100);
+    listener->SetResponse(QStringLiteral("<to-nobody/>"));
+
+    RawClient next(listener->Port());
+    next.send(Post("<next/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<next/>"));
+    listener->SetResponse(QStringLiteral("<for-next/>"));
+    QVERIFY(next.waitResponses(1));
+    QCOMPARE(next.responses().at(0).body, QByteArray("<for-next/>"));
+    if (!handedOut) {
+        QVERIFY(first.waitResponses(1));
+        QCOMPARE(first.responses().at(0).body, QByteArray("<to-nobody/>"));
+    }
+}
+
+void TestSoap::activation_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("port"); // "free": a free port
+    QTest::addColumn<bool>("running");
+    // clang-format off
+    QTest::newRow("mode 4") << 4 << "free" << true;
+    QTest::newRow("mode 0") << 0 << "free" << false;
+    QTest::newRow("mode 3") << 3 << "free" << false;
+    QTest::newRow("port not a number") << 4 << "20x1" << false;
+    QTest::newRow("port 0") << 4 << "0" << false;
+    QTest::newRow("port 65536") << 4 << "65536" << false;
+    // clang-format on
+}
+
+void TestSoap::activation()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, port);
+    QFETCH(bool, running);
+    if (port == QLatin1String("free"))
+        port = QString::number(FreePort());
+    ISoapSvr listener;
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    QCOMPARE(ActivateSoapXMLInterface(QStringLiteral("127.0.0.1"), mode, port, &listener), running);
+    QCOMPARE(listener.HasInterface(), running);
+    if (running)
+        QCOMPARE(QString::number(listener.Port()), port);
+}
+
+void TestSoap::standInAnswers_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("date");     // empty: an exception
+    QTest::addColumn<QString>("specific"); // customerHasSpecificPrice; empty: none
+    // clang-format off
+    QTest::newRow("known, newest schema") << "XVQ2G45B684K56789" << "01.05.00" << "2019-11-21" << "true";
+    QTest::newRow("known, first schema") << "XVQ1F23A57M012345" << "01.00.05" << "2016-03-09" << "";
+    QTest::newRow("unknown") << "XVQ9Z99Z99Z999999" << "01.04.01" << "" << "";
+    // clang-format on
+}
+
+void TestSoap::standInAnswers()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, version);
+    QFETCH(QString, date);
+    QFETCH(QString, specific);
+    DmsVehicles vehicles;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QByteArray action;
+    connect(&dms, &StandInDms::requestReceived, this,
+            [&](const QByteArray &soapAction) { action = soapAction; });
+
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    const QString answer =
+        client.Request(StandInSoapAction(QStringLiteral("requestFirstRegistrationDate")),
+                       FirstRegistrationRequest(vin, version));
+    QCOMPARE(action,
+             QByteArray("\"http://dms.yaq2.example/SRP/action/YAQ.requestFirstRegistrationDate\""));
+    QDomDocument doc;
+    QVERIFY2(LoadXmlDocument(answer, &doc, &error), qPrintable(error));
+    const QDomElement message = MessageOf(doc);
+    QCOMPARE(message.tagName(), QStringLiteral("requestFirstRegistrationDateResponse"));
+    QCOMPARE(message.attribute(QStringLiteral("xmlns")),
+             QStringLiteral("http://dms.yaq2.example/SRP"));
+    QCOMPARE(message.attribute(QStringLiteral("refSchema")),
+             QStringLiteral("serviceRepairPackages.xsd"));
+    QCOMPARE(message.attribute(QStringLiteral("version")), version);
+    QCOMPARE(message.firstChildElement(QStringLiteral("firstRegistrationDate")).text(), date);
+    QCOMPARE(message.firstChildElement(QStringLiteral("customerHasSpecificPrice")).text(),
+             specific);
+    const QDomElement exception = message.firstChildElement(QStringLiteral("exception"));
+    QCOMPARE(exception.isNull(), !date.isEmpty());
+    if (date.isEmpty()) {
+        QCOMPARE(exception.attribute(QStringLiteral("name")), QStringLiteral("VINNotFound"));
+    } else {
+        const QDomElement vinElement = message.firstChildElement(QStringLiteral("vin"));
+        QCOMPARE(vinElement.attribute(QStringLiteral("vinLongPrefix")) +
+                     vinElement.attribute(QStringLiteral("vinShort")),
+                 vin);
+    }
+}
+
+void TestSoap::standInTransferVin()
+{
+    TransferVinRequest request;
+    request.vin = QStringLiteral("XVQ1F23A57M012345");
+    request.mileage = QStringLiteral("45210");
+    request.orderNumber = QStringLiteral("A&B<1>");
+    QDomDocument doc;
+    QString error;
+    QVERIFY2(LoadXmlDocument(BuildTransferVinRequest(request), &doc, &error), qPrintable(error));
+    QCOMPARE(doc.documentElement().tagName(), QStringLiteral("s:Envelope"));
+    const QDomElement message = MessageOf(doc);
+    QCOMPARE(message.tagName(), QStringLiteral("transferVIN"));
+    QCOMPARE(message.attribute(QStringLiteral("version")), QStringLiteral("01.00.05"));
+    QCOMPARE(message.attribute(QStringLiteral("refSchema")),
+             QStringLiteral("serviceRepairPackages.xsd"));
+    const QDomElement vin = message.firstChildElement(QStringLiteral("vin"));
+    QCOMPARE(vin.attribute(QStringLiteral("vinLongPrefix")), QStringLiteral("XVQ1F23A57"));
+    QCOMPARE(vin.attribute(QStringLiteral("vinShort")), QStringLiteral("M012345"));
+    QCOMPARE(message.firstChildElement(QStringLiteral("orderNumber")).text(),
+             QStringLiteral("A&B<1>"));
+    QCOMPARE(message.firstChildElement(QStringLiteral("mileage")).text(), QStringLiteral("45210"));
+    // Fields not given are not sent.
+    QVERIFY(message.firstChildElement(QStringLiteral("jobNumber")).isNull());
+}
+
+YAQ_TEST_GUILESS_MAIN(TestSoap)
+#include "tst_soap.moc"

@@ -1,0 +1,223 @@
+// The start of the main window without the window: the steps by caller mode
+// (the VIN completion, the package, labour-position and basket starts, the
+// start page), the start-page codes and the steps at the end.
+
+#include "app/StartFlow.h"
+#include "settings/PrgSettings.h"
+#include "support/TestMain.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+const QString kTypeKey = QStringLiteral("AB12");
+
+// Records the steps; the identification of the start vehicle gives it the
+// type key kTypeKey.
+struct Window : IStartWindow
+{
+    CPrgSettings *settings = nullptr;
+    QString fullVin; // the completion dialog's entry; empty: Cancel
+    bool hasPackage = true;
+    bool hasLabourPosition = true;
+    QStringList steps;
+
+    void ShowOpenErrorAndCancel(const QString &) override { steps << QStringLiteral("open error"); }
+    void ReadCatalogueDate() override { steps << QStringLiteral("catalogue date"); }
+    void ShowNoVehicle() override { steps << QStringLiteral("no vehicle"); }
+    bool AskFullVin(const QString &shortVin, QString *vin) override
+    {
+        steps << QStringLiteral("ask VIN ") + shortVin;
+        *vin = fullVin;
+        return !fullVin.isEmpty();
+    }
+    void EndDialog(int result) override { steps << QStringLiteral("end %1").arg(result); }
+    void TakeStartVehicle(bool firstRegistration, bool mileage) override
+    {
+        steps << QStringLiteral("take %1 %2%3")
+                     .arg(settings->Fgstnr)
+                     .arg(firstRegistration ? QStringLiteral("+date") : QString())
+                     .arg(mileage ? QStringLiteral("+km") : QString())
+                     .trimmed();
+        settings->TypSchl = kTypeKey;
+    }
+    bool HasSrpPackage(const QString &nr) override
+    {
+        steps << QStringLiteral("package? ") + nr;
+        return hasPackage;
+    }
+    void ShowSRPWlPage(const QString &nr) override { steps << QStringLiteral("packages ") + nr; }
+    bool HasLabourPosition(const QString &apNr) override
+    {
+        steps << QStringLiteral("position? ") + apNr;
+        return hasLabourPosition;
+    }
+    void ShowNrAbfragePage() override { steps << QStringLiteral("number search"); }
+    void TransferBasket() override { steps << QStringLiteral("transfer"); }
+    void RunPackageRequest(const QString &list) override
+    {
+        steps << QStringLiteral("package request ") + list;
+    }
+    void ShowStartPage() override { steps << QStringLiteral("start page"); }
+    void FocusVin() override { steps << QStringLiteral("focus"); }
+};
+
+} // namespace
+
+class TestStartFlow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void start_data();
+    void start();
+    void startPage_data();
+    void startPage();
+    void end_data();
+    void end();
+};
+
+void TestStartFlow::start_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("fullVin");  // completion entry, empty: Cancel
+    QTest::addColumn<QString>("argument"); // package number, AP number or list of the mode
+    QTest::addColumn<bool>("found");       // package or labour position exists
+    QTest::addColumn<QStringList>("steps");
+
+    const QString pkg = QStringLiteral("1234567-AB12X"); // type key at 9 to 12
+    const QString take = QStringLiteral("take ") + kVin;
+    // clang-format off
+    QTest::newRow("no vehicle")                     << ""              << ""            << ""   << ""             << true  << QStringList{"catalogue date", "no vehicle", "start page", "focus"};
+    QTest::newRow("vehicle")                        << ""              << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "start page", "focus"};
+    QTest::newRow("short VIN, no caller")           << ""              << "M012345"     << kVin << ""             << true  << QStringList{"catalogue date", "take M012345", "start page", "focus"};
+    QTest::newRow("qvl: short VIN completed")       << "qvl"           << "M012345"     << kVin << ""             << true  << QStringList{"catalogue date", "ask VIN M012345", take, "start page", "focus"};
+    QTest::newRow("qvl: completion cancelled")      << "qvl"           << "M012345"     << ""   << ""             << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
+    QTest::newRow("basket query: cancelled")        << "qvlaposquery"  << "M012345"     << ""   << "1234567"      << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
+    QTest::newRow("package list: no completion")    << "qvlawtosrp"    << "M012345"     << kVin << "1;2"          << true  << QStringList{"catalogue date", "take M012345", "package request 1;2", "end 1000", "focus"};
+    QTest::newRow("package list empty")             << "qvlawtosrp"    << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("edit: package shown")            << "qvledit"       << kVin          << ""   << pkg            << true  << QStringList{"catalogue date", take, "package? 1234567", "packages 1234567", "focus"};
+    QTest::newRow("edit: no such package")          << "qvledit"       << kVin          << ""   << pkg            << false << QStringList{"catalogue date", take, "package? 1234567", "end 1000", "focus"};
+    QTest::newRow("edit: type key in other case")   << "qvledit"       << kVin          << ""   << "1234567-ab12X" << true << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("edit: no package number")        << "qvledit"       << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("edit: package without type key") << "qvledit"       << kVin          << ""   << "1234567"      << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("edit: no vehicle")               << "qvledit"       << ""            << ""   << pkg            << true  << QStringList{"catalogue date", "no vehicle", "end 1000", "focus"};
+    QTest::newRow("search: position shown")         << "qvlapossearch" << kVin          << ""   << "1234567"      << true  << QStringList{"catalogue date", take, "position? 1234567", "number search", "focus"};
+    QTest::newRow("search: no such position")       << "qvlapossearch" << kVin          << ""   << "1234567"      << false << QStringList{"catalogue date", take, "position? 1234567", "end 1000", "focus"};
+    QTest::newRow("search: no vehicle")             << "qvlapossearch" << ""            << ""   << "1234567"      << true  << QStringList{"catalogue date", "no vehicle", "end 1000", "focus"};
+    QTest::newRow("search: no AP number")           << "qvlapossearch" << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("query: basket transferred")      << "qvlaposquery"  << kVin          << ""   << "1234567"      << true  << QStringList{"catalogue date", take, "transfer", "focus"};
+    QTest::newRow("query: no vehicle")              << "qvlaposquery"  << ""            << ""   << "1234567"      << true  << QStringList{"catalogue date", "no vehicle", "end 1000", "focus"};
+    QTest::newRow("query: no AP number")            << "qvlaposquery"  << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    // clang-format on
+}
+
+void TestStartFlow::start()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, vin);
+    QFETCH(QString, fullVin);
+    QFETCH(QString, argument);
+    QFETCH(bool, found);
+    QFETCH(QStringList, steps);
+    CPrgSettings s;
+    s.bQvl = mode == QLatin1String("qvl");
+    s.bQvlEdit = mode == QLatin1String("qvledit");
+    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
+    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    s.bQvlAwToSrp = mode == QLatin1String("qvlawtosrp");
+    s.Fgstnr = vin;
+    CStartArgs args;
+    if (s.bQvlEdit)
+        args.paketNr = argument;
+    else if (s.bQvlAwToSrp)
+        args.awToSrpList = argument;
+    else
+        args.apNr = argument;
+    Window window;
+    window.settings = &s;
+    window.fullVin = fullVin;
+    window.hasPackage = found;
+    window.hasLabourPosition = found;
+    CStartFlow::Run(window, s, args);
+    QCOMPARE(window.steps, steps);
+    if (s.bQvlAPosQuery)
+        QCOMPARE(s.AktApNr,
+                 steps.contains(QStringLiteral("ask VIN M012345")) ? QString() : argument);
+}
+
+void TestStartFlow::startPage_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("page");
+    // clang-format off
+    QTest::newRow("labour values")      << "AW"   << int(CStartFlow::AwKatPage);
+    QTest::newRow("findings")           << "BF"   << int(CStartFlow::BfndPage);
+    QTest::newRow("packages")           << "SRP"  << int(CStartFlow::SRPWlPage);
+    QTest::newRow("wheels and tyres")   << "RR"   << int(CStartFlow::WheelsTyres);
+    QTest::newRow("contracts")          << "HLX"  << int(CStartFlow::HLXPage);
+    QTest::newRow("SM opens none")      << "SM"   << int(CStartFlow::NoStartPage);
+    QTest::newRow("small letters")      << "aw"   << int(CStartFlow::NoStartPage);
+    QTest::newRow("trailing blank")     << "SRP " << int(CStartFlow::NoStartPage);
+    QTest::newRow("unknown")            << "XY"   << int(CStartFlow::NoStartPage);
+    QTest::newRow("none")               << ""     << int(CStartFlow::NoStartPage);
+    // clang-format on
+}
+
+void TestStartFlow::startPage()
+{
+    QFETCH(QString, code);
+    QFETCH(int, page);
+    QCOMPARE(int(CStartFlow::StartPageOf(code)), page);
+}
+
+void TestStartFlow::end_data()
+{
+    QTest::addColumn<int>("session");
+    QTest::addColumn<QString>("appServer");
+    QTest::addColumn<QString>("open");  // which of db0..db3 exist, "1" per open one
+    QTest::addColumn<QString>("steps"); // F free, P placement, S session end, 0-3 closes
+
+    // clang-format off
+    QTest::newRow("no session")              << 0 << "srv" << "1111" << "FP0123";
+    QTest::newRow("session")                 << 1 << "srv" << "1111" << "FPS0123";
+    QTest::newRow("session, no server")      << 1 << ""    << "1111" << "FP0123";
+    QTest::newRow("session without db0")     << 1 << "srv" << "0111" << "FP123";
+    QTest::newRow("only the first two open") << 0 << ""    << "1100" << "FP01";
+    // clang-format on
+}
+
+void TestStartFlow::end()
+{
+    QFETCH(int, session);
+    QFETCH(QString, appServer);
+    QFETCH(QString, open);
+    QFETCH(QString, steps);
+    CPrgSettings s;
+    s.bSession = session;
+    bool dbOpen[4];
+    for (int i = 0; i < 4; ++i)
+        dbOpen[i] = open.at(i) == QLatin1Char('1');
+    QString got;
+    for (CStartFlow::EndStep step : CStartFlow::EndSteps(s, appServer, dbOpen)) {
+        switch (step) {
+        case CStartFlow::FreeModelSeries:
+            got += QLatin1Char('F');
+            break;
+        case CStartFlow::SavePlacement:
+            got += QLatin1Char('P');
+            break;
+        case CStartFlow::EndSession:
+            got += QLatin1Char('S');
+            break;
+        default:
+            got += QString::number(step - CStartFlow::CloseDb0);
+            break;
+        }
+    }
+    QCOMPARE(got, steps);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestStartFlow)
+#include "tst_startflow.moc"

@@ -1,0 +1,383 @@
+// The DMS pushing a vehicle ("transferVIN") without listener and window:
+// how the request is read (prefixes, letter case, header, malformed text),
+// which answer goes to the DMS and always before any message or question,
+// the question about another vehicle, and what the window is told to take
+// over; the listener poll that handles one request at a time.
+
+#include "app/TransferVinHandler.h"
+#include "common/DmsFrame.h"
+#include "platform/OrmelText.h"
+#include "platform/XmlLimits.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+#include "support/TestMain.h"
+
+#include <QDomDocument>
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+const QString kOtherVin = QStringLiteral("XVQ2G45B684K56789");
+
+// One request: the envelope (prefix "soap" unless given), the method element
+// with its header, the children.
+QString Request(const QString &children, const QString &method = QStringLiteral("transferVIN"),
+                const QString &header =
+                    QStringLiteral("refSchema=\"serviceRepairPackages.xsd\" version=\"01.04.01\""),
+                const QString &prefix = QStringLiteral("soap"))
+{
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+               "<%1:Envelope xmlns:%1=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+               "<%1:Header/><%1:Body><%2 xmlns=\"http://dms.yaq2.example/SRP\" %3>%4</%2>"
+               "</%1:Body></%1:Envelope>")
+        .arg(prefix, method, header, children);
+}
+
+QString VinElement(const QString &vin)
+{
+    return QStringLiteral("<vin vinLongPrefix=\"%1\" vinShort=\"%2\"/>")
+        .arg(vin.left(10), vin.mid(10));
+}
+
+// What happened, in order: "answer:confirm", "answer:<exception name>",
+// "notice:<text id>", "ask:<text id>", "complete".
+struct Log
+{
+    QStringList steps;
+    bool allAnswersReadable = true;
+
+    static QString Id(const QString &text)
+    {
+        for (int id : {4083, 4084, 5053, 5071, 5072}) {
+            if (text == OrmelText(id))
+                return QString::number(id);
+        }
+        return text;
+    }
+    void Answer(const QString &envelope)
+    {
+        QDomDocument doc;
+        if (!LoadXmlDocument(envelope, &doc)) {
+            allAnswersReadable = false;
+            steps << QStringLiteral("answer:unreadable");
+            return;
+        }
+        const QDomElement exception = doc.documentElement()
+                                          .elementsByTagName(QStringLiteral("exception"))
+                                          .item(0)
+                                          .toElement();
+        steps << QStringLiteral("answer:") + (exception.isNull()
+                                                  ? QStringLiteral("confirm")
+                                                  : exception.attribute(QStringLiteral("name")));
+    }
+};
+
+struct LogNotice : IDmsNotice
+{
+    Log *log;
+    explicit LogNotice(Log *l) : log(l) {}
+    void Notice(const QString &text, const QString &) override
+    {
+        log->steps << QStringLiteral("notice:") + Log::Id(text);
+    }
+};
+
+// The vehicle the program shows: kVin, first registration 01.01.2014,
+// receive format 01.04.01 (extended, no V117).
+CPrgSettings ShownVehicle()
+{
+    CPrgSettings s;
+    s.SRPInterfaceReceive = 4;
+    s.ReceiveXMLx = 1;
+    UpdateDmsHeader(&s);
+    s.FgstnrFull = kVin;
+    s.Fgstnr = kVin.right(7);
+    s.Erstzulassung = QStringLiteral("01.01.2014");
+    return s;
+}
+
+struct Run
+{
+    Log log;
+    CTransferVinOutcome outcome;
+};
+
+// Handles the request; the completion dialog answers `completion` (empty:
+// Cancel), the question `yes`.
+Run Handle(CPrgSettings &s, const QString &request, bool yes = true,
+           const QString &completion = QString(), bool basketHasEntries = false)
+{
+    Run run;
+    LogNotice notice(&run.log);
+    CDmsFrame frame(&s, &notice, nullptr, [&](const QString &text) { run.log.Answer(text); });
+    CTransferVinHandler handler(&s, &frame);
+    handler.SetVinCompletion([&](QString *vin) {
+        run.log.steps << QStringLiteral("complete");
+        if (completion.isEmpty())
+            return false;
+        *vin = completion;
+        return true;
+    });
+    handler.SetQuestion([&](const QString &text) {
+        run.log.steps << QStringLiteral("ask:") + Log::Id(text);
+        return yes;
+    });
+    handler.SetBasketHasEntries([&] { return basketHasEntries; });
+    run.outcome = handler.HandleSoapRequest(request);
+    return run;
+}
+
+} // namespace
+
+class TestTransferVin : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void request_data();
+    void request();
+    void vehicleData_data();
+    void vehicleData();
+    void orderDataTakenOver();
+    void poll_data();
+    void poll();
+    void pollHandlesOneRequestAtATime();
+};
+
+void TestTransferVin::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestTransferVin::request_data()
+{
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("completion"); // empty: Cancel
+    QTest::addColumn<bool>("basketHasEntries");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("exchangeDone"); // starts at 0
+
+    const QString same = VinElement(kVin);
+    const QString other = VinElement(kOtherVin);
+    const QString header = QStringLiteral("refSchema=\"serviceRepairPackages.xsd\" version=\"%1\"");
+    const QStringList confirm{QStringLiteral("answer:confirm")};
+    const QStringList notValid{QStringLiteral("answer:XMLNotValid")};
+    const int none = CTransferVinOutcome::None;
+    const int sameVehicle = CTransferVinOutcome::SameVehicle;
+    const int newVehicle = CTransferVinOutcome::NewVehicle;
+    const int declined = CTransferVinOutcome::Declined;
+    // clang-format off
+    QTest::newRow("same vehicle")                 << Request(same)                                   << true  << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("SOAP-ENV prefix")              << Request(same, "transferVIN", header.arg("01.04.01"), "SOAP-ENV") << true << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("method in other case")         << Request(same, "TransferVin")                    << true  << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("prefixed method")              << Request(same, "ns1:transferVIN")                << true  << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("schema in capitals")           << Request(same, "transferVIN", "refSchema=\"SERVICEREPAIRPACKAGES.XSD\" version=\"01.04.01\"") << true << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("other vehicle, Yes")           << Request(other)                                  << true  << "" << false << QStringList{"answer:confirm", "ask:4084"} << newVehicle << 1;
+    QTest::newRow("other vehicle, basket, Yes")   << Request(other)                                  << true  << "" << true  << QStringList{"answer:confirm", "ask:4083"} << newVehicle << 1;
+    QTest::newRow("other vehicle, No")            << Request(other)                                  << false << "" << true  << QStringList{"answer:confirm", "ask:4083", "answer:TransferVINNotAccepted"} << declined << 1;
+    QTest::newRow("short VIN completed")          << Request("<vin vinShort=\"M012345\"/>")          << true  << kVin << false << QStringList{"complete", "answer:confirm"} << sameVehicle << 1;
+    QTest::newRow("short VIN, completion cancelled") << Request("<vin vinShort=\"M012345\"/>")       << true  << "" << false << QStringList{"complete", "answer:XMLNotValid"} << none << 1;
+    QTest::newRow("VIN of 16 completed")          << Request(VinElement(kOtherVin.left(16)))         << false << kOtherVin << false << QStringList{"complete", "answer:confirm", "ask:4084", "answer:TransferVINNotAccepted"} << declined << 1;
+    QTest::newRow("vin in capitals is no vin")    << Request("<Vin vinLongPrefix=\"XVQ1F23A57\" vinShort=\"M012345\"/>") << true << "" << false << notValid << none << 1;
+    QTest::newRow("no vin")                       << Request("<mileage>100</mileage>")               << true  << "" << false << notValid << none << 1;
+    QTest::newRow("VIN with markup")              << Request("<vin vinLongPrefix=\"XVQ1F&amp;3A57\" vinShort=\"M01&lt;345\"/>") << true << "" << false << notValid << none << 1;
+    QTest::newRow("other version")                << Request(same, "transferVIN", header.arg("01.05.00")) << true << "" << false << QStringList{"answer:XMLNotValid", "notice:5053"} << none << 0;
+    QTest::newRow("other schema")                 << Request(same, "transferVIN", "refSchema=\"x.xsd\" version=\"01.04.01\"") << true << "" << false << QStringList{"answer:XMLNotValid", "notice:5053"} << none << 0;
+    QTest::newRow("no header")                    << Request(same, "transferVIN", "")                << true  << "" << false << QStringList{"answer:XMLNotValid", "notice:5053"} << none << 0;
+    QTest::newRow("other method")                 << Request(same, "requestVIN")                     << true  << "" << false << QStringList{"answer:XMLNotValid", "notice:5071"} << none << 0;
+    QTest::newRow("empty body")                   << "<s:Envelope xmlns:s=\"e\"><s:Body/></s:Envelope>" << true << "" << false << QStringList{"answer:XMLNotValid", "notice:5071"} << none << 0;
+    QTest::newRow("no body")                      << "<s:Envelope xmlns:s=\"e\"><transferVIN/></s:Envelope>" << true << "" << false << notValid << none << 0;
+    QTest::newRow("no envelope")                  << "<transferVIN refSchema=\"serviceRepairPackages.xsd\" version=\"01.04.01\">" + same + "</transferVIN>" << true << "" << false << notValid << none << 0;
+    QTest::newRow("malformed")                    << Request(same).chopped(5)                        << true  << "" << false << notValid << none << 0;
+    QTest::newRow("not XML at all")               << "transferVIN XVQ1F23A57M012345"                << true  << "" << false << notValid << none << 0;
+    QTest::newRow("empty")                        << ""                                              << true  << "" << false << notValid << none << 0;
+    // clang-format on
+}
+
+void TestTransferVin::request()
+{
+    QFETCH(QString, request);
+    QFETCH(bool, yes);
+    QFETCH(QString, completion);
+    QFETCH(bool, basketHasEntries);
+    QFETCH(QStringList, steps);
+    QFETCH(int, action);
+    QFETCH(int, exchangeDone);
+    CPrgSettings s = ShownVehicle();
+    const Run run = Handle(s, request, yes, completion, basketHasEntries);
+    QCOMPARE(run.log.steps, steps);
+    QVERIFY(run.log.allAnswersReadable);
+    QCOMPARE(int(run.outcome.action), action);
+    QCOMPARE(run.outcome.result, steps.contains(QStringLiteral("answer:confirm")) ? 1 : 0);
+    QCOMPARE(s.bDmsExchangeDone, exchangeDone);
+    // Handling a request never changes the vehicle itself.
+    QCOMPARE(s.FgstnrFull, kVin);
+    QCOMPARE(s.Erstzulassung, QStringLiteral("01.01.2014"));
+}
+
+void TestTransferVin::vehicleData_data()
+{
+    QTest::addColumn<int>("receiveXmlx");
+    QTest::addColumn<int>("campaigns");
+    QTest::addColumn<int>("v117");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("children"); // after the vin element
+    QTest::addColumn<int>("action");
+    QTest::addColumn<bool>("vinDiffers");
+    QTest::addColumn<QString>("firstRegistration");
+    QTest::addColumn<int>("customerPrice");
+
+    const int sameVehicle = CTransferVinOutcome::SameVehicle;
+    const int newVehicle = CTransferVinOutcome::NewVehicle;
+    const int none = CTransferVinOutcome::None;
+    const QString date =
+        QStringLiteral("<firstRegistrationDate>2016-03-09</firstRegistrationDate>");
+    const QString shown =
+        QStringLiteral("<firstRegistrationDate>2014-01-01</firstRegistrationDate>");
+    // clang-format off
+    QTest::newRow("other date, mode on: asked")     << 1 << 1 << 0 << kVin      << date  << newVehicle  << false << "09.03.2016" << -1;
+    QTest::newRow("same date, mode on")             << 1 << 1 << 0 << kVin      << shown << sameVehicle << false << "01.01.2014" << -1;
+    QTest::newRow("no date, mode on: asked")        << 1 << 1 << 0 << kVin      << ""    << newVehicle  << false << ""           << -1;
+    QTest::newRow("date read, campaigns off")       << 1 << 0 << 0 << kVin      << date  << sameVehicle << false << ""           << -1;
+    QTest::newRow("date ignored without format")    << 0 << 1 << 0 << kVin      << date  << sameVehicle << false << ""           << -1;
+    QTest::newRow("other VIN and date")             << 1 << 1 << 0 << kOtherVin << date  << newVehicle  << true  << "09.03.2016" << -1;
+    QTest::newRow("31 February refused")            << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>2015-02-31</firstRegistrationDate>" << none << false << "" << -1;
+    QTest::newRow("bad date ignored without format") << 0 << 1 << 0 << kVin     << "<firstRegistrationDate>2015-02-31</firstRegistrationDate>" << sameVehicle << false << "" << -1;
+    QTest::newRow("V117: TRUE")                     << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>TRUE</customerHasSpecificPrice>"  << sameVehicle << false << "" << 1;
+    QTest::newRow("V117: other text")               << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>ja</customerHasSpecificPrice>"    << sameVehicle << false << "" << 0;
+    QTest::newRow("V117: none sent")                << 1 << 0 << 1 << kVin      << ""    << sameVehicle << false << ""           << 0;
+    QTest::newRow("V117 off: untouched")            << 1 << 0 << 0 << kVin      << "<customerHasSpecificPrice>true</customerHasSpecificPrice>"  << sameVehicle << false << "" << -1;
+    // clang-format on
+}
+
+void TestTransferVin::vehicleData()
+{
+    QFETCH(int, receiveXmlx);
+    QFETCH(int, campaigns);
+    QFETCH(int, v117);
+    QFETCH(QString, vin);
+    QFETCH(QString, children);
+    QFETCH(int, action);
+    QFETCH(bool, vinDiffers);
+    QFETCH(QString, firstRegistration);
+    QFETCH(int, customerPrice);
+    const int none = CTransferVinOutcome::None;
+    CPrgSettings s = ShownVehicle();
+    s.ReceiveXMLx = receiveXmlx;
+    s.XMLx = 1; // keeps the version away from the plain format
+    s.MarketingCampaigns = campaigns;
+    s.V117 = v117;
+    UpdateDmsHeader(&s);
+    const QString header = QStringLiteral("refSchema=\"serviceRepairPackages.xsd\" version=\"") +
+                           s.SchemaVersion + QLatin1Char('"');
+    const Run run =
+        Handle(s, Request(VinElement(vin) + children, QStringLiteral("transferVIN"), header));
+    QCOMPARE(int(run.outcome.action), action);
+    QCOMPARE(run.outcome.vinDiffers, vinDiffers);
+    QCOMPARE(run.outcome.firstRegistration, firstRegistration);
+    QCOMPARE(run.outcome.customerSpecificPrice, customerPrice);
+    if (action != none)
+        QCOMPARE(run.outcome.firstRegistrationMode, receiveXmlx && campaigns);
+}
+
+void TestTransferVin::orderDataTakenOver()
+{
+    CPrgSettings s = ShownVehicle();
+    s.V117 = 1;
+    UpdateDmsHeader(&s);
+    s.Kilometer = QStringLiteral("10");
+    const QString header =
+        QStringLiteral("refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\"");
+    // Markup in the values arrives as text, repeated children overwrite,
+    // trailing blanks go.
+    const Run run = Handle(
+        s, Request(VinElement(kVin) +
+                       QStringLiteral("<orderNumber>A&amp;1</orderNumber><orderNumber>A&amp;2 "
+                                      "</orderNumber><settlementCode>&lt;K&gt;</settlementCode>"
+                                      "<jobNumber><![CDATA[J<1>]]></jobNumber>"
+                                      "<mileage>42000</mileage>"
+                                      "<customerHasSpecificPrice>true</customerHasSpecificPrice>"
+                                      "<unknown>x</unknown>"),
+                   QStringLiteral("transferVIN"), header));
+    QCOMPARE(run.log.steps, QStringList{QStringLiteral("answer:confirm")});
+    const CTransferVinOutcome &out = run.outcome;
+    QCOMPARE(out.data.orderNumber, QStringLiteral("A&2"));
+    QCOMPARE(out.data.settlementCode, QStringLiteral("<K>"));
+    QCOMPARE(out.data.jobNumber, QStringLiteral("J<1>"));
+    out.ApplyOrderData(s);
+    QCOMPARE(s.Kilometer, QStringLiteral("42000"));
+    QCOMPARE(s.bCustomerSpecificPrice, 1);
+}
+
+void TestTransferVin::poll_data()
+{
+    QTest::addColumn<int>("receiveMode");
+    QTest::addColumn<int>("session");
+    QTest::addColumn<bool>("listenerRunning");
+    QTest::addColumn<bool>("fetched");
+    // clang-format off
+    QTest::newRow("listener mode")       << 4 << 0 << true  << true;
+    QTest::newRow("receive off")         << 0 << 0 << true  << false;
+    QTest::newRow("in a session")        << 4 << 1 << true  << false;
+    QTest::newRow("listener not running") << 4 << 0 << false << false;
+    // clang-format on
+}
+
+void TestTransferVin::poll()
+{
+    QFETCH(int, receiveMode);
+    QFETCH(int, session);
+    QFETCH(bool, listenerRunning);
+    QFETCH(bool, fetched);
+    CPrgSettings s;
+    s.SRPInterfaceReceive = receiveMode;
+    s.bSession = session;
+    CDmsListenerPoll poll;
+    int asked = 0;
+    QStringList handled;
+    const bool done = poll.Tick(
+        s, listenerRunning,
+        [&] {
+            ++asked;
+            return QStringLiteral("<r/>");
+        },
+        [&](const QString &request) { handled << request; });
+    QCOMPARE(asked, fetched ? 1 : 0);
+    QCOMPARE(done, fetched);
+    QCOMPARE(handled.size(), fetched ? 1 : 0);
+    // No pending request: nothing to handle.
+    QVERIFY(!poll.Tick(
+        s, listenerRunning, [] { return QString(); },
+        [&](const QString &) { QFAIL("handled nothing"); }));
+}
+
+void TestTransferVin::pollHandlesOneRequestAtATime()
+{
+    CPrgSettings s;
+    s.SRPInterfaceReceive = 4;
+    CDmsListenerPoll poll;
+    QStringList pending{QStringLiteral("first"), QStringLiteral("second")};
+    QStringList handled;
+    auto next = [&] { return pending.isEmpty() ? QString() : pending.takeFirst(); };
+    std::function<void(const QString &)> handle = [&](const QString &request) {
+        handled << request;
+        // The timer keeps firing while the question of the first request
+        // is open: the second waits in the listener.
+        QVERIFY(poll.IsBusy());
+        QVERIFY(!poll.Tick(s, true, next, handle));
+    };
+    QVERIFY(poll.Tick(s, true, next, handle));
+    QCOMPARE(handled, QStringList{QStringLiteral("first")});
+    QCOMPARE(pending, QStringList{QStringLiteral("second")});
+    QVERIFY(!poll.IsBusy());
+    QVERIFY(poll.Tick(s, true, next, handle));
+    QCOMPARE(handled.last(), QStringLiteral("second"));
+}
+
+YAQ_TEST_GUILESS_MAIN(TestTransferVin)
+#include "tst_transfervin.moc"

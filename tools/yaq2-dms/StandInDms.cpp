@@ -1,0 +1,245 @@
+#include "yaq2-dms/StandInDms.h"
+
+#include "platform/DmsNamespace.h"
+#include "platform/XmlLimits.h"
+
+#include <QDateTime>
+#include <QDomDocument>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <QTimer>
+#include <QXmlStreamWriter>
+
+namespace {
+
+constexpr char kEnvelopeNamespace[] = "http://schemas.xmlsoap.org/soap/envelope/";
+constexpr char kSchemaInstance[] = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr char kRefSchema[] = "serviceRepairPackages.xsd";
+
+QString DmsNamespaceUri()
+{
+    return QStringLiteral("http://") + QLatin1String(kDmsNamespaceHost) + QStringLiteral("/SRP");
+}
+
+// The name without its namespace prefix.
+QString LocalName(const QString &name)
+{
+    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
+}
+
+QDomElement FirstChild(const QDomElement &parent, const QString &localName)
+{
+    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (localName.isEmpty() || LocalName(e.tagName()) == localName)
+            return e;
+    }
+    return QDomElement();
+}
+
+// The root element of a message with the attributes every DMS message has.
+void StartMessage(QXmlStreamWriter &xml, const QString &method, const QString &version)
+{
+    xml.writeStartElement(method);
+    xml.writeAttribute(QStringLiteral("xmlns"), DmsNamespaceUri());
+    xml.writeAttribute(QStringLiteral("xmlns:xsi"), QLatin1String(kSchemaInstance));
+    xml.writeAttribute(QStringLiteral("refSchema"), QLatin1String(kRefSchema));
+    xml.writeAttribute(QStringLiteral("version"), version);
+}
+
+void StartEnvelope(QXmlStreamWriter &xml)
+{
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("s:Envelope"));
+    xml.writeAttribute(QStringLiteral("xmlns:s"), QLatin1String(kEnvelopeNamespace));
+    xml.writeStartElement(QStringLiteral("s:Body"));
+}
+
+void WriteVin(QXmlStreamWriter &xml, const QString &vin)
+{
+    xml.writeEmptyElement(QStringLiteral("vin"));
+    xml.writeAttribute(QStringLiteral("vinLongPrefix"), vin.left(10));
+    xml.writeAttribute(QStringLiteral("vinShort"), vin.mid(10));
+}
+
+void WriteException(QXmlStreamWriter &xml, const QString &name, const QString &info)
+{
+    xml.writeStartElement(QStringLiteral("exception"));
+    xml.writeAttribute(QStringLiteral("name"), name);
+    xml.writeTextElement(QStringLiteral("exceptionInfo"), info);
+    xml.writeEndElement();
+}
+
+QString Fault(const QString &code, const QString &text)
+{
+    QString out;
+    QXmlStreamWriter xml(&out);
+    StartEnvelope(xml);
+    xml.writeStartElement(QStringLiteral("s:Fault"));
+    xml.writeTextElement(QStringLiteral("faultcode"), QStringLiteral("s:") + code);
+    xml.writeTextElement(QStringLiteral("faultstring"), text);
+    xml.writeEndDocument();
+    return out;
+}
+
+} // namespace
+
+bool LoadDmsVehicles(const QString &path, DmsVehicles *vehicles, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    DmsVehicles read;
+    int number = 0;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        ++number;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(blanks);
+        if (fields.size() != 4 || fields.at(0).size() != 17 ||
+            !date.match(fields.at(1)).hasMatch() ||
+            (fields.at(3) != QLatin1String("0") && fields.at(3) != QLatin1String("1"))) {
+            *error = QStringLiteral("%1:%2: expected VIN, YYYY-MM-DD, mileage, 0 or 1")
+                         .arg(path)
+                         .arg(number);
+            return false;
+        }
+        read.insert(fields.at(0),
+                    {fields.at(0), fields.at(1), fields.at(2), fields.at(3) == QLatin1String("1")});
+    }
+    *vehicles = read;
+    return true;
+}
+
+QString StandInSoapAction(const QString &method)
+{
+    return DmsNamespaceUri() + QStringLiteral("/action/YAQ.") + method;
+}
+
+QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status)
+{
+    *status = 500;
+    QDomDocument doc;
+    QString error;
+    if (!LoadXmlDocument(request, &doc, &error))
+        return Fault(QStringLiteral("Client"), error);
+    QDomElement message = doc.documentElement();
+    if (LocalName(message.tagName()).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) == 0)
+        message = FirstChild(FirstChild(message, QStringLiteral("Body")), QString());
+    if (message.isNull())
+        return Fault(QStringLiteral("Client"), QStringLiteral("The envelope has no message."));
+
+    const QString method = LocalName(message.tagName());
+    QString version = message.attribute(QStringLiteral("version"));
+    if (version != QLatin1String("01.04.01") && version != QLatin1String("01.05.00"))
+        version = QStringLiteral("01.00.05");
+
+    QString out;
+    QXmlStreamWriter xml(&out);
+    StartEnvelope(xml);
+    StartMessage(xml, method + QStringLiteral("Response"), version);
+    if (method == QLatin1String("requestFirstRegistrationDate")) {
+        const QDomElement vinElement = FirstChild(message, QStringLiteral("vin"));
+        const QString vin = vinElement.attribute(QStringLiteral("vinLongPrefix")) +
+                            vinElement.attribute(QStringLiteral("vinShort"));
+        const auto found = vehicles.constFind(vin);
+        if (found == vehicles.constEnd()) {
+            WriteException(
+                xml, QStringLiteral("VINNotFound"),
+                QStringLiteral("The DMS knows no vehicle with the VIN \"%1\".").arg(vin));
+        } else {
+            WriteVin(xml, found->vin);
+            xml.writeTextElement(QStringLiteral("firstRegistrationDate"), found->firstRegistration);
+            xml.writeTextElement(QStringLiteral("mileage"), found->mileage);
+            // Only the newest schema knows the customer's specific prices.
+            if (version == QLatin1String("01.05.00"))
+                xml.writeTextElement(QStringLiteral("customerHasSpecificPrice"),
+                                     found->customerSpecificPrices ? QStringLiteral("true")
+                                                                   : QStringLiteral("false"));
+        }
+    } else {
+        WriteException(xml, QStringLiteral("GeneralApplicationError"),
+                       QStringLiteral("The stand-in DMS does not answer \"%1\".").arg(method));
+    }
+    xml.writeEndDocument();
+    *status = 200;
+    return out;
+}
+
+QString BuildTransferVinRequest(const TransferVinRequest &request)
+{
+    QString out;
+    QXmlStreamWriter xml(&out);
+    StartEnvelope(xml);
+    StartMessage(xml, QStringLiteral("transferVIN"), request.version);
+    WriteVin(xml, request.vin);
+    const std::pair<const char *, const QString *> fields[] = {
+        {"orderNumber", &request.orderNumber},
+        {"settlementCode", &request.settlementCode},
+        {"jobNumber", &request.jobNumber},
+        {"firstRegistrationDate", &request.firstRegistrationDate},
+        {"mileage", &request.mileage},
+        {"customerHasSpecificPrice", &request.customerHasSpecificPrice},
+    };
+    for (const auto &[name, value] : fields) {
+        if (!value->isEmpty())
+            xml.writeTextElement(QLatin1String(name), *value);
+    }
+    xml.writeEndDocument();
+    return out;
+}
+
+StandInDms::StandInDms(QObject *parent) : QObject(parent)
+{
+    m_listener.setRequestHandler(
+        [this](quint64 id, const HttpRequest &request) { onRequest(id, request); });
+}
+
+bool StandInDms::listen(const QHostAddress &address, quint16 port)
+{
+    return m_listener.listen(address, port);
+}
+
+void StandInDms::onRequest(quint64 id, const HttpRequest &request)
+{
+    const QString body = HttpBodyText(request.header("Content-Type"), request.body);
+    record(request, body);
+    emit requestReceived(request.header("SOAPAction"), body);
+    if (m_delayMs < 0)
+        return;
+    int status = 0;
+    const QByteArray answer = StandInAnswer(body, m_vehicles, &status).toUtf8();
+    if (m_echo)
+        QTextStream(stdout) << "-> HTTP " << status << "\n" << Qt::flush;
+    auto send = [this, id, status, answer]() {
+        m_listener.respond(id, status, "text/xml; charset=utf-8", answer);
+    };
+    if (m_delayMs == 0)
+        send();
+    else
+        QTimer::singleShot(m_delayMs, this, send);
+}
+
+void StandInDms::record(const HttpRequest &request, const QString &body) const
+{
+    if (m_logFile.isEmpty() && !m_echo)
+        return;
+    const QString entry =
+        QStringLiteral("=== %1 %2 %3 SOAPAction: %4\n%5\n")
+            .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
+                 QString::fromLatin1(request.method), QString::fromLatin1(request.target),
+                 QString::fromUtf8(request.header("SOAPAction")), body);
+    if (!m_logFile.isEmpty()) {
+        QFile file(m_logFile);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+            file.write(entry.toUtf8());
+    }
+    if (m_echo)
+        QTextStream(stdout) << entry << Qt::flush;
+}

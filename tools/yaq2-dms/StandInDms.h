@@ -1,0 +1,88 @@
+#pragma once
+// The stand-in dealer management system: answers the program's SOAP
+// requests from a small vehicle file, and writes the "transferVIN" request
+// with which a DMS pushes a vehicle into the running program. The program
+// yaq2-dms runs it; the tests run it in-process.
+
+#include "platform/HttpListener.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+struct DmsVehicle
+{
+    QString vin;
+    QString firstRegistration; // YYYY-MM-DD
+    QString mileage;
+    bool customerSpecificPrices = false;
+};
+
+using DmsVehicles = QHash<QString, DmsVehicle>; // by VIN
+
+// Reads the vehicle file: one vehicle a line, VIN, first registration,
+// mileage and the customer-specific-prices flag (1/0) separated by blanks;
+// lines starting with "#" and empty lines are left out. False, with the
+// file and line in *error, when the file cannot be read or a line is not of
+// that form.
+bool LoadDmsVehicles(const QString &path, DmsVehicles *vehicles, QString *error);
+
+// The SOAP action of a method: "http://<namespace host>/SRP/action/YAQ.<method>".
+QString StandInSoapAction(const QString &method);
+
+// The stand-in's answer to a request body (enveloped or not): the answer
+// envelope for "requestFirstRegistrationDate" from the vehicles, an
+// exception element for an unknown VIN or another method. The schema version
+// of the answer is the request's. *status is the HTTP status to send: 200,
+// or 500 with a SOAP fault when the request is not XML of a method.
+QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status);
+
+// What the DMS pushes: the fields of "transferVIN", each sent only when set.
+struct TransferVinRequest
+{
+    QString vin; // 17 characters: prefix of 10 and short VIN of 7
+    QString orderNumber;
+    QString settlementCode;
+    QString jobNumber;
+    QString firstRegistrationDate; // YYYY-MM-DD
+    QString mileage;
+    QString customerHasSpecificPrice; // "true" or "false"
+    QString version = QStringLiteral("01.00.05");
+};
+
+// The "transferVIN" request in its SOAP envelope.
+QString BuildTransferVinRequest(const TransferVinRequest &request);
+
+class StandInDms : public QObject
+{
+    Q_OBJECT
+public:
+    explicit StandInDms(QObject *parent = nullptr);
+
+    void setVehicles(const DmsVehicles &vehicles) { m_vehicles = vehicles; }
+    // 0: answer at once; more: after that many milliseconds; less than 0:
+    // never (the client's time limit is what ends the exchange).
+    void setDelay(int milliseconds) { m_delayMs = milliseconds; }
+    // Every request is appended to this file (none when empty).
+    void setLogFile(const QString &path) { m_logFile = path; }
+    // Every request and the answer's status are printed on standard output.
+    void setEcho(bool echo) { m_echo = echo; }
+
+    bool listen(const QHostAddress &address, quint16 port);
+    quint16 port() const { return m_listener.port(); }
+    QString errorString() const { return m_listener.errorString(); }
+    HttpListener &listener() { return m_listener; }
+
+signals:
+    void requestReceived(const QByteArray &soapAction, const QString &body);
+
+private:
+    void onRequest(quint64 id, const HttpRequest &request);
+    void record(const HttpRequest &request, const QString &body) const;
+
+    HttpListener m_listener;
+    DmsVehicles m_vehicles;
+    int m_delayMs = 0;
+    QString m_logFile;
+    bool m_echo = false;
+};

@@ -1,0 +1,162 @@
+// yaq2-dms: a stand-in dealer management system for trying and testing the
+// program's DMS exchange on one computer.
+//   yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--log FILE]
+//                  [--delay MS | --silent] [--quiet]
+//   yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]
+//                  [--settlement-code X] [--job-number X] [--first-registration YYYY-MM-DD]
+//                  [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]
+
+#include "platform/SoapReq.h"
+#include "yaq2-dms/StandInDms.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--log FILE]\n"
+    "                      [--delay MS | --silent] [--quiet]\n"
+    "       yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]\n"
+    "                      [--settlement-code X] [--job-number X]\n"
+    "                      [--first-registration YYYY-MM-DD]\n"
+    "                      [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]\n";
+
+int Usage(const QString &problem = QString())
+{
+    QTextStream err(stderr);
+    if (!problem.isEmpty())
+        err << "yaq2-dms: " << problem << "\n";
+    err << kUsage;
+    return 2;
+}
+
+int Serve(const QStringList &args)
+{
+    QString address = QStringLiteral("127.0.0.1");
+    QString vehiclesFile =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dms/vehicles.txt"));
+    QString logFile;
+    int port = 2022;
+    int delay = 0;
+    bool quiet = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--listen") && hasValue)
+            address = args.at(++i);
+        else if (a == QLatin1String("--port") && hasValue)
+            port = args.at(++i).toInt();
+        else if (a == QLatin1String("--vehicles") && hasValue)
+            vehiclesFile = args.at(++i);
+        else if (a == QLatin1String("--log") && hasValue)
+            logFile = args.at(++i);
+        else if (a == QLatin1String("--delay") && hasValue)
+            delay = qMax(0, args.at(++i).toInt());
+        else if (a == QLatin1String("--silent"))
+            delay = -1;
+        else if (a == QLatin1String("--quiet"))
+            quiet = true;
+        else
+            return Usage(QStringLiteral("unknown argument ") + a);
+    }
+    const QHostAddress host(address);
+    if (host.isNull() || port <= 0 || port > 65535)
+        return Usage(QStringLiteral("bad address or port"));
+
+    DmsVehicles vehicles;
+    QString error;
+    if (!LoadDmsVehicles(vehiclesFile, &vehicles, &error)) {
+        QTextStream(stderr) << "yaq2-dms: " << error << "\n";
+        return 1;
+    }
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setDelay(delay);
+    dms.setLogFile(logFile);
+    dms.setEcho(!quiet);
+    if (!dms.listen(host, static_cast<quint16>(port))) {
+        QTextStream(stderr) << "yaq2-dms: cannot listen on " << address << ":" << port << ": "
+                            << dms.errorString() << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << "yaq2-dms: " << vehicles.size() << " vehicles from " << vehiclesFile
+                        << "; listening on http://" << address << ":" << dms.port() << "/\n"
+                        << Qt::flush;
+    return QCoreApplication::exec();
+}
+
+int PushVin(const QStringList &args)
+{
+    TransferVinRequest request;
+    QString url = QStringLiteral("http://127.0.0.1:2021/");
+    int timeout = CSoapReq::kDefaultTimeoutMs;
+    QStringList positional;
+    const std::pair<const char *, QString *> options[] = {
+        {"--to", &url},
+        {"--version", &request.version},
+        {"--mileage", &request.mileage},
+        {"--order-number", &request.orderNumber},
+        {"--settlement-code", &request.settlementCode},
+        {"--job-number", &request.jobNumber},
+        {"--first-registration", &request.firstRegistrationDate},
+        {"--customer-specific-price", &request.customerHasSpecificPrice},
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (!a.startsWith(QLatin1String("--"))) {
+            positional << a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return Usage(QStringLiteral("no value after ") + a);
+        if (a == QLatin1String("--timeout")) {
+            timeout = args.at(++i).toInt();
+            continue;
+        }
+        bool known = false;
+        for (const auto &[name, value] : options) {
+            if (a == QLatin1String(name)) {
+                *value = args.at(++i);
+                known = true;
+            }
+        }
+        if (!known)
+            return Usage(QStringLiteral("unknown option ") + a);
+    }
+    if (positional.isEmpty() || positional.size() > 2)
+        return Usage();
+    request.vin = positional.at(0);
+    if (positional.size() == 2)
+        request.mileage = positional.at(1);
+
+    CSoapReq client;
+    client.m_strURL = url;
+    client.SetTimeout(timeout);
+    const QString answer = client.Request(StandInSoapAction(QStringLiteral("transferVIN")),
+                                          BuildTransferVinRequest(request));
+    if (answer.isEmpty()) {
+        QTextStream(stderr) << "yaq2-dms: " << client.LastError() << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << answer << "\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    if (args.isEmpty())
+        return Usage();
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("serve"))
+        return Serve(args);
+    if (command == QLatin1String("push-vin"))
+        return PushVin(args);
+    return Usage(QStringLiteral("unknown command ") + command);
+}
