@@ -130,21 +130,6 @@ void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect
     record->Play(&painter, documentToRecord.mapRect(area.toQRectF()));
 }
 
-// The text of the id with its "%s" placeholders filled in order.
-QString formatText(int id, const QStringList &args)
-{
-    QString text = OrmelText(id);
-    int from = 0;
-    for (const QString &arg : args) {
-        const int at = text.indexOf(QLatin1String("%s"), from);
-        if (at < 0)
-            break;
-        text.replace(at, 2, arg);
-        from = at + int(arg.size());
-    }
-    return text;
-}
-
 } // namespace
 
 CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
@@ -490,7 +475,7 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
 
 void CEasyPrintDlg::ShowPdfError(const QString &path, const QString &reason)
 {
-    OwnMsgBox(formatText(7091, {path, reason}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    OwnMsgBox(OrmelTextArgs(7091, {path, reason}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
 }
 
 bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
@@ -507,7 +492,7 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
     }
     const QFileInfo existing(path);
     if (existing.exists() && (!existing.isFile() || !existing.isWritable())) {
-        OwnMsgBox(formatText(7023, {path}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+        OwnMsgBox(OrmelTextArgs(7023, {path}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
         return false;
     }
 
