@@ -8,6 +8,7 @@
 #include "support/TestEnv.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 #include <memory>
@@ -56,6 +57,8 @@ private slots:
     void localDataSetReadsRangeTypeAndBrand();
     void shortVinOfTwoVehiclesGivesTwoRows_data();
     void shortVinOfTwoVehiclesGivesTwoRows();
+    void identificationReadsFollowAnIndexWithoutSorting_data();
+    void identificationReadsFollowAnIndexWithoutSorting();
     void catalogueRowsFollowOptionalKeys_data();
     void catalogueRowsFollowOptionalKeys();
     void catalogueColumnsAndAlternatives();
@@ -197,26 +200,16 @@ void TestYaqDb::localDataSetReadsRangeTypeAndBrand_data()
     QTest::addColumn<QString>("typeKey");
     QTest::addColumn<QString>("brand");
     QTest::addColumn<QString>("model");
-    QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000"
-                                                 << "7A01"
-                                                 << "VQ"
-                                                 << "Arvo 1.6";
-    QTest::newRow("special vin") << kVinSpecial << "4K00000"
-                                 << "7B01"
-                                 << "VQ"
-                                 << "Bento";
-    QTest::newRow("blocked brand") << "XVQ3T00A57T012345"
-                                   << "T000000"
-                                   << "7T01"
-                                   << "TK"
-                                   << "Tremik X";
+    // clang-format off
+    QTest::newRow("vin of the contract vehicle") << kVinContract << "M000000" << "7A01" << "VQ" << "Arvo 1.6";
+    QTest::newRow("special vin") << kVinSpecial << "4K00000" << "7B01" << "VQ" << "Bento";
+    QTest::newRow("blocked brand") << "XVQ3T00A57T012345" << "T000000" << "7T01" << "TK" << "Tremik X";
+    QTest::newRow("range end itself") << "XVQ1F23A57M099999" << "M000000" << "7A01" << "VQ" << "Arvo 1.6";
+    QTest::newRow("range start itself") << "XVQ1F23A57M100000" << "M100000" << "7A02" << "VQ" << "Arvo 2.0";
     // The nearest start below the VIN ("4K00000") belongs to a range that
     // ends below it; the wide range around it holds the VIN.
-    QTest::newRow("wide range around a narrower one") << "XVQ2G45B685123456"
-                                                      << "0000000"
-                                                      << "7C01"
-                                                      << "VQ"
-                                                      << "Cirro";
+    QTest::newRow("wide range around a narrower one") << "XVQ2G45B685123456" << "0000000" << "7C01" << "VQ" << "Cirro";
+    // clang-format on
 }
 
 void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
@@ -256,6 +249,7 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows_data()
     QTest::addColumn<QString>("shortVin");
     QTest::addColumn<int>("vehicles");
     QTest::newRow("short vin of one vehicle") << "M012345" << 1;
+    QTest::newRow("short vin at the end of its range") << "M099999" << 1;
     QTest::newRow("short vin in two vehicle ranges") << "4K56789" << 2;
     QTest::newRow("short vin of no vehicle") << "Z999999" << 0;
 }
@@ -269,6 +263,60 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
     QCOMPARE(Walk(*db, db->ReadVin17Data(rec), rec, &CFgstnrData::m_strTypSchl).size(), vehicles);
+}
+
+void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting_data()
+{
+    // Row: the name of the read (CYaqDb::IdentificationQuery), the index
+    // its plan follows.
+    QTest::addColumn<QString>("index");
+    // clang-format off
+    QTest::newRow("vin range with its type") << "vin_range_by_type";
+    QTest::newRow("vin range") << "vin_range_by_type";
+    QTest::newRow("vin range of any vin type") << "vin_range_by_start";
+    QTest::newRow("type by type key") << "sqlite_autoindex_type_key_1";
+    QTest::newRow("brand of a type key") << "sqlite_autoindex_type_key_1";
+    QTest::newRow("type of a catalogue") << "sqlite_autoindex_type_key_1";
+    QTest::newRow("catalogues of a series") << "catalogue_by_series";
+    QTest::newRow("catalogues of a series in a country") << "catalogue_by_country";
+    QTest::newRow("column of a lead type") << "catalogue_column_by_lead_type";
+    QTest::newRow("alternative lead type") << "alt_lead_type_by_lead_type";
+    QTest::newRow("alternative catalogue") << "alt_catalogue_by_type";
+    // clang-format on
+}
+
+void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting()
+{
+    // A VIN look-up reads its first row only: in index order that is the
+    // first row found, while a sort first reads every range below the VIN.
+    if (isPg())
+        QSKIP("the plans are checked on the local catalogue file");
+    QFETCH(QString, index);
+    const QString sql = CYaqDb::IdentificationQuery(QTest::currentDataTag());
+    QVERIFY(!sql.isEmpty());
+    QStringList plan;
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "plan");
+        file.setDatabaseName(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"));
+        file.setConnectOptions("QSQLITE_OPEN_READONLY");
+        QVERIFY(file.open());
+        QSqlQuery q(file);
+        // The plan does not depend on the values (no value statistics).
+        QVERIFY(q.prepare("EXPLAIN QUERY PLAN " + sql));
+        for (int i = 0; i < sql.count('?'); ++i)
+            q.bindValue(i, QString());
+        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        while (q.next())
+            plan << q.value(3).toString();
+    }
+    QSqlDatabase::removeDatabase("plan");
+    const QString text = plan.join('\n');
+    QVERIFY2(!plan.isEmpty() && plan.first().contains(" INDEX " + index + " "), qPrintable(text));
+    for (const QString &step : plan) {
+        QVERIFY2(!step.contains("TEMP B-TREE"), qPrintable(text));
+        if (step.startsWith("SCAN") || step.startsWith("SEARCH"))
+            QVERIFY2(step.contains(" USING "), qPrintable(text));
+    }
 }
 
 void TestYaqDb::catalogueRowsFollowOptionalKeys_data()

@@ -32,8 +32,12 @@ CREATE TABLE vin_range (
   type_key      TEXT NOT NULL,
   extra_code    TEXT NOT NULL DEFAULT ''
 );
-CREATE INDEX vin_range_by_type ON vin_range (vin_type, vin_from);
-CREATE INDEX vin_range_by_start ON vin_range (vin_from);
+-- The VIN look-ups want the nearest start first: the index runs in that
+-- order, so the first row comes without sorting every range below the VIN,
+-- and holds the range end, so that ranges ending below the VIN are passed
+-- over without reading their rows.
+CREATE INDEX vin_range_by_type ON vin_range (vin_type, vin_from DESC, catalogue_key, vin_to);
+CREATE INDEX vin_range_by_start ON vin_range (vin_from DESC, vin_type, catalogue_key, vin_to);
 
 -- Labour-value catalogues: one row per catalogue of a model series for a
 -- country and market; sort_order keeps the order of the catalogue line.
@@ -49,8 +53,9 @@ CREATE TABLE catalogue (
   edition       TEXT NOT NULL DEFAULT '',
   sort_order    INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX catalogue_by_series ON catalogue (catalogue_key, model_series, country);
-CREATE INDEX catalogue_by_order ON catalogue (sort_order);
+CREATE INDEX catalogue_by_series ON catalogue (catalogue_key, model_series, sort_order);
+CREATE INDEX catalogue_by_country ON catalogue (catalogue_key, model_series, country, sort_order);
+CREATE INDEX catalogue_by_order ON catalogue (sort_order, catalogue_key);
 
 -- Catalogue columns: the models (lead types) of a catalogue's type number,
 -- columns counted from 1.
@@ -61,9 +66,9 @@ CREATE TABLE catalogue_column (
   model_name    TEXT NOT NULL DEFAULT '',
   lead_type     TEXT NOT NULL
 );
-CREATE INDEX catalogue_column_by_lead_type ON catalogue_column (catalogue_key, lead_type);
-CREATE INDEX catalogue_column_by_type ON catalogue_column (catalogue_key, type_number, column_number);
-CREATE INDEX catalogue_column_by_model ON catalogue_column (catalogue_key, type_number, model_name);
+CREATE INDEX catalogue_column_by_lead_type ON catalogue_column (catalogue_key, lead_type, type_number, column_number);
+CREATE INDEX catalogue_column_by_type ON catalogue_column (catalogue_key, type_number, column_number, lead_type);
+CREATE INDEX catalogue_column_by_model ON catalogue_column (catalogue_key, type_number, model_name, column_number, lead_type);
 
 -- Alternative lead types (types without a column of their own); type
 -- numbers of eight characters.
@@ -73,8 +78,8 @@ CREATE TABLE alt_lead_type (
   lead_type   TEXT NOT NULL,
   sort_order  INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX alt_lead_type_by_lead_type ON alt_lead_type (lead_type);
-CREATE INDEX alt_lead_type_by_type ON alt_lead_type (type_number, model_name, sort_order);
+CREATE INDEX alt_lead_type_by_lead_type ON alt_lead_type (lead_type, sort_order, type_number);
+CREATE INDEX alt_lead_type_by_type ON alt_lead_type (type_number, sort_order, model_name);
 
 -- Alternative catalogues of the older series range.
 CREATE TABLE alt_catalogue (
@@ -83,7 +88,7 @@ CREATE TABLE alt_catalogue (
   description TEXT NOT NULL DEFAULT '',
   sort_order  INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX alt_catalogue_by_type ON alt_catalogue (type_number);
+CREATE INDEX alt_catalogue_by_type ON alt_catalogue (type_number, sort_order);
 
 -- Maintenance topics of a type key (or of a lead type), valid from/to
 -- YYYYMMDD inclusive.

@@ -178,6 +178,12 @@ QString SyntheticShortVin(int vinType, int range)
     return QStringLiteral("M") + Padded(range * 2000 + 377, 6);
 }
 
+QString SyntheticShortVinAfter(int vinType, int range)
+{
+    Q_UNUSED(vinType)
+    return QStringLiteral("M") + Padded(range * 2000 + 1500, 6);
+}
+
 QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaFile,
                                   const QStringList &dataFiles)
 {

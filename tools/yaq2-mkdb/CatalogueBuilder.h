@@ -23,6 +23,10 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
 // Keys of the synthetic catalogue, for look-ups that hit.
 QString SyntheticVinType(int n);                   // VIN type part of VIN type n
 QString SyntheticShortVin(int vinType, int range); // a short VIN inside a range
+// A short VIN above the range that no range holds (the gap before the next
+// range); only for VIN types of the ordinary form (n % 10 != 0: every tenth
+// VIN type has ranges of the special digit+letter form, without gaps).
+QString SyntheticShortVinAfter(int vinType, int range);
 QString SyntheticTypeKey(int n);
 QString SyntheticLeadType(int n);
 int SyntheticVinTypes(const SyntheticSize &size);

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+// A statement prepared once per connection and run again with new values:
+// forward only, values bound by position, columns read by position.
 struct CSqlDb::Statement
 {
     explicit Statement(const QSqlDatabase &db) : query(db) {}
@@ -97,7 +99,7 @@ int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &p
 void CSqlDb::ReleaseStatements()
 {
     m_pCursor = nullptr;
-    m_pRecord = nullptr;
+    SetRecord(nullptr);
     qDeleteAll(m_statements);
     m_statements.clear();
 }
@@ -123,6 +125,15 @@ CSqlDb::Statement *CSqlDb::Prepared(const QString &sql)
         return nullptr;
     }
     return m_statements.insert(sql, st.release()).value();
+}
+
+void CSqlDb::SetRecord(CYaqData *record)
+{
+    m_pRecord = record;
+    if (record)
+        m_fields = record->Fields();
+    else
+        m_fields.clear();
 }
 
 bool CSqlDb::Run(Statement *st, const QVariantList &binds)
@@ -155,12 +166,11 @@ int CSqlDb::Fetch()
         return 0;
     }
     if (m_pRecord) {
-        const std::vector<QString *> fields = m_pRecord->Fields();
         if (st->columns < 0)
             st->columns = q.record().count();
-        const int n = std::min<int>(st->columns, int(fields.size()));
+        const int n = std::min<int>(st->columns, int(m_fields.size()));
         for (int i = 0; i < n; ++i)
-            *fields[i] = q.value(i).toString();
+            *m_fields[i] = q.value(i).toString();
     }
     SetResult(DbResult::Row);
     return 1;
@@ -177,7 +187,7 @@ int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *
     if (!st || !Run(st, binds))
         return 0;
     m_pCursor = st;
-    m_pRecord = record;
+    SetRecord(record);
     return Fetch();
 }
 
@@ -191,14 +201,14 @@ int CSqlDb::CloseStmt()
     if (m_pCursor)
         m_pCursor->query.finish();
     m_pCursor = nullptr;
-    m_pRecord = nullptr;
+    SetRecord(nullptr);
     return 1;
 }
 
 void CSqlDb::BindColumns(CYaqData *record)
 {
     if (m_pCursor)
-        m_pRecord = record;
+        SetRecord(record);
 }
 
 int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
@@ -209,13 +219,18 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
         return 0;
     }
     QSqlQuery q(m_db);
-    if (!q.prepare(sql)) {
-        Fail(q.lastError().text());
-        return 0;
+    // A statement without values runs as it is: prepared, the server would
+    // keep it until it is freed, which a lost connection answers with a
+    // warning.
+    bool ok = false;
+    if (binds.isEmpty()) {
+        ok = q.exec(sql);
+    } else if (q.prepare(sql)) {
+        for (int i = 0; i < binds.size(); ++i)
+            q.bindValue(i, binds.at(i));
+        ok = q.exec();
     }
-    for (int i = 0; i < binds.size(); ++i)
-        q.bindValue(i, binds.at(i));
-    if (!q.exec()) {
+    if (!ok) {
         Fail(q.lastError().text());
         return 0;
     }

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <memory>
+#include <vector>
 
 class QSqlQuery;
 
@@ -48,6 +49,7 @@ private:
     Statement *Prepared(const QString &sql);
     bool Run(Statement *st, const QVariantList &binds);
     int Fetch();
+    void SetRecord(CYaqData *record);
     void ReleaseStatements();
 
     QString m_strConnection;
@@ -56,4 +58,5 @@ private:
     QHash<QString, Statement *> m_statements;
     Statement *m_pCursor = nullptr;
     CYaqData *m_pRecord = nullptr;
+    std::vector<QString *> m_fields; // of m_pRecord, taken once per query
 };

@@ -11,8 +11,10 @@ QString CSqlDialect::DriverName() const
 
 QString CSqlDialect::ConnectOptions(bool readOnly) const
 {
+    // A read waits up to 5 s for a writer of the catalogue file.
     if (m_kind == SqlKind::SQLite)
-        return readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString();
+        return readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+                        : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
     return QStringLiteral("connect_timeout=10");
 }
 

@@ -4,6 +4,8 @@
 #include "platform/db/OracleDb.h"
 #include "platform/db/WebDb.h"
 
+#include <utility>
+
 // Every query text is fixed; keys reach the database only as bound values.
 // The texts are accepted by SQLite and PostgreSQL alike (schema:
 // data/schema/catalogue.sql); where a column of the record has no column in
@@ -61,7 +63,70 @@ const char kFgstnr[] =
     "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
     " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
     " ORDER BY vin_from DESC, catalogue_key";
+const char kVin17[] = "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type,"
+                      " extra_code FROM vin_range WHERE vin_from <= ? AND vin_to >= ?"
+                      " ORDER BY vin_from DESC, vin_type, catalogue_key";
+const char kTypSchl[] = "SELECT catalogue_key, '', '', '', type_key, '', lead_type, model_name,"
+                        " model_series, '', country FROM type_key WHERE type_key = ?"
+                        " ORDER BY catalogue_key";
+const char kMarke[] =
+    "SELECT type_key, brand FROM type_key WHERE type_key = ? ORDER BY catalogue_key";
+const char kTypSchl2[] = "SELECT catalogue_key, type_key, lead_type, model_name, model_series,"
+                         " country FROM type_key WHERE catalogue_key = ? AND type_key = ?";
+
+// Catalogue rows: an empty key does not restrict; each combination of keys
+// (bit 1 catalogue, 2 series, 4 country) is its own fixed text.
+#define YAQ_CATALOGUE_SELECT                                                                       \
+    "SELECT catalogue_key, type_number, description, model_series, brand, model_range,"            \
+    " market_suffix, country, edition FROM catalogue"
+#define YAQ_CATALOGUE_ORDER " ORDER BY sort_order, catalogue_key"
+const char *const kAwKatalog[8] = {
+    YAQ_CATALOGUE_SELECT YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE catalogue_key = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE model_series = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE catalogue_key = ? AND model_series = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE country = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE catalogue_key = ? AND country = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT " WHERE model_series = ? AND country = ?" YAQ_CATALOGUE_ORDER,
+    YAQ_CATALOGUE_SELECT
+    " WHERE catalogue_key = ? AND model_series = ? AND country = ?" YAQ_CATALOGUE_ORDER,
+};
+#undef YAQ_CATALOGUE_SELECT
+#undef YAQ_CATALOGUE_ORDER
+
+const char kKatSpalteOfLeadType[] =
+    "SELECT catalogue_key, type_number, column_number, model_name, lead_type"
+    " FROM catalogue_column WHERE catalogue_key = ? AND lead_type = ?"
+    " ORDER BY type_number, column_number";
+const char kAltLtypOfLeadType[] = "SELECT type_number, model_name, lead_type FROM alt_lead_type"
+                                  " WHERE lead_type = ? ORDER BY sort_order, type_number";
+const char kAltKatOfType[] = "SELECT type_number, series_code, description FROM alt_catalogue"
+                             " WHERE type_number = ? ORDER BY sort_order";
+
+// The reads of vehicle identification by name.
+const std::pair<const char *, const char *> kIdentification[] = {
+    {"vin range with its type", kFgstnrTypSchl},
+    {"vin range", kFgstnr},
+    {"vin range of any vin type", kVin17},
+    {"type by type key", kTypSchl},
+    {"brand of a type key", kMarke},
+    {"type of a catalogue", kTypSchl2},
+    {"catalogues of a series", kAwKatalog[1 | 2]},
+    {"catalogues of a series in a country", kAwKatalog[1 | 2 | 4]},
+    {"column of a lead type", kKatSpalteOfLeadType},
+    {"alternative lead type", kAltLtypOfLeadType},
+    {"alternative catalogue", kAltKatOfType},
+};
 } // namespace
+
+QString CYaqDb::IdentificationQuery(const QString &name)
+{
+    for (const auto &query : kIdentification) {
+        if (name == QLatin1String(query.first))
+            return QLatin1String(query.second);
+    }
+    return {};
+}
 
 int CYaqDb::ReadFgstnrTypSchlData(CFgstnrTypSchlData &rec)
 {
@@ -77,10 +142,7 @@ int CYaqDb::ReadFgstnrTypSchlDataSpecial(CFgstnrTypSchlData &rec)
 
 int CYaqDb::ReadTypSchlData(CFgstnrTypSchlData &rec)
 {
-    return Select("SELECT catalogue_key, '', '', '', type_key, '', lead_type, model_name,"
-                  " model_series, '', country FROM type_key WHERE type_key = ?"
-                  " ORDER BY catalogue_key",
-                  {Key(rec.m_strTypSchl)}, rec);
+    return Select(kTypSchl, {Key(rec.m_strTypSchl)}, rec);
 }
 
 int CYaqDb::ReadFgstnrData(CFgstnrData &rec)
@@ -98,40 +160,23 @@ int CYaqDb::ReadFgstnrDataSonderfall(CFgstnrData &rec)
 int CYaqDb::ReadVin17Data(CFgstnrData &rec)
 {
     const QVariant vin = Key(rec.m_strFgstNr);
-    return Select("SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type,"
-                  " extra_code FROM vin_range WHERE vin_from <= ? AND vin_to >= ?"
-                  " ORDER BY vin_from DESC, vin_type, catalogue_key",
-                  {vin, vin, vin}, rec);
+    return Select(kVin17, {vin, vin, vin}, rec);
 }
 
 int CYaqDb::GetMarkeFromTypschl(CMarkeData &rec)
 {
-    return Select("SELECT type_key, brand FROM type_key WHERE type_key = ? ORDER BY catalogue_key",
-                  {Key(rec.m_strTypSchl)}, rec);
+    return Select(kMarke, {Key(rec.m_strTypSchl)}, rec);
 }
 
 int CYaqDb::ReadTypSchlData2(CTypSchlData &rec)
 {
-    return Select("SELECT catalogue_key, type_key, lead_type, model_name, model_series, country"
-                  " FROM type_key WHERE catalogue_key = ? AND type_key = ?",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl)}, rec);
+    return Select(kTypSchl2, {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl)}, rec);
 }
 
 // --- catalogues and columns ------------------------------------------------
 
 int CYaqDb::ReadAwKatalogDataOnEreihe(CAwKatalogData &rec, const QString &country)
 {
-    // An empty key does not restrict; each combination is its own fixed text.
-    static const char *const kTexts[8] = {
-        "",
-        " WHERE catalogue_key = ?",
-        " WHERE model_series = ?",
-        " WHERE catalogue_key = ? AND model_series = ?",
-        " WHERE country = ?",
-        " WHERE catalogue_key = ? AND country = ?",
-        " WHERE model_series = ? AND country = ?",
-        " WHERE catalogue_key = ? AND model_series = ? AND country = ?",
-    };
     int which = 0;
     QVariantList binds;
     if (!rec.m_strKatBstNr.isEmpty()) {
@@ -146,20 +191,12 @@ int CYaqDb::ReadAwKatalogDataOnEreihe(CAwKatalogData &rec, const QString &countr
         which |= 4;
         binds << country;
     }
-    const QString sql =
-        QLatin1String("SELECT catalogue_key, type_number, description, model_series,"
-                      " brand, model_range, market_suffix, country, edition"
-                      " FROM catalogue") +
-        QLatin1String(kTexts[which]) + QLatin1String(" ORDER BY sort_order, catalogue_key");
-    return ExecSelect(sql, binds, &rec);
+    return Select(kAwKatalog[which], binds, rec);
 }
 
 int CYaqDb::RdAwKatSpDatOnKatBstNr(CAwKatSpalteData &rec)
 {
-    return Select("SELECT catalogue_key, type_number, column_number, model_name, lead_type"
-                  " FROM catalogue_column WHERE catalogue_key = ? AND lead_type = ?"
-                  " ORDER BY type_number, column_number",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strLTyp)}, rec);
+    return Select(kKatSpalteOfLeadType, {Key(rec.m_strKatBstNr), Key(rec.m_strLTyp)}, rec);
 }
 
 int CYaqDb::ReadAwKatSpalteDataOnSpBez(CAwKatSpalteData &rec)
@@ -182,9 +219,7 @@ int CYaqDb::ReadAwKatSpalteDataOnLTypSpNr(CAwKatSpalteData &rec)
 int CYaqDb::ReadAltLtypData(CAltLtypData &rec)
 {
     if (!rec.m_strLTyp.isEmpty())
-        return Select("SELECT type_number, model_name, lead_type FROM alt_lead_type"
-                      " WHERE lead_type = ? ORDER BY sort_order, type_number",
-                      {rec.m_strLTyp}, rec);
+        return Select(kAltLtypOfLeadType, {rec.m_strLTyp}, rec);
     // Alternative type numbers have eight characters.
     const QVariant typNr = Key(rec.m_strTypNr.left(8));
     if (!rec.m_strVerkBez.isEmpty())
@@ -202,9 +237,7 @@ int CYaqDb::ReadAltKatData(CAltKatData &rec)
         return Select("SELECT type_number, series_code, description FROM alt_catalogue"
                       " ORDER BY sort_order, type_number",
                       {}, rec);
-    return Select("SELECT type_number, series_code, description FROM alt_catalogue"
-                  " WHERE type_number = ? ORDER BY sort_order",
-                  {rec.m_strTypNr}, rec);
+    return Select(kAltKatOfType, {rec.m_strTypNr}, rec);
 }
 
 // --- maintenance topics, reports --------------------------------------------

@@ -32,6 +32,12 @@ public:
              const QString &sessionId) override;
 
     // --- vehicle identification ---
+    // The query text of a read below by name ("vin range", "vin range with
+    // its type", "type by type key", ...; see YaqDb.cpp), so that its plan
+    // can be checked against the catalogue's indexes and its cost compared
+    // with the bare query; an empty text for an unknown name.
+    static QString IdentificationQuery(const QString &name);
+
     // VIN ranges containing the short VIN, with their type
     // (keys m_strFgstNr, m_strFgstTyp); nearest range first.
     int ReadFgstnrTypSchlData(CFgstnrTypSchlData &rec);
