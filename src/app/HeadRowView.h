@@ -41,6 +41,7 @@ public:
     QComboBox *LeadType() const { return m_pLeadType; }
     QLineEdit *FirstRegistration() const { return m_pErstzul; }
     QLineEdit *Mileage() const { return m_pKm; }
+    QLineEdit *Plate() const { return m_pPlate; }
     COwnButton *Button(int id) const { return m_buttons.value(id); }
     const QHash<int, COwnButton *> &Buttons() const { return m_buttons; }
     QStackedWidget *PageStack() const { return m_pPageStack; }

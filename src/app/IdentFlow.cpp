@@ -1,6 +1,7 @@
 #include "app/IdentFlow.h"
 
 #include "app/EReiheEntry.h"
+#include "app/FirstRegistration.h"
 #include "app/HeadRowCatalogue.h"
 #include "app/HeadRowView.h"
 #include "app/KatAuswahlDlg.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -53,7 +55,7 @@ constexpr int kIncompleteVinMs = 2000;
 } // namespace
 
 CIdentFlow::CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *settings)
-    : m_window(window), m_view(view), m_pSettings(settings)
+    : m_window(window), m_view(view), m_pSettings(settings), m_firstRegField(settings)
 {
     // Made a child of the window: the tests shorten its pause.
     m_pVinTimer = new QTimer(&window);
@@ -74,6 +76,10 @@ CIdentFlow::CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *setti
     connect(view.Series(), &QComboBox::activated, this, [this] { OnCbnSelchangeEReihe(); });
     connect(view.Model(), &QComboBox::activated, this, &CIdentFlow::OnCbnSelchangeVerkbez);
     connect(view.LeadType(), &QComboBox::activated, this, &CIdentFlow::OnCbnSelchangeLeittyp);
+    QLineEdit *firstRegistration = view.FirstRegistration();
+    connect(firstRegistration, &QLineEdit::textEdited, this,
+            &CIdentFlow::OnEnChangeFirstRegistration);
+    firstRegistration->installEventFilter(this);
 }
 
 bool CIdentFlow::IsIncompleteVinTimerActive() const
@@ -256,7 +262,7 @@ void CIdentFlow::UpdateFirstRegistration()
     SetFieldText(m_view.FirstRegistration(), text);
     int applied = 0;
     if (text.isEmpty()) {
-        if (s.SRPInterfaceReq == 4 && s.XMLx && s.MarketingCampaigns) {
+        if (CFirstRegistration::ShouldRequest(s)) {
             applied = RequestFirstRegistrationDate();
         } else if (s.bSchulung && s.MarketingCampaigns) {
             s.Erstzulassung = s.SchulungEZ;
@@ -266,6 +272,69 @@ void CIdentFlow::UpdateFirstRegistration()
     if (s.MarketingCampaigns && !applied && m_view.FirstRegistration()->text().isEmpty())
         SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
     m_view.SetCustomerSpecificPrice();
+}
+
+int CIdentFlow::RequestFirstRegistrationDate()
+{
+    const CFirstRegistration::AnswerResult r = m_window.RequestFirstRegistrationDate();
+    if (!r.applied)
+        return 0;
+    SetFieldText(m_view.FirstRegistration(), r.firstRegistration);
+    if (r.hasMileage)
+        SetFieldText(m_view.Mileage(), r.mileage);
+    m_window.SetIdentChanged(r.changes);
+    return r.applied;
+}
+
+// ---------------------------------------------------------------------------
+// The first registration field
+
+bool CIdentFlow::eventFilter(QObject *watched, QEvent *event)
+{
+    QLineEdit *field = m_view.FirstRegistration();
+    if (watched == field) {
+        if (event->type() == QEvent::FocusIn)
+            SetFieldText(field, CFirstRegistration::OnSetFocus(field->text(), field->isReadOnly()));
+        else if (event->type() == QEvent::FocusOut && !field->isReadOnly())
+            OnKillfocusFirstRegistration();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CIdentFlow::OnEnChangeFirstRegistration()
+{
+    QLineEdit *field = m_view.FirstRegistration();
+    QString text = field->text();
+    const int caret = CFirstRegistration::FilterTyped(text);
+    if (caret >= 0) {
+        SetFieldText(field, text);
+        field->setCursorPosition(caret);
+    }
+    // The basket is asked against the date the settings hold before.
+    const QString old = m_pSettings->Erstzulassung;
+    ApplyFirstRegistrationField(m_firstRegField.OnChange(
+        text, [this, old] { return ConfirmVehicleChange(QString(), QString(), old); }));
+}
+
+void CIdentFlow::OnKillfocusFirstRegistration()
+{
+    const QString old = m_pSettings->Erstzulassung;
+    ApplyFirstRegistrationField(
+        m_firstRegField.OnKillFocus(m_view.FirstRegistration()->text(), [this, old] {
+            return ConfirmVehicleChange(QString(), QString(), old);
+        }));
+}
+
+void CIdentFlow::ApplyFirstRegistrationField(const CFirstRegistration::FieldResult &result)
+{
+    QLineEdit *field = m_view.FirstRegistration();
+    if (field->text() != result.fieldText)
+        SetFieldText(field, result.fieldText);
+    if (result.selectAll)
+        field->selectAll();
+    if (result.messageId)
+        OwnMsgBox(OrmelText(result.messageId), &m_window);
+    m_window.SetIdentChanged(result.changes);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,8 @@
 // the basket agreed and the brand checks passed. A refused, blocked or
 // unknown vehicle leaves the settings with the previous vehicle.
 
+#include "app/FirstRegistration.h"
+
 #include <QObject>
 #include <functional>
 
@@ -56,10 +58,15 @@ private:
     void KeepVehicleAfterRefusedVin(const CIdentSnapshot &before);
     void FirstRegistrationAfterIdent();
     void UpdateFirstRegistration();
-    // Asks the DMS for the first registration; not connected yet: answers 0
-    // (no date applied).
-    int RequestFirstRegistrationDate() { return 0; }
+    // Asks the DMS for the first registration and shows what it answered;
+    // 1 when a date was applied.
+    int RequestFirstRegistrationDate();
     void SetCatalogueCaption();
+    // The first registration field: focus, typing and leaving.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void OnEnChangeFirstRegistration();
+    void OnKillfocusFirstRegistration();
+    void ApplyFirstRegistrationField(const CFirstRegistration::FieldResult &result);
 
     CYaq2Dlg &m_window;
     CHeadRowView &m_view;
@@ -68,4 +75,5 @@ private:
     BasketQuestion m_basketQuestion;
     bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
     bool m_bVehicleChangeGuard = false; // set while the basket is asked
+    CFirstRegistration m_firstRegField;
 };

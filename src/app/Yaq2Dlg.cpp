@@ -5,6 +5,8 @@
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
 #include "app/PageTable.h"
+#include "app/PendingIdent.h"
+#include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
@@ -37,7 +39,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTimer>
 
 static void InitYaqResources()
 {
@@ -50,6 +54,16 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
+
+// How often the DMS listener is asked for a request.
+constexpr int kListenerPollMs = 500;
+
+// Writes a head-row field from code: never counts as a user edit.
+void SetFieldText(QLineEdit *edit, const QString &text)
+{
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
 
 // Connection values of the start-up.
 struct ConnectValues
@@ -72,8 +86,18 @@ ConnectValues StartConnectValues()
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
-    : QDialog(parent), m_pSettings(settings), m_placement(this, settings), m_nCurPage(kPageHome)
+    : QDialog(parent), m_pSettings(settings), m_placement(this, settings),
+      m_listenerFrame(settings, &m_listenerNotice, nullptr,
+                      [this](const QString &envelope) {
+                          // The answer goes to the client only while the
+                          // listener runs.
+                          if (m_pListener && m_pListener->HasInterface())
+                              m_pListener->SetResponse(envelope);
+                      }),
+      m_nCurPage(kPageHome)
 {
+    if (CYaq2App *app = CYaq2App::Instance())
+        m_pListener = &app->m_Listener;
     for (const CPageRow &row : PageRows())
         m_pages.emplace_back(row.make());
     InitYaqResources();
@@ -340,6 +364,15 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
         // The VIN of the start is identified as if it had been typed.
         m_pIdent->OnEnChangeFgstNr();
     }
+
+    // Timer 3: the DMS's requests are fetched from the listener.
+    if (!m_pListenerTimer) {
+        m_pListenerTimer = new QTimer(this);
+        m_pListenerTimer->setObjectName(QStringLiteral("listenerTimer"));
+        m_pListenerTimer->setInterval(kListenerPollMs);
+        connect(m_pListenerTimer, &QTimer::timeout, this, &CYaq2Dlg::OnTimerListener);
+    }
+    m_pListenerTimer->start();
 
     // The caller modes that answer their caller decide the start themselves;
     // every other start shows the start page of the command line.
@@ -888,4 +921,104 @@ void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
         headFocus = headFocus || HeadButton(id)->hasFocus();
     if (row->refresh == IdentRefresh::Always || !headFocus)
         ShowPage(m_nCurPage);
+}
+
+// ---------------------------------------------------------------------------
+// The DMS exchange
+
+void CYaq2Dlg::OnTimerListener()
+{
+    // A request of the program waiting for its answer lets this timer run:
+    // the DMS's request is fetched once that answer is in.
+    if (m_bDmsRequestRunning || m_bDestroyed || !m_pListener)
+        return;
+    m_poll.Tick(
+        *m_pSettings, m_pListener->HasInterface(), [this] { return m_pListener->GetRequest(); },
+        [this](const QString &request) { HandleSoapRequest(request); });
+}
+
+CFirstRegistration::AnswerResult CYaq2Dlg::RequestFirstRegistrationDate()
+{
+    struct Running
+    {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(m_bDmsRequestRunning);
+    CYaqDb *db = Db(0);
+    return m_firstReg.Request(m_requestFrame, [db](const QString &shortVin) {
+        return CFirstRegistration::CountShortVin(db, shortVin);
+    });
+}
+
+void CYaq2Dlg::HandleSoapRequest(const QString &request)
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    CWkDlg *basket = Page<CWkDlg>();
+
+    CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
+    handler.SetVinCompletion([this](QString *vin) {
+        CSelVin7TypschlDlg complete(*vin, this);
+        if (complete.DoModal() != IDOK)
+            return false;
+        *vin = complete.GetVin();
+        return true;
+    });
+    handler.SetQuestion([this](const QString &text) {
+        return OwnMsgBox(text, this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
+    });
+    handler.SetBasketHasEntries(
+        [basket] { return basket && basket->IsCreated() && basket->GetEntryCount() > 0; });
+    const CTransferVinOutcome out = handler.HandleSoapRequest(request);
+    if (out.result)
+        m_bHoldAllB = 1;
+
+    // The order data of the request go to the basket page and the head row.
+    auto takeOrderData = [&] {
+        out.ApplyOrderData(s);
+        SetFieldText(m_pHead->Mileage(), s.Kilometer);
+        SetCustomerSpecificPrice();
+        if (!basket)
+            return;
+        if (out.data.hasOrderNumber)
+            basket->m_strAuftragsNr = out.data.orderNumber;
+        if (out.data.hasSettlementCode)
+            basket->m_strAbrechnung = out.data.settlementCode;
+        if (out.data.hasJobNumber)
+            basket->m_strJobNr = out.data.jobNumber;
+        basket->UpdateData(false);
+    };
+
+    switch (out.action) {
+    case CTransferVinOutcome::SameVehicle:
+        takeOrderData();
+        break;
+    case CTransferVinOutcome::NewVehicle:
+        // The user agreed to give up the basket with the vehicle shown.
+        if (basket) {
+            basket->ClearBasket();
+            basket->ResetPrintData();
+        }
+        ShowHomePage();
+        if (out.vinDiffers) {
+            SetFieldText(m_pHead->Vin(), out.data.vin);
+            m_pIdent->OnEnChangeFgstNr();
+        }
+        if (!s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty()) {
+            SetFieldText(m_pHead->Plate(), QString());
+            SetFieldText(m_pHead->Mileage(), QString());
+            s.Kilometer.clear();
+            takeOrderData();
+            if (out.firstRegistrationMode) {
+                s.Erstzulassung = out.firstRegistration;
+                SetFieldText(m_pHead->FirstRegistration(), out.firstRegistration);
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    m_bHoldAllB = 0;
+    SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
 }

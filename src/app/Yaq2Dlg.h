@@ -10,13 +10,17 @@
 // pages first checks that the session is still valid and ends the program
 // when it is not.
 
+#include "app/FirstRegistration.h"
 #include "app/HeadRowCatalogue.h"
 #include "app/HeadRowView.h"
 #include "app/HeadTools.h"
 #include "app/IdentFlow.h"
 #include "app/SessionPolicy.h"
+#include "app/TransferVinHandler.h"
 #include "app/WindowPlacement.h"
+#include "common/DmsFrame.h"
 #include "common/PageHost.h"
+#include "platform/MsgBox.h"
 
 #include <QDialog>
 #include <QHash>
@@ -29,8 +33,10 @@ class CYaqDb;
 struct CMainWndArgs;
 class CPageDlg;
 class COwnButton;
+class ISoapSvr;
 class QComboBox;
 class QLineEdit;
+class QTimer;
 
 class CYaq2Dlg : public QDialog, public IPageHost
 {
@@ -154,6 +160,16 @@ public:
     QLineEdit *TypeKeyEdit() const { return m_pHead->TypeKey(); }
     bool IsIncompleteVinTimerActive() const { return m_pIdent->IsIncompleteVinTimerActive(); }
 
+    // --- The DMS exchange.
+    // One request of the DMS listener ("transferVIN"): answered first, then
+    // the user is asked and the vehicle or its order data taken over.
+    void HandleSoapRequest(const QString &request);
+    // Asks the DMS for the first registration of the settings' vehicle; the
+    // listener poll waits while the request waits for its answer.
+    CFirstRegistration::AnswerResult RequestFirstRegistrationDate();
+    // Replaces the application's listener (tests); null polls nothing.
+    void SetListener(ISoapSvr *listener) { m_pListener = listener; }
+
     // The smallest size of the window.
     static QSize MinimumWindowSize() { return CWindowPlacement::MinimumSize(); }
 
@@ -170,6 +186,8 @@ private:
     void OnDestroy();
     void ReadCatalogueDate();
     void OnEnChangeMileage();
+    // Timer 3: hands a pending request of the listener to HandleSoapRequest.
+    void OnTimerListener();
     CPageDlg *PageOfClass(const QMetaObject &pageClass) const;
     // Whether the switch to the page may go on: in a session the pages the
     // page table names check the session first.
@@ -206,6 +224,23 @@ private:
     // The catalogue reads of the head row and the window's placement.
     std::unique_ptr<CHeadRowCatalogue> m_pHeadRow;
     CWindowPlacement m_placement;
+
+    // The DMS exchange: the requests of the program go through the request
+    // frame, the answers to the listener's requests through the listener
+    // frame, whose messages are centred notices.
+    CDmsMsgBoxNotice m_dmsNotice{this};
+    CDmsMsgBoxNotice m_listenerNotice{this, MSG_ALIGN_NOTICE};
+    CSoapReqSender m_sender{m_pSettings};
+    CDmsFrame m_requestFrame{m_pSettings, &m_dmsNotice, &m_sender};
+    CDmsFrame m_listenerFrame;
+    CDmsListenerPoll m_poll;
+    CFirstRegistration m_firstReg{m_pSettings};
+    ISoapSvr *m_pListener = nullptr;
+    QTimer *m_pListenerTimer = nullptr;
+    // Set while a request of the program waits for its answer: its wait
+    // lets the timers run, and the listener's request waits for the next
+    // tick.
+    bool m_bDmsRequestRunning = false;
 
     QString m_strOpenError;
     int m_nCurPage;
