@@ -164,6 +164,7 @@ void TestPrivateProfile::eachLineDecodedByItself_data()
     QTest::newRow("UTF-8 beside it") << QByteArray("[S]\r\nNetto=Preis in \x80\r\nBrutto=\xE2\x82\xAC\r\n") << "Brutto" << "€";
     QTest::newRow("byte-order mark and a code-page line") << QByteArray("\xEF\xBB\xBF[S]\nCity=K\xC3\xB6ln\nCity2=K\xF6ln\n") << "City" << "Köln";
     QTest::newRow("code-page line after a byte-order mark") << QByteArray("\xEF\xBB\xBF[S]\nCity=K\xC3\xB6ln\nCity2=K\xF6ln\n") << "City2" << "Köln";
+    QTest::newRow("no-break space before a bracket is no section") << QByteArray("[S]\n\xEF\xBB\xBF[T]\nx=1\n") << "x" << "1";
     QTest::newRow("broken UTF-8 sequence taken as code page") << QByteArray("[S]\nx=\xC3\x28\n") << "x" << "Ã(";
     // clang-format on
 }

@@ -73,7 +73,10 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
 // odd line (a comment typed in another editor) from garbling the others.
 QString decodeLine(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // The file's own byte-order mark is gone already; one at the start of a
+    // later line is part of that line and must not be dropped, or the line
+    // would read differently once it is no longer first.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
@@ -115,11 +118,11 @@ QString CPrivateProfile::DecodeText(const QByteArray &bytes, bool *hadUtf8Bom)
     if (hadUtf8Bom)
         *hadUtf8Bom = false;
     if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder dec(QStringDecoder::Utf16LE);
+        QStringDecoder dec(QStringDecoder::Utf16LE, QStringDecoder::Flag::ConvertInitialBom);
         return replaceLoneSurrogates(dec(bytes.mid(2)));
     }
     if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder dec(QStringDecoder::Utf16BE);
+        QStringDecoder dec(QStringDecoder::Utf16BE, QStringDecoder::Flag::ConvertInitialBom);
         return replaceLoneSurrogates(dec(bytes.mid(2)));
     }
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
@@ -319,6 +322,10 @@ bool CPrivateProfile::Save(const QString &path, QString *error) const
                 bytes += newline;
         }
     }
+    // Text that itself begins with a zero-width no-break space needs a
+    // byte-order mark in front, or the next read takes it for one.
+    if (!m_utf8Bom && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.prepend("\xEF\xBB\xBF");
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
