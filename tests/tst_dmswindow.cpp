@@ -45,6 +45,7 @@ private slots:
     }
     void transferVin_data();
     void transferVin();
+    void secondPushWaitsForTheFirstQuestion();
     void typedFirstRegistration_data();
     void typedFirstRegistration();
 
@@ -104,6 +105,50 @@ void TestDmsWindow::transferVin()
     QCOMPARE(m_dlg->VinEdit()->text(), vehicle);
     QCOMPARE(m_settings->Kilometer, mileage);
     QCOMPARE(m_dlg->m_bHoldAllB, 0);
+}
+
+// While the user answers the question of one pushed vehicle, a second push
+// waits in the listener, is then handled in its turn and asked about.
+void TestDmsWindow::secondPushWaitsForTheFirstQuestion()
+{
+    const QString second = QStringLiteral("XVQ2G45B684K56789");
+    m_listener = std::make_unique<ISoapSvr>();
+    QVERIFY(m_listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    m_settings->SRPInterfaceReceive = 4;
+    m_settings->ReceiveXMLx = 1;
+    QTcpSocket first;
+    QTcpSocket later;
+    QByteArray laterReceived;
+    connect(&later, &QTcpSocket::readyRead, this, [&] { laterReceived += later.readAll(); });
+
+    int questions = 0;
+    bool secondWaited = false;
+    SetMsgBoxResponder([&](const MsgBoxRequest &box) {
+        if (box.type != MB_YESNO)
+            return MsgBoxAnswer{IDOK};
+        if (++questions == 1) {
+            later.connectToHost(QHostAddress::LocalHost, m_listener->Port());
+            if (later.waitForConnected(5000))
+                later.write(TransferVinPost(*m_settings, second));
+            // Several poll ticks pass with the question open.
+            QTest::qWait(1200);
+            secondWaited = laterReceived.isEmpty();
+        }
+        return MsgBoxAnswer{IDYES};
+    });
+
+    startWindow();
+    m_dlg->SetListener(m_listener.get());
+    first.connectToHost(QHostAddress::LocalHost, m_listener->Port());
+    QVERIFY(first.waitForConnected(5000));
+    first.write(TransferVinPost(*m_settings, kVin));
+
+    QVERIFY(QTest::qWaitFor([&] { return questions == 2; }, 10000));
+    QVERIFY(secondWaited);
+    QVERIFY(QTest::qWaitFor(
+        [&] { return laterReceived.contains("<confirmTransmission>true</confirmTransmission>"); },
+        5000));
+    QCOMPARE(m_settings->FgstnrFull, second);
 }
 
 void TestDmsWindow::typedFirstRegistration_data()

@@ -7,6 +7,7 @@
 #include "app/PageTable.h"
 #include "app/PendingIdent.h"
 #include "app/SelVin7TypschlDlg.h"
+#include "app/StartFlow.h"
 #include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
@@ -302,6 +303,82 @@ void CYaq2Dlg::SetFocusToVin()
 // ---------------------------------------------------------------------------
 // Start and end
 
+// The steps of the start on the window.
+class CStartWindow : public IStartWindow
+{
+public:
+    explicit CStartWindow(CYaq2Dlg &dlg) : m_dlg(dlg) {}
+
+    void ShowOpenErrorAndCancel(const QString &text) override
+    {
+        if (!m_dlg.isVisible())
+            m_dlg.show();
+        OwnMsgBox(text, &m_dlg, m_dlg.m_pSettings->DlgTitel);
+        m_dlg.m_bInInit = false;
+        m_dlg.EndDialog(QDialog::Rejected);
+    }
+    void ReadCatalogueDate() override { m_dlg.ReadCatalogueDate(); }
+    // Timer 3 fetches the DMS's requests once the start vehicle is shown.
+    void ShowNoVehicle() override
+    {
+        m_dlg.ResetVehicleFields(false, true);
+        m_dlg.StartListenerTimer();
+    }
+    bool AskFullVin(const QString &shortVin, QString *fullVin) override
+    {
+        CSelVin7TypschlDlg complete(shortVin, &m_dlg);
+        if (complete.DoModal() != IDOK)
+            return false;
+        *fullVin = complete.GetVin();
+        return true;
+    }
+    void EndDialog(int result) override { m_dlg.EndDialog(result); }
+    void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) override
+    {
+        const CPrgSettings &s = *m_dlg.m_pSettings;
+        CHeadRowView &head = *m_dlg.m_pHead;
+        head.Vin()->setText(s.Fgstnr);
+        if (firstRegistrationGiven) {
+            head.FirstRegistration()->setText(s.Erstzulassung);
+            m_dlg.m_bErstzulGivenAtStart = 1;
+        }
+        if (mileageGiven) {
+            head.Mileage()->setText(s.Kilometer);
+            m_dlg.m_bKmGivenAtStart = 1;
+        }
+        m_dlg.ResetVehicleFields(true, true);
+        // The VIN of the start is identified as if it had been typed.
+        m_dlg.m_pIdent->OnEnChangeFgstNr();
+        m_dlg.StartListenerTimer();
+    }
+    // The package list of the vehicle and the labour positions need the
+    // vehicle's catalogue key, which the head row does not resolve yet: the
+    // caller's request then ends the window without work.
+    bool HasSrpPackage(const QString &) override { return false; }
+    void ShowSRPWlPage(const QString &packageNr7) override
+    {
+        m_dlg.m_strPkgNr7 = packageNr7;
+        m_dlg.ShowSRPWlPage(0);
+    }
+    bool HasLabourPosition(const QString &) override { return false; }
+    void ShowNrAbfragePage() override { m_dlg.ShowNrAbfragePage(true, false); }
+    // A pending vehicle change is settled with the basket first; the basket
+    // then goes to the dealer system.
+    void TransferBasket() override
+    {
+        if (CWkDlg *basket = m_dlg.Page<CWkDlg>())
+            basket->AddToBasket(nullptr, 0);
+    }
+    // The caller's package request answers on the clipboard; the program
+    // has no package-request processor, so the window ends without answer.
+    void RunPackageRequest(const QString &) override {}
+    void ShowStartPage() override { m_dlg.OnStartPage(); }
+    void FocusVin() override { m_dlg.SetFocusToVin(); }
+
+private:
+    CYaq2Dlg &m_dlg;
+};
+
 int CYaq2Dlg::DoModal(const CMainWndArgs &args)
 {
     InitDialog(args);
@@ -337,35 +414,20 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_pHead->Title()->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
     m_pHead->Title()->SetCaption(QString());
 
-    if (!m_strOpenError.isEmpty()) {
-        if (!isVisible())
-            show();
-        OwnMsgBox(m_strOpenError, this, s.DlgTitel);
-        m_bInInit = false;
-        EndDialog(QDialog::Rejected);
+    CStartWindow window(*this);
+    CStartFlow::Run(window, *m_pSettings,
+                    {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp});
+    // A failed connection has already closed the window.
+    if (!m_strOpenError.isEmpty())
         return;
-    }
 
-    ReadCatalogueDate();
+    m_bInInit = false;
+    if (m_bEnded)
+        EndDialog(m_nEndResult);
+}
 
-    if (s.Fgstnr.isEmpty()) {
-        ResetVehicleFields(false, true);
-    } else {
-        m_pHead->Vin()->setText(s.Fgstnr);
-        if (!s.Erstzulassung.isEmpty()) {
-            m_pHead->FirstRegistration()->setText(s.Erstzulassung);
-            m_bErstzulGivenAtStart = 1;
-        }
-        if (!s.Kilometer.isEmpty()) {
-            m_pHead->Mileage()->setText(s.Kilometer);
-            m_bKmGivenAtStart = 1;
-        }
-        ResetVehicleFields(true, true);
-        // The VIN of the start is identified as if it had been typed.
-        m_pIdent->OnEnChangeFgstNr();
-    }
-
-    // Timer 3: the DMS's requests are fetched from the listener.
+void CYaq2Dlg::StartListenerTimer()
+{
     if (!m_pListenerTimer) {
         m_pListenerTimer = new QTimer(this);
         m_pListenerTimer->setObjectName(QStringLiteral("listenerTimer"));
@@ -373,16 +435,6 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
         connect(m_pListenerTimer, &QTimer::timeout, this, &CYaq2Dlg::OnTimerListener);
     }
     m_pListenerTimer->start();
-
-    // The caller modes that answer their caller decide the start themselves;
-    // every other start shows the start page of the command line.
-    if (!s.bQvlEdit && !s.bQvlAPosSearch && !s.bQvlAPosQuery && !s.bQvlAwToSrp)
-        OnStartPage();
-
-    m_bInInit = false;
-    SetFocusToVin();
-    if (m_bEnded)
-        EndDialog(m_nEndResult);
 }
 
 void CYaq2Dlg::ReadCatalogueDate()
@@ -429,13 +481,27 @@ void CYaq2Dlg::OnDestroy()
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
-    m_placement.Save();
     const ConnectValues v = StartConnectValues();
-    if (m_pSettings->bSession && m_pDb[0] && !v.appServer.isEmpty())
-        m_pDb[0]->EndSession(v.sessionId);
-    for (auto &db : m_pDb) {
-        if (db)
-            db->Close();
+    const bool dbOpen[4] = {bool(m_pDb[0]), bool(m_pDb[1]), bool(m_pDb[2]), bool(m_pDb[3])};
+    for (CStartFlow::EndStep step : CStartFlow::EndSteps(*m_pSettings, v.appServer, dbOpen)) {
+        switch (step) {
+        case CStartFlow::FreeModelSeries:
+            // The model-series list belongs to the head-row catalogue and
+            // goes with it.
+            break;
+        case CStartFlow::SavePlacement:
+            m_placement.Save();
+            break;
+        case CStartFlow::EndSession:
+            m_pDb[0]->EndSession(v.sessionId);
+            break;
+        case CStartFlow::CloseDb0:
+        case CStartFlow::CloseDb1:
+        case CStartFlow::CloseDb2:
+        case CStartFlow::CloseDb3:
+            m_pDb[step - CStartFlow::CloseDb0]->Close();
+            break;
+        }
     }
 }
 
@@ -817,17 +883,26 @@ void CYaq2Dlg::ShowPage(int pageId)
 
 void CYaq2Dlg::OnStartPage()
 {
-    const QString &code = m_pSettings->StartPage;
-    if (code == QLatin1String("AW"))
+    switch (CStartFlow::StartPageOf(m_pSettings->StartPage)) {
+    case CStartFlow::AwKatPage:
         ShowAwKatPage(1, false);
-    if (code == QLatin1String("BF"))
+        break;
+    case CStartFlow::BfndPage:
         ShowBfndPage(true);
-    if (code == QLatin1String("SRP"))
+        break;
+    case CStartFlow::SRPWlPage:
         ShowSRPWlPage(1);
-    if (code == QLatin1String("RR") && PreparePageSwitch())
-        OpenBrowser(1, OrmelText(3104));
-    if (code == QLatin1String("HLX"))
+        break;
+    case CStartFlow::WheelsTyres:
+        if (PreparePageSwitch())
+            OpenBrowser(1, OrmelText(3104));
+        break;
+    case CStartFlow::HLXPage:
         ShowHLXPage(true);
+        break;
+    case CStartFlow::NoStartPage:
+        break;
+    }
 }
 
 // ---------------------------------------------------------------------------

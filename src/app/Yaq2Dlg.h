@@ -32,6 +32,7 @@ class CPrgSettings;
 class CYaqDb;
 struct CMainWndArgs;
 class CPageDlg;
+class CStartWindow;
 class COwnButton;
 class ISoapSvr;
 class QComboBox;
@@ -181,10 +182,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class CStartWindow;
+
     void ConnectHead();
     void OpenConnections();
     void OnDestroy();
     void ReadCatalogueDate();
+    void StartListenerTimer();
     void OnEnChangeMileage();
     // Timer 3: hands a pending request of the listener to HandleSoapRequest.
     void OnTimerListener();
