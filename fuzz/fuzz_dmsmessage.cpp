@@ -1,12 +1,14 @@
 // A DMS message from the network, as the program reads it: as the answer to
-// the first-registration request, and as a request "transferVIN" arriving
-// at the listener (taken as UTF-8). Whatever comes, every answer the
-// program sends back is well-formed XML and goes out before any message;
-// a date is taken over only when it is a valid one.
-// Links: yaq_common yaq_db app/FirstRegistration.cpp app/TransferVinHandler.cpp
+// the first-registration request and to the vehicle search, and as a
+// request "transferVIN" arriving at the listener (taken as UTF-8). Whatever
+// comes, every answer the program sends back is well-formed XML and goes out
+// before any message; a date is taken over only when it is a valid one.
+// Links: yaq_common yaq_db yaq_ccd app/FirstRegistration.cpp app/TransferVinHandler.cpp
+// Links: app/VehicleSearch.cpp
 
 #include "app/FirstRegistration.h"
 #include "app/TransferVinHandler.h"
+#include "app/VehicleSearch.h"
 #include "common/DmsFrame.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
@@ -72,6 +74,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             abort();
         if (!result.applied && !text.isEmpty() && notices.count == 0)
             abort(); // an answer that is not taken over is always explained
+    }
+
+    // As the answer to the vehicle search: a list holds full VINs, each once,
+    // and never too many; an answer that lists nothing is explained.
+    {
+        Notices notices;
+        Answerer sender;
+        sender.answer = text;
+        CDmsFrame frame(&s, &notices, &sender);
+        CVehicleSearchCriteria criteria;
+        criteria.lastName = QStringLiteral("M\u00fcller & <Co>");
+        const CVehicleSearchOutcome out = CVehicleSearch(&s).RequestVin(frame, criteria);
+        if (out.hits.size() > CVehicleSearch::kMaxDmsHits)
+            abort();
+        QStringList vins;
+        for (const CFgstNrAbfZeile &hit : out.hits) {
+            if (hit.strFgstNr.size() != 17 || vins.contains(hit.strFgstNr))
+                abort();
+            vins << hit.strFgstNr;
+        }
+        if (!out.showList && !text.isEmpty() && notices.count == 0)
+            abort();
     }
 
     // As a request at the listener.

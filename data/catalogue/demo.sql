@@ -95,6 +95,10 @@ INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code,
 ('1', '01', '0100030', '2', '1101', 'A', '8', '', 'J'),
 ('1', '03', '0300110', '0', '1101', 'A', '45', '', 'J'),
 ('1', '12', '1234567', '0', '1101', 'A', '15', '', 'J'),
+('1', '02', '0200010', '0', '1101', 'A', '-', '', 'N'),
+('1', '02', '0200020', '3', '1101', 'A', '6', '', 'J'),
+('1', '02', '0200020', '4', '1101', 'A', '9', '', 'J'),
+('1', '23', '2345678', '0', '1101', 'A', '30', '', 'J'),
 ('1', '01', '0100010', '0', '2201', 'B', '14', '', 'J'),
 ('1', '01', '0100020', '0', '2201', 'B', '22', '', 'J'),
 ('1', '03', '0300110', '0', '2201', 'B', '50', '', 'J'),
@@ -124,3 +128,265 @@ INSERT INTO srp_package (catalogue_key, package_number, type_key, extra_code, co
 ('1', '1234567', '7A01', '', '   ', 'Inspektion mit Oelwechsel'),
 ('1', '1234567', '7B01', '', 'YAQ', 'Inspektion mit Oelwechsel'),
 ('1', '2345678', '7A01', 'A', 'DE', 'Bremsen vorne');
+
+-- Package list of the demo vehicles. Arvo (7A01, built 15.03.2017):
+--   11 Motor: line 010 oil service with warranty, inclusive-service (covered
+--      by contract HLX0100) and a standard value-line variant (not listed);
+--      020 spark plugs with an inclusive-service variant no contract covers;
+--      030 a German package with its German value-line offer; 040 a German
+--      warranty package whose place the standard service package takes
+--      over; 050 a warranty package without service package (not listed);
+--      060 a package for vehicles built up to 2010 only.
+--   34 Bremsen: 010 front pads; 020 rear pads (no labour value for the Arvo).
+--   64 Karosserie: two first-level groups, "Tueren" with second-level
+--      groups, "Scheiben" straight onto its packages.
+-- Bento (7B01): oil service with warranty variant, front pads, and an
+-- inclusive-service variant without any contract of the vehicle.
+INSERT INTO aw_main_group (catalogue_key, language, type_number, main_group, group_text, text2, text3) VALUES
+('1', '00', 'VQF40DE', '11', 'Motor', '', ''),
+('1', '00', 'VQF40DE', '34', 'Bremsen', '', ''),
+('1', '00', 'VQF40DE', '64', 'Karosserie', '', ''),
+('1', '00', 'VQB20DE', '11', 'Motor', '', ''),
+('1', '00', 'VQB20DE', '34', 'Bremsen', '', '');
+
+INSERT INTO srp_package_line (catalogue_key, type_key, main_group, package_kind, own_number, package_number, extra, origin, text_key, line_text, second_key, line_number, valid_from, valid_to, sort_order) VALUES
+('1', '7A01', '11', 'SRP', '1110010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 1),
+('1', '7A01', '11', 'GRP', '1190010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 2),
+('1', '7A01', '11', 'SIP', '1180010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 3),
+('1', '7A01', '11', 'VLP', '1170010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 4),
+('1', '7A01', '11', 'SRP', '1110020', '1110020', '', 'YAQ', 'MO', 'Motor', '', '020', '20000101', '20991231', 1),
+('1', '7A01', '11', 'SIP', '1180020', '1110020', '', 'YAQ', 'MO', 'Motor', '', '020', '20000101', '20991231', 2),
+('1', '7A01', '11', 'SRP', '1110030', '1110030', '', 'DE', 'MO', 'Motor', '', '030', '20000101', '20991231', 1),
+('1', '7A01', '11', 'VLP', '1170030', '1110030', '', 'DE', 'MO', 'Motor', '', '030', '20000101', '20991231', 2),
+('1', '7A01', '11', 'GRP', '1190040', '1110040', '', 'DE', 'MO', 'Motor', '', '040', '20000101', '20991231', 1),
+('1', '7A01', '11', 'SRP', '1110040', '1110040', '', '   ', 'MO', 'Motor', '', '040', '20000101', '20991231', 2),
+('1', '7A01', '11', 'GRP', '1190050', '1110050', '', '   ', 'MO', 'Motor', '', '050', '20000101', '20991231', 1),
+('1', '7A01', '11', 'SRP', '1110060', '1110060', '', '   ', 'MO', 'Motor', '', '060', '20000101', '20101231', 1),
+('1', '7A01', '34', 'SRP', '3410010', '3410010', '', '   ', 'BR', 'Bremsen', '', '010', '20000101', '20991231', 1),
+('1', '7A01', '34', 'SRP', '3410020', '3410020', '', '   ', 'BR', 'Bremsen', '', '020', '20000101', '20991231', 1),
+('1', '7A01', '64', 'SRP', '6411010', '6411010', '', '   ', 'TU', 'Tueren', 'T1', '110', '20000101', '20991231', 1),
+('1', '7A01', '64', 'SRP', '6411020', '6411020', '', '   ', 'TU', 'Tueren', 'T2', '120', '20000101', '20991231', 1),
+('1', '7A01', '64', 'SRP', '6412010', '6412010', '', '   ', 'SC', 'Scheiben', '', '210', '20000101', '20991231', 1),
+('1', '7A01', '64', 'SRP', '6412020', '6412020', '', '   ', 'SC', 'Scheiben', '', '220', '20000101', '20991231', 1),
+('1', '7B01', '11', 'SRP', '1110010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 1),
+('1', '7B01', '11', 'GRP', '1190010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 2),
+('1', '7B01', '11', 'SIP', '1180010', '1110010', '', '   ', 'MO', 'Motor', '', '010', '20000101', '20991231', 3),
+('1', '7B01', '11', 'VLP', '1170010', '1110010', '', 'DE', 'MO', 'Motor', '', '010', '20000101', '20991231', 4),
+('1', '7B01', '34', 'SRP', '3410010', '3410010', '', '   ', 'BR', 'Bremsen', '', '010', '20000101', '20991231', 1),
+('1', '7B01', '34', 'SRP', '3410020', '3410020', '', '   ', 'BR', 'Bremsen', '', '020', '20000101', '20991231', 1);
+
+INSERT INTO srp_package_alt (catalogue_key, type_key, main_group, own_number, package_number, extra, origin, valid_from, valid_to) VALUES
+('1', '7X01', '11', '1110010', '1110010', '', '   ', '19900101', '20991231'),
+('1', '7X01', '11', '1120010', '1120010', '', '   ', '19900101', '20991231'),
+('1', '7X01', '34', '3410010', '3410010', '', '   ', '19900101', '19991231');
+
+INSERT INTO alt_aw_main_group (type_number, language, catalogue_key, main_group, group_text) VALUES
+('VQA40001', '00', '1', '11', 'Motor'),
+('VQA40001', '00', '1', '34', 'Bremsen'),
+('VQA40001', '00', '1', '64', 'Karosserie'),
+('VQA50001', '00', '1', '11', 'Motor'),
+('VQA50001', '00', '1', '34', 'Bremsen'),
+('VQA60001', '00', '1', '11', 'Motor');
+
+INSERT INTO alt_aw_sub_group (type_number, main_group, language, sub_group, text1, text2) VALUES
+('VQA40001', '11', '00', '10', 'Motor', 'Wartung'),
+('VQA40001', '11', '00', '20', 'Motor', 'Zuendung'),
+('VQA40001', '34', '00', '10', 'Bremsen', 'vorne'),
+('VQA40001', '34', '00', '20', 'Bremsen', 'hinten'),
+('VQA50001', '11', '00', '10', 'Motor', 'Wartung'),
+('VQA50001', '34', '00', '10', 'Bremsen', 'vorne');
+
+INSERT INTO aw_group_text (catalogue_key, main_group, text_key, language, line_text, extra, range_end, title, sort_order) VALUES
+('1', '64', 'TU', '00', 'Tueren', '', '129', 'Tueren und Klappen', 1),
+('1', '64', 'SC', '00', 'Scheiben', '', '229', 'Scheiben und Spiegel', 1);
+
+INSERT INTO aw_subgroup_text (catalogue_key, type_number, main_group, language, second_key, range_end, title) VALUES
+('1', 'VQF40DE', '64', '00', 'T1', '119', 'Tuer einstellen'),
+('1', 'VQF40DE', '64', '00', 'T2', '129', 'Tuerschloss'),
+('1', 'VQF40DE', '64', '00', 'T3', '139', 'Tuerdichtung'),
+('1', 'VQF40DE', '72', '00', 'Z1', '119', 'Dachtraeger'),
+('1', 'VQB20DE', '64', '00', 'T1', '119', 'Tuer einstellen'),
+('1', 'VQB20DE', '64', '00', 'T2', '129', 'Tuerschloss');
+
+INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', '00', 'F40', '1110010', 'Inspektion mit Oelwechsel', 'Motoroel und Filter', '', '', '(nach Herstellervorgabe)', '', '', ''),
+('1', '00', 'F40', '1110020', 'Zuendkerzen ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110030', 'Oelservice Deutschland', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110040', 'Zahnriemen ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410010', 'Bremsbelaege vorne ersetzen', '', '', '', '(beide Seiten)', '', '', ''),
+('1', '00', 'F40', '6411010', 'Tuer einstellen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '6411020', 'Tuerschloss ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '6412010', 'Frontscheibe ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '6412020', 'Aussenspiegelglas ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'B20', '1110010', 'Inspektion mit Oelwechsel', '', '', '', '', '', '', ''),
+('1', '00', 'B20', '3410010', 'Bremsbelaege vorne ersetzen', '', '', '', '', '', '', '');
+
+INSERT INTO findings_position (catalogue_key, package_number, position_key, sort_order) VALUES
+('1', '1110010', '11100810', 1),
+('1', '1110010', '87000010', 2),
+('1', '1110020', '11200100', 1);
+
+UPDATE hlx_option SET list_number = 'L100', list_mode = '1' WHERE catalogue_key = '1' AND option_number = 'HLX0100';
+UPDATE hlx_option SET list_number = 'L200', list_mode = '0' WHERE catalogue_key = '1' AND option_number = 'HLX0200';
+
+INSERT INTO hlx_position_list (catalogue_key, list_number, mask, valid_from, valid_to, sort_order) VALUES
+('1', 'L100', '111008XX', '01.01.2020', '31.12.2099', 1),
+('1', 'L100', '3410XXXX', '01.01.2020', '31.12.2020', 2),
+('1', 'L200', '11XXXXXX', '01.01.2020', '31.12.2099', 1);
+
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag) VALUES
+('1', '11', '1110010', '0', '1101', 'A', '12', '', 'J'),
+('1', '11', '1110020', '0', '1101', 'A', '8', '', 'J'),
+('1', '11', '1110030', '0', '1101', 'A', '12', '', 'J'),
+('1', '11', '1110040', '0', '1101', 'A', '30', '', 'J'),
+('1', '11', '1110050', '0', '1101', 'A', '30', '', 'J'),
+('1', '11', '1110060', '0', '1101', 'A', '10', '', 'J'),
+('1', '34', '3410010', '0', '1101', 'A', '14', '', 'J'),
+('1', '64', '6411010', '0', '1101', 'A', '6', '', 'J'),
+('1', '64', '6411020', '0', '1101', 'A', '9', '', 'J'),
+('1', '64', '6412010', '0', '1101', 'A', '25', '', 'J'),
+('1', '64', '6412020', '0', '1101', 'A', '3', '', 'J'),
+('1', '11', '1110010', '0', '2201', 'B', '14', '', 'J'),
+('1', '34', '3410010', '0', '2201', 'B', '16', '', 'J'),
+('1', '34', '3410020', '0', '2201', 'B', '16', '', 'J');
+
+-- Package editing. Arvo (7A01, built 15.03.2017):
+--   1110010 oil service: the standard line 1110015 with its alternative
+--      1110016, the optional line 1110017 with its alternative 1110018,
+--      the optional sub-packages 1110020 (spark plugs) and 3410010 (front
+--      pads); parts: two standard ones, an alternative oil filter, an
+--      optional part, one expired before and one valid only after the
+--      production date. Findings codes of a subgroup and of a location,
+--      and an inclusive-service finding that contract HLX0200 covers.
+--   1190010 its warranty variant (sub-packages never), 1180010 its
+--      inclusive-service variant, 1170010 its value-line variant whose
+--      optional 1110030 is the German value-line package 1170030.
+--   1110040 and 3410020 hold each other as optional packages.
+-- Fenno (7F51, type number VQF50DE): 7210010 bumper paint with paint
+--   material (notice), the rear-spring position 7259050 (notice) and the
+--   optional package 7259049 that the catalogue names on two lines.
+INSERT INTO srp_package_position (catalogue_key, package_number, position_number, kind, reference_number, sort_order) VALUES
+('1', '1110010', '1110010', 'S', '', 1),
+('1', '1110010', '1110015', 'S', '', 2),
+('1', '1110010', '1110016', 'A', '1110015', 3),
+('1', '1110010', '1110017', 'O', '', 4),
+('1', '1110010', '1110018', 'B', '1110017', 5),
+('1', '1110010', '1110020', 'O', '', 6),
+('1', '1110010', '3410010', 'O', '', 7),
+('1', '1110020', '1110020', 'S', '', 1),
+('1', '1110020', '1110021', 'O', '', 2),
+('1', '3410010', '3410010', 'S', '', 1),
+('1', '3410010', '3410011', 'S', '', 2),
+('1', '1190010', '1190010', 'S', '', 1),
+('1', '1190010', '1110020', 'O', '', 2),
+('1', '1180010', '1180010', 'S', '', 1),
+('1', '1170010', '1170010', 'S', '', 1),
+('1', '1170010', '1110030', 'O', '', 2),
+('1', '1170030', '1170030', 'S', '', 1),
+('1', '1110040', '1110040', 'S', '', 1),
+('1', '1110040', '3410020', 'O', '', 2),
+('1', '3410020', '3410020', 'S', '', 1),
+('1', '3410020', '1110040', 'O', '', 2),
+('1', '7210010', '7210010', 'S', '', 1),
+('1', '7210010', '9910010', 'S', '', 2),
+('1', '7210010', '7259050', 'S', '', 3),
+('1', '7210010', '7259049', 'O', '', 4),
+('1', '7259049', '7259049', 'S', '', 1);
+
+INSERT INTO srp_package_part (catalogue_key, package_number, part_number, part_position, quantity, kind, valid_from, valid_to, reference_position, sort_order) VALUES
+('1', '1110010', 'VQ0011501', '010', '1', 'S', '20000101', '20991231', '', 1),
+('1', '1110010', 'VQ0011502', '020', '4.500', 'S', '20000101', '20991231', '', 2),
+('1', '1110010', 'VQ0011503', '030', '1.000', 'A', '20000101', '20991231', '010', 3),
+('1', '1110010', 'VQ0011504', '040', '10', 'O', '20000101', '20991231', '', 4),
+('1', '1110010', 'VQ0011505', '050', '1', 'S', '20000101', '20151231', '', 5),
+('1', '1110010', 'VQ0011506', '060', '1', 'S', '20180101', '20991231', '', 6),
+('1', '1110020', 'VQ0012001', '010', '4', 'S', '20000101', '20991231', '', 1),
+('1', '3410010', 'VQ0034101', '010', '1', 'S', '20000101', '20991231', '', 1),
+('1', '7210010', 'VQ0072101', '010', '0.250', 'S', '20000101', '20991231', '', 1);
+
+INSERT INTO srp_part_text (catalogue_key, part_number, language, part_text) VALUES
+('1', 'VQ0011501', '00', 'Oelfilter'),
+('1', 'VQ0011502', '00', 'Motoroel 5W-30 (Liter)'),
+('1', 'VQ0011503', '00', 'Oelfilter Langzeit'),
+('1', 'VQ0011504', '00', 'Scheibenreiniger-Konzentrat'),
+('1', 'VQ0012001', '00', 'Zuendkerze'),
+('1', 'VQ0034101', '00', 'Bremsbelagsatz vorne'),
+('1', 'VQ0072101', '00', 'Grundierung (Liter)');
+
+INSERT INTO srp_package_line (catalogue_key, type_key, main_group, package_kind, own_number, package_number, extra, origin, text_key, line_text, second_key, line_number, valid_from, valid_to, sort_order) VALUES
+('1', '7F51', '72', 'SRP', '7210010', '7210010', '', '   ', 'ZU', 'Zubehoer', '', '010', '20000101', '20991231', 1),
+('1', '7F51', '72', 'SRP', '7259049', '7259049', '', '   ', 'ZU', 'Zubehoer', '', '020', '20000101', '20991231', 1),
+('1', '7F51', '72', 'SRP', '7259049', '7259049', '', '   ', 'ZU', 'Zubehoer', '', '030', '20000101', '20991231', 1);
+
+INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', '00', 'F40', '1110015', 'Motoroel ablassen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110016', 'Motoroel absaugen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110017', 'Motorwaesche', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110018', 'Motorwaesche mit Konservierung', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1110021', 'Zuendspulen pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410011', 'Bremsscheiben pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410020', 'Bremsbelaege hinten ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1190010', 'Inspektion mit Oelwechsel (Garantie)', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1180010', 'Inspektion mit Oelwechsel (Wartungsvertrag)', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1170010', 'Inspektion mit Oelwechsel (Festpreis)', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '1170030', 'Oelservice Deutschland (Festpreis)', '', '', '', '', '', '', ''),
+('1', '00', 'F50', '7210010', 'Stossfaenger lackieren', '', '', '', '', '', '', ''),
+('1', '00', 'F50', '9910010', 'Lackiermaterial', '', '', '', '', '', '', ''),
+('1', '00', 'F50', '7259049', 'Dachtraeger montieren', '', '', '', '', '', '', ''),
+('1', '00', 'F50', '7259050', 'Anhaengerkupplung montieren', '', '', '', '', '', '', '');
+
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag) VALUES
+('1', '11', '1110015', '0', '1101', 'A', '3', '', 'J'),
+('1', '11', '1110016', '0', '1101', 'A', '4', '', 'J'),
+('1', '11', '1110017', '0', '1101', 'A', '5', '', 'J'),
+('1', '11', '1110017', '4', '1101', 'A', '1.50', '', 'J'),
+('1', '11', '1110018', '0', '1101', 'A', '6', '', 'J'),
+('1', '11', '1110021', '0', '1101', 'A', '', 'AZ', 'J'),
+('1', '34', '3410011', '0', '1101', 'A', '2', '', 'J'),
+('1', '11', '1190010', '0', '1101', 'A', '12', '', 'J'),
+('1', '11', '1180010', '0', '1101', 'A', '12', '', 'J'),
+('1', '11', '1170010', '0', '1101', 'A', '12', '', 'J'),
+('1', '11', '1170030', '0', '1101', 'A', '12', '', 'J'),
+('1', '72', '7210010', '0', '5101', '', '20', '', 'J'),
+('1', '99', '9910010', '0', '5101', '', '2', '', 'J'),
+('1', '72', '7259049', '0', '5101', '', '10', '', 'J'),
+('1', '72', '7259050', '0', '5101', '', '15', '', 'J');
+
+INSERT INTO findings_code (catalogue_key, position_number, code, sort_order) VALUES
+('1', '1110010', '1110XXXXXX', 1),
+('1', '1110010', '112001XXXX', 2),
+('1', '1110010', '1199XXXXXX', 3);
+
+INSERT INTO finding_level_text (catalogue_key, language, main_group, sub_group, location, damage_key, level_text) VALUES
+('1', '00', '11', '', '', '', 'Motor'),
+('1', '00', '11', '10', '', '', 'Motoroel'),
+('1', '00', '11', '10', '08', '', 'Oelfilter'),
+('1', '00', '11', '10', '08', '10', 'undicht'),
+('1', '00', '11', '10', '08', '20', 'verstopft'),
+('1', '00', '11', '10', '09', '', 'Oelwanne'),
+('1', '00', '11', '10', '09', '10', 'undicht'),
+('1', '00', '11', '20', '', '', 'Zuendung'),
+('1', '00', '11', '20', '01', '', 'Zuendkerze'),
+('1', '00', '11', '20', '01', '30', 'verrusst');
+
+INSERT INTO finding_text (catalogue_key, finding_number, language, finding_text) VALUES
+('1', '87000010', '00', 'Inspektion im Wartungsvertrag');
+
+-- The catalogue lines of the demo vehicles' packages: a package is offered
+-- only where its number stands in the vehicle's catalogue for its model
+-- (Arvo 1.6 and Bento in the first column).
+INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
+('1', 'VQF40DE', '11', '510', '1110010', 'Oelservice', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '520', '1110020', 'Zuendkerzen ersetzen', '8', 'NNN-'),
+('1', 'VQF40DE', '11', '530', '1110030', 'Oelservice Premium', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '540', '1110040', 'Steuerriemen ersetzen', '30', 'NNN-'),
+('1', 'VQF40DE', '11', '550', '1110050', 'Zylinderkopfdichtung ersetzen', '30', 'NNN-'),
+('1', 'VQF40DE', '11', '560', '1110060', 'Oelservice bis Baujahr 2010', '10', 'NNN-'),
+('1', 'VQF40DE', '34', '510', '3410010', 'Bremsbelaege vorn ersetzen', '14', 'NNN-'),
+('1', 'VQF40DE', '64', '510', '6411010', 'Tuerschloss vorn ersetzen', '6', 'NNN-'),
+('1', 'VQF40DE', '64', '520', '6411020', 'Tuerschloss hinten ersetzen', '9', 'NNN-'),
+('1', 'VQF40DE', '64', '530', '6412010', 'Frontscheibe ersetzen', '25', 'NNN-'),
+('1', 'VQF40DE', '64', '540', '6412020', 'Aussenspiegelglas ersetzen', '3', 'NNN-'),
+('1', 'VQB20DE', '11', '510', '1110010', 'Oelservice', '14', 'NN'),
+('1', 'VQB20DE', '34', '510', '3410010', 'Bremsbelaege vorn ersetzen', '16', 'NN'),
+('1', 'VQB20DE', '34', '520', '3410020', 'Bremsbelaege hinten ersetzen', '16', 'NN');

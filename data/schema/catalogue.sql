@@ -127,6 +127,10 @@ CREATE TABLE hlx_option (
   origin        TEXT NOT NULL DEFAULT '',
   product_value TEXT NOT NULL DEFAULT '',
   mileage_limit TEXT NOT NULL DEFAULT '',
+  -- The position list of the product (hlx_position_list) and how it reads:
+  -- "1" lists what the contract includes, anything else what it excludes.
+  list_number   TEXT NOT NULL DEFAULT '',
+  list_mode     TEXT NOT NULL DEFAULT '',
   PRIMARY KEY (catalogue_key, option_number)
 );
 
@@ -220,3 +224,220 @@ CREATE TABLE srp_package (
   description    TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX srp_package_by_type ON srp_package (catalogue_key, package_number, type_key);
+
+-- Package list of a vehicle ------------------------------------------------
+
+-- Main groups of the labour-value catalogue with their titles per language.
+CREATE TABLE aw_main_group (
+  catalogue_key TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  type_number   TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  group_text    TEXT NOT NULL DEFAULT '',
+  text2         TEXT NOT NULL DEFAULT '',
+  text3         TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, language, type_number, main_group)
+);
+
+-- Package lines: a package of one kind ("SRP", "GRP", "SIP", "VLP") on a
+-- catalogue line of a main group for a type key, valid for vehicles built
+-- from valid_from to valid_to (YYYYMMDD). origin "   " or "YAQ" is the
+-- standard package, any other origin the package of that country.
+CREATE TABLE srp_package_line (
+  catalogue_key  TEXT NOT NULL,
+  type_key       TEXT NOT NULL,
+  main_group     TEXT NOT NULL,
+  package_kind   TEXT NOT NULL,
+  own_number     TEXT NOT NULL DEFAULT '',
+  package_number TEXT NOT NULL,
+  extra          TEXT NOT NULL DEFAULT '',
+  origin         TEXT NOT NULL DEFAULT '',
+  text_key       TEXT NOT NULL DEFAULT '',
+  line_text      TEXT NOT NULL DEFAULT '',
+  second_key     TEXT NOT NULL DEFAULT '',
+  line_number    TEXT NOT NULL,
+  valid_from     TEXT NOT NULL DEFAULT '00000000',
+  valid_to       TEXT NOT NULL DEFAULT '99999999',
+  sort_order     INTEGER NOT NULL DEFAULT 0
+);
+-- Top rows and group levels read one kind in line order (of every group or
+-- of one); the package level every kind of one group in line order. Within
+-- a line the catalogue's own order (sort_order) decides which variant of a
+-- package arrives first, and so how the variants merge into one row.
+CREATE INDEX srp_package_line_by_kind ON srp_package_line (catalogue_key, type_key, package_kind, main_group, line_number, sort_order);
+CREATE INDEX srp_package_line_by_group ON srp_package_line (catalogue_key, type_key, main_group, line_number, sort_order);
+CREATE INDEX srp_package_line_by_number ON srp_package_line (catalogue_key, type_key, package_number, line_number);
+
+-- Packages of the alternative catalogue (no catalogue lines): the package
+-- number's first two characters are its main group, the next two its
+-- second-level group.
+CREATE TABLE srp_package_alt (
+  catalogue_key  TEXT NOT NULL,
+  type_key       TEXT NOT NULL,
+  main_group     TEXT NOT NULL,
+  own_number     TEXT NOT NULL DEFAULT '',
+  package_number TEXT NOT NULL,
+  extra          TEXT NOT NULL DEFAULT '',
+  origin         TEXT NOT NULL DEFAULT '',
+  valid_from     TEXT NOT NULL DEFAULT '00000000',
+  valid_to       TEXT NOT NULL DEFAULT '99999999'
+);
+CREATE INDEX srp_package_alt_by_group ON srp_package_alt (catalogue_key, type_key, main_group, package_number);
+
+-- Main-group and second-level titles of the alternative catalogue.
+CREATE TABLE alt_aw_main_group (
+  type_number   TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  catalogue_key TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  group_text    TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (type_number, language, catalogue_key, main_group)
+);
+CREATE TABLE alt_aw_sub_group (
+  type_number TEXT NOT NULL,
+  main_group  TEXT NOT NULL,
+  language    TEXT NOT NULL,
+  sub_group   TEXT NOT NULL,
+  text1       TEXT NOT NULL DEFAULT '',
+  text2       TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (type_number, main_group, language, sub_group)
+);
+
+-- Titles of the group levels below a main group: the first level by the
+-- text key of a package line (several line texts may share one key; the
+-- title's lines run to range_end), the second by its second-level key.
+CREATE TABLE aw_group_text (
+  catalogue_key TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  text_key      TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  line_text     TEXT NOT NULL DEFAULT '',
+  extra         TEXT NOT NULL DEFAULT '',
+  range_end     TEXT NOT NULL DEFAULT '',
+  title         TEXT NOT NULL DEFAULT '',
+  sort_order    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX aw_group_text_by_key ON aw_group_text (catalogue_key, main_group, text_key, language, sort_order);
+CREATE TABLE aw_subgroup_text (
+  catalogue_key TEXT NOT NULL,
+  type_number   TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  second_key    TEXT NOT NULL,
+  range_end     TEXT NOT NULL DEFAULT '',
+  title         TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, type_number, main_group, language, second_key)
+);
+
+-- Texts of a labour position or package per language and model series:
+-- four text lines and four bracket lines.
+CREATE TABLE apos_text (
+  catalogue_key   TEXT NOT NULL,
+  language        TEXT NOT NULL,
+  model_series    TEXT NOT NULL,
+  position_number TEXT NOT NULL,
+  text1 TEXT NOT NULL DEFAULT '',
+  text2 TEXT NOT NULL DEFAULT '',
+  text3 TEXT NOT NULL DEFAULT '',
+  text4 TEXT NOT NULL DEFAULT '',
+  bracket1 TEXT NOT NULL DEFAULT '',
+  bracket2 TEXT NOT NULL DEFAULT '',
+  bracket3 TEXT NOT NULL DEFAULT '',
+  bracket4 TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, language, model_series, position_number)
+);
+
+-- The findings positions of a package (position keys of eight characters).
+CREATE TABLE findings_position (
+  catalogue_key  TEXT NOT NULL,
+  package_number TEXT NOT NULL,
+  position_key   TEXT NOT NULL,
+  sort_order     INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX findings_position_by_package ON findings_position (catalogue_key, package_number, sort_order);
+
+-- Position lists of inclusive-service products: masks of position keys
+-- ("X" stands for any one character or none), valid from/to DD.MM.YYYY.
+CREATE TABLE hlx_position_list (
+  catalogue_key TEXT NOT NULL,
+  list_number   TEXT NOT NULL,
+  mask          TEXT NOT NULL,
+  valid_from    TEXT NOT NULL DEFAULT '',
+  valid_to      TEXT NOT NULL DEFAULT '',
+  sort_order    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX hlx_position_list_by_list ON hlx_position_list (catalogue_key, list_number, sort_order);
+
+-- Package editing ----------------------------------------------------------
+
+-- Labour positions of a package (by its package key), in the catalogue's
+-- order: kind "S" standard, "O" optional, "A"/"B" alternative of the line
+-- whose number stands in reference_number.
+CREATE TABLE srp_package_position (
+  catalogue_key    TEXT NOT NULL,
+  package_number   TEXT NOT NULL,
+  position_number  TEXT NOT NULL,
+  kind             TEXT NOT NULL DEFAULT 'S',
+  reference_number TEXT NOT NULL DEFAULT '',
+  sort_order       INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX srp_package_position_by_package ON srp_package_position (catalogue_key, package_number, sort_order);
+
+-- Parts of a package, valid for vehicles built from valid_from to valid_to
+-- (YYYYMMDD); an alternative names the part_position it stands for in
+-- reference_position. quantity is a decimal text.
+CREATE TABLE srp_package_part (
+  catalogue_key      TEXT NOT NULL,
+  package_number     TEXT NOT NULL,
+  part_number        TEXT NOT NULL,
+  part_position      TEXT NOT NULL DEFAULT '',
+  quantity           TEXT NOT NULL DEFAULT '',
+  kind               TEXT NOT NULL DEFAULT 'S',
+  valid_from         TEXT NOT NULL DEFAULT '00000000',
+  valid_to           TEXT NOT NULL DEFAULT '99999999',
+  reference_position TEXT NOT NULL DEFAULT '',
+  sort_order         INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX srp_package_part_by_package ON srp_package_part (catalogue_key, package_number, sort_order);
+
+-- Texts of parts per language.
+CREATE TABLE srp_part_text (
+  catalogue_key TEXT NOT NULL,
+  part_number   TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  part_text     TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, part_number, language)
+);
+
+-- Findings codes of a labour position: finding numbers of eight characters
+-- whose trailing pairs may be "XX" (every value of that level).
+CREATE TABLE findings_code (
+  catalogue_key   TEXT NOT NULL,
+  position_number TEXT NOT NULL,
+  code            TEXT NOT NULL,
+  sort_order      INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX findings_code_by_position ON findings_code (catalogue_key, position_number, sort_order);
+
+-- Texts of the four levels of a finding number (main group, subgroup,
+-- location, damage key; two characters each): a row of a level leaves the
+-- keys below it empty.
+CREATE TABLE finding_level_text (
+  catalogue_key TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  sub_group     TEXT NOT NULL DEFAULT '',
+  location      TEXT NOT NULL DEFAULT '',
+  damage_key    TEXT NOT NULL DEFAULT '',
+  level_text    TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, language, main_group, sub_group, location, damage_key)
+);
+
+-- Texts of whole finding numbers (the findings of the service information).
+CREATE TABLE finding_text (
+  catalogue_key  TEXT NOT NULL,
+  finding_number TEXT NOT NULL,
+  language       TEXT NOT NULL,
+  finding_text   TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, finding_number, language)
+);

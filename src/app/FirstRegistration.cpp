@@ -132,15 +132,6 @@ CFirstRegistration::FieldResult CFirstRegistration::OnKillFocus(const QString &t
     return result;
 }
 
-CFirstRegistration::DmsVinSteps CFirstRegistration::OnDmsVin(const CPrgSettings &settings)
-{
-    DmsVinSteps steps;
-    const int mode = settings.SRPInterfaceReq;
-    steps.showInfoText = mode == 0 || (mode == 3 && settings.bSchulung);
-    steps.runVehicleSearch = mode == 3 || mode == 4;
-    return steps;
-}
-
 // ---------------------------------------------------------------------------
 // The DMS request
 

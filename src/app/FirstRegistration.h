@@ -64,14 +64,6 @@ public:
     // placeholder.
     FieldResult OnKillFocus(const QString &text, const BasketQuestion &askBasket);
 
-    // --- The "DMS-VIN" button
-    struct DmsVinSteps
-    {
-        bool showInfoText = false;     // the information text "\SRP\InfoFg"
-        bool runVehicleSearch = false; // the DMS vehicle search dialog
-    };
-    static DmsVinSteps OnDmsVin(const CPrgSettings &settings);
-
     // --- The DMS request
     // Whether the DMS is asked for an empty first registration after an
     // identification: XML requests, extended format and campaigns on.

@@ -2,13 +2,9 @@
 
 #include "app/ModelMapping.h"
 #include "app/Yaq2App.h"
+#include "common/readers/CatalogueColumn.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
-
-namespace {
-// The placeholder model designation shown before a vehicle is identified.
-const QString kNoModel = QStringLiteral(". . . . . . .");
-} // namespace
 
 QString GetHelpFileName(int id)
 {
@@ -45,22 +41,13 @@ bool IsSpecialAPNr(const QString &apNr)
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
                    const CModelMapping *mapping)
 {
-    if (!db || !settings || modelDesignation.isEmpty() || modelDesignation == kNoModel)
-        return -1;
-    CAwKatSpalteData rec;
-    rec.Init();
-    rec.m_strKatBstNr = settings->KatalogKey;
-    rec.m_strTypNr = settings->Bestellnr;
-    rec.m_strSpBez = modelDesignation;
-    if (db->ReadAwKatSpalteDataOnLTypSpNr(rec)) {
-        rec.TrimData();
-        return rec.m_strSpNr.trimmed().toInt() - 1;
-    }
     if (!mapping) {
         if (const CYaq2App *app = CYaq2App::Instance())
             mapping = &app->m_ModelMapping;
     }
-    return mapping && mapping->HasCode(modelDesignation) ? 0 : -1;
+    return GetAwKatSpalte(settings, db, modelDesignation, [mapping](const QString &code) {
+        return mapping && mapping->HasCode(code);
+    });
 }
 
 void ReplaceNewlineEscapes(QString &text)

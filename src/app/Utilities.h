@@ -18,10 +18,9 @@ QString GetHelpFileName(int id);
 // first seven characters are one of the entries of the fixed list.
 bool IsSpecialAPNr(const QString &apNr);
 
-// The labour-value catalogue column (from 0) of a model designation of the
-// settings' catalogue and type number; 0 for a model the model-name mapping
-// knows by code but the catalogue has no column for; -1 for none. Without a
-// mapping given, the application's mapping is asked.
+// The labour-value catalogue column of a model designation
+// (common/readers/CatalogueColumn.h) with the model-name mapping given, or
+// without one the application's mapping.
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
                    const CModelMapping *mapping = nullptr);
 

@@ -1,6 +1,7 @@
 #include "app/Yaq2App.h"
 
 #include "app/Yaq2Dlg.h"
+#include "common/readers/CatalogueCache.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
@@ -137,6 +138,10 @@ bool CYaq2App::InitInstance()
     // the catalogue's own codes.
     m_ModelMapping.SetCatalogueView(s.bKatalogansicht);
     m_ModelMapping.Load(GetPrgTextSprache());
+    CatalogueCache().SetModelCodeCheck([](const QString &code) {
+        const CYaq2App *app = CYaq2App::Instance();
+        return app && app->m_ModelMapping.HasCode(code);
+    });
     s.PrgTitel = QStringLiteral("Y A Q 2 ");
 
     if (s.bSchulung) {
@@ -236,6 +241,7 @@ int CYaq2App::ExitInstance()
 {
     if (m_Listener.HasInterface())
         m_Listener.StopListener();
+    CatalogueCache().Clear();
 
     // Nothing is written over the stored profile and dealer file when the
     // start-up ended before the settings were read.

@@ -1,6 +1,8 @@
 #include "app/Yaq2Dlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/DmsVinButton.h"
+#include "app/FgstNrAbfDlg.h"
 #include "app/HeadKeys.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
@@ -19,7 +21,9 @@
 #include "common/OwnLogoButton.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
+#include "common/TextDlg.h"
 #include "common/WebBrowserDlg.h"
+#include "common/readers/CatalogueCache.h"
 #include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
 #include "packages/SRPBbDlg.h"
@@ -167,6 +171,7 @@ void CYaq2Dlg::ConnectHead()
     title->installEventFilter(this);
     connect(title, &QAbstractButton::clicked, this, &CYaq2Dlg::ShowHomePage);
     connect(title, &COwnLogoButton::doubleClicked, this, &CYaq2Dlg::ShowAboutBox);
+    connect(HeadButton(kBtnDmsVin), &QAbstractButton::clicked, this, &CYaq2Dlg::OnBnClickedDmsVin);
     connect(HeadButton(kBtnSetup), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         if (Page(kPageSetup)->IsCreated())
@@ -351,16 +356,20 @@ public:
         m_dlg.m_pIdent->OnEnChangeFgstNr();
         m_dlg.StartListenerTimer();
     }
-    // The package list of the vehicle and the labour positions need the
-    // vehicle's catalogue key, which the head row does not resolve yet: the
-    // caller's request then ends the window without work.
-    bool HasSrpPackage(const QString &) override { return false; }
+    bool HasSrpPackage(const QString &packageNr7) override
+    {
+        return GetSRPPakete(m_dlg.m_pSettings, packageNr7, m_dlg.Db(0), m_dlg.Db(1), -1) != 0;
+    }
     void ShowSRPWlPage(const QString &packageNr7) override
     {
         m_dlg.m_strPkgNr7 = packageNr7;
         m_dlg.ShowSRPWlPage(0);
     }
-    bool HasLabourPosition(const QString &) override { return false; }
+    bool HasLabourPosition(const QString &apNr) override
+    {
+        return GetAPosWert(m_dlg.m_pSettings, apNr, m_dlg.Db(0), 0, 0, QString(), QString(), 0,
+                           -1) != 0;
+    }
     void ShowNrAbfragePage() override { m_dlg.ShowNrAbfragePage(true, false); }
     // A pending vehicle change is settled with the basket first; the basket
     // then goes to the dealer system.
@@ -1096,4 +1105,64 @@ void CYaq2Dlg::HandleSoapRequest(const QString &request)
     }
     m_bHoldAllB = 0;
     SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+}
+
+// ---------------------------------------------------------------------------
+// Vehicle search of the DMS
+
+void CYaq2Dlg::OnBnClickedDmsVin()
+{
+    PlaySoundSelected(m_pSettings);
+    const bool backHome = CDmsVinButton::Run(
+        *m_pSettings, m_nCurPage,
+        [this] {
+            CTextDlg text(this);
+            text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoFg"), GetPrgSprache(),
+                             QStringLiteral(".dat"));
+        },
+        [this] {
+            // The listener's requests wait while the search waits for the DMS.
+            CRunningDmsSender sender(m_sender, m_bDmsRequestRunning);
+            CVehicleSearchTarget target;
+            target.apply = [this](const QString &vin, const QString &firstRegistration,
+                                  const QString &mileage, const QString &plate) {
+                ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
+            };
+            target.help = [this] { WinHelp(); };
+            target.sender = &sender;
+            CFgstNrAbfDlg search(m_pSettings, Db(0), this, target);
+            return search.DoModal();
+        });
+    if (backHome)
+        SetFocusToVin();
+}
+
+void CYaq2Dlg::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+                                        const QString &mileage, const QString &plate)
+{
+    CPrgSettings &s = *m_pSettings;
+    // The found vehicle brings its own first registration, mileage and
+    // plate: while its VIN is identified the head row keeps those fields and
+    // the DMS is not asked for the date. The basket is asked as for a typed
+    // VIN.
+    m_bHoldAllA = 1;
+    SetFieldText(m_pHead->Vin(), vin);
+    m_pIdent->OnEnChangeFgstNr();
+    m_bHoldAllA = 0;
+    if (s.FgstnrFull != vin)
+        return; // refused, or the basket kept the vehicle shown
+
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    const bool mileageChanged = s.Kilometer != mileage;
+    s.Erstzulassung = firstRegistration;
+    SetFieldText(m_pHead->FirstRegistration(), firstRegistration.isEmpty() && s.MarketingCampaigns
+                                                   ? OrmelText(6061)
+                                                   : firstRegistration);
+    s.Kilometer = mileage;
+    SetFieldText(m_pHead->Mileage(), mileage);
+    SetFieldText(m_pHead->Plate(), plate);
+    SetCustomerSpecificPrice();
+    CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
+    changes.bKilometer = mileageChanged ? 1 : 0;
+    SetIdentChanged(changes);
 }

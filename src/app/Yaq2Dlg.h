@@ -172,6 +172,11 @@ public:
     void SetListener(ISoapSvr *listener) { m_pListener = listener; }
 
     // The smallest size of the window.
+    // The vehicle the search of the "DMS-VIN" button found: its VIN is
+    // identified as if typed; its first registration, mileage and plate go
+    // into their head fields.
+    void ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+                                  const QString &mileage, const QString &plate);
     static QSize MinimumWindowSize() { return CWindowPlacement::MinimumSize(); }
 
 public slots:
@@ -190,6 +195,8 @@ private:
     void ReadCatalogueDate();
     void StartListenerTimer();
     void OnEnChangeMileage();
+    // The "DMS-VIN" head button: the information text or the vehicle search.
+    void OnBnClickedDmsVin();
     // Timer 3: hands a pending request of the listener to HandleSoapRequest.
     void OnTimerListener();
     CPageDlg *PageOfClass(const QMetaObject &pageClass) const;

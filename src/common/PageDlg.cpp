@@ -91,6 +91,7 @@ void CPageDlg::ActivatePage()
             SetCaptionText(OrmelText(m_nCaptionId));
         m_bTextsChanged = 0;
     }
+    m_Taken = m_Changed;
     m_Changed.Clear();
     RefreshPage();
 }

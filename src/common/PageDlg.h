@@ -61,6 +61,8 @@ protected:
     virtual bool HasCaptionLine() const { return true; }
     // The page's own part of ActivatePage.
     virtual void RefreshPage() {}
+    // The change flags this activation took in (RefreshPage reads them).
+    const CChangeFlags &TakenChanges() const { return m_Taken; }
     // The "<" button and Escape: back where the user came from, else where
     // the page's "<" leads by itself (see the page table).
     virtual void OnBack();
@@ -87,6 +89,7 @@ private:
     bool m_bCreated = false;
     int m_nTemplateId = 0;
     int m_nCaptionId = 0;
+    CChangeFlags m_Taken;
     int m_nPageWidth = 0;
     int m_nPageHeight = 0;
     QLabel *m_pCaption = nullptr;

@@ -50,6 +50,7 @@ struct CPrgSettingsData
     int nRestrictedSession = 0; // 1 while the session is restricted to the external service
     QString LocalDataSetDir;    // data directory when it holds "YAQ2.dat"
     int nScopeDlgMode = 0;
+    int bSpotRepair = 0; // the dealer's spot-repair data set is complete (OpenSpotRepairData)
 
     // User settings of the profile.
     int Sound = 1;

@@ -10,6 +10,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QXmlStreamWriter>
+#include <algorithm>
 
 namespace {
 
@@ -82,6 +83,58 @@ QString Fault(const QString &code, const QString &text)
     return out;
 }
 
+// The text of the child element, empty without one.
+QString ChildText(const QDomElement &parent, const QString &localName)
+{
+    return FirstChild(parent, localName).text();
+}
+
+// The vehicles of "requestVIN": each criterion given must be part of its
+// field.
+void WriteVehicleSearch(QXmlStreamWriter &xml, const QDomElement &request,
+                        const DmsVehicles &vehicles, const QString &version)
+{
+    const std::pair<QString, QString DmsVehicle::*> criteria[] = {
+        {ChildText(request, QStringLiteral("plateNumber")), &DmsVehicle::plate},
+        {ChildText(request, QStringLiteral("lastName")), &DmsVehicle::lastName},
+        {ChildText(request, QStringLiteral("searchText1")), &DmsVehicle::searchText1},
+        {ChildText(request, QStringLiteral("searchText2")), &DmsVehicle::searchText2},
+    };
+    QList<DmsVehicle> found;
+    for (const DmsVehicle &vehicle : vehicles) {
+        bool fits = true;
+        for (const auto &[text, field] : criteria) {
+            if (!text.isEmpty() && !(vehicle.*field).contains(text, Qt::CaseInsensitive))
+                fits = false;
+        }
+        if (fits)
+            found.append(vehicle);
+    }
+    if (found.isEmpty()) {
+        WriteException(xml, QStringLiteral("NoVehicleFound"),
+                       QStringLiteral("The DMS knows no vehicle for these search criteria."));
+        return;
+    }
+    std::sort(found.begin(), found.end(),
+              [](const DmsVehicle &a, const DmsVehicle &b) { return a.vin < b.vin; });
+    for (const DmsVehicle &vehicle : found) {
+        xml.writeStartElement(QStringLiteral("vehicleIdentification"));
+        WriteVin(xml, vehicle.vin);
+        xml.writeTextElement(QStringLiteral("firstRegistrationDate"), vehicle.firstRegistration);
+        xml.writeTextElement(QStringLiteral("mileage"), vehicle.mileage);
+        xml.writeTextElement(QStringLiteral("resultText1"), vehicle.plate);
+        xml.writeTextElement(QStringLiteral("resultText2"), vehicle.lastName);
+        xml.writeTextElement(
+            QStringLiteral("resultText3"),
+            (vehicle.searchText1 + QLatin1Char(' ') + vehicle.searchText2).trimmed());
+        if (version == QLatin1String("01.05.00"))
+            xml.writeTextElement(QStringLiteral("customerHasSpecificPrice"),
+                                 vehicle.customerSpecificPrices ? QStringLiteral("true")
+                                                                : QStringLiteral("false"));
+        xml.writeEndElement();
+    }
+}
+
 } // namespace
 
 bool LoadDmsVehicles(const QString &path, DmsVehicles *vehicles, QString *error)
@@ -101,17 +154,24 @@ bool LoadDmsVehicles(const QString &path, DmsVehicles *vehicles, QString *error)
         ++number;
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const QStringList fields = line.split(blanks);
-        if (fields.size() != 4 || fields.at(0).size() != 17 ||
+        // The search fields after the first "|" may hold blanks.
+        QStringList search = line.split(QLatin1Char('|'));
+        const QStringList fields = search.takeFirst().trimmed().split(blanks);
+        if (fields.size() != 4 || search.size() > 4 || fields.at(0).size() != 17 ||
             !date.match(fields.at(1)).hasMatch() ||
             (fields.at(3) != QLatin1String("0") && fields.at(3) != QLatin1String("1"))) {
-            *error = QStringLiteral("%1:%2: expected VIN, YYYY-MM-DD, mileage, 0 or 1")
+            *error = QStringLiteral("%1:%2: expected VIN, YYYY-MM-DD, mileage, 0 or 1, "
+                                    "then up to four search fields after |")
                          .arg(path)
                          .arg(number);
             return false;
         }
+        while (search.size() < 4)
+            search.append(QString());
         read.insert(fields.at(0),
-                    {fields.at(0), fields.at(1), fields.at(2), fields.at(3) == QLatin1String("1")});
+                    {fields.at(0), fields.at(1), fields.at(2), fields.at(3) == QLatin1String("1"),
+                     search.at(0).trimmed(), search.at(1).trimmed(), search.at(2).trimmed(),
+                     search.at(3).trimmed()});
     }
     *vehicles = read;
     return true;
@@ -123,6 +183,12 @@ QString StandInSoapAction(const QString &method)
 }
 
 QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status)
+{
+    return StandInAnswer(request, vehicles, DmsPackagePrices(), status);
+}
+
+QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
+                      const DmsPackagePrices &prices, int *status)
 {
     *status = 500;
     QDomDocument doc;
@@ -163,6 +229,10 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *
                                      found->customerSpecificPrices ? QStringLiteral("true")
                                                                    : QStringLiteral("false"));
         }
+    } else if (method == QLatin1String("requestVIN")) {
+        WriteVehicleSearch(xml, message, vehicles, version);
+    } else if (method == QLatin1String("requestPackageInfo")) {
+        WritePackageInfoAnswer(xml, message, prices);
     } else {
         WriteException(xml, QStringLiteral("GeneralApplicationError"),
                        QStringLiteral("The stand-in DMS does not answer \"%1\".").arg(method));
@@ -214,7 +284,7 @@ void StandInDms::onRequest(quint64 id, const HttpRequest &request)
     if (m_delayMs < 0)
         return;
     int status = 0;
-    const QByteArray answer = StandInAnswer(body, m_vehicles, &status).toUtf8();
+    const QByteArray answer = StandInAnswer(body, m_vehicles, m_packagePrices, &status).toUtf8();
     if (m_echo)
         QTextStream(stdout) << "-> HTTP " << status << "\n" << Qt::flush;
     auto send = [this, id, status, answer]() {

@@ -5,6 +5,7 @@
 // yaq2-dms runs it; the tests run it in-process.
 
 #include "platform/HttpListener.h"
+#include "yaq2-dms/StandInPackagePrices.h"
 
 #include <QHash>
 #include <QObject>
@@ -16,12 +17,19 @@ struct DmsVehicle
     QString firstRegistration; // YYYY-MM-DD
     QString mileage;
     bool customerSpecificPrices = false;
+    // What the vehicle search ("requestVIN") finds it by.
+    QString plate;
+    QString lastName;
+    QString searchText1;
+    QString searchText2;
 };
 
 using DmsVehicles = QHash<QString, DmsVehicle>; // by VIN
 
 // Reads the vehicle file: one vehicle a line, VIN, first registration,
-// mileage and the customer-specific-prices flag (1/0) separated by blanks;
+// mileage and the customer-specific-prices flag (1/0) separated by blanks,
+// optionally followed by "|" and licence plate, last name, search texts 1
+// and 2, separated by "|" (these may hold blanks; missing ones are empty);
 // lines starting with "#" and empty lines are left out. False, with the
 // file and line in *error, when the file cannot be read or a line is not of
 // that form.
@@ -32,10 +40,17 @@ QString StandInSoapAction(const QString &method);
 
 // The stand-in's answer to a request body (enveloped or not): the answer
 // envelope for "requestFirstRegistrationDate" from the vehicles, an
-// exception element for an unknown VIN or another method. The schema version
+// exception element for an unknown VIN or another method. "requestVIN"
+// lists, in VIN order, every vehicle whose plate, last name and search texts
+// contain the criteria given (without regard to case); none found gives the
+// exception "NoVehicleFound". The schema version
 // of the answer is the request's. *status is the HTTP status to send: 200,
 // or 500 with a SOAP fault when the request is not XML of a method.
 QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status);
+// The same, and "requestPackageInfo" priced from the price list
+// (WritePackageInfoAnswer).
+QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
+                      const DmsPackagePrices &prices, int *status);
 
 // What the DMS pushes: the fields of "transferVIN", each sent only when set.
 struct TransferVinRequest
@@ -60,6 +75,7 @@ public:
     explicit StandInDms(QObject *parent = nullptr);
 
     void setVehicles(const DmsVehicles &vehicles) { m_vehicles = vehicles; }
+    void setPackagePrices(const DmsPackagePrices &prices) { m_packagePrices = prices; }
     // 0: answer at once; more: after that many milliseconds; less than 0:
     // never (the client's time limit is what ends the exchange).
     void setDelay(int milliseconds) { m_delayMs = milliseconds; }
@@ -82,6 +98,7 @@ private:
 
     HttpListener m_listener;
     DmsVehicles m_vehicles;
+    DmsPackagePrices m_packagePrices;
     int m_delayMs = 0;
     QString m_logFile;
     bool m_echo = false;

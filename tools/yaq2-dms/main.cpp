@@ -1,7 +1,7 @@
 // yaq2-dms: a stand-in dealer management system for trying and testing the
 // program's DMS exchange on one computer.
-//   yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--log FILE]
-//                  [--delay MS | --silent] [--quiet]
+//   yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]
+//                  [--log FILE] [--delay MS | --silent] [--quiet]
 //   yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]
 //                  [--settlement-code X] [--job-number X] [--first-registration YYYY-MM-DD]
 //                  [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]
@@ -16,8 +16,8 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--log FILE]\n"
-    "                      [--delay MS | --silent] [--quiet]\n"
+    "usage: yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]\n"
+    "                      [--log FILE] [--delay MS | --silent] [--quiet]\n"
     "       yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]\n"
     "                      [--settlement-code X] [--job-number X]\n"
     "                      [--first-registration YYYY-MM-DD]\n"
@@ -37,6 +37,8 @@ int Serve(const QStringList &args)
     QString address = QStringLiteral("127.0.0.1");
     QString vehiclesFile =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dms/vehicles.txt"));
+    QString pricesFile =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dms/packages.txt"));
     QString logFile;
     int port = 2022;
     int delay = 0;
@@ -50,6 +52,8 @@ int Serve(const QStringList &args)
             port = args.at(++i).toInt();
         else if (a == QLatin1String("--vehicles") && hasValue)
             vehiclesFile = args.at(++i);
+        else if (a == QLatin1String("--packages") && hasValue)
+            pricesFile = args.at(++i);
         else if (a == QLatin1String("--log") && hasValue)
             logFile = args.at(++i);
         else if (a == QLatin1String("--delay") && hasValue)
@@ -71,8 +75,14 @@ int Serve(const QStringList &args)
         QTextStream(stderr) << "yaq2-dms: " << error << "\n";
         return 1;
     }
+    DmsPackagePrices prices;
+    if (!LoadDmsPackagePrices(pricesFile, &prices, &error)) {
+        QTextStream(stderr) << "yaq2-dms: " << error << "\n";
+        return 1;
+    }
     StandInDms dms;
     dms.setVehicles(vehicles);
+    dms.setPackagePrices(prices);
     dms.setDelay(delay);
     dms.setLogFile(logFile);
     dms.setEcho(!quiet);
@@ -82,6 +92,7 @@ int Serve(const QStringList &args)
         return 1;
     }
     QTextStream(stdout) << "yaq2-dms: " << vehicles.size() << " vehicles from " << vehiclesFile
+                        << ", " << prices.size() << " prices from " << pricesFile
                         << "; listening on http://" << address << ":" << dms.port() << "/\n"
                         << Qt::flush;
     return QCoreApplication::exec();

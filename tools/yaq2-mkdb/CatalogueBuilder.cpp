@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -184,6 +185,197 @@ QString SyntheticShortVinAfter(int vinType, int range)
     return QStringLiteral("M") + Padded(range * 2000 + 1500, 6);
 }
 
+QString SyntheticPackageTypeKey()
+{
+    return SyntheticTypeKey(0);
+}
+
+QString SyntheticPackageTypeNumber()
+{
+    return QStringLiteral("VQS00DE1");
+}
+
+QString SyntheticPackageSeries()
+{
+    return QStringLiteral("S00");
+}
+
+QString SyntheticEditTypeKey()
+{
+    return QStringLiteral("9E01");
+}
+
+QString SyntheticEditLeadType()
+{
+    return QStringLiteral("9E01");
+}
+
+QString SyntheticEditPackage()
+{
+    return QStringLiteral("9000000");
+}
+
+namespace {
+
+// The edited package and its sub-packages: the top package has 210 labour
+// positions (every fifth standard one with an alternative, every eighth
+// optional), 47 parts and three optional sub-packages; a sub-package of
+// level 1 or 2 has 20 positions, 5 parts and one sub-package, one of level
+// 3 the positions and parts only.
+QString BuildSyntheticEditPackage(QSqlDatabase &db)
+{
+    const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    const QString empty = QStringLiteral(""), typeKey = SyntheticEditTypeKey();
+    Inserter positions(db, QStringLiteral("INSERT INTO srp_package_position (catalogue_key,"
+                                          " package_number, position_number, kind,"
+                                          " reference_number, sort_order)"
+                                          " VALUES (?, ?, ?, ?, ?, ?)"));
+    Inserter parts(db, QStringLiteral("INSERT INTO srp_package_part (catalogue_key,"
+                                      " package_number, part_number, part_position, quantity,"
+                                      " kind, valid_from, valid_to, reference_position,"
+                                      " sort_order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter partTexts(db, QStringLiteral("INSERT INTO srp_part_text (catalogue_key, part_number,"
+                                          " language, part_text) VALUES (?, ?, ?, ?)"));
+    Inserter texts(db, QStringLiteral("INSERT INTO apos_text (catalogue_key, language,"
+                                      " model_series, position_number, text1, text2, text3, text4,"
+                                      " bracket1, bracket2, bracket3, bracket4)"
+                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter values(db, QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group,"
+                                       " position_number, unit_code, lead_type, extra_code,"
+                                       " work_units, remark, flag)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter lines(db, QStringLiteral("INSERT INTO srp_package_line (catalogue_key, type_key,"
+                                      " main_group, package_kind, own_number, package_number,"
+                                      " extra, origin, text_key, line_text, second_key,"
+                                      " line_number, valid_from, valid_to, sort_order)"
+                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    int partNo = 0, subs = 0;
+    // A package of the given level with its sub-packages.
+    std::function<QString(const QString &, int)> add = [&](const QString &key,
+                                                           int level) -> QString {
+        const int count = level == 0 ? 210 : 20;
+        const int partCount = level == 0 ? 47 : 5;
+        const int subCount = level == 0 ? 3 : (level < 3 ? 1 : 0);
+        int order = 0;
+        auto addPosition = [&](const QString &number, const QString &kind, const QString &ref) {
+            if (!positions.Add({one, key, number, kind, ref, ++order}))
+                return false;
+            if (!texts.Add({one, lang, SyntheticPackageSeries(), number,
+                            QStringLiteral("Arbeit %1").arg(number), empty, empty, empty, empty,
+                            empty, empty, empty}))
+                return false;
+            return values.Add({one, number.left(2), number, QStringLiteral("0"),
+                               SyntheticEditLeadType(), QStringLiteral("A"),
+                               QString::number(5 + order % 40), empty, QStringLiteral("J")});
+        };
+        const QString base = key.left(4);
+        for (int i = 0; i < count; ++i) {
+            const QString number = base + Padded(i * 2 + 2, 3);
+            const bool optional = i % 8 == 7;
+            if (!addPosition(number, optional ? QStringLiteral("O") : QStringLiteral("S"), empty))
+                return positions.Error() + texts.Error() + values.Error();
+            if (i % 5 == 0 && !optional &&
+                !addPosition(base + Padded(i * 2 + 3, 3), QStringLiteral("A"), number))
+                return positions.Error() + texts.Error() + values.Error();
+        }
+        for (int s = 0; s < subCount; ++s) {
+            const QString subKey = QStringLiteral("91") + Padded(++subs, 2) + QStringLiteral("000");
+            if (!addPosition(subKey, QStringLiteral("O"), empty))
+                return positions.Error() + texts.Error() + values.Error();
+            if (!lines.Add({one, typeKey, subKey.left(2), QStringLiteral("SRP"), subKey, subKey,
+                            empty, QStringLiteral("   "), empty, empty, empty, Padded(subs, 3),
+                            QStringLiteral("20000101"), QStringLiteral("20991231"), 1}))
+                return lines.Error();
+            const QString error = add(subKey, level + 1);
+            if (!error.isEmpty())
+                return error;
+        }
+        for (int i = 0; i < partCount; ++i, ++partNo) {
+            const QString number = QStringLiteral("VQ9%1").arg(partNo, 6, 10, QLatin1Char('0'));
+            if (!parts.Add({one, key, number, Padded(i * 10, 3),
+                            i % 3 ? QStringLiteral("1") : QStringLiteral("0.500"),
+                            i % 6 == 5 ? QStringLiteral("O") : QStringLiteral("S"),
+                            QStringLiteral("20000101"), QStringLiteral("20991231"), empty, i}))
+                return parts.Error();
+            if (!partTexts.Add({one, number, lang, QStringLiteral("Teil %1").arg(number)}))
+                return partTexts.Error();
+        }
+        return {};
+    };
+    return add(SyntheticEditPackage(), 0);
+}
+
+QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
+{
+    const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    const QString blank = QStringLiteral("   "), empty = QStringLiteral("");
+    const int groups = std::max(1, size.packageGroups);
+    Inserter mainGroups(db, QStringLiteral("INSERT INTO aw_main_group (catalogue_key, language,"
+                                           " type_number, main_group, group_text, text2, text3)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    for (int g = 0; g < groups; ++g) {
+        if (!mainGroups.Add({one, lang, SyntheticPackageTypeNumber(), Padded(10 + g, 2),
+                             QStringLiteral("Hauptgruppe %1").arg(10 + g), empty, empty}))
+            return mainGroups.Error();
+    }
+    Inserter lines(db, QStringLiteral("INSERT INTO srp_package_line (catalogue_key, type_key,"
+                                      " main_group, package_kind, own_number, package_number,"
+                                      " extra, origin, text_key, line_text, second_key,"
+                                      " line_number, valid_from, valid_to, sort_order)"
+                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter texts(db, QStringLiteral("INSERT INTO apos_text (catalogue_key, language,"
+                                      " model_series, position_number, text1, text2, text3, text4,"
+                                      " bracket1, bracket2, bracket3, bracket4)"
+                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter findings(db, QStringLiteral("INSERT INTO findings_position (catalogue_key,"
+                                         " package_number, position_key, sort_order)"
+                                         " VALUES (?, ?, ?, ?)"));
+    Inserter contractList(db, QStringLiteral("INSERT INTO hlx_position_list (catalogue_key,"
+                                             " list_number, mask, valid_from, valid_to,"
+                                             " sort_order) VALUES (?, ?, ?, ?, ?, ?)"));
+    const QString typeKey = SyntheticPackageTypeKey();
+    for (int i = 0; i < size.packages; ++i) {
+        const QString group = Padded(10 + i % groups, 2);
+        const int n = i / groups;
+        const QString number = group + Padded(n, 5);
+        const QString line = Padded(n * 10, 4);
+        auto add = [&](const QString &kind, const QString &own, int order) {
+            return lines.Add({one, typeKey, group, kind, own, number, empty, blank, empty,
+                              QStringLiteral("Zeile %1").arg(n / 10), empty, line,
+                              QStringLiteral("20000101"), QStringLiteral("20991231"), order});
+        };
+        if (!add(QStringLiteral("SRP"), number, 1))
+            return lines.Error();
+        if (i % 4 == 0 &&
+            !add(QStringLiteral("GRP"), group + QStringLiteral("9") + Padded(n, 4), 2))
+            return lines.Error();
+        if (i % 10 == 0) {
+            if (!add(QStringLiteral("SIP"), group + QStringLiteral("8") + Padded(n, 4), 3))
+                return lines.Error();
+            const QString position = number + QStringLiteral("0");
+            if (!findings.Add({one, number, position, 1}))
+                return findings.Error();
+            if (i % 20 == 0 &&
+                !contractList.Add({one, QStringLiteral("SL01"), position,
+                                   QStringLiteral("01.01.2020"), QStringLiteral("31.12.2099"), i}))
+                return contractList.Error();
+        }
+        if (!texts.Add({one, lang, SyntheticPackageSeries(), number,
+                        QStringLiteral("Paket %1").arg(number), QStringLiteral("Arbeitsumfang"),
+                        empty, empty, QStringLiteral("(Richtzeit)"), empty, empty, empty}))
+            return texts.Error();
+    }
+    QSqlQuery option(db);
+    if (!option.exec(QStringLiteral(
+            "INSERT INTO hlx_option (catalogue_key, option_number, state, origin, product_value,"
+            " mileage_limit, list_number, list_mode)"
+            " VALUES ('1', 'SYN0001', '1', 'AG', '499.00', '100000', 'SL01', '1')")))
+        return option.lastError().text();
+    return {};
+}
+
+} // namespace
+
 QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaFile,
                                   const QStringList &dataFiles)
 {
@@ -276,6 +468,67 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                              QString::number(10 + i % 90), QString(""), QStringLiteral("J")}))
                 return values.Error();
         }
+
+        // Infos, catalogue lines, parts clearing and packages of the same
+        // positions (those of the cached readers), a few rows per main group.
+        const int perGroup = std::max(1, size.labourValues / (kLeadTypes * 100));
+        Inserter infos(db, QStringLiteral("INSERT INTO labour_info (catalogue_key, main_group,"
+                                          " position_number, info_number, info_text)"
+                                          " VALUES (?, ?, ?, ?, ?)"));
+        Inserter lines(db, QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number,"
+                                          " main_group, line_number, position_number, line_text,"
+                                          " work_units, column_flags)"
+                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        const int flagCount = (kLeadTypes + kSeries - 1) / kSeries;
+        for (int group = 0; group < 100; ++group) {
+            const QString mainGroup = Padded(group, 2);
+            for (int position = 0; position < perGroup; ++position) {
+                const QString number = mainGroup + Padded(position * 10, 5);
+                if (position % 3 == 0 &&
+                    !infos.Add({QStringLiteral("1"), mainGroup, number, QStringLiteral("1"),
+                                QStringLiteral("Info %1").arg(number)}))
+                    return infos.Error();
+                QString flags(flagCount, QLatin1Char('-'));
+                for (int c = position % 2; c < flagCount; c += 2)
+                    flags[c] = QLatin1Char('N');
+                for (int series = 0; series < kSeries; ++series) {
+                    if (!lines.Add({QStringLiteral("1"),
+                                    QStringLiteral("VQS%1DE1").arg(series, 2, 10, QLatin1Char('0')),
+                                    mainGroup, Padded(position * 10, 3), number,
+                                    QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
+                                    flags}))
+                        return lines.Error();
+                }
+            }
+        }
+        Inserter clearing(db, QStringLiteral("INSERT INTO parts_clearing (catalogue_key,"
+                                             " main_group, type_key, position_number, country_code,"
+                                             " extra_code, month_from, month_to, mark)"
+                                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        Inserter packages(db, QStringLiteral("INSERT INTO srp_package (catalogue_key,"
+                                             " package_number, type_key, extra_code, country,"
+                                             " description) VALUES (?, ?, ?, ?, ?, ?)"));
+        for (int t = 0; t < std::min(size.typeKeys, 100); ++t) {
+            for (int group = 0; group < 100; ++group) {
+                const QString mainGroup = Padded(group, 2);
+                if (!clearing.Add({QStringLiteral("1"), mainGroup, SyntheticTypeKey(t),
+                                   mainGroup + Padded(0, 5), QStringLiteral("DE"), QString(""),
+                                   QStringLiteral("202301"), QStringLiteral("209912"),
+                                   QStringLiteral("C")}))
+                    return clearing.Error();
+            }
+            if (!packages.Add({QStringLiteral("1"), QStringLiteral("1200000"), SyntheticTypeKey(t),
+                               QString(""), QStringLiteral("   "),
+                               QStringLiteral("Package %1").arg(t)}))
+                return packages.Error();
+        }
+
+        const QString packageList = BuildSyntheticPackages(db, size);
+        if (!packageList.isEmpty())
+            return packageList;
+        const QString editPackage = BuildSyntheticEditPackage(db);
+        if (!editPackage.isEmpty())
+            return editPackage;
 
         QSqlQuery report(db);
         if (!report.exec(

@@ -12,6 +12,11 @@ struct SyntheticSize
     int vinRanges = 1000000;
     int typeKeys = 50000;
     int labourValues = 500000;
+    // The package list of one vehicle (type key SyntheticPackageTypeKey()):
+    // service packages over main groups, a quarter with a warranty variant,
+    // a tenth with an inclusive-service variant and its findings positions.
+    int packages = 5000;
+    int packageGroups = 30;
 };
 
 // Returns an empty text on success, else what went wrong.
@@ -30,4 +35,19 @@ QString SyntheticShortVinAfter(int vinType, int range);
 QString SyntheticTypeKey(int n);
 QString SyntheticLeadType(int n);
 int SyntheticVinTypes(const SyntheticSize &size);
+// The vehicle of the synthetic package list: type key, type number, model
+// series; its contract "SYN0001" includes the findings positions of every
+// second inclusive-service package. Language "00", built 15.03.2017.
+QString SyntheticPackageTypeKey();
+QString SyntheticPackageTypeNumber();
+QString SyntheticPackageSeries();
 int SyntheticRangesPerType();
+// The edited package of the synthetic catalogue: SyntheticEditPackage()
+// holds 300 lines (labour positions with alternatives and options, parts)
+// of which three optional ones are sub-packages, each holding one further
+// sub-package down to the third level; for the vehicle of type key
+// SyntheticEditTypeKey(), lead type SyntheticEditLeadType() with
+// additional code "A", series SyntheticPackageSeries(), built 15.03.2017.
+QString SyntheticEditTypeKey();
+QString SyntheticEditLeadType();
+QString SyntheticEditPackage();

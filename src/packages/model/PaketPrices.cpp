@@ -163,22 +163,6 @@ void CPaket::CalcPrices2(const CPrgSettings *settings)
         CalcPrices(SetNo::Two);
 }
 
-namespace {
-
-// Takes a contribution to a common currency: the first non-empty one is the
-// result, a later different one marks the currencies as mixed.
-void TakeCurrency(QString &result, const QString &currency, int *mixed)
-{
-    if (currency.isEmpty())
-        return;
-    if (result.isEmpty())
-        result = currency;
-    else if (result != currency)
-        *mixed = 1;
-}
-
-} // namespace
-
 QString CPaket::CommonCurrency(SetNo setNo, int *mixed) const
 {
     QString result;

@@ -52,6 +52,20 @@ double ParseNumber(const QString &text);
 // reading "1.234,56" as 1.234.
 double ParsePriceText(const QString &text, bool *refused = nullptr);
 
+// Takes a contribution to a common currency: the first non-empty one is the
+// result, a later different one marks the currencies as mixed (*mixed := 1).
+// An empty currency never conflicts. The package's lines and the basket's
+// entries share this one check.
+inline void TakeCurrency(QString &result, const QString &currency, int *mixed)
+{
+    if (currency.isEmpty())
+        return;
+    if (result.isEmpty())
+        result = currency;
+    else if (result != currency)
+        *mixed = 1;
+}
+
 // Net and gross from a VAT rate in percent.
 inline double NetFromGross(double gross, double vat)
 {

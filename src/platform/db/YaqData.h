@@ -198,8 +198,10 @@ public:
     QString m_strHerkunft;    // origin code, "AG" for contracts shown
     QString m_strProduktWert; // product value
     QString m_strKmLimit;     // mileage limit
+    QString m_strListNr;      // its position list (CHLXF12Data)
+    QString m_strListModus;   // "1": the list names what is included, else what is excluded
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strOptionNr, &m_strStatus, &m_strHerkunft, &m_strProduktWert,
-                    &m_strKmLimit)
+                    &m_strKmLimit, &m_strListNr, &m_strListModus)
 };
 
 // Condition-text group of a model series. Keys: catalogue key, model series.
@@ -309,4 +311,262 @@ public:
     QString m_strBezeichnung; // description
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strPaketNr, &m_strTypSchl, &m_strZusatz, &m_strLand,
                     &m_strBezeichnung)
+};
+
+// --- package list of a vehicle ----------------------------------------------
+
+// A main group of the labour-value catalogue with its title.
+// Keys: catalogue key, language, type number.
+class CAwKatHGData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strSprache;  // program language (key)
+    QString m_strTypNr;    // type number (key)
+    QString m_strHG;       // main group
+    QString m_strText;     // title
+    QString m_strText2;    // further texts of the group
+    QString m_strText3;
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strSprache, &m_strTypNr, &m_strHG, &m_strText, &m_strText2,
+                    &m_strText3)
+};
+
+// A package line: one package of one kind on a catalogue line of a main
+// group. Keys: catalogue key, type key, and as the read says the main
+// group, the kind, the line text or the package number.
+class CSRPPaketeZeilenNrData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;   // 1 catalogue key (key)
+    QString m_strTypSchl;    // 2 type key (key)
+    QString m_strHG;         // 3 main group (key)
+    QString m_strPaketArt;   // 4 "SRP", "GRP", "SIP", "VLP" (key; empty reads every kind)
+    QString m_strEigenNr;    // 5 number of the package in its own kind
+    QString m_strPaketNr;    // 6 package number (key of the search)
+    QString m_strZusatz;     // 7 further field of the line
+    QString m_strHerkunft;   // 8 origin: "   " or "YAQ" standard, else a country code
+    QString m_strTextKey;    // 9 key of the first group level's title
+    QString m_strZeilenText; // 10 line text (key of the second group level)
+    QString m_strUGKey;      // 11 key of the second group level's title
+    QString m_strZeilenNr;   // 12 line number
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypSchl, &m_strHG, &m_strPaketArt, &m_strEigenNr,
+                    &m_strPaketNr, &m_strZusatz, &m_strHerkunft, &m_strTextKey, &m_strZeilenText,
+                    &m_strUGKey, &m_strZeilenNr)
+};
+
+// A package of the alternative catalogue. Keys: catalogue key, type key,
+// main group (empty: every group).
+class CSRPPaketeAltKatData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;   // catalogue key (key)
+    QString m_strTypSchl;    // type key (key)
+    QString m_strHG;         // main group (key)
+    QString m_strEigenNr;    // own number
+    QString m_strPaketNr;    // package number
+    QString m_strZusatz;     // further field
+    QString m_strHerkunft;   // origin
+    QString m_strGueltigVon; // first production date, YYYYMMDD
+    QString m_strGueltigBis; // last production date, YYYYMMDD
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypSchl, &m_strHG, &m_strEigenNr, &m_strPaketNr,
+                    &m_strZusatz, &m_strHerkunft, &m_strGueltigVon, &m_strGueltigBis)
+};
+
+// Title of a main group of the alternative catalogue.
+// Keys: type number, language, catalogue key, main group.
+class CAltAwKatHGData : public CYaqData
+{
+public:
+    QString m_strTypNr;    // type number (key)
+    QString m_strSprache;  // language (key)
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strHG;       // main group (key)
+    QString m_strText;     // title
+    YAQ_DATA_FIELDS(&m_strTypNr, &m_strSprache, &m_strKatBstNr, &m_strHG, &m_strText)
+};
+
+// Title of a second-level group of the alternative catalogue.
+// Keys: type number, main group, language, group (characters 3-4 of a number).
+class CAltAwKatUGData : public CYaqData
+{
+public:
+    QString m_strTypNr;   // type number (key)
+    QString m_strHG;      // main group (key)
+    QString m_strSprache; // language (key)
+    QString m_strUG;      // second-level group (key)
+    QString m_strText1;   // the two halves of the title
+    QString m_strText2;
+    YAQ_DATA_FIELDS(&m_strTypNr, &m_strHG, &m_strSprache, &m_strUG, &m_strText1, &m_strText2)
+};
+
+// Title of a group level below a main group. First level (ReadAwKatUIVData):
+// keys catalogue key, main group, text key, language; a row per line text.
+// Second level (ReadAwKatIVTxtData): keys catalogue key, type number, main
+// group, language, second-level key.
+class CAwKatZeileUIVAPosTxtData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;   // 1 catalogue key (key)
+    QString m_strTypNr;      // 2 type number (key of the second level)
+    QString m_strHG;         // 3 main group (key)
+    QString m_strTextKey;    // 4 text key (key of the first level)
+    QString m_strSprache;    // 5 language (key)
+    QString m_strUGKey;      // 6 second-level key (key of the second level)
+    QString m_strZeilenText; // 7 line text the title belongs to (first level)
+    QString m_strZusatz;     // 8 further field
+    QString m_strBisZeile;   // 9 last line number the title covers
+    QString m_strText;       // 10 title
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strHG, &m_strTextKey, &m_strSprache,
+                    &m_strUGKey, &m_strZeilenText, &m_strZusatz, &m_strBisZeile, &m_strText)
+};
+
+// Texts of a labour position or package. Keys: catalogue key, language,
+// model series, number.
+class CAPosTxtAPosKTxtData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;                                      // catalogue key (key)
+    QString m_strSprache;                                       // language (key)
+    QString m_strEReihe;                                        // model series (key)
+    QString m_strAPosNr;                                        // number (key)
+    QString m_strText1, m_strText2, m_strText3, m_strText4;     // text lines
+    QString m_strKText1, m_strKText2, m_strKText3, m_strKText4; // bracket lines
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strSprache, &m_strEReihe, &m_strAPosNr, &m_strText1,
+                    &m_strText2, &m_strText3, &m_strText4, &m_strKText1, &m_strKText2, &m_strKText3,
+                    &m_strKText4)
+};
+
+// A findings position of a package. Keys: catalogue key, package number.
+class CBefAPosData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strPaketNr;  // package number (key)
+    QString m_strAPosKey;  // position key; its first 8 characters count
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strPaketNr, &m_strAPosKey)
+};
+
+// An entry of an inclusive-service position list. Keys: catalogue key, list number.
+class CHLXF12Data : public CYaqData
+{
+public:
+    QString m_strKatBstNr;   // catalogue key (key)
+    QString m_strListNr;     // list number (key)
+    QString m_strMaske;      // mask of position keys, "X" any one character or none
+    QString m_strGueltigVon; // DD.MM.YYYY
+    QString m_strGueltigBis; // DD.MM.YYYY
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strListNr, &m_strMaske, &m_strGueltigVon, &m_strGueltigBis)
+};
+
+// --- package editing --------------------------------------------------------
+
+// A labour position of a package. Keys: catalogue key, package key.
+class CSRPAPosData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strPaketNr;  // package key (key)
+    QString m_strAPosNr;   // labour-position number
+    QString m_strArt;      // "S", "O", "A", "B"
+    QString m_strRefNr;    // of an alternative: the number of the line it stands for
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strPaketNr, &m_strAPosNr, &m_strArt, &m_strRefNr)
+};
+
+// A part of a package. Keys: catalogue key, package key.
+class CSRPTeileData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;    // catalogue key (key)
+    QString m_strPaketNr;     // package key (key)
+    QString m_strTeileNr;     // part number
+    QString m_strPosLfdNr;    // part position number
+    QString m_strMenge;       // number of pieces, a decimal text
+    QString m_strArt;         // "S", "O", "A", "B"
+    QString m_strGueltigVon;  // first production date, YYYYMMDD
+    QString m_strGueltigBis;  // last production date, YYYYMMDD
+    QString m_strPosLfdNrRef; // of an alternative: the position number it stands for
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strPaketNr, &m_strTeileNr, &m_strPosLfdNr, &m_strMenge,
+                    &m_strArt, &m_strGueltigVon, &m_strGueltigBis, &m_strPosLfdNrRef)
+};
+
+// The text of a part. Keys: catalogue key, part number, language.
+class CSRPTeileTextData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strTeileNr;  // part number (key)
+    QString m_strSprache;  // language (key)
+    QString m_strText;     // part text
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTeileNr, &m_strSprache, &m_strText)
+};
+
+// A package that a labour position of another package stands for (an
+// optional sub-package). Keys: catalogue key, type key, the position's
+// number and the origin of the package line.
+class CSRPUnterPaketData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strTypSchl;  // type key (key)
+    QString m_strPaketNr;  // package number = the labour position's number (key)
+    QString m_strHerkunft; // origin (key): a country code, or "YAQ" for the standard rows
+    QString m_strPaketID;  // package key (the package's number in its kind)
+    QString m_strZusatz;   // number suffix
+    QString m_strPaketArt; // "SRP", "GRP", "SIP", "VLP"
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypSchl, &m_strPaketNr, &m_strHerkunft, &m_strPaketID,
+                    &m_strZusatz, &m_strPaketArt)
+};
+
+// The text of a main group. Keys: catalogue key, language, type number,
+// main group.
+class CAPosHgTxtData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strSprache;  // language (key)
+    QString m_strTypNr;    // type number (key)
+    QString m_strHG;       // main group (key)
+    QString m_strText;     // main-group text
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strSprache, &m_strTypNr, &m_strHG, &m_strText)
+};
+
+// A findings code of a labour position: a finding number whose trailing
+// pairs may be "XX" (every value of that level). Keys: catalogue key,
+// position number.
+class CBefCodeData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strAPosNr;   // labour-position number (key)
+    QString m_strCode;     // eight characters
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strAPosNr, &m_strCode)
+};
+
+// A text of one level of the findings: main group, subgroup, location or
+// damage key; the keys below the level are empty. Keys: catalogue key,
+// language and the keys down to the level read.
+class CBefTxtData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strSprache;  // language (key)
+    QString m_strHG;       // main group (key)
+    QString m_strUG;       // subgroup
+    QString m_strOrt;      // location
+    QString m_strSk;       // damage key
+    QString m_strText;     // text of the level
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strSprache, &m_strHG, &m_strUG, &m_strOrt, &m_strSk,
+                    &m_strText)
+};
+
+// The text of a finding (eight characters). Keys: catalogue key, finding
+// number, language.
+class CSBefTxtData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strBefNr;    // finding number (key)
+    QString m_strSprache;  // language (key)
+    QString m_strText;     // text
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strBefNr, &m_strSprache, &m_strText)
 };

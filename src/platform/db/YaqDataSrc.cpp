@@ -23,6 +23,7 @@ void CYaqDataSrc::Close()
 
 int CYaqDataSrc::Execute(const QString &sql, const QVariantList &binds)
 {
+    ++m_nQueries;
     return m_pDb ? m_pDb->Execute(sql, binds) : 0;
 }
 
@@ -44,11 +45,13 @@ void CYaqDataSrc::BindColumns(CYaqData *record)
 
 int CYaqDataSrc::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
 {
+    ++m_nQueries;
     return m_pDb ? m_pDb->ExecSelect(sql, binds, record) : 0;
 }
 
 int CYaqDataSrc::ExecFunc(const QString &sql, const QVariantList &binds)
 {
+    ++m_nQueries;
     return m_pDb ? m_pDb->ExecFunc(sql, binds) : -1;
 }
 

@@ -53,9 +53,14 @@ public:
 
     CUniDb *Connection() const { return m_pDb.get(); }
 
+    // Statements run on this data source (selects, functions, others), to
+    // tell a read from memory from one that went to the database.
+    int QueryCount() const { return m_nQueries; }
+
 protected:
     void SetConnection(std::unique_ptr<CUniDb> db);
 
 private:
     std::unique_ptr<CUniDb> m_pDb;
+    int m_nQueries = 0;
 };

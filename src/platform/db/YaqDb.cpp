@@ -273,11 +273,15 @@ int CYaqDb::ReadHLXFgstnrData(CHLXFgstnrData &rec)
                   {Key(rec.m_strKatBstNr), Key(rec.m_strFgstNr)}, rec);
 }
 
+namespace {
+const char kContractOption[] =
+    "SELECT catalogue_key, option_number, state, origin, product_value, mileage_limit,"
+    " list_number, list_mode FROM hlx_option WHERE catalogue_key = ? AND option_number = ?";
+} // namespace
+
 int CYaqDb::ReadHLXNrData(CHLXNrData &rec)
 {
-    return Select("SELECT catalogue_key, option_number, state, origin, product_value, mileage_limit"
-                  " FROM hlx_option WHERE catalogue_key = ? AND option_number = ?",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strOptionNr)}, rec);
+    return Select(kContractOption, {Key(rec.m_strKatBstNr), Key(rec.m_strOptionNr)}, rec);
 }
 
 int CYaqDb::ReadHLXRefData(CHLXRefData &rec)
@@ -406,4 +410,375 @@ int CYaqDb::SelectSRPPaketeDataOnTypSchl(CSRPPaketeData &rec, const QString &zus
                   " FROM srp_package WHERE catalogue_key = ? AND package_number = ?"
                   " AND type_key = ? AND extra_code IN (?, '') ORDER BY extra_code DESC, country",
                   {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr), Key(typSchl), Key(zusatz)}, rec);
+}
+
+// --- package list of a vehicle ------------------------------------------------
+
+namespace {
+#define YAQ_PACKAGE_LINE_SELECT                                                                    \
+    "SELECT catalogue_key, type_key, main_group, package_kind, own_number, package_number, extra," \
+    " origin, text_key, line_text, second_key, line_number FROM srp_package_line"
+#define YAQ_PACKAGE_LINE_VALID " AND valid_from <= ? AND valid_to >= ?"
+const char kMainGroups[] =
+    "SELECT catalogue_key, language, type_number, main_group, group_text, text2, text3"
+    " FROM aw_main_group WHERE catalogue_key = ? AND language = ? AND type_number = ?"
+    " ORDER BY main_group";
+// Package lines of one kind over every main group: the top rows.
+const char kLinesOfKind[] =
+    YAQ_PACKAGE_LINE_SELECT " WHERE catalogue_key = ? AND type_key = ? AND package_kind = ?"
+                            " AND valid_from <= ? AND valid_to >= ?"
+                            " ORDER BY main_group, line_number, sort_order";
+// One kind of one main group: the first and second group levels.
+const char kLinesOfKindInGroup[] = YAQ_PACKAGE_LINE_SELECT
+    " WHERE catalogue_key = ? AND type_key = ? AND package_kind = ?"
+    " AND main_group = ?" YAQ_PACKAGE_LINE_VALID " ORDER BY line_number, sort_order";
+const char kLinesOfKindInGroupWithText[] =
+    YAQ_PACKAGE_LINE_SELECT " WHERE catalogue_key = ? AND type_key = ? AND package_kind = ?"
+                            " AND main_group = ? AND line_text = ?" YAQ_PACKAGE_LINE_VALID
+                            " ORDER BY line_number, sort_order";
+// Every kind of one main group: the packages.
+const char kLinesOfGroup[] =
+    YAQ_PACKAGE_LINE_SELECT " WHERE catalogue_key = ? AND type_key = ? AND main_group = ?"
+                            " AND valid_from <= ? AND valid_to >= ?"
+                            " ORDER BY line_number, sort_order";
+const char kLinesOfPackage[] =
+    YAQ_PACKAGE_LINE_SELECT " WHERE catalogue_key = ? AND type_key = ? AND package_number = ?"
+                            " AND main_group = ? ORDER BY line_number";
+#undef YAQ_PACKAGE_LINE_SELECT
+#undef YAQ_PACKAGE_LINE_VALID
+#define YAQ_PACKAGE_ALT_SELECT                                                                     \
+    "SELECT catalogue_key, type_key, main_group, own_number, package_number, extra, origin,"       \
+    " valid_from, valid_to FROM srp_package_alt WHERE catalogue_key = ? AND type_key = ?"
+const char kAltPackages[] = YAQ_PACKAGE_ALT_SELECT " ORDER BY main_group, package_number";
+const char kAltPackagesOfGroup[] =
+    YAQ_PACKAGE_ALT_SELECT " AND main_group = ? ORDER BY main_group, package_number";
+#undef YAQ_PACKAGE_ALT_SELECT
+const char kAltMainGroup[] =
+    "SELECT type_number, language, catalogue_key, main_group, group_text FROM alt_aw_main_group"
+    " WHERE type_number = ? AND language = ? AND catalogue_key = ? AND main_group = ?";
+const char kAltSubGroup[] =
+    "SELECT type_number, main_group, language, sub_group, text1, text2 FROM alt_aw_sub_group"
+    " WHERE type_number = ? AND main_group = ? AND language = ? AND sub_group = ?";
+const char kGroupTitles[] =
+    "SELECT catalogue_key, '', main_group, text_key, language, '', line_text, extra, range_end,"
+    " title FROM aw_group_text"
+    " WHERE catalogue_key = ? AND main_group = ? AND text_key = ? AND language = ?"
+    " ORDER BY sort_order";
+const char kSubGroupTitle[] =
+    "SELECT catalogue_key, type_number, main_group, '', language, second_key, '', '', range_end,"
+    " title FROM aw_subgroup_text WHERE catalogue_key = ? AND type_number = ?"
+    " AND main_group = ? AND language = ? AND second_key = ?";
+const char kPositionTexts[] =
+    "SELECT catalogue_key, language, model_series, position_number, text1, text2, text3, text4,"
+    " bracket1, bracket2, bracket3, bracket4 FROM apos_text"
+    " WHERE catalogue_key = ? AND language = ? AND model_series = ? AND position_number = ?";
+// The texts of every position of one main group: position numbers from the
+// group's two characters up to the next group's.
+const char kPositionTextsOfGroup[] =
+    "SELECT catalogue_key, language, model_series, position_number, text1, text2, text3, text4,"
+    " bracket1, bracket2, bracket3, bracket4 FROM apos_text"
+    " WHERE catalogue_key = ? AND language = ? AND model_series = ? AND position_number >= ?"
+    " AND position_number < ? ORDER BY position_number";
+const char kFindingsPositions[] =
+    "SELECT catalogue_key, package_number, position_key FROM findings_position"
+    " WHERE catalogue_key = ? AND package_number = ? ORDER BY sort_order";
+const char kContractList[] =
+    "SELECT catalogue_key, list_number, mask, valid_from, valid_to FROM hlx_position_list"
+    " WHERE catalogue_key = ? AND list_number = ? ORDER BY sort_order";
+
+const std::pair<const char *, const char *> kPackageList[] = {
+    {"main groups", kMainGroups},
+    {"package lines of a kind", kLinesOfKind},
+    {"package lines of a kind in a group", kLinesOfKindInGroup},
+    {"package lines of a kind and line text", kLinesOfKindInGroupWithText},
+    {"package lines of a group", kLinesOfGroup},
+    {"lines of a package", kLinesOfPackage},
+    {"alternative packages", kAltPackages},
+    {"alternative packages of a group", kAltPackagesOfGroup},
+    {"alternative main group", kAltMainGroup},
+    {"alternative second-level group", kAltSubGroup},
+    {"first group level titles", kGroupTitles},
+    {"second group level title", kSubGroupTitle},
+    {"position texts", kPositionTexts},
+    {"position texts of a main group", kPositionTextsOfGroup},
+    {"findings positions", kFindingsPositions},
+    {"contract", kContractOption},
+    {"contract position list", kContractList},
+};
+} // namespace
+
+QString CYaqDb::PackageListQuery(const QString &name)
+{
+    for (const auto &query : kPackageList) {
+        if (name == QLatin1String(query.first))
+            return QLatin1String(query.second);
+    }
+    return {};
+}
+
+int CYaqDb::ReadAwKatHGData(CAwKatHGData &rec)
+{
+    return Select(kMainGroups, {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strTypNr)},
+                  rec);
+}
+
+int CYaqDb::ReadSRPPaketeZeilenNrData(CSRPPaketeZeilenNrData &rec, const QString &productionDate)
+{
+    const QVariant date = Key(productionDate);
+    const QVariant catalogue = Key(rec.m_strKatBstNr), type = Key(rec.m_strTypSchl);
+    if (rec.m_strPaketArt.isEmpty())
+        return Select(kLinesOfGroup, {catalogue, type, Key(rec.m_strHG), date, date}, rec);
+    if (rec.m_strHG.isEmpty())
+        return Select(kLinesOfKind, {catalogue, type, rec.m_strPaketArt, date, date}, rec);
+    if (rec.m_strZeilenText.isEmpty())
+        return Select(kLinesOfKindInGroup,
+                      {catalogue, type, rec.m_strPaketArt, rec.m_strHG, date, date}, rec);
+    return Select(
+        kLinesOfKindInGroupWithText,
+        {catalogue, type, rec.m_strPaketArt, rec.m_strHG, rec.m_strZeilenText, date, date}, rec);
+}
+
+int CYaqDb::SearchSRPPaketeZeilenNr(CSRPPaketeZeilenNrData &rec)
+{
+    return Select(
+        kLinesOfPackage,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), Key(rec.m_strPaketNr), Key(rec.m_strHG)},
+        rec);
+}
+
+int CYaqDb::ReadSRPPaketeAltKatData(CSRPPaketeAltKatData &rec, const QString &mainGroup)
+{
+    if (mainGroup.isEmpty())
+        return Select(kAltPackages, {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl)}, rec);
+    return Select(kAltPackagesOfGroup, {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), mainGroup},
+                  rec);
+}
+
+int CYaqDb::ReadAltAwKatHGData(CAltAwKatHGData &rec)
+{
+    return Select(
+        kAltMainGroup,
+        {Key(rec.m_strTypNr), Key(rec.m_strSprache), Key(rec.m_strKatBstNr), Key(rec.m_strHG)},
+        rec);
+}
+
+int CYaqDb::ReadAltAwKatUGData(CAltAwKatUGData &rec)
+{
+    return Select(kAltSubGroup,
+                  {Key(rec.m_strTypNr), Key(rec.m_strHG), Key(rec.m_strSprache), Key(rec.m_strUG)},
+                  rec);
+}
+
+int CYaqDb::ReadAwKatUIVData(CAwKatZeileUIVAPosTxtData &rec)
+{
+    return Select(
+        kGroupTitles,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strHG), Key(rec.m_strTextKey), Key(rec.m_strSprache)},
+        rec);
+}
+
+int CYaqDb::ReadAwKatIVTxtData(CAwKatZeileUIVAPosTxtData &rec)
+{
+    return Select(kSubGroupTitle,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG),
+                   Key(rec.m_strSprache), Key(rec.m_strUGKey)},
+                  rec);
+}
+
+int CYaqDb::ReadAPosTxtAPosKTxtData(CAPosTxtAPosKTxtData &rec)
+{
+    return Select(
+        kPositionTexts,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strEReihe), Key(rec.m_strAPosNr)},
+        rec);
+}
+
+int CYaqDb::ReadAPosTxtOfHG(CAPosTxtAPosKTxtData &rec, const QString &mainGroup)
+{
+    if (mainGroup.isEmpty())
+        return 0;
+    // The first text after every text that begins with the main group.
+    QString next = mainGroup;
+    next[next.size() - 1] = QChar(next.back().unicode() + 1);
+    return Select(
+        kPositionTextsOfGroup,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strEReihe), mainGroup, next},
+        rec);
+}
+
+int CYaqDb::ReadBefAPosData(CBefAPosData &rec)
+{
+    return Select(kFindingsPositions, {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr)}, rec);
+}
+
+int CYaqDb::ReadHLXF12Data(CHLXF12Data &rec)
+{
+    return Select(kContractList, {Key(rec.m_strKatBstNr), Key(rec.m_strListNr)}, rec);
+}
+
+// --- package editing ------------------------------------------------------------
+
+namespace {
+const char kPackagePositions[] =
+    "SELECT catalogue_key, package_number, position_number, kind, reference_number"
+    " FROM srp_package_position WHERE catalogue_key = ? AND package_number = ?"
+    " ORDER BY sort_order";
+const char kPackageParts[] =
+    "SELECT catalogue_key, package_number, part_number, part_position, quantity, kind,"
+    " valid_from, valid_to, reference_position FROM srp_package_part"
+    " WHERE catalogue_key = ? AND package_number = ? ORDER BY sort_order";
+const char kPartText[] = "SELECT catalogue_key, part_number, language, part_text FROM srp_part_text"
+                         " WHERE catalogue_key = ? AND part_number = ? AND language = ?";
+#define YAQ_SUB_PACKAGE_SELECT                                                                     \
+    "SELECT catalogue_key, type_key, package_number, origin, own_number, extra, package_kind"      \
+    " FROM srp_package_line WHERE catalogue_key = ? AND type_key = ? AND package_number = ?"
+// A country's rows, and the standard rows ("YAQ", blanks or empty).
+const char kSubPackagesOfCountry[] = YAQ_SUB_PACKAGE_SELECT
+    " AND origin = ? AND valid_from <= ? AND valid_to >= ? ORDER BY line_number";
+const char kSubPackagesStandard[] =
+    YAQ_SUB_PACKAGE_SELECT " AND origin IN ('YAQ', '   ', '') AND valid_from <= ? AND valid_to >= ?"
+                           " ORDER BY line_number";
+#undef YAQ_SUB_PACKAGE_SELECT
+const char kMainGroupText[] =
+    "SELECT catalogue_key, language, type_number, main_group, group_text FROM aw_main_group"
+    " WHERE catalogue_key = ? AND language = ? AND type_number = ? AND main_group = ?";
+const char kFindingsCodes[] =
+    "SELECT catalogue_key, position_number, code FROM findings_code"
+    " WHERE catalogue_key = ? AND position_number = ? ORDER BY sort_order";
+#define YAQ_FINDING_LEVEL_SELECT                                                                   \
+    "SELECT catalogue_key, language, main_group, sub_group, location, damage_key, level_text"      \
+    " FROM finding_level_text WHERE catalogue_key = ? AND language = ? AND main_group = ?"
+const char kFindingMainGroup[] =
+    YAQ_FINDING_LEVEL_SELECT " AND sub_group = '' AND location = '' AND damage_key = ''";
+const char kFindingSubGroup[] =
+    YAQ_FINDING_LEVEL_SELECT " AND sub_group = ? AND location = '' AND damage_key = ''";
+const char kFindingLocation[] =
+    YAQ_FINDING_LEVEL_SELECT " AND sub_group = ? AND location = ? AND damage_key = ''";
+// The levels below, in key order: "> ''" keeps the walk on the index.
+const char kFindingSubGroups[] =
+    YAQ_FINDING_LEVEL_SELECT " AND sub_group > '' AND location = '' AND damage_key = ''"
+                             " ORDER BY sub_group";
+const char kFindingLocations[] = YAQ_FINDING_LEVEL_SELECT
+    " AND sub_group = ? AND location > '' AND damage_key = '' ORDER BY location";
+const char kFindingDamageKeys[] =
+    YAQ_FINDING_LEVEL_SELECT " AND sub_group = ? AND location = ? AND damage_key > ''"
+                             " ORDER BY damage_key";
+#undef YAQ_FINDING_LEVEL_SELECT
+const char kFindingText[] =
+    "SELECT catalogue_key, finding_number, language, finding_text FROM finding_text"
+    " WHERE catalogue_key = ? AND finding_number = ? AND language = ?";
+
+const std::pair<const char *, const char *> kPackageEdit[] = {
+    {"labour positions of a package", kPackagePositions},
+    {"parts of a package", kPackageParts},
+    {"part text", kPartText},
+    {"sub-packages of a country", kSubPackagesOfCountry},
+    {"standard sub-packages", kSubPackagesStandard},
+    {"main group text", kMainGroupText},
+    {"findings codes", kFindingsCodes},
+    {"finding main group", kFindingMainGroup},
+    {"finding subgroup", kFindingSubGroup},
+    {"finding location", kFindingLocation},
+    {"finding subgroups", kFindingSubGroups},
+    {"finding locations", kFindingLocations},
+    {"finding damage keys", kFindingDamageKeys},
+    {"finding text", kFindingText},
+};
+} // namespace
+
+QString CYaqDb::PackageEditQuery(const QString &name)
+{
+    for (const auto &query : kPackageEdit) {
+        if (name == QLatin1String(query.first))
+            return QLatin1String(query.second);
+    }
+    return {};
+}
+
+int CYaqDb::ReadSRPAPosData(CSRPAPosData &rec)
+{
+    return Select(kPackagePositions, {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr)}, rec);
+}
+
+int CYaqDb::ReadSRPTeileData(CSRPTeileData &rec)
+{
+    return Select(kPackageParts, {Key(rec.m_strKatBstNr), Key(rec.m_strPaketNr)}, rec);
+}
+
+int CYaqDb::ReadSRPTeileTextData(CSRPTeileTextData &rec)
+{
+    return Select(kPartText, {Key(rec.m_strKatBstNr), Key(rec.m_strTeileNr), Key(rec.m_strSprache)},
+                  rec);
+}
+
+int CYaqDb::SelectSRPUnterPaketData(CSRPUnterPaketData &rec, const QString &productionDate)
+{
+    const QVariant date = Key(productionDate);
+    const QVariantList keys = {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl),
+                               Key(rec.m_strPaketNr)};
+    if (rec.m_strHerkunft == QLatin1String("YAQ"))
+        return Select(kSubPackagesStandard, keys + QVariantList{date, date}, rec);
+    return Select(kSubPackagesOfCountry, keys + QVariantList{Key(rec.m_strHerkunft), date, date},
+                  rec);
+}
+
+int CYaqDb::ReadAPosHgTxtData(CAPosHgTxtData &rec)
+{
+    return Select(
+        kMainGroupText,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strTypNr), Key(rec.m_strHG)},
+        rec);
+}
+
+int CYaqDb::SelectAPosBef(CBefCodeData &rec)
+{
+    return Select(kFindingsCodes, {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
+}
+
+int CYaqDb::SelectBefTxtHGData(CBefTxtData &rec)
+{
+    return Select(kFindingMainGroup,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG)}, rec);
+}
+
+int CYaqDb::SelectBefTxtUGData(CBefTxtData &rec)
+{
+    return Select(
+        kFindingSubGroup,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG), Key(rec.m_strUG)}, rec);
+}
+
+int CYaqDb::SelectBefTxtOrtData(CBefTxtData &rec)
+{
+    return Select(kFindingLocation,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG),
+                   Key(rec.m_strUG), Key(rec.m_strOrt)},
+                  rec);
+}
+
+int CYaqDb::ReadBefTxtUGData(CBefTxtData &rec)
+{
+    return Select(kFindingSubGroups,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG)}, rec);
+}
+
+int CYaqDb::ReadBefTxtOrtData(CBefTxtData &rec)
+{
+    return Select(
+        kFindingLocations,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG), Key(rec.m_strUG)}, rec);
+}
+
+int CYaqDb::ReadBefTxtSkData(CBefTxtData &rec)
+{
+    return Select(kFindingDamageKeys,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), Key(rec.m_strHG),
+                   Key(rec.m_strUG), Key(rec.m_strOrt)},
+                  rec);
+}
+
+int CYaqDb::ReadSBefTxtData(CSBefTxtData &rec)
+{
+    return Select(kFindingText,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strBefNr), Key(rec.m_strSprache)}, rec);
 }

@@ -112,6 +112,86 @@ public:
     int SelectSRPPaketeDataOnTypSchl(CSRPPaketeData &rec, const QString &zusatz,
                                      const QString &typSchl);
 
+    // --- package list of a vehicle ---
+    // The query text of a read below by name ("package lines of a kind",
+    // ...; see YaqDb.cpp), for the plan checks and the benchmark; an empty
+    // text for an unknown name.
+    static QString PackageListQuery(const QString &name);
+
+    // Main groups with their titles (keys m_strKatBstNr, m_strSprache,
+    // m_strTypNr), in group order.
+    int ReadAwKatHGData(CAwKatHGData &rec);
+    // Package lines valid for the production date (YYYYMMDD) in line order;
+    // keys m_strKatBstNr, m_strTypSchl and, each restricting only when not
+    // empty, m_strPaketArt and m_strHG; with a kind and a group also
+    // m_strZeilenText when not empty.
+    int ReadSRPPaketeZeilenNrData(CSRPPaketeZeilenNrData &rec, const QString &productionDate);
+    // The lines of one package (keys m_strKatBstNr, m_strTypSchl, m_strHG,
+    // m_strPaketNr), the smallest line number first.
+    int SearchSRPPaketeZeilenNr(CSRPPaketeZeilenNrData &rec);
+    // Packages of the alternative catalogue (keys m_strKatBstNr,
+    // m_strTypSchl) of a main group, of every group when it is empty; in
+    // number order.
+    int ReadSRPPaketeAltKatData(CSRPPaketeAltKatData &rec, const QString &mainGroup);
+    // Title of a main group of the alternative catalogue (keys m_strTypNr,
+    // m_strSprache, m_strKatBstNr, m_strHG).
+    int ReadAltAwKatHGData(CAltAwKatHGData &rec);
+    // Title of a second-level group of the alternative catalogue (keys
+    // m_strTypNr, m_strHG, m_strSprache, m_strUG).
+    int ReadAltAwKatUGData(CAltAwKatUGData &rec);
+    // First group level's titles of a text key (keys m_strKatBstNr, m_strHG,
+    // m_strTextKey, m_strSprache), one per line text, in catalogue order.
+    int ReadAwKatUIVData(CAwKatZeileUIVAPosTxtData &rec);
+    // Second group level's title (keys m_strKatBstNr, m_strTypNr, m_strHG,
+    // m_strSprache, m_strUGKey).
+    int ReadAwKatIVTxtData(CAwKatZeileUIVAPosTxtData &rec);
+    // Text lines and bracket lines of a number (keys m_strKatBstNr,
+    // m_strSprache, m_strEReihe, m_strAPosNr).
+    int ReadAPosTxtAPosKTxtData(CAPosTxtAPosKTxtData &rec);
+    // The texts of every position whose number begins with the main group
+    // (keys m_strKatBstNr, m_strSprache, m_strEReihe), in number order.
+    int ReadAPosTxtOfHG(CAPosTxtAPosKTxtData &rec, const QString &mainGroup);
+    // Findings positions of a package (keys m_strKatBstNr, m_strPaketNr).
+    int ReadBefAPosData(CBefAPosData &rec);
+    // Entries of an inclusive-service position list (keys m_strKatBstNr,
+    // m_strListNr), in list order.
+    int ReadHLXF12Data(CHLXF12Data &rec);
+
+    // --- package editing ---
+    // The query text of a read below by name ("labour positions of a
+    // package", ...; see YaqDb.cpp), for the plan checks and the benchmark;
+    // an empty text for an unknown name.
+    static QString PackageEditQuery(const QString &name);
+
+    // Labour positions of a package (keys m_strKatBstNr, m_strPaketNr), in
+    // the catalogue's order.
+    int ReadSRPAPosData(CSRPAPosData &rec);
+    // Parts of a package (keys m_strKatBstNr, m_strPaketNr), in the
+    // catalogue's order; the caller checks their validity.
+    int ReadSRPTeileData(CSRPTeileData &rec);
+    // Text of a part (keys m_strKatBstNr, m_strTeileNr, m_strSprache).
+    int ReadSRPTeileTextData(CSRPTeileTextData &rec);
+    // Packages a labour position stands for, valid for the production date
+    // (YYYYMMDD), in line order (keys m_strKatBstNr, m_strTypSchl,
+    // m_strPaketNr, m_strHerkunft; origin "YAQ" reads the standard rows,
+    // whose origin is "YAQ", "   " or empty).
+    int SelectSRPUnterPaketData(CSRPUnterPaketData &rec, const QString &productionDate);
+    // Text of a main group (keys m_strKatBstNr, m_strSprache, m_strTypNr, m_strHG).
+    int ReadAPosHgTxtData(CAPosHgTxtData &rec);
+    // Findings codes of a labour position (keys m_strKatBstNr, m_strAPosNr).
+    int SelectAPosBef(CBefCodeData &rec);
+    // One level of the findings texts (keys m_strKatBstNr, m_strSprache,
+    // m_strHG and as the read says m_strUG, m_strOrt): Select... reads the
+    // level's own row, Read... the rows of the level below it in key order.
+    int SelectBefTxtHGData(CBefTxtData &rec);
+    int SelectBefTxtUGData(CBefTxtData &rec);
+    int SelectBefTxtOrtData(CBefTxtData &rec);
+    int ReadBefTxtUGData(CBefTxtData &rec);
+    int ReadBefTxtOrtData(CBefTxtData &rec);
+    int ReadBefTxtSkData(CBefTxtData &rec);
+    // Text of a finding (keys m_strKatBstNr, m_strBefNr, m_strSprache).
+    int ReadSBefTxtData(CSBefTxtData &rec);
+
 private:
     int Select(const char *sql, const QVariantList &binds, CYaqData &rec);
 };

@@ -1,0 +1,89 @@
+// A DMS answer to the package price request, as the program reads it: with
+// the extended form and without. Whatever comes, an answer that is not
+// taken over leaves the package exactly as it was, and one that is taken
+// over prices only lines the request named.
+// Links: yaq_pkgpricing
+
+#include "common/DmsFrame.h"
+#include "packages/model/Paket.h"
+#include "packages/pricing/PackagePriceExchange.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+struct Answerer : IDmsSender
+{
+    QString answer;
+    QString Request(const QString &, const QString &, const QString &) override { return answer; }
+};
+
+struct Notices : IDmsNotice
+{
+    void Notice(const QString &, const QString &) override {}
+};
+
+std::unique_ptr<CPosition> Line(int type, const char *number, const char *kind)
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = QLatin1String(number);
+    line->Kind = QLatin1String(kind);
+    line->Quantity = QStringLiteral("1");
+    line->Preise1.UnitNet = 10.0;
+    line->Preise1.Currency = QStringLiteral("EUR");
+    return line;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // The first byte chooses the interface options, the rest is the answer.
+    const uint8_t options = size ? data[0] : 0;
+    const QString text =
+        size ? QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
+             : QString();
+
+    CPrgSettings s;
+    s.SRPInterfaceReq = 4;
+    s.XMLx = options & 1;
+    s.V115 = (options >> 1) & 1;
+    s.V117 = (options >> 2) & 1;
+    s.ReqXMLServer = QStringLiteral("dms.test");
+    s.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+    s.Fgstnr = s.FgstnrFull.right(7);
+    s.TypSchl = QStringLiteral("7A01");
+    UpdateDmsHeader(&s);
+
+    CPaket paket;
+    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, "1110010", ""));
+    paket.AddPosition(Line(POS_WORK, "1110010", "S"));
+    paket.AddPosition(Line(POS_PART, "9X4115561H", "S"));
+    CPosition *sub = paket.AddPosition(Line(POS_SUBPACKAGE, "S1", "O"));
+    sub->SubPackage = std::make_unique<CPaket>();
+    sub->SubPackage->AddPosition(Line(POS_PART, "9X4129620A", "A"));
+    const CPaket before(paket);
+
+    Notices notices;
+    Answerer sender;
+    sender.answer = text;
+    CDmsFrame frame(&s, &notices, &sender);
+    CPackagePriceExchange exchange(frame, [&](const QString &) { return int((options >> 3) & 3); });
+    exchange.SetCampaignMode((options >> 5) & 1);
+    const CPackagePriceExchange::Outcome out = exchange.Request(paket);
+    if (!out.applied && !paket.HasEqualLines(before))
+        abort();
+    if (out.applied && paket.GetCount() != before.GetCount())
+        abort();
+    return 0;
+}

@@ -1,0 +1,303 @@
+#include "app/VehicleSearch.h"
+
+#include "platform/AppPaths.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "platform/ccd/CFGInfoRec.h"
+#include "settings/PrgSettings.h"
+
+#include <QDate>
+#include <QDomElement>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+QString WithoutTrailingBlanks(QString text)
+{
+    static const QRegularExpression trailing(QStringLiteral("\\s+$"));
+    text.remove(trailing);
+    return text;
+}
+
+bool IsNamed(const QDomElement &element, const char *name)
+{
+    return DmsLocalName(element).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// The DMS's date YYYY-MM-DD as DD.MM.YYYY.
+QString FromDmsDate(const QString &date)
+{
+    return date.mid(8, 2) + QLatin1Char('.') + date.mid(5, 2) + QLatin1Char('.') + date.left(4);
+}
+
+bool IsDmsDate(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    return m.hasMatch() &&
+           QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid();
+}
+
+bool IsTrue(const QString &text)
+{
+    return text.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
+// One run over the key of a criterion, collected one hit per VIN.
+using Move = int (CFGInfoRec::*)(int, const QString &);
+
+} // namespace
+
+bool CVehicleSearchCriteria::IsEmpty() const
+{
+    return lastName.isEmpty() && plate.isEmpty() && criterion3.isEmpty() && criterion4.isEmpty();
+}
+
+// ---------------------------------------------------------------------------
+// The dealer's vehicle file
+
+CVehicleSearchOutcome CVehicleSearch::SearchDealerFile(const CVehicleSearchCriteria &criteria,
+                                                       const QString &language,
+                                                       IDmsNotice &notice) const
+{
+    const CPrgSettings &s = *m_settings;
+    CVehicleSearchOutcome outcome;
+    CFGInfoRec rec;
+    if (!rec.Open(s.ReqDateiVerz, language)) {
+        notice.Notice(OrmelText(4012) + QLatin1Char(' ') +
+                          JoinPath(s.ReqDateiVerz, CFGInfoRec::FileName(language)) +
+                          QLatin1Char('\n') + OrmelText(4043),
+                      kMsgBoxTitle);
+        return outcome;
+    }
+
+    const std::pair<Move, const QString *> runs[] = {
+        {&CFGInfoRec::MovePolKZ, &criteria.plate},
+        {&CFGInfoRec::MoveName, &criteria.lastName},
+        {&CFGInfoRec::MoveSuchkriterium3, &criteria.criterion3},
+        {&CFGInfoRec::MoveSuchkriterium4, &criteria.criterion4},
+    };
+    bool first = true;
+    for (const auto &[move, key] : runs) {
+        if (key->isEmpty())
+            continue;
+        QList<CFgstNrAbfZeile> hits;
+        for (int ok = (rec.*move)(CCD_MOVE_FIRST, *key); ok;
+             ok = (rec.*move)(CCD_MOVE_NEXT, QString())) {
+            CFgstNrAbfZeile hit;
+            hit.strFgstNr = rec.FgstNr;
+            hit.strText1 = WithoutTrailingBlanks(rec.PolKZ);
+            hit.strText2 = WithoutTrailingBlanks(rec.Name);
+            hit.strText3 = WithoutTrailingBlanks(rec.Fahrzeug);
+            // The training edition shows its campaigns with its own date.
+            if (s.bSchulung && s.MarketingCampaigns)
+                hit.strErstzul = s.SchulungEZ;
+            AddUnique(hits, hit);
+        }
+        IntersectResults(outcome.hits, hits, first);
+        first = false;
+    }
+    outcome.showList = true;
+    return outcome;
+}
+
+void CVehicleSearch::IntersectResults(QList<CFgstNrAbfZeile> &result,
+                                      const QList<CFgstNrAbfZeile> &criterionHits, bool first)
+{
+    if (criterionHits.isEmpty()) {
+        result.clear();
+        return;
+    }
+    if (first) {
+        result = criterionHits;
+        return;
+    }
+    result.erase(std::remove_if(result.begin(), result.end(),
+                                [&criterionHits](const CFgstNrAbfZeile &hit) {
+                                    return std::none_of(criterionHits.begin(), criterionHits.end(),
+                                                        [&hit](const CFgstNrAbfZeile &other) {
+                                                            return other.strFgstNr == hit.strFgstNr;
+                                                        });
+                                }),
+                 result.end());
+}
+
+bool CVehicleSearch::AddUnique(QList<CFgstNrAbfZeile> &list, const CFgstNrAbfZeile &hit)
+{
+    for (const CFgstNrAbfZeile &listed : list) {
+        if (listed.strFgstNr == hit.strFgstNr)
+            return false;
+    }
+    list.append(hit);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The DMS
+
+QString CVehicleSearch::BuildRequest(const CVehicleSearchCriteria &criteria,
+                                     const QString &version) const
+{
+    if (criteria.IsEmpty())
+        return QString();
+    CDmsMessageWriter writer(QLatin1String(kMethod), version);
+    const std::pair<const char *, const QString *> fields[] = {
+        {"plateNumber", &criteria.plate},
+        {"lastName", &criteria.lastName},
+        {"searchText1", &criteria.criterion3},
+        {"searchText2", &criteria.criterion4},
+    };
+    for (const auto &[name, value] : fields) {
+        if (!value->isEmpty())
+            writer.WriteText(QLatin1String(name), *value);
+    }
+    writer.WriteTerminalId(m_settings->ReqXMLTerminalID);
+    return writer.Finish();
+}
+
+CVehicleSearchOutcome CVehicleSearch::RequestVin(CDmsFrame &frame,
+                                                 const CVehicleSearchCriteria &criteria) const
+{
+    // The search button is off while every field is empty; nothing to ask.
+    if (criteria.IsEmpty())
+        return CVehicleSearchOutcome();
+    const QString method = QLatin1String(kMethod);
+    const QString answer =
+        frame.Send(DmsServer::Request, method, BuildRequest(criteria, frame.Version()));
+    if (answer.isEmpty())
+        return CVehicleSearchOutcome();
+    const QDomElement element = frame.AnswerElement(answer, method);
+    if (element.isNull())
+        return CVehicleSearchOutcome();
+    return EvaluateAnswer(frame, ReadAnswer(element));
+}
+
+CRequestVinAnswer CVehicleSearch::ReadAnswer(const QDomElement &answer)
+{
+    CRequestVinAnswer result;
+    for (QDomElement child = answer.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        if (IsNamed(child, "exception")) {
+            result.exception = ReadDmsException(child);
+            continue;
+        }
+        if (!IsNamed(child, "vehicleIdentification"))
+            continue;
+        CVehicleIdentificationData vehicle;
+        for (QDomElement field = child.firstChildElement(); !field.isNull();
+             field = field.nextSiblingElement()) {
+            if (IsNamed(field, "vin")) {
+                const QString prefix = QStringLiteral("vinLongPrefix");
+                const QString shortVin = QStringLiteral("vinShort");
+                if (field.hasAttribute(prefix) && field.hasAttribute(shortVin))
+                    vehicle.vin = field.attribute(prefix) + field.attribute(shortVin);
+            } else if (IsNamed(field, "firstRegistrationDate")) {
+                vehicle.firstRegistrationDate = field.text();
+                vehicle.hasFirstRegistrationDate = true;
+            } else if (IsNamed(field, "mileage")) {
+                vehicle.mileage = field.text();
+            } else if (IsNamed(field, "resultText1")) {
+                vehicle.resultText1 = field.text();
+            } else if (IsNamed(field, "resultText2")) {
+                vehicle.resultText2 = field.text();
+            } else if (IsNamed(field, "resultText3")) {
+                vehicle.resultText3 = field.text();
+            } else if (IsNamed(field, "customerHasSpecificPrice")) {
+                vehicle.customerHasSpecificPrice = field.text();
+                vehicle.hasCustomerHasSpecificPrice = true;
+            }
+        }
+        result.vehicles.append(vehicle);
+    }
+    return result;
+}
+
+bool CVehicleSearch::IsValidAnswer(const CRequestVinAnswer &answer)
+{
+    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+        if (vehicle.hasFirstRegistrationDate && !IsDmsDate(vehicle.firstRegistrationDate.trimmed()))
+            return false;
+        if (vehicle.hasCustomerHasSpecificPrice) {
+            const QString flag = vehicle.customerHasSpecificPrice.trimmed();
+            if (flag.compare(QLatin1String("true"), Qt::CaseInsensitive) != 0 &&
+                flag.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsFrame &frame,
+                                                     const CRequestVinAnswer &answer) const
+{
+    const QString method = QLatin1String(kMethod);
+    CVehicleSearchOutcome outcome;
+    const bool hasException = !answer.exception.name.isEmpty();
+    if (!hasException && answer.vehicles.isEmpty())
+        frame.Tell(DmsNotValidText(method, 1));
+    if (hasException) {
+        frame.Tell(DmsExceptionText(method, answer.exception));
+        return outcome;
+    }
+    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+        if (vehicle.vin.size() != 17) {
+            frame.Tell(OrmelText(7035), OrmelText(7034));
+            return outcome;
+        }
+    }
+    if (!answer.vehicles.isEmpty() && !IsValidAnswer(answer)) {
+        frame.Tell(DmsNotValidText(method, 2));
+        return outcome;
+    }
+    if (answer.vehicles.size() > kMaxDmsHits) {
+        frame.Tell(5003);
+        return outcome;
+    }
+    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+        CFgstNrAbfZeile hit;
+        hit.strFgstNr = vehicle.vin;
+        if (vehicle.hasFirstRegistrationDate)
+            hit.strErstzul = FromDmsDate(vehicle.firstRegistrationDate.trimmed());
+        hit.strKm = vehicle.mileage;
+        hit.strText1 = vehicle.resultText1;
+        hit.strText2 = vehicle.resultText2;
+        hit.strText3 = vehicle.resultText3;
+        hit.nCustomerSpecificPrice =
+            m_settings->V117 && IsTrue(vehicle.customerHasSpecificPrice) ? 1 : 0;
+        AddUnique(outcome.hits, hit);
+    }
+    outcome.showList = true;
+    return outcome;
+}
+
+// ---------------------------------------------------------------------------
+// Taking a hit
+
+bool CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check, const Apply &apply,
+                             IDmsNotice &notice) const
+{
+    if (!check || !check(hit.strFgstNr)) {
+        notice.Notice(OrmelText(4014), kMsgBoxTitle);
+        return false;
+    }
+    CPrgSettings &s = *m_settings;
+    s.bCustomerSpecificPrice = hit.nCustomerSpecificPrice;
+    if (apply)
+        apply(hit.strFgstNr, hit.strErstzul, hit.strKm, hit.strText1);
+    if (s.PrintTexts.size() < 2)
+        s.PrintTexts.resize(12);
+    s.PrintTexts[1] = hit.strText2;
+    return true;
+}
+
+QString CRunningDmsSender::Request(const QString &url, const QString &action, const QString &body)
+{
+    struct Running
+    {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(m_running);
+    return m_sender.Request(url, action, body);
+}

@@ -1,0 +1,138 @@
+#pragma once
+// The basket's entries, in the order in which the basket page lists them and
+// every transfer, export and print-out writes them, with the basket's totals.
+// The list holds deep copies only: what a caller offers stays the caller's.
+//
+// Every change of the entries made here brings the totals up to date; the
+// page only draws them. Whoever changes an entry in place (the labour-value
+// edit does it through ApplyLabourEdit) must call RecalcTotals.
+
+#include "basket/model/WKListItem.h"
+#include "basket/model/WkDuplicateQuestion.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class IPaketNotice;
+struct CWkLabourEdit;
+
+// Results of CWKList::Add.
+enum
+{
+    WK_ADD_DUPLICATE = 2, // a duplicate is stored; nothing changed
+    WK_ADD_DONE = 3,      // added or replaced
+};
+
+// What became of an entry offered to the basket.
+enum class WkOffered
+{
+    Added,       // no duplicate: appended
+    Replaced,    // overwrote the first duplicate in its place
+    StoredAgain, // appended beside the duplicate
+    Kept,        // the duplicate stays, the entry was not stored
+    Cancelled,   // the adviser cancelled; nothing stored
+};
+
+class CWKList
+{
+public:
+    CWKList();
+    CWKList(const CWKList &) = delete;
+    CWKList &operator=(const CWKList &) = delete;
+    ~CWKList();
+
+    // The adviser is told of differing currencies through the notice (none:
+    // nobody is told). Borrowed.
+    void SetNotice(IPaketNotice *notice) { m_notice = notice; }
+
+    // --- The entries ----------------------------------------------------
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    bool IsEmpty() const { return m_entries.empty(); }
+    CWKListItem *GetAt(int index) const { return m_entries.at(static_cast<size_t>(index)).get(); }
+    auto begin() const { return m_entries.begin(); }
+    auto end() const { return m_entries.end(); }
+    // The index of this very entry; -1 when it is none of the list's.
+    int IndexOf(const CWKListItem *entry) const;
+    // The first entry that CWKListItem::IsEqualEntry finds equal to the given
+    // one (the row to select again after the list was rebuilt); -1 when none.
+    int IndexOfEqual(const CWKListItem *entry) const;
+
+    // Stores a deep copy of the entry. Mode 1 appends without looking for a
+    // duplicate. Modes 0 and 2 look for the first duplicate (DuplicateOf);
+    // without one they append. With one, mode 2 puts the copy in its place
+    // (later duplicates stay) and mode 0 changes nothing and returns
+    // WK_ADD_DUPLICATE.
+    int Add(const CWKListItem &entry, int mode);
+
+    // The basket's door for the pages: stores the entry, and when it is
+    // there already asks the question and does what the adviser answered.
+    // A labour position whose value is the hint to the service information
+    // (text 3077) is stored as charged by time ("AZ", empty value).
+    WkOffered Offer(const CWKListItem &entry, IWkDuplicateQuestion *question);
+
+    // Removes this very entry; false (and nothing changes) when it is none
+    // of the list's.
+    bool Remove(const CWKListItem *entry);
+    // Empties the basket; an empty basket shows no sum and no currency.
+    void RemoveAll();
+
+    // One place towards the head or the tail; false at the first (last)
+    // place or for an index outside the list.
+    bool MoveUp(int index);
+    bool MoveDown(int index);
+
+    // --- Editing --------------------------------------------------------
+    // "Edit" on an entry (none: nothing chosen). Only the spot-repair
+    // package handed to the spot-repair page keeps the edit mark, so that
+    // it alone is replaced when it comes back; every other spot-repair
+    // entry loses it.
+    WkEditAction PrepareEdit(CWKListItem *entry);
+    // Writes the dialog's fields back into a stored labour position,
+    // prices it again and brings the totals up to date. False when the
+    // entry is no labour position of the list.
+    bool ApplyLabourEdit(CWKListItem *entry, const CWkLabourEdit &edit);
+
+    // --- Totals ---------------------------------------------------------
+    // Gross and net of the priced entries in the common currency: the
+    // package totals of their heads (campaign packages: the campaign
+    // prices), the prices of the labour positions; findings count nothing.
+    // An entry without usable price makes the totals incomplete, differing
+    // currencies tell the notice once; either leaves both totals at -1.0.
+    void RecalcTotals();
+    double GrossTotal() const { return m_gross; }
+    double NetTotal() const { return m_net; }
+    bool IsTotalComplete() const { return m_complete; }
+    bool HasMixedCurrencies() const { return m_mixed; }
+    QString CommonCurrency() const { return m_currency; }
+
+    // --- Basket-List type numbers ---------------------------------------
+    // The basket type of an entry kind; the target keeps its value for a
+    // kind that has none.
+    static void KindToBasketType(int &target, int kind);
+    // The item type of a position's type; the target keeps its value for a
+    // type that has none.
+    static void PositionTypeToItemType(int &target, const CPosition &position);
+
+    // Whether a stored entry and an offered one are the same thing for the
+    // basket: same kind and the same package (service repair, warranty,
+    // inclusive-service, value-line), the same campaign lines (campaign
+    // packages), equal spot-repair packages or both carrying the edit mark,
+    // or the same labour-position number (exact). A missing package or
+    // position is a duplicate of nothing.
+    static bool DuplicateOf(const CWKListItem &stored, const CWKListItem &offered);
+
+private:
+    int FirstDuplicate(const CWKListItem &entry) const;
+    int Store(std::unique_ptr<CWKListItem> copy, int mode);
+    void ResetTotals();
+
+    std::vector<std::unique_ptr<CWKListItem>> m_entries;
+    IPaketNotice *m_notice = nullptr;
+    double m_gross = -1.0;
+    double m_net = -1.0;
+    bool m_complete = true;
+    bool m_mixed = false;
+    QString m_currency;
+};

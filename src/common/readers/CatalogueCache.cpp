@@ -1,0 +1,472 @@
+#include "common/readers/CatalogueCache.h"
+
+#include "common/readers/CatalogueColumn.h"
+#include "common/readers/SpotRepair.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <utility>
+
+namespace {
+
+// A position valid as soon as it has any value row, whatever the row holds.
+const QString kAlwaysValidAPosNr = QStringLiteral("0000249");
+
+// The main group asked for: the override when given, else the first two
+// characters of the position number.
+QString MainGroup(const QString &hgOverride, const QString &apNr)
+{
+    return hgOverride.isEmpty() ? apNr.left(2) : hgOverride;
+}
+
+// A value row counts unless it holds no work units ("-") and is marked as
+// not counting ("N"). The row is trimmed.
+bool ValueRowCounts(const CAPosWertData &rec)
+{
+    return rec.m_strAwWert != QLatin1String("-") || rec.m_strKennz != QLatin1String("N");
+}
+
+// The month of today's date "DD.MM.YYYY" as "YYYYMM".
+QString MonthKey(const QString &today)
+{
+    return today.mid(6, 4) + today.mid(3, 2);
+}
+
+} // namespace
+
+// --- kinds, fill and walk ----------------------------------------------------
+
+template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
+{
+    bFilled = false;
+    keys.clear();
+    rows.clear();
+}
+
+template <class Rec, class Read, class KeyOf>
+void CCatalogueCache::Fill(Kind<Rec> &kind, const QStringList &keys, CYaqDb *db, bool mayRead,
+                           Rec rec, Read read, KeyOf keyOf)
+{
+    if (kind.bFilled && kind.keys == keys)
+        return;
+    kind.Clear();
+    if (!db || !mayRead)
+        return;
+    // The select fills rec; ReadNext continues into the same record.
+    for (int found = read(*db, rec); found; found = db->ReadNext())
+        kind.rows[keyOf(rec)].append(rec);
+    if (db->LastFailed()) {
+        // Not "no rows": the next question asks again.
+        kind.rows.clear();
+        return;
+    }
+    kind.keys = keys;
+    kind.bFilled = true;
+}
+
+template <class Rec>
+int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec,
+                          const QString &number, int restart)
+{
+    const QString key = number.trimmed();
+    if (restart || !cursor.m_bStarted || key != cursor.m_strNumber) {
+        cursor.m_bStarted = true;
+        cursor.m_strNumber = key;
+        cursor.m_rows = kind.rows.value(key);
+        cursor.m_nNext = 0;
+    }
+    if (cursor.m_nNext >= cursor.m_rows.size())
+        return 0;
+    rec = cursor.m_rows.at(cursor.m_nNext++);
+    return 1;
+}
+
+template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QString &number)
+{
+    return kind.bFilled && !kind.keys.isEmpty() && number.startsWith(kind.keys.last());
+}
+
+// --- fill operations -------------------------------------------------------------
+
+void CCatalogueCache::ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db,
+                                             const QString &hg)
+{
+    CAPosWertData rec;
+    rec.m_strKatBstNr = settings.KatalogKey;
+    rec.m_strAPosNr = hg;
+    rec.m_strLTyp = settings.LeadTyp;
+    rec.m_strZusatz = settings.ZusatzCode;
+    Fill(
+        m_values, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
+        !settings.LeadTyp.isEmpty(), rec,
+        [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataFromHG(r); },
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed() + r.m_strEinheit.trimmed(); });
+}
+
+void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db,
+                                                const QString &hg)
+{
+    CAPosWertData rec;
+    rec.m_strKatBstNr = settings.KatalogKey;
+    rec.m_strAPosNr = hg;
+    rec.m_strLTyp = settings.LeadTyp;
+    rec.m_strZusatz = settings.ZusatzCode;
+    Fill(
+        m_valuesAwk, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
+        !settings.LeadTyp.isEmpty(), rec,
+        [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataAWKFromHG(r); },
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
+void CCatalogueCache::FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg)
+{
+    CAPosInfoData rec;
+    rec.m_strKatBstNr = settings.KatalogKey;
+    rec.m_strAPosNr = hg;
+    Fill(
+        m_infos, {settings.KatalogKey, hg}, db, true, rec,
+        [](CYaqDb &d, CAPosInfoData &r) { return d.ReadAPosInfoDataFromHG(r); },
+        [](const CAPosInfoData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
+void CCatalogueCache::FillAwKatZeilenCache(const CPrgSettings &settings, CYaqDb *db,
+                                           const QString &hg)
+{
+    CAwKatZeileData rec;
+    rec.m_strKatBstNr = settings.KatalogKey;
+    rec.m_strTypNr = settings.Bestellnr;
+    rec.m_strHG = hg;
+    Fill(
+        m_lines, {settings.KatalogKey, settings.Bestellnr, hg}, db, true, rec,
+        [](CYaqDb &d, CAwKatZeileData &r) { return d.ReadAwKatZeilenNrFromHG(r); },
+        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
+void CCatalogueCache::FillTeileClearingCache(const CPrgSettings &settings, CYaqDb *db,
+                                             const QString &hg, const QString &monthKey)
+{
+    CTeileClearingData rec;
+    rec.m_strKatBstNr = settings.KatalogKey;
+    rec.m_strHG = hg;
+    rec.m_strTypSchl = settings.TypSchl;
+    rec.m_strLaendercode = settings.CountryCode;
+    const QString zusatz = settings.ZusatzCode;
+    // The main group stays the last key text (Holds).
+    Fill(
+        m_clearing,
+        {settings.KatalogKey, settings.TypSchl, zusatz, settings.CountryCode, monthKey, hg}, db,
+        true, rec,
+        [&](CYaqDb &d, CTeileClearingData &r) {
+            return d.ReadTeileClearingData(r, zusatz, monthKey);
+        },
+        [](const CTeileClearingData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
+// --- cursors -------------------------------------------------------------------------
+
+int CCatalogueCache::GetNextTeileClearingFromHGCache(CTeileClearingData &rec, int restart,
+                                                     CTeileClearingCursor &cursor) const
+{
+    return Next(m_clearing, cursor, rec, rec.m_strAPosNr, restart);
+}
+
+int CCatalogueCache::GetNextAwKatZeileFromHGCache(CAwKatZeileData &rec, int restart,
+                                                  CAwKatZeileCursor &cursor) const
+{
+    return Next(m_lines, cursor, rec, rec.m_strAPosNr, restart);
+}
+
+int CCatalogueCache::GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int restart,
+                                                   CAPosWertCursor &cursor) const
+{
+    if (!Next(m_valuesAwk, cursor, rec, rec.m_strAPosNr, restart))
+        return 0;
+    rec.m_strEinheit = UnitLetter(rec.m_strEinheit);
+    return 1;
+}
+
+int CCatalogueCache::GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart,
+                                                CAPosInfoCursor &cursor) const
+{
+    return Next(m_infos, cursor, rec, rec.m_strAPosNr, restart);
+}
+
+int CCatalogueCache::FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const
+{
+    const auto it = m_values.rows.constFind(rec.m_strAPosNr.trimmed() + unitCode.trimmed());
+    if (it == m_values.rows.constEnd() || it->isEmpty())
+        return 0;
+    rec = it->first();
+    rec.m_strEinheit = UnitLetter(rec.m_strEinheit);
+    return 1;
+}
+
+QString CCatalogueCache::UnitLetter(const QString &unitCode)
+{
+    const QString code = unitCode.trimmed();
+    if (code == QLatin1String("0") || code == QLatin1String("3"))
+        return QString();
+    if (code == QLatin1String("1"))
+        return QStringLiteral("U");
+    if (code == QLatin1String("2"))
+        return QStringLiteral("M");
+    if (code == QLatin1String("4"))
+        return QStringLiteral("R");
+    return unitCode;
+}
+
+int CCatalogueCache::ColumnApplies(const QString &columnFlags, int column)
+{
+    return column >= 0 && column < columnFlags.size() && columnFlags.at(column) == QLatin1Char('N')
+               ? 1
+               : 0;
+}
+
+// --- clear operations ---------------------------------------------------------------
+
+void CCatalogueCache::ClearAPosWertAWKCache()
+{
+    m_valuesAwk.Clear();
+}
+
+void CCatalogueCache::ClearAPosInfoCache()
+{
+    m_infos.Clear();
+}
+
+void CCatalogueCache::ClearAwKatZeilenCache()
+{
+    m_lines.Clear();
+}
+
+void CCatalogueCache::ClearTeileClearingCache()
+{
+    m_clearing.Clear();
+}
+
+void CCatalogueCache::Clear()
+{
+    m_values.Clear();
+    ClearAPosWertAWKCache();
+    ClearAPosInfoCache();
+    ClearAwKatZeilenCache();
+    ClearTeileClearingCache();
+}
+
+// --- readers ------------------------------------------------------------------------------
+
+bool CCatalogueCache::WantsLineCheck(int checkLines, const QString &hgOverride,
+                                     const QString &lineFilter)
+{
+    // The catalogue lines decide about a position when the page asks for it
+    // (a position picked from the catalogue) or when it names the very line
+    // of a main group the position stands in; a bare number search does not.
+    return checkLines != 0 || (!hgOverride.isEmpty() && !lineFilter.isEmpty());
+}
+
+int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CYaqDb *db, int flagA,
+                                 int flagB, const QString &hgOverride, const QString &lineFilter,
+                                 int checkLines, int column)
+{
+    if (!settings || !db || settings->LeadTyp.isEmpty())
+        return 0;
+    const bool local = settings->bLocalDataSet != 0;
+    if (!local)
+        ReadAPosWertDataFromHG(*settings, db,
+                               flagA && flagB ? apNr.left(2) : MainGroup(hgOverride, apNr));
+
+    CAPosWertData rec;
+    rec.m_strKatBstNr = settings->KatalogKey;
+    rec.m_strAPosNr = apNr;
+    rec.m_strLTyp = settings->LeadTyp;
+    rec.m_strZusatz = settings->ZusatzCode;
+
+    int result = 0;
+    if (!local && Holds(m_values, apNr)) {
+        static const QString kUnitCodes[] = {
+            QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+            QStringLiteral("3"), QStringLiteral("4"),
+        };
+        for (const QString &unit : kUnitCodes) {
+            rec.m_strAPosNr = apNr;
+            if (!FindAPosWertInHGCache(rec, unit))
+                continue;
+            result = 1;
+            if (apNr == kAlwaysValidAPosNr)
+                break;
+            rec.TrimData();
+            if (ValueRowCounts(rec))
+                break;
+            result = 0;
+        }
+    } else if (db->ReadAPosWertData(rec)) {
+        result = 1;
+        if (apNr != kAlwaysValidAPosNr) {
+            result = 0;
+            do {
+                rec.TrimData();
+                if (ValueRowCounts(rec)) {
+                    result = 1;
+                    break;
+                }
+            } while (db->ReadNextAPosWertData(rec));
+        }
+    }
+
+    if (result == 1 && WantsLineCheck(checkLines, hgOverride, lineFilter) &&
+        !settings->bAltKatalog && !settings->nKatalogFlag)
+        result = LineApplies(settings, apNr, db, hgOverride, lineFilter, column);
+    return result;
+}
+
+int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
+                                 const QString &hgOverride, const QString &lineFilter, int column)
+{
+    const bool local = settings->bLocalDataSet != 0;
+    const QString hg = MainGroup(hgOverride, apNr);
+    if (!local)
+        FillAwKatZeilenCache(*settings, db, hg);
+    // The column is known before the lines are walked: asking for it runs a
+    // query, which would end a walk on the same connection.
+    if (column == -1)
+        column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
+
+    CAwKatZeileData rec;
+    rec.m_strKatBstNr = settings->KatalogKey;
+    rec.m_strTypNr = settings->Bestellnr;
+    rec.m_strHG = hg;
+    rec.m_strAPosNr = apNr;
+    const QString filter = lineFilter.trimmed();
+    auto applies = [&]() {
+        if (!filter.isEmpty() && rec.m_strZeile.trimmed() != filter)
+            return false;
+        return ColumnApplies(rec.m_strSpalten, column) != 0;
+    };
+    if (!local && Holds(m_lines, apNr)) {
+        CAwKatZeileCursor cursor;
+        for (int found = GetNextAwKatZeileFromHGCache(rec, 1, cursor); found;
+             found = GetNextAwKatZeileFromHGCache(rec, 0, cursor)) {
+            if (applies())
+                return 1;
+        }
+        return 0;
+    }
+    for (int found = db->ReadAwKatZZeilenNr(rec); found; found = db->ReadNext()) {
+        if (applies()) {
+            db->CloseStmt();
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int CCatalogueCache::GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoData &rec,
+                                 const QString &hgOverride)
+{
+    if (!settings || !db)
+        return 0;
+    if (!settings->bLocalDataSet) {
+        FillAPosInfoCache(*settings, db, MainGroup(hgOverride, rec.m_strAPosNr));
+        if (Holds(m_infos, rec.m_strAPosNr)) {
+            CAPosInfoCursor cursor;
+            return GetNextAPosInfoFromHGCache(rec, 1, cursor);
+        }
+    }
+    return db->ReadAPosInfoData(rec);
+}
+
+int CCatalogueCache::GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const QString &apNr,
+                                      const QString &hgOverride)
+{
+    if (!settings || !db || settings->CountryCode.isEmpty() || settings->Fgstnr.isEmpty() ||
+        settings->ZusatzCode.isEmpty())
+        return 0;
+    const QString monthKey = MonthKey(settings->Heute);
+    const bool local = settings->bLocalDataSet != 0;
+    if (!local)
+        FillTeileClearingCache(*settings, db, MainGroup(hgOverride, apNr), monthKey);
+
+    CTeileClearingData rec;
+    rec.m_strKatBstNr = settings->KatalogKey;
+    rec.m_strAPosNr = apNr;
+    rec.m_strTypSchl = settings->TypSchl;
+    rec.m_strLaendercode = settings->CountryCode;
+    if (!local && Holds(m_clearing, apNr)) {
+        CTeileClearingCursor cursor;
+        return GetNextTeileClearingFromHGCache(rec, 1, cursor);
+    }
+    const int found = db->ReadTeileClearingData(rec, settings->ZusatzCode, monthKey);
+    db->CloseStmt();
+    return found;
+}
+
+int CCatalogueCache::GetSRPPakete(CPrgSettings *settings, const QString &paketNr, CYaqDb *paketDb,
+                                  CYaqDb *awDb, int column)
+{
+    if (!settings || settings->TypSchl.isEmpty() || settings->Fgstnr.isEmpty() || paketNr.isEmpty())
+        return 0;
+    int result = 0;
+    if (paketDb && awDb) {
+        // The package rows are read to the end before any position is asked
+        // for: both may be the same connection, which holds one walk.
+        CSRPPaketeData rec;
+        rec.m_strKatBstNr = settings->KatalogKey;
+        rec.m_strPaketNr = paketNr;
+        QStringList countries;
+        for (int found = paketDb->SelectSRPPaketeDataOnTypSchl(rec, settings->ZusatzCode,
+                                                               settings->TypSchl);
+             found; found = paketDb->ReadNext())
+            countries << rec.m_strLand.trimmed();
+        const QString dealerCountry = settings->Laendercode.trimmed();
+        for (const QString &country : std::as_const(countries)) {
+            // "   ", empty and "YAQ" stand for every country; a row of the
+            // dealer's country counts when the dealer has packages of its own.
+            const bool candidate = country.isEmpty() || country == QLatin1String("YAQ") ||
+                                   (settings->CountrySpecPakets && !dealerCountry.isEmpty() &&
+                                    country == dealerCountry);
+            if (candidate &&
+                GetAPosWert(settings, paketNr, awDb, 0, 0, QString(), QString(), 0, column)) {
+                result = 1;
+                break;
+            }
+        }
+    }
+    // The availability is asked whenever no package row applies, so that the
+    // settings' flag follows the dealer's data.
+    if (!result && OpenSpotRepairData(settings) && settings->EReihe >= kFirstSpotRepairEReihe &&
+        paketNr == kSpotRepairPaketNr)
+        result = 1;
+    return result;
+}
+
+// --- the process-wide cache -----------------------------------------------------------
+
+CCatalogueCache &CatalogueCache()
+{
+    static CCatalogueCache cache;
+    return cache;
+}
+
+int GetAPosWert(CPrgSettings *settings, const QString &apNr, CYaqDb *db, int flagA, int flagB,
+                const QString &hgOverride, const QString &lineFilter, int checkLines, int column)
+{
+    return CatalogueCache().GetAPosWert(settings, apNr, db, flagA, flagB, hgOverride, lineFilter,
+                                        checkLines, column);
+}
+
+int GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoData &rec, const QString &hgOverride)
+{
+    return CatalogueCache().GetAPosInfo(settings, db, rec, hgOverride);
+}
+
+int GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const QString &apNr,
+                     const QString &hgOverride)
+{
+    return CatalogueCache().GetTeileClearing(settings, db, apNr, hgOverride);
+}
+
+int GetSRPPakete(CPrgSettings *settings, const QString &paketNr, CYaqDb *paketDb, CYaqDb *awDb,
+                 int column)
+{
+    return CatalogueCache().GetSRPPakete(settings, paketNr, paketDb, awDb, column);
+}

@@ -1,0 +1,181 @@
+#pragma once
+// The cached readers of the labour-value catalogue.
+//
+// The catalogue pages ask many times per screen whether a labour position
+// is valid for the identified vehicle, what its values and infos are and
+// which parts-clearing rows apply. The cache reads everything of one main
+// group (the first two characters of a position number) in one query,
+// keeps it keyed by position number and answers from memory until the
+// vehicle or the main group changes. With the local data set (settings'
+// bLocalDataSet) no cache is used: every question goes to the database.
+//
+// One cache per kind: the key texts it was filled for and the rows of each
+// position number in database order. A kind remembers its keys only after
+// a query that succeeded; a failed query leaves it unfilled, so that the
+// next question asks again.
+//
+// A cursor is the caller's own walk over the rows of one position number:
+// two walks at the same time (over the same cache or not) do not disturb
+// each other, and a walk keeps its rows when the cache is refilled.
+//
+// User-interface thread only. The program uses the one process-wide cache
+// (CatalogueCache(), emptied at the application's exit) through the free
+// functions at the end; tests may hold caches of their own.
+
+#include "platform/db/YaqData.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CPrgSettings;
+class CYaqDb;
+
+// One caller's walk over the cached rows of a position number.
+template <class Rec> class CHGCursor
+{
+public:
+    // Forgets the walk: the next step starts at the first row.
+    void Reset() { *this = CHGCursor(); }
+
+private:
+    friend class CCatalogueCache;
+    bool m_bStarted = false;
+    QString m_strNumber;
+    QList<Rec> m_rows; // shares the cache's list, kept through a refill
+    int m_nNext = 0;
+};
+
+using CAPosWertCursor = CHGCursor<CAPosWertData>;
+using CAPosInfoCursor = CHGCursor<CAPosInfoData>;
+using CAwKatZeileCursor = CHGCursor<CAwKatZeileData>;
+using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
+
+// Whether the model-name mapping knows a model designation as a code of
+// its own (such a model reads as the first catalogue column).
+using ModelCodeCheck = std::function<bool(const QString &)>;
+
+class CCatalogueCache
+{
+public:
+    // --- fill operations: read the main group unless the cache already
+    // holds it for the same keys (see the key texts at each) ---
+    // Values by position number + unit code; keys catalogue key, lead
+    // type, additional code, main group. Nothing is read without lead type.
+    void ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
+    // Values by position number for the catalogue page; keys as above.
+    void ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
+    // Infos; keys catalogue key, main group.
+    void FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
+    // Catalogue lines; keys catalogue key, type number, main group.
+    void FillAwKatZeilenCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
+    // Parts clearing; keys catalogue key, type key, additional code, main
+    // group, country code, month (YYYYMM).
+    void FillTeileClearingCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg,
+                                const QString &monthKey);
+
+    // --- cursors: the position number of the record is the key. With
+    // restart, or when the number differs from the cursor's last one, the
+    // first row of the number is copied into the record, else the next
+    // one. 1 when a row was copied, 0 at the end or for an unknown number.
+    int GetNextTeileClearingFromHGCache(CTeileClearingData &rec, int restart,
+                                        CTeileClearingCursor &cursor) const;
+    int GetNextAwKatZeileFromHGCache(CAwKatZeileData &rec, int restart,
+                                     CAwKatZeileCursor &cursor) const;
+    // Translates the unit code of the row copied (UnitLetter).
+    int GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int restart,
+                                      CAPosWertCursor &cursor) const;
+    int GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart, CAPosInfoCursor &cursor) const;
+    // 1 and the row copied (unit code translated) when the value cache
+    // holds the record's position number with that unit code.
+    int FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const;
+
+    // --- clear operations ---
+    void ClearAPosWertAWKCache();
+    void ClearAPosInfoCache();
+    void ClearAwKatZeilenCache();
+    void ClearTeileClearingCache();
+    // Every kind, the value cache by unit code included (application exit).
+    void Clear();
+
+    // --- readers ---
+    // 1 when the position counts as valid for the vehicle. With flagA and
+    // flagB both set, the values are read for the number's own main group
+    // even when hgOverride is given. The catalogue lines decide too
+    // when WantsLineCheck(...) and the vehicle has its own catalogue; a
+    // column of -1 is the column of the vehicle's model designation.
+    int GetAPosWert(CPrgSettings *settings, const QString &apNr, CYaqDb *db, int flagA, int flagB,
+                    const QString &hgOverride, const QString &lineFilter, int checkLines,
+                    int column);
+    // 1 when an info of the record's position number was found (copied
+    // into the record; its catalogue key set by the caller).
+    int GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoData &rec,
+                    const QString &hgOverride);
+    // 1 when a parts-clearing row applies to the position this month.
+    int GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const QString &apNr,
+                         const QString &hgOverride);
+    // 1 when the package applies to the vehicle: a package row of the
+    // vehicle's type for every country or the dealer's whose number is a
+    // valid position (labour-value connection), or the spot-repair package
+    // of a vehicle with spot repair.
+    int GetSRPPakete(CPrgSettings *settings, const QString &paketNr, CYaqDb *paketDb, CYaqDb *awDb,
+                     int column);
+
+    // The application installs the model-name mapping's check for the
+    // catalogue column of the model designation.
+    void SetModelCodeCheck(ModelCodeCheck check) { m_modelCodeCheck = std::move(check); }
+
+    // Whether GetAPosWert asks the catalogue lines as well: when the caller
+    // asks for it, or when it names both a main group and a catalogue line.
+    static bool WantsLineCheck(int checkLines, const QString &hgOverride,
+                               const QString &lineFilter);
+    // Unit codes as the pages show them: "1" "U", "2" "M", "4" "R"; "0"
+    // and "3" empty; any other unchanged.
+    static QString UnitLetter(const QString &unitCode);
+    // 1 when the model-column flags hold "N" at the column; a column
+    // outside the text is not set.
+    static int ColumnApplies(const QString &columnFlags, int column);
+
+private:
+    template <class Rec> struct Kind
+    {
+        bool bFilled = false; // keys valid: the last query for them succeeded
+        QStringList keys;
+        QHash<QString, QList<Rec>> rows;
+        void Clear();
+    };
+    template <class Rec, class Read, class KeyOf>
+    static void Fill(Kind<Rec> &kind, const QStringList &keys, CYaqDb *db, bool mayRead, Rec rec,
+                     Read read, KeyOf keyOf);
+    template <class Rec>
+    static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
+                    int restart);
+    // True when the kind holds the main group (its last key text) and the
+    // number lies in it.
+    template <class Rec> static bool Holds(const Kind<Rec> &kind, const QString &number);
+
+    int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
+                    const QString &hgOverride, const QString &lineFilter, int column);
+
+    Kind<CAPosWertData> m_values;    // by position number + unit code
+    Kind<CAPosWertData> m_valuesAwk; // by position number
+    Kind<CAPosInfoData> m_infos;
+    Kind<CAwKatZeileData> m_lines;
+    Kind<CTeileClearingData> m_clearing;
+    ModelCodeCheck m_modelCodeCheck;
+};
+
+// The process-wide cache of the program.
+CCatalogueCache &CatalogueCache();
+
+// The readers over the process-wide cache.
+int GetAPosWert(CPrgSettings *settings, const QString &apNr, CYaqDb *db, int flagA, int flagB,
+                const QString &hgOverride, const QString &lineFilter, int checkLines, int column);
+int GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoData &rec, const QString &hgOverride);
+int GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const QString &apNr,
+                     const QString &hgOverride);
+int GetSRPPakete(CPrgSettings *settings, const QString &paketNr, CYaqDb *paketDb, CYaqDb *awDb,
+                 int column);

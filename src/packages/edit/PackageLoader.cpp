@@ -1,0 +1,445 @@
+#include "packages/edit/PackageLoader.h"
+
+#include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
+#include "packages/edit/PackageSelection.h"
+#include "packages/model/Paket.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Texts of the group lines, the notices and the failed connection.
+const int kTextOptional = 3132;         // "OPTIONAL"
+const int kTextOptionalPackages = 3216; // "OPTIONALE PAKETE"
+const int kTextPaintNotice = 4057;      // paint material still to be added
+const int kTextRearSpringNotice = 4078; // without the rear springs
+// The load stops; the program goes on (unlike the start-up's 7021).
+const int kTextNoPackageConnection = 4120;
+
+const QLatin1String kStandardOrigin("YAQ");
+
+QString KindText(int kind)
+{
+    switch (kind) {
+    case kKindSR:
+        return QStringLiteral("SRP");
+    case kKindSP:
+        return QStringLiteral("SIP");
+    case kKindVL:
+        return QStringLiteral("VLP");
+    default:
+        return QString(); // a warranty package never has sub-packages
+    }
+}
+
+QString Trimmed(const QString &text)
+{
+    QString out = text;
+    while (out.endsWith(QLatin1Char(' ')))
+        out.chop(1);
+    return out;
+}
+
+} // namespace
+
+const QString CPackageLoader::kRearSpringTypeNumber = QStringLiteral("VQF50DE");
+
+CPackageLoadVehicle CPackageLoadVehicle::FromSettings(const CPrgSettings &settings)
+{
+    CPackageLoadVehicle v;
+    v.catalogueKey = settings.KatalogKey;
+    v.typeKey = settings.TypSchl;
+    v.typeNumber = settings.Bestellnr;
+    v.leadType = settings.LeadTyp;
+    v.extraCode = settings.ZusatzCode;
+    v.modelSeries = settings.EReihe.trimmed();
+    v.countryCode = settings.Laendercode;
+    v.countrySpecific = settings.CountrySpecPakets != 0;
+    return v;
+}
+
+CCatalogueLoadReads::CCatalogueLoadReads(CPrgSettings *settings, CYaqDb *db,
+                                         std::function<bool(const QString &)> isMappedCode)
+    : m_pSettings(settings), m_pDb(db), m_isMappedCode(std::move(isMappedCode))
+{
+}
+
+int CCatalogueLoadReads::CatalogueColumn()
+{
+    if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
+        return -1;
+    return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, m_isMappedCode);
+}
+
+bool CCatalogueLoadReads::PositionApplies(const QString &number, int column)
+{
+    return GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) != 0;
+}
+
+// One package being loaded: where its lines go and what they copy.
+struct CPackageLoader::Level
+{
+    QString key;        // package key: the lines' key in the catalogue
+    QString suffix;     // number suffix
+    QString headNumber; // number of the package's head (lead labour)
+    bool warranty = false;
+    QSet<QString> path; // the package keys from the outer package down to this one
+};
+
+CPackageLoader::CPackageLoader(CPackageLoadConnections connections, IPackageLoadReads *reads,
+                               CPackageLoadVehicle vehicle, IPaketNotice *notice)
+    : m_db(std::move(connections)), m_pReads(reads), m_vehicle(std::move(vehicle)),
+      m_pNotice(notice)
+{
+}
+
+CPackageLoader::~CPackageLoader() = default;
+
+QString CPackageLoader::NormaliseQuantity(const QString &quantity)
+{
+    QString q = quantity.trimmed();
+    const int point = q.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return q;
+    while (q.size() > point + 1 && q.endsWith(QLatin1Char('0')))
+        q.chop(1);
+    if (q.size() == point + 1)
+        q.chop(1);
+    return q;
+}
+
+CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int kind)
+{
+    if (!head)
+        return Result::AlreadyLoaded;
+    // A page shown again keeps what the adviser chose: lines go only into a
+    // package that holds nothing but its list line and head.
+    for (const auto &line : paket) {
+        if (line->Type != POS_SPECIAL1 && !IsHeadType(line->Type))
+            return Result::AlreadyLoaded;
+    }
+
+    m_pLines = m_db.open ? m_db.open() : nullptr;
+    m_pLookup = m_pLines && m_db.open ? m_db.open() : nullptr;
+    m_nOpened += (m_pLines ? 1 : 0) + (m_pLookup ? 1 : 0);
+    if (!m_pLines || !m_pLookup) {
+        m_pLines.reset();
+        m_pLookup.reset();
+        if (m_pNotice)
+            m_pNotice->Notice(OrmelText(kTextNoPackageConnection));
+        return Result::NoConnection;
+    }
+
+    // The kind buttons: the head becomes the head of the chosen kind when
+    // the package number has one; its own key is kept as the SRP number.
+    static const struct
+    {
+        int kind;
+        int index;
+        int type;
+        const char *text;
+    } kKinds[] = {{kKindGR, kGrpNumber, POS_HEAD18, "GRP"},
+                  {kKindSP, kSipNumber, POS_HEAD19, "SIP"},
+                  {kKindVL, kVlpNumber, POS_HEAD20, "VLP"}};
+    for (const auto &k : kKinds) {
+        if (kind != k.kind || head->PaketTexts[size_t(k.index)].isEmpty())
+            continue;
+        head->PaketTexts[kSrpNumber] = head->PaketID;
+        head->PaketID = head->PaketTexts[size_t(k.index)];
+        head->PaketArt = QLatin1String(k.text);
+        head->Type = k.type;
+        head->PaketTexts[size_t(k.index)].clear();
+    }
+
+    m_nKind = kind;
+    m_nColumn = m_pReads ? m_pReads->CatalogueColumn() : -1;
+    Level level;
+    level.key = head->PaketID;
+    level.suffix = head->PaketTexts[kSuffix];
+    level.headNumber = head->Number;
+    level.warranty = head->Type == POS_HEAD18;
+    level.path.insert(level.key);
+    if (!level.key.isEmpty()) {
+        // One read transaction per connection for the whole load: the
+        // package is read from one state of the catalogue, and the local
+        // catalogue file is locked once instead of once per read.
+        std::vector<CYaqDb *> held;
+        for (CYaqDb *db :
+             {m_pLines.get(), m_pLookup.get(), m_db.values, m_db.catalogue, m_db.texts}) {
+            if (db && std::find(held.begin(), held.end(), db) == held.end() && db->BeginTrans())
+                held.push_back(db);
+        }
+        LoadLevel(paket, level);
+        for (CYaqDb *db : held)
+            db->EndTrans();
+    }
+    CPackageSelection(&paket).InitStates();
+
+    m_pLines.reset();
+    m_pLookup.reset();
+    return Result::Loaded;
+}
+
+void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
+{
+    // Each result set is read whole first: a sub-package loaded on the way
+    // reads on the same connections.
+    std::vector<CSRPAPosData> positions;
+    CSRPAPosData pos;
+    pos.m_strKatBstNr = m_vehicle.catalogueKey;
+    pos.m_strPaketNr = level.key;
+    for (int ok = m_pLines->ReadSRPAPosData(pos); ok; ok = m_pLines->ReadNext()) {
+        pos.TrimData();
+        positions.push_back(pos);
+    }
+    std::vector<CSRPTeileData> parts;
+    CSRPTeileData part;
+    part.m_strKatBstNr = m_vehicle.catalogueKey;
+    part.m_strPaketNr = level.key;
+    for (int ok = m_pLines->ReadSRPTeileData(part); ok; ok = m_pLines->ReadNext()) {
+        part.TrimData();
+        parts.push_back(part);
+    }
+
+    const bool paint = level.headNumber.startsWith(QLatin1String("72"));
+    bool optionalGroup = false, packagesGroup = false;
+    auto addGroupLine = [&](const QString &kind, int textId) {
+        auto group = std::make_unique<CPosition>();
+        group->Type = POS_GROUP;
+        group->Kind = kind;
+        group->BefundText = OrmelText(textId);
+        group->PaketID = level.key;
+        group->PaketTexts[kSuffix] = level.suffix;
+        target.AddPosition(std::move(group));
+    };
+
+    for (const CSRPAPosData &row : positions) {
+        if (m_pReads && !m_pReads->PositionApplies(row.m_strAPosNr, m_nColumn))
+            continue;
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_WORK;
+        line->Number = row.m_strAPosNr;
+        line->Kind = row.m_strArt;
+        line->AwPosRef = row.m_strRefNr;
+        line->PaketID = level.key;
+        line->PaketTexts[kSuffix] = level.suffix;
+        line->SetDiscountableFlag();
+        ReadPositionTexts(*line);
+
+        if (!level.warranty && line->Kind == QLatin1String("O") && !m_vehicle.typeKey.isEmpty())
+            LoadSubPackage(*line, level);
+
+        if (line->Kind == QLatin1String("OP")) {
+            line->Quantity.clear();
+        } else {
+            ReadLabourValues(*line);
+            line->IsLeadLabour = line->Number == level.headNumber ? 1 : 0;
+        }
+
+        if (paint && line->Number.startsWith(QLatin1String("99")))
+            line->Text = OrmelText(kTextPaintNotice);
+        if (m_vehicle.typeNumber == kRearSpringTypeNumber &&
+            (line->Number == QLatin1String("7259049") || line->Number == QLatin1String("7259050")))
+            line->Text = OrmelText(kTextRearSpringNotice);
+
+        if (line->Kind == QLatin1String("O") && !optionalGroup) {
+            addGroupLine(line->Kind, kTextOptional);
+            optionalGroup = true;
+        } else if (line->Kind == QLatin1String("OP") && !packagesGroup) {
+            addGroupLine(line->Kind, kTextOptionalPackages);
+            packagesGroup = true;
+        }
+        target.AddPosition(std::move(line));
+    }
+
+    for (const CSRPTeileData &row : parts) {
+        const QString &date = m_vehicle.productionDate;
+        if (!(row.m_strGueltigVon <= date && date <= row.m_strGueltigBis))
+            continue;
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_PART;
+        line->Number = row.m_strTeileNr;
+        line->Quantity = NormaliseQuantity(row.m_strMenge);
+        line->Kind = row.m_strArt;
+        line->PosLfdNr = row.m_strPosLfdNr;
+        line->PosLfdNrRef = row.m_strPosLfdNrRef;
+        line->VonBaustand = row.m_strGueltigVon;
+        line->BisBaustand = row.m_strGueltigBis;
+        line->PaketID = level.key;
+        line->PaketTexts[kSuffix] = level.suffix;
+        line->SetDiscountableFlag();
+        if (m_db.catalogue) {
+            CSRPTeileTextData text;
+            text.m_strKatBstNr = m_vehicle.catalogueKey;
+            text.m_strTeileNr = row.m_strTeileNr;
+            text.m_strSprache = m_vehicle.language;
+            if (m_db.catalogue->ReadSRPTeileTextData(text))
+                line->TeileText = Trimmed(text.m_strText);
+            m_db.catalogue->CloseStmt();
+        }
+        if (line->Kind == QLatin1String("O") && !optionalGroup) {
+            addGroupLine(line->Kind, kTextOptional);
+            optionalGroup = true;
+        }
+        target.AddPosition(std::move(line));
+    }
+}
+
+bool CPackageLoader::LoadSubPackage(CPosition &line, const Level &level)
+{
+    const QString wanted = KindText(m_nKind);
+    if (wanted.isEmpty())
+        return false;
+    auto firstMatch = [&](const QString &origin, CSRPUnterPaketData *found) {
+        CSRPUnterPaketData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strTypSchl = m_vehicle.typeKey;
+        rec.m_strPaketNr = line.Number;
+        rec.m_strHerkunft = origin;
+        bool hit = false;
+        for (int ok = m_pLookup->SelectSRPUnterPaketData(rec, m_vehicle.productionDate); ok && !hit;
+             ok = hit ? 0 : m_pLookup->ReadNext()) {
+            rec.TrimData();
+            if (rec.m_strPaketArt == wanted) {
+                *found = rec;
+                hit = true;
+            }
+        }
+        m_pLookup->CloseStmt();
+        return hit;
+    };
+    // A sub-package is loaded once, from the first row of its kind: more
+    // rows of the same package would only repeat its lines.
+    CSRPUnterPaketData row;
+    const bool country = m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
+                         firstMatch(m_vehicle.countryCode, &row);
+    if (!country && !firstMatch(kStandardOrigin, &row))
+        return false;
+    // A package that contains itself, directly or further down, stays an
+    // optional line: loading it again would never end.
+    if (level.path.contains(row.m_strPaketID))
+        return false;
+
+    line.Type = POS_SUBPACKAGE;
+    line.Kind = QStringLiteral("OP");
+    line.Selected = 0;
+    if (!line.SubPackage)
+        line.SubPackage = std::make_unique<CPaket>();
+    CPaket &nested = *line.SubPackage;
+
+    auto listLine = std::make_unique<CPosition>();
+    listLine->Type = POS_SPECIAL1;
+    listLine->PaketID = row.m_strPaketID;
+    listLine->PaketTexts[kSuffix] = row.m_strZusatz;
+    listLine->HG = row.m_strPaketNr.left(2);
+    listLine->HGText = MainGroupText(listLine->HG);
+    nested.AddPosition(std::move(listLine));
+
+    auto head = std::make_unique<CPosition>();
+    head->Type = POS_HEAD_CAMPAIGN;
+    head->Number = row.m_strPaketNr;
+    head->PaketID = row.m_strPaketID;
+    head->PaketTexts[kSuffix] = row.m_strZusatz;
+    head->PaketArt = row.m_strPaketArt;
+    ReadPositionTexts(*head);
+    nested.AddPosition(std::move(head));
+
+    Level sub;
+    sub.key = row.m_strPaketID;
+    sub.suffix = row.m_strZusatz;
+    sub.headNumber = row.m_strPaketNr;
+    sub.path = level.path;
+    sub.path.insert(sub.key);
+    LoadLevel(nested, sub);
+    CPackageSelection(&nested).InitStates();
+    return true;
+}
+
+void CPackageLoader::ReadPositionTexts(CPosition &line) const
+{
+    if (!m_db.texts)
+        return;
+    CAPosTxtAPosKTxtData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strSprache = m_vehicle.language;
+    rec.m_strEReihe = m_vehicle.modelSeries;
+    rec.m_strAPosNr = line.Type == POS_SPECIAL2 || line.Type == POS_SPECIAL4
+                          ? line.Campaign[CPositionData::CampaignPackageRef].mid(1, 7)
+                          : line.Number;
+    if (m_db.texts->ReadAPosTxtAPosKTxtData(rec)) {
+        rec.TrimData();
+        line.AwText1 = rec.m_strText1;
+        line.AwText2 = rec.m_strText2;
+        line.AwText3 = rec.m_strText3;
+        line.AwText4 = rec.m_strText4;
+        line.KlammerText1 = rec.m_strKText1;
+        line.KlammerText2 = rec.m_strKText2;
+        line.KlammerText3 = rec.m_strKText3;
+        line.KlammerText4 = rec.m_strKText4;
+    }
+    m_db.texts->CloseStmt();
+}
+
+void CPackageLoader::ReadLabourValues(CPosition &line) const
+{
+    QString r, u, m, plain;
+    if (m_db.values) {
+        CAPosWertData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strAPosNr = line.Number;
+        rec.m_strLTyp = m_vehicle.leadType;
+        rec.m_strZusatz = m_vehicle.extraCode;
+        for (int ok = m_db.values->ReadAPosWertData(rec); ok;
+             ok = m_db.values->ReadNextAPosWertData(rec)) {
+            rec.TrimData();
+            // The remark "AZ" marks work charged by time; "-" is no value.
+            QString value = rec.m_strBemerkung == QLatin1String("AZ")
+                                ? CPosition::AzMarker()
+                                : NormaliseQuantity(rec.m_strAwWert);
+            if (value.isEmpty() || value == QLatin1String("-"))
+                continue;
+            const QString unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
+            if (unit == QLatin1String("R"))
+                r = value;
+            else if (unit == QLatin1String("U"))
+                u = value;
+            else if (unit == QLatin1String("M"))
+                m = value;
+            else
+                plain = value;
+        }
+        m_db.values->CloseStmt();
+    }
+    line.R = r;
+    line.U = u;
+    line.M = m;
+    if (!plain.isEmpty() && plain == CPosition::AzMarker()) {
+        line.Az = plain;
+        line.Quantity.clear();
+    } else {
+        line.Az.clear();
+        line.Quantity = plain;
+    }
+}
+
+QString CPackageLoader::MainGroupText(const QString &mainGroup) const
+{
+    if (!m_db.texts)
+        return {};
+    CAPosHgTxtData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strSprache = m_vehicle.language;
+    rec.m_strTypNr = m_vehicle.typeNumber;
+    rec.m_strHG = mainGroup;
+    QString text;
+    if (m_db.texts->ReadAPosHgTxtData(rec))
+        text = Trimmed(rec.m_strText);
+    m_db.texts->CloseStmt();
+    return text;
+}

@@ -1,0 +1,162 @@
+#pragma once
+// Loads a service package (kinds SRP, GRP, SIP, VLP) line by line from the
+// catalogue database into the edited package: one work line per labour
+// position that applies to the vehicle, one part line per part valid for
+// its production date, the "OPTIONAL" and "OPTIONALE PAKETE" group lines,
+// and, where an optional labour position is itself a package of the
+// loaded kind, a sub-package line (type 17, kind "OP") that owns the
+// sub-package, loaded by the same rules.
+//
+// Fields of the lines (CPosition): Number, Kind, AwPosRef (work line's
+// reference number), PosLfdNr and PosLfdNrRef (part position and the one
+// an alternative part stands for), VonBaustand/BisBaustand (part
+// validity), Quantity, R/U/M, Az, IsLeadLabour, Selected; PaketID the
+// package key and PaketTexts[kSuffix] the number suffix, copied into every
+// line; PaketArt the kind text of a head; PaketTexts[kSrpNumber..kVlpNumber]
+// the keys of the package number's four kinds on a chosen head; HG and
+// HGText the main group and its text on a list line; Text the notice shown
+// with a line; BefundText the text of a group line; TeileText a part's text.
+//
+// Connections: the page's own three (borrowed) serve the labour values,
+// the part texts and the position texts; the loader opens two more of its
+// own once per load (lines and sub-package look-up) and every level of
+// sub-packages reuses them: each result set is read whole before a
+// sub-package is loaded, so no walk is open while another one runs.
+
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CPaket;
+class CPosition;
+class CPrgSettings;
+class CYaqDb;
+class IPaketNotice;
+
+// Places in CPosition::PaketTexts.
+enum PaketTextIndex
+{
+    kSuffix = 0,
+    kSrpNumber = 1,
+    kGrpNumber = 2,
+    kSipNumber = 3,
+    kVlpNumber = 4,
+};
+
+// The kind chosen with the kind buttons.
+enum PackageKindIndex
+{
+    kKindSR = 0,
+    kKindGR = 1,
+    kKindSP = 2,
+    kKindVL = 3,
+};
+
+// The vehicle and dealer as the loader needs them.
+struct CPackageLoadVehicle
+{
+    QString catalogueKey = QStringLiteral("1");
+    QString typeKey;
+    QString typeNumber;
+    QString productionDate; // YYYYMMDD
+    QString leadType;       // key of the labour values
+    QString extraCode;      // additional code of the identification
+    QString modelSeries;    // key of the texts
+    QString language = QStringLiteral("00");
+    QString countryCode;          // the dealer's country
+    bool countrySpecific = false; // the dealer offers his country's packages
+
+    // The fields the settings hold; production date and language come
+    // from the caller.
+    static CPackageLoadVehicle FromSettings(const CPrgSettings &settings);
+};
+
+// What the loader asks of the labour-value catalogue: whether a labour
+// position applies to the vehicle. The program answers from its cached
+// catalogue readers (CCatalogueLoadReads); tests from a table.
+class IPackageLoadReads
+{
+public:
+    virtual ~IPackageLoadReads() = default;
+    // The catalogue column of the vehicle's model; -1 when none.
+    virtual int CatalogueColumn() = 0;
+    virtual bool PositionApplies(const QString &number, int column) = 0;
+};
+
+// The cached catalogue readers of the program (CCatalogueCache).
+class CCatalogueLoadReads : public IPackageLoadReads
+{
+public:
+    // db: the connection of the validity reads (borrowed).
+    CCatalogueLoadReads(CPrgSettings *settings, CYaqDb *db,
+                        std::function<bool(const QString &)> isMappedCode = {});
+    int CatalogueColumn() override;
+    bool PositionApplies(const QString &number, int column) override;
+
+private:
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pDb;
+    std::function<bool(const QString &)> m_isMappedCode;
+};
+
+struct CPackageLoadConnections
+{
+    CYaqDb *values = nullptr;    // labour values (the page's first)
+    CYaqDb *catalogue = nullptr; // part texts (the page's second)
+    CYaqDb *texts = nullptr;     // position and main-group texts (the page's fourth)
+    // A further connection with the application's parameters; null when
+    // it cannot be opened.
+    std::function<std::unique_ptr<CYaqDb>()> open;
+};
+
+class CPackageLoader
+{
+public:
+    // The notice tells the adviser that a load could not start; none: nobody.
+    CPackageLoader(CPackageLoadConnections connections, IPackageLoadReads *reads,
+                   CPackageLoadVehicle vehicle, IPaketNotice *notice);
+    ~CPackageLoader();
+
+    enum class Result
+    {
+        Loaded,
+        AlreadyLoaded, // the package held lines already: nothing was read
+        NoConnection,  // a connection of the loader could not be opened
+    };
+    // Loads the package of the chosen head into paket, which holds the list
+    // line and the head only (both copied in by the caller). For kinds GR,
+    // SP and VL the head turns into the head of that kind when the package
+    // number has one. Display states are set; the page fills its lists.
+    Result Load(CPaket &paket, CPosition *head, int kind);
+
+    // Connections the loader opened over its life (two per load).
+    int ConnectionsOpened() const { return m_nOpened; }
+
+    // A quantity as the package shows it: trailing zeros of the decimals
+    // and a bare decimal point dropped ("0.500" -> "0.5", "2.0" -> "2");
+    // the digits before the point stay as they are ("10" stays "10").
+    static QString NormaliseQuantity(const QString &quantity);
+    // The type number whose packages carry the rear-spring notice on the
+    // spring positions.
+    static const QString kRearSpringTypeNumber;
+
+private:
+    struct Level;
+    void LoadLevel(CPaket &target, const Level &level);
+    bool LoadSubPackage(CPosition &line, const Level &level);
+    void ReadPositionTexts(CPosition &line) const;
+    void ReadLabourValues(CPosition &line) const;
+    QString MainGroupText(const QString &mainGroup) const;
+
+    CPackageLoadConnections m_db;
+    IPackageLoadReads *m_pReads;
+    CPackageLoadVehicle m_vehicle;
+    IPaketNotice *m_pNotice;
+    std::unique_ptr<CYaqDb> m_pLines;  // the package's lines and parts
+    std::unique_ptr<CYaqDb> m_pLookup; // sub-package look-up
+    int m_nColumn = -1;
+    int m_nKind = kKindSR;
+    int m_nOpened = 0;
+};

@@ -1,0 +1,132 @@
+#include "packages/list/PackageCoverage.h"
+
+#include "platform/db/YaqDb.h"
+
+#include <utility>
+#include <vector>
+
+bool MatchMask(const QString &mask, const QString &text)
+{
+    const qsizetype n = text.size();
+    if (!mask.contains(QLatin1Char('X')))
+        return mask == text;
+    if (n >= 63) {
+        // reach[j]: the mask so far can end right before text[j].
+        std::vector<char> reach(size_t(n) + 1, 0);
+        reach[0] = 1;
+        for (const QChar m : mask) {
+            std::vector<char> next(reach.size(), 0);
+            for (size_t j = 0; j < reach.size(); ++j) {
+                if (!reach[j])
+                    continue;
+                if (m == QLatin1Char('X')) {
+                    next[j] = 1; // none
+                    if (j < size_t(n))
+                        next[j + 1] = 1; // any one
+                } else if (j < size_t(n) && text.at(qsizetype(j)) == m) {
+                    next[j + 1] = 1;
+                }
+            }
+            reach.swap(next);
+        }
+        return reach.back() != 0;
+    }
+    // The same walk on bits: bit j set when the mask so far can end right
+    // before text[j]. Position numbers are short, so one word holds them.
+    const quint64 all = (quint64(1) << (n + 1)) - 1;
+    quint64 reach = 1;
+    for (const QChar m : mask) {
+        if (m == QLatin1Char('X')) {
+            reach = (reach | (reach << 1)) & all;
+        } else {
+            quint64 equal = 0;
+            for (qsizetype j = 0; j < n; ++j) {
+                if (text.at(j) == m)
+                    equal |= quint64(1) << j;
+            }
+            reach = ((reach & equal) << 1) & all;
+        }
+        if (!reach)
+            return false;
+    }
+    return (reach >> n) & 1;
+}
+
+QString GermanDateKey(const QString &date)
+{
+    if (date.size() != 10)
+        return {};
+    return date.mid(6, 4) + date.mid(3, 2) + date.left(2);
+}
+
+CPackageCoverage::CPackageCoverage(CYaqDb *catalogueDb, CYaqDb *contractDb, QString catalogueKey,
+                                   QStringList contracts, QString today, bool hlxFlag)
+    : m_pCatalogueDb(catalogueDb), m_pContractDb(contractDb),
+      m_strCatalogueKey(std::move(catalogueKey)), m_contracts(std::move(contracts)),
+      m_strToday(std::move(today)), m_bHlxFlag(hlxFlag)
+{
+}
+
+const CPackageCoverage::ContractList &CPackageCoverage::List(const QString &contract) const
+{
+    const auto known = m_lists.find(contract);
+    if (known != m_lists.end())
+        return known->second;
+    ContractList &list = m_lists[contract];
+    CHLXNrData option;
+    option.m_strKatBstNr = m_strCatalogueKey;
+    option.m_strOptionNr = contract;
+    if (!m_pContractDb->ReadHLXNrData(option))
+        return list;
+    m_pContractDb->CloseStmt();
+    option.TrimData();
+    if (option.m_strListNr.isEmpty() || option.m_strListModus.isEmpty())
+        return list;
+    list.usable = true;
+    list.includes = option.m_strListModus == QLatin1String("1");
+    CHLXF12Data entry;
+    entry.m_strKatBstNr = m_strCatalogueKey;
+    entry.m_strListNr = option.m_strListNr;
+    for (int ok = m_pContractDb->ReadHLXF12Data(entry); ok; ok = m_pContractDb->ReadNext()) {
+        entry.TrimData();
+        list.entries.push_back({entry.m_strMaske, GermanDateKey(entry.m_strGueltigVon),
+                                GermanDateKey(entry.m_strGueltigBis)});
+    }
+    return list;
+}
+
+bool CPackageCoverage::IsCovered(const QString &packageNumber) const
+{
+    if (!m_pCatalogueDb || !m_pContractDb || m_contracts.isEmpty())
+        return false;
+    QStringList keys;
+    CBefAPosData position;
+    position.m_strKatBstNr = m_strCatalogueKey;
+    position.m_strPaketNr = packageNumber;
+    for (int ok = m_pCatalogueDb->ReadBefAPosData(position); ok; ok = m_pCatalogueDb->ReadNext()) {
+        const QString key = position.m_strAPosKey.left(8);
+        // Positions of main group 87 count only for a vehicle whose
+        // contract record is of the kind the dealer sees.
+        if (key.startsWith(QLatin1String("87")) && !m_bHlxFlag)
+            continue;
+        keys << key;
+    }
+    for (const QString &key : keys) {
+        for (const QString &contract : m_contracts) {
+            const ContractList &list = List(contract);
+            if (!list.usable)
+                continue;
+            bool hit = false;
+            for (const ContractList::Entry &entry : list.entries) {
+                if (entry.from <= m_strToday && m_strToday <= entry.to &&
+                    MatchMask(entry.mask, key)) {
+                    hit = true;
+                    break;
+                }
+            }
+            if (hit == list.includes)
+                return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,690 @@
+#include "packages/list/PackageListBuilder.h"
+
+#include "packages/list/PackageListReads.h"
+#include "platform/OrmelText.h"
+#include "platform/ccd/CMrktngAttRec.h"
+#include "platform/db/YaqDb.h"
+#include "settings/HLXVertragInfo.h"
+#include "settings/PrgSettings.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Only these two main groups have a first group level below them.
+bool HasGroupLevel7(const QString &mainGroup)
+{
+    return mainGroup == QLatin1String("64") || mainGroup == QLatin1String("72");
+}
+
+bool Between(const QString &from, const QString &value, const QString &to)
+{
+    return from <= value && value <= to;
+}
+
+// Catalogue titles keep the line breaks of the old text files.
+QString TitleText(QString text)
+{
+    text.replace(QLatin1String("\r\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+} // namespace
+
+// One list step reads its rows as one snapshot: each connection runs its
+// reads in one read transaction instead of starting one per read (with
+// SQLite every new read transaction checks the file again). Steps that call
+// each other share the outermost scope.
+class CBuilderReadScope
+{
+public:
+    explicit CBuilderReadScope(CPackageListBuilder &builder) : m_builder(builder)
+    {
+        if (m_builder.m_nReadDepth++ > 0)
+            return;
+        for (CYaqDb *db :
+             {m_builder.m_pPackageDb, m_builder.m_pCatalogueDb, m_builder.m_pContractDb}) {
+            if (db && std::find(m_began.begin(), m_began.end(), db) == m_began.end() &&
+                db->BeginTrans())
+                m_began.push_back(db);
+        }
+    }
+    ~CBuilderReadScope()
+    {
+        if (--m_builder.m_nReadDepth > 0)
+            return;
+        for (CYaqDb *db : m_began)
+            db->EndTrans();
+    }
+    CBuilderReadScope(const CBuilderReadScope &) = delete;
+    CBuilderReadScope &operator=(const CBuilderReadScope &) = delete;
+
+private:
+    CPackageListBuilder &m_builder;
+    std::vector<CYaqDb *> m_began;
+};
+
+CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
+{
+    CPackageVehicle v;
+    v.catalogueKey = settings.KatalogKey;
+    v.typeKey = settings.TypSchl;
+    v.typeNumber = settings.Bestellnr;
+    v.modelSeries = settings.EReihe.trimmed();
+    v.countryCode = settings.Laendercode;
+    v.countrySpecific = settings.CountrySpecPakets != 0;
+    v.alternativeCatalogue = settings.bAltKatalog != 0;
+    v.hlxFlag = settings.nVertrag != 0;
+    v.language = GetPrgSprache();
+    v.today = GermanDateKey(settings.Heute);
+    for (const CHLXVertragInfo *contract : settings.HLXVertragList) {
+        if (contract && contract->bFilled)
+            v.contracts << contract->strText[1];
+    }
+    return v;
+}
+
+QStringList ReadVehicleContracts(CYaqDb *db, const QString &catalogueKey, const QString &vin)
+{
+    QStringList contracts;
+    if (!db || vin.size() != 17)
+        return contracts;
+    CHLXFgstnrData rec;
+    rec.m_strKatBstNr = catalogueKey;
+    rec.m_strFgstNr = vin;
+    for (int ok = db->ReadHLXFgstnrData(rec); ok; ok = db->ReadNext()) {
+        rec.TrimData();
+        contracts << rec.m_strOptionNr;
+    }
+    return contracts;
+}
+
+CPackageListBuilder::CPackageListBuilder(CYaqDb *packageDb, CYaqDb *catalogueDb, CYaqDb *contractDb,
+                                         IPackageListReads *reads, CPackageVehicle vehicle,
+                                         CMrktngAttRec *marketing)
+    : m_pPackageDb(packageDb), m_pCatalogueDb(catalogueDb), m_pContractDb(contractDb),
+      m_pReads(reads), m_vehicle(std::move(vehicle)), m_pMarketing(marketing),
+      m_coverage(catalogueDb, contractDb, m_vehicle.catalogueKey, m_vehicle.contracts,
+                 m_vehicle.today, m_vehicle.hlxFlag)
+{
+}
+
+CPackageListBuilder::~CPackageListBuilder() = default;
+
+bool CPackageListBuilder::PassesCountryFilter(const QString &origin) const
+{
+    const QString o = origin.trimmed();
+    if (o.isEmpty() || o == QLatin1String("YAQ"))
+        return true;
+    return m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
+           m_vehicle.countryCode == o;
+}
+
+bool CPackageListBuilder::Valid(const QString &number)
+{
+    if (!m_pReads)
+        return true;
+    if (m_nColumn == -2)
+        m_nColumn = m_pReads->CatalogueColumn();
+    return m_pReads->PositionValid(number, m_nColumn);
+}
+
+bool CPackageListBuilder::IsCovered(const CPackageRow &row)
+{
+    const auto known = m_covered.constFind(row.number);
+    if (known != m_covered.constEnd())
+        return known.value();
+    const bool covered = m_coverage.IsCovered(row.number);
+    m_covered.insert(row.number, covered);
+    return covered;
+}
+
+void CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &number)
+{
+    if (!m_pCatalogueDb || number.size() < 2)
+        return;
+    // A group's rows need the texts of most of its positions: one read
+    // brings all of them.
+    const QString group = number.left(2);
+    auto known = m_texts.find(group);
+    if (known == m_texts.end()) {
+        known = m_texts.insert(group, {});
+        CAPosTxtAPosKTxtData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strSprache = m_vehicle.language;
+        rec.m_strEReihe = m_vehicle.modelSeries;
+        for (int ok = m_pCatalogueDb->ReadAPosTxtOfHG(rec, group); ok;
+             ok = m_pCatalogueDb->ReadNext()) {
+            rec.TrimData();
+            known->insert(rec.m_strAPosNr,
+                          {{rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4},
+                           {rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4}});
+        }
+        // A failed read is asked again next time.
+        if (m_pCatalogueDb->LastFailed()) {
+            m_texts.erase(known);
+            return;
+        }
+    }
+    const auto texts = known->constFind(number);
+    if (texts == known->constEnd())
+        return;
+    row.texts = texts->texts;
+    row.brackets = texts->brackets;
+}
+
+// --- top rows -------------------------------------------------------------------
+
+int CPackageListBuilder::Build(CPackageList &list)
+{
+    CBuilderReadScope reads(*this);
+    list.Clear();
+    if (!m_pPackageDb)
+        return 0;
+    int kept = 0;
+    if (m_vehicle.alternativeCatalogue) {
+        CSRPPaketeAltKatData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strTypSchl = m_vehicle.typeKey;
+        std::vector<CPackageRow *> rows;
+        for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, QString()); ok;
+             ok = m_pPackageDb->ReadNext()) {
+            const QString origin = rec.m_strHerkunft;
+            rec.TrimData();
+            if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
+                !PassesCountryFilter(origin))
+                continue;
+            auto row = std::make_unique<CPackageRow>();
+            row->level = kLevelTop;
+            row->marker = rec.m_strPaketNr.left(2);
+            row->mergeText = rec.m_strPaketNr;
+            row->origin = origin;
+            CPackageRow *raw = row.get();
+            if (list.InsertTopRowAlt(std::move(row)))
+                rows.push_back(raw);
+        }
+        for (CPackageRow *row : rows) {
+            if (!list.Contains(row))
+                continue; // replaced by a country's row of its group
+            ++kept;
+            CAltAwKatHGData title;
+            title.m_strTypNr = m_vehicle.typeNumber;
+            title.m_strSprache = m_vehicle.language;
+            title.m_strKatBstNr = m_vehicle.catalogueKey;
+            title.m_strHG = row->marker;
+            if (m_pCatalogueDb && m_pCatalogueDb->ReadAltAwKatHGData(title)) {
+                title.TrimData();
+                row->groupText = TitleText(title.m_strText);
+            }
+        }
+    } else {
+        // The main groups once per build, looked up by key.
+        std::vector<CAwKatHGData> groups;
+        QHash<QString, int> groupIndex;
+        if (m_pCatalogueDb) {
+            CAwKatHGData group;
+            group.m_strKatBstNr = m_vehicle.catalogueKey;
+            group.m_strSprache = m_vehicle.language;
+            group.m_strTypNr = m_vehicle.typeNumber;
+            for (int ok = m_pCatalogueDb->ReadAwKatHGData(group); ok;
+                 ok = m_pCatalogueDb->ReadNext()) {
+                group.TrimData();
+                groupIndex.insert(group.m_strHG, int(groups.size()));
+                groups.push_back(group);
+            }
+        }
+        // A top row spans the lines of its group: the descent to a line and
+        // the packages listed when the group opens straight onto them
+        // follow these ranges.
+        QHash<QString, std::pair<QString, QString>> lines;
+        CSRPPaketeZeilenNrData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strTypSchl = m_vehicle.typeKey;
+        rec.m_strPaketArt = kKindSrp;
+        for (int ok = m_pPackageDb->ReadSRPPaketeZeilenNrData(rec, m_vehicle.productionDate); ok;
+             ok = m_pPackageDb->ReadNext()) {
+            const QString origin = rec.m_strHerkunft;
+            rec.TrimData();
+            if (!PassesCountryFilter(origin))
+                continue;
+            auto range = lines.find(rec.m_strHG);
+            if (range == lines.end()) {
+                lines.insert(rec.m_strHG, {rec.m_strZeilenNr, rec.m_strZeilenNr});
+            } else {
+                range->first = std::min(range->first, rec.m_strZeilenNr);
+                range->second = std::max(range->second, rec.m_strZeilenNr);
+            }
+            auto row = std::make_unique<CPackageRow>();
+            row->level = kLevelTop;
+            row->marker = rec.m_strHG;
+            row->ownNumber = rec.m_strEigenNr;
+            row->number = rec.m_strPaketNr;
+            row->origin = origin;
+            row->lineText = rec.m_strZeilenText;
+            row->further = rec.m_strZusatz;
+            list.InsertTopRow(std::move(row));
+        }
+        for (CPackageRow *row : list.RowsOfLevel(kLevelTop)) {
+            ++kept;
+            const auto range = lines.value(row->marker);
+            row->selectionFrom = row->packageFrom = range.first;
+            row->selectionTo = row->packageTo = range.second;
+            const int index = groupIndex.value(row->marker, -1);
+            if (index >= 0) {
+                const CAwKatHGData &group = groups[size_t(index)];
+                row->groupText = TitleText(group.m_strText);
+                row->groupText2 = group.m_strText2;
+                row->groupText3 = group.m_strText3;
+            }
+        }
+    }
+    if (kept) {
+        list.SetCurrentOfLevel(kLevelTop, list.FirstOfLevel(kLevelTop));
+        list.Show(kLevelTop, false);
+    }
+    return kept;
+}
+
+void CPackageListBuilder::AddHeadRows(CPackageList &list, bool campaigns,
+                                      const QString &campaignText, bool spotRepair,
+                                      const QString &spotRepairText)
+{
+    auto head = [&](const QString &marker, const QString &text) {
+        auto row = std::make_unique<CPackageRow>();
+        row->level = kLevelTop;
+        row->marker = marker;
+        row->groupText = text;
+        list.InsertAtFront(std::move(row));
+    };
+    if (campaigns || spotRepair)
+        head(kMarkerSeparator, QStringLiteral(" "));
+    if (spotRepair)
+        head(kMarkerSpotRepair, spotRepairText);
+    if (campaigns)
+        head(kMarkerCampaigns, campaignText);
+    list.SetCurrentOfLevel(kLevelTop, list.FirstOfLevel(kLevelTop));
+}
+
+// --- opening rows -----------------------------------------------------------------
+
+CPackageListBuilder::Opened CPackageListBuilder::Open(CPackageList &list, CPackageRow *row)
+{
+    if (!row || !list.Contains(row) || row->IsSeparator())
+        return Opened::Nothing;
+    switch (row->level) {
+    case kLevelTop:
+        list.RemovePathFrom(kLevelTop);
+        list.RemoveRowsFrom(kLevelGroup7);
+        list.AppendPath(row);
+        list.SetCurrentOfLevel(kLevelTop, row);
+        if (row->marker == kMarkerCampaigns || row->marker == kMarkerSpotRepair)
+            return Opened::NotHere;
+        if (ShowGroupLevel7(list, row) || ShowGroupLevel8(list, row) || ShowPackages(list, row))
+            return Opened::LevelShown;
+        return Opened::Nothing;
+    case kLevelGroup7:
+        list.RemovePathFrom(kLevelGroup7);
+        list.RemoveRowsFrom(kLevelGroup8);
+        list.AppendPath(row);
+        list.SetCurrentOfLevel(kLevelGroup7, row);
+        if (ShowGroupLevel8(list, row) || ShowPackages(list, row))
+            return Opened::LevelShown;
+        return Opened::Nothing;
+    case kLevelGroup8:
+        list.RemovePathFrom(kLevelGroup8);
+        list.RemoveRowsFrom(kLevelPackage);
+        list.AppendPath(row);
+        list.SetCurrentOfLevel(kLevelGroup8, row);
+        return ShowPackages(list, row) ? Opened::LevelShown : Opened::Nothing;
+    case kLevelPackage:
+    case kLevelCampaignPackage:
+        list.SetCurrent(row);
+        return Opened::ChoosePackage;
+    default:
+        return Opened::NotHere;
+    }
+}
+
+int CPackageListBuilder::ShowGroupLevel7(CPackageList &list, CPackageRow *opened)
+{
+    CBuilderReadScope reads(*this);
+    if (!opened || m_vehicle.typeKey.isEmpty() || m_vehicle.alternativeCatalogue || !m_pPackageDb)
+        return 0;
+    list.RemoveRowsFrom(kLevelGroup7);
+    list.ClearCurrent(kLevelCampaignPackage, kLevelPackage);
+    if (!HasGroupLevel7(opened->marker))
+        return 0;
+    int count = 0;
+    CSRPPaketeZeilenNrData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strTypSchl = m_vehicle.typeKey;
+    rec.m_strPaketArt = kKindSrp;
+    rec.m_strHG = opened->marker;
+    QString lastText;
+    bool madeForLast = false;
+    for (int ok = m_pPackageDb->ReadSRPPaketeZeilenNrData(rec, m_vehicle.productionDate); ok;
+         ok = m_pPackageDb->ReadNext()) {
+        rec.TrimData();
+        if (rec.m_strZeilenText.isEmpty())
+            continue;
+        if (rec.m_strZeilenText != lastText) {
+            lastText = rec.m_strZeilenText;
+            madeForLast = false;
+        } else if (madeForLast) {
+            continue;
+        }
+        // The titles of the line's text key; the one of its line text names
+        // the level row and how far its lines run.
+        CAwKatZeileUIVAPosTxtData title;
+        title.m_strKatBstNr = m_vehicle.catalogueKey;
+        title.m_strHG = rec.m_strHG;
+        title.m_strTextKey = rec.m_strTextKey;
+        title.m_strSprache = m_vehicle.language;
+        if (!m_pCatalogueDb || !m_pCatalogueDb->ReadAwKatUIVData(title))
+            continue;
+        bool found = false;
+        do {
+            title.TrimData();
+            found = title.m_strZeilenText == rec.m_strZeilenText;
+        } while (!found && m_pCatalogueDb->ReadNext());
+        m_pCatalogueDb->CloseStmt();
+        if (!Valid(rec.m_strPaketNr))
+            continue;
+        auto row = std::make_unique<CPackageRow>();
+        row->level = kLevelGroup7;
+        row->ownNumber = rec.m_strEigenNr;
+        row->marker = rec.m_strHG;
+        row->further = rec.m_strZusatz;
+        row->lineText = rec.m_strZeilenText;
+        row->textKey = rec.m_strTextKey;
+        row->number = rec.m_strPaketNr;
+        row->selectionFrom = row->packageFrom = rec.m_strZeilenNr;
+        if (found) {
+            row->groupText = TitleText(title.m_strText);
+            row->selectionTo = row->packageTo = title.m_strBisZeile;
+            row->groupText2 = title.m_strZusatz;
+        }
+        ++count;
+        madeForLast = true;
+        list.InsertGroupRow7(std::move(row));
+    }
+    if (count) {
+        if (!list.Current(kLevelGroup7))
+            list.SetCurrentOfLevel(kLevelGroup7, list.FirstOfLevel(kLevelGroup7));
+        list.Show(kLevelGroup7, false);
+    }
+    return count;
+}
+
+int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened)
+{
+    CBuilderReadScope reads(*this);
+    if (!opened || !m_pPackageDb)
+        return 0;
+    list.RemoveRowsFrom(kLevelGroup8);
+    list.ClearCurrent(kLevelCampaignPackage, kLevelMatrixRow);
+    if (m_vehicle.typeKey.isEmpty())
+        return 0;
+    int count = 0;
+    if (m_vehicle.alternativeCatalogue) {
+        CSRPPaketeAltKatData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strTypSchl = m_vehicle.typeKey;
+        for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, opened->marker); ok;
+             ok = m_pPackageDb->ReadNext()) {
+            const QString origin = rec.m_strHerkunft;
+            rec.TrimData();
+            if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
+                !PassesCountryFilter(origin) || !Valid(rec.m_strPaketNr))
+                continue;
+            ++count;
+            auto row = std::make_unique<CPackageRow>();
+            row->level = kLevelGroup8;
+            row->ownNumber = rec.m_strEigenNr;
+            row->marker = rec.m_strPaketNr.left(2);
+            row->further = rec.m_strZusatz;
+            row->number = rec.m_strPaketNr;
+            CPackageRow *raw = row.get();
+            if (!list.InsertGroupRow8ByNumber(std::move(row)))
+                continue;
+            CAltAwKatUGData title;
+            title.m_strTypNr = m_vehicle.typeNumber;
+            title.m_strHG = raw->marker;
+            title.m_strSprache = m_vehicle.language;
+            title.m_strUG = raw->number.mid(2, 2);
+            if (m_pCatalogueDb && m_pCatalogueDb->ReadAltAwKatUGData(title)) {
+                title.TrimData();
+                raw->groupText = title.m_strText1 + QLatin1Char(' ') + title.m_strText2;
+            }
+        }
+    } else {
+        CSRPPaketeZeilenNrData rec;
+        rec.m_strKatBstNr = m_vehicle.catalogueKey;
+        rec.m_strTypSchl = m_vehicle.typeKey;
+        rec.m_strPaketArt = kKindSrp;
+        rec.m_strHG = opened->marker;
+        rec.m_strZeilenText = opened->lineText;
+        QSet<QString> seen;
+        for (int ok = m_pPackageDb->ReadSRPPaketeZeilenNrData(rec, m_vehicle.productionDate); ok;
+             ok = m_pPackageDb->ReadNext()) {
+            const QString origin = rec.m_strHerkunft;
+            rec.TrimData();
+            if (!PassesCountryFilter(origin) || seen.contains(rec.m_strPaketNr) ||
+                !Valid(rec.m_strPaketNr))
+                continue;
+            seen.insert(rec.m_strPaketNr);
+            auto row = std::make_unique<CPackageRow>();
+            row->level = kLevelGroup8;
+            row->ownNumber = rec.m_strEigenNr;
+            row->marker = rec.m_strHG;
+            row->further = rec.m_strZusatz;
+            row->lineText = rec.m_strZeilenText;
+            row->secondKey = rec.m_strUGKey;
+            row->number = rec.m_strPaketNr;
+            row->selectionFrom = rec.m_strZeilenNr;
+            CPackageRow *raw = row.get();
+            if (!list.InsertGroupRow8(std::move(row)) || !m_pCatalogueDb)
+                continue;
+            CAwKatZeileUIVAPosTxtData title;
+            title.m_strKatBstNr = m_vehicle.catalogueKey;
+            title.m_strTypNr = m_vehicle.typeNumber;
+            title.m_strHG = raw->marker;
+            title.m_strSprache = m_vehicle.language;
+            title.m_strUGKey = raw->secondKey;
+            if (!m_pCatalogueDb->ReadAwKatIVTxtData(title))
+                continue;
+            title.TrimData();
+            raw->groupText = TitleText(title.m_strText);
+            raw->selectionTo = title.m_strBisZeile;
+            raw->packageFrom = opened->packageFrom;
+            raw->packageTo = opened->selectionTo;
+            ++count;
+        }
+    }
+    if (count) {
+        if (!list.Current(kLevelGroup8))
+            list.SetCurrentOfLevel(kLevelGroup8, list.FirstOfLevel(kLevelGroup8));
+        list.Show(kLevelGroup8, false);
+    }
+    return count;
+}
+
+void CPackageListBuilder::FinishPackageRow(CPackageRow &row)
+{
+    ReadPositionTexts(row, row.number);
+    row.countrySpecific = m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
+                          row.origin.trimmed() == m_vehicle.countryCode;
+    if (m_pReads)
+        row.partsClearing = m_pReads->PartsClearing(row.number) ? 1 : 0;
+    if (m_pMarketing && m_pMarketing->SearchFstlnValueln(m_vehicle.catalogueKey + row.number)) {
+        row.isFastlane = m_pMarketing->Fastlane != QLatin1String("0") ? 1 : 0;
+        row.isValueLine = m_pMarketing->Valueline != QLatin1String("0") ? 1 : 0;
+    }
+}
+
+int CPackageListBuilder::ShowPackages(CPackageList &list, CPackageRow *opened)
+{
+    CBuilderReadScope reads(*this);
+    if (!opened)
+        return 0;
+    list.RemoveRowsFrom(kLevelPackage);
+    list.ClearCurrent(kLevelCampaignPackage, kLevelMatrixRow);
+    if (m_vehicle.typeKey.isEmpty() || !m_pPackageDb)
+        return 0;
+    if (m_vehicle.alternativeCatalogue)
+        return ShowPackagesAlt(list, opened);
+    const auto covered = [this](const CPackageRow &row) { return IsCovered(row); };
+    int count = 0;
+    CSRPPaketeZeilenNrData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strTypSchl = m_vehicle.typeKey;
+    rec.m_strHG = opened->marker;
+    QString lastNumber, lastInfoNext;
+    for (int ok = m_pPackageDb->ReadSRPPaketeZeilenNrData(rec, m_vehicle.productionDate); ok;
+         ok = m_pPackageDb->ReadNext()) {
+        const QString origin = rec.m_strHerkunft;
+        rec.TrimData();
+        if (!Between(opened->packageFrom, rec.m_strZeilenNr, opened->packageTo) ||
+            !Valid(rec.m_strPaketNr))
+            continue;
+        auto row = std::make_unique<CPackageRow>();
+        row->level = kLevelPackage;
+        row->ownNumber = rec.m_strEigenNr;
+        row->number = rec.m_strPaketNr;
+        row->marker = rec.m_strHG;
+        row->lineKey = row->selectionFrom = row->selectionTo = rec.m_strZeilenNr;
+        row->further = rec.m_strZusatz;
+        row->origin = origin;
+        row->kind = rec.m_strPaketArt;
+        // Two packages in a row that name each other in their information
+        // are marked as one piece of work.
+        if (m_pReads) {
+            QString next, previous;
+            if (m_pReads->PositionInfo(row->number, &next, &previous) &&
+                row->number == lastInfoNext && lastNumber == previous)
+                row->information = 1;
+            lastNumber = row->number;
+            lastInfoNext = next;
+        }
+        if (!PassesCountryFilter(origin))
+            continue;
+        CPackageRow *raw = row.get();
+        if (!list.InsertPackage(std::move(row), covered))
+            continue;
+        // Only a row that is listed needs its texts.
+        FinishPackageRow(*raw);
+        ++count;
+        if (raw->lineKey == opened->selectionFrom)
+            list.SetCurrentOfLevel(kLevelPackage, raw);
+    }
+    list.RemoveLooseVariants();
+    if (count) {
+        if (!list.Current(kLevelPackage))
+            list.SetCurrentOfLevel(kLevelPackage, list.FirstOfLevel(kLevelPackage));
+        list.Show(kLevelPackage, false);
+    }
+    return count;
+}
+
+int CPackageListBuilder::ShowPackagesAlt(CPackageList &list, CPackageRow *opened)
+{
+    int count = 0;
+    CSRPPaketeAltKatData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strTypSchl = m_vehicle.typeKey;
+    for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, opened->marker); ok;
+         ok = m_pPackageDb->ReadNext()) {
+        const QString origin = rec.m_strHerkunft;
+        rec.TrimData();
+        if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
+            !Valid(rec.m_strPaketNr))
+            continue;
+        auto row = std::make_unique<CPackageRow>();
+        row->level = kLevelPackage;
+        row->ownNumber = rec.m_strEigenNr;
+        row->number = rec.m_strPaketNr;
+        row->marker = rec.m_strPaketNr.left(2);
+        row->further = rec.m_strZusatz;
+        row->origin = origin;
+        if (!PassesCountryFilter(origin))
+            continue;
+        CPackageRow *raw = row.get();
+        if (!list.InsertPackage(std::move(row), {}))
+            continue;
+        FinishPackageRow(*raw);
+        ++count;
+        if (!list.Current(kLevelPackage) && raw->number.left(4) == opened->number.left(4))
+            list.SetCurrentOfLevel(kLevelPackage, raw);
+    }
+    list.RemoveLooseVariants();
+    if (count) {
+        if (!list.Current(kLevelPackage))
+            list.SetCurrentOfLevel(kLevelPackage, list.FirstOfLevel(kLevelPackage));
+        list.Show(kLevelPackage, false);
+    }
+    return count;
+}
+
+// --- the way down to a requested package ------------------------------------------
+
+QString CPackageListBuilder::PackageLineNumber(const QString &packageNumber)
+{
+    if (!m_pPackageDb || packageNumber.isEmpty())
+        return {};
+    CSRPPaketeZeilenNrData rec;
+    rec.m_strKatBstNr = m_vehicle.catalogueKey;
+    rec.m_strTypSchl = m_vehicle.typeKey;
+    rec.m_strHG = packageNumber.left(2);
+    rec.m_strPaketNr = packageNumber;
+    if (!m_pPackageDb->SearchSRPPaketeZeilenNr(rec))
+        return {};
+    m_pPackageDb->CloseStmt();
+    rec.TrimData();
+    return rec.m_strZeilenNr;
+}
+
+CPackageRow *CPackageListBuilder::DescendTo(CPackageList &list, const QString &packageNumber,
+                                            QString lineNumber)
+{
+    CBuilderReadScope reads(*this);
+    if (packageNumber.isEmpty())
+        return nullptr;
+    const bool alt = m_vehicle.alternativeCatalogue;
+    if (!alt && lineNumber.isEmpty())
+        lineNumber = PackageLineNumber(packageNumber);
+    const QString group = packageNumber.left(2);
+    // Each step takes a row of the level shown and opens it; a step never
+    // takes a second row of the kind it took last.
+    int lastLevel = 0;
+    for (;;) {
+        CPackageRow *taken = nullptr;
+        for (CPackageRow *row : list.RowsOfLevel(list.ShownLevel())) {
+            if (row->level == lastLevel)
+                break;
+            const bool match =
+                alt ? (row->level == kLevelTop && row->marker == group) ||
+                          (row->level == kLevelGroup8 &&
+                           row->number.left(4) == packageNumber.left(4)) ||
+                          (row->level == kLevelPackage && row->number == packageNumber)
+                    : row->marker == group && row->SelectsLine(lineNumber);
+            if (match) {
+                taken = row;
+                break;
+            }
+        }
+        if (!taken)
+            return nullptr;
+        lastLevel = taken->level;
+        list.SetCurrent(taken);
+        if (taken->level == kLevelPackage)
+            return taken;
+        if (Open(list, taken) != Opened::LevelShown)
+            return nullptr;
+    }
+}

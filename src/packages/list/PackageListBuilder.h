@@ -1,0 +1,136 @@
+#pragma once
+// Builds the package list of the identified vehicle from the catalogue
+// database: the top rows (one per main group), and, as the adviser opens
+// rows, the group levels and the packages below them; and walks down to a
+// requested package by itself.
+//
+// Three connections, borrowed: the first reads the package lines, the
+// second the catalogue (titles, texts, findings positions), the third the
+// inclusive-service contracts; a read on one never disturbs a walk on
+// another. Validity, parts clearing and information of labour positions
+// come through IPackageListReads; marketing attributes from the dealer's
+// file when one is given.
+
+#include "packages/list/PackageCoverage.h"
+#include "packages/list/PackageList.h"
+
+#include <QHash>
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include <memory>
+
+class CMrktngAttRec;
+class CPrgSettings;
+class CYaqDb;
+class IPackageListReads;
+
+// What the list needs to know of the vehicle and the dealer.
+struct CPackageVehicle
+{
+    QString catalogueKey = QStringLiteral("1");
+    QString typeKey;
+    QString typeNumber;
+    QString productionDate; // YYYYMMDD
+    QString modelSeries;    // key of the package texts
+    QString language = QStringLiteral("00");
+    QString countryCode;          // the dealer's country
+    bool countrySpecific = false; // the dealer lists his country's packages
+    bool alternativeCatalogue = false;
+    bool hlxFlag = false;  // the vehicle has a contract record the dealer sees
+    QString today;         // YYYYMMDD, reference date of the contracts
+    QStringList contracts; // the vehicle's contract numbers, in list order
+
+    // The fields the settings hold (catalogue key, type key, type number,
+    // model series, dealer country and flags, contract flag and list);
+    // production date, language and today come from the caller.
+    static CPackageVehicle FromSettings(const CPrgSettings &settings);
+};
+
+// The contract numbers of a vehicle (17-character VIN), as the head row
+// reads them, in the catalogue's order.
+QStringList ReadVehicleContracts(CYaqDb *db, const QString &catalogueKey, const QString &vin);
+
+class CPackageListBuilder
+{
+public:
+    CPackageListBuilder(CYaqDb *packageDb, CYaqDb *catalogueDb, CYaqDb *contractDb,
+                        IPackageListReads *reads, CPackageVehicle vehicle,
+                        CMrktngAttRec *marketing = nullptr);
+    ~CPackageListBuilder();
+
+    const CPackageVehicle &Vehicle() const { return m_vehicle; }
+
+    // Empties the list and makes the top rows of the main groups; the
+    // first becomes the current top row and level 1 is shown. Answers the
+    // number of top rows (0: the vehicle has no packages in the catalogue).
+    int Build(CPackageList &list);
+    // Puts the rows of campaigns and spot repair in front of the groups:
+    // campaign row, spot-repair row, separator, groups (each when wanted;
+    // the separator when either is).
+    void AddHeadRows(CPackageList &list, bool campaigns, const QString &campaignText,
+                     bool spotRepair, const QString &spotRepairText);
+
+    // What opening a row led to.
+    enum class Opened
+    {
+        Nothing,       // no row, or nothing below it
+        LevelShown,    // the next level is shown (CPackageList::ShownLevel)
+        ChoosePackage, // a package row: the page hands it to the editing page
+        NotHere,       // campaign and spot-repair rows: the page's own readers
+    };
+    // Opens a row of the level shown: trims the path and the rows below,
+    // appends the row to the path, makes it current and builds and shows
+    // the next level (group levels or packages).
+    Opened Open(CPackageList &list, CPackageRow *row);
+
+    // The levels below a row; each answers how many rows it made and shows
+    // its level when there is one.
+    int ShowGroupLevel7(CPackageList &list, CPackageRow *opened);
+    int ShowGroupLevel8(CPackageList &list, CPackageRow *opened);
+    int ShowPackages(CPackageList &list, CPackageRow *opened);
+
+    // The first line number of a package of the vehicle; empty when none.
+    QString PackageLineNumber(const QString &packageNumber);
+    // Walks down from the top rows to the package with that number (on its
+    // line; an empty line is looked up), opening each row on the way; the
+    // package row reached is made current and returned, null when the walk
+    // ended above it (the list then shows the last level reached).
+    CPackageRow *DescendTo(CPackageList &list, const QString &packageNumber, QString lineNumber);
+
+    // Fills the text and bracket lines of a row (of a campaign row from
+    // characters 2 to 8 of campaignRef); unchanged when there are none.
+    void ReadPositionTexts(CPackageRow &row, const QString &number);
+    // Whether one of the vehicle's contracts covers the package today;
+    // asked once per package number.
+    bool IsCovered(const CPackageRow &row);
+    // The dealer lists a row of this origin: standard ones always, a
+    // country's only when he lists his country's packages.
+    bool PassesCountryFilter(const QString &origin) const;
+
+private:
+    friend class CBuilderReadScope;
+
+    bool Valid(const QString &number);
+    int ShowPackagesAlt(CPackageList &list, CPackageRow *opened);
+    void FinishPackageRow(CPackageRow &row);
+
+    CYaqDb *m_pPackageDb;
+    CYaqDb *m_pCatalogueDb;
+    CYaqDb *m_pContractDb;
+    IPackageListReads *m_pReads;
+    CPackageVehicle m_vehicle;
+    CMrktngAttRec *m_pMarketing;
+    CPackageCoverage m_coverage;
+    QHash<QString, bool> m_covered;
+    int m_nColumn = -2; // asked once per builder
+    int m_nReadDepth = 0;
+    // The position texts of the main groups read so far, by number.
+    struct PositionTexts
+    {
+        std::array<QString, 4> texts, brackets;
+    };
+    QHash<QString, QHash<QString, PositionTexts>> m_texts;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// The package price request to the DMS from sending to the prices in the
+// package: "requestPackageInfo" goes out through the frame, the answer is
+// read and compared with the request, and only an answer that prices the
+// package asked about changes it. Then every requested line is priced anew
+// from the answer - customer price (set 1, "customerPrice" or else
+// "price"), standard price (set 2) and campaign price (set 3) - and the
+// price kinds are rolled up with their currency checks.
+//
+// A request that brings no usable answer (none, unreadable, an exception,
+// another vehicle, another package) leaves the package as it was: the
+// adviser keeps the prices known before. Every message goes to the frame's
+// notice.
+
+#include "packages/pricing/PackageInfoAnswer.h"
+
+#include <QString>
+
+#include <functional>
+
+class CDmsFrame;
+class CPaket;
+class CPosition;
+
+class CPackagePriceExchange
+{
+public:
+    // How many vehicles of the catalogue have a short VIN (stops at 2); an
+    // answer naming a short VIN that several vehicles share is not taken.
+    using ShortVinCount = std::function<int(const QString &shortVin)>;
+
+    struct Outcome
+    {
+        bool answered = false; // an answer text came back
+        int applied = 0;       // a package of the answer matched: its prices are in the package
+        int mixedKinds = 0;    // CPackagePriceRollUp kinds not rolled up (currencies differ)
+    };
+
+    explicit CPackagePriceExchange(CDmsFrame &frame, ShortVinCount countShortVin = {})
+        : m_frame(frame), m_countShortVin(std::move(countShortVin))
+    {
+    }
+    // The page edits a campaign package: the campaign price is rolled up too.
+    void SetCampaignMode(bool campaignMode) { m_campaignMode = campaignMode; }
+
+    // Sends the request for the package and takes its answer over. Nothing
+    // is sent for a package without a line to price or without a VIN.
+    Outcome Request(CPaket &paket);
+    // Takes an answer to the request for this package over; askedVin is the
+    // VIN the request named (CPackagePriceRequest::RequestVin).
+    Outcome TakeAnswer(const QString &answer, CPaket &paket, const QString &askedVin);
+
+    // The answer's package is the one asked for: a head with its number,
+    // the full number as the request sent it, product type "car".
+    bool MatchesRequest(const CPackageTypeData &answer, const CPaket &paket) const;
+    // Every line the request names loses its prices (the head and the
+    // sub-packages' lines included), so that a line the answer leaves out
+    // shows as not priced rather than with a price of an earlier request.
+    static void ResetRequestedPrices(CPaket &paket);
+
+private:
+    CPosition *MatchingHead(const CPackageTypeData &answer, const CPaket &paket) const;
+    void TakePackage(const CPackageTypeData &answer, CPaket &paket);
+
+    CDmsFrame &m_frame;
+    ShortVinCount m_countShortVin;
+    bool m_campaignMode = false;
+};

@@ -1,0 +1,249 @@
+#include "packages/pricing/PackagePriceRequest.h"
+
+#include "common/DmsFrame.h"
+#include "packages/model/Paket.h"
+#include "settings/PrgSettings.h"
+
+#include <QXmlStreamWriter>
+
+namespace {
+
+const QString kTrue = QStringLiteral("true");
+const QString kFalse = QStringLiteral("false");
+
+QString Bool(bool value)
+{
+    return value ? kTrue : kFalse;
+}
+
+QString WithoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
+// A rebate or package price of the campaign data sets is kept with leading
+// zeros ("0010"); the DMS gets the number ("10"). A decimal keeps the zero
+// before its separator ("0.50"), and a value of zeros only becomes empty.
+QString WithoutLeadingZeros(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('0'))
+        ++i;
+    if (i > 0 && i < text.size() &&
+        (text.at(i) == QLatin1Char('.') || text.at(i) == QLatin1Char(',')))
+        --i;
+    return text.mid(i);
+}
+
+// The answer's word for the kind of a part line; empty for a kind the
+// request has no word for.
+QString PartType(const QString &kind)
+{
+    if (kind == QLatin1String("S"))
+        return QStringLiteral("standard");
+    if (kind == QLatin1String("A") || kind == QLatin1String("B"))
+        return QStringLiteral("alternative");
+    if (kind == QLatin1String("O"))
+        return QStringLiteral("optional");
+    return QString();
+}
+
+// The campaign package's own lines: the type-1 line marked "XX", the head,
+// a type-2 and a type-4 line.
+bool HasCampaignLines(const CPaket &paket)
+{
+    const CPosition *marker = paket.GetPosType1();
+    return marker && paket.GetKopf() && paket.GetPosType2() && paket.GetPosType4() &&
+           marker->HG == QLatin1String("XX");
+}
+
+} // namespace
+
+bool CPackagePriceRequest::HasRequestedLines(const CPaket &paket)
+{
+    for (const auto &line : paket) {
+        if (!IsUnpricedType(line->Type))
+            return true;
+    }
+    return false;
+}
+
+QString CPackagePriceRequest::RequestVin(const CPrgSettings &settings)
+{
+    const QString full = settings.FgstnrFull.trimmed();
+    if (full.size() == 17)
+        return full;
+    return settings.Fgstnr.trimmed();
+}
+
+QString CPackagePriceRequest::SentPackageNumber(const QString &headNumber, const QString &typeKey)
+{
+    return WithoutTrailingBlanks(headNumber) + QLatin1Char('1') + typeKey + QLatin1Char('0');
+}
+
+void CPackagePriceRequest::WriteVin(QXmlStreamWriter &xml, const QString &vin)
+{
+    const bool full = vin.size() == 17;
+    xml.writeEmptyElement(QStringLiteral("vin"));
+    xml.writeAttribute(QStringLiteral("vinLongPrefix"), full ? vin.left(10) : QString());
+    xml.writeAttribute(QStringLiteral("vinShort"), full ? vin.right(7) : vin);
+}
+
+bool CPackagePriceRequest::IsCampaignRequest(const CPaket &paket) const
+{
+    return m_settings.SRPInterfaceReq == 4 && m_settings.XMLx && HasCampaignLines(paket);
+}
+
+QString CPackagePriceRequest::Build(const CPaket &paket, const QString &version) const
+{
+    const QString vin = RequestVin(m_settings);
+    if (vin.isEmpty())
+        return QString();
+    CDmsMessageWriter writer(QLatin1String(kMethod), version);
+    WriteVin(writer.Xml(), vin);
+    WritePackage(writer.Xml(), paket, IsCampaignRequest(paket));
+    writer.WriteTerminalId(m_settings.ReqXMLTerminalID);
+    return writer.Finish();
+}
+
+void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &paket,
+                                        bool campaign) const
+{
+    const CPrgSettings &s = m_settings;
+    const CPosition *head = paket.GetKopf();
+    xml.writeStartElement(QStringLiteral("package"));
+    xml.writeAttribute(QStringLiteral("productType"), QStringLiteral("car"));
+    if (s.SRPInterfaceReq == 4 && s.XMLx && s.V115) {
+        QString origin = QStringLiteral("S");
+        QString type = QStringLiteral("SRP");
+        const QString kind = head ? head->PaketArt : QString();
+        if (HasCampaignLines(paket)) {
+            origin = QStringLiteral("C");
+            type = QStringLiteral("MKP");
+        } else if (kind == QLatin1String("GRP")) {
+            origin = QStringLiteral("G");
+            type = kind;
+        } else if (kind == QLatin1String("SIP")) {
+            origin = QStringLiteral("I");
+            type = kind;
+        } else if (kind == QLatin1String("VLP")) {
+            origin = QStringLiteral("V");
+            type = kind;
+        }
+        xml.writeAttribute(QStringLiteral("PackageOrigin"), origin);
+        if (s.V117)
+            xml.writeAttribute(QStringLiteral("PackageType"), type);
+        xml.writeAttribute(QStringLiteral("isFastlane"), Bool(head && head->IsFastlane));
+        if (s.V117 && campaign)
+            xml.writeAttribute(QStringLiteral("isValueLine"), Bool(head && head->IsValueLine));
+    }
+    WriteLines(xml, paket, campaign ? head : nullptr, false);
+    xml.writeEndElement();
+}
+
+void CPackagePriceRequest::WriteLines(QXmlStreamWriter &xml, const CPaket &paket,
+                                      const CPosition *campaignHead, bool nested) const
+{
+    // The elements of the newest schema go only into the extended form,
+    // whose header names that schema.
+    const bool v117 = m_settings.SRPInterfaceReq == 4 && m_settings.XMLx && m_settings.V117;
+    for (const auto &ownedLine : paket) {
+        const CPosition &line = *ownedLine;
+        if (IsUnpricedType(line.Type))
+            continue;
+        if (line.Type == POS_SUBPACKAGE) {
+            // A sub-package has no element of its own: its lines are the
+            // package's lines.
+            if (line.SubPackage)
+                WriteLines(xml, *line.SubPackage, campaignHead, true);
+        } else if (IsHeadType(line.Type)) {
+            if (nested)
+                continue;
+            xml.writeTextElement(QStringLiteral("number"),
+                                 SentPackageNumber(line.Number, m_settings.TypSchl));
+            if (campaignHead)
+                WriteCampaignInformation(xml, line);
+        } else if (line.Type == POS_WORK) {
+            xml.writeStartElement(QStringLiteral("flatRates"));
+            xml.writeAttribute(QStringLiteral("productType"), QStringLiteral("car"));
+            xml.writeTextElement(QStringLiteral("number"), line.Number);
+            if (v117)
+                xml.writeTextElement(QStringLiteral("isLeadLabour"),
+                                     Bool(line.IsLeadLabour && !nested));
+            if (campaignHead) {
+                if (v117)
+                    WriteCampaignLinePrice(xml, line, *campaignHead);
+                xml.writeTextElement(QStringLiteral("value"), line.GetDisplayNumber());
+            }
+            xml.writeEndElement();
+        } else if (line.Type == POS_PART) {
+            xml.writeStartElement(QStringLiteral("parts"));
+            const QString type = PartType(line.Kind);
+            if (!type.isEmpty())
+                xml.writeAttribute(QStringLiteral("type"), type);
+            xml.writeTextElement(QStringLiteral("number"), WithoutTrailingBlanks(line.Number));
+            if (campaignHead) {
+                xml.writeTextElement(QStringLiteral("quantity"), line.GetDisplayNumber());
+                if (v117)
+                    WriteCampaignLinePrice(xml, line, *campaignHead);
+            }
+            xml.writeEndElement();
+        }
+    }
+}
+
+void CPackagePriceRequest::WriteCampaignInformation(QXmlStreamWriter &xml,
+                                                    const CPosition &head) const
+{
+    const bool v117 = m_settings.V117 != 0;
+    const auto &c = head.Campaign;
+    const QString number = c[CPosition::CampaignNumber];
+    const QString packageNumber = c[CPosition::CampaignPackageNumber];
+    const QString name = WithoutTrailingBlanks(c[CPosition::CampaignName]);
+    const QString packageName = WithoutTrailingBlanks(c[CPosition::CampaignPackageName]);
+    const QString priceType = c[CPosition::CampaignPriceType];
+    xml.writeStartElement(QStringLiteral("campaignInformation"));
+    xml.writeAttribute(QStringLiteral("number"), number);
+    xml.writeAttribute(QStringLiteral("campaignPackageNumber"), packageNumber);
+    xml.writeTextElement(QStringLiteral("campaignName"), name.isEmpty() ? number : name);
+    xml.writeTextElement(QStringLiteral("campaignPackageName"),
+                         packageName.isEmpty() ? packageNumber : packageName);
+    if (v117)
+        xml.writeTextElement(QStringLiteral("campaignPriceType"), priceType);
+    // The package price definition is a rebate ("R") or the package's gross
+    // price ("L"). The labour, parts and oil rebates of "CR" are not held by
+    // the package's lines, so a "CR" campaign sends none.
+    const QString definition = WithoutLeadingZeros(c[CPosition::CampaignFixedPrice]);
+    if (priceType == QLatin1String("R"))
+        xml.writeTextElement(QStringLiteral("PackageRebate"), definition);
+    else if (priceType == QLatin1String("L"))
+        xml.writeTextElement(QStringLiteral("PackageGrossPrice"), definition);
+    xml.writeEndElement();
+}
+
+void CPackagePriceRequest::WriteCampaignLinePrice(QXmlStreamWriter &xml, const CPosition &line,
+                                                  const CPosition &campaignHead) const
+{
+    const QString priceType = campaignHead.Campaign[CPosition::CampaignPriceType];
+    if (priceType == QLatin1String("CL")) {
+        const int field =
+            line.Type == POS_WORK ? CPosition::CampaignWorkPrice : CPosition::CampaignPartPrice;
+        xml.writeTextElement(QStringLiteral("fixedPrice"), line.Campaign[field]);
+    } else if (priceType == QLatin1String("R")) {
+        xml.writeTextElement(
+            QStringLiteral("rebate"),
+            WithoutLeadingZeros(campaignHead.Campaign[CPosition::CampaignFixedPrice]));
+    }
+    // What the dealer may leave out: an optional or alternative campaign
+    // line that can still be chosen ("0") or is fixed ("1").
+    const QString usage = line.CampaignUsage();
+    const QString status = line.CampaignStatus();
+    if (usage == QLatin1String("O") || usage == QLatin1String("B")) {
+        if (status == QLatin1String("0"))
+            xml.writeTextElement(QStringLiteral("dealerOptional"), kTrue);
+        else if (status == QLatin1String("1"))
+            xml.writeTextElement(QStringLiteral("dealerOptional"), kFalse);
+    }
+}

@@ -1,0 +1,478 @@
+// The basket's entry list: duplicates with overwrite, second entry and
+// refusal; totals with mixed currencies and missing prices; emptying;
+// moving, removing and editing entries.
+
+#include "basket/model/WKList.h"
+#include "basket/model/WkLabourEdit.h"
+#include "packages/model/Paket.h"
+#include "packages/model/PaketNotice.h"
+#include "platform/OrmelText.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(WkDuplicateAnswer)
+Q_DECLARE_METATYPE(WkOffered)
+
+namespace {
+
+int KindOf(const QString &name)
+{
+    static const QHash<QString, int> kinds = {
+        {QStringLiteral("SRP"), WK_SRP},          {QStringLiteral("MKP2"), WK_CAMPAIGN},
+        {QStringLiteral("MKP3"), WK_CAMPAIGN_LR}, {QStringLiteral("POS"), WK_POSITION},
+        {QStringLiteral("BF"), WK_POSITION},      {QStringLiteral("GRP"), WK_GRP},
+        {QStringLiteral("CCP"), WK_CCP},          {QStringLiteral("SIP"), WK_SIP},
+        {QStringLiteral("VLP"), WK_VLP}};
+    return kinds.value(name, -1);
+}
+
+// "SRP:P1@a": an entry of the kind with the key as head number and package
+// key (campaign packages: as campaign number; spot-repair packages: as the
+// field their comparison reads), "a" as tag to tell entries apart. A "*"
+// after the key puts the edit mark on the head; "-" as key: a package
+// without head. POS is a labour position, BF a finding, both kind 4.
+CWKListItem Entry(const QString &spec)
+{
+    const QString kindName = spec.section(QLatin1Char(':'), 0, 0);
+    QString key = spec.section(QLatin1Char(':'), 1).section(QLatin1Char('@'), 0, 0);
+    const QString tag = spec.section(QLatin1Char('@'), 1);
+    const bool marked = key.endsWith(QLatin1Char('*'));
+    if (marked)
+        key.chop(1);
+    const int kind = KindOf(kindName);
+    if (kind == WK_POSITION) {
+        auto pos = std::make_unique<CPosition>();
+        pos->Type = kindName == QLatin1String("BF") ? POS_FINDING : POS_BASKET_LABOUR;
+        pos->Number = key;
+        pos->AwText1 = tag;
+        return CWKListItem(std::move(pos));
+    }
+    auto paket = std::make_unique<CPaket>();
+    if (key != QLatin1String("-")) {
+        auto head = std::make_unique<CPosition>();
+        head->Type = POS_HEAD;
+        head->Number = head->PaketID = head->Spot[4] = key;
+        head->Text = tag;
+        paket->AddPosition(std::move(head));
+        auto campaign = std::make_unique<CPosition>();
+        campaign->Type = POS_SPECIAL4;
+        campaign->Campaign[CPosition::CampaignNumber] = key;
+        paket->AddPosition(std::move(campaign));
+    }
+    CWKListItem entry(kind, std::move(paket));
+    CWKListItem::SetEditMark(entry.Paket.get(), marked);
+    return entry;
+}
+
+QString Tags(const CWKList &list)
+{
+    QStringList tags;
+    for (const auto &entry : list) {
+        if (entry->Kind == WK_POSITION)
+            tags << entry->APos->AwText1;
+        else
+            tags << (entry->Head() ? entry->Head()->Text : QStringLiteral("?"));
+    }
+    return tags.join(QLatin1Char(','));
+}
+
+void Fill(CWKList &list, const QString &entries)
+{
+    for (const QString &spec : entries.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        list.Add(Entry(spec), 1);
+}
+
+// "SRP:100/80/EUR/1": a package whose roll-up left gross, net, currency and
+// the complete flag on its head (campaign packages MKP2: in the campaign
+// set, with another customer price beside it); "POS:11.9/10/EUR" a labour
+// position, "BF:..." a finding with these prices; "NOHEAD" a package
+// without head.
+CWKListItem Priced(const QString &spec)
+{
+    if (spec == QLatin1String("NOHEAD"))
+        return Entry(QStringLiteral("SRP:-"));
+    const QString kindName = spec.section(QLatin1Char(':'), 0, 0);
+    const QStringList f = spec.section(QLatin1Char(':'), 1).split(QLatin1Char('/'));
+    CWKListItem entry = Entry(kindName + QStringLiteral(":K"));
+    CPriceSet &set = entry.Kind == WK_POSITION                 ? entry.APos->Preise1
+                     : CWKListItem::IsCampaignKind(entry.Kind) ? entry.Head()->Preise3
+                                                               : entry.Head()->Preise1;
+    set.Gross = f[0].toDouble();
+    set.Net = f[1].toDouble();
+    if (entry.Kind == WK_POSITION) {
+        set.Currency = f[2];
+    } else {
+        set.TotalsCurrency = f[2];
+        set.Complete = f[3].toInt();
+        if (CWKListItem::IsCampaignKind(entry.Kind)) {
+            entry.Head()->Preise1.Gross = entry.Head()->Preise1.Net = 999.0;
+            entry.Head()->Preise1.Complete = 1;
+        }
+    }
+    return entry;
+}
+
+struct NoticeLog : IPaketNotice
+{
+    void Notice(const QString &text) override { texts << text; }
+    QStringList texts;
+};
+
+struct Answering : IWkDuplicateQuestion
+{
+    explicit Answering(WkDuplicateAnswer a) : answer(a) {}
+    WkDuplicateAnswer AskDuplicate(const CWKListItem &) override
+    {
+        ++asked;
+        return answer;
+    }
+    WkDuplicateAnswer answer;
+    int asked = 0;
+};
+
+} // namespace
+
+class TestBasketList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void offer_data();
+    void offer();
+    void addModes_data();
+    void addModes();
+    void serviceHintIsStoredAsTimeWork();
+    void totals_data();
+    void totals();
+    void emptiedBasketShowsNoSum();
+    void removeOnlyOwnEntries();
+    void move_data();
+    void move();
+    void equalEntries_data();
+    void equalEntries();
+    void editMarksOnlyTheHandedSpotRepairPackage();
+    void labourEdit_data();
+    void labourEdit();
+    void basketListTypes();
+};
+
+void TestBasketList::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestBasketList::offer_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<int>("answer"); // -1: no one to ask
+    QTest::addColumn<WkOffered>("result");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<QString>("tags");
+    const int keep = int(WkDuplicateAnswer::Keep);
+    const int over = int(WkDuplicateAnswer::Overwrite);
+    const int again = int(WkDuplicateAnswer::StoreAdditionally);
+    const int cancel = int(WkDuplicateAnswer::Cancel);
+    // clang-format off
+    QTest::newRow("same service package is asked and kept") << "SRP:P1@a" << "SRP:P1@n" << keep << WkOffered::Kept << 1 << "a";
+    QTest::newRow("other service package is added unasked") << "SRP:P1@a" << "SRP:P2@n" << cancel << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("overwrite takes the first duplicate's place") << "SRP:P1@a;SRP:P2@b;SRP:P1@c" << "SRP:P1@n" << over << WkOffered::Replaced << 1 << "n,b,c";
+    QTest::newRow("second entry beside the duplicate") << "POS:0012345@a" << "POS:0012345@n" << again << WkOffered::StoredAgain << 1 << "a,n";
+    QTest::newRow("cancel stores nothing") << "POS:0012345@a" << "POS:0012345@n" << cancel << WkOffered::Cancelled << 1 << "a";
+    QTest::newRow("nobody to ask keeps the stored one") << "POS:0012345@a" << "POS:0012345@n" << -1 << WkOffered::Kept << 0 << "a";
+    QTest::newRow("labour number in other letter case") << "POS:00123AB@a" << "POS:00123ab@n" << keep << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("finding with the same number") << "BF:0012345@a" << "BF:0012345@n" << again << WkOffered::StoredAgain << 1 << "a,n";
+    QTest::newRow("labour number of a package line does not count") << "SRP:0012345@a" << "POS:0012345@n" << keep << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("same package key in another kind") << "SRP:P1@a" << "GRP:P1@n" << keep << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("same campaign lines are a duplicate") << "MKP2:C1@a" << "MKP2:C1@n" << over << WkOffered::Replaced << 1 << "n";
+    QTest::newRow("campaign kinds 2 and 3 stand side by side") << "MKP2:C1@a" << "MKP3:C1@n" << keep << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("equal spot-repair packages") << "CCP:X1@a" << "CCP:X1@n" << keep << WkOffered::Kept << 1 << "a";
+    QTest::newRow("spot-repair packages both marked") << "CCP:X1@a;CCP:X2*@b" << "CCP:X3*@n" << over << WkOffered::Replaced << 1 << "a,n";
+    QTest::newRow("marked spot-repair beside an unmarked one") << "CCP:X1@a" << "CCP:X2*@n" << keep << WkOffered::Added << 0 << "a,n";
+    QTest::newRow("packages without head are no duplicates") << "SRP:-@a;SIP:S1@b" << "SRP:-@n" << keep << WkOffered::Added << 0 << "?,b,?";
+    // clang-format on
+}
+
+void TestBasketList::offer()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, offered);
+    QFETCH(int, answer);
+    CWKList list;
+    Fill(list, stored);
+    Answering question(WkDuplicateAnswer(qMax(answer, 0)));
+    const CWKListItem entry = Entry(offered);
+    QTEST(list.Offer(entry, answer < 0 ? nullptr : &question), "result");
+    QTEST(question.asked, "asked");
+    QTEST(Tags(list), "tags");
+}
+
+void TestBasketList::addModes_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("tags");
+    // clang-format off
+    QTest::newRow("mode 0 leaves the duplicate")         << "SRP:P1@a"          << 0 << int(WK_ADD_DUPLICATE) << "a";
+    QTest::newRow("mode 0 without duplicate appends")    << "SRP:P2@a"          << 0 << int(WK_ADD_DONE)      << "a,n";
+    QTest::newRow("mode 1 appends the identical entry")  << "SRP:P1@a"          << 1 << int(WK_ADD_DONE)      << "a,n";
+    QTest::newRow("mode 2 replaces the first of two")    << "SRP:P1@a;SRP:P1@b" << 2 << int(WK_ADD_DONE)      << "n,b";
+    QTest::newRow("mode 2 without duplicate appends")    << "SRP:P2@a"          << 2 << int(WK_ADD_DONE)      << "a,n";
+    // clang-format on
+}
+
+void TestBasketList::addModes()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, mode);
+    CWKList list;
+    Fill(list, stored);
+    QTEST(list.Add(Entry(QStringLiteral("SRP:P1@n")), mode), "result");
+    QTEST(Tags(list), "tags");
+}
+
+void TestBasketList::serviceHintIsStoredAsTimeWork()
+{
+    CWKList list;
+    CWKListItem entry = Entry(QStringLiteral("POS:0012345@a"));
+    entry.APos->Quantity = OrmelText(3077);
+    QCOMPARE(list.Offer(entry, nullptr), WkOffered::Added);
+    QCOMPARE(list.GetAt(0)->APos->Az, QStringLiteral("AZ"));
+    QCOMPARE(list.GetAt(0)->APos->Quantity, QString());
+    // The basket changed its own copy, never the page's entry.
+    QCOMPARE(entry.APos->Quantity, OrmelText(3077));
+    QCOMPARE(entry.APos->Az, QString());
+}
+
+void TestBasketList::totals_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<int>("notices");
+    // clang-format off
+    QTest::newRow("package and labour position")            << "SRP:100/80/EUR/1;POS:11.9/10/EUR"                  << 111.9 << 90.0 << true  << "EUR" << 0;
+    QTest::newRow("campaign package counts its campaign price") << "MKP2:50/42/EUR/1;MKP3:10/8/EUR/1"              << 60.0  << 50.0 << true  << "EUR" << 0;
+    QTest::newRow("entry without currency never conflicts") << "SRP:100/80//1;POS:10/8/CHF"                        << 110.0 << 88.0 << true  << "CHF" << 0;
+    QTest::newRow("two currencies: no sum, one notice")     << "SRP:100/80/EUR/1;POS:10/8/CHF"                     << -1.0  << -1.0 << true  << "EUR" << 1;
+    QTest::newRow("three currencies: still one notice")     << "SRP:100/80/EUR/1;POS:10/8/CHF;POS:5/4/USD;VLP:1/1/GBP/1" << -1.0 << -1.0 << true << "EUR" << 1;
+    QTest::newRow("package without head")                   << "SRP:100/80/EUR/1;NOHEAD"                           << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("package with an unpriced line")          << "SRP:100/80/EUR/0;POS:10/8/EUR"                     << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("labour position charged by time")        << "POS:-2/-2/EUR;SRP:100/80/EUR/1"                    << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("labour position without price")          << "POS:-3/10/EUR"                                     << -1.0  << -1.0 << false << ""    << 0;
+    QTest::newRow("labour position with net only")          << "POS:-1/10/EUR;POS:5/4/EUR"                         << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("findings add nothing")                   << "POS:10/8/EUR;BF:-1/-1/CHF"                         << 10.0  << 8.0  << true  << "EUR" << 0;
+    // clang-format on
+}
+
+void TestBasketList::totals()
+{
+    QFETCH(QString, entries);
+    CWKList list;
+    for (const QString &spec : entries.split(QLatin1Char(';')))
+        list.Add(Priced(spec), 1);
+    NoticeLog notices;
+    list.SetNotice(&notices);
+    list.RecalcTotals();
+    QTEST(list.GrossTotal(), "gross");
+    QTEST(list.NetTotal(), "net");
+    QTEST(list.IsTotalComplete(), "complete");
+    QTEST(list.CommonCurrency(), "currency");
+    // Once per calculation, however many currencies differ.
+    QTEST(int(notices.texts.count()), "notices");
+    for (const QString &text : notices.texts)
+        QCOMPARE(text, OrmelText(5070));
+}
+
+void TestBasketList::emptiedBasketShowsNoSum()
+{
+    CWKList list;
+    list.Add(Priced(QStringLiteral("SRP:100/80/EUR/1")), 1);
+    list.Add(Priced(QStringLiteral("POS:10/8/CHF")), 1);
+    list.Add(Priced(QStringLiteral("NOHEAD")), 1);
+    QVERIFY(list.HasMixedCurrencies());
+    list.RemoveAll();
+    QCOMPARE(list.GetCount(), 0);
+    QCOMPARE(list.GrossTotal(), -1.0);
+    QCOMPARE(list.NetTotal(), -1.0);
+    QCOMPARE(list.IsTotalComplete(), true);
+    QCOMPARE(list.HasMixedCurrencies(), false);
+    QCOMPARE(list.CommonCurrency(), QString());
+
+    // A new entry starts a new sum in its own currency.
+    list.Add(Priced(QStringLiteral("POS:10/8/CHF")), 0);
+    QCOMPARE(list.GrossTotal(), 10.0);
+    QCOMPARE(list.CommonCurrency(), QStringLiteral("CHF"));
+}
+
+void TestBasketList::removeOnlyOwnEntries()
+{
+    CWKList list;
+    list.Add(Priced(QStringLiteral("SRP:100/80/EUR/1")), 1);
+    list.Add(Priced(QStringLiteral("POS:10/8/EUR")), 1);
+    const CWKListItem lookalike(*list.GetAt(0));
+    QVERIFY(!list.Remove(&lookalike));
+    QVERIFY(!list.Remove(nullptr));
+    QCOMPARE(list.GetCount(), 2);
+    QCOMPARE(list.GrossTotal(), 110.0);
+    QVERIFY(list.Remove(list.GetAt(0)));
+    QCOMPARE(list.GetCount(), 1);
+    QCOMPARE(list.GrossTotal(), 10.0);
+}
+
+void TestBasketList::move_data()
+{
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<QString>("tags");
+    // clang-format off
+    QTest::newRow("second up")        << true  << 1  << true  << "b,a,c";
+    QTest::newRow("last up")          << true  << 2  << true  << "a,c,b";
+    QTest::newRow("first up")         << true  << 0  << false << "a,b,c";
+    QTest::newRow("first down")       << false << 0  << true  << "b,a,c";
+    QTest::newRow("last down")        << false << 2  << false << "a,b,c";
+    QTest::newRow("beyond the end")   << true  << 3  << false << "a,b,c";
+    QTest::newRow("no selection")     << false << -1 << false << "a,b,c";
+    // clang-format on
+}
+
+void TestBasketList::move()
+{
+    QFETCH(bool, up);
+    QFETCH(int, index);
+    CWKList list;
+    Fill(list, QStringLiteral("SRP:P1@a;POS:0012345@b;CCP:X1@c"));
+    QTEST(up ? list.MoveUp(index) : list.MoveDown(index), "moved");
+    QTEST(Tags(list), "tags");
+}
+
+void TestBasketList::equalEntries_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("equal");
+    // clang-format off
+    QTest::newRow("same head number")          << "SRP:P1@a"      << "SRP:P1@b"      << true;
+    QTest::newRow("other kind")                << "SRP:P1@a"      << "SIP:P1@b"      << false;
+    QTest::newRow("both without head")         << "SRP:-@a"       << "SRP:-@b"       << false;
+    QTest::newRow("same position number")      << "POS:0012345@a" << "POS:0012345@b" << true;
+    QTest::newRow("position number case")      << "POS:00123AB@a" << "POS:00123ab@b" << false;
+    // clang-format on
+}
+
+void TestBasketList::equalEntries()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    const CWKListItem first = Entry(a);
+    const CWKListItem second = Entry(b);
+    QTEST(CWKListItem::IsEqualEntry(&first, &second), "equal");
+    QCOMPARE(CWKListItem::IsEqualEntry(&first, nullptr), false);
+}
+
+void TestBasketList::editMarksOnlyTheHandedSpotRepairPackage()
+{
+    CWKList list;
+    Fill(list, QStringLiteral("CCP:X1*@a;CCP:X2@b;SRP:P1@c;BF:0012345@d"));
+    QCOMPARE(list.PrepareEdit(list.GetAt(1)), WkEditAction::SpotRepairPage);
+    QCOMPARE(CWKListItem::HasEditMark(list.GetAt(0)->Paket.get()), false);
+    QCOMPARE(CWKListItem::HasEditMark(list.GetAt(1)->Paket.get()), true);
+    // The edited package comes back and replaces the entry it came from.
+    Answering overwrite(WkDuplicateAnswer::Overwrite);
+    QCOMPARE(list.Offer(Entry(QStringLiteral("CCP:X9*@n")), &overwrite), WkOffered::Replaced);
+    QCOMPARE(Tags(list), QStringLiteral("a,n,c,d"));
+
+    QCOMPARE(list.PrepareEdit(list.GetAt(2)), WkEditAction::PackagePage);
+    QCOMPARE(CWKListItem::HasEditMark(list.GetAt(1)->Paket.get()), false);
+    QCOMPARE(list.PrepareEdit(list.GetAt(3)), WkEditAction::None);
+    QCOMPARE(list.PrepareEdit(nullptr), WkEditAction::None);
+}
+
+void TestBasketList::labourEdit_data()
+{
+    QTest::addColumn<QString>("oldAz");
+    QTest::addColumn<QString>("oldValue");
+    QTest::addColumn<int>("flat");
+    QTest::addColumn<QString>("shownAz");
+    QTest::addColumn<QString>("shownValue");
+    QTest::addColumn<QString>("azField");
+    QTest::addColumn<QString>("valueField");
+    QTest::addColumn<QString>("az");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    // clang-format off
+    QTest::newRow("unit text and value")          << ""   << "2"   << 0 << ""    << "2"   << "h"   << "3"  << "h"  << "3"   << 35.7  << 30.0;
+    QTest::newRow("value typed in place of AZ")   << "AZ" << ""    << 0 << "AZ"  << ""    << "1.5" << ""   << "-2" << "1.5" << 17.85 << 15.0;
+    QTest::newRow("typed value shown and edited") << "-2" << "1.5" << 0 << "1.5" << ""    << "2"   << ""   << "-2" << "2"   << 23.8  << 20.0;
+    QTest::newRow("typed value back to AZ")       << "-2" << "1.5" << 0 << "1.5" << ""    << "AZ"  << ""   << "AZ" << ""    << -2.0  << -2.0;
+    QTest::newRow("AZ stays AZ")                  << "AZ" << ""    << 0 << "AZ"  << ""    << "AZ"  << ""   << "AZ" << ""    << -2.0  << -2.0;
+    QTest::newRow("flat price ignores the value") << ""   << "4"   << 1 << ""    << "4"   << ""    << "4"  << ""   << "4"   << 11.9  << 10.0;
+    // clang-format on
+}
+
+void TestBasketList::labourEdit()
+{
+    QFETCH(QString, oldAz);
+    QFETCH(QString, oldValue);
+    QFETCH(int, flat);
+    QFETCH(QString, azField);
+    QFETCH(QString, valueField);
+    QFETCH(double, gross);
+    CWKList list;
+    CWKListItem offered = Entry(QStringLiteral("POS:0012345@a"));
+    CPosition &pos = *offered.APos;
+    pos.Az = oldAz;
+    pos.Quantity = oldValue;
+    pos.Preise1.UnitNet = 10.0;
+    pos.Preise1.Vat = 19.0;
+    pos.Preise1.FlatPrice = flat;
+    pos.Preise1.Currency = QStringLiteral("EUR");
+    list.Add(offered, 0);
+    CWKListItem *stored = list.GetAt(0);
+
+    CWkLabourEdit edit = CWkLabourEdit::FromPosition(*stored->APos);
+    QTEST(edit.AzField, "shownAz");
+    QTEST(edit.ValueField, "shownValue");
+    edit.AzField = azField;
+    edit.ValueField = valueField;
+    edit.AwText2 = QStringLiteral("changed");
+    QVERIFY(list.ApplyLabourEdit(stored, edit));
+    QTEST(stored->APos->Az, "az");
+    QTEST(stored->APos->Quantity, "value");
+    QCOMPARE(stored->APos->AwText2, QStringLiteral("changed"));
+    QTEST(stored->APos->Preise1.Gross, "gross");
+    QTEST(stored->APos->Preise1.Net, "net");
+    // The totals follow the edit at once.
+    QCOMPARE(list.GrossTotal(), gross < 0 ? -1.0 : gross);
+
+    // Only the list's own labour positions are edited.
+    QVERIFY(!list.ApplyLabourEdit(&offered, edit));
+}
+
+void TestBasketList::basketListTypes()
+{
+    int type = 99;
+    CWKList::KindToBasketType(type, WK_CAMPAIGN);
+    QCOMPARE(type, 3);
+    CWKList::KindToBasketType(type, WK_POSITION);
+    QCOMPARE(type, 2);
+    CWKList::KindToBasketType(type, 9);
+    QCOMPARE(type, 2);
+    CPosition pos;
+    const std::initializer_list<std::pair<int, int>> types = {
+        {14, 6}, {15, 7}, {16, 8}, {17, 9}, {21, 9}};
+    for (const auto &[posType, itemType] : types) {
+        pos.Type = posType;
+        CWKList::PositionTypeToItemType(type, pos);
+        QCOMPARE(type, itemType);
+    }
+}
+
+YAQ_TEST_GUILESS_MAIN(TestBasketList)
+#include "tst_basketlist.moc"

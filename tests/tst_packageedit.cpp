@@ -1,0 +1,678 @@
+// The edited package without the page: the selection rules (clicks and
+// double clicks on standard, alternative, optional and sub-package lines
+// in every display state), the loading of the demo packages of each kind
+// (SQLite, and PostgreSQL when YAQ_TEST_PG_* announce a server), the
+// quantity texts, and the finding lines with their contract check.
+
+#include "packages/edit/EditedPackage.h"
+#include "packages/edit/FindingLines.h"
+#include "packages/edit/PackageLoader.h"
+#include "packages/edit/PackageSelection.h"
+#include "packages/model/Paket.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// ---- selection rules ------------------------------------------------------
+
+std::unique_ptr<CPosition> Line(int type, const QString &number, const QString &kind,
+                                const QString &ref = QString())
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    if (type == POS_PART) {
+        line->PosLfdNr = number.right(3);
+        line->PosLfdNrRef = ref;
+    } else {
+        line->AwPosRef = ref;
+    }
+    line->SetDiscountableFlag();
+    return line;
+}
+
+// A package with a standard line and two alternatives, a lone standard
+// line, an optional line with its alternative behind the "OPTIONAL" group
+// line, an optional sub-package and a standard part with an alternative.
+void FillSample(CPaket &paket, const QString &headKind)
+{
+    auto head = Line(POS_HEAD_CAMPAIGN, QStringLiteral("1000"), QString());
+    head->PaketArt = headKind;
+    paket.AddPosition(std::move(head));
+    paket.AddPosition(Line(POS_WORK, "1000", "S"));
+    paket.AddPosition(Line(POS_WORK, "1001", "A", "1000"));
+    paket.AddPosition(Line(POS_WORK, "1002", "A", "1000"));
+    paket.AddPosition(Line(POS_WORK, "4000", "S"));
+    paket.AddPosition(Line(POS_GROUP, "", "O"));
+    paket.AddPosition(Line(POS_WORK, "2000", "O"));
+    paket.AddPosition(Line(POS_WORK, "2001", "B", "2000"));
+    paket.AddPosition(Line(POS_SUBPACKAGE, "3000", "OP"));
+    paket.AddPosition(Line(POS_PART, "P010", "S"));
+    paket.AddPosition(Line(POS_PART, "P030", "A", "010"));
+}
+
+CPosition *ByNumber(const CPaket &paket, const QString &number)
+{
+    for (const auto &line : paket)
+        if (line->Number == number && !IsHeadType(line->Type))
+            return line.get();
+    return nullptr;
+}
+
+// Rows as "number/state/selected"; a group line as "G".
+QString Describe(const std::vector<CPosition *> &rows)
+{
+    QStringList out;
+    for (const CPosition *row : rows)
+        out << (row->Type == POS_GROUP ? QStringLiteral("G")
+                                       : QStringLiteral("%1/%2/%3")
+                                             .arg(row->Number)
+                                             .arg(LineStateOf(*row))
+                                             .arg(row->Selected));
+    return out.join(QLatin1Char(' '));
+}
+
+// ---- loading ----------------------------------------------------------------
+
+class CountingNotice : public IPaketNotice
+{
+public:
+    void Notice(const QString &text) override { texts << text; }
+    QStringList texts;
+};
+
+// Every labour position of the demo packages applies, except the ones named.
+class TableReads : public IPackageLoadReads
+{
+public:
+    explicit TableReads(QStringList notApplying = {}) : m_not(std::move(notApplying)) {}
+    int CatalogueColumn() override { return 0; }
+    bool PositionApplies(const QString &number, int) override { return !m_not.contains(number); }
+
+private:
+    QStringList m_not;
+};
+
+CPackageLoadVehicle Vehicle(const QString &name)
+{
+    CPackageLoadVehicle v;
+    v.productionDate = QStringLiteral("20170315");
+    if (name == QLatin1String("Fenno")) {
+        v.typeKey = QStringLiteral("7F51");
+        v.typeNumber = QStringLiteral("VQF50DE");
+        v.leadType = QStringLiteral("5101");
+        v.modelSeries = QStringLiteral("F50");
+    } else {
+        v.typeKey = QStringLiteral("7A01");
+        v.typeNumber = QStringLiteral("VQF40DE");
+        v.leadType = QStringLiteral("1101");
+        v.extraCode = QStringLiteral("A");
+        v.modelSeries = QStringLiteral("F40");
+        v.countryCode = QStringLiteral("DE");
+        v.countrySpecific = name == QLatin1String("Arvo DE");
+    }
+    return v;
+}
+
+// The chosen head as the package list hands it over: the package number,
+// its key and the keys of its other kinds.
+CPosition Head(const QString &number)
+{
+    CPosition head;
+    head.Type = POS_HEAD_CAMPAIGN;
+    head.Number = number;
+    head.PaketID = number;
+    head.PaketArt = QStringLiteral("SRP");
+    if (number == QLatin1String("1110010")) {
+        head.PaketTexts[kGrpNumber] = QStringLiteral("1190010");
+        head.PaketTexts[kSipNumber] = QStringLiteral("1180010");
+        head.PaketTexts[kVlpNumber] = QStringLiteral("1170010");
+    }
+    return head;
+}
+
+CPosition ListLine(const QString &number)
+{
+    CPosition line;
+    line.Type = POS_SPECIAL1;
+    line.PaketID = number;
+    line.HG = number.left(2);
+    return line;
+}
+
+// A package as "type:number:kind" per line, a sub-package in brackets.
+QString Describe(const CPaket &paket)
+{
+    QStringList out;
+    for (const auto &line : paket) {
+        // A list line is known by its package key.
+        const QString &id = line->Type == POS_SPECIAL1 ? line->PaketID : line->Number;
+        QString text = QStringLiteral("%1:%2").arg(line->Type).arg(id);
+        if (!line->Kind.isEmpty())
+            text += QLatin1Char(':') + line->Kind;
+        if (line->SubPackage)
+            text += QStringLiteral(" [") + Describe(*line->SubPackage) + QLatin1Char(']');
+        out << text;
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+QString PgTns()
+{
+    return QStringLiteral("%1:%2/%3")
+        .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"), qEnvironmentVariable("YAQ_TEST_PG_PORT"),
+             qEnvironmentVariable("YAQ_TEST_PG_DB"));
+}
+
+} // namespace
+
+class TestPackageEdit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data();
+    void initTestCase();
+    void init();
+    void clicksFollowTheSelectionRules_data();
+    void clicksFollowTheSelectionRules();
+    void selectionSkipsGroupLines_data();
+    void selectionSkipsGroupLines();
+    void quantitiesKeepTheirValue_data();
+    void quantitiesKeepTheirValue();
+    void demoPackagesLoadTheirLines_data();
+    void demoPackagesLoadTheirLines();
+    void loadedLinesCarryTheirFields_data();
+    void loadedLinesCarryTheirFields();
+    void loadNeverFillsAPackageTwice();
+    void failedConnectionStopsTheLoadOnly();
+    void emptyingForgetsEveryReference();
+    void masksFitFindingNumbers_data();
+    void masksFitFindingNumbers();
+    void findingRowsShowTheNumberInPairs_data();
+    void findingRowsShowTheNumberInPairs();
+    void findingLinesOfTheDemoPackage_data();
+    void findingLinesOfTheDemoPackage();
+    void oneFindingIsChosenByLine();
+
+private:
+    bool isPg() const;
+    std::unique_ptr<CYaqDb> openDb();
+    CPackageLoadConnections connections(CYaqDb *db, int *opened = nullptr, int failAt = 0);
+
+    std::unique_ptr<CYaqDb> m_db;
+};
+
+void TestPackageEdit::initTestCase_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
+}
+
+void TestPackageEdit::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+}
+
+bool TestPackageEdit::isPg() const
+{
+    QFETCH_GLOBAL(QString, backend);
+    return backend == QLatin1String("postgresql");
+}
+
+void TestPackageEdit::init()
+{
+    if (isPg() && qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT"))
+        QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
+    m_db = openDb();
+    QVERIFY(m_db);
+}
+
+std::unique_ptr<CYaqDb> TestPackageEdit::openDb()
+{
+    auto db = std::make_unique<CYaqDb>();
+    int ok = 0;
+    if (isPg())
+        ok = db->Open(PgTns(), qEnvironmentVariable("YAQ_TEST_PG_USER"),
+                      qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
+                      QString());
+    else
+        ok = db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                      QString(), QString());
+    if (!ok)
+        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
+    return ok ? std::move(db) : nullptr;
+}
+
+// The page's connections are one shared connection here; the loader's own
+// ones are counted, and the one numbered failAt (from 1) cannot be opened.
+CPackageLoadConnections TestPackageEdit::connections(CYaqDb *db, int *opened, int failAt)
+{
+    CPackageLoadConnections c;
+    c.values = c.catalogue = c.texts = db;
+    auto count = std::make_shared<int>(0);
+    c.open = [this, opened, failAt, count]() -> std::unique_ptr<CYaqDb> {
+        ++*count;
+        if (opened)
+            *opened = *count;
+        if (*count == failAt)
+            return nullptr;
+        return openDb();
+    };
+    return c;
+}
+
+void TestPackageEdit::clicksFollowTheSelectionRules_data()
+{
+    // Actions: c<number> single click, d<number> double click, from the
+    // package just loaded. Rows: number/state/selected. preset: an
+    // alternative the data brings along chosen.
+    QTest::addColumn<QString>("headKind");
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("fixed");
+    QTest::addColumn<bool>("inclusive");
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("openSub");
+    const QString tail = QStringLiteral("4000/0/1 P010/1/1 G 2000/1/0 3000/0/0");
+    // clang-format off
+    QTest::newRow("loaded: main lines collapsed")              << "SRP" << "" << "" << false << ""                 << "1000/1/1 " + tail << false << false;
+    QTest::newRow("preset alternative stands in")             << "SRP" << "1001" << "" << false << ""             << "1001/3/1 " + tail << false << false;
+    QTest::newRow("click S opens its group")                  << "SRP" << "" << "" << false << "c1000"            << "1000/2/1 1001/6/0 1002/6/0 " + tail << false << false;
+    QTest::newRow("click open S closes it")                   << "SRP" << "" << "" << false << "c1000 c1000"      << "1000/1/1 " + tail << false << false;
+    QTest::newRow("click lone S does nothing")                << "SRP" << "" << "" << false << "c4000"            << "1000/1/1 " + tail << false << false;
+    QTest::newRow("click sub-package does nothing")           << "SRP" << "" << "" << false << "c3000"            << "1000/1/1 " + tail << false << false;
+    QTest::newRow("double click closed S only opens")         << "SRP" << "" << "" << false << "d1000"            << "1000/2/1 1001/6/0 1002/6/0 " + tail << false << false;
+    QTest::newRow("double click lone S drops it")             << "SRP" << "" << "" << false << "d4000"            << "1000/1/1 4000/0/0 P010/1/1 G 2000/1/0 3000/0/0" << true << false;
+    QTest::newRow("double click A chooses, it stands in")     << "SRP" << "" << "" << false << "c1000 d1001"      << "1001/3/1 " + tail << true << false;
+    QTest::newRow("second A replaces the first")              << "SRP" << "" << "" << false << "c1000 d1001 c1001 d1002" << "1002/3/1 " + tail << true << false;
+    QTest::newRow("click standing A opens from it")           << "SRP" << "" << "" << false << "c1000 d1001 c1001" << "1001/4/1 1000/5/0 1002/6/0 " + tail << false << false;
+    QTest::newRow("click open A closes it")                   << "SRP" << "" << "" << false << "c1000 d1001 c1001 c1001" << "1001/3/1 " + tail << false << false;
+    QTest::newRow("dropping A leaves S dropped")              << "SRP" << "" << "" << false << "c1000 d1001 c1001 d1001" << "1000/1/0 " + tail << true << false;
+    QTest::newRow("campaign: dropping A brings S back")       << "XX"  << "" << "" << false << "c1000 d1001 c1001 d1001" << "1000/1/1 " + tail << true << false;
+    QTest::newRow("double click replaced S collapses to it")  << "SRP" << "" << "" << false << "c1000 d1001 c1001 d1000" << "1000/1/1 " + tail << true << false;
+    QTest::newRow("double click open S drops and closes")     << "SRP" << "" << "" << false << "c1000 d1000"      << "1000/1/0 " + tail << true << false;
+    QTest::newRow("campaign: open chosen S only closes")      << "XX"  << "" << "" << false << "c1000 d1000"      << "1000/1/1 " + tail << false << false;
+    QTest::newRow("double click B chooses over O")            << "SRP" << "" << "" << false << "c2000 d2001"      << "1000/1/1 4000/0/1 P010/1/1 G 2001/3/1 3000/0/0" << true << false;
+    QTest::newRow("choosing O again drops its B")             << "SRP" << "" << "" << false << "c2000 d2001 c2001 d2000" << "1000/1/1 4000/0/1 P010/1/1 G 2000/1/1 3000/0/0" << true << false;
+    QTest::newRow("part alternative stands in")               << "SRP" << "" << "" << false << "cP010 dP030"      << "1000/1/1 4000/0/1 P030/3/1 G 2000/1/0 3000/0/0" << true << false;
+    QTest::newRow("double click sub-package opens dialog")    << "SRP" << "" << "" << false << "d3000"            << "1000/1/1 " + tail << false << true;
+    QTest::newRow("fixed sub-package not chosen stays shut")  << "SRP" << "" << "3000" << false << "d3000"        << "1000/1/1 " + tail << false << false;
+    QTest::newRow("fixed line cannot be dropped")             << "SRP" << "" << "4000" << false << "d4000"        << "1000/1/1 " + tail << false << false;
+    QTest::newRow("inclusive price: double click ignored")    << "SRP" << "" << "" << true << "c1000 d1001"       << "1000/2/1 1001/6/0 1002/6/0 " + tail << false << false;
+    // clang-format on
+}
+
+void TestPackageEdit::clicksFollowTheSelectionRules()
+{
+    QFETCH(QString, headKind);
+    QFETCH(QString, preset);
+    QFETCH(QString, fixed);
+    QFETCH(bool, inclusive);
+    QFETCH(QString, actions);
+    QFETCH(QString, rows);
+    QFETCH(bool, changed);
+    QFETCH(bool, openSub);
+
+    CPaket paket;
+    FillSample(paket, headKind);
+    paket.GetKopf()->Preise1.FlatPrice = inclusive ? 1 : 0;
+    if (!preset.isEmpty()) { // the alternative chosen instead of its main line
+        ByNumber(paket, preset)->Selected = 1;
+        ByNumber(paket, QStringLiteral("1000"))->Selected = 0;
+    }
+    CPackageSelection selection(&paket);
+    selection.SetFixedCheck([fixed](const CPosition &line) { return line.Number == fixed; });
+    selection.InitStates();
+    selection.Fill();
+
+    CPackageSelection::DoubleClickResult last;
+    for (const QString &action : actions.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        CPosition *line = ByNumber(paket, action.mid(1));
+        QVERIFY2(line, qPrintable(action));
+        last = {};
+        if (action.startsWith(QLatin1Char('c')))
+            selection.Click(line);
+        else
+            last = selection.DoubleClick(line);
+    }
+    QCOMPARE(Describe(selection.Rows()), rows);
+    QCOMPARE(last.choiceChanged, changed);
+    QCOMPARE(last.openSubPackage, openSub);
+    // At most one line of a group is chosen.
+    int chosenOfGroup = 0;
+    for (const char *number : {"1000", "1001", "1002"})
+        chosenOfGroup += ByNumber(paket, QLatin1String(number))->Selected;
+    QVERIFY(chosenOfGroup <= 1);
+}
+
+void TestPackageEdit::selectionSkipsGroupLines_data()
+{
+    // Rows: work, group, work, group. previous -> new index -> index taken.
+    QTest::addColumn<int>("previous");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("taken");
+    // clang-format off
+    QTest::newRow("down onto a group goes on")        << 0 << 1 << 2;
+    QTest::newRow("down onto the last row goes back") << 2 << 3 << 2;
+    QTest::newRow("up onto a group goes on up")       << 2 << 1 << 0;
+    QTest::newRow("a work line stays")                << 1 << 2 << 2;
+    // clang-format on
+}
+
+void TestPackageEdit::selectionSkipsGroupLines()
+{
+    QFETCH(int, previous);
+    QFETCH(int, index);
+    QFETCH(int, taken);
+    CPosition work, group;
+    work.Type = POS_WORK;
+    group.Type = POS_GROUP;
+    const std::vector<CPosition *> rows = {&work, &group, &work, &group};
+    QCOMPARE(CPackageSelection::SkipGroupLine(rows, index, previous), taken);
+    // Up onto a first row that is a group line: the row below.
+    const std::vector<CPosition *> groupFirst = {&group, &work};
+    QCOMPARE(CPackageSelection::SkipGroupLine(groupFirst, 0, 1), 1);
+}
+
+void TestPackageEdit::quantitiesKeepTheirValue_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("decimal zeros dropped")        << "0.500" << "0.5";
+    QTest::newRow("whole number keeps its zero")  << "10"    << "10";
+    QTest::newRow("zero decimals drop the point") << "2.000" << "2";
+    QTest::newRow("hundred stays")                << "100"   << "100";
+    QTest::newRow("inner zero stays")             << "10.05" << "10.05";
+    QTest::newRow("blanks trimmed")               << " 4.50 " << "4.5";
+    QTest::newRow("empty stays empty")            << ""      << "";
+    // clang-format on
+}
+
+void TestPackageEdit::quantitiesKeepTheirValue()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, shown);
+    QCOMPARE(CPackageLoader::NormaliseQuantity(quantity), shown);
+}
+
+void TestPackageEdit::demoPackagesLoadTheirLines_data()
+{
+    QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("lines");
+    // clang-format off
+    QTest::newRow("service package with sub-packages") << "Arvo" << "1110010" << int(kKindSR)
+        << "1:1110010 9:1110010 10:1110010:S 10:1110015:S 10:1110016:A 11:VQ0011501:S 11:VQ0011502:S 13::O 10:1110017:O 10:1110018:B 11:VQ0011504:O 13::OP "
+           "17:1110020:OP [1:1110020 9:1110020 10:1110020:S 11:VQ0012001:S 13::O 10:1110021:O] "
+           "17:3410010:OP [1:3410010 9:3410010 10:3410010:S 10:3410011:S 11:VQ0034101:S] 11:VQ0011503:A";
+    QTest::newRow("warranty variant has no sub-packages") << "Arvo" << "1110010" << int(kKindGR)
+        << "1:1110010 18:1110010 10:1190010:S 13::O 10:1110020:O";
+    QTest::newRow("inclusive-service variant") << "Arvo" << "1110010" << int(kKindSP)
+        << "1:1110010 19:1110010 10:1180010:S";
+    QTest::newRow("value line: standard rows only") << "Arvo" << "1110010" << int(kKindVL)
+        << "1:1110010 20:1110010 10:1170010:S 13::O 10:1110030:O";
+    QTest::newRow("value line: the dealer's country") << "Arvo DE" << "1110010" << int(kKindVL)
+        << "1:1110010 20:1110010 10:1170010:S 13::OP 17:1110030:OP [1:1170030 9:1110030 10:1170030:S]";
+    QTest::newRow("package containing itself ends") << "Arvo" << "1110040" << int(kKindSR)
+        << "1:1110040 9:1110040 10:1110040:S 13::OP 17:3410020:OP [1:3410020 9:3410020 10:3410020:S 13::O 10:1110040:O]";
+    QTest::newRow("sub-package named twice loads once") << "Fenno" << "7210010" << int(kKindSR)
+        << "1:7210010 9:7210010 10:7210010:S 10:9910010:S 10:7259050:S 11:VQ0072101:S 13::OP 17:7259049:OP [1:7259049 9:7259049 10:7259049:S]";
+    QTest::newRow("package without lines keeps its head") << "Arvo" << "6499999" << int(kKindSR)
+        << "1:6499999 9:6499999";
+    // clang-format on
+}
+
+void TestPackageEdit::demoPackagesLoadTheirLines()
+{
+    QFETCH(QString, vehicle);
+    QFETCH(QString, package);
+    QFETCH(int, kind);
+    QFETCH(QString, lines);
+    TableReads reads;
+    int opened = 0;
+    CPackageLoader loader(connections(m_db.get(), &opened), &reads, Vehicle(vehicle), nullptr);
+    CEditedPackage edited;
+    CPosition *head = edited.Begin(ListLine(package), Head(package));
+    QCOMPARE(loader.Load(edited.Paket(), head, kind), CPackageLoader::Result::Loaded);
+    QCOMPARE(Describe(edited.Paket()), lines);
+    // Every level of sub-packages reads on the two connections of the load.
+    QCOMPARE(opened, 2);
+}
+
+void TestPackageEdit::loadedLinesCarryTheirFields_data()
+{
+    QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    const QString az = OrmelText(3012);
+    // clang-format off
+    QTest::newRow("part quantity keeps its value")   << "Arvo" << "1110010" << "VQ0011502" << "quantity" << "4.5";
+    QTest::newRow("part quantity of ten stays ten")  << "Arvo" << "1110010" << "VQ0011504" << "quantity" << "10";
+    QTest::newRow("part text")                       << "Arvo" << "1110010" << "VQ0011502" << "part text" << "Motoroel 5W-30 (Liter)";
+    QTest::newRow("standard part chosen")            << "Arvo" << "1110010" << "VQ0011501" << "selected" << "1";
+    QTest::newRow("optional part not chosen")        << "Arvo" << "1110010" << "VQ0011504" << "selected" << "0";
+    QTest::newRow("labour value of the work line")   << "Arvo" << "1110010" << "1110015" << "quantity" << "3";
+    QTest::newRow("R value by its unit")             << "Arvo" << "1110010" << "1110017" << "R" << "1.5";
+    QTest::newRow("lead labour of the head number")  << "Arvo" << "1110010" << "1110010" << "lead" << "1";
+    QTest::newRow("other line no lead labour")       << "Arvo" << "1110010" << "1110015" << "lead" << "0";
+    QTest::newRow("position texts")                  << "Arvo" << "1110010" << "1110016" << "text" << "Motoroel absaugen";
+    QTest::newRow("sub-package line has no quantity") << "Arvo" << "1110010" << "1110020" << "quantity" << "";
+    QTest::newRow("work by time in a sub-package")   << "Arvo" << "1110010" << "1110021" << "az" << az;
+    QTest::newRow("alternative hides in its group")  << "Arvo" << "1110010" << "1110016" << "state" << "6";
+    QTest::newRow("main line with alternatives")     << "Arvo" << "1110010" << "1110015" << "state" << "1";
+    QTest::newRow("paint material notice")           << "Fenno" << "7210010" << "9910010" << "notice" << OrmelText(4057);
+    QTest::newRow("rear-spring notice")              << "Fenno" << "7210010" << "7259050" << "notice" << OrmelText(4078);
+    QTest::newRow("no notice elsewhere")             << "Fenno" << "7210010" << "7210010" << "notice" << "";
+    // clang-format on
+}
+
+void TestPackageEdit::loadedLinesCarryTheirFields()
+{
+    QFETCH(QString, vehicle);
+    QFETCH(QString, package);
+    QFETCH(QString, line);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    TableReads reads;
+    CPackageLoader loader(connections(m_db.get()), &reads, Vehicle(vehicle), nullptr);
+    CEditedPackage edited;
+    loader.Load(edited.Paket(), edited.Begin(ListLine(package), Head(package)), kKindSR);
+    // The line wherever it is, sub-packages included.
+    std::function<CPosition *(const CPaket &)> find = [&](const CPaket &p) -> CPosition * {
+        for (const auto &l : p) {
+            if (l->Number == line && !IsHeadType(l->Type))
+                return l.get();
+            if (l->SubPackage)
+                if (CPosition *in = find(*l->SubPackage))
+                    return in;
+        }
+        return nullptr;
+    };
+    const CPosition *found = find(edited.Paket());
+    QVERIFY(found);
+    const QMap<QString, QString> fields = {
+        {"quantity", found->Quantity},
+        {"part text", found->TeileText},
+        {"selected", QString::number(found->Selected)},
+        {"R", found->R},
+        {"lead", QString::number(found->IsLeadLabour)},
+        {"text", found->AwText1},
+        {"az", found->Az},
+        {"state", QString::number(LineStateOf(*found))},
+        {"notice", found->Text},
+    };
+    QCOMPARE(fields.value(field), value);
+}
+
+void TestPackageEdit::loadNeverFillsAPackageTwice()
+{
+    TableReads reads;
+    CPackageLoader loader(connections(m_db.get()), &reads, Vehicle("Arvo"), nullptr);
+    CEditedPackage edited;
+    CPosition *head = edited.Begin(ListLine("1110010"), Head("1110010"));
+    QCOMPARE(loader.Load(edited.Paket(), head, kKindSR), CPackageLoader::Result::Loaded);
+    const QString loaded = Describe(edited.Paket());
+    // The page shown again with its package kept.
+    QCOMPARE(loader.Load(edited.Paket(), head, kKindSR), CPackageLoader::Result::AlreadyLoaded);
+    QCOMPARE(Describe(edited.Paket()), loaded);
+    QCOMPARE(loader.ConnectionsOpened(), 2);
+}
+
+void TestPackageEdit::failedConnectionStopsTheLoadOnly()
+{
+    for (int failAt : {1, 2}) {
+        TableReads reads;
+        CountingNotice notice;
+        CPackageLoader loader(connections(m_db.get(), nullptr, failAt), &reads, Vehicle("Arvo"),
+                              &notice);
+        CEditedPackage edited;
+        CPosition *head = edited.Begin(ListLine("1110010"), Head("1110010"));
+        QCOMPARE(loader.Load(edited.Paket(), head, kKindGR), CPackageLoader::Result::NoConnection);
+        // The package is as the caller made it; the head kept its kind.
+        QCOMPARE(Describe(edited.Paket()), QStringLiteral("1:1110010 9:1110010"));
+        QCOMPARE(head->PaketID, QStringLiteral("1110010"));
+        QCOMPARE(notice.texts, QStringList{OrmelText(4120)});
+        QVERIFY(!notice.texts.first().contains(QLatin1String("beendet")));
+    }
+}
+
+void TestPackageEdit::emptyingForgetsEveryReference()
+{
+    CEditedPackage edited;
+    CPosition campaign, campaignPackage;
+    campaign.Type = POS_SPECIAL2;
+    campaignPackage.Type = POS_SPECIAL4;
+    edited.Begin(ListLine("1110010"), Head("1110010"));
+    edited.AddCampaignLines(&campaign, &campaignPackage);
+    edited.Paket().AddPosition(Line(POS_WORK, "1110010", "S"));
+    edited.Selection().Fill();
+    edited.Selection().Click(edited.Selection().Rows().front());
+    QVERIFY(edited.ListLine() && edited.Head() && edited.CampaignLine() &&
+            edited.CampaignPackageLine());
+    edited.Clear();
+    QVERIFY(edited.Paket().IsEmpty());
+    QCOMPARE(edited.ListLine(), nullptr);
+    QCOMPARE(edited.Head(), nullptr);
+    QCOMPARE(edited.CampaignLine(), nullptr);
+    QCOMPARE(edited.CampaignPackageLine(), nullptr);
+    QVERIFY(edited.Selection().Rows().empty());
+    QCOMPARE(edited.Selection().Current(), nullptr);
+}
+
+void TestPackageEdit::masksFitFindingNumbers_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    // clang-format off
+    QTest::newRow("87 and six digits")          << "87XXXXXX" << "87123456" << true;
+    QTest::newRow("87 and two digits")          << "87XXXXXX" << "8712"     << true;
+    QTest::newRow("nine characters")            << "87XXXXXX" << "871234567" << false;
+    QTest::newRow("another pair")               << "87XXXXXX" << "86123456" << false;
+    QTest::newRow("X keeps its place")          << "1X10"     << "1210"     << true;
+    QTest::newRow("X does not shift the rest")  << "X110"     << "110"      << false;
+    QTest::newRow("lower-case x is a character") << "87xxxxxx" << "87123456" << false;
+    // clang-format on
+}
+
+void TestPackageEdit::masksFitFindingNumbers()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+    QCOMPARE(CFindingLines::MaskFits(mask, text), fits);
+}
+
+void TestPackageEdit::findingRowsShowTheNumberInPairs_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("row");
+    // clang-format off
+    QTest::newRow("eight characters")  << "12345678"   << "12 34 56 78 undicht";
+    QTest::newRow("six characters")    << "123456"     << "12 34 56  undicht";
+    QTest::newRow("longer number")     << "1234567890" << "1234567890 undicht";
+    // clang-format on
+}
+
+void TestPackageEdit::findingRowsShowTheNumberInPairs()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, row);
+    CPosition finding;
+    finding.Type = POS_FINDINGS;
+    finding.Number = number;
+    finding.BefundText = QStringLiteral("undicht");
+    QCOMPARE(CFindingLines::RowText(finding), row);
+}
+
+void TestPackageEdit::findingLinesOfTheDemoPackage_data()
+{
+    // Contract HLX0200 leaves out 11XXXXXX only, so it covers 87000010.
+    QTest::addColumn<bool>("hlxFlag");
+    QTest::addColumn<QStringList>("contracts");
+    QTest::addColumn<QStringList>("findings");
+    const QStringList masked = {"11100810 Oelfilter undicht", "11100820 Oelfilter verstopft",
+                                "11100910 Oelwanne undicht", "11200130 Zuendkerze verrusst"};
+    // clang-format off
+    QTest::newRow("covered inclusive-service finding")  << true  << QStringList{"HLX0100", "HLX0200"} << masked + QStringList{"87000010 Inspektion im Wartungsvertrag"};
+    QTest::newRow("no contract flag")                   << false << QStringList{"HLX0100", "HLX0200"} << masked;
+    QTest::newRow("contract that includes only others") << true  << QStringList{"HLX0100"}            << masked;
+    QTest::newRow("no contracts")                       << true  << QStringList{}                     << masked;
+    // clang-format on
+}
+
+void TestPackageEdit::findingLinesOfTheDemoPackage()
+{
+    QFETCH(bool, hlxFlag);
+    QFETCH(QStringList, contracts);
+    QFETCH(QStringList, findings);
+    CFindingContext context;
+    context.today = QStringLiteral("20240601");
+    context.hlxFlag = hlxFlag;
+    context.contracts = contracts;
+    auto contractsDb = openDb();
+    CFindingLines lines(m_db.get(), contractsDb.get(), context);
+    CPaket paket;
+    paket.AddPosition(std::make_unique<CPosition>(Head("1110010")));
+    QCOMPARE(lines.Load(paket), findings.size());
+    QStringList got;
+    for (const CPosition *line : CFindingLines::Lines(paket))
+        got << line->Number + QLatin1Char(' ') + line->BefundText;
+    QCOMPARE(got, findings);
+}
+
+void TestPackageEdit::oneFindingIsChosenByLine()
+{
+    CPaket paket;
+    for (int i = 0; i < 2; ++i) {
+        auto finding = std::make_unique<CPosition>();
+        finding->Type = POS_FINDINGS;
+        finding->Number = QStringLiteral("11100810");
+        finding->Selected = 0;
+        paket.AddPosition(std::move(finding));
+    }
+    const auto lines = CFindingLines::Lines(paket);
+    QCOMPARE(CFindingLines::EnsureChoice(paket), lines[0]);
+    // Two findings with equal rows stay two choices.
+    CFindingLines::Choose(paket, lines[1]);
+    QCOMPARE(lines[0]->Selected, 0);
+    QCOMPARE(lines[1]->Selected, 1);
+    QCOMPARE(CFindingLines::EnsureChoice(paket), lines[1]);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestPackageEdit)
+#include "tst_packageedit.moc"

@@ -1,0 +1,533 @@
+// Package prices without the page: the dealer's price files, the roll-up's
+// currency checks, the "requestPackageInfo" body, the handling of its answer
+// (only an accepted answer changes the package), and one request to the
+// stand-in DMS.
+
+#include "common/DmsFrame.h"
+#include "packages/model/Paket.h"
+#include "packages/pricing/LocalPackagePrices.h"
+#include "packages/pricing/PackagePriceExchange.h"
+#include "packages/pricing/PackagePriceRequest.h"
+#include "packages/pricing/PackagePriceRollUp.h"
+#include "platform/OrmelText.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+#include "support/TestMain.h"
+#include "yaq2-dms/StandInDms.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+
+struct Notices : IDmsNotice, IPaketNotice
+{
+    QStringList texts;
+    void Notice(const QString &text, const QString &) override { texts << text; }
+    void Notice(const QString &text) override { texts << text; }
+};
+
+struct Sender : IDmsSender
+{
+    QString answer;
+    QString body;
+    int calls = 0;
+    QString Request(const QString &, const QString &, const QString &b) override
+    {
+        ++calls;
+        body = b;
+        return answer;
+    }
+};
+
+// The program text ids among the messages, the texts themselves otherwise.
+QString Ids(const QStringList &texts)
+{
+    QStringList out;
+    for (const QString &text : texts) {
+        QString shown = text;
+        for (int id : {4012, 5050, 5053, 5055, 5056, 5062, 5063, 5064, 5068, 7036}) {
+            if (text.startsWith(OrmelText(id)))
+                shown = QString::number(id) + text.mid(OrmelText(id).size());
+        }
+        for (int id : {5065, 5066, 5067}) {
+            if (text.startsWith(OrmelText(id).left(8)))
+                shown = QString::number(id);
+        }
+        out << shown;
+    }
+    return out.join(QLatin1Char('|'));
+}
+
+std::unique_ptr<CPosition> Line(int type, const QString &number, const QString &kind = {},
+                                const QString &quantity = {})
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    line->Quantity = quantity;
+    return line;
+}
+
+// Settings asking the DMS in the extended form for the vehicle kVin (type
+// key 7A01).
+CPrgSettings DmsSettings()
+{
+    CPrgSettings s;
+    s.SRPInterfaceReq = 4;
+    s.XMLx = 1;
+    s.V115 = 1;
+    s.V117 = 1;
+    s.ReqXMLServer = QStringLiteral("dms.test:8080/srp");
+    s.FgstnrFull = kVin;
+    s.Fgstnr = kVin.right(7);
+    s.TypSchl = QStringLiteral("7A01");
+    UpdateDmsHeader(&s);
+    return s;
+}
+
+// The oil service of the demo catalogue: head, one work position, one part
+// and an optional part, with prices known from an earlier request.
+void FillOilService(CPaket &paket)
+{
+    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    head->PaketArt = QStringLiteral("SRP");
+    const char *lines[][2] = {{"1110010", "S"}, {"9X4115561H", "S"}, {"9X4129620A", "O"}};
+    for (int i = 0; i < 3; ++i) {
+        CPosition *line =
+            paket.AddPosition(Line(i == 0 ? POS_WORK : POS_PART, QLatin1String(lines[i][0]),
+                                   QLatin1String(lines[i][1]), "1"));
+        line->Preise1.UnitNet = 50.0;
+        line->Preise1.Vat = 19.0;
+        line->Preise1.Currency = QStringLiteral("EUR");
+        line->Preise1.NoPrice = 0;
+    }
+    paket.CalcPositionPrices1(nullptr);
+    paket.CalcPrices1(nullptr);
+}
+
+QString Answer(const QString &children, const QString &version = QStringLiteral("01.05.00"))
+{
+    return QStringLiteral(
+               "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+               "<requestPackageInfoResponse xmlns=\"http://%1/SRP\" "
+               "refSchema=\"serviceRepairPackages.xsd\" version=\"%2\">%3"
+               "</requestPackageInfoResponse></soap:Body></soap:Envelope>")
+        .arg(QLatin1String(kDmsNamespaceHost), version, children);
+}
+
+QString VinXml(const QString &prefix, const QString &shortVin)
+{
+    return QStringLiteral("<vin vinLongPrefix=\"%1\" vinShort=\"%2\"/>").arg(prefix, shortVin);
+}
+
+QString PriceXml(const char *name, const QString &net, const QString &currency = "EUR")
+{
+    return QStringLiteral("<%1 currency=\"%3\"><netPrice>%2</netPrice>"
+                          "<valueAddedTax>19</valueAddedTax></%1>")
+        .arg(QLatin1String(name), net, currency);
+}
+
+// A package of the answer: number as sent, the work position and the part.
+QString PackageXml(const QString &number, const QString &workPrices, const QString &partXml)
+{
+    return QStringLiteral("<package productType=\"car\"><number>%1</number>"
+                          "<flatRates productType=\"car\"><number>1110010</number>%2</flatRates>"
+                          "%3</package>")
+        .arg(number, workPrices, partXml);
+}
+
+QString PartXml(const QString &number, const QString &prices)
+{
+    return QStringLiteral("<parts type=\"standard\"><number>%1</number>%2</parts>")
+        .arg(number, prices);
+}
+
+} // namespace
+
+class TestPackagePrice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void localPrices_data();
+    void localPrices();
+    void rollUpCurrencies_data();
+    void rollUpCurrencies();
+    void requestVinAndEscaping_data();
+    void requestVinAndEscaping();
+    void requestPackageAttributes_data();
+    void requestPackageAttributes();
+    void answer_data();
+    void answer();
+    void standInDms();
+
+private:
+    TestEnv m_env;
+};
+
+void TestPackagePrice::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestPackagePrice::localPrices_data()
+{
+    QTest::addColumn<QString>("files"); // the price files in the folder
+    QTest::addColumn<int>("training");
+    QTest::addColumn<double>("workNet");
+    QTest::addColumn<double>("partNet");
+    QTest::addColumn<double>("headNet");
+    QTest::addColumn<QString>("missing");
+    // clang-format off
+    QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "";
+    QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "DIP_00.dat";
+    QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "HGPrice.dat";
+    QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << "HGPrice.dat ETPrice.dat DIP_00.dat";
+    QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "Lager.dat Pauschal.dat Rabatt.dat";
+    // clang-format on
+}
+
+void TestPackagePrice::localPrices()
+{
+    QFETCH(QString, files);
+    QFETCH(int, training);
+    QFETCH(double, workNet);
+    QFETCH(double, partNet);
+    QFETCH(double, headNet);
+    QFETCH(QString, missing);
+
+    QTemporaryDir dir;
+    const auto write = [&](const char *key, const char *name, const char *text) {
+        if (files.split(QLatin1Char(' ')).contains(QLatin1String(key)))
+            QVERIFY(writeTextFile(dir.filePath(QLatin1String(name)), QByteArray(text)));
+    };
+    write("HG", "HGPrice.dat", "HG\tPreis\tMwSt\n11\t10.00\t19\n");
+    write("ET", "ETPrice.dat",
+          "TeileNr\tBezeichnung\tPreis\tMwSt\n9X4115561H\tFilter\t20.00\t19\n");
+    write("DIP", "DIP_00.dat",
+          "TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\n"
+          "9X4115561H\tH-77\tHaendlerfilter\t15.00\t19\n");
+
+    CPrgSettings s;
+    s.ReqDateiVerz = dir.path();
+    s.bSchulung = training;
+    CPaket paket;
+    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *work =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "2"));
+    CPosition *part =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), "1"));
+    work->Preise1.UnitNet = 99.0; // a price of an earlier request gives way
+
+    Notices notices;
+    const CLocalPackagePrices::Outcome out =
+        CLocalPackagePrices(&s, &notices).Price(paket, QStringLiteral("00"), false);
+
+    QStringList expected;
+    QStringList expectedNotices;
+    for (const QString &name : missing.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        expected << CLocalPackagePrices::FilePath(dir.path(), name);
+        expectedNotices << OrmelText(4012) + QLatin1Char(' ') + expected.last();
+    }
+    QCOMPARE(out.missingFiles, expected);
+    QCOMPARE(notices.texts, expectedNotices);
+    QCOMPARE(work->Preise1.Net, workNet);
+    QCOMPARE(part->Preise1.Net, partNet);
+    QCOMPARE(head->Preise1.Net, headNet);
+    if (training)
+        QCOMPARE(head->Preise2.Net, headNet); // the standard price is summed too
+}
+
+void TestPackagePrice::rollUpCurrencies_data()
+{
+    QTest::addColumn<int>("kinds");
+    QTest::addColumn<QString>("currencies"); // of the two lines: set 1, set 2, set 3
+    QTest::addColumn<int>("mixedKinds");
+    QTest::addColumn<QString>("notices");
+    QTest::addColumn<double>("headNet1");
+    QTest::addColumn<double>("headNet2");
+    // clang-format off
+    QTest::newRow("customer price, one currency")      << 1 << "EUR EUR|EUR EUR|EUR EUR" << 0 << ""                                     << 30.0 << -1.0;
+    QTest::newRow("customer price, two currencies")    << 1 << "EUR CHF|EUR EUR|EUR EUR" << 1 << "5068customer specific retail price"   << -1.0 << -1.0;
+    QTest::newRow("standard price, two currencies")    << 3 << "EUR EUR|CHF EUR|EUR EUR" << 2 << "5068standard retail price"            << 30.0 << -1.0;
+    QTest::newRow("both kinds, one currency each")     << 3 << "EUR EUR|CHF CHF|EUR EUR" << 0 << ""                                     << 30.0 << 30.0;
+    QTest::newRow("campaign price, two currencies")    << 4 << "EUR EUR|EUR EUR|EUR CHF" << 4 << "5068campaign retail price"            << -1.0 << -1.0;
+    QTest::newRow("a line without currency agrees")    << 1 << "EUR -|EUR EUR|EUR EUR"   << 0 << ""                                     << 30.0 << -1.0;
+    // clang-format on
+}
+
+void TestPackagePrice::rollUpCurrencies()
+{
+    QFETCH(int, kinds);
+    QFETCH(QString, currencies);
+    QFETCH(int, mixedKinds);
+    QFETCH(QString, notices);
+    QFETCH(double, headNet1);
+    QFETCH(double, headNet2);
+
+    CPrgSettings s = DmsSettings();
+    CPaket paket;
+    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    const QStringList sets = currencies.split(QLatin1Char('|'));
+    for (int i = 0; i < 2; ++i) {
+        CPosition *line = paket.AddPosition(
+            Line(POS_WORK, QStringLiteral("111001%1").arg(i), QStringLiteral("S"), "1"));
+        line->Campaign[CPosition::CampaignWorkUsage] = QStringLiteral("S");
+        line->Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
+        CPriceSet *set[] = {&line->Preise1, &line->Preise2, &line->Preise3};
+        for (int n = 0; n < 3; ++n) {
+            const QString currency = sets.at(n).split(QLatin1Char(' ')).at(i);
+            set[n]->UnitNet = 15.0;
+            set[n]->Vat = 19.0;
+            set[n]->Currency = currency == QLatin1String("-") ? QString() : currency;
+        }
+        line->Preise1.NoPrice = 0;
+    }
+    head->Campaign[CPosition::CampaignCurrency] = QStringLiteral("EUR");
+
+    Notices notes;
+    QCOMPARE(CPackagePriceRollUp::RollUp(paket, &s, kinds, &notes), mixedKinds);
+    QCOMPARE(
+        Ids(notes.texts)
+            .remove(QStringLiteral("|PackageGrossPrice and/or PackageNetPrice of the campaign are "
+                                   "not delivered from the DMS.")),
+        notices);
+    QCOMPARE(head->Preise1.Net, headNet1);
+    QCOMPARE(head->Preise2.Net, headNet2);
+}
+
+void TestPackagePrice::requestVinAndEscaping_data()
+{
+    QTest::addColumn<QString>("fullVin");
+    QTest::addColumn<QString>("givenVin");
+    QTest::addColumn<QString>("terminal");
+    QTest::addColumn<QString>("partNumber");
+    QTest::addColumn<QString>("vinLongPrefix");
+    QTest::addColumn<QString>("vinShort");
+    // clang-format off
+    QTest::newRow("17 characters: first 10, last 7") << kVin      << "M012345" << ""         << "9X4115561H" << "XVQ1F23A57" << "M012345";
+    QTest::newRow("7 characters: short VIN only")    << ""        << "M012345" << "T1"       << "9X4115561H" << ""           << "M012345";
+    QTest::newRow("values are escaped")              << kVin      << ""        << "T&<1>\"x" << "A<&>\"'B"   << "XVQ1F23A57" << "M012345";
+    // clang-format on
+}
+
+void TestPackagePrice::requestVinAndEscaping()
+{
+    QFETCH(QString, fullVin);
+    QFETCH(QString, givenVin);
+    QFETCH(QString, terminal);
+    QFETCH(QString, partNumber);
+    QFETCH(QString, vinLongPrefix);
+    QFETCH(QString, vinShort);
+
+    CPrgSettings s = DmsSettings();
+    s.FgstnrFull = fullVin;
+    s.Fgstnr = givenVin;
+    s.ReqXMLTerminalID = terminal;
+    CPaket paket;
+    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    paket.AddPosition(Line(POS_PART, partNumber, QStringLiteral("S"), "1"));
+
+    const QString body = CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"));
+    QDomDocument doc;
+    QVERIFY2(doc.setContent(body), qPrintable(body));
+    const QDomElement root = doc.documentElement();
+    QCOMPARE(root.tagName(), QStringLiteral("requestPackageInfo"));
+    const QDomElement vin = root.firstChildElement(QStringLiteral("vin"));
+    QCOMPARE(vin.attribute(QStringLiteral("vinLongPrefix")), vinLongPrefix);
+    QCOMPARE(vin.attribute(QStringLiteral("vinShort")), vinShort);
+    const QDomElement package = root.firstChildElement(QStringLiteral("package"));
+    QCOMPARE(package.firstChildElement(QStringLiteral("number")).text(),
+             QStringLiteral("111001017A010"));
+    QCOMPARE(package.firstChildElement(QStringLiteral("parts"))
+                 .firstChildElement(QStringLiteral("number"))
+                 .text(),
+             partNumber);
+    QCOMPARE(root.firstChildElement(QStringLiteral("terminalID")).text(), terminal);
+    QCOMPARE(root.firstChildElement(QStringLiteral("terminalID")).isNull(), terminal.isEmpty());
+}
+
+void TestPackagePrice::requestPackageAttributes_data()
+{
+    QTest::addColumn<int>("xmlx");
+    QTest::addColumn<int>("v115");
+    QTest::addColumn<int>("v117");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("attributes");
+    QTest::addColumn<bool>("leadLabour"); // isLeadLabour is sent
+    // clang-format off
+    QTest::newRow("plain form")                 << 0 << 1 << 1 << "GRP" << "productType=car"                                                 << false;
+    QTest::newRow("extended, V115 only")        << 1 << 1 << 0 << "SRP" << "productType=car PackageOrigin=S isFastlane=true"                  << false;
+    QTest::newRow("extended, V117: warranty")   << 1 << 1 << 1 << "GRP" << "productType=car PackageOrigin=G PackageType=GRP isFastlane=true" << true;
+    QTest::newRow("extended, V117: value line") << 1 << 1 << 1 << "VLP" << "productType=car PackageOrigin=V PackageType=VLP isFastlane=true" << true;
+    // clang-format on
+}
+
+void TestPackagePrice::requestPackageAttributes()
+{
+    QFETCH(int, xmlx);
+    QFETCH(int, v115);
+    QFETCH(int, v117);
+    QFETCH(QString, kind);
+    QFETCH(QString, attributes);
+    QFETCH(bool, leadLabour);
+
+    CPrgSettings s = DmsSettings();
+    s.XMLx = xmlx;
+    s.V115 = v115;
+    s.V117 = v117;
+    CPaket paket;
+    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    head->PaketArt = kind;
+    head->IsFastlane = 1;
+    paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "1"));
+
+    QDomDocument doc;
+    QVERIFY(doc.setContent(CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"))));
+    const QDomElement package = doc.documentElement().firstChildElement(QStringLiteral("package"));
+    QStringList shown;
+    const QDomNamedNodeMap map = package.attributes();
+    for (const char *name :
+         {"productType", "PackageOrigin", "PackageType", "isFastlane", "isValueLine"}) {
+        if (package.hasAttribute(QLatin1String(name)))
+            shown << QLatin1String(name) + QLatin1Char('=') +
+                         package.attribute(QLatin1String(name));
+    }
+    QCOMPARE(shown.join(QLatin1Char(' ')), attributes);
+    QCOMPARE(shown.size(), map.count());
+    QCOMPARE(!package.firstChildElement(QStringLiteral("flatRates"))
+                  .firstChildElement(QStringLiteral("isLeadLabour"))
+                  .isNull(),
+             leadLabour);
+}
+
+void TestPackagePrice::answer_data()
+{
+    const QString vin = VinXml(QStringLiteral("XVQ1F23A57"), QStringLiteral("M012345"));
+    // The number as sent: package number, "1", type key, "0".
+    const QString sent = QStringLiteral("111001017A010");
+    const QString work = PriceXml("customerPrice", "128.00") + PriceXml("price", "142.50") +
+                         PriceXml("standardPrice", "142.50") + PriceXml("campaignPrice", "119");
+    const QString part = PartXml("9X4115561H", PriceXml("price", "12.90"));
+    const QString accepted = vin + PackageXml(sent, work, part);
+    const QString exception = QStringLiteral(
+        "<exception name=\"PackageUnknown\"><exceptionInfo>no such package</exceptionInfo>"
+        "</exception>");
+
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("vehiclesWithShortVin");
+    QTest::addColumn<int>("applied");
+    QTest::addColumn<QString>("notices");
+    QTest::addColumn<double>("workNet1"); // 50.00 the price known before
+    QTest::addColumn<double>("headNet1");
+    // clang-format off
+    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9;
+    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4;
+    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9;
+    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0;
+    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0;
+    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9;
+    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0;
+    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0;
+    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0;
+    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0;
+    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0;
+    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0;
+    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0;
+    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0;
+    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0;
+    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0;
+    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0;
+    // clang-format on
+}
+
+void TestPackagePrice::answer()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, vehiclesWithShortVin);
+    QFETCH(int, applied);
+    QFETCH(QString, notices);
+    QFETCH(double, workNet1);
+    QFETCH(double, headNet1);
+
+    CPrgSettings s = DmsSettings();
+    CPaket paket;
+    FillOilService(paket);
+    const CPaket before(paket);
+    Notices notes;
+    Sender sender;
+    sender.answer = answer;
+    CDmsFrame frame(&s, &notes, &sender);
+    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(frame, [&](const QString &) {
+                                                   return vehiclesWithShortVin;
+                                               }).Request(paket);
+
+    QCOMPARE(sender.calls, 1);
+    QCOMPARE(out.applied, applied);
+    QCOMPARE(Ids(notes.texts), notices);
+    QCOMPARE(paket.GetAt(1)->Preise1.Net, workNet1);
+    QCOMPARE(paket.GetKopf()->Preise1.Net, headNet1);
+    // An answer that is not taken leaves the package as it was, prices,
+    // flags and all.
+    QCOMPARE(paket.HasEqualLines(before), !applied);
+    if (applied) {
+        // Every requested line is priced anew: the optional part the answer
+        // leaves out has no price any more.
+        QCOMPARE(paket.GetAt(3)->Preise1.UnitNet, kPriceNotSet);
+    }
+}
+
+void TestPackagePrice::standInDms()
+{
+    DmsVehicles vehicles;
+    DmsPackagePrices prices;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setPackagePrices(prices);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+
+    CPrgSettings s = DmsSettings();
+    s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    CPaket paket;
+    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("3410010")));
+    CPosition *work =
+        paket.AddPosition(Line(POS_WORK, QStringLiteral("3410010"), QStringLiteral("S"), "1"));
+    CPosition *pads =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0698151B"), QStringLiteral("S"), "1"));
+    CPosition *filter =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), "1"));
+    CPosition *unknown =
+        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0819653"), QStringLiteral("S"), "1"));
+
+    Notices notes;
+    CSoapReqSender sender(&s);
+    CDmsFrame frame(&s, &notes, &sender);
+    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(frame).Request(paket);
+    QCOMPARE(out.applied, 1);
+    // The air filter is priced in francs: neither total is summed.
+    QCOMPARE(Ids(notes.texts),
+             QStringLiteral("5068customer specific retail price|5068standard retail price"));
+    QCOMPARE(out.mixedKinds, CPackagePriceRollUp::Customer | CPackagePriceRollUp::Standard);
+    QCOMPARE(work->Preise1.UnitNet, 164.0);
+    QCOMPARE(work->Preise2.UnitNet, 175.0);
+    QCOMPARE(work->Preise3.UnitNet, 149.0);
+    QCOMPARE(pads->Preise1.UnitNet, 79.9);
+    QCOMPARE(filter->Preise1.Currency, QStringLiteral("CHF"));
+    QCOMPARE(filter->Preise1.UnitNet, 24.8); // no customer price: the standard one
+    QCOMPARE(unknown->Preise1.UnitNet, kPriceNotSet);
+    QCOMPARE(s.bDmsExchangeDone, 1);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestPackagePrice)
+#include "tst_packageprice.moc"
