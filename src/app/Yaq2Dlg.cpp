@@ -549,6 +549,8 @@ void CYaq2Dlg::CreatePages()
     if (const CYaq2App *app = CYaq2App::Instance())
         Page<CWebBrowserDlg>()->m_strServerBase = app->m_strAppServerAddress;
     m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
+    // The package list hands a chosen package to the editing page.
+    Page<CSRPWlDlg>()->SetEditingPage(Page<CSRPBbDlg>());
     connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,
             [this] { HeadButton(kBtnContract)->setFocus(Qt::TabFocusReason); });
 }

@@ -1,0 +1,27 @@
+#include "packages/CatalogueListReads.h"
+
+#include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
+#include "settings/PrgSettings.h"
+
+CCatalogueListReads::CCatalogueListReads(CPrgSettings *settings, CYaqDb *db)
+    : m_pSettings(settings), m_pDb(db)
+{
+}
+
+int CCatalogueListReads::CatalogueColumn()
+{
+    if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
+        return -1;
+    return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+}
+
+bool CCatalogueListReads::PositionValid(const QString &number, int column)
+{
+    return GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) != 0;
+}
+
+bool CCatalogueListReads::PartsClearing(const QString &number)
+{
+    return GetTeileClearing(m_pSettings, m_pDb, number, QString()) != 0;
+}

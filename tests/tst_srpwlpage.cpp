@@ -1,0 +1,317 @@
+// The package list page on the demo catalogue: the main groups a demo
+// vehicle gets, going down and up the levels, the keyboard passing over
+// separators, and the package variant handed to the editing page.
+
+#include "common/OwnYaqLB.h"
+#include "common/PageHost.h"
+#include "packages/SRPBbDlg.h"
+#include "packages/SRPWlDlg.h"
+#include "packages/SRPWlRowModel.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The main window as far as the package pages ask it something.
+class RecordingHost : public IPageHost
+{
+public:
+    int editingShown = 0;
+
+    void ShowHomePage() override {}
+    void ShowSetupPage(bool) override {}
+    void ShowWkPage(bool) override {}
+    bool ShowWebPage(int) override { return true; }
+    void ShowSRPWlPage(int) override {}
+    void ShowSRPBbPage(bool activate, int arg) override
+    {
+        if (activate && arg == 0)
+            ++editingShown;
+    }
+    void ShowSpotRBbPage(bool, int) override {}
+    void ShowDIPPage(bool) override {}
+    void ShowBfndPage(bool) override {}
+    void ShowSBefAnzPage(bool, const QString &) override {}
+    void ShowAwKatPage(int, bool) override {}
+    void ShowHLXPage(bool) override {}
+    void ShowNrAbfragePage(bool, bool) override {}
+    void ShowSBLWlPage(bool) override {}
+    void ShowNewsPage(bool) override {}
+    void ShowDownloadPage(bool) override {}
+    void ShowPage(int) override {}
+    int CameFrom(int) const override { return 0; }
+    void GoBack(int) override {}
+    void SetCaptions() override {}
+    void ResetVehicleFields(bool, bool) override {}
+    void SetHomeButtonTexts() override {}
+    void SetIdentChanged(const CChangeFlags &) override {}
+};
+
+// A vehicle with campaigns: the campaign row and a separator head the list.
+class CampaignPage : public CSRPWlDlg
+{
+protected:
+    bool ImportCampaigns() override { return true; }
+};
+
+} // namespace
+
+class TestSRPWlPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void demoVehicleListsItsMainGroups_data();
+    void demoVehicleListsItsMainGroups();
+    void levelsGoDownAndUp_data();
+    void levelsGoDownAndUp();
+    void keyboardPassesOverSeparators_data();
+    void keyboardPassesOverSeparators();
+    void packageGoesToEditingPageAsVariant_data();
+    void packageGoesToEditingPageAsVariant();
+
+private:
+    void setVehicle(bool arvo);
+    void start(CSRPWlDlg *page);
+    COwnYaqLB *rowList() const;
+    QStringList shown() const;
+    QStringList path() const;
+    void open(const QString &row);
+
+    TestEnv m_env;
+    CPrgSettings m_settings;
+    RecordingHost m_host;
+    std::unique_ptr<CYaqDb> m_db[3];
+    std::unique_ptr<CSRPBbDlg> m_edit;
+    std::unique_ptr<CSRPWlDlg> m_page;
+};
+
+void TestSRPWlPage::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    m_env.answerBoxes(IDOK);
+}
+
+void TestSRPWlPage::init()
+{
+    m_settings = CPrgSettings();
+    m_host = RecordingHost();
+    for (auto &db : m_db) {
+        db = std::make_unique<CYaqDb>();
+        QVERIFY(db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                         QString(), QString()));
+    }
+    m_edit = std::make_unique<CSRPBbDlg>();
+    m_edit->Create(&m_settings, 147, 3183, {}, &m_host, nullptr);
+}
+
+void TestSRPWlPage::cleanup()
+{
+    m_page.reset();
+    m_edit.reset();
+    for (auto &db : m_db)
+        db.reset();
+}
+
+void TestSRPWlPage::setVehicle(bool arvo)
+{
+    CPrgSettings &s = m_settings;
+    s.bLocalDataSet = 1;
+    s.KatalogKey = QStringLiteral("1");
+    s.Heute = QStringLiteral("01.06.2024");
+    s.Laendercode = QStringLiteral("DE");
+    s.CountrySpecPakets = 1;
+    s.DealerDataStorage = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    s.FgstnrFull = arvo ? QStringLiteral("XVQ1F23A57M012345") : QStringLiteral("XVQ2G45B684K56789");
+    s.TypSchl = arvo ? QStringLiteral("7A01") : QStringLiteral("7B01");
+    s.Bestellnr = arvo ? QStringLiteral("VQF40DE") : QStringLiteral("VQB20DE");
+    s.EReihe = arvo ? QStringLiteral("F40 ") : QStringLiteral("B20 ");
+    s.LeadTyp = arvo ? QStringLiteral("1101") : QStringLiteral("2201");
+    s.ZusatzCode = arvo ? QStringLiteral("A") : QStringLiteral("B");
+    s.ModellBez = arvo ? QStringLiteral("Arvo 1.6") : QStringLiteral("Bento");
+    s.Erstzulassung = arvo ? QStringLiteral("15.03.2017") : QStringLiteral("01.01.2019");
+}
+
+void TestSRPWlPage::start(CSRPWlDlg *page)
+{
+    m_page.reset(page);
+    m_page->Create(&m_settings, 146, 3183, {m_db[0].get(), m_db[1].get(), m_db[2].get()}, &m_host,
+                   nullptr);
+    m_page->SetEditingPage(m_edit.get());
+    m_page->ActivatePage();
+}
+
+COwnYaqLB *TestSRPWlPage::rowList() const
+{
+    return m_page->findChild<COwnYaqLB *>(QStringLiteral("packageRowList"));
+}
+
+namespace {
+QStringList Texts(const QAbstractItemModel *model)
+{
+    QStringList texts;
+    for (int i = 0; i < model->rowCount(); ++i)
+        texts << model->index(i, 0).data().toString();
+    return texts;
+}
+} // namespace
+
+QStringList TestSRPWlPage::shown() const
+{
+    return Texts(rowList()->model());
+}
+
+QStringList TestSRPWlPage::path() const
+{
+    return Texts(
+        m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePathList"))->model());
+}
+
+void TestSRPWlPage::open(const QString &row)
+{
+    const int index = shown().indexOf(row);
+    QVERIFY2(index >= 0, qPrintable(row + QStringLiteral(" not in ") + shown().join(", ")));
+    rowList()->setCurrentIndex(rowList()->model()->index(index, 0));
+    m_page->ChooseRow();
+}
+
+void TestSRPWlPage::demoVehicleListsItsMainGroups_data()
+{
+    QTest::addColumn<bool>("arvo");
+    QTest::addColumn<QStringList>("groups");
+    // clang-format off
+    QTest::newRow("arvo") << true  << QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"};
+    QTest::newRow("bento") << false << QStringList{"11 Motor", "34 Bremsen"};
+    // clang-format on
+}
+
+void TestSRPWlPage::demoVehicleListsItsMainGroups()
+{
+    QFETCH(bool, arvo);
+    QFETCH(QStringList, groups);
+    setVehicle(arvo);
+    start(new CSRPWlDlg);
+    QCOMPARE(shown(), groups);
+    QCOMPARE(rowList()->currentIndex().row(), 0);
+    QVERIFY(path().isEmpty());
+}
+
+void TestSRPWlPage::levelsGoDownAndUp_data()
+{
+    // Row: the rows opened one after the other, how often "<<" follows,
+    // the rows shown then and the path (which climbing leaves as it is).
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<int>("climbs");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("pathRows");
+    const QStringList groups{"11 Motor", "34 Bremsen", "64 Karosserie"};
+    const QStringList firstLevel{"64 Tueren und Klappen", "64 Scheiben und Spiegel"};
+    const QStringList doors{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"};
+    // clang-format off
+    QTest::newRow("top level stays at the top")              << QStringList{} << 1 << groups << QStringList{};
+    QTest::newRow("group straight onto packages and back")   << QStringList{"34 Bremsen"} << 1 << groups << QStringList{"34 Bremsen"};
+    QTest::newRow("packages back to the first group level")  << QStringList{"64 Karosserie", "64 Scheiben und Spiegel"} << 1 << firstLevel << QStringList{"64 Karosserie", "64 Scheiben und Spiegel"};
+    QTest::newRow("packages back to the second group level") << QStringList{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"} << 1 << QStringList{"64 11 Tuer einstellen", "64 11 Tuerschloss"} << doors;
+    QTest::newRow("second group level up to the first")      << QStringList{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"} << 2 << firstLevel << doors;
+    QTest::newRow("up to the top past both group levels")    << QStringList{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"} << 3 << groups << doors;
+    // clang-format on
+}
+
+void TestSRPWlPage::levelsGoDownAndUp()
+{
+    QFETCH(QStringList, opened);
+    QFETCH(int, climbs);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, pathRows);
+    setVehicle(true);
+    start(new CSRPWlDlg);
+    for (const QString &row : opened)
+        open(row);
+    for (int i = 0; i < climbs; ++i)
+        m_page->OnLevelUp();
+    QCOMPARE(shown(), rows);
+    QCOMPARE(rowList()->currentIndex().row(), 0);
+    QCOMPARE(path(), pathRows);
+}
+
+void TestSRPWlPage::keyboardPassesOverSeparators_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+    // The list: campaign row, separator, the three main groups.
+    // clang-format off
+    QTest::newRow("down from the campaign row") << 0 << int(Qt::Key_Down) << 2;
+    QTest::newRow("up from the first group")    << 2 << int(Qt::Key_Up)   << 0;
+    QTest::newRow("down between groups")        << 2 << int(Qt::Key_Down) << 3;
+    // clang-format on
+}
+
+void TestSRPWlPage::keyboardPassesOverSeparators()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, to);
+    setVehicle(true);
+    m_settings.MarketingCampaigns = 1;
+    start(new CampaignPage);
+    QCOMPARE(shown().mid(2), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+    rowList()->setCurrentIndex(rowList()->model()->index(from, 0));
+    QTest::keyClick(rowList(), Qt::Key(key));
+    QTRY_COMPARE(rowList()->currentIndex().row(), to);
+    QCOMPARE(rowList()->selectionModel()->selectedIndexes(),
+             QModelIndexList{rowList()->currentIndex()});
+}
+
+void TestSRPWlPage::packageGoesToEditingPageAsVariant_data()
+{
+    // Row: the package asked for (reached by the page itself and opened as
+    // by a double click), the badge clicked afterwards (0: none), the
+    // variant the editing page gets.
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("badge");
+    QTest::addColumn<int>("kind");
+    // clang-format off
+    QTest::newRow("inclusive service before warranty")  << "1110010" << 0 << int(CSRPBbDlg::KindSP);
+    QTest::newRow("value line before service repair")   << "1110030" << 0 << int(CSRPBbDlg::KindVL);
+    QTest::newRow("warranty badge only on a click")     << "1110040" << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("plain service repair")               << "1110020" << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("warranty badge clicked")             << "1110040" << 4 << int(CSRPBbDlg::KindGR);
+    QTest::newRow("value-line badge clicked")           << "1110030" << 2 << int(CSRPBbDlg::KindVL);
+    QTest::newRow("package of a second group level")    << "6411020" << 0 << int(CSRPBbDlg::KindSR);
+    // clang-format on
+}
+
+void TestSRPWlPage::packageGoesToEditingPageAsVariant()
+{
+    QFETCH(QString, package);
+    QFETCH(int, badge);
+    QFETCH(int, kind);
+    setVehicle(true);
+    m_settings.PaketNr = package;
+    start(new CSRPWlDlg);
+    QCOMPARE(m_host.editingShown, 1);
+    QCOMPARE(m_edit->ListRow().number, package);
+    if (badge) {
+        emit rowList()->iconClicked(badge, rowList()->currentIndex());
+        QCOMPARE(m_host.editingShown, 2);
+    }
+    QCOMPARE(m_edit->PackageKind(), kind);
+    QVERIFY(m_edit->CaptionText().endsWith(package));
+    // The row list shows the package among its neighbours, selected.
+    const QModelIndex current = rowList()->currentIndex();
+    QCOMPARE(current.data(CSRPWlRowModel::RowRole).value<const CPackageRow *>()->number, package);
+}
+
+YAQ_TEST_MAIN(TestSRPWlPage)
+
+#include "tst_srpwlpage.moc"
