@@ -276,6 +276,7 @@ void TestSoap::client_data()
     QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString();
     QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "larger than";
     QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "HTTP 500 Internal Server Error";
+    QTest::newRow("SOAP fault with HTTP 500") << "fault" << 500 << qsizetype(0) << true << QString();
     QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "empty answer";
     QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "No answer from 127.0.0.1";
     QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "refused";
@@ -292,10 +293,16 @@ void TestSoap::client()
 
     HttpListener listener;
     HttpRequest received;
-    const QByteArray answer = QByteArray("<a/>").leftJustified(answerSize, ' ', true);
+    const QByteArray answer =
+        server == QLatin1String("fault")
+            ? QByteArray(
+                  "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body>"
+                  "<s:Fault><faultcode>s:Server</faultcode><faultstring>busy</faultstring>"
+                  "</s:Fault></s:Body></s:Envelope>")
+            : QByteArray("<a/>").leftJustified(answerSize, ' ', true);
     listener.setRequestHandler([&](quint64 id, const HttpRequest &request) {
         received = request;
-        if (server == QLatin1String("answer"))
+        if (server == QLatin1String("answer") || server == QLatin1String("fault"))
             listener.respond(id, status, "text/xml; charset=utf-8", answer);
     });
     quint16 port = FreePort();
@@ -325,7 +332,8 @@ void TestSoap::client()
     QVERIFY(request.open(QIODevice::ReadOnly) && response.open(QIODevice::ReadOnly));
     QCOMPARE(request.readAll(), body.toUtf8());
     // Whatever answer came is logged, also with an error status.
-    const bool came = server == QLatin1String("answer") && answerSize <= CSoapReq::kMaxAnswerBytes;
+    const bool came = server == QLatin1String("fault") || (server == QLatin1String("answer") &&
+                                                           answerSize <= CSoapReq::kMaxAnswerBytes);
     QCOMPARE(response.readAll(), came ? answer : QByteArray());
 }
 

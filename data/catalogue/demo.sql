@@ -390,3 +390,104 @@ INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number,
 ('1', 'VQB20DE', '11', '510', '1110010', 'Oelservice', '14', 'NN'),
 ('1', 'VQB20DE', '34', '510', '3410010', 'Bremsbelaege vorn ersetzen', '16', 'NN'),
 ('1', 'VQB20DE', '34', '520', '3410020', 'Bremsbelaege hinten ersetzen', '16', 'NN');
+
+-- The labour-value catalogue page of the demo vehicles. Arvo (VQF40DE, lead
+-- type 1101):
+--   11 Motor: subgroup 10 "Wartung" with the third-level rows 1110
+--      "Oelservice" (the oil service with its joint and additional work,
+--      one of them hidden) and 1120 "Zuendung" (spark plugs, parts
+--      clearing, an additional position billed by working time); subgroup
+--      20 "Motormechanik" straight onto its positions.
+--   34 Bremsen: positions without group levels; the rear pads have no
+--      labour value for the Arvo 1.6 and are not listed.
+--   64 Karosserie: subgroups "Tueren", "Scheiben" and "Dach"; the roof
+--      position is valued for the Arvo 2.0 only, so "Dach" is not listed.
+-- Bento (VQB20DE, lead type 2201): 11 straight onto its positions, 34 with
+-- two subgroups, 64 without any position valued for the Bento (message
+-- 4020, back to the main groups).
+INSERT INTO aw_main_group (catalogue_key, language, type_number, main_group, group_text, text2, text3) VALUES
+('1', '00', 'VQB20DE', '64', 'Karosserie', '', '');
+
+INSERT INTO aw_catalogue_group (catalogue_key, type_number, main_group, language, level, line_from, line_to, group_code, marker, group_text) VALUES
+('1', 'VQF40DE', '11', '00', '2', '0100', '0299', '10', 'N', 'Wartung'),
+('1', 'VQF40DE', '11', '00', '3', '0100', '0199', '1110', 'N', 'Oelservice'),
+('1', 'VQF40DE', '11', '00', '3', '0200', '0299', '1120', 'N', 'Zuendung'),
+('1', 'VQF40DE', '11', '00', '2', '0300', '0399', '20', 'N', 'Motormechanik'),
+('1', 'VQF40DE', '64', '00', '2', '0100', '0199', '11', 'N', 'Tueren'),
+('1', 'VQF40DE', '64', '00', '2', '0200', '0299', '12', 'N', 'Scheiben'),
+('1', 'VQF40DE', '64', '00', '2', '0300', '0399', '13', 'N', 'Dach'),
+('1', 'VQB20DE', '34', '00', '2', '0000', '0099', '10', 'N', 'vorne'),
+('1', 'VQB20DE', '34', '00', '2', '0100', '0199', '20', 'N', 'hinten'),
+('1', 'VQB20DE', '64', '00', '2', '0100', '0199', '11', 'N', 'Tueren');
+
+INSERT INTO aw_catalogue_position (catalogue_key, type_number, main_group, language, line_number, position_number, relation_code, reference, visibility, separator, bracket_marker, variants, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', 'VQF40DE', '11', '00', '0110', '1110010', 'I', '', 'J', 'J', 'N', 'NNNU', 'Inspektion mit Oelwechsel', 'Motoroel und Filter', '', '', '(nach Herstellervorgabe)', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0120', '1110015', 'V', '1110010', 'J', 'N', 'N', 'NNNU', 'Motoroel ablassen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0130', '1110016', 'V', '1110010', 'J', 'N', 'N', 'NNNU', 'Motoroel absaugen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0140', '1110017', 'Z', '1110010', 'J', 'N', 'N', 'NNNU', 'Motorwaesche', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0150', '1110018', 'Z', '1110010', 'N', 'N', 'N', 'NNNU', 'Motorwaesche mit Konservierung', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0210', '1110020', 'I', '', 'J', 'J', 'N', 'NNNU', 'Zuendkerzen ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0220', '1110021', 'Z', '1110020', 'J', 'N', 'N', 'NNNU', 'Zuendspulen pruefen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0310', '1110040', '', '', 'J', 'J', 'N', 'NNNU', 'Zahnriemen ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0320', '1110050', '', '', 'J', 'N', 'N', 'NNNU', 'Zylinderkopfdichtung ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '11', '00', '0330', '1110060', '', '', 'J', 'N', 'N', 'UNNU', 'Oelservice bis Baujahr 2010', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '34', '00', '0010', '3410010', 'I', '', 'J', 'J', 'N', 'NNNN', 'Bremsbelaege vorne ersetzen', '', '', '', '(beide Seiten)', '', '', ''),
+('1', 'VQF40DE', '34', '00', '0020', '3410011', 'V', '3410010', 'J', 'N', 'N', 'NNNN', 'Bremsscheiben pruefen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '34', '00', '0030', '3410020', '', '', 'J', 'J', 'N', 'NNNN', 'Bremsbelaege hinten ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '64', '00', '0110', '6411010', '', '', 'J', 'J', 'N', 'NNNU', 'Tuer einstellen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '64', '00', '0120', '6411020', '', '', 'J', 'N', 'N', 'NNNU', 'Tuerschloss ersetzen', '', '', '', '(Fahrertuer)', '', '', ''),
+('1', 'VQF40DE', '64', '00', '0210', '6412010', '', '', 'J', 'J', 'N', 'NNNU', 'Frontscheibe ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '64', '00', '0220', '6412020', '', '', 'J', 'N', 'N', 'NNNU', 'Aussenspiegelglas ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQF40DE', '64', '00', '0310', '6413010', '', '', 'J', 'J', 'N', 'UNNU', 'Dachreling montieren', '', '', '', '', '', '', ''),
+('1', 'VQB20DE', '11', '00', '0110', '1110010', '', '', 'J', 'J', 'N', 'NU', 'Inspektion mit Oelwechsel', '', '', '', '', '', '', ''),
+('1', 'VQB20DE', '34', '00', '0010', '3410010', '', '', 'J', 'J', 'N', 'NN', 'Bremsbelaege vorne ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQB20DE', '34', '00', '0110', '3410020', '', '', 'J', 'J', 'N', 'NN', 'Bremsbelaege hinten ersetzen', '', '', '', '', '', '', ''),
+('1', 'VQB20DE', '64', '00', '0110', '6411010', '', '', 'J', 'J', 'N', 'NN', 'Tuer einstellen', '', '', '', '', '', '', '');
+
+INSERT INTO aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order, unit, paint_stage, build_status, column_values) VALUES
+('1', 'VQF40DE', '11', '0110', 1, '0', '', '', '12;12;14;-'),
+('1', 'VQF40DE', '11', '0110', 2, '1', '', '', '3;3;3;-'),
+('1', 'VQF40DE', '11', '0120', 1, '0', '', '', '3;3;3;-'),
+('1', 'VQF40DE', '11', '0130', 1, '0', '', '', '4;4;5;-'),
+('1', 'VQF40DE', '11', '0140', 1, '0', '', '', '5;5;5;-'),
+('1', 'VQF40DE', '11', '0210', 1, '0', '', '', '8;8;9;-'),
+('1', 'VQF40DE', '11', '0220', 1, '0', '', '', '   AZ;   AZ;   AZ;-'),
+('1', 'VQF40DE', '11', '0310', 1, '0', '', '', '30;32;32;-'),
+('1', 'VQF40DE', '11', '0320', 1, '0', '', '', '30;30;30;-'),
+('1', 'VQF40DE', '11', '0330', 1, '0', '', '', '-;10;10;-'),
+('1', 'VQF40DE', '34', '0010', 1, '0', '', '', '14;14;14;16'),
+('1', 'VQF40DE', '34', '0020', 1, '0', '', '', '2;2;2;2'),
+('1', 'VQF40DE', '34', '0030', 1, '0', '', '', '-;16;16;18'),
+('1', 'VQF40DE', '64', '0110', 1, '0', '2', '', '6;6;6;-'),
+('1', 'VQF40DE', '64', '0120', 1, '0', '', '', '9;9;9;-'),
+('1', 'VQF40DE', '64', '0210', 1, '0', '', '', '25;25;25;-'),
+('1', 'VQF40DE', '64', '0220', 1, '0', '', '', '3;3;3;-'),
+('1', 'VQF40DE', '64', '0310', 1, '0', '', '', '-;18;18;-'),
+('1', 'VQB20DE', '11', '0110', 1, '0', '', '', '14;16'),
+('1', 'VQB20DE', '34', '0010', 1, '0', '', '', '16;16'),
+('1', 'VQB20DE', '34', '0110', 1, '0', '', '', '16;18');
+
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag) VALUES
+('1', '11', '1110010', '1', '1101', 'A', '3', '', 'J'),
+('1', '64', '6413010', '0', '1102', 'A', '18', '', 'J');
+
+INSERT INTO labour_info (catalogue_key, main_group, position_number, info_number, info_text) VALUES
+('1', '64', '6411010', '1', '2');
+
+INSERT INTO parts_clearing (catalogue_key, main_group, type_key, position_number, country_code, extra_code, month_from, month_to, mark) VALUES
+('1', '11', '7A01', '1110020', 'DE', '', '202301', '209912', 'C');
+
+-- Catalogue lines of the Arvo for the work positions inside its packages, so
+-- that the package lines count as valid for the vehicle when a package is
+-- opened for editing.
+INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
+('1', 'VQF40DE', '11', '611', '1110015', 'Motoroel ablassen und einfuellen', '3', 'NNN-'),
+('1', 'VQF40DE', '11', '612', '1110016', 'Motoroel absaugen und einfuellen', '4', 'NNN-'),
+('1', 'VQF40DE', '11', '613', '1110017', 'Oelfilter ersetzen', '5', 'NNN-'),
+('1', 'VQF40DE', '11', '614', '1110018', 'Luftfilter ersetzen', '6', 'NNN-'),
+('1', 'VQF40DE', '11', '615', '1110021', 'Zuendkerzen pruefen', '', 'NNN-'),
+('1', 'VQF40DE', '11', '616', '1170010', 'Oelservice Wertlinie', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '617', '1170030', 'Oelservice Premium Wertlinie', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '618', '1180010', 'Oelservice Inklusivvertrag', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '619', '1190010', 'Oelservice Gewaehrleistung', '12', 'NNN-'),
+('1', 'VQF40DE', '34', '611', '3410011', 'Bremsscheiben pruefen', '2', 'NNN-');

@@ -441,3 +441,71 @@ CREATE TABLE finding_text (
   finding_text   TEXT NOT NULL DEFAULT '',
   PRIMARY KEY (catalogue_key, finding_number, language)
 );
+
+-- Labour-value catalogue page ----------------------------------------------
+
+-- The group levels below a main group of a type number's catalogue: level
+-- '2' subgroups and level '3' third-level rows, each covering the catalogue
+-- lines line_from to line_to of its main group (four-digit texts). A
+-- third-level row lies in the range of its subgroup; only marker 'N' rows
+-- are shown.
+CREATE TABLE aw_catalogue_group (
+  catalogue_key TEXT NOT NULL,
+  type_number   TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  level         TEXT NOT NULL,
+  line_from     TEXT NOT NULL,
+  line_to       TEXT NOT NULL,
+  group_code    TEXT NOT NULL DEFAULT '',
+  marker        TEXT NOT NULL DEFAULT 'N',
+  group_text    TEXT NOT NULL DEFAULT ''
+);
+CREATE INDEX aw_catalogue_group_by_level ON aw_catalogue_group (catalogue_key, type_number, main_group, language, level, line_from);
+
+-- The labour positions on the catalogue lines: relation code ('V' joint,
+-- 'Z' additional work, 'I' opens a run) with the number of the position it
+-- belongs to, visibility ('N' and 'K' hide it), separator 'J' (full-width
+-- rule above it), bracket marker 'N' (the bracket lines count), and one
+-- character per catalogue column ('U': not applicable to that model).
+CREATE TABLE aw_catalogue_position (
+  catalogue_key   TEXT NOT NULL,
+  type_number     TEXT NOT NULL,
+  main_group      TEXT NOT NULL,
+  language        TEXT NOT NULL,
+  line_number     TEXT NOT NULL,
+  position_number TEXT NOT NULL,
+  relation_code   TEXT NOT NULL DEFAULT '',
+  reference       TEXT NOT NULL DEFAULT '',
+  visibility      TEXT NOT NULL DEFAULT 'J',
+  separator       TEXT NOT NULL DEFAULT 'N',
+  bracket_marker  TEXT NOT NULL DEFAULT 'N',
+  variants        TEXT NOT NULL DEFAULT '',
+  text1 TEXT NOT NULL DEFAULT '',
+  text2 TEXT NOT NULL DEFAULT '',
+  text3 TEXT NOT NULL DEFAULT '',
+  text4 TEXT NOT NULL DEFAULT '',
+  bracket1 TEXT NOT NULL DEFAULT '',
+  bracket2 TEXT NOT NULL DEFAULT '',
+  bracket3 TEXT NOT NULL DEFAULT '',
+  bracket4 TEXT NOT NULL DEFAULT ''
+);
+-- A level opens on a range of lines; the jump finds a position's main group
+-- and line by its number.
+CREATE INDEX aw_catalogue_position_by_line ON aw_catalogue_position (catalogue_key, type_number, main_group, language, line_number);
+CREATE INDEX aw_catalogue_position_by_number ON aw_catalogue_position (catalogue_key, type_number, position_number, main_group, line_number);
+
+-- The values of a catalogue line per model column, for the catalogue view
+-- without a vehicle: one row per unit, the column values separated by ';'.
+CREATE TABLE aw_catalogue_value (
+  catalogue_key TEXT NOT NULL,
+  type_number   TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  line_number   TEXT NOT NULL,
+  sort_order    INTEGER NOT NULL DEFAULT 0,
+  unit          TEXT NOT NULL DEFAULT '',
+  paint_stage   TEXT NOT NULL DEFAULT '',
+  build_status  TEXT NOT NULL DEFAULT '',
+  column_values TEXT NOT NULL DEFAULT ''
+);
+CREATE INDEX aw_catalogue_value_by_line ON aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order);

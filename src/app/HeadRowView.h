@@ -42,6 +42,7 @@ public:
     QLineEdit *FirstRegistration() const { return m_pErstzul; }
     QLineEdit *Mileage() const { return m_pKm; }
     QLineEdit *Plate() const { return m_pPlate; }
+    QLineEdit *DateEdit() const { return m_pDate; }
     COwnButton *Button(int id) const { return m_buttons.value(id); }
     const QHash<int, COwnButton *> &Buttons() const { return m_buttons; }
     QStackedWidget *PageStack() const { return m_pPageStack; }

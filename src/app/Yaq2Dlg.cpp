@@ -11,7 +11,10 @@
 #include "app/SelVin7TypschlDlg.h"
 #include "app/StartFlow.h"
 #include "app/Yaq2App.h"
+#include "basket/LabourEditDlg.h"
 #include "basket/WkDlg.h"
+#include "basket/print/BasketPrinter.h"
+#include "basket/transfer/BasketTransfer.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
@@ -26,6 +29,7 @@
 #include "common/readers/CatalogueCache.h"
 #include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
+#include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "packages/SpotRBbDlg.h"
@@ -549,10 +553,127 @@ void CYaq2Dlg::CreatePages()
     if (const CYaq2App *app = CYaq2App::Instance())
         Page<CWebBrowserDlg>()->m_strServerBase = app->m_strAppServerAddress;
     m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
-    // The package list hands a chosen package to the editing page.
-    Page<CSRPWlDlg>()->SetEditingPage(Page<CSRPBbDlg>());
+    ConnectPages();
     connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,
             [this] { HeadButton(kBtnContract)->setFocus(Qt::TabFocusReason); });
+}
+
+namespace {
+
+// The basket page as the package pages reach it.
+class CBasketOfPackages : public IPackageBasket
+{
+public:
+    explicit CBasketOfPackages(CWkDlg *basket) : m_pBasket(basket) {}
+    int AddToBasket(CWKListItem *entry, int mode) override
+    {
+        return m_pBasket->AddToBasket(entry, mode);
+    }
+    int EntryCount() const override { return m_pBasket->GetEntryCount(); }
+    bool CanTransfer() const override { return m_pBasket->HasTransfer(); }
+    void SetDirectTransfer(bool direct) override { m_pBasket->m_bDirectTransfer = direct ? 1 : 0; }
+    void TransferStored() override
+    {
+        m_pBasket->TransferButton()->click();
+        m_pBasket->m_bDirectTransfer = 0;
+    }
+
+private:
+    CWkDlg *m_pBasket;
+};
+
+// The adviser's answer to a question of the transfer (creating the vehicle).
+class CTransferQuestion : public ITransferQuestion
+{
+public:
+    explicit CTransferQuestion(QWidget *owner) : m_pOwner(owner) {}
+    bool Ask(const QString &text) override
+    {
+        return OwnMsgBox(text, m_pOwner, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
+    }
+
+private:
+    QWidget *m_pOwner;
+};
+
+} // namespace
+
+void CYaq2Dlg::ConnectPages()
+{
+    CWkDlg *basket = Page<CWkDlg>();
+    CSRPBbDlg *editing = Page<CSRPBbDlg>();
+
+    // The package list hands a chosen package to the editing page; the
+    // editing page stores it in the basket, the basket hands it back.
+    Page<CSRPWlDlg>()->SetEditingPage(editing);
+    m_pBasketOfPackages = std::make_unique<CBasketOfPackages>(basket);
+    editing->SetBasket(m_pBasketOfPackages.get());
+    // Loading a package needs connections of its own.
+    editing->SetConnectionOpener([this]() -> std::unique_ptr<CYaqDb> {
+        const ConnectValues v = StartConnectValues();
+        auto db = std::make_unique<CYaqDb>();
+        if (!db->Open(v.tns, v.uid, v.pwd, 0, m_pSettings->LocalDataSetDir, v.appServer,
+                      v.sessionId))
+            return nullptr;
+        return db;
+    });
+    basket->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
+        // Spot-repair packages have no editing page of their own yet.
+        if (kind != WK_CCP)
+            editing->TakeBasketPackage(paket);
+    });
+
+    // Labour positions from the catalogue, edited in the basket.
+    Page<CAwKatDlg>()->SetBasketDoor(
+        [basket](CWKListItem *entry, int mode) { return basket->AddToBasket(entry, mode); });
+    basket->SetLabourEditor([basket](CWkLabourEdit &fields) {
+        CLabourEditDlg dialog(fields, basket);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        fields = dialog.Fields();
+        return true;
+    });
+
+    // The basket to the dealer system.
+    basket->SetTransferHandler([this, basket] {
+        basket->UpdateData(true);
+        CDmsMsgBoxNotice notice(basket, MSG_ALIGN_LEFT);
+        CSoapReqSender sender(m_pSettings);
+        CTransferQuestion question(basket);
+        CBasketTransfer transfer(m_pSettings, &notice, &sender, &question);
+        CTransferOrder order;
+        order.orderNumber = basket->m_strAuftragsNr;
+        order.settlementCode = basket->m_strAbrechnung;
+        order.jobNumber = basket->m_strJobNr;
+        order.offer = basket->m_bAngebot != 0;
+        // The listener's requests wait while the transfer waits for the DMS.
+        const bool running = m_bDmsRequestRunning;
+        m_bDmsRequestRunning = true;
+        const CTransferResult result = transfer.Transfer(basket->Entries(), order);
+        m_bDmsRequestRunning = running;
+        if (result.removed)
+            basket->EntriesChanged();
+        if (result.closeProgram)
+            EndDialog(QDialog::Accepted);
+    });
+
+    // The offer and the information sheet.
+    m_pBasketPrinter = std::make_unique<CBasketPrinter>(m_pSettings, this);
+    basket->SetPrintHandler([this, basket] {
+        basket->UpdateData(true);
+        CBasketHeadFields head;
+        head.date = m_pHead->DateEdit()->text();
+        head.plate = m_pHead->Plate()->text();
+        head.mileage = m_pHead->Mileage()->text();
+        head.orderNumber = basket->m_strAuftragsNr;
+        m_pBasketPrinter->Run(basket->Entries(), head);
+    });
+
+    // The basket button names how many entries the basket holds.
+    connect(basket, &CWkDlg::basketCaptionChanged, this,
+            [this](const QString &caption, const QColor &) {
+                HeadButton(kBtnBasket)->setText(caption);
+            });
 }
 
 CPageDlg *CYaq2Dlg::Page(int pageId) const

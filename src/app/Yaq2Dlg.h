@@ -33,6 +33,8 @@ class CYaqDb;
 struct CMainWndArgs;
 class CPageDlg;
 class CStartWindow;
+class CBasketPrinter;
+class IPackageBasket;
 class COwnButton;
 class ISoapSvr;
 class QComboBox;
@@ -191,6 +193,9 @@ private:
 
     void ConnectHead();
     void OpenConnections();
+    // What the pages hand each other: packages to the basket and back,
+    // labour positions to the basket, the basket's transfer and print.
+    void ConnectPages();
     void OnDestroy();
     void ReadCatalogueDate();
     void StartListenerTimer();
@@ -220,6 +225,8 @@ private:
     // The four connections db0 to db3; null when not open. The pages borrow
     // them, so they are declared before the pages and outlive them.
     std::unique_ptr<CYaqDb> m_pDb[4];
+    std::unique_ptr<IPackageBasket> m_pBasketOfPackages;
+    std::unique_ptr<CBasketPrinter> m_pBasketPrinter;
 
     // The head's widgets, the identification over them and the head
     // buttons' tools; the pages' ends still reach the head row.

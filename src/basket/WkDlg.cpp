@@ -1,74 +1,366 @@
 #include "basket/WkDlg.h"
 
+#include "basket/WkListModel.h"
+#include "basket/WkRowPainter.h"
+#include "basket/model/WkLabourEdit.h"
 #include "common/OwnButton.h"
+#include "common/OwnLB.h"
+#include "common/OwnSound.h"
+#include "common/PageHost.h"
+#include "packages/model/Paket.h"
+#include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
-#include <QFormLayout>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QVBoxLayout>
 
-CWkDlg::CWkDlg() = default;
+namespace {
+
+// A control beside the list that the row painter draws: the price header,
+// the flat-price legend, the total field.
+class CWkPaintedField : public QWidget
+{
+public:
+    using Painter = std::function<void(QPainter &, const QRect &)>;
+    CWkPaintedField(const QString &name, Painter paint, QWidget *parent)
+        : QWidget(parent), m_paint(std::move(paint))
+    {
+        setObjectName(name);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        m_paint(painter, rect());
+    }
+
+private:
+    Painter m_paint;
+};
+
+const QColor kFilledBasket(0xC0, 0xDC, 0xC0);
+
+} // namespace
+
+CWkDlg::CWkDlg()
+{
+    m_WkList.SetNotice(this);
+}
+
 CWkDlg::~CWkDlg() = default;
+
+void CWkDlg::SetTransferHandler(std::function<void()> handler)
+{
+    m_transfer = std::move(handler);
+    UpdateButtons();
+}
+
+void CWkDlg::SetPrintHandler(std::function<void()> handler)
+{
+    m_print = std::move(handler);
+    UpdateButtons();
+}
+
+void CWkDlg::SetLabourEditor(std::function<bool(CWkLabourEdit &)> editor)
+{
+    m_labourEditor = std::move(editor);
+    UpdateButtons();
+}
+
+void CWkDlg::SetPackageEditHandler(std::function<void(const CPaket &, int)> handler)
+{
+    m_packageEdit = std::move(handler);
+}
 
 void CWkDlg::BuildPage(QVBoxLayout *body)
 {
-    auto *row = new QHBoxLayout;
-    auto *form = new QFormLayout;
-    m_pAuftragsNr = new QLineEdit(this);
-    m_pAuftragsNr->setObjectName(QStringLiteral("orderNumberEdit"));
-    m_pAbrechnung = new QLineEdit(this);
-    m_pAbrechnung->setObjectName(QStringLiteral("settlementEdit"));
-    m_pAbrechnung->setReadOnly(true);
-    m_pJobNr = new QLineEdit(this);
-    m_pJobNr->setObjectName(QStringLiteral("jobNumberEdit"));
-    form->addRow(QStringLiteral("Auftrags-Nr."), m_pAuftragsNr);
-    form->addRow(QString(), m_pAbrechnung);
-    form->addRow(QStringLiteral("Job-Nr."), m_pJobNr);
-    row->addLayout(form);
-    row->addStretch(1);
-    m_pSrp = MakeButton(QStringLiteral("srpButton"), QStringLiteral("SR&P"));
-    m_pTransfer = MakeButton(QStringLiteral("transferButton"), QStringLiteral("&Übertragen"));
-    row->addWidget(m_pSrp, 0, Qt::AlignBottom);
-    row->addWidget(m_pTransfer, 0, Qt::AlignBottom);
-    body->addLayout(row);
-    AddWorkArea(body);
+    // The order data for the dealer system.
+    auto *fields = new QGridLayout;
+    auto makeEdit = [this](const QString &name) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        return edit;
+    };
+    m_pAuftragsNr = makeEdit(QStringLiteral("orderNumberEdit"));
+    m_pAbrechnung = makeEdit(QStringLiteral("settlementEdit"));
+    m_pJobHinweis = makeEdit(QStringLiteral("jobNoteEdit"));
+    m_pJobNr = makeEdit(QStringLiteral("jobNumberEdit"));
+    m_pAngebot = new QCheckBox(this);
+    m_pAngebot->setObjectName(QStringLiteral("offerCheck"));
+    for (QWidget *&label : m_pLabels)
+        label = new QLabel(this);
+    fields->addWidget(m_pLabels[0], 0, 0);
+    fields->addWidget(m_pAuftragsNr, 0, 1);
+    fields->addWidget(m_pLabels[1], 0, 2);
+    fields->addWidget(m_pAbrechnung, 0, 3);
+    fields->addWidget(m_pAngebot, 0, 4);
+    fields->addWidget(m_pLabels[4], 0, 5);
+    fields->addWidget(m_pLabels[3], 1, 0);
+    fields->addWidget(m_pJobNr, 1, 1);
+    fields->addWidget(m_pLabels[2], 1, 2);
+    fields->addWidget(m_pJobHinweis, 1, 3, 1, 3);
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 2);
+    body->addLayout(fields);
+
+    // The list with the price header above and the legend and totals below;
+    // all four share the list's columns.
+    m_pPainter = new CWkRowPainter(this);
+    m_pPainter->SetFonts(font());
+    if (m_pSettings)
+        m_pPainter->SetSiFindingBackground(m_pSettings->GetBkColor());
+    m_pModel = new CWkListModel(&m_WkList, this);
+    m_pList = new COwnLB(this);
+    m_pList->setObjectName(QStringLiteral("basketList"));
+    m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setItemDelegate(m_pPainter);
+    m_pList->setModel(m_pModel);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_bRebuilding)
+            return;
+        PlaySoundSelected(m_pSettings);
+        OnSelChange();
+    });
+
+    // Where the list's price column starts in a field of the list's width.
+    auto priceLeft = [this](const QRect &) {
+        return m_pList->viewport()->x() + m_pPainter->PriceLeft(m_pList->viewport()->width());
+    };
+    m_pHeader = new CWkPaintedField(
+        QStringLiteral("priceHeader"),
+        [this, priceLeft](QPainter &p, const QRect &r) {
+            const int left = priceLeft(r);
+            m_pPainter->DrawPriceHeader(
+                &p, CRect(r.left(), r.top(), left + m_pPainter->PriceColumnWidth(), r.bottom() + 1),
+                left);
+        },
+        this);
+    m_pLegend = new CWkPaintedField(
+        QStringLiteral("flatPriceLegend"),
+        [this, priceLeft](QPainter &p, const QRect &r) {
+            m_pPainter->DrawFlatLegend(&p, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1),
+                                       priceLeft(r));
+        },
+        this);
+    m_pTotal = new CWkPaintedField(
+        QStringLiteral("totalField"),
+        [this, priceLeft](QPainter &p, const QRect &r) {
+            m_pPainter->DrawTotalField(&p, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1),
+                                       priceLeft(r), m_WkList.GrossTotal(), m_WkList.NetTotal(),
+                                       m_WkList.CommonCurrency());
+        },
+        this);
+    const int line = m_pPainter->LineHeight();
+    m_pHeader->setFixedHeight(line + 8);
+    m_pLegend->setFixedHeight(line + 6);
+    m_pTotal->setFixedHeight(2 * line + 6);
+
+    auto *listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
+    listColumn->addWidget(m_pHeader);
+    listColumn->addWidget(m_pList, 1);
+    listColumn->addWidget(m_pLegend);
+    listColumn->addWidget(m_pTotal);
+
+    m_pUp = MakeButton(QStringLiteral("upButton"), QString(), QStringLiteral(":/bitmaps/up.png"));
+    m_pDown =
+        MakeButton(QStringLiteral("downButton"), QString(), QStringLiteral(":/bitmaps/down.png"));
+    m_pPrint = MakeButton(QStringLiteral("printButton"), QStringLiteral("&P"));
+    auto *side = new QVBoxLayout;
+    side->addSpacing(line + 8);
+    side->addWidget(m_pUp);
+    side->addWidget(m_pDown);
+    side->addStretch(1);
+    side->addWidget(m_pPrint);
+
+    auto *listRow = new QHBoxLayout;
+    listRow->addLayout(listColumn, 1);
+    listRow->addLayout(side);
+    body->addLayout(listRow, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_pTransfer = MakeButton(QStringLiteral("transferButton"), OrmelText(2020));
+    m_pEdit = MakeButton(QStringLiteral("editButton"), OrmelText(2028));
+    m_pDelete = MakeButton(QStringLiteral("deleteButton"), OrmelText(2018));
+    m_pAwKat = MakeButton(QStringLiteral("awKatButton"), OrmelText(2014));
+    m_pSrp = MakeButton(QStringLiteral("srpButton"), OrmelText(3183));
+    for (COwnButton *b : {m_pTransfer, m_pEdit, m_pDelete, m_pAwKat, m_pSrp})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    body->addLayout(buttons);
+
+    connect(m_pTransfer, &QAbstractButton::clicked, this, [this] {
+        UpdateData(true);
+        PlaySoundSelected(m_pSettings);
+        if (m_transfer)
+            m_transfer();
+    });
+    connect(m_pPrint, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (m_print)
+            m_print();
+    });
+    connect(m_pEdit, &QAbstractButton::clicked, this, &CWkDlg::OnEdit);
+    connect(m_pDelete, &QAbstractButton::clicked, this, &CWkDlg::OnDelete);
+    connect(m_pUp, &QAbstractButton::clicked, this, &CWkDlg::OnMoveUp);
+    connect(m_pDown, &QAbstractButton::clicked, this, &CWkDlg::OnMoveDown);
+    connect(m_pAwKat, &QAbstractButton::clicked, this, &CWkDlg::OnAwCatalogue);
+    connect(m_pSrp, &QAbstractButton::clicked, this, &CWkDlg::OnPackages);
+    connect(m_pAuftragsNr, &QLineEdit::textEdited, this, [this] {
+        UpdateData(true);
+        UpdateButtons();
+    });
+    for (QLineEdit *edit : {m_pAbrechnung, m_pJobHinweis, m_pJobNr})
+        connect(edit, &QLineEdit::textEdited, this, [this] { UpdateData(true); });
+    connect(m_pAngebot, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        UpdateData(true);
+    });
+
+    SetCaptions();
+    UpdateData(false);
     UpdateButtons();
+}
+
+void CWkDlg::SetCaptions()
+{
+    if (!IsCreated())
+        return;
+    m_pTransfer->setText(OrmelText(2020));
+    m_pEdit->setText(OrmelText(2028));
+    m_pDelete->setText(OrmelText(2018));
+    m_pAwKat->setText(OrmelText(2014));
+    m_pSrp->setText(OrmelText(3183));
+    const int labels[] = {3085, 3116, 3117, 4062, 6018};
+    for (int i = 0; i < 5; ++i)
+        static_cast<QLabel *>(m_pLabels[i])->setText(OrmelText(labels[i]));
+    m_pPainter->SetFonts(font());
+    m_pHeader->update();
+    m_pLegend->update();
+    m_pTotal->update();
+}
+
+void CWkDlg::changeEvent(QEvent *event)
+{
+    CPageDlg::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_pPainter) {
+        m_pPainter->SetFonts(font());
+        m_pList->doItemsLayout();
+    }
 }
 
 void CWkDlg::RefreshPage()
 {
+    if (TakenChanges().bSprache)
+        SetCaptions();
+    if (m_pSettings)
+        m_pPainter->SetSiFindingBackground(m_pSettings->GetBkColor());
     OfferBackToOrigin();
     UpdateButtons();
+    update();
+}
+
+void CWkDlg::Notice(const QString &text)
+{
+    OwnMsgBox(text, this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
 }
 
 int CWkDlg::AddToBasket(CWKListItem *entry, int mode)
 {
-    Q_UNUSED(mode);
-    UpdateData(true);
+    // While a vehicle change is pending the fields belong to the old
+    // vehicle: they are shown, not taken.
+    UpdateData(!m_bVehicleChanged);
     if (m_bVehicleChanged) {
-        if (GetEntryCount() > 0 &&
-            OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) != IDYES)
-            return 1;
+        if (!entry && GetEntryCount() > 0) {
+            const int answer =
+                OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO);
+            if (answer == IDNO)
+                return 1;
+            if (answer == IDYES) {
+                ClearBasket();
+                ResetPrintData();
+                m_bVehicleChanged = 0;
+            }
+            return 0;
+        }
         ClearBasket();
         ResetPrintData();
         m_bVehicleChanged = 0;
     }
-    Q_UNUSED(entry);
+    if (!entry) {
+        UpdateData(false);
+        return 0;
+    }
+
+    // The service information tells how this work is billed: it is charged
+    // by the time it takes.
+    const CWKListItem *offered = entry;
+    std::unique_ptr<CWKListItem> byTime;
+    const QString siHint = OrmelText(3077);
+    if (entry->IsLabourPosition() && !siHint.isEmpty() && entry->APos->Quantity == siHint) {
+        byTime = std::make_unique<CWKListItem>(*entry);
+        byTime->APos->Az = CPosition::AzMarker();
+        byTime->APos->Quantity.clear();
+        offered = byTime.get();
+    }
+    const int result = m_WkList.Add(*offered, mode);
+    if (result == WK_ADD_DONE) {
+        if (!m_bDirectTransfer && m_pSettings && m_pSettings->bMeldungWK)
+            OwnMsgChkBox(OrmelText(4021), &m_pSettings->bMeldungWK, this);
+        RebuildList(offered);
+        OnTotalsChanged();
+        m_bVehicleChanged = 0;
+    }
     UpdateData(false);
-    return 0;
+    return result;
+}
+
+int CWkDlg::OfferToBasket(CWKListItem *entry)
+{
+    int result = AddToBasket(entry, 0);
+    if (!entry || !CWKListItem::IsPackageKind(entry->Kind))
+        return result;
+    if (result == WK_ADD_DUPLICATE) {
+        const int answer =
+            OwnMsgBox(OrmelText(4077), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNOCANCEL);
+        if (answer == IDYES)
+            result = AddToBasket(entry, 2);
+        else if (answer == IDNO && m_pHost)
+            m_pHost->ShowWkPage(true);
+    }
+    if (result == 0)
+        OwnMsgBox(OrmelText(4044), this);
+    return result;
 }
 
 void CWkDlg::ClearBasket()
 {
-    m_WkList.clear();
+    m_WkList.RemoveAll();
+    m_pSelection.reset();
+    if (IsCreated()) {
+        m_bRebuilding = true;
+        m_pModel->Sync();
+        m_bRebuilding = false;
+    }
     m_strAuftragsNr.clear();
     m_strAbrechnung.clear();
+    m_strJobHinweis.clear();
     m_strJobNr.clear();
     UpdateData(false);
     UpdateButtons();
+    // An empty basket shows no old sum.
+    OnTotalsChanged();
 }
 
 void CWkDlg::ResetPrintData()
@@ -80,15 +372,140 @@ void CWkDlg::ResetPrintData()
         text.clear();
 }
 
+void CWkDlg::EntriesChanged()
+{
+    if (m_WkList.IndexOfEqual(m_pSelection.get()) < 0)
+        m_pSelection.reset();
+    RebuildList(nullptr);
+    OnTotalsChanged();
+}
+
+void CWkDlg::OnTotalsChanged()
+{
+    if (IsCreated())
+        m_pTotal->update();
+    emit basketCaptionChanged(BasketCaption(), BasketCaptionColour());
+}
+
+QString CWkDlg::BasketCaption() const
+{
+    const QString text = OrmelText(6078);
+    return GetEntryCount() == 0 ? text : text + QStringLiteral(" (%1)").arg(GetEntryCount());
+}
+
+QColor CWkDlg::BasketCaptionColour() const
+{
+    return GetEntryCount() == 0 ? palette().color(QPalette::Button) : kFilledBasket;
+}
+
+CWKListItem *CWkDlg::SelectedEntry() const
+{
+    return m_pModel ? m_pModel->EntryAt(SelectedRow()) : nullptr;
+}
+
+int CWkDlg::SelectedRow() const
+{
+    if (!m_pList)
+        return -1;
+    const QModelIndexList rows = m_pList->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void CWkDlg::SelectRow(int row)
+{
+    if (!m_pList)
+        return;
+    if (row < 0 || row >= m_pModel->rowCount()) {
+        m_pList->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = m_pModel->index(row);
+    m_pList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void CWkDlg::RebuildList(const CWKListItem *newEntry)
+{
+    if (!IsCreated())
+        return;
+    m_bRebuilding = true;
+    m_pModel->Sync();
+    SelectRow(m_WkList.IndexOfEqual(m_pSelection.get()));
+    m_bRebuilding = false;
+    const int newRow = newEntry ? m_WkList.IndexOfEqual(newEntry) : -1;
+    if (newRow >= 0)
+        m_pList->scrollTo(m_pModel->index(newRow), QAbstractItemView::PositionAtTop);
+    m_pList->viewport()->update();
+    OnSelChange();
+}
+
+void CWkDlg::OnSelChange()
+{
+    const CWKListItem *selected = SelectedEntry();
+    m_pSelection = selected ? std::make_unique<CWKListItem>(*selected) : nullptr;
+    UpdateButtons();
+}
+
 void CWkDlg::UpdateButtons()
 {
     if (!IsCreated())
         return;
-    const bool session = m_pSettings && m_pSettings->bSession;
-    const bool restricted = m_pSettings && m_pSettings->nRestrictedSession;
-    // The transfer to the dealer system is never offered in a session.
-    m_pTransfer->setEnabled(!session && GetEntryCount() > 0);
-    m_pSrp->setEnabled(!restricted);
+    const CWKListItem *selected = SelectedEntry();
+    m_pDelete->setEnabled(selected != nullptr);
+    m_pUp->setEnabled(selected != nullptr);
+    m_pDown->setEnabled(selected != nullptr);
+    bool editable = false;
+    if (selected)
+        editable = CWKListItem::IsPackageKind(selected->Kind) ||
+                   (selected->IsLabourPosition() && m_labourEditor);
+    m_pEdit->setEnabled(editable);
+
+    const bool empty = GetEntryCount() == 0;
+    m_pPrint->setEnabled(!empty && m_print);
+    const CPrgSettings *s = m_pSettings;
+    if (empty || !m_transfer)
+        m_pTransfer->setEnabled(false);
+    else if (!s || !s->bSession)
+        m_pTransfer->setEnabled(true);
+    // In a session the transfer keeps the state the session gave it.
+    if (!s)
+        return;
+
+    m_pSrp->setEnabled(s->nKatalogFlag == 0 && !s->nRestrictedSession);
+    m_pJobHinweis->setEnabled(s->JobEdit);
+    m_pJobNr->setEnabled(s->JobEdit);
+
+    const bool xmlSend = s->SRPInterfaceSend == 4 && s->XMLx;
+    const bool offerAllowed = xmlSend || s->bSchulung;
+    const bool orderEmpty = m_pAuftragsNr->text().isEmpty();
+    auto clearOffer = [this] {
+        m_pAngebot->setEnabled(false);
+        m_bAngebot = 0;
+        m_pAngebot->setChecked(false);
+    };
+    if (orderEmpty && offerAllowed) {
+        m_pAuftragsNr->setEnabled(true);
+        m_pAngebot->setEnabled(true);
+    } else if (!orderEmpty && offerAllowed) {
+        clearOffer();
+    } else if (orderEmpty && s->SRPInterfaceSend == 4 && !s->XMLx) {
+        clearOffer();
+        m_pAuftragsNr->setEnabled(false);
+    }
+
+    if (s->SRPInterfaceReceive) {
+        // The order number came with the vehicle from the dealer system.
+        if (!orderEmpty && !offerAllowed) {
+            m_pAuftragsNr->setEnabled(false);
+            m_pAngebot->setEnabled(false);
+        }
+        m_pAbrechnung->setEnabled(false);
+        if (!s->JobEdit)
+            m_pJobHinweis->setEnabled(false);
+    } else {
+        m_pAuftragsNr->setEnabled(true);
+        m_pAbrechnung->setEnabled(true);
+        m_pJobHinweis->setEnabled(s->JobEdit);
+    }
 }
 
 void CWkDlg::UpdateData(bool saveAndValidate)
@@ -98,12 +515,118 @@ void CWkDlg::UpdateData(bool saveAndValidate)
     if (saveAndValidate) {
         m_strAuftragsNr = m_pAuftragsNr->text();
         m_strAbrechnung = m_pAbrechnung->text();
+        m_strJobHinweis = m_pJobHinweis->text();
         m_strJobNr = m_pJobNr->text();
+        m_bAngebot = m_pAngebot->isChecked() ? 1 : 0;
     } else {
         m_pAuftragsNr->setText(m_strAuftragsNr);
         m_pAbrechnung->setText(m_strAbrechnung);
+        m_pJobHinweis->setText(m_strJobHinweis);
         m_pJobNr->setText(m_strJobNr);
+        m_pAngebot->setChecked(m_bAngebot != 0);
     }
+}
+
+void CWkDlg::OnEdit()
+{
+    PlaySoundSelected(m_pSettings);
+    CWKListItem *entry = SelectedEntry();
+    switch (m_WkList.PrepareEdit(entry)) {
+    case WkEditAction::PackagePage:
+        if (m_packageEdit)
+            m_packageEdit(*entry->Paket, entry->Kind);
+        if (m_pHost)
+            m_pHost->ShowSRPBbPage(true, 1);
+        break;
+    case WkEditAction::SpotRepairPage:
+        // The package comes back through AddToBasket; its edit mark makes it
+        // replace this entry.
+        if (m_packageEdit)
+            m_packageEdit(*entry->Paket, entry->Kind);
+        if (m_pHost)
+            m_pHost->ShowSpotRBbPage(true, 1);
+        break;
+    case WkEditAction::LabourPosition:
+        EditLabourPosition(entry);
+        break;
+    case WkEditAction::None:
+        break;
+    }
+}
+
+void CWkDlg::EditLabourPosition(CWKListItem *entry)
+{
+    if (!m_labourEditor || !entry || !entry->IsLabourPosition())
+        return;
+    CWkLabourEdit fields = CWkLabourEdit::FromPosition(*entry->APos);
+    if (!m_labourEditor(fields))
+        return;
+    m_WkList.ApplyLabourEdit(entry, fields);
+    m_pModel->EntryChanged(m_pModel->RowOf(entry));
+    OnTotalsChanged();
+}
+
+void CWkDlg::OnDelete()
+{
+    PlaySoundSelected(m_pSettings);
+    CWKListItem *entry = SelectedEntry();
+    if (entry) {
+        m_pSelection.reset();
+        m_bRebuilding = true;
+        m_pList->selectionModel()->clearSelection();
+        m_WkList.Remove(entry);
+        m_pModel->Sync();
+        m_bRebuilding = false;
+        OnTotalsChanged();
+    }
+    m_pList->setFocus();
+    UpdateButtons();
+}
+
+void CWkDlg::OnMoveUp()
+{
+    PlaySoundSelected(m_pSettings);
+    const int row = SelectedRow();
+    if (!m_WkList.MoveUp(row))
+        return;
+    RebuildList(m_WkList.GetAt(row - 1));
+    m_bRebuilding = true;
+    SelectRow(row - 1);
+    m_bRebuilding = false;
+    OnSelChange();
+}
+
+void CWkDlg::OnMoveDown()
+{
+    PlaySoundSelected(m_pSettings);
+    const int row = SelectedRow();
+    if (row < 0 || !m_WkList.MoveDown(row))
+        return;
+    RebuildList(m_WkList.GetAt(row + 1));
+    m_bRebuilding = true;
+    SelectRow(row + 1);
+    m_bRebuilding = false;
+    OnSelChange();
+}
+
+void CWkDlg::OnAwCatalogue()
+{
+    PlaySoundSelected(m_pSettings);
+    // The catalogue opens at the (now empty) current position.
+    if (m_pSettings) {
+        m_pSettings->AktApNr.clear();
+        m_pSettings->HGText.clear();
+        m_pSettings->KatZeile.clear();
+    }
+    if (m_pHost)
+        m_pHost->ShowAwKatPage(1, false);
+}
+
+void CWkDlg::OnPackages()
+{
+    PlaySoundSelected(m_pSettings);
+    if (m_pHost)
+        m_pHost->ShowSRPWlPage(0);
 }
 
 void CWkDlg::OnBack()

@@ -1,10 +1,53 @@
 #include "catalogues/AwKatDlg.h"
 
+#include "basket/model/WKListItem.h"
+#include "catalogues/AwKatPrintDoc.h"
+#include "catalogues/AwKatRowPainter.h"
+#include "catalogues/model/AwKatPricing.h"
+#include "catalogues/model/AwKatWalk.h"
+#include "common/DmsFrame.h"
+#include "common/EasyPrintDlg.h"
 #include "common/OwnButton.h"
+#include "common/OwnLB.h"
+#include "common/OwnSound.h"
+#include "common/PageHost.h"
+#include "common/TextDlg.h"
+#include "common/readers/CatalogueColumn.h"
+#include "packages/model/Position.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
+
+namespace {
+
+// The three-way question of a position already in the basket.
+constexpr int kStoreAgain = 11;
+constexpr int kReplace = 12;
+
+QString Line(const QString &text, int n)
+{
+    return text.split(QStringLiteral("\r\n")).value(n - 1);
+}
+
+void FillModel(QStandardItemModel *model, const std::vector<CAwKatRow *> &rows)
+{
+    model->clear();
+    for (CAwKatRow *row : rows) {
+        auto *item = new QStandardItem;
+        item->setData(QVariant::fromValue(static_cast<void *>(row)), Qt::UserRole);
+        item->setEditable(false);
+        model->appendRow(item);
+    }
+}
+
+} // namespace
 
 CAwKatDlg::CAwKatDlg() = default;
 CAwKatDlg::~CAwKatDlg() = default;
@@ -12,14 +55,86 @@ CAwKatDlg::~CAwKatDlg() = default;
 void CAwKatDlg::BuildPage(QVBoxLayout *body)
 {
     auto *row = new QHBoxLayout;
-    m_pPrice = MakeButton(QStringLiteral("priceButton"), QStringLiteral("€"));
-    m_pSrp = MakeButton(QStringLiteral("srpButton"), QStringLiteral("SR&P"));
+    m_pBackLevel = MakeButton(QStringLiteral("levelBackButton"), QStringLiteral("<<"));
+    m_pBasket = MakeButton(QStringLiteral("basketButton"), QStringLiteral("&Z"));
+    m_pPrint = MakeButton(QStringLiteral("printButton"), QStringLiteral("&P"));
+    m_pPrice = MakeButton(QStringLiteral("priceButton"), OrmelText(2050));
+    m_pSrp = MakeButton(QStringLiteral("srpButton"), OrmelText(3183));
+    m_pMaintenance = MakeButton(QStringLiteral("maintenanceButton"), OrmelText(3197));
+    m_pFindings = MakeButton(QStringLiteral("findingsButton"), OrmelText(2010));
+    for (COwnButton *button :
+         {m_pBackLevel, m_pBasket, m_pPrint, m_pPrice, m_pSrp, m_pMaintenance, m_pFindings})
+        row->addWidget(button);
     row->addStretch(1);
-    row->addWidget(m_pPrice);
-    row->addWidget(m_pSrp);
     body->addLayout(row);
-    AddWorkArea(body);
+
+    m_pClearing = new QLabel(this);
+    m_pClearing->setObjectName(QStringLiteral("clearingNotice"));
+    m_pClearing->setWordWrap(true);
+    body->addWidget(m_pClearing);
+
+    EnsureWalk();
+    m_pPathModel = new QStandardItemModel(this);
+    m_pModel = new QStandardItemModel(this);
+    m_pPathList = new COwnLB(this);
+    m_pPathList->setObjectName(QStringLiteral("pathList"));
+    m_pPathList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pPathList));
+    m_pPathList->setModel(m_pPathModel);
+    m_pPathList->setMaximumHeight(80);
+    m_pList = new COwnLB(this);
+    m_pList->setObjectName(QStringLiteral("mainList"));
+    m_pList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pList));
+    m_pList->setModel(m_pModel);
+    body->addWidget(m_pPathList);
+    body->addWidget(m_pList, 1);
+
+    connect(m_pList, &QAbstractItemView::doubleClicked, this, &CAwKatDlg::OnListOpen);
+    connect(m_pList, &QAbstractItemView::activated, this, &CAwKatDlg::OnListOpen);
+    connect(m_pPathList, &QAbstractItemView::doubleClicked, this, &CAwKatDlg::OnPathOpen);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { OnListSelect(); });
+    connect(m_pBackLevel, &QAbstractButton::clicked, this, &CAwKatDlg::OnBackLevel);
+    connect(m_pBasket, &QAbstractButton::clicked, this, &CAwKatDlg::AddPositionToBasket);
+    connect(m_pPrint, &QAbstractButton::clicked, this, &CAwKatDlg::OnPrint);
+    connect(m_pPrice, &QAbstractButton::clicked, this, &CAwKatDlg::OnPreis);
+    connect(m_pSrp, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (m_pSettings->Fgstnr.trimmed().isEmpty()) {
+            OwnMsgBox(OrmelText(6080), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+            return;
+        }
+        if (m_pHost)
+            m_pHost->ShowSRPWlPage(0);
+    });
+    connect(m_pMaintenance, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (m_pHost)
+            m_pHost->ShowSBLWlPage(true);
+    });
+    connect(m_pFindings, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (const CAwKatRow *r = SelectedRow()) {
+            m_pSettings->GruppeBfndNr = r->Type == AW_POSITION      ? QString()
+                                        : r->Type == AW_THIRD_LEVEL ? r->Number.left(4)
+                                                                    : r->Key;
+        }
+        if (m_pHost)
+            m_pHost->ShowBfndPage(true);
+    });
+    UpdateButtons();
     ApplySessionLocks();
+}
+
+void CAwKatDlg::EnsureWalk()
+{
+    if (m_pWalk)
+        return;
+    m_pWalk = std::make_unique<CAwKatWalk>(m_pSettings, Db(0), Db(1), Db(2));
+    m_pWalk->SetNotice(
+        [this](int id) { OwnMsgBox(OrmelText(id), this, kMsgBoxTitle, MSG_ALIGN_NOTICE); });
+    m_pPainter = std::make_unique<CAwKatRowPainter>(m_pWalk.get());
+    m_pPainter->SetBaseFont(font());
+    m_pPrintDoc = std::make_unique<CAwKatPrintDoc>(m_pSettings, m_pWalk.get());
 }
 
 void CAwKatDlg::ActivatePage(int arg)
@@ -27,10 +142,105 @@ void CAwKatDlg::ActivatePage(int arg)
     m_nActivation = arg;
     ++m_nActivations;
     CPageDlg::ActivatePage();
+    if (!IsCreated() || !m_pWalk)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_pWalk->SetVehicleColumn(
+        m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1);
+    // Without a vehicle the catalogue view shows every catalogue column.
+    std::vector<int> columns;
+    if (m_pSettings && m_pSettings->LeadTyp.trimmed().isEmpty() && m_pSettings->bKatalogansicht) {
+        for (int c = 0; c < 4; ++c)
+            columns.push_back(c);
+    }
+    m_pPainter->SetColumns(columns);
+    const CChangeFlags &changes = TakenChanges();
+    const bool changed = changes.bIdent || changes.bTypNr || changes.bLeadTyp ||
+                         changes.bModellBez || changes.bSprache;
+    const QString apNr = m_pSettings ? m_pSettings->AktApNr.trimmed() : QString();
+    // A jump walks to the settings' position; a changed vehicle or language
+    // reads the catalogue anew.
+    const bool jumped = arg == 1 && !apNr.isEmpty() && m_pWalk->JumpTo(apNr);
+    if (!jumped && (arg == 1 || changed || m_pWalk->ShownLevel() == 0))
+        m_pWalk->ReadMainGroups();
+    ShowWalk();
+    QApplication::restoreOverrideCursor();
 }
 
 void CAwKatDlg::RefreshPage()
 {
+    ApplySessionLocks();
+}
+
+void CAwKatDlg::ShowWalk()
+{
+    FillModel(m_pPathModel, m_pWalk->Path());
+    FillModel(m_pModel, m_pWalk->Shown());
+    const int selected = m_pWalk->SelectedIndex();
+    if (selected >= 0) {
+        const QModelIndex index = m_pModel->index(selected, 0);
+        m_pList->setCurrentIndex(index);
+        m_pList->scrollTo(index);
+    }
+    m_pList->setFocus();
+    UpdateButtons();
+}
+
+CAwKatRow *CAwKatDlg::SelectedRow() const
+{
+    return m_pList ? CAwKatRowDelegate::RowOf(m_pList->currentIndex()) : nullptr;
+}
+
+void CAwKatDlg::OnListOpen(const QModelIndex &index)
+{
+    CAwKatRow *row = CAwKatRowDelegate::RowOf(index);
+    if (!row || row->Type == AW_POSITION)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_pWalk->Select(row);
+    m_pWalk->Open(row);
+    ShowWalk();
+    QApplication::restoreOverrideCursor();
+}
+
+void CAwKatDlg::OnPathOpen(const QModelIndex &index)
+{
+    PlaySoundSelected(m_pSettings);
+    m_pWalk->OpenPath(CAwKatRowDelegate::RowOf(index));
+    ShowWalk();
+}
+
+void CAwKatDlg::OnListSelect()
+{
+    if (CAwKatRow *row = SelectedRow())
+        m_pWalk->Select(row);
+    UpdateButtons();
+}
+
+void CAwKatDlg::OnBackLevel()
+{
+    PlaySoundSelected(m_pSettings);
+    m_pWalk->Back();
+    ShowWalk();
+}
+
+void CAwKatDlg::UpdateButtons()
+{
+    const CAwKatRow *row = SelectedRow();
+    const bool position = row && row->Type == AW_POSITION;
+    const bool vin = m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty();
+    m_pBasket->setEnabled(position && vin && m_basketDoor);
+    m_pPrint->setEnabled(position);
+    m_pPrice->setEnabled(position && vin);
+    m_pBackLevel->setEnabled(m_pWalk && m_pWalk->ShownLevel() > 1);
+    if (position && row->PartsClearing) {
+        m_pClearing->setText(OrmelText(6082));
+        m_pClearing->setStyleSheet(
+            QStringLiteral("QLabel { background: palette(highlight); color: #ffff00; }"));
+    } else {
+        m_pClearing->clear();
+        m_pClearing->setStyleSheet(QString());
+    }
     ApplySessionLocks();
 }
 
@@ -40,4 +250,120 @@ void CAwKatDlg::ApplySessionLocks()
         m_pPrice->setEnabled(false);
     if (m_pSettings && m_pSettings->nRestrictedSession)
         m_pSrp->setEnabled(false);
+}
+
+void CAwKatDlg::OnPreis()
+{
+    CAwKatRow *row = SelectedRow();
+    if (!row || row->Type != AW_POSITION || !m_pSettings)
+        return;
+    PlaySoundSelected(m_pSettings);
+    const QString value = m_pWalk->LabourValueText(row);
+    if (m_pSettings->SRPInterfaceReq == 4) {
+        CDmsMsgBoxNotice notice(this, MSG_ALIGN_NOTICE);
+        CSoapReqSender sender(m_pSettings);
+        CDmsFrame frame(m_pSettings, &notice, &sender);
+        CAwKatPricing::Request(frame, row->Number, value, row->Prices);
+    } else if (m_pSettings->SRPInterfaceReq == 3) {
+        if (!m_pSettings->bSchulung)
+            return;
+        for (const QString &path :
+             CAwKatPricing::LocalPrice(*m_pSettings, row->Number, value, row->Prices))
+            OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + path, this, kMsgBoxTitle,
+                      MSG_ALIGN_NOTICE);
+    } else {
+        CTextDlg text(this);
+        text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
+                         QStringLiteral(".dat"));
+        return;
+    }
+    m_pList->viewport()->update();
+    if (auto *delegate = qobject_cast<CAwKatRowDelegate *>(m_pList->itemDelegate()))
+        delegate->ForgetAllRows();
+    m_pList->doItemsLayout();
+}
+
+void CAwKatDlg::AddPositionToBasket()
+{
+    CAwKatRow *row = SelectedRow();
+    if (!row || row->Type != AW_POSITION || !m_basketDoor || !m_pSettings ||
+        m_pSettings->Fgstnr.trimmed().isEmpty())
+        return;
+    auto position = std::make_unique<CPosition>();
+    position->Type = POS_BASKET_LABOUR;
+    position->Number = row->Number;
+    position->AwText1 = Line(row->Text, 1);
+    position->AwText2 = Line(row->Text, 2);
+    position->AwText3 = Line(row->Text, 3);
+    position->AwText4 = Line(row->Text, 4);
+    position->KlammerText1 = Line(row->BracketText, 1);
+    position->KlammerText2 = Line(row->BracketText, 2);
+    position->KlammerText3 = Line(row->BracketText, 3);
+    position->KlammerText4 = Line(row->BracketText, 4);
+    position->TeileClearing = row->PartsClearing;
+    position->Lackstufe = row->InfoText;
+    position->Preise1.UnitGross = row->Prices.UnitGross;
+    position->Preise1.UnitNet = row->Prices.UnitNet;
+    position->Preise1.Vat = row->Prices.Vat;
+    position->Preise1.Gross = row->Prices.Gross;
+    position->Preise1.Net = row->Prices.Net;
+    position->Preise1.FlatPrice = row->Prices.FlatPrice;
+    position->Preise1.NoPrice = row->Prices.NoPrice;
+    position->Preise1.Currency = row->Prices.Currency;
+    for (const CAwKatValueLine &line : m_pWalk->ValueLines(row)) {
+        if (line.Value.isEmpty() || line.Value == QLatin1String("-"))
+            continue;
+        if (line.Unit == QLatin1String("R"))
+            position->R = line.Value;
+        else if (line.Unit == QLatin1String("U"))
+            position->U = line.Value;
+        else if (line.Unit == QLatin1String("M"))
+            position->M = line.Value;
+        else if (line.Value == CPosition::AzMarker())
+            position->Az = line.Value;
+        else
+            position->Quantity = line.Value;
+    }
+    CWKListItem entry(std::move(position));
+    int result = m_basketDoor(&entry, 0);
+    if (result == 2) {
+        const int answer =
+            OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, 0x10000001);
+        if (answer == kStoreAgain)
+            result = m_basketDoor(&entry, 1);
+        else if (answer == kReplace)
+            result = m_basketDoor(&entry, 2);
+        else
+            return;
+    }
+    if (result == 0)
+        OwnMsgBox(OrmelText(4073), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+}
+
+void CAwKatDlg::OnPrint()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_pPrintDlg) {
+        m_pPrintDlg = std::make_unique<CEasyPrintDlg>(m_pPrintDoc.get(), this);
+        m_pPrintDlg->SetSheetPreview(true);
+        if (m_pSettings && !m_pSettings->LocalFolder.isEmpty())
+            m_pPrintDlg->SetPdfFolder(m_pSettings->LocalFolder);
+    }
+    if (m_pSettings && !m_pSettings->Preview)
+        m_pPrintDlg->Print(false);
+    else
+        m_pPrintDlg->DoModal();
+}
+
+void CAwKatDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        OnBackLevel();
+        return;
+    }
+    if (event->key() == Qt::Key_Insert && m_pList && m_pList->hasFocus()) {
+        AddPositionToBasket();
+        return;
+    }
+    CPageDlg::keyPressEvent(event);
 }

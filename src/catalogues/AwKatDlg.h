@@ -1,8 +1,27 @@
 #pragma once
-// The labour-value catalogue page: main groups, subgroups and labour
-// positions of the vehicle.
+// The labour-value catalogue page: the adviser walks the catalogue of the
+// identified vehicle from the main groups down to the labour positions,
+// prices a position and hands it to the basket, the packages, the
+// maintenance topics or the findings. The walk itself is CAwKatWalk; the
+// page shows it in two owner-drawn lists (the path and the level) and
+// prints the selected positions.
 
 #include "common/PageDlg.h"
+
+#include <functional>
+#include <memory>
+
+class CAwKatPrintDoc;
+class CAwKatRow;
+class CAwKatRowDelegate;
+class CAwKatRowPainter;
+class CAwKatWalk;
+class CEasyPrintDlg;
+class COwnLB;
+class CWKListItem;
+class QLabel;
+class QModelIndex;
+class QStandardItemModel;
 
 class CAwKatDlg : public CPageDlg
 {
@@ -11,26 +30,63 @@ public:
     CAwKatDlg();
     ~CAwKatDlg() override;
 
-    // Runs before the page switch decides whether to show the page.
+    // The basket's door (CWkDlg::AddToBasket): 1 stored, 2 already there,
+    // 0 refused. The main window hands it in; without it "&Z" is off.
+    using BasketDoor = std::function<int(CWKListItem *entry, int mode)>;
+    void SetBasketDoor(BasketDoor door) { m_basketDoor = std::move(door); }
+
+    // Runs before the page switch decides whether to show the page; 1
+    // walks to the settings' position number.
     using CPageDlg::ActivatePage;
     void ActivatePage(int arg);
     int LastActivation() const { return m_nActivation; }
     int ActivationCount() const { return m_nActivations; }
 
-    // The price button (disabled in a session) and "SR&P" (disabled in a
-    // restricted session).
+    // The price button (disabled in a session) and the package button
+    // (disabled in a restricted session).
     COwnButton *PriceButton() const { return m_pPrice; }
     COwnButton *SrpButton() const { return m_pSrp; }
+
+    CAwKatWalk *Walk() const { return m_pWalk.get(); }
+    // Hands the selected position to the basket (the "&Z" button).
+    void AddPositionToBasket();
+    // Prices the selected position (the price button).
+    void OnPreis();
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
     void RefreshPage() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void EnsureWalk();
+    void ShowWalk();
+    void OnListOpen(const QModelIndex &index);
+    void OnPathOpen(const QModelIndex &index);
+    void OnListSelect();
+    void OnBackLevel();
+    void OnPrint();
+    void UpdateButtons();
     void ApplySessionLocks();
+    CAwKatRow *SelectedRow() const;
 
     COwnButton *m_pPrice = nullptr;
     COwnButton *m_pSrp = nullptr;
+    COwnButton *m_pBackLevel = nullptr;
+    COwnButton *m_pBasket = nullptr;
+    COwnButton *m_pPrint = nullptr;
+    COwnButton *m_pMaintenance = nullptr;
+    COwnButton *m_pFindings = nullptr;
+    QLabel *m_pClearing = nullptr;
+    COwnLB *m_pPathList = nullptr;
+    COwnLB *m_pList = nullptr;
+    QStandardItemModel *m_pPathModel = nullptr;
+    QStandardItemModel *m_pModel = nullptr;
+    std::unique_ptr<CAwKatWalk> m_pWalk;
+    std::unique_ptr<CAwKatRowPainter> m_pPainter;
+    std::unique_ptr<CAwKatPrintDoc> m_pPrintDoc;
+    std::unique_ptr<CEasyPrintDlg> m_pPrintDlg;
+    BasketDoor m_basketDoor;
     int m_nActivation = 0;
     int m_nActivations = 0;
 };

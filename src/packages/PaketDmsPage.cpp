@@ -9,11 +9,18 @@
 CPaketDmsPage::CPaketDmsPage() = default;
 CPaketDmsPage::~CPaketDmsPage() = default;
 
+void CPaketDmsPage::CreateDmsButtons()
+{
+    if (m_pDmsRequest)
+        return;
+    m_pDmsRequest = MakeButton(QStringLiteral("dmsRequestButton"), QStringLiteral("&DMS-Anfrage"));
+    m_pTransfer = MakeButton(QStringLiteral("transferButton"), QStringLiteral("Übertragen"));
+}
+
 void CPaketDmsPage::BuildPage(QVBoxLayout *body)
 {
     auto *row = new QHBoxLayout;
-    m_pDmsRequest = MakeButton(QStringLiteral("dmsRequestButton"), QStringLiteral("&DMS-Anfrage"));
-    m_pTransfer = MakeButton(QStringLiteral("transferButton"), QStringLiteral("Übertragen"));
+    CreateDmsButtons();
     row->addStretch(1);
     row->addWidget(m_pDmsRequest);
     row->addWidget(m_pTransfer);
@@ -36,7 +43,7 @@ void CPaketDmsPage::RefreshPage()
 void CPaketDmsPage::ApplySessionLocks()
 {
     // The DMS exchange of a package is not available in a session.
-    if (m_pSettings && m_pSettings->bSession) {
+    if (m_pSettings && m_pSettings->bSession && m_pDmsRequest) {
         m_pDmsRequest->setEnabled(false);
         m_pTransfer->setEnabled(false);
     }

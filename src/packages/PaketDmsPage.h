@@ -31,12 +31,16 @@ public:
 
 protected:
     CPaketDmsPage();
+    // The two buttons in a row above the page's white working area; a page
+    // with its own arrangement makes them with CreateDmsButtons and places
+    // them itself.
     void BuildPage(QVBoxLayout *body) override;
+    void CreateDmsButtons();
     void RefreshPage() override;
-
-private:
+    // A session disables both buttons, whatever the page enabled.
     void ApplySessionLocks();
 
+private:
     COwnButton *m_pDmsRequest = nullptr;
     COwnButton *m_pTransfer = nullptr;
     int m_nSelector = 0;

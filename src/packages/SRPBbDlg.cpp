@@ -1,14 +1,809 @@
 #include "packages/SRPBbDlg.h"
 
+#include "basket/model/WKListItem.h"
+#include "common/DmsFrame.h"
+#include "common/OwnBearbLB.h"
+#include "common/OwnButton.h"
+#include "common/OwnLB.h"
+#include "common/OwnSound.h"
+#include "common/PageHost.h"
+#include "common/TextDlg.h"
+#include "packages/PackageBasket.h"
+#include "packages/PauschPreisDlg.h"
+#include "packages/SRPBbPaintedButton.h"
+#include "packages/SRPBbRowModel.h"
+#include "packages/SRPBbRowPainter.h"
+#include "packages/edit/FindingLines.h"
+#include "packages/edit/LabourValueEdit.h"
+#include "packages/edit/PackageLoader.h"
+#include "packages/list/PackageCoverage.h"
+#include "packages/list/PackageListBuilder.h"
+#include "packages/pricing/LocalPackagePrices.h"
+#include "packages/pricing/PackagePriceExchange.h"
+#include "packages/pricing/PackagePriceRollUp.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDate>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Message texts of the page.
+constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
+constexpr int kTextNotStored = 4044;
+constexpr int kTextAlreadyStored = 4077;
+
+// Request modes of "SRPInterfaceReq".
+constexpr int kRequestLocalFiles = 3;
+constexpr int kRequestDms = 4;
+
+// The kind buttons: SR, GR, SP, VL, MK.
+constexpr int kKindButtons = 5;
+constexpr int kButtonMK = 4;
+
+// While it runs the adviser sees the wait cursor.
+class CWaitCursor
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor &) = delete;
+    CWaitCursor &operator=(const CWaitCursor &) = delete;
+};
+
+// The list line and the head of a package row, as the loader takes them:
+// the package key with the keys of the package's other kinds, its texts
+// and marks.
+CPosition ListLineOf(const CPackageRow &row, const QString &mainGroupText)
+{
+    CPosition line;
+    line.Type = POS_SPECIAL1;
+    line.PaketID = row.number;
+    line.HG = row.marker.isEmpty() ? row.number.left(2) : row.marker;
+    line.HGText = mainGroupText;
+    return line;
+}
+
+CPosition HeadOf(const CPackageRow &row)
+{
+    CPosition head;
+    head.Type = POS_HEAD_CAMPAIGN;
+    head.Number = row.number;
+    head.PaketID = row.number;
+    head.PaketArt = row.kind.isEmpty() ? kKindSrp : row.kind;
+    head.PaketTexts[kGrpNumber] = row.grNumber;
+    head.PaketTexts[kSipNumber] = row.spNumber;
+    head.PaketTexts[kVlpNumber] = row.vlNumber;
+    head.AwText1 = row.texts[0];
+    head.AwText2 = row.texts[1];
+    head.AwText3 = row.texts[2];
+    head.AwText4 = row.texts[3];
+    head.KlammerText1 = row.brackets[0];
+    head.KlammerText2 = row.brackets[1];
+    head.KlammerText3 = row.brackets[2];
+    head.KlammerText4 = row.brackets[3];
+    head.IsFastlane = row.isFastlane;
+    head.IsValueLine = row.isValueLine;
+    head.TeileClearing = row.partsClearing;
+    head.SetDiscountableFlag();
+    return head;
+}
+
+bool IsServiceHead(const CPosition *head)
+{
+    return head && (head->Type == POS_HEAD_CAMPAIGN || head->Type == POS_HEAD18 ||
+                    head->Type == POS_HEAD19 || head->Type == POS_HEAD20);
+}
+
+// Whether the package offers the kind: the head is of that kind, or it
+// names the kind's own number.
+bool OffersKind(const CPosition &head, int kind)
+{
+    static const struct
+    {
+        int index;
+        const QString *text;
+    } kKinds[] = {{kSrpNumber, &kKindSrp},
+                  {kGrpNumber, &kKindGrp},
+                  {kSipNumber, &kKindSip},
+                  {kVlpNumber, &kKindVlp}};
+    if (kind < 0 || kind > 3)
+        return false;
+    return head.PaketArt == *kKinds[kind].text ||
+           !head.PaketTexts[size_t(kKinds[kind].index)].isEmpty();
+}
+
+} // namespace
 
 CSRPBbDlg::CSRPBbDlg() = default;
-CSRPBbDlg::~CSRPBbDlg() = default;
 
-void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK)
+CSRPBbDlg::~CSRPBbDlg()
+{
+    // The lists borrow the lines: they let go before the package goes.
+    if (m_pPositionModel)
+        m_pPositionModel->SetRows({});
+    if (m_pHeadModel)
+        m_pHeadModel->SetRows({});
+}
+
+void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open)
+{
+    m_openConnection = std::move(open);
+}
+
+void CSRPBbDlg::SetDmsSender(IDmsSender *sender)
+{
+    m_pDmsSender = sender;
+    m_pDmsFrame.reset();
+}
+
+void CSRPBbDlg::SetScopeTextHandler(std::function<void(const QString &)> handler)
+{
+    m_scopeTexts = std::move(handler);
+    UpdateButtons();
+}
+
+void CSRPBbDlg::SetFindingsHandler(std::function<void(const QString &, const CPaket &)> handler)
+{
+    m_findings = std::move(handler);
+    UpdateButtons();
+}
+
+const std::vector<CPosition *> &CSRPBbDlg::PositionRows() const
+{
+    static const std::vector<CPosition *> none;
+    return m_pPositionModel ? m_pPositionModel->Rows() : none;
+}
+
+// ---------------------------------------------------------------------------
+// Building the page
+
+void CSRPBbDlg::BuildPage(QVBoxLayout *body)
+{
+    CreateDmsButtons();
+    auto *buttons = new QHBoxLayout;
+    m_pKindGroup = new QButtonGroup(this);
+    m_pKindGroup->setExclusive(true);
+    static const char *const kKindNames[kKindButtons] = {
+        "kindSRButton", "kindGRButton", "kindSPButton", "kindVLButton", "kindMKButton"};
+    static const char *const kKindCaptions[kKindButtons] = {"SR", "GR", "SP", "VL", "MK"};
+    for (int i = 0; i < kKindButtons; ++i) {
+        m_pKindButtons[i] = MakeButton(QLatin1String(kKindNames[i]), kKindCaptions[i]);
+        m_pKindButtons[i]->setCheckable(true);
+        m_pKindGroup->addButton(m_pKindButtons[i], i);
+        buttons->addWidget(m_pKindButtons[i]);
+    }
+    // The campaign data of the dealer are not read yet: MK and its
+    // campaigns stay disabled.
+    m_pKindButtons[kButtonMK]->setEnabled(false);
+    m_pCampaignCombo = new QComboBox(this);
+    m_pCampaignCombo->setObjectName(QStringLiteral("campaignCombo"));
+    m_pCampaignCombo->setEnabled(false);
+    m_pCampaignCombo->setMinimumWidth(160);
+    buttons->addWidget(m_pCampaignCombo);
+    buttons->addStretch(1);
+    m_pEditAw = MakeButton(QStringLiteral("editAwButton"), QString());
+    m_pScopeTexts = MakeButton(QStringLiteral("scopeTextsButton"), QString());
+    m_pFindings = MakeButton(QStringLiteral("findingsButton"), QString());
+    m_pStore = MakeButton(QStringLiteral("storeButton"), QStringLiteral("P"));
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_pEditAw), static_cast<QWidget *>(m_pScopeTexts),
+          static_cast<QWidget *>(m_pFindings), static_cast<QWidget *>(DmsRequestButton()),
+          static_cast<QWidget *>(TransferButton()), static_cast<QWidget *>(m_pStore)})
+        buttons->addWidget(w);
+    body->addLayout(buttons);
+
+    m_pHeadPainter = new CSRPBbRowPainter(true, this);
+    m_pPositionPainter = new CSRPBbRowPainter(false, this);
+    m_pHeadModel = new CSRPBbRowModel(this);
+    m_pPositionModel = new CSRPBbRowModel(this);
+
+    auto *top = new QHBoxLayout;
+    m_pHeadList = new COwnLB(this);
+    m_pHeadList->setObjectName(QStringLiteral("packageHeadList"));
+    m_pHeadList->setItemDelegate(m_pHeadPainter);
+    m_pHeadList->setModel(m_pHeadModel);
+    m_pHeadList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_pHeadList->setFocusPolicy(Qt::NoFocus);
+    m_pHeadPainter->SetFonts(m_pHeadList->font());
+    const QFontMetrics fm(m_pHeadList->font());
+    const int headHeight = 4 * (fm.lineSpacing() + 4) + 2 * m_pHeadList->frameWidth();
+    m_pHeadList->setFixedHeight(headHeight);
+    top->addWidget(m_pHeadList, 3);
+    m_pInfoList = new QListWidget(this);
+    m_pInfoList->setObjectName(QStringLiteral("packageInfoList"));
+    m_pInfoList->setFixedHeight(headHeight);
+    top->addWidget(m_pInfoList, 2);
+    body->addLayout(top);
+
+    m_pPositionList = new COwnBearbLB(this);
+    m_pPositionList->setObjectName(QStringLiteral("packagePositionList"));
+    m_pPositionList->setItemDelegate(m_pPositionPainter);
+    m_pPositionList->setModel(m_pPositionModel);
+    m_pPositionList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pPositionPainter->SetFonts(m_pPositionList->font());
+
+    // Header, legend and sum stand in the grid of the position list's rows.
+    const auto rowLeft = [this] {
+        return m_pPositionList->viewport()->x() + m_pPositionList->x() - m_pColumnHeader->x();
+    };
+    m_pColumnHeader = new CSRPBbPaintedButton(
+        [this, rowLeft](QPainter *dc, const QRect &rect) {
+            m_pPositionPainter->PaintColumnHeader(dc, rect, rowLeft(),
+                                                  m_pPositionList->viewport()->width());
+        },
+        this);
+    m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
+    m_pColumnHeader->setFixedHeight(m_pPositionPainter->ColumnHeaderHeight());
+    m_pColumnHeader->setEnabled(false);
+    body->addWidget(m_pColumnHeader);
+    body->setSpacing(2);
+    body->addWidget(m_pPositionList, 1);
+    m_pLegend = new CSRPBbPaintedButton(
+        [this](QPainter *dc, const QRect &rect) { m_pPositionPainter->PaintLegend(dc, rect); },
+        this);
+    m_pLegend->setObjectName(QStringLiteral("priceLegend"));
+    m_pLegend->setFixedHeight(m_pPositionPainter->LineHeight() + 10);
+    body->addWidget(m_pLegend);
+    m_pSum = new CSRPBbPaintedButton(
+        [this, rowLeft](QPainter *dc, const QRect &rect) {
+            m_pPositionPainter->PaintSum(dc, rect, rowLeft(), m_pPositionList->viewport()->width());
+        },
+        this);
+    m_pSum->setObjectName(QStringLiteral("sumButton"));
+    m_pSum->setFixedHeight(m_pPositionPainter->LineHeight() + 12);
+    body->addWidget(m_pSum);
+
+    m_pHeadPainter->SetPackage(&m_edited.Paket(), m_pSettings);
+    m_pPositionPainter->SetPackage(&m_edited.Paket(), m_pSettings);
+    SetButtonTexts();
+
+    connect(m_pKindGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        if (id >= KindSR && id <= KindVL)
+            LoadPackageOfKind(id);
+    });
+    connect(m_pStore, &QAbstractButton::clicked, this, [this] { AddToBasket(); });
+    connect(TransferButton(), &QAbstractButton::clicked, this, &CSRPBbDlg::OnTransfer);
+    connect(DmsRequestButton(), &QAbstractButton::clicked, this, &CSRPBbDlg::OnDmsRequest);
+    connect(m_pEditAw, &QAbstractButton::clicked, this, &CSRPBbDlg::OnEditLabourValue);
+    connect(m_pSum, &QAbstractButton::clicked, this, &CSRPBbDlg::OnSum);
+    connect(m_pScopeTexts, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (m_scopeTexts && m_edited.Head())
+            m_scopeTexts(m_edited.Head()->Number);
+    });
+    connect(m_pFindings, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        if (m_findings && m_edited.Head())
+            m_findings(m_edited.Head()->Number, m_edited.Paket());
+    });
+    connect(m_pPositionList, &COwnBearbLB::delayedClick, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            ClickRow(index.row());
+    });
+    connect(m_pPositionList, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
+    connect(m_pPositionList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { OnPositionSelected(current); });
+    connect(m_pInfoList, &QListWidget::currentRowChanged, this, [this](int row) {
+        const QListWidgetItem *item = m_pInfoList->item(row);
+        if (!item)
+            return;
+        CFindingLines::Choose(m_edited.Paket(), reinterpret_cast<const CPosition *>(
+                                                    item->data(Qt::UserRole).value<quintptr>()));
+    });
+    UpdateButtons();
+}
+
+void CSRPBbDlg::SetButtonTexts()
+{
+    m_pEditAw->setText(OrmelText(2046));
+    m_pScopeTexts->setText(OrmelText(2009));
+    m_pFindings->setText(OrmelText(2010));
+    m_pStore->setToolTip(OrmelText(2051).remove(QLatin1Char('&')).left(80));
+    DmsRequestButton()->setText(OrmelText(2036));
+    TransferButton()->setText(OrmelText(2020));
+}
+
+// ---------------------------------------------------------------------------
+// Handing over and showing
+
+void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK,
+                           const QString &mainGroupText)
 {
     m_listRow = row;
     m_nKind = kind;
     m_bOpenInMK = openInMK;
     SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + row.number);
+    if (m_pPositionModel)
+        m_pPositionModel->SetRows({});
+    if (m_pHeadModel)
+        m_pHeadModel->SetRows({});
+    m_pBasketPackage.reset();
+    // Campaign packages come with their campaign data, which is not read
+    // yet: every package is a service repair package whose kinds switch.
+    m_bCampaignMode = false;
+    m_bKindSwitching = true;
+    m_keptListLine = ListLineOf(row, mainGroupText);
+    m_keptHead = HeadOf(row);
+    m_edited.Begin(m_keptListLine, m_keptHead);
+    m_bHanded = true;
+}
+
+void CSRPBbDlg::TakeBasketPackage(const CPaket &stored)
+{
+    m_pBasketPackage = std::make_unique<CPaket>(stored);
+}
+
+void CSRPBbDlg::RefreshPage()
+{
+    const int keep = LastSelector();
+    if (TakenChanges().bSprache)
+        SetButtonTexts();
+    if (keep == 0 && m_bHanded) {
+        m_bHanded = false;
+        LoadKind(m_nKind);
+    } else if (m_pBasketPackage) {
+        // A package of the basket comes with its choices and prices.
+        m_edited.TakeFrom(*m_pBasketPackage);
+        m_pBasketPackage.reset();
+        if (const CPosition *line = m_edited.ListLine())
+            m_keptListLine = *line;
+        if (const CPosition *head = m_edited.Head()) {
+            m_keptHead = *head;
+            m_nKind = head->PaketArt == kKindGrp   ? KindGR
+                      : head->PaketArt == kKindSip ? KindSP
+                      : head->PaketArt == kKindVlp ? KindVL
+                                                   : KindSR;
+            SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + head->Number);
+        }
+        m_bKindSwitching = true;
+        m_bCampaignMode = false;
+        FillLists();
+    } else {
+        FillLists();
+    }
+    m_pEditAw->setEnabled(false);
+    UpdateButtons();
+    UpdateKindButtons();
+    CPaketDmsPage::RefreshPage();
+    BackButton()->setEnabled(true);
+    m_pPositionList->setFocus();
+    RepaintAll();
+}
+
+void CSRPBbDlg::LoadPackageOfKind(int kind)
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_bKindSwitching || !OffersKind(m_keptHead, kind))
+        return;
+    m_pCampaignCombo->setEnabled(false);
+    LoadKind(kind);
+    UpdateKindButtons();
+    UpdateButtons();
+    RepaintAll();
+}
+
+void CSRPBbDlg::LoadKind(int kind)
+{
+    const CWaitCursor wait;
+    m_pPositionModel->SetRows({});
+    m_pHeadModel->SetRows({});
+    m_nPreviousRow = -1;
+    CPosition *head = m_edited.Begin(m_keptListLine, m_keptHead);
+    m_nKind = kind;
+
+    if (!m_pLoadReads && !m_pCatalogueReads)
+        m_pCatalogueReads = std::make_unique<CCatalogueLoadReads>(m_pSettings, Db(1));
+    IPackageLoadReads *reads = m_pLoadReads ? m_pLoadReads : m_pCatalogueReads.get();
+    CPackageLoadConnections connections;
+    connections.values = Db(0);
+    connections.catalogue = Db(1);
+    connections.texts = Db(3) ? Db(3) : Db(1);
+    connections.open = [this] { return OpenConnection(); };
+    CPackageLoadVehicle vehicle = CPackageLoadVehicle::FromSettings(*m_pSettings);
+    vehicle.language = GetPrgSprache();
+    vehicle.productionDate = GermanDateKey(m_pSettings->Erstzulassung);
+    if (vehicle.productionDate.isEmpty())
+        vehicle.productionDate = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    CPackageLoader loader(connections, reads, vehicle, PaketNotice());
+    const CPackageLoader::Result result = loader.Load(m_edited.Paket(), head, kind);
+    if (result == CPackageLoader::Result::Loaded) {
+        if (IsServiceHead(m_edited.Head()))
+            LoadFindings();
+        m_edited.Selection().Fill();
+        UpdatePrices();
+    }
+    FillLists();
+    if (result == CPackageLoader::Result::Loaded && m_pSettings->AutomaticReq)
+        OnDmsRequest();
+}
+
+std::unique_ptr<CYaqDb> CSRPBbDlg::OpenConnection() const
+{
+    if (m_openConnection)
+        return m_openConnection();
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, m_pSettings->LocalDataSetDir, QString(),
+                  QString()))
+        return nullptr;
+    return db;
+}
+
+void CSRPBbDlg::LoadFindings()
+{
+    CYaqDb *catalogue = Db(1);
+    CYaqDb *contracts = Db(2) ? Db(2) : Db(1);
+    if (!catalogue)
+        return;
+    CFindingContext context;
+    context.catalogueKey = m_pSettings->KatalogKey;
+    context.language = GetPrgSprache();
+    context.today = GermanDateKey(m_pSettings->Heute);
+    if (context.today.isEmpty())
+        context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    context.hlxFlag = m_pSettings->nVertrag != 0;
+    context.contracts =
+        ReadVehicleContracts(contracts, m_pSettings->KatalogKey, m_pSettings->FgstnrFull);
+    CFindingLines(catalogue, contracts, context).Load(m_edited.Paket());
+}
+
+// ---------------------------------------------------------------------------
+// Lists
+
+void CSRPBbDlg::FillLists()
+{
+    m_pHeadModel->SetRows(CPackageSelection::HeadRows(m_edited.Paket()));
+    FillPositions();
+    FillInfoList();
+}
+
+void CSRPBbDlg::FillPositions()
+{
+    m_pPositionModel->SetRows(m_edited.Selection().Rows());
+    SelectCurrentRow();
+}
+
+void CSRPBbDlg::SelectCurrentRow()
+{
+    int index = m_pPositionModel->IndexOf(m_edited.Selection().Current());
+    if (index < 0)
+        index = m_nPreviousRow >= 0 && m_nPreviousRow < m_pPositionModel->rowCount()
+                    ? m_nPreviousRow
+                    : -1;
+    if (index < 0)
+        return;
+    const QSignalBlocker quiet(m_pPositionList->selectionModel());
+    m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
+    m_pPositionList->scrollTo(m_pPositionModel->index(index));
+    m_nPreviousRow = index;
+    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
+}
+
+void CSRPBbDlg::FillInfoList()
+{
+    const QSignalBlocker quiet(m_pInfoList);
+    m_pInfoList->clear();
+    const CPosition *chosen = CFindingLines::EnsureChoice(m_edited.Paket());
+    for (CPosition *line : CFindingLines::Lines(m_edited.Paket())) {
+        auto *item = new QListWidgetItem(CFindingLines::RowText(*line), m_pInfoList);
+        item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(line)));
+        if (line == chosen)
+            m_pInfoList->setCurrentItem(item);
+    }
+}
+
+void CSRPBbDlg::OnPositionSelected(const QModelIndex &current)
+{
+    if (!current.isValid())
+        return;
+    int index = current.row();
+    const std::vector<CPosition *> &rows = m_pPositionModel->Rows();
+    const int skipped = CPackageSelection::SkipGroupLine(rows, index, m_nPreviousRow);
+    if (skipped != index && skipped >= 0 && skipped < int(rows.size())) {
+        index = skipped;
+        const QSignalBlocker quiet(m_pPositionList->selectionModel());
+        m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
+    }
+    m_nPreviousRow = index;
+    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
+}
+
+void CSRPBbDlg::ClickRow(int row)
+{
+    CPosition *line = m_pPositionModel->LineAt(row);
+    if (!line)
+        return;
+    if (m_edited.Selection().Click(line))
+        FillPositions();
+}
+
+void CSRPBbDlg::DoubleClickRow(int row)
+{
+    CPosition *line = m_pPositionModel->LineAt(row);
+    if (!line)
+        return;
+    const CPackageSelection::DoubleClickResult result = m_edited.Selection().DoubleClick(line);
+    // The optional sub-package dialog is not part of the page yet: a
+    // sub-package is taken as the catalogue offers it.
+    FillPositions();
+    if (result.choiceChanged) {
+        if (CPosition *head = m_edited.Head())
+            head->PriceCalcFlag = 0;
+        UpdatePrices();
+    }
+    RepaintAll();
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+void CSRPBbDlg::UpdateKindButtons()
+{
+    const CPosition *head = m_edited.Head();
+    if (!head)
+        return;
+    const bool sr = OffersKind(m_keptHead, KindSR) || OffersKind(*head, KindSR);
+    const bool gr = OffersKind(m_keptHead, KindGR) || OffersKind(*head, KindGR);
+    const bool sp = OffersKind(m_keptHead, KindSP) || OffersKind(*head, KindSP);
+    const bool vl = OffersKind(m_keptHead, KindVL) || OffersKind(*head, KindVL);
+    // Inclusive service before value line before service repair: only the
+    // first of them offered is open to the adviser.
+    m_pKindButtons[KindGR]->setEnabled(gr && m_bKindSwitching);
+    m_pKindButtons[KindSP]->setEnabled(sp && m_bKindSwitching);
+    m_pKindButtons[KindVL]->setEnabled(!sp && vl && m_bKindSwitching);
+    m_pKindButtons[KindSR]->setEnabled(!sp && !vl && sr && m_bKindSwitching);
+    const int checked = head->PaketArt == kKindGrp   ? KindGR
+                        : head->PaketArt == kKindSip ? KindSP
+                        : head->PaketArt == kKindVlp ? KindVL
+                                                     : KindSR;
+    m_pKindButtons[checked]->setChecked(true);
+}
+
+void CSRPBbDlg::UpdateButtons()
+{
+    if (!m_pStore)
+        return;
+    const CPosition *head = m_edited.Head();
+    m_pStore->setEnabled(head && !m_pSettings->bQvlEdit && m_pBasket);
+    m_pScopeTexts->setEnabled(head && m_scopeTexts && m_pSettings->nKatalogFlag == 0 &&
+                              !m_pSettings->LeadTyp.isEmpty());
+    m_pFindings->setEnabled(head && m_findings && !m_bCampaignMode);
+    // Only an empty basket is transferred with the package at once.
+    TransferButton()->setEnabled(head && m_pBasket && m_pBasket->CanTransfer() &&
+                                 m_pBasket->EntryCount() == 0);
+    DmsRequestButton()->setEnabled(head != nullptr);
+    const CPrgSettings &s = *m_pSettings;
+    bool sum = false;
+    if (s.bSchulung)
+        sum = s.DirUserPriceEditing != 0;
+    else
+        sum = s.DirUserPriceEditing && s.SRPInterfaceReq == kRequestDms &&
+              s.SRPInterfaceSend == kRequestDms && s.XMLx && !s.bQvl && !s.bQvlEdit &&
+              !s.bQvlAPosSearch;
+    m_pSum->setEnabled(sum);
+    ApplySessionLocks();
+}
+
+void CSRPBbDlg::UpdatePrices()
+{
+    int kinds = CPackagePriceRollUp::Customer;
+    if (CPaket::AreExtraPriceSetsActive(m_pSettings) || m_pSettings->bSchulung)
+        kinds |= CPackagePriceRollUp::Standard;
+    if (m_bCampaignMode)
+        kinds |= CPackagePriceRollUp::Campaign;
+    CPackagePriceRollUp::RollUp(m_edited.Paket(), m_pSettings, kinds, PaketNotice());
+}
+
+void CSRPBbDlg::RepaintAll()
+{
+    m_pPositionPainter->SetCampaignMode(m_bCampaignMode);
+    m_pHeadPainter->SetCampaignMode(m_bCampaignMode);
+    m_pPositionPainter->ForgetAllRows();
+    m_pHeadPainter->ForgetAllRows();
+    m_pPositionModel->LinesChanged();
+    m_pHeadModel->LinesChanged();
+    m_pPositionList->viewport()->update();
+    m_pHeadList->viewport()->update();
+    m_pColumnHeader->update();
+    m_pLegend->update();
+    m_pSum->update();
+}
+
+void CSRPBbDlg::OnDmsRequest()
+{
+    if (m_pSettings->bSession)
+        return;
+    PlaySoundSelected(m_pSettings);
+    CPaket &paket = m_edited.Paket();
+    switch (m_pSettings->SRPInterfaceReq) {
+    case kRequestLocalFiles:
+        CLocalPackagePrices(m_pSettings, PaketNotice())
+            .Price(paket, GetPrgSprache(), m_bCampaignMode);
+        break;
+    case kRequestDms: {
+        bool anyLine = false;
+        for (const auto &line : paket)
+            anyLine = anyLine || !IsUnpricedType(line->Type);
+        if (!anyLine)
+            break;
+        if (!m_pDmsFrame) {
+            if (!m_pDmsSender && !m_pOwnSender)
+                m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
+            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
+            m_pDmsFrame = std::make_unique<CDmsFrame>(
+                m_pSettings, m_pDmsNotice.get(), m_pDmsSender ? m_pDmsSender : m_pOwnSender.get());
+        }
+        const CWaitCursor wait;
+        CPackagePriceExchange exchange(*m_pDmsFrame);
+        exchange.SetCampaignMode(m_bCampaignMode);
+        exchange.Request(paket);
+        break;
+    }
+    default: {
+        CTextDlg info(this);
+        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
+                         QStringLiteral(".dat"));
+        break;
+    }
+    }
+    // Prices of the request or of the files count again, not one set by hand.
+    if (CPosition *head = m_edited.Head())
+        head->PriceCalcFlag = 0;
+    RepaintAll();
+}
+
+void CSRPBbDlg::OnEditLabourValue()
+{
+    PlaySoundSelected(m_pSettings);
+    CPosition *line = m_pPositionModel->LineAt(m_pPositionList->currentIndex().row());
+    if (!line)
+        return;
+    CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
+    const QString initial = CLabourValueEdit::InitialText(*line, &field);
+    bool ok = false;
+    const QString typed = QInputDialog::getText(this, kMsgBoxTitle, OrmelText(2046).remove('&'),
+                                                QLineEdit::Normal, initial, &ok)
+                              .trimmed();
+    // Left as it was, emptied or no whole number: nothing changes.
+    bool number = false;
+    const int value = typed.toInt(&number);
+    if (!ok || typed.isEmpty() || typed == initial || !number || value < 0)
+        return;
+    CLabourValueEdit::Apply(*line, field, value);
+    UpdatePrices();
+    RepaintAll();
+}
+
+void CSRPBbDlg::OnSum()
+{
+    PlaySoundSelected(m_pSettings);
+    CPosition *head = m_edited.Head();
+    if (!head)
+        return;
+    if (!head->PriceCalcFlag && (head->Preise1.Gross != head->Preise2.Gross || m_bCampaignMode)) {
+        RepaintAll();
+        return;
+    }
+    if (!head->PriceCalcFlag) {
+        const bool both = head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0;
+        head->StdGross = both ? head->Preise1.Gross : kPriceNotSet;
+        head->StdNet = both ? head->Preise1.Net : kPriceNotSet;
+        head->StdVat = head->Preise1.Vat > 0.0 ? head->Preise1.Vat : kPriceNotSet;
+    }
+    if (head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0) {
+        CPauschPreisDlg dialog(head, m_pSettings, this);
+        if (dialog.DoModal() == QDialog::Accepted)
+            head->PriceCalcFlag = 1;
+    }
+    RepaintAll();
+}
+
+// ---------------------------------------------------------------------------
+// Storing and leaving
+
+int CSRPBbDlg::EntryKind() const
+{
+    const CPosition *head = m_edited.Head();
+    const QString kind = head ? head->PaketArt : QString();
+    if (kind == kKindGrp)
+        return WK_GRP;
+    if (kind == kKindSip)
+        return WK_SIP;
+    if (kind == kKindVlp)
+        return WK_VLP;
+    return WK_SRP;
+}
+
+bool CSRPBbDlg::StorePackage()
+{
+    if (!m_edited.Head())
+        return false;
+    CWKListItem entry(EntryKind(), std::make_unique<CPaket>(m_edited.Paket()));
+    int result = m_pBasket ? m_pBasket->AddToBasket(&entry, 0) : 0;
+    if (result == 2) {
+        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
+                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+        if (answer != IDYES)
+            return false;
+        result = m_pBasket->AddToBasket(&entry, 2);
+    }
+    if (result == 0) {
+        // The package stays on the page with the adviser's choices.
+        OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        return false;
+    }
+    return true;
+}
+
+bool CSRPBbDlg::AddToBasket()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!StorePackage())
+        return false;
+    if (m_pHost)
+        m_pHost->ShowSRPWlPage(0);
+    return true;
+}
+
+void CSRPBbDlg::OnTransfer()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_pBasket)
+        return;
+    m_pBasket->SetDirectTransfer(true);
+    if (!StorePackage()) {
+        m_pBasket->SetDirectTransfer(false);
+        return;
+    }
+    if (m_pHost)
+        m_pHost->ShowSRPWlPage(0);
+    m_pBasket->TransferStored();
+}
+
+void CSRPBbDlg::LeaveWithQuestion()
+{
+    if (!m_pStore->isEnabled()) {
+        if (m_pHost)
+            m_pHost->ShowSRPWlPage(0);
+        return;
+    }
+    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
+                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+    if (answer == IDYES)
+        AddToBasket();
+    else if (answer == IDNO && m_pHost)
+        m_pHost->ShowSRPWlPage(0);
+}
+
+void CSRPBbDlg::OnBack()
+{
+    if (m_pSettings->bQvlEdit) {
+        // The caller edits this one package: leaving it ends the program.
+        m_pSettings->CloseMainWnd();
+        return;
+    }
+    LeaveWithQuestion();
+}
+
+void CSRPBbDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        event->accept();
+        if (!m_pSettings->bQvlEdit)
+            LeaveWithQuestion();
+        return;
+    }
+    CPaketDmsPage::keyPressEvent(event);
 }

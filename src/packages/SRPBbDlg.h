@@ -1,9 +1,40 @@
 #pragma once
-// The package editing page: the chosen package with its positions, alternatives
-// and options.
+// The package editing page: the package chosen on the package list (or a
+// package of the basket opened again) with its head, its work positions,
+// parts and sub-packages. The adviser switches between the package's kinds
+// (SR, GR, SP, VL), opens groups of alternatives and chooses lines (the
+// rules are CPackageSelection's), edits a labour value, asks for prices
+// (the dealer's price files or the DMS), sets the package price by hand,
+// and stores the package in the basket ("P"), also with the transfer at
+// once ("Übertragen"), or leaves with the question whether to store it.
+//
+// The package and every reference into it live in one CEditedPackage; the
+// page keeps copies of the list line and of the head it was handed, from
+// which every kind is loaded anew.
 
 #include "packages/PaketDmsPage.h"
+#include "packages/edit/EditedPackage.h"
 #include "packages/list/PackageRow.h"
+#include "packages/model/Position.h"
+
+#include <functional>
+#include <memory>
+
+class CDmsFrame;
+class CDmsMsgBoxNotice;
+class CSRPBbPaintedButton;
+class CSRPBbRowModel;
+class CSRPBbRowPainter;
+class COwnBearbLB;
+class COwnLB;
+class CYaqDb;
+class IDmsSender;
+class IPackageBasket;
+class IPackageLoadReads;
+class QButtonGroup;
+class QComboBox;
+class QListWidget;
+class QModelIndex;
 
 class CSRPBbDlg : public CPaketDmsPage
 {
@@ -21,15 +52,125 @@ public:
     CSRPBbDlg();
     ~CSRPBbDlg() override;
 
-    // The package chosen on the package list: its row (copied), the variant
-    // to open and whether it opens with its campaign offers.
-    void SetPackage(const CPackageRow &row, int kind, bool openInMK);
+    // The package chosen on the package list: its row (copied), the text of
+    // its main group, the variant to open and whether it opens with its
+    // campaign offers. The lines are loaded when the page is shown.
+    void SetPackage(const CPackageRow &row, int kind, bool openInMK,
+                    const QString &mainGroupText = QString());
     const CPackageRow &ListRow() const { return m_listRow; }
     int PackageKind() const { return m_nKind; }
     bool OpenInMK() const { return m_bOpenInMK; }
 
+    // A package of the basket to edit again (copied): shown with its
+    // choices when the page is next shown with keep content 1.
+    void TakeBasketPackage(const CPaket &stored);
+
+    // What the page works with, all borrowed; set by the main window.
+    void SetBasket(IPackageBasket *basket) { m_pBasket = basket; }
+    // Opens one more catalogue connection for the package loader; unset:
+    // a connection to the local data set of the settings.
+    void SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open);
+    // Who answers the labour-value questions of the loader; null: the
+    // program's cached catalogue readers.
+    void SetLoadReads(IPackageLoadReads *reads) { m_pLoadReads = reads; }
+    // The DMS's side of the price request; null: the program's SOAP client.
+    void SetDmsSender(IDmsSender *sender);
+    // The scope texts and the findings of a package number on their own
+    // pages; unset: their buttons stay disabled.
+    void SetScopeTextHandler(std::function<void(const QString &number)> handler);
+    void SetFindingsHandler(std::function<void(const QString &number, const CPaket &)> handler);
+
+    // The package as the page edits it.
+    CEditedPackage &Edited() { return m_edited; }
+    const std::vector<CPosition *> &PositionRows() const;
+
+    // The kind buttons: the package loaded anew in kind SR, GR, SP or VL.
+    void LoadPackageOfKind(int kind);
+    // "P": a copy of the package into the basket; true when it is stored
+    // (the page then shows the package list).
+    bool AddToBasket();
+    // "Übertragen": store, and only after a successful store transfer.
+    void OnTransfer();
+    // "&DMS-Anfrage" (and "AutomaticReq" after a load): prices by the
+    // request mode: the dealer's price files (3), the DMS (4), else the
+    // dealer's price information text.
+    void OnDmsRequest();
+    // "AW - Editieren" on the current row of the position list.
+    void OnEditLabourValue();
+    // The sum button: the direct price dialog.
+    void OnSum();
+    // A click and a double click on a row of the position list.
+    void ClickRow(int row);
+    void DoubleClickRow(int row);
+
+protected:
+    void BuildPage(QVBoxLayout *body) override;
+    // Shows the page: loads a package just handed over (keep content 0),
+    // takes a basket package over (keep content 1), else shows what the
+    // adviser left.
+    void RefreshPage() override;
+    void OnBack() override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void SetButtonTexts();
+    // Loads the kind into the package made of the kept list line and head.
+    void LoadKind(int kind);
+    void LoadFindings();
+    void FillLists();
+    void FillPositions();
+    void FillInfoList();
+    void UpdateKindButtons();
+    void UpdateButtons();
+    void UpdatePrices();
+    void RepaintAll();
+    void OnPositionSelected(const QModelIndex &current);
+    void SelectCurrentRow();
+    // Stores; answers true when the basket took the package.
+    bool StorePackage();
+    // The question whether to store the package before leaving.
+    void LeaveWithQuestion();
+    int EntryKind() const;
+    std::unique_ptr<CYaqDb> OpenConnection() const;
+
+    CEditedPackage m_edited;
+    CPosition m_keptListLine;
+    CPosition m_keptHead;
+    bool m_bHanded = false; // a package was handed over and not yet loaded
+    std::unique_ptr<CPaket> m_pBasketPackage;
     CPackageRow m_listRow;
     int m_nKind = KindSR;
     bool m_bOpenInMK = false;
+    bool m_bCampaignMode = false;
+    bool m_bKindSwitching = true;
+    int m_nPreviousRow = -1;
+
+    IPackageBasket *m_pBasket = nullptr;
+    IPackageLoadReads *m_pLoadReads = nullptr;
+    std::unique_ptr<IPackageLoadReads> m_pCatalogueReads;
+    std::function<std::unique_ptr<CYaqDb>()> m_openConnection;
+    std::function<void(const QString &)> m_scopeTexts;
+    std::function<void(const QString &, const CPaket &)> m_findings;
+    IDmsSender *m_pDmsSender = nullptr;
+    std::unique_ptr<IDmsSender> m_pOwnSender;
+    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    std::unique_ptr<CDmsFrame> m_pDmsFrame;
+
+    CSRPBbRowModel *m_pHeadModel = nullptr;
+    CSRPBbRowModel *m_pPositionModel = nullptr;
+    CSRPBbRowPainter *m_pHeadPainter = nullptr;
+    CSRPBbRowPainter *m_pPositionPainter = nullptr;
+    COwnLB *m_pHeadList = nullptr;
+    COwnBearbLB *m_pPositionList = nullptr;
+    QListWidget *m_pInfoList = nullptr;
+    QComboBox *m_pCampaignCombo = nullptr;
+    QButtonGroup *m_pKindGroup = nullptr;
+    COwnButton *m_pKindButtons[5] = {}; // SR, GR, SP, VL, MK
+    COwnButton *m_pEditAw = nullptr;
+    COwnButton *m_pScopeTexts = nullptr;
+    COwnButton *m_pFindings = nullptr;
+    COwnButton *m_pStore = nullptr;
+    CSRPBbPaintedButton *m_pColumnHeader = nullptr;
+    CSRPBbPaintedButton *m_pLegend = nullptr;
+    CSRPBbPaintedButton *m_pSum = nullptr;
 };

@@ -511,8 +511,10 @@ void CSRPWlDlg::ChoosePackage(int open, int kind, int openInMK)
                 else if (!package->vlNumber.isEmpty())
                     kind = CSRPBbDlg::KindVL;
             }
+            const CPackageRow *group = m_list.Current(kLevelTop);
             if (m_pEditingPage)
-                m_pEditingPage->SetPackage(*package, kind, openInMK != 0);
+                m_pEditingPage->SetPackage(*package, kind, openInMK != 0,
+                                           group ? group->groupText : QString());
         }
     }
     if (m_pHost)

@@ -10,8 +10,29 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
+#include <QXmlStreamReader>
 
 namespace {
+
+// An XML answer whose body is a SOAP Fault, in any namespace prefix.
+bool IsSoapFault(const QByteArray &contentType, const QByteArray &body)
+{
+    if (!contentType.toLower().contains("xml"))
+        return false;
+    QXmlStreamReader xml(body);
+    int depth = 0;
+    while (!xml.atEnd() && depth <= 3) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("Fault"))
+                return true;
+            ++depth;
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    return false;
+}
 
 QString Authority(const QUrl &url)
 {
@@ -114,6 +135,9 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         m_lastError = QStringLiteral("The answer of %1 is larger than %2 bytes.")
                           .arg(Authority(url))
                           .arg(kMaxAnswerBytes);
+    } else if (m_lastStatus == 500 && IsSoapFault(contentType, answer)) {
+        // A SOAP peer reports a failed call as a Fault with status 500: its
+        // fault string is the answer the caller shows.
     } else if (m_lastStatus != 0 && (m_lastStatus < 200 || m_lastStatus > 299)) {
         m_lastError = QStringLiteral("HTTP %1 %2 from %3.")
                           .arg(m_lastStatus)

@@ -1,4 +1,5 @@
 #include "yaq2-dms/StandInDms.h"
+#include "yaq2-dms/StandInLabourPrices.h"
 
 #include "platform/DmsNamespace.h"
 #include "platform/XmlLimits.h"
@@ -232,7 +233,10 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
     } else if (method == QLatin1String("requestVIN")) {
         WriteVehicleSearch(xml, message, vehicles, version);
     } else if (method == QLatin1String("requestPackageInfo")) {
-        WritePackageInfoAnswer(xml, message, prices);
+        if (IsLabourPriceRequest(message))
+            WriteLabourPriceAnswer(xml, message, prices);
+        else
+            WritePackageInfoAnswer(xml, message, prices);
     } else {
         WriteException(xml, QStringLiteral("GeneralApplicationError"),
                        QStringLiteral("The stand-in DMS does not answer \"%1\".").arg(method));
@@ -240,6 +244,72 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
     xml.writeEndDocument();
     *status = 200;
     return out;
+}
+
+bool LoadDmsVinList(const QString &path, QSet<QString> *vins, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QSet<QString> read;
+    int number = 0;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        ++number;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.size() != 17) {
+            *error = QStringLiteral("%1:%2: expected a VIN of 17 characters").arg(path).arg(number);
+            return false;
+        }
+        read.insert(line);
+    }
+    *vins = read;
+    return true;
+}
+
+bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QString *answer,
+                           int *status)
+{
+    QDomDocument doc;
+    if (!LoadXmlDocument(request, &doc))
+        return false;
+    QDomElement message = doc.documentElement();
+    if (LocalName(message.tagName()).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) == 0)
+        message = FirstChild(FirstChild(message, QStringLiteral("Body")), QString());
+    const QString method = LocalName(message.tagName());
+    const bool positions = method == QLatin1String("transferYAQPositions");
+    if (!positions && method != QLatin1String("transferVehicleInfo"))
+        return false;
+    book->received.append(request);
+
+    const QDomElement vinElement = FirstChild(message, QStringLiteral("vin"));
+    const QString vin = vinElement.attribute(QStringLiteral("vinLongPrefix")) +
+                        vinElement.attribute(QStringLiteral("vinShort"));
+    QString version = message.attribute(QStringLiteral("version"));
+    if (version != QLatin1String("01.04.01") && version != QLatin1String("01.05.00"))
+        version = QStringLiteral("01.00.05");
+    answer->clear();
+    QXmlStreamWriter xml(answer);
+    StartEnvelope(xml);
+    StartMessage(xml, method + QStringLiteral("Response"), version);
+    if (vin.size() != 17) {
+        WriteException(xml, QStringLiteral("XMLNotValid"),
+                       QStringLiteral("The VIN \"%1\" is not 17 characters long.").arg(vin));
+    } else if (positions && book->unknownVins.contains(vin)) {
+        WriteException(xml, QStringLiteral("UnknownVIN"),
+                       QStringLiteral("The DMS has no vehicle with the VIN \"%1\".").arg(vin));
+    } else {
+        if (!positions)
+            book->unknownVins.remove(vin);
+        xml.writeTextElement(QStringLiteral("confirmTransmission"), QStringLiteral("true"));
+    }
+    xml.writeEndDocument();
+    *status = 200;
+    return true;
 }
 
 QString BuildTransferVinRequest(const TransferVinRequest &request)
@@ -284,7 +354,10 @@ void StandInDms::onRequest(quint64 id, const HttpRequest &request)
     if (m_delayMs < 0)
         return;
     int status = 0;
-    const QByteArray answer = StandInAnswer(body, m_vehicles, m_packagePrices, &status).toUtf8();
+    QString text;
+    if (!StandInTransferAnswer(body, &m_transfers, &text, &status))
+        text = StandInAnswer(body, m_vehicles, m_packagePrices, &status);
+    const QByteArray answer = text.toUtf8();
     if (m_echo)
         QTextStream(stdout) << "-> HTTP " << status << "\n" << Qt::flush;
     auto send = [this, id, status, answer]() {

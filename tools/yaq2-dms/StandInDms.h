@@ -9,7 +9,9 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 struct DmsVehicle
 {
@@ -52,6 +54,28 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *
 QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
                       const DmsPackagePrices &prices, int *status);
 
+// The DMS's side of the basket transfer: the VINs of the vehicles its
+// workshop orders do not know yet, and every transfer request it received.
+struct DmsTransferBook
+{
+    // "transferYAQPositions" for one of them answers "UnknownVIN";
+    // "transferVehicleInfo" creates the vehicle and takes it off the list.
+    QSet<QString> unknownVins;
+    // The bodies of "transferYAQPositions" and "transferVehicleInfo" as
+    // they arrived, oldest first.
+    QStringList received;
+};
+
+// Reads a file of VINs, one a line (17 characters; "#" comments and empty
+// lines left out). False, with the file and line in *error, otherwise.
+bool LoadDmsVinList(const QString &path, QSet<QString> *vins, QString *error);
+
+// The answer to a transfer: "confirmTransmission" "true", "UnknownVIN" for a
+// vehicle on the book's unknown list, "XMLNotValid" for a VIN that is not 17
+// characters long. False, and the book unchanged, for any other request.
+bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QString *answer,
+                           int *status);
+
 // What the DMS pushes: the fields of "transferVIN", each sent only when set.
 struct TransferVinRequest
 {
@@ -79,6 +103,9 @@ public:
     // 0: answer at once; more: after that many milliseconds; less than 0:
     // never (the client's time limit is what ends the exchange).
     void setDelay(int milliseconds) { m_delayMs = milliseconds; }
+    // The vehicles the transfers do not know yet (see DmsTransferBook).
+    void setUnknownVins(const QSet<QString> &vins) { m_transfers.unknownVins = vins; }
+    const DmsTransferBook &transfers() const { return m_transfers; }
     // Every request is appended to this file (none when empty).
     void setLogFile(const QString &path) { m_logFile = path; }
     // Every request and the answer's status are printed on standard output.
@@ -99,6 +126,7 @@ private:
     HttpListener m_listener;
     DmsVehicles m_vehicles;
     DmsPackagePrices m_packagePrices;
+    DmsTransferBook m_transfers;
     int m_delayMs = 0;
     QString m_logFile;
     bool m_echo = false;

@@ -1,7 +1,7 @@
 // yaq2-dms: a stand-in dealer management system for trying and testing the
 // program's DMS exchange on one computer.
 //   yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]
-//                  [--log FILE] [--delay MS | --silent] [--quiet]
+//                  [--unknown-vins FILE] [--log FILE] [--delay MS | --silent] [--quiet]
 //   yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]
 //                  [--settlement-code X] [--job-number X] [--first-registration YYYY-MM-DD]
 //                  [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]
@@ -17,7 +17,7 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]\n"
-    "                      [--log FILE] [--delay MS | --silent] [--quiet]\n"
+    "                      [--unknown-vins FILE] [--log FILE] [--delay MS | --silent] [--quiet]\n"
     "       yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]\n"
     "                      [--settlement-code X] [--job-number X]\n"
     "                      [--first-registration YYYY-MM-DD]\n"
@@ -39,6 +39,8 @@ int Serve(const QStringList &args)
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dms/vehicles.txt"));
     QString pricesFile =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dms/packages.txt"));
+    QString unknownFile = QDir(QCoreApplication::applicationDirPath())
+                              .filePath(QStringLiteral("dms/unknown-vins.txt"));
     QString logFile;
     int port = 2022;
     int delay = 0;
@@ -54,6 +56,8 @@ int Serve(const QStringList &args)
             vehiclesFile = args.at(++i);
         else if (a == QLatin1String("--packages") && hasValue)
             pricesFile = args.at(++i);
+        else if (a == QLatin1String("--unknown-vins") && hasValue)
+            unknownFile = args.at(++i);
         else if (a == QLatin1String("--log") && hasValue)
             logFile = args.at(++i);
         else if (a == QLatin1String("--delay") && hasValue)
@@ -80,9 +84,15 @@ int Serve(const QStringList &args)
         QTextStream(stderr) << "yaq2-dms: " << error << "\n";
         return 1;
     }
+    QSet<QString> unknownVins;
+    if (!LoadDmsVinList(unknownFile, &unknownVins, &error)) {
+        QTextStream(stderr) << "yaq2-dms: " << error << "\n";
+        return 1;
+    }
     StandInDms dms;
     dms.setVehicles(vehicles);
     dms.setPackagePrices(prices);
+    dms.setUnknownVins(unknownVins);
     dms.setDelay(delay);
     dms.setLogFile(logFile);
     dms.setEcho(!quiet);

@@ -215,6 +215,26 @@ QString SyntheticEditPackage()
     return QStringLiteral("9000000");
 }
 
+QString SyntheticAwTypeNumber()
+{
+    return QStringLiteral("VQK00DE1");
+}
+
+QString SyntheticAwLeadType()
+{
+    return QStringLiteral("9K01");
+}
+
+QString SyntheticAwMainGroup()
+{
+    return QStringLiteral("50");
+}
+
+int SyntheticAwPositions()
+{
+    return 5000;
+}
+
 namespace {
 
 // The edited package and its sub-packages: the top package has 210 labour
@@ -303,6 +323,60 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db)
         return {};
     };
     return add(SyntheticEditPackage(), 0);
+}
+
+QString BuildSyntheticAwCatalogue(QSqlDatabase &db)
+{
+    const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    const QString empty = QStringLiteral(""), group = SyntheticAwMainGroup();
+    Inserter mainGroups(db, QStringLiteral("INSERT INTO aw_main_group (catalogue_key, language,"
+                                           " type_number, main_group, group_text, text2, text3)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    if (!mainGroups.Add({one, lang, SyntheticAwTypeNumber(), group, QStringLiteral("Karosserie"),
+                         empty, empty}))
+        return mainGroups.Error();
+    Inserter positions(db, QStringLiteral("INSERT INTO aw_catalogue_position (catalogue_key,"
+                                          " type_number, main_group, language, line_number,"
+                                          " position_number, relation_code, reference,"
+                                          " visibility, separator, bracket_marker, variants,"
+                                          " text1, text2, text3, text4, bracket1, bracket2,"
+                                          " bracket3, bracket4) VALUES (?, ?, ?, ?, ?, ?, ?, ?,"
+                                          " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    Inserter values(db, QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group,"
+                                       " position_number, unit_code, lead_type, extra_code,"
+                                       " work_units, remark, flag)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (int i = 1; i <= SyntheticAwPositions(); ++i) {
+        const QString number = group + Padded(i, 5);
+        // Every tenth position is the joint work of the one before it.
+        const bool joint = i % 10 == 0;
+        if (!positions.Add({one,
+                            SyntheticAwTypeNumber(),
+                            group,
+                            lang,
+                            Padded(i, 4),
+                            number,
+                            joint ? QStringLiteral("V") : empty,
+                            joint ? group + Padded(i - 1, 5) : empty,
+                            QStringLiteral("J"),
+                            QStringLiteral("N"),
+                            QStringLiteral("N"),
+                            QStringLiteral("NNNN"),
+                            QStringLiteral("Arbeitsposition %1").arg(i),
+                            i % 3 == 0 ? QStringLiteral("mit Zusatzarbeit") : empty,
+                            empty,
+                            empty,
+                            i % 4 == 0 ? QStringLiteral("(beide Seiten)") : empty,
+                            empty,
+                            empty,
+                            empty}))
+            return positions.Error();
+        if (!values.Add({one, group, number, QStringLiteral("0"), SyntheticAwLeadType(),
+                         QStringLiteral("A"), QString::number(2 + i % 40), empty,
+                         QStringLiteral("J")}))
+            return values.Error();
+    }
+    return {};
 }
 
 QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
@@ -529,6 +603,9 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
         const QString editPackage = BuildSyntheticEditPackage(db);
         if (!editPackage.isEmpty())
             return editPackage;
+        const QString awCatalogue = BuildSyntheticAwCatalogue(db);
+        if (!awCatalogue.isEmpty())
+            return awCatalogue;
 
         QSqlQuery report(db);
         if (!report.exec(

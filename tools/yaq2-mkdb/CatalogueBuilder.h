@@ -51,3 +51,13 @@ int SyntheticRangesPerType();
 QString SyntheticEditTypeKey();
 QString SyntheticEditLeadType();
 QString SyntheticEditPackage();
+
+// The labour-value catalogue page of the synthetic catalogue: main group
+// SyntheticAwMainGroup() of type number SyntheticAwTypeNumber() holds
+// SyntheticAwPositions() labour positions straight below it (no group
+// levels), each valued for lead type SyntheticAwLeadType() with additional
+// code "A"; language "00".
+QString SyntheticAwTypeNumber();
+QString SyntheticAwLeadType();
+QString SyntheticAwMainGroup();
+int SyntheticAwPositions();

@@ -570,3 +570,67 @@ public:
     QString m_strText;     // text
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strBefNr, &m_strSprache, &m_strText)
 };
+
+// --- labour-value catalogue page ----------------------------------------------
+
+// A group level below a main group: a subgroup (level "2") or a third-level
+// row (level "3") covering the catalogue lines from..to. Keys: catalogue
+// key, type number, main group, language, level.
+class CAwKatGroupData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strTypNr;    // type number (key)
+    QString m_strHG;       // main group (key)
+    QString m_strSprache;  // language (key)
+    QString m_strLevel;    // "2" or "3" (key)
+    QString m_strVonZeile; // first catalogue line
+    QString m_strBisZeile; // last catalogue line
+    QString m_strGruppe;   // group code
+    QString m_strKennz;    // marker, "N" = shown
+    QString m_strText;     // title
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strHG, &m_strSprache, &m_strLevel,
+                    &m_strVonZeile, &m_strBisZeile, &m_strGruppe, &m_strKennz, &m_strText)
+};
+
+// A labour position on a catalogue line. Keys: catalogue key, type number,
+// main group, language (the range reads), or the position number (the jump).
+class CAwKatAPosData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;     // catalogue key (key)
+    QString m_strTypNr;        // type number (key)
+    QString m_strHG;           // main group (key)
+    QString m_strSprache;      // language (key)
+    QString m_strZeile;        // catalogue line
+    QString m_strAPosNr;       // position number (key of the jump)
+    QString m_strCode;         // relation code: "V", "Z", "I" or empty
+    QString m_strRef;          // the position a "V"/"Z" position belongs to
+    QString m_strSichtbar;     // "N" and "K" hide the position
+    QString m_strTrenner;      // "J": full-width rule above
+    QString m_strKlammerKennz; // "N": the bracket lines count
+    QString m_strVarianten;    // one character per catalogue column, "U" not applicable
+    QString m_strText1, m_strText2, m_strText3, m_strText4;
+    QString m_strKText1, m_strKText2, m_strKText3, m_strKText4;
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strHG, &m_strSprache, &m_strZeile, &m_strAPosNr,
+                    &m_strCode, &m_strRef, &m_strSichtbar, &m_strTrenner, &m_strKlammerKennz,
+                    &m_strVarianten, &m_strText1, &m_strText2, &m_strText3, &m_strText4,
+                    &m_strKText1, &m_strKText2, &m_strKText3, &m_strKText4)
+};
+
+// The values of a catalogue line per catalogue column, one row per unit.
+// Keys: catalogue key, type number, main group, line.
+class CAwKatWertData : public CYaqData
+{
+public:
+    QString m_strKatBstNr;  // catalogue key (key)
+    QString m_strTypNr;     // type number (key)
+    QString m_strHG;        // main group (key)
+    QString m_strZeile;     // catalogue line (key)
+    QString m_strEinheit;   // unit code "0".."4"
+    QString m_strLackstufe; // paint stage
+    QString m_strBaustand;  // build status
+    QString m_strWerte;     // the column values separated by ";"
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strHG, &m_strZeile, &m_strEinheit,
+                    &m_strLackstufe, &m_strBaustand, &m_strWerte)
+};

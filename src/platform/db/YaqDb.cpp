@@ -782,3 +782,94 @@ int CYaqDb::ReadSBefTxtData(CSBefTxtData &rec)
     return Select(kFindingText,
                   {Key(rec.m_strKatBstNr), Key(rec.m_strBefNr), Key(rec.m_strSprache)}, rec);
 }
+
+// --- labour-value catalogue page ---------------------------------------------
+
+namespace {
+#define YAQ_AW_GROUP_SELECT                                                                        \
+    "SELECT catalogue_key, type_number, main_group, language, level, line_from, line_to,"          \
+    " group_code, marker, group_text FROM aw_catalogue_group"                                      \
+    " WHERE catalogue_key = ? AND type_number = ? AND main_group = ? AND language = ?"
+const char kAwSubGroups[] = YAQ_AW_GROUP_SELECT " AND level = '2' ORDER BY line_from";
+const char kAwThirdLevel[] =
+    YAQ_AW_GROUP_SELECT " AND level = '3' AND line_from >= ? AND line_from <= ? ORDER BY line_from";
+#undef YAQ_AW_GROUP_SELECT
+#define YAQ_AW_POSITION_SELECT                                                                     \
+    "SELECT catalogue_key, type_number, main_group, language, line_number, position_number,"       \
+    " relation_code, reference, visibility, separator, bracket_marker, variants, text1, text2,"    \
+    " text3, text4, bracket1, bracket2, bracket3, bracket4 FROM aw_catalogue_position"
+const char kAwPositions[] =
+    YAQ_AW_POSITION_SELECT " WHERE catalogue_key = ? AND type_number = ? AND main_group = ?"
+                           " AND language = ? AND line_number >= ? AND line_number <= ?"
+                           " ORDER BY line_number";
+const char kAwPositionLines[] =
+    YAQ_AW_POSITION_SELECT " WHERE catalogue_key = ? AND type_number = ? AND position_number = ?"
+                           " ORDER BY main_group, line_number";
+const char kAwPositionLinesOfGroup[] =
+    YAQ_AW_POSITION_SELECT " WHERE catalogue_key = ? AND type_number = ? AND position_number = ?"
+                           " AND main_group = ? ORDER BY line_number";
+#undef YAQ_AW_POSITION_SELECT
+const char kAwLineValues[] =
+    "SELECT catalogue_key, type_number, main_group, line_number, unit, paint_stage, build_status,"
+    " column_values FROM aw_catalogue_value WHERE catalogue_key = ? AND type_number = ?"
+    " AND main_group = ? AND line_number = ? ORDER BY sort_order";
+
+const std::pair<const char *, const char *> kAwCatalogue[] = {
+    {"catalogue subgroups", kAwSubGroups},
+    {"catalogue third level", kAwThirdLevel},
+    {"catalogue positions", kAwPositions},
+    {"catalogue lines of a position", kAwPositionLines},
+    {"catalogue lines of a position in a group", kAwPositionLinesOfGroup},
+    {"catalogue line values", kAwLineValues},
+};
+} // namespace
+
+QString CYaqDb::AwCatalogueQuery(const QString &name)
+{
+    for (const auto &query : kAwCatalogue) {
+        if (name == QLatin1String(query.first))
+            return QLatin1String(query.second);
+    }
+    return {};
+}
+
+int CYaqDb::ReadAwKatSubGroupData(CAwKatGroupData &rec)
+{
+    return Select(
+        kAwSubGroups,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG), Key(rec.m_strSprache)},
+        rec);
+}
+
+int CYaqDb::ReadAwKatThirdLevelData(CAwKatGroupData &rec, const QString &from, const QString &to)
+{
+    return Select(kAwThirdLevel,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG),
+                   Key(rec.m_strSprache), Key(from), Key(to)},
+                  rec);
+}
+
+int CYaqDb::ReadAwKatAPosData(CAwKatAPosData &rec, const QString &from, const QString &to)
+{
+    return Select(kAwPositions,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG),
+                   Key(rec.m_strSprache), Key(from), Key(to)},
+                  rec);
+}
+
+int CYaqDb::ReadAwKatAPosLines(CAwKatAPosData &rec)
+{
+    if (rec.m_strHG.isEmpty())
+        return Select(kAwPositionLines,
+                      {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strAPosNr)}, rec);
+    return Select(
+        kAwPositionLinesOfGroup,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strAPosNr), Key(rec.m_strHG)}, rec);
+}
+
+int CYaqDb::ReadAwKatWertData(CAwKatWertData &rec)
+{
+    return Select(
+        kAwLineValues,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG), Key(rec.m_strZeile)}, rec);
+}

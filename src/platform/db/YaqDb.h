@@ -192,6 +192,27 @@ public:
     // Text of a finding (keys m_strKatBstNr, m_strBefNr, m_strSprache).
     int ReadSBefTxtData(CSBefTxtData &rec);
 
+    // --- labour-value catalogue page ---
+    // The query text of a read below by name ("catalogue subgroups", ...;
+    // see YaqDb.cpp), for the plan checks and the benchmark; an empty text
+    // for an unknown name.
+    static QString AwCatalogueQuery(const QString &name);
+    // Subgroups of a main group (keys m_strKatBstNr, m_strTypNr, m_strHG,
+    // m_strSprache), in line order.
+    int ReadAwKatSubGroupData(CAwKatGroupData &rec);
+    // Third-level rows of a main group whose first line lies in from..to
+    // (same keys), in line order.
+    int ReadAwKatThirdLevelData(CAwKatGroupData &rec, const QString &from, const QString &to);
+    // Positions on the lines from..to of a main group (keys m_strKatBstNr,
+    // m_strTypNr, m_strHG, m_strSprache), in line order.
+    int ReadAwKatAPosData(CAwKatAPosData &rec, const QString &from, const QString &to);
+    // The lines of a position number (keys m_strKatBstNr, m_strTypNr,
+    // m_strAPosNr and, when not empty, m_strHG), main group and line order.
+    int ReadAwKatAPosLines(CAwKatAPosData &rec);
+    // The column values of a catalogue line (keys m_strKatBstNr, m_strTypNr,
+    // m_strHG, m_strZeile), in unit order.
+    int ReadAwKatWertData(CAwKatWertData &rec);
+
 private:
     int Select(const char *sql, const QVariantList &binds, CYaqData &rec);
 };

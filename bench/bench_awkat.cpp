@@ -1,0 +1,222 @@
+// Opening the labour-position level of a main group with 5,000 positions
+// in a synthetic catalogue: the catalogue walk (main groups read, the group
+// opened, its group levels asked, every position read with its info and
+// filtered by its labour values for the vehicle through the cached
+// readers, the cache emptied before each run) beside the same reads on the
+// SQLite C API (the positions of the group, the labour values and the infos
+// of the main group, every column copied into a text). At the end the
+// ratio walk / C API is printed (target: at most 2).
+//
+// --benchmark_repetitions=10 compares the fastest of ten runs of each.
+
+#include "catalogues/model/AwKatWalk.h"
+#include "common/readers/CatalogueCache.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+#include "yaq2-mkdb/CatalogueBuilder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString file;
+    std::unique_ptr<CYaqDb> catalogue, values, third;
+};
+
+Fixture *g_fixture = nullptr;
+
+CPrgSettings Vehicle()
+{
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.Bestellnr = SyntheticAwTypeNumber();
+    s.LeadTyp = SyntheticAwLeadType();
+    s.ZusatzCode = QStringLiteral("A");
+    s.Fgstnr.clear();
+    return s;
+}
+
+void BM_Walk_OpenPositions(benchmark::State &state)
+{
+    CPrgSettings s = Vehicle();
+    size_t shown = 0;
+    for (auto _ : state) {
+        CatalogueCache().Clear();
+        CAwKatWalk walk(&s, g_fixture->catalogue.get(), g_fixture->values.get(),
+                        g_fixture->third.get());
+        walk.ReadMainGroups();
+        for (CAwKatRow *row : walk.Shown()) {
+            if (row->Key == SyntheticAwMainGroup())
+                walk.Open(row);
+        }
+        shown = walk.Shown().size();
+        if (walk.ShownLevel() != AW_POSITION)
+            state.SkipWithError("the positions were not opened");
+    }
+    state.counters["rows"] = double(shown);
+}
+
+class RawQuery
+{
+public:
+    RawQuery(sqlite3 *db, const QString &text)
+    {
+        const QByteArray sql = text.toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &m_stmt, nullptr) != SQLITE_OK)
+            std::fprintf(stderr, "prepare %s: %s\n", sql.constData(), sqlite3_errmsg(db));
+        m_columns = sqlite3_column_count(m_stmt);
+    }
+    ~RawQuery() { sqlite3_finalize(m_stmt); }
+    RawQuery(const RawQuery &) = delete;
+    RawQuery &operator=(const RawQuery &) = delete;
+
+    void Bind(std::initializer_list<QString> keys)
+    {
+        sqlite3_reset(m_stmt);
+        int n = 0;
+        for (const QString &key : keys) {
+            m_keys[n] = key;
+            sqlite3_bind_text16(m_stmt, n + 1, m_keys[n].utf16(), int(m_keys[n].size() * 2),
+                                SQLITE_STATIC);
+            ++n;
+        }
+    }
+    bool Step()
+    {
+        if (sqlite3_step(m_stmt) != SQLITE_ROW)
+            return false;
+        for (int c = 0; c < m_columns; ++c)
+            m_text[c] = QString(static_cast<const QChar *>(sqlite3_column_text16(m_stmt, c)),
+                                sqlite3_column_bytes16(m_stmt, c) / 2);
+        return true;
+    }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_columns = 0;
+    QString m_keys[8];
+    QString m_text[24];
+};
+
+void BM_Raw_OpenPositions(benchmark::State &state)
+{
+    const QByteArray file = g_fixture->file.toUtf8();
+    const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    int rows = 0;
+    for (auto _ : state) {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        {
+            RawQuery positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions")));
+            RawQuery values(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
+                                               " lead_type, extra_code, work_units, remark, flag"
+                                               " FROM labour_value WHERE catalogue_key = ? AND"
+                                               " main_group = ? AND lead_type = ? AND"
+                                               " extra_code = ? ORDER BY position_number,"
+                                               " unit_code"));
+            RawQuery infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number,"
+                                              " info_text FROM labour_info WHERE catalogue_key = ?"
+                                              " AND main_group = ? ORDER BY position_number"));
+            rows = 0;
+            positions.Bind({one, SyntheticAwTypeNumber(), SyntheticAwMainGroup(), lang,
+                            QStringLiteral("0000"), QStringLiteral("9999")});
+            while (positions.Step())
+                ++rows;
+            values.Bind({one, SyntheticAwMainGroup(), SyntheticAwLeadType(), QStringLiteral("A")});
+            while (values.Step()) {
+            }
+            infos.Bind({one, SyntheticAwMainGroup()});
+            while (infos.Step()) {
+            }
+        }
+        sqlite3_close(db);
+    }
+    state.counters["rows"] = rows;
+}
+
+BENCHMARK(BM_Walk_OpenPositions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw_OpenPositions)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
+            if (run.run_type == Run::RT_Aggregate && !fastest)
+                continue;
+            const std::string name = run.run_name.str();
+            if (fastest || !m_fastest.count(name))
+                m_times[name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (fastest)
+                m_fastest.insert(name);
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto walk = m_times.find("BM_Walk_OpenPositions");
+        const auto raw = m_times.find("BM_Raw_OpenPositions");
+        if (walk == m_times.end() || raw == m_times.end() || raw->second <= 0)
+            return;
+        const double ratio = walk->second / raw->second;
+        std::printf("\nlabour positions opened / SQLite C API of their reads: %.2f ms vs %.2f ms,"
+                    " ratio %.2f (target: at most %.1f) %s\n",
+                    walk->second * 1e3, raw->second * 1e3, ratio, kTarget,
+                    ratio <= kTarget ? "ok" : "SLOW");
+    }
+
+private:
+    static constexpr double kTarget = 2.0;
+    std::map<std::string, double> m_times;
+    std::set<std::string> m_fastest;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    SetPrgSprache(QStringLiteral("00"));
+    Fixture fixture;
+    // The identification tables and the package list stay small.
+    SyntheticSize size{1000, 100, 1000, 100, 10};
+    fixture.file = fixture.dir.filePath(QStringLiteral("YAQ2.dat"));
+    const QString error = BuildSyntheticCatalogue(
+        fixture.file, QStringLiteral(YAQ_SOURCE_DIR "/data/schema/catalogue.sql"), size);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "synthetic catalogue: %s\n", qPrintable(error));
+        return 1;
+    }
+    g_fixture = &fixture;
+    for (auto *db : {&fixture.catalogue, &fixture.values, &fixture.third}) {
+        *db = std::make_unique<CYaqDb>();
+        if (!(*db)->Open(QString(), QString(), QString(), 0, fixture.dir.path(), QString(),
+                         QString())) {
+            std::fprintf(stderr, "open failed\n");
+            return 1;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    return 0;
+}

@@ -1,0 +1,192 @@
+// Writing the body of "transferYAQPositions" for a basket of 200 entries
+// (150 priced packages of a head, two work positions and three parts, 50
+// single labour positions), beside writing the same number of elements and
+// attributes with a bare QXmlStreamWriter. The ratio transfer / bare writer
+// is printed at the end (goal: at most 3).
+
+#include "basket/model/WKList.h"
+#include "basket/transfer/TransferRequest.h"
+#include "packages/model/Paket.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+CPrgSettings Settings()
+{
+    CPrgSettings s;
+    s.SRPInterfaceSend = 4;
+    s.XMLx = 1;
+    s.V115 = 1;
+    s.V117 = 1;
+    s.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+    s.TypSchl = QStringLiteral("7A01");
+    s.SendXMLTerminalID = QStringLiteral("T1");
+    UpdateDmsHeader(&s);
+    return s;
+}
+
+void Price(CPriceSet &set, double net)
+{
+    set.Net = net;
+    set.Gross = net * 1.19;
+    set.Vat = 19.0;
+    set.Currency = QStringLiteral("EUR");
+    set.Complete = 1;
+}
+
+CPosition *Line(CPaket &paket, int type, const QString &number, const QString &kind)
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    line->Quantity = QStringLiteral("1");
+    line->AwText1 = QStringLiteral("Arbeit an Baugruppe ") + number;
+    Price(line->Preise1, 42.5);
+    Price(line->Preise2, 45.0);
+    return paket.AddPosition(std::move(line));
+}
+
+void FillBasket(CWKList &basket)
+{
+    for (int i = 0; i < 150; ++i) {
+        auto paket = std::make_unique<CPaket>();
+        const QString n = QStringLiteral("%1").arg(1000000 + i * 10);
+        CPosition *head = Line(*paket, POS_HEAD_CAMPAIGN, n, QString());
+        head->PriceCalcFlag = i % 2;
+        head->Preise1.TotalsComplete = 1;
+        head->Preise1.PackageNet = 300.0;
+        head->Preise1.PackageGross = 357.0;
+        Line(*paket, POS_WORK, n, QStringLiteral("S"));
+        Line(*paket, POS_WORK, n + QStringLiteral("1"), QStringLiteral("S"));
+        for (int p = 0; p < 3; ++p)
+            Line(*paket, POS_PART, QStringLiteral("9X%1%2").arg(i).arg(p), QStringLiteral("S"))
+                ->TeileText = QStringLiteral("Teil & Zubehör");
+        basket.Add(CWKListItem(WK_SRP, std::move(paket)), 1);
+    }
+    for (int i = 0; i < 50; ++i) {
+        auto pos = std::make_unique<CPosition>();
+        pos->Type = POS_BASKET_LABOUR;
+        pos->Number = QStringLiteral("%1").arg(2000000 + i);
+        pos->Quantity = QStringLiteral("2");
+        Price(pos->Preise1, 80.0);
+        basket.Add(CWKListItem(std::move(pos)), 1);
+    }
+}
+
+struct Fixture
+{
+    CPrgSettings settings = Settings();
+    CWKList basket;
+    QString version = DmsHeaderVersion(settings);
+    int elements = 0;
+    int attributes = 0;
+    Fixture()
+    {
+        FillBasket(basket);
+        QXmlStreamReader reader(
+            CTransferRequest(settings, CTransferOrder()).Build(basket, version));
+        while (!reader.atEnd()) {
+            if (reader.readNext() == QXmlStreamReader::StartElement) {
+                ++elements;
+                attributes += int(reader.attributes().size());
+            }
+        }
+    }
+};
+
+Fixture &Data()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_TransferRequest(benchmark::State &state)
+{
+    Fixture &f = Data();
+    CTransferOrder order;
+    order.orderNumber = QStringLiteral("4711");
+    for (auto _ : state) {
+        const QString body = CTransferRequest(f.settings, order).Build(f.basket, f.version);
+        benchmark::DoNotOptimize(body.size());
+    }
+    state.counters["elements"] = f.elements;
+}
+BENCHMARK(BM_TransferRequest)->Unit(benchmark::kMicrosecond);
+
+// The same number of elements and attributes, texts of similar length,
+// nothing looked up.
+void BM_BareWriter(benchmark::State &state)
+{
+    Fixture &f = Data();
+    const QString name = QStringLiteral("netPrice");
+    const QString text = QStringLiteral("Arbeit an 1000010");
+    const QString attr = QStringLiteral("currency");
+    const QString value = QStringLiteral("EUR");
+    for (auto _ : state) {
+        QString out;
+        QXmlStreamWriter xml(&out);
+        xml.writeStartElement(QStringLiteral("transferYAQPositions"));
+        int attributes = f.attributes;
+        for (int i = 1; i < f.elements; ++i) {
+            xml.writeStartElement(name);
+            if (attributes-- > 0)
+                xml.writeAttribute(attr, value);
+            xml.writeCharacters(text);
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        benchmark::DoNotOptimize(out.size());
+    }
+    state.counters["elements"] = f.elements;
+}
+BENCHMARK(BM_BareWriter)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto own = m_times.find("BM_TransferRequest");
+        const auto bare = m_times.find("BM_BareWriter");
+        if (own == m_times.end() || bare == m_times.end() || bare->second <= 0)
+            return;
+        const double ratio = own->second / bare->second;
+        std::printf("\ntransferYAQPositions of 200 entries / bare writer, %d elements (goal at "
+                    "most 3):\n  ratio %5.2f  %s\n",
+                    Data().elements, ratio, ratio <= 3.0 ? "ok" : "TOO SLOW");
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,62 @@
+#include "basket/print/BasketPrintData.h"
+
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+
+QString GetPrintText(const CPrgSettings &settings, int index)
+{
+    return index >= 0 && index < settings.PrintTexts.size() ? settings.PrintTexts.at(index)
+                                                            : QString();
+}
+
+void SetPrintText(CPrgSettings &settings, int index, const QString &text)
+{
+    if (index < 0 || index >= BPT_COUNT)
+        return;
+    if (settings.PrintTexts.size() < BPT_COUNT)
+        settings.PrintTexts.resize(BPT_COUNT);
+    settings.PrintTexts[index] = text;
+}
+
+CBasketPrintData CBasketPrintData::FromSettings(const CPrgSettings &s)
+{
+    CBasketPrintData d;
+    d.form = s.nBasketPrintForm == 0 ? BPF_STANDARD : BPF_INFO_SHEET;
+    d.language = GetPrgSprache();
+    d.firma = s.Firma;
+    d.strasse = s.Strasse;
+    d.city = s.City;
+    d.city2 = s.City2;
+    d.tel1 = s.Tel1;
+    d.traderFax = s.TraderFax;
+    d.firmaT = s.FirmaT;
+    d.strasseT = s.StrasseT;
+    d.cityT = s.CityT;
+    d.city2T = s.City2T;
+    d.angebotenDurch = s.AngebotenDurch;
+    d.agb = s.AGB;
+    d.agb2 = s.AGB2;
+    d.netto = s.Netto;
+    d.mwst = s.MwSt;
+    d.brutto = s.Brutto;
+    d.nummer = s.Nummer;
+    d.titel = s.TitelAngebotDruck;
+    d.tel = s.Tel;
+    d.fax = s.Fax;
+    d.user = s.User;
+    d.validUntil = GetPrintText(s, BPT_VALID_UNTIL);
+    for (int i = 0; i < 5; ++i)
+        d.customer[i] = GetPrintText(s, BPT_CUSTOMER1 + i);
+    d.offerNumber = GetPrintText(s, BPT_OFFER_NUMBER);
+    for (int i = 0; i < 3; ++i)
+        d.info[i] = GetPrintText(s, BPT_INFO1 + i);
+    d.brand = GetPrintText(s, BPT_BRAND);
+    d.remark = GetPrintText(s, BPT_REMARK);
+    d.vin = s.FgstnrFull.isEmpty() ? s.Fgstnr : s.FgstnrFull;
+    d.typeKey = s.TypSchl;
+    d.modelSeries = s.EReihe.trimmed();
+    d.leadType = s.LeadTyp;
+    d.modelDesignation = s.ModellBez;
+    d.mileage = s.Kilometer;
+    return d;
+}

@@ -1,0 +1,1198 @@
+#include "basket/print/BasketPrintOut.h"
+
+#include "basket/model/WKList.h"
+#include "basket/print/BasketPrintFormat.h"
+#include "common/Layout.h"
+#include "packages/model/Paket.h"
+#include "packages/model/Position.h"
+#include "platform/OrmelText.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The document as it grows down its pages: one root box, the page index and
+// the page geometry. Positions are document coordinates (0.1 mm, y up, the
+// top of page k at -k x page height).
+class Flow
+{
+public:
+    Flow(QPainter *dc, const CRect &area, bool measure, int pageW, int pageH, int pageCount)
+        : m_dc(dc), m_area(area), m_paint(!measure), m_pageW(pageW), m_pageH(pageH),
+          m_pageCount(pageCount),
+          m_root(CRect(-area.left, -area.top, 10000000 - area.left, -10000000 - area.top), dc)
+    {
+    }
+
+    QPainter *dc() const { return m_dc; }
+    CLayoutVBox &root() { return m_root; }
+    int paint() const { return m_paint ? 1 : 0; }
+    int pageW() const { return m_pageW; }
+    int pageCount() const { return m_pageCount; }
+    int pageIndex = 0;
+
+    int Y() const { return m_root.GetResultRect().bottom + m_area.top; }
+    int PageTop(int p) const { return -p * m_pageH; }
+    int PageBottom(int p) const { return -(p + 1) * m_pageH; }
+    // How far the current position is above the bottom edge of its page.
+    int Room() const { return Y() - PageBottom(pageIndex); }
+    void Down(int d) { m_root.AddSize(0, -d); }
+    void ToY(int y) { m_root.AddSize(0, y - Y()); }
+
+    // The height (positive) the block takes, laid out without painting in a
+    // box of its own.
+    int Measure(const std::function<void(CLayout &)> &block)
+    {
+        CLayoutVBox probe(CRect(0, 0, m_pageW, -10000000), m_dc);
+        const bool paint = m_paint;
+        m_paint = false;
+        block(probe);
+        m_paint = paint;
+        return -probe.GetResultRect().Height();
+    }
+
+    // A line at the box's current bottom between two document x positions.
+    void Rule(CLayout &box, int x1, int x2, Qt::PenStyle style = Qt::SolidLine)
+    {
+        if (!m_paint || !m_dc)
+            return;
+        const int y = box.GetResultRect().bottom;
+        m_dc->save();
+        QPen pen(Qt::black, style == Qt::SolidLine ? 2 : 0);
+        pen.setStyle(style);
+        m_dc->setPen(pen);
+        m_dc->drawLine(QPointF(x1 - m_area.left, y), QPointF(x2 - m_area.left, y));
+        m_dc->restore();
+    }
+    // The same, 'below' further down.
+    void RuleBelow(CLayout &box, int x1, int x2, int below, Qt::PenStyle style)
+    {
+        if (!m_paint || !m_dc)
+            return;
+        const int y = box.GetResultRect().bottom - below;
+        m_dc->save();
+        QPen pen(Qt::black, 0);
+        pen.setStyle(style);
+        m_dc->setPen(pen);
+        m_dc->drawLine(QPointF(x1 - m_area.left, y), QPointF(x2 - m_area.left, y));
+        m_dc->restore();
+    }
+
+    // One text cell; width 0 is the text's own width.
+    CRect Cell(CLayout &box, const QFont &font, const QString &text, int width, bool right = false,
+               bool wrap = false)
+    {
+        box.SetLeftAlign(right ? 0 : 1);
+        box.SetWordbreak(wrap ? 1 : 0);
+        const CRect r = box.DCDraw(&font, text, paint(), width, 0);
+        box.SetLeftAlign(1);
+        box.SetWordbreak(0);
+        return r;
+    }
+
+private:
+    QPainter *m_dc;
+    CRect m_area;
+    bool m_paint;
+    int m_pageW;
+    int m_pageH;
+    int m_pageCount;
+    CLayoutVBox m_root;
+};
+
+// A row of cells whose left edge is known, so that cells can be put at an x
+// position relative to where the row began.
+struct Row
+{
+    explicit Row(CLayout &parent) : box(parent), left0(box.GetResultRect().left) {}
+    void To(int x) { box.AddSize(x - (box.GetResultRect().right - left0), 0); }
+    int X() const { return box.GetResultRect().right - left0; }
+    CLayoutHBox box;
+    int left0;
+};
+
+int lineHeight(Flow &fl, const QFont &font)
+{
+    return fl.Measure(
+        [&](CLayout &b) { fl.Cell(b, font, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), 0); });
+}
+
+int textWidth(Flow &fl, const QFont &font, const QString &text)
+{
+    CLayoutHBox probe(CRect(0, 0, 10000000, -10000000), fl.dc());
+    probe.DCDraw(&font, text, 0, 0, 0);
+    return probe.GetResultRect().Width();
+}
+
+QString colon(int id)
+{
+    return OrmelText(id) + QLatin1Char(':');
+}
+
+QString pageNumber(int page, int count)
+{
+    return QStringLiteral("%1/%2").arg(page).arg(count);
+}
+
+struct PackagePrices
+{
+    bool inclusive = false;
+    bool priced = false;
+    QString net, gross, currency;
+};
+
+PackagePrices packagePrices(const CPaket &paket, bool campaign)
+{
+    PackagePrices p;
+    const CPosition *head = paket.GetKopf();
+    if (!head)
+        return p;
+    const CPriceSet &set = campaign ? head->Preise3 : head->Preise1;
+    p.inclusive = set.FlatPrice != 0;
+    p.priced = set.Complete != 0 && !IsPriceSentinel(set.Net) && !IsPriceSentinel(set.Gross);
+    if (p.priced) {
+        p.net = PriceCellText(set.Net);
+        p.gross = PriceCellText(set.Gross);
+        p.currency = set.TotalsCurrency.isEmpty() ? set.Currency : set.TotalsCurrency;
+    }
+    return p;
+}
+
+bool headCalcFlag(const CPaket &paket)
+{
+    const CPosition *head = paket.GetKopf();
+    return head && head->PriceCalcFlag != 0;
+}
+
+bool hasPrices(const CPosition &pos)
+{
+    return !IsPriceSentinel(pos.Preise1.Gross) && !IsPriceSentinel(pos.Preise1.Net);
+}
+
+// The unit price of a priced line: the list net unit price, else the net
+// of the list gross unit price; empty for an inclusive price.
+QString unitPriceText(const CPosition &pos)
+{
+    const CPriceSet &s = pos.Preise1;
+    double unit = kPriceNotSet;
+    if (s.UnitNet >= 0.0)
+        unit = s.UnitNet;
+    else if (s.UnitGross >= 0.0 && s.Vat >= 0.0)
+        unit = NetFromGross(s.UnitGross, s.Vat);
+    return unit >= 0.0 && s.FlatPrice == 0 ? PriceCellText(unit) : QString();
+}
+
+QString rightTrimmed(const QString &text)
+{
+    int end = int(text.size());
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+// --- The standard form ----------------------------------------------------
+
+class StandardForm
+{
+public:
+    StandardForm(Flow &fl, const CBasketPrintData &d, const CWKList *list)
+        : fl(fl), d(d), m_list(list), m_shift((2100 - fl.pageW()) / 2)
+    {
+        const QString &lang = d.language;
+        f1 = BasketPrintFont(-180, QStringLiteral("F"), lang);
+        f2 = BasketPrintFont(-140, QStringLiteral("F"), lang);
+        f3 = BasketPrintFont(-70, QStringLiteral("F"), lang);
+        f4 = BasketPrintFont(-60, QString(), lang);
+        f5 = BasketPrintFont(-70, QString(), lang);
+        f6 = BasketPrintFont(-100, QString(), lang);
+        f7 = BasketPrintFont(-100, QStringLiteral("F"), lang);
+        lh2 = lineHeight(fl, f2);
+        lh6 = lineHeight(fl, f6);
+        lh7 = lineHeight(fl, f7);
+    }
+
+    void Run()
+    {
+        const int footer = fl.Measure([this](CLayout &b) { Footer(b); });
+        const int reserve = footer + 100;
+        Header(d.titel, true);
+        VehicleBlock();
+        TableHead();
+        bool first = true;
+        bool afterLabour = false;
+        if (m_list) {
+            for (const auto &entry : *m_list) {
+                if (!entry)
+                    continue;
+                if (CWKListItem::IsPackageKind(entry->Kind) && entry->Paket) {
+                    if (!first && afterLabour)
+                        fl.Rule(fl.root(), X(190), X(1970));
+                    if (entry->Kind == WK_CCP)
+                        CcpPackage(*entry->Paket);
+                    else
+                        Package(*entry->Paket, false, headCalcFlag(*entry->Paket),
+                                CWKListItem::IsCampaignKind(entry->Kind));
+                    afterLabour = false;
+                } else if (entry->Kind == WK_POSITION && entry->APos) {
+                    const CPosition &pos = *entry->APos;
+                    std::function<void(CLayout &)> draw;
+                    if (pos.Type == POS_BASKET_LABOUR)
+                        draw = [this, &pos](CLayout &b) { LabourRow(b, pos); };
+                    else if (pos.Type == POS_SI_FINDING || pos.Type == POS_FINDING)
+                        draw = [this, &pos](CLayout &b) { FindingRow(b, pos); };
+                    else
+                        continue;
+                    if (!first && afterLabour)
+                        fl.Rule(fl.root(), X(190), X(1970));
+                    const int h = fl.Measure(draw);
+                    if (fl.Room() - h <= reserve) {
+                        PageTurn();
+                        fl.Down(lh6);
+                    }
+                    draw(fl.root());
+                    afterLabour = true;
+                } else {
+                    continue;
+                }
+                first = false;
+            }
+        }
+        if (fl.Room() < reserve)
+            PageTurn();
+        fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + footer);
+        Footer(fl.root());
+        if (!d.remark.isEmpty())
+            RemarkPages();
+        PageNumberRow(fl.pageIndex + 1);
+        fl.ToY(fl.PageBottom(fl.pageIndex));
+    }
+
+private:
+    // The form is laid out for a sheet 210 mm wide; it stands centred in
+    // the printable width.
+    int X(int x) const { return x - m_shift; }
+
+    void PageNumberRow(int page)
+    {
+        Row row(fl.root());
+        row.To(X(190));
+        fl.Cell(row.box, f6, pageNumber(page, fl.pageCount()), 1780, true);
+    }
+
+    // Finishes the page: its number 10 mm above its bottom edge, then the
+    // vehicle block and the column heads on the next one.
+    void PageTurn()
+    {
+        const int k = fl.pageIndex++;
+        fl.ToY(fl.PageBottom(k) + 100);
+        PageNumberRow(k + 1);
+        fl.ToY(fl.PageBottom(k));
+        VehicleBlock();
+        TableHead();
+    }
+
+    void Header(const QString &title, bool firstPage)
+    {
+        const int top = fl.PageTop(fl.pageIndex);
+        fl.ToY(top - 100);
+        {
+            Row row(fl.root());
+            row.To(X(190));
+            QPainter *dc = fl.dc();
+            if (fl.paint() && dc) {
+                dc->save();
+                dc->setPen(QColor(80, 80, 80));
+            }
+            fl.Cell(row.box, f2, d.firma, 0);
+            if (fl.paint() && dc)
+                dc->restore();
+            const int width = std::max(fl.pageW() - 90 - row.X(), 0);
+            fl.Cell(row.box, f1, d.brand, width, true);
+        }
+        fl.ToY(top - 340 + lh2);
+        {
+            Row row(fl.root());
+            row.To(X(190));
+            fl.Cell(row.box, f2, title, 0);
+        }
+        fl.ToY(top - 400);
+        {
+            Row row(fl.root());
+            row.To(X(1300));
+            fl.Cell(row.box, f3, d.nummer, 330);
+            fl.Cell(row.box, f3, OrmelText(3008), 190);
+            fl.Cell(row.box, f3, OrmelText(6026), 150, true);
+        }
+        fl.Down(2);
+        fl.Rule(fl.root(), X(1300), X(1970));
+        fl.Down(2);
+        {
+            Row row(fl.root());
+            row.To(X(1300));
+            fl.Cell(row.box, f3, d.offerNumber, 330);
+            fl.Cell(row.box, f3, d.date, 190);
+            fl.Cell(row.box, f3, d.validUntil, 150, true);
+        }
+        fl.ToY(top - 575);
+        QStringList sender;
+        for (const QString &part : {d.firma, d.strasse, d.city})
+            if (!part.isEmpty())
+                sender << part;
+        {
+            Row row(fl.root());
+            row.To(firstPage ? X(370) : X(190));
+            fl.Cell(row.box, firstPage ? f4 : f5, sender.join(QStringLiteral(", ")), 0);
+        }
+        if (!firstPage)
+            return;
+        fl.ToY(top - 640);
+        Row row(fl.root());
+        row.To(X(370));
+        {
+            CLayoutVBox col(row.box);
+            for (const QString &line : d.customer)
+                fl.Cell(col, f6, line, 500);
+        }
+        row.To(X(870));
+        const QStringList labels{d.firmaT,         d.strasseT,      d.cityT,        d.city2T,
+                                 d.angebotenDurch, OrmelText(6029), OrmelText(6030)};
+        {
+            CLayoutVBox col(row.box);
+            for (int i = 0; i < labels.size(); ++i) {
+                const QFont &font = i == 0 ? f3 : f5;
+                CLayoutHBox line(col);
+                fl.Cell(line, font, labels.at(i), 390, true);
+                line.AddSize(0, -lh6);
+            }
+        }
+        row.To(X(1300));
+        const QStringList values{d.firma,
+                                 d.strasse,
+                                 d.city,
+                                 d.city2,
+                                 d.user,
+                                 d.tel1.isEmpty() ? QString() : d.tel,
+                                 d.traderFax.isEmpty() ? QString() : d.fax};
+        CLayoutVBox col(row.box);
+        for (int i = 0; i < values.size(); ++i) {
+            CLayoutHBox line(col);
+            fl.Cell(line, i == 0 ? f7 : f6, values.at(i), 670);
+            line.AddSize(0, -lh6);
+        }
+    }
+
+    void VehicleBlock()
+    {
+        fl.Down(190);
+        {
+            Row row(fl.root());
+            row.To(X(190));
+            fl.Cell(row.box, f3, OrmelText(3018), 330);
+            fl.Cell(row.box, f3, OrmelText(6031), 780);
+            fl.Cell(row.box, f3, OrmelText(6032), 670);
+        }
+        fl.Down(2);
+        fl.Rule(fl.root(), X(190), X(480));
+        fl.Rule(fl.root(), X(520), X(1260));
+        fl.Rule(fl.root(), X(1300), X(1970));
+        fl.Down(2);
+        const QString km = d.mileage.isEmpty() ? QString() : d.mileage + QStringLiteral(" km/mls");
+        const QString rows[3][3] = {{d.modelSeries, d.vin, d.info.value(0)},
+                                    {d.modelDesignation, d.plate, d.info.value(1)},
+                                    {QString(), km, d.info.value(2)}};
+        for (const auto &cells : rows) {
+            Row row(fl.root());
+            row.To(X(190));
+            fl.Cell(row.box, f6, cells[0], 330);
+            fl.Cell(row.box, f6, cells[1], 780);
+            fl.Cell(row.box, f6, cells[2], 670);
+        }
+    }
+
+    void TableHead()
+    {
+        fl.Down(120);
+        {
+            Row row(fl.root());
+            row.To(X(190));
+            fl.Cell(row.box, f3, OrmelText(6033), 330);
+            fl.Cell(row.box, f3, OrmelText(6034), 780);
+            fl.Cell(row.box, f3, OrmelText(3122), 190);
+            fl.Cell(row.box, f3, OrmelText(6035), 0);
+            fl.Cell(row.box, f3, OrmelText(3127), std::max(X(1970) - X(190) - row.X(), 0), true);
+        }
+        fl.Down(2);
+        fl.Rule(fl.root(), X(190), X(1970));
+    }
+
+    void Footer(CLayout &b)
+    {
+        fl.Rule(b, X(190), X(1970));
+        b.AddSize(0, -70);
+        Row row(b);
+        row.To(X(190));
+        {
+            CLayoutVBox col(row.box);
+            fl.Cell(col, f5, DealerTextLines(d.agb), 1070, false, true);
+            col.AddSize(0, -40);
+            fl.Cell(col, f5, DealerTextLines(d.agb2), 1070, false, true);
+        }
+        row.To(X(1300));
+        const double net = m_list ? m_list->NetTotal() : kPriceNotSet;
+        const double gross = m_list ? m_list->GrossTotal() : kPriceNotSet;
+        const bool known = net != kPriceNotSet && gross != kPriceNotSet;
+        const QString blank = QStringLiteral(" ");
+        const QString amounts[3] = {known ? FormatPrice(net) : blank,
+                                    known ? FormatPrice(gross - net) : blank,
+                                    known ? FormatPrice(gross) : blank};
+        const QString labels[3] = {d.netto, d.mwst, d.brutto};
+        CLayoutVBox sums(row.box);
+        for (int i = 0; i < 3; ++i) {
+            {
+                Row line(sums);
+                fl.Cell(line.box, f3, labels[i], 0);
+                fl.Cell(line.box, f7, amounts[i], std::max(670 - line.X(), 0), true);
+            }
+            sums.AddSize(0, -2);
+            fl.Rule(sums, X(1300), X(1970));
+            if (i < 2)
+                sums.AddSize(0, -(75 - lh7));
+        }
+        sums.AddSize(0, -120);
+        fl.Rule(sums, X(1300), X(1970));
+        sums.AddSize(0, -2);
+        fl.Cell(sums, f3, OrmelText(6036), 0);
+    }
+
+    // The remark on pages of its own: as many as its lines need.
+    void RemarkPages()
+    {
+        const int k = fl.pageIndex++;
+        PageNumberRow(k + 1);
+        fl.ToY(fl.PageBottom(k));
+        Header(OrmelText(6081), false);
+        fl.Down(125);
+        const int width = std::max(fl.pageW() - 90 - X(190), 100);
+        const LayoutTextBlock block = LayoutText(LayoutFont(f6, fl.dc()), d.remark, width);
+        for (const LayoutTextLine &line : block.lines) {
+            const int h = fl.Measure([&](CLayout &b) { fl.Cell(b, f6, line.text, width); });
+            if (fl.Room() - h < 100) {
+                const int page = fl.pageIndex++;
+                fl.ToY(fl.PageBottom(page) + 100);
+                PageNumberRow(page + 1);
+                fl.ToY(fl.PageBottom(page));
+                fl.Down(150);
+            }
+            Row row(fl.root());
+            row.To(X(190));
+            fl.Cell(row.box, f6, line.text, width);
+        }
+        fl.ToY(fl.PageBottom(fl.pageIndex) + 100);
+    }
+
+    // --- the article table
+
+    // Moves down 1.9 mm; the row's cells start at 19 mm.
+    void Frame(CLayout &b) { b.AddSize(0, -19); }
+
+    void DesignationStack(CLayout &row, const CPosition &pos)
+    {
+        CLayoutVBox col(row);
+        fl.Cell(col, f6, JoinAwTextLines(pos), 780, false, true);
+        const QString extra = rightTrimmed(pos.AwTextExtra);
+        if (!extra.isEmpty()) {
+            col.AddSize(0, -5);
+            fl.Cell(col, f6, extra, 780, false, true);
+        }
+        const QString bracket = JoinBracketTextLines(pos);
+        if (!bracket.isEmpty()) {
+            col.AddSize(0, -5);
+            fl.Cell(col, f6, bracket, 780, false, true);
+        }
+    }
+
+    void PriceCells(CLayout &row, const CPosition &pos, bool show)
+    {
+        fl.Cell(row, f6, show ? unitPriceText(pos) : QString(), 190);
+        fl.Cell(row, f6, show ? PriceCellText(pos.Preise1.Net) : QString(), 290, true);
+    }
+
+    void LabourRow(CLayout &b, const CPosition &pos)
+    {
+        b.AddSize(0, -lh6);
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f6, GroupLabourNumber(pos.Number), 330);
+        DesignationStack(row.box, pos);
+        fl.Cell(row.box, f6, pos.GetDisplayNumber(), 190);
+        PriceCells(row.box, pos, hasPrices(pos));
+    }
+
+    void FindingRow(CLayout &b, const CPosition &pos)
+    {
+        b.AddSize(0, -lh6);
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f6, GroupFindingNumber(pos.Number), 330);
+        CLayoutVBox col(row.box);
+        fl.Cell(col, f6, pos.BefundText, 780, false, true);
+        if (!pos.BefundText2.isEmpty()) {
+            col.AddSize(0, -5);
+            fl.Cell(col, f6, pos.BefundText2, 780, false, true);
+        }
+    }
+
+    void WorkRow(CLayout &b, const CPosition &pos, bool show)
+    {
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f6, GroupLabourNumber(pos.Number), 330);
+        DesignationStack(row.box, pos);
+        fl.Cell(row.box, f6, pos.GetDisplayNumber(), 190);
+        PriceCells(row.box, pos, show);
+    }
+
+    void PartRow(CLayout &b, const CPosition &pos, bool show)
+    {
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+        if (replacement.isEmpty()) {
+            fl.Cell(row.box, f6, GroupPartNumber(pos.Number), 330);
+        } else {
+            {
+                CLayoutVBox col(row.box);
+                fl.Cell(col, f6, GroupPartNumber(pos.Number), 325);
+                fl.Cell(col, f6, QLatin1Char('(') + GroupPartNumber(replacement) + QLatin1Char(')'),
+                        325);
+            }
+            fl.Cell(row.box, f6, QStringLiteral("   "), 5);
+        }
+        const QString text = pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
+        fl.Cell(row.box, f6, rightTrimmed(text), 750, false, true);
+        row.box.AddSize(30, 0);
+        row.To(X(1300));
+        fl.Cell(row.box, f6, rightTrimmed(pos.Quantity), 190);
+        PriceCells(row.box, pos, show);
+    }
+
+    void HeadRow(CLayout &b, const CPosition &head, bool withAz)
+    {
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f6, GroupLabourNumber(head.Number), 330);
+        DesignationStack(row.box, head);
+        if (withAz)
+            fl.Cell(row.box, f6, OrmelText(3012), 190);
+    }
+
+    void CcpPositionRow(CLayout &b, const CPosition &pos)
+    {
+        Frame(b);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f6, QString(), 330);
+        DesignationStack(row.box, pos);
+    }
+
+    void SumLine(CLayout &b, const CPosition &head, const QString &price)
+    {
+        fl.RuleBelow(b, X(190), X(1970), 9, Qt::DotLine);
+        b.AddSize(0, -19);
+        Row row(b);
+        row.To(X(190));
+        fl.Cell(row.box, f7, OrmelText(6056), 330);
+        fl.Cell(row.box, f7, JoinAwTextLines(head), 780, false, true);
+        fl.Cell(row.box, f7, price, std::max(X(1970) - X(190) - row.X(), 0), true);
+    }
+
+    // A row inside a package: to the next page when it and the package's
+    // sum line would leave 10 mm or less above the bottom edge.
+    void Place(const std::function<void(CLayout &)> &draw, int reserveBelow)
+    {
+        const int h = fl.Measure(draw);
+        if (fl.Room() - h - reserveBelow <= 100) {
+            PageTurn();
+            fl.Down(lh6);
+        }
+        draw(fl.root());
+    }
+
+    void Package(const CPaket &paket, bool nested, bool headCalc, bool campaign)
+    {
+        const CPosition *head = paket.GetKopf();
+        const PackagePrices prices = packagePrices(paket, campaign);
+        const QString priceText = prices.priced ? prices.net : QString();
+        if (!nested && head)
+            m_sumHeight = fl.Measure([&](CLayout &b) { SumLine(b, *head, priceText); });
+        fl.Down(lh6);
+        const bool show = prices.priced && !prices.inclusive && !headCalc && !campaign;
+        int rows = 0;
+        for (const auto &line : paket) {
+            if (!line || !line->Selected)
+                continue;
+            const CPosition &pos = *line;
+            // A marker of time or of no price leaves the cells empty.
+            const bool priced = show && hasPrices(pos);
+            if (pos.Type == POS_WORK)
+                Place([&](CLayout &b) { WorkRow(b, pos, priced); }, m_sumHeight);
+            else if (pos.Type == POS_PART)
+                Place([&](CLayout &b) { PartRow(b, pos, priced); }, m_sumHeight);
+            else
+                continue;
+            ++rows;
+        }
+        if (rows == 0 && head)
+            Place([&](CLayout &b) { HeadRow(b, *head, false); }, m_sumHeight);
+        for (const auto &line : paket)
+            if (line && line->Selected && line->Type == POS_SUBPACKAGE && line->SubPackage)
+                Package(*line->SubPackage, true, headCalc, campaign);
+        if (!nested && head)
+            SumLine(fl.root(), *head, priceText);
+    }
+
+    void CcpPackage(const CPaket &paket)
+    {
+        const CPosition *head = paket.GetKopf();
+        const PackagePrices prices = packagePrices(paket, false);
+        const QString priceText = prices.priced ? prices.net : QString();
+        if (head)
+            m_sumHeight = fl.Measure([&](CLayout &b) { SumLine(b, *head, priceText); });
+        fl.Down(lh6);
+        bool any = false;
+        for (const auto &line : paket) {
+            if (!line || !line->Selected || line->Type != POS_WORK)
+                continue;
+            if (!any && head)
+                Place([&](CLayout &b) { HeadRow(b, *head, true); }, 0);
+            any = true;
+            // A line marked to count twice is still one line of the offer.
+            const CPosition &pos = *line;
+            Place([&](CLayout &b) { CcpPositionRow(b, pos); }, m_sumHeight);
+        }
+        if (!any && head)
+            Place([&](CLayout &b) { HeadRow(b, *head, false); }, m_sumHeight);
+        if (head)
+            SumLine(fl.root(), *head, priceText);
+    }
+
+    Flow &fl;
+    const CBasketPrintData &d;
+    const CWKList *m_list;
+    int m_shift;
+    int m_sumHeight = 0;
+    QFont f1, f2, f3, f4, f5, f6, f7;
+    int lh2 = 0, lh6 = 0, lh7 = 0;
+};
+
+// --- The information sheet ------------------------------------------------
+
+class InfoSheet
+{
+public:
+    InfoSheet(Flow &fl, const CBasketPrintData &d, const CWKList *list)
+        : fl(fl), d(d), m_list(list), W(fl.pageW())
+    {
+        const QString &lang = d.language;
+        f1 = BasketPrintFont(-100, QStringLiteral("F"), lang);
+        f2 = BasketPrintFont(-110, QStringLiteral("F"), lang);
+        f3 = BasketPrintFont(-140, QStringLiteral("F"), lang);
+        f4 = BasketPrintFont(-90, QString(), lang);
+        f5 = BasketPrintFont(-90, QStringLiteral("F"), lang);
+        f7 = BasketPrintFont(-90, QStringLiteral("K"), lang);
+        const int zero = textWidth(fl, f5, QStringLiteral("0"));
+        g = int(zero / 7.0 * 4 + 0.5);
+        G = int(zero / 10.0 * 15 + 0.5);
+        const QString probe = QStringLiteral("AWEDRWTZKJZBRTUHTZB");
+        lh5 = fl.Measure([&](CLayout &b) { fl.Cell(b, f5, probe, 0); });
+        lh3 = fl.Measure([&](CLayout &b) { fl.Cell(b, f3, probe, 0); });
+        lh2 = fl.Measure([&](CLayout &b) { fl.Cell(b, f2, probe, 0); });
+        lh4 = lineHeight(fl, f4);
+        for (const QString &label : {colon(3008), d.angebotenDurch + QStringLiteral(": "),
+                                     OrmelText(3150), OrmelText(3071), OrmelText(3085)})
+            labelWidth = std::max(labelWidth, textWidth(fl, f5, label));
+        for (const QString &text :
+             {QStringLiteral("88888.88"), OrmelText(3122), OrmelText(3129), OrmelText(3130)})
+            P = std::max(P, textWidth(fl, f5, text));
+        currency = m_list ? m_list->CommonCurrency() : QString();
+        C = currency.isEmpty() ? 0 : textWidth(fl, f5, currency);
+        D = W - 440 - C - 3 * P;
+    }
+
+    void Run()
+    {
+        const int totals = fl.Measure([this](CLayout &b) { Totals(b); });
+        const int reserve = totals + 100;
+        Header();
+        fl.Down(25);
+        ColumnHeads();
+        fl.Down(25);
+        fl.Rule(fl.root(), 120, W - 120);
+        if (m_list) {
+            for (const auto &entry : *m_list) {
+                if (!entry)
+                    continue;
+                if (CWKListItem::IsPackageKind(entry->Kind) && entry->Paket) {
+                    if (entry->Kind == WK_CCP)
+                        CcpPackage(*entry->Paket);
+                    else
+                        Package(*entry->Paket, false, headCalcFlag(*entry->Paket),
+                                CWKListItem::IsCampaignKind(entry->Kind));
+                } else if (entry->Kind == WK_POSITION && entry->APos) {
+                    const CPosition &pos = *entry->APos;
+                    std::function<void(CLayout &)> draw;
+                    if (pos.Type == POS_BASKET_LABOUR)
+                        draw = [this, &pos](CLayout &b) { LabourBlock(b, pos); };
+                    else if (pos.Type == POS_SI_FINDING || pos.Type == POS_FINDING)
+                        draw = [this, &pos](CLayout &b) { FindingBlock(b, pos); };
+                    else
+                        continue;
+                    const int h = fl.Measure(draw);
+                    if (fl.Room() - h <= reserve)
+                        PageBreak();
+                    draw(fl.root());
+                }
+            }
+        }
+        if (fl.Room() < reserve)
+            FinishPage();
+        fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + totals);
+        Totals(fl.root());
+        PageNumberRow(fl.pageIndex + 1);
+        fl.ToY(fl.PageBottom(fl.pageIndex));
+    }
+
+private:
+    void PageNumberRow(int page)
+    {
+        Row row(fl.root());
+        row.To(120);
+        fl.Cell(row.box, f4, pageNumber(page, fl.pageCount()), W - 240, true);
+    }
+
+    // The page's number 10 mm above its bottom edge; the position on the
+    // next page's top edge.
+    void FinishPage()
+    {
+        const int k = fl.pageIndex++;
+        fl.ToY(fl.PageBottom(k) + 100);
+        PageNumberRow(k + 1);
+        fl.ToY(fl.PageBottom(k));
+    }
+
+    void PageBreak()
+    {
+        FinishPage();
+        fl.Down(115);
+    }
+
+    void Header()
+    {
+        fl.Down(115);
+        {
+            Row row(fl.root());
+            row.To(120);
+            fl.Cell(row.box, f2, d.firma, W - 370, false, true);
+        }
+        {
+            Row row(fl.root());
+            row.To(120);
+            QStringList address;
+            for (const QString &line : {d.strasse, d.city, d.city2, d.tel1, d.traderFax})
+                address << line;
+            fl.Cell(row.box, f5, address.join(QLatin1Char('\n')), W / 2 - 210, false, true);
+            row.box.AddSize(90, -4 * lh5);
+            CLayoutVBox title(row.box);
+            title.AddSize(0, -(4 * lh5 - 2 * lh3));
+            fl.Cell(title, f3, OrmelText(3196), W / 2 - 250, false, true);
+        }
+        fl.Down(100);
+        Row row(fl.root());
+        row.To(120);
+        {
+            CLayoutVBox labels(row.box);
+            for (const QString &label :
+                 {colon(3086), QStringLiteral("km/mls:"), QString(), colon(3015), colon(3016),
+                  colon(3053), colon(3017), colon(3018), QString(), colon(3065)})
+                fl.Cell(labels, f5, label, 0);
+        }
+        row.box.AddSize(50, 0);
+        {
+            const int valueX = row.X() + 120;
+            CLayoutVBox values(row.box);
+            for (const QString &value :
+                 {d.plate, d.mileage, QString(), d.vin, d.typeKey, d.modelSeries, d.leadType,
+                  d.modelDesignation, QString()}) {
+                CLayoutHBox line(values);
+                fl.Cell(line, f4, value, 0);
+                line.AddSize(0, -lh5);
+            }
+            fl.Cell(values, f1, d.customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
+                    false, true);
+        }
+        row.To(W / 2 - 120);
+        CLayoutVBox right(row.box);
+        const int valueWidth = std::max(W - (W / 2 + labelWidth + 50) - 120, 100);
+        struct Field
+        {
+            QString label, value;
+            int lines;
+        };
+        // The date typed in the print dialog is the offer's date.
+        const Field fields[] = {{colon(3085), d.orderNumber, 3},
+                                {colon(3008) + QLatin1Char(' '), d.date, 0},
+                                {d.angebotenDurch + QStringLiteral(": "), d.user, 2},
+                                {OrmelText(3150), d.validUntil, 2},
+                                {OrmelText(3071), d.info.join(QLatin1Char('\n')), 5}};
+        for (const Field &field : fields) {
+            CLayoutHBox line(right);
+            fl.Cell(line, f5, field.label, labelWidth);
+            line.AddSize(50, 0);
+            fl.Cell(line, f4, field.value, valueWidth, false, true);
+            line.AddSize(0, -field.lines * lh5);
+        }
+    }
+
+    void ColumnHeads()
+    {
+        Row row(fl.root());
+        row.To(120 + D);
+        fl.Cell(row.box, f5, OrmelText(3122), P, true);
+        row.box.AddSize(90, 0);
+        fl.Cell(row.box, f5, OrmelText(3129), P, true);
+        row.box.AddSize(90, 0);
+        fl.Cell(row.box, f5, OrmelText(3130), P, true);
+        row.box.AddSize(C + 20 + 120, 0);
+    }
+
+    // The number groups, then the text column; the row's description part
+    // is D wide.
+    void NumberAndTexts(Row &row, const CPosition &pos, bool withExtra)
+    {
+        const QStringList groups = LabourNumberGroups(pos.Number);
+        for (int i = 0; i < 3; ++i) {
+            fl.Cell(row.box, f5, groups.value(i), 0);
+            row.box.AddSize(i < 2 ? g : G, 0);
+        }
+        const int width = std::max(120 + D - row.X(), 100);
+        CLayoutVBox col(row.box);
+        fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
+        const QString extra = rightTrimmed(pos.AwTextExtra);
+        if (withExtra && !extra.isEmpty())
+            fl.Cell(col, f5, extra, width, false, true);
+        const QString bracket = JoinBracketTextLines(pos);
+        if (!bracket.isEmpty())
+            fl.Cell(col, f7, bracket, width, false, true);
+    }
+
+    void Amounts(Row &row, const QFont &font, const QString &quantity, const QString &net,
+                 const QString &gross, const QString &cur)
+    {
+        row.To(120 + D);
+        fl.Cell(row.box, f5, quantity, P, true);
+        row.box.AddSize(90, 0);
+        fl.Cell(row.box, font, net, P, true);
+        row.box.AddSize(90, 0);
+        fl.Cell(row.box, font, gross, P, true);
+        row.box.AddSize(20, 0);
+        fl.Cell(row.box, font, cur, C);
+    }
+
+    void Rule(CLayout &b) { fl.Rule(b, 120, W - 120); }
+
+    void WorkRow(CLayout &b, const CPosition &pos, bool show)
+    {
+        {
+            Row row(b);
+            row.To(120);
+            NumberAndTexts(row, pos, true);
+            Amounts(row, f4, pos.GetDisplayNumber(),
+                    show ? PriceCellText(pos.Preise1.Net) : QString(),
+                    show ? PriceCellText(pos.Preise1.Gross) : QString(), QString());
+        }
+        b.AddSize(0, -20);
+    }
+
+    void PartRow(CLayout &b, const CPosition &pos, bool show)
+    {
+        {
+            Row row(b);
+            row.To(120);
+            const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+            const QStringList groups = PartNumberGroups(pos.Number);
+            if (replacement.isEmpty()) {
+                for (const QString &group : groups) {
+                    fl.Cell(row.box, f5, group, 0);
+                    row.box.AddSize(g, 0);
+                }
+            } else {
+                fl.Cell(row.box, f5, replacement, 0);
+                row.box.AddSize(3 * g, 0);
+                fl.Cell(row.box, f4, QStringLiteral("("), 0);
+                row.box.AddSize(g, 0);
+                for (const QString &group : groups) {
+                    fl.Cell(row.box, f4, group, 0);
+                    row.box.AddSize(g, 0);
+                }
+                fl.Cell(row.box, f4, QStringLiteral(")"), 0);
+            }
+            Amounts(row, f4, rightTrimmed(pos.Quantity),
+                    show ? PriceCellText(pos.Preise1.Net) : QString(),
+                    show ? PriceCellText(pos.Preise1.Gross) : QString(), QString());
+        }
+        {
+            Row row(b);
+            row.To(120);
+            const QString text =
+                pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
+            fl.Cell(row.box, f5, rightTrimmed(text), std::max(D, 100), false, true);
+        }
+        b.AddSize(0, -20);
+    }
+
+    void HeadRow(CLayout &b, const CPosition &head, bool withAz)
+    {
+        {
+            Row row(b);
+            row.To(120);
+            NumberAndTexts(row, head, withAz);
+            if (withAz)
+                Amounts(row, f4, OrmelText(3012), QString(), QString(), QString());
+        }
+        b.AddSize(0, -20);
+    }
+
+    void CcpPositionRow(CLayout &b, const CPosition &pos)
+    {
+        {
+            Row row(b);
+            row.To(120);
+            CLayoutVBox col(row.box);
+            const int width = std::max(D, 100);
+            fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
+            if (!rightTrimmed(pos.AwTextExtra).isEmpty())
+                fl.Cell(col, f5, rightTrimmed(pos.AwTextExtra), width, false, true);
+            const QString bracket = JoinBracketTextLines(pos);
+            if (!bracket.isEmpty())
+                fl.Cell(col, f7, bracket, width, false, true);
+        }
+        b.AddSize(0, -20);
+    }
+
+    void SumRow(CLayout &b, const PackagePrices &prices)
+    {
+        b.AddSize(0, -20);
+        {
+            Row row(b);
+            row.To(120 + D);
+            fl.Cell(row.box, f5, colon(3128), P, true);
+            row.box.AddSize(90, 0);
+            fl.Cell(row.box, f5, prices.net, P, true);
+            row.box.AddSize(90, 0);
+            fl.Cell(row.box, f5, prices.gross, P, true);
+            row.box.AddSize(20, 0);
+            fl.Cell(row.box, f5, prices.currency, C);
+        }
+        b.AddSize(0, -5);
+        Rule(b);
+    }
+
+    void Place(const std::function<void(CLayout &)> &draw)
+    {
+        const int h = fl.Measure(draw);
+        if (fl.Room() - h - m_sumHeight <= 100)
+            PageBreak();
+        draw(fl.root());
+    }
+
+    void Package(const CPaket &paket, bool nested, bool headCalc, bool campaign)
+    {
+        const CPosition *head = paket.GetKopf();
+        const PackagePrices prices = packagePrices(paket, campaign);
+        if (!nested) {
+            if (head)
+                m_sumHeight = fl.Measure([&](CLayout &b) { SumRow(b, prices); });
+            fl.Down(70);
+        } else {
+            fl.Down(20);
+        }
+        const bool show = prices.priced && !prices.inclusive && !headCalc && !campaign;
+        int rows = 0;
+        bool subPackages = false;
+        for (const auto &line : paket) {
+            if (!line || !line->Selected)
+                continue;
+            const CPosition &pos = *line;
+            const bool priced = show && hasPrices(pos);
+            if (pos.Type == POS_WORK)
+                Place([&](CLayout &b) { WorkRow(b, pos, priced); });
+            else if (pos.Type == POS_PART)
+                Place([&](CLayout &b) { PartRow(b, pos, priced); });
+            else {
+                subPackages = subPackages || pos.Type == POS_SUBPACKAGE;
+                continue;
+            }
+            ++rows;
+        }
+        if (rows == 0 && head)
+            Place([&](CLayout &b) { HeadRow(b, *head, false); });
+        if (subPackages || nested)
+            fl.Rule(fl.root(), 120, W - 120, Qt::DotLine);
+        for (const auto &line : paket)
+            if (line && line->Selected && line->Type == POS_SUBPACKAGE && line->SubPackage) {
+                const CPaket &sub = *line->SubPackage;
+                Package(sub, true, headCalcFlag(sub), campaign);
+            }
+        if (!nested && head)
+            SumRow(fl.root(), prices);
+    }
+
+    void CcpPackage(const CPaket &paket)
+    {
+        const CPosition *head = paket.GetKopf();
+        const PackagePrices prices = packagePrices(paket, false);
+        if (head)
+            m_sumHeight = fl.Measure([&](CLayout &b) { SumRow(b, prices); });
+        fl.Down(70);
+        bool any = false;
+        for (const auto &line : paket) {
+            if (!line || !line->Selected || line->Type != POS_WORK)
+                continue;
+            if (!any && head)
+                Place([&](CLayout &b) { HeadRow(b, *head, true); });
+            any = true;
+            // A line marked to count twice is still one line of the sheet.
+            const CPosition &pos = *line;
+            Place([&](CLayout &b) { CcpPositionRow(b, pos); });
+        }
+        if (!any && head)
+            Place([&](CLayout &b) { HeadRow(b, *head, false); });
+        if (head)
+            SumRow(fl.root(), prices);
+    }
+
+    void LabourBlock(CLayout &b, const CPosition &pos)
+    {
+        b.AddSize(0, -70);
+        {
+            Row row(b);
+            row.To(120);
+            NumberAndTexts(row, pos, false);
+            const bool show = hasPrices(pos);
+            Amounts(row, f5, pos.GetDisplayNumber(),
+                    show ? PriceCellText(pos.Preise1.Net) : QString(),
+                    show ? PriceCellText(pos.Preise1.Gross) : QString(),
+                    show ? pos.Preise1.Currency : QString());
+        }
+        b.AddSize(0, -5);
+        Rule(b);
+    }
+
+    void FindingBlock(CLayout &b, const CPosition &pos)
+    {
+        b.AddSize(0, -10);
+        {
+            Row row(b);
+            row.To(120);
+            const QStringList groups = FindingNumberGroups(pos.Number);
+            for (int i = 0; i < 4; ++i) {
+                fl.Cell(row.box, f5, groups.value(i), 0);
+                row.box.AddSize(g, 0);
+            }
+            fl.Cell(row.box, f5, groups.value(4), 0);
+            row.box.AddSize(G, 0);
+        }
+        {
+            Row row(b);
+            row.To(120);
+            CLayoutVBox col(row.box);
+            fl.Cell(col, f5, pos.BefundText, std::max(D, 100), false, true);
+            fl.Cell(col, f4, pos.BefundText2, std::max(D, 100), false, true);
+        }
+        b.AddSize(0, -5);
+        Rule(b);
+    }
+
+    void Totals(CLayout &b)
+    {
+        b.AddSize(0, -50);
+        {
+            const double net = m_list ? m_list->NetTotal() : kPriceNotSet;
+            const double gross = m_list ? m_list->GrossTotal() : kPriceNotSet;
+            const bool both = net != kPriceNotSet && gross != kPriceNotSet;
+            const bool none = net == kPriceNotSet && gross == kPriceNotSet;
+            Row row(b);
+            row.To(120 + D);
+            fl.Cell(row.box, f5, colon(3156), P, true);
+            row.box.AddSize(90, 0);
+            fl.Cell(row.box, f5, both ? PriceCellText(net) : QString(), P, true);
+            row.box.AddSize(90, 0);
+            fl.Cell(row.box, f5, both ? PriceCellText(gross) : QString(), P, true);
+            row.box.AddSize(20, 0);
+            fl.Cell(row.box, f5, none ? QString() : currency, C, true);
+        }
+        b.AddSize(0, -50);
+    }
+
+    Flow &fl;
+    const CBasketPrintData &d;
+    const CWKList *m_list;
+    int W;
+    QFont f1, f2, f3, f4, f5, f7;
+    int g = 0, G = 0, lh2 = 0, lh3 = 0, lh4 = 0, lh5 = 0;
+    int labelWidth = 0, P = 0, C = 0, D = 0;
+    int m_sumHeight = 0;
+    QString currency;
+};
+
+} // namespace
+
+CBasketPrintOut::CBasketPrintOut(const CWKList *list, CBasketPrintData data)
+    : m_list(list), m_data(std::move(data))
+{
+}
+
+CBasketPrintOut::~CBasketPrintOut() = default;
+
+CSize CBasketPrintOut::PrintPage(QPainter *dc, CRect *area, int measureOnly)
+{
+    if (!area || !dc)
+        return CSize();
+    if (measureOnly) {
+        m_pageWidth = area->Width();
+        m_pageHeight = -area->Height();
+    }
+    if (m_pageWidth <= 0 || m_pageHeight <= 0)
+        return CSize();
+    return m_data.form == BPF_STANDARD ? PrintStandardForm(dc, *area, measureOnly != 0)
+                                       : PrintInfoSheet(dc, *area, measureOnly != 0);
+}
+
+CSize CBasketPrintOut::PrintStandardForm(QPainter *dc, const CRect &area, bool measure)
+{
+    Flow fl(dc, area, measure, m_pageWidth, m_pageHeight, m_pageCount);
+    StandardForm form(fl, m_data, m_list);
+    form.Run();
+    if (measure)
+        m_pageCount = fl.pageIndex + 1;
+    return CSize(m_pageWidth, -(fl.pageIndex + 1) * m_pageHeight);
+}
+
+CSize CBasketPrintOut::PrintInfoSheet(QPainter *dc, const CRect &area, bool measure)
+{
+    Flow fl(dc, area, measure, m_pageWidth, m_pageHeight, m_pageCount);
+    InfoSheet sheet(fl, m_data, m_list);
+    sheet.Run();
+    if (measure)
+        m_pageCount = fl.pageIndex + 1;
+    return CSize(m_pageWidth, -(fl.pageIndex + 1) * m_pageHeight);
+}

@@ -1,0 +1,269 @@
+#include "catalogues/AwKatRowPainter.h"
+
+#include "catalogues/model/AwKatPricing.h"
+#include "catalogues/model/AwKatWalk.h"
+#include "common/Layout.h"
+#include "platform/OrmelText.h"
+
+#include <QPainter>
+#include <QStyleOptionViewItem>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
+
+QColor GroundOf(int type)
+{
+    switch (type) {
+    case AW_MAIN_GROUP:
+        return QColor(255, 255, 255);
+    case AW_SUBGROUP:
+        return QColor(192, 192, 192);
+    case AW_THIRD_LEVEL:
+        return QColor(192, 220, 192);
+    default:
+        return QColor(236, 236, 228);
+    }
+}
+
+QString Lines(const QString &text)
+{
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+} // namespace
+
+CAwKatRowPainter::CAwKatRowPainter(CAwKatWalk *walk) : m_pWalk(walk)
+{
+    SetBaseFont(QFont());
+}
+
+void CAwKatRowPainter::SetBaseFont(const QFont &font)
+{
+    m_normal = font;
+    m_bold = font;
+    m_bold.setBold(true);
+    m_italic = font;
+    m_italic.setItalic(true);
+    m_level = m_bold;
+    m_heading = m_bold;
+    m_heading.setItalic(true);
+    m_mark = m_bold;
+    m_nUnit = 1;
+    const QFontMetrics metrics(font);
+    m_nValueCol = metrics.horizontalAdvance(QStringLiteral("000000"));
+    m_nTextCol = metrics.horizontalAdvance(QLatin1Char('x')) * 48;
+    m_nPriceCol = metrics.horizontalAdvance(QStringLiteral("0000000.00"));
+}
+
+void CAwKatRowPainter::SetPrintFonts()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(32); // 3.2 mm
+    SetBaseFont(font);
+    m_nUnit = 10;
+    m_nValueCol = 150;
+    m_nTextCol = 950;
+    m_nPriceCol = 250;
+}
+
+CRect CAwKatRowPainter::DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw, bool grey)
+{
+    m_text = grey ? kGrey : QColor(Qt::black);
+    if (dc && draw)
+        dc->setPen(m_text);
+    CLayoutVBox box(rect, dc);
+    if (row->Type == AW_POSITION)
+        DrawPosition(box, row, draw);
+    else
+        DrawGroup(box, row, draw);
+    return box.GetResultRect();
+}
+
+void CAwKatRowPainter::DrawRowIn(CLayout &parent, CAwKatRow *row, bool draw)
+{
+    m_text = QColor(Qt::black);
+    CLayoutVBox box(parent);
+    if (row->Type == AW_POSITION)
+        DrawPosition(box, row, draw);
+    else
+        DrawGroup(box, row, draw);
+}
+
+void CAwKatRowPainter::DrawGroup(CLayout &box, const CAwKatRow *row, bool draw)
+{
+    CLayoutHBox line(box);
+    const int indent = m_nValueCol / 3;
+    line.AddSize(2 * m_nUnit, 0);
+    if (row->Type == AW_MAIN_GROUP) {
+        line.DCDraw(&m_level, row->Key, draw, 0, 0);
+        line.AddSize(indent, 0);
+    } else if (row->Type == AW_SUBGROUP) {
+        line.AddSize(indent, 0);
+        line.DCDraw(&m_level, row->Number, draw, 0, 0);
+        line.AddSize(indent * 3 / 2, 0);
+    } else {
+        line.AddSize(indent, 0);
+        line.DCDraw(&m_level, row->Number.left(2), draw, 0, 0);
+        line.AddSize(indent / 2, 0);
+        line.DCDraw(&m_level, row->Number.mid(2, 2), draw, 0, 0);
+        line.AddSize(indent * 3 / 2, 0);
+    }
+    line.DCDraw(&m_level, Lines(row->Text), draw, 0, 0);
+}
+
+void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
+{
+    QPainter *dc = box.GetDC();
+    const int y = box.GetYDirection();
+    const CRect area = box.GetFreeRect();
+    if (draw && dc) {
+        const int from = row->FullSeparator ? area.left : area.left + m_nTextCol / 3;
+        dc->drawLine(from, area.top, area.right, area.top);
+    }
+    CLayoutHBox whole(box);
+    {
+        CLayoutVBox body(whole);
+        if (row->HeadingShown && !row->Heading.isEmpty())
+            body.DCDraw(&m_heading, row->Heading, draw, 0, 0);
+        body.AddSize(0, 2 * m_nUnit * y);
+        {
+            CLayoutHBox number(body);
+            number.AddSize(2 * m_nUnit, 0);
+            const QFont &font = row->Leading ? m_bold : m_normal;
+            number.DCDraw(&font, row->Number.left(2), draw, 0, 0);
+            number.AddSize(3 * m_nUnit, 0);
+            number.DCDraw(&font, row->Number.mid(2, 2), draw, 0, 0);
+            number.AddSize(3 * m_nUnit, 0);
+            number.DCDraw(&font, row->Number.mid(4), draw, 0, 0);
+            if (row->PartsClearing) {
+                number.AddSize(6 * m_nUnit, 0);
+                if (draw && dc)
+                    dc->setPen(kRed);
+                number.DCDraw(&m_bold, QStringLiteral("C"), draw, 0, 0);
+                if (draw && dc)
+                    dc->setPen(m_text);
+            }
+        }
+        {
+            CLayoutHBox text(body);
+            text.AddSize(2 * m_nUnit, 0);
+            {
+                CLayoutVBox texts(text);
+                texts.SetWordbreak(1);
+                texts.DCDraw(row->Leading ? &m_bold : &m_normal, Lines(row->Text), draw, m_nTextCol,
+                             0);
+                if (!row->BracketText.isEmpty())
+                    texts.DCDraw(&m_italic, Lines(row->BracketText), draw, m_nTextCol, 0);
+            }
+            text.AddSize(5 * m_nUnit, 0);
+            DrawValues(text, row, draw);
+        }
+        body.AddSize(0, 2 * m_nUnit * y);
+    }
+    // The price column: gross, then net.
+    CLayoutVBox prices(whole);
+    prices.AddSize(0, 2 * m_nUnit * y);
+    prices.SetLeftAlign(0);
+    const double gross = row->Prices.Gross;
+    const QString grossText = CAwKatPricing::PriceText(gross);
+    const bool redGross = gross == CAwKatPrices::kByTime || gross == CAwKatPrices::kMissing;
+    if (draw && dc && redGross)
+        dc->setPen(kRed);
+    QString shown = grossText;
+    if (row->Prices.FlatPrice && !grossText.isEmpty() && !redGross)
+        shown += QStringLiteral(" (*)");
+    prices.DCDraw(&m_bold, shown, draw, m_nPriceCol, 0);
+    if (draw && dc)
+        dc->setPen(m_text);
+    const double net = row->Prices.Net;
+    if (net != CAwKatPrices::kNone && net != CAwKatPrices::kByTime) {
+        if (draw && dc && net == CAwKatPrices::kMissing)
+            dc->setPen(kRed);
+        prices.DCDraw(&m_italic, CAwKatPricing::PriceText(net), draw, m_nPriceCol, 0);
+        if (draw && dc)
+            dc->setPen(m_text);
+    }
+}
+
+void CAwKatRowPainter::DrawValues(CLayout &parent, CAwKatRow *row, bool draw)
+{
+    CLayoutVBox values(parent);
+    const bool byColumn = !m_columns.empty();
+    const std::vector<CAwKatValueLine> lines =
+        byColumn ? m_pWalk->ColumnValues(row) : m_pWalk->ValueLines(row);
+    const QString unitLabel = OrmelText(3013);
+    bool first = true;
+    for (const CAwKatValueLine &line : lines) {
+        CLayoutHBox cells(values);
+        if (first && !row->InfoText.isEmpty()) {
+            cells.DCDraw(&m_normal, unitLabel, draw, 0, 0);
+            cells.AddSize(3 * m_nUnit, 0);
+            cells.DCDraw(&m_bold, row->InfoText, draw, 0, 0);
+            cells.AddSize(3 * m_nUnit, 0);
+        } else if (!line.PaintStage.isEmpty()) {
+            cells.DCDraw(&m_normal, unitLabel, draw, 0, 0);
+            cells.AddSize(3 * m_nUnit, 0);
+            cells.DCDraw(&m_bold, line.PaintStage, draw, 0, 0);
+            cells.AddSize(3 * m_nUnit, 0);
+        }
+        first = false;
+        cells.DCDraw(&m_normal, line.Unit, draw, m_nValueCol / 2, 0);
+        const QFont &font = line.Unit.contains(QLatin1Char('R')) ? m_italic : m_bold;
+        if (!byColumn) {
+            cells.DCDraw(&font, line.Value, draw, m_nValueCol, 0);
+            continue;
+        }
+        // A column the line has no value for stays empty: the values are
+        // as many as the catalogue line holds, not as the columns shown.
+        for (int column : m_columns) {
+            const QString value =
+                column >= 0 && column < line.Values.size() ? line.Values.at(column) : QString();
+            cells.DCDraw(&font, value, draw, m_nValueCol, 0);
+        }
+    }
+}
+
+// --- list delegate ---------------------------------------------------------------------
+
+CAwKatRowDelegate::CAwKatRowDelegate(CAwKatRowPainter *painter, QObject *parent)
+    : COwnLBDelegate(parent), m_pPainter(painter)
+{
+}
+
+CAwKatRow *CAwKatRowDelegate::RowOf(const QModelIndex &index)
+{
+    return static_cast<CAwKatRow *>(index.data(Qt::UserRole).value<void *>());
+}
+
+void CAwKatRowDelegate::PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const
+{
+    CAwKatRow *row = RowOf(index);
+    if (!row)
+        return;
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->save();
+    painter->fillRect(option.rect,
+                      selected ? option.palette.highlight().color() : GroundOf(row->Type));
+    CRect rect(option.rect.left() + 10, option.rect.top(), option.rect.right(),
+               option.rect.bottom());
+    m_pPainter->DrawRow(painter, row, rect, true);
+    painter->restore();
+}
+
+int CAwKatRowDelegate::MeasureRowHeight(const QStyleOptionViewItem &option,
+                                        const QModelIndex &index) const
+{
+    CAwKatRow *row = RowOf(index);
+    if (!row)
+        return kRowHeight;
+    QImage probe(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&probe);
+    CRect rect(10, 0, option.rect.width(), 100000);
+    const CRect used = m_pPainter->DrawRow(&painter, row, rect, false);
+    return std::min(std::max(used.Height(), kRowHeight), 255);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// How a line of the labour-value catalogue is laid out and drawn, on the
+// screen and in the print-out alike: groups as their key and title, a
+// labour position as its heading, number, texts, the vehicle's values (or
+// the values per catalogue column) and its prices. One layout serves the
+// measuring and the drawing; on a page the sizes are in 0.1 mm.
+
+#include "catalogues/model/AwKatRow.h"
+#include "common/LayoutRect.h"
+#include "common/OwnLBDelegate.h"
+
+#include <QFont>
+
+class CAwKatWalk;
+class CLayout;
+class QPainter;
+
+class CAwKatRowPainter
+{
+public:
+    explicit CAwKatRowPainter(CAwKatWalk *walk);
+
+    // The fonts: from the page's font on the screen, in 0.1 mm on a page.
+    void SetBaseFont(const QFont &font);
+    void SetPrintFonts();
+    // The catalogue columns shown (catalogue view without a vehicle):
+    // their indexes into a line's values, -1 for a column without one.
+    void SetColumns(const std::vector<int> &columns) { m_columns = columns; }
+
+    // Lays the row out in the rectangle; draws it when draw is set. The
+    // used rectangle.
+    CRect DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw, bool grey = false);
+    // The same inside a box of a page.
+    void DrawRowIn(CLayout &parent, CAwKatRow *row, bool draw);
+
+    const QFont &LevelFont() const { return m_level; }
+    const QFont &BoldFont() const { return m_bold; }
+
+private:
+    void DrawGroup(CLayout &box, const CAwKatRow *row, bool draw);
+    void DrawPosition(CLayout &box, CAwKatRow *row, bool draw);
+    void DrawValues(CLayout &box, CAwKatRow *row, bool draw);
+
+    CAwKatWalk *m_pWalk;
+    std::vector<int> m_columns;
+    QFont m_normal, m_bold, m_italic, m_level, m_heading, m_mark;
+    int m_nUnit = 1;     // one unit of space: a pixel, or 0.1 mm scaled
+    int m_nValueCol = 0; // width of a value cell
+    int m_nTextCol = 0;  // width of the text column
+    int m_nPriceCol = 0; // width of a price
+    QColor m_text;
+};
+
+// The owner-drawn rows of the page's two lists.
+class CAwKatRowDelegate : public COwnLBDelegate
+{
+    Q_OBJECT
+public:
+    CAwKatRowDelegate(CAwKatRowPainter *painter, QObject *parent = nullptr);
+    // The row of a list item.
+    static CAwKatRow *RowOf(const QModelIndex &index);
+
+protected:
+    void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
+                  const QModelIndex &index) const override;
+    int MeasureRowHeight(const QStyleOptionViewItem &option,
+                         const QModelIndex &index) const override;
+
+private:
+    CAwKatRowPainter *m_pPainter;
+};

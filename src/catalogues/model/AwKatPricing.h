@@ -1,0 +1,68 @@
+#pragma once
+// The prices of a labour position of the catalogue page: asked of the DMS
+// with the labour-value form of "requestPackageInfo" (request mode 4), or
+// read from the dealer's price files in the request folder (mode 3 of the
+// training edition), and the shown gross and net price worked out from the
+// unit prices and the position's labour value.
+//
+// The shown prices keep the markers of CAwKatPrices: a position billed by
+// working time shows "AZ", one that was asked for and got no price "?" -
+// also one without a labour value, which is never priced as 0.00.
+
+#include "catalogues/model/AwKatRow.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CDmsFrame;
+class CPrgSettings;
+struct CFlatRateTypeData;
+struct CPriceTypeData;
+
+class CAwKatPricing
+{
+public:
+    // How many vehicles of the catalogue share a short VIN (stops at 2).
+    using ShortVinCount = std::function<int(const QString &shortVin)>;
+
+    // --- the shown prices ---
+    // Gross and net price from the unit prices and the labour value ("AZ"
+    // text, a number, or "-" for none), rounded to cents.
+    static void ComputeDisplayPrices(CAwKatPrices &prices, const QString &labourValue);
+    // A price as shown: "%.2f" of the value (plus 1e-10, so 12.345 shows
+    // 12.35), "AZ" text for billed by time, "?" for missing, empty for none.
+    static QString PriceText(double value);
+    // The number a text begins with ("1.5 h" -> 1.5); 0 when none.
+    static double LeadingNumber(const QString &text);
+    // Forgets the prices; with asked set, what stays missing shows "?".
+    static void Reset(CAwKatPrices &prices, bool asked);
+
+    // --- the DMS ---
+    // The VIN the request names: the full VIN, else the VIN as given.
+    static QString RequestVin(const CPrgSettings &settings);
+    // The body of the request for the position.
+    static QString BuildRequest(const CPrgSettings &settings, const QString &version,
+                                const QString &apNr);
+    // Sends the request, takes the answer over and works the shown prices
+    // out. Returns 1 when the answer priced the position; every message
+    // went to the frame's notice.
+    static int Request(CDmsFrame &frame, const QString &apNr, const QString &labourValue,
+                       CAwKatPrices &prices, const ShortVinCount &countShortVin = {});
+    // The answer to the request for the position: 1 when a flat rate of the
+    // position set the unit prices. An exception, a foreign VIN or an
+    // answer that is not valid sets nothing.
+    static int TakeAnswer(CDmsFrame &frame, const QString &answer, const QString &apNr,
+                          CAwKatPrices &prices, const ShortVinCount &countShortVin = {});
+    static void ApplyPriceAttributes(const CPriceTypeData &price, CAwKatPrices &prices);
+
+    // --- the local price files ---
+    // The flat-price key of a position: "A" and the number, padded with
+    // blanks to 36 characters.
+    static QString FlatRateKey(const QString &apNr);
+    // Prices the position from the price files of the request folder; the
+    // paths of the files that did not open (then nothing is looked up).
+    static QStringList LocalPrice(const CPrgSettings &settings, const QString &apNr,
+                                  const QString &labourValue, CAwKatPrices &prices);
+};

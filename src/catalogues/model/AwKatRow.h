@@ -1,0 +1,74 @@
+#pragma once
+// One line of the labour-value catalogue page: a main group (1), subgroup
+// (2), third-level row (3) or labour position (4), with what the page shows
+// of it and, for a position, the prices the price button found.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+enum AwKatLevel
+{
+    AW_MAIN_GROUP = 1,
+    AW_SUBGROUP = 2,
+    AW_THIRD_LEVEL = 3,
+    AW_POSITION = 4,
+};
+
+// The prices of a position. Markers of the shown prices: -1 none, -2
+// billed by actual working time ("AZ"), -3 asked for but not found ("?").
+struct CAwKatPrices
+{
+    double UnitGross = -1.0; // per labour value, or the whole price when flat
+    double UnitNet = -1.0;
+    double Vat = -1.0;   // percent
+    double Gross = -1.0; // shown
+    double Net = -1.0;   // shown
+    int FlatPrice = 0;   // the unit prices are the position's whole price
+    int NoPrice = 0;     // a price was asked for: what stays missing shows "?"
+    QString Currency;
+
+    static constexpr double kNone = -1.0;
+    static constexpr double kByTime = -2.0;
+    static constexpr double kMissing = -3.0;
+};
+
+// One value line of a position: the vehicle's value of a unit, or the
+// values of a unit per catalogue column.
+struct CAwKatValueLine
+{
+    QString Unit;       // "", "U", "M", "R"
+    QString Value;      // the vehicle's value ("AZ" text when billed by time)
+    QStringList Values; // per catalogue column (catalogue view)
+    QString PaintStage;
+    QString BuildStatus;
+};
+
+struct CAwKatRow
+{
+    int Type = 0;
+    QString Key;       // main group
+    QString LineFrom;  // first catalogue line of the row's range; a position's own line
+    QString LineTo;    // last catalogue line of the row's range
+    QString RangeFrom; // the range the next level is read in
+    QString RangeTo;
+    QString Number; // group code; the position number of a position
+    QString Text;   // display text, lines separated by "\r\n"
+    QString BracketText;
+    QString Heading;  // "Verbundarbeiten:" / "Zusatzarbeiten:" of a position
+    QString InfoText; // paint-stage text of the position info
+    QString Code;     // relation code of a position
+    QString Reference;
+    int NotApplicable = 0; // the vehicle's catalogue column holds "U"
+    int FullSeparator = 0;
+    int PairMark = 0;
+    int Leading = 0;
+    int HeadingShown = 0;
+    int PartsClearing = 0;
+    CAwKatPrices Prices;
+
+    // Filled when the row is first drawn: the value lines shown beside it.
+    bool ValuesRead = false;
+    std::vector<CAwKatValueLine> ValueLines;
+};

@@ -1,0 +1,730 @@
+#include "catalogues/model/AwKatWalk.h"
+
+#include "common/readers/CatalogueCache.h"
+#include "packages/model/Position.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <algorithm>
+
+namespace {
+
+// The range of a main group: every catalogue line of it.
+const QString kFirstLine = QStringLiteral("0000");
+const QString kLastLine = QStringLiteral("9999");
+
+// The first line, then "\r\n" and each further line that is not empty.
+QString JoinLines(const QStringList &lines)
+{
+    QString text = lines.value(0);
+    for (int i = 1; i < lines.size(); ++i) {
+        if (!lines.at(i).isEmpty())
+            text += QStringLiteral("\r\n") + lines.at(i);
+    }
+    return text;
+}
+
+// The bracket text begins with its first line that is not empty.
+QString JoinBracketLines(QStringList lines)
+{
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    return lines.isEmpty() ? QString() : JoinLines(lines);
+}
+
+// Catalogue texts carry line breaks as the two characters "\n".
+QString WithLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
+    text.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+bool IsSevenDigits(const QString &apNr)
+{
+    return apNr.size() == 7 &&
+           std::all_of(apNr.begin(), apNr.end(), [](QChar c) { return c.isDigit(); });
+}
+
+const QString kSpecial249 = QStringLiteral("0000249");
+const QString kSpecial250 = QStringLiteral("0000250");
+
+} // namespace
+
+CAwKatWalk::CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valueDb,
+                       CYaqDb *thirdDb)
+    : m_pSettings(settings), m_pCatalogueDb(catalogueDb), m_pValueDb(valueDb), m_pThirdDb(thirdDb)
+{
+}
+
+CAwKatWalk::~CAwKatWalk() = default;
+
+bool CAwKatWalk::ReadsStandardCatalogue() const
+{
+    return m_pSettings && m_pCatalogueDb && !m_pSettings->bAltKatalog && !m_pSettings->nKatalogFlag;
+}
+
+CAwKatRow *CAwKatWalk::Current(int level) const
+{
+    return level >= 1 && level <= 4 ? m_current[level] : nullptr;
+}
+
+void CAwKatWalk::SetCurrent(int level, CAwKatRow *row)
+{
+    if (level < 1 || level > 4)
+        return;
+    m_current[level] = row;
+    if (level == AW_POSITION && row && m_pSettings) {
+        m_pSettings->AktApNr = row->Number;
+        m_pSettings->KatZeile = row->RangeFrom;
+    }
+}
+
+int CAwKatWalk::SelectedIndex() const
+{
+    const CAwKatRow *current = Current(m_nShownLevel);
+    const auto found = std::find(m_shown.begin(), m_shown.end(), current);
+    return found == m_shown.end() ? -1 : int(found - m_shown.begin());
+}
+
+std::vector<CAwKatRow *> CAwKatWalk::RowsOf(int level) const
+{
+    std::vector<CAwKatRow *> rows;
+    for (const auto &row : m_rows) {
+        if (row->Type == level)
+            rows.push_back(row.get());
+    }
+    return rows;
+}
+
+CAwKatRow *CAwKatWalk::Append(std::unique_ptr<CAwKatRow> row)
+{
+    m_rows.push_back(std::move(row));
+    return m_rows.back().get();
+}
+
+void CAwKatWalk::TrimPath(int level)
+{
+    const auto first = std::find_if(m_path.begin(), m_path.end(),
+                                    [level](const CAwKatRow *row) { return row->Type >= level; });
+    m_path.erase(first, m_path.end());
+}
+
+void CAwKatWalk::DropRows(int level)
+{
+    TrimPath(level);
+    for (int l = std::max(level, 1); l <= 4; ++l)
+        m_current[l] = nullptr;
+    m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(),
+                                 [level](const CAwKatRow *row) { return row->Type >= level; }),
+                  m_shown.end());
+    m_rows.erase(std::remove_if(
+                     m_rows.begin(), m_rows.end(),
+                     [level](const std::unique_ptr<CAwKatRow> &row) { return row->Type >= level; }),
+                 m_rows.end());
+}
+
+QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
+{
+    // Below a third-level row the positions belong to the main group of
+    // their own number.
+    if (m_current[AW_SUBGROUP] && m_current[AW_THIRD_LEVEL])
+        return row->Number.left(2);
+    return row->Key;
+}
+
+// --- levels -------------------------------------------------------------------------------
+
+int CAwKatWalk::ReadMainGroups()
+{
+    DropRows(AW_MAIN_GROUP);
+    m_shown.clear();
+    m_nShownLevel = 0;
+    if (!ReadsStandardCatalogue())
+        return 0;
+    CAwKatHGData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strSprache = GetPrgSprache();
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    QString previous;
+    bool any = false;
+    for (int ok = m_pCatalogueDb->ReadAwKatHGData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        if (any && rec.m_strHG == previous)
+            continue;
+        previous = rec.m_strHG;
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_MAIN_GROUP;
+        row->Key = rec.m_strHG;
+        row->LineFrom = row->RangeFrom = kFirstLine;
+        row->LineTo = row->RangeTo = kLastLine;
+        row->Number = rec.m_strHG;
+        row->Text = WithLineBreaks(rec.m_strText);
+        CAwKatRow *added = Append(std::move(row));
+        if (!any)
+            m_current[AW_MAIN_GROUP] = added;
+        any = true;
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(AW_MAIN_GROUP, false);
+    return any ? 1 : 0;
+}
+
+int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
+{
+    if (!mainGroup || !ReadsStandardCatalogue())
+        return 0;
+    DropRows(AW_SUBGROUP);
+    CAwKatGroupData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = mainGroup->Key;
+    rec.m_strSprache = GetPrgSprache();
+    bool any = false;
+    for (int ok = m_pCatalogueDb->ReadAwKatSubGroupData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_SUBGROUP;
+        row->Key = mainGroup->Key;
+        row->LineFrom = row->RangeFrom = rec.m_strVonZeile;
+        row->LineTo = row->RangeTo = rec.m_strBisZeile;
+        row->Number = rec.m_strGruppe;
+        row->Text = WithLineBreaks(rec.m_strText);
+        CAwKatRow *added = Append(std::move(row));
+        if (!any)
+            m_current[AW_SUBGROUP] = added;
+        any = true;
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(AW_SUBGROUP, false);
+    return any ? 1 : 0;
+}
+
+int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
+{
+    if (!parent || !ReadsStandardCatalogue())
+        return 0;
+    DropRows(AW_THIRD_LEVEL);
+    CAwKatGroupData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = parent->Key;
+    rec.m_strSprache = GetPrgSprache();
+    bool any = false;
+    for (int ok = m_pCatalogueDb->ReadAwKatThirdLevelData(rec, parent->RangeFrom, parent->LineTo);
+         ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        if (rec.m_strKennz != QLatin1String("N"))
+            continue;
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_THIRD_LEVEL;
+        row->Key = parent->Key;
+        row->LineFrom = rec.m_strVonZeile;
+        row->LineTo = rec.m_strBisZeile;
+        row->RangeFrom = parent->RangeFrom;
+        row->RangeTo = parent->LineTo;
+        row->Number = rec.m_strGruppe;
+        row->Text = WithLineBreaks(rec.m_strText);
+        CAwKatRow *added = Append(std::move(row));
+        if (!any)
+            m_current[AW_THIRD_LEVEL] = added;
+        any = true;
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(AW_THIRD_LEVEL, false);
+    return any ? 1 : 0;
+}
+
+int CAwKatWalk::ReadPositions(CAwKatRow *parent)
+{
+    if (!parent || !ReadsStandardCatalogue())
+        return 0;
+    DropRows(AW_POSITION);
+    // The records first: the lookups per position ask the value connection,
+    // which may be this one.
+    std::vector<CAwKatAPosData> records;
+    CAwKatAPosData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = parent->Key;
+    rec.m_strSprache = GetPrgSprache();
+    for (int ok = m_pCatalogueDb->ReadAwKatAPosData(rec, parent->RangeFrom, parent->RangeTo); ok;
+         ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
+            continue;
+        records.push_back(rec);
+    }
+    m_pCatalogueDb->CloseStmt();
+
+    const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
+    CAwKatRow *current = nullptr;
+    for (const CAwKatAPosData &r : records) {
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_POSITION;
+        row->Key = parent->Key;
+        row->LineFrom = row->LineTo = row->RangeFrom = row->RangeTo = r.m_strZeile;
+        row->Number = r.m_strAPosNr;
+        row->Code = r.m_strCode;
+        row->Reference = r.m_strRef;
+        row->Text = JoinLines({r.m_strText1, r.m_strText2, r.m_strText3, r.m_strText4});
+        if (r.m_strKlammerKennz == QLatin1String("N"))
+            row->BracketText =
+                JoinBracketLines({r.m_strKText1, r.m_strKText2, r.m_strKText3, r.m_strKText4});
+        // The variant string is as long as the catalogue has columns: a
+        // column beyond it marks nothing.
+        row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
+                             r.m_strVarianten.at(m_nVehicleColumn) == QLatin1Char('U');
+        if (r.m_strCode == QLatin1String("V"))
+            row->Heading = OrmelText(7000);
+        else if (r.m_strCode == QLatin1String("Z"))
+            row->Heading = OrmelText(7001);
+        row->FullSeparator =
+            r.m_strTrenner == QLatin1String("J") ||
+            (row->Number.mid(4) < QLatin1String("500") && row->Key != QLatin1String("99"));
+        row->Leading = r.m_strCode.isEmpty() || r.m_strRef.isEmpty();
+        const QString group = GroupKeyOf(row.get());
+        if (m_pValueDb) {
+            CAPosInfoData info;
+            info.m_strKatBstNr = m_pSettings->KatalogKey;
+            info.m_strAPosNr = row->Number;
+            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group))
+                row->InfoText = info.m_strInfoText.trimmed();
+            if (hasVin)
+                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
+        }
+        CAwKatRow *added = Append(std::move(row));
+        if (!current && added->LineFrom >= parent->LineFrom)
+            current = added;
+    }
+    if (records.empty())
+        return 0;
+    if (!current)
+        current = m_rows.back().get();
+    SetCurrent(AW_POSITION, current);
+    FillLevel(AW_POSITION, false);
+    return 1;
+}
+
+// --- what a level shows ---------------------------------------------------------------
+
+bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
+{
+    return GetAPosWert(m_pSettings, row->Number, m_pValueDb, 0, 0, QString(), QString(), 0, -1) !=
+           0;
+}
+
+bool CAwKatWalk::FillLevel(int level, bool selectFirst)
+{
+    const int previous = m_nShownLevel;
+    const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
+    std::vector<CAwKatRow *> display;
+    std::vector<CAwKatRow *> candidates = RowsOf(level);
+    for (CAwKatRow *row : candidates)
+        row->HeadingShown = 0;
+
+    if ((level == AW_SUBGROUP || level == AW_THIRD_LEVEL) && leadType && ReadsStandardCatalogue()) {
+        for (CAwKatRow *row : candidates) {
+            if (HasValidPositions(row))
+                display.push_back(row);
+        }
+    } else if (level == AW_POSITION && leadType) {
+        bool lastLeadingKept = false;
+        for (CAwKatRow *row : candidates) {
+            if (row->Leading) {
+                lastLeadingKept = KeepPosition(row);
+                if (lastLeadingKept)
+                    display.push_back(row);
+            } else if (lastLeadingKept && KeepPosition(row)) {
+                display.push_back(row);
+            }
+        }
+    } else {
+        display = candidates;
+    }
+
+    // With a VIN the two special positions exclude each other: the later
+    // "0000250" wins over a listed "0000249", with the rows that follow it.
+    if (level == AW_POSITION && m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty()) {
+        std::vector<CAwKatRow *> kept;
+        bool seen250 = false;
+        bool skipping = false;
+        for (CAwKatRow *row : display) {
+            if (row->Leading)
+                skipping = false;
+            if (row->Number == kSpecial250) {
+                const auto at = std::find_if(kept.begin(), kept.end(), [](const CAwKatRow *r) {
+                    return r->Number == kSpecial249;
+                });
+                if (at != kept.end()) {
+                    auto end = at + 1;
+                    while (end != kept.end() && !(*end)->Leading)
+                        ++end;
+                    kept.erase(at, end);
+                }
+                seen250 = true;
+            } else if (row->Number == kSpecial249 && seen250) {
+                skipping = true;
+            }
+            if (!skipping)
+                kept.push_back(row);
+        }
+        display = kept;
+    }
+
+    // "Verbundarbeiten:" and "Zusatzarbeiten:" stand at the head of a run.
+    if (level == AW_POSITION) {
+        QString stateCode, stateLine, stateRef;
+        for (CAwKatRow *row : display) {
+            const QString &c = row->Code;
+            const QString &r = row->Reference;
+            const bool joint = c == QLatin1String("V") || c == QLatin1String("Z");
+            if (c.isEmpty()) {
+                stateCode.clear();
+                stateLine.clear();
+                stateRef.clear();
+            } else if ((joint || c == QLatin1String("I")) && r.isEmpty()) {
+                stateCode = c;
+                stateLine = row->LineFrom;
+                stateRef.clear();
+            } else if (joint) {
+                const bool runCode =
+                    stateCode == QLatin1String("V") || stateCode == QLatin1String("Z");
+                if ((stateCode == QLatin1String("I") && r >= stateLine) ||
+                    (runCode && r != stateRef)) {
+                    row->HeadingShown = 1;
+                    stateCode = c;
+                    stateRef = r;
+                }
+            }
+        }
+    }
+
+    if (display.empty()) {
+        // Nothing of this level for the vehicle: said once, and the level
+        // shown before comes back (never this one again).
+        const bool first = !m_bRecovering;
+        if (first && m_notice)
+            m_notice(4020);
+        DropRows(level);
+        const int back = previous > 0 && previous < level ? previous : level - 1;
+        m_shown.clear();
+        m_nShownLevel = 0;
+        if (first && back >= 1) {
+            m_bRecovering = true;
+            TrimPath(back);
+            FillLevel(back, false);
+            m_bRecovering = false;
+        }
+        return false;
+    }
+
+    CAwKatRow *current = m_current[level];
+    if (selectFirst) {
+        current = display.front();
+    } else if (std::find(display.begin(), display.end(), current) == display.end()) {
+        // The next kept row after the current one, else the last before it.
+        CAwKatRow *next = nullptr;
+        if (current) {
+            const auto pos = std::find(candidates.begin(), candidates.end(), current);
+            for (auto it = pos; it != candidates.end() && !next; ++it) {
+                if (std::find(display.begin(), display.end(), *it) != display.end())
+                    next = *it;
+            }
+            for (auto it = pos; !next && it != candidates.begin();) {
+                --it;
+                if (std::find(display.begin(), display.end(), *it) != display.end())
+                    next = *it;
+            }
+        }
+        current = next ? next : display.front();
+    }
+    m_shown = display;
+    m_nShownLevel = level;
+    SetCurrent(level, current);
+    return true;
+}
+
+bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
+{
+    if (!row || !m_pSettings)
+        return false;
+    if (!m_pValueDb)
+        return true;
+    CYaqDb *walkDb = m_pThirdDb ? m_pThirdDb : m_pCatalogueDb;
+    if (!walkDb)
+        return false;
+    CAwKatAPosData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = row->Key;
+    rec.m_strSprache = GetPrgSprache();
+    // The walk and the value test run on two connections, each with its own
+    // result set; on one connection the numbers are taken first.
+    const bool nested = walkDb != m_pValueDb;
+    std::vector<QString> numbers;
+    bool found = false;
+    for (int ok = walkDb->ReadAwKatAPosData(rec, row->LineFrom, row->LineTo); ok && !found;
+         ok = walkDb->ReadNext()) {
+        rec.TrimData();
+        if (rec.m_strAPosNr == row->Number || rec.m_strAPosNr.endsWith(QLatin1String("99000")))
+            continue;
+        if (!rec.m_strCode.isEmpty() && !rec.m_strRef.isEmpty())
+            continue;
+        if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
+            continue;
+        if (nested)
+            found = GetAPosWert(m_pSettings, rec.m_strAPosNr, m_pValueDb, 0, 0, QString(),
+                                QString(), 0, -1) != 0;
+        else
+            numbers.push_back(rec.m_strAPosNr);
+    }
+    walkDb->CloseStmt();
+    for (const QString &number : numbers) {
+        if (found)
+            break;
+        found =
+            GetAPosWert(m_pSettings, number, m_pValueDb, 0, 0, QString(), QString(), 0, -1) != 0;
+    }
+    return found;
+}
+
+// --- moves ----------------------------------------------------------------------------
+
+void CAwKatWalk::Open(CAwKatRow *row)
+{
+    if (!row)
+        return;
+    switch (row->Type) {
+    case AW_MAIN_GROUP:
+        DropRows(AW_SUBGROUP);
+        m_path.push_back(row);
+        m_current[AW_MAIN_GROUP] = row;
+        if (!ReadSubGroups(row) && !ReadThirdLevel(row))
+            ReadPositions(row);
+        break;
+    case AW_SUBGROUP:
+        DropRows(AW_THIRD_LEVEL);
+        m_path.push_back(row);
+        m_current[AW_SUBGROUP] = row;
+        if (!ReadThirdLevel(row))
+            ReadPositions(row);
+        break;
+    case AW_THIRD_LEVEL:
+        DropRows(AW_POSITION);
+        m_path.push_back(row);
+        m_current[AW_THIRD_LEVEL] = row;
+        ReadPositions(row);
+        break;
+    default:
+        break;
+    }
+}
+
+void CAwKatWalk::OpenPath(CAwKatRow *row)
+{
+    if (!row)
+        return;
+    if (row->Type == AW_MAIN_GROUP && m_current[AW_MAIN_GROUP])
+        FillLevel(AW_MAIN_GROUP, false);
+    else if (row->Type == AW_THIRD_LEVEL && m_current[AW_THIRD_LEVEL])
+        FillLevel(AW_THIRD_LEVEL, false);
+    else if ((row->Type == AW_SUBGROUP || row->Type == AW_THIRD_LEVEL) && m_current[AW_SUBGROUP])
+        FillLevel(AW_SUBGROUP, false);
+}
+
+void CAwKatWalk::Back()
+{
+    switch (m_nShownLevel) {
+    case AW_MAIN_GROUP:
+        if (!m_shown.empty())
+            m_current[AW_MAIN_GROUP] = m_shown.front();
+        break;
+    case AW_SUBGROUP:
+        FillLevel(AW_MAIN_GROUP, true);
+        break;
+    case AW_THIRD_LEVEL:
+        FillLevel(m_current[AW_SUBGROUP] ? AW_SUBGROUP : AW_MAIN_GROUP, true);
+        break;
+    case AW_POSITION:
+        FillLevel(m_current[AW_THIRD_LEVEL] ? AW_THIRD_LEVEL
+                  : m_current[AW_SUBGROUP]  ? AW_SUBGROUP
+                                            : AW_MAIN_GROUP,
+                  true);
+        break;
+    default:
+        break;
+    }
+}
+
+void CAwKatWalk::Select(CAwKatRow *row)
+{
+    if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_POSITION)
+        return;
+    SetCurrent(row->Type, row);
+}
+
+bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QString *line)
+{
+    if (!ReadsStandardCatalogue() || !IsSevenDigits(apNr))
+        return false;
+    const bool leadType = !m_pSettings->LeadTyp.trimmed().isEmpty();
+    // Within the number's own main group first, then in any.
+    for (const QString &group : {apNr.left(2), QString()}) {
+        std::vector<CAwKatAPosData> lines;
+        CAwKatAPosData rec;
+        rec.m_strKatBstNr = m_pSettings->KatalogKey;
+        rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+        rec.m_strAPosNr = apNr;
+        rec.m_strHG = group;
+        for (int ok = m_pCatalogueDb->ReadAwKatAPosLines(rec); ok;
+             ok = m_pCatalogueDb->ReadNext()) {
+            rec.TrimData();
+            lines.push_back(rec);
+        }
+        m_pCatalogueDb->CloseStmt();
+        // A leading line first, then any line; with a lead type only a
+        // line whose position has labour values for the vehicle.
+        for (bool leadingOnly : {true, false}) {
+            for (const CAwKatAPosData &l : lines) {
+                if (leadingOnly && !l.m_strCode.isEmpty() && !l.m_strRef.isEmpty())
+                    continue;
+                if (leadType &&
+                    !GetAPosWert(m_pSettings, apNr, m_pValueDb, 0, 0, QString(), QString(), 0, -1))
+                    continue;
+                *mainGroup = l.m_strHG;
+                *line = l.m_strZeile;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CAwKatWalk::JumpTo(const QString &apNr)
+{
+    QString group, line;
+    ReadMainGroups();
+    if (!FindCatalogueLine(apNr, &group, &line))
+        return false;
+    // Down through the rows whose range holds the line, at most one step
+    // per level.
+    for (int step = 0; step < 4; ++step) {
+        const int level = m_nShownLevel;
+        CAwKatRow *hit = nullptr;
+        for (CAwKatRow *row : m_shown) {
+            if (row->Key != group)
+                continue;
+            if (row->Type == AW_POSITION ? row->LineFrom == line
+                                         : row->LineFrom <= line && line <= row->LineTo) {
+                hit = row;
+                break;
+            }
+        }
+        if (!hit)
+            return false;
+        if (hit->Type == AW_POSITION) {
+            Select(hit);
+            return true;
+        }
+        Select(hit);
+        Open(hit);
+        if (m_nShownLevel <= level)
+            return false;
+    }
+    return false;
+}
+
+// --- values -----------------------------------------------------------------------------
+
+const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
+{
+    static const std::vector<CAwKatValueLine> none;
+    if (!row)
+        return none;
+    if (row->ValuesRead || !m_pSettings || !m_pValueDb || m_pSettings->LeadTyp.trimmed().isEmpty())
+        return row->ValueLines;
+    row->ValuesRead = true;
+    CAPosWertData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strAPosNr = row->Number;
+    rec.m_strLTyp = m_pSettings->LeadTyp;
+    rec.m_strZusatz = m_pSettings->ZusatzCode;
+    auto take = [&](const CAPosWertData &r, const QString &unit) {
+        CAwKatValueLine line;
+        line.Unit = unit;
+        line.Value = r.m_strBemerkung.trimmed() == QLatin1String("AZ") ? CPosition::AzMarker()
+                                                                       : r.m_strAwWert.trimmed();
+        if (row->NotApplicable)
+            line.Value = QStringLiteral("-");
+        row->ValueLines.push_back(line);
+    };
+    if (!m_pSettings->bLocalDataSet) {
+        CCatalogueCache &cache = CatalogueCache();
+        cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
+        CAPosWertCursor cursor;
+        for (int ok = cache.GetNextAPosWertAWKFromHGCache(rec, 1, cursor); ok;
+             ok = cache.GetNextAPosWertAWKFromHGCache(rec, 0, cursor))
+            take(rec, rec.m_strEinheit.trimmed());
+    } else {
+        for (int ok = m_pValueDb->ReadAPosWertData(rec); ok;
+             ok = m_pValueDb->ReadNextAPosWertData(rec)) {
+            rec.TrimData();
+            take(rec, CCatalogueCache::UnitLetter(rec.m_strEinheit));
+        }
+        m_pValueDb->CloseStmt();
+    }
+    return row->ValueLines;
+}
+
+QString CAwKatWalk::LabourValueText(const CAwKatRow *row)
+{
+    QString plain, m, u;
+    for (const CAwKatValueLine &line : ValueLines(const_cast<CAwKatRow *>(row))) {
+        const QString value = line.Value.trimmed();
+        if (value.isEmpty() || value == QLatin1String("-"))
+            continue;
+        if (line.Unit == QLatin1String("M"))
+            m = value;
+        else if (line.Unit == QLatin1String("U"))
+            u = value;
+        else if (line.Unit != QLatin1String("R"))
+            plain = value;
+    }
+    if (!plain.isEmpty())
+        return plain;
+    if (!m.isEmpty())
+        return m;
+    if (!u.isEmpty())
+        return u;
+    return QStringLiteral("-");
+}
+
+std::vector<CAwKatValueLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) const
+{
+    std::vector<CAwKatValueLine> lines;
+    if (!row || !m_pSettings || !m_pCatalogueDb)
+        return lines;
+    CAwKatWertData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = row->Key;
+    rec.m_strZeile = row->LineFrom;
+    for (int ok = m_pCatalogueDb->ReadAwKatWertData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        CAwKatValueLine line;
+        line.Unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
+        line.PaintStage = rec.m_strLackstufe;
+        line.BuildStatus = rec.m_strBaustand;
+        for (const QString &value : rec.m_strWerte.split(QLatin1Char(';')))
+            line.Values << (value == QLatin1String("   AZ") ? CPosition::AzMarker()
+                                                            : value.trimmed());
+        lines.push_back(line);
+    }
+    m_pCatalogueDb->CloseStmt();
+    return lines;
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The walk through the labour-value catalogue of the identified vehicle,
+// without widgets: main groups, subgroups, third-level rows and labour
+// positions of the vehicle's type number, the rows a level shows for the
+// vehicle, the path of opened rows, the way back and the jump to a
+// position number. The page shows what the walk holds and hands it the
+// user's clicks.
+//
+// Three connections: the catalogue connection reads the levels, the value
+// connection answers the cached value, info and parts-clearing questions
+// while a level is read, and the third one walks the positions of a group
+// while the value connection tests them.
+
+#include "catalogues/model/AwKatRow.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CPrgSettings;
+class CYaqDb;
+
+class CAwKatWalk
+{
+public:
+    // Tells the user a program text (4020: the level has nothing for the
+    // vehicle).
+    using Notice = std::function<void(int textId)>;
+
+    CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valueDb, CYaqDb *thirdDb);
+    ~CAwKatWalk();
+    CAwKatWalk(const CAwKatWalk &) = delete;
+    CAwKatWalk &operator=(const CAwKatWalk &) = delete;
+
+    void SetNotice(Notice notice) { m_notice = std::move(notice); }
+    // The vehicle's catalogue column (from 0; -1 none): its "U" marks a
+    // position as not applicable.
+    void SetVehicleColumn(int column) { m_nVehicleColumn = column; }
+    int VehicleColumn() const { return m_nVehicleColumn; }
+
+    // --- reading the levels: 1 when rows were read (and shown) ---
+    int ReadMainGroups();
+    int ReadSubGroups(CAwKatRow *mainGroup);
+    int ReadThirdLevel(CAwKatRow *parent);
+    int ReadPositions(CAwKatRow *parent);
+
+    // Shows the rows of the level that are valid for the vehicle. A level
+    // with none tells 4020 once and shows the level shown before again
+    // (never the empty level, never a second message); false then.
+    bool FillLevel(int level, bool selectFirst);
+
+    // --- the user's moves ---
+    // Double click or Enter on a row of the list: a group opens onto the
+    // next level that has rows.
+    void Open(CAwKatRow *row);
+    // A row of the path: its level is shown again.
+    void OpenPath(CAwKatRow *row);
+    // "<<" and Backspace: the level above.
+    void Back();
+    // The selection moved to the row: a position becomes the current one
+    // (the settings' position number and catalogue line follow it).
+    void Select(CAwKatRow *row);
+    // Walks down to the position number: its catalogue line is found by the
+    // number (an index, no scan of the catalogue); with a lead type the
+    // first line valued for the vehicle. False when it is not in the
+    // catalogue of the vehicle; the walk stays where it got to.
+    bool JumpTo(const QString &apNr);
+    // Main group and catalogue line of a position number; false when the
+    // catalogue has none.
+    bool FindCatalogueLine(const QString &apNr, QString *mainGroup, QString *line);
+
+    // Whether a position in the row's range has labour values for the vehicle.
+    bool HasValidPositions(const CAwKatRow *row);
+
+    // --- what the page shows ---
+    int ShownLevel() const { return m_nShownLevel; }
+    const std::vector<CAwKatRow *> &Shown() const { return m_shown; }
+    const std::vector<CAwKatRow *> &Path() const { return m_path; }
+    CAwKatRow *Current(int level) const;
+    // The row to select in the list: the current row of the shown level.
+    int SelectedIndex() const;
+
+    // The value lines of a position for the vehicle (lead type), read once.
+    const std::vector<CAwKatValueLine> &ValueLines(CAwKatRow *row);
+    // The labour value that prices the position: the plain value, else M,
+    // else U ("AZ" text when billed by time); "-" when it has none.
+    QString LabourValueText(const CAwKatRow *row);
+    // The values of the position's catalogue line per catalogue column
+    // (the catalogue view without a vehicle).
+    std::vector<CAwKatValueLine> ColumnValues(const CAwKatRow *row) const;
+
+private:
+    bool ReadsStandardCatalogue() const;
+    void DropRows(int level);
+    void TrimPath(int level);
+    void SetCurrent(int level, CAwKatRow *row);
+    bool KeepPosition(const CAwKatRow *row) const;
+    std::vector<CAwKatRow *> RowsOf(int level) const;
+    CAwKatRow *Append(std::unique_ptr<CAwKatRow> row);
+    QString GroupKeyOf(const CAwKatRow *row) const;
+
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pCatalogueDb;
+    CYaqDb *m_pValueDb;
+    CYaqDb *m_pThirdDb;
+    Notice m_notice;
+    int m_nVehicleColumn = -1;
+
+    std::vector<std::unique_ptr<CAwKatRow>> m_rows;
+    std::vector<CAwKatRow *> m_shown;
+    std::vector<CAwKatRow *> m_path;
+    CAwKatRow *m_current[5] = {};
+    int m_nShownLevel = 0;
+    bool m_bRecovering = false; // showing the level above after an empty one
+};

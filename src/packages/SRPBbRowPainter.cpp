@@ -1,0 +1,735 @@
+#include "packages/SRPBbRowPainter.h"
+
+#include "common/Layout.h"
+#include "packages/SRPBbRowModel.h"
+#include "packages/edit/PackageLoader.h"
+#include "packages/edit/PackageSelection.h"
+#include "packages/model/Paket.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kUnbounded = 1000000;
+// Room for a badge of the head row ("FL", "C").
+constexpr int kBadgeWidth = 25;
+// The text column never gets narrower than this, however narrow the page.
+constexpr int kMinFirstColumn = 160;
+
+const QColor kRed(255, 0, 0);
+const QColor kSelectedText(255, 255, 0);
+const QColor kOpenChoice(0, 154, 99);
+const QColor kGroupBackground(166, 202, 240);
+const QColor kHeadBackground(192, 192, 192);
+const QColor kFrameGrey(173, 173, 173);
+const QColor kLegendShadow(128, 128, 128);
+
+bool IsOptionalKind(const QString &kind)
+{
+    return kind == QLatin1String("O") || kind == QLatin1String("A") ||
+           kind == QLatin1String("OP") || kind == QLatin1String("B");
+}
+
+// While a cell is drawn in red; the colour before comes back after it.
+class CRedCell
+{
+public:
+    CRedCell(QPainter *dc, bool red) : m_dc(red ? dc : nullptr)
+    {
+        if (m_dc) {
+            m_dc->save();
+            m_dc->setPen(kRed);
+        }
+    }
+    ~CRedCell()
+    {
+        if (m_dc)
+            m_dc->restore();
+    }
+    CRedCell(const CRedCell &) = delete;
+    CRedCell &operator=(const CRedCell &) = delete;
+
+private:
+    QPainter *m_dc;
+};
+
+void Line(QPainter *dc, int x1, int y1, int x2, int y2)
+{
+    if (dc)
+        dc->drawLine(x1, y1, x2, y2);
+}
+
+} // namespace
+
+CSRPBbRowPainter::CSRPBbRowPainter(bool headList, QObject *parent)
+    : COwnLBDelegate(parent), m_bHeadList(headList)
+{
+    SetFonts(QFont());
+}
+
+void CSRPBbRowPainter::SetFonts(const QFont &base)
+{
+    // Pixel sizes: a row measures as it paints, with a painter or without.
+    m_plain = LayoutFont(base, nullptr);
+    m_bold = m_plain;
+    m_bold.setBold(true);
+    m_italic = m_plain;
+    m_italic.setItalic(true);
+    m_shortText = m_italic;
+    m_headFont = m_bold;
+    m_headerFont = m_bold;
+    m_headerFont.setPixelSize(m_bold.pixelSize() + 3);
+
+    const QFontMetrics bold(m_bold);
+    const QFontMetrics head(m_headFont);
+    const QFontMetrics italic(m_italic);
+    m_nGapWide = head.horizontalAdvance(QLatin1Char('0'));
+    m_nGapMedium = int(m_nGapWide / 10.0 * 15 + 0.5);
+    m_nGapSmall = std::max(int(bold.horizontalAdvance(QLatin1Char('0')) / 7.0 * 4 + 0.5), 2);
+    m_nGapTiny = m_nGapSmall - 1;
+    m_nLineHeight = bold.height();
+    m_nFlatMarkWidth = 3 * m_nGapTiny + bold.horizontalAdvance(QStringLiteral("(*)")) + 1;
+    m_nCurrencyWidth = m_nGapTiny + bold.horizontalAdvance(QStringLiteral("CHF"));
+    // A unit holds a quantity, a stock or the choice mark; three of them a
+    // price of five digits before the point, with its flat-price mark.
+    m_nUnit = std::max({bold.horizontalAdvance(QStringLiteral("[ x ]")) + 2 * m_nGapSmall,
+                        bold.horizontalAdvance(QStringLiteral("00.00")) + m_nGapSmall,
+                        (bold.horizontalAdvance(QStringLiteral("00000.00")) + m_nFlatMarkWidth +
+                         m_nCurrencyWidth) /
+                            3});
+    ForgetAllRows();
+}
+
+void CSRPBbRowPainter::SetPackage(const CPaket *paket, const CPrgSettings *settings)
+{
+    m_pPaket = paket;
+    m_pSettings = settings;
+}
+
+CSRPBbRowPainter::Columns CSRPBbRowPainter::ColumnsFor(int rowWidth) const
+{
+    Columns c;
+    c.unit = m_nUnit;
+    c.first = std::max(rowWidth - 6 * m_nUnit, kMinFirstColumn);
+    return c;
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+QString CSRPBbRowPainter::PriceText(double value, bool workRow)
+{
+    if (value == kPriceNone)
+        return QStringLiteral("?");
+    if (workRow && value == kPriceByTime)
+        return CPosition::AzMarker();
+    if (value == kPriceNotSet)
+        return QString();
+    return FormatPrice(value);
+}
+
+QStringList CSRPBbRowPainter::NumberGroups(const QString &number, bool part)
+{
+    const QString n = part ? number.trimmed() : number;
+    if (part) {
+        if (n.size() != 11)
+            return {n};
+        return {n.mid(0, 2), n.mid(2, 2), n.mid(4, 1), n.mid(5, 3), n.mid(8, 3)};
+    }
+    if (n.size() <= 4)
+        return {n};
+    return {n.mid(0, 2), n.mid(2, 2), n.mid(4)};
+}
+
+QString CSRPBbRowPainter::JoinTexts(const CPosition &line)
+{
+    QString text = line.AwText1;
+    for (const QString *more : {&line.AwText2, &line.AwText3, &line.AwText4}) {
+        if (!more->isEmpty())
+            text += QLatin1Char(' ') + *more;
+    }
+    return text;
+}
+
+QString CSRPBbRowPainter::FitShortTexts(const CPosition &line, const QFont &font, int width)
+{
+    const QFontMetrics fm(font);
+    QString text = line.KlammerText1;
+    for (const QString *more : {&line.KlammerText2, &line.KlammerText3, &line.KlammerText4}) {
+        if (more->isEmpty())
+            continue;
+        const QString longer = text + QLatin1Char(' ') + *more;
+        if (fm.horizontalAdvance(longer) > width)
+            break;
+        text = longer;
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// Rows
+
+const CPosition *CSRPBbRowPainter::LineOf(const QModelIndex &index)
+{
+    return index.data(CSRPBbRowModel::LineRole).value<const CPosition *>();
+}
+
+int CSRPBbRowPainter::MeasureRowHeight(const QStyleOptionViewItem &option,
+                                       const QModelIndex &index) const
+{
+    const CPosition *line = LineOf(index);
+    if (!line)
+        return kRowHeight;
+    const QRect r = option.rect;
+    return PaintLine(nullptr, *line, CRect(0, 0, r.width(), kUnbounded), 0);
+}
+
+void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
+                                const QModelIndex &index) const
+{
+    const CPosition *line = LineOf(index);
+    if (!line)
+        return;
+    const QPalette &pal = option.palette;
+    QColor background = m_bHeadList ? kHeadBackground : QColor(Qt::white);
+    QColor text = Qt::black;
+    if (!m_bHeadList) {
+        const bool selected = option.state & QStyle::State_Selected;
+        const bool group = line->Type == POS_GROUP;
+        if (selected && !group) {
+            background = pal.color(QPalette::Active, QPalette::Highlight);
+            const bool focus = option.widget && option.widget->hasFocus();
+            text = focus ? kSelectedText : QColor(Qt::white);
+        }
+        const bool chosenType = line->Type == POS_WORK || line->Type == POS_PART;
+        if (chosenType && !line->Selected)
+            text = pal.color(QPalette::Disabled, QPalette::Text);
+        if ((line->Type == POS_WORK || line->Type == POS_SUBPACKAGE) &&
+            IsOptionalKind(line->Kind) && !selected)
+            text = line->Selected ? QColor(Qt::black) : kOpenChoice;
+        if (group)
+            background = kGroupBackground;
+    }
+    painter->save();
+    painter->fillRect(option.rect, background);
+    painter->setPen(QPen(text, 1));
+    painter->setBackgroundMode(Qt::TransparentMode);
+    const QRect r = option.rect;
+    PaintLine(painter, *line, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()),
+              1);
+    painter->restore();
+}
+
+int CSRPBbRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect &rect,
+                                int draw) const
+{
+    switch (line.Type) {
+    case POS_WORK:
+    case POS_SUBPACKAGE:
+        return PaintWorkRow(dc, line, rect, draw);
+    case POS_PART:
+        return PaintPartRow(dc, line, rect, draw);
+    case POS_GROUP:
+        return PaintGroupRow(dc, line, rect, draw);
+    case POS_SPECIAL1:
+        return PaintMainGroupRow(dc, line, rect, draw);
+    default:
+        if (IsHeadType(line.Type))
+            return PaintHeadRow(dc, line, rect, draw);
+        return kRowHeight;
+    }
+}
+
+void CSRPBbRowPainter::PaintStateIcon(QPainter *dc, int state, const QRect &square) const
+{
+    if (!dc || state < kStateCollapsed || state > kStateInGroup)
+        return;
+    // Main lines in a plain box, alternatives standing in in a filled one;
+    // "+" a closed group, "-" an open one; a replaced main line is crossed
+    // out, an alternative inside an open group shows an arrow to its line.
+    dc->save();
+    dc->setRenderHint(QPainter::Antialiasing, false);
+    const QRect box = square.adjusted(1, 1, -2, -2);
+    const QColor pen = dc->pen().color();
+    const bool standsIn = state == kStateStandsIn || state == kStateStandsInExpanded;
+    dc->setPen(pen);
+    if (standsIn)
+        dc->fillRect(box, QColor(166, 202, 240));
+    if (state != kStateInGroup)
+        dc->drawRect(box);
+    const QPoint c = box.center();
+    const int arm = std::max(box.width() / 2 - 2, 2);
+    switch (state) {
+    case kStateCollapsed:
+    case kStateStandsIn:
+        dc->drawLine(c.x() - arm, c.y(), c.x() + arm, c.y());
+        dc->drawLine(c.x(), c.y() - arm, c.x(), c.y() + arm);
+        break;
+    case kStateExpanded:
+    case kStateStandsInExpanded:
+        dc->drawLine(c.x() - arm, c.y(), c.x() + arm, c.y());
+        break;
+    case kStateReplaced:
+        dc->drawLine(box.topLeft(), box.bottomRight());
+        dc->drawLine(box.bottomLeft(), box.topRight());
+        break;
+    case kStateInGroup:
+        dc->drawLine(box.left() + 2, box.top(), box.left() + 2, c.y());
+        dc->drawLine(box.left() + 2, c.y(), box.right(), c.y());
+        dc->drawLine(box.right() - 3, c.y() - 3, box.right(), c.y());
+        dc->drawLine(box.right() - 3, c.y() + 3, box.right(), c.y());
+        break;
+    default:
+        break;
+    }
+    dc->restore();
+}
+
+bool CSRPBbRowPainter::LinePricesShown() const
+{
+    // A package with one price for the whole (flat price, or set by hand)
+    // shows it only in the legend and the sum.
+    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
+    return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
+}
+
+int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell,
+                                  int draw) const
+{
+    if (!LinePricesShown())
+        return 0;
+    const bool work = line.Type == POS_WORK || line.Type == POS_SUBPACKAGE;
+    const bool sub = line.Type == POS_SUBPACKAGE;
+    QString gross, net;
+    bool redGross = false, redNet = false;
+    if (m_bCampaignMode) {
+        const QString usage = line.CampaignUsage();
+        const QString dealerOptional = line.Type == POS_PART
+                                           ? line.Campaign[CPositionData::CampaignPartStatus]
+                                           : line.Campaign[CPositionData::CampaignWorkStatus];
+        if ((usage == QLatin1String("S") || usage == QLatin1String("A")) &&
+            (dealerOptional == QLatin1String("0") || line.Selected)) {
+            gross = QStringLiteral("MK");
+        } else if ((usage == QLatin1String("O") || usage == QLatin1String("B")) &&
+                   dealerOptional == QLatin1String("0")) {
+            gross = PriceText(line.Preise3.Gross, work);
+            net = PriceText(line.Preise3.Net, work);
+            redGross = line.Preise3.Gross == kPriceNone;
+            redNet = line.Preise3.Net == kPriceNone;
+        }
+    } else {
+        const CPriceSet &p = line.Preise1;
+        gross = PriceText(p.Gross, work);
+        net = p.Net == kPriceByTime && work ? QString() : PriceText(p.Net, work);
+        if (sub && p.NoPrice) {
+            if (p.Gross == kPriceNotSet)
+                gross = QStringLiteral("?");
+            if (p.Net == kPriceNotSet)
+                net = QStringLiteral("?");
+        }
+        if (work) {
+            redGross = IsPriceSentinel(p.Gross) || (sub && !p.Complete);
+            redNet = IsPriceSentinel(p.Net) || (sub && !p.Complete);
+        } else {
+            redGross = p.Gross == kPriceNone;
+            redNet = p.Net == kPriceNone;
+        }
+    }
+    const int width = cell.Width() - m_nFlatMarkWidth;
+    CLayoutVBox box(cell, dc);
+    {
+        CLayoutHBox grossLine(box);
+        grossLine.SetLeftAlign(0);
+        const CRedCell red(draw ? dc : nullptr, redGross);
+        grossLine.DCDraw(&m_bold, gross, draw, width, 0);
+        if (line.Preise1.FlatPrice && !m_bCampaignMode) {
+            grossLine.SetLeftAlign(1);
+            grossLine.DCDraw(&m_bold, QStringLiteral(" (*)"), draw, 0, 0);
+        }
+    }
+    {
+        CLayoutHBox netLine(box);
+        netLine.SetLeftAlign(0);
+        const CRedCell red(draw ? dc : nullptr, redNet);
+        netLine.DCDraw(&m_italic, net, draw, width, 0);
+    }
+    return box.GetResultRect().Height();
+}
+
+int CSRPBbRowPainter::PaintCells(QPainter *dc, const CPosition &line, const CRect &rect, int top,
+                                 int draw) const
+{
+    const Columns c = ColumnsFor(rect.Width());
+    const int x1 = rect.left + c.Border(1);
+    const int x2 = rect.left + c.Border(2);
+    const int x3 = rect.left + c.Border(3);
+    const int x4 = rect.left + c.Border(4);
+    int height = 0;
+
+    // Quantity: a work position's labour value, "&P" on a sub-package line,
+    // a part's pieces.
+    QString quantity;
+    if (line.Type == POS_SUBPACKAGE)
+        quantity = OrmelText(2035).remove(QLatin1Char('&'));
+    else if (line.Type == POS_WORK)
+        quantity = line.GetDisplayNumber();
+    else
+        quantity = line.Quantity.trimmed();
+    {
+        CLayoutHBox cell(CRect(x1, top, x2 - 2, rect.bottom), dc);
+        cell.SetLeftAlign(0);
+        cell.DCDraw(&m_bold, quantity, draw, x2 - 2 - x1, 0);
+        height = std::max(height, cell.GetResultRect().Height());
+    }
+    if (line.Type == POS_PART && line.StockKnown == 1) {
+        const double stock = std::max(line.Stock, 0.0);
+        const QString text = stock <= 99 ? QString::asprintf("%.3g", stock) : QStringLiteral(">99");
+        const CRedCell red(draw ? dc : nullptr, ParseNumber(line.Quantity) > stock);
+        CLayoutHBox cell(CRect(x2, top, x3 - 2, rect.bottom), dc);
+        cell.SetLeftAlign(0);
+        cell.DCDraw(&m_bold, text, draw, x3 - 2 - x2, 0);
+        height = std::max(height, cell.GetResultRect().Height());
+    }
+    {
+        CLayoutHBox cell(CRect(x3, top, x4, rect.bottom), dc);
+        cell.SetCenterAlign(1);
+        const QString mark = line.Selected ? QStringLiteral("[ x ]") : QStringLiteral("[ - ]");
+        cell.DCDraw(&m_bold, mark, draw, x4 - x3, 0);
+        height = std::max(height, cell.GetResultRect().Height());
+    }
+    const int priceHeight =
+        PaintPrices(dc, line, CRect(x4, top, rect.right - m_nGapTiny, rect.bottom), draw);
+    return std::max(height, priceHeight);
+}
+
+void CSRPBbRowPainter::PaintBorders(QPainter *dc, const CRect &rect, int height, int columns) const
+{
+    if (!dc)
+        return;
+    const Columns c = ColumnsFor(rect.Width());
+    Line(dc, rect.left, rect.top, rect.right, rect.top);
+    Line(dc, rect.left, rect.top + height - 1, rect.right, rect.top + height - 1);
+    for (int column = 1; column <= columns; ++column) {
+        const int x = rect.left + c.Border(column);
+        Line(dc, x, rect.top, x, rect.top + height - 1);
+    }
+}
+
+int CSRPBbRowPainter::PaintWorkRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                   int draw) const
+{
+    const Columns c = ColumnsFor(rect.Width());
+    const int top = rect.top + 1;
+    int height = 2 * m_nLineHeight;
+    {
+        CLayoutHBox first(CRect(rect.left, top, rect.left + c.first - m_nGapTiny, rect.bottom), dc);
+        first.AddSize(m_nGapMedium, 0);
+        const int state = LineStateOf(line);
+        if (state >= kStateCollapsed && state <= kStateInGroup) {
+            const CRect free = first.GetFreeRect();
+            if (draw)
+                PaintStateIcon(dc, state,
+                               QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
+            first.AddSize(m_nLineHeight + 5, m_nLineHeight);
+        }
+        for (const QString &group : NumberGroups(line.Number, false)) {
+            first.DCDraw(&m_bold, group, draw, 0, 0);
+            first.AddSize(m_nGapSmall, 0);
+        }
+        // The suffix keeps its room; the adviser reads it on the head.
+        first.DCDraw(&m_plain, line.PaketTexts[kSuffix], 0, 0, 0);
+        first.AddSize(m_nGapMedium, 0);
+        {
+            CLayoutVBox text(first);
+            text.SetWordbreak(1);
+            QString body = JoinTexts(line);
+            if (!line.Text.isEmpty())
+                body += QLatin1Char('\n') + line.Text;
+            text.DCDraw(&m_bold, body, draw, 0, 0);
+            const int width = text.GetFreeRect().Width();
+            const QString shortTexts = FitShortTexts(line, m_shortText, width);
+            if (!shortTexts.isEmpty())
+                text.DCDraw(&m_shortText, shortTexts, draw, 0, 0);
+        }
+        height = std::max(height, first.GetResultRect().Height());
+    }
+    height = std::max(height, PaintCells(dc, line, rect, top, draw));
+    height += 2;
+    if (draw)
+        PaintBorders(dc, rect, height, 4);
+    return height;
+}
+
+int CSRPBbRowPainter::PaintPartRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                   int draw) const
+{
+    const Columns c = ColumnsFor(rect.Width());
+    const int top = rect.top + 1;
+    int height = 0;
+    {
+        CLayoutVBox first(CRect(rect.left, top, rect.left + c.first - m_nGapTiny, rect.bottom), dc);
+        {
+            CLayoutHBox number(first);
+            number.AddSize(m_nGapMedium, 0);
+            const int state = LineStateOf(line);
+            if (state >= kStateCollapsed && state <= kStateInGroup) {
+                const CRect free = number.GetFreeRect();
+                if (draw)
+                    PaintStateIcon(dc, state,
+                                   QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
+                number.AddSize(m_nLineHeight + 5, m_nLineHeight);
+            }
+            const bool replaced = !line.ErsetztDurchNummer.trimmed().isEmpty();
+            const QStringList shown =
+                NumberGroups(replaced ? line.ErsetztDurchNummer : line.Number, true);
+            for (const QString &group : shown) {
+                number.DCDraw(&m_bold, group, draw, 0, 0);
+                number.AddSize(m_nGapSmall, 0);
+            }
+            if (replaced) {
+                number.AddSize(2 * m_nGapSmall, 0);
+                number.DCDraw(&m_plain,
+                              QStringLiteral("( ") +
+                                  NumberGroups(line.Number, true).join(QLatin1Char(' ')) +
+                                  QStringLiteral(" )"),
+                              draw, 0, 0);
+            }
+        }
+        {
+            CLayoutHBox text(first);
+            text.AddSize(m_nGapMedium, 0);
+            CLayoutVBox wrapped(text);
+            wrapped.SetWordbreak(1);
+            const QString partText =
+                line.ErsetztDurchText.isEmpty() ? line.TeileText : line.ErsetztDurchText;
+            wrapped.DCDraw(&m_bold, partText, draw, 0, 0);
+            wrapped.AddSize(0, m_nLineHeight);
+        }
+        height = first.GetResultRect().Height();
+    }
+    height = std::max(height, PaintCells(dc, line, rect, top, draw));
+    height += 2;
+    if (draw)
+        PaintBorders(dc, rect, height, 4);
+    return height;
+}
+
+int CSRPBbRowPainter::PaintGroupRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                    int draw) const
+{
+    const Columns c = ColumnsFor(rect.Width());
+    CLayoutHBox first(CRect(rect.left, rect.top + 1, rect.left + c.first, rect.bottom), dc);
+    first.AddSize(m_nGapMedium, 0);
+    first.DCDraw(&m_bold, line.BefundText, draw, 0, 0);
+    const int height = first.GetResultRect().Height() + 2;
+    if (draw)
+        PaintBorders(dc, rect, height, 4);
+    return height;
+}
+
+int CSRPBbRowPainter::PaintMainGroupRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                        int draw) const
+{
+    CLayoutVBox box(CRect(rect.left, rect.top, rect.right, rect.bottom), dc);
+    box.AddSize(0, 3);
+    {
+        CLayoutHBox row(box);
+        row.AddSize(m_nGapMedium, 0);
+        if (line.HG != QLatin1String("XX")) {
+            row.DCDraw(&m_headFont, line.HG, draw, 0, 0);
+            row.AddSize(m_nGapMedium, 0);
+        }
+        QString text = line.HGText;
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.remove(QLatin1Char('\r'));
+        row.DCDraw(&m_headFont, text, draw, 0, 0);
+        row.AddSize(m_nGapMedium, 0);
+    }
+    box.AddSize(0, 3);
+    return box.GetResultRect().Height();
+}
+
+int CSRPBbRowPainter::PaintHeadRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                   int draw) const
+{
+    CLayoutVBox box(CRect(rect.left, rect.top, rect.right, rect.bottom), dc);
+    box.AddSize(0, 3);
+    {
+        CLayoutHBox row(box);
+        row.AddSize(m_nGapMedium, 0);
+        for (const QString &group : NumberGroups(line.Number, false)) {
+            row.DCDraw(&m_bold, group, draw, 0, 0);
+            row.AddSize(m_nGapSmall, 0);
+        }
+        row.DCDraw(&m_plain, line.PaketTexts[kSuffix], draw, 0, 0);
+        row.AddSize(m_nGapMedium, 0);
+        const int used = row.GetResultRect().Width();
+        const int width = std::max(rect.Width() - used - 50, 40);
+        {
+            CLayoutVBox text(row);
+            text.SetWordbreak(1);
+            text.DCDraw(&m_bold, JoinTexts(line), draw, width, 0);
+            if (text.GetResultRect().Height() < 2 * m_nLineHeight) {
+                const QString shortTexts = FitShortTexts(line, m_shortText, width);
+                if (!shortTexts.isEmpty())
+                    text.DCDraw(&m_shortText, shortTexts, draw, width, 0);
+            }
+        }
+        row.AddSize(0, kBadgeWidth);
+        if (line.IsFastlane) {
+            row.SetCenterAlign(1);
+            row.DCDraw(&m_bold, QStringLiteral("FL"), draw, kBadgeWidth, 0);
+        }
+        if (line.TeileClearing) {
+            row.SetCenterAlign(1);
+            const CRedCell red(draw ? dc : nullptr, true);
+            row.DCDraw(&m_bold, QStringLiteral("C"), draw, kBadgeWidth, 0);
+        }
+    }
+    box.AddSize(0, 3);
+    return box.GetResultRect().Height();
+}
+
+// ---------------------------------------------------------------------------
+// Column header, legend and sum
+
+int CSRPBbRowPainter::ColumnHeaderHeight() const
+{
+    const QFontMetrics fm(m_headerFont);
+    int widest = 0;
+    for (int id : {3122, 3123, 3124, 2050})
+        widest = std::max(widest, fm.horizontalAdvance(OrmelText(id).remove(QLatin1Char('&'))));
+    return widest + 12;
+}
+
+void CSRPBbRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft,
+                                         int rowWidth) const
+{
+    const Columns c = ColumnsFor(rowWidth);
+    const int x0 = rect.left() + rowLeft + c.first;
+    const QRect columns(x0, rect.top(), rect.right() - x0, rect.height());
+    dc->save();
+    dc->fillRect(columns, Qt::white);
+    dc->setPen(kFrameGrey);
+    dc->drawRect(columns.adjusted(0, 0, -1, -1));
+    dc->setPen(Qt::black);
+    dc->setFont(m_headerFont);
+    const QFontMetrics fm(m_headerFont);
+    const int h = (c.unit - fm.height()) / 2;
+    const struct
+    {
+        int id;
+        int at;
+    } labels[] = {{3122, 0}, {3123, 1}, {3124, 2}, {2050, 4}};
+    for (const auto &label : labels) {
+        dc->save();
+        dc->translate(x0 + label.at * c.unit + h + fm.ascent(), rect.bottom() - 5);
+        dc->rotate(-90);
+        dc->drawText(0, 0, OrmelText(label.id).remove(QLatin1Char('&')));
+        dc->restore();
+    }
+    for (int column = 1; column <= 3; ++column) {
+        const int x = x0 + column * c.unit;
+        dc->setPen(kFrameGrey);
+        dc->drawLine(x, rect.top(), x, rect.bottom());
+    }
+    dc->restore();
+}
+
+void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
+{
+    dc->save();
+    dc->fillRect(rect, kHeadBackground);
+    dc->setPen(kLegendShadow);
+    dc->drawRect(rect.adjusted(0, 0, -1, -1));
+    dc->setPen(Qt::black);
+    const int top = rect.top() + (rect.height() - m_nLineHeight) / 2;
+    {
+        CLayoutHBox left(CRect(rect.left(), top, rect.right(), rect.bottom()), dc);
+        left.AddSize(m_nGapMedium, 0);
+        left.DCDraw(&m_bold, QStringLiteral("(*)"), 1, 0, 0);
+        left.AddSize(m_nGapSmall, 0);
+        left.DCDraw(&m_bold, QStringLiteral("-"), 1, 0, 0);
+        left.AddSize(m_nGapSmall, 0);
+        left.DCDraw(&m_bold, OrmelText(3131), 1, 0, 0);
+    }
+    // Right: what the sum below shows, and before it the standard price
+    // when the DMS or the training edition delivers one.
+    const QString sumLegend = OrmelText(3128) + QStringLiteral(" :  ( ") + OrmelText(3129) +
+                              QStringLiteral(" )  ") + OrmelText(3130) + QLatin1Char(' ');
+    const QFontMetrics bold(m_bold);
+    const int sumWidth = bold.horizontalAdvance(sumLegend) + m_nGapMedium;
+    {
+        CLayoutHBox right(CRect(rect.right() - sumWidth, top, rect.right(), rect.bottom()), dc);
+        right.DCDraw(&m_bold, sumLegend, 1, 0, 0);
+    }
+    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
+    const bool standard =
+        m_pSettings && (CPaket::AreExtraPriceSetsActive(m_pSettings) || m_pSettings->bSchulung);
+    if (head && standard && !m_bCampaignMode &&
+        !(head->Preise2.Gross == kPriceNotSet && head->Preise2.Net == kPriceNotSet)) {
+        const CPriceSet &p = head->Preise2;
+        const QString block = OrmelText(6003) + QStringLiteral(" :  ( ") + PriceText(p.Net, false) +
+                              QStringLiteral(" )  ") + PriceText(p.Gross, false) +
+                              QLatin1Char(' ') + p.TotalsCurrency + (p.FlatPrice ? " (*)" : "");
+        const int width = bold.horizontalAdvance(block) + 2 * m_nGapMedium;
+        const int right = rect.right() - sumWidth;
+        CLayoutHBox box(CRect(right - width, top, right, rect.bottom()), dc);
+        const CRedCell red(dc, !p.Complete);
+        box.DCDraw(&m_bold, block, 1, 0, 0);
+    }
+    dc->restore();
+}
+
+void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const
+{
+    dc->save();
+    dc->fillRect(rect, Qt::white);
+    dc->setPen(Qt::black);
+    dc->drawRect(rect.adjusted(0, 0, -1, -1));
+    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
+    if (head) {
+        // The package's total as the roll-up left it; nothing is added here.
+        double net = head->Preise1.Net, gross = head->Preise1.Gross;
+        QString currency = head->Preise1.TotalsCurrency;
+        bool red = !head->Preise1.Complete;
+        bool mark = head->Preise1.FlatPrice != 0;
+        if (m_bCampaignMode) {
+            net = head->Preise3.PackageNet;
+            gross = head->Preise3.PackageGross;
+            currency = head->Preise3.TotalsCurrency;
+            red = !head->Preise3.Complete;
+            mark = head->Preise2.FlatPrice != 0;
+        }
+        const Columns c = ColumnsFor(rowWidth);
+        const int top = rect.top() + (rect.height() - m_nLineHeight) / 2;
+        const int x3 = rect.left() + rowLeft + c.Border(3);
+        const int x4 = rect.left() + rowLeft + c.Border(4);
+        const int grossRight = rect.left() + rowLeft + rowWidth - m_nGapTiny - m_nFlatMarkWidth;
+        const CRedCell redCells(dc, red);
+        if (net != kPriceNotSet) {
+            CLayoutHBox netBox(CRect(x3 - c.unit, top, x4 - m_nGapSmall, rect.bottom()), dc);
+            netBox.SetLeftAlign(0);
+            netBox.DCDraw(&m_italic, QStringLiteral("( ") + PriceText(net, false) + " )", 1,
+                          x4 - m_nGapSmall - (x3 - c.unit), 0);
+        }
+        if (gross != kPriceNotSet) {
+            CLayoutHBox grossBox(CRect(x4, top, rect.right(), rect.bottom()), dc);
+            grossBox.SetLeftAlign(0);
+            grossBox.DCDraw(&m_bold, PriceText(gross, false), 1, grossRight - x4, 0);
+            grossBox.SetLeftAlign(1);
+            grossBox.AddSize(m_nGapTiny, 0);
+            grossBox.DCDraw(&m_bold, currency + (mark ? QStringLiteral(" (*)") : QString()), 1, 0,
+                            0);
+        }
+    }
+    dc->restore();
+}

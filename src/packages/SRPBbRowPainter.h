@@ -1,0 +1,110 @@
+#pragma once
+// Paints the lines of the package editing page through the layout boxes:
+// in the head list the main-group line and the package head, in the
+// position list work positions and sub-package lines, parts and group
+// lines; and the three painted controls around the position list: the
+// column header, the legend with the standard price and the package sum.
+//
+// Every row is cut into the same columns: the text column, then one unit
+// each for quantity, stock and choice, and three units for the price
+// (gross above net). Columns() computes them from the row width, so rows,
+// the header and the sum stand in one grid, and measuring and painting
+// run the same code (draw 0 measures, draw 1 paints; the painter may be
+// null for measuring).
+
+#include "common/LayoutRect.h"
+#include "common/OwnLBDelegate.h"
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class CPaket;
+class CPosition;
+class CPrgSettings;
+class QPainter;
+
+class CSRPBbRowPainter : public COwnLBDelegate
+{
+    Q_OBJECT
+public:
+    // headList: the painter of the head list, else of the position list.
+    explicit CSRPBbRowPainter(bool headList, QObject *parent = nullptr);
+
+    // The fonts of the rows, made from the list's font.
+    void SetFonts(const QFont &base);
+    // The package shown (its head decides whether line prices are shown)
+    // and the settings (which price sets are in use); both borrowed.
+    void SetPackage(const CPaket *paket, const CPrgSettings *settings);
+    void SetCampaignMode(bool campaignMode) { m_bCampaignMode = campaignMode; }
+
+    struct Columns
+    {
+        int first = 0; // width of the text column
+        int unit = 0;  // quantity, stock and choice; the price takes three
+        // x of the left border of a column from the row's left edge: 1
+        // quantity, 2 stock, 3 choice, 4 price.
+        int Border(int column) const { return first + (column - 1) * unit; }
+    };
+    Columns ColumnsFor(int rowWidth) const;
+    int LineHeight() const { return m_nLineHeight; }
+
+    // The text of a price cell: "?" for a price asked for and not delivered,
+    // "AZ" (text 3012) for a work position charged by time, nothing for a
+    // price not set, else the price to the cent.
+    static QString PriceText(double value, bool workRow);
+    // A number in its groups: a work position or head number as 2-2-rest,
+    // a part number of eleven characters as 2-2-1-3-3, any other unchanged.
+    static QStringList NumberGroups(const QString &number, bool part);
+    // Text line 1 and the non-empty text lines 2 to 4, each after a blank.
+    static QString JoinTexts(const CPosition &line);
+    // Short texts 1 to 4 as far as they fit the width in the font; short
+    // text 1 always.
+    static QString FitShortTexts(const CPosition &line, const QFont &font, int width);
+
+    // Draws (draw 1) or measures (draw 0) a line in rect; answers its height.
+    int PaintLine(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+
+    // The painted controls, across the width of the position list's rows
+    // (rowLeft: where the rows begin inside the control).
+    void PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
+    int ColumnHeaderHeight() const;
+    void PaintLegend(QPainter *dc, const QRect &rect) const;
+    void PaintSum(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
+
+protected:
+    void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
+                  const QModelIndex &index) const override;
+    int MeasureRowHeight(const QStyleOptionViewItem &option,
+                         const QModelIndex &index) const override;
+
+private:
+    static const CPosition *LineOf(const QModelIndex &index);
+    int PaintWorkRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintPartRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintGroupRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintMainGroupRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintHeadRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    // The display-state picture of a line (states 1 to 6) in a square.
+    void PaintStateIcon(QPainter *dc, int state, const QRect &square) const;
+    // The quantity, stock and choice cells and the price cell; answers the
+    // height used below top.
+    int PaintCells(QPainter *dc, const CPosition &line, const CRect &rect, int top, int draw) const;
+    int PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell, int draw) const;
+    void PaintBorders(QPainter *dc, const CRect &rect, int height, int columns) const;
+    bool LinePricesShown() const;
+
+    bool m_bHeadList;
+    bool m_bCampaignMode = false;
+    const CPaket *m_pPaket = nullptr;
+    const CPrgSettings *m_pSettings = nullptr;
+    QFont m_plain, m_bold, m_italic, m_shortText, m_headFont, m_headerFont;
+    int m_nGapWide = 8;
+    int m_nGapMedium = 12;
+    int m_nGapSmall = 4;
+    int m_nGapTiny = 3;
+    int m_nLineHeight = 16;
+    int m_nFlatMarkWidth = 20;
+    int m_nCurrencyWidth = 30;
+    int m_nUnit = 50;
+};

@@ -1,0 +1,537 @@
+// The basket to the dealer management system: the request as the stand-in
+// DMS receives it, the vehicle it does not know, the DMS's answers, an
+// unreachable DMS, and the roads of the send modes. What was not sent (or
+// not confirmed) stays in the basket.
+
+#include "basket/model/WKList.h"
+#include "basket/transfer/BasketTransfer.h"
+#include "basket/transfer/TransferAnswer.h"
+#include "common/DmsFrame.h"
+#include "packages/model/Paket.h"
+#include "platform/OrmelText.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+#include "yaq2-dms/StandInDms.h"
+
+#include <QDomDocument>
+#include <QTcpServer>
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+const QString kUnknownVin = QStringLiteral("XVQ3T00A57T012345");
+
+struct Notices : IDmsNotice
+{
+    QStringList texts;
+    void Notice(const QString &text, const QString &) override { texts << text; }
+};
+
+struct Question : ITransferQuestion
+{
+    bool yes = true;
+    int asked = 0;
+    bool Ask(const QString &) override
+    {
+        ++asked;
+        return yes;
+    }
+};
+
+// Answers by method: the SOAP action ends with it.
+struct Sender : IDmsSender
+{
+    QHash<QString, QString> answers;
+    QStringList methods;
+    QString Request(const QString &, const QString &action, const QString &) override
+    {
+        const QString method = action.section(QLatin1Char('.'), -1);
+        methods << method;
+        return answers.value(method);
+    }
+};
+
+// The messages, one a "|": a program text at the start is given by its id,
+// line breaks as " / ", the road line left out.
+QString Ids(const QStringList &texts)
+{
+    QStringList out;
+    for (QString text : texts) {
+        for (int id : {4048, 4049, 4052, 4069, 4070, 4071, 5050, 5053, 5054, 5055, 6073, 7070, 7071,
+                       7072, 7073}) {
+            const QString prefix = OrmelText(id).section(QStringLiteral("%s"), 0, 0);
+            text.replace(prefix, QString::number(id));
+        }
+        QStringList lines = text.split(QLatin1Char('\n'));
+        lines.removeIf([](const QString &l) { return l.startsWith(QLatin1String("(via")); });
+        out << lines.join(QStringLiteral(" / "));
+    }
+    return out.join(QLatin1Char('|'));
+}
+
+CPrgSettings Settings(const QString &vin = kVin)
+{
+    CPrgSettings s;
+    s.SRPInterfaceSend = 4;
+    s.XMLx = 1;
+    s.V115 = 1;
+    s.V117 = 1;
+    s.SendXMLServer = QStringLiteral("dms.test");
+    s.SendXMLTerminalID = QStringLiteral("T&1");
+    s.FgstnrFull = vin;
+    s.TypSchl = QStringLiteral("7A01");
+    s.LeadTyp = QStringLiteral("7A0");
+    s.ModellBez = QStringLiteral("Demo <Kombi>");
+    UpdateDmsHeader(&s);
+    return s;
+}
+
+CTransferOrder Order()
+{
+    CTransferOrder order;
+    order.orderNumber = QStringLiteral("A<1>&2");
+    order.settlementCode = QStringLiteral("S1");
+    order.jobNumber = QStringLiteral("J1");
+    order.offer = true;
+    order.productionDate = QStringLiteral("20120415");
+    return order;
+}
+
+CPosition *Add(CPaket &paket, int type, const QString &number, const QString &kind = {},
+               const QString &quantity = {})
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    line->Quantity = quantity;
+    return paket.AddPosition(std::move(line));
+}
+
+void SetPrice(CPriceSet &set, double net, double gross)
+{
+    set.Net = net;
+    set.Gross = gross;
+    set.Vat = 19.0;
+    set.Currency = QStringLiteral("EUR");
+    set.Complete = 1;
+}
+
+void AddPackage(CWKList &basket, int kind, std::unique_ptr<CPaket> paket)
+{
+    basket.Add(CWKListItem(kind, std::move(paket)), 1);
+}
+
+void AddPosition(CWKList &basket, int type, const QString &number, const QString &az = {})
+{
+    auto pos = std::make_unique<CPosition>();
+    pos->Type = type;
+    pos->Number = number;
+    pos->Az = az;
+    basket.Add(CWKListItem(std::move(pos)), 1);
+}
+
+// A package of one kind with a head of that number and one work position.
+std::unique_ptr<CPaket> SmallPackage(const QString &number)
+{
+    auto paket = std::make_unique<CPaket>();
+    Add(*paket, POS_HEAD_CAMPAIGN, number);
+    Add(*paket, POS_WORK, number, QStringLiteral("S"), QStringLiteral("1"));
+    return paket;
+}
+
+// Every kind of content the SOAP road writes, and a finding it does not.
+void FillFullBasket(CWKList &basket)
+{
+    // Priced by hand ("M"): the nested form with the head's own prices.
+    auto srp = std::make_unique<CPaket>();
+    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    head->PriceCalcFlag = 1;
+    head->AwText1 = QStringLiteral("Ölwechsel <Motor>");
+    head->AwText3 = QStringLiteral("& Filter");
+    SetPrice(head->Preise1, 100.0, 118.995);
+    CPosition *work =
+        Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), QStringLiteral("1"));
+    work->IsLeadLabour = 1;
+    CPosition *oil = Add(*srp, POS_PART, QStringLiteral("9X4115561H  "), QStringLiteral("S"),
+                         QStringLiteral("4,5"));
+    oil->TeileText = QStringLiteral("Öl \"5W30\"");
+    Add(*srp, POS_PART, QStringLiteral("9X0000001"), QStringLiteral("X"), QStringLiteral("1"));
+    Add(*srp, POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), QStringLiteral("1"))
+        ->Selected = 0;
+    AddPackage(basket, WK_SRP, std::move(srp));
+
+    AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), CPosition::AzMarker());
+    AddPosition(basket, POS_FINDING, QStringLiteral("8700010"));
+
+    // Priced from its lines ("D"): the flat form, its sub-package a
+    // position of its own.
+    auto grp = SmallPackage(QStringLiteral("5550010"));
+    grp->GetKopf()->Preise1.TotalsComplete = 1;
+    grp->GetKopf()->Preise1.PackageNet = 200.0;
+    grp->GetKopf()->Preise1.PackageGross = 238.0;
+    CPosition *sub = Add(*grp, POS_SUBPACKAGE, QStringLiteral("5550020"));
+    sub->SubPackage = SmallPackage(QStringLiteral("5550020"));
+    AddPackage(basket, WK_GRP, std::move(grp));
+
+    // A rebate campaign: its rebate text is kept with leading zeros.
+    auto campaign = SmallPackage(QStringLiteral("7770010"));
+    CPosition *cHead = campaign->GetKopf();
+    cHead->Campaign[CPosition::CampaignNumber] = QStringLiteral("K-1");
+    cHead->Campaign[CPosition::CampaignPriceType] = QStringLiteral("R");
+    cHead->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("0010");
+    AddPackage(basket, WK_CAMPAIGN, std::move(campaign));
+}
+
+// The text at a path of local names below the root: "a[2]/b" takes the
+// second child "a", then its first "b"; "@x" at the end an attribute.
+// "<none>" when the path leads nowhere.
+QString At(const QDomElement &root, const QString &path)
+{
+    QDomElement e = root;
+    for (const QString &step : path.split(QLatin1Char('/'))) {
+        if (step.startsWith(QLatin1Char('@')))
+            return e.hasAttribute(step.mid(1)) ? e.attribute(step.mid(1))
+                                               : QStringLiteral("<none>");
+        const QString name = step.section(QLatin1Char('['), 0, 0);
+        int n = step.contains(QLatin1Char('['))
+                    ? step.section(QLatin1Char('['), 1).chopped(1).toInt()
+                    : 1;
+        QDomElement child = e.firstChildElement();
+        for (; !child.isNull(); child = child.nextSiblingElement()) {
+            if (DmsLocalName(child) == name && --n == 0)
+                break;
+        }
+        if (child.isNull())
+            return QStringLiteral("<none>");
+        e = child;
+    }
+    return e.text();
+}
+
+QDomElement Message(const QString &request)
+{
+    QDomDocument doc;
+    doc.setContent(request);
+    QDomElement root = doc.documentElement();
+    if (DmsLocalName(root) == QLatin1String("Envelope"))
+        root = DmsChildNoCase(root, QStringLiteral("Body")).firstChildElement();
+    return root;
+}
+
+QString Answer(const QString &method, const QString &children,
+               const QString &version = QStringLiteral("01.05.00"))
+{
+    return QStringLiteral("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+                          "<s:Body><%1Response refSchema=\"serviceRepairPackages.xsd\" "
+                          "version=\"%2\">%3</%1Response></s:Body></s:Envelope>")
+        .arg(method, version, children);
+}
+
+QString Confirm(const QString &word = QStringLiteral("true"))
+{
+    return QStringLiteral("<confirmTransmission>%1</confirmTransmission>").arg(word);
+}
+
+QString Exception(const QString &name)
+{
+    return QStringLiteral("<exception name=\"%1\"><exceptionInfo>info %1</exceptionInfo>"
+                          "</exception>")
+        .arg(name);
+}
+
+} // namespace
+
+class TestBasketTransfer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void fullBasket();
+    void recordedRequest_data();
+    void recordedRequest();
+    void unknownVin_data();
+    void unknownVin();
+    void answers_data();
+    void answers();
+    void unreachableDms();
+    void roads_data();
+    void roads();
+
+private:
+    TestEnv m_env;
+    QString m_recorded; // the request of fullBasket as the stand-in got it
+};
+
+void TestBasketTransfer::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestBasketTransfer::fullBasket()
+{
+    StandInDms dms;
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    CPrgSettings s = Settings();
+    s.SendXMLServer = QStringLiteral("127.0.0.1:%1/").arg(dms.port());
+    CWKList basket;
+    FillFullBasket(basket);
+    Notices notes;
+    CSoapReqSender sender(&s);
+    CBasketTransfer transfer(&s, &notes, &sender, nullptr);
+    const CTransferResult out = transfer.Transfer(basket, Order());
+
+    QCOMPARE(out.result, 1);
+    QCOMPARE(Ids(notes.texts), QStringLiteral("4048 / 70718700010"));
+    // Only the finding, which the road cannot carry, stays.
+    QCOMPARE(basket.GetCount(), 1);
+    QCOMPARE(basket.GetAt(0)->Number(), QStringLiteral("8700010"));
+    QCOMPARE(out.removed, 4);
+    QCOMPARE(s.bDmsExchangeDone, 1);
+    QCOMPARE(dms.transfers().received.size(), 1);
+    m_recorded = dms.transfers().received.at(0);
+}
+
+void TestBasketTransfer::recordedRequest_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("vin prefix") << "vin/@vinLongPrefix" << "XVQ1F23A57";
+    QTest::newRow("vin short") << "vin/@vinShort" << "M012345";
+    QTest::newRow("order number escaped") << "orderNumber" << "A<1>&2";
+    QTest::newRow("srp origin") << "position[1]/package/@PackageOrigin" << "S";
+    QTest::newRow("srp type") << "position[1]/package/@PackageType" << "SRP";
+    QTest::newRow("srp calc") << "position[1]/package/@priceCalc" << "M";
+    QTest::newRow("srp fastlane") << "position[1]/package/@isFastlane" << "false";
+    QTest::newRow("srp number") << "position[1]/package/number" << "111001017A010";
+    QTest::newRow("srp designation") << "position[1]/package/designation" << "Ölwechsel <Motor> & Filter";
+    QTest::newRow("srp price currency") << "position[1]/package/price/@currency" << "EUR";
+    QTest::newRow("srp net") << "position[1]/package/price/netPrice" << "100.00";
+    QTest::newRow("srp gross rounds up") << "position[1]/package/price/grossPrice" << "119.00";
+    QTest::newRow("srp vat") << "position[1]/package/price/valueAddedTax" << "19.00";
+    QTest::newRow("srp inclusive") << "position[1]/package/price/flagInclusivePrice" << "false";
+    QTest::newRow("work number") << "position[1]/package/flatRates/number" << "1110010";
+    QTest::newRow("work lead") << "position[1]/package/flatRates/isLeadLabour" << "true";
+    QTest::newRow("work value") << "position[1]/package/flatRates/value" << "1";
+    QTest::newRow("part type") << "position[1]/package/parts[1]/@type" << "standard";
+    QTest::newRow("part number trimmed") << "position[1]/package/parts[1]/number" << "9X4115561H";
+    QTest::newRow("part designation") << "position[1]/package/parts[1]/designation" << "Öl \"5W30\"";
+    QTest::newRow("part quantity") << "position[1]/package/parts[1]/quantity" << "4,5";
+    QTest::newRow("odd kind as standard") << "position[1]/package/parts[2]/@type" << "standard";
+    QTest::newRow("unselected part left out") << "position[1]/package/parts[3]/number" << "<none>";
+    QTest::newRow("settlement code") << "position[1]/settlementCode" << "S1";
+    QTest::newRow("job number") << "position[1]/jobNumber" << "J1";
+    QTest::newRow("labour position") << "position[2]/flatRate/number" << "2120000";
+    QTest::newRow("labour by time") << "position[2]/flatRate/workTimeFlag" << "true";
+    QTest::newRow("grp origin") << "position[3]/package/@PackageOrigin" << "G";
+    QTest::newRow("grp calc") << "position[3]/package/@priceCalc" << "D";
+    QTest::newRow("grp totals") << "position[3]/package/price/netPrice" << "200.00";
+    QTest::newRow("sub-package own position") << "position[4]/package/number" << "555002017A010";
+    QTest::newRow("sub-package work") << "position[4]/package/flatRates/number" << "5550020";
+    QTest::newRow("campaign origin") << "position[5]/package/@PackageOrigin" << "C";
+    QTest::newRow("campaign number") << "position[5]/package/campaignInformation/@number" << "K-1";
+    QTest::newRow("campaign rebate") << "position[5]/package/campaignInformation/PackageRebate" << "10";
+    QTest::newRow("line rebate") << "position[5]/package/flatRates/rebate" << "10";
+    QTest::newRow("finding not sent") << "position[6]/package/number" << "<none>";
+    QTest::newRow("terminal id") << "terminalID" << "T&1";
+    QTest::newRow("offer") << "flagIsOffer" << "true";
+    // clang-format on
+}
+
+void TestBasketTransfer::recordedRequest()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    if (m_recorded.isEmpty())
+        QSKIP("fullBasket brought no request");
+    QCOMPARE(At(Message(m_recorded), path), expected);
+}
+
+void TestBasketTransfer::unknownVin_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("methods"); // what the DMS received
+    QTest::addColumn<QString>("messages");
+    QTest::addColumn<int>("left");
+    // clang-format off
+    QTest::newRow("created, sent again") << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 0;
+    QTest::newRow("not created") << false << "transferYAQPositions" << "4049" << 1;
+    // clang-format on
+}
+
+void TestBasketTransfer::unknownVin()
+{
+    QFETCH(bool, yes);
+    QFETCH(QString, methods);
+    QFETCH(QString, messages);
+    QFETCH(int, left);
+    QSet<QString> unknown;
+    QString error;
+    QVERIFY2(LoadDmsVinList(QStringLiteral(YAQ_DMS_UNKNOWN_VINS), &unknown, &error),
+             qPrintable(error));
+    QVERIFY(unknown.contains(kUnknownVin));
+    StandInDms dms;
+    dms.setUnknownVins(unknown);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    CPrgSettings s = Settings(kUnknownVin);
+    s.SendXMLServer = QStringLiteral("http://127.0.0.1:%1").arg(dms.port());
+    CWKList basket;
+    AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), QStringLiteral("1"));
+    Notices notes;
+    Question question;
+    question.yes = yes;
+    CSoapReqSender sender(&s);
+    CBasketTransfer transfer(&s, &notes, &sender, &question);
+    const CTransferResult out = transfer.Transfer(basket, Order());
+
+    QStringList received;
+    for (const QString &body : dms.transfers().received)
+        received << DmsLocalName(Message(body));
+    QCOMPARE(received.join(QLatin1Char(',')), methods);
+    QCOMPARE(Ids(notes.texts), messages);
+    QCOMPARE(question.asked, 1);
+    QCOMPARE(basket.GetCount(), left);
+    QCOMPARE(out.vehicleCreated, yes);
+    QCOMPARE(dms.transfers().unknownVins.contains(kUnknownVin), !yes);
+    if (yes) {
+        const QDomElement info = Message(dms.transfers().received.at(1));
+        QCOMPARE(At(info, QStringLiteral("vin/@vinShort")), QStringLiteral("7T012345").right(7));
+        QCOMPARE(At(info, QStringLiteral("product")), QStringLiteral("PKW"));
+        QCOMPARE(At(info, QStringLiteral("modelCode")), QStringLiteral("7A01"));
+        QCOMPARE(At(info, QStringLiteral("productionDate")), QStringLiteral("20120415"));
+        QCOMPARE(At(info, QStringLiteral("modelDecription")), QStringLiteral("Demo <Kombi>"));
+    }
+}
+
+void TestBasketTransfer::answers_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("answer"); // to transferYAQPositions
+    QTest::addColumn<QString>("messages");
+    QTest::addColumn<int>("calls");
+    QTest::addColumn<int>("left"); // of a labour position and a finding
+    const QString m = QStringLiteral("transferYAQPositions");
+    const QString kept = QStringLiteral(" / 70718700010");
+    // clang-format off
+    QTest::newRow("confirmed") << kVin << Answer(m, Confirm()) << "4048" + kept << 1 << 1;
+    QTest::newRow("confirmed, any case") << kVin << Answer(m, Confirm("TrUe")) << "4048" + kept << 1 << 1;
+    QTest::newRow("other word") << kVin << Answer(m, Confirm("no")) << "4049" + kept << 1 << 2;
+    QTest::newRow("known exception") << kVin << Answer(m, Exception("GeneralApplicationError")) << XMLErrMsg("GeneralApplicationError") + "|4049" + kept << 1 << 2;
+    QTest::newRow("other exception") << kVin << Answer(m, Exception("Busy")) << "TransferYAQPositionsResponse / exception: Busy / exceptionInfo: info Busy|4049" + kept << 1 << 2;
+    QTest::newRow("nothing known") << kVin << Answer(m, "<other/>") << "TransferYAQPositionsResponse / XMLNotValid!(1)|4049" + kept << 1 << 2;
+    QTest::newRow("soap fault") << kVin << "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault><faultcode>soap:Server</faultcode><faultstring>Auftrag gesperrt</faultstring></soap:Fault></soap:Body></soap:Envelope>" << "7072Auftrag gesperrt|4049" + kept << 1 << 2;
+    QTest::newRow("prefixed response") << kVin << "<e:Envelope xmlns:e=\"http://schemas.xmlsoap.org/soap/envelope/\"><e:Body><d:transferYAQPositionsResponse xmlns:d=\"urn:dms\" refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\"><d:confirmTransmission>true</d:confirmTransmission></d:transferYAQPositionsResponse></e:Body></e:Envelope>" << "4048" + kept << 1 << 1;
+    QTest::newRow("not xml") << kVin << "Internal Server Error" << "5055|4049" + kept << 1 << 2;
+    QTest::newRow("wrong method") << kVin << Answer("requestVIN", Confirm()) << "5054|4049" + kept << 1 << 2;
+    QTest::newRow("wrong version") << kVin << Answer(m, Confirm(), "01.00.05") << "5053|4049" + kept << 1 << 2;
+    QTest::newRow("no answer") << kVin << "" << "5050|4049" + kept << 1 << 2;
+    QTest::newRow("confirmed and unknown vin") << kVin << Answer(m, Exception("UnknownVIN") + Confirm()) << "4048" + kept << 2 << 1;
+    QTest::newRow("vin of 16") << kVin.left(16) << Answer(m, Confirm()) << "7070|4049" + kept << 0 << 2;
+    QTest::newRow("vin with blanks") << " " + kVin + " " << Answer(m, Confirm()) << "4048" + kept << 1 << 1;
+    // clang-format on
+}
+
+void TestBasketTransfer::answers()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, answer);
+    QFETCH(QString, messages);
+    QFETCH(int, calls);
+    QFETCH(int, left);
+    CPrgSettings s = Settings(vin);
+    CWKList basket;
+    AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), QStringLiteral("1"));
+    AddPosition(basket, POS_FINDING, QStringLiteral("8700010"));
+    Sender sender;
+    sender.answers.insert(QStringLiteral("transferYAQPositions"), answer);
+    sender.answers.insert(QStringLiteral("transferVehicleInfo"),
+                          Answer(QStringLiteral("transferVehicleInfo"), Confirm()));
+    Notices notes;
+    Question question;
+    CBasketTransfer(&s, &notes, &sender, &question).Transfer(basket, Order());
+    QCOMPARE(Ids(notes.texts), messages);
+    QCOMPARE(sender.methods.size(), calls);
+    QCOMPARE(basket.GetCount(), left);
+}
+
+void TestBasketTransfer::unreachableDms()
+{
+    // A port that was free a moment ago: nobody answers there.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    CPrgSettings s = Settings();
+    s.SendXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(port);
+    CWKList basket;
+    FillFullBasket(basket);
+    Notices notes;
+    CSoapReqSender sender(&s);
+    const CTransferResult out =
+        CBasketTransfer(&s, &notes, &sender, nullptr).Transfer(basket, Order());
+    QCOMPARE(out.result, 0);
+    QCOMPARE(Ids(notes.texts), QStringLiteral("5050|4049 / 70718700010"));
+    QCOMPARE(basket.GetCount(), 5);
+}
+
+void TestBasketTransfer::roads_data()
+{
+    QTest::addColumn<int>("sendMode");
+    QTest::addColumn<int>("xmlx");
+    QTest::addColumn<int>("v115");
+    QTest::addColumn<QString>("entries"); // SRP, MKP, VLP, BF (finding)
+    QTest::addColumn<QString>("messages");
+    QTest::addColumn<int>("calls");
+    QTest::addColumn<int>("left");
+    // clang-format off
+    QTest::newRow("campaign without XMLx") << 4 << 0 << 0 << "MKP" << "4052 / 70717770010" << 0 << 1;
+    QTest::newRow("value line, V115 off") << 4 << 1 << 0 << "VLP" << "4052 / 70716660010" << 0 << 1;
+    QTest::newRow("value line, V115 on") << 4 << 1 << 1 << "VLP" << "4048" << 1 << 0;
+    QTest::newRow("findings only") << 4 << 1 << 1 << "BF" << "4052 / 70718700010" << 0 << 1;
+    QTest::newRow("package and finding") << 4 << 1 << 1 << "SRP,BF" << "4048 / 70718700010" << 1 << 1;
+    QTest::newRow("text export missing") << 3 << 1 << 1 << "SRP" << "7073|4070" << 0 << 1;
+    QTest::newRow("no transfer") << 0 << 1 << 1 << "SRP" << "" << 0 << 1;
+    // clang-format on
+}
+
+void TestBasketTransfer::roads()
+{
+    QFETCH(int, sendMode);
+    QFETCH(int, xmlx);
+    QFETCH(int, v115);
+    QFETCH(QString, entries);
+    QFETCH(QString, messages);
+    QFETCH(int, calls);
+    QFETCH(int, left);
+    CPrgSettings s = Settings();
+    s.SRPInterfaceSend = sendMode;
+    s.XMLx = xmlx;
+    s.V115 = v115;
+    UpdateDmsHeader(&s);
+    CWKList basket;
+    for (const QString &entry : entries.split(QLatin1Char(','))) {
+        if (entry == QLatin1String("BF"))
+            AddPosition(basket, POS_FINDING, QStringLiteral("8700010"));
+        else if (entry == QLatin1String("SRP"))
+            AddPackage(basket, WK_SRP, SmallPackage(QStringLiteral("1110010")));
+        else if (entry == QLatin1String("MKP"))
+            AddPackage(basket, WK_CAMPAIGN, SmallPackage(QStringLiteral("7770010")));
+        else if (entry == QLatin1String("VLP"))
+            AddPackage(basket, WK_VLP, SmallPackage(QStringLiteral("6660010")));
+    }
+    Sender sender;
+    sender.answers.insert(
+        QStringLiteral("transferYAQPositions"),
+        Answer(QStringLiteral("transferYAQPositions"), Confirm(), DmsHeaderVersion(s)));
+    Notices notes;
+    CBasketTransfer(&s, &notes, &sender, nullptr).Transfer(basket, Order());
+    QCOMPARE(Ids(notes.texts), messages);
+    QCOMPARE(sender.methods.size(), calls);
+    QCOMPARE(basket.GetCount(), left);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestBasketTransfer)
+#include "tst_baskettransfer.moc"

@@ -1,0 +1,255 @@
+// The basket page: the question after a vehicle change, moving entries with
+// the selection following them, and a row for every entry kind.
+
+#include "basket/WkDlg.h"
+#include "basket/WkRowPainter.h"
+#include "common/PageHost.h"
+#include "packages/model/Paket.h"
+#include "packages/model/Position.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+class NoHost : public IPageHost
+{
+public:
+    void ShowHomePage() override {}
+    void ShowSetupPage(bool) override {}
+    void ShowWkPage(bool) override {}
+    bool ShowWebPage(int) override { return true; }
+    void ShowSRPWlPage(int) override {}
+    void ShowSRPBbPage(bool, int) override {}
+    void ShowSpotRBbPage(bool, int) override {}
+    void ShowDIPPage(bool) override {}
+    void ShowBfndPage(bool) override {}
+    void ShowSBefAnzPage(bool, const QString &) override {}
+    void ShowAwKatPage(int, bool) override {}
+    void ShowHLXPage(bool) override {}
+    void ShowNrAbfragePage(bool, bool) override {}
+    void ShowSBLWlPage(bool) override {}
+    void ShowNewsPage(bool) override {}
+    void ShowDownloadPage(bool) override {}
+    void ShowPage(int) override {}
+    int CameFrom(int) const override { return 0; }
+    void GoBack(int) override {}
+    void SetCaptions() override {}
+    void ResetVehicleFields(bool, bool) override {}
+    void SetHomeButtonTexts() override {}
+    void SetIdentChanged(const CChangeFlags &) override {}
+};
+
+// A package entry of the kind whose head carries the number (priced 10.00 /
+// 11.90 EUR), or a position entry (kind 4) of the position type.
+CWKListItem Entry(int kind, const QString &number, int positionType = POS_BASKET_LABOUR)
+{
+    auto head = std::make_unique<CPosition>();
+    head->Number = number;
+    head->AwText1 = QStringLiteral("Text of ") + number;
+    head->BefundText = head->AwText1;
+    for (CPriceSet *set : {&head->Preise1, &head->Preise3}) {
+        set->Gross = 11.9;
+        set->Net = 10.0;
+        set->Complete = 1;
+        set->Currency = set->TotalsCurrency = QStringLiteral("EUR");
+    }
+    if (kind == WK_POSITION) {
+        head->Type = positionType;
+        return CWKListItem(std::move(head));
+    }
+    head->Type = POS_HEAD;
+    head->PaketID = head->Spot[4] = number;
+    head->Campaign[CPosition::CampaignNumber] = number;
+    auto paket = std::make_unique<CPaket>();
+    paket->AddPosition(std::move(head));
+    return CWKListItem(kind, std::move(paket));
+}
+
+} // namespace
+
+class TestWkPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void vehicleChange_data();
+    void vehicleChange();
+    void moveKeepsSelection_data();
+    void moveKeepsSelection();
+    void rowOfEveryKind_data();
+    void rowOfEveryKind();
+
+private:
+    QString Numbers() const;
+
+    TestEnv m_env;
+    CPrgSettings m_settings;
+    NoHost m_host;
+    std::unique_ptr<CWkDlg> m_page;
+};
+
+void TestWkPage::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestWkPage::init()
+{
+    m_settings.bMeldungWK = 0;
+    m_page = std::make_unique<CWkDlg>();
+    m_page->Create(&m_settings, 149, 6078, {}, &m_host, nullptr);
+}
+
+void TestWkPage::cleanup()
+{
+    m_page.reset();
+    SetMsgBoxResponder({});
+}
+
+QString TestWkPage::Numbers() const
+{
+    QStringList numbers;
+    for (const auto &entry : m_page->Entries())
+        numbers << entry->Number();
+    return numbers.join(QLatin1Char(','));
+}
+
+void TestWkPage::vehicleChange_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("offer");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("entriesAfter");
+    QTest::addColumn<int>("flagAfter");
+
+    // clang-format off
+    QTest::newRow("empty basket, no question")      << 0 << false << int(IDNO)  << 0 << 0 << 0 << 0;
+    QTest::newRow("entries kept on No")             << 2 << false << int(IDNO)  << 1 << 1 << 2 << 1;
+    QTest::newRow("entries emptied on Yes")         << 2 << false << int(IDYES) << 0 << 1 << 0 << 0;
+    QTest::newRow("an offered entry empties first") << 2 << true  << int(IDNO)  << 3 << 0 << 1 << 0;
+    // clang-format on
+}
+
+void TestWkPage::vehicleChange()
+{
+    QFETCH(int, stored);
+    QFETCH(bool, offer);
+    QFETCH(int, answer);
+    for (int i = 0; i < stored; ++i) {
+        CWKListItem entry = Entry(WK_SRP, QStringLiteral("110%1").arg(i));
+        QCOMPARE(m_page->AddToBasket(&entry, 0), 3);
+    }
+    m_page->m_strAuftragsNr = QStringLiteral("A-77");
+    m_page->UpdateData(false);
+    m_env.answerBoxes(answer);
+    const int boxesBefore = m_env.boxes().size();
+    m_page->m_bVehicleChanged = 1;
+
+    CWKListItem offered = Entry(WK_VLP, QStringLiteral("2200"));
+    QTEST(m_page->AddToBasket(offer ? &offered : nullptr, 0), "result");
+
+    QTEST(int(std::count_if(m_env.boxes().begin() + boxesBefore, m_env.boxes().end(),
+                            [](const MsgBoxRequest &box) { return box.text == OrmelText(4045); })),
+          "asked");
+    QTEST(m_page->GetEntryCount(), "entriesAfter");
+    QTEST(m_page->m_bVehicleChanged, "flagAfter");
+    // The order number belongs to the basket it was typed for.
+    QCOMPARE(m_page->m_strAuftragsNr.isEmpty(), m_page->m_bVehicleChanged == 0);
+}
+
+void TestWkPage::moveKeepsSelection_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<int>("selectedAfter");
+
+    // clang-format off
+    QTest::newRow("up")                << 1  << true  << "B,A,C" << 0;
+    QTest::newRow("down")              << 1  << false << "A,C,B" << 2;
+    QTest::newRow("last one up")       << 2  << true  << "A,C,B" << 1;
+    QTest::newRow("first stays first") << 0  << true  << "A,B,C" << 0;
+    QTest::newRow("last stays last")   << 2  << false << "A,B,C" << 2;
+    QTest::newRow("nothing selected")  << -1 << true  << "A,B,C" << -1;
+    // clang-format on
+}
+
+void TestWkPage::moveKeepsSelection()
+{
+    QFETCH(int, selected);
+    QFETCH(bool, up);
+    QFETCH(int, selectedAfter);
+    for (const char *number : {"A", "B", "C"}) {
+        CWKListItem entry = Entry(WK_SRP, QLatin1String(number));
+        m_page->AddToBasket(&entry, 0);
+    }
+    m_page->SelectRow(selected);
+    const QString moved = selected >= 0 ? m_page->SelectedEntry()->Number() : QString();
+    if (up)
+        m_page->OnMoveUp();
+    else
+        m_page->OnMoveDown();
+
+    QTEST(Numbers(), "order");
+    QCOMPARE(m_page->SelectedRow(), selectedAfter);
+    if (selected >= 0)
+        QCOMPARE(m_page->SelectedEntry()->Number(), moved);
+
+    // A later entry leaves the selection where it is.
+    CWKListItem later = Entry(WK_GRP, QStringLiteral("D"));
+    m_page->AddToBasket(&later, 0);
+    QCOMPARE(m_page->SelectedRow(), selectedAfter);
+}
+
+void TestWkPage::rowOfEveryKind_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("positionType");
+
+    // clang-format off
+    QTest::newRow("service repair package") << int(WK_SRP)         << 0;
+    QTest::newRow("campaign package")       << int(WK_CAMPAIGN)    << 0;
+    QTest::newRow("campaign package L/R")   << int(WK_CAMPAIGN_LR) << 0;
+    QTest::newRow("labour position")        << int(WK_POSITION)    << int(POS_BASKET_LABOUR);
+    QTest::newRow("SI finding")             << int(WK_POSITION)    << int(POS_SI_FINDING);
+    QTest::newRow("finding")                << int(WK_POSITION)    << int(POS_FINDING);
+    QTest::newRow("warranty package")       << int(WK_GRP)         << 0;
+    QTest::newRow("spot-repair package")    << int(WK_CCP)         << 0;
+    QTest::newRow("inclusive package")      << int(WK_SIP)         << 0;
+    QTest::newRow("value-line package")     << int(WK_VLP)         << 0;
+    // clang-format on
+}
+
+void TestWkPage::rowOfEveryKind()
+{
+    QFETCH(int, kind);
+    QFETCH(int, positionType);
+    CWkRowPainter painter;
+    const CWKListItem entry = Entry(kind, QStringLiteral("1234567"), positionType);
+    const CRect wide(0, 0, 800, 100000);
+    const int height = painter.PaintEntry(nullptr, entry, wide, 0);
+    QVERIFY2(height >= 2 * painter.LineHeight(), qPrintable(QString::number(height)));
+
+    // Painting takes the height it measured; a narrow row wraps its text
+    // into more lines.
+    QImage image(800, height, QImage::Format_RGB32);
+    QPainter dc(&image);
+    QCOMPARE(painter.PaintEntry(&dc, entry, CRect(0, 0, 800, height), 1), height);
+    CWKListItem longText(entry);
+    CPosition *text = longText.APos ? longText.APos.get() : longText.Head();
+    text->AwText1 = text->BefundText =
+        QString(40, QLatin1Char('w')).replace(7, 1, QLatin1Char(' '));
+    const int narrow = painter.PriceColumnWidth() + 300;
+    QVERIFY(painter.PaintEntry(nullptr, longText, CRect(0, 0, narrow, 100000), 0) > height);
+}
+
+YAQ_TEST_MAIN(TestWkPage)
+#include "tst_wkpage.moc"
