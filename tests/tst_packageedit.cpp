@@ -11,6 +11,7 @@
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -164,13 +165,6 @@ QString Describe(const CPaket &paket)
     return out.join(QLatin1Char(' '));
 }
 
-QString PgTns()
-{
-    return QStringLiteral("%1:%2/%3")
-        .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"), qEnvironmentVariable("YAQ_TEST_PG_PORT"),
-             qEnvironmentVariable("YAQ_TEST_PG_DB"));
-}
-
 } // namespace
 
 class TestPackageEdit : public QObject
@@ -203,8 +197,6 @@ private slots:
     void oneFindingIsChosenByLine();
 
 private:
-    bool isPg() const;
-    std::unique_ptr<CYaqDb> openDb();
     CPackageLoadConnections connections(CYaqDb *db, int *opened = nullptr, int failAt = 0);
 
     std::unique_ptr<CYaqDb> m_db;
@@ -212,9 +204,7 @@ private:
 
 void TestPackageEdit::initTestCase_data()
 {
-    QTest::addColumn<QString>("backend");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite");
-    QTest::newRow("postgresql") << QStringLiteral("postgresql");
+    CatalogueDbTest::AddBackends();
 }
 
 void TestPackageEdit::initTestCase()
@@ -222,34 +212,12 @@ void TestPackageEdit::initTestCase()
     InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
 }
 
-bool TestPackageEdit::isPg() const
-{
-    QFETCH_GLOBAL(QString, backend);
-    return backend == QLatin1String("postgresql");
-}
-
 void TestPackageEdit::init()
 {
-    if (isPg() && qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT"))
+    if (CatalogueDbTest::NoServerForRow())
         QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
-    m_db = openDb();
+    m_db = CatalogueDbTest::Open();
     QVERIFY(m_db);
-}
-
-std::unique_ptr<CYaqDb> TestPackageEdit::openDb()
-{
-    auto db = std::make_unique<CYaqDb>();
-    int ok = 0;
-    if (isPg())
-        ok = db->Open(PgTns(), qEnvironmentVariable("YAQ_TEST_PG_USER"),
-                      qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
-                      QString());
-    else
-        ok = db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
-                      QString(), QString());
-    if (!ok)
-        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
-    return ok ? std::move(db) : nullptr;
 }
 
 // The page's connections are one shared connection here; the loader's own
@@ -265,7 +233,7 @@ CPackageLoadConnections TestPackageEdit::connections(CYaqDb *db, int *opened, in
             *opened = *count;
         if (*count == failAt)
             return nullptr;
-        return openDb();
+        return CatalogueDbTest::Open();
     };
     return c;
 }
@@ -644,7 +612,7 @@ void TestPackageEdit::findingLinesOfTheDemoPackage()
     context.today = QStringLiteral("20240601");
     context.hlxFlag = hlxFlag;
     context.contracts = contracts;
-    auto contractsDb = openDb();
+    auto contractsDb = CatalogueDbTest::Open();
     CFindingLines lines(m_db.get(), contractsDb.get(), context);
     CPaket paket;
     paket.AddPosition(std::make_unique<CPosition>(Head("1110010")));

@@ -11,12 +11,10 @@
 #include "packages/list/PackageMerge.h"
 #include "packages/list/PackageRowText.h"
 #include "platform/db/YaqDb.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -99,13 +97,6 @@ QStringList Describe(const std::vector<CPackageRow *> &rows)
     return texts;
 }
 
-QString PgTns()
-{
-    return QStringLiteral("%1:%2/%3")
-        .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"), qEnvironmentVariable("YAQ_TEST_PG_PORT"),
-             qEnvironmentVariable("YAQ_TEST_PG_DB"));
-}
-
 } // namespace
 
 class TestPackageList : public QObject
@@ -130,8 +121,6 @@ private slots:
     void packageListReadsFollowAnIndexWithoutSorting();
 
 private:
-    bool isPg() const;
-    std::unique_ptr<CYaqDb> openDb();
     struct Dbs
     {
         std::unique_ptr<CYaqDb> packages, catalogue, contracts;
@@ -141,42 +130,18 @@ private:
 
 void TestPackageList::initTestCase_data()
 {
-    QTest::addColumn<QString>("backend");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite");
-    QTest::newRow("postgresql") << QStringLiteral("postgresql");
-}
-
-bool TestPackageList::isPg() const
-{
-    QFETCH_GLOBAL(QString, backend);
-    return backend == QLatin1String("postgresql");
+    CatalogueDbTest::AddBackends();
 }
 
 void TestPackageList::init()
 {
-    if (isPg() && qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT"))
+    if (CatalogueDbTest::NoServerForRow())
         QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
-}
-
-std::unique_ptr<CYaqDb> TestPackageList::openDb()
-{
-    auto db = std::make_unique<CYaqDb>();
-    int ok = 0;
-    if (isPg())
-        ok = db->Open(PgTns(), qEnvironmentVariable("YAQ_TEST_PG_USER"),
-                      qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
-                      QString());
-    else
-        ok = db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
-                      QString(), QString());
-    if (!ok)
-        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
-    return ok ? std::move(db) : nullptr;
 }
 
 TestPackageList::Dbs TestPackageList::openDbs()
 {
-    return {openDb(), openDb(), openDb()};
+    return {CatalogueDbTest::Open(), CatalogueDbTest::Open(), CatalogueDbTest::Open()};
 }
 
 void TestPackageList::variantsMergeIntoTheRowOfTheirLine_data()
@@ -279,8 +244,8 @@ void TestPackageList::contractsCoverPackages()
     QFETCH(QString, today);
     QFETCH(QString, package);
     QFETCH(bool, covered);
-    auto catalogue = openDb();
-    auto contractDb = openDb();
+    auto catalogue = CatalogueDbTest::Open();
+    auto contractDb = CatalogueDbTest::Open();
     QVERIFY(catalogue && contractDb);
     const CPackageCoverage coverage(catalogue.get(), contractDb.get(), QStringLiteral("1"),
                                     contracts, today, hlxFlag);
@@ -472,30 +437,13 @@ void TestPackageList::packageListReadsFollowAnIndexWithoutSorting()
 {
     // Opening a main group walks its lines in line order: a sort would read
     // every line of the group before the first row.
-    if (isPg())
+    if (CatalogueDbTest::IsPg())
         QSKIP("the plans are checked on the local catalogue file");
     QFETCH(QString, index);
     const QString sql = CYaqDb::PackageListQuery(QTest::currentDataTag());
     QVERIFY(!sql.isEmpty());
-    QStringList plan;
-    {
-        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "plan");
-        file.setDatabaseName(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"));
-        file.setConnectOptions("QSQLITE_OPEN_READONLY");
-        QVERIFY(file.open());
-        QSqlQuery q(file);
-        QVERIFY(q.prepare("EXPLAIN QUERY PLAN " + sql));
-        for (int i = 0; i < sql.count('?'); ++i)
-            q.bindValue(i, QString());
-        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-        while (q.next())
-            plan << q.value(3).toString();
-    }
-    QSqlDatabase::removeDatabase("plan");
-    const QString text = plan.join('\n');
-    QVERIFY2(!plan.isEmpty() && plan.first().contains(" INDEX " + index + " "), qPrintable(text));
-    for (const QString &step : plan)
-        QVERIFY2(!step.contains("TEMP B-TREE"), qPrintable(text));
+    const QString problem = CatalogueDbTest::PlanProblem(sql, index);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPackageList)

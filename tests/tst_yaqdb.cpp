@@ -5,6 +5,7 @@
 #include "platform/db/FileDb.h"
 #include "platform/db/UniDbException.h"
 #include "platform/db/YaqDb.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QSqlDatabase>
@@ -17,13 +18,6 @@ namespace {
 
 const QString kVinContract = QStringLiteral("XVQ1F23A57M012345");
 const QString kVinSpecial = QStringLiteral("XVQ2G45B684K56789");
-
-QString PgTns()
-{
-    return QStringLiteral("%1:%2/%3")
-        .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"), qEnvironmentVariable("YAQ_TEST_PG_PORT"),
-             qEnvironmentVariable("YAQ_TEST_PG_DB"));
-}
 
 // Collects one field of every row of a walk begun by the read that gave `first`.
 template <class Rec> QStringList Walk(CYaqDb &db, int first, Rec &rec, QString Rec::*field)
@@ -43,9 +37,6 @@ class TestYaqDb : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CYaqDb> openDb();
-    bool isPg() const;
-
 private slots:
     void initTestCase_data();
     void init();
@@ -78,37 +69,13 @@ private slots:
 
 void TestYaqDb::initTestCase_data()
 {
-    QTest::addColumn<QString>("backend");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite");
-    QTest::newRow("postgresql") << QStringLiteral("postgresql");
-}
-
-bool TestYaqDb::isPg() const
-{
-    QFETCH_GLOBAL(QString, backend);
-    return backend == QLatin1String("postgresql");
+    CatalogueDbTest::AddBackends();
 }
 
 void TestYaqDb::init()
 {
-    if (isPg() && qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT"))
+    if (CatalogueDbTest::NoServerForRow())
         QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
-}
-
-std::unique_ptr<CYaqDb> TestYaqDb::openDb()
-{
-    auto db = std::make_unique<CYaqDb>();
-    int ok = 0;
-    if (isPg())
-        ok = db->Open(PgTns(), qEnvironmentVariable("YAQ_TEST_PG_USER"),
-                      qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
-                      QString());
-    else
-        ok = db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
-                      QString(), QString());
-    if (!ok)
-        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
-    return ok ? std::move(db) : nullptr;
 }
 
 void TestYaqDb::identifiesVinThroughRangeAndType_data()
@@ -154,7 +121,7 @@ void TestYaqDb::identifiesVinThroughRangeAndType()
     QFETCH(QString, vin);
     QFETCH(bool, special);
     QFETCH(QString, typeKey);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CFgstnrTypSchlData rec;
     rec.Init();
@@ -179,7 +146,7 @@ void TestYaqDb::identifiesVinThroughRangeAndType()
 
 void TestYaqDb::specialReadWalksCandidateRangesNearestFirst()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CFgstnrTypSchlData rec;
     rec.m_strFgstNr = kVinSpecial.mid(10, 7);
@@ -216,7 +183,7 @@ void TestYaqDb::localDataSetReadsRangeTypeAndBrand()
 {
     QFETCH(QString, vin);
     QFETCH(QString, typeKey);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CFgstnrData range;
     range.m_strFgstNr = vin.mid(10, 7);
@@ -258,7 +225,7 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
 {
     QFETCH(QString, shortVin);
     QFETCH(int, vehicles);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
@@ -289,34 +256,13 @@ void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting()
 {
     // A VIN look-up reads its first row only: in index order that is the
     // first row found, while a sort first reads every range below the VIN.
-    if (isPg())
+    if (CatalogueDbTest::IsPg())
         QSKIP("the plans are checked on the local catalogue file");
     QFETCH(QString, index);
     const QString sql = CYaqDb::IdentificationQuery(QTest::currentDataTag());
     QVERIFY(!sql.isEmpty());
-    QStringList plan;
-    {
-        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "plan");
-        file.setDatabaseName(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"));
-        file.setConnectOptions("QSQLITE_OPEN_READONLY");
-        QVERIFY(file.open());
-        QSqlQuery q(file);
-        // The plan does not depend on the values (no value statistics).
-        QVERIFY(q.prepare("EXPLAIN QUERY PLAN " + sql));
-        for (int i = 0; i < sql.count('?'); ++i)
-            q.bindValue(i, QString());
-        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-        while (q.next())
-            plan << q.value(3).toString();
-    }
-    QSqlDatabase::removeDatabase("plan");
-    const QString text = plan.join('\n');
-    QVERIFY2(!plan.isEmpty() && plan.first().contains(" INDEX " + index + " "), qPrintable(text));
-    for (const QString &step : plan) {
-        QVERIFY2(!step.contains("TEMP B-TREE"), qPrintable(text));
-        if (step.startsWith("SCAN") || step.startsWith("SEARCH"))
-            QVERIFY2(step.contains(" USING "), qPrintable(text));
-    }
+    const QString problem = CatalogueDbTest::PlanProblem(sql, index);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 void TestYaqDb::catalogueRowsFollowOptionalKeys_data()
@@ -348,7 +294,7 @@ void TestYaqDb::catalogueRowsFollowOptionalKeys()
     QFETCH(QString, catalogue);
     QFETCH(QString, series);
     QFETCH(QString, country);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CAwKatalogData rec;
     rec.m_strKatBstNr = catalogue;
@@ -360,7 +306,7 @@ void TestYaqDb::catalogueRowsFollowOptionalKeys()
 
 void TestYaqDb::catalogueColumnsAndAlternatives()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CAwKatSpalteData col;
     col.m_strKatBstNr = "1";
@@ -408,7 +354,7 @@ void TestYaqDb::catalogueColumnsAndAlternatives()
 
 void TestYaqDb::maintenanceTopicsByTypeKeyOrLeadType()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CSBLIDData rec;
     rec.m_strKatBstNr = "1";
@@ -426,7 +372,7 @@ void TestYaqDb::maintenanceTopicsByTypeKeyOrLeadType()
 
 void TestYaqDb::contractReadsAndLatestReport()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CHLXFgstnrData vin;
     vin.m_strKatBstNr = "1";
@@ -473,7 +419,7 @@ void TestYaqDb::contractReadsAndLatestReport()
 
 void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CAPosWertData value;
     value.m_strKatBstNr = "1";
@@ -533,7 +479,7 @@ void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
 
 void TestYaqDb::partsClearingAndPackagesHonourAdditionalCodeAndMonth()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CTeileClearingData tc;
     tc.m_strKatBstNr = "1";
@@ -580,8 +526,8 @@ void TestYaqDb::partsClearingAndPackagesHonourAdditionalCodeAndMonth()
 
 void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
 {
-    auto db0 = openDb();
-    auto db1 = openDb();
+    auto db0 = CatalogueDbTest::Open();
+    auto db1 = CatalogueDbTest::Open();
     QVERIFY(db0 && db1);
     CHLXFgstnrData vin;
     vin.m_strKatBstNr = "1";
@@ -605,7 +551,7 @@ void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
 
 void TestYaqDb::newQueryReplacesTheOpenCursor()
 {
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CHLXFgstnrData vin;
     vin.m_strKatBstNr = "1";
@@ -631,7 +577,7 @@ void TestYaqDb::keysNeverBecomeSqlText_data()
 void TestYaqDb::keysNeverBecomeSqlText()
 {
     QFETCH(QString, typeKey);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CMarkeData rec;
     rec.m_strTypSchl = typeKey;
@@ -645,7 +591,7 @@ void TestYaqDb::failureIsToldApartFromNoRow()
 {
     TestEnv env;
     env.answerBoxes(IDOK);
-    auto db = openDb();
+    auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CMarkeData rec;
     rec.m_strTypSchl = "ZZZZ";
@@ -710,8 +656,8 @@ void TestYaqDb::brokenConnectionFailsReads()
     const FreeStatementWarningsDropped dropped;
     std::unique_ptr<CYaqDb> db;
     QTemporaryDir dir;
-    if (isPg()) {
-        db = openDb();
+    if (CatalogueDbTest::IsPg()) {
+        db = CatalogueDbTest::Open();
         QVERIFY(db);
         // The server ends this session under the connection's feet.
         db->Execute("SELECT pg_terminate_backend(pg_backend_pid())");
@@ -762,10 +708,10 @@ void TestYaqDb::failedOpensAnswerZero()
     QFETCH(bool, localDir);
     QFETCH(bool, notACatalogue);
     // The test server is only asked in the PostgreSQL run, the rest only once.
-    if (isPg() != (tns == QLatin1String("<test server>")))
+    if (CatalogueDbTest::IsPg() != (tns == QLatin1String("<test server>")))
         QSKIP("not for this kind of catalogue");
-    if (isPg())
-        tns = PgTns();
+    if (CatalogueDbTest::IsPg())
+        tns = CatalogueDbTest::PgTns();
     QTemporaryDir dir;
     if (notACatalogue) {
         QFile junk(dir.filePath("YAQ2.dat"));

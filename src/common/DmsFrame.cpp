@@ -311,3 +311,25 @@ bool CDmsFrame::SendException(const QString &method, int code) const
 {
     return SendListenerResponse(ExceptionBody(method, code));
 }
+
+QString DmsBool(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString DmsNumberText(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('0'))
+        ++i;
+    if (i > 0 && i < text.size() &&
+        (text.at(i) == QLatin1Char('.') || text.at(i) == QLatin1Char(',')))
+        --i;
+    return text.mid(i);
+}
+
+void WriteTextIfAny(QXmlStreamWriter &xml, const QString &name, const QString &text)
+{
+    if (!text.isEmpty())
+        xml.writeTextElement(name, text);
+}

@@ -94,6 +94,14 @@ QString DmsExceptionName(int code);
 // exception the DMS sends; empty for a name without one.
 QString XMLErrMsg(const QString &name);
 
+// Values as the DMS messages write them: "true" or "false"; a number of the
+// campaign data sets without its leading zeros ("0010" is "10", "0.50"
+// keeps the zero before its separator, zeros only become empty); an element
+// only when its text is not empty.
+QString DmsBool(bool value);
+QString DmsNumberText(const QString &text);
+void WriteTextIfAny(QXmlStreamWriter &xml, const QString &name, const QString &text);
+
 // An exception element: its "name" attribute and "exceptionInfo" child.
 struct CDmsException
 {

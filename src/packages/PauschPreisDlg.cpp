@@ -120,12 +120,8 @@ void CPauschPreisDlg::OnOk()
 {
     PlaySoundSelected(m_pSettings);
     if (m_price.Apply(m_pNewPrice->text()) == CDirectPrice::Result::ReductionTooHigh) {
-        QString text = OrmelText(6050);
         const QString max = m_pSettings ? m_pSettings->MaxPreisNachlass : QString();
-        const int at = text.indexOf(QLatin1String("%s"));
-        if (at >= 0)
-            text.replace(at, 2, max);
-        OwnMsgBox(text, this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        OwnMsgBox(OrmelTextArgs(6050, {max}), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
         return;
     }
     accept();

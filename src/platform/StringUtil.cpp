@@ -78,3 +78,10 @@ QString EscapeFieldText(const QString &text)
     }
     return out;
 }
+
+QString WithoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}

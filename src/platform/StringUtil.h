@@ -16,3 +16,7 @@ QString UnescapeFieldText(const QString &value);
 // carriage return and backslash written as their escapes. Profile-file values
 // are kept in this form.
 QString EscapeFieldText(const QString &text);
+
+// The text without the blanks at its end (fixed-width fields and padded
+// database columns).
+QString WithoutTrailingBlanks(QString text);

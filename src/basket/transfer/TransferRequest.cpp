@@ -4,32 +4,12 @@
 #include "common/DmsFrame.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
 #include <QXmlStreamWriter>
 
 namespace {
-
-const QString kTrue = QStringLiteral("true");
-const QString kFalse = QStringLiteral("false");
-
-QString Bool(bool value)
-{
-    return value ? kTrue : kFalse;
-}
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-void WriteIfNotEmpty(QXmlStreamWriter &xml, const QString &name, const QString &text)
-{
-    if (!text.isEmpty())
-        xml.writeTextElement(name, text);
-}
 
 // A price that is neither unset, charged by time nor missing.
 bool IsSentPrice(double gross, double net)
@@ -50,7 +30,7 @@ void WritePrice(QXmlStreamWriter &xml, const QString &name, const CPriceSet &set
                          CTransferRequest::PriceText(totals ? set.PackageGross : set.Gross));
     if (set.Vat >= 0.0)
         xml.writeTextElement(QStringLiteral("valueAddedTax"), CTransferRequest::PriceText(set.Vat));
-    xml.writeTextElement(QStringLiteral("flagInclusivePrice"), Bool(set.FlatPrice != 0));
+    xml.writeTextElement(QStringLiteral("flagInclusivePrice"), DmsBool(set.FlatPrice != 0));
     xml.writeEndElement();
 }
 
@@ -68,7 +48,7 @@ void WritePaintAndSurface(QXmlStreamWriter &xml, const CPosition &line)
 {
     if (line.Number.startsWith(QLatin1String("99")))
         xml.writeTextElement(QStringLiteral("paintStage"), PaintStageWord(line.Lackstufe));
-    WriteIfNotEmpty(xml, QStringLiteral("surfaceArea"), line.Flaeche);
+    WriteTextIfAny(xml, QStringLiteral("surfaceArea"), line.Flaeche);
 }
 
 } // namespace
@@ -118,7 +98,7 @@ QString CTransferRequest::Build(const CWKList &basket, const QString &version,
     CDmsMessageWriter writer(QLatin1String(kMethod), version);
     QXmlStreamWriter &xml = writer.Xml();
     writer.WriteVin(vin);
-    WriteIfNotEmpty(xml, QStringLiteral("orderNumber"), m_order.orderNumber);
+    WriteTextIfAny(xml, QStringLiteral("orderNumber"), m_order.orderNumber);
     for (const auto &entry : basket) {
         if (!entry || !Carries(*entry))
             continue;
@@ -128,7 +108,7 @@ QString CTransferRequest::Build(const CWKList &basket, const QString &version,
     }
     writer.WriteTerminalId(m_settings.SendXMLTerminalID);
     if (m_settings.XMLx)
-        xml.writeTextElement(QStringLiteral("flagIsOffer"), Bool(m_order.offer));
+        xml.writeTextElement(QStringLiteral("flagIsOffer"), DmsBool(m_order.offer));
     return writer.Finish();
 }
 
@@ -155,17 +135,6 @@ QString CTransferRequest::BuildVehicleInfo(const QString &version) const
 QString CTransferRequest::PriceText(double value)
 {
     return QString::asprintf("%.2f", value + 1e-10);
-}
-
-QString CTransferRequest::WithoutLeadingZeros(const QString &text)
-{
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char('0'))
-        ++i;
-    if (i > 0 && i < text.size() &&
-        (text.at(i) == QLatin1Char('.') || text.at(i) == QLatin1Char(',')))
-        --i;
-    return text.mid(i);
 }
 
 QString CTransferRequest::PartType(const QString &kind)
@@ -237,8 +206,8 @@ void CTransferRequest::WriteLabourPosition(QXmlStreamWriter &xml, const CWKListI
 
 void CTransferRequest::WriteOrderTail(QXmlStreamWriter &xml) const
 {
-    WriteIfNotEmpty(xml, QStringLiteral("settlementCode"), m_order.settlementCode);
-    WriteIfNotEmpty(xml, QStringLiteral("jobNumber"), m_order.jobNumber);
+    WriteTextIfAny(xml, QStringLiteral("settlementCode"), m_order.settlementCode);
+    WriteTextIfAny(xml, QStringLiteral("jobNumber"), m_order.jobNumber);
 }
 
 void CTransferRequest::WritePackageOpening(QXmlStreamWriter &xml, const Context &c) const
@@ -278,10 +247,10 @@ void CTransferRequest::WritePackageOpening(QXmlStreamWriter &xml, const Context 
     else if (kind == WK_CCP)
         calc = QStringLiteral("R");
     xml.writeAttribute(QStringLiteral("priceCalc"), calc);
-    xml.writeAttribute(QStringLiteral("isFastlane"), Bool(c.topHead && c.topHead->IsFastlane));
+    xml.writeAttribute(QStringLiteral("isFastlane"), DmsBool(c.topHead && c.topHead->IsFastlane));
     if (m_settings.V117 && campaign)
         xml.writeAttribute(QStringLiteral("isValueLine"),
-                           Bool(c.topHead && c.topHead->IsValueLine));
+                           DmsBool(c.topHead && c.topHead->IsValueLine));
 }
 
 void CTransferRequest::WritePackageNested(QXmlStreamWriter &xml, const Context &c) const
@@ -388,7 +357,7 @@ void CTransferRequest::WriteHead(QXmlStreamWriter &xml, const CPosition &head, c
     xml.writeTextElement(QStringLiteral("number"), WithoutTrailingBlanks(head.Number) +
                                                        QLatin1Char('1') + m_settings.TypSchl +
                                                        QLatin1Char('0'));
-    WriteIfNotEmpty(xml, QStringLiteral("designation"), JoinAwTexts(head));
+    WriteTextIfAny(xml, QStringLiteral("designation"), JoinAwTexts(head));
     const CPriceSet &p1 = head.Preise1;
     const CPriceSet &p2 = head.Preise2;
     const bool totals1 =
@@ -443,13 +412,14 @@ void CTransferRequest::WriteCampaignLine(QXmlStreamWriter &xml, const CPosition 
         // campaign. The labour, parts and oil rebates of "CR" are not held
         // by the basket, so a "CR" campaign sends none.
         xml.writeTextElement(QStringLiteral("rebate"),
-                             WithoutLeadingZeros(head.Campaign[CPosition::CampaignFixedPrice]));
+                             DmsNumberText(head.Campaign[CPosition::CampaignFixedPrice]));
     }
     const QString usage = line.CampaignUsage();
     const QString status = line.CampaignStatus();
     if ((usage == QLatin1String("O") || usage == QLatin1String("B")) &&
         (status == QLatin1String("0") || status == QLatin1String("1")))
-        xml.writeTextElement(QStringLiteral("dealerOptional"), Bool(status == QLatin1String("0")));
+        xml.writeTextElement(QStringLiteral("dealerOptional"),
+                             DmsBool(status == QLatin1String("0")));
 }
 
 void CTransferRequest::WriteFlatRate(QXmlStreamWriter &xml, const CPosition &line, const Context &c,
@@ -457,16 +427,16 @@ void CTransferRequest::WriteFlatRate(QXmlStreamWriter &xml, const CPosition &lin
 {
     xml.writeTextElement(QStringLiteral("number"), line.Number);
     if (m_settings.V117)
-        xml.writeTextElement(QStringLiteral("isLeadLabour"), Bool(line.IsLeadLabour && lead));
-    WriteIfNotEmpty(xml, QStringLiteral("designation"), JoinAwTexts(line));
-    WriteIfNotEmpty(xml, QStringLiteral("additionalInformation"), JoinBracketTexts(line));
+        xml.writeTextElement(QStringLiteral("isLeadLabour"), DmsBool(line.IsLeadLabour && lead));
+    WriteTextIfAny(xml, QStringLiteral("designation"), JoinAwTexts(line));
+    WriteTextIfAny(xml, QStringLiteral("additionalInformation"), JoinBracketTexts(line));
     WriteLinePrices(xml, line);
     WriteCampaignLine(xml, line, c);
     const QString value = line.GetDisplayNumber();
     if (value == CPosition::AzMarker())
-        xml.writeTextElement(QStringLiteral("workTimeFlag"), kTrue);
+        xml.writeTextElement(QStringLiteral("workTimeFlag"), DmsBool(true));
     else
-        WriteIfNotEmpty(xml, QStringLiteral("value"), value);
+        WriteTextIfAny(xml, QStringLiteral("value"), value);
     WritePaintAndSurface(xml, line);
 }
 
@@ -476,10 +446,10 @@ void CTransferRequest::WriteHeadFlatRate(QXmlStreamWriter &xml, const CPosition 
         return;
     xml.writeTextElement(QStringLiteral("number"), head->Number);
     if (m_settings.V117)
-        xml.writeTextElement(QStringLiteral("isLeadLabour"), kTrue);
-    WriteIfNotEmpty(xml, QStringLiteral("designation"), JoinAwTexts(*head));
-    WriteIfNotEmpty(xml, QStringLiteral("additionalInformation"), JoinBracketTexts(*head));
-    xml.writeTextElement(QStringLiteral("workTimeFlag"), kTrue);
+        xml.writeTextElement(QStringLiteral("isLeadLabour"), DmsBool(true));
+    WriteTextIfAny(xml, QStringLiteral("designation"), JoinAwTexts(*head));
+    WriteTextIfAny(xml, QStringLiteral("additionalInformation"), JoinBracketTexts(*head));
+    xml.writeTextElement(QStringLiteral("workTimeFlag"), DmsBool(true));
     WritePaintAndSurface(xml, *head);
 }
 
@@ -489,15 +459,15 @@ void CTransferRequest::WritePart(QXmlStreamWriter &xml, const CPosition &line,
     xml.writeStartElement(QStringLiteral("parts"));
     xml.writeAttribute(QStringLiteral("type"), PartType(line.Kind));
     xml.writeTextElement(QStringLiteral("number"), WithoutTrailingBlanks(line.Number));
-    WriteIfNotEmpty(xml, QStringLiteral("designation"), line.TeileText);
+    WriteTextIfAny(xml, QStringLiteral("designation"), line.TeileText);
     xml.writeTextElement(QStringLiteral("quantity"), line.Quantity);
     if (line.StockKnown == 1)
         xml.writeTextElement(QStringLiteral("stock"), QString::asprintf("%.3f", line.Stock));
     WriteLinePrices(xml, line);
     WriteCampaignLine(xml, line, c);
-    WriteIfNotEmpty(xml, QStringLiteral("replacedBy"), line.ErsetztDurchNummer);
-    WriteIfNotEmpty(xml, QStringLiteral("replacementDescription"), line.ErsetztDurchBeschr);
-    WriteIfNotEmpty(xml, QStringLiteral("replacementDesignation"), line.ErsetztDurchText);
+    WriteTextIfAny(xml, QStringLiteral("replacedBy"), line.ErsetztDurchNummer);
+    WriteTextIfAny(xml, QStringLiteral("replacementDescription"), line.ErsetztDurchBeschr);
+    WriteTextIfAny(xml, QStringLiteral("replacementDesignation"), line.ErsetztDurchText);
     xml.writeEndElement();
 }
 
@@ -524,6 +494,6 @@ void CTransferRequest::WriteCampaignInformation(QXmlStreamWriter &xml, const CPo
     }
     if (priceType == QLatin1String("R"))
         xml.writeTextElement(QStringLiteral("PackageRebate"),
-                             WithoutLeadingZeros(cp[CPosition::CampaignFixedPrice]));
+                             DmsNumberText(cp[CPosition::CampaignFixedPrice]));
     xml.writeEndElement();
 }

@@ -67,9 +67,6 @@ public:
     // A price as sent: "%.2f" of the value with 1e-10 added, so that a value
     // held a hair below a half cent rounds up.
     static QString PriceText(double value);
-    // A rebate kept with leading zeros ("0010") as the number it stands for
-    // ("10"); a decimal keeps the zero before its separator ("0.50").
-    static QString WithoutLeadingZeros(const QString &text);
     // The type of a part by its kind: "standard" (S), "alternative" (A, B),
     // "optional" (O). A priced part of any other kind is charged like a
     // standard part and sent as one.

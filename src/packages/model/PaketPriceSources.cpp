@@ -5,6 +5,7 @@
 
 #include "packages/model/DmsPriceData.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/ccd/CDIPRec.h"
 #include "platform/ccd/CETPriceRec.h"
 #include "platform/ccd/CHGPriceRec.h"
@@ -18,23 +19,6 @@
 namespace {
 
 const QString kEuro = QStringLiteral("EUR");
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-// A message text of the string table with its "%s" filled in.
-QString MessageWith(int id, const QString &value)
-{
-    QString text = OrmelText(id);
-    const int at = text.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        text.replace(at, 2, value);
-    return text;
-}
 
 // The three price sets of an answer's flat rate or part into one line; each
 // set's currency of the totals follows the set's currency.
@@ -167,7 +151,7 @@ int CPaket::ApplyDmsPartsResponse(const CPrgSettings *settings, const CPartTypeD
     }
     const QString what = part.number + QStringLiteral(" (") + part.type + QLatin1Char(')');
     if (!found && notice)
-        notice->Notice(MessageWith(5067, what));
+        notice->Notice(OrmelTextArgs(5067, {what}));
     const QStringList refused = RefusedAnswerTexts(part);
     if (found && notice && !refused.isEmpty())
         ReportRefusedTexts(what, refused, *notice);
@@ -195,7 +179,7 @@ int CPaket::ApplyDmsWorkPosResponse(const CPrgSettings *settings, const CFlatRat
     const QString what =
         flatRate.number + QStringLiteral(" (") + flatRate.productType + QLatin1Char(')');
     if (!found && notice) {
-        QString text = MessageWith(5066, what);
+        QString text = OrmelTextArgs(5066, {what});
         if (!isCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
         notice->Notice(text);

@@ -3,6 +3,7 @@
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 
 #include <tuple>
 
@@ -158,13 +159,6 @@ QString CPosition::AzMarker()
 {
     const QString text = OrmelText(3012);
     return text.isEmpty() ? QStringLiteral("AZ") : text;
-}
-
-static QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
 }
 
 QString CPosition::GetPriceQuantity() const

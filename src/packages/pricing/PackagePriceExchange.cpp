@@ -5,6 +5,7 @@
 #include "packages/pricing/PackagePriceRequest.h"
 #include "packages/pricing/PackagePriceRollUp.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
 #include <QDomElement>
@@ -14,22 +15,6 @@
 namespace {
 
 const QString kCar = QStringLiteral("car");
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-QString MessageWith(int id, const QString &value)
-{
-    QString text = OrmelText(id);
-    const int at = text.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        text.replace(at, 2, value);
-    return text;
-}
 
 // The package model's notices go to the frame's message boxes.
 class FrameNotice : public IPaketNotice
@@ -157,8 +142,8 @@ CPackagePriceExchange::TakeAnswer(const QString &answer, CPaket &paket, const QS
             matching.push_back(&package);
             continue;
         }
-        QString text = MessageWith(5065, package.fullNumber + QStringLiteral(" (") +
-                                             package.productType + QLatin1Char(')'));
+        QString text = OrmelTextArgs(5065, {package.fullNumber + QStringLiteral(" (") +
+                                            package.productType + QLatin1Char(')')});
         if (package.productType != kCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
         m_frame.Tell(text);

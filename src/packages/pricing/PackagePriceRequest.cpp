@@ -2,40 +2,12 @@
 
 #include "common/DmsFrame.h"
 #include "packages/model/Paket.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
 #include <QXmlStreamWriter>
 
 namespace {
-
-const QString kTrue = QStringLiteral("true");
-const QString kFalse = QStringLiteral("false");
-
-QString Bool(bool value)
-{
-    return value ? kTrue : kFalse;
-}
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-// A rebate or package price of the campaign data sets is kept with leading
-// zeros ("0010"); the DMS gets the number ("10"). A decimal keeps the zero
-// before its separator ("0.50"), and a value of zeros only becomes empty.
-QString WithoutLeadingZeros(const QString &text)
-{
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char('0'))
-        ++i;
-    if (i > 0 && i < text.size() &&
-        (text.at(i) == QLatin1Char('.') || text.at(i) == QLatin1Char(',')))
-        --i;
-    return text.mid(i);
-}
 
 // The answer's word for the kind of a part line; empty for a kind the
 // request has no word for.
@@ -135,9 +107,9 @@ void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &pak
         xml.writeAttribute(QStringLiteral("PackageOrigin"), origin);
         if (s.V117)
             xml.writeAttribute(QStringLiteral("PackageType"), type);
-        xml.writeAttribute(QStringLiteral("isFastlane"), Bool(head && head->IsFastlane));
+        xml.writeAttribute(QStringLiteral("isFastlane"), DmsBool(head && head->IsFastlane));
         if (s.V117 && campaign)
-            xml.writeAttribute(QStringLiteral("isValueLine"), Bool(head && head->IsValueLine));
+            xml.writeAttribute(QStringLiteral("isValueLine"), DmsBool(head && head->IsValueLine));
     }
     WriteLines(xml, paket, campaign ? head : nullptr, false);
     xml.writeEndElement();
@@ -171,7 +143,7 @@ void CPackagePriceRequest::WriteLines(QXmlStreamWriter &xml, const CPaket &paket
             xml.writeTextElement(QStringLiteral("number"), line.Number);
             if (v117)
                 xml.writeTextElement(QStringLiteral("isLeadLabour"),
-                                     Bool(line.IsLeadLabour && !nested));
+                                     DmsBool(line.IsLeadLabour && !nested));
             if (campaignHead) {
                 if (v117)
                     WriteCampaignLinePrice(xml, line, *campaignHead);
@@ -215,7 +187,7 @@ void CPackagePriceRequest::WriteCampaignInformation(QXmlStreamWriter &xml,
     // The package price definition is a rebate ("R") or the package's gross
     // price ("L"). The labour, parts and oil rebates of "CR" are not held by
     // the package's lines, so a "CR" campaign sends none.
-    const QString definition = WithoutLeadingZeros(c[CPosition::CampaignFixedPrice]);
+    const QString definition = DmsNumberText(c[CPosition::CampaignFixedPrice]);
     if (priceType == QLatin1String("R"))
         xml.writeTextElement(QStringLiteral("PackageRebate"), definition);
     else if (priceType == QLatin1String("L"))
@@ -232,9 +204,8 @@ void CPackagePriceRequest::WriteCampaignLinePrice(QXmlStreamWriter &xml, const C
             line.Type == POS_WORK ? CPosition::CampaignWorkPrice : CPosition::CampaignPartPrice;
         xml.writeTextElement(QStringLiteral("fixedPrice"), line.Campaign[field]);
     } else if (priceType == QLatin1String("R")) {
-        xml.writeTextElement(
-            QStringLiteral("rebate"),
-            WithoutLeadingZeros(campaignHead.Campaign[CPosition::CampaignFixedPrice]));
+        xml.writeTextElement(QStringLiteral("rebate"),
+                             DmsNumberText(campaignHead.Campaign[CPosition::CampaignFixedPrice]));
     }
     // What the dealer may leave out: an optional or alternative campaign
     // line that can still be chosen ("0") or is fixed ("1").
@@ -242,8 +213,8 @@ void CPackagePriceRequest::WriteCampaignLinePrice(QXmlStreamWriter &xml, const C
     const QString status = line.CampaignStatus();
     if (usage == QLatin1String("O") || usage == QLatin1String("B")) {
         if (status == QLatin1String("0"))
-            xml.writeTextElement(QStringLiteral("dealerOptional"), kTrue);
+            xml.writeTextElement(QStringLiteral("dealerOptional"), DmsBool(true));
         else if (status == QLatin1String("1"))
-            xml.writeTextElement(QStringLiteral("dealerOptional"), kFalse);
+            xml.writeTextElement(QStringLiteral("dealerOptional"), DmsBool(false));
     }
 }

@@ -1,0 +1,33 @@
+#pragma once
+// The catalogue database for the tests that read it: each such test runs
+// once on the demo catalogue file (SQLite) and once on the throw-away
+// PostgreSQL server of the test command, given by YAQ_TEST_PG_*.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CYaqDb;
+
+namespace CatalogueDbTest {
+
+// The two backends as the test's global data rows ("sqlite", "postgresql").
+void AddBackends();
+// Whether the current global row is the PostgreSQL one.
+bool IsPg();
+// The PostgreSQL row runs only where the test command started a server.
+bool NoServerForRow();
+// The PostgreSQL server as "host:port/db".
+QString PgTns();
+// A connection to the catalogue of the current row; null (with a warning)
+// when it cannot be opened.
+std::unique_ptr<CYaqDb> Open();
+// The steps of the query's plan on the demo catalogue file (empty values
+// bound: the plan does not depend on them); the error text in `error`.
+QStringList QueryPlan(const QString &sql, QString *error);
+// Empty when the plan starts on the index and sorts nothing, else what is
+// wrong with it and the plan.
+QString PlanProblem(const QString &sql, const QString &index);
+
+} // namespace CatalogueDbTest
