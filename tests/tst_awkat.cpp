@@ -12,14 +12,12 @@
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -54,6 +52,14 @@ CPrgSettings Vehicle(const QString &name)
         s.TypSchl = QStringLiteral("7B01");
         s.ModellBez = QStringLiteral("Bento");
         s.EReihe = QStringLiteral("B20");
+    } else if (name == QLatin1String("Alto")) { // the alternative catalogue
+        s.Bestellnr = QStringLiteral("VQA40001");
+        s.bAltKatalog = 1;
+        s.LeadTyp = QStringLiteral("4401");
+        s.FgstnrFull = QStringLiteral("XVQ4X01A57P012345");
+        s.TypSchl = QStringLiteral("7X01");
+        s.ModellBez = QStringLiteral("Alto");
+        s.EReihe = QStringLiteral("A40");
     } else { // the catalogue of the Arvo without a vehicle
         s.Bestellnr = QStringLiteral("VQF40DE");
     }
@@ -94,6 +100,8 @@ private slots:
     void walkShowsWhatTheVehicleHas_data();
     void walkShowsWhatTheVehicleHas();
     void backLeadsToTheLevelAbove();
+    void alternativeCatalogue_data();
+    void alternativeCatalogue();
     void jumpReachesThePosition_data();
     void jumpReachesThePosition();
     void catalogueReadsFollowAnIndex_data();
@@ -157,6 +165,11 @@ void TestAwKat::walkShowsWhatTheVehicleHas_data()
     QTest::newRow("main group onto positions")    << "Bento" << QStringList{"11"}               << 4 << "1110010" << "";
     QTest::newRow("empty level: 4020 once, back") << "Bento" << QStringList{"64"}               << 1 << "11 34 64" << "4020";
     QTest::newRow("catalogue without vehicle")    << "none"  << QStringList{"64"}               << 2 << "11 12 13" << "";
+    QTest::newRow("alternative main groups")      << "Alto"  << QStringList{}                   << 1 << "11 34 64" << "";
+    QTest::newRow("alternative groups")           << "Alto"  << QStringList{"11"}               << 3 << "1110 1120" << "";
+    QTest::newRow("alternative: the main group's positions, one without value")
+                                                  << "Alto"  << QStringList{"11", "1120"}       << 4 << "1110500 1110510 1110010 1110020 1120500 1120010" << "";
+    QTest::newRow("alternative without groups")   << "Alto"  << QStringList{"64"}               << 4 << "6400010 6400020" << "";
     // clang-format on
 }
 
@@ -215,6 +228,59 @@ void TestAwKat::backLeadsToTheLevelAbove()
     QCOMPARE(walk.ShownLevel(), 1);
 }
 
+void TestAwKat::alternativeCatalogue_data()
+{
+    // Row: the number jumped to, then "<<" pressed so often: the level
+    // shown, its current row, the positions under a full-width rule, the
+    // texts of the current position (read when it is drawn).
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("backs");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("ruled");
+    QTest::addColumn<QString>("texts");
+    // clang-format off
+    QTest::newRow("rule where the plain codes begin") << "1110500" << 0 << 4 << "1110500" << "1110010 1120010" << "Motoroel wechseln|(mit Oelfilter)";
+    QTest::newRow("text of two lines")                << "1110010" << 0 << 4 << "1110010" << "1110010 1120010" << "Inspektion\r\nnach Serviceplan|";
+    QTest::newRow("bracket from its second line")     << "1120010" << 0 << 4 << "1120010" << "1110010 1120010" << "Zuendkerzen ersetzen|(alle Zylinder)";
+    QTest::newRow("no rule after plain codes")        << "3410020" << 0 << 4 << "3410020" << ""                << "Bremsscheiben vorn ersetzen|";
+    QTest::newRow("back to the groups")               << "1120010" << 1 << 3 << "1110"    << ""                << "";
+    QTest::newRow("back to the main groups")          << "1120010" << 2 << 1 << "11"      << ""                << "";
+    QTest::newRow("back from a group without groups") << "6400010" << 1 << 1 << "11"      << ""                << "";
+    // clang-format on
+}
+
+void TestAwKat::alternativeCatalogue()
+{
+    QFETCH(QString, number);
+    QFETCH(int, backs);
+    QFETCH(int, level);
+    QFETCH(QString, current);
+    QFETCH(QString, ruled);
+    QFETCH(QString, texts);
+    CPrgSettings s = Vehicle(QStringLiteral("Alto"));
+    Dbs dbs = OpenDbs();
+    CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(walk.JumpTo(number));
+    QCOMPARE(s.AktApNr, number);
+    for (int i = 0; i < backs; ++i)
+        walk.Back();
+    QCOMPARE(walk.ShownLevel(), level);
+    CAwKatRow *row = walk.Shown().at(size_t(walk.SelectedIndex()));
+    QCOMPARE(row->Number, current);
+    std::vector<CAwKatRow *> rules;
+    for (CAwKatRow *r : walk.Shown()) {
+        if (r->FullSeparator)
+            rules.push_back(r);
+    }
+    QCOMPARE(Numbers(rules), ruled);
+    if (row->Type != AW_POSITION)
+        return;
+    QVERIFY(row->Text.isEmpty());
+    walk.ReadTextsWhenShown(row);
+    QCOMPARE(row->Text + QLatin1Char('|') + row->BracketText, texts);
+}
+
 void TestAwKat::jumpReachesThePosition_data()
 {
     // Row: vehicle, number, reached, the path then, the current position.
@@ -231,6 +297,10 @@ void TestAwKat::jumpReachesThePosition_data()
     QTest::newRow("six characters")            << "Arvo"  << "111002"  << false << "";
     QTest::newRow("a letter")                  << "Arvo"  << "11100A1" << false << "";
     QTest::newRow("not in the catalogue")      << "Arvo"  << "5555555" << false << "";
+    QTest::newRow("alternative: group, number") << "Alto"  << "3420010" << true  << "34 3420";
+    QTest::newRow("alternative: no groups")    << "Alto"  << "6400020" << true  << "64";
+    QTest::newRow("alternative: no value")     << "Alto"  << "1120020" << false << "";
+    QTest::newRow("alternative: a letter")     << "Alto"  << "11205A0" << false << "";
     // clang-format on
 }
 
@@ -264,6 +334,9 @@ void TestAwKat::catalogueReadsFollowAnIndex_data()
     QTest::newRow("catalogue lines of a position")            << "aw_catalogue_position_by_number";
     QTest::newRow("catalogue lines of a position in a group") << "aw_catalogue_position_by_number";
     QTest::newRow("catalogue line values")                    << "aw_catalogue_value_by_line";
+    QTest::newRow("alternative main groups")                  << "sqlite_autoindex_alt_aw_main_group_1";
+    QTest::newRow("alternative groups of a main group")       << "sqlite_autoindex_alt_aw_sub_group_1";
+    QTest::newRow("alternative positions")                    << "alt_aw_position_by_group";
     // clang-format on
 }
 
@@ -272,25 +345,8 @@ void TestAwKat::catalogueReadsFollowAnIndex()
     QFETCH(QString, index);
     const QString sql = CYaqDb::AwCatalogueQuery(QTest::currentDataTag());
     QVERIFY(!sql.isEmpty());
-    QStringList plan;
-    {
-        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "plan");
-        file.setDatabaseName(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"));
-        file.setConnectOptions("QSQLITE_OPEN_READONLY");
-        QVERIFY(file.open());
-        QSqlQuery q(file);
-        QVERIFY(q.prepare("EXPLAIN QUERY PLAN " + sql));
-        for (int i = 0; i < sql.count('?'); ++i)
-            q.bindValue(i, QString());
-        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-        while (q.next())
-            plan << q.value(3).toString();
-    }
-    QSqlDatabase::removeDatabase("plan");
-    const QString text = plan.join('\n');
-    QVERIFY2(!plan.isEmpty() && plan.first().contains(" INDEX " + index + " "), qPrintable(text));
-    for (const QString &step : plan)
-        QVERIFY2(!step.contains("TEMP B-TREE"), qPrintable(text));
+    const QString problem = CatalogueDbTest::PlanProblem(sql, index);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 void TestAwKat::displayPrices_data()

@@ -491,3 +491,48 @@ INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number,
 ('1', 'VQF40DE', '11', '618', '1180010', 'Oelservice Inklusivvertrag', '12', 'NNN-'),
 ('1', 'VQF40DE', '11', '619', '1190010', 'Oelservice Gewaehrleistung', '12', 'NNN-'),
 ('1', 'VQF40DE', '34', '611', '3410011', 'Bremsscheiben pruefen', '2', 'NNN-');
+
+-- The alternative catalogue of the Alto (type number VQA40001, lead type
+-- 4401, VIN XVQ4X01A57P012345): positions by main group in the catalogue's
+-- order, those from code "500" on before the plain ones of their group;
+-- 1120020 has no value for the Alto.
+INSERT INTO alt_aw_position (type_number, main_group, sub_group, position_code, sort_order) VALUES
+('VQA40001', '11', '10', '500', 1),
+('VQA40001', '11', '10', '510', 2),
+('VQA40001', '11', '10', '010', 3),
+('VQA40001', '11', '10', '020', 4),
+('VQA40001', '11', '20', '500', 5),
+('VQA40001', '11', '20', '010', 6),
+('VQA40001', '11', '20', '020', 7),
+('VQA40001', '34', '10', '010', 1),
+('VQA40001', '34', '10', '020', 2),
+('VQA40001', '34', '20', '010', 3),
+('VQA40001', '64', '00', '010', 1),
+('VQA40001', '64', '00', '020', 2);
+
+INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', '00', 'A40', '1110500', 'Motoroel wechseln', '', '', '', '(mit Oelfilter)', '', '', ''),
+('1', '00', 'A40', '1110510', 'Luftfilter ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '1110010', 'Inspektion', 'nach Serviceplan', '', '', '', '', '', ''),
+('1', '00', 'A40', '1110020', 'Motorraum pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '1120500', 'Zuendanlage pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '1120010', 'Zuendkerzen ersetzen', '', '', '', '', '(alle Zylinder)', '', ''),
+('1', '00', 'A40', '1120020', 'Zuendspule ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '3410010', 'Bremsbelaege vorn ersetzen', '', '', '', '(beide Seiten)', '', '', ''),
+('1', '00', 'A40', '3410020', 'Bremsscheiben vorn ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '3420010', 'Bremsbelaege hinten ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '6400010', 'Motorhaube aus- und einbauen', '', '', '', '', '', '', ''),
+('1', '00', 'A40', '6400020', 'Heckklappe einstellen', '', '', '', '', '', '', '');
+
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag) VALUES
+('1', '11', '1110500', '0', '4401', '', '6', '', 'J'),
+('1', '11', '1110510', '0', '4401', '', '3', '', 'J'),
+('1', '11', '1110010', '0', '4401', '', '12', '', 'J'),
+('1', '11', '1110020', '0', '4401', '', '4', '', 'J'),
+('1', '11', '1120500', '0', '4401', '', '5', '', 'J'),
+('1', '11', '1120010', '0', '4401', '', '8', '', 'J'),
+('1', '34', '3410010', '0', '4401', '', '15', '', 'J'),
+('1', '34', '3410020', '0', '4401', '', '22', '', 'J'),
+('1', '34', '3420010', '0', '4401', '', '14', '', 'J'),
+('1', '64', '6400010', '0', '4401', '', '6', '', 'J'),
+('1', '64', '6400020', '0', '4401', '', '', 'AZ', 'J');

@@ -509,3 +509,17 @@ CREATE TABLE aw_catalogue_value (
   column_values TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX aw_catalogue_value_by_line ON aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order);
+
+-- The labour positions of the alternative catalogue (no catalogue lines):
+-- a position's number is the main group, the second-level group and the
+-- three-character position code; sort_order is the catalogue's order
+-- within the main group. Their texts are those of apos_text, their values
+-- those of labour_value.
+CREATE TABLE alt_aw_position (
+  type_number   TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  sub_group     TEXT NOT NULL,
+  position_code TEXT NOT NULL,
+  sort_order    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX alt_aw_position_by_group ON alt_aw_position (type_number, main_group, sort_order);

@@ -154,6 +154,10 @@ void CAwKatDlg::ActivatePage(int arg)
             columns.push_back(c);
     }
     m_pPainter->SetColumns(columns);
+    // The alternative catalogue shows the values of the selected lead type
+    // only: without one there is nothing to price.
+    m_pPrice->setVisible(!m_pSettings || !m_pSettings->bAltKatalog ||
+                         !m_pSettings->LeadTyp.trimmed().isEmpty());
     const CChangeFlags &changes = TakenChanges();
     const bool changed = changes.bIdent || changes.bTypNr || changes.bLeadTyp ||
                          changes.bModellBez || changes.bSprache;

@@ -117,6 +117,8 @@ void CAwKatRowPainter::DrawGroup(CLayout &box, const CAwKatRow *row, bool draw)
 
 void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
 {
+    if (m_pWalk)
+        m_pWalk->ReadTextsWhenShown(row);
     QPainter *dc = box.GetDC();
     const int y = box.GetYDirection();
     const CRect area = box.GetFreeRect();

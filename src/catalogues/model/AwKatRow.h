@@ -68,7 +68,9 @@ struct CAwKatRow
     int PartsClearing = 0;
     CAwKatPrices Prices;
 
-    // Filled when the row is first drawn: the value lines shown beside it.
+    // Filled when the row is first drawn: the value lines shown beside it
+    // and, in the alternative catalogue, the texts.
+    bool TextsRead = false;
     bool ValuesRead = false;
     std::vector<CAwKatValueLine> ValueLines;
 };

@@ -65,6 +65,11 @@ bool CAwKatWalk::ReadsStandardCatalogue() const
     return m_pSettings && m_pCatalogueDb && !m_pSettings->bAltKatalog && !m_pSettings->nKatalogFlag;
 }
 
+bool CAwKatWalk::ReadsAlternativeCatalogue() const
+{
+    return m_pSettings && m_pCatalogueDb && m_pSettings->bAltKatalog;
+}
+
 CAwKatRow *CAwKatWalk::Current(int level) const
 {
     return level >= 1 && level <= 4 ? m_current[level] : nullptr;
@@ -141,6 +146,8 @@ int CAwKatWalk::ReadMainGroups()
     DropRows(AW_MAIN_GROUP);
     m_shown.clear();
     m_nShownLevel = 0;
+    if (ReadsAlternativeCatalogue())
+        return ReadAltMainGroups();
     if (!ReadsStandardCatalogue())
         return 0;
     CAwKatHGData rec;
@@ -205,6 +212,8 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
 
 int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
 {
+    if (parent && ReadsAlternativeCatalogue())
+        return ReadAltThirdLevel(parent);
     if (!parent || !ReadsStandardCatalogue())
         return 0;
     DropRows(AW_THIRD_LEVEL);
@@ -241,6 +250,8 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
 
 int CAwKatWalk::ReadPositions(CAwKatRow *parent)
 {
+    if (parent && ReadsAlternativeCatalogue())
+        return ReadAltPositions(parent);
     if (!parent || !ReadsStandardCatalogue())
         return 0;
     DropRows(AW_POSITION);
@@ -308,6 +319,168 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     SetCurrent(AW_POSITION, current);
     FillLevel(AW_POSITION, false);
     return 1;
+}
+
+// --- the alternative catalogue ----------------------------------------------------------
+// Main groups, the second-level groups below them and the positions of a
+// main group; no catalogue lines. Every row keeps its main group as key,
+// the number the walk matches (main group, main group and group, position
+// number).
+
+int CAwKatWalk::ReadAltMainGroups()
+{
+    CAltAwKatHGData rec;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strSprache = GetPrgSprache();
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    bool any = false;
+    for (int ok = m_pCatalogueDb->ReadAltAwKatHGList(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_MAIN_GROUP;
+        row->Key = row->Number = rec.m_strHG;
+        row->Text = rec.m_strText;
+        CAwKatRow *added = Append(std::move(row));
+        if (!any)
+            m_current[AW_MAIN_GROUP] = added;
+        any = true;
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(AW_MAIN_GROUP, false);
+    return any ? 1 : 0;
+}
+
+int CAwKatWalk::ReadAltThirdLevel(CAwKatRow *parent)
+{
+    DropRows(AW_THIRD_LEVEL);
+    CAltAwKatUGData rec;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = parent->Key;
+    rec.m_strSprache = GetPrgSprache();
+    bool any = false;
+    for (int ok = m_pCatalogueDb->ReadAltAwKatUGList(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_THIRD_LEVEL;
+        row->Key = parent->Key;
+        row->Number = parent->Key + rec.m_strUG;
+        row->Text = rec.m_strText1 + QLatin1Char(' ') + rec.m_strText2;
+        CAwKatRow *added = Append(std::move(row));
+        if (!any)
+            m_current[AW_THIRD_LEVEL] = added;
+        any = true;
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(AW_THIRD_LEVEL, false);
+    return any ? 1 : 0;
+}
+
+int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
+{
+    DropRows(AW_POSITION);
+    const QString group = parent->Number.left(2);
+    std::vector<QString> numbers;
+    CAltAwPosData rec;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = group;
+    for (int ok = m_pCatalogueDb->ReadAltAwPosData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        numbers.push_back(group + rec.m_strUG + rec.m_strCode);
+    }
+    m_pCatalogueDb->CloseStmt();
+    if (numbers.empty())
+        return 0;
+
+    const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
+    // The positions from "500" on stand before the plain ones of their
+    // group: a full-width rule marks where the plain ones begin.
+    bool previousFrom500 = false;
+    CAwKatRow *current = nullptr;
+    for (const QString &number : numbers) {
+        auto row = std::make_unique<CAwKatRow>();
+        row->Type = AW_POSITION;
+        row->Key = group;
+        row->Number = number;
+        row->Leading = 1;
+        const bool from500 = number.mid(4) >= QLatin1String("500");
+        row->FullSeparator = previousFrom500 && !from500 ? 1 : 0;
+        previousFrom500 = from500;
+        if (m_pValueDb) {
+            CAPosInfoData info;
+            info.m_strKatBstNr = m_pSettings->KatalogKey;
+            info.m_strAPosNr = number;
+            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group))
+                row->InfoText = info.m_strInfoText.trimmed();
+            if (hasVin)
+                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, number, group);
+        }
+        CAwKatRow *added = Append(std::move(row));
+        if (!current && number.left(4) == parent->Number)
+            current = added;
+    }
+    // Below a main group without groups: its first position.
+    if (!current)
+        current = RowsOf(AW_POSITION).front();
+    SetCurrent(AW_POSITION, current);
+    FillLevel(AW_POSITION, false);
+    return 1;
+}
+
+void CAwKatWalk::ReadTextsWhenShown(CAwKatRow *row)
+{
+    if (!row || row->Type != AW_POSITION || row->TextsRead || !m_pSettings ||
+        !m_pSettings->bAltKatalog || !m_pValueDb)
+        return;
+    row->TextsRead = true;
+    if (!row->Text.isEmpty() && !row->BracketText.isEmpty())
+        return;
+    CAPosTxtAPosKTxtData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strSprache = GetPrgSprache();
+    rec.m_strEReihe = m_pSettings->EReihe;
+    rec.m_strAPosNr = row->Number;
+    const int found = m_pValueDb->ReadAPosTxtAPosKTxtData(rec);
+    m_pValueDb->CloseStmt();
+    if (!found)
+        return;
+    rec.TrimData();
+    if (row->Text.isEmpty())
+        row->Text = JoinLines({rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4});
+    if (row->BracketText.isEmpty())
+        row->BracketText =
+            JoinBracketLines({rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4});
+}
+
+bool CAwKatWalk::JumpToAlt(const QString &apNr)
+{
+    ReadMainGroups();
+    if (!IsSevenDigits(apNr))
+        return false;
+    // The main group by the first two characters, its group by the first
+    // four, the position by the whole number.
+    for (int step = 0; step < 3; ++step) {
+        CAwKatRow *hit = nullptr;
+        for (CAwKatRow *row : m_shown) {
+            if ((row->Type == AW_MAIN_GROUP && row->Key == apNr.left(2)) ||
+                (row->Type == AW_THIRD_LEVEL && row->Number == apNr.left(4)) ||
+                (row->Type == AW_POSITION && row->Number == apNr)) {
+                hit = row;
+                break;
+            }
+        }
+        if (!hit)
+            return false;
+        Select(hit);
+        if (hit->Type == AW_POSITION)
+            return true;
+        const int level = m_nShownLevel;
+        Open(hit);
+        if (m_nShownLevel <= level)
+            return false;
+    }
+    return false;
 }
 
 // --- what a level shows ---------------------------------------------------------------
@@ -607,6 +780,8 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 
 bool CAwKatWalk::JumpTo(const QString &apNr)
 {
+    if (ReadsAlternativeCatalogue())
+        return JumpToAlt(apNr);
     QString group, line;
     ReadMainGroups();
     if (!FindCatalogueLine(apNr, &group, &line))

@@ -72,6 +72,11 @@ public:
     // Whether a position in the row's range has labour values for the vehicle.
     bool HasValidPositions(const CAwKatRow *row);
 
+    // The alternative catalogue keeps no texts with its positions: they
+    // are read when the row is first drawn (empty text and bracket text
+    // only), and kept with the row.
+    void ReadTextsWhenShown(CAwKatRow *row);
+
     // --- what the page shows ---
     int ShownLevel() const { return m_nShownLevel; }
     const std::vector<CAwKatRow *> &Shown() const { return m_shown; }
@@ -91,6 +96,11 @@ public:
 
 private:
     bool ReadsStandardCatalogue() const;
+    bool ReadsAlternativeCatalogue() const;
+    int ReadAltMainGroups();
+    int ReadAltThirdLevel(CAwKatRow *parent);
+    int ReadAltPositions(CAwKatRow *parent);
+    bool JumpToAlt(const QString &apNr);
     void DropRows(int level);
     void TrimPath(int level);
     void SetCurrent(int level, CAwKatRow *row);

@@ -634,3 +634,16 @@ public:
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strTypNr, &m_strHG, &m_strZeile, &m_strEinheit,
                     &m_strLackstufe, &m_strBaustand, &m_strWerte)
 };
+
+// A labour position of the alternative catalogue: its number is the main
+// group, the second-level group and the position code. Keys: type number,
+// main group.
+class CAltAwPosData : public CYaqData
+{
+public:
+    QString m_strTypNr; // type number (key)
+    QString m_strHG;    // main group (key)
+    QString m_strUG;    // second-level group, two characters
+    QString m_strCode;  // position code, three characters
+    YAQ_DATA_FIELDS(&m_strTypNr, &m_strHG, &m_strUG, &m_strCode)
+};

@@ -814,6 +814,16 @@ const char kAwLineValues[] =
     " column_values FROM aw_catalogue_value WHERE catalogue_key = ? AND type_number = ?"
     " AND main_group = ? AND line_number = ? ORDER BY sort_order";
 
+const char kAltAwMainGroups[] =
+    "SELECT type_number, language, catalogue_key, main_group, group_text FROM alt_aw_main_group"
+    " WHERE type_number = ? AND language = ? AND catalogue_key = ? ORDER BY main_group";
+const char kAltAwSubGroups[] =
+    "SELECT type_number, main_group, language, sub_group, text1, text2 FROM alt_aw_sub_group"
+    " WHERE type_number = ? AND main_group = ? AND language = ? ORDER BY sub_group";
+const char kAltAwPositions[] =
+    "SELECT type_number, main_group, sub_group, position_code FROM alt_aw_position"
+    " WHERE type_number = ? AND main_group = ? ORDER BY sort_order";
+
 const std::pair<const char *, const char *> kAwCatalogue[] = {
     {"catalogue subgroups", kAwSubGroups},
     {"catalogue third level", kAwThirdLevel},
@@ -821,6 +831,9 @@ const std::pair<const char *, const char *> kAwCatalogue[] = {
     {"catalogue lines of a position", kAwPositionLines},
     {"catalogue lines of a position in a group", kAwPositionLinesOfGroup},
     {"catalogue line values", kAwLineValues},
+    {"alternative main groups", kAltAwMainGroups},
+    {"alternative groups of a main group", kAltAwSubGroups},
+    {"alternative positions", kAltAwPositions},
 };
 } // namespace
 
@@ -872,4 +885,21 @@ int CYaqDb::ReadAwKatWertData(CAwKatWertData &rec)
     return Select(
         kAwLineValues,
         {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG), Key(rec.m_strZeile)}, rec);
+}
+
+int CYaqDb::ReadAltAwKatHGList(CAltAwKatHGData &rec)
+{
+    return Select(kAltAwMainGroups,
+                  {Key(rec.m_strTypNr), Key(rec.m_strSprache), Key(rec.m_strKatBstNr)}, rec);
+}
+
+int CYaqDb::ReadAltAwKatUGList(CAltAwKatUGData &rec)
+{
+    return Select(kAltAwSubGroups, {Key(rec.m_strTypNr), Key(rec.m_strHG), Key(rec.m_strSprache)},
+                  rec);
+}
+
+int CYaqDb::ReadAltAwPosData(CAltAwPosData &rec)
+{
+    return Select(kAltAwPositions, {Key(rec.m_strTypNr), Key(rec.m_strHG)}, rec);
 }

@@ -212,6 +212,14 @@ public:
     // The column values of a catalogue line (keys m_strKatBstNr, m_strTypNr,
     // m_strHG, m_strZeile), in unit order.
     int ReadAwKatWertData(CAwKatWertData &rec);
+    // The alternative catalogue: every main group with its title (keys
+    // m_strTypNr, m_strSprache, m_strKatBstNr) in group order; the
+    // second-level groups of a main group (keys m_strTypNr, m_strHG,
+    // m_strSprache) in group order; the positions of a main group (keys
+    // m_strTypNr, m_strHG) in the catalogue's order.
+    int ReadAltAwKatHGList(CAltAwKatHGData &rec);
+    int ReadAltAwKatUGList(CAltAwKatUGData &rec);
+    int ReadAltAwPosData(CAltAwPosData &rec);
 
 private:
     int Select(const char *sql, const QVariantList &binds, CYaqData &rec);
