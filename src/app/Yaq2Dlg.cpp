@@ -669,10 +669,12 @@ void CYaq2Dlg::ConnectPages()
         m_pBasketPrinter->Run(basket->Entries(), head);
     });
 
-    // The basket button names how many entries the basket holds.
+    // The basket button names how many entries the basket holds and shows
+    // its colour while it holds any.
     connect(basket, &CWkDlg::basketCaptionChanged, this,
-            [this](const QString &caption, const QColor &) {
+            [this](const QString &caption, const QColor &colour) {
                 HeadButton(kBtnBasket)->setText(caption);
+                HeadButton(kBtnBasket)->SetFaceColour(colour);
             });
 }
 

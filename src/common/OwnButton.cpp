@@ -37,6 +37,14 @@ void COwnButton::Init(const QString &bitmap, const QColor &face)
     SetBitmap(bitmap);
 }
 
+void COwnButton::SetFaceColour(const QColor &face)
+{
+    if (m_face == face)
+        return;
+    m_face = face;
+    update();
+}
+
 void COwnButton::SetBitmap(const QString &bitmap)
 {
     m_bitmap = bitmap.isEmpty() ? QPixmap() : QPixmap(bitmap);

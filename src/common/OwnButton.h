@@ -17,6 +17,7 @@ public:
     // Sets the bitmap (a resource path, empty for none) and the face colour.
     void Init(const QString &bitmap, const QColor &face);
     void SetBitmap(const QString &bitmap);
+    void SetFaceColour(const QColor &face);
 
     bool IsMouseOver() const { return m_bMouseOver; }
     void SetMouseOverToFalse();
