@@ -4,6 +4,7 @@
 // from the stand-in DMS over loopback), and the print-out as PDF.
 
 #include "catalogues/AwKatPrintDoc.h"
+#include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/DmsFrame.h"
@@ -116,6 +117,10 @@ private slots:
     void priceAnswer();
     void standInDmsPricesAPosition();
     void printsToPdf();
+    void columnsInView_data();
+    void columnsInView();
+    void catalogueColumns_data();
+    void catalogueColumns();
 
 private:
     struct Dbs
@@ -575,6 +580,89 @@ void TestAwKat::printsToPdf()
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     // Seven rows from the selection fit on one sheet.
     QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(out));
+}
+
+void TestAwKat::columnsInView_data()
+{
+    // Row: columns of the catalogue, width for the columns, first column
+    // asked for, width after a resize; then the columns that fit, whether
+    // the scroll bar shows, its maximum, the first column and the titles
+    // in view. One column is 40 wide.
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("resized");
+    QTest::addColumn<int>("visible");
+    QTest::addColumn<bool>("scroll");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("firstShown");
+    QTest::addColumn<QString>("titles");
+    // clang-format off
+    QTest::newRow("all fit, no scroll bar")        << 4  << 400 << 0  << 400 << 10 << false << 0 << 0 << "L0 L1 L2 L3";
+    QTest::newRow("more than fit")                 << 14 << 400 << 0  << 400 << 10 << true  << 4 << 0 << "L0 L1 L2 L3 L4 L5 L6 L7 L8 L9";
+    QTest::newRow("scrolled to the last")          << 14 << 419 << 4  << 419 << 10 << true  << 4 << 4 << "L4 L5 L6 L7 L8 L9 L10 L11 L12 L13";
+    QTest::newRow("beyond the last: clamped")      << 14 << 400 << 9  << 400 << 10 << true  << 4 << 4 << "L4 L5 L6 L7 L8 L9 L10 L11 L12 L13";
+    QTest::newRow("before the first: clamped")     << 14 << 400 << -3 << 400 << 10 << true  << 4 << 0 << "L0 L1 L2 L3 L4 L5 L6 L7 L8 L9";
+    QTest::newRow("wider window pulls back")       << 14 << 400 << 4  << 520 << 13 << true  << 1 << 1 << "L1 L2 L3 L4 L5 L6 L7 L8 L9 L10 L11 L12 L13";
+    QTest::newRow("narrower than a column: one")   << 3  << 30  << 2  << 30  << 1  << true  << 2 << 2 << "L2";
+    QTest::newRow("no columns")                    << 0  << 400 << 1  << 400 << 10 << false << 0 << 0 << "";
+    // clang-format on
+}
+
+void TestAwKat::columnsInView()
+{
+    QFETCH(int, count);
+    QFETCH(int, width);
+    QFETCH(int, first);
+    QFETCH(int, resized);
+    QFETCH(int, visible);
+    QFETCH(bool, scroll);
+    QFETCH(int, maximum);
+    QFETCH(int, firstShown);
+    QFETCH(QString, titles);
+    std::vector<CAwKatColumnSlot> slotList;
+    for (int i = 0; i < count; ++i)
+        slotList.push_back({QStringLiteral("L%1").arg(i), i});
+    CAwKatColumns columns;
+    columns.SetSlots(slotList);
+    columns.SetAvailableWidth(width, 40);
+    columns.SetFirst(first);
+    columns.SetAvailableWidth(resized, 40);
+    QCOMPARE(columns.Visible(), visible);
+    QCOMPARE(columns.NeedsScrollBar(), scroll);
+    QCOMPARE(columns.Maximum(), maximum);
+    QCOMPARE(columns.First(), firstShown);
+    QStringList shown;
+    for (int place = 0; place < columns.ShownCount(); ++place)
+        shown << columns.ShownSlot(place)->TypeKey;
+    QCOMPARE(shown.join(QLatin1Char(' ')), titles);
+    QVERIFY(!columns.ShownSlot(-1));
+    QVERIFY(!columns.ShownSlot(columns.ShownCount()));
+}
+
+void TestAwKat::catalogueColumns_data()
+{
+    // Row: type number; the lead types of its columns with their indexes.
+    QTest::addColumn<QString>("typeNumber");
+    QTest::addColumn<QString>("columns");
+    // clang-format off
+    QTest::newRow("Arvo, four variants")      << "VQF40DE" << "1101:0 1102:1 1103:2 0901:3";
+    QTest::newRow("Fenno, more than fit")     << "VQF50DE" << "5101:0 5102:1 5103:2 5104:3 5105:4 5106:5 5107:6 5108:7 5109:8 5110:9 5111:10 5112:11 5113:12 5114:13";
+    QTest::newRow("no catalogue")             << "VQX99DE" << "";
+    // clang-format on
+}
+
+void TestAwKat::catalogueColumns()
+{
+    QFETCH(QString, typeNumber);
+    QFETCH(QString, columns);
+    CPrgSettings s = Vehicle(QStringLiteral("none"));
+    s.Bestellnr = typeNumber;
+    Dbs dbs = OpenDbs();
+    QStringList read;
+    for (const CAwKatColumnSlot &slot : CAwKatColumns::ReadCatalogueColumns(s, dbs.catalogue.get()))
+        read << slot.TypeKey + QLatin1Char(':') + QString::number(slot.Column);
+    QCOMPARE(read.join(QLatin1Char(' ')), columns);
 }
 
 YAQ_TEST_MAIN(TestAwKat)

@@ -536,3 +536,40 @@ INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code,
 ('1', '34', '3420010', '0', '4401', '', '14', '', 'J'),
 ('1', '64', '6400010', '0', '4401', '', '6', '', 'J'),
 ('1', '64', '6400020', '0', '4401', '', '', 'AZ', 'J');
+
+-- The Fenno catalogue (VQF50DE) has fourteen variant columns, more than fit
+-- beside the texts: the catalogue view (series F50, no lead type) scrolls
+-- through them.
+INSERT INTO catalogue_column (catalogue_key, type_number, column_number, model_name, lead_type) VALUES
+('1', 'VQF50DE', 2, 'Fenno Kombi', '5102'),
+('1', 'VQF50DE', 3, 'Fenno Kombi', '5103'),
+('1', 'VQF50DE', 4, 'Fenno Kombi', '5104'),
+('1', 'VQF50DE', 5, 'Fenno Kombi', '5105'),
+('1', 'VQF50DE', 6, 'Fenno Kombi', '5106'),
+('1', 'VQF50DE', 7, 'Fenno Kombi', '5107'),
+('1', 'VQF50DE', 8, 'Fenno Kombi', '5108'),
+('1', 'VQF50DE', 9, 'Fenno Kombi', '5109'),
+('1', 'VQF50DE', 10, 'Fenno Sport', '5110'),
+('1', 'VQF50DE', 11, 'Fenno Sport', '5111'),
+('1', 'VQF50DE', 12, 'Fenno Sport', '5112'),
+('1', 'VQF50DE', 13, 'Fenno Sport', '5113'),
+('1', 'VQF50DE', 14, 'Fenno Sport', '5114');
+
+INSERT INTO aw_main_group (catalogue_key, language, type_number, main_group, group_text, text2, text3) VALUES
+('1', '00', 'VQF50DE', '72', 'Karosserie aussen', '', '');
+
+INSERT INTO aw_catalogue_group (catalogue_key, type_number, main_group, language, level, line_from, line_to, group_code, marker, group_text) VALUES
+('1', 'VQF50DE', '72', '00', '2', '0100', '0199', '10', 'N', 'Stossfaenger'),
+('1', 'VQF50DE', '72', '00', '2', '0200', '0299', '59', 'N', 'Anbauteile');
+
+INSERT INTO aw_catalogue_position (catalogue_key, type_number, main_group, language, line_number, position_number, relation_code, reference, visibility, separator, bracket_marker, variants, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', 'VQF50DE', '72', '00', '0110', '7210010', '', '', 'J', 'J', 'N', 'NNNNNNNNNNNNNN', 'Stossfaenger vorne lackieren', '', '', '', '', '', '', ''),
+('1', 'VQF50DE', '72', '00', '0120', '7210020', '', '', 'J', 'N', 'N', 'NNNNNUUUUUNNNN', 'Stossfaenger hinten lackieren', '', '', '', '', '', '', ''),
+('1', 'VQF50DE', '72', '00', '0210', '7259049', '', '', 'J', 'J', 'N', 'NNNNNNNNNNNNNN', 'Dachtraeger montieren', '', '', '', '', '', '', ''),
+('1', 'VQF50DE', '72', '00', '0220', '7259050', '', '', 'J', 'N', 'N', 'NNNNNNNNNUUUUU', 'Anhaengerkupplung montieren', '', '', '', '', '', '', '');
+
+INSERT INTO aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order, unit, paint_stage, build_status, column_values) VALUES
+('1', 'VQF50DE', '72', '0110', 1, '0', '2', '', '18;18;18;20;20;20;20;22;22;24;24;24;26;26'),
+('1', 'VQF50DE', '72', '0120', 1, '0', '2', '', '16;16;16;16;18;-;-;-;-;-;20;20;22;22'),
+('1', 'VQF50DE', '72', '0210', 1, '0', '', '', '6;6;6;6;7;7;7;7;7;8;8;8;8;8'),
+('1', 'VQF50DE', '72', '0220', 1, '0', '', '', '14;14;14;14;15;15;15;15;15;-;-;-;-;-');

@@ -1,8 +1,10 @@
 #include "catalogues/AwKatDlg.h"
 
 #include "basket/model/WKListItem.h"
+#include "catalogues/AwKatColumnBar.h"
 #include "catalogues/AwKatPrintDoc.h"
 #include "catalogues/AwKatRowPainter.h"
+#include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/DmsFrame.h"
@@ -85,8 +87,14 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
     m_pList->setObjectName(QStringLiteral("mainList"));
     m_pList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pList));
     m_pList->setModel(m_pModel);
+    m_pColumnBar = new CAwKatColumnBar(m_pColumns.get(), m_pPainter.get(), this);
     body->addWidget(m_pPathList);
+    body->addWidget(m_pColumnBar);
     body->addWidget(m_pList, 1);
+    // The columns that fit follow the width of the rows.
+    m_pList->viewport()->installEventFilter(this);
+    connect(m_pColumnBar, &CAwKatColumnBar::Scrolled, this,
+            [this] { m_pList->viewport()->update(); });
 
     connect(m_pList, &QAbstractItemView::doubleClicked, this, &CAwKatDlg::OnListOpen);
     connect(m_pList, &QAbstractItemView::activated, this, &CAwKatDlg::OnListOpen);
@@ -132,6 +140,7 @@ void CAwKatDlg::EnsureWalk()
     m_pWalk = std::make_unique<CAwKatWalk>(m_pSettings, Db(0), Db(1), Db(2));
     m_pWalk->SetNotice(
         [this](int id) { OwnMsgBox(OrmelText(id), this, kMsgBoxTitle, MSG_ALIGN_NOTICE); });
+    m_pColumns = std::make_unique<CAwKatColumns>();
     m_pPainter = std::make_unique<CAwKatRowPainter>(m_pWalk.get());
     m_pPainter->SetBaseFont(font());
     m_pPrintDoc = std::make_unique<CAwKatPrintDoc>(m_pSettings, m_pWalk.get());
@@ -147,13 +156,7 @@ void CAwKatDlg::ActivatePage(int arg)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pWalk->SetVehicleColumn(
         m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1);
-    // Without a vehicle the catalogue view shows every catalogue column.
-    std::vector<int> columns;
-    if (m_pSettings && m_pSettings->LeadTyp.trimmed().isEmpty() && m_pSettings->bKatalogansicht) {
-        for (int c = 0; c < 4; ++c)
-            columns.push_back(c);
-    }
-    m_pPainter->SetColumns(columns);
+    ReadVariantColumns();
     // The alternative catalogue shows the values of the selected lead type
     // only: without one there is nothing to price.
     m_pPrice->setVisible(!m_pSettings || !m_pSettings->bAltKatalog ||
@@ -169,6 +172,47 @@ void CAwKatDlg::ActivatePage(int arg)
         m_pWalk->ReadMainGroups();
     ShowWalk();
     QApplication::restoreOverrideCursor();
+}
+
+void CAwKatDlg::ReadVariantColumns()
+{
+    std::vector<CAwKatColumnSlot> columns;
+    bool byColumn = false;
+    if (m_pSettings) {
+        const CPrgSettings &s = *m_pSettings;
+        const QString leadType = s.LeadTyp.trimmed();
+        const bool standard = !s.bAltKatalog && s.nKatalogFlag != 1;
+        if (standard && s.bKatalogansicht && leadType.isEmpty()) {
+            // Without a vehicle the catalogue view shows every variant of
+            // the catalogue side by side.
+            columns = CAwKatColumns::ReadCatalogueColumns(s, Db(0));
+            byColumn = true;
+        } else if (!leadType.isEmpty() && leadType != kNoModelDesignation) {
+            // The vehicle's own values under its lead type.
+            columns.push_back(
+                {leadType, standard ? CAwKatColumns::ColumnOfLeadType(s, Db(0), leadType) : 0});
+        }
+    }
+    m_pColumns->SetSlots(std::move(columns));
+    m_pPainter->SetColumns(m_pColumns.get(), byColumn);
+    m_pPrintDoc->SetColumns(m_pColumns.get(), byColumn);
+    RefreshColumns();
+}
+
+void CAwKatDlg::RefreshColumns()
+{
+    if (!m_pColumnBar || !m_pList)
+        return;
+    const QRect rows = m_pList->viewport()->geometry();
+    m_pColumnBar->Refresh(rows.left(), rows.width());
+    m_pList->viewport()->update();
+}
+
+bool CAwKatDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_pList && watched == m_pList->viewport() && event->type() == QEvent::Resize)
+        RefreshColumns();
+    return CPageDlg::eventFilter(watched, event);
 }
 
 void CAwKatDlg::RefreshPage()

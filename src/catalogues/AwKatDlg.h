@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+class CAwKatColumnBar;
+class CAwKatColumns;
 class CAwKatPrintDoc;
 class CAwKatRow;
 class CAwKatRowDelegate;
@@ -48,6 +50,8 @@ public:
     COwnButton *SrpButton() const { return m_pSrp; }
 
     CAwKatWalk *Walk() const { return m_pWalk.get(); }
+    // The variant columns shown side by side and their scroll position.
+    const CAwKatColumns &Columns() const { return *m_pColumns; }
     // Hands the selected position to the basket (the "&Z" button).
     void AddPositionToBasket();
     // Prices the selected position (the price button).
@@ -57,9 +61,12 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
     void RefreshPage() override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void EnsureWalk();
+    void ReadVariantColumns();
+    void RefreshColumns();
     void ShowWalk();
     void OnListOpen(const QModelIndex &index);
     void OnPathOpen(const QModelIndex &index);
@@ -78,11 +85,13 @@ private:
     COwnButton *m_pMaintenance = nullptr;
     COwnButton *m_pFindings = nullptr;
     QLabel *m_pClearing = nullptr;
+    CAwKatColumnBar *m_pColumnBar = nullptr;
     COwnLB *m_pPathList = nullptr;
     COwnLB *m_pList = nullptr;
     QStandardItemModel *m_pPathModel = nullptr;
     QStandardItemModel *m_pModel = nullptr;
     std::unique_ptr<CAwKatWalk> m_pWalk;
+    std::unique_ptr<CAwKatColumns> m_pColumns;
     std::unique_ptr<CAwKatRowPainter> m_pPainter;
     std::unique_ptr<CAwKatPrintDoc> m_pPrintDoc;
     std::unique_ptr<CEasyPrintDlg> m_pPrintDlg;

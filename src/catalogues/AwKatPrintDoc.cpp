@@ -1,5 +1,6 @@
 #include "catalogues/AwKatPrintDoc.h"
 
+#include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/Layout.h"
 #include "platform/OrmelText.h"
@@ -11,6 +12,10 @@ namespace {
 constexpr int kMargin = 150; // 15 mm
 constexpr int kGap = 50;     // 5 mm
 constexpr int kLabel = 500;  // 50 mm
+constexpr int kMarkGap = 10; // 1 mm
+// The screen rows begin this far right of the list's edge; a page row
+// begins at the indent itself.
+constexpr int kRowLeft = 10;
 } // namespace
 
 CAwKatPrintDoc::CAwKatPrintDoc(CPrgSettings *settings, CAwKatWalk *walk)
@@ -56,6 +61,29 @@ CSize CAwKatPrintDoc::PrintPage(QPainter *dc, CRect *area, int measureOnly)
         line.AddSize(kMargin, 0);
         const QString key = row->Type == AW_MAIN_GROUP ? row->Key : row->Number;
         line.DCDraw(&m_painter.LevelFont(), key + QStringLiteral("  ") + row->Text, draw, 0, 0);
+    }
+    doc.AddSize(0, -kGap);
+    // The titles of the columns in view, written upwards over their cells.
+    if (m_pColumns && m_pColumns->ShownCount() > 0) {
+        CLayoutHBox titles(doc);
+        const QFont &font = m_painter.BoldFont();
+        const QFontMetrics metrics(font);
+        const int height = metrics.horizontalAdvance(QStringLiteral("000000")) + 2 * kMarkGap;
+        const int width = m_painter.ColumnWidth();
+        const int left = kMargin + m_painter.ValuesLeft() - kRowLeft;
+        const CRect free = titles.GetFreeRect();
+        for (int place = 0; draw && dc && place < m_pColumns->ShownCount(); ++place) {
+            const int x = free.left + left + width * place +
+                          (width + metrics.ascent() - metrics.descent()) / 2;
+            dc->save();
+            dc->setFont(font);
+            dc->translate(x, free.top - height + kMarkGap);
+            dc->scale(1.0, -1.0);
+            dc->rotate(-90);
+            dc->drawText(0, 0, m_pColumns->ShownSlot(place)->TypeKey);
+            dc->restore();
+        }
+        titles.AddSize(left + width * m_pColumns->ShownCount(), -height);
     }
     doc.AddSize(0, -kGap);
     // The positions among the seven lines from the selection (the first six

@@ -1,5 +1,6 @@
 #include "catalogues/AwKatRowPainter.h"
 
+#include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/Layout.h"
@@ -66,7 +67,7 @@ void CAwKatRowPainter::SetPrintFonts()
     SetBaseFont(font);
     m_nUnit = 10;
     m_nValueCol = 150;
-    m_nTextCol = 950;
+    m_nTextCol = 750;
     m_nPriceCol = 250;
 }
 
@@ -191,41 +192,77 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
     }
 }
 
+int CAwKatRowPainter::LabelWidth() const
+{
+    return QFontMetrics(m_normal).horizontalAdvance(OrmelText(3013)) + 3 * m_nUnit;
+}
+
+int CAwKatRowPainter::ValueBlockWidth() const
+{
+    // Paint-stage label, its value, the unit: fixed fields, so that the
+    // value cells of every row stand under the column titles.
+    return LabelWidth() + QFontMetrics(m_bold).horizontalAdvance(QStringLiteral("00")) +
+           3 * m_nUnit + m_nValueCol / 2;
+}
+
+int CAwKatRowPainter::ValuesLeft() const
+{
+    return 10 + 2 * m_nUnit + m_nTextCol + 5 * m_nUnit + ValueBlockWidth();
+}
+
 void CAwKatRowPainter::DrawValues(CLayout &parent, CAwKatRow *row, bool draw)
 {
     CLayoutVBox values(parent);
-    const bool byColumn = !m_columns.empty();
+    const bool byColumn = ByColumn();
     const std::vector<CAwKatValueLine> lines =
         byColumn ? m_pWalk->ColumnValues(row) : m_pWalk->ValueLines(row);
     const QString unitLabel = OrmelText(3013);
+    const int labelWidth = LabelWidth();
+    const int stageWidth =
+        QFontMetrics(m_bold).horizontalAdvance(QStringLiteral("00")) + 3 * m_nUnit;
+    QPainter *dc = values.GetDC();
+    const int y = values.GetYDirection();
+    const int lineHeight = QFontMetrics(m_bold).height();
+    // A cell's frame: a vertical line at the cell's left edge over the
+    // height of the value line.
+    const auto rule = [&](CLayout &cells) {
+        if (!draw || !dc)
+            return;
+        const CRect free = cells.GetFreeRect();
+        dc->drawLine(free.left, free.top, free.left, free.top + y * lineHeight);
+    };
     bool first = true;
     for (const CAwKatValueLine &line : lines) {
         CLayoutHBox cells(values);
-        if (first && !row->InfoText.isEmpty()) {
-            cells.DCDraw(&m_normal, unitLabel, draw, 0, 0);
-            cells.AddSize(3 * m_nUnit, 0);
-            cells.DCDraw(&m_bold, row->InfoText, draw, 0, 0);
-            cells.AddSize(3 * m_nUnit, 0);
-        } else if (!line.PaintStage.isEmpty()) {
-            cells.DCDraw(&m_normal, unitLabel, draw, 0, 0);
-            cells.AddSize(3 * m_nUnit, 0);
-            cells.DCDraw(&m_bold, line.PaintStage, draw, 0, 0);
-            cells.AddSize(3 * m_nUnit, 0);
-        }
+        const QString stage =
+            first && !row->InfoText.trimmed().isEmpty() ? row->InfoText : line.PaintStage;
         first = false;
+        if (!stage.trimmed().isEmpty()) {
+            cells.DCDraw(&m_normal, unitLabel, draw, labelWidth, 0);
+            cells.DCDraw(&m_bold, stage, draw, stageWidth, 0);
+        } else {
+            cells.AddSize(labelWidth + stageWidth, 0);
+        }
         cells.DCDraw(&m_normal, line.Unit, draw, m_nValueCol / 2, 0);
         const QFont &font = line.Unit.contains(QLatin1Char('R')) ? m_italic : m_bold;
         if (!byColumn) {
             cells.DCDraw(&font, line.Value, draw, m_nValueCol, 0);
             continue;
         }
-        // A column the line has no value for stays empty: the values are
-        // as many as the catalogue line holds, not as the columns shown.
-        for (int column : m_columns) {
+        // The columns scrolled into view. A column the line holds no value
+        // for stays empty: the values are as many as the catalogue line
+        // has, not as the catalogue has columns.
+        for (int place = 0; place < m_pColumns->ShownCount(); ++place) {
+            const CAwKatColumnSlot *slot = m_pColumns->ShownSlot(place);
+            const int column = slot ? slot->Column : -1;
             const QString value =
                 column >= 0 && column < line.Values.size() ? line.Values.at(column) : QString();
-            cells.DCDraw(&font, value, draw, m_nValueCol, 0);
+            rule(cells);
+            cells.AddSize(2 * m_nUnit, 0);
+            cells.DCDraw(&font, value, draw, m_nValueCol - 4 * m_nUnit, 0);
+            cells.AddSize(2 * m_nUnit, 0);
         }
+        rule(cells);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <QFont>
 
+class CAwKatColumns;
 class CAwKatWalk;
 class CLayout;
 class QPainter;
@@ -23,9 +24,22 @@ public:
     // The fonts: from the page's font on the screen, in 0.1 mm on a page.
     void SetBaseFont(const QFont &font);
     void SetPrintFonts();
-    // The catalogue columns shown (catalogue view without a vehicle):
-    // their indexes into a line's values, -1 for a column without one.
-    void SetColumns(const std::vector<int> &columns) { m_columns = columns; }
+    // The variant columns. By column (catalogue view without a vehicle)
+    // a row shows the values of the columns scrolled into view, else the
+    // vehicle's own values in the first column's place.
+    void SetColumns(const CAwKatColumns *columns, bool byColumn)
+    {
+        m_pColumns = columns;
+        m_bByColumn = byColumn;
+    }
+    bool ByColumn() const { return m_bByColumn && m_pColumns; }
+
+    // Where a row's first value cell begins, counted from the row's left
+    // edge, and the width of one cell: the column titles stand there.
+    int ValuesLeft() const;
+    int ColumnWidth() const { return m_nValueCol; }
+    // The price column at the row's right end.
+    int PriceWidth() const { return m_nPriceCol; }
 
     // Lays the row out in the rectangle; draws it when draw is set. The
     // used rectangle.
@@ -40,9 +54,12 @@ private:
     void DrawGroup(CLayout &box, const CAwKatRow *row, bool draw);
     void DrawPosition(CLayout &box, CAwKatRow *row, bool draw);
     void DrawValues(CLayout &box, CAwKatRow *row, bool draw);
+    int LabelWidth() const;
+    int ValueBlockWidth() const;
 
     CAwKatWalk *m_pWalk;
-    std::vector<int> m_columns;
+    const CAwKatColumns *m_pColumns = nullptr;
+    bool m_bByColumn = false;
     QFont m_normal, m_bold, m_italic, m_level, m_heading, m_mark;
     int m_nUnit = 1;     // one unit of space: a pixel, or 0.1 mm scaled
     int m_nValueCol = 0; // width of a value cell
