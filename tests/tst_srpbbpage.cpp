@@ -6,7 +6,6 @@
 
 #include "basket/model/WKListItem.h"
 #include "common/OwnButton.h"
-#include "common/PageHost.h"
 #include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/edit/PackageLoader.h"
@@ -15,6 +14,7 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -23,34 +23,12 @@
 
 namespace {
 
-class RecordingHost : public IPageHost
+class RecordingHost : public CNullPageHost
 {
 public:
     int listShown = 0;
 
-    void ShowHomePage() override {}
-    void ShowSetupPage(bool) override {}
-    void ShowWkPage(bool) override {}
-    bool ShowWebPage(int) override { return true; }
     void ShowSRPWlPage(int) override { ++listShown; }
-    void ShowSRPBbPage(bool, int) override {}
-    void ShowSpotRBbPage(bool, int) override {}
-    void ShowDIPPage(bool) override {}
-    void ShowBfndPage(bool) override {}
-    void ShowSBefAnzPage(bool, const QString &) override {}
-    void ShowAwKatPage(int, bool) override {}
-    void ShowHLXPage(bool) override {}
-    void ShowNrAbfragePage(bool, bool) override {}
-    void ShowSBLWlPage(bool) override {}
-    void ShowNewsPage(bool) override {}
-    void ShowDownloadPage(bool) override {}
-    void ShowPage(int) override {}
-    int CameFrom(int) const override { return 0; }
-    void GoBack(int) override {}
-    void SetCaptions() override {}
-    void ResetVehicleFields(bool, bool) override {}
-    void SetHomeButtonTexts() override {}
-    void SetIdentChanged(const CChangeFlags &) override {}
 };
 
 // A basket that answers as told and keeps what it stored.

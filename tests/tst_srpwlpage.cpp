@@ -3,13 +3,13 @@
 // separators, and the package variant handed to the editing page.
 
 #include "common/OwnYaqLB.h"
-#include "common/PageHost.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "packages/SRPWlRowModel.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -19,38 +19,16 @@
 namespace {
 
 // The main window as far as the package pages ask it something.
-class RecordingHost : public IPageHost
+class RecordingHost : public CNullPageHost
 {
 public:
     int editingShown = 0;
 
-    void ShowHomePage() override {}
-    void ShowSetupPage(bool) override {}
-    void ShowWkPage(bool) override {}
-    bool ShowWebPage(int) override { return true; }
-    void ShowSRPWlPage(int) override {}
     void ShowSRPBbPage(bool activate, int arg) override
     {
         if (activate && arg == 0)
             ++editingShown;
     }
-    void ShowSpotRBbPage(bool, int) override {}
-    void ShowDIPPage(bool) override {}
-    void ShowBfndPage(bool) override {}
-    void ShowSBefAnzPage(bool, const QString &) override {}
-    void ShowAwKatPage(int, bool) override {}
-    void ShowHLXPage(bool) override {}
-    void ShowNrAbfragePage(bool, bool) override {}
-    void ShowSBLWlPage(bool) override {}
-    void ShowNewsPage(bool) override {}
-    void ShowDownloadPage(bool) override {}
-    void ShowPage(int) override {}
-    int CameFrom(int) const override { return 0; }
-    void GoBack(int) override {}
-    void SetCaptions() override {}
-    void ResetVehicleFields(bool, bool) override {}
-    void SetHomeButtonTexts() override {}
-    void SetIdentChanged(const CChangeFlags &) override {}
 };
 
 // A vehicle with campaigns: the campaign row and a separator head the list.

@@ -3,11 +3,11 @@
 
 #include "basket/WkDlg.h"
 #include "basket/WkRowPainter.h"
-#include "common/PageHost.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
+#include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
 #include <QPainter>
@@ -15,33 +15,7 @@
 
 namespace {
 
-class NoHost : public IPageHost
-{
-public:
-    void ShowHomePage() override {}
-    void ShowSetupPage(bool) override {}
-    void ShowWkPage(bool) override {}
-    bool ShowWebPage(int) override { return true; }
-    void ShowSRPWlPage(int) override {}
-    void ShowSRPBbPage(bool, int) override {}
-    void ShowSpotRBbPage(bool, int) override {}
-    void ShowDIPPage(bool) override {}
-    void ShowBfndPage(bool) override {}
-    void ShowSBefAnzPage(bool, const QString &) override {}
-    void ShowAwKatPage(int, bool) override {}
-    void ShowHLXPage(bool) override {}
-    void ShowNrAbfragePage(bool, bool) override {}
-    void ShowSBLWlPage(bool) override {}
-    void ShowNewsPage(bool) override {}
-    void ShowDownloadPage(bool) override {}
-    void ShowPage(int) override {}
-    int CameFrom(int) const override { return 0; }
-    void GoBack(int) override {}
-    void SetCaptions() override {}
-    void ResetVehicleFields(bool, bool) override {}
-    void SetHomeButtonTexts() override {}
-    void SetIdentChanged(const CChangeFlags &) override {}
-};
+using NoHost = CNullPageHost;
 
 // A package entry of the kind whose head carries the number (priced 10.00 /
 // 11.90 EUR), or a position entry (kind 4) of the position type.

@@ -109,6 +109,23 @@ CAwKatRow *CAwKatWalk::Append(std::unique_ptr<CAwKatRow> row)
     return m_rows.back().get();
 }
 
+void CAwKatWalk::AppendToLevel(std::unique_ptr<CAwKatRow> row, bool *any)
+{
+    const int type = row->Type;
+    CAwKatRow *added = Append(std::move(row));
+    if (!*any)
+        m_current[type] = added;
+    *any = true;
+}
+
+int CAwKatWalk::ShowReadLevel(int type, bool any)
+{
+    m_pCatalogueDb->CloseStmt();
+    if (any)
+        FillLevel(type, false);
+    return any ? 1 : 0;
+}
+
 void CAwKatWalk::TrimPath(int level)
 {
     const auto first = std::find_if(m_path.begin(), m_path.end(),
@@ -168,15 +185,9 @@ int CAwKatWalk::ReadMainGroups()
         row->LineTo = row->RangeTo = kLastLine;
         row->Number = rec.m_strHG;
         row->Text = WithLineBreaks(rec.m_strText);
-        CAwKatRow *added = Append(std::move(row));
-        if (!any)
-            m_current[AW_MAIN_GROUP] = added;
-        any = true;
+        AppendToLevel(std::move(row), &any);
     }
-    m_pCatalogueDb->CloseStmt();
-    if (any)
-        FillLevel(AW_MAIN_GROUP, false);
-    return any ? 1 : 0;
+    return ShowReadLevel(AW_MAIN_GROUP, any);
 }
 
 int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
@@ -199,15 +210,9 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
         row->LineTo = row->RangeTo = rec.m_strBisZeile;
         row->Number = rec.m_strGruppe;
         row->Text = WithLineBreaks(rec.m_strText);
-        CAwKatRow *added = Append(std::move(row));
-        if (!any)
-            m_current[AW_SUBGROUP] = added;
-        any = true;
+        AppendToLevel(std::move(row), &any);
     }
-    m_pCatalogueDb->CloseStmt();
-    if (any)
-        FillLevel(AW_SUBGROUP, false);
-    return any ? 1 : 0;
+    return ShowReadLevel(AW_SUBGROUP, any);
 }
 
 int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
@@ -237,15 +242,9 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
         row->RangeTo = parent->LineTo;
         row->Number = rec.m_strGruppe;
         row->Text = WithLineBreaks(rec.m_strText);
-        CAwKatRow *added = Append(std::move(row));
-        if (!any)
-            m_current[AW_THIRD_LEVEL] = added;
-        any = true;
+        AppendToLevel(std::move(row), &any);
     }
-    m_pCatalogueDb->CloseStmt();
-    if (any)
-        FillLevel(AW_THIRD_LEVEL, false);
-    return any ? 1 : 0;
+    return ShowReadLevel(AW_THIRD_LEVEL, any);
 }
 
 int CAwKatWalk::ReadPositions(CAwKatRow *parent)
@@ -340,15 +339,9 @@ int CAwKatWalk::ReadAltMainGroups()
         row->Type = AW_MAIN_GROUP;
         row->Key = row->Number = rec.m_strHG;
         row->Text = rec.m_strText;
-        CAwKatRow *added = Append(std::move(row));
-        if (!any)
-            m_current[AW_MAIN_GROUP] = added;
-        any = true;
+        AppendToLevel(std::move(row), &any);
     }
-    m_pCatalogueDb->CloseStmt();
-    if (any)
-        FillLevel(AW_MAIN_GROUP, false);
-    return any ? 1 : 0;
+    return ShowReadLevel(AW_MAIN_GROUP, any);
 }
 
 int CAwKatWalk::ReadAltThirdLevel(CAwKatRow *parent)
@@ -366,15 +359,9 @@ int CAwKatWalk::ReadAltThirdLevel(CAwKatRow *parent)
         row->Key = parent->Key;
         row->Number = parent->Key + rec.m_strUG;
         row->Text = rec.m_strText1 + QLatin1Char(' ') + rec.m_strText2;
-        CAwKatRow *added = Append(std::move(row));
-        if (!any)
-            m_current[AW_THIRD_LEVEL] = added;
-        any = true;
+        AppendToLevel(std::move(row), &any);
     }
-    m_pCatalogueDb->CloseStmt();
-    if (any)
-        FillLevel(AW_THIRD_LEVEL, false);
-    return any ? 1 : 0;
+    return ShowReadLevel(AW_THIRD_LEVEL, any);
 }
 
 int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)

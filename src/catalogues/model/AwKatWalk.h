@@ -107,6 +107,11 @@ private:
     bool KeepPosition(const CAwKatRow *row) const;
     std::vector<CAwKatRow *> RowsOf(int level) const;
     CAwKatRow *Append(std::unique_ptr<CAwKatRow> row);
+    // A row read for a level; the first one read becomes the level's
+    // current row.
+    void AppendToLevel(std::unique_ptr<CAwKatRow> row, bool *any);
+    // After a level's read: the level is shown when it has rows; 1 then.
+    int ShowReadLevel(int type, bool any);
     QString GroupKeyOf(const CAwKatRow *row) const;
 
     CPrgSettings *m_pSettings;
