@@ -2,9 +2,11 @@
 #
 # Fails when a source file includes a header of a library it does not link.
 # The layers file is written at configure time by yaq_add_library: one line
-# per library, "<name>|<folder below src>|<direct dependencies, comma-separated>".
-# A library may include headers of its own folder and of every library it
-# links, directly or through another library.
+# per library, "<name>|<folder below src>|<direct dependencies, comma-separated>
+# |<own files, comma-separated>". A library with own files has only those of
+# its folder; the rest belong to the folder's library without. A library may
+# include headers of its own and of every library it links, directly or
+# through another library.
 cmake_minimum_required(VERSION 3.20)
 if(NOT LAYERS OR NOT SRC)
   message(FATAL_ERROR "usage: cmake -DLAYERS=<file> -DSRC=<src folder> -P CheckLayers.cmake")
@@ -22,14 +24,38 @@ foreach(_line IN LISTS _lines)
     list(GET _parts 2 _deps)
     string(REPLACE "," ";" _deps "${_deps}")
   endif()
+  set(_own "")
+  if(_count GREATER 3)
+    list(GET _parts 3 _own)
+    string(REPLACE "," ";" _own "${_own}")
+  endif()
   list(APPEND _libs ${_name})
   set(_dir_of_${_name} "${_dir}")
   set(_deps_of_${_name} "${_deps}")
-  set(_lib_of_dir_${_dir} ${_name})
+  if(_own)
+    foreach(_f IN LISTS _own)
+      set(_lib_of_file_${_f} ${_name})
+    endforeach()
+  else()
+    set(_lib_of_dir_${_dir} ${_name})
+  endif()
 endforeach()
 
-# The folders a library may include from: its own and those of everything it
-# links, transitively.
+# The library of a file below src: the one naming it, else its folder's.
+# Empty for a file of none of ours (generated or relative to its includer).
+function(lib_of _file _out)
+  get_filename_component(_fdir "${_file}" DIRECTORY)
+  if(DEFINED _lib_of_file_${_file})
+    set(${_out} ${_lib_of_file_${_file}} PARENT_SCOPE)
+  elseif(DEFINED _lib_of_dir_${_fdir})
+    set(${_out} ${_lib_of_dir_${_fdir}} PARENT_SCOPE)
+  else()
+    set(${_out} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The libraries a library may include from: itself and everything it links,
+# transitively.
 foreach(_lib IN LISTS _libs)
   set(_seen "")
   set(_todo ${_lib})
@@ -45,31 +71,27 @@ foreach(_lib IN LISTS _libs)
       endif()
     endforeach()
   endwhile()
-  set(_allowed_${_lib} "")
-  foreach(_s IN LISTS _seen)
-    list(APPEND _allowed_${_lib} "${_dir_of_${_s}}")
-  endforeach()
+  set(_allowed_${_lib} ${_seen})
 endforeach()
 
 file(GLOB_RECURSE _files RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
 set(_errors 0)
 foreach(_file IN LISTS _files)
-  get_filename_component(_fdir "${_file}" DIRECTORY)
-  if(NOT DEFINED _lib_of_dir_${_fdir})
-    message(SEND_ERROR "${_file}: its folder belongs to no library")
+  lib_of("${_file}" _lib)
+  if(NOT _lib)
+    message(SEND_ERROR "${_file}: belongs to no library")
     math(EXPR _errors "${_errors} + 1")
     continue()
   endif()
-  set(_lib ${_lib_of_dir_${_fdir}})
   file(STRINGS "${SRC}/${_file}" _includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(_inc IN LISTS _includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" _header "${_inc}")
-    get_filename_component(_hdir "${_header}" DIRECTORY)
-    if(NOT DEFINED _lib_of_dir_${_hdir})
+    lib_of("${_header}" _hlib)
+    if(NOT _hlib)
       continue() # not one of ours (generated or relative to the file)
     endif()
-    if(NOT _hdir IN_LIST _allowed_${_lib})
-      message(SEND_ERROR "${_file} (${_lib}) includes ${_header} of ${_lib_of_dir_${_hdir}}, "
+    if(NOT _hlib IN_LIST _allowed_${_lib})
+      message(SEND_ERROR "${_file} (${_lib}) includes ${_header} of ${_hlib}, "
                          "a library it does not link")
       math(EXPR _errors "${_errors} + 1")
     endif()

@@ -19,13 +19,23 @@ function(yaq_add_library name)
 endfunction()
 
 # Notes a library's folder and direct dependencies for the layer check.
+# yaq_register_layer(<name> <folder> <deps> [<files...>]): a library that
+# owns only some files of a folder another library shares names them (full
+# paths); the rest of the folder belongs to the library registered without.
 function(yaq_register_layer name dir deps)
   file(RELATIVE_PATH _rel ${PROJECT_SOURCE_DIR}/src ${dir})
   string(REPLACE ";" "," _deps "${deps}")
-  set_property(GLOBAL APPEND PROPERTY YAQ_LAYERS "${name}|${_rel}|${_deps}")
+  set(_files "")
+  foreach(_f IN LISTS ARGN)
+    file(RELATIVE_PATH _f ${PROJECT_SOURCE_DIR}/src ${_f})
+    list(APPEND _files ${_f})
+  endforeach()
+  string(REPLACE ";" "," _files "${_files}")
+  set_property(GLOBAL APPEND PROPERTY YAQ_LAYERS "${name}|${_rel}|${_deps}|${_files}")
 endfunction()
 
-# Writes one line per library: "<name>|<folder below src>|<deps, comma-separated>".
+# Writes one line per library:
+# "<name>|<folder below src>|<deps, comma-separated>|<own files, comma-separated>".
 function(yaq_write_layers file)
   get_property(_layers GLOBAL PROPERTY YAQ_LAYERS)
   string(REPLACE ";" "\n" _text "${_layers}")

@@ -172,8 +172,7 @@ void TestAwKat::walkShowsWhatTheVehicleHas_data()
     QTest::newRow("catalogue without vehicle")    << "none"  << QStringList{"64"}               << 2 << "11 12 13" << "";
     QTest::newRow("alternative main groups")      << "Alto"  << QStringList{}                   << 1 << "11 34 64" << "";
     QTest::newRow("alternative groups")           << "Alto"  << QStringList{"11"}               << 3 << "1110 1120" << "";
-    QTest::newRow("alternative: the main group's positions, one without value")
-                                                  << "Alto"  << QStringList{"11", "1120"}       << 4 << "1110500 1110510 1110010 1110020 1120500 1120010" << "";
+    QTest::newRow("alternative: the main group's positions, one without value") << "Alto"  << QStringList{"11", "1120"}       << 4 << "1110500 1110510 1110010 1110020 1120500 1120010" << "";
     QTest::newRow("alternative without groups")   << "Alto"  << QStringList{"64"}               << 4 << "6400010 6400020" << "";
     // clang-format on
 }

@@ -176,38 +176,24 @@ void TestCCDRec::keyedRun_data()
     QTest::addColumn<IndexKind>("kind");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("prefix key finds longer keys in key order") << Ntx << "12"
-                                                               << "baec";
-    QTest::newRow("equal keys keep file order") << Ntx << "1234"
-                                                << "ae";
-    QTest::newRow("prefix key ignores trailing blanks") << Ntx << "1299   "
-                                                        << "c";
-    QTest::newRow("prefix key longer than every entry finds none") << Ntx << "12345"
-                                                                   << "";
-    QTest::newRow("empty prefix key finds none") << Ntx << ""
-                                                 << "";
-    QTest::newRow("exact key finds only equal keys") << Htb << "12"
-                                                     << "b";
-    QTest::newRow("exact key with duplicates in file order") << Htb << "1234"
-                                                             << "ae";
-    QTest::newRow("exact key matches entry stored with trailing blank") << Htb << "1299"
-                                                                        << "c";
-    QTest::newRow("exact key is no prefix key") << Htb << "1"
-                                                << "";
-    QTest::newRow("blank key finds none") << Htb << "   "
-                                          << "";
-    QTest::newRow("word at start or later in the field") << Wrd << "hans"
-                                                         << "ad";
-    QTest::newRow("word prefix, without case") << Wrd << "MÜL"
-                                               << "acd";
-    QTest::newRow("hyphenated name is one word") << Wrd << "lüdenscheidt"
-                                                 << "";
-    QTest::newRow("two words must both begin words of the row") << Wrd << "hans mü"
-                                                                << "ad";
-    QTest::newRow("second word missing in the row") << Wrd << "müller schulz"
-                                                    << "";
-    QTest::newRow("word that begins no word") << Wrd << "ller"
-                                              << "";
+    // clang-format off
+    QTest::newRow("prefix key finds longer keys in key order") << Ntx << "12" << "baec";
+    QTest::newRow("equal keys keep file order") << Ntx << "1234" << "ae";
+    QTest::newRow("prefix key ignores trailing blanks") << Ntx << "1299   " << "c";
+    QTest::newRow("prefix key longer than every entry finds none") << Ntx << "12345" << "";
+    QTest::newRow("empty prefix key finds none") << Ntx << "" << "";
+    QTest::newRow("exact key finds only equal keys") << Htb << "12" << "b";
+    QTest::newRow("exact key with duplicates in file order") << Htb << "1234" << "ae";
+    QTest::newRow("exact key matches entry stored with trailing blank") << Htb << "1299" << "c";
+    QTest::newRow("exact key is no prefix key") << Htb << "1" << "";
+    QTest::newRow("blank key finds none") << Htb << "   " << "";
+    QTest::newRow("word at start or later in the field") << Wrd << "hans" << "ad";
+    QTest::newRow("word prefix, without case") << Wrd << "MÜL" << "acd";
+    QTest::newRow("hyphenated name is one word") << Wrd << "lüdenscheidt" << "";
+    QTest::newRow("two words must both begin words of the row") << Wrd << "hans mü" << "ad";
+    QTest::newRow("second word missing in the row") << Wrd << "müller schulz" << "";
+    QTest::newRow("word that begins no word") << Wrd << "ller" << "";
+    // clang-format on
 }
 
 void TestCCDRec::keyedRun()
@@ -339,16 +325,14 @@ void TestCCDRec::openingOddFiles_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("opened");
     QTest::addColumn<int>("entries");
+    // clang-format off
     QTest::newRow("missing file does not open") << false << QByteArray() << 0 << 0;
     QTest::newRow("empty file opens without entries") << true << QByteArray() << 1 << 0;
-    QTest::newRow("only blank lines open without entries")
-        << true << QByteArray("\r\n\n  \n") << 1 << 0;
-    QTest::newRow("header alone opens without entries")
-        << true << QByteArray("Nr\tText\tWert\r\n") << 1 << 0;
-    QTest::newRow("header without a key field does not open")
-        << true << QByteArray("Wert\nx\n") << 0 << 0;
-    QTest::newRow("CR LF lines, BOM and last line without line feed")
-        << true << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw") << 1 << 2;
+    QTest::newRow("only blank lines open without entries") << true << QByteArray("\r\n\n  \n") << 1 << 0;
+    QTest::newRow("header alone opens without entries") << true << QByteArray("Nr\tText\tWert\r\n") << 1 << 0;
+    QTest::newRow("header without a key field does not open") << true << QByteArray("Wert\nx\n") << 0 << 0;
+    QTest::newRow("CR LF lines, BOM and last line without line feed") << true << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw") << 1 << 2;
+    // clang-format on
 }
 
 void TestCCDRec::openingOddFiles()

@@ -91,39 +91,15 @@ void TestCmdLine::sessionFile_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("language");
 
-    QTest::newRow("two words in the server element")
-        << QByteArray("<OSSParameters>\n  <SessionID> S-1 </SessionID>\n"
-                      "  <ApplicationServer>appsrv https://portal.example/yaq</ApplicationServer>\n"
-                      "  <Language>fr-FR</Language>\n  <Portal>x</Portal>\n</OSSParameters>\n")
-        << true << " S-1 "
-        << "appsrv"
-        << "https://portal.example/yaq"
-        << "02";
-    QTest::newRow("one word, unknown locale gives 01")
-        << QByteArray("<OSSParameters><ApplicationServer> only </ApplicationServer>"
-                      "<Language>pt-BR</Language></OSSParameters>")
-        << true << ""
-        << "only"
-        << ""
-        << "01";
     // clang-format off
+    QTest::newRow("two words in the server element") << QByteArray("<OSSParameters>\n  <SessionID> S-1 </SessionID>\n" "  <ApplicationServer>appsrv https://portal.example/yaq</ApplicationServer>\n" "  <Language>fr-FR</Language>\n  <Portal>x</Portal>\n</OSSParameters>\n") << true << " S-1 " << "appsrv" << "https://portal.example/yaq" << "02";
+    QTest::newRow("one word, unknown locale gives 01") << QByteArray("<OSSParameters><ApplicationServer> only </ApplicationServer>" "<Language>pt-BR</Language></OSSParameters>") << true << "" << "only" << "" << "01";
     QTest::newRow("third word stays with the address") << QByteArray("<OSSParameters><ApplicationServer>app1 https://portal.example/yaq extra</ApplicationServer></OSSParameters>") << true << "" << "app1" << "https://portal.example/yaq extra" << "";
     QTest::newRow("several blanks between the words") << QByteArray("<OSSParameters><ApplicationServer>app1   portal:8080   b  c</ApplicationServer></OSSParameters>") << true << "" << "app1" << "portal:8080   b  c" << "";
+    QTest::newRow("broken xml leaves everything empty") << QByteArray("<OSSParameters><SessionID>1</Sess") << false << "" << "" << "" << "";
+    QTest::newRow("nesting deeper than any session file is refused") << QByteArray("<OSSParameters><SessionID>S-1</SessionID>") + QByteArray("<x>").repeated(1000) + QByteArray("</x>").repeated(1000) + QByteArray("</OSSParameters>") << false << "" << "" << "" << "";
+    QTest::newRow("empty file") << QByteArray() << false << "" << "" << "" << "";
     // clang-format on
-    QTest::newRow("broken xml leaves everything empty")
-        << QByteArray("<OSSParameters><SessionID>1</Sess") << false << ""
-        << ""
-        << ""
-        << "";
-    // clang-format off
-    QTest::newRow("nesting deeper than any session file is refused")
-        << QByteArray("<OSSParameters><SessionID>S-1</SessionID>") + QByteArray("<x>").repeated(1000) + QByteArray("</x>").repeated(1000) + QByteArray("</OSSParameters>")
-        << false << "" << "" << "" << "";
-    // clang-format on
-    QTest::newRow("empty file") << QByteArray() << false << ""
-                                << ""
-                                << ""
-                                << "";
 }
 
 void TestCmdLine::sessionFile()
@@ -144,17 +120,12 @@ void TestCmdLine::locale_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("code");
-    QTest::newRow("German") << "de-DE"
-                            << "00";
-    QTest::newRow("British") << "en-GB"
-                             << "01";
-    QTest::newRow("Greek") << "el-GR"
-                           << "18";
-    QTest::newRow("Taiwan") << "zh-TW"
-                            << "12";
-    QTest::newRow("Russian") << "ru-RU"
-                             << "16";
     // clang-format off
+    QTest::newRow("German") << "de-DE" << "00";
+    QTest::newRow("British") << "en-GB" << "01";
+    QTest::newRow("Greek") << "el-GR" << "18";
+    QTest::newRow("Taiwan") << "zh-TW" << "12";
+    QTest::newRow("Russian") << "ru-RU" << "16";
     QTest::newRow("US English runs in English") << "en-US" << "01";
     QTest::newRow("Spanish") << "es-ES" << "03";
     QTest::newRow("French") << "fr-FR" << "02";
@@ -164,13 +135,10 @@ void TestCmdLine::locale_data()
     QTest::newRow("Swedish") << "sv-SE" << "05";
     QTest::newRow("Japanese") << "ja-JP" << "08";
     QTest::newRow("Chinese") << "zh-CN" << "13";
+    QTest::newRow("case matters") << "DE-de" << "01";
+    QTest::newRow("Brazilian not in table") << "pt-BR" << "01";
+    QTest::newRow("empty") << "" << "01";
     // clang-format on
-    QTest::newRow("case matters") << "DE-de"
-                                  << "01";
-    QTest::newRow("Brazilian not in table") << "pt-BR"
-                                            << "01";
-    QTest::newRow("empty") << ""
-                           << "01";
 }
 
 void TestCmdLine::locale()

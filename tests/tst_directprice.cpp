@@ -7,6 +7,7 @@
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/DirectPrice.h"
 #include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
@@ -153,32 +154,22 @@ void TestDirectPrice::apply_data()
     QTest::addColumn<int>("complete");
     // The dealer's maximum reduction is 10 %.
     // clang-format off
-    QTest::newRow("net from the standard VAT")
-        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 180.0 << 150.0 << 1;
-    QTest::newRow("standard VAT wins over the package's VAT rate")
-        << 200.0 << 20.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
-    QTest::newRow("net keeps the gross to net ratio")
-        << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 180.0 << 150.0 << 1;
-    QTest::newRow("gross to net ratio wins over the package's VAT rate")
-        << 200.0 << -1.0 << 240.0 << 200.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
-    QTest::newRow("unset prices, net from the VAT rate")
-        << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 144.0 << 1;
-    QTest::newRow("no price, zero net and no VAT: incomplete")
-        << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << 180.0 << -1.0 << 0;
-    QTest::newRow("reduction above the maximum")
-        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
+    QTest::newRow("net from the standard VAT") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("standard VAT wins over the package's VAT rate") << 200.0 << 20.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("net keeps the gross to net ratio") << 200.0 << -1.0 << 240.0 << 200.0 << -1.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("gross to net ratio wins over the package's VAT rate") << 200.0 << -1.0 << 240.0 << 200.0 << 25.0 << "180" << true << 180.0 << 150.0 << 1;
+    QTest::newRow("unset prices, net from the VAT rate") << 200.0 << -1.0 << -1.0 << -1.0 << 25.0 << "180" << true << 180.0 << 144.0 << 1;
+    QTest::newRow("no price, zero net and no VAT: incomplete") << 200.0 << -1.0 << -3.0 << 0.0 << -1.0 << "180" << true << 180.0 << -1.0 << 0;
+    QTest::newRow("reduction above the maximum") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
     // 9.45 is 10.000000000000014 % below 10.50: shown and checked as 10.00 %.
-    QTest::newRow("reduction exactly at the maximum as shown")
-        << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.45" << true << 9.45 << 7.94 << 1;
-    QTest::newRow("one cent below the lowest allowed price")
-        << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.44" << false << 10.5 << 8.82 << 0;
+    QTest::newRow("reduction exactly at the maximum as shown") << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.45" << true << 9.45 << 7.94 << 1;
+    QTest::newRow("one cent below the lowest allowed price") << 10.5 << 19.0 << 10.5 << 8.82 << 19.0 << "9.44" << false << 10.5 << 8.82 << 0;
+    // 9.3334 is 9.996 % below 10.37, but the cent stored, 9.33, is 10.03 %.
+    QTest::newRow("price typed finer than a cent: shown and checked as stored") << 10.37 << 19.0 << 10.37 << 8.71 << 19.0 << "9.3334" << false << 10.37 << 8.71 << 0;
     // The stored gross is the shown one; the net follows the stored gross.
-    QTest::newRow("new price is stored to the cent")
-        << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180.006" << true << 180.01 << 150.01 << 1;
-    QTest::newRow("without standard price: current gross is the base")
-        << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
-    QTest::newRow("without standard or current price any price goes")
-        << -1.0 << 20.0 << -1.0 << -1.0 << 20.0 << "12" << true << 12.0 << 10.0 << 1;
+    QTest::newRow("new price is stored to the cent") << 200.0 << 20.0 << 200.0 << 150.0 << 20.0 << "180.006" << true << 180.01 << 150.01 << 1;
+    QTest::newRow("without standard price: current gross is the base") << -1.0 << 20.0 << 200.0 << 150.0 << 20.0 << "170" << false << 200.0 << 150.0 << 0;
+    QTest::newRow("without standard or current price any price goes") << -1.0 << 20.0 << -1.0 << -1.0 << 20.0 << "12" << true << 12.0 << 10.0 << 1;
     // clang-format on
 }
 
@@ -203,9 +194,12 @@ void TestDirectPrice::apply()
     CPrgSettings settings;
     settings.MaxPreisNachlass = QStringLiteral("10");
     CDirectPrice calc(&head, &settings);
-    calc.PriceEdited(price);
+    const QString shown = calc.PriceEdited(price);
     const auto result = calc.Apply(price);
     QCOMPARE(result == CDirectPrice::Result::Applied, applied);
+    // The reduction shown is the one judged.
+    if (!shown.isEmpty())
+        QCOMPARE(ParseNumber(shown) <= 10.0, applied);
     QCOMPARE(head.Preise1.Gross, newGross);
     QCOMPARE(head.Preise1.Net, newNet);
     QCOMPARE(head.Preise1.Complete, complete);

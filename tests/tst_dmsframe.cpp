@@ -590,12 +590,9 @@ void TestDmsFrame::answer_data()
     QTest::newRow("date without zeros")         << "<firstRegistrationDate>2016-3-9</firstRegistrationDate>"   << 0 << 1 << 0 << old  << "500"   << 1 << notValid2;
     QTest::newRow("date and time")              << "<firstRegistrationDate>2016-03-09T00:00:00</firstRegistrationDate>" << 0 << 1 << 0 << old << "500" << 1 << notValid2;
     QTest::newRow("mileage without date")       << "<mileage>42000</mileage>"                            << 0 << 1 << 0 << old          << "500"   << 1 << notValid2;
-    QTest::newRow("nothing known")              << "<Mileage>1</Mileage>"                                << 0 << 1 << 0 << old          << "500"   << 1
-        << QStringList{DmsNotValidText(QStringLiteral("requestFirstRegistrationDate"), 1)};
-    QTest::newRow("only an exception")          << "<exception name=\"VINUnknown\"><exceptionInfo>no row</exceptionInfo></exception>" << 0 << 1 << 0 << old << "500" << 1
-        << QStringList{QStringLiteral("RequestFirstRegistrationDateResponse\nexception: VINUnknown\nexceptionInfo: no row")};
-    QTest::newRow("a known exception")          << "<exception name=\"TimeOutError\"/>"                 << 0 << 1 << 0 << old          << "500"   << 1
-        << QStringList{XMLErrMsg(QStringLiteral("TimeOutError"))};
+    QTest::newRow("nothing known")              << "<Mileage>1</Mileage>"                                << 0 << 1 << 0 << old          << "500"   << 1 << QStringList{DmsNotValidText(QStringLiteral("requestFirstRegistrationDate"), 1)};
+    QTest::newRow("only an exception")          << "<exception name=\"VINUnknown\"><exceptionInfo>no row</exceptionInfo></exception>" << 0 << 1 << 0 << old << "500" << 1 << QStringList{QStringLiteral("RequestFirstRegistrationDateResponse\nexception: VINUnknown\nexceptionInfo: no row")};
+    QTest::newRow("a known exception")          << "<exception name=\"TimeOutError\"/>"                 << 0 << 1 << 0 << old          << "500"   << 1 << QStringList{XMLErrMsg(QStringLiteral("TimeOutError"))};
     // clang-format on
 }
 

@@ -120,23 +120,17 @@ void TestHeadKeys::keyRules_data()
     QTest::addColumn<int>("focused");
     QTest::addColumn<int>("action");
 
-    QTest::newRow("Enter on the settings button runs it")
-        << int(Qt::Key_Return) << int(kBtnSetup) << int(CHeadKeys::KeyRunButton);
-    QTest::newRow("keypad Enter on help runs it")
-        << int(Qt::Key_Enter) << int(kBtnHelp) << int(CHeadKeys::KeyRunButton);
-    QTest::newRow("Enter on the close button runs it")
-        << int(Qt::Key_Return) << int(kBtnBack) << int(CHeadKeys::KeyRunButton);
-    QTest::newRow("Enter outside the head buttons is the dialog's")
-        << int(Qt::Key_Return) << 0 << int(CHeadKeys::KeyDefault);
-    QTest::newRow("Enter on the title button is the dialog's")
-        << int(Qt::Key_Return) << int(kBtnTitle) << int(CHeadKeys::KeyDefault);
-    QTest::newRow("Tab from DMS-VIN goes into the home page")
-        << int(Qt::Key_Tab) << int(kBtnDmsVin) << int(CHeadKeys::KeyToHomePage);
-    QTest::newRow("Tab from another head button is the dialog's")
-        << int(Qt::Key_Tab) << int(kBtnSearch) << int(CHeadKeys::KeyDefault);
+    // clang-format off
+    QTest::newRow("Enter on the settings button runs it") << int(Qt::Key_Return) << int(kBtnSetup) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("keypad Enter on help runs it") << int(Qt::Key_Enter) << int(kBtnHelp) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("Enter on the close button runs it") << int(Qt::Key_Return) << int(kBtnBack) << int(CHeadKeys::KeyRunButton);
+    QTest::newRow("Enter outside the head buttons is the dialog's") << int(Qt::Key_Return) << 0 << int(CHeadKeys::KeyDefault);
+    QTest::newRow("Enter on the title button is the dialog's") << int(Qt::Key_Return) << int(kBtnTitle) << int(CHeadKeys::KeyDefault);
+    QTest::newRow("Tab from DMS-VIN goes into the home page") << int(Qt::Key_Tab) << int(kBtnDmsVin) << int(CHeadKeys::KeyToHomePage);
+    QTest::newRow("Tab from another head button is the dialog's") << int(Qt::Key_Tab) << int(kBtnSearch) << int(CHeadKeys::KeyDefault);
     QTest::newRow("Escape is dropped") << int(Qt::Key_Escape) << 0 << int(CHeadKeys::KeySwallow);
-    QTest::newRow("other keys are the dialog's")
-        << int(Qt::Key_A) << int(kBtnSetup) << int(CHeadKeys::KeyDefault);
+    QTest::newRow("other keys are the dialog's") << int(Qt::Key_A) << int(kBtnSetup) << int(CHeadKeys::KeyDefault);
+    // clang-format on
 }
 
 void TestHeadKeys::keyRules()
@@ -208,11 +202,12 @@ void TestHeadKeys::helpOpensThePageOfTheContext_data()
     QTest::addColumn<bool>("index");
     QTest::addColumn<QString>("page");
 
+    // clang-format off
     QTest::newRow("? on the home page in German") << "00" << false << "HELP/00/hilf4v8l.htm";
     QTest::newRow("? in English") << "01" << false << "HELP/01/hilf4v8l.htm";
-    QTest::newRow("a language without help pages falls back to 01")
-        << "07" << false << "HELP/01/hilf4v8l.htm";
+    QTest::newRow("a language without help pages falls back to 01") << "07" << false << "HELP/01/hilf4v8l.htm";
     QTest::newRow("@ opens the index") << "00" << true << "HELP/00/hilf682s.htm";
+    // clang-format on
 }
 
 void TestHeadKeys::helpOpensThePageOfTheContext()
@@ -306,10 +301,10 @@ void TestHeadKeys::downloadToolGetsTheLanguage_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("passed");
-    QTest::newRow("German") << "00"
-                            << "00";
-    QTest::newRow("language 15 is passed as 01") << "15"
-                                                 << "01";
+    // clang-format off
+    QTest::newRow("German") << "00" << "00";
+    QTest::newRow("language 15 is passed as 01") << "15" << "01";
+    // clang-format on
 }
 
 void TestHeadKeys::downloadToolGetsTheLanguage()
@@ -331,8 +326,10 @@ void TestHeadKeys::missingProgramSaysWhy_data()
 {
     QTest::addColumn<bool>("folderExists");
     QTest::addColumn<QString>("reason");
+    // clang-format off
     QTest::newRow("no program folder") << false << "The specified path was not found.";
     QTest::newRow("folder without the program") << true << "The specified file was not found.";
+    // clang-format on
 }
 
 void TestHeadKeys::missingProgramSaysWhy()

@@ -381,24 +381,14 @@ void TestPackageEdit::demoPackagesLoadTheirLines_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("lines");
     // clang-format off
-    QTest::newRow("service package with sub-packages") << "Arvo" << "1110010" << int(kKindSR)
-        << "1:1110010 9:1110010 10:1110010:S 10:1110015:S 10:1110016:A 11:VQ0011501:S 11:VQ0011502:S 13::O 10:1110017:O 10:1110018:B 11:VQ0011504:O 13::OP "
-           "17:1110020:OP [1:1110020 9:1110020 10:1110020:S 11:VQ0012001:S 13::O 10:1110021:O] "
-           "17:3410010:OP [1:3410010 9:3410010 10:3410010:S 10:3410011:S 11:VQ0034101:S] 11:VQ0011503:A";
-    QTest::newRow("warranty variant has no sub-packages") << "Arvo" << "1110010" << int(kKindGR)
-        << "1:1110010 18:1110010 10:1190010:S 13::O 10:1110020:O";
-    QTest::newRow("inclusive-service variant") << "Arvo" << "1110010" << int(kKindSP)
-        << "1:1110010 19:1110010 10:1180010:S";
-    QTest::newRow("value line: standard rows only") << "Arvo" << "1110010" << int(kKindVL)
-        << "1:1110010 20:1110010 10:1170010:S 13::O 10:1110030:O";
-    QTest::newRow("value line: the dealer's country") << "Arvo DE" << "1110010" << int(kKindVL)
-        << "1:1110010 20:1110010 10:1170010:S 13::OP 17:1110030:OP [1:1170030 9:1110030 10:1170030:S]";
-    QTest::newRow("package containing itself ends") << "Arvo" << "1110040" << int(kKindSR)
-        << "1:1110040 9:1110040 10:1110040:S 13::OP 17:3410020:OP [1:3410020 9:3410020 10:3410020:S 13::O 10:1110040:O]";
-    QTest::newRow("sub-package named twice loads once") << "Fenno" << "7210010" << int(kKindSR)
-        << "1:7210010 9:7210010 10:7210010:S 10:9910010:S 10:7259050:S 11:VQ0072101:S 13::OP 17:7259049:OP [1:7259049 9:7259049 10:7259049:S]";
-    QTest::newRow("package without lines keeps its head") << "Arvo" << "6499999" << int(kKindSR)
-        << "1:6499999 9:6499999";
+    QTest::newRow("service package with sub-packages") << "Arvo" << "1110010" << int(kKindSR) << "1:1110010 9:1110010 10:1110010:S 10:1110015:S 10:1110016:A 11:VQ0011501:S 11:VQ0011502:S 13::O 10:1110017:O 10:1110018:B 11:VQ0011504:O 13::OP " "17:1110020:OP [1:1110020 9:1110020 10:1110020:S 11:VQ0012001:S 13::O 10:1110021:O] " "17:3410010:OP [1:3410010 9:3410010 10:3410010:S 10:3410011:S 11:VQ0034101:S] 11:VQ0011503:A";
+    QTest::newRow("warranty variant has no sub-packages") << "Arvo" << "1110010" << int(kKindGR) << "1:1110010 18:1110010 10:1190010:S 13::O 10:1110020:O";
+    QTest::newRow("inclusive-service variant") << "Arvo" << "1110010" << int(kKindSP) << "1:1110010 19:1110010 10:1180010:S";
+    QTest::newRow("value line: standard rows only") << "Arvo" << "1110010" << int(kKindVL) << "1:1110010 20:1110010 10:1170010:S 13::O 10:1110030:O";
+    QTest::newRow("value line: the dealer's country") << "Arvo DE" << "1110010" << int(kKindVL) << "1:1110010 20:1110010 10:1170010:S 13::OP 17:1110030:OP [1:1170030 9:1110030 10:1170030:S]";
+    QTest::newRow("package containing itself ends") << "Arvo" << "1110040" << int(kKindSR) << "1:1110040 9:1110040 10:1110040:S 13::OP 17:3410020:OP [1:3410020 9:3410020 10:3410020:S 13::O 10:1110040:O]";
+    QTest::newRow("sub-package named twice loads once") << "Fenno" << "7210010" << int(kKindSR) << "1:7210010 9:7210010 10:7210010:S 10:9910010:S 10:7259050:S 11:VQ0072101:S 13::OP 17:7259049:OP [1:7259049 9:7259049 10:7259049:S]";
+    QTest::newRow("package without lines keeps its head") << "Arvo" << "6499999" << int(kKindSR) << "1:6499999 9:6499999";
     // clang-format on
 }
 

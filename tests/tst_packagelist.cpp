@@ -261,12 +261,9 @@ void TestPackageList::demoVehicleGetsItsGroupsAndPackages_data()
     QTest::addColumn<QString>("group");
     QTest::addColumn<QStringList>("packages");
     // clang-format off
-    QTest::newRow("arvo, motor") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "11"
-        << QStringList{"SRP 1110010 gr=1190010 sp=1180010 vl=", "SRP 1110020 gr= sp= vl=", "SRP 1110030 gr= sp= vl=1170030", "SRP 1110040 gr=1190040 sp= vl="};
-    QTest::newRow("arvo, brakes without labour value") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "34"
-        << QStringList{"SRP 3410010 gr= sp= vl="};
-    QTest::newRow("bento, no contract") << false << QStringList{"11 Motor 010-010", "34 Bremsen 010-020"} << "11"
-        << QStringList{"SRP 1110010 gr=1190010 sp= vl="};
+    QTest::newRow("arvo, motor") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "11" << QStringList{"SRP 1110010 gr=1190010 sp=1180010 vl=", "SRP 1110020 gr= sp= vl=", "SRP 1110030 gr= sp= vl=1170030", "SRP 1110040 gr=1190040 sp= vl="};
+    QTest::newRow("arvo, brakes without labour value") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "34" << QStringList{"SRP 3410010 gr= sp= vl="};
+    QTest::newRow("bento, no contract") << false << QStringList{"11 Motor 010-010", "34 Bremsen 010-020"} << "11" << QStringList{"SRP 1110010 gr=1190010 sp= vl="};
     // clang-format on
 }
 

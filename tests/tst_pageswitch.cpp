@@ -27,59 +27,20 @@ void TestPageSwitch::sessionAnswer_data()
     QTest::addColumn<QString>("xml");
     QTest::addColumn<int>("expected");
     const QString ok = QStringLiteral("<return-code>00</return-code>");
-    QTest::newRow("internal service available")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</"
-                          "yaqservice-intern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionValid);
-    QTest::newRow("external service only")
-        << QStringLiteral("<sessiondata>%1<yaqservice-extern-available>Y</"
-                          "yaqservice-extern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionRestricted);
-    QTest::newRow("external after internal: the later child decides")
-        << QStringLiteral(
-               "<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available>"
-               "<yaqservice-extern-available>Y</yaqservice-extern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionRestricted);
-    QTest::newRow("internal after external")
-        << QStringLiteral(
-               "<sessiondata>%1<yaqservice-extern-available>Y</yaqservice-extern-available>"
-               "<yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionValid);
-    QTest::newRow("return code 00 without any service")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>N</"
-                          "yaqservice-intern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionUnknown);
-    QTest::newRow("rejected return code stops the visit")
-        << QStringLiteral(
-               "<sessiondata><yaqservice-intern-available>Y</yaqservice-intern-available>"
-               "<return-code>17</return-code><yaqservice-intern-available>Y</"
-               "yaqservice-intern-available></sessiondata>")
-        << int(kSessionRejected);
-    QTest::newRow("service flag compared exactly")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>y</"
-                          "yaqservice-intern-available></sessiondata>")
-               .arg(ok)
-        << int(kSessionUnknown);
-    QTest::newRow("names matched by containment")
-        << QStringLiteral("<ns:sessiondata xmlns:ns=\"urn:x\"><ns:return-code>00</ns:return-code>"
-                          "<ns:yaqservice-intern-available>Y</ns:yaqservice-intern-available></"
-                          "ns:sessiondata>")
-        << int(kSessionValid);
-    QTest::newRow("other document element")
-        << QStringLiteral("<answer><return-code>00</return-code></answer>") << int(kSessionUnknown);
-    QTest::newRow("empty answer (no connection)") << QString() << int(kSessionUnknown);
     // clang-format off
-    QTest::newRow("nesting deeper than any answer is refused")
-        << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available><x>%2%3</x></sessiondata>").arg(ok, QStringLiteral("<x>").repeated(1000), QStringLiteral("</x>").repeated(1000))
-        << int(kSessionUnknown);
+    QTest::newRow("internal service available") << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</" "yaqservice-intern-available></sessiondata>") .arg(ok) << int(kSessionValid);
+    QTest::newRow("external service only") << QStringLiteral("<sessiondata>%1<yaqservice-extern-available>Y</" "yaqservice-extern-available></sessiondata>") .arg(ok) << int(kSessionRestricted);
+    QTest::newRow("external after internal: the later child decides") << QStringLiteral( "<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available>" "<yaqservice-extern-available>Y</yaqservice-extern-available></sessiondata>") .arg(ok) << int(kSessionRestricted);
+    QTest::newRow("internal after external") << QStringLiteral( "<sessiondata>%1<yaqservice-extern-available>Y</yaqservice-extern-available>" "<yaqservice-intern-available>Y</yaqservice-intern-available></sessiondata>") .arg(ok) << int(kSessionValid);
+    QTest::newRow("return code 00 without any service") << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>N</" "yaqservice-intern-available></sessiondata>") .arg(ok) << int(kSessionUnknown);
+    QTest::newRow("rejected return code stops the visit") << QStringLiteral( "<sessiondata><yaqservice-intern-available>Y</yaqservice-intern-available>" "<return-code>17</return-code><yaqservice-intern-available>Y</" "yaqservice-intern-available></sessiondata>") << int(kSessionRejected);
+    QTest::newRow("service flag compared exactly") << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>y</" "yaqservice-intern-available></sessiondata>") .arg(ok) << int(kSessionUnknown);
+    QTest::newRow("names matched by containment") << QStringLiteral("<ns:sessiondata xmlns:ns=\"urn:x\"><ns:return-code>00</ns:return-code>" "<ns:yaqservice-intern-available>Y</ns:yaqservice-intern-available></" "ns:sessiondata>") << int(kSessionValid);
+    QTest::newRow("other document element") << QStringLiteral("<answer><return-code>00</return-code></answer>") << int(kSessionUnknown);
+    QTest::newRow("empty answer (no connection)") << QString() << int(kSessionUnknown);
+    QTest::newRow("nesting deeper than any answer is refused") << QStringLiteral("<sessiondata>%1<yaqservice-intern-available>Y</yaqservice-intern-available><x>%2%3</x></sessiondata>").arg(ok, QStringLiteral("<x>").repeated(1000), QStringLiteral("</x>").repeated(1000)) << int(kSessionUnknown);
+    QTest::newRow("answer that is no XML") << QStringLiteral("<sessiondata><oops>") << int(kSessionUnknown);
     // clang-format on
-    QTest::newRow("answer that is no XML")
-        << QStringLiteral("<sessiondata><oops>") << int(kSessionUnknown);
 }
 
 void TestPageSwitch::sessionAnswer()
@@ -92,9 +53,11 @@ void TestPageSwitch::sessionAnswer()
 void TestPageSwitch::pageRow_data()
 {
     QTest::addColumn<int>("page");
+    // clang-format off
     for (const CPageRow &row : PageRows())
         QTest::addRow("page %d", row.id) << row.id;
 }
+// clang-format on
 
 void TestPageSwitch::pageRow()
 {
@@ -124,20 +87,15 @@ void TestPageSwitch::serverLine_data()
 {
     QTest::addColumn<QString>("tns");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("host before a four-digit port")
-        << QStringLiteral(
-               "(DESCRIPTION=(ADDRESS=(HOST=db.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))")
-        << QStringLiteral("- Server: db.example:1521");
-    QTest::newRow("port before host") << QStringLiteral("(ADDRESS=(PORT=1521)(HOST=10.1.2.3))")
-                                      << QStringLiteral("- Server: 10.1.2.3:1521");
-    QTest::newRow("five-digit port and a long host name")
-        << QStringLiteral("(HOST=catalogue-server.dealer.example)(PORT=15210)")
-        << QStringLiteral("- Server: catalogue-server.dealer.example:15210");
-    QTest::newRow("values up to the end of the text")
-        << QStringLiteral("(HOST=h)(PORT=99") << QStringLiteral("- Server: h:99");
+    // clang-format off
+    QTest::newRow("host before a four-digit port") << QStringLiteral( "(DESCRIPTION=(ADDRESS=(HOST=db.example)(PORT=1521))(CONNECT_DATA=(SID=YAQ)))") << QStringLiteral("- Server: db.example:1521");
+    QTest::newRow("port before host") << QStringLiteral("(ADDRESS=(PORT=1521)(HOST=10.1.2.3))") << QStringLiteral("- Server: 10.1.2.3:1521");
+    QTest::newRow("five-digit port and a long host name") << QStringLiteral("(HOST=catalogue-server.dealer.example)(PORT=15210)") << QStringLiteral("- Server: catalogue-server.dealer.example:15210");
+    QTest::newRow("values up to the end of the text") << QStringLiteral("(HOST=h)(PORT=99") << QStringLiteral("- Server: h:99");
     QTest::newRow("no port") << QStringLiteral("(HOST=h)") << QString();
     QTest::newRow("no host") << QStringLiteral("(PORT=1521)") << QString();
     QTest::newRow("empty") << QString() << QString();
+    // clang-format on
 }
 
 void TestPageSwitch::serverLine()

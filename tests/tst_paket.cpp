@@ -202,6 +202,7 @@ void TestPaket::comparisons_data()
     QTest::addColumn<int>("same");
     QTest::addColumn<int>("type4");
     QTest::addColumn<int>("equal");
+    // clang-format off
     QTest::newRow("identical") << "none" << 1 << 1 << 1;
     QTest::newRow("other package key") << "key" << 0 << 1 << 1;
     QTest::newRow("other campaign number") << "campaign" << 1 << 0 << 1;
@@ -210,6 +211,7 @@ void TestPaket::comparisons_data()
     QTest::newRow("extra work position in the other") << "extraWork" << 1 << 1 << 0;
     QTest::newRow("other has no head") << "noHead" << 0 << 1 << 0;
     QTest::newRow("other has no campaign line") << "noType4" << 1 << 0 << 1;
+    // clang-format on
 }
 
 void TestPaket::comparisons()
@@ -262,26 +264,16 @@ void TestPaket::rollUp_data()
     QTest::addColumn<double>("packageGross"); // the totals: own lines only
     QTest::addColumn<double>("packageNet");
     // clang-format off
-    QTest::newRow("two lines add up")
-        << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR" << 142.8 << 120.0;
-    QTest::newRow("deselected line does not count")
-        << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "" << 100.0 << 80.0;
-    QTest::newRow("only line charged by time")
-        << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR" << -1.0 << -1.0;
-    QTest::newRow("line without price")
-        << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR" << 100.0 << 80.0;
-    QTest::newRow("combination factor on the second line")
-        << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "" << 120.0 << 120.0;
-    QTest::newRow("factor stays for the following lines")
-        << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "" << 42.5 << 42.5;
-    QTest::newRow("line counted twice multiplies by the factor")
-        << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "" << 96.0 << 96.0;
-    QTest::newRow("first currency of a priced line")
-        << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR" << 10.0 << 10.0;
-    QTest::newRow("deselected sub-package line does not count")
-        << "100/80/1/0//EUR;50/40/0/0//USD/17" << 100.0 << 80.0 << 1 << "EUR" << 100.0 << 80.0;
-    QTest::newRow("sub-package line gives the currency of its totals")
-        << "10/8/1/0//CHF/17;100/80/1/0//EUR" << 110.0 << 88.0 << 1 << "CHF" << 100.0 << 80.0;
+    QTest::newRow("two lines add up") << "119/100/1/0//EUR;23.8/20/1/0//EUR" << 142.8 << 120.0 << 1 << "EUR" << 142.8 << 120.0;
+    QTest::newRow("deselected line does not count") << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "" << 100.0 << 80.0;
+    QTest::newRow("only line charged by time") << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR" << -1.0 << -1.0;
+    QTest::newRow("line without price") << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR" << 100.0 << 80.0;
+    QTest::newRow("combination factor on the second line") << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "" << 120.0 << 120.0;
+    QTest::newRow("factor stays for the following lines") << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "" << 42.5 << 42.5;
+    QTest::newRow("line counted twice multiplies by the factor") << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "" << 96.0 << 96.0;
+    QTest::newRow("first currency of a priced line") << "-1/-1/1/0//USD;10/10/1/0//EUR" << 10.0 << 10.0 << 0 << "EUR" << 10.0 << 10.0;
+    QTest::newRow("deselected sub-package line does not count") << "100/80/1/0//EUR;50/40/0/0//USD/17" << 100.0 << 80.0 << 1 << "EUR" << 100.0 << 80.0;
+    QTest::newRow("sub-package line gives the currency of its totals") << "10/8/1/0//CHF/17;100/80/1/0//EUR" << 110.0 << 88.0 << 1 << "CHF" << 100.0 << 80.0;
     // clang-format on
 }
 
@@ -439,12 +431,14 @@ void TestPaket::commonCurrency_data()
     QTest::addColumn<int>("flatHead");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("mixed");
+    // clang-format off
     QTest::newRow("one currency") << "EUR,EUR" << 0 << "EUR" << 0;
     QTest::newRow("two in EUR and one in CHF") << "EUR,EUR,CHF" << 0 << "EUR" << 1;
     QTest::newRow("lines without currency are ignored") << ",EUR,,EUR" << 0 << "EUR" << 0;
     QTest::newRow("nested line in another currency") << "EUR,sub:USD" << 0 << "EUR" << 1;
     QTest::newRow("nested line gives the currency") << ",sub:USD" << 0 << "USD" << 0;
     QTest::newRow("flat-price head has none") << "EUR,CHF" << 1 << "" << 0;
+    // clang-format on
 }
 
 void TestPaket::commonCurrency()
@@ -516,26 +510,17 @@ void TestPaket::campaignPrices_data()
     // Lines: chosen optional +20/16, chosen alternative +10/8, replaced
     // standard -5/4, unchosen optional and inactive line ignored.
     // clang-format off
-    QTest::newRow("L delivered with adjustments")
-        << "L" << false << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
-    QTest::newRow("CR delivered in XML mode")
-        << "CR" << true << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
-    QTest::newRow("R outside XML mode keeps the delivered values")
-        << "R" << false << 200.0 << 160.0 << "" << -1 << 200.0 << 160.0 << 0 << 0;
-    QTest::newRow("CL without delivery takes the fixed price")
-        << "CL" << false << -1.0 << -1.0 << "99.50" << -1 << 124.5 << -1.0 << 1 << 1;
-    QTest::newRow("L without delivery nor fixed price")
-        << "L" << false << 200.0 << -1.0 << "" << -1 << -1.0 << -1.0 << 0 << 1;
-    QTest::newRow("R in XML mode without delivery stops")
-        << "R" << true << -1.0 << 160.0 << "5" << -1 << -1.0 << 160.0 << 0 << 1;
+    QTest::newRow("L delivered with adjustments") << "L" << false << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("CR delivered in XML mode") << "CR" << true << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("R outside XML mode keeps the delivered values") << "R" << false << 200.0 << 160.0 << "" << -1 << 200.0 << 160.0 << 0 << 0;
+    QTest::newRow("CL without delivery takes the fixed price") << "CL" << false << -1.0 << -1.0 << "99.50" << -1 << 124.5 << -1.0 << 1 << 1;
+    QTest::newRow("L without delivery nor fixed price") << "L" << false << 200.0 << -1.0 << "" << -1 << -1.0 << -1.0 << 0 << 1;
+    QTest::newRow("R in XML mode without delivery stops") << "R" << true << -1.0 << 160.0 << "5" << -1 << -1.0 << 160.0 << 0 << 1;
     // A chosen "B" item is added by the optional and by the alternative
     // adjustment alike.
-    QTest::newRow("chosen B item counts in both adjustments")
-        << "L" << false << 200.0 << 160.0 << "" << 1 << 231.0 << 184.0 << 1 << 0;
-    QTest::newRow("unchosen B item counts in neither adjustment")
-        << "L" << false << 200.0 << 160.0 << "" << 0 << 225.0 << 180.0 << 1 << 0;
-    QTest::newRow("fixed price with thousands separators is no price")
-        << "CL" << false << -1.0 << -1.0 << "1.099,50" << -1 << -1.0 << -1.0 << 0 << 1;
+    QTest::newRow("chosen B item counts in both adjustments") << "L" << false << 200.0 << 160.0 << "" << 1 << 231.0 << 184.0 << 1 << 0;
+    QTest::newRow("unchosen B item counts in neither adjustment") << "L" << false << 200.0 << 160.0 << "" << 0 << 225.0 << 180.0 << 1 << 0;
+    QTest::newRow("fixed price with thousands separators is no price") << "CL" << false << -1.0 << -1.0 << "1.099,50" << -1 << -1.0 << -1.0 << 0 << 1;
     // clang-format on
 }
 

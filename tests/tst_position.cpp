@@ -162,11 +162,13 @@ void TestPosition::rounding_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
+    // clang-format off
     QTest::newRow("half cent held below the half rounds up") << 1.005 << "1.01";
     QTest::newRow("plain two decimals") << 119.0 << "119.00";
     QTest::newRow("third decimal below half") << 84.9915 << "84.99";
     QTest::newRow("not set stays -1") << -1.0 << "-1.00";
     QTest::newRow("charged by time stays -2") << -2.0 << "-2.00";
+    // clang-format on
 }
 
 void TestPosition::rounding()
@@ -181,6 +183,7 @@ void TestPosition::parseNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
+    // clang-format off
     QTest::newRow("decimal point") << "1.5" << 1.5;
     QTest::newRow("comma is not a decimal separator") << "1,5" << 1.0;
     QTest::newRow("leading blanks and trailing text") << "  12.25 EUR" << 12.25;
@@ -188,6 +191,7 @@ void TestPosition::parseNumber_data()
     QTest::newRow("no digits") << "abc" << 0.0;
     QTest::newRow("negative") << "-3" << -3.0;
     QTest::newRow("leading dot") << ".8" << 0.8;
+    // clang-format on
 }
 
 void TestPosition::parseNumber()
@@ -356,36 +360,23 @@ void TestPosition::calcPrice_data()
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("net");
 
-    QTest::newRow("AZ work with unit prices is charged by time")
-        << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
-    QTest::newRow("AZ work with net only derives -2 gross")
-        << "" << true << 0 << -1.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
-    QTest::newRow("AZ work without price and no-price marker")
-        << "" << true << 0 << -1.0 << -1.0 << -1.0 << 1 << 0 << "" << -3.0 << -3.0;
-    QTest::newRow("net from gross with VAT")
-        << "1" << false << 0 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
-    QTest::newRow("gross from net with VAT")
-        << "1" << false << 0 << -1.0 << 100.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
-    QTest::newRow("both unit prices and VAT: the net is derived again from the gross")
-        << "1" << false << 0 << 119.0 << 50.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
-    QTest::newRow("unit price times quantity")
-        << "3" << false << 0 << -1.0 << 10.5 << 20.0 << 0 << 0 << "" << 37.8 << 31.5;
-    QTest::newRow("half cent rounds up")
-        << "1" << false << 0 << -1.0 << 1.005 << -1.0 << 0 << 0 << "" << -1.0 << 1.01;
-    QTest::newRow("missing net without VAT stays unset")
-        << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 0 << 0 << "" << 20.0 << -1.0;
-    QTest::newRow("missing net with no-price marker is -3")
-        << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 1 << 0 << "" << 20.0 << -3.0;
-    QTest::newRow("flat price ignores the quantity")
-        << "3" << false << 1 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
-    QTest::newRow("flat price keeps its own net")
-        << "3" << false << 1 << 120.0 << 99.0 << 19.0 << 0 << 0 << "" << 120.0 << 99.0;
-    QTest::newRow("doubled line") << "1" << false << 0 << -1.0 << 50.0 << -1.0 << 0 << 1 << ""
-                                  << -1.0 << 100.0;
-    QTest::newRow("surcharge in percent")
-        << "1" << false << 0 << -1.0 << 100.0 << -1.0 << 0 << 0 << "10" << -1.0 << 110.0;
-    QTest::newRow("sentinels are neither doubled nor raised")
-        << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 1 << "10" << -2.0 << -2.0;
+    // clang-format off
+    QTest::newRow("AZ work with unit prices is charged by time") << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
+    QTest::newRow("AZ work with net only derives -2 gross") << "" << true << 0 << -1.0 << 8.0 << 19.0 << 0 << 0 << "" << -2.0 << -2.0;
+    QTest::newRow("AZ work without price and no-price marker") << "" << true << 0 << -1.0 << -1.0 << -1.0 << 1 << 0 << "" << -3.0 << -3.0;
+    QTest::newRow("net from gross with VAT") << "1" << false << 0 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("gross from net with VAT") << "1" << false << 0 << -1.0 << 100.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("both unit prices and VAT: the net is derived again from the gross") << "1" << false << 0 << 119.0 << 50.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("unit price times quantity") << "3" << false << 0 << -1.0 << 10.5 << 20.0 << 0 << 0 << "" << 37.8 << 31.5;
+    QTest::newRow("half cent rounds up") << "1" << false << 0 << -1.0 << 1.005 << -1.0 << 0 << 0 << "" << -1.0 << 1.01;
+    QTest::newRow("missing net without VAT stays unset") << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 0 << 0 << "" << 20.0 << -1.0;
+    QTest::newRow("missing net with no-price marker is -3") << "2" << false << 0 << 10.0 << -1.0 << -1.0 << 1 << 0 << "" << 20.0 << -3.0;
+    QTest::newRow("flat price ignores the quantity") << "3" << false << 1 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("flat price keeps its own net") << "3" << false << 1 << 120.0 << 99.0 << 19.0 << 0 << 0 << "" << 120.0 << 99.0;
+    QTest::newRow("doubled line") << "1" << false << 0 << -1.0 << 50.0 << -1.0 << 0 << 1 << "" << -1.0 << 100.0;
+    QTest::newRow("surcharge in percent") << "1" << false << 0 << -1.0 << 100.0 << -1.0 << 0 << 0 << "10" << -1.0 << 110.0;
+    QTest::newRow("sentinels are neither doubled nor raised") << "" << true << 0 << 10.0 << 8.0 << 19.0 << 0 << 1 << "10" << -2.0 << -2.0;
+    // clang-format on
 }
 
 void TestPosition::calcPrice()
@@ -444,31 +435,13 @@ void TestPosition::priceQuantity_data()
     QTest::addColumn<QString>("m");
     QTest::addColumn<QString>("u");
     QTest::addColumn<QString>("result");
-    QTest::newRow("time marker wins") << "AZ"
-                                      << "3"
-                                      << "4"
-                                      << "5"
-                                      << "AZ";
-    QTest::newRow("quantity with trailing blanks") << ""
-                                                   << "3  "
-                                                   << "4"
-                                                   << "5"
-                                                   << "3";
-    QTest::newRow("M value without quantity") << ""
-                                              << ""
-                                              << "4"
-                                              << "5"
-                                              << "4";
-    QTest::newRow("U value last") << ""
-                                  << ""
-                                  << ""
-                                  << "5 "
-                                  << "5";
-    QTest::newRow("other Az text is no marker") << "-2"
-                                                << ""
-                                                << ""
-                                                << ""
-                                                << "";
+    // clang-format off
+    QTest::newRow("time marker wins") << "AZ" << "3" << "4" << "5" << "AZ";
+    QTest::newRow("quantity with trailing blanks") << "" << "3  " << "4" << "5" << "3";
+    QTest::newRow("M value without quantity") << "" << "" << "4" << "5" << "4";
+    QTest::newRow("U value last") << "" << "" << "" << "5 " << "5";
+    QTest::newRow("other Az text is no marker") << "-2" << "" << "" << "" << "";
+    // clang-format on
 }
 
 void TestPosition::priceQuantity()
@@ -541,9 +514,11 @@ void TestPosition::assignmentReplacesSubLines()
 void TestPosition::copyFromOwnNestedLine_data()
 {
     QTest::addColumn<QString>("source");
+    // clang-format off
     QTest::newRow("line takes over its own sub-position") << "subPosition";
     QTest::newRow("line takes over a line of its nested package") << "nestedLine";
     QTest::newRow("package takes over its nested package") << "nestedPackage";
+    // clang-format on
 }
 
 void TestPosition::copyFromOwnNestedLine()
@@ -585,6 +560,7 @@ void TestPosition::equality_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<int>("equal");
+    // clang-format off
     QTest::newRow("identical") << "none" << 1;
     QTest::newRow("working integers differ") << "workInts" << 1;
     QTest::newRow("set-3 currency differs") << "set3Currency" << 1;
@@ -595,6 +571,7 @@ void TestPosition::equality_data()
     QTest::newRow("campaign text differs") << "campaign" << 0;
     QTest::newRow("nested package with a line against none") << "filledSub" << 0;
     QTest::newRow("one more sub-position") << "subPosition" << 0;
+    // clang-format on
 }
 
 void TestPosition::equality()
@@ -668,26 +645,18 @@ void TestPosition::selectionFlag_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("doubled");
     // Every line starts deselected and doubled, so each row shows a change.
-    QTest::newRow("campaign head untouched") << 9 << "1"
-                                             << "S" << 0 << 1;
-    QTest::newRow("group line untouched") << 13 << "1"
-                                          << "S" << 0 << 1;
-    QTest::newRow("type-6 head selected") << 6 << "1"
-                                          << "" << 1 << 1;
-    QTest::newRow("standard part selected") << 11 << "4711"
-                                            << "S" << 1 << 1;
-    QTest::newRow("optional part deselected") << 11 << "4711"
-                                              << "O" << 0 << 0;
-    QTest::newRow("alternative B deselected") << 10 << "0012345"
-                                              << "B" << 0 << 0;
-    QTest::newRow("optional sub-package deselected") << 17 << "1"
-                                                     << "OP" << 0 << 0;
-    QTest::newRow("special work 0000900 deselected") << 10 << "0000900"
-                                                     << "S" << 0 << 0;
-    QTest::newRow("special work 9999010 deselected") << 10 << "9999010"
-                                                     << "S" << 0 << 0;
-    QTest::newRow("part 0000900 stays selected") << 11 << "0000900"
-                                                 << "S" << 1 << 1;
+    // clang-format off
+    QTest::newRow("campaign head untouched") << 9 << "1" << "S" << 0 << 1;
+    QTest::newRow("group line untouched") << 13 << "1" << "S" << 0 << 1;
+    QTest::newRow("type-6 head selected") << 6 << "1" << "" << 1 << 1;
+    QTest::newRow("standard part selected") << 11 << "4711" << "S" << 1 << 1;
+    QTest::newRow("optional part deselected") << 11 << "4711" << "O" << 0 << 0;
+    QTest::newRow("alternative B deselected") << 10 << "0012345" << "B" << 0 << 0;
+    QTest::newRow("optional sub-package deselected") << 17 << "1" << "OP" << 0 << 0;
+    QTest::newRow("special work 0000900 deselected") << 10 << "0000900" << "S" << 0 << 0;
+    QTest::newRow("special work 9999010 deselected") << 10 << "9999010" << "S" << 0 << 0;
+    QTest::newRow("part 0000900 stays selected") << 11 << "0000900" << "S" << 1 << 1;
+    // clang-format on
 }
 
 void TestPosition::selectionFlag()

@@ -382,32 +382,18 @@ void TestPriceSources::unreadableFilePrice_data()
     const QByteArray et = "TeileNr\tBezeichnung\tPreis\tMwSt\n";
     const QByteArray flat = "Schluessel\tPreis\tMwSt\n";
     // clang-format off
-    QTest::newRow("part line holding only the key")
-        << "ETPrice.dat" << et + "A0001112223\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("part price empty")
-        << "ETPrice.dat" << et + "A0001112223\tFilter\t\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("part price no number")
-        << "ETPrice.dat" << et + "A0001112223\tFilter\tfrei\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("part price with a currency")
-        << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00 EUR\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("part price with decimal comma")
-        << "ETPrice.dat" << et + "A0001112223\tFilter\t20,50\t19\n" << 11 << "A0001112223" << 20.5 << 20.5 << 19.0 << 0 << 18.45;
-    QTest::newRow("part line without VAT rate")
-        << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00\n" << 11 << "A0001112223" << 20.0 << 20.0 << -1.0 << 0 << 18.0;
-    QTest::newRow("labour line holding only the main group")
-        << "HGPrice.dat" << QByteArray("HG\tPreis\tMwSt\n12\n") << 10 << "1234567" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("dealer part without price: the parts price")
-        << "DIP_00.dat" << QByteArray("TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\nA0001112223\tH-1\tTeil\t\t19\n")
-        << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
-    QTest::newRow("work flat rate without price: the labour price")
-        << "Pauschal.dat" << flat + "A1234567\n" << 10 << "1234567" << 8.5 << 8.5 << 19.0 << 0 << 6.8;
-    QTest::newRow("part flat rate without price: the parts price")
-        << "Pauschal.dat" << flat + "TA0001112223\t\t19\n" << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
-    QTest::newRow("package flat rate without price: no flat price")
-        << "Pauschal.dat" << flat + "P7654321\n" << 9 << "7654321" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
-    QTest::newRow("discount line holding only the VIN: full price")
-        << "Rabatt.dat" << QByteArray("FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\n")
-        << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 20.0;
+    QTest::newRow("part line holding only the key") << "ETPrice.dat" << et + "A0001112223\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price empty") << "ETPrice.dat" << et + "A0001112223\tFilter\t\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price no number") << "ETPrice.dat" << et + "A0001112223\tFilter\tfrei\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price with a currency") << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00 EUR\t19\n" << 11 << "A0001112223" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("part price with decimal comma") << "ETPrice.dat" << et + "A0001112223\tFilter\t20,50\t19\n" << 11 << "A0001112223" << 20.5 << 20.5 << 19.0 << 0 << 18.45;
+    QTest::newRow("part line without VAT rate") << "ETPrice.dat" << et + "A0001112223\tFilter\t20.00\n" << 11 << "A0001112223" << 20.0 << 20.0 << -1.0 << 0 << 18.0;
+    QTest::newRow("labour line holding only the main group") << "HGPrice.dat" << QByteArray("HG\tPreis\tMwSt\n12\n") << 10 << "1234567" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("dealer part without price: the parts price") << "DIP_00.dat" << QByteArray("TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\nA0001112223\tH-1\tTeil\t\t19\n") << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
+    QTest::newRow("work flat rate without price: the labour price") << "Pauschal.dat" << flat + "A1234567\n" << 10 << "1234567" << 8.5 << 8.5 << 19.0 << 0 << 6.8;
+    QTest::newRow("part flat rate without price: the parts price") << "Pauschal.dat" << flat + "TA0001112223\t\t19\n" << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 18.0;
+    QTest::newRow("package flat rate without price: no flat price") << "Pauschal.dat" << flat + "P7654321\n" << 9 << "7654321" << -1.0 << -1.0 << -1.0 << 0 << -1.0;
+    QTest::newRow("discount line holding only the VIN: full price") << "Rabatt.dat" << QByteArray("FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\n") << 11 << "A0001112223" << 20.0 << 20.0 << 19.0 << 0 << 20.0;
     // clang-format on
 }
 

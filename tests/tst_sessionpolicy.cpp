@@ -100,12 +100,11 @@ void TestSessionPolicy::headRowState_data()
     QTest::newRow("catalogue: everything editable")        << int(kPageAwKat)     << true  << L{true, true, true, true, true};
     QTest::newRow("number search: everything editable")    << int(kPageNrAbfrage) << true  << L{true, true, true, true, true};
     QTest::newRow("outside page mode everything editable") << int(kPageSRPBb)     << false << L{true, true, true, true, true};
-    // clang-format on
     for (int page :
          {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
-        QTest::addRow("page %d: only the mileage", page)
-            << page << true << L{false, false, false, false, true};
+        QTest::addRow("page %d: only the mileage", page) << page << true << L{false, false, false, false, true};
 }
+// clang-format on
 
 void TestSessionPolicy::headRowState()
 {

@@ -139,21 +139,13 @@ void TestVinIdent::headRowShowsTheIdentifiedModel_data()
     QTest::addColumn<QString>("typeKey");
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("leadType");
-    QTest::newRow("vin of the first model of its series")
-        << 0 << kVinArvo << QString() << "Arvo 1.6"
-        << "1101";
-    QTest::newRow("vin of a later model of its series")
-        << 0 << "XVQ1F23A57M112345" << QString() << "Arvo 2.0"
-        << "1102";
-    QTest::newRow("type key of a later model of its series") << 0 << QString() << "7A02"
-                                                             << "Arvo 2.0"
-                                                             << "1102";
-    QTest::newRow("type key of a later model, catalogue view") << 1 << QString() << "7A02"
-                                                               << "Arvo 2.0"
-                                                               << "1102";
-    QTest::newRow("type key of a series with one model") << 0 << QString() << "7B01"
-                                                         << "Bento"
-                                                         << "2201";
+    // clang-format off
+    QTest::newRow("vin of the first model of its series") << 0 << kVinArvo << QString() << "Arvo 1.6" << "1101";
+    QTest::newRow("vin of a later model of its series") << 0 << "XVQ1F23A57M112345" << QString() << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a later model of its series") << 0 << QString() << "7A02" << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a later model, catalogue view") << 1 << QString() << "7A02" << "Arvo 2.0" << "1102";
+    QTest::newRow("type key of a series with one model") << 0 << QString() << "7B01" << "Bento" << "2201";
+    // clang-format on
 }
 
 void TestVinIdent::headRowShowsTheIdentifiedModel()
@@ -294,6 +286,7 @@ void TestVinIdent::vehicleFieldsFollowTheHeadRule_data()
     QTest::newRow("type-key vehicle kept by the basket")    << "7A02"   << kVinArvo            << false;
     QTest::newRow("vin vehicle kept after an unknown vin")  << kVinArvo << "XVQ1Z99A57M012345" << true;
     QTest::newRow("vin vehicle kept after a malformed vin") << kVinArvo << "XVQ1F23A57I012345" << true;
+    QTest::newRow("vin vehicle kept by the basket")         << kVinArvo << kVinBento           << true;
     // clang-format on
 }
 
@@ -304,19 +297,25 @@ void TestVinIdent::vehicleFieldsFollowTheHeadRule()
     QFETCH(bool, open);
     startWindow();
     identify(first);
+    QList<QLineEdit *> fields;
+    for (const char *name : {"firstRegistrationEdit", "plateEdit", "mileageEdit"})
+        fields << m_dlg->findChild<QLineEdit *>(QLatin1String(name));
+    QLineEdit *mileage = fields.last();
+    // What the adviser typed for the vehicle stays with it when a new VIN is
+    // refused: the first keystroke of that VIN must not lose it.
+    const QString plate = open ? QStringLiteral("XQ-Z 7") : QString();
+    if (open) {
+        QTest::keyClicks(mileage, QStringLiteral("45000"));
+        QTest::keyClicks(fields.at(1), plate);
+    }
     if (!second.isEmpty()) {
         m_dlg->SetBasketQuestion([] { return 1; });
         identify(second);
         QCOMPARE(m_settings->TypSchl, first.size() == 4 ? first : QStringLiteral("7A01"));
+        QCOMPARE(fields.at(1)->text(), plate);
     }
-    QList<QLineEdit *> fields;
-    for (const char *name : {"firstRegistrationEdit", "plateEdit", "mileageEdit"})
-        fields << m_dlg->findChild<QLineEdit *>(QLatin1String(name));
     for (QLineEdit *field : std::as_const(fields))
         QVERIFY2(field->isEnabled() == open, qPrintable(field->objectName()));
-    QLineEdit *mileage = fields.last();
-    if (open)
-        QTest::keyClicks(mileage, QStringLiteral("45000"));
 
     // A page switch applies the same rule: what was typed stays.
     m_dlg->HeadButton(kBtnSearch)->click();

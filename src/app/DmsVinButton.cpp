@@ -1,7 +1,7 @@
 #include "app/DmsVinButton.h"
 
-#include "app/FgstNrAbfDlg.h"
 #include "app/MainWndRules.h"
+#include "app/VehicleSearch.h"
 #include "settings/PrgSettings.h"
 
 CDmsVinButton::Steps CDmsVinButton::StepsFor(const CPrgSettings &settings)
@@ -22,7 +22,7 @@ bool CDmsVinButton::Run(const CPrgSettings &settings, int &pageId,
         showInfoText();
     if (!steps.runVehicleSearch || !runSearch)
         return false;
-    pageId = CFgstNrAbfDlg::kTemplateId;
+    pageId = CVehicleSearch::kPageId;
     if (runSearch() == 1)
         return false;
     pageId = kPageHome;

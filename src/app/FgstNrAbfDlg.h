@@ -39,7 +39,7 @@ class CFgstNrAbfDlg : public QDialog
     Q_OBJECT
 public:
     // The dialog's template id, the page id the main window notes while it runs.
-    static constexpr int kTemplateId = 220;
+    static constexpr int kTemplateId = CVehicleSearch::kPageId;
 
     CFgstNrAbfDlg(CPrgSettings *settings, CYaqDb *db, QWidget *parent,
                   CVehicleSearchTarget target = CVehicleSearchTarget());

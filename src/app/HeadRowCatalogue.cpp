@@ -3,6 +3,7 @@
 #include "app/ModelMapping.h"
 #include "app/PendingIdent.h"
 #include "app/Utilities.h"
+#include "common/readers/CatalogueCache.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -298,4 +299,14 @@ QString CHeadRowCatalogue::CatalogueDate() const
         return QString();
     const QString &t = report.m_strZeitstempel;
     return t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4);
+}
+
+bool CHeadRowCatalogue::HasPackage(const QString &packageNr7) const
+{
+    return GetSRPPakete(m_pSettings, packageNr7, m_pDb0, m_pDb1, -1) != 0;
+}
+
+bool CHeadRowCatalogue::HasLabourPosition(const QString &apNr) const
+{
+    return GetAPosWert(m_pSettings, apNr, m_pDb0, 0, 0, QString(), QString(), 0, -1) != 0;
 }

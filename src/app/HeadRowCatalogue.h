@@ -107,6 +107,13 @@ public:
     // there is none.
     QString CatalogueDate() const;
 
+    // --- What a caller of the program asks for at the start
+
+    // Whether the catalogue holds the package (seven-character number) for
+    // the settings' vehicle, and the labour position.
+    bool HasPackage(const QString &packageNr7) const;
+    bool HasLabourPosition(const QString &apNr) const;
+
 private:
     CVehicleIdent Ident() const;
 

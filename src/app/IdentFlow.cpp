@@ -111,6 +111,7 @@ void CIdentFlow::OnEnChangeFgstNr()
     // Taken before anything is cleared: a refused VIN leaves the settings
     // with exactly this vehicle.
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    HoldVehicleFields(before);
     m_pVinTimer->stop();
     const QString vin = m_view.Vin()->text();
     if (vin.size() == 7 || vin.size() == 8)
@@ -206,6 +207,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &b
         m_view.FillModelCombos(false);
         m_window.ResetVehicleFields(false, true);
     }
+    m_held.reset();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
     m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
@@ -220,6 +222,7 @@ void CIdentFlow::KeepVehicleAfterRefusedVin(const CIdentSnapshot &before)
     CPrgSettings &s = *m_pSettings;
     before.Restore(s);
     SetFieldText(m_view.TypeKey(), before.strTypSchl);
+    RestoreHeldFields(before);
     m_window.ApplyVehicleFieldRule();
     s.bCustomerSpecificPrice = 0;
     m_view.SetCustomerSpecificPrice();
@@ -227,6 +230,34 @@ void CIdentFlow::KeepVehicleAfterRefusedVin(const CIdentSnapshot &before)
     m_view.SetBrandCaption();
     m_view.Vin()->setFocus();
     m_view.Vin()->selectAll();
+}
+
+// Called before a change of the VIN clears anything: the first change away
+// from an identified vehicle keeps what was typed for it.
+void CIdentFlow::HoldVehicleFields(const CIdentSnapshot &before)
+{
+    if (m_held && m_held->vin == before.Vin())
+        return;
+    m_held.reset();
+    if (!m_window.VehicleFieldsOpen())
+        return;
+    const CPrgSettings &s = *m_pSettings;
+    m_held = HeldFields{before.Vin(),           s.Kilometer,
+                        s.Erstzulassung,        m_view.Mileage()->text(),
+                        m_view.Plate()->text(), m_view.FirstRegistration()->text()};
+}
+
+// The settings hold the kept vehicle again: so do its hand-entered fields.
+void CIdentFlow::RestoreHeldFields(const CIdentSnapshot &kept)
+{
+    if (!m_held || m_held->vin != kept.Vin() || !m_window.VehicleFieldsOpen())
+        return;
+    CPrgSettings &s = *m_pSettings;
+    s.Kilometer = m_held->kilometer;
+    s.Erstzulassung = m_held->erstzul;
+    SetFieldText(m_view.Mileage(), m_held->mileageText);
+    SetFieldText(m_view.Plate(), m_held->plateText);
+    SetFieldText(m_view.FirstRegistration(), m_held->firstRegistrationText);
 }
 
 // After an identification the first registration starts empty unless it was
@@ -407,6 +438,7 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
         SetFieldText(m_view.FirstRegistration(), before.strErstzul);
     else if (m_view.FirstRegistration()->text().isEmpty() && m_pSettings->MarketingCampaigns)
         SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
+    RestoreHeldFields(before);
     m_window.ApplyVehicleFieldRule();
     SetCatalogueCaption();
     m_view.ShowContractColour();

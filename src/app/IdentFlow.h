@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class CHeadRowView;
 class CPrgSettings;
@@ -56,6 +57,8 @@ private:
     void FinishChangeByHand(const CIdentSnapshot &before);
     void RestoreHeadRow(const CIdentSnapshot &before);
     void KeepVehicleAfterRefusedVin(const CIdentSnapshot &before);
+    void HoldVehicleFields(const CIdentSnapshot &before);
+    void RestoreHeldFields(const CIdentSnapshot &kept);
     void FirstRegistrationAfterIdent();
     void UpdateFirstRegistration();
     // Asks the DMS for the first registration and shows what it answered;
@@ -76,4 +79,17 @@ private:
     bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
     bool m_bVehicleChangeGuard = false; // set while the basket is asked
     CFirstRegistration m_firstRegField;
+    // The hand-entered fields of the vehicle the settings hold, as they were
+    // before its VIN began to change: a new VIN clears them at its first
+    // keystroke, and a refused one brings them back with the vehicle.
+    struct HeldFields
+    {
+        QString vin;
+        QString kilometer;
+        QString erstzul;
+        QString mileageText;
+        QString plateText;
+        QString firstRegistrationText;
+    };
+    std::optional<HeldFields> m_held;
 };

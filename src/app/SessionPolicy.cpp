@@ -1,6 +1,7 @@
 #include "app/SessionPolicy.h"
 
 #include "app/MainWndRules.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 namespace {
@@ -113,4 +114,11 @@ HeadRowState CSessionPolicy::ForPage(int pageId, bool pageMode)
         }
     }
     return HeadRowState();
+}
+
+int CheckSessionOn(CYaqDb *db, const QString &sessionId)
+{
+    if (!db || sessionId.isEmpty())
+        return kSessionUnknown;
+    return ParseSessionAnswer(db->CheckSession(sessionId));
 }

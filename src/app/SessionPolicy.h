@@ -8,6 +8,8 @@
 #include <QList>
 
 class CPrgSettings;
+class CYaqDb;
+class QString;
 
 // Ids of the head controls.
 enum HeadControlId
@@ -85,3 +87,7 @@ private:
     bool m_bSession;
     bool m_bRestricted;
 };
+
+// Asks the application server over the connection whether the session is
+// valid; unknown without a connection or a session id.
+int CheckSessionOn(CYaqDb *db, const QString &sessionId);

@@ -1,7 +1,6 @@
 #include "app/Utilities.h"
 
 #include "app/ModelMapping.h"
-#include "app/Yaq2App.h"
 #include "common/readers/CatalogueColumn.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -41,10 +40,6 @@ bool IsSpecialAPNr(const QString &apNr)
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
                    const CModelMapping *mapping)
 {
-    if (!mapping) {
-        if (const CYaq2App *app = CYaq2App::Instance())
-            mapping = &app->m_ModelMapping;
-    }
     return GetAwKatSpalte(settings, db, modelDesignation, [mapping](const QString &code) {
         return mapping && mapping->HasCode(code);
     });

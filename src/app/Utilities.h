@@ -19,10 +19,10 @@ QString GetHelpFileName(int id);
 bool IsSpecialAPNr(const QString &apNr);
 
 // The labour-value catalogue column of a model designation
-// (common/readers/CatalogueColumn.h) with the model-name mapping given, or
-// without one the application's mapping.
+// (common/readers/CatalogueColumn.h) with the model-name mapping given;
+// without one no model code counts as mapped.
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const CModelMapping *mapping = nullptr);
+                   const CModelMapping *mapping);
 
 // Removes backslash-backslash-n entirely, then turns backslash-n into a blank.
 void ReplaceNewlineEscapes(QString &text);

@@ -78,6 +78,8 @@ public:
     static constexpr const char *kMethod = "requestVIN";
     // More hits than this are too many to choose from.
     static constexpr int kMaxDmsHits = 40;
+    // The page id the main window notes while the search dialog runs.
+    static constexpr int kPageId = 220;
 
     explicit CVehicleSearch(CPrgSettings *settings) : m_settings(settings) {}
 

@@ -1,20 +1,15 @@
 #include "app/Yaq2Dlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/DmsVinButton.h"
-#include "app/FgstNrAbfDlg.h"
 #include "app/HeadKeys.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
+#include "app/PageLinks.h"
 #include "app/PageTable.h"
-#include "app/PendingIdent.h"
-#include "app/SelVin7TypschlDlg.h"
 #include "app/StartFlow.h"
+#include "app/StartWindow.h"
 #include "app/Yaq2App.h"
-#include "basket/LabourEditDlg.h"
 #include "basket/WkDlg.h"
-#include "basket/print/BasketPrinter.h"
-#include "basket/transfer/BasketTransfer.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
@@ -24,19 +19,15 @@
 #include "common/OwnLogoButton.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
-#include "common/TextDlg.h"
 #include "common/WebBrowserDlg.h"
-#include "common/readers/CatalogueCache.h"
 #include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
-#include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "packages/SpotRBbDlg.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
-#include "platform/Profile.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "setup/DownloadDlg.h"
@@ -48,9 +39,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
-#include <QSignalBlocker>
 #include <QStackedWidget>
-#include <QTimer>
 
 static void InitYaqResources()
 {
@@ -63,16 +52,6 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
-
-// How often the DMS listener is asked for a request.
-constexpr int kListenerPollMs = 500;
-
-// Writes a head-row field from code: never counts as a user edit.
-void SetFieldText(QLineEdit *edit, const QString &text)
-{
-    const QSignalBlocker block(edit);
-    edit->setText(text);
-}
 
 // Connection values of the start-up.
 struct ConnectValues
@@ -95,18 +74,8 @@ ConnectValues StartConnectValues()
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
-    : QDialog(parent), m_pSettings(settings), m_placement(this, settings),
-      m_listenerFrame(settings, &m_listenerNotice, nullptr,
-                      [this](const QString &envelope) {
-                          // The answer goes to the client only while the
-                          // listener runs.
-                          if (m_pListener && m_pListener->HasInterface())
-                              m_pListener->SetResponse(envelope);
-                      }),
-      m_nCurPage(kPageHome)
+    : QDialog(parent), m_pSettings(settings), m_placement(this, settings), m_nCurPage(kPageHome)
 {
-    if (CYaq2App *app = CYaq2App::Instance())
-        m_pListener = &app->m_Listener;
     for (const CPageRow &row : PageRows())
         m_pages.emplace_back(row.make());
     InitYaqResources();
@@ -118,6 +87,8 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
                                              [this]() -> CHeadRowCatalogue & { return HeadRow(); });
     m_pIdent = std::make_unique<CIdentFlow>(*this, *m_pHead, m_pSettings);
     m_pTools = std::make_unique<CHeadTools>(*this, m_pSettings);
+    m_pDms = std::make_unique<CDmsExchange>(*this, *m_pHead, *m_pIdent, m_pSettings);
+    m_pLinks = std::make_unique<CPageLinks>(*this, *m_pHead, *m_pDms, m_pSettings);
     ConnectHead();
 
     // The local data set: the data directory holds "YAQ2.dat".
@@ -138,18 +109,24 @@ CYaq2Dlg::~CYaq2Dlg()
     // the window and go last, with the filter already seeing no head row.
     m_pHeadRow.reset();
     m_pages.clear();
+    m_pLinks.reset();
+    m_pDms.reset();
     m_pTools.reset();
     m_pIdent.reset();
     m_pHead.reset();
 }
 
-void CYaq2Dlg::OpenConnections()
+bool CYaq2Dlg::OpenConnection(CYaqDb &db) const
 {
     const ConnectValues v = StartConnectValues();
+    return db.Open(v.tns, v.uid, v.pwd, 0, m_pSettings->LocalDataSetDir, v.appServer, v.sessionId);
+}
+
+void CYaq2Dlg::OpenConnections()
+{
     for (auto &db : m_pDb) {
         auto connection = std::make_unique<CYaqDb>();
-        if (!connection->Open(v.tns, v.uid, v.pwd, 0, m_pSettings->LocalDataSetDir, v.appServer,
-                              v.sessionId)) {
+        if (!OpenConnection(*connection)) {
             m_strOpenError = OrmelText(7021);
             connection->Close();
             return;
@@ -175,7 +152,8 @@ void CYaq2Dlg::ConnectHead()
     title->installEventFilter(this);
     connect(title, &QAbstractButton::clicked, this, &CYaq2Dlg::ShowHomePage);
     connect(title, &COwnLogoButton::doubleClicked, this, &CYaq2Dlg::ShowAboutBox);
-    connect(HeadButton(kBtnDmsVin), &QAbstractButton::clicked, this, &CYaq2Dlg::OnBnClickedDmsVin);
+    connect(HeadButton(kBtnDmsVin), &QAbstractButton::clicked, this,
+            [this] { m_pDms->RunVehicleSearch(m_nCurPage); });
     connect(HeadButton(kBtnSetup), &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         if (Page(kPageSetup)->IsCreated())
@@ -312,86 +290,6 @@ void CYaq2Dlg::SetFocusToVin()
 // ---------------------------------------------------------------------------
 // Start and end
 
-// The steps of the start on the window.
-class CStartWindow : public IStartWindow
-{
-public:
-    explicit CStartWindow(CYaq2Dlg &dlg) : m_dlg(dlg) {}
-
-    void ShowOpenErrorAndCancel(const QString &text) override
-    {
-        if (!m_dlg.isVisible())
-            m_dlg.show();
-        OwnMsgBox(text, &m_dlg, m_dlg.m_pSettings->DlgTitel);
-        m_dlg.m_bInInit = false;
-        m_dlg.EndDialog(QDialog::Rejected);
-    }
-    void ReadCatalogueDate() override { m_dlg.ReadCatalogueDate(); }
-    // Timer 3 fetches the DMS's requests once the start vehicle is shown.
-    void ShowNoVehicle() override
-    {
-        m_dlg.ResetVehicleFields(false, true);
-        m_dlg.StartListenerTimer();
-    }
-    bool AskFullVin(const QString &shortVin, QString *fullVin) override
-    {
-        CSelVin7TypschlDlg complete(shortVin, &m_dlg);
-        if (complete.DoModal() != IDOK)
-            return false;
-        *fullVin = complete.GetVin();
-        return true;
-    }
-    void EndDialog(int result) override { m_dlg.EndDialog(result); }
-    void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) override
-    {
-        const CPrgSettings &s = *m_dlg.m_pSettings;
-        CHeadRowView &head = *m_dlg.m_pHead;
-        head.Vin()->setText(s.Fgstnr);
-        if (firstRegistrationGiven) {
-            head.FirstRegistration()->setText(s.Erstzulassung);
-            m_dlg.m_bErstzulGivenAtStart = 1;
-        }
-        if (mileageGiven) {
-            head.Mileage()->setText(s.Kilometer);
-            m_dlg.m_bKmGivenAtStart = 1;
-        }
-        m_dlg.ResetVehicleFields(true, true);
-        // The VIN of the start is identified as if it had been typed.
-        m_dlg.m_pIdent->OnEnChangeFgstNr();
-        m_dlg.StartListenerTimer();
-    }
-    bool HasSrpPackage(const QString &packageNr7) override
-    {
-        return GetSRPPakete(m_dlg.m_pSettings, packageNr7, m_dlg.Db(0), m_dlg.Db(1), -1) != 0;
-    }
-    void ShowSRPWlPage(const QString &packageNr7) override
-    {
-        m_dlg.m_strPkgNr7 = packageNr7;
-        m_dlg.ShowSRPWlPage(0);
-    }
-    bool HasLabourPosition(const QString &apNr) override
-    {
-        return GetAPosWert(m_dlg.m_pSettings, apNr, m_dlg.Db(0), 0, 0, QString(), QString(), 0,
-                           -1) != 0;
-    }
-    void ShowNrAbfragePage() override { m_dlg.ShowNrAbfragePage(true, false); }
-    // A pending vehicle change is settled with the basket first; the basket
-    // then goes to the dealer system.
-    void TransferBasket() override
-    {
-        if (CWkDlg *basket = m_dlg.Page<CWkDlg>())
-            basket->AddToBasket(nullptr, 0);
-    }
-    // The caller's package request answers on the clipboard; the program
-    // has no package-request processor, so the window ends without answer.
-    void RunPackageRequest(const QString &) override {}
-    void ShowStartPage() override { m_dlg.OnStartPage(); }
-    void FocusVin() override { m_dlg.SetFocusToVin(); }
-
-private:
-    CYaq2Dlg &m_dlg;
-};
-
 int CYaq2Dlg::DoModal(const CMainWndArgs &args)
 {
     InitDialog(args);
@@ -439,38 +337,6 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
         EndDialog(m_nEndResult);
 }
 
-void CYaq2Dlg::StartListenerTimer()
-{
-    if (!m_pListenerTimer) {
-        m_pListenerTimer = new QTimer(this);
-        m_pListenerTimer->setObjectName(QStringLiteral("listenerTimer"));
-        m_pListenerTimer->setInterval(kListenerPollMs);
-        connect(m_pListenerTimer, &QTimer::timeout, this, &CYaq2Dlg::OnTimerListener);
-    }
-    m_pListenerTimer->start();
-}
-
-void CYaq2Dlg::ReadCatalogueDate()
-{
-    if (!m_pDb[0])
-        return;
-    const QString date = HeadRow().CatalogueDate();
-    if (!m_pSettings->bSchulung) {
-        if (!date.isEmpty())
-            m_pSettings->KatDatum = date;
-        return;
-    }
-    const QString notice =
-        QStringLiteral(
-            "Dieses Programm ist das Trainings-Programm YAQ2/Pakete auf Basis der YAQ2 Ausgabe %1. "
-            "Eventuelle Abweichungen zu dem aktuell von Ihnen verwendeten System basieren auf "
-            "zwischenzeitlichen Weiterentwicklungen von YAQ2/Pakete.\n\nThis program is the "
-            "YAQ2/Packages training program based on the YAQ2 Version %1. Any discrepancies to the "
-            "edition you actually use result from the latest improvements on YAQ2/Packages.")
-            .arg(date);
-    OwnMsgBox(notice, nullptr, m_pSettings->DlgTitel);
-}
-
 void CYaq2Dlg::EndDialog(int result)
 {
     m_bEnded = true;
@@ -494,6 +360,7 @@ void CYaq2Dlg::OnDestroy()
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
+    m_pDms->Close();
     const ConnectValues v = StartConnectValues();
     const bool dbOpen[4] = {bool(m_pDb[0]), bool(m_pDb[1]), bool(m_pDb[2]), bool(m_pDb[3])};
     for (CStartFlow::EndStep step : CStartFlow::EndSteps(*m_pSettings, v.appServer, dbOpen)) {
@@ -553,129 +420,9 @@ void CYaq2Dlg::CreatePages()
     if (const CYaq2App *app = CYaq2App::Instance())
         Page<CWebBrowserDlg>()->m_strServerBase = app->m_strAppServerAddress;
     m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
-    ConnectPages();
+    m_pLinks->Connect();
     connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,
             [this] { HeadButton(kBtnContract)->setFocus(Qt::TabFocusReason); });
-}
-
-namespace {
-
-// The basket page as the package pages reach it.
-class CBasketOfPackages : public IPackageBasket
-{
-public:
-    explicit CBasketOfPackages(CWkDlg *basket) : m_pBasket(basket) {}
-    int AddToBasket(CWKListItem *entry, int mode) override
-    {
-        return m_pBasket->AddToBasket(entry, mode);
-    }
-    int EntryCount() const override { return m_pBasket->GetEntryCount(); }
-    bool CanTransfer() const override { return m_pBasket->HasTransfer(); }
-    void SetDirectTransfer(bool direct) override { m_pBasket->m_bDirectTransfer = direct ? 1 : 0; }
-    void TransferStored() override
-    {
-        m_pBasket->TransferButton()->click();
-        m_pBasket->m_bDirectTransfer = 0;
-    }
-
-private:
-    CWkDlg *m_pBasket;
-};
-
-// The adviser's answer to a question of the transfer (creating the vehicle).
-class CTransferQuestion : public ITransferQuestion
-{
-public:
-    explicit CTransferQuestion(QWidget *owner) : m_pOwner(owner) {}
-    bool Ask(const QString &text) override
-    {
-        return OwnMsgBox(text, m_pOwner, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
-    }
-
-private:
-    QWidget *m_pOwner;
-};
-
-} // namespace
-
-void CYaq2Dlg::ConnectPages()
-{
-    CWkDlg *basket = Page<CWkDlg>();
-    CSRPBbDlg *editing = Page<CSRPBbDlg>();
-
-    // The package list hands a chosen package to the editing page; the
-    // editing page stores it in the basket, the basket hands it back.
-    Page<CSRPWlDlg>()->SetEditingPage(editing);
-    m_pBasketOfPackages = std::make_unique<CBasketOfPackages>(basket);
-    editing->SetBasket(m_pBasketOfPackages.get());
-    // Loading a package needs connections of its own.
-    editing->SetConnectionOpener([this]() -> std::unique_ptr<CYaqDb> {
-        const ConnectValues v = StartConnectValues();
-        auto db = std::make_unique<CYaqDb>();
-        if (!db->Open(v.tns, v.uid, v.pwd, 0, m_pSettings->LocalDataSetDir, v.appServer,
-                      v.sessionId))
-            return nullptr;
-        return db;
-    });
-    basket->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
-        // Spot-repair packages have no editing page of their own yet.
-        if (kind != WK_CCP)
-            editing->TakeBasketPackage(paket);
-    });
-
-    // Labour positions from the catalogue, edited in the basket.
-    Page<CAwKatDlg>()->SetBasketDoor(
-        [basket](CWKListItem *entry, int mode) { return basket->AddToBasket(entry, mode); });
-    basket->SetLabourEditor([basket](CWkLabourEdit &fields) {
-        CLabourEditDlg dialog(fields, basket);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        fields = dialog.Fields();
-        return true;
-    });
-
-    // The basket to the dealer system.
-    basket->SetTransferHandler([this, basket] {
-        basket->UpdateData(true);
-        CDmsMsgBoxNotice notice(basket, MSG_ALIGN_LEFT);
-        CSoapReqSender sender(m_pSettings);
-        CTransferQuestion question(basket);
-        CBasketTransfer transfer(m_pSettings, &notice, &sender, &question);
-        CTransferOrder order;
-        order.orderNumber = basket->m_strAuftragsNr;
-        order.settlementCode = basket->m_strAbrechnung;
-        order.jobNumber = basket->m_strJobNr;
-        order.offer = basket->m_bAngebot != 0;
-        // The listener's requests wait while the transfer waits for the DMS.
-        const bool running = m_bDmsRequestRunning;
-        m_bDmsRequestRunning = true;
-        const CTransferResult result = transfer.Transfer(basket->Entries(), order);
-        m_bDmsRequestRunning = running;
-        if (result.removed)
-            basket->EntriesChanged();
-        if (result.closeProgram)
-            EndDialog(QDialog::Accepted);
-    });
-
-    // The offer and the information sheet.
-    m_pBasketPrinter = std::make_unique<CBasketPrinter>(m_pSettings, this);
-    basket->SetPrintHandler([this, basket] {
-        basket->UpdateData(true);
-        CBasketHeadFields head;
-        head.date = m_pHead->DateEdit()->text();
-        head.plate = m_pHead->Plate()->text();
-        head.mileage = m_pHead->Mileage()->text();
-        head.orderNumber = basket->m_strAuftragsNr;
-        m_pBasketPrinter->Run(basket->Entries(), head);
-    });
-
-    // The basket button names how many entries the basket holds and shows
-    // its colour while it holds any.
-    connect(basket, &CWkDlg::basketCaptionChanged, this,
-            [this](const QString &caption, const QColor &colour) {
-                HeadButton(kBtnBasket)->setText(caption);
-                HeadButton(kBtnBasket)->SetFaceColour(colour);
-            });
 }
 
 CPageDlg *CYaq2Dlg::Page(int pageId) const
@@ -713,12 +460,9 @@ QString CYaq2Dlg::PageCaption() const
 int CYaq2Dlg::ValidateSession()
 {
     const QString sessionId = StartConnectValues().sessionId;
-    QString answer;
     if (m_sessionChecker)
-        answer = m_sessionChecker(sessionId);
-    else if (m_pDb[0] && !sessionId.isEmpty())
-        answer = m_pDb[0]->CheckSession(sessionId);
-    return ParseSessionAnswer(answer);
+        return ParseSessionAnswer(m_sessionChecker(sessionId));
+    return CheckSessionOn(Db(0), sessionId);
 }
 
 bool CYaq2Dlg::PreparePageSwitch()
@@ -1130,164 +874,4 @@ void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
         headFocus = headFocus || HeadButton(id)->hasFocus();
     if (row->refresh == IdentRefresh::Always || !headFocus)
         ShowPage(m_nCurPage);
-}
-
-// ---------------------------------------------------------------------------
-// The DMS exchange
-
-void CYaq2Dlg::OnTimerListener()
-{
-    // A request of the program waiting for its answer lets this timer run:
-    // the DMS's request is fetched once that answer is in.
-    if (m_bDmsRequestRunning || m_bDestroyed || !m_pListener)
-        return;
-    m_poll.Tick(
-        *m_pSettings, m_pListener->HasInterface(), [this] { return m_pListener->GetRequest(); },
-        [this](const QString &request) { HandleSoapRequest(request); });
-}
-
-CFirstRegistration::AnswerResult CYaq2Dlg::RequestFirstRegistrationDate()
-{
-    struct Running
-    {
-        bool &flag;
-        explicit Running(bool &f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(m_bDmsRequestRunning);
-    CYaqDb *db = Db(0);
-    return m_firstReg.Request(m_requestFrame, [db](const QString &shortVin) {
-        return CFirstRegistration::CountShortVin(db, shortVin);
-    });
-}
-
-void CYaq2Dlg::HandleSoapRequest(const QString &request)
-{
-    CPrgSettings &s = *m_pSettings;
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    CWkDlg *basket = Page<CWkDlg>();
-
-    CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
-    handler.SetVinCompletion([this](QString *vin) {
-        CSelVin7TypschlDlg complete(*vin, this);
-        if (complete.DoModal() != IDOK)
-            return false;
-        *vin = complete.GetVin();
-        return true;
-    });
-    handler.SetQuestion([this](const QString &text) {
-        return OwnMsgBox(text, this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
-    });
-    handler.SetBasketHasEntries(
-        [basket] { return basket && basket->IsCreated() && basket->GetEntryCount() > 0; });
-    const CTransferVinOutcome out = handler.HandleSoapRequest(request);
-    if (out.result)
-        m_bHoldAllB = 1;
-
-    // The order data of the request go to the basket page and the head row.
-    auto takeOrderData = [&] {
-        out.ApplyOrderData(s);
-        SetFieldText(m_pHead->Mileage(), s.Kilometer);
-        SetCustomerSpecificPrice();
-        if (!basket)
-            return;
-        if (out.data.hasOrderNumber)
-            basket->m_strAuftragsNr = out.data.orderNumber;
-        if (out.data.hasSettlementCode)
-            basket->m_strAbrechnung = out.data.settlementCode;
-        if (out.data.hasJobNumber)
-            basket->m_strJobNr = out.data.jobNumber;
-        basket->UpdateData(false);
-    };
-
-    switch (out.action) {
-    case CTransferVinOutcome::SameVehicle:
-        takeOrderData();
-        break;
-    case CTransferVinOutcome::NewVehicle:
-        // The user agreed to give up the basket with the vehicle shown.
-        if (basket) {
-            basket->ClearBasket();
-            basket->ResetPrintData();
-        }
-        ShowHomePage();
-        if (out.vinDiffers) {
-            SetFieldText(m_pHead->Vin(), out.data.vin);
-            m_pIdent->OnEnChangeFgstNr();
-        }
-        if (!s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty()) {
-            SetFieldText(m_pHead->Plate(), QString());
-            SetFieldText(m_pHead->Mileage(), QString());
-            s.Kilometer.clear();
-            takeOrderData();
-            if (out.firstRegistrationMode) {
-                s.Erstzulassung = out.firstRegistration;
-                SetFieldText(m_pHead->FirstRegistration(), out.firstRegistration);
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    m_bHoldAllB = 0;
-    SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
-}
-
-// ---------------------------------------------------------------------------
-// Vehicle search of the DMS
-
-void CYaq2Dlg::OnBnClickedDmsVin()
-{
-    PlaySoundSelected(m_pSettings);
-    const bool backHome = CDmsVinButton::Run(
-        *m_pSettings, m_nCurPage,
-        [this] {
-            CTextDlg text(this);
-            text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoFg"), GetPrgSprache(),
-                             QStringLiteral(".dat"));
-        },
-        [this] {
-            // The listener's requests wait while the search waits for the DMS.
-            CRunningDmsSender sender(m_sender, m_bDmsRequestRunning);
-            CVehicleSearchTarget target;
-            target.apply = [this](const QString &vin, const QString &firstRegistration,
-                                  const QString &mileage, const QString &plate) {
-                ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
-            };
-            target.help = [this] { WinHelp(); };
-            target.sender = &sender;
-            CFgstNrAbfDlg search(m_pSettings, Db(0), this, target);
-            return search.DoModal();
-        });
-    if (backHome)
-        SetFocusToVin();
-}
-
-void CYaq2Dlg::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
-                                        const QString &mileage, const QString &plate)
-{
-    CPrgSettings &s = *m_pSettings;
-    // The found vehicle brings its own first registration, mileage and
-    // plate: while its VIN is identified the head row keeps those fields and
-    // the DMS is not asked for the date. The basket is asked as for a typed
-    // VIN.
-    m_bHoldAllA = 1;
-    SetFieldText(m_pHead->Vin(), vin);
-    m_pIdent->OnEnChangeFgstNr();
-    m_bHoldAllA = 0;
-    if (s.FgstnrFull != vin)
-        return; // refused, or the basket kept the vehicle shown
-
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    const bool mileageChanged = s.Kilometer != mileage;
-    s.Erstzulassung = firstRegistration;
-    SetFieldText(m_pHead->FirstRegistration(), firstRegistration.isEmpty() && s.MarketingCampaigns
-                                                   ? OrmelText(6061)
-                                                   : firstRegistration);
-    s.Kilometer = mileage;
-    SetFieldText(m_pHead->Mileage(), mileage);
-    SetFieldText(m_pHead->Plate(), plate);
-    SetCustomerSpecificPrice();
-    CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
-    changes.bKilometer = mileageChanged ? 1 : 0;
-    SetIdentChanged(changes);
 }

@@ -10,17 +10,14 @@
 // pages first checks that the session is still valid and ends the program
 // when it is not.
 
-#include "app/FirstRegistration.h"
+#include "app/DmsExchange.h"
 #include "app/HeadRowCatalogue.h"
 #include "app/HeadRowView.h"
 #include "app/HeadTools.h"
 #include "app/IdentFlow.h"
 #include "app/SessionPolicy.h"
-#include "app/TransferVinHandler.h"
 #include "app/WindowPlacement.h"
-#include "common/DmsFrame.h"
 #include "common/PageHost.h"
-#include "platform/MsgBox.h"
 
 #include <QDialog>
 #include <QHash>
@@ -32,14 +29,11 @@ class CPrgSettings;
 class CYaqDb;
 struct CMainWndArgs;
 class CPageDlg;
+class CPageLinks;
 class CStartWindow;
-class CBasketPrinter;
-class IPackageBasket;
 class COwnButton;
-class ISoapSvr;
 class QComboBox;
 class QLineEdit;
-class QTimer;
 
 class CYaq2Dlg : public QDialog, public IPageHost
 {
@@ -163,22 +157,19 @@ public:
     QLineEdit *TypeKeyEdit() const { return m_pHead->TypeKey(); }
     bool IsIncompleteVinTimerActive() const { return m_pIdent->IsIncompleteVinTimerActive(); }
 
-    // --- The DMS exchange.
-    // One request of the DMS listener ("transferVIN"): answered first, then
-    // the user is asked and the vehicle or its order data taken over.
-    void HandleSoapRequest(const QString &request);
-    // Asks the DMS for the first registration of the settings' vehicle; the
-    // listener poll waits while the request waits for its answer.
-    CFirstRegistration::AnswerResult RequestFirstRegistrationDate();
+    // --- The DMS exchange (see CDmsExchange).
+    CDmsExchange &Dms() { return *m_pDms; }
+    void HandleSoapRequest(const QString &request) { m_pDms->HandleSoapRequest(request); }
+    CFirstRegistration::AnswerResult RequestFirstRegistrationDate()
+    {
+        return m_pDms->RequestFirstRegistrationDate();
+    }
     // Replaces the application's listener (tests); null polls nothing.
-    void SetListener(ISoapSvr *listener) { m_pListener = listener; }
+    void SetListener(ISoapSvr *listener) { m_pDms->SetListener(listener); }
+    // Opens a connection with the start-up's connection values.
+    bool OpenConnection(CYaqDb &db) const;
 
     // The smallest size of the window.
-    // The vehicle the search of the "DMS-VIN" button found: its VIN is
-    // identified as if typed; its first registration, mileage and plate go
-    // into their head fields.
-    void ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
-                                  const QString &mileage, const QString &plate);
     static QSize MinimumWindowSize() { return CWindowPlacement::MinimumSize(); }
 
 public slots:
@@ -193,17 +184,8 @@ private:
 
     void ConnectHead();
     void OpenConnections();
-    // What the pages hand each other: packages to the basket and back,
-    // labour positions to the basket, the basket's transfer and print.
-    void ConnectPages();
     void OnDestroy();
-    void ReadCatalogueDate();
-    void StartListenerTimer();
     void OnEnChangeMileage();
-    // The "DMS-VIN" head button: the information text or the vehicle search.
-    void OnBnClickedDmsVin();
-    // Timer 3: hands a pending request of the listener to HandleSoapRequest.
-    void OnTimerListener();
     CPageDlg *PageOfClass(const QMetaObject &pageClass) const;
     // Whether the switch to the page may go on: in a session the pages the
     // page table names check the session first.
@@ -225,14 +207,15 @@ private:
     // The four connections db0 to db3; null when not open. The pages borrow
     // them, so they are declared before the pages and outlive them.
     std::unique_ptr<CYaqDb> m_pDb[4];
-    std::unique_ptr<IPackageBasket> m_pBasketOfPackages;
-    std::unique_ptr<CBasketPrinter> m_pBasketPrinter;
 
-    // The head's widgets, the identification over them and the head
-    // buttons' tools; the pages' ends still reach the head row.
+    // The head's widgets, the identification over them, the head buttons'
+    // tools and the DMS exchange; the pages' ends still reach the head row.
     std::unique_ptr<CHeadRowView> m_pHead;
     std::unique_ptr<CIdentFlow> m_pIdent;
     std::unique_ptr<CHeadTools> m_pTools;
+    std::unique_ptr<CDmsExchange> m_pDms;
+    // What the pages hand each other; lent to the pages, so it goes after them.
+    std::unique_ptr<CPageLinks> m_pLinks;
 
     // The pages of the page table, in its order.
     std::vector<std::unique_ptr<CPageDlg>> m_pages;
@@ -242,23 +225,6 @@ private:
     // The catalogue reads of the head row and the window's placement.
     std::unique_ptr<CHeadRowCatalogue> m_pHeadRow;
     CWindowPlacement m_placement;
-
-    // The DMS exchange: the requests of the program go through the request
-    // frame, the answers to the listener's requests through the listener
-    // frame, whose messages are centred notices.
-    CDmsMsgBoxNotice m_dmsNotice{this};
-    CDmsMsgBoxNotice m_listenerNotice{this, MSG_ALIGN_NOTICE};
-    CSoapReqSender m_sender{m_pSettings};
-    CDmsFrame m_requestFrame{m_pSettings, &m_dmsNotice, &m_sender};
-    CDmsFrame m_listenerFrame;
-    CDmsListenerPoll m_poll;
-    CFirstRegistration m_firstReg{m_pSettings};
-    ISoapSvr *m_pListener = nullptr;
-    QTimer *m_pListenerTimer = nullptr;
-    // Set while a request of the program waits for its answer: its wait
-    // lets the timers run, and the listener's request waits for the next
-    // tick.
-    bool m_bDmsRequestRunning = false;
 
     QString m_strOpenError;
     int m_nCurPage;

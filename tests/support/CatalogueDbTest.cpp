@@ -2,10 +2,13 @@
 
 #include "platform/db/YaqDb.h"
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace CatalogueDbTest {
 
@@ -90,6 +93,60 @@ QString PlanProblem(const QString &sql, const QString &index)
         if ((step.startsWith("SCAN") || step.startsWith("SEARCH")) && !step.contains(" USING "))
             return "reads a table without an index:\n" + text;
     }
+    return QString();
+}
+
+QString PgPlanProblem(const QString &sql, const QString &index)
+{
+    if (sql.isEmpty())
+        return QStringLiteral("no query of that name");
+    QString numbered;
+    int values = 0;
+    for (const QChar c : sql)
+        numbered += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++values) : QString(c);
+    QStringList blanks;
+    for (int i = 0; i < values; ++i)
+        blanks << QStringLiteral("''");
+    QString error;
+    QStringList plan;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "pgplan");
+        db.setHostName(qEnvironmentVariable("YAQ_TEST_PG_HOST"));
+        db.setPort(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT"));
+        db.setDatabaseName(qEnvironmentVariable("YAQ_TEST_PG_DB"));
+        db.setUserName(qEnvironmentVariable("YAQ_TEST_PG_USER"));
+        db.setPassword(qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"));
+        const QStringList steps = {"SET enable_seqscan = off",
+                                   "SET enable_bitmapscan = off",
+                                   "SET enable_sort = off",
+                                   "SET plan_cache_mode = force_generic_plan",
+                                   "PREPARE yaq_plan AS " + numbered,
+                                   "EXPLAIN EXECUTE yaq_plan" +
+                                       (values ? "(" + blanks.join(',') + ")" : QString())};
+        if (!db.open())
+            error = db.lastError().text();
+        QSqlQuery q(db);
+        for (const QString &step : steps) {
+            if (!error.isEmpty())
+                break;
+            if (!q.exec(step))
+                error = step + ": " + q.lastError().text();
+        }
+        while (error.isEmpty() && q.next())
+            plan << q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase("pgplan");
+    if (!error.isEmpty())
+        return error;
+    const QString text = plan.join('\n');
+    const QRegularExpression follows(" using (" + index + ") on ");
+    const auto firstScan = std::find_if(
+        plan.cbegin(), plan.cend(), [](const QString &step) { return step.contains(" using "); });
+    if (firstScan == plan.cend() || !follows.match(*firstScan).hasMatch())
+        return "does not start on " + index + ":\n" + text;
+    // An index read without a condition reads the whole index.
+    if (text.contains("Sort") || text.contains("Seq Scan") || !text.contains("Index Cond"))
+        return "scans or sorts:\n" + text;
     return QString();
 }
 

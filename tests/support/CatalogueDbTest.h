@@ -29,5 +29,11 @@ QStringList QueryPlan(const QString &sql, QString *error);
 // Empty when the plan starts on the index and sorts nothing, else what is
 // wrong with it and the plan.
 QString PlanProblem(const QString &sql, const QString &index);
+// The same for the generic plan (the one a prepared statement keeps) on the
+// PostgreSQL server of the test command. Its demo catalogue is too small for
+// the planner to prefer an index of itself, so table scans and sorts are
+// discouraged: a plan still scanning or sorting has no index to follow.
+// `index` is a regular expression of the index's name.
+QString PgPlanProblem(const QString &sql, const QString &index);
 
 } // namespace CatalogueDbTest

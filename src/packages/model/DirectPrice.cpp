@@ -55,7 +55,9 @@ QString CDirectPrice::PriceEdited(const QString &priceText)
     }
     if (m_standardPrice <= 0.0)
         return QString();
-    m_percent = 100.0 - price * 100.0 / m_standardPrice;
+    // The reduction of the price as OK stores it, to the cent, so that the
+    // reduction shown is the one judged against the maximum.
+    m_percent = 100.0 - RoundPrice(price) * 100.0 / m_standardPrice;
     return FormatPrice(m_percent);
 }
 

@@ -22,8 +22,8 @@ public:
     // A reduction was typed (digits and "." only): returns the new price
     // text, empty when there is no standard price to derive it from.
     QString PercentEdited(const QString &percentText);
-    // A new price was typed: returns the reduction text, empty when there is
-    // no standard price.
+    // A new price was typed: returns the reduction of that price rounded to
+    // the cent (as Apply stores it), empty when there is no standard price.
     QString PriceEdited(const QString &priceText);
 
     enum class Result

@@ -1,0 +1,217 @@
+#include "app/DmsExchange.h"
+
+#include "app/DmsVinButton.h"
+#include "app/FgstNrAbfDlg.h"
+#include "app/HeadRowView.h"
+#include "app/IdentFlow.h"
+#include "app/PendingIdent.h"
+#include "app/SelVin7TypschlDlg.h"
+#include "app/TransferVinHandler.h"
+#include "app/Yaq2App.h"
+#include "app/Yaq2Dlg.h"
+#include "basket/WkDlg.h"
+#include "common/OwnSound.h"
+#include "common/TextDlg.h"
+#include "platform/OrmelText.h"
+#include "platform/SoapSvr.h"
+#include "settings/PrgSettings.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+// How often the DMS listener is asked for a request.
+constexpr int kListenerPollMs = 500;
+
+// Writes a head-row field from code: never counts as a user edit.
+void SetFieldText(QLineEdit *edit, const QString &text)
+{
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
+} // namespace
+
+CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident,
+                           CPrgSettings *settings)
+    : m_window(window), m_head(head), m_ident(ident), m_pSettings(settings), m_dmsNotice(&window),
+      m_listenerNotice(&window, MSG_ALIGN_NOTICE), m_sender(settings),
+      m_requestFrame(settings, &m_dmsNotice, &m_sender),
+      m_listenerFrame(settings, &m_listenerNotice, nullptr,
+                      [this](const QString &envelope) {
+                          // The answer goes to the client only while the
+                          // listener runs.
+                          if (m_pListener && m_pListener->HasInterface())
+                              m_pListener->SetResponse(envelope);
+                      }),
+      m_firstReg(settings)
+{
+    if (CYaq2App *app = CYaq2App::Instance())
+        m_pListener = &app->m_Listener;
+}
+
+void CDmsExchange::StartPolling()
+{
+    if (!m_pTimer) {
+        // A child of the window, ticking into this exchange while it lives.
+        m_pTimer = new QTimer(&m_window);
+        m_pTimer->setObjectName(QStringLiteral("listenerTimer"));
+        m_pTimer->setInterval(kListenerPollMs);
+        connect(m_pTimer, &QTimer::timeout, this, &CDmsExchange::OnTimerListener);
+    }
+    m_pTimer->start();
+}
+
+void CDmsExchange::OnTimerListener()
+{
+    // A request of the program waiting for its answer lets this timer run:
+    // the DMS's request is fetched once that answer is in.
+    if (m_bRequestRunning || m_bClosed || !m_pListener)
+        return;
+    m_poll.Tick(
+        *m_pSettings, m_pListener->HasInterface(), [this] { return m_pListener->GetRequest(); },
+        [this](const QString &request) { HandleSoapRequest(request); });
+}
+
+CFirstRegistration::AnswerResult CDmsExchange::RequestFirstRegistrationDate()
+{
+    struct Running
+    {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(m_bRequestRunning);
+    CYaqDb *db = m_window.Db(0);
+    return m_firstReg.Request(m_requestFrame, [db](const QString &shortVin) {
+        return CFirstRegistration::CountShortVin(db, shortVin);
+    });
+}
+
+void CDmsExchange::HandleSoapRequest(const QString &request)
+{
+    CPrgSettings &s = *m_pSettings;
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    CWkDlg *basket = m_window.Page<CWkDlg>();
+
+    CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
+    handler.SetVinCompletion([this](QString *vin) {
+        CSelVin7TypschlDlg complete(*vin, &m_window);
+        if (complete.DoModal() != IDOK)
+            return false;
+        *vin = complete.GetVin();
+        return true;
+    });
+    handler.SetQuestion([this](const QString &text) {
+        return OwnMsgBox(text, &m_window, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
+    });
+    handler.SetBasketHasEntries(
+        [basket] { return basket && basket->IsCreated() && basket->GetEntryCount() > 0; });
+    const CTransferVinOutcome out = handler.HandleSoapRequest(request);
+    if (out.result)
+        m_window.m_bHoldAllB = 1;
+
+    // The order data of the request go to the basket page and the head row.
+    auto takeOrderData = [&] {
+        out.ApplyOrderData(s);
+        SetFieldText(m_head.Mileage(), s.Kilometer);
+        m_head.SetCustomerSpecificPrice();
+        if (!basket)
+            return;
+        if (out.data.hasOrderNumber)
+            basket->m_strAuftragsNr = out.data.orderNumber;
+        if (out.data.hasSettlementCode)
+            basket->m_strAbrechnung = out.data.settlementCode;
+        if (out.data.hasJobNumber)
+            basket->m_strJobNr = out.data.jobNumber;
+        basket->UpdateData(false);
+    };
+
+    switch (out.action) {
+    case CTransferVinOutcome::SameVehicle:
+        takeOrderData();
+        break;
+    case CTransferVinOutcome::NewVehicle:
+        // The user agreed to give up the basket with the vehicle shown.
+        if (basket) {
+            basket->ClearBasket();
+            basket->ResetPrintData();
+        }
+        m_window.ShowHomePage();
+        if (out.vinDiffers) {
+            SetFieldText(m_head.Vin(), out.data.vin);
+            m_ident.OnEnChangeFgstNr();
+        }
+        if (!s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty()) {
+            SetFieldText(m_head.Plate(), QString());
+            SetFieldText(m_head.Mileage(), QString());
+            s.Kilometer.clear();
+            takeOrderData();
+            if (out.firstRegistrationMode) {
+                s.Erstzulassung = out.firstRegistration;
+                SetFieldText(m_head.FirstRegistration(), out.firstRegistration);
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    m_window.m_bHoldAllB = 0;
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+}
+
+void CDmsExchange::RunVehicleSearch(int &currentPage)
+{
+    PlaySoundSelected(m_pSettings);
+    const bool backHome = CDmsVinButton::Run(
+        *m_pSettings, currentPage,
+        [this] {
+            CTextDlg text(&m_window);
+            text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoFg"), GetPrgSprache(),
+                             QStringLiteral(".dat"));
+        },
+        [this] {
+            // The listener's requests wait while the search waits for the DMS.
+            CRunningDmsSender sender(m_sender, m_bRequestRunning);
+            CVehicleSearchTarget target;
+            target.apply = [this](const QString &vin, const QString &firstRegistration,
+                                  const QString &mileage, const QString &plate) {
+                ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
+            };
+            target.help = [this] { m_window.WinHelp(); };
+            target.sender = &sender;
+            CFgstNrAbfDlg search(m_pSettings, m_window.Db(0), &m_window, target);
+            return search.DoModal();
+        });
+    if (backHome)
+        m_window.SetFocusToVin();
+}
+
+void CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+                                            const QString &mileage, const QString &plate)
+{
+    CPrgSettings &s = *m_pSettings;
+    // The found vehicle brings its own first registration, mileage and
+    // plate: while its VIN is identified the head row keeps those fields and
+    // the DMS is not asked for the date. The basket is asked as for a typed
+    // VIN.
+    m_window.m_bHoldAllA = 1;
+    SetFieldText(m_head.Vin(), vin);
+    m_ident.OnEnChangeFgstNr();
+    m_window.m_bHoldAllA = 0;
+    if (s.FgstnrFull != vin)
+        return; // refused, or the basket kept the vehicle shown
+
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    const bool mileageChanged = s.Kilometer != mileage;
+    s.Erstzulassung = firstRegistration;
+    SetFieldText(m_head.FirstRegistration(), firstRegistration.isEmpty() && s.MarketingCampaigns
+                                                 ? OrmelText(6061)
+                                                 : firstRegistration);
+    s.Kilometer = mileage;
+    SetFieldText(m_head.Mileage(), mileage);
+    SetFieldText(m_head.Plate(), plate);
+    m_head.SetCustomerSpecificPrice();
+    CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
+    changes.bKilometer = mileageChanged ? 1 : 0;
+    m_window.SetIdentChanged(changes);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The main window's exchange with the dealer system (DMS): the program's own
+// requests (first registration, vehicle search, basket transfer) go through
+// the request frame; the listener is polled for the DMS's requests, whose
+// answers go through the listener frame and whose vehicle or order data
+// reach the head row and the basket page.
+
+#include "app/FirstRegistration.h"
+#include "app/TransferVinHandler.h"
+#include "common/DmsFrame.h"
+#include "platform/MsgBox.h"
+
+#include <QObject>
+
+class CHeadRowView;
+class CIdentFlow;
+class CPrgSettings;
+class CYaq2Dlg;
+class ISoapSvr;
+class QTimer;
+
+class CDmsExchange : public QObject
+{
+    Q_OBJECT
+public:
+    // Polls the application's listener (none without an application).
+    CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident, CPrgSettings *settings);
+
+    // Replaces the listener (tests); null polls nothing.
+    void SetListener(ISoapSvr *listener) { m_pListener = listener; }
+    // Starts asking the listener for requests, every half second.
+    void StartPolling();
+    // The window is ending: no request of the listener is taken any more.
+    void Close() { m_bClosed = true; }
+
+    // One request of the listener ("transferVIN"): answered first, then the
+    // user is asked and the vehicle or its order data taken over.
+    void HandleSoapRequest(const QString &request);
+    // Asks the DMS for the first registration of the settings' vehicle; the
+    // listener poll waits while the request waits for its answer.
+    CFirstRegistration::AnswerResult RequestFirstRegistrationDate();
+
+    // The "DMS-VIN" head button: the information text or the vehicle search.
+    // The window's current page is the search dialog's while it runs (see
+    // CDmsVinButton::Run).
+    void RunVehicleSearch(int &currentPage);
+    // The vehicle the search found: its VIN is identified as if typed; its
+    // first registration, mileage and plate go into their head fields.
+    void ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+                                  const QString &mileage, const QString &plate);
+
+    // The sender of the program's requests, and the mark that one waits for
+    // its answer: its wait lets the timers run, and the listener's request
+    // waits for the next tick.
+    CSoapReqSender &Sender() { return m_sender; }
+    bool &RequestRunning() { return m_bRequestRunning; }
+
+private:
+    void OnTimerListener();
+
+    CYaq2Dlg &m_window;
+    CHeadRowView &m_head;
+    CIdentFlow &m_ident;
+    CPrgSettings *m_pSettings;
+    // The messages of the listener frame are centred notices.
+    CDmsMsgBoxNotice m_dmsNotice;
+    CDmsMsgBoxNotice m_listenerNotice;
+    CSoapReqSender m_sender;
+    CDmsFrame m_requestFrame;
+    CDmsFrame m_listenerFrame;
+    CDmsListenerPoll m_poll;
+    CFirstRegistration m_firstReg;
+    ISoapSvr *m_pListener = nullptr;
+    QTimer *m_pTimer = nullptr;
+    bool m_bRequestRunning = false;
+    bool m_bClosed = false;
+};

@@ -1,0 +1,146 @@
+#include "app/PageLinks.h"
+
+#include "app/DmsExchange.h"
+#include "app/HeadRowView.h"
+#include "app/MainWndRules.h"
+#include "app/Yaq2Dlg.h"
+#include "basket/LabourEditDlg.h"
+#include "basket/WkDlg.h"
+#include "basket/print/BasketPrinter.h"
+#include "basket/transfer/BasketTransfer.h"
+#include "catalogues/AwKatDlg.h"
+#include "common/OwnButton.h"
+#include "packages/PackageBasket.h"
+#include "packages/SRPBbDlg.h"
+#include "packages/SRPWlDlg.h"
+#include "platform/MsgBox.h"
+#include "platform/db/YaqDb.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// The basket page as the package pages reach it.
+class CBasketOfPackages : public IPackageBasket
+{
+public:
+    explicit CBasketOfPackages(CWkDlg *basket) : m_pBasket(basket) {}
+    int AddToBasket(CWKListItem *entry, int mode) override
+    {
+        return m_pBasket->AddToBasket(entry, mode);
+    }
+    int EntryCount() const override { return m_pBasket->GetEntryCount(); }
+    bool CanTransfer() const override { return m_pBasket->HasTransfer(); }
+    void SetDirectTransfer(bool direct) override { m_pBasket->m_bDirectTransfer = direct ? 1 : 0; }
+    void TransferStored() override
+    {
+        m_pBasket->TransferButton()->click();
+        m_pBasket->m_bDirectTransfer = 0;
+    }
+
+private:
+    CWkDlg *m_pBasket;
+};
+
+// The adviser's answer to a question of the transfer (creating the vehicle).
+class CTransferQuestion : public ITransferQuestion
+{
+public:
+    explicit CTransferQuestion(QWidget *owner) : m_pOwner(owner) {}
+    bool Ask(const QString &text) override
+    {
+        return OwnMsgBox(text, m_pOwner, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
+    }
+
+private:
+    QWidget *m_pOwner;
+};
+
+} // namespace
+
+CPageLinks::CPageLinks(CYaq2Dlg &window, CHeadRowView &head, CDmsExchange &dms,
+                       CPrgSettings *settings)
+    : m_window(window), m_head(head), m_dms(dms), m_pSettings(settings)
+{
+}
+
+CPageLinks::~CPageLinks() = default;
+
+void CPageLinks::Connect()
+{
+    CWkDlg *basket = m_window.Page<CWkDlg>();
+    CSRPBbDlg *editing = m_window.Page<CSRPBbDlg>();
+
+    // The package list hands a chosen package to the editing page; the
+    // editing page stores it in the basket, the basket hands it back.
+    m_window.Page<CSRPWlDlg>()->SetEditingPage(editing);
+    m_pBasketOfPackages = std::make_unique<CBasketOfPackages>(basket);
+    editing->SetBasket(m_pBasketOfPackages.get());
+    // Loading a package needs connections of its own.
+    editing->SetConnectionOpener([this]() -> std::unique_ptr<CYaqDb> {
+        auto db = std::make_unique<CYaqDb>();
+        if (!m_window.OpenConnection(*db))
+            return nullptr;
+        return db;
+    });
+    basket->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
+        // Spot-repair packages have no editing page of their own yet.
+        if (kind != WK_CCP)
+            editing->TakeBasketPackage(paket);
+    });
+
+    // Labour positions from the catalogue, edited in the basket.
+    m_window.Page<CAwKatDlg>()->SetBasketDoor(
+        [basket](CWKListItem *entry, int mode) { return basket->AddToBasket(entry, mode); });
+    basket->SetLabourEditor([basket](CWkLabourEdit &fields) {
+        CLabourEditDlg dialog(fields, basket);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        fields = dialog.Fields();
+        return true;
+    });
+
+    // The basket to the dealer system.
+    basket->SetTransferHandler([this, basket] {
+        basket->UpdateData(true);
+        CDmsMsgBoxNotice notice(basket, MSG_ALIGN_LEFT);
+        CSoapReqSender sender(m_pSettings);
+        CTransferQuestion question(basket);
+        CBasketTransfer transfer(m_pSettings, &notice, &sender, &question);
+        CTransferOrder order;
+        order.orderNumber = basket->m_strAuftragsNr;
+        order.settlementCode = basket->m_strAbrechnung;
+        order.jobNumber = basket->m_strJobNr;
+        order.offer = basket->m_bAngebot != 0;
+        // The listener's requests wait while the transfer waits for the DMS.
+        bool &runningFlag = m_dms.RequestRunning();
+        const bool running = runningFlag;
+        runningFlag = true;
+        const CTransferResult result = transfer.Transfer(basket->Entries(), order);
+        runningFlag = running;
+        if (result.removed)
+            basket->EntriesChanged();
+        if (result.closeProgram)
+            m_window.EndDialog(QDialog::Accepted);
+    });
+
+    // The offer and the information sheet.
+    m_pBasketPrinter = std::make_unique<CBasketPrinter>(m_pSettings, &m_window);
+    basket->SetPrintHandler([this, basket] {
+        basket->UpdateData(true);
+        CBasketHeadFields head;
+        head.date = m_head.DateEdit()->text();
+        head.plate = m_head.Plate()->text();
+        head.mileage = m_head.Mileage()->text();
+        head.orderNumber = basket->m_strAuftragsNr;
+        m_pBasketPrinter->Run(basket->Entries(), head);
+    });
+
+    // The basket button names how many entries the basket holds and shows
+    // its colour while it holds any.
+    QObject::connect(basket, &CWkDlg::basketCaptionChanged, &m_window,
+                     [this](const QString &caption, const QColor &colour) {
+                         m_window.HeadButton(kBtnBasket)->setText(caption);
+                         m_window.HeadButton(kBtnBasket)->SetFaceColour(colour);
+                     });
+}

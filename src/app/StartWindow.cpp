@@ -1,0 +1,128 @@
+#include "app/StartWindow.h"
+
+#include "app/HeadRowCatalogue.h"
+#include "app/HeadRowView.h"
+#include "app/IdentFlow.h"
+#include "app/SelVin7TypschlDlg.h"
+#include "app/Yaq2Dlg.h"
+#include "basket/WkDlg.h"
+#include "platform/MsgBox.h"
+#include "settings/PrgSettings.h"
+
+#include <QLineEdit>
+
+void CStartWindow::ShowOpenErrorAndCancel(const QString &text)
+{
+    if (!m_dlg.isVisible())
+        m_dlg.show();
+    OwnMsgBox(text, &m_dlg, m_dlg.m_pSettings->DlgTitel);
+    m_dlg.m_bInInit = false;
+    m_dlg.EndDialog(QDialog::Rejected);
+}
+
+void CStartWindow::ReadCatalogueDate()
+{
+    if (!m_dlg.Db(0))
+        return;
+    CPrgSettings &s = *m_dlg.m_pSettings;
+    const QString date = m_dlg.HeadRow().CatalogueDate();
+    if (!s.bSchulung) {
+        if (!date.isEmpty())
+            s.KatDatum = date;
+        return;
+    }
+    const QString notice =
+        QStringLiteral(
+            "Dieses Programm ist das Trainings-Programm YAQ2/Pakete auf Basis der YAQ2 Ausgabe %1. "
+            "Eventuelle Abweichungen zu dem aktuell von Ihnen verwendeten System basieren auf "
+            "zwischenzeitlichen Weiterentwicklungen von YAQ2/Pakete.\n\nThis program is the "
+            "YAQ2/Packages training program based on the YAQ2 Version %1. Any discrepancies to the "
+            "edition you actually use result from the latest improvements on YAQ2/Packages.")
+            .arg(date);
+    OwnMsgBox(notice, nullptr, s.DlgTitel);
+}
+
+// Timer 3 fetches the DMS's requests once the start vehicle is shown.
+void CStartWindow::ShowNoVehicle()
+{
+    m_dlg.ResetVehicleFields(false, true);
+    m_dlg.m_pDms->StartPolling();
+}
+
+bool CStartWindow::AskFullVin(const QString &shortVin, QString *fullVin)
+{
+    CSelVin7TypschlDlg complete(shortVin, &m_dlg);
+    if (complete.DoModal() != IDOK)
+        return false;
+    *fullVin = complete.GetVin();
+    return true;
+}
+
+void CStartWindow::EndDialog(int result)
+{
+    m_dlg.EndDialog(result);
+}
+
+void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven)
+{
+    const CPrgSettings &s = *m_dlg.m_pSettings;
+    CHeadRowView &head = *m_dlg.m_pHead;
+    head.Vin()->setText(s.Fgstnr);
+    if (firstRegistrationGiven) {
+        head.FirstRegistration()->setText(s.Erstzulassung);
+        m_dlg.m_bErstzulGivenAtStart = 1;
+    }
+    if (mileageGiven) {
+        head.Mileage()->setText(s.Kilometer);
+        m_dlg.m_bKmGivenAtStart = 1;
+    }
+    m_dlg.ResetVehicleFields(true, true);
+    // The VIN of the start is identified as if it had been typed.
+    m_dlg.m_pIdent->OnEnChangeFgstNr();
+    m_dlg.m_pDms->StartPolling();
+}
+
+bool CStartWindow::HasSrpPackage(const QString &packageNr7)
+{
+    return m_dlg.HeadRow().HasPackage(packageNr7);
+}
+
+void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
+{
+    m_dlg.m_strPkgNr7 = packageNr7;
+    m_dlg.ShowSRPWlPage(0);
+}
+
+bool CStartWindow::HasLabourPosition(const QString &apNr)
+{
+    return m_dlg.HeadRow().HasLabourPosition(apNr);
+}
+
+void CStartWindow::ShowNrAbfragePage()
+{
+    m_dlg.ShowNrAbfragePage(true, false);
+}
+
+// A pending vehicle change is settled with the basket first; the basket then
+// goes to the dealer system.
+void CStartWindow::TransferBasket()
+{
+    if (CWkDlg *basket = m_dlg.Page<CWkDlg>())
+        basket->AddToBasket(nullptr, 0);
+}
+
+// The caller's package request answers on the clipboard; the program has no
+// package-request processor, so the window ends without answer.
+void CStartWindow::RunPackageRequest(const QString &)
+{
+}
+
+void CStartWindow::ShowStartPage()
+{
+    m_dlg.OnStartPage();
+}
+
+void CStartWindow::FocusVin()
+{
+    m_dlg.SetFocusToVin();
+}

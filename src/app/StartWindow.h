@@ -1,0 +1,31 @@
+#pragma once
+// The steps of the start flow (CStartFlow) carried out on the main window:
+// its head row, its catalogue and its pages.
+
+#include "app/StartFlow.h"
+
+class CYaq2Dlg;
+
+class CStartWindow : public IStartWindow
+{
+public:
+    explicit CStartWindow(CYaq2Dlg &dlg) : m_dlg(dlg) {}
+
+    void ShowOpenErrorAndCancel(const QString &text) override;
+    void ReadCatalogueDate() override;
+    void ShowNoVehicle() override;
+    bool AskFullVin(const QString &shortVin, QString *fullVin) override;
+    void EndDialog(int result) override;
+    void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) override;
+    bool HasSrpPackage(const QString &packageNr7) override;
+    void ShowSRPWlPage(const QString &packageNr7) override;
+    bool HasLabourPosition(const QString &apNr) override;
+    void ShowNrAbfragePage() override;
+    void TransferBasket() override;
+    void RunPackageRequest(const QString &packageRequest) override;
+    void ShowStartPage() override;
+    void FocusVin() override;
+
+private:
+    CYaq2Dlg &m_dlg;
+};
