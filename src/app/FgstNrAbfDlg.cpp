@@ -5,6 +5,7 @@
 #include "app/VehicleIdent.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
+#include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -23,15 +24,6 @@ namespace {
 
 // The longest text a search field takes.
 constexpr int kMaxCriterionLength = 255;
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 bool SearchesVehicles(const CPrgSettings &settings)
 {
@@ -212,7 +204,7 @@ void CFgstNrAbfDlg::UpdateSearchButton()
 void CFgstNrAbfDlg::OnSearch()
 {
     PlaySoundSelected(m_pSettings);
-    const WaitCursor wait;
+    const CWaitCursor wait;
     const CVehicleSearchCriteria criteria = Criteria();
     m_pModel->SetHits(QList<CFgstNrAbfZeile>());
     m_pOk->setEnabled(false);

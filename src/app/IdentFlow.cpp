@@ -9,11 +9,11 @@
 #include "app/VinCheck.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
+#include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -41,15 +41,6 @@ void UpperCaseEdit(QLineEdit *edit)
 }
 
 // The wait cursor for one look-up.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 // A VIN of 7 or 8 characters is incomplete: after this pause the user is told.
 constexpr int kIncompleteVinMs = 2000;
 } // namespace
@@ -129,7 +120,7 @@ void CIdentFlow::OnEnChangeFgstNr()
         return;
     }
 
-    const WaitCursor wait;
+    const CWaitCursor wait;
     if (!m_window.PreparePageSwitch())
         return;
     m_view.Vin()->selectAll();
@@ -286,7 +277,7 @@ void CIdentFlow::UpdateFirstRegistration()
     if (m_window.m_bHoldAllA || m_window.m_bHoldAllB || s.bSession)
         return;
     s.bCustomerSpecificPrice = 0;
-    const WaitCursor wait;
+    const CWaitCursor wait;
     QString text = s.Erstzulassung;
     if (!text.isEmpty() && text.size() != 10)
         text = OrmelText(6061);

@@ -14,13 +14,13 @@
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
+#include "common/WaitCursor.h"
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -153,7 +153,7 @@ void CAwKatDlg::ActivatePage(int arg)
     CPageDlg::ActivatePage();
     if (!IsCreated() || !m_pWalk)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CWaitCursor wait;
     m_pWalk->SetVehicleColumn(
         m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1);
     ReadVariantColumns();
@@ -171,7 +171,6 @@ void CAwKatDlg::ActivatePage(int arg)
     if (!jumped && (arg == 1 || changed || m_pWalk->ShownLevel() == 0))
         m_pWalk->ReadMainGroups();
     ShowWalk();
-    QApplication::restoreOverrideCursor();
 }
 
 void CAwKatDlg::ReadVariantColumns()
@@ -244,11 +243,10 @@ void CAwKatDlg::OnListOpen(const QModelIndex &index)
     CAwKatRow *row = CAwKatRowDelegate::RowOf(index);
     if (!row || row->Type == AW_POSITION)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CWaitCursor wait;
     m_pWalk->Select(row);
     m_pWalk->Open(row);
     ShowWalk();
-    QApplication::restoreOverrideCursor();
 }
 
 void CAwKatDlg::OnPathOpen(const QModelIndex &index)

@@ -8,6 +8,7 @@
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
+#include "common/WaitCursor.h"
 #include "packages/PackageBasket.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbPaintedButton.h"
@@ -26,7 +27,6 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDate>
@@ -53,15 +53,6 @@ constexpr int kKindButtons = 5;
 constexpr int kButtonMK = 4;
 
 // While it runs the adviser sees the wait cursor.
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor &) = delete;
-    CWaitCursor &operator=(const CWaitCursor &) = delete;
-};
-
 // The list line and the head of a package row, as the loader takes them:
 // the package key with the keys of the package's other kinds, its texts
 // and marks.

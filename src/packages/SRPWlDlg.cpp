@@ -5,6 +5,7 @@
 #include "common/OwnSound.h"
 #include "common/OwnYaqLB.h"
 #include "common/PageHost.h"
+#include "common/WaitCursor.h"
 #include "common/readers/SpotRepair.h"
 #include "packages/CatalogueListReads.h"
 #include "packages/SRPBbDlg.h"
@@ -18,7 +19,6 @@
 #include "platform/ccd/CMrktngAttRec.h"
 #include "settings/PrgSettings.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QFontMetrics>
 #include <QFrame>
@@ -45,15 +45,6 @@ const QColor kInfoText(255, 255, 0);
 const QColor kInfoFrameQuiet(192, 192, 192);
 
 // While it runs the adviser sees the wait cursor.
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor &) = delete;
-    CWaitCursor &operator=(const CWaitCursor &) = delete;
-};
-
 bool AnyIdentChange(const CChangeFlags &c)
 {
     return c.bIdent || c.bFgstnr || c.bTypSchl || c.bEReihe || c.bTypNr || c.bModellBez ||
