@@ -127,8 +127,6 @@ double Fastest(const std::vector<double> &v)
 {
     return *std::min_element(v.begin(), v.end());
 }
-#define YAQ_ROUNDS(b)                                                                              \
-    (b)->Repetitions(5)->ReportAggregatesOnly(true)->ComputeStatistics("min", Fastest)
 
 BENCHMARK(BM_SearchPrice_Record)
     ->Repetitions(5)
@@ -283,13 +281,20 @@ class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     std::map<std::string, double> nanos;
+    std::map<std::string, double> heapPerFileByte;
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                nanos[run.run_name.str().substr(0, run.run_name.str().find("/repeats:"))] =
-                    run.GetAdjustedRealTime() * 1e9 /
-                    benchmark::GetTimeUnitMultiplier(run.time_unit);
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min")
+                continue;
+            const std::string name =
+                run.run_name.str().substr(0, run.run_name.str().find("/repeats:"));
+            nanos[name] =
+                run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto heap = run.counters.find("heap_per_file_byte");
+            if (heap != run.counters.end())
+                heapPerFileByte[name] = heap->second.value;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -341,6 +346,10 @@ int main(int argc, char **argv)
         if (a != reporter.nanos.end())
             std::printf("  %-34s %9.1f ms  %s\n", open, a->second / 1e6,
                         a->second <= 150e6 ? "ok (at most 150 ms)" : "TOO SLOW (target 150 ms)");
+        const auto heap = reporter.heapPerFileByte.find(open);
+        if (heap != reporter.heapPerFileByte.end())
+            std::printf("  %-34s heap %5.2f x the file  %s\n", open, heap->second,
+                        heap->second <= 3.0 ? "ok (at most 3)" : "TOO BIG (target at most 3)");
     }
     benchmark::Shutdown();
     return 0;
