@@ -8,6 +8,7 @@
 #include "basket/print/BasketPrintOut.h"
 #include "common/EasyPrintDlg.h"
 #include "packages/model/Position.h"
+#include "support/BenchRatio.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -129,35 +130,6 @@ void BM_PlainPainterPdf(benchmark::State &state)
 BENCHMARK(BM_BasketOfferPdf)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainPainterPdf)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 
-// Prints the console report and, at the end, engine / plain painter calls.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const bool engine = run.benchmark_name().rfind("BM_BasketOfferPdf", 0) == 0;
-            (engine ? m_engine : m_plain) = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        if (m_plain > 0)
-            std::printf("\nbasket offer / plain painter calls: %.0f ms vs %.0f ms, ratio %.2f %s "
-                        "(target <= 3.00)\n",
-                        m_engine, m_plain, m_engine / m_plain,
-                        m_engine / m_plain <= 3.0 ? "ok" : "SLOW");
-    }
-
-private:
-    double m_engine = 0;
-    double m_plain = 0;
-};
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -168,6 +140,9 @@ int main(int argc, char **argv)
         return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("basket offer / plain painter calls",
+                         {{"BM_BasketOfferPdf", "BM_PlainPainterPdf", 3.0}},
+                         benchmark::kMillisecond);
     benchmark::Shutdown();
     return 0;
 }

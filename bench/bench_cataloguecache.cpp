@@ -19,6 +19,7 @@
 #include "common/readers/CatalogueCache.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/BenchRatio.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
@@ -28,9 +29,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -145,47 +144,6 @@ void BM_Raw(benchmark::State &state)
     CountValid(state, valid, runs);
 }
 
-// The console report, then cold and warm as a share of the C API's time.
-class ShareReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration)
-                continue;
-            m_times[run.run_name.str()] =
-                run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const double raw = m_times["BM_Raw"];
-        if (raw <= 0)
-            return;
-        std::printf("\n%d questions, share of the SQLite C API's time (%.0f ns)\n", kQuestions,
-                    raw);
-        const struct
-        {
-            const char *name;
-            double target;
-        } rows[] = {{"BM_Cold", kColdTarget}, {"BM_Warm", kWarmTarget}, {"BM_Uncached", 0}};
-        for (const auto &row : rows) {
-            const double share = m_times[row.name] / raw;
-            if (row.target > 0)
-                std::printf("  %-12s %12.0f ns  share %6.3f  %s\n", row.name, m_times[row.name],
-                            share, share <= row.target ? "ok" : "SLOW");
-            else
-                std::printf("  %-12s %12.0f ns  share %6.3f\n", row.name, m_times[row.name], share);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 BENCHMARK(BM_Cold);
@@ -235,8 +193,13 @@ int main(int argc, char **argv)
     g_fixture = &fixture;
 
     benchmark::Initialize(&argc, argv);
-    ShareReporter reporter;
+    RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios(std::to_string(kQuestions) +
+                             " questions, share of the SQLite C API's time",
+                         {{"BM_Cold", "BM_Raw", kColdTarget},
+                          {"BM_Warm", "BM_Raw", kWarmTarget},
+                          {"BM_Uncached", "BM_Raw"}});
     benchmark::Shutdown();
     g_fixture = nullptr;
     fixture.db.reset();

@@ -7,6 +7,7 @@
 
 #include "platform/ccd/CDIPRec.h"
 #include "platform/ccd/CETPriceRec.h"
+#include "support/BenchRatio.h"
 
 #include <QFile>
 #include <QHash>
@@ -18,7 +19,6 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -276,29 +276,6 @@ BENCHMARK(BM_Open_ReadBytesOnly)
     ->ReportAggregatesOnly(true)
     ->ComputeStatistics("min", Fastest);
 
-// Collects the time per iteration of every run to print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> nanos;
-    std::map<std::string, double> heapPerFileByte;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min")
-                continue;
-            const std::string name =
-                run.run_name.str().substr(0, run.run_name.str().find("/repeats:"));
-            nanos[name] =
-                run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const auto heap = run.counters.find("heap_per_file_byte");
-            if (heap != run.counters.end())
-                heapPerFileByte[name] = heap->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -312,44 +289,23 @@ int main(int argc, char **argv)
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     priceFile(); // generate before any timing
-    RatioReporter reporter;
+    RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    struct Pair
-    {
-        const char *name;
-        const char *baseline;
-        double target; // at most this ratio; 0: shown only
-    };
-    const Pair pairs[] = {
-        {"BM_SearchPrice_Record", "BM_SearchPrice_QHash", 3.0},
-        {"BM_PrefixRun_Record", "BM_PrefixRun_SortedVector", 3.0},
-        {"BM_Open_PriceFile/iterations:10", "BM_Open_ReadBytesOnly/iterations:10", 0.0},
-        {"BM_Open_PrefixFile/iterations:10", "BM_Open_ReadBytesOnly/iterations:10", 0.0},
-    };
-    std::printf("\nrecord / the same records in memory, or opening / reading the bytes "
-                "(fastest of five rounds each)\n");
-    for (const Pair &p : pairs) {
-        const auto a = reporter.nanos.find(p.name);
-        const auto b = reporter.nanos.find(p.baseline);
-        if (a == reporter.nanos.end() || b == reporter.nanos.end() || b->second <= 0)
-            continue;
-        const double ratio = a->second / b->second;
-        std::printf("  %-34s %12.0f ns  vs %12.0f ns  ratio %6.2f  %s\n", p.name, a->second,
-                    b->second, ratio,
-                    p.target <= 0.0     ? ""
-                    : ratio <= p.target ? "ok (at most 3)"
-                                        : "TOO SLOW (target at most 3)");
-    }
+    reporter.PrintRatios(
+        "record / the same records in memory, or opening / reading the bytes "
+        "(fastest of five rounds each)",
+        {{"BM_SearchPrice_Record", "BM_SearchPrice_QHash", 3.0},
+         {"BM_PrefixRun_Record", "BM_PrefixRun_SortedVector", 3.0},
+         {"BM_Open_PriceFile/iterations:10", "BM_Open_ReadBytesOnly/iterations:10"},
+         {"BM_Open_PrefixFile/iterations:10", "BM_Open_ReadBytesOnly/iterations:10"}});
     for (const char *open :
          {"BM_Open_PriceFile/iterations:10", "BM_Open_PrefixFile/iterations:10"}) {
-        const auto a = reporter.nanos.find(open);
-        if (a != reporter.nanos.end())
-            std::printf("  %-34s %9.1f ms  %s\n", open, a->second / 1e6,
-                        a->second <= 150e6 ? "ok (at most 150 ms)" : "TOO SLOW (target 150 ms)");
-        const auto heap = reporter.heapPerFileByte.find(open);
-        if (heap != reporter.heapPerFileByte.end())
-            std::printf("  %-34s heap %5.2f x the file  %s\n", open, heap->second,
-                        heap->second <= 3.0 ? "ok (at most 3)" : "TOO BIG (target at most 3)");
+        if (const auto nanos = reporter.Nanos(open))
+            std::printf("  %-34s %9.1f ms  %s\n", open, *nanos / 1e6,
+                        *nanos <= 150e6 ? "ok (at most 150 ms)" : "TOO SLOW (target 150 ms)");
+        if (const auto heap = reporter.Counter(open, "heap_per_file_byte"))
+            std::printf("  %-34s heap %5.2f x the file  %s\n", open, *heap,
+                        *heap <= 3.0 ? "ok (at most 3)" : "TOO BIG (target at most 3)");
     }
     benchmark::Shutdown();
     return 0;

@@ -9,6 +9,7 @@
 #include "common/Layout.h"
 #include "common/OwnLB.h"
 #include "common/OwnLBDelegate.h"
+#include "support/BenchRatio.h"
 
 #include <QApplication>
 #include <QImage>
@@ -18,7 +19,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -177,44 +177,6 @@ BENCHMARK(BM_PlainListOpen)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OwnLBScroll)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainListScroll)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
 
-// Prints the console report and, at the end, owner-drawn / plain list for
-// opening and for scrolling.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const std::string name = run.benchmark_name();
-            m_times[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nowner-drawn list / plain QListView, %d rows:\n", kRows);
-        Line("open and paint", "BM_OwnLBOpen", "BM_PlainListOpen", 2.0);
-        Line("scroll a screen", "BM_OwnLBScroll", "BM_PlainListScroll", 3.0);
-    }
-
-private:
-    void Line(const char *what, const std::string &own, const std::string &plain, double target)
-    {
-        const auto o = m_times.find(own);
-        const auto p = m_times.find(plain);
-        if (o == m_times.end() || p == m_times.end() || p->second <= 0)
-            return;
-        const double ratio = o->second / p->second;
-        std::printf("  %-16s ratio %5.2f (target <= %.2f)  %s\n", what, ratio, target,
-                    ratio <= target ? "ok" : "SLOW");
-    }
-
-    std::map<std::string, double> m_times; // in the benchmark's unit
-};
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -225,6 +187,9 @@ int main(int argc, char **argv)
         return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("owner-drawn list / plain QListView, " + std::to_string(kRows) + " rows",
+                         {{"BM_OwnLBOpen", "BM_PlainListOpen", 2.0, "open and paint"},
+                          {"BM_OwnLBScroll", "BM_PlainListScroll", 3.0, "scroll a screen"}});
     benchmark::Shutdown();
     return 0;
 }

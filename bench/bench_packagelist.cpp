@@ -12,6 +12,7 @@
 #include "packages/list/PackageListBuilder.h"
 #include "packages/list/PackageListReads.h"
 #include "platform/db/YaqDb.h"
+#include "support/BenchRatio.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
@@ -26,11 +27,9 @@
 #include <QHash>
 #include <QStringList>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 #include <set>
-#include <string>
 
 namespace {
 
@@ -182,44 +181,6 @@ void BM_Raw_PackageList(benchmark::State &state)
 BENCHMARK(BM_Layer_PackageList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_PackageList)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
-            if (run.run_type == Run::RT_Aggregate && !fastest)
-                continue;
-            const std::string name = run.run_name.str();
-            if (fastest || !m_fastest.count(name))
-                m_times[name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (fastest)
-                m_fastest.insert(name);
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto layer = m_times.find("BM_Layer_PackageList");
-        const auto raw = m_times.find("BM_Raw_PackageList");
-        if (layer == m_times.end() || raw == m_times.end() || raw->second <= 0)
-            return;
-        const double ratio = layer->second / raw->second;
-        std::printf("\npackage list / SQLite C API of its reads: %.1f ms vs %.1f ms, ratio %.2f"
-                    " (target: at most %.1f) %s\n",
-                    layer->second * 1e3, raw->second * 1e3, ratio, kTarget,
-                    ratio <= kTarget ? "ok" : "SLOW");
-    }
-
-private:
-    static constexpr double kTarget = 2.0;
-    std::map<std::string, double> m_times;
-    std::set<std::string> m_fastest;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -254,8 +215,11 @@ int main(int argc, char **argv)
     }
     g_fixture = &fixture;
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("package list / SQLite C API of its reads",
+                         {{"BM_Layer_PackageList", "BM_Raw_PackageList", 2.0}},
+                         benchmark::kMillisecond);
     benchmark::Shutdown();
     g_fixture = nullptr;
     fixture.packages.reset();

@@ -14,6 +14,7 @@
 #include "packages/edit/PackageLoader.h"
 #include "packages/model/Paket.h"
 #include "platform/db/YaqDb.h"
+#include "support/BenchRatio.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
@@ -24,10 +25,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <set>
-#include <string>
 #include <vector>
 
 namespace {
@@ -230,44 +228,6 @@ void BM_Raw_PackageLoad(benchmark::State &state)
 BENCHMARK(BM_Layer_PackageLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_PackageLoad)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
-            if (run.run_type == Run::RT_Aggregate && !fastest)
-                continue;
-            const std::string name = run.run_name.str();
-            if (fastest || !m_fastest.count(name))
-                m_times[name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (fastest)
-                m_fastest.insert(name);
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto layer = m_times.find("BM_Layer_PackageLoad");
-        const auto raw = m_times.find("BM_Raw_PackageLoad");
-        if (layer == m_times.end() || raw == m_times.end() || raw->second <= 0)
-            return;
-        const double ratio = layer->second / raw->second;
-        std::printf("\npackage load / SQLite C API of its reads: %.2f ms vs %.2f ms, ratio %.2f"
-                    " (target: at most %.1f) %s\n",
-                    layer->second * 1e3, raw->second * 1e3, ratio, kTarget,
-                    ratio <= kTarget ? "ok" : "SLOW");
-    }
-
-private:
-    static constexpr double kTarget = 2.0;
-    std::map<std::string, double> m_times;
-    std::set<std::string> m_fastest;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -296,8 +256,11 @@ int main(int argc, char **argv)
         }
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("package load / SQLite C API of its reads",
+                         {{"BM_Layer_PackageLoad", "BM_Raw_PackageLoad", 2.0}},
+                         benchmark::kMillisecond);
     benchmark::Shutdown();
     fixture.values.reset();
     fixture.catalogue.reset();

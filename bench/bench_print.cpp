@@ -6,6 +6,7 @@
 
 #include "../examples/printdemo/TableDocument.h"
 #include "common/EasyPrintDlg.h"
+#include "support/BenchRatio.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -18,8 +19,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -138,45 +137,6 @@ BENCHMARK(BM_PlainPainterPdf)
     ->MinTime(2.0)
     ->Unit(benchmark::kMillisecond);
 
-// Prints the console report and, at the end, layout boxes / plain painter
-// calls for every length.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const std::string name = run.benchmark_name();
-            const size_t slash = name.find('/');
-            if (slash == std::string::npos)
-                continue;
-            const int pages = std::stoi(name.substr(slash + 1));
-            const bool boxes = name.rfind("BM_LayoutBoxesPdf", 0) == 0;
-            (boxes ? m_boxes : m_plain)[pages] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nlayout boxes / plain painter calls (target for 200 pages <= 3.00):\n");
-        for (const auto &[pages, time] : m_boxes) {
-            const auto plain = m_plain.find(pages);
-            if (plain == m_plain.end() || plain->second <= 0)
-                continue;
-            const double ratio = time / plain->second;
-            std::printf("  %4d pages  %8.0f ms vs %8.0f ms  ratio %5.2f  %s\n", pages, time,
-                        plain->second, ratio, ratio <= 3.0 ? "ok" : "SLOW");
-        }
-    }
-
-private:
-    std::map<int, double> m_boxes; // ms, by the pages asked for
-    std::map<int, double> m_plain;
-};
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -187,6 +147,11 @@ int main(int argc, char **argv)
         return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("layout boxes / plain painter calls",
+                         {{"BM_LayoutBoxesPdf/50", "BM_PlainPainterPdf/50", 3.0, "50 pages"},
+                          {"BM_LayoutBoxesPdf/100", "BM_PlainPainterPdf/100", 3.0, "100 pages"},
+                          {"BM_LayoutBoxesPdf/200", "BM_PlainPainterPdf/200", 3.0, "200 pages"}},
+                         benchmark::kMillisecond);
     benchmark::Shutdown();
     return 0;
 }

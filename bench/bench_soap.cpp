@@ -8,6 +8,7 @@
 // does not keep connections open sends them, is shown beside them.
 
 #include "platform/SoapSvr.h"
+#include "support/BenchRatio.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -18,9 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -176,23 +175,6 @@ void BM_TcpEcho(benchmark::State &state)
 }
 BENCHMARK(BM_TcpEcho)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> perSecond;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                const auto items = run.counters.find("items_per_second");
-                if (items != run.counters.end())
-                    perSecond[run.benchmark_name()] = items->second;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -201,18 +183,18 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto listener = reporter.perSecond.find("BM_TransferVin_Listener/real_time");
-    const auto fresh = reporter.perSecond.find("BM_TransferVin_ListenerNewConnection/real_time");
-    const auto echo = reporter.perSecond.find("BM_TcpEcho/real_time");
-    if (listener != reporter.perSecond.end() && echo != reporter.perSecond.end() &&
-        echo->second > 0) {
-        const double ratio = listener->second / echo->second;
+    const auto rate = [&](const char *name) { return reporter.Counter(name, "items_per_second"); };
+    const auto listener = rate("BM_TransferVin_Listener/real_time");
+    const auto fresh = rate("BM_TransferVin_ListenerNewConnection/real_time");
+    const auto echo = rate("BM_TcpEcho/real_time");
+    if (listener && echo && *echo > 0) {
+        const double ratio = *listener / *echo;
         std::printf("\ntransferVIN answered by the listener / bare TCP echo (goal at least 0.5):\n"
                     "  %9.0f/s vs %9.0f/s  ratio %5.2f  %s\n",
-                    listener->second, echo->second, ratio, ratio >= 0.5 ? "ok" : "TOO SLOW");
-        if (fresh != reporter.perSecond.end())
+                    *listener, *echo, ratio, ratio >= 0.5 ? "ok" : "TOO SLOW");
+        if (fresh)
             std::printf("  a new connection for every request: %9.0f/s  ratio %5.2f (shown only)\n",
-                        fresh->second, fresh->second / echo->second);
+                        *fresh, *fresh / *echo);
     }
     benchmark::Shutdown();
     return 0;

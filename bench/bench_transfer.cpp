@@ -9,6 +9,7 @@
 #include "packages/model/Paket.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/BenchRatio.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -16,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -152,34 +152,6 @@ void BM_BareWriter(benchmark::State &state)
 }
 BENCHMARK(BM_BareWriter)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto own = m_times.find("BM_TransferRequest");
-        const auto bare = m_times.find("BM_BareWriter");
-        if (own == m_times.end() || bare == m_times.end() || bare->second <= 0)
-            return;
-        const double ratio = own->second / bare->second;
-        std::printf("\ntransferYAQPositions of 200 entries / bare writer, %d elements (goal at "
-                    "most 3):\n  ratio %5.2f  %s\n",
-                    Data().elements, ratio, ratio <= 3.0 ? "ok" : "TOO SLOW");
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -187,6 +159,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios("transferYAQPositions of 200 entries / bare writer, " +
+                             std::to_string(Data().elements) + " elements",
+                         {{"BM_TransferRequest", "BM_BareWriter", 3.0}}, benchmark::kMicrosecond);
     benchmark::Shutdown();
     return 0;
 }

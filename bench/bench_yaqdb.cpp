@@ -15,6 +15,7 @@
 // compares the fastest of ten runs of each, spread over the whole run.
 
 #include "platform/db/YaqDb.h"
+#include "support/BenchRatio.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -370,49 +370,6 @@ void RegisterAll()
     RegisterPair("APosWertFromHG", Layer_APosWertFromHG, Raw_APosWertFromHG);
 }
 
-// Prints the console report and, at the end, layer time / C API time per
-// pair. With --benchmark_repetitions=N the fastest repetitions are compared
-// (steadier on a busy machine; --benchmark_enable_random_interleaving=true
-// spreads them over the run).
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
-            if (run.run_type == Run::RT_Aggregate && !fastest)
-                continue;
-            const std::string name = run.run_name.str();
-            if (fastest || !m_fastest.count(name))
-                m_times[name] = run.GetAdjustedRealTime() * 1e9 /
-                                benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (fastest)
-                m_fastest.insert(name);
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nlayer / SQLite C API of the same query (target: at most %.2f)\n", kTarget);
-        for (const std::string &pair : g_pairs) {
-            const auto layer = m_times.find("BM_Layer_" + pair);
-            const auto raw = m_times.find("BM_Raw_" + pair);
-            if (layer == m_times.end() || raw == m_times.end() || raw->second <= 0)
-                continue;
-            const double ratio = layer->second / raw->second;
-            std::printf("  %-28s %10.0f ns  vs %10.0f ns  ratio %5.2f  %s\n", pair.c_str(),
-                        layer->second, raw->second, ratio, ratio <= kTarget ? "ok" : "SLOW");
-        }
-    }
-
-private:
-    static constexpr double kTarget = 1.5;
-    std::map<std::string, double> m_times;
-    std::set<std::string> m_fastest;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -476,8 +433,12 @@ int main(int argc, char **argv)
 
     RegisterAll();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::vector<RatioLine> lines;
+    for (const std::string &pair : g_pairs)
+        lines.push_back({"BM_Layer_" + pair, "BM_Raw_" + pair, 1.5, pair});
+    reporter.PrintRatios("layer / SQLite C API of the same query", lines);
     benchmark::Shutdown();
     g_fixture = nullptr;
     fixture.db.reset();

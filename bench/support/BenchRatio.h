@@ -1,0 +1,102 @@
+// The console report of a benchmark program that also keeps, by name, the
+// time per iteration and the counters of every run, and prints at the end
+// how each run compares with its baseline.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A run against its baseline: the ratio of their times must stay at most
+// the target (0: shown only). The label, if any, is printed for the name.
+struct RatioLine
+{
+    std::string name;
+    std::string baseline;
+    double target = 0;
+    std::string label = {};
+};
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    // With repetitions, the aggregate named here ("min", "median", "mean")
+    // stands for a run; without it (or when none is named), the run itself.
+    explicit RatioReporter(std::string aggregate = {}) : m_aggregate(std::move(aggregate)) {}
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            // The name without the time and repetitions asked for it.
+            const benchmark::BenchmarkName &n = run.run_name;
+            std::string name = n.function_name;
+            for (const std::string *part : {&n.args, &n.iterations, &n.time_type, &n.threads})
+                name += part->empty() ? std::string() : "/" + *part;
+            const bool chosen =
+                run.run_type == Run::RT_Aggregate && run.aggregate_name == m_aggregate;
+            if (run.error_occurred ||
+                (run.run_type == Run::RT_Aggregate ? !chosen : m_chosen.count(name) > 0))
+                continue;
+            if (chosen)
+                m_chosen.insert(name);
+            m_nanos[name] =
+                run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            for (const auto &[counter, value] : run.counters)
+                m_counters[{name, counter}] = value;
+        }
+    }
+
+    std::optional<double> Nanos(const std::string &name) const { return Find(m_nanos, name); }
+    std::optional<double> Counter(const std::string &name, const std::string &counter) const
+    {
+        return Find(m_counters, std::make_pair(name, counter));
+    }
+
+    // The heading, then every line whose runs both ran: both times in the
+    // unit, the ratio and, with a target, ok or SLOW.
+    void PrintRatios(const std::string &heading, const std::vector<RatioLine> &lines,
+                     benchmark::TimeUnit unit = benchmark::kNanosecond) const
+    {
+        std::printf("\n%s\n", heading.c_str());
+        int width = 0;
+        for (const RatioLine &line : lines)
+            width = std::max(width, int((line.label.empty() ? line.name : line.label).size()));
+        const double perUnit = 1e9 / benchmark::GetTimeUnitMultiplier(unit);
+        const int digits = unit == benchmark::kNanosecond ? 0 : 2;
+        const char *unitName = benchmark::GetTimeUnitString(unit);
+        for (const RatioLine &line : lines) {
+            const auto time = Nanos(line.name);
+            const auto base = Nanos(line.baseline);
+            if (!time || !base || *base <= 0)
+                continue;
+            const double ratio = *time / *base;
+            std::printf("  %-*s %10.*f %s  vs %10.*f %s  ratio %6.3f", width,
+                        (line.label.empty() ? line.name : line.label).c_str(), digits,
+                        *time / perUnit, unitName, digits, *base / perUnit, unitName, ratio);
+            if (line.target > 0)
+                std::printf("  %s (at most %g)", ratio <= line.target ? "ok" : "SLOW", line.target);
+            std::printf("\n");
+        }
+    }
+
+private:
+    template <class Map, class Key>
+    static std::optional<double> Find(const Map &map, const Key &key)
+    {
+        const auto it = map.find(key);
+        return it == map.end() ? std::nullopt : std::optional<double>(it->second);
+    }
+
+    std::string m_aggregate;
+    std::set<std::string> m_chosen; // names whose aggregate has been seen
+    std::map<std::string, double> m_nanos;
+    std::map<std::pair<std::string, std::string>, double> m_counters;
+};
