@@ -2,6 +2,7 @@
 
 #include "basket/model/WKList.h"
 #include "common/DmsFrame.h"
+#include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/StringUtil.h"
@@ -474,19 +475,7 @@ void CTransferRequest::WritePart(QXmlStreamWriter &xml, const CPosition &line,
 void CTransferRequest::WriteCampaignInformation(QXmlStreamWriter &xml, const CPosition &head) const
 {
     const auto &cp = head.Campaign;
-    const QString number = cp[CPosition::CampaignNumber];
-    const QString packageNumber = cp[CPosition::CampaignPackageNumber];
-    const QString name = WithoutTrailingBlanks(cp[CPosition::CampaignName]);
-    const QString packageName = WithoutTrailingBlanks(cp[CPosition::CampaignPackageName]);
-    const QString priceType = cp[CPosition::CampaignPriceType];
-    xml.writeStartElement(QStringLiteral("campaignInformation"));
-    xml.writeAttribute(QStringLiteral("number"), number);
-    xml.writeAttribute(QStringLiteral("campaignPackageNumber"), packageNumber);
-    xml.writeTextElement(QStringLiteral("campaignName"), name.isEmpty() ? number : name);
-    xml.writeTextElement(QStringLiteral("campaignPackageName"),
-                         packageName.isEmpty() ? packageNumber : packageName);
-    if (m_settings.V117)
-        xml.writeTextElement(QStringLiteral("campaignPriceType"), priceType);
+    const QString priceType = WriteCampaignInformationStart(xml, head, m_settings.V117 != 0);
     const CPriceSet &p3 = head.Preise3;
     if (p3.Complete && p3.Net != kPriceNotSet && p3.Gross != kPriceNotSet) {
         xml.writeTextElement(QStringLiteral("PackageGrossPrice"), PriceText(p3.Gross));

@@ -1,6 +1,7 @@
 #include "packages/pricing/PackagePriceRequest.h"
 
 #include "common/DmsFrame.h"
+#include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
@@ -169,21 +170,8 @@ void CPackagePriceRequest::WriteLines(QXmlStreamWriter &xml, const CPaket &paket
 void CPackagePriceRequest::WriteCampaignInformation(QXmlStreamWriter &xml,
                                                     const CPosition &head) const
 {
-    const bool v117 = m_settings.V117 != 0;
     const auto &c = head.Campaign;
-    const QString number = c[CPosition::CampaignNumber];
-    const QString packageNumber = c[CPosition::CampaignPackageNumber];
-    const QString name = WithoutTrailingBlanks(c[CPosition::CampaignName]);
-    const QString packageName = WithoutTrailingBlanks(c[CPosition::CampaignPackageName]);
-    const QString priceType = c[CPosition::CampaignPriceType];
-    xml.writeStartElement(QStringLiteral("campaignInformation"));
-    xml.writeAttribute(QStringLiteral("number"), number);
-    xml.writeAttribute(QStringLiteral("campaignPackageNumber"), packageNumber);
-    xml.writeTextElement(QStringLiteral("campaignName"), name.isEmpty() ? number : name);
-    xml.writeTextElement(QStringLiteral("campaignPackageName"),
-                         packageName.isEmpty() ? packageNumber : packageName);
-    if (v117)
-        xml.writeTextElement(QStringLiteral("campaignPriceType"), priceType);
+    const QString priceType = WriteCampaignInformationStart(xml, head, m_settings.V117 != 0);
     // The package price definition is a rebate ("R") or the package's gross
     // price ("L"). The labour, parts and oil rebates of "CR" are not held by
     // the package's lines, so a "CR" campaign sends none.
