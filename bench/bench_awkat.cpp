@@ -15,6 +15,7 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
+#include "support/RawQuery.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
@@ -68,48 +69,6 @@ void BM_Walk_OpenPositions(benchmark::State &state)
     }
     state.counters["rows"] = double(shown);
 }
-
-class RawQuery
-{
-public:
-    RawQuery(sqlite3 *db, const QString &text)
-    {
-        const QByteArray sql = text.toUtf8();
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &m_stmt, nullptr) != SQLITE_OK)
-            std::fprintf(stderr, "prepare %s: %s\n", sql.constData(), sqlite3_errmsg(db));
-        m_columns = sqlite3_column_count(m_stmt);
-    }
-    ~RawQuery() { sqlite3_finalize(m_stmt); }
-    RawQuery(const RawQuery &) = delete;
-    RawQuery &operator=(const RawQuery &) = delete;
-
-    void Bind(std::initializer_list<QString> keys)
-    {
-        sqlite3_reset(m_stmt);
-        int n = 0;
-        for (const QString &key : keys) {
-            m_keys[n] = key;
-            sqlite3_bind_text16(m_stmt, n + 1, m_keys[n].utf16(), int(m_keys[n].size() * 2),
-                                SQLITE_STATIC);
-            ++n;
-        }
-    }
-    bool Step()
-    {
-        if (sqlite3_step(m_stmt) != SQLITE_ROW)
-            return false;
-        for (int c = 0; c < m_columns; ++c)
-            m_text[c] = QString(static_cast<const QChar *>(sqlite3_column_text16(m_stmt, c)),
-                                sqlite3_column_bytes16(m_stmt, c) / 2);
-        return true;
-    }
-
-private:
-    sqlite3_stmt *m_stmt = nullptr;
-    int m_columns = 0;
-    QString m_keys[8];
-    QString m_text[24];
-};
 
 void BM_Raw_OpenPositions(benchmark::State &state)
 {

@@ -1,0 +1,54 @@
+// A statement on the SQLite C API as a competent engineer would write the
+// catalogue reads without our database layer: prepared once, keys bound as
+// UTF-16, every column of a row turned into a QString as a page needs it.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <QString>
+
+#include <cstdio>
+#include <initializer_list>
+
+class RawQuery
+{
+public:
+    RawQuery(sqlite3 *db, const QString &text)
+    {
+        const QByteArray sql = text.toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &m_stmt, nullptr) != SQLITE_OK)
+            std::fprintf(stderr, "prepare %s: %s\n", sql.constData(), sqlite3_errmsg(db));
+        m_columns = sqlite3_column_count(m_stmt);
+    }
+    ~RawQuery() { sqlite3_finalize(m_stmt); }
+    RawQuery(const RawQuery &) = delete;
+    RawQuery &operator=(const RawQuery &) = delete;
+
+    void Bind(std::initializer_list<QString> keys)
+    {
+        sqlite3_reset(m_stmt);
+        int n = 0;
+        for (const QString &key : keys) {
+            m_keys[n] = key;
+            sqlite3_bind_text16(m_stmt, n + 1, m_keys[n].utf16(), int(m_keys[n].size() * 2),
+                                SQLITE_STATIC);
+            ++n;
+        }
+    }
+    bool Step()
+    {
+        if (sqlite3_step(m_stmt) != SQLITE_ROW)
+            return false;
+        for (int c = 0; c < m_columns; ++c)
+            m_text[c] = QString(static_cast<const QChar *>(sqlite3_column_text16(m_stmt, c)),
+                                sqlite3_column_bytes16(m_stmt, c) / 2);
+        return true;
+    }
+    const QString &Text(int column) const { return m_text[column]; }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_columns = 0;
+    QString m_keys[8];
+    QString m_text[24];
+};
