@@ -1,11 +1,11 @@
 #include "app/FgstNrAbfDelegate.h"
 
 #include "app/FgstNrAbfModel.h"
+#include "app/ListRowDraw.h"
 #include "common/Layout.h"
 
-#include <QImage>
 #include <QPainter>
-#include <memory>
+#include <optional>
 
 namespace {
 // The box a row or a text is measured in.
@@ -32,22 +32,15 @@ void CFgstNrAbfDelegate::SetColumns(int gap, int vinWidth, int text1Width, int t
 
 int CFgstNrAbfDelegate::MeasureText(const QFont &font, const QString &text)
 {
-    QImage image(1, 1, QImage::Format_ARGB32);
-    QPainter dc(&image);
-    CLayoutHBox box(CRect(0, 0, 10000, kMeasureSize), &dc);
-    box.DCDraw(&font, text, 0, 0, 0);
-    return box.GetResultRect().Width();
+    return BoxTextWidth(font, text, kMeasureSize);
 }
 
 CRect CFgstNrAbfDelegate::RowLayout(QPainter *dc, const QModelIndex &index, const CRect &rect,
                                     int paint) const
 {
-    QImage scratch;
-    std::unique_ptr<QPainter> own;
+    std::optional<CMeasurePainter> measure;
     if (!dc) {
-        scratch = QImage(1, 1, QImage::Format_ARGB32);
-        own = std::make_unique<QPainter>(&scratch);
-        dc = own.get();
+        dc = measure.emplace().Painter();
         paint = 0;
     }
     CLayoutVBox row(rect, dc);
@@ -69,14 +62,8 @@ void CFgstNrAbfDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
 {
     if (index.data(CFgstNrAbfModel::KindRole).toInt() != 1)
         return;
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->save();
-    painter->fillRect(option.rect,
-                      selected ? option.palette.color(QPalette::Highlight) : QColor(Qt::white));
-    painter->setPen(selected ? QColor(255, 255, 0) : QColor(Qt::black));
-    const QRect r = option.rect;
-    RowLayout(painter, index, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), 1);
-    painter->restore();
+    PaintPickListRow(painter, option,
+                     [&](const CRect &rect) { RowLayout(painter, index, rect, 1); });
 }
 
 QSize CFgstNrAbfDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const

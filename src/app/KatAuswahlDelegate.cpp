@@ -2,10 +2,12 @@
 
 #include "app/EReiheEntry.h"
 #include "app/KatAuswahlModel.h"
+#include "app/ListRowDraw.h"
 #include "common/Layout.h"
 
-#include <QImage>
 #include <QPainter>
+
+#include <optional>
 
 CKatAuswahlDelegate::CKatAuswahlDelegate(QObject *parent) : QStyledItemDelegate(parent)
 {
@@ -26,22 +28,15 @@ void CKatAuswahlDelegate::SetFonts(const QFont &font, const QFont &headingFont)
 
 int CKatAuswahlDelegate::MeasureText(const QFont &font, const QString &text)
 {
-    QImage image(1, 1, QImage::Format_ARGB32);
-    QPainter dc(&image);
-    CLayoutHBox box(CRect(0, 0, 10000, kRowHeight), &dc);
-    box.DCDraw(&font, text, 0, 0, 0);
-    return box.GetResultRect().Width();
+    return BoxTextWidth(font, text, kRowHeight);
 }
 
 int CKatAuswahlDelegate::RowLayout(QPainter *dc, const QModelIndex &index, const CRect &rect,
                                    int paint) const
 {
-    QImage scratch;
-    std::unique_ptr<QPainter> own;
+    std::optional<CMeasurePainter> measure;
     if (!dc) {
-        scratch = QImage(1, 1, QImage::Format_ARGB32);
-        own = std::make_unique<QPainter>(&scratch);
-        dc = own.get();
+        dc = measure.emplace().Painter();
         paint = 0;
     }
     const int kind = index.data(CKatAuswahlModel::KindRole).toInt();
@@ -69,14 +64,8 @@ int CKatAuswahlDelegate::RowLayout(QPainter *dc, const QModelIndex &index, const
 void CKatAuswahlDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
 {
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->save();
-    painter->fillRect(option.rect,
-                      selected ? option.palette.color(QPalette::Highlight) : QColor(Qt::white));
-    painter->setPen(selected ? QColor(255, 255, 0) : QColor(Qt::black));
-    const QRect r = option.rect;
-    RowLayout(painter, index, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), 1);
-    painter->restore();
+    PaintPickListRow(painter, option,
+                     [&](const CRect &rect) { RowLayout(painter, index, rect, 1); });
 }
 
 QSize CKatAuswahlDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
