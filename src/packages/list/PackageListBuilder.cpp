@@ -15,6 +15,17 @@
 #include <vector>
 
 namespace {
+// A level that got rows is shown, on the row chosen while it was built or
+// else on its first row. Answers the number of rows.
+int ShowFilledLevel(CPackageList &list, int level, int count)
+{
+    if (count) {
+        if (!list.Current(level))
+            list.SetCurrentOfLevel(level, list.FirstOfLevel(level));
+        list.Show(level, false);
+    }
+    return count;
+}
 
 // Only these two main groups have a first group level below them.
 bool HasGroupLevel7(const QString &mainGroup)
@@ -414,12 +425,7 @@ int CPackageListBuilder::ShowGroupLevel7(CPackageList &list, CPackageRow *opened
         madeForLast = true;
         list.InsertGroupRow7(std::move(row));
     }
-    if (count) {
-        if (!list.Current(kLevelGroup7))
-            list.SetCurrentOfLevel(kLevelGroup7, list.FirstOfLevel(kLevelGroup7));
-        list.Show(kLevelGroup7, false);
-    }
-    return count;
+    return ShowFilledLevel(list, kLevelGroup7, count);
 }
 
 int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened)
@@ -507,12 +513,7 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
             ++count;
         }
     }
-    if (count) {
-        if (!list.Current(kLevelGroup8))
-            list.SetCurrentOfLevel(kLevelGroup8, list.FirstOfLevel(kLevelGroup8));
-        list.Show(kLevelGroup8, false);
-    }
-    return count;
+    return ShowFilledLevel(list, kLevelGroup8, count);
 }
 
 void CPackageListBuilder::FinishPackageRow(CPackageRow &row)
@@ -584,12 +585,7 @@ int CPackageListBuilder::ShowPackages(CPackageList &list, CPackageRow *opened)
             list.SetCurrentOfLevel(kLevelPackage, raw);
     }
     list.RemoveLooseVariants();
-    if (count) {
-        if (!list.Current(kLevelPackage))
-            list.SetCurrentOfLevel(kLevelPackage, list.FirstOfLevel(kLevelPackage));
-        list.Show(kLevelPackage, false);
-    }
-    return count;
+    return ShowFilledLevel(list, kLevelPackage, count);
 }
 
 int CPackageListBuilder::ShowPackagesAlt(CPackageList &list, CPackageRow *opened)
@@ -623,12 +619,7 @@ int CPackageListBuilder::ShowPackagesAlt(CPackageList &list, CPackageRow *opened
             list.SetCurrentOfLevel(kLevelPackage, raw);
     }
     list.RemoveLooseVariants();
-    if (count) {
-        if (!list.Current(kLevelPackage))
-            list.SetCurrentOfLevel(kLevelPackage, list.FirstOfLevel(kLevelPackage));
-        list.Show(kLevelPackage, false);
-    }
-    return count;
+    return ShowFilledLevel(list, kLevelPackage, count);
 }
 
 // --- the way down to a requested package ------------------------------------------
