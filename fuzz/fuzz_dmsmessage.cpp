@@ -6,6 +6,7 @@
 // Links: yaq_common yaq_db yaq_ccd app/FirstRegistration.cpp app/TransferVinHandler.cpp
 // Links: app/VehicleSearch.cpp
 
+#include "FuzzSupport.h"
 #include "app/FirstRegistration.h"
 #include "app/TransferVinHandler.h"
 #include "app/VehicleSearch.h"
@@ -37,17 +38,16 @@ struct Notices : IDmsNotice
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The first byte chooses the interface options, the rest is the message.
-    const uint8_t options = size ? data[0] : 0;
-    const QString text =
-        size ? QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
-             : QString();
+    const OptionsAndText input = SplitOptions(data, size);
+    const uint8_t options = input.options;
+    const QString &text = input.text;
 
     CPrgSettings s;
     s.SRPInterfaceReq = 4;

@@ -4,6 +4,7 @@
 // refusal carries one of the statuses the listener answers with.
 // Links: yaq_platform
 
+#include "FuzzSupport.h"
 #include "platform/HttpRequestParser.h"
 
 #include <QList>
@@ -69,7 +70,7 @@ Outcome Read(QByteArrayView bytes, qsizetype piece)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 

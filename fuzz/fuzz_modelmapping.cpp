@@ -3,6 +3,7 @@
 // a name that leads back to it.
 // Links: yaq_ccd app/ModelMapping.cpp
 
+#include "FuzzSupport.h"
 #include "app/ModelMapping.h"
 
 #include <QFile>
@@ -16,7 +17,7 @@ QTemporaryDir *folder = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     folder = new QTemporaryDir;
     return folder->isValid() ? 0 : 1;
 }

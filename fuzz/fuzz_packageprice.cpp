@@ -4,6 +4,7 @@
 // over prices only lines the request named.
 // Links: yaq_pkgpricing
 
+#include "FuzzSupport.h"
 #include "common/DmsFrame.h"
 #include "packages/model/Paket.h"
 #include "packages/pricing/PackagePriceExchange.h"
@@ -42,17 +43,16 @@ std::unique_ptr<CPosition> Line(int type, const char *number, const char *kind)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The first byte chooses the interface options, the rest is the answer.
-    const uint8_t options = size ? data[0] : 0;
-    const QString text =
-        size ? QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
-             : QString();
+    const OptionsAndText input = SplitOptions(data, size);
+    const uint8_t options = input.options;
+    const QString &text = input.text;
 
     CPrgSettings s;
     s.SRPInterfaceReq = 4;

@@ -3,6 +3,7 @@
 // UTF-8).
 // Links: yaq_platform app/MainWndRules.cpp
 
+#include "FuzzSupport.h"
 #include "app/MainWndRules.h"
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // file as the program does, every line trimmed and joined, then the XML.
 // Links: yaq_settings
 
+#include "FuzzSupport.h"
 #include "settings/CmdLine.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ QTemporaryDir *folder = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     folder = new QTemporaryDir;
     return folder->isValid() ? 0 : 1;
 }

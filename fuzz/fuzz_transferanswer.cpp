@@ -4,6 +4,7 @@
 // stays, and an answer that confirms nothing is always explained.
 // Links: yaq_baskettransfer
 
+#include "FuzzSupport.h"
 #include "basket/model/WKList.h"
 #include "basket/transfer/BasketTransfer.h"
 #include "basket/transfer/TransferAnswer.h"
@@ -43,17 +44,16 @@ struct Yes : ITransferQuestion
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The first byte chooses the interface options, the rest is the answer.
-    const uint8_t options = size ? data[0] : 0;
-    const QString text =
-        size ? QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
-             : QString();
+    const OptionsAndText input = SplitOptions(data, size);
+    const uint8_t options = input.options;
+    const QString &text = input.text;
 
     CPrgSettings s;
     s.SRPInterfaceSend = 4;

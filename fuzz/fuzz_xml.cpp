@@ -4,6 +4,7 @@
 // short inputs reach the edges too.
 // Links: yaq_platform
 
+#include "FuzzSupport.h"
 #include "platform/XmlLimits.h"
 
 #include <QDomDocument>
@@ -58,7 +59,7 @@ void Read(const QString &xml, const XmlLimits &limits)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QuietQtMessages();
     return 0;
 }
 
