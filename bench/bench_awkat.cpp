@@ -1,11 +1,13 @@
-// Opening the labour-position level of a main group with 5,000 positions
-// in a synthetic catalogue: the catalogue walk (main groups read, the group
-// opened, its group levels asked, every position read with its info and
-// filtered by its labour values for the vehicle through the cached
-// readers, the cache emptied before each run) beside the same reads on the
-// SQLite C API (the positions of the group, the labour values and the infos
-// of the main group, every column copied into a text). At the end the
-// ratio walk / C API is printed (target: at most 2).
+// Opening the labour-position level of a main group with 1,000, 5,000 and
+// 20,000 positions in synthetic catalogues: the catalogue walk (main groups
+// read, the group opened, its group levels asked, every position read with
+// its info and filtered by its labour values for the vehicle through the
+// cached readers, the cache emptied before each run) beside the same reads
+// on the SQLite C API (one connection kept open and its statements prepared
+// once, as the page keeps its connections: the positions of the group, the
+// labour values and the infos of the main group, every column copied into
+// a text). At the end the ratio walk / C API is printed for each size
+// (target: at most 2, and not growing with the positions).
 //
 // --benchmark_repetitions=10 compares the fastest of ten runs of each.
 
@@ -16,28 +18,57 @@
 #include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
 #include "support/RawQuery.h"
-#include "yaq2-mkdb/CatalogueBuilder.h"
+#include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
-struct Fixture
+const std::vector<int> kPositions = {1000, 5000, 20000};
+constexpr double kTarget = 2.0;
+
+// The reads of the level on the C API, prepared once.
+struct RawLevel
 {
-    QTemporaryDir dir;
-    QString file;
-    std::unique_ptr<CYaqDb> catalogue, values, third;
+    explicit RawLevel(sqlite3 *db)
+        : positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
+          values(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
+                                    " lead_type, extra_code, work_units, remark, flag"
+                                    " FROM labour_value WHERE catalogue_key = ? AND"
+                                    " main_group = ? AND lead_type = ? AND"
+                                    " extra_code = ? ORDER BY position_number, unit_code")),
+          infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number,"
+                                   " info_text FROM labour_info WHERE catalogue_key = ?"
+                                   " AND main_group = ? ORDER BY position_number"))
+    {
+    }
+
+    RawQuery positions, values, infos;
 };
 
-Fixture *g_fixture = nullptr;
+// The catalogue of one size with the page's three connections and the
+// baseline's one.
+struct Catalogue
+{
+    std::unique_ptr<CYaqDb> catalogue, values, third;
+    sqlite3 *raw = nullptr;
+    std::unique_ptr<RawLevel> rawLevel;
+    ~Catalogue()
+    {
+        rawLevel.reset();
+        sqlite3_close(raw);
+    }
+};
+
+std::map<int, std::unique_ptr<Catalogue>> g_catalogues;
 
 CPrgSettings Vehicle()
 {
@@ -52,12 +83,12 @@ CPrgSettings Vehicle()
 
 void BM_Walk_OpenPositions(benchmark::State &state)
 {
+    Catalogue &c = *g_catalogues.at(int(state.range(0)));
     CPrgSettings s = Vehicle();
     size_t shown = 0;
     for (auto _ : state) {
         CatalogueCache().Clear();
-        CAwKatWalk walk(&s, g_fixture->catalogue.get(), g_fixture->values.get(),
-                        g_fixture->third.get());
+        CAwKatWalk walk(&s, c.catalogue.get(), c.values.get(), c.third.get());
         walk.ReadMainGroups();
         for (CAwKatRow *row : walk.Shown()) {
             if (row->Key == SyntheticAwMainGroup())
@@ -67,47 +98,31 @@ void BM_Walk_OpenPositions(benchmark::State &state)
         if (walk.ShownLevel() != AW_POSITION)
             state.SkipWithError("the positions were not opened");
     }
+    for (CYaqDb *db : {c.catalogue.get(), c.values.get(), c.third.get()})
+        db->CloseStmt();
     state.counters["rows"] = double(shown);
 }
 
 void BM_Raw_OpenPositions(benchmark::State &state)
 {
-    const QByteArray file = g_fixture->file.toUtf8();
+    RawLevel &raw = *g_catalogues.at(int(state.range(0)))->rawLevel;
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
     int rows = 0;
     for (auto _ : state) {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        {
-            RawQuery positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions")));
-            RawQuery values(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
-                                               " lead_type, extra_code, work_units, remark, flag"
-                                               " FROM labour_value WHERE catalogue_key = ? AND"
-                                               " main_group = ? AND lead_type = ? AND"
-                                               " extra_code = ? ORDER BY position_number,"
-                                               " unit_code"));
-            RawQuery infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number,"
-                                              " info_text FROM labour_info WHERE catalogue_key = ?"
-                                              " AND main_group = ? ORDER BY position_number"));
-            rows = 0;
-            positions.Bind({one, SyntheticAwTypeNumber(), SyntheticAwMainGroup(), lang,
+        rows = 0;
+        raw.positions.Bind({one, SyntheticAwTypeNumber(), SyntheticAwMainGroup(), lang,
                             QStringLiteral("0000"), QStringLiteral("9999")});
-            while (positions.Step())
-                ++rows;
-            values.Bind({one, SyntheticAwMainGroup(), SyntheticAwLeadType(), QStringLiteral("A")});
-            while (values.Step()) {
-            }
-            infos.Bind({one, SyntheticAwMainGroup()});
-            while (infos.Step()) {
-            }
+        while (raw.positions.Step())
+            ++rows;
+        raw.values.Bind({one, SyntheticAwMainGroup(), SyntheticAwLeadType(), QStringLiteral("A")});
+        while (raw.values.Step()) {
         }
-        sqlite3_close(db);
+        raw.infos.Bind({one, SyntheticAwMainGroup()});
+        while (raw.infos.Step()) {
+        }
     }
     state.counters["rows"] = rows;
 }
-
-BENCHMARK(BM_Walk_OpenPositions)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Raw_OpenPositions)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -115,30 +130,50 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     SetPrgSprache(QStringLiteral("00"));
-    Fixture fixture;
-    // The identification tables and the package list stay small.
-    SyntheticSize size{1000, 100, 1000, 100, 10};
-    fixture.file = fixture.dir.filePath(QStringLiteral("YAQ2.dat"));
-    const QString error = BuildSyntheticCatalogue(
-        fixture.file, QStringLiteral(YAQ_SOURCE_DIR "/data/schema/catalogue.sql"), size);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "synthetic catalogue: %s\n", qPrintable(error));
-        return 1;
-    }
-    g_fixture = &fixture;
-    for (auto *db : {&fixture.catalogue, &fixture.values, &fixture.third}) {
-        *db = std::make_unique<CYaqDb>();
-        if (!(*db)->Open(QString(), QString(), QString(), 0, fixture.dir.path(), QString(),
-                         QString())) {
-            std::fprintf(stderr, "open failed\n");
+    SyntheticCatalogues built;
+    for (const int positions : kPositions) {
+        // The identification tables and the package list stay small.
+        SyntheticSize size{1000, 100, 1000, 100, 10};
+        size.labourPositions = positions;
+        const QString folder =
+            built.Build(size, "a main group of " + Thousands(positions) + " positions");
+        if (folder.isEmpty())
+            return 1;
+        auto c = std::make_unique<Catalogue>();
+        for (auto *db : {&c->catalogue, &c->values, &c->third}) {
+            *db = std::make_unique<CYaqDb>();
+            if (!(*db)->Open(QString(), QString(), QString(), 0, folder, QString(), QString())) {
+                std::fprintf(stderr, "open failed\n");
+                return 1;
+            }
+        }
+        if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), &c->raw,
+                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
             return 1;
         }
+        c->rawLevel = std::make_unique<RawLevel>(c->raw);
+        g_catalogues[positions] = std::move(c);
+    }
+    for (const int positions : kPositions) {
+        for (const auto &[name, run] :
+             {std::make_pair("BM_Walk_OpenPositions", BM_Walk_OpenPositions),
+              std::make_pair("BM_Raw_OpenPositions", BM_Raw_OpenPositions)})
+            benchmark::RegisterBenchmark(name, run)
+                ->Arg(positions)
+                ->Unit(benchmark::kMillisecond)
+                ->ComputeStatistics("min", Fastest);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios("labour positions opened / SQLite C API of their reads",
-                         {{"BM_Walk_OpenPositions", "BM_Raw_OpenPositions", 2.0}},
-                         benchmark::kMillisecond);
+    reporter.PrintRatios(
+        "labour positions opened / SQLite C API of their reads",
+        AtSizes({"BM_Walk_OpenPositions", "BM_Raw_OpenPositions", kTarget, "level opened"},
+                kPositions, "positions"),
+        benchmark::kMillisecond);
+    benchmark::Shutdown();
+    CatalogueCache().Clear();
+    g_catalogues.clear();
     return 0;
 }

@@ -1,13 +1,14 @@
-// Loading an edited package from a synthetic catalogue: a package of 300
-// lines (labour positions with alternatives and options, parts) whose three
-// optional sub-packages each hold a further one down to the third level,
-// with texts, labour values, part texts and the sub-package look-ups; as
-// the editing page loads it when the adviser opens the package (its own two
-// connections opened for the load). Beside it the same reads written
-// directly against the SQLite C API on the same file (two handles opened,
-// statements prepared once per load, keys bound, every column copied into
-// a text), without making lines. At the end the ratio load / C API is
-// printed (target: at most 2).
+// Loading an edited package from synthetic catalogues: a package of 100,
+// 300 and 1,000 lines (labour positions with alternatives and options,
+// parts) whose three optional sub-packages each hold a further one down to
+// the third level, with texts, labour values, part texts and the
+// sub-package look-ups; as the editing page loads it when the adviser
+// opens the package (the load opens its own two connections, as the page
+// does). Beside it the same reads written directly against the SQLite C API
+// on the same file (one connection kept open and its statements prepared
+// once, as a program that keeps its connections would; keys bound, every
+// column copied into a text), without making lines. At the end the ratio
+// load / C API is printed for each size (target: at most 2).
 //
 // --benchmark_repetitions=10 compares the fastest of ten runs of each.
 
@@ -16,20 +17,22 @@
 #include "platform/db/YaqDb.h"
 #include "support/BenchRatio.h"
 #include "support/RawQuery.h"
-#include "yaq2-mkdb/CatalogueBuilder.h"
+#include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace {
+
+const std::vector<int> kLines = {100, 300, 1000};
+constexpr double kTarget = 2.0;
 
 // Every labour position applies to the vehicle.
 class AllApply : public IPackageLoadReads
@@ -38,69 +41,6 @@ public:
     int CatalogueColumn() override { return 0; }
     bool PositionApplies(const QString &, int) override { return true; }
 };
-
-struct Fixture
-{
-    QTemporaryDir dir;
-    QString file;
-    std::unique_ptr<CYaqDb> values, catalogue, texts;
-};
-
-Fixture *g_fixture = nullptr;
-
-CPackageLoadVehicle Vehicle()
-{
-    CPackageLoadVehicle v;
-    v.typeKey = SyntheticEditTypeKey();
-    v.typeNumber = SyntheticPackageTypeNumber();
-    v.leadType = SyntheticEditLeadType();
-    v.extraCode = QStringLiteral("A");
-    v.modelSeries = SyntheticPackageSeries();
-    v.productionDate = QStringLiteral("20170315");
-    return v;
-}
-
-std::unique_ptr<CYaqDb> OpenDb()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, g_fixture->dir.path(), QString(), QString()))
-        return nullptr;
-    return db;
-}
-
-int CountLines(const CPaket &paket)
-{
-    int n = 0;
-    for (const auto &line : paket)
-        n += 1 + (line->SubPackage ? CountLines(*line->SubPackage) : 0);
-    return n;
-}
-
-void BM_Layer_PackageLoad(benchmark::State &state)
-{
-    AllApply reads;
-    CPackageLoadConnections connections;
-    connections.values = g_fixture->values.get();
-    connections.catalogue = g_fixture->catalogue.get();
-    connections.texts = g_fixture->texts.get();
-    connections.open = OpenDb;
-    int lines = 0;
-    for (auto _ : state) {
-        CPackageLoader loader(connections, &reads, Vehicle(), nullptr);
-        CPaket paket;
-        auto listLine = std::make_unique<CPosition>();
-        listLine->Type = POS_SPECIAL1;
-        paket.AddPosition(std::move(listLine));
-        auto head = std::make_unique<CPosition>();
-        head->Type = POS_HEAD_CAMPAIGN;
-        head->Number = head->PaketID = SyntheticEditPackage();
-        CPosition *h = paket.AddPosition(std::move(head));
-        if (loader.Load(paket, h, kKindSR) != CPackageLoader::Result::Loaded)
-            state.SkipWithError("load failed");
-        lines = CountLines(paket);
-    }
-    state.counters["lines"] = lines;
-}
 
 // The reads of one load on the C API.
 struct RawLoad
@@ -120,9 +60,8 @@ struct RawLoad
     {
     }
 
-    int Load(const QString &key)
+    int Load(const QString &key, const CPackageLoadVehicle &v)
     {
-        const CPackageLoadVehicle v = Vehicle();
         const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
         std::vector<std::pair<QString, QString>> rows; // number, kind
         positions.Bind({one, key});
@@ -145,7 +84,7 @@ struct RawLoad
                     groupText.Step();
                     texts.Bind({one, lang, v.modelSeries, row.first});
                     texts.Step();
-                    lines += 2 + Load(subKey);
+                    lines += 2 + Load(subKey, v);
                     continue;
                 }
             }
@@ -161,68 +100,151 @@ struct RawLoad
         return lines;
     }
 
+    // Ends the reads left after their first row, so that no statement
+    // holds a lock on the file between loads.
+    void Done()
+    {
+        for (RawQuery *query : {&texts, &subs, &groupText, &partText})
+            query->Done();
+    }
+
     RawQuery positions, parts, partText, subs, groupText, texts, values;
 };
 
-void BM_Raw_PackageLoad(benchmark::State &state)
+// The catalogue of one size with the page's three connections and the
+// baseline's one, its statements prepared.
+struct Catalogue
 {
-    int lines = 0;
-    const QByteArray file = g_fixture->file.toUtf8();
-    for (auto _ : state) {
-        // The load's two handles: the lines and the look-up.
-        sqlite3 *lineDb = nullptr, *lookupDb = nullptr;
-        sqlite3_open_v2(file.constData(), &lineDb, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_open_v2(file.constData(), &lookupDb, SQLITE_OPEN_READONLY, nullptr);
-        {
-            RawLoad load(lineDb);
-            lines = load.Load(SyntheticEditPackage());
-        }
-        sqlite3_close(lineDb);
-        sqlite3_close(lookupDb);
+    QString folder;
+    std::unique_ptr<CYaqDb> values, catalogue, texts;
+    sqlite3 *raw = nullptr;
+    std::unique_ptr<RawLoad> rawLoad;
+    ~Catalogue()
+    {
+        rawLoad.reset();
+        sqlite3_close(raw);
     }
+};
+
+std::map<int, std::unique_ptr<Catalogue>> g_catalogues;
+
+CPackageLoadVehicle Vehicle()
+{
+    CPackageLoadVehicle v;
+    v.typeKey = SyntheticEditTypeKey();
+    v.typeNumber = SyntheticPackageTypeNumber();
+    v.leadType = SyntheticEditLeadType();
+    v.extraCode = QStringLiteral("A");
+    v.modelSeries = SyntheticPackageSeries();
+    v.productionDate = QStringLiteral("20170315");
+    return v;
+}
+
+std::unique_ptr<CYaqDb> OpenDb(const QString &folder)
+{
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
+        return nullptr;
+    return db;
+}
+
+int CountLines(const CPaket &paket)
+{
+    int n = 0;
+    for (const auto &line : paket)
+        n += 1 + (line->SubPackage ? CountLines(*line->SubPackage) : 0);
+    return n;
+}
+
+void BM_Layer_PackageLoad(benchmark::State &state)
+{
+    Catalogue &c = *g_catalogues.at(int(state.range(0)));
+    AllApply reads;
+    CPackageLoadConnections connections;
+    connections.values = c.values.get();
+    connections.catalogue = c.catalogue.get();
+    connections.texts = c.texts.get();
+    const QString folder = c.folder;
+    connections.open = [folder] { return OpenDb(folder); };
+    int lines = 0;
+    for (auto _ : state) {
+        CPackageLoader loader(connections, &reads, Vehicle(), nullptr);
+        CPaket paket;
+        auto listLine = std::make_unique<CPosition>();
+        listLine->Type = POS_SPECIAL1;
+        paket.AddPosition(std::move(listLine));
+        auto head = std::make_unique<CPosition>();
+        head->Type = POS_HEAD_CAMPAIGN;
+        head->Number = head->PaketID = SyntheticEditPackage();
+        CPosition *h = paket.AddPosition(std::move(head));
+        if (loader.Load(paket, h, kKindSR) != CPackageLoader::Result::Loaded)
+            state.SkipWithError("load failed");
+        lines = CountLines(paket);
+    }
+    for (CYaqDb *db : {c.values.get(), c.catalogue.get(), c.texts.get()})
+        db->CloseStmt();
     state.counters["lines"] = lines;
 }
 
-BENCHMARK(BM_Layer_PackageLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Raw_PackageLoad)->Unit(benchmark::kMillisecond);
+void BM_Raw_PackageLoad(benchmark::State &state)
+{
+    RawLoad &load = *g_catalogues.at(int(state.range(0)))->rawLoad;
+    const CPackageLoadVehicle v = Vehicle();
+    int lines = 0;
+    for (auto _ : state) {
+        lines = load.Load(SyntheticEditPackage(), v);
+        load.Done();
+    }
+    state.counters["lines"] = lines;
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    Fixture fixture;
-    // The identification tables and the package list stay small: only the
-    // edited package is read.
-    SyntheticSize size{1000, 100, 1000, 100, 10};
-    fixture.file = fixture.dir.filePath(QStringLiteral("YAQ2.dat"));
-    QElapsedTimer timer;
-    timer.start();
-    const QString error = BuildSyntheticCatalogue(
-        fixture.file, QStringLiteral(YAQ_SOURCE_DIR "/data/schema/catalogue.sql"), size);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "synthetic catalogue: %s\n", qPrintable(error));
-        return 1;
-    }
-    std::printf("synthetic catalogue in %lld ms\n", static_cast<long long>(timer.elapsed()));
-    g_fixture = &fixture;
-    for (auto *db : {&fixture.values, &fixture.catalogue, &fixture.texts}) {
-        *db = OpenDb();
-        if (!*db) {
-            std::fprintf(stderr, "open failed\n");
+    SyntheticCatalogues built;
+    for (const int lines : kLines) {
+        // The identification tables and the package list stay small: only
+        // the edited package is read.
+        SyntheticSize size{1000, 100, 1000, 100, 10};
+        size.packageLines = lines;
+        auto c = std::make_unique<Catalogue>();
+        c->folder = built.Build(size, "a package of " + Thousands(lines) + " lines");
+        if (c->folder.isEmpty())
+            return 1;
+        for (auto *db : {&c->values, &c->catalogue, &c->texts}) {
+            *db = OpenDb(c->folder);
+            if (!*db) {
+                std::fprintf(stderr, "open failed\n");
+                return 1;
+            }
+        }
+        if (sqlite3_open_v2(SyntheticCatalogues::File(c->folder).toUtf8().constData(), &c->raw,
+                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
             return 1;
         }
+        c->rawLoad = std::make_unique<RawLoad>(c->raw);
+        g_catalogues[lines] = std::move(c);
+    }
+    for (const int lines : kLines) {
+        for (const auto &[name, run] :
+             {std::make_pair("BM_Layer_PackageLoad", BM_Layer_PackageLoad),
+              std::make_pair("BM_Raw_PackageLoad", BM_Raw_PackageLoad)})
+            benchmark::RegisterBenchmark(name, run)
+                ->Arg(lines)
+                ->Unit(benchmark::kMillisecond)
+                ->ComputeStatistics("min", Fastest);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios("package load / SQLite C API of its reads",
-                         {{"BM_Layer_PackageLoad", "BM_Raw_PackageLoad", 2.0}},
-                         benchmark::kMillisecond);
+    reporter.PrintRatios(
+        "package load / SQLite C API of its reads",
+        AtSizes({"BM_Layer_PackageLoad", "BM_Raw_PackageLoad", kTarget, "load"}, kLines, "lines"),
+        benchmark::kMillisecond);
     benchmark::Shutdown();
-    fixture.values.reset();
-    fixture.catalogue.reset();
-    fixture.texts.reset();
-    g_fixture = nullptr;
+    g_catalogues.clear();
     return 0;
 }

@@ -1,8 +1,9 @@
-// Writing the body of "transferYAQPositions" for a basket of 200 entries
-// (150 priced packages of a head, two work positions and three parts, 50
-// single labour positions), beside writing the same number of elements and
-// attributes with a bare QXmlStreamWriter. The ratio transfer / bare writer
-// is printed at the end (goal: at most 3).
+// Writing the body of "transferYAQPositions" for baskets of 50, 200 and
+// 1,000 entries (three in four priced packages of a head, two work
+// positions and three parts, the others single labour positions), beside
+// writing the same number of elements and attributes with a bare
+// QXmlStreamWriter. The ratio transfer / bare writer is printed at the end
+// for each size (goal: at most 3).
 
 #include "basket/model/WKList.h"
 #include "basket/transfer/TransferRequest.h"
@@ -17,9 +18,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
+
+const std::vector<int> kEntries = {50, 200, 1000};
 
 CPrgSettings Settings()
 {
@@ -57,9 +63,9 @@ CPosition *Line(CPaket &paket, int type, const QString &number, const QString &k
     return paket.AddPosition(std::move(line));
 }
 
-void FillBasket(CWKList &basket)
+void FillBasket(CWKList &basket, int entries)
 {
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < entries * 3 / 4; ++i) {
         auto paket = std::make_unique<CPaket>();
         const QString n = QStringLiteral("%1").arg(1000000 + i * 10);
         CPosition *head = Line(*paket, POS_HEAD_CAMPAIGN, n, QString());
@@ -74,7 +80,7 @@ void FillBasket(CWKList &basket)
                 ->TeileText = QStringLiteral("Teil & Zubehör");
         basket.Add(CWKListItem(WK_SRP, std::move(paket)), 1);
     }
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < entries - entries * 3 / 4; ++i) {
         auto pos = std::make_unique<CPosition>();
         pos->Type = POS_BASKET_LABOUR;
         pos->Number = QStringLiteral("%1").arg(2000000 + i);
@@ -91,9 +97,9 @@ struct Fixture
     QString version = DmsHeaderVersion(settings);
     int elements = 0;
     int attributes = 0;
-    Fixture()
+    explicit Fixture(int entries)
     {
-        FillBasket(basket);
+        FillBasket(basket, entries);
         QXmlStreamReader reader(
             CTransferRequest(settings, CTransferOrder()).Build(basket, version));
         while (!reader.atEnd()) {
@@ -105,15 +111,19 @@ struct Fixture
     }
 };
 
-Fixture &Data()
+// The basket of that many entries, filled once.
+Fixture &Data(int entries)
 {
-    static Fixture fixture;
-    return fixture;
+    static std::map<int, std::unique_ptr<Fixture>> fixtures;
+    std::unique_ptr<Fixture> &fixture = fixtures[entries];
+    if (!fixture)
+        fixture = std::make_unique<Fixture>(entries);
+    return *fixture;
 }
 
 void BM_TransferRequest(benchmark::State &state)
 {
-    Fixture &f = Data();
+    Fixture &f = Data(int(state.range(0)));
     CTransferOrder order;
     order.orderNumber = QStringLiteral("4711");
     for (auto _ : state) {
@@ -122,13 +132,12 @@ void BM_TransferRequest(benchmark::State &state)
     }
     state.counters["elements"] = f.elements;
 }
-BENCHMARK(BM_TransferRequest)->Unit(benchmark::kMicrosecond);
 
 // The same number of elements and attributes, texts of similar length,
 // nothing looked up.
 void BM_BareWriter(benchmark::State &state)
 {
-    Fixture &f = Data();
+    Fixture &f = Data(int(state.range(0)));
     const QString name = QStringLiteral("netPrice");
     const QString text = QStringLiteral("Arbeit an 1000010");
     const QString attr = QStringLiteral("currency");
@@ -150,18 +159,26 @@ void BM_BareWriter(benchmark::State &state)
     }
     state.counters["elements"] = f.elements;
 }
-BENCHMARK(BM_BareWriter)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    for (const int entries : kEntries) {
+        for (const auto &[name, run] : {std::make_pair("BM_TransferRequest", BM_TransferRequest),
+                                        std::make_pair("BM_BareWriter", BM_BareWriter)})
+            benchmark::RegisterBenchmark(name, run)
+                ->Arg(entries)
+                ->Unit(benchmark::kMicrosecond)
+                ->ComputeStatistics("min", Fastest);
+    }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios("transferYAQPositions of 200 entries / bare writer, " +
-                             std::to_string(Data().elements) + " elements",
-                         {{"BM_TransferRequest", "BM_BareWriter", 3.0}}, benchmark::kMicrosecond);
+    reporter.PrintRatios(
+        "transferYAQPositions / bare writer of as many elements",
+        AtSizes({"BM_TransferRequest", "BM_BareWriter", 3.0, "transfer body"}, kEntries, "entries"),
+        benchmark::kMicrosecond);
     benchmark::Shutdown();
     return 0;
 }

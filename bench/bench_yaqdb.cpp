@@ -1,26 +1,27 @@
 // The catalogue reads of vehicle identification (and a run of labour
-// values) on a synthetic catalogue of realistic size (1 million VIN ranges in VIN types of 500
-// ranges, 50,000 type keys, 500,000 labour values), each beside the same query written directly
-// against the SQLite C API on the same file: prepared once, keys bound, stepped, every column of
-// the rows read copied into a text, as the records of the layer hold them. At the end the ratio
-// layer / C API is printed for every pair (target: at most 1.5).
+// values) on synthetic catalogues of three sizes: 10,000, 100,000 and 1
+// million VIN ranges in VIN types of 500 ranges, with 500, 5,000 and 50,000
+// type keys and 5,000, 50,000 and 500,000 labour values. Each read runs
+// beside the same query written directly against the SQLite C API on the
+// same file: the connection kept, prepared once, keys bound, stepped, every
+// column of the rows read copied into a text, as the records of the layer
+// hold them. At the end the ratio layer / C API is printed for every pair
+// at each size (target: at most 1.5).
 //
 // A VIN-range read walks the ranges of its VIN type from the VIN downwards;
 // it is measured for the first and the 500th range of a type, for ranges
 // spread over the catalogue, and for a VIN above the last range of its type
 // that no range holds (the whole type is walked).
 //
-// YAQ_BENCH_SMALL=1 builds a catalogue a tenth of the size (quick check);
+// YAQ_BENCH_SMALL=1 builds catalogues a tenth of the size (quick check);
 // --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
 // compares the fastest of ten runs of each, spread over the whole run.
 
 #include "platform/db/YaqDb.h"
 #include "support/BenchRatio.h"
-#include "yaq2-mkdb/CatalogueBuilder.h"
+#include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -51,17 +52,19 @@ struct VinKeys
     std::vector<QString> vinTypes, shortVins;
 };
 
+// The catalogue of one size, its connection, the baseline's and the keys.
 struct Fixture
 {
-    QTemporaryDir dir;
-    SyntheticSize size;
     std::unique_ptr<CYaqDb> db;
     sqlite3 *raw = nullptr;
     std::map<VinAt, VinKeys> vins;
     std::vector<QString> typeKeys, leadTypes, mainGroups;
+    ~Fixture() { sqlite3_close(raw); }
 };
 
-Fixture *g_fixture = nullptr;
+// By the number of VIN ranges.
+std::map<int, std::unique_ptr<Fixture>> g_fixtures;
+Fixture *g_fixture = nullptr; // the one of the run going on
 
 // The C API baseline: one statement prepared once; each run binds the keys
 // as UTF-8, steps through the first row (or every row) and copies every
@@ -321,24 +324,31 @@ void Raw_APosWertFromHG(benchmark::State &state)
 // The pairs in the order of registration (the order of the ratios).
 std::vector<std::string> g_pairs;
 
+// Both at every size, the size as the argument.
 void RegisterPair(const std::string &name, const std::function<void(benchmark::State &)> &layer,
                   const std::function<void(benchmark::State &)> &raw)
 {
     g_pairs.push_back(name);
-    const auto fastest = [](const std::vector<double> &v) {
-        return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
-    };
     const auto layerRun = [layer](benchmark::State &state) {
+        g_fixture = g_fixtures.at(int(state.range(0))).get();
         layer(state);
         // The connection keeps its last read open until its next one; while
         // it does, it holds a lock on the file that would spare the
         // baseline's connection its own locking.
         g_fixture->db->CloseStmt();
     };
-    benchmark::RegisterBenchmark(("BM_Layer_" + name).c_str(), layerRun)
-        ->ComputeStatistics("min", fastest);
-    benchmark::RegisterBenchmark(("BM_Raw_" + name).c_str(), raw)
-        ->ComputeStatistics("min", fastest);
+    const auto rawRun = [raw](benchmark::State &state) {
+        g_fixture = g_fixtures.at(int(state.range(0))).get();
+        raw(state);
+    };
+    for (const auto &[ranges, fixture] : g_fixtures) {
+        benchmark::RegisterBenchmark(("BM_Layer_" + name).c_str(), layerRun)
+            ->Arg(ranges)
+            ->ComputeStatistics("min", Fastest);
+        benchmark::RegisterBenchmark(("BM_Raw_" + name).c_str(), rawRun)
+            ->Arg(ranges)
+            ->ComputeStatistics("min", Fastest);
+    }
 }
 
 void RegisterAll()
@@ -370,43 +380,30 @@ void RegisterAll()
     RegisterPair("APosWertFromHG", Layer_APosWertFromHG, Raw_APosWertFromHG);
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Builds and opens the catalogue of that size and makes its look-up keys.
+std::unique_ptr<Fixture> MakeFixture(SyntheticCatalogues &built, const SyntheticSize &size)
 {
-    QCoreApplication app(argc, argv);
-    Fixture fixture;
-    if (qEnvironmentVariableIntValue("YAQ_BENCH_SMALL"))
-        fixture.size = SyntheticSize{100000, 5000, 50000};
-    const QString file = fixture.dir.filePath(QStringLiteral("YAQ2.dat"));
-    QElapsedTimer timer;
-    timer.start();
-    const QString error = BuildSyntheticCatalogue(
-        file, QStringLiteral(YAQ_SOURCE_DIR "/data/schema/catalogue.sql"), fixture.size);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "synthetic catalogue: %s\n", qPrintable(error));
-        return 1;
+    const QString folder =
+        built.Build(size, Thousands(size.vinRanges) + " VIN ranges, " + Thousands(size.typeKeys) +
+                              " type keys, " + Thousands(size.labourValues) + " labour values");
+    if (folder.isEmpty())
+        return nullptr;
+    auto fixture = std::make_unique<Fixture>();
+    fixture->db = std::make_unique<CYaqDb>();
+    if (!fixture->db->Open(QString(), QString(), QString(), 0, folder, QString(), QString())) {
+        std::fprintf(stderr, "open: %s\n", qPrintable(fixture->db->LastErrorText()));
+        return nullptr;
     }
-    std::printf("synthetic catalogue: %d VIN ranges, %d type keys, %d labour values in %lld ms\n",
-                fixture.size.vinRanges, fixture.size.typeKeys, fixture.size.labourValues,
-                static_cast<long long>(timer.elapsed()));
-
-    fixture.db = std::make_unique<CYaqDb>();
-    if (!fixture.db->Open(QString(), QString(), QString(), 0, fixture.dir.path(), QString(),
-                          QString())) {
-        std::fprintf(stderr, "open: %s\n", qPrintable(fixture.db->LastErrorText()));
-        return 1;
-    }
-    if (sqlite3_open_v2(file.toUtf8().constData(), &fixture.raw, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK) {
-        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(fixture.raw));
-        return 1;
+    if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), &fixture->raw,
+                        SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(fixture->raw));
+        return nullptr;
     }
 
     // Look-up keys spread over the catalogue. The first and the 500th range
     // and the VIN above the last range are taken in ordinary VIN types
     // (those of the special form have no gaps between their ranges).
-    const int vinTypes = SyntheticVinTypes(fixture.size);
+    const int vinTypes = SyntheticVinTypes(size);
     const int last = SyntheticRangesPerType() - 1;
     for (int k = 0; k < kKeys; ++k) {
         const int t = (k * 7919) % vinTypes;
@@ -414,34 +411,61 @@ int main(int argc, char **argv)
         if (ordinary >= vinTypes)
             ordinary = 1;
         const QString type = SyntheticVinType(ordinary);
-        fixture.vins[VinAt::FirstRange].vinTypes.push_back(type);
-        fixture.vins[VinAt::FirstRange].shortVins.push_back(SyntheticShortVin(ordinary, 0));
-        fixture.vins[VinAt::Range500].vinTypes.push_back(type);
-        fixture.vins[VinAt::Range500].shortVins.push_back(SyntheticShortVin(ordinary, last));
-        fixture.vins[VinAt::AboveLastRange].vinTypes.push_back(type);
-        fixture.vins[VinAt::AboveLastRange].shortVins.push_back(
+        fixture->vins[VinAt::FirstRange].vinTypes.push_back(type);
+        fixture->vins[VinAt::FirstRange].shortVins.push_back(SyntheticShortVin(ordinary, 0));
+        fixture->vins[VinAt::Range500].vinTypes.push_back(type);
+        fixture->vins[VinAt::Range500].shortVins.push_back(SyntheticShortVin(ordinary, last));
+        fixture->vins[VinAt::AboveLastRange].vinTypes.push_back(type);
+        fixture->vins[VinAt::AboveLastRange].shortVins.push_back(
             SyntheticShortVinAfter(ordinary, last));
-        fixture.vins[VinAt::Spread].vinTypes.push_back(SyntheticVinType(t));
-        fixture.vins[VinAt::Spread].shortVins.push_back(
+        fixture->vins[VinAt::Spread].vinTypes.push_back(SyntheticVinType(t));
+        fixture->vins[VinAt::Spread].shortVins.push_back(
             SyntheticShortVin(t, (k * 104729) % SyntheticRangesPerType()));
-        fixture.typeKeys.push_back(SyntheticTypeKey((k * 7919) % fixture.size.typeKeys));
-        fixture.leadTypes.push_back(SyntheticLeadType(k * 31));
-        fixture.mainGroups.push_back(
+        fixture->typeKeys.push_back(SyntheticTypeKey((k * 7919) % size.typeKeys));
+        fixture->leadTypes.push_back(SyntheticLeadType(k * 31));
+        fixture->mainGroups.push_back(
             QStringLiteral("%1").arg((k * 13) % 100, 2, 10, QLatin1Char('0')));
     }
-    g_fixture = &fixture;
+    return fixture;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    // Each size ten times the one before; the largest is the default
+    // catalogue of the generator.
+    const int tenth = qEnvironmentVariableIntValue("YAQ_BENCH_SMALL") ? 10 : 1;
+    SyntheticCatalogues built;
+    for (const int scale : {100, 10, 1}) {
+        const SyntheticSize full;
+        SyntheticSize size = full;
+        size.vinRanges = full.vinRanges / scale / tenth;
+        size.typeKeys = full.typeKeys / scale / tenth;
+        size.labourValues = full.labourValues / scale / tenth;
+        auto fixture = MakeFixture(built, size);
+        if (!fixture)
+            return 1;
+        g_fixtures[size.vinRanges] = std::move(fixture);
+    }
 
     RegisterAll();
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter("min");
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::vector<int> sizes;
+    for (const auto &entry : g_fixtures)
+        sizes.push_back(entry.first);
     std::vector<RatioLine> lines;
-    for (const std::string &pair : g_pairs)
-        lines.push_back({"BM_Layer_" + pair, "BM_Raw_" + pair, 1.5, pair});
+    for (const std::string &pair : g_pairs) {
+        for (const RatioLine &line :
+             AtSizes({"BM_Layer_" + pair, "BM_Raw_" + pair, 1.5, pair}, sizes, "ranges"))
+            lines.push_back(line);
+    }
     reporter.PrintRatios("layer / SQLite C API of the same query", lines);
     benchmark::Shutdown();
     g_fixture = nullptr;
-    fixture.db.reset();
-    sqlite3_close(fixture.raw);
+    g_fixtures.clear();
     return 0;
 }

@@ -3,14 +3,14 @@
 // request "transferVIN" arriving at the listener (taken as UTF-8). Whatever
 // comes, every answer the program sends back is well-formed XML and goes out
 // before any message; a date is taken over only when it is a valid one.
-// Links: yaq_common yaq_db yaq_ccd app/FirstRegistration.cpp app/TransferVinHandler.cpp
+// Links: yaq_common yaq_dms yaq_db yaq_ccd app/FirstRegistration.cpp app/TransferVinHandler.cpp
 // Links: app/VehicleSearch.cpp
 
 #include "FuzzSupport.h"
 #include "app/FirstRegistration.h"
 #include "app/TransferVinHandler.h"
 #include "app/VehicleSearch.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
@@ -36,9 +36,10 @@ struct Notices : IDmsNotice
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
     return 0;
 }
 
@@ -66,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Notices notices;
         Answerer sender;
         sender.answer = text;
-        CDmsFrame frame(&s, &notices, &sender);
-        const auto result = CFirstRegistration(&s).Request(
-            frame, [&](const QString &) { return int((options >> 3) & 3); });
+        CDmsClient client(&s, &sender);
+        client.SetShortVinCount([&](const QString &) { return int((options >> 3) & 3); });
+        const auto result = CFirstRegistration(&s).Request(client, &notices);
         if (result.applied && (!CFirstRegistration::IsValidDate(s.Erstzulassung) ||
                                result.firstRegistration != s.Erstzulassung))
             abort();
@@ -82,10 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Notices notices;
         Answerer sender;
         sender.answer = text;
-        CDmsFrame frame(&s, &notices, &sender);
+        CDmsClient client(&s, &sender);
         CVehicleSearchCriteria criteria;
         criteria.lastName = QStringLiteral("M\u00fcller & <Co>");
-        const CVehicleSearchOutcome out = CVehicleSearch(&s).RequestVin(frame, criteria);
+        const CVehicleSearchOutcome out = CVehicleSearch(&s).RequestVin(client, &notices, criteria);
         if (out.hits.size() > CVehicleSearch::kMaxDmsHits)
             abort();
         QStringList vins;

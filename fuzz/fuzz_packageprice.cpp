@@ -2,10 +2,10 @@
 // the extended form and without. Whatever comes, an answer that is not
 // taken over leaves the package exactly as it was, and one that is taken
 // over prices only lines the request named.
-// Links: yaq_pkgpricing
+// Links: yaq_pkgpricing yaq_dms
 
 #include "FuzzSupport.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
 #include "packages/pricing/PackagePriceExchange.h"
 #include "settings/DmsHeader.h"
@@ -41,9 +41,10 @@ std::unique_ptr<CPosition> Line(int type, const char *number, const char *kind)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
     return 0;
 }
 
@@ -77,8 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Notices notices;
     Answerer sender;
     sender.answer = text;
-    CDmsFrame frame(&s, &notices, &sender);
-    CPackagePriceExchange exchange(frame, [&](const QString &) { return int((options >> 3) & 3); });
+    CDmsClient client(&s, &sender);
+    client.SetShortVinCount([&](const QString &) { return int((options >> 3) & 3); });
+    CPackagePriceExchange exchange(client, &notices);
     exchange.SetCampaignMode((options >> 5) & 1);
     const CPackagePriceExchange::Outcome out = exchange.Request(paket);
     if (!out.applied && !paket.HasEqualLines(before))

@@ -9,9 +9,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
     return 0;
 }
 

@@ -14,9 +14,10 @@ namespace {
 QTemporaryDir *folder = nullptr;
 }
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
     folder = new QTemporaryDir;
     return folder->isValid() ? 0 : 1;
 }

@@ -2,13 +2,12 @@
 // whatever comes, only a confirmation takes entries out of the basket, and
 // then only the one that was sent; the finding the road cannot carry always
 // stays, and an answer that confirms nothing is always explained.
-// Links: yaq_baskettransfer
+// Links: yaq_baskettransfer yaq_dms
 
 #include "FuzzSupport.h"
 #include "basket/model/WKList.h"
 #include "basket/transfer/BasketTransfer.h"
-#include "basket/transfer/TransferAnswer.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "packages/model/Position.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
@@ -42,9 +41,10 @@ struct Yes : ITransferQuestion
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
     return 0;
 }
 
@@ -63,12 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
     UpdateDmsHeader(&s);
 
-    for (const char *method : {"transferYAQPositions", "transferVehicleInfo"}) {
-        const CDmsTransferAnswer a = ReadDmsTransferAnswer(text, QLatin1String(method), s);
-        if (a.Confirmed() && a.status != CDmsTransferAnswer::Read)
-            abort();
-    }
-
     CWKList basket;
     for (int type : {POS_BASKET_LABOUR, POS_FINDING}) {
         auto pos = std::make_unique<CPosition>();
@@ -80,8 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Answerer sender;
     sender.answer = text;
     Yes yes;
+    CDmsClient client(&s, &sender);
     const CTransferResult out =
-        CBasketTransfer(&s, &notices, &sender, &yes).Transfer(basket, CTransferOrder());
+        CBasketTransfer(client, &notices, &yes).Transfer(basket, CTransferOrder());
     if (out.result == 0 && basket.GetCount() != 2)
         abort(); // nothing confirmed, nothing taken out
     if (out.result != 0 && (basket.GetCount() != 1 || basket.GetAt(0)->APos->Type != POS_FINDING))

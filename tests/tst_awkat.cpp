@@ -1,14 +1,22 @@
 // The labour-value catalogue: the walk through the levels of the demo
-// catalogue with the vehicle's filters, the jump to a position number, the
-// prices (computed, from the local price files, from DMS answers and once
-// from the stand-in DMS over loopback), and the print-out as PDF.
+// catalogue (with a few rows added where a case needs them) with the
+// vehicle's filters, the jump to a position number, the marks and colours
+// of the rows, the buttons of a position, the prices (computed, from the
+// local price files, from DMS answers and once from the stand-in DMS over
+// loopback), and the print-out as PDF and in the preview.
 
+#include "catalogues/AwKatDlg.h"
 #include "catalogues/AwKatPrintDoc.h"
+#include "catalogues/AwKatRowPainter.h"
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
-#include "common/DmsFrame.h"
 #include "common/EasyPrintDlg.h"
+#include "common/OwnButton.h"
+#include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
@@ -18,13 +26,36 @@
 #include "support/TestMain.h"
 #include "yaq2-dms/StandInDms.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
+
+// The adviser gives the request up as soon as it goes out; the DMS answers
+// all the same.
+struct CancellingWait : IDmsWait
+{
+    void Begin(std::function<void()> cancel) override { cancel(); }
+    void End() override {}
+};
+struct AnsweringSender : IDmsSender
+{
+    QString answer;
+    int calls = 0;
+    QString Request(const QString &, const QString &, const QString &) override
+    {
+        ++calls;
+        return answer;
+    }
+};
 
 struct Notices : IDmsNotice
 {
@@ -61,6 +92,9 @@ CPrgSettings Vehicle(const QString &name)
         s.TypSchl = QStringLiteral("7X01");
         s.ModellBez = QStringLiteral("Alto");
         s.EReihe = QStringLiteral("A40");
+    } else if (name == QLatin1String("Arvo, no VIN")) {
+        s = Vehicle(QStringLiteral("Arvo"));
+        s.FgstnrFull.clear();
     } else { // the catalogue of the Arvo without a vehicle
         s.Bestellnr = QStringLiteral("VQF40DE");
     }
@@ -76,6 +110,153 @@ QString Numbers(const std::vector<CAwKatRow *> &rows)
     for (const CAwKatRow *row : rows)
         out << row->Number;
     return out.join(QLatin1Char(' '));
+}
+
+// The numbers, a row marked as one piece of work with the one above "+".
+QString MarkedNumbers(const std::vector<CAwKatRow *> &rows)
+{
+    QStringList out;
+    for (const CAwKatRow *row : rows)
+        out << (row->PairMark ? QStringLiteral("+") : QString()) + row->Number;
+    return out.join(QLatin1Char(' '));
+}
+
+QString Quoted(const QString &text)
+{
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// Statements that put positions into a main group of the Arvo's catalogue,
+// each "line number [code reference]", valued for the Arvo 1.6 and marked
+// in its column; with a title the main group itself is added too.
+QStringList ArvoPositions(const QString &group, const QStringList &positions,
+                          const QString &title = QString())
+{
+    QStringList sql;
+    if (!title.isEmpty())
+        sql << QStringLiteral("INSERT INTO aw_main_group (catalogue_key, language, type_number,"
+                              " main_group, group_text, text2, text3) VALUES ('1', '00',"
+                              " 'VQF40DE', %1, %2, '', '')")
+                   .arg(Quoted(group), Quoted(title));
+    for (const QString &position : positions) {
+        const QStringList f = position.split(QLatin1Char(' '));
+        const QString line = f.value(0), number = f.value(1);
+        sql << QStringLiteral("INSERT INTO aw_catalogue_position (catalogue_key, type_number,"
+                              " main_group, language, line_number, position_number,"
+                              " relation_code, reference, visibility, separator, bracket_marker,"
+                              " variants, text1) VALUES ('1', 'VQF40DE', %1, '00', %2, %3, %4, %5,"
+                              " 'J', 'N', 'N', 'NNNU', %6)")
+                   .arg(Quoted(group), Quoted(line), Quoted(number), Quoted(f.value(2)),
+                        Quoted(f.value(3)), Quoted(QStringLiteral("Position ") + number));
+        sql << QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group,"
+                              " position_number, unit_code, lead_type, extra_code, work_units,"
+                              " remark, flag) VALUES ('1', %1, %2, '0', '1101', 'A', '2', '', 'J')")
+                   .arg(Quoted(number.left(2)), Quoted(number));
+        sql << QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number, main_group,"
+                              " line_number, position_number, line_text, work_units, column_flags)"
+                              " VALUES ('1', 'VQF40DE', %1, %2, %3, '', '', 'NNN-')")
+                   .arg(Quoted(group), Quoted(line), Quoted(number));
+    }
+    return sql;
+}
+
+// The infos of positions, each "number info1 info2" ("-" for none).
+QStringList Infos(const QString &group, const QStringList &infos)
+{
+    QStringList sql;
+    for (const QString &info : infos) {
+        QStringList f = info.split(QLatin1Char(' '));
+        for (QString &field : f) {
+            if (field == QLatin1String("-"))
+                field.clear();
+        }
+        sql << QStringLiteral("INSERT INTO labour_info (catalogue_key, main_group,"
+                              " position_number, info_number, info_text, info_number2) VALUES"
+                              " ('1', %1, %2, %3, '', %4)")
+                   .arg(Quoted(group), Quoted(f.value(0)), Quoted(f.value(1)), Quoted(f.value(2)));
+    }
+    return sql;
+}
+
+// The rows a case adds to the demo catalogue, by name.
+QStringList Fixture(const QString &name)
+{
+    if (name.isEmpty())
+        return {};
+    if (name == QLatin1String("249 before 250"))
+        return ArvoPositions(
+            QStringLiteral("00"),
+            {"0010 0000249", "0020 0000248 Z 0000249", "0030 0000250", "0040 0000251 V 0000250"},
+            QStringLiteral("Allgemein"));
+    if (name == QLatin1String("250 before 249"))
+        return ArvoPositions(QStringLiteral("00"),
+                             {"0010 0000250", "0020 0000251 V 0000250", "0030 0000249",
+                              "0040 0000248 Z 0000249", "0050 0000260"},
+                             QStringLiteral("Allgemein"));
+    // The brake fluid follows the front pads in the brakes' group, and
+    // stands on its own among the engine work.
+    if (name == QLatin1String("brake fluid in two groups"))
+        return ArvoPositions(QStringLiteral("34"), {"0025 3410030 Z 3410010"}) +
+               ArvoPositions(QStringLiteral("11"), {"0340 3410030"});
+    // A third-level row that is a valued position itself, with no
+    // position in its own lines.
+    if (name == QLatin1String("third level valued itself"))
+        return {QStringLiteral(
+            "INSERT INTO aw_catalogue_group (catalogue_key, type_number, main_group, language,"
+            " level, line_from, line_to, group_code, marker, group_text) VALUES ('1', 'VQF40DE',"
+            " '11', '00', '3', '0160', '0199', '1110030', 'N', 'Oelservice Premium')")};
+    const QStringList two = {"0010 0000300", "0020 0000310"};
+    // Valued for the lead type, but the catalogue line is not marked in the
+    // column of the Arvo 1.6.
+    if (name == QLatin1String("line not marked for the vehicle"))
+        return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
+               QStringList{QStringLiteral("UPDATE catalogue_line SET column_flags = '-NN-'"
+                                          " WHERE position_number = '0000310'")};
+    if (name == QLatin1String("naming each other"))
+        return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
+               Infos(QStringLiteral("00"), {"0000300 0000310 -", "0000310 - 0000300"});
+    if (name == QLatin1String("named by the one above only"))
+        return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
+               Infos(QStringLiteral("00"), {"0000300 0000310 -"});
+    if (name == QLatin1String("naming the one above only"))
+        return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
+               Infos(QStringLiteral("00"), {"0000310 - 0000300"});
+    if (name == QLatin1String("group 99 naming another"))
+        return ArvoPositions(QStringLiteral("99"), {"0010 9900300"}, QStringLiteral("Sonstiges")) +
+               Infos(QStringLiteral("99"), {"9900300 - 9900100"});
+    if (name == QLatin1String("group 00 naming another"))
+        return ArvoPositions(QStringLiteral("00"), {"0010 0000300"}, QStringLiteral("Allgemein")) +
+               Infos(QStringLiteral("00"), {"0000300 - 0000100"});
+    qFatal("unknown fixture %s", qPrintable(name));
+    return {};
+}
+
+// The walk as the page sets it up: the vehicle's catalogue column known.
+std::unique_ptr<CAwKatWalk> MakeWalk(CPrgSettings &s, CYaqDb *catalogue, CYaqDb *values,
+                                     CYaqDb *third)
+{
+    auto walk = std::make_unique<CAwKatWalk>(&s, catalogue, values, third);
+    walk->SetVehicleColumn(GetAwKatSpalte(&s, catalogue, s.ModellBez, {}));
+    return walk;
+}
+
+// Opens the rows of the shown level by their numbers, one after the other.
+bool OpenByNumbers(CAwKatWalk &walk, const QStringList &numbers)
+{
+    for (const QString &number : numbers) {
+        CAwKatRow *row = nullptr;
+        for (CAwKatRow *r : walk.Shown()) {
+            if (r->Number == number)
+                row = r;
+        }
+        if (!row) {
+            qWarning("no row %s", qPrintable(number));
+            return false;
+        }
+        walk.Select(row);
+        walk.Open(row);
+    }
+    return true;
 }
 
 QString Answer(const QString &children, const QString &version)
@@ -100,6 +281,12 @@ private slots:
     void initTestCase();
     void walkShowsWhatTheVehicleHas_data();
     void walkShowsWhatTheVehicleHas();
+    void pairMarks_data();
+    void pairMarks();
+    void rowColours_data();
+    void rowColours();
+    void positionButtons_data();
+    void positionButtons();
     void backLeadsToTheLevelAbove();
     void alternativeCatalogue_data();
     void alternativeCatalogue();
@@ -115,8 +302,12 @@ private slots:
     void priceRequest();
     void priceAnswer_data();
     void priceAnswer();
+    void cancelledPriceKeepsThePrices();
     void standInDmsPricesAPosition();
     void printsToPdf();
+    void previewShowsThePrintOut();
+    void shortVinCount_data();
+    void shortVinCount();
     void columnsInView_data();
     void columnsInView();
     void catalogueColumns_data();
@@ -127,8 +318,11 @@ private:
     {
         std::unique_ptr<CYaqDb> catalogue, values, third;
     };
-    Dbs OpenDbs();
+    // The three connections to the demo catalogue, or to a copy of it with
+    // the rows of the fixture added. The cached readers start empty.
+    Dbs OpenDbs(const QString &fixture = QString());
     TestEnv m_env;
+    int m_nFixtures = 0;
 };
 
 void TestAwKat::initTestCase()
@@ -137,13 +331,37 @@ void TestAwKat::initTestCase()
     SetPrgSprache(QStringLiteral("00"));
 }
 
-TestAwKat::Dbs TestAwKat::OpenDbs()
+TestAwKat::Dbs TestAwKat::OpenDbs(const QString &fixture)
 {
+    CatalogueCache().Clear();
+    QString folder = QStringLiteral(YAQ_DEMO_DATAS_DIR);
+    const QStringList statements = Fixture(fixture);
+    if (!statements.isEmpty()) {
+        folder = m_env.path() + QStringLiteral("/fixture%1").arg(++m_nFixtures);
+        const QString file = folder + QStringLiteral("/YAQ2.dat");
+        if (!QDir().mkpath(folder) ||
+            !QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), file))
+            qFatal("the demo catalogue cannot be copied");
+        const QString name = QStringLiteral("fixture%1").arg(m_nFixtures);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file);
+            if (!db.open())
+                qFatal("the copy of the demo catalogue does not open");
+            QSqlQuery q(db);
+            for (const QString &sql : statements) {
+                if (!q.exec(sql))
+                    qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+            }
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
     Dbs dbs;
     for (auto *db : {&dbs.catalogue, &dbs.values, &dbs.third}) {
         *db = std::make_unique<CYaqDb>();
-        if (!(*db)->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
-                         QString(), QString()))
+        if (!(*db)->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
             qFatal("the demo catalogue does not open");
     }
     return dbs;
@@ -151,61 +369,205 @@ TestAwKat::Dbs TestAwKat::OpenDbs()
 
 void TestAwKat::walkShowsWhatTheVehicleHas_data()
 {
-    // Row: vehicle, the numbers opened one after the other from the main
-    // groups, the level then shown, its rows, the messages.
+    // Row: vehicle, the rows added to the demo catalogue, the numbers opened
+    // one after the other from the main groups, the level then shown, its
+    // rows, the messages.
     QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<QString>("fixture");
     QTest::addColumn<QStringList>("opened");
     QTest::addColumn<int>("level");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("notices");
     // clang-format off
-    QTest::newRow("main groups")                  << "Arvo"  << QStringList{}                   << 1 << "11 34 64" << "";
-    QTest::newRow("subgroups")                    << "Arvo"  << QStringList{"11"}               << 2 << "10 20" << "";
-    QTest::newRow("third level")                  << "Arvo"  << QStringList{"11", "10"}         << 3 << "1110 1120" << "";
-    QTest::newRow("hidden position left out")     << "Arvo"  << QStringList{"11", "10", "1110"} << 4 << "1110010 1110015 1110016 1110017 1110020 1110021" << "";
-    QTest::newRow("subgroup onto its positions")  << "Arvo"  << QStringList{"11", "20"}         << 4 << "1110040 1110050 1110060" << "";
-    QTest::newRow("position without value")       << "Arvo"  << QStringList{"34"}               << 4 << "3410010 3410011" << "";
-    QTest::newRow("subgroup without value")       << "Arvo"  << QStringList{"64"}               << 2 << "11 12" << "";
-    QTest::newRow("other vehicle's subgroups")    << "Bento" << QStringList{"34"}               << 2 << "10 20" << "";
-    QTest::newRow("main group onto positions")    << "Bento" << QStringList{"11"}               << 4 << "1110010" << "";
-    QTest::newRow("empty level: 4020 once, back") << "Bento" << QStringList{"64"}               << 1 << "11 34 64" << "4020";
-    QTest::newRow("catalogue without vehicle")    << "none"  << QStringList{"64"}               << 2 << "11 12 13" << "";
-    QTest::newRow("alternative main groups")      << "Alto"  << QStringList{}                   << 1 << "11 34 64" << "";
-    QTest::newRow("alternative groups")           << "Alto"  << QStringList{"11"}               << 3 << "1110 1120" << "";
-    QTest::newRow("alternative: the main group's positions, one without value") << "Alto"  << QStringList{"11", "1120"}       << 4 << "1110500 1110510 1110010 1110020 1120500 1120010" << "";
-    QTest::newRow("alternative without groups")   << "Alto"  << QStringList{"64"}               << 4 << "6400010 6400020" << "";
+    QTest::newRow("main groups")                  << "Arvo"  << "" << QStringList{}                   << 1 << "11 34 64" << "";
+    QTest::newRow("subgroups")                    << "Arvo"  << "" << QStringList{"11"}               << 2 << "10 20" << "";
+    QTest::newRow("third level")                  << "Arvo"  << "" << QStringList{"11", "10"}         << 3 << "1110 1120" << "";
+    QTest::newRow("hidden position left out")     << "Arvo"  << "" << QStringList{"11", "10", "1110"} << 4 << "1110010 1110015 1110016 1110017 1110020 1110021" << "";
+    QTest::newRow("subgroup onto its positions")  << "Arvo"  << "" << QStringList{"11", "20"}         << 4 << "1110040 1110050 1110060" << "";
+    QTest::newRow("position without value")       << "Arvo"  << "" << QStringList{"34"}               << 4 << "3410010 3410011" << "";
+    QTest::newRow("subgroup without value")       << "Arvo"  << "" << QStringList{"64"}               << 2 << "11 12" << "";
+    QTest::newRow("other vehicle's subgroups")    << "Bento" << "" << QStringList{"34"}               << 2 << "10 20" << "";
+    QTest::newRow("main group onto positions")    << "Bento" << "" << QStringList{"11"}               << 4 << "1110010" << "";
+    QTest::newRow("empty level: 4020 once, back") << "Bento" << "" << QStringList{"64"}               << 1 << "11 34 64" << "4020";
+    QTest::newRow("catalogue without vehicle")    << "none"  << "" << QStringList{"64"}               << 2 << "11 12 13" << "";
+    QTest::newRow("third level valued itself")    << "Arvo"  << "third level valued itself" << QStringList{"11", "10"} << 3 << "1110 1110030 1120" << "";
+    QTest::newRow("line not marked in the vehicle's column") << "Arvo" << "line not marked for the vehicle" << QStringList{"00"} << 4 << "0000300" << "";
+    QTest::newRow("250 drops the 249 before it, with its following row") << "Arvo" << "249 before 250" << QStringList{"00"} << 4 << "0000250 0000251" << "";
+    QTest::newRow("250 drops the 249 after it, with its following row")  << "Arvo" << "250 before 249" << QStringList{"00"} << 4 << "0000250 0000251 0000260" << "";
+    QTest::newRow("without a VIN both 249 and 250")                      << "Arvo, no VIN" << "249 before 250" << QStringList{"00"} << 4 << "0000249 0000248 0000250 0000251" << "";
+    QTest::newRow("alternative main groups")      << "Alto"  << "" << QStringList{}                   << 1 << "11 34 64" << "";
+    QTest::newRow("alternative groups")           << "Alto"  << "" << QStringList{"11"}               << 3 << "1110 1120" << "";
+    QTest::newRow("alternative: the main group's positions, one without value") << "Alto"  << "" << QStringList{"11", "1120"}       << 4 << "1110500 1110510 1110010 1110020 1120500 1120010" << "";
+    QTest::newRow("alternative without groups")   << "Alto"  << "" << QStringList{"64"}               << 4 << "6400010 6400020" << "";
     // clang-format on
 }
 
 void TestAwKat::walkShowsWhatTheVehicleHas()
 {
     QFETCH(QString, vehicle);
+    QFETCH(QString, fixture);
     QFETCH(QStringList, opened);
     QFETCH(int, level);
     QFETCH(QString, shown);
     QFETCH(QString, notices);
     CPrgSettings s = Vehicle(vehicle);
-    Dbs dbs = OpenDbs();
-    CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    Dbs dbs = OpenDbs(fixture);
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
     QStringList told;
-    walk.SetNotice([&told](int id) { told << QString::number(id); });
-    QVERIFY(walk.ReadMainGroups());
-    for (const QString &number : opened) {
-        CAwKatRow *row = nullptr;
-        for (CAwKatRow *r : walk.Shown()) {
-            if (r->Number == number)
-                row = r;
-        }
-        QVERIFY2(row, qPrintable(number));
-        walk.Select(row);
-        walk.Open(row);
-    }
-    QCOMPARE(walk.ShownLevel(), level);
-    QCOMPARE(Numbers(walk.Shown()), shown);
+    walk->SetNotice([&told](int id) { told << QString::number(id); });
+    QVERIFY(walk->ReadMainGroups());
+    QVERIFY(OpenByNumbers(*walk, opened));
+    QCOMPARE(walk->ShownLevel(), level);
+    QCOMPARE(Numbers(walk->Shown()), shown);
     QCOMPARE(told.join(QLatin1Char(' ')), notices);
-    QVERIFY(walk.SelectedIndex() >= 0);
+    QVERIFY(walk->SelectedIndex() >= 0);
     if (level == 1)
-        QVERIFY(walk.Path().empty());
+        QVERIFY(walk->Path().empty());
+}
+
+void TestAwKat::pairMarks_data()
+{
+    // Row: the rows added to the demo catalogue, the numbers opened -> the
+    // positions, "+" before one marked as one piece of work with the row
+    // above.
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("the demo's windscreen and mirror glass") << ""                           << QStringList{"64", "12"} << "6412010 +6412020";
+    QTest::newRow("two naming each other")                  << "naming each other"          << QStringList{"00"}       << "0000300 +0000310";
+    QTest::newRow("named by the one above only")            << "named by the one above only" << QStringList{"00"}      << "0000300 0000310";
+    QTest::newRow("naming the one above only")              << "naming the one above only"  << QStringList{"00"}       << "0000300 0000310";
+    QTest::newRow("main group 99: naming any one")          << "group 99 naming another"    << QStringList{"99"}       << "+9900300";
+    QTest::newRow("other main group: naming one not above") << "group 00 naming another"    << QStringList{"00"}       << "0000300";
+    // clang-format on
+}
+
+void TestAwKat::pairMarks()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, opened);
+    QFETCH(QString, shown);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    Dbs dbs = OpenDbs(fixture);
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(walk->ReadMainGroups());
+    QVERIFY(OpenByNumbers(*walk, opened));
+    QCOMPARE(MarkedNumbers(walk->Shown()), shown);
+}
+
+void TestAwKat::rowColours_data()
+{
+    // Row: row type, in the level list (else the path), selected, the list
+    // has the focus, lead type, model designation, alternative catalogue,
+    // Citrix colour -> ground and text colour.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("levelList");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<QString>("leadType");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("alternative");
+    QTest::addColumn<int>("citrix");
+    QTest::addColumn<QString>("ground");
+    QTest::addColumn<QString>("text");
+    const QString none = kNoModelDesignation;
+    // clang-format off
+    QTest::newRow("main group")                             << 1 << true  << false << false << "1101" << "Arvo 1.6" << 0 << 0 << "#ffffff" << "#000000";
+    QTest::newRow("subgroup")                               << 2 << true  << false << false << "1101" << "Arvo 1.6" << 0 << 0 << "#c0c0c0" << "#000000";
+    QTest::newRow("third level")                            << 3 << true  << false << false << "1101" << "Arvo 1.6" << 0 << 0 << "#c0dcc0" << "#000000";
+    QTest::newRow("position: the page's background")        << 4 << true  << false << false << "1101" << "Arvo 1.6" << 0 << 0 << "#a6caf0" << "#000000";
+    QTest::newRow("position: white with the Citrix colour") << 4 << true  << false << false << "1101" << "Arvo 1.6" << 0 << 1 << "#ffffff" << "#000000";
+    QTest::newRow("selected while the list has the focus")  << 4 << true  << true  << true  << "1101" << "Arvo 1.6" << 0 << 0 << "#123456" << "#ffff00";
+    QTest::newRow("selected without the focus")             << 2 << true  << true  << false << "1101" << "Arvo 1.6" << 0 << 0 << "#123456" << "#ffffff";
+    QTest::newRow("selected in the path: not highlighted")  << 2 << false << true  << true  << "1101" << "Arvo 1.6" << 0 << 0 << "#c0c0c0" << "#000000";
+    QTest::newRow("subgroup of a model without lead type")  << 2 << true  << false << false << ""     << "Arvo 1.6" << 0 << 0 << "#c0c0c0" << "#808080";
+    QTest::newRow("the same in the path")                   << 2 << false << false << false << ""     << "Arvo 1.6" << 0 << 0 << "#c0c0c0" << "#000000";
+    QTest::newRow("subgroup without model")                 << 3 << true  << false << false << ""     << none       << 0 << 0 << "#c0dcc0" << "#000000";
+    QTest::newRow("position of a model without lead type")  << 4 << true  << false << false << ""     << "Arvo 1.6" << 0 << 0 << "#a6caf0" << "#808080";
+    QTest::newRow("position without model: catalogue view") << 4 << true << false << false << ""     << none       << 0 << 0 << "#a6caf0" << "#000000";
+    QTest::newRow("position without model, alternative")    << 4 << true  << false << false << ""     << none       << 1 << 0 << "#a6caf0" << "#808080";
+    QTest::newRow("grey over the selection")                << 4 << true  << true  << true  << ""     << "Arvo 1.6" << 0 << 0 << "#123456" << "#808080";
+    // clang-format on
+}
+
+void TestAwKat::rowColours()
+{
+    QFETCH(int, type);
+    QFETCH(bool, levelList);
+    QFETCH(bool, selected);
+    QFETCH(bool, focused);
+    QFETCH(QString, leadType);
+    QFETCH(QString, model);
+    QFETCH(int, alternative);
+    QFETCH(int, citrix);
+    QFETCH(QString, ground);
+    QFETCH(QString, text);
+    CPrgSettings s;
+    s.LeadTyp = leadType;
+    s.ModellBez = model;
+    s.bAltKatalog = alternative;
+    s.CitrixColor = citrix;
+    const CAwKatRowColours colours = CAwKatRowPainter::RowColours(
+        &s, type, levelList, selected, focused, QColor(QStringLiteral("#123456")));
+    QCOMPARE(colours.Ground.name(), ground);
+    QCOMPARE(colours.Text.name(), text);
+}
+
+void TestAwKat::positionButtons_data()
+{
+    // Row: vehicle, its first registration, request mode, training edition,
+    // catalogue view, the position jumped to -> the price button there,
+    // the package and the maintenance button enabled.
+    QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<QString>("registered");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<int>("training");
+    QTest::addColumn<int>("catalogueView");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("price");
+    QTest::addColumn<bool>("packages");
+    QTest::addColumn<bool>("maintenance");
+    // clang-format off
+    QTest::newRow("DMS prices; packages; a maintenance topic") << "Arvo"  << ""           << 4 << 0 << 0 << "1110010" << true  << true  << true;
+    QTest::newRow("position without packages")                 << "Arvo"  << ""           << 4 << 0 << 0 << "1110020" << true  << false << true;
+    QTest::newRow("price files outside the training edition")  << "Arvo"  << ""           << 3 << 0 << 0 << "1110010" << false << true  << true;
+    QTest::newRow("price files in the training edition")       << "Arvo"  << ""           << 3 << 1 << 0 << "1110010" << true  << true  << true;
+    QTest::newRow("no price requests")                         << "Arvo"  << ""           << 0 << 0 << 0 << "1110010" << false << true  << true;
+    QTest::newRow("catalogue view")                            << "Arvo"  << ""           << 4 << 0 << 1 << "1110010" << false << true  << true;
+    QTest::newRow("registered before its maintenance topics")  << "Bento" << "01.01.2005" << 4 << 0 << 0 << "1110010" << true  << true  << false;
+    QTest::newRow("registered while its topics apply")         << "Bento" << "01.01.2015" << 4 << 0 << 0 << "1110010" << true  << true  << true;
+    // clang-format on
+}
+
+void TestAwKat::positionButtons()
+{
+    QFETCH(QString, vehicle);
+    QFETCH(QString, registered);
+    QFETCH(int, requests);
+    QFETCH(int, training);
+    QFETCH(int, catalogueView);
+    QFETCH(QString, number);
+    QFETCH(bool, price);
+    QFETCH(bool, packages);
+    QFETCH(bool, maintenance);
+    CPrgSettings s = Vehicle(vehicle);
+    s.Erstzulassung = registered;
+    s.SRPInterfaceReq = requests;
+    s.bSchulung = training;
+    s.bKatalogansicht = catalogueView;
+    s.AktApNr = number;
+    Dbs dbs = OpenDbs();
+    CAwKatDlg page;
+    page.Create(&s, 150, 3200, {dbs.catalogue.get(), dbs.values.get(), dbs.third.get()}, nullptr,
+                nullptr);
+    page.ActivatePage(1);
+    QCOMPARE(page.Walk()->Current(AW_POSITION)->Number, number);
+    QCOMPARE(!page.PriceButton()->isHidden(), price);
+    QCOMPARE(page.SrpButton()->isEnabled(), packages);
+    auto *maintenanceButton = page.findChild<COwnButton *>(QStringLiteral("maintenanceButton"));
+    QVERIFY(maintenanceButton);
+    QCOMPARE(maintenanceButton->isEnabled(), maintenance);
 }
 
 void TestAwKat::backLeadsToTheLevelAbove()
@@ -287,43 +649,62 @@ void TestAwKat::alternativeCatalogue()
 
 void TestAwKat::jumpReachesThePosition_data()
 {
-    // Row: vehicle, number, reached, the path then, the current position.
+    // Row: vehicle, the rows added to the demo catalogue, number, the
+    // catalogue line and main group the settings know for it -> reached,
+    // the path then, the position reached (empty: the number).
     QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<QString>("fixture");
     QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("group");
     QTest::addColumn<bool>("reached");
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("at");
     // clang-format off
-    QTest::newRow("through three levels")      << "Arvo"  << "1110021" << true  << "11 10 1120";
-    QTest::newRow("subgroup without third")    << "Arvo"  << "1110050" << true  << "11 20";
-    QTest::newRow("group without levels")      << "Arvo"  << "3410011" << true  << "34";
-    QTest::newRow("other vehicle")             << "Bento" << "3410020" << true  << "34 20";
-    QTest::newRow("no value for the vehicle")  << "Arvo"  << "3410020" << false << "";
-    QTest::newRow("six characters")            << "Arvo"  << "111002"  << false << "";
-    QTest::newRow("a letter")                  << "Arvo"  << "11100A1" << false << "";
-    QTest::newRow("not in the catalogue")      << "Arvo"  << "5555555" << false << "";
-    QTest::newRow("alternative: group, number") << "Alto"  << "3420010" << true  << "34 3420";
-    QTest::newRow("alternative: no groups")    << "Alto"  << "6400020" << true  << "64";
-    QTest::newRow("alternative: no value")     << "Alto"  << "1120020" << false << "";
-    QTest::newRow("alternative: a letter")     << "Alto"  << "11205A0" << false << "";
+    QTest::newRow("through three levels")      << "Arvo"  << "" << "1110021" << ""     << ""   << true  << "11 10 1120" << "";
+    QTest::newRow("subgroup without third")    << "Arvo"  << "" << "1110050" << ""     << ""   << true  << "11 20" << "";
+    QTest::newRow("group without levels")      << "Arvo"  << "" << "3410011" << ""     << ""   << true  << "34" << "";
+    QTest::newRow("other vehicle")             << "Bento" << "" << "3410020" << ""     << ""   << true  << "34 20" << "";
+    QTest::newRow("no value for the vehicle")  << "Arvo"  << "" << "3410020" << ""     << ""   << false << "" << "";
+    QTest::newRow("six characters")            << "Arvo"  << "" << "111002"  << ""     << ""   << false << "" << "";
+    QTest::newRow("a letter")                  << "Arvo"  << "" << "11100A1" << ""     << ""   << false << "" << "";
+    QTest::newRow("not in the catalogue")      << "Arvo"  << "" << "5555555" << ""     << ""   << false << "" << "";
+    QTest::newRow("a leading line elsewhere before a following line of its own group") << "Arvo" << "brake fluid in two groups" << "3410030" << "" << "" << true << "11 20" << "";
+    QTest::newRow("the known line, a following one")     << "Arvo" << "brake fluid in two groups" << "3410030" << "0025" << "34" << true << "34" << "";
+    QTest::newRow("six characters, the line known")      << "Arvo" << "" << "111002"  << "0220" << "11" << true << "11 10 1120" << "1110021";
+    QTest::newRow("the line known without main group")   << "Arvo" << "" << "1110050" << "0320" << ""   << true << "11 20" << "";
+    QTest::newRow("alternative: group, number") << "Alto"  << "" << "3420010" << ""     << ""   << true  << "34 3420" << "";
+    QTest::newRow("alternative: no groups")    << "Alto"  << "" << "6400020" << ""     << ""   << true  << "64" << "";
+    QTest::newRow("alternative: no value")     << "Alto"  << "" << "1120020" << ""     << ""   << false << "" << "";
+    QTest::newRow("alternative: a letter")     << "Alto"  << "" << "11205A0" << ""     << ""   << false << "" << "";
     // clang-format on
 }
 
 void TestAwKat::jumpReachesThePosition()
 {
     QFETCH(QString, vehicle);
+    QFETCH(QString, fixture);
     QFETCH(QString, number);
+    QFETCH(QString, line);
+    QFETCH(QString, group);
     QFETCH(bool, reached);
     QFETCH(QString, path);
+    QFETCH(QString, at);
     CPrgSettings s = Vehicle(vehicle);
-    Dbs dbs = OpenDbs();
-    CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
-    QCOMPARE(walk.JumpTo(number), reached);
+    s.AktApNr = number;
+    s.KatZeile = line;
+    s.HGText = group;
+    Dbs dbs = OpenDbs(fixture);
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QCOMPARE(walk->JumpTo(number), reached);
     if (!reached)
         return;
-    QCOMPARE(Numbers(walk.Path()), path);
-    QCOMPARE(walk.ShownLevel(), 4);
-    QCOMPARE(walk.Current(AW_POSITION)->Number, number);
-    QCOMPARE(walk.Shown().at(size_t(walk.SelectedIndex()))->Number, number);
+    const QString position = at.isEmpty() ? number : at;
+    QCOMPARE(Numbers(walk->Path()), path);
+    QCOMPARE(walk->ShownLevel(), 4);
+    QCOMPARE(walk->Current(AW_POSITION)->Number, position);
+    QCOMPARE(walk->Shown().at(size_t(walk->SelectedIndex()))->Number, position);
+    QCOMPARE(s.AktApNr, position);
 }
 
 void TestAwKat::catalogueReadsFollowAnIndex_data()
@@ -375,6 +756,8 @@ void TestAwKat::displayPrices_data()
     QTest::newRow("nothing found")             << 0 << -1.0  << -1.0  << -1.0 << 1 << "12"    << "?"      << "?";
     QTest::newRow("not asked")                 << 0 << -1.0  << -1.0  << -1.0 << 0 << "12"    << ""       << "";
     QTest::newRow("rounded up at the cent")    << 1 << 12.345 << -1.0 << -1.0 << 1 << "1"     << "12.35"  << "?";
+    QTest::newRow("VAT 0: gross equals net")   << 0 << -1.0  << 100.0 << 0.0  << 1 << "1"     << "100.00" << "100.00";
+    QTest::newRow("VAT 0 from the gross")      << 1 << 50.0  << -1.0  << 0.0  << 1 << "3"     << "50.00"  << "50.00";
     // clang-format on
 }
 
@@ -401,17 +784,23 @@ void TestAwKat::displayPrices()
 
 void TestAwKat::localPrices_data()
 {
-    // Row: vehicle, number, labour value -> shown net price, flat.
+    // Row: vehicle, number, labour value, the labour discount of the
+    // vehicle's VIN (empty: the demo's discount file) -> shown net price,
+    // flat.
     QTest::addColumn<QString>("vehicle");
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("discount");
     QTest::addColumn<QString>("net");
     QTest::addColumn<int>("flat");
     // clang-format off
-    QTest::newRow("flat price, labour discount 95") << "Arvo"  << "0101000" << "12" << "84.55"  << 1;
-    QTest::newRow("main-group price x value")       << "Arvo"  << "0100010" << "12" << "127.68" << 0;
-    QTest::newRow("other vehicle's discount 90")    << "Bento" << "0100010" << "10" << "100.80" << 0;
-    QTest::newRow("no main-group price")            << "Arvo"  << "8800010" << "12" << "?"      << 0;
+    QTest::newRow("flat price, labour discount 95") << "Arvo"  << "0101000" << "12" << ""    << "84.55"  << 1;
+    QTest::newRow("main-group price x value")       << "Arvo"  << "0100010" << "12" << ""    << "127.68" << 0;
+    QTest::newRow("other vehicle's discount 90")    << "Bento" << "0100010" << "10" << ""    << "100.80" << 0;
+    QTest::newRow("no main-group price")            << "Arvo"  << "8800010" << "12" << ""    << "?"      << 0;
+    QTest::newRow("discount 0: free of charge")     << "Arvo"  << "0100010" << "12" << "0"   << "0.00"   << 0;
+    QTest::newRow("discount 0 of a flat price")     << "Arvo"  << "0101000" << "12" << "0"   << "0.00"   << 1;
+    QTest::newRow("discount 100: the list price")   << "Arvo"  << "0100010" << "12" << "100" << "134.40" << 0;
     // clang-format on
 }
 
@@ -420,10 +809,22 @@ void TestAwKat::localPrices()
     QFETCH(QString, vehicle);
     QFETCH(QString, number);
     QFETCH(QString, value);
+    QFETCH(QString, discount);
     QFETCH(QString, net);
     QFETCH(int, flat);
     CPrgSettings s = Vehicle(vehicle);
-    s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    const QString demo = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    s.ReqDateiVerz = demo;
+    if (!discount.isEmpty()) {
+        // The demo's price files beside a discount file of this row.
+        s.ReqDateiVerz = m_env.path() + QStringLiteral("/discount") + QTest::currentDataTag();
+        QVERIFY(QDir().mkpath(s.ReqDateiVerz));
+        for (const char *file : {"/HGPrice.dat", "/Pauschal.dat"})
+            QVERIFY(QFile::copy(demo + QLatin1String(file), s.ReqDateiVerz + QLatin1String(file)));
+        QVERIFY(writeTextFile(s.ReqDateiVerz + QStringLiteral("/Rabatt.dat"),
+                              "FgstNr\tRabattTeile\tRabattAW\n" + s.FgstnrFull.toLatin1() +
+                                  "\t100\t" + discount.toLatin1() + "\n"));
+    }
     CAwKatPrices p;
     QVERIFY(CAwKatPricing::LocalPrice(s, number, value, p).isEmpty());
     QCOMPARE(CAwKatPricing::PriceText(p.Net), net);
@@ -493,6 +894,7 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("number used as a value")     << kVinElement + fr.arg("car", "11%s%d0", price)            << 0 << -1.0  << 0 << "11%s%d0|5060";
     QTest::newRow("wrong product type")         << kVinElement + fr.arg("bike", "1110010", price)           << 0 << -1.0  << 0 << "5057|5060";
     QTest::newRow("neither rate nor exception") << kVinElement                                               << 0 << -1.0  << 0 << "XMLNotValid!(1)";
+    QTest::newRow("no vin element: another vehicle") << fr.arg("car", "1110010", price)                     << 0 << -1.0  << 0 << "5056";
     // clang-format on
 }
 
@@ -507,10 +909,10 @@ void TestAwKat::priceAnswer()
     s.SchemaVersion = QStringLiteral("01.05.00");
     UpdateDmsHeader(&s);
     Notices notes;
-    CDmsFrame frame(&s, &notes);
+    CDmsClient client(&s, nullptr);
     CAwKatPrices p;
     CAwKatPricing::Reset(p, true);
-    QCOMPARE(CAwKatPricing::TakeAnswer(frame, Answer(children, frame.Version()),
+    QCOMPARE(CAwKatPricing::TakeAnswer(client, &notes, Answer(children, DmsHeaderVersion(s)),
                                        QStringLiteral("1110010"), p),
              applied);
     QCOMPARE(p.UnitNet, unitNet);
@@ -524,6 +926,37 @@ void TestAwKat::priceAnswer()
     }
     if (notices.isEmpty())
         QVERIFY2(told.isEmpty(), qPrintable(told));
+}
+
+// A price request the adviser gives up leaves the row's prices as they were
+// (no "?" either) and tells nothing.
+void TestAwKat::cancelledPriceKeepsThePrices()
+{
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    s.SRPInterfaceReq = 4;
+    s.ReqXMLServer = QStringLiteral("dms.test");
+    UpdateDmsHeader(&s);
+    AnsweringSender sender;
+    sender.answer =
+        Answer(kVinElement + QStringLiteral("<flatRate productType=\"car\"><number>"
+                                            "1110010</number><price currency=\"EUR\">"
+                                            "<netPrice>9.50</netPrice></price></flatRate>"),
+               DmsHeaderVersion(s));
+    CancellingWait wait;
+    CDmsClient client(&s, &sender, &wait);
+    Notices notes;
+    CAwKatPrices p;
+    p.UnitNet = 12.0;
+    CAwKatPricing::ComputeDisplayPrices(p, QStringLiteral("2"));
+    const CAwKatPrices before = p;
+    QCOMPARE(
+        CAwKatPricing::Request(client, &notes, QStringLiteral("1110010"), QStringLiteral("2"), p),
+        0);
+    QCOMPARE(sender.calls, 1);
+    QCOMPARE(p.UnitNet, before.UnitNet);
+    QCOMPARE(p.Net, before.Net);
+    QCOMPARE(p.NoPrice, before.NoPrice);
+    QVERIFY(notes.texts.isEmpty());
 }
 
 void TestAwKat::standInDmsPricesAPosition()
@@ -547,11 +980,11 @@ void TestAwKat::standInDmsPricesAPosition()
     UpdateDmsHeader(&s);
     Notices notes;
     CSoapReqSender sender(&s);
-    CDmsFrame frame(&s, &notes, &sender);
+    CDmsClient client(&s, &sender);
     CAwKatPrices p;
     // Off the price list: the labour rate times the labour value.
     const int applied =
-        CAwKatPricing::Request(frame, QStringLiteral("1110015"), QStringLiteral("3"), p);
+        CAwKatPricing::Request(client, &notes, QStringLiteral("1110015"), QStringLiteral("3"), p);
     QVERIFY2(notes.texts.isEmpty(), qPrintable(notes.texts.join(QLatin1Char('|'))));
     QCOMPARE(applied, 1);
     QVERIFY2(notes.texts.isEmpty(), qPrintable(notes.texts.join('|')));
@@ -579,6 +1012,62 @@ void TestAwKat::printsToPdf()
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     // Seven rows from the selection fit on one sheet.
     QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(out));
+}
+
+void TestAwKat::previewShowsThePrintOut()
+{
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    s.LocalFolder = m_env.path();
+    Dbs dbs = OpenDbs();
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(walk->JumpTo(QStringLiteral("1110010")));
+    CAwKatPrintDoc doc(&s, walk.get());
+    std::unique_ptr<CEasyPrintDlg> dlg = doc.MakePrintDlg(nullptr);
+    QCOMPARE(dlg->PdfFilePath(), m_env.path() + QStringLiteral("/YAQ2.pdf"));
+    dlg->OnInitDialog();
+    QCOMPARE(dlg->Columns() * dlg->Rows(), 1);
+    QImage image(400, 560, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        dlg->PaintPreview(painter, image.rect());
+    }
+    // The sheet shows the print-out's texts in black, not a marked-out
+    // area in red.
+    int dark = 0, red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 80 && c.green() < 80 && c.blue() < 80)
+                ++dark;
+            else if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                ++red;
+        }
+    }
+    QCOMPARE(red, 0);
+    QVERIFY2(dark > 200, qPrintable(QString::number(dark)));
+}
+
+void TestAwKat::shortVinCount_data()
+{
+    // Row: short VIN -> the vehicles of the catalogue that share it (at
+    // most 2 counted).
+    QTest::addColumn<QString>("shortVin");
+    QTest::addColumn<int>("count");
+    // clang-format off
+    QTest::newRow("one vehicle")               << "M012345" << 1;
+    QTest::newRow("two ranges hold it")        << "4K56789" << 2;
+    QTest::newRow("none")                      << "Z999999" << 0;
+    // clang-format on
+}
+
+void TestAwKat::shortVinCount()
+{
+    QFETCH(QString, shortVin);
+    QFETCH(int, count);
+    Dbs dbs = OpenDbs();
+    QCOMPARE(CAwKatPricing::ShortVinCounter(dbs.catalogue.get())(shortVin), count);
+    QCOMPARE(CAwKatPricing::ShortVinCounter(nullptr)(shortVin), 0);
 }
 
 void TestAwKat::columnsInView_data()

@@ -154,6 +154,8 @@ private slots:
     void editMarksOnlyTheHandedSpotRepairPackage();
     void labourEdit_data();
     void labourEdit();
+    void labourEditPrice_data();
+    void labourEditPrice();
     void basketListTypes();
 };
 
@@ -453,6 +455,65 @@ void TestBasketList::labourEdit()
 
     // Only the list's own labour positions are edited.
     QVERIFY(!list.ApplyLabourEdit(&offered, edit));
+}
+
+void TestBasketList::labourEditPrice_data()
+{
+    // Row: flat price, the value ("AZ": charged by time), unit gross, unit
+    // net, VAT rate, no-price marker -> gross, net after the edit.
+    QTest::addColumn<int>("flat");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("unitGross");
+    QTest::addColumn<double>("unitNet");
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<int>("noPrice");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    // clang-format off
+    QTest::newRow("both unit prices: the net stays the dealer's") << 0 << "1"  << 12.0 << 10.0 << 19.0 << 0 << 12.0  << 10.0;
+    QTest::newRow("both unit prices times the value")              << 0 << "2"  << 12.0 << 10.0 << 19.0 << 0 << 24.0  << 20.0;
+    QTest::newRow("both flat prices as they are")                  << 1 << "4"  << 12.0 << 10.0 << 19.0 << 0 << 12.0  << 10.0;
+    QTest::newRow("net only gives the gross")                      << 0 << "2"  << -1.0 << 10.0 << 19.0 << 0 << 23.8  << 20.0;
+    QTest::newRow("gross only gives the net")                      << 0 << "1"  << 11.9 << -1.0 << 19.0 << 0 << 11.9  << 10.0;
+    QTest::newRow("flat net only")                                 << 1 << "4"  << -1.0 << 10.0 << 19.0 << 0 << 11.9  << 10.0;
+    QTest::newRow("net at 0 % VAT")                                << 0 << "1"  << -1.0 << 10.0 << 0.0  << 0 << 10.0  << 10.0;
+    QTest::newRow("without VAT rate only the given one")           << 0 << "1"  << -1.0 << 10.0 << -1.0 << 0 << -1.0  << 10.0;
+    QTest::newRow("charged by time, both unit prices")             << 0 << "AZ" << 12.0 << 10.0 << 19.0 << 0 << -2.0  << -2.0;
+    QTest::newRow("charged by time, net only")                     << 0 << "AZ" << -1.0 << 10.0 << 19.0 << 0 << -2.0  << -2.0;
+    QTest::newRow("value that is no number")                       << 0 << "x"  << 12.0 << 10.0 << 19.0 << 0 << 0.0   << 0.0;
+    QTest::newRow("no unit price, no-price marker")                << 0 << "1"  << -1.0 << -1.0 << 19.0 << 1 << -3.0  << -3.0;
+    QTest::newRow("no-price marker fills only the missing one")    << 0 << "1"  << -1.0 << 10.0 << -1.0 << 1 << -3.0  << 10.0;
+    QTest::newRow("rounded to the cent")                           << 0 << "3"  << -1.0 << 3.333 << 19.0 << 0 << 11.9 << 10.0;
+    // clang-format on
+}
+
+void TestBasketList::labourEditPrice()
+{
+    QFETCH(int, flat);
+    QFETCH(QString, value);
+    QFETCH(double, unitGross);
+    QFETCH(double, unitNet);
+    QFETCH(double, vat);
+    QFETCH(int, noPrice);
+    CWKList list;
+    CWKListItem offered = Entry(QStringLiteral("POS:0012345@a"));
+    CPriceSet &set = offered.APos->Preise1;
+    set.UnitGross = unitGross;
+    set.UnitNet = unitNet;
+    set.Vat = vat;
+    set.FlatPrice = flat;
+    set.NoPrice = noPrice;
+    set.Currency = QStringLiteral("EUR");
+    list.Add(offered, 0);
+    CWKListItem *stored = list.GetAt(0);
+
+    CWkLabourEdit edit = CWkLabourEdit::FromPosition(*stored->APos);
+    const bool byTime = value == CPosition::AzMarker();
+    edit.AzField = byTime ? value : QStringLiteral("AW");
+    edit.ValueField = byTime ? QString() : value;
+    QVERIFY(list.ApplyLabourEdit(stored, edit));
+    QTEST(stored->APos->Preise1.Gross, "gross");
+    QTEST(stored->APos->Preise1.Net, "net");
 }
 
 void TestBasketList::basketListTypes()

@@ -2,24 +2,35 @@
 // fonts) as tables, and the offer and the information sheet of a demo basket
 // written to PDF and read back with pdftotext: letterhead, vehicle block,
 // every article, the sums, the typed date, page numbers "n/m" of long
-// baskets and long remarks.
+// baskets and long remarks; where the columns end and where the pages break,
+// read back from the PDF's word boxes.
 
 #include "basket/model/WKList.h"
 #include "basket/print/BasketPrintFormat.h"
 #include "basket/print/BasketPrintOut.h"
+#include "basket/print/WkDruckDlg.h"
 #include "common/EasyPrintDlg.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+#include "setup/PrintDefaults.h"
 #include "support/TestEnv.h"
 
+#include <QLineEdit>
+#include <QMap>
 #include <QPageLayout>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -144,6 +155,96 @@ CBasketPrintData demoData(int form)
     return d;
 }
 
+// A package of priced work positions "Arbeitsschritt00", "Arbeitsschritt01", ...
+std::unique_ptr<CPaket> longPackage(int rows)
+{
+    auto paket = std::make_unique<CPaket>();
+    auto head = std::make_unique<CPosition>();
+    head->Type = POS_HEAD;
+    head->Number = QStringLiteral("9911002");
+    head->AwText1 = QStringLiteral("Grosser Kundendienst");
+    head->Preise1.Complete = 1;
+    head->Preise1.Net = 10.0 * rows;
+    head->Preise1.Gross = 11.9 * rows;
+    head->Preise1.TotalsCurrency = QStringLiteral("EUR");
+    paket->AddPosition(std::move(head));
+    for (int i = 0; i < rows; ++i) {
+        auto work = line(POS_WORK, QStringLiteral("11%1").arg(i, 5, 10, QLatin1Char('0')),
+                         QStringLiteral("Arbeitsschritt%1").arg(i, 2, 10, QLatin1Char('0')), 10.0);
+        work->Preise1.UnitNet = 10.0;
+        paket->AddPosition(std::move(work));
+    }
+    return paket;
+}
+
+// One word of a PDF page as pdftotext -bbox places it, in mm from the
+// paper's top left corner.
+struct PdfWord
+{
+    int page = 0; // from 1
+    QString text;
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+QList<PdfWord> pdfWords(const QString &file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression tag(
+        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const double mm = 25.4 / 72.0;
+    QList<PdfWord> words;
+    int page = 0;
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(1).isEmpty()) {
+            ++page;
+            continue;
+        }
+        PdfWord w;
+        w.page = page;
+        w.text = m.captured(5)
+                     .replace(QLatin1String("&lt;"), QLatin1String("<"))
+                     .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                     .replace(QLatin1String("&quot;"), QLatin1String("\""))
+                     .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        w.left = m.captured(1).toDouble() * mm;
+        w.top = m.captured(2).toDouble() * mm;
+        w.right = m.captured(3).toDouble() * mm;
+        w.bottom = m.captured(4).toDouble() * mm;
+        words << w;
+    }
+    return words;
+}
+
+// The words standing on the same line as the word given, left to right.
+QList<PdfWord> lineOf(const QList<PdfWord> &words, const PdfWord &word)
+{
+    QList<PdfWord> line;
+    for (const PdfWord &w : words)
+        if (w.page == word.page && qAbs(w.bottom - word.bottom) < 0.8)
+            line << w;
+    std::sort(line.begin(), line.end(),
+              [](const PdfWord &a, const PdfWord &b) { return a.left < b.left; });
+    return line;
+}
+
+QString at(const PdfWord &w)
+{
+    return QStringLiteral("\"%1\" page %2 at x %3..%4 mm, y %5..%6 mm")
+        .arg(w.text)
+        .arg(w.page)
+        .arg(w.left, 0, 'f', 1)
+        .arg(w.right, 0, 'f', 1)
+        .arg(w.top, 0, 'f', 1)
+        .arg(w.bottom, 0, 'f', 1);
+}
+
 // The pages of a PDF as pdftotext reads them (empty when it cannot).
 QStringList pdfPages(const QString &file)
 {
@@ -181,9 +282,17 @@ private slots:
     void longBasketCountsItsPages_data();
     void longBasketCountsItsPages();
     void longRemarkFlowsOverPages();
+    void printPositions_data();
+    void printPositions();
+    void printDialogShowsTheForm_data();
+    void printDialogShowsTheForm();
+    void printDefaultsAreStored_data();
+    void printDefaultsAreStored();
 
 private:
-    // Writes the print-out as PDF; its pages as text.
+    // Writes the print-out as PDF (A4, 10 mm margins); its path.
+    QString printToPdf(CBasketPrintOut &printOut, int *enginePages = nullptr);
+    // The same; its pages as text.
     QStringList writePdf(CBasketPrintOut &printOut, int *enginePages = nullptr);
 
     std::unique_ptr<TestEnv> m_env;
@@ -207,7 +316,7 @@ void TestBasketPrint::cleanup()
     m_env.reset();
 }
 
-QStringList TestBasketPrint::writePdf(CBasketPrintOut &printOut, int *enginePages)
+QString TestBasketPrint::printToPdf(CBasketPrintOut &printOut, int *enginePages)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -218,10 +327,16 @@ QStringList TestBasketPrint::writePdf(CBasketPrintOut &printOut, int *enginePage
     engine.SetPdfFolder(m_env->path());
     engine.SetDocumentOpener([](const QUrl &) { return true; });
     if (!engine.Print(true))
-        return {};
+        return QString();
     if (enginePages)
         *enginePages = engine.Rows() * engine.Columns();
-    return pdfPages(engine.PdfFilePath());
+    return engine.PdfFilePath();
+}
+
+QStringList TestBasketPrint::writePdf(CBasketPrintOut &printOut, int *enginePages)
+{
+    const QString file = printToPdf(printOut, enginePages);
+    return file.isEmpty() ? QStringList() : pdfPages(file);
 }
 
 void TestBasketPrint::numberGroups_data()
@@ -435,6 +550,305 @@ void TestBasketPrint::longRemarkFlowsOverPages()
     for (int i = 1; i <= 150; ++i)
         QCOMPARE(text.count(QRegularExpression(QStringLiteral("Bemerkungszeile %1\\b").arg(i))), 1);
     QVERIFY(pages.last().contains(QStringLiteral("Bemerkungszeile 150")));
+}
+
+void TestBasketPrint::printPositions_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("labourPositions"); // before the package
+    QTest::addColumn<int>("rowsOver");        // package rows more than its first page holds
+    // clang-format off
+    QTest::newRow("offer: the package fills its page, the closing block turns the page") << int(BPF_STANDARD) << 0 << 0;
+    QTest::newRow("offer: the last row goes over with its sum line") << int(BPF_STANDARD) << 0 << 1;
+    QTest::newRow("offer: labour positions over a page, a package running on") << int(BPF_STANDARD) << 30 << 5;
+    QTest::newRow("information sheet: the last row goes over with its sum row") << int(BPF_INFO_SHEET) << 0 << 1;
+    // clang-format on
+}
+
+// A4 with 10 mm margins, in mm from the paper's top left corner: the bottom
+// band with the page number begins 10 mm above the printable area's bottom.
+void TestBasketPrint::printPositions()
+{
+    if (!m_havePdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, form);
+    QFETCH(int, labourPositions);
+    QFETCH(int, rowsOver);
+    const bool offer = form == BPF_STANDARD;
+    const double tolerance = 0.6;
+    const double bandTop = 297.0 - 10.0 - 10.0;
+    // The offer's columns end at 197 mm of the sheet; the information
+    // sheet's at its right margin, 12 mm inside the printable width.
+    const double rightEdge = offer ? 197.0 : 10.0 + 190.0 - 12.0;
+    const QRegularExpression packageRow(QStringLiteral("^Arbeitsschritt(\\d\\d)$"));
+    const QRegularExpression labourRow(QStringLiteral("^Einzelarbeit\\d\\d$"));
+    const QRegularExpression amount(QStringLiteral("^\\d+\\.\\d\\d$"));
+
+    CBasketPrintData data = demoData(form);
+    data.info[0] = QStringList(25, QStringLiteral("Rad")).join(QLatin1Char(' '));
+    data.customer[1] = QStringList(25, QStringLiteral("Hof")).join(QLatin1Char(' '));
+    auto print = [&](int packageRows) {
+        CWKList list;
+        for (int i = 0; i < labourPositions; ++i)
+            list.Add(
+                CWKListItem(labour(QStringLiteral("50%1").arg(i, 5, 10, QLatin1Char('0')),
+                                   QStringLiteral("Einzelarbeit%1").arg(i, 2, 10, QLatin1Char('0')),
+                                   10.0, 11.9)),
+                1);
+        list.Add(CWKListItem(WK_SRP, longPackage(packageRows)), 1);
+        CBasketPrintOut printOut(&list, data);
+        const QString file = printToPdf(printOut);
+        return std::make_pair(file.isEmpty() ? QList<PdfWord>() : pdfWords(file),
+                              printOut.PageCount());
+    };
+    // How many rows of the package the page it begins on holds.
+    const QList<PdfWord> probe = print(80).first;
+    int firstPage = 0;
+    int capacity = 0;
+    for (const PdfWord &w : probe) {
+        if (!packageRow.match(w.text).hasMatch())
+            continue;
+        if (!firstPage)
+            firstPage = w.page;
+        capacity += w.page == firstPage ? 1 : 0;
+    }
+    QVERIFY2(firstPage > 0 && capacity > 5 && capacity < 80, qPrintable(QString::number(capacity)));
+
+    const auto [words, pages] = print(capacity + rowsOver);
+    QVERIFY(!words.isEmpty());
+    // The rows the page does not hold go to the next page, which is the last.
+    QCOMPARE(pages, firstPage + 1);
+    QMap<int, int> rowsOnPage;
+    PdfWord lastRow;
+    for (const PdfWord &w : words) {
+        const QRegularExpressionMatch m = packageRow.match(w.text);
+        if (!m.hasMatch())
+            continue;
+        ++rowsOnPage[w.page];
+        if (m.captured(1).toInt() == capacity + rowsOver - 1)
+            lastRow = w;
+    }
+    QCOMPARE(rowsOnPage.value(firstPage), capacity);
+    QCOMPARE(rowsOnPage.value(firstPage + 1), rowsOver);
+
+    // The package's sum line follows its last row on the same page.
+    // (The information sheet's grand total reads "Gesamt Summe:".)
+    const QString sumLabel = offer ? OrmelText(6056) : OrmelText(3128) + QLatin1Char(':');
+    QList<PdfWord> sums;
+    for (const PdfWord &w : words)
+        if (w.text == sumLabel && lineOf(words, w).first().text == sumLabel)
+            sums << w;
+    QCOMPARE(sums.size(), 1);
+    QCOMPARE(sums.first().page, lastRow.page);
+    QVERIFY2(sums.first().top > lastRow.bottom - tolerance, qPrintable(at(sums.first())));
+
+    // The closing block stands on the last page, at its foot; no row reaches
+    // into it, and no labour position into its room on any page.
+    PdfWord closing;
+    for (const PdfWord &w : words)
+        if (w.text ==
+            (offer ? QStringLiteral("netto") : OrmelText(3156).section(QLatin1Char(' '), 0, 0)))
+            closing = w;
+    QCOMPARE(closing.page, pages);
+    const double closingTop = closing.top - (offer ? 7.0 : 5.0);
+    for (const PdfWord &w : words) {
+        const bool isPackageRow = packageRow.match(w.text).hasMatch();
+        const bool isLabourRow = labourRow.match(w.text).hasMatch();
+        if ((isPackageRow && w.page == pages) || isLabourRow)
+            QVERIFY2(w.bottom <= closingTop + tolerance, qPrintable(at(w)));
+    }
+
+    // Every page carries its number in the bottom band, ending at the right
+    // edge; nothing else enters the band.
+    for (int page = 1; page <= pages; ++page) {
+        const QString number = QStringLiteral("%1/%2").arg(page).arg(pages);
+        int found = 0;
+        for (const PdfWord &w : words) {
+            if (w.page != page)
+                continue;
+            if (w.text == number) {
+                ++found;
+                QVERIFY2(w.top >= bandTop - tolerance, qPrintable(at(w)));
+                QVERIFY2(qAbs(w.right - rightEdge) < tolerance, qPrintable(at(w)));
+            } else {
+                QVERIFY2(w.bottom <= bandTop + tolerance, qPrintable(at(w)));
+            }
+        }
+        QCOMPARE(found, 1);
+    }
+
+    if (offer) {
+        // The column head "Preis" of every page, the line prices, the
+        // package sum and the sums of the closing block end at 197 mm.
+        int heads = 0;
+        for (const PdfWord &w : words) {
+            if (w.text != OrmelText(6033))
+                continue;
+            ++heads;
+            const PdfWord last = lineOf(words, w).last();
+            QCOMPARE(last.text, OrmelText(3127));
+            QVERIFY2(qAbs(last.right - rightEdge) < tolerance, qPrintable(at(last)));
+        }
+        QCOMPARE(heads, pages);
+        const PdfWord sum = lineOf(words, sums.first()).last();
+        QVERIFY2(amount.match(sum.text).hasMatch(), qPrintable(at(sum)));
+        int prices = 0;
+        for (const PdfWord &w : words) {
+            if (!amount.match(w.text).hasMatch() || w.right < 170.0)
+                continue;
+            ++prices;
+            QVERIFY2(qAbs(w.right - rightEdge) < tolerance, qPrintable(at(w)));
+        }
+        QVERIFY(prices > capacity + rowsOver + labourPositions);
+    } else {
+        // The header's right column begins in the middle of the printable
+        // width; the customer's lines reach to it, its remark lines to the
+        // right margin, and neither beyond.
+        const double middle = 10.0 + 95.0;
+        PdfWord order;
+        double customerRight = 0.0;
+        double remarkRight = 0.0;
+        for (const PdfWord &w : words) {
+            if (w.page == 1 && w.text == OrmelText(3085) + QLatin1Char(':'))
+                order = w;
+            if (w.page == 1 && w.text == QLatin1String("Hof"))
+                customerRight = std::max(customerRight, w.right);
+            if (w.page == 1 && w.text == QLatin1String("Rad"))
+                remarkRight = std::max(remarkRight, w.right);
+        }
+        QVERIFY2(qAbs(order.left - middle) < tolerance, qPrintable(at(order)));
+        QVERIFY2(customerRight > middle - 7.0 && customerRight <= middle + tolerance,
+                 qPrintable(QString::number(customerRight)));
+        QVERIFY2(remarkRight > rightEdge - 7.0 && remarkRight <= rightEdge + tolerance,
+                 qPrintable(QString::number(remarkRight)));
+    }
+}
+
+void TestBasketPrint::printDialogShowsTheForm_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("brandCode");
+    QTest::addColumn<QString>("brand");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("numberCaption");
+    QTest::addColumn<int>("infoCaption");
+    QTest::addColumn<bool>("offerFields"); // offer number, remark and PDF enabled
+    // clang-format off
+    QTest::newRow("standard form") << int(BPF_STANDARD) << "VQ" << "VOQ Service" << "Angebot" << "Angebotsnummer" << 6032 << true;
+    QTest::newRow("standard form, brand LU") << int(BPF_STANDARD) << "LU" << "LUMO Service" << "Angebot" << "Angebotsnummer" << 6032 << true;
+    QTest::newRow("information sheet") << int(BPF_INFO_SHEET) << "VQ" << "" << "Information Paket- / AW-Preis" << "" << 3071 << false;
+    // clang-format on
+}
+
+void TestBasketPrint::printDialogShowsTheForm()
+{
+    QFETCH(int, form);
+    QFETCH(QString, brandCode);
+    QFETCH(QString, brand);
+    QFETCH(QString, title);
+    QFETCH(QString, numberCaption);
+    QFETCH(int, infoCaption);
+    QFETCH(bool, offerFields);
+    CPrgSettings settings;
+    settings.Sound = 0;
+    settings.Marke = brandCode;
+    settings.nBasketPrintForm = form;
+    settings.Firma = QStringLiteral("Autohaus Muster GmbH");
+    settings.TitelAngebotDruck = QStringLiteral("Angebot");
+    settings.Nummer = QStringLiteral("Angebotsnummer");
+    settings.Brutto = QStringLiteral("Preis brutto in");
+    settings.AGB = QStringLiteral("Zeile 1\nZeile 2");
+    SetPrintText(settings, BPT_OFFER_NUMBER, QStringLiteral("A-4711"));
+    CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
+    QList<int> help;
+    dialog.SetHelp([&help](int context) { help << context; });
+    const auto shown = [&dialog](const char *name) {
+        auto *field = dialog.findChild<QLineEdit *>(QLatin1String(name));
+        return field ? field->text() : QStringLiteral("<none>");
+    };
+    QCOMPARE(shown("firmaHead"), settings.Firma);
+    QCOMPARE(shown("brandHeading"), brand);
+    QCOMPARE(GetPrintText(settings, BPT_BRAND), brand);
+    QCOMPARE(shown("formTitle"), title);
+    QCOMPARE(shown("numberCaption"), numberCaption);
+    QCOMPARE(shown("infoCaption"), OrmelText(infoCaption));
+    QCOMPARE(shown("offerNumber"), offerFields ? QStringLiteral("A-4711") : QString());
+    QCOMPARE(shown("headPrice"), OrmelText(3127));
+    QCOMPARE(shown("bruttoCaption"), settings.Brutto);
+    QCOMPARE(shown("signature"), OrmelText(6036));
+    QCOMPARE(dialog.findChild<QPlainTextEdit *>(QStringLiteral("terms"))->toPlainText(),
+             QStringLiteral("Zeile 1\nZeile 2"));
+    for (const char *name : {"offerNumber", "remark", "pdf"})
+        QCOMPARE(dialog.findChild<QWidget *>(QLatin1String(name))->isEnabled(), offerFields);
+    // Without a dealer folder there are no defaults to change.
+    QVERIFY(!dialog.findChild<QWidget *>(QStringLiteral("printDefaults"))->isEnabled());
+
+    // The remark dialog repeats the form's head.
+    CWkDkZusDlg remark(&settings, dialog.Header(), &dialog);
+    for (const char *name : {"firmaHead", "brandHeading", "formTitle", "numberCaption",
+                             "dateCaption", "validCaption", "offerNumber", "date", "validUntil"}) {
+        auto *field = remark.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(field && field->isReadOnly(), name);
+        QCOMPARE(field->text(), shown(name));
+    }
+
+    // F1 asks for the dialog's help; Return and Escape close nothing.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    QCOMPARE(help, QList<int>{CWkDruckDlg::kHelpContext});
+    QTest::keyClick(dialog.findChild<QLineEdit *>(QStringLiteral("customer1")), Qt::Key_Return);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+
+    // The other form switches the caption of the further information.
+    dialog
+        .findChild<QRadioButton *>(form == BPF_STANDARD ? QStringLiteral("infoSheet")
+                                                        : QStringLiteral("standardForm"))
+        ->click();
+    QCOMPARE(shown("infoCaption"), OrmelText(infoCaption == 6032 ? 3071 : 6032));
+    QCOMPARE(settings.nBasketPrintForm, form == BPF_STANDARD ? 1 : 0);
+}
+
+void TestBasketPrint::printDefaultsAreStored_data()
+{
+    QTest::addColumn<bool>("folderExists");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("firma"); // in the settings afterwards
+    // clang-format off
+    QTest::newRow("dealer folder") << true << true << "Neues Autohaus";
+    QTest::newRow("dealer folder missing: the settings stay") << false << false << "Altes Autohaus";
+    // clang-format on
+}
+
+void TestBasketPrint::printDefaultsAreStored()
+{
+    QFETCH(bool, folderExists);
+    QFETCH(bool, stored);
+    QFETCH(QString, firma);
+    CPrgSettings settings;
+    settings.DealerDataStorage = m_env->path() + QStringLiteral("/Dealer");
+    if (folderExists)
+        QVERIFY(QDir().mkpath(settings.DealerDataStorage));
+    settings.Firma = QStringLiteral("Altes Autohaus");
+    settings.AGB = QStringLiteral("Alte Bedingungen");
+    int count = 0;
+    const CPrintDefaultField *fields = PrintDefaultFields(&count);
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        const QString key = QString::fromLatin1(fields[i].key);
+        texts << (key == QLatin1String("Firma") ? QStringLiteral("Neues Autohaus")
+                  : key == QLatin1String("AGB") ? QStringLiteral("Zeile 1\nZeile 2")
+                                                : settings.*fields[i].field);
+    }
+    QCOMPARE(StorePrintDefaults(settings, texts), stored);
+    QCOMPARE(settings.Firma, firma);
+    QCOMPARE(settings.AGB,
+             stored ? QStringLiteral("Zeile 1\nZeile 2") : QStringLiteral("Alte Bedingungen"));
+    // The dealer file keeps the terms on one line, its line break as "\n".
+    const QString file = readTextFile(settings.TraderIniPath(settings.DealerDataStorage));
+    QCOMPARE(file.contains(QStringLiteral("AGB=Zeile 1\\nZeile 2")), stored);
+    QCOMPARE(file.contains(QStringLiteral("Firma=Neues Autohaus")), stored);
 }
 
 YAQ_TEST_MAIN(TestBasketPrint)

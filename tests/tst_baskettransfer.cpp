@@ -1,12 +1,15 @@
 // The basket to the dealer management system: the request as the stand-in
-// DMS receives it, the vehicle it does not know, the DMS's answers, an
-// unreachable DMS, and the roads of the send modes. What was not sent (or
-// not confirmed) stays in the basket.
+// DMS receives it and one body whole, the vehicle it does not know, the
+// DMS's answers, an unreachable DMS, and the roads of the send modes with
+// their result messages. What was not sent (or not confirmed) stays in the
+// basket.
 
 #include "basket/model/WKList.h"
 #include "basket/transfer/BasketTransfer.h"
 #include "basket/transfer/TransferAnswer.h"
-#include "common/DmsFrame.h"
+#include "basket/transfer/TransferRequest.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "settings/DmsHeader.h"
@@ -53,6 +56,13 @@ struct Sender : IDmsSender
     }
 };
 
+// The adviser gives the request up as soon as it goes out.
+struct CancellingWait : IDmsWait
+{
+    void Begin(std::function<void()> cancel) override { cancel(); }
+    void End() override {}
+};
+
 // The messages, one a "|": a program text at the start is given by its id,
 // line breaks as " / ", the road line left out.
 QString Ids(const QStringList &texts)
@@ -67,6 +77,18 @@ QString Ids(const QStringList &texts)
         QStringList lines = text.split(QLatin1Char('\n'));
         lines.removeIf([](const QString &l) { return l.startsWith(QLatin1String("(via")); });
         out << lines.join(QStringLiteral(" / "));
+    }
+    return out.join(QLatin1Char('|'));
+}
+
+// The road lines of the messages ("(via ...)"), one a "|".
+QString Roads(const QStringList &texts)
+{
+    QStringList out;
+    for (const QString &text : texts) {
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("(via")))
+                out << line;
     }
     return out.join(QLatin1Char('|'));
 }
@@ -252,11 +274,13 @@ private slots:
     void fullBasket();
     void recordedRequest_data();
     void recordedRequest();
+    void wholeBody();
     void unknownVin_data();
     void unknownVin();
     void answers_data();
     void answers();
     void unreachableDms();
+    void cancelledTransferKeepsTheBasket();
     void roads_data();
     void roads();
 
@@ -280,7 +304,8 @@ void TestBasketTransfer::fullBasket()
     FillFullBasket(basket);
     Notices notes;
     CSoapReqSender sender(&s);
-    CBasketTransfer transfer(&s, &notes, &sender, nullptr);
+    CDmsClient client(&s, &sender);
+    CBasketTransfer transfer(client, &notes, nullptr);
     const CTransferResult out = transfer.Transfer(basket, Order());
 
     QCOMPARE(out.result, 1);
@@ -289,6 +314,8 @@ void TestBasketTransfer::fullBasket()
     QCOMPARE(basket.GetCount(), 1);
     QCOMPARE(basket.GetAt(0)->Number(), QStringLiteral("8700010"));
     QCOMPARE(out.removed, 4);
+    // The order went out with it: the basket's owner forgets it.
+    QVERIFY(basket.TakeOrderSent());
     QCOMPARE(s.bDmsExchangeDone, 1);
     QCOMPARE(dms.transfers().received.size(), 1);
     m_recorded = dms.transfers().received.at(0);
@@ -350,20 +377,93 @@ void TestBasketTransfer::recordedRequest()
     QCOMPARE(At(Message(m_recorded), path), expected);
 }
 
+void TestBasketTransfer::wholeBody()
+{
+    // A package priced by hand (the nested form) with a work position and a
+    // part, a labour position charged by time, and a finding the road does
+    // not carry. Prices at 0 % VAT still name their rate.
+    CPrgSettings s = Settings();
+    s.SendXMLTerminalID = QStringLiteral("T1");
+    CWKList basket;
+    auto srp = std::make_unique<CPaket>();
+    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    head->PriceCalcFlag = 1;
+    head->AwText1 = QStringLiteral("Inspektion");
+    SetPrice(head->Preise1, 150.0, 150.0);
+    head->Preise1.Vat = 0.0;
+    CPosition *work =
+        Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), QStringLiteral("2"));
+    work->IsLeadLabour = 1;
+    work->AwText1 = QStringLiteral("Motor");
+    work->AwText2 = QStringLiteral("pruefen");
+    work->KlammerText1 = QStringLiteral("mit Probefahrt");
+    SetPrice(work->Preise1, 100.0, 100.0);
+    work->Preise1.Vat = 0.0;
+    SetPrice(work->Preise2, 120.0, 142.8);
+    work->Preise2.Vat = -1.0;
+    CPosition *part =
+        Add(*srp, POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), QStringLiteral("1"));
+    part->TeileText = QStringLiteral("Filter");
+    part->StockKnown = 1;
+    part->Stock = 3.0;
+    SetPrice(part->Preise1, 50.0, 59.5);
+    part->ErsetztDurchNummer = QStringLiteral("9X4115561J");
+    AddPackage(basket, WK_SRP, std::move(srp));
+    AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), CPosition::AzMarker());
+    AddPosition(basket, POS_FINDING, QStringLiteral("8700010"));
+    CTransferOrder order;
+    order.orderNumber = QStringLiteral("A-1");
+    order.settlementCode = QStringLiteral("S1");
+    order.offer = false;
+
+    const QString body = CTransferRequest(s, order).Build(basket, DmsHeaderVersion(s));
+    // clang-format off
+    const QString golden = QStringLiteral(
+        "<transferYAQPositions xmlns=\"http://dms.yaq2.example/SRP\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\">"
+        "<vin vinLongPrefix=\"XVQ1F23A57\" vinShort=\"M012345\"/><orderNumber>A-1</orderNumber>"
+        "<position><package productType=\"car\" PackageOrigin=\"S\" PackageType=\"SRP\" priceCalc=\"M\" isFastlane=\"false\">"
+        "<number>111001017A010</number><designation>Inspektion</designation>"
+        "<price currency=\"EUR\"><netPrice>150.00</netPrice><grossPrice>150.00</grossPrice><valueAddedTax>0.00</valueAddedTax><flagInclusivePrice>false</flagInclusivePrice></price>"
+        "<flatRates productType=\"car\"><number>1110010</number><isLeadLabour>true</isLeadLabour>"
+        "<designation>Motor pruefen</designation><additionalInformation>mit Probefahrt</additionalInformation>"
+        "<price currency=\"EUR\"><netPrice>100.00</netPrice><grossPrice>100.00</grossPrice><valueAddedTax>0.00</valueAddedTax><flagInclusivePrice>false</flagInclusivePrice></price>"
+        "<customerPrice currency=\"EUR\"><netPrice>100.00</netPrice><grossPrice>100.00</grossPrice><valueAddedTax>0.00</valueAddedTax><flagInclusivePrice>false</flagInclusivePrice></customerPrice>"
+        "<standardPrice currency=\"EUR\"><netPrice>120.00</netPrice><grossPrice>142.80</grossPrice><flagInclusivePrice>false</flagInclusivePrice></standardPrice>"
+        "<value>2</value></flatRates>"
+        "<parts type=\"standard\"><number>9X4115561H</number><designation>Filter</designation><quantity>1</quantity><stock>3.000</stock>"
+        "<price currency=\"EUR\"><netPrice>50.00</netPrice><grossPrice>59.50</grossPrice><valueAddedTax>19.00</valueAddedTax><flagInclusivePrice>false</flagInclusivePrice></price>"
+        "<customerPrice currency=\"EUR\"><netPrice>50.00</netPrice><grossPrice>59.50</grossPrice><valueAddedTax>19.00</valueAddedTax><flagInclusivePrice>false</flagInclusivePrice></customerPrice>"
+        "<replacedBy>9X4115561J</replacedBy></parts>"
+        "</package><settlementCode>S1</settlementCode></position>"
+        "<position><flatRate productType=\"car\"><number>2120000</number><isLeadLabour>false</isLeadLabour><workTimeFlag>true</workTimeFlag></flatRate>"
+        "<settlementCode>S1</settlementCode></position>"
+        "<terminalID>T1</terminalID><flagIsOffer>false</flagIsOffer></transferYAQPositions>");
+    // clang-format on
+    QCOMPARE(body, golden);
+}
+
 void TestBasketTransfer::unknownVin_data()
 {
+    QTest::addColumn<int>("xmlx");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("methods"); // what the DMS received
     QTest::addColumn<QString>("messages");
+    QTest::addColumn<int>("asked");
     QTest::addColumn<int>("left");
+    const QString shown =
+        QStringLiteral("TransferYAQPositionsResponse / exception: UnknownVIN / exceptionInfo: The "
+                       "DMS has no vehicle with the VIN \"%1\".")
+            .arg(kUnknownVin);
     // clang-format off
-    QTest::newRow("created, sent again") << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 0;
-    QTest::newRow("not created") << false << "transferYAQPositions" << "4049" << 1;
+    QTest::newRow("created, sent again") << 1 << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 1 << 0;
+    QTest::newRow("not created") << 1 << false << "transferYAQPositions" << "4049" << 1 << 1;
+    QTest::newRow("without XMLx: shown, nothing asked or created") << 0 << true << "transferYAQPositions" << shown + "|4049" << 0 << 1;
     // clang-format on
 }
 
 void TestBasketTransfer::unknownVin()
 {
+    QFETCH(int, xmlx);
     QFETCH(bool, yes);
     QFETCH(QString, methods);
     QFETCH(QString, messages);
@@ -378,13 +478,16 @@ void TestBasketTransfer::unknownVin()
     QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
     CPrgSettings s = Settings(kUnknownVin);
     s.SendXMLServer = QStringLiteral("http://127.0.0.1:%1").arg(dms.port());
+    s.XMLx = xmlx;
+    UpdateDmsHeader(&s);
     CWKList basket;
     AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), QStringLiteral("1"));
     Notices notes;
     Question question;
     question.yes = yes;
     CSoapReqSender sender(&s);
-    CBasketTransfer transfer(&s, &notes, &sender, &question);
+    CDmsClient client(&s, &sender);
+    CBasketTransfer transfer(client, &notes, &question);
     const CTransferResult out = transfer.Transfer(basket, Order());
 
     QStringList received;
@@ -392,11 +495,12 @@ void TestBasketTransfer::unknownVin()
         received << DmsLocalName(Message(body));
     QCOMPARE(received.join(QLatin1Char(',')), methods);
     QCOMPARE(Ids(notes.texts), messages);
-    QCOMPARE(question.asked, 1);
+    QTEST(question.asked, "asked");
     QCOMPARE(basket.GetCount(), left);
-    QCOMPARE(out.vehicleCreated, yes);
-    QCOMPARE(dms.transfers().unknownVins.contains(kUnknownVin), !yes);
-    if (yes) {
+    const bool created = methods.contains(QLatin1String("transferVehicleInfo"));
+    QCOMPARE(out.vehicleCreated, created);
+    QCOMPARE(dms.transfers().unknownVins.contains(kUnknownVin), !created);
+    if (created) {
         const QDomElement info = Message(dms.transfers().received.at(1));
         QCOMPARE(At(info, QStringLiteral("vin/@vinShort")), QStringLiteral("7T012345").right(7));
         QCOMPARE(At(info, QStringLiteral("product")), QStringLiteral("PKW"));
@@ -451,7 +555,8 @@ void TestBasketTransfer::answers()
                           Answer(QStringLiteral("transferVehicleInfo"), Confirm()));
     Notices notes;
     Question question;
-    CBasketTransfer(&s, &notes, &sender, &question).Transfer(basket, Order());
+    CDmsClient client(&s, &sender);
+    CBasketTransfer(client, &notes, &question).Transfer(basket, Order());
     QCOMPARE(Ids(notes.texts), messages);
     QCOMPARE(sender.methods.size(), calls);
     QCOMPARE(basket.GetCount(), left);
@@ -470,11 +575,15 @@ void TestBasketTransfer::unreachableDms()
     FillFullBasket(basket);
     Notices notes;
     CSoapReqSender sender(&s);
-    const CTransferResult out =
-        CBasketTransfer(&s, &notes, &sender, nullptr).Transfer(basket, Order());
+    CDmsClient client(&s, &sender);
+    const CTransferResult out = CBasketTransfer(client, &notes, nullptr).Transfer(basket, Order());
     QCOMPARE(out.result, 0);
-    QCOMPARE(Ids(notes.texts), QStringLiteral("5050|4049 / 70718700010"));
+    // The notice names why no answer came.
+    QCOMPARE(
+        Ids(notes.texts),
+        QStringLiteral("5050 / 127.0.0.1:%1 refused the connection.|4049 / 70718700010").arg(port));
     QCOMPARE(basket.GetCount(), 5);
+    QVERIFY(!basket.TakeOrderSent());
 }
 
 void TestBasketTransfer::roads_data()
@@ -483,17 +592,33 @@ void TestBasketTransfer::roads_data()
     QTest::addColumn<int>("xmlx");
     QTest::addColumn<int>("v115");
     QTest::addColumn<QString>("entries"); // SRP, MKP, VLP, BF (finding)
+    QTest::addColumn<int>("destination"); // of the text export: 3 file, 5 clipboard
+    QTest::addColumn<int>("format");      // of the text export
+    QTest::addColumn<int>("training");
+    QTest::addColumn<int>("exported"); // what the text export answers; -1: no export road
     QTest::addColumn<QString>("messages");
+    QTest::addColumn<QString>("road");
     QTest::addColumn<int>("calls");
     QTest::addColumn<int>("left");
     // clang-format off
-    QTest::newRow("campaign without XMLx") << 4 << 0 << 0 << "MKP" << "4052 / 70717770010" << 0 << 1;
-    QTest::newRow("value line, V115 off") << 4 << 1 << 0 << "VLP" << "4052 / 70716660010" << 0 << 1;
-    QTest::newRow("value line, V115 on") << 4 << 1 << 1 << "VLP" << "4048" << 1 << 0;
-    QTest::newRow("findings only") << 4 << 1 << 1 << "BF" << "4052 / 70718700010" << 0 << 1;
-    QTest::newRow("package and finding") << 4 << 1 << 1 << "SRP,BF" << "4048 / 70718700010" << 1 << 1;
-    QTest::newRow("text export missing") << 3 << 1 << 1 << "SRP" << "7073|4070" << 0 << 1;
-    QTest::newRow("no transfer") << 0 << 1 << 1 << "SRP" << "" << 0 << 1;
+    QTest::newRow("campaign without XMLx")      << 4 << 0 << 0 << "MKP"    << 5 << 6 << 0 << -1 << "4052 / 70717770010" << "(via  XML)" << 0 << 1;
+    QTest::newRow("value line, V115 off")       << 4 << 1 << 0 << "VLP"    << 5 << 6 << 0 << -1 << "4052 / 70716660010" << "(via XMLx)" << 0 << 1;
+    QTest::newRow("value line, V115 on")        << 4 << 1 << 1 << "VLP"    << 5 << 6 << 0 << -1 << "4048"               << "(via XMLx)" << 1 << 0;
+    QTest::newRow("findings only")              << 4 << 1 << 1 << "BF"     << 5 << 6 << 0 << -1 << "4052 / 70718700010" << "(via XMLx)" << 0 << 1;
+    QTest::newRow("package and finding")        << 4 << 1 << 1 << "SRP,BF" << 5 << 6 << 0 << -1 << "4048 / 70718700010" << "(via XMLx)" << 1 << 1;
+    QTest::newRow("package over plain XML")     << 4 << 0 << 0 << "SRP"    << 5 << 6 << 0 << -1 << "4048"               << "(via  XML)" << 1 << 0;
+    QTest::newRow("text export missing")        << 3 << 1 << 1 << "SRP"    << 5 << 6 << 0 << -1 << "7073|4070"          << "(via Windows-Zwischenablage: Text-Format)" << 0 << 1;
+    QTest::newRow("file, text format")          << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
+    QTest::newRow("file, system format")        << 3 << 1 << 1 << "BF"     << 3 << 7 << 0 << 1  << "4069"               << "(via Datei: System(default))" << 0 << 0;
+    QTest::newRow("file, system format Italy")  << 3 << 1 << 1 << "SRP"    << 3 << 8 << 0 << 1  << "4069"               << "(via Datei: System(Italy))" << 0 << 0;
+    QTest::newRow("file, unknown format")       << 3 << 1 << 1 << "SRP"    << 3 << 9 << 0 << 1  << "4069"               << "(via Datei)" << 0 << 0;
+    QTest::newRow("file, nothing written")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 0  << "4070"               << "(via Datei: Text-Format)" << 0 << 1;
+    QTest::newRow("clipboard, written: silent") << 3 << 1 << 1 << "SRP"    << 5 << 7 << 0 << 1  << ""                   << "" << 0 << 0;
+    QTest::newRow("clipboard, nothing written") << 3 << 1 << 1 << "SRP"    << 5 << 8 << 0 << 0  << "4070"               << "(via Windows-Zwischenablage: System(Italy))" << 0 << 1;
+    QTest::newRow("other destination: silent")  << 3 << 1 << 1 << "SRP"    << 4 << 6 << 0 << 1  << ""                   << "" << 0 << 0;
+    QTest::newRow("training export, XMLx")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 1 << 1  << "4048"               << "(via XMLx)" << 0 << 0;
+    QTest::newRow("training export, plain XML") << 3 << 0 << 0 << "BF"     << 5 << 6 << 1 << 1  << "4052"               << "(via  XML)" << 0 << 0;
+    QTest::newRow("no transfer")                << 0 << 1 << 1 << "SRP"    << 5 << 6 << 0 << -1 << ""                   << "" << 0 << 1;
     // clang-format on
 }
 
@@ -503,6 +628,7 @@ void TestBasketTransfer::roads()
     QFETCH(int, xmlx);
     QFETCH(int, v115);
     QFETCH(QString, entries);
+    QFETCH(int, exported);
     QFETCH(QString, messages);
     QFETCH(int, calls);
     QFETCH(int, left);
@@ -510,6 +636,12 @@ void TestBasketTransfer::roads()
     s.SRPInterfaceSend = sendMode;
     s.XMLx = xmlx;
     s.V115 = v115;
+    QFETCH(int, destination);
+    QFETCH(int, format);
+    QFETCH(int, training);
+    s.SRPInterfaceSendDatei = destination;
+    s.SRPInterfaceSendDateiFormat = format;
+    s.bSchulung = training;
     UpdateDmsHeader(&s);
     CWKList basket;
     for (const QString &entry : entries.split(QLatin1Char(','))) {
@@ -527,10 +659,38 @@ void TestBasketTransfer::roads()
         QStringLiteral("transferYAQPositions"),
         Answer(QStringLiteral("transferYAQPositions"), Confirm(), DmsHeaderVersion(s)));
     Notices notes;
-    CBasketTransfer(&s, &notes, &sender, nullptr).Transfer(basket, Order());
+    CDmsClient client(&s, &sender);
+    CBasketTransfer transfer(client, &notes, nullptr);
+    if (exported >= 0)
+        transfer.SetTextExportRoad([exported](const CWKList &) { return exported; });
+    transfer.Transfer(basket, Order());
     QCOMPARE(Ids(notes.texts), messages);
+    QTEST(Roads(notes.texts), "road");
     QCOMPARE(sender.methods.size(), calls);
     QCOMPARE(basket.GetCount(), left);
+}
+
+// A transfer the adviser gives up while it waits keeps the basket and its
+// order, tells nothing and sends nothing more, whatever the DMS answered.
+void TestBasketTransfer::cancelledTransferKeepsTheBasket()
+{
+    CPrgSettings s = Settings();
+    CWKList basket;
+    FillFullBasket(basket);
+    Sender sender;
+    sender.answers.insert(
+        QStringLiteral("transferYAQPositions"),
+        Answer(QStringLiteral("transferYAQPositions"), Confirm(), DmsHeaderVersion(s)));
+    CancellingWait wait;
+    CDmsClient client(&s, &sender, &wait);
+    Notices notes;
+    const CTransferResult out = CBasketTransfer(client, &notes, nullptr).Transfer(basket, Order());
+    QVERIFY(out.cancelled);
+    QCOMPARE(out.result, 0);
+    QCOMPARE(sender.methods.size(), 1);
+    QCOMPARE(basket.GetCount(), 5);
+    QVERIFY(!basket.TakeOrderSent());
+    QVERIFY(notes.texts.isEmpty());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestBasketTransfer)

@@ -80,6 +80,8 @@ private slots:
     void interleavedCursorsKeepTheirOwnPlace();
     void infosAndPartsClearing_data();
     void infosAndPartsClearing();
+    void infoNumbers_data();
+    void infoNumbers();
     void packages_data();
     void packages();
     void spotRepairData_data();
@@ -314,6 +316,48 @@ void TestCatalogueCache::infosAndPartsClearing()
             QVERIFY2(rec.m_strInfoNr == QLatin1String("1"), ModeName(local));
         QVERIFY2(cache.GetTeileClearing(&s, db.get(), apNr, QString()) == clearing,
                  ModeName(local));
+    }
+}
+
+void TestCatalogueCache::infoNumbers_data()
+{
+    // Row: position -> info found, its paint-stage text and its two numbers.
+    QTest::addColumn<QString>("apNr");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    // clang-format off
+    QTest::newRow("names the one after it")  << "6412010" << 1 << ""  << "6412020" << "";
+    QTest::newRow("names the one before it") << "6412020" << 1 << ""  << ""        << "6412010";
+    QTest::newRow("paint stage")             << "6411010" << 1 << "2" << "1"       << "";
+    QTest::newRow("no info")                 << "6411020" << 0 << ""  << ""        << "";
+    // clang-format on
+}
+
+void TestCatalogueCache::infoNumbers()
+{
+    QFETCH(QString, apNr);
+    QFETCH(int, found);
+    QFETCH(QString, text);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    auto db = OpenDemo();
+    QVERIFY(db);
+    for (int local : {0, 1}) {
+        CCatalogueCache cache;
+        CPrgSettings s = Vehicle();
+        s.bLocalDataSet = local;
+        CAPosInfoData rec;
+        rec.m_strKatBstNr = s.KatalogKey;
+        rec.m_strAPosNr = apNr;
+        QVERIFY2(cache.GetAPosInfo(&s, db.get(), rec, QString()) == found, ModeName(local));
+        if (!found)
+            continue;
+        rec.TrimData();
+        QCOMPARE(rec.m_strInfoText, text);
+        QCOMPARE(rec.m_strInfoNr, first);
+        QCOMPARE(rec.m_strInfoNr2, second);
     }
 }
 

@@ -5,7 +5,7 @@
 // of the head row with its DMS request.
 
 #include "app/FirstRegistration.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "platform/OrmelText.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
@@ -33,16 +33,34 @@ struct Notices : IDmsNotice
 struct Sender : IDmsSender
 {
     QString answer;
+    QString error;
     int calls = 0;
     QString url, action, body;
+    std::function<void()> during; // runs while the request waits
     QString Request(const QString &u, const QString &a, const QString &b) override
     {
         ++calls;
         url = u;
         action = a;
         body = b;
+        if (during)
+            during();
         return answer;
     }
+    QString LastError() const override { return error; }
+};
+
+// The adviser gives the request up as soon as it goes out.
+struct CancellingWait : IDmsWait
+{
+    int begun = 0;
+    int ended = 0;
+    void Begin(std::function<void()> cancel) override
+    {
+        ++begun;
+        cancel();
+    }
+    void End() override { ++ended; }
 };
 
 // Settings asking for version 01.04.01 (extended format, no V117) with a
@@ -83,6 +101,10 @@ QStringList Ids(const QStringList &texts)
             if (text == OrmelText(id))
                 shown = QString::number(id);
         }
+        // A Fault's notice: its fault string after the text's first line.
+        const QString fault = OrmelText(kDmsFaultText).section(QLatin1Char('\n'), 0, 0);
+        if (text.startsWith(fault + QLatin1Char('\n')))
+            shown = QString::number(kDmsFaultText) + QLatin1Char(' ') + text.mid(fault.size() + 1);
         out << shown;
     }
     return out;
@@ -118,6 +140,10 @@ private slots:
     void requestBody();
     void answer_data();
     void answer();
+    void unansweredTellsWhy_data();
+    void unansweredTellsWhy();
+    void cancelledRequestChangesNothing();
+    void busyWhileARequestRuns();
 };
 
 void TestDmsFrame::initTestCase()
@@ -276,7 +302,7 @@ void TestDmsFrame::answerElement_data()
     QTest::newRow("other schema")            << Envelope(element.arg(method, "packages.xsd", "01.04.01")) << false << QStringList{"5053"} << 0;
     QTest::newRow("no header")               << Envelope("<" + method + "/>")                   << false << QStringList{"5053"} << 0;
     QTest::newRow("other method")            << Envelope(element.arg("requestVINResponse", schema, "01.04.01")) << false << QStringList{"5054"} << 1;
-    QTest::newRow("SOAP fault")              << Envelope("<soap:Fault><faultstring>x</faultstring></soap:Fault>") << false << QStringList{"5054"} << 1;
+    QTest::newRow("SOAP fault: its string")  << Envelope("<soap:Fault><faultstring>x</faultstring></soap:Fault>") << false << QStringList{"7072 x"} << 1;
     QTest::newRow("not XML")                 << "<html><body>Bad gateway"                       << false << QStringList{"5055"} << 1;
     QTest::newRow("no envelope")             << "<Body>" + ok + "</Body>"                       << false << QStringList{"5055"} << 1;
     QTest::newRow("envelope without body")   << "<s:Envelope xmlns:s=\"x\">" + ok + "</s:Envelope>" << false << QStringList{"5055"} << 1;
@@ -542,8 +568,8 @@ void TestDmsFrame::requestBody()
     s.FgstnrFull = kVin.right(7);
     Notices notice;
     Sender sender;
-    CDmsFrame frame(&s, &notice, &sender);
-    QCOMPARE(reg.Request(frame, {}).applied, 0);
+    CDmsClient client(&s, &sender);
+    QCOMPARE(reg.Request(client, &notice).applied, 0);
     QCOMPARE(sender.calls, 0);
     QVERIFY(notice.texts.isEmpty());
 }
@@ -620,12 +646,13 @@ void TestDmsFrame::answer()
     Notices notice;
     Sender sender;
     sender.answer = FirstRegistrationAnswer(children, s.SchemaVersion);
-    CDmsFrame frame(&s, &notice, &sender);
+    CDmsClient client(&s, &sender);
     QStringList counted;
-    const auto r = CFirstRegistration(&s).Request(frame, [&](const QString &shortVin) {
+    client.SetShortVinCount([&](const QString &shortVin) {
         counted << shortVin;
         return vehiclesOfShortVin;
     });
+    const auto r = CFirstRegistration(&s).Request(client, &notice);
     QCOMPARE(sender.calls, 1);
     QCOMPARE(sender.action, DmsSoapAction(QStringLiteral("requestFirstRegistrationDate")));
     QCOMPARE(r.applied, applied);
@@ -640,6 +667,86 @@ void TestDmsFrame::answer()
     }
     if (messages == QStringList{QStringLiteral("7036")})
         QCOMPARE(notice.captions, QStringList{OrmelText(7034)});
+}
+
+void TestDmsFrame::unansweredTellsWhy_data()
+{
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("reason unknown") << ""                              << "5050";
+    QTest::newRow("reason known")   << "dms.test:8080 refused the connection." << "5050\ndms.test:8080 refused the connection.";
+    // clang-format on
+}
+
+// No answer: the notice says why, when the sender knows.
+void TestDmsFrame::unansweredTellsWhy()
+{
+    QFETCH(QString, reason);
+    QFETCH(QString, told);
+    CPrgSettings s = ExtendedSettings();
+    s.FgstnrFull = kVin;
+    Notices notice;
+    Sender sender;
+    sender.error = reason;
+    CDmsClient client(&s, &sender);
+    QCOMPARE(CFirstRegistration(&s).Request(client, &notice).applied, 0);
+    QCOMPARE(notice.texts.size(), 1);
+    QCOMPARE(notice.texts.first().replace(OrmelText(5050), QStringLiteral("5050")), told);
+}
+
+// A request the adviser cancels takes nothing of an answer that still came,
+// tells nothing and leaves the DMS-answered flag alone.
+void TestDmsFrame::cancelledRequestChangesNothing()
+{
+    CPrgSettings s = ExtendedSettings();
+    s.V117 = 1;
+    UpdateDmsHeader(&s);
+    s.FgstnrFull = kVin;
+    s.Erstzulassung = QStringLiteral("01.01.2014");
+    s.bCustomerSpecificPrice = 0;
+    Notices notice;
+    Sender sender;
+    sender.answer = FirstRegistrationAnswer(
+        QStringLiteral("<firstRegistrationDate>2016-03-09</firstRegistrationDate>"
+                       "<customerHasSpecificPrice>true</customerHasSpecificPrice>"),
+        s.SchemaVersion);
+    CancellingWait wait;
+    CDmsClient client(&s, &sender, &wait);
+    const auto r = CFirstRegistration(&s).Request(client, &notice);
+    QCOMPARE(sender.calls, 1);
+    QCOMPARE(wait.begun, 1);
+    QCOMPARE(wait.ended, 1);
+    QCOMPARE(r.applied, 0);
+    QCOMPARE(s.Erstzulassung, QStringLiteral("01.01.2014"));
+    QCOMPARE(s.bCustomerSpecificPrice, 0);
+    QCOMPARE(s.bDmsExchangeDone, 0);
+    QVERIFY(notice.texts.isEmpty());
+}
+
+// The main window fetches no request of its listener while the client is
+// busy: from the request's body to the last message of its reader.
+void TestDmsFrame::busyWhileARequestRuns()
+{
+    CPrgSettings s = ExtendedSettings();
+    s.FgstnrFull = kVin;
+    Sender sender;
+    sender.answer = FirstRegistrationAnswer(QStringLiteral("<mileage>1</mileage>"));
+    CDmsClient client(&s, &sender);
+    bool busyWhileWaiting = false;
+    bool busyWhileTelling = false;
+    sender.during = [&] { busyWhileWaiting = client.IsBusy(); };
+    struct TellingNotice : IDmsNotice
+    {
+        std::function<void()> told;
+        void Notice(const QString &, const QString &) override { told(); }
+    } notice;
+    notice.told = [&] { busyWhileTelling = client.IsBusy(); };
+    QVERIFY(!client.IsBusy());
+    CFirstRegistration(&s).Request(client, &notice);
+    QVERIFY(busyWhileWaiting);
+    QVERIFY(busyWhileTelling);
+    QVERIFY(!client.IsBusy());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestDmsFrame)

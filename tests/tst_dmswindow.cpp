@@ -1,15 +1,32 @@
 // The main window with the DMS listener on loopback: a vehicle the DMS
 // pushes ("transferVIN") is answered while the question to the user is still
-// open, and taken over only when the user agrees. The first registration
-// typed into the head row reaches the settings only as a valid date.
+// open, and taken over only when the user agrees, with its own data. The
+// first registration typed into the head row reaches the settings only as a
+// valid date. The program's requests to the stand-in DMS wait well: the wait
+// shows, input meanwhile is dropped, closing the window cancels, and the
+// listener's requests wait for the program's.
 
+#include "app/FgstNrAbfDlg.h"
+#include "app/Yaq2App.h"
+#include "basket/WkDlg.h"
+#include "catalogues/model/AwKatPricing.h"
+#include "common/DmsMsgBoxNotice.h"
+#include "common/DmsWaitWindow.h"
 #include "platform/OrmelText.h"
 #include "platform/SoapSvr.h"
 #include "settings/DmsHeader.h"
 #include "support/MainWindowTest.h"
+#include "yaq2-dms/StandInDms.h"
 
+#include <QAbstractButton>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QTcpSocket>
 #include <QtTest>
 
@@ -48,10 +65,40 @@ private slots:
     void secondPushWaitsForTheFirstQuestion();
     void typedFirstRegistration_data();
     void typedFirstRegistration();
+    void pushedVehicleTakesItsOwnData_data();
+    void pushedVehicleTakesItsOwnData();
+    void quickQueryTransfersTheBasket();
+
+    void waitShowsItsWindowAndCancels();
+    void doubleClickSendsOneRequest();
+    void closingDuringAWaitClosesTheProgram();
+    void pushWaitsForAPriceRequest();
 
 private:
+    // The stand-in DMS on loopback with the demo vehicles, answering after
+    // `delay` milliseconds; the settings send the requests to it.
+    std::unique_ptr<StandInDms> standIn(int delay);
+
     std::unique_ptr<ISoapSvr> m_listener;
 };
+
+std::unique_ptr<StandInDms> TestDmsWindow::standIn(int delay)
+{
+    DmsVehicles vehicles;
+    QString error;
+    if (!LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error))
+        qFatal("%s", qPrintable(error));
+    auto dms = std::make_unique<StandInDms>();
+    dms->setVehicles(vehicles);
+    dms->setDelay(delay);
+    if (!dms->listen(QHostAddress::LocalHost, 0))
+        qFatal("%s", qPrintable(dms->errorString()));
+    m_settings->SRPInterfaceReq = 4;
+    m_settings->XMLx = 1;
+    m_settings->ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms->port());
+    UpdateDmsHeader(m_settings.get());
+    return dms;
+}
 
 void TestDmsWindow::transferVin_data()
 {
@@ -188,6 +235,222 @@ void TestDmsWindow::typedFirstRegistration()
     for (qsizetype i = boxesBefore; i < m_env->boxes().size(); ++i)
         sawInvalidDate = sawInvalidDate || m_env->boxes()[i].text == OrmelText(4024);
     QCOMPARE(sawInvalidDate, invalidDateBox);
+}
+
+void TestDmsWindow::pushedVehicleTakesItsOwnData_data()
+{
+    QTest::addColumn<int>("receiveXmlx");
+    QTest::addColumn<int>("campaigns");
+    QTest::addColumn<QString>("pushedDate");
+    QTest::addColumn<QString>("taken"); // the settings' first registration afterwards
+    QTest::addColumn<QString>("shown"); // the field afterwards
+    // clang-format off
+    QTest::newRow("date pushed")                << 1 << 1 << "2016-03-09" << "09.03.2016" << "09.03.2016";
+    QTest::newRow("no date pushed: placeholder") << 1 << 1 << ""           << ""           << "TT.MM.JJJJ";
+    QTest::newRow("dates not received")         << 0 << 1 << "2016-03-09" << ""           << "TT.MM.JJJJ";
+    QTest::newRow("no campaigns")               << 1 << 0 << "2016-03-09" << ""           << "TT.MM.JJJJ";
+    // clang-format on
+}
+
+// A vehicle the DMS pushes and the adviser takes brings its own first
+// registration (or none) and its own order: nothing of the vehicle shown
+// before stays.
+void TestDmsWindow::pushedVehicleTakesItsOwnData()
+{
+    QFETCH(int, receiveXmlx);
+    QFETCH(int, campaigns);
+    QFETCH(QString, pushedDate);
+    QFETCH(QString, taken);
+    QFETCH(QString, shown);
+
+    m_settings->MarketingCampaigns = campaigns;
+    m_settings->SRPInterfaceReceive = 4;
+    m_settings->ReceiveXMLx = receiveXmlx;
+    UpdateDmsHeader(m_settings.get());
+    SetMsgBoxResponder(
+        [](const MsgBoxRequest &box) { return MsgBoxAnswer{box.type == MB_YESNO ? IDYES : IDOK}; });
+    startWindow();
+    QTest::keyClicks(m_dlg->VinEdit(), kVin);
+    QCOMPARE(m_settings->FgstnrFull, kVin);
+    auto *field = m_dlg->findChild<QLineEdit *>(QStringLiteral("firstRegistrationEdit"));
+    QVERIFY(field);
+    {
+        const QSignalBlocker block(field);
+        field->setText(QStringLiteral("01.01.2014"));
+    }
+    m_settings->Erstzulassung = QStringLiteral("01.01.2014");
+    CWkDlg *basket = m_dlg->Page<CWkDlg>();
+    basket->m_strAuftragsNr = QStringLiteral("4711");
+    basket->m_strJobNr = QStringLiteral("J1");
+
+    TransferVinRequest push;
+    push.vin = QStringLiteral("XVQ2G45B684K56789");
+    push.firstRegistrationDate = pushedDate;
+    push.mileage = QStringLiteral("1200");
+    push.version = DmsHeaderVersion(*m_settings);
+    m_dlg->HandleSoapRequest(BuildTransferVinRequest(push));
+
+    QCOMPARE(m_settings->FgstnrFull, push.vin);
+    QCOMPARE(m_settings->Erstzulassung, taken);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(m_settings->Kilometer, QStringLiteral("1200"));
+    // The push named no order: none of the previous one is left.
+    QCOMPARE(basket->m_strAuftragsNr, QString());
+    QCOMPARE(basket->m_strJobNr, QString());
+}
+
+// Caller mode "qvlaposquery" hands the basket on at once: here the road of
+// the caller modes is not available, which is told, and the program ends.
+void TestDmsWindow::quickQueryTransfersTheBasket()
+{
+    m_settings->bQvl = 1;
+    m_settings->bQvlAPosQuery = 1;
+    m_settings->Fgstnr = kVin;
+    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
+    CMainWndArgs args;
+    args.apNr = QStringLiteral("2120000");
+    m_dlg->InitDialog(args);
+    bool toldRoad = false;
+    for (const MsgBoxRequest &box : m_env->boxes())
+        toldRoad = toldRoad || box.text == OrmelText(7073);
+    QVERIFY(toldRoad);
+    QVERIFY(m_dlg->IsEnded());
+    QCOMPARE(m_settings->AktApNr, QStringLiteral("2120000"));
+}
+
+// The wait cursor shows at once, the wait window once half a second has
+// passed; its "Abbrechen" gives the request up without a word and changes
+// nothing.
+void TestDmsWindow::waitShowsItsWindowAndCancels()
+{
+    const auto dms = standIn(5000);
+    startWindow();
+    m_settings->FgstnrFull = kVin;
+    m_settings->Erstzulassung.clear();
+    m_settings->bDmsExchangeDone = 0;
+    CDmsWaitWindow &wait = m_dlg->Dms().Wait();
+    bool cursorAtOnce = false;
+    bool windowAtOnce = true;
+    bool windowLater = false;
+    QString text;
+    QTimer::singleShot(100, this, [&] {
+        cursorAtOnce = QApplication::overrideCursor() != nullptr;
+        windowAtOnce = wait.Window() && wait.Window()->isVisible();
+    });
+    QTimer::singleShot(CDmsWaitWindow::kShowAfterMs + 400, this, [&] {
+        QDialog *window = wait.Window();
+        windowLater = window && window->isVisible();
+        if (!window)
+            return;
+        text = window->findChild<QLabel *>(QStringLiteral("dmsWaitText"))->text();
+        auto *cancel = window->findChild<QPushButton *>(QStringLiteral("dmsWaitCancel"));
+        QCOMPARE(cancel->text(), OrmelText(7121));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    const qsizetype boxes = m_env->boxes().size();
+    QElapsedTimer clock;
+    clock.start();
+    const CFirstRegistration::AnswerResult r = m_dlg->RequestFirstRegistrationDate();
+    QVERIFY2(clock.elapsed() < 4000, "the request was not given up");
+    QVERIFY(cursorAtOnce);
+    QVERIFY(!windowAtOnce);
+    QVERIFY(windowLater);
+    QCOMPARE(text, OrmelText(7120));
+    QCOMPARE(r.applied, 0);
+    QCOMPARE(m_settings->Erstzulassung, QString());
+    QCOMPARE(m_settings->bDmsExchangeDone, 0);
+    QCOMPARE(m_env->boxes().size(), boxes);
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!wait.Window() || !wait.Window()->isVisible());
+}
+
+// The clicks of a double click on "DMS-Anfrage" reach the program while the
+// first request waits: only one request goes out.
+void TestDmsWindow::doubleClickSendsOneRequest()
+{
+    const auto dms = standIn(300);
+    int requests = 0;
+    connect(dms.get(), &StandInDms::requestReceived, this, [&] { ++requests; });
+    startWindow();
+    CVehicleSearchTarget target;
+    target.client = &m_dlg->Dms().Client();
+    CFgstNrAbfDlg search(m_settings.get(), m_dlg->Db(0), m_dlg.get(), target);
+    search.show();
+    search.findChild<QLineEdit *>(QStringLiteral("lastNameEdit"))
+        ->setText(QStringLiteral("Müller"));
+    auto *button = search.findChild<QAbstractButton *>(QStringLiteral("searchButton"));
+    QVERIFY(button && button->isEnabled());
+    // As the window system delivers them: queued, one after the other.
+    const QPointF at = QRectF(button->rect()).center();
+    const std::pair<QEvent::Type, Qt::MouseButtons> clicks[] = {
+        {QEvent::MouseButtonPress, Qt::LeftButton}, {QEvent::MouseButtonRelease, Qt::NoButton},
+        {QEvent::MouseButtonPress, Qt::LeftButton}, {QEvent::MouseButtonDblClick, Qt::LeftButton},
+        {QEvent::MouseButtonRelease, Qt::NoButton},
+    };
+    for (const auto &[type, buttons] : clicks)
+        QCoreApplication::postEvent(button,
+                                    new QMouseEvent(type, at, button->mapToGlobal(at),
+                                                    Qt::LeftButton, buttons, Qt::NoModifier));
+    QTRY_VERIFY(!search.Hits().isEmpty());
+    QTest::qWait(1000);
+    QCOMPARE(requests, 1);
+}
+
+// Closing the main window while a request waits gives the request up; the
+// window closes once the request is back.
+void TestDmsWindow::closingDuringAWaitClosesTheProgram()
+{
+    const auto dms = standIn(5000);
+    startWindow();
+    m_settings->FgstnrFull = kVin;
+    m_settings->Erstzulassung.clear();
+    bool closedAtOnce = true;
+    QTimer::singleShot(200, this, [&] { closedAtOnce = m_dlg->close(); });
+    QElapsedTimer clock;
+    clock.start();
+    const CFirstRegistration::AnswerResult r = m_dlg->RequestFirstRegistrationDate();
+    QVERIFY2(clock.elapsed() < 4000, "the request was not given up");
+    QVERIFY(!closedAtOnce);
+    QCOMPARE(r.applied, 0);
+    QCOMPARE(m_settings->Erstzulassung, QString());
+    QTRY_VERIFY(m_dlg->IsEnded());
+    QVERIFY(!m_dlg->isVisible());
+}
+
+// A vehicle the DMS pushes while a price request waits is taken only once
+// the request is done: it never changes the vehicle under the request.
+void TestDmsWindow::pushWaitsForAPriceRequest()
+{
+    const auto dms = standIn(1500);
+    m_listener = std::make_unique<ISoapSvr>();
+    QVERIFY(m_listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    m_settings->SRPInterfaceReceive = 4;
+    startWindow();
+    m_dlg->SetListener(m_listener.get());
+    m_settings->FgstnrFull = kVin;
+
+    QElapsedTimer clock;
+    QTcpSocket client;
+    QByteArray received;
+    qint64 confirmedAt = -1;
+    connect(&client, &QTcpSocket::readyRead, this, [&] {
+        received += client.readAll();
+        if (confirmedAt < 0 && received.contains("confirmTransmission"))
+            confirmedAt = clock.elapsed();
+    });
+    QTimer::singleShot(100, this, [&] {
+        client.connectToHost(QHostAddress::LocalHost, m_listener->Port());
+        client.write(TransferVinPost(*m_settings, kVin));
+    });
+    clock.start();
+    CDmsMsgBoxNotice notice(m_dlg.get());
+    CAwKatPrices prices;
+    CAwKatPricing::Request(m_dlg->Dms().Client(), &notice, QStringLiteral("1110015"),
+                           QStringLiteral("3"), prices);
+    const qint64 requestDone = clock.elapsed();
+    QVERIFY(requestDone >= 1400);
+    QTRY_VERIFY(confirmedAt >= 0);
+    QVERIFY2(confirmedAt >= requestDone, qPrintable(QString::number(confirmedAt)));
 }
 
 YAQ_TEST_MAIN(TestDmsWindow)

@@ -125,6 +125,8 @@ private slots:
     void printedPageNumberCountsEveryTile();
     void pdfFailureLeavesNoFile_data();
     void pdfFailureLeavesNoFile();
+    void pdfWithoutViewerNamesTheFile_data();
+    void pdfWithoutViewerNamesTheFile();
     void emptyDocumentPrintsNothing();
     void clickOnTileTogglesIt();
     void typedRangeIsRewritten();
@@ -443,6 +445,36 @@ void TestEasyPrint::pdfFailureLeavesNoFile()
     QCOMPARE(QFileInfo(dlg.PdfFilePath()).isFile(), false);
     if (QFileInfo(folder).isDir())
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+}
+
+void TestEasyPrint::pdfWithoutViewerNamesTheFile_data()
+{
+    QTest::addColumn<bool>("viewer"); // the desktop opens PDF files
+    QTest::addColumn<int>("messages");
+    // clang-format off
+    QTest::newRow("the viewer shows the file")   << true  << 0;
+    QTest::newRow("no viewer: the file is named") << false << 1;
+    // clang-format on
+}
+
+void TestEasyPrint::pdfWithoutViewerNamesTheFile()
+{
+    QFETCH(bool, viewer);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1900, 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.SetPdfFolder(m_dir + QStringLiteral("/pdf"));
+    dlg.SetDocumentOpener([viewer](const QUrl &) { return viewer; });
+    QVERIFY(dlg.Print(true));
+    QVERIFY(QFileInfo(dlg.PdfFilePath()).isFile());
+    QTEST(int(m_env->boxes().size()), "messages");
+    if (viewer)
+        return;
+    const QString message = m_env->boxes().first().text;
+    QVERIFY2(message.contains(QDir::toNativeSeparators(dlg.PdfFilePath())), qPrintable(message));
+    QVERIFY2(message.contains(ShellErrorText(31)), qPrintable(message));
 }
 
 void TestEasyPrint::emptyDocumentPrintsNothing()

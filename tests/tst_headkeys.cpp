@@ -10,6 +10,7 @@
 #include "app/SiblingProgram.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
+#include "common/OpenUrl.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
 #include "platform/OrmelText.h"
@@ -81,6 +82,7 @@ void TestHeadKeys::init()
 void TestHeadKeys::cleanup()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    SetUrlOpener({});
     if (m_dlg)
         QTRY_VERIFY_WITH_TIMEOUT(!m_dlg->IsSiblingProgramRunning(), 10000);
     tearDownDemo();
@@ -201,12 +203,15 @@ void TestHeadKeys::helpOpensThePageOfTheContext_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<bool>("index");
     QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("browser"); // a browser is set up
 
     // clang-format off
-    QTest::newRow("? on the home page in German") << "00" << false << "HELP/00/hilf4v8l.htm";
-    QTest::newRow("? in English") << "01" << false << "HELP/01/hilf4v8l.htm";
-    QTest::newRow("a language without help pages falls back to 01") << "07" << false << "HELP/01/hilf4v8l.htm";
-    QTest::newRow("@ opens the index") << "00" << true << "HELP/00/hilf682s.htm";
+    QTest::newRow("? on the home page in German") << "00" << false << "HELP/00/hilf4v8l.htm" << true;
+    QTest::newRow("? in English") << "01" << false << "HELP/01/hilf4v8l.htm" << true;
+    QTest::newRow("a language without help pages falls back to 01") << "07" << false << "HELP/01/hilf4v8l.htm" << true;
+    QTest::newRow("@ opens the index") << "00" << true << "HELP/00/hilf682s.htm" << true;
+    QTest::newRow("? without a browser says so") << "00" << false << "HELP/00/hilf4v8l.htm" << false;
+    QTest::newRow("@ without a browser says so") << "00" << true << "HELP/00/hilf682s.htm" << false;
     // clang-format on
 }
 
@@ -215,11 +220,20 @@ void TestHeadKeys::helpOpensThePageOfTheContext()
     QFETCH(QString, language);
     QFETCH(bool, index);
     QFETCH(QString, page);
+    QFETCH(bool, browser);
     start();
     SetPrgSprache(language);
+    if (!browser)
+        SetUrlOpener([](const QUrl &) { return false; });
+    m_env->answerBoxes(IDOK);
     m_dlg->HeadButton(index ? kBtnHelpIndex : kBtnHelp)->click();
-    QCOMPARE(m_urls.urls.size(), 1);
-    QCOMPARE(m_urls.urls.first(), QUrl::fromLocalFile(m_prog + page));
+    QCOMPARE(m_urls.urls.size(), browser ? 1 : 0);
+    if (browser)
+        QCOMPARE(m_urls.urls.first(), QUrl::fromLocalFile(m_prog + page));
+    // Without a browser the adviser learns why nothing opens, and where the page lies.
+    QCOMPARE(m_env->boxes().size(), browser ? 0 : 1);
+    if (!browser)
+        QVERIFY(m_env->boxes().first().text.contains(QDir::toNativeSeparators(m_prog + page)));
 }
 
 void TestHeadKeys::f1OpensTheHelpOfTheVisiblePage()

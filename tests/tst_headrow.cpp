@@ -8,7 +8,10 @@
 #include "app/EReiheCombo.h"
 #include "app/EReiheList.h"
 #include "app/HeadRowCatalogue.h"
+#include "app/MainWndRules.h"
 #include "app/Yaq2Dlg.h"
+#include "common/OwnButton.h"
+#include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "support/MainWindowTest.h"
 
@@ -45,6 +48,8 @@ private slots:
     void customerSpecificPriceBlinks();
     void mileageFieldFillsTheSettings();
     void titleToolTipNamesTheCurrentCatalogue();
+    void basketButtonShowsItsWholeCaption_data();
+    void basketButtonShowsItsWholeCaption();
 
 private:
     QComboBox *combo(const char *name) const
@@ -258,6 +263,35 @@ void TestHeadRow::titleToolTipNamesTheCurrentCatalogue()
     QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), title->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(title, &help);
     QCOMPARE(title->toolTip(), QStringLiteral("AW  F40 DE - Stand 12/06/2024"));
+}
+
+void TestHeadRow::basketButtonShowsItsWholeCaption_data()
+{
+    QTest::addColumn<QString>("count"); // what the basket adds to the caption
+    // clang-format off
+    QTest::newRow("empty basket")            << "";
+    QTest::newRow("one entry")               << " (1)";
+    QTest::newRow("twelve entries")          << " (12)";
+    QTest::newRow("a three-digit count")     << " (100)";
+    // clang-format on
+}
+
+void TestHeadRow::basketButtonShowsItsWholeCaption()
+{
+    QFETCH(QString, count);
+    startWindow();
+    m_dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+    QWidget *column = m_dlg->findChild<QWidget *>(QStringLiteral("headButtonColumn"));
+    const int columnWidth = column->width();
+    COwnButton *basket = m_dlg->HeadButton(kBtnBasket);
+    basket->setText(OrmelText(6078) + count);
+    QApplication::processEvents();
+    // The caption fits, and the column stays where it was.
+    QVERIFY2(
+        basket->width() >= basket->sizeHint().width(),
+        qPrintable(QStringLiteral("%1 < %2").arg(basket->width()).arg(basket->sizeHint().width())));
+    QCOMPARE(column->width(), columnWidth);
 }
 
 YAQ_TEST_MAIN(TestHeadRow)

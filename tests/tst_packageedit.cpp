@@ -188,8 +188,6 @@ private slots:
     void loadNeverFillsAPackageTwice();
     void failedConnectionStopsTheLoadOnly();
     void emptyingForgetsEveryReference();
-    void masksFitFindingNumbers_data();
-    void masksFitFindingNumbers();
     void findingRowsShowTheNumberInPairs_data();
     void findingRowsShowTheNumberInPairs();
     void findingLinesOfTheDemoPackage_data();
@@ -529,30 +527,6 @@ void TestPackageEdit::emptyingForgetsEveryReference()
     QCOMPARE(edited.CampaignPackageLine(), nullptr);
     QVERIFY(edited.Selection().Rows().empty());
     QCOMPARE(edited.Selection().Current(), nullptr);
-}
-
-void TestPackageEdit::masksFitFindingNumbers_data()
-{
-    QTest::addColumn<QString>("mask");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("fits");
-    // clang-format off
-    QTest::newRow("87 and six digits")          << "87XXXXXX" << "87123456" << true;
-    QTest::newRow("87 and two digits")          << "87XXXXXX" << "8712"     << true;
-    QTest::newRow("nine characters")            << "87XXXXXX" << "871234567" << false;
-    QTest::newRow("another pair")               << "87XXXXXX" << "86123456" << false;
-    QTest::newRow("X keeps its place")          << "1X10"     << "1210"     << true;
-    QTest::newRow("X does not shift the rest")  << "X110"     << "110"      << false;
-    QTest::newRow("lower-case x is a character") << "87xxxxxx" << "87123456" << false;
-    // clang-format on
-}
-
-void TestPackageEdit::masksFitFindingNumbers()
-{
-    QFETCH(QString, mask);
-    QFETCH(QString, text);
-    QFETCH(bool, fits);
-    QCOMPARE(CFindingLines::MaskFits(mask, text), fits);
 }
 
 void TestPackageEdit::findingRowsShowTheNumberInPairs_data()

@@ -44,6 +44,7 @@ private:
 const QStringList kArvoValid = {"1110010", "1110020", "1110030", "1110040", "1110050", "1110060",
                                 "3410010", "6411010", "6411020", "6412010", "6412020"};
 const QStringList kBentoValid = {"1110010", "3410010", "3410020"};
+const QStringList kAltoValid = {"1110010", "1120010", "3410010"};
 
 CPackageVehicle Arvo()
 {
@@ -66,6 +67,19 @@ CPackageVehicle Bento()
     v.typeNumber = QStringLiteral("VQB20DE");
     v.productionDate = QStringLiteral("20190101");
     v.modelSeries = QStringLiteral("B20");
+    v.today = QStringLiteral("20240601");
+    return v;
+}
+
+// The Alto reads its packages from the alternative catalogue.
+CPackageVehicle Alto()
+{
+    CPackageVehicle v;
+    v.typeKey = QStringLiteral("7X01");
+    v.typeNumber = QStringLiteral("VQA40001");
+    v.productionDate = QStringLiteral("20170315");
+    v.modelSeries = QStringLiteral("A40");
+    v.alternativeCatalogue = true;
     v.today = QStringLiteral("20240601");
     return v;
 }
@@ -108,8 +122,10 @@ private slots:
     void init();
     void variantsMergeIntoTheRowOfTheirLine_data();
     void variantsMergeIntoTheRowOfTheirLine();
-    void masksMatchPositionKeys_data();
-    void masksMatchPositionKeys();
+    void packageRowsListedInLineOrder_data();
+    void packageRowsListedInLineOrder();
+    void packageRowOffersItsVariants_data();
+    void packageRowOffersItsVariants();
     void contractsCoverPackages_data();
     void contractsCoverPackages();
     void demoVehicleGetsItsGroupsAndPackages_data();
@@ -191,28 +207,78 @@ void TestPackageList::variantsMergeIntoTheRowOfTheirLine()
     QVERIFY(!list.Current(kLevelPackage) || list.Contains(list.Current(kLevelPackage)));
 }
 
-void TestPackageList::masksMatchPositionKeys_data()
+void TestPackageList::packageRowsListedInLineOrder_data()
 {
-    QTest::addColumn<QString>("mask");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("match");
+    // Row: the package rows in the order the catalogue brings them, each
+    // "kind|origin|own number|line|package number" (no line: a row of the
+    // alternative catalogue), every contract covering; the rows listed.
+    QTest::addColumn<QStringList>("inserted");
+    QTest::addColumn<QStringList>("rows");
     // clang-format off
-    QTest::newRow("equal")                         << "11100810" << "11100810" << true;
-    QTest::newRow("X stands for one character")    << "111008XX" << "11100810" << true;
-    QTest::newRow("X stands for none")             << "1110X0810" << "11100810" << true;
-    QTest::newRow("other character differs")       << "111008XX" << "11200810" << false;
-    QTest::newRow("key longer than the mask")      << "1110"     << "11100810" << false;
-    QTest::newRow("mask longer than the key")      << "111008101" << "11100810" << false;
-    QTest::newRow("lower-case x is no wildcard")   << "111008xx" << "11100810" << false;
+    QTest::newRow("second standard warranty leaves the first")  << QStringList{"SRP|   |1|010|1110010", "GRP|   |2|010|1110010", "GRP|   |3|010|1110010"} << QStringList{"SRP 1 gr=2 sp= vl="};
+    QTest::newRow("country warranty replaces a standard one")   << QStringList{"SRP|DE|1|010|1110010", "GRP|   |2|010|1110010", "GRP|DE|3|010|1110010"}  << QStringList{"SRP 1 gr=3 sp= vl="};
+    QTest::newRow("one number on two lines: the first line")    << QStringList{"SRP|   |1|020|7259049", "SRP|   |2|030|7259049"} << QStringList{"SRP 1 gr= sp= vl="};
+    QTest::newRow("two lines with another package between")     << QStringList{"SRP|   |1|020|7259049", "SRP|   |2|025|7210010", "SRP|   |3|030|7259049"} << QStringList{"SRP 1 gr= sp= vl=", "SRP 2 gr= sp= vl="};
+    QTest::newRow("no line: ordered by number")                 << QStringList{"SRP|   |1||1120010", "SRP|   |2||1110010"} << QStringList{"SRP 2 gr= sp= vl=", "SRP 1 gr= sp= vl="};
+    QTest::newRow("no line: a country's row replaces")          << QStringList{"SRP|   |1||1110010", "SRP|DE|2||1110010", "SRP|   |3||1120010"} << QStringList{"SRP 2 gr= sp= vl=", "SRP 3 gr= sp= vl="};
+    QTest::newRow("no line: a standard row never replaces")     << QStringList{"SRP|DE|1||1110010", "SRP|YAQ|2||1110010"} << QStringList{"SRP 1 gr= sp= vl="};
     // clang-format on
 }
 
-void TestPackageList::masksMatchPositionKeys()
+void TestPackageList::packageRowsListedInLineOrder()
 {
-    QFETCH(QString, mask);
-    QFETCH(QString, key);
-    QFETCH(bool, match);
-    QCOMPARE(MatchMask(mask, key), match);
+    QFETCH(QStringList, inserted);
+    QFETCH(QStringList, rows);
+    CPackageList list;
+    const auto coverage = [](const CPackageRow &) { return true; };
+    for (const QString &spec : inserted) {
+        const QStringList f = spec.split(QLatin1Char('|'));
+        auto row = Package(f[0], f[1], f[2], f[3]);
+        row->number = f[4];
+        list.InsertPackage(std::move(row), coverage);
+    }
+    list.RemoveLooseVariants();
+    QCOMPARE(Describe(list.RowsOfLevel(kLevelPackage)), rows);
+}
+
+void TestPackageList::packageRowOffersItsVariants_data()
+{
+    // Row: the variant numbers merged into a package row (GR, SP, VL); the
+    // badges it shows, the variant a double click opens (0 SR, 2 SP, 3 VL).
+    QTest::addColumn<QStringList>("variants");
+    QTest::addColumn<QString>("badges");
+    QTest::addColumn<int>("opened");
+    // clang-format off
+    QTest::newRow("both SP and VL: SP opens, VL grey") << QStringList{"", "1180010", "1170010"}        << "SP VL(grey, no click)"    << 2;
+    QTest::newRow("all three variants")                << QStringList{"1190010", "1180010", "1170010"} << "SP VL(grey, no click) GR" << 2;
+    QTest::newRow("value line alone opens")            << QStringList{"", "", "1170030"}               << "VL"                       << 3;
+    QTest::newRow("warranty only by its badge")        << QStringList{"1190040", "", ""}               << "GR"                       << 0;
+    QTest::newRow("no variant")                        << QStringList{"", "", ""}                      << ""                         << 0;
+    // clang-format on
+}
+
+void TestPackageList::packageRowOffersItsVariants()
+{
+    QFETCH(QStringList, variants);
+    QFETCH(QString, badges);
+    QFETCH(int, opened);
+    CPackageRow row = *Package(QStringLiteral("SRP"), QStringLiteral("   "), QStringLiteral("1"));
+    row.grNumber = variants[0];
+    row.spNumber = variants[1];
+    row.vlNumber = variants[2];
+    QStringList shown;
+    for (const CRowBadgeText &badge : PackageRowBadges(row)) {
+        QStringList marks;
+        if (badge.greyed)
+            marks << QStringLiteral("grey");
+        if (!badge.clickable)
+            marks << QStringLiteral("no click");
+        shown << badge.text + (marks.isEmpty()
+                                   ? QString()
+                                   : QLatin1Char('(') + marks.join(", ") + QLatin1Char(')'));
+    }
+    QCOMPARE(shown.join(QLatin1Char(' ')), badges);
+    QCOMPARE(row.OpenedVariant(), opened);
 }
 
 void TestPackageList::contractsCoverPackages_data()
@@ -232,6 +298,7 @@ void TestPackageList::contractsCoverPackages_data()
     QTest::newRow("group 87 ignored without flag")         << QStringList{"HLX0200"} << false << "20240601" << "1110010" << false;
     QTest::newRow("contract without list")                 << QStringList{"HLX0300"} << false << "20240601" << "1110010" << false;
     QTest::newRow("inclusion not yet valid")               << QStringList{"HLX0100"} << false << "20191231" << "1110010" << false;
+    QTest::newRow("inclusion valid from its first day")    << QStringList{"HLX0100"} << false << "20200101" << "1110010" << true;
     QTest::newRow("package without findings positions")    << QStringList{"HLX0200"} << false << "20240601" << "3410010" << false;
     QTest::newRow("no contract")                           << QStringList{}          << false << "20240601" << "1110010" << false;
     // clang-format on
@@ -300,33 +367,44 @@ void TestPackageList::demoVehicleGetsItsGroupsAndPackages()
 
 void TestPackageList::descentReachesTheRequestedPackage_data()
 {
-    // Row: the package asked for, the rows opened on the way (path), the
-    // package row reached (empty: none), the level shown at the end.
+    // Row: the catalogue (0 the Arvo's standard one, 1 the same with the
+    // flag of a catalogue other than the standard one, 2 the Alto's
+    // alternative one), the package asked for, the rows opened on the way
+    // (path), the package row reached (empty: none), the level shown at
+    // the end.
+    QTest::addColumn<int>("catalogue");
     QTest::addColumn<QString>("package");
     QTest::addColumn<QStringList>("path");
     QTest::addColumn<QString>("reached");
     QTest::addColumn<int>("shown");
     // clang-format off
-    QTest::newRow("group straight onto its packages")   << "1110040" << QStringList{"1:11"} << "1110040" << 9;
-    QTest::newRow("country package")                    << "1110030" << QStringList{"1:11"} << "1110030" << 9;
-    QTest::newRow("through both group levels")          << "6411020" << QStringList{"1:64", "7:Tueren und Klappen", "8:Tuerschloss"} << "6411020" << 9;
-    QTest::newRow("first group level onto packages")    << "6412020" << QStringList{"1:64", "7:Scheiben und Spiegel"} << "6412020" << 9;
-    QTest::newRow("package without labour value")       << "3410020" << QStringList{"1:34"} << "" << 9;
-    QTest::newRow("package of a group not listed")      << "9910010" << QStringList{} << "" << 1;
+    QTest::newRow("group straight onto its packages")   << 0 << "1110040" << QStringList{"1:11"} << "1110040" << 9;
+    QTest::newRow("country package")                    << 0 << "1110030" << QStringList{"1:11"} << "1110030" << 9;
+    QTest::newRow("through both group levels")          << 0 << "6411020" << QStringList{"1:64", "7:Tueren und Klappen", "8:Tuerschloss"} << "6411020" << 9;
+    QTest::newRow("first group level onto packages")    << 0 << "6412020" << QStringList{"1:64", "7:Scheiben und Spiegel"} << "6412020" << 9;
+    QTest::newRow("package without labour value")       << 0 << "3410020" << QStringList{"1:34"} << "" << 9;
+    QTest::newRow("package of a group not listed")      << 0 << "9910010" << QStringList{} << "" << 1;
+    QTest::newRow("catalogue flag: by number")          << 1 << "1110040" << QStringList{"1:11"} << "1110040" << 9;
+    QTest::newRow("catalogue flag: no first group level") << 1 << "6411020" << QStringList{"1:64"} << "" << 7;
+    QTest::newRow("alternative: through the level 8")   << 2 << "1120010" << QStringList{"1:11", "8:Motor Zuendung"} << "1120010" << 9;
+    QTest::newRow("alternative: group not valid")       << 2 << "3410010" << QStringList{} << "" << 1;
     // clang-format on
 }
 
 void TestPackageList::descentReachesTheRequestedPackage()
 {
+    QFETCH(int, catalogue);
     QFETCH(QString, package);
     QFETCH(QStringList, path);
     QFETCH(QString, reached);
     QFETCH(int, shown);
     Dbs db = openDbs();
     QVERIFY(db.packages && db.catalogue && db.contracts);
-    TableReads reads(kArvoValid);
+    TableReads reads(catalogue == 2 ? kAltoValid : kArvoValid);
+    CPackageVehicle vehicle = catalogue == 2 ? Alto() : Arvo();
+    vehicle.catalogueFlag = catalogue == 1 ? 1 : 0;
     CPackageListBuilder builder(db.packages.get(), db.catalogue.get(), db.contracts.get(), &reads,
-                                Arvo());
+                                vehicle);
     CPackageList list;
     QVERIFY(builder.Build(list) > 0);
     const CPackageRow *row = builder.DescendTo(list, package, QString());

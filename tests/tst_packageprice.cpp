@@ -3,7 +3,8 @@
 // (only an accepted answer changes the package), and one request to the
 // stand-in DMS.
 
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "packages/model/Paket.h"
 #include "packages/pricing/LocalPackagePrices.h"
 #include "packages/pricing/PackagePriceExchange.h"
@@ -23,6 +24,13 @@
 namespace {
 
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+
+// The adviser gives the request up as soon as it goes out.
+struct CancellingWait : IDmsWait
+{
+    void Begin(std::function<void()> cancel) override { cancel(); }
+    void End() override {}
+};
 
 struct Notices : IDmsNotice, IPaketNotice
 {
@@ -50,13 +58,14 @@ QString Ids(const QStringList &texts)
     QStringList out;
     for (const QString &text : texts) {
         QString shown = text;
-        for (int id : {4012, 5050, 5053, 5055, 5056, 5062, 5063, 5064, 5068, 7036}) {
+        for (int id : {4012, 4104, 5050, 5053, 5055, 5056, 5062, 5063, 5064, 5068, 7036}) {
             if (text.startsWith(OrmelText(id)))
                 shown = QString::number(id) + text.mid(OrmelText(id).size());
         }
         for (int id : {5065, 5066, 5067}) {
             if (text.startsWith(OrmelText(id).left(8)))
-                shown = QString::number(id);
+                shown = QString::number(id) +
+                        (text.contains(OrmelText(5057)) ? QStringLiteral("+5057") : QString());
         }
         out << shown;
     }
@@ -166,6 +175,7 @@ private slots:
     void answer_data();
     void answer();
     void standInDms();
+    void cancelledRequestKeepsThePackage();
 
 private:
     TestEnv m_env;
@@ -312,7 +322,7 @@ void TestPackagePrice::requestVinAndEscaping_data()
     QTest::addColumn<QString>("vinShort");
     // clang-format off
     QTest::newRow("17 characters: first 10, last 7") << kVin      << "M012345" << ""         << "9X4115561H" << "XVQ1F23A57" << "M012345";
-    QTest::newRow("7 characters: short VIN only")    << ""        << "M012345" << "T1"       << "9X4115561H" << ""           << "M012345";
+    QTest::newRow("7 characters: whole in both")     << ""        << "M012345" << "T1"       << "9X4115561H" << "M012345"    << "M012345";
     QTest::newRow("values are escaped")              << kVin      << ""        << "T&<1>\"x" << "A<&>\"'B"   << "XVQ1F23A57" << "M012345";
     // clang-format on
 }
@@ -360,9 +370,10 @@ void TestPackagePrice::requestPackageAttributes_data()
     QTest::addColumn<int>("v117");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("attributes");
-    QTest::addColumn<bool>("leadLabour"); // isLeadLabour is sent
+    QTest::addColumn<bool>("leadLabour"); // isLeadLabour is sent: whenever V117 is on
     // clang-format off
-    QTest::newRow("plain form")                 << 0 << 1 << 1 << "GRP" << "productType=car"                                                 << false;
+    QTest::newRow("plain form")                 << 0 << 1 << 1 << "GRP" << "productType=car"                                                 << true;
+    QTest::newRow("plain form without V117")    << 0 << 1 << 0 << "SRP" << "productType=car"                                                 << false;
     QTest::newRow("extended, V115 only")        << 1 << 1 << 0 << "SRP" << "productType=car PackageOrigin=S isFastlane=true"                  << false;
     QTest::newRow("extended, V117: warranty")   << 1 << 1 << 1 << "GRP" << "productType=car PackageOrigin=G PackageType=GRP isFastlane=true" << true;
     QTest::newRow("extended, V117: value line") << 1 << 1 << 1 << "VLP" << "productType=car PackageOrigin=V PackageType=VLP isFastlane=true" << true;
@@ -416,6 +427,11 @@ void TestPackagePrice::answer_data()
                          PriceXml("standardPrice", "142.50") + PriceXml("campaignPrice", "119");
     const QString part = PartXml("9X4115561H", PriceXml("price", "12.90"));
     const QString accepted = vin + PackageXml(sent, work, part);
+    // The page's package is no campaign package: the block matches nothing.
+    const QString campaign = QStringLiteral(
+        "<campaignInformation number=\"K1\" campaignPackageNumber=\"KP1\">"
+        "<campaignName>Herbst</campaignName><campaignPackageName>Oel</campaignPackageName>"
+        "<PackageGrossPrice>99</PackageGrossPrice></campaignInformation>");
     const QString exception = QStringLiteral(
         "<exception name=\"PackageUnknown\"><exceptionInfo>no such package</exceptionInfo>"
         "</exception>");
@@ -426,24 +442,27 @@ void TestPackagePrice::answer_data()
     QTest::addColumn<QString>("notices");
     QTest::addColumn<double>("workNet1"); // 50.00 the price known before
     QTest::addColumn<double>("headNet1");
+    QTest::addColumn<int>("dmsAnswered"); // the settings' flag afterwards
     // clang-format off
-    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9;
-    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4;
-    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9;
-    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0;
-    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0;
-    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9;
-    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0;
-    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0;
-    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0;
-    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0;
-    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0;
-    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0;
-    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0;
-    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0;
-    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0;
-    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0;
-    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0;
+    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1;
+    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1;
+    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1;
+    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1;
+    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 1;
+    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9 << 1;
+    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1;
+    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1;
+    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0 << 1;
+    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0 << 1;
+    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0 << 1;
+    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0 << 1;
+    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0 << 1;
+    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0 << 1;
+    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0 << 0;
+    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0 << 1;
+    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1;
+    QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1;
+    QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1;
     // clang-format on
 }
 
@@ -455,6 +474,7 @@ void TestPackagePrice::answer()
     QFETCH(QString, notices);
     QFETCH(double, workNet1);
     QFETCH(double, headNet1);
+    QFETCH(int, dmsAnswered);
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
@@ -463,16 +483,16 @@ void TestPackagePrice::answer()
     Notices notes;
     Sender sender;
     sender.answer = answer;
-    CDmsFrame frame(&s, &notes, &sender);
-    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(frame, [&](const QString &) {
-                                                   return vehiclesWithShortVin;
-                                               }).Request(paket);
+    CDmsClient client(&s, &sender);
+    client.SetShortVinCount([&](const QString &) { return vehiclesWithShortVin; });
+    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(client, &notes).Request(paket);
 
     QCOMPARE(sender.calls, 1);
     QCOMPARE(out.applied, applied);
     QCOMPARE(Ids(notes.texts), notices);
     QCOMPARE(paket.GetAt(1)->Preise1.Net, workNet1);
     QCOMPARE(paket.GetKopf()->Preise1.Net, headNet1);
+    QCOMPARE(s.bDmsExchangeDone, dmsAnswered);
     // An answer that is not taken leaves the package as it was, prices,
     // flags and all.
     QCOMPARE(paket.HasEqualLines(before), !applied);
@@ -512,8 +532,8 @@ void TestPackagePrice::standInDms()
 
     Notices notes;
     CSoapReqSender sender(&s);
-    CDmsFrame frame(&s, &notes, &sender);
-    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(frame).Request(paket);
+    CDmsClient client(&s, &sender);
+    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(client, &notes).Request(paket);
     QCOMPARE(out.applied, 1);
     // The air filter is priced in francs: neither total is summed.
     QCOMPARE(Ids(notes.texts),
@@ -527,6 +547,30 @@ void TestPackagePrice::standInDms()
     QCOMPARE(filter->Preise1.UnitNet, 24.8); // no customer price: the standard one
     QCOMPARE(unknown->Preise1.UnitNet, kPriceNotSet);
     QCOMPARE(s.bDmsExchangeDone, 1);
+}
+
+// A request the adviser gives up keeps the package as it was, whatever the
+// DMS still answers.
+void TestPackagePrice::cancelledRequestKeepsThePackage()
+{
+    CPrgSettings s = DmsSettings();
+    CPaket paket;
+    FillOilService(paket);
+    const CPaket before(paket);
+    Sender sender;
+    const QString sent = QStringLiteral("111001017A010");
+    sender.answer = Answer(VinXml("XVQ1F23A57", "M012345") +
+                           PackageXml(sent, PriceXml("price", "99"), QString()));
+    CancellingWait wait;
+    CDmsClient client(&s, &sender, &wait);
+    Notices notes;
+    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(client, &notes).Request(paket);
+    QCOMPARE(sender.calls, 1);
+    QCOMPARE(out.applied, 0);
+    QVERIFY(!out.answered);
+    QVERIFY(paket.HasEqualLines(before));
+    QVERIFY(notes.texts.isEmpty());
+    QCOMPARE(s.bDmsExchangeDone, 0);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPackagePrice)

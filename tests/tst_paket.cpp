@@ -1,7 +1,8 @@
 // The package: insertion order, look-ups, counting, comparison, deep copies,
-// the price roll-up of sets 1 and 2, currencies, campaign prices and the
-// marketing flags.
+// the price roll-up of sets 1 and 2, currencies, campaign prices, the
+// marketing flags and the masks of the contracts' position lists.
 
+#include "packages/model/MatchMask.h"
 #include "packages/model/Paket.h"
 #include "packages/model/PaketMarketing.h"
 #include "platform/OrmelText.h"
@@ -88,6 +89,8 @@ private slots:
     void campaignPrices();
     void marketingFlags_data();
     void marketingFlags();
+    void masksMatchPositionKeys_data();
+    void masksMatchPositionKeys();
 
 private:
     TestEnv m_env;
@@ -608,6 +611,42 @@ void TestPaket::marketingFlags()
     SetMrktngAttFlags(&settings, &record, &head);
     QCOMPARE(head.IsFastlane, fastlane);
     QCOMPARE(head.IsValueLine, valueline);
+}
+
+void TestPaket::masksMatchPositionKeys_data()
+{
+    // The contract coverage of the package list and the findings of the
+    // editing page ask the same question of a mask.
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("match");
+    // clang-format off
+    QTest::newRow("equal")                          << "11100810"  << "11100810"  << true;
+    QTest::newRow("X stands for one character")     << "111008XX"  << "11100810"  << true;
+    QTest::newRow("X keeps its place")              << "1X10"      << "1210"      << true;
+    QTest::newRow("87 and six digits")              << "87XXXXXX"  << "87123456"  << true;
+    QTest::newRow("87 and two digits")              << "87XXXXXX"  << "8712"      << true;
+    QTest::newRow("key shorter, rest of mask X")    << "1110XXXX"  << "1110"      << true;
+    QTest::newRow("empty key, mask all X")          << "XXXX"      << ""          << true;
+    QTest::newRow("X inside does not stand for none") << "1110X0810" << "11100810" << false;
+    QTest::newRow("X in front does not shift")      << "X110"      << "110"       << false;
+    QTest::newRow("key shorter, rest of mask not X") << "111008XX" << "11100"     << false;
+    QTest::newRow("nine characters")                << "87XXXXXX"  << "871234567" << false;
+    QTest::newRow("another pair")                   << "87XXXXXX"  << "86123456"  << false;
+    QTest::newRow("other character differs")        << "111008XX"  << "11200810"  << false;
+    QTest::newRow("key longer than the mask")       << "1110"      << "11100810"  << false;
+    QTest::newRow("mask longer than the key")       << "111008101" << "11100810"  << false;
+    QTest::newRow("lower-case x is no wildcard")    << "111008xx"  << "11100810"  << false;
+    QTest::newRow("case of the key counts")         << "87XXXXXA"  << "8712345a"  << false;
+    // clang-format on
+}
+
+void TestPaket::masksMatchPositionKeys()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, key);
+    QFETCH(bool, match);
+    QCOMPARE(MatchMask(mask, key), match);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPaket)

@@ -1,11 +1,17 @@
-// Program texts, message boxes and the user profile of the platform layer.
+// Program texts, program languages with Qt's translations, message boxes,
+// dialog titles and the user profile of the platform layer.
 
+#include "platform/DialogTitleFit.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/PrgLanguage.h"
 #include "platform/Profile.h"
 #include "platform/StringUtil.h"
 #include "support/TestEnv.h"
 
+#include <QDialog>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QtTest>
 
 class TestPlatform : public QObject
@@ -16,6 +22,12 @@ private slots:
     void textsOfFreshTables();
     void codePages_data();
     void codePages();
+    void languageLocales_data();
+    void languageLocales();
+    void qtTranslations_data();
+    void qtTranslations();
+    void dialogsAreAsWideAsTheirTitles_data();
+    void dialogsAreAsWideAsTheirTitles();
     void checkBoxWritesFlag_data();
     void checkBoxWritesFlag();
     void newLineForms_data();
@@ -94,6 +106,91 @@ void TestPlatform::codePages()
 {
     QFETCH(QString, language);
     QTEST(GetPrgCodePage(language), "codePage");
+}
+
+void TestPlatform::languageLocales_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("locale");
+    // clang-format off
+    QTest::newRow("German")     << "00" << "de_DE";
+    QTest::newRow("English")    << "01" << "en_GB";
+    QTest::newRow("US English") << "07" << "en_US";
+    QTest::newRow("Taiwanese")  << "12" << "zh_TW";
+    QTest::newRow("Slovenian")  << "76" << "sl_SI";
+    QTest::newRow("unknown")    << "99" << "C";
+    // clang-format on
+}
+
+void TestPlatform::languageLocales()
+{
+    QFETCH(QString, language);
+    QTEST(PrgSpracheLocale(language).name(), "locale");
+}
+
+void TestPlatform::qtTranslations_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("yes");    // the standard button
+    QTest::addColumn<QString>("cancel"); // the standard button
+    // clang-format off
+    QTest::newRow("German")                       << "00" << true  << "&Ja"  << "Abbrechen";
+    QTest::newRow("French")                       << "02" << true  << "&Oui" << "Annuler";
+    QTest::newRow("English")                      << "01" << true  << "&Yes" << "Cancel";
+    QTest::newRow("Thai: no translations, quiet") << "11" << false << "&Yes" << "Cancel";
+    QTest::newRow("no program language")          << "99" << false << "&Yes" << "Cancel";
+    // clang-format on
+}
+
+void TestPlatform::qtTranslations()
+{
+    QFETCH(QString, language);
+    // The translations Debian installs beside Qt (qt6-translations-l10n).
+    CQtTranslations translations;
+    // Whatever came before, the new language replaces it.
+    QVERIFY(translations.Load(QStringLiteral("00")));
+    QTEST(translations.Load(language), "loaded");
+    QTEST(QCoreApplication::translate("QPlatformTheme", "&Yes"), "yes");
+    QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");
+}
+
+void TestPlatform::dialogsAreAsWideAsTheirTitles_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("fixedWidth"); // 0: as wide as the content
+    QTest::addColumn<bool>("retitled");  // the title is set once shown
+    // clang-format off
+    QTest::newRow("a long title over a short question") << "Fahrgestellnummer vervollständigen" << 0   << false;
+    QTest::newRow("a title changed while shown")        << "AW  F40 DE      DMS-Fahrgestellnumer-Abfrage" << 0 << true;
+    QTest::newRow("a short title")                      << "Y A Q 2"                            << 0   << false;
+    QTest::newRow("a dialog of fixed width stays")      << "Fahrgestellnummer vervollständigen" << 120 << false;
+    // clang-format on
+}
+
+void TestPlatform::dialogsAreAsWideAsTheirTitles()
+{
+    QFETCH(QString, title);
+    QFETCH(int, fixedWidth);
+    QFETCH(bool, retitled);
+    CDialogTitleFit fit;
+    qApp->installEventFilter(&fit);
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("Ja?"), &dialog));
+    if (fixedWidth)
+        dialog.setFixedWidth(fixedWidth);
+    if (!retitled)
+        dialog.setWindowTitle(title);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    if (retitled)
+        dialog.setWindowTitle(title);
+    const int content = dialog.sizeHint().width();
+    const int expected =
+        fixedWidth ? fixedWidth : qMax(content, CDialogTitleFit::TitleWidth(title));
+    QCOMPARE(dialog.width(), expected);
+    qApp->removeEventFilter(&fit);
 }
 
 void TestPlatform::checkBoxWritesFlag_data()
@@ -192,5 +289,5 @@ void TestPlatform::storedRectangles()
     ValidateWndRect(&rect);
 }
 
-YAQ_TEST_GUILESS_MAIN(TestPlatform)
+YAQ_TEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

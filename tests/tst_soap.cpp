@@ -4,6 +4,7 @@
 // request's own connection, clients that misbehave), and the stand-in DMS.
 
 #include "platform/HttpListener.h"
+#include "platform/HttpResponseParser.h"
 #include "platform/SoapReq.h"
 #include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
@@ -17,7 +18,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <atomic>
+#include <future>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -87,6 +93,92 @@ public:
     bool closed = false;
 };
 
+// A server of the test that reads each request whole, counts it, and then
+// sends exactly the bytes given, closing afterwards when told to.
+class RawServer
+{
+public:
+    RawServer(const QByteArray &answer, bool closeAfter)
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this, answer, closeAfter]() {
+            QTcpSocket *socket = server.nextPendingConnection();
+            auto parser = std::make_shared<HttpRequestParser>();
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [=]() {
+                if (parser->feed(socket->readAll()) != HttpRequestParser::State::Complete)
+                    return;
+                parser->takeRequest();
+                ++requests;
+                socket->write(answer);
+                if (closeAfter)
+                    socket->disconnectFromHost();
+            });
+        });
+    }
+    quint16 port() const { return server.serverPort(); }
+
+    QTcpServer server;
+    int requests = 0;
+};
+
+// A DMS that answers one request with chunks without end, at loopback
+// speed from a thread of its own as a server program would, until the
+// client goes or the bound is reached.
+class StreamingServer
+{
+public:
+    static constexpr qint64 kBound = 256 * 1024 * 1024;
+
+    // One chunk announced larger than any answer, or chunks of 64 KiB.
+    explicit StreamingServer(bool oneChunk) : m_oneChunk(oneChunk)
+    {
+        std::promise<quint16> listening;
+        std::future<quint16> port = listening.get_future();
+        m_thread = std::thread([this, &listening]() { serve(&listening); });
+        m_port = port.get();
+    }
+    ~StreamingServer() { m_thread.join(); }
+    quint16 port() const { return m_port; }
+
+    std::atomic<int> requests{0};
+    std::atomic<qint64> streamed{0};
+
+private:
+    void serve(std::promise<quint16> *listening)
+    {
+        QTcpServer server;
+        server.listen(QHostAddress::LocalHost, 0);
+        listening->set_value(server.serverPort());
+        if (!server.waitForNewConnection(kWaitMs))
+            return;
+        std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
+        HttpRequestParser parser;
+        while (parser.state() == HttpRequestParser::State::Incomplete &&
+               socket->waitForReadyRead(kWaitMs))
+            parser.feed(socket->readAll());
+        if (parser.state() != HttpRequestParser::State::Complete)
+            return;
+        ++requests;
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n"
+                      "Transfer-Encoding: chunked\r\n\r\n");
+        if (m_oneChunk)
+            socket->write("fffffff\r\n");
+        const QByteArray data(0x10000, 'x');
+        const QByteArray chunk = m_oneChunk ? data : "10000\r\n" + data + "\r\n";
+        while (streamed < kBound && socket->state() == QAbstractSocket::ConnectedState &&
+               socket->waitForBytesWritten(kWaitMs)) {
+            socket->write(chunk);
+            streamed += chunk.size();
+        }
+        socket->abort();
+    }
+
+    bool m_oneChunk;
+    std::thread m_thread;
+    quint16 m_port = 0;
+};
+
 // The listener as the window has it, on loopback with a short read time.
 std::unique_ptr<ISoapSvr> StartLoopbackListener(int readTimeoutMs = 10000)
 {
@@ -144,11 +236,18 @@ private slots:
     void parser_data();
     void parser();
     void parserPipelined();
+    void responseParser_data();
+    void responseParser();
     void bodyText_data();
     void bodyText();
 
     void client_data();
     void client();
+    void clientSendsOnce_data();
+    void clientSendsOnce();
+    void clientStopsAnEndlessAnswer_data();
+    void clientStopsAnEndlessAnswer();
+    void clientEndsWhenItsThreadIsEnded();
     void clientKeepsHttps();
 
     void listenerAnswersOnTheConnection_data();
@@ -157,8 +256,13 @@ private slots:
     void listenerRefuses();
     void listenerServesPastAStalledClient_data();
     void listenerServesPastAStalledClient();
+    void listenerCutsASlowHead_data();
+    void listenerCutsASlowHead();
     void listenerQueuesInOrder();
     void listenerBoundsConnections();
+    void listenerServesAPushPastHeldPlaces_data();
+    void listenerServesAPushPastHeldPlaces();
+    void listenerPushesOutTheLongestIdle();
     void listenerDropsAGoneClient_data();
     void listenerDropsAGoneClient();
     void activation_data();
@@ -242,6 +346,67 @@ void TestSoap::parserPipelined()
     QVERIFY(!second.keepAlive());
     QCOMPARE(parser.state(), HttpRequestParser::State::Incomplete);
     QVERIFY(!parser.started());
+}
+
+void TestSoap::responseParser_data()
+{
+    // The parser's body limit is 16 bytes here.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("closed"); // the server closes after the bytes
+    QTest::addColumn<int>("error");   // HttpResponseParser::Error; 0: complete
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    using E = HttpResponseParser::Error;
+    // clang-format off
+    QTest::newRow("length") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello") << false << 0 << 200 << QByteArray("hello");
+    QTest::newRow("status without reason, bare LF") << QByteArray("HTTP/1.0 500\nContent-Length: 2\n\nno") << false << 0 << 500 << QByteArray("no");
+    QTest::newRow("chunked with extension and trailer") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;x=1\r\nhello\r\n2\r\n!!\r\n0\r\nT: v\r\n\r\n") << false << 0 << 200 << QByteArray("hello!!");
+    QTest::newRow("to the close") << QByteArray("HTTP/1.0 200 OK\r\n\r\nhello") << true << 0 << 200 << QByteArray("hello");
+    QTest::newRow("interim answers first") << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 102 Processing\r\n\r\nHTTP/1.1 204 No Content\r\n\r\n") << false << 0 << 204 << QByteArray();
+    QTest::newRow("body at the limit") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 16\r\n\r\n0123456789abcdef") << false << 0 << 200 << QByteArray("0123456789abcdef");
+    QTest::newRow("length over the limit") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 17\r\n\r\n") << false << int(E::TooLarge) << 200 << QByteArray();
+    QTest::newRow("chunks over the limit") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n8\r\n") << false << int(E::TooLarge) << 200 << QByteArray();
+    QTest::newRow("chunk size of 16 digits") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffff\r\n") << false << int(E::TooLarge) << 200 << QByteArray();
+    QTest::newRow("chunk lines beyond the limits") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + ("1;" + QByteArray(1020, 'x') + "\r\nh\r\n").repeated(16) << false << int(E::TooLarge) << 200 << QByteArray();
+    QTest::newRow("to the close, over the limit") << QByteArray("HTTP/1.1 200 OK\r\n\r\n0123456789abcdefg") << false << int(E::TooLarge) << 200 << QByteArray();
+    QTest::newRow("nothing before the close") << QByteArray() << true << int(E::BrokenOff) << 0 << QByteArray();
+    QTest::newRow("closed in the body") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhel") << true << int(E::BrokenOff) << 200 << QByteArray();
+    QTest::newRow("closed in the chunks") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n") << true << int(E::BrokenOff) << 200 << QByteArray();
+    QTest::newRow("length and chunked") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\n") << false << int(E::Malformed) << 200 << QByteArray();
+    QTest::newRow("other transfer coding") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked\r\n\r\n") << false << int(E::Malformed) << 200 << QByteArray();
+    QTest::newRow("two lengths") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\n") << false << int(E::Malformed) << 200 << QByteArray();
+    QTest::newRow("HTTP/2") << QByteArray("HTTP/2 200\r\n\r\n") << false << int(E::Malformed) << 0 << QByteArray();
+    QTest::newRow("TLS alert, no line end yet") << QByteArray("\x15\x03\x01\x00\x02", 5) << false << int(E::Malformed) << 0 << QByteArray();
+    QTest::newRow("switching protocols") << QByteArray("HTTP/1.1 101 Switching Protocols\r\n\r\n") << false << int(E::Malformed) << 101 << QByteArray();
+    QTest::newRow("head too long") << "HTTP/1.1 200 OK\r\nA: " + QByteArray(20000, 'a') + "\r\n\r\n" << false << int(E::Malformed) << 200 << QByteArray();
+    // clang-format on
+}
+
+void TestSoap::responseParser()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, closed);
+    QFETCH(int, error);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    // Whole, and a byte at a time as a slow server sends it.
+    for (const bool byByte : {false, true}) {
+        HttpResponseParser answer(16);
+        if (byByte) {
+            for (qsizetype i = 0;
+                 i < bytes.size() && answer.state() == HttpResponseParser::State::Incomplete; ++i)
+                answer.feed(bytes.sliced(i, 1));
+        } else {
+            answer.feed(bytes);
+        }
+        if (closed)
+            answer.close();
+        QCOMPARE(answer.state(), error == 0 ? HttpResponseParser::State::Complete
+                                            : HttpResponseParser::State::Failed);
+        QCOMPARE(int(answer.error()), error);
+        QCOMPARE(answer.status(), status);
+        QCOMPARE(answer.body(), body);
+    }
 }
 
 void TestSoap::bodyText_data()
@@ -335,6 +500,96 @@ void TestSoap::client()
     const bool came = server == QLatin1String("fault") || (server == QLatin1String("answer") &&
                                                            answerSize <= CSoapReq::kMaxAnswerBytes);
     QCOMPARE(response.readAll(), came ? answer : QByteArray());
+}
+
+void TestSoap::clientSendsOnce_data()
+{
+    QTest::addColumn<QByteArray>("answer"); // what the server sends once it has the request
+    QTest::addColumn<bool>("closeAfter");
+    QTest::addColumn<QString>("text");  // the answer text; empty: none
+    QTest::addColumn<QString>("error"); // part of LastError()
+    const QByteArray fault =
+        "<!DOCTYPE s [<!ENTITY e \"x\">]><s:Envelope xmlns:s=\"urn:s\"><s:Body>"
+        "<s:Fault><faultstring>&e;</faultstring></s:Fault></s:Body></s:Envelope>";
+    const QByteArray dtdFault = "HTTP/1.1 500 Internal Server Error\r\nContent-Type: text/xml\r\n"
+                                "Content-Length: " +
+                                QByteArray::number(fault.size()) + "\r\n\r\n" + fault;
+    // clang-format off
+    QTest::newRow("closes without answering") << QByteArray() << true << QString() << "closed the connection without answering";
+    QTest::newRow("closes in the head") << QByteArray("HTTP/1.1 200 OK\r\nContent-Le") << true << QString() << "broke off";
+    QTest::newRow("closes in the body") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n<a/>") << true << QString() << "broke off";
+    QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2;x=y\r\n<a\r\n2\r\n/>\r\n0\r\nT: v\r\n\r\n") << false << "<a/>" << QString();
+    QTest::newRow("ended by the close") << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n<a/>") << true << "<a/>" << QString();
+    QTest::newRow("interim answer first") << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n<a/>") << false << "<a/>" << QString();
+    QTest::newRow("chunk beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100001\r\n") << false << QString() << "larger than 1048576 bytes";
+    QTest::newRow("length beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n") << false << QString() << "larger than 1048576 bytes";
+    QTest::newRow("not HTTP") << QByteArray("\x15\x03\x01\x00\x02\x02\x46", 7) << false << QString() << "no readable HTTP answer";
+    QTest::newRow("packed without being asked") << QByteArray("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 4\r\n\r\n<a/>") << false << QString() << "packed (gzip)";
+    QTest::newRow("SOAP fault with a DTD") << dtdFault << false << QString() << "HTTP 500 Internal Server Error";
+    // clang-format on
+}
+
+void TestSoap::clientSendsOnce()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, closeAfter);
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    RawServer server(answer, closeAfter);
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+    client.SetTimeout(2000);
+    QCOMPARE(client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>")), text);
+    QVERIFY2(client.LastError().contains(error), qPrintable(client.LastError()));
+    QCOMPARE(client.LastError().isEmpty(), error.isEmpty());
+    // A request is never sent again behind the caller's back.
+    QTest::qWait(200);
+    QCOMPARE(server.requests, 1);
+}
+
+void TestSoap::clientStopsAnEndlessAnswer_data()
+{
+    QTest::addColumn<bool>("oneChunk");
+    QTest::newRow("one chunk without end") << true;
+    QTest::newRow("chunks without end") << false;
+}
+
+void TestSoap::clientStopsAnEndlessAnswer()
+{
+    QFETCH(bool, oneChunk);
+    StreamingServer server(oneChunk);
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+    client.SetTimeout(20000);
+    QVERIFY(client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>")).isEmpty());
+    QVERIFY2(client.LastError().contains(QLatin1String("larger than 1048576 bytes")),
+             qPrintable(client.LastError()));
+    QCOMPARE(server.requests.load(), 1);
+    // The client left at the bound, long before the server's own end.
+    QVERIFY2(server.streamed < 64 * 1024 * 1024, qPrintable(QString::number(server.streamed)));
+}
+
+void TestSoap::clientEndsWhenItsThreadIsEnded()
+{
+    // A server that takes the request and never answers; the request waits
+    // in a thread of its own, which is ended as a cancel does.
+    RawServer server(QByteArray(), false);
+    QString answer = QStringLiteral("unset");
+    QString error;
+    std::unique_ptr<QThread> thread(QThread::create([&]() {
+        CSoapReq client;
+        client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+        client.SetTimeout(kWaitMs);
+        answer = client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>"));
+        error = client.LastError();
+    }));
+    thread->start();
+    QVERIFY(QTest::qWaitFor([&]() { return server.requests == 1; }));
+    thread->exit();
+    QVERIFY(QTest::qWaitFor([&]() { return thread->isFinished(); }, 1000));
+    QVERIFY(answer.isEmpty());
+    QVERIFY2(error.contains(QLatin1String("ended before an answer came")), qPrintable(error));
+    QCOMPARE(server.requests, 1);
 }
 
 void TestSoap::clientKeepsHttps()
@@ -463,6 +718,45 @@ void TestSoap::listenerServesPastAStalledClient()
     QCOMPARE(answers.isEmpty() ? 0 : answers.at(0).status, status);
 }
 
+void TestSoap::listenerCutsASlowHead_data()
+{
+    QTest::addColumn<QByteArray>("first"); // sent at once
+    QTest::addColumn<QByteArray>("rest");  // sent after twice the head time, if still open
+    QTest::addColumn<int>("status");       // 0: closed without answer; 200: the request came
+    // clang-format off
+    QTest::newRow("silent") << QByteArray() << QByteArray() << 0;
+    QTest::newRow("half a head") << QByteArray("POST / HTTP/1.1\r\nContent-Le") << QByteArray("ngth: 4\r\n\r\n<r/>") << 408;
+    QTest::newRow("whole head, slow body") << Post("<r/>").chopped(2) << QByteArray("/>") << 200;
+    // clang-format on
+}
+
+void TestSoap::listenerCutsASlowHead()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, rest);
+    QFETCH(int, status);
+    auto listener = std::make_unique<ISoapSvr>();
+    HttpLimits limits;
+    limits.headTimeoutMs = 300;
+    listener->SetLimits(limits);
+    QVERIFY(listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    RawClient client(listener->Port());
+    client.send(first);
+    QTest::qWait(2 * limits.headTimeoutMs);
+    if (!client.closed)
+        client.send(rest);
+    if (status == 200) {
+        QCOMPARE(NextRequest(*listener), QStringLiteral("<r/>"));
+        QVERIFY(!client.closed);
+        return;
+    }
+    // Long before the read time of 10 s is up.
+    QVERIFY(QTest::qWaitFor([&]() { return client.closed; }, 2000));
+    const QList<Response> answers = client.responses();
+    QCOMPARE(answers.isEmpty() ? 0 : answers.at(0).status, status);
+    QVERIFY(listener->GetRequest().isEmpty());
+}
+
 void TestSoap::listenerQueuesInOrder()
 {
     auto listener = StartLoopbackListener();
@@ -504,8 +798,12 @@ void TestSoap::listenerBoundsConnections()
     limits.maxConnections = 2;
     listener.SetLimits(limits);
     QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    // Both places hold a request waiting for its answer.
     RawClient a(listener.Port());
+    a.send(Post("<a/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<a/>"));
     RawClient b(listener.Port());
+    b.send(Post("<b/>"));
     QTest::qWait(100);
     RawClient c(listener.Port());
     QVERIFY(c.waitResponses(1));
@@ -515,7 +813,85 @@ void TestSoap::listenerBoundsConnections()
     QTest::qWait(100);
     RawClient d(listener.Port());
     d.send(Post("<d/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<b/>"));
     QCOMPARE(NextRequest(listener), QStringLiteral("<d/>"));
+}
+
+void TestSoap::listenerServesAPushPastHeldPlaces_data()
+{
+    QTest::addColumn<QByteArray>("held"); // what each of the clients holding the places sends
+    // clang-format off
+    QTest::newRow("64 silent") << QByteArray();
+    QTest::newRow("64 with half a head") << QByteArray("POST / HTTP/1.1\r\nContent-Le");
+    QTest::newRow("64 with half a body") << Post("<r>whole</r>").chopped(3);
+    // clang-format on
+}
+
+void TestSoap::listenerServesAPushPastHeldPlaces()
+{
+    QFETCH(QByteArray, held);
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    const int places = HttpLimits().maxConnections;
+    std::vector<std::unique_ptr<RawClient>> holders;
+    for (int i = 0; i < places; ++i) {
+        holders.push_back(std::make_unique<RawClient>(listener->Port()));
+        holders.back()->send(held);
+    }
+    QVERIFY(QTest::qWaitFor([&]() {
+        return std::all_of(holders.begin(), holders.end(), [](const auto &h) {
+            return h->socket.state() == QTcpSocket::ConnectedState && h->socket.bytesToWrite() == 0;
+        });
+    }));
+    QTest::qWait(100);
+
+    // The push is served at once, well within the head time of the others.
+    RawClient push(listener->Port());
+    push.send(Post("<push/>"));
+    QString request;
+    QVERIFY(QTest::qWaitFor(
+        [&]() {
+            request = listener->GetRequest();
+            return !request.isEmpty();
+        },
+        1000));
+    QCOMPARE(request, QStringLiteral("<push/>"));
+    listener->SetResponse(QStringLiteral("<taken/>"));
+    QVERIFY(push.waitResponses(1));
+    QCOMPARE(push.responses().at(0).status, 200);
+    // The place was the oldest holder's.
+    QVERIFY(QTest::qWaitFor([&]() { return holders.front()->closed; }, 1000));
+    QVERIFY(!holders.back()->closed);
+}
+
+void TestSoap::listenerPushesOutTheLongestIdle()
+{
+    ISoapSvr listener;
+    HttpLimits limits;
+    limits.maxConnections = 3;
+    listener.SetLimits(limits);
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    RawClient idleFirst(listener.Port());
+    QTest::qWait(50);
+    RawClient waiting(listener.Port());
+    waiting.send(Post("<waiting/>"));
+    QTest::qWait(50);
+    RawClient idleSecond(listener.Port());
+    QTest::qWait(50);
+
+    RawClient push(listener.Port());
+    push.send(Post("<push/>"));
+    QVERIFY(QTest::qWaitFor([&]() { return idleFirst.closed; }, 1000));
+    QVERIFY(idleFirst.responses().isEmpty());
+    // The request that waits keeps its place and its turn.
+    QCOMPARE(NextRequest(listener), QStringLiteral("<waiting/>"));
+    listener.SetResponse(QStringLiteral("<a1/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<push/>"));
+    listener.SetResponse(QStringLiteral("<a2/>"));
+    QVERIFY(waiting.waitResponses(1) && push.waitResponses(1));
+    QCOMPARE(waiting.responses().at(0).body, QByteArray("<a1/>"));
+    QCOMPARE(push.responses().at(0).body, QByteArray("<a2/>"));
+    QVERIFY(!idleSecond.closed);
 }
 
 void TestSoap::listenerDropsAGoneClient_data()

@@ -1,11 +1,14 @@
 // The package editing page on the demo catalogue: a package handed over by
 // the package list shows its lines, the kind buttons load the package's
-// other variants, "P" stores a copy in the basket and leaves the page, and
-// a store that fails (or is declined) keeps the package and its choices on
-// the page; a transfer follows only a successful store.
+// other variants (also of a package of the basket opened again), "P"
+// stores a copy in the basket and leaves the page, and a store that fails
+// (or is declined) keeps the package and its choices on the page; a
+// transfer follows only a successful store; Backspace asks and leaves; a
+// DMS answer naming a short VIN of several vehicles is not taken.
 
 #include "basket/model/WKListItem.h"
 #include "common/OwnButton.h"
+#include "dms/DmsFrame.h"
 #include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/edit/PackageLoader.h"
@@ -13,6 +16,7 @@
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
+#include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
@@ -70,6 +74,19 @@ std::unique_ptr<CYaqDb> OpenDemo()
     return db;
 }
 
+// The DMS answers as told; the requests are counted.
+class AnsweringDms : public IDmsSender
+{
+public:
+    QString answer;
+    int calls = 0;
+    QString Request(const QString &, const QString &, const QString &) override
+    {
+        ++calls;
+        return answer;
+    }
+};
+
 // A package row of the list as the list page hands it over.
 CPackageRow Row(const QString &number)
 {
@@ -77,6 +94,7 @@ CPackageRow Row(const QString &number)
     row.level = kLevelPackage;
     row.marker = number.left(2);
     row.number = number;
+    row.ownNumber = number;
     row.kind = QStringLiteral("SRP");
     if (number == QLatin1String("1110010")) {
         row.grNumber = QStringLiteral("1190010");
@@ -84,6 +102,41 @@ CPackageRow Row(const QString &number)
         row.vlNumber = QStringLiteral("1170010");
     }
     return row;
+}
+
+// A head as "kind key sr=.. gr=.. sp=.. vl=..".
+QString DescribeHead(const CPosition &head)
+{
+    return QStringLiteral("%1 %2 sr=%3 gr=%4 sp=%5 vl=%6")
+        .arg(head.PaketArt, head.PaketID, head.PaketTexts[kSrpNumber], head.PaketTexts[kGrpNumber],
+             head.PaketTexts[kSipNumber], head.PaketTexts[kVlpNumber]);
+}
+
+// The program texts among the message boxes shown, by id.
+QString BoxIds(const QList<MsgBoxRequest> &boxes)
+{
+    QStringList ids;
+    for (const MsgBoxRequest &box : boxes) {
+        for (int id : {5056, 5065, 7036}) {
+            if (box.text.startsWith(OrmelText(id).section(QStringLiteral("%s"), 0, 0)))
+                ids << QString::number(id);
+        }
+    }
+    return ids.join(QLatin1Char(' '));
+}
+
+// Answers the question whether to store before leaving (4036) and the one
+// whether to overwrite the stored package (4077) each its own way.
+void AnswerQuestions(int leave, int overwrite)
+{
+    SetMsgBoxResponder([leave, overwrite](const MsgBoxRequest &request) {
+        MsgBoxAnswer answer;
+        if (request.text == OrmelText(4036))
+            answer.button = leave;
+        else if (request.text == OrmelText(4077))
+            answer.button = overwrite;
+        return answer;
+    });
 }
 
 // The rows of the position list as "number/selected"; a group line "G".
@@ -121,6 +174,8 @@ private slots:
     void kindButtonLoadsTheVariant();
     void storingKeepsThePageUnlessStored_data();
     void storingKeepsThePageUnlessStored();
+    void dmsAnswerVinIsChecked_data();
+    void dmsAnswerVinIsChecked();
 
 private:
     void open(const QString &number, int kind);
@@ -169,6 +224,7 @@ void TestSRPBbPage::init()
 
 void TestSRPBbPage::cleanup()
 {
+    SetMsgBoxResponder({});
     m_page.reset();
     for (auto &db : m_db)
         db.reset();
@@ -186,10 +242,13 @@ void TestSRPBbPage::handedPackageShowsItsLines_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("headKind");
     QTest::addColumn<QString>("rows");
+    // The kind buttons open to the adviser: with an inclusive-service and a
+    // value-line offer only SP (and GR), neither SR nor VL.
+    QTest::addColumn<QString>("kinds");
     // clang-format off
-    QTest::newRow("optional line behind its group")  << "1110020" << int(CSRPBbDlg::KindSR) << "SRP" << "1110020/1 VQ0012001/1 G 1110021/0";
-    QTest::newRow("service repair with alternatives") << "1110010" << int(CSRPBbDlg::KindSR) << "SRP" << "1110010/1 1110015/1 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0";
-    QTest::newRow("its inclusive-service variant")   << "1110010" << int(CSRPBbDlg::KindSP) << "SIP" << "1180010/1";
+    QTest::newRow("optional line behind its group")  << "1110020" << int(CSRPBbDlg::KindSR) << "SRP" << "1110020/1 VQ0012001/1 G 1110021/0" << "SR";
+    QTest::newRow("service repair with alternatives") << "1110010" << int(CSRPBbDlg::KindSR) << "SRP" << "1110010/1 1110015/1 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0" << "GR SP";
+    QTest::newRow("its inclusive-service variant")   << "1110010" << int(CSRPBbDlg::KindSP) << "SIP" << "1180010/1" << "GR SP";
     // clang-format on
 }
 
@@ -199,11 +258,19 @@ void TestSRPBbPage::handedPackageShowsItsLines()
     QFETCH(int, kind);
     QFETCH(QString, headKind);
     QFETCH(QString, rows);
+    QFETCH(QString, kinds);
     open(package, kind);
     const CPosition *head = m_page->Edited().Head();
     QVERIFY(head);
     QCOMPARE(head->PaketArt, headKind);
     QCOMPARE(Describe(m_page->PositionRows()), rows);
+    QStringList enabled;
+    for (const char *name : {"kindSRButton", "kindGRButton", "kindSPButton", "kindVLButton"}) {
+        const auto *button = m_page->findChild<COwnButton *>(QLatin1String(name));
+        if (button->isEnabled())
+            enabled << button->text();
+    }
+    QCOMPARE(enabled.join(QLatin1Char(' ')), kinds);
     // Shown again (back from the findings, say), the package keeps its lines.
     const int lines = CountLines(m_page->Edited().Paket());
     m_page->ActivatePage(0);
@@ -212,52 +279,92 @@ void TestSRPBbPage::handedPackageShowsItsLines()
 
 void TestSRPBbPage::kindButtonLoadsTheVariant_data()
 {
+    // Row: the variants the package row offers (all four, or only the
+    // warranty one), the row's own number (empty: its package number),
+    // the kind the package was stored in and opened again from the basket
+    // (empty: straight from the list), the kind button pressed, the head
+    // loaded then.
+    QTest::addColumn<bool>("warrantyOnly");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("headKind");
-    QTest::addColumn<QString>("headKey");
+    QTest::addColumn<QString>("head");
     // clang-format off
-    QTest::newRow("GR: the warranty package")  << "kindGRButton" << "GRP" << "1190010";
-    QTest::newRow("SP: the inclusive service") << "kindSPButton" << "SIP" << "1180010";
+    QTest::newRow("GR: the warranty package")                << false << ""        << ""             << "kindGRButton" << "GRP 1190010 sr=1110010 gr= sp=1180010 vl=1170010";
+    QTest::newRow("SP: the inclusive service")               << false << ""        << ""             << "kindSPButton" << "SIP 1180010 sr=1110010 gr=1190010 sp= vl=1170010";
+    QTest::newRow("basket's warranty package as SR")         << true  << ""        << "kindGRButton" << "kindSRButton" << "SRP 1110010 sr= gr=1190010 sp= vl=";
+    QTest::newRow("SR key is the row's own number")          << true  << "1110020" << "kindGRButton" << "kindSRButton" << "SRP 1110020 sr= gr=1190010 sp= vl=";
+    QTest::newRow("basket's warranty package as SP")         << false << ""        << "kindGRButton" << "kindSPButton" << "SIP 1180010 sr=1110010 gr=1190010 sp= vl=1170010";
+    QTest::newRow("basket's inclusive service as GR")        << false << ""        << "kindSPButton" << "kindGRButton" << "GRP 1190010 sr=1110010 gr= sp=1180010 vl=1170010";
     // clang-format on
 }
 
 void TestSRPBbPage::kindButtonLoadsTheVariant()
 {
+    QFETCH(bool, warrantyOnly);
+    QFETCH(QString, own);
+    QFETCH(QString, stored);
     QFETCH(QString, button);
-    QFETCH(QString, headKind);
-    QFETCH(QString, headKey);
-    open(QStringLiteral("1110010"), CSRPBbDlg::KindSR);
+    QFETCH(QString, head);
+    CPackageRow row = Row(QStringLiteral("1110010"));
+    if (warrantyOnly)
+        row.spNumber = row.vlNumber = QString();
+    if (!own.isEmpty())
+        row.ownNumber = own;
+    m_page->SetPackage(row, CSRPBbDlg::KindSR, false, QStringLiteral("Motor"));
+    m_page->ActivatePage(0);
+    if (!stored.isEmpty()) {
+        // Stored in that kind, then opened again from the basket.
+        m_page->findChild<COwnButton *>(stored)->click();
+        QVERIFY(m_page->AddToBasket());
+        QCOMPARE(m_basket.stored.size(), size_t(1));
+        m_page->TakeBasketPackage(*m_basket.stored.front().Paket);
+        m_page->ActivatePage(1);
+        QVERIFY(m_page->findChild<COwnButton *>(stored)->isChecked());
+    }
     auto *kindButton = m_page->findChild<COwnButton *>(button);
     QVERIFY(kindButton && kindButton->isEnabled());
     kindButton->click();
-    const CPosition *head = m_page->Edited().Head();
-    QVERIFY(head);
-    QCOMPARE(head->PaketArt, headKind);
-    QCOMPARE(head->PaketID, headKey);
+    const CPosition *loaded = m_page->Edited().Head();
+    QVERIFY(loaded);
+    QCOMPARE(DescribeHead(*loaded), head);
     QVERIFY(kindButton->isChecked());
-    QVERIFY(CountLines(m_page->Edited().Paket()) > 0);
+    // The lines are those of the package key, as the list would have loaded
+    // them.
+    const std::vector<CPosition *> &rows = m_page->PositionRows();
+    QVERIFY(!rows.empty());
+    QCOMPARE(rows.front()->PaketID, loaded->PaketID);
 }
 
 void TestSRPBbPage::storingKeepsThePageUnlessStored_data()
 {
-    // The basket's answers to the offer and to the replacement, the answer
-    // to question 4077, whether "Übertragen" was pressed rather than "P";
-    // then the entries stored, the package list shown, the transfers.
+    // The basket's answers to the offer and to the replacement, how the
+    // adviser stores ("P", "Übertragen", Backspace or "<--" with the
+    // question 4036), his answers to 4036 and to 4077; then the entries
+    // stored, the package list shown, the transfers.
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("replaceAnswer");
-    QTest::addColumn<int>("question");
-    QTest::addColumn<bool>("transfer");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("leave");
+    QTest::addColumn<int>("overwrite");
     QTest::addColumn<int>("entries");
     QTest::addColumn<int>("listShown");
     QTest::addColumn<int>("transfers");
     // clang-format off
-    QTest::newRow("stored: the package list follows")      << 3 << 3 << int(IDOK)  << false << 1 << 1 << 0;
-    QTest::newRow("not stored: the page stays")            << 0 << 0 << int(IDOK)  << false << 0 << 0 << 0;
-    QTest::newRow("already stored, kept: the page stays")  << 2 << 3 << int(IDNO)  << false << 0 << 0 << 0;
-    QTest::newRow("already stored, overwritten")           << 2 << 3 << int(IDYES) << false << 1 << 1 << 0;
-    QTest::newRow("overwriting fails: the page stays")     << 2 << 0 << int(IDYES) << false << 0 << 0 << 0;
-    QTest::newRow("transfer after a store")                << 3 << 3 << int(IDOK)  << true  << 1 << 1 << 1;
-    QTest::newRow("no transfer when the store failed")     << 0 << 0 << int(IDOK)  << true  << 0 << 0 << 0;
+    QTest::newRow("stored: the package list follows")      << 3 << 3 << "P"         << int(IDOK)     << int(IDOK)     << 1 << 1 << 0;
+    QTest::newRow("not stored: the page stays")            << 0 << 0 << "P"         << int(IDOK)     << int(IDOK)     << 0 << 0 << 0;
+    QTest::newRow("already stored, kept: the page stays")  << 2 << 3 << "P"         << int(IDOK)     << int(IDNO)     << 0 << 0 << 0;
+    QTest::newRow("already stored, overwritten")           << 2 << 3 << "P"         << int(IDOK)     << int(IDYES)    << 1 << 1 << 0;
+    QTest::newRow("overwriting fails: the page stays")     << 2 << 0 << "P"         << int(IDOK)     << int(IDYES)    << 0 << 0 << 0;
+    QTest::newRow("transfer after a store")                << 3 << 3 << "transfer"  << int(IDOK)     << int(IDOK)     << 1 << 1 << 1;
+    QTest::newRow("no transfer when the store failed")     << 0 << 0 << "transfer"  << int(IDOK)     << int(IDOK)     << 0 << 0 << 0;
+    QTest::newRow("Backspace, stored: the package list")   << 3 << 3 << "backspace" << int(IDYES)    << int(IDOK)     << 1 << 1 << 0;
+    QTest::newRow("Backspace, not stored: the list")       << 3 << 3 << "backspace" << int(IDNO)     << int(IDOK)     << 0 << 1 << 0;
+    QTest::newRow("Backspace, cancelled: the page stays")  << 3 << 3 << "backspace" << int(IDCANCEL) << int(IDOK)     << 0 << 0 << 0;
+    QTest::newRow("Backspace, kept in the basket: list")   << 2 << 3 << "backspace" << int(IDYES)    << int(IDNO)     << 0 << 1 << 0;
+    QTest::newRow("Backspace, overwrite cancelled: stays") << 2 << 3 << "backspace" << int(IDYES)    << int(IDCANCEL) << 0 << 0 << 0;
+    QTest::newRow("back, kept in the basket: stays")       << 2 << 3 << "back"      << int(IDYES)    << int(IDNO)     << 0 << 0 << 0;
+    QTest::newRow("back, overwritten: the package list")   << 2 << 3 << "back"      << int(IDYES)    << int(IDYES)    << 1 << 1 << 0;
     // clang-format on
 }
 
@@ -265,8 +372,9 @@ void TestSRPBbPage::storingKeepsThePageUnlessStored()
 {
     QFETCH(int, answer);
     QFETCH(int, replaceAnswer);
-    QFETCH(int, question);
-    QFETCH(bool, transfer);
+    QFETCH(QString, action);
+    QFETCH(int, leave);
+    QFETCH(int, overwrite);
     QFETCH(int, entries);
     QFETCH(int, listShown);
     QFETCH(int, transfers);
@@ -287,9 +395,13 @@ void TestSRPBbPage::storingKeepsThePageUnlessStored()
 
     m_basket.answer = answer;
     m_basket.replaceAnswer = replaceAnswer;
-    m_env.answerBoxes(question);
-    if (transfer)
+    AnswerQuestions(leave, overwrite);
+    if (action == QLatin1String("transfer"))
         m_page->OnTransfer();
+    else if (action == QLatin1String("backspace"))
+        QTest::keyClick(m_page.get(), Qt::Key_Backspace);
+    else if (action == QLatin1String("back"))
+        m_page->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
     else
         m_page->AddToBasket();
 
@@ -306,6 +418,50 @@ void TestSRPBbPage::storingKeepsThePageUnlessStored()
         QVERIFY(entry.Paket && entry.Paket.get() != &m_page->Edited().Paket());
         QCOMPARE(CountLines(*entry.Paket), lines);
     }
+}
+
+void TestSRPBbPage::dmsAnswerVinIsChecked_data()
+{
+    // Row: the short VIN the DMS answers with, the messages shown, whether
+    // the work position got the answer's price.
+    QTest::addColumn<QString>("vinShort");
+    QTest::addColumn<QString>("messages");
+    QTest::addColumn<bool>("priced");
+    // clang-format off
+    QTest::newRow("short VIN of this vehicle")     << "M012345" << ""     << true;
+    QTest::newRow("short VIN of two vehicles")     << "4K56789" << "7036" << false;
+    // clang-format on
+}
+
+void TestSRPBbPage::dmsAnswerVinIsChecked()
+{
+    QFETCH(QString, vinShort);
+    QFETCH(QString, messages);
+    QFETCH(bool, priced);
+    m_settings.SRPInterfaceReq = 4;
+    m_settings.ReqXMLServer = QStringLiteral("http://127.0.0.1:9/");
+    UpdateDmsHeader(&m_settings);
+    AnsweringDms dms;
+    dms.answer =
+        QStringLiteral(
+            "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+            "<requestPackageInfoResponse refSchema=\"serviceRepairPackages.xsd\" version=\"%1\">"
+            "<vin vinLongPrefix=\"\" vinShort=\"%2\"/><package productType=\"car\">"
+            "<number>111001017A010</number><flatRates productType=\"car\"><number>1110015</number>"
+            "<price currency=\"EUR\"><netPrice>42.00</netPrice><valueAddedTax>19</valueAddedTax>"
+            "</price></flatRates></package></requestPackageInfoResponse></soap:Body>"
+            "</soap:Envelope>")
+            .arg(m_settings.SchemaVersion, vinShort);
+    m_page->SetDmsSender(&dms);
+    open(QStringLiteral("1110010"), CSRPBbDlg::KindSR);
+    CPosition *work =
+        m_page->Edited().Paket().FindPosition(POS_WORK, QStringLiteral("1110015"), QString());
+    QVERIFY(work);
+    const qsizetype before = m_env.boxes().size();
+    m_page->OnDmsRequest();
+    QCOMPARE(dms.calls, 1);
+    QCOMPARE(BoxIds(m_env.boxes().mid(before)), messages);
+    QCOMPARE(work->Preise1.UnitNet == 42.0, priced);
 }
 
 YAQ_TEST_MAIN(TestSRPBbPage)

@@ -1,6 +1,8 @@
 // The package list page on the demo catalogue: the main groups a demo
-// vehicle gets, going down and up the levels, the keyboard passing over
-// separators, and the package variant handed to the editing page.
+// vehicle gets, going down and up the levels, a group without packages,
+// the keyboard passing over separators, the package variant handed to the
+// editing page, and the requested package forgotten when the vehicle
+// changes.
 
 #include "common/OwnYaqLB.h"
 #include "packages/SRPBbDlg.h"
@@ -56,6 +58,9 @@ private slots:
     void keyboardPassesOverSeparators();
     void packageGoesToEditingPageAsVariant_data();
     void packageGoesToEditingPageAsVariant();
+    void groupWithoutPackagesListsNone();
+    void changeForgetsTheRequestedPackage_data();
+    void changeForgetsTheRequestedPackage();
 
 private:
     void setVehicle(bool arvo);
@@ -255,27 +260,33 @@ void TestSRPWlPage::packageGoesToEditingPageAsVariant_data()
     // Row: the package asked for (reached by the page itself and opened as
     // by a double click), the badge clicked afterwards (0: none), the
     // variant the editing page gets.
+    // The catalogue flag 1 (a catalogue other than the standard one) finds
+    // the package by its number.
     QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("katalogFlag");
     QTest::addColumn<int>("badge");
     QTest::addColumn<int>("kind");
     // clang-format off
-    QTest::newRow("inclusive service before warranty")  << "1110010" << 0 << int(CSRPBbDlg::KindSP);
-    QTest::newRow("value line before service repair")   << "1110030" << 0 << int(CSRPBbDlg::KindVL);
-    QTest::newRow("warranty badge only on a click")     << "1110040" << 0 << int(CSRPBbDlg::KindSR);
-    QTest::newRow("plain service repair")               << "1110020" << 0 << int(CSRPBbDlg::KindSR);
-    QTest::newRow("warranty badge clicked")             << "1110040" << 4 << int(CSRPBbDlg::KindGR);
-    QTest::newRow("value-line badge clicked")           << "1110030" << 2 << int(CSRPBbDlg::KindVL);
-    QTest::newRow("package of a second group level")    << "6411020" << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("inclusive service before warranty")  << "1110010" << 0 << 0 << int(CSRPBbDlg::KindSP);
+    QTest::newRow("value line before service repair")   << "1110030" << 0 << 0 << int(CSRPBbDlg::KindVL);
+    QTest::newRow("warranty badge only on a click")     << "1110040" << 0 << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("plain service repair")               << "1110020" << 0 << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("warranty badge clicked")             << "1110040" << 0 << 4 << int(CSRPBbDlg::KindGR);
+    QTest::newRow("value-line badge clicked")           << "1110030" << 0 << 2 << int(CSRPBbDlg::KindVL);
+    QTest::newRow("package of a second group level")    << "6411020" << 0 << 0 << int(CSRPBbDlg::KindSR);
+    QTest::newRow("catalogue flag: found by number")    << "1110040" << 1 << 0 << int(CSRPBbDlg::KindSR);
     // clang-format on
 }
 
 void TestSRPWlPage::packageGoesToEditingPageAsVariant()
 {
     QFETCH(QString, package);
+    QFETCH(int, katalogFlag);
     QFETCH(int, badge);
     QFETCH(int, kind);
     setVehicle(true);
     m_settings.PaketNr = package;
+    m_settings.nKatalogFlag = katalogFlag;
     start(new CSRPWlDlg);
     QCOMPARE(m_host.editingShown, 1);
     QCOMPARE(m_edit->ListRow().number, package);
@@ -288,6 +299,57 @@ void TestSRPWlPage::packageGoesToEditingPageAsVariant()
     // The row list shows the package among its neighbours, selected.
     const QModelIndex current = rowList()->currentIndex();
     QCOMPARE(current.data(CSRPWlRowModel::RowRole).value<const CPackageRow *>()->number, package);
+}
+
+void TestSRPWlPage::groupWithoutPackagesListsNone()
+{
+    // A lead type without labour values: the catalogue lines are there, but
+    // no package applies to the vehicle.
+    setVehicle(true);
+    m_settings.LeadTyp = QStringLiteral("1199");
+    start(new CSRPWlDlg);
+    const qsizetype before = m_env.boxes().size();
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QCOMPARE(m_env.boxes().last().text, OrmelText(4035));
+    QCOMPARE(m_env.boxes().last().caption, OrmelText(3183));
+    QVERIFY(shown().isEmpty());
+    QCOMPARE(path(), QStringList{"34 Bremsen"});
+    m_page->OnLevelUp();
+    QCOMPARE(shown(), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+}
+
+void TestSRPWlPage::changeForgetsTheRequestedPackage_data()
+{
+    // Row: the change the main window reports, the caller mode "qvledit";
+    // whether the package asked for is kept for the way down.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("qvlEdit");
+    QTest::addColumn<bool>("kept");
+    // clang-format off
+    QTest::newRow("mileage")                       << "mileage"  << false << false;
+    QTest::newRow("VIN")                           << "vin"      << false << false;
+    QTest::newRow("language")                      << "language" << false << false;
+    QTest::newRow("mileage, editing one package")  << "mileage"  << true  << true;
+    QTest::newRow("nothing")                       << ""         << false << true;
+    // clang-format on
+}
+
+void TestSRPWlPage::changeForgetsTheRequestedPackage()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, qvlEdit);
+    QFETCH(bool, kept);
+    setVehicle(true);
+    m_settings.PaketNr = QStringLiteral("1110020");
+    start(new CSRPWlDlg);
+    QCOMPARE(m_settings.PaketNr, QStringLiteral("1110020"));
+    m_settings.bQvlEdit = qvlEdit ? 1 : 0;
+    m_page->m_Changed.bKilometer = change == QLatin1String("mileage") ? 1 : 0;
+    m_page->m_Changed.bFgstnr = m_page->m_Changed.bIdent = change == QLatin1String("vin") ? 1 : 0;
+    m_page->m_Changed.bSprache = change == QLatin1String("language") ? 1 : 0;
+    m_page->ActivatePage();
+    QCOMPARE(m_settings.PaketNr, kept ? QStringLiteral("1110020") : QString());
 }
 
 YAQ_TEST_MAIN(TestSRPWlPage)

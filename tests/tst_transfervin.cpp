@@ -5,7 +5,7 @@
 // over; the listener poll that handles one request at a time.
 
 #include "app/TransferVinHandler.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"

@@ -6,8 +6,9 @@
 #include "app/DmsVinButton.h"
 #include "app/MainWndRules.h"
 #include "app/VehicleSearch.h"
-#include "common/DmsFrame.h"
 #include "common/TextDlg.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "platform/OrmelText.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
@@ -269,9 +270,9 @@ void TestVehicleSearch::nothingSentWithoutCriteria()
     s.ReqXMLServer.clear(); // not even the missing server is told
     Notices notices;
     Sender sender;
-    CDmsFrame frame(&s, &notices, &sender);
+    CDmsClient client(&s, &sender);
     const CVehicleSearchOutcome out =
-        CVehicleSearch(&s).RequestVin(frame, CVehicleSearchCriteria());
+        CVehicleSearch(&s).RequestVin(client, &notices, CVehicleSearchCriteria());
     QCOMPARE(sender.calls, 0);
     QCOMPARE(notices.texts, QStringList());
     QVERIFY(!out.showList);
@@ -337,9 +338,9 @@ void TestVehicleSearch::answer()
     Notices notices;
     Sender sender;
     sender.answer = Answer(children, DmsHeaderVersion(s));
-    CDmsFrame frame(&s, &notices, &sender);
+    CDmsClient client(&s, &sender);
     const CVehicleSearchOutcome out = CVehicleSearch(&s).RequestVin(
-        frame, Criteria(QString(), QStringLiteral("Müller"), QString(), QString()));
+        client, &notices, Criteria(QString(), QStringLiteral("Müller"), QString(), QString()));
     QCOMPARE(sender.calls, 1);
     QCOMPARE(Ids(notices.texts), messages);
     if (messages == QLatin1String("7035"))
@@ -359,21 +360,28 @@ void TestVehicleSearch::answer()
 void TestVehicleSearch::takeHit_data()
 {
     QTest::addColumn<int>("known");
-    QTest::addColumn<bool>("taken");
+    QTest::addColumn<bool>("windowTakes"); // the basket lets the vehicle change
+    QTest::addColumn<int>("take");
     QTest::addColumn<QString>("messages");
     QTest::addColumn<QString>("applied");
     QTest::addColumn<int>("price");
     QTest::addColumn<QString>("printText2");
+    const int taken = int(CVehicleSearch::Take::Taken);
+    const int unknown = int(CVehicleSearch::Take::UnknownVin);
+    const int refused = int(CVehicleSearch::Take::Refused);
+    const QString asked = QStringLiteral("XVQ1F23A57M012345|09.03.2016|45210|MS-VQ 101");
     // clang-format off
-    QTest::newRow("known VIN goes to the window")  << 1 << true  << ""     << "XVQ1F23A57M012345|09.03.2016|45210|MS-VQ 101" << 1 << "Müller";
-    QTest::newRow("unknown VIN stays in the list") << 0 << false << "4014" << ""                                               << 0 << "old";
+    QTest::newRow("known VIN goes to the window")  << 1 << true  << taken   << ""     << asked << 1 << "Müller";
+    QTest::newRow("unknown VIN stays in the list") << 0 << true  << unknown << "4014" << ""    << 0 << "old";
+    QTest::newRow("basket keeps the vehicle")      << 1 << false << refused << ""     << asked << 0 << "old";
     // clang-format on
 }
 
 void TestVehicleSearch::takeHit()
 {
     QFETCH(int, known);
-    QFETCH(bool, taken);
+    QFETCH(bool, windowTakes);
+    QFETCH(int, take);
     QFETCH(QString, messages);
     QFETCH(QString, applied);
     QFETCH(int, price);
@@ -389,13 +397,14 @@ void TestVehicleSearch::takeHit()
     hit.nCustomerSpecificPrice = 1;
     Notices notices;
     QString got;
-    const bool result = CVehicleSearch(&s).TakeHit(
+    const CVehicleSearch::Take result = CVehicleSearch(&s).TakeHit(
         hit, [known](const QString &) { return known; },
-        [&got](const QString &vin, const QString &date, const QString &km, const QString &plate) {
+        [&](const QString &vin, const QString &date, const QString &km, const QString &plate) {
             got = QStringList({vin, date, km, plate}).join('|');
+            return windowTakes;
         },
         notices);
-    QCOMPARE(result, taken);
+    QCOMPARE(int(result), take);
     QCOMPARE(Ids(notices.texts), messages);
     QCOMPARE(got, applied);
     QCOMPARE(s.bCustomerSpecificPrice, price);
@@ -467,15 +476,15 @@ void TestVehicleSearch::infoText()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     const QString prefix = m_dir.filePath(QStringLiteral("InfoFg"));
-    QFile file(CTextDlg::TextPath(prefix, QStringLiteral("00"), QStringLiteral(".dat")));
+    QFile file(prefix + QStringLiteral("00.dat"));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
     file.close();
-    QCOMPARE(CTextDlg::TextOfFile(file.fileName()), text);
-    // A file that is not there is named, never shown as an empty box.
-    const QString missing =
-        CTextDlg::TextPath(prefix, QStringLiteral("07"), QStringLiteral(".dat"));
-    QCOMPARE(CTextDlg::TextOfFile(missing), OrmelText(4012) + QLatin1Char(' ') + missing);
+    QStringList lines;
+    QVERIFY(CTextDlg::LoadTextFile(prefix, QStringLiteral("00"), QStringLiteral(".dat"), &lines));
+    QCOMPARE(lines, QStringList{text});
+    // Neither a file of the language nor one of "01": the box does not open.
+    QVERIFY(!CTextDlg::LoadTextFile(prefix, QStringLiteral("07"), QStringLiteral(".dat"), &lines));
 }
 
 void TestVehicleSearch::standInDms()
@@ -492,9 +501,9 @@ void TestVehicleSearch::standInDms()
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     Notices notices;
     CSoapReqSender sender(&s);
-    CDmsFrame frame(&s, &notices, &sender);
+    CDmsClient client(&s, &sender);
     const CVehicleSearchOutcome out = CVehicleSearch(&s).RequestVin(
-        frame, Criteria(QString(), QStringLiteral("müller"), QString(), QString()));
+        client, &notices, Criteria(QString(), QStringLiteral("müller"), QString(), QString()));
     QCOMPARE(notices.texts, QStringList());
     QCOMPARE(Vins(out.hits), QStringLiteral("XVQ1F23A57M012345,XVQ3T00A57T012345"));
     const CFgstNrAbfZeile &first = out.hits.first();

@@ -1,11 +1,13 @@
 // Vehicle identification in the head row of the main window on the demo
 // catalogue: typed VIN and type key, the model shown, the basket's question
-// before a change of vehicle, refused and blocked vehicles, the
+// before a change of vehicle, refused, blocked and mistyped VINs, the
 // hand-entered vehicle fields, the incomplete-VIN notice, the change report
 // to the pages and the catalogue picker. The look-ups themselves are tested
 // without a window in tst_headrowcatalogue.
 
 #include "app/KatAuswahlDlg.h"
+#include "app/MainWndRules.h"
+#include "app/PendingIdent.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
@@ -26,6 +28,9 @@ namespace {
 const QString kVinArvo = QStringLiteral("XVQ1F23A57M012345");
 const QString kVinBento = QStringLiteral("XVQ2G45B684K56789");
 const QString kVinTremik = QStringLiteral("XVQ3T00A57T012345");
+const QString kVinArvo2 = QStringLiteral("XVQ1F23A57M112345");
+// The face of the contract button while the vehicle has a contract.
+const QColor kContractColour(0xC0, 0xDC, 0xC0);
 } // namespace
 
 class TestVinIdent : public MainWindowTest
@@ -42,8 +47,12 @@ private slots:
     void headRowShowsTheIdentifiedModel();
     void refusedChangeKeepsThePreviousVehicle();
     void refusedChangeShowsTheFirstRegistrationAgain();
+    void vinFieldShowsTheVehicle_data();
+    void vinFieldShowsTheVehicle();
     void blockedVehiclesLeaveTheSettings_data();
     void blockedVehiclesLeaveTheSettings();
+    void typingOverTheVehicleKeepsTheVinField_data();
+    void typingOverTheVehicleKeepsTheVinField();
     void vehicleFieldsFollowTheHeadRule_data();
     void vehicleFieldsFollowTheHeadRule();
     void vehicleChangeQuestion_data();
@@ -58,6 +67,7 @@ private:
     void typeVin(const QString &vin);
     // Types a type key (four characters) or a VIN into its head-row field.
     void identify(const QString &typeKeyOrVin);
+    bool contractButtonColoured() const;
 };
 
 void TestVinIdent::init()
@@ -76,6 +86,13 @@ void TestVinIdent::typeVin(const QString &vin)
     QLineEdit *edit = m_dlg->VinEdit();
     edit->selectAll();
     QTest::keyClicks(edit, vin);
+}
+
+bool TestVinIdent::contractButtonColoured() const
+{
+    // A corner inside the frame shows the button's face.
+    const QImage face = m_dlg->HeadButton(kBtnContract)->grab().toImage();
+    return face.pixelColor(2, 2) == kContractColour;
 }
 
 void TestVinIdent::identify(const QString &typeKeyOrVin)
@@ -235,16 +252,51 @@ void TestVinIdent::refusedChangeShowsTheFirstRegistrationAgain()
     QCOMPARE(firstRegistration->text(), date);
 }
 
+void TestVinIdent::vinFieldShowsTheVehicle_data()
+{
+    QTest::addColumn<QString>("fullVin");
+    QTest::addColumn<QString>("shortVin");
+    QTest::addColumn<QString>("typeKey");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("shows");
+    // clang-format off
+    QTest::newRow("the identified vin")                  << kVinArvo   << "M012345" << "7A01" << kVinArvo           << true;
+    QTest::newRow("its last character deleted")          << kVinArvo   << "M012345" << "7A01" << kVinArvo.left(16)  << false;
+    QTest::newRow("another vin")                         << kVinArvo   << "M012345" << "7A01" << kVinBento          << false;
+    QTest::newRow("its short vin alone")                 << kVinArvo   << "M012345" << "7A01" << "M012345"          << false;
+    QTest::newRow("the seven characters of the start")   << QString()  << "M012345" << ""     << "M012345"          << true;
+    QTest::newRow("the start's vin cut short")           << QString()  << "M012345" << ""     << "M01234"           << false;
+    QTest::newRow("an empty field and no vehicle")       << QString()  << ""        << ""     << ""                 << true;
+    QTest::newRow("a vin typed over a type-key vehicle") << QString()  << ""        << "7A02" << "X"                << false;
+    QTest::newRow("an emptied field, type-key vehicle")  << QString()  << ""        << "7A02" << ""                 << false;
+    // clang-format on
+}
+
+void TestVinIdent::vinFieldShowsTheVehicle()
+{
+    QFETCH(QString, fullVin);
+    QFETCH(QString, shortVin);
+    QFETCH(QString, typeKey);
+    QFETCH(QString, field);
+    CPrgSettings s;
+    s.FgstnrFull = fullVin;
+    s.Fgstnr = shortVin;
+    s.TypSchl = typeKey;
+    QTEST(CPendingIdent::VinFieldShowsVehicle(s, field), "shows");
+}
+
 void TestVinIdent::blockedVehiclesLeaveTheSettings_data()
 {
     QTest::addColumn<QStringList>("dealer");
     QTest::addColumn<QString>("vin");
-    QTest::addColumn<int>("message");
+    QTest::addColumn<int>("message"); // 0: none
     // clang-format off
     QTest::newRow("vehicle of blocked brand")             << QStringList()       << kVinTremik          << 4014;
     QTest::newRow("brand outside the dealer's contracts") << QStringList{"lumo"} << kVinBento           << 4010;
     QTest::newRow("unknown vehicle")                      << QStringList()       << "XVQ1Z99A57M012345" << 4014;
     QTest::newRow("malformed vin")                        << QStringList()       << "XVQ1F23A57I012345" << 4014;
+    QTest::newRow("vin of 16 characters")                 << QStringList()       << kVinArvo.left(16)   << 0;
+    QTest::newRow("vin of 9 characters")                  << QStringList()       << kVinArvo.right(9)   << 0;
     // clang-format on
 }
 
@@ -256,44 +308,118 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     startWindow();
     typeVin(kVinArvo);
     QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
+    QTest::keyClicks(m_dlg->findChild<QLineEdit *>(QStringLiteral("mileageEdit")),
+                     QStringLiteral("45000"));
+    m_settings->bCustomerSpecificPrice = 1;
+    m_settings->bMeldungCustomerSP = 0;
+    m_dlg->SetCustomerSpecificPrice();
+    QVERIFY(contractButtonColoured());
     m_settings->DealerList = dealer;
     m_env->answerBoxes(IDOK);
     typeVin(vin);
-    QCOMPARE(m_env->boxes().size(), 1);
-    QCOMPARE(m_env->boxes().first().text, OrmelText(message));
-    QCOMPARE(m_settings->FgstnrFull, kVinArvo);
-    QCOMPARE(m_settings->TypSchl, QStringLiteral("7A01"));
+    QCOMPARE(m_env->boxes().size(), message ? 1 : 0);
+    if (message)
+        QCOMPARE(m_env->boxes().first().text, OrmelText(message));
+    // Nothing goes on with the previous vehicle: no VIN, type key,
+    // contract, customer prices or hand-entered fields.
+    QCOMPARE(m_settings->FgstnrFull, QString());
+    QCOMPARE(m_settings->Fgstnr, QString());
+    QCOMPARE(m_settings->TypSchl, QString());
+    QCOMPARE(m_settings->ZusatzCode, QString());
+    QCOMPARE(m_settings->nVertrag, 0);
+    QCOMPARE(m_settings->VertragText1, QString());
+    QCOMPARE(m_settings->bCustomerSpecificPrice, 0);
+    QVERIFY(!m_dlg->IsCustomerPriceBlinking());
+    QCOMPARE(m_settings->Kilometer, QString());
+    // The catalogue shown stays.
     QCOMPARE(m_settings->Bestellnr, QStringLiteral("VQF40DE"));
-    QCOMPARE(m_settings->Marke, QStringLiteral("VQ"));
-    // The kept vehicle keeps its inclusive-service contract and the head row
-    // shows it again; the refused VIN stays selected for correction.
-    QCOMPARE(m_settings->nVertrag, 1);
-    QCOMPARE(m_settings->VertragText1, QStringLiteral("HLX0100"));
-    QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7A01"));
-    QCOMPARE(m_dlg->findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(),
-             QStringLiteral("Arvo 1.6"));
-    QCOMPARE(m_dlg->VinEdit()->selectedText(), vin);
+    QCOMPARE(m_settings->LeadTyp, QStringLiteral("1101"));
+    // The head row shows what the settings hold; the typed VIN stays to be
+    // corrected, selected when it was refused.
+    QCOMPARE(m_dlg->TypeKeyEdit()->text(), QString());
+    QCOMPARE(m_dlg->findChild<QLineEdit *>(QStringLiteral("mileageEdit"))->text(), QString());
+    QVERIFY(!m_dlg->findChild<QLineEdit *>(QStringLiteral("mileageEdit"))->isEnabled());
+    QVERIFY(!contractButtonColoured());
+    QCOMPARE(m_dlg->VinEdit()->text(), vin);
+    if (message)
+        QCOMPARE(m_dlg->VinEdit()->selectedText(), vin);
+}
+
+void TestVinIdent::typingOverTheVehicleKeepsTheVinField_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("leaveMessage"); // the page's, once it follows; 0: none
+    // clang-format off
+    QTest::newRow("home page")              << int(kPageHome)      << 0;
+    QTest::newRow("number search")          << int(kPageNrAbfrage) << 0;
+    QTest::newRow("package list")           << int(kPageSRPWl)     << 4035;
+    QTest::newRow("labour-value catalogue") << int(kPageAwKat)     << 0;
+    QTest::newRow("contract page")          << int(kPageHLX)       << 0;
+    // clang-format on
+}
+
+void TestVinIdent::typingOverTheVehicleKeepsTheVinField()
+{
+    QFETCH(int, page);
+    QFETCH(int, leaveMessage);
+    startWindow();
+    typeVin(kVinArvo2);
+    m_dlg->ShowPage(page);
+    QCOMPARE(m_dlg->CurrentPage(), page);
+    m_dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+    m_env->answerBoxes(IDOK);
+    const int boxes = int(m_env->boxes().size());
+    QLineEdit *vin = m_dlg->VinEdit();
+    vin->setFocus();
+    vin->selectAll();
+    // The first character takes the vehicle out; the visible page waits
+    // while the adviser goes on typing in the VIN field.
+    QTest::keyClicks(vin, kVinArvo.left(4));
+    QCOMPARE(m_settings->FgstnrFull, QString());
+    QCOMPARE(vin->text(), kVinArvo.left(4));
+    QVERIFY(vin->hasFocus());
+    QCOMPARE(m_env->boxes().size(), boxes);
+    QTest::keyClicks(vin, kVinArvo.mid(4));
+    QCOMPARE(m_settings->FgstnrFull, kVinArvo);
+    QCOMPARE(m_env->boxes().size(), boxes);
+
+    // Leaving a VIN cut short: the page follows the vehicle taken out.
+    vin->setFocus();
+    vin->selectAll();
+    QTest::keyClicks(vin, kVinArvo.left(4));
+    QCOMPARE(m_env->boxes().size(), boxes);
+    m_dlg->TypeKeyEdit()->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_env->boxes().size(), boxes + (leaveMessage ? 1 : 0));
+    if (leaveMessage)
+        QCOMPARE(m_env->boxes().last().text, OrmelText(leaveMessage));
 }
 
 void TestVinIdent::vehicleFieldsFollowTheHeadRule_data()
 {
     QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second"); // refused by the look-up or the basket
+    QTest::addColumn<QString>(
+        "then");                    // typed in turn, separated by "|"; the basket keeps the vehicle
+    QTest::addColumn<bool>("kept"); // the first vehicle stays
     QTest::addColumn<bool>("open");
     // clang-format off
-    QTest::newRow("vin: the fields belong to the vehicle")  << kVinArvo << QString()           << true;
-    QTest::newRow("type key: the fields stay locked")       << "7A02"   << QString()           << false;
-    QTest::newRow("type-key vehicle kept by the basket")    << "7A02"   << kVinArvo            << false;
-    QTest::newRow("vin vehicle kept after an unknown vin")  << kVinArvo << "XVQ1Z99A57M012345" << true;
-    QTest::newRow("vin vehicle kept after a malformed vin") << kVinArvo << "XVQ1F23A57I012345" << true;
-    QTest::newRow("vin vehicle kept by the basket")         << kVinArvo << kVinBento           << true;
+    QTest::newRow("vin: the fields belong to the vehicle")        << kVinArvo << QString()                                    << true  << true;
+    QTest::newRow("type key: the fields stay locked")             << "7A02"   << QString()                                    << true  << false;
+    QTest::newRow("type-key vehicle kept by the basket")          << "7A02"   << kVinArvo                                     << true  << false;
+    QTest::newRow("an unknown vin takes the vehicle out")         << kVinArvo << "XVQ1Z99A57M012345"                          << false << false;
+    QTest::newRow("a malformed vin takes the vehicle out")        << kVinArvo << "XVQ1F23A57I012345"                          << false << false;
+    QTest::newRow("vin vehicle kept by the basket")               << kVinArvo << kVinBento                                    << true  << true;
+    QTest::newRow("after a slip its vin typed again")             << kVinArvo << "XVQ1Z99A57M012345|" + kVinArvo              << true  << true;
+    QTest::newRow("after a slip another vin kept by the basket")  << kVinArvo << "XVQ1Z99A57M012345|" + kVinBento             << true  << true;
     // clang-format on
 }
 
 void TestVinIdent::vehicleFieldsFollowTheHeadRule()
 {
     QFETCH(QString, first);
-    QFETCH(QString, second);
+    QFETCH(QString, then);
+    QFETCH(bool, kept);
     QFETCH(bool, open);
     startWindow();
     identify(first);
@@ -308,11 +434,14 @@ void TestVinIdent::vehicleFieldsFollowTheHeadRule()
         QTest::keyClicks(mileage, QStringLiteral("45000"));
         QTest::keyClicks(fields.at(1), plate);
     }
-    if (!second.isEmpty()) {
+    if (!then.isEmpty()) {
         m_dlg->SetBasketQuestion([] { return 1; });
-        identify(second);
-        QCOMPARE(m_settings->TypSchl, first.size() == 4 ? first : QStringLiteral("7A01"));
-        QCOMPARE(fields.at(1)->text(), plate);
+        m_env->answerBoxes(IDOK);
+        for (const QString &next : then.split(QLatin1Char('|')))
+            identify(next);
+        const QString typeKey = first.size() == 4 ? first : QStringLiteral("7A01");
+        QCOMPARE(m_settings->TypSchl, kept ? typeKey : QString());
+        QCOMPARE(fields.at(1)->text(), kept ? plate : QString());
     }
     for (QLineEdit *field : std::as_const(fields))
         QVERIFY2(field->isEnabled() == open, qPrintable(field->objectName()));

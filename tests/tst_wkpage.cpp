@@ -1,15 +1,21 @@
 // The basket page: the question after a vehicle change, moving entries with
-// the selection following them, and a row for every entry kind.
+// the selection following them, a row for every entry kind, and the order
+// data after a transfer.
 
 #include "basket/WkDlg.h"
 #include "basket/WkRowPainter.h"
+#include "basket/transfer/BasketTransfer.h"
+#include "common/OwnButton.h"
+#include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
+#include <QLineEdit>
 #include <QPainter>
 #include <QtTest>
 
@@ -43,6 +49,24 @@ CWKListItem Entry(int kind, const QString &number, int positionType = POS_BASKET
     return CWKListItem(kind, std::move(paket));
 }
 
+// The DMS: answers every transfer with the confirmation word given.
+struct ConfirmingDms : IDmsSender, IDmsNotice
+{
+    QString word;
+    QString version;
+    QStringList notices;
+    QString Request(const QString &, const QString &, const QString &) override
+    {
+        return QStringLiteral("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+                              "<s:Body><transferYAQPositionsResponse refSchema=\""
+                              "serviceRepairPackages.xsd\" version=\"%1\"><confirmTransmission>"
+                              "%2</confirmTransmission></transferYAQPositionsResponse></s:Body>"
+                              "</s:Envelope>")
+            .arg(version, word);
+    }
+    void Notice(const QString &text, const QString &) override { notices << text; }
+};
+
 } // namespace
 
 class TestWkPage : public QObject
@@ -58,6 +82,8 @@ private slots:
     void moveKeepsSelection();
     void rowOfEveryKind_data();
     void rowOfEveryKind();
+    void orderGoesWithTheTransfer_data();
+    void orderGoesWithTheTransfer();
 
 private:
     QString Numbers() const;
@@ -223,6 +249,68 @@ void TestWkPage::rowOfEveryKind()
         QString(40, QLatin1Char('w')).replace(7, 1, QLatin1Char(' '));
     const int narrow = painter.PriceColumnWidth() + 300;
     QVERIFY(painter.PaintEntry(nullptr, longText, CRect(0, 0, narrow, 100000), 0) > height);
+}
+
+void TestWkPage::orderGoesWithTheTransfer_data()
+{
+    QTest::addColumn<QString>("entries"); // SRP package, POS labour position, BF finding
+    QTest::addColumn<QString>("confirmation");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<bool>("orderKept");
+    // clang-format off
+    QTest::newRow("confirmed: basket and order emptied")   << "SRP,POS" << "true" << ""                << false;
+    QTest::newRow("confirmed: the finding stays, order not") << "SRP,BF" << "true" << "8700010"         << false;
+    QTest::newRow("not confirmed: everything stays")       << "SRP,BF"  << "no"   << "1110010,8700010" << true;
+    // clang-format on
+}
+
+void TestWkPage::orderGoesWithTheTransfer()
+{
+    QFETCH(QString, entries);
+    QFETCH(QString, confirmation);
+    QFETCH(bool, orderKept);
+    m_settings.SRPInterfaceSend = 4;
+    m_settings.XMLx = 1;
+    m_settings.V117 = 1;
+    m_settings.JobEdit = 1;
+    m_settings.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+    m_settings.SendXMLServer = QStringLiteral("dms.test");
+    UpdateDmsHeader(&m_settings);
+    ConfirmingDms dms;
+    dms.word = confirmation;
+    dms.version = DmsHeaderVersion(m_settings);
+    // As the main window hands the transfer in.
+    m_page->SetTransferHandler([this, &dms] {
+        CTransferOrder order;
+        order.orderNumber = m_page->m_strAuftragsNr;
+        order.settlementCode = m_page->m_strAbrechnung;
+        order.jobNumber = m_page->m_strJobNr;
+        CDmsClient client(&m_settings, &dms);
+        CBasketTransfer transfer(client, &dms, nullptr);
+        if (transfer.Transfer(m_page->Entries(), order).removed)
+            m_page->EntriesChanged();
+    });
+    for (const QString &kind : entries.split(QLatin1Char(','))) {
+        CWKListItem entry = kind == QLatin1String("SRP") ? Entry(WK_SRP, QStringLiteral("1110010"))
+                            : kind == QLatin1String("POS")
+                                ? Entry(WK_POSITION, QStringLiteral("2120000"))
+                                : Entry(WK_POSITION, QStringLiteral("8700010"), POS_FINDING);
+        QCOMPARE(m_page->AddToBasket(&entry, 0), 3);
+    }
+    const QStringList fields = {QStringLiteral("orderNumberEdit"), QStringLiteral("settlementEdit"),
+                                QStringLiteral("jobNumberEdit"), QStringLiteral("jobNoteEdit")};
+    for (const QString &name : fields)
+        m_page->findChild<QLineEdit *>(name)->setText(name);
+
+    m_page->TransferButton()->click();
+
+    QTEST(Numbers(), "left");
+    for (const QString &name : fields)
+        QCOMPARE(m_page->findChild<QLineEdit *>(name)->text(), orderKept ? name : QString());
+    QCOMPARE(m_page->m_strAuftragsNr, orderKept ? fields[0] : QString());
+    QCOMPARE(m_page->m_strAbrechnung, orderKept ? fields[1] : QString());
+    QCOMPARE(m_page->m_strJobNr, orderKept ? fields[2] : QString());
+    QCOMPARE(m_page->m_strJobHinweis, orderKept ? fields[3] : QString());
 }
 
 YAQ_TEST_MAIN(TestWkPage)

@@ -1,6 +1,7 @@
 // The limited XML reader every XML from outside goes through: input beyond
 // length, nesting depth or attributes per element is refused like malformed
-// XML, and what a real message looks like still passes.
+// XML, so is any document type declaration (no entity is ever expanded), and
+// what a real message looks like still passes.
 
 #include "platform/XmlLimits.h"
 #include "support/TestMain.h"
@@ -30,6 +31,14 @@ QString OfLength(qsizetype length)
     const QString head = QStringLiteral("<r>");
     const QString tail = QStringLiteral("</r>");
     return head + QString(length - head.size() - tail.size(), QLatin1Char(' ')) + tail;
+}
+
+// A document whose one entity of that many characters is referenced that
+// many times: small on the wire, a thousand times larger once expanded.
+QString EntityExpansion(int entityLength, int references)
+{
+    return QStringLiteral("<!DOCTYPE r [<!ENTITY e \"%1\">]><r>%2</r>")
+        .arg(QString(entityLength, QLatin1Char('x')), QStringLiteral("&e;").repeated(references));
 }
 
 } // namespace
@@ -63,6 +72,13 @@ void TestXmlLimits::limits_data()
     QTest::newRow("\"=\" in values and texts is no attribute") << QStringLiteral("<r a=\"%1\">%1</r>").arg(QString(500, QLatin1Char('='))) << true;
     QTest::newRow("malformed") << QStringLiteral("<sessiondata><oops>") << false;
     QTest::newRow("empty") << QString() << false;
+    QTest::newRow("DTD with an entity") << QStringLiteral("<!DOCTYPE r [<!ENTITY e \"text\">]><r>&e;</r>") << false;
+    QTest::newRow("DTD with an unused entity") << QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e \"text\">]><r/>") << false;
+    QTest::newRow("DTD naming an outside file") << QStringLiteral("<!DOCTYPE r SYSTEM \"r.dtd\"><r/>") << false;
+    QTest::newRow("DTD without declarations") << QStringLiteral("<!-- c --><!DOCTYPE r><r/>") << false;
+    QTest::newRow("entity referenced a thousand times") << EntityExpansion(1000, 1000) << false;
+    QTest::newRow("DTD text in a comment and in CDATA") << QStringLiteral("<r><!-- <!DOCTYPE r> --><![CDATA[<!DOCTYPE html>]]></r>") << true;
+    QTest::newRow("character references") << QStringLiteral("<r a=\"&#65;&amp;\">&lt;&#x42;</r>") << true;
     // clang-format on
 }
 

@@ -197,10 +197,14 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows_data()
 {
     QTest::addColumn<QString>("shortVin");
     QTest::addColumn<int>("vehicles");
+    // clang-format off
     QTest::newRow("short vin of one vehicle") << "M012345" << 1;
     QTest::newRow("short vin at the end of its range") << "M099999" << 1;
     QTest::newRow("short vin in two vehicle ranges") << "4K56789" << 2;
+    QTest::newRow("short vin at the start of its range") << "M100000" << 1;
+    QTest::newRow("short vin only in a range whose ends differ at once") << "5000000" << 1;
     QTest::newRow("short vin of no vehicle") << "Z999999" << 0;
+    // clang-format on
 }
 
 void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
@@ -222,7 +226,7 @@ void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting_data()
     // clang-format off
     QTest::newRow("vin range with its type") << "vin_range_by_type";
     QTest::newRow("vin range") << "vin_range_by_type";
-    QTest::newRow("vin range of any vin type") << "vin_range_by_start";
+    QTest::newRow("vin range of any vin type") << "vin_range_by_prefix";
     QTest::newRow("type by type key") << "sqlite_autoindex_type_key_1";
     QTest::newRow("brand of a type key") << "sqlite_autoindex_type_key_1";
     QTest::newRow("type of a catalogue") << "sqlite_autoindex_type_key_1";
@@ -361,7 +365,8 @@ void TestYaqDb::contractReadsAndLatestReport()
     QCOMPARE(vin.m_strEnde, QStringLiteral("28.02.2027"));
     QCOMPARE(vin.m_strEndeKm, QStringLiteral("100000"));
     QCOMPARE(Walk(*db, 1, vin, &CHLXFgstnrData::m_strOptionNr),
-             QStringList({"HLX0100", "HLX0200", "HLX0300"}));
+             QStringList({"HLX0100", "HLX0200", "HLX0300", "HLX0400", "HLX0500", "HLX0600",
+                          "HLX0700", "HLX0900"}));
 
     CHLXNrData nr;
     nr.m_strKatBstNr = "1";
@@ -524,7 +529,8 @@ void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
         QCOMPARE(rows.size(), 6);
         origins << vin.m_strOptionNr + nr.m_strHerkunft;
     }
-    QCOMPARE(origins, QStringList({"HLX0100AG", "HLX0200AG", "HLX0300AG"}));
+    QCOMPARE(origins, QStringList({"HLX0100AG", "HLX0200AG", "HLX0300AG", "HLX0400AG", "HLX0500AG",
+                                   "HLX0600AG", "HLX0700AG", "HLX0900HD"}));
 }
 
 void TestYaqDb::newQueryReplacesTheOpenCursor()

@@ -24,6 +24,39 @@ struct RatioLine
     std::string label = {};
 };
 
+// The statistic "min" of a run with repetitions (ComputeStatistics("min",
+// Fastest)): the fastest repetition, which a busy machine disturbs least.
+inline double Fastest(const std::vector<double> &v)
+{
+    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+}
+
+// A number with thousands separated by commas ("20,000"), as the lines
+// name sizes.
+inline std::string Thousands(long long n)
+{
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(size_t(at), ",");
+    return (n < 0 ? "-" : "") + digits;
+}
+
+// The line at each size: the run "<name>/<size>" against
+// "<baseline>/<size>" (registered with Arg(size)), labelled with the size
+// and what it counts ("5,000 packages"), so that a growing ratio shows.
+inline std::vector<RatioLine> AtSizes(const RatioLine &line, const std::vector<int> &sizes,
+                                      const std::string &unit)
+{
+    std::vector<RatioLine> lines;
+    for (const int size : sizes) {
+        const std::string arg = "/" + std::to_string(size);
+        const std::string label = line.label.empty() ? line.name : line.label;
+        lines.push_back({line.name + arg, line.baseline + arg, line.target,
+                         label + ", " + Thousands(size) + " " + unit});
+    }
+    return lines;
+}
+
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:

@@ -1,10 +1,12 @@
 // A statement on the SQLite C API as a competent engineer would write the
-// catalogue reads without our database layer: prepared once, keys bound as
-// UTF-16, every column of a row turned into a QString as a page needs it.
+// catalogue reads without our database layer: prepared once and kept, keys
+// bound as UTF-8, every column of a row taken from SQLite's own UTF-8 into
+// a QString as a page needs it.
 #pragma once
 
 #include <sqlite3.h>
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdio>
@@ -29,9 +31,9 @@ public:
         sqlite3_reset(m_stmt);
         int n = 0;
         for (const QString &key : keys) {
-            m_keys[n] = key;
-            sqlite3_bind_text16(m_stmt, n + 1, m_keys[n].utf16(), int(m_keys[n].size() * 2),
-                                SQLITE_STATIC);
+            m_keys[n] = key.toUtf8();
+            sqlite3_bind_text(m_stmt, n + 1, m_keys[n].constData(), int(m_keys[n].size()),
+                              SQLITE_STATIC);
             ++n;
         }
     }
@@ -40,15 +42,19 @@ public:
         if (sqlite3_step(m_stmt) != SQLITE_ROW)
             return false;
         for (int c = 0; c < m_columns; ++c)
-            m_text[c] = QString(static_cast<const QChar *>(sqlite3_column_text16(m_stmt, c)),
-                                sqlite3_column_bytes16(m_stmt, c) / 2);
+            m_text[c] =
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c)),
+                                  sqlite3_column_bytes(m_stmt, c));
         return true;
     }
+    // Ends the read, so that the statement holds no lock on the file
+    // between runs.
+    void Done() { sqlite3_reset(m_stmt); }
     const QString &Text(int column) const { return m_text[column]; }
 
 private:
     sqlite3_stmt *m_stmt = nullptr;
     int m_columns = 0;
-    QString m_keys[8];
+    QByteArray m_keys[8];
     QString m_text[24];
 };

@@ -62,15 +62,31 @@ INSERT INTO maintenance_topic (catalogue_key, type_key, lead_type, topic_id, val
 ('1', '7B01', '2201', 'SBL0003', '20100101', '20991231'),
 ('1', '', '3301', 'SBL0004', '20000101', '20991231');
 
+-- The contracts of the Arvo in every state (for the years 2026 and 2027):
+-- HLX0100 and HLX0700 in force (HLX0700 ends at 90000 km, below its
+-- product's 150000: the product's limit counts), HLX0200 without term,
+-- HLX0400 over its mileage at 45000 km, HLX0500 not yet begun, HLX0600
+-- ended in 2026 (shown on the contract page until 2028; its own end
+-- mileage lies above the product's limit), HLX0300 ended in 2020 (no
+-- longer shown), HLX0900 not of the dealer's origin (never shown).
 INSERT INTO hlx_vin_contract (catalogue_key, vin, option_number, billing_start, contract_begin, contract_end, end_km, end_miles, start_km, start_miles, sort_order) VALUES
 ('1', 'XVQ1F23A57M012345', 'HLX0100', '01.03.2023', '01.03.2023', '28.02.2027', '100000', '62137', '12000', '7456', 1),
 ('1', 'XVQ1F23A57M012345', 'HLX0200', '01.03.2023', '01.01.1970', '01.01.1970', '150000', '93206', '12000', '7456', 2),
-('1', 'XVQ1F23A57M012345', 'HLX0300', '01.01.2019', '01.01.2019', '31.12.2020', '60000', '37282', '0', '0', 3);
+('1', 'XVQ1F23A57M012345', 'HLX0300', '01.01.2019', '01.01.2019', '31.12.2020', '60000', '37282', '0', '0', 3),
+('1', 'XVQ1F23A57M012345', 'HLX0400', '01.06.2024', '01.06.2024', '31.05.2029', '40000', '24855', '5000', '3107', 4),
+('1', 'XVQ1F23A57M012345', 'HLX0500', '01.01.2028', '01.01.2028', '31.12.2031', '120000', '74565', '', '', 5),
+('1', 'XVQ1F23A57M012345', 'HLX0600', '01.07.2022', '01.07.2022', '30.06.2026', '80000', '49710', '8000', '4971', 6),
+('1', 'XVQ1F23A57M012345', 'HLX0700', '01.01.2025', '01.01.2025', '31.12.2031', '90000', '55923', '30000', '18641', 7),
+('1', 'XVQ1F23A57M012345', 'HLX0900', '01.03.2023', '01.03.2023', '28.02.2030', '50000', '31069', '12000', '7456', 8);
 
 INSERT INTO hlx_option (catalogue_key, option_number, state, origin, product_value, mileage_limit) VALUES
 ('1', 'HLX0100', '1', 'AG', '499.00', '100000'),
 ('1', 'HLX0200', 'A', 'AG', '299.00', '150000'),
 ('1', 'HLX0300', 'S', 'AG', '199.00', '60000'),
+('1', 'HLX0400', 'C', 'AG', '149.00', '40000'),
+('1', 'HLX0500', 'F', 'AG', '399.00', '120000'),
+('1', 'HLX0600', 'E', 'AG', '249.00', '60000'),
+('1', 'HLX0700', '3', 'AG', '349.00', '150000'),
 ('1', 'HLX0900', 'B', 'HD', '99.00', '50000');
 
 INSERT INTO hlx_reference (catalogue_key, model_series, text_group) VALUES
@@ -80,7 +96,12 @@ INSERT INTO hlx_reference (catalogue_key, model_series, text_group) VALUES
 INSERT INTO hlx_link (catalogue_key, option_number, text_key, description) VALUES
 ('1', 'HLX0100', 'HLXWART', 'Helix Care Wartung'),
 ('1', 'HLX0200', 'HLXGAR', 'Helix Care Garantie   '),
-('1', 'HLX0300', 'HLXVERS', 'Helix Care Verschleiss');
+('1', 'HLX0300', 'HLXVERS', 'Helix Care Verschleiss'),
+('1', 'HLX0400', 'HLXREIF', 'Helix Care Reifen'),
+('1', 'HLX0500', 'HLXWART', 'Helix Care Wartung Plus'),
+('1', 'HLX0600', 'HLXVERS', 'Helix Care Verschleiss'),
+('1', 'HLX0700', 'HLXGAR', 'Helix Care Garantie Plus'),
+('1', 'HLX0900', 'HLXWART', 'Helix Care Wartung Handel');
 
 INSERT INTO catalogue_report (report_id, created, description) VALUES
 ('R0001', '20240115083000', 'Katalogstand 2024/1'),
@@ -128,6 +149,12 @@ INSERT INTO srp_package (catalogue_key, package_number, type_key, extra_code, co
 ('1', '1234567', '7A01', '', '   ', 'Inspektion mit Oelwechsel'),
 ('1', '1234567', '7B01', '', 'YAQ', 'Inspektion mit Oelwechsel'),
 ('1', '2345678', '7A01', 'A', 'DE', 'Bremsen vorne');
+
+-- The oil service of the labour-value catalogue is a package of the Arvo
+-- and the Bento: the catalogue page offers its packages.
+INSERT INTO srp_package (catalogue_key, package_number, type_key, extra_code, country, description) VALUES
+('1', '1110010', '7A01', '', '   ', 'Inspektion mit Oelwechsel'),
+('1', '1110010', '7B01', '', '   ', 'Inspektion mit Oelwechsel');
 
 -- Package list of the demo vehicles. Arvo (7A01, built 15.03.2017):
 --   11 Motor: line 010 oil service with warranty, inclusive-service (covered
@@ -444,6 +471,33 @@ INSERT INTO aw_catalogue_position (catalogue_key, type_number, main_group, langu
 ('1', 'VQB20DE', '34', '00', '0110', '3410020', '', '', 'J', 'J', 'N', 'NN', 'Bremsbelaege hinten ersetzen', '', '', '', '', '', '', ''),
 ('1', 'VQB20DE', '64', '00', '0110', '6411010', '', '', 'J', 'J', 'N', 'NN', 'Tuer einstellen', '', '', '', '', '', '', '');
 
+-- The catalogue lines of these positions: a position is listed for a
+-- vehicle only where its line is marked in the vehicle's column (the Arvo
+-- 1.6 and the Bento in the first one; the roof rail not for the Arvo 1.6).
+INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
+('1', 'VQF40DE', '11', '0110', '1110010', 'Inspektion mit Oelwechsel', '12', 'NNN-'),
+('1', 'VQF40DE', '11', '0120', '1110015', 'Motoroel ablassen', '3', 'NNN-'),
+('1', 'VQF40DE', '11', '0130', '1110016', 'Motoroel absaugen', '4', 'NNN-'),
+('1', 'VQF40DE', '11', '0140', '1110017', 'Motorwaesche', '5', 'NNN-'),
+('1', 'VQF40DE', '11', '0150', '1110018', 'Motorwaesche mit Konservierung', '6', 'NNN-'),
+('1', 'VQF40DE', '11', '0210', '1110020', 'Zuendkerzen ersetzen', '8', 'NNN-'),
+('1', 'VQF40DE', '11', '0220', '1110021', 'Zuendspulen pruefen', '', 'NNN-'),
+('1', 'VQF40DE', '11', '0310', '1110040', 'Zahnriemen ersetzen', '30', 'NNN-'),
+('1', 'VQF40DE', '11', '0320', '1110050', 'Zylinderkopfdichtung ersetzen', '30', 'NNN-'),
+('1', 'VQF40DE', '11', '0330', '1110060', 'Oelservice bis Baujahr 2010', '10', 'NNN-'),
+('1', 'VQF40DE', '34', '0010', '3410010', 'Bremsbelaege vorne ersetzen', '14', 'NNNN'),
+('1', 'VQF40DE', '34', '0020', '3410011', 'Bremsscheiben pruefen', '2', 'NNNN'),
+('1', 'VQF40DE', '34', '0030', '3410020', 'Bremsbelaege hinten ersetzen', '16', 'NNNN'),
+('1', 'VQF40DE', '64', '0110', '6411010', 'Tuer einstellen', '6', 'NNN-'),
+('1', 'VQF40DE', '64', '0120', '6411020', 'Tuerschloss ersetzen', '9', 'NNN-'),
+('1', 'VQF40DE', '64', '0210', '6412010', 'Frontscheibe ersetzen', '25', 'NNN-'),
+('1', 'VQF40DE', '64', '0220', '6412020', 'Aussenspiegelglas ersetzen', '3', 'NNN-'),
+('1', 'VQF40DE', '64', '0310', '6413010', 'Dachreling montieren', '18', '-NN-'),
+('1', 'VQB20DE', '11', '0110', '1110010', 'Inspektion mit Oelwechsel', '14', 'NN'),
+('1', 'VQB20DE', '34', '0010', '3410010', 'Bremsbelaege vorne ersetzen', '16', 'NN'),
+('1', 'VQB20DE', '34', '0110', '3410020', 'Bremsbelaege hinten ersetzen', '16', 'NN'),
+('1', 'VQB20DE', '64', '0110', '6411010', 'Tuer einstellen', '', 'NN');
+
 INSERT INTO aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order, unit, paint_stage, build_status, column_values) VALUES
 ('1', 'VQF40DE', '11', '0110', 1, '0', '', '', '12;12;14;-'),
 ('1', 'VQF40DE', '11', '0110', 2, '1', '', '', '3;3;3;-'),
@@ -473,6 +527,13 @@ INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code,
 
 INSERT INTO labour_info (catalogue_key, main_group, position_number, info_number, info_text) VALUES
 ('1', '64', '6411010', '1', '2');
+
+-- The windscreen and the mirror glass are one piece of work: each names the
+-- other, so the mirror glass is marked "+" below the windscreen in the
+-- catalogue and in the package list.
+INSERT INTO labour_info (catalogue_key, main_group, position_number, info_number, info_text, info_number2) VALUES
+('1', '64', '6412010', '6412020', '', ''),
+('1', '64', '6412020', '', '', '6412010');
 
 INSERT INTO parts_clearing (catalogue_key, main_group, type_key, position_number, country_code, extra_code, month_from, month_to, mark) VALUES
 ('1', '11', '7A01', '1110020', 'DE', '', '202301', '209912', 'C');
@@ -567,6 +628,12 @@ INSERT INTO aw_catalogue_position (catalogue_key, type_number, main_group, langu
 ('1', 'VQF50DE', '72', '00', '0120', '7210020', '', '', 'J', 'N', 'N', 'NNNNNUUUUUNNNN', 'Stossfaenger hinten lackieren', '', '', '', '', '', '', ''),
 ('1', 'VQF50DE', '72', '00', '0210', '7259049', '', '', 'J', 'J', 'N', 'NNNNNNNNNNNNNN', 'Dachtraeger montieren', '', '', '', '', '', '', ''),
 ('1', 'VQF50DE', '72', '00', '0220', '7259050', '', '', 'J', 'N', 'N', 'NNNNNNNNNUUUUU', 'Anhaengerkupplung montieren', '', '', '', '', '', '', '');
+
+INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
+('1', 'VQF50DE', '72', '0110', '7210010', 'Stossfaenger vorne lackieren', '18', 'NNNNNNNNNNNNNN'),
+('1', 'VQF50DE', '72', '0120', '7210020', 'Stossfaenger hinten lackieren', '16', 'NNNNN-----NNNN'),
+('1', 'VQF50DE', '72', '0210', '7259049', 'Dachtraeger montieren', '6', 'NNNNNNNNNNNNNN'),
+('1', 'VQF50DE', '72', '0220', '7259050', 'Anhaengerkupplung montieren', '14', 'NNNNNNNNN-----');
 
 INSERT INTO aw_catalogue_value (catalogue_key, type_number, main_group, line_number, sort_order, unit, paint_stage, build_status, column_values) VALUES
 ('1', 'VQF50DE', '72', '0110', 1, '0', '2', '', '18;18;18;20;20;20;20;22;22;24;24;24;26;26'),

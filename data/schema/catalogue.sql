@@ -30,14 +30,29 @@ CREATE TABLE vin_range (
   vin_from      TEXT NOT NULL,
   vin_to        TEXT NOT NULL,
   type_key      TEXT NOT NULL,
-  extra_code    TEXT NOT NULL DEFAULT ''
+  extra_code    TEXT NOT NULL DEFAULT '',
+  -- What range start and end have in common in front (up to seven
+  -- characters): every short VIN inside the range begins with it. Kept by
+  -- the database from the two ends.
+  vin_prefix    TEXT GENERATED ALWAYS AS (CASE
+    WHEN substr(vin_from, 1, 7) = substr(vin_to, 1, 7) THEN substr(vin_from, 1, 7)
+    WHEN substr(vin_from, 1, 6) = substr(vin_to, 1, 6) THEN substr(vin_from, 1, 6)
+    WHEN substr(vin_from, 1, 5) = substr(vin_to, 1, 5) THEN substr(vin_from, 1, 5)
+    WHEN substr(vin_from, 1, 4) = substr(vin_to, 1, 4) THEN substr(vin_from, 1, 4)
+    WHEN substr(vin_from, 1, 3) = substr(vin_to, 1, 3) THEN substr(vin_from, 1, 3)
+    WHEN substr(vin_from, 1, 2) = substr(vin_to, 1, 2) THEN substr(vin_from, 1, 2)
+    WHEN substr(vin_from, 1, 1) = substr(vin_to, 1, 1) THEN substr(vin_from, 1, 1)
+    ELSE '' END) STORED
 );
 -- The VIN look-ups want the nearest start first: the index runs in that
 -- order, so the first row comes without sorting every range below the VIN,
 -- and holds the range end, so that ranges ending below the VIN are passed
 -- over without reading their rows.
 CREATE INDEX vin_range_by_type ON vin_range (vin_type, vin_from DESC, catalogue_key, vin_to);
-CREATE INDEX vin_range_by_start ON vin_range (vin_from DESC, vin_type, catalogue_key, vin_to);
+-- The ranges of any VIN type that hold a short VIN: only ranges whose
+-- prefix begins the short VIN can hold it, at most eight prefixes, each
+-- looked up in this index however many ranges the catalogue has.
+CREATE INDEX vin_range_by_prefix ON vin_range (vin_prefix, vin_from, vin_to);
 
 -- Labour-value catalogues: one row per catalogue of a model series for a
 -- country and market; sort_order keeps the order of the catalogue line.
@@ -175,13 +190,17 @@ CREATE TABLE labour_value (
 CREATE INDEX labour_value_by_group ON labour_value (catalogue_key, main_group, lead_type, extra_code, position_number);
 CREATE INDEX labour_value_by_position ON labour_value (catalogue_key, position_number, lead_type, extra_code);
 
--- Info texts of labour positions.
+-- Infos of labour positions: the paint-stage text and two position
+-- numbers. Two positions listed one after the other are one piece of work
+-- when the first names the second in info_number and the second names the
+-- first in info_number2.
 CREATE TABLE labour_info (
   catalogue_key   TEXT NOT NULL,
   main_group      TEXT NOT NULL,
   position_number TEXT NOT NULL,
   info_number     TEXT NOT NULL DEFAULT '',
-  info_text       TEXT NOT NULL DEFAULT ''
+  info_text       TEXT NOT NULL DEFAULT '',
+  info_number2    TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX labour_info_by_group ON labour_info (catalogue_key, main_group, position_number);
 CREATE INDEX labour_info_by_position ON labour_info (catalogue_key, position_number);

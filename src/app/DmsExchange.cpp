@@ -35,8 +35,8 @@ void SetFieldText(QLineEdit *edit, const QString &text)
 CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident,
                            CPrgSettings *settings)
     : m_window(window), m_head(head), m_ident(ident), m_pSettings(settings), m_dmsNotice(&window),
-      m_listenerNotice(&window, MSG_ALIGN_NOTICE), m_sender(settings),
-      m_requestFrame(settings, &m_dmsNotice, &m_sender),
+      m_listenerNotice(&window, MSG_ALIGN_NOTICE), m_sender(settings), m_wait(&window),
+      m_client(settings, &m_sender, &m_wait),
       m_listenerFrame(settings, &m_listenerNotice, nullptr,
                       [this](const QString &envelope) {
                           // The answer goes to the client only while the
@@ -46,6 +46,12 @@ CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ide
                       }),
       m_firstReg(settings)
 {
+    // The wait window keeps the adviser's input from the pages while a
+    // request waits.
+    m_sender.SetInputGuarded(true);
+    m_client.SetShortVinCount([this](const QString &shortVin) {
+        return CFirstRegistration::CountShortVin(m_window.Db(0), shortVin);
+    });
     if (CYaq2App *app = CYaq2App::Instance())
         m_pListener = &app->m_Listener;
 }
@@ -65,8 +71,8 @@ void CDmsExchange::StartPolling()
 void CDmsExchange::OnTimerListener()
 {
     // A request of the program waiting for its answer lets this timer run:
-    // the DMS's request is fetched once that answer is in.
-    if (m_bRequestRunning || m_bClosed || !m_pListener)
+    // the DMS's request is fetched once that request is done.
+    if (m_client.IsBusy() || m_bClosed || !m_pListener)
         return;
     m_poll.Tick(
         *m_pSettings, m_pListener->HasInterface(), [this] { return m_pListener->GetRequest(); },
@@ -75,16 +81,7 @@ void CDmsExchange::OnTimerListener()
 
 CFirstRegistration::AnswerResult CDmsExchange::RequestFirstRegistrationDate()
 {
-    struct Running
-    {
-        bool &flag;
-        explicit Running(bool &f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(m_bRequestRunning);
-    CYaqDb *db = m_window.Db(0);
-    return m_firstReg.Request(m_requestFrame, [db](const QString &shortVin) {
-        return CFirstRegistration::CountShortVin(db, shortVin);
-    });
+    return m_firstReg.Request(m_client, &m_dmsNotice);
 }
 
 void CDmsExchange::HandleSoapRequest(const QString &request)
@@ -110,19 +107,18 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     if (out.result)
         m_window.m_bHoldAllB = 1;
 
-    // The order data of the request go to the basket page and the head row.
+    // The order data of the request go to the basket page and the head row:
+    // all three, so that an order the request does not name leaves none of
+    // the previous order behind.
     auto takeOrderData = [&] {
         out.ApplyOrderData(s);
         SetFieldText(m_head.Mileage(), s.Kilometer);
         m_head.SetCustomerSpecificPrice();
         if (!basket)
             return;
-        if (out.data.hasOrderNumber)
-            basket->m_strAuftragsNr = out.data.orderNumber;
-        if (out.data.hasSettlementCode)
-            basket->m_strAbrechnung = out.data.settlementCode;
-        if (out.data.hasJobNumber)
-            basket->m_strJobNr = out.data.jobNumber;
+        basket->m_strAuftragsNr = out.data.orderNumber;
+        basket->m_strAbrechnung = out.data.settlementCode;
+        basket->m_strJobNr = out.data.jobNumber;
         basket->UpdateData(false);
     };
 
@@ -146,10 +142,14 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
             SetFieldText(m_head.Mileage(), QString());
             s.Kilometer.clear();
             takeOrderData();
-            if (out.firstRegistrationMode) {
-                s.Erstzulassung = out.firstRegistration;
-                SetFieldText(m_head.FirstRegistration(), out.firstRegistration);
-            }
+            // The vehicle's first registration is the one the DMS sent, never
+            // the one of the vehicle shown before; a date it did not send
+            // leaves the field as leaving it empty does.
+            const QString date = out.firstRegistrationMode ? out.firstRegistration : QString();
+            s.Erstzulassung = date;
+            const CFirstRegistration::FieldResult field =
+                CFirstRegistration(m_pSettings).OnKillFocus(date, {});
+            SetFieldText(m_head.FirstRegistration(), field.fieldText);
         }
         break;
     default:
@@ -170,15 +170,13 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
                              QStringLiteral(".dat"));
         },
         [this] {
-            // The listener's requests wait while the search waits for the DMS.
-            CRunningDmsSender sender(m_sender, m_bRequestRunning);
             CVehicleSearchTarget target;
             target.apply = [this](const QString &vin, const QString &firstRegistration,
                                   const QString &mileage, const QString &plate) {
-                ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
+                return ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
             };
             target.help = [this] { m_window.WinHelp(); };
-            target.sender = &sender;
+            target.client = &m_client;
             CFgstNrAbfDlg search(m_pSettings, m_window.Db(0), &m_window, target);
             return search.DoModal();
         });
@@ -186,7 +184,7 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
         m_window.SetFocusToVin();
 }
 
-void CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+bool CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
                                             const QString &mileage, const QString &plate)
 {
     CPrgSettings &s = *m_pSettings;
@@ -199,7 +197,7 @@ void CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &f
     m_ident.OnEnChangeFgstNr();
     m_window.m_bHoldAllA = 0;
     if (s.FgstnrFull != vin)
-        return; // refused, or the basket kept the vehicle shown
+        return false; // refused, or the basket kept the vehicle shown
 
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
     const bool mileageChanged = s.Kilometer != mileage;
@@ -214,4 +212,5 @@ void CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &f
     CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
     changes.bKilometer = mileageChanged ? 1 : 0;
     m_window.SetIdentChanged(changes);
+    return true;
 }

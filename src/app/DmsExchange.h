@@ -1,13 +1,18 @@
 #pragma once
-// The main window's exchange with the dealer system (DMS): the program's own
-// requests (first registration, vehicle search, basket transfer) go through
-// the request frame; the listener is polled for the DMS's requests, whose
-// answers go through the listener frame and whose vehicle or order data
-// reach the head row and the basket page.
+// The main window's exchange with the dealer system (DMS): the one client of
+// the program's own requests (first registration, vehicle search, prices,
+// basket transfer), with the wait window the adviser sees while one waits;
+// the listener is polled for the DMS's requests, whose answers go through
+// the listener frame and whose vehicle or order data reach the head row and
+// the basket page. While a request of the program runs, the listener's
+// requests wait.
 
 #include "app/FirstRegistration.h"
 #include "app/TransferVinHandler.h"
-#include "common/DmsFrame.h"
+#include "common/DmsMsgBoxNotice.h"
+#include "common/DmsWaitWindow.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "platform/MsgBox.h"
 
 #include <QObject>
@@ -46,14 +51,14 @@ public:
     void RunVehicleSearch(int &currentPage);
     // The vehicle the search found: its VIN is identified as if typed; its
     // first registration, mileage and plate go into their head fields.
-    void ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
+    // False when the basket kept the vehicle shown (nothing is taken).
+    bool ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
                                   const QString &mileage, const QString &plate);
 
-    // The sender of the program's requests, and the mark that one waits for
-    // its answer: its wait lets the timers run, and the listener's request
-    // waits for the next tick.
-    CSoapReqSender &Sender() { return m_sender; }
-    bool &RequestRunning() { return m_bRequestRunning; }
+    // The one client of the program's requests, lent to the pages; its
+    // wait window.
+    CDmsClient &Client() { return m_client; }
+    CDmsWaitWindow &Wait() { return m_wait; }
 
 private:
     void OnTimerListener();
@@ -66,12 +71,12 @@ private:
     CDmsMsgBoxNotice m_dmsNotice;
     CDmsMsgBoxNotice m_listenerNotice;
     CSoapReqSender m_sender;
-    CDmsFrame m_requestFrame;
+    CDmsWaitWindow m_wait;
+    CDmsClient m_client;
     CDmsFrame m_listenerFrame;
     CDmsListenerPoll m_poll;
     CFirstRegistration m_firstReg;
     ISoapSvr *m_pListener = nullptr;
     QTimer *m_pTimer = nullptr;
-    bool m_bRequestRunning = false;
     bool m_bClosed = false;
 };

@@ -35,7 +35,7 @@ bool SearchesVehicles(const CPrgSettings &settings)
 CFgstNrAbfDlg::CFgstNrAbfDlg(CPrgSettings *settings, CYaqDb *db, QWidget *parent,
                              CVehicleSearchTarget target)
     : QDialog(parent), m_pSettings(settings), m_pDb(db), m_target(std::move(target)),
-      m_ownSender(settings)
+      m_ownSender(settings), m_ownClient(settings, &m_ownSender)
 {
     BuildControls();
     OnInitDialog();
@@ -215,9 +215,8 @@ void CFgstNrAbfDlg::OnSearch()
     if (m_pSettings->SRPInterfaceReq == 3) {
         outcome = search.SearchDealerFile(criteria, GetPrgSprache(), m_notice);
     } else if (m_pSettings->SRPInterfaceReq == 4) {
-        IDmsSender *sender = m_target.sender ? m_target.sender : &m_ownSender;
-        CDmsFrame frame(m_pSettings, &m_notice, sender);
-        outcome = search.RequestVin(frame, criteria);
+        CDmsClient &client = m_target.client ? *m_target.client : m_ownClient;
+        outcome = search.RequestVin(client, &m_notice, criteria);
     }
     if (outcome.showList)
         ShowResults(outcome.hits);
@@ -257,10 +256,14 @@ void CFgstNrAbfDlg::OnTakeVin()
     const CVehicleSearch search(m_pSettings);
     // A copy: the main window's identification may come back here.
     const CFgstNrAbfZeile taken = *hit;
-    if (search.TakeHit(
-            taken, [settings, db](const QString &vin) { return CheckFgstNr(settings, db, vin); },
-            m_target.apply, m_notice))
+    const CVehicleSearch::Take take = search.TakeHit(
+        taken, [settings, db](const QString &vin) { return CheckFgstNr(settings, db, vin); },
+        m_target.apply, m_notice);
+    // The basket keeping the vehicle shown ends the search as "<" does.
+    if (take == CVehicleSearch::Take::Taken)
         done(IDOK);
+    else if (take == CVehicleSearch::Take::Refused)
+        done(IDCANCEL);
 }
 
 void CFgstNrAbfDlg::OnBack()

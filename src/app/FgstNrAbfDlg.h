@@ -7,6 +7,8 @@
 // the fields, shows the list and hands the chosen vehicle on.
 
 #include "app/VehicleSearch.h"
+#include "common/DmsMsgBoxNotice.h"
+#include "dms/SoapReqSender.h"
 
 #include <QDialog>
 #include <QFont>
@@ -30,8 +32,9 @@ struct CVehicleSearchTarget
     CVehicleSearch::Apply apply;
     // F1: the help of the program.
     std::function<void()> help;
-    // Sends the DMS request; null: the dialog's own SOAP client.
-    IDmsSender *sender = nullptr;
+    // Sends the DMS request (the main window's client); null: a client of
+    // the dialog's own.
+    CDmsClient *client = nullptr;
 };
 
 class CFgstNrAbfDlg : public QDialog
@@ -72,6 +75,7 @@ private:
     CYaqDb *m_pDb;
     CVehicleSearchTarget m_target;
     CSoapReqSender m_ownSender;
+    CDmsClient m_ownClient;
     CDmsMsgBoxNotice m_notice{this};
 
     QFont m_vinFont;  // bold, the VIN column

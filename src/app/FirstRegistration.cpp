@@ -1,13 +1,12 @@
 #include "app/FirstRegistration.h"
 
-#include "common/DmsFrame.h"
 #include "common/InputCheck.h"
+#include "dms/DmsClient.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
-#include <QDomElement>
 #include <QRegularExpression>
 
 namespace {
@@ -24,20 +23,27 @@ CChangeFlags FirstRegistrationChanges(const QString &before, const QString &afte
     return changes;
 }
 
-// Whether the VIN of an answer belongs to the vehicle asked about: the full
-// VIN itself, or its last seven characters when they name one vehicle only.
-bool AnswerVinFits(const QString &answerVin, const QString &askedVin,
-                   const CFirstRegistration::ShortVinCount &countShortVin)
+// "requestFirstRegistrationDate" of the settings' vehicle.
+class CFirstRegistrationRequest : public IDmsRequest
 {
-    if (answerVin.size() == 17)
-        return answerVin.compare(askedVin, Qt::CaseInsensitive) == 0;
-    if (answerVin.size() == 7) {
-        if (answerVin.compare(askedVin.right(7), Qt::CaseInsensitive) != 0)
-            return false;
-        return !countShortVin || countShortVin(answerVin) <= 1;
+public:
+    CFirstRegistrationRequest(CFirstRegistration &owner, QString askedVin)
+        : m_owner(owner), m_askedVin(std::move(askedVin))
+    {
     }
-    return false;
-}
+    QString Method() const override { return QLatin1String(CFirstRegistration::kMethod); }
+    bool WriteBody(CDmsMessageWriter &body) override { return m_owner.WriteRequest(body); }
+    void ReadAnswer(CDmsAnswer &answer) override
+    {
+        result = m_owner.ApplyAnswer(answer, m_askedVin);
+    }
+
+    CFirstRegistration::AnswerResult result;
+
+private:
+    CFirstRegistration &m_owner;
+    QString m_askedVin;
+};
 
 } // namespace
 
@@ -142,93 +148,69 @@ bool CFirstRegistration::ShouldRequest(const CPrgSettings &settings)
 
 QString CFirstRegistration::BuildRequest(const QString &version) const
 {
-    const CPrgSettings &s = *m_settings;
-    if (s.FgstnrFull.size() != 17)
-        return QString();
     CDmsMessageWriter writer(QLatin1String(kMethod), version);
-    writer.WriteVin(s.FgstnrFull);
-    writer.WriteTerminalId(s.ReqXMLTerminalID);
+    if (!WriteRequest(writer))
+        return QString();
     return writer.Finish();
 }
 
-CFirstRegistration::AnswerResult CFirstRegistration::Request(CDmsFrame &frame,
-                                                             const ShortVinCount &countShortVin)
+bool CFirstRegistration::WriteRequest(CDmsMessageWriter &body) const
 {
-    const QString askedVin = m_settings->FgstnrFull;
-    const QString answer =
-        frame.Send(DmsServer::Request, QLatin1String(kMethod), BuildRequest(frame.Version()));
-    if (answer.isEmpty())
-        return AnswerResult();
-    const QDomElement element = frame.AnswerElement(answer, QLatin1String(kMethod));
-    if (element.isNull())
-        return AnswerResult();
-    return ApplyAnswer(frame, element, askedVin, countShortVin);
+    const CPrgSettings &s = *m_settings;
+    if (s.FgstnrFull.size() != 17)
+        return false;
+    body.WriteVin(s.FgstnrFull);
+    body.WriteTerminalId(s.ReqXMLTerminalID);
+    return true;
 }
 
-CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsFrame &frame,
-                                                                 const QDomElement &answer,
-                                                                 const QString &askedVin,
-                                                                 const ShortVinCount &countShortVin)
+CFirstRegistration::AnswerResult CFirstRegistration::Request(CDmsClient &client, IDmsNotice *notice)
+{
+    CFirstRegistrationRequest request(*this, m_settings->FgstnrFull);
+    client.Run(request, notice);
+    return request.result;
+}
+
+CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &answer,
+                                                                 const QString &askedVin)
 {
     CPrgSettings &s = *m_settings;
-    const QString method = QLatin1String(kMethod);
     AnswerResult result;
 
-    bool vinOk = true;
-    bool seen = false;
-    bool hasException = false;
     bool hasDate = false;
     bool hasMileage = false;
     QString date;
     QString mileage;
     QString customerPrice;
-    CDmsException exception;
-    for (QDomElement child = answer.firstChildElement(); !child.isNull();
-         child = child.nextSiblingElement()) {
-        const QString name = DmsLocalName(child);
-        if (name == QLatin1String("vin")) {
-            const QString vin = child.attribute(QStringLiteral("vinLongPrefix")) +
-                                child.attribute(QStringLiteral("vinShort"));
-            vinOk = AnswerVinFits(vin.trimmed(), askedVin, countShortVin);
-            seen = true;
-        } else if (name == QLatin1String("firstRegistrationDate")) {
-            date = child.text();
-            hasDate = true;
-            seen = true;
-        } else if (name == QLatin1String("mileage")) {
-            mileage = child.text();
-            hasMileage = true;
-            seen = true;
-        } else if (name == QLatin1String("customerHasSpecificPrice")) {
-            customerPrice = child.text();
-            seen = true;
-        } else if (name == QLatin1String("exception")) {
-            exception = ReadDmsException(child);
-            hasException = true;
-        }
-    }
+    answer.ReadChildren(
+        [&](const QDomElement &child) {
+            const QString name = DmsLocalName(child);
+            if (name == QLatin1String("firstRegistrationDate")) {
+                date = child.text();
+                hasDate = true;
+            } else if (name == QLatin1String("mileage")) {
+                mileage = child.text();
+                hasMileage = true;
+            } else if (name == QLatin1String("customerHasSpecificPrice")) {
+                customerPrice = child.text();
+            } else {
+                return false;
+            }
+            return true;
+        },
+        DmsAnswerVin::Content);
     // Trailing blanks of the DMS's fields are no content.
     static const QRegularExpression trailing(QStringLiteral("\\s+$"));
     date.remove(trailing);
     mileage.remove(trailing);
     customerPrice.remove(trailing);
 
-    if (!hasException && !seen)
-        frame.Tell(DmsNotValidText(method, 1));
-    if (hasException)
-        frame.Tell(DmsExceptionText(method, exception));
-    if (!vinOk) {
-        frame.Tell(OrmelText(7036), OrmelText(7034));
-        return result;
-    }
-    if (!seen)
-        return result;
-
     const QString firstRegistration = hasDate ? FromDmsDate(date) : QString();
-    if (firstRegistration.isEmpty()) {
-        frame.Tell(DmsNotValidText(method, 2));
+    CDmsAnswer::Rules rules;
+    rules.valid = !firstRegistration.isEmpty();
+    rules.askedVin = askedVin;
+    if (!answer.Evaluate(rules))
         return result;
-    }
 
     const QString old = s.Erstzulassung;
     s.Erstzulassung = firstRegistration;
@@ -254,5 +236,6 @@ int CFirstRegistration::CountShortVin(CYaqDb *db, const QString &shortVin)
     int count = 0;
     for (int ok = db->ReadVin17Data(rec); ok && count < 2; ok = db->ReadNext())
         ++count;
+    db->CloseStmt();
     return count;
 }

@@ -15,10 +15,12 @@
 #include <QString>
 #include <functional>
 
-class CDmsFrame;
+class CDmsAnswer;
+class CDmsClient;
+class CDmsMessageWriter;
 class CPrgSettings;
 class CYaqDb;
-class QDomElement;
+class IDmsNotice;
 
 class CFirstRegistration
 {
@@ -70,9 +72,8 @@ public:
     static bool ShouldRequest(const CPrgSettings &settings);
     // The body of the request for the settings' full VIN; empty without one.
     QString BuildRequest(const QString &version) const;
-
-    // How many vehicles the catalogue has with a short VIN.
-    using ShortVinCount = std::function<int(const QString &shortVin)>;
+    // Its children after the header; false without a full VIN.
+    bool WriteRequest(CDmsMessageWriter &body) const;
 
     struct AnswerResult
     {
@@ -82,17 +83,17 @@ public:
         QString mileage;
         CChangeFlags changes;
     };
-    // Sends the request through the frame and takes the answer over. The
-    // frame's and the answer's messages go to the frame's notice.
-    AnswerResult Request(CDmsFrame &frame, const ShortVinCount &countShortVin);
+    // Sends the request through the client and takes the answer over; the
+    // messages go to the notice.
+    AnswerResult Request(CDmsClient &client, IDmsNotice *notice);
     // Reads the answer element: applied only when the answer holds a valid
-    // date and names, when it names a VIN, the vehicle asked about. Writes
-    // date, mileage and (with V117) the customer-specific-price flag into
-    // the settings.
-    AnswerResult ApplyAnswer(CDmsFrame &frame, const QDomElement &answer, const QString &askedVin,
-                             const ShortVinCount &countShortVin);
+    // date and names, when it names a VIN, the vehicle asked about (a short
+    // VIN only when no second vehicle shares it). Writes date, mileage and
+    // (with V117) the customer-specific-price flag into the settings.
+    AnswerResult ApplyAnswer(CDmsAnswer &answer, const QString &askedVin);
 
     // The vehicles with the short VIN in the catalogue; stops counting at 2.
+    // The client's count of the main window (CDmsClient::SetShortVinCount).
     static int CountShortVin(CYaqDb *db, const QString &shortVin);
 
 private:

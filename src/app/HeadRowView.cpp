@@ -31,6 +31,11 @@ const QColor kWarningGreen(0, 200, 0);
 const QString kCustomerPriceWarning = QStringLiteral("ACHTUNG: Customer Specific Price");
 // Blink interval of the customer-specific-price warning.
 constexpr int kBlinkMs = 500;
+// The head buttons' column is at least this wide, wider for longer captions.
+constexpr int kButtonColumnWidth = 160;
+// The basket button adds the number of entries to its caption; it is kept
+// as wide as its caption with three digits.
+const QString kWidestEntryCount = QStringLiteral(" (999)");
 } // namespace
 
 CHeadRowView::CHeadRowView(QWidget *window, CPrgSettings *settings, Catalogue catalogue)
@@ -210,7 +215,9 @@ void CHeadRowView::Build()
     auto *rightWidget = new QWidget(window);
     rightWidget->setObjectName(QStringLiteral("headButtonColumn"));
     rightWidget->setLayout(right);
-    rightWidget->setFixedWidth(160);
+    // As wide as its widest caption needs (see SetCaptions).
+    rightWidget->setMinimumWidth(kButtonColumnWidth);
+    rightWidget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     auto *main = new QHBoxLayout(window);
     main->setContentsMargins(8, 6, 8, 8);
@@ -242,6 +249,12 @@ void CHeadRowView::SetCaptions()
                    {kBtnSearch, 2013}, {kBtnBasket, 6078},      {kBtnTwoWheeler, 2030}};
     for (const auto &b : buttons)
         m_buttons.value(b.button)->setText(OrmelText(b.id));
+    // The basket button is as wide as its caption with the most entries
+    // from the start: the count never cuts the caption nor moves the column.
+    COwnButton *basket = m_buttons.value(kBtnBasket);
+    basket->setText(OrmelText(6078) + kWidestEntryCount);
+    basket->setMinimumWidth(basket->sizeHint().width());
+    basket->setText(OrmelText(6078));
     m_buttons.value(kBtnDmsVin)->setText(QStringLiteral("DMS-VIN"));
     m_buttons.value(kBtnDmsVin)->setToolTip(OrmelText(3119));
     SetBrandCaption();

@@ -14,6 +14,7 @@
 #include "settings/PrgSettings.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QProcess>
 
 namespace {
@@ -48,8 +49,17 @@ void CHeadTools::OpenHelp(int context)
 {
     if (!m_window.PreparePageSwitch())
         return;
+    ShowHelpPage(context);
+}
+
+void CHeadTools::ShowHelpPage(int context)
+{
     const QString fileName = GetHelpFileName(context);
-    OpenUrlInBrowser(CHelpFile::Path(GetAppDirectory(), GetPrgSprache(), fileName));
+    const QString path = CHelpFile::Path(GetAppDirectory(), GetPrgSprache(), fileName);
+    // Without a browser the button would seem to do nothing.
+    if (!OpenUrlInBrowser(path))
+        OwnMsgBox(OrmelTextArgs(CHelpFile::kNoBrowserText, {QDir::toNativeSeparators(path)}),
+                  &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
 }
 
 void CHeadTools::Help()

@@ -19,6 +19,9 @@ public:
     // The help page of the current page (F1 and the help button).
     void Help();
     void HelpIndex();
+    // Help asked for from inside a dialog: the page is already open, so no
+    // session check.
+    void ShowHelpPage(int context);
     void DmsDownload();
     // The two-wheeler program, which continues in its own language.
     void StartTwoWheeler();

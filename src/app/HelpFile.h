@@ -11,6 +11,8 @@ public:
     static constexpr int kIndexContext = 999;
     // The help context while the contact dialog is open; "?" does nothing then.
     static constexpr int kContactContext = 160;
+    // "The help page <path> cannot be opened: no web browser is set up."
+    static constexpr int kNoBrowserText = 7096;
     // The language whose help pages every installation has.
     static QString FallbackLanguage() { return QStringLiteral("01"); }
 

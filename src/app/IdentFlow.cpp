@@ -15,7 +15,7 @@
 #include "settings/PrgSettings.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -71,6 +71,7 @@ CIdentFlow::CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *setti
     connect(firstRegistration, &QLineEdit::textEdited, this,
             &CIdentFlow::OnEnChangeFirstRegistration);
     firstRegistration->installEventFilter(this);
+    vin->installEventFilter(this);
 }
 
 bool CIdentFlow::IsIncompleteVinTimerActive() const
@@ -99,21 +100,21 @@ void CIdentFlow::SetCatalogueCaption()
 void CIdentFlow::OnEnChangeFgstNr()
 {
     CPrgSettings &s = *m_pSettings;
-    // Taken before anything is cleared: a refused VIN leaves the settings
-    // with exactly this vehicle.
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    HoldVehicleFields(before);
+    // The identification as the pages were last told it.
+    const CIdentSnapshot shown = CIdentSnapshot::Take(s);
     m_pVinTimer->stop();
     const QString vin = m_view.Vin()->text();
     if (vin.size() == 7 || vin.size() == 8)
         m_pVinTimer->start();
 
-    // While a VIN is typed the head row shows no type key. The settings, the
-    // contract included, keep the previous vehicle until a new one is taken
-    // over.
+    // While a VIN is typed the head row shows no type key.
     SetFieldText(m_view.TypeKey(), QString());
 
     if (vin.size() != CVinCheck::kFullLength) {
+        if (!CPendingIdent::VinFieldShowsVehicle(s, vin)) {
+            TakeOutVehicle(shown);
+            return;
+        }
         m_window.ResetVehicleFields(false, true);
         s.bCustomerSpecificPrice = 0;
         m_view.SetCustomerSpecificPrice();
@@ -132,27 +133,38 @@ void CIdentFlow::OnEnChangeFgstNr()
             OwnMsgBox(OrmelText(7021), &m_window);
         if (!s.bQvlAwToSrp)
             OwnMsgBox(OrmelText(4014), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
-        KeepVehicleAfterRefusedVin(before);
+        RefuseVin(shown);
         return;
     }
 
     SetFieldText(m_view.TypeKey(), pending.strTypSchl);
     m_bTypSchlFromVin = true;
-    TakeOverVehicle(pending, before, true);
+    TakeOverVehicle(pending, shown, true);
     m_bTypSchlFromVin = false;
     m_view.SetBrandCaption();
 }
 
+CIdentSnapshot CIdentFlow::BasketVehicle(const CIdentSnapshot &shown) const
+{
+    return m_takenOut ? *m_takenOut : shown;
+}
+
+void CIdentFlow::ForgetTakenOutVehicle()
+{
+    m_takenOut.reset();
+    m_held.reset();
+}
+
 // Completes the pending identification with its catalogue, asks the basket
 // and takes it over. Returns whether the settings now hold it.
-bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin)
+bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &shown, bool fromVin)
 {
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_window.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueRefused) {
         OwnMsgBox(OrmelText(4010), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
         if (fromVin) {
-            KeepVehicleAfterRefusedVin(before);
+            RefuseVin(shown);
             return false;
         }
         m_view.TypeKey()->setFocus();
@@ -169,11 +181,15 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &b
         m_view.SetCustomerSpecificPrice();
     }
 
-    // Only a change of vehicle asks the basket.
-    const QString oldVin = before.Vin();
-    const QString oldTypeKey = before.strTypSchl;
-    if (ConfirmVehicleChange(oldVin, oldTypeKey, QString(), &before))
+    // Only a change of vehicle asks the basket, and it is asked about the
+    // vehicle its entries belong to.
+    const CIdentSnapshot previous = BasketVehicle(shown);
+    if (ConfirmVehicleChange(previous.Vin(), previous.strTypSchl, QString(), &previous)) {
+        ForgetTakenOutVehicle();
+        // The pages saw the vehicle go while its VIN was typed.
+        m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
         return false;
+    }
 
     pending.CommitTo(s);
     if (!pending.bCleared) {
@@ -189,59 +205,72 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &b
         m_view.FillModelCombos(true);
         // The hand-entered fields belong to a vehicle of a VIN only; after
         // a type key they stay empty and locked, as every page switch
-        // would leave them.
-        if (m_window.VehicleFieldsOpen())
-            FirstRegistrationAfterIdent();
-        else
+        // would leave them. The VIN of the vehicle taken out, typed again
+        // after a slip, brings back what was typed for it.
+        if (!m_window.VehicleFieldsOpen()) {
             m_window.ApplyVehicleFieldRule();
+        } else if (m_held && m_held->vin == s.FgstnrFull) {
+            m_window.ApplyVehicleFieldRule();
+            RestoreHeldFields(s.FgstnrFull);
+        } else {
+            FirstRegistrationAfterIdent();
+        }
     } else {
         m_view.FillModelCombos(false);
         m_window.ResetVehicleFields(false, true);
     }
-    m_held.reset();
+    ForgetTakenOutVehicle();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
     return true;
 }
 
-// A VIN that identifies no vehicle to show: the settings keep the previous
-// vehicle as a whole and the head row shows it again, contract and type key
-// included. The typed VIN stays, selected, to be corrected.
-void CIdentFlow::KeepVehicleAfterRefusedVin(const CIdentSnapshot &before)
+// The VIN field no longer shows the vehicle of the settings (a VIN being
+// typed, or one that identifies no vehicle to show): the vehicle goes with
+// its contract and its hand-entered fields, and the pages are told, so that
+// no page, DMS request, print-out or transfer goes on with it. The catalogue
+// shown stays. The vehicle is remembered: the basket's entries belong to
+// it, so the next vehicle asks the basket about it.
+void CIdentFlow::TakeOutVehicle(const CIdentSnapshot &shown)
 {
     CPrgSettings &s = *m_pSettings;
-    before.Restore(s);
-    SetFieldText(m_view.TypeKey(), before.strTypSchl);
-    RestoreHeldFields(before);
-    m_window.ApplyVehicleFieldRule();
-    s.bCustomerSpecificPrice = 0;
+    if (!m_takenOut && shown.HasVehicle()) {
+        m_takenOut = shown;
+        m_held.reset();
+        if (m_window.VehicleFieldsOpen())
+            m_held = HeldFields{shown.Vin(),
+                                s.Kilometer,
+                                s.Erstzulassung,
+                                m_view.Mileage()->text(),
+                                m_view.Plate()->text(),
+                                m_view.FirstRegistration()->text()};
+    }
+    CPendingIdent::ForgetVin(s);
+    m_window.ResetVehicleFields(false, true);
     m_view.SetCustomerSpecificPrice();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
+    // While the adviser types in the VIN field the visible page waits: it
+    // follows when he leaves the field, or with the vehicle found.
+    m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)),
+                             m_window.focusWidget() == m_view.Vin());
+}
+
+// A VIN that identifies no vehicle to show stays, selected, to be corrected.
+void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
+{
+    SetFieldText(m_view.TypeKey(), QString());
     m_view.Vin()->setFocus();
     m_view.Vin()->selectAll();
+    TakeOutVehicle(shown);
 }
 
-// Called before a change of the VIN clears anything: the first change away
-// from an identified vehicle keeps what was typed for it.
-void CIdentFlow::HoldVehicleFields(const CIdentSnapshot &before)
+// The vehicle of this VIN is in the settings again: so are its hand-entered
+// fields.
+void CIdentFlow::RestoreHeldFields(const QString &vin)
 {
-    if (m_held && m_held->vin == before.Vin())
-        return;
-    m_held.reset();
-    if (!m_window.VehicleFieldsOpen())
-        return;
-    const CPrgSettings &s = *m_pSettings;
-    m_held = HeldFields{before.Vin(),           s.Kilometer,
-                        s.Erstzulassung,        m_view.Mileage()->text(),
-                        m_view.Plate()->text(), m_view.FirstRegistration()->text()};
-}
-
-// The settings hold the kept vehicle again: so do its hand-entered fields.
-void CIdentFlow::RestoreHeldFields(const CIdentSnapshot &kept)
-{
-    if (!m_held || m_held->vin != kept.Vin() || !m_window.VehicleFieldsOpen())
+    if (!m_held || m_held->vin != vin || !m_window.VehicleFieldsOpen())
         return;
     CPrgSettings &s = *m_pSettings;
     s.Kilometer = m_held->kilometer;
@@ -313,6 +342,14 @@ int CIdentFlow::RequestFirstRegistrationDate()
 
 bool CIdentFlow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_view.Vin() && event->type() == QEvent::FocusOut) {
+        // The adviser left the VIN field (not merely the window, for a
+        // message or another program): a page that waited for the VIN
+        // follows now, once the focus has moved.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            QMetaObject::invokeMethod(&m_window, &CYaq2Dlg::ShowWaitingPage, Qt::QueuedConnection);
+    }
     QLineEdit *field = m_view.FirstRegistration();
     if (watched == field) {
         if (event->type() == QEvent::FocusIn)
@@ -429,9 +466,10 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
         SetFieldText(m_view.FirstRegistration(), before.strErstzul);
     else if (m_view.FirstRegistration()->text().isEmpty() && m_pSettings->MarketingCampaigns)
         SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
-    RestoreHeldFields(before);
     m_window.ApplyVehicleFieldRule();
+    RestoreHeldFields(before.Vin());
     SetCatalogueCaption();
+    m_view.SetCustomerSpecificPrice();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
     m_view.Vin()->setFocus();
@@ -572,8 +610,11 @@ void CIdentFlow::OnCbnSelchangeEReihe()
 void CIdentFlow::FinishChangeByHand(const CIdentSnapshot &before)
 {
     m_view.ShowContractColour();
-    if (ConfirmVehicleChange(before.Vin(), before.strTypSchl, QString(), &before))
-        return;
+    const CIdentSnapshot previous = BasketVehicle(before);
+    ConfirmVehicleChange(previous.Vin(), previous.strTypSchl, QString(), &previous);
+    ForgetTakenOutVehicle();
+    // Also after the basket kept the vehicle: it may be back after having
+    // been taken out.
     m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(*m_pSettings)));
 }
 
@@ -588,13 +629,7 @@ void CIdentFlow::ForgetIdentifiedVehicle()
         m_view.Vin()->clear();
         m_view.TypeKey()->clear();
     }
-    s.FgstnrFull.clear();
-    s.Fgstnr.clear();
-    s.TypSchl.clear();
-    s.nVertrag = 0;
-    s.bCustomerSpecificPrice = 0;
-    s.VertragText1.clear();
-    s.VertragText2.clear();
+    CPendingIdent::ForgetVin(s);
     m_view.SetCustomerSpecificPrice();
     m_window.ResetVehicleFields(false, true);
 }

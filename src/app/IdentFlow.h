@@ -5,10 +5,14 @@
 // to the pages.
 //
 // A look-up fills a pending identification; the settings take it only after
-// the basket agreed and the brand checks passed. A refused, blocked or
-// unknown vehicle leaves the settings with the previous vehicle.
+// the basket agreed and the brand checks passed; a change the basket refused
+// leaves the settings with the previous vehicle. A VIN field that no longer
+// shows the vehicle (a VIN being typed, unknown or refused) takes the
+// vehicle out of the settings, so that no page, request or print-out goes on
+// with it.
 
 #include "app/FirstRegistration.h"
+#include "app/PendingIdent.h"
 
 #include <QObject>
 #include <functional>
@@ -18,8 +22,6 @@ class CHeadRowView;
 class CPrgSettings;
 class CYaq2Dlg;
 class QTimer;
-struct CIdentSnapshot;
-struct CPendingIdent;
 
 class CIdentFlow : public QObject
 {
@@ -53,12 +55,16 @@ private:
     void OnCbnSelchangeLeittyp();
     void OnTimerIncompleteVin();
     void ForgetIdentifiedVehicle();
-    bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &before, bool fromVin);
+    bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &shown, bool fromVin);
     void FinishChangeByHand(const CIdentSnapshot &before);
     void RestoreHeadRow(const CIdentSnapshot &before);
-    void KeepVehicleAfterRefusedVin(const CIdentSnapshot &before);
-    void HoldVehicleFields(const CIdentSnapshot &before);
-    void RestoreHeldFields(const CIdentSnapshot &kept);
+    void TakeOutVehicle(const CIdentSnapshot &shown);
+    void RefuseVin(const CIdentSnapshot &shown);
+    // The vehicle the basket's entries belong to: the one taken out while a
+    // VIN was typed, else the one shown.
+    CIdentSnapshot BasketVehicle(const CIdentSnapshot &shown) const;
+    void ForgetTakenOutVehicle();
+    void RestoreHeldFields(const QString &vin);
     void FirstRegistrationAfterIdent();
     void UpdateFirstRegistration();
     // Asks the DMS for the first registration and shows what it answered;
@@ -79,9 +85,12 @@ private:
     bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
     bool m_bVehicleChangeGuard = false; // set while the basket is asked
     CFirstRegistration m_firstRegField;
-    // The hand-entered fields of the vehicle the settings hold, as they were
-    // before its VIN began to change: a new VIN clears them at its first
-    // keystroke, and a refused one brings them back with the vehicle.
+    // The vehicle taken out of the settings when its VIN began to change,
+    // until another is taken or the basket kept it.
+    std::optional<CIdentSnapshot> m_takenOut;
+    // Its hand-entered fields as they were: a new VIN clears them at its
+    // first keystroke; the basket keeping the vehicle, or its VIN typed
+    // again, brings them back.
     struct HeldFields
     {
         QString vin;

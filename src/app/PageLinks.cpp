@@ -100,24 +100,23 @@ void CPageLinks::Connect()
         return true;
     });
 
+    // The prices of the package page and of the catalogue come from the DMS
+    // through the window's one client.
+    editing->SetDmsClient(&m_dms.Client());
+    m_window.Page<CAwKatDlg>()->SetDmsClient(&m_dms.Client());
+
     // The basket to the dealer system.
     basket->SetTransferHandler([this, basket] {
         basket->UpdateData(true);
         CDmsMsgBoxNotice notice(basket, MSG_ALIGN_LEFT);
-        CSoapReqSender sender(m_pSettings);
         CTransferQuestion question(basket);
-        CBasketTransfer transfer(m_pSettings, &notice, &sender, &question);
+        CBasketTransfer transfer(m_dms.Client(), &notice, &question);
         CTransferOrder order;
         order.orderNumber = basket->m_strAuftragsNr;
         order.settlementCode = basket->m_strAbrechnung;
         order.jobNumber = basket->m_strJobNr;
         order.offer = basket->m_bAngebot != 0;
-        // The listener's requests wait while the transfer waits for the DMS.
-        bool &runningFlag = m_dms.RequestRunning();
-        const bool running = runningFlag;
-        runningFlag = true;
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);
-        runningFlag = running;
         if (result.removed)
             basket->EntriesChanged();
         if (result.closeProgram)
@@ -126,6 +125,7 @@ void CPageLinks::Connect()
 
     // The offer and the information sheet.
     m_pBasketPrinter = std::make_unique<CBasketPrinter>(m_pSettings, &m_window);
+    m_pBasketPrinter->SetHelpHandler([this](int context) { m_window.ShowHelpPage(context); });
     basket->SetPrintHandler([this, basket] {
         basket->UpdateData(true);
         CBasketHeadFields head;

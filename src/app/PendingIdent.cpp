@@ -43,15 +43,28 @@ void CPendingIdent::CommitTo(CPrgSettings &s) const
 
 void CPendingIdent::ClearVehicle(CPrgSettings &s)
 {
+    ForgetVin(s);
+    s.LeadTyp.clear();
+    s.ModellBez = NoVehicleModel(s);
+}
+
+void CPendingIdent::ForgetVin(CPrgSettings &s)
+{
     s.Fgstnr.clear();
     s.FgstnrFull.clear();
     s.TypSchl.clear();
     s.ZusatzCode.clear();
-    s.LeadTyp.clear();
-    s.ModellBez = NoVehicleModel(s);
     s.nVertrag = 0;
     s.VertragText1.clear();
+    s.VertragText2.clear();
     s.bCustomerSpecificPrice = 0;
+}
+
+bool CPendingIdent::VinFieldShowsVehicle(const CPrgSettings &s, const QString &vinText)
+{
+    if (vinText.isEmpty())
+        return s.Fgstnr.isEmpty() && s.FgstnrFull.isEmpty() && s.TypSchl.isEmpty();
+    return vinText == (s.FgstnrFull.isEmpty() ? s.Fgstnr : s.FgstnrFull);
 }
 
 CIdentSnapshot CIdentSnapshot::Take(const CPrgSettings &s)
@@ -77,6 +90,7 @@ CIdentSnapshot CIdentSnapshot::Take(const CPrgSettings &s)
     v.nKatalogFlag = s.nKatalogFlag;
     v.bAltKatalog = s.bAltKatalog;
     v.nVertrag = s.nVertrag;
+    v.bCustomerSpecificPrice = s.bCustomerSpecificPrice;
     return v;
 }
 
@@ -102,6 +116,7 @@ void CIdentSnapshot::Restore(CPrgSettings &s) const
     s.nKatalogFlag = nKatalogFlag;
     s.bAltKatalog = bAltKatalog;
     s.nVertrag = nVertrag;
+    s.bCustomerSpecificPrice = bCustomerSpecificPrice;
 }
 
 CChangeFlags CIdentSnapshot::Changes(const CIdentSnapshot &before, const CIdentSnapshot &after)

@@ -50,6 +50,16 @@ struct CPendingIdent
     // (type number, model series, catalogue key): nothing half from the
     // previous vehicle remains.
     static void ClearVehicle(CPrgSettings &settings);
+    // Takes the vehicle of the VIN out of the settings: VIN, full VIN, type
+    // key, additional code, its inclusive-service contract and its
+    // customer-specific prices. What names the catalogue shown (model
+    // series, type number, model, lead type) stays, as when chosen by hand.
+    static void ForgetVin(CPrgSettings &settings);
+    // Whether the VIN field, showing vinText, still shows the vehicle the
+    // settings hold: its full VIN, or the short VIN given without one (a
+    // seven-character VIN of the start). An empty field shows a vehicle only
+    // when the settings hold none.
+    static bool VinFieldShowsVehicle(const CPrgSettings &settings, const QString &vinText);
 };
 
 // The identification fields the pages depend on, as the settings held them.
@@ -75,6 +85,7 @@ struct CIdentSnapshot
     int nKatalogFlag = 0;
     int bAltKatalog = 0;
     int nVertrag = 0;
+    int bCustomerSpecificPrice = 0;
 
     static CIdentSnapshot Take(const CPrgSettings &settings);
     // Puts every field back.
@@ -82,6 +93,8 @@ struct CIdentSnapshot
     // The VIN to compare a new one with: the full VIN when known, else the
     // VIN as given.
     QString Vin() const { return strFgstnrFull.isEmpty() ? strFgstnr : strFgstnrFull; }
+    // Whether a vehicle was identified (by VIN or type key).
+    bool HasVehicle() const { return !Vin().isEmpty() || !strTypSchl.isEmpty(); }
 
     // What differs between before and after: the seven head-row flags and
     // the identification flag (set when any of them is).

@@ -107,8 +107,10 @@ void CStartWindow::ShowNrAbfragePage()
 // goes to the dealer system.
 void CStartWindow::TransferBasket()
 {
-    if (CWkDlg *basket = m_dlg.Page<CWkDlg>())
+    if (CWkDlg *basket = m_dlg.Page<CWkDlg>()) {
         basket->AddToBasket(nullptr, 0);
+        basket->Transfer();
+    }
 }
 
 // The caller's package request answers on the clipboard; the program has no

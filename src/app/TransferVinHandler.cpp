@@ -1,7 +1,7 @@
 #include "app/TransferVinHandler.h"
 
 #include "app/FirstRegistration.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
 #include "platform/XmlLimits.h"
 #include "settings/PrgSettings.h"

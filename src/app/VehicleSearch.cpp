@@ -47,6 +47,43 @@ bool IsTrue(const QString &text)
 // One run over the key of a criterion, collected one hit per VIN.
 using Move = int (CFGInfoRec::*)(int, const QString &);
 
+// "requestVIN" with the criteria typed.
+class CRequestVin : public IDmsRequest
+{
+public:
+    CRequestVin(const CVehicleSearch &search, const CVehicleSearchCriteria &criteria,
+                const CPrgSettings &settings)
+        : m_search(search), m_criteria(criteria), m_settings(settings)
+    {
+    }
+    QString Method() const override { return QLatin1String(CVehicleSearch::kMethod); }
+    bool WriteBody(CDmsMessageWriter &body) override
+    {
+        if (m_criteria.IsEmpty())
+            return false;
+        const std::pair<const char *, const QString *> fields[] = {
+            {"plateNumber", &m_criteria.plate},
+            {"lastName", &m_criteria.lastName},
+            {"searchText1", &m_criteria.criterion3},
+            {"searchText2", &m_criteria.criterion4},
+        };
+        for (const auto &[name, value] : fields) {
+            if (!value->isEmpty())
+                body.WriteText(QLatin1String(name), *value);
+        }
+        body.WriteTerminalId(m_settings.ReqXMLTerminalID);
+        return true;
+    }
+    void ReadAnswer(CDmsAnswer &answer) override { outcome = m_search.EvaluateAnswer(answer); }
+
+    CVehicleSearchOutcome outcome;
+
+private:
+    const CVehicleSearch &m_search;
+    const CVehicleSearchCriteria &m_criteria;
+    const CPrgSettings &m_settings;
+};
+
 } // namespace
 
 bool CVehicleSearchCriteria::IsEmpty() const
@@ -139,52 +176,28 @@ bool CVehicleSearch::AddUnique(QList<CFgstNrAbfZeile> &list, const CFgstNrAbfZei
 QString CVehicleSearch::BuildRequest(const CVehicleSearchCriteria &criteria,
                                      const QString &version) const
 {
-    if (criteria.IsEmpty())
-        return QString();
+    CRequestVin request(*this, criteria, *m_settings);
     CDmsMessageWriter writer(QLatin1String(kMethod), version);
-    const std::pair<const char *, const QString *> fields[] = {
-        {"plateNumber", &criteria.plate},
-        {"lastName", &criteria.lastName},
-        {"searchText1", &criteria.criterion3},
-        {"searchText2", &criteria.criterion4},
-    };
-    for (const auto &[name, value] : fields) {
-        if (!value->isEmpty())
-            writer.WriteText(QLatin1String(name), *value);
-    }
-    writer.WriteTerminalId(m_settings->ReqXMLTerminalID);
+    if (!request.WriteBody(writer))
+        return QString();
     return writer.Finish();
 }
 
-CVehicleSearchOutcome CVehicleSearch::RequestVin(CDmsFrame &frame,
+CVehicleSearchOutcome CVehicleSearch::RequestVin(CDmsClient &client, IDmsNotice *notice,
                                                  const CVehicleSearchCriteria &criteria) const
 {
     // The search button is off while every field is empty; nothing to ask.
     if (criteria.IsEmpty())
         return CVehicleSearchOutcome();
-    const QString method = QLatin1String(kMethod);
-    const QString answer =
-        frame.Send(DmsServer::Request, method, BuildRequest(criteria, frame.Version()));
-    if (answer.isEmpty())
-        return CVehicleSearchOutcome();
-    const QDomElement element = frame.AnswerElement(answer, method);
-    if (element.isNull())
-        return CVehicleSearchOutcome();
-    return EvaluateAnswer(frame, ReadAnswer(element));
+    CRequestVin request(*this, criteria, *m_settings);
+    client.Run(request, notice);
+    return request.outcome;
 }
 
-CRequestVinAnswer CVehicleSearch::ReadAnswer(const QDomElement &answer)
+CVehicleIdentificationData CVehicleSearch::ReadVehicle(const QDomElement &child)
 {
-    CRequestVinAnswer result;
-    for (QDomElement child = answer.firstChildElement(); !child.isNull();
-         child = child.nextSiblingElement()) {
-        if (IsNamed(child, "exception")) {
-            result.exception = ReadDmsException(child);
-            continue;
-        }
-        if (!IsNamed(child, "vehicleIdentification"))
-            continue;
-        CVehicleIdentificationData vehicle;
+    CVehicleIdentificationData vehicle;
+    {
         for (QDomElement field = child.firstChildElement(); !field.isNull();
              field = field.nextSiblingElement()) {
             if (IsNamed(field, "vin")) {
@@ -208,14 +221,13 @@ CRequestVinAnswer CVehicleSearch::ReadAnswer(const QDomElement &answer)
                 vehicle.hasCustomerHasSpecificPrice = true;
             }
         }
-        result.vehicles.append(vehicle);
     }
-    return result;
+    return vehicle;
 }
 
-bool CVehicleSearch::IsValidAnswer(const CRequestVinAnswer &answer)
+bool CVehicleSearch::IsValidAnswer(const QList<CVehicleIdentificationData> &vehicles)
 {
-    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+    for (const CVehicleIdentificationData &vehicle : vehicles) {
         if (vehicle.hasFirstRegistrationDate && !IsDmsDate(vehicle.firstRegistrationDate.trimmed()))
             return false;
         if (vehicle.hasCustomerHasSpecificPrice) {
@@ -228,33 +240,39 @@ bool CVehicleSearch::IsValidAnswer(const CRequestVinAnswer &answer)
     return true;
 }
 
-CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsFrame &frame,
-                                                     const CRequestVinAnswer &answer) const
+CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsAnswer &answer) const
 {
-    const QString method = QLatin1String(kMethod);
     CVehicleSearchOutcome outcome;
-    const bool hasException = !answer.exception.name.isEmpty();
-    if (!hasException && answer.vehicles.isEmpty())
-        frame.Tell(DmsNotValidText(method, 1));
-    if (hasException) {
-        frame.Tell(DmsExceptionText(method, answer.exception));
+    QList<CVehicleIdentificationData> vehicles;
+    answer.ReadChildren(
+        [&vehicles](const QDomElement &child) {
+            if (!IsNamed(child, "vehicleIdentification"))
+                return false;
+            vehicles.append(ReadVehicle(child));
+            return true;
+        },
+        DmsAnswerVin::None, Qt::CaseInsensitive);
+    if (!answer.HasException() && vehicles.isEmpty())
+        answer.TellNotValid(1);
+    if (answer.HasException()) {
+        answer.TellException();
         return outcome;
     }
-    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+    for (const CVehicleIdentificationData &vehicle : vehicles) {
         if (vehicle.vin.size() != 17) {
-            frame.Tell(OrmelText(7035), OrmelText(7034));
+            answer.Tell(OrmelText(7035), OrmelText(7034));
             return outcome;
         }
     }
-    if (!answer.vehicles.isEmpty() && !IsValidAnswer(answer)) {
-        frame.Tell(DmsNotValidText(method, 2));
+    if (!vehicles.isEmpty() && !IsValidAnswer(vehicles)) {
+        answer.TellNotValid(2);
         return outcome;
     }
-    if (answer.vehicles.size() > kMaxDmsHits) {
-        frame.Tell(5003);
+    if (vehicles.size() > kMaxDmsHits) {
+        answer.Tell(5003);
         return outcome;
     }
-    for (const CVehicleIdentificationData &vehicle : answer.vehicles) {
+    for (const CVehicleIdentificationData &vehicle : vehicles) {
         CFgstNrAbfZeile hit;
         hit.strFgstNr = vehicle.vin;
         if (vehicle.hasFirstRegistrationDate)
@@ -274,30 +292,25 @@ CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsFrame &frame,
 // ---------------------------------------------------------------------------
 // Taking a hit
 
-bool CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check, const Apply &apply,
-                             IDmsNotice &notice) const
+CVehicleSearch::Take CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check,
+                                             const Apply &apply, IDmsNotice &notice) const
 {
     if (!check || !check(hit.strFgstNr)) {
         notice.Notice(OrmelText(4014), kMsgBoxTitle);
-        return false;
+        return Take::UnknownVin;
     }
+    // The customer's price flag and name belong to the found vehicle: they
+    // change only when the main window took it (the basket may keep the
+    // vehicle shown).
     CPrgSettings &s = *m_settings;
+    const int customerSpecificPrice = s.bCustomerSpecificPrice;
     s.bCustomerSpecificPrice = hit.nCustomerSpecificPrice;
-    if (apply)
-        apply(hit.strFgstNr, hit.strErstzul, hit.strKm, hit.strText1);
+    if (apply && !apply(hit.strFgstNr, hit.strErstzul, hit.strKm, hit.strText1)) {
+        s.bCustomerSpecificPrice = customerSpecificPrice;
+        return Take::Refused;
+    }
     if (s.PrintTexts.size() < 2)
         s.PrintTexts.resize(12);
     s.PrintTexts[1] = hit.strText2;
-    return true;
-}
-
-QString CRunningDmsSender::Request(const QString &url, const QString &action, const QString &body)
-{
-    struct Running
-    {
-        bool &flag;
-        explicit Running(bool &f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(m_running);
-    return m_sender.Request(url, action, body);
+    return Take::Taken;
 }

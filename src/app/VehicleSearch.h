@@ -9,14 +9,13 @@
 // are listed one per VIN. The messages go to the notice handed in; the
 // caller shows the list.
 
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
 
 class CPrgSettings;
-class QDomElement;
 
 // One hit of the search, one row of the list.
 struct CFgstNrAbfZeile
@@ -56,13 +55,6 @@ struct CVehicleIdentificationData
     bool hasCustomerHasSpecificPrice = false;
 };
 
-// The "requestVINResponse" as read.
-struct CRequestVinAnswer
-{
-    QList<CVehicleIdentificationData> vehicles;
-    CDmsException exception;
-};
-
 // The outcome of one search: when `showList` is set the caller lists the
 // hits (an empty list tells the adviser that nothing was found); otherwise
 // the search ended with its message and the list stays empty.
@@ -100,45 +92,42 @@ public:
     // The body of "requestVIN" with the filled criteria and the terminal id;
     // empty when no criterion is filled.
     QString BuildRequest(const CVehicleSearchCriteria &criteria, const QString &version) const;
-    // Sends the request through the frame and evaluates the answer; with no
-    // criterion filled nothing is sent and nothing told.
-    CVehicleSearchOutcome RequestVin(CDmsFrame &frame,
+    // Sends the request through the client and evaluates the answer; with
+    // no criterion filled nothing is sent and nothing told. The messages go
+    // to the notice.
+    CVehicleSearchOutcome RequestVin(CDmsClient &client, IDmsNotice *notice,
                                      const CVehicleSearchCriteria &criteria) const;
-    // Reads the answer element "requestVINResponse".
-    static CRequestVinAnswer ReadAnswer(const QDomElement &answer);
-    // The hits of an answer, with its messages through the frame.
-    CVehicleSearchOutcome EvaluateAnswer(CDmsFrame &frame, const CRequestVinAnswer &answer) const;
+    // Reads one "vehicleIdentification" (element names without regard to
+    // case).
+    static CVehicleIdentificationData ReadVehicle(const QDomElement &vehicle);
+    // The hits of the answer element "requestVINResponse", with its
+    // messages.
+    CVehicleSearchOutcome EvaluateAnswer(CDmsAnswer &answer) const;
     // Whether the delivered values are of their schema types: a date
     // YYYY-MM-DD, the customer-price flag "true" or "false".
-    static bool IsValidAnswer(const CRequestVinAnswer &answer);
+    static bool IsValidAnswer(const QList<CVehicleIdentificationData> &vehicles);
 
     // --- Taking a hit
     // The VIN check of the catalogue (CheckFgstNr); 1 when it knows the VIN.
     using VinCheck = std::function<int(const QString &vin)>;
     // Hands the vehicle to the main window: VIN, first registration,
-    // mileage and licence plate.
-    using Apply = std::function<void(const QString &vin, const QString &firstRegistration,
+    // mileage and licence plate. False when it did not take the vehicle
+    // (the basket kept the vehicle shown).
+    using Apply = std::function<bool(const QString &vin, const QString &firstRegistration,
                                      const QString &mileage, const QString &plate)>;
+    enum class Take
+    {
+        UnknownVin, // told (4014): the search goes on
+        Refused,    // the main window kept its vehicle: nothing taken
+        Taken,
+    };
     // A VIN the catalogue does not know is told (4014) and nothing is taken;
-    // otherwise the customer-specific-price flag is the hit's, the main
-    // window gets the vehicle and the owner becomes the second customer text
-    // of the print. True when taken.
-    bool TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check, const Apply &apply,
+    // otherwise the main window gets the vehicle, and only once it took it
+    // the customer-specific-price flag becomes the hit's and the owner the
+    // second customer text of the print.
+    Take TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check, const Apply &apply,
                  IDmsNotice &notice) const;
 
 private:
     CPrgSettings *m_settings;
-};
-
-// Marks a request of the program as running while it waits for its answer,
-// so that the main window fetches no request of its DMS listener meanwhile.
-class CRunningDmsSender : public IDmsSender
-{
-public:
-    CRunningDmsSender(IDmsSender &sender, bool &running) : m_sender(sender), m_running(running) {}
-    QString Request(const QString &url, const QString &action, const QString &body) override;
-
-private:
-    IDmsSender &m_sender;
-    bool &m_running;
 };

@@ -133,6 +133,8 @@ bool CYaq2App::InitInstance()
 
     m_strClipboardFormat = QStringLiteral("YAQ_BASKET_DATA");
     InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    // The dialogs speak the language of the texts around them.
+    m_QtTranslations.Load(GetPrgTextSprache());
     // The model-name mapping in the language of the program texts, which is
     // known only once the string tables are loaded; the catalogue view shows
     // the catalogue's own codes.

@@ -4,6 +4,7 @@
 // writes the settings back.
 
 #include "app/ModelMapping.h"
+#include "platform/PrgLanguage.h"
 #include "platform/SoapSvr.h"
 #include "settings/CmdLine.h"
 #include "settings/PrgSettings.h"
@@ -65,6 +66,8 @@ public:
     CCmdLine m_CmdLine;
     // Model designations of the head row by catalogue code.
     CModelMapping m_ModelMapping;
+    // Qt's standard buttons and dialogs in the language of the texts.
+    CQtTranslations m_QtTranslations;
 
 private:
     void ForceTrainingValues();

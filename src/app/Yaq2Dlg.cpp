@@ -209,6 +209,9 @@ CHeadRowCatalogue &CYaq2Dlg::HeadRow()
 
 void CYaq2Dlg::SetCaptions()
 {
+    // After a change of the program language Qt's dialogs follow the texts.
+    if (CYaq2App *app = CYaq2App::Instance())
+        app->m_QtTranslations.Load(GetPrgTextSprache());
     m_pHead->SetCaptions();
 }
 
@@ -852,6 +855,11 @@ void CYaq2Dlg::GoBack(int pageId)
 
 void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
 {
+    SetIdentChanged(changes, false);
+}
+
+void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes, bool pageWaits)
+{
     for (const CPageRow &row : PageRows()) {
         if (!row.changeGroups)
             continue;
@@ -862,7 +870,21 @@ void CYaq2Dlg::SetIdentChanged(const CChangeFlags &changes)
     }
     if (!changes.bIdent)
         return;
+    m_bPageWaits = pageWaits;
+    if (!pageWaits)
+        ShowPageAgain();
+}
 
+void CYaq2Dlg::ShowWaitingPage()
+{
+    if (!m_bPageWaits)
+        return;
+    m_bPageWaits = false;
+    ShowPageAgain();
+}
+
+void CYaq2Dlg::ShowPageAgain()
+{
     // The current page is shown again with the new identification; a click
     // on a head button that leads to a page switches the page itself.
     const CPageRow *row = FindPageRow(m_nCurPage);

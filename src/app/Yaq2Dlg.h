@@ -99,6 +99,11 @@ public:
     void SetCaptions() override;
     void SetHomeButtonTexts() override;
     void SetIdentChanged(const CChangeFlags &changes) override;
+    // The same; with pageWaits the visible page is not shown again yet (the
+    // VIN is being typed) but once ShowWaitingPage is called, unless a
+    // later report showed it meanwhile.
+    void SetIdentChanged(const CChangeFlags &changes, bool pageWaits);
+    void ShowWaitingPage();
     // The contract button's caption by the brand.
     void SetBrandCaption();
 
@@ -125,6 +130,7 @@ public:
     int m_bHoldAllB = 0; // vehicle taken from the DMS
     int m_bErstzulGivenAtStart = 0;
     int m_bKmGivenAtStart = 0;
+    bool m_bPageWaits = false; // a reported change waits to be shown
 
     // The caller-mode arguments.
     int m_x = -1;
@@ -147,6 +153,7 @@ public:
     void OnBnClickedDmsDownload() { m_pTools->DmsDownload(); }
     void StartY5Program() { m_pTools->StartTwoWheeler(); }
     void WinHelp() { m_pTools->Help(); }
+    void ShowHelpPage(int context) { m_pTools->ShowHelpPage(context); }
     // Whether a sibling program started from the head row is still running.
     bool IsSiblingProgramRunning() const { return m_pTools->IsSiblingProgramRunning(); }
 
@@ -184,6 +191,7 @@ private:
 
     void ConnectHead();
     void OpenConnections();
+    void ShowPageAgain();
     void OnDestroy();
     void OnEnChangeMileage();
     CPageDlg *PageOfClass(const QMetaObject &pageClass) const;

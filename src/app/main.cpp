@@ -1,4 +1,5 @@
 #include "app/Yaq2App.h"
+#include "platform/DialogTitleFit.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(
         QFileInfo(QApplication::applicationFilePath()).completeBaseName());
     QApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
+    CDialogTitleFit titleFit;
+    application.installEventFilter(&titleFit);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -201,10 +201,8 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
     body->addLayout(buttons);
 
     connect(m_pTransfer, &QAbstractButton::clicked, this, [this] {
-        UpdateData(true);
         PlaySoundSelected(m_pSettings);
-        if (m_transfer)
-            m_transfer();
+        Transfer();
     });
     connect(m_pPrint, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
@@ -353,14 +351,41 @@ void CWkDlg::ClearBasket()
         m_pModel->Sync();
         m_bRebuilding = false;
     }
+    m_WkList.TakeOrderSent();
+    ClearOrderData();
+    // An empty basket shows no old sum.
+    OnTotalsChanged();
+}
+
+void CWkDlg::ClearOrderData()
+{
     m_strAuftragsNr.clear();
     m_strAbrechnung.clear();
     m_strJobHinweis.clear();
     m_strJobNr.clear();
     UpdateData(false);
     UpdateButtons();
-    // An empty basket shows no old sum.
-    OnTotalsChanged();
+}
+
+void CWkDlg::Transfer()
+{
+    UpdateData(true);
+    if (m_transfer)
+        m_transfer();
+    TakeTransferOutcome();
+}
+
+void CWkDlg::TakeTransferOutcome()
+{
+    // The order went out with the basket: the next basket must not go to
+    // the dealer system under the old order number. Entries the road could
+    // not carry stay, for another road or another order.
+    if (!m_WkList.TakeOrderSent())
+        return;
+    if (m_WkList.IsEmpty())
+        ClearBasket();
+    else
+        ClearOrderData();
 }
 
 void CWkDlg::ResetPrintData()

@@ -53,7 +53,9 @@ public:
     // offered (mode 0): their pages ask their own three-way question.
     int OfferToBasket(CWKListItem *entry);
     int GetEntryCount() const { return m_WkList.GetCount(); }
-    // Empties the basket, the order fields and the totals.
+    // Empties the basket, the order fields and the totals. A confirmed
+    // transfer ends the same way: what went out leaves the basket, and the
+    // order data go with it.
     void ClearBasket();
     // Clears the print-form flag and the customer and print texts.
     void ResetPrintData();
@@ -89,6 +91,9 @@ public:
     // The code that runs "&Übertragen" and "&P" (print); unset: the button
     // stays disabled.
     void SetTransferHandler(std::function<void()> handler);
+    // The transfer as the transfer button runs it (without its click
+    // sound), also when the button is off for an empty basket.
+    void Transfer();
     void SetPrintHandler(std::function<void()> handler);
     // The labour-value edit dialog: fills in the fields of a labour
     // position and answers true on OK. Unset: labour positions cannot be
@@ -137,6 +142,11 @@ private:
     // Tells the adviser of differing currencies (IPaketNotice).
     void Notice(const QString &text) override;
     void SetCaptions();
+    // Empties order number, settlement code, job note and job number.
+    void ClearOrderData();
+    // After the transfer handler: a basket that went out takes its order
+    // data with it (ClearBasket once nothing is left).
+    void TakeTransferOutcome();
     // The list follows the entry list; the entry equal to the selection
     // copy is selected again, the new entry's row shown at the top.
     void RebuildList(const CWKListItem *newEntry);

@@ -7,7 +7,7 @@
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
-#include "common/DmsFrame.h"
+#include "common/DmsMsgBoxNotice.h"
 #include "common/EasyPrintDlg.h"
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
@@ -16,6 +16,8 @@
 #include "common/TextDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/CatalogueColumn.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
@@ -80,12 +82,13 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
     m_pModel = new QStandardItemModel(this);
     m_pPathList = new COwnLB(this);
     m_pPathList->setObjectName(QStringLiteral("pathList"));
-    m_pPathList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pPathList));
+    m_pPathList->setItemDelegate(
+        new CAwKatRowDelegate(m_pPainter.get(), m_pSettings, false, m_pPathList));
     m_pPathList->setModel(m_pPathModel);
     m_pPathList->setMaximumHeight(80);
     m_pList = new COwnLB(this);
     m_pList->setObjectName(QStringLiteral("mainList"));
-    m_pList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pList));
+    m_pList->setItemDelegate(new CAwKatRowDelegate(m_pPainter.get(), m_pSettings, true, m_pList));
     m_pList->setModel(m_pModel);
     m_pColumnBar = new CAwKatColumnBar(m_pColumns.get(), m_pPainter.get(), this);
     body->addWidget(m_pPathList);
@@ -157,13 +160,16 @@ void CAwKatDlg::ActivatePage(int arg)
     m_pWalk->SetVehicleColumn(
         m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1);
     ReadVariantColumns();
-    // The alternative catalogue shows the values of the selected lead type
-    // only: without one there is nothing to price.
-    m_pPrice->setVisible(!m_pSettings || !m_pSettings->bAltKatalog ||
-                         !m_pSettings->LeadTyp.trimmed().isEmpty());
+    m_pPrice->setVisible(m_pWalk->PriceButtonShown());
     const CChangeFlags &changes = TakenChanges();
     const bool changed = changes.bIdent || changes.bTypNr || changes.bLeadTyp ||
                          changes.bModellBez || changes.bSprache;
+    // Coming back to a changed vehicle or language, the position the page
+    // was left at is no longer the adviser's.
+    if (arg == 0 && changed && m_nActivations > 1 && m_pSettings) {
+        m_pSettings->AktApNr.clear();
+        m_pSettings->KatZeile.clear();
+    }
     const QString apNr = m_pSettings ? m_pSettings->AktApNr.trimmed() : QString();
     // A jump walks to the settings' position; a changed vehicle or language
     // reads the catalogue anew.
@@ -279,6 +285,16 @@ void CAwKatDlg::UpdateButtons()
     m_pPrint->setEnabled(position);
     m_pPrice->setEnabled(position && vin);
     m_pBackLevel->setEnabled(m_pWalk && m_pWalk->ShownLevel() > 1);
+    // The package and maintenance buttons say by their colour whether the
+    // position has packages or the vehicle maintenance topics.
+    const QColor off = palette().color(QPalette::Window);
+    const QColor on(0xC0, 0xDC, 0xC0);
+    const bool packages = position && m_pWalk->HasPackages(row->Number);
+    m_pSrp->setEnabled(packages);
+    m_pSrp->SetFaceColour(packages ? on : off);
+    const bool maintenance = position && m_pWalk->HasMaintenanceTopics();
+    m_pMaintenance->setEnabled(maintenance);
+    m_pMaintenance->SetFaceColour(maintenance ? on : off);
     if (position && row->PartsClearing) {
         m_pClearing->setText(OrmelText(6082));
         m_pClearing->setStyleSheet(
@@ -308,8 +324,10 @@ void CAwKatDlg::OnPreis()
     if (m_pSettings->SRPInterfaceReq == 4) {
         CDmsMsgBoxNotice notice(this, MSG_ALIGN_NOTICE);
         CSoapReqSender sender(m_pSettings);
-        CDmsFrame frame(m_pSettings, &notice, &sender);
-        CAwKatPricing::Request(frame, row->Number, value, row->Prices);
+        CDmsClient own(m_pSettings, &sender);
+        own.SetShortVinCount(CAwKatPricing::ShortVinCounter(Db(0)));
+        CAwKatPricing::Request(m_pDmsClient ? *m_pDmsClient : own, &notice, row->Number, value,
+                               row->Prices);
     } else if (m_pSettings->SRPInterfaceReq == 3) {
         if (!m_pSettings->bSchulung)
             return;
@@ -389,12 +407,8 @@ void CAwKatDlg::AddPositionToBasket()
 void CAwKatDlg::OnPrint()
 {
     PlaySoundSelected(m_pSettings);
-    if (!m_pPrintDlg) {
-        m_pPrintDlg = std::make_unique<CEasyPrintDlg>(m_pPrintDoc.get(), this);
-        m_pPrintDlg->SetSheetPreview(true);
-        if (m_pSettings && !m_pSettings->LocalFolder.isEmpty())
-            m_pPrintDlg->SetPdfFolder(m_pSettings->LocalFolder);
-    }
+    if (!m_pPrintDlg)
+        m_pPrintDlg = m_pPrintDoc->MakePrintDlg(this);
     if (m_pSettings && !m_pSettings->Preview)
         m_pPrintDlg->Print(false);
     else

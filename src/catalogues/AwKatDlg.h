@@ -17,6 +17,7 @@ class CAwKatPrintDoc;
 class CAwKatRow;
 class CAwKatRowDelegate;
 class CAwKatRowPainter;
+class CDmsClient;
 class CAwKatWalk;
 class CEasyPrintDlg;
 class COwnLB;
@@ -36,6 +37,9 @@ public:
     // 0 refused. The main window hands it in; without it "&Z" is off.
     using BasketDoor = std::function<int(CWKListItem *entry, int mode)>;
     void SetBasketDoor(BasketDoor door) { m_basketDoor = std::move(door); }
+    // The client of the price request (the main window's); null: a client
+    // of the page's own on the program's SOAP client.
+    void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
 
     // Runs before the page switch decides whether to show the page; 1
     // walks to the settings' position number.
@@ -90,6 +94,7 @@ private:
     COwnLB *m_pList = nullptr;
     QStandardItemModel *m_pPathModel = nullptr;
     QStandardItemModel *m_pModel = nullptr;
+    CDmsClient *m_pDmsClient = nullptr;
     std::unique_ptr<CAwKatWalk> m_pWalk;
     std::unique_ptr<CAwKatColumns> m_pColumns;
     std::unique_ptr<CAwKatRowPainter> m_pPainter;

@@ -2,6 +2,7 @@
 
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatWalk.h"
+#include "common/EasyPrintDlg.h"
 #include "common/Layout.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -22,6 +23,14 @@ CAwKatPrintDoc::CAwKatPrintDoc(CPrgSettings *settings, CAwKatWalk *walk)
     : m_pSettings(settings), m_pWalk(walk), m_painter(walk)
 {
     m_painter.SetPrintFonts();
+}
+
+std::unique_ptr<CEasyPrintDlg> CAwKatPrintDoc::MakePrintDlg(QWidget *parent)
+{
+    auto dlg = std::make_unique<CEasyPrintDlg>(this, parent);
+    if (m_pSettings && !m_pSettings->LocalFolder.isEmpty())
+        dlg->SetPdfFolder(m_pSettings->LocalFolder);
+    return dlg;
 }
 
 CSize CAwKatPrintDoc::PrintPage(QPainter *dc, CRect *area, int measureOnly)

@@ -6,15 +6,23 @@
 #include "catalogues/AwKatRowPainter.h"
 #include "common/EasyPrintVirt.h"
 
+#include <memory>
+
 class CAwKatColumns;
 class CAwKatWalk;
+class CEasyPrintDlg;
 class CPrgSettings;
+class QWidget;
 
 class CAwKatPrintDoc : public CEasyPrintVirt
 {
 public:
     CAwKatPrintDoc(CPrgSettings *settings, CAwKatWalk *walk);
     CSize PrintPage(QPainter *dc, CRect *area, int measureOnly) override;
+    // The print engine of the page for this print-out: its preview shows
+    // the sheets as they are printed; the PDF goes to the settings' local
+    // folder.
+    std::unique_ptr<CEasyPrintDlg> MakePrintDlg(QWidget *parent);
     // The variant columns of the page: their titles stand above the
     // positions, the columns in view on the screen are the ones printed.
     void SetColumns(const CAwKatColumns *columns, bool byColumn)

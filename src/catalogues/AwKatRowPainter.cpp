@@ -4,17 +4,22 @@
 #include "catalogues/model/AwKatPricing.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/Layout.h"
+#include "common/readers/CatalogueColumn.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 
 #include <QPainter>
 #include <QStyleOptionViewItem>
+#include <QWidget>
 
 namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
+const QColor kSelectedFocused(255, 255, 0);
+const QColor kSelected(255, 255, 255);
 
-QColor GroundOf(int type)
+QColor GroundOf(const CPrgSettings *settings, int type)
 {
     switch (type) {
     case AW_MAIN_GROUP:
@@ -24,7 +29,7 @@ QColor GroundOf(int type)
     case AW_THIRD_LEVEL:
         return QColor(192, 220, 192);
     default:
-        return QColor(236, 236, 228);
+        return settings ? settings->GetBkColor() : CPrgSettings().GetBkColor();
     }
 }
 
@@ -42,6 +47,35 @@ CAwKatRowPainter::CAwKatRowPainter(CAwKatWalk *walk) : m_pWalk(walk)
     SetBaseFont(QFont());
 }
 
+bool CAwKatRowPainter::GreyText(const CPrgSettings &s, int type, bool levelList)
+{
+    const bool noLeadType = s.LeadTyp.trimmed().isEmpty();
+    const bool noModel = s.ModellBez == kNoModelDesignation;
+    const bool byVehicleOnly = s.bAltKatalog || s.nKatalogFlag == 1;
+    if (type == AW_SUBGROUP || type == AW_THIRD_LEVEL)
+        return levelList && !s.bAltKatalog && s.nKatalogFlag == 0 && !noModel && noLeadType;
+    if (type == AW_POSITION)
+        return noLeadType && (!noModel || byVehicleOnly);
+    return false;
+}
+
+CAwKatRowColours CAwKatRowPainter::RowColours(const CPrgSettings *settings, int type,
+                                              bool levelList, bool selected, bool focused,
+                                              const QColor &highlight)
+{
+    CAwKatRowColours colours;
+    if (levelList && selected) {
+        colours.Ground = highlight;
+        colours.Text = focused ? kSelectedFocused : kSelected;
+    } else {
+        colours.Ground = GroundOf(settings, type);
+        colours.Text = QColor(Qt::black);
+    }
+    if (settings && GreyText(*settings, type, levelList))
+        colours.Text = kGrey;
+    return colours;
+}
+
 void CAwKatRowPainter::SetBaseFont(const QFont &font)
 {
     m_normal = font;
@@ -53,6 +87,12 @@ void CAwKatRowPainter::SetBaseFont(const QFont &font)
     m_heading = m_bold;
     m_heading.setItalic(true);
     m_mark = m_bold;
+    // The "+ " of a row that belongs to the one above: a step larger.
+    m_pair = m_bold;
+    if (m_pair.pixelSize() > 0)
+        m_pair.setPixelSize(m_pair.pixelSize() + 1);
+    else
+        m_pair.setPointSizeF(m_pair.pointSizeF() + 0.75);
     m_nUnit = 1;
     const QFontMetrics metrics(font);
     m_nValueCol = metrics.horizontalAdvance(QStringLiteral("000000"));
@@ -71,9 +111,10 @@ void CAwKatRowPainter::SetPrintFonts()
     m_nPriceCol = 250;
 }
 
-CRect CAwKatRowPainter::DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw, bool grey)
+CRect CAwKatRowPainter::DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw,
+                                const QColor &text)
 {
-    m_text = grey ? kGrey : QColor(Qt::black);
+    m_text = text;
     if (dc && draw)
         dc->setPen(m_text);
     CLayoutVBox box(rect, dc);
@@ -136,6 +177,14 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
         {
             CLayoutHBox number(body);
             number.AddSize(2 * m_nUnit, 0);
+            if (row->PairMark) {
+                const bool red = m_text != kGrey;
+                if (draw && dc && red)
+                    dc->setPen(kRed);
+                number.DCDraw(&m_pair, QStringLiteral("+ "), draw, 0, 0);
+                if (draw && dc && red)
+                    dc->setPen(m_text);
+            }
             const QFont &font = row->Leading ? m_bold : m_normal;
             number.DCDraw(&font, row->Number.left(2), draw, 0, 0);
             number.AddSize(3 * m_nUnit, 0);
@@ -268,8 +317,9 @@ void CAwKatRowPainter::DrawValues(CLayout &parent, CAwKatRow *row, bool draw)
 
 // --- list delegate ---------------------------------------------------------------------
 
-CAwKatRowDelegate::CAwKatRowDelegate(CAwKatRowPainter *painter, QObject *parent)
-    : COwnLBDelegate(parent), m_pPainter(painter)
+CAwKatRowDelegate::CAwKatRowDelegate(CAwKatRowPainter *painter, const CPrgSettings *settings,
+                                     bool levelList, QObject *parent)
+    : COwnLBDelegate(parent), m_pPainter(painter), m_pSettings(settings), m_bLevelList(levelList)
 {
 }
 
@@ -285,12 +335,17 @@ void CAwKatRowDelegate::PaintRow(QPainter *painter, const QStyleOptionViewItem &
     if (!row)
         return;
     const bool selected = option.state & QStyle::State_Selected;
+    // The list's focus, not the item's: the selection shows its yellow text
+    // while the adviser works in the list.
+    const bool focused = option.widget && option.widget->hasFocus();
+    const CAwKatRowColours colours =
+        CAwKatRowPainter::RowColours(m_pSettings, row->Type, m_bLevelList, selected, focused,
+                                     option.palette.highlight().color());
     painter->save();
-    painter->fillRect(option.rect,
-                      selected ? option.palette.highlight().color() : GroundOf(row->Type));
+    painter->fillRect(option.rect, colours.Ground);
     CRect rect(option.rect.left() + 10, option.rect.top(), option.rect.right(),
                option.rect.bottom());
-    m_pPainter->DrawRow(painter, row, rect, true);
+    m_pPainter->DrawRow(painter, row, rect, true, colours.Text);
     painter->restore();
 }
 

@@ -14,12 +14,31 @@
 class CAwKatColumns;
 class CAwKatWalk;
 class CLayout;
+class CPrgSettings;
 class QPainter;
+
+// The colours a row is drawn in.
+struct CAwKatRowColours
+{
+    QColor Ground;
+    QColor Text;
+};
 
 class CAwKatRowPainter
 {
 public:
     explicit CAwKatRowPainter(CAwKatWalk *walk);
+
+    // The colours of a row of the level list (levelList) or of the path:
+    // the ground of its level (a labour position the settings' background
+    // colour) with black text; a selected row of the level list the
+    // highlight with yellow text while the list has the focus, else white;
+    // grey text where the vehicle's values cannot be told (GreyText).
+    static CAwKatRowColours RowColours(const CPrgSettings *settings, int type, bool levelList,
+                                       bool selected, bool focused, const QColor &highlight);
+    // Grey text: groups of the level list and labour positions of a
+    // catalogue that shows values per lead type while the vehicle has none.
+    static bool GreyText(const CPrgSettings &settings, int type, bool levelList);
 
     // The fonts: from the page's font on the screen, in 0.1 mm on a page.
     void SetBaseFont(const QFont &font);
@@ -41,9 +60,10 @@ public:
     // The price column at the row's right end.
     int PriceWidth() const { return m_nPriceCol; }
 
-    // Lays the row out in the rectangle; draws it when draw is set. The
-    // used rectangle.
-    CRect DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw, bool grey = false);
+    // Lays the row out in the rectangle; draws it when draw is set, in the
+    // text colour given. The used rectangle.
+    CRect DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw,
+                  const QColor &text = QColor(Qt::black));
     // The same inside a box of a page.
     void DrawRowIn(CLayout &parent, CAwKatRow *row, bool draw);
 
@@ -60,7 +80,7 @@ private:
     CAwKatWalk *m_pWalk;
     const CAwKatColumns *m_pColumns = nullptr;
     bool m_bByColumn = false;
-    QFont m_normal, m_bold, m_italic, m_level, m_heading, m_mark;
+    QFont m_normal, m_bold, m_italic, m_level, m_heading, m_mark, m_pair;
     int m_nUnit = 1;     // one unit of space: a pixel, or 0.1 mm scaled
     int m_nValueCol = 0; // width of a value cell
     int m_nTextCol = 0;  // width of the text column
@@ -73,7 +93,9 @@ class CAwKatRowDelegate : public COwnLBDelegate
 {
     Q_OBJECT
 public:
-    CAwKatRowDelegate(CAwKatRowPainter *painter, QObject *parent = nullptr);
+    // levelList: the delegate of the level list (not of the path).
+    CAwKatRowDelegate(CAwKatRowPainter *painter, const CPrgSettings *settings, bool levelList,
+                      QObject *parent = nullptr);
     // The row of a list item.
     static CAwKatRow *RowOf(const QModelIndex &index);
 
@@ -85,4 +107,6 @@ protected:
 
 private:
     CAwKatRowPainter *m_pPainter;
+    const CPrgSettings *m_pSettings;
+    bool m_bLevelList;
 };

@@ -68,6 +68,10 @@ constexpr int kPageNumberSpaceMm = 7;
 constexpr int kPageNumberGapMm = 3;
 // The resolution of the PDF pages (dots per inch); text and lines stay vectors.
 constexpr int kPdfResolution = 1200;
+// "The PDF file <path> was written but cannot be shown: <reason>".
+constexpr int kPdfNotShownText = 7097;
+// The shell's answer when no program opens PDF files.
+constexpr int kNoViewerError = 31;
 
 // The printer the pages share when none is given: print setup applies to
 // every page for the rest of the run.
@@ -557,8 +561,12 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         return false;
     }
 
+    // Without a viewer the adviser still learns where the file lies.
     if (m_openDocument && !m_openDocument(QUrl::fromLocalFile(path)))
-        ShowShellError(31);
+        OwnMsgBox(OrmelTextArgs(kPdfNotShownText,
+                                {QDir::toNativeSeparators(path), ShellErrorText(kNoViewerError)},
+                                QStringLiteral("%s\n%s")),
+                  this, kMsgBoxTitle, MSG_ALIGN_CENTER);
     return true;
 }
 

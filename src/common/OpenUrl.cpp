@@ -3,7 +3,19 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
+
+namespace {
+UrlOpener &opener()
+{
+    static UrlOpener o;
+    return o;
+}
+} // namespace
+
+void SetUrlOpener(UrlOpener o)
+{
+    opener() = std::move(o);
+}
 
 bool OpenUrlInBrowser(const QString &url)
 {
@@ -11,5 +23,7 @@ bool OpenUrlInBrowser(const QString &url)
     const QUrl target = file.isAbsolute() || file.exists()
                             ? QUrl::fromLocalFile(file.absoluteFilePath())
                             : QUrl::fromUserInput(url);
+    if (opener())
+        return opener()(target);
     return QDesktopServices::openUrl(target);
 }

@@ -16,6 +16,19 @@ public:
     virtual void ShowSetupPage(bool show) = 0;
     virtual void ShowWkPage(bool show) = 0;
     virtual bool ShowWebPage(int mode) = 0;
+    // The browser page on the document of `mode`, opened from the page
+    // `returnPage` (PageId): its "<" leads back there. The browser page
+    // takes the return page while ShowWebPage opens it.
+    bool ShowWebPageFrom(int mode, int returnPage)
+    {
+        m_nWebReturnPage = returnPage;
+        const bool shown = ShowWebPage(mode);
+        m_nWebReturnPage = 0;
+        return shown;
+    }
+    // The page the browser page being opened returns to; 0 outside
+    // ShowWebPageFrom.
+    int WebReturnPage() const { return m_nWebReturnPage; }
     virtual void ShowSRPWlPage(int arg) = 0;
     virtual void ShowSRPBbPage(bool activate, int arg) = 0;
     virtual void ShowSpotRBbPage(bool activate, int arg) = 0;
@@ -44,4 +57,7 @@ public:
     virtual void ResetVehicleFields(bool enable, bool reset) = 0;
     virtual void SetHomeButtonTexts() = 0;
     virtual void SetIdentChanged(const CChangeFlags &changes) = 0;
+
+private:
+    int m_nWebReturnPage = 0;
 };

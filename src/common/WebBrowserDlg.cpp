@@ -1,17 +1,25 @@
 #include "common/WebBrowserDlg.h"
 
+#include "common/OpenUrl.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
+#include "common/WaitCursor.h"
 #include "platform/OrmelText.h"
-#include "settings/PrgSettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTextBrowser>
-#include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+constexpr int kTextPackages = 3183;    // "Pakete": where "<" leads back to
+constexpr int kTextSearch = 2013;      // "&Suchen"
+constexpr int kTextFileMissing = 4012; // the file that cannot be opened
+} // namespace
 
 CWebBrowserDlg::CWebBrowserDlg() = default;
 CWebBrowserDlg::~CWebBrowserDlg() = default;
@@ -26,30 +34,53 @@ void CWebBrowserDlg::BuildPage(QVBoxLayout *body)
                                    QStringLiteral(":/bitmaps/right.png"));
     m_pHome = MakeButton(QStringLiteral("documentHomeButton"), QString(),
                          QStringLiteral(":/bitmaps/home.png"));
+    m_pFind = MakeButton(QStringLiteral("findButton"), OrmelText(kTextSearch));
     row->addWidget(m_pHistoryBack);
     row->addWidget(m_pHistoryForward);
     row->addWidget(m_pHome);
     row->addStretch(1);
+    row->addWidget(m_pFind);
     body->addLayout(row);
-    m_pHistoryBack->setEnabled(false);
-    m_pHistoryForward->setEnabled(false);
-    m_pHome->setEnabled(false);
+
+    // The find box: the text is looked for from where the last hit was,
+    // and from the top again after the last one.
+    m_pFindRow = new QWidget(this);
+    auto *findLayout = new QHBoxLayout(m_pFindRow);
+    findLayout->setContentsMargins(0, 0, 0, 0);
+    m_pFindField = new QLineEdit(m_pFindRow);
+    m_pFindField->setObjectName(QStringLiteral("findField"));
+    findLayout->addStretch(1);
+    findLayout->addWidget(m_pFindField);
+    m_pFindRow->hide();
+    body->addWidget(m_pFindRow);
+
     connect(m_pHistoryBack, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        if (m_pBrowser)
-            m_pBrowser->backward();
+        if (m_nav.Back())
+            Navigate(m_nav.Current());
+        UpdateButtons();
     });
     connect(m_pHistoryForward, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        if (m_pBrowser)
-            m_pBrowser->forward();
+        if (m_nav.Forward())
+            Navigate(m_nav.Current());
+        UpdateButtons();
     });
     connect(m_pHome, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        ShowPage(m_nMode);
-        m_pHome->setEnabled(false);
+        Navigate(m_nav.Home());
+        UpdateButtons();
     });
-    BackButton()->setEnabled(false);
+    connect(m_pFind, &QAbstractButton::clicked, this, &CWebBrowserDlg::OnFind);
+    connect(m_pFindField, &QLineEdit::returnPressed, this, &CWebBrowserDlg::FindNext);
+    connect(m_pFindField, &QLineEdit::textEdited, this, [this] {
+        // A changed text is looked for from the top of the document.
+        if (m_pBrowser) {
+            m_pBrowser->moveCursor(QTextCursor::Start);
+            FindNext();
+        }
+    });
+    UpdateButtons();
 }
 
 bool CWebBrowserDlg::CreateBrowser()
@@ -57,113 +88,86 @@ bool CWebBrowserDlg::CreateBrowser()
     if (!IsCreated())
         return false;
     delete m_pBrowser;
-    m_pHome->setEnabled(false);
     m_pBrowser = new QTextBrowser(this);
     m_pBrowser->setObjectName(QStringLiteral("browser"));
-    m_pBrowser->setOpenExternalLinks(true);
-    connect(m_pBrowser, &QTextBrowser::backwardAvailable, this, [this](bool on) {
-        m_pHistoryBack->setEnabled(on);
-        if (on)
-            m_pHome->setEnabled(true);
-    });
-    connect(m_pBrowser, &QTextBrowser::forwardAvailable, this, [this](bool on) {
-        m_pHistoryForward->setEnabled(on);
-        if (on)
-            m_pHome->setEnabled(true);
-    });
-    m_pHistoryBack->setEnabled(false);
-    m_pHistoryForward->setEnabled(false);
+    // The page follows the links itself, so that its history knows them.
+    m_pBrowser->setOpenLinks(false);
+    connect(m_pBrowser, &QTextBrowser::anchorClicked, this, &CWebBrowserDlg::OnLink);
     m_pBody->addWidget(m_pBrowser, 1);
+    m_nav = CBrowserNav();
+    UpdateButtons();
     return true;
-}
-
-QString CWebBrowserDlg::BrandFolder(const QString &brandCode)
-{
-    if (brandCode == QLatin1String("LU"))
-        return QStringLiteral("LUMO");
-    if (brandCode == QLatin1String("QN"))
-        return QStringLiteral("QN");
-    if (brandCode == QLatin1String("VJ") || brandCode == QLatin1String("VQ"))
-        return QStringLiteral("VOQ");
-    if (brandCode == QLatin1String("TK"))
-        return QStringLiteral("TREMIK");
-    return QString();
-}
-
-QString CWebBrowserDlg::DocumentPath(const CPrgSettings &s, int mode, const QString &language)
-{
-    const QString data = s.DataDir;
-    const QString dealer = s.DealerDataStorage;
-    QString file;
-    QString fallback;
-    switch (mode) {
-    case 0: {
-        const QString brand = BrandFolder(s.Marke);
-        file = QStringLiteral("%1/News/%2/NEWS%3.html").arg(data, brand, language);
-        fallback = QStringLiteral("%1/News/%2/NEWS01.html").arg(data, brand);
-        break;
-    }
-    case 1:
-        file = QStringLiteral("%1/RadReif/%2/index.htm").arg(data, language);
-        fallback = QStringLiteral("%1/RadReif/01/index.htm").arg(data);
-        break;
-    case 2:
-        file = QStringLiteral("%1/SRP/sa_list/%2/SAList%2.html").arg(data, language);
-        fallback = QStringLiteral("%1/SRP/sa_list/01/SAList01.html").arg(data);
-        break;
-    case 3:
-        file = QStringLiteral("%1/Baustand/BST_%2.htm").arg(data, language);
-        fallback = QStringLiteral("%1/Baustand/BST_01.htm").arg(data);
-        break;
-    case 4:
-        file = QStringLiteral("%1/SRP/DIP/Dip_%2.htm").arg(data, language);
-        fallback = QStringLiteral("%1/SRP/DIP/Dip_01.htm").arg(data);
-        break;
-    case 5:
-        file = QStringLiteral("%1/Spotrepair/info_%2.html").arg(dealer, language);
-        fallback = QStringLiteral("%1/Spotrepair/info_01.html").arg(dealer);
-        break;
-    case 6:
-        file =
-            QStringLiteral("%1/Spotrepair/content/%2/index.html").arg(dealer, s.EReihe.trimmed());
-        fallback = QStringLiteral("%1/Spotrepair/content/Default/index.html").arg(dealer);
-        break;
-    default:
-        return QString();
-    }
-    return QFileInfo::exists(file) ? file : fallback;
 }
 
 void CWebBrowserDlg::ShowPage(int mode)
 {
-    m_nMode = mode;
-    OfferBackToOrigin();
     if (!m_pBrowser && !CreateBrowser())
         return;
-    const QString language = GetPrgSprache();
-    QString address;
-    if (m_pSettings->bSession && mode >= 1 && mode <= 3 && !m_strServerBase.isEmpty()) {
-        static const char *const serverDocs[] = {"", "/DATAS/RadReif/%1/index.htm",
-                                                 "/DATAS/SRP/sa_list/%1/SAList%1.html",
-                                                 "/DATAS/Baustand/BST_%1.htm"};
-        address = m_strServerBase + QString::fromLatin1(serverDocs[mode]).arg(language);
-        m_pBrowser->setSource(QUrl(address));
+    const CWaitCursor wait;
+    const QUrl document =
+        m_pSettings ? BrowserDocument(*m_pSettings, mode, GetPrgSprache(), m_strServerBase)
+                    : QUrl();
+    m_nav.Open(mode, document, m_pHost ? m_pHost->WebReturnPage() : 0);
+    m_pFindRow->hide();
+    Navigate(document);
+    UpdateButtons();
+}
+
+void CWebBrowserDlg::Navigate(const QUrl &url)
+{
+    if (!m_pBrowser || url.isEmpty())
+        return;
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) {
+        m_pBrowser->setSource(url);
         return;
     }
-    address = DocumentPath(*m_pSettings, mode, language);
-    if (address.isEmpty())
+    // The document and its fallback are missing (or lie on a server the
+    // viewer cannot reach): the viewer's own notice names it.
+    const QString where =
+        url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+    m_pBrowser->setHtml(
+        QStringLiteral("<p>%1</p><p>%2</p>")
+            .arg(OrmelText(kTextFileMissing).toHtmlEscaped(), where.toHtmlEscaped()));
+}
+
+void CWebBrowserDlg::OnLink(const QUrl &link)
+{
+    const QUrl target = m_nav.Current().resolved(link);
+    if (!target.isLocalFile()) {
+        // Web addresses and mail links go to the programs of the desktop.
+        OpenUrlInBrowser(target.toString());
         return;
-    if (QFileInfo::exists(address)) {
-        m_pBrowser->setSource(QUrl::fromLocalFile(address));
-    } else {
-        // Neither the document nor its fallback: the viewer's own notice.
-        m_pBrowser->setHtml(QStringLiteral("<p>%1</p>").arg(address.toHtmlEscaped()));
+    }
+    m_nav.Follow(target);
+    Navigate(target);
+    UpdateButtons();
+}
+
+void CWebBrowserDlg::OnFind()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_pBrowser)
+        return;
+    m_pFindRow->show();
+    m_pFindField->setFocus();
+    m_pFindField->selectAll();
+}
+
+void CWebBrowserDlg::FindNext()
+{
+    const QString text = m_pFindField->text();
+    if (!m_pBrowser || text.isEmpty())
+        return;
+    if (!m_pBrowser->find(text)) {
+        m_pBrowser->moveCursor(QTextCursor::Start);
+        m_pBrowser->find(text);
     }
 }
 
 QString CWebBrowserDlg::CurrentDocument() const
 {
-    return m_pBrowser ? m_pBrowser->source().toLocalFile() : QString();
+    const QUrl current = m_nav.Current();
+    return current.isLocalFile() ? current.toLocalFile() : QString();
 }
 
 void CWebBrowserDlg::Refresh()
@@ -172,26 +176,47 @@ void CWebBrowserDlg::Refresh()
         m_pBrowser->reload();
 }
 
+void CWebBrowserDlg::UpdateButtons()
+{
+    m_pHistoryBack->setEnabled(m_nav.CanGoBack());
+    m_pHistoryForward->setEnabled(m_nav.CanGoForward());
+    m_pHome->setEnabled(m_nav.HomeOffered());
+    const bool back = m_nav.ReturnPage() != 0;
+    BackButton()->setEnabled(back);
+    BackButton()->setToolTip(back ? OrmelText(kTextPackages) : QString());
+}
+
 void CWebBrowserDlg::OnBack()
 {
-    // "<" of the browser leads only back to the page the user came from,
-    // never home.
-    if (CameFrom())
-        CPageDlg::OnBack();
+    // "<" leads only back to the page that opened the browser, once.
+    const int page = m_nav.TakeReturnPage();
+    UpdateButtons();
+    if (page && m_pHost)
+        m_pHost->ShowPage(page);
 }
 
 void CWebBrowserDlg::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        // Without history the way leads home, else back to the calling page.
-        if (!m_pHistoryBack->isEnabled()) {
-            if (m_pHost)
-                m_pHost->ShowHomePage();
-        } else {
-            OnBack();
-        }
+    if (event->key() != Qt::Key_Escape) {
+        CPageDlg::keyPressEvent(event);
         return;
     }
-    CPageDlg::keyPressEvent(event);
+    event->accept();
+    if (m_pFindRow->isVisible() && m_pFindField->hasFocus()) {
+        m_pFindRow->hide();
+        if (m_pBrowser)
+            m_pBrowser->setFocus();
+        return;
+    }
+    switch (m_nav.OnEscape()) {
+    case CBrowserNav::Escape::Home:
+        if (m_pHost)
+            m_pHost->ShowHomePage();
+        break;
+    case CBrowserNav::Escape::Return:
+        OnBack();
+        break;
+    case CBrowserNav::Escape::Nothing:
+        break;
+    }
 }

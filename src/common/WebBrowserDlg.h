@@ -1,11 +1,19 @@
 #pragma once
 // The browser page: local HTML content (news of the brand, wheels and
 // tyres, SA list, build state, dealer-individual parts help, spot-repair
-// information and content) in an embedded viewer.
+// information and content) in an embedded viewer, with history back and
+// forward, the mode's document again, a find box, and "<" back to the page
+// that opened it (the package list, the spot-repair page). Links to web
+// addresses open in the default browser; scripts of the documents do not
+// run. Which document a mode shows and where the buttons lead is decided
+// in CBrowserNav.
 
+#include "common/BrowserNav.h"
 #include "common/PageDlg.h"
 
+class QLineEdit;
 class QTextBrowser;
+class QWidget;
 
 class CWebBrowserDlg : public CPageDlg
 {
@@ -16,17 +24,14 @@ public:
 
     // Creates the viewer afresh; false when it cannot be created.
     bool CreateBrowser();
-    // Navigates to the document of the mode (0 to 6).
+    // Opens the page on the document of the mode (0 to 6). "<" leads back
+    // to the page the host names while it opens the browser
+    // (IPageHost::ShowWebPageFrom), else nowhere.
     void ShowPage(int mode);
     void Refresh();
-    int Mode() const { return m_nMode; }
+    int Mode() const { return m_nav.Mode(); }
+    // The file shown (empty for an address that is no file).
     QString CurrentDocument() const;
-
-    // The document of a mode: the file in the program language, or the
-    // fallback when that file does not exist. Empty for an unknown mode.
-    static QString DocumentPath(const CPrgSettings &settings, int mode, const QString &language);
-    // The folder of the brand's news.
-    static QString BrandFolder(const QString &brandCode);
 
     // The application server's address in a session: modes 1 to 3 come
     // from there.
@@ -38,10 +43,21 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Shows the address in the viewer: a file that exists, else a notice
+    // naming what is missing.
+    void Navigate(const QUrl &url);
+    void OnLink(const QUrl &link);
+    void OnFind();
+    void FindNext();
+    void UpdateButtons();
+
+    CBrowserNav m_nav;
     QVBoxLayout *m_pBody = nullptr;
     QTextBrowser *m_pBrowser = nullptr;
     COwnButton *m_pHistoryBack = nullptr;
     COwnButton *m_pHistoryForward = nullptr;
     COwnButton *m_pHome = nullptr;
-    int m_nMode = 0;
+    COwnButton *m_pFind = nullptr;
+    QWidget *m_pFindRow = nullptr;
+    QLineEdit *m_pFindField = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "common/readers/CatalogueCache.h"
 #include "common/readers/CatalogueColumn.h"
+#include "platform/db/YaqData.h"
 #include "settings/PrgSettings.h"
 
 CCatalogueListReads::CCatalogueListReads(CPrgSettings *settings, CYaqDb *db)
@@ -24,4 +25,17 @@ bool CCatalogueListReads::PositionValid(const QString &number, int column)
 bool CCatalogueListReads::PartsClearing(const QString &number)
 {
     return GetTeileClearing(m_pSettings, m_pDb, number, QString()) != 0;
+}
+
+bool CCatalogueListReads::PositionInfo(const QString &number, QString *next, QString *previous)
+{
+    CAPosInfoData info;
+    info.m_strKatBstNr = m_pSettings ? m_pSettings->KatalogKey : QString();
+    info.m_strAPosNr = number;
+    const bool found = m_pSettings && GetAPosInfo(m_pSettings, m_pDb, info, QString()) != 0;
+    if (next)
+        *next = found ? info.m_strInfoNr.trimmed() : QString();
+    if (previous)
+        *previous = found ? info.m_strInfoNr2.trimmed() : QString();
+    return found;
 }

@@ -16,6 +16,7 @@ public:
     int CatalogueColumn() override;
     bool PositionValid(const QString &number, int column) override;
     bool PartsClearing(const QString &number) override;
+    bool PositionInfo(const QString &number, QString *next, QString *previous) override;
 
 private:
     CPrgSettings *m_pSettings;

@@ -1,7 +1,8 @@
 #include "packages/SRPBbDlg.h"
 
 #include "basket/model/WKListItem.h"
-#include "common/DmsFrame.h"
+#include "common/DmsMsgBoxNotice.h"
+#include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
@@ -9,6 +10,8 @@
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
 #include "common/WaitCursor.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "packages/PackageBasket.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbPaintedButton.h"
@@ -32,7 +35,6 @@
 #include <QDate>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -52,7 +54,14 @@ constexpr int kRequestDms = 4;
 constexpr int kKindButtons = 5;
 constexpr int kButtonMK = 4;
 
-// While it runs the adviser sees the wait cursor.
+// The package key of a package row: the own number of the variant the row
+// stands for (its service repair package); the package number only where
+// a row carries no own number.
+QString PackageKeyOf(const CPackageRow &row)
+{
+    return row.ownNumber.isEmpty() ? row.number : row.ownNumber;
+}
+
 // The list line and the head of a package row, as the loader takes them:
 // the package key with the keys of the package's other kinds, its texts
 // and marks.
@@ -60,7 +69,7 @@ CPosition ListLineOf(const CPackageRow &row, const QString &mainGroupText)
 {
     CPosition line;
     line.Type = POS_SPECIAL1;
-    line.PaketID = row.number;
+    line.PaketID = PackageKeyOf(row);
     line.HG = row.marker.isEmpty() ? row.number.left(2) : row.marker;
     line.HGText = mainGroupText;
     return line;
@@ -71,7 +80,7 @@ CPosition HeadOf(const CPackageRow &row)
     CPosition head;
     head.Type = POS_HEAD_CAMPAIGN;
     head.Number = row.number;
-    head.PaketID = row.number;
+    head.PaketID = PackageKeyOf(row);
     head.PaketArt = row.kind.isEmpty() ? kKindSrp : row.kind;
     head.PaketTexts[kGrpNumber] = row.grNumber;
     head.PaketTexts[kSipNumber] = row.spNumber;
@@ -101,18 +110,28 @@ bool IsServiceHead(const CPosition *head)
 // names the kind's own number.
 bool OffersKind(const CPosition &head, int kind)
 {
-    static const struct
-    {
-        int index;
-        const QString *text;
-    } kKinds[] = {{kSrpNumber, &kKindSrp},
-                  {kGrpNumber, &kKindGrp},
-                  {kSipNumber, &kKindSip},
-                  {kVlpNumber, &kKindVlp}};
+    static const int kNumberOf[] = {kSrpNumber, kGrpNumber, kSipNumber, kVlpNumber};
     if (kind < 0 || kind > 3)
         return false;
-    return head.PaketArt == *kKinds[kind].text ||
-           !head.PaketTexts[size_t(kKinds[kind].index)].isEmpty();
+    return HeadKindOf(head) == kind || !head.PaketTexts[size_t(kNumberOf[kind])].isEmpty();
+}
+
+// How many vehicles of the catalogue have the short VIN; two are enough to
+// say that it names no vehicle for sure.
+int CountShortVin(CYaqDb *db, const QString &shortVin)
+{
+    if (!db)
+        return 0;
+    CFgstnrData rec;
+    rec.m_strFgstNr = shortVin;
+    int count = 0;
+    for (int ok = db->ReadVin17Data(rec); ok; ok = db->ReadNext()) {
+        if (++count == 2) {
+            db->CloseStmt();
+            break;
+        }
+    }
+    return count;
 }
 
 } // namespace
@@ -136,7 +155,7 @@ void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> ope
 void CSRPBbDlg::SetDmsSender(IDmsSender *sender)
 {
     m_pDmsSender = sender;
-    m_pDmsFrame.reset();
+    m_pOwnClient.reset();
 }
 
 void CSRPBbDlg::SetScopeTextHandler(std::function<void(const QString &)> handler)
@@ -352,11 +371,11 @@ void CSRPBbDlg::RefreshPage()
         if (const CPosition *line = m_edited.ListLine())
             m_keptListLine = *line;
         if (const CPosition *head = m_edited.Head()) {
+            // The head of the kind it was stored in; the other kinds are
+            // loaded from it as from the package list, without its prices.
             m_keptHead = *head;
-            m_nKind = head->PaketArt == kKindGrp   ? KindGR
-                      : head->PaketArt == kKindSip ? KindSP
-                      : head->PaketArt == kKindVlp ? KindVL
-                                                   : KindSR;
+            m_keptHead.ResetPrices();
+            m_nKind = HeadKindOf(*head);
             SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + head->Number);
         }
         m_bKindSwitching = true;
@@ -555,11 +574,7 @@ void CSRPBbDlg::UpdateKindButtons()
     m_pKindButtons[KindSP]->setEnabled(sp && m_bKindSwitching);
     m_pKindButtons[KindVL]->setEnabled(!sp && vl && m_bKindSwitching);
     m_pKindButtons[KindSR]->setEnabled(!sp && !vl && sr && m_bKindSwitching);
-    const int checked = head->PaketArt == kKindGrp   ? KindGR
-                        : head->PaketArt == kKindSip ? KindSP
-                        : head->PaketArt == kKindVlp ? KindVL
-                                                     : KindSR;
-    m_pKindButtons[checked]->setChecked(true);
+    m_pKindButtons[HeadKindOf(*head)]->setChecked(true);
 }
 
 void CSRPBbDlg::UpdateButtons()
@@ -629,15 +644,20 @@ void CSRPBbDlg::OnDmsRequest()
             anyLine = anyLine || !IsUnpricedType(line->Type);
         if (!anyLine)
             break;
-        if (!m_pDmsFrame) {
+        if (!m_pDmsNotice)
+            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
+        if (!m_pDmsClient && !m_pOwnClient) {
             if (!m_pDmsSender && !m_pOwnSender)
                 m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-            m_pDmsFrame = std::make_unique<CDmsFrame>(
-                m_pSettings, m_pDmsNotice.get(), m_pDmsSender ? m_pDmsSender : m_pOwnSender.get());
+            m_pOwnClient = std::make_unique<CDmsClient>(
+                m_pSettings, m_pDmsSender ? m_pDmsSender : m_pOwnSender.get());
+            // An answer naming a short VIN that several vehicles share is
+            // not taken.
+            m_pOwnClient->SetShortVinCount(
+                [this](const QString &shortVin) { return CountShortVin(Db(0), shortVin); });
         }
-        const CWaitCursor wait;
-        CPackagePriceExchange exchange(*m_pDmsFrame);
+        CPackagePriceExchange exchange(m_pDmsClient ? *m_pDmsClient : *m_pOwnClient,
+                                       m_pDmsNotice.get());
         exchange.SetCampaignMode(m_bCampaignMode);
         exchange.Request(paket);
         break;
@@ -663,14 +683,10 @@ void CSRPBbDlg::OnEditLabourValue()
         return;
     CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
     const QString initial = CLabourValueEdit::InitialText(*line, &field);
-    bool ok = false;
-    const QString typed = QInputDialog::getText(this, kMsgBoxTitle, OrmelText(2046).remove('&'),
-                                                QLineEdit::Normal, initial, &ok)
-                              .trimmed();
-    // Left as it was, emptied or no whole number: nothing changes.
-    bool number = false;
-    const int value = typed.toInt(&number);
-    if (!ok || typed.isEmpty() || typed == initial || !number || value < 0)
+    // Left as it was or emptied: nothing changes.
+    CEditNrDlg entry(m_pSettings, this);
+    const int value = entry.DoModal(initial);
+    if (value < 0)
         return;
     CLabourValueEdit::Apply(*line, field, value);
     UpdatePrices();
@@ -717,31 +733,33 @@ int CSRPBbDlg::EntryKind() const
     return WK_SRP;
 }
 
-bool CSRPBbDlg::StorePackage()
+CSRPBbDlg::Stored CSRPBbDlg::StorePackage()
 {
     if (!m_edited.Head())
-        return false;
+        return Stored::Failed;
     CWKListItem entry(EntryKind(), std::make_unique<CPaket>(m_edited.Paket()));
     int result = m_pBasket ? m_pBasket->AddToBasket(&entry, 0) : 0;
     if (result == 2) {
         const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
                                      MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+        if (answer == IDNO)
+            return Stored::NotReplaced;
         if (answer != IDYES)
-            return false;
+            return Stored::Cancelled;
         result = m_pBasket->AddToBasket(&entry, 2);
     }
     if (result == 0) {
         // The package stays on the page with the adviser's choices.
         OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
-        return false;
+        return Stored::Failed;
     }
-    return true;
+    return Stored::Yes;
 }
 
 bool CSRPBbDlg::AddToBasket()
 {
     PlaySoundSelected(m_pSettings);
-    if (!StorePackage())
+    if (StorePackage() != Stored::Yes)
         return false;
     if (m_pHost)
         m_pHost->ShowSRPWlPage(0);
@@ -754,7 +772,7 @@ void CSRPBbDlg::OnTransfer()
     if (!m_pBasket)
         return;
     m_pBasket->SetDirectTransfer(true);
-    if (!StorePackage()) {
+    if (StorePackage() != Stored::Yes) {
         m_pBasket->SetDirectTransfer(false);
         return;
     }
@@ -763,7 +781,7 @@ void CSRPBbDlg::OnTransfer()
     m_pBasket->TransferStored();
 }
 
-void CSRPBbDlg::LeaveWithQuestion()
+void CSRPBbDlg::LeaveWithQuestion(bool leaving)
 {
     if (!m_pStore->isEnabled()) {
         if (m_pHost)
@@ -772,9 +790,21 @@ void CSRPBbDlg::LeaveWithQuestion()
     }
     const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
                                  MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-    if (answer == IDYES)
+    if (answer == IDNO) {
+        if (m_pHost)
+            m_pHost->ShowSRPWlPage(0);
+        return;
+    }
+    if (answer != IDYES)
+        return;
+    if (!leaving) {
         AddToBasket();
-    else if (answer == IDNO && m_pHost)
+        return;
+    }
+    // Leaving by Backspace the adviser has said where he goes: not
+    // replacing the stored package leaves the page as well.
+    const Stored stored = StorePackage();
+    if ((stored == Stored::Yes || stored == Stored::NotReplaced) && m_pHost)
         m_pHost->ShowSRPWlPage(0);
 }
 
@@ -785,15 +815,20 @@ void CSRPBbDlg::OnBack()
         m_pSettings->CloseMainWnd();
         return;
     }
-    LeaveWithQuestion();
+    LeaveWithQuestion(false);
+}
+
+void CSRPBbDlg::LeavePage()
+{
+    if (!m_pSettings->bQvlEdit)
+        LeaveWithQuestion(true);
 }
 
 void CSRPBbDlg::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Backspace) {
         event->accept();
-        if (!m_pSettings->bQvlEdit)
-            LeaveWithQuestion();
+        LeavePage();
         return;
     }
     CPaketDmsPage::keyPressEvent(event);

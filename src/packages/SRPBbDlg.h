@@ -20,15 +20,16 @@
 #include <functional>
 #include <memory>
 
-class CDmsFrame;
+class CDmsClient;
 class CDmsMsgBoxNotice;
+class CSoapReqSender;
+class IDmsSender;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
 class COwnBearbLB;
 class COwnLB;
 class CYaqDb;
-class IDmsSender;
 class IPackageBasket;
 class IPackageLoadReads;
 class QButtonGroup;
@@ -73,7 +74,11 @@ public:
     // Who answers the labour-value questions of the loader; null: the
     // program's cached catalogue readers.
     void SetLoadReads(IPackageLoadReads *reads) { m_pLoadReads = reads; }
-    // The DMS's side of the price request; null: the program's SOAP client.
+    // The client of the price request (the main window's); null: a client
+    // of the page's own on the program's SOAP client.
+    void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
+    // The DMS's side of the page's own client; null: the program's SOAP
+    // client.
     void SetDmsSender(IDmsSender *sender);
     // The scope texts and the findings of a package number on their own
     // pages; unset: their buttons stay disabled.
@@ -91,6 +96,10 @@ public:
     bool AddToBasket();
     // "Übertragen": store, and only after a successful store transfer.
     void OnTransfer();
+    // Backspace: the question whether to store the package, then the
+    // package list, unless the adviser cancels or the store fails. Nothing
+    // for the caller that edits one package.
+    void LeavePage();
     // "&DMS-Anfrage" (and "AutomaticReq" after a load): prices by the
     // request mode: the dealer's price files (3), the DMS (4), else the
     // dealer's price information text.
@@ -126,10 +135,19 @@ private:
     void RepaintAll();
     void OnPositionSelected(const QModelIndex &current);
     void SelectCurrentRow();
-    // Stores; answers true when the basket took the package.
-    bool StorePackage();
-    // The question whether to store the package before leaving.
-    void LeaveWithQuestion();
+    // How a store ended: the basket took the package, the adviser kept the
+    // package already stored (4077 "No") or cancelled, or it failed.
+    enum class Stored
+    {
+        Yes,
+        NotReplaced,
+        Cancelled,
+        Failed,
+    };
+    Stored StorePackage();
+    // The question whether to store the package before leaving; leaving:
+    // by Backspace, where not replacing the stored package leaves too.
+    void LeaveWithQuestion(bool leaving);
     int EntryKind() const;
     std::unique_ptr<CYaqDb> OpenConnection() const;
 
@@ -151,10 +169,11 @@ private:
     std::function<std::unique_ptr<CYaqDb>()> m_openConnection;
     std::function<void(const QString &)> m_scopeTexts;
     std::function<void(const QString &, const CPaket &)> m_findings;
+    CDmsClient *m_pDmsClient = nullptr;
     IDmsSender *m_pDmsSender = nullptr;
-    std::unique_ptr<IDmsSender> m_pOwnSender;
+    std::unique_ptr<CSoapReqSender> m_pOwnSender;
+    std::unique_ptr<CDmsClient> m_pOwnClient;
     std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
-    std::unique_ptr<CDmsFrame> m_pDmsFrame;
 
     CSRPBbRowModel *m_pHeadModel = nullptr;
     CSRPBbRowModel *m_pPositionModel = nullptr;

@@ -5,6 +5,7 @@
 #include "common/OwnSound.h"
 #include "common/OwnYaqLB.h"
 #include "common/PageHost.h"
+#include "common/VgKontaktDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/SpotRepair.h"
 #include "packages/CatalogueListReads.h"
@@ -75,8 +76,6 @@ void CSRPWlDlg::BuildPage(QVBoxLayout *body)
     m_pGmInfo = MakeButton(QStringLiteral("gmInfoButton"), QString());
     m_pGmVehicle = MakeButton(QStringLiteral("gmVehicleButton"), QString());
     m_pEMail = MakeButton(QStringLiteral("eMailButton"), QStringLiteral("E-Mail"));
-    // The contact dialog is not part of the program yet.
-    m_pEMail->setEnabled(false);
     for (COwnButton *button : {m_pLevelUp, m_pInfo, m_pSaList, m_pDipList, m_pGmInfo, m_pGmVehicle})
         buttons->addWidget(button);
     buttons->addStretch(1);
@@ -132,6 +131,11 @@ void CSRPWlDlg::BuildPage(QVBoxLayout *body)
     connect(m_pDipList, &QAbstractButton::clicked, this, &CSRPWlDlg::OnDipList);
     connect(m_pGmInfo, &QAbstractButton::clicked, this, [this] { ShowWeb(kWebGmInformation); });
     connect(m_pGmVehicle, &QAbstractButton::clicked, this, [this] { ShowWeb(kWebGmVehicle); });
+    connect(m_pEMail, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        CVgKontaktDlg contact(m_pSettings, this);
+        contact.DoModal();
+    });
 
     // After the selection, not the current row: a key or a click selects the
     // row it moves to only after making it current, and a separator must
@@ -210,9 +214,9 @@ void CSRPWlDlg::RefreshPage()
         RebuildAndGoToRequest(true);
         m_bFirstActivation = false;
     } else {
-        // A new vehicle starts at the top; the mileage alone keeps the
-        // package the adviser is at.
-        if (!qvlEdit && otherChange) {
+        // Any change of the vehicle, the mileage too, ends the way to the
+        // package asked for; the caller that edits one package keeps it.
+        if (!qvlEdit && (otherChange || mileage)) {
             m_pSettings->HGText.clear();
             m_pSettings->KatZeile.clear();
             m_pSettings->PaketNr.clear();
@@ -255,6 +259,13 @@ void CSRPWlDlg::EnableSpotRepairButtons(bool enable)
 void CSRPWlDlg::ShowNoPackages()
 {
     OwnMsgBox(OrmelText(4035), this, OrmelText(3183), MSG_ALIGN_NOTICE);
+}
+
+bool CSRPWlDlg::NoPackagesShown() const
+{
+    // The alternative catalogue says nothing of a group without packages.
+    return m_pBuilder && !m_pBuilder->Vehicle().alternativeCatalogue &&
+           m_list.ShownLevel() == kLevelPackage && !m_list.FirstOfLevel(kLevelPackage);
 }
 
 void CSRPWlDlg::RebuildAndGoToRequest(bool open)
@@ -313,14 +324,14 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open)
 
     // The way down to the requested package: the caller's, or the one the
     // adviser was at.
-    if (!vehicle.alternativeCatalogue && s.nKatalogFlag == 1)
-        return;
     const QString package = s.PaketNr;
     if (package.isEmpty() || package == kSpotRepairPaketNr)
         return; // the spot-repair package is reached through its own entry
     CPackageRow *reached = m_pBuilder->DescendTo(m_list, package, m_strLineNumber);
     FillLevel(m_list.ShownLevel(), false);
     RefreshPath();
+    if (!reached && NoPackagesShown())
+        ShowNoPackages();
     if (reached) {
         SetCurrentRow(reached);
         if (open)
@@ -443,10 +454,10 @@ void CSRPWlDlg::ChooseRow()
         FillLevel(row->marker == kMarkerCampaigns ? kLevelCampaign : kLevelSpotRepairEntry, false);
         break;
     default:
-        // The rows below were removed on opening: the level shown keeps
-        // its rows, and the catalogue has no package for the vehicle there.
+        // The catalogue has no package for the vehicle there: the package
+        // level shows empty.
         FillLevel(m_list.ShownLevel(), false);
-        if (!m_pBuilder->Vehicle().alternativeCatalogue)
+        if (NoPackagesShown())
             ShowNoPackages();
         break;
     }
@@ -496,12 +507,8 @@ void CSRPWlDlg::ChoosePackage(int open, int kind, int openInMK)
             const CPackageRow *package = m_list.Current(kLevelPackage);
             if (!package)
                 return;
-            if (kind == CSRPBbDlg::KindSR) {
-                if (!package->spNumber.isEmpty())
-                    kind = CSRPBbDlg::KindSP;
-                else if (!package->vlNumber.isEmpty())
-                    kind = CSRPBbDlg::KindVL;
-            }
+            if (kind == CSRPBbDlg::KindSR)
+                kind = package->OpenedVariant();
             const CPackageRow *group = m_list.Current(kLevelTop);
             if (m_pEditingPage)
                 m_pEditingPage->SetPackage(*package, kind, openInMK != 0,
@@ -549,7 +556,7 @@ void CSRPWlDlg::ShowWeb(int code)
 {
     PlaySoundSelected(m_pSettings);
     if (m_pHost)
-        m_pHost->ShowWebPage(code);
+        m_pHost->ShowWebPageFrom(code, TemplateId());
 }
 
 void CSRPWlDlg::OnDipList()
@@ -568,7 +575,7 @@ void CSRPWlDlg::OnDipList()
         }
     }
     if (m_pHost)
-        m_pHost->ShowWebPage(kWebDipList);
+        m_pHost->ShowWebPageFrom(kWebDipList, TemplateId());
 }
 
 // ---------------------------------------------------------------------------

@@ -98,6 +98,9 @@ private:
     bool SpotRepairSeries() const;
     void SetButtonTexts();
     void ShowNoPackages();
+    // The package level is shown without a package (the standard catalogue
+    // had none for the row opened).
+    bool NoPackagesShown() const;
     // The web page with its contents code.
     void ShowWeb(int code);
     void OnDipList();

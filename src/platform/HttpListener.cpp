@@ -1,5 +1,6 @@
 #include "platform/HttpListener.h"
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -30,8 +31,11 @@ public:
 
     QTcpSocket *socket;
     QTimer timer;
+    QElapsedTimer since; // since the wait for the current request began
+    quint64 idleStamp = 0;
     HttpRequestParser parser;
     quint64 requestId = 0; // the request waiting for its answer, 0 when none
+    bool headRead = false;
     bool keepAlive = true;
     bool continueSent = false;
     bool inProcess = false;
@@ -72,6 +76,12 @@ void HttpListener::onNewConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
         if (m_connections.size() >= m_limits.maxConnections) {
+            if (Connection *idle = longestIdle()) {
+                idle->socket->abort();
+                drop(idle);
+            }
+        }
+        if (m_connections.size() >= m_limits.maxConnections) {
             socket->write(HttpResponse(503, "text/plain; charset=utf-8", "busy", false));
             socket->disconnectFromHost();
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -85,9 +95,31 @@ void HttpListener::onNewConnection()
         connect(socket, &QTcpSocket::bytesWritten, c, [this, c]() { onBytesWritten(c); });
         connect(socket, &QTcpSocket::disconnected, c, [this, c]() { drop(c); });
         connect(&c->timer, &QTimer::timeout, c, [this, c]() { onTimeout(c); });
-        c->timer.start(m_limits.readTimeoutMs);
+        awaitRequest(c);
         process(c);
     }
+}
+
+void HttpListener::awaitRequest(Connection *c)
+{
+    c->since.start();
+    c->idleStamp = ++m_nextStamp;
+    c->headRead = false;
+    c->timer.start(qMin(m_limits.headTimeoutMs, m_limits.readTimeoutMs));
+}
+
+HttpListener::Connection *HttpListener::longestIdle() const
+{
+    Connection *oldest = nullptr;
+    for (Connection *c : m_connections) {
+        // A closing connection or one whose answer has not left yet still
+        // owes its client an answer.
+        if (c->gone || c->requestId != 0 || c->closing || c->socket->bytesToWrite() > 0)
+            continue;
+        if (!oldest || c->idleStamp < oldest->idleStamp)
+            oldest = c;
+    }
+    return oldest;
 }
 
 void HttpListener::process(Connection *c)
@@ -120,6 +152,11 @@ void HttpListener::process(Connection *c)
                 break;
             }
             state = c->parser.feed(bytes);
+        }
+        if (!c->headRead && c->parser.headComplete()) {
+            // The head came in time; the body has what is left of the read time.
+            c->headRead = true;
+            c->timer.start(qMax<qint64>(0, m_limits.readTimeoutMs - c->since.elapsed()));
         }
         if (state == HttpRequestParser::State::Failed) {
             fail(c, c->parser.errorStatus());
@@ -156,7 +193,7 @@ bool HttpListener::respond(quint64 id, int status, QByteArrayView contentType, Q
         return true;
     }
     // The next request on this connection gets its own time.
-    c->timer.start(m_limits.readTimeoutMs);
+    awaitRequest(c);
     process(c);
     return true;
 }

@@ -4,12 +4,17 @@
 // same thread, by its id. The DMS listener of the main window and the
 // stand-in DMS build on it.
 //
-// No client can hold the program: a request must have come whole within the
-// read time limit (408, or a silent close when not a byte came), its body is
-// bounded (413), malformed HTTP is answered with 400, and beyond the most
-// connections at once a client gets 503. A connection whose request waits
-// for its answer reads nothing more; a client that leaves while its request
-// waits is reported to the gone handler, and its answer goes nowhere.
+// No client can hold the program: the head of a request must have come
+// within a short time and the whole request within the read time limit
+// (408, or a silent close when not a byte came), its body is bounded (413),
+// malformed HTTP is answered with 400. When every place is taken, a new
+// connection pushes out the connection that has been idle longest (one
+// without a request waiting for its answer), so that idle or slow clients
+// cannot keep a real request out; only when every place holds a request
+// waiting for its answer does a new client get 503. A connection whose
+// request waits for its answer reads nothing more; a client that leaves
+// while its request waits is reported to the gone handler, and its answer
+// goes nowhere.
 // Connections are kept open between requests unless the client says
 // otherwise; answers leave in the order the requests came.
 
@@ -27,11 +32,17 @@ struct HttpLimits
 {
     // Bytes of a request body.
     qsizetype maxBody = HttpRequestParser::kDefaultMaxBody;
-    // Milliseconds a request may take to come whole, counted from the
-    // connection or from the last answer on it; also how long a closing
-    // connection waits for its client to read the answer.
+    // Milliseconds the head of a request may take to come whole, counted
+    // from the connection or from the last answer on it: a DMS sends its
+    // head at once, and a connection that sends none is held for no longer.
+    int headTimeoutMs = 2000;
+    // Milliseconds a request may take to come whole, counted as the head's
+    // time; also how long a closing connection waits for its client to read
+    // the answer.
     int readTimeoutMs = 10000;
-    // Connections at once; one more is answered with 503 and closed.
+    // Connections at once. One more pushes out the connection idle longest;
+    // when every one has a request waiting for its answer, the new one is
+    // answered with 503 and closed.
     int maxConnections = 64;
 };
 
@@ -69,6 +80,11 @@ private:
     class Connection;
 
     void onNewConnection();
+    // A new request may come on the connection: its time starts now.
+    void awaitRequest(Connection *c);
+    // The connection without a request waiting for its answer that has
+    // been idle longest; null when there is none.
+    Connection *longestIdle() const;
     void process(Connection *c);
     void onTimeout(Connection *c);
     void onBytesWritten(Connection *c);
@@ -87,4 +103,5 @@ private:
     QSet<Connection *> m_connections;
     QHash<quint64, Connection *> m_waiting; // unanswered requests by id
     quint64 m_nextId = 0;
+    quint64 m_nextStamp = 0; // orders the starts of the connections' waits
 };

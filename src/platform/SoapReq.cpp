@@ -1,25 +1,26 @@
 #include "platform/SoapReq.h"
 
+#include "platform/HttpPost.h"
 #include "platform/HttpRequestParser.h"
+#include "platform/XmlLimits.h"
 
 #include <QDir>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
-#include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
 
 namespace {
 
-// An XML answer whose body is a SOAP Fault, in any namespace prefix.
+// An XML answer whose body is a SOAP Fault, in any namespace prefix. Only
+// XML the limited reader accepts is looked into.
 bool IsSoapFault(const QByteArray &contentType, const QByteArray &body)
 {
     if (!contentType.toLower().contains("xml"))
         return false;
-    QXmlStreamReader xml(body);
+    const QString text = HttpBodyText(contentType, body);
+    if (!CheckXml(text))
+        return false;
+    QXmlStreamReader xml(text);
     int depth = 0;
     while (!xml.atEnd() && depth <= 3) {
         const QXmlStreamReader::TokenType token = xml.readNext();
@@ -59,6 +60,39 @@ void CSoapReq::Log(const QString &name, const QByteArray &bytes) const
     }
 }
 
+QString CSoapReq::AnswerText(const HttpResponseParser &answer, const QString &peer, QString *error)
+{
+    const int status = answer.status();
+    const QByteArray contentType = answer.header("Content-Type");
+    const QByteArray coding = answer.header("Content-Encoding").trimmed().toLower();
+    if (!coding.isEmpty() && coding != "identity") {
+        // The request asks for no packing; the text of a packed answer
+        // would be unreadable.
+        *error = QStringLiteral("%1 sent its answer packed (%2), which was not asked for.")
+                     .arg(peer, QString::fromLatin1(coding));
+        return QString();
+    }
+    if (status == 500 && IsSoapFault(contentType, answer.body())) {
+        // A SOAP peer reports a failed call as a Fault with status 500: its
+        // fault string is the answer the caller shows.
+    } else if (status < 200 || status > 299) {
+        *error = QStringLiteral("HTTP %1 %2 from %3.")
+                     .arg(status)
+                     .arg(QString::fromLatin1(answer.reason()), peer)
+                     .replace(QStringLiteral("  "), QStringLiteral(" "));
+        return QString();
+    }
+    const QString text = HttpBodyText(contentType, answer.body());
+    if (text.isEmpty()) {
+        // Also a body of nothing but a byte-order mark: an empty text reads
+        // as "no answer" to the caller, so it needs its reason.
+        *error = QStringLiteral("%1 sent an empty answer.").arg(peer);
+        return QString();
+    }
+    error->clear();
+    return text;
+}
+
 QString CSoapReq::Request(const QString &action, const QString &body)
 {
     m_lastError.clear();
@@ -75,82 +109,55 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         return QString();
     }
 
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArrayLiteral("text/xml; charset=utf-8"));
-    request.setRawHeader("SOAPAction", '"' + action.toUtf8() + '"');
     // A SOAP request is posted to the one URL configured; a redirect is
     // reported as its status rather than followed with a changed method.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
+    HttpPost post(kMaxAnswerBytes);
+    const HttpPost::Outcome outcome = post.exec(
+        url,
+        {{"Content-Type", "text/xml; charset=utf-8"}, {"SOAPAction", '"' + action.toUtf8() + '"'}},
+        payload, m_timeoutMs);
+    const HttpResponseParser &answer = post.answer();
+    const bool answered = outcome == HttpPost::Outcome::Answered;
+    Log(QStringLiteral("SoapResponse.xml"), answered ? answer.body() : QByteArray());
 
-    QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.post(request, payload);
-    QByteArray answer;
-    bool timedOut = false;
-    bool tooLarge = false;
-
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&]() {
-        timedOut = true;
-        reply->abort();
-    });
-    auto takeBytes = [&]() {
-        if (tooLarge || !reply->isOpen())
-            return;
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if ((length.isValid() && length.toLongLong() > kMaxAnswerBytes) ||
-            answer.size() + reply->bytesAvailable() > kMaxAnswerBytes) {
-            tooLarge = true;
-            reply->abort();
-            return;
+    const QString peer = Authority(url);
+    switch (outcome) {
+    case HttpPost::Outcome::Answered:
+        m_lastStatus = answer.status();
+        return AnswerText(answer, peer, &m_lastError);
+    case HttpPost::Outcome::TimedOut:
+        m_lastError =
+            QStringLiteral("No answer from %1 within %2 s.").arg(peer).arg(m_timeoutMs / 1000.0);
+        break;
+    case HttpPost::Outcome::Refused:
+        m_lastError = QStringLiteral("%1 refused the connection.").arg(peer);
+        break;
+    case HttpPost::Outcome::NetworkError:
+        m_lastError = post.errorString();
+        break;
+    case HttpPost::Outcome::Interrupted:
+        m_lastError =
+            QStringLiteral("The exchange with %1 was ended before an answer came.").arg(peer);
+        break;
+    case HttpPost::Outcome::Unreadable:
+        switch (answer.error()) {
+        case HttpResponseParser::Error::TooLarge:
+            m_lastError = QStringLiteral("The answer of %1 is larger than %2 bytes.")
+                              .arg(peer)
+                              .arg(kMaxAnswerBytes);
+            break;
+        case HttpResponseParser::Error::BrokenOff:
+            m_lastError = answer.started()
+                              ? QStringLiteral("The answer of %1 broke off.").arg(peer)
+                              : QStringLiteral("%1 closed the connection without answering; "
+                                               "the request was not sent again.")
+                                    .arg(peer);
+            break;
+        default:
+            m_lastError = QStringLiteral("%1 sent no readable HTTP answer.").arg(peer);
+            break;
         }
-        answer += reply->readAll();
-    };
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, takeBytes);
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, takeBytes);
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timer.start(m_timeoutMs);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    timer.stop();
-    takeBytes();
-
-    m_lastStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    const QByteArray contentType = reply->rawHeader("Content-Type");
-    const QString reason =
-        reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
-    const QString errorText = reply->errorString();
-    delete reply;
-
-    Log(QStringLiteral("SoapResponse.xml"), tooLarge ? QByteArray() : answer);
-    if (timedOut) {
-        m_lastError = QStringLiteral("No answer from %1 within %2 s.")
-                          .arg(Authority(url))
-                          .arg(m_timeoutMs / 1000.0);
-    } else if (tooLarge) {
-        m_lastError = QStringLiteral("The answer of %1 is larger than %2 bytes.")
-                          .arg(Authority(url))
-                          .arg(kMaxAnswerBytes);
-    } else if (m_lastStatus == 500 && IsSoapFault(contentType, answer)) {
-        // A SOAP peer reports a failed call as a Fault with status 500: its
-        // fault string is the answer the caller shows.
-    } else if (m_lastStatus != 0 && (m_lastStatus < 200 || m_lastStatus > 299)) {
-        m_lastError = QStringLiteral("HTTP %1 %2 from %3.")
-                          .arg(m_lastStatus)
-                          .arg(reason, Authority(url))
-                          .replace(QStringLiteral("  "), QStringLiteral(" "));
-    } else if (error == QNetworkReply::ConnectionRefusedError) {
-        m_lastError = QStringLiteral("%1 refused the connection.").arg(Authority(url));
-    } else if (error != QNetworkReply::NoError) {
-        m_lastError = errorText;
-    } else if (answer.isEmpty()) {
-        m_lastError = QStringLiteral("%1 sent an empty answer.").arg(Authority(url));
+        break;
     }
-    if (!m_lastError.isEmpty())
-        return QString();
-    return HttpBodyText(contentType, answer);
+    return QString();
 }

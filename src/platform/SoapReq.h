@@ -3,8 +3,16 @@
 // URL and returns the answer text. It waits for the answer in a local event
 // loop that keeps the windows painted but takes no input, so the user cannot
 // start anything else meanwhile; the time limit bounds the wait.
+//
+// A request is sent exactly once (HttpPost): an answer that does not come,
+// because the server closed the connection or broke off, is reported as a
+// failure and never fetched by sending the request again, since the DMS may
+// already have booked it. The answer is bounded by kMaxAnswerBytes however
+// it is framed.
 
 #include <QString>
+
+class HttpResponseParser;
 
 class CSoapReq
 {
@@ -32,6 +40,13 @@ public:
     int LastStatus() const { return m_lastStatus; }
 
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+
+    // What the client makes of a whole HTTP answer of the server named by
+    // peer: the text of a successful answer, or of a SOAP Fault sent with
+    // status 500 (its fault string is what the caller shows); otherwise
+    // empty, with the reason in *error.
+    static QString AnswerText(const HttpResponseParser &answer, const QString &peer,
+                              QString *error);
 
 private:
     void Log(const QString &name, const QByteArray &bytes) const;

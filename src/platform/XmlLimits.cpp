@@ -78,6 +78,12 @@ bool CheckXml(const QString &xml, QString *error, const XmlLimits &limits)
         case QXmlStreamReader::EndElement:
             --depth;
             break;
+        case QXmlStreamReader::DTD:
+            // Reported once the declaration is read, before the text that
+            // could reference its entities.
+            return Refuse(error, QStringLiteral("The XML carries a document type declaration "
+                                                "(line %1), which a message may not.")
+                                     .arg(reader.lineNumber()));
         default:
             break;
         }

@@ -5,6 +5,11 @@
 // attributes of one element: a few hundred kilobytes of crafted XML would
 // keep the window busy for minutes. Input beyond the limits is refused like
 // malformed XML, before the document is built.
+//
+// A document type declaration is refused too, whatever it declares: a SOAP
+// message may carry none, and only through one could a message declare an
+// entity that its text references thousands of times (a few hundred
+// kilobytes expanding to gigabytes). So no entity is ever expanded.
 
 #include <QString>
 
@@ -20,9 +25,9 @@ struct XmlLimits
     int maxAttributes = 64;
 };
 
-// Whether the text is well-formed XML within the limits; otherwise false and
-// the reason in *error. Namespace prefixes are taken as part of the names,
-// as LoadXmlDocument does.
+// Whether the text is well-formed XML within the limits and without a
+// document type declaration; otherwise false and the reason in *error.
+// Namespace prefixes are taken as part of the names, as LoadXmlDocument does.
 bool CheckXml(const QString &xml, QString *error = nullptr, const XmlLimits &limits = XmlLimits());
 
 // Builds the document from the text (without namespace processing, so

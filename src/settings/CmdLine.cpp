@@ -89,27 +89,6 @@ void CCmdLine::ParseArguments(const QStringList &arguments)
     }
 }
 
-QString LocaleToPrgSprache(const QString &locale)
-{
-    static const QHash<QString, QString> table = {
-        {QStringLiteral("de-DE"), QStringLiteral("00")},
-        {QStringLiteral("el-GR"), QStringLiteral("18")},
-        {QStringLiteral("en-GB"), QStringLiteral("01")},
-        {QStringLiteral("en-US"), QStringLiteral("01")},
-        {QStringLiteral("es-ES"), QStringLiteral("03")},
-        {QStringLiteral("fr-FR"), QStringLiteral("02")},
-        {QStringLiteral("it-IT"), QStringLiteral("04")},
-        {QStringLiteral("nl-NL"), QStringLiteral("06")},
-        {QStringLiteral("pt-PT"), QStringLiteral("21")},
-        {QStringLiteral("sv-SE"), QStringLiteral("05")},
-        {QStringLiteral("ja-JP"), QStringLiteral("08")},
-        {QStringLiteral("zh-TW"), QStringLiteral("12")},
-        {QStringLiteral("zh-CN"), QStringLiteral("13")},
-        {QStringLiteral("ru-RU"), QStringLiteral("16")},
-    };
-    return table.value(locale, QStringLiteral("01"));
-}
-
 QString FirstRegistrationFromSwitch(const QString &value)
 {
     // Anchored at both ends of the whole text: "$" alone would also accept a

@@ -10,6 +10,8 @@
 // next parameter as their value; a switch value counts among the positional
 // parameters, so "-m qvl VIN" puts the VIN into the language field.
 
+#include "platform/PrgLanguage.h" // LocaleToPrgSprache, the session file's language
+
 #include <QString>
 #include <QStringList>
 
@@ -51,10 +53,6 @@ public:
 private:
     QString *m_pPending = nullptr;
 };
-
-// The program language of a session file's locale name ("de-DE" -> "00");
-// "01" for any locale not in the table.
-QString LocaleToPrgSprache(const QString &locale);
 
 // The first registration of the switch "f": a real calendar date written
 // YYYY-MM-DD gives "DD.MM.YYYY"; anything else gives an empty text.

@@ -44,7 +44,7 @@ CPrgSettings &CPrgSettings::operator=(const CPrgSettings &other)
         return *this;
     // The fields the copy rule leaves alone keep their values in this object.
     const QString fullVin = FgstnrFull;
-    const QList<CHLXVertragInfo *> contracts = HLXVertragList;
+    const QList<CHLXVertragInfo> contracts = HLXVertragList;
     const QString key1 = HLXListKey1;
     const QString key2 = HLXListKey2;
     const QStringList dealers = DealerList;

@@ -11,6 +11,8 @@
 //
 // Field names follow the profile and dealer-file keys where a key exists.
 
+#include "settings/HLXVertragInfo.h"
+
 #include <QColor>
 #include <QList>
 #include <QRect>
@@ -18,7 +20,6 @@
 #include <QStringList>
 
 class CProfile;
-class CHLXVertragInfo;
 
 // One entry of the program-language list.
 struct CSprachEintrag
@@ -116,7 +117,9 @@ struct CPrgSettingsData
     int bMeldungCustomerSP = 1;
 
     // Lists and language.
-    QList<CHLXVertragInfo *> HLXVertragList; // owned by the contract readers
+    // The vehicle's contracts in force (ReadHLXContractStatus), read for
+    // the mileage HLXListKey1 and the full VIN HLXListKey2.
+    QList<CHLXVertragInfo> HLXVertragList;
     QString HLXListKey1;
     QString HLXListKey2;
     int bIndonesisch = 0;

@@ -200,6 +200,13 @@ QString SyntheticPackageSeries()
     return QStringLiteral("S00");
 }
 
+QString SyntheticContractVin()
+{
+    // A VIN of the first ordinary VIN type, inside its first range.
+    return QStringLiteral("XVQ") + SyntheticVinType(1) + QStringLiteral("A57") +
+           SyntheticShortVin(1, 0);
+}
+
 QString SyntheticEditTypeKey()
 {
     return QStringLiteral("9E01");
@@ -230,19 +237,15 @@ QString SyntheticAwMainGroup()
     return QStringLiteral("50");
 }
 
-int SyntheticAwPositions()
-{
-    return 5000;
-}
-
 namespace {
 
 // The edited package and its sub-packages: the top package has 210 labour
 // positions (every fifth standard one with an alternative, every eighth
-// optional), 47 parts and three optional sub-packages; a sub-package of
-// level 1 or 2 has 20 positions, 5 parts and one sub-package, one of level
-// 3 the positions and parts only.
-QString BuildSyntheticEditPackage(QSqlDatabase &db)
+// optional), 47 parts and three optional sub-packages in its 300 lines (both
+// counts in proportion for another number of lines); a sub-package of level
+// 1 or 2 has 20 positions, 5 parts and one sub-package, one of level 3 the
+// positions and parts only.
+QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
 {
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
     const QString empty = QStringLiteral(""), typeKey = SyntheticEditTypeKey();
@@ -273,8 +276,8 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db)
     // A package of the given level with its sub-packages.
     std::function<QString(const QString &, int)> add = [&](const QString &key,
                                                            int level) -> QString {
-        const int count = level == 0 ? 210 : 20;
-        const int partCount = level == 0 ? 47 : 5;
+        const int count = level == 0 ? std::max(1, packageLines * 210 / 300) : 20;
+        const int partCount = level == 0 ? packageLines * 47 / 300 : 5;
         const int subCount = level == 0 ? 3 : (level < 3 ? 1 : 0);
         int order = 0;
         auto addPosition = [&](const QString &number, const QString &kind, const QString &ref) {
@@ -288,14 +291,16 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db)
                                SyntheticEditLeadType(), QStringLiteral("A"),
                                QString::number(5 + order % 40), empty, QStringLiteral("J")});
         };
-        const QString base = key.left(4);
+        // Numbered on from the package's first four characters ("9000" +
+        // "002", "003", ...), into the fifth for a long package.
+        const int base = key.left(4).toInt() * 1000;
         for (int i = 0; i < count; ++i) {
-            const QString number = base + Padded(i * 2 + 2, 3);
+            const QString number = Padded(base + i * 2 + 2, 7);
             const bool optional = i % 8 == 7;
             if (!addPosition(number, optional ? QStringLiteral("O") : QStringLiteral("S"), empty))
                 return positions.Error() + texts.Error() + values.Error();
             if (i % 5 == 0 && !optional &&
-                !addPosition(base + Padded(i * 2 + 3, 3), QStringLiteral("A"), number))
+                !addPosition(Padded(base + i * 2 + 3, 7), QStringLiteral("A"), number))
                 return positions.Error() + texts.Error() + values.Error();
         }
         for (int s = 0; s < subCount; ++s) {
@@ -325,7 +330,7 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db)
     return add(SyntheticEditPackage(), 0);
 }
 
-QString BuildSyntheticAwCatalogue(QSqlDatabase &db)
+QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
 {
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
     const QString empty = QStringLiteral(""), group = SyntheticAwMainGroup();
@@ -346,7 +351,10 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (int i = 1; i <= SyntheticAwPositions(); ++i) {
+    // Catalogue lines have four digits: a main group of more positions
+    // shares them out, several positions to a line.
+    const auto lineOf = [count](int i) { return count <= 9999 ? i : int(i * 9999LL / count); };
+    for (int i = 1; i <= count; ++i) {
         const QString number = group + Padded(i, 5);
         // Every tenth position is the joint work of the one before it.
         const bool joint = i % 10 == 0;
@@ -354,7 +362,7 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db)
                             SyntheticAwTypeNumber(),
                             group,
                             lang,
-                            Padded(i, 4),
+                            Padded(lineOf(i), 4),
                             number,
                             joint ? QStringLiteral("V") : empty,
                             joint ? group + Padded(i - 1, 5) : empty,
@@ -443,8 +451,36 @@ QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
     if (!option.exec(QStringLiteral(
             "INSERT INTO hlx_option (catalogue_key, option_number, state, origin, product_value,"
             " mileage_limit, list_number, list_mode)"
-            " VALUES ('1', 'SYN0001', '1', 'AG', '499.00', '100000', 'SL01', '1')")))
+            " VALUES ('1', 'SYN0001', '1', 'AG', '499.00', '100000', 'SL01', '1'),"
+            " ('1', 'SYN0002', 'A', 'AG', '299.00', '60000', '', '')")))
         return option.lastError().text();
+    // The vehicle's contracts: SYN0001 in force, SYN0002 ended in 2020.
+    Inserter contracts(db, QStringLiteral("INSERT INTO hlx_vin_contract (catalogue_key, vin,"
+                                          " option_number, billing_start, contract_begin,"
+                                          " contract_end, end_km, end_miles, start_km,"
+                                          " start_miles, sort_order)"
+                                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QString vin = SyntheticContractVin();
+    if (!contracts.Add({one, vin, QStringLiteral("SYN0001"), QStringLiteral("15.03.2017"),
+                        QStringLiteral("15.03.2017"), QStringLiteral("14.03.2099"),
+                        QStringLiteral("100000"), QStringLiteral("62137"), QStringLiteral("0"),
+                        QStringLiteral("0"), 1}) ||
+        !contracts.Add({one, vin, QStringLiteral("SYN0002"), QStringLiteral("15.03.2017"),
+                        QStringLiteral("15.03.2017"), QStringLiteral("14.03.2020"),
+                        QStringLiteral("60000"), QStringLiteral("37282"), QStringLiteral("0"),
+                        QStringLiteral("0"), 2}))
+        return contracts.Error();
+    Inserter links(db, QStringLiteral("INSERT INTO hlx_link (catalogue_key, option_number,"
+                                      " text_key, description) VALUES (?, ?, ?, ?)"));
+    if (!links.Add({one, QStringLiteral("SYN0001"), QStringLiteral("SYNWART"),
+                    QStringLiteral("Helix Care Wartung")}) ||
+        !links.Add({one, QStringLiteral("SYN0002"), QStringLiteral("SYNGAR"),
+                    QStringLiteral("Helix Care Garantie")}))
+        return links.Error();
+    Inserter group(db, QStringLiteral("INSERT INTO hlx_reference (catalogue_key, model_series,"
+                                      " text_group) VALUES (?, ?, ?)"));
+    if (!group.Add({one, SyntheticPackageSeries(), QStringLiteral("SYN")}))
+        return group.Error();
     return {};
 }
 
@@ -547,8 +583,8 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
         // positions (those of the cached readers), a few rows per main group.
         const int perGroup = std::max(1, size.labourValues / (kLeadTypes * 100));
         Inserter infos(db, QStringLiteral("INSERT INTO labour_info (catalogue_key, main_group,"
-                                          " position_number, info_number, info_text)"
-                                          " VALUES (?, ?, ?, ?, ?)"));
+                                          " position_number, info_number, info_text,"
+                                          " info_number2) VALUES (?, ?, ?, ?, ?, ?)"));
         Inserter lines(db, QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number,"
                                           " main_group, line_number, position_number, line_text,"
                                           " work_units, column_flags)"
@@ -558,9 +594,13 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
             const QString mainGroup = Padded(group, 2);
             for (int position = 0; position < perGroup; ++position) {
                 const QString number = mainGroup + Padded(position * 10, 5);
+                // Each info names the position before it as the one it goes
+                // with (the first of a group none).
                 if (position % 3 == 0 &&
-                    !infos.Add({QStringLiteral("1"), mainGroup, number, QStringLiteral("1"),
-                                QStringLiteral("Info %1").arg(number)}))
+                    !infos.Add(
+                        {QStringLiteral("1"), mainGroup, number, QStringLiteral("1"),
+                         QStringLiteral("Info %1").arg(number),
+                         position > 0 ? mainGroup + Padded((position - 1) * 10, 5) : QString("")}))
                     return infos.Error();
                 QString flags(flagCount, QLatin1Char('-'));
                 for (int c = position % 2; c < flagCount; c += 2)
@@ -600,10 +640,10 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
         const QString packageList = BuildSyntheticPackages(db, size);
         if (!packageList.isEmpty())
             return packageList;
-        const QString editPackage = BuildSyntheticEditPackage(db);
+        const QString editPackage = BuildSyntheticEditPackage(db, size.packageLines);
         if (!editPackage.isEmpty())
             return editPackage;
-        const QString awCatalogue = BuildSyntheticAwCatalogue(db);
+        const QString awCatalogue = BuildSyntheticAwCatalogue(db, size.labourPositions);
         if (!awCatalogue.isEmpty())
             return awCatalogue;
 

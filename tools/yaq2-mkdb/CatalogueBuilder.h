@@ -17,6 +17,11 @@ struct SyntheticSize
     // a tenth with an inclusive-service variant and its findings positions.
     int packages = 5000;
     int packageGroups = 30;
+    // The labour-value catalogue page: positions of its one main group (at
+    // most 99,999; lines shared out when there are more than 9,999).
+    int labourPositions = 5000;
+    // The edited package: lines of its top package (at most 10,000).
+    int packageLines = 300;
 };
 
 // Returns an empty text on success, else what went wrong.
@@ -37,27 +42,30 @@ QString SyntheticLeadType(int n);
 int SyntheticVinTypes(const SyntheticSize &size);
 // The vehicle of the synthetic package list: type key, type number, model
 // series; its contract "SYN0001" includes the findings positions of every
-// second inclusive-service package. Language "00", built 15.03.2017.
+// second inclusive-service package. Language "00", built 15.03.2017. Its
+// VIN holds the contract rows: SYN0001 in force, SYN0002 ended in 2020.
 QString SyntheticPackageTypeKey();
 QString SyntheticPackageTypeNumber();
 QString SyntheticPackageSeries();
+QString SyntheticContractVin();
 int SyntheticRangesPerType();
 // The edited package of the synthetic catalogue: SyntheticEditPackage()
-// holds 300 lines (labour positions with alternatives and options, parts)
-// of which three optional ones are sub-packages, each holding one further
-// sub-package down to the third level; for the vehicle of type key
-// SyntheticEditTypeKey(), lead type SyntheticEditLeadType() with
-// additional code "A", series SyntheticPackageSeries(), built 15.03.2017.
+// holds packageLines lines (labour positions with alternatives and
+// options, parts) of which three optional ones are sub-packages, each
+// holding one further sub-package down to the third level; for the
+// vehicle of type key SyntheticEditTypeKey(), lead type
+// SyntheticEditLeadType() with additional code "A", series
+// SyntheticPackageSeries(), built 15.03.2017.
 QString SyntheticEditTypeKey();
 QString SyntheticEditLeadType();
 QString SyntheticEditPackage();
 
 // The labour-value catalogue page of the synthetic catalogue: main group
 // SyntheticAwMainGroup() of type number SyntheticAwTypeNumber() holds
-// SyntheticAwPositions() labour positions straight below it (no group
-// levels), each valued for lead type SyntheticAwLeadType() with additional
-// code "A"; language "00".
+// labourPositions labour positions straight below it (no group levels),
+// numbered SyntheticAwMainGroup() + five digits from 00001 on, each valued
+// for lead type SyntheticAwLeadType() with additional code "A"; language
+// "00".
 QString SyntheticAwTypeNumber();
 QString SyntheticAwLeadType();
 QString SyntheticAwMainGroup();
-int SyntheticAwPositions();

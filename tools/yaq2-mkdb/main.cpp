@@ -1,13 +1,21 @@
 // yaq2-mkdb: builds an SQLite catalogue file.
 //   yaq2-mkdb --schema <schema.sql> --out <file> <data.sql>...
-//   yaq2-mkdb --schema <schema.sql> --out <file> --synthetic
-//             [--vin-ranges N] [--type-keys N] [--labour-values N]
+//   yaq2-mkdb --schema <schema.sql> --out <file> --synthetic [size options]
+// Size options of the synthetic catalogue (default in brackets):
+//   --vin-ranges N [1000000]      --type-keys N [50000]
+//   --labour-values N [500000]    --packages N [5000]
+//   --package-groups N [30]       --labour-positions N [5000]
+//   --package-lines N [300]
 
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 int main(int argc, char **argv)
 {
@@ -18,31 +26,47 @@ int main(int argc, char **argv)
     QStringList data;
     bool synthetic = false;
     SyntheticSize size;
+    // Each size option with its field and the most it can build.
+    const std::pair<const char *, std::pair<int *, int>> sizes[] = {
+        {"--vin-ranges", {&size.vinRanges, 100000000}},
+        {"--type-keys", {&size.typeKeys, 1000000}},
+        {"--labour-values", {&size.labourValues, 100000000}},
+        {"--packages", {&size.packages, 1000000}},
+        {"--package-groups", {&size.packageGroups, 90}},
+        {"--labour-positions", {&size.labourPositions, 99999}},
+        {"--package-lines", {&size.packageLines, 10000}},
+    };
     QTextStream err(stderr);
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         auto next = [&]() { return i + 1 < args.size() ? args.at(++i) : QString(); };
-        if (a == QLatin1String("--schema"))
+        const auto sized = std::find_if(std::begin(sizes), std::end(sizes),
+                                        [&](const auto &s) { return a == QLatin1String(s.first); });
+        if (a == QLatin1String("--schema")) {
             schema = next();
-        else if (a == QLatin1String("--out"))
+        } else if (a == QLatin1String("--out")) {
             out = next();
-        else if (a == QLatin1String("--synthetic"))
+        } else if (a == QLatin1String("--synthetic")) {
             synthetic = true;
-        else if (a == QLatin1String("--vin-ranges"))
-            size.vinRanges = next().toInt();
-        else if (a == QLatin1String("--type-keys"))
-            size.typeKeys = next().toInt();
-        else if (a == QLatin1String("--labour-values"))
-            size.labourValues = next().toInt();
-        else if (a.startsWith(QLatin1String("--"))) {
+        } else if (sized != std::end(sizes)) {
+            bool ok = false;
+            const int n = next().toInt(&ok);
+            if (!ok || n < 1 || n > sized->second.second) {
+                err << a << " takes a number from 1 to " << sized->second.second << "\n";
+                return 2;
+            }
+            *sized->second.first = n;
+        } else if (a.startsWith(QLatin1String("--"))) {
             err << "unknown option " << a << "\n";
             return 2;
-        } else
+        } else {
             data << a;
+        }
     }
     if (schema.isEmpty() || out.isEmpty() || (synthetic == !data.isEmpty())) {
         err << "usage: yaq2-mkdb --schema <schema.sql> --out <file> (<data.sql>... | --synthetic"
-               " [--vin-ranges N] [--type-keys N] [--labour-values N])\n";
+               " [--vin-ranges N] [--type-keys N] [--labour-values N] [--packages N]"
+               " [--package-groups N] [--labour-positions N] [--package-lines N])\n";
         return 2;
     }
     QElapsedTimer timer;

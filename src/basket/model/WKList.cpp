@@ -169,11 +169,53 @@ bool CWKList::ApplyLabourEdit(CWKListItem *entry, const CWkLabourEdit &edit)
     if (IndexOf(entry) < 0 || !entry->IsLabourPosition())
         return false;
     edit.ApplyTo(*entry->APos);
-    // The position's own price rule: flat price, value x unit price, or
-    // "AZ"; the missing one of gross and net from the VAT rate.
-    entry->APos->CalcPrice1();
+    PriceLabourPosition(*entry->APos);
     RecalcTotals();
     return true;
+}
+
+void CWKList::PriceLabourPosition(CPosition &position)
+{
+    CPriceSet &set = position.Preise1;
+    const bool grossGiven = IsPriceGiven(set.UnitGross);
+    const bool netGiven = IsPriceGiven(set.UnitNet);
+    const QString value = position.GetDisplayNumber();
+    const bool flat = set.FlatPrice != 0;
+    const bool byTime = !flat && value == CPosition::AzMarker();
+    double gross = kPriceNotSet;
+    double net = kPriceNotSet;
+    if (flat) {
+        if (grossGiven)
+            gross = set.UnitGross;
+        if (netGiven)
+            net = set.UnitNet;
+    } else if (byTime) {
+        if (grossGiven)
+            gross = kPriceByTime;
+        if (netGiven)
+            net = kPriceByTime;
+    } else {
+        const double quantity = ParseNumber(value);
+        if (grossGiven)
+            gross = set.UnitGross * quantity;
+        if (netGiven)
+            net = set.UnitNet * quantity;
+    }
+    // Unlike a package line, whose net follows its gross, a labour position
+    // priced both ways keeps the dealer's net: 12.00 gross beside 10.00 net
+    // stays 10.00 net whatever the rate.
+    if (net != kPriceNotSet && IsPriceGiven(set.Vat) && !grossGiven)
+        gross = byTime ? kPriceByTime : GrossFromNet(net, set.Vat);
+    if (gross != kPriceNotSet && IsPriceGiven(set.Vat) && !netGiven)
+        net = byTime ? kPriceByTime : NetFromGross(gross, set.Vat);
+    if (set.NoPrice) {
+        if (gross == kPriceNotSet)
+            gross = kPriceNone;
+        if (net == kPriceNotSet)
+            net = kPriceNone;
+    }
+    set.Net = RoundPrice(net);
+    set.Gross = RoundPrice(gross);
 }
 
 void CWKList::ResetTotals()

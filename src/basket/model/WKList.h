@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class IPaketNotice;
@@ -93,6 +94,19 @@ public:
     // prices it again and brings the totals up to date. False when the
     // entry is no labour position of the list.
     bool ApplyLabourEdit(CWKListItem *entry, const CWkLabourEdit &edit);
+    // Gross and net of an edited labour position's price set 1: a flat
+    // price as it is, "AZ" work as -2.0, else unit price times the value.
+    // The VAT rate only fills in the one of gross and net whose unit price
+    // is missing: a position that has both keeps both as the dealer set
+    // them. What is still missing becomes -3.0 under the no-price marker.
+    static void PriceLabourPosition(CPosition &position);
+
+    // --- Transfer -------------------------------------------------------
+    // The dealer system took the basket (or the export wrote it): the order
+    // it went under must not go out with the next basket. The transfer
+    // marks it; the page that owns the order data takes the mark once.
+    void MarkOrderSent() { m_orderSent = true; }
+    bool TakeOrderSent() { return std::exchange(m_orderSent, false); }
 
     // --- Totals ---------------------------------------------------------
     // Gross and net of the priced entries in the common currency: the
@@ -135,4 +149,5 @@ private:
     bool m_complete = true;
     bool m_mixed = false;
     QString m_currency;
+    bool m_orderSent = false;
 };

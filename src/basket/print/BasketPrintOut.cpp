@@ -423,7 +423,7 @@ private:
             fl.Cell(row.box, f3, OrmelText(6034), 780);
             fl.Cell(row.box, f3, OrmelText(3122), 190);
             fl.Cell(row.box, f3, OrmelText(6035), 0);
-            fl.Cell(row.box, f3, OrmelText(3127), std::max(X(1970) - X(190) - row.X(), 0), true);
+            fl.Cell(row.box, f3, OrmelText(3127), std::max(X(1970) - row.X(), 0), true);
         }
         fl.Down(2);
         fl.Rule(fl.root(), X(190), X(1970));
@@ -612,7 +612,7 @@ private:
         row.To(X(190));
         fl.Cell(row.box, f7, OrmelText(6056), 330);
         fl.Cell(row.box, f7, JoinAwTextLines(head), 780, false, true);
-        fl.Cell(row.box, f7, price, std::max(X(1970) - X(190) - row.X(), 0), true);
+        fl.Cell(row.box, f7, price, std::max(X(1970) - row.X(), 0), true);
     }
 
     // A row inside a package: to the next page when it and the package's
@@ -827,7 +827,7 @@ private:
         }
         row.box.AddSize(50, 0);
         {
-            const int valueX = row.X() + 120;
+            const int valueX = row.X();
             CLayoutVBox values(row.box);
             for (const QString &value :
                  {d.plate, d.mileage, QString(), d.vin, d.typeKey, d.modelSeries, d.leadType,
@@ -839,7 +839,9 @@ private:
             fl.Cell(values, f1, d.customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
                     false, true);
         }
-        row.To(W / 2 - 120);
+        // The right column begins in the middle of the page; its values
+        // reach to the right margin.
+        row.To(W / 2);
         CLayoutVBox right(row.box);
         const int valueWidth = std::max(W - (W / 2 + labelWidth + 50) - 120, 100);
         struct Field

@@ -33,6 +33,7 @@ void CBasketPrinter::Run(const CWKList &list, const CBasketHeadFields &head)
     QString date = head.date;
     for (;;) {
         CWkDruckDlg dialog(m_pSettings, date, m_pParent);
+        dialog.SetHelp(m_help);
         const int result = dialog.exec();
         if (result != WKDRUCK_PRINT && result != WKDRUCK_PDF)
             break;

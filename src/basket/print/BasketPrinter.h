@@ -7,6 +7,7 @@
 #include "basket/print/BasketPrintOut.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class CEasyPrintDlg;
@@ -29,6 +30,10 @@ public:
     CBasketPrinter(CPrgSettings *settings, QWidget *parent);
     ~CBasketPrinter();
 
+    // F1 and "?" of the print dialog and of the dialogs it opens: the
+    // program's help for a help context.
+    void SetHelpHandler(std::function<void(int context)> help) { m_help = std::move(help); }
+
     // Runs the print dialog for the list; "PDF" writes "YAQ2.pdf" and
     // opens the dialog again, "Print" previews or prints, "Cancel" ends.
     void Run(const CWKList &list, const CBasketHeadFields &head);
@@ -42,4 +47,5 @@ private:
     QWidget *m_pParent;
     CBasketPrintOut m_printOut;
     std::unique_ptr<CEasyPrintDlg> m_pEngine;
+    std::function<void(int)> m_help;
 };

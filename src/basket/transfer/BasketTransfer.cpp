@@ -2,10 +2,12 @@
 
 #include "basket/model/WKList.h"
 #include "basket/transfer/TransferAnswer.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 
 namespace {
@@ -25,51 +27,86 @@ enum
     kTextExportNotSent = 4070,
     kTextExportNothing = 4071,
     kTextUnknownVin = 5010,
-    kTextBadHeader = 5053,
-    kTextWrongMethod = 5054,
-    kTextUnreadable = 5055,
     kTextViaXmlx = 6022,
     kTextVehicleCreated = 6073,
     kTextVinLength = 7070,
     kTextKept = 7071,
-    kTextFault = 7072,
     kTextRoadMissing = 7073,
 };
 
 const QString kUnknownVin = QStringLiteral("UnknownVIN");
 
-// Tells why an answer cannot be used; false for an answer that was read.
-bool TellUnusable(const CDmsFrame &frame, const CDmsTransferAnswer &a, CPrgSettings *settings)
+// "transferYAQPositions" with the entries the road carries.
+class CPositionsRequest : public IDmsRequest
 {
-    switch (a.status) {
-    case CDmsTransferAnswer::Empty:
-        return true;
-    case CDmsTransferAnswer::NotXml:
-    case CDmsTransferAnswer::NotSoap:
-        frame.Tell(kTextUnreadable);
-        return true;
-    case CDmsTransferAnswer::Fault:
-        frame.Tell(OrmelTextArgs(kTextFault, {a.fault}));
-        return true;
-    case CDmsTransferAnswer::WrongMethod:
-        frame.Tell(kTextWrongMethod);
-        return true;
-    case CDmsTransferAnswer::BadHeader:
-        frame.Tell(kTextBadHeader);
-        settings->bDmsExchangeDone = 0;
-        return true;
-    case CDmsTransferAnswer::Read:
-        break;
+public:
+    CPositionsRequest(CBasketTransfer &transfer, const CPrgSettings &settings,
+                      const CWKList &basket, const CTransferOrder &order, bool *createVehicle)
+        : m_transfer(transfer), m_request(settings, order), m_basket(basket), m_order(order),
+          m_createVehicle(createVehicle)
+    {
     }
-    return false;
-}
+    QString Method() const override { return QLatin1String(CTransferRequest::kMethod); }
+    DmsServer Server() const override { return DmsServer::Transfer; }
+    bool WriteBody(CDmsMessageWriter &body) override
+    {
+        written.clear();
+        return m_request.Write(body, m_version, m_basket, &written);
+    }
+    void ReadAnswer(CDmsAnswer &answer) override
+    {
+        result = m_transfer.ReadPositionsAnswer(answer, m_order, m_createVehicle);
+    }
+    void SetVersion(const QString &version) { m_version = version; }
+
+    std::vector<const CWKListItem *> written;
+    int result = 0;
+
+private:
+    CBasketTransfer &m_transfer;
+    const CTransferRequest m_request;
+    const CWKList &m_basket;
+    const CTransferOrder &m_order;
+    bool *m_createVehicle;
+    QString m_version;
+};
+
+// "transferVehicleInfo": the DMS is to create the vehicle.
+class CVehicleInfoRequest : public IDmsRequest
+{
+public:
+    CVehicleInfoRequest(CBasketTransfer &transfer, const CPrgSettings &settings,
+                        const CTransferOrder &order)
+        : m_transfer(transfer), m_request(settings, order)
+    {
+    }
+    QString Method() const override { return QLatin1String(CTransferRequest::kVehicleMethod); }
+    DmsServer Server() const override { return DmsServer::Transfer; }
+    bool WriteBody(CDmsMessageWriter &body) override { return m_request.WriteVehicleInfo(body); }
+    void ReadAnswer(CDmsAnswer &answer) override
+    {
+        result = m_transfer.ReadVehicleInfoAnswer(answer);
+    }
+
+    int result = 0;
+
+private:
+    CBasketTransfer &m_transfer;
+    const CTransferRequest m_request;
+};
 
 } // namespace
 
-CBasketTransfer::CBasketTransfer(CPrgSettings *settings, IDmsNotice *notice, IDmsSender *sender,
+CBasketTransfer::CBasketTransfer(CDmsClient &client, IDmsNotice *notice,
                                  ITransferQuestion *question)
-    : m_settings(settings), m_notice(notice), m_sender(sender), m_question(question)
+    : m_client(client), m_settings(&client.Settings()), m_notice(notice), m_question(question)
 {
+}
+
+void CBasketTransfer::Tell(const QString &text) const
+{
+    if (m_notice)
+        m_notice->Notice(text, kMsgBoxTitle);
 }
 
 CBasketTransfer::Flags CBasketTransfer::ContentFlags(const CWKList &basket)
@@ -153,7 +190,6 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
 {
     CTransferResult out;
     const CPrgSettings &s = *m_settings;
-    CDmsFrame frame(m_settings, m_notice, m_sender);
     if (s.bQvl || s.bQvlEdit || s.bQvlAPosSearch || s.bQvlAPosQuery) {
         out.road = TransferRoad::BasketList;
         out.closeProgram = true;
@@ -161,10 +197,14 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             if (m_basketListRoad)
                 m_basketListRoad(basket);
             else
-                frame.Tell(kTextRoadMissing);
+                Tell(OrmelText(kTextRoadMissing));
         }
         return out;
     }
+    // The listener's requests wait for the whole transfer, the vehicle
+    // creation and the second sending included.
+    const CDmsClient::Busy busy(m_client);
+    m_cancelled = false;
 
     // One vehicle creation per transfer: a DMS that still does not know the
     // vehicle after confirming it gets its exception shown, not the question
@@ -193,13 +233,18 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             }
             if (send)
                 result = SendPositions(basket, order, &sent, mayCreate ? &created : nullptr);
+            if (m_cancelled) {
+                // Given up by the adviser: the basket stays as it is.
+                out.cancelled = true;
+                return out;
+            }
         } else if (s.SRPInterfaceSend == 3) {
             out.road = TransferRoad::TextExport;
             f.packages |= f.valueLine || f.campaign;
             if (m_textExportRoad)
                 result = m_textExportRoad(basket);
             else
-                frame.Tell(kTextRoadMissing);
+                Tell(OrmelText(kTextRoadMissing));
         }
 
         // Positions the DMS confirmed are not sent again, even when it asked
@@ -210,7 +255,7 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             text +=
                 QLatin1Char('\n') + OrmelTextArgs(kTextKept, {out.kept.join(QStringLiteral(", "))});
         if (!text.isEmpty()) {
-            frame.Tell(text);
+            Tell(text);
             out.message = text;
         }
         out.vehicleCreated |= created;
@@ -223,6 +268,7 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
                 out.removed = basket.GetCount();
                 basket.RemoveAll();
             }
+            basket.MarkOrderSent();
             return out;
         }
         if (!resend)
@@ -235,51 +281,54 @@ int CBasketTransfer::SendPositions(const CWKList &basket, const CTransferOrder &
                                    std::vector<const CWKListItem *> *sent, bool *createVehicle)
 {
     CPrgSettings &s = *m_settings;
-    CDmsFrame frame(m_settings, m_notice, m_sender);
-    const QString method = QLatin1String(CTransferRequest::kMethod);
     if (CTransferRequest::TransferVin(s).size() != 17) {
-        frame.Tell(kTextVinLength);
+        Tell(OrmelText(kTextVinLength));
         return 0;
     }
-    std::vector<const CWKListItem *> written;
-    const QString body = CTransferRequest(s, order).Build(basket, frame.Version(), &written);
-    const QString answer = frame.Send(DmsServer::Transfer, method, body);
-    if (answer.isEmpty())
+    CPositionsRequest request(*this, s, basket, order, createVehicle);
+    request.SetVersion(DmsHeaderVersion(s));
+    const DmsOutcome outcome = m_client.Run(request, m_notice);
+    if (outcome == DmsOutcome::Cancelled)
+        m_cancelled = true;
+    if (outcome != DmsOutcome::Read || !request.result)
         return 0;
-    const CDmsTransferAnswer a = ReadDmsTransferAnswer(answer, method, s);
-    if (TellUnusable(frame, a, &s))
-        return 0;
+    *sent = request.written;
+    return 1;
+}
+
+int CBasketTransfer::ReadPositionsAnswer(CDmsAnswer &answer, const CTransferOrder &order,
+                                         bool *createVehicle)
+{
+    const CPrgSettings &s = *m_settings;
+    const CDmsTransferAnswer a = ReadDmsTransferAnswer(answer);
     if (a.exception.name.isEmpty() && !a.hasConfirmation)
-        frame.Tell(DmsNotValidText(method, 1));
+        answer.TellNotValid(1);
     if (!a.exception.name.isEmpty()) {
         if (a.exception.name == kUnknownVin && s.XMLx && m_question && createVehicle) {
             if (m_question->Ask(OrmelText(kTextUnknownVin)))
                 *createVehicle = SendVehicleInfo(order) == 1;
         } else {
-            frame.Tell(DmsExceptionText(method, a.exception));
+            answer.TellException();
         }
     }
-    if (!a.Confirmed())
-        return 0;
-    *sent = written;
-    return 1;
+    return a.Confirmed() ? 1 : 0;
 }
 
 int CBasketTransfer::SendVehicleInfo(const CTransferOrder &order)
 {
-    CPrgSettings &s = *m_settings;
-    CDmsFrame frame(m_settings, m_notice, m_sender);
-    const QString method = QLatin1String(CTransferRequest::kVehicleMethod);
-    const QString body = CTransferRequest(s, order).BuildVehicleInfo(frame.Version());
-    const QString answer = frame.Send(DmsServer::Transfer, method, body);
-    if (answer.isEmpty())
-        return 0;
-    const CDmsTransferAnswer a = ReadDmsTransferAnswer(answer, method, s);
-    if (TellUnusable(frame, a, &s))
-        return 0;
+    CVehicleInfoRequest request(*this, *m_settings, order);
+    const DmsOutcome outcome = m_client.Run(request, m_notice);
+    if (outcome == DmsOutcome::Cancelled)
+        m_cancelled = true;
+    return outcome == DmsOutcome::Read ? request.result : 0;
+}
+
+int CBasketTransfer::ReadVehicleInfoAnswer(CDmsAnswer &answer)
+{
+    const CDmsTransferAnswer a = ReadDmsTransferAnswer(answer);
     if (a.exception.name.isEmpty() && !a.hasConfirmation)
-        frame.Tell(DmsNotValidText(method, 1));
+        answer.TellNotValid(1);
     if (!a.exception.name.isEmpty())
-        frame.Tell(DmsExceptionText(method, a.exception));
+        answer.TellException();
     return a.Confirmed() ? 1 : 0;
 }

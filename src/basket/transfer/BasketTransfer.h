@@ -11,9 +11,12 @@
 //
 // After a confirmed transfer exactly the entries that went out leave the
 // basket; what the road could not carry stays and is named in the result
-// message. A failed transfer leaves the basket as it was. The transfer
-// knows no windows: it tells the adviser through an IDmsNotice, asks through
-// an ITransferQuestion and sends through an IDmsSender.
+// message, and the basket is marked as having sent its order
+// (CWKList::MarkOrderSent), so that its owner clears the order data. A
+// failed transfer leaves the basket as it was, and so does one the adviser
+// cancelled while it waited for the DMS (without a result message). The
+// transfer knows no windows: it tells the adviser through an IDmsNotice,
+// asks through an ITransferQuestion and sends through the one DMS client.
 
 #include "basket/transfer/TransferRequest.h"
 
@@ -22,10 +25,11 @@
 
 #include <functional>
 
+class CDmsAnswer;
+class CDmsClient;
 class CPrgSettings;
 class CWKList;
 class IDmsNotice;
-class IDmsSender;
 
 // The yes/no question of the transfer (the vehicle is unknown to the DMS:
 // create it?).
@@ -53,14 +57,14 @@ struct CTransferResult
     QStringList kept;            // numbers of the entries the road could not carry
     QString message;             // the last result message shown; empty: none
     bool closeProgram = false;   // the Basket-List road ends the program
+    bool cancelled = false;      // the adviser cancelled a request: nothing changed
 };
 
 class CBasketTransfer
 {
 public:
     // Borrowed; the question may be null (nothing is created then).
-    CBasketTransfer(CPrgSettings *settings, IDmsNotice *notice, IDmsSender *sender,
-                    ITransferQuestion *question);
+    CBasketTransfer(CDmsClient &client, IDmsNotice *notice, ITransferQuestion *question);
 
     // The roads other parts of the program own. The text export returns
     // non-zero when it wrote; without one the road is reported missing and
@@ -88,16 +92,24 @@ public:
     QString ResultText(int result, const Flags &flags, bool vehicleCreated) const;
     static Flags ContentFlags(const CWKList &basket);
 
+    // The readers of the two answers: 1 when the DMS confirmed. The answer
+    // to the positions asks about creating an unknown vehicle when
+    // createVehicle is given, and creates it when the adviser wants.
+    int ReadPositionsAnswer(CDmsAnswer &answer, const CTransferOrder &order, bool *createVehicle);
+    int ReadVehicleInfoAnswer(CDmsAnswer &answer);
+
 private:
     int SendPositions(const CWKList &basket, const CTransferOrder &order,
                       std::vector<const CWKListItem *> *sent, bool *createVehicle);
     int SendVehicleInfo(const CTransferOrder &order);
     QString Road() const;
+    void Tell(const QString &text) const;
 
+    CDmsClient &m_client;
     CPrgSettings *m_settings;
     IDmsNotice *m_notice;
-    IDmsSender *m_sender;
     ITransferQuestion *m_question;
+    bool m_cancelled = false;
     std::function<void(const CWKList &)> m_basketListRoad;
     std::function<int(const CWKList &)> m_textExportRoad;
 };

@@ -2,30 +2,18 @@
 // What the DMS answered to "transferYAQPositions" or "transferVehicleInfo",
 // read without telling anybody: the caller turns it into messages.
 //
-// Elements are found by their local name, so namespace prefixes of the DMS
-// do not matter; a SOAP Fault in the body is recognised and its fault text
-// kept. The answer is read within the limits of LoadXmlDocument.
+// The client (CDmsClient) has found the answer element in the SOAP
+// envelope, told a SOAP Fault with its fault string and checked the header,
+// and reads the exception element; this reads the confirmation. Elements
+// are found by their local name, so namespace prefixes of the DMS do not
+// matter.
 
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 
 #include <QString>
 
-class CPrgSettings;
-
 struct CDmsTransferAnswer
 {
-    enum Status
-    {
-        Empty,       // no answer came
-        NotXml,      // not well-formed XML (or beyond the limits)
-        NotSoap,     // no SOAP envelope with a body
-        Fault,       // a SOAP Fault: `fault` holds its text
-        WrongMethod, // the body holds no "<method>Response"
-        BadHeader,   // refSchema or version do not fit the settings
-        Read,        // confirmation and exception read
-    };
-    Status status = Empty;
-    QString fault;
     bool hasConfirmation = false;
     QString confirmation;    // trailing blanks removed
     CDmsException exception; // the last exception element; empty name: none
@@ -33,10 +21,10 @@ struct CDmsTransferAnswer
     // The DMS took the transmission: "true" in any letter case.
     bool Confirmed() const
     {
-        return status == Read && hasConfirmation &&
+        return hasConfirmation &&
                confirmation.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
     }
 };
 
-CDmsTransferAnswer ReadDmsTransferAnswer(const QString &answer, const QString &method,
-                                         const CPrgSettings &settings);
+// Reads the children of the answer element.
+CDmsTransferAnswer ReadDmsTransferAnswer(CDmsAnswer &answer);

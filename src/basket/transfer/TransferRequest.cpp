@@ -1,7 +1,7 @@
 #include "basket/transfer/TransferRequest.h"
 
 #include "basket/model/WKList.h"
-#include "common/DmsFrame.h"
+#include "dms/DmsFrame.h"
 #include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
@@ -92,11 +92,19 @@ bool CTransferRequest::Carries(const CWKListItem &entry) const
 QString CTransferRequest::Build(const CWKList &basket, const QString &version,
                                 std::vector<const CWKListItem *> *written) const
 {
+    CDmsMessageWriter writer(QLatin1String(kMethod), version);
+    if (!Write(writer, version, basket, written))
+        return QString();
+    return writer.Finish();
+}
+
+bool CTransferRequest::Write(CDmsMessageWriter &writer, const QString &version,
+                             const CWKList &basket, std::vector<const CWKListItem *> *written) const
+{
     const QString vin = TransferVin(m_settings);
     if (vin.size() != 17)
-        return QString();
+        return false;
     m_version = version;
-    CDmsMessageWriter writer(QLatin1String(kMethod), version);
     QXmlStreamWriter &xml = writer.Xml();
     writer.WriteVin(vin);
     WriteTextIfAny(xml, QStringLiteral("orderNumber"), m_order.orderNumber);
@@ -110,16 +118,23 @@ QString CTransferRequest::Build(const CWKList &basket, const QString &version,
     writer.WriteTerminalId(m_settings.SendXMLTerminalID);
     if (m_settings.XMLx)
         xml.writeTextElement(QStringLiteral("flagIsOffer"), DmsBool(m_order.offer));
-    return writer.Finish();
+    return true;
 }
 
 QString CTransferRequest::BuildVehicleInfo(const QString &version) const
 {
+    CDmsMessageWriter writer(QLatin1String(kVehicleMethod), version);
+    if (!WriteVehicleInfo(writer))
+        return QString();
+    return writer.Finish();
+}
+
+bool CTransferRequest::WriteVehicleInfo(CDmsMessageWriter &writer) const
+{
     const QString vin = TransferVin(m_settings);
     if (vin.size() != 17)
-        return QString();
+        return false;
     const CPrgSettings &s = m_settings;
-    CDmsMessageWriter writer(QLatin1String(kVehicleMethod), version);
     writer.WriteVin(vin);
     writer.WriteText(QStringLiteral("product"),
                      m_order.twoWheeler ? QStringLiteral("KORVADIN") : QStringLiteral("PKW"));
@@ -130,7 +145,7 @@ QString CTransferRequest::BuildVehicleInfo(const QString &version) const
     writer.WriteText(QStringLiteral("modelDecription"), s.ModellBez);
     writer.WriteText(QStringLiteral("eSeries"), s.EReihe.trimmed());
     writer.WriteTerminalId(s.SendXMLTerminalID);
-    return writer.Finish();
+    return true;
 }
 
 QString CTransferRequest::PriceText(double value)

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+class CDmsMessageWriter;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -61,8 +62,12 @@ public:
     // receives them. Empty when the VIN is not 17 characters long.
     QString Build(const CWKList &basket, const QString &version,
                   std::vector<const CWKListItem *> *written = nullptr) const;
+    // The same, the children after the header (false: nothing to send).
+    bool Write(CDmsMessageWriter &body, const QString &version, const CWKList &basket,
+               std::vector<const CWKListItem *> *written = nullptr) const;
     // The body of "transferVehicleInfo"; empty without a 17-character VIN.
     QString BuildVehicleInfo(const QString &version) const;
+    bool WriteVehicleInfo(CDmsMessageWriter &body) const;
 
     // A price as sent: "%.2f" of the value with 1e-10 added, so that a value
     // held a hair below a half cent rounds up.

@@ -1,6 +1,6 @@
 #include "catalogues/model/AwKatPricing.h"
 
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Position.h"
 #include "packages/pricing/LocalPackagePrices.h"
@@ -9,9 +9,12 @@
 #include "platform/ccd/CHGPriceRec.h"
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QRegularExpression>
+
+#include <cmath>
 
 #include <vector>
 
@@ -28,10 +31,56 @@ double Rounded(double value)
 
 double PriceOf(const QString &text)
 {
-    return text.trimmed().isEmpty() ? CAwKatPrices::kNone : CAwKatPricing::LeadingNumber(text);
+    if (text.trimmed().isEmpty())
+        return CAwKatPrices::kNone;
+    // A number of more digits than a double holds is no price.
+    const double value = CAwKatPricing::LeadingNumber(text);
+    return std::isfinite(value) ? value : CAwKatPrices::kNone;
 }
 
+// The labour-value form of "requestPackageInfo" for one position.
+class CLabourPriceRequest : public IDmsRequest
+{
+public:
+    CLabourPriceRequest(const CPrgSettings &settings, const QString &apNr, CAwKatPrices &prices)
+        : m_settings(settings), m_apNr(apNr), m_prices(prices)
+    {
+    }
+    QString Method() const override { return kMethod; }
+    bool WriteBody(CDmsMessageWriter &body) override
+    {
+        CAwKatPricing::WriteRequest(body, m_settings, m_apNr);
+        return true;
+    }
+    void ReadAnswer(CDmsAnswer &answer) override
+    {
+        applied = CAwKatPricing::ReadAnswer(answer, m_apNr, m_prices);
+    }
+
+    int applied = 0;
+
+private:
+    const CPrgSettings &m_settings;
+    const QString &m_apNr;
+    CAwKatPrices &m_prices;
+};
+
 } // namespace
+
+CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db)
+{
+    return [db](const QString &shortVin) {
+        if (!db)
+            return 0;
+        CFgstnrData rec;
+        rec.m_strFgstNr = shortVin;
+        int count = 0;
+        for (int ok = db->ReadVin17Data(rec); ok && count < 2; ok = db->ReadNext())
+            ++count;
+        db->CloseStmt();
+        return count;
+    };
+}
 
 double CAwKatPricing::LeadingNumber(const QString &text)
 {
@@ -108,6 +157,11 @@ void CAwKatPricing::ComputeDisplayPrices(CAwKatPrices &p, const QString &labourV
         if (p.Net == CAwKatPrices::kNone)
             p.Net = CAwKatPrices::kMissing;
     }
+    // A product beyond what a double holds is no price either.
+    if (!std::isfinite(p.Gross))
+        p.Gross = CAwKatPrices::kMissing;
+    if (!std::isfinite(p.Net))
+        p.Net = CAwKatPrices::kMissing;
     p.Gross = Rounded(p.Gross);
     p.Net = Rounded(p.Net);
 }
@@ -122,6 +176,13 @@ QString CAwKatPricing::BuildRequest(const CPrgSettings &settings, const QString 
                                     const QString &apNr)
 {
     CDmsMessageWriter writer(kMethod, version);
+    WriteRequest(writer, settings, apNr);
+    return writer.Finish();
+}
+
+void CAwKatPricing::WriteRequest(CDmsMessageWriter &writer, const CPrgSettings &settings,
+                                 const QString &apNr)
+{
     writer.WriteVin(RequestVin(settings));
     QXmlStreamWriter &xml = writer.Xml();
     xml.writeStartElement(QStringLiteral("flatRate"));
@@ -131,7 +192,6 @@ QString CAwKatPricing::BuildRequest(const CPrgSettings &settings, const QString 
         xml.writeTextElement(QStringLiteral("isLeadLabour"), QStringLiteral("false"));
     xml.writeEndElement();
     writer.WriteTerminalId(settings.ReqXMLTerminalID.trimmed());
-    return writer.Finish();
 }
 
 void CAwKatPricing::ApplyPriceAttributes(const CPriceTypeData &price, CAwKatPrices &prices)
@@ -146,83 +206,50 @@ void CAwKatPricing::ApplyPriceAttributes(const CPriceTypeData &price, CAwKatPric
     prices.Currency = price.currency.trimmed();
 }
 
-int CAwKatPricing::Request(CDmsFrame &frame, const QString &apNr, const QString &labourValue,
-                           CAwKatPrices &prices, const ShortVinCount &countShortVin)
+int CAwKatPricing::Request(CDmsClient &client, IDmsNotice *notice, const QString &apNr,
+                           const QString &labourValue, CAwKatPrices &prices)
 {
-    CPrgSettings &settings = frame.Settings();
-    if (DmsServerUrl(settings, DmsServer::Request).isEmpty()) {
-        frame.Tell(5051);
+    // The request prices a copy: the row changes only once the request is
+    // back, and not at all when it was not sent or the adviser cancelled.
+    CAwKatPrices asked = prices;
+    Reset(asked, true);
+    CLabourPriceRequest request(client.Settings(), apNr, asked);
+    const DmsOutcome outcome = client.Run(request, notice);
+    if (outcome == DmsOutcome::NotSent || outcome == DmsOutcome::Cancelled)
         return 0;
-    }
-    Reset(prices, true);
-    const QString answer =
-        frame.Send(DmsServer::Request, kMethod, BuildRequest(settings, frame.Version(), apNr));
-    int applied = 0;
-    if (!answer.isEmpty())
-        applied = TakeAnswer(frame, answer, apNr, prices, countShortVin);
-    ComputeDisplayPrices(prices, labourValue);
-    return applied;
+    ComputeDisplayPrices(asked, labourValue);
+    prices = asked;
+    return request.applied;
 }
 
-int CAwKatPricing::TakeAnswer(CDmsFrame &frame, const QString &answer, const QString &apNr,
-                              CAwKatPrices &prices, const ShortVinCount &countShortVin)
+int CAwKatPricing::TakeAnswer(CDmsClient &client, IDmsNotice *notice, const QString &answer,
+                              const QString &apNr, CAwKatPrices &prices)
 {
-    const QDomElement response = frame.AnswerElement(answer, kMethod);
-    if (response.isNull())
-        return 0;
-    QString vin;
-    std::vector<CFlatRateTypeData> flatRates;
-    bool hasException = false;
-    CDmsException exception;
-    for (QDomElement e = response.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = DmsLocalName(e);
-        if (name == QLatin1String("vin")) {
-            vin = (e.attribute(QStringLiteral("vinLongPrefix")) +
-                   e.attribute(QStringLiteral("vinShort")))
-                      .trimmed();
-        } else if (name == QLatin1String("flatRate")) {
-            flatRates.emplace_back();
-            ReadFlatRateElement(e, flatRates.back());
-        } else if (name == QLatin1String("package")) {
-            frame.Tell(5058);
-        } else if (name == QLatin1String("exception")) {
-            hasException = true;
-            exception = ReadDmsException(e);
-        }
-    }
-    const QString answerName = DmsAnswerName(kMethod);
-    if (!hasException && flatRates.empty()) {
-        frame.Tell(DmsNotValidText(kMethod, 1));
-        return 0;
-    }
+    CLabourPriceRequest request(client.Settings(), apNr, prices);
+    client.ReadAnswer(request, answer, notice);
+    return request.applied;
+}
+
+int CAwKatPricing::ReadAnswer(CDmsAnswer &answer, const QString &apNr, CAwKatPrices &prices)
+{
+    const CRequestPackageInfoResponseData data =
+        ReadRequestPackageInfoResponse(answer, PackageInfoAsked::LabourValue);
     // An exception answer prices nothing, whatever else it holds.
-    if (hasException) {
-        frame.Tell(DmsExceptionText(kMethod, exception));
+    CDmsAnswer::Rules rules;
+    rules.exceptionEnds = true;
+    rules.valid = IsValidPackageInfoResponse(data, PackageInfoAsked::LabourValue);
+    if (!answer.Evaluate(rules))
+        return 0;
+    // An answer without a VIN names no vehicle: it is another one's.
+    if (!answer.VinIsOf(RequestVin(answer.Settings()))) {
+        answer.Tell(5056);
         return 0;
     }
-    bool vinOk = vin.size() == 17;
-    if (vin.size() == 7)
-        vinOk = !countShortVin || countShortVin(vin) <= 1;
-    if (!vinOk) {
-        frame.Tell(OrmelText(7036), OrmelText(7034));
-        return 0;
-    }
-    for (const CFlatRateTypeData &f : flatRates) {
-        if (f.number.trimmed().isEmpty() || f.productType.trimmed().isEmpty()) {
-            frame.Tell(DmsNotValidText(kMethod, 2));
-            return 0;
-        }
-    }
-    const QString asked = RequestVin(frame.Settings());
-    if (vin != asked && vin != asked.right(7)) {
-        frame.Tell(5056);
-        return 0;
-    }
-    const bool several = flatRates.size() > 1;
+    const bool several = data.flatRates.size() > 1;
     if (several)
-        frame.Tell(5059);
+        answer.Tell(5059);
     int applied = 0;
-    for (const CFlatRateTypeData &f : flatRates) {
+    for (const CFlatRateTypeData &f : data.flatRates) {
         const QString number = f.number.trimmed();
         const bool car = f.productType.trimmed() == QLatin1String("car");
         if (number == apNr && car) {
@@ -234,10 +261,10 @@ int CAwKatPricing::TakeAnswer(CDmsFrame &frame, const QString &answer, const QSt
         QString text = OrmelTextArgs(5061, {number});
         if (!car)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
-        frame.Tell(text);
+        answer.Tell(text);
     }
     if (!applied && !several)
-        frame.Tell(5060);
+        answer.Tell(5060);
     return applied;
 }
 

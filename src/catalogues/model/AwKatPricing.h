@@ -16,8 +16,12 @@
 
 #include <functional>
 
-class CDmsFrame;
+class CDmsAnswer;
+class CDmsClient;
+class CDmsMessageWriter;
 class CPrgSettings;
+class IDmsNotice;
+class CYaqDb;
 struct CFlatRateTypeData;
 struct CPriceTypeData;
 
@@ -26,6 +30,9 @@ class CAwKatPricing
 public:
     // How many vehicles of the catalogue share a short VIN (stops at 2).
     using ShortVinCount = std::function<int(const QString &shortVin)>;
+    // That count from the VIN ranges of the catalogue on the connection
+    // (borrowed; it must outlive the count).
+    static ShortVinCount ShortVinCounter(CYaqDb *db);
 
     // --- the shown prices ---
     // Gross and net price from the unit prices and the labour value ("AZ"
@@ -45,16 +52,22 @@ public:
     // The body of the request for the position.
     static QString BuildRequest(const CPrgSettings &settings, const QString &version,
                                 const QString &apNr);
-    // Sends the request, takes the answer over and works the shown prices
-    // out. Returns 1 when the answer priced the position; every message
-    // went to the frame's notice.
-    static int Request(CDmsFrame &frame, const QString &apNr, const QString &labourValue,
-                       CAwKatPrices &prices, const ShortVinCount &countShortVin = {});
-    // The answer to the request for the position: 1 when a flat rate of the
-    // position set the unit prices. An exception, a foreign VIN or an
-    // answer that is not valid sets nothing.
-    static int TakeAnswer(CDmsFrame &frame, const QString &answer, const QString &apNr,
-                          CAwKatPrices &prices, const ShortVinCount &countShortVin = {});
+    static void WriteRequest(CDmsMessageWriter &body, const CPrgSettings &settings,
+                             const QString &apNr);
+    // Sends the request through the client, takes the answer over and works
+    // the shown prices out (missing ones "?"). Returns 1 when the answer
+    // priced the position; every message went to the notice. A request
+    // that was not sent (no server) or that the adviser cancelled leaves the
+    // prices as they were.
+    static int Request(CDmsClient &client, IDmsNotice *notice, const QString &apNr,
+                       const QString &labourValue, CAwKatPrices &prices);
+    // The answer to the request for the position, as if it had come back:
+    // 1 when a flat rate of the position set the unit prices. An exception,
+    // a foreign VIN or an answer that is not valid sets nothing.
+    static int TakeAnswer(CDmsClient &client, IDmsNotice *notice, const QString &answer,
+                          const QString &apNr, CAwKatPrices &prices);
+    // The request's reader of the answer element (found by the client).
+    static int ReadAnswer(CDmsAnswer &answer, const QString &apNr, CAwKatPrices &prices);
     static void ApplyPriceAttributes(const CPriceTypeData &price, CAwKatPrices &prices);
 
     // --- the local price files ---

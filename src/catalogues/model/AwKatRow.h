@@ -60,9 +60,13 @@ struct CAwKatRow
     QString InfoText; // paint-stage text of the position info
     QString Code;     // relation code of a position
     QString Reference;
+    // The two numbers of the position's info: the position that goes with
+    // this one after it, and the one this one goes with before it.
+    QString Info1;
+    QString Info2;
     int NotApplicable = 0; // the vehicle's catalogue column holds "U"
     int FullSeparator = 0;
-    int PairMark = 0;
+    int PairMark = 0; // drawn "+ ": one piece of work with the row above
     int Leading = 0;
     int HeadingShown = 0;
     int PartsClearing = 0;

@@ -1,6 +1,7 @@
 #include "catalogues/model/AwKatWalk.h"
 
 #include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
@@ -273,6 +274,7 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
 
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
+    const CAwKatRow *previous = nullptr;
     for (const CAwKatAPosData &r : records) {
         auto row = std::make_unique<CAwKatRow>();
         row->Type = AW_POSITION;
@@ -302,12 +304,17 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
             info.m_strAPosNr = row->Number;
-            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group))
+            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group)) {
                 row->InfoText = info.m_strInfoText.trimmed();
+                row->Info1 = info.m_strInfoNr.trimmed();
+                row->Info2 = info.m_strInfoNr2.trimmed();
+            }
             if (hasVin)
                 row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
         }
+        row->PairMark = IsPairedWith(*row, previous) ? 1 : 0;
         CAwKatRow *added = Append(std::move(row));
+        previous = added;
         if (!current && added->LineFrom >= parent->LineFrom)
             current = added;
     }
@@ -472,10 +479,33 @@ bool CAwKatWalk::JumpToAlt(const QString &apNr)
 
 // --- what a level shows ---------------------------------------------------------------
 
+bool CAwKatWalk::IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous)
+{
+    if (previous && !row.Number.isEmpty() && row.Number == previous->Info1 &&
+        previous->Number == row.Info2)
+        return true;
+    // In the main group "99" a row that names the one it goes with is marked
+    // whatever stands above it.
+    return !row.Info2.isEmpty() && row.Key == QLatin1String("99");
+}
+
+bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QString &line,
+                           CYaqDb *db) const
+{
+    if (!m_pSettings || !db)
+        return false;
+    // The catalogue line decides too, where the vehicle has a column of the
+    // catalogue: the line must be marked in it.
+    const QString lineOfColumn = m_nVehicleColumn >= 0 ? line : QString();
+    const int inSubgroup = m_current[AW_SUBGROUP] ? 1 : 0;
+    const int inThirdLevel = m_current[AW_THIRD_LEVEL] ? 1 : 0;
+    return GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
+                       m_nVehicleColumn) != 0;
+}
+
 bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
 {
-    return GetAPosWert(m_pSettings, row->Number, m_pValueDb, 0, 0, QString(), QString(), 0, -1) !=
-           0;
+    return HasValues(row->Number, row->Key, row->LineFrom, m_pValueDb);
 }
 
 bool CAwKatWalk::FillLevel(int level, bool selectFirst)
@@ -613,8 +643,10 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
 {
     if (!row || !m_pSettings)
         return false;
-    if (!m_pValueDb)
-        return true;
+    // A group that is a valued position itself needs no look below it.
+    const bool valuedItself = HasValues(row->Number, row->Key, QString(), m_pValueDb);
+    if (valuedItself || !m_pValueDb)
+        return valuedItself;
     CYaqDb *walkDb = m_pThirdDb ? m_pThirdDb : m_pCatalogueDb;
     if (!walkDb)
         return false;
@@ -624,9 +656,9 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
     rec.m_strHG = row->Key;
     rec.m_strSprache = GetPrgSprache();
     // The walk and the value test run on two connections, each with its own
-    // result set; on one connection the numbers are taken first.
+    // result set; on one connection the lines are taken first.
     const bool nested = walkDb != m_pValueDb;
-    std::vector<QString> numbers;
+    std::vector<std::pair<QString, QString>> lines; // number, line
     bool found = false;
     for (int ok = walkDb->ReadAwKatAPosData(rec, row->LineFrom, row->LineTo); ok && !found;
          ok = walkDb->ReadNext()) {
@@ -638,17 +670,15 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
         if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
             continue;
         if (nested)
-            found = GetAPosWert(m_pSettings, rec.m_strAPosNr, m_pValueDb, 0, 0, QString(),
-                                QString(), 0, -1) != 0;
+            found = HasValues(rec.m_strAPosNr, row->Key, rec.m_strZeile, m_pValueDb);
         else
-            numbers.push_back(rec.m_strAPosNr);
+            lines.emplace_back(rec.m_strAPosNr, rec.m_strZeile);
     }
     walkDb->CloseStmt();
-    for (const QString &number : numbers) {
+    for (const auto &[number, line] : lines) {
         if (found)
             break;
-        found =
-            GetAPosWert(m_pSettings, number, m_pValueDb, 0, 0, QString(), QString(), 0, -1) != 0;
+        found = HasValues(number, row->Key, line, m_pValueDb);
     }
     return found;
 }
@@ -664,6 +694,8 @@ void CAwKatWalk::Open(CAwKatRow *row)
         DropRows(AW_SUBGROUP);
         m_path.push_back(row);
         m_current[AW_MAIN_GROUP] = row;
+        if (m_pSettings)
+            m_pSettings->HGText = row->Key;
         if (!ReadSubGroups(row) && !ReadThirdLevel(row))
             ReadPositions(row);
         break;
@@ -733,28 +765,30 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
     if (!ReadsStandardCatalogue() || !IsSevenDigits(apNr))
         return false;
     const bool leadType = !m_pSettings->LeadTyp.trimmed().isEmpty();
-    // Within the number's own main group first, then in any.
-    for (const QString &group : {apNr.left(2), QString()}) {
-        std::vector<CAwKatAPosData> lines;
+    // The lines of the number within its own main group, then in any.
+    std::vector<CAwKatAPosData> lines[2];
+    const QString groups[2] = {apNr.left(2), QString()};
+    for (int g = 0; g < 2; ++g) {
         CAwKatAPosData rec;
         rec.m_strKatBstNr = m_pSettings->KatalogKey;
         rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
         rec.m_strAPosNr = apNr;
-        rec.m_strHG = group;
+        rec.m_strHG = groups[g];
         for (int ok = m_pCatalogueDb->ReadAwKatAPosLines(rec); ok;
              ok = m_pCatalogueDb->ReadNext()) {
             rec.TrimData();
-            lines.push_back(rec);
+            lines[g].push_back(rec);
         }
         m_pCatalogueDb->CloseStmt();
-        // A leading line first, then any line; with a lead type only a
-        // line whose position has labour values for the vehicle.
-        for (bool leadingOnly : {true, false}) {
-            for (const CAwKatAPosData &l : lines) {
+    }
+    // A leading line first (in the own main group, then in any), then any
+    // line (likewise); with a lead type only a line valued for the vehicle.
+    for (bool leadingOnly : {true, false}) {
+        for (const std::vector<CAwKatAPosData> &candidates : lines) {
+            for (const CAwKatAPosData &l : candidates) {
                 if (leadingOnly && !l.m_strCode.isEmpty() && !l.m_strRef.isEmpty())
                     continue;
-                if (leadType &&
-                    !GetAPosWert(m_pSettings, apNr, m_pValueDb, 0, 0, QString(), QString(), 0, -1))
+                if (leadType && !HasValues(apNr, l.m_strHG, l.m_strZeile, m_pValueDb))
                     continue;
                 *mainGroup = l.m_strHG;
                 *line = l.m_strZeile;
@@ -769,9 +803,19 @@ bool CAwKatWalk::JumpTo(const QString &apNr)
 {
     if (ReadsAlternativeCatalogue())
         return JumpToAlt(apNr);
-    QString group, line;
+    // The catalogue line the settings know for this very position is walked
+    // to as it is, whatever the number looks like.
+    QString line;
+    if (m_pSettings && m_pSettings->AktApNr.trimmed() == apNr.trimmed())
+        line = m_pSettings->KatZeile.trimmed();
+    QString group;
+    if (!line.isEmpty()) {
+        group = m_pSettings->HGText.trimmed();
+        if (group.isEmpty())
+            group = apNr.left(2);
+    }
     ReadMainGroups();
-    if (!FindCatalogueLine(apNr, &group, &line))
+    if (line.isEmpty() && !FindCatalogueLine(apNr, &group, &line))
         return false;
     // Down through the rows whose range holds the line, at most one step
     // per level.
@@ -799,6 +843,60 @@ bool CAwKatWalk::JumpTo(const QString &apNr)
             return false;
     }
     return false;
+}
+
+// --- buttons ----------------------------------------------------------------------------
+
+bool CAwKatWalk::PriceButtonShown() const
+{
+    if (!m_pSettings)
+        return false;
+    const CPrgSettings &s = *m_pSettings;
+    const bool byVehicleOnly = s.bAltKatalog || s.nKatalogFlag == 1;
+    if (s.nKatalogFlag == 1 && !s.bAltKatalog)
+        return false;
+    // Without the vehicle's lead type these catalogues show no values, and
+    // the catalogue view shows every variant's: nothing to price.
+    const QString leadType = s.LeadTyp.trimmed();
+    if (byVehicleOnly && (leadType.isEmpty() || leadType == kNoModelDesignation))
+        return false;
+    if (!byVehicleOnly && s.bKatalogansicht)
+        return false;
+    return s.SRPInterfaceReq == 4 || (s.SRPInterfaceReq == 3 && s.bSchulung);
+}
+
+bool CAwKatWalk::HasPackages(const QString &apNr) const
+{
+    return GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+}
+
+bool CAwKatWalk::HasMaintenanceTopics() const
+{
+    if (!m_pSettings || m_pSettings->nKatalogFlag || m_pSettings->LeadTyp.trimmed().isEmpty() ||
+        !m_pCatalogueDb || !m_pValueDb)
+        return false;
+    const CPrgSettings &s = *m_pSettings;
+    // The settings hold no build date of the vehicle: its first
+    // registration stands for it, else today ("DD.MM.YYYY" as "YYYYMMDD").
+    const auto dateKey = [](const QString &date) {
+        const QString d = date.trimmed();
+        return d.size() == 10 ? d.mid(6, 4) + d.mid(3, 2) + d.left(2) : QString();
+    };
+    QString built = dateKey(s.Erstzulassung);
+    if (built.isEmpty())
+        built = dateKey(s.Heute);
+    const bool vin = !s.Fgstnr.trimmed().isEmpty();
+    CSBLIDData rec;
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strTypSchl = s.TypSchl.trimmed();
+    rec.m_strLTyp = s.LeadTyp.trimmed();
+    bool found = false;
+    for (int ok = m_pValueDb->ReadSBLIDData(rec); ok && !found; ok = m_pValueDb->ReadNext()) {
+        rec.TrimData();
+        found = !vin || (rec.m_strDatumVon <= built && built <= rec.m_strDatumBis);
+    }
+    m_pValueDb->CloseStmt();
+    return found;
 }
 
 // --- values -----------------------------------------------------------------------------

@@ -60,22 +60,42 @@ public:
     // The selection moved to the row: a position becomes the current one
     // (the settings' position number and catalogue line follow it).
     void Select(CAwKatRow *row);
-    // Walks down to the position number: its catalogue line is found by the
-    // number (an index, no scan of the catalogue); with a lead type the
-    // first line valued for the vehicle. False when it is not in the
-    // catalogue of the vehicle; the walk stays where it got to.
+    // Walks down to the position number. When it is the settings' current
+    // position and they hold its catalogue line (and main group), that
+    // line is walked to; else the line is found by the number (an index,
+    // no scan of the catalogue), which takes a number of seven digits.
+    // False when it is not in the catalogue of the vehicle; the walk stays
+    // where it got to.
     bool JumpTo(const QString &apNr);
     // Main group and catalogue line of a position number; false when the
-    // catalogue has none.
+    // catalogue has none. A leading line of the number's own main group
+    // first, then a leading line of any, then any line of its own main
+    // group, then any line; with a lead type only a line valued for the
+    // vehicle.
     bool FindCatalogueLine(const QString &apNr, QString *mainGroup, QString *line);
 
-    // Whether a position in the row's range has labour values for the vehicle.
+    // Whether the row (of level 2 or 3) is a valued position itself, or a
+    // leading position in its range has labour values for the vehicle.
     bool HasValidPositions(const CAwKatRow *row);
 
     // The alternative catalogue keeps no texts with its positions: they
     // are read when the row is first drawn (empty text and bracket text
     // only), and kept with the row.
     void ReadTextsWhenShown(CAwKatRow *row);
+
+    // --- the buttons of the selected position ---
+    // The price button is there when the settings' request mode prices:
+    // the DMS (4) or, in the training edition, the local price files (3);
+    // never in the catalogue view or in a catalogue walked without a lead
+    // type of the vehicle.
+    bool PriceButtonShown() const;
+    // Whether service packages exist for the position (the package button).
+    bool HasPackages(const QString &apNr) const;
+    // Whether the vehicle has a maintenance topic valid at its first
+    // registration (today when it has none; any topic without a VIN): the
+    // maintenance button. Never with the catalogue flag, without a lead
+    // type or without both connections.
+    bool HasMaintenanceTopics() const;
 
     // --- what the page shows ---
     int ShownLevel() const { return m_nShownLevel; }
@@ -104,7 +124,15 @@ private:
     void DropRows(int level);
     void TrimPath(int level);
     void SetCurrent(int level, CAwKatRow *row);
+    // Whether the number has labour values for the vehicle, asked for the
+    // main group key and, where the vehicle has a catalogue column, the
+    // catalogue line (which must be marked in that column).
+    bool HasValues(const QString &number, const QString &key, const QString &line,
+                   CYaqDb *db) const;
     bool KeepPosition(const CAwKatRow *row) const;
+    // Two rows one after the other that name each other in their infos are
+    // one piece of work.
+    static bool IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous);
     std::vector<CAwKatRow *> RowsOf(int level) const;
     CAwKatRow *Append(std::unique_ptr<CAwKatRow> row);
     // A row read for a level; the first one read becomes the level's

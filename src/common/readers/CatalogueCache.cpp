@@ -14,22 +14,44 @@ const QString kAlwaysValidAPosNr = QStringLiteral("0000249");
 
 // The main group asked for: the override when given, else the first two
 // characters of the position number.
-QString MainGroup(const QString &hgOverride, const QString &apNr)
+QStringView MainGroup(const QString &hgOverride, const QString &apNr)
 {
-    return hgOverride.isEmpty() ? apNr.left(2) : hgOverride;
+    return hgOverride.isEmpty() ? QStringView(apNr).left(2) : QStringView(hgOverride);
+}
+
+// A field as TrimData leaves it: without trailing blanks.
+QStringView Trimmed(const QString &field)
+{
+    QStringView view(field);
+    while (!view.isEmpty() && view.back() == QLatin1Char(' '))
+        view.chop(1);
+    return view;
 }
 
 // A value row counts unless it holds no work units ("-") and is marked as
-// not counting ("N"). The row is trimmed.
+// not counting ("N"); the fields are compared as TrimData leaves them.
 bool ValueRowCounts(const CAPosWertData &rec)
 {
-    return rec.m_strAwWert != QLatin1String("-") || rec.m_strKennz != QLatin1String("N");
+    return Trimmed(rec.m_strAwWert) != QLatin1String("-") ||
+           Trimmed(rec.m_strKennz) != QLatin1String("N");
 }
 
 // The month of today's date "DD.MM.YYYY" as "YYYYMM".
 QString MonthKey(const QString &today)
 {
     return today.mid(6, 4) + today.mid(3, 2);
+}
+
+bool SameKeys(const QStringList &held, std::initializer_list<QStringView> keys)
+{
+    if (held.size() != qsizetype(keys.size()))
+        return false;
+    auto key = keys.begin();
+    for (const QString &text : held) {
+        if (text != *key++)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -40,27 +62,29 @@ template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
 {
     bFilled = false;
     keys.clear();
-    rows.clear();
+    rows.reset();
 }
 
-template <class Rec, class Read, class KeyOf>
-void CCatalogueCache::Fill(Kind<Rec> &kind, const QStringList &keys, CYaqDb *db, bool mayRead,
-                           Rec rec, Read read, KeyOf keyOf)
+template <class Rec, class MakeRec, class Read, class KeyOf>
+void CCatalogueCache::Fill(Kind<Rec> &kind, std::initializer_list<QStringView> keys, CYaqDb *db,
+                           bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf)
 {
-    if (kind.bFilled && kind.keys == keys)
+    if (kind.bFilled && SameKeys(kind.keys, keys))
         return;
     kind.Clear();
     if (!db || !mayRead)
         return;
+    auto rows = std::make_shared<CHGRows<Rec>>();
     // The select fills rec; ReadNext continues into the same record.
+    Rec rec = makeRec();
     for (int found = read(*db, rec); found; found = db->ReadNext())
-        kind.rows[keyOf(rec)].append(rec);
-    if (db->LastFailed()) {
-        // Not "no rows": the next question asks again.
-        kind.rows.clear();
+        rows->Append(rec, keyOf(rec));
+    // A failed query is not "no rows": the next question asks again.
+    if (db->LastFailed())
         return;
-    }
-    kind.keys = keys;
+    for (const QStringView key : keys)
+        kind.keys << key.toString();
+    kind.rows = std::move(rows);
     kind.bFilled = true;
 }
 
@@ -72,13 +96,24 @@ int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &re
     if (restart || !cursor.m_bStarted || key != cursor.m_strNumber) {
         cursor.m_bStarted = true;
         cursor.m_strNumber = key;
-        cursor.m_rows = kind.rows.value(key);
-        cursor.m_nNext = 0;
+        cursor.m_rows = kind.rows;
+        cursor.m_nNext = cursor.m_rows ? cursor.m_rows->First(key) : -1;
     }
-    if (cursor.m_nNext >= cursor.m_rows.size())
+    if (cursor.m_nNext < 0)
         return 0;
-    rec = cursor.m_rows.at(cursor.m_nNext++);
+    const size_t at = size_t(cursor.m_nNext);
+    rec = cursor.m_rows->rows[at];
+    cursor.m_nNext = cursor.m_rows->next[at];
     return 1;
+}
+
+template <class Rec>
+const Rec *CCatalogueCache::FirstRow(const Kind<Rec> &kind, const QString &number)
+{
+    if (!kind.rows)
+        return nullptr;
+    const int first = kind.rows->First(number.trimmed());
+    return first < 0 ? nullptr : &kind.rows->rows[size_t(first)];
 }
 
 template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QString &number)
@@ -88,78 +123,114 @@ template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QS
 
 // --- fill operations -------------------------------------------------------------
 
+void CCatalogueCache::FillValues(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
+{
+    Fill(
+        m_values, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
+        !settings.LeadTyp.isEmpty(),
+        [&] {
+            CAPosWertData rec;
+            rec.m_strKatBstNr = settings.KatalogKey;
+            rec.m_strAPosNr = hg.toString();
+            rec.m_strLTyp = settings.LeadTyp;
+            rec.m_strZusatz = settings.ZusatzCode;
+            return rec;
+        },
+        [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataFromHG(r); },
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
 void CCatalogueCache::ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db,
                                              const QString &hg)
 {
-    CAPosWertData rec;
-    rec.m_strKatBstNr = settings.KatalogKey;
-    rec.m_strAPosNr = hg;
-    rec.m_strLTyp = settings.LeadTyp;
-    rec.m_strZusatz = settings.ZusatzCode;
-    Fill(
-        m_values, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
-        !settings.LeadTyp.isEmpty(), rec,
-        [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataFromHG(r); },
-        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed() + r.m_strEinheit.trimmed(); });
+    FillValues(settings, db, hg);
 }
 
 void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db,
                                                 const QString &hg)
 {
-    CAPosWertData rec;
-    rec.m_strKatBstNr = settings.KatalogKey;
-    rec.m_strAPosNr = hg;
-    rec.m_strLTyp = settings.LeadTyp;
-    rec.m_strZusatz = settings.ZusatzCode;
     Fill(
         m_valuesAwk, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
-        !settings.LeadTyp.isEmpty(), rec,
+        !settings.LeadTyp.isEmpty(),
+        [&] {
+            CAPosWertData rec;
+            rec.m_strKatBstNr = settings.KatalogKey;
+            rec.m_strAPosNr = hg;
+            rec.m_strLTyp = settings.LeadTyp;
+            rec.m_strZusatz = settings.ZusatzCode;
+            return rec;
+        },
         [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataAWKFromHG(r); },
         [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); });
 }
 
-void CCatalogueCache::FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg)
+void CCatalogueCache::FillInfos(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
 {
-    CAPosInfoData rec;
-    rec.m_strKatBstNr = settings.KatalogKey;
-    rec.m_strAPosNr = hg;
     Fill(
-        m_infos, {settings.KatalogKey, hg}, db, true, rec,
+        m_infos, {settings.KatalogKey, hg}, db, true,
+        [&] {
+            CAPosInfoData rec;
+            rec.m_strKatBstNr = settings.KatalogKey;
+            rec.m_strAPosNr = hg.toString();
+            return rec;
+        },
         [](CYaqDb &d, CAPosInfoData &r) { return d.ReadAPosInfoDataFromHG(r); },
         [](const CAPosInfoData &r) { return r.m_strAPosNr.trimmed(); });
+}
+
+void CCatalogueCache::FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg)
+{
+    FillInfos(settings, db, hg);
+}
+
+void CCatalogueCache::FillLines(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
+{
+    Fill(
+        m_lines, {settings.KatalogKey, settings.Bestellnr, hg}, db, true,
+        [&] {
+            CAwKatZeileData rec;
+            rec.m_strKatBstNr = settings.KatalogKey;
+            rec.m_strTypNr = settings.Bestellnr;
+            rec.m_strHG = hg.toString();
+            return rec;
+        },
+        [](CYaqDb &d, CAwKatZeileData &r) { return d.ReadAwKatZeilenNrFromHG(r); },
+        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); });
 }
 
 void CCatalogueCache::FillAwKatZeilenCache(const CPrgSettings &settings, CYaqDb *db,
                                            const QString &hg)
 {
-    CAwKatZeileData rec;
-    rec.m_strKatBstNr = settings.KatalogKey;
-    rec.m_strTypNr = settings.Bestellnr;
-    rec.m_strHG = hg;
+    FillLines(settings, db, hg);
+}
+
+void CCatalogueCache::FillClearing(const CPrgSettings &settings, CYaqDb *db, QStringView hg,
+                                   const QString &monthKey)
+{
+    const QString &zusatz = settings.ZusatzCode;
+    // The main group stays the last key text (Holds).
     Fill(
-        m_lines, {settings.KatalogKey, settings.Bestellnr, hg}, db, true, rec,
-        [](CYaqDb &d, CAwKatZeileData &r) { return d.ReadAwKatZeilenNrFromHG(r); },
-        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); });
+        m_clearing,
+        {settings.KatalogKey, settings.TypSchl, zusatz, settings.CountryCode, monthKey, hg}, db,
+        true,
+        [&] {
+            CTeileClearingData rec;
+            rec.m_strKatBstNr = settings.KatalogKey;
+            rec.m_strHG = hg.toString();
+            rec.m_strTypSchl = settings.TypSchl;
+            rec.m_strLaendercode = settings.CountryCode;
+            return rec;
+        },
+        [&](CYaqDb &d, CTeileClearingData &r) {
+            return d.ReadTeileClearingData(r, zusatz, monthKey);
+        },
+        [](const CTeileClearingData &r) { return r.m_strAPosNr.trimmed(); });
 }
 
 void CCatalogueCache::FillTeileClearingCache(const CPrgSettings &settings, CYaqDb *db,
                                              const QString &hg, const QString &monthKey)
 {
-    CTeileClearingData rec;
-    rec.m_strKatBstNr = settings.KatalogKey;
-    rec.m_strHG = hg;
-    rec.m_strTypSchl = settings.TypSchl;
-    rec.m_strLaendercode = settings.CountryCode;
-    const QString zusatz = settings.ZusatzCode;
-    // The main group stays the last key text (Holds).
-    Fill(
-        m_clearing,
-        {settings.KatalogKey, settings.TypSchl, zusatz, settings.CountryCode, monthKey, hg}, db,
-        true, rec,
-        [&](CYaqDb &d, CTeileClearingData &r) {
-            return d.ReadTeileClearingData(r, zusatz, monthKey);
-        },
-        [](const CTeileClearingData &r) { return r.m_strAPosNr.trimmed(); });
+    FillClearing(settings, db, hg, monthKey);
 }
 
 // --- cursors -------------------------------------------------------------------------
@@ -191,12 +262,26 @@ int CCatalogueCache::GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart,
     return Next(m_infos, cursor, rec, rec.m_strAPosNr, restart);
 }
 
+const CAPosWertData *CCatalogueCache::FindValue(const QString &number, QStringView unitCode) const
+{
+    if (!m_values.rows)
+        return nullptr;
+    const CHGRows<CAPosWertData> &values = *m_values.rows;
+    const QStringView unit = unitCode.trimmed();
+    for (int at = values.First(number.trimmed()); at >= 0; at = values.next[size_t(at)]) {
+        const CAPosWertData &row = values.rows[size_t(at)];
+        if (QStringView(row.m_strEinheit).trimmed() == unit)
+            return &row;
+    }
+    return nullptr;
+}
+
 int CCatalogueCache::FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const
 {
-    const auto it = m_values.rows.constFind(rec.m_strAPosNr.trimmed() + unitCode.trimmed());
-    if (it == m_values.rows.constEnd() || it->isEmpty())
+    const CAPosWertData *row = FindValue(rec.m_strAPosNr, unitCode);
+    if (!row)
         return 0;
-    rec = it->first();
+    rec = *row;
     rec.m_strEinheit = UnitLetter(rec.m_strEinheit);
     return 1;
 }
@@ -272,44 +357,48 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
         return 0;
     const bool local = settings->bLocalDataSet != 0;
     if (!local)
-        ReadAPosWertDataFromHG(*settings, db,
-                               flagA && flagB ? apNr.left(2) : MainGroup(hgOverride, apNr));
-
-    CAPosWertData rec;
-    rec.m_strKatBstNr = settings->KatalogKey;
-    rec.m_strAPosNr = apNr;
-    rec.m_strLTyp = settings->LeadTyp;
-    rec.m_strZusatz = settings->ZusatzCode;
+        FillValues(*settings, db,
+                   flagA && flagB ? QStringView(apNr).left(2) : MainGroup(hgOverride, apNr));
 
     int result = 0;
     if (!local && Holds(m_values, apNr)) {
-        static const QString kUnitCodes[] = {
-            QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-            QStringLiteral("3"), QStringLiteral("4"),
-        };
-        for (const QString &unit : kUnitCodes) {
-            rec.m_strAPosNr = apNr;
-            if (!FindAPosWertInHGCache(rec, unit))
+        // The first row of each unit code, tried in the order of the codes.
+        const CHGRows<CAPosWertData> &values = *m_values.rows;
+        const CAPosWertData *byUnit[5] = {};
+        for (int at = values.First(apNr.trimmed()); at >= 0; at = values.next[size_t(at)]) {
+            const CAPosWertData &row = values.rows[size_t(at)];
+            const QStringView unit = QStringView(row.m_strEinheit).trimmed();
+            if (unit.size() == 1 && unit[0] >= QLatin1Char('0') && unit[0] <= QLatin1Char('4')) {
+                const CAPosWertData *&first = byUnit[unit[0].unicode() - u'0'];
+                if (!first)
+                    first = &row;
+            }
+        }
+        for (const CAPosWertData *row : byUnit) {
+            if (!row)
                 continue;
             result = 1;
-            if (apNr == kAlwaysValidAPosNr)
-                break;
-            rec.TrimData();
-            if (ValueRowCounts(rec))
+            if (apNr == kAlwaysValidAPosNr || ValueRowCounts(*row))
                 break;
             result = 0;
         }
-    } else if (db->ReadAPosWertData(rec)) {
-        result = 1;
-        if (apNr != kAlwaysValidAPosNr) {
-            result = 0;
-            do {
-                rec.TrimData();
-                if (ValueRowCounts(rec)) {
-                    result = 1;
-                    break;
-                }
-            } while (db->ReadNextAPosWertData(rec));
+    } else {
+        CAPosWertData rec;
+        rec.m_strKatBstNr = settings->KatalogKey;
+        rec.m_strAPosNr = apNr;
+        rec.m_strLTyp = settings->LeadTyp;
+        rec.m_strZusatz = settings->ZusatzCode;
+        if (db->ReadAPosWertData(rec)) {
+            result = 1;
+            if (apNr != kAlwaysValidAPosNr) {
+                result = 0;
+                do {
+                    if (ValueRowCounts(rec)) {
+                        result = 1;
+                        break;
+                    }
+                } while (db->ReadNextAPosWertData(rec));
+            }
         }
     }
 
@@ -323,9 +412,9 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
                                  const QString &hgOverride, const QString &lineFilter, int column)
 {
     const bool local = settings->bLocalDataSet != 0;
-    const QString hg = MainGroup(hgOverride, apNr);
+    const QStringView hg = MainGroup(hgOverride, apNr);
     if (!local)
-        FillAwKatZeilenCache(*settings, db, hg);
+        FillLines(*settings, db, hg);
     // The column is known before the lines are walked: asking for it runs a
     // query, which would end a walk on the same connection.
     if (column == -1)
@@ -334,7 +423,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
     CAwKatZeileData rec;
     rec.m_strKatBstNr = settings->KatalogKey;
     rec.m_strTypNr = settings->Bestellnr;
-    rec.m_strHG = hg;
+    rec.m_strHG = hg.toString();
     rec.m_strAPosNr = apNr;
     const QString filter = lineFilter.trimmed();
     auto applies = [&]() {
@@ -366,10 +455,13 @@ int CCatalogueCache::GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoDa
     if (!settings || !db)
         return 0;
     if (!settings->bLocalDataSet) {
-        FillAPosInfoCache(*settings, db, MainGroup(hgOverride, rec.m_strAPosNr));
+        FillInfos(*settings, db, MainGroup(hgOverride, rec.m_strAPosNr));
         if (Holds(m_infos, rec.m_strAPosNr)) {
-            CAPosInfoCursor cursor;
-            return GetNextAPosInfoFromHGCache(rec, 1, cursor);
+            const CAPosInfoData *first = FirstRow(m_infos, rec.m_strAPosNr);
+            if (!first)
+                return 0;
+            rec = *first;
+            return 1;
         }
     }
     return db->ReadAPosInfoData(rec);
@@ -384,17 +476,15 @@ int CCatalogueCache::GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const 
     const QString monthKey = MonthKey(settings->Heute);
     const bool local = settings->bLocalDataSet != 0;
     if (!local)
-        FillTeileClearingCache(*settings, db, MainGroup(hgOverride, apNr), monthKey);
+        FillClearing(*settings, db, MainGroup(hgOverride, apNr), monthKey);
 
+    if (!local && Holds(m_clearing, apNr))
+        return FirstRow(m_clearing, apNr) ? 1 : 0;
     CTeileClearingData rec;
     rec.m_strKatBstNr = settings->KatalogKey;
     rec.m_strAPosNr = apNr;
     rec.m_strTypSchl = settings->TypSchl;
     rec.m_strLaendercode = settings->CountryCode;
-    if (!local && Holds(m_clearing, apNr)) {
-        CTeileClearingCursor cursor;
-        return GetNextTeileClearingFromHGCache(rec, 1, cursor);
-    }
     const int found = db->ReadTeileClearingData(rec, settings->ZusatzCode, monthKey);
     db->CloseStmt();
     return found;

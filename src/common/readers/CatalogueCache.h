@@ -25,14 +25,46 @@
 #include "platform/db/YaqData.h"
 
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
 
 class CPrgSettings;
 class CYaqDb;
+
+// The rows of one fill in database order, filed by position number: the
+// first and last row of each number and, for every row, the next row of
+// its number (-1 after the last).
+template <class Rec> struct CHGRows
+{
+    struct Span
+    {
+        int first = -1, last = -1;
+    };
+    std::vector<Rec> rows;
+    std::vector<int> next;
+    QHash<QString, Span> numbers;
+
+    void Append(const Rec &rec, const QString &number)
+    {
+        const int at = int(rows.size());
+        rows.push_back(rec);
+        next.push_back(-1);
+        Span &span = numbers[number];
+        if (span.last >= 0)
+            next[size_t(span.last)] = at;
+        else
+            span.first = at;
+        span.last = at;
+    }
+    // The first row of a number; -1 when it has none.
+    int First(const QString &number) const { return numbers.value(number).first; }
+};
 
 // One caller's walk over the cached rows of a position number.
 template <class Rec> class CHGCursor
@@ -45,8 +77,8 @@ private:
     friend class CCatalogueCache;
     bool m_bStarted = false;
     QString m_strNumber;
-    QList<Rec> m_rows; // shares the cache's list, kept through a refill
-    int m_nNext = 0;
+    std::shared_ptr<const CHGRows<Rec>> m_rows; // the cache's rows, kept through a refill
+    int m_nNext = -1;
 };
 
 using CAPosWertCursor = CHGCursor<CAPosWertData>;
@@ -144,24 +176,37 @@ private:
     {
         bool bFilled = false; // keys valid: the last query for them succeeded
         QStringList keys;
-        QHash<QString, QList<Rec>> rows;
+        std::shared_ptr<const CHGRows<Rec>> rows;
         void Clear();
     };
-    template <class Rec, class Read, class KeyOf>
-    static void Fill(Kind<Rec> &kind, const QStringList &keys, CYaqDb *db, bool mayRead, Rec rec,
-                     Read read, KeyOf keyOf);
+    // Fills the kind unless it holds the keys already. The record to read
+    // into is made only when the database is asked.
+    template <class Rec, class MakeRec, class Read, class KeyOf>
+    static void Fill(Kind<Rec> &kind, std::initializer_list<QStringView> keys, CYaqDb *db,
+                     bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf);
     template <class Rec>
     static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
                     int restart);
+    // The first cached row of the number; null when there is none.
+    template <class Rec> static const Rec *FirstRow(const Kind<Rec> &kind, const QString &number);
     // True when the kind holds the main group (its last key text) and the
     // number lies in it.
     template <class Rec> static bool Holds(const Kind<Rec> &kind, const QString &number);
 
+    void FillValues(const CPrgSettings &settings, CYaqDb *db, QStringView hg);
+    void FillInfos(const CPrgSettings &settings, CYaqDb *db, QStringView hg);
+    void FillLines(const CPrgSettings &settings, CYaqDb *db, QStringView hg);
+    void FillClearing(const CPrgSettings &settings, CYaqDb *db, QStringView hg,
+                      const QString &monthKey);
+    // The value row of the number with that unit code (both trimmed); the
+    // first one in database order, null when there is none.
+    const CAPosWertData *FindValue(const QString &number, QStringView unitCode) const;
+
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);
 
-    Kind<CAPosWertData> m_values;    // by position number + unit code
-    Kind<CAPosWertData> m_valuesAwk; // by position number
+    Kind<CAPosWertData> m_values; // by position number, then unit code
+    Kind<CAPosWertData> m_valuesAwk;
     Kind<CAPosInfoData> m_infos;
     Kind<CAwKatZeileData> m_lines;
     Kind<CTeileClearingData> m_clearing;

@@ -1,5 +1,6 @@
 #include "packages/edit/FindingLines.h"
 
+#include "packages/model/MatchMask.h"
 #include "packages/model/Paket.h"
 #include "platform/db/YaqDb.h"
 
@@ -36,18 +37,6 @@ template <class Rec, class Read> std::vector<Rec> ReadAll(CYaqDb *db, Rec rec, R
 CFindingLines::CFindingLines(CYaqDb *catalogue, CYaqDb *contracts, CFindingContext context)
     : m_pCatalogue(catalogue), m_pContracts(contracts), m_context(std::move(context))
 {
-}
-
-bool CFindingLines::MaskFits(const QString &mask, const QString &text)
-{
-    for (int i = 0; i <= mask.size(); ++i) {
-        if (i < mask.size() && mask.at(i) == QLatin1Char('X'))
-            continue;
-        const bool maskHas = i < mask.size(), textHas = i < text.size();
-        if (maskHas != textHas || (maskHas && mask.at(i) != text.at(i)))
-            return false;
-    }
-    return true;
 }
 
 QString CFindingLines::RowText(const CPosition &finding)
@@ -234,7 +223,7 @@ bool CFindingLines::IsCoveredByContract(const QString &findingNumber) const
         bool hit = false;
         for (const CHLXF12Data &row : ReadAll(m_pContracts, entry, &CYaqDb::ReadHLXF12Data)) {
             const QString from = DateKey(row.m_strGueltigVon), to = DateKey(row.m_strGueltigBis);
-            if (MaskFits(row.m_strMaske, number) && from <= m_context.today &&
+            if (MatchMask(row.m_strMaske, number) && from <= m_context.today &&
                 m_context.today <= to) {
                 hit = true;
                 break;

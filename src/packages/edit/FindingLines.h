@@ -45,10 +45,6 @@ public:
     // Whether one of the vehicle's contracts covers the finding today.
     bool IsCoveredByContract(const QString &findingNumber) const;
 
-    // An "X" of the mask lets any character, or none, stand at its place;
-    // every other place must hold the mask's character, and the text may
-    // not run past the mask's end.
-    static bool MaskFits(const QString &mask, const QString &text);
     // The row of the information list: "12 34 56 78", a blank, the text.
     static QString RowText(const CPosition &finding);
     // The finding lines of the package, in package order.

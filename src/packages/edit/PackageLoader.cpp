@@ -46,7 +46,48 @@ QString Trimmed(const QString &text)
     return out;
 }
 
+// The four kinds of a package number: the place of the kind's number on a
+// head, the head's line type and its kind text.
+struct KindOfHead
+{
+    int index;
+    int type;
+    const char *text;
+};
+const KindOfHead kHeadKinds[] = {{kSrpNumber, POS_HEAD_CAMPAIGN, "SRP"},
+                                 {kGrpNumber, POS_HEAD18, "GRP"},
+                                 {kSipNumber, POS_HEAD19, "SIP"},
+                                 {kVlpNumber, POS_HEAD20, "VLP"}};
+
 } // namespace
+
+int HeadKindOf(const CPosition &head)
+{
+    for (int kind = kKindGR; kind <= kKindVL; ++kind) {
+        if (head.PaketArt == QLatin1String(kHeadKinds[kind].text))
+            return kind;
+    }
+    return kKindSR;
+}
+
+bool TurnHeadToKind(CPosition &head, int kind)
+{
+    if (kind < kKindSR || kind > kKindVL)
+        return false;
+    const int present = HeadKindOf(head);
+    if (present == kind)
+        return true;
+    const KindOfHead &to = kHeadKinds[kind];
+    QString &number = head.PaketTexts[size_t(to.index)];
+    if (number.isEmpty())
+        return false;
+    head.PaketTexts[size_t(kHeadKinds[present].index)] = head.PaketID;
+    head.PaketID = number;
+    number.clear();
+    head.PaketArt = QLatin1String(to.text);
+    head.Type = to.type;
+    return true;
+}
 
 const QString CPackageLoader::kRearSpringTypeNumber = QStringLiteral("VQF50DE");
 
@@ -136,26 +177,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         return Result::NoConnection;
     }
 
-    // The kind buttons: the head becomes the head of the chosen kind when
-    // the package number has one; its own key is kept as the SRP number.
-    static const struct
-    {
-        int kind;
-        int index;
-        int type;
-        const char *text;
-    } kKinds[] = {{kKindGR, kGrpNumber, POS_HEAD18, "GRP"},
-                  {kKindSP, kSipNumber, POS_HEAD19, "SIP"},
-                  {kKindVL, kVlpNumber, POS_HEAD20, "VLP"}};
-    for (const auto &k : kKinds) {
-        if (kind != k.kind || head->PaketTexts[size_t(k.index)].isEmpty())
-            continue;
-        head->PaketTexts[kSrpNumber] = head->PaketID;
-        head->PaketID = head->PaketTexts[size_t(k.index)];
-        head->PaketArt = QLatin1String(k.text);
-        head->Type = k.type;
-        head->PaketTexts[size_t(k.index)].clear();
-    }
+    // The kind buttons: the head becomes the head of the chosen kind.
+    TurnHeadToKind(*head, kind);
 
     m_nKind = kind;
     m_nColumn = m_pReads ? m_pReads->CatalogueColumn() : -1;

@@ -54,6 +54,17 @@ enum PackageKindIndex
     kKindVL = 3,
 };
 
+// The kind of a package head by its kind text ("SRP" or none: SR).
+int HeadKindOf(const CPosition &head);
+// The head of another kind of the same package number, as the package list
+// would hand it over: the kind's own number becomes the package key and
+// the key of the head's present kind moves into that kind's number field,
+// whichever kind the head had (a package of the basket opened again keeps
+// the kind it was stored in). The package number stays. Nothing changes
+// when the package has no number of that kind; answers whether the head is
+// of the kind now.
+bool TurnHeadToKind(CPosition &head, int kind);
+
 // The vehicle and dealer as the loader needs them.
 struct CPackageLoadVehicle
 {
@@ -126,9 +137,9 @@ public:
         NoConnection,  // a connection of the loader could not be opened
     };
     // Loads the package of the chosen head into paket, which holds the list
-    // line and the head only (both copied in by the caller). For kinds GR,
-    // SP and VL the head turns into the head of that kind when the package
-    // number has one. Display states are set; the page fills its lists.
+    // line and the head only (both copied in by the caller). The head turns
+    // into the head of the chosen kind when the package number has one
+    // (TurnHeadToKind). Display states are set; the page fills its lists.
     Result Load(CPaket &paket, CPosition *head, int kind);
 
     // Connections the loader opened over its life (two per load).

@@ -1,56 +1,9 @@
 #include "packages/list/PackageCoverage.h"
 
+#include "packages/model/MatchMask.h"
 #include "platform/db/YaqDb.h"
 
 #include <utility>
-#include <vector>
-
-bool MatchMask(const QString &mask, const QString &text)
-{
-    const qsizetype n = text.size();
-    if (!mask.contains(QLatin1Char('X')))
-        return mask == text;
-    if (n >= 63) {
-        // reach[j]: the mask so far can end right before text[j].
-        std::vector<char> reach(size_t(n) + 1, 0);
-        reach[0] = 1;
-        for (const QChar m : mask) {
-            std::vector<char> next(reach.size(), 0);
-            for (size_t j = 0; j < reach.size(); ++j) {
-                if (!reach[j])
-                    continue;
-                if (m == QLatin1Char('X')) {
-                    next[j] = 1; // none
-                    if (j < size_t(n))
-                        next[j + 1] = 1; // any one
-                } else if (j < size_t(n) && text.at(qsizetype(j)) == m) {
-                    next[j + 1] = 1;
-                }
-            }
-            reach.swap(next);
-        }
-        return reach.back() != 0;
-    }
-    // The same walk on bits: bit j set when the mask so far can end right
-    // before text[j]. Position numbers are short, so one word holds them.
-    const quint64 all = (quint64(1) << (n + 1)) - 1;
-    quint64 reach = 1;
-    for (const QChar m : mask) {
-        if (m == QLatin1Char('X')) {
-            reach = (reach | (reach << 1)) & all;
-        } else {
-            quint64 equal = 0;
-            for (qsizetype j = 0; j < n; ++j) {
-                if (text.at(j) == m)
-                    equal |= quint64(1) << j;
-            }
-            reach = ((reach & equal) << 1) & all;
-        }
-        if (!reach)
-            return false;
-    }
-    return (reach >> n) & 1;
-}
 
 QString GermanDateKey(const QString &date)
 {

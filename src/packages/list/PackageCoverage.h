@@ -12,10 +12,6 @@
 
 class CYaqDb;
 
-// An "X" of the mask stands for any one character or none; every other
-// character of the mask must equal the text's.
-bool MatchMask(const QString &mask, const QString &text);
-
 // DD.MM.YYYY as YYYYMMDD; an empty text unless it has exactly 10 characters.
 QString GermanDateKey(const QString &date);
 

@@ -91,6 +91,7 @@ CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
     v.countryCode = settings.Laendercode;
     v.countrySpecific = settings.CountrySpecPakets != 0;
     v.alternativeCatalogue = settings.bAltKatalog != 0;
+    v.catalogueFlag = settings.nKatalogFlag;
     v.hlxFlag = settings.nVertrag != 0;
     v.language = GetPrgSprache();
     v.today = GermanDateKey(settings.Heute);
@@ -536,6 +537,10 @@ int CPackageListBuilder::ShowPackages(CPackageList &list, CPackageRow *opened)
         return 0;
     list.RemoveRowsFrom(kLevelPackage);
     list.ClearCurrent(kLevelCampaignPackage, kLevelMatrixRow);
+    // The package level is shown from here on, also when it stays empty:
+    // the rows of the level opened from are not offered again as if they
+    // were its packages.
+    list.Show(kLevelPackage, false);
     if (m_vehicle.typeKey.isEmpty() || !m_pPackageDb)
         return 0;
     if (m_vehicle.alternativeCatalogue)
@@ -646,7 +651,7 @@ CPackageRow *CPackageListBuilder::DescendTo(CPackageList &list, const QString &p
     CBuilderReadScope reads(*this);
     if (packageNumber.isEmpty())
         return nullptr;
-    const bool alt = m_vehicle.alternativeCatalogue;
+    const bool alt = m_vehicle.alternativeCatalogue || m_vehicle.catalogueFlag == 1;
     if (!alt && lineNumber.isEmpty())
         lineNumber = PackageLineNumber(packageNumber);
     const QString group = packageNumber.left(2);

@@ -39,12 +39,16 @@ struct CPackageVehicle
     QString countryCode;          // the dealer's country
     bool countrySpecific = false; // the dealer lists his country's packages
     bool alternativeCatalogue = false;
+    // A catalogue other than the standard one (its key is not "1"): the
+    // way down to a requested package follows the package number, as in
+    // the alternative catalogue, not the catalogue line.
+    int catalogueFlag = 0;
     bool hlxFlag = false;  // the vehicle has a contract record the dealer sees
     QString today;         // YYYYMMDD, reference date of the contracts
     QStringList contracts; // the vehicle's contract numbers, in list order
 
-    // The fields the settings hold (catalogue key, type key, type number,
-    // model series, dealer country and flags, contract flag and list);
+    // The fields the settings hold (catalogue key and flag, type key, type
+    // number, model series, dealer country and flags, contract flag and list);
     // production date, language and today come from the caller.
     static CPackageVehicle FromSettings(const CPrgSettings &settings);
 };
@@ -76,7 +80,7 @@ public:
     // What opening a row led to.
     enum class Opened
     {
-        Nothing,       // no row, or nothing below it
+        Nothing,       // no row, or no package below it (the package level shows empty)
         LevelShown,    // the next level is shown (CPackageList::ShownLevel)
         ChoosePackage, // a package row: the page hands it to the editing page
         NotHere,       // campaign and spot-repair rows: the page's own readers
@@ -87,7 +91,8 @@ public:
     Opened Open(CPackageList &list, CPackageRow *row);
 
     // The levels below a row; each answers how many rows it made and shows
-    // its level when there is one.
+    // its level when there is one. The package level is shown also when it
+    // got no row.
     int ShowGroupLevel7(CPackageList &list, CPackageRow *opened);
     int ShowGroupLevel8(CPackageList &list, CPackageRow *opened);
     int ShowPackages(CPackageList &list, CPackageRow *opened);
@@ -97,7 +102,11 @@ public:
     // Walks down from the top rows to the package with that number (on its
     // line; an empty line is looked up), opening each row on the way; the
     // package row reached is made current and returned, null when the walk
-    // ended above it (the list then shows the last level reached).
+    // ended above it (the list then shows the last level reached). In the
+    // alternative catalogue, and in a catalogue other than the standard
+    // one, the walk takes the rows by the package number instead: the main
+    // group, the second group level of its first four characters, the
+    // package itself.
     CPackageRow *DescendTo(CPackageList &list, const QString &packageNumber, QString lineNumber);
 
     // Fills the text and bracket lines of a row (of a campaign row from

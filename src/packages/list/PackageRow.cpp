@@ -19,3 +19,12 @@ bool CPackageRow::SelectsLine(const QString &line) const
 {
     return !line.isEmpty() && selectionFrom <= line && line <= selectionTo;
 }
+
+int CPackageRow::OpenedVariant() const
+{
+    if (!spNumber.isEmpty())
+        return 2;
+    if (!vlNumber.isEmpty())
+        return 3;
+    return 0;
+}

@@ -87,4 +87,8 @@ struct CPackageRow
     bool IsSeparator() const { return level == kLevelTop && marker == kMarkerSeparator; }
     // Whether the line number lies inside the selection range.
     bool SelectsLine(const QString &line) const;
+    // The variant a double click opens, counted as the editing page's kind
+    // buttons (0 SR, 2 SP, 3 VL): inclusive service before value line
+    // before service repair. A warranty variant opens only by its badge.
+    int OpenedVariant() const;
 };

@@ -161,34 +161,48 @@ void ReadResponsePackage(const QDomElement &element, CPackageTypeData &package)
     }
 }
 
-CRequestPackageInfoResponseData ReadRequestPackageInfoResponse(const QDomElement &response)
+CRequestPackageInfoResponseData ReadRequestPackageInfoResponse(CDmsAnswer &answer,
+                                                               PackageInfoAsked asked)
 {
+    const bool package = asked == PackageInfoAsked::Package;
     CRequestPackageInfoResponseData data;
-    for (QDomElement child = response.firstChildElement(); !child.isNull();
-         child = child.nextSiblingElement()) {
-        const QString name = DmsLocalName(child);
-        if (name == QLatin1String("vin")) {
-            data.vin = (child.attribute(QStringLiteral("vinLongPrefix")) +
-                        child.attribute(QStringLiteral("vinShort")))
-                           .trimmed();
-            data.hasVin = true;
-            data.hasContent = true;
-        } else if (name == QLatin1String("package")) {
-            data.packages.emplace_back();
-            ReadResponsePackage(child, data.packages.back());
-            data.hasContent = true;
-        } else if (name == QLatin1String("flatRate")) {
-            ++data.flatRateAnswers;
-        } else if (name == QLatin1String("exception")) {
-            data.exception = ReadDmsException(child);
-            data.hasException = true;
-        }
-    }
+    answer.ReadChildren(
+        [&](const QDomElement &child) {
+            const QString name = DmsLocalName(child);
+            if (name == QLatin1String("package")) {
+                if (!package) {
+                    answer.Tell(5058);
+                    return false;
+                }
+                data.packages.emplace_back();
+                ReadResponsePackage(child, data.packages.back());
+                return true;
+            }
+            if (name == QLatin1String("flatRate")) {
+                if (package) {
+                    answer.Tell(5063);
+                    return false;
+                }
+                data.flatRates.emplace_back();
+                ReadFlatRateElement(child, data.flatRates.back());
+                return true;
+            }
+            return false;
+        },
+        package ? DmsAnswerVin::Content : DmsAnswerVin::NotContent);
     return data;
 }
 
-bool IsValidPackageInfoResponse(const CRequestPackageInfoResponseData &response)
+bool IsValidPackageInfoResponse(const CRequestPackageInfoResponseData &response,
+                                PackageInfoAsked asked)
 {
+    if (asked == PackageInfoAsked::LabourValue) {
+        for (const CFlatRateTypeData &flatRate : response.flatRates) {
+            if (flatRate.number.trimmed().isEmpty() || flatRate.productType.trimmed().isEmpty())
+                return false;
+        }
+        return true;
+    }
     for (const CPackageTypeData &package : response.packages) {
         if (package.fullNumber.size() < 7 || package.productType.isEmpty())
             return false;

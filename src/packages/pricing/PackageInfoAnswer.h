@@ -1,15 +1,18 @@
 #pragma once
-// The DMS answer "requestPackageInfoResponse" as records: the VIN it names,
-// the packages it prices with their flat rates (work positions) and parts,
-// the campaign block of a campaign package, and an exception. Reading only:
-// whether the answer fits the request and what it changes in a package is
-// CPackagePriceExchange's business.
+// The DMS answer "requestPackageInfoResponse" as records, the one reader of
+// it for both its forms: the packages it prices with their flat rates (work
+// positions) and parts and the campaign block of a campaign package (the
+// answer to a package), or the flat rates of a labour value (the answer to
+// the labour-value form). The VIN it names and its exception are read by
+// the client (CDmsAnswer). Reading only: whether the answer fits the
+// request and what it changes is CPackagePriceExchange's and
+// CAwKatPricing's business.
 //
 // Elements are found by their local name (a namespace prefix of the DMS
 // does not matter), compared exactly; unknown elements are passed over.
 // Every text value is kept without its trailing blanks.
 
-#include "common/DmsFrame.h"
+#include "dms/DmsClient.h"
 #include "packages/model/DmsPriceData.h"
 
 #include <QString>
@@ -52,26 +55,35 @@ struct CPackageTypeData
     CCampaignInfoData campaign;
 };
 
-// The whole answer element.
+// What the request asked about: a package, or a labour value.
+enum class PackageInfoAsked
+{
+    Package,
+    LabourValue,
+};
+
+// The packages and flat rates of the answer element.
 struct CRequestPackageInfoResponseData
 {
-    bool hasContent = false; // a "vin" or a "package" was read
-    bool hasVin = false;
-    QString vin; // vinLongPrefix + vinShort
     std::vector<CPackageTypeData> packages;
-    int flatRateAnswers = 0; // "flatRate" elements: the price of a labour value, not asked for
-    bool hasException = false;
-    CDmsException exception;
+    std::vector<CFlatRateTypeData> flatRates; // "flatRate": the price of a labour value
 };
 
 void ReadFlatRateElement(const QDomElement &element, CFlatRateTypeData &flatRate);
 void ReadPartElement(const QDomElement &element, CPartTypeData &part);
 void ReadCampaignInformationElement(const QDomElement &element, CCampaignInfoData &campaign);
 void ReadResponsePackage(const QDomElement &element, CPackageTypeData &package);
-CRequestPackageInfoResponseData ReadRequestPackageInfoResponse(const QDomElement &response);
+// Reads the answer's children once. Content is what was asked about (for
+// a package also the VIN the answer names); the other form's elements are
+// told: 5063 for each "flatRate" in the answer to a package, 5058 for each
+// "package" in the answer to a labour value.
+CRequestPackageInfoResponseData ReadRequestPackageInfoResponse(CDmsAnswer &answer,
+                                                               PackageInfoAsked asked);
 
-// The answer is complete enough to be compared with the request: every
-// package names its number (seven characters at least) and product type,
-// every flat rate its number, every part its number and one of the types
-// "standard", "alternative" and "optional".
-bool IsValidPackageInfoResponse(const CRequestPackageInfoResponseData &response);
+// The answer is complete enough to be compared with the request: for a
+// package, every package names its number (seven characters at least) and
+// product type, every flat rate of it its number, every part its number and
+// one of the types "standard", "alternative" and "optional"; for a labour
+// value, every flat rate names its number and product type.
+bool IsValidPackageInfoResponse(const CRequestPackageInfoResponseData &response,
+                                PackageInfoAsked asked);

@@ -1,6 +1,5 @@
 #include "packages/pricing/PackagePriceExchange.h"
 
-#include "common/DmsFrame.h"
 #include "packages/model/Paket.h"
 #include "packages/pricing/PackagePriceRequest.h"
 #include "packages/pricing/PackagePriceRollUp.h"
@@ -16,15 +15,43 @@ namespace {
 
 const QString kCar = QStringLiteral("car");
 
-// The package model's notices go to the frame's message boxes.
-class FrameNotice : public IPaketNotice
+// The package model's notices go to the answer's message boxes.
+class AnswerNotice : public IPaketNotice
 {
 public:
-    explicit FrameNotice(CDmsFrame &frame) : m_frame(frame) {}
-    void Notice(const QString &text) override { m_frame.Tell(text); }
+    explicit AnswerNotice(const CDmsAnswer &answer) : m_answer(answer) {}
+    void Notice(const QString &text) override { m_answer.Tell(text); }
 
 private:
-    CDmsFrame &m_frame;
+    const CDmsAnswer &m_answer;
+};
+
+// "requestPackageInfo" for the package.
+class CPackageInfoRequest : public IDmsRequest
+{
+public:
+    CPackageInfoRequest(CPackagePriceExchange &exchange, CPaket &paket, const CPrgSettings &s,
+                        QString askedVin)
+        : m_exchange(exchange), m_paket(paket), m_settings(s), m_askedVin(std::move(askedVin))
+    {
+    }
+    QString Method() const override { return QLatin1String(CPackagePriceRequest::kMethod); }
+    bool WriteBody(CDmsMessageWriter &body) override
+    {
+        return CPackagePriceRequest(m_settings).Write(body, m_paket);
+    }
+    void ReadAnswer(CDmsAnswer &answer) override
+    {
+        m_exchange.ReadAnswer(answer, m_paket, m_askedVin, outcome);
+    }
+
+    CPackagePriceExchange::Outcome outcome;
+
+private:
+    CPackagePriceExchange &m_exchange;
+    CPaket &m_paket;
+    const CPrgSettings &m_settings;
+    QString m_askedVin;
 };
 
 void ResetLines(CPaket &paket, bool nested)
@@ -62,7 +89,7 @@ CPosition *CPackagePriceExchange::MatchingHead(const CPackageTypeData &answer,
             continue;
         if (answer.productType == kCar &&
             answer.fullNumber ==
-                CPackagePriceRequest::SentPackageNumber(head->Number, m_frame.Settings().TypSchl))
+                CPackagePriceRequest::SentPackageNumber(head->Number, m_client.Settings().TypSchl))
             return head;
         return nullptr;
     }
@@ -79,63 +106,42 @@ CPackagePriceExchange::Outcome CPackagePriceExchange::Request(CPaket &paket)
 {
     if (!CPackagePriceRequest::HasRequestedLines(paket))
         return Outcome();
-    const CPrgSettings &s = m_frame.Settings();
-    const QString askedVin = CPackagePriceRequest::RequestVin(s);
-    const QString body = CPackagePriceRequest(s).Build(paket, m_frame.Version());
-    if (body.isEmpty())
-        return Outcome();
-    const QString answer =
-        m_frame.Send(DmsServer::Request, QLatin1String(CPackagePriceRequest::kMethod), body);
-    return TakeAnswer(answer, paket, askedVin);
+    const CPrgSettings &s = m_client.Settings();
+    CPackageInfoRequest request(*this, paket, s, CPackagePriceRequest::RequestVin(s));
+    const DmsOutcome sent = m_client.Run(request, m_notice);
+    request.outcome.answered = sent == DmsOutcome::Read || sent == DmsOutcome::Unusable;
+    return request.outcome;
 }
 
 CPackagePriceExchange::Outcome
 CPackagePriceExchange::TakeAnswer(const QString &answer, CPaket &paket, const QString &askedVin)
 {
-    const QString method = QLatin1String(CPackagePriceRequest::kMethod);
-    Outcome outcome;
-    outcome.answered = !answer.isEmpty();
-    if (answer.isEmpty())
-        return outcome;
-    const QDomElement element = m_frame.AnswerElement(answer, method);
-    if (element.isNull())
-        return outcome;
+    CPackageInfoRequest request(*this, paket, m_client.Settings(), askedVin);
+    request.outcome.answered = !answer.isEmpty();
+    if (!answer.isEmpty())
+        m_client.ReadAnswer(request, answer, m_notice);
+    return request.outcome;
+}
 
-    const CRequestPackageInfoResponseData data = ReadRequestPackageInfoResponse(element);
-    for (int i = 0; i < data.flatRateAnswers; ++i)
-        m_frame.Tell(5063);
-    if (!data.hasException && !data.hasContent)
-        m_frame.Tell(DmsNotValidText(method, 1));
-    if (data.hasException)
-        m_frame.Tell(DmsExceptionText(method, data.exception));
-
-    bool vinValid = true;
-    if (data.hasVin) {
-        if (data.vin.size() == 7)
-            vinValid = !m_countShortVin || m_countShortVin(data.vin) <= 1;
-        else
-            vinValid = data.vin.size() == 17;
-    }
-    if (!vinValid) {
-        m_frame.Tell(OrmelText(7036), OrmelText(7034));
-        return outcome;
-    }
-    if (!data.hasContent)
-        return outcome;
-    if (!IsValidPackageInfoResponse(data)) {
-        m_frame.Tell(DmsNotValidText(method, 2));
-        return outcome;
-    }
-    if (data.vin != askedVin && data.vin != askedVin.right(7)) {
-        m_frame.Tell(5056);
-        return outcome;
+void CPackagePriceExchange::ReadAnswer(CDmsAnswer &answer, CPaket &paket, const QString &askedVin,
+                                       Outcome &outcome)
+{
+    const CRequestPackageInfoResponseData data =
+        ReadRequestPackageInfoResponse(answer, PackageInfoAsked::Package);
+    CDmsAnswer::Rules rules;
+    rules.valid = IsValidPackageInfoResponse(data, PackageInfoAsked::Package);
+    if (!answer.Evaluate(rules))
+        return;
+    if (!answer.VinIsOf(askedVin)) {
+        answer.Tell(5056);
+        return;
     }
 
     // Which packages of the answer price the package asked about; the
     // package is changed only when one does.
     const bool several = data.packages.size() > 1;
     if (several)
-        m_frame.Tell(5062);
+        answer.Tell(5062);
     std::vector<const CPackageTypeData *> matching;
     for (const CPackageTypeData &package : data.packages) {
         if (MatchesRequest(package, paket)) {
@@ -146,32 +152,32 @@ CPackagePriceExchange::TakeAnswer(const QString &answer, CPaket &paket, const QS
                                             package.productType + QLatin1Char(')')});
         if (package.productType != kCar)
             text += QStringLiteral("\n (") + OrmelText(5057) + QLatin1Char(')');
-        m_frame.Tell(text);
+        answer.Tell(text);
     }
     if (matching.empty()) {
         if (several)
-            m_frame.Tell(5064);
-        return outcome;
+            answer.Tell(5064);
+        return;
     }
 
     ResetRequestedPrices(paket);
     for (const CPackageTypeData *package : matching)
-        TakePackage(*package, paket);
-    const CPrgSettings &s = m_frame.Settings();
+        TakePackage(answer, *package, paket);
+    const CPrgSettings &s = m_client.Settings();
     int kinds = CPackagePriceRollUp::Customer;
     if (s.SRPInterfaceReq == 4 && s.XMLx)
         kinds |= CPackagePriceRollUp::Standard;
     if (m_campaignMode)
         kinds |= CPackagePriceRollUp::Campaign;
-    FrameNotice notice(m_frame);
+    AnswerNotice notice(answer);
     outcome.mixedKinds = CPackagePriceRollUp::RollUp(paket, &s, kinds, &notice);
     outcome.applied = 1;
-    return outcome;
 }
 
-void CPackagePriceExchange::TakePackage(const CPackageTypeData &answer, CPaket &paket)
+void CPackagePriceExchange::TakePackage(CDmsAnswer &reply, const CPackageTypeData &answer,
+                                        CPaket &paket)
 {
-    const CPrgSettings &s = m_frame.Settings();
+    const CPrgSettings &s = m_client.Settings();
     CPosition *head = MatchingHead(answer, paket);
     if (head && answer.hasCampaign && s.SRPInterfaceReq == 4 && s.XMLx) {
         const CCampaignInfoData &c = answer.campaign;
@@ -185,9 +191,9 @@ void CPackagePriceExchange::TakePackage(const CPackageTypeData &answer, CPaket &
         if (same)
             head->SetPricesFromDms3(c.packageGrossPrice, c.packageNetPrice);
         else
-            m_frame.Tell(4104);
+            reply.Tell(4104);
     }
-    FrameNotice notice(m_frame);
+    AnswerNotice notice(reply);
     for (const CFlatRateTypeData &flatRate : answer.flatRates)
         paket.ApplyDmsWorkPosResponse(&s, flatRate, &notice);
     for (const CPartTypeData &part : answer.parts)

@@ -1,6 +1,6 @@
 #pragma once
 // The package price request to the DMS from sending to the prices in the
-// package: "requestPackageInfo" goes out through the frame, the answer is
+// package: "requestPackageInfo" goes out through the client, the answer is
 // read and compared with the request, and only an answer that prices the
 // package asked about changes it. Then every requested line is priced anew
 // from the answer - customer price (set 1, "customerPrice" or else
@@ -9,26 +9,19 @@
 //
 // A request that brings no usable answer (none, unreadable, an exception,
 // another vehicle, another package) leaves the package as it was: the
-// adviser keeps the prices known before. Every message goes to the frame's
-// notice.
+// adviser keeps the prices known before; so does a request the adviser
+// cancelled while it waited. Every message goes to the notice.
 
 #include "packages/pricing/PackageInfoAnswer.h"
 
 #include <QString>
 
-#include <functional>
-
-class CDmsFrame;
 class CPaket;
 class CPosition;
 
 class CPackagePriceExchange
 {
 public:
-    // How many vehicles of the catalogue have a short VIN (stops at 2); an
-    // answer naming a short VIN that several vehicles share is not taken.
-    using ShortVinCount = std::function<int(const QString &shortVin)>;
-
     struct Outcome
     {
         bool answered = false; // an answer text came back
@@ -36,8 +29,10 @@ public:
         int mixedKinds = 0;    // CPackagePriceRollUp kinds not rolled up (currencies differ)
     };
 
-    explicit CPackagePriceExchange(CDmsFrame &frame, ShortVinCount countShortVin = {})
-        : m_frame(frame), m_countShortVin(std::move(countShortVin))
+    // An answer naming a short VIN that several vehicles share is not taken
+    // (the client's count, CDmsClient::SetShortVinCount).
+    CPackagePriceExchange(CDmsClient &client, IDmsNotice *notice)
+        : m_client(client), m_notice(notice)
     {
     }
     // The page edits a campaign package: the campaign price is rolled up too.
@@ -49,6 +44,8 @@ public:
     // Takes an answer to the request for this package over; askedVin is the
     // VIN the request named (CPackagePriceRequest::RequestVin).
     Outcome TakeAnswer(const QString &answer, CPaket &paket, const QString &askedVin);
+    // The request's reader: the answer element, found by the client.
+    void ReadAnswer(CDmsAnswer &answer, CPaket &paket, const QString &askedVin, Outcome &outcome);
 
     // The answer's package is the one asked for: a head with its number,
     // the full number as the request sent it, product type "car".
@@ -60,9 +57,9 @@ public:
 
 private:
     CPosition *MatchingHead(const CPackageTypeData &answer, const CPaket &paket) const;
-    void TakePackage(const CPackageTypeData &answer, CPaket &paket);
+    void TakePackage(CDmsAnswer &reply, const CPackageTypeData &answer, CPaket &paket);
 
-    CDmsFrame &m_frame;
-    ShortVinCount m_countShortVin;
+    CDmsClient &m_client;
+    IDmsNotice *m_notice;
     bool m_campaignMode = false;
 };

@@ -1,6 +1,6 @@
 #include "packages/pricing/PackagePriceRequest.h"
 
-#include "common/DmsFrame.h"
+#include "dms/DmsFrame.h"
 #include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "platform/StringUtil.h"
@@ -56,14 +56,6 @@ QString CPackagePriceRequest::SentPackageNumber(const QString &headNumber, const
     return WithoutTrailingBlanks(headNumber) + QLatin1Char('1') + typeKey + QLatin1Char('0');
 }
 
-void CPackagePriceRequest::WriteVin(QXmlStreamWriter &xml, const QString &vin)
-{
-    const bool full = vin.size() == 17;
-    xml.writeEmptyElement(QStringLiteral("vin"));
-    xml.writeAttribute(QStringLiteral("vinLongPrefix"), full ? vin.left(10) : QString());
-    xml.writeAttribute(QStringLiteral("vinShort"), full ? vin.right(7) : vin);
-}
-
 bool CPackagePriceRequest::IsCampaignRequest(const CPaket &paket) const
 {
     return m_settings.SRPInterfaceReq == 4 && m_settings.XMLx && HasCampaignLines(paket);
@@ -71,14 +63,21 @@ bool CPackagePriceRequest::IsCampaignRequest(const CPaket &paket) const
 
 QString CPackagePriceRequest::Build(const CPaket &paket, const QString &version) const
 {
+    CDmsMessageWriter writer(QLatin1String(kMethod), version);
+    if (!Write(writer, paket))
+        return QString();
+    return writer.Finish();
+}
+
+bool CPackagePriceRequest::Write(CDmsMessageWriter &body, const CPaket &paket) const
+{
     const QString vin = RequestVin(m_settings);
     if (vin.isEmpty())
-        return QString();
-    CDmsMessageWriter writer(QLatin1String(kMethod), version);
-    WriteVin(writer.Xml(), vin);
-    WritePackage(writer.Xml(), paket, IsCampaignRequest(paket));
-    writer.WriteTerminalId(m_settings.ReqXMLTerminalID);
-    return writer.Finish();
+        return false;
+    body.WriteVin(vin);
+    WritePackage(body.Xml(), paket, IsCampaignRequest(paket));
+    body.WriteTerminalId(m_settings.ReqXMLTerminalID);
+    return true;
 }
 
 void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &paket,
@@ -119,9 +118,10 @@ void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &pak
 void CPackagePriceRequest::WriteLines(QXmlStreamWriter &xml, const CPaket &paket,
                                       const CPosition *campaignHead, bool nested) const
 {
-    // The elements of the newest schema go only into the extended form,
-    // whose header names that schema.
-    const bool v117 = m_settings.SRPInterfaceReq == 4 && m_settings.XMLx && m_settings.V117;
+    // The lead labour is named whenever the newest schema is switched on;
+    // the campaign prices only go with the campaign block of the extended
+    // form.
+    const bool v117 = m_settings.V117 != 0;
     for (const auto &ownedLine : paket) {
         const CPosition &line = *ownedLine;
         if (IsUnpricedType(line.Type))

@@ -11,6 +11,7 @@
 
 #include <QString>
 
+class CDmsMessageWriter;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -33,10 +34,6 @@ public:
     // blanks, "1", the vehicle's type key and "0"; the answer names the
     // package by it.
     static QString SentPackageNumber(const QString &headNumber, const QString &typeKey);
-    // '<vin vinLongPrefix="..." vinShort="..."/>': a 17-character VIN as its
-    // first 10 and last 7 characters, any other VIN whole as vinShort with
-    // an empty vinLongPrefix.
-    static void WriteVin(QXmlStreamWriter &xml, const QString &vin);
     // The campaign package in the sense of the request: a type-1 line
     // marked "XX", a head, a type-2 and a type-4 line, and the XML request
     // with the extended format.
@@ -44,6 +41,9 @@ public:
 
     // The whole body in the schema version given; empty without a VIN.
     QString Build(const CPaket &paket, const QString &version) const;
+    // Its children after the header (the vehicle as every message writes
+    // it, CDmsMessageWriter::WriteVin); false without a VIN.
+    bool Write(CDmsMessageWriter &body, const CPaket &paket) const;
 
 private:
     void WritePackage(QXmlStreamWriter &xml, const CPaket &paket, bool campaign) const;

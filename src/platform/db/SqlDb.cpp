@@ -7,16 +7,6 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
-
-// A statement prepared once per connection and run again with new values:
-// forward only, values bound by position, columns read by position.
-struct CSqlDb::Statement
-{
-    explicit Statement(const QSqlDatabase &db) : query(db) {}
-    QSqlQuery query;
-    int columns = -1; // known after the first run
-};
 
 namespace {
 QAtomicInt g_nextConnection;
@@ -100,7 +90,8 @@ void CSqlDb::ReleaseStatements()
 {
     m_pCursor = nullptr;
     SetRecord(nullptr);
-    qDeleteAll(m_statements);
+    // Before the connection closes: SQLite does not close a connection
+    // that still has statements.
     m_statements.clear();
 }
 
@@ -114,17 +105,18 @@ void CSqlDb::Close()
     }
 }
 
-CSqlDb::Statement *CSqlDb::Prepared(const QString &sql)
+CSqlStatement *CSqlDb::Prepared(const QString &sql)
 {
-    if (Statement *st = m_statements.value(sql))
-        return st;
-    auto st = std::make_unique<Statement>(m_db);
-    st->query.setForwardOnly(true);
-    if (!st->query.prepare(sql)) {
-        Fail(QStringLiteral("%1\n%2").arg(st->query.lastError().text(), sql));
+    const auto known = m_statements.find(sql);
+    if (known != m_statements.end())
+        return known->second.get();
+    QString error;
+    std::unique_ptr<CSqlStatement> st = m_dialect->Prepare(m_db, sql, &error);
+    if (!st) {
+        Fail(QStringLiteral("%1\n%2").arg(error, sql));
         return nullptr;
     }
-    return m_statements.insert(sql, st.release()).value();
+    return m_statements.emplace(sql, std::move(st)).first->second.get();
 }
 
 void CSqlDb::SetRecord(CYaqData *record)
@@ -136,12 +128,10 @@ void CSqlDb::SetRecord(CYaqData *record)
         m_fields.clear();
 }
 
-bool CSqlDb::Run(Statement *st, const QVariantList &binds)
+bool CSqlDb::Run(CSqlStatement *st, const QVariantList &binds)
 {
-    for (int i = 0; i < binds.size(); ++i)
-        st->query.bindValue(i, binds.at(i));
-    if (!st->query.exec()) {
-        Fail(st->query.lastError().text());
+    if (!st->Exec(binds)) {
+        Fail(st->ErrorText());
         return false;
     }
     return true;
@@ -149,29 +139,24 @@ bool CSqlDb::Run(Statement *st, const QVariantList &binds)
 
 int CSqlDb::Fetch()
 {
-    Statement *st = m_pCursor;
+    CSqlStatement *st = m_pCursor;
     if (!st) {
         SetResult(DbResult::NoRow);
         return 0;
     }
-    QSqlQuery &q = st->query;
-    if (!q.next()) {
-        const QSqlError error = q.lastError();
+    const DbResult next = st->Next();
+    if (next != DbResult::Row) {
+        const QString error = next == DbResult::Failed ? st->ErrorText() : QString();
         CloseStmt();
-        if (error.isValid()) {
-            Fail(error.text());
+        if (next == DbResult::Failed) {
+            Fail(error);
             return 0;
         }
         SetResult(DbResult::NoRow);
         return 0;
     }
-    if (m_pRecord) {
-        if (st->columns < 0)
-            st->columns = q.record().count();
-        const int n = std::min<int>(st->columns, int(m_fields.size()));
-        for (int i = 0; i < n; ++i)
-            *m_fields[i] = q.value(i).toString();
-    }
+    if (m_pRecord)
+        st->ReadRow(m_fields);
     SetResult(DbResult::Row);
     return 1;
 }
@@ -183,7 +168,7 @@ int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *
         Fail(QStringLiteral("The catalogue database is not open."));
         return 0;
     }
-    Statement *st = Prepared(sql);
+    CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return 0;
     m_pCursor = st;
@@ -199,7 +184,7 @@ int CSqlDb::ReadNext()
 int CSqlDb::CloseStmt()
 {
     if (m_pCursor)
-        m_pCursor->query.finish();
+        m_pCursor->Finish();
     m_pCursor = nullptr;
     SetRecord(nullptr);
     return 1;
@@ -245,21 +230,22 @@ int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
         Fail(QStringLiteral("The catalogue database is not open."));
         return -1;
     }
-    Statement *st = Prepared(sql);
+    CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return -1;
-    if (!st->query.next()) {
-        const QSqlError error = st->query.lastError();
-        st->query.finish();
-        if (error.isValid())
-            Fail(error.text());
+    const DbResult next = st->Next();
+    if (next != DbResult::Row) {
+        const QString error = st->ErrorText();
+        st->Finish();
+        if (next == DbResult::Failed)
+            Fail(error);
         else
             SetResult(DbResult::NoRow);
         return -1;
     }
-    bool ok = false;
-    const int value = st->query.value(0).toInt(&ok);
-    st->query.finish();
+    int value = 0;
+    const bool ok = st->FirstAsInt(&value);
+    st->Finish();
     SetResult(ok ? DbResult::Row : DbResult::NoRow);
     return ok ? value : -1;
 }

@@ -1,17 +1,17 @@
 #pragma once
 // CSqlDb: the part shared by the connection kinds that read the catalogue
-// through Qt SQL: statements prepared once per connection, one open cursor,
-// the record it fills, and the outcome of the last read.
+// through an SQL engine: the connection (opened through Qt SQL), selects
+// prepared once per connection (as the dialect prepares them), one open
+// cursor, the record it fills, and the outcome of the last read.
 
 #include "platform/db/SqlDialect.h"
+#include "platform/db/SqlStatement.h"
 #include "platform/db/UniDb.h"
 
-#include <QHash>
 #include <QSqlDatabase>
 #include <memory>
+#include <unordered_map>
 #include <vector>
-
-class QSqlQuery;
 
 class CSqlDb : public CUniDb
 {
@@ -45,9 +45,8 @@ protected:
     int OpenServer(const QString &tns, const QString &user, const QString &password);
 
 private:
-    struct Statement;
-    Statement *Prepared(const QString &sql);
-    bool Run(Statement *st, const QVariantList &binds);
+    CSqlStatement *Prepared(const QString &sql);
+    bool Run(CSqlStatement *st, const QVariantList &binds);
     int Fetch();
     void SetRecord(CYaqData *record);
     void ReleaseStatements();
@@ -55,8 +54,8 @@ private:
     QString m_strConnection;
     QSqlDatabase m_db;
     std::unique_ptr<CSqlDialect> m_dialect;
-    QHash<QString, Statement *> m_statements;
-    Statement *m_pCursor = nullptr;
+    std::unordered_map<QString, std::unique_ptr<CSqlStatement>> m_statements;
+    CSqlStatement *m_pCursor = nullptr;
     CYaqData *m_pRecord = nullptr;
     std::vector<QString *> m_fields; // of m_pRecord, taken once per query
 };

@@ -1,8 +1,30 @@
 #include "platform/db/SqlDialect.h"
 
+#include "platform/db/QtSqlStatement.h"
+#include "platform/db/SqliteStatement.h"
+
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <sqlite3.h>
+
+namespace {
+
+// The sqlite3 connection behind Qt's SQLite connection. It may be used
+// here because Qt's SQLite driver and this program load one and the same
+// SQLite library (the system's libsqlite3.so.0, which both link); null when
+// the driver offers none.
+sqlite3 *SqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+} // namespace
 
 QString CSqlDialect::DriverName() const
 {
@@ -34,6 +56,21 @@ QString CSqlDialect::CheckConnection(QSqlDatabase &db) const
     return QStringLiteral("The catalogue database uses the collation \"%1\"; it must be created "
                           "with LC_COLLATE 'C'.")
         .arg(collation);
+}
+
+std::unique_ptr<CSqlStatement> CSqlDialect::Prepare(QSqlDatabase &db, const QString &sql,
+                                                    QString *error) const
+{
+    if (m_kind == SqlKind::SQLite) {
+        if (sqlite3 *handle = SqliteHandle(db))
+            return CSqliteStatement::Prepare(handle, sql, error);
+    }
+    auto statement = std::make_unique<CQtSqlStatement>(db);
+    if (!statement->Prepare(sql)) {
+        *error = statement->ErrorText();
+        return nullptr;
+    }
+    return statement;
 }
 
 QString CSqlDialect::UpdateStatisticsSql() const

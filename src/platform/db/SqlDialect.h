@@ -1,12 +1,16 @@
 #pragma once
 // Everything that differs between the two SQL engines of the catalogue
 // database lives here: driver, connect options, the checks after
-// connecting, maintenance statements and how a schema script is split.
-// Query texts themselves are written once, in SQL both engines accept.
+// connecting, how a select is prepared and read, maintenance statements
+// and how a schema script is split. Query texts themselves are written
+// once, in SQL both engines accept.
 
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class CSqlStatement;
 class QSqlDatabase;
 
 enum class SqlKind
@@ -28,6 +32,13 @@ public:
     // PostgreSQL must compare texts in byte order (collation "C"), as SQLite
     // does, or the VIN-range look-ups would answer differently.
     QString CheckConnection(QSqlDatabase &db) const;
+    // Prepares a select on an open connection, to be kept and run again;
+    // null with the reason in *error when the engine refuses the text.
+    // The catalogue file is read through the SQLite C API on the very
+    // connection Qt opened (the hot reads of identification, package list,
+    // package loading and labour values pass here); the server through Qt.
+    std::unique_ptr<CSqlStatement> Prepare(QSqlDatabase &db, const QString &sql,
+                                           QString *error) const;
     QString UpdateStatisticsSql() const; // refresh the planner's statistics
     QString ReindexSql() const;
 

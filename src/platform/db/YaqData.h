@@ -253,16 +253,19 @@ public:
                     &m_strAwWert, &m_strBemerkung, &m_strKennz)
 };
 
-// An info text of a labour position. For the main-group read the 2nd field
-// holds the main group as key.
+// The info of a labour position: its paint-stage text and the two numbers
+// that tie it to its neighbours in the catalogue, when the two are one
+// piece of work. For the main-group read the 2nd field holds the main
+// group as key.
 class CAPosInfoData : public CYaqData
 {
 public:
     QString m_strKatBstNr; // 1 catalogue key (key)
     QString m_strAPosNr;   // 2 position number (key; main group for ...FromHG)
-    QString m_strInfoNr;   // 3 info number
-    QString m_strInfoText; // 4 info text
-    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strAPosNr, &m_strInfoNr, &m_strInfoText)
+    QString m_strInfoNr;   // 3 the position that goes with this one, after it
+    QString m_strInfoText; // 4 info text (paint stage)
+    QString m_strInfoNr2;  // 5 the position this one goes with, before it
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strAPosNr, &m_strInfoNr, &m_strInfoText, &m_strInfoNr2)
 };
 
 // A catalogue line: a labour position in a catalogue of a type number, with
@@ -452,7 +455,7 @@ class CHLXF12Data : public CYaqData
 public:
     QString m_strKatBstNr;   // catalogue key (key)
     QString m_strListNr;     // list number (key)
-    QString m_strMaske;      // mask of position keys, "X" any one character or none
+    QString m_strMaske;      // mask of position keys, "X" passes any character (MatchMask)
     QString m_strGueltigVon; // DD.MM.YYYY
     QString m_strGueltigBis; // DD.MM.YYYY
     YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strListNr, &m_strMaske, &m_strGueltigVon, &m_strGueltigBis)

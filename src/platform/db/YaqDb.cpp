@@ -63,9 +63,14 @@ const char kFgstnr[] =
     "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type, extra_code"
     " FROM vin_range WHERE vin_type = ? AND vin_from <= ? AND vin_to >= ?"
     " ORDER BY vin_from DESC, catalogue_key";
+// A range holds the short VIN only when its prefix (what its two ends have
+// in common in front) begins the short VIN: the eight prefixes of a short
+// VIN, from the empty one to all seven characters, bound the look-up
+// whatever the number of ranges. The order is the index's own, so that the
+// rows come straight from it on any catalogue, however small.
 const char kVin17[] = "SELECT catalogue_key, CAST(? AS TEXT), vin_from, vin_to, type_key, vin_type,"
-                      " extra_code FROM vin_range WHERE vin_from <= ? AND vin_to >= ?"
-                      " ORDER BY vin_from DESC, vin_type, catalogue_key";
+                      " extra_code FROM vin_range WHERE vin_prefix IN (?, ?, ?, ?, ?, ?, ?, ?)"
+                      " AND vin_from <= ? AND vin_to >= ? ORDER BY vin_prefix, vin_from";
 const char kTypSchl[] = "SELECT catalogue_key, '', '', '', type_key, '', lead_type, model_name,"
                         " model_series, '', country FROM type_key WHERE type_key = ?"
                         " ORDER BY catalogue_key";
@@ -160,7 +165,11 @@ int CYaqDb::ReadFgstnrDataSonderfall(CFgstnrData &rec)
 int CYaqDb::ReadVin17Data(CFgstnrData &rec)
 {
     const QVariant vin = Key(rec.m_strFgstNr);
-    return Select(kVin17, {vin, vin, vin}, rec);
+    QVariantList binds{vin};
+    for (int length = 0; length <= 7; ++length)
+        binds << Key(rec.m_strFgstNr.left(length));
+    binds << vin << vin;
+    return Select(kVin17, binds, rec);
 }
 
 int CYaqDb::GetMarkeFromTypschl(CMarkeData &rec)
@@ -344,16 +353,17 @@ int CYaqDb::ReadNextAPosWertData(CAPosWertData &rec)
 
 int CYaqDb::ReadAPosInfoDataFromHG(CAPosInfoData &rec)
 {
-    return Select("SELECT catalogue_key, position_number, info_number, info_text FROM labour_info"
-                  " WHERE catalogue_key = ? AND main_group = ?"
+    return Select("SELECT catalogue_key, position_number, info_number, info_text, info_number2"
+                  " FROM labour_info WHERE catalogue_key = ? AND main_group = ?"
                   " ORDER BY position_number, info_number",
                   {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2))}, rec);
 }
 
 int CYaqDb::ReadAPosInfoData(CAPosInfoData &rec)
 {
-    return Select("SELECT catalogue_key, position_number, info_number, info_text FROM labour_info"
-                  " WHERE catalogue_key = ? AND position_number = ? ORDER BY info_number",
+    return Select("SELECT catalogue_key, position_number, info_number, info_text, info_number2"
+                  " FROM labour_info WHERE catalogue_key = ? AND position_number = ?"
+                  " ORDER BY info_number",
                   {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
 }
 

@@ -51,7 +51,8 @@ public:
     // Local data set, special short VIN: the containing ranges in that order.
     int ReadFgstnrDataSonderfall(CFgstnrData &rec);
     // Every VIN range (of any VIN type part) that contains the short VIN
-    // (key m_strFgstNr).
+    // (key m_strFgstNr); the callers count them. Its cost does not grow
+    // with the number of ranges.
     int ReadVin17Data(CFgstnrData &rec);
     // Brand of a type key (key m_strTypSchl).
     int GetMarkeFromTypschl(CMarkeData &rec);

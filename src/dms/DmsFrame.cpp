@@ -1,30 +1,13 @@
-#include "common/DmsFrame.h"
+#include "dms/DmsFrame.h"
 
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
-#include "platform/SoapReq.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 
 #include <QDomDocument>
 #include <QRegularExpression>
-
-void CDmsMsgBoxNotice::Notice(const QString &text, const QString &caption)
-{
-    OwnMsgBox(text, m_owner, caption, m_align);
-}
-
-QString CSoapReqSender::Request(const QString &url, const QString &action, const QString &body)
-{
-    CSoapReq request;
-    if (m_settings->Log)
-        request.ActivateLogging(m_settings->LocalFolder);
-    request.m_strURL = url;
-    const QString answer = request.Request(action, body);
-    m_lastError = answer.isEmpty() ? request.LastError() : QString();
-    return answer;
-}
 
 // ---------------------------------------------------------------------------
 // Server
@@ -143,6 +126,20 @@ QDomElement DmsChildNoCase(const QDomElement &parent, const QString &name)
     return QDomElement();
 }
 
+QString DmsFaultText(const QDomElement &fault)
+{
+    QString text = DmsChildNoCase(fault, QStringLiteral("faultstring")).text();
+    if (text.isEmpty())
+        text =
+            DmsChildNoCase(DmsChildNoCase(fault, QStringLiteral("Reason")), QStringLiteral("Text"))
+                .text();
+    if (text.isEmpty()) {
+        const QDomElement code = DmsChildNoCase(fault, QStringLiteral("faultcode"));
+        text = code.isNull() ? DmsChildNoCase(fault, QStringLiteral("Code")).text() : code.text();
+    }
+    return text.trimmed();
+}
+
 QDomElement DmsSoapBody(const QDomDocument &document)
 {
     const QDomElement envelope = document.documentElement();
@@ -195,8 +192,9 @@ QString CDmsMessageWriter::Finish()
 // The frame
 
 CDmsFrame::CDmsFrame(CPrgSettings *settings, IDmsNotice *notice, IDmsSender *sender,
-                     Responder responder)
-    : m_settings(settings), m_notice(notice), m_sender(sender), m_responder(std::move(responder))
+                     Responder responder, IDmsWait *wait)
+    : m_settings(settings), m_notice(notice), m_sender(sender), m_responder(std::move(responder)),
+      m_wait(wait)
 {
 }
 
@@ -225,10 +223,27 @@ QString CDmsFrame::Send(DmsServer server, const QString &method, const QString &
     }
     if (body.isEmpty() || !m_sender)
         return QString();
+    m_cancelled = false;
+    if (m_wait) {
+        m_wait->Begin([this] {
+            m_cancelled = true;
+            m_sender->Cancel();
+        });
+    }
     const QString answer = m_sender->Request(CompleteDmsUrl(url), DmsSoapAction(method), body);
+    if (m_wait)
+        m_wait->End();
+    // The adviser gave the request up: whatever came back is not read, and
+    // nothing is told or changed.
+    if (m_cancelled)
+        return QString();
     m_settings->bDmsExchangeDone = 1;
-    if (answer.isEmpty())
-        Tell(5050);
+    if (answer.isEmpty()) {
+        // Why nothing came helps the adviser and the support more than the
+        // bare notice.
+        const QString reason = m_sender->LastError().trimmed();
+        Tell(reason.isEmpty() ? OrmelText(5050) : OrmelText(5050) + QLatin1Char('\n') + reason);
+    }
     return answer;
 }
 
@@ -242,6 +257,13 @@ QDomElement CDmsFrame::AnswerElement(const QString &answer, const QString &metho
     const QDomElement body = DmsSoapBody(document);
     if (body.isNull()) {
         Tell(5055);
+        return QDomElement();
+    }
+    // A DMS that could not answer the method says why in a Fault: that is
+    // what the adviser reads, not that the method was another.
+    const QDomElement fault = DmsChildNoCase(body, QStringLiteral("Fault"));
+    if (!fault.isNull()) {
+        Tell(OrmelTextArgs(kDmsFaultText, {DmsFaultText(fault)}));
         return QDomElement();
     }
     const QDomElement element = DmsChildNoCase(body, method + QStringLiteral("Response"));

@@ -12,8 +12,9 @@
 // by their local name, so a namespace prefix of the DMS does not matter.
 //
 // The frame knows no windows: it tells the user through an IDmsNotice, sends
-// through an IDmsSender and answers the listener through a responder, all
-// handed in by the main window (and by the tests).
+// through an IDmsSender while an IDmsWait shows the wait, and answers the
+// listener through a responder, all handed in by the main window (and by
+// the tests). The program's requests go through the one CDmsClient.
 
 #include <QDomElement>
 #include <QString>
@@ -21,7 +22,6 @@
 #include <functional>
 
 class CPrgSettings;
-class QWidget;
 
 // How the DMS exchange tells the service adviser something.
 class IDmsNotice
@@ -32,19 +32,6 @@ public:
     virtual void Notice(const QString &text, const QString &caption) = 0;
 };
 
-// The notice of a window: a message box owned by it, with the alignment
-// given (the listener's messages are centred notices).
-class CDmsMsgBoxNotice : public IDmsNotice
-{
-public:
-    explicit CDmsMsgBoxNotice(QWidget *owner, int align = 0) : m_owner(owner), m_align(align) {}
-    void Notice(const QString &text, const QString &caption) override;
-
-private:
-    QWidget *m_owner;
-    int m_align;
-};
-
 // Sends one request to the DMS server and waits for its answer.
 class IDmsSender
 {
@@ -52,22 +39,31 @@ public:
     virtual ~IDmsSender() = default;
     // The answer text; empty when no answer came.
     virtual QString Request(const QString &url, const QString &action, const QString &body) = 0;
+    // Why the last request brought no answer; empty when that is not known.
+    virtual QString LastError() const { return QString(); }
+    // The adviser gave up waiting: the request under way returns soon,
+    // without an answer. Called while Request runs.
+    virtual void Cancel() {}
 };
 
-// The sender over HTTP: a fresh SOAP client per request, which logs the last
-// request and answer into the local folder while the setting "Log" is on.
-class CSoapReqSender : public IDmsSender
+// What the adviser sees while a request waits for the DMS (a wait cursor
+// at once, soon a small window with "Abbrechen"), and the input made
+// meanwhile, which never reaches the pages. The windows' side of it lives
+// in a widget library; the exchange only knows this interface.
+class IDmsWait
 {
 public:
-    explicit CSoapReqSender(const CPrgSettings *settings) : m_settings(settings) {}
-    QString Request(const QString &url, const QString &action, const QString &body) override;
-    // Why the last request brought no answer; empty after an answer.
-    QString LastError() const { return m_lastError; }
-
-private:
-    const CPrgSettings *m_settings;
-    QString m_lastError;
+    virtual ~IDmsWait() = default;
+    // A request goes out; `cancel` is to be called when the adviser cancels
+    // it (or closes a window), at most once, before End.
+    virtual void Begin(std::function<void()> cancel) = 0;
+    // The request came back (answered, failed or cancelled).
+    virtual void End() = 0;
 };
+
+// The notice of a SOAP Fault: "Das DMS hat die Nachricht mit einem Fehler
+// beantwortet:" and its fault string.
+constexpr int kDmsFaultText = 7072;
 
 // Which server a request goes to: "ReqXMLServer" for the requests (vehicle
 // search, first registration, prices), "SendXMLServer" for the transfers.
@@ -128,6 +124,9 @@ QDomElement DmsChildNoCase(const QDomElement &parent, const QString &name);
 // The body of a SOAP message: the document element must be an "Envelope",
 // the body its first child "Body" (local names, any case); null otherwise.
 QDomElement DmsSoapBody(const QDomDocument &document);
+// The text of a SOAP Fault: "faultstring" (SOAP 1.1) or the "Text" of
+// "Reason" (SOAP 1.2); its code when neither is there.
+QString DmsFaultText(const QDomElement &fault);
 
 // Writes one message body: "<method" with the namespace and schema header,
 // the children, and "</method>".
@@ -138,8 +137,9 @@ public:
     CDmsMessageWriter(const CDmsMessageWriter &) = delete;
     CDmsMessageWriter &operator=(const CDmsMessageWriter &) = delete;
 
-    // '<vin vinLongPrefix="<first 10>" vinShort="<last 7>"/>' of a
-    // 17-character VIN.
+    // The vehicle of a message, the one way every message writes it:
+    // '<vin vinLongPrefix="<first 10>" vinShort="<last 7>"/>'. A VIN of 7
+    // characters (or fewer) is thus written whole in both attributes.
     void WriteVin(const QString &vin);
     void WriteText(const QString &name, const QString &text);
     // "<terminalID>id</terminalID>", only when the id is not empty.
@@ -160,9 +160,10 @@ public:
     using Responder = std::function<void(const QString &envelope)>;
 
     // The sender is needed only for requests, the responder only for the
-    // answers to the listener: without one nothing is sent.
+    // answers to the listener: without one nothing is sent. The wait, when
+    // given, shows every request under way and lets the adviser cancel it.
     CDmsFrame(CPrgSettings *settings, IDmsNotice *notice, IDmsSender *sender = nullptr,
-              Responder responder = Responder());
+              Responder responder = Responder(), IDmsWait *wait = nullptr);
 
     CPrgSettings &Settings() const { return *m_settings; }
     // A message box titled "Y A Q 2": the program text of the id, or the text.
@@ -173,14 +174,18 @@ public:
     // The version the messages carry now.
     QString Version() const;
     // Sends the body of the method to the server: message 5051 or 5052 when
-    // its URL is empty, nothing when the body is empty, 5050 when no answer
-    // came. Sets the DMS-exchange-done flag once the request returned.
-    // Returns the answer, empty when there is none.
+    // its URL is empty, nothing when the body is empty, 5050 with the
+    // sender's reason when no answer came. Sets the DMS-exchange-done flag
+    // once the request returned. Returns the answer, empty when there is
+    // none. A request the adviser cancelled returns empty and tells nothing
+    // (Cancelled()).
     QString Send(DmsServer server, const QString &method, const QString &body);
+    bool Cancelled() const { return m_cancelled; }
     // The answer element "<method>Response" (any case) in the body of the
     // answer, after its header check. Null when the answer cannot be used,
-    // after its message: 5055 unreadable or no SOAP message, 5053 header
-    // (and the DMS-exchange-done flag cleared), 5054 no such element.
+    // after its message: 5055 unreadable or no SOAP message, 7072 with its
+    // fault string for a SOAP Fault, 5053 header (and the DMS-exchange-done
+    // flag cleared), 5054 no such element.
     QDomElement AnswerElement(const QString &answer, const QString &method);
     bool CheckResponseHeader(const QString &refSchema, const QString &version) const;
 
@@ -203,4 +208,6 @@ private:
     IDmsNotice *m_notice;
     IDmsSender *m_sender;
     Responder m_responder;
+    IDmsWait *m_wait;
+    bool m_cancelled = false;
 };

@@ -1,0 +1,47 @@
+// The synthetic catalogues of a benchmark program: one per size, built once
+// before the timing into a folder of its own (the database layer opens the
+// YAQ2.dat of a folder) and removed when the program ends.
+#pragma once
+
+#include "yaq2-mkdb/CatalogueBuilder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <string>
+
+class SyntheticCatalogues
+{
+public:
+    // The folder of a new catalogue of that size, or an empty text (the
+    // reason printed) when it could not be built. The line printed names
+    // the catalogue by what.
+    QString Build(const SyntheticSize &size, const std::string &what)
+    {
+        const QString folder = m_dir.filePath(QString::number(++m_built));
+        if (!m_dir.isValid() || !QDir().mkpath(folder)) {
+            std::fprintf(stderr, "synthetic catalogue: no temporary folder\n");
+            return {};
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const QString error = BuildSyntheticCatalogue(
+            File(folder), QStringLiteral(YAQ_SOURCE_DIR "/data/schema/catalogue.sql"), size);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "synthetic catalogue: %s\n", qPrintable(error));
+            return {};
+        }
+        std::printf("synthetic catalogue of %s in %lld ms\n", what.c_str(),
+                    static_cast<long long>(timer.elapsed()));
+        return folder;
+    }
+
+    static QString File(const QString &folder) { return folder + QStringLiteral("/YAQ2.dat"); }
+
+private:
+    QTemporaryDir m_dir;
+    int m_built = 0;
+};

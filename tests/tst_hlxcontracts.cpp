@@ -1,0 +1,515 @@
+// The inclusive-service contracts: the judgement of a contract for a day and
+// a mileage with the two keep rules as one table, the order of the lists
+// read from the demo catalogue, the settings' list of the package pages,
+// the condition-text files, the rows of the contract page, and the
+// print-out written to PDF (one contract per page, a long one going on
+// over its pages with its footer on each).
+
+#include "common/EasyPrintDlg.h"
+#include "common/readers/HLXContracts.h"
+#include "packages/HLXPrintOut.h"
+#include "packages/HLXRows.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+
+std::unique_ptr<CYaqDb> OpenDemo()
+{
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
+                  QString()))
+        return nullptr;
+    return db;
+}
+
+// The demo Arvo with its contracts, on the day given.
+CPrgSettings Arvo(const QString &today, const QString &mileage)
+{
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.Fgstnr = kVin.right(7);
+    s.FgstnrFull = kVin;
+    s.EReihe = QStringLiteral("F40 ");
+    s.nVertrag = 1;
+    s.Heute = today;
+    s.Kilometer = mileage;
+    s.DataDir = QStringLiteral(YAQ_DEMO_DATAS_DIR);
+    return s;
+}
+
+QStringList OptionNumbers(const QList<CHLXVertragInfo> &contracts)
+{
+    QStringList numbers;
+    for (const CHLXVertragInfo &c : contracts)
+        numbers << c.strOptionNr;
+    return numbers;
+}
+
+// The pages of a PDF as pdftotext reads them (empty when it cannot).
+QStringList PdfPages(const QString &file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+CHLXVertragInfo Contract(const QString &optionNr, int reasonId = 0)
+{
+    CHLXVertragInfo c;
+    c.bFilled = 1;
+    c.strOptionNr = optionNr;
+    c.strBezeichnung = QStringLiteral("Helix Care ") + optionNr;
+    c.strHerkunft = kHLXOriginDealer;
+    c.strAbrBeginn = QStringLiteral("01.03.2023");
+    c.strBeginn = QStringLiteral("01.03.2023");
+    c.strEnde = QStringLiteral("28.02.2027");
+    c.strStartKm = QStringLiteral("12000");
+    c.strStartMeilen = QStringLiteral("7456");
+    c.strEndeKm = QStringLiteral("100000");
+    c.strEndeMeilen = QStringLiteral("62137");
+    c.nGueltigkeitId = reasonId;
+    c.strGueltigkeit = reasonId ? OrmelText(reasonId) : QString();
+    return c;
+}
+
+} // namespace
+
+class TestHLXContracts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void judgement_data();
+    void judgement();
+    void equalStateCodesShowTheLaterReadFirst();
+    void demoContractsInListOrder_data();
+    void demoContractsInListOrder();
+    void settingsListFollowsMileageAndVin();
+    void noticeWhenNothingIsListed_data();
+    void noticeWhenNothingIsListed();
+    void formatMileage_data();
+    void formatMileage();
+    void conditionTextFiles_data();
+    void conditionTextFiles();
+    void rowsMarkTheReasonRed_data();
+    void rowsMarkTheReasonRed();
+    void printOut_data();
+    void printOut();
+
+private:
+    bool m_bPdfToText = false;
+};
+
+void TestHLXContracts::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    m_bPdfToText = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+void TestHLXContracts::judgement_data()
+{
+    QTest::addColumn<QString>("billingStart");
+    QTest::addColumn<QString>("begin");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("endKm");
+    QTest::addColumn<QString>("endMiles");
+    QTest::addColumn<QString>("productLimit");
+    QTest::addColumn<QString>("origin");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<double>("mileage");
+    QTest::addColumn<bool>("inForce");
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<int>("stateCode");
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<bool>("onPage");
+    QTest::addColumn<bool>("inSettings");
+    // Judged on 15.06.2024.
+    // clang-format off
+    QTest::newRow("in force")                                     << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 45000.0  << true  << 0    << 11 << "100000" << true  << true;
+    QTest::newRow("mileage at the limit is still in force")       << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 100000.0 << true  << 0    << 11 << "100000" << true  << true;
+    QTest::newRow("mileage one km above the limit")               << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 100001.0 << false << 3222 << 11 << "100000" << true  << false;
+    QTest::newRow("miles are shown, never compared")              << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 70000.0  << true  << 0    << 11 << "100000" << true  << true;
+    QTest::newRow("billing start today")                          << "15.06.2024" << "15.06.2024" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "A" << 0.0      << true  << 0    << 12 << "100000" << true  << true;
+    QTest::newRow("billing start tomorrow")                       << "16.06.2024" << "16.06.2024" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "A" << 0.0      << false << 3231 << 12 << "100000" << true  << false;
+    QTest::newRow("not yet begun wins over the mileage")          << "16.06.2024" << "16.06.2024" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "A" << 200000.0 << false << 3231 << 12 << "100000" << true  << false;
+    QTest::newRow("end today is still in force")                  << "01.03.2023" << "01.03.2023" << "15.06.2024" << "100000" << "62137" << "100000"     << "AG" << "S" << 0.0      << true  << 0    << 13 << "100000" << true  << true;
+    QTest::newRow("ended yesterday")                              << "01.03.2023" << "01.03.2023" << "14.06.2024" << "100000" << "62137" << "100000"     << "AG" << "S" << 0.0      << false << 3223 << 13 << "100000" << true  << false;
+    QTest::newRow("ended two years ago today: still on the page") << "01.03.2020" << "01.03.2020" << "15.06.2022" << "100000" << "62137" << "100000"     << "AG" << "C" << 0.0      << false << 3223 << 14 << "100000" << true  << false;
+    QTest::newRow("ended two years and a day ago")                << "01.03.2020" << "01.03.2020" << "14.06.2022" << "100000" << "62137" << "100000"     << "AG" << "C" << 0.0      << false << 3223 << 14 << "100000" << false << false;
+    QTest::newRow("ended yesterday and over the mileage")         << "01.03.2023" << "01.03.2023" << "14.06.2024" << "100000" << "62137" << "100000"     << "AG" << "F" << 150000.0 << false << 3223 << 15 << "100000" << true  << false;
+    QTest::newRow("without term, in force")                       << "01.03.2023" << "01.01.1970" << "01.01.1970" << "150000" << "93206" << "150000"     << "AG" << "E" << 45000.0  << true  << 0    << 16 << "150000" << true  << true;
+    QTest::newRow("without term, over the mileage")               << "01.03.2023" << "01.01.1970" << "01.01.1970" << "150000" << "93206" << "150000"     << "AG" << "E" << 150001.0 << false << 3222 << 16 << "150000" << true  << false;
+    QTest::newRow("end km 90000 is below a limit of 150000")      << "01.03.2023" << "01.03.2023" << "28.02.2027" << "90000"  << "55923" << "150000"     << "AG" << "R" << 100000.0 << true  << 0    << 17 << "150000" << true  << true;
+    QTest::newRow("end km above the product's limit counts")      << "01.03.2023" << "01.03.2023" << "28.02.2027" << "150000" << "93206" << "90000"      << "AG" << "3" << 120000.0 << true  << 0    << 27 << "150000" << true  << true;
+    QTest::newRow("state letters in digits")                      << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "2" << 0.0      << true  << 0    << 13 << "100000" << true  << true;
+    QTest::newRow("any other state letter")                       << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "X" << 0.0      << true  << 0    << 18 << "100000" << true  << true;
+    QTest::newRow("billing start of 8 characters is not begun")   << "1.3.2023"   << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 0.0      << false << 3231 << 11 << "100000" << true  << false;
+    QTest::newRow("billing start that is no calendar day")        << "30.02.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100000"     << "AG" << "1" << 0.0      << false << 3231 << 11 << "100000" << true  << false;
+    QTest::newRow("end date that cannot be read")                 << "01.03.2023" << "01.03.2023" << "2027-02-28" << "100000" << "62137" << "100000"     << "AG" << "1" << 0.0      << false << 3223 << 11 << "100000" << false << false;
+    QTest::newRow("empty mileage limit")                          << "01.03.2023" << "01.03.2023" << "28.02.2027" << ""       << ""      << ""           << "AG" << "1" << 0.0      << false << 3222 << 11 << ""       << true  << false;
+    QTest::newRow("mileage limit that is no number")              << "01.03.2023" << "01.03.2023" << "28.02.2027" << "abc"    << ""      << "100.000 km" << "AG" << "1" << 0.0      << false << 3222 << 11 << "100.000 km" << true << false;
+    QTest::newRow("mileage limit in digit groups")                << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << "100 000"    << "AG" << "1" << 99999.0  << true  << 0    << 11 << "100 000" << true << true;
+    QTest::newRow("another origin is kept nowhere")               << "01.03.2023" << "01.03.2023" << "28.02.2027" << "150000" << "93206" << "100000"     << "HD" << "1" << 45000.0  << true  << 0    << -1 << "100000" << false << false;
+    QTest::newRow("without product record")                       << "01.03.2023" << "01.03.2023" << "28.02.2027" << "100000" << "62137" << ""           << ""   << ""  << 0.0      << false << 3222 << -1 << ""       << false << false;
+    // clang-format on
+}
+
+void TestHLXContracts::judgement()
+{
+    QFETCH(QString, billingStart);
+    QFETCH(QString, begin);
+    QFETCH(QString, end);
+    QFETCH(QString, endKm);
+    QFETCH(QString, endMiles);
+    QFETCH(QString, productLimit);
+    QFETCH(QString, origin);
+    QFETCH(QString, state);
+    QFETCH(double, mileage);
+    QFETCH(bool, inForce);
+    QFETCH(int, reason);
+    QFETCH(int, stateCode);
+    QFETCH(QString, limit);
+    QFETCH(bool, onPage);
+    QFETCH(bool, inSettings);
+
+    CHLXContractRows rows;
+    rows.optionNr = QStringLiteral("HLX0100");
+    rows.billingStart = billingStart;
+    rows.begin = begin;
+    rows.end = end;
+    rows.endKm = endKm;
+    rows.endMiles = endMiles;
+    rows.productLimit = productLimit;
+    rows.origin = origin;
+    rows.state = state;
+    rows.description = QStringLiteral("Helix Care Wartung   ");
+    const CHLXJudgedContract judged = JudgeHLXContract(rows, QStringLiteral("20240615"), mileage);
+    QCOMPARE(judged.inForce, inForce);
+    QCOMPARE(judged.info.nGueltigkeitId, reason);
+    QCOMPARE(judged.info.strGueltigkeit, reason ? OrmelText(reason) : QString());
+    QCOMPARE(judged.info.nStatus, stateCode);
+    QCOMPARE(judged.info.strKmLimit, limit);
+    QCOMPARE(judged.info.bFilled, 1);
+    QCOMPARE(judged.info.strBezeichnung, QStringLiteral("Helix Care Wartung"));
+    const bool withoutTerm = begin == QLatin1String("01.01.1970");
+    QCOMPARE(judged.info.strBeginn, withoutTerm ? OrmelText(3194) : begin);
+    QCOMPARE(judged.info.strEnde, withoutTerm ? QString() : end);
+    QCOMPARE(KeepsHLXContract(HLXKeep::ContractPage, judged), onPage);
+    QCOMPARE(KeepsHLXContract(HLXKeep::InForce, judged), inSettings);
+}
+
+void TestHLXContracts::equalStateCodesShowTheLaterReadFirst()
+{
+    QList<CHLXVertragInfo> list;
+    const std::pair<const char *, int> read[] = {{"a", 12}, {"b", 11}, {"c", 12}, {"d", 21}};
+    for (const auto &[number, code] : read) {
+        CHLXVertragInfo c = Contract(QLatin1String(number));
+        c.nStatus = code;
+        InsertHLXContractSorted(list, c);
+    }
+    QCOMPARE(OptionNumbers(list), QStringList({"b", "c", "a", "d"}));
+}
+
+void TestHLXContracts::demoContractsInListOrder_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<QString>("mileage");
+    QTest::addColumn<QStringList>("contracts");
+    const int page = int(HLXKeep::ContractPage);
+    const int inForce = int(HLXKeep::InForce);
+    // clang-format off
+    QTest::newRow("contract page")                         << page    << "07.12.2026" << "45210" << QStringList{"HLX0100", "HLX0200", "HLX0400", "HLX0500", "HLX0700", "HLX0600"};
+    QTest::newRow("in force")                              << inForce << "07.12.2026" << "45210" << QStringList{"HLX0100", "HLX0200", "HLX0700"};
+    QTest::newRow("in force without a mileage given")      << inForce << "07.12.2026" << ""      << QStringList{"HLX0100", "HLX0200", "HLX0400", "HLX0700"};
+    QTest::newRow("contract page after two more years")    << page    << "01.07.2028" << "45210" << QStringList{"HLX0100", "HLX0200", "HLX0400", "HLX0500", "HLX0700"};
+    QTest::newRow("in force once HLX0500 has begun")       << inForce << "01.07.2028" << "45210" << QStringList{"HLX0200", "HLX0500", "HLX0700"};
+    // clang-format on
+}
+
+void TestHLXContracts::demoContractsInListOrder()
+{
+    QFETCH(int, rule);
+    QFETCH(QString, today);
+    QFETCH(QString, mileage);
+    QFETCH(QStringList, contracts);
+    auto db = OpenDemo();
+    QVERIFY(db);
+    const QList<CHLXVertragInfo> read =
+        ReadHLXContracts(db.get(), Arvo(today, mileage), HLXKeep(rule));
+    QCOMPARE(OptionNumbers(read), contracts);
+    // Each contract comes with its product, text group and link.
+    QCOMPARE(read.first().strTextGruppe, QStringLiteral("ARVO"));
+    QCOMPARE(read.first().strTextKey, read.first().strOptionNr == QLatin1String("HLX0100")
+                                          ? QStringLiteral("HLXWART")
+                                          : QStringLiteral("HLXGAR"));
+}
+
+void TestHLXContracts::settingsListFollowsMileageAndVin()
+{
+    auto db = OpenDemo();
+    QVERIFY(db);
+    CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
+    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QCOMPARE(OptionNumbers(s.HLXVertragList), QStringList({"HLX0100", "HLX0200", "HLX0700"}));
+    // The positional view the package list still reads.
+    QCOMPARE(s.HLXVertragList.first().strText[1], QStringLiteral("HLX0100"));
+    QCOMPARE(s.HLXVertragList.first().strText[16], QString());
+
+    // Neither mileage nor VIN changed: the list is not read again.
+    s.HLXVertragList.removeLast();
+    QVERIFY(!ReadHLXContractStatus(s, db.get()));
+    QCOMPARE(s.HLXVertragList.size(), 2);
+
+    s.Kilometer.clear();
+    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QCOMPARE(OptionNumbers(s.HLXVertragList),
+             QStringList({"HLX0100", "HLX0200", "HLX0400", "HLX0700"}));
+
+    s.nVertrag = 0;
+    s.Kilometer = QStringLiteral("1");
+    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(s.HLXVertragList.isEmpty());
+
+    s.nVertrag = 1;
+    s.Fgstnr = kVin;
+    s.Kilometer = QStringLiteral("2");
+    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(s.HLXVertragList.isEmpty());
+}
+
+void TestHLXContracts::noticeWhenNothingIsListed_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<QString>("brand");
+    QTest::addColumn<int>("contracts");
+    QTest::addColumn<int>("notice");
+    // clang-format off
+    QTest::newRow("contracts listed")                  << kVin          << 1 << "VQ" << 2 << 0;
+    QTest::newRow("no contract kept")                  << kVin          << 1 << "VQ" << 0 << 4080;
+    QTest::newRow("no contract kept, brand LU")        << kVin          << 1 << "LU" << 0 << 4082;
+    QTest::newRow("no VIN")                            << ""            << 0 << "VQ" << 0 << 4079;
+    QTest::newRow("no VIN, brand LU")                  << ""            << 1 << "LU" << 0 << 4081;
+    QTest::newRow("short VIN without contract flag")   << kVin.right(7) << 0 << "VQ" << 0 << 4080;
+    QTest::newRow("short VIN with contract flag")      << kVin.right(7) << 1 << "VQ" << 0 << 0;
+    QTest::newRow("full VIN without contract flag")    << kVin          << 0 << "VQ" << 0 << 4080;
+    // clang-format on
+}
+
+void TestHLXContracts::noticeWhenNothingIsListed()
+{
+    QFETCH(QString, vin);
+    QFETCH(int, flag);
+    QFETCH(QString, brand);
+    QFETCH(int, contracts);
+    QFETCH(int, notice);
+    CPrgSettings s;
+    s.FgstnrFull = vin;
+    s.nVertrag = flag;
+    s.Marke = brand;
+    QCOMPARE(HLXNoticeId(s, contracts), notice);
+}
+
+void TestHLXContracts::formatMileage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("0")                    << "0"       << "0";
+    QTest::newRow("three digits")         << "999"     << "999";
+    QTest::newRow("four digits")          << "7456"    << "7 456";
+    QTest::newRow("five digits, km")      << "12345"   << "12 345";
+    QTest::newRow("six digits, km")       << "123456"  << "123 456";
+    QTest::newRow("five digits, miles")   << "62137"   << "62 137";
+    QTest::newRow("seven digits")         << "1234567" << "1234567";
+    QTest::newRow("empty")                << ""        << "";
+    // clang-format on
+}
+
+void TestHLXContracts::formatMileage()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(FormatMileage(text), shown);
+}
+
+void TestHLXContracts::conditionTextFiles_data()
+{
+    QTest::addColumn<QString>("textKey");
+    QTest::addColumn<QString>("textGroup");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("text");
+    // Every file holds its own name.
+    // clang-format off
+    QTest::newRow("file of the language")              << "KEY"          << "ARVO"  << "00" << QStringList{"HLX/KEY_ARVO_00.dat", "HLX/KEY_ARVO_01.dat"} << "HLX/KEY_ARVO_00.dat";
+    QTest::newRow("the _01 file for another language") << "KEY"          << "ARVO"  << "07" << QStringList{"HLX/KEY_ARVO_01.dat"}                        << "HLX/KEY_ARVO_01.dat";
+    QTest::newRow("trailing blanks of the key")        << "KEY   "       << "ARVO"  << "00" << QStringList{"HLX/KEY_ARVO_00.dat"}                        << "HLX/KEY_ARVO_00.dat";
+    QTest::newRow("no file")                           << "KEY"          << "BENTO" << "00" << QStringList{"HLX/KEY_ARVO_00.dat"}                        << "";
+    QTest::newRow("key leading out of the folder")     << "../secret"    << "ARVO"  << "00" << QStringList{"secret_ARVO_00.dat"}                         << "";
+    QTest::newRow("key with a backslash")              << "..\\secret"   << "ARVO"  << "00" << QStringList{"secret_ARVO_00.dat"}                         << "";
+    QTest::newRow("group leading into another folder") << "KEY"          << "x/../y" << "00" << QStringList{"HLX/KEY_x/y_00.dat"}                        << "";
+    // clang-format on
+}
+
+void TestHLXContracts::conditionTextFiles()
+{
+    QFETCH(QString, textKey);
+    QFETCH(QString, textGroup);
+    QFETCH(QString, language);
+    QFETCH(QStringList, files);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString dataDir = dir.filePath(QStringLiteral("Datas"));
+    for (const QString &file : files) {
+        const QString path = dataDir + QLatin1Char('/') + file;
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeTextFile(path, file.toUtf8()));
+    }
+    CHLXVertragInfo contract;
+    contract.strTextKey = textKey;
+    contract.strTextGruppe = textGroup;
+    QCOMPARE(ReadHLXConditionText(dataDir, contract, language), text);
+}
+
+void TestHLXContracts::rowsMarkTheReasonRed_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<int>("redRow");
+    // Rows: description, origin, option number, billing start, start
+    // mileage, end mileage, end date, blank, note.
+    // clang-format off
+    QTest::newRow("in force")       << 0    << -1;
+    QTest::newRow("not yet begun")  << 3231 << 3;
+    QTest::newRow("over mileage")   << 3222 << 5;
+    QTest::newRow("term ended")     << 3223 << 6;
+    // clang-format on
+}
+
+void TestHLXContracts::rowsMarkTheReasonRed()
+{
+    QFETCH(int, reason);
+    QFETCH(int, redRow);
+    const std::vector<CHLXRow> rows = HLXContractRows(Contract(QStringLiteral("HLX0100"), reason));
+    QCOMPARE(int(rows.size()), 9);
+    for (int i = 0; i < int(rows.size()); ++i)
+        QCOMPARE(IsHLXRedText(rows[size_t(i)]), i == redRow);
+    QCOMPARE(HLXRedExtra(rows[0]), reason ? OrmelText(reason) : QString());
+    QCOMPARE(rows[4].text, OrmelText(3229) + QStringLiteral(" 12 000 / 7 456"));
+    QCOMPARE(rows[5].text, OrmelText(3230) + QStringLiteral(" 100 000 / 62 137 *"));
+}
+
+void TestHLXContracts::printOut_data()
+{
+    QTest::addColumn<int>("contracts");
+    QTest::addColumn<int>("conditionLines");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QStringList>("footers");
+    // clang-format off
+    QTest::newRow("no contract: the vehicle only")         << 0 << 0   << 1 << QStringList{""};
+    QTest::newRow("three contracts on three pages")        << 3 << 3   << 3 << QStringList{"Paket 1 / 3", "Paket 2 / 3", "Paket 3 / 3"};
+    QTest::newRow("a long contract goes on over 3 pages")  << 1 << 120 << 3 << QStringList{"Paket 1 / 1", "Paket 1 / 1", "Paket 1 / 1"};
+    QTest::newRow("a long contract between two short")     << 3 << 124 << 5 << QStringList{"Paket 1 / 3", "Paket 2 / 3", "Paket 2 / 3", "Paket 2 / 3", "Paket 3 / 3"};
+    // clang-format on
+}
+
+void TestHLXContracts::printOut()
+{
+    if (!m_bPdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, contracts);
+    QFETCH(int, conditionLines);
+    QFETCH(int, pages);
+    QFETCH(QStringList, footers);
+    TestEnv env;
+    CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
+    s.TypSchl = QStringLiteral("7A01");
+    QList<CHLXVertragInfo> list;
+    for (int k = 1; k <= contracts; ++k)
+        list << Contract(QStringLiteral("HLX0%1").arg(k * 100), k == 2 ? 3222 : 0);
+    // The second contract (the only one when there is one) has the long
+    // condition text, the others three lines.
+    const int longOne = contracts > 1 ? 2 : 1;
+    const auto conditions = [&](const CHLXVertragInfo &c) {
+        const int lines = c.strOptionNr == QStringLiteral("HLX0%1").arg(longOne * 100)
+                              ? conditionLines
+                              : std::min(conditionLines, 3);
+        QString text;
+        for (int i = 1; i <= lines; ++i)
+            text += QStringLiteral("%1 Bedingung %2\r\n")
+                        .arg(c.strOptionNr)
+                        .arg(i, 3, 10, QLatin1Char('0'));
+        return text;
+    };
+    CHLXPrintOut printOut(&s, &list, conditions);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    CEasyPrintDlg engine(&printOut);
+    engine.SetPrinter(&printer);
+    engine.SetPdfFolder(env.path());
+    engine.SetDocumentOpener([](const QUrl &) { return true; });
+    QVERIFY(engine.Print(true));
+    QCOMPARE(engine.Columns(), 1);
+    QCOMPARE(engine.Rows(), pages);
+    QCOMPARE(printOut.PageCount(), pages);
+    const QStringList text = PdfPages(engine.PdfFilePath());
+    QCOMPARE(text.size(), pages);
+
+    // The vehicle on the first page only; each page's footer counts its
+    // contract; every condition line printed once, none under a footer.
+    QVERIFY(text.first().contains(QStringLiteral("Fahrgestell-Nr.:")));
+    QVERIFY(text.first().contains(QStringLiteral("VOQ Helix Care")));
+    const QString all = text.join(QLatin1Char('\n'));
+    QCOMPARE(all.count(QStringLiteral("Fahrgestell-Nr.:")), 1);
+    for (int p = 0; p < pages; ++p) {
+        const QString &page = text.at(p);
+        if (footers.at(p).isEmpty()) {
+            QVERIFY(!page.contains(QStringLiteral("Paket 1 /")));
+            continue;
+        }
+        QVERIFY2(page.count(footers.at(p)) == 1, qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("07.12.2026")));
+        // The footer closes the page: nothing stands below it.
+        const QStringList lines = page.trimmed().split(QLatin1Char('\n'));
+        QVERIFY2(lines.last().contains(footers.at(p)), qPrintable(page));
+    }
+    for (const CHLXVertragInfo &c : list) {
+        QCOMPARE(all.count(OrmelText(3189) + QLatin1Char(' ') + c.strOptionNr), 1);
+        const QStringList lines = HLXConditionLines(conditions(c));
+        for (const QString &line : lines)
+            QVERIFY2(all.count(line) == 1, qPrintable(line));
+    }
+    if (contracts >= 2)
+        QVERIFY(all.contains(OrmelText(3222)));
+}
+
+YAQ_TEST_MAIN(TestHLXContracts)
+#include "tst_hlxcontracts.moc"

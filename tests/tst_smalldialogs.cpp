@@ -1,0 +1,296 @@
+// The small dialogs every page may open: which information-text file the
+// "Hinweise" box shows for a language (with the fallback to "01", and no
+// box without a file) and how it cuts the file into lines; the number
+// entry's result and its four-digit field; the folder chooser's initial
+// folder; the contact box, where Enter leaves by the back button and never
+// opens an empty mail address.
+
+#include "common/DirDialog.h"
+#include "common/EditNrDlg.h"
+#include "common/OpenUrl.h"
+#include "common/OwnButton.h"
+#include "common/TextDlg.h"
+#include "common/VgKontaktDlg.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+class TestSmallDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void textFileByLanguage_data();
+    void textFileByLanguage();
+    void textLines_data();
+    void textLines();
+    void textBoxOnlyWithAFile();
+    void numberEntryResult_data();
+    void numberEntryResult();
+    void numberEntryRun_data();
+    void numberEntryRun();
+    void numberFieldTakesFourDigits_data();
+    void numberFieldTakesFourDigits();
+    void initialFolder_data();
+    void initialFolder();
+    void mailUrl_data();
+    void mailUrl();
+    void contactEnterLeavesByTheBackButton();
+
+private:
+    TestEnv m_env;
+    QTemporaryDir m_dir;
+};
+
+void TestSmallDialogs::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestSmallDialogs::textFileByLanguage_data()
+{
+    // The languages whose files exist ("-" for the file without language),
+    // the language asked for, the file shown ("" for no box).
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("shown");
+    using L = QStringList;
+    // clang-format off
+    QTest::newRow("file of the language")                << L{"00", "01"} << "00" << "00";
+    QTest::newRow("language without file shows 01")      << L{"00", "01"} << "15" << "01";
+    QTest::newRow("English without its file: no box")    << L{"00"}       << "01" << "";
+    QTest::newRow("neither the language nor 01: no box") << L{"00"}       << "15" << "";
+    QTest::newRow("no language: the plain name")         << L{"-", "01"}  << ""   << "-";
+    QTest::newRow("no language: no fallback to 01")      << L{"01"}       << ""   << "";
+    // clang-format on
+}
+
+void TestSmallDialogs::textFileByLanguage()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, language);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("InfoPr"));
+    for (const QString &file : files) {
+        const QString code = file == QLatin1String("-") ? QString() : file;
+        QVERIFY(writeTextFile(prefix + code + QStringLiteral(".dat"), file.toUtf8() + "\n"));
+    }
+    QStringList lines;
+    QString path;
+    const bool found =
+        CTextDlg::LoadTextFile(prefix, language, QStringLiteral(".dat"), &lines, &path);
+    QCOMPARE(found, !shown.isEmpty());
+    if (!shown.isEmpty())
+        QCOMPARE(lines, QStringList{shown});
+}
+
+void TestSmallDialogs::textLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    using L = QStringList;
+    // clang-format off
+    QTest::newRow("empty line keeps its height")     << QByteArray("a\r\n\r\nb")              << L{"a", " ", "b"};
+    QTest::newRow("last line with LF")               << QByteArray("a\nb\n")                  << L{"a", "b"};
+    QTest::newRow("empty last line after LF dropped") << QByteArray("a\n\n")                  << L{"a", " "};
+    QTest::newRow("empty file: empty list")          << QByteArray()                          << L{};
+    QTest::newRow("UTF-8 with byte-order mark")      << QByteArray("\xEF\xBB\xBFPreis \xE2\x82\xAC") << L{QString::fromUtf8("Preis €")};
+    QTest::newRow("Latin-1 of an old file")          << QByteArray("Gr\xF6\xDF" "e")          << L{QString::fromUtf8("Größe")};
+    // clang-format on
+}
+
+void TestSmallDialogs::textLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(CTextDlg::TextLines(bytes), lines);
+}
+
+void TestSmallDialogs::textBoxOnlyWithAFile()
+{
+    const QString prefix = m_dir.filePath(QStringLiteral("InfoFg"));
+    CTextDlg missing;
+    bool shown = false;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shown = true;
+            modal->close();
+        }
+    });
+    QCOMPARE(missing.DoModalText(prefix, QStringLiteral("15"), QStringLiteral(".dat")),
+             int(QDialog::Rejected));
+    QCoreApplication::processEvents();
+    QVERIFY(!shown);
+
+    // With the file of "01" the box shows its lines.
+    QVERIFY(writeTextFile(prefix + QStringLiteral("01.dat"), "Vehicle search\r\n\r\nvia DMS"));
+    CTextDlg text;
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        seen = text.Lines();
+        text.findChild<COwnButton *>(QStringLiteral("okButton"))->click();
+    });
+    QCOMPARE(text.DoModalText(prefix, QStringLiteral("15"), QStringLiteral(".dat")),
+             int(QDialog::Accepted));
+    QCOMPARE(seen, (QStringList{"Vehicle search", " ", "via DMS"}));
+}
+
+void TestSmallDialogs::numberEntryResult_data()
+{
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("unchanged")                 << "12" << "12"   << -1;
+    QTest::newRow("leading zeros")             << "12" << "0012" << 12;
+    QTest::newRow("emptied")                   << "12" << ""     << -1;
+    QTest::newRow("zero")                      << "12" << "0"    << 0;
+    QTest::newRow("work by time given a value") << "AZ" << "5"   << 5;
+    QTest::newRow("no value left as it was")   << "-"  << "-"    << -1;
+    // clang-format on
+}
+
+void TestSmallDialogs::numberEntryResult()
+{
+    QFETCH(QString, initial);
+    QFETCH(QString, typed);
+    QFETCH(int, result);
+    QCOMPARE(CEditNrDlg::ResultOf(initial, typed), result);
+}
+
+void TestSmallDialogs::numberEntryRun_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("OK with a new number") << "7"  << "okButton"     << 7;
+    QTest::newRow("Enter in the field")   << "30" << ""             << 30;
+    QTest::newRow("cancel")               << "7"  << "cancelButton" << -1;
+    // clang-format on
+}
+
+void TestSmallDialogs::numberEntryRun()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(int, result);
+    CPrgSettings settings;
+    settings.Sound = 0;
+    CEditNrDlg entry(&settings);
+    QString selected;
+    QTimer::singleShot(0, [&] {
+        QLineEdit *field = entry.NumberField();
+        selected = field->selectedText();
+        QTest::keyClicks(field, typed);
+        if (button.isEmpty())
+            QTest::keyClick(field, Qt::Key_Return);
+        else
+            entry.findChild<COwnButton *>(button)->click();
+    });
+    QTimer::singleShot(5000, &entry, [&entry] { entry.done(QDialog::Rejected); });
+    QCOMPARE(entry.DoModal(QStringLiteral("12")), result);
+    // The field opens with its whole text selected, so typing replaces it.
+    QCOMPARE(selected, QStringLiteral("12"));
+}
+
+void TestSmallDialogs::numberFieldTakesFourDigits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field");
+    // clang-format off
+    QTest::newRow("five digits")     << "12345" << "1234";
+    QTest::newRow("letters refused") << "1a2b"  << "12";
+    QTest::newRow("no sign")         << "-3"    << "3";
+    // clang-format on
+}
+
+void TestSmallDialogs::numberFieldTakesFourDigits()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    CEditNrDlg entry(nullptr);
+    QLineEdit *edit = entry.NumberField();
+    edit->clear();
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), field);
+}
+
+void TestSmallDialogs::initialFolder_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("opened");
+    // clang-format off
+    QTest::newRow("backslash and blank")   << "C:\\Daten\\ "           << "C:\\Daten";
+    QTest::newRow("slash and blanks")      << "/home/werkstatt/aus/  " << "/home/werkstatt/aus";
+    QTest::newRow("only one separator")    << "/home/werkstatt//"      << "/home/werkstatt/";
+    QTest::newRow("root stays")            << "/"                      << "/";
+    QTest::newRow("drive root stays")      << "C:\\"                   << "C:\\";
+    QTest::newRow("none")                  << "  "                     << "";
+    // clang-format on
+}
+
+void TestSmallDialogs::initialFolder()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, opened);
+    QCOMPARE(CDirDialog::InitialFolder(given), opened);
+}
+
+void TestSmallDialogs::mailUrl_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("url");
+    // clang-format off
+    QTest::newRow("empty opens nothing")  << ""                      << "";
+    QTest::newRow("blanks open nothing")  << "   "                   << "";
+    QTest::newRow("an address")           << " support@example.org " << "mailto:support@example.org";
+    // clang-format on
+}
+
+void TestSmallDialogs::mailUrl()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, url);
+    QCOMPARE(CVgKontaktDlg::MailUrl(address), url);
+}
+
+void TestSmallDialogs::contactEnterLeavesByTheBackButton()
+{
+    QStringList opened;
+    SetUrlOpener([&opened](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    CPrgSettings settings;
+    settings.Sound = 0;
+    CVgKontaktDlg contact(&settings);
+    bool noticeShown = false;
+    bool contactRowsShown = true;
+    QTimer::singleShot(0, [&] {
+        noticeShown = contact.findChild<QWidget *>(QStringLiteral("notice"))->isVisible();
+        contactRowsShown =
+            contact.findChild<QWidget *>(QStringLiteral("contactFrame"))->isVisible();
+        QTest::keyClick(&contact, Qt::Key_Return);
+    });
+    // A box that Enter does not close fails here rather than hangs.
+    QTimer::singleShot(5000, &contact, [&contact] { contact.done(42); });
+    QCOMPARE(contact.DoModal(), int(QDialog::Rejected));
+    SetUrlOpener(nullptr);
+    QVERIFY(noticeShown);
+    QVERIFY(!contactRowsShown);
+    QCOMPARE(opened, QStringList());
+}
+
+YAQ_TEST_MAIN(TestSmallDialogs)
+#include "tst_smalldialogs.moc"
