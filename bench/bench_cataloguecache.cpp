@@ -9,7 +9,7 @@
 //
 //   Cold      the cache emptied before every thousand: one query for the
 //             main group, then answers from memory; the hash built anew
-//   Warm      the cache already holds the main group; the hash is built
+//   Warm      the cache already holds the main group; the hash is held
 //   Uncached  the same thousand through the database layer, one query each
 //             (what the local data set does), beside one prepared query per
 //             question on the C API

@@ -33,8 +33,7 @@ struct Notices : IDmsNotice
 bool IsShownPrice(double value)
 {
     return std::isfinite(value) &&
-           (value >= 0 || value == CAwKatPrices::kNone || value == CAwKatPrices::kByTime ||
-            value == CAwKatPrices::kMissing);
+           (value >= 0 || value == kPriceNotSet || value == kPriceByTime || value == kPriceNone);
 }
 
 } // namespace
@@ -72,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CAwKatPrices prices;
     const int applied = CAwKatPricing::Request(client, &notices, QStringLiteral("1110010"),
                                                values[(options >> 4) & 3], prices);
-    if (!applied && (prices.UnitNet != CAwKatPrices::kNone ||
-                     prices.UnitGross != CAwKatPrices::kNone || prices.Vat != CAwKatPrices::kNone))
+    if (!applied && (prices.UnitNet != kPriceNotSet || prices.UnitGross != kPriceNotSet ||
+                     prices.Vat != kPriceNotSet))
         abort(); // nothing taken, nothing priced
     if (!applied && notices.count == 0)
         abort(); // an answer that prices nothing is explained

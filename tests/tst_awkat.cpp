@@ -10,6 +10,7 @@
 #include "catalogues/AwKatRowPainter.h"
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
+#include "catalogues/model/AwKatRowModel.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/EasyPrintDlg.h"
 #include "common/OwnButton.h"
@@ -290,6 +291,9 @@ private slots:
     void backLeadsToTheLevelAbove();
     void alternativeCatalogue_data();
     void alternativeCatalogue();
+    void shownPositionsCarryTheirValues_data();
+    void shownPositionsCarryTheirValues();
+    void rowModelHandsOutItsRows();
     void jumpReachesThePosition_data();
     void jumpReachesThePosition();
     void catalogueReadsFollowAnIndex_data();
@@ -598,7 +602,7 @@ void TestAwKat::alternativeCatalogue_data()
 {
     // Row: the number jumped to, then "<<" pressed so often: the level
     // shown, its current row, the positions under a full-width rule, the
-    // texts of the current position (read when it is drawn).
+    // texts the current position carries (read before it is shown).
     QTest::addColumn<QString>("number");
     QTest::addColumn<int>("backs");
     QTest::addColumn<int>("level");
@@ -642,9 +646,61 @@ void TestAwKat::alternativeCatalogue()
     QCOMPARE(Numbers(rules), ruled);
     if (row->Type != AW_POSITION)
         return;
-    QVERIFY(row->Text.isEmpty());
-    walk.ReadTextsWhenShown(row);
     QCOMPARE(row->Text + QLatin1Char('|') + row->BracketText, texts);
+}
+
+void TestAwKat::shownPositionsCarryTheirValues_data()
+{
+    // Row: vehicle, values per catalogue column, the number jumped to ->
+    // the value lines its row carries ("unit:value" or "unit:values").
+    QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<int>("byColumn");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("lines");
+    // clang-format off
+    QTest::newRow("the vehicle's values")        << "Arvo" << 0 << "1110010" << ":12 U:3";
+    QTest::newRow("values per catalogue column") << "none" << 1 << "1110010" << ":12,12,14,- U:3,3,3,-";
+    QTest::newRow("no vehicle, no column view")  << "none" << 0 << "1110010" << "";
+    // clang-format on
+}
+
+void TestAwKat::shownPositionsCarryTheirValues()
+{
+    QFETCH(QString, vehicle);
+    QFETCH(int, byColumn);
+    QFETCH(QString, number);
+    QFETCH(QString, lines);
+    CPrgSettings s = Vehicle(vehicle);
+    Dbs dbs = OpenDbs();
+    CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    walk.SetColumnValuesShown(byColumn);
+    QVERIFY(walk.JumpTo(number));
+    const CAwKatRow *row = walk.Shown().at(size_t(walk.SelectedIndex()));
+    // Drawing reads nothing: the row has what the painter shows.
+    QStringList carried;
+    for (const CAwKatValueLine &line : byColumn ? row->ColumnLines : row->ValueLines)
+        carried << line.Unit + QLatin1Char(':') +
+                       (byColumn ? line.Values.join(QLatin1Char(',')) : line.Value);
+    QCOMPARE(carried.join(QLatin1Char(' ')), lines);
+}
+
+void TestAwKat::rowModelHandsOutItsRows()
+{
+    CAwKatRow group, position;
+    group.Type = AW_MAIN_GROUP;
+    position.Type = AW_POSITION;
+    CAwKatRowModel model, other;
+    model.SetRows({&group, &position});
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(CAwKatRowModel::RowOf(model.index(1, 0)), &position);
+    QCOMPARE(model.index(0, 0).data(CAwKatRowModel::RowRole).value<const CAwKatRow *>(),
+             static_cast<const CAwKatRow *>(&group));
+    QVERIFY(!CAwKatRowModel::RowOf(model.index(2, 0)));
+    QVERIFY(!CAwKatRowModel::RowOf(other.index(0, 0)));
+    // The list shows no text of its own: the delegate draws the row.
+    QVERIFY(!model.index(0, 0).data(Qt::DisplayRole).isValid());
+    model.SetRows({});
+    QCOMPARE(model.rowCount(), 0);
 }
 
 void TestAwKat::jumpReachesThePosition_data()
@@ -758,6 +814,9 @@ void TestAwKat::displayPrices_data()
     QTest::newRow("rounded up at the cent")    << 1 << 12.345 << -1.0 << -1.0 << 1 << "1"     << "12.35"  << "?";
     QTest::newRow("VAT 0: gross equals net")   << 0 << -1.0  << 100.0 << 0.0  << 1 << "1"     << "100.00" << "100.00";
     QTest::newRow("VAT 0 from the gross")      << 1 << 50.0  << -1.0  << 0.0  << 1 << "3"     << "50.00"  << "50.00";
+    QTest::newRow("value read as a package quantity: comma ends it") << 0 << -1.0 << 10.0 << -1.0 << 1 << "1,5" << "?" << "10.00";
+    QTest::newRow("value below zero: no price, not AZ") << 0 << -1.0 << 10.0 << -1.0 << 1 << "-0.2" << "?" << "?";
+    QTest::newRow("value below zero, not asked")        << 0 << -1.0 << 10.0 << 19.0 << 0 << "-0.2" << "" << "";
     // clang-format on
 }
 
@@ -895,6 +954,9 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("wrong product type")         << kVinElement + fr.arg("bike", "1110010", price)           << 0 << -1.0  << 0 << "5057|5060";
     QTest::newRow("neither rate nor exception") << kVinElement                                               << 0 << -1.0  << 0 << "XMLNotValid!(1)";
     QTest::newRow("no vin element: another vehicle") << fr.arg("car", "1110010", price)                     << 0 << -1.0  << 0 << "5056";
+    QTest::newRow("decimal comma")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9,50"))     << 1 << 9.5  << 0 << "";
+    QTest::newRow("price with its currency: no price") << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9.50 EUR")) << 1 << -1.0 << 0 << "";
+    QTest::newRow("thousands separator: no price")     << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "1.234,56")) << 1 << -1.0 << 0 << "";
     // clang-format on
 }
 

@@ -143,8 +143,12 @@ private slots:
     void addModes_data();
     void addModes();
     void serviceHintIsStoredAsTimeWork();
+    void duplicateAfterChanges_data();
+    void duplicateAfterChanges();
     void totals_data();
     void totals();
+    void totalsAfterChanges_data();
+    void totalsAfterChanges();
     void emptiedBasketShowsNoSum();
     void removeOnlyOwnEntries();
     void move_data();
@@ -248,6 +252,59 @@ void TestBasketList::serviceHintIsStoredAsTimeWork()
     QCOMPARE(entry.APos->Az, QString());
 }
 
+void TestBasketList::duplicateAfterChanges_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<WkOffered>("result");
+    QTest::addColumn<QString>("tags");
+    // Steps: "remove N", "down N", "overwrite SPEC" (offered and overwritten),
+    // "rekey N KEY" (the stored entry's number and package key changed in
+    // place, then RecalcTotals). The last offer is answered "Overwrite".
+    // clang-format off
+    QTest::newRow("removed entry is no duplicate any more")  << "SRP:P1@a;SRP:P2@b"          << "remove 0"                  << "SRP:P1@n"      << WkOffered::Added    << "b,n";
+    QTest::newRow("the duplicate left behind is found")      << "SRP:P1@a;SRP:P1@b"          << "remove 0"                  << "SRP:P1@n"      << WkOffered::Replaced << "n";
+    QTest::newRow("first duplicate in the order moved to")   << "SRP:P1@a;SRP:P2@b;SRP:P1@c" << "down 0;down 1"             << "SRP:P1@n"      << WkOffered::Replaced << "b,n,a";
+    QTest::newRow("the replacement is found, not the old")   << "POS:0012345@a;POS:0099999@b" << "overwrite POS:0012345@r"  << "POS:0012345@n" << WkOffered::Replaced << "n,b";
+    QTest::newRow("emptied basket keeps no key")             << "SRP:P1@a"                   << "remove 0"                  << "SRP:P1@n"      << WkOffered::Added    << "n";
+    QTest::newRow("key changed in place is found by its new") << "SRP:P1@a;SRP:P2@b"         << "rekey 0 P9"                << "SRP:P9@n"      << WkOffered::Replaced << "n,b";
+    QTest::newRow("key changed in place leaves its old")     << "SRP:P1@a;SRP:P2@b"          << "rekey 0 P9"                << "SRP:P1@n"      << WkOffered::Added    << "a,b,n";
+    QTest::newRow("campaign lines changed are looked up anew") << "MKP2:C1@a"                << "rekey 0 C2"                << "MKP2:C2@n"     << WkOffered::Replaced << "n";
+    // clang-format on
+}
+
+void TestBasketList::duplicateAfterChanges()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, steps);
+    QFETCH(QString, offered);
+    CWKList list;
+    Fill(list, stored);
+    Answering overwrite(WkDuplicateAnswer::Overwrite);
+    for (const QString &step : steps.split(QLatin1Char(';'))) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        if (words[0] == QLatin1String("remove")) {
+            QVERIFY(list.Remove(list.GetAt(words[1].toInt())));
+        } else if (words[0] == QLatin1String("down")) {
+            QVERIFY(list.MoveDown(words[1].toInt()));
+        } else if (words[0] == QLatin1String("overwrite")) {
+            QCOMPARE(list.Offer(Entry(words[1]), &overwrite), WkOffered::Replaced);
+        } else {
+            CWKListItem *entry = list.GetAt(words[1].toInt());
+            if (entry->Kind == WK_POSITION) {
+                entry->APos->Number = words[2];
+            } else {
+                entry->Head()->PaketID = words[2];
+                entry->Paket->GetPosType4()->Campaign[CPosition::CampaignNumber] = words[2];
+            }
+            list.RecalcTotals();
+        }
+    }
+    QTEST(list.Offer(Entry(offered), &overwrite), "result");
+    QTEST(Tags(list), "tags");
+}
+
 void TestBasketList::totals_data()
 {
     QTest::addColumn<QString>("entries");
@@ -288,6 +345,60 @@ void TestBasketList::totals()
     QTEST(int(notices.texts.count()), "notices");
     for (const QString &text : notices.texts)
         QCOMPARE(text, OrmelText(5070));
+}
+
+void TestBasketList::totalsAfterChanges_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<int>("notices");
+    // Steps: "remove N", "replace SPEC" (mode 2: the entry of the same kind
+    // takes the new price), "append SPEC" (mode 1).
+    // clang-format off
+    QTest::newRow("removing the other currency sums again")       << "SRP:100/80/EUR/1;POS:10/8/CHF"              << "remove 1"                   << 100.0 << 80.0 << true  << "EUR" << 0;
+    QTest::newRow("removing the first currency makes the next common") << "POS:10/8/CHF;SRP:100/80/EUR/1"        << "remove 0"                   << 100.0 << 80.0 << true  << "EUR" << 0;
+    QTest::newRow("removing the entry without price completes")   << "SRP:100/80/EUR/1;NOHEAD;POS:10/8/EUR"       << "remove 1"                   << 110.0 << 88.0 << true  << "EUR" << 0;
+    QTest::newRow("removing a priced entry subtracts it")         << "SRP:100/80/EUR/1;POS:10/8/EUR;VLP:1/1/EUR/1" << "remove 1"                  << 101.0 << 81.0 << true  << "EUR" << 0;
+    QTest::newRow("removing from a mixed basket tells again")     << "SRP:100/80/EUR/1;POS:10/8/CHF;VLP:1/1/EUR/1" << "remove 2"                  << -1.0  << -1.0 << true  << "EUR" << 1;
+    QTest::newRow("replacing a package takes its new price")      << "SRP:100/80/EUR/1;POS:10/8/EUR"              << "replace SRP:50/40/EUR/1"    << 60.0  << 48.0 << true  << "EUR" << 0;
+    QTest::newRow("replacing the unpriced package completes")     << "SRP:100/80/EUR/0;POS:10/8/EUR"              << "replace SRP:100/80/EUR/1"   << 110.0 << 88.0 << true  << "EUR" << 0;
+    QTest::newRow("replacing the other currency sums again")      << "POS:10/8/CHF;SRP:100/80/EUR/1"              << "replace POS:10/8/EUR"       << 110.0 << 88.0 << true  << "EUR" << 0;
+    QTest::newRow("appending adds its price")                     << "SRP:100/80/EUR/1"                           << "append POS:10/8/EUR"        << 110.0 << 88.0 << true  << "EUR" << 0;
+    QTest::newRow("appending to a mixed basket tells again")      << "SRP:100/80/EUR/1;POS:10/8/CHF"              << "append VLP:1/1/EUR/1"       << -1.0  << -1.0 << true  << "EUR" << 1;
+    QTest::newRow("appending an entry without price")             << "SRP:100/80/EUR/1"                           << "append POS:-2/-2/EUR"       << -1.0  << -1.0 << false << "EUR" << 0;
+    // clang-format on
+}
+
+void TestBasketList::totalsAfterChanges()
+{
+    QFETCH(QString, entries);
+    QFETCH(QString, step);
+    CWKList list;
+    for (const QString &spec : entries.split(QLatin1Char(';')))
+        list.Add(Priced(spec), 1);
+    NoticeLog notices;
+    list.SetNotice(&notices);
+    const QString what = step.section(QLatin1Char(' '), 0, 0);
+    const QString spec = step.section(QLatin1Char(' '), 1);
+    if (what == QLatin1String("remove"))
+        QVERIFY(list.Remove(list.GetAt(spec.toInt())));
+    else
+        QCOMPARE(list.Add(Priced(spec), what == QLatin1String("replace") ? 2 : 1),
+                 int(WK_ADD_DONE));
+    QTEST(list.GrossTotal(), "gross");
+    QTEST(list.NetTotal(), "net");
+    QTEST(list.IsTotalComplete(), "complete");
+    QTEST(list.CommonCurrency(), "currency");
+    QTEST(int(notices.texts.count()), "notices");
+    // What the change left is what a calculation of the whole basket gives.
+    const double gross = list.GrossTotal();
+    list.SetNotice(nullptr);
+    list.RecalcTotals();
+    QCOMPARE(list.GrossTotal(), gross);
 }
 
 void TestBasketList::emptiedBasketShowsNoSum()

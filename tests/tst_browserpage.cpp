@@ -38,14 +38,18 @@ void SetVehicle(CPrgSettings *s, const QString &vehicle)
 class CBrowserHost : public CNullPageHost
 {
 public:
-    bool ShowWebPage(int mode) override
+    using CNullPageHost::ShowPage;
+    void ShowPage(int pageId, const CPageRequest &request) override
     {
+        if (pageId != kPageWebBrowser) {
+            shown << (pageId == kPageHome ? 0 : pageId);
+            return;
+        }
         browser->CreateBrowser();
-        browser->ShowPage(mode);
-        return true;
+        SetWebReturnPage(request.returnPage);
+        browser->ShowPage(request.webMode < 0 ? kBrowserNews : request.webMode);
+        SetWebReturnPage(0);
     }
-    void ShowHomePage() override { shown << 0; }
-    void ShowPage(int pageId) override { shown << pageId; }
 
     CWebBrowserDlg *browser = nullptr;
     QList<int> shown;
@@ -315,7 +319,8 @@ void TestBrowserPage::pageReturnsToTheOpener()
     auto *historyBack = page.findChild<COwnButton *>(QStringLiteral("historyBackButton"));
 
     // Opened from the package list: "<" leads back there, once.
-    QVERIFY(host.ShowWebPageFrom(kBrowserSpotRepairInfo, kFromPackageList));
+    host.ShowPage(kPageWebBrowser,
+                  CPageRequest::Document(kBrowserSpotRepairInfo, kFromPackageList));
     QCOMPARE(page.CurrentDocument(), dealer() + QStringLiteral("/Spotrepair/info_00.html"));
     QVERIFY(back->isEnabled());
     back->click();
@@ -324,7 +329,7 @@ void TestBrowserPage::pageReturnsToTheOpener()
 
     // Opened by the host alone (the news): no way back; Escape leads home.
     host.shown.clear();
-    QVERIFY(host.ShowWebPage(kBrowserNews));
+    host.ShowPage(kPageWebBrowser);
     QVERIFY(!back->isEnabled());
     QTest::keyClick(&page, Qt::Key_Escape);
     QCOMPARE(host.shown, QList<int>{0});
@@ -332,7 +337,7 @@ void TestBrowserPage::pageReturnsToTheOpener()
     // From spot repair, a link followed: Escape returns; a web address goes
     // to the desktop and leaves the history as it is.
     host.shown.clear();
-    QVERIFY(host.ShowWebPageFrom(kBrowserWheelsTyres, kFromSpotRepair));
+    host.ShowPage(kPageWebBrowser, CPageRequest::Document(kBrowserWheelsTyres, kFromSpotRepair));
     auto *browser = page.findChild<QTextBrowser *>(QStringLiteral("browser"));
     QVERIFY(browser);
     emit browser->anchorClicked(QUrl(QStringLiteral("sizes.htm")));

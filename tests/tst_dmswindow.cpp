@@ -30,19 +30,23 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <memory>
+#include <vector>
+
 namespace {
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
 
-QByteArray TransferVinPost(const CPrgSettings &settings, const QString &vin)
+QByteArray TransferVinPost(const CPrgSettings &settings, const QString &vin,
+                           const QString &method = QStringLiteral("transferVIN"))
 {
     const QByteArray body =
         QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
                        "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">"
-                       "<soap:Body><transferVIN xmlns=\"http://dms.yaq2.example/SRP\" "
+                       "<soap:Body><%4 xmlns=\"http://dms.yaq2.example/SRP\" "
                        "refSchema=\"serviceRepairPackages.xsd\" version=\"%1\">"
                        "<vin vinLongPrefix=\"%2\" vinShort=\"%3\"/><orderNumber>4711</orderNumber>"
-                       "<mileage>45210</mileage></transferVIN></soap:Body></soap:Envelope>")
-            .arg(DmsHeaderVersion(settings), vin.left(10), vin.mid(10))
+                       "<mileage>45210</mileage></%4></soap:Body></soap:Envelope>")
+            .arg(DmsHeaderVersion(settings), vin.left(10), vin.mid(10), method)
             .toUtf8();
     return "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/xml; charset=utf-8\r\n"
            "Content-Length: " +
@@ -63,6 +67,7 @@ private slots:
     void transferVin_data();
     void transferVin();
     void secondPushWaitsForTheFirstQuestion();
+    void wrongRequestsShowOneBox();
     void typedFirstRegistration_data();
     void typedFirstRegistration();
     void pushedVehicleTakesItsOwnData_data();
@@ -196,6 +201,47 @@ void TestDmsWindow::secondPushWaitsForTheFirstQuestion()
         [&] { return laterReceived.contains("<confirmTransmission>true</confirmTransmission>"); },
         5000));
     QCOMPARE(m_settings->FgstnrFull, second);
+}
+
+// Wrong requests that come together are each answered, but the adviser
+// sees one message for them; a wrong request after that message was closed
+// shows its own.
+void TestDmsWindow::wrongRequestsShowOneBox()
+{
+    m_listener = std::make_unique<ISoapSvr>();
+    QVERIFY(m_listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    m_settings->SRPInterfaceReceive = 4;
+    int boxes = 0;
+    SetMsgBoxResponder([&](const MsgBoxRequest &box) {
+        if (box.text == OrmelText(5071)) {
+            ++boxes;
+            // The adviser reads it while the others come.
+            (void)QTest::qWaitFor([&] { return m_listener->Arrivals() >= 4; }, 5000);
+        }
+        return MsgBoxAnswer{IDOK};
+    });
+    startWindow();
+    m_dlg->SetListener(m_listener.get());
+
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    auto push = [&] {
+        clients.push_back(std::make_unique<QTcpSocket>());
+        clients.back()->connectToHost(QHostAddress::LocalHost, m_listener->Port());
+        clients.back()->write(TransferVinPost(*m_settings, kVin, QStringLiteral("requestVIN")));
+    };
+    auto answered = [&] {
+        for (const auto &client : clients)
+            if (!client->peek(client->bytesAvailable()).contains("XMLNotValid"))
+                return false;
+        return true;
+    };
+    for (int i = 0; i < 4; ++i)
+        push();
+    QVERIFY(QTest::qWaitFor(answered, 10000));
+    QCOMPARE(boxes, 1);
+    push();
+    QVERIFY(QTest::qWaitFor(answered, 5000));
+    QCOMPARE(boxes, 2);
 }
 
 void TestDmsWindow::typedFirstRegistration_data()

@@ -322,15 +322,18 @@ void TestPackageList::contractsCoverPackages()
 void TestPackageList::demoVehicleGetsItsGroupsAndPackages_data()
 {
     // Row: the vehicle, its top rows (key, title, line range), the main
-    // group opened, the package rows listed there.
+    // group opened, the package line its top row stands for (a country's
+    // line of the same text takes the standard line's place), the package
+    // rows listed there.
     QTest::addColumn<bool>("arvo");
     QTest::addColumn<QStringList>("topRows");
     QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("topNumber");
     QTest::addColumn<QStringList>("packages");
     // clang-format off
-    QTest::newRow("arvo, motor") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "11" << QStringList{"SRP 1110010 gr=1190010 sp=1180010 vl=", "SRP 1110020 gr= sp= vl=", "SRP 1110030 gr= sp= vl=1170030", "SRP 1110040 gr=1190040 sp= vl="};
-    QTest::newRow("arvo, brakes without labour value") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "34" << QStringList{"SRP 3410010 gr= sp= vl="};
-    QTest::newRow("bento, no contract") << false << QStringList{"11 Motor 010-010", "34 Bremsen 010-020"} << "11" << QStringList{"SRP 1110010 gr=1190010 sp= vl="};
+    QTest::newRow("arvo, motor") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "11" << "1110030" << QStringList{"SRP 1110010 gr=1190010 sp=1180010 vl=", "SRP 1110020 gr= sp= vl=", "SRP 1110030 gr= sp= vl=1170030", "SRP 1110040 gr=1190040 sp= vl="};
+    QTest::newRow("arvo, brakes without labour value") << true << QStringList{"11 Motor 010-040", "34 Bremsen 010-020", "64 Karosserie 110-220"} << "34" << "3410010" << QStringList{"SRP 3410010 gr= sp= vl="};
+    QTest::newRow("bento, no contract") << false << QStringList{"11 Motor 010-010", "34 Bremsen 010-020"} << "11" << "1110010" << QStringList{"SRP 1110010 gr=1190010 sp= vl="};
     // clang-format on
 }
 
@@ -356,6 +359,8 @@ void TestPackageList::demoVehicleGetsItsGroupsAndPackages()
             opened = row;
     }
     QCOMPARE(tops, topRows);
+    QVERIFY(opened);
+    QTEST(opened->number, "topNumber");
     QCOMPARE(list.Current(kLevelTop), list.FirstOfLevel(kLevelTop));
     QCOMPARE(builder.Open(list, opened), CPackageListBuilder::Opened::LevelShown);
     QCOMPARE(list.ShownLevel(), int(kLevelPackage));

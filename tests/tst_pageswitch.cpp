@@ -1,5 +1,6 @@
 // Rules of the page switching that need no window: the session answer, the
-// rows of the page table and the connection line of the information box.
+// rows of the page table, what the head row allows on a page and the
+// connection line of the information box.
 
 #include "app/AboutDlg.h"
 #include "app/MainWndRules.h"
@@ -8,6 +9,7 @@
 #include "support/TestEnv.h"
 
 #include <QtTest>
+#include <algorithm>
 
 class TestPageSwitch : public QObject
 {
@@ -17,6 +19,9 @@ private slots:
     void sessionAnswer();
     void pageRow_data();
     void pageRow();
+    void headRowState_data();
+    void headRowState();
+    void sessionLocksNameTheirPage();
     void serverLine_data();
     void serverLine();
     void connectionKind();
@@ -81,6 +86,60 @@ void TestPageSwitch::pageRow()
         QVERIFY(!captions.contains(from->captionId));
         captions.append(from->captionId);
     }
+}
+
+void TestPageSwitch::headRowState_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("pageMode");
+    QTest::addColumn<QList<bool>>("expected"); // VIN, type key, combos, first registration, mileage
+
+    using L = QList<bool>;
+    // clang-format off
+    QTest::newRow("package list")                          << int(kPageSRPWl)     << true  << L{true, false, false, true, true};
+    QTest::newRow("contract page")                         << int(kPageHLX)       << true  << L{true, false, false, false, true};
+    QTest::newRow("package edit: nothing editable")        << int(kPageSRPBb)     << true  << L{false, false, false, false, false};
+    QTest::newRow("catalogue: everything editable")        << int(kPageAwKat)     << true  << L{true, true, true, true, true};
+    QTest::newRow("number search: everything editable")    << int(kPageNrAbfrage) << true  << L{true, true, true, true, true};
+    QTest::newRow("outside page mode everything editable") << int(kPageSRPBb)     << false << L{true, true, true, true, true};
+    for (int page :
+         {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
+        QTest::addRow("page %d: only the mileage", page) << page << true << L{false, false, false, false, true};
+}
+// clang-format on
+
+void TestPageSwitch::headRowState()
+{
+    QFETCH(int, page);
+    QFETCH(bool, pageMode);
+    QFETCH(QList<bool>, expected);
+    const HeadRowState s = HeadRowFor(page, pageMode);
+    const QList<bool> actual{s.vinEditable, s.typeKeyEditable, s.combosEnabled,
+                             s.firstRegistrationEditable, s.mileageEditable};
+    QCOMPARE(actual, expected);
+}
+
+void TestPageSwitch::sessionLocksNameTheirPage()
+{
+    // Every page control the session policy locks is one page's, named by
+    // one row; a row names only controls the policy locks.
+    QList<int> named;
+    for (const CPageRow &row : PageRows()) {
+        for (const CLockableControl &lock : row.locks) {
+            if (!lock.control)
+                continue;
+            QVERIFY2(!named.contains(lock.id), "one row names a control");
+            named.append(lock.id);
+        }
+    }
+    QList<int> locked;
+    for (int id : CSessionPolicy(true, true).Forbidden()) {
+        if (id >= kCtlAwKatPrice)
+            locked.append(id);
+    }
+    std::sort(named.begin(), named.end());
+    std::sort(locked.begin(), locked.end());
+    QCOMPARE(named, locked);
 }
 
 void TestPageSwitch::serverLine_data()

@@ -1,8 +1,6 @@
-// The session policy without a window: which controls a session locks,
-// which head buttons follow the head row's enabling, and which head-row
-// fields each page lets the user edit.
+// The session policy without a window: which controls a session locks and
+// which head buttons follow the head row's enabling.
 
-#include "app/MainWndRules.h"
 #include "app/SessionPolicy.h"
 #include "settings/PrgSettings.h"
 #include "support/TestMain.h"
@@ -16,8 +14,6 @@ private slots:
     void locks_data();
     void locks();
     void lockStateFromTheSettings();
-    void headRowState_data();
-    void headRowState();
 };
 
 void TestSessionPolicy::locks_data()
@@ -84,37 +80,6 @@ void TestSessionPolicy::lockStateFromTheSettings()
     QVERIFY(CSessionPolicy::Of(s).Forbids(kBtnContract));
     s.bSession = 0;
     QVERIFY(CSessionPolicy::Of(s).Forbidden().isEmpty());
-}
-
-void TestSessionPolicy::headRowState_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("pageMode");
-    QTest::addColumn<QList<bool>>("expected"); // VIN, type key, combos, first registration, mileage
-
-    using L = QList<bool>;
-    // clang-format off
-    QTest::newRow("package list")                          << int(kPageSRPWl)     << true  << L{true, false, false, true, true};
-    QTest::newRow("contract page")                         << int(kPageHLX)       << true  << L{true, false, false, false, true};
-    QTest::newRow("package edit: nothing editable")        << int(kPageSRPBb)     << true  << L{false, false, false, false, false};
-    QTest::newRow("catalogue: everything editable")        << int(kPageAwKat)     << true  << L{true, true, true, true, true};
-    QTest::newRow("number search: everything editable")    << int(kPageNrAbfrage) << true  << L{true, true, true, true, true};
-    QTest::newRow("outside page mode everything editable") << int(kPageSRPBb)     << false << L{true, true, true, true, true};
-    for (int page :
-         {kPageWk, kPageBfnd, kPageSBLWl, kPageSetup, kPageWebBrowser, kPageDownload, kPageSpotRBb})
-        QTest::addRow("page %d: only the mileage", page) << page << true << L{false, false, false, false, true};
-}
-// clang-format on
-
-void TestSessionPolicy::headRowState()
-{
-    QFETCH(int, page);
-    QFETCH(bool, pageMode);
-    QFETCH(QList<bool>, expected);
-    const HeadRowState s = CSessionPolicy::ForPage(page, pageMode);
-    const QList<bool> actual{s.vinEditable, s.typeKeyEditable, s.combosEnabled,
-                             s.firstRegistrationEditable, s.mileageEditable};
-    QCOMPARE(actual, expected);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestSessionPolicy)

@@ -259,6 +259,7 @@ private slots:
     void listenerCutsASlowHead_data();
     void listenerCutsASlowHead();
     void listenerQueuesInOrder();
+    void listenerSaysWhenARequestCame();
     void listenerBoundsConnections();
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
@@ -789,6 +790,40 @@ void TestSoap::listenerQueuesInOrder()
     QVERIFY(c.waitResponses(1));
     QCOMPARE(c.responses().at(0).body, QByteArray("<for-c/>"));
     QCOMPARE(a.responses().size(), 1);
+}
+
+// The window fetches a request when the listener says one came: once per
+// whole request, never for a part of one or a refused one, and numbered in
+// the order they came.
+void TestSoap::listenerSaysWhenARequestCame()
+{
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    QSignalSpy arrived(listener.get(), &ISoapSvr::RequestArrived);
+    const QByteArray first = Post("<a/>");
+    RawClient a(listener->Port());
+    a.send(first.left(first.size() - 3));
+    QTest::qWait(100);
+    QCOMPARE(arrived.count(), 0);
+    QVERIFY(!listener->HasPendingRequest());
+    a.send(first.right(3));
+    QTRY_COMPARE(arrived.count(), 1);
+    RawClient empty(listener->Port());
+    empty.send(Post("  "));
+    QVERIFY(empty.waitResponses(1));
+    RawClient b(listener->Port());
+    b.send(Post("<b/>"));
+    QTRY_COMPARE(arrived.count(), 2);
+    QCOMPARE(listener->Arrivals(), quint64(2));
+    QVERIFY(listener->HasPendingRequest());
+    QCOMPARE(listener->GetRequest(), QStringLiteral("<a/>"));
+    QCOMPARE(listener->RequestNumber(), quint64(1));
+    listener->SetResponse(QStringLiteral("<for-a/>"));
+    QCOMPARE(listener->GetRequest(), QStringLiteral("<b/>"));
+    QCOMPARE(listener->RequestNumber(), quint64(2));
+    QVERIFY(!listener->HasPendingRequest());
+    QVERIFY(listener->GetRequest().isEmpty());
+    QCOMPARE(listener->RequestNumber(), quint64(0));
 }
 
 void TestSoap::listenerBoundsConnections()

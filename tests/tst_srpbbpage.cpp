@@ -32,7 +32,11 @@ class RecordingHost : public CNullPageHost
 public:
     int listShown = 0;
 
-    void ShowSRPWlPage(int) override { ++listShown; }
+    void ShowPage(int pageId, const CPageRequest &) override
+    {
+        if (pageId == kPageSRPWl)
+            ++listShown;
+    }
 };
 
 // A basket that answers as told and keeps what it stored.

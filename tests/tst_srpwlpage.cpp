@@ -26,9 +26,9 @@ class RecordingHost : public CNullPageHost
 public:
     int editingShown = 0;
 
-    void ShowSRPBbPage(bool activate, int arg) override
+    void ShowPage(int pageId, const CPageRequest &request) override
     {
-        if (activate && arg == 0)
+        if (pageId == kPageSRPBb && request.activate && request.arg == 0)
             ++editingShown;
     }
 };
@@ -115,6 +115,9 @@ void TestSRPWlPage::setVehicle(bool arvo)
     s.CountrySpecPakets = 1;
     s.DealerDataStorage = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
     s.FgstnrFull = arvo ? QStringLiteral("XVQ1F23A57M012345") : QStringLiteral("XVQ2G45B684K56789");
+    s.Fgstnr = s.FgstnrFull.right(7);
+    // Arvo has inclusive-service contracts, Bento none.
+    s.nVertrag = arvo ? 1 : 0;
     s.TypSchl = arvo ? QStringLiteral("7A01") : QStringLiteral("7B01");
     s.Bestellnr = arvo ? QStringLiteral("VQF40DE") : QStringLiteral("VQB20DE");
     s.EReihe = arvo ? QStringLiteral("F40 ") : QStringLiteral("B20 ");

@@ -2,18 +2,26 @@
 // how the request is read (prefixes, letter case, header, malformed text),
 // which answer goes to the DMS and always before any message or question,
 // the question about another vehicle, and what the window is told to take
-// over; the listener poll that handles one request at a time.
+// over; the listener poll that handles one request at a time, the watch
+// that fetches a request as it comes, and one message for a burst of wrong
+// requests.
 
 #include "app/TransferVinHandler.h"
 #include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
+#include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/TestMain.h"
 
 #include <QDomDocument>
+#include <QHostAddress>
+#include <QTcpSocket>
 #include <QtTest>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -144,6 +152,10 @@ private slots:
     void poll_data();
     void poll();
     void pollHandlesOneRequestAtATime();
+    void watch_data();
+    void watch();
+    void wrongRequestsShowOneMessage_data();
+    void wrongRequestsShowOneMessage();
 };
 
 void TestTransferVin::initTestCase()
@@ -377,6 +389,161 @@ void TestTransferVin::pollHandlesOneRequestAtATime()
     QVERIFY(!poll.IsBusy());
     QVERIFY(poll.Tick(s, true, next, handle));
     QCOMPARE(handled.last(), QStringLiteral("second"));
+}
+
+namespace {
+
+// A DMS client on loopback: sends one POST and keeps what comes back.
+struct PushClient
+{
+    QTcpSocket socket;
+    QByteArray received;
+
+    PushClient(quint16 port, const QByteArray &body)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.write("POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/xml\r\n"
+                     "Content-Length: " +
+                     QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    }
+};
+
+} // namespace
+
+void TestTransferVin::watch_data()
+{
+    QTest::addColumn<QString>("window"); // "free", "busy", "asking", "closed"
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<int>("handled");
+    // The half-second poll is set far out: only the watch's own wake can
+    // take a request within the test's wait.
+    // clang-format off
+    QTest::newRow("a pushed request is taken as it comes")           << "free"   << 1 << 1;
+    QTest::newRow("requests coming together are taken in turn")     << "free"   << 3 << 3;
+    QTest::newRow("held back while the program's request waits")    << "busy"   << 1 << 1;
+    QTest::newRow("a request coming during a question follows it")  << "asking" << 2 << 2;
+    QTest::newRow("a closed window takes none")                     << "closed" << 1 << 0;
+    // clang-format on
+}
+
+void TestTransferVin::watch()
+{
+    QFETCH(QString, window);
+    QFETCH(int, requests);
+    QFETCH(int, handled);
+    CPrgSettings s;
+    s.SRPInterfaceReceive = 4;
+    ISoapSvr listener;
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    std::vector<std::unique_ptr<PushClient>> clients;
+    auto push = [&] {
+        const QByteArray body = "<r" + QByteArray::number(int(clients.size()) + 1) + "/>";
+        clients.push_back(std::make_unique<PushClient>(listener.Port(), body));
+    };
+    bool held = window == QLatin1String("busy");
+    QList<quint64> numbers;
+    CDmsListenerWatch watch(
+        &s, [&] { return held; },
+        [&](const QString &request, quint64 number) {
+            numbers << number;
+            listener.SetResponse(QStringLiteral("<answer>%1</answer>").arg(request));
+            if (window == QLatin1String("asking") && numbers.size() == 1) {
+                // The adviser answers the question of the first while the
+                // second comes.
+                push();
+                QTest::qWait(300);
+                QCOMPARE(numbers.size(), 1);
+            }
+        });
+    watch.SetListener(&listener);
+    watch.Start(600000, 20);
+    if (window == QLatin1String("closed"))
+        watch.Stop();
+    for (int i = window == QLatin1String("asking") ? 1 : 0; i < requests; ++i)
+        push();
+
+    if (window == QLatin1String("busy") || window == QLatin1String("closed")) {
+        QTest::qWait(300);
+        QCOMPARE(numbers.size(), 0);
+        held = false;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(numbers.size(), handled, 5000);
+    QTest::qWait(50);
+    QCOMPARE(numbers.size(), handled);
+    for (int i = 0; i < handled; ++i) {
+        QCOMPARE(numbers.at(i), quint64(i + 1));
+        QTRY_VERIFY(clients.at(size_t(i))->received.contains("<answer>"));
+    }
+}
+
+void TestTransferVin::wrongRequestsShowOneMessage_data()
+{
+    // requests: m another method, h a wrong header, v the vehicle shown;
+    // come: 0 waiting at the start, k while the message of the k-th is
+    // open, + after the ones before were handled; answers: X XMLNotValid,
+    // c the confirmation.
+    QTest::addColumn<QString>("requests");
+    QTest::addColumn<QString>("come");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QString>("answers");
+    // clang-format off
+    QTest::newRow("five wrong methods waiting together")        << "mmmmm" << "00000" << 1 << "XXXXX";
+    QTest::newRow("wrong methods coming while it is open")      << "mmmm"  << "0111"  << 1 << "XXXX";
+    QTest::newRow("one after the message was closed tells again") << "mmm" << "01+"   << 2 << "XXX";
+    QTest::newRow("a wrong header in the same burst")           << "mh"    << "01"    << 1 << "XX";
+    QTest::newRow("a wrong header after the message")           << "mh"    << "0+"    << 2 << "XX";
+    QTest::newRow("a pushed vehicle between wrong ones")        << "mvm"   << "011"   << 1 << "XcX";
+    QTest::newRow("each later one tells on its own")            << "mmmm"  << "01++"  << 3 << "XXXX";
+    // clang-format on
+}
+
+void TestTransferVin::wrongRequestsShowOneMessage()
+{
+    QFETCH(QString, requests);
+    QFETCH(QString, come);
+    QFETCH(QString, answers);
+    CPrgSettings s = ShownVehicle();
+    Log log;
+    quint64 arrived = quint64(come.count(QLatin1Char('0')));
+    quint64 current = 0;
+    // The message box: requests come while it is open.
+    struct Shown : IDmsNotice
+    {
+        std::function<void()> open;
+        void Notice(const QString &, const QString &) override { open(); }
+    } shown;
+    int messages = 0;
+    shown.open = [&] {
+        ++messages;
+        for (int i = 0; i < come.size(); ++i)
+            if (come.at(i) == QChar(u'0' + int(current)))
+                arrived = qMax(arrived, quint64(i + 1));
+    };
+    CDmsListenerNotice notice(&shown, [&] { return arrived; });
+    CDmsFrame frame(&s, &notice, nullptr, [&](const QString &text) { log.Answer(text); });
+    CTransferVinHandler handler(&s, &frame);
+    const QString header = QStringLiteral("refSchema=\"x.xsd\" version=\"01.04.01\"");
+    for (int i = 0; i < requests.size(); ++i) {
+        if (come.at(i) == QLatin1Char('+'))
+            arrived = quint64(i + 1);
+        QVERIFY(arrived > quint64(i));
+        current = quint64(i + 1);
+        notice.SetRequest(current);
+        const QChar kind = requests.at(i);
+        if (kind == QLatin1Char('m'))
+            handler.HandleSoapRequest(Request(VinElement(kVin), QStringLiteral("requestVIN")));
+        else if (kind == QLatin1Char('h'))
+            handler.HandleSoapRequest(
+                Request(VinElement(kVin), QStringLiteral("transferVIN"), header));
+        else
+            handler.HandleSoapRequest(Request(VinElement(kVin)));
+    }
+    QTEST(messages, "messages");
+    QString sent;
+    for (const QString &step : log.steps)
+        sent += step == QLatin1String("answer:confirm") ? QLatin1Char('c') : QLatin1Char('X');
+    QCOMPARE(sent, answers);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestTransferVin)

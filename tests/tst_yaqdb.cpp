@@ -3,6 +3,8 @@
 // server (announced by YAQ_TEST_PG_*; skipped when they are not set).
 
 #include "platform/db/FileDb.h"
+#include "platform/db/SqlDialect.h"
+#include "platform/db/SqliteStatement.h"
 #include "platform/db/UniDbException.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
@@ -66,6 +68,9 @@ private slots:
     void brokenConnectionFailsReads();
     void failedOpensAnswerZero_data();
     void failedOpensAnswerZero();
+    void fileValuesReadAsStored_data();
+    void fileValuesReadAsStored();
+    void fileIsReadThroughSqliteItself();
 };
 
 void TestYaqDb::initTestCase_data()
@@ -706,6 +711,79 @@ void TestYaqDb::failedOpensAnswerZero()
     QVERIFY(!db.LastErrorText().isEmpty());
     // A missing local data set is never created empty.
     QCOMPARE(QFile::exists(dir.filePath("YAQ2.dat")), notACatalogue);
+}
+
+void TestYaqDb::fileValuesReadAsStored_data()
+{
+    // Row: the column read (of rows 1 to 3), the key of column a (empty:
+    // every row), the values read in row order ("<null>" for NULL).
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("values");
+    // clang-format off
+    QTest::newRow("text with umlauts bound as key")  << "a"     << "Öl" << QStringList{"Öl", "Öl"};
+    QTest::newRow("text after one of as many bytes") << "a"     << ""   << QStringList{"Oel", "Öl", "Öl"};
+    QTest::newRow("integer as decimal digits")       << "b"     << ""   << QStringList{"42", "-7", "0"};
+    QTest::newRow("real number as Qt wrote it")      << "d"     << ""   << QStringList{"1.5", "2", "1e+20"};
+    QTest::newRow("NULL apart from the empty text")  << "c"     << ""   << QStringList{"<null>", "x", ""};
+    QTest::newRow("an expression's value")           << "b + 1" << ""   << QStringList{"43", "-6", "1"};
+    // clang-format on
+}
+
+void TestYaqDb::fileValuesReadAsStored()
+{
+    // The catalogue file is read through SQLite's C API: values come as
+    // SQLite stores them, converted as Qt's driver converts them.
+    if (CatalogueDbTest::IsPg())
+        QSKIP("the catalogue file only");
+    QFETCH(QString, column);
+    QFETCH(QString, key);
+    QTemporaryDir dir;
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "values");
+        file.setDatabaseName(dir.filePath("YAQ2.dat"));
+        QVERIFY(file.open());
+        QSqlQuery q(file);
+        for (const char *sql :
+             {"CREATE TABLE catalogue_report (report_id TEXT)",
+              "CREATE TABLE t (a TEXT, b INTEGER, c TEXT, d REAL, sort INTEGER)",
+              "INSERT INTO t VALUES ('Oel', 42, NULL, 1.5, 1), ('Öl', -7, 'x', 2.0, 2),"
+              " ('Öl', 0, '', 1e20, 3)"})
+            QVERIFY2(q.exec(QString::fromUtf8(sql)), qPrintable(q.lastError().text()));
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("values");
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, dir.path(), QString(), QString()));
+    CSaData rec;
+    QStringList values;
+    for (int found = db.ExecSelect(
+             "SELECT " + column + " FROM t WHERE ? = '' OR a = ? ORDER BY sort", {key, key}, &rec);
+         found; found = db.ReadNext())
+        values << (rec.m_strText1.isNull() ? QStringLiteral("<null>") : rec.m_strText1);
+    QVERIFY(!db.LastFailed());
+    QTEST(values, "values");
+}
+
+void TestYaqDb::fileIsReadThroughSqliteItself()
+{
+    // Without the handle of Qt's connection the reads would still answer,
+    // only through Qt's driver, several times slower.
+    if (CatalogueDbTest::IsPg())
+        QSKIP("the catalogue file only");
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "native");
+        file.setDatabaseName(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"));
+        file.setConnectOptions("QSQLITE_OPEN_READONLY");
+        QVERIFY(file.open());
+        QString error;
+        const auto statement =
+            CSqlDialect(SqlKind::SQLite)
+                .Prepare(file, CYaqDb::IdentificationQuery("type by type key"), &error);
+        QVERIFY2(statement, qPrintable(error));
+        QVERIFY(dynamic_cast<CSqliteStatement *>(statement.get()));
+    }
+    QSqlDatabase::removeDatabase("native");
 }
 
 YAQ_TEST_GUILESS_MAIN(TestYaqDb)

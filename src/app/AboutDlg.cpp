@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "app/MainWndRules.h"
+#include "app/StartupConfig.h"
 #include "app/Yaq2App.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
@@ -77,12 +78,15 @@ CAboutDlg::CAboutDlg(CPrgSettings *settings, CYaqDb *db0, QWidget *parent)
 
 CAboutDlg::~CAboutDlg() = default;
 
-QString CAboutDlg::ConnectionLine(const CPrgSettings &s, const QString &tns)
+QString CAboutDlg::ConnectionLine(const CPrgSettings &s, const QString &tns,
+                                  const QString &platformServer)
 {
     QString line = QStringLiteral("Y A Q 2 ");
-    if (s.bLocalDataSet)
+    if (s.bLocalDataSet) {
         line += QStringLiteral("- Offline");
-    else if (s.bSession)
+        if (!platformServer.isEmpty())
+            line += QStringLiteral(" (Server-IP: ") + platformServer + QLatin1Char(')');
+    } else if (s.bSession)
         line += QStringLiteral("- Web");
     else
         line += ServerLineFromTns(tns);
@@ -97,7 +101,12 @@ QString CAboutDlg::DataStateLine(const CPrgSettings &s)
 void CAboutDlg::FillTexts()
 {
     const CYaq2App *app = CYaq2App::Instance();
-    m_pConnection->setText(ConnectionLine(*m_pSettings, app ? app->m_strTNS : QString()));
+    // The platform's server: the agent host that answered the start last.
+    QString platformServer;
+    if (m_pSettings->bLocalDataSet)
+        platformServer = CStartupConfig().AgentHost();
+    m_pConnection->setText(
+        ConnectionLine(*m_pSettings, app ? app->m_strTNS : QString(), platformServer));
     m_pDataState->setText(DataStateLine(*m_pSettings));
     m_pNotice1->setText(OrmelText(3039));
     m_pNotice2->setText(OrmelText(3040));

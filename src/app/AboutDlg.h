@@ -18,9 +18,11 @@ public:
 
     int DoModal() { return exec(); }
 
-    // "Y A Q 2 " and the connection kind: offline with a local data set,
-    // web in a session, else the server of the TNS connect text.
-    static QString ConnectionLine(const CPrgSettings &settings, const QString &tns);
+    // "Y A Q 2 " and the connection kind: offline with a local data set
+    // (with the platform's server when the start-up configuration knows
+    // one), web in a session, else the server of the TNS connect text.
+    static QString ConnectionLine(const CPrgSettings &settings, const QString &tns,
+                                  const QString &platformServer = QString());
     // "Stand" and the catalogue data date.
     static QString DataStateLine(const CPrgSettings &settings);
 

@@ -18,12 +18,8 @@
 
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace {
-// How often the DMS listener is asked for a request.
-constexpr int kListenerPollMs = 500;
-
 // Writes a head-row field from code: never counts as a user edit.
 void SetFieldText(QLineEdit *edit, const QString &text)
 {
@@ -35,16 +31,27 @@ void SetFieldText(QLineEdit *edit, const QString &text)
 CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident,
                            CPrgSettings *settings)
     : m_window(window), m_head(head), m_ident(ident), m_pSettings(settings), m_dmsNotice(&window),
-      m_listenerNotice(&window, MSG_ALIGN_NOTICE), m_sender(settings), m_wait(&window),
-      m_client(settings, &m_sender, &m_wait),
-      m_listenerFrame(settings, &m_listenerNotice, nullptr,
+      m_listenerNotice(&window, MSG_ALIGN_NOTICE),
+      m_listenerMessages(&m_listenerNotice,
+                         [this] { return m_pListener ? m_pListener->Arrivals() : 0; }),
+      m_sender(settings), m_wait(&window), m_client(settings, &m_sender, &m_wait),
+      m_listenerFrame(settings, &m_listenerMessages, nullptr,
                       [this](const QString &envelope) {
                           // The answer goes to the client only while the
                           // listener runs.
                           if (m_pListener && m_pListener->HasInterface())
                               m_pListener->SetResponse(envelope);
                       }),
-      m_firstReg(settings)
+      m_firstReg(settings),
+      // A request of the program waiting for its answer holds the
+      // listener's requests back: the DMS's request is fetched once that
+      // request is done.
+      m_watch(
+          settings, [this] { return m_client.IsBusy() || m_bClosed; },
+          [this](const QString &request, quint64 number) {
+              m_listenerMessages.SetRequest(number);
+              HandleSoapRequest(request);
+          })
 {
     // The wait window keeps the adviser's input from the pages while a
     // request waits.
@@ -53,30 +60,25 @@ CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ide
         return CFirstRegistration::CountShortVin(m_window.Db(0), shortVin);
     });
     if (CYaq2App *app = CYaq2App::Instance())
-        m_pListener = &app->m_Listener;
+        SetListener(&app->m_Listener);
+}
+
+void CDmsExchange::SetListener(ISoapSvr *listener)
+{
+    m_pListener = listener;
+    m_listenerMessages.Reset();
+    m_watch.SetListener(listener);
 }
 
 void CDmsExchange::StartPolling()
 {
-    if (!m_pTimer) {
-        // A child of the window, ticking into this exchange while it lives.
-        m_pTimer = new QTimer(&m_window);
-        m_pTimer->setObjectName(QStringLiteral("listenerTimer"));
-        m_pTimer->setInterval(kListenerPollMs);
-        connect(m_pTimer, &QTimer::timeout, this, &CDmsExchange::OnTimerListener);
-    }
-    m_pTimer->start();
+    m_watch.Start();
 }
 
-void CDmsExchange::OnTimerListener()
+void CDmsExchange::Close()
 {
-    // A request of the program waiting for its answer lets this timer run:
-    // the DMS's request is fetched once that request is done.
-    if (m_client.IsBusy() || m_bClosed || !m_pListener)
-        return;
-    m_poll.Tick(
-        *m_pSettings, m_pListener->HasInterface(), [this] { return m_pListener->GetRequest(); },
-        [this](const QString &request) { HandleSoapRequest(request); });
+    m_bClosed = true;
+    m_watch.Stop();
 }
 
 CFirstRegistration::AnswerResult CDmsExchange::RequestFirstRegistrationDate()

@@ -4,7 +4,8 @@
 // basket transfer), with the wait window the adviser sees while one waits;
 // the listener is polled for the DMS's requests, whose answers go through
 // the listener frame and whose vehicle or order data reach the head row and
-// the basket page. While a request of the program runs, the listener's
+// the basket page. A request of the listener is fetched as soon as it comes
+// (CDmsListenerWatch); while a request of the program runs, the listener's
 // requests wait.
 
 #include "app/FirstRegistration.h"
@@ -22,21 +23,21 @@ class CIdentFlow;
 class CPrgSettings;
 class CYaq2Dlg;
 class ISoapSvr;
-class QTimer;
 
 class CDmsExchange : public QObject
 {
     Q_OBJECT
 public:
-    // Polls the application's listener (none without an application).
+    // Watches the application's listener (none without an application).
     CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident, CPrgSettings *settings);
 
-    // Replaces the listener (tests); null polls nothing.
-    void SetListener(ISoapSvr *listener) { m_pListener = listener; }
-    // Starts asking the listener for requests, every half second.
+    // Replaces the listener (tests); null watches nothing.
+    void SetListener(ISoapSvr *listener);
+    // Starts taking the listener's requests: each as it comes, and every
+    // half second besides.
     void StartPolling();
     // The window is ending: no request of the listener is taken any more.
-    void Close() { m_bClosed = true; }
+    void Close();
 
     // One request of the listener ("transferVIN"): answered first, then the
     // user is asked and the vehicle or its order data taken over.
@@ -61,8 +62,6 @@ public:
     CDmsWaitWindow &Wait() { return m_wait; }
 
 private:
-    void OnTimerListener();
-
     CYaq2Dlg &m_window;
     CHeadRowView &m_head;
     CIdentFlow &m_ident;
@@ -70,13 +69,14 @@ private:
     // The messages of the listener frame are centred notices.
     CDmsMsgBoxNotice m_dmsNotice;
     CDmsMsgBoxNotice m_listenerNotice;
+    // One message for a burst of wrong requests.
+    CDmsListenerNotice m_listenerMessages;
     CSoapReqSender m_sender;
     CDmsWaitWindow m_wait;
     CDmsClient m_client;
     CDmsFrame m_listenerFrame;
-    CDmsListenerPoll m_poll;
     CFirstRegistration m_firstReg;
     ISoapSvr *m_pListener = nullptr;
-    QTimer *m_pTimer = nullptr;
+    CDmsListenerWatch m_watch;
     bool m_bClosed = false;
 };

@@ -55,20 +55,20 @@ void CHomeDlg::BuildPage(QVBoxLayout *body)
     auto sound = [this] { PlaySoundSelected(m_pSettings); };
     connect(m_pPakete, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pHost->ShowSRPWlPage(1);
+        m_pHost->ShowPage(kPageSRPWl, CPageRequest::Activated(1));
     });
     connect(m_pBefund, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pHost->ShowBfndPage(true);
+        m_pHost->ShowPage(kPageBfnd, CPageRequest::Activated());
     });
     connect(m_pAw, &QAbstractButton::clicked, this, &CHomeDlg::OnAw);
     connect(m_pNews, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pHost->ShowNewsPage(true);
+        m_pHost->ShowPage(kPageWebBrowser);
     });
     connect(m_pSBL, &QAbstractButton::clicked, this, [this, sound] {
         sound();
-        m_pHost->ShowSBLWlPage(true);
+        m_pHost->ShowPage(kPageSBLWl);
     });
     m_pPakete->installEventFilter(this);
     SetButtonTexts();
@@ -79,7 +79,7 @@ void CHomeDlg::OnAw()
     PlaySoundSelected(m_pSettings);
     m_pSettings->AktApNr.clear();
     m_pSettings->KatZeile.clear();
-    m_pHost->ShowAwKatPage(1, false);
+    m_pHost->ShowPage(kPageAwKat, CPageRequest::Activated(1));
 }
 
 void CHomeDlg::SetButtonTexts()

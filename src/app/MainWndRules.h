@@ -1,31 +1,12 @@
 #pragma once
-// Rules of the main window that need no window: the page ids, the answer of
-// the session check and the server line of the information box (the head-row
-// rules are CSessionPolicy's).
+// Rules of the main window that need no window: the answer of the session
+// check and the server line of the information box (the page ids are in
+// common/PageHost.h, the session locks CSessionPolicy's, what differs per
+// page the page table's).
+
+#include "common/PageHost.h"
 
 #include <QString>
-
-// Ids of the pages of the page table (PageTable.cpp), the template ids of
-// their dialogs; the main window remembers the visible page by them (the
-// home page has the main window's own id).
-enum PageId
-{
-    kPageHome = 102,
-    kPageNrAbfrage = 139,
-    kPageSRPWl = 146,
-    kPageSRPBb = 147,
-    kPageWk = 149,
-    kPageAwKat = 150,
-    kPageBfnd = 151,
-    kPageSBLWl = 154,
-    kPageSetup = 155,
-    kPageWebBrowser = 193,
-    kPageHLX = 194,
-    kPageSBefAnz = 221,
-    kPageDIP = 225,
-    kPageDownload = 238,
-    kPageSpotRBb = 266,
-};
 
 // Result of the session check.
 enum SessionState

@@ -1,14 +1,21 @@
 #pragma once
 // The pages of the main window, one row each: how the window builds the
-// page, what a switch to it shows, where its "<" leads and which reported
-// changes it keeps. A page is added with its class (deriving from CPageDlg)
-// and its row in PageTable.cpp, under an id of PageId (MainWndRules.h).
+// page, what a switch to it shows, where its "<" leads, which reported
+// changes it keeps, what the head row allows on it and which of its
+// controls a session locks. A page is added with its class (deriving from
+// CPageDlg), its row in PageTable.cpp under an id of PageId
+// (common/PageHost.h) and its texts; other pages show it with
+// IPageHost::ShowPage(id).
+
+#include "app/SessionPolicy.h"
 
 #include <array>
 #include <vector>
 
 class CPageDlg;
-class IPageHost;
+class CYaq2Dlg;
+class QWidget;
+struct CPageRequest;
 
 // How a switch to the page leaves the title button.
 enum class PageTitle
@@ -45,6 +52,14 @@ enum class IdentRefresh
     UnlessHeadFocus,
 };
 
+// A control of the page that a session may lock (CSessionPolicy says
+// when): its id (PageControlId) and how the page gives it.
+struct CLockableControl
+{
+    int id;
+    QWidget *(*control)(CPageDlg &page);
+};
+
 struct CPageRow
 {
     // The page's id (PageId); also its help context.
@@ -72,12 +87,20 @@ struct CPageRow
     // by none). A switch from elsewhere keeps what the page had; the home
     // page forgets every origin; "<" uses it once.
     std::array<int, 3> cameFrom;
-    // How another page shows it (ShowPage, "<"): its own show operation.
-    // Null for a page without one: the switch alone, then ActivatePage.
-    void (*show)(IPageHost &host);
+    // What the head row allows while the page is visible (in page mode).
+    HeadRowState headRow;
+    // Its controls that a session locks.
+    std::array<CLockableControl, 2> locks;
+    // How the main window shows it (ShowPage, "<"): the page's own show
+    // operation with what the request hands along. Null for a page without
+    // one: the switch alone, then ActivatePage.
+    void (*show)(CYaq2Dlg &window, const CPageRequest &request);
 };
 
 // Every row, in the order the main window builds the pages (home first).
 const std::vector<CPageRow> &PageRows();
 // The row of a page; null for an unknown id.
 const CPageRow *FindPageRow(int pageId);
+// The head-row state for the visible page; outside page mode (the home
+// page) and on an unknown page everything is editable.
+HeadRowState HeadRowFor(int pageId, bool pageMode);

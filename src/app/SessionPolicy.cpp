@@ -41,26 +41,6 @@ const ControlRule kControls[] = {
     {kCtlNrAbfragePackages, kLockRestricted, false},
     {kCtlWkPackages,        kLockRestricted, false},
 };
-
-// What the head row allows on a page; a page not listed allows everything.
-// Columns: VIN, type key, combos, first registration, mileage.
-constexpr HeadRowState kOnlyMileage{false, false, false, false, true};
-const struct
-{
-    int page;
-    HeadRowState state;
-} kPages[] = {
-    {kPageSRPWl,      {true,  false, false, true,  true}},
-    {kPageHLX,        {true,  false, false, false, true}},
-    {kPageSRPBb,      {false, false, false, false, false}},
-    {kPageWk,         kOnlyMileage},
-    {kPageBfnd,       kOnlyMileage},
-    {kPageSBLWl,      kOnlyMileage},
-    {kPageSetup,      kOnlyMileage},
-    {kPageWebBrowser, kOnlyMileage},
-    {kPageDownload,   kOnlyMileage},
-    {kPageSpotRBb,    kOnlyMileage},
-};
 // clang-format on
 } // namespace
 
@@ -103,17 +83,6 @@ QList<int> CSessionPolicy::HeadRowButtons()
             ids.append(rule.id);
     }
     return ids;
-}
-
-HeadRowState CSessionPolicy::ForPage(int pageId, bool pageMode)
-{
-    if (pageMode) {
-        for (const auto &p : kPages) {
-            if (p.page == pageId)
-                return p.state;
-        }
-    }
-    return HeadRowState();
 }
 
 int CheckSessionOn(CYaqDb *db, const QString &sessionId)

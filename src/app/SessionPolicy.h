@@ -1,9 +1,10 @@
 #pragma once
-// What the session and the visible page allow of the head row, without a
-// window: which controls a session locks (every session, or only one that
-// reaches just the external service), which head buttons follow the head
-// row's enabling, and which head-row fields can be edited on each page.
-// The main window asks and applies the answers to its widgets.
+// What the session allows, without a window: which controls a session locks
+// (every session, or only one that reaches just the external service) and
+// which head buttons follow the head row's enabling. Which control of which
+// page an id names, and what the head row allows on each page, say the
+// pages' rows of the page table. The main window asks and applies the
+// answers to its widgets.
 
 #include <QList>
 
@@ -45,7 +46,8 @@ enum PageControlId
     kCtlNrAbfragePackages,
 };
 
-// Whether the head-row fields can be edited while a page is visible.
+// Whether the head-row fields can be edited while a page is visible (the
+// page's row of the page table).
 struct HeadRowState
 {
     bool vinEditable = true;
@@ -79,9 +81,6 @@ public:
 
     // The head buttons that are enabled and disabled with the head row.
     static QList<int> HeadRowButtons();
-    // The head-row state for the visible page; outside page mode (the home
-    // page) everything is editable.
-    static HeadRowState ForPage(int pageId, bool pageMode);
 
 private:
     bool m_bSession;

@@ -3,6 +3,7 @@
 #include "app/FirstRegistration.h"
 #include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
+#include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
 #include "settings/PrgSettings.h"
 
@@ -187,4 +188,74 @@ bool CDmsListenerPoll::Tick(const CPrgSettings &settings, bool listenerRunning,
     } busy(m_busy);
     handle(request);
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// The watch
+
+CDmsListenerWatch::CDmsListenerWatch(const CPrgSettings *settings, HeldBack heldBack, Handle handle,
+                                     QObject *parent)
+    : QObject(parent), m_settings(settings), m_heldBack(std::move(heldBack)),
+      m_handle(std::move(handle))
+{
+    m_fallback.setObjectName(QStringLiteral("listenerTimer"));
+    m_fallback.setInterval(kFallbackMs);
+    connect(&m_fallback, &QTimer::timeout, this, &CDmsListenerWatch::Poll);
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(kHeldBackMs);
+    connect(&m_retry, &QTimer::timeout, this, &CDmsListenerWatch::Poll);
+}
+
+void CDmsListenerWatch::SetListener(ISoapSvr *listener)
+{
+    disconnect(m_arrival);
+    m_listener = listener;
+    if (listener)
+        m_arrival = connect(listener, &ISoapSvr::RequestArrived, this, &CDmsListenerWatch::Poll,
+                            Qt::QueuedConnection);
+}
+
+void CDmsListenerWatch::Start(int fallbackMs, int heldBackMs)
+{
+    m_stopped = false;
+    m_retry.setInterval(heldBackMs);
+    m_fallback.start(fallbackMs);
+}
+
+void CDmsListenerWatch::Stop()
+{
+    m_stopped = true;
+    m_fallback.stop();
+    m_retry.stop();
+}
+
+bool CDmsListenerWatch::Poll()
+{
+    if (m_stopped || !m_listener)
+        return false;
+    if (m_heldBack && m_heldBack()) {
+        if (m_listener->HasPendingRequest())
+            m_retry.start();
+        return false;
+    }
+    const bool handled = m_poll.Tick(
+        *m_settings, m_listener->HasInterface(), [this] { return m_listener->GetRequest(); },
+        [this](const QString &request) { m_handle(request, m_listener->RequestNumber()); });
+    // The requests that came while this one was handled follow it.
+    if (handled && !m_stopped && m_listener && m_listener->HasPendingRequest())
+        QMetaObject::invokeMethod(
+            this, [this] { Poll(); }, Qt::QueuedConnection);
+    return handled;
+}
+
+// ---------------------------------------------------------------------------
+// The listener's messages
+
+void CDmsListenerNotice::Notice(const QString &text, const QString &caption)
+{
+    if (m_request != 0 && m_request <= m_closedAt)
+        return;
+    if (m_shown)
+        m_shown->Notice(text, caption);
+    m_closedAt = m_arrivals ? m_arrivals() : 0;
 }

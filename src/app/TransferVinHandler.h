@@ -6,14 +6,19 @@
 // element, through the frame's responder), before any message box or
 // question; it asks the user through the question handed in and returns
 // what the window then has to do with the vehicle. The listener poll of the
-// window's timer guards the handling against a second request arriving
-// while a question is open.
+// window guards the handling against a second request arriving while a
+// question is open; the watch wakes the poll when a request comes.
 
+#include "dms/DmsFrame.h"
+
+#include <QObject>
 #include <QString>
+#include <QTimer>
+
 #include <functional>
 
-class CDmsFrame;
 class CPrgSettings;
+class ISoapSvr;
 class QDomElement;
 
 // The data of one "transferVIN" request.
@@ -123,4 +128,80 @@ public:
 
 private:
     bool m_busy = false;
+};
+
+// The window's watch on the listener: a request is fetched as soon as the
+// listener says one came (queued to the window's thread, so that it is
+// handled outside the listener's own handling of the connection), and
+// besides every half second, as the window's timer always polled, which
+// also finds a request that came before the watch. Every fetch goes through
+// the poll's checks. A request that the window holds back (a request of the
+// program waits) is looked at again shortly after, and a handled request
+// is followed at once by the next one waiting.
+class CDmsListenerWatch : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kFallbackMs = 500;
+    static constexpr int kHeldBackMs = 50;
+
+    // The request fetched and the number the listener gave it.
+    using Handle = std::function<void(const QString &request, quint64 number)>;
+    // Whether the window holds the listener's requests back now.
+    using HeldBack = std::function<bool()>;
+
+    // Borrowed settings.
+    CDmsListenerWatch(const CPrgSettings *settings, HeldBack heldBack, Handle handle,
+                      QObject *parent = nullptr);
+
+    // The listener watched; null watches none. Borrowed.
+    void SetListener(ISoapSvr *listener);
+    // Starts the fallback poll (the intervals: tests).
+    void Start(int fallbackMs = kFallbackMs, int heldBackMs = kHeldBackMs);
+    // The window ends: nothing is fetched any more.
+    void Stop();
+    // One look at the listener; true when a request was handled.
+    bool Poll();
+    bool IsBusy() const { return m_poll.IsBusy(); }
+
+private:
+    const CPrgSettings *m_settings;
+    HeldBack m_heldBack;
+    Handle m_handle;
+    ISoapSvr *m_listener = nullptr;
+    QMetaObject::Connection m_arrival;
+    CDmsListenerPoll m_poll;
+    QTimer m_fallback;
+    QTimer m_retry;
+    bool m_stopped = false;
+};
+
+// The listener's messages about wrong requests (no "transferVIN", a wrong
+// header): one for a burst. A wrong request that came before the adviser
+// closed the message about an earlier one (while it was open, or waiting
+// already when it opened) is answered as every wrong request is, but shows
+// no message of its own; one that comes after the message was closed shows
+// its own.
+class CDmsListenerNotice : public IDmsNotice
+{
+public:
+    // How many requests the listener has numbered so far.
+    using Arrivals = std::function<quint64()>;
+
+    // The message boxes (borrowed).
+    CDmsListenerNotice(IDmsNotice *shown, Arrivals arrivals)
+        : m_shown(shown), m_arrivals(std::move(arrivals))
+    {
+    }
+    // The request in hand is the listener's n-th.
+    void SetRequest(quint64 number) { m_request = number; }
+    // Another listener numbers its requests anew.
+    void Reset() { m_closedAt = m_request = 0; }
+    void Notice(const QString &text, const QString &caption) override;
+
+private:
+    IDmsNotice *m_shown;
+    Arrivals m_arrivals;
+    quint64 m_request = 0;
+    quint64 m_closedAt = 0; // the requests that had come when the last message closed
 };

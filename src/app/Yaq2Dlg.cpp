@@ -8,6 +8,7 @@
 #include "app/PageTable.h"
 #include "app/StartFlow.h"
 #include "app/StartWindow.h"
+#include "app/StartupConfig.h"
 #include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
 #include "catalogues/AwKatDlg.h"
@@ -97,6 +98,26 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
         m_pSettings->bLocalDataSet = 1;
     else
         m_pSettings->LocalDataSetDir.clear();
+
+    // The dealer platform's start-up configuration, outside a session only.
+    if (!m_pSettings->bSession) {
+        CYaq2App *app = CYaq2App::Instance();
+        CStartupConnection connection;
+        if (app)
+            connection = {app->m_strTNS, app->m_strUID, app->m_strPWD};
+        bool countryCodeNotice = false;
+        {
+            CStartupConfig config;
+            countryCodeNotice = RunStartupConfig(config, *m_pSettings, &connection);
+        }
+        if (app) {
+            app->m_strTNS = connection.tns;
+            app->m_strUID = connection.uid;
+            app->m_strPWD = connection.pwd;
+        }
+        if (countryCodeNotice)
+            OwnMsgChkBox(OrmelText(4090), &m_pSettings->bMeldungCountryCode);
+    }
 
     OpenConnections();
 }
@@ -491,33 +512,13 @@ QWidget *CYaq2Dlg::LockableControl(int id) const
 {
     if (COwnButton *head = HeadButton(id))
         return head;
-    auto *awKat = Page<CAwKatDlg>();
-    auto *srpBb = Page<CSRPBbDlg>();
-    auto *spotRBb = Page<CSpotRBbDlg>();
-    auto *wk = Page<CWkDlg>();
-    auto *home = Page<CHomeDlg>();
-    auto *nrAbfrage = Page<CNrAbfrageDlg>();
-    const struct
-    {
-        int id;
-        const CPageDlg *page;
-        QWidget *control;
-    } pageControls[] = {
-        {kCtlAwKatPrice, awKat, awKat->PriceButton()},
-        {kCtlAwKatPackages, awKat, awKat->SrpButton()},
-        {kCtlSRPBbDmsRequest, srpBb, srpBb->DmsRequestButton()},
-        {kCtlSRPBbTransfer, srpBb, srpBb->TransferButton()},
-        {kCtlSpotRBbDmsRequest, spotRBb, spotRBb->DmsRequestButton()},
-        {kCtlSpotRBbTransfer, spotRBb, spotRBb->TransferButton()},
-        {kCtlWkTransfer, wk, wk->TransferButton()},
-        {kCtlWkPackages, wk, wk->SrpButton()},
-        {kCtlHomePackages, home, home->PaketeButton()},
-        {kCtlHomeNews, home, home->NewsButton()},
-        {kCtlNrAbfragePackages, nrAbfrage, nrAbfrage->SrpButton()},
-    };
-    for (const auto &c : pageControls) {
-        if (c.id == id)
-            return c.page->IsCreated() ? c.control : nullptr;
+    for (const CPageRow &row : PageRows()) {
+        for (const CLockableControl &lock : row.locks) {
+            if (lock.control && lock.id == id) {
+                CPageDlg *page = Page(row.id);
+                return page->IsCreated() ? lock.control(*page) : nullptr;
+            }
+        }
     }
     return nullptr;
 }
@@ -530,7 +531,7 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
     const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
     m_pHead->SetEnabled(enable, policy);
     ApplyVehicleFieldRule();
-    m_pHead->ApplyPageState(CSessionPolicy::ForPage(m_nCurPage, pageMode), pageMode, policy);
+    m_pHead->ApplyPageState(HeadRowFor(m_nCurPage, pageMode), pageMode, policy);
 }
 
 bool CYaq2Dlg::VehicleFieldsOpen() const
@@ -585,17 +586,20 @@ void CYaq2Dlg::ShowWkPage(bool show)
     basket->ActivatePage();
 }
 
-bool CYaq2Dlg::ShowWebPage(int mode)
+bool CYaq2Dlg::ShowWebPage(int mode, int returnPage)
 {
-    return MaySwitchTo(kPageWebBrowser) && OpenBrowser(mode, QString());
+    return MaySwitchTo(kPageWebBrowser) && OpenBrowser(mode, QString(), returnPage);
 }
 
-bool CYaq2Dlg::OpenBrowser(int mode, const QString &caption)
+bool CYaq2Dlg::OpenBrowser(int mode, const QString &caption, int returnPage)
 {
     CWebBrowserDlg *browser = Page<CWebBrowserDlg>();
     if (!browser->CreateBrowser())
         return false;
+    // The browser page takes its way back while it opens the document.
+    SetWebReturnPage(returnPage);
     browser->ShowPage(mode);
+    SetWebReturnPage(0);
     SwitchTo(kPageWebBrowser, browser, caption);
     return true;
 }
@@ -747,13 +751,13 @@ void CYaq2Dlg::ShowDownloadPage(bool show)
     Page(kPageDownload)->ActivatePage();
 }
 
-void CYaq2Dlg::ShowPage(int pageId)
+void CYaq2Dlg::ShowPage(int pageId, const CPageRequest &request)
 {
     const CPageRow *row = FindPageRow(pageId);
     if (!row)
         return;
     if (row->show) {
-        row->show(*this);
+        row->show(*this, request);
         return;
     }
     if (!MaySwitchTo(pageId))

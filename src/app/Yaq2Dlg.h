@@ -6,9 +6,10 @@
 // The pages are those of the page table (PageTable.h), created once as
 // children of the window and afterwards only shown and hidden: the
 // ShowXxxPage operations check their conditions and share one switching
-// routine that does what the page's row says. In a session a switch to most
-// pages first checks that the session is still valid and ends the program
-// when it is not.
+// routine that does what the page's row says. Other pages show a page by its
+// id (IPageHost::ShowPage), which leads to the same operations through the
+// page's row. In a session a switch to most pages first checks that the
+// session is still valid and ends the program when it is not.
 
 #include "app/DmsExchange.h"
 #include "app/HeadRowCatalogue.h"
@@ -73,23 +74,28 @@ public:
     bool PreparePageSwitch();
     int ValidateSession();
     void EnableHeadControls(bool enable, bool pageMode);
-    void ShowHomePage() override;
-    void ShowSetupPage(bool show) override;
-    void ShowWkPage(bool show) override;
-    bool ShowWebPage(int mode) override;
-    void ShowSRPWlPage(int arg) override;
-    void ShowSRPBbPage(bool activate, int arg) override;
-    void ShowSpotRBbPage(bool activate, int arg) override;
-    void ShowDIPPage(bool show) override;
-    void ShowBfndPage(bool activate) override;
-    void ShowSBefAnzPage(bool show, const QString &findingNr) override;
-    void ShowAwKatPage(int arg, bool silent) override;
-    void ShowHLXPage(bool show) override;
-    void ShowNrAbfragePage(bool show, bool noFocus) override;
-    void ShowSBLWlPage(bool show) override;
-    void ShowNewsPage(bool show) override;
-    void ShowDownloadPage(bool show) override;
-    void ShowPage(int pageId) override;
+    // The show operations of the pages; other pages reach them through
+    // ShowPage and the page's row of the page table.
+    void ShowHomePage();
+    void ShowSetupPage(bool show);
+    void ShowWkPage(bool show);
+    // The browser on the document of `mode`; its "<" leads back to
+    // `returnPage` (0: no way back).
+    bool ShowWebPage(int mode, int returnPage = 0);
+    void ShowSRPWlPage(int arg);
+    void ShowSRPBbPage(bool activate, int arg);
+    void ShowSpotRBbPage(bool activate, int arg);
+    void ShowDIPPage(bool show);
+    void ShowBfndPage(bool activate);
+    void ShowSBefAnzPage(bool show, const QString &findingNr);
+    void ShowAwKatPage(int arg, bool silent);
+    void ShowHLXPage(bool show);
+    void ShowNrAbfragePage(bool show, bool noFocus);
+    void ShowSBLWlPage(bool show);
+    void ShowNewsPage(bool show);
+    void ShowDownloadPage(bool show);
+    using IPageHost::ShowPage;
+    void ShowPage(int pageId, const CPageRequest &request) override;
     int CameFrom(int pageId) const override;
     void GoBack(int pageId) override;
     // The start page of the command line ("AW", "BF", "SRP", "RR", "HLX").
@@ -204,8 +210,8 @@ private:
     // row says.
     void SwitchTo(int pageId, QWidget *focus = nullptr, const QString &caption = QString());
     // The browser on the document of the mode, under the title's caption
-    // (kept when empty).
-    bool OpenBrowser(int mode, const QString &caption);
+    // (kept when empty), its "<" leading back to `returnPage`.
+    bool OpenBrowser(int mode, const QString &caption, int returnPage = 0);
     // The title button's tooltip: the window caption and the catalogue date.
     QString TitleToolTip() const;
     // The control a session may lock (see CSessionPolicy).

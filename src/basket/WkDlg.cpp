@@ -335,7 +335,7 @@ int CWkDlg::OfferToBasket(CWKListItem *entry)
         if (answer == IDYES)
             result = AddToBasket(entry, 2);
         else if (answer == IDNO && m_pHost)
-            m_pHost->ShowWkPage(true);
+            m_pHost->ShowPage(kPageWk);
     }
     if (result == 0)
         OwnMsgBox(OrmelText(4044), this);
@@ -561,7 +561,7 @@ void CWkDlg::OnEdit()
         if (m_packageEdit)
             m_packageEdit(*entry->Paket, entry->Kind);
         if (m_pHost)
-            m_pHost->ShowSRPBbPage(true, 1);
+            m_pHost->ShowPage(kPageSRPBb, CPageRequest::Activated(1));
         break;
     case WkEditAction::SpotRepairPage:
         // The package comes back through AddToBasket; its edit mark makes it
@@ -569,7 +569,7 @@ void CWkDlg::OnEdit()
         if (m_packageEdit)
             m_packageEdit(*entry->Paket, entry->Kind);
         if (m_pHost)
-            m_pHost->ShowSpotRBbPage(true, 1);
+            m_pHost->ShowPage(kPageSpotRBb, CPageRequest::Activated(1));
         break;
     case WkEditAction::LabourPosition:
         EditLabourPosition(entry);
@@ -644,14 +644,14 @@ void CWkDlg::OnAwCatalogue()
         m_pSettings->KatZeile.clear();
     }
     if (m_pHost)
-        m_pHost->ShowAwKatPage(1, false);
+        m_pHost->ShowPage(kPageAwKat, CPageRequest::Activated(1));
 }
 
 void CWkDlg::OnPackages()
 {
     PlaySoundSelected(m_pSettings);
     if (m_pHost)
-        m_pHost->ShowSRPWlPage(0);
+        m_pHost->ShowPage(kPageSRPWl);
 }
 
 void CWkDlg::OnBack()

@@ -6,6 +6,7 @@
 #include "catalogues/AwKatRowPainter.h"
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
+#include "catalogues/model/AwKatRowModel.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/DmsMsgBoxNotice.h"
 #include "common/EasyPrintDlg.h"
@@ -26,7 +27,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,17 +38,6 @@ constexpr int kReplace = 12;
 QString Line(const QString &text, int n)
 {
     return text.split(QStringLiteral("\r\n")).value(n - 1);
-}
-
-void FillModel(QStandardItemModel *model, const std::vector<CAwKatRow *> &rows)
-{
-    model->clear();
-    for (CAwKatRow *row : rows) {
-        auto *item = new QStandardItem;
-        item->setData(QVariant::fromValue(static_cast<void *>(row)), Qt::UserRole);
-        item->setEditable(false);
-        model->appendRow(item);
-    }
 }
 
 } // namespace
@@ -78,8 +67,8 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
     body->addWidget(m_pClearing);
 
     EnsureWalk();
-    m_pPathModel = new QStandardItemModel(this);
-    m_pModel = new QStandardItemModel(this);
+    m_pPathModel = new CAwKatRowModel(this);
+    m_pModel = new CAwKatRowModel(this);
     m_pPathList = new COwnLB(this);
     m_pPathList->setObjectName(QStringLiteral("pathList"));
     m_pPathList->setItemDelegate(
@@ -115,12 +104,12 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
             return;
         }
         if (m_pHost)
-            m_pHost->ShowSRPWlPage(0);
+            m_pHost->ShowPage(kPageSRPWl);
     });
     connect(m_pMaintenance, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
         if (m_pHost)
-            m_pHost->ShowSBLWlPage(true);
+            m_pHost->ShowPage(kPageSBLWl);
     });
     connect(m_pFindings, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
@@ -130,7 +119,7 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
                                                                     : r->Key;
         }
         if (m_pHost)
-            m_pHost->ShowBfndPage(true);
+            m_pHost->ShowPage(kPageBfnd, CPageRequest::Activated());
     });
     UpdateButtons();
     ApplySessionLocks();
@@ -144,7 +133,7 @@ void CAwKatDlg::EnsureWalk()
     m_pWalk->SetNotice(
         [this](int id) { OwnMsgBox(OrmelText(id), this, kMsgBoxTitle, MSG_ALIGN_NOTICE); });
     m_pColumns = std::make_unique<CAwKatColumns>();
-    m_pPainter = std::make_unique<CAwKatRowPainter>(m_pWalk.get());
+    m_pPainter = std::make_unique<CAwKatRowPainter>();
     m_pPainter->SetBaseFont(font());
     m_pPrintDoc = std::make_unique<CAwKatPrintDoc>(m_pSettings, m_pWalk.get());
 }
@@ -199,6 +188,7 @@ void CAwKatDlg::ReadVariantColumns()
         }
     }
     m_pColumns->SetSlots(std::move(columns));
+    m_pWalk->SetColumnValuesShown(byColumn);
     m_pPainter->SetColumns(m_pColumns.get(), byColumn);
     m_pPrintDoc->SetColumns(m_pColumns.get(), byColumn);
     RefreshColumns();
@@ -227,8 +217,8 @@ void CAwKatDlg::RefreshPage()
 
 void CAwKatDlg::ShowWalk()
 {
-    FillModel(m_pPathModel, m_pWalk->Path());
-    FillModel(m_pModel, m_pWalk->Shown());
+    m_pPathModel->SetRows(m_pWalk->Path());
+    m_pModel->SetRows(m_pWalk->Shown());
     const int selected = m_pWalk->SelectedIndex();
     if (selected >= 0) {
         const QModelIndex index = m_pModel->index(selected, 0);
@@ -241,12 +231,12 @@ void CAwKatDlg::ShowWalk()
 
 CAwKatRow *CAwKatDlg::SelectedRow() const
 {
-    return m_pList ? CAwKatRowDelegate::RowOf(m_pList->currentIndex()) : nullptr;
+    return m_pList ? CAwKatRowModel::RowOf(m_pList->currentIndex()) : nullptr;
 }
 
 void CAwKatDlg::OnListOpen(const QModelIndex &index)
 {
-    CAwKatRow *row = CAwKatRowDelegate::RowOf(index);
+    CAwKatRow *row = CAwKatRowModel::RowOf(index);
     if (!row || row->Type == AW_POSITION)
         return;
     const CWaitCursor wait;
@@ -258,7 +248,7 @@ void CAwKatDlg::OnListOpen(const QModelIndex &index)
 void CAwKatDlg::OnPathOpen(const QModelIndex &index)
 {
     PlaySoundSelected(m_pSettings);
-    m_pWalk->OpenPath(CAwKatRowDelegate::RowOf(index));
+    m_pWalk->OpenPath(CAwKatRowModel::RowOf(index));
     ShowWalk();
 }
 

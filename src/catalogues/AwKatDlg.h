@@ -16,6 +16,7 @@ class CAwKatColumns;
 class CAwKatPrintDoc;
 class CAwKatRow;
 class CAwKatRowDelegate;
+class CAwKatRowModel;
 class CAwKatRowPainter;
 class CDmsClient;
 class CAwKatWalk;
@@ -24,7 +25,6 @@ class COwnLB;
 class CWKListItem;
 class QLabel;
 class QModelIndex;
-class QStandardItemModel;
 
 class CAwKatDlg : public CPageDlg
 {
@@ -92,8 +92,8 @@ private:
     CAwKatColumnBar *m_pColumnBar = nullptr;
     COwnLB *m_pPathList = nullptr;
     COwnLB *m_pList = nullptr;
-    QStandardItemModel *m_pPathModel = nullptr;
-    QStandardItemModel *m_pModel = nullptr;
+    CAwKatRowModel *m_pPathModel = nullptr;
+    CAwKatRowModel *m_pModel = nullptr;
     CDmsClient *m_pDmsClient = nullptr;
     std::unique_ptr<CAwKatWalk> m_pWalk;
     std::unique_ptr<CAwKatColumns> m_pColumns;

@@ -20,7 +20,7 @@ constexpr int kRowLeft = 10;
 } // namespace
 
 CAwKatPrintDoc::CAwKatPrintDoc(CPrgSettings *settings, CAwKatWalk *walk)
-    : m_pSettings(settings), m_pWalk(walk), m_painter(walk)
+    : m_pSettings(settings), m_pWalk(walk)
 {
     m_painter.SetPrintFonts();
 }

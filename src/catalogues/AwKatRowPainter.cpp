@@ -2,9 +2,9 @@
 
 #include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatPricing.h"
-#include "catalogues/model/AwKatWalk.h"
+#include "catalogues/model/AwKatRowModel.h"
 #include "common/Layout.h"
-#include "common/readers/CatalogueColumn.h"
+#include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
@@ -42,21 +42,9 @@ QString Lines(const QString &text)
 
 } // namespace
 
-CAwKatRowPainter::CAwKatRowPainter(CAwKatWalk *walk) : m_pWalk(walk)
+CAwKatRowPainter::CAwKatRowPainter()
 {
     SetBaseFont(QFont());
-}
-
-bool CAwKatRowPainter::GreyText(const CPrgSettings &s, int type, bool levelList)
-{
-    const bool noLeadType = s.LeadTyp.trimmed().isEmpty();
-    const bool noModel = s.ModellBez == kNoModelDesignation;
-    const bool byVehicleOnly = s.bAltKatalog || s.nKatalogFlag == 1;
-    if (type == AW_SUBGROUP || type == AW_THIRD_LEVEL)
-        return levelList && !s.bAltKatalog && s.nKatalogFlag == 0 && !noModel && noLeadType;
-    if (type == AW_POSITION)
-        return noLeadType && (!noModel || byVehicleOnly);
-    return false;
 }
 
 CAwKatRowColours CAwKatRowPainter::RowColours(const CPrgSettings *settings, int type,
@@ -71,7 +59,7 @@ CAwKatRowColours CAwKatRowPainter::RowColours(const CPrgSettings *settings, int 
         colours.Ground = GroundOf(settings, type);
         colours.Text = QColor(Qt::black);
     }
-    if (settings && GreyText(*settings, type, levelList))
+    if (settings && CAwKatRowModel::GreyText(*settings, type, levelList))
         colours.Text = kGrey;
     return colours;
 }
@@ -111,7 +99,7 @@ void CAwKatRowPainter::SetPrintFonts()
     m_nPriceCol = 250;
 }
 
-CRect CAwKatRowPainter::DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw,
+CRect CAwKatRowPainter::DrawRow(QPainter *dc, const CAwKatRow *row, CRect rect, bool draw,
                                 const QColor &text)
 {
     m_text = text;
@@ -125,7 +113,7 @@ CRect CAwKatRowPainter::DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool d
     return box.GetResultRect();
 }
 
-void CAwKatRowPainter::DrawRowIn(CLayout &parent, CAwKatRow *row, bool draw)
+void CAwKatRowPainter::DrawRowIn(CLayout &parent, const CAwKatRow *row, bool draw)
 {
     m_text = QColor(Qt::black);
     CLayoutVBox box(parent);
@@ -157,10 +145,8 @@ void CAwKatRowPainter::DrawGroup(CLayout &box, const CAwKatRow *row, bool draw)
     line.DCDraw(&m_level, Lines(row->Text), draw, 0, 0);
 }
 
-void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
+void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool draw)
 {
-    if (m_pWalk)
-        m_pWalk->ReadTextsWhenShown(row);
     QPainter *dc = box.GetDC();
     const int y = box.GetYDirection();
     const CRect area = box.GetFreeRect();
@@ -222,7 +208,7 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
     prices.SetLeftAlign(0);
     const double gross = row->Prices.Gross;
     const QString grossText = CAwKatPricing::PriceText(gross);
-    const bool redGross = gross == CAwKatPrices::kByTime || gross == CAwKatPrices::kMissing;
+    const bool redGross = gross == kPriceByTime || gross == kPriceNone;
     if (draw && dc && redGross)
         dc->setPen(kRed);
     QString shown = grossText;
@@ -232,8 +218,8 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, CAwKatRow *row, bool draw)
     if (draw && dc)
         dc->setPen(m_text);
     const double net = row->Prices.Net;
-    if (net != CAwKatPrices::kNone && net != CAwKatPrices::kByTime) {
-        if (draw && dc && net == CAwKatPrices::kMissing)
+    if (net != kPriceNotSet && net != kPriceByTime) {
+        if (draw && dc && net == kPriceNone)
             dc->setPen(kRed);
         prices.DCDraw(&m_italic, CAwKatPricing::PriceText(net), draw, m_nPriceCol, 0);
         if (draw && dc)
@@ -259,12 +245,11 @@ int CAwKatRowPainter::ValuesLeft() const
     return 10 + 2 * m_nUnit + m_nTextCol + 5 * m_nUnit + ValueBlockWidth();
 }
 
-void CAwKatRowPainter::DrawValues(CLayout &parent, CAwKatRow *row, bool draw)
+void CAwKatRowPainter::DrawValues(CLayout &parent, const CAwKatRow *row, bool draw)
 {
     CLayoutVBox values(parent);
     const bool byColumn = ByColumn();
-    const std::vector<CAwKatValueLine> lines =
-        byColumn ? m_pWalk->ColumnValues(row) : m_pWalk->ValueLines(row);
+    const std::vector<CAwKatValueLine> &lines = byColumn ? row->ColumnLines : row->ValueLines;
     const QString unitLabel = OrmelText(3013);
     const int labelWidth = LabelWidth();
     const int stageWidth =
@@ -323,15 +308,10 @@ CAwKatRowDelegate::CAwKatRowDelegate(CAwKatRowPainter *painter, const CPrgSettin
 {
 }
 
-CAwKatRow *CAwKatRowDelegate::RowOf(const QModelIndex &index)
-{
-    return static_cast<CAwKatRow *>(index.data(Qt::UserRole).value<void *>());
-}
-
 void CAwKatRowDelegate::PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
                                  const QModelIndex &index) const
 {
-    CAwKatRow *row = RowOf(index);
+    const CAwKatRow *row = CAwKatRowModel::RowOf(index);
     if (!row)
         return;
     const bool selected = option.state & QStyle::State_Selected;
@@ -352,7 +332,7 @@ void CAwKatRowDelegate::PaintRow(QPainter *painter, const QStyleOptionViewItem &
 int CAwKatRowDelegate::MeasureRowHeight(const QStyleOptionViewItem &option,
                                         const QModelIndex &index) const
 {
-    CAwKatRow *row = RowOf(index);
+    const CAwKatRow *row = CAwKatRowModel::RowOf(index);
     if (!row)
         return kRowHeight;
     QImage probe(1, 1, QImage::Format_ARGB32);

@@ -3,7 +3,8 @@
 // screen and in the print-out alike: groups as their key and title, a
 // labour position as its heading, number, texts, the vehicle's values (or
 // the values per catalogue column) and its prices. One layout serves the
-// measuring and the drawing; on a page the sizes are in 0.1 mm.
+// measuring and the drawing; on a page the sizes are in 0.1 mm. A row is
+// drawn from what it carries: nothing is read while drawing or measuring.
 
 #include "catalogues/model/AwKatRow.h"
 #include "common/LayoutRect.h"
@@ -12,7 +13,6 @@
 #include <QFont>
 
 class CAwKatColumns;
-class CAwKatWalk;
 class CLayout;
 class CPrgSettings;
 class QPainter;
@@ -27,18 +27,16 @@ struct CAwKatRowColours
 class CAwKatRowPainter
 {
 public:
-    explicit CAwKatRowPainter(CAwKatWalk *walk);
+    CAwKatRowPainter();
 
     // The colours of a row of the level list (levelList) or of the path:
     // the ground of its level (a labour position the settings' background
     // colour) with black text; a selected row of the level list the
     // highlight with yellow text while the list has the focus, else white;
-    // grey text where the vehicle's values cannot be told (GreyText).
+    // grey text where the vehicle's values cannot be told
+    // (CAwKatRowModel::GreyText).
     static CAwKatRowColours RowColours(const CPrgSettings *settings, int type, bool levelList,
                                        bool selected, bool focused, const QColor &highlight);
-    // Grey text: groups of the level list and labour positions of a
-    // catalogue that shows values per lead type while the vehicle has none.
-    static bool GreyText(const CPrgSettings &settings, int type, bool levelList);
 
     // The fonts: from the page's font on the screen, in 0.1 mm on a page.
     void SetBaseFont(const QFont &font);
@@ -62,22 +60,21 @@ public:
 
     // Lays the row out in the rectangle; draws it when draw is set, in the
     // text colour given. The used rectangle.
-    CRect DrawRow(QPainter *dc, CAwKatRow *row, CRect rect, bool draw,
+    CRect DrawRow(QPainter *dc, const CAwKatRow *row, CRect rect, bool draw,
                   const QColor &text = QColor(Qt::black));
     // The same inside a box of a page.
-    void DrawRowIn(CLayout &parent, CAwKatRow *row, bool draw);
+    void DrawRowIn(CLayout &parent, const CAwKatRow *row, bool draw);
 
     const QFont &LevelFont() const { return m_level; }
     const QFont &BoldFont() const { return m_bold; }
 
 private:
     void DrawGroup(CLayout &box, const CAwKatRow *row, bool draw);
-    void DrawPosition(CLayout &box, CAwKatRow *row, bool draw);
-    void DrawValues(CLayout &box, CAwKatRow *row, bool draw);
+    void DrawPosition(CLayout &box, const CAwKatRow *row, bool draw);
+    void DrawValues(CLayout &box, const CAwKatRow *row, bool draw);
     int LabelWidth() const;
     int ValueBlockWidth() const;
 
-    CAwKatWalk *m_pWalk;
     const CAwKatColumns *m_pColumns = nullptr;
     bool m_bByColumn = false;
     QFont m_normal, m_bold, m_italic, m_level, m_heading, m_mark, m_pair;
@@ -88,7 +85,7 @@ private:
     QColor m_text;
 };
 
-// The owner-drawn rows of the page's two lists.
+// The owner-drawn rows of the page's two lists (CAwKatRowModel).
 class CAwKatRowDelegate : public COwnLBDelegate
 {
     Q_OBJECT
@@ -96,8 +93,6 @@ public:
     // levelList: the delegate of the level list (not of the path).
     CAwKatRowDelegate(CAwKatRowPainter *painter, const CPrgSettings *settings, bool levelList,
                       QObject *parent = nullptr);
-    // The row of a list item.
-    static CAwKatRow *RowOf(const QModelIndex &index);
 
 protected:
     void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,

@@ -5,45 +5,78 @@
 
 #include "common/ChangeFlags.h"
 
-#include <QString>
+// Ids of the pages of the main window's page table (app/PageTable.cpp), the
+// template ids of their dialogs; the main window remembers the visible page
+// by them (the home page has the main window's own id).
+enum PageId
+{
+    kPageHome = 102,
+    kPageNrAbfrage = 139,
+    kPageSRPWl = 146,
+    kPageSRPBb = 147,
+    kPageWk = 149,
+    kPageAwKat = 150,
+    kPageBfnd = 151,
+    kPageSBLWl = 154,
+    kPageSetup = 155,
+    kPageWebBrowser = 193,
+    kPageHLX = 194,
+    kPageSBefAnz = 221,
+    kPageDIP = 225,
+    kPageDownload = 238,
+    kPageSpotRBb = 266,
+};
+
+// What a page hands along when it shows another page. Each page reads what
+// concerns it; the defaults are what a switch by the "<" button or by the
+// changed identification asks.
+struct CPageRequest
+{
+    // The page activates itself (ActivatePage) with `arg`. Without it the
+    // package editing pages and the findings page come back as they were
+    // left; the other pages activate themselves anyway.
+    bool activate = false;
+    int arg = 0;
+    // The catalogue page: no message when no lead type is chosen.
+    bool silent = false;
+    // The number search: the focus stays where it is.
+    bool noFocus = false;
+    // The browser page: the document of the mode, opened from the page
+    // `returnPage` (its "<" leads back there) under the caption the title
+    // has. Below 0: the news, under their own caption.
+    int webMode = -1;
+    int returnPage = 0;
+
+    // The request to activate the page with `arg`.
+    static CPageRequest Activated(int arg = 0)
+    {
+        CPageRequest request;
+        request.activate = true;
+        request.arg = arg;
+        return request;
+    }
+    // The request to the browser page for the document of `mode`, opened
+    // from the page `returnPage`.
+    static CPageRequest Document(int mode, int returnPage)
+    {
+        CPageRequest request;
+        request.webMode = mode;
+        request.returnPage = returnPage;
+        return request;
+    }
+};
 
 class IPageHost
 {
 public:
     virtual ~IPageHost() = default;
 
-    virtual void ShowHomePage() = 0;
-    virtual void ShowSetupPage(bool show) = 0;
-    virtual void ShowWkPage(bool show) = 0;
-    virtual bool ShowWebPage(int mode) = 0;
-    // The browser page on the document of `mode`, opened from the page
-    // `returnPage` (PageId): its "<" leads back there. The browser page
-    // takes the return page while ShowWebPage opens it.
-    bool ShowWebPageFrom(int mode, int returnPage)
-    {
-        m_nWebReturnPage = returnPage;
-        const bool shown = ShowWebPage(mode);
-        m_nWebReturnPage = 0;
-        return shown;
-    }
-    // The page the browser page being opened returns to; 0 outside
-    // ShowWebPageFrom.
+    // Shows the page `pageId` (PageId) as its row of the page table says.
+    void ShowPage(int pageId) { ShowPage(pageId, CPageRequest()); }
+    virtual void ShowPage(int pageId, const CPageRequest &request) = 0;
+    // The page the browser page being opened returns to; 0 while no page
+    // opens it.
     int WebReturnPage() const { return m_nWebReturnPage; }
-    virtual void ShowSRPWlPage(int arg) = 0;
-    virtual void ShowSRPBbPage(bool activate, int arg) = 0;
-    virtual void ShowSpotRBbPage(bool activate, int arg) = 0;
-    virtual void ShowDIPPage(bool show) = 0;
-    virtual void ShowBfndPage(bool activate) = 0;
-    virtual void ShowSBefAnzPage(bool show, const QString &findingNr) = 0;
-    virtual void ShowAwKatPage(int arg, bool silent) = 0;
-    virtual void ShowHLXPage(bool show) = 0;
-    virtual void ShowNrAbfragePage(bool show, bool noFocus) = 0;
-    virtual void ShowSBLWlPage(bool show) = 0;
-    virtual void ShowNewsPage(bool show) = 0;
-    virtual void ShowDownloadPage(bool show) = 0;
-    // Any page by its id (PageId): through the page's own show operation
-    // above where it has one.
-    virtual void ShowPage(int pageId) = 0;
 
     // The page the user came from to the page `pageId`, as far as "<" of
     // that page leads back there; 0 for none.
@@ -57,6 +90,10 @@ public:
     virtual void ResetVehicleFields(bool enable, bool reset) = 0;
     virtual void SetHomeButtonTexts() = 0;
     virtual void SetIdentChanged(const CChangeFlags &changes) = 0;
+
+protected:
+    // Set by the host while it opens the browser page for a page.
+    void SetWebReturnPage(int page) { m_nWebReturnPage = page; }
 
 private:
     int m_nWebReturnPage = 0;

@@ -211,7 +211,7 @@ void CWebBrowserDlg::keyPressEvent(QKeyEvent *event)
     switch (m_nav.OnEscape()) {
     case CBrowserNav::Escape::Home:
         if (m_pHost)
-            m_pHost->ShowHomePage();
+            m_pHost->ShowPage(kPageHome);
         break;
     case CBrowserNav::Escape::Return:
         OnBack();

@@ -26,7 +26,7 @@ public:
     bool CreateBrowser();
     // Opens the page on the document of the mode (0 to 6). "<" leads back
     // to the page the host names while it opens the browser
-    // (IPageHost::ShowWebPageFrom), else nowhere.
+    // (CPageRequest::Document), else nowhere.
     void ShowPage(int mode);
     void Refresh();
     int Mode() const { return m_nav.Mode(); }

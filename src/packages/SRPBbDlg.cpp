@@ -10,6 +10,7 @@
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
 #include "common/WaitCursor.h"
+#include "common/readers/HLXContracts.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/PackageBasket.h"
@@ -464,8 +465,9 @@ void CSRPBbDlg::LoadFindings()
     if (context.today.isEmpty())
         context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     context.hlxFlag = m_pSettings->nVertrag != 0;
-    context.contracts =
-        ReadVehicleContracts(contracts, m_pSettings->KatalogKey, m_pSettings->FgstnrFull);
+    ReadHLXContractStatus(*m_pSettings, contracts);
+    for (const CHLXVertragInfo &contract : m_pSettings->HLXVertragList)
+        context.contracts << contract.strOptionNr;
     CFindingLines(catalogue, contracts, context).Load(m_edited.Paket());
 }
 
@@ -762,7 +764,7 @@ bool CSRPBbDlg::AddToBasket()
     if (StorePackage() != Stored::Yes)
         return false;
     if (m_pHost)
-        m_pHost->ShowSRPWlPage(0);
+        m_pHost->ShowPage(kPageSRPWl);
     return true;
 }
 
@@ -777,7 +779,7 @@ void CSRPBbDlg::OnTransfer()
         return;
     }
     if (m_pHost)
-        m_pHost->ShowSRPWlPage(0);
+        m_pHost->ShowPage(kPageSRPWl);
     m_pBasket->TransferStored();
 }
 
@@ -785,14 +787,14 @@ void CSRPBbDlg::LeaveWithQuestion(bool leaving)
 {
     if (!m_pStore->isEnabled()) {
         if (m_pHost)
-            m_pHost->ShowSRPWlPage(0);
+            m_pHost->ShowPage(kPageSRPWl);
         return;
     }
     const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
                                  MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
     if (answer == IDNO) {
         if (m_pHost)
-            m_pHost->ShowSRPWlPage(0);
+            m_pHost->ShowPage(kPageSRPWl);
         return;
     }
     if (answer != IDYES)
@@ -805,7 +807,7 @@ void CSRPBbDlg::LeaveWithQuestion(bool leaving)
     // replacing the stored package leaves the page as well.
     const Stored stored = StorePackage();
     if ((stored == Stored::Yes || stored == Stored::NotReplaced) && m_pHost)
-        m_pHost->ShowSRPWlPage(0);
+        m_pHost->ShowPage(kPageSRPWl);
 }
 
 void CSRPBbDlg::OnBack()

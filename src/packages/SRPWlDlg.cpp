@@ -7,6 +7,7 @@
 #include "common/PageHost.h"
 #include "common/VgKontaktDlg.h"
 #include "common/WaitCursor.h"
+#include "common/readers/HLXContracts.h"
 #include "common/readers/SpotRepair.h"
 #include "packages/CatalogueListReads.h"
 #include "packages/SRPBbDlg.h"
@@ -271,6 +272,8 @@ bool CSRPWlDlg::NoPackagesShown() const
 void CSRPWlDlg::RebuildAndGoToRequest(bool open)
 {
     const CWaitCursor wait;
+    // The coverage marks follow the vehicle's contracts in force.
+    ReadHLXContractStatus(*m_pSettings, Db(2) ? Db(2) : Db(1));
     const CPrgSettings &s = *m_pSettings;
     CPackageVehicle vehicle = CPackageVehicle::FromSettings(s);
     // The settings hold no production date of the vehicle: the packages
@@ -281,10 +284,6 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open)
     vehicle.productionDate = GermanDateKey(s.Erstzulassung);
     if (vehicle.productionDate.isEmpty())
         vehicle.productionDate = vehicle.today;
-    // Until the contract status is read with the page, the contracts are
-    // the ones the catalogue names for the VIN.
-    if (vehicle.contracts.isEmpty())
-        vehicle.contracts = ReadVehicleContracts(Db(2), vehicle.catalogueKey, s.FgstnrFull);
 
     if (!m_pListReads && !m_pCatalogueReads)
         m_pCatalogueReads = std::make_unique<CCatalogueListReads>(m_pSettings, Db(1));
@@ -516,7 +515,7 @@ void CSRPWlDlg::ChoosePackage(int open, int kind, int openInMK)
         }
     }
     if (m_pHost)
-        m_pHost->ShowSRPBbPage(true, 0);
+        m_pHost->ShowPage(kPageSRPBb, CPageRequest::Activated());
 }
 
 // ---------------------------------------------------------------------------
@@ -556,7 +555,7 @@ void CSRPWlDlg::ShowWeb(int code)
 {
     PlaySoundSelected(m_pSettings);
     if (m_pHost)
-        m_pHost->ShowWebPageFrom(code, TemplateId());
+        m_pHost->ShowPage(kPageWebBrowser, CPageRequest::Document(code, TemplateId()));
 }
 
 void CSRPWlDlg::OnDipList()
@@ -570,12 +569,12 @@ void CSRPWlDlg::OnDipList()
         if (market.Open(SpotRepairFolder(*m_pSettings))) {
             market.Close();
             if (m_pHost)
-                m_pHost->ShowDIPPage(true);
+                m_pHost->ShowPage(kPageDIP);
             return;
         }
     }
     if (m_pHost)
-        m_pHost->ShowWebPageFrom(kWebDipList, TemplateId());
+        m_pHost->ShowPage(kPageWebBrowser, CPageRequest::Document(kWebDipList, TemplateId()));
 }
 
 // ---------------------------------------------------------------------------

@@ -30,6 +30,11 @@ QString CProfile::FileName() const
 
 static QString keyPath(const QString &section, const QString &key)
 {
+    // The store keeps its own top-level keys in the file's "[General]"
+    // section: a profile section of that name is kept there, so that the
+    // file reads as the profile is written.
+    if (section == QLatin1String("General"))
+        return key;
     return section + QLatin1Char('/') + key;
 }
 

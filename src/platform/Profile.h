@@ -1,7 +1,9 @@
 #pragma once
 // The user's settings profile: organisation "ORMEL AG", application the
 // program's file name, one group per section ("YAQ", "SRP"). On this platform
-// it is a QSettings store in the user's configuration folder.
+// it is a QSettings store in the user's configuration folder; the section
+// "General" is the file's "[General]" section. The program's start-up
+// configuration is the profile of its own application name ("YAQStartup").
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.

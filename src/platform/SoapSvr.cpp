@@ -22,9 +22,17 @@ struct ISoapSvr::Impl
 {
     HttpListener listener;
     HttpLimits limits;
-    // Whole requests in the order they came, by the listener's id.
-    std::deque<std::pair<quint64, QString>> queue;
-    quint64 handedOut = 0; // the request the window has, 0 when none
+    struct Pending
+    {
+        quint64 id; // the listener's
+        quint64 number;
+        QString text;
+    };
+    // Whole requests in the order they came.
+    std::deque<Pending> queue;
+    quint64 handedOut = 0; // the listener's id of the request the window has, 0 when none
+    quint64 handedOutNumber = 0;
+    quint64 arrivals = 0;
 };
 
 ISoapSvr::ISoapSvr() = default;
@@ -67,14 +75,15 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
         m_impl = std::make_unique<Impl>();
     Impl *impl = m_impl.get();
     impl->listener.setLimits(impl->limits);
-    impl->listener.setRequestHandler([impl](quint64 id, const HttpRequest &request) {
-        const QString text = HttpBodyText(request.header("Content-Type"), request.body);
+    impl->listener.setRequestHandler([this, impl](quint64 id, const HttpRequest &request) {
+        QString text = HttpBodyText(request.header("Content-Type"), request.body);
         if (text.trimmed().isEmpty()) {
             // An empty text would read as "no request" to the window.
             impl->listener.respond(id, 400, "text/plain; charset=utf-8", "empty request\n");
             return;
         }
-        impl->queue.emplace_back(id, text);
+        impl->queue.push_back({id, ++impl->arrivals, std::move(text)});
+        emit RequestArrived();
     });
     impl->listener.setGoneHandler([impl](quint64 id) {
         if (impl->handedOut == id) {
@@ -82,7 +91,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
             return;
         }
         for (auto it = impl->queue.begin(); it != impl->queue.end(); ++it) {
-            if (it->first == id) {
+            if (it->id == id) {
                 impl->queue.erase(it);
                 return;
             }
@@ -102,6 +111,22 @@ void ISoapSvr::StopListener()
     m_impl->listener.close();
     m_impl->queue.clear();
     m_impl->handedOut = 0;
+    m_impl->handedOutNumber = 0;
+}
+
+bool ISoapSvr::HasPendingRequest() const
+{
+    return m_impl && !m_impl->queue.empty();
+}
+
+quint64 ISoapSvr::Arrivals() const
+{
+    return m_impl ? m_impl->arrivals : 0;
+}
+
+quint64 ISoapSvr::RequestNumber() const
+{
+    return m_impl ? m_impl->handedOutNumber : 0;
 }
 
 quint16 ISoapSvr::Port() const
@@ -117,12 +142,14 @@ QString ISoapSvr::GetRequest()
         m_impl->listener.respond(m_impl->handedOut, 500, kXmlContentType, kNoAnswerFault);
         m_impl->handedOut = 0;
     }
+    m_impl->handedOutNumber = 0;
     if (m_impl->queue.empty())
         return QString();
-    auto [id, text] = std::move(m_impl->queue.front());
+    Impl::Pending next = std::move(m_impl->queue.front());
     m_impl->queue.pop_front();
-    m_impl->handedOut = id;
-    return text;
+    m_impl->handedOut = next.id;
+    m_impl->handedOutNumber = next.number;
+    return next.text;
 }
 
 void ISoapSvr::SetResponse(const QString &response)

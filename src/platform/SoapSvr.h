@@ -1,23 +1,24 @@
 #pragma once
 // The DMS listener: receives the SOAP requests of the dealer management
-// system over HTTP on the listener port. The main window polls it from its
-// timer: GetRequest hands out one request at a time, and SetResponse sends
-// the answer back to the client that is waiting for it. Further requests
-// wait, each on its own connection, until the window asks for the next one.
+// system over HTTP on the listener port. It says when a request has come
+// (RequestArrived), and the main window fetches it: GetRequest hands out one
+// request at a time, and SetResponse sends the answer back to the client
+// that is waiting for it. Further requests wait, each on its own
+// connection, until the window asks for the next one.
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
 
 struct HttpLimits;
 
-class ISoapSvr
+class ISoapSvr : public QObject
 {
+    Q_OBJECT
 public:
     ISoapSvr();
-    ~ISoapSvr();
-    ISoapSvr(const ISoapSvr &) = delete;
-    ISoapSvr &operator=(const ISoapSvr &) = delete;
+    ~ISoapSvr() override;
 
     // True while the listener runs.
     bool HasInterface() const;
@@ -38,11 +39,25 @@ public:
     // nowhere.
     void SetResponse(const QString &response);
 
+    // A request waits for GetRequest.
+    bool HasPendingRequest() const;
+    // The requests are numbered as they come whole, from 1, over every
+    // start of the listener: how many have come, and the number of the one
+    // the last GetRequest handed out (0 when it handed out none).
+    quint64 Arrivals() const;
+    quint64 RequestNumber() const;
+
     // The port listened on; 0 when not listening.
     quint16 Port() const;
     QString LastError() const { return m_lastError; }
     // Bounds of a request and time limits; take effect at the next start.
     void SetLimits(const HttpLimits &limits);
+
+signals:
+    // A whole request came and waits for GetRequest. Emitted from the
+    // listener's handling of its connection: whoever answers at once
+    // connects queued, so that the request is handled outside it.
+    void RequestArrived();
 
 private:
     struct Impl;

@@ -5,12 +5,20 @@
 //   yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]
 //                  [--settlement-code X] [--job-number X] [--first-registration YYYY-MM-DD]
 //                  [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]
+//   yaq2-dms agent (--broker | --cert FILE --key FILE) [--listen ADDRESS] [--port N]
+//                  [--db-host H] [--db-sid S] [--db-port N] [--db-password P]
+//                  [--country-code CC] [--contract BRAND:PRODUCT ...]
+//                  [--log FILE] [--delay MS | --silent | --failing] [--quiet]
+//     stands in for the dealer platform's agent service (https) or its
+//     broker (http, port 8095) that the program asks at its start.
 
 #include "platform/SoapReq.h"
+#include "yaq2-dms/StandInAgent.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -21,7 +29,11 @@ constexpr char kUsage[] =
     "       yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]\n"
     "                      [--settlement-code X] [--job-number X]\n"
     "                      [--first-registration YYYY-MM-DD]\n"
-    "                      [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]\n";
+    "                      [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]\n"
+    "       yaq2-dms agent (--broker | --cert FILE --key FILE) [--listen ADDRESS] [--port N]\n"
+    "                      [--db-host H] [--db-sid S] [--db-port N] [--db-password P]\n"
+    "                      [--country-code CC] [--contract BRAND:PRODUCT ...]\n"
+    "                      [--log FILE] [--delay MS | --silent | --failing] [--quiet]\n";
 
 int Usage(const QString &problem = QString())
 {
@@ -165,6 +177,112 @@ int PushVin(const QStringList &args)
     return 0;
 }
 
+QByteArray ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int Agent(const QStringList &args)
+{
+    QString address = QStringLiteral("127.0.0.1");
+    int port = 0;
+    bool broker = false;
+    QString certFile;
+    QString keyFile;
+    QString logFile;
+    int delay = 0;
+    bool failing = false;
+    bool quiet = false;
+    AgentPlatform platform;
+    bool contractsGiven = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--broker")) {
+            broker = true;
+        } else if (a == QLatin1String("--listen") && hasValue) {
+            address = args.at(++i);
+        } else if (a == QLatin1String("--port") && hasValue) {
+            port = args.at(++i).toInt();
+        } else if (a == QLatin1String("--cert") && hasValue) {
+            certFile = args.at(++i);
+        } else if (a == QLatin1String("--key") && hasValue) {
+            keyFile = args.at(++i);
+        } else if (a == QLatin1String("--db-host") && hasValue) {
+            platform.databaseHost = args.at(++i);
+        } else if (a == QLatin1String("--db-sid") && hasValue) {
+            platform.databaseSid = args.at(++i);
+        } else if (a == QLatin1String("--db-port") && hasValue) {
+            platform.databasePort = args.at(++i).toInt();
+        } else if (a == QLatin1String("--db-password") && hasValue) {
+            platform.databasePassword = args.at(++i);
+        } else if (a == QLatin1String("--country-code") && hasValue) {
+            platform.countryCode = args.at(++i);
+        } else if (a == QLatin1String("--contract") && hasValue) {
+            AgentContract contract;
+            if (!ParseAgentContract(args.at(++i), &contract))
+                return Usage(QStringLiteral("a contract is BRAND:PRODUCT"));
+            if (!contractsGiven)
+                platform.contracts.clear();
+            contractsGiven = true;
+            platform.contracts.append(contract);
+        } else if (a == QLatin1String("--log") && hasValue) {
+            logFile = args.at(++i);
+        } else if (a == QLatin1String("--delay") && hasValue) {
+            delay = qMax(0, args.at(++i).toInt());
+        } else if (a == QLatin1String("--silent")) {
+            delay = -1;
+        } else if (a == QLatin1String("--failing")) {
+            failing = true;
+        } else if (a == QLatin1String("--quiet")) {
+            quiet = true;
+        } else {
+            return Usage(QStringLiteral("unknown argument ") + a);
+        }
+    }
+    if (port == 0)
+        port = broker ? 8095 : 23008;
+    const QHostAddress host(address);
+    if (host.isNull() || port <= 0 || port > 65535)
+        return Usage(QStringLiteral("bad address or port"));
+    if (!broker && (certFile.isEmpty() || keyFile.isEmpty()))
+        return Usage(QStringLiteral("the agent service speaks https: --cert and --key"));
+
+    StandInAgent agent;
+    agent.setPlatform(platform);
+    agent.setBroker(broker);
+    agent.setDelay(delay);
+    agent.setFailing(failing);
+    agent.setLogFile(logFile);
+    agent.setEcho(!quiet);
+    bool listening = false;
+    if (broker) {
+        listening = agent.listen(host, static_cast<quint16>(port));
+    } else {
+        const QSslCertificate certificate(ReadWholeFile(certFile), QSsl::Pem);
+        QSslKey key(ReadWholeFile(keyFile), QSsl::Ec, QSsl::Pem);
+        if (key.isNull())
+            key = QSslKey(ReadWholeFile(keyFile), QSsl::Rsa, QSsl::Pem);
+        if (certificate.isNull() || key.isNull()) {
+            QTextStream(stderr) << "yaq2-dms: cannot read the certificate " << certFile
+                                << " or the key " << keyFile << " (PEM)\n";
+            return 1;
+        }
+        listening = agent.listenTls(host, static_cast<quint16>(port), certificate, key);
+    }
+    if (!listening) {
+        QTextStream(stderr) << "yaq2-dms: cannot listen on " << address << ":" << port << ": "
+                            << agent.errorString() << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << "yaq2-dms: " << (broker ? "broker" : "agent service") << " listening on "
+                        << (broker ? "http://" : "https://") << address << ":" << agent.port()
+                        << "/\n"
+                        << Qt::flush;
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -179,5 +297,7 @@ int main(int argc, char **argv)
         return Serve(args);
     if (command == QLatin1String("push-vin"))
         return PushVin(args);
+    if (command == QLatin1String("agent"))
+        return Agent(args);
     return Usage(QStringLiteral("unknown command ") + command);
 }

@@ -7,6 +7,7 @@
 #include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -57,35 +58,113 @@ bool CWKList::DuplicateOf(const CWKListItem &stored, const CWKListItem &offered)
     }
 }
 
-int CWKList::FirstDuplicate(const CWKListItem &entry) const
+QString CWKList::DuplicateKey(const CWKListItem &entry)
 {
+    const QChar separator(0x1f);
+    const QString kind = QString::number(entry.Kind) + separator;
+    switch (entry.Kind) {
+    case WK_POSITION:
+        return entry.APos ? kind + entry.APos->Number : QString();
+    case WK_SRP:
+    case WK_GRP:
+    case WK_SIP:
+    case WK_VLP: {
+        const CPosition *head = entry.Head();
+        return head ? kind + head->PaketID : QString();
+    }
+    case WK_CAMPAIGN:
+    case WK_CAMPAIGN_LR: {
+        // The fields CPaket::CompareType4 compares.
+        const CPosition *campaign = entry.Paket ? entry.Paket->GetPosType4() : nullptr;
+        if (!campaign)
+            return QString();
+        QString key = kind;
+        for (int index : {int(CPosition::CampaignNumber), int(CPosition::CampaignPackageNumber),
+                          int(CPosition::CampaignSubsField), int(CPosition::CampaignPackageRef)})
+            key += campaign->Campaign[size_t(index)] + separator;
+        return key;
+    }
+    case WK_CCP:
+        return entry.Paket ? kind : QString();
+    default:
+        return QString();
+    }
+}
+
+int CWKList::FirstDuplicate(const CWKListItem &entry, const QString &key) const
+{
+    if (key.isEmpty())
+        return -1;
+    const auto bucket = m_byKey.constFind(key);
+    if (bucket == m_byKey.cend())
+        return -1;
+    // The key only narrows the search; the comparison decides.
+    std::vector<const CWKListItem *> found;
+    for (const CWKListItem *candidate : *bucket)
+        if (DuplicateOf(*candidate, entry))
+            found.push_back(candidate);
+    if (found.empty())
+        return -1;
+    if (found.size() == 1)
+        return IndexOf(found.front());
+    // Stored more than once (or moved since): the first in the basket.
     for (size_t i = 0; i < m_entries.size(); ++i)
-        if (DuplicateOf(*m_entries[i], entry))
+        if (std::find(found.begin(), found.end(), m_entries[i].get()) != found.end())
             return static_cast<int>(i);
     return -1;
 }
 
-int CWKList::Store(std::unique_ptr<CWKListItem> copy, int mode)
+void CWKList::Unindex(size_t index)
 {
-    if (mode != 1) {
-        const int duplicate = FirstDuplicate(*copy);
-        if (duplicate >= 0) {
-            if (mode != 2)
-                return WK_ADD_DUPLICATE;
-            // The replacement keeps the place of the entry it replaces.
-            m_entries[static_cast<size_t>(duplicate)] = std::move(copy);
-            RecalcTotals();
-            return WK_ADD_DONE;
-        }
+    const QString &key = m_keys[index];
+    if (key.isEmpty())
+        return;
+    const auto bucket = m_byKey.find(key);
+    if (bucket == m_byKey.end())
+        return;
+    std::vector<const CWKListItem *> &entries = *bucket;
+    entries.erase(std::remove(entries.begin(), entries.end(), m_entries[index].get()),
+                  entries.end());
+    if (entries.empty())
+        m_byKey.erase(bucket);
+}
+
+void CWKList::Place(std::unique_ptr<CWKListItem> copy, QString key, int duplicate)
+{
+    const CWKListItem *stored = copy.get();
+    EntryPrice price = PriceOf(*copy);
+    if (duplicate < 0) {
+        m_entries.push_back(std::move(copy));
+        m_prices.push_back(std::move(price));
+        m_keys.push_back(key);
+    } else {
+        // The replacement keeps the place of the entry it replaces.
+        const auto at = static_cast<size_t>(duplicate);
+        Unindex(at);
+        m_entries[at] = std::move(copy);
+        m_prices[at] = std::move(price);
+        m_keys[at] = key;
     }
-    m_entries.push_back(std::move(copy));
-    RecalcTotals();
-    return WK_ADD_DONE;
+    if (!key.isEmpty())
+        m_byKey[key].push_back(stored);
+    if (duplicate >= 0) {
+        SumTotals();
+        return;
+    }
+    int mixed = m_mixed ? 1 : 0;
+    AddToTotals(m_prices.back(), mixed);
+    CloseTotals(mixed);
 }
 
 int CWKList::Add(const CWKListItem &entry, int mode)
 {
-    return Store(std::make_unique<CWKListItem>(entry), mode);
+    auto copy = std::make_unique<CWKListItem>(entry);
+    QString key = DuplicateKey(*copy);
+    const int duplicate = mode == 1 ? -1 : FirstDuplicate(*copy, key);
+    if (duplicate >= 0 && mode != 2)
+        return WK_ADD_DUPLICATE;
+    Place(std::move(copy), std::move(key), duplicate);
+    return WK_ADD_DONE;
 }
 
 WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
@@ -98,18 +177,23 @@ WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *questio
         copy->APos->Az = CPosition::AzMarker();
         copy->APos->Quantity.clear();
     }
-    if (FirstDuplicate(*copy) < 0) {
-        Store(std::move(copy), 0);
+    QString key = DuplicateKey(*copy);
+    if (FirstDuplicate(*copy, key) < 0) {
+        Place(std::move(copy), std::move(key), -1);
         return WkOffered::Added;
     }
     const WkDuplicateAnswer answer =
         question ? question->AskDuplicate(entry) : WkDuplicateAnswer::Keep;
     switch (answer) {
-    case WkDuplicateAnswer::Overwrite:
-        Store(std::move(copy), 2);
+    case WkDuplicateAnswer::Overwrite: {
+        // The question ran the program's loop: the duplicate is looked up
+        // again where it stands now.
+        const int duplicate = FirstDuplicate(*copy, key);
+        Place(std::move(copy), std::move(key), duplicate);
         return WkOffered::Replaced;
+    }
     case WkDuplicateAnswer::StoreAdditionally:
-        Store(std::move(copy), 1);
+        Place(std::move(copy), std::move(key), -1);
         return WkOffered::StoredAgain;
     case WkDuplicateAnswer::Keep:
         return WkOffered::Kept;
@@ -124,14 +208,20 @@ bool CWKList::Remove(const CWKListItem *entry)
     const int index = IndexOf(entry);
     if (index < 0)
         return false;
+    Unindex(static_cast<size_t>(index));
     m_entries.erase(m_entries.begin() + index);
-    RecalcTotals();
+    m_prices.erase(m_prices.begin() + index);
+    m_keys.erase(m_keys.begin() + index);
+    SumTotals();
     return true;
 }
 
 void CWKList::RemoveAll()
 {
     m_entries.clear();
+    m_prices.clear();
+    m_keys.clear();
+    m_byKey.clear();
     ResetTotals();
 }
 
@@ -139,7 +229,10 @@ bool CWKList::MoveUp(int index)
 {
     if (index <= 0 || index >= GetCount())
         return false;
-    std::swap(m_entries[static_cast<size_t>(index)], m_entries[static_cast<size_t>(index - 1)]);
+    const auto at = static_cast<size_t>(index);
+    std::swap(m_entries[at], m_entries[at - 1]);
+    std::swap(m_prices[at], m_prices[at - 1]);
+    std::swap(m_keys[at], m_keys[at - 1]);
     return true;
 }
 
@@ -147,7 +240,10 @@ bool CWKList::MoveDown(int index)
 {
     if (index < 0 || index >= GetCount() - 1)
         return false;
-    std::swap(m_entries[static_cast<size_t>(index)], m_entries[static_cast<size_t>(index + 1)]);
+    const auto at = static_cast<size_t>(index);
+    std::swap(m_entries[at], m_entries[at + 1]);
+    std::swap(m_prices[at], m_prices[at + 1]);
+    std::swap(m_keys[at], m_keys[at + 1]);
     return true;
 }
 
@@ -170,7 +266,9 @@ bool CWKList::ApplyLabourEdit(CWKListItem *entry, const CWkLabourEdit &edit)
         return false;
     edit.ApplyTo(*entry->APos);
     PriceLabourPosition(*entry->APos);
-    RecalcTotals();
+    const auto at = static_cast<size_t>(IndexOf(entry));
+    m_prices[at] = PriceOf(*entry);
+    SumTotals();
     return true;
 }
 
@@ -220,6 +318,8 @@ void CWKList::PriceLabourPosition(CPosition &position)
 
 void CWKList::ResetTotals()
 {
+    m_grossSum = kPriceNotSet;
+    m_netSum = kPriceNotSet;
     m_gross = kPriceNotSet;
     m_net = kPriceNotSet;
     m_complete = true;
@@ -227,19 +327,7 @@ void CWKList::ResetTotals()
     m_currency.clear();
 }
 
-namespace {
-
-// The price an entry adds to the basket's totals.
-struct EntryPrice
-{
-    bool counts = false; // findings and unknown kinds add nothing
-    bool usable = false;
-    double gross = kPriceNotSet;
-    double net = kPriceNotSet;
-    QString currency;
-};
-
-EntryPrice PriceOf(const CWKListItem &entry)
+CWKList::EntryPrice CWKList::PriceOf(const CWKListItem &entry)
 {
     EntryPrice p;
     if (entry.Kind == WK_POSITION) {
@@ -271,32 +359,50 @@ EntryPrice PriceOf(const CWKListItem &entry)
     return p;
 }
 
-} // namespace
+void CWKList::AddToTotals(const EntryPrice &p, int &mixed)
+{
+    if (!p.counts)
+        return;
+    if (!p.usable) {
+        m_complete = false;
+        return;
+    }
+    TakeCurrency(m_currency, p.currency, &mixed);
+    AddToPackageSum(m_grossSum, p.gross, 1.0, false);
+    AddToPackageSum(m_netSum, p.net, 1.0, false);
+}
 
-void CWKList::RecalcTotals()
+void CWKList::CloseTotals(int mixed)
+{
+    m_mixed = mixed != 0;
+    // Differing currencies are told at every change that leaves them in the
+    // basket, once.
+    if (m_mixed && m_notice)
+        m_notice->Notice(OrmelText(5070));
+    const bool summed = !m_mixed && m_complete;
+    m_gross = summed ? m_grossSum : kPriceNotSet;
+    m_net = summed ? m_netSum : kPriceNotSet;
+}
+
+void CWKList::SumTotals()
 {
     ResetTotals();
     int mixed = 0;
-    for (const auto &entry : m_entries) {
-        const EntryPrice p = PriceOf(*entry);
-        if (!p.counts)
-            continue;
-        if (!p.usable) {
-            m_complete = false;
-            continue;
-        }
-        const int wasMixed = mixed;
-        TakeCurrency(m_currency, p.currency, &mixed);
-        if (mixed && !wasMixed && m_notice)
-            m_notice->Notice(OrmelText(5070));
-        AddToPackageSum(m_gross, p.gross, 1.0, false);
-        AddToPackageSum(m_net, p.net, 1.0, false);
+    for (const EntryPrice &price : m_prices)
+        AddToTotals(price, mixed);
+    CloseTotals(mixed);
+}
+
+void CWKList::RecalcTotals()
+{
+    m_byKey.clear();
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        m_prices[i] = PriceOf(*m_entries[i]);
+        m_keys[i] = DuplicateKey(*m_entries[i]);
+        if (!m_keys[i].isEmpty())
+            m_byKey[m_keys[i]].push_back(m_entries[i].get());
     }
-    m_mixed = mixed != 0;
-    if (m_mixed || !m_complete) {
-        m_gross = kPriceNotSet;
-        m_net = kPriceNotSet;
-    }
+    SumTotals();
 }
 
 void CWKList::KindToBasketType(int &target, int kind)

@@ -6,10 +6,18 @@
 // Every change of the entries made here brings the totals up to date; the
 // page only draws them. Whoever changes an entry in place (the labour-value
 // edit does it through ApplyLabourEdit) must call RecalcTotals.
+//
+// A basket fills one entry at a time up to thousands of packages, so an
+// added entry costs the same whatever the basket holds: the duplicate is
+// looked up by the key its comparison starts from (DuplicateKey), and the
+// totals keep what each entry adds, so appending adds one entry's price
+// and only a removal or a replacement sums the kept prices again.
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkDuplicateQuestion.h"
+#include "packages/model/PriceMath.h"
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -114,6 +122,8 @@ public:
     // prices), the prices of the labour positions; findings count nothing.
     // An entry without usable price makes the totals incomplete, differing
     // currencies tell the notice once; either leaves both totals at -1.0.
+    // Reads every entry again (its price and its duplicate key): the call
+    // after an entry was changed in place.
     void RecalcTotals();
     double GrossTotal() const { return m_gross; }
     double NetTotal() const { return m_net; }
@@ -136,13 +146,46 @@ public:
     // or the same labour-position number (exact). A missing package or
     // position is a duplicate of nothing.
     static bool DuplicateOf(const CWKListItem &stored, const CWKListItem &offered);
+    // What two entries share when DuplicateOf finds them the same: the kind
+    // with the labour-position number, the package key or the campaign
+    // fields; the kind alone for spot-repair packages (their comparison
+    // reads the work lines and the edit mark, which changes in place).
+    // Empty for an entry that is a duplicate of nothing.
+    static QString DuplicateKey(const CWKListItem &entry);
 
 private:
-    int FirstDuplicate(const CWKListItem &entry) const;
-    int Store(std::unique_ptr<CWKListItem> copy, int mode);
+    // What an entry adds to the totals, read when it is stored.
+    struct EntryPrice
+    {
+        bool counts = false; // findings and unknown kinds add nothing
+        bool usable = false;
+        double gross = kPriceNotSet;
+        double net = kPriceNotSet;
+        QString currency;
+    };
+    static EntryPrice PriceOf(const CWKListItem &entry);
+
+    int FirstDuplicate(const CWKListItem &entry, const QString &key) const;
+    // Appends the copy (duplicate < 0) or puts it in the duplicate's place.
+    void Place(std::unique_ptr<CWKListItem> copy, QString key, int duplicate);
+    void Unindex(size_t index);
+    // The totals with one more entry at the end.
+    void AddToTotals(const EntryPrice &price, int &mixed);
+    // The totals of the kept prices of every entry, in the list's order.
+    void SumTotals();
+    void CloseTotals(int mixed);
     void ResetTotals();
 
     std::vector<std::unique_ptr<CWKListItem>> m_entries;
+    // Beside each entry, at its index: its price and its duplicate key.
+    std::vector<EntryPrice> m_prices;
+    std::vector<QString> m_keys;
+    // The entries by duplicate key, each list in the order stored (their
+    // order in the basket is read from m_entries when several fit).
+    QHash<QString, std::vector<const CWKListItem *>> m_byKey;
+    // The running sums of the usable prices, before the totals close them.
+    double m_grossSum = kPriceNotSet;
+    double m_netSum = kPriceNotSet;
     IPaketNotice *m_notice = nullptr;
     double m_gross = -1.0;
     double m_net = -1.0;

@@ -3,6 +3,7 @@
 #include "dms/DmsClient.h"
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 #include "packages/pricing/LocalPackagePrices.h"
 #include "packages/pricing/PackageInfoAnswer.h"
 #include "platform/OrmelText.h"
@@ -12,8 +13,6 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 
 #include <vector>
@@ -22,20 +21,12 @@ namespace {
 
 const QString kMethod = QStringLiteral("requestPackageInfo");
 
-double Rounded(double value)
-{
-    if (value < 0)
-        return value;
-    return QString::number(value + 1e-10, 'f', 2).toDouble();
-}
-
+// A price, rate or percentage of the DMS or of a dealer price file, read
+// as the package lines read theirs: a text that is no plain number is no
+// price.
 double PriceOf(const QString &text)
 {
-    if (text.trimmed().isEmpty())
-        return CAwKatPrices::kNone;
-    // A number of more digits than a double holds is no price.
-    const double value = CAwKatPricing::LeadingNumber(text);
-    return std::isfinite(value) ? value : CAwKatPrices::kNone;
+    return ParsePriceText(text);
 }
 
 // The labour-value form of "requestPackageInfo" for one position.
@@ -82,26 +73,15 @@ CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db)
     };
 }
 
-double CAwKatPricing::LeadingNumber(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?(\\d+([.,]\\d*)?|[.,]\\d+)"));
-    const QRegularExpressionMatch match = number.match(text);
-    if (!match.hasMatch())
-        return 0.0;
-    QString digits = match.captured(0).trimmed();
-    digits.replace(QLatin1Char(','), QLatin1Char('.'));
-    return digits.toDouble();
-}
-
 QString CAwKatPricing::PriceText(double value)
 {
-    if (value == CAwKatPrices::kByTime)
+    if (value == kPriceByTime)
         return CPosition::AzMarker();
-    if (value == CAwKatPrices::kMissing)
+    if (value == kPriceNone)
         return QStringLiteral("?");
     if (value < 0)
         return QString();
-    return QString::number(value + 1e-10, 'f', 2);
+    return FormatPrice(value);
 }
 
 void CAwKatPricing::Reset(CAwKatPrices &prices, bool asked)
@@ -114,7 +94,7 @@ void CAwKatPricing::ComputeDisplayPrices(CAwKatPrices &p, const QString &labourV
 {
     const QString q = labourValue.trimmed();
     const bool byTime = q == CPosition::AzMarker();
-    p.Gross = p.Net = CAwKatPrices::kNone;
+    p.Gross = p.Net = kPriceNotSet;
     bool grossSet = false, netSet = false;
     if (p.FlatPrice) {
         if (p.UnitGross >= 0) {
@@ -127,17 +107,18 @@ void CAwKatPricing::ComputeDisplayPrices(CAwKatPrices &p, const QString &labourV
         }
     } else if (byTime) {
         if (p.UnitGross >= 0) {
-            p.Gross = CAwKatPrices::kByTime;
+            p.Gross = kPriceByTime;
             grossSet = true;
         }
         if (p.UnitNet >= 0) {
-            p.Net = CAwKatPrices::kByTime;
+            p.Net = kPriceByTime;
             netSet = true;
         }
-    } else if (!q.isEmpty() && q != QLatin1String("-")) {
+    } else if (!q.isEmpty() && q != QLatin1String("-") && ParseNumber(q) >= 0) {
         // A position without labour value has nothing to multiply: it stays
-        // unpriced rather than costing 0.00.
-        const double f = LeadingNumber(q);
+        // unpriced rather than costing 0.00. Nor is a value below zero a
+        // price: its product could even read as a marker ("AZ").
+        const double f = ParseNumber(q);
         if (p.UnitGross >= 0) {
             p.Gross = p.UnitGross * f;
             grossSet = true;
@@ -147,23 +128,27 @@ void CAwKatPricing::ComputeDisplayPrices(CAwKatPrices &p, const QString &labourV
             netSet = true;
         }
     }
-    if (p.Net != CAwKatPrices::kNone && p.Vat >= 0 && !grossSet)
-        p.Gross = byTime ? CAwKatPrices::kByTime : (p.Vat + 100.0) * p.Net / 100.0;
-    if (p.Gross != CAwKatPrices::kNone && p.Vat >= 0 && !netSet)
-        p.Net = byTime ? CAwKatPrices::kByTime : p.Gross * 100.0 / (p.Vat + 100.0);
+    if (p.Net != kPriceNotSet && p.Vat >= 0 && !grossSet)
+        p.Gross = byTime ? kPriceByTime : (p.Vat + 100.0) * p.Net / 100.0;
+    if (p.Gross != kPriceNotSet && p.Vat >= 0 && !netSet)
+        p.Net = byTime ? kPriceByTime : p.Gross * 100.0 / (p.Vat + 100.0);
     if (p.NoPrice) {
-        if (p.Gross == CAwKatPrices::kNone)
-            p.Gross = CAwKatPrices::kMissing;
-        if (p.Net == CAwKatPrices::kNone)
-            p.Net = CAwKatPrices::kMissing;
+        if (p.Gross == kPriceNotSet)
+            p.Gross = kPriceNone;
+        if (p.Net == kPriceNotSet)
+            p.Net = kPriceNone;
     }
     // A product beyond what a double holds is no price either.
     if (!std::isfinite(p.Gross))
-        p.Gross = CAwKatPrices::kMissing;
+        p.Gross = kPriceNone;
     if (!std::isfinite(p.Net))
-        p.Net = CAwKatPrices::kMissing;
-    p.Gross = Rounded(p.Gross);
-    p.Net = Rounded(p.Net);
+        p.Net = kPriceNone;
+    // The markers (and any other value below zero, shown as none) stay as
+    // they are.
+    if (p.Gross >= 0)
+        p.Gross = RoundPrice(p.Gross);
+    if (p.Net >= 0)
+        p.Net = RoundPrice(p.Net);
 }
 
 QString CAwKatPricing::RequestVin(const CPrgSettings &settings)
@@ -292,7 +277,7 @@ QStringList CAwKatPricing::LocalPrice(const CPrgSettings &settings, const QStrin
         double percent = 100.0;
         const QString vin = RequestVin(settings);
         if (discount.SearchRabatt(vin))
-            percent = LeadingNumber(discount.RabattAW.trimmed());
+            percent = PriceOf(discount.RabattAW);
         if (flat.SearchPauschalPreis(FlatRateKey(apNr))) {
             prices.UnitNet = PriceOf(flat.Preis);
             prices.Vat = PriceOf(flat.MwSt);

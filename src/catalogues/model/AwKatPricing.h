@@ -36,13 +36,12 @@ public:
 
     // --- the shown prices ---
     // Gross and net price from the unit prices and the labour value ("AZ"
-    // text, a number, or "-" for none), rounded to cents.
+    // text, a number read as the package lines read their quantity, or "-"
+    // for none), rounded to cents (RoundPrice).
     static void ComputeDisplayPrices(CAwKatPrices &prices, const QString &labourValue);
-    // A price as shown: "%.2f" of the value (plus 1e-10, so 12.345 shows
-    // 12.35), "AZ" text for billed by time, "?" for missing, empty for none.
+    // A price as shown: FormatPrice of the value (so 12.345 shows 12.35),
+    // "AZ" text for billed by time, "?" for missing, empty for none.
     static QString PriceText(double value);
-    // The number a text begins with ("1.5 h" -> 1.5); 0 when none.
-    static double LeadingNumber(const QString &text);
     // Forgets the prices; with asked set, what stays missing shows "?".
     static void Reset(CAwKatPrices &prices, bool asked);
 

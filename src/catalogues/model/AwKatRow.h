@@ -3,6 +3,8 @@
 // (2), third-level row (3) or labour position (4), with what the page shows
 // of it and, for a position, the prices the price button found.
 
+#include "packages/model/PriceMath.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,22 +18,19 @@ enum AwKatLevel
     AW_POSITION = 4,
 };
 
-// The prices of a position. Markers of the shown prices: -1 none, -2
-// billed by actual working time ("AZ"), -3 asked for but not found ("?").
+// The prices of a position, with the price markers of the package lines:
+// kPriceNotSet none, kPriceByTime billed by actual working time ("AZ"),
+// kPriceNone asked for but not found ("?").
 struct CAwKatPrices
 {
-    double UnitGross = -1.0; // per labour value, or the whole price when flat
-    double UnitNet = -1.0;
-    double Vat = -1.0;   // percent
-    double Gross = -1.0; // shown
-    double Net = -1.0;   // shown
-    int FlatPrice = 0;   // the unit prices are the position's whole price
-    int NoPrice = 0;     // a price was asked for: what stays missing shows "?"
+    double UnitGross = kPriceNotSet; // per labour value, or the whole price when flat
+    double UnitNet = kPriceNotSet;
+    double Vat = kPriceNotSet;   // percent
+    double Gross = kPriceNotSet; // shown
+    double Net = kPriceNotSet;   // shown
+    int FlatPrice = 0;           // the unit prices are the position's whole price
+    int NoPrice = 0;             // a price was asked for: what stays missing shows "?"
     QString Currency;
-
-    static constexpr double kNone = -1.0;
-    static constexpr double kByTime = -2.0;
-    static constexpr double kMissing = -3.0;
 };
 
 // One value line of a position: the vehicle's value of a unit, or the
@@ -72,9 +71,13 @@ struct CAwKatRow
     int PartsClearing = 0;
     CAwKatPrices Prices;
 
-    // Filled when the row is first drawn: the value lines shown beside it
-    // and, in the alternative catalogue, the texts.
+    // Filled by the walk before a position is shown (its drawing reads
+    // nothing): the vehicle's value lines, the values per catalogue column
+    // where the catalogue view shows them, and, in the alternative
+    // catalogue, the texts.
     bool TextsRead = false;
     bool ValuesRead = false;
+    bool ColumnsRead = false;
     std::vector<CAwKatValueLine> ValueLines;
+    std::vector<CAwKatValueLine> ColumnLines;
 };

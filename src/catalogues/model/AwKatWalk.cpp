@@ -422,7 +422,26 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
     return 1;
 }
 
-void CAwKatWalk::ReadTextsWhenShown(CAwKatRow *row)
+void CAwKatWalk::SetColumnValuesShown(bool shown)
+{
+    m_bColumnValues = shown;
+    for (CAwKatRow *row : m_shown)
+        CompleteRow(row);
+}
+
+void CAwKatWalk::CompleteRow(CAwKatRow *row)
+{
+    if (!row || row->Type != AW_POSITION)
+        return;
+    ReadTexts(row);
+    ValueLines(row);
+    if (m_bColumnValues && !row->ColumnsRead) {
+        row->ColumnsRead = true;
+        row->ColumnLines = ColumnValues(row);
+    }
+}
+
+void CAwKatWalk::ReadTexts(CAwKatRow *row)
 {
     if (!row || row->Type != AW_POSITION || row->TextsRead || !m_pSettings ||
         !m_pSettings->bAltKatalog || !m_pValueDb)
@@ -633,6 +652,8 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
         }
         current = next ? next : display.front();
     }
+    for (CAwKatRow *row : display)
+        CompleteRow(row);
     m_shown = display;
     m_nShownLevel = level;
     SetCurrent(level, current);

@@ -36,6 +36,10 @@ public:
     // The vehicle's catalogue column (from 0; -1 none): its "U" marks a
     // position as not applicable.
     void SetVehicleColumn(int column) { m_nVehicleColumn = column; }
+    // The catalogue view without a vehicle shows a position's values per
+    // catalogue column: the shown positions (and every one shown later)
+    // carry them.
+    void SetColumnValuesShown(bool shown);
     int VehicleColumn() const { return m_nVehicleColumn; }
 
     // --- reading the levels: 1 when rows were read (and shown) ---
@@ -78,11 +82,6 @@ public:
     // leading position in its range has labour values for the vehicle.
     bool HasValidPositions(const CAwKatRow *row);
 
-    // The alternative catalogue keeps no texts with its positions: they
-    // are read when the row is first drawn (empty text and bracket text
-    // only), and kept with the row.
-    void ReadTextsWhenShown(CAwKatRow *row);
-
     // --- the buttons of the selected position ---
     // The price button is there when the settings' request mode prices:
     // the DMS (4) or, in the training edition, the local price files (3);
@@ -105,16 +104,25 @@ public:
     // The row to select in the list: the current row of the shown level.
     int SelectedIndex() const;
 
-    // The value lines of a position for the vehicle (lead type), read once.
+    // The value lines of a position for the vehicle (lead type), read once
+    // (a shown position has them already).
     const std::vector<CAwKatValueLine> &ValueLines(CAwKatRow *row);
     // The labour value that prices the position: the plain value, else M,
     // else U ("AZ" text when billed by time); "-" when it has none.
     QString LabourValueText(const CAwKatRow *row);
+
+private:
     // The values of the position's catalogue line per catalogue column
     // (the catalogue view without a vehicle).
     std::vector<CAwKatValueLine> ColumnValues(const CAwKatRow *row) const;
+    // The alternative catalogue keeps no texts with its positions: they
+    // are read before the row is first shown (empty text and bracket text
+    // only), and kept with the row.
+    void ReadTexts(CAwKatRow *row);
+    // Reads what a shown position draws, once: its texts, its value lines
+    // and, in the catalogue view, its values per column.
+    void CompleteRow(CAwKatRow *row);
 
-private:
     bool ReadsStandardCatalogue() const;
     bool ReadsAlternativeCatalogue() const;
     int ReadAltMainGroups();
@@ -148,6 +156,7 @@ private:
     CYaqDb *m_pThirdDb;
     Notice m_notice;
     int m_nVehicleColumn = -1;
+    bool m_bColumnValues = false;
 
     std::vector<std::unique_ptr<CAwKatRow>> m_rows;
     std::vector<CAwKatRow *> m_shown;

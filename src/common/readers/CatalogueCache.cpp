@@ -28,12 +28,18 @@ QStringView Trimmed(const QString &field)
     return view;
 }
 
+// Whether a field, as TrimData leaves it, is the one character.
+bool IsOnly(const QString &field, char16_t c)
+{
+    const QStringView text = Trimmed(field);
+    return text.size() == 1 && text.front() == c;
+}
+
 // A value row counts unless it holds no work units ("-") and is marked as
 // not counting ("N"); the fields are compared as TrimData leaves them.
 bool ValueRowCounts(const CAPosWertData &rec)
 {
-    return Trimmed(rec.m_strAwWert) != QLatin1String("-") ||
-           Trimmed(rec.m_strKennz) != QLatin1String("N");
+    return !IsOnly(rec.m_strAwWert, u'-') || !IsOnly(rec.m_strKennz, u'N');
 }
 
 // The month of today's date "DD.MM.YYYY" as "YYYYMM".
@@ -42,16 +48,45 @@ QString MonthKey(const QString &today)
     return today.mid(6, 4) + today.mid(3, 2);
 }
 
-bool SameKeys(const QStringList &held, std::initializer_list<QStringView> keys)
+// Whether two short texts (main groups, keys) are equal: a plain loop,
+// cheaper than a general comparison for the few characters they have.
+bool Equal(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+// Whether the keys held are the keys given. A key given that shares its
+// text with the one held is equal without comparing: a shared text is
+// never changed in place.
+bool SameKeys(const QStringList &held,
+              std::initializer_list<std::reference_wrapper<const QString>> keys)
 {
     if (held.size() != qsizetype(keys.size()))
         return false;
     auto key = keys.begin();
     for (const QString &text : held) {
-        if (text != *key++)
+        const QString &given = *key++;
+        const bool shared = text.constData() == given.constData() && text.size() == given.size();
+        if (!shared && !Equal(text, given))
             return false;
     }
     return true;
+}
+
+// A position number as the cache files it: without blanks around it. The
+// number itself when it has none, without a copy.
+const QString &Filed(const QString &number, QString &trimmed)
+{
+    if (number.isEmpty() || (!number.front().isSpace() && !number.back().isSpace()))
+        return number;
+    trimmed = number.trimmed();
+    return trimmed;
 }
 
 } // namespace
@@ -62,14 +97,17 @@ template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
 {
     bFilled = false;
     keys.clear();
+    group.clear();
     rows.reset();
 }
 
 template <class Rec, class MakeRec, class Read, class KeyOf>
-void CCatalogueCache::Fill(Kind<Rec> &kind, std::initializer_list<QStringView> keys, CYaqDb *db,
-                           bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf)
+void CCatalogueCache::Fill(Kind<Rec> &kind,
+                           std::initializer_list<std::reference_wrapper<const QString>> keys,
+                           QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
+                           KeyOf keyOf)
 {
-    if (kind.bFilled && SameKeys(kind.keys, keys))
+    if (kind.bFilled && Equal(kind.group, group) && SameKeys(kind.keys, keys))
         return;
     kind.Clear();
     if (!db || !mayRead)
@@ -82,8 +120,9 @@ void CCatalogueCache::Fill(Kind<Rec> &kind, std::initializer_list<QStringView> k
     // A failed query is not "no rows": the next question asks again.
     if (db->LastFailed())
         return;
-    for (const QStringView key : keys)
-        kind.keys << key.toString();
+    for (const QString &key : keys)
+        kind.keys << key;
+    kind.group = group.toString();
     kind.rows = std::move(rows);
     kind.bFilled = true;
 }
@@ -112,13 +151,14 @@ const Rec *CCatalogueCache::FirstRow(const Kind<Rec> &kind, const QString &numbe
 {
     if (!kind.rows)
         return nullptr;
-    const int first = kind.rows->First(number.trimmed());
+    QString trimmed;
+    const int first = kind.rows->First(Filed(number, trimmed));
     return first < 0 ? nullptr : &kind.rows->rows[size_t(first)];
 }
 
 template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QString &number)
 {
-    return kind.bFilled && !kind.keys.isEmpty() && number.startsWith(kind.keys.last());
+    return kind.bFilled && Equal(QStringView(number).left(kind.group.size()), kind.group);
 }
 
 // --- fill operations -------------------------------------------------------------
@@ -126,7 +166,7 @@ template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QS
 void CCatalogueCache::FillValues(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
 {
     Fill(
-        m_values, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
+        m_values, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode}, hg, db,
         !settings.LeadTyp.isEmpty(),
         [&] {
             CAPosWertData rec;
@@ -150,7 +190,7 @@ void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CY
                                                 const QString &hg)
 {
     Fill(
-        m_valuesAwk, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode, hg}, db,
+        m_valuesAwk, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode}, hg, db,
         !settings.LeadTyp.isEmpty(),
         [&] {
             CAPosWertData rec;
@@ -167,7 +207,7 @@ void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CY
 void CCatalogueCache::FillInfos(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
 {
     Fill(
-        m_infos, {settings.KatalogKey, hg}, db, true,
+        m_infos, {settings.KatalogKey}, hg, db, true,
         [&] {
             CAPosInfoData rec;
             rec.m_strKatBstNr = settings.KatalogKey;
@@ -186,7 +226,7 @@ void CCatalogueCache::FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db
 void CCatalogueCache::FillLines(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
 {
     Fill(
-        m_lines, {settings.KatalogKey, settings.Bestellnr, hg}, db, true,
+        m_lines, {settings.KatalogKey, settings.Bestellnr}, hg, db, true,
         [&] {
             CAwKatZeileData rec;
             rec.m_strKatBstNr = settings.KatalogKey;
@@ -208,11 +248,9 @@ void CCatalogueCache::FillClearing(const CPrgSettings &settings, CYaqDb *db, QSt
                                    const QString &monthKey)
 {
     const QString &zusatz = settings.ZusatzCode;
-    // The main group stays the last key text (Holds).
     Fill(
-        m_clearing,
-        {settings.KatalogKey, settings.TypSchl, zusatz, settings.CountryCode, monthKey, hg}, db,
-        true,
+        m_clearing, {settings.KatalogKey, settings.TypSchl, zusatz, settings.CountryCode, monthKey},
+        hg, db, true,
         [&] {
             CTeileClearingData rec;
             rec.m_strKatBstNr = settings.KatalogKey;
@@ -268,7 +306,8 @@ const CAPosWertData *CCatalogueCache::FindValue(const QString &number, QStringVi
         return nullptr;
     const CHGRows<CAPosWertData> &values = *m_values.rows;
     const QStringView unit = unitCode.trimmed();
-    for (int at = values.First(number.trimmed()); at >= 0; at = values.next[size_t(at)]) {
+    QString trimmed;
+    for (int at = values.First(Filed(number, trimmed)); at >= 0; at = values.next[size_t(at)]) {
         const CAPosWertData &row = values.rows[size_t(at)];
         if (QStringView(row.m_strEinheit).trimmed() == unit)
             return &row;
@@ -362,26 +401,10 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
 
     int result = 0;
     if (!local && Holds(m_values, apNr)) {
-        // The first row of each unit code, tried in the order of the codes.
-        const CHGRows<CAPosWertData> &values = *m_values.rows;
-        const CAPosWertData *byUnit[5] = {};
-        for (int at = values.First(apNr.trimmed()); at >= 0; at = values.next[size_t(at)]) {
-            const CAPosWertData &row = values.rows[size_t(at)];
-            const QStringView unit = QStringView(row.m_strEinheit).trimmed();
-            if (unit.size() == 1 && unit[0] >= QLatin1Char('0') && unit[0] <= QLatin1Char('4')) {
-                const CAPosWertData *&first = byUnit[unit[0].unicode() - u'0'];
-                if (!first)
-                    first = &row;
-            }
-        }
-        for (const CAPosWertData *row : byUnit) {
-            if (!row)
-                continue;
-            result = 1;
-            if (apNr == kAlwaysValidAPosNr || ValueRowCounts(*row))
-                break;
-            result = 0;
-        }
+        QString trimmed;
+        const int first = m_values.rows->First(Filed(apNr, trimmed));
+        if (first >= 0)
+            result = ValuesValid(*m_values.rows, first, apNr);
     } else {
         CAPosWertData rec;
         rec.m_strKatBstNr = settings->KatalogKey;
@@ -405,6 +428,34 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
     if (result == 1 && WantsLineCheck(checkLines, hgOverride, lineFilter) &&
         !settings->bAltKatalog && !settings->nKatalogFlag)
         result = LineApplies(settings, apNr, db, hgOverride, lineFilter, column);
+    return result;
+}
+
+int CCatalogueCache::ValuesValid(const CHGRows<CAPosWertData> &values, int first,
+                                 const QString &apNr)
+{
+    // The first row of each unit code, tried in the order of the codes.
+    const CAPosWertData *byUnit[5] = {};
+    for (int at = first; at >= 0; at = values.next[size_t(at)]) {
+        const CAPosWertData &row = values.rows[size_t(at)];
+        QStringView unit(row.m_strEinheit);
+        if (unit.size() != 1)
+            unit = unit.trimmed();
+        if (unit.size() == 1 && unit[0] >= QLatin1Char('0') && unit[0] <= QLatin1Char('4')) {
+            const CAPosWertData *&byCode = byUnit[unit[0].unicode() - u'0'];
+            if (!byCode)
+                byCode = &row;
+        }
+    }
+    int result = 0;
+    for (const CAPosWertData *row : byUnit) {
+        if (!row)
+            continue;
+        result = 1;
+        if (ValueRowCounts(*row) || Equal(apNr, kAlwaysValidAPosNr))
+            break;
+        result = 0;
+    }
     return result;
 }
 

@@ -175,22 +175,23 @@ private:
     template <class Rec> struct Kind
     {
         bool bFilled = false; // keys valid: the last query for them succeeded
-        QStringList keys;
+        QStringList keys;     // of the vehicle and the dealer
+        QString group;        // the main group
         std::shared_ptr<const CHGRows<Rec>> rows;
         void Clear();
     };
-    // Fills the kind unless it holds the keys already. The record to read
-    // into is made only when the database is asked.
+    // Fills the kind unless it holds the keys and the main group already.
+    // The record to read into is made only when the database is asked.
     template <class Rec, class MakeRec, class Read, class KeyOf>
-    static void Fill(Kind<Rec> &kind, std::initializer_list<QStringView> keys, CYaqDb *db,
-                     bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf);
+    static void
+    Fill(Kind<Rec> &kind, std::initializer_list<std::reference_wrapper<const QString>> keys,
+         QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf);
     template <class Rec>
     static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
                     int restart);
     // The first cached row of the number; null when there is none.
     template <class Rec> static const Rec *FirstRow(const Kind<Rec> &kind, const QString &number);
-    // True when the kind holds the main group (its last key text) and the
-    // number lies in it.
+    // True when the kind holds a main group and the number lies in it.
     template <class Rec> static bool Holds(const Kind<Rec> &kind, const QString &number);
 
     void FillValues(const CPrgSettings &settings, CYaqDb *db, QStringView hg);
@@ -201,6 +202,9 @@ private:
     // The value row of the number with that unit code (both trimmed); the
     // first one in database order, null when there is none.
     const CAPosWertData *FindValue(const QString &number, QStringView unitCode) const;
+    // Whether the value rows from the first one of a number on make the
+    // position valid (1) or not (0): the rows of unit codes 0 to 4 in turn.
+    static int ValuesValid(const CHGRows<CAPosWertData> &values, int first, const QString &apNr);
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);

@@ -3,6 +3,7 @@
 #include "packages/model/MatchMask.h"
 #include "platform/db/YaqDb.h"
 
+#include <algorithm>
 #include <utility>
 
 QString GermanDateKey(const QString &date)
@@ -42,8 +43,9 @@ const CPackageCoverage::ContractList &CPackageCoverage::List(const QString &cont
     entry.m_strListNr = option.m_strListNr;
     for (int ok = m_pContractDb->ReadHLXF12Data(entry); ok; ok = m_pContractDb->ReadNext()) {
         entry.TrimData();
-        list.entries.push_back({entry.m_strMaske, GermanDateKey(entry.m_strGueltigVon),
-                                GermanDateKey(entry.m_strGueltigBis)});
+        if (GermanDateKey(entry.m_strGueltigVon) <= m_strToday &&
+            m_strToday <= GermanDateKey(entry.m_strGueltigBis))
+            list.masks.push_back(entry.m_strMaske);
     }
     return list;
 }
@@ -69,14 +71,9 @@ bool CPackageCoverage::IsCovered(const QString &packageNumber) const
             const ContractList &list = List(contract);
             if (!list.usable)
                 continue;
-            bool hit = false;
-            for (const ContractList::Entry &entry : list.entries) {
-                if (entry.from <= m_strToday && m_strToday <= entry.to &&
-                    MatchMask(entry.mask, key)) {
-                    hit = true;
-                    break;
-                }
-            }
+            const bool hit =
+                std::any_of(list.masks.begin(), list.masks.end(),
+                            [&key](const QString &mask) { return MatchMask(mask, key); });
             if (hit == list.includes)
                 return true;
         }

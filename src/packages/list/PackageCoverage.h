@@ -31,11 +31,9 @@ private:
     {
         bool usable = false; // the contract names a list and a mode
         bool includes = false;
-        struct Entry
-        {
-            QString mask, from, to; // dates as YYYYMMDD
-        };
-        std::vector<Entry> entries;
+        // The masks of the entries valid today: the day does not change
+        // while the list is built.
+        std::vector<QString> masks;
     };
     const ContractList &List(const QString &contract) const;
 

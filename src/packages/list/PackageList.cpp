@@ -71,12 +71,20 @@ void CPackageList::RemoveRowsFrom(int level)
     // A level whose rows are gone has no current row any more, whether or
     // not the current row was among them.
     ClearCurrent(level, kPackageListLevels);
-    for (auto it = m_rows.begin(); it != m_rows.end();) {
-        if ((*it)->level >= level)
-            it = Erase(it);
-        else
-            ++it;
+    DropPackageIndex();
+    // One pass: the rows kept close up behind each other.
+    size_t kept = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i]->level >= level) {
+            Forget(m_rows[i].get());
+            m_rows[i].reset();
+            continue;
+        }
+        if (kept != i)
+            m_rows[kept] = std::move(m_rows[i]);
+        ++kept;
     }
+    m_rows.resize(kept);
 }
 
 bool CPackageList::InsertOrdered(RowPtr row, const std::function<int(const CPackageRow &)> &compare)

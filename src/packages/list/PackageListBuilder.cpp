@@ -131,7 +131,7 @@ CPackageListBuilder::~CPackageListBuilder() = default;
 
 bool CPackageListBuilder::PassesCountryFilter(const QString &origin) const
 {
-    const QString o = origin.trimmed();
+    const QStringView o = QStringView(origin).trimmed();
     if (o.isEmpty() || o == QLatin1String("YAQ"))
         return true;
     return m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
@@ -174,9 +174,10 @@ void CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &num
         for (int ok = m_pCatalogueDb->ReadAPosTxtOfHG(rec, group); ok;
              ok = m_pCatalogueDb->ReadNext()) {
             rec.TrimData();
-            known->insert(rec.m_strAPosNr,
-                          {{rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4},
-                           {rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4}});
+            known->emplace(rec.m_strAPosNr, PositionTexts{{rec.m_strText1, rec.m_strText2,
+                                                           rec.m_strText3, rec.m_strText4},
+                                                          {rec.m_strKText1, rec.m_strKText2,
+                                                           rec.m_strKText3, rec.m_strKText4}});
         }
         // A failed read is asked again next time.
         if (m_pCatalogueDb->LastFailed()) {
@@ -259,19 +260,32 @@ int CPackageListBuilder::Build(CPackageList &list)
         rec.m_strKatBstNr = m_vehicle.catalogueKey;
         rec.m_strTypSchl = m_vehicle.typeKey;
         rec.m_strPaketArt = kKindSrp;
+        // The lines come group by group: the group's range and its listed
+        // row are looked up when the group changes, not on every line.
+        std::pair<QString, QString> *range = nullptr;
+        QString rangeGroup;
+        const CPackageRow *listed = nullptr; // the top row of the last line's group
         for (int ok = m_pPackageDb->ReadSRPPaketeZeilenNrData(rec, m_vehicle.productionDate); ok;
              ok = m_pPackageDb->ReadNext()) {
             const QString origin = rec.m_strHerkunft;
             rec.TrimData();
             if (!PassesCountryFilter(origin))
                 continue;
-            auto range = lines.find(rec.m_strHG);
-            if (range == lines.end()) {
-                lines.insert(rec.m_strHG, {rec.m_strZeilenNr, rec.m_strZeilenNr});
-            } else {
-                range->first = std::min(range->first, rec.m_strZeilenNr);
-                range->second = std::max(range->second, rec.m_strZeilenNr);
+            if (!range || rec.m_strHG != rangeGroup) {
+                rangeGroup = rec.m_strHG;
+                listed = nullptr;
+                auto known = lines.find(rangeGroup);
+                if (known == lines.end())
+                    known = lines.insert(rangeGroup, {rec.m_strZeilenNr, rec.m_strZeilenNr});
+                range = &known.value();
             }
+            range->first = std::min(range->first, rec.m_strZeilenNr);
+            range->second = std::max(range->second, rec.m_strZeilenNr);
+            // Another line of a group already listed takes its place only
+            // as a country's line of the same text (InsertTopRow).
+            if (listed && (CPackageRow::IsStandardOriginText(origin, false) ||
+                           listed->lineText != rec.m_strZeilenText))
+                continue;
             auto row = std::make_unique<CPackageRow>();
             row->level = kLevelTop;
             row->marker = rec.m_strHG;
@@ -280,7 +294,9 @@ int CPackageListBuilder::Build(CPackageList &list)
             row->origin = origin;
             row->lineText = rec.m_strZeilenText;
             row->further = rec.m_strZusatz;
-            list.InsertTopRow(std::move(row));
+            const CPackageRow *raw = row.get();
+            if (list.InsertTopRow(std::move(row)))
+                listed = raw;
         }
         for (CPackageRow *row : list.RowsOfLevel(kLevelTop)) {
             ++kept;
@@ -521,7 +537,7 @@ void CPackageListBuilder::FinishPackageRow(CPackageRow &row)
 {
     ReadPositionTexts(row, row.number);
     row.countrySpecific = m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
-                          row.origin.trimmed() == m_vehicle.countryCode;
+                          QStringView(row.origin).trimmed() == m_vehicle.countryCode;
     if (m_pReads)
         row.partsClearing = m_pReads->PartsClearing(row.number) ? 1 : 0;
     if (m_pMarketing && m_pMarketing->SearchFstlnValueln(m_vehicle.catalogueKey + row.number)) {

@@ -11,6 +11,11 @@ const QString kKindVlp = QStringLiteral("VLP");
 
 bool CPackageRow::IsStandardOrigin(bool emptyCounts) const
 {
+    return IsStandardOriginText(origin, emptyCounts);
+}
+
+bool CPackageRow::IsStandardOriginText(const QString &origin, bool emptyCounts)
+{
     return origin == QLatin1String("   ") || origin == QLatin1String("YAQ") ||
            (emptyCounts && origin.isEmpty());
 }

@@ -2,10 +2,12 @@
 // The money rules of the package prices, in one place.
 //
 // Prices are doubles in the currency of their price set. Three negative
-// sentinels mark a missing price:
-//   -1.0  not set
+// sentinels mark a missing price, alike in the package lines, the basket
+// and the prices of the labour-value catalogue:
+//   -1.0  not set (shown as nothing)
 //   -2.0  no price because the work is charged by time ("AZ")
-//   -3.0  no price (the line's no-price marker is set)
+//   -3.0  no price although one was asked for (the line's no-price marker
+//         is set; shown as "?")
 // Every computed price is rounded to two decimals by printing it with "%.2f"
 // after adding 1e-10 and reading the text back. All number texts are written
 // and read in the C locale ("1.5").

@@ -250,34 +250,42 @@ int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
     return ok ? value : -1;
 }
 
-int CSqlDb::BeginTrans()
+int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
 {
     CloseStmt();
-    if (!m_db.transaction()) {
+    if (m_dialect && m_dialect->PreparesTransactions() && m_db.isOpen()) {
+        CSqlStatement *st = Prepared(QLatin1String(sql));
+        if (!st || !Run(st, {}))
+            return 0;
+        const DbResult done = st->Next();
+        const QString error = st->ErrorText();
+        st->Finish();
+        if (done == DbResult::Failed) {
+            Fail(error);
+            return 0;
+        }
+        return 1;
+    }
+    if (!(m_db.*driverCall)()) {
         Fail(m_db.lastError().text());
         return 0;
     }
     return 1;
+}
+
+int CSqlDb::BeginTrans()
+{
+    return Transaction("BEGIN", &QSqlDatabase::transaction);
 }
 
 int CSqlDb::EndTrans()
 {
-    CloseStmt();
-    if (!m_db.commit()) {
-        Fail(m_db.lastError().text());
-        return 0;
-    }
-    return 1;
+    return Transaction("COMMIT", &QSqlDatabase::commit);
 }
 
 int CSqlDb::RollbackTrans()
 {
-    CloseStmt();
-    if (!m_db.rollback()) {
-        Fail(m_db.lastError().text());
-        return 0;
-    }
-    return 1;
+    return Transaction("ROLLBACK", &QSqlDatabase::rollback);
 }
 
 int CSqlDb::UpdateStatistics()

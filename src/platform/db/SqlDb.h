@@ -46,6 +46,9 @@ protected:
 
 private:
     CSqlStatement *Prepared(const QString &sql);
+    // BEGIN, COMMIT or ROLLBACK: as a prepared statement where the dialect
+    // prepares them, else through the driver's call. 1 on success.
+    int Transaction(const char *sql, bool (QSqlDatabase::*driverCall)());
     bool Run(CSqlStatement *st, const QVariantList &binds);
     int Fetch();
     void SetRecord(CYaqData *record);

@@ -39,6 +39,11 @@ public:
     // package loading and labour values pass here); the server through Qt.
     std::unique_ptr<CSqlStatement> Prepare(QSqlDatabase &db, const QString &sql,
                                            QString *error) const;
+    // Whether BEGIN, COMMIT and ROLLBACK run as statements prepared once per
+    // connection (SQLite: each step of the package list opens and ends a
+    // read transaction on each of its connections). The server cannot
+    // prepare them: its transactions go through Qt's driver.
+    bool PreparesTransactions() const { return m_kind == SqlKind::SQLite; }
     QString UpdateStatisticsSql() const; // refresh the planner's statistics
     QString ReindexSql() const;
 

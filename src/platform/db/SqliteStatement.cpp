@@ -30,6 +30,18 @@ void Utf8Into(const QString &text, std::string &out)
     }
 }
 
+// SQLite's rule for a declared column type of text affinity: it names
+// "CHAR", "CLOB" or "TEXT" and not "INT". Such a column holds texts or NULL
+// (or BLOBs), never numbers. An expression has no declared type.
+bool HasTextAffinity(const char *declared)
+{
+    if (!declared)
+        return false;
+    const QByteArray type = QByteArray(declared).toUpper();
+    return !type.contains("INT") &&
+           (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"));
+}
+
 // Whether the field holds exactly this UTF-8 text (only ASCII texts are
 // compared; any other counts as different). An empty text is never null.
 bool SameText(const QString &field, const char *text, int size)
@@ -65,8 +77,10 @@ std::unique_ptr<CSqliteStatement> CSqliteStatement::Prepare(sqlite3 *db, const Q
 
 CSqliteStatement::CSqliteStatement(sqlite3 *db, sqlite3_stmt *stmt)
     : m_pDb(db), m_pStmt(stmt), m_nColumns(sqlite3_column_count(stmt)),
-      m_keys(size_t(sqlite3_bind_parameter_count(stmt)))
+      m_textOnly(size_t(m_nColumns)), m_keys(size_t(sqlite3_bind_parameter_count(stmt)))
 {
+    for (int i = 0; i < m_nColumns; ++i)
+        m_textOnly[size_t(i)] = HasTextAffinity(sqlite3_column_decltype(stmt, i));
 }
 
 CSqliteStatement::~CSqliteStatement()
@@ -155,7 +169,7 @@ void CSqliteStatement::ReadRow(const std::vector<QString *> &fields)
     const int n = std::min(m_nColumns, int(fields.size()));
     for (int i = 0; i < n; ++i) {
         QString &field = *fields[size_t(i)];
-        switch (sqlite3_column_type(m_pStmt, i)) {
+        switch (m_textOnly[size_t(i)] ? SQLITE_TEXT : sqlite3_column_type(m_pStmt, i)) {
         case SQLITE_NULL:
             field = QString();
             break;
@@ -166,7 +180,12 @@ void CSqliteStatement::ReadRow(const std::vector<QString *> &fields)
             break;
         default: {
             // Texts, and integers as SQLite writes them (decimal digits).
+            // NULL in a text column gives no text at all.
             const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_pStmt, i));
+            if (!text) {
+                field = QString();
+                break;
+            }
             const int size = sqlite3_column_bytes(m_pStmt, i);
             // A walk reads the same keys, codes and flags row after row: a
             // field that holds the text already keeps it (and shares it with

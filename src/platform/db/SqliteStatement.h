@@ -37,6 +37,9 @@ private:
     sqlite3 *m_pDb;
     sqlite3_stmt *m_pStmt;
     int m_nColumns;
+    // Per column: a table column of text affinity, whose values are texts
+    // (or NULL) only, read without asking for their type first.
+    std::vector<bool> m_textOnly;
     // The UTF-8 texts of the bound keys: SQLite reads them in place until
     // the next run binds new ones.
     std::vector<std::string> m_keys;
