@@ -778,6 +778,8 @@ void TestAwKat::catalogueReadsFollowAnIndex_data()
     QTest::newRow("alternative main groups")                  << "sqlite_autoindex_alt_aw_main_group_1";
     QTest::newRow("alternative groups of a main group")       << "sqlite_autoindex_alt_aw_sub_group_1";
     QTest::newRow("alternative positions")                    << "alt_aw_position_by_group";
+    QTest::newRow("labour values of a main group")            << "labour_value_by_group";
+    QTest::newRow("labour values of a position")              << "labour_value_by_position";
     // clang-format on
 }
 

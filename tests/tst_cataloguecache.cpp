@@ -75,6 +75,7 @@ private slots:
     void sameMainGroupIsAnsweredFromMemory_data();
     void sameMainGroupIsAnsweredFromMemory();
     void failedQueryIsAskedAgain();
+    void pageValuesShareTheValidityRead();
     void cursorsTranslateUnitCodes_data();
     void cursorsTranslateUnitCodes();
     void interleavedCursorsKeepTheirOwnPlace();
@@ -198,6 +199,32 @@ void TestCatalogueCache::failedQueryIsAskedAgain()
     const int before = db->QueryCount();
     QCOMPARE(cache.GetAPosWert(&s, QStringLiteral("0100030"), db.get(), 0, 0, {}, {}, 0, 0), 1);
     QCOMPARE(db->QueryCount(), before);
+}
+
+void TestCatalogueCache::pageValuesShareTheValidityRead()
+{
+    // The catalogue page's values are the very rows the validity questions
+    // read: the main group is read once for both, in either order.
+    auto db = OpenDemo();
+    QVERIFY(db);
+    CCatalogueCache cache;
+    const CPrgSettings s = Vehicle();
+    cache.ReadAPosWertDataFromHG(s, db.get(), QStringLiteral("01"));
+    int before = db->QueryCount();
+    cache.ReadAPosWertDataAWKFromHG(s, db.get(), QStringLiteral("01"));
+    QCOMPARE(db->QueryCount(), before);
+    CAPosWertData rec;
+    rec.m_strAPosNr = QStringLiteral("0100010");
+    CAPosWertCursor cursor;
+    QVERIFY(cache.GetNextAPosWertAWKFromHGCache(rec, 1, cursor));
+    // Another main group, the page first.
+    before = db->QueryCount();
+    cache.ReadAPosWertDataAWKFromHG(s, db.get(), QStringLiteral("02"));
+    cache.ReadAPosWertDataFromHG(s, db.get(), QStringLiteral("02"));
+    QCOMPARE(db->QueryCount() - before, 1);
+    CAPosWertData value;
+    value.m_strAPosNr = QStringLiteral("0200020");
+    QVERIFY(cache.FindAPosWertInHGCache(value, QStringLiteral("4")));
 }
 
 void TestCatalogueCache::cursorsTranslateUnitCodes_data()

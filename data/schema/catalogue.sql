@@ -187,8 +187,10 @@ CREATE TABLE labour_value (
   remark          TEXT NOT NULL DEFAULT '',
   flag            TEXT NOT NULL DEFAULT ''
 );
-CREATE INDEX labour_value_by_group ON labour_value (catalogue_key, main_group, lead_type, extra_code, position_number);
-CREATE INDEX labour_value_by_position ON labour_value (catalogue_key, position_number, lead_type, extra_code);
+-- Both end on the unit code: the rows come in the order the readers want
+-- them (number, then unit) without a sort.
+CREATE INDEX labour_value_by_group ON labour_value (catalogue_key, main_group, lead_type, extra_code, position_number, unit_code);
+CREATE INDEX labour_value_by_position ON labour_value (catalogue_key, position_number, lead_type, extra_code, unit_code);
 
 -- Infos of labour positions: the paint-stage text and two position
 -- numbers. Two positions listed one after the other are one piece of work

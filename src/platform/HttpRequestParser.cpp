@@ -1,4 +1,5 @@
 #include "platform/HttpRequestParser.h"
+#include "platform/HttpLine.h"
 
 #include <QStringDecoder>
 
@@ -206,23 +207,17 @@ bool HttpRequestParser::fail(int status)
 
 bool HttpRequestParser::nextLine(QByteArray *line, qsizetype maxLength, int tooLongStatus)
 {
-    const qsizetype end = m_buffer.indexOf('\n', m_pos);
-    if (end < 0) {
-        // The part of the line that has come, less a CR that may end it.
-        if (m_buffer.size() - m_pos > maxLength + 1)
-            return fail(tooLongStatus);
+    switch (TakeHttpLine(m_buffer, &m_pos, maxLength, line)) {
+    case HttpLineRead::Line:
+        return true;
+    case HttpLineRead::NeedMore:
         return false;
-    }
-    qsizetype length = end - m_pos;
-    if (length > 0 && m_buffer.at(end - 1) == '\r')
-        --length;
-    if (length > maxLength)
+    case HttpLineRead::TooLong:
         return fail(tooLongStatus);
-    *line = m_buffer.mid(m_pos, length);
-    if (line->contains('\r') || line->contains('\0'))
-        return fail(400);
-    m_pos = end + 1;
-    return true;
+    case HttpLineRead::Malformed:
+        break;
+    }
+    return fail(400);
 }
 
 bool HttpRequestParser::parseRequestLine(const QByteArray &line)

@@ -1,4 +1,5 @@
 #include "platform/HttpResponseParser.h"
+#include "platform/HttpLine.h"
 
 #include <algorithm>
 #include <cctype>
@@ -76,23 +77,17 @@ bool HttpResponseParser::fail(Error error)
 
 bool HttpResponseParser::nextLine(QByteArray *line, qsizetype maxLength, Error tooLong)
 {
-    const qsizetype end = m_buffer.indexOf('\n', m_pos);
-    if (end < 0) {
-        // The part of the line that has come, less a CR that may end it.
-        if (m_buffer.size() - m_pos > maxLength + 1)
-            return fail(tooLong);
+    switch (TakeHttpLine(m_buffer, &m_pos, maxLength, line)) {
+    case HttpLineRead::Line:
+        return true;
+    case HttpLineRead::NeedMore:
         return false;
-    }
-    qsizetype length = end - m_pos;
-    if (length > 0 && m_buffer.at(end - 1) == '\r')
-        --length;
-    if (length > maxLength)
+    case HttpLineRead::TooLong:
         return fail(tooLong);
-    *line = m_buffer.mid(m_pos, length);
-    if (line->contains('\r') || line->contains('\0'))
-        return fail(Error::Malformed);
-    m_pos = end + 1;
-    return true;
+    case HttpLineRead::Malformed:
+        break;
+    }
+    return fail(Error::Malformed);
 }
 
 bool HttpResponseParser::parseStatusLine(const QByteArray &line)

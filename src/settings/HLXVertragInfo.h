@@ -7,22 +7,9 @@
 
 #include <QString>
 
-#include <iterator>
-#include <type_traits>
-
 class CHLXVertragInfo
 {
 public:
-    // Transitional: the package list still walks the settings' list as
-    // pointers and reads the option number as strText[1]. Both go once it
-    // reads strOptionNr of the values.
-    struct CPositionalTexts
-    {
-        const QString &operator[](int index) const;
-    };
-    CPositionalTexts strText; // must stay the first member (see operator[])
-    operator const CHLXVertragInfo *() const { return this; }
-
     int bFilled = 0;        // 1 once the reader has filled the record
     QString strBezeichnung; // description of the product, trailing blanks removed
     QString strOptionNr;    // option (product) number of the contract
@@ -43,25 +30,3 @@ public:
     int nStatus = -1;       // state code 11 to 18, or 21 to 28 above the product's limit
     int nGueltigkeitId = 0; // text id of strGueltigkeit (3231, 3222, 3223); 0 when in force
 };
-
-static_assert(std::is_standard_layout_v<CHLXVertragInfo>,
-              "strText finds its record from its own address");
-
-inline const QString &CHLXVertragInfo::CPositionalTexts::operator[](int index) const
-{
-    // The order in which the texts used to be filled.
-    static constexpr QString CHLXVertragInfo::*kOrder[] = {
-        &CHLXVertragInfo::strBezeichnung, &CHLXVertragInfo::strOptionNr,
-        &CHLXVertragInfo::strAbrBeginn,   &CHLXVertragInfo::strStartKm,
-        &CHLXVertragInfo::strStartMeilen, &CHLXVertragInfo::strProduktWert,
-        &CHLXVertragInfo::strKmLimit,     &CHLXVertragInfo::strBeginn,
-        &CHLXVertragInfo::strEnde,        &CHLXVertragInfo::strEndeKm,
-        &CHLXVertragInfo::strEndeMeilen,  &CHLXVertragInfo::strStatus,
-        &CHLXVertragInfo::strHerkunft,    &CHLXVertragInfo::strTextGruppe,
-        &CHLXVertragInfo::strTextKey,     &CHLXVertragInfo::strGueltigkeit,
-    };
-    static const QString none;
-    // The first member of a standard-layout record shares the record's address.
-    const auto *info = reinterpret_cast<const CHLXVertragInfo *>(this);
-    return index >= 0 && index < int(std::size(kOrder)) ? info->*kOrder[index] : none;
-}

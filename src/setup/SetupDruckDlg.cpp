@@ -1,5 +1,6 @@
 #include "setup/SetupDruckDlg.h"
 
+#include "common/DlgButtonRow.h"
 #include "common/OwnSound.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
@@ -105,27 +106,7 @@ CSetupDruckDlg::CSetupDruckDlg(CPrgSettings *settings, QWidget *parent)
     layout->addWidget(edit("AGB"));
     layout->addWidget(edit("AGB2"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto *ok = new QPushButton(OrmelText(2016), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    auto *cancel = new QPushButton(OrmelText(2025), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    auto *help = new QPushButton(QStringLiteral("?"), this);
-    help->setObjectName(QStringLiteral("help"));
-    for (QPushButton *b : {ok, cancel, help}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CSetupDruckDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        PlaySoundSelected(m_pSettings);
-        reject();
-    });
-    connect(help, &QPushButton::clicked, this, &CSetupDruckDlg::OnHelp);
-    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &CSetupDruckDlg::OnHelp);
+    AddOkCancelHelpRow(this, layout, m_pSettings, [this] { OnHelp(); });
     resize(560, sizeHint().height());
 }
 

@@ -2,6 +2,7 @@
 
 #include "basket/print/BasketPrintData.h"
 #include "basket/print/BasketPrintFormat.h"
+#include "common/DlgButtonRow.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -536,31 +537,10 @@ CWkDkZusDlg::CWkDkZusDlg(CPrgSettings *settings, const CWkDkZusHeader &header, Q
     m_pRemark->setObjectName(QStringLiteral("remarkText"));
     layout->addWidget(m_pRemark, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto *ok = new QPushButton(OrmelText(2016), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    auto *cancel = new QPushButton(OrmelText(2025), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    auto *help = new QPushButton(QStringLiteral("?"), this);
-    help->setObjectName(QStringLiteral("help"));
-    for (QPushButton *b : {ok, cancel, help}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CWkDkZusDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        PlaySoundSelected(m_pSettings);
-        reject();
-    });
-    auto onHelp = [this] {
+    AddOkCancelHelpRow(this, layout, m_pSettings, [this] {
         if (m_help)
             m_help();
-    };
-    connect(help, &QPushButton::clicked, this, onHelp);
-    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, onHelp);
+    });
     resize(640, 420);
     m_pRemark->setFocus();
     m_pRemark->moveCursor(QTextCursor::End);

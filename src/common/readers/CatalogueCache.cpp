@@ -101,15 +101,27 @@ template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
     rows.reset();
 }
 
+template <class Rec>
+bool CCatalogueCache::HoldsKeys(const Kind<Rec> &kind,
+                                std::initializer_list<std::reference_wrapper<const QString>> keys,
+                                QStringView group)
+{
+    return kind.bFilled && Equal(kind.group, group) && SameKeys(kind.keys, keys);
+}
+
 template <class Rec, class MakeRec, class Read, class KeyOf>
 void CCatalogueCache::Fill(Kind<Rec> &kind,
                            std::initializer_list<std::reference_wrapper<const QString>> keys,
                            QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
-                           KeyOf keyOf)
+                           KeyOf keyOf, const Kind<Rec> *twin)
 {
-    if (kind.bFilled && Equal(kind.group, group) && SameKeys(kind.keys, keys))
+    if (HoldsKeys(kind, keys, group))
         return;
     kind.Clear();
+    if (twin && HoldsKeys(*twin, keys, group)) {
+        kind = *twin; // the rows are shared, never changed
+        return;
+    }
     if (!db || !mayRead)
         return;
     auto rows = std::make_shared<CHGRows<Rec>>();
@@ -177,7 +189,7 @@ void CCatalogueCache::FillValues(const CPrgSettings &settings, CYaqDb *db, QStri
             return rec;
         },
         [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataFromHG(r); },
-        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); });
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_valuesAwk);
 }
 
 void CCatalogueCache::ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db,
@@ -201,7 +213,7 @@ void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CY
             return rec;
         },
         [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataAWKFromHG(r); },
-        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); });
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_values);
 }
 
 void CCatalogueCache::FillInfos(const CPrgSettings &settings, CYaqDb *db, QStringView hg)

@@ -181,11 +181,18 @@ private:
         void Clear();
     };
     // Fills the kind unless it holds the keys and the main group already.
-    // The record to read into is made only when the database is asked.
+    // A twin kind read by the same query hands over the rows it holds for
+    // the same keys instead of their being read again. The record to read
+    // into is made only when the database is asked.
     template <class Rec, class MakeRec, class Read, class KeyOf>
-    static void
-    Fill(Kind<Rec> &kind, std::initializer_list<std::reference_wrapper<const QString>> keys,
-         QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read, KeyOf keyOf);
+    static void Fill(Kind<Rec> &kind,
+                     std::initializer_list<std::reference_wrapper<const QString>> keys,
+                     QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
+                     KeyOf keyOf, const Kind<Rec> *twin = nullptr);
+    template <class Rec>
+    static bool HoldsKeys(const Kind<Rec> &kind,
+                          std::initializer_list<std::reference_wrapper<const QString>> keys,
+                          QStringView group);
     template <class Rec>
     static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
                     int restart);
@@ -209,6 +216,8 @@ private:
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);
 
+    // The values for the validity questions and for the catalogue page: the
+    // same rows of the same query, read once for both while their keys agree.
     Kind<CAPosWertData> m_values; // by position number, then unit code
     Kind<CAPosWertData> m_valuesAwk;
     Kind<CAPosInfoData> m_infos;

@@ -95,26 +95,11 @@ CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
     v.hlxFlag = settings.nVertrag != 0;
     v.language = GetPrgSprache();
     v.today = GermanDateKey(settings.Heute);
-    for (const CHLXVertragInfo *contract : settings.HLXVertragList) {
-        if (contract && contract->bFilled)
-            v.contracts << contract->strText[1];
+    for (const CHLXVertragInfo &contract : settings.HLXVertragList) {
+        if (contract.bFilled)
+            v.contracts << contract.strOptionNr;
     }
     return v;
-}
-
-QStringList ReadVehicleContracts(CYaqDb *db, const QString &catalogueKey, const QString &vin)
-{
-    QStringList contracts;
-    if (!db || vin.size() != 17)
-        return contracts;
-    CHLXFgstnrData rec;
-    rec.m_strKatBstNr = catalogueKey;
-    rec.m_strFgstNr = vin;
-    for (int ok = db->ReadHLXFgstnrData(rec); ok; ok = db->ReadNext()) {
-        rec.TrimData();
-        contracts << rec.m_strOptionNr;
-    }
-    return contracts;
 }
 
 CPackageListBuilder::CPackageListBuilder(CYaqDb *packageDb, CYaqDb *catalogueDb, CYaqDb *contractDb,

@@ -53,10 +53,6 @@ struct CPackageVehicle
     static CPackageVehicle FromSettings(const CPrgSettings &settings);
 };
 
-// The contract numbers of a vehicle (17-character VIN), as the head row
-// reads them, in the catalogue's order.
-QStringList ReadVehicleContracts(CYaqDb *db, const QString &catalogueKey, const QString &vin);
-
 class CPackageListBuilder
 {
 public:

@@ -315,6 +315,11 @@ const char kAPosWertFromHG[] =
     " remark, flag FROM labour_value"
     " WHERE catalogue_key = ? AND main_group = ? AND lead_type = ? AND extra_code = ?"
     " ORDER BY position_number, unit_code";
+const char kAPosWert[] =
+    "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code, work_units, remark,"
+    " flag FROM labour_value"
+    " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ? AND extra_code = ?"
+    " ORDER BY unit_code";
 } // namespace
 
 int CYaqDb::ReadAPosWertDataFromHG(CAPosWertData &rec)
@@ -337,10 +342,7 @@ int CYaqDb::ReadAPosWertDataAWKFromHG(CAPosWertData &rec)
 int CYaqDb::ReadAPosWertData(CAPosWertData &rec)
 {
     return Select(
-        "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code,"
-        " work_units, remark, flag FROM labour_value"
-        " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
-        " AND extra_code = ? ORDER BY unit_code",
+        kAPosWert,
         {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strLTyp), Key(rec.m_strZusatz)},
         rec);
 }
@@ -844,6 +846,8 @@ const std::pair<const char *, const char *> kAwCatalogue[] = {
     {"alternative main groups", kAltAwMainGroups},
     {"alternative groups of a main group", kAltAwSubGroups},
     {"alternative positions", kAltAwPositions},
+    {"labour values of a main group", kAPosWertFromHG},
+    {"labour values of a position", kAPosWert},
 };
 } // namespace
 

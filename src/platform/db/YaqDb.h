@@ -194,9 +194,9 @@ public:
     int ReadSBefTxtData(CSBefTxtData &rec);
 
     // --- labour-value catalogue page ---
-    // The query text of a read below by name ("catalogue subgroups", ...;
-    // see YaqDb.cpp), for the plan checks and the benchmark; an empty text
-    // for an unknown name.
+    // The query text of a read below by name ("catalogue subgroups", ...,
+    // and the labour values the cached readers read; see YaqDb.cpp), for
+    // the plan checks and the benchmark; an empty text for an unknown name.
     static QString AwCatalogueQuery(const QString &name);
     // Subgroups of a main group (keys m_strKatBstNr, m_strTypNr, m_strHG,
     // m_strSprache), in line order.
