@@ -229,13 +229,5 @@ CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &ans
 
 int CFirstRegistration::CountShortVin(CYaqDb *db, const QString &shortVin)
 {
-    if (!db)
-        return 0;
-    CFgstnrData rec;
-    rec.m_strFgstNr = shortVin;
-    int count = 0;
-    for (int ok = db->ReadVin17Data(rec); ok && count < 2; ok = db->ReadNext())
-        ++count;
-    db->CloseStmt();
-    return count;
+    return db ? db->CountShortVin(shortVin) : 0;
 }

@@ -117,24 +117,6 @@ bool OffersKind(const CPosition &head, int kind)
     return HeadKindOf(head) == kind || !head.PaketTexts[size_t(kNumberOf[kind])].isEmpty();
 }
 
-// How many vehicles of the catalogue have the short VIN; two are enough to
-// say that it names no vehicle for sure.
-int CountShortVin(CYaqDb *db, const QString &shortVin)
-{
-    if (!db)
-        return 0;
-    CFgstnrData rec;
-    rec.m_strFgstNr = shortVin;
-    int count = 0;
-    for (int ok = db->ReadVin17Data(rec); ok; ok = db->ReadNext()) {
-        if (++count == 2) {
-            db->CloseStmt();
-            break;
-        }
-    }
-    return count;
-}
-
 } // namespace
 
 CSRPBbDlg::CSRPBbDlg() = default;
@@ -655,8 +637,9 @@ void CSRPBbDlg::OnDmsRequest()
                 m_pSettings, m_pDmsSender ? m_pDmsSender : m_pOwnSender.get());
             // An answer naming a short VIN that several vehicles share is
             // not taken.
-            m_pOwnClient->SetShortVinCount(
-                [this](const QString &shortVin) { return CountShortVin(Db(0), shortVin); });
+            m_pOwnClient->SetShortVinCount([this](const QString &shortVin) {
+                return Db(0) ? Db(0)->CountShortVin(shortVin) : 0;
+            });
         }
         CPackagePriceExchange exchange(m_pDmsClient ? *m_pDmsClient : *m_pOwnClient,
                                        m_pDmsNotice.get());

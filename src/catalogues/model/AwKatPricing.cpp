@@ -60,17 +60,7 @@ private:
 
 CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db)
 {
-    return [db](const QString &shortVin) {
-        if (!db)
-            return 0;
-        CFgstnrData rec;
-        rec.m_strFgstNr = shortVin;
-        int count = 0;
-        for (int ok = db->ReadVin17Data(rec); ok && count < 2; ok = db->ReadNext())
-            ++count;
-        db->CloseStmt();
-        return count;
-    };
+    return [db](const QString &shortVin) { return db ? db->CountShortVin(shortVin) : 0; };
 }
 
 QString CAwKatPricing::PriceText(double value)

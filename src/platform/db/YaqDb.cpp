@@ -172,6 +172,17 @@ int CYaqDb::ReadVin17Data(CFgstnrData &rec)
     return Select(kVin17, binds, rec);
 }
 
+int CYaqDb::CountShortVin(const QString &shortVin)
+{
+    CFgstnrData rec;
+    rec.m_strFgstNr = shortVin;
+    int count = 0;
+    for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext())
+        ++count;
+    CloseStmt();
+    return count;
+}
+
 int CYaqDb::GetMarkeFromTypschl(CMarkeData &rec)
 {
     return Select(kMarke, {Key(rec.m_strTypSchl)}, rec);

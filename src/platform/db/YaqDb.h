@@ -54,6 +54,9 @@ public:
     // (key m_strFgstNr); the callers count them. Its cost does not grow
     // with the number of ranges.
     int ReadVin17Data(CFgstnrData &rec);
+    // How many vehicles share the short VIN, counted up to two: two are
+    // enough to say that a 7-character VIN names no vehicle for sure.
+    int CountShortVin(const QString &shortVin);
     // Brand of a type key (key m_strTypSchl).
     int GetMarkeFromTypschl(CMarkeData &rec);
     // Type of a catalogue (keys m_strKatBstNr, m_strTypSchl).
