@@ -221,6 +221,7 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
     QCOMPARE(Walk(*db, db->ReadVin17Data(rec), rec, &CFgstnrData::m_strTypSchl).size(), vehicles);
+    QCOMPARE(db->CountShortVin(shortVin), vehicles); // two are as many as it counts
 }
 
 void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting_data()

@@ -143,11 +143,13 @@ template <class Rec>
 int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec,
                           const QString &number, int restart)
 {
-    const QString key = number.trimmed();
+    QString trimmed;
+    const QString &key = Filed(number, trimmed);
     if (restart || !cursor.m_bStarted || key != cursor.m_strNumber) {
         cursor.m_bStarted = true;
         cursor.m_strNumber = key;
-        cursor.m_rows = kind.rows;
+        if (cursor.m_rows != kind.rows)
+            cursor.m_rows = kind.rows;
         cursor.m_nNext = cursor.m_rows ? cursor.m_rows->First(key) : -1;
     }
     if (cursor.m_nNext < 0)
