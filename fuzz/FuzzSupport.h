@@ -58,3 +58,12 @@ inline void AllowInputsUpTo(int *argc, char ***argv, size_t bytes)
     *argc = int(args.size()) - 1;
     *argv = args.data();
 }
+
+// The start of every harness of XML from outside: Qt says nothing, and
+// inputs may be as large as a document the program accepts.
+inline int StartXmlFuzzer(int *argc, char ***argv)
+{
+    QuietQtMessages();
+    AllowInputsUpTo(argc, argv, kXmlInputBytes);
+    return 0;
+}

@@ -11,9 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    QuietQtMessages();
-    AllowInputsUpTo(argc, argv, kXmlInputBytes);
-    return 0;
+    return StartXmlFuzzer(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -6,6 +6,7 @@
 // Links: yaq_common yaq_dms yaq_db yaq_ccd app/FirstRegistration.cpp app/TransferVinHandler.cpp
 // Links: app/VehicleSearch.cpp
 
+#include "DmsFuzzSupport.h"
 #include "FuzzSupport.h"
 #include "app/FirstRegistration.h"
 #include "app/TransferVinHandler.h"
@@ -27,20 +28,11 @@ struct Answerer : IDmsSender
     QString Request(const QString &, const QString &, const QString &) override { return answer; }
 };
 
-// Counts the messages; an answer to the DMS after a message is a fault.
-struct Notices : IDmsNotice
-{
-    int count = 0;
-    void Notice(const QString &, const QString &) override { ++count; }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    QuietQtMessages();
-    AllowInputsUpTo(argc, argv, kXmlInputBytes);
-    return 0;
+    return StartXmlFuzzer(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -64,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // As the answer to the first-registration request.
     {
-        Notices notices;
+        CountingNotices notices;
         Answerer sender;
         sender.answer = text;
         CDmsClient client(&s, &sender);
@@ -80,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // As the answer to the vehicle search: a list holds full VINs, each once,
     // and never too many; an answer that lists nothing is explained.
     {
-        Notices notices;
+        CountingNotices notices;
         Answerer sender;
         sender.answer = text;
         CDmsClient client(&s, &sender);
@@ -101,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // As a request at the listener.
     {
-        Notices notices;
+        CountingNotices notices;
         int answers = 0;
         CDmsFrame frame(&s, &notices, nullptr, [&](const QString &envelope) {
             QDomDocument doc;

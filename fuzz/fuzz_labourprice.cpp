@@ -6,6 +6,7 @@
 // answer that prices nothing is always explained.
 // Links: yaq_awkat yaq_dms
 
+#include "DmsFuzzSupport.h"
 #include "FuzzSupport.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "dms/DmsClient.h"
@@ -24,12 +25,6 @@ struct Answerer : IDmsSender
     QString Request(const QString &, const QString &, const QString &) override { return answer; }
 };
 
-struct Notices : IDmsNotice
-{
-    int count = 0;
-    void Notice(const QString &, const QString &) override { ++count; }
-};
-
 bool IsShownPrice(double value)
 {
     return std::isfinite(value) &&
@@ -40,9 +35,7 @@ bool IsShownPrice(double value)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    QuietQtMessages();
-    AllowInputsUpTo(argc, argv, kXmlInputBytes);
-    return 0;
+    return StartXmlFuzzer(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -61,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.Fgstnr = s.FgstnrFull.right(7);
     UpdateDmsHeader(&s);
 
-    Notices notices;
+    CountingNotices notices;
     Answerer sender;
     sender.answer = input.text;
     CDmsClient client(&s, &sender);

@@ -4,6 +4,7 @@
 // over prices only lines the request named.
 // Links: yaq_pkgpricing yaq_dms
 
+#include "DmsFuzzSupport.h"
 #include "FuzzSupport.h"
 #include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
@@ -22,11 +23,6 @@ struct Answerer : IDmsSender
     QString Request(const QString &, const QString &, const QString &) override { return answer; }
 };
 
-struct Notices : IDmsNotice
-{
-    void Notice(const QString &, const QString &) override {}
-};
-
 std::unique_ptr<CPosition> Line(int type, const char *number, const char *kind)
 {
     auto line = std::make_unique<CPosition>();
@@ -43,9 +39,7 @@ std::unique_ptr<CPosition> Line(int type, const char *number, const char *kind)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    QuietQtMessages();
-    AllowInputsUpTo(argc, argv, kXmlInputBytes);
-    return 0;
+    return StartXmlFuzzer(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -75,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     sub->SubPackage->AddPosition(Line(POS_PART, "9X4129620A", "A"));
     const CPaket before(paket);
 
-    Notices notices;
+    CountingNotices notices;
     Answerer sender;
     sender.answer = text;
     CDmsClient client(&s, &sender);

@@ -4,6 +4,7 @@
 // stays, and an answer that confirms nothing is always explained.
 // Links: yaq_baskettransfer yaq_dms
 
+#include "DmsFuzzSupport.h"
 #include "FuzzSupport.h"
 #include "basket/model/WKList.h"
 #include "basket/transfer/BasketTransfer.h"
@@ -28,12 +29,6 @@ struct Answerer : IDmsSender
     }
 };
 
-struct Notices : IDmsNotice
-{
-    int count = 0;
-    void Notice(const QString &, const QString &) override { ++count; }
-};
-
 struct Yes : ITransferQuestion
 {
     bool Ask(const QString &) override { return true; }
@@ -43,9 +38,7 @@ struct Yes : ITransferQuestion
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    QuietQtMessages();
-    AllowInputsUpTo(argc, argv, kXmlInputBytes);
-    return 0;
+    return StartXmlFuzzer(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -70,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         pos->Number = type == POS_FINDING ? QStringLiteral("8700010") : QStringLiteral("2120000");
         basket.Add(CWKListItem(std::move(pos)), 1);
     }
-    Notices notices;
+    CountingNotices notices;
     Answerer sender;
     sender.answer = text;
     Yes yes;
