@@ -4,6 +4,7 @@
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
 #include "common/OwnSound.h"
+#include "common/PageHost.h"
 #include "common/WaitCursor.h"
 #include "common/readers/HLXContracts.h"
 #include "packages/HLXPrintOut.h"
@@ -16,13 +17,6 @@
 #include <QHBoxLayout>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
-
-namespace {
-// The pages "<" leads back to (the page ids of the labour-value catalogue
-// and the package list), as its tool tip names them.
-constexpr int kFromLabourValues = 150;
-constexpr int kFromPackages = 146;
-} // namespace
 
 CHLXDlg::CHLXDlg() = default;
 CHLXDlg::~CHLXDlg() = default;
@@ -63,9 +57,9 @@ void CHLXDlg::BuildPage(QVBoxLayout *body)
 void CHLXDlg::RefreshPage()
 {
     const int from = CameFrom();
-    BackButton()->setToolTip(from == kFromLabourValues ? OrmelText(3200)
-                             : from == kFromPackages   ? OrmelText(3183)
-                                                       : QString());
+    BackButton()->setToolTip(from == kPageAwKat   ? OrmelText(3200)
+                             : from == kPageSRPWl ? OrmelText(3183)
+                                                  : QString());
     // Texts and fonts may have changed with the language.
     m_pPainter->SetFonts(font());
     ReadContracts();

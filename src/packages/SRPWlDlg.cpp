@@ -32,10 +32,6 @@
 
 namespace {
 
-// The pages "<" leads back to (their ids in the main window's page table).
-constexpr int kFromNrAbfrage = 139;
-constexpr int kFromAwKat = 150;
-
 // The web page's contents codes of the buttons.
 constexpr int kWebSaList = 2;
 constexpr int kWebDipList = 4;
@@ -235,8 +231,8 @@ void CSRPWlDlg::RefreshPage()
     }
     OfferBackToOrigin();
     const int from = CameFrom();
-    BackButton()->setToolTip(from == kFromAwKat       ? OrmelText(3200)
-                             : from == kFromNrAbfrage ? OrmelText(2013)
+    BackButton()->setToolTip(from == kPageAwKat       ? OrmelText(3200)
+                             : from == kPageNrAbfrage ? OrmelText(2013)
                                                       : QString());
     m_pGmInfo->setVisible(m_pSettings->bSpotRepair && SpotRepairSeries());
     m_pGmVehicle->setVisible(m_pGmInfo->isVisible());

@@ -5,6 +5,7 @@
 #include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "packages/model/PriceMath.h"
 #include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
@@ -150,7 +151,7 @@ bool CTransferRequest::WriteVehicleInfo(CDmsMessageWriter &writer) const
 
 QString CTransferRequest::PriceText(double value)
 {
-    return QString::asprintf("%.2f", value + 1e-10);
+    return FormatPrice(value);
 }
 
 QString CTransferRequest::PartType(const QString &kind)
