@@ -3,10 +3,12 @@
 // moving, removing and editing entries.
 
 #include "basket/model/WKList.h"
+#include "basket/model/WkBasket.h"
 #include "basket/model/WkLabourEdit.h"
 #include "packages/model/Paket.h"
 #include "packages/model/PaketNotice.h"
 #include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -161,6 +163,8 @@ private slots:
     void labourEditPrice_data();
     void labourEditPrice();
     void basketListTypes();
+    void directTransfer_data();
+    void directTransfer();
 };
 
 void TestBasketList::initTestCase()
@@ -644,6 +648,75 @@ void TestBasketList::basketListTypes()
         CWKList::PositionTypeToItemType(type, pos);
         QCOMPARE(type, itemType);
     }
+}
+
+void TestBasketList::directTransfer_data()
+{
+    // Whether the package page stored its package, what the basket held
+    // before, whether the DMS took the order; then the transfers, the order
+    // number kept, the entries left.
+    QTest::addColumn<bool>("stores");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("sent");
+    QTest::addColumn<int>("transfers");
+    QTest::addColumn<bool>("orderKept");
+    QTest::addColumn<int>("left");
+    // clang-format off
+    QTest::newRow("stored and sent: order and entries go") << true  << ""      << true  << 1 << false << 0;
+    QTest::newRow("stored, not sent: everything stays")    << true  << ""      << false << 1 << true  << 1;
+    QTest::newRow("sent, a finding stays: order goes")     << true  << "BF:B1" << true  << 1 << false << 1;
+    QTest::newRow("not stored: no transfer")               << false << ""      << true  << 0 << true  << 0;
+    // clang-format on
+}
+
+void TestBasketList::directTransfer()
+{
+    QFETCH(bool, stores);
+    QFETCH(QString, before);
+    QFETCH(bool, sent);
+    struct Ask : IWkBasketAsk
+    {
+        int stored = 0;
+        Answer AskDropEntries() override { return Answer::No; }
+        void TellStored() override { ++stored; }
+        void TellNotice(const QString &) override {}
+    } ask;
+    CPrgSettings settings;
+    settings.bMeldungWK = 1;
+    CWkBasket basket(&settings);
+    basket.SetAsk(&ask);
+    if (!before.isEmpty()) {
+        CWKListItem kept = Entry(before);
+        basket.AddToBasket(&kept, 0);
+    }
+    CWkOrderData order;
+    order.strAuftragsNr = QStringLiteral("A-1");
+    basket.SetOrder(order);
+    int transfers = 0;
+    basket.SetTransferHandler([&] {
+        ++transfers;
+        if (!sent)
+            return;
+        // The road carries the packages, not the finding.
+        for (int i = basket.Entries().GetCount() - 1; i >= 0; --i) {
+            if (basket.Entries().GetAt(i)->Kind != WK_POSITION)
+                basket.Entries().Remove(basket.Entries().GetAt(i));
+        }
+        basket.Entries().MarkOrderSent();
+    });
+    const int noticesBefore = ask.stored;
+    QSignalSpy changes(&basket, &CWkBasket::entriesChanged);
+
+    basket.TransferDirectly([&] {
+        CWKListItem package = Entry(QStringLiteral("SRP:P1"));
+        return stores && basket.AddToBasket(&package, 0) == WK_ADD_DONE;
+    });
+
+    QTEST(transfers, "transfers");
+    QCOMPARE(ask.stored, noticesBefore); // a direct transfer tells nothing
+    QTEST(!basket.Order().strAuftragsNr.isEmpty(), "orderKept");
+    QTEST(basket.GetEntryCount(), "left");
+    QCOMPARE(changes.isEmpty(), !stores);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestBasketList)

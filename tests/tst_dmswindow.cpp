@@ -9,6 +9,7 @@
 #include "app/FgstNrAbfDlg.h"
 #include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/model/AwKatPricing.h"
 #include "common/DmsMsgBoxNotice.h"
 #include "common/DmsWaitWindow.h"
@@ -325,9 +326,11 @@ void TestDmsWindow::pushedVehicleTakesItsOwnData()
         field->setText(QStringLiteral("01.01.2014"));
     }
     m_settings->Erstzulassung = QStringLiteral("01.01.2014");
-    CWkDlg *basket = m_dlg->Page<CWkDlg>();
-    basket->m_strAuftragsNr = QStringLiteral("4711");
-    basket->m_strJobNr = QStringLiteral("J1");
+    CWkBasket *basket = m_dlg->Basket();
+    CWkOrderData order;
+    order.strAuftragsNr = QStringLiteral("4711");
+    order.strJobNr = QStringLiteral("J1");
+    basket->SetOrder(order);
 
     TransferVinRequest push;
     push.vin = QStringLiteral("XVQ2G45B684K56789");
@@ -341,8 +344,8 @@ void TestDmsWindow::pushedVehicleTakesItsOwnData()
     QCOMPARE(field->text(), shown);
     QCOMPARE(m_settings->Kilometer, QStringLiteral("1200"));
     // The push named no order: none of the previous one is left.
-    QCOMPARE(basket->m_strAuftragsNr, QString());
-    QCOMPARE(basket->m_strJobNr, QString());
+    QCOMPARE(basket->Order().strAuftragsNr, QString());
+    QCOMPARE(basket->Order().strJobNr, QString());
 }
 
 // Caller mode "qvlaposquery" hands the basket on at once: here the road of

@@ -6,6 +6,7 @@
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
@@ -378,9 +379,9 @@ void TestMainWindow::basketBackMarkFromTheOldCaption()
     QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CHomeDlg>()));
 
     // A vehicle change with an empty basket is settled without a question.
-    d.Page<CWkDlg>()->m_bVehicleChanged = 1;
-    QCOMPARE(d.Page<CWkDlg>()->AddToBasket(nullptr, 0), 0);
-    QCOMPARE(d.Page<CWkDlg>()->m_bVehicleChanged, 0);
+    d.Basket()->SetVehicleChanged(true);
+    QCOMPARE(d.Basket()->AddToBasket(nullptr, 0), 0);
+    QVERIFY(!d.Basket()->VehicleChanged());
     QCOMPARE(m_env->boxes().size(), 0);
 }
 

@@ -7,9 +7,9 @@
 // DMS answer naming a short VIN of several vehicles is not taken.
 
 #include "basket/model/WKListItem.h"
+#include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
 #include "dms/DmsFrame.h"
-#include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/edit/PackageSelection.h"
@@ -40,9 +40,13 @@ public:
 };
 
 // A basket that answers as told and keeps what it stored.
-class RecordingBasket : public IPackageBasket
+class RecordingBasket : public CWkBasket
 {
 public:
+    RecordingBasket()
+    {
+        SetTransferHandler([this] { ++transfers; });
+    }
     int answer = 3;        // to the first offer (mode 0)
     int replaceAnswer = 3; // to the offer that replaces (mode 2)
     std::vector<CWKListItem> stored;
@@ -55,10 +59,6 @@ public:
             stored.push_back(*entry);
         return result;
     }
-    int EntryCount() const override { return int(stored.size()); }
-    bool CanTransfer() const override { return true; }
-    void SetDirectTransfer(bool) override {}
-    void TransferStored() override { ++transfers; }
 };
 
 // Every labour position of the demo packages applies.
@@ -187,7 +187,7 @@ private:
     TestEnv m_env;
     CPrgSettings m_settings;
     RecordingHost m_host;
-    RecordingBasket m_basket;
+    std::unique_ptr<RecordingBasket> m_basket;
     AllApply m_reads;
     std::unique_ptr<CYaqDb> m_db[4];
     std::unique_ptr<CSRPBbDlg> m_page;
@@ -203,7 +203,8 @@ void TestSRPBbPage::init()
     m_env.answerBoxes(IDOK);
     m_settings = CPrgSettings();
     m_host = RecordingHost();
-    m_basket = RecordingBasket();
+    m_basket = std::make_unique<RecordingBasket>();
+    m_host.m_pBasket = m_basket.get();
     CPrgSettings &s = m_settings;
     s.KatalogKey = QStringLiteral("1");
     s.Heute = QStringLiteral("01.06.2024");
@@ -221,7 +222,6 @@ void TestSRPBbPage::init()
     m_page = std::make_unique<CSRPBbDlg>();
     m_page->Create(&m_settings, 147, 3183,
                    {m_db[0].get(), m_db[1].get(), m_db[2].get(), m_db[3].get()}, &m_host, nullptr);
-    m_page->SetBasket(&m_basket);
     m_page->SetLoadReads(&m_reads);
     m_page->SetConnectionOpener(&OpenDemo);
 }
@@ -321,8 +321,8 @@ void TestSRPBbPage::kindButtonLoadsTheVariant()
         // Stored in that kind, then opened again from the basket.
         m_page->findChild<COwnButton *>(stored)->click();
         QVERIFY(m_page->AddToBasket());
-        QCOMPARE(m_basket.stored.size(), size_t(1));
-        m_page->TakeBasketPackage(*m_basket.stored.front().Paket);
+        QCOMPARE(m_basket->stored.size(), size_t(1));
+        m_page->TakeBasketPackage(*m_basket->stored.front().Paket);
         m_page->ActivatePage(1);
         QVERIFY(m_page->findChild<COwnButton *>(stored)->isChecked());
     }
@@ -397,8 +397,8 @@ void TestSRPBbPage::storingKeepsThePageUnlessStored()
     QCOMPARE(line->Selected, 0);
     const int lines = CountLines(m_page->Edited().Paket());
 
-    m_basket.answer = answer;
-    m_basket.replaceAnswer = replaceAnswer;
+    m_basket->answer = answer;
+    m_basket->replaceAnswer = replaceAnswer;
     AnswerQuestions(leave, overwrite);
     if (action == QLatin1String("transfer"))
         m_page->OnTransfer();
@@ -409,15 +409,15 @@ void TestSRPBbPage::storingKeepsThePageUnlessStored()
     else
         m_page->AddToBasket();
 
-    QCOMPARE(int(m_basket.stored.size()), entries);
+    QCOMPARE(int(m_basket->stored.size()), entries);
     QCOMPARE(m_host.listShown, listShown);
-    QCOMPARE(m_basket.transfers, transfers);
+    QCOMPARE(m_basket->transfers, transfers);
     // The page keeps its package and the choice, whatever the basket did;
     // the basket's entry is a copy of it.
     QCOMPARE(CountLines(m_page->Edited().Paket()), lines);
     QCOMPARE(line->Selected, 0);
     if (entries) {
-        const CWKListItem &entry = m_basket.stored.front();
+        const CWKListItem &entry = m_basket->stored.front();
         QCOMPARE(entry.Kind, int(WK_SRP));
         QVERIFY(entry.Paket && entry.Paket.get() != &m_page->Edited().Paket());
         QCOMPARE(CountLines(*entry.Paket), lines);

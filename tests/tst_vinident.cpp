@@ -11,6 +11,7 @@
 #include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/NrAbfrageDlg.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
@@ -209,7 +210,7 @@ void TestVinIdent::refusedChangeKeepsThePreviousVehicle()
     QCOMPARE(m_settings->EReihe, QStringLiteral("F40"));
     QCOMPARE(m_dlg->VinEdit()->text(), kVinArvo);
     QCOMPARE(m_dlg->TypeKeyEdit()->text(), QStringLiteral("7A01"));
-    QCOMPARE(m_dlg->Page<CWkDlg>()->m_bVehicleChanged, 0);
+    QVERIFY(!m_dlg->Basket()->VehicleChanged());
     // The kept vehicle keeps its inclusive-service contract.
     QCOMPARE(m_settings->nVertrag, 1);
     QVERIFY(!m_settings->VertragText1.isEmpty());

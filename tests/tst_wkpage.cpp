@@ -4,6 +4,7 @@
 
 #include "basket/WkDlg.h"
 #include "basket/WkRowPainter.h"
+#include "basket/model/WkBasket.h"
 #include "basket/transfer/BasketTransfer.h"
 #include "common/OwnButton.h"
 #include "dms/DmsClient.h"
@@ -91,6 +92,7 @@ private:
     TestEnv m_env;
     CPrgSettings m_settings;
     NoHost m_host;
+    std::unique_ptr<CWkBasket> m_basket;
     std::unique_ptr<CWkDlg> m_page;
 };
 
@@ -102,20 +104,24 @@ void TestWkPage::initTestCase()
 void TestWkPage::init()
 {
     m_settings.bMeldungWK = 0;
+    m_basket = std::make_unique<CWkBasket>(&m_settings);
+    m_host.m_pBasket = m_basket.get();
     m_page = std::make_unique<CWkDlg>();
+    m_basket->SetAsk(m_page.get());
     m_page->Create(&m_settings, 149, 6078, {}, &m_host, nullptr);
 }
 
 void TestWkPage::cleanup()
 {
     m_page.reset();
+    m_basket.reset();
     SetMsgBoxResponder({});
 }
 
 QString TestWkPage::Numbers() const
 {
     QStringList numbers;
-    for (const auto &entry : m_page->Entries())
+    for (const auto &entry : m_basket->Entries())
         numbers << entry->Number();
     return numbers.join(QLatin1Char(','));
 }
@@ -145,24 +151,28 @@ void TestWkPage::vehicleChange()
     QFETCH(int, answer);
     for (int i = 0; i < stored; ++i) {
         CWKListItem entry = Entry(WK_SRP, QStringLiteral("110%1").arg(i));
-        QCOMPARE(m_page->AddToBasket(&entry, 0), 3);
+        QCOMPARE(m_basket->AddToBasket(&entry, 0), 3);
     }
-    m_page->m_strAuftragsNr = QStringLiteral("A-77");
-    m_page->UpdateData(false);
+    CWkOrderData order;
+    order.strAuftragsNr = QStringLiteral("A-77");
+    m_basket->SetOrder(order);
     m_env.answerBoxes(answer);
     const int boxesBefore = m_env.boxes().size();
-    m_page->m_bVehicleChanged = 1;
+    m_basket->SetVehicleChanged(true);
 
     CWKListItem offered = Entry(WK_VLP, QStringLiteral("2200"));
-    QTEST(m_page->AddToBasket(offer ? &offered : nullptr, 0), "result");
+    QTEST(m_basket->AddToBasket(offer ? &offered : nullptr, 0), "result");
 
     QTEST(int(std::count_if(m_env.boxes().begin() + boxesBefore, m_env.boxes().end(),
                             [](const MsgBoxRequest &box) { return box.text == OrmelText(4045); })),
           "asked");
-    QTEST(m_page->GetEntryCount(), "entriesAfter");
-    QTEST(m_page->m_bVehicleChanged, "flagAfter");
-    // The order number belongs to the basket it was typed for.
-    QCOMPARE(m_page->m_strAuftragsNr.isEmpty(), m_page->m_bVehicleChanged == 0);
+    QTEST(m_basket->GetEntryCount(), "entriesAfter");
+    QTEST(int(m_basket->VehicleChanged()), "flagAfter");
+    // The order number belongs to the basket it was typed for, and the
+    // page shows what the basket holds.
+    QCOMPARE(m_basket->Order().strAuftragsNr.isEmpty(), !m_basket->VehicleChanged());
+    QCOMPARE(m_page->findChild<QLineEdit *>(QStringLiteral("orderNumberEdit"))->text(),
+             m_basket->Order().strAuftragsNr);
 }
 
 void TestWkPage::moveKeepsSelection_data()
@@ -189,7 +199,7 @@ void TestWkPage::moveKeepsSelection()
     QFETCH(int, selectedAfter);
     for (const char *number : {"A", "B", "C"}) {
         CWKListItem entry = Entry(WK_SRP, QLatin1String(number));
-        m_page->AddToBasket(&entry, 0);
+        m_basket->AddToBasket(&entry, 0);
     }
     m_page->SelectRow(selected);
     const QString moved = selected >= 0 ? m_page->SelectedEntry()->Number() : QString();
@@ -205,7 +215,7 @@ void TestWkPage::moveKeepsSelection()
 
     // A later entry leaves the selection where it is.
     CWKListItem later = Entry(WK_GRP, QStringLiteral("D"));
-    m_page->AddToBasket(&later, 0);
+    m_basket->AddToBasket(&later, 0);
     QCOMPARE(m_page->SelectedRow(), selectedAfter);
 }
 
@@ -280,22 +290,22 @@ void TestWkPage::orderGoesWithTheTransfer()
     dms.word = confirmation;
     dms.version = DmsHeaderVersion(m_settings);
     // As the main window hands the transfer in.
-    m_page->SetTransferHandler([this, &dms] {
+    m_basket->SetTransferHandler([this, &dms] {
         CTransferOrder order;
-        order.orderNumber = m_page->m_strAuftragsNr;
-        order.settlementCode = m_page->m_strAbrechnung;
-        order.jobNumber = m_page->m_strJobNr;
+        order.orderNumber = m_basket->Order().strAuftragsNr;
+        order.settlementCode = m_basket->Order().strAbrechnung;
+        order.jobNumber = m_basket->Order().strJobNr;
         CDmsClient client(&m_settings, &dms);
         CBasketTransfer transfer(client, &dms, nullptr);
-        if (transfer.Transfer(m_page->Entries(), order).removed)
-            m_page->EntriesChanged();
+        if (transfer.Transfer(m_basket->Entries(), order).removed)
+            m_basket->EntriesChanged();
     });
     for (const QString &kind : entries.split(QLatin1Char(','))) {
         CWKListItem entry = kind == QLatin1String("SRP") ? Entry(WK_SRP, QStringLiteral("1110010"))
                             : kind == QLatin1String("POS")
                                 ? Entry(WK_POSITION, QStringLiteral("2120000"))
                                 : Entry(WK_POSITION, QStringLiteral("8700010"), POS_FINDING);
-        QCOMPARE(m_page->AddToBasket(&entry, 0), 3);
+        QCOMPARE(m_basket->AddToBasket(&entry, 0), 3);
     }
     const QStringList fields = {QStringLiteral("orderNumberEdit"), QStringLiteral("settlementEdit"),
                                 QStringLiteral("jobNumberEdit"), QStringLiteral("jobNoteEdit")};
@@ -307,10 +317,11 @@ void TestWkPage::orderGoesWithTheTransfer()
     QTEST(Numbers(), "left");
     for (const QString &name : fields)
         QCOMPARE(m_page->findChild<QLineEdit *>(name)->text(), orderKept ? name : QString());
-    QCOMPARE(m_page->m_strAuftragsNr, orderKept ? fields[0] : QString());
-    QCOMPARE(m_page->m_strAbrechnung, orderKept ? fields[1] : QString());
-    QCOMPARE(m_page->m_strJobNr, orderKept ? fields[2] : QString());
-    QCOMPARE(m_page->m_strJobHinweis, orderKept ? fields[3] : QString());
+    const CWkOrderData &order = m_basket->Order();
+    QCOMPARE(order.strAuftragsNr, orderKept ? fields[0] : QString());
+    QCOMPARE(order.strAbrechnung, orderKept ? fields[1] : QString());
+    QCOMPARE(order.strJobNr, orderKept ? fields[2] : QString());
+    QCOMPARE(order.strJobHinweis, orderKept ? fields[3] : QString());
 }
 
 YAQ_TEST_MAIN(TestWkPage)

@@ -9,7 +9,7 @@
 #include "app/TransferVinHandler.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
-#include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "common/OwnSound.h"
 #include "common/TextDlg.h"
 #include "platform/OrmelText.h"
@@ -90,7 +90,7 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    CWkDlg *basket = m_window.Page<CWkDlg>();
+    CWkBasket *basket = m_window.Basket();
 
     CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
     handler.SetVinCompletion([this](QString *vin) {
@@ -103,8 +103,7 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     handler.SetQuestion([this](const QString &text) {
         return OwnMsgBox(text, &m_window, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
     });
-    handler.SetBasketHasEntries(
-        [basket] { return basket && basket->IsCreated() && basket->GetEntryCount() > 0; });
+    handler.SetBasketHasEntries([basket] { return basket && basket->GetEntryCount() > 0; });
     const CTransferVinOutcome out = handler.HandleSoapRequest(request);
     if (out.result)
         m_window.m_bHoldAllB = 1;
@@ -118,10 +117,11 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
         m_head.SetCustomerSpecificPrice();
         if (!basket)
             return;
-        basket->m_strAuftragsNr = out.data.orderNumber;
-        basket->m_strAbrechnung = out.data.settlementCode;
-        basket->m_strJobNr = out.data.jobNumber;
-        basket->UpdateData(false);
+        CWkOrderData order = basket->Order();
+        order.strAuftragsNr = out.data.orderNumber;
+        order.strAbrechnung = out.data.settlementCode;
+        order.strJobNr = out.data.jobNumber;
+        basket->SetOrder(order);
     };
 
     switch (out.action) {

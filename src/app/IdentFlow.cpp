@@ -8,7 +8,7 @@
 #include "app/PendingIdent.h"
 #include "app/VinCheck.h"
 #include "app/Yaq2Dlg.h"
-#include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
@@ -422,8 +422,8 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
         return 0;
 
     m_bVehicleChangeGuard = true;
-    CWkDlg *basket = m_window.Page<CWkDlg>();
-    basket->m_bVehicleChanged = 1;
+    CWkBasket *basket = m_window.Basket();
+    basket->SetVehicleChanged(true);
     const int keep = m_basketQuestion ? m_basketQuestion() : basket->AddToBasket(nullptr, 0);
     if (keep != 1) {
         m_bVehicleChangeGuard = false;
@@ -431,7 +431,7 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
     }
 
     CPrgSettings &s = *m_pSettings;
-    basket->m_bVehicleChanged = 0;
+    basket->SetVehicleChanged(false);
     if (previous) {
         // The settings go back to the previous vehicle as a whole.
         previous->Restore(s);

@@ -6,11 +6,11 @@
 #include "app/Yaq2Dlg.h"
 #include "basket/LabourEditDlg.h"
 #include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "basket/print/BasketPrinter.h"
 #include "basket/transfer/BasketTransfer.h"
 #include "catalogues/AwKatDlg.h"
 #include "common/OwnButton.h"
-#include "packages/PackageBasket.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "platform/MsgBox.h"
@@ -19,28 +19,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// The basket page as the package pages reach it.
-class CBasketOfPackages : public IPackageBasket
-{
-public:
-    explicit CBasketOfPackages(CWkDlg *basket) : m_pBasket(basket) {}
-    int AddToBasket(CWKListItem *entry, int mode) override
-    {
-        return m_pBasket->AddToBasket(entry, mode);
-    }
-    int EntryCount() const override { return m_pBasket->GetEntryCount(); }
-    bool CanTransfer() const override { return m_pBasket->HasTransfer(); }
-    void SetDirectTransfer(bool direct) override { m_pBasket->m_bDirectTransfer = direct ? 1 : 0; }
-    void TransferStored() override
-    {
-        m_pBasket->TransferButton()->click();
-        m_pBasket->m_bDirectTransfer = 0;
-    }
-
-private:
-    CWkDlg *m_pBasket;
-};
 
 // The adviser's answer to a question of the transfer (creating the vehicle).
 class CTransferQuestion : public ITransferQuestion
@@ -68,14 +46,15 @@ CPageLinks::~CPageLinks() = default;
 
 void CPageLinks::Connect()
 {
-    CWkDlg *basket = m_window.Page<CWkDlg>();
+    CWkBasket *basket = m_window.Basket();
+    CWkDlg *basketPage = m_window.Page<CWkDlg>();
     CSRPBbDlg *editing = m_window.Page<CSRPBbDlg>();
+    // The basket page answers the basket's questions.
+    basket->SetAsk(basketPage);
 
     // The package list hands a chosen package to the editing page; the
     // editing page stores it in the basket, the basket hands it back.
     m_window.Page<CSRPWlDlg>()->SetEditingPage(editing);
-    m_pBasketOfPackages = std::make_unique<CBasketOfPackages>(basket);
-    editing->SetBasket(m_pBasketOfPackages.get());
     // Loading a package needs connections of its own.
     editing->SetConnectionOpener([this]() -> std::unique_ptr<CYaqDb> {
         auto db = std::make_unique<CYaqDb>();
@@ -83,17 +62,15 @@ void CPageLinks::Connect()
             return nullptr;
         return db;
     });
-    basket->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
+    basketPage->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
         // Spot-repair packages have no editing page of their own yet.
         if (kind != WK_CCP)
             editing->TakeBasketPackage(paket);
     });
 
     // Labour positions from the catalogue, edited in the basket.
-    m_window.Page<CAwKatDlg>()->SetBasketDoor(
-        [basket](CWKListItem *entry, int mode) { return basket->AddToBasket(entry, mode); });
-    basket->SetLabourEditor([basket](CWkLabourEdit &fields) {
-        CLabourEditDlg dialog(fields, basket);
+    basketPage->SetLabourEditor([basketPage](CWkLabourEdit &fields) {
+        CLabourEditDlg dialog(fields, basketPage);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         fields = dialog.Fields();
@@ -106,16 +83,15 @@ void CPageLinks::Connect()
     m_window.Page<CAwKatDlg>()->SetDmsClient(&m_dms.Client());
 
     // The basket to the dealer system.
-    basket->SetTransferHandler([this, basket] {
-        basket->UpdateData(true);
-        CDmsMsgBoxNotice notice(basket, MSG_ALIGN_LEFT);
-        CTransferQuestion question(basket);
+    basket->SetTransferHandler([this, basket, basketPage] {
+        CDmsMsgBoxNotice notice(basketPage, MSG_ALIGN_LEFT);
+        CTransferQuestion question(basketPage);
         CBasketTransfer transfer(m_dms.Client(), &notice, &question);
         CTransferOrder order;
-        order.orderNumber = basket->m_strAuftragsNr;
-        order.settlementCode = basket->m_strAbrechnung;
-        order.jobNumber = basket->m_strJobNr;
-        order.offer = basket->m_bAngebot != 0;
+        order.orderNumber = basket->Order().strAuftragsNr;
+        order.settlementCode = basket->Order().strAbrechnung;
+        order.jobNumber = basket->Order().strJobNr;
+        order.offer = basket->Order().bAngebot != 0;
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);
         if (result.removed)
             basket->EntriesChanged();
@@ -126,21 +102,20 @@ void CPageLinks::Connect()
     // The offer and the information sheet.
     m_pBasketPrinter = std::make_unique<CBasketPrinter>(m_pSettings, &m_window);
     m_pBasketPrinter->SetHelpHandler([this](int context) { m_window.ShowHelpPage(context); });
-    basket->SetPrintHandler([this, basket] {
-        basket->UpdateData(true);
+    basketPage->SetPrintHandler([this, basket] {
         CBasketHeadFields head;
         head.date = m_head.DateEdit()->text();
         head.plate = m_head.Plate()->text();
         head.mileage = m_head.Mileage()->text();
-        head.orderNumber = basket->m_strAuftragsNr;
+        head.orderNumber = basket->Order().strAuftragsNr;
         m_pBasketPrinter->Run(basket->Entries(), head);
     });
 
     // The basket button names how many entries the basket holds and shows
     // its colour while it holds any.
-    QObject::connect(basket, &CWkDlg::basketCaptionChanged, &m_window,
-                     [this](const QString &caption, const QColor &colour) {
-                         m_window.HeadButton(kBtnBasket)->setText(caption);
-                         m_window.HeadButton(kBtnBasket)->SetFaceColour(colour);
-                     });
+    QObject::connect(basket, &CWkBasket::entriesChanged, &m_window, [this, basket, basketPage] {
+        const int entries = basket->GetEntryCount();
+        m_window.HeadButton(kBtnBasket)->setText(CWkDlg::BasketCaption(entries));
+        m_window.HeadButton(kBtnBasket)->SetFaceColour(basketPage->BasketCaptionColour(entries));
+    });
 }

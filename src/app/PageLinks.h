@@ -11,7 +11,6 @@ class CDmsExchange;
 class CHeadRowView;
 class CPrgSettings;
 class CYaq2Dlg;
-class IPackageBasket;
 
 class CPageLinks
 {
@@ -28,6 +27,5 @@ private:
     CHeadRowView &m_head;
     CDmsExchange &m_dms;
     CPrgSettings *m_pSettings;
-    std::unique_ptr<IPackageBasket> m_pBasketOfPackages;
     std::unique_ptr<CBasketPrinter> m_pBasketPrinter;
 };

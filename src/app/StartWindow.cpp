@@ -5,7 +5,7 @@
 #include "app/IdentFlow.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2Dlg.h"
-#include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "platform/MsgBox.h"
 #include "settings/PrgSettings.h"
 
@@ -107,10 +107,9 @@ void CStartWindow::ShowNrAbfragePage()
 // goes to the dealer system.
 void CStartWindow::TransferBasket()
 {
-    if (CWkDlg *basket = m_dlg.Page<CWkDlg>()) {
-        basket->AddToBasket(nullptr, 0);
-        basket->Transfer();
-    }
+    CWkBasket *basket = m_dlg.Basket();
+    basket->AddToBasket(nullptr, 0);
+    basket->Transfer();
 }
 
 // The caller's package request answers on the clipboard; the program has no

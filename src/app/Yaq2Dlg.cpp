@@ -11,6 +11,7 @@
 #include "app/StartupConfig.h"
 #include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
@@ -77,6 +78,7 @@ ConnectValues StartConnectValues()
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
     : QDialog(parent), m_pSettings(settings), m_placement(this, settings), m_nCurPage(kPageHome)
 {
+    m_pBasket = std::make_unique<CWkBasket>(m_pSettings);
     for (const CPageRow &row : PageRows())
         m_pages.emplace_back(row.make());
     InitYaqResources();
@@ -129,6 +131,8 @@ CYaq2Dlg::~CYaq2Dlg()
     // their destruction sends; the head widgets themselves are children of
     // the window and go last, with the filter already seeing no head row.
     m_pHeadRow.reset();
+    m_pBasket->SetAsk(nullptr);
+    m_pBasket->SetTransferHandler({});
     m_pages.clear();
     m_pLinks.reset();
     m_pDms.reset();
@@ -505,6 +509,21 @@ bool CYaq2Dlg::PreparePageSwitch()
             control->setEnabled(false);
     }
     return true;
+}
+
+void CYaq2Dlg::ApplySessionLocks(int pageId)
+{
+    const CPageRow *row = FindPageRow(pageId);
+    if (!row)
+        return;
+    const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
+    CPageDlg *page = Page(pageId);
+    for (const CLockableControl &lock : row->locks) {
+        if (lock.control && page && policy.Forbids(lock.id)) {
+            if (QWidget *control = lock.control(*page))
+                control->setEnabled(false);
+        }
+    }
 }
 
 // The control of a head or page control id; null for a page not created yet.

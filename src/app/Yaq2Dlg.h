@@ -31,6 +31,7 @@ class CYaqDb;
 struct CMainWndArgs;
 class CPageDlg;
 class CPageLinks;
+class CWkBasket;
 class CStartWindow;
 class COwnButton;
 class QComboBox;
@@ -98,6 +99,8 @@ public:
     void ShowPage(int pageId, const CPageRequest &request) override;
     int CameFrom(int pageId) const override;
     void GoBack(int pageId) override;
+    CWkBasket *Basket() const override { return m_pBasket.get(); }
+    void ApplySessionLocks(int pageId) override;
     // The start page of the command line ("AW", "BF", "SRP", "RR", "HLX").
     void OnStartPage();
 
@@ -218,6 +221,8 @@ private:
     QWidget *LockableControl(int id) const;
 
     CPrgSettings *m_pSettings;
+    // The basket of the session; the pages borrow it, so it outlives them.
+    std::unique_ptr<CWkBasket> m_pBasket;
     // The four connections db0 to db3; null when not open. The pages borrow
     // them, so they are declared before the pages and outlive them.
     std::unique_ptr<CYaqDb> m_pDb[4];

@@ -52,18 +52,9 @@ const QColor kFilledBasket(0xC0, 0xDC, 0xC0);
 
 } // namespace
 
-CWkDlg::CWkDlg()
-{
-    m_WkList.SetNotice(this);
-}
+CWkDlg::CWkDlg() = default;
 
 CWkDlg::~CWkDlg() = default;
-
-void CWkDlg::SetTransferHandler(std::function<void()> handler)
-{
-    m_transfer = std::move(handler);
-    UpdateButtons();
-}
 
 void CWkDlg::SetPrintHandler(std::function<void()> handler)
 {
@@ -84,6 +75,10 @@ void CWkDlg::SetPackageEditHandler(std::function<void(const CPaket &, int)> hand
 
 void CWkDlg::BuildPage(QVBoxLayout *body)
 {
+    m_pBasket = Basket();
+    static const CWKList noEntries;
+    const CWKList *entries = m_pBasket ? &m_pBasket->Entries() : &noEntries;
+
     // The order data for the dealer system.
     auto *fields = new QGridLayout;
     auto makeEdit = [this](const QString &name) {
@@ -119,7 +114,7 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
     m_pPainter->SetFonts(font());
     if (m_pSettings)
         m_pPainter->SetSiFindingBackground(m_pSettings->GetBkColor());
-    m_pModel = new CWkListModel(&m_WkList, this);
+    m_pModel = new CWkListModel(entries, this);
     m_pList = new COwnLB(this);
     m_pList->setObjectName(QStringLiteral("basketList"));
     m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -155,10 +150,10 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
         this);
     m_pTotal = new CWkPaintedField(
         QStringLiteral("totalField"),
-        [this, priceLeft](QPainter &p, const QRect &r) {
+        [this, priceLeft, entries](QPainter &p, const QRect &r) {
             m_pPainter->DrawTotalField(&p, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1),
-                                       priceLeft(r), m_WkList.GrossTotal(), m_WkList.NetTotal(),
-                                       m_WkList.CommonCurrency());
+                                       priceLeft(r), entries->GrossTotal(), entries->NetTotal(),
+                                       entries->CommonCurrency());
         },
         this);
     const int line = m_pPainter->LineHeight();
@@ -202,10 +197,13 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
 
     connect(m_pTransfer, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        Transfer();
+        TakeOrder();
+        if (m_pBasket)
+            m_pBasket->Transfer();
     });
     connect(m_pPrint, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
+        TakeOrder();
         if (m_print)
             m_print();
     });
@@ -216,18 +214,35 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
     connect(m_pAwKat, &QAbstractButton::clicked, this, &CWkDlg::OnAwCatalogue);
     connect(m_pSrp, &QAbstractButton::clicked, this, &CWkDlg::OnPackages);
     connect(m_pAuftragsNr, &QLineEdit::textEdited, this, [this] {
-        UpdateData(true);
+        TakeOrder();
         UpdateButtons();
     });
     for (QLineEdit *edit : {m_pAbrechnung, m_pJobHinweis, m_pJobNr})
-        connect(edit, &QLineEdit::textEdited, this, [this] { UpdateData(true); });
+        connect(edit, &QLineEdit::textEdited, this, [this] { TakeOrder(); });
     connect(m_pAngebot, &QAbstractButton::clicked, this, [this] {
         PlaySoundSelected(m_pSettings);
-        UpdateData(true);
+        TakeOrder();
     });
 
+    if (m_pBasket) {
+        connect(m_pBasket, &CWkBasket::entriesChanged, this, [this](const CWKListItem *newEntry) {
+            if (m_pBasket->Entries().IndexOfEqual(m_pSelection.get()) < 0)
+                m_pSelection.reset();
+            RebuildList(newEntry);
+            OnTotalsChanged();
+        });
+        connect(m_pBasket, &CWkBasket::entryChanged, this, [this](int row) {
+            m_pModel->EntryChanged(row);
+            OnTotalsChanged();
+        });
+        connect(m_pBasket, &CWkBasket::orderChanged, this, [this] {
+            ShowOrder();
+            UpdateButtons();
+        });
+    }
+
     SetCaptions();
-    UpdateData(false);
+    ShowOrder();
     UpdateButtons();
 }
 
@@ -269,158 +284,41 @@ void CWkDlg::RefreshPage()
     update();
 }
 
-void CWkDlg::Notice(const QString &text)
+IWkBasketAsk::Answer CWkDlg::AskDropEntries()
+{
+    const int answer = OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO);
+    if (answer == IDYES)
+        return Answer::Yes;
+    return answer == IDNO ? Answer::No : Answer::Closed;
+}
+
+void CWkDlg::TellStored()
+{
+    if (m_pSettings)
+        OwnMsgChkBox(OrmelText(4021), &m_pSettings->bMeldungWK, this);
+}
+
+void CWkDlg::TellNotice(const QString &text)
 {
     OwnMsgBox(text, this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
-}
-
-int CWkDlg::AddToBasket(CWKListItem *entry, int mode)
-{
-    // While a vehicle change is pending the fields belong to the old
-    // vehicle: they are shown, not taken.
-    UpdateData(!m_bVehicleChanged);
-    if (m_bVehicleChanged) {
-        if (!entry && GetEntryCount() > 0) {
-            const int answer =
-                OwnMsgBox(OrmelText(4045), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO);
-            if (answer == IDNO)
-                return 1;
-            if (answer == IDYES) {
-                ClearBasket();
-                ResetPrintData();
-                m_bVehicleChanged = 0;
-            }
-            return 0;
-        }
-        ClearBasket();
-        ResetPrintData();
-        m_bVehicleChanged = 0;
-    }
-    if (!entry) {
-        UpdateData(false);
-        return 0;
-    }
-
-    // The service information tells how this work is billed: it is charged
-    // by the time it takes.
-    const CWKListItem *offered = entry;
-    std::unique_ptr<CWKListItem> byTime;
-    const QString siHint = OrmelText(3077);
-    if (entry->IsLabourPosition() && !siHint.isEmpty() && entry->APos->Quantity == siHint) {
-        byTime = std::make_unique<CWKListItem>(*entry);
-        byTime->APos->Az = CPosition::AzMarker();
-        byTime->APos->Quantity.clear();
-        offered = byTime.get();
-    }
-    const int result = m_WkList.Add(*offered, mode);
-    if (result == WK_ADD_DONE) {
-        if (!m_bDirectTransfer && m_pSettings && m_pSettings->bMeldungWK)
-            OwnMsgChkBox(OrmelText(4021), &m_pSettings->bMeldungWK, this);
-        RebuildList(offered);
-        OnTotalsChanged();
-        m_bVehicleChanged = 0;
-    }
-    UpdateData(false);
-    return result;
-}
-
-int CWkDlg::OfferToBasket(CWKListItem *entry)
-{
-    int result = AddToBasket(entry, 0);
-    if (!entry || !CWKListItem::IsPackageKind(entry->Kind))
-        return result;
-    if (result == WK_ADD_DUPLICATE) {
-        const int answer =
-            OwnMsgBox(OrmelText(4077), this, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNOCANCEL);
-        if (answer == IDYES)
-            result = AddToBasket(entry, 2);
-        else if (answer == IDNO && m_pHost)
-            m_pHost->ShowPage(kPageWk);
-    }
-    if (result == 0)
-        OwnMsgBox(OrmelText(4044), this);
-    return result;
-}
-
-void CWkDlg::ClearBasket()
-{
-    m_WkList.RemoveAll();
-    m_pSelection.reset();
-    if (IsCreated()) {
-        m_bRebuilding = true;
-        m_pModel->Sync();
-        m_bRebuilding = false;
-    }
-    m_WkList.TakeOrderSent();
-    ClearOrderData();
-    // An empty basket shows no old sum.
-    OnTotalsChanged();
-}
-
-void CWkDlg::ClearOrderData()
-{
-    m_strAuftragsNr.clear();
-    m_strAbrechnung.clear();
-    m_strJobHinweis.clear();
-    m_strJobNr.clear();
-    UpdateData(false);
-    UpdateButtons();
-}
-
-void CWkDlg::Transfer()
-{
-    UpdateData(true);
-    if (m_transfer)
-        m_transfer();
-    TakeTransferOutcome();
-}
-
-void CWkDlg::TakeTransferOutcome()
-{
-    // The order went out with the basket: the next basket must not go to
-    // the dealer system under the old order number. Entries the road could
-    // not carry stay, for another road or another order.
-    if (!m_WkList.TakeOrderSent())
-        return;
-    if (m_WkList.IsEmpty())
-        ClearBasket();
-    else
-        ClearOrderData();
-}
-
-void CWkDlg::ResetPrintData()
-{
-    if (!m_pSettings)
-        return;
-    m_pSettings->nBasketPrintForm = 0;
-    for (QString &text : m_pSettings->PrintTexts)
-        text.clear();
-}
-
-void CWkDlg::EntriesChanged()
-{
-    if (m_WkList.IndexOfEqual(m_pSelection.get()) < 0)
-        m_pSelection.reset();
-    RebuildList(nullptr);
-    OnTotalsChanged();
 }
 
 void CWkDlg::OnTotalsChanged()
 {
     if (IsCreated())
         m_pTotal->update();
-    emit basketCaptionChanged(BasketCaption(), BasketCaptionColour());
+    UpdateButtons();
 }
 
-QString CWkDlg::BasketCaption() const
+QString CWkDlg::BasketCaption(int entries)
 {
     const QString text = OrmelText(6078);
-    return GetEntryCount() == 0 ? text : text + QStringLiteral(" (%1)").arg(GetEntryCount());
+    return entries == 0 ? text : text + QStringLiteral(" (%1)").arg(entries);
 }
 
-QColor CWkDlg::BasketCaptionColour() const
+QColor CWkDlg::BasketCaptionColour(int entries) const
 {
-    return GetEntryCount() == 0 ? palette().color(QPalette::Button) : kFilledBasket;
+    return entries == 0 ? palette().color(QPalette::Button) : kFilledBasket;
 }
 
 CWKListItem *CWkDlg::SelectedEntry() const
@@ -454,9 +352,10 @@ void CWkDlg::RebuildList(const CWKListItem *newEntry)
         return;
     m_bRebuilding = true;
     m_pModel->Sync();
-    SelectRow(m_WkList.IndexOfEqual(m_pSelection.get()));
+    const CWKList *entries = m_pBasket ? &m_pBasket->Entries() : nullptr;
+    SelectRow(entries ? entries->IndexOfEqual(m_pSelection.get()) : -1);
     m_bRebuilding = false;
-    const int newRow = newEntry ? m_WkList.IndexOfEqual(newEntry) : -1;
+    const int newRow = newEntry && entries ? entries->IndexOfEqual(newEntry) : -1;
     if (newRow >= 0)
         m_pList->scrollTo(m_pModel->index(newRow), QAbstractItemView::PositionAtTop);
     m_pList->viewport()->update();
@@ -484,10 +383,10 @@ void CWkDlg::UpdateButtons()
                    (selected->IsLabourPosition() && m_labourEditor);
     m_pEdit->setEnabled(editable);
 
-    const bool empty = GetEntryCount() == 0;
+    const bool empty = !m_pBasket || m_pBasket->GetEntryCount() == 0;
     m_pPrint->setEnabled(!empty && m_print);
     const CPrgSettings *s = m_pSettings;
-    if (empty || !m_transfer)
+    if (empty || !m_pBasket->HasTransfer())
         m_pTransfer->setEnabled(false);
     else if (!s || !s->bSession)
         m_pTransfer->setEnabled(true);
@@ -504,8 +403,12 @@ void CWkDlg::UpdateButtons()
     const bool orderEmpty = m_pAuftragsNr->text().isEmpty();
     auto clearOffer = [this] {
         m_pAngebot->setEnabled(false);
-        m_bAngebot = 0;
         m_pAngebot->setChecked(false);
+        if (m_pBasket && m_pBasket->Order().bAngebot) {
+            CWkOrderData order = m_pBasket->Order();
+            order.bAngebot = 0;
+            m_pBasket->SetOrder(order);
+        }
     };
     if (orderEmpty && offerAllowed) {
         m_pAuftragsNr->setEnabled(true);
@@ -533,30 +436,38 @@ void CWkDlg::UpdateButtons()
     }
 }
 
-void CWkDlg::UpdateData(bool saveAndValidate)
+void CWkDlg::ShowOrder()
 {
-    if (!IsCreated())
+    if (!IsCreated() || !m_pBasket)
         return;
-    if (saveAndValidate) {
-        m_strAuftragsNr = m_pAuftragsNr->text();
-        m_strAbrechnung = m_pAbrechnung->text();
-        m_strJobHinweis = m_pJobHinweis->text();
-        m_strJobNr = m_pJobNr->text();
-        m_bAngebot = m_pAngebot->isChecked() ? 1 : 0;
-    } else {
-        m_pAuftragsNr->setText(m_strAuftragsNr);
-        m_pAbrechnung->setText(m_strAbrechnung);
-        m_pJobHinweis->setText(m_strJobHinweis);
-        m_pJobNr->setText(m_strJobNr);
-        m_pAngebot->setChecked(m_bAngebot != 0);
-    }
+    const CWkOrderData &order = m_pBasket->Order();
+    m_pAuftragsNr->setText(order.strAuftragsNr);
+    m_pAbrechnung->setText(order.strAbrechnung);
+    m_pJobHinweis->setText(order.strJobHinweis);
+    m_pJobNr->setText(order.strJobNr);
+    m_pAngebot->setChecked(order.bAngebot != 0);
+}
+
+void CWkDlg::TakeOrder()
+{
+    if (!IsCreated() || !m_pBasket)
+        return;
+    CWkOrderData order;
+    order.strAuftragsNr = m_pAuftragsNr->text();
+    order.strAbrechnung = m_pAbrechnung->text();
+    order.strJobHinweis = m_pJobHinweis->text();
+    order.strJobNr = m_pJobNr->text();
+    order.bAngebot = m_pAngebot->isChecked() ? 1 : 0;
+    m_pBasket->SetOrder(order);
 }
 
 void CWkDlg::OnEdit()
 {
     PlaySoundSelected(m_pSettings);
     CWKListItem *entry = SelectedEntry();
-    switch (m_WkList.PrepareEdit(entry)) {
+    if (!m_pBasket)
+        return;
+    switch (m_pBasket->Entries().PrepareEdit(entry)) {
     case WkEditAction::PackagePage:
         if (m_packageEdit)
             m_packageEdit(*entry->Paket, entry->Kind);
@@ -581,28 +492,24 @@ void CWkDlg::OnEdit()
 
 void CWkDlg::EditLabourPosition(CWKListItem *entry)
 {
-    if (!m_labourEditor || !entry || !entry->IsLabourPosition())
+    if (!m_labourEditor || !m_pBasket || !entry || !entry->IsLabourPosition())
         return;
     CWkLabourEdit fields = CWkLabourEdit::FromPosition(*entry->APos);
     if (!m_labourEditor(fields))
         return;
-    m_WkList.ApplyLabourEdit(entry, fields);
-    m_pModel->EntryChanged(m_pModel->RowOf(entry));
-    OnTotalsChanged();
+    m_pBasket->ApplyLabourEdit(entry, fields);
 }
 
 void CWkDlg::OnDelete()
 {
     PlaySoundSelected(m_pSettings);
     CWKListItem *entry = SelectedEntry();
-    if (entry) {
+    if (entry && m_pBasket) {
         m_pSelection.reset();
         m_bRebuilding = true;
         m_pList->selectionModel()->clearSelection();
-        m_WkList.Remove(entry);
-        m_pModel->Sync();
         m_bRebuilding = false;
-        OnTotalsChanged();
+        m_pBasket->Remove(entry);
     }
     m_pList->setFocus();
     UpdateButtons();
@@ -612,9 +519,8 @@ void CWkDlg::OnMoveUp()
 {
     PlaySoundSelected(m_pSettings);
     const int row = SelectedRow();
-    if (!m_WkList.MoveUp(row))
+    if (!m_pBasket || !m_pBasket->MoveUp(row))
         return;
-    RebuildList(m_WkList.GetAt(row - 1));
     m_bRebuilding = true;
     SelectRow(row - 1);
     m_bRebuilding = false;
@@ -625,9 +531,8 @@ void CWkDlg::OnMoveDown()
 {
     PlaySoundSelected(m_pSettings);
     const int row = SelectedRow();
-    if (row < 0 || !m_WkList.MoveDown(row))
+    if (!m_pBasket || !m_pBasket->MoveDown(row))
         return;
-    RebuildList(m_WkList.GetAt(row + 1));
     m_bRebuilding = true;
     SelectRow(row + 1);
     m_bRebuilding = false;

@@ -1,6 +1,7 @@
 #include "catalogues/AwKatDlg.h"
 
 #include "basket/model/WKListItem.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/AwKatColumnBar.h"
 #include "catalogues/AwKatPrintDoc.h"
 #include "catalogues/AwKatRowPainter.h"
@@ -271,7 +272,7 @@ void CAwKatDlg::UpdateButtons()
     const CAwKatRow *row = SelectedRow();
     const bool position = row && row->Type == AW_POSITION;
     const bool vin = m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty();
-    m_pBasket->setEnabled(position && vin && m_basketDoor);
+    m_pBasket->setEnabled(position && vin && Basket());
     m_pPrint->setEnabled(position);
     m_pPrice->setEnabled(position && vin);
     m_pBackLevel->setEnabled(m_pWalk && m_pWalk->ShownLevel() > 1);
@@ -294,14 +295,6 @@ void CAwKatDlg::UpdateButtons()
         m_pClearing->setStyleSheet(QString());
     }
     ApplySessionLocks();
-}
-
-void CAwKatDlg::ApplySessionLocks()
-{
-    if (m_pSettings && m_pSettings->bSession)
-        m_pPrice->setEnabled(false);
-    if (m_pSettings && m_pSettings->nRestrictedSession)
-        m_pSrp->setEnabled(false);
 }
 
 void CAwKatDlg::OnPreis()
@@ -340,7 +333,8 @@ void CAwKatDlg::OnPreis()
 void CAwKatDlg::AddPositionToBasket()
 {
     CAwKatRow *row = SelectedRow();
-    if (!row || row->Type != AW_POSITION || !m_basketDoor || !m_pSettings ||
+    CWkBasket *basket = Basket();
+    if (!row || row->Type != AW_POSITION || !basket || !m_pSettings ||
         m_pSettings->Fgstnr.trimmed().isEmpty())
         return;
     auto position = std::make_unique<CPosition>();
@@ -379,14 +373,14 @@ void CAwKatDlg::AddPositionToBasket()
             position->Quantity = line.Value;
     }
     CWKListItem entry(std::move(position));
-    int result = m_basketDoor(&entry, 0);
+    int result = basket->AddToBasket(&entry, 0);
     if (result == 2) {
         const int answer =
             OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, 0x10000001);
         if (answer == kStoreAgain)
-            result = m_basketDoor(&entry, 1);
+            result = basket->AddToBasket(&entry, 1);
         else if (answer == kReplace)
-            result = m_basketDoor(&entry, 2);
+            result = basket->AddToBasket(&entry, 2);
         else
             return;
     }

@@ -33,10 +33,6 @@ public:
     CAwKatDlg();
     ~CAwKatDlg() override;
 
-    // The basket's door (CWkDlg::AddToBasket): 1 stored, 2 already there,
-    // 0 refused. The main window hands it in; without it "&Z" is off.
-    using BasketDoor = std::function<int(CWKListItem *entry, int mode)>;
-    void SetBasketDoor(BasketDoor door) { m_basketDoor = std::move(door); }
     // The client of the price request (the main window's); null: a client
     // of the page's own on the program's SOAP client.
     void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
@@ -78,7 +74,6 @@ private:
     void OnBackLevel();
     void OnPrint();
     void UpdateButtons();
-    void ApplySessionLocks();
     CAwKatRow *SelectedRow() const;
 
     COwnButton *m_pPrice = nullptr;
@@ -100,7 +95,6 @@ private:
     std::unique_ptr<CAwKatRowPainter> m_pPainter;
     std::unique_ptr<CAwKatPrintDoc> m_pPrintDoc;
     std::unique_ptr<CEasyPrintDlg> m_pPrintDlg;
-    BasketDoor m_basketDoor;
     int m_nActivation = 0;
     int m_nActivations = 0;
 };

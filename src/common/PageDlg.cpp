@@ -82,6 +82,17 @@ void CPageDlg::Create(CPrgSettings *settings, int templateId, int captionId,
     BuildPage(body);
 }
 
+void CPageDlg::ApplySessionLocks()
+{
+    if (m_pHost)
+        m_pHost->ApplySessionLocks(m_nTemplateId);
+}
+
+CWkBasket *CPageDlg::Basket() const
+{
+    return m_pHost ? m_pHost->Basket() : nullptr;
+}
+
 void CPageDlg::ActivatePage()
 {
     if (!IsCreated())

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+class CWkBasket;
 class CPrgSettings;
 class CYaqDb;
 class COwnButton;
@@ -38,6 +39,9 @@ public:
     bool IsCreated() const { return m_bCreated; }
     // The page's id in the main window (PageId).
     int TemplateId() const { return m_nTemplateId; }
+    // The basket of the session, from the page host; null before the page
+    // is created or for a host without one.
+    CWkBasket *Basket() const;
 
     // Brings the page up to date before it is shown: the caption after a
     // language change, the change flags taken in (cleared), then the page's
@@ -70,6 +74,9 @@ protected:
     int CameFrom() const;
     // "<" offered only when it leads back where the user came from.
     void OfferBackToOrigin();
+    // Disables what the session forbids of the page, whatever the page
+    // enabled before; the page host knows which controls those are.
+    void ApplySessionLocks();
 
     void SetCaptionText(const QString &caption);
     COwnButton *BackButton() const { return m_pBackButton; }

@@ -5,6 +5,8 @@
 
 #include "common/ChangeFlags.h"
 
+class CWkBasket;
+
 // Ids of the pages of the main window's page table (app/PageTable.cpp), the
 // template ids of their dialogs; the main window remembers the visible page
 // by them (the home page has the main window's own id).
@@ -84,6 +86,13 @@ public:
     // "<" of the page `pageId`: back to the page the user came from (once),
     // else where the page's "<" leads by itself.
     virtual void GoBack(int pageId) = 0;
+
+    // The basket of the session: the one way every page stores its entries
+    // and reads what the adviser collected. Null only for a host without
+    // one (page tests).
+    virtual CWkBasket *Basket() const = 0;
+    // Disables the controls of the page `pageId` that the session forbids.
+    virtual void ApplySessionLocks(int pageId) = 0;
 
     // Follow-ups of a program-language change on the settings page.
     virtual void SetCaptions() = 0;

@@ -39,12 +39,3 @@ void CPaketDmsPage::RefreshPage()
 {
     ApplySessionLocks();
 }
-
-void CPaketDmsPage::ApplySessionLocks()
-{
-    // The DMS exchange of a package is not available in a session.
-    if (m_pSettings && m_pSettings->bSession && m_pDmsRequest) {
-        m_pDmsRequest->setEnabled(false);
-        m_pTransfer->setEnabled(false);
-    }
-}

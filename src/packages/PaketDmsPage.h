@@ -37,8 +37,6 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
     void CreateDmsButtons();
     void RefreshPage() override;
-    // A session disables both buttons, whatever the page enabled.
-    void ApplySessionLocks();
 
 private:
     COwnButton *m_pDmsRequest = nullptr;

@@ -1,6 +1,7 @@
 #include "packages/SRPBbDlg.h"
 
 #include "basket/model/WKListItem.h"
+#include "basket/model/WkBasket.h"
 #include "common/DmsMsgBoxNotice.h"
 #include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
@@ -13,7 +14,6 @@
 #include "common/readers/HLXContracts.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
-#include "packages/PackageBasket.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
@@ -566,13 +566,14 @@ void CSRPBbDlg::UpdateButtons()
     if (!m_pStore)
         return;
     const CPosition *head = m_edited.Head();
-    m_pStore->setEnabled(head && !m_pSettings->bQvlEdit && m_pBasket);
+    CWkBasket *basket = Basket();
+    m_pStore->setEnabled(head && !m_pSettings->bQvlEdit && basket);
     m_pScopeTexts->setEnabled(head && m_scopeTexts && m_pSettings->nKatalogFlag == 0 &&
                               !m_pSettings->LeadTyp.isEmpty());
     m_pFindings->setEnabled(head && m_findings && !m_bCampaignMode);
     // Only an empty basket is transferred with the package at once.
-    TransferButton()->setEnabled(head && m_pBasket && m_pBasket->CanTransfer() &&
-                                 m_pBasket->EntryCount() == 0);
+    TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&
+                                 basket->GetEntryCount() == 0);
     DmsRequestButton()->setEnabled(head != nullptr);
     const CPrgSettings &s = *m_pSettings;
     bool sum = false;
@@ -723,7 +724,8 @@ CSRPBbDlg::Stored CSRPBbDlg::StorePackage()
     if (!m_edited.Head())
         return Stored::Failed;
     CWKListItem entry(EntryKind(), std::make_unique<CPaket>(m_edited.Paket()));
-    int result = m_pBasket ? m_pBasket->AddToBasket(&entry, 0) : 0;
+    CWkBasket *basket = Basket();
+    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
     if (result == 2) {
         const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
                                      MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
@@ -731,7 +733,7 @@ CSRPBbDlg::Stored CSRPBbDlg::StorePackage()
             return Stored::NotReplaced;
         if (answer != IDYES)
             return Stored::Cancelled;
-        result = m_pBasket->AddToBasket(&entry, 2);
+        result = basket->AddToBasket(&entry, 2);
     }
     if (result == 0) {
         // The package stays on the page with the adviser's choices.
@@ -754,16 +756,16 @@ bool CSRPBbDlg::AddToBasket()
 void CSRPBbDlg::OnTransfer()
 {
     PlaySoundSelected(m_pSettings);
-    if (!m_pBasket)
+    CWkBasket *basket = Basket();
+    if (!basket)
         return;
-    m_pBasket->SetDirectTransfer(true);
-    if (StorePackage() != Stored::Yes) {
-        m_pBasket->SetDirectTransfer(false);
-        return;
-    }
-    if (m_pHost)
-        m_pHost->ShowPage(kPageSRPWl);
-    m_pBasket->TransferStored();
+    basket->TransferDirectly([this] {
+        if (StorePackage() != Stored::Yes)
+            return false;
+        if (m_pHost)
+            m_pHost->ShowPage(kPageSRPWl);
+        return true;
+    });
 }
 
 void CSRPBbDlg::LeaveWithQuestion(bool leaving)

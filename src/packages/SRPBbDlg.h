@@ -30,7 +30,6 @@ class CSRPBbRowPainter;
 class COwnBearbLB;
 class COwnLB;
 class CYaqDb;
-class IPackageBasket;
 class IPackageLoadReads;
 class QButtonGroup;
 class QComboBox;
@@ -67,7 +66,6 @@ public:
     void TakeBasketPackage(const CPaket &stored);
 
     // What the page works with, all borrowed; set by the main window.
-    void SetBasket(IPackageBasket *basket) { m_pBasket = basket; }
     // Opens one more catalogue connection for the package loader; unset:
     // a connection to the local data set of the settings.
     void SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open);
@@ -163,7 +161,6 @@ private:
     bool m_bKindSwitching = true;
     int m_nPreviousRow = -1;
 
-    IPackageBasket *m_pBasket = nullptr;
     IPackageLoadReads *m_pLoadReads = nullptr;
     std::unique_ptr<IPackageLoadReads> m_pCatalogueReads;
     std::function<std::unique_ptr<CYaqDb>()> m_openConnection;

@@ -167,16 +167,22 @@ int CWKList::Add(const CWKListItem &entry, int mode)
     return WK_ADD_DONE;
 }
 
-WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
+bool CWKList::ChargeByTimeIfHinted(CWKListItem &entry)
 {
-    auto copy = std::make_unique<CWKListItem>(entry);
     // The service information tells how this work is billed: it is charged
     // by the time it takes.
     const QString siHint = OrmelText(3077);
-    if (copy->IsLabourPosition() && !siHint.isEmpty() && copy->APos->Quantity == siHint) {
-        copy->APos->Az = CPosition::AzMarker();
-        copy->APos->Quantity.clear();
-    }
+    if (!entry.IsLabourPosition() || siHint.isEmpty() || entry.APos->Quantity != siHint)
+        return false;
+    entry.APos->Az = CPosition::AzMarker();
+    entry.APos->Quantity.clear();
+    return true;
+}
+
+WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
+{
+    auto copy = std::make_unique<CWKListItem>(entry);
+    ChargeByTimeIfHinted(*copy);
     QString key = DuplicateKey(*copy);
     if (FirstDuplicate(*copy, key) < 0) {
         Place(std::move(copy), std::move(key), -1);

@@ -80,6 +80,9 @@ public:
     // A labour position whose value is the hint to the service information
     // (text 3077) is stored as charged by time ("AZ", empty value).
     WkOffered Offer(const CWKListItem &entry, IWkDuplicateQuestion *question);
+    // A labour position whose value is the hint to the service information
+    // (text 3077) becomes one charged by time; true when it did.
+    static bool ChargeByTimeIfHinted(CWKListItem &entry);
 
     // Removes this very entry; false (and nothing changes) when it is none
     // of the list's.
