@@ -281,6 +281,8 @@ private slots:
     void answers();
     void unreachableDms();
     void cancelledTransferKeepsTheBasket();
+    void callerModesHandTheBasketToTheClipboard_data();
+    void callerModesHandTheBasketToTheClipboard();
     void roads_data();
     void roads();
 
@@ -691,6 +693,55 @@ void TestBasketTransfer::cancelledTransferKeepsTheBasket()
     QCOMPARE(basket.GetCount(), 5);
     QVERIFY(!basket.TakeOrderSent());
     QVERIFY(notes.texts.isEmpty());
+}
+
+void TestBasketTransfer::callerModesHandTheBasketToTheClipboard_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("filled");
+    QTest::addColumn<int>("told");
+    QTest::addColumn<int>("checked");
+    // clang-format off
+    QTest::newRow("qvl with a basket")                  << "qvl"          << true  << 1 << 0;
+    QTest::newRow("qvl with an empty basket")           << "qvl"          << false << 0 << 0;
+    QTest::newRow("qvledit")                            << "qvledit"      << true  << 1 << 0;
+    QTest::newRow("qvlaposquery asks for the position") << "qvlaposquery" << false << 1 << 1;
+    // clang-format on
+}
+
+// The caller modes never reach the DMS: the basket goes to the clipboard as
+// it is and the program closes. Here the test has no clipboard (no
+// graphical session), which the adviser is told, instead of a missing road.
+void TestBasketTransfer::callerModesHandTheBasketToTheClipboard()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, filled);
+    QFETCH(int, told);
+    QFETCH(int, checked);
+    CPrgSettings s = Settings();
+    s.bQvl = mode == QLatin1String("qvl");
+    s.bQvlEdit = mode == QLatin1String("qvledit");
+    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    s.AktApNr = QStringLiteral("2120000");
+    CWKList basket;
+    if (filled)
+        AddPackage(basket, WK_SRP, SmallPackage(QStringLiteral("1110010")));
+    Sender sender;
+    CDmsClient client(&s, &sender);
+    Notices notes;
+    CBasketTransfer transfer(client, &notes, nullptr);
+    QStringList asked;
+    transfer.SetLabourValueCheck([&asked](const QString &apNr) {
+        asked << apNr;
+        return 1;
+    });
+    const CTransferResult out = transfer.Transfer(basket, Order());
+    QCOMPARE(out.road, TransferRoad::BasketList);
+    QVERIFY(out.closeProgram);
+    QCOMPARE(sender.methods.size(), 0);
+    QCOMPARE(basket.GetCount(), filled ? 1 : 0);
+    QCOMPARE(notes.texts, QStringList(told, OrmelText(4085)));
+    QCOMPARE(asked, QStringList(checked, s.AktApNr));
 }
 
 YAQ_TEST_GUILESS_MAIN(TestBasketTransfer)

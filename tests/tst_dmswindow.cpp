@@ -20,11 +20,14 @@
 #include "yaq2-dms/StandInDms.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -348,23 +351,33 @@ void TestDmsWindow::pushedVehicleTakesItsOwnData()
     QCOMPARE(basket->Order().strJobNr, QString());
 }
 
-// Caller mode "qvlaposquery" hands the basket on at once: here the road of
-// the caller modes is not available, which is told, and the program ends.
+// Caller mode "qvlaposquery" hands the basket on at once: the Basket-List,
+// with the labour-value answer and the maker, goes to the clipboard without
+// a word, and the program ends.
 void TestDmsWindow::quickQueryTransfersTheBasket()
 {
+    QGuiApplication::clipboard()->clear();
     m_settings->bQvl = 1;
     m_settings->bQvlAPosQuery = 1;
     m_settings->Fgstnr = kVin;
     m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get());
     CMainWndArgs args;
-    args.apNr = QStringLiteral("2120000");
+    args.apNr = QStringLiteral("1110020");
     m_dlg->InitDialog(args);
-    bool toldRoad = false;
-    for (const MsgBoxRequest &box : m_env->boxes())
-        toldRoad = toldRoad || box.text == OrmelText(7073);
-    QVERIFY(toldRoad);
+    for (const MsgBoxRequest &box : m_env->boxes()) {
+        QVERIFY(box.text != OrmelText(7073));
+        QVERIFY(box.text != OrmelText(4085));
+    }
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip);
+    const QString document = QString::fromUtf8(clip->data(QStringLiteral("YAQ_BASKET_DATA")));
+    QVERIFY(document.contains(QLatin1String("<Hersteller>VOQ</Hersteller>")));
+    // The vehicle has labour values for the position.
+    QVERIFY2(document.contains(QLatin1String("<AW>1</AW>")), qPrintable(document));
+    QVERIFY(document.endsWith(QLatin1String("</Basket-List>")));
+    QCOMPARE(clip->text(), document);
     QVERIFY(m_dlg->IsEnded());
-    QCOMPARE(m_settings->AktApNr, QStringLiteral("2120000"));
+    QCOMPARE(m_settings->AktApNr, QStringLiteral("1110020"));
 }
 
 // The wait cursor shows at once, the wait window once half a second has

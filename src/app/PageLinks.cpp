@@ -11,6 +11,7 @@
 #include "basket/transfer/BasketTransfer.h"
 #include "catalogues/AwKatDlg.h"
 #include "common/OwnButton.h"
+#include "common/readers/CatalogueCache.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "platform/MsgBox.h"
@@ -92,6 +93,21 @@ void CPageLinks::Connect()
         order.settlementCode = basket->Order().strAbrechnung;
         order.jobNumber = basket->Order().strJobNr;
         order.offer = basket->Order().bAngebot != 0;
+        CTextExportHead exportHead;
+        exportHead.orderNumber = order.orderNumber;
+        exportHead.settlementCode = order.settlementCode;
+        exportHead.jobNumber = order.jobNumber;
+        exportHead.jobNote = basket->Order().strJobHinweis;
+        exportHead.plate = m_head.Plate()->text();
+        exportHead.date = m_head.DateEdit()->text();
+        exportHead.mileage = m_head.Mileage()->text();
+        transfer.SetTextExportHead(exportHead);
+        // Caller mode "qvlaposquery": the caller's labour position and
+        // whether the vehicle has labour values for it.
+        transfer.SetLabourValueCheck([this](const QString &apNr) {
+            return GetAPosWert(m_pSettings, apNr, m_window.Db(0), 0, 0, QString(), QString(), 0,
+                               -1);
+        });
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);
         if (result.removed)
             basket->EntriesChanged();

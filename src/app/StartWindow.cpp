@@ -6,7 +6,9 @@
 #include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/model/WkBasket.h"
+#include "basket/request/PaketAnfrage.h"
 #include "platform/MsgBox.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QLineEdit>
@@ -112,10 +114,20 @@ void CStartWindow::TransferBasket()
     basket->Transfer();
 }
 
-// The caller's package request answers on the clipboard; the program has no
-// package-request processor, so the window ends without answer.
-void CStartWindow::RunPackageRequest(const QString &)
+// The caller's package request answers on the clipboard, without a window.
+void CStartWindow::RunPackageRequest(const QString &packageRequest)
 {
+    const CYaq2Dlg &dlg = m_dlg;
+    CPaketAnfrage request(
+        m_dlg.m_pSettings, m_dlg.Db(0), m_dlg.Db(1),
+        [&dlg]() -> std::unique_ptr<CYaqDb> {
+            auto db = std::make_unique<CYaqDb>();
+            if (!dlg.OpenConnection(*db))
+                return nullptr;
+            return db;
+        },
+        packageRequest);
+    request.Run();
 }
 
 void CStartWindow::ShowStartPage()

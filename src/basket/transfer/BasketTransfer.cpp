@@ -1,5 +1,6 @@
 #include "basket/transfer/BasketTransfer.h"
 
+#include "basket/model/BasketListDocument.h"
 #include "basket/model/WKList.h"
 #include "basket/transfer/TransferAnswer.h"
 #include "dms/DmsClient.h"
@@ -9,6 +10,8 @@
 #include "platform/OrmelText.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +35,7 @@ enum
     kTextVinLength = 7070,
     kTextKept = 7071,
     kTextRoadMissing = 7073,
+    kTextQvlFailed = 4085,
 };
 
 const QString kUnknownVin = QStringLiteral("UnknownVIN");
@@ -101,6 +105,14 @@ CBasketTransfer::CBasketTransfer(CDmsClient &client, IDmsNotice *notice,
                                  ITransferQuestion *question)
     : m_client(client), m_settings(&client.Settings()), m_notice(notice), m_question(question)
 {
+}
+
+void CBasketTransfer::SetTextExportHead(const CTextExportHead &head)
+{
+    const CPrgSettings *settings = m_settings;
+    m_textExportRoad = [settings, head](const CWKList &basket) {
+        return CTextExport(*settings, head).Run(basket);
+    };
 }
 
 void CBasketTransfer::Tell(const QString &text) const
@@ -196,8 +208,8 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
         if (!basket.IsEmpty() || s.bQvlAPosQuery) {
             if (m_basketListRoad)
                 m_basketListRoad(basket);
-            else
-                Tell(OrmelText(kTextRoadMissing));
+            else if (!PutBasketList(basket))
+                Tell(OrmelText(kTextQvlFailed));
         }
         return out;
     }
@@ -215,6 +227,7 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
         int result = 0;
         bool created = false;
         std::vector<const CWKListItem *> sent;
+        CTextExportOutcome exported;
         out.kept.clear();
         if (s.SRPInterfaceSend == 4) {
             out.road = TransferRoad::Soap;
@@ -241,19 +254,28 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
         } else if (s.SRPInterfaceSend == 3) {
             out.road = TransferRoad::TextExport;
             f.packages |= f.valueLine || f.campaign;
-            if (m_textExportRoad)
-                result = m_textExportRoad(basket);
-            else
+            if (m_textExportRoad) {
+                exported = m_textExportRoad(basket);
+                result = exported.result;
+                out.kept = exported.leftNumbers;
+            } else {
                 Tell(OrmelText(kTextRoadMissing));
+            }
         }
 
         // Positions the DMS confirmed are not sent again, even when it asked
         // for the vehicle in the same answer.
         const bool resend = created && !result;
         QString text = ResultText(result, f, resend);
-        if (!text.isEmpty() && !resend && !out.kept.isEmpty())
-            text +=
-                QLatin1Char('\n') + OrmelTextArgs(kTextKept, {out.kept.join(QStringLiteral(", "))});
+        if (!text.isEmpty() && !result && !exported.failure.isEmpty())
+            text += QLatin1Char('\n') + exported.failure;
+        // A clipboard export tells nothing when it succeeds, but still names
+        // what it left in the basket.
+        if (!resend && !out.kept.isEmpty() && (!text.isEmpty() || result)) {
+            if (!text.isEmpty())
+                text += QLatin1Char('\n');
+            text += OrmelTextArgs(kTextKept, {out.kept.join(QStringLiteral(", "))});
+        }
         if (!text.isEmpty()) {
             Tell(text);
             out.message = text;
@@ -264,9 +286,19 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             if (out.road == TransferRoad::Soap) {
                 for (const CWKListItem *entry : sent)
                     out.removed += basket.Remove(entry) ? 1 : 0;
-            } else {
+            } else if (exported.left.empty()) {
                 out.removed = basket.GetCount();
                 basket.RemoveAll();
+            } else {
+                // What the export left out stays for another road.
+                std::vector<const CWKListItem *> gone;
+                for (const auto &entry : basket) {
+                    if (std::find(exported.left.begin(), exported.left.end(), entry.get()) ==
+                        exported.left.end())
+                        gone.push_back(entry.get());
+                }
+                for (const CWKListItem *entry : gone)
+                    out.removed += basket.Remove(entry) ? 1 : 0;
             }
             basket.MarkOrderSent();
             return out;
@@ -275,6 +307,23 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             return out;
         mayCreate = false;
     }
+}
+
+// The Basket-List on the clipboard, where the transfer system that started
+// the program collects it.
+bool CBasketTransfer::PutBasketList(const CWKList &basket) const
+{
+    const CPrgSettings &s = *m_settings;
+    CBasketListHead head;
+    head.gross = basket.GrossTotal();
+    head.net = basket.NetTotal();
+    head.currency = basket.CommonCurrency();
+    head.withLabourQuery = s.bQvlAPosQuery != 0;
+    if (head.withLabourQuery && m_labourValueCheck)
+        head.labourValue = m_labourValueCheck(s.AktApNr);
+    head.brand = s.Marke;
+    return PutBasketListOnClipboard(
+        WriteBasketList(ToBasketArray(basket, s.TypSchl), head, BasketListForm::Transfer));
 }
 
 int CBasketTransfer::SendPositions(const CWKList &basket, const CTransferOrder &order,

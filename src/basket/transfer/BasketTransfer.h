@@ -2,7 +2,8 @@
 // The transfer of the basket to the outside world, chosen by how the program
 // was started and by the send mode of the settings:
 //   - started by the transfer system in one of its caller modes: the
-//     Basket-List road (handed in by the page; the program closes after it);
+//     Basket-List on the clipboard (or the road a caller hands in); the
+//     program closes after it;
 //   - send mode 4: the SOAP message "transferYAQPositions" to the dealer
 //     management system (DMS), with "transferVehicleInfo" first when the DMS
 //     does not know the vehicle and the adviser wants it created;
@@ -18,6 +19,7 @@
 // transfer knows no windows: it tells the adviser through an IDmsNotice,
 // asks through an ITransferQuestion and sends through the one DMS client.
 
+#include "basket/transfer/TextExport.h"
 #include "basket/transfer/TransferRequest.h"
 
 #include <QString>
@@ -66,16 +68,27 @@ public:
     // Borrowed; the question may be null (nothing is created then).
     CBasketTransfer(CDmsClient &client, IDmsNotice *notice, ITransferQuestion *question);
 
-    // The roads other parts of the program own. The text export returns
-    // non-zero when it wrote; without one the road is reported missing and
+    // The roads other parts of the program own. The text export says
+    // whether it delivered, why not, and which entries it left out (they
+    // stay in the basket); without one the road is reported missing and
     // nothing is sent.
     void SetBasketListRoad(std::function<void(const CWKList &)> road)
     {
         m_basketListRoad = std::move(road);
     }
-    void SetTextExportRoad(std::function<int(const CWKList &)> road)
+    void SetTextExportRoad(std::function<CTextExportOutcome(const CWKList &)> road)
     {
         m_textExportRoad = std::move(road);
+    }
+    // The program's own text export (CTextExport) with the header fields of
+    // the basket page and the head row.
+    void SetTextExportHead(const CTextExportHead &head);
+    // Caller mode "qvlaposquery": whether the caller's labour position has
+    // labour values for the vehicle, for the Basket-List the program
+    // otherwise puts on the clipboard itself. Without it the answer is 0.
+    void SetLabourValueCheck(std::function<int(const QString &)> check)
+    {
+        m_labourValueCheck = std::move(check);
     }
 
     CTransferResult Transfer(CWKList &basket, const CTransferOrder &order);
@@ -102,6 +115,7 @@ private:
     int SendPositions(const CWKList &basket, const CTransferOrder &order,
                       std::vector<const CWKListItem *> *sent, bool *createVehicle);
     int SendVehicleInfo(const CTransferOrder &order);
+    bool PutBasketList(const CWKList &basket) const;
     QString Road() const;
     void Tell(const QString &text) const;
 
@@ -111,5 +125,6 @@ private:
     ITransferQuestion *m_question;
     bool m_cancelled = false;
     std::function<void(const CWKList &)> m_basketListRoad;
-    std::function<int(const CWKList &)> m_textExportRoad;
+    std::function<CTextExportOutcome(const CWKList &)> m_textExportRoad;
+    std::function<int(const QString &)> m_labourValueCheck;
 };

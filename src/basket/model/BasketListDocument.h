@@ -1,0 +1,55 @@
+#pragma once
+// The Basket-List document, the answer the program leaves on the clipboard
+// for the transfer system: root "Basket-List", the basket's totals, then one
+// "Basket" per basket with its type and items. Two forms:
+//   - Transfer: what the basket page hands over in the caller modes, one
+//     element per line, every price set, a labour position's item as
+//     "ClipboardItem";
+//   - PackageRequest: the answer to the package request given at start,
+//     without line breaks, without totals and without the customer,
+//     standard and campaign prices.
+//
+// Texts are written as XML text (a "<" or "&" in a package text cannot
+// break the document). A price or quantity that holds one of the markers
+// -1, -2 or -3 is written as an empty element: the caller never reads a
+// marker as an amount.
+//
+// On the clipboard the document lies under the program's own format
+// "YAQ_BASKET_DATA" as UTF-8 and, for every other reader, as plain text.
+
+#include "basket/model/BasketList.h"
+
+#include <QString>
+
+class QMimeData;
+
+enum class BasketListForm
+{
+    Transfer,
+    PackageRequest,
+};
+
+// What the document says above its baskets.
+struct CBasketListHead
+{
+    double gross = -1.0;
+    double net = -1.0;
+    QString currency;
+    // Caller mode "qvlaposquery": whether the labour position the caller
+    // asked about has labour values, and the maker.
+    bool withLabourQuery = false;
+    int labourValue = 0;
+    QString brand; // "LU" names the maker "LUMO", every other code "VOQ"
+};
+
+QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head,
+                        BasketListForm form);
+
+// The clipboard format of the transfer system.
+extern const QString kBasketListFormat; // "YAQ_BASKET_DATA"
+
+// The document as the clipboard takes it: under the format and as text.
+QMimeData *BasketListMimeData(const QString &document);
+// Replaces the clipboard's content by the document. False when the program
+// has no clipboard (no graphical session).
+bool PutBasketListOnClipboard(const QString &document);

@@ -1,0 +1,264 @@
+#include "basket/request/PaketAnfrage.h"
+
+#include "basket/model/BasketList.h"
+#include "basket/model/BasketListDocument.h"
+#include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
+#include "packages/edit/PackageLoader.h"
+#include "packages/model/Position.h"
+#include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <QDate>
+
+#include <vector>
+
+namespace {
+
+constexpr int kNumberLength = 7;
+constexpr int kShortVinLength = 7;
+constexpr int kFullVinLength = 17;
+const QLatin1String kKindSrp("SRP");
+
+// The production date key (YYYYMMDD) of a first registration "DD.MM.YYYY";
+// today when the vehicle has none.
+QString ProductionDate(const QString &firstRegistration)
+{
+    if (firstRegistration.size() == 10)
+        return firstRegistration.mid(6, 4) + firstRegistration.mid(3, 2) +
+               firstRegistration.left(2);
+    return QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+}
+
+// A package row of another origin than the standard one counts only in the
+// dealer's own country, when the dealer offers his country's packages.
+bool OriginAccepted(const QString &origin, const CPrgSettings &s)
+{
+    const QString o = origin.trimmed();
+    if (o.isEmpty() || o == QLatin1String("YAQ"))
+        return true;
+    return s.CountrySpecPakets && !s.Laendercode.isEmpty() && o == s.Laendercode;
+}
+
+// The validity of the package's positions as the request asks it: labour
+// values of the number for the vehicle, in its column of the catalogue.
+class CRequestReads : public IPackageLoadReads
+{
+public:
+    CRequestReads(CPrgSettings *settings, CYaqDb *db) : m_pSettings(settings), m_pDb(db) {}
+    int CatalogueColumn() override
+    {
+        if (!m_pDb || m_pSettings->ModellBez == kNoModelDesignation)
+            return -1;
+        return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+    }
+    bool PositionApplies(const QString &number, int column) override
+    {
+        return m_pDb &&
+               GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 0, column) != 0;
+    }
+
+private:
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pDb;
+};
+
+} // namespace
+
+CPaketAnfrage::CPaketAnfrage(CPrgSettings *settings, CYaqDb *first, CYaqDb *second,
+                             std::function<std::unique_ptr<CYaqDb>()> open, const QString &numbers)
+    : m_pSettings(settings), m_pFirst(first), m_pSecond(second), m_open(std::move(open)),
+      m_numbers(SplitNumbers(numbers))
+{
+}
+
+QStringList CPaketAnfrage::SplitNumbers(const QString &value)
+{
+    QStringList pieces = value.split(QLatin1Char(';'));
+    // What follows the last ";" counts only when it is not empty.
+    if (pieces.size() > 1 && pieces.constLast().isEmpty())
+        pieces.removeLast();
+    else if (pieces.size() == 1 && pieces.constFirst().isEmpty())
+        pieces.clear();
+    QStringList numbers;
+    for (const QString &piece : std::as_const(pieces))
+        numbers << (piece.size() == kNumberLength ? piece : QString());
+    return numbers;
+}
+
+void CPaketAnfrage::Run()
+{
+    PutBasketListOnClipboard(BuildAnswer());
+}
+
+QString CPaketAnfrage::BuildAnswer()
+{
+    const CPrgSettings &s = *m_pSettings;
+    // The identification keeps the last seven characters of the VIN; a
+    // full VIN the caller sent stands for the same vehicle.
+    const QString vin =
+        s.Fgstnr.size() == kFullVinLength ? s.Fgstnr.right(kShortVinLength) : s.Fgstnr;
+    if (m_nResult == kDone) {
+        if (vin.isEmpty())
+            m_nResult = kNoVin;
+        else if (vin.size() != kShortVinLength)
+            m_nResult = kBadVin;
+        else if (GetSprachKey().isEmpty())
+            m_nResult = kNoLanguage;
+        else if (m_numbers.isEmpty())
+            m_nResult = kNoNumbers;
+        else
+            ProcessNumbers();
+    }
+    if (m_nResult != kDone)
+        return QString::asprintf("ERROR%.2i", m_nResult);
+    return WriteBasketList(ToBasketArray(m_answer, s.TypSchl), CBasketListHead(),
+                           BasketListForm::PackageRequest);
+}
+
+void CPaketAnfrage::AppendEmpty()
+{
+    m_answer.Add(CWKListItem(WK_NONE, std::make_unique<CPaket>()), 1);
+}
+
+void CPaketAnfrage::ProcessNumbers()
+{
+    CPrgSettings &s = *m_pSettings;
+    m_strProductionDate = ProductionDate(s.Erstzulassung);
+    for (const QString &number : std::as_const(m_numbers)) {
+        m_paket.RemoveAll();
+        // The alternative catalogue holds no package heads: none is found.
+        if (number.isEmpty() || s.bAltKatalog || !FindPackage(number)) {
+            AppendEmpty();
+            continue;
+        }
+        AddMainGroupLine(number);
+        CPosition *head = AddPackageHead(number);
+        if (!head) {
+            AppendEmpty();
+            continue;
+        }
+        CPackageLoadConnections connections;
+        connections.values = m_pFirst;
+        connections.catalogue = m_pSecond;
+        connections.texts = m_pSecond;
+        connections.open = m_open;
+        CPackageLoadVehicle vehicle = CPackageLoadVehicle::FromSettings(s);
+        vehicle.language = GetPrgSprache();
+        vehicle.productionDate = m_strProductionDate;
+        CRequestReads reads(m_pSettings, m_pSecond);
+        CPackageLoader loader(connections, &reads, vehicle, nullptr);
+        if (loader.Load(m_paket, head, kKindSR) == CPackageLoader::Result::NoConnection) {
+            // Half a package would be answered as a whole one.
+            m_nResult = kNoConnection;
+            return;
+        }
+        // The package's own lines name its kind as its head does.
+        for (const auto &line : m_paket) {
+            if (line->PaketID == m_strPackageId && line->PaketArt.isEmpty())
+                line->PaketArt = m_strPackageKind;
+        }
+        m_answer.Add(CWKListItem(WK_SRP, std::make_unique<CPaket>(m_paket)), 1);
+    }
+}
+
+bool CPaketAnfrage::FindPackage(const QString &number)
+{
+    if (!m_pFirst || !m_pSecond)
+        return false;
+    const CPrgSettings &s = *m_pSettings;
+    // The rows are read whole before the validity reads start.
+    std::vector<CSRPPaketeZeilenNrData> rows;
+    CSRPPaketeZeilenNrData rec;
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strTypSchl = s.TypSchl;
+    rec.m_strHG = number.left(2);
+    rec.m_strPaketArt = kKindSrp;
+    for (int ok = m_pFirst->ReadSRPPaketeZeilenNrData(rec, m_strProductionDate); ok;
+         ok = m_pFirst->ReadNext()) {
+        const QString origin = rec.m_strHerkunft;
+        rec.TrimData();
+        if (rec.m_strPaketNr == number && rec.m_strPaketArt == kKindSrp &&
+            OriginAccepted(origin, s))
+            rows.push_back(rec);
+    }
+    m_pFirst->CloseStmt();
+    if (rows.empty())
+        return false;
+    CRequestReads reads(m_pSettings, m_pSecond);
+    const int column = reads.CatalogueColumn();
+    for (const CSRPPaketeZeilenNrData &row : rows) {
+        if (!reads.PositionApplies(number, column))
+            continue;
+        m_strPackageId = row.m_strEigenNr.isEmpty() ? row.m_strPaketNr : row.m_strEigenNr;
+        m_strPackageKind = row.m_strPaketArt;
+        m_strLineNumber = row.m_strZeilenNr;
+        return true;
+    }
+    return false;
+}
+
+void CPaketAnfrage::AddMainGroupLine(const QString &number)
+{
+    const CPrgSettings &s = *m_pSettings;
+    auto line = std::make_unique<CPosition>();
+    line->Type = POS_SPECIAL1;
+    line->HG = number.left(2);
+    line->PaketID = m_strPackageId;
+    line->PaketArt = m_strPackageKind;
+    CAPosHgTxtData rec;
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strSprache = GetPrgSprache();
+    rec.m_strTypNr = s.Bestellnr;
+    rec.m_strHG = line->HG;
+    if (m_pSecond->ReadAPosHgTxtData(rec))
+        line->HGText = WithoutTrailingBlanks(rec.m_strText);
+    m_pSecond->CloseStmt();
+    m_paket.AddPosition(std::move(line));
+}
+
+CPosition *CPaketAnfrage::AddPackageHead(const QString &number)
+{
+    auto head = std::make_unique<CPosition>();
+    head->Type = POS_HEAD_CAMPAIGN;
+    head->Number = number;
+    head->PaketID = m_strPackageId;
+    head->PaketArt = m_strPackageKind;
+    head->ZeilenNr = m_strLineNumber;
+    // A head without texts would reach the caller as a package nobody can
+    // name.
+    if (!ReadPositionTexts(*head))
+        return nullptr;
+    CAPosInfoData info;
+    info.m_strKatBstNr = m_pSettings->KatalogKey;
+    info.m_strAPosNr = number;
+    head->PlusKennung = GetAPosInfo(m_pSettings, m_pSecond, info, QString()) ? 1 : 0;
+    head->TeileClearing = GetTeileClearing(m_pSettings, m_pSecond, number, QString());
+    return m_paket.AddPosition(std::move(head));
+}
+
+bool CPaketAnfrage::ReadPositionTexts(CPosition &line) const
+{
+    const CPrgSettings &s = *m_pSettings;
+    CAPosTxtAPosKTxtData rec;
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strAPosNr = line.Number;
+    rec.m_strSprache = GetPrgSprache();
+    rec.m_strEReihe = s.EReihe.trimmed();
+    const bool found = m_pSecond->ReadAPosTxtAPosKTxtData(rec) != 0;
+    m_pSecond->CloseStmt();
+    if (!found)
+        return false;
+    rec.TrimData();
+    line.AwText1 = rec.m_strText1;
+    line.AwText2 = rec.m_strText2;
+    line.AwText3 = rec.m_strText3;
+    line.AwText4 = rec.m_strText4;
+    line.KlammerText1 = rec.m_strKText1;
+    line.KlammerText2 = rec.m_strKText2;
+    line.KlammerText3 = rec.m_strKText3;
+    line.KlammerText4 = rec.m_strKText4;
+    return true;
+}

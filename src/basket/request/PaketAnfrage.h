@@ -1,0 +1,84 @@
+#pragma once
+// The package request of the transfer system: started in caller mode
+// "qvlawtosrp" with a list of package numbers ("-a", separated by ";"), the
+// program assembles each service package from the catalogue for the
+// identified vehicle and leaves the packages on the clipboard as a
+// Basket-List, one basket per number in the order asked, without showing a
+// window or a message.
+//
+// A number that yields no package (not 7 characters, unknown, not valid
+// for the vehicle, no head texts, the alternative catalogue active) keeps
+// its place as an empty basket of type 0, so the caller can match the
+// baskets to its numbers. A package that cannot be assembled because a
+// catalogue connection cannot be opened makes the whole answer an error
+// code, as an unusable request does: "ERROR" followed by the code.
+
+#include "basket/model/WKList.h"
+#include "packages/model/Paket.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class CPrgSettings;
+class CYaqDb;
+
+class CPaketAnfrage
+{
+public:
+    // Result codes: 0 the answer is the Basket-List; the others replace it
+    // by "ERROR%.2i".
+    enum
+    {
+        kDone = 0,
+        kNoLanguage = -1,
+        kBadVin = -5,
+        kNoVin = -6,
+        kNoConnection = -7,
+        kNoNumbers = -10,
+    };
+
+    // first: the package lines and the labour values; second: the validity
+    // of the positions and the texts; open: a further connection with the
+    // program's parameters for the lines of one package (null when it
+    // cannot be opened). All borrowed; a missing connection finds nothing.
+    CPaketAnfrage(CPrgSettings *settings, CYaqDb *first, CYaqDb *second,
+                  std::function<std::unique_ptr<CYaqDb>()> open, const QString &numbers);
+
+    // The numbers of the "-a" value: every piece between ";" that has 7
+    // characters, any other piece as an empty number; a trailing ";" adds
+    // nothing.
+    static QStringList SplitNumbers(const QString &value);
+
+    // Assembles the answer and leaves it on the clipboard.
+    void Run();
+    // The answer alone (Run without the clipboard).
+    QString BuildAnswer();
+
+    int ResultCode() const { return m_nResult; }
+    const QStringList &Numbers() const { return m_numbers; }
+
+private:
+    void ProcessNumbers();
+    // The package row of the number valid for the vehicle; false when none.
+    bool FindPackage(const QString &number);
+    void AddMainGroupLine(const QString &number);
+    CPosition *AddPackageHead(const QString &number);
+    bool ReadPositionTexts(CPosition &line) const;
+    void AppendEmpty();
+
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pFirst;
+    CYaqDb *m_pSecond;
+    std::function<std::unique_ptr<CYaqDb>()> m_open;
+    int m_nResult = kDone;
+    QStringList m_numbers;
+    QString m_strPackageId;
+    QString m_strPackageKind;
+    QString m_strLineNumber;
+    QString m_strProductionDate;
+    CPaket m_paket;
+    CWKList m_answer;
+};

@@ -1,0 +1,127 @@
+// The transfer system's package request from the command line, end to end:
+// the program starts on the demo data in caller mode "qvlawtosrp", answers
+// on the clipboard of this process without a window or a message, and ends.
+
+#include "app/Yaq2App.h"
+#include "basket/model/BasketListDocument.h"
+#include "platform/OrmelText.h"
+#include "platform/Profile.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+
+struct Basket
+{
+    int type = -1;
+    QStringList numbers; // the items' numbers
+};
+
+QList<Basket> ReadBaskets(const QString &document, QString *error)
+{
+    QList<Basket> baskets;
+    QXmlStreamReader xml(document);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("Basket"))
+            baskets.append(Basket());
+        else if (xml.name() == QLatin1String("BasketTyp"))
+            baskets.last().type = xml.readElementText().toInt();
+        else if (xml.name() == QLatin1String("Number"))
+            baskets.last().numbers << xml.readElementText();
+    }
+    if (xml.hasError())
+        *error = xml.errorString();
+    return baskets;
+}
+
+} // namespace
+
+class TestCallerClipboard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void packageRequest_data();
+    void packageRequest();
+
+private:
+    std::unique_ptr<TestEnv> m_env;
+};
+
+void TestCallerClipboard::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    const QString prog = m_env->installDemoProgram();
+    SetPrgSprache(QStringLiteral("00"));
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
+                               prog + QStringLiteral("Datas/Dealer"));
+    profile.Sync();
+    m_env->answerBoxes(IDOK);
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestCallerClipboard::cleanup()
+{
+    SetMsgBoxResponder({});
+    m_env.reset();
+}
+
+void TestCallerClipboard::packageRequest_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QString>("types");
+    QTest::addColumn<QStringList>("firstItems");
+    // clang-format off
+    QTest::newRow("known and unknown number")       << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
+    QTest::newRow("unknown number in the middle")   << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
+    QTest::newRow("number of eight characters")     << "11100100"                << "0"     << QStringList{};
+    // clang-format on
+}
+
+void TestCallerClipboard::packageRequest()
+{
+    QFETCH(QString, numbers);
+    QFETCH(QString, types);
+    QFETCH(QStringList, firstItems);
+    {
+        CYaq2App app({kVin, "-m", "qvlawtosrp", "-a", numbers});
+        app.InitInstance();
+        QCOMPARE(app.ExitInstance(), 0);
+    }
+    // No window and no message: the caller waits for the clipboard only.
+    QCOMPARE(m_env->boxes().size(), 0);
+    QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip);
+    const QString document = QString::fromUtf8(clip->data(kBasketListFormat));
+    QCOMPARE(clip->text(), document);
+    QVERIFY2(!document.contains(QLatin1Char('\n')), qPrintable(document));
+    QString error;
+    const QList<Basket> baskets = ReadBaskets(document, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error + QLatin1Char('\n') + document));
+    QStringList answered;
+    for (const Basket &basket : baskets)
+        answered << QString::number(basket.type);
+    QCOMPARE(answered.join(QLatin1Char(',')), types);
+    QVERIFY(!baskets.isEmpty());
+    // The package's main-group line, its head, its standard positions; no
+    // optional or alternative line.
+    QCOMPARE(baskets.first().numbers.mid(0, firstItems.size()), firstItems);
+    QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110016")));
+    QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110017")));
+}
+
+YAQ_TEST_MAIN(TestCallerClipboard)
+#include "tst_callerclipboard.moc"

@@ -1,0 +1,159 @@
+// The package request of the transfer system: how the "-a" value splits
+// into numbers, which requests are answered by an error code, and that
+// every number keeps its place in the answer, on the demo catalogue.
+
+#include "basket/request/PaketAnfrage.h"
+#include "common/readers/CatalogueCache.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+class TestPackageRequest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase_data();
+    void initTestCase();
+    void init();
+    void splitNumbers_data();
+    void splitNumbers();
+    void answer_data();
+    void answer();
+    void catalogue_data();
+    void catalogue();
+};
+
+void TestPackageRequest::initTestCase_data()
+{
+    CatalogueDbTest::AddBackends();
+}
+
+void TestPackageRequest::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestPackageRequest::init()
+{
+    if (CatalogueDbTest::NoServerForRow())
+        QSKIP("YAQ_TEST_PG_* not set: no PostgreSQL test server");
+    CatalogueCache().Clear();
+}
+
+void TestPackageRequest::splitNumbers_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("numbers");
+    // clang-format off
+    QTest::newRow("two numbers")                  << "1110010;3410010"  << QStringList{"1110010", "3410010"};
+    QTest::newRow("trailing separator adds none") << "1110010;"         << QStringList{"1110010"};
+    QTest::newRow("double separator: empty slot") << "1110010;;3410010" << QStringList{"1110010", "", "3410010"};
+    QTest::newRow("eight characters: empty slot") << "11100100"         << QStringList{""};
+    QTest::newRow("short number keeps its place") << "11100;3410010"    << QStringList{"", "3410010"};
+    QTest::newRow("nothing")                      << ""                 << QStringList{};
+    QTest::newRow("separator alone")              << ";"                << QStringList{""};
+    // clang-format on
+}
+
+void TestPackageRequest::splitNumbers()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, numbers);
+    QCOMPARE(CPaketAnfrage::SplitNumbers(value), numbers);
+}
+
+void TestPackageRequest::answer_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QString>("answer");
+    const QString empty = QStringLiteral("<Basket><BasketTyp>0</BasketTyp></Basket>");
+    const QString head = QStringLiteral("<Basket-List><TotalPreisBrutto></TotalPreisBrutto>"
+                                        "<TotalPreisNetto></TotalPreisNetto><WaehrungsKZ></"
+                                        "WaehrungsKZ>");
+    // clang-format off
+    QTest::newRow("no VIN")                               << ""                  << "1110010" << "ERROR-06";
+    QTest::newRow("VIN of another length")                << "12345"             << "1110010" << "ERROR-05";
+    QTest::newRow("no numbers")                           << "M012345"           << ""        << "ERROR-10";
+    QTest::newRow("unknown numbers keep their places")    << "M012345"           << "1110010;;9999999" << head + empty + empty + empty + "</Basket-List>";
+    QTest::newRow("full VIN stands for its last seven")   << "XVQ1F23A57M012345" << "1110010" << head + empty + "</Basket-List>";
+    // clang-format on
+}
+
+void TestPackageRequest::answer()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, numbers);
+    QFETCH(QString, answer);
+    CPrgSettings settings;
+    settings.Fgstnr = vin;
+    settings.TypSchl = QStringLiteral("7A01");
+    // Without a catalogue connection no number is found.
+    CPaketAnfrage request(&settings, nullptr, nullptr, {}, numbers);
+    QCOMPARE(request.BuildAnswer(), answer);
+}
+
+void TestPackageRequest::catalogue_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<bool>("altCatalogue");
+    QTest::addColumn<bool>("connectionFails");
+    QTest::addColumn<QString>("answer");
+    // clang-format off
+    QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << "1,0,0";
+    QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << "0,1";
+    QTest::newRow("alternative catalogue holds no package heads")       << "1110010"             << true  << false << "0";
+    QTest::newRow("package connection fails: error code, no message")   << "9999999;1110010"     << false << true  << "ERROR-07";
+    QTest::newRow("failing connection unused by unknown numbers")       << "9999999"             << false << true  << "0";
+    // clang-format on
+}
+
+void TestPackageRequest::catalogue()
+{
+    QFETCH(QString, numbers);
+    QFETCH(bool, altCatalogue);
+    QFETCH(bool, connectionFails);
+    QFETCH(QString, answer);
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::Open();
+    QVERIFY(db);
+    // The demo vehicle XVQ1F23A57M012345, as the identification leaves it.
+    CPrgSettings settings;
+    settings.Fgstnr = QStringLiteral("M012345");
+    settings.TypSchl = QStringLiteral("7A01");
+    settings.LeadTyp = QStringLiteral("1101");
+    settings.ZusatzCode = QStringLiteral("A");
+    settings.Bestellnr = QStringLiteral("VQF40DE");
+    settings.EReihe = QStringLiteral("F40");
+    settings.bAltKatalog = altCatalogue ? 1 : 0;
+    TestEnv env;
+    env.answerBoxes(IDOK);
+    CPaketAnfrage request(
+        &settings, db.get(), db.get(),
+        [connectionFails]() -> std::unique_ptr<CYaqDb> {
+            return connectionFails ? nullptr : CatalogueDbTest::Open();
+        },
+        numbers);
+    const QString document = request.BuildAnswer();
+    QCOMPARE(env.boxes().size(), 0);
+    if (answer.startsWith(QLatin1String("ERROR"))) {
+        QCOMPARE(document, answer);
+        return;
+    }
+    QStringList types;
+    QXmlStreamReader xml(document);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("BasketTyp"))
+            types << xml.readElementText();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(types.join(QLatin1Char(',')), answer);
+}
+
+YAQ_TEST_GUILESS_MAIN(TestPackageRequest)
+#include "tst_packagerequest.moc"

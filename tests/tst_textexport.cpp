@@ -1,0 +1,618 @@
+// The text export of the basket for dealer systems that read a file or the
+// clipboard: the three layouts of a demo basket compared byte for byte with
+// their golden files in the code page of the language, fixed-width records
+// that stay 255 bytes whatever the values, price markers that never become
+// amounts, entries the export leaves out (and keeps in the basket), and the
+// two destinations with their failures.
+//
+// The golden files are written anew only when YAQ_REGENERATE_GOLDEN=1 is set.
+
+#include "basket/model/WKList.h"
+#include "basket/transfer/BasketTransfer.h"
+#include "basket/transfer/TextExport.h"
+#include "basket/transfer/TextExportLayouts.h"
+#include "dms/DmsClient.h"
+#include "packages/model/Paket.h"
+#include "platform/OrmelText.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kVin = QStringLiteral("XVQ1F23A57M012345");
+
+CPrgSettings Settings(int format, int destination = 3, const QString &folder = QString())
+{
+    CPrgSettings s;
+    s.SRPInterfaceSend = 3;
+    s.SRPInterfaceSendDateiFormat = format;
+    s.SRPInterfaceSendDatei = destination;
+    s.SendDateiVerz = folder;
+    s.FgstnrFull = kVin;
+    s.Fgstnr = kVin.right(7);
+    s.TypSchl = QStringLiteral("7A01");
+    s.LeadTyp = QStringLiteral("4401");
+    s.EReihe = QStringLiteral("F40 ");
+    s.ModellBez = QStringLiteral("Arvo 1.6");
+    return s;
+}
+
+CTextExportHead Head()
+{
+    CTextExportHead h;
+    h.orderNumber = QStringLiteral("A-4711");
+    h.settlementCode = QStringLiteral("K1");
+    h.jobNumber = QStringLiteral("J-17");
+    h.jobNote = QStringLiteral("Bremsen prüfen");
+    h.plate = QStringLiteral("M-YQ 123");
+    h.date = QStringLiteral("07.12.2026");
+    h.mileage = QStringLiteral("45210");
+    return h;
+}
+
+void SetPrice(CPriceSet &set, double net, double gross, double vat = 19.0)
+{
+    set.Net = net;
+    set.Gross = gross;
+    set.Vat = vat;
+    set.Currency = QStringLiteral("EUR");
+    set.Complete = 1;
+}
+
+CPosition *Add(CPaket &paket, int type, const QString &number, const QString &quantity = {},
+               const QString &text = {})
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = QStringLiteral("S");
+    line->Quantity = quantity;
+    if (type == POS_PART)
+        line->TeileText = text;
+    else
+        line->AwText1 = text;
+    return paket.AddPosition(std::move(line));
+}
+
+CPosition *AddSingle(CWKList &basket, int type, const QString &number)
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    basket.Add(CWKListItem(std::move(line)), 1);
+    return basket.GetAt(basket.GetCount() - 1)->APos.get();
+}
+
+// A package of one head and one work position, nothing priced.
+std::unique_ptr<CPaket> SmallPackage(int headType, const QString &number)
+{
+    auto paket = std::make_unique<CPaket>();
+    Add(*paket, headType, number);
+    Add(*paket, POS_WORK, number, QStringLiteral("8"), QStringLiteral("Kupplung prüfen"));
+    return paket;
+}
+
+// Every kind of entry: a service package with work, parts (one replaced,
+// one optional) and a sub-package; labour positions by value and by time;
+// an SI finding, a finding; a warranty package without prices; a campaign
+// package, which only the training edition exports.
+void FillDemoBasket(CWKList &basket)
+{
+    auto srp = std::make_unique<CPaket>();
+    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"), {},
+                          QStringLiteral("Inspektion mit Ölwechsel"));
+    head->KlammerText1 = QStringLiteral("(alle 30 000 km)");
+    SetPrice(head->Preise1, 100.0, 119.0);
+    head->Preise1.FlatPrice = 1;
+    SetPrice(head->Preise2, 110.0, 130.9);
+    CPosition *work = Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("12"),
+                          QStringLiteral("Inspektion durchführen"));
+    SetPrice(work->Preise1, 60.0, 71.4);
+    CPosition *oil = Add(*srp, POS_PART, QStringLiteral("9X4115561H  "), QStringLiteral("4,5"),
+                         QStringLiteral("Motoröl 5W30"));
+    oil->StockKnown = 1;
+    oil->Stock = 12.0;
+    SetPrice(oil->Preise1, 30.0, 35.7);
+    CPosition *filter = Add(*srp, POS_PART, QStringLiteral("9X0000001"), QStringLiteral("1"),
+                            QStringLiteral("Ölfilter"));
+    filter->ErsetztDurchNummer = QStringLiteral("9X0000002");
+    filter->ErsetztDurchText = QStringLiteral("Ölfilter neu");
+    filter->ErsetztDurchBeschr = QStringLiteral("Nachfolger");
+    filter->Preise1.Net = filter->Preise1.Gross = kPriceNone;
+    Add(*srp, POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("1"),
+        QStringLiteral("Scheibenreiniger"))
+        ->Selected = 0;
+    CPosition *sub = Add(*srp, POS_SUBPACKAGE, QStringLiteral("1110020"));
+    sub->SubPackage = std::make_unique<CPaket>();
+    Add(*sub->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("1110020"), {},
+        QStringLiteral("Zündanlage"));
+    CPosition *plugs = Add(*sub->SubPackage, POS_WORK, QStringLiteral("1110021"), {},
+                           QStringLiteral("Zündkerzen ersetzen"));
+    plugs->Az = CPosition::AzMarker();
+    plugs->Preise1.Net = plugs->Preise1.Gross = kPriceByTime;
+    basket.Add(CWKListItem(WK_SRP, std::move(srp)), 1);
+
+    CPosition *brakes = AddSingle(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"));
+    brakes->AwText1 = QStringLiteral("Bremsbeläge vorn ersetzen");
+    brakes->KlammerText1 = QStringLiteral("(beide Seiten)");
+    brakes->Quantity = QStringLiteral("10");
+    brakes->R = QStringLiteral("5");
+    brakes->U = QStringLiteral("3");
+    brakes->M = QStringLiteral("2");
+    brakes->Lackstufe = QStringLiteral("2");
+    brakes->Flaeche = QStringLiteral("12");
+    SetPrice(brakes->Preise1, 120.0, 142.8);
+    CPosition *search = AddSingle(basket, POS_BASKET_LABOUR, QStringLiteral("2130000"));
+    search->AwText1 = QStringLiteral("Fehlersuche");
+    search->Az = CPosition::AzMarker();
+    search->Preise1.Net = search->Preise1.Gross = kPriceByTime;
+    AddSingle(basket, POS_SI_FINDING, QStringLiteral("4400010"))->BefundText =
+        QStringLiteral("Rückruf Software");
+    CPosition *finding = AddSingle(basket, POS_FINDING, QStringLiteral("8700010"));
+    finding->BefundText = QStringLiteral("Wischerblätter rissig");
+    finding->BefundText2 = QStringLiteral("Sichtprüfung");
+
+    basket.Add(CWKListItem(WK_GRP, SmallPackage(POS_HEAD18, QStringLiteral("5550010"))), 1);
+
+    auto campaign = SmallPackage(POS_HEAD_CAMPAIGN, QStringLiteral("7770010"));
+    CPosition *cHead = campaign->GetKopf();
+    cHead->HG = QStringLiteral("XX");
+    cHead->Campaign[CPosition::CampaignNumber] = QStringLiteral("K-1");
+    cHead->Campaign[CPosition::CampaignPackageNumber] = QStringLiteral("KP-7");
+    cHead->Campaign[CPosition::CampaignName] = QStringLiteral("Frühjahrscheck");
+    cHead->Campaign[CPosition::CampaignPackageName] = QStringLiteral("Check kompakt");
+    cHead->Campaign[CPosition::CampaignPriceType] = QStringLiteral("R");
+    cHead->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("0010");
+    SetPrice(cHead->Preise3, 50.0, 59.5);
+    basket.Add(CWKListItem(WK_CAMPAIGN, std::move(campaign)), 1);
+}
+
+QString GoldenPath(const QString &name)
+{
+    return QStringLiteral(YAQ_TEST_DATA_DIR "/golden/textexport/") + name;
+}
+
+QList<QByteArray> Records(const QByteArray &bytes)
+{
+    QList<QByteArray> records = bytes.split('\n');
+    records.removeLast(); // after the last line end
+    return records;
+}
+
+struct Notices : IDmsNotice
+{
+    QStringList texts;
+    void Notice(const QString &text, const QString &) override { texts << text; }
+};
+
+} // namespace
+
+class TestTextExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void goldenFiles_data();
+    void goldenFiles();
+    void fixedRecordsStayFixed_data();
+    void fixedRecordsStayFixed();
+    void fixedField_data();
+    void fixedField();
+    void markersAreNoAmounts_data();
+    void markersAreNoAmounts();
+    void leftOutEntriesStay_data();
+    void leftOutEntriesStay();
+    void fileRoad_data();
+    void fileRoad();
+    void clipboardRoad();
+    void transferReportsTheRoad_data();
+    void transferReportsTheRoad();
+};
+
+void TestTextExport::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestTextExport::goldenFiles_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("training");
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<QString>("left");
+    // clang-format off
+    QTest::newRow("labelled")           << 6 << 0 << "labelled.YAQ"          << "7770010";
+    QTest::newRow("tagged")             << 7 << 0 << "tagged.YAQ"            << "7770010";
+    QTest::newRow("fixed width")        << 8 << 0 << "fixed.YAQ"             << "7770010";
+    QTest::newRow("labelled, training") << 6 << 1 << "labelled-training.YAQ" << "4400010 8700010";
+    // clang-format on
+}
+
+void TestTextExport::goldenFiles()
+{
+    QFETCH(int, format);
+    QFETCH(int, training);
+    QFETCH(QString, golden);
+    CPrgSettings s = Settings(format);
+    s.bSchulung = training;
+    CWKList basket;
+    FillDemoBasket(basket);
+    const CTextExport exporter(s, Head(), QStringLiteral("00"));
+    const CTextExport::Text t = exporter.Write(basket);
+    QTEST(t.leftNumbers.join(QLatin1Char(' ')), "left");
+    bool ok = false;
+    const QByteArray bytes = exporter.Encode(t.text, &ok);
+    QVERIFY(ok);
+    const QString path = GoldenPath(golden);
+    if (qEnvironmentVariableIntValue("YAQ_REGENERATE_GOLDEN") == 1)
+        QVERIFY(writeTextFile(path, bytes));
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly),
+             qPrintable(path + QStringLiteral(" is missing; YAQ_REGENERATE_GOLDEN=1 writes it")));
+    QCOMPARE(bytes, file.readAll());
+}
+
+// Every record of the fixed-width layout is 255 bytes of the code page and
+// a line end, whatever its values hold.
+void TestTextExport::fixedRecordsStayFixed_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    // clang-format off
+    QTest::newRow("demo basket as it is")        << "00" << ""        << "";
+    QTest::newRow("overlong job note")           << "00" << "note"    << QString(300, QLatin1Char('x'));
+    QTest::newRow("job note over two lines")     << "00" << "note"    << "erste Zeile\r\nzweite Zeile";
+    QTest::newRow("overlong part number")        << "00" << "part"    << QString(40, QLatin1Char('9'));
+    QTest::newRow("overlong VIN of a bad store") << "00" << "vin"     << "XVQ1F23A57M0123456789";
+    QTest::newRow("long lead type")              << "00" << "lead"    << "4401-ALT";
+    QTest::newRow("overlong labour text")        << "00" << "labour"  << QString(60, QChar(0x00D6));
+    QTest::newRow("double-byte code page")       << "08" << "labour"  << QString(30, QChar(0x65E5));
+    QTest::newRow("double-byte at a field end")  << "08" << "finding" << QStringLiteral("x") + QString(60, QChar(0x65E5));
+    // clang-format on
+}
+
+void TestTextExport::fixedRecordsStayFixed()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    CPrgSettings s = Settings(8);
+    CTextExportHead head = Head();
+    CWKList basket;
+    FillDemoBasket(basket);
+    if (field == QLatin1String("note"))
+        head.jobNote = value;
+    else if (field == QLatin1String("vin"))
+        s.FgstnrFull = value;
+    else if (field == QLatin1String("lead"))
+        s.LeadTyp = value;
+    else if (field == QLatin1String("part"))
+        basket.GetAt(0)->Paket->GetAt(2)->Number = value;
+    else if (field == QLatin1String("labour"))
+        basket.GetAt(1)->APos->AwText2 = value;
+    else if (field == QLatin1String("finding"))
+        basket.GetAt(4)->APos->BefundText = value;
+    const CTextExport exporter(s, head, language);
+    const CTextExport::Text t = exporter.Write(basket);
+    bool ok = false;
+    const QByteArray bytes = exporter.Encode(t.text, &ok);
+    QVERIFY(ok);
+    const QList<QByteArray> records = Records(bytes);
+    QCOMPARE(records.size(), 42);
+    for (const QByteArray &record : records) {
+        QVERIFY2(record.endsWith('\r'), record.constData());
+        QCOMPARE(record.size(), FixedWidth::kRecord + 1);
+    }
+}
+
+void TestTextExport::fixedField_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("short value padded")          << "AB"       << 5 << 1252 << "AB   ";
+    QTest::newRow("long value cut")              << "ABCDEFG"  << 4 << 1252 << "ABCD";
+    QTest::newRow("exact width")                 << "ABCD"     << 4 << 1252 << "ABCD";
+    QTest::newRow("empty value all blanks")      << ""         << 3 << 1252 << "   ";
+    QTest::newRow("umlaut is one byte")          << "ÖÄÜß"     << 3 << 1252 << "ÖÄÜ";
+    QTest::newRow("line break becomes a blank")  << "a\r\nb"   << 5 << 1252 << "a  b ";
+    QTest::newRow("double-byte takes two")       << "日本語"    << 5 << 932  << "日本 ";
+    QTest::newRow("double-byte never split")     << "x日本"     << 4 << 932  << "x日 ";
+    QTest::newRow("ASCII in a double-byte page") << "AB"       << 3 << 932  << "AB ";
+    // clang-format on
+}
+
+void TestTextExport::fixedField()
+{
+    QFETCH(QString, value);
+    QFETCH(int, width);
+    QFETCH(int, codePage);
+    QTEST(CTextExportFixed::Field(value, width, codePage), "expected");
+}
+
+// A line carries its prices only when both are real; the markers -1
+// (not set), -2 (by time) and -3 (no price) never appear as amounts.
+void TestTextExport::markersAreNoAmounts_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("type"); // of the single line or, 9, of a package's head
+    QTest::addColumn<double>("net");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<QString>("prices"); // the price lines, one a "|"
+    // clang-format off
+    QTest::newRow("labour priced")              << 6 << 14 << 10.0 << 11.9 << 19.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
+    QTest::newRow("labour VAT 0 is written")    << 6 << 14 << 10.0 << 10.0 << 0.0  << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 10.00 EUR|Steuersatz: 0.00%";
+    QTest::newRow("labour VAT not set")         << 6 << 14 << 10.0 << 11.9 << -1.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR";
+    QTest::newRow("labour by time")             << 6 << 14 << -2.0 << -2.0 << 19.0 << "";
+    QTest::newRow("labour without price")       << 6 << 14 << -3.0 << 11.9 << 19.0 << "";
+    QTest::newRow("labour net not set")         << 6 << 14 << -1.0 << 11.9 << 19.0 << "";
+    QTest::newRow("head priced")                << 6 << 9  << 10.0 << 11.9 << 19.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
+    QTest::newRow("head net not set")           << 6 << 9  << -1.0 << 11.9 << 19.0 << "";
+    QTest::newRow("head without price")         << 6 << 9  << 10.0 << -3.0 << 19.0 << "";
+    QTest::newRow("head by time")               << 6 << 9  << -2.0 << -2.0 << 19.0 << "";
+    QTest::newRow("tagged labour priced")       << 7 << 14 << 10.0 << 11.9 << 19.0 << "<P15>false</P15>|<P16>EUR</P16>|<P17>10.00</P17>|<P18>11.90</P18>|<P19>19.00</P19>";
+    QTest::newRow("tagged labour without")      << 7 << 14 << -3.0 << -3.0 << 19.0 << "";
+    QTest::newRow("tagged head without price")  << 7 << 9  << 10.0 << -3.0 << 19.0 << "";
+    // clang-format on
+}
+
+void TestTextExport::markersAreNoAmounts()
+{
+    QFETCH(int, format);
+    QFETCH(int, type);
+    QFETCH(double, net);
+    QFETCH(double, gross);
+    QFETCH(double, vat);
+    CWKList basket;
+    if (type == POS_BASKET_LABOUR) {
+        SetPrice(AddSingle(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"))->Preise1, net,
+                 gross, vat);
+    } else {
+        auto paket = SmallPackage(type, QStringLiteral("1110010"));
+        SetPrice(paket->GetKopf()->Preise1, net, gross, vat);
+        basket.Add(CWKListItem(WK_SRP, std::move(paket)), 1);
+    }
+    const QString text = CTextExport(Settings(format), Head()).Write(basket).text;
+    QStringList prices;
+    for (const QString &line : text.split(QStringLiteral("\r\n"))) {
+        const QString label = line.section(QLatin1Char(':'), 0, 0);
+        if (label == QLatin1String("Pauschal Preis") || label == QLatin1String("Netto") ||
+            label == QLatin1String("Brutto") || label == QLatin1String("Steuersatz") ||
+            QRegularExpression(QStringLiteral("^<[PQ]1[5-9]>")).match(line).hasMatch())
+            prices << line;
+    }
+    QTEST(prices.join(QLatin1Char('|')), "prices");
+    for (const char *marker : {"-1.00", "-2.00", "-3.00"})
+        QVERIFY(!text.contains(QLatin1String(marker)));
+}
+
+// What the export cannot carry stays in the basket and is named; the rest
+// goes out.
+void TestTextExport::leftOutEntriesStay_data()
+{
+    QTest::addColumn<QString>("entries"); // kind:number; "-" after the number: nothing priced
+    QTest::addColumn<int>("training");
+    QTest::addColumn<int>("written");
+    QTest::addColumn<QString>("left");
+    // clang-format off
+    QTest::newRow("package without priced lines")   << "SRP:1110010-,POS:2120000"        << 0 << 1 << "1110010";
+    QTest::newRow("priced only in a sub-package")   << "SUB:1110010,POS:2120000"         << 0 << 2 << "";
+    QTest::newRow("campaign in the full edition")   << "MKP:7770010,SRP:1110010"         << 0 << 1 << "7770010";
+    QTest::newRow("campaign in the training one")   << "MKP:7770010,SRP:1110010"         << 1 << 2 << "";
+    QTest::newRow("findings in the training one")   << "BF:8700010,SI:4400010,POS:21200" << 1 << 1 << "8700010 4400010";
+    QTest::newRow("nothing priced at all")          << "SRP:1110010-,GRP:5550010-"       << 0 << 0 << "1110010 5550010";
+    // clang-format on
+}
+
+void TestTextExport::leftOutEntriesStay()
+{
+    QFETCH(QString, entries);
+    QFETCH(int, training);
+    CWKList basket;
+    for (const QString &spec : entries.split(QLatin1Char(','))) {
+        const QString kind = spec.section(QLatin1Char(':'), 0, 0);
+        QString number = spec.section(QLatin1Char(':'), 1);
+        const bool unpriced = number.endsWith(QLatin1Char('-'));
+        if (unpriced)
+            number.chop(1);
+        if (kind == QLatin1String("POS") || kind == QLatin1String("BF") ||
+            kind == QLatin1String("SI")) {
+            const int type = kind == QLatin1String("POS")  ? POS_BASKET_LABOUR
+                             : kind == QLatin1String("BF") ? POS_FINDING
+                                                           : POS_SI_FINDING;
+            AddSingle(basket, type, number);
+            continue;
+        }
+        auto paket = SmallPackage(POS_HEAD_CAMPAIGN, number);
+        if (unpriced) {
+            for (const auto &line : *paket)
+                line->Selected = 0;
+        }
+        if (kind == QLatin1String("SUB")) {
+            // The head unpriced, the work in the sub-package.
+            paket = std::make_unique<CPaket>();
+            Add(*paket, POS_HEAD_CAMPAIGN, number)->Selected = 0;
+            CPosition *sub = Add(*paket, POS_SUBPACKAGE, number + QLatin1Char('1'));
+            sub->SubPackage = SmallPackage(POS_HEAD_CAMPAIGN, number + QLatin1Char('1'));
+        }
+        const int wk = kind == QLatin1String("MKP")   ? WK_CAMPAIGN
+                       : kind == QLatin1String("GRP") ? WK_GRP
+                                                      : WK_SRP;
+        basket.Add(CWKListItem(wk, std::move(paket)), 1);
+    }
+    CPrgSettings s = Settings(7);
+    s.bSchulung = training;
+    const CTextExport::Text t = CTextExport(s, Head()).Write(basket);
+    QTEST(t.written, "written");
+    QTEST(t.leftNumbers.join(QLatin1Char(' ')), "left");
+    QCOMPARE(static_cast<int>(t.left.size()) + t.written, basket.GetCount());
+    QCOMPARE(t.text.count(QStringLiteral("<POSITION>")), t.written);
+}
+
+void TestTextExport::fileRoad_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("folder"); // below the temporary folder; "-": none set
+    QTest::addColumn<bool>("existing");  // a file of the vehicle is there already
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("file"); // the file written, below the temporary folder
+    QTest::addColumn<QString>("reason");
+    // clang-format off
+    QTest::newRow("writes the VIN's file")        << kVin                      << "send"    << false << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
+    QTest::newRow("replaces an older file")       << kVin                      << "send"    << true  << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
+    QTest::newRow("short VIN names the file")     << ""                        << "send"    << false << 1 << "send/M012345.YAQ"           << "";
+    QTest::newRow("send folder missing")          << kVin                      << "missing" << false << 0 << ""                           << "missing/XVQ1F23A57M012345.YAQ";
+    QTest::newRow("no send folder set")           << kVin                      << "-"       << false << 0 << ""                           << "Für die Exportdatei ist kein Ordner eingestellt.";
+    QTest::newRow("VIN climbing out of the folder") << "../../XVQ1F23A57M0123" << "send"    << false << 0 << ""                           << "../../XVQ1F23A57M0123";
+    QTest::newRow("VIN with a separator")         << "XVQ1F23/57M012345"       << "send"    << false << 0 << ""                           << "XVQ1F23/57M012345";
+    // clang-format on
+}
+
+void TestTextExport::fileRoad()
+{
+    QFETCH(QString, vin);
+    QFETCH(QString, folder);
+    QFETCH(bool, existing);
+    QFETCH(int, result);
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("send")));
+    CPrgSettings s =
+        Settings(7, 3, folder == QLatin1String("-") ? QString() : dir.filePath(folder));
+    s.FgstnrFull = vin;
+    if (existing)
+        QVERIFY(writeTextFile(dir.filePath(file), QByteArray(5000, 'x')));
+    CWKList basket;
+    FillDemoBasket(basket);
+    const CTextExport exporter(s, Head(), QStringLiteral("00"));
+    const CTextExportOutcome out = exporter.Run(basket);
+    QCOMPARE(out.result, result);
+    const QStringList written =
+        QDir(dir.filePath(QStringLiteral("send"))).entryList(QDir::Files | QDir::Hidden);
+    if (result) {
+        QCOMPARE(written, QStringList{QFileInfo(file).fileName()});
+        QFile f(dir.filePath(file));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), exporter.Encode(exporter.Write(basket).text));
+        QVERIFY(out.failure.isEmpty());
+    } else {
+        QCOMPARE(written, QStringList());
+        QVERIFY2(out.failure.startsWith(QStringLiteral("Die Exportdatei\n")),
+                 qPrintable(out.failure));
+        QVERIFY2(out.failure.contains(reason), qPrintable(out.failure));
+    }
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("../XVQ1F23A57M0123.YAQ"))));
+}
+
+// The clipboard road puts the text there, and beside it the bytes of the
+// code page under their character set.
+void TestTextExport::clipboardRoad()
+{
+    CPrgSettings s = Settings(6, 5);
+    CWKList basket;
+    FillDemoBasket(basket);
+    QGuiApplication::clipboard()->clear();
+    const CTextExport exporter(s, Head(), QStringLiteral("00"));
+    const CTextExportOutcome out = exporter.Run(basket);
+    QCOMPARE(out.result, 1);
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    const QString text = exporter.Write(basket).text;
+    QCOMPARE(data->text(), text);
+    QVERIFY(text.contains(QStringLiteral("Inspektion mit Ölwechsel\r\n")));
+    const QByteArray bytes = data->data(QStringLiteral("text/plain;charset=CP1252"));
+    QCOMPARE(bytes, exporter.Encode(text));
+    QVERIFY(bytes.contains("Inspektion mit \xD6lwechsel\r\n"));
+
+    // A clipboard that refuses: nothing delivered, and the adviser is told.
+    CTextExport refused(s, Head(), QStringLiteral("00"));
+    refused.SetClipboard(
+        [](const QString &, const QByteArray &, const QString &) { return false; });
+    const CTextExportOutcome failed = refused.Run(basket);
+    QCOMPARE(failed.result, 0);
+    QCOMPARE(failed.failure, OrmelText(7107));
+}
+
+// The whole road as the basket page runs it: the result message, and what
+// stays in the basket.
+void TestTextExport::transferReportsTheRoad_data()
+{
+    QTest::addColumn<int>("destination");
+    QTest::addColumn<QString>("folder"); // "missing": a folder that is not there
+    QTest::addColumn<int>("unpriced");   // a package without priced lines in front
+    QTest::addColumn<QStringList>("message");
+    QTest::addColumn<int>("left");
+    const QString sent = OrmelText(4069);
+    const QString failed = OrmelText(4070);
+    const QString keptCampaign = OrmelTextArgs(7071, {QStringLiteral("7770010")});
+    const QString keptBoth = OrmelTextArgs(7071, {QStringLiteral("5550010, 7770010")});
+    const QString road = QStringLiteral("(via Datei: System(default))");
+    // clang-format off
+    QTest::newRow("file written")                  << 3 << "send"    << 0 << QStringList{sent, road, keptCampaign}                  << 1;
+    QTest::newRow("file written, one skipped")     << 3 << "send"    << 1 << QStringList{sent, road, keptBoth}                      << 2;
+    QTest::newRow("file not written")              << 3 << "missing" << 0 << QStringList{failed, road, "Die Exportdatei", "*missing/XVQ1F23A57M012345.YAQ", "konnte nicht geschrieben werden:", "*", keptCampaign} << 7;
+    QTest::newRow("clipboard: silent")             << 5 << "send"    << 0 << QStringList{keptCampaign}                              << 1;
+    QTest::newRow("clipboard, one skipped")        << 5 << "send"    << 1 << QStringList{keptBoth}                                  << 2;
+    QTest::newRow("unknown destination: kept")     << 4 << "send"    << 0 << QStringList{}                                          << 7;
+    // clang-format on
+}
+
+void TestTextExport::transferReportsTheRoad()
+{
+    QFETCH(int, destination);
+    QFETCH(QString, folder);
+    QFETCH(int, unpriced);
+    QFETCH(QStringList, message);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("send")));
+    CPrgSettings s = Settings(7, destination, dir.filePath(folder));
+    UpdateDmsHeader(&s);
+    CWKList basket;
+    if (unpriced) {
+        auto paket = SmallPackage(POS_HEAD18, QStringLiteral("5550010"));
+        for (const auto &line : *paket)
+            line->Selected = 0;
+        basket.Add(CWKListItem(WK_GRP, std::move(paket)), 1);
+    }
+    FillDemoBasket(basket);
+    Notices notes;
+    CDmsClient client(&s, nullptr);
+    CBasketTransfer transfer(client, &notes, nullptr);
+    transfer.SetTextExportHead(Head());
+    const CTransferResult out = transfer.Transfer(basket, CTransferOrder());
+    QStringList lines;
+    for (const QString &text : notes.texts)
+        lines << text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), message.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &want = message.at(i);
+        if (want.startsWith(QLatin1Char('*')))
+            QVERIFY2(lines.at(i).endsWith(want.mid(1)), qPrintable(lines.at(i)));
+        else
+            QCOMPARE(lines.at(i), want);
+    }
+    QTEST(basket.GetCount(), "left");
+    QCOMPARE(out.result != 0, basket.GetCount() < 7 + unpriced);
+    if (destination == 3 && folder == QLatin1String("send"))
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("send/") + kVin + ".YAQ")));
+}
+
+YAQ_TEST_MAIN(TestTextExport)
+#include "tst_textexport.moc"
