@@ -4,6 +4,14 @@
 // whose key does not match is a fault.
 // Links: yaq_ccd
 
+#include "platform/ccd/CCmpnPckgRec.h"
+#include "platform/ccd/CCmpnPckgSubsFRRec.h"
+#include "platform/ccd/CCmpnPckgSubsPartRec.h"
+#include "platform/ccd/CCmpnPckgSubsPckgRec.h"
+#include "platform/ccd/CCmpnPckgSubsRec.h"
+#include "platform/ccd/CCmpnPckgTxtRec.h"
+#include "platform/ccd/CCmpnRec.h"
+#include "platform/ccd/CCmpnTxtRec.h"
 #include "platform/ccd/CDIPRec.h"
 #include "platform/ccd/CETPriceRec.h"
 #include "platform/ccd/CFGInfoRec.h"
@@ -34,7 +42,11 @@ QString Folder()
         for (const QString &name :
              {CETPriceRec::FileName(), CHGPriceRec::FileName(), CDIPRec::FileName(language),
               CFGInfoRec::FileName(language), CPauschalRec::FileName(), CRabattRec::FileName(),
-              CLagerRec::FileName(), CHLXFgstNrRec::FileName(), CMrktngAttRec::FileName()})
+              CLagerRec::FileName(), CHLXFgstNrRec::FileName(), CMrktngAttRec::FileName(),
+              CCmpnRec::FileName(), CCmpnTxtRec::FileName(), CCmpnPckgRec::FileName(),
+              CCmpnPckgTxtRec::FileName(), CCmpnPckgSubsRec::FileName(),
+              CCmpnPckgSubsFRRec::FileName(), CCmpnPckgSubsPartRec::FileName(),
+              CCmpnPckgSubsPckgRec::FileName()})
             QFile::link(input, dir.filePath(name));
         return dir.path();
     }();
@@ -99,6 +111,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     dip.Open(folder, language);
     hlx.Open(folder);
     vehicles.Open(folder, language);
+    // The campaign files key on joined fields: a search finds only rows
+    // whose joined key is the one asked for.
+    CCmpnRec campaigns;
+    CCmpnTxtRec campaignTexts;
+    CCmpnPckgRec campaignPackages;
+    CCmpnPckgTxtRec campaignPackageTexts;
+    CCmpnPckgSubsRec subscriptions;
+    CCmpnPckgSubsFRRec work;
+    CCmpnPckgSubsPartRec parts;
+    CCmpnPckgSubsPckgRec subPackages;
+    campaigns.Open(folder);
+    campaignTexts.Open(folder);
+    campaignPackages.Open(folder);
+    campaignPackageTexts.Open(folder);
+    subscriptions.Open(folder);
+    work.Open(folder);
+    parts.Open(folder);
+    subPackages.Open(folder);
 
     for (const QString &key : keys) {
         const QString wanted = TrimRight(key);
@@ -112,6 +142,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (stock.SearchBestand(key))
             Check(TrimRight(stock.TeileNr) == wanted);
         marketing.SearchFstlnValueln(key);
+        if (campaigns.SearchCmpn(key))
+            Check(TrimRight(campaigns.CMPN_NO) == wanted);
+        if (campaignTexts.SearchCmpnTxt(key))
+            Check(TrimRight(campaignTexts.CMPN_NO) == wanted);
+        campaignPackages.SearchCmpnPckg(key);
+        campaignPackageTexts.SearchCmpnPckgTxt(key);
+        work.SearchCmpnPckgSubsFRLine(key);
+        for (int ok = subscriptions.MoveCmpnPckgSubs(CCD_MOVE_FIRST, key); ok;
+             ok = subscriptions.MoveCmpnPckgSubs(CCD_MOVE_NEXT, QString()))
+            Check(TrimRight(subscriptions.TYP_SCHL) == wanted);
+        for (int ok = work.MoveCmpnPckgSubsFR(CCD_MOVE_FIRST, key); ok;
+             ok = work.MoveCmpnPckgSubsFR(CCD_MOVE_NEXT, QString())) {
+        }
+        for (int ok = parts.MoveCmpnPckgSubsPart(CCD_MOVE_FIRST, key); ok;
+             ok = parts.MoveCmpnPckgSubsPart(CCD_MOVE_NEXT, QString())) {
+        }
+        for (int ok = subPackages.MoveCmpnPckgSubsPckg(CCD_MOVE_FIRST, key); ok;
+             ok = subPackages.MoveCmpnPckgSubsPckg(CCD_MOVE_NEXT, QString())) {
+        }
         for (int ok = hlx.MoveHLXFgstNr(CCD_MOVE_FIRST, key); ok;
              ok = hlx.MoveHLXFgstNr(CCD_MOVE_NEXT, QString()))
             Check(TrimRight(hlx.FgstNr) == wanted);

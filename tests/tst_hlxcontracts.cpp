@@ -14,6 +14,7 @@
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 
+#include <QDate>
 #include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
@@ -103,9 +104,11 @@ private slots:
 
     void judgement_data();
     void judgement();
-    void equalStateCodesShowTheLaterReadFirst();
+    void equalStateCodesKeepTheOrderRead();
     void demoContractsInListOrder_data();
     void demoContractsInListOrder();
+    void unreadableDayCountsAsTheClocksDay_data();
+    void unreadableDayCountsAsTheClocksDay();
     void settingsListFollowsMileageAndVin();
     void noticeWhenNothingIsListed_data();
     void noticeWhenNothingIsListed();
@@ -221,7 +224,7 @@ void TestHLXContracts::judgement()
     QCOMPARE(KeepsHLXContract(HLXKeep::InForce, judged), inSettings);
 }
 
-void TestHLXContracts::equalStateCodesShowTheLaterReadFirst()
+void TestHLXContracts::equalStateCodesKeepTheOrderRead()
 {
     QList<CHLXVertragInfo> list;
     const std::pair<const char *, int> read[] = {{"a", 12}, {"b", 11}, {"c", 12}, {"d", 21}};
@@ -230,7 +233,7 @@ void TestHLXContracts::equalStateCodesShowTheLaterReadFirst()
         c.nStatus = code;
         InsertHLXContractSorted(list, c);
     }
-    QCOMPARE(OptionNumbers(list), QStringList({"b", "c", "a", "d"}));
+    QCOMPARE(OptionNumbers(list), QStringList({"b", "a", "c", "d"}));
 }
 
 void TestHLXContracts::demoContractsInListOrder_data()
@@ -266,6 +269,32 @@ void TestHLXContracts::demoContractsInListOrder()
     QCOMPARE(read.first().strTextKey, read.first().strOptionNr == QLatin1String("HLX0100")
                                           ? QStringLiteral("HLXWART")
                                           : QStringLiteral("HLXGAR"));
+}
+
+void TestHLXContracts::unreadableDayCountsAsTheClocksDay_data()
+{
+    QTest::addColumn<QString>("today");
+    // clang-format off
+    QTest::newRow("day without its leading zero") << "7.12.2026";
+    QTest::newRow("no day at all")                << "";
+    QTest::newRow("day in another form")          << "2026-12-07";
+    QTest::newRow("no calendar day")              << "31.02.2026";
+    // clang-format on
+}
+
+void TestHLXContracts::unreadableDayCountsAsTheClocksDay()
+{
+    // Else every contract would count as not yet begun.
+    QFETCH(QString, today);
+    auto db = OpenDemo();
+    QVERIFY(db);
+    const QString clock = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const QStringList expected = OptionNumbers(
+        ReadHLXContracts(db.get(), Arvo(clock, QStringLiteral("45210")), HLXKeep::InForce));
+    QVERIFY(expected.contains(QStringLiteral("HLX0200")));
+    QCOMPARE(OptionNumbers(ReadHLXContracts(db.get(), Arvo(today, QStringLiteral("45210")),
+                                            HLXKeep::InForce)),
+             expected);
 }
 
 void TestHLXContracts::settingsListFollowsMileageAndVin()

@@ -440,7 +440,11 @@ void TestMainWindow::backLeadsWhereTheUserCameFrom_data()
     QTest::newRow("catalogue from home") << L{"AwKat"} << true << "home";
     QTest::newRow("catalogue from the basket") << L{"Wk", "AwKat"} << true << "home";
     QTest::newRow("search from the catalogue") << L{"AwKat", "NrAbfrage"} << true << "home";
-    QTest::newRow("findings from the basket") << L{"AwKat", "Wk", "Bfnd"} << true << "home";
+    QTest::newRow("findings from the basket: to the catalogue") << L{"AwKat", "Wk", "Bfnd"} << true << "AwKat";
+    QTest::newRow("findings from home: to the catalogue") << L{"Bfnd"} << true << "AwKat";
+    QTest::newRow("findings from the catalogue") << L{"AwKat", "Bfnd"} << true << "AwKat";
+    QTest::newRow("findings from the search") << L{"NrAbfrage", "Bfnd"} << true << "NrAbfrage";
+    QTest::newRow("findings from package editing") << L{"SRPBb", "Bfnd"} << true << "SRPBb";
     QTest::newRow("maintenance topics") << L{"Bfnd", "SBLWl"} << true << "home";
     QTest::newRow("settings") << L{"AwKat", "Setup"} << true << "home";
     QTest::newRow("download") << L{"SRPWl", "Download"} << true << "home";
@@ -477,7 +481,7 @@ void TestMainWindow::backLeadsWhereTheUserCameFrom()
     const QHash<QString, QWidget *> pages = {
         {"home", d.Page<CHomeDlg>()},           {"AwKat", d.Page<CAwKatDlg>()},
         {"SRPWl", d.Page<CSRPWlDlg>()},         {"Bfnd", d.Page<CBfndDlg>()},
-        {"NrAbfrage", d.Page<CNrAbfrageDlg>()},
+        {"NrAbfrage", d.Page<CNrAbfrageDlg>()}, {"SRPBb", d.Page<CSRPBbDlg>()},
     };
     auto backButton = [&d] {
         return d.VisiblePage()->findChild<COwnButton *>(QStringLiteral("backButton"));

@@ -9,8 +9,11 @@
 #include "platform/StringUtil.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -30,6 +33,8 @@ private slots:
     void dialogsAreAsWideAsTheirTitles();
     void checkBoxWritesFlag_data();
     void checkBoxWritesFlag();
+    void duplicateQuestionButtons_data();
+    void duplicateQuestionButtons();
     void newLineForms_data();
     void newLineForms();
     void profileValues();
@@ -217,6 +222,40 @@ void TestPlatform::checkBoxWritesFlag()
     QCOMPARE(OwnMsgBox(QStringLiteral("Frage"), nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO),
              int(IDNO));
     QCOMPARE(env.boxes().last().type, int(MB_YESNO));
+}
+
+void TestPlatform::duplicateQuestionButtons_data()
+{
+    // The button the adviser clicks in the shown box, the answer.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("answer");
+    // clang-format off
+    QTest::newRow("store additionally") << "Zusätzlich speichern" << int(IDSTOREAGAIN);
+    QTest::newRow("overwrite")          << "Überschreiben"        << int(IDOVERWRITE);
+    QTest::newRow("cancel")             << "Cancel"               << int(IDCANCEL);
+    // clang-format on
+}
+
+// The duplicate question shows its three buttons and answers by the one
+// clicked.
+void TestPlatform::duplicateQuestionButtons()
+{
+    QFETCH(QString, button);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton *b : box->buttons()) {
+            const QString text = b->text().remove(QLatin1Char('&'));
+            shown << text;
+            if (text == button)
+                b->click();
+        }
+    });
+    const int answer = OwnMsgBox(QStringLiteral("Schon da."), nullptr, kMsgBoxTitle,
+                                 MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE);
+    QCOMPARE(shown.size(), 3);
+    QTEST(answer, "answer");
 }
 
 void TestPlatform::newLineForms_data()

@@ -59,6 +59,7 @@ private slots:
     void packageGoesToEditingPageAsVariant_data();
     void packageGoesToEditingPageAsVariant();
     void groupWithoutPackagesListsNone();
+    void spotRepairBranchListsClassesAndMatrixRows();
     void changeForgetsTheRequestedPackage_data();
     void changeForgetsTheRequestedPackage();
 
@@ -175,7 +176,7 @@ void TestSRPWlPage::demoVehicleListsItsMainGroups_data()
     QTest::addColumn<bool>("arvo");
     QTest::addColumn<QStringList>("groups");
     // clang-format off
-    QTest::newRow("arvo") << true  << QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"};
+    QTest::newRow("arvo") << true  << QStringList{"-- Care & Cosmetic Repair", "", "11 Motor", "34 Bremsen", "64 Karosserie"};
     QTest::newRow("bento") << false << QStringList{"11 Motor", "34 Bremsen"};
     // clang-format on
 }
@@ -199,7 +200,9 @@ void TestSRPWlPage::levelsGoDownAndUp_data()
     QTest::addColumn<int>("climbs");
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QStringList>("pathRows");
-    const QStringList groups{"11 Motor", "34 Bremsen", "64 Karosserie"};
+    // The Arvo's model series has spot repair: its row and a separator head the list.
+    const QStringList groups{"-- Care & Cosmetic Repair", "", "11 Motor", "34 Bremsen",
+                             "64 Karosserie"};
     const QStringList firstLevel{"64 Tueren und Klappen", "64 Scheiben und Spiegel"};
     const QStringList doors{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"};
     // clang-format off
@@ -234,11 +237,11 @@ void TestSRPWlPage::keyboardPassesOverSeparators_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("to");
-    // The list: campaign row, separator, the three main groups.
+    // The list: campaign row, spot-repair row, separator, the three main groups.
     // clang-format off
-    QTest::newRow("down from the campaign row") << 0 << int(Qt::Key_Down) << 2;
-    QTest::newRow("up from the first group")    << 2 << int(Qt::Key_Up)   << 0;
-    QTest::newRow("down between groups")        << 2 << int(Qt::Key_Down) << 3;
+    QTest::newRow("down from the spot-repair row") << 1 << int(Qt::Key_Down) << 3;
+    QTest::newRow("up from the first group")       << 3 << int(Qt::Key_Up)   << 1;
+    QTest::newRow("down between groups")           << 3 << int(Qt::Key_Down) << 4;
     // clang-format on
 }
 
@@ -250,7 +253,7 @@ void TestSRPWlPage::keyboardPassesOverSeparators()
     setVehicle(true);
     m_settings.MarketingCampaigns = 1;
     start(new CampaignPage);
-    QCOMPARE(shown().mid(2), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+    QCOMPARE(shown().mid(3), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
     rowList()->setCurrentIndex(rowList()->model()->index(from, 0));
     QTest::keyClick(rowList(), Qt::Key(key));
     QTRY_COMPARE(rowList()->currentIndex().row(), to);
@@ -319,7 +322,23 @@ void TestSRPWlPage::groupWithoutPackagesListsNone()
     QVERIFY(shown().isEmpty());
     QCOMPARE(path(), QStringList{"34 Bremsen"});
     m_page->OnLevelUp();
-    QCOMPARE(shown(), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+    QCOMPARE(shown().mid(2), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+}
+
+void TestSRPWlPage::spotRepairBranchListsClassesAndMatrixRows()
+{
+    // The demo dealer's paint classes of the main brand, in the reverse of
+    // the file order; a class opened lists the matrix rows and opens none.
+    setVehicle(true);
+    start(new CSRPWlDlg);
+    open(QStringLiteral("-- Care & Cosmetic Repair"));
+    QCOMPARE(shown(), QStringList{QStringLiteral("Lack (Spot Repair)")});
+    open(QStringLiteral("Lack (Spot Repair)"));
+    QCOMPARE(shown(), (QStringList{"Metallic-Lack", "Uni-Lack"}));
+    open(QStringLiteral("Uni-Lack"));
+    QCOMPARE(shown().size(), 3);
+    QCOMPARE(m_host.editingShown, 0);
+    QCOMPARE(path().mid(1), (QStringList{"Lack (Spot Repair)", "Uni-Lack"}));
 }
 
 void TestSRPWlPage::changeForgetsTheRequestedPackage_data()

@@ -241,6 +241,15 @@ void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting_data()
     QTest::newRow("column of a lead type") << "catalogue_column_by_lead_type";
     QTest::newRow("alternative lead type") << "alt_lead_type_by_lead_type";
     QTest::newRow("alternative catalogue") << "alt_catalogue_by_type";
+    QTest::newRow("finding main groups") << "sqlite_autoindex_finding_level_text_1";
+    QTest::newRow("finding text search") << "sqlite_autoindex_finding_level_text_1";
+    QTest::newRow("finding hints") << "sqlite_autoindex_finding_hint_1";
+    QTest::newRow("position text lines") << "apos_text_by_position";
+    QTest::newRow("finding codes of a main group") << "findings_code_by_code";
+    QTest::newRow("scope-text number") << "sqlite_autoindex_apos_scope_1";
+    QTest::newRow("scope-text lines") << "sqlite_autoindex_scope_text_1";
+    QTest::newRow("inclusive-position list") << "apos_inclusive_by_position";
+    QTest::newRow("inclusive positions") << "inclusive_position_by_list";
     // clang-format on
 }
 

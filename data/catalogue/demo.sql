@@ -640,3 +640,118 @@ INSERT INTO aw_catalogue_value (catalogue_key, type_number, main_group, line_num
 ('1', 'VQF50DE', '72', '0120', 1, '0', '2', '', '16;16;16;16;18;-;-;-;-;-;20;20;22;22'),
 ('1', 'VQF50DE', '72', '0210', 1, '0', '', '', '6;6;6;6;7;7;7;7;7;8;8;8;8;8'),
 ('1', 'VQF50DE', '72', '0220', 1, '0', '', '', '14;14;14;14;15;15;15;15;15;-;-;-;-;-');
+
+-- Findings page. The body findings of main group 64 belong to the door
+-- positions of the Arvo; the oil-filter findings (1110 08) lie in the
+-- position list of contract HLX0100 and are covered by it, every finding
+-- outside main group 11 by HLX0200, the oil-sump finding by neither.
+INSERT INTO finding_level_text (catalogue_key, language, main_group, sub_group, location, damage_key, level_text) VALUES
+('1', '00', '64', '', '', '', 'Karosserie'),
+('1', '00', '64', '10', '', '', 'Tuer'),
+('1', '00', '64', '10', '01', '', 'Tuerschloss'),
+('1', '00', '64', '10', '01', '20', 'klemmt'),
+('1', '00', '64', '10', '01', '10', 'defekt'),
+('1', '00', '64', '10', '02', '', 'Tuerdichtung'),
+('1', '00', '64', '10', '02', '10', 'undicht');
+
+INSERT INTO findings_code (catalogue_key, position_number, code, sort_order) VALUES
+('1', '6411010', '6410XXXXXX', 1),
+('1', '6411020', '641001XXXX', 1);
+
+INSERT INTO finding_text (catalogue_key, finding_number, language, finding_text) VALUES
+('1', '64100110', '00', 'Tuerschloss defekt - Schliesszylinder pruefen');
+
+INSERT INTO finding_hint (catalogue_key, language, main_group, sub_group, location, hint_text) VALUES
+('1', '00', '11', '10', '08', 'Oelfilter nur mit neuem Dichtring einbauen'),
+('1', '00', '64', '10', '01', 'Schliesszylinder vor dem Ersatz pruefen');
+
+-- Scope texts and inclusive positions of the Arvo's oil service and door
+-- lock (lead type 1101, additional code A).
+INSERT INTO apos_scope (position_number, lead_type, extra_code, scope_number) VALUES
+('1110010', '1101', 'A', 'U1110010'),
+('6411020', '1101', 'A', 'U6411020');
+
+INSERT INTO scope_text (scope_number, language, line_number, line_text) VALUES
+('U1110010', '00', 1, 'Motoroel ablassen und auffuellen'),
+('U1110010', '00', 2, 'Oelfilter ersetzen'),
+('U1110010', '00', 3, 'Fahrzeug anheben und absenken'),
+('U6411020', '00', 1, 'Tuerverkleidung aus- und einbauen'),
+('U6411020', '00', 2, 'Tuerschloss aus- und einbauen');
+
+INSERT INTO apos_inclusive (catalogue_key, position_number, lead_type, extra_code, inclusive_number) VALUES
+('1', '1110010', '1101', 'A', 'I1110010'),
+('1', '6411020', '1101', 'A', 'I6411020');
+
+INSERT INTO inclusive_position (catalogue_key, inclusive_number, position_number, sort_order) VALUES
+('1', 'I1110010', '1110015', 1),
+('1', 'I1110010', '1110020', 2),
+('1', 'I6411020', '6411010', 1);
+
+-- An optional sub-package holding one of its own. Arvo (7A01), 34 Bremsen:
+--   3410050 brake service: its lead labour, a check and a brake cleaner;
+--      the optional sub-package 3410060 (brake fluid) with a test and its
+--      alternative and the optional sub-package 3410070 (front brake
+--      lines) inside it, whose line part has an alternative and whose
+--      venting is charged by time. All three are listed packages too.
+INSERT INTO srp_package_line (catalogue_key, type_key, main_group, package_kind, own_number, package_number, extra, origin, text_key, line_text, second_key, line_number, valid_from, valid_to, sort_order) VALUES
+('1', '7A01', '34', 'SRP', '3410050', '3410050', '', '   ', 'BR', 'Bremsen', '', '015', '20000101', '20991231', 1),
+('1', '7A01', '34', 'SRP', '3410060', '3410060', '', '   ', 'BR', 'Bremsen', '', '016', '20000101', '20991231', 1),
+('1', '7A01', '34', 'SRP', '3410070', '3410070', '', '   ', 'BR', 'Bremsen', '', '017', '20000101', '20991231', 1);
+
+INSERT INTO srp_package_position (catalogue_key, package_number, position_number, kind, reference_number, sort_order) VALUES
+('1', '3410050', '3410050', 'S', '', 1),
+('1', '3410050', '3410051', 'S', '', 2),
+('1', '3410050', '3410060', 'O', '', 3),
+('1', '3410060', '3410060', 'S', '', 1),
+('1', '3410060', '3410061', 'O', '', 2),
+('1', '3410060', '3410062', 'B', '3410061', 3),
+('1', '3410060', '3410070', 'O', '', 4),
+('1', '3410070', '3410070', 'S', '', 1),
+('1', '3410070', '3410071', 'S', '', 2);
+
+INSERT INTO srp_package_part (catalogue_key, package_number, part_number, part_position, quantity, kind, valid_from, valid_to, reference_position, sort_order) VALUES
+('1', '3410050', 'VQ0034501', '010', '1', 'S', '20000101', '20991231', '', 1),
+('1', '3410060', 'VQ0034601', '010', '1.000', 'S', '20000101', '20991231', '', 1),
+('1', '3410070', 'VQ0034701', '010', '2', 'S', '20000101', '20991231', '', 1),
+('1', '3410070', 'VQ0034702', '020', '2', 'A', '20000101', '20991231', '010', 2);
+
+INSERT INTO srp_part_text (catalogue_key, part_number, language, part_text) VALUES
+('1', 'VQ0034501', '00', 'Bremsenreiniger'),
+('1', 'VQ0034601', '00', 'Bremsfluessigkeit DOT 4 (Liter)'),
+('1', 'VQ0034701', '00', 'Bremsleitung vorne'),
+('1', 'VQ0034702', '00', 'Bremsleitung vorne, Stahlflex');
+
+INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', '00', 'F40', '3410050', 'Bremsenservice', '', '', '', '(Sichtpruefung und Reinigung)', '', '', ''),
+('1', '00', 'F40', '3410051', 'Bremsanlage pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410060', 'Bremsfluessigkeit erneuern', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410061', 'Siedepunkt pruefen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410062', 'Wassergehalt messen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410070', 'Bremsleitungen vorne ersetzen', '', '', '', '', '', '', ''),
+('1', '00', 'F40', '3410071', 'Bremsanlage entlueften', '', '', '', '', '', '', '');
+
+-- The texts of the spot-repair work units of the dealer's matrix.
+INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
+('1', '00', 'F40', '9999011', 'Spot Repair kleiner Schaden', '', '', '', '(bis 2 cm)', '', '', ''),
+('1', '00', 'F40', '9999012', 'Spot Repair mittlerer Schaden', '', '', '', '(bis 5 cm)', '', '', ''),
+('1', '00', 'F40', '9999013', 'Spot Repair zwei Schaeden', '', '', '', '(je bis 2 cm)', '', '', '');
+
+-- The brake service and its sub-packages stand in the Arvo's catalogue, so
+-- the package list offers them.
+INSERT INTO catalogue_line (catalogue_key, type_number, main_group, line_number, position_number, line_text, work_units, column_flags) VALUES
+('1', 'VQF40DE', '34', '550', '3410050', 'Bremsenservice', '8', 'NNN-'),
+('1', 'VQF40DE', '34', '551', '3410051', 'Bremsanlage pruefen', '3', 'NNN-'),
+('1', 'VQF40DE', '34', '560', '3410060', 'Bremsfluessigkeit erneuern', '6', 'NNN-'),
+('1', 'VQF40DE', '34', '561', '3410061', 'Siedepunkt pruefen', '1', 'NNN-'),
+('1', 'VQF40DE', '34', '562', '3410062', 'Wassergehalt messen', '2', 'NNN-'),
+('1', 'VQF40DE', '34', '570', '3410070', 'Bremsleitungen vorne ersetzen', '12', 'NNN-'),
+('1', 'VQF40DE', '34', '571', '3410071', 'Bremsanlage entlueften', '', 'NNN-');
+
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag) VALUES
+('1', '34', '3410050', '0', '1101', 'A', '8', '', 'J'),
+('1', '34', '3410051', '0', '1101', 'A', '3', '', 'J'),
+('1', '34', '3410060', '0', '1101', 'A', '6', '', 'J'),
+('1', '34', '3410061', '0', '1101', 'A', '1', '', 'J'),
+('1', '34', '3410062', '0', '1101', 'A', '2', '', 'J'),
+('1', '34', '3410070', '0', '1101', 'A', '12', '', 'J'),
+('1', '34', '3410071', '0', '1101', 'A', '', 'AZ', 'J');

@@ -454,6 +454,57 @@ CREATE TABLE finding_level_text (
   PRIMARY KEY (catalogue_key, language, main_group, sub_group, location, damage_key)
 );
 
+-- Hints of the findings of a location, for the adviser.
+CREATE TABLE finding_hint (
+  catalogue_key TEXT NOT NULL,
+  language      TEXT NOT NULL,
+  main_group    TEXT NOT NULL,
+  sub_group     TEXT NOT NULL DEFAULT '',
+  location      TEXT NOT NULL DEFAULT '',
+  hint_text     TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (catalogue_key, language, main_group, sub_group, location)
+);
+
+-- The text lines of a position whatever the model series; the findings
+-- page looks the labour positions of its findings up by the codes' main group.
+CREATE INDEX apos_text_by_position ON apos_text (catalogue_key, position_number, language);
+CREATE INDEX findings_code_by_code ON findings_code (catalogue_key, code, position_number);
+
+-- Scope texts: the number of a labour position's scope text per lead type
+-- and additional code, and its lines per language.
+CREATE TABLE apos_scope (
+  position_number TEXT NOT NULL,
+  lead_type       TEXT NOT NULL,
+  extra_code      TEXT NOT NULL DEFAULT '',
+  scope_number    TEXT NOT NULL,
+  PRIMARY KEY (position_number, lead_type, extra_code)
+);
+CREATE TABLE scope_text (
+  scope_number TEXT NOT NULL,
+  language     TEXT NOT NULL,
+  line_number  INTEGER NOT NULL,
+  line_text    TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (scope_number, language, line_number)
+);
+
+-- Inclusive positions: the labour positions a position includes, as a list
+-- per lead type and additional code.
+CREATE TABLE apos_inclusive (
+  catalogue_key    TEXT NOT NULL,
+  position_number  TEXT NOT NULL,
+  lead_type        TEXT NOT NULL,
+  extra_code       TEXT NOT NULL DEFAULT '',
+  inclusive_number TEXT NOT NULL
+);
+CREATE INDEX apos_inclusive_by_position ON apos_inclusive (position_number, catalogue_key, lead_type, extra_code, inclusive_number);
+CREATE TABLE inclusive_position (
+  catalogue_key    TEXT NOT NULL,
+  inclusive_number TEXT NOT NULL,
+  position_number  TEXT NOT NULL,
+  sort_order       INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX inclusive_position_by_list ON inclusive_position (catalogue_key, inclusive_number, sort_order);
+
 -- Texts of whole finding numbers (the findings of the service information).
 CREATE TABLE finding_text (
   catalogue_key  TEXT NOT NULL,

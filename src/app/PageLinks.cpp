@@ -14,6 +14,7 @@
 #include "common/readers/CatalogueCache.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
+#include "packages/SpotRBbDlg.h"
 #include "platform/MsgBox.h"
 #include "platform/db/YaqDb.h"
 
@@ -56,6 +57,7 @@ void CPageLinks::Connect()
     // The package list hands a chosen package to the editing page; the
     // editing page stores it in the basket, the basket hands it back.
     m_window.Page<CSRPWlDlg>()->SetEditingPage(editing);
+    m_window.Page<CSRPWlDlg>()->SetSpotRepairPage(m_window.Page<CSpotRBbDlg>());
     // Loading a package needs connections of its own.
     editing->SetConnectionOpener([this]() -> std::unique_ptr<CYaqDb> {
         auto db = std::make_unique<CYaqDb>();
@@ -63,11 +65,13 @@ void CPageLinks::Connect()
             return nullptr;
         return db;
     });
-    basketPage->SetPackageEditHandler([editing](const CPaket &paket, int kind) {
-        // Spot-repair packages have no editing page of their own yet.
-        if (kind != WK_CCP)
-            editing->TakeBasketPackage(paket);
-    });
+    basketPage->SetPackageEditHandler(
+        [editing, spot = m_window.Page<CSpotRBbDlg>()](const CPaket &paket, int kind) {
+            if (kind == WK_CCP)
+                spot->TakeBasketPackage(paket);
+            else
+                editing->TakeBasketPackage(paket);
+        });
 
     // Labour positions from the catalogue, edited in the basket.
     basketPage->SetLabourEditor([basketPage](CWkLabourEdit &fields) {
@@ -81,6 +85,7 @@ void CPageLinks::Connect()
     // The prices of the package page and of the catalogue come from the DMS
     // through the window's one client.
     editing->SetDmsClient(&m_dms.Client());
+    m_window.Page<CSpotRBbDlg>()->SetDmsClient(&m_dms.Client());
     m_window.Page<CAwKatDlg>()->SetDmsClient(&m_dms.Client());
 
     // The basket to the dealer system.

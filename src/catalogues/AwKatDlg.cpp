@@ -16,8 +16,10 @@
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
+#include "common/UmfassDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/CatalogueColumn.h"
+#include "common/readers/ScopeTexts.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/model/Position.h"
@@ -33,8 +35,6 @@
 namespace {
 
 // The three-way question of a position already in the basket.
-constexpr int kStoreAgain = 11;
-constexpr int kReplace = 12;
 
 QString Line(const QString &text, int n)
 {
@@ -56,8 +56,10 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
     m_pSrp = MakeButton(QStringLiteral("srpButton"), OrmelText(3183));
     m_pMaintenance = MakeButton(QStringLiteral("maintenanceButton"), OrmelText(3197));
     m_pFindings = MakeButton(QStringLiteral("findingsButton"), OrmelText(2010));
-    for (COwnButton *button :
-         {m_pBackLevel, m_pBasket, m_pPrint, m_pPrice, m_pSrp, m_pMaintenance, m_pFindings})
+    m_pInclusive = MakeButton(QStringLiteral("inclusiveButton"), OrmelText(2008));
+    m_pScope = MakeButton(QStringLiteral("scopeTextsButton"), OrmelText(2009));
+    for (COwnButton *button : {m_pBackLevel, m_pBasket, m_pPrint, m_pPrice, m_pSrp, m_pMaintenance,
+                               m_pFindings, m_pInclusive, m_pScope})
         row->addWidget(button);
     row->addStretch(1);
     body->addLayout(row);
@@ -122,8 +124,37 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
         if (m_pHost)
             m_pHost->ShowPage(kPageBfnd, CPageRequest::Activated());
     });
+    connect(m_pInclusive, &QAbstractButton::clicked, this, [this] { OpenScopeTexts(1); });
+    connect(m_pScope, &QAbstractButton::clicked, this, [this] { OpenScopeTexts(0); });
     UpdateButtons();
     ApplySessionLocks();
+}
+
+void CAwKatDlg::UpdateScopeButtons(const QString &apNumber)
+{
+    // Only a position of the standard catalogue for a vehicle variant has
+    // scope texts and inclusive positions.
+    const bool shown = m_pSettings && !apNumber.isEmpty();
+    m_pInclusive->setEnabled(shown && HasInclusivePositions(*m_pSettings, Db(0), apNumber));
+    m_pScope->setEnabled(shown && HasScopeTexts(*m_pSettings, Db(1), apNumber));
+}
+
+void CAwKatDlg::OpenScopeTexts(int mode)
+{
+    const CAwKatRow *row = SelectedRow();
+    if (!row || row->Type != AW_POSITION || !m_pSettings)
+        return;
+    PlaySoundSelected(m_pSettings);
+    // The dialog reads the settings' current position: the selected one
+    // while it is open.
+    const QString saved = m_pSettings->AktApNr;
+    m_pSettings->AktApNr = row->Number;
+    const QStringList lines = mode == 1
+                                  ? ReadInclusivePositionLines(*m_pSettings, Db(0), row->Number)
+                                  : ReadScopeTextLines(*m_pSettings, Db(1), row->Number);
+    CUmfassDlg dialog(this);
+    dialog.DoModalAt(CUmfassDlg::PointBelow(m_pList), mode, row->Number, lines);
+    m_pSettings->AktApNr = saved;
 }
 
 void CAwKatDlg::EnsureWalk()
@@ -276,6 +307,7 @@ void CAwKatDlg::UpdateButtons()
     m_pPrint->setEnabled(position);
     m_pPrice->setEnabled(position && vin);
     m_pBackLevel->setEnabled(m_pWalk && m_pWalk->ShownLevel() > 1);
+    UpdateScopeButtons(position ? row->Number.trimmed() : QString());
     // The package and maintenance buttons say by their colour whether the
     // position has packages or the vehicle maintenance topics.
     const QColor off = palette().color(QPalette::Window);
@@ -375,11 +407,11 @@ void CAwKatDlg::AddPositionToBasket()
     CWKListItem entry(std::move(position));
     int result = basket->AddToBasket(&entry, 0);
     if (result == 2) {
-        const int answer =
-            OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, 0x10000001);
-        if (answer == kStoreAgain)
+        const int answer = OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle, MSG_ALIGN_NOTICE,
+                                     MB_STOREAGAIN_OVERWRITE);
+        if (answer == IDSTOREAGAIN)
             result = basket->AddToBasket(&entry, 1);
-        else if (answer == kReplace)
+        else if (answer == IDOVERWRITE)
             result = basket->AddToBasket(&entry, 2);
         else
             return;

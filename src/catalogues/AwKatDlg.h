@@ -74,6 +74,11 @@ private:
     void OnBackLevel();
     void OnPrint();
     void UpdateButtons();
+    // "&Inklusiv-Pos." and "&Umfaßttexte" by what the position has.
+    void UpdateScopeButtons(const QString &apNumber);
+    // The scope-text dialog of the selected position: mode 1 its
+    // inclusive positions, 0 its scope texts.
+    void OpenScopeTexts(int mode);
     CAwKatRow *SelectedRow() const;
 
     COwnButton *m_pPrice = nullptr;
@@ -83,6 +88,8 @@ private:
     COwnButton *m_pPrint = nullptr;
     COwnButton *m_pMaintenance = nullptr;
     COwnButton *m_pFindings = nullptr;
+    COwnButton *m_pInclusive = nullptr;
+    COwnButton *m_pScope = nullptr;
     QLabel *m_pClearing = nullptr;
     CAwKatColumnBar *m_pColumnBar = nullptr;
     COwnLB *m_pPathList = nullptr;

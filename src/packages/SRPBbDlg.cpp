@@ -10,16 +10,22 @@
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "common/TextDlg.h"
+#include "common/UmfassDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/HLXContracts.h"
+#include "common/readers/ScopeTexts.h"
+#include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
+#include "packages/SRPOptBearbDlg.h"
+#include "packages/edit/CampaignLoader.h"
 #include "packages/edit/FindingLines.h"
 #include "packages/edit/LabourValueEdit.h"
+#include "packages/edit/OptionalPackageEdit.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageCoverage.h"
 #include "packages/list/PackageListBuilder.h"
@@ -46,6 +52,7 @@ namespace {
 constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
 constexpr int kTextNotStored = 4044;
 constexpr int kTextAlreadyStored = 4077;
+constexpr int kTextBasketPackageRefused = 4134;
 
 // Request modes of "SRPInterfaceReq".
 constexpr int kRequestLocalFiles = 3;
@@ -97,6 +104,9 @@ CPosition HeadOf(const CPackageRow &row)
     head.IsFastlane = row.isFastlane;
     head.IsValueLine = row.isValueLine;
     head.TeileClearing = row.partsClearing;
+    // The campaigns offered for the package number, for the kind MK.
+    for (const auto &offer : row.campaignOffers)
+        head.SubPositions.push_back(std::make_unique<CPosition>(*offer));
     head.SetDiscountableFlag();
     return head;
 }
@@ -119,7 +129,11 @@ bool OffersKind(const CPosition &head, int kind)
 
 } // namespace
 
-CSRPBbDlg::CSRPBbDlg() = default;
+CSRPBbDlg::CSRPBbDlg()
+{
+    // Lines and sub-packages a campaign fixes are neither chosen nor dropped.
+    m_edited.Selection().SetFixedCheck(&COptionalPackageEdit::IsFixedLine);
+}
 
 CSRPBbDlg::~CSRPBbDlg()
 {
@@ -177,8 +191,7 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
         m_pKindGroup->addButton(m_pKindButtons[i], i);
         buttons->addWidget(m_pKindButtons[i]);
     }
-    // The campaign data of the dealer are not read yet: MK and its
-    // campaigns stay disabled.
+    // MK opens with the campaigns offered for the package.
     m_pKindButtons[kButtonMK]->setEnabled(false);
     m_pCampaignCombo = new QComboBox(this);
     m_pCampaignCombo->setObjectName(QStringLiteral("campaignCombo"));
@@ -189,6 +202,12 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     m_pEditAw = MakeButton(QStringLiteral("editAwButton"), QString());
     m_pScopeTexts = MakeButton(QStringLiteral("scopeTextsButton"), QString());
     m_pFindings = MakeButton(QStringLiteral("findingsButton"), QString());
+    // Unless the window hands in its own, the scope texts open here and the
+    // findings on the findings page.
+    if (!m_scopeTexts)
+        m_scopeTexts = [this](const QString &number) { ShowScopeTexts(number); };
+    if (!m_findings)
+        m_findings = [this](const QString &number, const CPaket &) { ShowFindings(number); };
     m_pStore = MakeButton(QStringLiteral("storeButton"), QStringLiteral("P"));
     for (QWidget *w :
          {static_cast<QWidget *>(m_pEditAw), static_cast<QWidget *>(m_pScopeTexts),
@@ -265,7 +284,11 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     connect(m_pKindGroup, &QButtonGroup::idClicked, this, [this](int id) {
         if (id >= KindSR && id <= KindVL)
             LoadPackageOfKind(id);
+        else if (id == kButtonMK)
+            OnKindMK();
     });
+    connect(m_pCampaignCombo, qOverload<int>(&QComboBox::activated), this,
+            [this](int) { OnCampaignChosen(); });
     connect(m_pStore, &QAbstractButton::clicked, this, [this] { AddToBasket(); });
     connect(TransferButton(), &QAbstractButton::clicked, this, &CSRPBbDlg::OnTransfer);
     connect(DmsRequestButton(), &QAbstractButton::clicked, this, &CSRPBbDlg::OnDmsRequest);
@@ -324,9 +347,8 @@ void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK,
     if (m_pHeadModel)
         m_pHeadModel->SetRows({});
     m_pBasketPackage.reset();
-    // Campaign packages come with their campaign data, which is not read
-    // yet: every package is a service repair package whose kinds switch.
     m_bCampaignMode = false;
+    m_bMKMode = false;
     m_bKindSwitching = true;
     m_keptListLine = ListLineOf(row, mainGroupText);
     m_keptHead = HeadOf(row);
@@ -334,8 +356,45 @@ void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK,
     m_bHanded = true;
 }
 
+void CSRPBbDlg::SetCampaignPackage(const CPosition &campaignLine, const CPosition &campaignPackage,
+                                   const std::vector<std::shared_ptr<const CPosition>> &offers)
+{
+    CCampaignPackageLines lines = CampaignPackageLines(campaignLine, campaignPackage);
+    lines.head->SubPositions.clear();
+    for (const auto &offer : offers)
+        lines.head->SubPositions.push_back(std::make_unique<CPosition>(*offer));
+    m_listRow = CPackageRow();
+    m_listRow.number = lines.head->Number;
+    m_nKind = KindSR;
+    m_bOpenInMK = false;
+    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + lines.head->Number);
+    if (m_pPositionModel)
+        m_pPositionModel->SetRows({});
+    if (m_pHeadModel)
+        m_pHeadModel->SetRows({});
+    m_pBasketPackage.reset();
+    m_bCampaignMode = true;
+    m_bMKMode = true;
+    m_bKindSwitching = false;
+    m_campaignList = *lines.listLine;
+    m_campaignHead = *lines.head;
+    m_campaignLine = *lines.campaignLine;
+    m_campaignPackage = *lines.packageLine;
+    m_keptListLine = m_campaignList;
+    m_keptHead = m_campaignHead;
+    m_edited.Begin(m_campaignList, m_campaignHead);
+    m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);
+    m_bHanded = true;
+}
+
 void CSRPBbDlg::TakeBasketPackage(const CPaket &stored)
 {
+    if (KindOfBasketPackage(stored) == BasketPackageKind::Refused) {
+        // Without its list line or head a package has nothing to edit by.
+        OwnMsgBox(OrmelText(kTextBasketPackageRefused), this, kMsgBoxTitle, MSG_ALIGN_NOTICE,
+                  MB_OK);
+        return;
+    }
     m_pBasketPackage = std::make_unique<CPaket>(stored);
 }
 
@@ -346,7 +405,16 @@ void CSRPBbDlg::RefreshPage()
         SetButtonTexts();
     if (keep == 0 && m_bHanded) {
         m_bHanded = false;
-        LoadKind(m_nKind);
+        if (m_bCampaignMode) {
+            LoadCampaign();
+        } else if (m_bOpenInMK && !m_keptHead.SubPositions.empty()) {
+            // The campaign badge of the package list opens the campaigns.
+            m_bMKMode = true;
+            FillCampaignCombo();
+            LoadSelectedCampaign();
+        } else {
+            LoadKind(m_nKind);
+        }
     } else if (m_pBasketPackage) {
         // A package of the basket comes with its choices and prices.
         m_edited.TakeFrom(*m_pBasketPackage);
@@ -361,12 +429,22 @@ void CSRPBbDlg::RefreshPage()
             m_nKind = HeadKindOf(*head);
             SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + head->Number);
         }
-        m_bKindSwitching = true;
-        m_bCampaignMode = false;
+        const bool campaign = KindOfBasketPackage(m_edited.Paket()) == BasketPackageKind::Campaign;
+        m_bKindSwitching = !campaign;
+        m_bCampaignMode = campaign;
+        m_bMKMode = campaign;
+        if (campaign) {
+            m_campaignList = *m_edited.ListLine();
+            m_campaignHead = *m_edited.Head();
+            m_campaignLine = *m_edited.CampaignLine();
+            m_campaignPackage = *m_edited.CampaignPackageLine();
+        }
         FillLists();
     } else {
         FillLists();
     }
+    FillCampaignCombo();
+    FillCampaignInfo();
     m_pEditAw->setEnabled(false);
     UpdateButtons();
     UpdateKindButtons();
@@ -382,6 +460,8 @@ void CSRPBbDlg::LoadPackageOfKind(int kind)
     if (!m_bKindSwitching || !OffersKind(m_keptHead, kind))
         return;
     m_pCampaignCombo->setEnabled(false);
+    m_bCampaignMode = false;
+    m_bMKMode = false;
     LoadKind(kind);
     UpdateKindButtons();
     UpdateButtons();
@@ -421,6 +501,97 @@ void CSRPBbDlg::LoadKind(int kind)
     FillLists();
     if (result == CPackageLoader::Result::Loaded && m_pSettings->AutomaticReq)
         OnDmsRequest();
+}
+
+void CSRPBbDlg::OnKindMK()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_pSettings->MarketingCampaigns || m_campaignEntries.empty())
+        return;
+    m_bMKMode = true;
+    LoadSelectedCampaign();
+    UpdateKindButtons();
+    UpdateButtons();
+    RepaintAll();
+}
+
+void CSRPBbDlg::OnCampaignChosen()
+{
+    if (m_bMKMode)
+        LoadSelectedCampaign();
+    FillCampaignInfo();
+    UpdateKindButtons();
+    UpdateButtons();
+    RepaintAll();
+}
+
+void CSRPBbDlg::LoadSelectedCampaign()
+{
+    // A campaign chosen always begins with an empty package.
+    m_pPositionModel->SetRows({});
+    m_pHeadModel->SetRows({});
+    m_edited.Clear();
+    const int index = m_pCampaignCombo->currentIndex();
+    if (index < 0 || index >= int(m_campaignEntries.size())) {
+        FillLists();
+        return;
+    }
+    const CPosition &entry = *m_campaignEntries[size_t(index)];
+    const CCampaignPackageLines lines = CampaignPackageLines(entry, entry);
+    m_campaignList = *lines.listLine;
+    m_campaignHead = *lines.head;
+    m_campaignLine = *lines.campaignLine;
+    m_campaignPackage = *lines.packageLine;
+    m_bCampaignMode = true;
+    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + m_campaignHead.Number);
+    LoadCampaign();
+}
+
+void CSRPBbDlg::LoadCampaign()
+{
+    const CWaitCursor wait;
+    m_pPositionModel->SetRows({});
+    m_pHeadModel->SetRows({});
+    m_nPreviousRow = -1;
+    m_edited.Begin(m_campaignList, m_campaignHead);
+    m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);
+    CCampaignLoadInput input;
+    input.folder = SpotRepairFolder(*m_pSettings);
+    input.typeKey = m_pSettings->TypSchl;
+    input.catalogueKey = m_pSettings->KatalogKey;
+    input.language = GetPrgSprache();
+    input.modelSeries = m_pSettings->EReihe.trimmed();
+    CCampaignLoader loader(input, PaketNotice());
+    loader.UseCatalogue(Db(3) ? Db(3) : Db(1), Db(1));
+    const bool loaded = m_edited.Head() && loader.Load(m_edited.Paket(), *m_edited.Head());
+    m_edited.Selection().Fill();
+    UpdatePrices();
+    FillLists();
+    if (loaded && m_pSettings->AutomaticReq)
+        OnDmsRequest();
+}
+
+void CSRPBbDlg::FillCampaignCombo()
+{
+    const CPosition *head = m_edited.Head();
+    const QSignalBlocker quiet(m_pCampaignCombo);
+    m_pCampaignCombo->clear();
+    m_campaignEntries = head ? CampaignEntries(*head) : CCampaignEntries();
+    for (const auto &entry : m_campaignEntries)
+        m_pCampaignCombo->addItem(CampaignEntryText(*entry));
+    m_pCampaignCombo->setCurrentIndex(
+        FindCampaignEntry(m_campaignEntries, m_edited.CampaignPackageLine()));
+}
+
+void CSRPBbDlg::FillCampaignInfo()
+{
+    if (!m_bMKMode)
+        return;
+    const QSignalBlocker quiet(m_pInfoList);
+    m_pInfoList->clear();
+    const int index = m_pCampaignCombo->currentIndex();
+    if (index >= 0 && index < int(m_campaignEntries.size()))
+        m_pInfoList->addItems(CampaignInfoLines(*m_campaignEntries[size_t(index)]));
 }
 
 std::unique_ptr<CYaqDb> CSRPBbDlg::OpenConnection() const
@@ -487,6 +658,12 @@ void CSRPBbDlg::SelectCurrentRow()
 
 void CSRPBbDlg::FillInfoList()
 {
+    // In MK the list shows the campaign's information, read only.
+    m_pInfoList->setEnabled(!m_bMKMode);
+    if (m_bMKMode) {
+        FillCampaignInfo();
+        return;
+    }
     const QSignalBlocker quiet(m_pInfoList);
     m_pInfoList->clear();
     const CPosition *chosen = CFindingLines::EnsureChoice(m_edited.Paket());
@@ -529,10 +706,57 @@ void CSRPBbDlg::DoubleClickRow(int row)
     if (!line)
         return;
     const CPackageSelection::DoubleClickResult result = m_edited.Selection().DoubleClick(line);
-    // The optional sub-package dialog is not part of the page yet: a
-    // sub-package is taken as the catalogue offers it.
+    if (result.openSubPackage) {
+        OpenSubPackage(line);
+        return;
+    }
     FillPositions();
     if (result.choiceChanged) {
+        if (CPosition *head = m_edited.Head())
+            head->PriceCalcFlag = 0;
+        UpdatePrices();
+    }
+    RepaintAll();
+}
+
+void CSRPBbDlg::ShowScopeTexts(const QString &number)
+{
+    // The dialog reads the settings' current position: the package's
+    // while it is open.
+    const QString saved = m_pSettings->AktApNr;
+    m_pSettings->AktApNr = number;
+    CUmfassDlg dialog(this);
+    dialog.DoModalAt(CUmfassDlg::PointBelow(BackButton()), 0, number,
+                     ReadScopeTextLines(*m_pSettings, Db(0), number));
+    m_pSettings->AktApNr = saved;
+}
+
+void CSRPBbDlg::ShowFindings(const QString &number)
+{
+    // The findings page shows the findings of the settings' current
+    // position when it is opened from here, and "<" leads back here.
+    m_pSettings->AktApNr = number;
+    m_pSettings->GruppeBfndNr.clear();
+    if (m_pHost)
+        m_pHost->ShowPage(kPageBfnd, CPageRequest::Activated());
+}
+
+void CSRPBbDlg::OpenSubPackage(CPosition *line)
+{
+    // The dialog works on the package in place; from its answer the page
+    // takes only whether the sub-package line is chosen.
+    CSRPOptBearbDlg dialog(m_pSettings, Db(0), Db(1), this);
+    CSRPOptBearbDlg::Links links;
+    links.dmsClient = &PriceClient();
+    links.pricesChanged = [this] {
+        UpdatePrices();
+        RepaintAll();
+    };
+    links.repaint = [this] { RepaintAll(); };
+    links.scopeTexts = m_scopeTexts;
+    dialog.SetLinks(std::move(links));
+    const int result = dialog.DoModal(&m_edited.Paket(), line, m_bCampaignMode);
+    if (m_edited.Selection().SubPackageDialogEnded(line, result)) {
         if (CPosition *head = m_edited.Head())
             head->PriceCalcFlag = 0;
         UpdatePrices();
@@ -558,7 +782,10 @@ void CSRPBbDlg::UpdateKindButtons()
     m_pKindButtons[KindSP]->setEnabled(sp && m_bKindSwitching);
     m_pKindButtons[KindVL]->setEnabled(!sp && vl && m_bKindSwitching);
     m_pKindButtons[KindSR]->setEnabled(!sp && !vl && sr && m_bKindSwitching);
-    m_pKindButtons[HeadKindOf(*head)]->setChecked(true);
+    m_pKindButtons[kButtonMK]->setEnabled(m_pSettings->MarketingCampaigns &&
+                                          (m_bCampaignMode || !m_campaignEntries.empty()));
+    m_pCampaignCombo->setEnabled(m_bMKMode);
+    m_pKindButtons[m_bMKMode ? kButtonMK : HeadKindOf(*head)]->setChecked(true);
 }
 
 void CSRPBbDlg::UpdateButtons()
@@ -568,8 +795,8 @@ void CSRPBbDlg::UpdateButtons()
     const CPosition *head = m_edited.Head();
     CWkBasket *basket = Basket();
     m_pStore->setEnabled(head && !m_pSettings->bQvlEdit && basket);
-    m_pScopeTexts->setEnabled(head && m_scopeTexts && m_pSettings->nKatalogFlag == 0 &&
-                              !m_pSettings->LeadTyp.isEmpty());
+    m_pScopeTexts->setEnabled(head && m_scopeTexts &&
+                              HasScopeTexts(*m_pSettings, Db(0), head->Number));
     m_pFindings->setEnabled(head && m_findings && !m_bCampaignMode);
     // Only an empty basket is transferred with the package at once.
     TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&
@@ -631,19 +858,7 @@ void CSRPBbDlg::OnDmsRequest()
             break;
         if (!m_pDmsNotice)
             m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        if (!m_pDmsClient && !m_pOwnClient) {
-            if (!m_pDmsSender && !m_pOwnSender)
-                m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
-            m_pOwnClient = std::make_unique<CDmsClient>(
-                m_pSettings, m_pDmsSender ? m_pDmsSender : m_pOwnSender.get());
-            // An answer naming a short VIN that several vehicles share is
-            // not taken.
-            m_pOwnClient->SetShortVinCount([this](const QString &shortVin) {
-                return Db(0) ? Db(0)->CountShortVin(shortVin) : 0;
-            });
-        }
-        CPackagePriceExchange exchange(m_pDmsClient ? *m_pDmsClient : *m_pOwnClient,
-                                       m_pDmsNotice.get());
+        CPackagePriceExchange exchange(PriceClient(), m_pDmsNotice.get());
         exchange.SetCampaignMode(m_bCampaignMode);
         exchange.Request(paket);
         break;
@@ -659,6 +874,23 @@ void CSRPBbDlg::OnDmsRequest()
     if (CPosition *head = m_edited.Head())
         head->PriceCalcFlag = 0;
     RepaintAll();
+}
+
+CDmsClient &CSRPBbDlg::PriceClient()
+{
+    if (m_pDmsClient)
+        return *m_pDmsClient;
+    if (!m_pOwnClient) {
+        if (!m_pDmsSender && !m_pOwnSender)
+            m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
+        m_pOwnClient = std::make_unique<CDmsClient>(m_pSettings, m_pDmsSender ? m_pDmsSender
+                                                                              : m_pOwnSender.get());
+        // An answer naming a short VIN that several vehicles share is not
+        // taken.
+        m_pOwnClient->SetShortVinCount(
+            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
+    }
+    return *m_pOwnClient;
 }
 
 void CSRPBbDlg::OnEditLabourValue()
@@ -708,6 +940,14 @@ void CSRPBbDlg::OnSum()
 
 int CSRPBbDlg::EntryKind() const
 {
+    if (m_bCampaignMode) {
+        // A campaign of a fixed price or a package rebate is stored apart.
+        const CPosition *campaign = m_edited.CampaignLine();
+        const QString type =
+            campaign ? campaign->Campaign[CPosition::CampaignPriceType] : QString();
+        return type == QLatin1String("L") || type == QLatin1String("R") ? WK_CAMPAIGN_LR
+                                                                        : WK_CAMPAIGN;
+    }
     const CPosition *head = m_edited.Head();
     const QString kind = head ? head->PaketArt : QString();
     if (kind == kKindGrp)

@@ -13,6 +13,7 @@
 // which every kind is loaded anew.
 
 #include "packages/PaketDmsPage.h"
+#include "packages/edit/CampaignOffers.h"
 #include "packages/edit/EditedPackage.h"
 #include "packages/list/PackageRow.h"
 #include "packages/model/Position.h"
@@ -61,8 +62,18 @@ public:
     int PackageKind() const { return m_nKind; }
     bool OpenInMK() const { return m_bOpenInMK; }
 
+    // A campaign package chosen on the package list: its campaign line, the
+    // campaign package and the campaigns offered for its package number (all
+    // copied). Its lines are loaded from the dealer's campaign data when the
+    // page is shown.
+    void SetCampaignPackage(const CPosition &campaignLine, const CPosition &campaignPackage,
+                            const std::vector<std::shared_ptr<const CPosition>> &offers = {});
+    bool CampaignMode() const { return m_bCampaignMode; }
+
     // A package of the basket to edit again (copied): shown with its
-    // choices when the page is next shown with keep content 1.
+    // choices when the page is next shown with keep content 1. A service
+    // repair package switches its kinds again, a campaign package stays
+    // one; a package without list line or head is refused with a notice.
     void TakeBasketPackage(const CPaket &stored);
 
     // What the page works with, all borrowed; set by the main window.
@@ -89,6 +100,10 @@ public:
 
     // The kind buttons: the package loaded anew in kind SR, GR, SP or VL.
     void LoadPackageOfKind(int kind);
+    // "MK": the campaign chosen in the campaign combo loaded as a campaign
+    // package; a campaign chosen in the combo while MK is on is loaded too.
+    void OnKindMK();
+    void OnCampaignChosen();
     // "P": a copy of the package into the basket; true when it is stored
     // (the page then shows the package list).
     bool AddToBasket();
@@ -147,7 +162,21 @@ private:
     // by Backspace, where not replacing the stored package leaves too.
     void LeaveWithQuestion(bool leaving);
     int EntryKind() const;
+    // The client of the price request: the main window's, else the page's
+    // own, made when first asked for.
+    CDmsClient &PriceClient();
+    // The optional sub-package dialog on a sub-package line.
+    void OpenSubPackage(CPosition *line);
+    // The scope texts of a package number in the scope-text dialog; its
+    // findings on the findings page.
+    void ShowScopeTexts(const QString &number);
+    void ShowFindings(const QString &number);
     std::unique_ptr<CYaqDb> OpenConnection() const;
+    // The campaign package of the kept campaign lines, loaded anew.
+    void LoadCampaign();
+    void LoadSelectedCampaign();
+    void FillCampaignCombo();
+    void FillCampaignInfo();
 
     CEditedPackage m_edited;
     CPosition m_keptListLine;
@@ -159,6 +188,11 @@ private:
     bool m_bOpenInMK = false;
     bool m_bCampaignMode = false;
     bool m_bKindSwitching = true;
+    bool m_bMKMode = false; // the kind MK is chosen
+    // The campaign package shown or last chosen: its list line, head,
+    // campaign line and campaign-package line, from which it is loaded.
+    CPosition m_campaignList, m_campaignHead, m_campaignLine, m_campaignPackage;
+    CCampaignEntries m_campaignEntries; // the campaign combo's entries
     int m_nPreviousRow = -1;
 
     IPackageLoadReads *m_pLoadReads = nullptr;

@@ -674,7 +674,7 @@ void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
     const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
     const bool standard =
         m_pSettings && (CPaket::AreExtraPriceSetsActive(m_pSettings) || m_pSettings->bSchulung);
-    if (head && standard && !m_bCampaignMode &&
+    if (head && standard && m_bStandardInLegend && !m_bCampaignMode &&
         !(head->Preise2.Gross == kPriceNotSet && head->Preise2.Net == kPriceNotSet)) {
         const CPriceSet &p = head->Preise2;
         const QString block = OrmelText(6003) + QStringLiteral(" :  ( ") + PriceText(p.Net, false) +

@@ -37,6 +37,9 @@ public:
     // and the settings (which price sets are in use); both borrowed.
     void SetPackage(const CPaket *paket, const CPrgSettings *settings);
     void SetCampaignMode(bool campaignMode) { m_bCampaignMode = campaignMode; }
+    // The legend names the package's standard price where the DMS or the
+    // training edition gives one; the optional sub-package's legend never.
+    void SetStandardPriceInLegend(bool shown) { m_bStandardInLegend = shown; }
 
     struct Columns
     {
@@ -96,6 +99,7 @@ private:
 
     bool m_bHeadList;
     bool m_bCampaignMode = false;
+    bool m_bStandardInLegend = true;
     const CPaket *m_pPaket = nullptr;
     const CPrgSettings *m_pSettings = nullptr;
     QFont m_plain, m_bold, m_italic, m_shortText, m_headFont, m_headerFont;

@@ -10,11 +10,17 @@
 #include "common/readers/HLXContracts.h"
 #include "common/readers/SpotRepair.h"
 #include "packages/CatalogueListReads.h"
+#include "packages/PageNotice.h"
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlRowModel.h"
 #include "packages/SRPWlRowPainter.h"
+#include "packages/SpotRBbDlg.h"
+#include "packages/list/CampaignImport.h"
 #include "packages/list/PackageCoverage.h"
 #include "packages/list/PackageListBuilder.h"
+#include "packages/list/SpotRepairRows.h"
+#include "packages/model/Position.h"
+#include "packages/model/SpotRepairLine.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CDIPMarktRec.h"
@@ -39,6 +45,7 @@ constexpr int kWebGmInformation = 5;
 constexpr int kWebGmVehicle = 6;
 
 const QString kSpotRepairText = QStringLiteral("Care & Cosmetic Repair");
+const QString kSpotRepairEntryText = QStringLiteral("Lack (Spot Repair)");
 const QColor kInfoText(255, 255, 0);
 const QColor kInfoFrameQuiet(192, 192, 192);
 
@@ -303,6 +310,7 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open)
     m_pBuilder = std::make_unique<CPackageListBuilder>(Db(0), Db(1), Db(2), reads, vehicle,
                                                        m_pMarketing.get());
     const int groups = m_pBuilder->Build(m_list);
+    m_campaignOffers.clear();
     const bool campaigns = s.MarketingCampaigns && !s.Erstzulassung.isEmpty() && ImportCampaigns();
     const bool spotRepair =
         s.bSpotRepair && SpotRepairSeries() && !s.TypSchl.isEmpty() && AddSpotRepairEntry();
@@ -334,6 +342,36 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open)
     }
 }
 
+bool CSRPWlDlg::ImportCampaigns()
+{
+    const CPrgSettings &s = *m_pSettings;
+    CCampaignImportInput input;
+    input.folder = SpotRepairFolder(s);
+    input.typeKey = s.TypSchl;
+    input.firstRegistration = s.Erstzulassung;
+    input.productionDate = m_pBuilder ? m_pBuilder->Vehicle().productionDate : QString();
+    input.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    input.catalogueKey = s.KatalogKey;
+    CPageNotice notice(this);
+    CPackageListBuilder *builder = m_pBuilder.get();
+    CCampaignImport import(input, &notice, [builder](CPosition &row, const QString &number) {
+        if (!builder)
+            return;
+        CPackageRow texts;
+        builder->ReadPositionTexts(texts, number);
+        row.AwText1 = texts.texts[0];
+        row.AwText2 = texts.texts[1];
+        row.AwText3 = texts.texts[2];
+        row.AwText4 = texts.texts[3];
+        row.KlammerText1 = texts.brackets[0];
+        row.KlammerText2 = texts.brackets[1];
+        row.KlammerText3 = texts.brackets[2];
+        row.KlammerText4 = texts.brackets[3];
+    });
+    m_campaignOffers = import.Import();
+    return AddCampaignRows(m_list, m_campaignOffers) > 0;
+}
+
 // ---------------------------------------------------------------------------
 // Levels
 
@@ -341,14 +379,8 @@ void CSRPWlDlg::FillLevel(int level, bool selectFirst)
 {
     CPackageRow *select = m_list.Show(level, selectFirst);
     std::vector<CPackageRow *> rows = m_list.RowsOfLevel(level);
-    for (CPackageRow *row : rows) {
-        if (row->level != kLevelPackage && row->level != kLevelCampaignPackage)
-            continue;
-        // The campaign offers of the package number are attached when the
-        // level is listed; without campaign data there are none.
-        row->campaignMark = 0;
-        row->campaignPackages = 0;
-    }
+    // The campaign offers of their package number go with the package rows.
+    AttachCampaignOffers(rows, m_campaignOffers);
     m_pRowPainter->SetListedRows(rows);
     m_pRowModel->SetRows(std::move(rows));
     const int index = m_pRowModel->IndexOf(select);
@@ -430,8 +462,27 @@ void CSRPWlDlg::ChooseRow()
         ChoosePackage(1, CSRPBbDlg::KindSR, 0);
         return;
     }
+    if (row->level == kLevelCampaign) {
+        OpenCampaign(m_list, row, m_campaignOffers);
+        RefreshPath();
+        FillLevel(kLevelCampaignPackage, false);
+        return;
+    }
+    if (row->level == kLevelSpotRepairEntry) {
+        ShowPaintClasses(row);
+        return;
+    }
+    if (row->level == kLevelPaintClass) {
+        ShowMatrixRows(row);
+        return;
+    }
+    if (row->level == kLevelMatrixRow) {
+        SetCurrentRow(row);
+        OpenSpotRepair();
+        return;
+    }
     if (row->level != kLevelTop && row->level != kLevelGroup7 && row->level != kLevelGroup8)
-        return; // campaigns and spot repair open through their own readers
+        return;
     if (row->level == kLevelTop && row->marker == kMarkerSpotRepair && !SpotRepairSeries()) {
         ShowNoPackages();
         return;
@@ -489,15 +540,16 @@ void CSRPWlDlg::ChoosePackage(int open, int kind, int openInMK)
     if (open) {
         const CPackageRow *top = m_list.Current(kLevelTop);
         if (top && top->marker == kMarkerCampaigns) {
-            // A campaign package opens as a package of its own number,
-            // always as service repair.
+            // A campaign package opens with its campaign and the other
+            // campaigns offered for its package number.
             const CPackageRow *offer = m_list.Current(kLevelCampaignPackage);
-            if (!offer)
+            if (!offer || !offer->campaign)
                 return;
-            CPackageRow copy = *offer;
-            copy.level = kLevelPackage;
+            const CPackageRow *campaign = m_list.Current(kLevelCampaign);
             if (m_pEditingPage)
-                m_pEditingPage->SetPackage(copy, CSRPBbDlg::KindSR, false);
+                m_pEditingPage->SetCampaignPackage(
+                    campaign && campaign->campaign ? *campaign->campaign : *offer->campaign,
+                    *offer->campaign, offer->campaignOffers);
         } else {
             const CPackageRow *package = m_list.Current(kLevelPackage);
             if (!package)
@@ -605,4 +657,81 @@ bool CSRPWlDlg::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return CPageDlg::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Spot repair
+
+bool CSRPWlDlg::AddSpotRepairEntry()
+{
+    CSpotRepairRows::AddEntryRow(m_list, kSpotRepairEntryText);
+    return true;
+}
+
+void CSRPWlDlg::TellSpotRepairRead(const CSpotRepairRead &read)
+{
+    if (!read.missingFile.isEmpty())
+        OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + read.missingFile, this);
+    // One message for every record that does not fit its paint class.
+    if (!read.mismatches.isEmpty())
+        OwnMsgBox(read.mismatches.join(QLatin1Char('\n')), this, OrmelText(3183), MSG_ALIGN_NOTICE);
+}
+
+void CSRPWlDlg::ShowPaintClasses(CPackageRow *entry)
+{
+    m_list.SetCurrentOfLevel(kLevelSpotRepairEntry, entry);
+    m_list.RemovePathFrom(kLevelSpotRepairEntry);
+    m_list.AppendPath(entry);
+    RefreshPath();
+    const CSpotRepairRead read =
+        CSpotRepairRows(SpotRepairFolder(*m_pSettings), SpotRepairBrandLetter(m_pSettings->Marke))
+            .ShowPaintClasses(m_list, *entry);
+    TellSpotRepairRead(read);
+    if (!read.found) {
+        m_pRowModel->SetRows({});
+        return;
+    }
+    FillLevel(kLevelPaintClass, true);
+    EnableSpotRepairButtons(true);
+}
+
+void CSRPWlDlg::ShowMatrixRows(CPackageRow *paintClass)
+{
+    m_list.SetCurrentOfLevel(kLevelPaintClass, paintClass);
+    m_list.RemovePathFrom(kLevelPaintClass);
+    m_list.AppendPath(paintClass);
+    RefreshPath();
+    CSpotRepairRows rows(SpotRepairFolder(*m_pSettings), SpotRepairBrandLetter(m_pSettings->Marke));
+    if (m_pBuilder)
+        rows.SetTextReader([this](CPackageRow &row, const QString &number) {
+            m_pBuilder->ReadPositionTexts(row, number);
+        });
+    const CSpotRepairRead read = rows.ShowMatrixRows(m_list, *paintClass);
+    TellSpotRepairRead(read);
+    if (!read.found) {
+        m_pRowModel->SetRows({});
+        return;
+    }
+    // The matrix rows show without a row opened by themselves.
+    FillLevel(kLevelMatrixRow, false);
+}
+
+void CSRPWlDlg::OpenSpotRepair()
+{
+    const CPackageRow *top = m_list.Current(kLevelTop);
+    const CPackageRow *entry = m_list.Current(kLevelSpotRepairEntry);
+    const CPackageRow *paint = m_list.Current(kLevelPaintClass);
+    const CPackageRow *matrix = m_list.Current(kLevelMatrixRow);
+    if (!top || top->marker != kMarkerSpotRepair || !entry || !paint || !matrix ||
+        matrix->level != kLevelMatrixRow || !m_pSpotRepairPage)
+        return;
+    const auto topLine = CSpotRepairRows::SpotRepairPathLine(*top);
+    const auto entryLine = CSpotRepairRows::SpotRepairPathLine(*entry);
+    const auto paintLine = CSpotRepairRows::SpotRepairPathLine(*paint);
+    const auto matrixLine = CSpotRepairRows::SpotRepairPathLine(*matrix);
+    const auto head = CSpotRepairRows::SpotRepairHead(*matrix);
+    m_pSpotRepairPage->TakePackage(topLine.get(), head.get(), entryLine.get(), paintLine.get(),
+                                   matrixLine.get());
+    if (m_pHost)
+        m_pHost->ShowPage(kPageSpotRBb, CPageRequest::Activated(0));
 }

@@ -12,6 +12,7 @@
 // the package the adviser chose last) is walked down to by itself.
 
 #include "common/PageDlg.h"
+#include "packages/list/CampaignImport.h"
 #include "packages/list/PackageList.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ class COwnLB;
 class COwnYaqLB;
 class CPackageListBuilder;
 class CSRPBbDlg;
+class CSpotRBbDlg;
+struct CSpotRepairRead;
 class CSRPWlRowModel;
 class CSRPWlRowPainter;
 class IPackageListReads;
@@ -59,6 +62,9 @@ public:
     // (SP before VL before SR). open 0 only shows the editing page.
     void ChoosePackage(int open, int kind, int openInMK);
 
+    // The spot-repair page that takes a chosen matrix row (borrowed).
+    void SetSpotRepairPage(CSpotRBbDlg *page) { m_pSpotRepairPage = page; }
+
     // The package list of the vehicle as the page shows it.
     const CPackageList &List() const { return m_list; }
 
@@ -70,13 +76,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // The campaign rows of the vehicle (level 2) with their campaign
-    // packages; answers whether the vehicle has campaigns (the campaign row
-    // then heads the list). The dealer's campaign data are not read yet.
-    virtual bool ImportCampaigns() { return false; }
+    // The campaign rows of the vehicle (level 2) from the dealer's campaign
+    // data, with their campaign packages; answers whether the vehicle has
+    // campaigns (the campaign row then heads the list).
+    virtual bool ImportCampaigns();
     // The spot-repair entry of level 3; answers whether one was made (the
-    // spot-repair row then heads the list). Not offered yet.
-    virtual bool AddSpotRepairEntry() { return false; }
+    // spot-repair row then heads the list).
+    virtual bool AddSpotRepairEntry();
 
 private:
     // Builds the list anew and walks down to the requested package; open:
@@ -104,13 +110,21 @@ private:
     // The web page with its contents code.
     void ShowWeb(int code);
     void OnDipList();
+    // The spot-repair branch: the paint classes of the entry, the matrix
+    // rows of a paint class, and a matrix row to the spot-repair page.
+    void ShowPaintClasses(CPackageRow *entry);
+    void ShowMatrixRows(CPackageRow *paintClass);
+    void OpenSpotRepair();
+    void TellSpotRepairRead(const CSpotRepairRead &read);
 
     CPackageList m_list;
+    CCampaignOffers m_campaignOffers; // the vehicle's campaign packages
     std::unique_ptr<CCatalogueListReads> m_pCatalogueReads;
     std::unique_ptr<CMrktngAttRec> m_pMarketing;
     std::unique_ptr<CPackageListBuilder> m_pBuilder;
     IPackageListReads *m_pListReads = nullptr;
     CSRPBbDlg *m_pEditingPage = nullptr;
+    CSpotRBbDlg *m_pSpotRepairPage = nullptr;
 
     COwnLB *m_pPathList = nullptr;
     COwnYaqLB *m_pRowList = nullptr;

@@ -29,7 +29,8 @@ const QColor kInfoMark(255, 0, 0);
 
 bool IsDetailed(const CPackageRow &row)
 {
-    return row.level == kLevelPackage || row.level == kLevelCampaignPackage;
+    return row.level == kLevelPackage || row.level == kLevelCampaignPackage ||
+           row.level == kLevelMatrixRow;
 }
 
 } // namespace

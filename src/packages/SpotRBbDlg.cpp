@@ -1,4 +1,456 @@
 #include "packages/SpotRBbDlg.h"
 
+#include "basket/model/WKListItem.h"
+#include "basket/model/WkBasket.h"
+#include "common/DmsMsgBoxNotice.h"
+#include "common/OwnButton.h"
+#include "common/OwnSound.h"
+#include "common/PageHost.h"
+#include "common/TextDlg.h"
+#include "common/readers/SpotRepair.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
+#include "packages/PauschPreisDlg.h"
+#include "packages/SRPBbRowModel.h"
+#include "packages/SpotRRowPainter.h"
+#include "packages/edit/SpotRepairData.h"
+#include "packages/model/SpotRepairLine.h"
+#include "packages/pricing/SpotRepairPrices.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTextLeaveQuestion = 4036;
+constexpr int kTextAlreadyStored = 4077;
+constexpr int kTextStoreAgainOrOverwrite = 4038;
+constexpr int kTextNotStored = 4044;
+constexpr int kTextLimit = 6089;
+constexpr int kWebSpotInformation = 5;
+constexpr int kWebSpotVehicle = 6;
+
+// The column titles above the works, in the works' grid.
+class CColumnHeader : public QWidget
+{
+public:
+    CColumnHeader(const CSpotRRowPainter *painter, QWidget *parent)
+        : QWidget(parent), m_pPainter(painter)
+    {
+        setMinimumHeight(fontMetrics().height() + 8);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter dc(this);
+        m_pPainter->PaintColumnHeader(&dc, rect());
+    }
+
+private:
+    const CSpotRRowPainter *m_pPainter;
+};
+
+} // namespace
+
 CSpotRBbDlg::CSpotRBbDlg() = default;
 CSpotRBbDlg::~CSpotRBbDlg() = default;
+
+QString CSpotRBbDlg::Folder() const
+{
+    return SpotRepairFolder(*m_pSettings);
+}
+
+QString CSpotRBbDlg::BrandLetter() const
+{
+    return SpotRepairBrandLetter(m_pSettings->Marke);
+}
+
+void CSpotRBbDlg::BuildPage(QVBoxLayout *body)
+{
+    CreateDmsButtons();
+    m_pStore = MakeButton(QStringLiteral("storeButton"), QStringLiteral("P"));
+    m_pGmInfo = MakeButton(QStringLiteral("gmInfoButton"), QString());
+    m_pGmVehicle = MakeButton(QStringLiteral("gmVehicleButton"), QString());
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_pGmInfo);
+    row->addWidget(m_pGmVehicle);
+    row->addStretch(1);
+    row->addWidget(DmsRequestButton());
+    row->addWidget(TransferButton());
+    row->addWidget(m_pStore);
+    body->addLayout(row);
+
+    m_pPathModel = new CSRPBbRowModel(this);
+    m_pWorkModel = new CSRPBbRowModel(this);
+    m_pPathPainter = new CSpotRRowPainter(true, this);
+    m_pWorkPainter = new CSpotRRowPainter(false, this);
+    m_pPathPainter->SetPackage(&m_package.Paket());
+    m_pWorkPainter->SetPackage(&m_package.Paket());
+    m_pPathList = new QListView(this);
+    m_pPathList->setObjectName(QStringLiteral("pathList"));
+    m_pPathList->setModel(m_pPathModel);
+    m_pPathList->setItemDelegate(m_pPathPainter);
+    m_pPathList->setMaximumHeight(4 * (fontMetrics().height() + 10));
+    m_pWorkList = new QListView(this);
+    m_pWorkList->setObjectName(QStringLiteral("workList"));
+    m_pWorkList->setModel(m_pWorkModel);
+    m_pWorkList->setItemDelegate(m_pWorkPainter);
+    m_pColumnHeader = new CColumnHeader(m_pWorkPainter, this);
+    m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
+
+    m_pFactorLabel = new QLabel(this);
+    m_pFactor = new QComboBox(this);
+    m_pFactor->setObjectName(QStringLiteral("factorCombo"));
+    m_pFactor->setEnabled(false);
+    m_pTotal = MakeButton(QStringLiteral("totalButton"), QString());
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_pFactorLabel);
+    bottom->addWidget(m_pFactor);
+    bottom->addStretch(1);
+    bottom->addWidget(m_pTotal);
+
+    QFrame *area = AddWorkArea(body);
+    auto *inner = new QVBoxLayout(area);
+    inner->addWidget(m_pPathList);
+    inner->addWidget(m_pColumnHeader);
+    inner->addWidget(m_pWorkList, 1);
+    inner->addLayout(bottom);
+
+    connect(m_pWorkList, &QListView::doubleClicked, this, [this] { ToggleWork(); });
+    m_pWorkList->installEventFilter(this);
+    connect(m_pStore, &QAbstractButton::clicked, this, [this] { OnStore(); });
+    connect(TransferButton(), &QAbstractButton::clicked, this, [this] { OnTransfer(); });
+    connect(DmsRequestButton(), &QAbstractButton::clicked, this, [this] { OnDmsRequest(); });
+    connect(m_pTotal, &QAbstractButton::clicked, this, [this] { OnDirectPrice(); });
+    connect(m_pGmInfo, &QAbstractButton::clicked, this, [this] { ShowWeb(kWebSpotInformation); });
+    connect(m_pGmVehicle, &QAbstractButton::clicked, this, [this] { ShowWeb(kWebSpotVehicle); });
+    SetButtonTexts();
+}
+
+void CSpotRBbDlg::SetButtonTexts()
+{
+    TransferButton()->setText(OrmelText(2020));
+    DmsRequestButton()->setText(OrmelText(2036));
+    m_pStore->setToolTip(OrmelText(2051));
+    m_pGmInfo->setText(OrmelText(2060));
+    m_pGmVehicle->setText(OrmelText(2061));
+    m_pFactorLabel->setText(OrmelText(6085));
+}
+
+void CSpotRBbDlg::TakePackage(const CPosition *spotRow, const CPosition *head,
+                              const CPosition *entry, const CPosition *paintClass,
+                              const CPosition *matrixRow)
+{
+    // The lists let go of the lines before the package is replaced.
+    if (m_pWorkModel) {
+        m_pWorkModel->SetRows({});
+        m_pPathModel->SetRows({});
+    }
+    m_package.TakeRows(spotRow, head, entry, paintClass, matrixRow);
+}
+
+void CSpotRBbDlg::TakeBasketPackage(const CPaket &stored)
+{
+    m_package.TakeBasketPackage(stored);
+}
+
+void CSpotRBbDlg::RefreshPage()
+{
+    if (TakenChanges().bSprache)
+        SetButtonTexts();
+    m_pWorkModel->SetRows({});
+    m_pPathModel->SetRows({});
+    const CSpotRepairPackage::Activation shown =
+        m_package.Activate(LastSelector(), CSpotRepairData(Folder(), BrandLetter()), m_pSettings);
+    Tell(shown.messages);
+    if (shown.mixedCurrencies)
+        OwnMsgBox(OrmelText(5068) + QStringLiteral("customer specific retail price"), this,
+                  kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    m_pFactor->clear();
+    if (!shown.factor.isEmpty())
+        m_pFactor->addItem(shown.factor);
+    FillLists();
+    UpdateButtons();
+    CPaketDmsPage::RefreshPage();
+    BackButton()->setEnabled(true);
+    m_pWorkList->setFocus();
+    RepaintAll();
+}
+
+void CSpotRBbDlg::FillLists()
+{
+    std::vector<CPosition *> path;
+    for (const auto &line : m_package.Paket())
+        if (line->Type == POS_INFO3 || line->Type == POS_INFO5 || line->Type == POS_HEAD)
+            path.push_back(line.get());
+    m_pPathModel->SetRows(std::move(path));
+    m_pWorkModel->SetRows(CSpotRepairData::WorkLines(m_package.Paket()));
+}
+
+void CSpotRBbDlg::UpdateButtons()
+{
+    const CPosition *head = m_package.Paket().GetKopf();
+    CWkBasket *basket = Basket();
+    const CPrgSettings &s = *m_pSettings;
+    m_pStore->setEnabled(head && basket);
+    TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&
+                                 basket->GetEntryCount() == 0 && !s.bSession);
+    // As on the package editing page: a package with a head can be priced.
+    DmsRequestButton()->setEnabled(head != nullptr);
+    bool total = false;
+    if (s.bSchulung)
+        total = s.DirUserPriceEditing != 0;
+    else
+        total = s.DirUserPriceEditing && s.SRPInterfaceReq == 4 && s.SRPInterfaceSend == 4 &&
+                s.XMLx && !s.bQvl && !s.bQvlEdit && !s.bQvlAPosSearch;
+    m_pTotal->setEnabled(total);
+    const bool gm = s.bSpotRepair != 0;
+    m_pGmInfo->setEnabled(gm);
+    m_pGmVehicle->setEnabled(gm);
+}
+
+void CSpotRBbDlg::RepaintAll()
+{
+    const CPosition *head = m_package.Paket().GetKopf();
+    QString total;
+    if (head) {
+        total = CSpotRRowPainter::PriceText(head->Preise1.Gross);
+        if (!total.isEmpty())
+            total += QLatin1Char(' ') + head->Preise1.TotalsCurrency;
+    }
+    m_pTotal->setText(total);
+    m_pWorkModel->LinesChanged();
+    m_pPathModel->LinesChanged();
+    m_pColumnHeader->update();
+}
+
+void CSpotRBbDlg::Tell(const CSpotRepairMessages &messages)
+{
+    for (const QString &path : messages.missingFiles)
+        OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + path, this, kMsgBoxTitle, MSG_ALIGN_NOTICE,
+                  MB_OK);
+    if (!messages.mismatches.isEmpty())
+        OwnMsgBox(messages.mismatches.join(QLatin1Char('\n')), this, kMsgBoxTitle, MSG_ALIGN_NOTICE,
+                  MB_OK);
+}
+
+void CSpotRBbDlg::ToggleWork()
+{
+    CPosition *line = m_pWorkModel->LineAt(m_pWorkList->currentIndex().row());
+    const CSpotRepairData::ToggleResult result =
+        CSpotRepairData(Folder(), BrandLetter()).ToggleWork(m_package.Paket(), line, m_pSettings);
+    if (result.result == CSpotRepairData::Toggle::Ignored)
+        return;
+    if (result.result == CSpotRepairData::Toggle::LimitReached) {
+        OwnMsgBox(OrmelText(kTextLimit), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        RepaintAll();
+        return;
+    }
+    Tell(result.messages);
+    m_pFactor->clear();
+    if (!result.factor.isEmpty()) {
+        m_pFactor->addItem(result.factor);
+        m_pFactor->setCurrentIndex(0);
+    }
+    RepaintAll();
+}
+
+void CSpotRBbDlg::OnDirectPrice()
+{
+    PlaySoundSelected(m_pSettings);
+    CPosition *head = m_package.Paket().GetKopf();
+    if (!head) {
+        RepaintAll();
+        return;
+    }
+    if (!head->PriceCalcFlag && head->Preise1.Gross != head->Preise2.Gross) {
+        RepaintAll();
+        return;
+    }
+    if (!head->PriceCalcFlag) {
+        const bool both = head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0;
+        head->StdGross = both ? head->Preise1.Gross : kPriceNotSet;
+        head->StdNet = both ? head->Preise1.Net : kPriceNotSet;
+        head->StdVat = head->Preise1.Vat > 0.0 ? head->Preise1.Vat : kPriceNotSet;
+    }
+    if (head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0) {
+        CPauschPreisDlg dialog(head, m_pSettings, this);
+        if (dialog.DoModal() == QDialog::Accepted)
+            head->PriceCalcFlag = 1;
+    }
+    RepaintAll();
+}
+
+void CSpotRBbDlg::OnDmsRequest()
+{
+    if (m_pSettings->bSession)
+        return;
+    PlaySoundSelected(m_pSettings);
+    switch (m_pSettings->SRPInterfaceReq) {
+    case 3:
+        CSpotRepairPrices::PriceLocally(m_package.Paket(), m_pSettings, PaketNotice());
+        break;
+    case 4:
+        if (!CSpotRepairPrices::WantsRequest(m_package.Paket()))
+            break;
+        if (!m_pDmsNotice)
+            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
+        CSpotRepairPrices::Request(m_package.Paket(), PriceClient(), m_pDmsNotice.get());
+        break;
+    default: {
+        CTextDlg info(this);
+        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
+                         QStringLiteral(".dat"));
+        break;
+    }
+    }
+    if (CPosition *head = m_package.Paket().GetKopf())
+        head->PriceCalcFlag = 0;
+    RepaintAll();
+}
+
+CDmsClient &CSpotRBbDlg::PriceClient()
+{
+    if (m_pDmsClient)
+        return *m_pDmsClient;
+    if (!m_pOwnClient) {
+        m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
+        m_pOwnClient = std::make_unique<CDmsClient>(m_pSettings, m_pOwnSender.get());
+        // An answer naming a short VIN that several vehicles share is not
+        // taken.
+        m_pOwnClient->SetShortVinCount(
+            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
+    }
+    return *m_pOwnClient;
+}
+
+CSpotRBbDlg::Stored CSpotRBbDlg::Store(Duplicate duplicate)
+{
+    if (!m_package.Paket().GetKopf())
+        return Stored::Failed;
+    CWKListItem entry(WK_CCP, std::make_unique<CPaket>(m_package.Paket()));
+    CWkBasket *basket = Basket();
+    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
+    if (result == 2 && duplicate == Duplicate::StoreAgainOrOverwrite) {
+        const int answer = OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this, kMsgBoxTitle,
+                                     MSG_ALIGN_LEFT, MB_STOREAGAIN_OVERWRITE);
+        if (answer != IDSTOREAGAIN && answer != IDOVERWRITE)
+            return Stored::Cancelled;
+        result = basket->AddToBasket(&entry, answer == IDSTOREAGAIN ? 1 : 2);
+    } else if (result == 2) {
+        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
+                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+        if (answer == IDNO)
+            return Stored::NotReplaced;
+        if (answer != IDYES)
+            return Stored::Cancelled;
+        result = basket->AddToBasket(&entry, 2);
+    }
+    if (result == 0) {
+        OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        return Stored::Failed;
+    }
+    return Stored::Yes;
+}
+
+void CSpotRBbDlg::BackToList()
+{
+    if (m_pHost)
+        m_pHost->ShowPage(kPageSRPWl);
+}
+
+bool CSpotRBbDlg::OnStore()
+{
+    PlaySoundSelected(m_pSettings);
+    const Stored stored = Store(Duplicate::StoreAgainOrOverwrite);
+    // A package the basket could not take leaves the page all the same;
+    // declining to replace the stored one stays.
+    if (stored == Stored::Yes || stored == Stored::Failed)
+        BackToList();
+    return stored == Stored::Yes;
+}
+
+void CSpotRBbDlg::OnTransfer()
+{
+    PlaySoundSelected(m_pSettings);
+    CWkBasket *basket = Basket();
+    if (!basket)
+        return;
+    basket->TransferDirectly([this] {
+        const bool stored = Store(Duplicate::StoreAgainOrOverwrite) == Stored::Yes;
+        BackToList();
+        return stored;
+    });
+}
+
+void CSpotRBbDlg::OnBack()
+{
+    if (!m_pStore->isEnabled()) {
+        BackToList();
+        return;
+    }
+    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
+                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+    if (answer == IDYES)
+        OnStore();
+    else if (answer == IDNO)
+        BackToList();
+}
+
+void CSpotRBbDlg::ShowWeb(int code)
+{
+    PlaySoundSelected(m_pSettings);
+    if (m_pHost)
+        m_pHost->ShowPage(kPageWebBrowser, CPageRequest::Document(code, TemplateId()));
+}
+
+bool CSpotRBbDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pWorkList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ToggleWork();
+            return true;
+        }
+    }
+    return CPaketDmsPage::eventFilter(watched, event);
+}
+
+void CSpotRBbDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        event->accept();
+        LeaveWithQuestion();
+        return;
+    }
+    CPaketDmsPage::keyPressEvent(event);
+}
+
+void CSpotRBbDlg::LeaveWithQuestion()
+{
+    if (!m_pStore->isEnabled()) {
+        BackToList();
+        return;
+    }
+    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
+                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+    if (answer == IDNO) {
+        BackToList();
+        return;
+    }
+    if (answer != IDYES)
+        return;
+    // Leaving by Backspace offers only to overwrite a stored package.
+    if (Store(Duplicate::Overwrite) != Stored::Cancelled)
+        BackToList();
+}

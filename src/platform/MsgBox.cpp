@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QPushButton>
 
 const QString kMsgBoxTitle = QStringLiteral("Y A Q 2");
 
@@ -49,8 +50,21 @@ MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
     QMessageBox box(parent);
     box.setWindowTitle(request.caption);
     box.setText(request.text);
-    box.setStandardButtons(buttonsFor(request.type));
-    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL
+    // The duplicate question has buttons of its own; their results are
+    // told by the clicked button, not by exec's return.
+    QAbstractButton *storeAgain = nullptr;
+    QAbstractButton *overwrite = nullptr;
+    if (request.type == MB_STOREAGAIN_OVERWRITE) {
+        storeAgain =
+            box.addButton(QMessageBox::tr("Zusätzlich speichern"), QMessageBox::AcceptRole);
+        overwrite = box.addButton(QMessageBox::tr("Überschreiben"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(buttonsFor(request.type));
+    }
+    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL ||
+                        request.type == MB_STOREAGAIN_OVERWRITE
                     ? QMessageBox::Question
                     : QMessageBox::Information);
     if (align != MSG_ALIGN_LEFT)
@@ -62,6 +76,11 @@ MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
     }
     MsgBoxAnswer answer;
     answer.button = resultFor(box.exec());
+    if (storeAgain || overwrite) {
+        answer.button = box.clickedButton() == storeAgain  ? IDSTOREAGAIN
+                        : box.clickedButton() == overwrite ? IDOVERWRITE
+                                                           : IDCANCEL;
+    }
     answer.dontShowAgain = check && check->isChecked();
     return answer;
 }

@@ -17,14 +17,19 @@ enum MsgBoxType
     MB_OK = 0,
     MB_OKCANCEL = 1,
     MB_YESNOCANCEL = 3,
-    MB_YESNO = 4
+    MB_YESNO = 4,
+    // An entry already in the basket: store it additionally, overwrite the
+    // stored one, or cancel.
+    MB_STOREAGAIN_OVERWRITE = 0x10000001
 };
 enum MsgBoxResult
 {
     IDOK = 1,
     IDCANCEL = 2,
     IDYES = 6,
-    IDNO = 7
+    IDNO = 7,
+    IDSTOREAGAIN = 11,
+    IDOVERWRITE = 12
 };
 
 // Text alignment inside the box: 0 left, 1 centred, 2 centred with the

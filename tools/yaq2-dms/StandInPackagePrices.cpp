@@ -50,6 +50,41 @@ void WritePrices(QXmlStreamWriter &xml, const DmsPackagePrices &prices, const QS
     WritePrice(xml, "campaignPrice", item, item.campaign);
 }
 
+// The campaign package price the DMS gives: the sum of the campaign prices
+// of the package's items it knows (net, and gross with their VAT rates).
+void AddCampaignPrice(const DmsPackagePrices &prices, const QString &kind, const QString &number,
+                      double *net, double *gross)
+{
+    const auto found = prices.constFind(DmsPriceKey(kind, number));
+    if (found == prices.constEnd() || found->campaign.isEmpty())
+        return;
+    const double value = found->campaign.toDouble();
+    *net += value;
+    *gross += value * (100.0 + found->vat.toDouble()) / 100.0;
+}
+
+// The request's "campaignInformation" given back as it came, with the
+// campaign package price the DMS computed where the request set none.
+void EchoCampaignInformation(QXmlStreamWriter &xml, const QDomElement &campaign, double net,
+                             double gross)
+{
+    xml.writeStartElement(QStringLiteral("campaignInformation"));
+    for (const QString &attribute :
+         {QStringLiteral("number"), QStringLiteral("campaignPackageNumber")})
+        xml.writeAttribute(attribute, campaign.attribute(attribute));
+    bool priced = false;
+    for (QDomElement e = campaign.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        const QString name = LocalName(e.tagName());
+        priced = priced || name == QLatin1String("PackageGrossPrice");
+        xml.writeTextElement(name, e.text().trimmed());
+    }
+    if (!priced && gross > 0.0) {
+        xml.writeTextElement(QStringLiteral("PackageGrossPrice"), QString::number(gross, 'f', 2));
+        xml.writeTextElement(QStringLiteral("PackageNetPrice"), QString::number(net, 'f', 2));
+    }
+    xml.writeEndElement();
+}
+
 } // namespace
 
 QString DmsPriceKey(const QString &kind, const QString &number)
@@ -129,6 +164,23 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         xml.writeAttribute(QStringLiteral("productType"), QStringLiteral("car"));
         xml.writeTextElement(QStringLiteral("number"),
                              ChildText(package, QStringLiteral("number")));
+        QDomElement campaign;
+        double campaignNet = 0.0;
+        double campaignGross = 0.0;
+        for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            const QString name = LocalName(e.tagName());
+            const QString itemNumber = ChildText(e, QStringLiteral("number"));
+            if (name == QLatin1String("flatRates"))
+                AddCampaignPrice(prices, QStringLiteral("work"), itemNumber, &campaignNet,
+                                 &campaignGross);
+            else if (name == QLatin1String("parts"))
+                AddCampaignPrice(prices, QStringLiteral("part"), itemNumber, &campaignNet,
+                                 &campaignGross);
+            else if (name == QLatin1String("campaignInformation"))
+                campaign = e;
+        }
+        if (!campaign.isNull())
+            EchoCampaignInformation(xml, campaign, campaignNet, campaignGross);
         for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
             const QString name = LocalName(e.tagName());
             const QString itemNumber = ChildText(e, QStringLiteral("number"));

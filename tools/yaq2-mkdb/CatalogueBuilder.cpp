@@ -387,6 +387,85 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
     return {};
 }
 
+// The findings of the synthetic package list: per package group a findings
+// main group with subgroups, locations, damage keys and hints; the findings
+// codes of its packages; and the scope texts and inclusive positions of the
+// labour-value catalogue's positions.
+QString BuildSyntheticFindings(QSqlDatabase &db, const SyntheticSize &size)
+{
+    const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    const QString empty = QStringLiteral("");
+    Inserter levels(db, QStringLiteral("INSERT INTO finding_level_text (catalogue_key, language,"
+                                       " main_group, sub_group, location, damage_key, level_text)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    Inserter hints(db, QStringLiteral("INSERT INTO finding_hint (catalogue_key, language,"
+                                      " main_group, sub_group, location, hint_text)"
+                                      " VALUES (?, ?, ?, ?, ?, ?)"));
+    Inserter codes(db, QStringLiteral("INSERT INTO findings_code (catalogue_key, position_number,"
+                                      " code, sort_order) VALUES (?, ?, ?, ?)"));
+    const int groups = std::max(1, size.packageGroups);
+    for (int g = 0; g < groups; ++g) {
+        const QString hg = Padded(10 + g, 2);
+        if (!levels.Add({one, lang, hg, empty, empty, empty, QStringLiteral("Befund %1").arg(hg)}))
+            return levels.Error();
+        for (int u = 1; u <= 5; ++u) {
+            const QString ug = Padded(u, 2);
+            if (!levels.Add(
+                    {one, lang, hg, ug, empty, empty, QStringLiteral("Baugruppe %1").arg(u)}))
+                return levels.Error();
+            for (int o = 1; o <= 5; ++o) {
+                const QString ort = Padded(o, 2);
+                if (!levels.Add({one, lang, hg, ug, ort, empty, QStringLiteral("Ort %1").arg(o)}) ||
+                    !levels.Add({one, lang, hg, ug, ort, QStringLiteral("10"),
+                                 QStringLiteral("undicht")}) ||
+                    !levels.Add(
+                        {one, lang, hg, ug, ort, QStringLiteral("20"), QStringLiteral("defekt")}))
+                    return levels.Error();
+                if (o == 1 && !hints.Add({one, lang, hg, ug, ort, QStringLiteral("Hinweis")}))
+                    return hints.Error();
+            }
+        }
+    }
+    for (int i = 0; i < size.packages; ++i) {
+        const QString group = Padded(10 + i % groups, 2);
+        const QString number = group + Padded(i / groups, 5);
+        const QString code = group + Padded(1 + i % 5, 2) + QStringLiteral("XXXXXX");
+        if (!codes.Add({one, number, code, 1}))
+            return codes.Error();
+    }
+    Inserter scope(db, QStringLiteral("INSERT INTO apos_scope (position_number, lead_type,"
+                                      " extra_code, scope_number) VALUES (?, ?, ?, ?)"));
+    Inserter scopeLines(db, QStringLiteral("INSERT INTO scope_text (scope_number, language,"
+                                           " line_number, line_text) VALUES (?, ?, ?, ?)"));
+    Inserter inclusive(db, QStringLiteral("INSERT INTO apos_inclusive (catalogue_key,"
+                                          " position_number, lead_type, extra_code,"
+                                          " inclusive_number) VALUES (?, ?, ?, ?, ?)"));
+    Inserter included(db, QStringLiteral("INSERT INTO inclusive_position (catalogue_key,"
+                                         " inclusive_number, position_number, sort_order)"
+                                         " VALUES (?, ?, ?, ?)"));
+    const QString a = QStringLiteral("A");
+    for (int i = 1; i <= size.labourPositions; ++i) {
+        const QString number = SyntheticAwMainGroup() + Padded(i, 5);
+        const QString list = QStringLiteral("U") + number;
+        if (i % 2 == 0) {
+            if (!scope.Add({number, SyntheticAwLeadType(), a, list}))
+                return scope.Error();
+            for (int l = 1; l <= 3; ++l) {
+                if (!scopeLines.Add({list, lang, l, QStringLiteral("Arbeitsumfang %1").arg(l)}))
+                    return scopeLines.Error();
+            }
+        }
+        if (i % 5 == 0 && i > 1) {
+            const QString inkl = QStringLiteral("I") + number;
+            if (!inclusive.Add({one, number, SyntheticAwLeadType(), a, inkl}))
+                return inclusive.Error();
+            if (!included.Add({one, inkl, SyntheticAwMainGroup() + Padded(i - 1, 5), 1}))
+                return included.Error();
+        }
+    }
+    return {};
+}
+
 QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
 {
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
@@ -640,6 +719,9 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
         const QString packageList = BuildSyntheticPackages(db, size);
         if (!packageList.isEmpty())
             return packageList;
+        const QString findings = BuildSyntheticFindings(db, size);
+        if (!findings.isEmpty())
+            return findings;
         const QString editPackage = BuildSyntheticEditPackage(db, size.packageLines);
         if (!editPackage.isEmpty())
             return editPackage;

@@ -6,6 +6,7 @@
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "packages/model/PriceMath.h"
+#include "packages/model/SpotRepairLine.h"
 #include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
@@ -306,6 +307,10 @@ void CTransferRequest::WritePackageFlat(QXmlStreamWriter &xml, const CPaket &pak
 
 bool CTransferRequest::SkipLine(const CPosition &line) const
 {
+    // The way to a spot-repair package (its matrix row keeps the list kind
+    // 6, a head type) is not sent; the package goes by its own head.
+    if (IsSpotRepairPathRow(line))
+        return true;
     switch (line.Type) {
     case POS_EMPTY:
     case POS_SPECIAL1:
@@ -426,10 +431,14 @@ void CTransferRequest::WriteCampaignLine(QXmlStreamWriter &xml, const CPosition 
         xml.writeTextElement(QStringLiteral("fixedPrice"), line.Campaign[size_t(field)]);
     } else if (priceType == QLatin1String("R")) {
         // The package rebate is the campaign's fixed-price text of a rebate
-        // campaign. The labour, parts and oil rebates of "CR" are not held
-        // by the basket, so a "CR" campaign sends none.
+        // campaign.
         xml.writeTextElement(QStringLiteral("rebate"),
                              DmsNumberText(head.Campaign[CPosition::CampaignFixedPrice]));
+    } else if (priceType == QLatin1String("CR")) {
+        const int rebate = CampaignRebateField(line);
+        if (rebate >= 0)
+            xml.writeTextElement(QStringLiteral("rebate"),
+                                 DmsNumberText(head.Campaign[size_t(rebate)]));
     }
     const QString usage = line.CampaignUsage();
     const QString status = line.CampaignStatus();
@@ -500,5 +509,13 @@ void CTransferRequest::WriteCampaignInformation(QXmlStreamWriter &xml, const CPo
     if (priceType == QLatin1String("R"))
         xml.writeTextElement(QStringLiteral("PackageRebate"),
                              DmsNumberText(cp[CPosition::CampaignFixedPrice]));
+    if (priceType == QLatin1String("CR") && m_settings.V117) {
+        xml.writeTextElement(QStringLiteral("labourRebate"),
+                             DmsNumberText(cp[CPosition::CampaignLabourRebate]));
+        xml.writeTextElement(QStringLiteral("partsRebate"),
+                             DmsNumberText(cp[CPosition::CampaignPartsRebate]));
+        xml.writeTextElement(QStringLiteral("oilRebate"),
+                             DmsNumberText(cp[CPosition::CampaignOilRebate]));
+    }
     xml.writeEndElement();
 }

@@ -152,7 +152,7 @@ bool KeepsHLXContract(HLXKeep rule, const CHLXJudgedContract &contract)
 void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo &contract)
 {
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list.at(i).bFilled && list.at(i).nStatus >= contract.nStatus) {
+        if (list.at(i).bFilled && list.at(i).nStatus > contract.nStatus) {
             list.insert(i, contract);
             return;
         }
@@ -222,7 +222,11 @@ std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &cat
 QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule)
 {
     QList<CHLXVertragInfo> kept;
-    const QString today = HLXDateKey(settings.Heute);
+    // A day that cannot be read would leave every contract not yet begun:
+    // the clock's day stands in for it.
+    QString today = HLXDateKey(settings.Heute);
+    if (today.isEmpty())
+        today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     // The adviser may not have given the mileage yet: it then counts as 0.
     const double mileage = HLXMileage(settings.Kilometer);
     const std::vector<CHLXContractRows> rows = ReadHLXContractRows(

@@ -77,8 +77,7 @@ enum class HLXKeep
 bool KeepsHLXContract(HLXKeep rule, const CHLXJudgedContract &contract);
 
 // Puts the contract into the list ordered by state code: before the first
-// filled one whose code is not smaller, so equal codes show the one read
-// later first.
+// filled one whose code is greater, so equal codes keep the order read.
 void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo &contract);
 
 // Every contract of the 17-character VIN in the catalogue, completed by its
@@ -87,9 +86,9 @@ void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo
 std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &catalogueKey,
                                                   const QString &vin, const QString &modelSeries);
 
-// The settings' vehicle judged on the settings' day (Heute, never the
-// clock) and mileage (Kilometer; none or no number counts as 0), the
-// contracts the rule keeps in their order.
+// The settings' vehicle judged on the settings' day (Heute; the clock's
+// day only when Heute is no day DD.MM.YYYY) and mileage (Kilometer; none
+// or no number counts as 0), the contracts the rule keeps in their order.
 QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule);
 
 // Fills the settings' contract list with the vehicle's contracts in force,

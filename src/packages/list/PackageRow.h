@@ -15,6 +15,10 @@
 #include <QString>
 
 #include <array>
+#include <memory>
+#include <vector>
+
+class CPosition;
 
 enum PackageRowLevel
 {
@@ -80,6 +84,20 @@ struct CPackageRow
     int isValueLine = 0;
     int campaignMark = 0;     // one of its campaign packages is a fast-lane offer
     int campaignPackages = 0; // campaign offers attached when the level was listed
+    // Campaign and campaign-package rows: the campaign package with every
+    // campaign field, as the editing page takes it over.
+    std::shared_ptr<const CPosition> campaign;
+    // Package rows: the campaign packages offered for their package number.
+    std::vector<std::shared_ptr<const CPosition>> campaignOffers;
+
+    // Spot-repair rows (levels 3, 5, 6): their texts at the places of
+    // SpotRepairField (packages/model/SpotRepairLine.h); a matrix row's
+    // price set 1 as the matrix gives it.
+    using SpotFields = std::array<QString, 19>;
+    SpotFields spot;
+    double spotNet = -1.0;
+    double spotVat = -1.0;
+    QString spotCurrency;
 
     // Standard origin: three blanks or "YAQ"; an existing service repair
     // row counts an empty origin as standard too.

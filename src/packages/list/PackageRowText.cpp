@@ -42,6 +42,7 @@ CPackageRowText PackageRowText(const CPackageRow &row, bool inPath)
         break;
     case kLevelPackage:
     case kLevelCampaignPackage:
+    case kLevelMatrixRow: // a spot-repair work unit, by its number and texts
         t.numberParts << row.number.left(2) << row.number.mid(2, 2) << row.number.mid(4);
         t.textBlock = JoinNonEmpty(row.texts);
         t.bracketBlock = JoinNonEmpty(row.brackets);

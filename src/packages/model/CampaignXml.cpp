@@ -23,3 +23,17 @@ QString WriteCampaignInformationStart(QXmlStreamWriter &xml, const CPosition &he
         xml.writeTextElement(QStringLiteral("campaignPriceType"), priceType);
     return priceType;
 }
+
+int CampaignRebateField(const CPosition &line)
+{
+    if (line.Type == POS_WORK)
+        return CPosition::CampaignLabourRebate;
+    if (line.Type != POS_PART)
+        return -1;
+    const QString category = line.Campaign[CPosition::CampaignPartCategory];
+    if (category == QLatin1String("p"))
+        return CPosition::CampaignPartsRebate;
+    if (category == QLatin1String("o"))
+        return CPosition::CampaignOilRebate;
+    return -1;
+}

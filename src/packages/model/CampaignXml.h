@@ -12,3 +12,9 @@ class QXmlStreamWriter;
 // names) and, for interface version 1.17, the price type. The caller writes
 // its prices and closes the element. Returns the campaign's price type.
 QString WriteCampaignInformationStart(QXmlStreamWriter &xml, const CPosition &head, bool v117);
+
+// The head's rebate a line of a "CR" campaign is priced with: the labour
+// rebate for a work position, the parts or the oil rebate for a part of
+// rebate category "p" or "o" (CPosition::Campaign... index); -1 for any
+// other line.
+int CampaignRebateField(const CPosition &line);

@@ -126,7 +126,7 @@ struct CPositionData
     std::array<QString, 6> PaketTexts; // the last five: package kinds one package number offers
     int PaketInt = 0;
     // Campaign texts, indexed by the Campaign... constants below.
-    std::array<QString, 58> Campaign;
+    std::array<QString, 60> Campaign;
     int IsFastlane = 0;
     int ExtraInt = 0;
     int IsValueLine = 0;
@@ -140,26 +140,65 @@ struct CPositionData
     QRect RectExtra;
     QRect RectInfo;
 
-    // Indices into Campaign.
+    // Indices into Campaign. A campaign row of the package list, the head,
+    // the campaign line and the campaign-package line carry the campaign's
+    // fields; a campaign work, part or sub-package line its campaign keys
+    // (CampaignKey1, CampaignNumber, CampaignPackageNumber, CampaignSubsField)
+    // and the values of its own record.
     enum
     {
+        CampaignKey1 = 0, // first identification field of the subscription
+        CampaignKey2 = 1, // second identification field
         CampaignNumber = 10,
+        CampaignBegin = 11, // campaign period, YYYYMMDD
+        CampaignEnd = 12,
+        CampaignFregBegin = 13, // first-registration period, YYYYMMDD
+        CampaignFregEnd = 14,
+        CampaignAgeBegin = 15, // vehicle age, whole months
+        CampaignAgeEnd = 16,
+        CampaignAttr1 = 17,     // further fields of the campaign record
         CampaignPriceType = 18, // "L", "CL", "R", "CR"
+        CampaignAttr2 = 19,
         CampaignCurrency = 20,
         CampaignName = 21,
+        CampaignCommercialText = 22,
         CampaignPackageNumber = 23,
         CampaignPackageRef = 24, // its first seven characters number a campaign head
         CampaignPackageName = 25,
-        CampaignSubsField = 27,  // compared by CPaket::CompareType4
-        CampaignFixedPrice = 30, // fixed package price, also the rebate text
-        CampaignWorkPrice = 37,  // unit price of a campaign work position
-        CampaignWorkUsage = 38,  // "S", "O", "A", "B"
-        CampaignWorkStatus = 40, // "0" active
+        CampaignPackageText = 26,
+        CampaignSubsField = 27, // compared by CPaket::CompareType4
+        CampaignProdBegin = 28, // production period of the vehicle, YYYYMMDD
+        CampaignProdEnd = 29,
+        CampaignFixedPrice = 30,   // package price definition: fixed price or rebate ("L", "R")
+        CampaignLabourRebate = 31, // rebates of "CR"
+        CampaignPartsRebate = 32,
+        CampaignOilRebate = 33,
+        CampaignWorkAttr = 34,     // work line: further field of its record
+        CampaignWorkLineNo = 35,   // its line key
+        CampaignWorkNumber = 36,   // labour-position number
+        CampaignWorkPrice = 37,    // unit price of a campaign work position ("CL")
+        CampaignWorkUsage = 38,    // "S", "O", "A", "B"
+        CampaignWorkSelected = 39, // "1" chosen when loaded
+        CampaignWorkStatus = 40,   // operability: "0" the dealer may choose
+        CampaignWorkQuantity = 41,
+        CampaignWorkRefLineNo = 42, // line key an alternative stands for
+        CampaignPartAttr = 43,      // part line: further field of its record
+        CampaignPartPosNo = 44,
+        CampaignPartNumber = 45,
         CampaignPartPrice = 46,
+        CampaignPartCategory = 47, // rebate category: "p" part, "o" oil
         CampaignPartUsage = 48,
-        CampaignPartStatus = 50,
-        CampaignSubFlag = 56,
-        CampaignSubOpenable = 57, // "1": the optional sub-package can be opened
+        CampaignPartSelected = 49,
+        CampaignPartStatus = 50, // operability: "0" the dealer may choose
+        CampaignPartQuantity = 51,
+        CampaignPartRefPosNo = 52,
+        CampaignSubParentRef = 53, // sub-package line: the package reference holding it
+        CampaignSubPosNo = 54,
+        CampaignSubRef = 55,      // package reference of the sub-package
+        CampaignSubFlag = 56,     // PCKG_STAT: "1" chosen when loaded
+        CampaignSubOpenable = 57, // PCKG_OPERABILITY: "1" the sub-package is fixed
+        CampaignSubAttr1 = 58,
+        CampaignSubAttr2 = 59,
     };
     // Indices into Spot.
     enum

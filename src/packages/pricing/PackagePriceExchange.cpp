@@ -1,6 +1,7 @@
 #include "packages/pricing/PackagePriceExchange.h"
 
 #include "packages/model/Paket.h"
+#include "packages/model/SpotRepairLine.h"
 #include "packages/pricing/PackagePriceRequest.h"
 #include "packages/pricing/PackagePriceRollUp.h"
 #include "platform/OrmelText.h"
@@ -196,6 +197,9 @@ void CPackagePriceExchange::TakePackage(CDmsAnswer &reply, const CPackageTypeDat
     AnswerNotice notice(reply);
     for (const CFlatRateTypeData &flatRate : answer.flatRates)
         paket.ApplyDmsWorkPosResponse(&s, flatRate, &notice);
+    // A spot-repair package has no parts: parts of the answer are not its.
+    if (IsSpotRepairPackage(paket))
+        return;
     for (const CPartTypeData &part : answer.parts)
         paket.ApplyDmsPartsResponse(&s, part, &notice);
 }

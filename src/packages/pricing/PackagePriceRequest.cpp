@@ -3,6 +3,7 @@
 #include "dms/DmsFrame.h"
 #include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
+#include "packages/model/SpotRepairLine.h"
 #include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
@@ -94,6 +95,9 @@ void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &pak
         if (HasCampaignLines(paket)) {
             origin = QStringLiteral("C");
             type = QStringLiteral("MKP");
+        } else if (IsSpotRepairPackage(paket)) {
+            origin = QStringLiteral("Q");
+            type = QStringLiteral("CCP");
         } else if (kind == QLatin1String("GRP")) {
             origin = QStringLiteral("G");
             type = kind;
@@ -108,7 +112,7 @@ void CPackagePriceRequest::WritePackage(QXmlStreamWriter &xml, const CPaket &pak
         if (s.V117)
             xml.writeAttribute(QStringLiteral("PackageType"), type);
         xml.writeAttribute(QStringLiteral("isFastlane"), DmsBool(head && head->IsFastlane));
-        if (s.V117 && campaign)
+        if (s.V117 && (campaign || IsSpotRepairPackage(paket)))
             xml.writeAttribute(QStringLiteral("isValueLine"), DmsBool(head && head->IsValueLine));
     }
     WriteLines(xml, paket, campaign ? head : nullptr, false);
@@ -124,7 +128,8 @@ void CPackagePriceRequest::WriteLines(QXmlStreamWriter &xml, const CPaket &paket
     const bool v117 = m_settings.V117 != 0;
     for (const auto &ownedLine : paket) {
         const CPosition &line = *ownedLine;
-        if (IsUnpricedType(line.Type))
+        // The way to a spot-repair package is no part of what is priced.
+        if (IsUnpricedType(line.Type) || IsSpotRepairPathRow(line))
             continue;
         if (line.Type == POS_SUBPACKAGE) {
             // A sub-package has no element of its own: its lines are the
@@ -173,13 +178,21 @@ void CPackagePriceRequest::WriteCampaignInformation(QXmlStreamWriter &xml,
     const auto &c = head.Campaign;
     const QString priceType = WriteCampaignInformationStart(xml, head, m_settings.V117 != 0);
     // The package price definition is a rebate ("R") or the package's gross
-    // price ("L"). The labour, parts and oil rebates of "CR" are not held by
-    // the package's lines, so a "CR" campaign sends none.
+    // price ("L"); a rebate campaign by items ("CR") names its labour, parts
+    // and oil rebates.
     const QString definition = DmsNumberText(c[CPosition::CampaignFixedPrice]);
-    if (priceType == QLatin1String("R"))
+    if (priceType == QLatin1String("R")) {
         xml.writeTextElement(QStringLiteral("PackageRebate"), definition);
-    else if (priceType == QLatin1String("L"))
+    } else if (priceType == QLatin1String("L")) {
         xml.writeTextElement(QStringLiteral("PackageGrossPrice"), definition);
+    } else if (priceType == QLatin1String("CR") && m_settings.V117) {
+        xml.writeTextElement(QStringLiteral("labourRebate"),
+                             DmsNumberText(c[CPosition::CampaignLabourRebate]));
+        xml.writeTextElement(QStringLiteral("partsRebate"),
+                             DmsNumberText(c[CPosition::CampaignPartsRebate]));
+        xml.writeTextElement(QStringLiteral("oilRebate"),
+                             DmsNumberText(c[CPosition::CampaignOilRebate]));
+    }
     xml.writeEndElement();
 }
 
@@ -194,6 +207,11 @@ void CPackagePriceRequest::WriteCampaignLinePrice(QXmlStreamWriter &xml, const C
     } else if (priceType == QLatin1String("R")) {
         xml.writeTextElement(QStringLiteral("rebate"),
                              DmsNumberText(campaignHead.Campaign[CPosition::CampaignFixedPrice]));
+    } else if (priceType == QLatin1String("CR")) {
+        const int rebate = CampaignRebateField(line);
+        if (rebate >= 0)
+            xml.writeTextElement(QStringLiteral("rebate"),
+                                 DmsNumberText(campaignHead.Campaign[size_t(rebate)]));
     }
     // What the dealer may leave out: an optional or alternative campaign
     // line that can still be chosen ("0") or is fixed ("1").

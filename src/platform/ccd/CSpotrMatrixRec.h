@@ -15,7 +15,8 @@ public:
     // Opens the file in the folder; nonzero when open.
     int Open(const QString &folder);
 
-    // Keyed run over brand + work unit number (joined directly): exact.
+    // Keyed run over the brand letter: the matrix rows of one brand in file
+    // order.
     int MoveWorkUnitNo(int mode, const QString &key);
 
     // Fields of the current row, named as in the first line of the file.
@@ -28,8 +29,7 @@ public:
     QString VAT_PERCENT;  // VAT %
     QString CURRENCY;     // currency
 
-    CCDAutoHtb m_htbWorkUnitNo{
-        QStringList{QStringLiteral("Brand"), QStringLiteral("WORK_UNIT_NO")}};
+    CCDAutoHtb m_htbWorkUnitNo{QStringList{QStringLiteral("Brand")}};
 
 protected:
     std::vector<Field> Fields() override;

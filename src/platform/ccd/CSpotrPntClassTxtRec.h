@@ -14,7 +14,8 @@ public:
     // Opens the file in the folder; nonzero when open.
     int Open(const QString &folder);
 
-    // Keyed run over brand + paint class (joined directly): exact.
+    // Keyed run over the brand letter: the paint classes of one brand in
+    // file order.
     int MovePntClassName(int mode, const QString &key);
 
     // Fields of the current row, named as in the first line of the file.
@@ -26,7 +27,7 @@ public:
     QString PNT_CLASS_NAME;  // name shown
     QString PNT_CLASS_ATTR2; // second attribute
 
-    CCDAutoHtb m_htbPntClass{QStringList{QStringLiteral("Brand"), QStringLiteral("PNT_CLASS")}};
+    CCDAutoHtb m_htbPntClass{QStringList{QStringLiteral("Brand")}};
 
 protected:
     std::vector<Field> Fields() override;

@@ -650,3 +650,77 @@ public:
     QString m_strCode;  // position code, three characters
     YAQ_DATA_FIELDS(&m_strTypNr, &m_strHG, &m_strUG, &m_strCode)
 };
+
+// --- findings page and scope texts ---------------------------------------------
+
+// A findings hint of a location: a note for the adviser on every finding
+// of the main group, subgroup and location. Keys: catalogue key, language.
+class CBefHinweisData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strSprache;  // language (key)
+    QString m_strHG;       // main group
+    QString m_strUG;       // subgroup
+    QString m_strOrt;      // location
+    QString m_strHinweis;  // hint text
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strSprache, &m_strHG, &m_strUG, &m_strOrt, &m_strHinweis)
+};
+
+// The text lines of a labour position in a language, whatever the model
+// series. Keys: AP number, catalogue key, language.
+class CAPosTextData : public CYaqData
+{
+public:
+    QString m_strAPosNr;   // labour-position number (key)
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strSprache;  // language (key)
+    QString m_strText1, m_strText2, m_strText3, m_strText4;
+    YAQ_DATA_FIELDS(&m_strAPosNr, &m_strKatBstNr, &m_strSprache, &m_strText1, &m_strText2,
+                    &m_strText3, &m_strText4)
+};
+
+// The scope-text number of a labour position for a vehicle variant. Keys:
+// AP number, lead type, additional code.
+class CAPosUmfNrData : public CYaqData
+{
+public:
+    QString m_strAPosNr; // labour-position number (key)
+    QString m_strLTyp;   // lead type (key)
+    QString m_strZusatz; // additional code (key)
+    QString m_strUmfNr;  // scope-text number
+    YAQ_DATA_FIELDS(&m_strAPosNr, &m_strLTyp, &m_strZusatz, &m_strUmfNr)
+};
+
+// A line of a scope text. Keys: scope-text number, language.
+class CUmfTxtData : public CYaqData
+{
+public:
+    QString m_strUmfNr;   // scope-text number (key)
+    QString m_strSprache; // language (key)
+    QString m_strText;    // the line
+    YAQ_DATA_FIELDS(&m_strUmfNr, &m_strSprache, &m_strText)
+};
+
+// The list of inclusive positions of a labour position for a vehicle
+// variant. Keys: catalogue key, AP number, lead type, additional code.
+class CInklNrData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strAPosNr;   // labour-position number (key)
+    QString m_strLTyp;     // lead type (key)
+    QString m_strZusatz;   // additional code (key)
+    QString m_strInklNr;   // number of the list
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strAPosNr, &m_strLTyp, &m_strZusatz, &m_strInklNr)
+};
+
+// A position of a list of inclusive positions. Keys: catalogue key, list number.
+class CInklAPosData : public CYaqData
+{
+public:
+    QString m_strKatBstNr; // catalogue key (key)
+    QString m_strInklNr;   // list number (key)
+    QString m_strAPosNr;   // the included labour position
+    YAQ_DATA_FIELDS(&m_strKatBstNr, &m_strInklNr, &m_strAPosNr)
+};

@@ -108,6 +108,40 @@ const char kAltLtypOfLeadType[] = "SELECT type_number, model_name, lead_type FRO
 const char kAltKatOfType[] = "SELECT type_number, series_code, description FROM alt_catalogue"
                              " WHERE type_number = ? ORDER BY sort_order";
 
+// The reads of the findings page and the scope texts.
+const char kFindingMainGroups[] =
+    "SELECT catalogue_key, language, main_group, sub_group, location, damage_key, level_text"
+    " FROM finding_level_text WHERE catalogue_key = ? AND language = ? AND main_group > ''"
+    " AND sub_group = '' AND location = '' AND damage_key = '' ORDER BY main_group";
+// The adviser's text, its "%" and "_" taken literally, anywhere in the text.
+const char kFindingTextSearch[] =
+    "SELECT catalogue_key, language, main_group, sub_group, location, damage_key, level_text"
+    " FROM finding_level_text WHERE catalogue_key = ? AND language = ?"
+    " AND LOWER(level_text) LIKE ? ESCAPE '!'"
+    " ORDER BY main_group, sub_group, location, damage_key";
+const char kFindingHints[] =
+    "SELECT catalogue_key, language, main_group, sub_group, location, hint_text"
+    " FROM finding_hint WHERE catalogue_key = ? AND language = ?"
+    " ORDER BY main_group, sub_group, location";
+const char kPositionTextLines[] =
+    "SELECT position_number, catalogue_key, language, text1, text2, text3, text4"
+    " FROM apos_text WHERE catalogue_key = ? AND position_number = ? AND language = ?";
+const char kFindingCodesOfGroup[] =
+    "SELECT catalogue_key, position_number, code FROM findings_code"
+    " WHERE catalogue_key = ? AND code >= ? AND code < ? ORDER BY code, position_number";
+const char kScopeNumber[] =
+    "SELECT position_number, lead_type, extra_code, scope_number FROM apos_scope"
+    " WHERE position_number = ? AND lead_type = ? AND extra_code = ?";
+const char kScopeLines[] = "SELECT scope_number, language, line_text FROM scope_text"
+                           " WHERE scope_number = ? AND language = ? ORDER BY line_number";
+const char kInclusiveNumber[] =
+    "SELECT catalogue_key, position_number, lead_type, extra_code, inclusive_number"
+    " FROM apos_inclusive WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
+    " AND extra_code = ?";
+const char kInclusivePositions[] =
+    "SELECT catalogue_key, inclusive_number, position_number FROM inclusive_position"
+    " WHERE catalogue_key = ? AND inclusive_number = ? ORDER BY sort_order";
+
 // The reads of vehicle identification by name.
 const std::pair<const char *, const char *> kIdentification[] = {
     {"vin range with its type", kFgstnrTypSchl},
@@ -121,6 +155,15 @@ const std::pair<const char *, const char *> kIdentification[] = {
     {"column of a lead type", kKatSpalteOfLeadType},
     {"alternative lead type", kAltLtypOfLeadType},
     {"alternative catalogue", kAltKatOfType},
+    {"finding main groups", kFindingMainGroups},
+    {"finding text search", kFindingTextSearch},
+    {"finding hints", kFindingHints},
+    {"position text lines", kPositionTextLines},
+    {"finding codes of a main group", kFindingCodesOfGroup},
+    {"scope-text number", kScopeNumber},
+    {"scope-text lines", kScopeLines},
+    {"inclusive-position list", kInclusiveNumber},
+    {"inclusive positions", kInclusivePositions},
 };
 } // namespace
 
@@ -927,4 +970,67 @@ int CYaqDb::ReadAltAwKatUGList(CAltAwKatUGData &rec)
 int CYaqDb::ReadAltAwPosData(CAltAwPosData &rec)
 {
     return Select(kAltAwPositions, {Key(rec.m_strTypNr), Key(rec.m_strHG)}, rec);
+}
+
+// --- findings page and scope texts -------------------------------------------
+
+int CYaqDb::SelectBefTxtHGList(CBefTxtData &rec)
+{
+    return Select(kFindingMainGroups, {Key(rec.m_strKatBstNr), Key(rec.m_strSprache)}, rec);
+}
+
+int CYaqDb::SearchBefTxtData(CBefTxtData &rec, const QString &text)
+{
+    QString pattern = text.toLower();
+    pattern.replace(QLatin1Char('!'), QLatin1String("!!"));
+    pattern.replace(QLatin1Char('%'), QLatin1String("!%"));
+    pattern.replace(QLatin1Char('_'), QLatin1String("!_"));
+    pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
+    return Select(kFindingTextSearch, {Key(rec.m_strKatBstNr), Key(rec.m_strSprache), pattern},
+                  rec);
+}
+
+int CYaqDb::SelectBefHinweise(CBefHinweisData &rec)
+{
+    return Select(kFindingHints, {Key(rec.m_strKatBstNr), Key(rec.m_strSprache)}, rec);
+}
+
+int CYaqDb::SelectAPosText(CAPosTextData &rec)
+{
+    return Select(kPositionTextLines,
+                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strSprache)}, rec);
+}
+
+int CYaqDb::SelectBefCodesOfHG(CBefCodeData &rec, const QString &mainGroup)
+{
+    if (mainGroup.isEmpty())
+        return 0;
+    // The first code after every code that begins with the main group.
+    QString next = mainGroup;
+    next[next.size() - 1] = QChar(next.back().unicode() + 1);
+    return Select(kFindingCodesOfGroup, {Key(rec.m_strKatBstNr), mainGroup, next}, rec);
+}
+
+int CYaqDb::ReadAPosUmfNrData(CAPosUmfNrData &rec)
+{
+    return Select(kScopeNumber, {Key(rec.m_strAPosNr), Key(rec.m_strLTyp), Key(rec.m_strZusatz)},
+                  rec);
+}
+
+int CYaqDb::ReadUmfTxtData(CUmfTxtData &rec)
+{
+    return Select(kScopeLines, {Key(rec.m_strUmfNr), Key(rec.m_strSprache)}, rec);
+}
+
+int CYaqDb::ReadInklNrData(CInklNrData &rec)
+{
+    return Select(
+        kInclusiveNumber,
+        {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr), Key(rec.m_strLTyp), Key(rec.m_strZusatz)},
+        rec);
+}
+
+int CYaqDb::ReadInklAPosData(CInklAPosData &rec)
+{
+    return Select(kInclusivePositions, {Key(rec.m_strKatBstNr), Key(rec.m_strInklNr)}, rec);
 }

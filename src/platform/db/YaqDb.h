@@ -33,7 +33,8 @@ public:
 
     // --- vehicle identification ---
     // The query text of a read below by name ("vin range", "vin range with
-    // its type", "type by type key", ...; see YaqDb.cpp), so that its plan
+    // its type", "type by type key", ..., and the reads of the findings
+    // page and the scope texts; see YaqDb.cpp), so that its plan
     // can be checked against the catalogue's indexes and its cost compared
     // with the bare query; an empty text for an unknown name.
     static QString IdentificationQuery(const QString &name);
@@ -224,6 +225,32 @@ public:
     int ReadAltAwKatHGList(CAltAwKatHGData &rec);
     int ReadAltAwKatUGList(CAltAwKatUGData &rec);
     int ReadAltAwPosData(CAltAwPosData &rec);
+
+    // --- findings page and scope texts ---
+    // Every findings main group with its text (keys m_strKatBstNr,
+    // m_strSprache), in key order.
+    int SelectBefTxtHGList(CBefTxtData &rec);
+    // The findings levels whose text contains `text` without regard to case
+    // (keys m_strKatBstNr, m_strSprache), in key order.
+    int SearchBefTxtData(CBefTxtData &rec, const QString &text);
+    // Every findings hint (keys m_strKatBstNr, m_strSprache), in key order.
+    int SelectBefHinweise(CBefHinweisData &rec);
+    // The text lines of a labour position (keys m_strAPosNr, m_strKatBstNr,
+    // m_strSprache) of any model series.
+    int SelectAPosText(CAPosTextData &rec);
+    // The findings codes of every labour position that begin with the main
+    // group (key m_strKatBstNr), in code order.
+    int SelectBefCodesOfHG(CBefCodeData &rec, const QString &mainGroup);
+    // The scope-text number of a labour position (keys m_strAPosNr,
+    // m_strLTyp, m_strZusatz) and the lines of a scope text (keys
+    // m_strUmfNr, m_strSprache) in line order.
+    int ReadAPosUmfNrData(CAPosUmfNrData &rec);
+    int ReadUmfTxtData(CUmfTxtData &rec);
+    // The inclusive-position list of a labour position (keys m_strKatBstNr,
+    // m_strAPosNr, m_strLTyp, m_strZusatz) and its positions (keys
+    // m_strKatBstNr, m_strInklNr) in list order.
+    int ReadInklNrData(CInklNrData &rec);
+    int ReadInklAPosData(CInklAPosData &rec);
 
 private:
     int Select(const char *sql, const QVariantList &binds, CYaqData &rec);

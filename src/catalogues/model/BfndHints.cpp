@@ -1,0 +1,38 @@
+#include "catalogues/model/BfndHints.h"
+
+#include "platform/db/YaqDb.h"
+
+void CBfndHints::Load(CYaqDb *db, const QString &catalogueKey, const QString &language)
+{
+    m_hints.clear();
+    m_index.clear();
+    if (!db)
+        return;
+    CBefHinweisData rec;
+    rec.Init();
+    rec.m_strKatBstNr = catalogueKey;
+    rec.m_strSprache = language;
+    for (int ok = db->SelectBefHinweise(rec); ok; ok = db->ReadNext()) {
+        rec.TrimData();
+        Add(rec.m_strHG + rec.m_strUG + rec.m_strOrt, rec.m_strHinweis);
+    }
+    db->CloseStmt();
+}
+
+void CBfndHints::Add(const QString &key, const QString &hint)
+{
+    m_index.insert(key, QString::number(m_hints.size()));
+    m_hints.push_back(hint);
+}
+
+QString CBfndHints::Get(const QString &key) const
+{
+    const QString index = m_index.value(key);
+    if (index.isEmpty())
+        return QString();
+    bool ok = false;
+    const int at = index.toInt(&ok);
+    if (!ok || at < 0 || at >= int(m_hints.size()))
+        return QString();
+    return m_hints[size_t(at)];
+}

@@ -1,0 +1,447 @@
+#include "packages/SRPOptBearbDlg.h"
+
+#include "common/DmsMsgBoxNotice.h"
+#include "common/EditNrDlg.h"
+#include "common/OwnBearbLB.h"
+#include "common/OwnButton.h"
+#include "common/OwnSound.h"
+#include "common/TextDlg.h"
+#include "dms/DmsClient.h"
+#include "packages/SRPBbPaintedButton.h"
+#include "packages/SRPBbRowModel.h"
+#include "packages/SRPBbRowPainter.h"
+#include "packages/edit/LabourValueEdit.h"
+#include "packages/model/Paket.h"
+#include "packages/pricing/LocalPackagePrices.h"
+#include "packages/pricing/PackagePriceExchange.h"
+#include "packages/pricing/PackagePriceRequest.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqData.h"
+#include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTextTitle = 3215;
+constexpr int kTextTakeOver = 4089; // take the optional package over?
+
+// Request modes of "SRPInterfaceReq".
+constexpr int kRequestLocalFiles = 3;
+constexpr int kRequestDms = 4;
+
+COwnButton *MakeButton(QWidget *parent, const char *name, const QString &text)
+{
+    auto *button = new COwnButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->Init(QString(), parent->palette().color(QPalette::Button));
+    button->setText(text);
+    return button;
+}
+
+} // namespace
+
+CSRPOptBearbDlg::CSRPOptBearbDlg(CPrgSettings *settings, CYaqDb *catalogue, CYaqDb *second,
+                                 QWidget *parent)
+    : QDialog(parent), m_pSettings(settings), m_pCatalogue(catalogue), m_pSecond(second)
+{
+    setObjectName(QStringLiteral("CSRPOptBearbDlg"));
+    setWindowTitle(OrmelText(kTextTitle));
+    setModal(true);
+    BuildDialog();
+}
+
+CSRPOptBearbDlg::~CSRPOptBearbDlg()
+{
+    // The list borrows the lines of the package, which outlives the dialog.
+    if (m_pModel)
+        m_pModel->SetRows({});
+}
+
+void CSRPOptBearbDlg::SetLinks(Links links)
+{
+    m_links = std::move(links);
+    if (m_pDmsRequest)
+        m_pDmsRequest->setEnabled(m_pEdit && m_pEdit->SubPackage());
+}
+
+const std::vector<CPosition *> &CSRPOptBearbDlg::Rows() const
+{
+    return m_pModel->Rows();
+}
+
+// ---------------------------------------------------------------------------
+// Building
+
+void CSRPOptBearbDlg::BuildDialog()
+{
+    auto *body = new QVBoxLayout(this);
+    m_pPainter = new CSRPBbRowPainter(false, this);
+    m_pPainter->SetStandardPriceInLegend(false);
+    m_pModel = new CSRPBbRowModel(this);
+
+    m_pList = new COwnBearbLB(this);
+    m_pList->setObjectName(QStringLiteral("optionalPositionList"));
+    m_pList->setItemDelegate(m_pPainter);
+    m_pList->setModel(m_pModel);
+    m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pPainter->SetFonts(m_pList->font());
+
+    // Header, legend and sum stand in the grid of the list's rows.
+    const auto rowLeft = [this] {
+        return m_pList->viewport()->x() + m_pList->x() - m_pColumnHeader->x();
+    };
+    m_pColumnHeader = new CSRPBbPaintedButton(
+        [this, rowLeft](QPainter *dc, const QRect &rect) {
+            m_pPainter->PaintColumnHeader(dc, rect, rowLeft(), m_pList->viewport()->width());
+        },
+        this);
+    m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
+    m_pColumnHeader->setFixedHeight(m_pPainter->ColumnHeaderHeight());
+    m_pColumnHeader->setEnabled(false);
+    m_pLegend = new CSRPBbPaintedButton(
+        [this](QPainter *dc, const QRect &rect) { m_pPainter->PaintLegend(dc, rect); }, this);
+    m_pLegend->setObjectName(QStringLiteral("priceLegend"));
+    m_pLegend->setFixedHeight(m_pPainter->LineHeight() + 10);
+    m_pLegend->setEnabled(false);
+    m_pSum = new CSRPBbPaintedButton(
+        [this, rowLeft](QPainter *dc, const QRect &rect) {
+            m_pPainter->PaintSum(dc, rect, rowLeft(), m_pList->viewport()->width());
+        },
+        this);
+    m_pSum->setObjectName(QStringLiteral("sumButton"));
+    m_pSum->setFixedHeight(m_pPainter->LineHeight() + 12);
+    m_pSum->setEnabled(false);
+    body->setSpacing(2);
+    body->addWidget(m_pColumnHeader);
+    body->addWidget(m_pList, 1);
+    body->addWidget(m_pLegend);
+    body->addWidget(m_pSum);
+
+    m_pScopeTexts = MakeButton(this, "scopeTextsButton", OrmelText(2009));
+    m_pEditAw = MakeButton(this, "editAwButton", OrmelText(2046));
+    m_pDmsRequest = MakeButton(this, "dmsRequestButton", OrmelText(2036));
+    m_pYes = MakeButton(this, "yesButton", OrmelText(2055));
+    m_pNo = MakeButton(this, "noButton", OrmelText(2053));
+    m_pBack = MakeButton(this, "backButton", QStringLiteral("<"));
+    auto *buttons = new QHBoxLayout;
+    for (COwnButton *button : {m_pScopeTexts, m_pEditAw, m_pDmsRequest})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    for (COwnButton *button : {m_pYes, m_pNo, m_pBack})
+        buttons->addWidget(button);
+    body->addLayout(buttons);
+    for (COwnButton *button : {m_pScopeTexts, m_pEditAw, m_pDmsRequest})
+        button->setEnabled(false);
+
+    connect(m_pYes, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        done(COptionalPackageEdit::TakeOver);
+    });
+    connect(m_pNo, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        done(COptionalPackageEdit::Decline);
+    });
+    connect(m_pBack, &QAbstractButton::clicked, this, &CSRPOptBearbDlg::OnBack);
+    connect(m_pEditAw, &QAbstractButton::clicked, this, &CSRPOptBearbDlg::OnEditLabourValue);
+    connect(m_pDmsRequest, &QAbstractButton::clicked, this, &CSRPOptBearbDlg::OnDmsRequest);
+    connect(m_pScopeTexts, &QAbstractButton::clicked, this, [this] {
+        PlaySoundSelected(m_pSettings);
+        const CPaket *sub = m_pEdit ? m_pEdit->SubPackage() : nullptr;
+        if (m_links.scopeTexts && sub && sub->GetKopf())
+            m_links.scopeTexts(sub->GetKopf()->Number);
+    });
+    // Enter and Backspace reach the dialog before the list searches its rows.
+    m_pList->installEventFilter(this);
+    connect(m_pList, &COwnBearbLB::delayedClick, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            ClickRow(index.row());
+    });
+    connect(m_pList, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
+    connect(m_pList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { OnRowSelected(current); });
+
+    resize(760, 460);
+    // The dialog never becomes smaller than it opens.
+    setMinimumSize(size());
+}
+
+// ---------------------------------------------------------------------------
+// Opening
+
+void CSRPOptBearbDlg::Begin(CPaket *whole, CPosition *line, bool campaign)
+{
+    m_pModel->SetRows({});
+    m_pEdit = std::make_unique<COptionalPackageEdit>(whole, line);
+    m_bCampaign = campaign;
+    m_nPreviousRow = -1;
+    CPaket *sub = m_pEdit->SubPackage();
+    // The list shows the sub-package; its head decides whether its lines
+    // show prices, the sum is its total within the whole package.
+    m_pPainter->SetPackage(sub, m_pSettings);
+    if (sub)
+        m_pEdit->Selection().Fill();
+    m_pNo->setEnabled(m_pEdit->CanDecline());
+    m_pEditAw->setEnabled(false);
+    m_pDmsRequest->setEnabled(sub != nullptr);
+    m_pScopeTexts->setEnabled(ScopeTextsAvailable());
+    FillRows();
+    RepaintOwn();
+}
+
+int CSRPOptBearbDlg::DoModal(CPaket *whole, CPosition *line, bool campaign)
+{
+    Begin(whole, line, campaign);
+    m_pList->setFocus();
+    const int result = exec();
+    if (result == COptionalPackageEdit::TakeOver || result == COptionalPackageEdit::Decline)
+        return result;
+    return COptionalPackageEdit::Abort;
+}
+
+bool CSRPOptBearbDlg::ScopeTextsAvailable() const
+{
+    const CPaket *sub = m_pEdit ? m_pEdit->SubPackage() : nullptr;
+    const CPosition *head = sub ? sub->GetKopf() : nullptr;
+    if (!head || !m_links.scopeTexts || m_pSettings->nKatalogFlag != 0 ||
+        m_pSettings->LeadTyp.isEmpty() || !m_pCatalogue)
+        return false;
+    CAPosUmfNrData rec;
+    rec.m_strAPosNr = head->Number;
+    rec.m_strLTyp = m_pSettings->LeadTyp;
+    rec.m_strZusatz = m_pSettings->ZusatzCode;
+    const bool found = m_pCatalogue->ReadAPosUmfNrData(rec) != 0;
+    m_pCatalogue->CloseStmt();
+    return found;
+}
+
+// ---------------------------------------------------------------------------
+// The list
+
+void CSRPOptBearbDlg::FillRows()
+{
+    if (!m_pEdit)
+        return;
+    m_pModel->SetRows(m_pEdit->Selection().Rows());
+    SelectCurrentRow();
+}
+
+void CSRPOptBearbDlg::SelectCurrentRow()
+{
+    int index = m_pModel->IndexOf(m_pEdit->Selection().Current());
+    if (index < 0)
+        index = m_nPreviousRow >= 0 && m_nPreviousRow < m_pModel->rowCount() ? m_nPreviousRow : -1;
+    if (index < 0)
+        return;
+    const QSignalBlocker quiet(m_pList->selectionModel());
+    m_pList->setCurrentIndex(m_pModel->index(index));
+    m_pList->scrollTo(m_pModel->index(index));
+    m_nPreviousRow = index;
+    UpdateEditButton(index);
+}
+
+void CSRPOptBearbDlg::OnRowSelected(const QModelIndex &current)
+{
+    if (!current.isValid())
+        return;
+    int index = current.row();
+    const int skipped = CPackageSelection::SkipGroupLine(m_pModel->Rows(), index, m_nPreviousRow);
+    if (skipped != index && skipped >= 0 && skipped < m_pModel->rowCount()) {
+        index = skipped;
+        const QSignalBlocker quiet(m_pList->selectionModel());
+        m_pList->setCurrentIndex(m_pModel->index(index));
+    }
+    m_nPreviousRow = index;
+    UpdateEditButton(index);
+}
+
+void CSRPOptBearbDlg::UpdateEditButton(int row)
+{
+    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pModel->LineAt(row)));
+}
+
+void CSRPOptBearbDlg::ClickRow(int row)
+{
+    CPosition *line = m_pModel->LineAt(row);
+    if (!line || !m_pEdit)
+        return;
+    PlaySoundSelected(m_pSettings);
+    if (m_pEdit->Selection().Click(line))
+        FillRows();
+}
+
+void CSRPOptBearbDlg::DoubleClickRow(int row)
+{
+    CPosition *line = m_pModel->LineAt(row);
+    if (!line || !m_pEdit)
+        return;
+    const COptionalPackageEdit::DoubleClickResult result = m_pEdit->DoubleClick(line);
+    if (result.openSubPackage) {
+        OpenNested(result.openSubPackage);
+        return;
+    }
+    FillRows();
+    if (result.choiceChanged)
+        PricesChanged();
+    else
+        RepaintOwn();
+}
+
+void CSRPOptBearbDlg::OpenNested(CPosition *line)
+{
+    CSRPOptBearbDlg nested(m_pSettings, m_pCatalogue, m_pSecond, this);
+    Links links = m_links;
+    links.pricesChanged = [this] { PricesChanged(); };
+    links.repaint = [this] { RepaintChain(); };
+    nested.SetLinks(std::move(links));
+    const int result = nested.DoModal(m_pEdit->Whole(), line, m_bCampaign);
+    if (result == COptionalPackageEdit::Abort)
+        return;
+    if (m_pEdit->NestedEnded(line, result))
+        PricesChanged();
+    else
+        RepaintOwn();
+}
+
+// ---------------------------------------------------------------------------
+// Prices
+
+void CSRPOptBearbDlg::PricesChanged()
+{
+    // The opener prices the whole package, as it does after its own choices.
+    if (m_links.pricesChanged)
+        m_links.pricesChanged();
+    RepaintOwn();
+}
+
+void CSRPOptBearbDlg::RepaintChain()
+{
+    if (m_links.repaint)
+        m_links.repaint();
+    RepaintOwn();
+}
+
+void CSRPOptBearbDlg::RepaintOwn()
+{
+    m_pPainter->ForgetAllRows();
+    m_pModel->LinesChanged();
+    m_pList->viewport()->update();
+    m_pColumnHeader->update();
+    m_pLegend->update();
+    m_pSum->update();
+}
+
+void CSRPOptBearbDlg::OnEditLabourValue()
+{
+    PlaySoundSelected(m_pSettings);
+    // The line the list shows as current now: a group opened or closed
+    // since it was chosen has moved the rows, not the adviser's line.
+    CPosition *line = m_pModel->LineAt(m_pList->currentIndex().row());
+    if (!line || !CLabourValueEdit::IsEditable(line))
+        return;
+    CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
+    const QString initial = CLabourValueEdit::InitialText(*line, &field);
+    CEditNrDlg entry(m_pSettings, this);
+    const int value = entry.DoModal(initial);
+    if (value < 0)
+        return;
+    CLabourValueEdit::Apply(*line, field, value);
+    PricesChanged();
+}
+
+void CSRPOptBearbDlg::OnDmsRequest()
+{
+    PlaySoundSelected(m_pSettings);
+    CPaket *whole = m_pEdit ? m_pEdit->Whole() : nullptr;
+    if (!whole)
+        return;
+    // The request describes, and the prices go to, the whole package.
+    switch (m_pSettings->SRPInterfaceReq) {
+    case kRequestLocalFiles:
+        CLocalPackagePrices(m_pSettings, &m_notice).Price(*whole, GetPrgSprache(), m_bCampaign);
+        break;
+    case kRequestDms: {
+        if (!m_links.dmsClient || !CPackagePriceRequest::HasRequestedLines(*whole))
+            break;
+        if (!m_pDmsNotice)
+            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
+        CPackagePriceExchange exchange(*m_links.dmsClient, m_pDmsNotice.get());
+        exchange.SetCampaignMode(m_bCampaign);
+        exchange.Request(*whole);
+        break;
+    }
+    default: {
+        CTextDlg info(this);
+        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
+                         QStringLiteral(".dat"));
+        break;
+    }
+    }
+    // Prices of the request or of the files count again, not one set by hand.
+    if (CPosition *head = whole->GetKopf())
+        head->PriceCalcFlag = 0;
+    RepaintChain();
+}
+
+// ---------------------------------------------------------------------------
+// Leaving
+
+void CSRPOptBearbDlg::OnBack()
+{
+    PlaySoundSelected(m_pSettings);
+    if (!m_pEdit || !m_pEdit->CanDecline()) {
+        done(COptionalPackageEdit::TakeOver);
+        return;
+    }
+    const int answer =
+        OwnMsgBox(OrmelText(kTextTakeOver), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_YESNO);
+    if (answer == IDYES)
+        done(COptionalPackageEdit::TakeOver);
+    else if (answer == IDNO)
+        done(COptionalPackageEdit::Decline);
+}
+
+void CSRPOptBearbDlg::reject()
+{
+    OnBack();
+}
+
+bool CSRPOptBearbDlg::HandleKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Escape:
+        OnBack();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter in the list is a double click on its current row.
+        if (m_pList->hasFocus())
+            DoubleClickRow(m_pList->currentIndex().row());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CSRPOptBearbDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pList && event->type() == QEvent::KeyPress &&
+        HandleKey(static_cast<QKeyEvent *>(event)->key()))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void CSRPOptBearbDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (HandleKey(event->key())) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,351 @@
+#include "packages/edit/CampaignLoader.h"
+
+#include "packages/edit/PackageSelection.h"
+#include "packages/model/Paket.h"
+#include "packages/model/PaketNotice.h"
+#include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
+#include "platform/ccd/CCmpnPckgSubsFRRec.h"
+#include "platform/ccd/CCmpnPckgSubsPartRec.h"
+#include "platform/ccd/CCmpnPckgSubsPckgRec.h"
+#include "platform/db/YaqDb.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kTextOpenFailed = 4012;
+constexpr int kTextOptional = 3132;         // "OPTIONAL"
+constexpr int kTextOptionalPackages = 3216; // "OPTIONALE PAKETE"
+constexpr int kTextCampaigns = 6001;        // "Kampagnen"
+constexpr int kTextWorkPriceMissing = 4093;
+constexpr int kTextWorkPriceNotAllowed = 4094;
+constexpr int kTextWorkOptionalChosen = 4095;
+constexpr int kTextPartPriceMissing = 4096;
+constexpr int kTextPartPriceNotAllowed = 4097;
+constexpr int kTextPartOptionalChosen = 4098;
+constexpr int kTextDataFault = 4130;
+constexpr int kTextSubPackageChosen = 4131;
+constexpr int kTextSubPackageLoop = 4133;
+
+bool IsItemPriceType(const QString &type)
+{
+    return type == QLatin1String("CL");
+}
+
+bool IsPackagePriceType(const QString &type)
+{
+    return type == QLatin1String("L") || type == QLatin1String("R") || type == QLatin1String("CR");
+}
+
+// The campaign keys of a line: the subscription's first identification
+// field, campaign number, campaign package number and subscription field.
+void SetKeys(CPosition &line, const QString &key1, const QString &number,
+             const QString &packageNumber, const QString &subs)
+{
+    line.Campaign[CPosition::CampaignKey1] = key1;
+    line.Campaign[CPosition::CampaignNumber] = number;
+    line.Campaign[CPosition::CampaignPackageNumber] = packageNumber;
+    line.Campaign[CPosition::CampaignSubsField] = subs;
+}
+
+} // namespace
+
+struct CCampaignLoader::Files
+{
+    CCmpnPckgSubsFRRec work;
+    CCmpnPckgSubsFRRec alternatives; // the lines an alternative stands for
+    CCmpnPckgSubsPckgRec packages;
+    CCmpnPckgSubsPartRec parts;
+};
+
+CCampaignLoader::CCampaignLoader(CCampaignLoadInput input, IPaketNotice *notice, TextReader texts,
+                                 PartTextReader partTexts)
+    : m_input(std::move(input)), m_pNotice(notice), m_texts(std::move(texts)),
+      m_partTexts(std::move(partTexts))
+{
+}
+
+void CCampaignLoader::UseCatalogue(CYaqDb *texts, CYaqDb *parts)
+{
+    const CCampaignLoadInput input = m_input;
+    if (texts) {
+        m_texts = [texts, input](CPosition &line) {
+            CAPosTxtAPosKTxtData rec;
+            rec.m_strKatBstNr = input.catalogueKey;
+            rec.m_strSprache = input.language;
+            rec.m_strEReihe = input.modelSeries;
+            rec.m_strAPosNr = line.Number;
+            if (texts->ReadAPosTxtAPosKTxtData(rec)) {
+                rec.TrimData();
+                line.AwText1 = rec.m_strText1;
+                line.AwText2 = rec.m_strText2;
+                line.AwText3 = rec.m_strText3;
+                line.AwText4 = rec.m_strText4;
+                line.KlammerText1 = rec.m_strKText1;
+                line.KlammerText2 = rec.m_strKText2;
+                line.KlammerText3 = rec.m_strKText3;
+                line.KlammerText4 = rec.m_strKText4;
+            }
+            texts->CloseStmt();
+        };
+    }
+    if (parts) {
+        m_partTexts = [parts, input](const QString &number) {
+            CSRPTeileTextData text;
+            text.m_strKatBstNr = input.catalogueKey;
+            text.m_strTeileNr = number;
+            text.m_strSprache = input.language;
+            QString result;
+            if (parts->ReadSRPTeileTextData(text))
+                result = text.m_strText.trimmed();
+            parts->CloseStmt();
+            return result;
+        };
+    }
+}
+
+QString CCampaignLoader::NormaliseQuantity(const QString &quantity)
+{
+    QString q = quantity.trimmed();
+    while (q.size() > 1 && q.startsWith(QLatin1Char('0')) && q.at(1).isDigit())
+        q.remove(0, 1);
+    if (q.contains(QLatin1Char('.'))) {
+        while (q.endsWith(QLatin1Char('0')))
+            q.chop(1);
+        if (q.endsWith(QLatin1Char('.')))
+            q.chop(1);
+        if (q.startsWith(QLatin1Char('.')))
+            q.prepend(QLatin1Char('0'));
+    }
+    return q;
+}
+
+void CCampaignLoader::Fault(int textId) const
+{
+    FaultText(OrmelText(textId));
+}
+
+void CCampaignLoader::FaultText(const QString &text) const
+{
+    if (m_pNotice)
+        m_pNotice->Notice(OrmelText(kTextDataFault) + text);
+}
+
+bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
+{
+    Files files;
+    const std::pair<CCDRec *, QString> opened[] = {
+        {&files.work, CCmpnPckgSubsFRRec::FileName()},
+        {&files.alternatives, CCmpnPckgSubsFRRec::FileName()},
+        {&files.packages, CCmpnPckgSubsPckgRec::FileName()},
+        {&files.parts, CCmpnPckgSubsPartRec::FileName()},
+    };
+    for (const auto &file : opened) {
+        if (!file.first->Open(JoinPath(m_input.folder, file.second))) {
+            if (m_pNotice)
+                m_pNotice->Notice(OrmelText(kTextOpenFailed) + QLatin1Char(' ') +
+                                  JoinPath(m_input.folder, file.second));
+            return false;
+        }
+    }
+    QStringList chain{head.Campaign[CPosition::CampaignPackageRef]};
+    LoadLevel(files, paket, head, head.Campaign[CPosition::CampaignPriceType], chain);
+    CPackageSelection(&paket).InitStates();
+    return true;
+}
+
+void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &keys,
+                                const QString &priceType, QStringList &chain)
+{
+    const auto &k = keys.Campaign;
+    const QString number = k[CPosition::CampaignNumber];
+    const QString packageNumber = k[CPosition::CampaignPackageNumber];
+    const QString subs = k[CPosition::CampaignSubsField];
+    const QString packageRef = k[CPosition::CampaignPackageRef];
+    if (number.isEmpty() || packageNumber.isEmpty() || subs.isEmpty() || packageRef.isEmpty())
+        return;
+    const QString packageKey = number + packageNumber + subs + packageRef;
+    const QString lineKey = m_input.typeKey + packageKey;
+
+    bool optionalGroup = false;
+    bool packagesGroup = false;
+    auto addGroupLine = [&](const QString &kind, int textId) {
+        auto group = std::make_unique<CPosition>();
+        group->Type = POS_GROUP;
+        group->Kind = kind;
+        group->BefundText = OrmelText(textId);
+        target.AddPosition(std::move(group));
+    };
+    auto optionalLine = [&](const CPosition &line) {
+        if (line.Kind == QLatin1String("O") && !optionalGroup) {
+            addGroupLine(line.Kind, kTextOptional);
+            optionalGroup = true;
+        }
+    };
+
+    // Work positions.
+    CCmpnPckgSubsFRRec &fr = files.work;
+    for (int ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_FIRST, lineKey); ok;
+         ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_NEXT, QString())) {
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_WORK;
+        line->Number = fr.FR_NO;
+        line->Quantity = NormaliseQuantity(fr.FR_QUANTITY);
+        line->Kind = fr.FR_USAGE;
+        line->Selected = fr.FR_STAT.trimmed().toInt();
+        SetKeys(*line, fr.NSCID, fr.CMPN_NO, fr.CMPN_PCKG_NO, fr.SUBS_NO);
+        auto &c = line->Campaign;
+        c[CPosition::CampaignWorkAttr] = fr.CMPN_PCKG_REF;
+        c[CPosition::CampaignWorkLineNo] = fr.FR_LINE_NO;
+        c[CPosition::CampaignWorkNumber] = fr.FR_NO;
+        c[CPosition::CampaignWorkQuantity] = fr.FR_QUANTITY;
+        c[CPosition::CampaignWorkRefLineNo] = fr.FR_REF_LINE_NO;
+        c[CPosition::CampaignWorkPrice] = fr.FR_PRICE.trimmed();
+        c[CPosition::CampaignWorkUsage] = fr.FR_USAGE;
+        c[CPosition::CampaignWorkSelected] = fr.FR_STAT;
+        c[CPosition::CampaignWorkStatus] = fr.FR_OPERABILITY;
+        const QString &price = c[CPosition::CampaignWorkPrice];
+        if (IsItemPriceType(priceType) && price.isEmpty())
+            Fault(kTextWorkPriceMissing);
+        if (IsPackagePriceType(priceType) && !price.isEmpty())
+            Fault(kTextWorkPriceNotAllowed);
+        if (fr.FR_USAGE == QLatin1String("A") &&
+            files.alternatives.SearchCmpnPckgSubsFRLine(lineKey + fr.FR_REF_LINE_NO))
+            line->AwPosRef = files.alternatives.FR_NO;
+        if (fr.FR_USAGE == QLatin1String("O") && fr.FR_OPERABILITY == QLatin1String("0") &&
+            fr.FR_STAT == QLatin1String("1")) {
+            Fault(kTextWorkOptionalChosen);
+            c[CPosition::CampaignWorkSelected] = QStringLiteral("0");
+            line->Selected = 0;
+        }
+        line->IsLeadLabour = line->Number == keys.Number ? 1 : 0;
+        if (m_texts)
+            m_texts(*line);
+        optionalLine(*line);
+        target.AddPosition(std::move(line));
+    }
+
+    // Optional sub-packages: the records are read whole first, since each
+    // sub-package walks the same files.
+    struct SubRecord
+    {
+        QString key1, number, packageNumber, subs, parentRef, posNo, ref, attr1, attr2, stat,
+            operability;
+    };
+    std::vector<SubRecord> subRecords;
+    CCmpnPckgSubsPckgRec &pckg = files.packages;
+    for (int ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_FIRST, packageKey); ok;
+         ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_NEXT, QString()))
+        subRecords.push_back({pckg.NSCID, pckg.CMPN_NO, pckg.CMPN_PCKG_NO, pckg.SUBS_NO,
+                              pckg.CMPN_PCKG_REF, pckg.SUB_PCKG_POS_NO, pckg.SUB_PCKG_REF,
+                              pckg.SUB_PCKG_ATTR1, pckg.SUB_PCKG_ATTR2, pckg.PCKG_STAT,
+                              pckg.PCKG_OPERABILITY});
+    for (const SubRecord &r : subRecords) {
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_SUBPACKAGE;
+        line->Kind = QStringLiteral("OP");
+        line->Number = r.ref.mid(1, 7);
+        line->Selected = r.stat.trimmed().toInt();
+        SetKeys(*line, r.key1, r.number, r.packageNumber, r.subs);
+        auto &c = line->Campaign;
+        c[CPosition::CampaignSubParentRef] = r.parentRef;
+        c[CPosition::CampaignSubPosNo] = r.posNo;
+        c[CPosition::CampaignSubRef] = r.ref;
+        c[CPosition::CampaignSubAttr1] = r.attr1;
+        c[CPosition::CampaignSubAttr2] = r.attr2;
+        c[CPosition::CampaignSubFlag] = r.stat;
+        c[CPosition::CampaignSubOpenable] = r.operability;
+        if (m_texts)
+            m_texts(*line);
+
+        // The sub-package's own lines: its list line, campaign lines and
+        // head carry the campaign of the package holding it, under the
+        // sub-package's keys.
+        line->SubPackage = std::make_unique<CPaket>();
+        CPaket &nested = *line->SubPackage;
+        CPosition campaign = keys;
+        campaign.SubPositions.clear();
+        campaign.SubPackage.reset();
+        SetKeys(campaign, r.key1, r.number, r.packageNumber, r.subs);
+        campaign.Campaign[CPosition::CampaignPackageRef] = r.ref;
+        campaign.Number = r.ref.mid(1, 7);
+        campaign.ResetPrices();
+        if (m_texts)
+            m_texts(campaign);
+        auto listLine = std::make_unique<CPosition>();
+        listLine->Type = POS_SPECIAL1;
+        listLine->HG = QStringLiteral("XX");
+        listLine->HGText = OrmelText(kTextCampaigns);
+        nested.AddPosition(std::move(listLine));
+        for (int type : {int(POS_SPECIAL2), int(POS_SPECIAL4), int(POS_HEAD_CAMPAIGN)}) {
+            auto copy = std::make_unique<CPosition>(campaign);
+            copy->Type = type;
+            nested.AddPosition(std::move(copy));
+        }
+
+        if (r.stat == QLatin1String("1") || r.operability == QLatin1String("0"))
+            Fault(kTextSubPackageChosen);
+        if (!packagesGroup) {
+            addGroupLine(QStringLiteral("OP"), kTextOptionalPackages);
+            packagesGroup = true;
+        }
+        CPosition *added = line.get();
+        target.AddPosition(std::move(line));
+
+        // A package that holds itself, directly or further down, or one
+        // nested beyond any sensible depth, stays without lines.
+        if (chain.contains(r.ref) || chain.size() >= kMaxDepth) {
+            Fault(kTextSubPackageLoop);
+            continue;
+        }
+        chain.push_back(r.ref);
+        const CPosition *nestedHead = nested.GetKopf();
+        LoadLevel(files, nested, *nestedHead, priceType, chain);
+        chain.pop_back();
+        CPackageSelection(added->SubPackage.get()).InitStates();
+    }
+
+    // Parts.
+    CCmpnPckgSubsPartRec &part = files.parts;
+    for (int ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_FIRST, lineKey); ok;
+         ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_NEXT, QString())) {
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_PART;
+        line->Number = part.PART_NO;
+        line->Quantity = NormaliseQuantity(part.PART_QUANTITY);
+        line->Kind = part.PART_USAGE;
+        line->Selected = part.PART_STAT.trimmed().toInt();
+        line->PosLfdNr = part.PART_POS_NO;
+        line->PosLfdNrRef = part.PART_REF_POS_NO;
+        if (m_partTexts)
+            line->TeileText = m_partTexts(part.PART_NO);
+        SetKeys(*line, part.NSCID, part.CMPN_NO, part.CMPN_PCKG_NO, part.SUBS_NO);
+        auto &c = line->Campaign;
+        c[CPosition::CampaignPartAttr] = part.CMPN_PCKG_REF;
+        c[CPosition::CampaignPartPosNo] = part.PART_POS_NO;
+        c[CPosition::CampaignPartNumber] = part.PART_NO;
+        c[CPosition::CampaignPartCategory] = part.PART_CATEGORY;
+        c[CPosition::CampaignPartQuantity] = part.PART_QUANTITY;
+        c[CPosition::CampaignPartRefPosNo] = part.PART_REF_POS_NO;
+        c[CPosition::CampaignPartPrice] = part.PART_PRICE.trimmed();
+        c[CPosition::CampaignPartUsage] = part.PART_USAGE;
+        c[CPosition::CampaignPartSelected] = part.PART_STAT;
+        c[CPosition::CampaignPartStatus] = part.PART_OPERABILITY;
+        const QString &price = c[CPosition::CampaignPartPrice];
+        if (IsItemPriceType(priceType) && price.isEmpty())
+            Fault(kTextPartPriceMissing);
+        if (IsPackagePriceType(priceType) && !price.isEmpty())
+            Fault(kTextPartPriceNotAllowed);
+        if (part.PART_USAGE == QLatin1String("O") && part.PART_OPERABILITY == QLatin1String("0") &&
+            part.PART_STAT == QLatin1String("1")) {
+            Fault(kTextPartOptionalChosen);
+            c[CPosition::CampaignPartSelected] = QStringLiteral("0");
+            line->Selected = 0;
+        }
+        optionalLine(*line);
+        target.AddPosition(std::move(line));
+    }
+}

@@ -1,0 +1,78 @@
+#pragma once
+// Loads a marketing campaign package line by line from the campaign data
+// files of the dealer data folder: its labour positions
+// (CMPN_PCKG_SUBS_FR), its optional sub-packages (CMPN_PCKG_SUBS_PCKG,
+// each again a campaign package under its own package reference) and its
+// parts (CMPN_PCKG_SUBS_PART). Every record is checked against the
+// campaign's price type and selection rules; a fault is told to the adviser
+// and never stops the load, and an optional line marked as chosen is
+// loaded unchosen.
+//
+// The campaign keys come from the head: campaign number, campaign package
+// number, subscription field and package reference (CPosition::Campaign...);
+// the work and part lines are read under the vehicle's type key followed by
+// these four, the sub-packages under the four alone.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CPaket;
+class CPosition;
+class CYaqDb;
+class IPaketNotice;
+
+struct CCampaignLoadInput
+{
+    QString folder;  // the dealer data folder of the campaign files
+    QString typeKey; // the vehicle's
+    QString catalogueKey = QStringLiteral("1");
+    QString language = QStringLiteral("00");
+    QString modelSeries; // key of the position texts
+};
+
+class CCampaignLoader
+{
+public:
+    // Fills the text and bracket lines of a line (work line, sub-package
+    // line or nested head) from its number.
+    using TextReader = std::function<void(CPosition &line)>;
+    // A part's text in the program language; empty when not found.
+    using PartTextReader = std::function<QString(const QString &partNumber)>;
+
+    CCampaignLoader(CCampaignLoadInput input, IPaketNotice *notice, TextReader texts = {},
+                    PartTextReader partTexts = {});
+
+    // The readers of the catalogue database: position texts on the first
+    // connection, part texts on the second (borrowed; either may be null).
+    void UseCatalogue(CYaqDb *texts, CYaqDb *parts);
+
+    // Loads the lines of the campaign package of the head into paket, which
+    // holds the package's own lines (list line, campaign lines, head).
+    // False when a file could not be opened (told); the package then keeps
+    // only what it held.
+    bool Load(CPaket &paket, const CPosition &head);
+
+    // How deep sub-packages are loaded; a sub-package nested deeper, or one
+    // that contains itself, stays an optional line without lines.
+    static constexpr int kMaxDepth = 8;
+
+    // A quantity of the campaign files as the package shows it: leading
+    // zeros dropped (one stays before the point), and of a decimal its
+    // trailing zeros and a bare point ("001.000" -> "1", "002.500" -> "2.5",
+    // "0.500" -> "0.5").
+    static QString NormaliseQuantity(const QString &quantity);
+
+private:
+    struct Files;
+    void LoadLevel(Files &files, CPaket &target, const CPosition &keys, const QString &priceType,
+                   QStringList &chain);
+    void Fault(int textId) const;
+    void FaultText(const QString &text) const;
+
+    CCampaignLoadInput m_input;
+    IPaketNotice *m_pNotice;
+    TextReader m_texts;
+    PartTextReader m_partTexts;
+};

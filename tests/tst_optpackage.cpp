@@ -1,0 +1,533 @@
+// The optional sub-package dialog: which lines a campaign fixes, what a
+// double click in the sub-package does to the whole package, the question
+// on leaving, the labour-value edit on the line the list shows, and on the
+// demo catalogue the brake service whose optional sub-package holds one of
+// its own: chosen in both dialogs, priced from the dealer's files and by
+// the stand-in DMS.
+
+#include "common/EditNrDlg.h"
+#include "common/OwnButton.h"
+#include "dms/DmsClient.h"
+#include "dms/DmsFrame.h"
+#include "dms/SoapReqSender.h"
+#include "packages/SRPBbDlg.h"
+#include "packages/SRPOptBearbDlg.h"
+#include "packages/edit/OptionalPackageEdit.h"
+#include "packages/edit/PackageLoader.h"
+#include "packages/list/PackageRow.h"
+#include "packages/model/Paket.h"
+#include "platform/DmsNamespace.h"
+#include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
+#include "settings/DmsHeader.h"
+#include "settings/PrgSettings.h"
+#include "support/NullPageHost.h"
+#include "support/TestEnv.h"
+#include "yaq2-dms/StandInDms.h"
+#include "yaq2-dms/StandInPackagePrices.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+CPosition *Add(CPaket &paket, int type, const QString &number, const QString &kind,
+               const QString &ref = QString())
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = type;
+    line->Number = number;
+    line->Kind = kind;
+    line->AwPosRef = ref;
+    line->SetDiscountableFlag();
+    return paket.AddPosition(std::move(line));
+}
+
+// The whole package: head and an optional sub-package 2000 whose package
+// holds its head, a standard line, an optional line 2100 with its
+// alternative 2101, a part fixed by its campaign and a nested optional
+// sub-package 3000.
+struct Sample
+{
+    CPaket whole;
+    CPosition *sub = nullptr;
+    CPosition *nested = nullptr;
+
+    Sample()
+    {
+        Add(whole, POS_HEAD_CAMPAIGN, QStringLiteral("1000"), QString())->PriceCalcFlag = 1;
+        sub = Add(whole, POS_SUBPACKAGE, QStringLiteral("2000"), QStringLiteral("OP"));
+        sub->SubPackage = std::make_unique<CPaket>();
+        CPaket &p = *sub->SubPackage;
+        Add(p, POS_HEAD_CAMPAIGN, QStringLiteral("2000"), QString());
+        Add(p, POS_WORK, QStringLiteral("2000"), QStringLiteral("S"));
+        Add(p, POS_WORK, QStringLiteral("2100"), QStringLiteral("O"));
+        Add(p, POS_WORK, QStringLiteral("2101"), QStringLiteral("B"), QStringLiteral("2100"));
+        CPosition *part = Add(p, POS_PART, QStringLiteral("P010"), QStringLiteral("O"));
+        part->Campaign[CPosition::CampaignPartStatus] = QStringLiteral("1");
+        nested = Add(p, POS_SUBPACKAGE, QStringLiteral("3000"), QStringLiteral("OP"));
+        nested->SubPackage = std::make_unique<CPaket>();
+        Add(*nested->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("3000"), QString());
+        CPackageSelection(&p).InitStates();
+    }
+    CPosition *Line(const QString &number) const
+    {
+        if (number == QLatin1String("3000"))
+            return nested;
+        for (const auto &line : *sub->SubPackage)
+            if (line->Number == number && line->Type != POS_HEAD_CAMPAIGN)
+                return line.get();
+        return nullptr;
+    }
+};
+
+// The rows of a list as "number/selected", a group line "G".
+QString Describe(const std::vector<CPosition *> &rows)
+{
+    QStringList out;
+    for (const CPosition *row : rows)
+        out << (row->Type == POS_GROUP
+                    ? QStringLiteral("G")
+                    : QStringLiteral("%1/%2").arg(row->Number).arg(row->Selected));
+    return out.join(QLatin1Char(' '));
+}
+
+int RowOf(const CSRPOptBearbDlg &dialog, const QString &number)
+{
+    const std::vector<CPosition *> &rows = dialog.Rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i]->Number == number)
+            return int(i);
+    return -1;
+}
+
+CPosition *Find(const CPaket &paket, const QString &number)
+{
+    for (const auto &line : paket) {
+        if (line->Number == number && !IsHeadType(line->Type))
+            return line.get();
+        if (line->SubPackage)
+            if (CPosition *found = Find(*line->SubPackage, number))
+                return found;
+    }
+    return nullptr;
+}
+
+// A DMS that answers for another vehicle, with prices for every line.
+class OtherVehicleDms : public IDmsSender
+{
+public:
+    explicit OtherVehicleDms(QString v) : version(std::move(v)) {}
+    QString version;
+    int calls = 0;
+    QString Request(const QString &, const QString &, const QString &) override
+    {
+        ++calls;
+        return QStringLiteral(
+                   "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+                   "<soap:Body><requestPackageInfoResponse xmlns=\"http://%1/SRP\" "
+                   "refSchema=\"serviceRepairPackages.xsd\" version=\"%2\">"
+                   "<vin vinLongPrefix=\"XVQ2G45B68\" vinShort=\"4K56789\"/>"
+                   "<package productType=\"car\"><number>341005017A010</number>"
+                   "<parts type=\"alternative\"><number>VQ0034702</number><price "
+                   "currency=\"EUR\"><netPrice>1.00</netPrice></price></parts></package>"
+                   "</requestPackageInfoResponse></soap:Body></soap:Envelope>")
+            .arg(QLatin1String(kDmsNamespaceHost), version);
+    }
+};
+
+// Every labour position of the demo packages applies.
+class AllApply : public IPackageLoadReads
+{
+public:
+    int CatalogueColumn() override { return 0; }
+    bool PositionApplies(const QString &, int) override { return true; }
+};
+
+// Runs once the modal loop now starting has shown its window.
+template <typename Dialog, typename Action> void WhenShown(Action action)
+{
+    QTimer::singleShot(0, [action] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        action(dialog);
+    });
+}
+
+} // namespace
+
+class TestOptPackage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void campaignMarksFixLines_data();
+    void campaignMarksFixLines();
+    void doubleClickInTheSubPackage_data();
+    void doubleClickInTheSubPackage();
+    void leavingAsksUnlessFixed_data();
+    void leavingAsksUnlessFixed();
+    void labourValueEditTakesTheShownLine();
+    void demoSubPackagesChosenAndPriced();
+    void editingPageOpensTheSubPackage_data();
+    void editingPageOpensTheSubPackage();
+
+private:
+    // The editing page with the Arvo's brake service loaded; answers its
+    // optional sub-package line 3410060.
+    CPosition *openBrakeService();
+
+    TestEnv m_env;
+    CPrgSettings m_settings;
+    CNullPageHost m_host;
+    AllApply m_reads;
+    std::unique_ptr<CYaqDb> m_db[2];
+    std::unique_ptr<CSRPBbDlg> m_page;
+};
+
+namespace {
+
+std::unique_ptr<CYaqDb> OpenDemo()
+{
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
+                  QString()))
+        return nullptr;
+    return db;
+}
+
+} // namespace
+
+CPosition *TestOptPackage::openBrakeService()
+{
+    CPrgSettings &s = m_settings;
+    s.KatalogKey = QStringLiteral("1");
+    s.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+    s.Fgstnr = s.FgstnrFull.right(7);
+    s.TypSchl = QStringLiteral("7A01");
+    s.Bestellnr = QStringLiteral("VQF40DE");
+    s.EReihe = QStringLiteral("F40 ");
+    s.LeadTyp = QStringLiteral("1101");
+    s.ZusatzCode = QStringLiteral("A");
+    s.Erstzulassung = QStringLiteral("15.03.2017");
+    s.XMLx = 1;
+    UpdateDmsHeader(&s);
+    m_db[0] = OpenDemo();
+    m_db[1] = OpenDemo();
+    if (!m_db[0] || !m_db[1])
+        return nullptr;
+    m_page = std::make_unique<CSRPBbDlg>();
+    m_page->Create(&s, 147, 3183, {m_db[0].get(), m_db[1].get(), m_db[0].get(), m_db[1].get()},
+                   &m_host, nullptr);
+    m_page->SetLoadReads(&m_reads);
+    m_page->SetConnectionOpener(&OpenDemo);
+    CPackageRow row;
+    row.level = kLevelPackage;
+    row.marker = QStringLiteral("34");
+    row.number = row.ownNumber = QStringLiteral("3410050");
+    row.kind = QStringLiteral("SRP");
+    m_page->SetPackage(row, CSRPBbDlg::KindSR, false, QStringLiteral("Bremsen"));
+    m_page->ActivatePage(0);
+    CPosition *fluid = Find(m_page->Edited().Paket(), QStringLiteral("3410060"));
+    return fluid && fluid->Type == POS_SUBPACKAGE && fluid->SubPackage ? fluid : nullptr;
+}
+
+void TestOptPackage::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestOptPackage::init()
+{
+    m_env.answerBoxes(IDOK);
+    m_settings = CPrgSettings();
+}
+
+void TestOptPackage::cleanup()
+{
+    SetMsgBoxResponder({});
+    m_page.reset();
+    for (auto &db : m_db)
+        db.reset();
+}
+
+void TestOptPackage::campaignMarksFixLines_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<bool>("fixed");
+    // clang-format off
+    QTest::newRow("work position the dealer may not drop") << int(POS_WORK)       << int(CPosition::CampaignWorkStatus)  << "1" << true;
+    QTest::newRow("work position the dealer may choose")   << int(POS_WORK)       << int(CPosition::CampaignWorkStatus)  << "0" << false;
+    QTest::newRow("part the dealer may not drop")          << int(POS_PART)       << int(CPosition::CampaignPartStatus)  << "1" << true;
+    QTest::newRow("part with the work position's mark")    << int(POS_PART)       << int(CPosition::CampaignWorkStatus)  << "1" << false;
+    QTest::newRow("fixed sub-package")                     << int(POS_SUBPACKAGE) << int(CPosition::CampaignSubOpenable) << "1" << true;
+    QTest::newRow("sub-package without mark")              << int(POS_SUBPACKAGE) << int(CPosition::CampaignSubOpenable) << ""  << false;
+    QTest::newRow("group line")                            << int(POS_GROUP)      << int(CPosition::CampaignWorkStatus)  << "1" << false;
+    // clang-format on
+}
+
+void TestOptPackage::campaignMarksFixLines()
+{
+    QFETCH(int, type);
+    QFETCH(int, field);
+    QFETCH(QString, mark);
+    CPosition line;
+    line.Type = type;
+    line.Campaign[size_t(field)] = mark;
+    QTEST(COptionalPackageEdit::IsFixedLine(line), "fixed");
+}
+
+void TestOptPackage::doubleClickInTheSubPackage_data()
+{
+    // Row: the set-up (flat: inclusive price of the sub-package; headless:
+    // the whole package without head; fixed3000 / chosen3000: the nested
+    // sub-package's open mark and choice), the lines double-clicked, then
+    // the sub-package line to open, whether the last click changed a
+    // choice, the selected flags of 2100 2101 P010 3000 and the manual-price
+    // mark of the whole package.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("opens");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("manualMark");
+    // clang-format off
+    QTest::newRow("collapsed group opens, nothing chosen")   << ""                     << QStringList{"2100"}         << "" << false << "0 0 0 0" << 1;
+    QTest::newRow("open group: optional line chosen")        << ""                     << QStringList{"2100", "2100"} << "" << true  << "1 0 0 0" << 0;
+    QTest::newRow("fixed part keeps its choice")             << ""                     << QStringList{"P010"}         << "" << false << "0 0 0 0" << 1;
+    QTest::newRow("nested sub-package opens")                << ""                     << QStringList{"3000"}         << "3000" << false << "0 0 0 0" << 1;
+    QTest::newRow("fixed nested sub-package not chosen")     << "fixed3000"            << QStringList{"3000"}         << "" << false << "0 0 0 0" << 1;
+    QTest::newRow("fixed nested sub-package chosen opens")   << "fixed3000 chosen3000" << QStringList{"3000"}         << "3000" << false << "0 0 0 1" << 1;
+    QTest::newRow("inclusive price: nothing at all")         << "flat"                 << QStringList{"2100", "2100"} << "" << false << "0 0 0 0" << 1;
+    QTest::newRow("whole package without head: nothing")     << "headless"             << QStringList{"2100", "2100"} << "" << false << "0 0 0 0" << 0;
+    // clang-format on
+}
+
+void TestOptPackage::doubleClickInTheSubPackage()
+{
+    QFETCH(QString, setup);
+    QFETCH(QStringList, clicks);
+    Sample s;
+    if (setup.contains(QLatin1String("flat")))
+        s.sub->SubPackage->GetKopf()->Preise1.FlatPrice = 1;
+    if (setup.contains(QLatin1String("headless")))
+        s.whole.GetKopf()->Type = POS_SPECIAL1;
+    if (setup.contains(QLatin1String("fixed3000")))
+        s.nested->Campaign[CPosition::CampaignSubOpenable] = QStringLiteral("1");
+    if (setup.contains(QLatin1String("chosen3000")))
+        s.nested->Selected = 1;
+    COptionalPackageEdit edit(&s.whole, s.sub);
+    edit.Selection().Fill();
+    COptionalPackageEdit::DoubleClickResult result;
+    for (const QString &number : clicks)
+        result = edit.DoubleClick(s.Line(number));
+    QTEST(result.openSubPackage ? result.openSubPackage->Number : QString(), "opens");
+    QTEST(result.choiceChanged, "changed");
+    QStringList selected;
+    for (const char *number : {"2100", "2101", "P010", "3000"})
+        selected << QString::number(s.Line(QLatin1String(number))->Selected);
+    QTEST(selected.join(QLatin1Char(' ')), "selected");
+    QTEST(s.whole.GetKopf() ? s.whole.GetKopf()->PriceCalcFlag : 0, "manualMark");
+}
+
+void TestOptPackage::leavingAsksUnlessFixed_data()
+{
+    QTest::addColumn<QString>("openMark");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("result"); // 0: the dialog stays open
+    QTest::addColumn<bool>("canDecline");
+    // clang-format off
+    QTest::newRow("yes takes it over")                 << ""  << int(IDYES)    << 1 << 1 << true;
+    QTest::newRow("no declines")                       << ""  << int(IDNO)     << 1 << 7 << true;
+    QTest::newRow("another answer stays")              << ""  << int(IDCANCEL) << 1 << 0 << true;
+    QTest::newRow("fixed: taken over without asking")  << "1" << int(IDNO)     << 0 << 1 << false;
+    // clang-format on
+}
+
+void TestOptPackage::leavingAsksUnlessFixed()
+{
+    QFETCH(QString, openMark);
+    QFETCH(int, answer);
+    int questions = 0;
+    SetMsgBoxResponder([&](const MsgBoxRequest &request) {
+        questions += request.text == OrmelText(4089) ? 1 : 0;
+        MsgBoxAnswer a;
+        a.button = answer;
+        return a;
+    });
+    Sample s;
+    s.sub->Campaign[CPosition::CampaignSubOpenable] = openMark;
+    CSRPOptBearbDlg dialog(&m_settings, nullptr, nullptr);
+    dialog.Begin(&s.whole, s.sub, false);
+    QTEST(dialog.findChild<COwnButton *>(QStringLiteral("noButton"))->isEnabled(), "canDecline");
+    dialog.OnBack();
+    QTEST(questions, "questions");
+    QTEST(dialog.result(), "result");
+}
+
+// A click that opens a group rebuilds the rows; the labour value edited is
+// that of the line the list shows as current, not of the line that now
+// stands at the row the adviser chose before.
+void TestOptPackage::labourValueEditTakesTheShownLine()
+{
+    Sample s;
+    CPaket &p = *s.sub->SubPackage;
+    // Both the main line and its alternative are charged by time.
+    CPosition *main = s.Line(QStringLiteral("2100"));
+    CPosition *alternative = s.Line(QStringLiteral("2101"));
+    main->Az = alternative->Az = CPosition::AzMarker();
+    CPackageSelection(&p).InitStates();
+    CSRPOptBearbDlg dialog(&m_settings, nullptr, nullptr);
+    int repriced = 0;
+    CSRPOptBearbDlg::Links links;
+    links.pricesChanged = [&repriced] { ++repriced; };
+    dialog.SetLinks(links);
+    dialog.Begin(&s.whole, s.sub, false);
+    QCOMPARE(Describe(dialog.Rows()), QStringLiteral("2000/1 2100/0 P010/0 3000/0"));
+    auto *list = dialog.findChild<QAbstractItemView *>(QStringLiteral("optionalPositionList"));
+    // The adviser goes to the fixed part below, then opens the group above.
+    list->setCurrentIndex(list->model()->index(RowOf(dialog, QStringLiteral("P010")), 0));
+    dialog.ClickRow(RowOf(dialog, QStringLiteral("2100")));
+    QCOMPARE(Describe(dialog.Rows()), QStringLiteral("2000/1 2100/0 2101/0 P010/0 3000/0"));
+    QCOMPARE(list->currentIndex().row(), RowOf(dialog, QStringLiteral("2100")));
+    QString opened;
+    WhenShown<CEditNrDlg>([&opened](CEditNrDlg *entry) {
+        opened = entry->NumberField()->text();
+        entry->NumberField()->setText(QStringLiteral("7"));
+        entry->findChild<COwnButton *>(QStringLiteral("okButton"))->click();
+    });
+    dialog.OnEditLabourValue();
+    QCOMPARE(opened, CPosition::AzMarker());
+    QCOMPARE(main->Quantity, QStringLiteral("7"));
+    QCOMPARE(main->AzEdited, 1);
+    QCOMPARE(alternative->Az, CPosition::AzMarker());
+    QCOMPARE(alternative->Quantity, QString());
+    QCOMPARE(repriced, 1);
+}
+
+void TestOptPackage::demoSubPackagesChosenAndPriced()
+{
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    CPrgSettings &s = m_settings;
+    CPaket &whole = m_page->Edited().Paket();
+    CPosition *head = m_page->Edited().Head();
+    CSRPOptBearbDlg dialog(&s, m_db[0].get(), m_db[1].get());
+    int repriced = 0;
+    CSRPOptBearbDlg::Links links;
+    links.pricesChanged = [&] { ++repriced; };
+    dialog.SetLinks(links);
+    dialog.Begin(&whole, fluid, false);
+    QCOMPARE(Describe(dialog.Rows()),
+             QStringLiteral("3410060/1 VQ0034601/1 G 3410061/0 G 3410070/0"));
+    // The optional test: its group opens, then it is chosen.
+    dialog.DoubleClickRow(RowOf(dialog, QStringLiteral("3410061")));
+    dialog.DoubleClickRow(RowOf(dialog, QStringLiteral("3410061")));
+    QCOMPARE(Describe(dialog.Rows()),
+             QStringLiteral("3410060/1 VQ0034601/1 G 3410061/1 G 3410070/0"));
+    // The brake lines inside: their alternative line part chosen, taken over.
+    QString nestedRows;
+    WhenShown<CSRPOptBearbDlg>([&nestedRows](CSRPOptBearbDlg *nested) {
+        nestedRows = Describe(nested->Rows());
+        nested->DoubleClickRow(RowOf(*nested, QStringLiteral("VQ0034701")));
+        nested->DoubleClickRow(RowOf(*nested, QStringLiteral("VQ0034702")));
+        nestedRows += QStringLiteral(" | ") + Describe(nested->Rows());
+        nested->findChild<COwnButton *>(QStringLiteral("yesButton"))->click();
+    });
+    dialog.DoubleClickRow(RowOf(dialog, QStringLiteral("3410070")));
+    QCOMPARE(nestedRows, QStringLiteral("3410070/1 3410071/1 VQ0034701/1 | "
+                                        "3410070/1 3410071/1 VQ0034702/1"));
+    QCOMPARE(Find(whole, QStringLiteral("3410070"))->Selected, 1);
+    QCOMPARE(Find(whole, QStringLiteral("VQ0034701"))->Selected, 0);
+    QCOMPARE(repriced, 3); // 3410061, the line part, the nested sub-package
+
+    // Priced from the dealer's price files, the nested lines too.
+    s.SRPInterfaceReq = 3;
+    s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    head->PriceCalcFlag = 1;
+    dialog.OnDmsRequest();
+    QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 49.9);
+    QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 12.5);
+    QCOMPARE(head->PriceCalcFlag, 0);
+
+    // Priced by the stand-in DMS: the request names the whole package.
+    DmsVehicles vehicles;
+    DmsPackagePrices prices;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setPackagePrices(prices);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    s.SRPInterfaceReq = 4;
+    s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    CSoapReqSender sender(&s);
+    CDmsClient client(&s, &sender);
+    links.dmsClient = &client;
+    dialog.SetLinks(links);
+    dialog.OnDmsRequest();
+    QCOMPARE(s.bDmsExchangeDone, 1);
+    QCOMPARE(Find(whole, QStringLiteral("3410050"))->Preise1.UnitNet, 96.0);
+    QCOMPARE(Find(*fluid->SubPackage, QStringLiteral("3410060"))->Preise1.UnitNet, 69.0);
+    QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 54.8);
+    QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
+
+    // An answer for another vehicle is refused before any price is touched.
+    OtherVehicleDms other(DmsHeaderVersion(s));
+    CDmsClient refusing(&s, &other);
+    links.dmsClient = &refusing;
+    dialog.SetLinks(links);
+    dialog.OnDmsRequest();
+    QCOMPARE(other.calls, 1);
+    QVERIFY(!m_env.boxes().isEmpty());
+    QCOMPARE(m_env.boxes().last().text, OrmelText(5056));
+    QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 54.8);
+    QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
+}
+
+void TestOptPackage::editingPageOpensTheSubPackage_data()
+{
+    // Row: the button the adviser ends the dialog with, the sub-package
+    // line's choice then and the choice made inside it (which stays).
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("chosen");
+    // clang-format off
+    QTest::newRow("taken over") << "yesButton" << 1;
+    QTest::newRow("declined")   << "noButton"  << 0;
+    // clang-format on
+}
+
+void TestOptPackage::editingPageOpensTheSubPackage()
+{
+    QFETCH(QString, button);
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    const std::vector<CPosition *> &rows = m_page->PositionRows();
+    const auto at = std::find(rows.begin(), rows.end(), fluid);
+    QVERIFY(at != rows.end());
+    QCOMPARE(fluid->Selected, 0);
+    WhenShown<CSRPOptBearbDlg>([button](CSRPOptBearbDlg *dialog) {
+        dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));
+        dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));
+        dialog->findChild<COwnButton *>(button)->click();
+    });
+    m_page->DoubleClickRow(int(at - rows.begin()));
+    QTEST(fluid->Selected, "chosen");
+    QCOMPARE(Find(*fluid->SubPackage, QStringLiteral("3410061"))->Selected, 1);
+}
+
+YAQ_TEST_MAIN(TestOptPackage)
+#include "tst_optpackage.moc"

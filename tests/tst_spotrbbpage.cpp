@@ -1,0 +1,242 @@
+// The spot-repair page on the demo dealer data: a way chosen on the package
+// list gets its works once, two works are priced with their factor, "P"
+// stores the package in the basket, and the package handed back by the
+// basket shows as stored, without a second set of works.
+
+#include "basket/model/WKListItem.h"
+#include "basket/model/WkBasket.h"
+#include "packages/SpotRBbDlg.h"
+#include "packages/SpotRRowPainter.h"
+#include "packages/edit/SpotRepairData.h"
+#include "packages/list/SpotRepairRows.h"
+#include "packages/model/SpotRepairLine.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+#include "support/NullPageHost.h"
+#include "support/TestEnv.h"
+
+#include <QComboBox>
+#include <QListView>
+#include <QtTest>
+
+namespace {
+
+class RecordingHost : public CNullPageHost
+{
+public:
+    int listShown = 0;
+    void ShowPage(int pageId, const CPageRequest &) override
+    {
+        if (pageId == kPageSRPWl)
+            ++listShown;
+    }
+};
+
+class RecordingBasket : public CWkBasket
+{
+public:
+    std::vector<CWKListItem> stored;
+    QStringList modes;
+    int AddToBasket(CWKListItem *entry, int mode) override
+    {
+        modes << QString::number(mode);
+        const int result = CWkBasket::AddToBasket(entry, mode);
+        if (result == WK_ADD_DONE)
+            stored.push_back(*entry);
+        return result;
+    }
+};
+
+} // namespace
+
+class TestSpotRBbPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestEnv m_env;
+    CPrgSettings m_settings;
+    RecordingHost m_host;
+    RecordingBasket m_basket;
+    std::unique_ptr<CSpotRBbDlg> m_page;
+
+    QListView *works() const { return m_page->findChild<QListView *>(QStringLiteral("workList")); }
+    QString factor() const
+    {
+        return m_page->findChild<QComboBox *>(QStringLiteral("factorCombo"))->currentText();
+    }
+    void toggle(int row)
+    {
+        works()->setCurrentIndex(works()->model()->index(row, 0));
+        m_page->ToggleWork();
+    }
+    // The demo's way: plain paint, first matrix row.
+    void takeDemoWay()
+    {
+        const CSpotRepairRows rows(m_settings.DealerDataStorage, QStringLiteral("V"));
+        CPackageList list;
+        CSpotRepairRows::AddEntryRow(list, QStringLiteral("Lack (Spot Repair)"));
+        QVERIFY(rows.ShowPaintClasses(list, *list.FirstOfLevel(kLevelSpotRepairEntry)).found);
+        const CPackageRow *paint = list.RowsOfLevel(kLevelPaintClass).back(); // "Uni-Lack"
+        QCOMPARE(paint->groupText, QStringLiteral("Uni-Lack"));
+        QVERIFY(rows.ShowMatrixRows(list, *paint).found);
+        const CPackageRow *matrix = list.RowsOfLevel(kLevelMatrixRow).back();
+        CPackageRow top;
+        top.level = kLevelTop;
+        top.marker = kMarkerSpotRepair;
+        top.groupText = QStringLiteral("Care & Cosmetic Repair");
+        m_page->TakePackage(CSpotRepairRows::SpotRepairPathLine(top).get(),
+                            CSpotRepairRows::SpotRepairHead(*matrix).get(),
+                            CSpotRepairRows::SpotRepairPathLine(*list.FirstOfLevel(3)).get(),
+                            CSpotRepairRows::SpotRepairPathLine(*paint).get(),
+                            CSpotRepairRows::SpotRepairPathLine(*matrix).get());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    }
+
+    void init()
+    {
+        m_env.answerBoxes(IDOK);
+        m_settings = CPrgSettings();
+        m_settings.DealerDataStorage =
+            QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+        m_settings.FgstnrFull = QStringLiteral("XVQ1F23A57M012345");
+        m_settings.TypSchl = QStringLiteral("7A01");
+        m_host = RecordingHost();
+        m_host.m_pBasket = &m_basket;
+        m_basket.ClearBasket();
+        m_basket.stored.clear();
+        m_basket.modes.clear();
+        m_page = std::make_unique<CSpotRBbDlg>();
+        m_page->Create(&m_settings, 266, 3183, {}, &m_host, nullptr);
+    }
+
+    void cleanup() { m_page.reset(); }
+
+    void composeStoreAndEditAgain()
+    {
+        takeDemoWay();
+        m_page->ActivatePage(0);
+        const int offered = int(CSpotRepairData::WorkLines(m_page->Package()).size());
+        QCOMPARE(offered, 4);
+        // Shown again: the works are not read a second time.
+        m_page->ActivatePage(0);
+        QCOMPARE(int(CSpotRepairData::WorkLines(m_page->Package()).size()), offered);
+
+        toggle(0); // small damage, green
+        toggle(2); // medium damage, green
+        QCOMPARE(factor(), QStringLiteral("1.60"));
+        const CPosition *head = m_page->Package().GetKopf();
+        QVERIFY(head && IsSpotRepairHead(*head));
+        QVERIFY(head->Preise1.Net > 0.0);
+        const double total = head->Preise1.Net;
+
+        QVERIFY(m_page->OnStore());
+        QCOMPARE(m_basket.stored.size(), size_t(1));
+        QCOMPARE(m_basket.stored.front().Kind, int(WK_CCP));
+        QCOMPARE(m_host.listShown, 1);
+
+        // The basket hands the package back: shown as stored.
+        m_page->TakeBasketPackage(*m_basket.stored.front().Paket);
+        m_page->ActivatePage(1);
+        const auto back = CSpotRepairData::WorkLines(m_page->Package());
+        QCOMPARE(int(back.size()), offered);
+        QCOMPARE(CSpotRepairData::CountChosen(back), 2);
+        QCOMPARE(factor(), QStringLiteral("1.60"));
+        QCOMPARE(m_page->Package().GetKopf()->Preise1.Net, total);
+    }
+
+    // A package already in the basket: "P" asks to store it again or to
+    // overwrite (4038), Backspace only to overwrite (4077).
+    void packageAlreadyStored_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("modes");
+        QTest::addColumn<int>("entries");
+        // clang-format off
+        QTest::newRow("P, stored again")      << "P"         << int(IDSTOREAGAIN) << 4038 << "0,0,1" << 2;
+        QTest::newRow("P, overwritten")       << "P"         << int(IDOVERWRITE)  << 4038 << "0,0,2" << 1;
+        QTest::newRow("P, cancelled")         << "P"         << int(IDCANCEL)     << 4038 << "0,0"   << 1;
+        QTest::newRow("Backspace, overwrite") << "Backspace" << int(IDYES)        << 4077 << "0,0,2" << 1;
+        // clang-format on
+    }
+
+    void packageAlreadyStored()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(int, question);
+        takeDemoWay();
+        m_page->ActivatePage(0);
+        toggle(0);
+        QVERIFY(m_page->OnStore());
+        m_page->ActivatePage(0);
+        m_env.answerBoxes(answer);
+        const int before = m_env.boxes().size();
+        if (action == QLatin1String("P"))
+            m_page->OnStore();
+        else
+            QTest::keyClick(m_page.get(), Qt::Key_Backspace);
+        QVERIFY(m_env.boxes().size() > before);
+        QCOMPARE(m_env.boxes().last().text, OrmelText(question));
+        QTEST(m_basket.modes.join(QLatin1Char(',')), "modes");
+        QTEST(m_basket.GetEntryCount(), "entries");
+    }
+
+    void aThirdWorkIsRefusedWithOneMessage()
+    {
+        takeDemoWay();
+        m_page->ActivatePage(0);
+        toggle(0);
+        toggle(0); // chosen twice: two works
+        const qsizetype before = m_env.boxes().size();
+        toggle(1);
+        QCOMPARE(m_env.boxes().size(), before + 1);
+        QCOMPARE(m_env.boxes().last().text, OrmelText(6089));
+        const auto lines = CSpotRepairData::WorkLines(m_page->Package());
+        QCOMPARE(lines[0]->Doubled, 1);
+        QCOMPARE(lines[1]->Selected, 0);
+    }
+
+    void workLineCells_data()
+    {
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<int>("partner");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("doubled");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("choice");
+        // clang-format off
+        QTest::newRow("green line names the class")    << "GR" << 1 << 0 << 0 << "Klein" << "[-]";
+        QTest::newRow("yellow beside its green: none") << "YE" << 1 << 1 << 0 << ""      << "[1]";
+        QTest::newRow("yellow without green: named")   << "YE" << 0 << 1 << 1 << "Klein" << "[2]";
+        // clang-format on
+    }
+    void workLineCells()
+    {
+        QFETCH(QString, colour);
+        QFETCH(int, partner);
+        QFETCH(int, selected);
+        QFETCH(int, doubled);
+        QFETCH(QString, text);
+        QFETCH(QString, choice);
+        CPosition line;
+        line.Type = POS_WORK;
+        line.AwText1 = QStringLiteral("Klein");
+        line.Spot[SpotColour] = colour;
+        line.HasPartnerColour = partner;
+        line.Selected = selected;
+        line.Doubled = doubled;
+        QCOMPARE(CSpotRRowPainter::WorkText(line), text);
+        QCOMPARE(CSpotRRowPainter::ChoiceText(line), choice);
+    }
+};
+
+YAQ_TEST_MAIN(TestSpotRBbPage)
+#include "tst_spotrbbpage.moc"
