@@ -1,13 +1,66 @@
 #include "packages/PaketDmsPage.h"
 
+#include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
+#include "packages/PauschPreisDlg.h"
+#include "packages/model/Position.h"
+#include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+namespace {
+constexpr int kTextStoreAgainOrOverwrite = 4038;
+constexpr int kTextAlreadyStored = 4077;
+constexpr int kTextNotStored = 4044;
+} // namespace
+
 CPaketDmsPage::CPaketDmsPage() = default;
 CPaketDmsPage::~CPaketDmsPage() = default;
+
+void CPaketDmsPage::EditFlatPrice(CPosition &head)
+{
+    if (!head.PriceCalcFlag) {
+        const bool both = head.Preise1.Gross > 0.0 && head.Preise1.Net > 0.0;
+        head.StdGross = both ? head.Preise1.Gross : kPriceNotSet;
+        head.StdNet = both ? head.Preise1.Net : kPriceNotSet;
+        head.StdVat = head.Preise1.Vat > 0.0 ? head.Preise1.Vat : kPriceNotSet;
+    }
+    if (head.Preise1.Gross > 0.0 && head.Preise1.Net > 0.0) {
+        CPauschPreisDlg dialog(&head, m_pSettings, this);
+        if (dialog.DoModal() == QDialog::Accepted)
+            head.PriceCalcFlag = 1;
+    }
+}
+
+CPaketDmsPage::Stored CPaketDmsPage::StoreInBasket(CWKListItem &entry, Duplicate duplicate)
+{
+    CWkBasket *basket = Basket();
+    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
+    if (result == WK_ADD_DUPLICATE && duplicate == Duplicate::StoreAgainOrOverwrite) {
+        const int answer = OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this, kMsgBoxTitle,
+                                     MSG_ALIGN_LEFT, MB_STOREAGAIN_OVERWRITE);
+        if (answer != IDSTOREAGAIN && answer != IDOVERWRITE)
+            return Stored::Cancelled;
+        result = basket->AddToBasket(&entry, answer == IDSTOREAGAIN ? 1 : 2);
+    } else if (result == WK_ADD_DUPLICATE) {
+        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
+                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+        if (answer == IDNO)
+            return Stored::NotReplaced;
+        if (answer != IDYES)
+            return Stored::Cancelled;
+        result = basket->AddToBasket(&entry, 2);
+    }
+    if (result == 0) {
+        // The package stays on the page with the adviser's choices.
+        OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        return Stored::Failed;
+    }
+    return Stored::Yes;
+}
 
 void CPaketDmsPage::CreateDmsButtons()
 {

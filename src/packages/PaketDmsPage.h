@@ -8,6 +8,9 @@
 #include "common/PageDlg.h"
 #include "packages/PageNotice.h"
 
+class CPosition;
+class CWKListItem;
+
 class CPaketDmsPage : public CPageDlg
 {
     Q_OBJECT
@@ -37,6 +40,29 @@ protected:
     void BuildPage(QVBoxLayout *body) override;
     void CreateDmsButtons();
     void RefreshPage() override;
+
+    // How storing the page's package in the basket ended: the basket took
+    // it, the adviser kept the package already stored (4077 "No") or
+    // cancelled, or it failed (4044 told).
+    enum class Stored
+    {
+        Yes,
+        NotReplaced,
+        Cancelled,
+        Failed,
+    };
+    // What the adviser may do with a package already stored: store it again
+    // or overwrite it (4038), or only overwrite it (4077).
+    enum class Duplicate
+    {
+        StoreAgainOrOverwrite,
+        Overwrite,
+    };
+    Stored StoreInBasket(CWKListItem &entry, Duplicate duplicate);
+    // The flat-price dialog on the package head: the standard price is
+    // kept the first time, a price typed and confirmed marks the head as
+    // priced by hand. Only a head with a gross and a net price offers it.
+    void EditFlatPrice(CPosition &head);
 
 private:
     COwnButton *m_pDmsRequest = nullptr;

@@ -17,7 +17,6 @@
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
-#include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
@@ -50,8 +49,6 @@ namespace {
 
 // Message texts of the page.
 constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
-constexpr int kTextNotStored = 4044;
-constexpr int kTextAlreadyStored = 4077;
 constexpr int kTextBasketPackageRefused = 4134;
 
 // Request modes of "SRPInterfaceReq".
@@ -239,43 +236,12 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     top->addWidget(m_pInfoList, 2);
     body->addLayout(top);
 
-    m_pPositionList = new COwnBearbLB(this);
-    m_pPositionList->setObjectName(QStringLiteral("packagePositionList"));
-    m_pPositionList->setItemDelegate(m_pPositionPainter);
-    m_pPositionList->setModel(m_pPositionModel);
-    m_pPositionList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_pPositionPainter->SetFonts(m_pPositionList->font());
-
-    // Header, legend and sum stand in the grid of the position list's rows.
-    const auto rowLeft = [this] {
-        return m_pPositionList->viewport()->x() + m_pPositionList->x() - m_pColumnHeader->x();
-    };
-    m_pColumnHeader = new CSRPBbPaintedButton(
-        [this, rowLeft](QPainter *dc, const QRect &rect) {
-            m_pPositionPainter->PaintColumnHeader(dc, rect, rowLeft(),
-                                                  m_pPositionList->viewport()->width());
-        },
-        this);
-    m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
-    m_pColumnHeader->setFixedHeight(m_pPositionPainter->ColumnHeaderHeight());
-    m_pColumnHeader->setEnabled(false);
-    body->addWidget(m_pColumnHeader);
-    body->setSpacing(2);
-    body->addWidget(m_pPositionList, 1);
-    m_pLegend = new CSRPBbPaintedButton(
-        [this](QPainter *dc, const QRect &rect) { m_pPositionPainter->PaintLegend(dc, rect); },
-        this);
-    m_pLegend->setObjectName(QStringLiteral("priceLegend"));
-    m_pLegend->setFixedHeight(m_pPositionPainter->LineHeight() + 10);
-    body->addWidget(m_pLegend);
-    m_pSum = new CSRPBbPaintedButton(
-        [this, rowLeft](QPainter *dc, const QRect &rect) {
-            m_pPositionPainter->PaintSum(dc, rect, rowLeft(), m_pPositionList->viewport()->width());
-        },
-        this);
-    m_pSum->setObjectName(QStringLiteral("sumButton"));
-    m_pSum->setFixedHeight(m_pPositionPainter->LineHeight() + 12);
-    body->addWidget(m_pSum);
+    const CSRPBbPositionBlock block = CSRPBbPositionBlock::Build(
+        this, body, QStringLiteral("packagePositionList"), m_pPositionPainter, m_pPositionModel);
+    m_pPositionList = block.list;
+    m_pColumnHeader = block.columnHeader;
+    m_pLegend = block.legend;
+    m_pSum = block.sum;
 
     m_pHeadPainter->SetPackage(&m_edited.Paket(), m_pSettings);
     m_pPositionPainter->SetPackage(&m_edited.Paket(), m_pSettings);
@@ -921,17 +887,7 @@ void CSRPBbDlg::OnSum()
         RepaintAll();
         return;
     }
-    if (!head->PriceCalcFlag) {
-        const bool both = head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0;
-        head->StdGross = both ? head->Preise1.Gross : kPriceNotSet;
-        head->StdNet = both ? head->Preise1.Net : kPriceNotSet;
-        head->StdVat = head->Preise1.Vat > 0.0 ? head->Preise1.Vat : kPriceNotSet;
-    }
-    if (head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0) {
-        CPauschPreisDlg dialog(head, m_pSettings, this);
-        if (dialog.DoModal() == QDialog::Accepted)
-            head->PriceCalcFlag = 1;
-    }
+    EditFlatPrice(*head);
     RepaintAll();
 }
 
@@ -964,23 +920,7 @@ CSRPBbDlg::Stored CSRPBbDlg::StorePackage()
     if (!m_edited.Head())
         return Stored::Failed;
     CWKListItem entry(EntryKind(), std::make_unique<CPaket>(m_edited.Paket()));
-    CWkBasket *basket = Basket();
-    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
-    if (result == 2) {
-        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
-                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-        if (answer == IDNO)
-            return Stored::NotReplaced;
-        if (answer != IDYES)
-            return Stored::Cancelled;
-        result = basket->AddToBasket(&entry, 2);
-    }
-    if (result == 0) {
-        // The package stays on the page with the adviser's choices.
-        OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
-        return Stored::Failed;
-    }
-    return Stored::Yes;
+    return StoreInBasket(entry, Duplicate::Overwrite);
 }
 
 bool CSRPBbDlg::AddToBasket()

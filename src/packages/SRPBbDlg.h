@@ -148,15 +148,8 @@ private:
     void RepaintAll();
     void OnPositionSelected(const QModelIndex &current);
     void SelectCurrentRow();
-    // How a store ended: the basket took the package, the adviser kept the
-    // package already stored (4077 "No") or cancelled, or it failed.
-    enum class Stored
-    {
-        Yes,
-        NotReplaced,
-        Cancelled,
-        Failed,
-    };
+    // Stores the edited package; a package already stored is only
+    // overwritten (4077).
     Stored StorePackage();
     // The question whether to store the package before leaving; leaving:
     // by Backspace, where not replacing the stored package leaves too.

@@ -21,3 +21,22 @@ protected:
 private:
     Painter m_painter;
 };
+
+class COwnBearbLB;
+class CSRPBbRowModel;
+class CSRPBbRowPainter;
+class QVBoxLayout;
+
+// The position list of a package with the column header above it and the
+// legend and the package sum below, all in the grid of the list's rows,
+// added to `body` in that order.
+struct CSRPBbPositionBlock
+{
+    COwnBearbLB *list = nullptr;
+    CSRPBbPaintedButton *columnHeader = nullptr;
+    CSRPBbPaintedButton *legend = nullptr;
+    CSRPBbPaintedButton *sum = nullptr;
+
+    static CSRPBbPositionBlock Build(QWidget *parent, QVBoxLayout *body, const QString &listName,
+                                     CSRPBbRowPainter *painter, CSRPBbRowModel *model);
+};

@@ -84,43 +84,14 @@ void CSRPOptBearbDlg::BuildDialog()
     m_pPainter->SetStandardPriceInLegend(false);
     m_pModel = new CSRPBbRowModel(this);
 
-    m_pList = new COwnBearbLB(this);
-    m_pList->setObjectName(QStringLiteral("optionalPositionList"));
-    m_pList->setItemDelegate(m_pPainter);
-    m_pList->setModel(m_pModel);
-    m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_pPainter->SetFonts(m_pList->font());
-
-    // Header, legend and sum stand in the grid of the list's rows.
-    const auto rowLeft = [this] {
-        return m_pList->viewport()->x() + m_pList->x() - m_pColumnHeader->x();
-    };
-    m_pColumnHeader = new CSRPBbPaintedButton(
-        [this, rowLeft](QPainter *dc, const QRect &rect) {
-            m_pPainter->PaintColumnHeader(dc, rect, rowLeft(), m_pList->viewport()->width());
-        },
-        this);
-    m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
-    m_pColumnHeader->setFixedHeight(m_pPainter->ColumnHeaderHeight());
-    m_pColumnHeader->setEnabled(false);
-    m_pLegend = new CSRPBbPaintedButton(
-        [this](QPainter *dc, const QRect &rect) { m_pPainter->PaintLegend(dc, rect); }, this);
-    m_pLegend->setObjectName(QStringLiteral("priceLegend"));
-    m_pLegend->setFixedHeight(m_pPainter->LineHeight() + 10);
+    const CSRPBbPositionBlock block = CSRPBbPositionBlock::Build(
+        this, body, QStringLiteral("optionalPositionList"), m_pPainter, m_pModel);
+    m_pList = block.list;
+    m_pColumnHeader = block.columnHeader;
+    m_pLegend = block.legend;
     m_pLegend->setEnabled(false);
-    m_pSum = new CSRPBbPaintedButton(
-        [this, rowLeft](QPainter *dc, const QRect &rect) {
-            m_pPainter->PaintSum(dc, rect, rowLeft(), m_pList->viewport()->width());
-        },
-        this);
-    m_pSum->setObjectName(QStringLiteral("sumButton"));
-    m_pSum->setFixedHeight(m_pPainter->LineHeight() + 12);
+    m_pSum = block.sum;
     m_pSum->setEnabled(false);
-    body->setSpacing(2);
-    body->addWidget(m_pColumnHeader);
-    body->addWidget(m_pList, 1);
-    body->addWidget(m_pLegend);
-    body->addWidget(m_pSum);
 
     m_pScopeTexts = MakeButton(this, "scopeTextsButton", OrmelText(2009));
     m_pEditAw = MakeButton(this, "editAwButton", OrmelText(2046));

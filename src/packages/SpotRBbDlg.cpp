@@ -10,7 +10,6 @@
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
-#include "packages/PauschPreisDlg.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SpotRRowPainter.h"
 #include "packages/edit/SpotRepairData.h"
@@ -32,9 +31,6 @@
 namespace {
 
 constexpr int kTextLeaveQuestion = 4036;
-constexpr int kTextAlreadyStored = 4077;
-constexpr int kTextStoreAgainOrOverwrite = 4038;
-constexpr int kTextNotStored = 4044;
 constexpr int kTextLimit = 6089;
 constexpr int kWebSpotInformation = 5;
 constexpr int kWebSpotVehicle = 6;
@@ -277,17 +273,7 @@ void CSpotRBbDlg::OnDirectPrice()
         RepaintAll();
         return;
     }
-    if (!head->PriceCalcFlag) {
-        const bool both = head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0;
-        head->StdGross = both ? head->Preise1.Gross : kPriceNotSet;
-        head->StdNet = both ? head->Preise1.Net : kPriceNotSet;
-        head->StdVat = head->Preise1.Vat > 0.0 ? head->Preise1.Vat : kPriceNotSet;
-    }
-    if (head->Preise1.Gross > 0.0 && head->Preise1.Net > 0.0) {
-        CPauschPreisDlg dialog(head, m_pSettings, this);
-        if (dialog.DoModal() == QDialog::Accepted)
-            head->PriceCalcFlag = 1;
-    }
+    EditFlatPrice(*head);
     RepaintAll();
 }
 
@@ -339,28 +325,7 @@ CSpotRBbDlg::Stored CSpotRBbDlg::Store(Duplicate duplicate)
     if (!m_package.Paket().GetKopf())
         return Stored::Failed;
     CWKListItem entry(WK_CCP, std::make_unique<CPaket>(m_package.Paket()));
-    CWkBasket *basket = Basket();
-    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
-    if (result == 2 && duplicate == Duplicate::StoreAgainOrOverwrite) {
-        const int answer = OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this, kMsgBoxTitle,
-                                     MSG_ALIGN_LEFT, MB_STOREAGAIN_OVERWRITE);
-        if (answer != IDSTOREAGAIN && answer != IDOVERWRITE)
-            return Stored::Cancelled;
-        result = basket->AddToBasket(&entry, answer == IDSTOREAGAIN ? 1 : 2);
-    } else if (result == 2) {
-        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
-                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-        if (answer == IDNO)
-            return Stored::NotReplaced;
-        if (answer != IDYES)
-            return Stored::Cancelled;
-        result = basket->AddToBasket(&entry, 2);
-    }
-    if (result == 0) {
-        OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
-        return Stored::Failed;
-    }
-    return Stored::Yes;
+    return StoreInBasket(entry, duplicate);
 }
 
 void CSpotRBbDlg::BackToList()

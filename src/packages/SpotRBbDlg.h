@@ -75,22 +75,8 @@ private:
     // Files that did not open (4012 each) and the consistency warnings in
     // one message.
     void Tell(const CSpotRepairMessages &messages);
-    // How a store ended: the basket took the package, the adviser kept the
-    // package already stored (4077 "No") or cancelled, or it failed. A
-    // package already stored is stored again or overwritten (4038, "P",
-    // Escape and "<") or only overwritten (4077, Backspace).
-    enum class Stored
-    {
-        Yes,
-        NotReplaced,
-        Cancelled,
-        Failed
-    };
-    enum class Duplicate
-    {
-        StoreAgainOrOverwrite,
-        Overwrite
-    };
+    // Stores the package: one already stored is stored again or
+    // overwritten ("P", Escape and "<"), or only overwritten (Backspace).
     Stored Store(Duplicate duplicate);
     void BackToList();
     void LeaveWithQuestion();

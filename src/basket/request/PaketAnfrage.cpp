@@ -251,14 +251,6 @@ bool CPaketAnfrage::ReadPositionTexts(CPosition &line) const
     m_pSecond->CloseStmt();
     if (!found)
         return false;
-    rec.TrimData();
-    line.AwText1 = rec.m_strText1;
-    line.AwText2 = rec.m_strText2;
-    line.AwText3 = rec.m_strText3;
-    line.AwText4 = rec.m_strText4;
-    line.KlammerText1 = rec.m_strKText1;
-    line.KlammerText2 = rec.m_strKText2;
-    line.KlammerText3 = rec.m_strKText3;
-    line.KlammerText4 = rec.m_strKText4;
+    TakePositionTexts(line, rec);
     return true;
 }

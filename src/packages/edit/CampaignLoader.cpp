@@ -1,5 +1,6 @@
 #include "packages/edit/CampaignLoader.h"
 
+#include "packages/edit/PackageLoader.h"
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
 #include "packages/model/PaketNotice.h"
@@ -79,15 +80,7 @@ void CCampaignLoader::UseCatalogue(CYaqDb *texts, CYaqDb *parts)
             rec.m_strEReihe = input.modelSeries;
             rec.m_strAPosNr = line.Number;
             if (texts->ReadAPosTxtAPosKTxtData(rec)) {
-                rec.TrimData();
-                line.AwText1 = rec.m_strText1;
-                line.AwText2 = rec.m_strText2;
-                line.AwText3 = rec.m_strText3;
-                line.AwText4 = rec.m_strText4;
-                line.KlammerText1 = rec.m_strKText1;
-                line.KlammerText2 = rec.m_strKText2;
-                line.KlammerText3 = rec.m_strKText3;
-                line.KlammerText4 = rec.m_strKText4;
+                TakePositionTexts(line, rec);
             }
             texts->CloseStmt();
         };

@@ -384,6 +384,19 @@ bool CPackageLoader::LoadSubPackage(CPosition &line, const Level &level)
     return true;
 }
 
+void TakePositionTexts(CPosition &line, CAPosTxtAPosKTxtData &rec)
+{
+    rec.TrimData();
+    line.AwText1 = rec.m_strText1;
+    line.AwText2 = rec.m_strText2;
+    line.AwText3 = rec.m_strText3;
+    line.AwText4 = rec.m_strText4;
+    line.KlammerText1 = rec.m_strKText1;
+    line.KlammerText2 = rec.m_strKText2;
+    line.KlammerText3 = rec.m_strKText3;
+    line.KlammerText4 = rec.m_strKText4;
+}
+
 void CPackageLoader::ReadPositionTexts(CPosition &line) const
 {
     if (!m_db.texts)
@@ -396,15 +409,7 @@ void CPackageLoader::ReadPositionTexts(CPosition &line) const
                           ? line.Campaign[CPositionData::CampaignPackageRef].mid(1, 7)
                           : line.Number;
     if (m_db.texts->ReadAPosTxtAPosKTxtData(rec)) {
-        rec.TrimData();
-        line.AwText1 = rec.m_strText1;
-        line.AwText2 = rec.m_strText2;
-        line.AwText3 = rec.m_strText3;
-        line.AwText4 = rec.m_strText4;
-        line.KlammerText1 = rec.m_strKText1;
-        line.KlammerText2 = rec.m_strKText2;
-        line.KlammerText3 = rec.m_strKText3;
-        line.KlammerText4 = rec.m_strKText4;
+        TakePositionTexts(line, rec);
     }
     m_db.texts->CloseStmt();
 }

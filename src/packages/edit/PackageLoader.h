@@ -29,6 +29,7 @@
 #include <functional>
 #include <memory>
 
+class CAPosTxtAPosKTxtData;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -53,6 +54,9 @@ enum PackageKindIndex
     kKindSP = 2,
     kKindVL = 3,
 };
+
+// The four text and four bracket lines of a labour position, as read.
+void TakePositionTexts(CPosition &line, CAPosTxtAPosKTxtData &rec);
 
 // The kind of a package head by its kind text ("SRP" or none: SR).
 int HeadKindOf(const CPosition &head);
