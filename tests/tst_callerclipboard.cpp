@@ -86,6 +86,7 @@ void TestCallerClipboard::packageRequest_data()
     QTest::newRow("known and unknown number")       << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
     QTest::newRow("unknown number in the middle")   << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
     QTest::newRow("number of eight characters")     << "11100100"                << "0"     << QStringList{};
+    QTest::newRow("vehicle of a brand not served")  << "1110010"                 << "ERROR-06" << QStringList{};
     // clang-format on
 }
 
@@ -95,7 +96,10 @@ void TestCallerClipboard::packageRequest()
     QFETCH(QString, types);
     QFETCH(QStringList, firstItems);
     {
-        CYaq2App app({kVin, "-m", "qvlawtosrp", "-a", numbers});
+        // The blocked brand's vehicle is refused by the identification.
+        const QString vin =
+            types.startsWith(QLatin1String("ERROR")) ? QStringLiteral("XVQ3T00A57T012345") : kVin;
+        CYaq2App app({vin, "-m", "qvlawtosrp", "-a", numbers});
         app.InitInstance();
         QCOMPARE(app.ExitInstance(), 0);
     }
@@ -107,6 +111,10 @@ void TestCallerClipboard::packageRequest()
     QVERIFY(clip);
     const QString document = QString::fromUtf8(clip->data(kBasketListFormat));
     QCOMPARE(clip->text(), document);
+    if (types.startsWith(QLatin1String("ERROR"))) {
+        QCOMPARE(document, types);
+        return;
+    }
     QVERIFY2(!document.contains(QLatin1Char('\n')), qPrintable(document));
     QString error;
     const QList<Basket> baskets = ReadBaskets(document, &error);

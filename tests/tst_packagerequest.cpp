@@ -71,17 +71,19 @@ void TestPackageRequest::answer_data()
 {
     QTest::addColumn<QString>("vin");
     QTest::addColumn<QString>("numbers");
+    QTest::addColumn<bool>("noCatalogue"); // not opened at the start
     QTest::addColumn<QString>("answer");
     const QString empty = QStringLiteral("<Basket><BasketTyp>0</BasketTyp></Basket>");
     const QString head = QStringLiteral("<Basket-List><TotalPreisBrutto></TotalPreisBrutto>"
                                         "<TotalPreisNetto></TotalPreisNetto><WaehrungsKZ></"
                                         "WaehrungsKZ>");
     // clang-format off
-    QTest::newRow("no VIN")                               << ""                  << "1110010" << "ERROR-06";
-    QTest::newRow("VIN of another length")                << "12345"             << "1110010" << "ERROR-05";
-    QTest::newRow("no numbers")                           << "M012345"           << ""        << "ERROR-10";
-    QTest::newRow("unknown numbers keep their places")    << "M012345"           << "1110010;;9999999" << head + empty + empty + empty + "</Basket-List>";
-    QTest::newRow("full VIN stands for its last seven")   << "XVQ1F23A57M012345" << "1110010" << head + empty + "</Basket-List>";
+    QTest::newRow("no VIN")                               << ""                  << "1110010" << false << "ERROR-06";
+    QTest::newRow("VIN of another length")                << "12345"             << "1110010" << false << "ERROR-05";
+    QTest::newRow("no numbers")                           << "M012345"           << ""        << false << "ERROR-10";
+    QTest::newRow("unknown numbers keep their places")    << "M012345"           << "1110010;;9999999" << false << head + empty + empty + empty + "</Basket-List>";
+    QTest::newRow("full VIN stands for its last seven")   << "XVQ1F23A57M012345" << "1110010" << false << head + empty + "</Basket-List>";
+    QTest::newRow("catalogue not opened at the start")    << "M012345"           << "1110010" << true  << "ERROR-07";
     // clang-format on
 }
 
@@ -89,12 +91,15 @@ void TestPackageRequest::answer()
 {
     QFETCH(QString, vin);
     QFETCH(QString, numbers);
+    QFETCH(bool, noCatalogue);
     QFETCH(QString, answer);
     CPrgSettings settings;
     settings.Fgstnr = vin;
     settings.TypSchl = QStringLiteral("7A01");
     // Without a catalogue connection no number is found.
     CPaketAnfrage request(&settings, nullptr, nullptr, {}, numbers);
+    if (noCatalogue)
+        request.SetCatalogueUnavailable();
     QCOMPARE(request.BuildAnswer(), answer);
 }
 

@@ -130,7 +130,7 @@ void CIdentFlow::OnEnChangeFgstNr()
     const CVehicleIdent::VinResult found = m_window.HeadRow().LookupVin(vin, pending);
     if (found != CVehicleIdent::VinFound) {
         if (found == CVehicleIdent::VinNoConnection)
-            OwnMsgBox(OrmelText(7021), &m_window);
+            Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         if (!s.bQvlAwToSrp)
             OwnMsgBox(OrmelText(4014), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
         RefuseVin(shown);
@@ -142,6 +142,15 @@ void CIdentFlow::OnEnChangeFgstNr()
     TakeOverVehicle(pending, shown, true);
     m_bTypSchlFromVin = false;
     m_view.SetBrandCaption();
+}
+
+void CIdentFlow::Tell(const QString &text, int align) const
+{
+    // The transfer system's package request shows no window and no
+    // message: its answer on the clipboard tells what went wrong.
+    if (m_pSettings->bQvlAwToSrp)
+        return;
+    OwnMsgBox(text, &m_window, kMsgBoxTitle, align);
 }
 
 CIdentSnapshot CIdentFlow::BasketVehicle(const CIdentSnapshot &shown) const
@@ -162,7 +171,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_window.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueRefused) {
-        OwnMsgBox(OrmelText(4010), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         if (fromVin) {
             RefuseVin(shown);
             return false;
@@ -199,7 +208,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         const CHeadRowCatalogue::ContractResult contract =
             m_window.HeadRow().CheckContract(m_view.Vin()->text());
         if (contract == CHeadRowCatalogue::ContractNoConnection)
-            OwnMsgBox(OrmelText(7021), &m_window, kMsgBoxTitle);
+            Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
         SetCatalogueCaption();
         m_view.FillModelCombos(true);
@@ -501,9 +510,9 @@ void CIdentFlow::OnEnChangeTypSchl()
     CPendingIdent pending;
     const CVehicleIdent::TypeKeyResult found = m_window.HeadRow().LookupTypeKey(typeKey, pending);
     if (found == CVehicleIdent::TypeKeyNoConnection) {
-        OwnMsgBox(OrmelText(7021), &m_window);
+        Tell(OrmelText(7021), MSG_ALIGN_LEFT);
     } else if (found != CVehicleIdent::TypeKeyFound) {
-        OwnMsgBox(OrmelText(4010), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         m_view.TypeKey()->selectAll();
     } else {
         TakeOverVehicle(pending, before, false);

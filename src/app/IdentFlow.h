@@ -63,6 +63,9 @@ private:
     // The vehicle the basket's entries belong to: the one taken out while a
     // VIN was typed, else the one shown.
     CIdentSnapshot BasketVehicle(const CIdentSnapshot &shown) const;
+    // A message of the identification (none in the package request of the
+    // transfer system).
+    void Tell(const QString &text, int align) const;
     void ForgetTakenOutVehicle();
     void RestoreHeldFields(const QString &vin);
     void FirstRegistrationAfterIdent();

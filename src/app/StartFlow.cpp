@@ -54,6 +54,14 @@ void Dispatch(IStartWindow &window, CPrgSettings &s, const CStartArgs &args)
 void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartArgs &args)
 {
     CPrgSettings &s = settings;
+    if (!args.openError.isEmpty() && s.bQvlAwToSrp) {
+        // The caller's package request shows no window and no message: it
+        // is answered with the error code on the clipboard.
+        if (!args.awToSrpList.isEmpty())
+            window.RunPackageRequest(args.awToSrpList);
+        window.EndDialog(kEndWithoutWork);
+        return;
+    }
     if (!args.openError.isEmpty()) {
         window.ShowOpenErrorAndCancel(args.openError);
         window.FocusVin();

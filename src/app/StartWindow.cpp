@@ -127,6 +127,8 @@ void CStartWindow::RunPackageRequest(const QString &packageRequest)
             return db;
         },
         packageRequest);
+    if (!m_dlg.Db(0) || !m_dlg.Db(1))
+        request.SetCatalogueUnavailable();
     request.Run();
 }
 

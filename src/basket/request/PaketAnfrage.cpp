@@ -109,6 +109,8 @@ QString CPaketAnfrage::BuildAnswer()
             m_nResult = kNoLanguage;
         else if (m_numbers.isEmpty())
             m_nResult = kNoNumbers;
+        else if (m_bCatalogueUnavailable)
+            m_nResult = kNoConnection;
         else
             ProcessNumbers();
     }

@@ -52,6 +52,10 @@ public:
     // nothing.
     static QStringList SplitNumbers(const QString &value);
 
+    // The program could not open the catalogue at its start: a request the
+    // vehicle and the numbers would allow is answered with kNoConnection.
+    void SetCatalogueUnavailable() { m_bCatalogueUnavailable = true; }
+
     // Assembles the answer and leaves it on the clipboard.
     void Run();
     // The answer alone (Run without the clipboard).
@@ -74,6 +78,7 @@ private:
     CYaqDb *m_pSecond;
     std::function<std::unique_ptr<CYaqDb>()> m_open;
     int m_nResult = kDone;
+    bool m_bCatalogueUnavailable = false;
     QStringList m_numbers;
     QString m_strPackageId;
     QString m_strPackageKind;
