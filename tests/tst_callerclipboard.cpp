@@ -79,26 +79,25 @@ void TestCallerClipboard::cleanup()
 
 void TestCallerClipboard::packageRequest_data()
 {
+    QTest::addColumn<QString>("vin");
     QTest::addColumn<QString>("numbers");
     QTest::addColumn<QString>("types");
     QTest::addColumn<QStringList>("firstItems");
     // clang-format off
-    QTest::newRow("known and unknown number")       << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
-    QTest::newRow("unknown number in the middle")   << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
-    QTest::newRow("number of eight characters")     << "11100100"                << "0"     << QStringList{};
-    QTest::newRow("vehicle of a brand not served")  << "1110010"                 << "ERROR-06" << QStringList{};
+    QTest::newRow("known and unknown number")       << kVin                << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
+    QTest::newRow("unknown number in the middle")   << kVin                << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
+    QTest::newRow("number of eight characters")     << kVin                << "11100100"                << "0"     << QStringList{};
+    QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "ERROR-06" << QStringList{};
     // clang-format on
 }
 
 void TestCallerClipboard::packageRequest()
 {
+    QFETCH(QString, vin);
     QFETCH(QString, numbers);
     QFETCH(QString, types);
     QFETCH(QStringList, firstItems);
     {
-        // The blocked brand's vehicle is refused by the identification.
-        const QString vin =
-            types.startsWith(QLatin1String("ERROR")) ? QStringLiteral("XVQ3T00A57T012345") : kVin;
         CYaq2App app({vin, "-m", "qvlawtosrp", "-a", numbers});
         app.InitInstance();
         QCOMPARE(app.ExitInstance(), 0);
