@@ -19,6 +19,8 @@
 #include <QListView>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 class RecordingHost : public CNullPageHost
@@ -46,6 +48,18 @@ public:
         return result;
     }
 };
+
+// Pixels in the painter's red: prices not complete.
+int RedPixels(const QImage &image)
+{
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() >= 200 && c.green() <= 90 && c.blue() <= 90;
+        }
+    return red;
+}
 
 } // namespace
 
@@ -90,6 +104,31 @@ private:
                             CSpotRepairRows::SpotRepairPathLine(*list.FirstOfLevel(3)).get(),
                             CSpotRepairRows::SpotRepairPathLine(*paint).get(),
                             CSpotRepairRows::SpotRepairPathLine(*matrix).get());
+    }
+
+    // A priced package of the demo way in the basket, the page on screen.
+    void storeDemoPackage()
+    {
+        takeDemoWay();
+        m_page->ActivatePage(0);
+        toggle(0);
+        QVERIFY(m_page->OnStore());
+        m_page->resize(1000, 700);
+        m_page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    }
+    // The stored package handed back with its head changed; the picture of
+    // one of the page's painted controls.
+    QImage shownWith(const char *control, const std::function<void(CPosition &)> &change)
+    {
+        CPaket copy(*m_basket.stored.front().Paket);
+        CPosition &head = *copy.GetKopf();
+        head.Preise1.Net = 100.0;
+        head.Preise1.Gross = 119.0;
+        change(head);
+        m_page->TakeBasketPackage(copy);
+        m_page->ActivatePage(1);
+        return m_page->findChild<QWidget *>(QString::fromLatin1(control))->grab().toImage();
     }
 
 private slots:
@@ -202,6 +241,62 @@ private slots:
         const auto lines = CSpotRepairData::WorkLines(m_page->Package());
         QCOMPARE(lines[0]->Doubled, 1);
         QCOMPARE(lines[1]->Selected, 0);
+    }
+
+    void totalIsRedWhilePricesIncomplete_data()
+    {
+        QTest::addColumn<int>("complete");
+        QTest::addColumn<bool>("red");
+        // clang-format off
+        QTest::newRow("prices complete")     << 1 << false;
+        QTest::newRow("prices not complete") << 0 << true;
+        // clang-format on
+    }
+    void totalIsRedWhilePricesIncomplete()
+    {
+        QFETCH(int, complete);
+        QFETCH(bool, red);
+        storeDemoPackage();
+        const QImage total =
+            shownWith("totalButton", [&](CPosition &head) { head.Preise1.Complete = complete; });
+        QCOMPARE(RedPixels(total) > 0, red);
+    }
+
+    // The legend names the standard price (price set 2) only where the DMS
+    // answers with it or in the training edition.
+    void standardPriceInLegend_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::addColumn<int>("xmlx");
+        QTest::addColumn<int>("training");
+        QTest::addColumn<bool>("shown");
+        // clang-format off
+        QTest::newRow("DMS by XML, extended") << 4 << 1 << 0 << true;
+        QTest::newRow("DMS by XML, plain")    << 4 << 0 << 0 << false;
+        QTest::newRow("dealer's files")       << 3 << 1 << 0 << false;
+        QTest::newRow("training edition")     << 0 << 0 << 1 << true;
+        // clang-format on
+    }
+    void standardPriceInLegend()
+    {
+        QFETCH(int, request);
+        QFETCH(int, xmlx);
+        QFETCH(int, training);
+        QFETCH(bool, shown);
+        storeDemoPackage();
+        m_settings.SRPInterfaceReq = request;
+        m_settings.XMLx = xmlx;
+        m_settings.bSchulung = training;
+        const QImage without = shownWith("priceLegend", [](CPosition &head) {
+            head.Preise2.Net = kPriceNotSet;
+            head.Preise2.Gross = kPriceNotSet;
+        });
+        const QImage with = shownWith("priceLegend", [](CPosition &head) {
+            head.Preise2.Net = 90.0;
+            head.Preise2.Gross = 107.1;
+            head.Preise2.Complete = 1;
+        });
+        QCOMPARE(with != without, shown);
     }
 
     void workLineCells_data()

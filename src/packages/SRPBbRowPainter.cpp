@@ -122,6 +122,18 @@ CSRPBbRowPainter::Columns CSRPBbRowPainter::ColumnsFor(int rowWidth) const
     return c;
 }
 
+CSRPBbRowPainter::Fonts CSRPBbRowPainter::RowFonts() const
+{
+    // The number suffix is written in the plain font.
+    return {m_headerFont, m_headFont, m_plain, m_bold, m_italic, m_shortText, m_plain};
+}
+
+CSRPBbRowPainter::Metrics CSRPBbRowPainter::RowMetrics() const
+{
+    return {m_nGapWide,    m_nGapMedium,     m_nGapSmall,     m_nGapTiny,
+            m_nLineHeight, m_nFlatMarkWidth, m_nCurrencyWidth};
+}
+
 // ---------------------------------------------------------------------------
 // Texts
 
@@ -691,6 +703,18 @@ void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
 
 void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const
 {
+    // Under the price column of the rows: the net beside it, the gross in it.
+    const Columns c = ColumnsFor(rowWidth);
+    SumPlace place;
+    place.netLeft = rowLeft + c.Border(3) - c.unit;
+    place.netRight = rowLeft + c.Border(4) - m_nGapSmall;
+    place.grossLeft = rowLeft + c.Border(4);
+    place.grossRight = rowLeft + rowWidth - m_nGapTiny - m_nFlatMarkWidth;
+    PaintSum(dc, rect, place);
+}
+
+void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, const SumPlace &place) const
+{
     dc->save();
     dc->fillRect(rect, Qt::white);
     dc->setPen(Qt::black);
@@ -709,17 +733,17 @@ void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, int rowLeft, in
             red = !head->Preise3.Complete;
             mark = head->Preise2.FlatPrice != 0;
         }
-        const Columns c = ColumnsFor(rowWidth);
         const int top = rect.top() + (rect.height() - m_nLineHeight) / 2;
-        const int x3 = rect.left() + rowLeft + c.Border(3);
-        const int x4 = rect.left() + rowLeft + c.Border(4);
-        const int grossRight = rect.left() + rowLeft + rowWidth - m_nGapTiny - m_nFlatMarkWidth;
+        const int netLeft = rect.left() + place.netLeft;
+        const int netRight = rect.left() + place.netRight;
+        const int x4 = rect.left() + place.grossLeft;
+        const int grossRight = rect.left() + place.grossRight;
         const CRedCell redCells(dc, red);
         if (net != kPriceNotSet) {
-            CLayoutHBox netBox(CRect(x3 - c.unit, top, x4 - m_nGapSmall, rect.bottom()), dc);
+            CLayoutHBox netBox(CRect(netLeft, top, netRight, rect.bottom()), dc);
             netBox.SetLeftAlign(0);
             netBox.DCDraw(&m_italic, QStringLiteral("( ") + PriceText(net, false) + " )", 1,
-                          x4 - m_nGapSmall - (x3 - c.unit), 0);
+                          netRight - netLeft, 0);
         }
         if (gross != kPriceNotSet) {
             CLayoutHBox grossBox(CRect(x4, top, rect.right(), rect.bottom()), dc);

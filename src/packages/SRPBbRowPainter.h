@@ -52,6 +52,19 @@ public:
     Columns ColumnsFor(int rowWidth) const;
     int LineHeight() const { return m_nLineHeight; }
 
+    // The seven fonts of the rows by their roles, and the gaps and widths
+    // measured on them: the spot-repair page paints its rows with the same.
+    struct Fonts
+    {
+        QFont header, head, plain, bold, italic, shortText, suffix;
+    };
+    Fonts RowFonts() const;
+    struct Metrics
+    {
+        int gapWide, gapMedium, gapSmall, gapTiny, lineHeight, flatMarkWidth, currencyWidth;
+    };
+    Metrics RowMetrics() const;
+
     // The text of a price cell: "?" for a price asked for and not delivered,
     // "AZ" (text 3012) for a work position charged by time, nothing for a
     // price not set, else the price to the cent.
@@ -74,6 +87,14 @@ public:
     int ColumnHeaderHeight() const;
     void PaintLegend(QPainter *dc, const QRect &rect) const;
     void PaintSum(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
+    // Where the sum's figures stand, x inside the control: the net in
+    // parentheses ends at netRight, the gross ends at grossRight, followed
+    // by the currency (and the flat-price mark).
+    struct SumPlace
+    {
+        int netLeft = 0, netRight = 0, grossLeft = 0, grossRight = 0;
+    };
+    void PaintSum(QPainter *dc, const QRect &rect, const SumPlace &place) const;
 
 protected:
     void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,

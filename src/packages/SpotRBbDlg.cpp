@@ -10,7 +10,9 @@
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
+#include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
+#include "packages/SRPBbRowPainter.h"
 #include "packages/SpotRRowPainter.h"
 #include "packages/edit/SpotRepairData.h"
 #include "packages/model/SpotRepairLine.h"
@@ -25,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,27 +35,6 @@ constexpr int kTextLeaveQuestion = 4036;
 constexpr int kTextLimit = 6089;
 constexpr int kWebSpotInformation = 5;
 constexpr int kWebSpotVehicle = 6;
-
-// The column titles above the works, in the works' grid.
-class CColumnHeader : public QWidget
-{
-public:
-    CColumnHeader(const CSpotRRowPainter *painter, QWidget *parent)
-        : QWidget(parent), m_pPainter(painter)
-    {
-        setMinimumHeight(fontMetrics().height() + 8);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter dc(this);
-        m_pPainter->PaintColumnHeader(&dc, rect());
-    }
-
-private:
-    const CSpotRRowPainter *m_pPainter;
-};
 
 } // namespace
 
@@ -88,38 +68,70 @@ void CSpotRBbDlg::BuildPage(QVBoxLayout *body)
 
     m_pPathModel = new CSRPBbRowModel(this);
     m_pWorkModel = new CSRPBbRowModel(this);
-    m_pPathPainter = new CSpotRRowPainter(true, this);
-    m_pWorkPainter = new CSpotRRowPainter(false, this);
+    m_pScheme = new CSRPBbRowPainter(false, this);
+    m_pScheme->SetPackage(&m_package.Paket(), m_pSettings);
+    m_pPathPainter = new CSpotRRowPainter(true, m_pScheme, this);
+    m_pWorkPainter = new CSpotRRowPainter(false, m_pScheme, this);
     m_pPathPainter->SetPackage(&m_package.Paket());
     m_pWorkPainter->SetPackage(&m_package.Paket());
     m_pPathList = new QListView(this);
     m_pPathList->setObjectName(QStringLiteral("pathList"));
     m_pPathList->setModel(m_pPathModel);
     m_pPathList->setItemDelegate(m_pPathPainter);
-    m_pPathList->setMaximumHeight(4 * (fontMetrics().height() + 10));
+    m_pPathList->setResizeMode(QListView::Adjust);
+    m_pPathList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_pPathList->setFocusPolicy(Qt::NoFocus);
+    m_pPathList->setMaximumHeight(6 * (fontMetrics().height() + 8));
     m_pWorkList = new QListView(this);
     m_pWorkList->setObjectName(QStringLiteral("workList"));
     m_pWorkList->setModel(m_pWorkModel);
     m_pWorkList->setItemDelegate(m_pWorkPainter);
-    m_pColumnHeader = new CColumnHeader(m_pWorkPainter, this);
+    m_pWorkList->setResizeMode(QListView::Adjust);
+    m_pWorkList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pScheme->SetFonts(m_pWorkList->font());
+
+    // The column header, the legend and the total stand in the works' grid.
+    m_pColumnHeader = new CSRPBbPaintedButton(
+        [this](QPainter *dc, const QRect &rect) {
+            m_pWorkPainter->PaintColumnHeader(dc, rect, RowLeftIn(m_pColumnHeader),
+                                              m_pWorkList->viewport()->width());
+        },
+        this);
     m_pColumnHeader->setObjectName(QStringLiteral("columnHeader"));
+    m_pColumnHeader->setFixedHeight(m_pWorkPainter->ColumnHeaderHeight());
+    m_pColumnHeader->setEnabled(false);
+    m_pLegend = new CSRPBbPaintedButton(
+        [this](QPainter *dc, const QRect &rect) { m_pScheme->PaintLegend(dc, rect); }, this);
+    m_pLegend->setObjectName(QStringLiteral("priceLegend"));
+    m_pLegend->setFixedHeight(m_pScheme->LineHeight() + 10);
+    m_pLegend->setEnabled(false);
+    m_pTotal = new CSRPBbPaintedButton(
+        [this](QPainter *dc, const QRect &rect) {
+            m_pScheme->PaintSum(
+                dc, rect,
+                m_pWorkPainter->SumPlace(RowLeftIn(m_pTotal), m_pWorkList->viewport()->width()));
+        },
+        this);
+    m_pTotal->setObjectName(QStringLiteral("totalButton"));
+    m_pTotal->setFixedHeight(m_pScheme->LineHeight() + 12);
 
     m_pFactorLabel = new QLabel(this);
     m_pFactor = new QComboBox(this);
     m_pFactor->setObjectName(QStringLiteral("factorCombo"));
     m_pFactor->setEnabled(false);
-    m_pTotal = MakeButton(QStringLiteral("totalButton"), QString());
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_pFactorLabel);
     bottom->addWidget(m_pFactor);
     bottom->addStretch(1);
-    bottom->addWidget(m_pTotal);
 
     QFrame *area = AddWorkArea(body);
     auto *inner = new QVBoxLayout(area);
+    inner->setSpacing(2);
     inner->addWidget(m_pPathList);
     inner->addWidget(m_pColumnHeader);
     inner->addWidget(m_pWorkList, 1);
+    inner->addWidget(m_pLegend);
+    inner->addWidget(m_pTotal);
     inner->addLayout(bottom);
 
     connect(m_pWorkList, &QListView::doubleClicked, this, [this] { ToggleWork(); });
@@ -162,8 +174,10 @@ void CSpotRBbDlg::TakeBasketPackage(const CPaket &stored)
 
 void CSpotRBbDlg::RefreshPage()
 {
-    if (TakenChanges().bSprache)
+    if (TakenChanges().bSprache) {
         SetButtonTexts();
+        m_pColumnHeader->setFixedHeight(m_pWorkPainter->ColumnHeaderHeight());
+    }
     m_pWorkModel->SetRows({});
     m_pPathModel->SetRows({});
     const CSpotRepairPackage::Activation shown =
@@ -217,17 +231,16 @@ void CSpotRBbDlg::UpdateButtons()
 
 void CSpotRBbDlg::RepaintAll()
 {
-    const CPosition *head = m_package.Paket().GetKopf();
-    QString total;
-    if (head) {
-        total = CSpotRRowPainter::PriceText(head->Preise1.Gross);
-        if (!total.isEmpty())
-            total += QLatin1Char(' ') + head->Preise1.TotalsCurrency;
-    }
-    m_pTotal->setText(total);
     m_pWorkModel->LinesChanged();
     m_pPathModel->LinesChanged();
     m_pColumnHeader->update();
+    m_pLegend->update();
+    m_pTotal->update();
+}
+
+int CSpotRBbDlg::RowLeftIn(const QWidget *control) const
+{
+    return m_pWorkList->viewport()->mapTo(this, QPoint()).x() - control->mapTo(this, QPoint()).x();
 }
 
 void CSpotRBbDlg::Tell(const CSpotRepairMessages &messages)

@@ -18,7 +18,9 @@
 class CDmsClient;
 class CDmsMsgBoxNotice;
 class CSoapReqSender;
+class CSRPBbPaintedButton;
 class CSRPBbRowModel;
+class CSRPBbRowPainter;
 class CSpotRRowPainter;
 class QComboBox;
 class QListView;
@@ -70,6 +72,8 @@ private:
     void FillLists();
     void UpdateButtons();
     void RepaintAll();
+    // x of the works' rows inside a control below or above the list.
+    int RowLeftIn(const QWidget *control) const;
     void OnDirectPrice();
     void ShowWeb(int code);
     // Files that did not open (4012 each) and the consistency warnings in
@@ -92,14 +96,18 @@ private:
 
     CSRPBbRowModel *m_pPathModel = nullptr;
     CSRPBbRowModel *m_pWorkModel = nullptr;
+    // The package editing page's painter: the fonts and gaps of the rows,
+    // the legend and the total.
+    CSRPBbRowPainter *m_pScheme = nullptr;
     CSpotRRowPainter *m_pPathPainter = nullptr;
     CSpotRRowPainter *m_pWorkPainter = nullptr;
     QListView *m_pPathList = nullptr;
     QListView *m_pWorkList = nullptr;
-    QWidget *m_pColumnHeader = nullptr;
+    CSRPBbPaintedButton *m_pColumnHeader = nullptr;
+    CSRPBbPaintedButton *m_pLegend = nullptr;
     QComboBox *m_pFactor = nullptr;
     QLabel *m_pFactorLabel = nullptr;
-    COwnButton *m_pTotal = nullptr;
+    CSRPBbPaintedButton *m_pTotal = nullptr;
     COwnButton *m_pStore = nullptr;
     COwnButton *m_pGmInfo = nullptr;
     COwnButton *m_pGmVehicle = nullptr;

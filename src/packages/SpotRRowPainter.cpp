@@ -1,36 +1,50 @@
 #include "packages/SpotRRowPainter.h"
 
+#include "common/Layout.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/model/Paket.h"
+#include "packages/model/PriceMath.h"
 #include "packages/model/SpotRepairLine.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int kUnbounded = 1000000;
 const QColor kPathBackground(192, 192, 192);
+const QColor kSelectedText(255, 255, 0);
+const QColor kFrameGrey(173, 173, 173);
+const QColor kRed(255, 0, 0);
 const QColor kGreenWork(0, 160, 0);
 const QColor kYellowWork(230, 200, 0);
-constexpr int kGap = 4;
-} // namespace
 
-CSpotRRowPainter::CSpotRRowPainter(bool pathList, QObject *parent)
-    : QStyledItemDelegate(parent), m_bPathList(pathList)
+void Line(QPainter *dc, int x1, int y1, int x2, int y2)
 {
-    SetFonts(QApplication::font());
+    if (dc)
+        dc->drawLine(x1, y1, x2, y2);
 }
 
-void CSpotRRowPainter::SetFonts(const QFont &base)
+// The width a list gives its rows.
+int RowWidthOf(const QStyleOptionViewItem &option)
 {
-    m_plain = base;
-    m_bold = base;
-    m_bold.setBold(true);
-    m_italic = base;
-    m_italic.setItalic(true);
-    m_head = m_bold;
+    if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+        return view->viewport()->width();
+    return option.rect.width();
+}
+
+} // namespace
+
+CSpotRRowPainter::CSpotRRowPainter(bool pathList, const CSRPBbRowPainter *scheme, QObject *parent)
+    : QStyledItemDelegate(parent), m_bPathList(pathList), m_pScheme(scheme)
+{
 }
 
 CSpotRRowPainter::Columns CSpotRRowPainter::ColumnsFor(int rowWidth)
@@ -54,123 +68,236 @@ QString CSpotRRowPainter::WorkText(const CPosition &line)
     // A pair shows its damage class once.
     if (line.Spot[SpotColour] == kSpotYellow && line.HasPartnerColour)
         return QString();
-    QString text = line.AwText1;
+    QString text = CSRPBbRowPainter::JoinTexts(line);
     if (!line.AwTextExtra.isEmpty())
         text += QLatin1Char('\n') + line.AwTextExtra;
     return text;
 }
 
-QString CSpotRRowPainter::PriceText(double value)
-{
-    if (value == kPriceNone)
-        return QStringLiteral("?");
-    if (value == kPriceByTime)
-        return OrmelText(3012);
-    if (value == kPriceNotSet)
-        return QString();
-    return QString::number(value + 1e-10, 'f', 2);
-}
-
 bool CSpotRRowPainter::LinePricesShown() const
 {
+    // A package with one price for the whole (flat price, or set by hand)
+    // shows it only in the total.
     const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
     return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
 }
 
-void CSpotRRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect) const
+CSRPBbRowPainter::SumPlace CSpotRRowPainter::SumPlace(int rowLeft, int rowWidth) const
 {
-    const Columns c = ColumnsFor(rect.width());
-    dc->fillRect(rect, QApplication::palette().color(QPalette::Button));
-    dc->setFont(m_bold);
-    const int top = rect.top();
-    const int h = rect.height();
-    auto cell = [&](int left, int width, int text) {
-        // The titles carry the mnemonic of their dialog; a header shows none.
-        dc->drawText(QRect(rect.left() + left, top, width, h), Qt::AlignCenter,
-                     OrmelText(text).remove(QLatin1Char('&')));
-    };
-    cell(c.colour(), 2 * c.unit, 6087);
-    cell(c.quantity(), 2 * c.unit, 3122);
-    cell(c.percent(), 3 * c.unit, 6086);
-    cell(c.choice(), 4 * c.unit, 3124);
-    cell(c.price(), 3 * c.unit, 2050);
+    const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
+    const Columns c = ColumnsFor(rowWidth);
+    CSRPBbRowPainter::SumPlace place;
+    place.netLeft = rowLeft + c.choice();
+    place.netRight = rowLeft + c.price() - m.gapSmall;
+    place.grossLeft = rowLeft + c.price();
+    place.grossRight = rowLeft + c.price() + 3 * c.unit - m.flatMarkWidth;
+    return place;
 }
 
-QString CSpotRRowPainter::PathText(const CPosition &line) const
+// ---------------------------------------------------------------------------
+// Column header
+
+int CSpotRRowPainter::ColumnHeaderHeight() const
 {
+    const QFontMetrics fm(m_pScheme->RowFonts().header);
+    int widest = 0;
+    for (int id : {6087, 3122, 6086, 3124, 2050})
+        widest = std::max(widest, fm.horizontalAdvance(OrmelText(id).remove(QLatin1Char('&'))));
+    return widest + 12;
+}
+
+void CSpotRRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft,
+                                         int rowWidth) const
+{
+    const Columns c = ColumnsFor(rowWidth);
+    const QFont font = m_pScheme->RowFonts().header;
+    const int x0 = rect.left() + rowLeft + c.first;
+    const QRect columns(x0, rect.top(), rect.right() - x0, rect.height());
+    dc->save();
+    dc->fillRect(columns, Qt::white);
+    dc->setPen(kFrameGrey);
+    dc->drawRect(columns.adjusted(0, 0, -1, -1));
+    dc->setPen(Qt::black);
+    dc->setFont(font);
+    const QFontMetrics fm(font);
+    // The titles stand turned, each in the middle of a field of two units;
+    // "MA in %" over the middle of its three.
+    const int h = (2 * c.unit - fm.height()) / 2;
+    const struct
+    {
+        int id;
+        int at;
+    } labels[] = {{6087, 0},
+                  {3122, 2 * c.unit},
+                  {6086, int(4.5 * c.unit)},
+                  {3124, 7 * c.unit},
+                  {2050, 11 * c.unit}};
+    for (const auto &label : labels) {
+        dc->save();
+        dc->translate(x0 + label.at + h + fm.ascent(), rect.bottom() - 5);
+        dc->rotate(-90);
+        dc->drawText(0, 0, OrmelText(label.id).remove(QLatin1Char('&')));
+        dc->restore();
+    }
+    dc->setPen(kFrameGrey);
+    for (const int x : {c.quantity(), c.percent(), c.choice(), c.price()})
+        dc->drawLine(rect.left() + rowLeft + x, rect.top(), rect.left() + rowLeft + x,
+                     rect.bottom());
+    dc->restore();
+}
+
+// ---------------------------------------------------------------------------
+// Rows
+
+int CSpotRRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect &rect,
+                                int draw) const
+{
+    if (!m_bPathList)
+        return line.Type == POS_WORK ? PaintWork(dc, line, rect, draw) : 0;
     switch (line.Type) {
     case POS_INFO3:
-        return line.Spot[SpotRepairText].trimmed();
     case POS_INFO5:
-        return line.Spot[SpotPaintClassText];
-    case POS_HEAD: {
-        const QString n = line.Spot[SpotWorkUnitNumber];
-        QString text = n.left(2) + QLatin1Char(' ') + n.mid(2, 2) + QLatin1Char(' ') + n.mid(4);
-        for (const QString *t : {&line.AwText1, &line.AwText2, &line.KlammerText1})
-            if (!t->isEmpty())
-                text += QStringLiteral("  ") + *t;
-        return text;
-    }
+        return PaintPath(dc, line, rect, draw);
+    case POS_HEAD:
+        return PaintMatrixRow(dc, line, rect, draw);
     default:
-        return QString();
+        return 0;
     }
 }
 
-void CSpotRRowPainter::PaintPath(QPainter *dc, const CPosition &line, const QRect &rect) const
+int CSpotRRowPainter::PaintPath(QPainter *dc, const CPosition &line, const CRect &rect,
+                                int draw) const
 {
-    dc->fillRect(rect, kPathBackground);
-    dc->setPen(Qt::black);
-    dc->setFont(line.Type == POS_HEAD ? m_bold : m_head);
-    dc->drawText(rect.adjusted(2 * kGap, 0, -2 * kGap, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                 PathText(line));
+    const CSRPBbRowPainter::Fonts f = m_pScheme->RowFonts();
+    const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
+    const QString text = line.Type == POS_INFO3 ? WithoutTrailingBlanks(line.Spot[SpotRepairText])
+                                                : line.Spot[SpotPaintClassText];
+    CLayoutVBox box(rect, dc);
+    box.AddSize(0, 3);
+    {
+        CLayoutHBox row(box);
+        row.AddSize(m.gapMedium, 0);
+        row.DCDraw(&f.head, text, draw, 0, 0);
+        row.AddSize(m.gapMedium, 0);
+    }
+    box.AddSize(0, 3);
+    return box.GetResultRect().Height();
 }
 
-void CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const QRect &rect,
-                                 bool selected, bool focus) const
+int CSpotRRowPainter::PaintMatrixRow(QPainter *dc, const CPosition &line, const CRect &rect,
+                                     int draw) const
 {
-    const QPalette palette = QApplication::palette();
-    QColor text = Qt::black;
-    if (selected) {
-        dc->fillRect(rect, palette.color(QPalette::Highlight));
-        text = focus ? QColor(255, 255, 0) : QColor(Qt::white);
-    } else {
-        dc->fillRect(rect, Qt::white);
+    const CSRPBbRowPainter::Fonts f = m_pScheme->RowFonts();
+    const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
+    CLayoutVBox box(rect, dc);
+    box.AddSize(0, 3);
+    {
+        CLayoutHBox row(box);
+        row.AddSize(m.gapMedium, 0);
+        for (const QString &group :
+             CSRPBbRowPainter::NumberGroups(line.Spot[SpotWorkUnitNumber], false)) {
+            row.DCDraw(&f.bold, group, draw, 0, 0);
+            row.AddSize(m.gapSmall, 0);
+        }
+        // The matrix field stands after the number as a head's suffix does.
+        row.DCDraw(&f.suffix, line.Spot[SpotMatrixField], draw, 0, 0);
+        row.AddSize(m.gapMedium, 0);
+        const int width = std::max(rect.Width() - row.GetResultRect().Width() - m.gapMedium, 1);
+        CLayoutVBox text(row);
+        text.SetWordbreak(1);
+        text.DCDraw(&f.bold, CSRPBbRowPainter::JoinTexts(line), draw, width, 0);
+        const QString brackets = CSRPBbRowPainter::FitShortTexts(line, f.shortText, width);
+        if (!brackets.isEmpty())
+            text.DCDraw(&f.shortText, brackets, draw, width, 0);
     }
-    if (!line.Selected)
-        text = palette.color(QPalette::Disabled, QPalette::Text);
-    const Columns c = ColumnsFor(rect.width());
-    const int top = rect.top();
-    const int h = rect.height();
-    auto at = [&](int left, int width) {
-        return QRect(rect.left() + left + kGap, top, width - 2 * kGap, h);
+    box.AddSize(0, 3);
+    return box.GetResultRect().Height();
+}
+
+int CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const CRect &rect,
+                                int draw) const
+{
+    const CSRPBbRowPainter::Fonts f = m_pScheme->RowFonts();
+    const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
+    const Columns c = ColumnsFor(rect.Width());
+    const int top = rect.top + 1;
+    const int x = rect.left;
+    int height = m.lineHeight;
+    {
+        // The damage class is written in grey whether the work is chosen or
+        // not: the choice shows in the cells.
+        if (dc && draw) {
+            dc->save();
+            dc->setPen(QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+        }
+        CLayoutHBox first(CRect(x, top, x + c.first - m.gapTiny, rect.bottom), dc);
+        first.AddSize(m.gapMedium, 0);
+        const QString text = WorkText(line);
+        if (!text.isEmpty()) {
+            CLayoutVBox texts(first);
+            texts.SetWordbreak(1);
+            texts.DCDraw(&f.bold, text, draw, 0, 0);
+            const QString brackets =
+                CSRPBbRowPainter::FitShortTexts(line, f.shortText, texts.GetFreeRect().Width());
+            if (!brackets.isEmpty())
+                texts.DCDraw(&f.shortText, brackets, draw, 0, 0);
+        }
+        height = std::max(height, first.GetResultRect().Height());
+        if (dc && draw)
+            dc->restore();
+    }
+    if (dc && draw) {
+        const int cellHeight = std::max(m.lineHeight - 4, 4);
+        const QRect colour(x + c.colour() + m.gapSmall, top + 2, 2 * c.unit - 1 - 2 * m.gapSmall,
+                           cellHeight);
+        dc->fillRect(colour, line.Spot[SpotColour] == kSpotYellow ? kYellowWork : kGreenWork);
+    }
+    const auto cell = [&](int left, int width, const QString &value) {
+        CLayoutHBox box(CRect(x + left, top, x + left + width, rect.bottom), dc);
+        box.SetLeftAlign(0);
+        box.DCDraw(&f.bold, value, draw, width, 0);
+        height = std::max(height, box.GetResultRect().Height());
     };
-    dc->setPen(palette.color(QPalette::Disabled, QPalette::Text));
-    dc->setFont(m_plain);
-    dc->drawText(at(0, c.first), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
-                 WorkText(line));
-    const QRect colour = at(c.colour(), 2 * c.unit).adjusted(0, h / 4, 0, -h / 4);
-    dc->fillRect(colour, line.Spot[SpotColour] == kSpotYellow ? kYellowWork : kGreenWork);
-    dc->setPen(text);
-    dc->setFont(m_bold);
-    dc->drawText(at(c.quantity(), 2 * c.unit), Qt::AlignCenter, line.Quantity);
-    dc->setFont(m_plain);
-    dc->drawText(at(c.percent(), 3 * c.unit), Qt::AlignCenter, line.Spot[SpotMaPercentField]);
-    dc->setFont(m_bold);
-    dc->drawText(at(c.choice(), 4 * c.unit), Qt::AlignCenter, ChoiceText(line));
-    if (LinePricesShown()) {
-        const QRect price = at(c.price(), 3 * c.unit);
-        dc->setFont(m_plain);
-        dc->drawText(price.adjusted(0, 0, 0, -h / 2), Qt::AlignRight | Qt::AlignVCenter,
-                     PriceText(line.Preise1.Gross));
-        dc->setFont(m_italic);
-        const QString net = PriceText(line.Preise1.Net);
-        dc->drawText(price.adjusted(0, h / 2, 0, 0), Qt::AlignRight | Qt::AlignVCenter,
-                     net.isEmpty() ? net : QLatin1Char('(') + net + QLatin1Char(')'));
+    cell(c.quantity(), 2 * c.unit - 2, line.GetDisplayNumber());
+    cell(c.percent(), 3 * c.unit - 2, line.Spot[SpotMaPercentField]);
+    {
+        CLayoutHBox box(CRect(x + c.choice(), top, x + c.price(), rect.bottom), dc);
+        box.SetCenterAlign(1);
+        box.DCDraw(&f.bold, ChoiceText(line), draw, c.price() - c.choice(), 0);
+        height = std::max(height, box.GetResultRect().Height());
     }
-    dc->setPen(text);
-    for (const int x : {c.colour(), c.quantity(), c.percent(), c.choice(), c.price()})
-        dc->drawLine(rect.left() + x, top, rect.left() + x, rect.bottom());
-    dc->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    if (LinePricesShown()) {
+        const int width = 3 * c.unit - m.flatMarkWidth;
+        CLayoutVBox prices(CRect(x + c.price(), top, rect.right, rect.bottom), dc);
+        const auto price = [&](double value, const QFont &font, bool parentheses) {
+            CLayoutHBox row(prices);
+            row.SetLeftAlign(0);
+            QString text = CSRPBbRowPainter::PriceText(value, true);
+            if (parentheses && !text.isEmpty())
+                text = QLatin1Char('(') + text + QLatin1Char(')');
+            // Asked for and not delivered, or charged by time: red, as on
+            // the package editing page.
+            const bool red = draw && dc && IsPriceSentinel(value);
+            if (red) {
+                dc->save();
+                dc->setPen(kRed);
+            }
+            row.DCDraw(&font, text, draw, width, 0);
+            if (red)
+                dc->restore();
+        };
+        price(line.Preise1.Gross, f.bold, false);
+        price(line.Preise1.Net, f.italic, true);
+        height = std::max(height, prices.GetResultRect().Height());
+    }
+    height += 2;
+    if (dc && draw) {
+        const int bottom = rect.top + height - 1;
+        for (const int border : {c.colour(), c.quantity(), c.percent(), c.choice(), c.price()})
+            Line(dc, x + border, rect.top, x + border, bottom);
+        Line(dc, x, bottom, rect.right, bottom);
+    }
+    return height;
 }
 
 void CSpotRRowPainter::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -180,17 +307,32 @@ void CSpotRRowPainter::paint(QPainter *painter, const QStyleOptionViewItem &opti
     if (!line)
         return;
     painter->save();
-    if (m_bPathList)
-        PaintPath(painter, *line, option.rect);
-    else
-        PaintWork(painter, *line, option.rect, option.state & QStyle::State_Selected,
-                  option.state & QStyle::State_HasFocus);
+    QColor background = m_bPathList ? kPathBackground : QColor(Qt::white);
+    QColor text = Qt::black;
+    if (!m_bPathList) {
+        const QPalette &palette = option.palette;
+        if (option.state & QStyle::State_Selected) {
+            background = palette.color(QPalette::Active, QPalette::Highlight);
+            const bool focus = option.widget && option.widget->hasFocus();
+            text = focus ? kSelectedText : QColor(Qt::white);
+        }
+        if (!line->Selected)
+            text = palette.color(QPalette::Disabled, QPalette::Text);
+    }
+    painter->fillRect(option.rect, background);
+    painter->setPen(QPen(text, 1));
+    painter->setBackgroundMode(Qt::TransparentMode);
+    const QRect r = option.rect;
+    PaintLine(painter, *line, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()),
+              1);
     painter->restore();
 }
 
-QSize CSpotRRowPainter::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+QSize CSpotRRowPainter::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    const QFontMetrics metrics(m_bold);
-    const int lines = m_bPathList ? 1 : 2;
-    return QSize(option.rect.width(), lines * metrics.height() + 2 * kGap);
+    const auto *line = index.data(CSRPBbRowModel::LineRole).value<const CPosition *>();
+    const int width = RowWidthOf(option);
+    if (!line)
+        return QSize(width, 0);
+    return QSize(width, PaintLine(nullptr, *line, CRect(0, 0, width, kUnbounded), 0));
 }

@@ -3,10 +3,17 @@
 // (the spot-repair entry, the paint class, the matrix row) on grey, and the
 // work lines on white in fourteen column units right of the text column:
 // colour (2), quantity (2), "MA in %" (3), choice (4) and the price (3).
-// The column geometry is one helper used by the rows and by the column
-// header, so that both stand in one grid.
+// The column geometry is one helper used by the rows, the column header and
+// the package total, so that all stand in one grid.
+//
+// The fonts, gaps and price texts are those of the package editing page:
+// the page's CSRPBbRowPainter lends them (and paints the legend and the
+// total). Measuring and painting run the same code (draw 0 measures, draw 1
+// paints; the painter may be null for measuring).
 
-#include <QFont>
+#include "common/LayoutRect.h"
+#include "packages/SRPBbRowPainter.h"
+
 #include <QStyledItemDelegate>
 
 class CPaket;
@@ -16,13 +23,13 @@ class CSpotRRowPainter : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
-    // pathList: the painter of the way, else of the works.
-    explicit CSpotRRowPainter(bool pathList, QObject *parent = nullptr);
+    // pathList: the painter of the way, else of the works. scheme: the
+    // painter whose fonts and gaps the rows use; borrowed.
+    CSpotRRowPainter(bool pathList, const CSRPBbRowPainter *scheme, QObject *parent = nullptr);
 
     // The package shown (its head decides whether line prices are shown);
     // borrowed.
     void SetPackage(const CPaket *paket) { m_pPaket = paket; }
-    void SetFonts(const QFont &base);
 
     struct Columns
     {
@@ -41,11 +48,15 @@ public:
     // The text column of a work line: the damage class once per pair (on
     // the green line, or on the yellow one whose green partner is missing).
     static QString WorkText(const CPosition &line);
-    // A price cell: "?" asked for and not delivered, "AZ" by time, nothing
-    // when not set, else to the cent.
-    static QString PriceText(double value);
 
-    void PaintColumnHeader(QPainter *dc, const QRect &rect) const;
+    // The rows' price column, for the package total below the works (x in
+    // a control whose rows begin at rowLeft).
+    CSRPBbRowPainter::SumPlace SumPlace(int rowLeft, int rowWidth) const;
+    void PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
+    int ColumnHeaderHeight() const;
+
+    // Draws (draw 1) or measures (draw 0) a line in rect; answers its height.
+    int PaintLine(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
@@ -53,12 +64,11 @@ public:
 
 private:
     bool LinePricesShown() const;
-    void PaintWork(QPainter *dc, const CPosition &line, const QRect &rect, bool selected,
-                   bool focus) const;
-    void PaintPath(QPainter *dc, const CPosition &line, const QRect &rect) const;
-    QString PathText(const CPosition &line) const;
+    int PaintWork(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintPath(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
+    int PaintMatrixRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
 
     bool m_bPathList;
+    const CSRPBbRowPainter *m_pScheme;
     const CPaket *m_pPaket = nullptr;
-    QFont m_plain, m_bold, m_italic, m_head;
 };
