@@ -80,6 +80,50 @@ QString Describe(const std::vector<CPosition *> &rows)
     return out.join(QLatin1Char(' '));
 }
 
+// A package of lines "kind:number", an alternative "kind:number>replaced",
+// a part line with a leading "p" ("pA:P030>010"); "*" chooses the line,
+// "-" drops it, otherwise it is chosen as loaded.
+void FillLines(CPaket &paket, const QString &lines)
+{
+    auto head = Line(POS_HEAD_CAMPAIGN, QStringLiteral("9000"), QString());
+    head->PaketArt = QStringLiteral("SRP");
+    paket.AddPosition(std::move(head));
+    for (QString token : lines.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        int selected = -1;
+        if (token.endsWith(QLatin1Char('*')) || token.endsWith(QLatin1Char('-'))) {
+            selected = token.endsWith(QLatin1Char('*')) ? 1 : 0;
+            token.chop(1);
+        }
+        const bool part = token.startsWith(QLatin1Char('p'));
+        const QString kind = token.section(QLatin1Char(':'), 0, 0).mid(part ? 1 : 0);
+        const QString rest = token.section(QLatin1Char(':'), 1);
+        auto line = Line(part ? POS_PART : POS_WORK, rest.section(QLatin1Char('>'), 0, 0), kind,
+                         rest.section(QLatin1Char('>'), 1));
+        if (selected >= 0)
+            line->Selected = selected;
+        paket.AddPosition(std::move(line));
+    }
+}
+
+// Every line but the head as "number/state/a.b.s.o" (its group counters).
+QString DescribeStates(const CPaket &paket)
+{
+    QStringList out;
+    for (const auto &line : paket) {
+        if (IsHeadType(line->Type))
+            continue;
+        const CGroupCounters n = GroupCountersOf(*line);
+        out << QStringLiteral("%1/%2/%3.%4.%5.%6")
+                   .arg(line->Number)
+                   .arg(LineStateOf(*line))
+                   .arg(n.a)
+                   .arg(n.b)
+                   .arg(n.s)
+                   .arg(n.o);
+    }
+    return out.join(QLatin1Char(' '));
+}
+
 // ---- loading ----------------------------------------------------------------
 
 class CountingNotice : public IPaketNotice
@@ -179,6 +223,8 @@ private slots:
     void clicksFollowTheSelectionRules();
     void selectionSkipsGroupLines_data();
     void selectionSkipsGroupLines();
+    void groupsFollowTheirNumbers_data();
+    void groupsFollowTheirNumbers();
     void quantitiesKeepTheirValue_data();
     void quantitiesKeepTheirValue();
     void demoPackagesLoadTheirLines_data();
@@ -348,6 +394,53 @@ void TestPackageEdit::selectionSkipsGroupLines()
     // Up onto a first row that is a group line: the row below.
     const std::vector<CPosition *> groupFirst = {&group, &work};
     QCOMPARE(CPackageSelection::SkipGroupLine(groupFirst, 0, 1), 1);
+}
+
+void TestPackageEdit::groupsFollowTheirNumbers_data()
+{
+    // A group is a main line and the alternatives naming its number, of one
+    // line type. states: after loading; rows: after the actions (as above).
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("rows");
+    // clang-format off
+    QTest::newRow("A and B of one line counted apart")          << "S:1000 A:1001>1000 B:1002>1000" << ""      << "1000/1/1.1.0.0 1001/6/0.1.1.0 1002/6/1.0.1.0" << "1000/1/1";
+    QTest::newRow("alternative of an optional line")            << "O:2000 A:2001>2000"             << "c2000" << "2000/1/1.0.0.0 2001/6/0.0.0.1"                 << "2000/2/0 2001/6/0";
+    QTest::newRow("alternative ahead of its main line")         << "A:1001>1000 S:1000 S:4000"      << "c1000" << "1001/6/0.0.1.0 1000/1/1.0.0.0 4000/0/0.0.0.0" << "1000/2/1 1001/6/0 4000/0/1";
+    QTest::newRow("two main lines of one number")               << "S:1000 S:1000 A:1001>1000"      << ""      << "1000/1/1.0.0.0 1000/1/1.0.0.0 1001/6/0.0.2.0" << "1000/1/1 1000/1/1";
+    QTest::newRow("chosen alternative stands in for both")      << "S:1000- S:1000- A:1001>1000*"   << ""      << "1000/5/1.0.0.0 1000/5/1.0.0.0 1001/3/0.0.2.0" << "1001/3/1 1001/3/1";
+    QTest::newRow("alternatives without their main line")       << "A:1001>9000 A:1002>9000 S:1000" << ""      << "1001/6/1.0.0.0 1002/6/1.0.0.0 1000/0/0.0.0.0" << "1000/0/1";
+    QTest::newRow("chosen alternative without main hidden")     << "A:1001>9000* A:1002>9000"       << ""      << "1001/6/1.0.0.0 1002/6/1.0.0.0"                << "";
+    QTest::newRow("of two chosen alternatives the first")       << "S:1000- A:1001>1000* A:1002>1000*" << ""   << "1000/5/2.0.0.0 1001/3/1.0.1.0 1002/6/1.0.1.0" << "1001/3/1";
+    QTest::newRow("first chosen alternative opens its group")   << "S:1000- A:1001>1000* A:1002>1000*" << "c1001" << "1000/5/2.0.0.0 1001/3/1.0.1.0 1002/6/1.0.1.0" << "1001/4/1 1000/5/0 1002/6/1";
+    QTest::newRow("work alternative names a part position")     << "pS:P010 A:2001>010"             << ""      << "P010/0/0.0.0.0 2001/0/0.0.0.0"                << "P010/0/1";
+    QTest::newRow("part alternative names a work number")       << "S:0010 pA:P030>0010"            << ""      << "0010/0/0.0.0.0 P030/0/0.0.0.0"                << "0010/0/1";
+    QTest::newRow("sub-package kind is no main line")           << "OP:3000 A:3001>3000"            << ""      << "3000/0/0.0.0.0 3001/0/0.0.0.0"                << "3000/0/0";
+    QTest::newRow("empty reference: main line without number")  << "S: A:1001>"                     << "c"     << "/1/1.0.0.0 1001/6/0.0.1.0"                    << "/2/1 1001/6/0";
+    QTest::newRow("part groups by position, not number")        << "pS:P010 pA:Q010>010 pA:P020>P010" << "cP010" << "P010/1/1.0.0.0 Q010/6/0.0.1.0 P020/0/0.0.0.0" << "P010/2/1 Q010/6/0";
+    // clang-format on
+}
+
+void TestPackageEdit::groupsFollowTheirNumbers()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, actions);
+    QFETCH(QString, states);
+    QFETCH(QString, rows);
+
+    CPaket paket;
+    FillLines(paket, lines);
+    CPackageSelection selection(&paket);
+    selection.InitStates();
+    QCOMPARE(DescribeStates(paket), states);
+    selection.Fill();
+    for (const QString &action : actions.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        CPosition *line = ByNumber(paket, action.mid(1));
+        QVERIFY2(line, qPrintable(action));
+        selection.Click(line);
+    }
+    QCOMPARE(Describe(selection.Rows()), rows);
 }
 
 void TestPackageEdit::quantitiesKeepTheirValue_data()

@@ -2,6 +2,8 @@
 
 #include "packages/model/Paket.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace {
@@ -53,19 +55,92 @@ bool IsListed(const CPosition &line)
     return !IsAlternative(line);
 }
 
-void Count(CPosition &line, const CPosition &member)
-{
-    if (member.Kind == QLatin1String("A"))
-        ++line.WorkInts[kCountA];
-    else if (member.Kind == QLatin1String("B"))
-        ++line.WorkInts[kCountB];
-    else if (member.Kind == QLatin1String("S"))
-        ++line.WorkInts[kCountS];
-    else if (member.Kind == QLatin1String("O"))
-        ++line.WorkInts[kCountO];
-}
-
 } // namespace
+
+// A package of a thousand lines is grouped on every load and every click:
+// its lines are filed once by the number that makes their group (a main
+// line's own, the replaced one of an alternative), each line type apart,
+// instead of comparing every pair with InGroup. Two main lines filed under
+// one number are still not each other's group.
+class CPackageSelection::CGroupIndex
+{
+public:
+    struct Group
+    {
+        std::vector<CPosition *> all, mains, alts; // in package order
+        CGroupCounters kinds;                      // how many of each kind
+    };
+
+    explicit CGroupIndex(const CPaket &paket)
+    {
+        for (const auto &owned : paket) {
+            CPosition *line = owned.get();
+            const bool main = IsMain(*line);
+            if (!IsGroupable(*line) || !(main || IsAlternative(*line)))
+                continue;
+            QHash<QString, int> &filed = line->Type == POS_PART ? m_parts : m_works;
+            const QString &number = main ? KeyOf(*line) : RefOf(*line);
+            auto it = filed.constFind(number);
+            if (it == filed.constEnd()) {
+                it = filed.insert(number, int(m_groups.size()));
+                m_groups.emplace_back();
+            }
+            Group &group = m_groups[size_t(it.value())];
+            group.all.push_back(line);
+            (main ? group.mains : group.alts).push_back(line);
+            CountKind(group.kinds, *line, 1);
+        }
+    }
+
+    // The group line is filed in; null for a line of no group.
+    const Group *Of(const CPosition &line) const
+    {
+        const bool main = IsMain(line);
+        if (!IsGroupable(line) || !(main || IsAlternative(line)))
+            return nullptr;
+        const QHash<QString, int> &filed = line.Type == POS_PART ? m_parts : m_works;
+        const auto it = filed.constFind(main ? KeyOf(line) : RefOf(line));
+        return it == filed.constEnd() ? nullptr : &m_groups[size_t(it.value())];
+    }
+
+    // The lines q of the package with InGroup(line, q), in package order.
+    template <typename F> void ForEachInGroup(const CPosition &line, F &&f) const
+    {
+        const Group *group = Of(line);
+        if (!group)
+            return;
+        for (CPosition *q : IsMain(line) ? group->alts : group->all)
+            if (q != &line)
+                f(q);
+    }
+
+    // The counters of line: the kinds of the others in its group.
+    static CGroupCounters CountersOf(const Group &group, const CPosition &line)
+    {
+        CGroupCounters n = group.kinds;
+        if (IsMain(line))
+            n.s = n.o = 0; // the other main lines of its number are not its group
+        else
+            CountKind(n, line, -1);
+        return n;
+    }
+
+private:
+    static void CountKind(CGroupCounters &n, const CPosition &line, int by)
+    {
+        if (line.Kind == QLatin1String("A"))
+            n.a += by;
+        else if (line.Kind == QLatin1String("B"))
+            n.b += by;
+        else if (line.Kind == QLatin1String("S"))
+            n.s += by;
+        else if (line.Kind == QLatin1String("O"))
+            n.o += by;
+    }
+
+    std::vector<Group> m_groups;
+    QHash<QString, int> m_works, m_parts;
+};
 
 int LineStateOf(const CPosition &line)
 {
@@ -115,20 +190,18 @@ void CPackageSelection::InitStates()
 {
     if (!m_pPaket)
         return;
+    const CGroupIndex groups(*m_pPaket);
     for (const auto &owned : *m_pPaket) {
         CPosition &line = *owned;
         if (!IsGroupable(line))
             continue;
-        for (int i = kCountA; i <= kCountO; ++i)
-            line.WorkInts[i] = 0;
-        bool found = false;
-        for (const auto &other : *m_pPaket) {
-            if (!InGroup(line, *other))
-                continue;
-            Count(line, *other);
-            found = true;
-        }
-        if (found)
+        const CGroupIndex::Group *group = groups.Of(line);
+        const CGroupCounters n = group ? CGroupIndex::CountersOf(*group, line) : CGroupCounters();
+        line.WorkInts[kCountA] = n.a;
+        line.WorkInts[kCountB] = n.b;
+        line.WorkInts[kCountS] = n.s;
+        line.WorkInts[kCountO] = n.o;
+        if (n.a + n.b + n.s + n.o > 0)
             SetLineState(line, IsAlternative(line) ? kStateInGroup : kStateCollapsed);
     }
     // A chosen alternative that came with the package must be seen: it
@@ -138,12 +211,12 @@ void CPackageSelection::InitStates()
         if (!IsAlternative(alt) || !alt.Selected || LineStateOf(alt) != kStateInGroup)
             continue;
         bool standsIn = false;
-        for (const auto &other : *m_pPaket) {
-            if (InGroup(alt, *other) && IsMain(*other) && LineStateOf(*other) == kStateCollapsed) {
+        groups.ForEachInGroup(alt, [&standsIn](CPosition *other) {
+            if (IsMain(*other) && LineStateOf(*other) == kStateCollapsed) {
                 SetLineState(*other, kStateReplaced);
                 standsIn = true;
             }
-        }
+        });
         if (standsIn)
             SetLineState(alt, kStateStandsIn);
     }
@@ -187,29 +260,28 @@ void CPackageSelection::Fill()
         m_pCurrent = nullptr;
 }
 
-void CPackageSelection::AppendGroup(CPosition *row, CPosition *expanded)
+void CPackageSelection::AppendGroup(const CGroupIndex &groups, CPosition *row, CPosition *expanded)
 {
     m_rows.push_back(row);
     bool first = true;
-    for (const auto &owned : *m_pPaket) {
-        CPosition *q = owned.get();
-        if (q == expanded || q == row || !InGroup(*expanded, *q))
-            continue;
+    groups.ForEachInGroup(*expanded, [&](CPosition *q) {
+        if (q == row)
+            return;
         SetLineState(*q, IsAlternative(*q) ? kStateInGroup : kStateReplaced);
         if (first)
             SetLineState(*expanded,
                          IsAlternative(*expanded) ? kStateStandsInExpanded : kStateExpanded);
         first = false;
         m_rows.push_back(q);
-    }
+    });
 }
 
-void CPackageSelection::ShowReplaced(CPosition *main, CPosition *clicked, bool expanding)
+void CPackageSelection::ShowReplaced(const CGroupIndex &groups, CPosition *main, CPosition *clicked,
+                                     bool expanding)
 {
-    for (const auto &owned : *m_pPaket) {
-        CPosition *alt = owned.get();
-        if (!IsAlternative(*alt) || !InGroup(*main, *alt))
-            continue;
+    groups.ForEachInGroup(*main, [&](CPosition *alt) {
+        if (!IsAlternative(*alt))
+            return;
         int state = LineStateOf(*alt);
         if (state == kStateStandsIn && expanding && alt == clicked) {
             SetLineState(*alt, kStateStandsInExpanded);
@@ -219,10 +291,10 @@ void CPackageSelection::ShowReplaced(CPosition *main, CPosition *clicked, bool e
             m_rows.push_back(alt);
         } else if (state == kStateStandsInExpanded) {
             m_rows.push_back(alt);
-            AppendGroup(main, alt);
+            AppendGroup(groups, main, alt);
             m_pCurrent = alt;
         }
-    }
+    });
 }
 
 void CPackageSelection::Build(CPosition *clicked, bool expanding)
@@ -230,6 +302,7 @@ void CPackageSelection::Build(CPosition *clicked, bool expanding)
     m_rows.clear();
     if (!m_pPaket)
         return;
+    const CGroupIndex groups(*m_pPaket);
     for (const auto &owned : *m_pPaket) {
         CPosition *q = owned.get();
         if (!IsListed(*q))
@@ -238,9 +311,9 @@ void CPackageSelection::Build(CPosition *clicked, bool expanding)
         if (state == kStateStandsIn || state == kStateStandsInExpanded || state == kStateInGroup)
             continue;
         if ((expanding && q == clicked) || state == kStateExpanded)
-            AppendGroup(q, q);
+            AppendGroup(groups, q, q);
         else if (state == kStateReplaced)
-            ShowReplaced(q, clicked, expanding);
+            ShowReplaced(groups, q, clicked, expanding);
         else
             m_rows.push_back(q);
     }

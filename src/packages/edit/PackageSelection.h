@@ -111,12 +111,16 @@ public:
     static int SkipGroupLine(const std::vector<CPosition *> &rows, int index, int previousIndex);
 
 private:
+    // The package's groups by number, for one pass over its lines.
+    class CGroupIndex;
+
     bool IsFixed(const CPosition &line) const;
     bool CanToggle(const CPosition &line) const;
     void ApplyChoice(CPosition *toggled);
     void Build(CPosition *clicked, bool expanding);
-    void AppendGroup(CPosition *row, CPosition *expanded);
-    void ShowReplaced(CPosition *main, CPosition *clicked, bool expanding);
+    void AppendGroup(const CGroupIndex &groups, CPosition *row, CPosition *expanded);
+    void ShowReplaced(const CGroupIndex &groups, CPosition *main, CPosition *clicked,
+                      bool expanding);
     void CollapseGroupOf(CPosition *line);
     void Expand(CPosition *clicked);
     void Collapse(CPosition *clicked);
