@@ -90,14 +90,7 @@ CPosition HeadOf(const CPackageRow &row)
     head.PaketTexts[kGrpNumber] = row.grNumber;
     head.PaketTexts[kSipNumber] = row.spNumber;
     head.PaketTexts[kVlpNumber] = row.vlNumber;
-    head.AwText1 = row.texts[0];
-    head.AwText2 = row.texts[1];
-    head.AwText3 = row.texts[2];
-    head.AwText4 = row.texts[3];
-    head.KlammerText1 = row.brackets[0];
-    head.KlammerText2 = row.brackets[1];
-    head.KlammerText3 = row.brackets[2];
-    head.KlammerText4 = row.brackets[3];
+    TakeRowTexts(head, row);
     head.IsFastlane = row.isFastlane;
     head.IsValueLine = row.isValueLine;
     head.TeileClearing = row.partsClearing;

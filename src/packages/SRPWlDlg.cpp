@@ -359,14 +359,7 @@ bool CSRPWlDlg::ImportCampaigns()
             return;
         CPackageRow texts;
         builder->ReadPositionTexts(texts, number);
-        row.AwText1 = texts.texts[0];
-        row.AwText2 = texts.texts[1];
-        row.AwText3 = texts.texts[2];
-        row.AwText4 = texts.texts[3];
-        row.KlammerText1 = texts.brackets[0];
-        row.KlammerText2 = texts.brackets[1];
-        row.KlammerText3 = texts.brackets[2];
-        row.KlammerText4 = texts.brackets[3];
+        TakeRowTexts(row, texts);
     });
     m_campaignOffers = import.Import();
     return AddCampaignRows(m_list, m_campaignOffers) > 0;

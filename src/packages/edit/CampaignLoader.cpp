@@ -127,6 +127,15 @@ void CCampaignLoader::FaultText(const QString &text) const
         m_pNotice->Notice(OrmelText(kTextDataFault) + text);
 }
 
+void CCampaignLoader::CheckLinePrice(const QString &priceType, const QString &price, int missing,
+                                     int notAllowed) const
+{
+    if (IsItemPriceType(priceType) && price.isEmpty())
+        Fault(missing);
+    if (IsPackagePriceType(priceType) && !price.isEmpty())
+        Fault(notAllowed);
+}
+
 bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
 {
     Files files;
@@ -200,11 +209,8 @@ void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &k
         c[CPosition::CampaignWorkUsage] = fr.FR_USAGE;
         c[CPosition::CampaignWorkSelected] = fr.FR_STAT;
         c[CPosition::CampaignWorkStatus] = fr.FR_OPERABILITY;
-        const QString &price = c[CPosition::CampaignWorkPrice];
-        if (IsItemPriceType(priceType) && price.isEmpty())
-            Fault(kTextWorkPriceMissing);
-        if (IsPackagePriceType(priceType) && !price.isEmpty())
-            Fault(kTextWorkPriceNotAllowed);
+        CheckLinePrice(priceType, c[CPosition::CampaignWorkPrice], kTextWorkPriceMissing,
+                       kTextWorkPriceNotAllowed);
         if (fr.FR_USAGE == QLatin1String("A") &&
             files.alternatives.SearchCmpnPckgSubsFRLine(lineKey + fr.FR_REF_LINE_NO))
             line->AwPosRef = files.alternatives.FR_NO;
@@ -327,11 +333,8 @@ void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &k
         c[CPosition::CampaignPartUsage] = part.PART_USAGE;
         c[CPosition::CampaignPartSelected] = part.PART_STAT;
         c[CPosition::CampaignPartStatus] = part.PART_OPERABILITY;
-        const QString &price = c[CPosition::CampaignPartPrice];
-        if (IsItemPriceType(priceType) && price.isEmpty())
-            Fault(kTextPartPriceMissing);
-        if (IsPackagePriceType(priceType) && !price.isEmpty())
-            Fault(kTextPartPriceNotAllowed);
+        CheckLinePrice(priceType, c[CPosition::CampaignPartPrice], kTextPartPriceMissing,
+                       kTextPartPriceNotAllowed);
         if (part.PART_USAGE == QLatin1String("O") && part.PART_OPERABILITY == QLatin1String("0") &&
             part.PART_STAT == QLatin1String("1")) {
             Fault(kTextPartOptionalChosen);

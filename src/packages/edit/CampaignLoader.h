@@ -70,6 +70,10 @@ private:
                    QStringList &chain);
     void Fault(int textId) const;
     void FaultText(const QString &text) const;
+    // A line's own price must be there exactly when the campaign prices by
+    // the item (`missing`, `notAllowed`: the texts of the two faults).
+    void CheckLinePrice(const QString &priceType, const QString &price, int missing,
+                        int notAllowed) const;
 
     CCampaignLoadInput m_input;
     IPaketNotice *m_pNotice;

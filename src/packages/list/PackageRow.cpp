@@ -1,5 +1,7 @@
 #include "packages/list/PackageRow.h"
 
+#include "packages/model/Position.h"
+
 const QString kMarkerCampaigns = QStringLiteral("XX");
 const QString kMarkerSpotRepair = QStringLiteral("YY");
 const QString kMarkerSeparator = QStringLiteral("LeerZeile");
@@ -32,4 +34,16 @@ int CPackageRow::OpenedVariant() const
     if (!vlNumber.isEmpty())
         return 3;
     return 0;
+}
+
+void TakeRowTexts(CPosition &line, const CPackageRow &row)
+{
+    line.AwText1 = row.texts[0];
+    line.AwText2 = row.texts[1];
+    line.AwText3 = row.texts[2];
+    line.AwText4 = row.texts[3];
+    line.KlammerText1 = row.brackets[0];
+    line.KlammerText2 = row.brackets[1];
+    line.KlammerText3 = row.brackets[2];
+    line.KlammerText4 = row.brackets[3];
 }

@@ -112,3 +112,6 @@ struct CPackageRow
     // before service repair. A warranty variant opens only by its badge.
     int OpenedVariant() const;
 };
+
+// The row's four text and four bracket lines into a package line.
+void TakeRowTexts(CPosition &line, const CPackageRow &row);

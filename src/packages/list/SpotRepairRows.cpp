@@ -133,14 +133,7 @@ std::unique_ptr<CPosition> CSpotRepairRows::SpotRepairPathLine(const CPackageRow
     line->HG = kSpotRepairMarker;
     line->Number = row.number;
     line->Text = row.groupText;
-    line->AwText1 = row.texts[0];
-    line->AwText2 = row.texts[1];
-    line->AwText3 = row.texts[2];
-    line->AwText4 = row.texts[3];
-    line->KlammerText1 = row.brackets[0];
-    line->KlammerText2 = row.brackets[1];
-    line->KlammerText3 = row.brackets[2];
-    line->KlammerText4 = row.brackets[3];
+    TakeRowTexts(*line, row);
     for (size_t i = 0; i < row.spot.size() && i < line->Spot.size(); ++i)
         line->Spot[i] = row.spot[i];
     if (row.level == kLevelTop)
