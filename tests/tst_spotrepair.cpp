@@ -100,6 +100,17 @@ private:
 
     QString Folder() const { return m_dir.path(); }
     // The works S (green, yellow), M (green only) of paint class 1.
+    // The demo way taken into the package and its works loaded from the
+    // files written with the combination file `comb`.
+    std::vector<CPosition *> LoadedWorks(CPaket &paket, const QByteArray &comb)
+    {
+        WriteWorks(comb);
+        TakeWay(paket);
+        CSpotRepairData(Folder(), QStringLiteral("V"))
+            .LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
+        return CSpotRepairData::WorkLines(paket);
+    }
+
     void WriteWorks(const QByteArray &comb)
     {
         Write(Folder() + "/SPOTR_DMG_CLASS_TXT.dat", QByteArray(kDamageHeader) +
@@ -245,12 +256,9 @@ private slots:
         QFETCH(QByteArray, comb);
         QFETCH(QString, shown);
         QFETCH(QString, stored);
-        WriteWorks(comb);
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, comb);
         CSpotRepairData::ToggleResult result;
         for (const QChar click : clicks)
             result = data.ToggleWork(paket, works[size_t(click.digitValue())], &m_settings);
@@ -261,12 +269,9 @@ private slots:
 
     void differentPaintClassesHaveNoFactor()
     {
-        WriteWorks("N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        auto works = CSpotRepairData::WorkLines(paket);
+        auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         works[2]->Spot[SpotPaintClass] = QStringLiteral("2");
         data.ToggleWork(paket, works[0], &m_settings);
         QCOMPARE(data.ToggleWork(paket, works[2], &m_settings).factor, QString());
@@ -292,12 +297,9 @@ private slots:
         QFETCH(QString, clicks);
         QFETCH(QString, choices);
         QFETCH(int, lastResult);
-        WriteWorks("N01\tD1\tV\t1\tS\tS\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tS\tGR\t1.5\n");
         CSpotRepairData::ToggleResult result;
         for (const QChar click : clicks)
             result = data.ToggleWork(paket, works[size_t(click.digitValue())], &m_settings);
@@ -307,12 +309,9 @@ private slots:
 
     void aFactorOfAnEndedPairIsNotKept()
     {
-        WriteWorks("N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         data.ToggleWork(paket, works[0], &m_settings);
         data.ToggleWork(paket, works[2], &m_settings);
         QCOMPARE(works[0]->Spot[SpotFactor], QStringLiteral("1.5"));
@@ -327,12 +326,9 @@ private slots:
 
     void pairPriceUsesTheFactor()
     {
-        WriteWorks("N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         data.ToggleWork(paket, works[0], &m_settings); // 100 net, +50 %: 150
         data.ToggleWork(paket, works[2], &m_settings); // 100 net
         QCOMPARE(paket.GetKopf()->Preise1.Net, (150.0 + 100.0) * 1.5);
@@ -451,12 +447,9 @@ private slots:
 
     void dealerFilesPriceThePairWithItsFactor()
     {
-        WriteWorks("N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPrgSettings s;
         s.SRPInterfaceReq = 3;
         s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
@@ -482,12 +475,9 @@ private slots:
         dms.setPackagePrices(prices);
         QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
 
-        WriteWorks("N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPaket paket;
-        TakeWay(paket);
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
-        data.LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
-        const auto works = CSpotRepairData::WorkLines(paket);
+        const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tM\tGR\t1.5\n");
         CPrgSettings s;
         s.SRPInterfaceReq = 4;
         s.XMLx = 1;
