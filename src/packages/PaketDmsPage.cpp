@@ -2,10 +2,13 @@
 
 #include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
+#include "dms/DmsClient.h"
+#include "dms/SoapReqSender.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
@@ -19,6 +22,29 @@ constexpr int kTextNotStored = 4044;
 
 CPaketDmsPage::CPaketDmsPage() = default;
 CPaketDmsPage::~CPaketDmsPage() = default;
+
+void CPaketDmsPage::SetDmsSender(IDmsSender *sender)
+{
+    m_pDmsSender = sender;
+    m_pOwnClient.reset();
+}
+
+CDmsClient &CPaketDmsPage::PriceClient()
+{
+    if (m_pDmsClient)
+        return *m_pDmsClient;
+    if (!m_pOwnClient) {
+        if (!m_pDmsSender && !m_pOwnSender)
+            m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
+        m_pOwnClient = std::make_unique<CDmsClient>(m_pSettings, m_pDmsSender ? m_pDmsSender
+                                                                              : m_pOwnSender.get());
+        // An answer naming a short VIN that several vehicles share is not
+        // taken.
+        m_pOwnClient->SetShortVinCount(
+            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
+    }
+    return *m_pOwnClient;
+}
 
 void CPaketDmsPage::EditFlatPrice(CPosition &head)
 {

@@ -8,6 +8,12 @@
 #include "common/PageDlg.h"
 #include "packages/PageNotice.h"
 
+#include <memory>
+
+class CDmsClient;
+class CSoapReqSender;
+class IDmsSender;
+
 class CPosition;
 class CWKListItem;
 
@@ -31,6 +37,13 @@ public:
     // Where the package model tells the adviser something while this page
     // prices its package: notice boxes owned by the page.
     IPaketNotice *PaketNotice() { return &m_notice; }
+
+    // The client of the price request (the main window's), borrowed; null:
+    // a client of the page's own.
+    void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
+    // The DMS's side of the page's own client; null: the program's SOAP
+    // client.
+    void SetDmsSender(IDmsSender *sender);
 
 protected:
     CPaketDmsPage();
@@ -63,8 +76,15 @@ protected:
     // kept the first time, a price typed and confirmed marks the head as
     // priced by hand. Only a head with a gross and a net price offers it.
     void EditFlatPrice(CPosition &head);
+    // The client the page's price requests go through: the main window's,
+    // else the page's own, made when first asked for.
+    CDmsClient &PriceClient();
 
 private:
+    CDmsClient *m_pDmsClient = nullptr;
+    IDmsSender *m_pDmsSender = nullptr;
+    std::unique_ptr<CSoapReqSender> m_pOwnSender;
+    std::unique_ptr<CDmsClient> m_pOwnClient;
     COwnButton *m_pDmsRequest = nullptr;
     COwnButton *m_pTransfer = nullptr;
     int m_nSelector = 0;

@@ -16,7 +16,6 @@
 #include "common/readers/ScopeTexts.h"
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
-#include "dms/SoapReqSender.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
@@ -137,12 +136,6 @@ CSRPBbDlg::~CSRPBbDlg()
 void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open)
 {
     m_openConnection = std::move(open);
-}
-
-void CSRPBbDlg::SetDmsSender(IDmsSender *sender)
-{
-    m_pDmsSender = sender;
-    m_pOwnClient.reset();
 }
 
 void CSRPBbDlg::SetScopeTextHandler(std::function<void(const QString &)> handler)
@@ -833,23 +826,6 @@ void CSRPBbDlg::OnDmsRequest()
     if (CPosition *head = m_edited.Head())
         head->PriceCalcFlag = 0;
     RepaintAll();
-}
-
-CDmsClient &CSRPBbDlg::PriceClient()
-{
-    if (m_pDmsClient)
-        return *m_pDmsClient;
-    if (!m_pOwnClient) {
-        if (!m_pDmsSender && !m_pOwnSender)
-            m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
-        m_pOwnClient = std::make_unique<CDmsClient>(m_pSettings, m_pDmsSender ? m_pDmsSender
-                                                                              : m_pOwnSender.get());
-        // An answer naming a short VIN that several vehicles share is not
-        // taken.
-        m_pOwnClient->SetShortVinCount(
-            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
-    }
-    return *m_pOwnClient;
 }
 
 void CSRPBbDlg::OnEditLabourValue()

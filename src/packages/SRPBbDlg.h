@@ -23,8 +23,6 @@
 
 class CDmsClient;
 class CDmsMsgBoxNotice;
-class CSoapReqSender;
-class IDmsSender;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
@@ -83,12 +81,6 @@ public:
     // Who answers the labour-value questions of the loader; null: the
     // program's cached catalogue readers.
     void SetLoadReads(IPackageLoadReads *reads) { m_pLoadReads = reads; }
-    // The client of the price request (the main window's); null: a client
-    // of the page's own on the program's SOAP client.
-    void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
-    // The DMS's side of the page's own client; null: the program's SOAP
-    // client.
-    void SetDmsSender(IDmsSender *sender);
     // The scope texts and the findings of a package number on their own
     // pages; unset: their buttons stay disabled.
     void SetScopeTextHandler(std::function<void(const QString &number)> handler);
@@ -155,9 +147,6 @@ private:
     // by Backspace, where not replacing the stored package leaves too.
     void LeaveWithQuestion(bool leaving);
     int EntryKind() const;
-    // The client of the price request: the main window's, else the page's
-    // own, made when first asked for.
-    CDmsClient &PriceClient();
     // The optional sub-package dialog on a sub-package line.
     void OpenSubPackage(CPosition *line);
     // The scope texts of a package number in the scope-text dialog; its
@@ -193,10 +182,6 @@ private:
     std::function<std::unique_ptr<CYaqDb>()> m_openConnection;
     std::function<void(const QString &)> m_scopeTexts;
     std::function<void(const QString &, const CPaket &)> m_findings;
-    CDmsClient *m_pDmsClient = nullptr;
-    IDmsSender *m_pDmsSender = nullptr;
-    std::unique_ptr<CSoapReqSender> m_pOwnSender;
-    std::unique_ptr<CDmsClient> m_pOwnClient;
     std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
 
     CSRPBbRowModel *m_pHeadModel = nullptr;

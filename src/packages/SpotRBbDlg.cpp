@@ -9,7 +9,6 @@
 #include "common/TextDlg.h"
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
-#include "dms/SoapReqSender.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
@@ -316,21 +315,6 @@ void CSpotRBbDlg::OnDmsRequest()
     if (CPosition *head = m_package.Paket().GetKopf())
         head->PriceCalcFlag = 0;
     RepaintAll();
-}
-
-CDmsClient &CSpotRBbDlg::PriceClient()
-{
-    if (m_pDmsClient)
-        return *m_pDmsClient;
-    if (!m_pOwnClient) {
-        m_pOwnSender = std::make_unique<CSoapReqSender>(m_pSettings);
-        m_pOwnClient = std::make_unique<CDmsClient>(m_pSettings, m_pOwnSender.get());
-        // An answer naming a short VIN that several vehicles share is not
-        // taken.
-        m_pOwnClient->SetShortVinCount(
-            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
-    }
-    return *m_pOwnClient;
 }
 
 CSpotRBbDlg::Stored CSpotRBbDlg::Store(Duplicate duplicate)

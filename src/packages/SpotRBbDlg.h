@@ -17,7 +17,6 @@
 
 class CDmsClient;
 class CDmsMsgBoxNotice;
-class CSoapReqSender;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
@@ -43,10 +42,6 @@ public:
     // A package of the basket to edit again (copied): shown with its works,
     // factor and prices when the page is next shown with keep content 1.
     void TakeBasketPackage(const CPaket &stored);
-
-    // The client of the price request (the main window's), borrowed; null:
-    // a client of the page's own on the program's SOAP client.
-    void SetDmsClient(CDmsClient *client) { m_pDmsClient = client; }
 
     const CPaket &Package() const { return m_package.Paket(); }
 
@@ -86,12 +81,8 @@ private:
     void LeaveWithQuestion();
     QString Folder() const;
     QString BrandLetter() const;
-    CDmsClient &PriceClient();
 
     CSpotRepairPackage m_package;
-    CDmsClient *m_pDmsClient = nullptr;
-    std::unique_ptr<CSoapReqSender> m_pOwnSender;
-    std::unique_ptr<CDmsClient> m_pOwnClient;
     std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
 
     CSRPBbRowModel *m_pPathModel = nullptr;
