@@ -104,6 +104,30 @@ std::unique_ptr<CPaket> CampaignPackage(bool subChosen)
     return paket;
 }
 
+// A service package whose head carries the value-line flag.
+std::unique_ptr<CPaket> ValueLinePackage()
+{
+    auto paket = ServicePackage(POS_HEAD_CAMPAIGN, false);
+    paket->GetKopf()->IsValueLine = 1;
+    return paket;
+}
+
+// A campaign of rebates by kind ("CR"); its part is of the rebate kind given.
+std::unique_ptr<CPaket> RebateCampaign(const QString &partKind)
+{
+    auto paket = CampaignPackage(false);
+    CPosition *head = paket->GetKopf();
+    head->Campaign[CPosition::CampaignPriceType] = QStringLiteral("CR");
+    head->Campaign[CPosition::CampaignLabourRebate] = QStringLiteral("12,5");
+    head->Campaign[CPosition::CampaignPartsRebate] = QStringLiteral("8");
+    head->Campaign[CPosition::CampaignOilRebate] = QStringLiteral("5");
+    for (const auto &line : *paket) {
+        if (line->Type == POS_PART)
+            line->Campaign[CPosition::CampaignPartCategory] = partKind;
+    }
+    return paket;
+}
+
 CWKListItem LabourPosition()
 {
     auto pos = Line(POS_BASKET_LABOUR, QStringLiteral("2120000"));
@@ -134,8 +158,13 @@ void Fill(CWKList &list, const QString &scenario)
             list.Add(CWKListItem(WK_SRP, ServicePackage(POS_HEAD_CAMPAIGN, false, false, true)), 1);
         else if (name == QLatin1String("SIP"))
             list.Add(CWKListItem(WK_SIP, ServicePackage(POS_HEAD19, false)), 1);
+        else if (name == QLatin1String("SRPvl"))
+            list.Add(CWKListItem(WK_SRP, ValueLinePackage()), 1);
         else if (name == QLatin1String("MKP"))
             list.Add(CWKListItem(WK_CAMPAIGN, CampaignPackage(false)), 1);
+        else if (name.startsWith(QLatin1String("MKPcr")))
+            list.Add(CWKListItem(WK_CAMPAIGN, RebateCampaign(name.section(QLatin1Char(':'), 1))),
+                     1);
         else if (name == QLatin1String("MKP+OP"))
             list.Add(CWKListItem(WK_CAMPAIGN, CampaignPackage(true)), 1);
         else if (name == QLatin1String("POS"))
@@ -184,11 +213,15 @@ private slots:
     void closingLineEndsItsPackage_data();
     void closingLineEndsItsPackage();
     void campaignFields();
+    void itemField_data();
+    void itemField();
     void campaignPriceOfALine_data();
     void campaignPriceOfALine();
     void conversionLeavesTheBasketAlone();
     void document_data();
     void document();
+    void elementsOfItemType_data();
+    void elementsOfItemType();
     void demoBasketMatchesGolden();
     void clipboardDataCarriesFormatAndText();
 };
@@ -322,6 +355,38 @@ void TestBasketListDoc::campaignFields()
     QCOMPARE(items.at(2).KampagnenPreisBrutto, -1.0);
 }
 
+void TestBasketListDoc::itemField_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<int>("item"); // of the first basket
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    // clang-format off
+    QTest::newRow("value line told in a campaign basket")      << "MKP"     << 1 << "ValueLine"             << "1";
+    QTest::newRow("value line not told in a service basket")   << "SRPvl"   << 1 << "ValueLine"             << "0";
+    QTest::newRow("rebates by kind: work line, labour rebate") << "MKPcr"   << 2 << "KampagnenRabattDouble" << "12.5";
+    QTest::newRow("rebates by kind: part p, parts rebate")     << "MKPcr:p" << 3 << "KampagnenRabattDouble" << "8";
+    QTest::newRow("rebates by kind: part o, oil rebate")       << "MKPcr:o" << 3 << "KampagnenRabattDouble" << "5";
+    QTest::newRow("rebates by kind: part of no kind, none")    << "MKPcr"   << 3 << "KampagnenRabattDouble" << "-1";
+    QTest::newRow("package rebate: work line takes none")      << "MKP"     << 2 << "KampagnenRabattDouble" << "-1";
+    // clang-format on
+}
+
+void TestBasketListDoc::itemField()
+{
+    QFETCH(QString, entries);
+    QFETCH(int, item);
+    QFETCH(QString, field);
+    CWKList list;
+    Fill(list, entries);
+    const CBasketArray baskets = ToBasketArray(list, kTypeKey);
+    const CPackageCBItem &i = baskets.at(0).Items.at(size_t(item));
+    const QString value = field == QLatin1String("ValueLine")
+                              ? QString::number(i.ValueLine)
+                              : QString::number(i.KampagnenRabattDouble);
+    QTEST(value, "value");
+}
+
 void TestBasketListDoc::campaignPriceOfALine_data()
 {
     QTest::addColumn<QString>("priceText");
@@ -377,8 +442,8 @@ void TestBasketListDoc::document_data()
     QTest::addColumn<QString>("contains");
     QTest::addColumn<QString>("lacks");
     // clang-format off
-    QTest::newRow("markers are no amounts")            << "POS" << false << ""   << "<StandardPreisNetto></StandardPreisNetto>" << "-1.000000";
-    QTest::newRow("by-time marker is no amount")       << "POS" << false << ""   << "<TotalPreisBrutto></TotalPreisBrutto>"     << "-2.000000";
+    QTest::newRow("price not set reads -1.000000")     << "POS" << false << ""   << "<StandardPreisNetto>-1.000000</StandardPreisNetto>" << "<StandardPreisNetto></StandardPreisNetto>";
+    QTest::newRow("by-time marker written as it is")   << "POS" << false << ""   << "<TotalPreisBrutto>-2.000000</TotalPreisBrutto>"     << "<TotalPreisBrutto></TotalPreisBrutto>";
     QTest::newRow("prices in six decimals")            << "POS" << false << ""   << "<PreisBrutto>142.800000</PreisBrutto>"     << "<PackageItem>";
     QTest::newRow("labour position as ClipboardItem")  << "POS" << false << ""   << "<ClipboardItem><PackageTyp>6</PackageTyp>" << "<AW>";
     QTest::newRow("text with < and & stays text")      << "MKP" << false << ""   << "Winter &amp; Co &lt;2026&gt;"                 << "Winter & Co";
@@ -387,7 +452,7 @@ void TestBasketListDoc::document_data()
     QTest::newRow("empty brand names VOQ")             << ""    << false << "-"  << "<Hersteller>VOQ</Hersteller>\r\n\r\n</Basket-List>" << "<Basket>";
     QTest::newRow("request: no line breaks")           << "SRP" << true  << ""   << "</PackageItem><PackageItem>"               << "\r\n";
     QTest::newRow("request: no customer prices")       << "SRP" << true  << ""   << "<WaehrungsKZ>EUR</WaehrungsKZ>"            << "KundenPreis";
-    QTest::newRow("request: totals without amount")    << ""    << true  << ""   << "<Basket-List><TotalPreisBrutto></TotalPreisBrutto><TotalPreisNetto></TotalPreisNetto><WaehrungsKZ></WaehrungsKZ></Basket-List>" << "AW";
+    QTest::newRow("request: totals not set")           << ""    << true  << ""   << "<Basket-List><TotalPreisBrutto>-1.000000</TotalPreisBrutto><TotalPreisNetto>-1.000000</TotalPreisNetto><WaehrungsKZ></WaehrungsKZ></Basket-List>" << "AW";
     QTest::newRow("request: no ClipboardItem")         << "POS" << true  << ""   << "<Basket><BasketTyp>2</BasketTyp></Basket>" << "ClipboardItem";
     // clang-format on
 }
@@ -420,6 +485,54 @@ void TestBasketListDoc::document()
     while (!reader.atEnd())
         reader.readNext();
     QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+}
+
+// Which elements an item of each type carries, in the transfer's document
+// and in the package request's answer.
+void TestBasketListDoc::elementsOfItemType_data()
+{
+    QTest::addColumn<bool>("request");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("written");
+    // clang-format off
+    QTest::newRow("sub-positions of a package head")         << false << 2  << "Kampagnen"    << true;
+    QTest::newRow("sub-positions of a warranty head")        << false << 14 << "Kampagnen"    << true;
+    QTest::newRow("sub-positions of an inclusive head")      << false << 18 << "Kampagnen"    << true;
+    QTest::newRow("sub-positions of a value-line head")      << false << 20 << "Kampagnen"    << true;
+    QTest::newRow("no sub-positions of a spot-repair head")  << false << 17 << "Kampagnen"    << false;
+    QTest::newRow("no sub-positions of a work line")         << false << 3  << "Kampagnen"    << false;
+    QTest::newRow("value line of a package head")            << false << 2  << "ValueLine"    << true;
+    QTest::newRow("value line of a campaign package line")   << false << 11 << "ValueLine"    << true;
+    QTest::newRow("no value line of an inclusive head")      << false << 18 << "ValueLine"    << false;
+    QTest::newRow("fast lane of a spot-repair head")         << false << 17 << "FastLane"     << true;
+    QTest::newRow("no fast lane of a part")                  << false << 4  << "FastLane"     << false;
+    QTest::newRow("rebate of a work line")                   << false << 3  << "KampagnenRabattDouble" << true;
+    QTest::newRow("no rebate of a package head")             << false << 2  << "KampagnenRabattDouble" << false;
+    QTest::newRow("request: fast lane of a campaign package line") << true << 11 << "FastLane" << true;
+    QTest::newRow("request: no fast lane of a package head") << true  << 2  << "FastLane"     << false;
+    QTest::newRow("request: no value line")                  << true  << 2  << "ValueLine"    << false;
+    QTest::newRow("request: sub-positions of a package head") << true << 2  << "Kampagnen"    << true;
+    QTest::newRow("request: no rebate as a number")          << true  << 11 << "KampagnenRabattDouble" << false;
+    QTest::newRow("request: no standard price")              << true  << 3  << "StandardPreisBrutto" << false;
+    QTest::newRow("request: the plain price")                << true  << 3  << "PreisBrutto"  << true;
+    // clang-format on
+}
+
+void TestBasketListDoc::elementsOfItemType()
+{
+    QFETCH(bool, request);
+    QFETCH(int, type);
+    QFETCH(QString, element);
+    QFETCH(bool, written);
+    CBasket basket;
+    basket.BasketTyp = 1;
+    basket.Items.emplace_back();
+    basket.Items.back().PackageTyp = type;
+    const QString document =
+        WriteBasketList({basket}, CBasketListHead(),
+                        request ? BasketListForm::PackageRequest : BasketListForm::Transfer);
+    QCOMPARE(document.contains(QLatin1Char('<') + element + QLatin1Char('>')), written);
 }
 
 void TestBasketListDoc::demoBasketMatchesGolden()

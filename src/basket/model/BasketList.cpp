@@ -1,6 +1,7 @@
 #include "basket/model/BasketList.h"
 
 #include "basket/model/WKList.h"
+#include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 
@@ -201,12 +202,19 @@ private:
             if (c[CPosition::CampaignPriceType] == QLatin1String("R"))
                 item.KampagnenRabatt = WithoutLeadingZeros(c[CPosition::CampaignFixedPrice]);
         }
-        // The rebate of a rebate campaign ("R") stands on its package line.
-        // The labour, parts and oil rebates of a "CR" campaign are not held
-        // by the basket, so its work lines and parts carry none.
-        if (type == POS_SPECIAL4 && head &&
-            head->Campaign[CPosition::CampaignPriceType] == QLatin1String("R"))
-            item.KampagnenRabattDouble = RebateOf(line);
+        // The rebate of a rebate campaign ("R") stands on its package line;
+        // under a campaign of rebates by kind ("CR") a work line takes the
+        // head's labour rebate, a part the head's parts or oil rebate.
+        if (head) {
+            const QString &priceType = head->Campaign[CPosition::CampaignPriceType];
+            if (type == POS_SPECIAL4 && priceType == QLatin1String("R"))
+                item.KampagnenRabattDouble = RebateOf(line);
+            if ((type == POS_WORK || type == POS_PART) && priceType == QLatin1String("CR")) {
+                const int field = CampaignRebateField(line);
+                if (field >= 0)
+                    item.KampagnenRabattDouble = ParsePriceText(head->Campaign[size_t(field)]);
+            }
+        }
         if ((type == POS_HEAD_CAMPAIGN || type == POS_SPECIAL4) && campaign)
             item.ValueLine = line.IsValueLine;
         if (type == POS_HEAD_CAMPAIGN || type == POS_SPECIAL4 || type == POS_HEAD ||

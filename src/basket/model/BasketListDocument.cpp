@@ -1,7 +1,5 @@
 #include "basket/model/BasketListDocument.h"
 
-#include "packages/model/PriceMath.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -20,11 +18,11 @@ QString Number(int value)
     return QString::number(value);
 }
 
-// "%f", or nothing for a marker.
+// "%f" of every number, the markers included: the transfer system reads a
+// price that is not set as -1.000000, never as an empty element it might
+// take for a price of 0.
 QString Amount(double value)
 {
-    if (IsPriceSentinel(value))
-        return QString();
     return QString::asprintf("%f", value);
 }
 
@@ -159,7 +157,8 @@ public:
     {
         m_xml.writeStartElement(QStringLiteral("Basket-List"));
         Break();
-        // The package request answers prices it never looked up: no totals.
+        // The package request answers prices it never looked up: its totals
+        // are not set.
         WriteElement(QStringLiteral("TotalPreisBrutto"), Amount(m_request ? -1.0 : head.gross));
         WriteElement(QStringLiteral("TotalPreisNetto"), Amount(m_request ? -1.0 : head.net));
         WriteElement(QStringLiteral("WaehrungsKZ"), m_request ? QString() : head.currency);

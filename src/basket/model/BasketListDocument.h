@@ -10,9 +10,8 @@
 //     standard and campaign prices.
 //
 // Texts are written as XML text (a "<" or "&" in a package text cannot
-// break the document). A price or quantity that holds one of the markers
-// -1, -2 or -3 is written as an empty element: the caller never reads a
-// marker as an amount.
+// break the document). Numbers are written "%f", the price markers too: a
+// price that is not set reads -1.000000, as the transfer system expects.
 //
 // On the clipboard the document lies under the program's own format
 // "YAQ_BASKET_DATA" as UTF-8 and, for every other reader, as plain text.
