@@ -501,6 +501,14 @@ public:
         m_used += width;
         return *this;
     }
+    // A value as stored, without blanks after it; the record's blanks
+    // count it at the given width.
+    CRecord &AddUnpadded(const QString &value, int width)
+    {
+        m_text += CTextExportLayout::OneLine(value);
+        m_used += width;
+        return *this;
+    }
     QString Done() const
     {
         return m_text + QString(FixedWidth::kRecord - m_used, QLatin1Char(' ')) + kLineEnd;
@@ -517,27 +525,24 @@ private:
 QString CTextExportFixed::Field(const QString &value, int width, int codePage)
 {
     const QString text = OneLine(value);
-    QString out;
+    // The blanks fill what the value leaves of its width, in bytes of the
+    // code page.
     int used = 0;
     for (int i = 0; i < text.size();) {
         const int length =
             text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
                 ? 2
                 : 1;
-        const QString character = text.mid(i, length);
         int bytes = 1;
-        if (character.at(0).unicode() >= 0x80 && !IsSingleByte(codePage)) {
+        if (text.at(i).unicode() >= 0x80 && !IsSingleByte(codePage)) {
             bool ok = false;
-            const QByteArray encoded = CCDFile::ToCodePage(character, codePage, &ok);
+            const QByteArray encoded = CCDFile::ToCodePage(text.mid(i, length), codePage, &ok);
             bytes = ok && !encoded.isEmpty() ? static_cast<int>(encoded.size()) : 1;
         }
-        if (used + bytes > width)
-            break;
-        out += character;
         used += bytes;
         i += length;
     }
-    return out + QString(width - used, QLatin1Char(' '));
+    return text + QString(qMax(0, width - used), QLatin1Char(' '));
 }
 
 void CTextExportFixed::RecordHeader(QString &out, int count)
@@ -557,9 +562,9 @@ void CTextExportFixed::RecordHeader(QString &out, int count)
         maxCount *= 10;
     const QString countText = QString::asprintf("%.5d", qBound(0, count, maxCount - 1));
     out += CRecord(QLatin1Char('F'), m_codePage)
-               .Add(m_vin, kVin)
-               .Add(m_settings.TypSchl, kTypeKey)
-               .Add(m_settings.LeadTyp, kLeadType)
+               .AddUnpadded(m_vin, kVin)
+               .AddUnpadded(m_settings.TypSchl, kTypeKey)
+               .AddUnpadded(m_settings.LeadTyp, kLeadType)
                .Add(m_settings.EReihe, kModelSeries)
                .Add(m_settings.ModellBez, kModel)
                .Add(countText, kCount)

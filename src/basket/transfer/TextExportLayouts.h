@@ -3,7 +3,8 @@
 // the clipboard:
 //   6  labelled lines, "label: value", labels in the program language;
 //   7  tagged lines "<tag>value</tag>" inside "<YAQDMS>" ... "</YAQDMS>";
-//   8  fixed-width records of 255 characters, one letter leading each.
+//   8  fixed-width records of 255 characters, one letter leading each (a
+//      longer value makes its record longer, it is never cut).
 // Every line ends "\r\n". A package entry is its head, work positions and
 // parts (the lines of sub-packages included, their heads left out); a
 // single entry is one labour position, SI finding or finding.
@@ -23,14 +24,19 @@ class CPosition;
 class CPrgSettings;
 
 // The fields of the fixed-width records, in characters of the target code
-// page (bytes; a double-byte character takes two). Every value is cut to
-// its width and padded with blanks, so that every record is kRecord long.
+// page (bytes; a double-byte character takes two). A value is padded with
+// blanks to its width; a longer one is written whole and pushes the rest of
+// its record to the right: nothing typed is lost on the way to the dealer
+// system. A record whose values fit is kRecord long.
 namespace FixedWidth {
 constexpr int kRecord = 255;
 constexpr int kHeaderValue = 254; // N, C and H records: order number, settlement code, job note
-// The F record: VIN (a short one left-aligned), type key, lead type, model
-// series, model designation and the count of the record's lines.
-constexpr int kVin = 17;
+// The F record: VIN, type key and lead type as stored, unpadded (counted
+// here at their usual lengths, so that the record of a short VIN is
+// kRecord long and one of a full VIN ten characters longer), then model
+// series, model designation and the count of the record's lines, then
+// blanks.
+constexpr int kVin = 7;
 constexpr int kTypeKey = 4;
 constexpr int kLeadType = 4;
 constexpr int kModelSeries = 4;
@@ -156,9 +162,8 @@ public:
     }
     bool Position(QString &out, const CPosition &line) override;
 
-    // The value on one line, cut to the width and padded with blanks to it,
-    // both counted in bytes of the code page; a character that would not
-    // fit whole is left out.
+    // The value on one line, padded with blanks to the width, counted in
+    // bytes of the code page; a longer value is written whole.
     static QString Field(const QString &value, int width, int codePage);
 
 private:
