@@ -87,7 +87,12 @@ void TestCallerClipboard::packageRequest_data()
     QTest::newRow("known and unknown number")       << kVin                << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
     QTest::newRow("unknown number in the middle")   << kVin                << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
     QTest::newRow("number of eight characters")     << kVin                << "11100100"                << "0"     << QStringList{};
-    QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "ERROR-06" << QStringList{};
+    QTest::newRow("VIN of seven characters")        << "M012345"           << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
+    QTest::newRow("special short VIN of one range") << "4K56789"           << "1110010"                 << "1"     << QStringList{"", "111001017B010"};
+    QTest::newRow("short VIN of no vehicle")        << "M912345"           << "1110010"                 << "0"     << QStringList{};
+    QTest::newRow("VIN of ten characters")          << "M01234567X"        << "1110010"                 << "ERROR-05" << QStringList{};
+    QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{};
+    QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{};
     // clang-format on
 }
 

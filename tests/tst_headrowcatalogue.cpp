@@ -98,6 +98,8 @@ private slots:
 
     void vinLookup_data();
     void vinLookup();
+    void shortVinLookup_data();
+    void shortVinLookup();
     void refusedVinsReadNothing();
     void typeKeyLookup_data();
     void typeKeyLookup();
@@ -565,6 +567,45 @@ void TestHeadRowCatalogue::vinLookup()
     QCOMPARE(pending.strLTyp, leadType);
     QCOMPARE(pending.strEReihe, series);
     QCOMPARE(pending.strFgstnrFull, result == CVehicleIdent::VinFound ? vin : QString());
+}
+
+// A short VIN given alone names the one vehicle that carries it.
+void TestHeadRowCatalogue::shortVinLookup_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("typeKey");
+    const int found = CVehicleIdent::VinFound;
+    const int notFound = CVehicleIdent::VinNotFound;
+    for (const bool local : {false, true}) {
+        const char *path = local ? "local data set: " : "server: ";
+        auto add = [&](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(QString::fromLatin1(path) + QLatin1String(name)));
+        };
+        // clang-format off
+        add("one vehicle carries it")                     << local << "M012345" << found    << "7A01";
+        add("special form: only its own ranges count")    << local << "4K56789" << found    << "7B01";
+        add("no vehicle carries it")                      << local << "M912345" << notFound << "";
+        add("vehicle of blocked brand")                   << local << "T012345" << notFound << "";
+        add("malformed short vin")                        << local << "MO12345" << int(CVehicleIdent::VinMalformed) << "";
+        // clang-format on
+    }
+}
+
+void TestHeadRowCatalogue::shortVinLookup()
+{
+    QFETCH(bool, local);
+    QFETCH(QString, vin);
+    QFETCH(int, result);
+    QFETCH(QString, typeKey);
+    CVehicleIdent ident(m_db0.get(), QStringList(), nullptr);
+    CPendingIdent pending;
+    QCOMPARE(int(ident.LookupShortVin(vin, local, pending)), result);
+    QCOMPARE(pending.strTypSchl, typeKey);
+    // The settings keep the short VIN, no full one.
+    QCOMPARE(pending.ShortVin(), result == CVehicleIdent::VinFound ? vin : QString());
+    QCOMPARE(pending.strFgstnrFull, QString());
 }
 
 void TestHeadRowCatalogue::refusedVinsReadNothing()

@@ -25,6 +25,11 @@ private slots:
     void answer();
     void catalogue_data();
     void catalogue();
+    void demoRequestMatchesGolden();
+
+private:
+    // The demo vehicle XVQ1F23A57M012345, as the identification leaves it.
+    static CPrgSettings DemoVehicle();
 };
 
 void TestPackageRequest::initTestCase_data()
@@ -74,12 +79,15 @@ void TestPackageRequest::answer_data()
     QTest::addColumn<bool>("noCatalogue"); // not opened at the start
     QTest::addColumn<QString>("answer");
     const QString empty = QStringLiteral("<Basket><BasketTyp>0</BasketTyp></Basket>");
-    const QString head = QStringLiteral("<Basket-List><TotalPreisBrutto></TotalPreisBrutto>"
-                                        "<TotalPreisNetto></TotalPreisNetto><WaehrungsKZ></"
-                                        "WaehrungsKZ>");
+    const QString head =
+        QStringLiteral("<Basket-List><TotalPreisBrutto>-1.000000</TotalPreisBrutto>"
+                       "<TotalPreisNetto>-1.000000</TotalPreisNetto><WaehrungsKZ></"
+                       "WaehrungsKZ>");
     // clang-format off
     QTest::newRow("no VIN")                               << ""                  << "1110010" << false << "ERROR-06";
-    QTest::newRow("VIN of another length")                << "12345"             << "1110010" << false << "ERROR-05";
+    QTest::newRow("VIN of five")                          << "12345"             << "1110010" << false << "ERROR-05";
+    QTest::newRow("VIN of ten")                           << "M01234567X"        << "1110010" << false << "ERROR-05";
+    QTest::newRow("VIN of eighteen")                      << "XVQ1F23A57M0123456" << "1110010" << false << "ERROR-05";
     QTest::newRow("no numbers")                           << "M012345"           << ""        << false << "ERROR-10";
     QTest::newRow("unknown numbers keep their places")    << "M012345"           << "1110010;;9999999" << false << head + empty + empty + empty + "</Basket-List>";
     QTest::newRow("full VIN stands for its last seven")   << "XVQ1F23A57M012345" << "1110010" << false << head + empty + "</Basket-List>";
@@ -93,14 +101,27 @@ void TestPackageRequest::answer()
     QFETCH(QString, numbers);
     QFETCH(bool, noCatalogue);
     QFETCH(QString, answer);
+    // The identification took no vehicle: the request judges the VIN the
+    // caller sent.
     CPrgSettings settings;
-    settings.Fgstnr = vin;
     settings.TypSchl = QStringLiteral("7A01");
     // Without a catalogue connection no number is found.
-    CPaketAnfrage request(&settings, nullptr, nullptr, {}, numbers);
+    CPaketAnfrage request(&settings, vin, nullptr, nullptr, {}, numbers);
     if (noCatalogue)
         request.SetCatalogueUnavailable();
     QCOMPARE(request.BuildAnswer(), answer);
+}
+
+CPrgSettings TestPackageRequest::DemoVehicle()
+{
+    CPrgSettings settings;
+    settings.Fgstnr = QStringLiteral("M012345");
+    settings.TypSchl = QStringLiteral("7A01");
+    settings.LeadTyp = QStringLiteral("1101");
+    settings.ZusatzCode = QStringLiteral("A");
+    settings.Bestellnr = QStringLiteral("VQF40DE");
+    settings.EReihe = QStringLiteral("F40");
+    return settings;
 }
 
 void TestPackageRequest::catalogue_data()
@@ -108,13 +129,22 @@ void TestPackageRequest::catalogue_data()
     QTest::addColumn<QString>("numbers");
     QTest::addColumn<bool>("altCatalogue");
     QTest::addColumn<bool>("connectionFails");
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("vehicle"); // "country <code> <offered>", "first <date>"
+    QTest::addColumn<QString>("answer");  // the basket types
+    QTest::addColumn<QString>("parts");   // the parts of the first basket
+    const QString parts = QStringLiteral("VQ0011501,VQ0011502");
     // clang-format off
-    QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << "1,0,0";
-    QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << "0,1";
-    QTest::newRow("alternative catalogue holds no package heads")       << "1110010"             << true  << false << "0";
-    QTest::newRow("package connection fails: error code, no message")   << "9999999;1110010"     << false << true  << "ERROR-07";
-    QTest::newRow("failing connection unused by unknown numbers")       << "9999999"             << false << true  << "0";
+    QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << ""             << "1,0,0"    << "VQ0034101";
+    QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << ""             << "0,1"      << "";
+    QTest::newRow("alternative catalogue holds no package heads")       << "1110010"             << true  << false << ""             << "0"        << "";
+    QTest::newRow("package connection fails: error code, no message")   << "9999999;1110010"     << false << true  << ""             << "ERROR-07" << "";
+    QTest::newRow("failing connection unused by unknown numbers")       << "9999999"             << false << true  << ""             << "0"        << "";
+    QTest::newRow("country package in the dealer's country")            << "1110030"             << false << false << "country DE 1" << "1"        << "";
+    QTest::newRow("country package not offered by the dealer")          << "1110030"             << false << false << "country DE 0" << "0"        << "";
+    QTest::newRow("country package of another country")                 << "1110030"             << false << false << "country AT 1" << "0"        << "";
+    QTest::newRow("part valid up to the production date")               << "1110010"             << false << false << "first 31.12.2015" << "1"    << parts + ",VQ0011505";
+    QTest::newRow("part valid from the production date")                << "1110010"             << false << false << "first 01.01.2018" << "1"    << parts + ",VQ0011506";
+    QTest::newRow("part valid between neither")                         << "1110010"             << false << false << "first 01.06.2016" << "1"    << parts;
     // clang-format on
 }
 
@@ -123,22 +153,23 @@ void TestPackageRequest::catalogue()
     QFETCH(QString, numbers);
     QFETCH(bool, altCatalogue);
     QFETCH(bool, connectionFails);
+    QFETCH(QString, vehicle);
     QFETCH(QString, answer);
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::Open();
     QVERIFY(db);
-    // The demo vehicle XVQ1F23A57M012345, as the identification leaves it.
-    CPrgSettings settings;
-    settings.Fgstnr = QStringLiteral("M012345");
-    settings.TypSchl = QStringLiteral("7A01");
-    settings.LeadTyp = QStringLiteral("1101");
-    settings.ZusatzCode = QStringLiteral("A");
-    settings.Bestellnr = QStringLiteral("VQF40DE");
-    settings.EReihe = QStringLiteral("F40");
+    CPrgSettings settings = DemoVehicle();
     settings.bAltKatalog = altCatalogue ? 1 : 0;
+    const QStringList v = vehicle.split(QLatin1Char(' '));
+    if (v.first() == QLatin1String("country")) {
+        settings.Laendercode = v.at(1);
+        settings.CountrySpecPakets = v.at(2).toInt();
+    } else if (v.first() == QLatin1String("first")) {
+        settings.Erstzulassung = v.at(1);
+    }
     TestEnv env;
     env.answerBoxes(IDOK);
     CPaketAnfrage request(
-        &settings, db.get(), db.get(),
+        &settings, settings.Fgstnr, db.get(), db.get(),
         [connectionFails]() -> std::unique_ptr<CYaqDb> {
             return connectionFails ? nullptr : CatalogueDbTest::Open();
         },
@@ -150,14 +181,47 @@ void TestPackageRequest::catalogue()
         return;
     }
     QStringList types;
+    QStringList parts;
+    int type = 0;
     QXmlStreamReader xml(document);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            xml.name() == QLatin1String("BasketTyp"))
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("BasketTyp"))
             types << xml.readElementText();
+        else if (xml.name() == QLatin1String("PackageTyp"))
+            type = xml.readElementText().toInt();
+        else if (xml.name() == QLatin1String("Number") && type == 4 && types.size() == 1)
+            parts << xml.readElementText();
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(types.join(QLatin1Char(',')), answer);
+    QTEST(parts.join(QLatin1Char(',')), "parts");
+}
+
+// The whole answer of a known and an unknown number, byte for byte: the
+// reduced item form (no price sets but the plain one, no value line, the
+// head's catalogue line number, parts of the production date).
+void TestPackageRequest::demoRequestMatchesGolden()
+{
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::Open();
+    QVERIFY(db);
+    CPrgSettings settings = DemoVehicle();
+    settings.Erstzulassung = QStringLiteral("09.03.2016");
+    CPaketAnfrage request(
+        &settings, QStringLiteral("M012345"), db.get(), db.get(),
+        []() -> std::unique_ptr<CYaqDb> { return CatalogueDbTest::Open(); },
+        QStringLiteral("1110010;9999999"));
+    const QByteArray document = request.BuildAnswer().toUtf8();
+    const QString path =
+        QStringLiteral(YAQ_SOURCE_DIR "/tests/data/golden/packagerequest/demo-request.xml");
+    if (qEnvironmentVariableIntValue("YAQ_REGENERATE_GOLDEN") == 1) {
+        QVERIFY(writeTextFile(path, document));
+        QSKIP("golden answer written");
+    }
+    QFile golden(path);
+    QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(path));
+    QCOMPARE(document, golden.readAll());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPackageRequest)

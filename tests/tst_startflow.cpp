@@ -55,9 +55,9 @@ struct Window : IStartWindow
     }
     void ShowNrAbfragePage() override { steps << QStringLiteral("number search"); }
     void TransferBasket() override { steps << QStringLiteral("transfer"); }
-    void RunPackageRequest(const QString &list) override
+    void RunPackageRequest(const QString &list, const QString &callerVin) override
     {
-        steps << QStringLiteral("package request ") + list;
+        steps << QStringLiteral("package request ") + list + QLatin1Char(' ') + callerVin;
     }
     void ShowStartPage() override { steps << QStringLiteral("start page"); }
     void FocusVin() override { steps << QStringLiteral("focus"); }
@@ -95,9 +95,9 @@ void TestStartFlow::start_data()
     QTest::newRow("qvl: short VIN completed")       << "qvl"           << "M012345"     << kVin << ""             << true  << QStringList{"catalogue date", "ask VIN M012345", take, "start page", "focus"};
     QTest::newRow("qvl: completion cancelled")      << "qvl"           << "M012345"     << ""   << ""             << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
     QTest::newRow("basket query: cancelled")        << "qvlaposquery"  << "M012345"     << ""   << "1234567"      << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
-    QTest::newRow("package list: no completion")    << "qvlawtosrp"    << "M012345"     << kVin << "1;2"          << true  << QStringList{"catalogue date", "take M012345", "package request 1;2", "end 1000", "focus"};
+    QTest::newRow("package list: no completion")    << "qvlawtosrp"    << "M012345"     << kVin << "1;2"          << true  << QStringList{"catalogue date", "take M012345", "package request 1;2 M012345", "end 1000", "focus"};
     QTest::newRow("package list empty")             << "qvlawtosrp"    << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
-    QTest::newRow("package list, no catalogue")     << "qvlawtosrp"    << kVin          << ""   << "1;2"          << true  << QStringList{"package request 1;2", "end 1000"};
+    QTest::newRow("package list, no catalogue")     << "qvlawtosrp"    << kVin          << ""   << "1;2"          << true  << QStringList{"package request 1;2 " + kVin, "end 1000"};
     QTest::newRow("no catalogue: told, ended")      << ""              << kVin          << ""   << ""             << true  << QStringList{"open error", "focus"};
     QTest::newRow("edit: package shown")            << "qvledit"       << kVin          << ""   << pkg            << true  << QStringList{"catalogue date", take, "package? 1234567", "packages 1234567", "focus"};
     QTest::newRow("edit: no such package")          << "qvledit"       << kVin          << ""   << pkg            << false << QStringList{"catalogue date", take, "package? 1234567", "end 1000", "focus"};
@@ -137,6 +137,7 @@ void TestStartFlow::start()
         args.awToSrpList = argument;
     else
         args.apNr = argument;
+    args.awToSrpVin = vin;
     // The rows without a catalogue date ask no catalogue: it did not open.
     if (!steps.contains(QStringLiteral("catalogue date")))
         args.openError = QStringLiteral("no connection");

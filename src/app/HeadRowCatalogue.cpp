@@ -216,6 +216,12 @@ CVehicleIdent::VinResult CHeadRowCatalogue::LookupVin(const QString &vin,
     return Ident().LookupVin(vin, m_pSettings->bLocalDataSet != 0, pending);
 }
 
+CVehicleIdent::VinResult CHeadRowCatalogue::LookupShortVin(const QString &shortVin,
+                                                           CPendingIdent &pending) const
+{
+    return Ident().LookupShortVin(shortVin, m_pSettings->bLocalDataSet != 0, pending);
+}
+
 CVehicleIdent::TypeKeyResult CHeadRowCatalogue::LookupTypeKey(const QString &typeKey,
                                                               CPendingIdent &pending) const
 {

@@ -76,6 +76,7 @@ public:
     // model names of the mapping and the local data set of the settings
 
     CVehicleIdent::VinResult LookupVin(const QString &vin, CPendingIdent &pending) const;
+    CVehicleIdent::VinResult LookupShortVin(const QString &shortVin, CPendingIdent &pending) const;
     CVehicleIdent::TypeKeyResult LookupTypeKey(const QString &typeKey,
                                                CPendingIdent &pending) const;
     CVehicleIdent::CatalogueResult CatalogueStep(CPendingIdent &pending) const;

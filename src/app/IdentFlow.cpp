@@ -111,6 +111,8 @@ void CIdentFlow::OnEnChangeFgstNr()
     SetFieldText(m_view.TypeKey(), QString());
 
     if (vin.size() != CVinCheck::kFullLength) {
+        if (s.bQvlAwToSrp && vin.size() == CVinCheck::kShortLength && IdentifyShortVin(vin, shown))
+            return;
         if (!CPendingIdent::VinFieldShowsVehicle(s, vin)) {
             TakeOutVehicle(shown);
             return;
@@ -142,6 +144,27 @@ void CIdentFlow::OnEnChangeFgstNr()
     TakeOverVehicle(pending, shown, true);
     m_bTypSchlFromVin = false;
     m_view.SetBrandCaption();
+}
+
+// The transfer system's package request names its vehicle by the last seven
+// characters of the VIN: the vehicle is identified without a window when
+// exactly one vehicle of the catalogue carries them. False when none or
+// several do; the request then finds no package for it.
+bool CIdentFlow::IdentifyShortVin(const QString &vin, const CIdentSnapshot &shown)
+{
+    CPendingIdent pending;
+    if (m_window.HeadRow().LookupShortVin(vin, pending) != CVehicleIdent::VinFound)
+        return false;
+    m_pVinTimer->stop();
+    const CWaitCursor wait;
+    if (!m_window.PreparePageSwitch())
+        return true;
+    SetFieldText(m_view.TypeKey(), pending.strTypSchl);
+    m_bTypSchlFromVin = true;
+    TakeOverVehicle(pending, shown, true);
+    m_bTypSchlFromVin = false;
+    m_view.SetBrandCaption();
+    return true;
 }
 
 void CIdentFlow::Tell(const QString &text, int align) const

@@ -12,7 +12,7 @@ QString CPendingIdent::NoVehicleModel(const CPrgSettings &s)
 
 QString CPendingIdent::ShortVin() const
 {
-    return CVinCheck::ShortVin(strFgstnrFull);
+    return strFgstnrFull.isEmpty() ? strVin7 : CVinCheck::ShortVin(strFgstnrFull);
 }
 
 void CPendingIdent::CommitTo(CPrgSettings &s) const

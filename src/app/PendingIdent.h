@@ -23,6 +23,7 @@ struct CPendingIdent
     static QString NoVehicleModel(const CPrgSettings &settings);
 
     QString strFgstnrFull; // the 17-character VIN; empty for a type key alone
+    QString strVin7;       // a short VIN identified without its full VIN
     QString strTypSchl;    // type key
     QString strZusatz;     // additional code
     QString strKatBstNr;   // catalogue key
@@ -38,7 +39,8 @@ struct CPendingIdent
     int bCleared = 0;     // no catalogue: the vehicle is taken out
 
     void Clear() { *this = CPendingIdent(); }
-    // The short VIN the settings keep: the last seven characters.
+    // The short VIN the settings keep: the last seven characters, or the
+    // short VIN identified alone.
     QString ShortVin() const;
 
     // Writes the identification into the settings: VIN, full VIN, type key,

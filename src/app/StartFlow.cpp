@@ -42,7 +42,7 @@ void Dispatch(IStartWindow &window, CPrgSettings &s, const CStartArgs &args)
             window.TransferBasket();
     } else if (s.bQvlAwToSrp) {
         if (!args.awToSrpList.isEmpty())
-            window.RunPackageRequest(args.awToSrpList);
+            window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
         window.EndDialog(kEndWithoutWork);
     } else {
         window.ShowStartPage();
@@ -58,7 +58,7 @@ void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartA
         // The caller's package request shows no window and no message: it
         // is answered with the error code on the clipboard.
         if (!args.awToSrpList.isEmpty())
-            window.RunPackageRequest(args.awToSrpList);
+            window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
         window.EndDialog(kEndWithoutWork);
         return;
     }

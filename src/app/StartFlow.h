@@ -44,8 +44,8 @@ public:
     // and transfers the basket.
     virtual void TransferBasket() = 0;
     // Mode "qvlawtosrp": answers the caller's package request on the
-    // clipboard.
-    virtual void RunPackageRequest(const QString &awToSrpList) = 0;
+    // clipboard; callerVin is the VIN the caller sent.
+    virtual void RunPackageRequest(const QString &awToSrpList, const QString &callerVin) = 0;
     // Every other start: the start page of the command line (OnStartPage).
     virtual void ShowStartPage() = 0;
     // The VIN edit gets the focus and is the default control.
@@ -59,6 +59,7 @@ struct CStartArgs
     QString paketNr;     // "qvledit": 13 characters
     QString apNr;        // "qvlapossearch", "qvlaposquery": 7 characters
     QString awToSrpList; // "qvlawtosrp": ";"-separated package numbers
+    QString awToSrpVin;  // "qvlawtosrp": the VIN as the caller sent it
 };
 
 // The window's result when a caller-mode start ends it.

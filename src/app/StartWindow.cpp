@@ -115,11 +115,11 @@ void CStartWindow::TransferBasket()
 }
 
 // The caller's package request answers on the clipboard, without a window.
-void CStartWindow::RunPackageRequest(const QString &packageRequest)
+void CStartWindow::RunPackageRequest(const QString &packageRequest, const QString &callerVin)
 {
     const CYaq2Dlg &dlg = m_dlg;
     CPaketAnfrage request(
-        m_dlg.m_pSettings, m_dlg.Db(0), m_dlg.Db(1),
+        m_dlg.m_pSettings, callerVin, m_dlg.Db(0), m_dlg.Db(1),
         [&dlg]() -> std::unique_ptr<CYaqDb> {
             auto db = std::make_unique<CYaqDb>();
             if (!dlg.OpenConnection(*db))

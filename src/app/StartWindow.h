@@ -22,7 +22,7 @@ public:
     bool HasLabourPosition(const QString &apNr) override;
     void ShowNrAbfragePage() override;
     void TransferBasket() override;
-    void RunPackageRequest(const QString &packageRequest) override;
+    void RunPackageRequest(const QString &packageRequest, const QString &callerVin) override;
     void ShowStartPage() override;
     void FocusVin() override;
 

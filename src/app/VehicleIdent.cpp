@@ -41,6 +41,42 @@ CVehicleIdent::VinResult CVehicleIdent::LookupVin(const QString &vin, bool local
     return result;
 }
 
+CVehicleIdent::VinResult CVehicleIdent::LookupShortVin(const QString &shortVin, bool localDataSet,
+                                                       CPendingIdent &pending)
+{
+    pending.Clear();
+    if (shortVin.size() != CVinCheck::kShortLength || !CVinCheck::IsPlausibleShortVin(shortVin))
+        return VinMalformed;
+    if (!m_pDb)
+        return VinNoConnection;
+    const bool special = CVinCheck::IsSpecialForm(shortVin);
+    // The vehicles that carry the short VIN; two are enough to name none.
+    QString typePart;
+    int vehicles = 0;
+    CFgstnrData rec;
+    rec.Init();
+    rec.m_strFgstNr = shortVin;
+    ++m_nReads;
+    for (int ok = m_pDb->ReadVin17Data(rec); ok && vehicles < 2; ok = m_pDb->ReadNext()) {
+        CFgstnrData row = rec;
+        row.TrimData();
+        if (special && !CVinCheck::IsSpecialRange(row.m_strVonFgstNr, row.m_strBisFgstNr))
+            continue;
+        ++vehicles;
+        typePart = row.m_strFgstTyp;
+    }
+    m_pDb->CloseStmt();
+    if (vehicles != 1)
+        return VinNotFound;
+    const VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
+                                          : LookupServer(shortVin, typePart, special, pending);
+    if (result == VinFound)
+        pending.strVin7 = shortVin;
+    else
+        pending.Clear();
+    return result;
+}
+
 CVehicleIdent::VinResult CVehicleIdent::LookupServer(const QString &shortVin,
                                                      const QString &typePart, bool special,
                                                      CPendingIdent &pending)

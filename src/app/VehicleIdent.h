@@ -51,6 +51,12 @@ public:
     // records. Fills VIN, type key, additional code, catalogue key, lead
     // type, model designation, model series and country.
     VinResult LookupVin(const QString &vin, bool localDataSet, CPendingIdent &pending);
+    // Looks a short VIN given without its full VIN up (the transfer
+    // system's package request): found only when exactly one vehicle of the
+    // catalogue carries it, that is one VIN range holds it (for a short VIN
+    // of the special form one range of that form); that range's VIN type
+    // part completes the look-up above. The pending VIN is the short one.
+    VinResult LookupShortVin(const QString &shortVin, bool localDataSet, CPendingIdent &pending);
     // Looks the type key up (the first catalogue that has it).
     TypeKeyResult LookupTypeKey(const QString &typeKey, CPendingIdent &pending);
     // Finds the catalogue of the pending lead type: type number, shown model

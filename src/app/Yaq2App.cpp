@@ -189,6 +189,9 @@ bool CYaq2App::InitInstance()
             args.apNr = m_CmdLine.m_strAPNr;
     } else if (s.bQvlAwToSrp) {
         args.awToSrpList = m_CmdLine.m_strAPNr;
+        // The request judges the VIN the caller sent, also one the
+        // identification cannot take.
+        args.awToSrpVin = m_CmdLine.m_strFgstnr;
     }
 
     UpdateDmsHeader(&s);

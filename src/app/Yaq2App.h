@@ -23,6 +23,7 @@ struct CMainWndArgs
     QString paketNr;     // mode "qvledit": a 13-character package number
     QString apNr;        // modes "qvlapossearch", "qvlaposquery": a 7-character AP number
     QString awToSrpList; // mode "qvlawtosrp": ";"-separated numbers
+    QString awToSrpVin;  // mode "qvlawtosrp": the VIN as the caller gave it
 };
 
 class CYaq2App

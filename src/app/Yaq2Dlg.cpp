@@ -336,6 +336,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_strPkgNr = args.paketNr;
     m_strApNr = args.apNr;
     m_strApNrAwToSrp = args.awToSrpList;
+    m_strAwToSrpVin = args.awToSrpVin;
     m_bInInit = true;
 
     SetCaptions();
@@ -355,7 +356,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
 
     CStartWindow window(*this);
     CStartFlow::Run(window, *m_pSettings,
-                    {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp});
+                    {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp, m_strAwToSrpVin});
     // A failed connection has already closed the window.
     if (!m_strOpenError.isEmpty())
         return;

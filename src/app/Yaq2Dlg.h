@@ -147,6 +147,7 @@ public:
     QString m_strPkgNr;
     QString m_strApNr;
     QString m_strApNrAwToSrp;
+    QString m_strAwToSrpVin;
     QString m_strPkgNr7;
 
     // --- Head row: model series, model and lead type; captions and tools.

@@ -67,10 +67,11 @@ private:
 
 } // namespace
 
-CPaketAnfrage::CPaketAnfrage(CPrgSettings *settings, CYaqDb *first, CYaqDb *second,
-                             std::function<std::unique_ptr<CYaqDb>()> open, const QString &numbers)
-    : m_pSettings(settings), m_pFirst(first), m_pSecond(second), m_open(std::move(open)),
-      m_numbers(SplitNumbers(numbers))
+CPaketAnfrage::CPaketAnfrage(CPrgSettings *settings, const QString &callerVin, CYaqDb *first,
+                             CYaqDb *second, std::function<std::unique_ptr<CYaqDb>()> open,
+                             const QString &numbers)
+    : m_pSettings(settings), m_strCallerVin(callerVin), m_pFirst(first), m_pSecond(second),
+      m_open(std::move(open)), m_numbers(SplitNumbers(numbers))
 {
 }
 
@@ -96,10 +97,13 @@ void CPaketAnfrage::Run()
 QString CPaketAnfrage::BuildAnswer()
 {
     const CPrgSettings &s = *m_pSettings;
-    // The identification keeps the last seven characters of the VIN; a
-    // full VIN the caller sent stands for the same vehicle.
-    const QString vin =
-        s.Fgstnr.size() == kFullVinLength ? s.Fgstnr.right(kShortVinLength) : s.Fgstnr;
+    // The VIN the caller sent, whatever the identification made of it: a
+    // VIN of another length is the caller's fault (-5), not a missing one.
+    // A full VIN stands for its last seven characters. A VIN that
+    // identifies no vehicle finds no package: its numbers answer empty.
+    const QString vin = m_strCallerVin.size() == kFullVinLength
+                            ? m_strCallerVin.right(kShortVinLength)
+                            : m_strCallerVin;
     if (m_nResult == kDone) {
         if (vin.isEmpty())
             m_nResult = kNoVin;

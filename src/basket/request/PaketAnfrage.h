@@ -40,11 +40,14 @@ public:
         kNoNumbers = -10,
     };
 
-    // first: the package lines and the labour values; second: the validity
-    // of the positions and the texts; open: a further connection with the
-    // program's parameters for the lines of one package (null when it
-    // cannot be opened). All borrowed; a missing connection finds nothing.
-    CPaketAnfrage(CPrgSettings *settings, CYaqDb *first, CYaqDb *second,
+    // callerVin: the VIN as the caller sent it, judged by the request
+    // itself (the settings hold the vehicle the identification found, if
+    // any). first: the package lines and the labour values; second: the
+    // validity of the positions and the texts; open: a further connection
+    // with the program's parameters for the lines of one package (null when
+    // it cannot be opened). All borrowed; a missing connection finds
+    // nothing.
+    CPaketAnfrage(CPrgSettings *settings, const QString &callerVin, CYaqDb *first, CYaqDb *second,
                   std::function<std::unique_ptr<CYaqDb>()> open, const QString &numbers);
 
     // The numbers of the "-a" value: every piece between ";" that has 7
@@ -74,6 +77,7 @@ private:
     void AppendEmpty();
 
     CPrgSettings *m_pSettings;
+    QString m_strCallerVin;
     CYaqDb *m_pFirst;
     CYaqDb *m_pSecond;
     std::function<std::unique_ptr<CYaqDb>()> m_open;
