@@ -581,9 +581,9 @@ void TestBasketTransfer::unreachableDms()
     const CTransferResult out = CBasketTransfer(client, &notes, nullptr).Transfer(basket, Order());
     QCOMPARE(out.result, 0);
     // The notice names why no answer came.
-    QCOMPARE(
-        Ids(notes.texts),
-        QStringLiteral("5050 / 127.0.0.1:%1 refused the connection.|4049 / 70718700010").arg(port));
+    QCOMPARE(Ids(notes.texts),
+             QStringLiteral("5050 / 127.0.0.1:%1 hat die Verbindung abgelehnt.|4049 / 70718700010")
+                 .arg(port));
     QCOMPARE(basket.GetCount(), 5);
     QVERIFY(!basket.TakeOrderSent());
 }
@@ -611,12 +611,12 @@ void TestBasketTransfer::roads_data()
     QTest::newRow("package over plain XML")     << 4 << 0 << 0 << "SRP"    << 5 << 6 << 0 << -1 << "4048"               << "(via  XML)" << 1 << 0;
     QTest::newRow("text export missing")        << 3 << 1 << 1 << "SRP"    << 5 << 6 << 0 << -1 << "7073|4070"          << "(via Windows-Zwischenablage: Text-Format)" << 0 << 1;
     QTest::newRow("file, text format")          << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
-    QTest::newRow("file, system format")        << 3 << 1 << 1 << "BF"     << 3 << 7 << 0 << 1  << "4069"               << "(via Datei: System(default))" << 0 << 0;
-    QTest::newRow("file, system format Italy")  << 3 << 1 << 1 << "SRP"    << 3 << 8 << 0 << 1  << "4069"               << "(via Datei: System(Italy))" << 0 << 0;
+    QTest::newRow("file, system format")        << 3 << 1 << 1 << "BF"     << 3 << 7 << 0 << 1  << "4069"               << "(via Datei: System(Standard))" << 0 << 0;
+    QTest::newRow("file, system format Italy")  << 3 << 1 << 1 << "SRP"    << 3 << 8 << 0 << 1  << "4069"               << "(via Datei: System(Italien))" << 0 << 0;
     QTest::newRow("file, unknown format")       << 3 << 1 << 1 << "SRP"    << 3 << 9 << 0 << 1  << "4069"               << "(via Datei)" << 0 << 0;
     QTest::newRow("file, nothing written")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 0  << "4070"               << "(via Datei: Text-Format)" << 0 << 1;
     QTest::newRow("clipboard, written: silent") << 3 << 1 << 1 << "SRP"    << 5 << 7 << 0 << 1  << ""                   << "" << 0 << 0;
-    QTest::newRow("clipboard, nothing written") << 3 << 1 << 1 << "SRP"    << 5 << 8 << 0 << 0  << "4070"               << "(via Windows-Zwischenablage: System(Italy))" << 0 << 1;
+    QTest::newRow("clipboard, nothing written") << 3 << 1 << 1 << "SRP"    << 5 << 8 << 0 << 0  << "4070"               << "(via Windows-Zwischenablage: System(Italien))" << 0 << 1;
     QTest::newRow("other destination: silent")  << 3 << 1 << 1 << "SRP"    << 4 << 6 << 0 << 1  << ""                   << "" << 0 << 0;
     QTest::newRow("training export, XMLx")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 1 << 1  << "4048"               << "(via XMLx)" << 0 << 0;
     QTest::newRow("training export, plain XML") << 3 << 0 << 0 << "BF"     << 5 << 6 << 1 << 1  << "4052"               << "(via  XML)" << 0 << 0;

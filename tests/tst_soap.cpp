@@ -5,6 +5,7 @@
 
 #include "platform/HttpListener.h"
 #include "platform/HttpResponseParser.h"
+#include "platform/OrmelText.h"
 #include "platform/SoapReq.h"
 #include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
@@ -233,6 +234,7 @@ class TestSoap : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void parser_data();
     void parser();
     void parserPipelined();
@@ -273,6 +275,13 @@ private slots:
     void standInAnswers();
     void standInTransferVin();
 };
+
+void TestSoap::initTestCase()
+{
+    // The reasons of a failed request are program texts.
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+}
 
 void TestSoap::parser_data()
 {
@@ -440,12 +449,13 @@ void TestSoap::client_data()
     // clang-format off
     QTest::newRow("answer") << "answer" << 200 << qsizetype(4) << true << QString();
     QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString();
-    QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "larger than";
-    QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "HTTP 500 Internal Server Error";
+    QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "ist größer als";
+    QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "Fehlerantwort von 127.0.0.1:";
+    QTest::newRow("HTTP 500 named after the text") << "answer" << 500 << qsizetype(4) << false << ": HTTP 500 Internal Server Error";
     QTest::newRow("SOAP fault with HTTP 500") << "fault" << 500 << qsizetype(0) << true << QString();
-    QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "empty answer";
-    QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "No answer from 127.0.0.1";
-    QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "refused";
+    QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "hat eine leere Antwort gesendet.";
+    QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "Keine Antwort von 127.0.0.1:";
+    QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "hat die Verbindung abgelehnt.";
     // clang-format on
 }
 
@@ -516,17 +526,17 @@ void TestSoap::clientSendsOnce_data()
                                 "Content-Length: " +
                                 QByteArray::number(fault.size()) + "\r\n\r\n" + fault;
     // clang-format off
-    QTest::newRow("closes without answering") << QByteArray() << true << QString() << "closed the connection without answering";
-    QTest::newRow("closes in the head") << QByteArray("HTTP/1.1 200 OK\r\nContent-Le") << true << QString() << "broke off";
-    QTest::newRow("closes in the body") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n<a/>") << true << QString() << "broke off";
+    QTest::newRow("closes without answering") << QByteArray() << true << QString() << "hat die Verbindung ohne Antwort geschlossen";
+    QTest::newRow("closes in the head") << QByteArray("HTTP/1.1 200 OK\r\nContent-Le") << true << QString() << "ist abgebrochen.";
+    QTest::newRow("closes in the body") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n<a/>") << true << QString() << "ist abgebrochen.";
     QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2;x=y\r\n<a\r\n2\r\n/>\r\n0\r\nT: v\r\n\r\n") << false << "<a/>" << QString();
     QTest::newRow("ended by the close") << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n<a/>") << true << "<a/>" << QString();
     QTest::newRow("interim answer first") << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n<a/>") << false << "<a/>" << QString();
-    QTest::newRow("chunk beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100001\r\n") << false << QString() << "larger than 1048576 bytes";
-    QTest::newRow("length beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n") << false << QString() << "larger than 1048576 bytes";
-    QTest::newRow("not HTTP") << QByteArray("\x15\x03\x01\x00\x02\x02\x46", 7) << false << QString() << "no readable HTTP answer";
-    QTest::newRow("packed without being asked") << QByteArray("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 4\r\n\r\n<a/>") << false << QString() << "packed (gzip)";
-    QTest::newRow("SOAP fault with a DTD") << dtdFault << false << QString() << "HTTP 500 Internal Server Error";
+    QTest::newRow("chunk beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100001\r\n") << false << QString() << "ist größer als 1048576 Bytes.";
+    QTest::newRow("length beyond 1 MiB announced") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n") << false << QString() << "ist größer als 1048576 Bytes.";
+    QTest::newRow("not HTTP") << QByteArray("\x15\x03\x01\x00\x02\x02\x46", 7) << false << QString() << "hat keine lesbare HTTP-Antwort gesendet.";
+    QTest::newRow("packed without being asked") << QByteArray("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 4\r\n\r\n<a/>") << false << QString() << "gepackt gesendet (gzip)";
+    QTest::newRow("SOAP fault with a DTD") << dtdFault << false << QString() << ": HTTP 500 Internal Server Error";
     // clang-format on
 }
 
@@ -563,7 +573,7 @@ void TestSoap::clientStopsAnEndlessAnswer()
     client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
     client.SetTimeout(20000);
     QVERIFY(client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>")).isEmpty());
-    QVERIFY2(client.LastError().contains(QLatin1String("larger than 1048576 bytes")),
+    QVERIFY2(client.LastError().contains(QStringLiteral("ist größer als 1048576 Bytes.")),
              qPrintable(client.LastError()));
     QCOMPARE(server.requests.load(), 1);
     // The client left at the bound, long before the server's own end.
@@ -589,7 +599,8 @@ void TestSoap::clientEndsWhenItsThreadIsEnded()
     thread->exit();
     QVERIFY(QTest::qWaitFor([&]() { return thread->isFinished(); }, 1000));
     QVERIFY(answer.isEmpty());
-    QVERIFY2(error.contains(QLatin1String("ended before an answer came")), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("wurde beendet, bevor eine Antwort kam.")),
+             qPrintable(error));
     QCOMPARE(server.requests, 1);
 }
 

@@ -14,6 +14,7 @@
 #include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/ccd/CCDFile.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
@@ -205,8 +206,8 @@ private slots:
     void initTestCase();
     void goldenFiles_data();
     void goldenFiles();
-    void fixedRecordsStayFixed_data();
-    void fixedRecordsStayFixed();
+    void fixedRecordsGrowOnlyByLongValues_data();
+    void fixedRecordsGrowOnlyByLongValues();
     void fixedField_data();
     void fixedField();
     void markersAreNoAmounts_data();
@@ -264,58 +265,86 @@ void TestTextExport::goldenFiles()
     QCOMPARE(bytes, file.readAll());
 }
 
-// Every record of the fixed-width layout is 255 bytes of the code page and
-// a line end, whatever its values hold.
-void TestTextExport::fixedRecordsStayFixed_data()
+// A record of the fixed-width layout is 255 bytes of the code page and a
+// line end while its values fit; a longer value stands whole and pushes the
+// rest of its record to the right, every other record keeps its length.
+void TestTextExport::fixedRecordsGrowOnlyByLongValues_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("length"); // of the records holding the value
     // clang-format off
-    QTest::newRow("demo basket as it is")        << "00" << ""        << "";
-    QTest::newRow("overlong job note")           << "00" << "note"    << QString(300, QLatin1Char('x'));
-    QTest::newRow("job note over two lines")     << "00" << "note"    << "erste Zeile\r\nzweite Zeile";
-    QTest::newRow("overlong part number")        << "00" << "part"    << QString(40, QLatin1Char('9'));
-    QTest::newRow("overlong VIN of a bad store") << "00" << "vin"     << "XVQ1F23A57M0123456789";
-    QTest::newRow("long lead type")              << "00" << "lead"    << "4401-ALT";
-    QTest::newRow("overlong labour text")        << "00" << "labour"  << QString(60, QChar(0x00D6));
-    QTest::newRow("double-byte code page")       << "08" << "labour"  << QString(30, QChar(0x65E5));
-    QTest::newRow("double-byte at a field end")  << "08" << "finding" << QStringLiteral("x") + QString(60, QChar(0x65E5));
+    QTest::newRow("demo basket as it is")         << "00" << ""        << ""                              << 255;
+    QTest::newRow("order number of 276")          << "00" << "order"   << QString(276, QLatin1Char('7')) << 277;
+    QTest::newRow("overlong job note")            << "00" << "note"    << QString(300, QLatin1Char('x')) << 301;
+    QTest::newRow("job note over two lines")      << "00" << "note"    << "erste Zeile\r\nzweite Zeile"    << 255;
+    QTest::newRow("overlong part number")         << "00" << "part"    << QString(40, QLatin1Char('9'))  << 260;
+    QTest::newRow("full VIN: ten more")           << "00" << "vin"     << "XVQ1F23A57M012345"             << 265;
+    QTest::newRow("short VIN: record of 255")     << "00" << "vin"     << "M012345"                       << 255;
+    QTest::newRow("no lead type: four less")      << "00" << "lead"    << ""                              << 251;
+    QTest::newRow("long lead type")               << "00" << "lead"    << "4401-ALT"                      << 259;
+    QTest::newRow("overlong labour text")         << "00" << "labour"  << QString(60, QChar(0x00D6))      << 275;
+    QTest::newRow("double-byte code page")        << "08" << "labour"  << QString(30, QChar(0x65E5))      << 275;
+    QTest::newRow("double-byte over a field end") << "08" << "finding" << QStringLiteral("x") + QString(60, QChar(0x65E5)) << 276;
     // clang-format on
 }
 
-void TestTextExport::fixedRecordsStayFixed()
+void TestTextExport::fixedRecordsGrowOnlyByLongValues()
 {
     QFETCH(QString, language);
     QFETCH(QString, field);
     QFETCH(QString, value);
+    QFETCH(int, length);
     CPrgSettings s = Settings(8);
+    // A vehicle known by its short VIN: every record of 255 to begin with.
+    s.FgstnrFull.clear();
     CTextExportHead head = Head();
     CWKList basket;
     FillDemoBasket(basket);
-    if (field == QLatin1String("note"))
+    QChar letter;
+    if (field == QLatin1String("order")) {
+        head.orderNumber = value;
+        letter = QLatin1Char('N');
+    } else if (field == QLatin1String("note")) {
         head.jobNote = value;
-    else if (field == QLatin1String("vin"))
-        s.FgstnrFull = value;
-    else if (field == QLatin1String("lead"))
+        letter = QLatin1Char('H');
+    } else if (field == QLatin1String("vin")) {
+        s.FgstnrFull = value.size() == 17 ? value : QString();
+        s.Fgstnr = value.right(7);
+        letter = QLatin1Char('F');
+    } else if (field == QLatin1String("lead")) {
         s.LeadTyp = value;
-    else if (field == QLatin1String("part"))
+        letter = QLatin1Char('F');
+    } else if (field == QLatin1String("part")) {
         basket.GetAt(0)->Paket->GetAt(2)->Number = value;
-    else if (field == QLatin1String("labour"))
+        letter = QLatin1Char('T');
+    } else if (field == QLatin1String("labour")) {
         basket.GetAt(1)->APos->AwText2 = value;
-    else if (field == QLatin1String("finding"))
+        letter = QLatin1Char('A');
+    } else if (field == QLatin1String("finding")) {
         basket.GetAt(4)->APos->BefundText = value;
+        letter = QLatin1Char('B');
+    }
     const CTextExport exporter(s, head, language);
     const CTextExport::Text t = exporter.Write(basket);
     bool ok = false;
     const QByteArray bytes = exporter.Encode(t.text, &ok);
     QVERIFY(ok);
+    const QByteArray whole =
+        CCDFile::ToCodePage(CTextExportLayout::OneLine(value), GetPrgCodePage(language), &ok);
     const QList<QByteArray> records = Records(bytes);
     QCOMPARE(records.size(), 42);
+    int holding = 0;
     for (const QByteArray &record : records) {
         QVERIFY2(record.endsWith('\r'), record.constData());
-        QCOMPARE(record.size(), FixedWidth::kRecord + 1);
+        // Of the changed letter only the records with the whole value grew.
+        const bool holds =
+            !letter.isNull() && record.startsWith(char(letter.unicode())) && record.contains(whole);
+        holding += holds ? 1 : 0;
+        QCOMPARE(record.size(), (holds ? length : FixedWidth::kRecord) + 1);
     }
+    QVERIFY(letter.isNull() || holding > 0 || value.contains(QLatin1Char('\n')));
 }
 
 void TestTextExport::fixedField_data()
@@ -326,13 +355,13 @@ void TestTextExport::fixedField_data()
     QTest::addColumn<QString>("expected");
     // clang-format off
     QTest::newRow("short value padded")          << "AB"       << 5 << 1252 << "AB   ";
-    QTest::newRow("long value cut")              << "ABCDEFG"  << 4 << 1252 << "ABCD";
+    QTest::newRow("long value written whole")    << "ABCDEFG"  << 4 << 1252 << "ABCDEFG";
     QTest::newRow("exact width")                 << "ABCD"     << 4 << 1252 << "ABCD";
     QTest::newRow("empty value all blanks")      << ""         << 3 << 1252 << "   ";
-    QTest::newRow("umlaut is one byte")          << "ÖÄÜß"     << 3 << 1252 << "ÖÄÜ";
+    QTest::newRow("umlaut is one byte")          << "ÖÄÜ"      << 4 << 1252 << "ÖÄÜ ";
     QTest::newRow("line break becomes a blank")  << "a\r\nb"   << 5 << 1252 << "a  b ";
-    QTest::newRow("double-byte takes two")       << "日本語"    << 5 << 932  << "日本 ";
-    QTest::newRow("double-byte never split")     << "x日本"     << 4 << 932  << "x日 ";
+    QTest::newRow("double-byte takes two")       << "日本"      << 5 << 932  << "日本 ";
+    QTest::newRow("double-byte over the width")  << "x日本"     << 4 << 932  << "x日本";
     QTest::newRow("ASCII in a double-byte page") << "AB"       << 3 << 932  << "AB ";
     // clang-format on
 }
@@ -354,21 +383,25 @@ void TestTextExport::markersAreNoAmounts_data()
     QTest::addColumn<double>("net");
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("vat");
+    QTest::addColumn<int>("present");    // the price-present flag
     QTest::addColumn<QString>("prices"); // the price lines, one a "|"
     // clang-format off
-    QTest::newRow("labour priced")              << 6 << 14 << 10.0 << 11.9 << 19.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
-    QTest::newRow("labour VAT 0 is written")    << 6 << 14 << 10.0 << 10.0 << 0.0  << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 10.00 EUR|Steuersatz: 0.00%";
-    QTest::newRow("labour VAT not set")         << 6 << 14 << 10.0 << 11.9 << -1.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR";
-    QTest::newRow("labour by time")             << 6 << 14 << -2.0 << -2.0 << 19.0 << "";
-    QTest::newRow("labour without price")       << 6 << 14 << -3.0 << 11.9 << 19.0 << "";
-    QTest::newRow("labour net not set")         << 6 << 14 << -1.0 << 11.9 << 19.0 << "";
-    QTest::newRow("head priced")                << 6 << 9  << 10.0 << 11.9 << 19.0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
-    QTest::newRow("head net not set")           << 6 << 9  << -1.0 << 11.9 << 19.0 << "";
-    QTest::newRow("head without price")         << 6 << 9  << 10.0 << -3.0 << 19.0 << "";
-    QTest::newRow("head by time")               << 6 << 9  << -2.0 << -2.0 << 19.0 << "";
-    QTest::newRow("tagged labour priced")       << 7 << 14 << 10.0 << 11.9 << 19.0 << "<P15>false</P15>|<P16>EUR</P16>|<P17>10.00</P17>|<P18>11.90</P18>|<P19>19.00</P19>";
-    QTest::newRow("tagged labour without")      << 7 << 14 << -3.0 << -3.0 << 19.0 << "";
-    QTest::newRow("tagged head without price")  << 7 << 9  << 10.0 << -3.0 << 19.0 << "";
+    QTest::newRow("labour priced")              << 6 << 14 << 10.0 << 11.9 << 19.0 << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
+    QTest::newRow("labour VAT 0 is written")    << 6 << 14 << 10.0 << 10.0 << 0.0  << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 10.00 EUR|Steuersatz: 0.00%";
+    QTest::newRow("labour VAT not set")         << 6 << 14 << 10.0 << 11.9 << -1.0 << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR";
+    QTest::newRow("labour by time")             << 6 << 14 << -2.0 << -2.0 << 19.0 << 1 << "";
+    QTest::newRow("labour without price")       << 6 << 14 << -3.0 << 11.9 << 19.0 << 1 << "";
+    QTest::newRow("labour net not set")         << 6 << 14 << -1.0 << 11.9 << 19.0 << 1 << "";
+    QTest::newRow("head priced")                << 6 << 9  << 10.0 << 11.9 << 19.0 << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
+    QTest::newRow("head net not set")           << 6 << 9  << -1.0 << 11.9 << 19.0 << 1 << "";
+    QTest::newRow("head without price")         << 6 << 9  << 10.0 << -3.0 << 19.0 << 1 << "";
+    QTest::newRow("head by time")               << 6 << 9  << -2.0 << -2.0 << 19.0 << 1 << "";
+    QTest::newRow("tagged labour priced")       << 7 << 14 << 10.0 << 11.9 << 19.0 << 1 << "<P15>false</P15>|<P16>EUR</P16>|<P17>10.00</P17>|<P18>11.90</P18>|<P19>19.00</P19>";
+    QTest::newRow("tagged labour without")      << 7 << 14 << -3.0 << -3.0 << 19.0 << 1 << "";
+    QTest::newRow("tagged head without price")  << 7 << 9  << 10.0 << -3.0 << 19.0 << 1 << "";
+    QTest::newRow("head without its flag")      << 6 << 9  << 10.0 << 11.9 << 19.0 << 0 << "";
+    QTest::newRow("tagged head without its flag") << 7 << 9 << 10.0 << 11.9 << 19.0 << 0 << "";
+    QTest::newRow("labour needs no flag")       << 6 << 14 << 10.0 << 11.9 << 19.0 << 0 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
     // clang-format on
 }
 
@@ -379,13 +412,17 @@ void TestTextExport::markersAreNoAmounts()
     QFETCH(double, net);
     QFETCH(double, gross);
     QFETCH(double, vat);
+    QFETCH(int, present);
     CWKList basket;
     if (type == POS_BASKET_LABOUR) {
-        SetPrice(AddSingle(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"))->Preise1, net,
-                 gross, vat);
+        CPriceSet &set = AddSingle(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"))->Preise1;
+        SetPrice(set, net, gross, vat);
+        set.Complete = present;
     } else {
         auto paket = SmallPackage(type, QStringLiteral("1110010"));
-        SetPrice(paket->GetKopf()->Preise1, net, gross, vat);
+        CPriceSet &set = paket->GetKopf()->Preise1;
+        SetPrice(set, net, gross, vat);
+        set.Complete = present;
         basket.Add(CWKListItem(WK_SRP, std::move(paket)), 1);
     }
     const QString text = CTextExport(Settings(format), Head()).Write(basket).text;
@@ -477,7 +514,7 @@ void TestTextExport::fileRoad_data()
     QTest::newRow("writes the VIN's file")        << kVin                      << "send"    << false << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
     QTest::newRow("replaces an older file")       << kVin                      << "send"    << true  << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
     QTest::newRow("short VIN names the file")     << ""                        << "send"    << false << 1 << "send/M012345.YAQ"           << "";
-    QTest::newRow("send folder missing")          << kVin                      << "missing" << false << 0 << ""                           << "missing/XVQ1F23A57M012345.YAQ";
+    QTest::newRow("send folder missing")          << kVin                      << "missing" << false << 0 << ""                           << "Die Datei kann nicht angelegt werden (";
     QTest::newRow("no send folder set")           << kVin                      << "-"       << false << 0 << ""                           << "Für die Exportdatei ist kein Ordner eingestellt.";
     QTest::newRow("VIN climbing out of the folder") << "../../XVQ1F23A57M0123" << "send"    << false << 0 << ""                           << "../../XVQ1F23A57M0123";
     QTest::newRow("VIN with a separator")         << "XVQ1F23/57M012345"       << "send"    << false << 0 << ""                           << "XVQ1F23/57M012345";
@@ -563,7 +600,7 @@ void TestTextExport::transferReportsTheRoad_data()
     const QString failed = OrmelText(4070);
     const QString keptCampaign = OrmelTextArgs(7071, {QStringLiteral("7770010")});
     const QString keptBoth = OrmelTextArgs(7071, {QStringLiteral("5550010, 7770010")});
-    const QString road = QStringLiteral("(via Datei: System(default))");
+    const QString road = QStringLiteral("(via Datei: System(Standard))");
     // clang-format off
     QTest::newRow("file written")                  << 3 << "send"    << 0 << QStringList{sent, road, keptCampaign}                  << 1;
     QTest::newRow("file written, one skipped")     << 3 << "send"    << 1 << QStringList{sent, road, keptBoth}                      << 2;

@@ -4,6 +4,7 @@
 #include "common/EasyPrintRecord.h"
 #include "common/Layout.h"
 #include "platform/AppPaths.h"
+#include "platform/FileErrorText.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 
@@ -70,6 +71,8 @@ constexpr int kPageNumberGapMm = 3;
 constexpr int kPdfResolution = 1200;
 // "The PDF file <path> was written but cannot be shown: <reason>".
 constexpr int kPdfNotShownText = 7097;
+// The PDF writer failed without a file error.
+constexpr int kTextNoPdfPages = 7168;
 // The shell's answer when no program opens PDF files.
 constexpr int kNoViewerError = 31;
 
@@ -517,7 +520,7 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
     // Written beside the target and put in its place only when complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        ShowPdfError(path, file.errorString());
+        ShowPdfError(path, FileErrorText(file));
         return false;
     }
     bool ok = true;
@@ -549,15 +552,14 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
             ok = false;
     }
     if (!ok || file.error() != QFileDevice::NoError) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("The PDF pages could not be written.");
+        const QString reason =
+            file.error() != QFileDevice::NoError ? FileErrorText(file) : OrmelText(kTextNoPdfPages);
         file.cancelWriting();
         ShowPdfError(path, reason);
         return false;
     }
     if (!file.commit()) {
-        ShowPdfError(path, file.errorString());
+        ShowPdfError(path, FileErrorText(file));
         return false;
     }
 

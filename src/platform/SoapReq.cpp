@@ -2,6 +2,7 @@
 
 #include "platform/HttpPost.h"
 #include "platform/HttpRequestParser.h"
+#include "platform/OrmelText.h"
 #include "platform/XmlLimits.h"
 
 #include <QDir>
@@ -33,6 +34,33 @@ bool IsSoapFault(const QByteArray &contentType, const QByteArray &body)
         }
     }
     return false;
+}
+
+// The reasons a request failed, texts of the program's language with the
+// technical details (address, status, sizes) filled in.
+enum
+{
+    kTextPacked = 7150,      // peer, coding
+    kTextHttpStatus = 7151,  // peer, status line
+    kTextEmpty = 7152,       // peer
+    kTextNoUrl = 7153,       // the URL
+    kTextTimeout = 7154,     // peer, seconds
+    kTextRefused = 7155,     // peer
+    kTextNetwork = 7156,     // peer, the system's reason
+    kTextInterrupted = 7157, // peer
+    kTextTooLarge = 7158,    // peer, bytes
+    kTextBrokenOff = 7159,   // peer
+    kTextClosed = 7160,      // peer
+    kTextNoHttp = 7161,      // peer
+};
+
+// Without the text table the details stand alone.
+QString Reason(int id, const QStringList &details)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < details.size(); ++i)
+        marks << QStringLiteral("%s");
+    return OrmelTextArgs(id, details, marks.join(QLatin1Char(' ')));
 }
 
 QString Authority(const QUrl &url)
@@ -68,25 +96,24 @@ QString CSoapReq::AnswerText(const HttpResponseParser &answer, const QString &pe
     if (!coding.isEmpty() && coding != "identity") {
         // The request asks for no packing; the text of a packed answer
         // would be unreadable.
-        *error = QStringLiteral("%1 sent its answer packed (%2), which was not asked for.")
-                     .arg(peer, QString::fromLatin1(coding));
+        *error = Reason(kTextPacked, {peer, QString::fromLatin1(coding)});
         return QString();
     }
     if (status == 500 && IsSoapFault(contentType, answer.body())) {
         // A SOAP peer reports a failed call as a Fault with status 500: its
         // fault string is the answer the caller shows.
     } else if (status < 200 || status > 299) {
-        *error = QStringLiteral("HTTP %1 %2 from %3.")
-                     .arg(status)
-                     .arg(QString::fromLatin1(answer.reason()), peer)
-                     .replace(QStringLiteral("  "), QStringLiteral(" "));
+        *error = Reason(kTextHttpStatus, {peer, QStringLiteral("HTTP %1 %2")
+                                                    .arg(status)
+                                                    .arg(QString::fromLatin1(answer.reason()))
+                                                    .trimmed()});
         return QString();
     }
     const QString text = HttpBodyText(contentType, answer.body());
     if (text.isEmpty()) {
         // Also a body of nothing but a byte-order mark: an empty text reads
         // as "no answer" to the caller, so it needs its reason.
-        *error = QStringLiteral("%1 sent an empty answer.").arg(peer);
+        *error = Reason(kTextEmpty, {peer});
         return QString();
     }
     error->clear();
@@ -104,7 +131,7 @@ QString CSoapReq::Request(const QString &action, const QString &body)
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() ||
         (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-        m_lastError = QStringLiteral("\"%1\" is not an http or https URL.").arg(m_strURL);
+        m_lastError = Reason(kTextNoUrl, {m_strURL});
         Log(QStringLiteral("SoapResponse.xml"), QByteArray());
         return QString();
     }
@@ -126,35 +153,27 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         m_lastStatus = answer.status();
         return AnswerText(answer, peer, &m_lastError);
     case HttpPost::Outcome::TimedOut:
-        m_lastError =
-            QStringLiteral("No answer from %1 within %2 s.").arg(peer).arg(m_timeoutMs / 1000.0);
+        m_lastError = Reason(kTextTimeout, {peer, QString::number(m_timeoutMs / 1000.0)});
         break;
     case HttpPost::Outcome::Refused:
-        m_lastError = QStringLiteral("%1 refused the connection.").arg(peer);
+        m_lastError = Reason(kTextRefused, {peer});
         break;
     case HttpPost::Outcome::NetworkError:
-        m_lastError = post.errorString();
+        m_lastError = Reason(kTextNetwork, {peer, post.errorString()});
         break;
     case HttpPost::Outcome::Interrupted:
-        m_lastError =
-            QStringLiteral("The exchange with %1 was ended before an answer came.").arg(peer);
+        m_lastError = Reason(kTextInterrupted, {peer});
         break;
     case HttpPost::Outcome::Unreadable:
         switch (answer.error()) {
         case HttpResponseParser::Error::TooLarge:
-            m_lastError = QStringLiteral("The answer of %1 is larger than %2 bytes.")
-                              .arg(peer)
-                              .arg(kMaxAnswerBytes);
+            m_lastError = Reason(kTextTooLarge, {peer, QString::number(kMaxAnswerBytes)});
             break;
         case HttpResponseParser::Error::BrokenOff:
-            m_lastError = answer.started()
-                              ? QStringLiteral("The answer of %1 broke off.").arg(peer)
-                              : QStringLiteral("%1 closed the connection without answering; "
-                                               "the request was not sent again.")
-                                    .arg(peer);
+            m_lastError = Reason(answer.started() ? kTextBrokenOff : kTextClosed, {peer});
             break;
         default:
-            m_lastError = QStringLiteral("%1 sent no readable HTTP answer.").arg(peer);
+            m_lastError = Reason(kTextNoHttp, {peer});
             break;
         }
         break;

@@ -36,6 +36,8 @@ enum
     kTextKept = 7071,
     kTextRoadMissing = 7073,
     kTextQvlFailed = 4085,
+    kTextSystemDefault = 7162, // the system format's two flavours
+    kTextSystemItaly = 7163,
 };
 
 const QString kUnknownVin = QStringLiteral("UnknownVIN");
@@ -169,9 +171,9 @@ QString CBasketTransfer::Road() const
     case 6:
         return road + QStringLiteral(": ") + OrmelText(kTextTextFormat);
     case 7:
-        return road + QStringLiteral(": ") + OrmelText(kTextSystem) + QStringLiteral("(default)");
+        return road + QStringLiteral(": ") + OrmelText(kTextSystem) + OrmelText(kTextSystemDefault);
     case 8:
-        return road + QStringLiteral(": ") + OrmelText(kTextSystem) + QStringLiteral("(Italy)");
+        return road + QStringLiteral(": ") + OrmelText(kTextSystem) + OrmelText(kTextSystemItaly);
     default:
         return road;
     }

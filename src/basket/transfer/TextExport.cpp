@@ -4,6 +4,7 @@
 #include "basket/transfer/TextExportLayouts.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "platform/FileErrorText.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CCDFile.h"
 #include "settings/PrgSettings.h"
@@ -165,12 +166,12 @@ bool CTextExport::WriteFile(const QByteArray &bytes, QString *failure) const
         // the old one only when it is complete.
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
-            reason = file.errorString();
+            reason = FileErrorText(file);
         } else if (file.write(bytes) != bytes.size()) {
-            reason = file.errorString();
+            reason = FileErrorText(file);
             file.cancelWriting();
         } else if (!file.commit()) {
-            reason = file.errorString();
+            reason = FileErrorText(file);
         } else {
             return true;
         }
