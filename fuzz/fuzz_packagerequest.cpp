@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const qsizetype split = bytes.indexOf('\0');
     CPrgSettings settings;
-    settings.Fgstnr = QString::fromUtf8(split < 0 ? bytes : bytes.left(split));
+    const QString vin = QString::fromUtf8(split < 0 ? bytes : bytes.left(split));
     const QString numbers = split < 0 ? QString() : QString::fromUtf8(bytes.mid(split + 1));
 
-    CPaketAnfrage request(&settings, nullptr, nullptr, {}, numbers);
+    CPaketAnfrage request(&settings, vin, nullptr, nullptr, {}, numbers);
     const QString answer = request.BuildAnswer();
     if (answer.startsWith(QLatin1String("ERROR"))) {
         Check(request.ResultCode() != CPaketAnfrage::kDone);
