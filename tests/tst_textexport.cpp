@@ -1,9 +1,9 @@
 // The text export of the basket for dealer systems that read a file or the
 // clipboard: the three layouts of a demo basket compared byte for byte with
 // their golden files in the code page of the language, fixed-width records
-// that stay 255 bytes whatever the values, price markers that never become
-// amounts, entries the export leaves out (and keeps in the basket), and the
-// two destinations with their failures.
+// of 255 bytes that a longer value lengthens without being cut, price
+// markers that never become amounts, entries the export leaves out (and
+// keeps in the basket), and the two destinations with their failures.
 //
 // The golden files are written anew only when YAQ_REGENERATE_GOLDEN=1 is set.
 
