@@ -1,9 +1,10 @@
 // The basket's print-outs: the small rules (number groups, price cells, print
-// fonts) as tables, and the offer and the information sheet of a demo basket
-// written to PDF and read back with pdftotext: letterhead, vehicle block,
-// every article, the sums, the typed date, page numbers "n/m" of long
-// baskets and long remarks; where the columns end and where the pages break,
-// read back from the PDF's word boxes.
+// fonts, the print dialog's telephone and the texts it hands on) as tables,
+// and the offer and the information sheet of a demo basket written to PDF
+// and read back with pdftotext: letterhead, vehicle block, every article,
+// the sums, the typed date, page numbers "n/m" of long baskets and long
+// remarks; where the columns end and where the pages break, read back from
+// the PDF's word boxes.
 
 #include "basket/model/WKList.h"
 #include "basket/print/BasketPrintFormat.h"

@@ -1,6 +1,6 @@
 // The basket page: the question after a vehicle change, moving entries with
-// the selection following them, a row for every entry kind, and the order
-// data after a transfer.
+// the selection following them, a row for every entry kind and its price
+// lines, and the order data after a transfer.
 
 #include "basket/WkDlg.h"
 #include "basket/WkRowPainter.h"
