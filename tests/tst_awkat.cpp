@@ -213,6 +213,14 @@ QStringList Fixture(const QString &name)
         return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
                QStringList{QStringLiteral("UPDATE catalogue_line SET column_flags = '-NN-'"
                                           " WHERE position_number = '0000310'")};
+    // The leading position is not valued in the vehicle's column; the one
+    // that follows it is.
+    if (name == QLatin1String("leading position not for the vehicle"))
+        return ArvoPositions(QStringLiteral("00"),
+                             {"0010 0000300", "0020 0000310 Z 0000300", "0030 0000320"},
+                             QStringLiteral("Allgemein")) +
+               QStringList{QStringLiteral("UPDATE catalogue_line SET column_flags = '-NN-'"
+                                          " WHERE position_number = '0000300'")};
     if (name == QLatin1String("naming each other"))
         return ArvoPositions(QStringLiteral("00"), two, QStringLiteral("Allgemein")) +
                Infos(QStringLiteral("00"), {"0000300 0000310 -", "0000310 - 0000300"});
@@ -396,6 +404,7 @@ void TestAwKat::walkShowsWhatTheVehicleHas_data()
     QTest::newRow("catalogue without vehicle")    << "none"  << "" << QStringList{"64"}               << 2 << "11 12 13" << "";
     QTest::newRow("third level valued itself")    << "Arvo"  << "third level valued itself" << QStringList{"11", "10"} << 3 << "1110 1110030 1120" << "";
     QTest::newRow("line not marked in the vehicle's column") << "Arvo" << "line not marked for the vehicle" << QStringList{"00"} << 4 << "0000300" << "";
+    QTest::newRow("a following position goes with its leading one") << "Arvo" << "leading position not for the vehicle" << QStringList{"00"} << 4 << "0000320" << "";
     QTest::newRow("250 drops the 249 before it, with its following row") << "Arvo" << "249 before 250" << QStringList{"00"} << 4 << "0000250 0000251" << "";
     QTest::newRow("250 drops the 249 after it, with its following row")  << "Arvo" << "250 before 249" << QStringList{"00"} << 4 << "0000250 0000251 0000260" << "";
     QTest::newRow("without a VIN both 249 and 250")                      << "Arvo, no VIN" << "249 before 250" << QStringList{"00"} << 4 << "0000249 0000248 0000250 0000251" << "";

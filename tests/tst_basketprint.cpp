@@ -1,9 +1,10 @@
 // The basket's print-outs: the small rules (number groups, price cells, print
-// fonts) as tables, and the offer and the information sheet of a demo basket
-// written to PDF and read back with pdftotext: letterhead, vehicle block,
-// every article, the sums, the typed date, page numbers "n/m" of long
-// baskets and long remarks; where the columns end and where the pages break,
-// read back from the PDF's word boxes.
+// fonts, the print dialog's telephone and the texts it hands on) as tables,
+// and the offer and the information sheet of a demo basket written to PDF
+// and read back with pdftotext: letterhead, vehicle block, every article,
+// the sums, the typed date, page numbers "n/m" of long baskets and long
+// remarks; where the columns end and where the pages break, read back from
+// the PDF's word boxes.
 
 #include "basket/model/WKList.h"
 #include "basket/print/BasketPrintFormat.h"
@@ -274,6 +275,8 @@ private slots:
     void numberGroups();
     void priceCells_data();
     void priceCells();
+    void unitPriceCells_data();
+    void unitPriceCells();
     void printFonts_data();
     void printFonts();
 
@@ -288,6 +291,10 @@ private slots:
     void printDialogShowsTheForm();
     void printDefaultsAreStored_data();
     void printDefaultsAreStored();
+    void offeredContact_data();
+    void offeredContact();
+    void printFieldsOnPrint_data();
+    void printFieldsOnPrint();
 
 private:
     // Writes the print-out as PDF (A4, 10 mm margins); its path.
@@ -390,6 +397,37 @@ void TestBasketPrint::priceCells()
     QFETCH(double, price);
     QFETCH(QString, cell);
     QCOMPARE(PriceCellText(price), cell);
+}
+
+void TestBasketPrint::unitPriceCells_data()
+{
+    QTest::addColumn<double>("unitNet");
+    QTest::addColumn<double>("unitGross");
+    QTest::addColumn<double>("vat");
+    QTest::addColumn<int>("inclusive");
+    QTest::addColumn<QString>("cell");
+    // clang-format off
+    QTest::newRow("list net unit price")          << 10.0 << 11.9 << 19.0 << 0 << "10.00";
+    QTest::newRow("net of the gross at 19 %")     << -1.0 << 11.9 << 19.0 << 0 << "10.00";
+    QTest::newRow("VAT rate 0: the gross is net") << -1.0 << 11.9 << 0.0  << 0 << "11.90";
+    QTest::newRow("no VAT rate: no unit price")   << -1.0 << 11.9 << -1.0 << 0 << "";
+    QTest::newRow("inclusive price: none")        << 10.0 << 11.9 << 19.0 << 1 << "";
+    // clang-format on
+}
+
+void TestBasketPrint::unitPriceCells()
+{
+    QFETCH(double, unitNet);
+    QFETCH(double, unitGross);
+    QFETCH(double, vat);
+    QFETCH(int, inclusive);
+    QFETCH(QString, cell);
+    CPosition pos;
+    pos.Preise1.UnitNet = unitNet;
+    pos.Preise1.UnitGross = unitGross;
+    pos.Preise1.Vat = vat;
+    pos.Preise1.FlatPrice = inclusive;
+    QCOMPARE(UnitPriceCellText(pos), cell);
 }
 
 void TestBasketPrint::printFonts_data()
@@ -758,6 +796,7 @@ void TestBasketPrint::printDialogShowsTheForm()
     settings.Nummer = QStringLiteral("Angebotsnummer");
     settings.Brutto = QStringLiteral("Preis brutto in");
     settings.AGB = QStringLiteral("Zeile 1\nZeile 2");
+    settings.Tel1 = QStringLiteral("089 7");
     SetPrintText(settings, BPT_OFFER_NUMBER, QStringLiteral("A-4711"));
     CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
     QList<int> help;
@@ -776,6 +815,12 @@ void TestBasketPrint::printDialogShowsTheForm()
     QCOMPARE(shown("headPrice"), OrmelText(3127));
     QCOMPARE(shown("bruttoCaption"), settings.Brutto);
     QCOMPARE(shown("signature"), OrmelText(6036));
+    QCOMPARE(shown("tel"), settings.Tel1);
+    // The validity keeps its points and loses a comma as it is typed.
+    dialog.findChild<QLineEdit *>(QStringLiteral("validUntil"))
+        ->setText(QStringLiteral("31,01.2031"));
+    QCOMPARE(GetPrintText(settings, BPT_VALID_UNTIL), QStringLiteral("3101.2031"));
+    QCOMPARE(shown("validUntil"), QStringLiteral("3101.2031"));
     QCOMPARE(dialog.findChild<QPlainTextEdit *>(QStringLiteral("terms"))->toPlainText(),
              QStringLiteral("Zeile 1\nZeile 2"));
     for (const char *name : {"offerNumber", "remark", "pdf"})
@@ -808,6 +853,12 @@ void TestBasketPrint::printDialogShowsTheForm()
         ->click();
     QCOMPARE(shown("infoCaption"), OrmelText(infoCaption == 6032 ? 3071 : 6032));
     QCOMPARE(settings.nBasketPrintForm, form == BPF_STANDARD ? 1 : 0);
+
+    // "Drucken" hands on the typed texts without their trailing blanks.
+    dialog.findChild<QLineEdit *>(QStringLiteral("customer1"))->setText(QStringLiteral("Erika  "));
+    dialog.findChild<QPushButton *>(QStringLiteral("print"))->click();
+    QCOMPARE(dialog.result(), int(WKDRUCK_PRINT));
+    QCOMPARE(GetPrintText(settings, BPT_CUSTOMER1), QStringLiteral("Erika"));
 }
 
 void TestBasketPrint::printDefaultsAreStored_data()
@@ -849,6 +900,75 @@ void TestBasketPrint::printDefaultsAreStored()
     const QString file = readTextFile(settings.TraderIniPath(settings.DealerDataStorage));
     QCOMPARE(file.contains(QStringLiteral("AGB=Zeile 1\\nZeile 2")), stored);
     QCOMPARE(file.contains(QStringLiteral("Firma=Neues Autohaus")), stored);
+
+    // Confirmed in the print dialog: the dealer file read again, the
+    // standard form chosen with its brand heading.
+    settings.Firma = QStringLiteral("Altes Autohaus");
+    settings.Marke = QStringLiteral("LU");
+    settings.nBasketPrintForm = BPF_INFO_SHEET;
+    TakePrintDefaults(settings);
+    if (stored)
+        QCOMPARE(settings.Firma, firma);
+    QCOMPARE(settings.nBasketPrintForm, int(BPF_STANDARD));
+    QCOMPARE(GetPrintText(settings, BPT_BRAND), QStringLiteral("LUMO Service"));
+}
+
+void TestBasketPrint::offeredContact_data()
+{
+    // The profile's telephone and fax, the dealer file's -> what the print
+    // dialog offers.
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("dealer");
+    QTest::addColumn<QString>("offered");
+    // clang-format off
+    QTest::newRow("the adviser's own")            << "089 1|089 2" << "089 7|089 8" << "089 1|089 2";
+    QTest::newRow("none of his own: the dealer's") << "|"          << "089 7|089 8" << "089 7|089 8";
+    // clang-format on
+}
+
+void TestBasketPrint::offeredContact()
+{
+    QFETCH(QString, profile);
+    QFETCH(QString, dealer);
+    QFETCH(QString, offered);
+    CPrgSettings s;
+    s.Tel = profile.section(QLatin1Char('|'), 0, 0);
+    s.Fax = profile.section(QLatin1Char('|'), 1, 1);
+    s.Tel1 = dealer.section(QLatin1Char('|'), 0, 0);
+    s.TraderFax = dealer.section(QLatin1Char('|'), 1, 1);
+    QCOMPARE(OfferedTel(s) + QLatin1Char('|') + OfferedFax(s), offered);
+}
+
+void TestBasketPrint::printFieldsOnPrint_data()
+{
+    // Every typed text as typed -> as printed; telephone and fax go into
+    // the profile as typed, the brand heading and the remark stay.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("printed");
+    // clang-format off
+    QTest::newRow("trailing blanks dropped") << "A 1 \t " << "A 1";
+    QTest::newRow("leading blanks kept")     << "  A 1"  << "  A 1";
+    // clang-format on
+}
+
+void TestBasketPrint::printFieldsOnPrint()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, printed);
+    CPrgSettings s;
+    for (int index = 0; index < BPT_COUNT; ++index)
+        SetPrintText(s, index, typed);
+    s.AGB = typed;
+    FinishPrintFields(s, typed, typed, typed);
+    for (int index = 0; index < BPT_COUNT; ++index) {
+        const bool kept = index == BPT_BRAND || index == BPT_REMARK;
+        QVERIFY2(GetPrintText(s, index) == (kept ? typed : printed),
+                 qPrintable(QString::number(index)));
+    }
+    QCOMPARE(s.AGB, printed);
+    QCOMPARE(s.User, printed);
+    QCOMPARE(s.Tel, typed);
+    QCOMPARE(s.Fax, typed);
 }
 
 YAQ_TEST_MAIN(TestBasketPrint)

@@ -237,12 +237,15 @@ void TestCampaigns::validity_data()
     // clang-format off
     QTest::newRow("no vehicle rules")                   << "09.03.2015" << "20160601" << "-"                 << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("today on the campaign end")          << "09.03.2015" << "20161231" << "-"                 << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
+    QTest::newRow("today on the campaign begin")        << "09.03.2015" << "20160101" << "-"                 << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("today after the campaign end")       << "09.03.2015" << "20170101" << "-"                 << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("campaign before it begins")          << "09.03.2015" << "20151231" << "-"                 << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("no campaign end")                    << "09.03.2015" << "20160601" << "-"                 << "-"      << "20150101-20151231" << "20160101-"         << "invalid";
     QTest::newRow("model built after the period")       << "09.03.2015" << "20160601" << "-"                 << "-"      << "20140101-20141231" << "20160101-20161231" << "invalid";
     QTest::newRow("model built before the period")      << "09.03.2015" << "20160601" << "-"                 << "-"      << "20150401-20151231" << "20160101-20161231" << "invalid";
+    QTest::newRow("model built in the period's first month") << "09.03.2015" << "20160601" << "-"            << "-"      << "20150301-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("first registration in the period")   << "09.03.2015" << "20160601" << "20150101-20150309" << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
+    QTest::newRow("first registration on its begin")    << "09.03.2015" << "20160601" << "20150309-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("first registration before it")       << "09.03.2015" << "20160601" << "20150310-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("a year alone is no period bound")    << "09.03.2015" << "20160601" << "2016-"             << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("short date: period cannot hold")     << "9.3.2015"   << "20160601" << "20150101-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
@@ -297,16 +300,19 @@ void TestCampaigns::importChecks_data()
     QTest::addColumn<QString>("priceType");
     QTest::addColumn<QString>("defs"); // package, labour, parts, oil ("-" empty)
     QTest::addColumn<QString>("campaignEnd");
+    QTest::addColumn<QString>("vehicleRules"); // first-registration period and age ("-" empty)
     QTest::addColumn<QString>("faults");
     QTest::addColumn<QString>("offered"); // the definitions kept, or "none"
     // clang-format off
-    QTest::newRow("fixed price")                         << "L"  << "0199 - - -"   << "20991231" << ""     << "0199 - - -";
-    QTest::newRow("fixed price without price")          << "L"  << "- - - -"      << "20991231" << "4100" << "- - - -";
-    QTest::newRow("rebate with item rebates: emptied")   << "R"  << "10 5 - -"     << "20991231" << "4101" << "10 - - -";
-    QTest::newRow("item prices with a labour rebate")    << "CL" << "99 5 - -"     << "20991231" << "4101" << "99 - - -";
-    QTest::newRow("item rebates: package price dropped") << "CR" << "99 5 10 15"   << "20991231" << ""     << "- 5 10 15";
-    QTest::newRow("item rebates without the oil one")    << "CR" << "- 5 10 -"     << "20991231" << "4102" << "- 5 10 -";
-    QTest::newRow("expired: told, not offered")          << "L"  << "- - - -"      << "20000101" << "4100" << "none";
+    QTest::newRow("fixed price")                         << "L"  << "0199 - - -"   << "20991231" << "- - - -"           << ""     << "0199 - - -";
+    QTest::newRow("fixed price without price")          << "L"  << "- - - -"      << "20991231" << "- - - -"           << "4100" << "- - - -";
+    QTest::newRow("rebate with item rebates: emptied")   << "R"  << "10 5 - -"     << "20991231" << "- - - -"           << "4101" << "10 - - -";
+    QTest::newRow("item prices with a labour rebate")    << "CL" << "99 5 - -"     << "20991231" << "- - - -"           << "4101" << "99 - - -";
+    QTest::newRow("item rebates: package price dropped") << "CR" << "99 5 10 15"   << "20991231" << "- - - -"           << ""     << "- 5 10 15";
+    QTest::newRow("item rebates without the oil one")    << "CR" << "- 5 10 -"     << "20991231" << "- - - -"           << "4102" << "- 5 10 -";
+    QTest::newRow("item rebates without the labour one") << "CR" << "- - 10 15"    << "20991231" << "- - - -"           << "4102" << "- - 10 15";
+    QTest::newRow("expired: told, not offered")          << "L"  << "- - - -"      << "20000101" << "- - - -"           << "4100" << "none";
+    QTest::newRow("period and age: told, age ignored")   << "L"  << "0199 - - -"   << "20991231" << "20150101 20151231 48 -" << "4103" << "0199 - - -";
     // clang-format on
 }
 
@@ -315,22 +321,25 @@ void TestCampaigns::importChecks()
     QFETCH(QString, priceType);
     QFETCH(QString, defs);
     QFETCH(QString, campaignEnd);
+    QFETCH(QString, vehicleRules);
     QFETCH(QString, faults);
     QFETCH(QString, offered);
 
     QTemporaryDir dir;
     const QString folder = dir.path();
     QStringList d = defs.split(QLatin1Char(' '));
-    for (QString &v : d)
-        v = v == QLatin1String("-") ? QString() : v;
+    QStringList r = vehicleRules.split(QLatin1Char(' '));
+    for (QStringList *fields : {&d, &r})
+        for (QString &v : *fields)
+            v = v == QLatin1String("-") ? QString() : v;
     WriteFile(folder, QStringLiteral("CMPN_PCKG_SUBS.dat"), kSubsFields,
               {{"N", "D", "K1", "P1", "S1", "7A01", "20150101", "20151231", d[0], d[1], d[2], d[3]},
                {"N", "D", "K2", "P1", "S1", "7B01", "20150101", "20151231", "", "", "", ""},
                {"N", "D", "K9", "P1", "S1", "7A01", "20150101", "20151231", "1", "", "", ""}});
-    WriteFile(
-        folder, QStringLiteral("CMPN.dat"), kCmpnFields,
-        {{"N", "D", "K1", "20160101", campaignEnd, "", "", "", "", "a", priceType, "b", "EUR"},
-         {"N", "D", "K2", "20160101", "20991231", "", "", "", "", "a", "L", "b", "EUR"}});
+    WriteFile(folder, QStringLiteral("CMPN.dat"), kCmpnFields,
+              {{"N", "D", "K1", "20160101", campaignEnd, r[0], r[1], r[2], r[3], "a", priceType,
+                "b", "EUR"},
+               {"N", "D", "K2", "20160101", "20991231", "", "", "", "", "a", "L", "b", "EUR"}});
     WriteFile(folder, QStringLiteral("CMPN_TXT.dat"), {"NSCID", "DLRID", "CMPN_NO", "CMPN_NAME"},
               {});
     WriteFile(folder, QStringLiteral("CMPN_PCKG.dat"),
@@ -408,7 +417,7 @@ void TestCampaigns::campaignRows()
 
 void TestCampaigns::loadChecks_data()
 {
-    QTest::addColumn<QString>("line"); // "work" or "part"
+    QTest::addColumn<QString>("line"); // "work", "part" or "sub" (an optional sub-package)
     QTest::addColumn<QString>("priceType");
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("usage");
@@ -427,6 +436,9 @@ void TestCampaigns::loadChecks_data()
     QTest::newRow("part: rebate with an item price")    << "part" << "R"  << "3.00"  << "S" << "1" << "1" << "4097" << 1;
     QTest::newRow("part: optional chosen: unchosen")    << "part" << "L"  << ""      << "O" << "1" << "0" << "4098" << 0;
     QTest::newRow("unknown price type checks nothing")  << "part" << "X"  << "3.00"  << "S" << "0" << "0" << ""     << 0;
+    QTest::newRow("sub-package chosen: told")           << "sub"  << "R"  << ""      << ""  << "1" << "1" << "4131" << 1;
+    QTest::newRow("sub-package selectable: told")       << "sub"  << "R"  << ""      << ""  << "0" << "0" << "4131" << 0;
+    QTest::newRow("sub-package fixed, not chosen")      << "sub"  << "R"  << ""      << ""  << "0" << "1" << ""     << 0;
     // clang-format on
 }
 
@@ -444,13 +456,17 @@ void TestCampaigns::loadChecks()
     QTemporaryDir dir;
     const QString ref = QStringLiteral("11110010");
     const bool work = line == QLatin1String("work");
+    const bool sub = line == QLatin1String("sub");
     WriteFile(
         dir.path(), QStringLiteral("CMPN_PCKG_SUBS_FR.dat"), kFrFields,
         {work ? FrRecord(ref, "0010", "1110010", price, usage, stat, operability) : QStringList()});
     WriteFile(dir.path(), QStringLiteral("CMPN_PCKG_SUBS_PART.dat"), kPartFields,
-              {!work ? PartRecord(ref, "9X0000001", "p", price, usage, stat, operability)
-                     : QStringList()});
-    WriteFile(dir.path(), QStringLiteral("CMPN_PCKG_SUBS_PCKG.dat"), kPckgFields, {});
+              {!work && !sub ? PartRecord(ref, "9X0000001", "p", price, usage, stat, operability)
+                             : QStringList()});
+    WriteFile(
+        dir.path(), QStringLiteral("CMPN_PCKG_SUBS_PCKG.dat"), kPckgFields,
+        {sub ? QStringList{"N", "K1", "P1", "S1", ref, "01", "11120010", "", "", stat, operability}
+             : QStringList()});
 
     CCampaignLoadInput input;
     input.folder = dir.path();
@@ -461,11 +477,15 @@ void TestCampaigns::loadChecks()
     paket.AddPosition(std::make_unique<CPosition>(head));
     QVERIFY(CCampaignLoader(input, &notices).Load(paket, *paket.GetKopf()));
     QCOMPARE(FaultIds(notices.texts), faults);
-    const CPosition *loaded = paket.FindPosition(
-        work ? POS_WORK : POS_PART, work ? QStringLiteral("1110010") : QStringLiteral("9X0000001"),
-        QString());
+    const CPosition *loaded =
+        sub ? paket.FindPosition(POS_SUBPACKAGE, QStringLiteral("1120010"), QString())
+            : paket.FindPosition(work ? POS_WORK : POS_PART,
+                                 work ? QStringLiteral("1110010") : QStringLiteral("9X0000001"),
+                                 QString());
     QVERIFY(loaded);
     QCOMPARE(loaded->Selected, selected);
+    if (sub)
+        return;
     QCOMPARE(loaded->CampaignUsage(), usage);
     QCOMPARE(loaded->CampaignStatus(), operability);
 }

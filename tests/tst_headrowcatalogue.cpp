@@ -546,6 +546,7 @@ void TestHeadRowCatalogue::vinLookup_data()
         add("special short vin")                           << local << kVinBento           << found    << "7B01" << "2201" << "B20";
         add("special short vin only in an ordinary range") << local << "XVQ2G45B680A12345" << notFound << ""     << ""     << "";
         add("vehicle of blocked brand")                    << local << kVinTremik          << notFound << ""     << ""     << "";
+        add("on the end of a range")                       << local << "XVQ1F23A57M099999" << found    << "7A01" << "1101" << "F40";
         add("beyond the last range")                       << local << "XVQ1F23A57M212345" << notFound << ""     << ""     << "";
         add("unknown type part")                           << local << "XVQ1Z99A57M012345" << notFound << ""     << ""     << "";
         // clang-format on

@@ -145,10 +145,14 @@ private:
     QStringList m_not;
 };
 
-CPackageLoadVehicle Vehicle(const QString &name)
+// "name@YYYYMMDD": the vehicle built on another day.
+CPackageLoadVehicle Vehicle(const QString &nameAndDate)
 {
+    const QString name = nameAndDate.section(QLatin1Char('@'), 0, 0);
     CPackageLoadVehicle v;
-    v.productionDate = QStringLiteral("20170315");
+    v.productionDate = nameAndDate.contains(QLatin1Char('@'))
+                           ? nameAndDate.section(QLatin1Char('@'), 1, 1)
+                           : QStringLiteral("20170315");
     if (name == QLatin1String("Fenno")) {
         v.typeKey = QStringLiteral("7F51");
         v.typeNumber = QStringLiteral("VQF50DE");
@@ -514,6 +518,8 @@ void TestPackageEdit::loadedLinesCarryTheirFields_data()
     QTest::newRow("part text")                       << "Arvo" << "1110010" << "VQ0011502" << "part text" << "Motoroel 5W-30 (Liter)";
     QTest::newRow("standard part chosen")            << "Arvo" << "1110010" << "VQ0011501" << "selected" << "1";
     QTest::newRow("optional part not chosen")        << "Arvo" << "1110010" << "VQ0011504" << "selected" << "0";
+    QTest::newRow("part valid from the day built")   << "Arvo@20180101" << "1110010" << "VQ0011506" << "selected" << "1";
+    QTest::newRow("part valid to the day built")     << "Arvo@20151231" << "1110010" << "VQ0011505" << "selected" << "1";
     QTest::newRow("labour value of the work line")   << "Arvo" << "1110010" << "1110015" << "quantity" << "3";
     QTest::newRow("R value by its unit")             << "Arvo" << "1110010" << "1110017" << "R" << "1.5";
     QTest::newRow("lead labour of the head number")  << "Arvo" << "1110010" << "1110010" << "lead" << "1";

@@ -219,6 +219,8 @@ void TestPackageList::packageRowsListedInLineOrder_data()
     QTest::newRow("country warranty replaces a standard one")   << QStringList{"SRP|DE|1|010|1110010", "GRP|   |2|010|1110010", "GRP|DE|3|010|1110010"}  << QStringList{"SRP 1 gr=3 sp= vl="};
     QTest::newRow("one number on two lines: the first line")    << QStringList{"SRP|   |1|020|7259049", "SRP|   |2|030|7259049"} << QStringList{"SRP 1 gr= sp= vl="};
     QTest::newRow("two lines with another package between")     << QStringList{"SRP|   |1|020|7259049", "SRP|   |2|025|7210010", "SRP|   |3|030|7259049"} << QStringList{"SRP 1 gr= sp= vl=", "SRP 2 gr= sp= vl="};
+    QTest::newRow("one number on two lines, out of line order") << QStringList{"SRP|   |1|020|7259049", "SRP|   |2|040|7210010", "SRP|   |3|030|7259049"} << QStringList{"SRP 1 gr= sp= vl=", "SRP 2 gr= sp= vl="};
+    QTest::newRow("second inclusive service leaves the first")  << QStringList{"SRP|   |1|010|1110010", "SIP|   |2|010|1110010", "SIP|   |3|010|1110010"} << QStringList{"SRP 1 gr= sp=2 vl="};
     QTest::newRow("no line: ordered by number")                 << QStringList{"SRP|   |1||1120010", "SRP|   |2||1110010"} << QStringList{"SRP 2 gr= sp= vl=", "SRP 1 gr= sp= vl="};
     QTest::newRow("no line: a country's row replaces")          << QStringList{"SRP|   |1||1110010", "SRP|DE|2||1110010", "SRP|   |3||1120010"} << QStringList{"SRP 2 gr= sp= vl=", "SRP 3 gr= sp= vl="};
     QTest::newRow("no line: a standard row never replaces")     << QStringList{"SRP|DE|1||1110010", "SRP|YAQ|2||1110010"} << QStringList{"SRP 1 gr= sp= vl="};

@@ -432,6 +432,11 @@ void TestPackagePrice::answer_data()
         "<campaignInformation number=\"K1\" campaignPackageNumber=\"KP1\">"
         "<campaignName>Herbst</campaignName><campaignPackageName>Oel</campaignPackageName>"
         "<PackageGrossPrice>99</PackageGrossPrice></campaignInformation>");
+    // A block of the package's own (empty) campaign, once with a price kind
+    // it was not asked with.
+    const QString ownCampaign =
+        QStringLiteral("<campaignInformation number=\"\" campaignPackageNumber=\"\">%1"
+                       "<PackageGrossPrice>99</PackageGrossPrice></campaignInformation>");
     const QString exception = QStringLiteral(
         "<exception name=\"PackageUnknown\"><exceptionInfo>no such package</exceptionInfo>"
         "</exception>");
@@ -463,6 +468,8 @@ void TestPackagePrice::answer_data()
     QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1;
     QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1;
     QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1;
+    QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1;
+    QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1;
     // clang-format on
 }
 

@@ -3,7 +3,7 @@
 // box without a file) and how it cuts the file into lines; the number
 // entry's result and its four-digit field; the folder chooser's initial
 // folder; the contact box, where Enter leaves by the back button and never
-// opens an empty mail address.
+// opens an empty mail address, and the quality-report form of a language.
 
 #include "common/DirDialog.h"
 #include "common/EditNrDlg.h"
@@ -42,6 +42,8 @@ private slots:
     void initialFolder();
     void mailUrl_data();
     void mailUrl();
+    void qualityReportPath_data();
+    void qualityReportPath();
     void contactEnterLeavesByTheBackButton();
 
 private:
@@ -263,6 +265,24 @@ void TestSmallDialogs::mailUrl()
     QFETCH(QString, address);
     QFETCH(QString, url);
     QCOMPARE(CVgKontaktDlg::MailUrl(address), url);
+}
+
+void TestSmallDialogs::qualityReportPath_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("form");
+    // clang-format off
+    QTest::newRow("German: its own form")       << "00" << "/d/SRP/Report/Quality Report00.doc";
+    QTest::newRow("English")                    << "01" << "/d/SRP/Report/Quality Report01.doc";
+    QTest::newRow("any other: the English one") << "15" << "/d/SRP/Report/Quality Report01.doc";
+    // clang-format on
+}
+
+void TestSmallDialogs::qualityReportPath()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, form);
+    QCOMPARE(CVgKontaktDlg::QualityReportPath(QStringLiteral("/d"), language), form);
 }
 
 void TestSmallDialogs::contactEnterLeavesByTheBackButton()

@@ -81,8 +81,8 @@ private slots:
 private:
     // A fresh profile folder and configuration folders for the next step.
     void freshFolders();
-    // Hosts of the kinds named ("agent", "nocc", "nodb", "fault", "silent",
-    // "refused"), on addresses 1, 2, ... at the port of the mode.
+    // Hosts of the kinds named ("agent", "nocc", "nodb", "noport", "fault",
+    // "silent", "refused"), on addresses 1, 2, ... at the port of the mode.
     void startHosts(const QStringList &kinds, bool broker);
     // The platform's address file with the hosts 1..n (from host `from`).
     void writeAddressFile(int from, int count);
@@ -175,6 +175,8 @@ void TestStartupConfig::startHosts(const QStringList &kinds, bool broker)
             platform.countryCode.clear();
         else if (kind == QLatin1String("nodb"))
             platform.databaseHost.clear();
+        else if (kind == QLatin1String("noport"))
+            platform.databasePort = 0;
         host->setPlatform(platform);
         host->setBroker(broker);
         host->setFailing(kind == QLatin1String("fault"));
@@ -290,6 +292,7 @@ void TestStartupConfig::configuration_data()
     QTest::newRow("database held: only the password asked") << "agent"         << false << "db"              << heldDb  << "demo-secret" << true  << "DE" << 0 << "voq|lumo"   << 1 << 1 << "pw cc dd";
     QTest::newRow("password held: only the database asked") << "agent"         << false << "pw"              << agentDb << "held-pw"     << true  << "DE" << 0 << "voq|lumo"   << 1 << 1 << "db cc dd";
     QTest::newRow("platform without a database")            << "nodb"          << false << ""                << ""      << ""            << true  << "DE" << 0 << "voq|lumo"   << 1 << 1 << "db cc dd";
+    QTest::newRow("database without a port: 1521")          << "noport"        << false << ""                << agentDb << "demo-secret" << true  << "DE" << 0 << "voq|lumo"   << 1 << 1 << "db pw cc dd";
     QTest::newRow("no hosts and nothing held")              << ""              << false << ""                << ""      << ""            << false << ""   << 0 << ""           << 0 << 0 << "";
     QTest::newRow("held IP: the address file is not read")  << "agent fault"   << false << "ip"              << agentDb << "demo-secret" << true  << "DE" << 0 << "voq|lumo"   << 1 << 1 << "db pw cc dd/";
     QTest::newRow("four silent hosts: the step's bound")    << "silent silent silent silent" << false << ""  << ""      << ""            << false << ""   << 1 << ""           << 0 << 0 << "db/db/(db)/(db)";
@@ -359,6 +362,10 @@ void TestStartupConfig::configuration()
     QCOMPARE(dbOk, !dbHost.isEmpty());
     if (dbOk) {
         QVERIFY2(tns.contains(QStringLiteral("(HOST=") + dbHost + QLatin1Char(')')),
+                 qPrintable(tns));
+        // The held port, else the platform's, else the listener's usual one.
+        const bool held = dbHost == QLatin1String("held.dealer.example");
+        QVERIFY2(tns.contains(held ? QLatin1String("(PORT=1522)") : QLatin1String("(PORT=1521)")),
                  qPrintable(tns));
         QCOMPARE(user, QStringLiteral("YAQ_CONNECT"));
     } else {

@@ -1,6 +1,6 @@
 // The basket page: the question after a vehicle change, moving entries with
-// the selection following them, a row for every entry kind, and the order
-// data after a transfer.
+// the selection following them, a row for every entry kind and its price
+// lines, and the order data after a transfer.
 
 #include "basket/WkDlg.h"
 #include "basket/WkRowPainter.h"
@@ -83,6 +83,8 @@ private slots:
     void moveKeepsSelection();
     void rowOfEveryKind_data();
     void rowOfEveryKind();
+    void priceLines_data();
+    void priceLines();
     void orderGoesWithTheTransfer_data();
     void orderGoesWithTheTransfer();
 
@@ -259,6 +261,35 @@ void TestWkPage::rowOfEveryKind()
         QString(40, QLatin1Char('w')).replace(7, 1, QLatin1Char(' '));
     const int narrow = painter.PriceColumnWidth() + 300;
     QVERIFY(painter.PaintEntry(nullptr, longText, CRect(0, 0, narrow, 100000), 0) > height);
+}
+
+void TestWkPage::priceLines_data()
+{
+    // Row: the entry, its gross and net -> the gross line | the net line.
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<QString>("lines");
+    const QString az = OrmelText(3012);
+    // clang-format off
+    QTest::newRow("labour position priced")           << int(WK_POSITION) << 11.9      << 10.0      << "11.90|10.00";
+    QTest::newRow("labour by time: no net line")      << int(WK_POSITION) << -2.0      << -2.0      << az + "|";
+    QTest::newRow("labour without price available")   << int(WK_POSITION) << -3.0      << -3.0      << "?|?";
+    QTest::newRow("package by time keeps its marker") << int(WK_SRP)      << -2.0      << -2.0      << az + "|" + az;
+    // clang-format on
+}
+
+void TestWkPage::priceLines()
+{
+    QFETCH(int, kind);
+    QFETCH(double, gross);
+    QFETCH(double, net);
+    QFETCH(QString, lines);
+    CWKListItem entry = Entry(kind, QStringLiteral("1234567"));
+    CPosition *priced = entry.APos ? entry.APos.get() : entry.Head();
+    priced->Preise1.Gross = gross;
+    priced->Preise1.Net = net;
+    QCOMPARE(CWkRowPainter::PriceLineTexts(entry).join(QLatin1Char('|')), lines);
 }
 
 void TestWkPage::orderGoesWithTheTransfer_data()

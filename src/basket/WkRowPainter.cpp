@@ -164,6 +164,16 @@ QString CWkRowPainter::PriceText(double value)
     return FormatPrice(value);
 }
 
+QStringList CWkRowPainter::PriceLineTexts(const CWKListItem &entry)
+{
+    const CPriceSet *set = PriceSource(entry);
+    const double gross = set ? set->Gross : kPriceNotSet;
+    double net = set ? set->Net : kPriceNotSet;
+    if (entry.Kind == WK_POSITION && net == kPriceByTime)
+        net = kPriceNotSet;
+    return {PriceText(gross), PriceText(net)};
+}
+
 QColor CWkRowPainter::Background(const CWKListItem &entry) const
 {
     switch (entry.Kind) {
@@ -274,9 +284,8 @@ int CWkRowPainter::DrawPrices(QPainter *dc, const CRect &column, const CWKListIt
     const bool redPackage =
         IsPlainPackageKind(entry.Kind) && entry.Head() && entry.Head()->Preise1.Complete == 0;
     const double gross = set ? set->Gross : kPriceNotSet;
-    double net = set ? set->Net : kPriceNotSet;
-    if (labour && net == kPriceByTime)
-        net = kPriceNotSet;
+    const double net = set ? set->Net : kPriceNotSet;
+    const QStringList texts = PriceLineTexts(entry);
     const int width = m_nPriceWidth - m_nFlatMarkWidth;
     const bool paint = draw && dc;
 
@@ -287,7 +296,7 @@ int CWkRowPainter::DrawPrices(QPainter *dc, const CRect &column, const CWKListIt
         const bool red = redPackage || (labour && (gross == kPriceByTime || gross == kPriceNone));
         if (paint)
             dc->setPen(red ? kRed : text);
-        line.DCDraw(&m_f4, PriceText(gross), draw, width, 0);
+        line.DCDraw(&m_f4, texts.at(0), draw, width, 0);
         if (set && set->FlatPrice && gross != kPriceNotSet)
             DrawFlatPriceMark(line, draw);
     }
@@ -297,7 +306,7 @@ int CWkRowPainter::DrawPrices(QPainter *dc, const CRect &column, const CWKListIt
         const bool red = redPackage || (labour && net == kPriceNone);
         if (paint)
             dc->setPen(red ? kRed : text);
-        line.DCDraw(&m_f6, PriceText(net), draw, width, 0);
+        line.DCDraw(&m_f6, texts.at(1), draw, width, 0);
     }
     if (paint)
         dc->setPen(text);

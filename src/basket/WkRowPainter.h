@@ -16,6 +16,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class CLayout;
 class CPosition;
@@ -73,6 +74,9 @@ public:
     // A price as the basket shows it: "%.2f", "?" for no price available,
     // text 3012 for work charged by time, nothing when not set.
     static QString PriceText(double value);
+    // The texts of an entry's two price lines, gross above net; the net
+    // line of a labour position charged by time stays empty.
+    static QStringList PriceLineTexts(const CWKListItem &entry);
 
 protected:
     void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,

@@ -18,6 +18,57 @@ void SetPrintText(CPrgSettings &settings, int index, const QString &text)
     settings.PrintTexts[index] = text;
 }
 
+namespace {
+
+QString rightTrimmed(const QString &text)
+{
+    int end = int(text.size());
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+} // namespace
+
+QString OfferedTel(const CPrgSettings &s)
+{
+    return s.Tel.isEmpty() ? s.Tel1 : s.Tel;
+}
+
+QString OfferedFax(const CPrgSettings &s)
+{
+    return s.Fax.isEmpty() ? s.TraderFax : s.Fax;
+}
+
+QString PrintBrandHeading(const QString &brandCode)
+{
+    return OrmelText(brandCode == QLatin1String("LU") ? 6042 : 6041);
+}
+
+void SelectPrintForm(CPrgSettings &s, int form)
+{
+    s.nBasketPrintForm = form;
+    SetPrintText(s, BPT_BRAND, form == BPF_STANDARD ? PrintBrandHeading(s.Marke) : QString());
+}
+
+void TakePrintDefaults(CPrgSettings &s)
+{
+    s.ReadTraderIni();
+    SelectPrintForm(s, BPF_STANDARD);
+}
+
+void FinishPrintFields(CPrgSettings &s, const QString &tel, const QString &fax, const QString &user)
+{
+    for (int index : {int(BPT_OFFER_NUMBER), int(BPT_VALID_UNTIL), BPT_CUSTOMER1 + 0,
+                      BPT_CUSTOMER1 + 1, BPT_CUSTOMER1 + 2, BPT_CUSTOMER1 + 3, BPT_CUSTOMER1 + 4,
+                      BPT_INFO1 + 0, BPT_INFO1 + 1, BPT_INFO1 + 2})
+        SetPrintText(s, index, rightTrimmed(GetPrintText(s, index)));
+    s.AGB = rightTrimmed(s.AGB);
+    s.Tel = tel;
+    s.Fax = fax;
+    s.User = rightTrimmed(user);
+}
+
 CBasketPrintData CBasketPrintData::FromSettings(const CPrgSettings &s)
 {
     CBasketPrintData d;

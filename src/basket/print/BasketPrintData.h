@@ -31,6 +31,27 @@ enum BasketPrintForm
     BPF_INFO_SHEET = 1,
 };
 
+// --- the print dialog's rules on the settings ----------------------------
+
+// The telephone and fax the print dialog offers: the adviser's own (the
+// profile's), else the dealer's (the dealer file's).
+QString OfferedTel(const CPrgSettings &settings);
+QString OfferedFax(const CPrgSettings &settings);
+// The brand heading of the standard form: "LUMO Service" for the brand code
+// "LU", else "VOQ Service".
+QString PrintBrandHeading(const QString &brandCode);
+// Chooses the form: the standard form carries the vehicle's brand heading,
+// the information sheet none.
+void SelectPrintForm(CPrgSettings &settings, int form);
+// The dealer's print defaults were confirmed: the dealer file is read again
+// and the standard form chosen, whatever was chosen before.
+void TakePrintDefaults(CPrgSettings &settings);
+// "Drucken" and "PDF erzeugen": the typed texts (offer number, validity,
+// customer, further information, the terms and the user) lose their
+// trailing blanks; telephone, fax and user go into the profile values.
+void FinishPrintFields(CPrgSettings &settings, const QString &tel, const QString &fax,
+                       const QString &user);
+
 struct CBasketPrintData
 {
     int form = BPF_STANDARD;

@@ -83,6 +83,17 @@ QString PriceCellText(double price)
     return FormatPrice(price);
 }
 
+QString UnitPriceCellText(const CPosition &pos)
+{
+    const CPriceSet &s = pos.Preise1;
+    double unit = kPriceNotSet;
+    if (s.UnitNet >= 0.0)
+        unit = s.UnitNet;
+    else if (s.UnitGross >= 0.0 && s.Vat >= 0.0)
+        unit = NetFromGross(s.UnitGross, s.Vat);
+    return unit >= 0.0 && s.FlatPrice == 0 ? PriceCellText(unit) : QString();
+}
+
 QString JoinAwTextLines(const CPosition &p)
 {
     return joinLines(p.AwText1, p.AwText2, p.AwText3, p.AwText4);

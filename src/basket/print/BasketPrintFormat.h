@@ -26,6 +26,10 @@ QString GroupPartNumber(const QString &number);
 // for a price that is not set, charged by time (-2) or unavailable (-3) -
 // any negative price, which only the markers are.
 QString PriceCellText(double price);
+// The unit-price cell of a priced line: the list net unit price, else the
+// net of the list gross unit price at the line's VAT rate (a rate of 0
+// included); empty for an inclusive price or when neither is known.
+QString UnitPriceCellText(const CPosition &position);
 
 // The labour-value lines 1 to 4 (and the bracket lines 1 to 4) joined by
 // line breaks, empty lines left out, trailing blanks removed.

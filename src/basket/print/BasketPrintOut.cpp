@@ -173,19 +173,6 @@ bool hasPrices(const CPosition &pos)
     return !IsPriceSentinel(pos.Preise1.Gross) && !IsPriceSentinel(pos.Preise1.Net);
 }
 
-// The unit price of a priced line: the list net unit price, else the net
-// of the list gross unit price; empty for an inclusive price.
-QString unitPriceText(const CPosition &pos)
-{
-    const CPriceSet &s = pos.Preise1;
-    double unit = kPriceNotSet;
-    if (s.UnitNet >= 0.0)
-        unit = s.UnitNet;
-    else if (s.UnitGross >= 0.0 && s.Vat >= 0.0)
-        unit = NetFromGross(s.UnitGross, s.Vat);
-    return unit >= 0.0 && s.FlatPrice == 0 ? PriceCellText(unit) : QString();
-}
-
 QString rightTrimmed(const QString &text)
 {
     int end = int(text.size());
@@ -517,7 +504,7 @@ private:
 
     void PriceCells(CLayout &row, const CPosition &pos, bool show)
     {
-        fl.Cell(row, f6, show ? unitPriceText(pos) : QString(), 190);
+        fl.Cell(row, f6, show ? UnitPriceCellText(pos) : QString(), 190);
         fl.Cell(row, f6, show ? PriceCellText(pos.Preise1.Net) : QString(), 290, true);
     }
 

@@ -3,6 +3,7 @@
 #include "basket/print/BasketPrintData.h"
 #include "basket/print/BasketPrintFormat.h"
 #include "common/DlgButtonRow.h"
+#include "common/InputCheck.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -369,23 +370,6 @@ void CWkDruckDlg::FilterNumeric(QLineEdit *edit)
     }
 }
 
-int CWkDruckDlg::CheckNumericInput(QString &text)
-{
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'))
-            continue;
-        text.remove(i, 1);
-        return i;
-    }
-    return -1;
-}
-
-QString CWkDruckDlg::BrandHeading(const QString &brandCode)
-{
-    return OrmelText(brandCode == QLatin1String("LU") ? 6042 : 6041);
-}
-
 QString CWkDruckDlg::Date() const
 {
     return rightTrimmed(m_pDate->text());
@@ -418,8 +402,8 @@ void CWkDruckDlg::ShowLetterhead()
     }
     m_pOfferedBy->setText(s.AngebotenDurch);
     m_pUser->setText(s.User);
-    m_pTel->setText(s.Tel.isEmpty() ? s.Tel1 : s.Tel);
-    m_pFax->setText(s.Fax.isEmpty() ? s.TraderFax : s.Fax);
+    m_pTel->setText(OfferedTel(s));
+    m_pFax->setText(OfferedFax(s));
     m_pNetto->setText(s.Netto);
     m_pMwSt->setText(s.MwSt);
     m_pBrutto->setText(s.Brutto);
@@ -429,13 +413,11 @@ void CWkDruckDlg::ShowLetterhead()
 
 void CWkDruckDlg::SelectForm(int form)
 {
-    m_pSettings->nBasketPrintForm = form;
+    SelectPrintForm(*m_pSettings, form);
     const bool standard = form == BPF_STANDARD;
     m_pStandard->setChecked(standard);
     m_pInfo->setChecked(!standard);
-    const QString brand = standard ? BrandHeading(m_pSettings->Marke) : QString();
-    SetPrintText(*m_pSettings, BPT_BRAND, brand);
-    m_pBrand->setText(brand);
+    m_pBrand->setText(GetPrintText(*m_pSettings, BPT_BRAND));
     m_pTitle->setText(standard ? m_pSettings->TitelAngebotDruck : OrmelText(3196));
     m_pNumberCaption->setText(standard ? m_pSettings->Nummer : QString());
     fitText(m_pNumberCaption);
@@ -473,22 +455,15 @@ void CWkDruckDlg::OnPrintDefaults()
     if (dialog.DoModal() != QDialog::Accepted)
         return;
     // The dealer file as written; the offer is what the defaults shape.
-    m_pSettings->ReadTraderIni();
+    TakePrintDefaults(*m_pSettings);
     ShowLetterhead();
-    SelectForm(BPF_STANDARD);
+    SelectForm(m_pSettings->nBasketPrintForm);
 }
 
 void CWkDruckDlg::Finish(int result)
 {
     PlaySoundSelected(m_pSettings);
-    for (int index : {int(BPT_OFFER_NUMBER), int(BPT_VALID_UNTIL), BPT_CUSTOMER1 + 0,
-                      BPT_CUSTOMER1 + 1, BPT_CUSTOMER1 + 2, BPT_CUSTOMER1 + 3, BPT_CUSTOMER1 + 4,
-                      BPT_INFO1 + 0, BPT_INFO1 + 1, BPT_INFO1 + 2})
-        SetPrintText(*m_pSettings, index, rightTrimmed(GetPrintText(*m_pSettings, index)));
-    m_pSettings->AGB = rightTrimmed(m_pSettings->AGB);
-    m_pSettings->Tel = m_pTel->text();
-    m_pSettings->Fax = m_pFax->text();
-    m_pSettings->User = rightTrimmed(m_pUser->text());
+    FinishPrintFields(*m_pSettings, m_pTel->text(), m_pFax->text(), m_pUser->text());
     done(result);
 }
 

@@ -54,12 +54,6 @@ public:
     // The header as it stands in the dialog.
     CWkDkZusHeader Header() const;
 
-    // Digits and points only: removes the first other character; returns
-    // its position, or -1 when the text was clean.
-    static int CheckNumericInput(QString &text);
-    // "VOQ Service", or "LUMO Service" for the brand code "LU".
-    static QString BrandHeading(const QString &brandCode);
-
     void reject() override;
 
 protected:
