@@ -501,12 +501,14 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
 void TestOptPackage::editingPageOpensTheSubPackage_data()
 {
     // Row: the button the adviser ends the dialog with, the sub-package
-    // line's choice then and the choice made inside it (which stays).
+    // line's choice before and after (the choice made inside it stays).
     QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("before");
     QTest::addColumn<int>("chosen");
     // clang-format off
-    QTest::newRow("taken over") << "yesButton" << 1;
-    QTest::newRow("declined")   << "noButton"  << 0;
+    QTest::newRow("taken over")            << "yesButton" << 0 << 1;
+    QTest::newRow("declined")              << "noButton"  << 0 << 0;
+    QTest::newRow("chosen, then declined") << "noButton"  << 1 << 0;
     // clang-format on
 }
 
@@ -519,6 +521,8 @@ void TestOptPackage::editingPageOpensTheSubPackage()
     const auto at = std::find(rows.begin(), rows.end(), fluid);
     QVERIFY(at != rows.end());
     QCOMPARE(fluid->Selected, 0);
+    QFETCH(int, before);
+    fluid->Selected = before;
     WhenShown<CSRPOptBearbDlg>([button](CSRPOptBearbDlg *dialog) {
         dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));
         dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));
