@@ -176,6 +176,8 @@ private slots:
     void leavingAsksUnlessFixed();
     void labourValueEditTakesTheShownLine();
     void demoSubPackagesChosenAndPriced();
+    void dialogPricesTheCampaignKindOfItsOpener_data();
+    void dialogPricesTheCampaignKindOfItsOpener();
     void editingPageOpensTheSubPackage_data();
     void editingPageOpensTheSubPackage();
 
@@ -496,6 +498,36 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(m_env.boxes().last().text, OrmelText(5056));
     QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 54.8);
     QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
+}
+
+void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener_data()
+{
+    // The campaign price steps run on the dialog's prices when the opener
+    // edits a campaign package; they give the head its campaign currency.
+    QTest::addColumn<bool>("campaign");
+    QTest::addColumn<QString>("campaignCurrency");
+    // clang-format off
+    QTest::newRow("campaign package") << true  << "EUR";
+    QTest::newRow("service package")  << false << "";
+    // clang-format on
+}
+
+void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener()
+{
+    QFETCH(bool, campaign);
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    CPrgSettings &s = m_settings;
+    s.SRPInterfaceReq = 3;
+    s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    CPosition *head = m_page->Edited().Head();
+    head->Campaign[CPosition::CampaignCurrency] = QStringLiteral("EUR");
+    head->Campaign[CPosition::CampaignPriceType] = QStringLiteral("L");
+    head->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("99.00");
+    CSRPOptBearbDlg dialog(&s, m_db[0].get(), m_db[1].get());
+    dialog.Begin(&m_page->Edited().Paket(), fluid, campaign);
+    dialog.OnDmsRequest();
+    QTEST(head->Preise3.TotalsCurrency, "campaignCurrency");
 }
 
 void TestOptPackage::editingPageOpensTheSubPackage_data()
