@@ -461,6 +461,12 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 49.9);
     QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 12.5);
     QCOMPARE(head->PriceCalcFlag, 0);
+    // Whatever way the button takes, a price set by hand counts no longer:
+    // also when there is no DMS to ask.
+    s.SRPInterfaceReq = 4;
+    head->PriceCalcFlag = 1;
+    dialog.OnDmsRequest();
+    QCOMPARE(head->PriceCalcFlag, 0);
 
     // Priced by the stand-in DMS: the request names the whole package.
     DmsVehicles vehicles;
