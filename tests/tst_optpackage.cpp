@@ -510,29 +510,52 @@ void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener_data()
 {
     // The campaign price steps run on the dialog's prices when the opener
     // edits a campaign package; they give the head its campaign currency.
+    QTest::addColumn<int>("request"); // 3 the dealer's files, 4 the stand-in DMS
     QTest::addColumn<bool>("campaign");
     QTest::addColumn<QString>("campaignCurrency");
     // clang-format off
-    QTest::newRow("campaign package") << true  << "EUR";
-    QTest::newRow("service package")  << false << "";
+    QTest::newRow("campaign package, dealer's files") << 3 << true  << "EUR";
+    QTest::newRow("service package, dealer's files")  << 3 << false << "";
+    QTest::newRow("campaign package, DMS")            << 4 << true  << "EUR";
+    QTest::newRow("service package, DMS")             << 4 << false << "";
     // clang-format on
 }
 
 void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener()
 {
+    QFETCH(int, request);
     QFETCH(bool, campaign);
     CPosition *fluid = openBrakeService();
     QVERIFY(fluid);
     CPrgSettings &s = m_settings;
-    s.SRPInterfaceReq = 3;
+    s.SRPInterfaceReq = request;
     s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    DmsVehicles vehicles;
+    DmsPackagePrices prices;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setPackagePrices(prices);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    CSoapReqSender sender(&s);
+    CDmsClient client(&s, &sender);
     CPosition *head = m_page->Edited().Head();
     head->Campaign[CPosition::CampaignCurrency] = QStringLiteral("EUR");
     head->Campaign[CPosition::CampaignPriceType] = QStringLiteral("L");
     head->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("99.00");
     CSRPOptBearbDlg dialog(&s, m_db[0].get(), m_db[1].get());
+    CSRPOptBearbDlg::Links links;
+    links.dmsClient = &client;
+    dialog.SetLinks(links);
     dialog.Begin(&m_page->Edited().Paket(), fluid, campaign);
     dialog.OnDmsRequest();
+    if (request == 4)
+        QCOMPARE(s.bDmsExchangeDone, 1);
     QTEST(head->Preise3.TotalsCurrency, "campaignCurrency");
 }
 
