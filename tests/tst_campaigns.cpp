@@ -213,6 +213,7 @@ private slots:
     void basketPackage();
     void rebates_data();
     void rebates();
+    void demoCampaigns_data();
     void demoCampaigns();
 
 private:
@@ -655,11 +656,25 @@ void TestCampaigns::rebates()
     QVERIFY2(Rebates(xml) == rebates, qPrintable(xml));
 }
 
+void TestCampaigns::demoCampaigns_data()
+{
+    QTest::addColumn<int>("offer");
+    QTest::addColumn<double>("packageNet"); // the stand-in's campaign package price
+    // Package rebate 10 %: (4.5 x 11.50 + 119.00 + 69.90) x 0.9; rebates
+    // by item: 339.00 less 15 %, 4.5 x 11.50 less 20 % (oil), 69.90 less 10 %.
+    // clang-format off
+    QTest::newRow("Frühjahrs-Check")  << 0 << 216.59;
+    QTest::newRow("Werkstatt-Wochen") << 1 << 392.46;
+    // clang-format on
+}
+
 // The demo dealer's campaigns for the demo VQ Arvo: two offered, the
-// expired one and the one for vehicles built later left out; the first
-// loads without a fault and the stand-in DMS prices it with its campaign.
+// expired one and the one for vehicles built later left out; each loads
+// without a fault and the stand-in DMS prices it with its campaign.
 void TestCampaigns::demoCampaigns()
 {
+    QFETCH(int, offer);
+    QFETCH(double, packageNet);
     CCampaignImportInput input;
     input.folder = kDemoDealer;
     input.typeKey = QStringLiteral("7A01");
@@ -674,7 +689,8 @@ void TestCampaigns::demoCampaigns()
         names << offer->Campaign[CPosition::CampaignName];
     QCOMPARE(names, QStringList({"Frühjahrs-Check", "Werkstatt-Wochen"}));
 
-    CCampaignPackageLines lines = CampaignPackageLines(*offers.front(), *offers.front());
+    const CCampaignOffer &chosen = offers.at(size_t(offer));
+    CCampaignPackageLines lines = CampaignPackageLines(*chosen, *chosen);
     CPaket paket;
     paket.AddPosition(std::move(lines.listLine));
     CPosition *head = paket.AddPosition(std::move(lines.head));
@@ -685,7 +701,8 @@ void TestCampaigns::demoCampaigns()
     load.typeKey = QStringLiteral("7A01");
     QVERIFY(CCampaignLoader(load, &notices).Load(paket, *head));
     QCOMPARE(notices.texts, QStringList());
-    QVERIFY(paket.FindPosition(POS_SUBPACKAGE, QStringLiteral("1110030"), QString()));
+    if (offer == 0)
+        QVERIFY(paket.FindPosition(POS_SUBPACKAGE, QStringLiteral("1110030"), QString()));
 
     DmsPackagePrices prices;
     QString error;
@@ -705,9 +722,9 @@ void TestCampaigns::demoCampaigns()
     QCOMPARE(dmsNotices.texts, QStringList());
     // The stand-in's campaign prices reach the lines, its package price the
     // head.
-    QCOMPARE(paket.FindPosition(POS_WORK, QStringLiteral("1110010"), QString())->Preise3.UnitNet,
-             119.0);
-    QVERIFY(head->Preise3.PackageNet != kPriceNotSet);
+    QCOMPARE(paket.FindPosition(POS_PART, QStringLiteral("9X0698151B"), QString())->Preise3.UnitNet,
+             69.9);
+    QCOMPARE(head->Preise3.PackageNet, packageNet);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestCampaigns)

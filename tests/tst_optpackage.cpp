@@ -176,6 +176,8 @@ private slots:
     void leavingAsksUnlessFixed();
     void labourValueEditTakesTheShownLine();
     void demoSubPackagesChosenAndPriced();
+    void dialogPricesTheCampaignKindOfItsOpener_data();
+    void dialogPricesTheCampaignKindOfItsOpener();
     void editingPageOpensTheSubPackage_data();
     void editingPageOpensTheSubPackage();
 
@@ -459,6 +461,12 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 49.9);
     QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 12.5);
     QCOMPARE(head->PriceCalcFlag, 0);
+    // Whatever way the button takes, a price set by hand counts no longer:
+    // also when there is no DMS to ask.
+    s.SRPInterfaceReq = 4;
+    head->PriceCalcFlag = 1;
+    dialog.OnDmsRequest();
+    QCOMPARE(head->PriceCalcFlag, 0);
 
     // Priced by the stand-in DMS: the request names the whole package.
     DmsVehicles vehicles;
@@ -498,15 +506,70 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
 }
 
+void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener_data()
+{
+    // The campaign price steps run on the dialog's prices when the opener
+    // edits a campaign package; they give the head its campaign currency.
+    QTest::addColumn<int>("request"); // 3 the dealer's files, 4 the stand-in DMS
+    QTest::addColumn<bool>("campaign");
+    QTest::addColumn<QString>("campaignCurrency");
+    // clang-format off
+    QTest::newRow("campaign package, dealer's files") << 3 << true  << "EUR";
+    QTest::newRow("service package, dealer's files")  << 3 << false << "";
+    QTest::newRow("campaign package, DMS")            << 4 << true  << "EUR";
+    QTest::newRow("service package, DMS")             << 4 << false << "";
+    // clang-format on
+}
+
+void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener()
+{
+    QFETCH(int, request);
+    QFETCH(bool, campaign);
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    CPrgSettings &s = m_settings;
+    s.SRPInterfaceReq = request;
+    s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
+    DmsVehicles vehicles;
+    DmsPackagePrices prices;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setPackagePrices(prices);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    CSoapReqSender sender(&s);
+    CDmsClient client(&s, &sender);
+    CPosition *head = m_page->Edited().Head();
+    head->Campaign[CPosition::CampaignCurrency] = QStringLiteral("EUR");
+    head->Campaign[CPosition::CampaignPriceType] = QStringLiteral("L");
+    head->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("99.00");
+    CSRPOptBearbDlg dialog(&s, m_db[0].get(), m_db[1].get());
+    CSRPOptBearbDlg::Links links;
+    links.dmsClient = &client;
+    dialog.SetLinks(links);
+    dialog.Begin(&m_page->Edited().Paket(), fluid, campaign);
+    dialog.OnDmsRequest();
+    if (request == 4)
+        QCOMPARE(s.bDmsExchangeDone, 1);
+    QTEST(head->Preise3.TotalsCurrency, "campaignCurrency");
+}
+
 void TestOptPackage::editingPageOpensTheSubPackage_data()
 {
     // Row: the button the adviser ends the dialog with, the sub-package
-    // line's choice then and the choice made inside it (which stays).
+    // line's choice before and after (the choice made inside it stays).
     QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("before");
     QTest::addColumn<int>("chosen");
     // clang-format off
-    QTest::newRow("taken over") << "yesButton" << 1;
-    QTest::newRow("declined")   << "noButton"  << 0;
+    QTest::newRow("taken over")            << "yesButton" << 0 << 1;
+    QTest::newRow("declined")              << "noButton"  << 0 << 0;
+    QTest::newRow("chosen, then declined") << "noButton"  << 1 << 0;
     // clang-format on
 }
 
@@ -519,6 +582,8 @@ void TestOptPackage::editingPageOpensTheSubPackage()
     const auto at = std::find(rows.begin(), rows.end(), fluid);
     QVERIFY(at != rows.end());
     QCOMPARE(fluid->Selected, 0);
+    QFETCH(int, before);
+    fluid->Selected = before;
     WhenShown<CSRPOptBearbDlg>([button](CSRPOptBearbDlg *dialog) {
         dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));
         dialog->DoubleClickRow(RowOf(*dialog, QStringLiteral("3410061")));

@@ -6,6 +6,7 @@
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/model/Paket.h"
+#include "packages/model/SpotRepairLine.h"
 #include "packages/pricing/LocalPackagePrices.h"
 #include "packages/pricing/PackagePriceExchange.h"
 #include "packages/pricing/PackagePriceRequest.h"
@@ -193,13 +194,14 @@ void TestPackagePrice::localPrices_data()
     QTest::addColumn<double>("workNet");
     QTest::addColumn<double>("partNet");
     QTest::addColumn<double>("headNet");
+    QTest::addColumn<QString>("currency"); // of the head's sum
     QTest::addColumn<QString>("missing");
     // clang-format off
-    QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "";
-    QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "DIP_00.dat";
-    QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "HGPrice.dat";
-    QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << "HGPrice.dat ETPrice.dat DIP_00.dat";
-    QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "Lager.dat Pauschal.dat Rabatt.dat";
+    QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "EUR" << "";
+    QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "EUR" << "DIP_00.dat";
+    QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat";
+    QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << ""    << "HGPrice.dat ETPrice.dat DIP_00.dat";
+    QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "EUR" << "Lager.dat Pauschal.dat Rabatt.dat";
     // clang-format on
 }
 
@@ -210,6 +212,7 @@ void TestPackagePrice::localPrices()
     QFETCH(double, workNet);
     QFETCH(double, partNet);
     QFETCH(double, headNet);
+    QFETCH(QString, currency);
     QFETCH(QString, missing);
 
     QTemporaryDir dir;
@@ -250,6 +253,7 @@ void TestPackagePrice::localPrices()
     QCOMPARE(work->Preise1.Net, workNet);
     QCOMPARE(part->Preise1.Net, partNet);
     QCOMPARE(head->Preise1.Net, headNet);
+    QCOMPARE(head->Preise1.TotalsCurrency, currency);
     if (training)
         QCOMPARE(head->Preise2.Net, headNet); // the standard price is summed too
 }
@@ -258,17 +262,20 @@ void TestPackagePrice::rollUpCurrencies_data()
 {
     QTest::addColumn<int>("kinds");
     QTest::addColumn<QString>("currencies"); // of the two lines: set 1, set 2, set 3
+    QTest::addColumn<bool>("arrived");       // prices came in, else a change of choice
     QTest::addColumn<int>("mixedKinds");
     QTest::addColumn<QString>("notices");
     QTest::addColumn<double>("headNet1");
     QTest::addColumn<double>("headNet2");
     // clang-format off
-    QTest::newRow("customer price, one currency")      << 1 << "EUR EUR|EUR EUR|EUR EUR" << 0 << ""                                     << 30.0 << -1.0;
-    QTest::newRow("customer price, two currencies")    << 1 << "EUR CHF|EUR EUR|EUR EUR" << 1 << "5068customer specific retail price"   << -1.0 << -1.0;
-    QTest::newRow("standard price, two currencies")    << 3 << "EUR EUR|CHF EUR|EUR EUR" << 2 << "5068standard retail price"            << 30.0 << -1.0;
-    QTest::newRow("both kinds, one currency each")     << 3 << "EUR EUR|CHF CHF|EUR EUR" << 0 << ""                                     << 30.0 << 30.0;
-    QTest::newRow("campaign price, two currencies")    << 4 << "EUR EUR|EUR EUR|EUR CHF" << 4 << "5068campaign retail price"            << -1.0 << -1.0;
-    QTest::newRow("a line without currency agrees")    << 1 << "EUR -|EUR EUR|EUR EUR"   << 0 << ""                                     << 30.0 << -1.0;
+    QTest::newRow("customer price, one currency")      << 1 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << ""                                   << 30.0 << -1.0;
+    QTest::newRow("customer price, two currencies")    << 1 << "EUR CHF|EUR EUR|EUR EUR" << true  << 1 << "5068customer specific retail price" << -1.0 << -1.0;
+    QTest::newRow("standard price, two currencies")    << 3 << "EUR EUR|CHF EUR|EUR EUR" << true  << 2 << "5068standard retail price"          << 30.0 << -1.0;
+    QTest::newRow("both kinds, one currency each")     << 3 << "EUR EUR|CHF CHF|EUR EUR" << true  << 0 << ""                                   << 30.0 << 30.0;
+    QTest::newRow("campaign price, two currencies")    << 4 << "EUR EUR|EUR EUR|EUR CHF" << true  << 4 << "5068campaign retail price"          << -1.0 << -1.0;
+    QTest::newRow("a line without currency agrees")    << 1 << "EUR -|EUR EUR|EUR EUR"   << true  << 0 << ""                                   << 30.0 << -1.0;
+    QTest::newRow("campaign price not in the answer")  << 4 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << "not delivered"                      << -1.0 << -1.0;
+    QTest::newRow("campaign price after a choice")     << 4 << "EUR EUR|EUR EUR|EUR EUR" << false << 0 << ""                                   << -1.0 << -1.0;
     // clang-format on
 }
 
@@ -276,6 +283,7 @@ void TestPackagePrice::rollUpCurrencies()
 {
     QFETCH(int, kinds);
     QFETCH(QString, currencies);
+    QFETCH(bool, arrived);
     QFETCH(int, mixedKinds);
     QFETCH(QString, notices);
     QFETCH(double, headNet1);
@@ -302,12 +310,14 @@ void TestPackagePrice::rollUpCurrencies()
     head->Campaign[CPosition::CampaignCurrency] = QStringLiteral("EUR");
 
     Notices notes;
-    QCOMPARE(CPackagePriceRollUp::RollUp(paket, &s, kinds, &notes), mixedKinds);
-    QCOMPARE(
-        Ids(notes.texts)
-            .remove(QStringLiteral("|PackageGrossPrice and/or PackageNetPrice of the campaign are "
-                                   "not delivered from the DMS.")),
-        notices);
+    const auto occasion = arrived ? CPackagePriceRollUp::Occasion::PricesArrived
+                                  : CPackagePriceRollUp::Occasion::ChoiceChanged;
+    QCOMPARE(CPackagePriceRollUp::RollUp(paket, &s, kinds, &notes, occasion), mixedKinds);
+    QCOMPARE(Ids(notes.texts)
+                 .replace(QStringLiteral("PackageGrossPrice and/or PackageNetPrice of "
+                                         "the campaign are not delivered from the DMS."),
+                          QStringLiteral("not delivered")),
+             notices);
     QCOMPARE(head->Preise1.Net, headNet1);
     QCOMPARE(head->Preise2.Net, headNet2);
 }
@@ -448,28 +458,31 @@ void TestPackagePrice::answer_data()
     QTest::addColumn<double>("workNet1"); // 50.00 the price known before
     QTest::addColumn<double>("headNet1");
     QTest::addColumn<int>("dmsAnswered"); // the settings' flag afterwards
+    QTest::addColumn<bool>("spotRepair"); // the package is a spot-repair package
     // clang-format off
-    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1;
-    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1;
-    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1;
-    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1;
-    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 1;
-    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9 << 1;
-    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1;
-    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1;
-    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0 << 1;
-    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0 << 1;
-    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0 << 1;
-    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0 << 1;
-    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0 << 1;
-    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0 << 1;
-    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0 << 0;
-    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0 << 1;
-    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1;
-    QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1;
-    QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1;
-    QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1;
-    QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1;
+    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1 << false;
+    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1 << false;
+    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 1 << false;
+    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0 << 0 << false;
+    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1 << false;
+    QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << false;
+    // A spot-repair package has no parts: those of the answer are not its.
+    QTest::newRow("spot repair: answer parts ignored") << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "" << 128.0 << 128.0 << 1 << true;
     // clang-format on
 }
 
@@ -482,10 +495,13 @@ void TestPackagePrice::answer()
     QFETCH(double, workNet1);
     QFETCH(double, headNet1);
     QFETCH(int, dmsAnswered);
+    QFETCH(bool, spotRepair);
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
     FillOilService(paket);
+    if (spotRepair)
+        paket.GetKopf()->HG = kSpotRepairMarker;
     const CPaket before(paket);
     Notices notes;
     Sender sender;

@@ -569,7 +569,7 @@ void TestPaket::campaignPrices()
 
     NoticeLog notices;
     const CPrgSettings settings = xml ? XmlSettings() : CPrgSettings();
-    paket.ApplyCampaignPrices(&settings, &notices);
+    paket.ApplyCampaignPrices(&settings, &notices, true);
     QCOMPARE(head->Preise3.Gross, gross);
     QCOMPARE(head->Preise3.Net, net);
     QCOMPARE(head->Preise3.Complete, complete);

@@ -27,10 +27,13 @@ class RecordingHost : public CNullPageHost
 {
 public:
     int listShown = 0;
-    void ShowPage(int pageId, const CPageRequest &) override
+    int levelsUp = 0; // the list shown and asked to go one level up
+    void ShowPage(int pageId, const CPageRequest &request) override
     {
-        if (pageId == kPageSRPWl)
+        if (pageId == kPageSRPWl) {
             ++listShown;
+            levelsUp += request.levelUp ? 1 : 0;
+        }
     }
 };
 
@@ -198,11 +201,12 @@ private slots:
         QTest::addColumn<int>("question");
         QTest::addColumn<QString>("modes");
         QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("levelsUp"); // the list shown one level up, the first "P" too
         // clang-format off
-        QTest::newRow("P, stored again")      << "P"         << int(IDSTOREAGAIN) << 4038 << "0,0,1" << 2;
-        QTest::newRow("P, overwritten")       << "P"         << int(IDOVERWRITE)  << 4038 << "0,0,2" << 1;
-        QTest::newRow("P, cancelled")         << "P"         << int(IDCANCEL)     << 4038 << "0,0"   << 1;
-        QTest::newRow("Backspace, overwrite") << "Backspace" << int(IDYES)        << 4077 << "0,0,2" << 1;
+        QTest::newRow("P, stored again")      << "P"         << int(IDSTOREAGAIN) << 4038 << "0,0,1" << 2 << 2;
+        QTest::newRow("P, overwritten")       << "P"         << int(IDOVERWRITE)  << 4038 << "0,0,2" << 1 << 2;
+        QTest::newRow("P, cancelled")         << "P"         << int(IDCANCEL)     << 4038 << "0,0"   << 1 << 1;
+        QTest::newRow("Backspace, overwrite") << "Backspace" << int(IDYES)        << 4077 << "0,0,2" << 1 << 2;
         // clang-format on
     }
 
@@ -226,6 +230,7 @@ private slots:
         QCOMPARE(m_env.boxes().last().text, OrmelText(question));
         QTEST(m_basket.modes.join(QLatin1Char(',')), "modes");
         QTEST(m_basket.GetEntryCount(), "entries");
+        QTEST(m_host.levelsUp, "levelsUp");
     }
 
     void aThirdWorkIsRefusedWithOneMessage()
@@ -305,12 +310,16 @@ private slots:
         QTest::addColumn<int>("partner");
         QTest::addColumn<int>("selected");
         QTest::addColumn<int>("doubled");
+        QTest::addColumn<QString>("head"); // the head's price: "lines", "inclusive", "by hand"
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("prices");
         // clang-format off
-        QTest::newRow("green line names the class")    << "GR" << 1 << 0 << 0 << "Klein" << "[-]";
-        QTest::newRow("yellow beside its green: none") << "YE" << 1 << 1 << 0 << ""      << "[1]";
-        QTest::newRow("yellow without green: named")   << "YE" << 0 << 1 << 1 << "Klein" << "[2]";
+        QTest::newRow("green line names the class")    << "GR" << 1 << 0 << 0 << "lines"     << "Klein" << "[-]" << true;
+        QTest::newRow("yellow beside its green: none") << "YE" << 1 << 1 << 0 << "lines"     << ""      << "[1]" << true;
+        QTest::newRow("yellow without green: named")   << "YE" << 0 << 1 << 1 << "lines"     << "Klein" << "[2]" << true;
+        QTest::newRow("inclusive price: none by line") << "GR" << 1 << 1 << 0 << "inclusive" << "Klein" << "[1]" << false;
+        QTest::newRow("price by hand: none by line")   << "GR" << 1 << 1 << 0 << "by hand"   << "Klein" << "[1]" << false;
         // clang-format on
     }
     void workLineCells()
@@ -319,8 +328,10 @@ private slots:
         QFETCH(int, partner);
         QFETCH(int, selected);
         QFETCH(int, doubled);
+        QFETCH(QString, head);
         QFETCH(QString, text);
         QFETCH(QString, choice);
+        QFETCH(bool, prices);
         CPosition line;
         line.Type = POS_WORK;
         line.AwText1 = QStringLiteral("Klein");
@@ -330,6 +341,32 @@ private slots:
         line.Doubled = doubled;
         QCOMPARE(CSpotRRowPainter::WorkText(line), text);
         QCOMPARE(CSpotRRowPainter::ChoiceText(line), choice);
+        CPaket paket;
+        auto spotHead = std::make_unique<CPosition>();
+        spotHead->Type = kSpotRepairHeadType;
+        spotHead->Preise1.FlatPrice = head == QLatin1String("inclusive") ? 1 : 0;
+        spotHead->PriceCalcFlag = head == QLatin1String("by hand") ? 1 : 0;
+        paket.AddPosition(std::move(spotHead));
+        QCOMPARE(CSpotRRowPainter::LinePricesShown(&paket), prices);
+        QVERIFY(!CSpotRRowPainter::LinePricesShown(nullptr));
+    }
+
+    // Right of the text column the works list has fourteen units: colour
+    // 2, quantity 2, "MA in %" 3, choice 4 and the price 3, filling the row.
+    void fourteenColumnUnits_data()
+    {
+        QTest::addColumn<int>("width");
+        // clang-format off
+        QTest::newRow("narrow page") << 420;
+        QTest::newRow("wide page")   << 1234;
+        // clang-format on
+    }
+    void fourteenColumnUnits()
+    {
+        QFETCH(int, width);
+        const CSpotRRowPainter::Columns c = CSpotRRowPainter::ColumnsFor(width);
+        QVERIFY(c.first + 14 * c.unit <= width);
+        QVERIFY(c.first + 15 * c.unit > width);
     }
 };
 

@@ -99,7 +99,8 @@ private:
     CPrgSettings m_settings;
 
     QString Folder() const { return m_dir.path(); }
-    // The works S (green, yellow), M (green only) of paint class 1.
+    // The works S (green, yellow), M (green only), L (yellow only) of
+    // paint class 1.
     // The demo way taken into the package and its works loaded from the
     // files written with the combination file `comb`.
     std::vector<CPosition *> LoadedWorks(CPaket &paket, const QByteArray &comb)
@@ -116,10 +117,12 @@ private:
         Write(Folder() + "/SPOTR_DMG_CLASS_TXT.dat", QByteArray(kDamageHeader) +
                                                          "N01\tD1\tV\tS\t1\tSmall\t\n"
                                                          "N01\tD1\tV\tM\t2\tMedium\t\n"
-                                                         "N01\tD1\tL\tX\t2\tOther brand\t\n");
+                                                         "N01\tD1\tL\tX\t2\tOther brand\t\n"
+                                                         "N01\tD1\tV\tL\t3\tLarge\t\n");
         Write(Folder() + "/SPOTR.dat", QByteArray(kSpotrHeader) + "N01\tD1\tV\t1\tS\tGR\t050\t01\n"
                                                                   "N01\tD1\tV\t1\tS\tYE\t0\t02\n"
-                                                                  "N01\tD1\tV\t1\tM\tGR\t0\t1\n");
+                                                                  "N01\tD1\tV\t1\tM\tGR\t0\t1\n"
+                                                                  "N01\tD1\tV\t1\tL\tYE\t0\t1\n");
         Write(Folder() + "/SPOTR_COMB.dat", QByteArray(kCombHeader) + comb);
     }
 
@@ -164,6 +167,8 @@ private slots:
         QCOMPARE(classes, QStringList({"C", "B", "A"}));
         QCOMPARE(read.found, 4);
         QCOMPARE(list.FirstOfLevel(kLevelPaintClass)->spot[SpotRepairText], QStringLiteral("Lack"));
+        // The first paint class is the current one.
+        QCOMPARE(list.Current(kLevelPaintClass), list.FirstOfLevel(kLevelPaintClass));
     }
 
     void matrixMismatchesAreCollectedAndRowsKept()
@@ -219,10 +224,10 @@ private slots:
                 .LoadWorks(paket, *CSpotRepairData::MatrixRow(paket));
         QVERIFY(messages.missingFiles.isEmpty());
         const auto works = CSpotRepairData::WorkLines(paket);
-        QCOMPARE(works.size(), size_t(3));
+        QCOMPARE(works.size(), size_t(4));
         // In file order, green before yellow, all behind the way (a work of
         // the head's number is not sorted in after the head).
-        QCOMPARE(paket.GetAt(paket.GetCount() - 3), works[0]);
+        QCOMPARE(paket.GetAt(paket.GetCount() - 4), works[0]);
         QCOMPARE(works[0]->Spot[SpotDamageClass] + works[0]->Spot[SpotColour],
                  QStringLiteral("SGR"));
         QCOMPARE(works[1]->Spot[SpotDamageClass] + works[1]->Spot[SpotColour],
@@ -230,6 +235,10 @@ private slots:
         QCOMPARE(works[2]->Spot[SpotDamageClass] + works[2]->Spot[SpotColour],
                  QStringLiteral("MGR"));
         QCOMPARE(works[2]->HasPartnerColour, 0);
+        // Without its green work the yellow one stands alone too.
+        QCOMPARE(works[3]->Spot[SpotDamageClass] + works[3]->Spot[SpotColour],
+                 QStringLiteral("LYE"));
+        QCOMPARE(works[3]->HasPartnerColour, 0);
         QCOMPARE(works[0]->Spot[SpotMaPercentField], QStringLiteral("50"));
         QCOMPARE(works[1]->Quantity, QStringLiteral("2"));
         QCOMPARE(works[0]->Number, QStringLiteral("9999011"));
@@ -245,6 +254,7 @@ private slots:
         QTest::newRow("pair, leading zeros")  << "02" << QByteArray("N01\tD1\tV\t1\tS\tM\tGR\t0001.5\n")   << "1.5" << "1.5";
         QTest::newRow("factor below one")     << "02" << QByteArray("N01\tD1\tV\t1\tS\tM\tGR\t000.5\n")    << "0.5" << ".5";
         QTest::newRow("yellow in the pair")   << "12" << QByteArray("N01\tD1\tV\t1\tS\tM\tYE\t1.7\n")      << "1.7" << "1.7";
+        QTest::newRow("yellow second in the pair") << "01" << QByteArray("N01\tD1\tV\t1\tS\tS\tYE\t1.3\n") << "1.3" << "1.3";
         QTest::newRow("one work twice")       << "00" << QByteArray("N01\tD1\tV\t1\tS\tS\tGR\t1.2\n")      << "1.2" << "1.2";
         QTest::newRow("single work")          << "0"  << QByteArray("N01\tD1\tV\t1\tS\tS\tGR\t1.2\n")      << ""    << "";
         QTest::newRow("no factor in the file") << "02" << QByteArray("N01\tD1\tV\t1\tS\tS\tGR\t1.2\n")     << ""    << "";
@@ -279,17 +289,26 @@ private slots:
 
     void choosingWorks_data()
     {
-        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QString>("clicks");  // work index; f: the head has an inclusive
+                                              // price, m: a price set by hand
         QTest::addColumn<QString>("choices"); // per work: 0 not, 1 once, 2 twice
         QTest::addColumn<int>("lastResult");
+        QTest::addColumn<bool>("overLimit");
+        QTest::addColumn<int>("manualMark"); // the head's hand-set price mark at the end
         const int changed = int(CSpotRepairData::Toggle::Changed);
-        const int limit = int(CSpotRepairData::Toggle::LimitReached);
+        const int unchanged = int(CSpotRepairData::Toggle::Unchanged);
+        const int ignored = int(CSpotRepairData::Toggle::Ignored);
         // clang-format off
-        QTest::newRow("three clicks: not chosen again")          << "000" << "000" << changed;
-        QTest::newRow("twice counts two")                         << "00"  << "200" << changed;
-        QTest::newRow("third work refused")                       << "012" << "110" << limit;
-        QTest::newRow("chosen once again at the limit: kept once") << "010" << "110" << limit;
-        QTest::newRow("twice, then another refused")              << "001" << "200" << limit;
+        QTest::newRow("three clicks: not chosen again")          << "000"  << "0000" << changed   << false << 0;
+        QTest::newRow("twice counts two")                         << "00"   << "2000" << changed   << false << 0;
+        QTest::newRow("third work refused")                       << "012"  << "1100" << unchanged << true  << 0;
+        QTest::newRow("one of two chosen again: the other stays") << "010"  << "0100" << changed   << true  << 0;
+        QTest::newRow("the other of two chosen again")            << "011"  << "1000" << changed   << true  << 0;
+        QTest::newRow("dropped, then chosen again freely")        << "0100" << "1100" << changed   << false << 0;
+        QTest::newRow("twice, then another refused")              << "001"  << "2000" << unchanged << true  << 0;
+        QTest::newRow("no choice under an inclusive price")       << "f0"   << "0000" << ignored   << false << 0;
+        QTest::newRow("a change ends the price set by hand")      << "m0"   << "1000" << changed   << false << 0;
+        QTest::newRow("a refused work keeps the price by hand")   << "01m2" << "1100" << unchanged << true  << 1;
         // clang-format on
     }
     void choosingWorks()
@@ -297,14 +316,25 @@ private slots:
         QFETCH(QString, clicks);
         QFETCH(QString, choices);
         QFETCH(int, lastResult);
+        QFETCH(bool, overLimit);
+        QFETCH(int, manualMark);
         CPaket paket;
         const CSpotRepairData data(Folder(), QStringLiteral("V"));
         const auto works = LoadedWorks(paket, "N01\tD1\tV\t1\tS\tS\tGR\t1.5\n");
+        CPosition *head = paket.GetKopf();
         CSpotRepairData::ToggleResult result;
-        for (const QChar click : clicks)
-            result = data.ToggleWork(paket, works[size_t(click.digitValue())], &m_settings);
+        for (const QChar click : clicks) {
+            if (click == QLatin1Char('f'))
+                head->Preise1.FlatPrice = 1;
+            else if (click == QLatin1Char('m'))
+                head->PriceCalcFlag = 1;
+            else
+                result = data.ToggleWork(paket, works[size_t(click.digitValue())], &m_settings);
+        }
         QCOMPARE(Choices(works), choices);
         QCOMPARE(int(result.result), lastResult);
+        QCOMPARE(result.overLimit, overLimit);
+        QCOMPARE(head->PriceCalcFlag, manualMark);
     }
 
     void aFactorOfAnEndedPairIsNotKept()
@@ -315,10 +345,8 @@ private slots:
         data.ToggleWork(paket, works[0], &m_settings);
         data.ToggleWork(paket, works[2], &m_settings);
         QCOMPARE(works[0]->Spot[SpotFactor], QStringLiteral("1.5"));
-        // The second work twice and back to not chosen: the pair has ended.
-        data.ToggleWork(paket, works[2], &m_settings); // limit: stays once
-        works[2]->Selected = 1;
-        works[2]->Doubled = 1;
+        // The second work chosen again would make three works: it loses its
+        // choice, and the pair has ended.
         data.ToggleWork(paket, works[2], &m_settings);
         QCOMPARE(works[0]->Spot[SpotFactor], QString());
         QCOMPARE(works[2]->Spot[SpotFactor], QString());
@@ -341,14 +369,14 @@ private slots:
         QTest::addColumn<int>("works");
         QTest::addColumn<int>("chosen");
         // clang-format off
-        QTest::newRow("way shown once")                  << "w0"    << 3 << 0;
-        QTest::newRow("way shown twice: works once")     << "w00"   << 3 << 0;
-        QTest::newRow("shown from the basket side")      << "w01"   << 3 << 0;
+        QTest::newRow("way shown once")                  << "w0"    << 4 << 0;
+        QTest::newRow("way shown twice: works once")     << "w00"   << 4 << 0;
+        QTest::newRow("shown from the basket side")      << "w01"   << 4 << 0;
         QTest::newRow("basket package as stored")        << "b1"    << 2 << 2;
         QTest::newRow("basket package shown again")      << "b11"   << 2 << 2;
-        QTest::newRow("new way wins over basket")        << "bw0"   << 3 << 0;
+        QTest::newRow("new way wins over basket")        << "bw0"   << 4 << 0;
         QTest::newRow("basket after a way")              << "w0b1"  << 2 << 2;
-        QTest::newRow("basket waits for keep content 1") << "w0b0"  << 3 << 0;
+        QTest::newRow("basket waits for keep content 1") << "w0b0"  << 4 << 0;
         // clang-format on
     }
     void activation()
@@ -390,6 +418,14 @@ private slots:
         QCOMPARE(int(lines.size()), works);
         QCOMPARE(CSpotRepairData::CountChosen(lines), chosen);
         QCOMPARE(shown.factor, chosen ? QStringLiteral("0.8") : QString());
+        // The works are priced when shown (a way's) or as stored: 100 net a
+        // piece and their "MA in %" more.
+        for (const CPosition *line : lines) {
+            const QString percent = line->Spot[SpotMaPercentField];
+            QCOMPARE(line->Preise1.Net,
+                     ParseNumber(line->Quantity) *
+                         (100.0 + (percent.isEmpty() ? 0.0 : ParseNumber(percent))));
+        }
     }
 
     void priceRequestNamesTheSpotRepairHead()
@@ -413,7 +449,7 @@ private slots:
         QVERIFY(body.contains(QLatin1String("isValueLine=")));
         // One head: the type-6 matrix row of the way is not sent as one.
         QCOMPARE(body.count(QLatin1String("<number>999901117A010</number>")), 1);
-        QCOMPARE(body.count(QLatin1String("<flatRates")), 3);
+        QCOMPARE(body.count(QLatin1String("<flatRates")), 4);
     }
 
     void transferSendsOneFlatRateOfTheHead()

@@ -4,13 +4,15 @@
 // stores a copy in the basket and leaves the page, and a store that fails
 // (or is declined) keeps the package and its choices on the page; a
 // transfer follows only a successful store; Backspace asks and leaves; a
-// DMS answer naming a short VIN of several vehicles is not taken.
+// DMS answer naming a short VIN of several vehicles is not taken. The head
+// rows of a campaign package and the figures of the legend and the sum.
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
 #include "dms/DmsFrame.h"
 #include "packages/SRPBbDlg.h"
+#include "packages/SRPBbRowPainter.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
@@ -21,6 +23,7 @@
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
+#include <QPainter>
 #include <QtTest>
 
 #include <memory>
@@ -180,6 +183,10 @@ private slots:
     void storingKeepsThePageUnlessStored();
     void dmsAnswerVinIsChecked_data();
     void dmsAnswerVinIsChecked();
+    void headRowsShowTheirTexts_data();
+    void headRowsShowTheirTexts();
+    void legendAndSumFigures_data();
+    void legendAndSumFigures();
 
 private:
     void open(const QString &number, int kind);
@@ -466,6 +473,97 @@ void TestSRPBbPage::dmsAnswerVinIsChecked()
     QCOMPARE(dms.calls, 1);
     QCOMPARE(BoxIds(m_env.boxes().mid(before)), messages);
     QCOMPARE(work->Preise1.UnitNet == 42.0, priced);
+}
+
+void TestSRPBbPage::headRowsShowTheirTexts_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("mainGroup");
+    QTest::addColumn<QString>("texts");
+    // clang-format off
+    QTest::newRow("main group")            << int(POS_SPECIAL1)      << "11" << "11|Motor";
+    QTest::newRow("the campaigns' group")  << int(POS_SPECIAL1)      << "XX" << "Motor";
+    QTest::newRow("campaign period")       << int(POS_SPECIAL2)      << "XX" << "01.01.2026 - 31.12.2029|Frühjahrs-Check";
+    QTest::newRow("campaign head")         << int(POS_SPECIAL4)      << "XX" << "11|10|010|2|Inspektion Frühjahr";
+    QTest::newRow("package head")          << int(POS_HEAD_CAMPAIGN) << "11" << "34|10|050|A|Inspektion Frühjahr";
+    // clang-format on
+}
+
+void TestSRPBbPage::headRowsShowTheirTexts()
+{
+    QFETCH(int, type);
+    QFETCH(QString, mainGroup);
+    QFETCH(QString, texts);
+    CPosition line;
+    line.Type = type;
+    line.HG = mainGroup;
+    line.HGText = QStringLiteral("Motor");
+    line.Number = QStringLiteral("3410050");
+    line.PaketTexts[kSuffix] = QStringLiteral("A");
+    line.AwText1 = QStringLiteral("Inspektion Frühjahr");
+    line.Campaign[CPosition::CampaignBegin] = QStringLiteral("20260101");
+    line.Campaign[CPosition::CampaignEnd] = QStringLiteral("20291231");
+    line.Campaign[CPosition::CampaignName] = QStringLiteral("Frühjahrs-Check   ");
+    line.Campaign[CPosition::CampaignPackageRef] = QStringLiteral("111100102");
+    QCOMPARE(CSRPBbRowPainter::HeadRowTexts(line).join(QLatin1Char('|')), texts);
+
+    // The row is painted, not left empty.
+    CSRPBbRowPainter painter(true);
+    QImage image(600, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter dc(&image);
+        painter.PaintLine(&dc, line, CRect(0, 0, 600, 80), 1);
+    }
+    QVERIFY(image != [&] {
+        QImage blank(image.size(), image.format());
+        blank.fill(Qt::white);
+        return blank;
+    }());
+}
+
+void TestSRPBbPage::legendAndSumFigures_data()
+{
+    QTest::addColumn<bool>("campaign");
+    QTest::addColumn<int>("xml");
+    QTest::addColumn<QString>("sum");    // net|gross|currency
+    QTest::addColumn<QString>("legend"); // the block before the sum's legend
+    // clang-format off
+    QTest::newRow("campaign: after the optional lines, normal price") << true  << 1 << "180.00|225.00|EUR" << "Normal|100.00|119.00|EUR";
+    QTest::newRow("campaign outside the DMS exchange")                << true  << 0 << "180.00|225.00|EUR" << "Normal|100.00|119.00|EUR";
+    QTest::newRow("service package: standard price")                  << false << 1 << "100.00|119.00|EUR" << "Standard|90.00|107.10|EUR";
+    QTest::newRow("service package outside the DMS exchange")         << false << 0 << "100.00|119.00|EUR" << "";
+    // clang-format on
+}
+
+void TestSRPBbPage::legendAndSumFigures()
+{
+    QFETCH(bool, campaign);
+    QFETCH(int, xml);
+    CPosition head;
+    head.Type = POS_HEAD_CAMPAIGN;
+    const auto prices = [](CPriceSet &set, double net, double gross) {
+        set.Net = net;
+        set.Gross = gross;
+        set.TotalsCurrency = QStringLiteral("EUR");
+        set.Complete = 1;
+    };
+    prices(head.Preise1, 100.0, 119.0);
+    prices(head.Preise2, 90.0, 107.1);
+    prices(head.Preise3, 180.0, 225.0); // the delivered 160/200 with an optional line
+    head.Preise3.PackageNet = 160.0;
+    head.Preise3.PackageGross = 200.0;
+    m_settings.SRPInterfaceReq = 4;
+    m_settings.XMLx = xml;
+
+    const CSRPBbRowPainter::PriceFigures sum = CSRPBbRowPainter::SumFigures(&head, campaign);
+    QTEST(QStringList({sum.net, sum.gross, sum.currency}).join(QLatin1Char('|')), "sum");
+    CSRPBbRowPainter::PriceFigures block;
+    QString legend;
+    if (CSRPBbRowPainter::LegendFigures(&head, &m_settings, campaign, true, &block))
+        legend = QStringList({block.name, block.net, block.gross, block.currency})
+                     .join(QLatin1Char('|'));
+    QTEST(legend, "legend");
 }
 
 YAQ_TEST_MAIN(TestSRPBbPage)

@@ -624,7 +624,7 @@ bool CYaq2Dlg::OpenBrowser(int mode, const QString &caption, int returnPage)
     return true;
 }
 
-void CYaq2Dlg::ShowSRPWlPage(int)
+void CYaq2Dlg::ShowSRPWlPage(int, bool levelUp)
 {
     if (!MaySwitchTo(kPageSRPWl))
         return;
@@ -638,6 +638,8 @@ void CYaq2Dlg::ShowSRPWlPage(int)
         m_pSettings->PaketNr = m_strPkgNr7;
     SwitchTo(kPageSRPWl);
     list->ActivatePage();
+    if (levelUp)
+        list->OnLevelUp();
     if (m_pSettings->bQvlEdit) {
         // The caller edits one package: the head row and the way home stay
         // locked.

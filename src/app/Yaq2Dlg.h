@@ -83,7 +83,8 @@ public:
     // The browser on the document of `mode`; its "<" leads back to
     // `returnPage` (0: no way back).
     bool ShowWebPage(int mode, int returnPage = 0);
-    void ShowSRPWlPage(int arg);
+    // levelUp: the list goes one level up once shown.
+    void ShowSRPWlPage(int arg, bool levelUp = false);
     void ShowSRPBbPage(bool activate, int arg);
     void ShowSpotRBbPage(bool activate, int arg);
     void ShowDIPPage(bool show);

@@ -48,6 +48,9 @@ struct CPageRequest
     // has. Below 0: the news, under their own caption.
     int webMode = -1;
     int returnPage = 0;
+    // The package list: once shown it goes one level up (the spot-repair
+    // page leads back from the matrix row to the level above it).
+    bool levelUp = false;
 
     // The request to activate the page with `arg`.
     static CPageRequest Activated(int arg = 0)
@@ -55,6 +58,13 @@ struct CPageRequest
         CPageRequest request;
         request.activate = true;
         request.arg = arg;
+        return request;
+    }
+    // The request to the package list to go one level up once shown.
+    static CPageRequest LevelUp()
+    {
+        CPageRequest request;
+        request.levelUp = true;
         return request;
     }
     // The request to the browser page for the document of `mode`, opened

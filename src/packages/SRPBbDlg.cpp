@@ -773,7 +773,10 @@ void CSRPBbDlg::UpdatePrices()
         kinds |= CPackagePriceRollUp::Standard;
     if (m_bCampaignMode)
         kinds |= CPackagePriceRollUp::Campaign;
-    CPackagePriceRollUp::RollUp(m_edited.Paket(), m_pSettings, kinds, PaketNotice());
+    // The page prices after a load or a change of choice; whether the DMS
+    // left a price out is told when its answer comes.
+    CPackagePriceRollUp::RollUp(m_edited.Paket(), m_pSettings, kinds, PaketNotice(),
+                                CPackagePriceRollUp::Occasion::ChoiceChanged);
 }
 
 void CSRPBbDlg::RepaintAll()

@@ -2,10 +2,12 @@
 
 #include "common/Layout.h"
 #include "packages/SRPBbRowModel.h"
+#include "packages/edit/CampaignOffers.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
 #include <QAbstractItemView>
@@ -186,6 +188,37 @@ QString CSRPBbRowPainter::FitShortTexts(const CPosition &line, const QFont &font
     return text;
 }
 
+QStringList CSRPBbRowPainter::HeadNumberGroups(const CPosition &line, QString *suffix)
+{
+    if (line.Type == POS_SPECIAL4) {
+        const QString ref = line.Campaign[CPositionData::CampaignPackageRef];
+        *suffix = ref.mid(8, 1);
+        return NumberGroups(ref.mid(1, 7), false);
+    }
+    *suffix = line.PaketTexts[kSuffix];
+    return NumberGroups(line.Number, false);
+}
+
+QStringList CSRPBbRowPainter::HeadRowTexts(const CPosition &line)
+{
+    QStringList texts;
+    if (line.Type == POS_SPECIAL1) {
+        if (line.HG != QLatin1String("XX"))
+            texts << line.HG;
+        QString text = line.HGText;
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.remove(QLatin1Char('\r'));
+        texts << text;
+    } else if (line.Type == POS_SPECIAL2) {
+        texts << CampaignPeriodText(line)
+              << WithoutTrailingBlanks(line.Campaign[CPositionData::CampaignName]);
+    } else if (line.Type == POS_SPECIAL4 || IsHeadType(line.Type)) {
+        QString suffix;
+        texts << HeadNumberGroups(line, &suffix) << suffix << JoinTexts(line);
+    }
+    return texts;
+}
+
 // ---------------------------------------------------------------------------
 // Rows
 
@@ -252,9 +285,10 @@ int CSRPBbRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect
     case POS_GROUP:
         return PaintGroupRow(dc, line, rect, draw);
     case POS_SPECIAL1:
+    case POS_SPECIAL2: // the campaign period row is laid out as the main group's
         return PaintMainGroupRow(dc, line, rect, draw);
     default:
-        if (IsHeadType(line.Type))
+        if (IsHeadType(line.Type) || line.Type == POS_SPECIAL4)
             return PaintHeadRow(dc, line, rect, draw);
         return kRowHeight;
     }
@@ -550,20 +584,17 @@ int CSRPBbRowPainter::PaintGroupRow(QPainter *dc, const CPosition &line, const C
 int CSRPBbRowPainter::PaintMainGroupRow(QPainter *dc, const CPosition &line, const CRect &rect,
                                         int draw) const
 {
+    // The main group and its text, or the campaigns' text alone; the
+    // campaign period and the campaign's name: each followed by a gap.
     CLayoutVBox box(CRect(rect.left, rect.top, rect.right, rect.bottom), dc);
     box.AddSize(0, 3);
     {
         CLayoutHBox row(box);
         row.AddSize(m_nGapMedium, 0);
-        if (line.HG != QLatin1String("XX")) {
-            row.DCDraw(&m_headFont, line.HG, draw, 0, 0);
+        for (const QString &text : HeadRowTexts(line)) {
+            row.DCDraw(&m_headFont, text, draw, 0, 0);
             row.AddSize(m_nGapMedium, 0);
         }
-        QString text = line.HGText;
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        text.remove(QLatin1Char('\r'));
-        row.DCDraw(&m_headFont, text, draw, 0, 0);
-        row.AddSize(m_nGapMedium, 0);
     }
     box.AddSize(0, 3);
     return box.GetResultRect().Height();
@@ -577,11 +608,12 @@ int CSRPBbRowPainter::PaintHeadRow(QPainter *dc, const CPosition &line, const CR
     {
         CLayoutHBox row(box);
         row.AddSize(m_nGapMedium, 0);
-        for (const QString &group : NumberGroups(line.Number, false)) {
+        QString suffix;
+        for (const QString &group : HeadNumberGroups(line, &suffix)) {
             row.DCDraw(&m_bold, group, draw, 0, 0);
             row.AddSize(m_nGapSmall, 0);
         }
-        row.DCDraw(&m_plain, line.PaketTexts[kSuffix], draw, 0, 0);
+        row.DCDraw(&m_plain, suffix, draw, 0, 0);
         row.AddSize(m_nGapMedium, 0);
         const int used = row.GetResultRect().Width();
         const int width = std::max(rect.Width() - used - 50, 40);
@@ -673,8 +705,9 @@ void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
         left.AddSize(m_nGapSmall, 0);
         left.DCDraw(&m_bold, OrmelText(3131), 1, 0, 0);
     }
-    // Right: what the sum below shows, and before it the standard price
-    // when the DMS or the training edition delivers one.
+    // Right: what the sum below shows, and before it the normal price of a
+    // campaign package, or the standard price when the DMS or the training
+    // edition delivers one.
     const QString sumLegend = OrmelText(3128) + QStringLiteral(" :  ( ") + OrmelText(3129) +
                               QStringLiteral(" )  ") + OrmelText(3130) + QLatin1Char(' ');
     const QFontMetrics bold(m_bold);
@@ -683,22 +716,56 @@ void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
         CLayoutHBox right(CRect(rect.right() - sumWidth, top, rect.right(), rect.bottom()), dc);
         right.DCDraw(&m_bold, sumLegend, 1, 0, 0);
     }
-    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
-    const bool standard =
-        m_pSettings && (CPaket::AreExtraPriceSetsActive(m_pSettings) || m_pSettings->bSchulung);
-    if (head && standard && m_bStandardInLegend && !m_bCampaignMode &&
-        !(head->Preise2.Gross == kPriceNotSet && head->Preise2.Net == kPriceNotSet)) {
-        const CPriceSet &p = head->Preise2;
-        const QString block = OrmelText(6003) + QStringLiteral(" :  ( ") + PriceText(p.Net, false) +
-                              QStringLiteral(" )  ") + PriceText(p.Gross, false) +
-                              QLatin1Char(' ') + p.TotalsCurrency + (p.FlatPrice ? " (*)" : "");
-        const int width = bold.horizontalAdvance(block) + 2 * m_nGapMedium;
+    PriceFigures block;
+    if (LegendFigures(m_pPaket ? m_pPaket->GetKopf() : nullptr, m_pSettings, m_bCampaignMode,
+                      m_bStandardInLegend, &block)) {
+        const QString text = block.name + QStringLiteral(" :  ( ") + block.net +
+                             QStringLiteral(" )  ") + block.gross + QLatin1Char(' ') +
+                             block.currency + (block.flatMark ? " (*)" : "");
+        const int width = bold.horizontalAdvance(text) + 2 * m_nGapMedium;
         const int right = rect.right() - sumWidth;
         CLayoutHBox box(CRect(right - width, top, right, rect.bottom()), dc);
-        const CRedCell red(dc, !p.Complete);
-        box.DCDraw(&m_bold, block, 1, 0, 0);
+        const CRedCell red(dc, block.red);
+        box.DCDraw(&m_bold, text, 1, 0, 0);
     }
     dc->restore();
+}
+
+CSRPBbRowPainter::PriceFigures CSRPBbRowPainter::SumFigures(const CPosition *head,
+                                                            bool campaignMode)
+{
+    PriceFigures sum;
+    if (!head)
+        return sum;
+    // The package's total as the roll-up left it; nothing is added here.
+    const CPriceSet &p = campaignMode ? head->Preise3 : head->Preise1;
+    sum.net = PriceText(p.Net, false);
+    sum.gross = PriceText(p.Gross, false);
+    sum.currency = p.TotalsCurrency;
+    sum.red = !p.Complete;
+    sum.flatMark = (campaignMode ? head->Preise2.FlatPrice : head->Preise1.FlatPrice) != 0;
+    return sum;
+}
+
+bool CSRPBbRowPainter::LegendFigures(const CPosition *head, const CPrgSettings *settings,
+                                     bool campaignMode, bool standardShown, PriceFigures *block)
+{
+    if (!head)
+        return false;
+    const bool standard =
+        settings && (CPaket::AreExtraPriceSetsActive(settings) || settings->bSchulung);
+    if (!campaignMode && !(standard && standardShown))
+        return false;
+    const CPriceSet &p = campaignMode ? head->Preise1 : head->Preise2;
+    if (p.Gross == kPriceNotSet && p.Net == kPriceNotSet)
+        return false;
+    block->name = OrmelText(campaignMode ? 6066 : 6003);
+    block->net = PriceText(p.Net, false);
+    block->gross = PriceText(p.Gross, false);
+    block->currency = p.TotalsCurrency;
+    block->red = !p.Complete;
+    block->flatMark = p.FlatPrice != 0;
+    return true;
 }
 
 void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const
@@ -721,38 +788,28 @@ void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, const SumPlace 
     dc->drawRect(rect.adjusted(0, 0, -1, -1));
     const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
     if (head) {
-        // The package's total as the roll-up left it; nothing is added here.
-        double net = head->Preise1.Net, gross = head->Preise1.Gross;
-        QString currency = head->Preise1.TotalsCurrency;
-        bool red = !head->Preise1.Complete;
-        bool mark = head->Preise1.FlatPrice != 0;
-        if (m_bCampaignMode) {
-            net = head->Preise3.PackageNet;
-            gross = head->Preise3.PackageGross;
-            currency = head->Preise3.TotalsCurrency;
-            red = !head->Preise3.Complete;
-            mark = head->Preise2.FlatPrice != 0;
-        }
+        const PriceFigures sum = SumFigures(head, m_bCampaignMode);
         const int top = rect.top() + (rect.height() - m_nLineHeight) / 2;
         const int netLeft = rect.left() + place.netLeft;
         const int netRight = rect.left() + place.netRight;
         const int x4 = rect.left() + place.grossLeft;
         const int grossRight = rect.left() + place.grossRight;
-        const CRedCell redCells(dc, red);
-        if (net != kPriceNotSet) {
+        const CRedCell redCells(dc, sum.red);
+        if (!sum.net.isEmpty()) {
             CLayoutHBox netBox(CRect(netLeft, top, netRight, rect.bottom()), dc);
             netBox.SetLeftAlign(0);
-            netBox.DCDraw(&m_italic, QStringLiteral("( ") + PriceText(net, false) + " )", 1,
-                          netRight - netLeft, 0);
+            netBox.DCDraw(&m_italic, QStringLiteral("( ") + sum.net + " )", 1, netRight - netLeft,
+                          0);
         }
-        if (gross != kPriceNotSet) {
+        if (!sum.gross.isEmpty()) {
             CLayoutHBox grossBox(CRect(x4, top, rect.right(), rect.bottom()), dc);
             grossBox.SetLeftAlign(0);
-            grossBox.DCDraw(&m_bold, PriceText(gross, false), 1, grossRight - x4, 0);
+            grossBox.DCDraw(&m_bold, sum.gross, 1, grossRight - x4, 0);
             grossBox.SetLeftAlign(1);
             grossBox.AddSize(m_nGapTiny, 0);
-            grossBox.DCDraw(&m_bold, currency + (mark ? QStringLiteral(" (*)") : QString()), 1, 0,
-                            0);
+            grossBox.DCDraw(&m_bold,
+                            sum.currency + (sum.flatMark ? QStringLiteral(" (*)") : QString()), 1,
+                            0, 0);
         }
     }
     dc->restore();

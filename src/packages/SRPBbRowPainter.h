@@ -1,9 +1,11 @@
 #pragma once
 // Paints the lines of the package editing page through the layout boxes:
-// in the head list the main-group line and the package head, in the
-// position list work positions and sub-package lines, parts and group
-// lines; and the three painted controls around the position list: the
-// column header, the legend with the standard price and the package sum.
+// in the head list the main-group line, the campaign period and campaign
+// head of a campaign package and the package head, in the position list
+// work positions and sub-package lines, parts and group lines; and the
+// three painted controls around the position list: the column header, the
+// legend with the standard (or a campaign's normal) price and the package
+// sum.
 //
 // Every row is cut into the same columns: the text column, then one unit
 // each for quantity, stock and choice, and three units for the price
@@ -77,6 +79,36 @@ public:
     // Short texts 1 to 4 as far as they fit the width in the font; short
     // text 1 always.
     static QString FitShortTexts(const CPosition &line, const QFont &font, int width);
+    // The number a head row shows, in its groups, and the suffix after it:
+    // a package head's own number; a campaign head's the characters 2 to 8
+    // of its package reference, followed by the 9th.
+    static QStringList HeadNumberGroups(const CPosition &line, QString *suffix);
+    // The texts a row of the head list shows, in their order: the main
+    // group (left out for the campaigns' "XX") and its text; the campaign
+    // period and the campaign's name; a head's number groups, its suffix
+    // and its text lines.
+    static QStringList HeadRowTexts(const CPosition &line);
+
+    // The figures of a price block: net and gross as price texts (empty for
+    // a price not set), the currency, red while the prices are incomplete,
+    // and the flat-price mark; name: the legend piece before them.
+    struct PriceFigures
+    {
+        QString name, net, gross, currency;
+        bool red = false;
+        bool flatMark = false;
+    };
+    // The package sum below the rows: the head's customer price (set 1); in
+    // campaign mode its campaign price (set 3) as the campaign steps left
+    // it, the optional lines' adjustments included. Nothing without a head.
+    static PriceFigures SumFigures(const CPosition *head, bool campaignMode);
+    // The price block of the legend, before the sum's legend piece: in
+    // campaign mode "Normal" with the head's customer price (the price the
+    // transfer sends); else "Standard" with its standard price where the
+    // DMS or the training edition gives one (and standardShown). False for
+    // no block: no head, or neither value set.
+    static bool LegendFigures(const CPosition *head, const CPrgSettings *settings,
+                              bool campaignMode, bool standardShown, PriceFigures *block);
 
     // Draws (draw 1) or measures (draw 0) a line in rect; answers its height.
     int PaintLine(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;

@@ -259,8 +259,9 @@ void CSpotRBbDlg::ToggleWork()
         CSpotRepairData(Folder(), BrandLetter()).ToggleWork(m_package.Paket(), line, m_pSettings);
     if (result.result == CSpotRepairData::Toggle::Ignored)
         return;
-    if (result.result == CSpotRepairData::Toggle::LimitReached) {
+    if (result.overLimit)
         OwnMsgBox(OrmelText(kTextLimit), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+    if (result.result == CSpotRepairData::Toggle::Unchanged) {
         RepaintAll();
         return;
     }
@@ -327,8 +328,10 @@ CSpotRBbDlg::Stored CSpotRBbDlg::Store(Duplicate duplicate)
 
 void CSpotRBbDlg::BackToList()
 {
+    // The list shows the matrix rows the package was chosen from: back
+    // from the package it goes one level up, to where the next way begins.
     if (m_pHost)
-        m_pHost->ShowPage(kPageSRPWl);
+        m_pHost->ShowPage(kPageSRPWl, CPageRequest::LevelUp());
 }
 
 bool CSpotRBbDlg::OnStore()

@@ -74,11 +74,9 @@ QString CSpotRRowPainter::WorkText(const CPosition &line)
     return text;
 }
 
-bool CSpotRRowPainter::LinePricesShown() const
+bool CSpotRRowPainter::LinePricesShown(const CPaket *paket)
 {
-    // A package with one price for the whole (flat price, or set by hand)
-    // shows it only in the total.
-    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
+    const CPosition *head = paket ? paket->GetKopf() : nullptr;
     return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
 }
 
@@ -266,7 +264,7 @@ int CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const CRect
         box.DCDraw(&f.bold, ChoiceText(line), draw, c.price() - c.choice(), 0);
         height = std::max(height, box.GetResultRect().Height());
     }
-    if (LinePricesShown()) {
+    if (LinePricesShown(m_pPaket)) {
         const int width = 3 * c.unit - m.flatMarkWidth;
         CLayoutVBox prices(CRect(x + c.price(), top, rect.right, rect.bottom), dc);
         const auto price = [&](double value, const QFont &font, bool parentheses) {

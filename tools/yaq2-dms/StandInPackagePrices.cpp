@@ -50,17 +50,44 @@ void WritePrices(QXmlStreamWriter &xml, const DmsPackagePrices &prices, const QS
     WritePrice(xml, "campaignPrice", item, item.campaign);
 }
 
-// The campaign package price the DMS gives: the sum of the campaign prices
-// of the package's items it knows (net, and gross with their VAT rates).
-void AddCampaignPrice(const DmsPackagePrices &prices, const QString &kind, const QString &number,
-                      double *net, double *gross)
+// A number of the request ("4.5", "010"); `fallback` when there is none.
+double RequestNumber(const QString &text, double fallback)
 {
-    const auto found = prices.constFind(DmsPriceKey(kind, number));
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? value : fallback;
+}
+
+// The campaign package price the DMS gives: what the standard items of the
+// package cost at their campaign prices, priced as the program prices a
+// line (unit price times the labour value or the quantity), each less its
+// campaign rebate (the item's own, else the package's). Items the dealer
+// may leave out, alternatives and optional parts are priced by the program
+// on top.
+void AddCampaignPrice(const DmsPackagePrices &prices, const QString &kind, const QDomElement &item,
+                      double packageRebate, double *net, double *gross)
+{
+    const auto found =
+        prices.constFind(DmsPriceKey(kind, ChildText(item, QStringLiteral("number"))));
     if (found == prices.constEnd() || found->campaign.isEmpty())
         return;
-    const double value = found->campaign.toDouble();
+    const QString type = item.attribute(QStringLiteral("type"));
+    if (ChildText(item, QStringLiteral("dealerOptional")) == QLatin1String("true") ||
+        type == QLatin1String("alternative") || type == QLatin1String("optional"))
+        return;
+    const QString amount = ChildText(
+        item, kind == QLatin1String("work") ? QStringLiteral("value") : QStringLiteral("quantity"));
+    const double rebate = RequestNumber(ChildText(item, QStringLiteral("rebate")), packageRebate);
+    const double value =
+        found->campaign.toDouble() * RequestNumber(amount, 1.0) * (100.0 - rebate) / 100.0;
     *net += value;
     *gross += value * (100.0 + found->vat.toDouble()) / 100.0;
+}
+
+// A price to the cent, as the program rounds one.
+QString CentText(double value)
+{
+    return QString::number(value + 1e-9, 'f', 2);
 }
 
 // The request's "campaignInformation" given back as it came, with the
@@ -79,8 +106,8 @@ void EchoCampaignInformation(QXmlStreamWriter &xml, const QDomElement &campaign,
         xml.writeTextElement(name, e.text().trimmed());
     }
     if (!priced && gross > 0.0) {
-        xml.writeTextElement(QStringLiteral("PackageGrossPrice"), QString::number(gross, 'f', 2));
-        xml.writeTextElement(QStringLiteral("PackageNetPrice"), QString::number(net, 'f', 2));
+        xml.writeTextElement(QStringLiteral("PackageGrossPrice"), CentText(gross));
+        xml.writeTextElement(QStringLiteral("PackageNetPrice"), CentText(net));
     }
     xml.writeEndElement();
 }
@@ -165,19 +192,22 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         xml.writeTextElement(QStringLiteral("number"),
                              ChildText(package, QStringLiteral("number")));
         QDomElement campaign;
+        for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            if (LocalName(e.tagName()) == QLatin1String("campaignInformation"))
+                campaign = e;
+        }
+        const double packageRebate =
+            RequestNumber(ChildText(campaign, QStringLiteral("PackageRebate")), 0.0);
         double campaignNet = 0.0;
         double campaignGross = 0.0;
         for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
             const QString name = LocalName(e.tagName());
-            const QString itemNumber = ChildText(e, QStringLiteral("number"));
             if (name == QLatin1String("flatRates"))
-                AddCampaignPrice(prices, QStringLiteral("work"), itemNumber, &campaignNet,
+                AddCampaignPrice(prices, QStringLiteral("work"), e, packageRebate, &campaignNet,
                                  &campaignGross);
             else if (name == QLatin1String("parts"))
-                AddCampaignPrice(prices, QStringLiteral("part"), itemNumber, &campaignNet,
+                AddCampaignPrice(prices, QStringLiteral("part"), e, packageRebate, &campaignNet,
                                  &campaignGross);
-            else if (name == QLatin1String("campaignInformation"))
-                campaign = e;
         }
         if (!campaign.isNull())
             EchoCampaignInformation(xml, campaign, campaignNet, campaignGross);

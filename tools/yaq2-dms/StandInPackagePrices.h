@@ -37,8 +37,10 @@ bool LoadDmsPackagePrices(const QString &path, DmsPackagePrices *prices, QString
 // VIN as asked, and for each package of the request its number and its work
 // positions and parts as asked, each with the prices the list has for it;
 // one the list does not know comes back without a price. A campaign
-// package's "campaignInformation" comes back as asked, with the sum of its
-// items' campaign prices as the package price when the request named none.
+// package's "campaignInformation" comes back as asked, with the campaign
+// price of its standard items (unit price times labour value or quantity,
+// less the item's or the package's rebate) as the package price when the
+// request named none.
 // A request without a package gets the exception "GeneralApplicationError".
 void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
                             const DmsPackagePrices &prices);

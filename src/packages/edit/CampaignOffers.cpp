@@ -93,10 +93,14 @@ QStringList CampaignInfoLines(const CPosition &entry)
         typeText = 6093; // "Costcenter Festpreis"
     else if (type == QLatin1String("CR"))
         typeText = 6092; // "Costcenter Rabatt"
-    return {typeText ? OrmelText(typeText) : QString(),
-            LocalDate(c[CPosition::CampaignBegin]) + QStringLiteral(" - ") +
-                LocalDate(c[CPosition::CampaignEnd]),
+    return {typeText ? OrmelText(typeText) : QString(), CampaignPeriodText(entry),
             c[CPosition::CampaignName].trimmed()};
+}
+
+QString CampaignPeriodText(const CPosition &line)
+{
+    return LocalDate(line.Campaign[CPosition::CampaignBegin]) + QStringLiteral(" - ") +
+           LocalDate(line.Campaign[CPosition::CampaignEnd]);
 }
 
 CCampaignPackageLines CampaignPackageLines(const CPosition &campaignLine,

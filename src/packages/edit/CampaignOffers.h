@@ -32,6 +32,9 @@ int FindCampaignEntry(const CCampaignEntries &entries, const CPosition *campaign
 // The campaign information lines of an entry: its price type, its period
 // (local dates), its name.
 QStringList CampaignInfoLines(const CPosition &entry);
+// The period of a campaign line: begin and end as local dates, joined by
+// " - ".
+QString CampaignPeriodText(const CPosition &line);
 // Whether two campaign lines stand for the same campaign package.
 bool SameCampaignPackage(const CPosition &a, const CPosition &b);
 

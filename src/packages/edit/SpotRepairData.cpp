@@ -240,10 +240,13 @@ CSpotRepairData::ToggleResult CSpotRepairData::ToggleWork(CPaket &paket, CPositi
         line->Doubled = 0;
     }
     if (CountChosen(works) > 2) {
-        // A third work is refused; the line keeps the choice it had.
-        line->Selected = selected;
-        line->Doubled = doubled;
-        out.result = Toggle::LimitReached;
+        // A third work is refused: the line just changed loses its choice.
+        line->Selected = 0;
+        line->Doubled = 0;
+        out.overLimit = true;
+    }
+    if (line->Selected == selected && line->Doubled == doubled) {
+        out.result = Toggle::Unchanged;
         return out;
     }
     out.result = Toggle::Changed;

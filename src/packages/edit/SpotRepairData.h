@@ -61,23 +61,27 @@ public:
     // --- choosing works ---
     enum class Toggle
     {
-        Ignored,      // no head, a package price for the whole, or no work line
-        LimitReached, // a third work: the line keeps its previous choice
-        Changed,      // the choice changed; the factor was read anew
+        Ignored,   // no head, a package price for the whole, or no work line
+        Unchanged, // the line would have made a third work and stays not chosen
+        Changed,   // the choice changed; the factor was read anew
     };
     struct ToggleResult
     {
         Toggle result = Toggle::Ignored;
+        // More than two works would have been chosen: the line lost its
+        // choice (the adviser is told so).
+        bool overLimit = false;
         QString factor; // the pair's factor as shown
         CSpotRepairMessages messages;
     };
     // The works chosen: a line chosen once counts one, twice two.
     static int CountChosen(const std::vector<CPosition *> &works);
-    // Steps the work line through not chosen, chosen once and chosen twice;
-    // with more than two works chosen the line keeps what it had. After a
-    // change every work's factor is emptied and the pair's read anew, the
-    // line and package prices are computed again and the hand-set price
-    // mark of the head is cleared.
+    // Steps the work line through not chosen, chosen once and chosen twice.
+    // A step that makes more than two works leaves the line not chosen,
+    // whatever it was: with two lines chosen once, choosing one again
+    // leaves only the other chosen. After a change every work's factor is
+    // emptied and the pair's read anew, the line and package prices are
+    // computed again and the hand-set price mark of the head is cleared.
     ToggleResult ToggleWork(CPaket &paket, CPosition *line, const CPrgSettings *settings) const;
 
 private:

@@ -103,9 +103,12 @@ public:
     // The campaign package price onto the head's set 3: the delivered
     // package prices with the optional and alternative adjustments, else
     // (list-price campaigns) the fixed price. Missing package prices are
-    // told to the notice (none: nobody is told), naming a fixed price text
-    // that is no plain number (ParsePriceText).
-    void ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice);
+    // told to the notice only when prices just came in (pricesArrived: a
+    // DMS answer or the dealer's files; not after a change of choice or a
+    // load, where none were asked for), naming a fixed price text that is
+    // no plain number (ParsePriceText).
+    void ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice,
+                             bool pricesArrived);
 
     // --- Price sources --------------------------------------------------
     // Takes the prices of a part or flat rate of a DMS answer into every

@@ -99,6 +99,17 @@ bool HasFilePrice(const QString &price)
     return IsPriceGiven(FileNumber(price));
 }
 
+// Set 1 of a line from a record of the dealer's price files. The files
+// hold euro prices, as the full look-up of the training edition says: a
+// sum of them shows its currency whichever look-up priced it.
+void TakeFilePrice(CPosition &line, const QString &price, const QString &vat)
+{
+    line.Preise1.UnitNet = FileNumber(price);
+    line.Preise1.Vat = FileNumber(vat);
+    line.Preise1.Currency = kEuro;
+    line.Preise1.TotalsCurrency = kEuro;
+}
+
 // A unit net price with the dealer's percentage applied; a negative
 // percentage leaves the price as it is.
 double WithPercentage(double unitNet, double percent)
@@ -211,21 +222,17 @@ void CPaket::LookupHGPrices(const CPrgSettings *settings, CHGPriceRec *hgPrice,
         } else if (line->Type == POS_WORK) {
             line->Preise1.FlatPrice = 0;
             if (hgPrice && hgPrice->SearchPrice(line->Number.left(2)) &&
-                HasFilePrice(hgPrice->Preis)) {
-                line->Preise1.UnitNet = FileNumber(hgPrice->Preis);
-                line->Preise1.Vat = FileNumber(hgPrice->MwSt);
-            }
+                HasFilePrice(hgPrice->Preis))
+                TakeFilePrice(*line, hgPrice->Preis, hgPrice->MwSt);
         } else if (line->Type == POS_PART) {
             line->Preise1.FlatPrice = 0;
             const QString key = line->Number.left(11);
             if (dipPart && dipPart->SearchErsetztTeil(key) && HasFilePrice(dipPart->Preis)) {
                 line->ErsetztDurchNummer = dipPart->ErsetztDurchNr;
                 line->ErsetztDurchText = dipPart->ErsetztDurchText;
-                line->Preise1.UnitNet = FileNumber(dipPart->Preis);
-                line->Preise1.Vat = FileNumber(dipPart->MwSt);
+                TakeFilePrice(*line, dipPart->Preis, dipPart->MwSt);
             } else if (etPrice && etPrice->SearchPrice(key) && HasFilePrice(etPrice->Preis)) {
-                line->Preise1.UnitNet = FileNumber(etPrice->Preis);
-                line->Preise1.Vat = FileNumber(etPrice->MwSt);
+                TakeFilePrice(*line, etPrice->Preis, etPrice->MwSt);
             }
         }
     }

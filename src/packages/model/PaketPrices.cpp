@@ -275,7 +275,8 @@ int AdjustCampaignPrice(const CPaket &paket, CPriceSet &head, bool withNet, bool
 
 } // namespace
 
-void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice)
+void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *notice,
+                                 bool pricesArrived)
 {
     CPosition *head = GetKopf();
     if (!head)
@@ -304,7 +305,7 @@ void CPaket::ApplyCampaignPrices(const CPrgSettings *settings, IPaketNotice *not
     const QString &fixedText = head->Campaign[CPosition::CampaignFixedPrice];
     bool fixedRefused = false;
     const double fixedPrice = ParsePriceText(fixedText, &fixedRefused);
-    if (notice) {
+    if (notice && pricesArrived) {
         QString text =
             QStringLiteral("PackageGrossPrice and/or PackageNetPrice of the campaign are "
                            "not delivered from the DMS.");

@@ -67,18 +67,20 @@ CLocalPackagePrices::Outcome CLocalPackagePrices::Price(CPaket &paket, const QSt
         paket.CalcPrices1(m_settings);
     } else {
         outcome.mixedKinds |=
-            CPackagePriceRollUp::RollUp(paket, m_settings, CPackagePriceRollUp::Customer, m_notice);
+            CPackagePriceRollUp::RollUp(paket, m_settings, CPackagePriceRollUp::Customer, m_notice,
+                                        CPackagePriceRollUp::Occasion::PricesArrived);
     }
     if (training) {
         if (head && head->Preise2.FlatPrice)
             paket.CalcPrices2(m_settings);
         else
-            outcome.mixedKinds |= CPackagePriceRollUp::RollUp(
-                paket, m_settings, CPackagePriceRollUp::Standard, m_notice);
+            outcome.mixedKinds |=
+                CPackagePriceRollUp::RollUp(paket, m_settings, CPackagePriceRollUp::Standard,
+                                            m_notice, CPackagePriceRollUp::Occasion::PricesArrived);
     }
     if (campaignMode) {
         paket.CalcPositionPrices3(m_settings);
-        paket.ApplyCampaignPrices(m_settings, m_notice);
+        paket.ApplyCampaignPrices(m_settings, m_notice, true);
     }
     return outcome;
 }

@@ -171,7 +171,8 @@ void CPackagePriceExchange::ReadAnswer(CDmsAnswer &answer, CPaket &paket, const 
     if (m_campaignMode)
         kinds |= CPackagePriceRollUp::Campaign;
     AnswerNotice notice(answer);
-    outcome.mixedKinds = CPackagePriceRollUp::RollUp(paket, &s, kinds, &notice);
+    outcome.mixedKinds = CPackagePriceRollUp::RollUp(paket, &s, kinds, &notice,
+                                                     CPackagePriceRollUp::Occasion::PricesArrived);
     outcome.applied = 1;
 }
 

@@ -22,7 +22,7 @@ QString CPackagePriceRollUp::MixedCurrencyText(Kind kind)
 }
 
 int CPackagePriceRollUp::RollUp(CPaket &paket, const CPrgSettings *settings, int kinds,
-                                IPaketNotice *notice)
+                                IPaketNotice *notice, Occasion occasion)
 {
     int mixedKinds = 0;
     const auto currenciesAgree = [&](Kind kind, int mixed) {
@@ -55,7 +55,7 @@ int CPackagePriceRollUp::RollUp(CPaket &paket, const CPrgSettings *settings, int
         paket.GetKindSummary(currency, &mixed);
         if (currenciesAgree(Campaign, mixed)) {
             paket.CalcPositionPrices3(settings);
-            paket.ApplyCampaignPrices(settings, notice);
+            paket.ApplyCampaignPrices(settings, notice, occasion == Occasion::PricesArrived);
         }
     }
     return mixedKinds;

@@ -27,8 +27,18 @@ public:
     // Message 5068 followed directly by the kind's name.
     static QString MixedCurrencyText(Kind kind);
 
+    // When the roll-up runs: prices just came in (from the DMS or the
+    // dealer's files), or the package was loaded or its choice changed.
+    // Only the first tells that the DMS left the campaign package price out.
+    enum class Occasion
+    {
+        PricesArrived,
+        ChoiceChanged,
+    };
+
     // Rolls the kinds up, in the order customer, standard, campaign. Returns
     // the kinds that were not rolled up because their currencies differ;
     // each is told to the notice (none: nobody is told).
-    static int RollUp(CPaket &paket, const CPrgSettings *settings, int kinds, IPaketNotice *notice);
+    static int RollUp(CPaket &paket, const CPrgSettings *settings, int kinds, IPaketNotice *notice,
+                      Occasion occasion);
 };
