@@ -542,7 +542,11 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
     // values in the whole catalogue).
     if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
         for (CAwKatRow *row : candidates) {
-            if (HasValidPositions(row))
+            if (!row->ValidityRead) {
+                row->LeadsToValues = HasValidPositions(row);
+                row->ValidityRead = true;
+            }
+            if (row->LeadsToValues)
                 display.push_back(row);
         }
     } else if (level == AW_POSITION && leadType) {
