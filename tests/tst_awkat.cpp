@@ -96,6 +96,13 @@ CPrgSettings Vehicle(const QString &name)
     } else if (name == QLatin1String("Arvo, no VIN")) {
         s = Vehicle(QStringLiteral("Arvo"));
         s.FgstnrFull.clear();
+    } else if (name == QLatin1String("Arvo's lead type, VIN not found")) {
+        // What a VIN that is not found leaves: the catalogue and lead type
+        // shown, no VIN, type key or additional code.
+        s = Vehicle(QStringLiteral("Arvo"));
+        s.FgstnrFull.clear();
+        s.TypSchl.clear();
+        s.ZusatzCode.clear();
     } else { // the catalogue of the Arvo without a vehicle
         s.Bestellnr = QStringLiteral("VQF40DE");
     }
@@ -206,6 +213,13 @@ QStringList Fixture(const QString &name)
             "INSERT INTO aw_catalogue_group (catalogue_key, type_number, main_group, language,"
             " level, line_from, line_to, group_code, marker, group_text) VALUES ('1', 'VQF40DE',"
             " '11', '00', '3', '0160', '0199', '1110030', 'N', 'Oelservice Premium')")};
+    // A valued position of main group 00 outside its only subgroup.
+    if (name == QLatin1String("subgroup without value"))
+        return ArvoPositions(QStringLiteral("00"), {"0010 0000300"}, QStringLiteral("Allgemein")) +
+               QStringList{QStringLiteral(
+                   "INSERT INTO aw_catalogue_group (catalogue_key, type_number, main_group,"
+                   " language, level, line_from, line_to, group_code, marker, group_text) VALUES"
+                   " ('1', 'VQF40DE', '00', '00', '2', '0100', '0199', '10', 'N', 'Leer')")};
     const QStringList two = {"0010 0000300", "0020 0000310"};
     // Valued for the lead type, but the catalogue line is not marked in the
     // column of the Arvo 1.6.
@@ -400,7 +414,9 @@ void TestAwKat::walkShowsWhatTheVehicleHas_data()
     QTest::newRow("subgroup without value")       << "Arvo"  << "" << QStringList{"64"}               << 2 << "11 12" << "";
     QTest::newRow("other vehicle's subgroups")    << "Bento" << "" << QStringList{"34"}               << 2 << "10 20" << "";
     QTest::newRow("main group onto positions")    << "Bento" << "" << QStringList{"11"}               << 4 << "1110010" << "";
-    QTest::newRow("empty level: 4020 once, back") << "Bento" << "" << QStringList{"64"}               << 1 << "11 34 64" << "4020";
+    QTest::newRow("main group without value left out") << "Bento" << "" << QStringList{}          << 1 << "11 34" << "";
+    QTest::newRow("no group valued: none shown, nothing said") << "Arvo's lead type, VIN not found" << "" << QStringList{} << 0 << "" << "";
+    QTest::newRow("valued only outside its subgroups: 4020 once, back") << "Arvo" << "subgroup without value" << QStringList{"00"} << 1 << "00 11 34 64" << "4020";
     QTest::newRow("catalogue without vehicle")    << "none"  << "" << QStringList{"64"}               << 2 << "11 12 13" << "";
     QTest::newRow("third level valued itself")    << "Arvo"  << "third level valued itself" << QStringList{"11", "10"} << 3 << "1110 1110030 1120" << "";
     QTest::newRow("line not marked in the vehicle's column") << "Arvo" << "line not marked for the vehicle" << QStringList{"00"} << 4 << "0000300" << "";
@@ -433,8 +449,8 @@ void TestAwKat::walkShowsWhatTheVehicleHas()
     QCOMPARE(walk->ShownLevel(), level);
     QCOMPARE(Numbers(walk->Shown()), shown);
     QCOMPARE(told.join(QLatin1Char(' ')), notices);
-    QVERIFY(walk->SelectedIndex() >= 0);
-    if (level == 1)
+    QCOMPARE(walk->SelectedIndex() >= 0, !shown.isEmpty());
+    if (level <= 1)
         QVERIFY(walk->Path().empty());
 }
 

@@ -14,6 +14,8 @@
 #include "support/TestEnv.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -72,6 +74,8 @@ private slots:
     void returnAndEscape_data();
     void returnAndEscape();
     void pageReturnsToTheOpener();
+    void findTellsWhatIsNotFound_data();
+    void findTellsWhatIsNotFound();
 
 private:
     QString data() const { return m_dir.filePath(QStringLiteral("Datas")); }
@@ -349,6 +353,48 @@ void TestBrowserPage::pageReturnsToTheOpener()
     QTest::keyClick(&page, Qt::Key_Escape);
     QCOMPARE(host.shown, QList<int>{kFromSpotRepair});
     SetUrlOpener(nullptr);
+}
+
+void TestBrowserPage::findTellsWhatIsNotFound_data()
+{
+    // Row: the text typed into the labelled find field, whether it is then
+    // emptied, the notice beside the field ("" for none).
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<int>("notice");
+    // clang-format off
+    QTest::newRow("text in the document")          << "x"            << false << 0;
+    QTest::newRow("text not in the document")      << "Zylinderkopf" << false << 7141;
+    QTest::newRow("not found, then field emptied") << "Zylinderkopf" << true  << 0;
+    // clang-format on
+}
+
+void TestBrowserPage::findTellsWhatIsNotFound()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, emptied);
+    QFETCH(int, notice);
+    CPrgSettings s;
+    s.Sound = 0;
+    s.DataDir = data();
+    CBrowserHost host;
+    CWebBrowserDlg page;
+    host.browser = &page;
+    page.Create(&s, 193, 0, {}, &host, nullptr);
+    page.show();
+    host.ShowPage(kPageWebBrowser);
+    page.findChild<COwnButton *>(QStringLiteral("findButton"))->click();
+    auto *field = page.findChild<QLineEdit *>(QStringLiteral("findField"));
+    auto *label = page.findChild<QLabel *>(QStringLiteral("findLabel"));
+    QCOMPARE(label->text(), OrmelText(7140));
+    QCOMPARE(label->buddy(), field);
+    QTest::keyClicks(field, typed);
+    if (emptied) {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+    }
+    QCOMPARE(page.findChild<QLabel *>(QStringLiteral("findNotice"))->text(),
+             notice ? OrmelText(notice) : QString());
 }
 
 YAQ_TEST_MAIN(TestBrowserPage)

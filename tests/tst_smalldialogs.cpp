@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -32,6 +34,8 @@ private slots:
     void textLines_data();
     void textLines();
     void textBoxOnlyWithAFile();
+    void textLinesScrollOnlyAsFarAsTheyReach_data();
+    void textLinesScrollOnlyAsFarAsTheyReach();
     void numberEntryResult_data();
     void numberEntryResult();
     void numberEntryRun_data();
@@ -145,6 +149,44 @@ void TestSmallDialogs::textBoxOnlyWithAFile()
     QCOMPARE(text.DoModalText(prefix, QStringLiteral("15"), QStringLiteral(".dat")),
              int(QDialog::Accepted));
     QCOMPARE(seen, (QStringList{"Vehicle search", " ", "via DMS"}));
+}
+
+void TestSmallDialogs::textLinesScrollOnlyAsFarAsTheyReach_data()
+{
+    // Row: the length of the one line (in "W"s); whether the box, widened
+    // for it as far as the screen allows, scrolls sideways, then to the
+    // line's end and its margin of 15 pixels.
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("scrolls");
+    // clang-format off
+    QTest::newRow("a line that fits")                 << 20  << false;
+    QTest::newRow("a line wider than the box at first") << 45 << false;
+    QTest::newRow("a line wider than the screen")     << 200 << true;
+    // clang-format on
+}
+
+void TestSmallDialogs::textLinesScrollOnlyAsFarAsTheyReach()
+{
+    QFETCH(int, length);
+    QFETCH(bool, scrolls);
+    const QString prefix = m_dir.filePath(QStringLiteral("InfoPr"));
+    const QString line = QString(length, QLatin1Char('W'));
+    QVERIFY(writeTextFile(prefix + QStringLiteral("00.dat"), line.toUtf8()));
+    CTextDlg text;
+    auto *list = text.findChild<QListWidget *>(QStringLiteral("textLines"));
+    bool shown = false;
+    int reach = -1;
+    QTimer::singleShot(0, [&] {
+        list->doItemsLayout();
+        QCoreApplication::processEvents();
+        shown = list->horizontalScrollBar()->isVisible();
+        reach = list->horizontalScrollBar()->maximum() + list->viewport()->width();
+        text.accept();
+    });
+    text.DoModalText(prefix, QStringLiteral("00"), QStringLiteral(".dat"));
+    QCOMPARE(shown, scrolls);
+    if (scrolls)
+        QCOMPARE(reach, QFontMetrics(list->font()).horizontalAdvance(line) + 2 * 15);
 }
 
 void TestSmallDialogs::numberEntryResult_data()

@@ -12,7 +12,9 @@
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
 #include "basket/model/WkBasket.h"
+#include "catalogues/AwKatDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
+#include "catalogues/model/AwKatWalk.h"
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -315,8 +317,12 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     m_settings->bMeldungCustomerSP = 0;
     m_dlg->SetCustomerSpecificPrice();
     QVERIFY(contractButtonColoured());
+    m_dlg->ShowPage(kPageAwKat);
+    m_dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
     m_settings->DealerList = dealer;
     m_env->answerBoxes(IDOK);
+    m_dlg->VinEdit()->setFocus();
     typeVin(vin);
     QCOMPARE(m_env->boxes().size(), message ? 1 : 0);
     if (message)
@@ -344,6 +350,32 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     QCOMPARE(m_dlg->VinEdit()->text(), vin);
     if (message)
         QCOMPARE(m_dlg->VinEdit()->selectedText(), vin);
+
+    // The head row names the catalogue kept, and the labour-value page
+    // shows that catalogue: every group it shows opens. It follows a VIN
+    // refused at once, one being typed when the adviser leaves the field.
+    if (!message) {
+        m_dlg->TypeKeyEdit()->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    auto *series = m_dlg->findChild<QComboBox *>(QStringLiteral("modelSeriesCombo"));
+    QCOMPARE(series->currentIndex(), m_dlg->HeadRow().SeriesIndex(m_settings->EReihe));
+    QCOMPARE(m_dlg->findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(),
+             m_settings->ModellBez);
+    QCOMPARE(m_dlg->GetLeadTypeCombo()->currentText(), m_settings->LeadTyp);
+    QVERIFY(m_dlg->windowTitle().startsWith(m_settings->DlgTitel));
+    QVERIFY(m_settings->DlgTitel.contains(m_settings->EReihe));
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageAwKat));
+    CAwKatWalk *walk = m_dlg->Page<CAwKatDlg>()->Walk();
+    const std::vector<CAwKatRow *> groups = walk->Shown();
+    for (CAwKatRow *group : groups) {
+        const QString number = group->Number;
+        walk->Open(group);
+        QVERIFY2(walk->ShownLevel() > AW_MAIN_GROUP, qPrintable(number));
+        walk->Back();
+        while (walk->ShownLevel() > AW_MAIN_GROUP)
+            walk->Back();
+    }
 }
 
 void TestVinIdent::typingOverTheVehicleKeepsTheVinField_data()
@@ -353,7 +385,7 @@ void TestVinIdent::typingOverTheVehicleKeepsTheVinField_data()
     // clang-format off
     QTest::newRow("home page")              << int(kPageHome)      << 0;
     QTest::newRow("number search")          << int(kPageNrAbfrage) << 0;
-    QTest::newRow("package list")           << int(kPageSRPWl)     << 4035;
+    QTest::newRow("package list")           << int(kPageSRPWl)     << 6080;
     QTest::newRow("labour-value catalogue") << int(kPageAwKat)     << 0;
     QTest::newRow("contract page")          << int(kPageHLX)       << 0;
     // clang-format on

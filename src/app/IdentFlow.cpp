@@ -290,12 +290,16 @@ void CIdentFlow::TakeOutVehicle(const CIdentSnapshot &shown)
 }
 
 // A VIN that identifies no vehicle to show stays, selected, to be corrected.
+// Its look-up has answered: the visible page follows at once, as after a
+// vehicle found, and shows nothing more of the vehicle taken out.
 void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
 {
     SetFieldText(m_view.TypeKey(), QString());
+    TakeOutVehicle(shown);
+    m_window.ShowWaitingPage();
+    // The page shown again took the focus: the VIN gets it back.
     m_view.Vin()->setFocus();
     m_view.Vin()->selectAll();
-    TakeOutVehicle(shown);
 }
 
 // The vehicle of this VIN is in the settings again: so are its hand-entered

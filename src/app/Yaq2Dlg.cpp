@@ -6,6 +6,7 @@
 #include "app/MainWndRules.h"
 #include "app/PageLinks.h"
 #include "app/PageTable.h"
+#include "app/PendingIdent.h"
 #include "app/StartFlow.h"
 #include "app/StartWindow.h"
 #include "app/StartupConfig.h"
@@ -629,7 +630,10 @@ void CYaq2Dlg::ShowSRPWlPage(int, bool levelUp)
     if (!MaySwitchTo(kPageSRPWl))
         return;
     CSRPWlDlg *list = Page<CSRPWlDlg>();
-    if (m_pHead->Vin()->text().isEmpty()) {
+    // The packages belong to the vehicle of a VIN: a VIN field that is
+    // empty, or shows a VIN not (yet) identified, has none to list.
+    const QString vin = m_pHead->Vin()->text();
+    if (vin.isEmpty() || !CPendingIdent::VinFieldShowsVehicle(*m_pSettings, vin)) {
         list->ClearLists();
         OwnMsgBox(OrmelText(6080), this);
         return;

@@ -6,8 +6,13 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStringDecoder>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kTextTitle = 3100; // "Hinweise"
@@ -16,6 +21,43 @@ constexpr int kTextOk = 2016;    // "&OK"
 const QString kFallbackLanguage = QStringLiteral("01");
 // An information text is a page or two; a larger file is no such text.
 constexpr qint64 kMaxTextSize = 4 * 1024 * 1024;
+// Room on either side of a line.
+constexpr int kLineMargin = 15;
+// The box opens at least this wide, and at most this share of the screen.
+constexpr int kMinWidth = 560;
+constexpr int kMaxScreenPercent = 90;
+
+// The width a line takes in the list, its margins included.
+int LineWidth(const QFontMetrics &fm, const QString &line)
+{
+    return fm.horizontalAdvance(line) + 2 * kLineMargin;
+}
+
+// A line of the text: measured and painted the same way, margins included,
+// so that the list scrolls sideways only as far as its widest line needs.
+class CTextLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QFontMetrics fm(option.font);
+        return {LineWidth(fm, index.data(Qt::DisplayRole).toString()), fm.height()};
+    }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        // White, black text, no selection.
+        painter->fillRect(option.rect, Qt::white);
+        painter->setFont(option.font);
+        painter->setPen(Qt::black);
+        painter->drawText(option.rect.adjusted(kLineMargin, 0, -kLineMargin, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+    }
+};
 
 bool ReadBytes(const QString &path, QByteArray *bytes)
 {
@@ -41,8 +83,11 @@ CTextDlg::CTextDlg(QWidget *parent) : QDialog(parent)
     QFont bold = m_pList->font();
     bold.setBold(true);
     m_pList->setFont(bold);
-    m_pList->setStyleSheet(QStringLiteral("QListWidget { background: white; color: black; }"
-                                          "QListWidget::item { padding: 0px 15px; }"));
+    QPalette white = m_pList->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    m_pList->setPalette(white);
+    m_pList->setItemDelegate(new CTextLineDelegate(m_pList));
+    m_pList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_pOk = new COwnButton(this);
     m_pOk->setObjectName(QStringLiteral("okButton"));
     m_pOk->Init(QString(), palette().color(QPalette::Window));
@@ -55,7 +100,7 @@ CTextDlg::CTextDlg(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
-    resize(560, 380);
+    resize(kMinWidth, 380);
 }
 
 QStringList CTextDlg::TextLines(const QByteArray &bytes)
@@ -104,8 +149,26 @@ int CTextDlg::DoModalText(const QString &prefix, const QString &language, const 
         return QDialog::Rejected;
     m_pList->clear();
     m_pList->addItems(lines);
+    FitWidthToLines(lines);
     m_pOk->setFocus();
     return exec();
+}
+
+void CTextDlg::FitWidthToLines(const QStringList &lines)
+{
+    // Wide enough for the widest line beside a vertical scroll bar, so that
+    // the box scrolls sideways only where the screen is too narrow.
+    const QFontMetrics fm(m_pList->font());
+    int widest = 0;
+    for (const QString &line : lines)
+        widest = std::max(widest, LineWidth(fm, line));
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = widest + 2 * m_pList->frameWidth() +
+                       m_pList->verticalScrollBar()->sizeHint().width() + margins.left() +
+                       margins.right();
+    const QScreen *shown = parentWidget() ? parentWidget()->screen() : screen();
+    const int most = shown ? shown->availableGeometry().width() * kMaxScreenPercent / 100 : needed;
+    resize(std::clamp(needed, kMinWidth, std::max(kMinWidth, most)), height());
 }
 
 QStringList CTextDlg::Lines() const

@@ -35,6 +35,8 @@ public:
     QStringList Lines() const;
 
 private:
+    void FitWidthToLines(const QStringList &lines);
+
     QListWidget *m_pList = nullptr;
     COwnButton *m_pOk = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -19,6 +20,8 @@ namespace {
 constexpr int kTextPackages = 3183;    // "Pakete": where "<" leads back to
 constexpr int kTextSearch = 2013;      // "&Suchen"
 constexpr int kTextFileMissing = 4012; // the file that cannot be opened
+constexpr int kTextFindLabel = 7140;   // "Suchen nach:"
+constexpr int kTextNotFound = 7141;    // "Nicht gefunden"
 } // namespace
 
 CWebBrowserDlg::CWebBrowserDlg() = default;
@@ -49,8 +52,19 @@ void CWebBrowserDlg::BuildPage(QVBoxLayout *body)
     findLayout->setContentsMargins(0, 0, 0, 0);
     m_pFindField = new QLineEdit(m_pFindRow);
     m_pFindField->setObjectName(QStringLiteral("findField"));
+    auto *findLabel = new QLabel(OrmelText(kTextFindLabel), m_pFindRow);
+    findLabel->setObjectName(QStringLiteral("findLabel"));
+    findLabel->setBuddy(m_pFindField);
+    m_pFindNotice = new QLabel(m_pFindRow);
+    m_pFindNotice->setObjectName(QStringLiteral("findNotice"));
+    // Room for the notice from the start: the field does not move when it
+    // shows.
+    m_pFindNotice->setMinimumWidth(
+        m_pFindNotice->fontMetrics().horizontalAdvance(OrmelText(kTextNotFound)) + 8);
     findLayout->addStretch(1);
+    findLayout->addWidget(findLabel);
     findLayout->addWidget(m_pFindField);
+    findLayout->addWidget(m_pFindNotice);
     m_pFindRow->hide();
     body->addWidget(m_pFindRow);
 
@@ -109,6 +123,7 @@ void CWebBrowserDlg::ShowPage(int mode)
                     : QUrl();
     m_nav.Open(mode, document, m_pHost ? m_pHost->WebReturnPage() : 0);
     m_pFindRow->hide();
+    ShowFindResult(true);
     Navigate(document);
     UpdateButtons();
 }
@@ -156,12 +171,26 @@ void CWebBrowserDlg::OnFind()
 void CWebBrowserDlg::FindNext()
 {
     const QString text = m_pFindField->text();
-    if (!m_pBrowser || text.isEmpty())
+    if (!m_pBrowser)
         return;
-    if (!m_pBrowser->find(text)) {
-        m_pBrowser->moveCursor(QTextCursor::Start);
-        m_pBrowser->find(text);
+    bool found = text.isEmpty();
+    if (!found) {
+        found = m_pBrowser->find(text);
+        if (!found) {
+            m_pBrowser->moveCursor(QTextCursor::Start);
+            found = m_pBrowser->find(text);
+        }
     }
+    ShowFindResult(found);
+}
+
+void CWebBrowserDlg::ShowFindResult(bool found)
+{
+    // A text the document does not hold: said beside the field, and the
+    // field turns red until the text is found or emptied.
+    m_pFindNotice->setText(found ? QString() : OrmelText(kTextNotFound));
+    m_pFindField->setStyleSheet(found ? QString()
+                                      : QStringLiteral("QLineEdit { background: #ffd0d0; }"));
 }
 
 QString CWebBrowserDlg::CurrentDocument() const

@@ -11,6 +11,7 @@
 #include "common/BrowserNav.h"
 #include "common/PageDlg.h"
 
+class QLabel;
 class QLineEdit;
 class QTextBrowser;
 class QWidget;
@@ -49,6 +50,7 @@ private:
     void OnLink(const QUrl &link);
     void OnFind();
     void FindNext();
+    void ShowFindResult(bool found);
     void UpdateButtons();
 
     CBrowserNav m_nav;
@@ -60,4 +62,5 @@ private:
     COwnButton *m_pFind = nullptr;
     QWidget *m_pFindRow = nullptr;
     QLineEdit *m_pFindField = nullptr;
+    QLabel *m_pFindNotice = nullptr;
 };

@@ -78,6 +78,10 @@ struct CAwKatRow
     bool TextsRead = false;
     bool ValuesRead = false;
     bool ColumnsRead = false;
+    // A group's answer whether it leads to a position valued for the
+    // vehicle, asked once: a group row is read anew for another vehicle.
+    bool ValidityRead = false;
+    bool LeadsToValues = false;
     std::vector<CAwKatValueLine> ValueLines;
     std::vector<CAwKatValueLine> ColumnLines;
 };

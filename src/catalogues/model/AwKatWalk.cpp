@@ -536,9 +536,17 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
     for (CAwKatRow *row : candidates)
         row->HeadingShown = 0;
 
-    if ((level == AW_SUBGROUP || level == AW_THIRD_LEVEL) && leadType && ReadsStandardCatalogue()) {
+    // A group is shown only when it leads to a position valued for the
+    // vehicle's lead type: a main group too, so that every group shown
+    // opens (a lead type without the VIN's additional code may have no
+    // values in the whole catalogue).
+    if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
         for (CAwKatRow *row : candidates) {
-            if (HasValidPositions(row))
+            if (!row->ValidityRead) {
+                row->LeadsToValues = HasValidPositions(row);
+                row->ValidityRead = true;
+            }
+            if (row->LeadsToValues)
                 display.push_back(row);
         }
     } else if (level == AW_POSITION && leadType) {
@@ -615,9 +623,11 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
 
     if (display.empty()) {
         // Nothing of this level for the vehicle: said once, and the level
-        // shown before comes back (never this one again).
+        // shown before comes back (never this one again). Main groups
+        // without any are no group the adviser opened: the list stays
+        // empty without a word (the head row shows what the vehicle lacks).
         const bool first = !m_bRecovering;
-        if (first && m_notice)
+        if (first && m_notice && level > AW_MAIN_GROUP)
             m_notice(4020);
         DropRows(level);
         const int back = previous > 0 && previous < level ? previous : level - 1;

@@ -48,9 +48,12 @@ public:
     int ReadThirdLevel(CAwKatRow *parent);
     int ReadPositions(CAwKatRow *parent);
 
-    // Shows the rows of the level that are valid for the vehicle. A level
-    // with none tells 4020 once and shows the level shown before again
-    // (never the empty level, never a second message); false then.
+    // Shows the rows of the level that are valid for the vehicle: with a
+    // lead type of the standard catalogue only the groups that lead to a
+    // valued position. A level with none tells 4020 once and shows the
+    // level shown before again (never the empty level, never a second
+    // message); main groups with none leave the list empty without a
+    // message. False then.
     bool FillLevel(int level, bool selectFirst);
 
     // --- the user's moves ---
@@ -78,8 +81,8 @@ public:
     // vehicle.
     bool FindCatalogueLine(const QString &apNr, QString *mainGroup, QString *line);
 
-    // Whether the row (of level 2 or 3) is a valued position itself, or a
-    // leading position in its range has labour values for the vehicle.
+    // Whether the group (of level 1, 2 or 3) is a valued position itself, or
+    // a leading position in its range has labour values for the vehicle.
     bool HasValidPositions(const CAwKatRow *row);
 
     // --- the buttons of the selected position ---
