@@ -289,6 +289,8 @@ private slots:
     void positionButtons_data();
     void positionButtons();
     void backLeadsToTheLevelAbove();
+    void pathHoldsTheWayDown_data();
+    void pathHoldsTheWayDown();
     void alternativeCatalogue_data();
     void alternativeCatalogue();
     void shownPositionsCarryTheirValues_data();
@@ -596,6 +598,38 @@ void TestAwKat::backLeadsToTheLevelAbove()
     QCOMPARE(Numbers(walk.Path()), QStringLiteral("34"));
     walk.Back();
     QCOMPARE(walk.ShownLevel(), 1);
+}
+
+void TestAwKat::pathHoldsTheWayDown_data()
+{
+    // Row: the numbers opened one after the other from the main groups
+    // ("<<" goes a level up) -> the path shown.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("path");
+    // clang-format off
+    QTest::newRow("down to the positions")            << QStringList{"11", "10", "1110"}             << "11 10 1110";
+    QTest::newRow("\"<<\" keeps the path")            << QStringList{"11", "10", "<<", "<<"}         << "11 10";
+    QTest::newRow("another main group after \"<<\"")  << QStringList{"11", "10", "<<", "<<", "34"}   << "34";
+    QTest::newRow("another subgroup after \"<<\"")    << QStringList{"11", "10", "1110", "<<", "<<", "20"} << "11 20";
+    QTest::newRow("another third level after \"<<\"") << QStringList{"11", "10", "1110", "<<", "1120"} << "11 10 1120";
+    // clang-format on
+}
+
+void TestAwKat::pathHoldsTheWayDown()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, path);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    Dbs dbs = OpenDbs();
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(walk->ReadMainGroups());
+    for (const QString &step : steps) {
+        if (step == QLatin1String("<<"))
+            walk->Back();
+        else
+            QVERIFY(OpenByNumbers(*walk, {step}));
+    }
+    QCOMPARE(Numbers(walk->Path()), path);
 }
 
 void TestAwKat::alternativeCatalogue_data()

@@ -708,11 +708,14 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
 
 void CAwKatWalk::Open(CAwKatRow *row)
 {
-    if (!row)
+    if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_THIRD_LEVEL)
         return;
+    // The path ends above the row opened: a row of its level or below,
+    // opened before "<<" or another group, is no longer on the way.
+    TrimPath(row->Type);
+    DropRows(row->Type + 1);
     switch (row->Type) {
     case AW_MAIN_GROUP:
-        DropRows(AW_SUBGROUP);
         m_path.push_back(row);
         m_current[AW_MAIN_GROUP] = row;
         if (m_pSettings)
@@ -721,14 +724,12 @@ void CAwKatWalk::Open(CAwKatRow *row)
             ReadPositions(row);
         break;
     case AW_SUBGROUP:
-        DropRows(AW_THIRD_LEVEL);
         m_path.push_back(row);
         m_current[AW_SUBGROUP] = row;
         if (!ReadThirdLevel(row))
             ReadPositions(row);
         break;
     case AW_THIRD_LEVEL:
-        DropRows(AW_POSITION);
         m_path.push_back(row);
         m_current[AW_THIRD_LEVEL] = row;
         ReadPositions(row);
