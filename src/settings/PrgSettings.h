@@ -97,7 +97,10 @@ struct CPrgSettingsData
     int bSchulung = 0; // training edition
 
     // Further context.
-    int nVertrag = 0;        // contract flag of the vehicle
+    int nVertrag = 0; // contract flag of the vehicle
+    // Set: the findings rows get no contract text (their contract check is
+    // left out).
+    int bKeinVertragText = 0;
     int bKatalogansicht = 1; // the profile holds "Katalogansicht"
     QString VertragText1;
     QString VertragText2;
