@@ -291,6 +291,8 @@ private slots:
     void backLeadsToTheLevelAbove();
     void pathHoldsTheWayDown_data();
     void pathHoldsTheWayDown();
+    void packageButtonHandsThePositionOver_data();
+    void packageButtonHandsThePositionOver();
     void alternativeCatalogue_data();
     void alternativeCatalogue();
     void shownPositionsCarryTheirValues_data();
@@ -630,6 +632,51 @@ void TestAwKat::pathHoldsTheWayDown()
             QVERIFY(OpenByNumbers(*walk, {step}));
     }
     QCOMPARE(Numbers(walk->Path()), path);
+}
+
+void TestAwKat::packageButtonHandsThePositionOver_data()
+{
+    // Row: the rows added to the demo catalogue, the position jumped to
+    // (selected), then the settings' position number, catalogue line and
+    // main group ("-": as the jump left them) -> the position number and
+    // line the package list gets.
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("jump");
+    QTest::addColumn<QString>("apNr");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("handedNr");
+    QTest::addColumn<QString>("handedLine");
+    const QString brake = QStringLiteral("brake fluid in two groups");
+    // clang-format off
+    QTest::newRow("the position jumped to")                 << "" << "1110010" << "-" << "-" << "-" << "1110010" << "0110";
+    QTest::newRow("no line in the settings: the selection") << "" << "1110015" << "-" << ""  << "-" << "1110015" << "0120";
+    QTest::newRow("through another main group: its own line") << brake << "" << "3410030" << "0340" << "11" << "3410030" << "0025";
+    QTest::newRow("its own main group: the line as it is")  << brake << "" << "3410030" << "0340" << "34" << "3410030" << "0340";
+    // clang-format on
+}
+
+void TestAwKat::packageButtonHandsThePositionOver()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, jump);
+    QFETCH(QString, apNr);
+    QFETCH(QString, line);
+    QFETCH(QString, group);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    Dbs dbs = OpenDbs(fixture);
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(jump.isEmpty() || walk->JumpTo(jump));
+    const auto set = [](QString &field, const QString &value) {
+        if (value != QLatin1String("-"))
+            field = value;
+    };
+    set(s.AktApNr, apNr);
+    set(s.KatZeile, line);
+    set(s.HGText, group);
+    walk->HandToPackages(walk->Current(AW_POSITION));
+    QTEST(s.SRPWlApNr, "handedNr");
+    QTEST(s.SRPWlKatZeile, "handedLine");
 }
 
 void TestAwKat::alternativeCatalogue_data()

@@ -85,6 +85,10 @@ struct CPrgSettingsData
     QString HGText;
     QString KatZeile;
     QString GruppeBfndNr;
+    // The labour position and its catalogue line the catalogue hands to the
+    // package list ("Pakete"); the list takes them on its next showing.
+    QString SRPWlApNr;
+    QString SRPWlKatZeile;
     int iMaxSearch = 150; // 0 means no limit
     int bAltKatalog = 0;
     int bBfndAnzeigeUS = 1;

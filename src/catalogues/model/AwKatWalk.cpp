@@ -892,6 +892,35 @@ bool CAwKatWalk::HasPackages(const QString &apNr) const
     return GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
 }
 
+void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
+{
+    if (!m_pSettings)
+        return;
+    CPrgSettings &s = *m_pSettings;
+    QString apNr = s.AktApNr.trimmed();
+    QString line = s.KatZeile.trimmed();
+    if ((apNr.isEmpty() || line.isEmpty()) && selected && selected->Type == AW_POSITION) {
+        apNr = selected->Number;
+        line = selected->LineFrom;
+    }
+    // A position reached through another main group (a joint work listed
+    // there too) has its own line in its own main group.
+    if (!apNr.isEmpty() && s.HGText.trimmed() != apNr.left(2) && m_pCatalogueDb) {
+        CAwKatZeileData rec;
+        rec.m_strKatBstNr = s.KatalogKey;
+        rec.m_strTypNr = s.Bestellnr.trimmed();
+        rec.m_strHG = apNr.left(2);
+        rec.m_strAPosNr = apNr;
+        if (m_pCatalogueDb->ReadAwKatZZeilenNr(rec)) {
+            rec.TrimData();
+            line = rec.m_strZeile;
+        }
+        m_pCatalogueDb->CloseStmt();
+    }
+    s.SRPWlApNr = apNr;
+    s.SRPWlKatZeile = line;
+}
+
 bool CAwKatWalk::HasMaintenanceTopics() const
 {
     if (!m_pSettings || m_pSettings->nKatalogFlag || m_pSettings->LeadTyp.trimmed().isEmpty() ||
