@@ -311,6 +311,10 @@ private slots:
     void positionButtons_data();
     void positionButtons();
     void backLeadsToTheLevelAbove();
+    void pathHoldsTheWayDown_data();
+    void pathHoldsTheWayDown();
+    void packageButtonHandsThePositionOver_data();
+    void packageButtonHandsThePositionOver();
     void alternativeCatalogue_data();
     void alternativeCatalogue();
     void shownPositionsCarryTheirValues_data();
@@ -621,6 +625,83 @@ void TestAwKat::backLeadsToTheLevelAbove()
     QCOMPARE(Numbers(walk.Path()), QStringLiteral("34"));
     walk.Back();
     QCOMPARE(walk.ShownLevel(), 1);
+}
+
+void TestAwKat::pathHoldsTheWayDown_data()
+{
+    // Row: the numbers opened one after the other from the main groups
+    // ("<<" goes a level up) -> the path shown.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("path");
+    // clang-format off
+    QTest::newRow("down to the positions")            << QStringList{"11", "10", "1110"}             << "11 10 1110";
+    QTest::newRow("\"<<\" keeps the path")            << QStringList{"11", "10", "<<", "<<"}         << "11 10";
+    QTest::newRow("another main group after \"<<\"")  << QStringList{"11", "10", "<<", "<<", "34"}   << "34";
+    QTest::newRow("another subgroup after \"<<\"")    << QStringList{"11", "10", "1110", "<<", "<<", "20"} << "11 20";
+    QTest::newRow("another third level after \"<<\"") << QStringList{"11", "10", "1110", "<<", "1120"} << "11 10 1120";
+    // clang-format on
+}
+
+void TestAwKat::pathHoldsTheWayDown()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, path);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    Dbs dbs = OpenDbs();
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(walk->ReadMainGroups());
+    for (const QString &step : steps) {
+        if (step == QLatin1String("<<"))
+            walk->Back();
+        else
+            QVERIFY(OpenByNumbers(*walk, {step}));
+    }
+    QCOMPARE(Numbers(walk->Path()), path);
+}
+
+void TestAwKat::packageButtonHandsThePositionOver_data()
+{
+    // Row: the rows added to the demo catalogue, the position jumped to
+    // (selected), then the settings' position number, catalogue line and
+    // main group ("-": as the jump left them) -> the position number and
+    // line the package list gets.
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("jump");
+    QTest::addColumn<QString>("apNr");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("handedNr");
+    QTest::addColumn<QString>("handedLine");
+    const QString brake = QStringLiteral("brake fluid in two groups");
+    // clang-format off
+    QTest::newRow("the position jumped to")                 << "" << "1110010" << "-" << "-" << "-" << "1110010" << "0110";
+    QTest::newRow("no line in the settings: the selection") << "" << "1110015" << "-" << ""  << "-" << "1110015" << "0120";
+    QTest::newRow("through another main group: its own line") << brake << "" << "3410030" << "0340" << "11" << "3410030" << "0025";
+    QTest::newRow("its own main group: the line as it is")  << brake << "" << "3410030" << "0340" << "34" << "3410030" << "0340";
+    // clang-format on
+}
+
+void TestAwKat::packageButtonHandsThePositionOver()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, jump);
+    QFETCH(QString, apNr);
+    QFETCH(QString, line);
+    QFETCH(QString, group);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    Dbs dbs = OpenDbs(fixture);
+    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+    QVERIFY(jump.isEmpty() || walk->JumpTo(jump));
+    const auto set = [](QString &field, const QString &value) {
+        if (value != QLatin1String("-"))
+            field = value;
+    };
+    set(s.AktApNr, apNr);
+    set(s.KatZeile, line);
+    set(s.HGText, group);
+    walk->HandToPackages(walk->Current(AW_POSITION));
+    QTEST(s.SRPWlApNr, "handedNr");
+    QTEST(s.SRPWlKatZeile, "handedLine");
 }
 
 void TestAwKat::alternativeCatalogue_data()

@@ -117,6 +117,8 @@ private slots:
     void tilesFromRangeText();
     void previewHitTile_data();
     void previewHitTile();
+    void previewPageIsReadable_data();
+    void previewPageIsReadable();
     void physicalOffsetUsesEachAxisResolution();
 
     void gridFollowsDocumentAndPageNumbers();
@@ -275,6 +277,36 @@ void TestEasyPrint::previewHitTile()
     const PreviewGeometry g = ComputePreviewGeometry(QRect(0, 0, 210, 110), 100, 100, 2, 1);
     QCOMPARE(g.origin, QPoint(5, 5));
     QCOMPARE(PreviewHitTile(g, pos, 2, 1), tile);
+}
+
+void TestEasyPrint::previewPageIsReadable_data()
+{
+    // Row: the visible area, the grid of pages of 190 x 277 mm -> a page's
+    // size in pixels, the canvas and the grid's top-left corner.
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QSize>("page");
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<QPoint>("origin");
+    // clang-format off
+    QTest::newRow("one page in the middle")              << QSize(700, 900) << 1 << 1 << QSize(611, 891) << QSize(700, 900)  << QPoint(45, 5);
+    QTest::newRow("six pages stacked: each fills it")    << QSize(700, 900) << 1 << 6 << QSize(611, 891) << QSize(700, 5350) << QPoint(45, 5);
+    QTest::newRow("a wide table scrolls to the right")   << QSize(900, 700) << 3 << 1 << QSize(474, 691) << QSize(1430, 700) << QPoint(5, 5);
+    QTest::newRow("a small area keeps the whole page")   << QSize(200, 300) << 1 << 2 << QSize(191, 278) << QSize(200, 564)  << QPoint(5, 5);
+    // clang-format on
+}
+
+void TestEasyPrint::previewPageIsReadable()
+{
+    QFETCH(QSize, area);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    const PreviewGeometry g =
+        ComputePreviewGeometry(QRect(QPoint(), area), 190, 277, columns, rows);
+    QTEST(PreviewTileRect(g, 0, 0).size(), "page");
+    QTEST(g.canvasSize, "canvas");
+    QTEST(g.origin, "origin");
 }
 
 void TestEasyPrint::physicalOffsetUsesEachAxisResolution()
@@ -515,8 +547,9 @@ void TestEasyPrint::clickOnTileTogglesIt()
     QCOMPARE(range->text(), QStringLiteral("1-3"));
     QVERIFY(allPages->isChecked());
 
-    const PreviewGeometry g =
-        ComputePreviewGeometry(preview->rect(), dlg.PageWidthMm(), dlg.PageHeightMm(), 1, 3);
+    // The pages are fitted into the visible part of the scrolling preview.
+    const PreviewGeometry g = ComputePreviewGeometry(preview->parentWidget()->rect(),
+                                                     dlg.PageWidthMm(), dlg.PageHeightMm(), 1, 3);
     const QPoint second = PreviewTileRect(g, 1, 0).center();
     QTest::mouseClick(preview, Qt::LeftButton, {}, second);
     QCOMPARE(dlg.TileFlags(), tiles({1, 0, 1}));

@@ -26,10 +26,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
 #include <memory>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -37,13 +40,26 @@ const QString kVin = QStringLiteral("XVQ1F23A57M012345");
 // The day of the finding lists: the demo lists run until 2099.
 const QString kPageDay = QStringLiteral("20261207");
 
-std::unique_ptr<CYaqDb> OpenDemo()
+std::unique_ptr<CYaqDb> OpenDemo(const QString &folder = QStringLiteral(YAQ_DEMO_DATAS_DIR))
 {
     auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
+    if (!db->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
         return nullptr;
     return db;
+}
+
+// A copy of the demo catalogue in the folder, changed by the statement.
+std::unique_ptr<CYaqDb> OpenDemoWith(const QString &folder, const char *sql)
+{
+    const QString file = folder + QStringLiteral("/YAQ2.dat");
+    if (!QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), file))
+        return nullptr;
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    sqlite3 *handle = nullptr;
+    const bool changed = sqlite3_open(QFile::encodeName(file).constData(), &handle) == SQLITE_OK &&
+                         sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(handle);
+    return changed ? OpenDemo(folder) : nullptr;
 }
 
 // The demo Arvo 1.6 with its contracts in force on 07.12.2026.
@@ -99,6 +115,7 @@ private slots:
     void basketPositionOfARow();
     void selectionSkipsLabourPositions_data();
     void selectionSkipsLabourPositions();
+    void damageKeyRunsSortAndUpperListTrims_data();
     void damageKeyRunsSortAndUpperListTrims();
     void hints_data();
     void hints();
@@ -111,6 +128,8 @@ private slots:
     void scopeDialogShowsTheLines();
     void pageFromTheCatalogueStoresADamageKey();
     void editsOfTheSearchFields();
+    void searchButtonFollowsTheField_data();
+    void searchButtonFollowsTheField();
 };
 
 void TestFindings::initTestCase()
@@ -247,17 +266,30 @@ void TestFindings::selectionSkipsLabourPositions()
     QTEST(CBfndRows::SelectableIndex(RowsOfTypes(types), index, remembered), "selected");
 }
 
+void TestFindings::damageKeyRunsSortAndUpperListTrims_data()
+{
+    // Row: the types and texts of the rows -> the texts after the sort.
+    QTest::addColumn<QList<int>>("types");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("sorted");
+    // clang-format off
+    QTest::newRow("each run of damage keys by itself") << QList<int>{7, 8, 8, 8, 7, 8, 8} << QStringList{"Ort", "zu", "Abc", "mitte", "Ort", "b", "A"} << QStringList{"Ort", "Abc", "mitte", "zu", "Ort", "A", "b"};
+    QTest::newRow("texts compared without case")       << QList<int>{7, 8, 8, 8}          << QStringList{"Ort", "Zahn", "riss", "abrieb"}           << QStringList{"Ort", "abrieb", "riss", "Zahn"};
+    // clang-format on
+}
+
 void TestFindings::damageKeyRunsSortAndUpperListTrims()
 {
-    CBfndRowList rows = RowsOfTypes({7, 8, 8, 8, 7, 8, 8});
-    const QStringList texts = {"Ort", "zu", "Abc", "mitte", "Ort", "b", "A"};
+    QFETCH(QList<int>, types);
+    QFETCH(QStringList, texts);
+    CBfndRowList rows = RowsOfTypes(types);
     for (size_t i = 0; i < rows.size(); ++i)
         rows[i]->Text = texts[int(i)];
     CBfndRows::SortDamageKeyRuns(rows);
     QStringList sorted;
     for (const auto &row : rows)
         sorted << row->Text;
-    QCOMPARE(sorted, QStringList({"Ort", "Abc", "mitte", "zu", "Ort", "A", "b"}));
+    QTEST(sorted, "sorted");
 
     CBfndRowList upper = RowsOfTypes({1, 1, 6, 6, 1});
     CBfndRows::TrimUpperList(upper, BFND_SUB_GROUP);
@@ -342,7 +374,8 @@ void TestFindings::contractTextOfAFinding_data()
     QTest::addColumn<QList<int>>("texts");
     QTest::addColumn<bool>("covered");
     // texts: per contract of the list (HLX0100, HLX0200) 3219 covered or
-    // 3220 not; a single other id: that text alone; none: no text.
+    // 3220 not; a single other id: that text alone; none: no text; -1: the
+    // row's text as it was.
     // clang-format off
     QTest::newRow("listed in HLX0100, left out by HLX0200")  << "11100810" << "arvo"     << QList<int>{3219, 3220} << true;
     QTest::newRow("outside both lists")                      << "64100110" << "arvo"     << QList<int>{3220, 3219} << true;
@@ -352,6 +385,10 @@ void TestFindings::contractTextOfAFinding_data()
     QTest::newRow("vehicle without contract flag")           << "11100810" << "nocontract" << QList<int>{3218}     << false;
     QTest::newRow("inclusive-service finding without flag")  << "87000010" << "nocontract" << QList<int>{3218}     << false;
     QTest::newRow("key shorter than a finding")              << "641001"   << "arvo"     << QList<int>{}           << true;
+    QTest::newRow("key one character short")                 << "1110081"  << "arvo"     << QList<int>{}           << true;
+    QTest::newRow("list entry ending on the page's day")     << "34100110" << "arvo on 31.12.2020" << QList<int>{3219, 3219} << true;
+    QTest::newRow("contract without an inclusion flag")      << "11100810" << "arvo, HLX0700 listed without a reading" << QList<int>{3219, 3220} << true;
+    QTest::newRow("no contract texts: the row keeps its own") << "11100810" << "arvo, no contract texts" << QList<int>{-1} << true;
     // clang-format on
 }
 
@@ -360,15 +397,23 @@ void TestFindings::contractTextOfAFinding()
     QFETCH(QString, number);
     QFETCH(QString, vehicle);
     QFETCH(QList<int>, texts);
-    auto db = OpenDemo();
+    // HLX0700, in force, gets a finding list without saying how it reads.
+    QTemporaryDir dir;
+    auto db = vehicle.contains(QLatin1String("without a reading"))
+                  ? OpenDemoWith(dir.path(), "UPDATE hlx_option SET list_number = 'L100'"
+                                             " WHERE option_number = 'HLX0700'")
+                  : OpenDemo();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     if (vehicle == QLatin1String("nocontract"))
         s.nVertrag = 0;
+    s.bKeinVertragText = vehicle.contains(QLatin1String("no contract texts")) ? 1 : 0;
     QVERIFY(ReadHLXContractStatus(s, db.get()));
     if (vehicle == QLatin1String("novin"))
         s.FgstnrFull.clear();
-    CBfndContractCheck check(&s, db.get(), kPageDay);
+    CBfndContractCheck check(
+        &s, db.get(),
+        vehicle.contains(QLatin1String("31.12.2020")) ? QStringLiteral("20201231") : kPageDay);
     CBfndRow row;
     row.Type = BFND_FINDING;
     row.Number = number;
@@ -378,6 +423,10 @@ void TestFindings::contractTextOfAFinding()
     const QStringList contracts[] = {{"HLX0100", "Helix Care Wartung"},
                                      {"HLX0200", "Helix Care Garantie"}};
     for (int i = 0; i < texts.size(); ++i) {
+        if (texts[i] == -1) {
+            expected = QStringLiteral("old");
+            break;
+        }
         if (texts[i] != 3219 && texts[i] != 3220) {
             expected = OrmelText(texts[i]);
             break;
@@ -509,6 +558,31 @@ void TestFindings::editsOfTheSearchFields()
     QVERIFY(search->isEnabled());
     page.OnSearch();
     QCOMPARE(page.findChild<QListWidget *>(QStringLiteral("resultList"))->count(), 0);
+}
+
+void TestFindings::searchButtonFollowsTheField_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("allowed");
+    const int number = int(BfndSearchField::Number), text = int(BfndSearchField::Text),
+              apNumber = int(BfndSearchField::ApNumber);
+    // clang-format off
+    QTest::newRow("findings number of three characters")   << number   << "641"     << false;
+    QTest::newRow("findings number of four characters")    << number   << "6410"    << true;
+    QTest::newRow("findings number emptied")               << number   << ""        << true;
+    QTest::newRow("findings text")                         << text     << "u"       << true;
+    QTest::newRow("labour position of six characters")     << apNumber << "641102"  << false;
+    QTest::newRow("labour position of seven characters")   << apNumber << "6411020" << true;
+    QTest::newRow("labour position emptied")               << apNumber << ""        << true;
+    // clang-format on
+}
+
+void TestFindings::searchButtonFollowsTheField()
+{
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QTEST(BfndSearchAllowed(BfndSearchField(field), typed), "allowed");
 }
 
 YAQ_TEST_MAIN(TestFindings)

@@ -118,6 +118,8 @@ private slots:
     void conditionTextFiles();
     void rowsMarkTheReasonRed_data();
     void rowsMarkTheReasonRed();
+    void listTitleAndSeparators_data();
+    void listTitleAndSeparators();
     void printOut_data();
     void printOut();
 
@@ -448,6 +450,49 @@ void TestHLXContracts::rowsMarkTheReasonRed()
     QCOMPARE(HLXRedExtra(rows[0]), reason ? OrmelText(reason) : QString());
     QCOMPARE(rows[4].text, OrmelText(3229) + QStringLiteral(" 12 000 / 7 456"));
     QCOMPARE(rows[5].text, OrmelText(3230) + QStringLiteral(" 100 000 / 62 137 *"));
+}
+
+void TestHLXContracts::listTitleAndSeparators_data()
+{
+    // Row: the contracts listed (with condition texts or not) -> the title's
+    // text, and after which contract (from 1) a separator line follows.
+    QTest::addColumn<int>("contracts");
+    QTest::addColumn<bool>("conditions");
+    QTest::addColumn<int>("title");
+    QTest::addColumn<QList<int>>("linesAfter");
+    // clang-format off
+    QTest::newRow("one contract: no line")                 << 1 << false << 3187 << QList<int>{};
+    QTest::newRow("two contracts: one line between")       << 2 << false << 3221 << QList<int>{1};
+    QTest::newRow("three contracts with condition texts")  << 3 << true  << 3221 << QList<int>{1, 2};
+    // clang-format on
+}
+
+void TestHLXContracts::listTitleAndSeparators()
+{
+    QFETCH(int, contracts);
+    QFETCH(bool, conditions);
+    QFETCH(int, title);
+    QFETCH(QList<int>, linesAfter);
+    QList<CHLXVertragInfo> list;
+    for (int i = 1; i <= contracts; ++i)
+        list << Contract(QStringLiteral("HLX0%100").arg(i));
+    const std::vector<CHLXRow> rows =
+        HLXListRows(list, kVin, [conditions](const CHLXVertragInfo &) {
+            return conditions ? QStringLiteral("Bedingung") : QString();
+        });
+    QCOMPARE(rows[1].kind, int(HLX_ROW_TITLE));
+    QCOMPARE(rows[1].text, OrmelText(title) + QStringLiteral("  ") + kVin);
+    // The contract whose rows a separator line follows.
+    QList<int> after;
+    int contract = 0;
+    for (const CHLXRow &row : rows) {
+        if (row.text.startsWith(OrmelText(3188)))
+            ++contract;
+        if (row.kind == HLX_ROW_LINE)
+            after << contract;
+    }
+    QCOMPARE(contract, contracts);
+    QCOMPARE(after, linesAfter);
 }
 
 void TestHLXContracts::printOut_data()

@@ -3,13 +3,16 @@
 // box without a file) and how it cuts the file into lines; the number
 // entry's result and its four-digit field; the folder chooser's initial
 // folder; the contact box, where Enter leaves by the back button and never
-// opens an empty mail address, and the quality-report form of a language.
+// opens an empty mail address; the quality-report form of a language; the
+// scope-text box, which stays on the screen beside its anchor and closes as
+// OK on Return.
 
 #include "common/DirDialog.h"
 #include "common/EditNrDlg.h"
 #include "common/OpenUrl.h"
 #include "common/OwnButton.h"
 #include "common/TextDlg.h"
+#include "common/UmfassDlg.h"
 #include "common/VgKontaktDlg.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -49,6 +52,10 @@ private slots:
     void qualityReportPath_data();
     void qualityReportPath();
     void contactEnterLeavesByTheBackButton();
+    void scopeBoxStaysOnScreen_data();
+    void scopeBoxStaysOnScreen();
+    void scopeBoxClosesOnReturn_data();
+    void scopeBoxClosesOnReturn();
 
 private:
     TestEnv m_env;
@@ -352,6 +359,53 @@ void TestSmallDialogs::contactEnterLeavesByTheBackButton()
     QVERIFY(noticeShown);
     QVERIFY(!contactRowsShown);
     QCOMPARE(opened, QStringList());
+}
+
+void TestSmallDialogs::scopeBoxStaysOnScreen_data()
+{
+    // Row: the anchor and the box's size on a screen of 1600 x 1000 whose
+    // free area starts at (0, 0) -> the box's top-left corner.
+    QTest::addColumn<QPoint>("anchor");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("topLeft");
+    // clang-format off
+    QTest::newRow("room below the anchor")            << QPoint(800, 200)  << QSize(480, 300) << QPoint(560, 200);
+    QTest::newRow("bottom edge: above the anchor")    << QPoint(800, 715)  << QSize(480, 300) << QPoint(560, 415);
+    QTest::newRow("just fits below")                  << QPoint(800, 700)  << QSize(480, 300) << QPoint(560, 700);
+    QTest::newRow("right edge")                       << QPoint(1500, 200) << QSize(480, 300) << QPoint(1120, 200);
+    QTest::newRow("left edge")                        << QPoint(100, 200)  << QSize(480, 300) << QPoint(0, 200);
+    QTest::newRow("taller than above and below")      << QPoint(800, 200)  << QSize(480, 900) << QPoint(560, 0);
+    // clang-format on
+}
+
+void TestSmallDialogs::scopeBoxStaysOnScreen()
+{
+    QFETCH(QPoint, anchor);
+    QFETCH(QSize, size);
+    const QRect box = CUmfassDlg::PlaceBeside(anchor, size, QRect(0, 0, 1600, 1000));
+    QCOMPARE(box.size(), size);
+    QTEST(box.topLeft(), "topLeft");
+}
+
+void TestSmallDialogs::scopeBoxClosesOnReturn_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("Return")           << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("Enter of the pad") << int(Qt::Key_Enter)  << int(QDialog::Accepted);
+    QTest::newRow("Escape")           << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    // clang-format on
+}
+
+void TestSmallDialogs::scopeBoxClosesOnReturn()
+{
+    QFETCH(int, key);
+    CUmfassDlg box;
+    QTimer::singleShot(0, [&box, key] { QTest::keyClick(&box, Qt::Key(key)); });
+    // A box the key does not close fails here rather than hangs.
+    QTimer::singleShot(5000, &box, [&box] { box.done(42); });
+    QTEST(box.DoModalAt(QPoint(100, 100), 0, QStringLiteral("1110010"), {}), "result");
 }
 
 YAQ_TEST_MAIN(TestSmallDialogs)

@@ -62,6 +62,8 @@ private slots:
     void spotRepairBranchListsClassesAndMatrixRows();
     void changeForgetsTheRequestedPackage_data();
     void changeForgetsTheRequestedPackage();
+    void catalogueHandsOverAPosition_data();
+    void catalogueHandsOverAPosition();
 
 private:
     void setVehicle(bool arvo);
@@ -372,6 +374,41 @@ void TestSRPWlPage::changeForgetsTheRequestedPackage()
     m_page->m_Changed.bSprache = change == QLatin1String("language") ? 1 : 0;
     m_page->ActivatePage();
     QCOMPARE(m_settings.PaketNr, kept ? QStringLiteral("1110020") : QString());
+}
+
+void TestSRPWlPage::catalogueHandsOverAPosition_data()
+{
+    // Row: the labour position and its catalogue line the catalogue's
+    // "Pakete" hands over while the page shows the spot-repair matrix rows
+    // -> the path then shown and the package row selected there.
+    QTest::addColumn<QString>("apNumber");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("path");
+    // clang-format off
+    QTest::newRow("oil service")                       << "1110010" << "0110" << QStringList{"11 Motor"};
+    QTest::newRow("door lock of a second group level") << "6411020" << "0120" << QStringList{"64 Karosserie", "64 Tueren und Klappen", "64 11 Tuerschloss"};
+    // clang-format on
+}
+
+void TestSRPWlPage::catalogueHandsOverAPosition()
+{
+    QFETCH(QString, apNumber);
+    QFETCH(QString, line);
+    setVehicle(true);
+    start(new CSRPWlDlg);
+    open(QStringLiteral("-- Care & Cosmetic Repair"));
+    open(QStringLiteral("Lack (Spot Repair)"));
+    open(QStringLiteral("Uni-Lack"));
+    m_settings.SRPWlApNr = apNumber;
+    m_settings.SRPWlKatZeile = line;
+    m_page->ActivatePage();
+    QTEST(path(), "path");
+    const QModelIndex current = rowList()->currentIndex();
+    QVERIFY(current.isValid());
+    QCOMPARE(current.data(CSRPWlRowModel::RowRole).value<const CPackageRow *>()->number, apNumber);
+    // The list shows the packages; none is opened for editing.
+    QCOMPARE(m_host.editingShown, 0);
+    QVERIFY(m_settings.SRPWlApNr.isEmpty());
 }
 
 YAQ_TEST_MAIN(TestSRPWlPage)

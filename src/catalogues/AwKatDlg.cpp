@@ -106,6 +106,8 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
             OwnMsgBox(OrmelText(6080), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
             return;
         }
+        // The package list is built anew for the position.
+        m_pWalk->HandToPackages(SelectedRow());
         if (m_pHost)
             m_pHost->ShowPage(kPageSRPWl);
     });

@@ -32,7 +32,7 @@ constexpr int kFindingStored = 4074;
 constexpr int kFindingRefused = 4075;
 
 constexpr int kNumberLength = 10;
-constexpr int kApNumberLength = 7;
+constexpr int kApNumberLength = kBfndApNumberLength;
 
 // Each level of the hierarchy indented below the one above it.
 QString RowLine(const CBfndRow &row)
@@ -376,7 +376,7 @@ void CBfndDlg::OnNumberEdited()
         m_pApNumber->clear();
         m_pHint->clear();
     }
-    m_pSearch->setEnabled(m_pNumber->text().size() % 2 == 0);
+    m_pSearch->setEnabled(BfndSearchAllowed(BfndSearchField::Number, m_pNumber->text()));
 }
 
 void CBfndDlg::OnTextEdited()
@@ -387,7 +387,7 @@ void CBfndDlg::OnTextEdited()
         m_pApNumber->clear();
         m_pHint->clear();
     }
-    m_pSearch->setEnabled(true);
+    m_pSearch->setEnabled(BfndSearchAllowed(BfndSearchField::Text, m_pText->text()));
 }
 
 void CBfndDlg::OnApNumberEdited()
@@ -399,7 +399,7 @@ void CBfndDlg::OnApNumberEdited()
     const int length = int(m_pApNumber->text().size());
     if (length == kApNumberLength)
         m_pApNumber->selectAll();
-    m_pSearch->setEnabled(length == kApNumberLength || length == 0);
+    m_pSearch->setEnabled(BfndSearchAllowed(BfndSearchField::ApNumber, m_pApNumber->text()));
 }
 
 void CBfndDlg::AddFindingToBasket(int index)

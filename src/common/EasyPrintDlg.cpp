@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -27,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,8 +44,6 @@ public:
     explicit CEasyPrintPreview(CEasyPrintDlg *dlg) : QWidget(dlg), m_pDlg(dlg)
     {
         setObjectName(QStringLiteral("preview"));
-        setMinimumSize(360, 460);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
 protected:
@@ -155,11 +156,20 @@ CEasyPrintDlg::~CEasyPrintDlg()
     // The range field may still have the focus: losing it while the child
     // widgets are destroyed must not reach members that are already gone.
     m_pRange->disconnect(this);
+    m_pPreviewArea->viewport()->removeEventFilter(this);
 }
 
 void CEasyPrintDlg::BuildControls()
 {
     m_pPreview = new CEasyPrintPreview(this);
+    // The pages are drawn large enough to be read; the preview scrolls
+    // when they do not all fit.
+    m_pPreviewArea = new QScrollArea(this);
+    m_pPreviewArea->setObjectName(QStringLiteral("previewArea"));
+    m_pPreviewArea->setMinimumSize(360, 460);
+    m_pPreviewArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pPreviewArea->setWidget(m_pPreview);
+    m_pPreviewArea->viewport()->installEventFilter(this);
 
     auto *printerBox = new QGroupBox(this);
     auto *printerLayout = new QVBoxLayout(printerBox);
@@ -228,7 +238,7 @@ void CEasyPrintDlg::BuildControls()
     side->addWidget(m_pPrint);
     side->addWidget(m_pCancel);
     auto *main = new QHBoxLayout(this);
-    main->addWidget(m_pPreview, 1);
+    main->addWidget(m_pPreviewArea, 1);
     main->addLayout(side);
     // Large enough that a page of the preview is readable at first sight.
     resize(900, 760);
@@ -278,6 +288,14 @@ void CEasyPrintDlg::BuildControls()
 int CEasyPrintDlg::DoModal()
 {
     OnInitDialog();
+    // As large as the screen allows, so that the pages can be read.
+    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect free = screen->availableGeometry();
+        resize(free.size());
+        move(free.topLeft());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     const int result = exec();
     // The drawing is not kept for the life of the page.
     m_pRecord.reset();
@@ -387,9 +405,34 @@ bool CEasyPrintDlg::PreparePages()
     if (m_nColumns > 0)
         m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
                                    m_nDocWidth, m_nDocHeight);
-    if (!m_bDirect)
+    if (!m_bDirect) {
         m_pPrinterLabel->setText(m_strPrinterName.isEmpty() ? OrmelText(3080) : m_strPrinterName);
+        FitPreview();
+    }
     return true;
+}
+
+QRect CEasyPrintDlg::PreviewViewport(const QRect &area) const
+{
+    if (m_pPreviewArea && m_pPreview->isVisible())
+        return QRect(area.topLeft(), m_pPreviewArea->viewport()->size());
+    return area;
+}
+
+void CEasyPrintDlg::FitPreview()
+{
+    const QRect viewport(QPoint(), m_pPreviewArea->viewport()->size());
+    const PreviewGeometry g =
+        ComputePreviewGeometry(viewport, m_nPageWidth, m_nPageHeight, m_nColumns, m_nRows);
+    m_pPreview->resize(g.isEmpty() ? viewport.size() : g.canvasSize);
+    m_pPreview->update();
+}
+
+bool CEasyPrintDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_pPreviewArea && watched == m_pPreviewArea->viewport() && event->type() == QEvent::Resize)
+        FitPreview();
+    return QDialog::eventFilter(watched, event);
 }
 
 bool CEasyPrintDlg::Print(bool toPdf)
@@ -584,8 +627,8 @@ void CEasyPrintDlg::PaintPreview(QPainter &painter, const QRect &area)
     painter.setBrush(lightGrey);
     painter.drawRect(area.adjusted(2, 2, -3, -3));
 
-    const PreviewGeometry g =
-        ComputePreviewGeometry(area, m_nPageWidth, m_nPageHeight, m_nColumns, m_nRows);
+    const PreviewGeometry g = ComputePreviewGeometry(PreviewViewport(area), m_nPageWidth,
+                                                     m_nPageHeight, m_nColumns, m_nRows);
     if (g.isEmpty())
         return;
 
@@ -640,8 +683,8 @@ void CEasyPrintDlg::PaintPreview(QPainter &painter, const QRect &area)
 
 void CEasyPrintDlg::ClickPreview(const QPoint &pos)
 {
-    const PreviewGeometry g = ComputePreviewGeometry(m_pPreview->rect(), m_nPageWidth,
-                                                     m_nPageHeight, m_nColumns, m_nRows);
+    const PreviewGeometry g = ComputePreviewGeometry(
+        PreviewViewport(m_pPreview->rect()), m_nPageWidth, m_nPageHeight, m_nColumns, m_nRows);
     const int index = PreviewHitTile(g, pos, m_nColumns, m_nRows);
     if (index < 0)
         return;

@@ -29,6 +29,7 @@ class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class CEasyPrintPreview;
 class CEasyPrintRecord;
 
@@ -99,8 +100,17 @@ public:
     void UpdateRangeRadios();
     void ShowShellError(int code);
 
+protected:
+    // The preview's canvas follows the size of its visible area.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void BuildControls();
+    // The area the preview's pages are fitted into: the visible part of the
+    // scrolling preview while it is shown, else the area painted.
+    QRect PreviewViewport(const QRect &area) const;
+    // Sizes the preview's canvas to hold the grid at its scale.
+    void FitPreview();
     void OnAllPages();
     void OnPageNumbers(bool on);
     void OnPrintSetup();
@@ -140,6 +150,7 @@ private:
 
     QLabel *m_pPrinterLabel = nullptr;
     CEasyPrintPreview *m_pPreview = nullptr;
+    QScrollArea *m_pPreviewArea = nullptr;
     QRadioButton *m_pAllPages = nullptr;
     QRadioButton *m_pSomePages = nullptr;
     QLineEdit *m_pRange = nullptr;

@@ -121,11 +121,12 @@ PreviewGeometry ComputePreviewGeometry(const QRect &area, int pageWidthMm, int p
     const int innerHeight = area.height() - 10;
     if (innerWidth < 1 || innerHeight < 1)
         return g;
-    g.scale = std::min(double(innerWidth) / totalWidth, double(innerHeight) / totalHeight);
+    g.scale = std::min(double(innerWidth) / pageWidthMm, double(innerHeight) / pageHeightMm);
     g.gridSize =
         QSize(int(std::lround(totalWidth * g.scale)), int(std::lround(totalHeight * g.scale)));
-    const int offsetX = int((innerWidth - g.gridSize.width()) * 0.5 + 0.5);
-    const int offsetY = int((innerHeight - g.gridSize.height()) * 0.5 + 0.5);
+    g.canvasSize = area.size().expandedTo(g.gridSize + QSize(10, 10));
+    const int offsetX = std::max(int((innerWidth - g.gridSize.width()) * 0.5 + 0.5), 0);
+    const int offsetY = std::max(int((innerHeight - g.gridSize.height()) * 0.5 + 0.5), 0);
     g.origin = QPoint(area.left() + 5 + offsetX, area.top() + 5 + offsetY);
     g.tileWidth = pageWidthMm * g.scale;
     g.tileHeight = pageHeightMm * g.scale;

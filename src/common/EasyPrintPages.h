@@ -46,7 +46,7 @@ QString RangeTextFromTiles(const std::vector<int> &tiles);
 //   cannot overflow.
 std::vector<int> TilesFromRangeText(const QString &text, int count);
 
-// Where the preview draws the grid of tiles inside the preview area.
+// Where the preview draws the grid of tiles.
 struct PreviewGeometry
 {
     double scale = 0;      // pixels per mm
@@ -54,10 +54,16 @@ struct PreviewGeometry
     double tileHeight = 0; // pixels
     QPoint origin;         // the grid's top-left corner in the area's coordinates
     QSize gridSize;        // pixels
+    // The surface the grid is drawn on: the visible area, or larger when the
+    // grid needs more room (the preview then scrolls).
+    QSize canvasSize;
     bool isEmpty() const { return scale <= 0; }
 };
-// The grid of columns x rows pages of pageWidthMm x pageHeightMm fitted into
-// the preview area, with a margin of 5 pixels; empty when there is nothing
+// The grid of columns x rows pages of pageWidthMm x pageHeightMm in the
+// preview, with a margin of 5 pixels: each page as large as the visible area
+// lets one page be seen whole, so that it can be read before printing. A
+// grid smaller than the area stands in its middle; a larger one starts at
+// the margin and the canvas grows to hold it. Empty when there is nothing
 // to show.
 PreviewGeometry ComputePreviewGeometry(const QRect &area, int pageWidthMm, int pageHeightMm,
                                        int columns, int rows);

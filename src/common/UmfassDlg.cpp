@@ -3,9 +3,12 @@
 #include "common/OwnButton.h"
 #include "platform/OrmelText.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,8 +67,57 @@ int CUmfassDlg::DoModalAt(const QPoint &at, int mode, const QString &apNumber,
                           const QStringList &lines)
 {
     Fill(mode, apNumber, lines);
-    move(at.x() - width() / 2, at.y());
+    m_anchor = at;
+    m_bAnchored = true;
+    PlaceOnScreen();
     return exec();
+}
+
+QRect CUmfassDlg::PlaceBeside(const QPoint &anchor, const QSize &size, const QRect &screen)
+{
+    QRect box(QPoint(anchor.x() - size.width() / 2, anchor.y()), size);
+    if (box.bottom() > screen.bottom())
+        box.moveTop(anchor.y() - size.height());
+    if (box.right() > screen.right())
+        box.moveRight(screen.right());
+    if (box.bottom() > screen.bottom())
+        box.moveBottom(screen.bottom());
+    if (box.left() < screen.left())
+        box.moveLeft(screen.left());
+    if (box.top() < screen.top())
+        box.moveTop(screen.top());
+    return box;
+}
+
+void CUmfassDlg::PlaceOnScreen()
+{
+    if (!m_bAnchored)
+        return;
+    QScreen *screen = QGuiApplication::screenAt(m_anchor);
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    // The window frame is known once the box was shown; before that its
+    // own size is all there is.
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    move(PlaceBeside(m_anchor, outer, screen->availableGeometry()).topLeft());
+}
+
+void CUmfassDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    PlaceOnScreen();
+}
+
+void CUmfassDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QStringList CUmfassDlg::Lines() const

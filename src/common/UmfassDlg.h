@@ -28,8 +28,23 @@ public:
 
     // The point below the middle of `control` at which the box opens.
     static QPoint PointBelow(const QWidget *control);
+    // Where a box of the size (its frame included) stands on the screen's
+    // free area: its top middle at the anchor, or, where it would run past
+    // the bottom, above the anchor; moved as little as it takes to lie
+    // wholly on the screen.
+    static QRect PlaceBeside(const QPoint &anchor, const QSize &size, const QRect &screen);
+
+protected:
+    // Return and Enter close the box as its OK button does.
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // Puts the box beside the anchor on the anchor's screen.
+    void PlaceOnScreen();
+
+    QPoint m_anchor;
+    bool m_bAnchored = false;
     QLabel *m_pHeading = nullptr;
     QListWidget *m_pList = nullptr;
     COwnButton *m_pOk = nullptr;

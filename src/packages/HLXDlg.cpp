@@ -56,6 +56,9 @@ void CHLXDlg::BuildPage(QVBoxLayout *body)
 
 void CHLXDlg::RefreshPage()
 {
+    // "<" is offered only while it leads back to the catalogue or the
+    // package list; from anywhere else Escape leads home.
+    OfferBackToOrigin();
     const int from = CameFrom();
     BackButton()->setToolTip(from == kPageAwKat   ? OrmelText(3200)
                              : from == kPageSRPWl ? OrmelText(3183)

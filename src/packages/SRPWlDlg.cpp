@@ -36,6 +36,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 // The web page's contents codes of the buttons.
@@ -214,7 +216,14 @@ void CSRPWlDlg::RefreshPage()
     const bool qvlEdit = m_pSettings->bQvlEdit != 0;
     const bool otherChange = AnyIdentChange(changes);
     const bool mileage = changes.bKilometer != 0;
-    if (m_bFirstActivation) {
+    if (!m_pSettings->SRPWlApNr.isEmpty()) {
+        // The catalogue handed a labour position over: the list is built
+        // anew and walks down to its packages, whatever was shown before.
+        m_pSettings->PaketNr = std::exchange(m_pSettings->SRPWlApNr, QString());
+        m_strLineNumber.clear();
+        RebuildAndGoToRequest(false, std::exchange(m_pSettings->SRPWlKatZeile, QString()));
+        m_bFirstActivation = false;
+    } else if (m_bFirstActivation) {
         RebuildAndGoToRequest(true);
         m_bFirstActivation = false;
     } else {
@@ -272,7 +281,7 @@ bool CSRPWlDlg::NoPackagesShown() const
            m_list.ShownLevel() == kLevelPackage && !m_list.FirstOfLevel(kLevelPackage);
 }
 
-void CSRPWlDlg::RebuildAndGoToRequest(bool open)
+void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
 {
     const CWaitCursor wait;
     // The coverage marks follow the vehicle's contracts in force.
@@ -330,7 +339,14 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open)
     const QString package = s.PaketNr;
     if (package.isEmpty() || package == kSpotRepairPaketNr)
         return; // the spot-repair package is reached through its own entry
-    CPackageRow *reached = m_pBuilder->DescendTo(m_list, package, m_strLineNumber);
+    // The package catalogue numbers its lines apart from the labour-value
+    // catalogue: a position handed over is walked to by its package's own
+    // line, by the catalogue's only where the package catalogue has none.
+    QString line = m_strLineNumber;
+    if (line.isEmpty() && !catalogueLine.isEmpty() &&
+        m_pBuilder->PackageLineNumber(package).isEmpty())
+        line = catalogueLine;
+    CPackageRow *reached = m_pBuilder->DescendTo(m_list, package, line);
     FillLevel(m_list.ShownLevel(), false);
     RefreshPath();
     if (!reached && NoPackagesShown())

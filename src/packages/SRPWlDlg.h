@@ -86,8 +86,9 @@ protected:
 
 private:
     // Builds the list anew and walks down to the requested package; open:
-    // the package reached goes to the editing page.
-    void RebuildAndGoToRequest(bool open);
+    // the package reached goes to the editing page. catalogueLine: the
+    // labour-value catalogue's line of a position handed over.
+    void RebuildAndGoToRequest(bool open, const QString &catalogueLine = QString());
     // Shows a level in the row list: the current row of the level selected,
     // else the first row when selectFirst.
     void FillLevel(int level, bool selectFirst);

@@ -85,6 +85,10 @@ struct CPrgSettingsData
     QString HGText;
     QString KatZeile;
     QString GruppeBfndNr;
+    // The labour position and its catalogue line the catalogue hands to the
+    // package list ("Pakete"); the list takes them on its next showing.
+    QString SRPWlApNr;
+    QString SRPWlKatZeile;
     int iMaxSearch = 150; // 0 means no limit
     int bAltKatalog = 0;
     int bBfndAnzeigeUS = 1;
@@ -97,7 +101,10 @@ struct CPrgSettingsData
     int bSchulung = 0; // training edition
 
     // Further context.
-    int nVertrag = 0;        // contract flag of the vehicle
+    int nVertrag = 0; // contract flag of the vehicle
+    // Set: the findings rows get no contract text (their contract check is
+    // left out).
+    int bKeinVertragText = 0;
     int bKatalogansicht = 1; // the profile holds "Katalogansicht"
     QString VertragText1;
     QString VertragText2;

@@ -718,11 +718,14 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
 
 void CAwKatWalk::Open(CAwKatRow *row)
 {
-    if (!row)
+    if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_THIRD_LEVEL)
         return;
+    // The path ends above the row opened: a row of its level or below,
+    // opened before "<<" or another group, is no longer on the way.
+    TrimPath(row->Type);
+    DropRows(row->Type + 1);
     switch (row->Type) {
     case AW_MAIN_GROUP:
-        DropRows(AW_SUBGROUP);
         m_path.push_back(row);
         m_current[AW_MAIN_GROUP] = row;
         if (m_pSettings)
@@ -731,14 +734,12 @@ void CAwKatWalk::Open(CAwKatRow *row)
             ReadPositions(row);
         break;
     case AW_SUBGROUP:
-        DropRows(AW_THIRD_LEVEL);
         m_path.push_back(row);
         m_current[AW_SUBGROUP] = row;
         if (!ReadThirdLevel(row))
             ReadPositions(row);
         break;
     case AW_THIRD_LEVEL:
-        DropRows(AW_POSITION);
         m_path.push_back(row);
         m_current[AW_THIRD_LEVEL] = row;
         ReadPositions(row);
@@ -899,6 +900,35 @@ bool CAwKatWalk::PriceButtonShown() const
 bool CAwKatWalk::HasPackages(const QString &apNr) const
 {
     return GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+}
+
+void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
+{
+    if (!m_pSettings)
+        return;
+    CPrgSettings &s = *m_pSettings;
+    QString apNr = s.AktApNr.trimmed();
+    QString line = s.KatZeile.trimmed();
+    if ((apNr.isEmpty() || line.isEmpty()) && selected && selected->Type == AW_POSITION) {
+        apNr = selected->Number;
+        line = selected->LineFrom;
+    }
+    // A position reached through another main group (a joint work listed
+    // there too) has its own line in its own main group.
+    if (!apNr.isEmpty() && s.HGText.trimmed() != apNr.left(2) && m_pCatalogueDb) {
+        CAwKatZeileData rec;
+        rec.m_strKatBstNr = s.KatalogKey;
+        rec.m_strTypNr = s.Bestellnr.trimmed();
+        rec.m_strHG = apNr.left(2);
+        rec.m_strAPosNr = apNr;
+        if (m_pCatalogueDb->ReadAwKatZZeilenNr(rec)) {
+            rec.TrimData();
+            line = rec.m_strZeile;
+        }
+        m_pCatalogueDb->CloseStmt();
+    }
+    s.SRPWlApNr = apNr;
+    s.SRPWlKatZeile = line;
 }
 
 bool CAwKatWalk::HasMaintenanceTopics() const

@@ -93,6 +93,11 @@ public:
     bool PriceButtonShown() const;
     // Whether service packages exist for the position (the package button).
     bool HasPackages(const QString &apNr) const;
+    // The package button: the settings' position number and catalogue line
+    // (the selected position's where they are empty; the line read again
+    // where the settings' main group is not the number's own) go to the
+    // package list's fields.
+    void HandToPackages(const CAwKatRow *selected);
     // Whether the vehicle has a maintenance topic valid at its first
     // registration (today when it has none; any topic without a VIN): the
     // maintenance button. Never with the catalogue flag, without a lead

@@ -84,7 +84,7 @@ bool CBfndContractCheck::Covers(const Programme &programme, const QString &key) 
 
 void CBfndContractCheck::CheckFindingContract(CBfndRow &row) const
 {
-    if (!m_pSettings)
+    if (!m_pSettings || m_pSettings->bKeinVertragText)
         return;
     row.ContractText.clear();
     const QString key = TrimmedRight(row.Type == BFND_FINDING ? row.Number.left(8) : row.Keys());

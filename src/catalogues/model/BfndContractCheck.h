@@ -25,7 +25,8 @@ public:
     CBfndContractCheck(const CPrgSettings *settings, CYaqDb *programmes, QString today);
 
     // Writes the row's contract text (empty when the row names no finding
-    // of eight characters).
+    // of eight characters); with the settings' switch against contract
+    // texts the row keeps what it has.
     void CheckFindingContract(CBfndRow &row) const;
     // True when a contract in force covers the finding.
     bool IsFindingCovered(const QString &findingNumber) const;

@@ -35,3 +35,16 @@ CBfndStatus CBfndStatus::Of(const CBfndRow *row, bool hintsShown, bool catalogue
         status.line1 = {row->ContractText, BfndStatusLook::White};
     return status;
 }
+
+bool BfndSearchAllowed(BfndSearchField field, const QString &text)
+{
+    switch (field) {
+    case BfndSearchField::Number:
+        return text.size() % 2 == 0;
+    case BfndSearchField::Text:
+        return true;
+    case BfndSearchField::ApNumber:
+        return text.size() == kBfndApNumberLength || text.isEmpty();
+    }
+    return false;
+}

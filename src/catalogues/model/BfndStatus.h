@@ -30,3 +30,19 @@ struct CBfndStatus
     // not read, both lines stay empty.
     static CBfndStatus Of(const CBfndRow *row, bool hintsShown, bool catalogueFlag);
 };
+
+// The length of a labour-position number.
+constexpr int kBfndApNumberLength = 7;
+
+// The search field the adviser typed into.
+enum class BfndSearchField
+{
+    Number,   // findings number: whole parts of two characters
+    Text,     // findings text: any text
+    ApNumber, // labour-position number: all seven characters, or none
+};
+
+// Whether "&Suchen" searches after the field was typed into: a findings
+// number of an even length (none included), any text, a labour-position
+// number of seven characters or an empty one (the main groups).
+bool BfndSearchAllowed(BfndSearchField field, const QString &text);
