@@ -1226,7 +1226,7 @@ void TestAwKat::shortVinCount_data()
     QTest::addColumn<int>("count");
     // clang-format off
     QTest::newRow("one vehicle")               << "M012345" << 1;
-    QTest::newRow("two ranges hold it")        << "4K56789" << 2;
+    QTest::newRow("special: only its own range") << "4K56789" << 1;
     QTest::newRow("none")                      << "Z999999" << 0;
     // clang-format on
 }

@@ -92,6 +92,7 @@ std::unique_ptr<CPaket> CampaignPackage(bool subChosen)
     head->IsValueLine = 1;
     auto campaign = Line(POS_SPECIAL2, QString());
     campaign->Campaign[CPosition::CampaignName] = QStringLiteral("Winter & Co <2026>");
+    campaign->Campaign[CPosition::CampaignCommercialText] = QStringLiteral("Winterangebot");
     campaign->Campaign[CPosition::CampaignNumber] = QStringLiteral("K4711");
     campaign->Campaign[CPosition::CampaignPriceType] = QStringLiteral("R");
     Add(*paket, std::move(campaign));
@@ -344,6 +345,7 @@ void TestBasketListDoc::campaignFields()
     const CPackageCBItem &campaign = items.at(4);
     const CPackageCBItem &packageLine = items.at(5);
     QCOMPARE(campaign.KampagnenNo, QStringLiteral("K4711"));
+    QCOMPARE(campaign.KampagnenCommercialText, QStringLiteral("Winterangebot"));
     QCOMPARE(campaign.Kampagnenpreistyp, QStringLiteral("R"));
     QCOMPARE(packageLine.KampagnenPaketNo, QStringLiteral("KP01"));
     QCOMPARE(packageLine.KampagnenRabatt, QStringLiteral("15"));
@@ -557,10 +559,12 @@ void TestBasketListDoc::demoBasketMatchesGolden()
 
 void TestBasketListDoc::clipboardDataCarriesFormatAndText()
 {
-    const QString document = QStringLiteral("<Basket-List>Bremsscheibe \u00d8 280</Basket-List>");
+    const QString document = QStringLiteral("<a>\u00d8\u65e5</a>");
     const std::unique_ptr<QMimeData> mime(BasketListMimeData(document));
     QCOMPARE(kBasketListFormat, QStringLiteral("YAQ_BASKET_DATA"));
-    QCOMPARE(QString::fromUtf8(mime->data(kBasketListFormat)), document);
+    // UTF-16 characters, little-endian, and a zero character after them.
+    const char block[] = "<\0a\0>\0\xd8\0\xe5\x65<\0/\0a\0>\0\0";
+    QCOMPARE(mime->data(kBasketListFormat), QByteArray(block, sizeof block));
     QCOMPARE(mime->text(), document);
 }
 

@@ -113,7 +113,7 @@ void TestCallerClipboard::packageRequest()
 
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
-    const QString document = QString::fromUtf8(clip->data(kBasketListFormat));
+    const QString document = utf16BlockText(clip->data(kBasketListFormat));
     QCOMPARE(clip->text(), document);
     if (types.startsWith(QLatin1String("ERROR"))) {
         QCOMPARE(document, types);

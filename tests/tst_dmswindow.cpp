@@ -370,7 +370,7 @@ void TestDmsWindow::quickQueryTransfersTheBasket()
     }
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
-    const QString document = QString::fromUtf8(clip->data(QStringLiteral("YAQ_BASKET_DATA")));
+    const QString document = utf16BlockText(clip->data(QStringLiteral("YAQ_BASKET_DATA")));
     QVERIFY(document.contains(QLatin1String("<Hersteller>VOQ</Hersteller>")));
     // The vehicle has labour values for the position.
     QVERIFY2(document.contains(QLatin1String("<AW>1</AW>")), qPrintable(document));

@@ -440,7 +440,7 @@ void TestSRPBbPage::dmsAnswerVinIsChecked_data()
     QTest::addColumn<bool>("priced");
     // clang-format off
     QTest::newRow("short VIN of this vehicle")     << "M012345" << ""     << true;
-    QTest::newRow("short VIN of two vehicles")     << "4K56789" << "7036" << false;
+    QTest::newRow("short VIN of another vehicle")  << "4K56789" << "5056" << false;
     // clang-format on
 }
 

@@ -1,7 +1,7 @@
 // The text export of the basket for dealer systems that read a file or the
 // clipboard: the three layouts of a demo basket compared byte for byte with
 // their golden files in the code page of the language, fixed-width records
-// of 255 bytes that a longer value lengthens without being cut, price
+// of 255 characters that a longer value lengthens without being cut, price
 // markers that never become amounts, entries the export leaves out (and
 // keeps in the basket), and the two destinations with their failures.
 //
@@ -265,28 +265,30 @@ void TestTextExport::goldenFiles()
     QCOMPARE(bytes, file.readAll());
 }
 
-// A record of the fixed-width layout is 255 bytes of the code page and a
-// line end while its values fit; a longer value stands whole and pushes the
-// rest of its record to the right, every other record keeps its length.
+// A record of the fixed-width layout is 255 characters and a line end while
+// its values fit (in a double-byte code page a character may take two of
+// the file's bytes); a longer value stands whole and pushes the rest of its
+// record to the right, every other record keeps its length.
 void TestTextExport::fixedRecordsGrowOnlyByLongValues_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("length"); // of the records holding the value
+    QTest::addColumn<int>("length"); // bytes of the records holding the value
     // clang-format off
     QTest::newRow("demo basket as it is")         << "00" << ""        << ""                              << 255;
     QTest::newRow("order number of 276")          << "00" << "order"   << QString(276, QLatin1Char('7')) << 277;
     QTest::newRow("overlong job note")            << "00" << "note"    << QString(300, QLatin1Char('x')) << 301;
     QTest::newRow("job note over two lines")      << "00" << "note"    << "erste Zeile\r\nzweite Zeile"    << 255;
     QTest::newRow("overlong part number")         << "00" << "part"    << QString(40, QLatin1Char('9'))  << 260;
-    QTest::newRow("full VIN: ten more")           << "00" << "vin"     << "XVQ1F23A57M012345"             << 265;
+    QTest::newRow("VIN as given, 17: ten more")   << "00" << "vin"     << "XVQ1F23A57M012345"             << 265;
     QTest::newRow("short VIN: record of 255")     << "00" << "vin"     << "M012345"                       << 255;
+    QTest::newRow("identified by its full VIN")   << "00" << "full"    << "M012345"                       << 255;
     QTest::newRow("no lead type: four less")      << "00" << "lead"    << ""                              << 251;
     QTest::newRow("long lead type")               << "00" << "lead"    << "4401-ALT"                      << 259;
     QTest::newRow("overlong labour text")         << "00" << "labour"  << QString(60, QChar(0x00D6))      << 275;
-    QTest::newRow("double-byte code page")        << "08" << "labour"  << QString(30, QChar(0x65E5))      << 275;
-    QTest::newRow("double-byte over a field end") << "08" << "finding" << QStringLiteral("x") + QString(60, QChar(0x65E5)) << 276;
+    QTest::newRow("double-byte code page")        << "08" << "labour"  << QString(30, QChar(0x65E5))      << 285;
+    QTest::newRow("double-byte, 61 of 100 columns") << "08" << "finding" << QStringLiteral("x") + QString(60, QChar(0x65E5)) << 315;
     // clang-format on
 }
 
@@ -310,8 +312,12 @@ void TestTextExport::fixedRecordsGrowOnlyByLongValues()
         head.jobNote = value;
         letter = QLatin1Char('H');
     } else if (field == QLatin1String("vin")) {
-        s.FgstnrFull = value.size() == 17 ? value : QString();
-        s.Fgstnr = value.right(7);
+        s.Fgstnr = value;
+        letter = QLatin1Char('F');
+    } else if (field == QLatin1String("full")) {
+        // The settings keep the full VIN beside its last seven characters.
+        s.FgstnrFull = QStringLiteral("XVQ1F23A57") + value;
+        s.Fgstnr = value;
         letter = QLatin1Char('F');
     } else if (field == QLatin1String("lead")) {
         s.LeadTyp = value;
@@ -351,18 +357,16 @@ void TestTextExport::fixedField_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("width");
-    QTest::addColumn<int>("codePage");
     QTest::addColumn<QString>("expected");
     // clang-format off
-    QTest::newRow("short value padded")          << "AB"       << 5 << 1252 << "AB   ";
-    QTest::newRow("long value written whole")    << "ABCDEFG"  << 4 << 1252 << "ABCDEFG";
-    QTest::newRow("exact width")                 << "ABCD"     << 4 << 1252 << "ABCD";
-    QTest::newRow("empty value all blanks")      << ""         << 3 << 1252 << "   ";
-    QTest::newRow("umlaut is one byte")          << "ÖÄÜ"      << 4 << 1252 << "ÖÄÜ ";
-    QTest::newRow("line break becomes a blank")  << "a\r\nb"   << 5 << 1252 << "a  b ";
-    QTest::newRow("double-byte takes two")       << "日本"      << 5 << 932  << "日本 ";
-    QTest::newRow("double-byte over the width")  << "x日本"     << 4 << 932  << "x日本";
-    QTest::newRow("ASCII in a double-byte page") << "AB"       << 3 << 932  << "AB ";
+    QTest::newRow("short value padded")          << "AB"       << 5 << "AB   ";
+    QTest::newRow("long value written whole")    << "ABCDEFG"  << 4 << "ABCDEFG";
+    QTest::newRow("exact width")                 << "ABCD"     << 4 << "ABCD";
+    QTest::newRow("empty value all blanks")      << ""         << 3 << "   ";
+    QTest::newRow("umlaut is one character")     << "ÖÄÜ"      << 4 << "ÖÄÜ ";
+    QTest::newRow("line break becomes a blank")  << "a\r\nb"   << 5 << "a  b ";
+    QTest::newRow("double-byte is one character") << "日本"    << 5 << "日本   ";
+    QTest::newRow("double-byte within the width") << "x日本"   << 4 << "x日本 ";
     // clang-format on
 }
 
@@ -370,8 +374,7 @@ void TestTextExport::fixedField()
 {
     QFETCH(QString, value);
     QFETCH(int, width);
-    QFETCH(int, codePage);
-    QTEST(CTextExportFixed::Field(value, width, codePage), "expected");
+    QTEST(CTextExportFixed::Field(value, width), "expected");
 }
 
 // A line carries its prices only when both are real; the markers -1
@@ -511,11 +514,11 @@ void TestTextExport::fileRoad_data()
     QTest::addColumn<QString>("file"); // the file written, below the temporary folder
     QTest::addColumn<QString>("reason");
     // clang-format off
-    QTest::newRow("writes the VIN's file")        << kVin                      << "send"    << false << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
-    QTest::newRow("replaces an older file")       << kVin                      << "send"    << true  << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
-    QTest::newRow("short VIN names the file")     << ""                        << "send"    << false << 1 << "send/M012345.YAQ"           << "";
-    QTest::newRow("send folder missing")          << kVin                      << "missing" << false << 0 << ""                           << "Die Datei kann nicht angelegt werden (";
-    QTest::newRow("no send folder set")           << kVin                      << "-"       << false << 0 << ""                           << "Für die Exportdatei ist kein Ordner eingestellt.";
+    QTest::newRow("identified: short VIN names the file") << "M012345"         << "send"    << false << 1 << "send/M012345.YAQ"           << "";
+    QTest::newRow("replaces an older file")       << "M012345"                 << "send"    << true  << 1 << "send/M012345.YAQ"           << "";
+    QTest::newRow("VIN as given names the file")  << kVin                      << "send"    << false << 1 << "send/XVQ1F23A57M012345.YAQ" << "";
+    QTest::newRow("send folder missing")          << "M012345"                 << "missing" << false << 0 << ""                           << "Die Datei kann nicht angelegt werden (";
+    QTest::newRow("no send folder set")           << "M012345"                 << "-"       << false << 0 << ""                           << "Für die Exportdatei ist kein Ordner eingestellt.";
     QTest::newRow("VIN climbing out of the folder") << "../../XVQ1F23A57M0123" << "send"    << false << 0 << ""                           << "../../XVQ1F23A57M0123";
     QTest::newRow("VIN with a separator")         << "XVQ1F23/57M012345"       << "send"    << false << 0 << ""                           << "XVQ1F23/57M012345";
     // clang-format on
@@ -533,7 +536,9 @@ void TestTextExport::fileRoad()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("send")));
     CPrgSettings s =
         Settings(7, 3, folder == QLatin1String("-") ? QString() : dir.filePath(folder));
-    s.FgstnrFull = vin;
+    // The settings' VIN; an identified vehicle keeps its full VIN beside it.
+    s.Fgstnr = vin;
+    s.FgstnrFull = vin.size() == 7 ? kVin : vin;
     if (existing)
         QVERIFY(writeTextFile(dir.filePath(file), QByteArray(5000, 'x')));
     CWKList basket;
@@ -604,7 +609,7 @@ void TestTextExport::transferReportsTheRoad_data()
     // clang-format off
     QTest::newRow("file written")                  << 3 << "send"    << 0 << QStringList{sent, road, keptCampaign}                  << 1;
     QTest::newRow("file written, one skipped")     << 3 << "send"    << 1 << QStringList{sent, road, keptBoth}                      << 2;
-    QTest::newRow("file not written")              << 3 << "missing" << 0 << QStringList{failed, road, "Die Exportdatei", "*missing/XVQ1F23A57M012345.YAQ", "konnte nicht geschrieben werden:", "*", keptCampaign} << 7;
+    QTest::newRow("file not written")              << 3 << "missing" << 0 << QStringList{failed, road, "Die Exportdatei", "*missing/M012345.YAQ", "konnte nicht geschrieben werden:", "*", keptCampaign} << 7;
     QTest::newRow("clipboard: silent")             << 5 << "send"    << 0 << QStringList{keptCampaign}                              << 1;
     QTest::newRow("clipboard, one skipped")        << 5 << "send"    << 1 << QStringList{keptBoth}                                  << 2;
     QTest::newRow("unknown destination: kept")     << 4 << "send"    << 0 << QStringList{}                                          << 7;
@@ -648,7 +653,7 @@ void TestTextExport::transferReportsTheRoad()
     QTEST(basket.GetCount(), "left");
     QCOMPARE(out.result != 0, basket.GetCount() < 7 + unpriced);
     if (destination == 3 && folder == QLatin1String("send"))
-        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("send/") + kVin + ".YAQ")));
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("send/M012345.YAQ"))));
 }
 
 YAQ_TEST_MAIN(TestTextExport)

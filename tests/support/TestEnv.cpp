@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTest>
 
 TestEnv::TestEnv()
@@ -76,4 +77,12 @@ bool writeTextFile(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
+}
+
+QString utf16BlockText(const QByteArray &bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0 || !bytes.endsWith(QByteArray(2, '\0')))
+        return QString();
+    QStringDecoder decode(QStringDecoder::Utf16LE);
+    return decode(bytes.left(bytes.size() - 2));
 }

@@ -37,3 +37,7 @@ private:
 // Reads a whole file as text (empty when it cannot be read).
 QString readTextFile(const QString &path);
 bool writeTextFile(const QString &path, const QByteArray &bytes);
+// The text of a clipboard block of UTF-16 (little-endian) characters that
+// ends with a zero character; a null string when the block is of another
+// form.
+QString utf16BlockText(const QByteArray &bytes);

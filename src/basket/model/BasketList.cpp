@@ -194,6 +194,7 @@ private:
         const auto &c = line.Campaign;
         if (type == POS_SPECIAL2) {
             item.KampagnenName = c[CPosition::CampaignName];
+            item.KampagnenCommercialText = c[CPosition::CampaignCommercialText];
             item.KampagnenNo = c[CPosition::CampaignNumber];
             item.Kampagnenpreistyp = c[CPosition::CampaignPriceType];
         } else if (type == POS_SPECIAL4) {

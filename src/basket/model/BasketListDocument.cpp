@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QStringEncoder>
 #include <QXmlStreamWriter>
 
 #include <initializer_list>
@@ -233,8 +234,13 @@ QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head
 
 QMimeData *BasketListMimeData(const QString &document)
 {
+    // The transfer system reads its format as a block of UTF-16 characters
+    // (little-endian) closed by a zero character.
+    QStringEncoder encode(QStringEncoder::Utf16LE);
+    QByteArray block = encode(document);
+    block.append(2, '\0');
     auto *mime = new QMimeData;
-    mime->setData(kBasketListFormat, document.toUtf8());
+    mime->setData(kBasketListFormat, block);
     mime->setText(document);
     return mime;
 }

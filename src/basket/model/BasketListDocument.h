@@ -14,7 +14,8 @@
 // price that is not set reads -1.000000, as the transfer system expects.
 //
 // On the clipboard the document lies under the program's own format
-// "YAQ_BASKET_DATA" as UTF-8 and, for every other reader, as plain text.
+// "YAQ_BASKET_DATA" as UTF-16 characters (little-endian) with a closing
+// zero character and, for every other reader, as plain text.
 
 #include "basket/model/BasketList.h"
 

@@ -53,13 +53,12 @@ CTextExport::CTextExport(const CPrgSettings &settings, CTextExportHead head,
 
 QString CTextExport::ExportVin(const CPrgSettings &settings)
 {
-    // The short VIN stands in only for a vehicle known by it alone; a full
-    // VIN that is none is not papered over by its last seven characters.
-    const QString full = settings.FgstnrFull.trimmed();
-    if (!full.isEmpty())
-        return IsVin(full, 17) ? full : QString();
-    const QString shortVin = settings.Fgstnr.trimmed();
-    return IsVin(shortVin, 7) ? shortVin : QString();
+    // The dealer system reads the vehicle's VIN as the program keeps it: the
+    // last seven characters once the vehicle is identified, before that the
+    // VIN as given (7 or 17). Its place in the fixed-width F record and the
+    // name of the file depend on it.
+    const QString vin = settings.Fgstnr.trimmed();
+    return IsVin(vin, 7) || IsVin(vin, 17) ? vin : QString();
 }
 
 QString CTextExport::FilePath(const CPrgSettings &settings)
@@ -73,9 +72,8 @@ QString CTextExport::FilePath(const CPrgSettings &settings)
 CTextExport::Text CTextExport::Write(const CWKList &basket) const
 {
     Text t;
-    const std::unique_ptr<CTextExportLayout> layout =
-        CTextExportLayout::Create(m_settings.SRPInterfaceSendDateiFormat, m_settings, m_head,
-                                  ExportVin(m_settings), m_codePage);
+    const std::unique_ptr<CTextExportLayout> layout = CTextExportLayout::Create(
+        m_settings.SRPInterfaceSendDateiFormat, m_settings, m_head, ExportVin(m_settings));
     if (!layout)
         return t;
     const bool training = m_settings.bSchulung != 0;

@@ -91,9 +91,9 @@ public:
     static bool PutOnClipboard(const QString &text, const QByteArray &bytes,
                                const QString &charset);
 
-    // The VIN the export names: the full VIN, 17 capital letters and
-    // digits; without a full VIN the short one of 7. Empty when the one
-    // given is no VIN.
+    // The VIN the export names: the settings' VIN, after an identification
+    // the short one of 7 capital letters and digits, before one the VIN as
+    // given (7 or 17). Empty when it is no VIN.
     static QString ExportVin(const CPrgSettings &settings);
     // "<send folder>/<VIN>.YAQ".
     static QString FilePath(const CPrgSettings &settings);

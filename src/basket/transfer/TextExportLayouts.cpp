@@ -6,7 +6,6 @@
 #include "packages/model/PriceMath.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
-#include "platform/ccd/CCDFile.h"
 #include "settings/PrgSettings.h"
 
 namespace {
@@ -87,18 +86,12 @@ bool ExportsPrices(const CPosition &line)
     return CTextExportLayout::HasRealPrices(p.Gross, p.Net);
 }
 
-// The code pages of one byte per character.
-bool IsSingleByte(int codePage)
-{
-    return codePage == 874 || (codePage >= 1250 && codePage <= 1258);
-}
-
 } // namespace
 
 std::unique_ptr<CTextExportLayout> CTextExportLayout::Create(int format,
                                                              const CPrgSettings &settings,
                                                              const CTextExportHead &head,
-                                                             const QString &vin, int codePage)
+                                                             const QString &vin)
 {
     switch (format) {
     case 6:
@@ -106,7 +99,7 @@ std::unique_ptr<CTextExportLayout> CTextExportLayout::Create(int format,
     case 7:
         return std::make_unique<CTextExportTagged>(settings, head, vin);
     case 8:
-        return std::make_unique<CTextExportFixed>(settings, head, vin, codePage);
+        return std::make_unique<CTextExportFixed>(settings, head, vin);
     default:
         return nullptr;
     }
@@ -494,10 +487,10 @@ namespace {
 class CRecord
 {
 public:
-    CRecord(QChar letter, int codePage) : m_text(letter), m_codePage(codePage) {}
+    explicit CRecord(QChar letter) : m_text(letter) {}
     CRecord &Add(const QString &value, int width)
     {
-        m_text += CTextExportFixed::Field(value, width, m_codePage);
+        m_text += CTextExportFixed::Field(value, width);
         m_used += width;
         return *this;
     }
@@ -517,32 +510,17 @@ public:
 private:
     QString m_text;
     int m_used = 1;
-    int m_codePage;
 };
 
 } // namespace
 
-QString CTextExportFixed::Field(const QString &value, int width, int codePage)
+QString CTextExportFixed::Field(const QString &value, int width)
 {
+    // The width counts the characters of the text as the program holds it,
+    // before the code page: a double-byte character of the file fills one
+    // column of its field, as the dealer systems read these records.
     const QString text = OneLine(value);
-    // The blanks fill what the value leaves of its width, in bytes of the
-    // code page.
-    int used = 0;
-    for (int i = 0; i < text.size();) {
-        const int length =
-            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-                ? 2
-                : 1;
-        int bytes = 1;
-        if (text.at(i).unicode() >= 0x80 && !IsSingleByte(codePage)) {
-            bool ok = false;
-            const QByteArray encoded = CCDFile::ToCodePage(text.mid(i, length), codePage, &ok);
-            bytes = ok && !encoded.isEmpty() ? static_cast<int>(encoded.size()) : 1;
-        }
-        used += bytes;
-        i += length;
-    }
-    return text + QString(qMax(0, width - used), QLatin1Char(' '));
+    return text + QString(qMax(0, width - int(text.size())), QLatin1Char(' '));
 }
 
 void CTextExportFixed::RecordHeader(QString &out, int count)
@@ -555,13 +533,13 @@ void CTextExportFixed::RecordHeader(QString &out, int count)
     };
     for (const auto &[letter, value] : optional) {
         if (!value->isEmpty())
-            out += CRecord(letter, m_codePage).Add(*value, kHeaderValue).Done();
+            out += CRecord(letter).Add(*value, kHeaderValue).Done();
     }
     int maxCount = 1;
     for (int i = 0; i < kCount; ++i)
         maxCount *= 10;
     const QString countText = QString::asprintf("%.5d", qBound(0, count, maxCount - 1));
-    out += CRecord(QLatin1Char('F'), m_codePage)
+    out += CRecord(QLatin1Char('F'))
                .AddUnpadded(m_vin, kVin)
                .AddUnpadded(m_settings.TypSchl, kTypeKey)
                .AddUnpadded(m_settings.LeadTyp, kLeadType)
@@ -586,14 +564,14 @@ bool CTextExportFixed::Position(QString &out, const CPosition &line)
         return true;
     case POS_SI_FINDING:
         RecordHeader(out, 1);
-        out += CRecord(QLatin1Char('S'), m_codePage)
+        out += CRecord(QLatin1Char('S'))
                    .Add(line.Number, kFindingNumber)
                    .Add(line.BefundText, kFindingText)
                    .Done();
         return true;
     case POS_FINDING:
         RecordHeader(out, 1);
-        out += CRecord(QLatin1Char('B'), m_codePage)
+        out += CRecord(QLatin1Char('B'))
                    .Add(line.Number, kFindingNumber)
                    .Add(line.BefundText, kFindingText)
                    .Add(line.BefundText2, kFindingText)
@@ -608,7 +586,7 @@ void CTextExportFixed::TextRecord(QString &out, QChar letter, const CPosition &l
                                   const QString &value)
 {
     using namespace FixedWidth;
-    out += CRecord(letter, m_codePage)
+    out += CRecord(letter)
                .Add(line.Number, kNumber)
                .Add(value, kValue)
                .Add(line.AwText1, kLabourText)
@@ -622,7 +600,7 @@ void CTextExportFixed::TextRecord(QString &out, QChar letter, const CPosition &l
 void CTextExportFixed::BracketRecord(QString &out, const CPosition &line)
 {
     using namespace FixedWidth;
-    out += CRecord(QLatin1Char('K'), m_codePage)
+    out += CRecord(QLatin1Char('K'))
                .Add(QString(), kNumber + kValue)
                .Add(line.KlammerText1, kLabourText)
                .Add(line.KlammerText2, kLabourText)
@@ -646,7 +624,7 @@ void CTextExportFixed::Part(QString &out, const CPosition &line)
     using namespace FixedWidth;
     const QString replacement = WithoutTrailingBlanks(line.ErsetztDurchNummer);
     const QString replacementText = WithoutTrailingBlanks(line.ErsetztDurchText);
-    out += CRecord(QLatin1Char('T'), m_codePage)
+    out += CRecord(QLatin1Char('T'))
                .Add(replacement.isEmpty() ? line.Number : replacement, kNumber)
                .Add(line.Quantity, kValue)
                .Add(replacementText.isEmpty() ? line.TeileText : replacementText, kPartText)

@@ -23,8 +23,8 @@ class CPaket;
 class CPosition;
 class CPrgSettings;
 
-// The fields of the fixed-width records, in characters of the target code
-// page (bytes; a double-byte character takes two). A value is padded with
+// The fields of the fixed-width records, in characters of the text (a
+// character the code page writes in two bytes is still one). A value is padded with
 // blanks to its width; a longer one is written whole and pushes the rest of
 // its record to the right: nothing typed is lost on the way to the dealer
 // system. A record whose values fit is kRecord long.
@@ -59,7 +59,7 @@ public:
     // Borrowed: the settings and the head outlive the layout.
     static std::unique_ptr<CTextExportLayout> Create(int format, const CPrgSettings &settings,
                                                      const CTextExportHead &head,
-                                                     const QString &vin, int codePage);
+                                                     const QString &vin);
     virtual ~CTextExportLayout() = default;
 
     // Before and after everything.
@@ -155,16 +155,15 @@ private:
 class CTextExportFixed : public CTextExportLayout
 {
 public:
-    CTextExportFixed(const CPrgSettings &settings, const CTextExportHead &head, const QString &vin,
-                     int codePage)
-        : CTextExportLayout(settings, head, vin), m_codePage(codePage)
+    CTextExportFixed(const CPrgSettings &settings, const CTextExportHead &head, const QString &vin)
+        : CTextExportLayout(settings, head, vin)
     {
     }
     bool Position(QString &out, const CPosition &line) override;
 
-    // The value on one line, padded with blanks to the width, counted in
-    // bytes of the code page; a longer value is written whole.
-    static QString Field(const QString &value, int width, int codePage);
+    // The value on one line, padded with blanks to the width in
+    // characters; a longer value is written whole.
+    static QString Field(const QString &value, int width);
 
 private:
     void PackageBegin(QString &out, int count) override;
@@ -174,6 +173,4 @@ private:
     void RecordHeader(QString &out, int count);
     void TextRecord(QString &out, QChar letter, const CPosition &line, const QString &value);
     void BracketRecord(QString &out, const CPosition &line);
-
-    int m_codePage;
 };

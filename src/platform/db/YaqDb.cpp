@@ -215,13 +215,30 @@ int CYaqDb::ReadVin17Data(CFgstnrData &rec)
     return Select(kVin17, binds, rec);
 }
 
+namespace {
+
+bool DigitThenLetter(const QString &text)
+{
+    return text.size() >= 2 && text.at(0).isDigit() && text.at(1).isLetter();
+}
+
+} // namespace
+
 int CYaqDb::CountShortVin(const QString &shortVin)
 {
+    // A short VIN of the special form (a digit, then a letter) belongs only
+    // to ranges whose start and end have that form too, as the
+    // identification reads it: a range of plain serial numbers around it
+    // names no second vehicle.
+    const bool special = DigitThenLetter(shortVin);
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
     int count = 0;
-    for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext())
-        ++count;
+    for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext()) {
+        if (!special || (DigitThenLetter(rec.m_strVonFgstNr.trimmed()) &&
+                         DigitThenLetter(rec.m_strBisFgstNr.trimmed())))
+            ++count;
+    }
     CloseStmt();
     return count;
 }

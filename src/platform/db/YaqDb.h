@@ -56,7 +56,8 @@ public:
     // with the number of ranges.
     int ReadVin17Data(CFgstnrData &rec);
     // How many vehicles share the short VIN, counted up to two: two are
-    // enough to say that a 7-character VIN names no vehicle for sure.
+    // enough to say that a 7-character VIN names no vehicle for sure. A
+    // short VIN of the special form counts only ranges of that form.
     int CountShortVin(const QString &shortVin);
     // Brand of a type key (key m_strTypSchl).
     int GetMarkeFromTypschl(CMarkeData &rec);
