@@ -5,6 +5,7 @@
 #include "app/Yaq2App.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -79,6 +80,7 @@ private slots:
     void unreadableVersionFileIsReported_data();
     void unreadableVersionFileIsReported();
     void sessionFileIgnoresConnectionSwitches();
+    void dealerFileWrittenAtExit_data();
     void dealerFileWrittenAtExit();
     void modelMappingInTextLanguage_data();
     void modelMappingInTextLanguage();
@@ -314,15 +316,39 @@ void TestStartup::sessionFileIgnoresConnectionSwitches()
     app.ExitInstance();
 }
 
+void TestStartup::dealerFileWrittenAtExit_data()
+{
+    QTest::addColumn<QString>("failure"); // the reason a full disk gives, empty: none
+    // clang-format off
+    QTest::newRow("written")                       << "";
+    QTest::newRow("full disk: file kept, told")    << "No space left on device";
+    // clang-format on
+}
+
 void TestStartup::dealerFileWrittenAtExit()
 {
+    QFETCH(QString, failure);
+    const QString path = m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini");
+    const QString before = readTextFile(path);
+    m_env->answerBoxes(IDOK);
     CYaq2App app({});
     app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
         a.m_Settings.Firma = QStringLiteral("Neuer Name");
     });
     app.InitInstance();
+    SetWholeFileFault([failure](const QString &) { return failure; });
     app.ExitInstance();
-    const QString text = readTextFile(m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini"));
+    SetWholeFileFault({});
+    const QString text = readTextFile(path);
+    if (!failure.isEmpty()) {
+        QCOMPARE(text, before);
+        QCOMPARE(m_env->boxes().size(), 1);
+        const QString told = m_env->boxes().constFirst().text;
+        QVERIFY2(told.contains(QDir::toNativeSeparators(path)) && told.endsWith(failure),
+                 qPrintable(told));
+        return;
+    }
+    QVERIFY(m_env->boxes().isEmpty());
     QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
     QVERIFY(text.contains(QStringLiteral(
         "AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));

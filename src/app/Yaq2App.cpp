@@ -252,7 +252,11 @@ int CYaq2App::ExitInstance()
 
     CPrgSettings &s = m_Settings;
     RestoreForcedValues();
-    s.WriteTraderIni(s.DealerDataStorage);
+    // A dealer file that could not be written stays as it was; the dealer
+    // learns that this session's changes to it are lost, and why.
+    QString failure;
+    if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty())
+        OwnMsgBox(failure);
     if (s.bSchulung)
         s.DealerDataStorage = m_strSavedDealerDataStorage;
     s.WriteIni(m_pProfile.get());

@@ -6,6 +6,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -556,8 +557,9 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         ShowPdfError(path, reason);
         return false;
     }
-    if (!file.commit()) {
-        ShowPdfError(path, file.errorString());
+    QString reason;
+    if (!CommitWholeFile(file, &reason)) {
+        ShowPdfError(path, reason);
         return false;
     }
 

@@ -2,10 +2,10 @@
 
 #include "platform/HttpPost.h"
 #include "platform/HttpRequestParser.h"
+#include "platform/WholeFile.h"
 #include "platform/XmlLimits.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -53,11 +53,7 @@ void CSoapReq::Log(const QString &name, const QByteArray &bytes) const
     if (m_logFolder.isEmpty() || !QDir().mkpath(m_logFolder))
         return;
     // The log is a help for the support, never a reason for a request to fail.
-    QSaveFile file(QDir(m_logFolder).filePath(name));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-        file.commit();
-    }
+    WriteWholeFile(QDir(m_logFolder).filePath(name), bytes);
 }
 
 QString CSoapReq::AnswerText(const HttpResponseParser &answer, const QString &peer, QString *error)

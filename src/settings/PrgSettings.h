@@ -225,7 +225,10 @@ public:
     // *unreadableFile and *reason (both left empty when there is none).
     int ReadVersionIni(QString *unreadableFile = nullptr, QString *reason = nullptr);
     int ReadTraderIni();
-    int WriteTraderIni(const QString &folder);
+    // Writes the dealer file of the folder; 0 when it could not be written
+    // whole (the file then stays as it was), with the adviser's message
+    // naming the file and the reason in *failure.
+    int WriteTraderIni(const QString &folder, QString *failure = nullptr);
 
     // Paths of the files.
     QString VersionIniPath() const;

@@ -5,6 +5,7 @@
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 #include "platform/ccd/CCDFile.h"
 #include "settings/PrgSettings.h"
 
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSaveFile>
 
 namespace {
 
@@ -163,17 +163,8 @@ bool CTextExport::WriteFile(const QByteArray &bytes, QString *failure) const
     } else {
         // The dealer system never sees the file half written: it replaces
         // the old one only when it is complete.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            reason = file.errorString();
-        } else if (file.write(bytes) != bytes.size()) {
-            reason = file.errorString();
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            reason = file.errorString();
-        } else {
+        if (WriteWholeFile(path, bytes, &reason))
             return true;
-        }
     }
     *failure = OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason});
     return false;
