@@ -8,6 +8,8 @@
 #include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -84,6 +86,8 @@ private slots:
     void dealerFileWrittenAtExit();
     void modelMappingInTextLanguage_data();
     void modelMappingInTextLanguage();
+    void listenerTakesTheSetAddress_data();
+    void listenerTakesTheSetAddress();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -379,6 +383,52 @@ void TestStartup::modelMappingInTextLanguage()
     QCOMPARE(app.m_ModelMapping.GetModelName(name, QStringLiteral("T001")), 1);
     QTEST(name, "name");
     app.ExitInstance();
+}
+
+// The listener listens on the address the profile names, and on every
+// address of the computer without one.
+void TestStartup::listenerTakesTheSetAddress_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("reachedOnFirst");  // 127.0.0.1
+    QTest::addColumn<bool>("reachedOnSecond"); // 127.0.0.2
+    // clang-format off
+    QTest::newRow("none set: every address") << ""          << true  << true;
+    QTest::newRow("one address")             << "127.0.0.2" << false << true;
+    // clang-format on
+}
+
+void TestStartup::listenerTakesTheSetAddress()
+{
+    QFETCH(QString, address);
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), 4);
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLPort"),
+                                   QString::number(port));
+        if (!address.isEmpty())
+            profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLAddress"),
+                                       address);
+        QVERIFY(profile.Sync());
+    }
+    bool reached[2] = {false, false};
+    CYaq2App app({});
+    app.SetMainWindowRunner([&](CYaq2App &, const CMainWndArgs &) {
+        const char *hosts[2] = {"127.0.0.1", "127.0.0.2"};
+        for (int i = 0; i < 2; ++i) {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress(QLatin1String(hosts[i])), port);
+            reached[i] = socket.waitForConnected(5000);
+        }
+    });
+    app.InitInstance();
+    app.ExitInstance();
+    QTEST(reached[0], "reachedOnFirst");
+    QTEST(reached[1], "reachedOnSecond");
 }
 
 YAQ_TEST_MAIN(TestStartup)

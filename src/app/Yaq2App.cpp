@@ -161,7 +161,8 @@ bool CYaq2App::InitInstance()
     if (s.bSchulung)
         ForceTrainingValues();
 
-    ActivateSoapXMLInterface(QString(), s.SRPInterfaceReceive, s.ReceiveXMLPort, &m_Listener);
+    ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
+                             &m_Listener);
 
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has;

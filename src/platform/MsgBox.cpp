@@ -1,6 +1,7 @@
 #include "platform/MsgBox.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -42,14 +43,25 @@ int resultFor(int button)
     }
 }
 
+void setUp(QMessageBox &box, const MsgBoxRequest &request, int align)
+{
+    box.setWindowTitle(request.caption);
+    box.setText(request.text);
+    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL ||
+                        request.type == MB_STOREAGAIN_OVERWRITE
+                    ? QMessageBox::Question
+                    : QMessageBox::Information);
+    if (align != MSG_ALIGN_LEFT)
+        box.setStyleSheet(QStringLiteral("QLabel{qproperty-alignment: AlignCenter;}"));
+}
+
 MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
 {
     if (responder())
         return responder()(request);
 
     QMessageBox box(parent);
-    box.setWindowTitle(request.caption);
-    box.setText(request.text);
+    setUp(box, request, align);
     // The duplicate question has buttons of its own; their results are
     // told by the clicked button, not by exec's return.
     QAbstractButton *storeAgain = nullptr;
@@ -63,12 +75,6 @@ MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
     } else {
         box.setStandardButtons(buttonsFor(request.type));
     }
-    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL ||
-                        request.type == MB_STOREAGAIN_OVERWRITE
-                    ? QMessageBox::Question
-                    : QMessageBox::Information);
-    if (align != MSG_ALIGN_LEFT)
-        box.setStyleSheet(QStringLiteral("QLabel{qproperty-alignment: AlignCenter;}"));
     QCheckBox *check = nullptr;
     if (request.withCheckBox) {
         check = new QCheckBox(QMessageBox::tr("Diese Meldung nicht mehr anzeigen"), &box);
@@ -99,6 +105,36 @@ int OwnMsgBox(const QString &text, QWidget *parent, const QString &caption, int 
     request.caption = caption;
     request.type = type;
     return show(request, parent, align).button;
+}
+
+void OwnMsgBoxNonModal(const QString &text, QWidget *parent, const QString &caption, int align,
+                       std::function<void()> closed)
+{
+    MsgBoxRequest request;
+    request.text = text;
+    request.caption = caption;
+    if (responder()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [request, closed = std::move(closed)] {
+                if (responder())
+                    responder()(request);
+                if (closed)
+                    closed();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    auto *box = new QMessageBox(parent);
+    setUp(*box, request, align);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] {
+        if (closed)
+            closed();
+    });
+    box->show();
 }
 
 int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent, const QString &caption, int align)

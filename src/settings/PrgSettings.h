@@ -143,6 +143,10 @@ struct CPrgSettingsData
     QString SendXMLTerminalID;
     QString SendDateiVerz = QStringLiteral("/tmp");
     QString ReceiveXMLPort = QStringLiteral("2021");
+    // The address of this computer the listener takes requests on (group
+    // "YAQ", key "ReceiveXMLAddress"); empty: every address. Set by hand
+    // only, so it is read but never written back.
+    QString ReceiveXMLAddress;
     int nDmsWork = 0;
     QString DownloadDir;
     QString CountryCode;

@@ -205,6 +205,9 @@ void CPrgSettings::ReadIni(CProfile *profile)
     for (const TextKey &k : kTextKeysAfterRects)
         this->*k.field = profile->GetProfileString(kYaq, L1(k.key), this->*k.field);
 
+    ReceiveXMLAddress =
+        profile->GetProfileString(kYaq, QStringLiteral("ReceiveXMLAddress"), ReceiveXMLAddress)
+            .trimmed();
     for (const TextKey &k : kSrpKeys)
         this->*k.field = profile->GetProfileString(kSrp, L1(k.key), this->*k.field);
 
