@@ -128,6 +128,13 @@ QDomElement DmsSoapBody(const QDomDocument &document);
 // "Reason" (SOAP 1.2); its code when neither is there.
 QString DmsFaultText(const QDomElement &fault);
 
+// What a message of the DMS exchange shows at most: texts of the DMS (fault
+// strings, exception information, reasons) can be of any length. The whole
+// answer stays in the log of the exchange when logging is on.
+constexpr qsizetype kDmsShownTextMax = 1000;
+// The text cut to kDmsShownTextMax characters and "…" when it is longer.
+QString DmsShownText(const QString &text);
+
 // Writes one message body: "<method" with the namespace and schema header,
 // the children, and "</method>".
 class CDmsMessageWriter
