@@ -44,6 +44,10 @@ public:
     // The adviser gave up waiting: the request under way returns soon,
     // without an answer. Called while Request runs.
     virtual void Cancel() {}
+    // The last request that brought no answer may still have reached the
+    // server (it broke off, timed out or was cancelled once under way);
+    // false only when it surely did not (the connection was refused).
+    virtual bool MayHaveArrived() const { return true; }
 };
 
 // What the adviser sees while a request waits for the DMS (a wait cursor

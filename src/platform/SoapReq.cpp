@@ -93,6 +93,7 @@ QString CSoapReq::Request(const QString &action, const QString &body)
 {
     m_lastError.clear();
     m_lastStatus = 0;
+    m_mayHaveArrived = false;
     const QByteArray payload = body.toUtf8();
     Log(QStringLiteral("SoapRequest.xml"), payload);
 
@@ -112,6 +113,9 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         url,
         {{"Content-Type", "text/xml; charset=utf-8"}, {"SOAPAction", '"' + action.toUtf8() + '"'}},
         payload, m_timeoutMs);
+    // Refused, the request never left; any other end may have come after
+    // the server had it whole.
+    m_mayHaveArrived = outcome != HttpPost::Outcome::Refused;
     const HttpResponseParser &answer = post.answer();
     const bool answered = outcome == HttpPost::Outcome::Answered;
     Log(QStringLiteral("SoapResponse.xml"), answered ? answer.body() : QByteArray());
