@@ -206,9 +206,17 @@ CDmsListenerWatch::CDmsListenerWatch(const CPrgSettings *settings, HeldBack held
     connect(&m_retry, &QTimer::timeout, this, &CDmsListenerWatch::Poll);
 }
 
+CDmsListenerWatch::~CDmsListenerWatch()
+{
+    if (m_listener && m_refusal)
+        m_listener->SetRefusal({});
+}
+
 void CDmsListenerWatch::SetListener(ISoapSvr *listener)
 {
     disconnect(m_arrival);
+    if (m_listener && m_listener != listener && m_refusal)
+        m_listener->SetRefusal({});
     m_listener = listener;
     if (listener) {
         m_arrival = connect(listener, &ISoapSvr::RequestArrived, this, &CDmsListenerWatch::Poll,

@@ -12,6 +12,7 @@
 #include "dms/DmsFrame.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -160,6 +161,8 @@ public:
     // Borrowed settings.
     CDmsListenerWatch(const CPrgSettings *settings, HeldBack heldBack, Handle handle,
                       QObject *parent = nullptr);
+    // The listener outlives the watch: it keeps no refusal of the watch's.
+    ~CDmsListenerWatch() override;
 
     // The listener watched; null watches none. Borrowed.
     void SetListener(ISoapSvr *listener);
@@ -179,7 +182,7 @@ private:
     HeldBack m_heldBack;
     Handle m_handle;
     Refusal m_refusal;
-    ISoapSvr *m_listener = nullptr;
+    QPointer<ISoapSvr> m_listener;
     QMetaObject::Connection m_arrival;
     CDmsListenerPoll m_poll;
     QTimer m_fallback;
