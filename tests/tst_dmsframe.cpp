@@ -289,6 +289,9 @@ void TestDmsFrame::answerElement_data()
     const QString method = QStringLiteral("requestFirstRegistrationDateResponse");
     const QString schema = QStringLiteral("serviceRepairPackages.xsd");
     const QString ok = element.arg(method, schema, QStringLiteral("01.04.01"));
+    // What the message leaves for the fault string.
+    const qsizetype room =
+        kDmsShownTextMax - OrmelText(kDmsFaultText).section(QLatin1Char('\n'), 0, 0).size() - 1;
     QString deep = ok;
     for (int i = 0; i < 40; ++i)
         deep = QStringLiteral("<d>") + deep + QStringLiteral("</d>");
@@ -303,6 +306,7 @@ void TestDmsFrame::answerElement_data()
     QTest::newRow("no header")               << Envelope("<" + method + "/>")                   << false << QStringList{"5053"} << 0;
     QTest::newRow("other method")            << Envelope(element.arg("requestVINResponse", schema, "01.04.01")) << false << QStringList{"5054"} << 1;
     QTest::newRow("SOAP fault: its string")  << Envelope("<soap:Fault><faultstring>x</faultstring></soap:Fault>") << false << QStringList{"7072 x"} << 1;
+    QTest::newRow("SOAP fault: a long string cut") << Envelope("<soap:Fault><faultstring>" + QString(900000, QLatin1Char('x')) + "</faultstring></soap:Fault>") << false << QStringList{"7072 " + QString(room, QLatin1Char('x')) + QChar(0x2026)} << 1;
     QTest::newRow("not XML")                 << "<html><body>Bad gateway"                       << false << QStringList{"5055"} << 1;
     QTest::newRow("no envelope")             << "<Body>" + ok + "</Body>"                       << false << QStringList{"5055"} << 1;
     QTest::newRow("envelope without body")   << "<s:Envelope xmlns:s=\"x\">" + ok + "</s:Envelope>" << false << QStringList{"5055"} << 1;

@@ -83,6 +83,7 @@ void TestPackageRequest::answer_data()
         QStringLiteral("<Basket-List><TotalPreisBrutto>-1.000000</TotalPreisBrutto>"
                        "<TotalPreisNetto>-1.000000</TotalPreisNetto><WaehrungsKZ></"
                        "WaehrungsKZ>");
+    const QString most = QStringLiteral("9999999;").repeated(CPaketAnfrage::kMaxNumbers);
     // clang-format off
     QTest::newRow("no VIN")                               << ""                  << "1110010" << false << "ERROR-06";
     QTest::newRow("VIN of five")                          << "12345"             << "1110010" << false << "ERROR-05";
@@ -92,6 +93,8 @@ void TestPackageRequest::answer_data()
     QTest::newRow("unknown numbers keep their places")    << "M012345"           << "1110010;;9999999" << false << head + empty + empty + empty + "</Basket-List>";
     QTest::newRow("full VIN stands for its last seven")   << "XVQ1F23A57M012345" << "1110010" << false << head + empty + "</Basket-List>";
     QTest::newRow("catalogue not opened at the start")    << "M012345"           << "1110010" << true  << "ERROR-07";
+    QTest::newRow("as many numbers as one may ask")       << "M012345"           << most      << false << head + empty.repeated(CPaketAnfrage::kMaxNumbers) + "</Basket-List>";
+    QTest::newRow("one number more: error code")          << "M012345"           << most + "9999999" << false << "ERROR-12";
     // clang-format on
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
@@ -35,6 +36,8 @@ private slots:
     void checkBoxWritesFlag();
     void duplicateQuestionButtons_data();
     void duplicateQuestionButtons();
+    void boxesStayWithinTheScreen_data();
+    void boxesStayWithinTheScreen();
     void newLineForms_data();
     void newLineForms();
     void profileValues();
@@ -256,6 +259,67 @@ void TestPlatform::duplicateQuestionButtons()
                                  MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE);
     QCOMPARE(shown.size(), 3);
     QTEST(answer, "answer");
+}
+
+// A text of any length leaves the box within the screen, its button in
+// reach, and the box opens at once.
+void TestPlatform::boxesStayWithinTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("nonModal");
+    const QString word = QStringLiteral("Fehler ");
+    // clang-format off
+    QTest::newRow("one word of 900,000 characters") << QString(900000, QLatin1Char('x'))                 << false;
+    QTest::newRow("5,000 short lines")              << QStringLiteral("Zeile\n").repeated(5000)          << false;
+    QTest::newRow("a long text of words")           << word.repeated(100000)                             << false;
+    QTest::newRow("non-modal, 5,000 short lines")   << QStringLiteral("Zeile\n").repeated(5000)          << true;
+    QTest::newRow("short text stays whole")         << QStringLiteral("Keine Antwort vom DMS zurückbekommen.") << false;
+    // clang-format on
+}
+
+void TestPlatform::boxesStayWithinTheScreen()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, nonModal);
+    QRect frame;
+    QRect room;
+    QString shown;
+    QElapsedTimer clock;
+    qint64 openedAfter = -1;
+    bool closed = false;
+    auto look = [&] {
+        QMessageBox *box = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
+                box = b;
+        if (!box)
+            return false;
+        openedAfter = clock.elapsed();
+        frame = box->frameGeometry();
+        room = box->screen()->availableGeometry();
+        shown = box->text();
+        box->buttons().constFirst()->click();
+        return true;
+    };
+    clock.start();
+    if (nonModal) {
+        OwnMsgBoxNonModal(text, nullptr, kMsgBoxTitle, MSG_ALIGN_NOTICE, [&] { closed = true; });
+        QVERIFY(look());
+        QTRY_VERIFY(closed);
+    } else {
+        QTimer::singleShot(0, [&] { QVERIFY(look()); });
+        OwnMsgBox(text, nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    }
+    QVERIFY2(room.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                  .arg(frame.x())
+                                                  .arg(frame.y())
+                                                  .arg(frame.width())
+                                                  .arg(frame.height())));
+    QVERIFY2(openedAfter < 2000, qPrintable(QString::number(openedAfter)));
+    if (text.size() < 100)
+        QCOMPARE(shown, text);
+    else
+        QVERIFY(shown.endsWith(QChar(0x2026)));
 }
 
 void TestPlatform::newLineForms_data()

@@ -2,9 +2,45 @@
 // and writing one value without disturbing the rest of the file.
 
 #include "platform/PrivateProfile.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace {
+
+// The ways a write runs out of room before the file is whole.
+enum OutOfRoom
+{
+    FileSizeLimit, // the process may write files of so many bytes only
+    FullDisk,      // a file system of two pages
+    Injected,      // the writer's own test seam
+};
+
+// Ends what a row set up, also when the row fails half-way.
+struct OutOfRoomGuard
+{
+    QString mounted;
+    bool limited = false;
+    rlimit limit{};
+    void (*handler)(int) = SIG_DFL;
+    ~OutOfRoomGuard()
+    {
+        SetWholeFileFault({});
+        if (limited) {
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, handler);
+        }
+        if (!mounted.isEmpty())
+            umount2(QFile::encodeName(mounted).constData(), MNT_DETACH);
+    }
+};
+
+} // namespace
 
 class TestPrivateProfile : public QObject
 {
@@ -24,6 +60,8 @@ private slots:
     void awkwardValuesSurviveRoundTrip();
     void unreadableFileGivesReason();
     void saveFailsCleanlyWithoutFolder();
+    void fileNotWrittenWholeStaysAsItWas_data();
+    void fileNotWrittenWholeStaysAsItWas();
 };
 
 void TestPrivateProfile::readsValuesWithoutCase_data()
@@ -292,6 +330,61 @@ void TestPrivateProfile::saveFailsCleanlyWithoutFolder()
     QVERIFY(!profile.Save(env.path() + QStringLiteral("/missing/folder/x.ini"), &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(env.path() + QStringLiteral("/missing/folder/x.ini")));
+}
+
+// A disk that fills up while the file is written: the write fails, says
+// why, and leaves the old file as it was, with nothing beside it. What is
+// written is less than the writer keeps in its buffer, so the disk is only
+// met when the file is completed.
+void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas_data()
+{
+    QTest::addColumn<int>("way");
+    // clang-format off
+    QTest::newRow("file-size limit")        << int(FileSizeLimit);
+    QTest::newRow("full file system")       << int(FullDisk);
+    QTest::newRow("failing write (seam)")   << int(Injected);
+    // clang-format on
+}
+
+void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas()
+{
+    QFETCH(int, way);
+    TestEnv env;
+    const QString folder = env.path() + QStringLiteral("/dealer");
+    QVERIFY(QDir().mkpath(folder));
+    OutOfRoomGuard guard;
+    if (way == FullDisk) {
+        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=8k") != 0)
+            QSKIP("no file system can be mounted here; the file-size limit meets the same write");
+        guard.mounted = folder;
+    }
+    const QString path = folder + QStringLiteral("/YAQTrader.ini");
+    const QByteArray old("[GLOBALSETUP]\nFirma=Autohaus Muster\n");
+    QVERIFY(writeTextFile(path, old));
+    CPrivateProfile profile;
+    QVERIFY(profile.Load(path));
+    profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("AGB"),
+                      QString(12000, QLatin1Char('A')));
+    if (way == FileSizeLimit) {
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &guard.limit), 0);
+        rlimit small = guard.limit;
+        small.rlim_cur = 1024;
+        guard.handler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        guard.limited = true;
+    } else if (way == Injected) {
+        SetWholeFileFault(
+            [](const QString &) { return QStringLiteral("No space left on device"); });
+    }
+    QString error;
+    const bool saved = profile.Save(path, &error);
+    SetWholeFileFault({});
+    QVERIFY(!saved);
+    QVERIFY(!error.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"YAQTrader.ini"});
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPrivateProfile)

@@ -263,6 +263,8 @@ private slots:
     void listenerQueuesInOrder();
     void listenerSaysWhenARequestCame();
     void listenerBoundsConnections();
+    void listenerAnswersEveryRequestInTime_data();
+    void listenerAnswersEveryRequestInTime();
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
@@ -861,6 +863,52 @@ void TestSoap::listenerBoundsConnections()
     d.send(Post("<d/>"));
     QCOMPARE(NextRequest(listener), QStringLiteral("<b/>"));
     QCOMPARE(NextRequest(listener), QStringLiteral("<d/>"));
+}
+
+// No request waits for its answer without end: the window's refusal, or a
+// fault without one, once its time is up; the window refuses waiting ones
+// at once when it cannot take them.
+void TestSoap::listenerAnswersEveryRequestInTime_data()
+{
+    QTest::addColumn<bool>("handedOut"); // the window took it and did not answer
+    QTest::addColumn<bool>("refusal");   // the window set its refusal
+    QTest::addColumn<bool>("refuseNow"); // the window refuses what waits
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    // clang-format off
+    QTest::newRow("waiting: the refusal")          << false << true  << false << 200 << QByteArray("<refused/>");
+    QTest::newRow("handed out: the refusal")       << true  << true  << false << 200 << QByteArray("<refused/>");
+    QTest::newRow("waiting, no refusal: a fault")  << false << false << false << 500 << QByteArray("not answered in time");
+    QTest::newRow("refused by the window at once") << false << true  << true  << 200 << QByteArray("<refused now/>");
+    // clang-format on
+}
+
+void TestSoap::listenerAnswersEveryRequestInTime()
+{
+    QFETCH(bool, handedOut);
+    QFETCH(bool, refusal);
+    QFETCH(bool, refuseNow);
+    ISoapSvr listener;
+    HttpLimits limits;
+    limits.answerTimeoutMs = refuseNow ? 600000 : 300;
+    listener.SetLimits(limits);
+    if (refusal)
+        listener.SetRefusal([] { return QStringLiteral("<refused/>"); });
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    RawClient a(listener.Port());
+    a.send(Post("<a/>"));
+    QSignalSpy arrived(&listener, &ISoapSvr::RequestArrived);
+    QVERIFY(arrived.wait(kWaitMs));
+    if (handedOut)
+        QCOMPARE(listener.GetRequest(), QStringLiteral("<a/>"));
+    if (refuseNow)
+        QCOMPARE(listener.RefuseWaiting(0, QStringLiteral("<refused now/>")), 1);
+    QVERIFY(a.waitResponses(1));
+    QTEST(a.responses().at(0).status, "status");
+    QFETCH(QByteArray, body);
+    QVERIFY2(a.responses().at(0).body.contains(body), a.responses().at(0).body.constData());
+    // The request is gone from the listener.
+    QVERIFY(!listener.HasPendingRequest());
 }
 
 void TestSoap::listenerServesAPushPastHeldPlaces_data()

@@ -5,8 +5,11 @@
 #include "app/Yaq2App.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -79,9 +82,12 @@ private slots:
     void unreadableVersionFileIsReported_data();
     void unreadableVersionFileIsReported();
     void sessionFileIgnoresConnectionSwitches();
+    void dealerFileWrittenAtExit_data();
     void dealerFileWrittenAtExit();
     void modelMappingInTextLanguage_data();
     void modelMappingInTextLanguage();
+    void listenerTakesTheSetAddress_data();
+    void listenerTakesTheSetAddress();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -314,15 +320,39 @@ void TestStartup::sessionFileIgnoresConnectionSwitches()
     app.ExitInstance();
 }
 
+void TestStartup::dealerFileWrittenAtExit_data()
+{
+    QTest::addColumn<QString>("failure"); // the reason a full disk gives, empty: none
+    // clang-format off
+    QTest::newRow("written")                       << "";
+    QTest::newRow("full disk: file kept, told")    << "No space left on device";
+    // clang-format on
+}
+
 void TestStartup::dealerFileWrittenAtExit()
 {
+    QFETCH(QString, failure);
+    const QString path = m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini");
+    const QString before = readTextFile(path);
+    m_env->answerBoxes(IDOK);
     CYaq2App app({});
     app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
         a.m_Settings.Firma = QStringLiteral("Neuer Name");
     });
     app.InitInstance();
+    SetWholeFileFault([failure](const QString &) { return failure; });
     app.ExitInstance();
-    const QString text = readTextFile(m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini"));
+    SetWholeFileFault({});
+    const QString text = readTextFile(path);
+    if (!failure.isEmpty()) {
+        QCOMPARE(text, before);
+        QCOMPARE(m_env->boxes().size(), 1);
+        const QString told = m_env->boxes().constFirst().text;
+        QVERIFY2(told.contains(QDir::toNativeSeparators(path)) && told.endsWith(failure),
+                 qPrintable(told));
+        return;
+    }
+    QVERIFY(m_env->boxes().isEmpty());
     QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
     QVERIFY(text.contains(QStringLiteral(
         "AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
@@ -353,6 +383,52 @@ void TestStartup::modelMappingInTextLanguage()
     QCOMPARE(app.m_ModelMapping.GetModelName(name, QStringLiteral("T001")), 1);
     QTEST(name, "name");
     app.ExitInstance();
+}
+
+// The listener listens on the address the profile names, and on every
+// address of the computer without one.
+void TestStartup::listenerTakesTheSetAddress_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("reachedOnFirst");  // 127.0.0.1
+    QTest::addColumn<bool>("reachedOnSecond"); // 127.0.0.2
+    // clang-format off
+    QTest::newRow("none set: every address") << ""          << true  << true;
+    QTest::newRow("one address")             << "127.0.0.2" << false << true;
+    // clang-format on
+}
+
+void TestStartup::listenerTakesTheSetAddress()
+{
+    QFETCH(QString, address);
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("SRPInterfaceReceive"), 4);
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLPort"),
+                                   QString::number(port));
+        if (!address.isEmpty())
+            profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLAddress"),
+                                       address);
+        QVERIFY(profile.Sync());
+    }
+    bool reached[2] = {false, false};
+    CYaq2App app({});
+    app.SetMainWindowRunner([&](CYaq2App &, const CMainWndArgs &) {
+        const char *hosts[2] = {"127.0.0.1", "127.0.0.2"};
+        for (int i = 0; i < 2; ++i) {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress(QLatin1String(hosts[i])), port);
+            reached[i] = socket.waitForConnected(5000);
+        }
+    });
+    app.InitInstance();
+    app.ExitInstance();
+    QTEST(reached[0], "reachedOnFirst");
+    QTEST(reached[1], "reachedOnSecond");
 }
 
 YAQ_TEST_MAIN(TestStartup)

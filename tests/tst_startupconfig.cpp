@@ -458,6 +458,9 @@ void TestStartupConfig::heldValuesComeBackWhole()
     const QString file = ProfileFile(m_profileFolder);
     const QString text = readTextFile(file);
     QVERIFY(text.contains(QLatin1String("YaqDbPasswort=")));
+    // Nor can anyone but its owner read the file.
+    QCOMPARE(QFile::permissions(file) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QVERIFY(!text.contains(password.trimmed()));
     QVERIFY(brandCount < 40 || text.contains(expectedBrands.join(QLatin1Char('|'))));
 

@@ -14,6 +14,7 @@
 #include "dms/DmsClient.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 #include "platform/ccd/CCDFile.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
@@ -610,6 +611,7 @@ void TestTextExport::transferReportsTheRoad_data()
     QTest::newRow("file written")                  << 3 << "send"    << 0 << QStringList{sent, road, keptCampaign}                  << 1;
     QTest::newRow("file written, one skipped")     << 3 << "send"    << 1 << QStringList{sent, road, keptBoth}                      << 2;
     QTest::newRow("file not written")              << 3 << "missing" << 0 << QStringList{failed, road, "Die Exportdatei", "*missing/M012345.YAQ", "konnte nicht geschrieben werden:", "*", keptCampaign} << 7;
+    QTest::newRow("full disk: old file kept")      << 3 << "full"    << 0 << QStringList{failed, road, "Die Exportdatei", "*send/M012345.YAQ", "konnte nicht geschrieben werden:", "No space left on device", keptCampaign} << 7;
     QTest::newRow("clipboard: silent")             << 5 << "send"    << 0 << QStringList{keptCampaign}                              << 1;
     QTest::newRow("clipboard, one skipped")        << 5 << "send"    << 1 << QStringList{keptBoth}                                  << 2;
     QTest::newRow("unknown destination: kept")     << 4 << "send"    << 0 << QStringList{}                                          << 7;
@@ -624,7 +626,13 @@ void TestTextExport::transferReportsTheRoad()
     QFETCH(QStringList, message);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("send")));
-    CPrgSettings s = Settings(7, destination, dir.filePath(folder));
+    // A full disk: the send folder, whose older file the export may not
+    // spoil, and a write that fails at its end.
+    const bool full = folder == QLatin1String("full");
+    const QString older = dir.filePath(QStringLiteral("send/") + kVin + ".YAQ");
+    if (full)
+        QVERIFY(writeTextFile(older, "older export\r\n"));
+    CPrgSettings s = Settings(7, destination, dir.filePath(full ? QStringLiteral("send") : folder));
     UpdateDmsHeader(&s);
     CWKList basket;
     if (unpriced) {
@@ -638,7 +646,13 @@ void TestTextExport::transferReportsTheRoad()
     CDmsClient client(&s, nullptr);
     CBasketTransfer transfer(client, &notes, nullptr);
     transfer.SetTextExportHead(Head());
+    if (full)
+        SetWholeFileFault(
+            [](const QString &) { return QStringLiteral("No space left on device"); });
     const CTransferResult out = transfer.Transfer(basket, CTransferOrder());
+    SetWholeFileFault({});
+    if (full)
+        QCOMPARE(readTextFile(older), QStringLiteral("older export\r\n"));
     QStringList lines;
     for (const QString &text : notes.texts)
         lines << text.split(QLatin1Char('\n'));

@@ -53,6 +53,15 @@ CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ide
               HandleSoapRequest(request);
           })
 {
+    // The listener's messages leave the listener going: the next request is
+    // taken while the adviser reads about the last one.
+    m_listenerNotice.SetNonModal([this] { m_listenerMessages.Closed(); });
+    m_listenerMessages.SetShownStaysOpen(true);
+    // A request of the DMS the window cannot take soon is refused.
+    m_watch.SetRefusal([this] {
+        return CDmsFrame::ListenerEnvelope(
+            m_listenerFrame.ExceptionBody(QLatin1String(CTransferVinHandler::kAnswer), 4));
+    });
     // The wait window keeps the adviser's input from the pages while a
     // request waits.
     m_sender.SetInputGuarded(true);

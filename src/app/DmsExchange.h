@@ -38,6 +38,8 @@ public:
     void StartPolling();
     // The window is ending: no request of the listener is taken any more.
     void Close();
+    // A request of the listener is in hand (its question open).
+    bool IsListenerBusy() const { return m_watch.IsBusy(); }
 
     // One request of the listener ("transferVIN"): answered first, then the
     // user is asked and the vehicle or its order data taken over.

@@ -80,6 +80,8 @@ void ClearStartVehicle(CPrgSettings &s)
 CStartupConfig::CStartupConfig()
     : m_pProfile(std::make_unique<CProfile>(kProfileName)), m_deadline(kStepTimeoutMs)
 {
+    // The file holds the database password: it is the user's alone.
+    m_pProfile->KeepOwnerOnly();
     LoadFromProfile();
     if (m_nNeva) {
         m_strHttpPort = kBrokerPort;

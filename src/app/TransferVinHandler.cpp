@@ -206,13 +206,31 @@ CDmsListenerWatch::CDmsListenerWatch(const CPrgSettings *settings, HeldBack held
     connect(&m_retry, &QTimer::timeout, this, &CDmsListenerWatch::Poll);
 }
 
+CDmsListenerWatch::~CDmsListenerWatch()
+{
+    if (m_listener && m_refusal)
+        m_listener->SetRefusal({});
+}
+
 void CDmsListenerWatch::SetListener(ISoapSvr *listener)
 {
     disconnect(m_arrival);
+    if (m_listener && m_listener != listener && m_refusal)
+        m_listener->SetRefusal({});
     m_listener = listener;
-    if (listener)
+    if (listener) {
         m_arrival = connect(listener, &ISoapSvr::RequestArrived, this, &CDmsListenerWatch::Poll,
                             Qt::QueuedConnection);
+        if (m_refusal)
+            listener->SetRefusal(m_refusal);
+    }
+}
+
+void CDmsListenerWatch::SetRefusal(Refusal refusal)
+{
+    m_refusal = std::move(refusal);
+    if (m_listener && m_refusal)
+        m_listener->SetRefusal(m_refusal);
 }
 
 void CDmsListenerWatch::Start(int fallbackMs, int heldBackMs)
@@ -233,7 +251,16 @@ bool CDmsListenerWatch::Poll()
 {
     if (m_stopped || !m_listener)
         return false;
-    if (m_heldBack && m_heldBack()) {
+    const CPrgSettings &s = *m_settings;
+    if (s.SRPInterfaceReceive != 4 || s.bSession) {
+        // Never taken: the DMS hears so at once.
+        if (m_refusal && m_listener->HasPendingRequest())
+            m_listener->RefuseWaiting(0, m_refusal());
+        return false;
+    }
+    if ((m_heldBack && m_heldBack()) || m_poll.IsBusy()) {
+        if (m_refusal && m_listener->HasPendingRequest())
+            m_listener->RefuseWaiting(kRefuseAfterMs, m_refusal());
         if (m_listener->HasPendingRequest())
             m_retry.start();
         return false;
@@ -253,9 +280,17 @@ bool CDmsListenerWatch::Poll()
 
 void CDmsListenerNotice::Notice(const QString &text, const QString &caption)
 {
-    if (m_request != 0 && m_request <= m_closedAt)
+    if (m_open || (m_request != 0 && m_request <= m_closedAt))
         return;
+    m_open = true;
     if (m_shown)
         m_shown->Notice(text, caption);
+    if (!m_staysOpen)
+        Closed();
+}
+
+void CDmsListenerNotice::Closed()
+{
+    m_open = false;
     m_closedAt = m_arrivals ? m_arrivals() : 0;
 }

@@ -12,6 +12,7 @@
 #include "dms/DmsFrame.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -136,26 +137,38 @@ private:
 // besides every half second, as the window's timer always polled, which
 // also finds a request that came before the watch. Every fetch goes through
 // the poll's checks. A request that the window holds back (a request of the
-// program waits) is looked at again shortly after, and a handled request
-// is followed at once by the next one waiting.
+// program waits) or cannot take now (an earlier request is still in hand,
+// its question open) is looked at again shortly after, and a handled
+// request is followed at once by the next one waiting.
+// The DMS waits for its answer and gives up after half a minute: a request
+// the window could not take within a second gets the refusal, and so does
+// at once one the window does not take at all (in a session).
 class CDmsListenerWatch : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kFallbackMs = 500;
     static constexpr int kHeldBackMs = 50;
+    static constexpr int kRefuseAfterMs = 1000;
 
     // The request fetched and the number the listener gave it.
     using Handle = std::function<void(const QString &request, quint64 number)>;
     // Whether the window holds the listener's requests back now.
     using HeldBack = std::function<bool()>;
+    // The answer of a request the window cannot take (written when needed).
+    using Refusal = std::function<QString()>;
 
     // Borrowed settings.
     CDmsListenerWatch(const CPrgSettings *settings, HeldBack heldBack, Handle handle,
                       QObject *parent = nullptr);
+    // The listener outlives the watch: it keeps no refusal of the watch's.
+    ~CDmsListenerWatch() override;
 
     // The listener watched; null watches none. Borrowed.
     void SetListener(ISoapSvr *listener);
+    // The refusal; without one a request waits until the listener's answer
+    // time is up.
+    void SetRefusal(Refusal refusal);
     // Starts the fallback poll (the intervals: tests).
     void Start(int fallbackMs = kFallbackMs, int heldBackMs = kHeldBackMs);
     // The window ends: nothing is fetched any more.
@@ -168,7 +181,8 @@ private:
     const CPrgSettings *m_settings;
     HeldBack m_heldBack;
     Handle m_handle;
-    ISoapSvr *m_listener = nullptr;
+    Refusal m_refusal;
+    QPointer<ISoapSvr> m_listener;
     QMetaObject::Connection m_arrival;
     CDmsListenerPoll m_poll;
     QTimer m_fallback;
@@ -181,7 +195,8 @@ private:
 // closed the message about an earlier one (while it was open, or waiting
 // already when it opened) is answered as every wrong request is, but shows
 // no message of its own; one that comes after the message was closed shows
-// its own.
+// its own. The message may stay open while the listener goes on (a
+// non-modal box): then its owner says when it was closed.
 class CDmsListenerNotice : public IDmsNotice
 {
 public:
@@ -198,10 +213,16 @@ public:
     // Another listener numbers its requests anew.
     void Reset() { m_closedAt = m_request = 0; }
     void Notice(const QString &text, const QString &caption) override;
+    // The shown notice returns while its message is open; Closed() follows.
+    void SetShownStaysOpen(bool staysOpen) { m_staysOpen = staysOpen; }
+    // The message shown last was closed.
+    void Closed();
 
 private:
     IDmsNotice *m_shown;
     Arrivals m_arrivals;
+    bool m_staysOpen = false;
+    bool m_open = false;
     quint64 m_request = 0;
     quint64 m_closedAt = 0; // the requests that had come when the last message closed
 };

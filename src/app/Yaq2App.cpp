@@ -161,7 +161,8 @@ bool CYaq2App::InitInstance()
     if (s.bSchulung)
         ForceTrainingValues();
 
-    ActivateSoapXMLInterface(QString(), s.SRPInterfaceReceive, s.ReceiveXMLPort, &m_Listener);
+    ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
+                             &m_Listener);
 
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has;
@@ -255,7 +256,11 @@ int CYaq2App::ExitInstance()
 
     CPrgSettings &s = m_Settings;
     RestoreForcedValues();
-    s.WriteTraderIni(s.DealerDataStorage);
+    // A dealer file that could not be written stays as it was; the dealer
+    // learns that this session's changes to it are lost, and why.
+    QString failure;
+    if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty())
+        OwnMsgBox(failure);
     if (s.bSchulung)
         s.DealerDataStorage = m_strSavedDealerDataStorage;
     s.WriteIni(m_pProfile.get());

@@ -7,6 +7,7 @@
 #include "platform/FileErrorText.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -601,8 +602,9 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         ShowPdfError(path, reason);
         return false;
     }
-    if (!file.commit()) {
-        ShowPdfError(path, FileErrorText(file));
+    QString reason;
+    if (!CommitWholeFile(file, &reason)) {
+        ShowPdfError(path, reason);
         return false;
     }
 

@@ -158,6 +158,8 @@ public:
 
     // A request runs: the listener's requests wait.
     bool IsBusy() const { return m_busy > 0; }
+    // The last request, run without an answer, may have reached the DMS.
+    bool MayHaveArrived() const { return m_sender && m_sender->MayHaveArrived(); }
     // Keeps the client busy for a scope that runs several requests (the
     // basket transfer with its vehicle creation).
     class Busy

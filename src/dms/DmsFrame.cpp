@@ -140,6 +140,17 @@ QString DmsFaultText(const QDomElement &fault)
     return text.trimmed();
 }
 
+QString DmsShownText(const QString &text)
+{
+    if (text.size() <= kDmsShownTextMax)
+        return text;
+    qsizetype cut = kDmsShownTextMax;
+    // A character of two halves stays whole or goes whole.
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 QDomElement DmsSoapBody(const QDomDocument &document)
 {
     const QDomElement envelope = document.documentElement();
@@ -206,7 +217,7 @@ void CDmsFrame::Tell(int textId) const
 void CDmsFrame::Tell(const QString &text, const QString &caption) const
 {
     if (m_notice)
-        m_notice->Notice(text, caption.isEmpty() ? kMsgBoxTitle : caption);
+        m_notice->Notice(DmsShownText(text), caption.isEmpty() ? kMsgBoxTitle : caption);
 }
 
 QString CDmsFrame::Version() const

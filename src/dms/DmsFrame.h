@@ -44,6 +44,10 @@ public:
     // The adviser gave up waiting: the request under way returns soon,
     // without an answer. Called while Request runs.
     virtual void Cancel() {}
+    // The last request that brought no answer may still have reached the
+    // server (it broke off, timed out or was cancelled once under way);
+    // false only when it surely did not (the connection was refused).
+    virtual bool MayHaveArrived() const { return true; }
 };
 
 // What the adviser sees while a request waits for the DMS (a wait cursor
@@ -127,6 +131,13 @@ QDomElement DmsSoapBody(const QDomDocument &document);
 // The text of a SOAP Fault: "faultstring" (SOAP 1.1) or the "Text" of
 // "Reason" (SOAP 1.2); its code when neither is there.
 QString DmsFaultText(const QDomElement &fault);
+
+// What a message of the DMS exchange shows at most: texts of the DMS (fault
+// strings, exception information, reasons) can be of any length. The whole
+// answer stays in the log of the exchange when logging is on.
+constexpr qsizetype kDmsShownTextMax = 1000;
+// The text cut to kDmsShownTextMax characters and "…" when it is longer.
+QString DmsShownText(const QString &text);
 
 // Writes one message body: "<method" with the namespace and schema header,
 // the children, and "</method>".

@@ -14,14 +14,16 @@ QString CSoapReqSender::Request(const QString &url, const QString &action, const
     const QString logFolder = m_settings && m_settings->Log ? m_settings->LocalFolder : QString();
     QString answer;
     QString error;
+    bool mayHaveArrived = true;
     std::unique_ptr<QThread> thread(
-        QThread::create([&answer, &error, logFolder, url, action, body] {
+        QThread::create([&answer, &error, &mayHaveArrived, logFolder, url, action, body] {
             CSoapReq request;
             if (!logFolder.isEmpty())
                 request.ActivateLogging(logFolder);
             request.m_strURL = url;
             answer = request.Request(action, body);
             error = answer.isEmpty() ? request.LastError() : QString();
+            mayHaveArrived = request.MayHaveArrived();
         }));
     QEventLoop loop;
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
@@ -32,6 +34,7 @@ QString CSoapReqSender::Request(const QString &url, const QString &action, const
     loop.exec(m_inputGuarded ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     thread->wait();
     m_running = nullptr;
+    m_mayHaveArrived = mayHaveArrived;
     if (m_cancelled) {
         m_lastError = QStringLiteral("The request was cancelled.");
         return QString();

@@ -25,6 +25,7 @@ public:
     // Why the last request brought no answer; empty after an answer.
     QString LastError() const override { return m_lastError; }
     void Cancel() override;
+    bool MayHaveArrived() const override { return m_mayHaveArrived; }
 
     // The window's thread delivers input while a request waits: only when
     // an IDmsWait keeps it from the pages.
@@ -35,5 +36,6 @@ private:
     QString m_lastError;
     QThread *m_running = nullptr; // the request under way
     bool m_cancelled = false;
+    bool m_mayHaveArrived = true;
     bool m_inputGuarded = false;
 };

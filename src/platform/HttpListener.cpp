@@ -165,7 +165,8 @@ void HttpListener::process(Connection *c)
         if (state != HttpRequestParser::State::Complete)
             continue;
 
-        c->timer.stop();
+        // The answer has its own time.
+        c->timer.start(m_limits.answerTimeoutMs);
         const HttpRequest request = c->parser.takeRequest();
         c->continueSent = false;
         c->keepAlive = request.keepAlive();
@@ -212,6 +213,13 @@ void HttpListener::onTimeout(Connection *c)
 {
     if (c->gone)
         return;
+    if (c->requestId != 0) {
+        if (m_onExpired)
+            m_onExpired(c->requestId);
+        if (!c->gone && c->requestId != 0)
+            fail(c, 503);
+        return;
+    }
     if (c->closing || !c->parser.started()) {
         // A closing client that does not close, or one that never sent a
         // byte of a request: nothing to answer.

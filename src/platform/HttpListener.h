@@ -15,6 +15,9 @@
 // request waits for its answer reads nothing more; a client that leaves
 // while its request waits is reported to the gone handler, and its answer
 // goes nowhere.
+// A request is not left waiting for its answer without end either: when
+// its time is up, the expiry handler answers it, or the listener does with
+// 503.
 // Connections are kept open between requests unless the client says
 // otherwise; answers leave in the order the requests came.
 
@@ -40,6 +43,9 @@ struct HttpLimits
     // time; also how long a closing connection waits for its client to read
     // the answer.
     int readTimeoutMs = 10000;
+    // Milliseconds a whole request may wait for its answer. A DMS gives up
+    // after half a minute: it hears before that.
+    int answerTimeoutMs = 25000;
     // Connections at once. One more pushes out the connection idle longest;
     // when every one has a request waiting for its answer, the new one is
     // answered with 503 and closed.
@@ -52,6 +58,7 @@ class HttpListener : public QObject
 public:
     using RequestHandler = std::function<void(quint64 id, const HttpRequest &request)>;
     using GoneHandler = std::function<void(quint64 id)>;
+    using ExpiredHandler = std::function<void(quint64 id)>;
 
     explicit HttpListener(QObject *parent = nullptr);
     ~HttpListener() override;
@@ -62,6 +69,9 @@ public:
     void setRequestHandler(RequestHandler handler) { m_onRequest = std::move(handler); }
     // Called when the client of an unanswered request has gone.
     void setGoneHandler(GoneHandler handler) { m_onGone = std::move(handler); }
+    // Called when a request has waited for its answer as long as it may;
+    // the handler answers it by respond(). One it leaves unanswered gets 503.
+    void setExpiredHandler(ExpiredHandler handler) { m_onExpired = std::move(handler); }
 
     // Port 0 takes a free port (see port()).
     bool listen(const QHostAddress &address, quint16 port);
@@ -100,6 +110,7 @@ private:
     HttpLimits m_limits;
     RequestHandler m_onRequest;
     GoneHandler m_onGone;
+    ExpiredHandler m_onExpired;
     QSet<Connection *> m_connections;
     QHash<quint64, Connection *> m_waiting; // unanswered requests by id
     quint64 m_nextId = 0;

@@ -1,8 +1,12 @@
 #include "platform/MsgBox.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 const QString kMsgBoxTitle = QStringLiteral("Y A Q 2");
 
@@ -42,14 +46,91 @@ int resultFor(int button)
     }
 }
 
+// The text as the box can show it in `rows` rows of `columns` characters:
+// a word longer than a row (which the box cannot wrap) is broken, and what
+// does not fit is cut, "…" marking the cut. A text that fits stays as it is.
+QString fitText(const QString &text, int columns, int rows)
+{
+    QString out;
+    int used = 0;   // rows of the lines taken
+    int inLine = 0; // characters of the line so far
+    int run = 0;    // characters since the last blank
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n')) {
+            used += 1 + qMax(0, inLine - 1) / columns;
+            inLine = run = 0;
+            if (used >= rows) {
+                out += QChar(0x2026);
+                return out;
+            }
+            out += c;
+            continue;
+        }
+        run = c == QLatin1Char(' ') ? 0 : run + 1;
+        if (run > columns && !c.isLowSurrogate()) {
+            out += QLatin1Char('\n');
+            used += 1 + qMax(0, inLine - 1) / columns;
+            inLine = 0;
+            run = 1;
+        }
+        if (used + inLine / columns >= rows) {
+            if (!out.isEmpty() && out.back().isHighSurrogate())
+                out.chop(1);
+            out += QChar(0x2026);
+            return out;
+        }
+        out += c;
+        ++inLine;
+    }
+    return out;
+}
+
+// Sets the text so that the box, its buttons included, stays within the
+// screen it opens on: a text of the DMS or of a file can be of any length.
+void setFittingText(QMessageBox &box, const QString &text)
+{
+    const QWidget *anchor = box.parentWidget() ? box.parentWidget() : &box;
+    const QScreen *screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        box.setText(text);
+        return;
+    }
+    const QRect room = screen->availableGeometry();
+    const QFontMetrics metrics(box.font());
+    // The box lays its text out at most half the screen wide; the rows
+    // leave room for the title, the icon's margins and the buttons.
+    const int columns = qMax(20, qMin(room.width() / 2, 600) /
+                                     qMax(1, metrics.horizontalAdvance(QLatin1Char('W'))));
+    int rows = qMax(3, (room.height() - 200) / qMax(1, metrics.lineSpacing()));
+    box.setText(fitText(text, columns, rows));
+    // What the estimate missed (a larger font of the text, wider letters)
+    // is taken off until the box fits.
+    while (rows > 3 && box.sizeHint().height() > room.height()) {
+        rows = qMax(3, rows * 3 / 4);
+        box.setText(fitText(text, columns, rows));
+    }
+}
+
+void setUp(QMessageBox &box, const MsgBoxRequest &request, int align)
+{
+    box.setWindowTitle(request.caption);
+    setFittingText(box, request.text);
+    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL ||
+                        request.type == MB_STOREAGAIN_OVERWRITE
+                    ? QMessageBox::Question
+                    : QMessageBox::Information);
+    if (align != MSG_ALIGN_LEFT)
+        box.setStyleSheet(QStringLiteral("QLabel{qproperty-alignment: AlignCenter;}"));
+}
+
 MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
 {
     if (responder())
         return responder()(request);
 
     QMessageBox box(parent);
-    box.setWindowTitle(request.caption);
-    box.setText(request.text);
+    setUp(box, request, align);
     // The duplicate question has buttons of its own; their results are
     // told by the clicked button, not by exec's return.
     QAbstractButton *storeAgain = nullptr;
@@ -63,12 +144,6 @@ MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
     } else {
         box.setStandardButtons(buttonsFor(request.type));
     }
-    box.setIcon(request.type == MB_YESNO || request.type == MB_YESNOCANCEL ||
-                        request.type == MB_STOREAGAIN_OVERWRITE
-                    ? QMessageBox::Question
-                    : QMessageBox::Information);
-    if (align != MSG_ALIGN_LEFT)
-        box.setStyleSheet(QStringLiteral("QLabel{qproperty-alignment: AlignCenter;}"));
     QCheckBox *check = nullptr;
     if (request.withCheckBox) {
         check = new QCheckBox(QMessageBox::tr("Diese Meldung nicht mehr anzeigen"), &box);
@@ -99,6 +174,36 @@ int OwnMsgBox(const QString &text, QWidget *parent, const QString &caption, int 
     request.caption = caption;
     request.type = type;
     return show(request, parent, align).button;
+}
+
+void OwnMsgBoxNonModal(const QString &text, QWidget *parent, const QString &caption, int align,
+                       std::function<void()> closed)
+{
+    MsgBoxRequest request;
+    request.text = text;
+    request.caption = caption;
+    if (responder()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [request, closed = std::move(closed)] {
+                if (responder())
+                    responder()(request);
+                if (closed)
+                    closed();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    auto *box = new QMessageBox(parent);
+    setUp(*box, request, align);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] {
+        if (closed)
+            closed();
+    });
+    box->show();
 }
 
 int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent, const QString &caption, int align)

@@ -66,6 +66,14 @@ void SetMsgBoxResponder(MsgBoxResponder responder);
 int OwnMsgBox(const QString &text, QWidget *parent = nullptr, const QString &caption = kMsgBoxTitle,
               int align = MSG_ALIGN_LEFT, int type = MB_OK);
 
+// Shows a message box with an OK button and returns at once: the program
+// goes on while the box is open (a message of the listener must not stop
+// the next request). closed() runs when the box was closed. Under a
+// responder the responder is asked from the event loop, as the adviser
+// would close the box later.
+void OwnMsgBoxNonModal(const QString &text, QWidget *parent, const QString &caption, int align,
+                       std::function<void()> closed);
+
 // A notice with a "don't show again" check box bound to a settings flag:
 // ticking the box writes 0 into the flag. Returns the pressed button.
 int OwnMsgChkBox(const QString &text, int *flag, QWidget *parent = nullptr,

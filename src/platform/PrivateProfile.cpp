@@ -1,10 +1,11 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/WholeFile.h"
+
 #include "platform/StringUtil.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -300,12 +301,6 @@ QString CPrivateProfile::Content() const
 
 bool CPrivateProfile::Save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     QByteArray bytes;
     if (m_utf8Bom)
         bytes = QByteArray("\xEF\xBB\xBF");
@@ -326,13 +321,7 @@ bool CPrivateProfile::Save(const QString &path, QString *error) const
     // byte-order mark in front, or the next read takes it for one.
     if (!m_utf8Bom && bytes.startsWith("\xEF\xBB\xBF"))
         bytes.prepend("\xEF\xBB\xBF");
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, bytes, error);
 }
 
 QString CPrivateProfile::GetPrivateProfileString(const QString &section, const QString &key,

@@ -1,5 +1,8 @@
 #include "platform/Profile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -89,7 +92,32 @@ bool CProfile::WriteProfileRect(const QString &section, const QString &key, cons
 bool CProfile::Sync()
 {
     m_settings->sync();
+    if (m_ownerOnly)
+        restrictFile();
     return m_settings->status() == QSettings::NoError;
+}
+
+void CProfile::KeepOwnerOnly()
+{
+    m_ownerOnly = true;
+    restrictFile();
+}
+
+void CProfile::restrictFile() const
+{
+    constexpr QFileDevice::Permissions kOwnerOnly =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QString path = m_settings->fileName();
+    QFile file(path);
+    if (!file.exists()) {
+        // Made empty and private before the first value is written: the
+        // store's writer keeps the permissions of the file it replaces.
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
+            !file.open(QIODevice::WriteOnly, kOwnerOnly))
+            return;
+        file.close();
+    }
+    file.setPermissions(kOwnerOnly);
 }
 
 QString RectToProfileText(const QRect &rect)

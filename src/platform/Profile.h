@@ -45,8 +45,16 @@ public:
     // Writes pending changes to the store; false when it cannot be written.
     bool Sync();
 
+    // The store holds what others may not read (a password): from now on
+    // its file is readable and writable by its owner only, also a file
+    // that was there before.
+    void KeepOwnerOnly();
+
 private:
+    void restrictFile() const;
+
     QString m_application;
+    bool m_ownerOnly = false;
     std::unique_ptr<QSettings> m_settings;
 };
 

@@ -3,10 +3,10 @@
 #include "platform/HttpPost.h"
 #include "platform/HttpRequestParser.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 #include "platform/XmlLimits.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -81,11 +81,7 @@ void CSoapReq::Log(const QString &name, const QByteArray &bytes) const
     if (m_logFolder.isEmpty() || !QDir().mkpath(m_logFolder))
         return;
     // The log is a help for the support, never a reason for a request to fail.
-    QSaveFile file(QDir(m_logFolder).filePath(name));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-        file.commit();
-    }
+    WriteWholeFile(QDir(m_logFolder).filePath(name), bytes);
 }
 
 QString CSoapReq::AnswerText(const HttpResponseParser &answer, const QString &peer, QString *error)
@@ -124,6 +120,7 @@ QString CSoapReq::Request(const QString &action, const QString &body)
 {
     m_lastError.clear();
     m_lastStatus = 0;
+    m_mayHaveArrived = false;
     const QByteArray payload = body.toUtf8();
     Log(QStringLiteral("SoapRequest.xml"), payload);
 
@@ -143,6 +140,9 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         url,
         {{"Content-Type", "text/xml; charset=utf-8"}, {"SOAPAction", '"' + action.toUtf8() + '"'}},
         payload, m_timeoutMs);
+    // Refused, the request never left; any other end may have come after
+    // the server had it whole.
+    m_mayHaveArrived = outcome != HttpPost::Outcome::Refused;
     const HttpResponseParser &answer = post.answer();
     const bool answered = outcome == HttpPost::Outcome::Answered;
     Log(QStringLiteral("SoapResponse.xml"), answered ? answer.body() : QByteArray());

@@ -38,6 +38,9 @@ public:
     QString LastError() const { return m_lastError; }
     // HTTP status of the last answer; 0 when none came.
     int LastStatus() const { return m_lastStatus; }
+    // The last request may have reached the server: false only when it
+    // surely did not (no usable URL, the connection refused).
+    bool MayHaveArrived() const { return m_mayHaveArrived; }
 
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
@@ -54,5 +57,6 @@ private:
     QString m_logFolder;
     QString m_lastError;
     int m_lastStatus = 0;
+    bool m_mayHaveArrived = false;
     int m_timeoutMs = kDefaultTimeoutMs;
 };

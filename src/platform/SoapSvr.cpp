@@ -2,6 +2,8 @@
 
 #include "platform/HttpListener.h"
 
+#include <QElapsedTimer>
+
 #include <deque>
 #include <utility>
 
@@ -10,6 +12,15 @@ namespace {
 constexpr char kXmlContentType[] = "text/xml; charset=utf-8";
 
 // What a client hears whose request the window let go without an answer.
+// What a client hears whose request waited too long, without a refusal of
+// the window.
+constexpr char kLateFault[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
+    "<faultcode>s:Server</faultcode><faultstring>The request was not answered in "
+    "time.</faultstring>"
+    "</s:Fault></s:Body></s:Envelope>";
+
 constexpr char kNoAnswerFault[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
     "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
@@ -27,12 +38,31 @@ struct ISoapSvr::Impl
         quint64 id; // the listener's
         quint64 number;
         QString text;
+        QElapsedTimer since; // came whole
     };
     // Whole requests in the order they came.
     std::deque<Pending> queue;
     quint64 handedOut = 0; // the listener's id of the request the window has, 0 when none
     quint64 handedOutNumber = 0;
     quint64 arrivals = 0;
+    std::function<QString()> refusal;
+
+    // Takes the request out of the queue or out of the window's hand;
+    // false when it is in neither.
+    bool forget(quint64 id)
+    {
+        if (handedOut == id) {
+            handedOut = 0;
+            return true;
+        }
+        for (auto it = queue.begin(); it != queue.end(); ++it) {
+            if (it->id == id) {
+                queue.erase(it);
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 ISoapSvr::ISoapSvr() = default;
@@ -82,20 +112,19 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
             impl->listener.respond(id, 400, "text/plain; charset=utf-8", "empty request\n");
             return;
         }
-        impl->queue.push_back({id, ++impl->arrivals, std::move(text)});
+        impl->queue.push_back({id, ++impl->arrivals, std::move(text), QElapsedTimer()});
+        impl->queue.back().since.start();
         emit RequestArrived();
     });
-    impl->listener.setGoneHandler([impl](quint64 id) {
-        if (impl->handedOut == id) {
-            impl->handedOut = 0;
+    impl->listener.setGoneHandler([impl](quint64 id) { impl->forget(id); });
+    impl->listener.setExpiredHandler([impl](quint64 id) {
+        if (!impl->forget(id))
             return;
-        }
-        for (auto it = impl->queue.begin(); it != impl->queue.end(); ++it) {
-            if (it->id == id) {
-                impl->queue.erase(it);
-                return;
-            }
-        }
+        const QString refusal = impl->refusal ? impl->refusal() : QString();
+        if (refusal.isEmpty())
+            impl->listener.respond(id, 500, kXmlContentType, kLateFault);
+        else
+            impl->listener.respond(id, 200, kXmlContentType, refusal.toUtf8());
     });
     if (!impl->listener.listen(address, static_cast<quint16>(port))) {
         m_lastError = impl->listener.errorString();
@@ -117,6 +146,29 @@ void ISoapSvr::StopListener()
 bool ISoapSvr::HasPendingRequest() const
 {
     return m_impl && !m_impl->queue.empty();
+}
+
+int ISoapSvr::RefuseWaiting(qint64 waitedMs, const QString &response)
+{
+    if (!m_impl)
+        return 0;
+    int refused = 0;
+    auto &queue = m_impl->queue;
+    // The queue is in the order of arrival: the oldest first.
+    while (!queue.empty() && queue.front().since.elapsed() >= waitedMs) {
+        const quint64 id = queue.front().id;
+        queue.pop_front();
+        m_impl->listener.respond(id, 200, kXmlContentType, response.toUtf8());
+        ++refused;
+    }
+    return refused;
+}
+
+void ISoapSvr::SetRefusal(std::function<QString()> refusal)
+{
+    if (!m_impl)
+        m_impl = std::make_unique<Impl>();
+    m_impl->refusal = std::move(refusal);
 }
 
 quint64 ISoapSvr::Arrivals() const

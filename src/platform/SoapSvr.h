@@ -4,11 +4,14 @@
 // (RequestArrived), and the main window fetches it: GetRequest hands out one
 // request at a time, and SetResponse sends the answer back to the client
 // that is waiting for it. Further requests wait, each on its own
-// connection, until the window asks for the next one.
+// connection, until the window asks for the next one, or the window refuses
+// them (RefuseWaiting). No request waits for its answer longer than the
+// answer time of the limits: then it gets the refusal (SetRefusal).
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct HttpLimits;
@@ -41,6 +44,13 @@ public:
 
     // A request waits for GetRequest.
     bool HasPendingRequest() const;
+    // Answers every request waiting for GetRequest that came at least
+    // waitedMs ago with the response; returns how many.
+    int RefuseWaiting(qint64 waitedMs, const QString &response);
+    // The answer of a request whose answer time is up, handed out or not
+    // (without one: a SOAP fault). Asked when the time is up, so that it is
+    // written as the settings are then.
+    void SetRefusal(std::function<QString()> refusal);
     // The requests are numbered as they come whole, from 1, over every
     // start of the listener: how many have come, and the number of the one
     // the last GetRequest handed out (0 when it handed out none).

@@ -150,6 +150,10 @@ struct CPrgSettingsData
     QString SendXMLTerminalID;
     QString SendDateiVerz = QStringLiteral("/tmp");
     QString ReceiveXMLPort = QStringLiteral("2021");
+    // The address of this computer the listener takes requests on (group
+    // "YAQ", key "ReceiveXMLAddress"); empty: every address. Set by hand
+    // only, so it is read but never written back.
+    QString ReceiveXMLAddress;
     int nDmsWork = 0;
     QString DownloadDir;
     QString CountryCode;
@@ -232,7 +236,10 @@ public:
     // *unreadableFile and *reason (both left empty when there is none).
     int ReadVersionIni(QString *unreadableFile = nullptr, QString *reason = nullptr);
     int ReadTraderIni();
-    int WriteTraderIni(const QString &folder);
+    // Writes the dealer file of the folder; 0 when it could not be written
+    // whole (the file then stays as it was), with the adviser's message
+    // naming the file and the reason in *failure.
+    int WriteTraderIni(const QString &folder, QString *failure = nullptr);
 
     // Paths of the files.
     QString VersionIniPath() const;

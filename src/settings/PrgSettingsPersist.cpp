@@ -8,6 +8,7 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "platform/StringUtil.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -204,6 +205,9 @@ void CPrgSettings::ReadIni(CProfile *profile)
     for (const TextKey &k : kTextKeysAfterRects)
         this->*k.field = profile->GetProfileString(kYaq, L1(k.key), this->*k.field);
 
+    ReceiveXMLAddress =
+        profile->GetProfileString(kYaq, QStringLiteral("ReceiveXMLAddress"), ReceiveXMLAddress)
+            .trimmed();
     for (const TextKey &k : kSrpKeys)
         this->*k.field = profile->GetProfileString(kSrp, L1(k.key), this->*k.field);
 
@@ -332,8 +336,10 @@ int CPrgSettings::ReadTraderIni()
     return exists ? 1 : 0;
 }
 
-int CPrgSettings::WriteTraderIni(const QString &folder)
+int CPrgSettings::WriteTraderIni(const QString &folder, QString *failure)
 {
+    if (failure)
+        failure->clear();
     if (folder.isEmpty())
         return 0;
     const QString path = TraderIniPath(folder);
@@ -346,8 +352,11 @@ int CPrgSettings::WriteTraderIni(const QString &folder)
     QString error;
     // A file that is there but cannot be read is not replaced by one made of
     // defaults.
-    if (!file.Load(path, &error) && !error.isEmpty())
+    if (!file.Load(path, &error) && !error.isEmpty()) {
+        if (failure)
+            *failure = FileNotWrittenText(path, error);
         return 0;
+    }
     for (const TraderKey &k : kTraderKeys) {
         if (k.number) {
             bool found = false;
@@ -358,5 +367,9 @@ int CPrgSettings::WriteTraderIni(const QString &folder)
             file.SetString(kGlobalSetup, L1(k.key), this->*k.text);
         }
     }
-    return file.Save(path) ? 1 : 0;
+    if (file.Save(path, &error))
+        return 1;
+    if (failure)
+        *failure = FileNotWrittenText(path, error);
+    return 0;
 }

@@ -36,7 +36,7 @@ const CPrintDefaultField *PrintDefaultFields(int *count)
     return kFields;
 }
 
-bool StorePrintDefaults(CPrgSettings &settings, const QStringList &editedTexts)
+bool StorePrintDefaults(CPrgSettings &settings, const QStringList &editedTexts, QString *failure)
 {
     int count = 0;
     const CPrintDefaultField *fields = PrintDefaultFields(&count);
@@ -45,7 +45,7 @@ bool StorePrintDefaults(CPrgSettings &settings, const QStringList &editedTexts)
         former << settings.*fields[i].field;
         settings.*fields[i].field = editedTexts.value(i);
     }
-    if (settings.WriteTraderIni(settings.DealerDataStorage))
+    if (settings.WriteTraderIni(settings.DealerDataStorage, failure))
         return true;
     for (int i = 0; i < count; ++i)
         settings.*fields[i].field = former.at(i);

@@ -24,5 +24,6 @@ const CPrintDefaultField *PrintDefaultFields(int *count);
 // Takes the edited texts (one per field of PrintDefaultFields) into the
 // settings and writes the dealer file into the dealer folder. When
 // the file cannot be written, the settings keep their former texts and the
-// result is false.
-bool StorePrintDefaults(CPrgSettings &settings, const QStringList &editedTexts);
+// result is false, with the file and the reason in *failure.
+bool StorePrintDefaults(CPrgSettings &settings, const QStringList &editedTexts,
+                        QString *failure = nullptr);

@@ -131,8 +131,11 @@ void CSetupDruckDlg::accept()
     }
     // A dealer file that cannot be written keeps the dialog open with the
     // edits, and the settings as they were.
-    if (!StorePrintDefaults(*m_pSettings, texts)) {
-        OwnMsgBox(OrmelText(6051), this);
+    QString failure;
+    if (!StorePrintDefaults(*m_pSettings, texts, &failure)) {
+        OwnMsgBox(failure.isEmpty() ? OrmelText(6051)
+                                    : OrmelText(6051) + QLatin1Char('\n') + failure,
+                  this);
         return;
     }
     QDialog::accept();

@@ -71,8 +71,18 @@ CPaketAnfrage::CPaketAnfrage(CPrgSettings *settings, const QString &callerVin, C
                              CYaqDb *second, std::function<std::unique_ptr<CYaqDb>()> open,
                              const QString &numbers)
     : m_pSettings(settings), m_strCallerVin(callerVin), m_pFirst(first), m_pSecond(second),
-      m_open(std::move(open)), m_numbers(SplitNumbers(numbers))
+      m_open(std::move(open)), m_bTooManyNumbers(CountNumbers(numbers) > kMaxNumbers),
+      m_numbers(m_bTooManyNumbers ? QStringList() : SplitNumbers(numbers))
 {
+}
+
+qsizetype CPaketAnfrage::CountNumbers(const QString &value)
+{
+    if (value.isEmpty())
+        return 0;
+    const qsizetype pieces = value.count(QLatin1Char(';')) + 1;
+    // What follows the last ";" counts only when it is not empty.
+    return pieces > 1 && value.endsWith(QLatin1Char(';')) ? pieces - 1 : pieces;
 }
 
 QStringList CPaketAnfrage::SplitNumbers(const QString &value)
@@ -111,6 +121,8 @@ QString CPaketAnfrage::BuildAnswer()
             m_nResult = kBadVin;
         else if (GetSprachKey().isEmpty())
             m_nResult = kNoLanguage;
+        else if (m_bTooManyNumbers)
+            m_nResult = kTooManyNumbers;
         else if (m_numbers.isEmpty())
             m_nResult = kNoNumbers;
         else if (m_bCatalogueUnavailable)

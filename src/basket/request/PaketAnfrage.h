@@ -38,7 +38,14 @@ public:
         kNoVin = -6,
         kNoConnection = -7,
         kNoNumbers = -10,
+        kTooManyNumbers = -12,
     };
+
+    // The numbers one request may name. The caller asks for packages of
+    // one vehicle: its whole package list fits many times over. Each
+    // number costs the assembled package until the answer is written, so
+    // the bound is what keeps the memory of a request bounded.
+    static constexpr int kMaxNumbers = 1000;
 
     // callerVin: the VIN as the caller sent it, judged by the request
     // itself (the settings hold the vehicle the identification found, if
@@ -54,6 +61,8 @@ public:
     // characters, any other piece as an empty number; a trailing ";" adds
     // nothing.
     static QStringList SplitNumbers(const QString &value);
+    // How many numbers SplitNumbers finds, without splitting.
+    static qsizetype CountNumbers(const QString &value);
 
     // The program could not open the catalogue at its start: a request the
     // vehicle and the numbers would allow is answered with kNoConnection.
@@ -83,6 +92,7 @@ private:
     std::function<std::unique_ptr<CYaqDb>()> m_open;
     int m_nResult = kDone;
     bool m_bCatalogueUnavailable = false;
+    bool m_bTooManyNumbers;
     QStringList m_numbers;
     QString m_strPackageId;
     QString m_strPackageKind;

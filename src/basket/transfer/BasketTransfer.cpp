@@ -38,6 +38,7 @@ enum
     kTextQvlFailed = 4085,
     kTextSystemDefault = 7162, // the system format's two flavours
     kTextSystemItaly = 7163,
+    kTextMayBeBooked = 7131,
 };
 
 const QString kUnknownVin = QStringLiteral("UnknownVIN");
@@ -219,6 +220,7 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
     // creation and the second sending included.
     const CDmsClient::Busy busy(m_client);
     m_cancelled = false;
+    m_mayBeBooked = false;
 
     // One vehicle creation per transfer: a DMS that still does not know the
     // vehicle after confirming it gets its exception shown, not the question
@@ -249,8 +251,13 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
             if (send)
                 result = SendPositions(basket, order, &sent, mayCreate ? &created : nullptr);
             if (m_cancelled) {
-                // Given up by the adviser: the basket stays as it is.
+                // Given up by the adviser: the basket stays as it is, and
+                // the adviser checks the DMS before sending it again.
                 out.cancelled = true;
+                if (m_mayBeBooked) {
+                    out.message = OrmelText(kTextMayBeBooked);
+                    Tell(out.message);
+                }
                 return out;
             }
         } else if (s.SRPInterfaceSend == 3) {
@@ -269,6 +276,8 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
         // for the vehicle in the same answer.
         const bool resend = created && !result;
         QString text = ResultText(result, f, resend);
+        if (!text.isEmpty() && !result && m_mayBeBooked)
+            text += QLatin1Char('\n') + OrmelText(kTextMayBeBooked);
         if (!text.isEmpty() && !result && !exported.failure.isEmpty())
             text += QLatin1Char('\n') + exported.failure;
         // A clipboard export tells nothing when it succeeds, but still names
@@ -339,12 +348,21 @@ int CBasketTransfer::SendPositions(const CWKList &basket, const CTransferOrder &
     CPositionsRequest request(*this, s, basket, order, createVehicle);
     request.SetVersion(DmsHeaderVersion(s));
     const DmsOutcome outcome = m_client.Run(request, m_notice);
-    if (outcome == DmsOutcome::Cancelled)
-        m_cancelled = true;
+    NoteBrokenOff(outcome);
     if (outcome != DmsOutcome::Read || !request.result)
         return 0;
     *sent = request.written;
     return 1;
+}
+
+void CBasketTransfer::NoteBrokenOff(DmsOutcome outcome)
+{
+    if (outcome == DmsOutcome::Cancelled)
+        m_cancelled = true;
+    // The DMS may have booked what it never confirmed.
+    if ((outcome == DmsOutcome::Cancelled || outcome == DmsOutcome::NoAnswer) &&
+        m_client.MayHaveArrived())
+        m_mayBeBooked = true;
 }
 
 int CBasketTransfer::ReadPositionsAnswer(CDmsAnswer &answer, const CTransferOrder &order,
@@ -369,8 +387,7 @@ int CBasketTransfer::SendVehicleInfo(const CTransferOrder &order)
 {
     CVehicleInfoRequest request(*this, *m_settings, order);
     const DmsOutcome outcome = m_client.Run(request, m_notice);
-    if (outcome == DmsOutcome::Cancelled)
-        m_cancelled = true;
+    NoteBrokenOff(outcome);
     return outcome == DmsOutcome::Read ? request.result : 0;
 }
 

@@ -29,6 +29,7 @@
 
 class CDmsAnswer;
 class CDmsClient;
+enum class DmsOutcome;
 class CPrgSettings;
 class CWKList;
 class IDmsNotice;
@@ -115,6 +116,9 @@ private:
     int SendPositions(const CWKList &basket, const CTransferOrder &order,
                       std::vector<const CWKListItem *> *sent, bool *createVehicle);
     int SendVehicleInfo(const CTransferOrder &order);
+    // A request ended without an answer: cancelled, and whether the DMS
+    // may have it all the same.
+    void NoteBrokenOff(DmsOutcome outcome);
     bool PutBasketList(const CWKList &basket) const;
     QString Road() const;
     void Tell(const QString &text) const;
@@ -124,6 +128,8 @@ private:
     IDmsNotice *m_notice;
     ITransferQuestion *m_question;
     bool m_cancelled = false;
+    // A request of this transfer broke off after it may have reached the DMS.
+    bool m_mayBeBooked = false;
     std::function<void(const CWKList &)> m_basketListRoad;
     std::function<CTextExportOutcome(const CWKList &)> m_textExportRoad;
     std::function<int(const QString &)> m_labourValueCheck;

@@ -4,8 +4,8 @@
 #include "basket/transfer/TextExportLayouts.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
-#include "platform/FileErrorText.h"
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 #include "platform/ccd/CCDFile.h"
 #include "settings/PrgSettings.h"
 
@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSaveFile>
 
 namespace {
 
@@ -162,17 +161,8 @@ bool CTextExport::WriteFile(const QByteArray &bytes, QString *failure) const
     } else {
         // The dealer system never sees the file half written: it replaces
         // the old one only when it is complete.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            reason = FileErrorText(file);
-        } else if (file.write(bytes) != bytes.size()) {
-            reason = FileErrorText(file);
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            reason = FileErrorText(file);
-        } else {
+        if (WriteWholeFile(path, bytes, &reason))
             return true;
-        }
     }
     *failure = OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason});
     return false;

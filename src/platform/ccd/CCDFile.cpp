@@ -1,6 +1,7 @@
 #include "platform/ccd/CCDFile.h"
 
 #include "platform/OrmelText.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -149,7 +150,7 @@ int CCDFile::Close()
             m_pWriteFile->cancelWriting();
             m_pWriteFile->commit();
             result = 0;
-        } else if (!m_pWriteFile->commit()) {
+        } else if (!CommitWholeFile(*m_pWriteFile)) {
             result = 0;
         }
         m_pWriteFile.reset();
