@@ -84,10 +84,7 @@ public:
     // `returnPage` (0: no way back).
     bool ShowWebPage(int mode, int returnPage = 0);
     void ShowSRPWlPage(int arg);
-    void ShowSRPBbPage(bool activate, int arg);
-    void ShowSpotRBbPage(bool activate, int arg);
     void ShowDIPPage(bool show);
-    void ShowBfndPage(bool activate);
     void ShowSBefAnzPage(bool show, const QString &findingNr);
     void ShowAwKatPage(int arg, bool silent);
     void ShowHLXPage(bool show);

@@ -155,6 +155,12 @@ void CBfndDlg::EnsureRows()
     m_pRows->SetContractCheck(m_pCheck.get());
 }
 
+void CBfndDlg::ActivateOnShow(const CPageRequest &request)
+{
+    if (request.activate)
+        ActivatePage(1);
+}
+
 void CBfndDlg::ActivatePage(int reload)
 {
     if (reload)

@@ -2,6 +2,7 @@
 
 #include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
+#include "common/PageHost.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/PauschPreisDlg.h"
@@ -116,6 +117,12 @@ void CPaketDmsPage::ActivatePage(int selector)
 {
     m_nSelector = selector;
     CPageDlg::ActivatePage();
+}
+
+void CPaketDmsPage::ActivateOnShow(const CPageRequest &request)
+{
+    if (request.activate)
+        ActivatePage(request.arg);
 }
 
 void CPaketDmsPage::RefreshPage()
