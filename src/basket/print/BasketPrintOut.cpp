@@ -6,6 +6,7 @@
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 
 #include <QPainter>
 
@@ -184,14 +185,6 @@ QString unitPriceText(const CPosition &pos)
     else if (s.UnitGross >= 0.0 && s.Vat >= 0.0)
         unit = NetFromGross(s.UnitGross, s.Vat);
     return unit >= 0.0 && s.FlatPrice == 0 ? PriceCellText(unit) : QString();
-}
-
-QString rightTrimmed(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
 }
 
 // --- The standard form ----------------------------------------------------
@@ -503,7 +496,7 @@ private:
     {
         CLayoutVBox col(row);
         fl.Cell(col, f6, JoinAwTextLines(pos), 780, false, true);
-        const QString extra = rightTrimmed(pos.AwTextExtra);
+        const QString extra = WithoutTrailingBlanks(pos.AwTextExtra);
         if (!extra.isEmpty()) {
             col.AddSize(0, -5);
             fl.Cell(col, f6, extra, 780, false, true);
@@ -564,7 +557,7 @@ private:
         Frame(b);
         Row row(b);
         row.To(X(190));
-        const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+        const QString replacement = WithoutTrailingBlanks(pos.ErsetztDurchNummer);
         if (replacement.isEmpty()) {
             fl.Cell(row.box, f6, GroupPartNumber(pos.Number), 330);
         } else {
@@ -577,10 +570,10 @@ private:
             fl.Cell(row.box, f6, QStringLiteral("   "), 5);
         }
         const QString text = pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
-        fl.Cell(row.box, f6, rightTrimmed(text), 750, false, true);
+        fl.Cell(row.box, f6, WithoutTrailingBlanks(text), 750, false, true);
         row.box.AddSize(30, 0);
         row.To(X(1300));
-        fl.Cell(row.box, f6, rightTrimmed(pos.Quantity), 190);
+        fl.Cell(row.box, f6, WithoutTrailingBlanks(pos.Quantity), 190);
         PriceCells(row.box, pos, show);
     }
 
@@ -888,7 +881,7 @@ private:
         const int width = std::max(120 + D - row.X(), 100);
         CLayoutVBox col(row.box);
         fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
-        const QString extra = rightTrimmed(pos.AwTextExtra);
+        const QString extra = WithoutTrailingBlanks(pos.AwTextExtra);
         if (withExtra && !extra.isEmpty())
             fl.Cell(col, f5, extra, width, false, true);
         const QString bracket = JoinBracketTextLines(pos);
@@ -929,7 +922,7 @@ private:
         {
             Row row(b);
             row.To(120);
-            const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+            const QString replacement = WithoutTrailingBlanks(pos.ErsetztDurchNummer);
             const QStringList groups = PartNumberGroups(pos.Number);
             if (replacement.isEmpty()) {
                 for (const QString &group : groups) {
@@ -947,7 +940,7 @@ private:
                 }
                 fl.Cell(row.box, f4, QStringLiteral(")"), 0);
             }
-            Amounts(row, f4, rightTrimmed(pos.Quantity),
+            Amounts(row, f4, WithoutTrailingBlanks(pos.Quantity),
                     show ? PriceCellText(pos.Preise1.Net) : QString(),
                     show ? PriceCellText(pos.Preise1.Gross) : QString(), QString());
         }
@@ -956,7 +949,7 @@ private:
             row.To(120);
             const QString text =
                 pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
-            fl.Cell(row.box, f5, rightTrimmed(text), std::max(D, 100), false, true);
+            fl.Cell(row.box, f5, WithoutTrailingBlanks(text), std::max(D, 100), false, true);
         }
         b.AddSize(0, -20);
     }
@@ -981,8 +974,8 @@ private:
             CLayoutVBox col(row.box);
             const int width = std::max(D, 100);
             fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
-            if (!rightTrimmed(pos.AwTextExtra).isEmpty())
-                fl.Cell(col, f5, rightTrimmed(pos.AwTextExtra), width, false, true);
+            if (!WithoutTrailingBlanks(pos.AwTextExtra).isEmpty())
+                fl.Cell(col, f5, WithoutTrailingBlanks(pos.AwTextExtra), width, false, true);
             const QString bracket = JoinBracketTextLines(pos);
             if (!bracket.isEmpty())
                 fl.Cell(col, f7, bracket, width, false, true);

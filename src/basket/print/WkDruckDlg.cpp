@@ -5,6 +5,7 @@
 #include "common/DlgButtonRow.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 #include "setup/SetupDruckDlg.h"
 
@@ -23,14 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-QString rightTrimmed(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
 
 bool staysWithTheField(const QKeyEvent *event)
 {
@@ -388,7 +381,7 @@ QString CWkDruckDlg::BrandHeading(const QString &brandCode)
 
 QString CWkDruckDlg::Date() const
 {
-    return rightTrimmed(m_pDate->text());
+    return WithoutTrailingBlanks(m_pDate->text());
 }
 
 CWkDkZusHeader CWkDruckDlg::Header() const
@@ -484,11 +477,11 @@ void CWkDruckDlg::Finish(int result)
     for (int index : {int(BPT_OFFER_NUMBER), int(BPT_VALID_UNTIL), BPT_CUSTOMER1 + 0,
                       BPT_CUSTOMER1 + 1, BPT_CUSTOMER1 + 2, BPT_CUSTOMER1 + 3, BPT_CUSTOMER1 + 4,
                       BPT_INFO1 + 0, BPT_INFO1 + 1, BPT_INFO1 + 2})
-        SetPrintText(*m_pSettings, index, rightTrimmed(GetPrintText(*m_pSettings, index)));
-    m_pSettings->AGB = rightTrimmed(m_pSettings->AGB);
+        SetPrintText(*m_pSettings, index, WithoutTrailingBlanks(GetPrintText(*m_pSettings, index)));
+    m_pSettings->AGB = WithoutTrailingBlanks(m_pSettings->AGB);
     m_pSettings->Tel = m_pTel->text();
     m_pSettings->Fax = m_pFax->text();
-    m_pSettings->User = rightTrimmed(m_pUser->text());
+    m_pSettings->User = WithoutTrailingBlanks(m_pUser->text());
     done(result);
 }
 
