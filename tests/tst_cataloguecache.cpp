@@ -63,6 +63,23 @@ const char *ModeName(int local)
     return local ? "local data set" : "cache";
 }
 
+// Runs the check on the demo catalogue twice, from the database through
+// the cache and from the local data set, each time with a cache of its own
+// and the demo vehicle, which the check may change first.
+template <typename Check> void InBothModes(Check &&check)
+{
+    auto db = OpenDemo();
+    QVERIFY(db);
+    for (int local : {0, 1}) {
+        CCatalogueCache cache;
+        CPrgSettings s = Vehicle();
+        s.bLocalDataSet = local;
+        check(cache, s, db.get(), ModeName(local));
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
 } // namespace
 
 class TestCatalogueCache : public QObject
@@ -132,17 +149,12 @@ void TestCatalogueCache::positionValidity()
     QFETCH(QString, model);
     QFETCH(int, altKatalog);
     QFETCH(int, valid);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ModellBez = model;
         s.bAltKatalog = altKatalog;
-        QVERIFY2(cache.GetAPosWert(&s, apNr, db.get(), 0, 0, hg, line, checkLines, column) == valid,
-                 ModeName(local));
-    }
+        QVERIFY2(cache.GetAPosWert(&s, apNr, db, 0, 0, hg, line, checkLines, column) == valid,
+                 mode);
+    });
 }
 
 void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory_data()
@@ -326,24 +338,18 @@ void TestCatalogueCache::infosAndPartsClearing()
     QFETCH(QString, country);
     QFETCH(int, info);
     QFETCH(int, clearing);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ZusatzCode = zusatz;
         s.Heute = today;
         s.CountryCode = country;
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;
-        QVERIFY2(cache.GetAPosInfo(&s, db.get(), rec, QString()) == info, ModeName(local));
+        QVERIFY2(cache.GetAPosInfo(&s, db, rec, QString()) == info, mode);
         if (info)
-            QVERIFY2(rec.m_strInfoNr == QLatin1String("1"), ModeName(local));
-        QVERIFY2(cache.GetTeileClearing(&s, db.get(), apNr, QString()) == clearing,
-                 ModeName(local));
-    }
+            QVERIFY2(rec.m_strInfoNr == QLatin1String("1"), mode);
+        QVERIFY2(cache.GetTeileClearing(&s, db, apNr, QString()) == clearing, mode);
+    });
 }
 
 void TestCatalogueCache::infoNumbers_data()
@@ -369,23 +375,18 @@ void TestCatalogueCache::infoNumbers()
     QFETCH(QString, text);
     QFETCH(QString, first);
     QFETCH(QString, second);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;
-        QVERIFY2(cache.GetAPosInfo(&s, db.get(), rec, QString()) == found, ModeName(local));
+        QVERIFY2(cache.GetAPosInfo(&s, db, rec, QString()) == found, mode);
         if (!found)
-            continue;
+            return;
         rec.TrimData();
         QCOMPARE(rec.m_strInfoText, text);
         QCOMPARE(rec.m_strInfoNr, first);
         QCOMPARE(rec.m_strInfoNr2, second);
-    }
+    });
 }
 
 void TestCatalogueCache::packages_data()
