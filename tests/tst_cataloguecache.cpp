@@ -6,6 +6,7 @@
 #include "common/readers/SpotRepair.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -16,15 +17,6 @@
 namespace {
 
 const QString kDemoDealer = QStringLiteral(YAQ_DEMO_DATAS_DIR "/Dealer");
-
-std::unique_ptr<CYaqDb> OpenDemo()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
 
 // The demo vehicle XVQ1F23A57M012345 (Arvo 1.6, first column of VQF40DE),
 // or with "bento" XVQ2G45B684K56789.
@@ -68,7 +60,7 @@ const char *ModeName(int local)
 // and the demo vehicle, which the check may change first.
 template <typename Check> void InBothModes(Check &&check)
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     for (int local : {0, 1}) {
         CCatalogueCache cache;
@@ -179,7 +171,7 @@ void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory()
     QFETCH(QString, second);
     QFETCH(QString, change);
     QFETCH(int, queries);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle();
@@ -197,7 +189,7 @@ void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory()
 
 void TestCatalogueCache::failedQueryIsAskedAgain()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle();
@@ -217,7 +209,7 @@ void TestCatalogueCache::pageValuesShareTheValidityRead()
 {
     // The catalogue page's values are the very rows the validity questions
     // read: the main group is read once for both, in either order.
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     const CPrgSettings s = Vehicle();
@@ -255,7 +247,7 @@ void TestCatalogueCache::cursorsTranslateUnitCodes()
 {
     QFETCH(QString, apNr);
     QFETCH(QStringList, units);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     const CPrgSettings s = Vehicle();
@@ -283,7 +275,7 @@ void TestCatalogueCache::cursorsTranslateUnitCodes()
 
 void TestCatalogueCache::interleavedCursorsKeepTheirOwnPlace()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     cache.ReadAPosWertDataAWKFromHG(Vehicle(), db.get(), QStringLiteral("01"));
@@ -425,7 +417,7 @@ void TestCatalogueCache::packages()
     QFETCH(bool, spotRepairData);
     QFETCH(QString, series);
     QFETCH(int, applies);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle(vehicle);

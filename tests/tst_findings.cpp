@@ -20,6 +20,7 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
 #include "support/TestMain.h"
 
@@ -36,15 +37,6 @@ namespace {
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
 // The day of the finding lists: the demo lists run until 2099.
 const QString kPageDay = QStringLiteral("20261207");
-
-std::unique_ptr<CYaqDb> OpenDemo()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
 
 // The demo Arvo 1.6 with its contracts in force on 07.12.2026.
 CPrgSettings Arvo()
@@ -144,7 +136,7 @@ void TestFindings::searches()
     QFETCH(QString, kind);
     QFETCH(QString, input);
     QFETCH(QStringList, result);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());
@@ -158,7 +150,7 @@ void TestFindings::searches()
 
 void TestFindings::openingTheHierarchy()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());
@@ -282,7 +274,7 @@ void TestFindings::hints()
 {
     QFETCH(QString, key);
     QFETCH(QString, index);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CBfndHints hints;
     hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00"));
@@ -360,7 +352,7 @@ void TestFindings::contractTextOfAFinding()
     QFETCH(QString, number);
     QFETCH(QString, vehicle);
     QFETCH(QList<int>, texts);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     if (vehicle == QLatin1String("nocontract"))
@@ -415,7 +407,7 @@ void TestFindings::scopeTextsAndInclusivePositions()
     QFETCH(int, catalogueFlag);
     QFETCH(QStringList, scope);
     QFETCH(QStringList, inclusive);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     s.LeadTyp = leadType;
@@ -447,7 +439,7 @@ struct FromCatalogue : CNullPageHost
 
 void TestFindings::pageFromTheCatalogueStoresADamageKey()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     s.AktApNr = QStringLiteral("6411020");
@@ -477,7 +469,7 @@ void TestFindings::pageFromTheCatalogueStoresADamageKey()
 
 void TestFindings::editsOfTheSearchFields()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     CNullPageHost host;

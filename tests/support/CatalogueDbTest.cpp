@@ -53,6 +53,15 @@ std::unique_ptr<CYaqDb> Open()
     return ok ? std::move(db) : nullptr;
 }
 
+std::unique_ptr<CYaqDb> OpenDemoFile()
+{
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
+                  QString()))
+        return nullptr;
+    return db;
+}
+
 QStringList QueryPlan(const QString &sql, QString *error)
 {
     QStringList plan;

@@ -23,6 +23,9 @@ QString PgTns();
 // A connection to the catalogue of the current row; null (with a warning)
 // when it cannot be opened.
 std::unique_ptr<CYaqDb> Open();
+// The demo catalogue file alone, for the tests that read it once whatever
+// the backend; null when it cannot be opened.
+std::unique_ptr<CYaqDb> OpenDemoFile();
 // The steps of the query's plan on the demo catalogue file (empty values
 // bound: the plan does not depend on them); the error text in `error`.
 QStringList QueryPlan(const QString &sql, QString *error);
