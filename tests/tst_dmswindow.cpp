@@ -186,9 +186,11 @@ void TestDmsWindow::secondPushWaitsForTheFirstQuestion()
             later.connectToHost(QHostAddress::LocalHost, m_listener->Port());
             if (later.waitForConnected(5000))
                 later.write(TransferVinPost(*m_settings, second));
-            // Several poll ticks pass with the question open.
-            QTest::qWait(1200);
-            secondWaited = laterReceived.isEmpty();
+            // The second push comes while the question is open: the
+            // window leaves it waiting in the listener.
+            (void)QTest::qWaitFor([&] { return m_listener->Arrivals() >= 2; }, 5000);
+            QCoreApplication::processEvents();
+            secondWaited = laterReceived.isEmpty() && m_listener->HasPendingRequest();
         }
         return MsgBoxAnswer{IDYES};
     });
@@ -454,7 +456,10 @@ void TestDmsWindow::doubleClickSendsOneRequest()
                                     new QMouseEvent(type, at, button->mapToGlobal(at),
                                                     Qt::LeftButton, buttons, Qt::NoModifier));
     QTRY_VERIFY(!search.Hits().isEmpty());
-    QTest::qWait(1000);
+    // Every click the window system queued has been delivered, and no
+    // request waits.
+    QCoreApplication::sendPostedEvents();
+    QTRY_VERIFY(!target.client->IsBusy());
     QCOMPARE(requests, 1);
 }
 
