@@ -171,6 +171,12 @@ void TestMainWindow::everyPageAndBackHome()
         QCOMPARE(d.CurrentPage(), int(kPageHome));
         QVERIFY(d.HeadButton(kBtnDmsVin)->isVisible());
     }
+    // The package pages take the caller's selector only when the switch
+    // asks them to activate; shown without it they come back as left.
+    d.ShowPage(kPageSRPBb);
+    d.ShowPage(kPageSpotRBb);
+    QCOMPARE(d.Page<CSRPBbDlg>()->LastSelector(), 3);
+    QCOMPARE(d.Page<CSpotRBbDlg>()->LastSelector(), 1);
 
     // The demo data carry the brand's news document.
     d.ShowNewsPage(true);
