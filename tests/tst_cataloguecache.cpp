@@ -6,6 +6,7 @@
 #include "common/readers/SpotRepair.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -16,15 +17,6 @@
 namespace {
 
 const QString kDemoDealer = QStringLiteral(YAQ_DEMO_DATAS_DIR "/Dealer");
-
-std::unique_ptr<CYaqDb> OpenDemo()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
 
 // The demo vehicle XVQ1F23A57M012345 (Arvo 1.6, first column of VQF40DE),
 // or with "bento" XVQ2G45B684K56789.
@@ -61,6 +53,23 @@ CPrgSettings Vehicle(const QString &which = QString())
 const char *ModeName(int local)
 {
     return local ? "local data set" : "cache";
+}
+
+// Runs the check on the demo catalogue twice, from the database through
+// the cache and from the local data set, each time with a cache of its own
+// and the demo vehicle, which the check may change first.
+template <typename Check> void InBothModes(Check &&check)
+{
+    auto db = CatalogueDbTest::OpenDemoFile();
+    QVERIFY(db);
+    for (int local : {0, 1}) {
+        CCatalogueCache cache;
+        CPrgSettings s = Vehicle();
+        s.bLocalDataSet = local;
+        check(cache, s, db.get(), ModeName(local));
+        if (QTest::currentTestFailed())
+            return;
+    }
 }
 
 } // namespace
@@ -132,17 +141,12 @@ void TestCatalogueCache::positionValidity()
     QFETCH(QString, model);
     QFETCH(int, altKatalog);
     QFETCH(int, valid);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ModellBez = model;
         s.bAltKatalog = altKatalog;
-        QVERIFY2(cache.GetAPosWert(&s, apNr, db.get(), 0, 0, hg, line, checkLines, column) == valid,
-                 ModeName(local));
-    }
+        QVERIFY2(cache.GetAPosWert(&s, apNr, db, 0, 0, hg, line, checkLines, column) == valid,
+                 mode);
+    });
 }
 
 void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory_data()
@@ -167,7 +171,7 @@ void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory()
     QFETCH(QString, second);
     QFETCH(QString, change);
     QFETCH(int, queries);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle();
@@ -185,7 +189,7 @@ void TestCatalogueCache::sameMainGroupIsAnsweredFromMemory()
 
 void TestCatalogueCache::failedQueryIsAskedAgain()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle();
@@ -205,7 +209,7 @@ void TestCatalogueCache::pageValuesShareTheValidityRead()
 {
     // The catalogue page's values are the very rows the validity questions
     // read: the main group is read once for both, in either order.
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     const CPrgSettings s = Vehicle();
@@ -243,7 +247,7 @@ void TestCatalogueCache::cursorsTranslateUnitCodes()
 {
     QFETCH(QString, apNr);
     QFETCH(QStringList, units);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     const CPrgSettings s = Vehicle();
@@ -271,7 +275,7 @@ void TestCatalogueCache::cursorsTranslateUnitCodes()
 
 void TestCatalogueCache::interleavedCursorsKeepTheirOwnPlace()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     cache.ReadAPosWertDataAWKFromHG(Vehicle(), db.get(), QStringLiteral("01"));
@@ -326,24 +330,18 @@ void TestCatalogueCache::infosAndPartsClearing()
     QFETCH(QString, country);
     QFETCH(int, info);
     QFETCH(int, clearing);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ZusatzCode = zusatz;
         s.Heute = today;
         s.CountryCode = country;
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;
-        QVERIFY2(cache.GetAPosInfo(&s, db.get(), rec, QString()) == info, ModeName(local));
+        QVERIFY2(cache.GetAPosInfo(&s, db, rec, QString()) == info, mode);
         if (info)
-            QVERIFY2(rec.m_strInfoNr == QLatin1String("1"), ModeName(local));
-        QVERIFY2(cache.GetTeileClearing(&s, db.get(), apNr, QString()) == clearing,
-                 ModeName(local));
-    }
+            QVERIFY2(rec.m_strInfoNr == QLatin1String("1"), mode);
+        QVERIFY2(cache.GetTeileClearing(&s, db, apNr, QString()) == clearing, mode);
+    });
 }
 
 void TestCatalogueCache::infoNumbers_data()
@@ -369,23 +367,18 @@ void TestCatalogueCache::infoNumbers()
     QFETCH(QString, text);
     QFETCH(QString, first);
     QFETCH(QString, second);
-    auto db = OpenDemo();
-    QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
-        CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
+    InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;
-        QVERIFY2(cache.GetAPosInfo(&s, db.get(), rec, QString()) == found, ModeName(local));
+        QVERIFY2(cache.GetAPosInfo(&s, db, rec, QString()) == found, mode);
         if (!found)
-            continue;
+            return;
         rec.TrimData();
         QCOMPARE(rec.m_strInfoText, text);
         QCOMPARE(rec.m_strInfoNr, first);
         QCOMPARE(rec.m_strInfoNr2, second);
-    }
+    });
 }
 
 void TestCatalogueCache::packages_data()
@@ -424,7 +417,7 @@ void TestCatalogueCache::packages()
     QFETCH(bool, spotRepairData);
     QFETCH(QString, series);
     QFETCH(int, applies);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CCatalogueCache cache;
     CPrgSettings s = Vehicle(vehicle);

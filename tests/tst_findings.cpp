@@ -20,6 +20,7 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
 #include "support/TestMain.h"
 
@@ -40,14 +41,6 @@ const QString kVin = QStringLiteral("XVQ1F23A57M012345");
 // The day of the finding lists: the demo lists run until 2099.
 const QString kPageDay = QStringLiteral("20261207");
 
-std::unique_ptr<CYaqDb> OpenDemo(const QString &folder = QStringLiteral(YAQ_DEMO_DATAS_DIR))
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
-        return nullptr;
-    return db;
-}
-
 // A copy of the demo catalogue in the folder, changed by the statement.
 std::unique_ptr<CYaqDb> OpenDemoWith(const QString &folder, const char *sql)
 {
@@ -59,7 +52,7 @@ std::unique_ptr<CYaqDb> OpenDemoWith(const QString &folder, const char *sql)
     const bool changed = sqlite3_open(QFile::encodeName(file).constData(), &handle) == SQLITE_OK &&
                          sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(handle);
-    return changed ? OpenDemo(folder) : nullptr;
+    return changed ? CatalogueDbTest::OpenFileIn(folder) : nullptr;
 }
 
 // The demo Arvo 1.6 with its contracts in force on 07.12.2026.
@@ -163,7 +156,7 @@ void TestFindings::searches()
     QFETCH(QString, kind);
     QFETCH(QString, input);
     QFETCH(QStringList, result);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());
@@ -177,7 +170,7 @@ void TestFindings::searches()
 
 void TestFindings::openingTheHierarchy()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());
@@ -314,7 +307,7 @@ void TestFindings::hints()
 {
     QFETCH(QString, key);
     QFETCH(QString, index);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CBfndHints hints;
     hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00"));
@@ -402,7 +395,7 @@ void TestFindings::contractTextOfAFinding()
     auto db = vehicle.contains(QLatin1String("without a reading"))
                   ? OpenDemoWith(dir.path(), "UPDATE hlx_option SET list_number = 'L100'"
                                              " WHERE option_number = 'HLX0700'")
-                  : OpenDemo();
+                  : CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     if (vehicle == QLatin1String("nocontract"))
@@ -464,7 +457,7 @@ void TestFindings::scopeTextsAndInclusivePositions()
     QFETCH(int, catalogueFlag);
     QFETCH(QStringList, scope);
     QFETCH(QStringList, inclusive);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     s.LeadTyp = leadType;
@@ -496,7 +489,7 @@ struct FromCatalogue : CNullPageHost
 
 void TestFindings::pageFromTheCatalogueStoresADamageKey()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     s.AktApNr = QStringLiteral("6411020");
@@ -526,7 +519,7 @@ void TestFindings::pageFromTheCatalogueStoresADamageKey()
 
 void TestFindings::editsOfTheSearchFields()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     CNullPageHost host;

@@ -14,6 +14,7 @@
 #include "app/VinCheck.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestMain.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,15 +26,6 @@ namespace {
 const QString kVinArvo = QStringLiteral("XVQ1F23A57M012345");
 const QString kVinBento = QStringLiteral("XVQ2G45B684K56789");
 const QString kVinTremik = QStringLiteral("XVQ3T00A57T012345");
-
-std::unique_ptr<CYaqDb> OpenDemoDb()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
 
 CEReiheEntry row(const QString &series, const QString &brand = QStringLiteral("VQ"))
 {
@@ -133,8 +125,8 @@ private:
 void TestHeadRowCatalogue::init()
 {
     m_settings = std::make_unique<CPrgSettings>();
-    m_db0 = OpenDemoDb();
-    m_db1 = OpenDemoDb();
+    m_db0 = CatalogueDbTest::OpenDemoFile();
+    m_db1 = CatalogueDbTest::OpenDemoFile();
     QVERIFY(m_db0 && m_db1);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
 #include <QDate>
@@ -27,15 +28,6 @@
 namespace {
 
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
-
-std::unique_ptr<CYaqDb> OpenDemo()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
 
 // The demo Arvo with its contracts, on the day given.
 CPrgSettings Arvo(const QString &today, const QString &mileage)
@@ -261,7 +253,7 @@ void TestHLXContracts::demoContractsInListOrder()
     QFETCH(QString, today);
     QFETCH(QString, mileage);
     QFETCH(QStringList, contracts);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const QList<CHLXVertragInfo> read =
         ReadHLXContracts(db.get(), Arvo(today, mileage), HLXKeep(rule));
@@ -288,7 +280,7 @@ void TestHLXContracts::unreadableDayCountsAsTheClocksDay()
 {
     // Else every contract would count as not yet begun.
     QFETCH(QString, today);
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const QString clock = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     const QStringList expected = OptionNumbers(
@@ -301,7 +293,7 @@ void TestHLXContracts::unreadableDayCountsAsTheClocksDay()
 
 void TestHLXContracts::settingsListFollowsMileageAndVin()
 {
-    auto db = OpenDemo();
+    auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
     QVERIFY(ReadHLXContractStatus(s, db.get()));

@@ -146,10 +146,10 @@ void TestMainWindow::everyPageAndBackHome()
          d.Page<CSetupDlg>(), kPageSetup, OrmelText(3042)},
         {"contract button", [&] { d.HeadButton(kBtnContract)->click(); }, d.Page<CHLXDlg>(),
          kPageHLX, QStringLiteral("VOQ Helix Care")},
-        {"package edit", [&] { d.ShowSRPBbPage(true, 3); }, d.Page<CSRPBbDlg>(), kPageSRPBb,
-         OrmelText(3183)},
-        {"spot repair", [&] { d.ShowSpotRBbPage(true, 1); }, d.Page<CSpotRBbDlg>(), kPageSpotRBb,
-         OrmelText(3183)},
+        {"package edit", [&] { d.ShowPage(kPageSRPBb, CPageRequest::Activated(3)); },
+         d.Page<CSRPBbDlg>(), kPageSRPBb, OrmelText(3183)},
+        {"spot repair", [&] { d.ShowPage(kPageSpotRBb, CPageRequest::Activated(1)); },
+         d.Page<CSpotRBbDlg>(), kPageSpotRBb, OrmelText(3183)},
         {"download", [&] { d.ShowDownloadPage(true); }, d.Page<CDownloadDlg>(), kPageDownload,
          OrmelText(2058)},
     };
@@ -171,6 +171,12 @@ void TestMainWindow::everyPageAndBackHome()
         QCOMPARE(d.CurrentPage(), int(kPageHome));
         QVERIFY(d.HeadButton(kBtnDmsVin)->isVisible());
     }
+    // The package pages take the caller's selector only when the switch
+    // asks them to activate; shown without it they come back as left.
+    d.ShowPage(kPageSRPBb);
+    d.ShowPage(kPageSpotRBb);
+    QCOMPARE(d.Page<CSRPBbDlg>()->LastSelector(), 3);
+    QCOMPARE(d.Page<CSpotRBbDlg>()->LastSelector(), 1);
 
     // The demo data carry the brand's news document.
     d.ShowNewsPage(true);
@@ -178,7 +184,7 @@ void TestMainWindow::everyPageAndBackHome()
              qPrintable(d.Page<CWebBrowserDlg>()->CurrentDocument()));
 
     // The pages shown over another page keep the remembered id.
-    d.ShowBfndPage(true);
+    d.ShowPage(kPageBfnd, CPageRequest::Activated());
     d.ShowSBefAnzPage(true, QStringLiteral("B1234"));
     QCOMPARE(d.VisiblePage(), static_cast<QWidget *>(d.Page<CSBefAnzDlg>()));
     QCOMPARE(d.Page<CSBefAnzDlg>()->BefundNr(), QStringLiteral("B1234"));
@@ -207,7 +213,7 @@ void TestMainWindow::guardsKeepThePreviousPage()
 {
     startWindow();
     CYaq2Dlg &d = *m_dlg;
-    d.ShowBfndPage(true);
+    d.ShowPage(kPageBfnd, CPageRequest::Activated());
 
     // Packages without a VIN: message 6080, no switch.
     d.ShowSRPWlPage(1);
@@ -283,7 +289,7 @@ void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
     d.ShowHomePage();
     d.VinEdit()->clear();
     m_settings->Fgstnr.clear();
-    d.ShowBfndPage(true);
+    d.ShowPage(kPageBfnd, CPageRequest::Activated());
     QCOMPARE(plate->text(), QString());
     QVERIFY(!plate->isEnabled());
 }
@@ -363,7 +369,7 @@ void TestMainWindow::basketBackMarkFromTheOldCaption()
 {
     startWindow();
     CYaq2Dlg &d = *m_dlg;
-    d.ShowBfndPage(true);
+    d.ShowPage(kPageBfnd, CPageRequest::Activated());
     d.ShowWkPage(true);
     QCOMPARE(d.CameFrom(kPageWk), int(kPageBfnd));
     d.Page<CWkDlg>()->findChild<COwnButton *>(QStringLiteral("backButton"))->click();
@@ -464,10 +470,10 @@ void TestMainWindow::backLeadsWhereTheUserCameFrom()
         {"home", [&] { d.ShowHomePage(); }},
         {"AwKat", [&] { d.ShowAwKatPage(1, false); }},
         {"SRPWl", [&] { d.ShowSRPWlPage(1); }},
-        {"SRPBb", [&] { d.ShowSRPBbPage(true, 0); }},
-        {"SpotRBb", [&] { d.ShowSpotRBbPage(true, 0); }},
+        {"SRPBb", [&] { d.ShowPage(kPageSRPBb, CPageRequest::Activated(0)); }},
+        {"SpotRBb", [&] { d.ShowPage(kPageSpotRBb, CPageRequest::Activated(0)); }},
         {"DIP", [&] { d.ShowDIPPage(true); }},
-        {"Bfnd", [&] { d.ShowBfndPage(true); }},
+        {"Bfnd", [&] { d.ShowPage(kPageBfnd, CPageRequest::Activated()); }},
         {"SBefAnz", [&] { d.ShowSBefAnzPage(true, QStringLiteral("B1")); }},
         {"NrAbfrage", [&] { d.ShowNrAbfragePage(true, false); }},
         {"Wk", [&] { d.ShowWkPage(true); }},
@@ -539,10 +545,10 @@ void TestMainWindow::sessionCheck()
         {"basket", [&] { d.ShowWkPage(true); }},
         {"web", [&] { d.ShowWebPage(2); }},
         {"packages", [&] { d.ShowSRPWlPage(1); }},
-        {"package edit", [&] { d.ShowSRPBbPage(true, 0); }},
-        {"spot repair", [&] { d.ShowSpotRBbPage(true, 0); }},
+        {"package edit", [&] { d.ShowPage(kPageSRPBb, CPageRequest::Activated(0)); }},
+        {"spot repair", [&] { d.ShowPage(kPageSpotRBb, CPageRequest::Activated(0)); }},
         {"dealer parts", [&] { d.ShowDIPPage(true); }},
-        {"findings", [&] { d.ShowBfndPage(true); }},
+        {"findings", [&] { d.ShowPage(kPageBfnd, CPageRequest::Activated()); }},
         {"si finding", [&] { d.ShowSBefAnzPage(false, QString()); }},
         {"catalogue", [&] { d.ShowAwKatPage(0, true); }},
         {"contract", [&] { d.ShowHLXPage(true); }},
@@ -562,7 +568,7 @@ void TestMainWindow::invalidSessionEndsTheProgram()
     m_settings->bSession = 1;
     startWindow();
     m_dlg->SetSessionChecker([](const QString &) { return sessionXml("00", "N", "N"); });
-    m_dlg->ShowBfndPage(true);
+    m_dlg->ShowPage(kPageBfnd, CPageRequest::Activated());
     QVERIFY(m_dlg->IsEnded());
     QCOMPARE(m_dlg->EndResult(), 1000);
     QCOMPARE(m_env->boxes().size(), 1);
@@ -577,7 +583,7 @@ void TestMainWindow::restrictedSessionStaysRestricted()
     startWindow();
     CYaq2Dlg &d = *m_dlg;
     d.SetSessionChecker([](const QString &) { return sessionXml("00", "Y", "Y"); });
-    d.ShowBfndPage(true);
+    d.ShowPage(kPageBfnd, CPageRequest::Activated());
     QCOMPARE(m_settings->nRestrictedSession, 1);
 
     // Showing the home page and leaving a page that disabled the head row
@@ -599,8 +605,8 @@ void TestMainWindow::restrictedSessionStaysRestricted()
     QVERIFY(!d.Page<CWkDlg>()->TransferButton()->isEnabled());
     QVERIFY(!d.Page<CWkDlg>()->SrpButton()->isEnabled());
     // Both package pages that talk to the dealer system lose that exchange.
-    d.ShowSRPBbPage(true, 0);
-    d.ShowSpotRBbPage(true, 0);
+    d.ShowPage(kPageSRPBb, CPageRequest::Activated(0));
+    d.ShowPage(kPageSpotRBb, CPageRequest::Activated(0));
     for (CPaketDmsPage *page : {static_cast<CPaketDmsPage *>(d.Page<CSRPBbDlg>()),
                                 static_cast<CPaketDmsPage *>(d.Page<CSpotRBbDlg>())}) {
         QVERIFY(!page->DmsRequestButton()->isEnabled());
@@ -702,7 +708,7 @@ void TestMainWindow::closingSavesThePlacement()
     startWindow();
     const QRect placed(60, 70, 1150, 720);
     m_dlg->setGeometry(placed);
-    m_dlg->ShowBfndPage(true);
+    m_dlg->ShowPage(kPageBfnd, CPageRequest::Activated());
     m_dlg->close();
     QVERIFY(m_dlg->IsEnded());
     QCOMPARE(m_settings->YAQ2DlgPosRect.size(), placed.size());

@@ -21,6 +21,7 @@
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 #include "yaq2-dms/StandInDms.h"
@@ -194,19 +195,6 @@ private:
     std::unique_ptr<CSRPBbDlg> m_page;
 };
 
-namespace {
-
-std::unique_ptr<CYaqDb> OpenDemo()
-{
-    auto db = std::make_unique<CYaqDb>();
-    if (!db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR), QString(),
-                  QString()))
-        return nullptr;
-    return db;
-}
-
-} // namespace
-
 CPosition *TestOptPackage::openBrakeService()
 {
     CPrgSettings &s = m_settings;
@@ -221,15 +209,15 @@ CPosition *TestOptPackage::openBrakeService()
     s.Erstzulassung = QStringLiteral("15.03.2017");
     s.XMLx = 1;
     UpdateDmsHeader(&s);
-    m_db[0] = OpenDemo();
-    m_db[1] = OpenDemo();
+    m_db[0] = CatalogueDbTest::OpenDemoFile();
+    m_db[1] = CatalogueDbTest::OpenDemoFile();
     if (!m_db[0] || !m_db[1])
         return nullptr;
     m_page = std::make_unique<CSRPBbDlg>();
     m_page->Create(&s, 147, 3183, {m_db[0].get(), m_db[1].get(), m_db[0].get(), m_db[1].get()},
                    &m_host, nullptr);
     m_page->SetLoadReads(&m_reads);
-    m_page->SetConnectionOpener(&OpenDemo);
+    m_page->SetConnectionOpener(&CatalogueDbTest::OpenDemoFile);
     CPackageRow row;
     row.level = kLevelPackage;
     row.marker = QStringLiteral("34");

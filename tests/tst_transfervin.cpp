@@ -450,10 +450,12 @@ void TestTransferVin::watch()
             listener.SetResponse(QStringLiteral("<answer>%1</answer>").arg(request));
             if (window == QLatin1String("asking") && numbers.size() == 1) {
                 // The adviser answers the question of the first while the
-                // second comes.
+                // second comes: it waits in the listener.
                 push();
-                QTest::qWait(300);
+                QVERIFY(QTest::qWaitFor([&] { return listener.Arrivals() >= 2; }, 5000));
+                QCoreApplication::processEvents();
                 QCOMPARE(numbers.size(), 1);
+                QVERIFY(listener.HasPendingRequest());
             }
         });
     watch.SetListener(&listener);
@@ -464,12 +466,16 @@ void TestTransferVin::watch()
         push();
 
     if (window == QLatin1String("busy") || window == QLatin1String("closed")) {
-        QTest::qWait(300);
+        // Every request came and waits in the listener, untaken.
+        QTRY_COMPARE(listener.Arrivals(), quint64(requests));
+        QCoreApplication::processEvents();
         QCOMPARE(numbers.size(), 0);
+        QVERIFY(listener.HasPendingRequest());
         held = false;
     }
     QTRY_COMPARE_WITH_TIMEOUT(numbers.size(), handled, 5000);
-    QTest::qWait(50);
+    // No more: the listener holds a request only where the window took none.
+    QCOMPARE(listener.HasPendingRequest(), handled < requests);
     QCOMPARE(numbers.size(), handled);
     for (int i = 0; i < handled; ++i) {
         QCOMPARE(numbers.at(i), quint64(i + 1));

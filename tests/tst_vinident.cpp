@@ -553,9 +553,11 @@ void TestVinIdent::incompleteVinNotice()
     QFETCH(bool, notice);
     startWindow();
     // The pause before the notice, shortened for the test.
-    m_dlg->findChild<QTimer *>(QStringLiteral("incompleteVinTimer"))->setInterval(1);
+    QTimer *pause = m_dlg->findChild<QTimer *>(QStringLiteral("incompleteVinTimer"));
+    pause->setInterval(1);
     typeVin(vin);
-    QTest::qWait(50);
+    // The pause, where the VIN started it, has run out.
+    QTRY_VERIFY(!pause->isActive());
     QCOMPARE(m_env->boxes().size(), notice ? 1 : 0);
     if (notice)
         QCOMPARE(m_env->boxes().first().text, OrmelText(7030));

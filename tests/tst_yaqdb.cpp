@@ -33,6 +33,15 @@ template <class Rec> QStringList Walk(CYaqDb &db, int first, Rec &rec, QString R
     return values;
 }
 
+// The keys of the contract vehicle's contracts.
+CHLXFgstnrData ContractVinRecord()
+{
+    CHLXFgstnrData vin;
+    vin.m_strKatBstNr = "1";
+    vin.m_strFgstNr = kVinContract;
+    return vin;
+}
+
 } // namespace
 
 class TestYaqDb : public QObject
@@ -373,9 +382,7 @@ void TestYaqDb::contractReadsAndLatestReport()
 {
     auto db = CatalogueDbTest::Open();
     QVERIFY(db);
-    CHLXFgstnrData vin;
-    vin.m_strKatBstNr = "1";
-    vin.m_strFgstNr = kVinContract;
+    CHLXFgstnrData vin = ContractVinRecord();
     QVERIFY(db->ReadHLXFgstnrData(vin));
     QCOMPARE(vin.m_strOptionNr, QStringLiteral("HLX0100"));
     QCOMPARE(vin.m_strAbrBeginn, QStringLiteral("01.03.2023"));
@@ -422,20 +429,22 @@ void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
     auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CAPosWertData value;
-    value.m_strKatBstNr = "1";
-    value.m_strAPosNr = "01";
-    value.m_strLTyp = "1101";
-    value.m_strZusatz = "A";
+    // The value record for a position (or main group) of a lead type and
+    // additional code.
+    const auto valueKeys = [&value](const char *apNr, const char *leadType, const char *code) {
+        value.Init();
+        value.m_strKatBstNr = "1";
+        value.m_strAPosNr = apNr;
+        value.m_strLTyp = leadType;
+        value.m_strZusatz = code;
+    };
+    valueKeys("01", "1101", "A");
     QStringList keys;
     for (int found = db->ReadAPosWertDataFromHG(value); found; found = db->ReadNext())
         keys << value.m_strAPosNr + value.m_strEinheit;
     QCOMPARE(keys, QStringList({"01000100", "01000101", "01000200", "01000300", "01000302"}));
 
-    value.Init();
-    value.m_strKatBstNr = "1";
-    value.m_strAPosNr = "0100030";
-    value.m_strLTyp = "1101";
-    value.m_strZusatz = "A";
+    valueKeys("0100030", "1101", "A");
     QVERIFY(db->ReadAPosWertData(value));
     QCOMPARE(value.m_strAwWert, QStringLiteral("-"));
     QCOMPARE(value.m_strKennz, QStringLiteral("N"));
@@ -444,11 +453,7 @@ void TestYaqDb::labourValueReadsAndRunsOfOnePosition()
     QCOMPARE(db->ReadNextAPosWertData(value), 0);
 
     // Another vehicle's values (lead type and additional code of the special VIN).
-    value.Init();
-    value.m_strKatBstNr = "1";
-    value.m_strAPosNr = "03";
-    value.m_strLTyp = "2201";
-    value.m_strZusatz = "B";
+    valueKeys("03", "2201", "B");
     QVERIFY(db->ReadAPosWertDataAWKFromHG(value));
     QCOMPARE(value.m_strAPosNr, QStringLiteral("0300110"));
 
@@ -482,22 +487,19 @@ void TestYaqDb::partsClearingAndPackagesHonourAdditionalCodeAndMonth()
     auto db = CatalogueDbTest::Open();
     QVERIFY(db);
     CTeileClearingData tc;
-    tc.m_strKatBstNr = "1";
-    tc.m_strHG = "01";
-    tc.m_strTypSchl = "7A01";
-    tc.m_strLaendercode = "DE";
+    // The positions of main group 01 cleared for the vehicle in the month.
+    const auto clearedIn = [&](const char *month) {
+        tc.Init();
+        tc.m_strKatBstNr = "1";
+        tc.m_strHG = "01";
+        tc.m_strTypSchl = "7A01";
+        tc.m_strLaendercode = "DE";
+        return Walk(*db, db->ReadTeileClearingData(tc, "A", month), tc,
+                    &CTeileClearingData::m_strAPosNr);
+    };
     // 0100020 was cleared only until 2019.
-    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "202406"), tc,
-                  &CTeileClearingData::m_strAPosNr),
-             QStringList({"0100010"}));
-    tc.Init();
-    tc.m_strKatBstNr = "1";
-    tc.m_strHG = "01";
-    tc.m_strTypSchl = "7A01";
-    tc.m_strLaendercode = "DE";
-    QCOMPARE(Walk(*db, db->ReadTeileClearingData(tc, "A", "201806"), tc,
-                  &CTeileClearingData::m_strAPosNr),
-             QStringList({"0100020"}));
+    QCOMPARE(clearedIn("202406"), QStringList({"0100010"}));
+    QCOMPARE(clearedIn("201806"), QStringList({"0100020"}));
 
     tc.Init();
     tc.m_strKatBstNr = "1";
@@ -529,9 +531,7 @@ void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
     auto db0 = CatalogueDbTest::Open();
     auto db1 = CatalogueDbTest::Open();
     QVERIFY(db0 && db1);
-    CHLXFgstnrData vin;
-    vin.m_strKatBstNr = "1";
-    vin.m_strFgstNr = kVinContract;
+    CHLXFgstnrData vin = ContractVinRecord();
     QStringList origins;
     for (int found = db0->ReadHLXFgstnrData(vin); found; found = db0->ReadNext()) {
         CHLXNrData nr;
@@ -554,9 +554,7 @@ void TestYaqDb::newQueryReplacesTheOpenCursor()
 {
     auto db = CatalogueDbTest::Open();
     QVERIFY(db);
-    CHLXFgstnrData vin;
-    vin.m_strKatBstNr = "1";
-    vin.m_strFgstNr = kVinContract;
+    CHLXFgstnrData vin = ContractVinRecord();
     QVERIFY(db->ReadHLXFgstnrData(vin));
     CAltKatData kat;
     QVERIFY(db->ReadAltKatData(kat));

@@ -92,8 +92,9 @@ struct CPageRow
     // Its controls that a session locks.
     std::array<CLockableControl, 2> locks;
     // How the main window shows it (ShowPage, "<"): the page's own show
-    // operation with what the request hands along. Null for a page without
-    // one: the switch alone, then ActivatePage.
+    // operation with what the request hands along, for a page with a guard
+    // or a message of its own. Null for a page without one: the switch
+    // alone, then the page's ActivateOnShow with the request.
     void (*show)(CYaq2Dlg &window, const CPageRequest &request);
 };
 

@@ -4,23 +4,12 @@
 #include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
 #include "platform/SoapSvr.h"
+#include "platform/StringUtil.h"
 #include "platform/XmlLimits.h"
 #include "settings/PrgSettings.h"
 
 #include <QDomDocument>
 #include <QRegularExpression>
-
-namespace {
-
-void RemoveTrailingBlanks(QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    text.truncate(end);
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // The request's data
@@ -66,7 +55,7 @@ void CTransferVinData::TrimRight()
 {
     for (QString *field : {&vin, &orderNumber, &settlementCode, &jobNumber, &firstRegistrationDate,
                            &mileage, &customerHasSpecificPrice})
-        RemoveTrailingBlanks(*field);
+        *field = WithoutTrailingBlanks(*field);
 }
 
 bool CTransferVinData::Validate() const

@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/ccd/CFGInfoRec.h"
 #include "settings/PrgSettings.h"
 
@@ -12,13 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-QString WithoutTrailingBlanks(QString text)
-{
-    static const QRegularExpression trailing(QStringLiteral("\\s+$"));
-    text.remove(trailing);
-    return text;
-}
 
 bool IsNamed(const QDomElement &element, const char *name)
 {

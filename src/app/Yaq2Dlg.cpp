@@ -652,24 +652,6 @@ void CYaq2Dlg::ShowSRPWlPage(int, bool levelUp)
     }
 }
 
-void CYaq2Dlg::ShowSRPBbPage(bool activate, int arg)
-{
-    if (!MaySwitchTo(kPageSRPBb))
-        return;
-    SwitchTo(kPageSRPBb);
-    if (activate)
-        Page<CSRPBbDlg>()->ActivatePage(arg);
-}
-
-void CYaq2Dlg::ShowSpotRBbPage(bool activate, int arg)
-{
-    if (!MaySwitchTo(kPageSpotRBb))
-        return;
-    SwitchTo(kPageSpotRBb);
-    if (activate)
-        Page<CSpotRBbDlg>()->ActivatePage(arg);
-}
-
 void CYaq2Dlg::ShowDIPPage(bool show)
 {
     if (!MaySwitchTo(kPageDIP) || !show)
@@ -677,15 +659,6 @@ void CYaq2Dlg::ShowDIPPage(bool show)
     CPageDlg *parts = Page(kPageDIP);
     parts->ActivatePage();
     SwitchTo(kPageDIP, parts);
-}
-
-void CYaq2Dlg::ShowBfndPage(bool activate)
-{
-    if (!MaySwitchTo(kPageBfnd))
-        return;
-    SwitchTo(kPageBfnd);
-    if (activate)
-        Page<CBfndDlg>()->ActivatePage(1);
 }
 
 void CYaq2Dlg::ShowSBefAnzPage(bool show, const QString &findingNr)
@@ -789,7 +762,7 @@ void CYaq2Dlg::ShowPage(int pageId, const CPageRequest &request)
     if (!MaySwitchTo(pageId))
         return;
     SwitchTo(pageId);
-    Page(pageId)->ActivatePage();
+    Page(pageId)->ActivateOnShow(request);
 }
 
 void CYaq2Dlg::OnStartPage()
@@ -799,7 +772,7 @@ void CYaq2Dlg::OnStartPage()
         ShowAwKatPage(1, false);
         break;
     case CStartFlow::BfndPage:
-        ShowBfndPage(true);
+        ShowPage(kPageBfnd, CPageRequest::Activated());
         break;
     case CStartFlow::SRPWlPage:
         ShowSRPWlPage(1);

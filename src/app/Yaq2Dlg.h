@@ -85,10 +85,7 @@ public:
     bool ShowWebPage(int mode, int returnPage = 0);
     // levelUp: the list goes one level up once shown.
     void ShowSRPWlPage(int arg, bool levelUp = false);
-    void ShowSRPBbPage(bool activate, int arg);
-    void ShowSpotRBbPage(bool activate, int arg);
     void ShowDIPPage(bool show);
-    void ShowBfndPage(bool activate);
     void ShowSBefAnzPage(bool show, const QString &findingNr);
     void ShowAwKatPage(int arg, bool silent);
     void ShowHLXPage(bool show);

@@ -407,18 +407,11 @@ void CAwKatDlg::AddPositionToBasket()
             position->Quantity = line.Value;
     }
     CWKListItem entry(std::move(position));
-    int result = basket->AddToBasket(&entry, 0);
-    if (result == 2) {
-        const int answer = OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle, MSG_ALIGN_NOTICE,
-                                     MB_STOREAGAIN_OVERWRITE);
-        if (answer == IDSTOREAGAIN)
-            result = basket->AddToBasket(&entry, 1);
-        else if (answer == IDOVERWRITE)
-            result = basket->AddToBasket(&entry, 2);
-        else
-            return;
-    }
-    if (result == 0)
+    CWkDuplicateAsk question([this](const CWKListItem &) {
+        return WkStoreAgainOrOverwrite(OwnMsgBox(OrmelText(4072), this, kMsgBoxTitle,
+                                                 MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE));
+    });
+    if (basket->Offer(entry, &question) == WkOffered::Refused)
         OwnMsgBox(OrmelText(4073), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
 }
 

@@ -155,6 +155,12 @@ void CBfndDlg::EnsureRows()
     m_pRows->SetContractCheck(m_pCheck.get());
 }
 
+void CBfndDlg::ActivateOnShow(const CPageRequest &request)
+{
+    if (request.activate)
+        ActivatePage(1);
+}
+
 void CBfndDlg::ActivatePage(int reload)
 {
     if (reload)
@@ -412,18 +418,11 @@ void CBfndDlg::AddFindingToBasket(int index)
     if (!position)
         return;
     CWKListItem entry(std::move(position));
-    int result = basket->AddToBasket(&entry, 0);
-    if (result == 2) {
-        const int answer = OwnMsgBox(OrmelText(kFindingStored), this, kMsgBoxTitle,
-                                     MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE);
-        if (answer == IDSTOREAGAIN)
-            result = basket->AddToBasket(&entry, 1);
-        else if (answer == IDOVERWRITE)
-            result = basket->AddToBasket(&entry, 2);
-        else
-            return;
-    }
-    if (result == 0)
+    CWkDuplicateAsk question([this](const CWKListItem &) {
+        return WkStoreAgainOrOverwrite(OwnMsgBox(OrmelText(kFindingStored), this, kMsgBoxTitle,
+                                                 MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE));
+    });
+    if (basket->Offer(entry, &question) == WkOffered::Refused)
         OwnMsgBox(OrmelText(kFindingRefused), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
 }
 

@@ -31,6 +31,9 @@ public:
     // reads the contracts again and leaves the lists.
     using CPageDlg::ActivatePage;
     void ActivatePage(int reload);
+    // Shown by a switch, the page is opened (reloaded) only when the
+    // request activates it; otherwise it comes back as it was left.
+    void ActivateOnShow(const CPageRequest &request) override;
 
     // The findings of the labour position, or with an empty number those
     // of the settings' findings group; `package` is the package being

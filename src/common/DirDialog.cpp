@@ -1,5 +1,7 @@
 #include "common/DirDialog.h"
 
+#include "platform/StringUtil.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -8,9 +10,7 @@ CDirDialog::~CDirDialog() = default;
 
 QString CDirDialog::InitialFolder(const QString &folder)
 {
-    QString path = folder;
-    while (!path.isEmpty() && path.back().isSpace())
-        path.chop(1);
+    QString path = WithoutTrailingBlanks(folder);
     if (path.size() > 1 && (path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/'))) &&
         !path.endsWith(QLatin1String(":\\")) && !path.endsWith(QLatin1String(":/")))
         path.chop(1);

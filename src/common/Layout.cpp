@@ -1,5 +1,7 @@
 #include "common/Layout.h"
 
+#include "platform/StringUtil.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -332,9 +334,8 @@ LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int w
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(wrapWidth);
-            QString piece = paragraph.mid(line.textStart(), line.textLength());
-            while (!piece.isEmpty() && piece.back().isSpace())
-                piece.chop(1);
+            const QString piece =
+                WithoutTrailingBlanks(paragraph.mid(line.textStart(), line.textLength()));
             const double w = fm.horizontalAdvance(piece);
             block.lines.append({piece, start + line.textStart(), w});
             block.width = std::max(block.width, w);

@@ -107,6 +107,11 @@ void CPageDlg::ActivatePage()
     RefreshPage();
 }
 
+void CPageDlg::ActivateOnShow(const CPageRequest &)
+{
+    ActivatePage();
+}
+
 void CPageDlg::OnBack()
 {
     if (m_pHost)

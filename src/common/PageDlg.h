@@ -18,6 +18,7 @@ class CPrgSettings;
 class CYaqDb;
 class COwnButton;
 class IPageHost;
+struct CPageRequest;
 class QFrame;
 class QLabel;
 class QVBoxLayout;
@@ -47,6 +48,10 @@ public:
     // language change, the change flags taken in (cleared), then the page's
     // own RefreshPage.
     void ActivatePage();
+    // What a switch to the page (IPageHost::ShowPage) does once the page is
+    // visible: ActivatePage. A page that comes back as it was left unless the
+    // request activates it says so by its own version.
+    virtual void ActivateOnShow(const CPageRequest &request);
 
     // The size the page host gives the page (kept for the page's layout code).
     void SetPageSize(int width, int height);

@@ -1,18 +1,8 @@
 #include "dms/DmsClient.h"
 
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
-
-namespace {
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // The answer

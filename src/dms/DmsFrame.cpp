@@ -173,6 +173,12 @@ CDmsMessageWriter::CDmsMessageWriter(const QString &method, const QString &versi
     m_xml.writeAttribute(QStringLiteral("version"), version);
 }
 
+QString CDmsMessageWriter::RequestVin(const CPrgSettings &settings)
+{
+    const QString full = settings.FgstnrFull.trimmed();
+    return full.size() == 17 ? full : settings.Fgstnr.trimmed();
+}
+
 void CDmsMessageWriter::WriteVin(const QString &vin)
 {
     m_xml.writeEmptyElement(QStringLiteral("vin"));

@@ -152,6 +152,10 @@ public:
     // '<vin vinLongPrefix="<first 10>" vinShort="<last 7>"/>'. A VIN of 7
     // characters (or fewer) is thus written whole in both attributes.
     void WriteVin(const QString &vin);
+    // The VIN the program's requests about the vehicle (prices of a labour
+    // position, of a package) name: the full VIN once it is known, else the
+    // VIN as given (the last seven characters after a short identification).
+    static QString RequestVin(const CPrgSettings &settings);
     void WriteText(const QString &name, const QString &text);
     // "<terminalID>id</terminalID>", only when the id is not empty.
     void WriteTerminalId(const QString &id);

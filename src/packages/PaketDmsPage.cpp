@@ -2,6 +2,7 @@
 
 #include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
+#include "common/PageHost.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/PauschPreisDlg.h"
@@ -63,24 +64,28 @@ void CPaketDmsPage::EditFlatPrice(CPosition &head)
 
 CPaketDmsPage::Stored CPaketDmsPage::StoreInBasket(CWKListItem &entry, Duplicate duplicate)
 {
-    CWkBasket *basket = Basket();
-    int result = basket ? basket->AddToBasket(&entry, 0) : 0;
-    if (result == WK_ADD_DUPLICATE && duplicate == Duplicate::StoreAgainOrOverwrite) {
-        const int answer = OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this, kMsgBoxTitle,
-                                     MSG_ALIGN_LEFT, MB_STOREAGAIN_OVERWRITE);
-        if (answer != IDSTOREAGAIN && answer != IDOVERWRITE)
-            return Stored::Cancelled;
-        result = basket->AddToBasket(&entry, answer == IDSTOREAGAIN ? 1 : 2);
-    } else if (result == WK_ADD_DUPLICATE) {
+    CWkDuplicateAsk question([this, duplicate](const CWKListItem &) {
+        if (duplicate == Duplicate::StoreAgainOrOverwrite)
+            return WkStoreAgainOrOverwrite(OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this,
+                                                     kMsgBoxTitle, MSG_ALIGN_LEFT,
+                                                     MB_STOREAGAIN_OVERWRITE));
         const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
                                      MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-        if (answer == IDNO)
-            return Stored::NotReplaced;
-        if (answer != IDYES)
-            return Stored::Cancelled;
-        result = basket->AddToBasket(&entry, 2);
-    }
-    if (result == 0) {
+        if (answer == IDYES)
+            return WkDuplicateAnswer::Overwrite;
+        return answer == IDNO ? WkDuplicateAnswer::Keep : WkDuplicateAnswer::Cancel;
+    });
+    CWkBasket *basket = Basket();
+    switch (basket ? basket->Offer(entry, &question) : WkOffered::Refused) {
+    case WkOffered::Added:
+    case WkOffered::Replaced:
+    case WkOffered::StoredAgain:
+        break;
+    case WkOffered::Kept:
+        return Stored::NotReplaced;
+    case WkOffered::Cancelled:
+        return Stored::Cancelled;
+    case WkOffered::Refused:
         // The package stays on the page with the adviser's choices.
         OwnMsgBox(OrmelText(kTextNotStored), this, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
         return Stored::Failed;
@@ -112,6 +117,12 @@ void CPaketDmsPage::ActivatePage(int selector)
 {
     m_nSelector = selector;
     CPageDlg::ActivatePage();
+}
+
+void CPaketDmsPage::ActivateOnShow(const CPageRequest &request)
+{
+    if (request.activate)
+        ActivatePage(request.arg);
 }
 
 void CPaketDmsPage::RefreshPage()

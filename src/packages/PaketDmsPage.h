@@ -27,6 +27,9 @@ public:
     // the caller's and passed through unchanged.
     using CPageDlg::ActivatePage;
     void ActivatePage(int selector);
+    // Shown by a switch, the page takes the request's selector when the
+    // request activates it; otherwise it comes back as it was left.
+    void ActivateOnShow(const CPageRequest &request) override;
     int LastSelector() const { return m_nSelector; }
 
     // "&DMS-Anfrage" and "Übertragen": disabled while the program runs in a

@@ -176,6 +176,11 @@ quint64 ISoapSvr::Arrivals() const
     return m_impl ? m_impl->arrivals : 0;
 }
 
+int ISoapSvr::ConnectionCount() const
+{
+    return m_impl ? m_impl->listener.connectionCount() : 0;
+}
+
 quint64 ISoapSvr::RequestNumber() const
 {
     return m_impl ? m_impl->handedOutNumber : 0;

@@ -56,6 +56,8 @@ public:
     // the last GetRequest handed out (0 when it handed out none).
     quint64 Arrivals() const;
     quint64 RequestNumber() const;
+    // The clients connected now: the places taken.
+    int ConnectionCount() const;
 
     // The port listened on; 0 when not listening.
     quint16 Port() const;

@@ -53,6 +53,19 @@ std::unique_ptr<CYaqDb> Open()
     return ok ? std::move(db) : nullptr;
 }
 
+std::unique_ptr<CYaqDb> OpenDemoFile()
+{
+    return OpenFileIn(QStringLiteral(YAQ_DEMO_DATAS_DIR));
+}
+
+std::unique_ptr<CYaqDb> OpenFileIn(const QString &folder)
+{
+    auto db = std::make_unique<CYaqDb>();
+    if (!db->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
+        return nullptr;
+    return db;
+}
+
 QStringList QueryPlan(const QString &sql, QString *error)
 {
     QStringList plan;

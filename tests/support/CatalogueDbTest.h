@@ -23,6 +23,11 @@ QString PgTns();
 // A connection to the catalogue of the current row; null (with a warning)
 // when it cannot be opened.
 std::unique_ptr<CYaqDb> Open();
+// The demo catalogue file alone, for the tests that read it once whatever
+// the backend; null when it cannot be opened.
+std::unique_ptr<CYaqDb> OpenDemoFile();
+// The catalogue file in `folder` (a changed copy of the demo's).
+std::unique_ptr<CYaqDb> OpenFileIn(const QString &folder);
 // The steps of the query's plan on the demo catalogue file (empty values
 // bound: the plan does not depend on them); the error text in `error`.
 QStringList QueryPlan(const QString &sql, QString *error);

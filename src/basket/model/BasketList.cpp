@@ -4,20 +4,13 @@
 #include "packages/model/CampaignXml.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "platform/StringUtil.h"
 
 namespace {
 
 // The HG code of a work line that closes its package: what follows it in
 // the package is not part of the Basket-List.
 const QLatin1String kClosingLine("YY");
-
-QString TrimmedEnd(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
 
 QString WithoutLeadingZeros(const QString &text)
 {
@@ -316,7 +309,7 @@ void CPackageCBItem::TrimData()
     };
     // clang-format on
     for (QString *text : texts)
-        *text = TrimmedEnd(*text);
+        *text = WithoutTrailingBlanks(*text);
 }
 
 void AppendBaskets(CBasketArray &out, const CWKListItem &entry, const QString &typeKey)

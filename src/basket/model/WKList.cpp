@@ -179,34 +179,39 @@ bool CWKList::ChargeByTimeIfHinted(CWKListItem &entry)
     return true;
 }
 
-WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
+WkOffered OfferByModes(const std::function<int(int mode)> &store, const CWKListItem &entry,
+                       IWkDuplicateQuestion *question)
 {
-    auto copy = std::make_unique<CWKListItem>(entry);
-    ChargeByTimeIfHinted(*copy);
-    QString key = DuplicateKey(*copy);
-    if (FirstDuplicate(*copy, key) < 0) {
-        Place(std::move(copy), std::move(key), -1);
+    int result = store(0);
+    if (result == WK_ADD_DONE)
         return WkOffered::Added;
-    }
-    const WkDuplicateAnswer answer =
-        question ? question->AskDuplicate(entry) : WkDuplicateAnswer::Keep;
-    switch (answer) {
-    case WkDuplicateAnswer::Overwrite: {
+    if (result != WK_ADD_DUPLICATE)
+        return WkOffered::Refused;
+    WkOffered stored = WkOffered::Refused;
+    switch (question ? question->AskDuplicate(entry) : WkDuplicateAnswer::Keep) {
+    case WkDuplicateAnswer::Overwrite:
         // The question ran the program's loop: the duplicate is looked up
         // again where it stands now.
-        const int duplicate = FirstDuplicate(*copy, key);
-        Place(std::move(copy), std::move(key), duplicate);
-        return WkOffered::Replaced;
-    }
+        result = store(2);
+        stored = WkOffered::Replaced;
+        break;
     case WkDuplicateAnswer::StoreAdditionally:
-        Place(std::move(copy), std::move(key), -1);
-        return WkOffered::StoredAgain;
+        result = store(1);
+        stored = WkOffered::StoredAgain;
+        break;
     case WkDuplicateAnswer::Keep:
         return WkOffered::Kept;
     case WkDuplicateAnswer::Cancel:
-        break;
+        return WkOffered::Cancelled;
     }
-    return WkOffered::Cancelled;
+    return result == WK_ADD_DONE ? stored : WkOffered::Refused;
+}
+
+WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
+{
+    CWKListItem offered(entry);
+    ChargeByTimeIfHinted(offered);
+    return OfferByModes([this, &offered](int mode) { return Add(offered, mode); }, entry, question);
 }
 
 bool CWKList::Remove(const CWKListItem *entry)

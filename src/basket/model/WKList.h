@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -42,7 +43,16 @@ enum class WkOffered
     StoredAgain, // appended beside the duplicate
     Kept,        // the duplicate stays, the entry was not stored
     Cancelled,   // the adviser cancelled; nothing stored
+    Refused,     // the store took nothing (no basket, or one that refuses)
 };
+
+// The duplicate question around a store by modes (CWKList::Add,
+// CWkBasket::AddToBasket), the one way an entry is offered: stored with
+// mode 0; on a duplicate the adviser's answer stores it again (mode 1),
+// puts it in the duplicate's place (mode 2) or leaves the basket as it is.
+// A store that answers neither "done" nor "duplicate": Refused.
+WkOffered OfferByModes(const std::function<int(int mode)> &store, const CWKListItem &entry,
+                       IWkDuplicateQuestion *question);
 
 class CWKList
 {

@@ -19,6 +19,12 @@ void CWkBasket::Notice(const QString &text)
         m_pAsk->TellNotice(text);
 }
 
+WkOffered CWkBasket::Offer(CWKListItem &entry, IWkDuplicateQuestion *question)
+{
+    return OfferByModes([this, &entry](int mode) { return AddToBasket(&entry, mode); }, entry,
+                        question);
+}
+
 int CWkBasket::AddToBasket(CWKListItem *entry, int mode)
 {
     if (m_bVehicleChanged) {

@@ -81,6 +81,10 @@ public:
     // nothing (result 0).
     // (Virtual for the page tests, which answer as they are told.)
     virtual int AddToBasket(CWKListItem *entry, int mode);
+    // The pages' way to store an entry: AddToBasket, and when the entry is
+    // there already the page's question and what the adviser answered
+    // (OfferByModes).
+    WkOffered Offer(CWKListItem &entry, IWkDuplicateQuestion *question);
     int GetEntryCount() const { return m_WkList.GetCount(); }
 
     // The entries, in list order, with their totals. Whoever changes them

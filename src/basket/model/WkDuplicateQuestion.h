@@ -4,6 +4,11 @@
 // finding, a package, a spot-repair package) and offers its own answers;
 // the basket decides what the answer does.
 
+#include "platform/MsgBox.h"
+
+#include <functional>
+#include <utility>
+
 class CWKListItem;
 
 enum class WkDuplicateAnswer
@@ -21,3 +26,26 @@ public:
     // The entry as offered; it is not in the basket yet.
     virtual WkDuplicateAnswer AskDuplicate(const CWKListItem &entry) = 0;
 };
+
+// The question as a function: a page asks with a message box of its own.
+class CWkDuplicateAsk final : public IWkDuplicateQuestion
+{
+public:
+    using Ask = std::function<WkDuplicateAnswer(const CWKListItem &entry)>;
+    explicit CWkDuplicateAsk(Ask ask) : m_ask(std::move(ask)) {}
+    WkDuplicateAnswer AskDuplicate(const CWKListItem &entry) override { return m_ask(entry); }
+
+private:
+    Ask m_ask;
+};
+
+// The answer given with the basket's box (MB_STOREAGAIN_OVERWRITE): store
+// it again, overwrite, or (any other button, the box closed) cancel.
+inline WkDuplicateAnswer WkStoreAgainOrOverwrite(int button)
+{
+    if (button == IDSTOREAGAIN)
+        return WkDuplicateAnswer::StoreAdditionally;
+    if (button == IDOVERWRITE)
+        return WkDuplicateAnswer::Overwrite;
+    return WkDuplicateAnswer::Cancel;
+}

@@ -1,6 +1,7 @@
 #include "basket/print/BasketPrintData.h"
 
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 
 QString GetPrintText(const CPrgSettings &settings, int index)
@@ -17,18 +18,6 @@ void SetPrintText(CPrgSettings &settings, int index, const QString &text)
         settings.PrintTexts.resize(BPT_COUNT);
     settings.PrintTexts[index] = text;
 }
-
-namespace {
-
-QString rightTrimmed(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
-
-} // namespace
 
 QString OfferedTel(const CPrgSettings &s)
 {
@@ -62,11 +51,11 @@ void FinishPrintFields(CPrgSettings &s, const QString &tel, const QString &fax, 
     for (int index : {int(BPT_OFFER_NUMBER), int(BPT_VALID_UNTIL), BPT_CUSTOMER1 + 0,
                       BPT_CUSTOMER1 + 1, BPT_CUSTOMER1 + 2, BPT_CUSTOMER1 + 3, BPT_CUSTOMER1 + 4,
                       BPT_INFO1 + 0, BPT_INFO1 + 1, BPT_INFO1 + 2})
-        SetPrintText(s, index, rightTrimmed(GetPrintText(s, index)));
-    s.AGB = rightTrimmed(s.AGB);
+        SetPrintText(s, index, WithoutTrailingBlanks(GetPrintText(s, index)));
+    s.AGB = WithoutTrailingBlanks(s.AGB);
     s.Tel = tel;
     s.Fax = fax;
-    s.User = rightTrimmed(user);
+    s.User = WithoutTrailingBlanks(user);
 }
 
 CBasketPrintData CBasketPrintData::FromSettings(const CPrgSettings &s)

@@ -2,18 +2,11 @@
 
 #include "packages/model/Position.h"
 #include "packages/model/PriceMath.h"
+#include "platform/StringUtil.h"
 
 #include <cmath>
 
 namespace {
-
-QString rightTrimmed(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
 
 // Cuts the text at the given group starts; the last group runs to the end.
 QStringList cut(const QString &text, std::initializer_list<int> starts)
@@ -32,11 +25,11 @@ QStringList cut(const QString &text, std::initializer_list<int> starts)
 
 QString joinLines(const QString &l1, const QString &l2, const QString &l3, const QString &l4)
 {
-    QString result = rightTrimmed(l1);
+    QString result = WithoutTrailingBlanks(l1);
     for (const QString *line : {&l2, &l3, &l4}) {
-        const QString trimmed = rightTrimmed(*line);
+        const QString trimmed = WithoutTrailingBlanks(*line);
         if (!trimmed.isEmpty())
-            result = rightTrimmed(result + QLatin1Char('\n') + trimmed);
+            result = WithoutTrailingBlanks(result + QLatin1Char('\n') + trimmed);
     }
     return result;
 }
@@ -45,7 +38,7 @@ QString joinLines(const QString &l1, const QString &l2, const QString &l3, const
 
 QStringList LabourNumberGroups(const QString &number)
 {
-    return cut(rightTrimmed(number), {0, 2, 4});
+    return cut(WithoutTrailingBlanks(number), {0, 2, 4});
 }
 
 QString GroupLabourNumber(const QString &number)
@@ -55,7 +48,7 @@ QString GroupLabourNumber(const QString &number)
 
 QStringList FindingNumberGroups(const QString &number)
 {
-    return cut(rightTrimmed(number), {0, 2, 4, 6, 8});
+    return cut(WithoutTrailingBlanks(number), {0, 2, 4, 6, 8});
 }
 
 QString GroupFindingNumber(const QString &number)
@@ -65,7 +58,7 @@ QString GroupFindingNumber(const QString &number)
 
 QStringList PartNumberGroups(const QString &number)
 {
-    const QString trimmed = rightTrimmed(number);
+    const QString trimmed = WithoutTrailingBlanks(number);
     if (trimmed.size() != 11)
         return trimmed.isEmpty() ? QStringList() : QStringList{trimmed};
     return cut(trimmed, {0, 2, 4, 5, 8});

@@ -6,6 +6,7 @@
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 
 #include <QPainter>
 
@@ -173,12 +174,61 @@ bool hasPrices(const CPosition &pos)
     return !IsPriceSentinel(pos.Preise1.Gross) && !IsPriceSentinel(pos.Preise1.Net);
 }
 
-QString rightTrimmed(const QString &text)
+// A package's lines show their own prices only when the package is priced
+// from them: priced, not at an inclusive price, not priced by hand, and no
+// campaign package.
+bool showsLinePrices(const PackagePrices &prices, bool headCalc, bool campaign)
 {
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
+    return prices.priced && !prices.inclusive && !headCalc && !campaign;
+}
+
+// The package's chosen work and part lines, the ones a print-out lists,
+// each with whether its cells show a price (a marker of time or of no
+// price leaves them empty). Answers how many there were.
+template <typename Take> int forEachListedLine(const CPaket &paket, bool show, Take &&take)
+{
+    int rows = 0;
+    for (const auto &line : paket) {
+        if (!line || !line->Selected || (line->Type != POS_WORK && line->Type != POS_PART))
+            continue;
+        take(*line, show && hasPrices(*line));
+        ++rows;
+    }
+    return rows;
+}
+
+// The basket's entries as a print-out prints them, in basket order: each
+// package (a spot-repair package its own way) and, of the single
+// positions, the basket's own labour lines and the findings; other entries
+// are not printed. The form hears before each printed entry whether it is
+// a single position (BeforeEntry) and places a single position's row
+// itself (PlaceSingle).
+template <typename Form> void printEntries(Form &form, const CWKList *list)
+{
+    if (!list)
+        return;
+    for (const auto &entry : *list) {
+        if (!entry)
+            continue;
+        if (CWKListItem::IsPackageKind(entry->Kind) && entry->Paket) {
+            const CPaket &paket = *entry->Paket;
+            form.BeforeEntry(false);
+            if (entry->Kind == WK_CCP)
+                form.CcpPackage(paket);
+            else
+                form.Package(paket, false, headCalcFlag(paket),
+                             CWKListItem::IsCampaignKind(entry->Kind));
+        } else if (entry->Kind == WK_POSITION && entry->APos) {
+            const CPosition &pos = *entry->APos;
+            if (pos.Type == POS_BASKET_LABOUR) {
+                form.BeforeEntry(true);
+                form.PlaceSingle([&form, &pos](CLayout &b) { form.LabourRow(b, pos); });
+            } else if (pos.Type == POS_SI_FINDING || pos.Type == POS_FINDING) {
+                form.BeforeEntry(true);
+                form.PlaceSingle([&form, &pos](CLayout &b) { form.FindingRow(b, pos); });
+            }
+        }
+    }
 }
 
 // --- The standard form ----------------------------------------------------
@@ -205,50 +255,12 @@ public:
     void Run()
     {
         const int footer = fl.Measure([this](CLayout &b) { Footer(b); });
-        const int reserve = footer + 100;
+        m_reserve = footer + 100;
         Header(d.titel, true);
         VehicleBlock();
         TableHead();
-        bool first = true;
-        bool afterLabour = false;
-        if (m_list) {
-            for (const auto &entry : *m_list) {
-                if (!entry)
-                    continue;
-                if (CWKListItem::IsPackageKind(entry->Kind) && entry->Paket) {
-                    if (!first && afterLabour)
-                        fl.Rule(fl.root(), X(190), X(1970));
-                    if (entry->Kind == WK_CCP)
-                        CcpPackage(*entry->Paket);
-                    else
-                        Package(*entry->Paket, false, headCalcFlag(*entry->Paket),
-                                CWKListItem::IsCampaignKind(entry->Kind));
-                    afterLabour = false;
-                } else if (entry->Kind == WK_POSITION && entry->APos) {
-                    const CPosition &pos = *entry->APos;
-                    std::function<void(CLayout &)> draw;
-                    if (pos.Type == POS_BASKET_LABOUR)
-                        draw = [this, &pos](CLayout &b) { LabourRow(b, pos); };
-                    else if (pos.Type == POS_SI_FINDING || pos.Type == POS_FINDING)
-                        draw = [this, &pos](CLayout &b) { FindingRow(b, pos); };
-                    else
-                        continue;
-                    if (!first && afterLabour)
-                        fl.Rule(fl.root(), X(190), X(1970));
-                    const int h = fl.Measure(draw);
-                    if (fl.Room() - h <= reserve) {
-                        PageTurn();
-                        fl.Down(lh6);
-                    }
-                    draw(fl.root());
-                    afterLabour = true;
-                } else {
-                    continue;
-                }
-                first = false;
-            }
-        }
-        if (fl.Room() < reserve)
+        printEntries(*this, m_list);
+        if (fl.Room() < m_reserve)
             PageTurn();
         fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + footer);
         Footer(fl.root());
@@ -259,6 +271,28 @@ public:
     }
 
 private:
+    template <typename Form> friend void printEntries(Form &form, const CWKList *list);
+
+    // A rule parts a single position's row from the entry after it.
+    void BeforeEntry(bool single)
+    {
+        if (m_afterSingle)
+            fl.Rule(fl.root(), X(190), X(1970));
+        m_afterSingle = single;
+    }
+
+    // A single position's row: to the next page when it would reach into
+    // the footer's room.
+    void PlaceSingle(const std::function<void(CLayout &)> &draw)
+    {
+        const int h = fl.Measure(draw);
+        if (fl.Room() - h <= m_reserve) {
+            PageTurn();
+            fl.Down(lh6);
+        }
+        draw(fl.root());
+    }
+
     // The form is laid out for a sheet 210 mm wide; it stands centred in
     // the printable width.
     int X(int x) const { return x - m_shift; }
@@ -490,7 +524,7 @@ private:
     {
         CLayoutVBox col(row);
         fl.Cell(col, f6, JoinAwTextLines(pos), 780, false, true);
-        const QString extra = rightTrimmed(pos.AwTextExtra);
+        const QString extra = WithoutTrailingBlanks(pos.AwTextExtra);
         if (!extra.isEmpty()) {
             col.AddSize(0, -5);
             fl.Cell(col, f6, extra, 780, false, true);
@@ -508,16 +542,12 @@ private:
         fl.Cell(row, f6, show ? PriceCellText(pos.Preise1.Net) : QString(), 290, true);
     }
 
+    // A labour position of the basket: a package's work line, a line's
+    // height below the entry before it.
     void LabourRow(CLayout &b, const CPosition &pos)
     {
         b.AddSize(0, -lh6);
-        Frame(b);
-        Row row(b);
-        row.To(X(190));
-        fl.Cell(row.box, f6, GroupLabourNumber(pos.Number), 330);
-        DesignationStack(row.box, pos);
-        fl.Cell(row.box, f6, pos.GetDisplayNumber(), 190);
-        PriceCells(row.box, pos, hasPrices(pos));
+        WorkRow(b, pos, hasPrices(pos));
     }
 
     void FindingRow(CLayout &b, const CPosition &pos)
@@ -551,7 +581,7 @@ private:
         Frame(b);
         Row row(b);
         row.To(X(190));
-        const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+        const QString replacement = WithoutTrailingBlanks(pos.ErsetztDurchNummer);
         if (replacement.isEmpty()) {
             fl.Cell(row.box, f6, GroupPartNumber(pos.Number), 330);
         } else {
@@ -564,10 +594,10 @@ private:
             fl.Cell(row.box, f6, QStringLiteral("   "), 5);
         }
         const QString text = pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
-        fl.Cell(row.box, f6, rightTrimmed(text), 750, false, true);
+        fl.Cell(row.box, f6, WithoutTrailingBlanks(text), 750, false, true);
         row.box.AddSize(30, 0);
         row.To(X(1300));
-        fl.Cell(row.box, f6, rightTrimmed(pos.Quantity), 190);
+        fl.Cell(row.box, f6, WithoutTrailingBlanks(pos.Quantity), 190);
         PriceCells(row.box, pos, show);
     }
 
@@ -622,22 +652,13 @@ private:
         if (!nested && head)
             m_sumHeight = fl.Measure([&](CLayout &b) { SumLine(b, *head, priceText); });
         fl.Down(lh6);
-        const bool show = prices.priced && !prices.inclusive && !headCalc && !campaign;
-        int rows = 0;
-        for (const auto &line : paket) {
-            if (!line || !line->Selected)
-                continue;
-            const CPosition &pos = *line;
-            // A marker of time or of no price leaves the cells empty.
-            const bool priced = show && hasPrices(pos);
+        const bool show = showsLinePrices(prices, headCalc, campaign);
+        const int rows = forEachListedLine(paket, show, [&](const CPosition &pos, bool priced) {
             if (pos.Type == POS_WORK)
                 Place([&](CLayout &b) { WorkRow(b, pos, priced); }, m_sumHeight);
-            else if (pos.Type == POS_PART)
-                Place([&](CLayout &b) { PartRow(b, pos, priced); }, m_sumHeight);
             else
-                continue;
-            ++rows;
-        }
+                Place([&](CLayout &b) { PartRow(b, pos, priced); }, m_sumHeight);
+        });
         if (rows == 0 && head)
             Place([&](CLayout &b) { HeadRow(b, *head, false); }, m_sumHeight);
         for (const auto &line : paket)
@@ -677,6 +698,8 @@ private:
     const CWKList *m_list;
     int m_shift;
     int m_sumHeight = 0;
+    int m_reserve = 0;          // the room the footer keeps on a page
+    bool m_afterSingle = false; // the last entry printed was a single position
     QFont f1, f2, f3, f4, f5, f6, f7;
     int lh2 = 0, lh6 = 0, lh7 = 0;
 };
@@ -718,39 +741,14 @@ public:
     void Run()
     {
         const int totals = fl.Measure([this](CLayout &b) { Totals(b); });
-        const int reserve = totals + 100;
+        m_reserve = totals + 100;
         Header();
         fl.Down(25);
         ColumnHeads();
         fl.Down(25);
         fl.Rule(fl.root(), 120, W - 120);
-        if (m_list) {
-            for (const auto &entry : *m_list) {
-                if (!entry)
-                    continue;
-                if (CWKListItem::IsPackageKind(entry->Kind) && entry->Paket) {
-                    if (entry->Kind == WK_CCP)
-                        CcpPackage(*entry->Paket);
-                    else
-                        Package(*entry->Paket, false, headCalcFlag(*entry->Paket),
-                                CWKListItem::IsCampaignKind(entry->Kind));
-                } else if (entry->Kind == WK_POSITION && entry->APos) {
-                    const CPosition &pos = *entry->APos;
-                    std::function<void(CLayout &)> draw;
-                    if (pos.Type == POS_BASKET_LABOUR)
-                        draw = [this, &pos](CLayout &b) { LabourBlock(b, pos); };
-                    else if (pos.Type == POS_SI_FINDING || pos.Type == POS_FINDING)
-                        draw = [this, &pos](CLayout &b) { FindingBlock(b, pos); };
-                    else
-                        continue;
-                    const int h = fl.Measure(draw);
-                    if (fl.Room() - h <= reserve)
-                        PageBreak();
-                    draw(fl.root());
-                }
-            }
-        }
-        if (fl.Room() < reserve)
+        printEntries(*this, m_list);
+        if (fl.Room() < m_reserve)
             FinishPage();
         fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + totals);
         Totals(fl.root());
@@ -759,6 +757,20 @@ public:
     }
 
 private:
+    template <typename Form> friend void printEntries(Form &form, const CWKList *list);
+
+    void BeforeEntry(bool) {}
+
+    // A single position's row: to the next page when it would reach into
+    // the totals' room.
+    void PlaceSingle(const std::function<void(CLayout &)> &draw)
+    {
+        const int h = fl.Measure(draw);
+        if (fl.Room() - h <= m_reserve)
+            PageBreak();
+        draw(fl.root());
+    }
+
     void PageNumberRow(int page)
     {
         Row row(fl.root());
@@ -875,7 +887,7 @@ private:
         const int width = std::max(120 + D - row.X(), 100);
         CLayoutVBox col(row.box);
         fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
-        const QString extra = rightTrimmed(pos.AwTextExtra);
+        const QString extra = WithoutTrailingBlanks(pos.AwTextExtra);
         if (withExtra && !extra.isEmpty())
             fl.Cell(col, f5, extra, width, false, true);
         const QString bracket = JoinBracketTextLines(pos);
@@ -916,7 +928,7 @@ private:
         {
             Row row(b);
             row.To(120);
-            const QString replacement = rightTrimmed(pos.ErsetztDurchNummer);
+            const QString replacement = WithoutTrailingBlanks(pos.ErsetztDurchNummer);
             const QStringList groups = PartNumberGroups(pos.Number);
             if (replacement.isEmpty()) {
                 for (const QString &group : groups) {
@@ -934,7 +946,7 @@ private:
                 }
                 fl.Cell(row.box, f4, QStringLiteral(")"), 0);
             }
-            Amounts(row, f4, rightTrimmed(pos.Quantity),
+            Amounts(row, f4, WithoutTrailingBlanks(pos.Quantity),
                     show ? PriceCellText(pos.Preise1.Net) : QString(),
                     show ? PriceCellText(pos.Preise1.Gross) : QString(), QString());
         }
@@ -943,7 +955,7 @@ private:
             row.To(120);
             const QString text =
                 pos.ErsetztDurchText.isEmpty() ? pos.TeileText : pos.ErsetztDurchText;
-            fl.Cell(row.box, f5, rightTrimmed(text), std::max(D, 100), false, true);
+            fl.Cell(row.box, f5, WithoutTrailingBlanks(text), std::max(D, 100), false, true);
         }
         b.AddSize(0, -20);
     }
@@ -968,8 +980,8 @@ private:
             CLayoutVBox col(row.box);
             const int width = std::max(D, 100);
             fl.Cell(col, f5, JoinAwTextLines(pos), width, false, true);
-            if (!rightTrimmed(pos.AwTextExtra).isEmpty())
-                fl.Cell(col, f5, rightTrimmed(pos.AwTextExtra), width, false, true);
+            if (!WithoutTrailingBlanks(pos.AwTextExtra).isEmpty())
+                fl.Cell(col, f5, WithoutTrailingBlanks(pos.AwTextExtra), width, false, true);
             const QString bracket = JoinBracketTextLines(pos);
             if (!bracket.isEmpty())
                 fl.Cell(col, f7, bracket, width, false, true);
@@ -1014,24 +1026,16 @@ private:
         } else {
             fl.Down(20);
         }
-        const bool show = prices.priced && !prices.inclusive && !headCalc && !campaign;
-        int rows = 0;
-        bool subPackages = false;
-        for (const auto &line : paket) {
-            if (!line || !line->Selected)
-                continue;
-            const CPosition &pos = *line;
-            const bool priced = show && hasPrices(pos);
+        const bool show = showsLinePrices(prices, headCalc, campaign);
+        const int rows = forEachListedLine(paket, show, [&](const CPosition &pos, bool priced) {
             if (pos.Type == POS_WORK)
                 Place([&](CLayout &b) { WorkRow(b, pos, priced); });
-            else if (pos.Type == POS_PART)
+            else
                 Place([&](CLayout &b) { PartRow(b, pos, priced); });
-            else {
-                subPackages = subPackages || pos.Type == POS_SUBPACKAGE;
-                continue;
-            }
-            ++rows;
-        }
+        });
+        const bool subPackages = std::any_of(paket.begin(), paket.end(), [](const auto &line) {
+            return line && line->Selected && line->Type == POS_SUBPACKAGE;
+        });
         if (rows == 0 && head)
             Place([&](CLayout &b) { HeadRow(b, *head, false); });
         if (subPackages || nested)
@@ -1069,7 +1073,7 @@ private:
             SumRow(fl.root(), prices);
     }
 
-    void LabourBlock(CLayout &b, const CPosition &pos)
+    void LabourRow(CLayout &b, const CPosition &pos)
     {
         b.AddSize(0, -70);
         {
@@ -1086,7 +1090,7 @@ private:
         Rule(b);
     }
 
-    void FindingBlock(CLayout &b, const CPosition &pos)
+    void FindingRow(CLayout &b, const CPosition &pos)
     {
         b.AddSize(0, -10);
         {
@@ -1140,8 +1144,23 @@ private:
     int g = 0, G = 0, lh2 = 0, lh3 = 0, lh4 = 0, lh5 = 0;
     int labelWidth = 0, P = 0, C = 0, D = 0;
     int m_sumHeight = 0;
+    int m_reserve = 0; // the room the totals keep on a page
     QString currency;
 };
+
+// Lays the form out once on the pages of the area; the measuring pass
+// counts the pages.
+template <typename Form>
+CSize PrintForm(QPainter *dc, const CRect &area, bool measure, const CBasketPrintData &data,
+                const CWKList *list, int pageWidth, int pageHeight, int &pageCount)
+{
+    Flow fl(dc, area, measure, pageWidth, pageHeight, pageCount);
+    Form form(fl, data, list);
+    form.Run();
+    if (measure)
+        pageCount = fl.pageIndex + 1;
+    return CSize(pageWidth, -(fl.pageIndex + 1) * pageHeight);
+}
 
 } // namespace
 
@@ -1168,20 +1187,12 @@ CSize CBasketPrintOut::PrintPage(QPainter *dc, CRect *area, int measureOnly)
 
 CSize CBasketPrintOut::PrintStandardForm(QPainter *dc, const CRect &area, bool measure)
 {
-    Flow fl(dc, area, measure, m_pageWidth, m_pageHeight, m_pageCount);
-    StandardForm form(fl, m_data, m_list);
-    form.Run();
-    if (measure)
-        m_pageCount = fl.pageIndex + 1;
-    return CSize(m_pageWidth, -(fl.pageIndex + 1) * m_pageHeight);
+    return PrintForm<StandardForm>(dc, area, measure, m_data, m_list, m_pageWidth, m_pageHeight,
+                                   m_pageCount);
 }
 
 CSize CBasketPrintOut::PrintInfoSheet(QPainter *dc, const CRect &area, bool measure)
 {
-    Flow fl(dc, area, measure, m_pageWidth, m_pageHeight, m_pageCount);
-    InfoSheet sheet(fl, m_data, m_list);
-    sheet.Run();
-    if (measure)
-        m_pageCount = fl.pageIndex + 1;
-    return CSize(m_pageWidth, -(fl.pageIndex + 1) * m_pageHeight);
+    return PrintForm<InfoSheet>(dc, area, measure, m_data, m_list, m_pageWidth, m_pageHeight,
+                                m_pageCount);
 }

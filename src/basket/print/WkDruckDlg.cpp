@@ -6,6 +6,7 @@
 #include "common/InputCheck.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
 #include "setup/SetupDruckDlg.h"
 
@@ -24,14 +25,6 @@
 #include <algorithm>
 
 namespace {
-
-QString rightTrimmed(const QString &text)
-{
-    int end = int(text.size());
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
 
 bool staysWithTheField(const QKeyEvent *event)
 {
@@ -372,7 +365,7 @@ void CWkDruckDlg::FilterNumeric(QLineEdit *edit)
 
 QString CWkDruckDlg::Date() const
 {
-    return rightTrimmed(m_pDate->text());
+    return WithoutTrailingBlanks(m_pDate->text());
 }
 
 CWkDkZusHeader CWkDruckDlg::Header() const

@@ -1,15 +1,6 @@
 #include "basket/transfer/TransferAnswer.h"
 
-namespace {
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
-} // namespace
+#include "platform/StringUtil.h"
 
 CDmsTransferAnswer ReadDmsTransferAnswer(CDmsAnswer &answer)
 {

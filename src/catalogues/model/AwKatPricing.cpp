@@ -141,12 +141,6 @@ void CAwKatPricing::ComputeDisplayPrices(CAwKatPrices &p, const QString &labourV
         p.Net = RoundPrice(p.Net);
 }
 
-QString CAwKatPricing::RequestVin(const CPrgSettings &settings)
-{
-    const QString full = settings.FgstnrFull.trimmed();
-    return full.size() == 17 ? full : settings.Fgstnr.trimmed();
-}
-
 QString CAwKatPricing::BuildRequest(const CPrgSettings &settings, const QString &version,
                                     const QString &apNr)
 {
@@ -158,7 +152,7 @@ QString CAwKatPricing::BuildRequest(const CPrgSettings &settings, const QString 
 void CAwKatPricing::WriteRequest(CDmsMessageWriter &writer, const CPrgSettings &settings,
                                  const QString &apNr)
 {
-    writer.WriteVin(RequestVin(settings));
+    writer.WriteVin(CDmsMessageWriter::RequestVin(settings));
     QXmlStreamWriter &xml = writer.Xml();
     xml.writeStartElement(QStringLiteral("flatRate"));
     xml.writeAttribute(QStringLiteral("productType"), QStringLiteral("car"));
@@ -216,7 +210,7 @@ int CAwKatPricing::ReadAnswer(CDmsAnswer &answer, const QString &apNr, CAwKatPri
     if (!answer.Evaluate(rules))
         return 0;
     // An answer without a VIN names no vehicle: it is another one's.
-    if (!answer.VinIsOf(RequestVin(answer.Settings()))) {
+    if (!answer.VinIsOf(CDmsMessageWriter::RequestVin(answer.Settings()))) {
         answer.Tell(5056);
         return 0;
     }
@@ -265,7 +259,7 @@ QStringList CAwKatPricing::LocalPrice(const CPrgSettings &settings, const QStrin
         missing << CLocalPackagePrices::FilePath(folder, CRabattRec::FileName());
     if (missing.isEmpty()) {
         double percent = 100.0;
-        const QString vin = RequestVin(settings);
+        const QString vin = CDmsMessageWriter::RequestVin(settings);
         if (discount.SearchRabatt(vin))
             percent = PriceOf(discount.RabattAW);
         if (flat.SearchPauschalPreis(FlatRateKey(apNr))) {

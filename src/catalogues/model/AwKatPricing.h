@@ -46,8 +46,6 @@ public:
     static void Reset(CAwKatPrices &prices, bool asked);
 
     // --- the DMS ---
-    // The VIN the request names: the full VIN, else the VIN as given.
-    static QString RequestVin(const CPrgSettings &settings);
     // The body of the request for the position.
     static QString BuildRequest(const CPrgSettings &settings, const QString &version,
                                 const QString &apNr);

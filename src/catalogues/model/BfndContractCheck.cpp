@@ -4,6 +4,7 @@
 #include "common/readers/HLXContracts.h"
 #include "packages/model/MatchMask.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -21,14 +22,6 @@ constexpr int kNotCovered = 3220;
 // Findings of main group 87 are the inclusive-service findings themselves.
 const QString kInclusiveServiceGroup = QStringLiteral("87");
 
-QString TrimmedRight(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
-
 } // namespace
 
 CBfndContractCheck::CBfndContractCheck(const CPrgSettings *settings, CYaqDb *programmes,
@@ -40,7 +33,7 @@ CBfndContractCheck::CBfndContractCheck(const CPrgSettings *settings, CYaqDb *pro
 const CBfndContractCheck::Programme &
 CBfndContractCheck::ReadContractProgramme(const QString &contractNumber) const
 {
-    const QString number = TrimmedRight(contractNumber);
+    const QString number = WithoutTrailingBlanks(contractNumber);
     const auto known = m_programmes.find(number);
     if (known != m_programmes.end())
         return known->second;
@@ -87,7 +80,8 @@ void CBfndContractCheck::CheckFindingContract(CBfndRow &row) const
     if (!m_pSettings || m_pSettings->bKeinVertragText)
         return;
     row.ContractText.clear();
-    const QString key = TrimmedRight(row.Type == BFND_FINDING ? row.Number.left(8) : row.Keys());
+    const QString key =
+        WithoutTrailingBlanks(row.Type == BFND_FINDING ? row.Number.left(8) : row.Keys());
     if (key.size() < 8)
         return;
     if (m_pSettings->FgstnrFull.size() != 17) {
@@ -108,7 +102,7 @@ void CBfndContractCheck::CheckFindingContract(CBfndRow &row) const
             row.ContractText += QStringLiteral("\n\n");
         row.ContractText +=
             OrmelTextArgs(covered ? kCovered : kNotCovered,
-                          {TrimmedRight(contract.strOptionNr), contract.strBezeichnung});
+                          {WithoutTrailingBlanks(contract.strOptionNr), contract.strBezeichnung});
     }
 }
 

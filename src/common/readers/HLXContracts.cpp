@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/ccd/CCDFile.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -18,14 +19,6 @@ const QString kNoDate = QStringLiteral("01.01.1970");
 constexpr int kNotYetBegun = 3231;
 constexpr int kOverMileage = 3222;
 constexpr int kTermEnded = 3223;
-
-QString TrimmedRight(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
 
 // The state letters of the product as the catalogue may give them in digits.
 QString NormalisedState(const QString &state)
@@ -108,7 +101,7 @@ CHLXJudgedContract JudgeHLXContract(const CHLXContractRows &rows, const QString 
     c.strHerkunft = rows.origin;
     c.strTextGruppe = rows.textGroup;
     c.strTextKey = rows.textKey;
-    c.strBezeichnung = TrimmedRight(rows.description);
+    c.strBezeichnung = WithoutTrailingBlanks(rows.description);
 
     // A dealer's contract whose own end mileage lies above the product's
     // limit is judged by its own end mileage.
@@ -273,7 +266,7 @@ QString HLXProgrammeTitle(const QString &brand)
 
 QString HLXConditionFileName(const CHLXVertragInfo &contract, const QString &language)
 {
-    const QString key = TrimmedRight(contract.strTextKey);
+    const QString key = WithoutTrailingBlanks(contract.strTextKey);
     if (!IsSafeNamePart(key) || !IsSafeNamePart(contract.strTextGruppe) ||
         !IsSafeNamePart(language))
         return QString();

@@ -136,6 +136,57 @@ void CCampaignLoader::CheckLinePrice(const QString &priceType, const QString &pr
         Fault(notAllowed);
 }
 
+// The fields a work and a part record of a campaign package share.
+struct CCampaignLoader::LineRecord
+{
+    int type;
+    const QString &key1, &campaign, &package, &subs; // the campaign keys (SetKeys)
+    const QString &packageRef;
+    const QString &number;
+    const QString &quantity;
+    const QString &price;
+    const QString &usage;       // "S", "O", "A", "B"
+    const QString &stat;        // "1" chosen when loaded
+    const QString &operability; // "0" the dealer may choose
+};
+
+// Where a work or a part line keeps them (CPosition::Campaign...), and the
+// texts of its faults.
+struct CCampaignLoader::LineSlots
+{
+    int attr, number, quantity, price, usage, selected, status;
+    int priceMissing, priceNotAllowed, optionalChosen;
+};
+
+std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(const LineRecord &record,
+                                                         const LineSlots &where,
+                                                         const QString &priceType) const
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = record.type;
+    line->Number = record.number;
+    line->Quantity = NormaliseQuantity(record.quantity);
+    line->Kind = record.usage;
+    line->Selected = record.stat.trimmed().toInt();
+    SetKeys(*line, record.key1, record.campaign, record.package, record.subs);
+    auto &c = line->Campaign;
+    c[where.attr] = record.packageRef;
+    c[where.number] = record.number;
+    c[where.quantity] = record.quantity;
+    c[where.price] = record.price.trimmed();
+    c[where.usage] = record.usage;
+    c[where.selected] = record.stat;
+    c[where.status] = record.operability;
+    CheckLinePrice(priceType, c[where.price], where.priceMissing, where.priceNotAllowed);
+    if (record.usage == QLatin1String("O") && record.operability == QLatin1String("0") &&
+        record.stat == QLatin1String("1")) {
+        Fault(where.optionalChosen);
+        c[where.selected] = QStringLiteral("0");
+        line->Selected = 0;
+    }
+    return line;
+}
+
 bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
 {
     Files files;
@@ -188,38 +239,32 @@ void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &k
         }
     };
 
+    static constexpr LineSlots kWork{
+        CPosition::CampaignWorkAttr,     CPosition::CampaignWorkNumber,
+        CPosition::CampaignWorkQuantity, CPosition::CampaignWorkPrice,
+        CPosition::CampaignWorkUsage,    CPosition::CampaignWorkSelected,
+        CPosition::CampaignWorkStatus,   kTextWorkPriceMissing,
+        kTextWorkPriceNotAllowed,        kTextWorkOptionalChosen};
+    static constexpr LineSlots kPart{
+        CPosition::CampaignPartAttr,     CPosition::CampaignPartNumber,
+        CPosition::CampaignPartQuantity, CPosition::CampaignPartPrice,
+        CPosition::CampaignPartUsage,    CPosition::CampaignPartSelected,
+        CPosition::CampaignPartStatus,   kTextPartPriceMissing,
+        kTextPartPriceNotAllowed,        kTextPartOptionalChosen};
+
     // Work positions.
     CCmpnPckgSubsFRRec &fr = files.work;
     for (int ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_FIRST, lineKey); ok;
          ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_NEXT, QString())) {
-        auto line = std::make_unique<CPosition>();
-        line->Type = POS_WORK;
-        line->Number = fr.FR_NO;
-        line->Quantity = NormaliseQuantity(fr.FR_QUANTITY);
-        line->Kind = fr.FR_USAGE;
-        line->Selected = fr.FR_STAT.trimmed().toInt();
-        SetKeys(*line, fr.NSCID, fr.CMPN_NO, fr.CMPN_PCKG_NO, fr.SUBS_NO);
-        auto &c = line->Campaign;
-        c[CPosition::CampaignWorkAttr] = fr.CMPN_PCKG_REF;
-        c[CPosition::CampaignWorkLineNo] = fr.FR_LINE_NO;
-        c[CPosition::CampaignWorkNumber] = fr.FR_NO;
-        c[CPosition::CampaignWorkQuantity] = fr.FR_QUANTITY;
-        c[CPosition::CampaignWorkRefLineNo] = fr.FR_REF_LINE_NO;
-        c[CPosition::CampaignWorkPrice] = fr.FR_PRICE.trimmed();
-        c[CPosition::CampaignWorkUsage] = fr.FR_USAGE;
-        c[CPosition::CampaignWorkSelected] = fr.FR_STAT;
-        c[CPosition::CampaignWorkStatus] = fr.FR_OPERABILITY;
-        CheckLinePrice(priceType, c[CPosition::CampaignWorkPrice], kTextWorkPriceMissing,
-                       kTextWorkPriceNotAllowed);
+        auto line = CampaignLine({POS_WORK, fr.NSCID, fr.CMPN_NO, fr.CMPN_PCKG_NO, fr.SUBS_NO,
+                                  fr.CMPN_PCKG_REF, fr.FR_NO, fr.FR_QUANTITY, fr.FR_PRICE,
+                                  fr.FR_USAGE, fr.FR_STAT, fr.FR_OPERABILITY},
+                                 kWork, priceType);
+        line->Campaign[CPosition::CampaignWorkLineNo] = fr.FR_LINE_NO;
+        line->Campaign[CPosition::CampaignWorkRefLineNo] = fr.FR_REF_LINE_NO;
         if (fr.FR_USAGE == QLatin1String("A") &&
             files.alternatives.SearchCmpnPckgSubsFRLine(lineKey + fr.FR_REF_LINE_NO))
             line->AwPosRef = files.alternatives.FR_NO;
-        if (fr.FR_USAGE == QLatin1String("O") && fr.FR_OPERABILITY == QLatin1String("0") &&
-            fr.FR_STAT == QLatin1String("1")) {
-            Fault(kTextWorkOptionalChosen);
-            c[CPosition::CampaignWorkSelected] = QStringLiteral("0");
-            line->Selected = 0;
-        }
         line->IsLeadLabour = line->Number == keys.Number ? 1 : 0;
         if (m_texts)
             m_texts(*line);
@@ -311,36 +356,19 @@ void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &k
     CCmpnPckgSubsPartRec &part = files.parts;
     for (int ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_FIRST, lineKey); ok;
          ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_NEXT, QString())) {
-        auto line = std::make_unique<CPosition>();
-        line->Type = POS_PART;
-        line->Number = part.PART_NO;
-        line->Quantity = NormaliseQuantity(part.PART_QUANTITY);
-        line->Kind = part.PART_USAGE;
-        line->Selected = part.PART_STAT.trimmed().toInt();
+        auto line =
+            CampaignLine({POS_PART, part.NSCID, part.CMPN_NO, part.CMPN_PCKG_NO, part.SUBS_NO,
+                          part.CMPN_PCKG_REF, part.PART_NO, part.PART_QUANTITY, part.PART_PRICE,
+                          part.PART_USAGE, part.PART_STAT, part.PART_OPERABILITY},
+                         kPart, priceType);
         line->PosLfdNr = part.PART_POS_NO;
         line->PosLfdNrRef = part.PART_REF_POS_NO;
         if (m_partTexts)
             line->TeileText = m_partTexts(part.PART_NO);
-        SetKeys(*line, part.NSCID, part.CMPN_NO, part.CMPN_PCKG_NO, part.SUBS_NO);
         auto &c = line->Campaign;
-        c[CPosition::CampaignPartAttr] = part.CMPN_PCKG_REF;
         c[CPosition::CampaignPartPosNo] = part.PART_POS_NO;
-        c[CPosition::CampaignPartNumber] = part.PART_NO;
         c[CPosition::CampaignPartCategory] = part.PART_CATEGORY;
-        c[CPosition::CampaignPartQuantity] = part.PART_QUANTITY;
         c[CPosition::CampaignPartRefPosNo] = part.PART_REF_POS_NO;
-        c[CPosition::CampaignPartPrice] = part.PART_PRICE.trimmed();
-        c[CPosition::CampaignPartUsage] = part.PART_USAGE;
-        c[CPosition::CampaignPartSelected] = part.PART_STAT;
-        c[CPosition::CampaignPartStatus] = part.PART_OPERABILITY;
-        CheckLinePrice(priceType, c[CPosition::CampaignPartPrice], kTextPartPriceMissing,
-                       kTextPartPriceNotAllowed);
-        if (part.PART_USAGE == QLatin1String("O") && part.PART_OPERABILITY == QLatin1String("0") &&
-            part.PART_STAT == QLatin1String("1")) {
-            Fault(kTextPartOptionalChosen);
-            c[CPosition::CampaignPartSelected] = QStringLiteral("0");
-            line->Selected = 0;
-        }
         optionalLine(*line);
         target.AddPosition(std::move(line));
     }

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class CPaket;
 class CPosition;
@@ -74,6 +75,12 @@ private:
     // the item (`missing`, `notAllowed`: the texts of the two faults).
     void CheckLinePrice(const QString &priceType, const QString &price, int missing,
                         int notAllowed) const;
+    // A work or a part line from what their records say alike, checked
+    // against the price type and the rule for a chosen optional line.
+    struct LineRecord;
+    struct LineSlots;
+    std::unique_ptr<CPosition> CampaignLine(const LineRecord &record, const LineSlots &where,
+                                            const QString &priceType) const;
 
     CCampaignLoadInput m_input;
     IPaketNotice *m_pNotice;

@@ -46,6 +46,22 @@ QString TitleText(QString text)
     return text;
 }
 
+// A row of the list from a package record of the catalogue: the package's
+// own number, its number and further text, under the main group given
+// (a line's own; the first two characters of the number in the
+// alternative catalogue).
+template <typename Record>
+std::unique_ptr<CPackageRow> RowOf(int level, const Record &rec, const QString &mainGroup)
+{
+    auto row = std::make_unique<CPackageRow>();
+    row->level = level;
+    row->ownNumber = rec.m_strEigenNr;
+    row->number = rec.m_strPaketNr;
+    row->marker = mainGroup;
+    row->further = rec.m_strZusatz;
+    return row;
+}
+
 } // namespace
 
 // One list step reads its rows as one snapshot: each connection runs its
@@ -187,17 +203,8 @@ int CPackageListBuilder::Build(CPackageList &list)
         return 0;
     int kept = 0;
     if (m_vehicle.alternativeCatalogue) {
-        CSRPPaketeAltKatData rec;
-        rec.m_strKatBstNr = m_vehicle.catalogueKey;
-        rec.m_strTypSchl = m_vehicle.typeKey;
         std::vector<CPackageRow *> rows;
-        for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, QString()); ok;
-             ok = m_pPackageDb->ReadNext()) {
-            const QString origin = rec.m_strHerkunft;
-            rec.TrimData();
-            if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
-                !PassesCountryFilter(origin))
-                continue;
+        ForEachAltPackage(QString(), [&](const CSRPPaketeAltKatData &rec, const QString &origin) {
             auto row = std::make_unique<CPackageRow>();
             row->level = kLevelTop;
             row->marker = rec.m_strPaketNr.left(2);
@@ -206,7 +213,7 @@ int CPackageListBuilder::Build(CPackageList &list)
             CPackageRow *raw = row.get();
             if (list.InsertTopRowAlt(std::move(row)))
                 rows.push_back(raw);
-        }
+        });
         for (CPackageRow *row : rows) {
             if (!list.Contains(row))
                 continue; // replaced by a country's row of its group
@@ -271,14 +278,9 @@ int CPackageListBuilder::Build(CPackageList &list)
             if (listed && (CPackageRow::IsStandardOriginText(origin, false) ||
                            listed->lineText != rec.m_strZeilenText))
                 continue;
-            auto row = std::make_unique<CPackageRow>();
-            row->level = kLevelTop;
-            row->marker = rec.m_strHG;
-            row->ownNumber = rec.m_strEigenNr;
-            row->number = rec.m_strPaketNr;
+            auto row = RowOf(kLevelTop, rec, rec.m_strHG);
             row->origin = origin;
             row->lineText = rec.m_strZeilenText;
-            row->further = rec.m_strZusatz;
             const CPackageRow *raw = row.get();
             if (list.InsertTopRow(std::move(row)))
                 listed = raw;
@@ -330,30 +332,29 @@ CPackageListBuilder::Opened CPackageListBuilder::Open(CPackageList &list, CPacka
 {
     if (!row || !list.Contains(row) || row->IsSeparator())
         return Opened::Nothing;
+    // The row becomes the opened one of its level: the path ends with it,
+    // and the rows of the levels from `below` on go.
+    const auto enter = [&list, row](int below) {
+        list.RemovePathFrom(row->level);
+        list.RemoveRowsFrom(below);
+        list.AppendPath(row);
+        list.SetCurrentOfLevel(row->level, row);
+    };
     switch (row->level) {
     case kLevelTop:
-        list.RemovePathFrom(kLevelTop);
-        list.RemoveRowsFrom(kLevelGroup7);
-        list.AppendPath(row);
-        list.SetCurrentOfLevel(kLevelTop, row);
+        enter(kLevelGroup7);
         if (row->marker == kMarkerCampaigns || row->marker == kMarkerSpotRepair)
             return Opened::NotHere;
         if (ShowGroupLevel7(list, row) || ShowGroupLevel8(list, row) || ShowPackages(list, row))
             return Opened::LevelShown;
         return Opened::Nothing;
     case kLevelGroup7:
-        list.RemovePathFrom(kLevelGroup7);
-        list.RemoveRowsFrom(kLevelGroup8);
-        list.AppendPath(row);
-        list.SetCurrentOfLevel(kLevelGroup7, row);
+        enter(kLevelGroup8);
         if (ShowGroupLevel8(list, row) || ShowPackages(list, row))
             return Opened::LevelShown;
         return Opened::Nothing;
     case kLevelGroup8:
-        list.RemovePathFrom(kLevelGroup8);
-        list.RemoveRowsFrom(kLevelPackage);
-        list.AppendPath(row);
-        list.SetCurrentOfLevel(kLevelGroup8, row);
+        enter(kLevelPackage);
         return ShowPackages(list, row) ? Opened::LevelShown : Opened::Nothing;
     case kLevelPackage:
     case kLevelCampaignPackage:
@@ -409,14 +410,9 @@ int CPackageListBuilder::ShowGroupLevel7(CPackageList &list, CPackageRow *opened
         m_pCatalogueDb->CloseStmt();
         if (!Valid(rec.m_strPaketNr))
             continue;
-        auto row = std::make_unique<CPackageRow>();
-        row->level = kLevelGroup7;
-        row->ownNumber = rec.m_strEigenNr;
-        row->marker = rec.m_strHG;
-        row->further = rec.m_strZusatz;
+        auto row = RowOf(kLevelGroup7, rec, rec.m_strHG);
         row->lineText = rec.m_strZeilenText;
         row->textKey = rec.m_strTextKey;
-        row->number = rec.m_strPaketNr;
         row->selectionFrom = row->packageFrom = rec.m_strZeilenNr;
         if (found) {
             row->groupText = TitleText(title.m_strText);
@@ -441,26 +437,14 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
         return 0;
     int count = 0;
     if (m_vehicle.alternativeCatalogue) {
-        CSRPPaketeAltKatData rec;
-        rec.m_strKatBstNr = m_vehicle.catalogueKey;
-        rec.m_strTypSchl = m_vehicle.typeKey;
-        for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, opened->marker); ok;
-             ok = m_pPackageDb->ReadNext()) {
-            const QString origin = rec.m_strHerkunft;
-            rec.TrimData();
-            if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
-                !PassesCountryFilter(origin) || !Valid(rec.m_strPaketNr))
-                continue;
+        ForEachAltPackage(opened->marker, [&](const CSRPPaketeAltKatData &rec, const QString &) {
+            if (!Valid(rec.m_strPaketNr))
+                return;
             ++count;
-            auto row = std::make_unique<CPackageRow>();
-            row->level = kLevelGroup8;
-            row->ownNumber = rec.m_strEigenNr;
-            row->marker = rec.m_strPaketNr.left(2);
-            row->further = rec.m_strZusatz;
-            row->number = rec.m_strPaketNr;
+            auto row = RowOf(kLevelGroup8, rec, rec.m_strPaketNr.left(2));
             CPackageRow *raw = row.get();
             if (!list.InsertGroupRow8ByNumber(std::move(row)))
-                continue;
+                return;
             CAltAwKatUGData title;
             title.m_strTypNr = m_vehicle.typeNumber;
             title.m_strHG = raw->marker;
@@ -470,7 +454,7 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
                 title.TrimData();
                 raw->groupText = title.m_strText1 + QLatin1Char(' ') + title.m_strText2;
             }
-        }
+        });
     } else {
         CSRPPaketeZeilenNrData rec;
         rec.m_strKatBstNr = m_vehicle.catalogueKey;
@@ -487,14 +471,9 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
                 !Valid(rec.m_strPaketNr))
                 continue;
             seen.insert(rec.m_strPaketNr);
-            auto row = std::make_unique<CPackageRow>();
-            row->level = kLevelGroup8;
-            row->ownNumber = rec.m_strEigenNr;
-            row->marker = rec.m_strHG;
-            row->further = rec.m_strZusatz;
+            auto row = RowOf(kLevelGroup8, rec, rec.m_strHG);
             row->lineText = rec.m_strZeilenText;
             row->secondKey = rec.m_strUGKey;
-            row->number = rec.m_strPaketNr;
             row->selectionFrom = rec.m_strZeilenNr;
             CPackageRow *raw = row.get();
             if (!list.InsertGroupRow8(std::move(row)) || !m_pCatalogueDb)
@@ -560,13 +539,8 @@ int CPackageListBuilder::ShowPackages(CPackageList &list, CPackageRow *opened)
         if (!Between(opened->packageFrom, rec.m_strZeilenNr, opened->packageTo) ||
             !Valid(rec.m_strPaketNr))
             continue;
-        auto row = std::make_unique<CPackageRow>();
-        row->level = kLevelPackage;
-        row->ownNumber = rec.m_strEigenNr;
-        row->number = rec.m_strPaketNr;
-        row->marker = rec.m_strHG;
+        auto row = RowOf(kLevelPackage, rec, rec.m_strHG);
         row->lineKey = row->selectionFrom = row->selectionTo = rec.m_strZeilenNr;
-        row->further = rec.m_strZusatz;
         row->origin = origin;
         row->kind = rec.m_strPaketArt;
         // Two packages in a row that name each other in their information
@@ -594,36 +568,39 @@ int CPackageListBuilder::ShowPackages(CPackageList &list, CPackageRow *opened)
     return ShowFilledLevel(list, kLevelPackage, count);
 }
 
-int CPackageListBuilder::ShowPackagesAlt(CPackageList &list, CPackageRow *opened)
+void CPackageListBuilder::ForEachAltPackage(
+    const QString &mainGroup,
+    const std::function<void(const CSRPPaketeAltKatData &rec, const QString &origin)> &take)
 {
-    int count = 0;
     CSRPPaketeAltKatData rec;
     rec.m_strKatBstNr = m_vehicle.catalogueKey;
     rec.m_strTypSchl = m_vehicle.typeKey;
-    for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, opened->marker); ok;
+    for (int ok = m_pPackageDb->ReadSRPPaketeAltKatData(rec, mainGroup); ok;
          ok = m_pPackageDb->ReadNext()) {
         const QString origin = rec.m_strHerkunft;
         rec.TrimData();
-        if (!Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) ||
-            !Valid(rec.m_strPaketNr))
-            continue;
-        auto row = std::make_unique<CPackageRow>();
-        row->level = kLevelPackage;
-        row->ownNumber = rec.m_strEigenNr;
-        row->number = rec.m_strPaketNr;
-        row->marker = rec.m_strPaketNr.left(2);
-        row->further = rec.m_strZusatz;
+        if (Between(rec.m_strGueltigVon, m_vehicle.productionDate, rec.m_strGueltigBis) &&
+            PassesCountryFilter(origin))
+            take(rec, origin);
+    }
+}
+
+int CPackageListBuilder::ShowPackagesAlt(CPackageList &list, CPackageRow *opened)
+{
+    int count = 0;
+    ForEachAltPackage(opened->marker, [&](const CSRPPaketeAltKatData &rec, const QString &origin) {
+        if (!Valid(rec.m_strPaketNr))
+            return;
+        auto row = RowOf(kLevelPackage, rec, rec.m_strPaketNr.left(2));
         row->origin = origin;
-        if (!PassesCountryFilter(origin))
-            continue;
         CPackageRow *raw = row.get();
         if (!list.InsertPackage(std::move(row), {}))
-            continue;
+            return;
         FinishPackageRow(*raw);
         ++count;
         if (!list.Current(kLevelPackage) && raw->number.left(4) == opened->number.left(4))
             list.SetCurrentOfLevel(kLevelPackage, raw);
-    }
+    });
     list.RemoveLooseVariants();
     return ShowFilledLevel(list, kLevelPackage, count);
 }

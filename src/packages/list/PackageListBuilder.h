@@ -19,11 +19,13 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include <memory>
 
 class CMrktngAttRec;
 class CPrgSettings;
+class CSRPPaketeAltKatData;
 class CYaqDb;
 class IPackageListReads;
 
@@ -120,6 +122,12 @@ private:
 
     bool Valid(const QString &number);
     int ShowPackagesAlt(CPackageList &list, CPackageRow *opened);
+    // The packages of the alternative catalogue under the main group (empty:
+    // all of them) that the vehicle's production date lies within and whose
+    // origin the dealer lists, trimmed, each with its origin as read.
+    void ForEachAltPackage(
+        const QString &mainGroup,
+        const std::function<void(const CSRPPaketeAltKatData &rec, const QString &origin)> &take);
     void FinishPackageRow(CPackageRow &row);
 
     CYaqDb *m_pPackageDb;

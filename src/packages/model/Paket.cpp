@@ -1,13 +1,8 @@
 #include "packages/model/Paket.h"
 
-namespace {
+#include "platform/StringUtil.h"
 
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
+namespace {
 
 bool KindIn(const QString &kind, std::initializer_list<const char *> kinds)
 {

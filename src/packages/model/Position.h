@@ -134,7 +134,11 @@ struct CPositionData
     std::array<QString, 19> Spot;
     int HasPartnerColour = 1;
     int SpotInt = 0;
-    // Hit rectangles, written by the list painters; not compared.
+    // The record's hit rectangles of the owner-drawn lists: the row, its
+    // four icons, a further one and the information area. The lists ask
+    // their row painter where a row's badges lie when the mouse needs them
+    // (COwnYaqRowHits), so nothing writes or reads these; they stay part of
+    // the record, copied with it and not compared.
     QRect RectRow;
     std::array<QRect, 4> RectIcon;
     QRect RectExtra;

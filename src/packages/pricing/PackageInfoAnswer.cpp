@@ -1,17 +1,12 @@
 #include "packages/pricing/PackageInfoAnswer.h"
 
+#include "platform/StringUtil.h"
+
 #include <QDomElement>
 
 #include <utility>
 
 namespace {
-
-QString WithoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
 
 QString TextOf(const QDomElement &element)
 {

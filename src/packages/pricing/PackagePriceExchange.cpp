@@ -1,5 +1,6 @@
 #include "packages/pricing/PackagePriceExchange.h"
 
+#include "dms/DmsFrame.h"
 #include "packages/model/Paket.h"
 #include "packages/model/SpotRepairLine.h"
 #include "packages/pricing/PackagePriceRequest.h"
@@ -108,7 +109,7 @@ CPackagePriceExchange::Outcome CPackagePriceExchange::Request(CPaket &paket)
     if (!CPackagePriceRequest::HasRequestedLines(paket))
         return Outcome();
     const CPrgSettings &s = m_client.Settings();
-    CPackageInfoRequest request(*this, paket, s, CPackagePriceRequest::RequestVin(s));
+    CPackageInfoRequest request(*this, paket, s, CDmsMessageWriter::RequestVin(s));
     const DmsOutcome sent = m_client.Run(request, m_notice);
     request.outcome.answered = sent == DmsOutcome::Read || sent == DmsOutcome::Unusable;
     return request.outcome;

@@ -42,7 +42,7 @@ public:
     // is sent for a package without a line to price or without a VIN.
     Outcome Request(CPaket &paket);
     // Takes an answer to the request for this package over; askedVin is the
-    // VIN the request named (CPackagePriceRequest::RequestVin).
+    // VIN the request named (CDmsMessageWriter::RequestVin).
     Outcome TakeAnswer(const QString &answer, CPaket &paket, const QString &askedVin);
     // The request's reader: the answer element, found by the client.
     void ReadAnswer(CDmsAnswer &answer, CPaket &paket, const QString &askedVin, Outcome &outcome);

@@ -44,14 +44,6 @@ bool CPackagePriceRequest::HasRequestedLines(const CPaket &paket)
     return false;
 }
 
-QString CPackagePriceRequest::RequestVin(const CPrgSettings &settings)
-{
-    const QString full = settings.FgstnrFull.trimmed();
-    if (full.size() == 17)
-        return full;
-    return settings.Fgstnr.trimmed();
-}
-
 QString CPackagePriceRequest::SentPackageNumber(const QString &headNumber, const QString &typeKey)
 {
     return WithoutTrailingBlanks(headNumber) + QLatin1Char('1') + typeKey + QLatin1Char('0');
@@ -72,7 +64,7 @@ QString CPackagePriceRequest::Build(const CPaket &paket, const QString &version)
 
 bool CPackagePriceRequest::Write(CDmsMessageWriter &body, const CPaket &paket) const
 {
-    const QString vin = RequestVin(m_settings);
+    const QString vin = CDmsMessageWriter::RequestVin(m_settings);
     if (vin.isEmpty())
         return false;
     body.WriteVin(vin);

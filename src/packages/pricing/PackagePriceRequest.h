@@ -27,9 +27,6 @@ public:
     // The package holds a line worth pricing: a top-level line of a type
     // other than 0, 1, 2, 4, 12 and 13. A package of nothing else is not sent.
     static bool HasRequestedLines(const CPaket &paket);
-    // The VIN the request names: the full VIN once it is known, else the
-    // VIN as given (the last seven characters after a short identification).
-    static QString RequestVin(const CPrgSettings &settings);
     // The number the request sends for a head: its number without trailing
     // blanks, "1", the vehicle's type key and "0"; the answer names the
     // package by it.

@@ -12,14 +12,6 @@ CCDIndex::CCDIndex(QStringList keyFields) : m_keyFields(std::move(keyFields))
 
 CCDIndex::~CCDIndex() = default;
 
-QString CCDIndex::TrimRight(const QString &text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1).isSpace())
-        --n;
-    return text.left(n);
-}
-
 void CCDIndex::EndRun()
 {
     m_runPos = -1;
@@ -30,7 +22,8 @@ namespace {
 
 using KeyBuffer = QVarLengthArray<char, 128>;
 
-// The search key without the blanks at its end (as TrimRight).
+// The search key without the blanks at its end (as WithoutTrailingBlanks),
+// without a copy.
 QStringView TrimmedKey(const QString &key)
 {
     qsizetype n = key.size();
@@ -75,8 +68,8 @@ bool KeyBytes(QStringView key, KeyBuffer &out)
     return true;
 }
 
-// The length of a key without the blanks at its end, as TrimRight removes
-// them from its text (the key is well-formed UTF-8).
+// The length of a key without the blanks at its end, as WithoutTrailingBlanks
+// removes them from its text (the key is well-formed UTF-8).
 std::uint32_t TrimmedLength(const char *p, std::uint32_t n)
 {
     while (n > 0) {

@@ -77,8 +77,6 @@ protected:
     virtual int NextInRun() = 0;
     void EndRun();
 
-    static QString TrimRight(const QString &text);
-
     // The position of the run of the last StartRun (what it means is up to
     // the index kind; -1 when no run goes on).
     std::int64_t m_runPos = -1;

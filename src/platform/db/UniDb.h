@@ -63,8 +63,6 @@ public:
     int IsReadOnly() const { return m_bReadOnly; }
     void SetShowMessage(int show) { m_bShowMessage = show; }
     void SetThrowException(int doThrow) { m_bThrowException = doThrow; }
-    int ShowMessage() const { return m_bShowMessage; }
-    int ThrowException() const { return m_bThrowException; }
 
 protected:
     // Records a failure: remembers the text, then shows it and/or throws

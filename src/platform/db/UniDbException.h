@@ -19,7 +19,9 @@ public:
     const char *what() const noexcept override;
 
     // Shows the text in a message box with the exclamation icon and
-    // returns the box's result. Both arguments are ignored.
+    // returns the box's result. flags and helpId stand in the report's
+    // call form (the box's style, a help topic); the box takes neither, so
+    // both are ignored.
     int ReportError(unsigned int flags = 0, unsigned int helpId = 0,
                     QWidget *parent = nullptr) const;
 

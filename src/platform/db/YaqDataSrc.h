@@ -41,6 +41,10 @@ public:
     QString CheckSession(const QString &sessionId);
     QString EndSession(const QString &sessionId);
 
+    // The connection's flags for a failed statement: show its text in a
+    // message box, throw CUniDbException. The program's reads tell a
+    // failure by LastResult and set neither; they stay for a caller that
+    // wants a failure shown or thrown (the database tests throw).
     void SetShowMessage(int show);
     void SetThrowException(int doThrow);
     int IsReadOnly() const;

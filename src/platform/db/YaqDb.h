@@ -26,7 +26,8 @@ public:
     CYaqDb();
     ~CYaqDb() override;
 
-    // Nonzero when connected. reserved: pass 0.
+    // Nonzero when connected. reserved: the fourth value of the open as the
+    // main window passes it, always 0; no kind of connection reads it.
     int Open(const QString &tns, const QString &user, const QString &password, int reserved,
              const QString &localDataDir, const QString &appServer,
              const QString &sessionId) override;
