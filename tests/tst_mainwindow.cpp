@@ -433,9 +433,11 @@ void TestMainWindow::backLeadsWhereTheUserCameFrom_data()
     QTest::newRow("contract and basket keep their own origins") << L{"AwKat", "HLX", "Bfnd", "Wk", "HLX"} << true << "AwKat";
     QTest::newRow("basket origin beside the contract's") << L{"AwKat", "HLX", "Bfnd", "Wk", "HLX", "Wk"} << true << "Bfnd";
     QTest::newRow("package list from home") << L{"SRPWl"} << false << "home";
-    QTest::newRow("package list from the catalogue") << L{"AwKat", "SRPWl"} << false << "home";
-    QTest::newRow("package list from the search") << L{"NrAbfrage", "SRPWl"} << false << "home";
-    QTest::newRow("package list from the basket") << L{"AwKat", "Wk", "<", "SRPWl"} << false << "home";
+    QTest::newRow("package list from the catalogue") << L{"AwKat", "SRPWl"} << true << "AwKat";
+    QTest::newRow("package list from the search") << L{"NrAbfrage", "SRPWl"} << true << "NrAbfrage";
+    QTest::newRow("package list from the basket") << L{"Bfnd", "Wk", "SRPWl"} << false << "home";
+    QTest::newRow("package list keeps its origin over package editing") << L{"AwKat", "SRPWl", "SRPBb", "<"} << true << "AwKat";
+    QTest::newRow("package list origin forgotten at home") << L{"AwKat", "SRPWl", "home", "SRPWl"} << false << "home";
     QTest::newRow("news from the package list") << L{"SRPWl", "News"} << false << "home";
     QTest::newRow("browser from spot repair") << L{"SpotRBb", "Web"} << false << "home";
     QTest::newRow("package editing: to the list") << L{"SRPBb"} << true << "SRPWl";

@@ -133,6 +133,8 @@ private slots:
     void descentReachesTheRequestedPackage_data();
     void descentReachesTheRequestedPackage();
     void goingUpAndDownLeavesNoDanglingRows();
+    void pathKeepsTheWayDownUntilAnotherRowOpens_data();
+    void pathKeepsTheWayDownUntilAnotherRowOpens();
     void packageListReadsFollowAnIndexWithoutSorting_data();
     void packageListReadsFollowAnIndexWithoutSorting();
 
@@ -487,6 +489,58 @@ void TestPackageList::goingUpAndDownLeavesNoDanglingRows()
     QVERIFY(builder.Build(list) > 0);
     QVERIFY(noneDangles());
     QVERIFY(list.Path().empty());
+}
+
+void TestPackageList::pathKeepsTheWayDownUntilAnotherRowOpens_data()
+{
+    // Row: from the door lock's packages (64 / Tueren und Klappen /
+    // Tuerschloss), the steps ("<<" a level up, else the group text or main
+    // group opened from the level shown) -> the path, the level shown.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("path");
+    QTest::addColumn<int>("shown");
+    const QStringList way{"1:64", "7:Tueren und Klappen", "8:Tuerschloss"};
+    // clang-format off
+    QTest::newRow("\"<<\" keeps the way down")              << QStringList{"<<", "<<"}                               << way                                         << 7;
+    QTest::newRow("\"<<\" to the top keeps it too")         << QStringList{"<<", "<<", "<<"}                         << way                                         << 1;
+    QTest::newRow("another first level after \"<<\"")       << QStringList{"<<", "<<", "Scheiben und Spiegel"}       << QStringList{"1:64", "7:Scheiben und Spiegel"} << 9;
+    QTest::newRow("another main group after \"<<\"")        << QStringList{"<<", "<<", "<<", "11"}                   << QStringList{"1:11"}                         << 9;
+    // clang-format on
+}
+
+void TestPackageList::pathKeepsTheWayDownUntilAnotherRowOpens()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, path);
+    QFETCH(int, shown);
+    Dbs db = openDbs();
+    QVERIFY(db.packages && db.catalogue && db.contracts);
+    TableReads reads(kArvoValid);
+    CPackageListBuilder builder(db.packages.get(), db.catalogue.get(), db.contracts.get(), &reads,
+                                Arvo());
+    CPackageList list;
+    QVERIFY(builder.Build(list) > 0);
+    QVERIFY(builder.DescendTo(list, QStringLiteral("6411020"), QString()));
+    for (const QString &step : steps) {
+        if (step == QLatin1String("<<")) {
+            list.Show(list.LevelAbove(), true);
+            continue;
+        }
+        CPackageRow *opened = nullptr;
+        for (CPackageRow *row : list.RowsOfLevel(list.ShownLevel())) {
+            if ((row->level == kLevelTop ? row->marker : row->groupText) == step)
+                opened = row;
+        }
+        QVERIFY2(opened, qPrintable(step));
+        QCOMPARE(builder.Open(list, opened), CPackageListBuilder::Opened::LevelShown);
+    }
+    QStringList way;
+    for (const CPackageRow *row : list.Path())
+        way << QStringLiteral("%1:%2")
+                   .arg(row->level)
+                   .arg(row->level == kLevelTop ? row->marker : row->groupText);
+    QCOMPARE(way, path);
+    QCOMPARE(list.ShownLevel(), shown);
 }
 
 void TestPackageList::packageListReadsFollowAnIndexWithoutSorting_data()
