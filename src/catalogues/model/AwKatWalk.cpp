@@ -8,6 +8,7 @@
 #include "settings/PrgSettings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -518,6 +519,9 @@ bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QStr
     const QString lineOfColumn = m_nVehicleColumn >= 0 ? line : QString();
     const int inSubgroup = m_current[AW_SUBGROUP] ? 1 : 0;
     const int inThirdLevel = m_current[AW_THIRD_LEVEL] ? 1 : 0;
+    if (m_pValidity && db == m_pValueDb)
+        return m_pValidity->GetAPosWert(number, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
+                                        m_nVehicleColumn) != 0;
     return GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
                        m_nVehicleColumn) != 0;
 }
@@ -528,6 +532,15 @@ bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
 }
 
 bool CAwKatWalk::FillLevel(int level, bool selectFirst)
+{
+    CAPosValidityWalk validity(CatalogueCache(), m_pSettings, m_pValueDb);
+    CAPosValidityWalk *const outer = std::exchange(m_pValidity, &validity);
+    const bool filled = FillLevelRows(level, selectFirst);
+    m_pValidity = outer;
+    return filled;
+}
+
+bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();

@@ -49,6 +49,11 @@ template <class Rec> struct CHGRows
     std::vector<Rec> rows;
     std::vector<int> next;
     QHash<QString, Span> numbers;
+    // A byte per number that a reader works out from the number's rows
+    // once, at the index of its first row (-1: not yet): so that a question
+    // asked again is one look-up of the number. The value rows keep their
+    // validity here.
+    mutable std::vector<signed char> worked;
 
     void Append(const Rec &rec, const QString &number)
     {
@@ -63,7 +68,11 @@ template <class Rec> struct CHGRows
         span.last = at;
     }
     // The first row of a number; -1 when it has none.
-    int First(const QString &number) const { return numbers.value(number).first; }
+    int First(const QString &number) const
+    {
+        const auto it = numbers.constFind(number);
+        return it == numbers.constEnd() ? -1 : it->first;
+    }
 };
 
 // One caller's walk over the cached rows of a position number.
@@ -89,6 +98,30 @@ using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
 // Whether the model-name mapping knows a model designation as a code of
 // its own (such a model reads as the first catalogue column).
 using ModelCodeCheck = std::function<bool(const QString &)>;
+
+class CCatalogueCache;
+
+// The validity questions of one walk over positions (a level of the
+// catalogue page filtered for the vehicle, say): the cache compares the
+// vehicle's keys when the walk first asks about a main group, and each
+// later question about that group is one look-up of its number. The walk
+// keeps the rows it asks about through a refill of the cache; it lives no
+// longer than the loop over the positions, during which the vehicle does
+// not change. Answers as CCatalogueCache::GetAPosWert.
+class CAPosValidityWalk
+{
+public:
+    CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *settings, CYaqDb *db);
+    int GetAPosWert(const QString &apNr, int flagA, int flagB, const QString &hgOverride,
+                    const QString &lineFilter, int checkLines, int column);
+
+private:
+    CCatalogueCache &m_cache;
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pDb;
+    QString m_strGroup; // the main group asked last, its rows held
+    std::shared_ptr<const CHGRows<CAPosWertData>> m_rows;
+};
 
 class CCatalogueCache
 {
@@ -172,6 +205,7 @@ public:
     static int ColumnApplies(const QString &columnFlags, int column);
 
 private:
+    friend class CAPosValidityWalk;
     template <class Rec> struct Kind
     {
         bool bFilled = false; // keys valid: the last query for them succeeded
@@ -212,6 +246,9 @@ private:
     // Whether the value rows from the first one of a number on make the
     // position valid (1) or not (0): the rows of unit codes 0 to 4 in turn.
     static int ValuesValid(const CHGRows<CAPosWertData> &values, int first, const QString &apNr);
+    // ValuesValid of a number that is not the always valid one, worked out
+    // once per number of the rows.
+    static int KeptValidity(const CHGRows<CAPosWertData> &values, int first);
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);

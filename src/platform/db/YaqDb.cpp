@@ -219,8 +219,10 @@ int CYaqDb::CountShortVin(const QString &shortVin)
 {
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
-    int count = 0;
-    for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext())
+    // No row is read past the second: the next one may lie far off in the
+    // index.
+    int count = ReadVin17Data(rec) ? 1 : 0;
+    if (count && ReadNext())
         ++count;
     CloseStmt();
     return count;
