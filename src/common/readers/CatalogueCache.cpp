@@ -308,6 +308,17 @@ int CCatalogueCache::GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int resta
     return 1;
 }
 
+void CCatalogueCache::VisitAPosWertAWK(
+    const QString &number, const std::function<void(const CAPosWertData &)> &visit) const
+{
+    if (!m_valuesAwk.rows)
+        return;
+    const CHGRows<CAPosWertData> &values = *m_valuesAwk.rows;
+    QString trimmed;
+    for (int at = values.First(Filed(number, trimmed)); at >= 0; at = values.next[size_t(at)])
+        visit(values.rows[size_t(at)]);
+}
+
 int CCatalogueCache::GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart,
                                                 CAPosInfoCursor &cursor) const
 {

@@ -60,13 +60,21 @@ template <class Rec> struct CHGRows
         const int at = int(rows.size());
         rows.push_back(rec);
         next.push_back(-1);
-        Span &span = numbers[number];
+        // The rows of a number come one after the other: the number of the
+        // row before needs no look-up.
+        if (!lastSpan || number != lastNumber) {
+            lastSpan = &numbers[number];
+            lastNumber = number;
+        }
+        Span &span = *lastSpan;
         if (span.last >= 0)
             next[size_t(span.last)] = at;
         else
             span.first = at;
         span.last = at;
     }
+    Span *lastSpan = nullptr; // of lastNumber, while the rows are appended
+    QString lastNumber;
     // The first row of a number; -1 when it has none.
     int First(const QString &number) const
     {
@@ -154,6 +162,10 @@ public:
     int GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int restart,
                                       CAPosWertCursor &cursor) const;
     int GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart, CAPosInfoCursor &cursor) const;
+    // The rows GetNextAPosWertAWKFromHGCache walks for the number, each
+    // handed over where it lies (its unit code untranslated), without a copy.
+    void VisitAPosWertAWK(const QString &number,
+                          const std::function<void(const CAPosWertData &)> &visit) const;
     // 1 and the row copied (unit code translated) when the value cache
     // holds the record's position number with that unit code.
     int FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const;
