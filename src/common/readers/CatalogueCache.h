@@ -67,17 +67,48 @@ template <class Rec> struct CHGRows
             lastNumber = number;
         }
         Span &span = *lastSpan;
-        if (span.last >= 0)
+        if (span.last >= 0) {
             next[size_t(span.last)] = at;
-        else
+        } else {
             span.first = at;
+            quint64 code = 0;
+            if (Packed(number, &code))
+                packed.insert(code, at);
+        }
         span.last = at;
     }
     Span *lastSpan = nullptr; // of lastNumber, while the rows are appended
     QString lastNumber;
+    // The first row of every number that packs into a code (Packed): a
+    // question about a position number looks up a code, not a text.
+    QHash<quint64, int> packed;
+
+    // A number of at most seven characters of one byte each as one code
+    // (its length and its characters), which no other text shares.
+    static bool Packed(const QString &number, quint64 *code)
+    {
+        const qsizetype size = number.size();
+        if (size > 7)
+            return false;
+        quint64 packs = quint64(size);
+        const QChar *chars = number.constData();
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t c = chars[i].unicode();
+            if (c > 0xff)
+                return false;
+            packs |= quint64(c) << (8 * (i + 1));
+        }
+        *code = packs;
+        return true;
+    }
     // The first row of a number; -1 when it has none.
     int First(const QString &number) const
     {
+        quint64 code = 0;
+        if (Packed(number, &code)) {
+            const auto it = packed.constFind(code);
+            return it == packed.constEnd() ? -1 : *it;
+        }
         const auto it = numbers.constFind(number);
         return it == numbers.constEnd() ? -1 : it->first;
     }
