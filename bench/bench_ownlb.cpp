@@ -232,7 +232,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    RatioReporter reporter("median");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::vector<RatioLine> lines =
         AtSizes({"BM_OwnLBOpen", "BM_BatchedListOpen", 2.0, "open and paint"}, kRows, "rows");

@@ -15,7 +15,7 @@
 //
 // YAQ_BENCH_SMALL=1 builds catalogues a tenth of the size (quick check);
 // --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
-// compares the fastest of ten runs of each, spread over the whole run.
+// compares the medians of ten runs of each, spread over the whole run.
 
 #include "platform/db/YaqDb.h"
 #include "support/BenchRatio.h"
@@ -452,7 +452,7 @@ int main(int argc, char **argv)
 
     RegisterAll();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter("min");
+    RatioReporter reporter("median");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::vector<int> sizes;
     for (const auto &entry : g_fixtures)

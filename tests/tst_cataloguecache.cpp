@@ -146,6 +146,13 @@ void TestCatalogueCache::positionValidity()
         s.bAltKatalog = altKatalog;
         QVERIFY2(cache.GetAPosWert(&s, apNr, db, 0, 0, hg, line, checkLines, column) == valid,
                  mode);
+        // A walk over positions answers alike, the first question of its
+        // main group and the ones after it.
+        CCatalogueCache walked;
+        CAPosValidityWalk walk(walked, &s, db);
+        for (int asked = 1; asked <= 2; ++asked)
+            QVERIFY2(walk.GetAPosWert(apNr, 0, 0, hg, line, checkLines, column) == valid,
+                     qPrintable(QStringLiteral("%1, walk, question %2").arg(mode).arg(asked)));
     });
 }
 

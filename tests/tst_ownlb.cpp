@@ -39,6 +39,7 @@ public:
     }
 
     mutable int measured = 0;
+    mutable int estimated = 0; // a layout pass asks every row's estimate once
 
 protected:
     void PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
@@ -53,6 +54,11 @@ protected:
         const QString text = index.data().toString();
         const int n = text.section(QLatin1Char(' '), 1).remove(QLatin1Char('+')).toInt();
         return Height(n) + (text.endsWith(QLatin1Char('+')) ? 50 : 0);
+    }
+    int EstimateRowHeight(const QModelIndex &index) const override
+    {
+        ++estimated;
+        return COwnLBDelegate::EstimateRowHeight(index);
     }
 };
 
@@ -145,6 +151,7 @@ private slots:
     void delayedClick();
     void longListMeasuresOnlyWhatItShows_data();
     void longListMeasuresOnlyWhatItShows();
+    void openingLaysTheRowsOutOnce();
     void heightsFollowTheirRows_data();
     void heightsFollowTheirRows();
 };
@@ -321,6 +328,18 @@ void TestOwnLB::longListMeasuresOnlyWhatItShows()
     QVERIFY2(p.list.viewport()->rect().contains(rect), qPrintable(QString::number(rect.bottom())));
     QCOMPARE(rect.height(), RowPainter::Height(at.row()));
     QVERIFY2(p.painter.measured < 200, qPrintable(QString::number(p.painter.measured)));
+}
+
+void TestOwnLB::openingLaysTheRowsOutOnce()
+{
+    // Each layout pass asks all rows for their heights: a long list opens
+    // with one pass, not one more for every row measured.
+    const int rows = 10000;
+    PackageList p(rows, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QCoreApplication::processEvents();
+    QVERIFY2(p.painter.estimated < 2 * rows, qPrintable(QString::number(p.painter.estimated)));
+    QCOMPARE(p.list.visualRect(p.model.index(1)).height(), RowPainter::Height(1));
 }
 
 void TestOwnLB::heightsFollowTheirRows_data()

@@ -236,6 +236,7 @@ private slots:
     void loadedLinesCarryTheirFields_data();
     void loadedLinesCarryTheirFields();
     void loadNeverFillsAPackageTwice();
+    void keptConnectionsServeTheNextLoad();
     void failedConnectionStopsTheLoadOnly();
     void emptyingForgetsEveryReference();
     void findingRowsShowTheNumberInPairs_data();
@@ -585,6 +586,27 @@ void TestPackageEdit::loadNeverFillsAPackageTwice()
     QCOMPARE(loader.Load(edited.Paket(), head, kKindSR), CPackageLoader::Result::AlreadyLoaded);
     QCOMPARE(Describe(edited.Paket()), loaded);
     QCOMPARE(loader.ConnectionsOpened(), 2);
+}
+
+void TestPackageEdit::keptConnectionsServeTheNextLoad()
+{
+    // The page keeps the loader's own connections: the next package opened
+    // opens none and loads the same lines.
+    TableReads reads;
+    int opened = 0;
+    CPackageLoadOwnConnections kept;
+    CPackageLoadConnections c = connections(m_db.get(), &opened);
+    c.kept = &kept;
+    QStringList loaded;
+    for (int load = 0; load < 2; ++load) {
+        CPackageLoader loader(c, &reads, Vehicle("Arvo"), nullptr);
+        CEditedPackage edited;
+        CPosition *head = edited.Begin(ListLine("1110010"), Head("1110010"));
+        QCOMPARE(loader.Load(edited.Paket(), head, kKindSR), CPackageLoader::Result::Loaded);
+        loaded << Describe(edited.Paket());
+    }
+    QCOMPARE(loaded.at(1), loaded.at(0));
+    QCOMPARE(opened, 2);
 }
 
 void TestPackageEdit::failedConnectionStopsTheLoadOnly()

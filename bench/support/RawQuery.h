@@ -41,20 +41,65 @@ public:
     {
         if (sqlite3_step(m_stmt) != SQLITE_ROW)
             return false;
-        for (int c = 0; c < m_columns; ++c)
-            m_text[c] =
-                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c)),
-                                  sqlite3_column_bytes(m_stmt, c));
+        for (int c = 0; c < m_columns; ++c) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
+            const int size = sqlite3_column_bytes(m_stmt, c);
+            if (m_keepEqual && m_text[c] == QLatin1String(text, size))
+                continue;
+            m_text[c] = QString::fromUtf8(text, size);
+        }
         return true;
     }
     // Ends the read, so that the statement holds no lock on the file
     // between runs.
     void Done() { sqlite3_reset(m_stmt); }
     const QString &Text(int column) const { return m_text[column]; }
+    // From now on a column that holds the same text as in the row before
+    // keeps it (shared with the copies made of that row) instead of a new
+    // copy, as the database layer reads a walk.
+    void KeepEqualTexts() { m_keepEqual = true; }
 
 private:
     sqlite3_stmt *m_stmt = nullptr;
     int m_columns = 0;
+    bool m_keepEqual = false;
     QByteArray m_keys[8];
     QString m_text[24];
+};
+
+// One read transaction around a run of reads on a connection kept open, as
+// the program holds one per connection for a load or a list step: the file
+// is locked once instead of once per read. BEGIN and COMMIT are prepared
+// once as well.
+class RawReadTransaction
+{
+public:
+    explicit RawReadTransaction(sqlite3 *db)
+    {
+        sqlite3_prepare_v2(db, "BEGIN", -1, &m_begin, nullptr);
+        sqlite3_prepare_v2(db, "COMMIT", -1, &m_commit, nullptr);
+    }
+    ~RawReadTransaction()
+    {
+        sqlite3_finalize(m_begin);
+        sqlite3_finalize(m_commit);
+    }
+    RawReadTransaction(const RawReadTransaction &) = delete;
+    RawReadTransaction &operator=(const RawReadTransaction &) = delete;
+
+    void Begin() { Run(m_begin); }
+    // The reads left open are ended first (RawQuery::Done).
+    void Commit() { Run(m_commit); }
+
+private:
+    static void Run(sqlite3_stmt *stmt)
+    {
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            std::fprintf(stderr, "%s: %s\n", sqlite3_sql(stmt),
+                         sqlite3_errmsg(sqlite3_db_handle(stmt)));
+        sqlite3_reset(stmt);
+    }
+
+    sqlite3_stmt *m_begin = nullptr;
+    sqlite3_stmt *m_commit = nullptr;
 };

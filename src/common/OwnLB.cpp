@@ -4,6 +4,9 @@
 
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+
+#include <algorithm>
 
 COwnLB::COwnLB(QWidget *parent) : QListView(parent)
 {
@@ -54,6 +57,7 @@ void COwnLB::setModel(QAbstractItemModel *model)
     }
     if (COwnLBDelegate *delegate = RowDelegate())
         delegate->ForgetAllRows();
+    m_nTopRow = 0;
     QListView::setModel(model);
     // Rows that changed places take their heights with them; the delegate
     // keeps heights by row, so it forgets them all.
@@ -67,14 +71,14 @@ void COwnLB::setModel(QAbstractItemModel *model)
     }
 }
 
-bool COwnLB::MeasureFrom(int row, int step, int height)
+bool COwnLB::MeasureFrom(int row, int step, int height, int width)
 {
     COwnLBDelegate *delegate = RowDelegate();
     QAbstractItemModel *items = model();
     if (!delegate || !items)
         return false;
     // Heights belong to a row width; a list just resized measures anew.
-    delegate->SetRowWidth(viewport()->width());
+    delegate->SetRowWidth(width < 0 ? viewport()->width() : width);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const int rows = items->rowCount(rootIndex());
@@ -89,41 +93,74 @@ bool COwnLB::MeasureFrom(int row, int step, int height)
     return changed;
 }
 
-bool COwnLB::MeasureShownRows()
+bool COwnLB::MeasureShownRows(bool around)
 {
+    // From the top row as the last layout or scroll left it: asking the view
+    // for the row at the top would run a layout still pending.
     if (!RowDelegate() || !model())
         return false;
     const int height = viewport()->height();
-    const QModelIndex top = indexAt(QPoint(0, 0));
-    const int row = top.isValid() ? top.row() : 0;
-    bool changed = MeasureFrom(row, 1, 2 * height);
-    changed |= MeasureFrom(row - 1, -1, height);
+    bool changed = MeasureFrom(m_nTopRow, 1, around ? 2 * height : height);
+    if (around)
+        changed |= MeasureFrom(m_nTopRow - 1, -1, height);
     return changed;
 }
 
-void COwnLB::MeasureShownAndRelayout()
+void COwnLB::NoteTopRow()
 {
-    // Within a layout the layout itself measures what it shows at its end.
-    if (m_bInLayout || !MeasureShownRows())
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    m_nTopRow = top.isValid() ? top.row() : 0;
+}
+
+void COwnLB::MeasureShownAndRelayout(bool around)
+{
+    // Within a layout the layout itself has measured what it shows.
+    if (m_bInLayout || !MeasureShownRows(around))
         return;
-    const QScopedValueRollback<bool> inLayout(m_bInLayout, true);
-    QListView::doItemsLayout();
+    doItemsLayout();
     viewport()->update();
+}
+
+int COwnLB::LaidOutRowWidth() const
+{
+    const int width = viewport()->width();
+    const COwnLBDelegate *delegate = RowDelegate();
+    if (!delegate || !model() || verticalScrollBarPolicy() != Qt::ScrollBarAsNeeded ||
+        verticalScrollBar()->isVisible())
+        return width;
+    // Rows taller than the screen bring the scroll bar, which takes its
+    // width from the rows: they are measured at the width they will have,
+    // so that the bar appearing does not lay them out again.
+    const int rows = model()->rowCount(rootIndex());
+    const int height = viewport()->height();
+    int filled = 0;
+    for (int row = 0; row < rows && filled <= height; ++row) {
+        if (!isRowHidden(row))
+            filled += delegate->RowHeight(model()->index(row, 0, rootIndex()));
+    }
+    if (filled <= height)
+        return width;
+    int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    if (style()->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, this))
+        bar += style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, this);
+    return std::max(1, width - bar);
 }
 
 void COwnLB::doItemsLayout()
 {
-    // Laying out moves the scroll bar, which asks to measure the rows shown:
-    // not while the rows are being laid out.
-    const QScopedValueRollback<bool> inLayout(m_bInLayout, true);
-    if (RowDelegate() && model()) {
-        const int height = viewport()->height();
-        MeasureFrom(0, 1, height);
-        MeasureFrom(model()->rowCount(rootIndex()) - 1, -1, height);
-    }
-    QListView::doItemsLayout();
-    if (MeasureShownRows())
+    {
+        // Laying out moves the scroll bar, which asks to measure the rows
+        // shown: not while the rows are being laid out.
+        const QScopedValueRollback<bool> inLayout(m_bInLayout, true);
+        // The screen of rows the layout is about to show is measured first,
+        // so that one pass lays them out as high as they are; the others
+        // are measured as the list scrolls to them.
+        if (RowDelegate() && model())
+            MeasureFrom(m_nTopRow, 1, viewport()->height(), LaidOutRowWidth());
         QListView::doItemsLayout();
+    }
+    // No layout is pending now: the view answers without another one.
+    NoteTopRow();
 }
 
 void COwnLB::scrollTo(const QModelIndex &index, ScrollHint hint)
@@ -158,7 +195,7 @@ bool COwnLB::viewportEvent(QEvent *event)
 
 void COwnLB::paintEvent(QPaintEvent *event)
 {
-    MeasureShownAndRelayout();
+    MeasureShownAndRelayout(false);
     QListView::paintEvent(event);
 }
 
@@ -175,7 +212,10 @@ void COwnLB::resizeEvent(QResizeEvent *event)
 void COwnLB::scrollContentsBy(int dx, int dy)
 {
     QListView::scrollContentsBy(dx, dy);
-    MeasureShownAndRelayout();
+    if (m_bInLayout)
+        return;
+    NoteTopRow();
+    MeasureShownAndRelayout(true);
 }
 
 void COwnLB::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
@@ -209,5 +249,6 @@ void COwnLB::reset()
     if (COwnLBDelegate *delegate = RowDelegate())
         delegate->ForgetAllRows();
     m_mouseOver = QPersistentModelIndex();
+    m_nTopRow = 0;
     QListView::reset();
 }

@@ -7,13 +7,15 @@
 //
 // A list of many thousand rows opens without measuring them all: the
 // layout takes the delegate's estimate for a row until the row is about to
-// be shown. Before every layout the first and the last screen of rows are
-// measured (the scroll range and the first sight are then exact), and the
-// rows of the screen shown, one screen above and one below are measured
-// when the list scrolls, paints or is asked to show a row; when a
-// measured height differs from its estimate, the rows are laid out again
-// from the known heights, which costs no measuring. The list scrolls by
-// rows, so the top row stays in place when rows above it get measured.
+// be shown. Before every layout the screen of rows it is about to show is
+// measured (at the width the rows will have, the scroll bar the layout
+// brings taken off), so that one layout pass makes the first sight exact;
+// the rows of the screen shown, one screen above and one below are
+// measured in batches when the list scrolls, paints or is asked to show a
+// row; when a measured height differs from its estimate, the rows are laid
+// out again from the known heights, which costs no measuring. The list
+// scrolls by rows, so the top row stays in place when rows above it get
+// measured.
 //
 // Any other QAbstractItemDelegate works too, measured by Qt as usual.
 
@@ -58,13 +60,21 @@ protected:
 private:
     // Measures rows from row on, upwards (step -1) or downwards (step 1),
     // until they fill height; true when one differs from its estimate.
-    bool MeasureFrom(int row, int step, int height);
-    // The rows of the screen shown and one screen either side.
-    bool MeasureShownRows();
+    // At the row width given, or at the list's (-1).
+    bool MeasureFrom(int row, int step, int height, int width = -1);
+    // The width the rows will have once laid out: without the scroll bar
+    // that the layout is about to show.
+    int LaidOutRowWidth() const;
+    // The rows of the screen shown (from the top row noted) and, around,
+    // one screen either side: the batch a scroll measures.
+    bool MeasureShownRows(bool around);
+    // Notes the row at the top of the screen; never while a layout runs.
+    void NoteTopRow();
     // Measures the rows shown and, when one differs from its estimate, lays
     // the rows out again and repaints them all.
-    void MeasureShownAndRelayout();
+    void MeasureShownAndRelayout(bool around);
 
     QPersistentModelIndex m_mouseOver;
     bool m_bInLayout = false;
+    int m_nTopRow = 0; // the first row shown, as the last layout or scroll left it
 };

@@ -136,6 +136,8 @@ CSRPBbDlg::~CSRPBbDlg()
 void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open)
 {
     m_openConnection = std::move(open);
+    // Connections opened the old way are not the ones asked for now.
+    m_loadConnections = {};
 }
 
 void CSRPBbDlg::SetScopeTextHandler(std::function<void(const QString &)> handler)
@@ -437,6 +439,7 @@ void CSRPBbDlg::LoadKind(int kind)
     connections.catalogue = Db(1);
     connections.texts = Db(3) ? Db(3) : Db(1);
     connections.open = [this] { return OpenConnection(); };
+    connections.kept = &m_loadConnections;
     CPackageLoadVehicle vehicle = CPackageLoadVehicle::FromSettings(*m_pSettings);
     vehicle.language = GetPrgSprache();
     vehicle.productionDate = GermanDateKey(m_pSettings->Erstzulassung);

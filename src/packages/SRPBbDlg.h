@@ -15,6 +15,7 @@
 #include "packages/PaketDmsPage.h"
 #include "packages/edit/CampaignOffers.h"
 #include "packages/edit/EditedPackage.h"
+#include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageRow.h"
 #include "packages/model/Position.h"
 
@@ -29,7 +30,6 @@ class CSRPBbRowPainter;
 class COwnBearbLB;
 class COwnLB;
 class CYaqDb;
-class IPackageLoadReads;
 class QButtonGroup;
 class QComboBox;
 class QListWidget;
@@ -180,6 +180,8 @@ private:
     IPackageLoadReads *m_pLoadReads = nullptr;
     std::unique_ptr<IPackageLoadReads> m_pCatalogueReads;
     std::function<std::unique_ptr<CYaqDb>()> m_openConnection;
+    // The package loader's own connections, kept while the page lives.
+    CPackageLoadOwnConnections m_loadConnections;
     std::function<void(const QString &)> m_scopeTexts;
     std::function<void(const QString &, const CPaket &)> m_findings;
     std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;

@@ -145,6 +145,8 @@ void CPaketAnfrage::ProcessNumbers()
 {
     CPrgSettings &s = *m_pSettings;
     m_strProductionDate = ProductionDate(s.Erstzulassung);
+    // The loader's own connections serve every package of the request.
+    CPackageLoadOwnConnections kept;
     for (const QString &number : std::as_const(m_numbers)) {
         m_paket.RemoveAll();
         // The alternative catalogue holds no package heads: none is found.
@@ -163,6 +165,7 @@ void CPaketAnfrage::ProcessNumbers()
         connections.catalogue = m_pSecond;
         connections.texts = m_pSecond;
         connections.open = m_open;
+        connections.kept = &kept;
         CPackageLoadVehicle vehicle = CPackageLoadVehicle::FromSettings(s);
         vehicle.language = GetPrgSprache();
         vehicle.productionDate = m_strProductionDate;

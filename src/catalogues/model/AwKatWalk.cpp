@@ -8,6 +8,7 @@
 #include "settings/PrgSettings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,22 +17,37 @@ const QString kFirstLine = QStringLiteral("0000");
 const QString kLastLine = QStringLiteral("9999");
 
 // The first line, then "\r\n" and each further line that is not empty.
-QString JoinLines(const QStringList &lines)
+QString JoinLines(const QString &first, const QString &second, const QString &third,
+                  const QString &fourth)
 {
-    QString text = lines.value(0);
-    for (int i = 1; i < lines.size(); ++i) {
-        if (!lines.at(i).isEmpty())
-            text += QStringLiteral("\r\n") + lines.at(i);
+    QString text = first;
+    for (const QString *line : {&second, &third, &fourth}) {
+        if (!line->isEmpty()) {
+            text += QLatin1String("\r\n");
+            text += *line;
+        }
     }
     return text;
 }
 
 // The bracket text begins with its first line that is not empty.
-QString JoinBracketLines(QStringList lines)
+QString JoinBracketLines(const QString &first, const QString &second, const QString &third,
+                         const QString &fourth)
 {
-    while (!lines.isEmpty() && lines.first().isEmpty())
-        lines.removeFirst();
-    return lines.isEmpty() ? QString() : JoinLines(lines);
+    const QString *lines[] = {&first, &second, &third, &fourth};
+    int from = 0;
+    while (from < 4 && lines[from]->isEmpty())
+        ++from;
+    if (from == 4)
+        return QString();
+    QString text = *lines[from];
+    for (int i = from + 1; i < 4; ++i) {
+        if (!lines[i]->isEmpty()) {
+            text += QLatin1String("\r\n");
+            text += *lines[i];
+        }
+    }
+    return text;
 }
 
 // Catalogue texts carry line breaks as the two characters "\n".
@@ -255,27 +271,10 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     if (!parent || !ReadsStandardCatalogue())
         return 0;
     DropRows(AW_POSITION);
-    // The records first: the lookups per position ask the value connection,
-    // which may be this one.
-    std::vector<CAwKatAPosData> records;
-    CAwKatAPosData rec;
-    rec.m_strKatBstNr = m_pSettings->KatalogKey;
-    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
-    rec.m_strHG = parent->Key;
-    rec.m_strSprache = GetPrgSprache();
-    for (int ok = m_pCatalogueDb->ReadAwKatAPosData(rec, parent->RangeFrom, parent->RangeTo); ok;
-         ok = m_pCatalogueDb->ReadNext()) {
-        rec.TrimData();
-        if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
-            continue;
-        records.push_back(rec);
-    }
-    m_pCatalogueDb->CloseStmt();
-
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
     const CAwKatRow *previous = nullptr;
-    for (const CAwKatAPosData &r : records) {
+    auto addRow = [&](const CAwKatAPosData &r) {
         auto row = std::make_unique<CAwKatRow>();
         row->Type = AW_POSITION;
         row->Key = parent->Key;
@@ -283,10 +282,10 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         row->Number = r.m_strAPosNr;
         row->Code = r.m_strCode;
         row->Reference = r.m_strRef;
-        row->Text = JoinLines({r.m_strText1, r.m_strText2, r.m_strText3, r.m_strText4});
+        row->Text = JoinLines(r.m_strText1, r.m_strText2, r.m_strText3, r.m_strText4);
         if (r.m_strKlammerKennz == QLatin1String("N"))
             row->BracketText =
-                JoinBracketLines({r.m_strKText1, r.m_strKText2, r.m_strKText3, r.m_strKText4});
+                JoinBracketLines(r.m_strKText1, r.m_strKText2, r.m_strKText3, r.m_strKText4);
         // The variant string is as long as the catalogue has columns: a
         // column beyond it marks nothing.
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
@@ -295,9 +294,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
             row->Heading = OrmelText(7000);
         else if (r.m_strCode == QLatin1String("Z"))
             row->Heading = OrmelText(7001);
-        row->FullSeparator =
-            r.m_strTrenner == QLatin1String("J") ||
-            (row->Number.mid(4) < QLatin1String("500") && row->Key != QLatin1String("99"));
+        row->FullSeparator = r.m_strTrenner == QLatin1String("J") ||
+                             (QStringView(row->Number).mid(4) < QLatin1String("500") &&
+                              row->Key != QLatin1String("99"));
         row->Leading = r.m_strCode.isEmpty() || r.m_strRef.isEmpty();
         const QString group = GroupKeyOf(row.get());
         if (m_pValueDb) {
@@ -317,8 +316,31 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         previous = added;
         if (!current && added->LineFrom >= parent->LineFrom)
             current = added;
+    };
+    // The lookups per position ask the value connection: on a connection of
+    // their own they run while the positions are read; on this one the
+    // records are read whole first.
+    const bool apart = m_pValueDb != m_pCatalogueDb;
+    std::vector<CAwKatAPosData> records;
+    CAwKatAPosData rec;
+    rec.m_strKatBstNr = m_pSettings->KatalogKey;
+    rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
+    rec.m_strHG = parent->Key;
+    rec.m_strSprache = GetPrgSprache();
+    for (int ok = m_pCatalogueDb->ReadAwKatAPosData(rec, parent->RangeFrom, parent->RangeTo); ok;
+         ok = m_pCatalogueDb->ReadNext()) {
+        rec.TrimData();
+        if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
+            continue;
+        if (apart)
+            addRow(rec);
+        else
+            records.push_back(rec);
     }
-    if (records.empty())
+    m_pCatalogueDb->CloseStmt();
+    for (const CAwKatAPosData &r : records)
+        addRow(r);
+    if (!previous)
         return 0;
     if (!current)
         current = m_rows.back().get();
@@ -460,10 +482,10 @@ void CAwKatWalk::ReadTexts(CAwKatRow *row)
         return;
     rec.TrimData();
     if (row->Text.isEmpty())
-        row->Text = JoinLines({rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4});
+        row->Text = JoinLines(rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4);
     if (row->BracketText.isEmpty())
         row->BracketText =
-            JoinBracketLines({rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4});
+            JoinBracketLines(rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4);
 }
 
 bool CAwKatWalk::JumpToAlt(const QString &apNr)
@@ -518,6 +540,9 @@ bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QStr
     const QString lineOfColumn = m_nVehicleColumn >= 0 ? line : QString();
     const int inSubgroup = m_current[AW_SUBGROUP] ? 1 : 0;
     const int inThirdLevel = m_current[AW_THIRD_LEVEL] ? 1 : 0;
+    if (m_pValidity && db == m_pValueDb)
+        return m_pValidity->GetAPosWert(number, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
+                                        m_nVehicleColumn) != 0;
     return GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
                        m_nVehicleColumn) != 0;
 }
@@ -528,6 +553,15 @@ bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
 }
 
 bool CAwKatWalk::FillLevel(int level, bool selectFirst)
+{
+    CAPosValidityWalk validity(CatalogueCache(), m_pSettings, m_pValueDb);
+    CAPosValidityWalk *const outer = std::exchange(m_pValidity, &validity);
+    const bool filled = FillLevelRows(level, selectFirst);
+    m_pValidity = outer;
+    return filled;
+}
+
+bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
@@ -978,8 +1012,9 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
     auto take = [&](const CAPosWertData &r, const QString &unit) {
         CAwKatValueLine line;
         line.Unit = unit;
-        line.Value = r.m_strBemerkung.trimmed() == QLatin1String("AZ") ? CPosition::AzMarker()
-                                                                       : r.m_strAwWert.trimmed();
+        line.Value = QStringView(r.m_strBemerkung).trimmed() == QLatin1String("AZ")
+                         ? CPosition::AzMarker()
+                         : r.m_strAwWert.trimmed();
         if (row->NotApplicable)
             line.Value = QStringLiteral("-");
         row->ValueLines.push_back(line);
@@ -987,10 +1022,9 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
     if (!m_pSettings->bLocalDataSet) {
         CCatalogueCache &cache = CatalogueCache();
         cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
-        CAPosWertCursor cursor;
-        for (int ok = cache.GetNextAPosWertAWKFromHGCache(rec, 1, cursor); ok;
-             ok = cache.GetNextAPosWertAWKFromHGCache(rec, 0, cursor))
-            take(rec, rec.m_strEinheit.trimmed());
+        cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
+            take(r, CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed());
+        });
     } else {
         for (int ok = m_pValueDb->ReadAPosWertData(rec); ok;
              ok = m_pValueDb->ReadNextAPosWertData(rec)) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class CAPosValidityWalk;
 class CPrgSettings;
 class CYaqDb;
 
@@ -145,6 +146,8 @@ private:
     // catalogue line (which must be marked in that column).
     bool HasValues(const QString &number, const QString &key, const QString &line,
                    CYaqDb *db) const;
+    // FillLevel's work, its validity questions asked through its walk.
+    bool FillLevelRows(int level, bool selectFirst);
     bool KeepPosition(const CAwKatRow *row) const;
     // Two rows one after the other that name each other in their infos are
     // one piece of work.
@@ -162,6 +165,9 @@ private:
     CYaqDb *m_pCatalogueDb;
     CYaqDb *m_pValueDb;
     CYaqDb *m_pThirdDb;
+    // While a level is filled: its walk over the positions' validity, so
+    // that the vehicle's keys are compared once per level, not per row.
+    CAPosValidityWalk *m_pValidity = nullptr;
     Notice m_notice;
     int m_nVehicleColumn = -1;
     bool m_bColumnValues = false;

@@ -308,6 +308,17 @@ int CCatalogueCache::GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int resta
     return 1;
 }
 
+void CCatalogueCache::VisitAPosWertAWK(
+    const QString &number, const std::function<void(const CAPosWertData &)> &visit) const
+{
+    if (!m_valuesAwk.rows)
+        return;
+    const CHGRows<CAPosWertData> &values = *m_valuesAwk.rows;
+    QString trimmed;
+    for (int at = values.First(Filed(number, trimmed)); at >= 0; at = values.next[size_t(at)])
+        visit(values.rows[size_t(at)]);
+}
+
 int CCatalogueCache::GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart,
                                                 CAPosInfoCursor &cursor) const
 {
@@ -415,10 +426,12 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
 
     int result = 0;
     if (!local && Holds(m_values, apNr)) {
+        const CHGRows<CAPosWertData> &values = *m_values.rows;
         QString trimmed;
-        const int first = m_values.rows->First(Filed(apNr, trimmed));
+        const int first = values.First(Filed(apNr, trimmed));
         if (first >= 0)
-            result = ValuesValid(*m_values.rows, first, apNr);
+            result = Equal(apNr, kAlwaysValidAPosNr) ? ValuesValid(values, first, apNr)
+                                                     : KeptValidity(values, first);
     } else {
         CAPosWertData rec;
         rec.m_strKatBstNr = settings->KatalogKey;
@@ -471,6 +484,60 @@ int CCatalogueCache::ValuesValid(const CHGRows<CAPosWertData> &values, int first
         result = 0;
     }
     return result;
+}
+
+int CCatalogueCache::KeptValidity(const CHGRows<CAPosWertData> &values, int first)
+{
+    std::vector<signed char> &worked = values.worked;
+    if (worked.empty())
+        worked.assign(values.rows.size(), -1);
+    signed char &valid = worked[size_t(first)];
+    if (valid < 0)
+        valid = static_cast<signed char>(ValuesValid(values, first, QString()));
+    return valid;
+}
+
+CAPosValidityWalk::CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *settings, CYaqDb *db)
+    : m_cache(cache), m_pSettings(settings), m_pDb(db)
+{
+}
+
+int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
+                                   const QString &hgOverride, const QString &lineFilter,
+                                   int checkLines, int column)
+{
+    if (!m_pSettings || !m_pDb || m_pSettings->LeadTyp.isEmpty())
+        return 0;
+    if (m_pSettings->bLocalDataSet ||
+        CCatalogueCache::WantsLineCheck(checkLines, hgOverride, lineFilter))
+        return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
+                                   checkLines, column);
+    const QStringView group =
+        flagA && flagB ? QStringView(apNr).left(2) : MainGroup(hgOverride, apNr);
+    if (!m_rows || !Equal(group, m_strGroup)) {
+        // A main group new to the walk: the cache compares the keys and
+        // fills it when it holds other ones.
+        const int result = m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride,
+                                               lineFilter, checkLines, column);
+        const auto &values = m_cache.m_values;
+        if (values.bFilled && Equal(values.group, group)) {
+            m_strGroup = values.group;
+            m_rows = values.rows;
+        } else {
+            m_rows.reset();
+        }
+        return result;
+    }
+    // The cached branch of the cache's own answer, without its key check.
+    if (!Equal(QStringView(apNr).left(m_strGroup.size()), m_strGroup))
+        return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
+                                   checkLines, column);
+    QString trimmed;
+    const int first = m_rows->First(Filed(apNr, trimmed));
+    if (first < 0)
+        return 0;
+    return Equal(apNr, kAlwaysValidAPosNr) ? CCatalogueCache::ValuesValid(*m_rows, first, apNr)
+                                           : CCatalogueCache::KeptValidity(*m_rows, first);
 }
 
 int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,

@@ -49,21 +49,69 @@ template <class Rec> struct CHGRows
     std::vector<Rec> rows;
     std::vector<int> next;
     QHash<QString, Span> numbers;
+    // A byte per number that a reader works out from the number's rows
+    // once, at the index of its first row (-1: not yet): so that a question
+    // asked again is one look-up of the number. The value rows keep their
+    // validity here.
+    mutable std::vector<signed char> worked;
 
     void Append(const Rec &rec, const QString &number)
     {
         const int at = int(rows.size());
         rows.push_back(rec);
         next.push_back(-1);
-        Span &span = numbers[number];
-        if (span.last >= 0)
+        // The rows of a number come one after the other: the number of the
+        // row before needs no look-up.
+        if (!lastSpan || number != lastNumber) {
+            lastSpan = &numbers[number];
+            lastNumber = number;
+        }
+        Span &span = *lastSpan;
+        if (span.last >= 0) {
             next[size_t(span.last)] = at;
-        else
+        } else {
             span.first = at;
+            quint64 code = 0;
+            if (Packed(number, &code))
+                packed.insert(code, at);
+        }
         span.last = at;
     }
+    Span *lastSpan = nullptr; // of lastNumber, while the rows are appended
+    QString lastNumber;
+    // The first row of every number that packs into a code (Packed): a
+    // question about a position number looks up a code, not a text.
+    QHash<quint64, int> packed;
+
+    // A number of at most seven characters of one byte each as one code
+    // (its length and its characters), which no other text shares.
+    static bool Packed(const QString &number, quint64 *code)
+    {
+        const qsizetype size = number.size();
+        if (size > 7)
+            return false;
+        quint64 packs = quint64(size);
+        const QChar *chars = number.constData();
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t c = chars[i].unicode();
+            if (c > 0xff)
+                return false;
+            packs |= quint64(c) << (8 * (i + 1));
+        }
+        *code = packs;
+        return true;
+    }
     // The first row of a number; -1 when it has none.
-    int First(const QString &number) const { return numbers.value(number).first; }
+    int First(const QString &number) const
+    {
+        quint64 code = 0;
+        if (Packed(number, &code)) {
+            const auto it = packed.constFind(code);
+            return it == packed.constEnd() ? -1 : *it;
+        }
+        const auto it = numbers.constFind(number);
+        return it == numbers.constEnd() ? -1 : it->first;
+    }
 };
 
 // One caller's walk over the cached rows of a position number.
@@ -89,6 +137,30 @@ using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
 // Whether the model-name mapping knows a model designation as a code of
 // its own (such a model reads as the first catalogue column).
 using ModelCodeCheck = std::function<bool(const QString &)>;
+
+class CCatalogueCache;
+
+// The validity questions of one walk over positions (a level of the
+// catalogue page filtered for the vehicle, say): the cache compares the
+// vehicle's keys when the walk first asks about a main group, and each
+// later question about that group is one look-up of its number. The walk
+// keeps the rows it asks about through a refill of the cache; it lives no
+// longer than the loop over the positions, during which the vehicle does
+// not change. Answers as CCatalogueCache::GetAPosWert.
+class CAPosValidityWalk
+{
+public:
+    CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *settings, CYaqDb *db);
+    int GetAPosWert(const QString &apNr, int flagA, int flagB, const QString &hgOverride,
+                    const QString &lineFilter, int checkLines, int column);
+
+private:
+    CCatalogueCache &m_cache;
+    CPrgSettings *m_pSettings;
+    CYaqDb *m_pDb;
+    QString m_strGroup; // the main group asked last, its rows held
+    std::shared_ptr<const CHGRows<CAPosWertData>> m_rows;
+};
 
 class CCatalogueCache
 {
@@ -121,6 +193,10 @@ public:
     int GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int restart,
                                       CAPosWertCursor &cursor) const;
     int GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart, CAPosInfoCursor &cursor) const;
+    // The rows GetNextAPosWertAWKFromHGCache walks for the number, each
+    // handed over where it lies (its unit code untranslated), without a copy.
+    void VisitAPosWertAWK(const QString &number,
+                          const std::function<void(const CAPosWertData &)> &visit) const;
     // 1 and the row copied (unit code translated) when the value cache
     // holds the record's position number with that unit code.
     int FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const;
@@ -172,6 +248,7 @@ public:
     static int ColumnApplies(const QString &columnFlags, int column);
 
 private:
+    friend class CAPosValidityWalk;
     template <class Rec> struct Kind
     {
         bool bFilled = false; // keys valid: the last query for them succeeded
@@ -212,6 +289,9 @@ private:
     // Whether the value rows from the first one of a number on make the
     // position valid (1) or not (0): the rows of unit codes 0 to 4 in turn.
     static int ValuesValid(const CHGRows<CAPosWertData> &values, int first, const QString &apNr);
+    // ValuesValid of a number that is not the always valid one, worked out
+    // once per number of the rows.
+    static int KeptValidity(const CHGRows<CAPosWertData> &values, int first);
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);

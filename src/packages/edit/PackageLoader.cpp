@@ -166,16 +166,24 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
             return Result::AlreadyLoaded;
     }
 
-    m_pLines = m_db.open ? m_db.open() : nullptr;
-    m_pLookup = m_pLines && m_db.open ? m_db.open() : nullptr;
-    m_nOpened += (m_pLines ? 1 : 0) + (m_pLookup ? 1 : 0);
-    if (!m_pLines || !m_pLookup) {
-        m_pLines.reset();
-        m_pLookup.reset();
+    CPackageLoadOwnConnections &own = m_db.kept ? *m_db.kept : m_own;
+    for (std::unique_ptr<CYaqDb> *db : {&own.lines, &own.lookup}) {
+        if (*db)
+            continue;
+        *db = m_db.open ? m_db.open() : nullptr;
+        if (!*db)
+            break;
+        ++m_nOpened;
+    }
+    if (!own.lines || !own.lookup) {
+        own.lines.reset();
+        own.lookup.reset();
         if (m_pNotice)
             m_pNotice->Notice(OrmelText(kTextNoPackageConnection));
         return Result::NoConnection;
     }
+    m_pLines = own.lines.get();
+    m_pLookup = own.lookup.get();
 
     // The kind buttons: the head becomes the head of the chosen kind.
     TurnHeadToKind(*head, kind);
@@ -193,8 +201,7 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         // package is read from one state of the catalogue, and the local
         // catalogue file is locked once instead of once per read.
         std::vector<CYaqDb *> held;
-        for (CYaqDb *db :
-             {m_pLines.get(), m_pLookup.get(), m_db.values, m_db.catalogue, m_db.texts}) {
+        for (CYaqDb *db : {m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts}) {
             if (db && std::find(held.begin(), held.end(), db) == held.end() && db->BeginTrans())
                 held.push_back(db);
         }
@@ -204,8 +211,11 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
     }
     CPackageSelection(&paket).InitStates();
 
-    m_pLines.reset();
-    m_pLookup.reset();
+    m_pLines = m_pLookup = nullptr;
+    for (std::unique_ptr<CYaqDb> *db : {&own.lines, &own.lookup}) {
+        if (!m_db.kept || (*db)->LastFailed())
+            db->reset();
+    }
     return Result::Loaded;
 }
 

@@ -18,10 +18,12 @@
 // with a line; BefundText the text of a group line; TeileText a part's text.
 //
 // Connections: the page's own three (borrowed) serve the labour values,
-// the part texts and the position texts; the loader opens two more of its
-// own once per load (lines and sub-package look-up) and every level of
+// the part texts and the position texts; two more of the loader's own
+// serve the lines and the sub-package look-up, and every level of
 // sub-packages reuses them: each result set is read whole before a
-// sub-package is loaded, so no walk is open while another one runs.
+// sub-package is loaded, so no walk is open while another one runs. A page
+// keeps those two from load to load (CPackageLoadOwnConnections), so that
+// opening a package neither opens connections nor prepares its reads again.
 
 #include <QSet>
 #include <QString>
@@ -116,6 +118,16 @@ private:
     std::function<bool(const QString &)> m_isMappedCode;
 };
 
+// The loader's two connections of its own: the package's lines and the
+// sub-package look-up. Opened by the first load that finds them missing;
+// one whose read failed is dropped after its load, so that the next load
+// opens it anew.
+struct CPackageLoadOwnConnections
+{
+    std::unique_ptr<CYaqDb> lines;
+    std::unique_ptr<CYaqDb> lookup;
+};
+
 struct CPackageLoadConnections
 {
     CYaqDb *values = nullptr;    // labour values (the page's first)
@@ -124,6 +136,10 @@ struct CPackageLoadConnections
     // A further connection with the application's parameters; null when
     // it cannot be opened.
     std::function<std::unique_ptr<CYaqDb>()> open;
+    // The loader's own connections kept by the caller from load to load
+    // (borrowed); null: the loader opens them for each load and closes
+    // them after it.
+    CPackageLoadOwnConnections *kept = nullptr;
 };
 
 class CPackageLoader
@@ -146,7 +162,8 @@ public:
     // (TurnHeadToKind). Display states are set; the page fills its lists.
     Result Load(CPaket &paket, CPosition *head, int kind);
 
-    // Connections the loader opened over its life (two per load).
+    // Connections the loader opened over its life (two per load, none for
+    // a load that found them kept).
     int ConnectionsOpened() const { return m_nOpened; }
 
     // A quantity as the package shows it: trailing zeros of the decimals
@@ -169,8 +186,9 @@ private:
     IPackageLoadReads *m_pReads;
     CPackageLoadVehicle m_vehicle;
     IPaketNotice *m_pNotice;
-    std::unique_ptr<CYaqDb> m_pLines;  // the package's lines and parts
-    std::unique_ptr<CYaqDb> m_pLookup; // sub-package look-up
+    CPackageLoadOwnConnections m_own; // when the caller keeps none
+    CYaqDb *m_pLines = nullptr;       // the package's lines and parts
+    CYaqDb *m_pLookup = nullptr;      // sub-package look-up
     int m_nColumn = -1;
     int m_nKind = kKindSR;
     int m_nOpened = 0;

@@ -4,6 +4,7 @@
 #include "platform/db/OracleDb.h"
 #include "platform/db/WebDb.h"
 
+#include <unordered_map>
 #include <utility>
 
 // Every query text is fixed; keys reach the database only as bound values.
@@ -43,7 +44,14 @@ int CYaqDb::Open(const QString &tns, const QString &user, const QString &passwor
 
 int CYaqDb::Select(const char *sql, const QVariantList &binds, CYaqData &rec)
 {
-    return ExecSelect(QString::fromLatin1(sql), binds, &rec);
+    // Every text passed here is a fixed one of this file: it becomes a
+    // QString once, not with every read, and the connection finds its
+    // prepared statement by a text that shares those characters.
+    thread_local std::unordered_map<const char *, QString> texts;
+    auto text = texts.find(sql);
+    if (text == texts.end())
+        text = texts.emplace(sql, QString::fromLatin1(sql)).first;
+    return ExecSelect(text->second, binds, &rec);
 }
 
 // --- vehicle identification -------------------------------------------------
@@ -233,6 +241,8 @@ int CYaqDb::CountShortVin(const QString &shortVin)
     const bool special = DigitThenLetter(shortVin);
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
+    // No row is read past the second that counts: the next one may lie far
+    // off in the index.
     int count = 0;
     for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext()) {
         if (!special || (DigitThenLetter(rec.m_strVonFgstNr.trimmed()) &&
