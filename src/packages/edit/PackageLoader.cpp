@@ -94,14 +94,9 @@ const QString CPackageLoader::kRearSpringTypeNumber = QStringLiteral("VQF50DE");
 CPackageLoadVehicle CPackageLoadVehicle::FromSettings(const CPrgSettings &settings)
 {
     CPackageLoadVehicle v;
-    v.catalogueKey = settings.KatalogKey;
-    v.typeKey = settings.TypSchl;
-    v.typeNumber = settings.Bestellnr;
+    v.TakeKeysFrom(settings);
     v.leadType = settings.LeadTyp;
     v.extraCode = settings.ZusatzCode;
-    v.modelSeries = settings.EReihe.trimmed();
-    v.countryCode = settings.Laendercode;
-    v.countrySpecific = settings.CountrySpecPakets != 0;
     return v;
 }
 

@@ -25,6 +25,8 @@
 // keeps those two from load to load (CPackageLoadOwnConnections), so that
 // opening a package neither opens connections nor prepares its reads again.
 
+#include "packages/model/PackageVehicleKeys.h"
+
 #include <QSet>
 #include <QString>
 
@@ -72,18 +74,10 @@ int HeadKindOf(const CPosition &head);
 bool TurnHeadToKind(CPosition &head, int kind);
 
 // The vehicle and dealer as the loader needs them.
-struct CPackageLoadVehicle
+struct CPackageLoadVehicle : CPackageVehicleKeys
 {
-    QString catalogueKey = QStringLiteral("1");
-    QString typeKey;
-    QString typeNumber;
-    QString productionDate; // YYYYMMDD
-    QString leadType;       // key of the labour values
-    QString extraCode;      // additional code of the identification
-    QString modelSeries;    // key of the texts
-    QString language = QStringLiteral("00");
-    QString countryCode;          // the dealer's country
-    bool countrySpecific = false; // the dealer offers his country's packages
+    QString leadType;  // key of the labour values
+    QString extraCode; // additional code of the identification
 
     // The fields the settings hold; production date and language come
     // from the caller.

@@ -100,12 +100,7 @@ private:
 CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
 {
     CPackageVehicle v;
-    v.catalogueKey = settings.KatalogKey;
-    v.typeKey = settings.TypSchl;
-    v.typeNumber = settings.Bestellnr;
-    v.modelSeries = settings.EReihe.trimmed();
-    v.countryCode = settings.Laendercode;
-    v.countrySpecific = settings.CountrySpecPakets != 0;
+    v.TakeKeysFrom(settings);
     v.alternativeCatalogue = settings.bAltKatalog != 0;
     v.catalogueFlag = settings.nKatalogFlag;
     v.hlxFlag = settings.nVertrag != 0;

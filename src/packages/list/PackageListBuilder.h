@@ -13,6 +13,7 @@
 
 #include "packages/list/PackageCoverage.h"
 #include "packages/list/PackageList.h"
+#include "packages/model/PackageVehicleKeys.h"
 
 #include <QHash>
 
@@ -30,16 +31,8 @@ class CYaqDb;
 class IPackageListReads;
 
 // What the list needs to know of the vehicle and the dealer.
-struct CPackageVehicle
+struct CPackageVehicle : CPackageVehicleKeys
 {
-    QString catalogueKey = QStringLiteral("1");
-    QString typeKey;
-    QString typeNumber;
-    QString productionDate; // YYYYMMDD
-    QString modelSeries;    // key of the package texts
-    QString language = QStringLiteral("00");
-    QString countryCode;          // the dealer's country
-    bool countrySpecific = false; // the dealer lists his country's packages
     bool alternativeCatalogue = false;
     // A catalogue other than the standard one (its key is not "1"): the
     // way down to a requested package follows the package number, as in
