@@ -2,20 +2,19 @@
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
-#include "common/DmsMsgBoxNotice.h"
 #include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
-#include "common/TextDlg.h"
 #include "common/UmfassDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/HLXContracts.h"
 #include "common/readers/ScopeTexts.h"
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
+#include "packages/PackagePriceAsk.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
@@ -40,19 +39,13 @@
 #include <QDate>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 // Message texts of the page.
-constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
 constexpr int kTextBasketPackageRefused = 4134;
-
-// Request modes of "SRPInterfaceReq".
-constexpr int kRequestLocalFiles = 3;
-constexpr int kRequestDms = 4;
 
 // The kind buttons: SR, GR, SP, VL, MK.
 constexpr int kKindButtons = 5;
@@ -754,15 +747,7 @@ void CSRPBbDlg::UpdateButtons()
     TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&
                                  basket->GetEntryCount() == 0);
     DmsRequestButton()->setEnabled(head != nullptr);
-    const CPrgSettings &s = *m_pSettings;
-    bool sum = false;
-    if (s.bSchulung)
-        sum = s.DirUserPriceEditing != 0;
-    else
-        sum = s.DirUserPriceEditing && s.SRPInterfaceReq == kRequestDms &&
-              s.SRPInterfaceSend == kRequestDms && s.XMLx && !s.bQvl && !s.bQvlEdit &&
-              !s.bQvlAPosSearch;
-    m_pSum->setEnabled(sum);
+    m_pSum->setEnabled(FlatPriceAllowed());
     ApplySessionLocks();
 }
 
@@ -800,34 +785,22 @@ void CSRPBbDlg::OnDmsRequest()
         return;
     PlaySoundSelected(m_pSettings);
     CPaket &paket = m_edited.Paket();
-    switch (m_pSettings->SRPInterfaceReq) {
-    case kRequestLocalFiles:
+    CPackagePriceAsk::Roads roads;
+    roads.localFiles = [&] {
         CLocalPackagePrices(m_pSettings, PaketNotice())
             .Price(paket, GetPrgSprache(), m_bCampaignMode);
-        break;
-    case kRequestDms: {
+    };
+    roads.dms = [&](IDmsNotice *notice) {
         bool anyLine = false;
         for (const auto &line : paket)
             anyLine = anyLine || !IsUnpricedType(line->Type);
         if (!anyLine)
-            break;
-        if (!m_pDmsNotice)
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        CPackagePriceExchange exchange(PriceClient(), m_pDmsNotice.get());
+            return;
+        CPackagePriceExchange exchange(PriceClient(), notice);
         exchange.SetCampaignMode(m_bCampaignMode);
         exchange.Request(paket);
-        break;
-    }
-    default: {
-        CTextDlg info(this);
-        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
-                         QStringLiteral(".dat"));
-        break;
-    }
-    }
-    // Prices of the request or of the files count again, not one set by hand.
-    if (CPosition *head = m_edited.Head())
-        head->PriceCalcFlag = 0;
+    };
+    m_priceAsk.Ask(*m_pSettings, m_edited.Head(), roads);
     RepaintAll();
 }
 
@@ -855,11 +828,7 @@ void CSRPBbDlg::OnSum()
     CPosition *head = m_edited.Head();
     if (!head)
         return;
-    if (!head->PriceCalcFlag && (head->Preise1.Gross != head->Preise2.Gross || m_bCampaignMode)) {
-        RepaintAll();
-        return;
-    }
-    EditFlatPrice(*head);
+    EditFlatPrice(*head, m_bCampaignMode);
     RepaintAll();
 }
 
@@ -922,20 +891,16 @@ void CSRPBbDlg::OnTransfer()
 
 void CSRPBbDlg::LeaveWithQuestion(bool leaving)
 {
-    if (!m_pStore->isEnabled()) {
+    switch (AskBeforeLeaving(m_pStore->isEnabled())) {
+    case Leaving::Leave:
         if (m_pHost)
             m_pHost->ShowPage(kPageSRPWl);
         return;
-    }
-    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
-                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-    if (answer == IDNO) {
-        if (m_pHost)
-            m_pHost->ShowPage(kPageSRPWl);
+    case Leaving::Stay:
         return;
+    case Leaving::Store:
+        break;
     }
-    if (answer != IDYES)
-        return;
     if (!leaving) {
         AddToBasket();
         return;
@@ -963,12 +928,7 @@ void CSRPBbDlg::LeavePage()
         LeaveWithQuestion(true);
 }
 
-void CSRPBbDlg::keyPressEvent(QKeyEvent *event)
+void CSRPBbDlg::LeaveByBackspace()
 {
-    if (event->key() == Qt::Key_Backspace) {
-        event->accept();
-        LeavePage();
-        return;
-    }
-    CPaketDmsPage::keyPressEvent(event);
+    LeavePage();
 }

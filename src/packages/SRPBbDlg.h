@@ -12,6 +12,7 @@
 // page keeps copies of the list line and of the head it was handed, from
 // which every kind is loaded anew.
 
+#include "packages/PackagePriceAsk.h"
 #include "packages/PaketDmsPage.h"
 #include "packages/edit/CampaignOffers.h"
 #include "packages/edit/EditedPackage.h"
@@ -22,7 +23,6 @@
 #include <memory>
 
 class CDmsClient;
-class CDmsMsgBoxNotice;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
@@ -124,7 +124,7 @@ protected:
     // adviser left.
     void RefreshPage() override;
     void OnBack() override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void LeaveByBackspace() override;
 
 private:
     void SetButtonTexts();
@@ -182,7 +182,7 @@ private:
     std::function<std::unique_ptr<CYaqDb>()> m_openConnection;
     std::function<void(const QString &)> m_scopeTexts;
     std::function<void(const QString &, const CPaket &)> m_findings;
-    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    CPackagePriceAsk m_priceAsk{this};
 
     CSRPBbRowModel *m_pHeadModel = nullptr;
     CSRPBbRowModel *m_pPositionModel = nullptr;

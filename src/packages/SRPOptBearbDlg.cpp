@@ -1,11 +1,9 @@
 #include "packages/SRPOptBearbDlg.h"
 
-#include "common/DmsMsgBoxNotice.h"
 #include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
-#include "common/TextDlg.h"
 #include "dms/DmsClient.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
@@ -29,10 +27,6 @@ namespace {
 
 constexpr int kTextTitle = 3215;
 constexpr int kTextTakeOver = 4089; // take the optional package over?
-
-// Request modes of "SRPInterfaceReq".
-constexpr int kRequestLocalFiles = 3;
-constexpr int kRequestDms = 4;
 
 COwnButton *MakeButton(QWidget *parent, const char *name, const QString &text)
 {
@@ -332,30 +326,18 @@ void CSRPOptBearbDlg::OnDmsRequest()
     if (!whole)
         return;
     // The request describes, and the prices go to, the whole package.
-    switch (m_pSettings->SRPInterfaceReq) {
-    case kRequestLocalFiles:
+    CPackagePriceAsk::Roads roads;
+    roads.localFiles = [&] {
         CLocalPackagePrices(m_pSettings, &m_notice).Price(*whole, GetPrgSprache(), m_bCampaign);
-        break;
-    case kRequestDms: {
+    };
+    roads.dms = [&](IDmsNotice *notice) {
         if (!m_links.dmsClient || !CPackagePriceRequest::HasRequestedLines(*whole))
-            break;
-        if (!m_pDmsNotice)
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        CPackagePriceExchange exchange(*m_links.dmsClient, m_pDmsNotice.get());
+            return;
+        CPackagePriceExchange exchange(*m_links.dmsClient, notice);
         exchange.SetCampaignMode(m_bCampaign);
         exchange.Request(*whole);
-        break;
-    }
-    default: {
-        CTextDlg info(this);
-        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
-                         QStringLiteral(".dat"));
-        break;
-    }
-    }
-    // Prices of the request or of the files count again, not one set by hand.
-    if (CPosition *head = whole->GetKopf())
-        head->PriceCalcFlag = 0;
+    };
+    m_priceAsk.Ask(*m_pSettings, whole->GetKopf(), roads);
     RepaintChain();
 }
 

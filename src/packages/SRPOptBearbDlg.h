@@ -10,6 +10,7 @@
 // adviser answers; "Ja" and "Nein" (or the question on leaving) only say
 // whether the sub-package line itself is taken over (result 1) or not (7).
 
+#include "packages/PackagePriceAsk.h"
 #include "packages/PageNotice.h"
 #include "packages/edit/OptionalPackageEdit.h"
 
@@ -20,7 +21,6 @@
 #include <vector>
 
 class CDmsClient;
-class CDmsMsgBoxNotice;
 class COwnBearbLB;
 class COwnButton;
 class CPaket;
@@ -106,7 +106,7 @@ private:
     bool m_bCampaign = false;
     int m_nPreviousRow = -1;
     CPageNotice m_notice{this};
-    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    CPackagePriceAsk m_priceAsk{this};
 
     CSRPBbRowModel *m_pModel = nullptr;
     CSRPBbRowPainter *m_pPainter = nullptr;
