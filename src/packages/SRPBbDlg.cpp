@@ -2,7 +2,6 @@
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
-#include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
@@ -15,13 +14,13 @@
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "packages/PackagePriceAsk.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
 #include "packages/SRPOptBearbDlg.h"
 #include "packages/edit/CampaignLoader.h"
 #include "packages/edit/FindingLines.h"
-#include "packages/edit/LabourValueEdit.h"
 #include "packages/edit/OptionalPackageEdit.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageCoverage.h"
@@ -255,8 +254,7 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     });
     connect(m_pPositionList, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
-    connect(m_pPositionList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { OnPositionSelected(current); });
+    m_currentRow.Attach(m_pPositionList, m_pPositionModel, m_pEditAw);
     connect(m_pInfoList, &QListWidget::currentRowChanged, this, [this](int row) {
         const QListWidgetItem *item = m_pInfoList->item(row);
         if (!item)
@@ -418,7 +416,7 @@ void CSRPBbDlg::LoadKind(int kind)
     const CWaitCursor wait;
     m_pPositionModel->SetRows({});
     m_pHeadModel->SetRows({});
-    m_nPreviousRow = -1;
+    m_currentRow.Forget();
     CPosition *head = m_edited.Begin(m_keptListLine, m_keptHead);
     m_nKind = kind;
 
@@ -497,7 +495,7 @@ void CSRPBbDlg::LoadCampaign()
     const CWaitCursor wait;
     m_pPositionModel->SetRows({});
     m_pHeadModel->SetRows({});
-    m_nPreviousRow = -1;
+    m_currentRow.Forget();
     m_edited.Begin(m_campaignList, m_campaignHead);
     m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);
     CCampaignLoadInput input;
@@ -582,23 +580,7 @@ void CSRPBbDlg::FillLists()
 void CSRPBbDlg::FillPositions()
 {
     m_pPositionModel->SetRows(m_edited.Selection().Rows());
-    SelectCurrentRow();
-}
-
-void CSRPBbDlg::SelectCurrentRow()
-{
-    int index = m_pPositionModel->IndexOf(m_edited.Selection().Current());
-    if (index < 0)
-        index = m_nPreviousRow >= 0 && m_nPreviousRow < m_pPositionModel->rowCount()
-                    ? m_nPreviousRow
-                    : -1;
-    if (index < 0)
-        return;
-    const QSignalBlocker quiet(m_pPositionList->selectionModel());
-    m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
-    m_pPositionList->scrollTo(m_pPositionModel->index(index));
-    m_nPreviousRow = index;
-    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
+    m_currentRow.Show(m_edited.Selection().Current());
 }
 
 void CSRPBbDlg::FillInfoList()
@@ -618,22 +600,6 @@ void CSRPBbDlg::FillInfoList()
         if (line == chosen)
             m_pInfoList->setCurrentItem(item);
     }
-}
-
-void CSRPBbDlg::OnPositionSelected(const QModelIndex &current)
-{
-    if (!current.isValid())
-        return;
-    int index = current.row();
-    const std::vector<CPosition *> &rows = m_pPositionModel->Rows();
-    const int skipped = CPackageSelection::SkipGroupLine(rows, index, m_nPreviousRow);
-    if (skipped != index && skipped >= 0 && skipped < int(rows.size())) {
-        index = skipped;
-        const QSignalBlocker quiet(m_pPositionList->selectionModel());
-        m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
-    }
-    m_nPreviousRow = index;
-    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
 }
 
 void CSRPBbDlg::ClickRow(int row)
@@ -808,16 +774,8 @@ void CSRPBbDlg::OnEditLabourValue()
 {
     PlaySoundSelected(m_pSettings);
     CPosition *line = m_pPositionModel->LineAt(m_pPositionList->currentIndex().row());
-    if (!line)
+    if (!line || !CSRPBbCurrentRow::EditLabourValue(*line, m_pSettings, this))
         return;
-    CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
-    const QString initial = CLabourValueEdit::InitialText(*line, &field);
-    // Left as it was or emptied: nothing changes.
-    CEditNrDlg entry(m_pSettings, this);
-    const int value = entry.DoModal(initial);
-    if (value < 0)
-        return;
-    CLabourValueEdit::Apply(*line, field, value);
     UpdatePrices();
     RepaintAll();
 }

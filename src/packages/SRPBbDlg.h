@@ -14,6 +14,7 @@
 
 #include "packages/PackagePriceAsk.h"
 #include "packages/PaketDmsPage.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/edit/CampaignOffers.h"
 #include "packages/edit/EditedPackage.h"
 #include "packages/list/PackageRow.h"
@@ -33,7 +34,6 @@ class IPackageLoadReads;
 class QButtonGroup;
 class QComboBox;
 class QListWidget;
-class QModelIndex;
 
 class CSRPBbDlg : public CPaketDmsPage
 {
@@ -138,8 +138,6 @@ private:
     void UpdateButtons();
     void UpdatePrices();
     void RepaintAll();
-    void OnPositionSelected(const QModelIndex &current);
-    void SelectCurrentRow();
     // Stores the edited package; a package already stored is only
     // overwritten (4077).
     Stored StorePackage();
@@ -175,7 +173,7 @@ private:
     // campaign line and campaign-package line, from which it is loaded.
     CPosition m_campaignList, m_campaignHead, m_campaignLine, m_campaignPackage;
     CCampaignEntries m_campaignEntries; // the campaign combo's entries
-    int m_nPreviousRow = -1;
+    CSRPBbCurrentRow m_currentRow;
 
     IPackageLoadReads *m_pLoadReads = nullptr;
     std::unique_ptr<IPackageLoadReads> m_pCatalogueReads;

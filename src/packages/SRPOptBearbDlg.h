@@ -12,6 +12,7 @@
 
 #include "packages/PackagePriceAsk.h"
 #include "packages/PageNotice.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/edit/OptionalPackageEdit.h"
 
 #include <QDialog>
@@ -30,7 +31,6 @@ class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
 class CYaqDb;
-class QModelIndex;
 
 class CSRPOptBearbDlg : public QDialog
 {
@@ -90,9 +90,6 @@ private:
     // Backspace, Escape and Enter; true when the key was one of them.
     bool HandleKey(int key);
     void FillRows();
-    void SelectCurrentRow();
-    void OnRowSelected(const QModelIndex &current);
-    void UpdateEditButton(int row);
     void PricesChanged();
     void RepaintChain();
     void OpenNested(CPosition *line);
@@ -104,7 +101,7 @@ private:
     Links m_links;
     std::unique_ptr<COptionalPackageEdit> m_pEdit;
     bool m_bCampaign = false;
-    int m_nPreviousRow = -1;
+    CSRPBbCurrentRow m_currentRow;
     CPageNotice m_notice{this};
     CPackagePriceAsk m_priceAsk{this};
 
