@@ -119,10 +119,7 @@ CSRPBbDlg::CSRPBbDlg()
 CSRPBbDlg::~CSRPBbDlg()
 {
     // The lists borrow the lines: they let go before the package goes.
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ReleaseLines();
 }
 
 void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open)
@@ -140,6 +137,19 @@ void CSRPBbDlg::SetFindingsHandler(std::function<void(const QString &, const CPa
 {
     m_findings = std::move(handler);
     UpdateButtons();
+}
+
+void CSRPBbDlg::ReleaseLines()
+{
+    if (m_pPositionModel)
+        m_pPositionModel->SetRows({});
+    if (m_pHeadModel)
+        m_pHeadModel->SetRows({});
+}
+
+void CSRPBbDlg::ShowPackageNumber(const QString &number)
+{
+    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + number);
 }
 
 const std::vector<CPosition *> &CSRPBbDlg::PositionRows() const
@@ -284,11 +294,8 @@ void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK,
     m_listRow = row;
     m_nKind = kind;
     m_bOpenInMK = openInMK;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + row.number);
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ShowPackageNumber(row.number);
+    ReleaseLines();
     m_pBasketPackage.reset();
     m_bCampaignMode = false;
     m_bMKMode = false;
@@ -310,11 +317,8 @@ void CSRPBbDlg::SetCampaignPackage(const CPosition &campaignLine, const CPositio
     m_listRow.number = lines.head->Number;
     m_nKind = KindSR;
     m_bOpenInMK = false;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + lines.head->Number);
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ShowPackageNumber(lines.head->Number);
+    ReleaseLines();
     m_pBasketPackage.reset();
     m_bCampaignMode = true;
     m_bMKMode = true;
@@ -370,7 +374,7 @@ void CSRPBbDlg::RefreshPage()
             m_keptHead = *head;
             m_keptHead.ResetPrices();
             m_nKind = HeadKindOf(*head);
-            SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + head->Number);
+            ShowPackageNumber(head->Number);
         }
         const bool campaign = KindOfBasketPackage(m_edited.Paket()) == BasketPackageKind::Campaign;
         m_bKindSwitching = !campaign;
@@ -414,8 +418,7 @@ void CSRPBbDlg::LoadPackageOfKind(int kind)
 void CSRPBbDlg::LoadKind(int kind)
 {
     const CWaitCursor wait;
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
+    ReleaseLines();
     m_currentRow.Forget();
     CPosition *head = m_edited.Begin(m_keptListLine, m_keptHead);
     m_nKind = kind;
@@ -471,8 +474,7 @@ void CSRPBbDlg::OnCampaignChosen()
 void CSRPBbDlg::LoadSelectedCampaign()
 {
     // A campaign chosen always begins with an empty package.
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
+    ReleaseLines();
     m_edited.Clear();
     const int index = m_pCampaignCombo->currentIndex();
     if (index < 0 || index >= int(m_campaignEntries.size())) {
@@ -486,15 +488,14 @@ void CSRPBbDlg::LoadSelectedCampaign()
     m_campaignLine = *lines.campaignLine;
     m_campaignPackage = *lines.packageLine;
     m_bCampaignMode = true;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + m_campaignHead.Number);
+    ShowPackageNumber(m_campaignHead.Number);
     LoadCampaign();
 }
 
 void CSRPBbDlg::LoadCampaign()
 {
     const CWaitCursor wait;
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
+    ReleaseLines();
     m_currentRow.Forget();
     m_edited.Begin(m_campaignList, m_campaignHead);
     m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);

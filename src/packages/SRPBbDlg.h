@@ -128,6 +128,10 @@ protected:
 
 private:
     void SetButtonTexts();
+    // The lists borrow the lines: they let go before the package changes.
+    void ReleaseLines();
+    // The caption names the package number shown.
+    void ShowPackageNumber(const QString &number);
     // Loads the kind into the package made of the kept list line and head.
     void LoadKind(int kind);
     void LoadFindings();

@@ -346,6 +346,18 @@ void CSRPBbRowPainter::PaintStateIcon(QPainter *dc, int state, const QRect &squa
     dc->restore();
 }
 
+void CSRPBbRowPainter::AddStateIcon(QPainter *dc, const CPosition &line, CLayoutHBox &row,
+                                    int draw) const
+{
+    const int state = LineStateOf(line);
+    if (state < kStateCollapsed || state > kStateInGroup)
+        return;
+    const CRect free = row.GetFreeRect();
+    if (draw)
+        PaintStateIcon(dc, state, QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
+    row.AddSize(m_nLineHeight + 5, m_nLineHeight);
+}
+
 bool CSRPBbRowPainter::LinePricesShown(const CPaket *paket)
 {
     const CPosition *head = paket ? paket->GetKopf() : nullptr;
@@ -483,14 +495,7 @@ int CSRPBbRowPainter::PaintWorkRow(QPainter *dc, const CPosition &line, const CR
     {
         CLayoutHBox first(CRect(rect.left, top, rect.left + c.first - m_nGapTiny, rect.bottom), dc);
         first.AddSize(m_nGapMedium, 0);
-        const int state = LineStateOf(line);
-        if (state >= kStateCollapsed && state <= kStateInGroup) {
-            const CRect free = first.GetFreeRect();
-            if (draw)
-                PaintStateIcon(dc, state,
-                               QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
-            first.AddSize(m_nLineHeight + 5, m_nLineHeight);
-        }
+        AddStateIcon(dc, line, first, draw);
         for (const QString &group : NumberGroups(line.Number, false)) {
             first.DCDraw(&m_bold, group, draw, 0, 0);
             first.AddSize(m_nGapSmall, 0);
@@ -530,14 +535,7 @@ int CSRPBbRowPainter::PaintPartRow(QPainter *dc, const CPosition &line, const CR
         {
             CLayoutHBox number(first);
             number.AddSize(m_nGapMedium, 0);
-            const int state = LineStateOf(line);
-            if (state >= kStateCollapsed && state <= kStateInGroup) {
-                const CRect free = number.GetFreeRect();
-                if (draw)
-                    PaintStateIcon(dc, state,
-                                   QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
-                number.AddSize(m_nLineHeight + 5, m_nLineHeight);
-            }
+            AddStateIcon(dc, line, number, draw);
             const bool replaced = !line.ErsetztDurchNummer.trimmed().isEmpty();
             const QStringList shown =
                 NumberGroups(replaced ? line.ErsetztDurchNummer : line.Number, true);

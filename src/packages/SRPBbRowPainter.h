@@ -25,6 +25,7 @@
 #include <functional>
 #include <vector>
 
+class CLayoutHBox;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -193,6 +194,8 @@ private:
     int PaintHeadRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
     // The display-state picture of a line (states 1 to 6) in a square.
     void PaintStateIcon(QPainter *dc, int state, const QRect &square) const;
+    // A line with a display state shows its picture first in the row.
+    void AddStateIcon(QPainter *dc, const CPosition &line, CLayoutHBox &row, int draw) const;
     // The quantity, stock and choice cells and the price cell; answers the
     // height used below top.
     int PaintCells(QPainter *dc, const CPosition &line, const CRect &rect, int top, int draw) const;
