@@ -347,8 +347,8 @@ private slots:
         spotHead->Preise1.FlatPrice = head == QLatin1String("inclusive") ? 1 : 0;
         spotHead->PriceCalcFlag = head == QLatin1String("by hand") ? 1 : 0;
         paket.AddPosition(std::move(spotHead));
-        QCOMPARE(CSpotRRowPainter::LinePricesShown(&paket), prices);
-        QVERIFY(!CSpotRRowPainter::LinePricesShown(nullptr));
+        QCOMPARE(CSRPBbRowPainter::LinePricesShown(&paket), prices);
+        QVERIFY(!CSRPBbRowPainter::LinePricesShown(nullptr));
     }
 
     // Right of the text column the works list has fourteen units: colour

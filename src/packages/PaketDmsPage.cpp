@@ -5,6 +5,7 @@
 #include "common/PageHost.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
+#include "packages/PackagePriceAsk.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
@@ -13,12 +14,14 @@
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kTextStoreAgainOrOverwrite = 4038;
 constexpr int kTextAlreadyStored = 4077;
 constexpr int kTextNotStored = 4044;
+constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
 } // namespace
 
 CPaketDmsPage::CPaketDmsPage() = default;
@@ -47,8 +50,10 @@ CDmsClient &CPaketDmsPage::PriceClient()
     return *m_pOwnClient;
 }
 
-void CPaketDmsPage::EditFlatPrice(CPosition &head)
+void CPaketDmsPage::EditFlatPrice(CPosition &head, bool campaign)
 {
+    if (!head.PriceCalcFlag && (head.Preise1.Gross != head.Preise2.Gross || campaign))
+        return;
     if (!head.PriceCalcFlag) {
         const bool both = head.Preise1.Gross > 0.0 && head.Preise1.Net > 0.0;
         head.StdGross = both ? head.Preise1.Gross : kPriceNotSet;
@@ -128,4 +133,35 @@ void CPaketDmsPage::ActivateOnShow(const CPageRequest &request)
 void CPaketDmsPage::RefreshPage()
 {
     ApplySessionLocks();
+}
+
+bool CPaketDmsPage::FlatPriceAllowed() const
+{
+    const CPrgSettings &s = *m_pSettings;
+    if (s.bSchulung)
+        return s.DirUserPriceEditing != 0;
+    return s.DirUserPriceEditing && s.SRPInterfaceReq == CPackagePriceAsk::kRequestDms &&
+           s.SRPInterfaceSend == CPackagePriceAsk::kRequestDms && s.XMLx && !s.bQvl &&
+           !s.bQvlEdit && !s.bQvlAPosSearch;
+}
+
+CPaketDmsPage::Leaving CPaketDmsPage::AskBeforeLeaving(bool storable)
+{
+    if (!storable)
+        return Leaving::Leave;
+    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
+                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
+    if (answer == IDNO)
+        return Leaving::Leave;
+    return answer == IDYES ? Leaving::Store : Leaving::Stay;
+}
+
+void CPaketDmsPage::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        event->accept();
+        LeaveByBackspace();
+        return;
+    }
+    CPageDlg::keyPressEvent(event);
 }

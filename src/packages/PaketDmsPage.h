@@ -77,11 +77,33 @@ protected:
     Stored StoreInBasket(CWKListItem &entry, Duplicate duplicate);
     // The flat-price dialog on the package head: the standard price is
     // kept the first time, a price typed and confirmed marks the head as
-    // priced by hand. Only a head with a gross and a net price offers it.
-    void EditFlatPrice(CPosition &head);
+    // priced by hand. Only a head with a gross and a net price offers it,
+    // and only while its price is set by hand already or its customer
+    // price is still the standard price; never a campaign's head.
+    void EditFlatPrice(CPosition &head, bool campaign);
+    // Whether the package sum opens the flat-price dialog: where the
+    // adviser may set package prices by hand, in the training edition;
+    // else only with prices asked from and sent to the DMS by XML, and
+    // not for a caller of the transfer system.
+    bool FlatPriceAllowed() const;
     // The client the page's price requests go through: the main window's,
     // else the page's own, made when first asked for.
     CDmsClient &PriceClient();
+
+    // Leaving the page for the package list: the adviser is asked whether
+    // to store the package first (4036; "Nein" leaves, "Abbrechen" stays);
+    // a page that has nothing to store (storable false) is left without
+    // asking.
+    enum class Leaving
+    {
+        Leave,
+        Store,
+        Stay,
+    };
+    Leaving AskBeforeLeaving(bool storable);
+    // Backspace leaves the page by LeaveByBackspace.
+    void keyPressEvent(QKeyEvent *event) override;
+    virtual void LeaveByBackspace() = 0;
 
 private:
     CDmsClient *m_pDmsClient = nullptr;

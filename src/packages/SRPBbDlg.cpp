@@ -2,27 +2,25 @@
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
-#include "common/DmsMsgBoxNotice.h"
-#include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnLB.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
-#include "common/TextDlg.h"
 #include "common/UmfassDlg.h"
 #include "common/WaitCursor.h"
 #include "common/readers/HLXContracts.h"
 #include "common/readers/ScopeTexts.h"
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
+#include "packages/PackagePriceAsk.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
 #include "packages/SRPOptBearbDlg.h"
 #include "packages/edit/CampaignLoader.h"
 #include "packages/edit/FindingLines.h"
-#include "packages/edit/LabourValueEdit.h"
 #include "packages/edit/OptionalPackageEdit.h"
 #include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageCoverage.h"
@@ -40,19 +38,13 @@
 #include <QDate>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 // Message texts of the page.
-constexpr int kTextLeaveQuestion = 4036; // store the package before leaving?
 constexpr int kTextBasketPackageRefused = 4134;
-
-// Request modes of "SRPInterfaceReq".
-constexpr int kRequestLocalFiles = 3;
-constexpr int kRequestDms = 4;
 
 // The kind buttons: SR, GR, SP, VL, MK.
 constexpr int kKindButtons = 5;
@@ -127,10 +119,7 @@ CSRPBbDlg::CSRPBbDlg()
 CSRPBbDlg::~CSRPBbDlg()
 {
     // The lists borrow the lines: they let go before the package goes.
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ReleaseLines();
 }
 
 void CSRPBbDlg::SetConnectionOpener(std::function<std::unique_ptr<CYaqDb>()> open)
@@ -150,6 +139,19 @@ void CSRPBbDlg::SetFindingsHandler(std::function<void(const QString &, const CPa
 {
     m_findings = std::move(handler);
     UpdateButtons();
+}
+
+void CSRPBbDlg::ReleaseLines()
+{
+    if (m_pPositionModel)
+        m_pPositionModel->SetRows({});
+    if (m_pHeadModel)
+        m_pHeadModel->SetRows({});
+}
+
+void CSRPBbDlg::ShowPackageNumber(const QString &number)
+{
+    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + number);
 }
 
 const std::vector<CPosition *> &CSRPBbDlg::PositionRows() const
@@ -264,8 +266,7 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     });
     connect(m_pPositionList, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
-    connect(m_pPositionList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { OnPositionSelected(current); });
+    m_currentRow.Attach(m_pPositionList, m_pPositionModel, m_pEditAw);
     connect(m_pInfoList, &QListWidget::currentRowChanged, this, [this](int row) {
         const QListWidgetItem *item = m_pInfoList->item(row);
         if (!item)
@@ -295,11 +296,8 @@ void CSRPBbDlg::SetPackage(const CPackageRow &row, int kind, bool openInMK,
     m_listRow = row;
     m_nKind = kind;
     m_bOpenInMK = openInMK;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + row.number);
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ShowPackageNumber(row.number);
+    ReleaseLines();
     m_pBasketPackage.reset();
     m_bCampaignMode = false;
     m_bMKMode = false;
@@ -321,11 +319,8 @@ void CSRPBbDlg::SetCampaignPackage(const CPosition &campaignLine, const CPositio
     m_listRow.number = lines.head->Number;
     m_nKind = KindSR;
     m_bOpenInMK = false;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + lines.head->Number);
-    if (m_pPositionModel)
-        m_pPositionModel->SetRows({});
-    if (m_pHeadModel)
-        m_pHeadModel->SetRows({});
+    ShowPackageNumber(lines.head->Number);
+    ReleaseLines();
     m_pBasketPackage.reset();
     m_bCampaignMode = true;
     m_bMKMode = true;
@@ -381,7 +376,7 @@ void CSRPBbDlg::RefreshPage()
             m_keptHead = *head;
             m_keptHead.ResetPrices();
             m_nKind = HeadKindOf(*head);
-            SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + head->Number);
+            ShowPackageNumber(head->Number);
         }
         const bool campaign = KindOfBasketPackage(m_edited.Paket()) == BasketPackageKind::Campaign;
         m_bKindSwitching = !campaign;
@@ -425,9 +420,8 @@ void CSRPBbDlg::LoadPackageOfKind(int kind)
 void CSRPBbDlg::LoadKind(int kind)
 {
     const CWaitCursor wait;
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
-    m_nPreviousRow = -1;
+    ReleaseLines();
+    m_currentRow.Forget();
     CPosition *head = m_edited.Begin(m_keptListLine, m_keptHead);
     m_nKind = kind;
 
@@ -483,8 +477,7 @@ void CSRPBbDlg::OnCampaignChosen()
 void CSRPBbDlg::LoadSelectedCampaign()
 {
     // A campaign chosen always begins with an empty package.
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
+    ReleaseLines();
     m_edited.Clear();
     const int index = m_pCampaignCombo->currentIndex();
     if (index < 0 || index >= int(m_campaignEntries.size())) {
@@ -498,16 +491,15 @@ void CSRPBbDlg::LoadSelectedCampaign()
     m_campaignLine = *lines.campaignLine;
     m_campaignPackage = *lines.packageLine;
     m_bCampaignMode = true;
-    SetCaptionText(OrmelText(3183) + QStringLiteral("  ") + m_campaignHead.Number);
+    ShowPackageNumber(m_campaignHead.Number);
     LoadCampaign();
 }
 
 void CSRPBbDlg::LoadCampaign()
 {
     const CWaitCursor wait;
-    m_pPositionModel->SetRows({});
-    m_pHeadModel->SetRows({});
-    m_nPreviousRow = -1;
+    ReleaseLines();
+    m_currentRow.Forget();
     m_edited.Begin(m_campaignList, m_campaignHead);
     m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);
     CCampaignLoadInput input;
@@ -592,23 +584,7 @@ void CSRPBbDlg::FillLists()
 void CSRPBbDlg::FillPositions()
 {
     m_pPositionModel->SetRows(m_edited.Selection().Rows());
-    SelectCurrentRow();
-}
-
-void CSRPBbDlg::SelectCurrentRow()
-{
-    int index = m_pPositionModel->IndexOf(m_edited.Selection().Current());
-    if (index < 0)
-        index = m_nPreviousRow >= 0 && m_nPreviousRow < m_pPositionModel->rowCount()
-                    ? m_nPreviousRow
-                    : -1;
-    if (index < 0)
-        return;
-    const QSignalBlocker quiet(m_pPositionList->selectionModel());
-    m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
-    m_pPositionList->scrollTo(m_pPositionModel->index(index));
-    m_nPreviousRow = index;
-    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
+    m_currentRow.Show(m_edited.Selection().Current());
 }
 
 void CSRPBbDlg::FillInfoList()
@@ -628,22 +604,6 @@ void CSRPBbDlg::FillInfoList()
         if (line == chosen)
             m_pInfoList->setCurrentItem(item);
     }
-}
-
-void CSRPBbDlg::OnPositionSelected(const QModelIndex &current)
-{
-    if (!current.isValid())
-        return;
-    int index = current.row();
-    const std::vector<CPosition *> &rows = m_pPositionModel->Rows();
-    const int skipped = CPackageSelection::SkipGroupLine(rows, index, m_nPreviousRow);
-    if (skipped != index && skipped >= 0 && skipped < int(rows.size())) {
-        index = skipped;
-        const QSignalBlocker quiet(m_pPositionList->selectionModel());
-        m_pPositionList->setCurrentIndex(m_pPositionModel->index(index));
-    }
-    m_nPreviousRow = index;
-    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pPositionModel->LineAt(index)));
 }
 
 void CSRPBbDlg::ClickRow(int row)
@@ -757,15 +717,7 @@ void CSRPBbDlg::UpdateButtons()
     TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&
                                  basket->GetEntryCount() == 0);
     DmsRequestButton()->setEnabled(head != nullptr);
-    const CPrgSettings &s = *m_pSettings;
-    bool sum = false;
-    if (s.bSchulung)
-        sum = s.DirUserPriceEditing != 0;
-    else
-        sum = s.DirUserPriceEditing && s.SRPInterfaceReq == kRequestDms &&
-              s.SRPInterfaceSend == kRequestDms && s.XMLx && !s.bQvl && !s.bQvlEdit &&
-              !s.bQvlAPosSearch;
-    m_pSum->setEnabled(sum);
+    m_pSum->setEnabled(FlatPriceAllowed());
     ApplySessionLocks();
 }
 
@@ -803,34 +755,22 @@ void CSRPBbDlg::OnDmsRequest()
         return;
     PlaySoundSelected(m_pSettings);
     CPaket &paket = m_edited.Paket();
-    switch (m_pSettings->SRPInterfaceReq) {
-    case kRequestLocalFiles:
+    CPackagePriceAsk::Roads roads;
+    roads.localFiles = [&] {
         CLocalPackagePrices(m_pSettings, PaketNotice())
             .Price(paket, GetPrgSprache(), m_bCampaignMode);
-        break;
-    case kRequestDms: {
+    };
+    roads.dms = [&](IDmsNotice *notice) {
         bool anyLine = false;
         for (const auto &line : paket)
             anyLine = anyLine || !IsUnpricedType(line->Type);
         if (!anyLine)
-            break;
-        if (!m_pDmsNotice)
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        CPackagePriceExchange exchange(PriceClient(), m_pDmsNotice.get());
+            return;
+        CPackagePriceExchange exchange(PriceClient(), notice);
         exchange.SetCampaignMode(m_bCampaignMode);
         exchange.Request(paket);
-        break;
-    }
-    default: {
-        CTextDlg info(this);
-        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
-                         QStringLiteral(".dat"));
-        break;
-    }
-    }
-    // Prices of the request or of the files count again, not one set by hand.
-    if (CPosition *head = m_edited.Head())
-        head->PriceCalcFlag = 0;
+    };
+    m_priceAsk.Ask(*m_pSettings, m_edited.Head(), roads);
     RepaintAll();
 }
 
@@ -838,16 +778,8 @@ void CSRPBbDlg::OnEditLabourValue()
 {
     PlaySoundSelected(m_pSettings);
     CPosition *line = m_pPositionModel->LineAt(m_pPositionList->currentIndex().row());
-    if (!line)
+    if (!line || !CSRPBbCurrentRow::EditLabourValue(*line, m_pSettings, this))
         return;
-    CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
-    const QString initial = CLabourValueEdit::InitialText(*line, &field);
-    // Left as it was or emptied: nothing changes.
-    CEditNrDlg entry(m_pSettings, this);
-    const int value = entry.DoModal(initial);
-    if (value < 0)
-        return;
-    CLabourValueEdit::Apply(*line, field, value);
     UpdatePrices();
     RepaintAll();
 }
@@ -858,11 +790,7 @@ void CSRPBbDlg::OnSum()
     CPosition *head = m_edited.Head();
     if (!head)
         return;
-    if (!head->PriceCalcFlag && (head->Preise1.Gross != head->Preise2.Gross || m_bCampaignMode)) {
-        RepaintAll();
-        return;
-    }
-    EditFlatPrice(*head);
+    EditFlatPrice(*head, m_bCampaignMode);
     RepaintAll();
 }
 
@@ -925,20 +853,16 @@ void CSRPBbDlg::OnTransfer()
 
 void CSRPBbDlg::LeaveWithQuestion(bool leaving)
 {
-    if (!m_pStore->isEnabled()) {
+    switch (AskBeforeLeaving(m_pStore->isEnabled())) {
+    case Leaving::Leave:
         if (m_pHost)
             m_pHost->ShowPage(kPageSRPWl);
         return;
-    }
-    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
-                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-    if (answer == IDNO) {
-        if (m_pHost)
-            m_pHost->ShowPage(kPageSRPWl);
+    case Leaving::Stay:
         return;
+    case Leaving::Store:
+        break;
     }
-    if (answer != IDYES)
-        return;
     if (!leaving) {
         AddToBasket();
         return;
@@ -966,12 +890,7 @@ void CSRPBbDlg::LeavePage()
         LeaveWithQuestion(true);
 }
 
-void CSRPBbDlg::keyPressEvent(QKeyEvent *event)
+void CSRPBbDlg::LeaveByBackspace()
 {
-    if (event->key() == Qt::Key_Backspace) {
-        event->accept();
-        LeavePage();
-        return;
-    }
-    CPaketDmsPage::keyPressEvent(event);
+    LeavePage();
 }

@@ -12,7 +12,9 @@
 // page keeps copies of the list line and of the head it was handed, from
 // which every kind is loaded anew.
 
+#include "packages/PackagePriceAsk.h"
 #include "packages/PaketDmsPage.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/edit/CampaignOffers.h"
 #include "packages/edit/EditedPackage.h"
 #include "packages/edit/PackageLoader.h"
@@ -23,7 +25,6 @@
 #include <memory>
 
 class CDmsClient;
-class CDmsMsgBoxNotice;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
@@ -33,7 +34,6 @@ class CYaqDb;
 class QButtonGroup;
 class QComboBox;
 class QListWidget;
-class QModelIndex;
 
 class CSRPBbDlg : public CPaketDmsPage
 {
@@ -124,10 +124,14 @@ protected:
     // adviser left.
     void RefreshPage() override;
     void OnBack() override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void LeaveByBackspace() override;
 
 private:
     void SetButtonTexts();
+    // The lists borrow the lines: they let go before the package changes.
+    void ReleaseLines();
+    // The caption names the package number shown.
+    void ShowPackageNumber(const QString &number);
     // Loads the kind into the package made of the kept list line and head.
     void LoadKind(int kind);
     void LoadFindings();
@@ -138,8 +142,6 @@ private:
     void UpdateButtons();
     void UpdatePrices();
     void RepaintAll();
-    void OnPositionSelected(const QModelIndex &current);
-    void SelectCurrentRow();
     // Stores the edited package; a package already stored is only
     // overwritten (4077).
     Stored StorePackage();
@@ -175,7 +177,7 @@ private:
     // campaign line and campaign-package line, from which it is loaded.
     CPosition m_campaignList, m_campaignHead, m_campaignLine, m_campaignPackage;
     CCampaignEntries m_campaignEntries; // the campaign combo's entries
-    int m_nPreviousRow = -1;
+    CSRPBbCurrentRow m_currentRow;
 
     IPackageLoadReads *m_pLoadReads = nullptr;
     std::unique_ptr<IPackageLoadReads> m_pCatalogueReads;
@@ -184,7 +186,7 @@ private:
     CPackageLoadOwnConnections m_loadConnections;
     std::function<void(const QString &)> m_scopeTexts;
     std::function<void(const QString &, const CPaket &)> m_findings;
-    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    CPackagePriceAsk m_priceAsk{this};
 
     CSRPBbRowModel *m_pHeadModel = nullptr;
     CSRPBbRowModel *m_pPositionModel = nullptr;

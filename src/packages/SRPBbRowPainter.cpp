@@ -40,29 +40,6 @@ bool IsOptionalKind(const QString &kind)
            kind == QLatin1String("OP") || kind == QLatin1String("B");
 }
 
-// While a cell is drawn in red; the colour before comes back after it.
-class CRedCell
-{
-public:
-    CRedCell(QPainter *dc, bool red) : m_dc(red ? dc : nullptr)
-    {
-        if (m_dc) {
-            m_dc->save();
-            m_dc->setPen(kRed);
-        }
-    }
-    ~CRedCell()
-    {
-        if (m_dc)
-            m_dc->restore();
-    }
-    CRedCell(const CRedCell &) = delete;
-    CRedCell &operator=(const CRedCell &) = delete;
-
-private:
-    QPainter *m_dc;
-};
-
 void Line(QPainter *dc, int x1, int y1, int x2, int y2)
 {
     if (dc)
@@ -70,6 +47,20 @@ void Line(QPainter *dc, int x1, int y1, int x2, int y2)
 }
 
 } // namespace
+
+CSRPBbRowPainter::RedCell::RedCell(QPainter *dc, bool red) : m_dc(red ? dc : nullptr)
+{
+    if (m_dc) {
+        m_dc->save();
+        m_dc->setPen(kRed);
+    }
+}
+
+CSRPBbRowPainter::RedCell::~RedCell()
+{
+    if (m_dc)
+        m_dc->restore();
+}
 
 CSRPBbRowPainter::CSRPBbRowPainter(bool headList, QObject *parent)
     : COwnLBDelegate(parent), m_bHeadList(headList)
@@ -249,11 +240,8 @@ void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &o
     if (!m_bHeadList) {
         const bool selected = option.state & QStyle::State_Selected;
         const bool group = line->Type == POS_GROUP;
-        if (selected && !group) {
-            background = pal.color(QPalette::Active, QPalette::Highlight);
-            const bool focus = option.widget && option.widget->hasFocus();
-            text = focus ? kSelectedText : QColor(Qt::white);
-        }
+        if (selected && !group)
+            SelectedColours(option, &background, &text);
         const bool chosenType = line->Type == POS_WORK || line->Type == POS_PART;
         if (chosenType && !line->Selected)
             text = pal.color(QPalette::Disabled, QPalette::Text);
@@ -263,14 +251,33 @@ void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &o
         if (group)
             background = kGroupBackground;
     }
+    PaintRowIn(painter, option.rect, background, text,
+               [&](const CRect &rect) { PaintLine(painter, *line, rect, 1); });
+}
+
+void CSRPBbRowPainter::SelectedColours(const QStyleOptionViewItem &option, QColor *background,
+                                       QColor *text)
+{
+    *background = option.palette.color(QPalette::Active, QPalette::Highlight);
+    const bool focus = option.widget && option.widget->hasFocus();
+    *text = focus ? kSelectedText : QColor(Qt::white);
+}
+
+void CSRPBbRowPainter::PaintRowIn(QPainter *painter, const QRect &r, const QColor &background,
+                                  const QColor &text,
+                                  const std::function<void(const CRect &)> &paintLine)
+{
     painter->save();
-    painter->fillRect(option.rect, background);
+    painter->fillRect(r, background);
     painter->setPen(QPen(text, 1));
     painter->setBackgroundMode(Qt::TransparentMode);
-    const QRect r = option.rect;
-    PaintLine(painter, *line, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()),
-              1);
+    paintLine(CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()));
     painter->restore();
+}
+
+QColor CSRPBbRowPainter::HeadBackground()
+{
+    return kHeadBackground;
 }
 
 int CSRPBbRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect &rect,
@@ -339,18 +346,28 @@ void CSRPBbRowPainter::PaintStateIcon(QPainter *dc, int state, const QRect &squa
     dc->restore();
 }
 
-bool CSRPBbRowPainter::LinePricesShown() const
+void CSRPBbRowPainter::AddStateIcon(QPainter *dc, const CPosition &line, CLayoutHBox &row,
+                                    int draw) const
 {
-    // A package with one price for the whole (flat price, or set by hand)
-    // shows it only in the legend and the sum.
-    const CPosition *head = m_pPaket ? m_pPaket->GetKopf() : nullptr;
+    const int state = LineStateOf(line);
+    if (state < kStateCollapsed || state > kStateInGroup)
+        return;
+    const CRect free = row.GetFreeRect();
+    if (draw)
+        PaintStateIcon(dc, state, QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
+    row.AddSize(m_nLineHeight + 5, m_nLineHeight);
+}
+
+bool CSRPBbRowPainter::LinePricesShown(const CPaket *paket)
+{
+    const CPosition *head = paket ? paket->GetKopf() : nullptr;
     return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
 }
 
 int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell,
                                   int draw) const
 {
-    if (!LinePricesShown())
+    if (!LinePricesShown(m_pPaket))
         return 0;
     const bool work = line.Type == POS_WORK || line.Type == POS_SUBPACKAGE;
     const bool sub = line.Type == POS_SUBPACKAGE;
@@ -394,7 +411,7 @@ int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRe
     {
         CLayoutHBox grossLine(box);
         grossLine.SetLeftAlign(0);
-        const CRedCell red(draw ? dc : nullptr, redGross);
+        const RedCell red(draw ? dc : nullptr, redGross);
         grossLine.DCDraw(&m_bold, gross, draw, width, 0);
         if (line.Preise1.FlatPrice && !m_bCampaignMode) {
             grossLine.SetLeftAlign(1);
@@ -404,7 +421,7 @@ int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRe
     {
         CLayoutHBox netLine(box);
         netLine.SetLeftAlign(0);
-        const CRedCell red(draw ? dc : nullptr, redNet);
+        const RedCell red(draw ? dc : nullptr, redNet);
         netLine.DCDraw(&m_italic, net, draw, width, 0);
     }
     return box.GetResultRect().Height();
@@ -438,7 +455,7 @@ int CSRPBbRowPainter::PaintCells(QPainter *dc, const CPosition &line, const CRec
     if (line.Type == POS_PART && line.StockKnown == 1) {
         const double stock = std::max(line.Stock, 0.0);
         const QString text = stock <= 99 ? QString::asprintf("%.3g", stock) : QStringLiteral(">99");
-        const CRedCell red(draw ? dc : nullptr, ParseNumber(line.Quantity) > stock);
+        const RedCell red(draw ? dc : nullptr, ParseNumber(line.Quantity) > stock);
         CLayoutHBox cell(CRect(x2, top, x3 - 2, rect.bottom), dc);
         cell.SetLeftAlign(0);
         cell.DCDraw(&m_bold, text, draw, x3 - 2 - x2, 0);
@@ -478,14 +495,7 @@ int CSRPBbRowPainter::PaintWorkRow(QPainter *dc, const CPosition &line, const CR
     {
         CLayoutHBox first(CRect(rect.left, top, rect.left + c.first - m_nGapTiny, rect.bottom), dc);
         first.AddSize(m_nGapMedium, 0);
-        const int state = LineStateOf(line);
-        if (state >= kStateCollapsed && state <= kStateInGroup) {
-            const CRect free = first.GetFreeRect();
-            if (draw)
-                PaintStateIcon(dc, state,
-                               QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
-            first.AddSize(m_nLineHeight + 5, m_nLineHeight);
-        }
+        AddStateIcon(dc, line, first, draw);
         for (const QString &group : NumberGroups(line.Number, false)) {
             first.DCDraw(&m_bold, group, draw, 0, 0);
             first.AddSize(m_nGapSmall, 0);
@@ -525,14 +535,7 @@ int CSRPBbRowPainter::PaintPartRow(QPainter *dc, const CPosition &line, const CR
         {
             CLayoutHBox number(first);
             number.AddSize(m_nGapMedium, 0);
-            const int state = LineStateOf(line);
-            if (state >= kStateCollapsed && state <= kStateInGroup) {
-                const CRect free = number.GetFreeRect();
-                if (draw)
-                    PaintStateIcon(dc, state,
-                                   QRect(free.left, free.top + 1, m_nLineHeight, m_nLineHeight));
-                number.AddSize(m_nLineHeight + 5, m_nLineHeight);
-            }
+            AddStateIcon(dc, line, number, draw);
             const bool replaced = !line.ErsetztDurchNummer.trimmed().isEmpty();
             const QStringList shown =
                 NumberGroups(replaced ? line.ErsetztDurchNummer : line.Number, true);
@@ -585,13 +588,19 @@ int CSRPBbRowPainter::PaintMainGroupRow(QPainter *dc, const CPosition &line, con
                                         int draw) const
 {
     // The main group and its text, or the campaigns' text alone; the
-    // campaign period and the campaign's name: each followed by a gap.
-    CLayoutVBox box(CRect(rect.left, rect.top, rect.right, rect.bottom), dc);
+    // campaign period and the campaign's name.
+    return PaintTextRow(dc, HeadRowTexts(line), rect, draw);
+}
+
+int CSRPBbRowPainter::PaintTextRow(QPainter *dc, const QStringList &texts, const CRect &rect,
+                                   int draw) const
+{
+    CLayoutVBox box(rect, dc);
     box.AddSize(0, 3);
     {
         CLayoutHBox row(box);
         row.AddSize(m_nGapMedium, 0);
-        for (const QString &text : HeadRowTexts(line)) {
+        for (const QString &text : texts) {
             row.DCDraw(&m_headFont, text, draw, 0, 0);
             row.AddSize(m_nGapMedium, 0);
         }
@@ -634,7 +643,7 @@ int CSRPBbRowPainter::PaintHeadRow(QPainter *dc, const CPosition &line, const CR
         }
         if (line.TeileClearing) {
             row.SetCenterAlign(1);
-            const CRedCell red(draw ? dc : nullptr, true);
+            const RedCell red(draw ? dc : nullptr, true);
             row.DCDraw(&m_bold, QStringLiteral("C"), draw, kBadgeWidth, 0);
         }
     }
@@ -645,20 +654,43 @@ int CSRPBbRowPainter::PaintHeadRow(QPainter *dc, const CPosition &line, const CR
 // ---------------------------------------------------------------------------
 // Column header, legend and sum
 
+namespace {
+// The titles of the position list's columns: quantity, stock, choice and
+// the price over its three units.
+const std::vector<CSRPBbRowPainter::HeaderTitle> kColumnTitles = {
+    {3122, 0}, {3123, 1}, {3124, 2}, {2050, 4}};
+} // namespace
+
 int CSRPBbRowPainter::ColumnHeaderHeight() const
 {
-    const QFontMetrics fm(m_headerFont);
-    int widest = 0;
-    for (int id : {3122, 3123, 3124, 2050})
-        widest = std::max(widest, fm.horizontalAdvance(OrmelText(id).remove(QLatin1Char('&'))));
-    return widest + 12;
+    return TurnedHeaderHeight(kColumnTitles);
 }
 
 void CSRPBbRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft,
                                          int rowWidth) const
 {
     const Columns c = ColumnsFor(rowWidth);
-    const int x0 = rect.left() + rowLeft + c.first;
+    std::vector<HeaderTitle> titles = kColumnTitles;
+    for (HeaderTitle &title : titles)
+        title.at *= c.unit;
+    PaintTurnedHeader(dc, rect, rect.left() + rowLeft + c.first, c.unit, titles,
+                      {c.unit, 2 * c.unit, 3 * c.unit});
+}
+
+int CSRPBbRowPainter::TurnedHeaderHeight(const std::vector<HeaderTitle> &titles) const
+{
+    const QFontMetrics fm(m_headerFont);
+    int widest = 0;
+    for (const HeaderTitle &title : titles)
+        widest = std::max(widest,
+                          fm.horizontalAdvance(OrmelText(title.textId).remove(QLatin1Char('&'))));
+    return widest + 12;
+}
+
+void CSRPBbRowPainter::PaintTurnedHeader(QPainter *dc, const QRect &rect, int x0, int field,
+                                         const std::vector<HeaderTitle> &titles,
+                                         const std::vector<int> &borders) const
+{
     const QRect columns(x0, rect.top(), rect.right() - x0, rect.height());
     dc->save();
     dc->fillRect(columns, Qt::white);
@@ -667,24 +699,17 @@ void CSRPBbRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int ro
     dc->setPen(Qt::black);
     dc->setFont(m_headerFont);
     const QFontMetrics fm(m_headerFont);
-    const int h = (c.unit - fm.height()) / 2;
-    const struct
-    {
-        int id;
-        int at;
-    } labels[] = {{3122, 0}, {3123, 1}, {3124, 2}, {2050, 4}};
-    for (const auto &label : labels) {
+    const int h = (field - fm.height()) / 2;
+    for (const HeaderTitle &title : titles) {
         dc->save();
-        dc->translate(x0 + label.at * c.unit + h + fm.ascent(), rect.bottom() - 5);
+        dc->translate(x0 + title.at + h + fm.ascent(), rect.bottom() - 5);
         dc->rotate(-90);
-        dc->drawText(0, 0, OrmelText(label.id).remove(QLatin1Char('&')));
+        dc->drawText(0, 0, OrmelText(title.textId).remove(QLatin1Char('&')));
         dc->restore();
     }
-    for (int column = 1; column <= 3; ++column) {
-        const int x = x0 + column * c.unit;
-        dc->setPen(kFrameGrey);
-        dc->drawLine(x, rect.top(), x, rect.bottom());
-    }
+    dc->setPen(kFrameGrey);
+    for (const int x : borders)
+        dc->drawLine(x0 + x, rect.top(), x0 + x, rect.bottom());
     dc->restore();
 }
 
@@ -725,7 +750,7 @@ void CSRPBbRowPainter::PaintLegend(QPainter *dc, const QRect &rect) const
         const int width = bold.horizontalAdvance(text) + 2 * m_nGapMedium;
         const int right = rect.right() - sumWidth;
         CLayoutHBox box(CRect(right - width, top, right, rect.bottom()), dc);
-        const CRedCell red(dc, block.red);
+        const RedCell red(dc, block.red);
         box.DCDraw(&m_bold, text, 1, 0, 0);
     }
     dc->restore();
@@ -794,7 +819,7 @@ void CSRPBbRowPainter::PaintSum(QPainter *dc, const QRect &rect, const SumPlace 
         const int netRight = rect.left() + place.netRight;
         const int x4 = rect.left() + place.grossLeft;
         const int grossRight = rect.left() + place.grossRight;
-        const CRedCell redCells(dc, sum.red);
+        const RedCell redCells(dc, sum.red);
         if (!sum.net.isEmpty()) {
             CLayoutHBox netBox(CRect(netLeft, top, netRight, rect.bottom()), dc);
             netBox.SetLeftAlign(0);

@@ -17,10 +17,15 @@
 #include "common/LayoutRect.h"
 #include "common/OwnLBDelegate.h"
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
+class CLayoutHBox;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -113,6 +118,52 @@ public:
     // Draws (draw 1) or measures (draw 0) a line in rect; answers its height.
     int PaintLine(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
 
+    // What the package pages' lists share, the spot-repair page's too.
+    // Whether the lines show their prices: not without a head, nor when the
+    // package has one price for the whole (an inclusive price or one set by
+    // hand), which only the legend and the sum show.
+    static bool LinePricesShown(const CPaket *paket);
+    // The grey of the rows above the lines (head, way to the package).
+    static QColor HeadBackground();
+    // A selected row stands on the list's highlight, its text yellow while
+    // the list has the focus, else white.
+    static void SelectedColours(const QStyleOptionViewItem &option, QColor *background,
+                                QColor *text);
+    // A row of the list: its background filled, then its line painted by
+    // paintLine (draw 1) with the text colour as pen in the row's rectangle.
+    static void PaintRowIn(QPainter *painter, const QRect &rect, const QColor &background,
+                           const QColor &text, const std::function<void(const CRect &)> &paintLine);
+    // A row of head texts on the grey: each text in the head font after a
+    // gap, three pixels above and below; answers its height.
+    int PaintTextRow(QPainter *dc, const QStringList &texts, const CRect &rect, int draw) const;
+    // Red while a cell is drawn (dc null: nothing); the colour before comes
+    // back after it.
+    class RedCell
+    {
+    public:
+        RedCell(QPainter *dc, bool red);
+        ~RedCell();
+        RedCell(const RedCell &) = delete;
+        RedCell &operator=(const RedCell &) = delete;
+
+    private:
+        QPainter *m_dc;
+    };
+
+    // A column header of turned titles: on white framed in grey right of
+    // x0, each title (a text id) turned upright in the middle of a field
+    // beginning `at` right of x0, grey lines at the column borders (x right
+    // of x0). Its height: the widest title and a margin.
+    struct HeaderTitle
+    {
+        int textId;
+        int at;
+    };
+    void PaintTurnedHeader(QPainter *dc, const QRect &rect, int x0, int field,
+                           const std::vector<HeaderTitle> &titles,
+                           const std::vector<int> &borders) const;
+    int TurnedHeaderHeight(const std::vector<HeaderTitle> &titles) const;
+
     // The painted controls, across the width of the position list's rows
     // (rowLeft: where the rows begin inside the control).
     void PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
@@ -143,12 +194,13 @@ private:
     int PaintHeadRow(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
     // The display-state picture of a line (states 1 to 6) in a square.
     void PaintStateIcon(QPainter *dc, int state, const QRect &square) const;
+    // A line with a display state shows its picture first in the row.
+    void AddStateIcon(QPainter *dc, const CPosition &line, CLayoutHBox &row, int draw) const;
     // The quantity, stock and choice cells and the price cell; answers the
     // height used below top.
     int PaintCells(QPainter *dc, const CPosition &line, const CRect &rect, int top, int draw) const;
     int PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell, int draw) const;
     void PaintBorders(QPainter *dc, const CRect &rect, int height, int columns) const;
-    bool LinePricesShown() const;
 
     bool m_bHeadList;
     bool m_bCampaignMode = false;

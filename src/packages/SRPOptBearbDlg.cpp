@@ -1,12 +1,10 @@
 #include "packages/SRPOptBearbDlg.h"
 
-#include "common/DmsMsgBoxNotice.h"
-#include "common/EditNrDlg.h"
 #include "common/OwnBearbLB.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
-#include "common/TextDlg.h"
 #include "dms/DmsClient.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/SRPBbPaintedButton.h"
 #include "packages/SRPBbRowModel.h"
 #include "packages/SRPBbRowPainter.h"
@@ -29,10 +27,6 @@ namespace {
 
 constexpr int kTextTitle = 3215;
 constexpr int kTextTakeOver = 4089; // take the optional package over?
-
-// Request modes of "SRPInterfaceReq".
-constexpr int kRequestLocalFiles = 3;
-constexpr int kRequestDms = 4;
 
 COwnButton *MakeButton(QWidget *parent, const char *name, const QString &text)
 {
@@ -134,8 +128,7 @@ void CSRPOptBearbDlg::BuildDialog()
     });
     connect(m_pList, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
-    connect(m_pList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { OnRowSelected(current); });
+    m_currentRow.Attach(m_pList, m_pModel, m_pEditAw);
 
     resize(760, 460);
     // The dialog never becomes smaller than it opens.
@@ -150,7 +143,7 @@ void CSRPOptBearbDlg::Begin(CPaket *whole, CPosition *line, bool campaign)
     m_pModel->SetRows({});
     m_pEdit = std::make_unique<COptionalPackageEdit>(whole, line);
     m_bCampaign = campaign;
-    m_nPreviousRow = -1;
+    m_currentRow.Forget();
     CPaket *sub = m_pEdit->SubPackage();
     // The list shows the sub-package; its head decides whether its lines
     // show prices, the sum is its total within the whole package.
@@ -199,41 +192,7 @@ void CSRPOptBearbDlg::FillRows()
     if (!m_pEdit)
         return;
     m_pModel->SetRows(m_pEdit->Selection().Rows());
-    SelectCurrentRow();
-}
-
-void CSRPOptBearbDlg::SelectCurrentRow()
-{
-    int index = m_pModel->IndexOf(m_pEdit->Selection().Current());
-    if (index < 0)
-        index = m_nPreviousRow >= 0 && m_nPreviousRow < m_pModel->rowCount() ? m_nPreviousRow : -1;
-    if (index < 0)
-        return;
-    const QSignalBlocker quiet(m_pList->selectionModel());
-    m_pList->setCurrentIndex(m_pModel->index(index));
-    m_pList->scrollTo(m_pModel->index(index));
-    m_nPreviousRow = index;
-    UpdateEditButton(index);
-}
-
-void CSRPOptBearbDlg::OnRowSelected(const QModelIndex &current)
-{
-    if (!current.isValid())
-        return;
-    int index = current.row();
-    const int skipped = CPackageSelection::SkipGroupLine(m_pModel->Rows(), index, m_nPreviousRow);
-    if (skipped != index && skipped >= 0 && skipped < m_pModel->rowCount()) {
-        index = skipped;
-        const QSignalBlocker quiet(m_pList->selectionModel());
-        m_pList->setCurrentIndex(m_pModel->index(index));
-    }
-    m_nPreviousRow = index;
-    UpdateEditButton(index);
-}
-
-void CSRPOptBearbDlg::UpdateEditButton(int row)
-{
-    m_pEditAw->setEnabled(CLabourValueEdit::IsEditable(m_pModel->LineAt(row)));
+    m_currentRow.Show(m_pEdit->Selection().Current());
 }
 
 void CSRPOptBearbDlg::ClickRow(int row)
@@ -313,15 +272,9 @@ void CSRPOptBearbDlg::OnEditLabourValue()
     // The line the list shows as current now: a group opened or closed
     // since it was chosen has moved the rows, not the adviser's line.
     CPosition *line = m_pModel->LineAt(m_pList->currentIndex().row());
-    if (!line || !CLabourValueEdit::IsEditable(line))
+    if (!line || !CLabourValueEdit::IsEditable(line) ||
+        !CSRPBbCurrentRow::EditLabourValue(*line, m_pSettings, this))
         return;
-    CLabourValueEdit::Field field = CLabourValueEdit::Field::Quantity;
-    const QString initial = CLabourValueEdit::InitialText(*line, &field);
-    CEditNrDlg entry(m_pSettings, this);
-    const int value = entry.DoModal(initial);
-    if (value < 0)
-        return;
-    CLabourValueEdit::Apply(*line, field, value);
     PricesChanged();
 }
 
@@ -332,30 +285,18 @@ void CSRPOptBearbDlg::OnDmsRequest()
     if (!whole)
         return;
     // The request describes, and the prices go to, the whole package.
-    switch (m_pSettings->SRPInterfaceReq) {
-    case kRequestLocalFiles:
+    CPackagePriceAsk::Roads roads;
+    roads.localFiles = [&] {
         CLocalPackagePrices(m_pSettings, &m_notice).Price(*whole, GetPrgSprache(), m_bCampaign);
-        break;
-    case kRequestDms: {
+    };
+    roads.dms = [&](IDmsNotice *notice) {
         if (!m_links.dmsClient || !CPackagePriceRequest::HasRequestedLines(*whole))
-            break;
-        if (!m_pDmsNotice)
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        CPackagePriceExchange exchange(*m_links.dmsClient, m_pDmsNotice.get());
+            return;
+        CPackagePriceExchange exchange(*m_links.dmsClient, notice);
         exchange.SetCampaignMode(m_bCampaign);
         exchange.Request(*whole);
-        break;
-    }
-    default: {
-        CTextDlg info(this);
-        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
-                         QStringLiteral(".dat"));
-        break;
-    }
-    }
-    // Prices of the request or of the files count again, not one set by hand.
-    if (CPosition *head = whole->GetKopf())
-        head->PriceCalcFlag = 0;
+    };
+    m_priceAsk.Ask(*m_pSettings, whole->GetKopf(), roads);
     RepaintChain();
 }
 

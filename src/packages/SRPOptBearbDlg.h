@@ -10,7 +10,9 @@
 // adviser answers; "Ja" and "Nein" (or the question on leaving) only say
 // whether the sub-package line itself is taken over (result 1) or not (7).
 
+#include "packages/PackagePriceAsk.h"
 #include "packages/PageNotice.h"
+#include "packages/SRPBbCurrentRow.h"
 #include "packages/edit/OptionalPackageEdit.h"
 
 #include <QDialog>
@@ -20,7 +22,6 @@
 #include <vector>
 
 class CDmsClient;
-class CDmsMsgBoxNotice;
 class COwnBearbLB;
 class COwnButton;
 class CPaket;
@@ -30,7 +31,6 @@ class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
 class CYaqDb;
-class QModelIndex;
 
 class CSRPOptBearbDlg : public QDialog
 {
@@ -90,9 +90,6 @@ private:
     // Backspace, Escape and Enter; true when the key was one of them.
     bool HandleKey(int key);
     void FillRows();
-    void SelectCurrentRow();
-    void OnRowSelected(const QModelIndex &current);
-    void UpdateEditButton(int row);
     void PricesChanged();
     void RepaintChain();
     void OpenNested(CPosition *line);
@@ -104,9 +101,9 @@ private:
     Links m_links;
     std::unique_ptr<COptionalPackageEdit> m_pEdit;
     bool m_bCampaign = false;
-    int m_nPreviousRow = -1;
+    CSRPBbCurrentRow m_currentRow;
     CPageNotice m_notice{this};
-    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    CPackagePriceAsk m_priceAsk{this};
 
     CSRPBbRowModel *m_pModel = nullptr;
     CSRPBbRowPainter *m_pPainter = nullptr;

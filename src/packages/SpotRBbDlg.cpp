@@ -2,11 +2,9 @@
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
-#include "common/DmsMsgBoxNotice.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
-#include "common/TextDlg.h"
 #include "common/readers/SpotRepair.h"
 #include "dms/DmsClient.h"
 #include "packages/SRPBbPaintedButton.h"
@@ -30,7 +28,6 @@
 
 namespace {
 
-constexpr int kTextLeaveQuestion = 4036;
 constexpr int kTextLimit = 6089;
 constexpr int kWebSpotInformation = 5;
 constexpr int kWebSpotVehicle = 6;
@@ -216,13 +213,7 @@ void CSpotRBbDlg::UpdateButtons()
                                  basket->GetEntryCount() == 0 && !s.bSession);
     // As on the package editing page: a package with a head can be priced.
     DmsRequestButton()->setEnabled(head != nullptr);
-    bool total = false;
-    if (s.bSchulung)
-        total = s.DirUserPriceEditing != 0;
-    else
-        total = s.DirUserPriceEditing && s.SRPInterfaceReq == 4 && s.SRPInterfaceSend == 4 &&
-                s.XMLx && !s.bQvl && !s.bQvlEdit && !s.bQvlAPosSearch;
-    m_pTotal->setEnabled(total);
+    m_pTotal->setEnabled(FlatPriceAllowed());
     const bool gm = s.bSpotRepair != 0;
     m_pGmInfo->setEnabled(gm);
     m_pGmVehicle->setEnabled(gm);
@@ -277,16 +268,8 @@ void CSpotRBbDlg::ToggleWork()
 void CSpotRBbDlg::OnDirectPrice()
 {
     PlaySoundSelected(m_pSettings);
-    CPosition *head = m_package.Paket().GetKopf();
-    if (!head) {
-        RepaintAll();
-        return;
-    }
-    if (!head->PriceCalcFlag && head->Preise1.Gross != head->Preise2.Gross) {
-        RepaintAll();
-        return;
-    }
-    EditFlatPrice(*head);
+    if (CPosition *head = m_package.Paket().GetKopf())
+        EditFlatPrice(*head, false);
     RepaintAll();
 }
 
@@ -295,26 +278,14 @@ void CSpotRBbDlg::OnDmsRequest()
     if (m_pSettings->bSession)
         return;
     PlaySoundSelected(m_pSettings);
-    switch (m_pSettings->SRPInterfaceReq) {
-    case 3:
-        CSpotRepairPrices::PriceLocally(m_package.Paket(), m_pSettings, PaketNotice());
-        break;
-    case 4:
-        if (!CSpotRepairPrices::WantsRequest(m_package.Paket()))
-            break;
-        if (!m_pDmsNotice)
-            m_pDmsNotice = std::make_unique<CDmsMsgBoxNotice>(this, MSG_ALIGN_NOTICE);
-        CSpotRepairPrices::Request(m_package.Paket(), PriceClient(), m_pDmsNotice.get());
-        break;
-    default: {
-        CTextDlg info(this);
-        info.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),
-                         QStringLiteral(".dat"));
-        break;
-    }
-    }
-    if (CPosition *head = m_package.Paket().GetKopf())
-        head->PriceCalcFlag = 0;
+    CPaket &paket = m_package.Paket();
+    CPackagePriceAsk::Roads roads;
+    roads.localFiles = [&] { CSpotRepairPrices::PriceLocally(paket, m_pSettings, PaketNotice()); };
+    roads.dms = [&](IDmsNotice *notice) {
+        if (CSpotRepairPrices::WantsRequest(paket))
+            CSpotRepairPrices::Request(paket, PriceClient(), notice);
+    };
+    m_priceAsk.Ask(*m_pSettings, paket.GetKopf(), roads);
     RepaintAll();
 }
 
@@ -360,16 +331,16 @@ void CSpotRBbDlg::OnTransfer()
 
 void CSpotRBbDlg::OnBack()
 {
-    if (!m_pStore->isEnabled()) {
+    switch (AskBeforeLeaving(m_pStore->isEnabled())) {
+    case Leaving::Leave:
         BackToList();
-        return;
-    }
-    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
-                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-    if (answer == IDYES)
+        break;
+    case Leaving::Store:
         OnStore();
-    else if (answer == IDNO)
-        BackToList();
+        break;
+    case Leaving::Stay:
+        break;
+    }
 }
 
 void CSpotRBbDlg::ShowWeb(int code)
@@ -391,30 +362,17 @@ bool CSpotRBbDlg::eventFilter(QObject *watched, QEvent *event)
     return CPaketDmsPage::eventFilter(watched, event);
 }
 
-void CSpotRBbDlg::keyPressEvent(QKeyEvent *event)
+void CSpotRBbDlg::LeaveByBackspace()
 {
-    if (event->key() == Qt::Key_Backspace) {
-        event->accept();
-        LeaveWithQuestion();
-        return;
-    }
-    CPaketDmsPage::keyPressEvent(event);
-}
-
-void CSpotRBbDlg::LeaveWithQuestion()
-{
-    if (!m_pStore->isEnabled()) {
+    switch (AskBeforeLeaving(m_pStore->isEnabled())) {
+    case Leaving::Leave:
         BackToList();
         return;
-    }
-    const int answer = OwnMsgBox(OrmelText(kTextLeaveQuestion), this, kMsgBoxTitle,
-                                 MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-    if (answer == IDNO) {
-        BackToList();
+    case Leaving::Stay:
         return;
+    case Leaving::Store:
+        break;
     }
-    if (answer != IDYES)
-        return;
     // Leaving by Backspace offers only to overwrite a stored package.
     if (Store(Duplicate::Overwrite) != Stored::Cancelled)
         BackToList();

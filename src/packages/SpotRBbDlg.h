@@ -10,13 +10,13 @@
 // The page owns its package; it keeps no pointer into it across a change
 // of the package (a new way, a package of the basket).
 
+#include "packages/PackagePriceAsk.h"
 #include "packages/PaketDmsPage.h"
 #include "packages/edit/SpotRepairPackage.h"
 
 #include <memory>
 
 class CDmsClient;
-class CDmsMsgBoxNotice;
 class CSRPBbPaintedButton;
 class CSRPBbRowModel;
 class CSRPBbRowPainter;
@@ -60,7 +60,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // Backspace: the question whether to store the package, then the
     // package list; not replacing a package stored before leaves as well.
-    void keyPressEvent(QKeyEvent *event) override;
+    void LeaveByBackspace() override;
 
 private:
     void SetButtonTexts();
@@ -78,12 +78,11 @@ private:
     // overwritten ("P", Escape and "<"), or only overwritten (Backspace).
     Stored Store(Duplicate duplicate);
     void BackToList();
-    void LeaveWithQuestion();
     QString Folder() const;
     QString BrandLetter() const;
 
     CSpotRepairPackage m_package;
-    std::unique_ptr<CDmsMsgBoxNotice> m_pDmsNotice;
+    CPackagePriceAsk m_priceAsk{this};
 
     CSRPBbRowModel *m_pPathModel = nullptr;
     CSRPBbRowModel *m_pWorkModel = nullptr;

@@ -19,18 +19,8 @@
 namespace {
 
 constexpr int kUnbounded = 1000000;
-const QColor kPathBackground(192, 192, 192);
-const QColor kSelectedText(255, 255, 0);
-const QColor kFrameGrey(173, 173, 173);
-const QColor kRed(255, 0, 0);
 const QColor kGreenWork(0, 160, 0);
 const QColor kYellowWork(230, 200, 0);
-
-void Line(QPainter *dc, int x1, int y1, int x2, int y2)
-{
-    if (dc)
-        dc->drawLine(x1, y1, x2, y2);
-}
 
 // The width a list gives its rows.
 int RowWidthOf(const QStyleOptionViewItem &option)
@@ -74,12 +64,6 @@ QString CSpotRRowPainter::WorkText(const CPosition &line)
     return text;
 }
 
-bool CSpotRRowPainter::LinePricesShown(const CPaket *paket)
-{
-    const CPosition *head = paket ? paket->GetKopf() : nullptr;
-    return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
-}
-
 CSRPBbRowPainter::SumPlace CSpotRRowPainter::SumPlace(int rowLeft, int rowWidth) const
 {
     const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
@@ -95,53 +79,37 @@ CSRPBbRowPainter::SumPlace CSpotRRowPainter::SumPlace(int rowLeft, int rowWidth)
 // ---------------------------------------------------------------------------
 // Column header
 
+namespace {
+// The titles stand turned, each in the middle of a field of two units;
+// "MA in %" over the middle of its three. Their places in units.
+const struct
+{
+    int textId;
+    double at;
+} kColumnTitles[] = {{6087, 0}, {3122, 2}, {6086, 4.5}, {3124, 7}, {2050, 11}};
+
+std::vector<CSRPBbRowPainter::HeaderTitle> ColumnTitles(int unit)
+{
+    std::vector<CSRPBbRowPainter::HeaderTitle> titles;
+    for (const auto &title : kColumnTitles)
+        titles.push_back({title.textId, int(title.at * unit)});
+    return titles;
+}
+} // namespace
+
 int CSpotRRowPainter::ColumnHeaderHeight() const
 {
-    const QFontMetrics fm(m_pScheme->RowFonts().header);
-    int widest = 0;
-    for (int id : {6087, 3122, 6086, 3124, 2050})
-        widest = std::max(widest, fm.horizontalAdvance(OrmelText(id).remove(QLatin1Char('&'))));
-    return widest + 12;
+    return m_pScheme->TurnedHeaderHeight(ColumnTitles(0));
 }
 
 void CSpotRRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft,
                                          int rowWidth) const
 {
     const Columns c = ColumnsFor(rowWidth);
-    const QFont font = m_pScheme->RowFonts().header;
     const int x0 = rect.left() + rowLeft + c.first;
-    const QRect columns(x0, rect.top(), rect.right() - x0, rect.height());
-    dc->save();
-    dc->fillRect(columns, Qt::white);
-    dc->setPen(kFrameGrey);
-    dc->drawRect(columns.adjusted(0, 0, -1, -1));
-    dc->setPen(Qt::black);
-    dc->setFont(font);
-    const QFontMetrics fm(font);
-    // The titles stand turned, each in the middle of a field of two units;
-    // "MA in %" over the middle of its three.
-    const int h = (2 * c.unit - fm.height()) / 2;
-    const struct
-    {
-        int id;
-        int at;
-    } labels[] = {{6087, 0},
-                  {3122, 2 * c.unit},
-                  {6086, int(4.5 * c.unit)},
-                  {3124, 7 * c.unit},
-                  {2050, 11 * c.unit}};
-    for (const auto &label : labels) {
-        dc->save();
-        dc->translate(x0 + label.at + h + fm.ascent(), rect.bottom() - 5);
-        dc->rotate(-90);
-        dc->drawText(0, 0, OrmelText(label.id).remove(QLatin1Char('&')));
-        dc->restore();
-    }
-    dc->setPen(kFrameGrey);
-    for (const int x : {c.quantity(), c.percent(), c.choice(), c.price()})
-        dc->drawLine(rect.left() + rowLeft + x, rect.top(), rect.left() + rowLeft + x,
-                     rect.bottom());
-    dc->restore();
+    m_pScheme->PaintTurnedHeader(
+        dc, rect, x0, 2 * c.unit, ColumnTitles(c.unit),
+        {c.quantity() - c.first, c.percent() - c.first, c.choice() - c.first, c.price() - c.first});
 }
 
 // ---------------------------------------------------------------------------
@@ -166,20 +134,9 @@ int CSpotRRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect
 int CSpotRRowPainter::PaintPath(QPainter *dc, const CPosition &line, const CRect &rect,
                                 int draw) const
 {
-    const CSRPBbRowPainter::Fonts f = m_pScheme->RowFonts();
-    const CSRPBbRowPainter::Metrics m = m_pScheme->RowMetrics();
     const QString text = line.Type == POS_INFO3 ? WithoutTrailingBlanks(line.Spot[SpotRepairText])
                                                 : line.Spot[SpotPaintClassText];
-    CLayoutVBox box(rect, dc);
-    box.AddSize(0, 3);
-    {
-        CLayoutHBox row(box);
-        row.AddSize(m.gapMedium, 0);
-        row.DCDraw(&f.head, text, draw, 0, 0);
-        row.AddSize(m.gapMedium, 0);
-    }
-    box.AddSize(0, 3);
-    return box.GetResultRect().Height();
+    return m_pScheme->PaintTextRow(dc, {text}, rect, draw);
 }
 
 int CSpotRRowPainter::PaintMatrixRow(QPainter *dc, const CPosition &line, const CRect &rect,
@@ -264,7 +221,7 @@ int CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const CRect
         box.DCDraw(&f.bold, ChoiceText(line), draw, c.price() - c.choice(), 0);
         height = std::max(height, box.GetResultRect().Height());
     }
-    if (LinePricesShown(m_pPaket)) {
+    if (CSRPBbRowPainter::LinePricesShown(m_pPaket)) {
         const int width = 3 * c.unit - m.flatMarkWidth;
         CLayoutVBox prices(CRect(x + c.price(), top, rect.right, rect.bottom), dc);
         const auto price = [&](double value, const QFont &font, bool parentheses) {
@@ -275,14 +232,8 @@ int CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const CRect
                 text = QLatin1Char('(') + text + QLatin1Char(')');
             // Asked for and not delivered, or charged by time: red, as on
             // the package editing page.
-            const bool red = draw && dc && IsPriceSentinel(value);
-            if (red) {
-                dc->save();
-                dc->setPen(kRed);
-            }
+            const CSRPBbRowPainter::RedCell red(draw ? dc : nullptr, IsPriceSentinel(value));
             row.DCDraw(&font, text, draw, width, 0);
-            if (red)
-                dc->restore();
         };
         price(line.Preise1.Gross, f.bold, false);
         price(line.Preise1.Net, f.italic, true);
@@ -292,8 +243,8 @@ int CSpotRRowPainter::PaintWork(QPainter *dc, const CPosition &line, const CRect
     if (dc && draw) {
         const int bottom = rect.top + height - 1;
         for (const int border : {c.colour(), c.quantity(), c.percent(), c.choice(), c.price()})
-            Line(dc, x + border, rect.top, x + border, bottom);
-        Line(dc, x, bottom, rect.right, bottom);
+            dc->drawLine(x + border, rect.top, x + border, bottom);
+        dc->drawLine(x, bottom, rect.right, bottom);
     }
     return height;
 }
@@ -304,26 +255,16 @@ void CSpotRRowPainter::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const auto *line = index.data(CSRPBbRowModel::LineRole).value<const CPosition *>();
     if (!line)
         return;
-    painter->save();
-    QColor background = m_bPathList ? kPathBackground : QColor(Qt::white);
+    QColor background = m_bPathList ? CSRPBbRowPainter::HeadBackground() : QColor(Qt::white);
     QColor text = Qt::black;
     if (!m_bPathList) {
-        const QPalette &palette = option.palette;
-        if (option.state & QStyle::State_Selected) {
-            background = palette.color(QPalette::Active, QPalette::Highlight);
-            const bool focus = option.widget && option.widget->hasFocus();
-            text = focus ? kSelectedText : QColor(Qt::white);
-        }
+        if (option.state & QStyle::State_Selected)
+            CSRPBbRowPainter::SelectedColours(option, &background, &text);
         if (!line->Selected)
-            text = palette.color(QPalette::Disabled, QPalette::Text);
+            text = option.palette.color(QPalette::Disabled, QPalette::Text);
     }
-    painter->fillRect(option.rect, background);
-    painter->setPen(QPen(text, 1));
-    painter->setBackgroundMode(Qt::TransparentMode);
-    const QRect r = option.rect;
-    PaintLine(painter, *line, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()),
-              1);
-    painter->restore();
+    CSRPBbRowPainter::PaintRowIn(painter, option.rect, background, text,
+                                 [&](const CRect &rect) { PaintLine(painter, *line, rect, 1); });
 }
 
 QSize CSpotRRowPainter::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -62,11 +62,6 @@ public:
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    // Whether the work lines show their prices: not without a head, nor
-    // when the package has one price for the whole (an inclusive price or
-    // one set by hand), which only the total shows.
-    static bool LinePricesShown(const CPaket *paket);
-
 private:
     int PaintWork(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
     int PaintPath(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
