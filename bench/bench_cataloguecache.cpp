@@ -264,15 +264,8 @@ int main(int argc, char **argv)
             return 1;
         auto c = std::make_unique<Catalogue>();
         c->db = std::make_unique<CYaqDb>();
-        if (!c->db->Open(QString(), QString(), QString(), 0, folder, QString(), QString())) {
-            std::fprintf(stderr, "open: %s\n", qPrintable(c->db->LastErrorText()));
+        if (!OpenBothWays(folder, *c->db, &c->raw))
             return 1;
-        }
-        if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), &c->raw,
-                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
-            return 1;
-        }
         c->positions = Questions(positions);
         g_catalogues[positions] = std::move(c);
     }

@@ -58,6 +58,13 @@ QString chosen(const QStringList &items, int index)
 {
     return index >= 0 ? items.value(index) : QString();
 }
+// A row of a table run once on the server and once on the local data set.
+QTestData &PathRow(bool local, const char *name)
+{
+    const char *path = local ? "local data set: " : "server: ";
+    return QTest::newRow(qPrintable(QString::fromLatin1(path) + QLatin1String(name)));
+}
+
 } // namespace
 
 class TestHeadRowCatalogue : public QObject
@@ -528,10 +535,7 @@ void TestHeadRowCatalogue::vinLookup_data()
     const int found = CVehicleIdent::VinFound;
     const int notFound = CVehicleIdent::VinNotFound;
     for (const bool local : {false, true}) {
-        const char *path = local ? "local data set: " : "server: ";
-        auto add = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(QString::fromLatin1(path) + QLatin1String(name)));
-        };
+        auto add = [local](const char *name) -> QTestData & { return PathRow(local, name); };
         // clang-format off
         add("ordinary vin")                                << local << kVinArvo            << found    << "7A01" << "1101" << "F40";
         add("second range of a type part")                 << local << "XVQ1F23A57M112345" << found    << "7A02" << "1102" << "F40";
@@ -572,10 +576,7 @@ void TestHeadRowCatalogue::shortVinLookup_data()
     const int found = CVehicleIdent::VinFound;
     const int notFound = CVehicleIdent::VinNotFound;
     for (const bool local : {false, true}) {
-        const char *path = local ? "local data set: " : "server: ";
-        auto add = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(QString::fromLatin1(path) + QLatin1String(name)));
-        };
+        auto add = [local](const char *name) -> QTestData & { return PathRow(local, name); };
         // clang-format off
         add("one vehicle carries it")                     << local << "M012345" << found    << "7A01";
         add("special form: only its own ranges count")    << local << "4K56789" << found    << "7B01";

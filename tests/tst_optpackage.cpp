@@ -457,17 +457,11 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(head->PriceCalcFlag, 0);
 
     // Priced by the stand-in DMS: the request names the whole package.
-    DmsVehicles vehicles;
-    DmsPackagePrices prices;
-    QString error;
-    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-             qPrintable(error));
-    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
-             qPrintable(error));
     StandInDms dms;
-    dms.setVehicles(vehicles);
-    dms.setPackagePrices(prices);
-    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QString error;
+    QVERIFY2(
+        dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES), &error),
+        qPrintable(error));
     s.SRPInterfaceReq = 4;
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     CSoapReqSender sender(&s);
@@ -518,17 +512,11 @@ void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener()
     CPrgSettings &s = m_settings;
     s.SRPInterfaceReq = request;
     s.ReqDateiVerz = QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Dealer");
-    DmsVehicles vehicles;
-    DmsPackagePrices prices;
-    QString error;
-    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-             qPrintable(error));
-    QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
-             qPrintable(error));
     StandInDms dms;
-    dms.setVehicles(vehicles);
-    dms.setPackagePrices(prices);
-    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QString error;
+    QVERIFY2(
+        dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES), &error),
+        qPrintable(error));
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     CSoapReqSender sender(&s);
     CDmsClient client(&s, &sender);

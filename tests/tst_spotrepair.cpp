@@ -499,17 +499,11 @@ private slots:
 
     void standInPricesThePairWithItsFactor()
     {
-        DmsVehicles vehicles;
-        DmsPackagePrices prices;
-        QString error;
-        QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-                 qPrintable(error));
-        QVERIFY2(LoadDmsPackagePrices(QStringLiteral(YAQ_DMS_PACKAGES), &prices, &error),
-                 qPrintable(error));
         StandInDms dms;
-        dms.setVehicles(vehicles);
-        dms.setPackagePrices(prices);
-        QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+        QString error;
+        QVERIFY2(dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES),
+                                &error),
+                 qPrintable(error));
 
         CPaket paket;
         const CSpotRepairData data(Folder(), QStringLiteral("V"));

@@ -3,7 +3,10 @@
 // YAQ2.dat of a folder) and removed when the program ends.
 #pragma once
 
+#include "platform/db/YaqDb.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
+
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -45,3 +48,20 @@ private:
     QTemporaryDir m_dir;
     int m_built = 0;
 };
+
+// The catalogue of a folder opened for both sides of a benchmark: through
+// the program's database layer, and read-only through the SQLite C API for
+// the baseline. False, the reason printed, when either cannot be opened.
+inline bool OpenBothWays(const QString &folder, CYaqDb &db, sqlite3 **raw)
+{
+    if (!db.Open(QString(), QString(), QString(), 0, folder, QString(), QString())) {
+        std::fprintf(stderr, "open: %s\n", qPrintable(db.LastErrorText()));
+        return false;
+    }
+    if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), raw,
+                        SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(*raw));
+        return false;
+    }
+    return true;
+}

@@ -341,6 +341,20 @@ StandInDms::StandInDms(QObject *parent) : QObject(parent)
         [this](quint64 id, const HttpRequest &request) { onRequest(id, request); });
 }
 
+bool StandInDms::serveFiles(const QString &vehiclesPath, const QString &packagesPath,
+                            QString *error)
+{
+    if (!vehiclesPath.isEmpty() && !LoadDmsVehicles(vehiclesPath, &m_vehicles, error))
+        return false;
+    if (!packagesPath.isEmpty() && !LoadDmsPackagePrices(packagesPath, &m_packagePrices, error))
+        return false;
+    if (!listen(QHostAddress::LocalHost, 0)) {
+        *error = errorString();
+        return false;
+    }
+    return true;
+}
+
 bool StandInDms::listen(const QHostAddress &address, quint16 port)
 {
     return m_listener.listen(address, port);

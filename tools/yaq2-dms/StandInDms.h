@@ -112,6 +112,10 @@ public:
     void setEcho(bool echo) { m_echo = echo; }
 
     bool listen(const QHostAddress &address, quint16 port);
+    // Serves the vehicles and package prices of the files (an empty path:
+    // none) on a free port of this computer; false with the reason in
+    // *error when a file cannot be read or no port is free.
+    bool serveFiles(const QString &vehiclesPath, const QString &packagesPath, QString *error);
     quint16 port() const { return m_listener.port(); }
     QString errorString() const { return m_listener.errorString(); }
     HttpListener &listener() { return m_listener; }
