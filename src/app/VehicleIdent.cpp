@@ -52,21 +52,8 @@ CVehicleIdent::VinResult CVehicleIdent::LookupShortVin(const QString &shortVin, 
     const bool special = CVinCheck::IsSpecialForm(shortVin);
     // The vehicles that carry the short VIN; two are enough to name none.
     QString typePart;
-    int vehicles = 0;
-    CFgstnrData rec;
-    rec.Init();
-    rec.m_strFgstNr = shortVin;
     ++m_nReads;
-    for (int ok = m_pDb->ReadVin17Data(rec); ok && vehicles < 2; ok = m_pDb->ReadNext()) {
-        CFgstnrData row = rec;
-        row.TrimData();
-        if (special && !CVinCheck::IsSpecialRange(row.m_strVonFgstNr, row.m_strBisFgstNr))
-            continue;
-        ++vehicles;
-        typePart = row.m_strFgstTyp;
-    }
-    m_pDb->CloseStmt();
-    if (vehicles != 1)
+    if (m_pDb->CountShortVin(shortVin, &typePart) != 1)
         return VinNotFound;
     const VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
                                           : LookupServer(shortVin, typePart, special, pending);

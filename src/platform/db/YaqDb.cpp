@@ -232,7 +232,7 @@ bool DigitThenLetter(const QString &text)
 
 } // namespace
 
-int CYaqDb::CountShortVin(const QString &shortVin)
+int CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
 {
     // A short VIN of the special form (a digit, then a letter) belongs only
     // to ranges whose start and end have that form too, as the
@@ -245,9 +245,15 @@ int CYaqDb::CountShortVin(const QString &shortVin)
     // off in the index.
     int count = 0;
     for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext()) {
-        if (!special || (DigitThenLetter(rec.m_strVonFgstNr.trimmed()) &&
+        if (special && !(DigitThenLetter(rec.m_strVonFgstNr.trimmed()) &&
                          DigitThenLetter(rec.m_strBisFgstNr.trimmed())))
-            ++count;
+            continue;
+        ++count;
+        if (typePart) {
+            CFgstnrData row = rec;
+            row.TrimData();
+            *typePart = row.m_strFgstTyp;
+        }
     }
     CloseStmt();
     return count;

@@ -59,7 +59,8 @@ public:
     // How many vehicles share the short VIN, counted up to two: two are
     // enough to say that a 7-character VIN names no vehicle for sure. A
     // short VIN of the special form counts only ranges of that form.
-    int CountShortVin(const QString &shortVin);
+    // typePart (when given): the VIN type part of the last vehicle counted.
+    int CountShortVin(const QString &shortVin, QString *typePart = nullptr);
     // Brand of a type key (key m_strTypSchl).
     int GetMarkeFromTypschl(CMarkeData &rec);
     // Type of a catalogue (keys m_strKatBstNr, m_strTypSchl).
