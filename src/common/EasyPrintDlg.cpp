@@ -75,6 +75,7 @@ constexpr int kPdfResolution = 1200;
 constexpr int kPdfNotShownText = 7097;
 // The PDF writer failed without a file error.
 constexpr int kTextNoPdfPages = 7168;
+constexpr int kTextNoFolder = 7169; // the folder
 // The shell's answer when no program opens PDF files.
 constexpr int kNoViewerError = 31;
 
@@ -538,7 +539,7 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
     const QString path = PdfFilePath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        ShowPdfError(path, QStringLiteral("The folder %1 cannot be created.").arg(folder));
+        ShowPdfError(path, OrmelTextArgs(kTextNoFolder, {QDir::toNativeSeparators(folder)}));
         return false;
     }
     const QFileInfo existing(path);
