@@ -256,15 +256,17 @@ int CYaq2App::ExitInstance()
 
     CPrgSettings &s = m_Settings;
     RestoreForcedValues();
-    // A dealer file that could not be written stays as it was; the dealer
-    // learns that this session's changes to it are lost, and why.
+    // A dealer file or profile that could not be written stays as it was;
+    // the user learns that this session's changes to it are lost, and why.
     QString failure;
     if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty())
         OwnMsgBox(failure);
     if (s.bSchulung)
         s.DealerDataStorage = m_strSavedDealerDataStorage;
-    s.WriteIni(m_pProfile.get());
-    if (s.bQvlSettings)
+    failure.clear();
+    if (!s.WriteIni(m_pProfile.get(), &failure))
+        OwnMsgBox(failure);
+    else if (s.bQvlSettings)
         s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue);
     return m_nExitCode;
 }
