@@ -117,7 +117,9 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
 
 QString FileNotWrittenText(const QString &path, const QString &reason)
 {
-    return OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason});
+    // Without the text table the file and the reason still stand.
+    return OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason},
+                         QStringLiteral("%s\n%s"));
 }
 
 void SetWholeFileFault(WholeFileFault f)
