@@ -452,9 +452,12 @@ void TestStartup::listenerTakesTheSetAddress_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("reachedOnFirst");  // 127.0.0.1
     QTest::addColumn<bool>("reachedOnSecond"); // 127.0.0.2
+    QTest::addColumn<bool>("told");            // the user hears the listener is off
     // clang-format off
-    QTest::newRow("none set: every address") << ""          << true  << true;
-    QTest::newRow("one address")             << "127.0.0.2" << false << true;
+    QTest::newRow("none set: every address")     << ""            << true  << true  << false;
+    QTest::newRow("one address")                 << "127.0.0.2"   << false << true  << false;
+    QTest::newRow("address of another computer") << "192.0.2.7"   << false << false << true;
+    QTest::newRow("not an address")              << "127.0.0.300" << false << false << true;
     // clang-format on
 }
 
@@ -485,10 +488,16 @@ void TestStartup::listenerTakesTheSetAddress()
             reached[i] = socket.waitForConnected(5000);
         }
     });
+    m_env->answerBoxes(IDOK);
     app.InitInstance();
     app.ExitInstance();
     QTEST(reached[0], "reachedOnFirst");
     QTEST(reached[1], "reachedOnSecond");
+    QFETCH(bool, told);
+    QCOMPARE(m_env->boxes().size(), told ? 1 : 0);
+    if (told)
+        QVERIFY2(m_env->boxes().constFirst().text.contains(QLatin1Char('"') + address + '"'),
+                 qPrintable(m_env->boxes().constFirst().text));
 }
 
 YAQ_TEST_MAIN(TestStartup)

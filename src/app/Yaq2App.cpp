@@ -26,6 +26,8 @@ constexpr int kTrainingReceiveXMLx = 1;
 
 // "The file ... cannot be read: <reason>" of the string table.
 constexpr int kUnreadableFileText = 7092;
+// "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
+constexpr int kListenerAddressText = 7192;
 
 QString trainingFolder()
 {
@@ -161,8 +163,13 @@ bool CYaq2App::InitInstance()
     if (s.bSchulung)
         ForceTrainingValues();
 
-    ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
-                             &m_Listener);
+    // An address set by hand that is none of this computer's leaves the
+    // listener off: the user hears so, as no vehicle of the DMS will come.
+    if (!ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
+                                  &m_Listener) &&
+        m_Listener.AddressRefused())
+        OwnMsgBox(OrmelTextArgs(kListenerAddressText, {s.ReceiveXMLAddress, m_Listener.LastError()},
+                                QStringLiteral("%s\n%s")));
 
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has;

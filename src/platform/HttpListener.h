@@ -84,6 +84,7 @@ public:
     bool isListening() const { return m_server.isListening(); }
     quint16 port() const { return m_server.serverPort(); }
     QString errorString() const { return m_server.errorString(); }
+    QAbstractSocket::SocketError serverError() const { return m_server.serverError(); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
 
     // Answers the request with that id. False when it was answered already
