@@ -15,6 +15,7 @@
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
+#include "support/XmlPath.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QDomDocument>
@@ -207,42 +208,6 @@ void FillFullBasket(CWKList &basket)
     AddPackage(basket, WK_CAMPAIGN, std::move(campaign));
 }
 
-// The text at a path of local names below the root: "a[2]/b" takes the
-// second child "a", then its first "b"; "@x" at the end an attribute.
-// "<none>" when the path leads nowhere.
-QString At(const QDomElement &root, const QString &path)
-{
-    QDomElement e = root;
-    for (const QString &step : path.split(QLatin1Char('/'))) {
-        if (step.startsWith(QLatin1Char('@')))
-            return e.hasAttribute(step.mid(1)) ? e.attribute(step.mid(1))
-                                               : QStringLiteral("<none>");
-        const QString name = step.section(QLatin1Char('['), 0, 0);
-        int n = step.contains(QLatin1Char('['))
-                    ? step.section(QLatin1Char('['), 1).chopped(1).toInt()
-                    : 1;
-        QDomElement child = e.firstChildElement();
-        for (; !child.isNull(); child = child.nextSiblingElement()) {
-            if (DmsLocalName(child) == name && --n == 0)
-                break;
-        }
-        if (child.isNull())
-            return QStringLiteral("<none>");
-        e = child;
-    }
-    return e.text();
-}
-
-QDomElement Message(const QString &request)
-{
-    QDomDocument doc;
-    doc.setContent(request);
-    QDomElement root = doc.documentElement();
-    if (DmsLocalName(root) == QLatin1String("Envelope"))
-        root = DmsChildNoCase(root, QStringLiteral("Body")).firstChildElement();
-    return root;
-}
-
 QString Answer(const QString &method, const QString &children,
                const QString &version = QStringLiteral("01.05.00"))
 {
@@ -264,6 +229,166 @@ QString Exception(const QString &name)
         .arg(name);
 }
 
+// A work position or part of a campaign with its usage ("O", "B", ...) and
+// operability ("0" the dealer may choose, "1" fixed).
+CPosition *CampaignLine(CPaket &paket, int type, const QString &number, const QString &kind,
+                        const QString &usage, const QString &status)
+{
+    CPosition *line = Add(paket, type, number, kind, QStringLiteral("1"));
+    const bool work = type == POS_WORK;
+    line->Campaign[work ? CPosition::CampaignWorkUsage : CPosition::CampaignPartUsage] = usage;
+    line->Campaign[work ? CPosition::CampaignWorkStatus : CPosition::CampaignPartStatus] = status;
+    return line;
+}
+
+// A campaign package of a price type as the campaign loader builds it: its
+// list line marked "XX" and its two campaign lines, a head with the
+// campaign's fields, work positions and parts in each usage and
+// operability, a line not chosen, a sub-package and a findings line.
+// Flat rates in order: 1110010 (O 0, lead), 1110020 (B 1), 1110030 (O 2),
+// 1110040 (S 0), 1110060 (in the sub-package: O 0, lead); parts: 9X1 (S,
+// category p, O 1), 9X2 (A, o, B 0), 9X3 (O, x, S 0), 9X4 (B).
+std::unique_ptr<CPaket> CampaignPackage(const QString &priceType)
+{
+    auto paket = std::make_unique<CPaket>();
+    Add(*paket, POS_SPECIAL1, QStringLiteral("7770010"))->HG = QStringLiteral("XX");
+    CPosition *head = Add(*paket, POS_HEAD_CAMPAIGN, QStringLiteral("7770010"));
+    auto &c = head->Campaign;
+    c[CPosition::CampaignNumber] = QStringLiteral("K-1");
+    c[CPosition::CampaignPackageNumber] = QStringLiteral("KP-2");
+    // The "CL" campaign has no name of its own.
+    c[CPosition::CampaignName] =
+        priceType == QLatin1String("CL") ? QString() : QStringLiteral("Fruehjahr  ");
+    c[CPosition::CampaignPriceType] = priceType;
+    c[CPosition::CampaignFixedPrice] = QStringLiteral("0010");
+    c[CPosition::CampaignLabourRebate] = QStringLiteral("015");
+    c[CPosition::CampaignPartsRebate] = QStringLiteral("020");
+    c[CPosition::CampaignOilRebate] = QStringLiteral("0025");
+    head->IsValueLine = 1;
+    SetPrice(head->Preise1, 100.0, 119.0);
+    SetPrice(head->Preise3, 90.0, 107.1);
+    Add(*paket, POS_SPECIAL2, QStringLiteral("7770010"));
+    Add(*paket, POS_SPECIAL4, QStringLiteral("7770010"));
+    const QString o = QStringLiteral("O"), b = QStringLiteral("B"), s = QStringLiteral("S");
+    const QString free = QStringLiteral("0"), fixed = QStringLiteral("1");
+    CPosition *lead = CampaignLine(*paket, POS_WORK, QStringLiteral("1110010"), s, o, free);
+    lead->IsLeadLabour = 1;
+    lead->Campaign[CPosition::CampaignWorkPrice] = QStringLiteral("49.90");
+    SetPrice(lead->Preise3, 40.0, 47.6);
+    CampaignLine(*paket, POS_WORK, QStringLiteral("1110020"), s, b, fixed);
+    CampaignLine(*paket, POS_WORK, QStringLiteral("1110030"), s, o, QStringLiteral("2"));
+    CampaignLine(*paket, POS_WORK, QStringLiteral("1110040"), s, s, free);
+    CPosition *part = CampaignLine(*paket, POS_PART, QStringLiteral("9X1"), s, o, fixed);
+    part->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("p");
+    part->Campaign[CPosition::CampaignPartPrice] = QStringLiteral("12.50");
+    CampaignLine(*paket, POS_PART, QStringLiteral("9X2"), QStringLiteral("A"), b, free)
+        ->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("o");
+    CampaignLine(*paket, POS_PART, QStringLiteral("9X3"), o, s, free)
+        ->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("x");
+    Add(*paket, POS_PART, QStringLiteral("9X4"), b, QStringLiteral("1"));
+    CampaignLine(*paket, POS_WORK, QStringLiteral("1110050"), s, o, free)->Selected = 0;
+    CPosition *subLine = Add(*paket, POS_SUBPACKAGE, QStringLiteral("7770020"));
+    subLine->SubPackage = std::make_unique<CPaket>();
+    Add(*subLine->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("7770020"));
+    CampaignLine(*subLine->SubPackage, POS_WORK, QStringLiteral("1110060"), s, o, free)
+        ->IsLeadLabour = 1;
+    Add(*paket, POS_FINDINGS, QStringLiteral("8700010"))->BefundText = QStringLiteral("Kratzer");
+    return paket;
+}
+
+// A package of the entry kind given, priced by hand (calc 1: the nested
+// form) or from its lines (calc 0: the flat form with V117): a fast-lane
+// head with prices and totals in sets 1 and 2, the lead work position with
+// campaign fields of its own, a work position that is not the lead, parts
+// of every kind, a sub-package with a lead work position, a findings line.
+std::unique_ptr<CPaket> ServicePackage(int calc)
+{
+    auto paket = std::make_unique<CPaket>();
+    CPosition *head = Add(*paket, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    head->PriceCalcFlag = calc;
+    head->IsFastlane = 1;
+    head->IsValueLine = 1;
+    for (CPriceSet *set : {&head->Preise1, &head->Preise2}) {
+        SetPrice(*set, 100.0, 119.0);
+        set->TotalsComplete = 1;
+        set->PackageNet = 300.0;
+        set->PackageGross = 357.0;
+    }
+    head->Preise2.Net = 110.0;
+    head->Preise2.PackageNet = 330.0;
+    CPosition *lead = CampaignLine(*paket, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
+                                   QStringLiteral("O"), QStringLiteral("0"));
+    lead->IsLeadLabour = 1;
+    SetPrice(lead->Preise1, 50.0, 59.5);
+    lead->Preise1.FlatPrice = 1;
+    SetPrice(lead->Preise2, 55.0, 65.45);
+    SetPrice(lead->Preise3, 45.0, 53.55);
+    Add(*paket, POS_WORK, QStringLiteral("1110020"), QStringLiteral("S"), QStringLiteral("1"));
+    CPosition *part =
+        Add(*paket, POS_PART, QStringLiteral("9X1"), QStringLiteral("S"), QStringLiteral("2"));
+    part->StockKnown = 1;
+    part->Stock = 2.5;
+    part->ErsetztDurchNummer = QStringLiteral("9X1A");
+    part->ErsetztDurchBeschr = QStringLiteral("Nachfolger");
+    part->ErsetztDurchText = QStringLiteral("Filter neu");
+    Add(*paket, POS_PART, QStringLiteral("9X2"), QStringLiteral("A"), QStringLiteral("1"));
+    Add(*paket, POS_PART, QStringLiteral("9X3"), QStringLiteral("B"), QStringLiteral("1"));
+    Add(*paket, POS_PART, QStringLiteral("9X4"), QStringLiteral("O"), QStringLiteral("1"))
+        ->StockKnown = 0;
+    CPosition *subLine = Add(*paket, POS_SUBPACKAGE, QStringLiteral("1110030"));
+    subLine->SubPackage = std::make_unique<CPaket>();
+    Add(*subLine->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("1110030"));
+    Add(*subLine->SubPackage, POS_WORK, QStringLiteral("1110040"), QStringLiteral("S"),
+        QStringLiteral("1"))
+        ->IsLeadLabour = 1;
+    Add(*paket, POS_FINDINGS, QStringLiteral("8700010"))->BefundText = QStringLiteral("Kratzer");
+    return paket;
+}
+
+// A care-and-cosmetic package of flat rates ("YY"): the head of the type
+// given, its first work position and one after it.
+std::unique_ptr<CPaket> FlatRatePackage(int headType)
+{
+    auto paket = std::make_unique<CPaket>();
+    CPosition *head = Add(*paket, headType, QStringLiteral("6610010"));
+    head->AwText1 = QStringLiteral("Pflege");
+    head->KlammerText1 = QStringLiteral("innen");
+    CPosition *work =
+        Add(*paket, POS_WORK, QStringLiteral("6610020"), QStringLiteral("S"), QStringLiteral("2"));
+    work->HG = QStringLiteral("YY");
+    Add(*paket, POS_WORK, QStringLiteral("6610030"), QStringLiteral("S"), QStringLiteral("1"));
+    return paket;
+}
+
+// The basket of a row: "SRP", "GRP", "CCP", "SIP", "VLP" (a service
+// package priced by hand), the same with ":D" (priced from its lines),
+// "MKP2:<price type>", "MKP3:<price type>" (campaign entries), "YY:<head
+// type>", "AP:<paint stage>" (a labour position 9900010 with its paint
+// stage and surface).
+void FillRowBasket(CWKList &basket, const QString &fixture)
+{
+    const QString name = fixture.section(QLatin1Char(':'), 0, 0);
+    const QString arg = fixture.section(QLatin1Char(':'), 1);
+    static const QHash<QString, int> kinds{
+        {"SRP", WK_SRP}, {"GRP", WK_GRP}, {"CCP", WK_CCP}, {"SIP", WK_SIP}, {"VLP", WK_VLP}};
+    if (kinds.contains(name)) {
+        AddPackage(basket, kinds.value(name), ServicePackage(arg == QLatin1String("D") ? 0 : 1));
+    } else if (name.startsWith(QLatin1String("MKP"))) {
+        AddPackage(basket, name == QLatin1String("MKP2") ? WK_CAMPAIGN : WK_CAMPAIGN_LR,
+                   CampaignPackage(arg));
+    } else if (name == QLatin1String("YY")) {
+        AddPackage(basket, WK_CCP, FlatRatePackage(arg.toInt()));
+    } else if (name == QLatin1String("AP")) {
+        auto line = std::make_unique<CPosition>();
+        line->Type = POS_BASKET_LABOUR;
+        line->Number = QStringLiteral("9900010");
+        line->Quantity = QStringLiteral("3");
+        line->Lackstufe = arg;
+        line->Flaeche = QStringLiteral("1,5");
+        basket.Add(CWKListItem(std::move(line)), 1);
+    }
+}
+
 } // namespace
 
 class TestBasketTransfer : public QObject
@@ -275,6 +400,10 @@ private slots:
     void recordedRequest_data();
     void recordedRequest();
     void wholeBody();
+    void bodyElements_data();
+    void bodyElements();
+    void vehicleInfoBody_data();
+    void vehicleInfoBody();
     void unknownVin_data();
     void unknownVin();
     void answers_data();
@@ -376,7 +505,7 @@ void TestBasketTransfer::recordedRequest()
     QFETCH(QString, expected);
     if (m_recorded.isEmpty())
         QSKIP("fullBasket brought no request");
-    QCOMPARE(At(Message(m_recorded), path), expected);
+    QCOMPARE(XmlAt(XmlMessage(m_recorded), path), expected);
 }
 
 void TestBasketTransfer::wholeBody()
@@ -444,6 +573,212 @@ void TestBasketTransfer::wholeBody()
     QCOMPARE(body, golden);
 }
 
+void TestBasketTransfer::bodyElements_data()
+{
+    // Row: the interface options ("x" XMLx, "15" V115, "17" V117; "old"
+    // the schema version 01.00.05, "bare" no order data and no terminal),
+    // the basket (FillRowBasket), a path into the body -> its text.
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("basket");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    const QString pkg = QStringLiteral("position/package/");
+    const QString fr = pkg + QStringLiteral("flatRates");
+    const QString part = pkg + QStringLiteral("parts");
+    const QString ci = pkg + QStringLiteral("campaignInformation/");
+    // clang-format off
+    QTest::newRow("origin: service repair")          << "x 15 17"     << "SRP"     << pkg + "@PackageOrigin"   << "S";
+    QTest::newRow("origin: warranty")                << "x 15 17"     << "GRP"     << pkg + "@PackageOrigin"   << "G";
+    QTest::newRow("origin: spot repair")             << "x 15 17"     << "CCP"     << pkg + "@PackageOrigin"   << "Q";
+    QTest::newRow("origin: inclusive service")       << "x 15 17"     << "SIP"     << pkg + "@PackageOrigin"   << "I";
+    QTest::newRow("origin: value line")              << "x 15 17"     << "VLP"     << pkg + "@PackageOrigin"   << "V";
+    QTest::newRow("origin: campaign")                << "x 15 17"     << "MKP2:R"  << pkg + "@PackageOrigin"   << "C";
+    QTest::newRow("origin: campaign L/R")            << "x 15 17"     << "MKP3:R"  << pkg + "@PackageOrigin"   << "C";
+    QTest::newRow("type: warranty")                  << "x 15 17"     << "GRP"     << pkg + "@PackageType"     << "GRP";
+    QTest::newRow("type: spot repair")               << "x 15 17"     << "CCP"     << pkg + "@PackageType"     << "CCP";
+    QTest::newRow("type: inclusive service")         << "x 15 17"     << "SIP"     << pkg + "@PackageType"     << "SIP";
+    QTest::newRow("type: value line")                << "x 15 17"     << "VLP"     << pkg + "@PackageType"     << "VLP";
+    QTest::newRow("type: campaign")                  << "x 15 17"     << "MKP3:R"  << pkg + "@PackageType"     << "MKP";
+    QTest::newRow("type: not without V117")          << "x 15"        << "SRP"     << pkg + "@PackageType"     << "<none>";
+    QTest::newRow("calc: by hand")                   << "x 15 17"     << "SRP"     << pkg + "@priceCalc"       << "M";
+    QTest::newRow("calc: from the lines")            << "x 15 17"     << "SRP:D"   << pkg + "@priceCalc"       << "D";
+    QTest::newRow("calc: campaign")                  << "x 15 17"     << "MKP2:R"  << pkg + "@priceCalc"       << "C";
+    QTest::newRow("calc: spot repair")               << "x 15 17"     << "CCP"     << pkg + "@priceCalc"       << "R";
+    QTest::newRow("fast lane")                       << "x 15 17"     << "SRP"     << pkg + "@isFastlane"      << "true";
+    QTest::newRow("value line: campaign")            << "x 15 17"     << "MKP2:R"  << pkg + "@isValueLine"     << "true";
+    QTest::newRow("value line: not for a service")   << "x 15 17"     << "SRP"     << pkg + "@isValueLine"     << "<none>";
+    QTest::newRow("value line: not without V117")    << "x 15"        << "MKP2:R"  << pkg + "@isValueLine"     << "<none>";
+    QTest::newRow("attributes: not in 01.00.05")     << "x 15 17 old" << "SRP"     << pkg + "@priceCalc"       << "<none>";
+    QTest::newRow("attributes: not without XMLx")    << "15 17"       << "SRP"     << pkg + "@PackageOrigin"   << "<none>";
+    QTest::newRow("head: standard price")            << "x 15 17"     << "SRP"     << pkg + "standardPrice/netPrice" << "110.00";
+    QTest::newRow("head flat: price of the totals")  << "x 15 17"     << "SRP:D"   << pkg + "price/netPrice"  << "300.00";
+    QTest::newRow("head flat: standard totals")      << "x 15 17"     << "SRP:D"   << pkg + "standardPrice/netPrice" << "330.00";
+    QTest::newRow("head without XMLx: price")        << "15 17"       << "SRP"     << pkg + "price/netPrice"  << "100.00";
+    QTest::newRow("head without XMLx: no standard")  << "15 17"       << "SRP"     << pkg + "standardPrice/netPrice" << "<none>";
+    QTest::newRow("campaign: package number")        << "x 15 17"     << "MKP2:R"  << ci + "@campaignPackageNumber" << "KP-2";
+    QTest::newRow("campaign: name trimmed")          << "x 15 17"     << "MKP2:R"  << ci + "campaignName"    << "Fruehjahr";
+    QTest::newRow("campaign: no name, the number")   << "x 15 17"     << "MKP2:CL" << ci + "campaignName"    << "K-1";
+    QTest::newRow("campaign: package name, number")  << "x 15 17"     << "MKP2:R"  << ci + "campaignPackageName" << "KP-2";
+    QTest::newRow("campaign: price type")            << "x 15 17"     << "MKP3:R"  << ci + "campaignPriceType" << "R";
+    QTest::newRow("campaign: no type without V117")  << "x 15"        << "MKP2:R"  << ci + "campaignPriceType" << "<none>";
+    QTest::newRow("campaign: package gross")         << "x 15 17"     << "MKP2:R"  << ci + "PackageGrossPrice" << "107.10";
+    QTest::newRow("campaign: package net")           << "x 15 17"     << "MKP2:R"  << ci + "PackageNetPrice" << "90.00";
+    QTest::newRow("campaign: no rebate for CR")      << "x 15 17"     << "MKP2:CR" << ci + "PackageRebate"   << "<none>";
+    QTest::newRow("campaign: labour rebate")         << "x 15 17"     << "MKP2:CR" << ci + "labourRebate"    << "15";
+    QTest::newRow("campaign: parts rebate")          << "x 15 17"     << "MKP2:CR" << ci + "partsRebate"     << "20";
+    QTest::newRow("campaign: oil rebate")            << "x 15 17"     << "MKP2:CR" << ci + "oilRebate"       << "25";
+    QTest::newRow("campaign: CR rebates need V117")  << "x 15"        << "MKP2:CR" << ci + "labourRebate"    << "<none>";
+    QTest::newRow("campaign: none for a service")    << "x 15 17"     << "SRP"     << ci + "@number"         << "<none>";
+    QTest::newRow("lead: top level")                 << "x 15 17"     << "SRP"     << fr + "[1]/isLeadLabour" << "true";
+    QTest::newRow("lead: not the lead")              << "x 15 17"     << "SRP"     << fr + "[2]/isLeadLabour" << "false";
+    QTest::newRow("lead: inside a sub-package")      << "x 15 17"     << "SRP"     << fr + "[3]/isLeadLabour" << "false";
+    QTest::newRow("lead: campaign sub-package")      << "x 15 17"     << "MKP2:R"  << fr + "[5]/isLeadLabour" << "false";
+    QTest::newRow("lead: campaign top level")        << "x 15 17"     << "MKP2:R"  << fr + "[1]/isLeadLabour" << "true";
+    QTest::newRow("lead: flat sub-package position") << "x 15 17"     << "SRP:D"   << "position[2]/package/flatRates/isLeadLabour" << "true";
+    QTest::newRow("lead: not without V117")          << "x 15"        << "SRP"     << fr + "[1]/isLeadLabour" << "<none>";
+    QTest::newRow("nested: sub-package inline")      << "x 15 17"     << "SRP"     << fr + "#"               << "3";
+    QTest::newRow("flat: sub-package apart")         << "x 15 17"     << "SRP:D"   << fr + "#"               << "2";
+    QTest::newRow("flat: sub-package head")          << "x 15 17"     << "SRP:D"   << "position[2]/package/number" << "111003017A010";
+    QTest::newRow("flat: sub-package order tail")    << "x 15 17"     << "SRP:D"   << "position[2]/jobNumber" << "J1";
+    QTest::newRow("line not chosen: left out")       << "x 15 17"     << "MKP2:R"  << fr + "#"               << "5";
+    QTest::newRow("optional: chosen by the dealer")  << "x 15 17"     << "MKP2:R"  << fr + "[1]/dealerOptional" << "true";
+    QTest::newRow("alternative: fixed")              << "x 15 17"     << "MKP2:R"  << fr + "[2]/dealerOptional" << "false";
+    QTest::newRow("optional, other operability")     << "x 15 17"     << "MKP2:R"  << fr + "[3]/dealerOptional" << "<none>";
+    QTest::newRow("standard campaign work")          << "x 15 17"     << "MKP2:R"  << fr + "[4]/dealerOptional" << "<none>";
+    QTest::newRow("optional in a sub-package")       << "x 15 17"     << "MKP2:R"  << fr + "[5]/dealerOptional" << "true";
+    QTest::newRow("optional, campaign L/R")          << "x 15 17"     << "MKP3:R"  << fr + "[2]/dealerOptional" << "false";
+    QTest::newRow("optional: not without V117")      << "x 15"        << "MKP2:R"  << fr + "[1]/dealerOptional" << "<none>";
+    QTest::newRow("optional: not without campaign")  << "x 15 17"     << "SRP"     << fr + "[1]/dealerOptional" << "<none>";
+    QTest::newRow("optional part: fixed")            << "x 15 17"     << "MKP2:R"  << part + "[1]/dealerOptional" << "false";
+    QTest::newRow("alternative part: chosen")        << "x 15 17"     << "MKP2:R"  << part + "[2]/dealerOptional" << "true";
+    QTest::newRow("standard campaign part")          << "x 15 17"     << "MKP2:R"  << part + "[3]/dealerOptional" << "<none>";
+    QTest::newRow("work: fixed price CL")            << "x 15 17"     << "MKP2:CL" << fr + "[1]/fixedPrice"  << "49.90";
+    QTest::newRow("work: fixed price, none given")   << "x 15 17"     << "MKP2:CL" << fr + "[2]/fixedPrice"  << "";
+    QTest::newRow("work: no fixed price for R")      << "x 15 17"     << "MKP2:R"  << fr + "[1]/fixedPrice"  << "<none>";
+    QTest::newRow("work: labour rebate CR")          << "x 15 17"     << "MKP2:CR" << fr + "[1]/rebate"      << "15";
+    QTest::newRow("work: no rebate for L")           << "x 15 17"     << "MKP2:L"  << fr + "[1]/rebate"      << "<none>";
+    QTest::newRow("work: campaign price")            << "x 15 17"     << "MKP2:R"  << fr + "[1]/campaignPrice/netPrice" << "40.00";
+    QTest::newRow("work: no campaign price w/o V117") << "x 15"       << "SRP"     << fr + "[1]/campaignPrice/netPrice" << "<none>";
+    QTest::newRow("work: price")                     << "x 15"        << "SRP"     << fr + "[1]/price/grossPrice" << "59.50";
+    QTest::newRow("work: inclusive price")           << "x 15 17"     << "SRP"     << fr + "[1]/price/flagInclusivePrice" << "true";
+    QTest::newRow("work: customer price")            << "x 15 17"     << "SRP"     << fr + "[1]/customerPrice/netPrice" << "50.00";
+    QTest::newRow("work: no customer price w/o V117") << "x 15"       << "SRP"     << fr + "[1]/customerPrice/netPrice" << "<none>";
+    QTest::newRow("work: standard price")            << "x 15 17"     << "SRP"     << fr + "[1]/standardPrice/grossPrice" << "65.45";
+    QTest::newRow("work: no standard price w/o XMLx") << "15 17"      << "SRP"     << fr + "[1]/standardPrice/grossPrice" << "<none>";
+    QTest::newRow("work: no paint stage")            << "x 15 17"     << "SRP"     << fr + "[1]/paintStage"  << "<none>";
+    QTest::newRow("paint stage: none")               << "x 15 17"     << "AP:"     << "position/flatRate/paintStage" << "ohne";
+    QTest::newRow("paint stage 1")                   << "x 15 17"     << "AP:1"    << "position/flatRate/paintStage" << "Lackstufe1";
+    QTest::newRow("paint stage 2")                   << "x 15 17"     << "AP:2"    << "position/flatRate/paintStage" << "Lackstufe2";
+    QTest::newRow("paint stage 3")                   << "x 15 17"     << "AP:3"    << "position/flatRate/paintStage" << "Lackstufe3";
+    QTest::newRow("paint stage unknown: empty")      << "x 15 17"     << "AP:4"    << "position/flatRate/paintStage" << "";
+    QTest::newRow("surface area")                    << "x 15 17"     << "AP:1"    << "position/flatRate/surfaceArea" << "1,5";
+    QTest::newRow("labour position: value")          << "x 15 17"     << "AP:1"    << "position/flatRate/value" << "3";
+    QTest::newRow("part: fixed price CL")            << "x 15 17"     << "MKP2:CL" << part + "[1]/fixedPrice" << "12.50";
+    QTest::newRow("part: parts rebate CR")           << "x 15 17"     << "MKP2:CR" << part + "[1]/rebate"     << "20";
+    QTest::newRow("part: oil rebate CR")             << "x 15 17"     << "MKP2:CR" << part + "[2]/rebate"     << "25";
+    QTest::newRow("part: no rebate, other category") << "x 15 17"     << "MKP2:CR" << part + "[3]/rebate"     << "<none>";
+    QTest::newRow("part: package rebate R")          << "x 15 17"     << "MKP3:R"  << part + "[3]/rebate"     << "10";
+    QTest::newRow("part: alternative A")             << "x 15 17"     << "SRP"     << part + "[2]/@type"      << "alternative";
+    QTest::newRow("part: alternative B")             << "x 15 17"     << "SRP"     << part + "[3]/@type"      << "alternative";
+    QTest::newRow("part: optional")                  << "x 15 17"     << "SRP"     << part + "[4]/@type"      << "optional";
+    QTest::newRow("part: stock")                     << "x 15 17"     << "SRP"     << part + "[1]/stock"      << "2.500";
+    QTest::newRow("part: stock not known")           << "x 15 17"     << "SRP"     << part + "[4]/stock"      << "<none>";
+    QTest::newRow("part: replacement reason")        << "x 15 17"     << "SRP"     << part + "[1]/replacementDescription" << "Nachfolger";
+    QTest::newRow("part: replacement designation")   << "x 15 17"     << "SRP"     << part + "[1]/replacementDesignation" << "Filter neu";
+    QTest::newRow("findings line")                   << "x 15 17"     << "SRP"     << pkg + "defectInformation/defect/number" << "8700010";
+    QTest::newRow("findings line: text")             << "x 15 17"     << "MKP2:R"  << pkg + "defectInformation/defect/text" << "Kratzer";
+    QTest::newRow("findings line: not without XMLx") << "15 17"       << "SRP"     << pkg + "defectInformation/defect/number" << "<none>";
+    QTest::newRow("flat-rate package: one")          << "x 15 17"     << "YY:9"    << fr + "#"               << "1";
+    QTest::newRow("flat-rate package: head number")  << "x 15 17"     << "YY:9"    << fr + "/number"         << "6610010";
+    QTest::newRow("flat-rate package: lead")         << "x 15 17"     << "YY:9"    << fr + "/isLeadLabour"   << "true";
+    QTest::newRow("flat-rate package: no lead w/o V117") << "x 15"    << "YY:9"    << fr + "/isLeadLabour"   << "<none>";
+    QTest::newRow("flat-rate package: by time")      << "x 15 17"     << "YY:9"    << fr + "/workTimeFlag"   << "true";
+    QTest::newRow("flat-rate package: no value")     << "x 15 17"     << "YY:9"    << fr + "/value"          << "<none>";
+    QTest::newRow("flat-rate package: head texts")   << "x 15 17"     << "YY:9"    << fr + "/additionalInformation" << "innen";
+    QTest::newRow("flat-rate package: head 18")      << "x 15 17"     << "YY:18"   << fr + "/number"         << "<none>";
+    QTest::newRow("offer flag: not without XMLx")    << "15 17"       << "SRP"     << "flagIsOffer"          << "<none>";
+    QTest::newRow("no terminal")                     << "x 15 17 bare" << "SRP"    << "terminalID"           << "<none>";
+    QTest::newRow("no order number")                 << "x 15 17 bare" << "SRP"    << "orderNumber"          << "<none>";
+    QTest::newRow("no settlement code")              << "x 15 17 bare" << "SRP"    << "position/settlementCode" << "<none>";
+    QTest::newRow("no job number")                   << "x 15 17 bare" << "SRP"    << "position/jobNumber"   << "<none>";
+    // clang-format on
+}
+
+// Each element of "transferYAQPositions" by the rule that writes it.
+void TestBasketTransfer::bodyElements()
+{
+    QFETCH(QString, options);
+    QFETCH(QString, basket);
+    QFETCH(QString, path);
+    const QStringList o = options.split(QLatin1Char(' '));
+    CPrgSettings s = Settings();
+    s.XMLx = o.contains(QLatin1String("x"));
+    s.V115 = o.contains(QLatin1String("15"));
+    s.V117 = o.contains(QLatin1String("17"));
+    CTransferOrder order = Order();
+    if (o.contains(QLatin1String("bare"))) {
+        order = CTransferOrder();
+        s.SendXMLTerminalID.clear();
+    }
+    const QString version =
+        o.contains(QLatin1String("old")) ? QStringLiteral("01.00.05") : DmsSchemaVersion(s);
+    CWKList entries;
+    FillRowBasket(entries, basket);
+    const QString body = CTransferRequest(s, order).Build(entries, version);
+    QTEST(XmlAt(XmlMessage(body), path), "expected");
+}
+
+void TestBasketTransfer::vehicleInfoBody_data()
+{
+    // Row: a two-wheeler, the type key, the terminal id, a path -> its text.
+    QTest::addColumn<bool>("twoWheeler");
+    QTest::addColumn<QString>("typeKey");
+    QTest::addColumn<QString>("terminal");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("vin prefix")            << false << "7A01" << "T1" << "vin/@vinLongPrefix" << "XVQ1F23A57";
+    QTest::newRow("vin short")             << false << "7A01" << "T1" << "vin/@vinShort"      << "M012345";
+    QTest::newRow("car")                   << false << "7A01" << "T1" << "product"            << "PKW";
+    QTest::newRow("two-wheeler")           << true  << "7A01" << "T1" << "product"            << "KORVADIN";
+    QTest::newRow("model code")            << false << "7A01" << "T1" << "modelCode"          << "7A01";
+    QTest::newRow("model code, empty")     << false << ""     << "T1" << "modelCode"          << "";
+    QTest::newRow("lead model code")       << false << "7A01" << "T1" << "leadModelCode"      << "7A0";
+    QTest::newRow("model designation")     << false << "7A01" << "T1" << "modelDecription"    << "Demo <Kombi>";
+    QTest::newRow("model series")          << false << "7A01" << "T1" << "eSeries"            << "V30";
+    QTest::newRow("terminal")              << false << "7A01" << "T1" << "terminalID"         << "T1";
+    QTest::newRow("no terminal")           << false << "7A01" << ""   << "terminalID"         << "<none>";
+    QTest::newRow("order of the children") << false << "7A01" << "T1" << "*"                  << "vin product modelCode productionDate leadModelCode modelDecription eSeries terminalID";
+    // clang-format on
+}
+
+// Each element of "transferVehicleInfo" (the production date is the
+// vehicle's, which the window hands in).
+void TestBasketTransfer::vehicleInfoBody()
+{
+    QFETCH(bool, twoWheeler);
+    QFETCH(QString, path);
+    CPrgSettings s = Settings();
+    QFETCH(QString, typeKey);
+    QFETCH(QString, terminal);
+    s.TypSchl = typeKey;
+    s.SendXMLTerminalID = terminal;
+    s.EReihe = QStringLiteral("V30");
+    CTransferOrder order = Order();
+    order.twoWheeler = twoWheeler;
+    const QDomElement root =
+        XmlMessage(CTransferRequest(s, order).BuildVehicleInfo(DmsSchemaVersion(s)));
+    QCOMPARE(root.tagName(), QStringLiteral("transferVehicleInfo"));
+    if (path == QLatin1String("*")) {
+        QStringList names;
+        for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            names << e.tagName();
+        QTEST(names.join(QLatin1Char(' ')), "expected");
+        return;
+    }
+    QTEST(XmlAt(root, path), "expected");
+}
+
 void TestBasketTransfer::unknownVin_data()
 {
     QTest::addColumn<int>("xmlx");
@@ -494,7 +829,7 @@ void TestBasketTransfer::unknownVin()
 
     QStringList received;
     for (const QString &body : dms.transfers().received)
-        received << DmsLocalName(Message(body));
+        received << DmsLocalName(XmlMessage(body));
     QCOMPARE(received.join(QLatin1Char(',')), methods);
     QCOMPARE(Ids(notes.texts), messages);
     QTEST(question.asked, "asked");
@@ -503,12 +838,12 @@ void TestBasketTransfer::unknownVin()
     QCOMPARE(out.vehicleCreated, created);
     QCOMPARE(dms.transfers().unknownVins.contains(kUnknownVin), !created);
     if (created) {
-        const QDomElement info = Message(dms.transfers().received.at(1));
-        QCOMPARE(At(info, QStringLiteral("vin/@vinShort")), QStringLiteral("7T012345").right(7));
-        QCOMPARE(At(info, QStringLiteral("product")), QStringLiteral("PKW"));
-        QCOMPARE(At(info, QStringLiteral("modelCode")), QStringLiteral("7A01"));
-        QCOMPARE(At(info, QStringLiteral("productionDate")), QStringLiteral("20120415"));
-        QCOMPARE(At(info, QStringLiteral("modelDecription")), QStringLiteral("Demo <Kombi>"));
+        const QDomElement info = XmlMessage(dms.transfers().received.at(1));
+        QCOMPARE(XmlAt(info, QStringLiteral("vin/@vinShort")), QStringLiteral("7T012345").right(7));
+        QCOMPARE(XmlAt(info, QStringLiteral("product")), QStringLiteral("PKW"));
+        QCOMPARE(XmlAt(info, QStringLiteral("modelCode")), QStringLiteral("7A01"));
+        QCOMPARE(XmlAt(info, QStringLiteral("productionDate")), QStringLiteral("20120415"));
+        QCOMPARE(XmlAt(info, QStringLiteral("modelDecription")), QStringLiteral("Demo <Kombi>"));
     }
 }
 
