@@ -14,6 +14,7 @@
 #include "platform/OrmelText.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/PackageFixtures.h"
 #include "support/TestEnv.h"
 #include "support/XmlPath.h"
 #include "yaq2-dms/StandInDms.h"
@@ -122,26 +123,6 @@ CTransferOrder Order()
     return order;
 }
 
-CPosition *Add(CPaket &paket, int type, const QString &number, const QString &kind = {},
-               const QString &quantity = {})
-{
-    auto line = std::make_unique<CPosition>();
-    line->Type = type;
-    line->Number = number;
-    line->Kind = kind;
-    line->Quantity = quantity;
-    return paket.AddPosition(std::move(line));
-}
-
-void SetPrice(CPriceSet &set, double net, double gross)
-{
-    set.Net = net;
-    set.Gross = gross;
-    set.Vat = 19.0;
-    set.Currency = QStringLiteral("EUR");
-    set.Complete = 1;
-}
-
 void AddPackage(CWKList &basket, int kind, std::unique_ptr<CPaket> paket)
 {
     basket.Add(CWKListItem(kind, std::move(paket)), 1);
@@ -160,8 +141,8 @@ void AddPosition(CWKList &basket, int type, const QString &number, const QString
 std::unique_ptr<CPaket> SmallPackage(const QString &number)
 {
     auto paket = std::make_unique<CPaket>();
-    Add(*paket, POS_HEAD_CAMPAIGN, number);
-    Add(*paket, POS_WORK, number, QStringLiteral("S"), QStringLiteral("1"));
+    AddLine(*paket, POS_HEAD_CAMPAIGN, number);
+    AddLine(*paket, POS_WORK, number, QStringLiteral("S"), QStringLiteral("1"));
     return paket;
 }
 
@@ -170,19 +151,19 @@ void FillFullBasket(CWKList &basket)
 {
     // Priced by hand ("M"): the nested form with the head's own prices.
     auto srp = std::make_unique<CPaket>();
-    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    CPosition *head = AddLine(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
     head->PriceCalcFlag = 1;
     head->AwText1 = QStringLiteral("Ölwechsel <Motor>");
     head->AwText3 = QStringLiteral("& Filter");
-    SetPrice(head->Preise1, 100.0, 118.995);
-    CPosition *work =
-        Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), QStringLiteral("1"));
+    SetLinePrice(head->Preise1, 100.0, 118.995);
+    CPosition *work = AddLine(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
+                              QStringLiteral("1"));
     work->IsLeadLabour = 1;
-    CPosition *oil = Add(*srp, POS_PART, QStringLiteral("9X4115561H  "), QStringLiteral("S"),
-                         QStringLiteral("4,5"));
+    CPosition *oil = AddLine(*srp, POS_PART, QStringLiteral("9X4115561H  "), QStringLiteral("S"),
+                             QStringLiteral("4,5"));
     oil->TeileText = QStringLiteral("Öl \"5W30\"");
-    Add(*srp, POS_PART, QStringLiteral("9X0000001"), QStringLiteral("X"), QStringLiteral("1"));
-    Add(*srp, POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), QStringLiteral("1"))
+    AddLine(*srp, POS_PART, QStringLiteral("9X0000001"), QStringLiteral("X"), QStringLiteral("1"));
+    AddLine(*srp, POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), QStringLiteral("1"))
         ->Selected = 0;
     AddPackage(basket, WK_SRP, std::move(srp));
 
@@ -195,7 +176,7 @@ void FillFullBasket(CWKList &basket)
     grp->GetKopf()->Preise1.TotalsComplete = 1;
     grp->GetKopf()->Preise1.PackageNet = 200.0;
     grp->GetKopf()->Preise1.PackageGross = 238.0;
-    CPosition *sub = Add(*grp, POS_SUBPACKAGE, QStringLiteral("5550020"));
+    CPosition *sub = AddLine(*grp, POS_SUBPACKAGE, QStringLiteral("5550020"));
     sub->SubPackage = SmallPackage(QStringLiteral("5550020"));
     AddPackage(basket, WK_GRP, std::move(grp));
 
@@ -229,73 +210,6 @@ QString Exception(const QString &name)
         .arg(name);
 }
 
-// A work position or part of a campaign with its usage ("O", "B", ...) and
-// operability ("0" the dealer may choose, "1" fixed).
-CPosition *CampaignLine(CPaket &paket, int type, const QString &number, const QString &kind,
-                        const QString &usage, const QString &status)
-{
-    CPosition *line = Add(paket, type, number, kind, QStringLiteral("1"));
-    const bool work = type == POS_WORK;
-    line->Campaign[work ? CPosition::CampaignWorkUsage : CPosition::CampaignPartUsage] = usage;
-    line->Campaign[work ? CPosition::CampaignWorkStatus : CPosition::CampaignPartStatus] = status;
-    return line;
-}
-
-// A campaign package of a price type as the campaign loader builds it: its
-// list line marked "XX" and its two campaign lines, a head with the
-// campaign's fields, work positions and parts in each usage and
-// operability, a line not chosen, a sub-package and a findings line.
-// Flat rates in order: 1110010 (O 0, lead), 1110020 (B 1), 1110030 (O 2),
-// 1110040 (S 0), 1110060 (in the sub-package: O 0, lead); parts: 9X1 (S,
-// category p, O 1), 9X2 (A, o, B 0), 9X3 (O, x, S 0), 9X4 (B).
-std::unique_ptr<CPaket> CampaignPackage(const QString &priceType)
-{
-    auto paket = std::make_unique<CPaket>();
-    Add(*paket, POS_SPECIAL1, QStringLiteral("7770010"))->HG = QStringLiteral("XX");
-    CPosition *head = Add(*paket, POS_HEAD_CAMPAIGN, QStringLiteral("7770010"));
-    auto &c = head->Campaign;
-    c[CPosition::CampaignNumber] = QStringLiteral("K-1");
-    c[CPosition::CampaignPackageNumber] = QStringLiteral("KP-2");
-    // The "CL" campaign has no name of its own.
-    c[CPosition::CampaignName] =
-        priceType == QLatin1String("CL") ? QString() : QStringLiteral("Fruehjahr  ");
-    c[CPosition::CampaignPriceType] = priceType;
-    c[CPosition::CampaignFixedPrice] = QStringLiteral("0010");
-    c[CPosition::CampaignLabourRebate] = QStringLiteral("015");
-    c[CPosition::CampaignPartsRebate] = QStringLiteral("020");
-    c[CPosition::CampaignOilRebate] = QStringLiteral("0025");
-    head->IsValueLine = 1;
-    SetPrice(head->Preise1, 100.0, 119.0);
-    SetPrice(head->Preise3, 90.0, 107.1);
-    Add(*paket, POS_SPECIAL2, QStringLiteral("7770010"));
-    Add(*paket, POS_SPECIAL4, QStringLiteral("7770010"));
-    const QString o = QStringLiteral("O"), b = QStringLiteral("B"), s = QStringLiteral("S");
-    const QString free = QStringLiteral("0"), fixed = QStringLiteral("1");
-    CPosition *lead = CampaignLine(*paket, POS_WORK, QStringLiteral("1110010"), s, o, free);
-    lead->IsLeadLabour = 1;
-    lead->Campaign[CPosition::CampaignWorkPrice] = QStringLiteral("49.90");
-    SetPrice(lead->Preise3, 40.0, 47.6);
-    CampaignLine(*paket, POS_WORK, QStringLiteral("1110020"), s, b, fixed);
-    CampaignLine(*paket, POS_WORK, QStringLiteral("1110030"), s, o, QStringLiteral("2"));
-    CampaignLine(*paket, POS_WORK, QStringLiteral("1110040"), s, s, free);
-    CPosition *part = CampaignLine(*paket, POS_PART, QStringLiteral("9X1"), s, o, fixed);
-    part->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("p");
-    part->Campaign[CPosition::CampaignPartPrice] = QStringLiteral("12.50");
-    CampaignLine(*paket, POS_PART, QStringLiteral("9X2"), QStringLiteral("A"), b, free)
-        ->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("o");
-    CampaignLine(*paket, POS_PART, QStringLiteral("9X3"), o, s, free)
-        ->Campaign[CPosition::CampaignPartCategory] = QStringLiteral("x");
-    Add(*paket, POS_PART, QStringLiteral("9X4"), b, QStringLiteral("1"));
-    CampaignLine(*paket, POS_WORK, QStringLiteral("1110050"), s, o, free)->Selected = 0;
-    CPosition *subLine = Add(*paket, POS_SUBPACKAGE, QStringLiteral("7770020"));
-    subLine->SubPackage = std::make_unique<CPaket>();
-    Add(*subLine->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("7770020"));
-    CampaignLine(*subLine->SubPackage, POS_WORK, QStringLiteral("1110060"), s, o, free)
-        ->IsLeadLabour = 1;
-    Add(*paket, POS_FINDINGS, QStringLiteral("8700010"))->BefundText = QStringLiteral("Kratzer");
-    return paket;
-}
-
 // A package of the entry kind given, priced by hand (calc 1: the nested
 // form) or from its lines (calc 0: the flat form with V117): a fast-lane
 // head with prices and totals in sets 1 and 2, the lead work position with
@@ -304,12 +218,12 @@ std::unique_ptr<CPaket> CampaignPackage(const QString &priceType)
 std::unique_ptr<CPaket> ServicePackage(int calc)
 {
     auto paket = std::make_unique<CPaket>();
-    CPosition *head = Add(*paket, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    CPosition *head = AddLine(*paket, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
     head->PriceCalcFlag = calc;
     head->IsFastlane = 1;
     head->IsValueLine = 1;
     for (CPriceSet *set : {&head->Preise1, &head->Preise2}) {
-        SetPrice(*set, 100.0, 119.0);
+        SetLinePrice(*set, 100.0, 119.0);
         set->TotalsComplete = 1;
         set->PackageNet = 300.0;
         set->PackageGross = 357.0;
@@ -319,29 +233,30 @@ std::unique_ptr<CPaket> ServicePackage(int calc)
     CPosition *lead = CampaignLine(*paket, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
                                    QStringLiteral("O"), QStringLiteral("0"));
     lead->IsLeadLabour = 1;
-    SetPrice(lead->Preise1, 50.0, 59.5);
+    SetLinePrice(lead->Preise1, 50.0, 59.5);
     lead->Preise1.FlatPrice = 1;
-    SetPrice(lead->Preise2, 55.0, 65.45);
-    SetPrice(lead->Preise3, 45.0, 53.55);
-    Add(*paket, POS_WORK, QStringLiteral("1110020"), QStringLiteral("S"), QStringLiteral("1"));
+    SetLinePrice(lead->Preise2, 55.0, 65.45);
+    SetLinePrice(lead->Preise3, 45.0, 53.55);
+    AddLine(*paket, POS_WORK, QStringLiteral("1110020"), QStringLiteral("S"), QStringLiteral("1"));
     CPosition *part =
-        Add(*paket, POS_PART, QStringLiteral("9X1"), QStringLiteral("S"), QStringLiteral("2"));
+        AddLine(*paket, POS_PART, QStringLiteral("9X1"), QStringLiteral("S"), QStringLiteral("2"));
     part->StockKnown = 1;
     part->Stock = 2.5;
     part->ErsetztDurchNummer = QStringLiteral("9X1A");
     part->ErsetztDurchBeschr = QStringLiteral("Nachfolger");
     part->ErsetztDurchText = QStringLiteral("Filter neu");
-    Add(*paket, POS_PART, QStringLiteral("9X2"), QStringLiteral("A"), QStringLiteral("1"));
-    Add(*paket, POS_PART, QStringLiteral("9X3"), QStringLiteral("B"), QStringLiteral("1"));
-    Add(*paket, POS_PART, QStringLiteral("9X4"), QStringLiteral("O"), QStringLiteral("1"))
+    AddLine(*paket, POS_PART, QStringLiteral("9X2"), QStringLiteral("A"), QStringLiteral("1"));
+    AddLine(*paket, POS_PART, QStringLiteral("9X3"), QStringLiteral("B"), QStringLiteral("1"));
+    AddLine(*paket, POS_PART, QStringLiteral("9X4"), QStringLiteral("O"), QStringLiteral("1"))
         ->StockKnown = 0;
-    CPosition *subLine = Add(*paket, POS_SUBPACKAGE, QStringLiteral("1110030"));
+    CPosition *subLine = AddLine(*paket, POS_SUBPACKAGE, QStringLiteral("1110030"));
     subLine->SubPackage = std::make_unique<CPaket>();
-    Add(*subLine->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("1110030"));
-    Add(*subLine->SubPackage, POS_WORK, QStringLiteral("1110040"), QStringLiteral("S"),
-        QStringLiteral("1"))
+    AddLine(*subLine->SubPackage, POS_HEAD_CAMPAIGN, QStringLiteral("1110030"));
+    AddLine(*subLine->SubPackage, POS_WORK, QStringLiteral("1110040"), QStringLiteral("S"),
+            QStringLiteral("1"))
         ->IsLeadLabour = 1;
-    Add(*paket, POS_FINDINGS, QStringLiteral("8700010"))->BefundText = QStringLiteral("Kratzer");
+    AddLine(*paket, POS_FINDINGS, QStringLiteral("8700010"))->BefundText =
+        QStringLiteral("Kratzer");
     return paket;
 }
 
@@ -350,13 +265,13 @@ std::unique_ptr<CPaket> ServicePackage(int calc)
 std::unique_ptr<CPaket> FlatRatePackage(int headType)
 {
     auto paket = std::make_unique<CPaket>();
-    CPosition *head = Add(*paket, headType, QStringLiteral("6610010"));
+    CPosition *head = AddLine(*paket, headType, QStringLiteral("6610010"));
     head->AwText1 = QStringLiteral("Pflege");
     head->KlammerText1 = QStringLiteral("innen");
-    CPosition *work =
-        Add(*paket, POS_WORK, QStringLiteral("6610020"), QStringLiteral("S"), QStringLiteral("2"));
+    CPosition *work = AddLine(*paket, POS_WORK, QStringLiteral("6610020"), QStringLiteral("S"),
+                              QStringLiteral("2"));
     work->HG = QStringLiteral("YY");
-    Add(*paket, POS_WORK, QStringLiteral("6610030"), QStringLiteral("S"), QStringLiteral("1"));
+    AddLine(*paket, POS_WORK, QStringLiteral("6610030"), QStringLiteral("S"), QStringLiteral("1"));
     return paket;
 }
 
@@ -517,27 +432,27 @@ void TestBasketTransfer::wholeBody()
     s.SendXMLTerminalID = QStringLiteral("T1");
     CWKList basket;
     auto srp = std::make_unique<CPaket>();
-    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    CPosition *head = AddLine(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
     head->PriceCalcFlag = 1;
     head->AwText1 = QStringLiteral("Inspektion");
-    SetPrice(head->Preise1, 150.0, 150.0);
+    SetLinePrice(head->Preise1, 150.0, 150.0);
     head->Preise1.Vat = 0.0;
-    CPosition *work =
-        Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), QStringLiteral("2"));
+    CPosition *work = AddLine(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
+                              QStringLiteral("2"));
     work->IsLeadLabour = 1;
     work->AwText1 = QStringLiteral("Motor");
     work->AwText2 = QStringLiteral("pruefen");
     work->KlammerText1 = QStringLiteral("mit Probefahrt");
-    SetPrice(work->Preise1, 100.0, 100.0);
+    SetLinePrice(work->Preise1, 100.0, 100.0);
     work->Preise1.Vat = 0.0;
-    SetPrice(work->Preise2, 120.0, 142.8);
+    SetLinePrice(work->Preise2, 120.0, 142.8);
     work->Preise2.Vat = -1.0;
-    CPosition *part =
-        Add(*srp, POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), QStringLiteral("1"));
+    CPosition *part = AddLine(*srp, POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"),
+                              QStringLiteral("1"));
     part->TeileText = QStringLiteral("Filter");
     part->StockKnown = 1;
     part->Stock = 3.0;
-    SetPrice(part->Preise1, 50.0, 59.5);
+    SetLinePrice(part->Preise1, 50.0, 59.5);
     part->ErsetztDurchNummer = QStringLiteral("9X4115561J");
     AddPackage(basket, WK_SRP, std::move(srp));
     AddPosition(basket, POS_BASKET_LABOUR, QStringLiteral("2120000"), CPosition::AzMarker());
