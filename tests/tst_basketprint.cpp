@@ -320,6 +320,8 @@ private slots:
     void offerOfDemoBasket();
     void dealerContactRows_data();
     void dealerContactRows();
+    void articleRows_data();
+    void articleRows();
     void longBasketCountsItsPages_data();
     void longBasketCountsItsPages();
     void longRemarkFlowsOverPages();
@@ -604,6 +606,98 @@ void TestBasketPrint::dealerContactRows()
     const QString text = writePdf(printOut).join(QLatin1Char('\n'));
     const QString missing =
         missingInOrder(text, {QStringLiteral("Angeboten durch Berater Eins"), rows});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
+}
+
+void TestBasketPrint::articleRows_data()
+{
+    // Row: the basket (the demo package changed as named, or a labour
+    // position) -> the article table's rows in order, each a run of whole
+    // words; a row followed by the next row's first words has no cells
+    // between.
+    QTest::addColumn<QString>("basket");
+    QTest::addColumn<QStringList>("rows");
+    const QString work = QStringLiteral("11 00 520 Motoroel wechseln 1");
+    const QString part = QStringLiteral("11 42 7 512 300 Oelfilter 1");
+    const QString sum = QStringLiteral("Paketsumme: Inspektionspaket Demo");
+    // clang-format off
+    QTest::newRow("priced from its lines")   << "package"          << QStringList{work + " 100.00", part + " 50.00", sum + " 150.00"};
+    QTest::newRow("not priced")              << "not priced"       << QStringList{work + " 11 00 530", part + " " + sum + " Preis netto in"};
+    QTest::newRow("inclusive price")         << "inclusive"        << QStringList{work + " 11 00 530", part + " " + sum + " 150.00"};
+    QTest::newRow("priced by hand")          << "by hand"          << QStringList{work + " 11 00 530", part + " " + sum + " 150.00"};
+    QTest::newRow("campaign: its price")     << "campaign"         << QStringList{work + " 11 00 530", part + " " + sum + " 120.00"};
+    QTest::newRow("campaign without price")  << "campaign unpriced" << QStringList{work + " 11 00 530", part + " " + sum + " Preis netto in"};
+    QTest::newRow("nothing chosen: the head") << "none chosen"     << QStringList{"99 11 001 Inspektionspaket Demo " + sum + " 150.00"};
+    QTest::newRow("sub-package after the rows") << "sub-package"   << QStringList{part + " 50.00 11 00 540 Zuendkerzen 1 30.00 " + sum + " 150.00 Preis netto in"};
+    QTest::newRow("replaced part")           << "replaced"         << QStringList{"11 42 7 512 300 Oelfilter neu 1 50.00", "(11 42 7 512 301)", sum};
+    QTest::newRow("labour without a price")  << "labour no price"  << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 Preis netto in"};
+    QTest::newRow("labour, unit from gross") << "labour gross"     << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 10.00 120.00"};
+    QTest::newRow("labour, inclusive price") << "labour inclusive" << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 120.00"};
+    // clang-format on
+}
+
+// The article table of the offer by its rules: which rows a package
+// prints, where prices stand and where they stay empty.
+void TestBasketPrint::articleRows()
+{
+    if (!m_havePdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(QString, basket);
+    QFETCH(QStringList, rows);
+    CWKList list;
+    if (basket.startsWith(QLatin1String("labour"))) {
+        auto pos = labour(QStringLiteral("1234567"), QStringLiteral("Bremsbelaege vorn ersetzen"),
+                          120.0, 142.8);
+        if (basket == QLatin1String("labour no price"))
+            pos->Preise1.Gross = kPriceNone;
+        pos->Preise1.UnitNet = kPriceNotSet;
+        pos->Preise1.UnitGross = 11.9;
+        pos->Preise1.Vat = 19.0;
+        pos->Preise1.FlatPrice = basket == QLatin1String("labour inclusive");
+        list.Add(CWKListItem(std::move(pos)), 1);
+    } else {
+        std::unique_ptr<CPaket> paket = demoPackage();
+        CPosition &head = *paket->GetKopf();
+        int kind = WK_SRP;
+        if (basket == QLatin1String("not priced"))
+            head.Preise1.Complete = 0;
+        if (basket == QLatin1String("inclusive"))
+            head.Preise1.FlatPrice = 1;
+        if (basket == QLatin1String("by hand"))
+            head.PriceCalcFlag = 1;
+        if (basket.startsWith(QLatin1String("campaign"))) {
+            kind = WK_CAMPAIGN;
+            head.Preise3.Complete = basket == QLatin1String("campaign");
+            head.Preise3.Net = 120.0;
+            head.Preise3.Gross = 142.8;
+        }
+        if (basket == QLatin1String("none chosen")) {
+            for (const auto &line : *paket)
+                line->Selected = line.get() == &head;
+        }
+        if (basket == QLatin1String("sub-package")) {
+            auto sub = std::make_unique<CPosition>();
+            sub->Type = POS_SUBPACKAGE;
+            sub->SubPackage = std::make_unique<CPaket>();
+            auto subHead = std::make_unique<CPosition>(head);
+            subHead->Number = QStringLiteral("9911002");
+            subHead->AwText1 = QStringLiteral("Zuendanlage");
+            sub->SubPackage->AddPosition(std::move(subHead));
+            sub->SubPackage->AddPosition(
+                line(POS_WORK, QStringLiteral("1100540"), QStringLiteral("Zuendkerzen"), 30.0));
+            paket->AddPosition(std::move(sub));
+        }
+        if (basket == QLatin1String("replaced")) {
+            CPosition *oil =
+                paket->FindPosition(POS_PART, QStringLiteral("11427512300"), QString());
+            oil->ErsetztDurchNummer = QStringLiteral("11427512301");
+            oil->ErsetztDurchText = QStringLiteral("Oelfilter neu");
+        }
+        list.Add(CWKListItem(kind, std::move(paket)), 1);
+    }
+    CBasketPrintOut printOut(&list, demoData(BPF_STANDARD));
+    const QString text = writePdf(printOut).join(QLatin1Char('\n'));
+    const QString missing = missingInOrder(text, rows);
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
 }
 
