@@ -75,17 +75,6 @@ QString Ids(const QStringList &texts)
     return out.join(QLatin1Char('|'));
 }
 
-std::unique_ptr<CPosition> Line(int type, const QString &number, const QString &kind = {},
-                                const QString &quantity = {})
-{
-    auto line = std::make_unique<CPosition>();
-    line->Type = type;
-    line->Number = number;
-    line->Kind = kind;
-    line->Quantity = quantity;
-    return line;
-}
-
 // Settings asking the DMS in the extended form for the vehicle kVin (type
 // key 7A01).
 CPrgSettings DmsSettings()
@@ -107,13 +96,13 @@ CPrgSettings DmsSettings()
 // and an optional part, with prices known from an earlier request.
 void FillOilService(CPaket &paket)
 {
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     head->PaketArt = QStringLiteral("SRP");
     const char *lines[][2] = {{"1110010", "S"}, {"9X4115561H", "S"}, {"9X4129620A", "O"}};
     for (int i = 0; i < 3; ++i) {
         CPosition *line =
-            paket.AddPosition(Line(i == 0 ? POS_WORK : POS_PART, QLatin1String(lines[i][0]),
-                                   QLatin1String(lines[i][1]), "1"));
+            paket.AddPosition(MakeLine(i == 0 ? POS_WORK : POS_PART, QLatin1String(lines[i][0]),
+                                       QLatin1String(lines[i][1]), "1"));
         line->Preise1.UnitNet = 50.0;
         line->Preise1.Vat = 19.0;
         line->Preise1.Currency = QStringLiteral("EUR");
@@ -235,11 +224,11 @@ void TestPackagePrice::localPrices()
     s.ReqDateiVerz = dir.path();
     s.bSchulung = training;
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     CPosition *work =
-        paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "2"));
-    CPosition *part =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), "1"));
+        paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "2"));
+    CPosition *part = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), "1"));
     work->Preise1.UnitNet = 99.0; // a price of an earlier request gives way
 
     Notices notices;
@@ -295,11 +284,11 @@ void TestPackagePrice::rollUpCurrencies()
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     const QStringList sets = currencies.split(QLatin1Char('|'));
     for (int i = 0; i < 2; ++i) {
         CPosition *line = paket.AddPosition(
-            Line(POS_WORK, QStringLiteral("111001%1").arg(i), QStringLiteral("S"), "1"));
+            MakeLine(POS_WORK, QStringLiteral("111001%1").arg(i), QStringLiteral("S"), "1"));
         line->Campaign[CPosition::CampaignWorkUsage] = QStringLiteral("S");
         line->Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
         CPriceSet *set[] = {&line->Preise1, &line->Preise2, &line->Preise3};
@@ -355,8 +344,8 @@ void TestPackagePrice::requestVinAndEscaping()
     s.Fgstnr = givenVin;
     s.ReqXMLTerminalID = terminal;
     CPaket paket;
-    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
-    paket.AddPosition(Line(POS_PART, partNumber, QStringLiteral("S"), "1"));
+    paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    paket.AddPosition(MakeLine(POS_PART, partNumber, QStringLiteral("S"), "1"));
 
     const QString body = CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"));
     QDomDocument doc;
@@ -414,10 +403,10 @@ void TestPackagePrice::requestPackageAttributes()
     s.V115 = v115;
     s.V117 = v117;
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     head->PaketArt = kind;
     head->IsFastlane = fastlane;
-    paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "1"));
+    paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "1"));
 
     QDomDocument doc;
     QVERIFY(doc.setContent(CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"))));
@@ -642,15 +631,15 @@ void TestPackagePrice::standInDms()
     CPrgSettings s = DmsSettings();
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     CPaket paket;
-    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("3410010")));
+    paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("3410010")));
     CPosition *work =
-        paket.AddPosition(Line(POS_WORK, QStringLiteral("3410010"), QStringLiteral("S"), "1"));
-    CPosition *pads =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0698151B"), QStringLiteral("S"), "1"));
-    CPosition *filter =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), "1"));
-    CPosition *unknown =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0819653"), QStringLiteral("S"), "1"));
+        paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("3410010"), QStringLiteral("S"), "1"));
+    CPosition *pads = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X0698151B"), QStringLiteral("S"), "1"));
+    CPosition *filter = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), "1"));
+    CPosition *unknown = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X0819653"), QStringLiteral("S"), "1"));
 
     Notices notes;
     CSoapReqSender sender(&s);

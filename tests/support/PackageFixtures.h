@@ -8,15 +8,22 @@
 
 #include <memory>
 
-inline CPosition *AddLine(CPaket &paket, int type, const QString &number, const QString &kind = {},
-                          const QString &quantity = {})
+// A line of a type with its number, kind and quantity.
+inline std::unique_ptr<CPosition> MakeLine(int type, const QString &number,
+                                           const QString &kind = {}, const QString &quantity = {})
 {
     auto line = std::make_unique<CPosition>();
     line->Type = type;
     line->Number = number;
     line->Kind = kind;
     line->Quantity = quantity;
-    return paket.AddPosition(std::move(line));
+    return line;
+}
+
+inline CPosition *AddLine(CPaket &paket, int type, const QString &number, const QString &kind = {},
+                          const QString &quantity = {})
+{
+    return paket.AddPosition(MakeLine(type, number, kind, quantity));
 }
 
 // Net and gross at 19 % VAT in euros, the price flag set.
