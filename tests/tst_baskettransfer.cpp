@@ -293,12 +293,13 @@ void FillRowBasket(CWKList &basket, const QString &fixture)
                    CampaignPackage(arg));
     } else if (name == QLatin1String("YY")) {
         AddPackage(basket, WK_CCP, FlatRatePackage(arg.toInt()));
-    } else if (name == QLatin1String("AP")) {
+    } else if (name == QLatin1String("AP") || name == QLatin1String("APL")) {
         auto line = std::make_unique<CPosition>();
         line->Type = POS_BASKET_LABOUR;
         line->Number = QStringLiteral("9900010");
         line->Quantity = QStringLiteral("3");
         line->Lackstufe = arg;
+        line->IsLeadLabour = name == QLatin1String("APL");
         line->Flaeche = QStringLiteral("1,5");
         basket.Add(CWKListItem(std::move(line)), 1);
     }
@@ -588,6 +589,8 @@ void TestBasketTransfer::bodyElements_data()
     QTest::newRow("paint stage unknown: empty")      << "x 15 17"     << "AP:4"    << "position/flatRate/paintStage" << "";
     QTest::newRow("surface area")                    << "x 15 17"     << "AP:1"    << "position/flatRate/surfaceArea" << "1,5";
     QTest::newRow("labour position: value")          << "x 15 17"     << "AP:1"    << "position/flatRate/value" << "3";
+    QTest::newRow("labour position: lead")           << "x 15 17"     << "APL:1"   << "position/flatRate/isLeadLabour" << "true";
+    QTest::newRow("labour position: not lead")       << "x 15 17"     << "AP:1"    << "position/flatRate/isLeadLabour" << "false";
     QTest::newRow("part: fixed price CL")            << "x 15 17"     << "MKP2:CL" << part + "[1]/fixedPrice" << "12.50";
     QTest::newRow("part: parts rebate CR")           << "x 15 17"     << "MKP2:CR" << part + "[1]/rebate"     << "20";
     QTest::newRow("part: oil rebate CR")             << "x 15 17"     << "MKP2:CR" << part + "[2]/rebate"     << "25";

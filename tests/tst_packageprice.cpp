@@ -500,6 +500,7 @@ void TestPackagePrice::requestElements_data()
     QTest::newRow("part: alternative B")              << "x 15 17"    << "R"  << part + "[4]/@type"       << "alternative";
     QTest::newRow("part: other kind, no type")        << "x 15 17"    << "R"  << part + "[5]/@type"       << "<none>";
     QTest::newRow("every work position, chosen or not") << "x 15 17"  << "R"  << fr + "#"                 << "6";
+    QTest::newRow("line not chosen: asked too")       << "x 15 17"    << "R"  << fr + "[5]/dealerOptional" << "true";
     QTest::newRow("no findings line")                 << "x 15 17"    << "R"  << "package/defectInformation#" << "0";
     // clang-format on
 }
