@@ -106,6 +106,7 @@ CPrgSettings Settings(const QString &vin = kVin)
     s.TypSchl = QStringLiteral("7A01");
     s.LeadTyp = QStringLiteral("7A0");
     s.ModellBez = QStringLiteral("Demo <Kombi>");
+    s.Erstzulassung = QStringLiteral("15.04.2012");
     UpdateDmsHeader(&s);
     return s;
 }
@@ -117,7 +118,6 @@ CTransferOrder Order()
     order.settlementCode = QStringLiteral("S1");
     order.jobNumber = QStringLiteral("J1");
     order.offer = true;
-    order.productionDate = QStringLiteral("20120415");
     return order;
 }
 
@@ -277,6 +277,8 @@ private slots:
     void wholeBody();
     void unknownVin_data();
     void unknownVin();
+    void vehicleInfoNamesTheProductionDate_data();
+    void vehicleInfoNamesTheProductionDate();
     void answers_data();
     void answers();
     void unreachableDms();
@@ -510,6 +512,25 @@ void TestBasketTransfer::unknownVin()
         QCOMPARE(At(info, QStringLiteral("productionDate")), QStringLiteral("20120415"));
         QCOMPARE(At(info, QStringLiteral("modelDecription")), QStringLiteral("Demo <Kombi>"));
     }
+}
+
+void TestBasketTransfer::vehicleInfoNamesTheProductionDate_data()
+{
+    QTest::addColumn<QString>("firstRegistration");
+    QTest::addColumn<QString>("productionDate");
+    // clang-format off
+    QTest::newRow("first registration stands for it") << "09.03.2016" << "20160309";
+    QTest::newRow("none known: empty, not made up")   << ""           << "";
+    // clang-format on
+}
+
+void TestBasketTransfer::vehicleInfoNamesTheProductionDate()
+{
+    QFETCH(QString, firstRegistration);
+    CPrgSettings s = Settings();
+    s.Erstzulassung = firstRegistration;
+    const QString body = CTransferRequest(s, Order()).BuildVehicleInfo(s.SchemaVersion);
+    QTEST(At(Message(body), QStringLiteral("productionDate")), "productionDate");
 }
 
 void TestBasketTransfer::answers_data()
