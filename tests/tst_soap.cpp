@@ -465,7 +465,7 @@ void TestSoap::client_data()
     QTest::addColumn<qsizetype>("answerSize");
     QTest::addColumn<bool>("answered");
     QTest::addColumn<QString>("error"); // part of LastError()
-    QTest::addColumn<bool>("arrived"); // MayHaveArrived()
+    QTest::addColumn<bool>("arrived");  // MayHaveArrived()
     // clang-format off
     QTest::newRow("answer") << "answer" << 200 << qsizetype(4) << true << QString() << true;
     QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString() << true;
@@ -1155,13 +1155,19 @@ void TestSoap::standInTakesOnlyEnvelopes_data()
 {
     QTest::addColumn<QString>("body");
     QTest::addColumn<bool>("enveloped"); // sent as the SOAP client sends a body
-    const QString header = QStringLiteral(" xmlns=\"http://dms.yaq2.example/SRP\" refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\">");
+    const QString header =
+        QStringLiteral(" xmlns=\"http://dms.yaq2.example/SRP\" "
+                       "refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\">");
     const QString vin = QStringLiteral("<vin vinLongPrefix=\"XVQ1F23A57\" vinShort=\"M012345\"/>");
-    const QString registration = FirstRegistrationRequest(QStringLiteral("XVQ1F23A57M012345"), QStringLiteral("01.05.00"));
+    const QString registration =
+        FirstRegistrationRequest(QStringLiteral("XVQ1F23A57M012345"), QStringLiteral("01.05.00"));
     const QString search = "<requestVIN" + header + "<lastName>M\u00fcller</lastName></requestVIN>";
-    const QString prices = "<requestPackageInfo" + header + vin + "<package productType=\"car\"><number>111001017A010</number></package></requestPackageInfo>";
+    const QString prices = "<requestPackageInfo" + header + vin +
+                           "<package productType=\"car\"><number>111001017A010</number>"
+                           "</package></requestPackageInfo>";
     const QString positions = "<transferYAQPositions" + header + vin + "</transferYAQPositions>";
-    const QString vehicle = "<transferVehicleInfo" + header + vin + "<product>PKW</product></transferVehicleInfo>";
+    const QString vehicle =
+        "<transferVehicleInfo" + header + vin + "<product>PKW</product></transferVehicleInfo>";
     // clang-format off
     QTest::newRow("first registration") << registration << true;
     QTest::newRow("vehicle search")     << search       << true;

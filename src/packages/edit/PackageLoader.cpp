@@ -421,9 +421,8 @@ void CPackageLoader::ReadLabourValues(CPosition &line) const
              ok = m_db.values->ReadNextAPosWertData(rec)) {
             rec.TrimData();
             // The remark "AZ" marks work charged by time; "-" is no value.
-            QString value = rec.m_strBemerkung == QLatin1String("AZ")
-                                ? CPosition::AzMarker()
-                                : rec.m_strAwWert.trimmed();
+            QString value = rec.m_strBemerkung == QLatin1String("AZ") ? CPosition::AzMarker()
+                                                                      : rec.m_strAwWert.trimmed();
             if (value.isEmpty() || value == QLatin1String("-"))
                 continue;
             const QString unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
