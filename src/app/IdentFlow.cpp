@@ -480,7 +480,7 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
     m_bVehicleChangeGuard = true;
     CWkBasket *basket = m_host.Basket();
     basket->SetVehicleChanged(true);
-    const int keep = m_basketQuestion ? m_basketQuestion() : basket->AddToBasket(nullptr, 0);
+    const int keep = m_basketQuestion ? m_basketQuestion() : basket->SettleVehicleChange();
     if (keep != 1) {
         m_bVehicleChangeGuard = false;
         return 0;

@@ -106,7 +106,7 @@ void CStartWindow::ShowNrAbfragePage()
 void CStartWindow::TransferBasket()
 {
     CWkBasket *basket = m_dlg.Basket();
-    basket->AddToBasket(nullptr, 0);
+    basket->SettleVehicleChange();
     basket->Transfer();
 }
 
