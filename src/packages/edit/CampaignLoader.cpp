@@ -136,34 +136,20 @@ void CCampaignLoader::CheckLinePrice(const QString &priceType, const QString &pr
         Fault(notAllowed);
 }
 
-// The fields a work and a part record of a campaign package share.
-struct CCampaignLoader::LineRecord
-{
-    int type;
-    const QString &key1, &campaign, &package, &subs; // the campaign keys (SetKeys)
-    const QString &packageRef;
-    const QString &number;
-    const QString &quantity;
-    const QString &price;
-    const QString &usage;       // "S", "O", "A", "B"
-    const QString &stat;        // "1" chosen when loaded
-    const QString &operability; // "0" the dealer may choose
-};
-
-// Where a work or a part line keeps them (CPosition::Campaign...), and the
-// texts of its faults.
+// Where a work or a part line keeps the fields of its record
+// (CPosition::Campaign...), and the texts of its faults.
 struct CCampaignLoader::LineSlots
 {
     int attr, number, quantity, price, usage, selected, status;
     int priceMissing, priceNotAllowed, optionalChosen;
 };
 
-std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(const LineRecord &record,
+std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(int type, const LineRow &record,
                                                          const LineSlots &where,
                                                          const QString &priceType) const
 {
     auto line = std::make_unique<CPosition>();
-    line->Type = record.type;
+    line->Type = type;
     line->Number = record.number;
     line->Quantity = NormaliseQuantity(record.quantity);
     line->Kind = record.usage;
@@ -313,9 +299,7 @@ CCampaignLoader::Lines CCampaignLoader::WorkLines(const std::vector<LineRow> &ro
         kTextWorkPriceNotAllowed,        kTextWorkOptionalChosen};
     Lines lines;
     for (const LineRow &r : rows) {
-        auto line = CampaignLine({POS_WORK, r.key1, r.campaign, r.package, r.subs, r.packageRef,
-                                  r.number, r.quantity, r.price, r.usage, r.stat, r.operability},
-                                 kWork, priceType);
+        auto line = CampaignLine(POS_WORK, r, kWork, priceType);
         line->Campaign[CPosition::CampaignWorkLineNo] = r.lineNo;
         line->Campaign[CPosition::CampaignWorkRefLineNo] = r.refLineNo;
         line->AwPosRef = r.standsFor;
@@ -338,9 +322,7 @@ CCampaignLoader::Lines CCampaignLoader::PartLines(const std::vector<LineRow> &ro
         kTextPartPriceNotAllowed,        kTextPartOptionalChosen};
     Lines lines;
     for (const LineRow &r : rows) {
-        auto line = CampaignLine({POS_PART, r.key1, r.campaign, r.package, r.subs, r.packageRef,
-                                  r.number, r.quantity, r.price, r.usage, r.stat, r.operability},
-                                 kPart, priceType);
+        auto line = CampaignLine(POS_PART, r, kPart, priceType);
         line->PosLfdNr = r.lineNo;
         line->PosLfdNrRef = r.refLineNo;
         if (m_partTexts)

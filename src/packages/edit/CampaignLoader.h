@@ -123,11 +123,11 @@ private:
     // the item (`missing`, `notAllowed`: the texts of the two faults).
     void CheckLinePrice(const QString &priceType, const QString &price, int missing,
                         int notAllowed) const;
-    // A work or a part line from what their records say alike, checked
-    // against the price type and the rule for a chosen optional line.
-    struct LineRecord;
+    // A work or a part line (`type`) from what their records say alike,
+    // checked against the price type and the rule for a chosen optional
+    // line.
     struct LineSlots;
-    std::unique_ptr<CPosition> CampaignLine(const LineRecord &record, const LineSlots &where,
+    std::unique_ptr<CPosition> CampaignLine(int type, const LineRow &record, const LineSlots &where,
                                             const QString &priceType) const;
 
     CCampaignLoadInput m_input;
