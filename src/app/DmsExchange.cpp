@@ -7,7 +7,6 @@
 #include "app/PendingIdent.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "app/TransferVinHandler.h"
-#include "app/Yaq2App.h"
 #include "basket/model/WkBasket.h"
 #include "common/OwnSound.h"
 #include "common/TextDlg.h"
@@ -67,8 +66,6 @@ CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlo
     m_client.SetShortVinCount([this](const QString &shortVin) {
         return CFirstRegistration::CountShortVin(m_host.Db(0), shortVin);
     });
-    if (CYaq2App *app = CYaq2App::Instance())
-        SetListener(&app->m_Listener);
 }
 
 void CDmsExchange::SetListener(ISoapSvr *listener)

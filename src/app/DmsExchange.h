@@ -48,11 +48,12 @@ class CDmsExchange : public QObject
 {
     Q_OBJECT
 public:
-    // Watches the application's listener (none without an application).
+    // Watches no listener until one is set.
     CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlow &ident,
                  CPrgSettings *settings);
 
-    // Replaces the listener (tests); null watches nothing.
+    // The listener to watch (the application's; tests set their own);
+    // null watches nothing.
     void SetListener(ISoapSvr *listener);
     // Starts taking the listener's requests: each as it comes, and every
     // half second besides.

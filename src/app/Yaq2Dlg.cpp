@@ -89,6 +89,8 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
     m_pTools = std::make_unique<CHeadTools>(*this, m_pSettings);
     IDmsExchangeHost &dmsHost = *this;
     m_pDms = std::make_unique<CDmsExchange>(dmsHost, *m_pHead, *m_pIdent, m_pSettings);
+    if (CYaq2App *app = CYaq2App::Instance())
+        m_pDms->SetListener(&app->m_Listener);
     m_pLinks = std::make_unique<CPageLinks>(*this, *m_pHead, *m_pDms, m_pSettings);
     ConnectHead();
 
