@@ -86,7 +86,8 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
                                              [this]() -> CHeadRowCatalogue & { return HeadRow(); });
     IIdentHost &identHost = *this;
     m_pIdent = std::make_unique<CIdentFlow>(identHost, *m_pHead, m_pSettings);
-    m_pTools = std::make_unique<CHeadTools>(*this, m_pSettings);
+    IHeadToolsHost &toolsHost = *this;
+    m_pTools = std::make_unique<CHeadTools>(toolsHost, m_pSettings);
     IDmsExchangeHost &dmsHost = *this;
     m_pDms = std::make_unique<CDmsExchange>(dmsHost, *m_pHead, *m_pIdent, m_pSettings);
     if (CYaq2App *app = CYaq2App::Instance())
@@ -244,6 +245,12 @@ QString CYaq2Dlg::TitleToolTip() const
 {
     return m_pSettings->DlgTitel + QStringLiteral(" - ") + OrmelText(6079) + QLatin1Char(' ') +
            m_pSettings->KatDatum;
+}
+
+void CYaq2Dlg::ReloadModelNames()
+{
+    if (CYaq2App *app = CYaq2App::Instance())
+        app->m_ModelMapping.Load(GetPrgTextSprache());
 }
 
 void CYaq2Dlg::SetBrandCaption()

@@ -37,7 +37,11 @@ class COwnButton;
 class QComboBox;
 class QLineEdit;
 
-class CYaq2Dlg : public QDialog, public IPageHost, private IIdentHost, private IDmsExchangeHost
+class CYaq2Dlg : public QDialog,
+                 public IPageHost,
+                 private IIdentHost,
+                 private IDmsExchangeHost,
+                 private IHeadToolsHost
 {
     Q_OBJECT
 public:
@@ -65,7 +69,7 @@ public:
     void SetFocusToVin();
     void CreatePages();
     void ResetVehicleFields(bool enable, bool reset) override;
-    void SaveWindowPlacement() { m_placement.Save(); }
+    void SaveWindowPlacement() override { m_placement.Save(); }
 
     // Page switching.
     bool PreparePageSwitch() override;
@@ -116,7 +120,7 @@ public:
     void ShowAboutBox();
 
     // State for the callers and tests.
-    int CurrentPage() const { return m_nCurPage; }
+    int CurrentPage() const override { return m_nCurPage; }
     QString PageCaption() const;
     QString OpenError() const { return m_strOpenError; }
     CYaqDb *Db(int index) const override;
@@ -179,6 +183,7 @@ protected:
 
 private:
     QWidget *Window() override { return this; }
+    void ReloadModelNames() override;
     void ConnectHead();
     void OpenConnections();
     void ShowPageAgain();
