@@ -5,6 +5,7 @@
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -36,14 +37,6 @@ QString KindText(int kind)
     default:
         return QString(); // a warranty package never has sub-packages
     }
-}
-
-QString Trimmed(const QString &text)
-{
-    QString out = text;
-    while (out.endsWith(QLatin1Char(' ')))
-        out.chop(1);
-    return out;
 }
 
 // The four kinds of a package number: the place of the kind's number on a
@@ -136,19 +129,6 @@ CPackageLoader::CPackageLoader(CPackageLoadConnections connections, IPackageLoad
 }
 
 CPackageLoader::~CPackageLoader() = default;
-
-QString CPackageLoader::NormaliseQuantity(const QString &quantity)
-{
-    QString q = quantity.trimmed();
-    const int point = q.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        return q;
-    while (q.size() > point + 1 && q.endsWith(QLatin1Char('0')))
-        q.chop(1);
-    if (q.size() == point + 1)
-        q.chop(1);
-    return q;
-}
 
 CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int kind)
 {
@@ -293,7 +273,9 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         auto line = std::make_unique<CPosition>();
         line->Type = POS_PART;
         line->Number = row.m_strTeileNr;
-        line->Quantity = NormaliseQuantity(row.m_strMenge);
+        // The quantity goes to the DMS and the transfer system as the
+        // catalogue writes it ("4.500").
+        line->Quantity = row.m_strMenge;
         line->Kind = row.m_strArt;
         line->PosLfdNr = row.m_strPosLfdNr;
         line->PosLfdNrRef = row.m_strPosLfdNrRef;
@@ -308,7 +290,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             text.m_strTeileNr = row.m_strTeileNr;
             text.m_strSprache = m_vehicle.language;
             if (m_db.catalogue->ReadSRPTeileTextData(text))
-                line->TeileText = Trimmed(text.m_strText);
+                line->TeileText = WithoutTrailingSpaces(text.m_strText);
             m_db.catalogue->CloseStmt();
         }
         if (line->Kind == QLatin1String("O") && !optionalGroup) {
@@ -432,9 +414,8 @@ void CPackageLoader::ReadLabourValues(CPosition &line) const
              ok = m_db.values->ReadNextAPosWertData(rec)) {
             rec.TrimData();
             // The remark "AZ" marks work charged by time; "-" is no value.
-            QString value = rec.m_strBemerkung == QLatin1String("AZ")
-                                ? CPosition::AzMarker()
-                                : NormaliseQuantity(rec.m_strAwWert);
+            QString value = rec.m_strBemerkung == QLatin1String("AZ") ? CPosition::AzMarker()
+                                                                      : rec.m_strAwWert.trimmed();
             if (value.isEmpty() || value == QLatin1String("-"))
                 continue;
             const QString unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
@@ -472,7 +453,7 @@ QString CPackageLoader::MainGroupText(const QString &mainGroup) const
     rec.m_strHG = mainGroup;
     QString text;
     if (m_db.texts->ReadAPosHgTxtData(rec))
-        text = Trimmed(rec.m_strText);
+        text = WithoutTrailingSpaces(rec.m_strText);
     m_db.texts->CloseStmt();
     return text;
 }
