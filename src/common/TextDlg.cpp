@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
@@ -152,6 +153,16 @@ int CTextDlg::DoModalText(const QString &prefix, const QString &language, const 
     FitWidthToLines(lines);
     m_pOk->setFocus();
     return exec();
+}
+
+void CTextDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        m_pOk->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CTextDlg::FitWidthToLines(const QStringList &lines)
