@@ -52,6 +52,21 @@ void COwnButton::SetBitmap(const QString &bitmap)
     update();
 }
 
+void COwnButton::SetTip(const QString &text)
+{
+    constexpr int kMaxTipLength = 80;
+    setToolTip(WithoutMnemonics(text).left(kMaxTipLength));
+}
+
+QString WithoutMnemonics(const QString &caption)
+{
+    QString plain = caption;
+    plain.replace(QLatin1String("&&"), QString(QChar(0xFFFF)));
+    plain.remove(QLatin1Char('&'));
+    plain.replace(QChar(0xFFFF), QLatin1Char('&'));
+    return plain;
+}
+
 void COwnButton::SetMouseOverToFalse()
 {
     if (m_bMouseOver) {

@@ -19,6 +19,10 @@ public:
     void SetBitmap(const QString &bitmap);
     void SetFaceColour(const QColor &face);
 
+    // The tool tip from a program text: its mnemonic marks left out (a
+    // doubled one is a plain "&"), at most 80 characters.
+    void SetTip(const QString &text);
+
     bool IsMouseOver() const { return m_bMouseOver; }
     void SetMouseOverToFalse();
 
@@ -36,6 +40,9 @@ private:
     QColor m_face;
     bool m_bMouseOver = false;
 };
+
+// A caption as it reads: "&Speichern" is "Speichern", "A && B" is "A & B".
+QString WithoutMnemonics(const QString &caption);
 
 // Draws the 3-D frame the owner-drawn controls share: raised, or sunken
 // while pressed; `hot` adds the highlight frame of the hovered control.

@@ -282,7 +282,7 @@ void CSRPBbDlg::SetButtonTexts()
     m_pEditAw->setText(OrmelText(2046));
     m_pScopeTexts->setText(OrmelText(2009));
     m_pFindings->setText(OrmelText(2010));
-    m_pStore->setToolTip(OrmelText(2051).remove(QLatin1Char('&')).left(80));
+    m_pStore->SetTip(OrmelText(2051));
     DmsRequestButton()->setText(OrmelText(2036));
     TransferButton()->setText(OrmelText(2020));
 }
