@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -56,6 +57,15 @@ void COwnButton::SetTip(const QString &text)
 {
     constexpr int kMaxTipLength = 80;
     setToolTip(WithoutMnemonics(text).left(kMaxTipLength));
+}
+
+bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    event->accept();
+    button->click();
+    return true;
 }
 
 QString WithoutMnemonics(const QString &caption)

@@ -41,6 +41,11 @@ private:
     bool m_bMouseOver = false;
 };
 
+// Return and Enter press the button: the owner-drawn OK of a box is no
+// default push button the dialog would press itself. True when the key was
+// one of them (the event is then taken).
+bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button);
+
 // A caption as it reads: "&Speichern" is "Speichern", "A && B" is "A & B".
 QString WithoutMnemonics(const QString &caption);
 

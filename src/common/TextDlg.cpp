@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
@@ -157,12 +156,8 @@ int CTextDlg::DoModalText(const QString &prefix, const QString &language, const 
 
 void CTextDlg::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        m_pOk->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ClickOnReturn(event, m_pOk))
+        QDialog::keyPressEvent(event);
 }
 
 void CTextDlg::FitWidthToLines(const QStringList &lines)
