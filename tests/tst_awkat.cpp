@@ -1017,9 +1017,9 @@ void TestAwKat::priceRequest_data()
     QTest::addColumn<QString>("holds");
     QTest::addColumn<QString>("lacks");
     // clang-format off
-    QTest::newRow("plain")            << 0 << ""       << "<flatRate productType=\"car\"><number>1110010</number></flatRate>" << "terminalID";
-    QTest::newRow("lead labour")      << 1 << ""       << "<isLeadLabour>false</isLeadLabour>" << "terminalID";
-    QTest::newRow("escaped terminal") << 0 << "T&1<2"  << "<terminalID>T&amp;1&lt;2</terminalID>" << "isLeadLabour";
+    QTest::newRow("plain")            << 0 << ""       << "vinShort=\"M012345\"/><flatRate productType=\"car\"><number>1110010</number></flatRate></requestPackageInfo>" << "terminalID";
+    QTest::newRow("lead labour")      << 1 << ""       << "<flatRate productType=\"car\"><number>1110010</number><isLeadLabour>false</isLeadLabour></flatRate></requestPackageInfo>" << "terminalID";
+    QTest::newRow("escaped terminal") << 0 << "T&1<2"  << "</flatRate><terminalID>T&amp;1&lt;2</terminalID></requestPackageInfo>" << "isLeadLabour";
     // clang-format on
 }
 

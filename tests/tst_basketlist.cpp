@@ -4,6 +4,7 @@
 
 #include "basket/model/WKList.h"
 #include "basket/model/WkBasket.h"
+#include "basket/model/WkDuplicateQuestion.h"
 #include "basket/model/WkLabourEdit.h"
 #include "packages/model/Paket.h"
 #include "packages/model/PaketNotice.h"
@@ -142,6 +143,8 @@ private slots:
     void initTestCase();
     void offer_data();
     void offer();
+    void duplicateQuestion_data();
+    void duplicateQuestion();
     void addModes_data();
     void addModes();
     void serviceHintIsStoredAsTimeWork();
@@ -216,6 +219,52 @@ void TestBasketList::offer()
     QTEST(list.Offer(entry, answer < 0 ? nullptr : &question), "result");
     QTEST(question.asked, "asked");
     QTEST(Tags(list), "tags");
+}
+
+void TestBasketList::duplicateQuestion_data()
+{
+    // Row: the box the page asks with ("again": store again, overwrite or
+    // cancel; "yes": the package pages' yes, no or cancel), the button
+    // pressed, the entry offered -> what the basket did, its entries.
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<WkOffered>("result");
+    QTest::addColumn<QString>("tags");
+    // clang-format off
+    QTest::newRow("again: store again")       << "again" << int(IDSTOREAGAIN) << "POS:0012345@n" << WkOffered::StoredAgain << "a,n";
+    QTest::newRow("again: overwrite")         << "again" << int(IDOVERWRITE)  << "POS:0012345@n" << WkOffered::Replaced    << "n";
+    QTest::newRow("again: cancel")            << "again" << int(IDCANCEL)     << "POS:0012345@n" << WkOffered::Cancelled   << "a";
+    QTest::newRow("again: no cancels")        << "again" << int(IDNO)         << "POS:0012345@n" << WkOffered::Cancelled   << "a";
+    QTest::newRow("again: box closed")        << "again" << 0                 << "POS:0012345@n" << WkOffered::Cancelled   << "a";
+    QTest::newRow("again: not a duplicate")   << "again" << int(IDCANCEL)     << "POS:0012399@n" << WkOffered::Added       << "a,n";
+    QTest::newRow("yes: overwrite")           << "yes"   << int(IDYES)        << "POS:0012345@n" << WkOffered::Replaced    << "n";
+    QTest::newRow("yes: no keeps the stored") << "yes"   << int(IDNO)         << "POS:0012345@n" << WkOffered::Kept        << "a";
+    QTest::newRow("yes: cancel")              << "yes"   << int(IDCANCEL)     << "POS:0012345@n" << WkOffered::Cancelled   << "a";
+    QTest::newRow("yes: store again cancels") << "yes"   << int(IDSTOREAGAIN) << "POS:0012345@n" << WkOffered::Cancelled   << "a";
+    // clang-format on
+}
+
+// A page's question asked through CWkDuplicateAsk: the box's button
+// decides what the basket does, and only a duplicate is asked about.
+void TestBasketList::duplicateQuestion()
+{
+    QFETCH(QString, box);
+    QFETCH(int, button);
+    QFETCH(QString, offered);
+    CWKList list;
+    Fill(list, QStringLiteral("POS:0012345@a"));
+    QStringList asked;
+    CWkDuplicateAsk question([&](const CWKListItem &entry) {
+        asked << entry.Number();
+        return box == QLatin1String("yes") ? WkOverwriteOrKeep(button)
+                                           : WkStoreAgainOrOverwrite(button);
+    });
+    const CWKListItem entry = Entry(offered);
+    QTEST(list.Offer(entry, &question), "result");
+    QTEST(Tags(list), "tags");
+    QCOMPARE(asked, QStringList(offered.startsWith(QLatin1String("POS:0012345")) ? 1 : 0,
+                                QStringLiteral("0012345")));
 }
 
 void TestBasketList::addModes_data()

@@ -224,6 +224,7 @@ private slots:
     void elementsOfItemType_data();
     void elementsOfItemType();
     void demoBasketMatchesGolden();
+    void clipboardDataCarriesFormatAndText_data();
     void clipboardDataCarriesFormatAndText();
 };
 
@@ -557,15 +558,32 @@ void TestBasketListDoc::demoBasketMatchesGolden()
     QCOMPARE(document, golden.readAll());
 }
 
+void TestBasketListDoc::clipboardDataCarriesFormatAndText_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QStringList>("formats");
+    const QString own = QStringLiteral("YAQ_BASKET_DATA");
+    // clang-format off
+    QTest::newRow("basket page: its format alone")     << int(BasketListForm::Transfer)       << QStringList{own};
+    QTest::newRow("package request: and as plain text") << int(BasketListForm::PackageRequest) << QStringList{own, "text/plain"};
+    // clang-format on
+}
+
 void TestBasketListDoc::clipboardDataCarriesFormatAndText()
 {
+    QFETCH(int, form);
+    QFETCH(QStringList, formats);
     const QString document = QStringLiteral("<a>\u00d8\u65e5</a>");
-    const std::unique_ptr<QMimeData> mime(BasketListMimeData(document));
+    const std::unique_ptr<QMimeData> mime(
+        BasketListMimeData(document, static_cast<BasketListForm>(form)));
     QCOMPARE(kBasketListFormat, QStringLiteral("YAQ_BASKET_DATA"));
     // UTF-16 characters, little-endian, and a zero character after them.
     const char block[] = "<\0a\0>\0\xd8\0\xe5\x65<\0/\0a\0>\0\0";
     QCOMPARE(mime->data(kBasketListFormat), QByteArray(block, sizeof block));
-    QCOMPARE(mime->text(), document);
+    QStringList offered = mime->formats();
+    offered.removeAll(QStringLiteral("text/plain;charset=utf-8"));
+    QCOMPARE(offered, formats);
+    QCOMPARE(mime->text(), formats.contains(QStringLiteral("text/plain")) ? document : QString());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestBasketListDoc)

@@ -7,6 +7,7 @@
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "support/TestEnv.h"
+#include "yaq2-dms/StandInDms.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -83,16 +84,20 @@ void TestCallerClipboard::packageRequest_data()
     QTest::addColumn<QString>("numbers");
     QTest::addColumn<QString>("types");
     QTest::addColumn<QStringList>("firstItems");
+    QTest::addColumn<QString>("dms"); // with the DMS requests on: "answers" or "down"
+    const QString customerPrices = QStringLiteral("XVQ2G45B684K56789");
     // clang-format off
-    QTest::newRow("known and unknown number")       << kVin                << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
-    QTest::newRow("unknown number in the middle")   << kVin                << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"};
-    QTest::newRow("number of eight characters")     << kVin                << "11100100"                << "0"     << QStringList{};
-    QTest::newRow("VIN of seven characters")        << "M012345"           << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"};
-    QTest::newRow("special short VIN of one range") << "4K56789"           << "1110010"                 << "1"     << QStringList{"", "111001017B010"};
-    QTest::newRow("short VIN of no vehicle")        << "M912345"           << "1110010"                 << "0"     << QStringList{};
-    QTest::newRow("VIN of ten characters")          << "M01234567X"        << "1110010"                 << "ERROR-05" << QStringList{};
-    QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{};
-    QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{};
+    QTest::newRow("known and unknown number")       << kVin                << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"} << "";
+    QTest::newRow("unknown number in the middle")   << kVin                << "3410010;9999999;1110010" << "1,0,1" << QStringList{"", "341001017A010", "3410010"} << "";
+    QTest::newRow("number of eight characters")     << kVin                << "11100100"                << "0"     << QStringList{} << "";
+    QTest::newRow("VIN of seven characters")        << "M012345"           << "1110010;9999999"         << "1,0"   << QStringList{"", "111001017A010", "1110010", "1110015"} << "";
+    QTest::newRow("special short VIN of one range") << "4K56789"           << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "";
+    QTest::newRow("short VIN of no vehicle")        << "M912345"           << "1110010"                 << "0"     << QStringList{} << "";
+    QTest::newRow("VIN of ten characters")          << "M01234567X"        << "1110010"                 << "ERROR-05" << QStringList{} << "";
+    QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{} << "";
+    QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{} << "";
+    QTest::newRow("DMS on: customer-specific prices") << customerPrices    << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "answers";
+    QTest::newRow("DMS on but down")                << kVin                << "1110010"                 << "1"     << QStringList{"", "111001017A010", "1110010", "1110015"} << "down";
     // clang-format on
 }
 
@@ -102,6 +107,29 @@ void TestCallerClipboard::packageRequest()
     QFETCH(QString, numbers);
     QFETCH(QString, types);
     QFETCH(QStringList, firstItems);
+    QFETCH(QString, dms);
+    // The DMS requests on (the dealer file of the demo offers campaigns),
+    // with the stand-in DMS answering or nobody at its address.
+    StandInDms standIn;
+    if (!dms.isEmpty()) {
+        DmsVehicles vehicles;
+        QString error;
+        QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+                 qPrintable(error));
+        standIn.setVehicles(vehicles);
+        QVERIFY(standIn.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = standIn.port();
+        if (dms == QLatin1String("down"))
+            standIn.listener().close();
+        CProfile profile(QStringLiteral("yaq2"));
+        const QString yaq = QStringLiteral("YAQ");
+        profile.WriteProfileInt(yaq, QStringLiteral("SRPInterfaceReq"), 4);
+        profile.WriteProfileInt(yaq, QStringLiteral("XMLx"), 1);
+        profile.WriteProfileInt(yaq, QStringLiteral("V117"), 1);
+        profile.WriteProfileString(yaq, QStringLiteral("ReqXMLServer"),
+                                   QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        profile.Sync();
+    }
     {
         CYaq2App app({vin, "-m", "qvlawtosrp", "-a", numbers});
         app.InitInstance();

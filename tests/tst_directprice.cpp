@@ -3,6 +3,8 @@
 // pages' notice boxes.
 
 #include "common/InputCheck.h"
+#include "common/TextDlg.h"
+#include "packages/PackagePriceAsk.h"
 #include "packages/PageNotice.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/DirectPrice.h"
@@ -13,6 +15,7 @@
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -34,6 +37,8 @@ private slots:
     void dialogRefusesTooHighReduction();
     void dialogAppliesNewPrice();
     void pageNoticeIsANoticeBox();
+    void priceAskRoads_data();
+    void priceAskRoads();
 
 private:
     TestEnv m_env;
@@ -298,6 +303,58 @@ void TestDirectPrice::pageNoticeIsANoticeBox()
     QCOMPARE(m_env.boxes().last().text, QStringLiteral("4711 (standard)"));
     QCOMPARE(m_env.boxes().last().caption, kMsgBoxTitle);
     QCOMPARE(m_env.boxes().last().type, int(MB_OK));
+}
+
+void TestDirectPrice::priceAskRoads_data()
+{
+    // Row: the request mode, a head with a price set by hand, the roads the
+    // window gives -> the road taken, the head's hand-price mark after.
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("head");
+    QTest::addColumn<bool>("roads");
+    QTest::addColumn<QString>("taken");
+    QTest::addColumn<int>("handPrice");
+    // clang-format off
+    QTest::newRow("mode 3: the price files")      << 3 << true  << true  << "files"       << 0;
+    QTest::newRow("mode 4: the DMS, its notices") << 4 << true  << true  << "dms, notice" << 0;
+    QTest::newRow("mode 0: the information text") << 0 << true  << true  << "information" << 0;
+    QTest::newRow("mode 1: the information text") << 1 << true  << true  << "information" << 0;
+    QTest::newRow("mode 5: the information text") << 5 << true  << true  << "information" << 0;
+    QTest::newRow("no head")                      << 4 << false << true  << "dms, notice" << 1;
+    QTest::newRow("no road: the hand price ends") << 4 << true  << false << ""            << 0;
+    // clang-format on
+}
+
+// "&DMS-Anfrage" takes the road of the request mode and ends a price set
+// by hand, whatever the road.
+void TestDirectPrice::priceAskRoads()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, head);
+    QFETCH(bool, roads);
+    CPrgSettings s;
+    s.SRPInterfaceReq = mode;
+    s.DataDir = QStringLiteral(YAQ_DEMO_DATAS_DIR);
+    CPosition line;
+    line.PriceCalcFlag = 1;
+    QStringList taken;
+    CPackagePriceAsk::Roads given;
+    if (roads) {
+        given.localFiles = [&] { taken << QStringLiteral("files"); };
+        given.dms = [&](IDmsNotice *notice) {
+            taken << QStringLiteral("dms") << (notice ? QStringLiteral("notice") : QString());
+        };
+    }
+    // The information text comes as a modal box: closed as soon as it shows.
+    QTimer::singleShot(0, [&] {
+        if (auto *text = qobject_cast<CTextDlg *>(QApplication::activeModalWidget())) {
+            taken << QStringLiteral("information");
+            text->reject();
+        }
+    });
+    CPackagePriceAsk(nullptr).Ask(s, head ? &line : nullptr, given);
+    QTEST(taken.join(QStringLiteral(", ")), "taken");
+    QTEST(line.PriceCalcFlag, "handPrice");
 }
 
 YAQ_TEST_MAIN(TestDirectPrice)

@@ -138,6 +138,8 @@ private slots:
     void fieldLeft_data();
     void fieldLeft();
     void requestBody();
+    void whenTheDmsIsAsked_data();
+    void whenTheDmsIsAsked();
     void answer_data();
     void answer();
     void unansweredTellsWhy_data();
@@ -553,6 +555,36 @@ void TestDmsFrame::fieldLeft()
     QCOMPARE(CFirstRegistration::OnSetFocus(QStringLiteral("TT.MM.JJJJ"), false), QString());
     QCOMPARE(CFirstRegistration::OnSetFocus(QStringLiteral("TT.MM.JJJJ"), true),
              QStringLiteral("TT.MM.JJJJ"));
+}
+
+void TestDmsFrame::whenTheDmsIsAsked_data()
+{
+    QTest::addColumn<int>("requestMode");
+    QTest::addColumn<int>("xmlx");
+    QTest::addColumn<int>("campaigns");
+    QTest::addColumn<int>("packageRequest"); // caller mode "qvlawtosrp"
+    QTest::addColumn<bool>("asked");
+    // clang-format off
+    QTest::newRow("XML requests, extended, campaigns") << 4 << 1 << 1 << 0 << true;
+    QTest::newRow("requests from files")               << 3 << 1 << 1 << 0 << false;
+    QTest::newRow("plain XML")                         << 4 << 0 << 1 << 0 << false;
+    QTest::newRow("no campaigns")                      << 4 << 1 << 0 << 0 << false;
+    QTest::newRow("package request shows no window")   << 4 << 1 << 1 << 1 << false;
+    // clang-format on
+}
+
+void TestDmsFrame::whenTheDmsIsAsked()
+{
+    QFETCH(int, requestMode);
+    QFETCH(int, xmlx);
+    QFETCH(int, campaigns);
+    QFETCH(int, packageRequest);
+    CPrgSettings s;
+    s.SRPInterfaceReq = requestMode;
+    s.XMLx = xmlx;
+    s.MarketingCampaigns = campaigns;
+    s.bQvlAwToSrp = packageRequest;
+    QTEST(CFirstRegistration::ShouldRequest(s), "asked");
 }
 
 void TestDmsFrame::requestBody()

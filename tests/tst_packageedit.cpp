@@ -229,8 +229,6 @@ private slots:
     void selectionSkipsGroupLines();
     void groupsFollowTheirNumbers_data();
     void groupsFollowTheirNumbers();
-    void quantitiesKeepTheirValue_data();
-    void quantitiesKeepTheirValue();
     void demoPackagesLoadTheirLines_data();
     void demoPackagesLoadTheirLines();
     void loadedLinesCarryTheirFields_data();
@@ -448,28 +446,6 @@ void TestPackageEdit::groupsFollowTheirNumbers()
     QCOMPARE(Describe(selection.Rows()), rows);
 }
 
-void TestPackageEdit::quantitiesKeepTheirValue_data()
-{
-    QTest::addColumn<QString>("quantity");
-    QTest::addColumn<QString>("shown");
-    // clang-format off
-    QTest::newRow("decimal zeros dropped")        << "0.500" << "0.5";
-    QTest::newRow("whole number keeps its zero")  << "10"    << "10";
-    QTest::newRow("zero decimals drop the point") << "2.000" << "2";
-    QTest::newRow("hundred stays")                << "100"   << "100";
-    QTest::newRow("inner zero stays")             << "10.05" << "10.05";
-    QTest::newRow("blanks trimmed")               << " 4.50 " << "4.5";
-    QTest::newRow("empty stays empty")            << ""      << "";
-    // clang-format on
-}
-
-void TestPackageEdit::quantitiesKeepTheirValue()
-{
-    QFETCH(QString, quantity);
-    QFETCH(QString, shown);
-    QCOMPARE(CPackageLoader::NormaliseQuantity(quantity), shown);
-}
-
 void TestPackageEdit::demoPackagesLoadTheirLines_data()
 {
     QTest::addColumn<QString>("vehicle");
@@ -514,7 +490,8 @@ void TestPackageEdit::loadedLinesCarryTheirFields_data()
     QTest::addColumn<QString>("value");
     const QString az = OrmelText(3012);
     // clang-format off
-    QTest::newRow("part quantity keeps its value")   << "Arvo" << "1110010" << "VQ0011502" << "quantity" << "4.5";
+    QTest::newRow("part quantity as the catalogue writes it") << "Arvo" << "1110010" << "VQ0011502" << "quantity" << "4.500";
+    QTest::newRow("alternative part's quantity too") << "Arvo" << "1110010" << "VQ0011503" << "quantity" << "1.000";
     QTest::newRow("part quantity of ten stays ten")  << "Arvo" << "1110010" << "VQ0011504" << "quantity" << "10";
     QTest::newRow("part text")                       << "Arvo" << "1110010" << "VQ0011502" << "part text" << "Motoroel 5W-30 (Liter)";
     QTest::newRow("standard part chosen")            << "Arvo" << "1110010" << "VQ0011501" << "selected" << "1";
@@ -522,7 +499,7 @@ void TestPackageEdit::loadedLinesCarryTheirFields_data()
     QTest::newRow("part valid from the day built")   << "Arvo@20180101" << "1110010" << "VQ0011506" << "selected" << "1";
     QTest::newRow("part valid to the day built")     << "Arvo@20151231" << "1110010" << "VQ0011505" << "selected" << "1";
     QTest::newRow("labour value of the work line")   << "Arvo" << "1110010" << "1110015" << "quantity" << "3";
-    QTest::newRow("R value by its unit")             << "Arvo" << "1110010" << "1110017" << "R" << "1.5";
+    QTest::newRow("R value by its unit, as written") << "Arvo" << "1110010" << "1110017" << "R" << "1.50";
     QTest::newRow("lead labour of the head number")  << "Arvo" << "1110010" << "1110010" << "lead" << "1";
     QTest::newRow("other line no lead labour")       << "Arvo" << "1110010" << "1110015" << "lead" << "0";
     QTest::newRow("position texts")                  << "Arvo" << "1110010" << "1110016" << "text" << "Motoroel absaugen";

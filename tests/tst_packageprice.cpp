@@ -14,8 +14,10 @@
 #include "platform/OrmelText.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/PackageFixtures.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
+#include "support/XmlPath.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QDomDocument>
@@ -73,17 +75,6 @@ QString Ids(const QStringList &texts)
     return out.join(QLatin1Char('|'));
 }
 
-std::unique_ptr<CPosition> Line(int type, const QString &number, const QString &kind = {},
-                                const QString &quantity = {})
-{
-    auto line = std::make_unique<CPosition>();
-    line->Type = type;
-    line->Number = number;
-    line->Kind = kind;
-    line->Quantity = quantity;
-    return line;
-}
-
 // Settings asking the DMS in the extended form for the vehicle kVin (type
 // key 7A01).
 CPrgSettings DmsSettings()
@@ -105,13 +96,13 @@ CPrgSettings DmsSettings()
 // and an optional part, with prices known from an earlier request.
 void FillOilService(CPaket &paket)
 {
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     head->PaketArt = QStringLiteral("SRP");
     const char *lines[][2] = {{"1110010", "S"}, {"9X4115561H", "S"}, {"9X4129620A", "O"}};
     for (int i = 0; i < 3; ++i) {
         CPosition *line =
-            paket.AddPosition(Line(i == 0 ? POS_WORK : POS_PART, QLatin1String(lines[i][0]),
-                                   QLatin1String(lines[i][1]), "1"));
+            paket.AddPosition(MakeLine(i == 0 ? POS_WORK : POS_PART, QLatin1String(lines[i][0]),
+                                       QLatin1String(lines[i][1]), "1"));
         line->Preise1.UnitNet = 50.0;
         line->Preise1.Vat = 19.0;
         line->Preise1.Currency = QStringLiteral("EUR");
@@ -173,6 +164,8 @@ private slots:
     void requestVinAndEscaping();
     void requestPackageAttributes_data();
     void requestPackageAttributes();
+    void requestElements_data();
+    void requestElements();
     void answer_data();
     void answer();
     void standInDms();
@@ -231,11 +224,11 @@ void TestPackagePrice::localPrices()
     s.ReqDateiVerz = dir.path();
     s.bSchulung = training;
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     CPosition *work =
-        paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "2"));
-    CPosition *part =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), "1"));
+        paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "2"));
+    CPosition *part = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X4115561H"), QStringLiteral("S"), "1"));
     work->Preise1.UnitNet = 99.0; // a price of an earlier request gives way
 
     Notices notices;
@@ -291,11 +284,11 @@ void TestPackagePrice::rollUpCurrencies()
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     const QStringList sets = currencies.split(QLatin1Char('|'));
     for (int i = 0; i < 2; ++i) {
         CPosition *line = paket.AddPosition(
-            Line(POS_WORK, QStringLiteral("111001%1").arg(i), QStringLiteral("S"), "1"));
+            MakeLine(POS_WORK, QStringLiteral("111001%1").arg(i), QStringLiteral("S"), "1"));
         line->Campaign[CPosition::CampaignWorkUsage] = QStringLiteral("S");
         line->Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
         CPriceSet *set[] = {&line->Preise1, &line->Preise2, &line->Preise3};
@@ -351,8 +344,8 @@ void TestPackagePrice::requestVinAndEscaping()
     s.Fgstnr = givenVin;
     s.ReqXMLTerminalID = terminal;
     CPaket paket;
-    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
-    paket.AddPosition(Line(POS_PART, partNumber, QStringLiteral("S"), "1"));
+    paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    paket.AddPosition(MakeLine(POS_PART, partNumber, QStringLiteral("S"), "1"));
 
     const QString body = CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"));
     QDomDocument doc;
@@ -379,14 +372,19 @@ void TestPackagePrice::requestPackageAttributes_data()
     QTest::addColumn<int>("v115");
     QTest::addColumn<int>("v117");
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("fastlane");
     QTest::addColumn<QString>("attributes");
     QTest::addColumn<bool>("leadLabour"); // isLeadLabour is sent: whenever V117 is on
     // clang-format off
-    QTest::newRow("plain form")                 << 0 << 1 << 1 << "GRP" << "productType=car"                                                 << true;
-    QTest::newRow("plain form without V117")    << 0 << 1 << 0 << "SRP" << "productType=car"                                                 << false;
-    QTest::newRow("extended, V115 only")        << 1 << 1 << 0 << "SRP" << "productType=car PackageOrigin=S isFastlane=true"                  << false;
-    QTest::newRow("extended, V117: warranty")   << 1 << 1 << 1 << "GRP" << "productType=car PackageOrigin=G PackageType=GRP isFastlane=true" << true;
-    QTest::newRow("extended, V117: value line") << 1 << 1 << 1 << "VLP" << "productType=car PackageOrigin=V PackageType=VLP isFastlane=true" << true;
+    QTest::newRow("plain form")                 << 0 << 1 << 1 << "GRP" << 1 << "productType=car"                                                  << true;
+    QTest::newRow("plain form without V117")    << 0 << 1 << 0 << "SRP" << 1 << "productType=car"                                                  << false;
+    QTest::newRow("extended, V115 only")        << 1 << 1 << 0 << "SRP" << 1 << "productType=car PackageOrigin=S isFastlane=true"                  << false;
+    QTest::newRow("extended without V115")      << 1 << 0 << 1 << "GRP" << 1 << "productType=car"                                                  << true;
+    QTest::newRow("extended, V117: service")    << 1 << 1 << 1 << "SRP" << 0 << "productType=car PackageOrigin=S PackageType=SRP isFastlane=false" << true;
+    QTest::newRow("extended, V117: warranty")   << 1 << 1 << 1 << "GRP" << 1 << "productType=car PackageOrigin=G PackageType=GRP isFastlane=true"  << true;
+    QTest::newRow("extended, V117: inclusive")  << 1 << 1 << 1 << "SIP" << 0 << "productType=car PackageOrigin=I PackageType=SIP isFastlane=false" << true;
+    QTest::newRow("extended, V117: value line") << 1 << 1 << 1 << "VLP" << 1 << "productType=car PackageOrigin=V PackageType=VLP isFastlane=true"  << true;
+    QTest::newRow("extended, V117: other kind") << 1 << 1 << 1 << "XYZ" << 0 << "productType=car PackageOrigin=S PackageType=SRP isFastlane=false" << true;
     // clang-format on
 }
 
@@ -396,6 +394,7 @@ void TestPackagePrice::requestPackageAttributes()
     QFETCH(int, v115);
     QFETCH(int, v117);
     QFETCH(QString, kind);
+    QFETCH(int, fastlane);
     QFETCH(QString, attributes);
     QFETCH(bool, leadLabour);
 
@@ -404,10 +403,10 @@ void TestPackagePrice::requestPackageAttributes()
     s.V115 = v115;
     s.V117 = v117;
     CPaket paket;
-    CPosition *head = paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
+    CPosition *head = paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("1110010")));
     head->PaketArt = kind;
-    head->IsFastlane = 1;
-    paket.AddPosition(Line(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "1"));
+    head->IsFastlane = fastlane;
+    paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), "1"));
 
     QDomDocument doc;
     QVERIFY(doc.setContent(CPackagePriceRequest(s).Build(paket, QStringLiteral("01.05.00"))));
@@ -426,6 +425,102 @@ void TestPackagePrice::requestPackageAttributes()
                   .firstChildElement(QStringLiteral("isLeadLabour"))
                   .isNull(),
              leadLabour);
+}
+
+void TestPackagePrice::requestElements_data()
+{
+    // Row: the interface options ("x" XMLx, "15" V115, "17" V117, "m3" the
+    // request mode 3), the campaign's price type (PackageFixtures.h), a path
+    // into the body -> its text.
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("priceType");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    const QString fr = QStringLiteral("package/flatRates");
+    const QString part = QStringLiteral("package/parts");
+    const QString ci = QStringLiteral("package/campaignInformation/");
+    // clang-format off
+    QTest::newRow("campaign: origin")                 << "x 15 17"    << "R"  << "package/@PackageOrigin" << "C";
+    QTest::newRow("campaign: type")                   << "x 15 17"    << "R"  << "package/@PackageType"   << "MKP";
+    QTest::newRow("campaign: value line")             << "x 15 17"    << "R"  << "package/@isValueLine"   << "true";
+    QTest::newRow("campaign: value line needs V117")  << "x 15"       << "R"  << "package/@isValueLine"   << "<none>";
+    QTest::newRow("head number")                      << "x 15 17"    << "R"  << "package/number"         << "777001017A010";
+    QTest::newRow("sub-package head left out")        << "x 15 17"    << "R"  << "package/number#"        << "1";
+    QTest::newRow("block: number")                    << "x 15 17"    << "R"  << ci + "@number"           << "K-1";
+    QTest::newRow("block: package number")            << "x 15 17"    << "R"  << ci + "@campaignPackageNumber" << "KP-2";
+    QTest::newRow("block: name trimmed")              << "x 15 17"    << "R"  << ci + "campaignName"      << "Fruehjahr";
+    QTest::newRow("block: no name, the number")       << "x 15 17"    << "CL" << ci + "campaignName"      << "K-1";
+    QTest::newRow("block: package name, number")      << "x 15 17"    << "R"  << ci + "campaignPackageName" << "KP-2";
+    QTest::newRow("block: price type")                << "x 15 17"    << "CR" << ci + "campaignPriceType" << "CR";
+    QTest::newRow("block: no price type w/o V117")    << "x 15"       << "R"  << ci + "campaignPriceType" << "<none>";
+    QTest::newRow("block: package rebate R")          << "x 15 17"    << "R"  << ci + "PackageRebate"     << "10";
+    QTest::newRow("block: package price L")           << "x 15 17"    << "L"  << ci + "PackageGrossPrice" << "10";
+    QTest::newRow("block: no package price for R")    << "x 15 17"    << "R"  << ci + "PackageGrossPrice" << "<none>";
+    QTest::newRow("block: no package rebate for CL")  << "x 15 17"    << "CL" << ci + "PackageRebate"     << "<none>";
+    QTest::newRow("block: labour rebate CR")          << "x 15 17"    << "CR" << ci + "labourRebate"      << "15";
+    QTest::newRow("block: parts rebate CR")           << "x 15 17"    << "CR" << ci + "partsRebate"       << "20";
+    QTest::newRow("block: oil rebate CR")             << "x 15 17"    << "CR" << ci + "oilRebate"         << "25";
+    QTest::newRow("block: CR rebates need V117")      << "x 15"       << "CR" << ci + "oilRebate"         << "<none>";
+    QTest::newRow("no block without XMLx")            << "15 17"      << "R"  << ci + "@number"           << "<none>";
+    QTest::newRow("no block in mode 3")               << "x 15 17 m3" << "R"  << ci + "@number"           << "<none>";
+    QTest::newRow("no attributes in mode 3")          << "x 15 17 m3" << "R"  << "package/@PackageOrigin" << "<none>";
+    QTest::newRow("lead: top level")                  << "x 15 17"    << "R"  << fr + "[1]/isLeadLabour"  << "true";
+    QTest::newRow("lead: not the lead")               << "x 15 17"    << "R"  << fr + "[2]/isLeadLabour"  << "false";
+    QTest::newRow("lead: inside a sub-package")       << "x 15 17"    << "R"  << fr + "[6]/isLeadLabour"  << "false";
+    QTest::newRow("lead: without XMLx too")           << "17"         << "R"  << fr + "[1]/isLeadLabour"  << "true";
+    QTest::newRow("lead: not without V117")           << "x 15"       << "R"  << fr + "[1]/isLeadLabour"  << "<none>";
+    QTest::newRow("optional: chosen by the dealer")   << "x 15 17"    << "R"  << fr + "[1]/dealerOptional" << "true";
+    QTest::newRow("alternative: fixed")               << "x 15 17"    << "R"  << fr + "[2]/dealerOptional" << "false";
+    QTest::newRow("optional, other operability")      << "x 15 17"    << "R"  << fr + "[3]/dealerOptional" << "<none>";
+    QTest::newRow("standard campaign work")           << "x 15 17"    << "R"  << fr + "[4]/dealerOptional" << "<none>";
+    QTest::newRow("optional in a sub-package")        << "x 15 17"    << "L"  << fr + "[6]/dealerOptional" << "true";
+    QTest::newRow("optional: not without V117")       << "x 15"       << "R"  << fr + "[1]/dealerOptional" << "<none>";
+    QTest::newRow("optional part: fixed")             << "x 15 17"    << "CL" << part + "[1]/dealerOptional" << "false";
+    QTest::newRow("alternative part: chosen")         << "x 15 17"    << "CR" << part + "[2]/dealerOptional" << "true";
+    QTest::newRow("standard campaign part")           << "x 15 17"    << "R"  << part + "[3]/dealerOptional" << "<none>";
+    QTest::newRow("work: fixed price CL")             << "x 15 17"    << "CL" << fr + "[1]/fixedPrice"    << "49.90";
+    QTest::newRow("work: no fixed price for R")       << "x 15 17"    << "R"  << fr + "[1]/fixedPrice"    << "<none>";
+    QTest::newRow("work: package rebate R")           << "x 15 17"    << "R"  << fr + "[1]/rebate"        << "10";
+    QTest::newRow("work: labour rebate CR")           << "x 15 17"    << "CR" << fr + "[1]/rebate"        << "15";
+    QTest::newRow("work: no rebate for L")            << "x 15 17"    << "L"  << fr + "[1]/rebate"        << "<none>";
+    QTest::newRow("work: value")                      << "x 15 17"    << "R"  << fr + "[1]/value"         << "1";
+    QTest::newRow("work: value without V117 too")     << "x 15"       << "R"  << fr + "[1]/value"         << "1";
+    QTest::newRow("work: no value without campaign")  << "15 17"      << "R"  << fr + "[1]/value"         << "<none>";
+    QTest::newRow("part: fixed price CL")             << "x 15 17"    << "CL" << part + "[1]/fixedPrice"  << "12.50";
+    QTest::newRow("part: parts rebate CR")            << "x 15 17"    << "CR" << part + "[1]/rebate"      << "20";
+    QTest::newRow("part: oil rebate CR")              << "x 15 17"    << "CR" << part + "[2]/rebate"      << "25";
+    QTest::newRow("part: no rebate, other category")  << "x 15 17"    << "CR" << part + "[3]/rebate"      << "<none>";
+    QTest::newRow("part: package rebate R")           << "x 15 17"    << "R"  << part + "[3]/rebate"      << "10";
+    QTest::newRow("part: no prices without V117")     << "x 15"       << "CL" << part + "[1]/fixedPrice"  << "<none>";
+    QTest::newRow("part: quantity")                   << "x 15 17"    << "R"  << part + "[1]/quantity"    << "1";
+    QTest::newRow("part: no quantity w/o campaign")   << "15 17"      << "R"  << part + "[1]/quantity"    << "<none>";
+    QTest::newRow("part: standard")                   << "x 15 17"    << "R"  << part + "[1]/@type"       << "standard";
+    QTest::newRow("part: alternative A")              << "x 15 17"    << "R"  << part + "[2]/@type"       << "alternative";
+    QTest::newRow("part: optional")                   << "x 15 17"    << "R"  << part + "[3]/@type"       << "optional";
+    QTest::newRow("part: alternative B")              << "x 15 17"    << "R"  << part + "[4]/@type"       << "alternative";
+    QTest::newRow("part: other kind, no type")        << "x 15 17"    << "R"  << part + "[5]/@type"       << "<none>";
+    QTest::newRow("every work position, chosen or not") << "x 15 17"  << "R"  << fr + "#"                 << "6";
+    QTest::newRow("line not chosen: asked too")       << "x 15 17"    << "R"  << fr + "[5]/dealerOptional" << "true";
+    QTest::newRow("no findings line")                 << "x 15 17"    << "R"  << "package/defectInformation#" << "0";
+    // clang-format on
+}
+
+// Each element of the package's "requestPackageInfo" by the rule that
+// writes it, on a campaign package with lines of every usage.
+void TestPackagePrice::requestElements()
+{
+    QFETCH(QString, options);
+    QFETCH(QString, priceType);
+    QFETCH(QString, path);
+    const QStringList o = options.split(QLatin1Char(' '));
+    CPrgSettings s = DmsSettings();
+    s.XMLx = o.contains(QLatin1String("x"));
+    s.V115 = o.contains(QLatin1String("15"));
+    s.V117 = o.contains(QLatin1String("17"));
+    s.SRPInterfaceReq = o.contains(QLatin1String("m3")) ? 3 : 4;
+    const std::unique_ptr<CPaket> paket = CampaignPackage(priceType);
+    const QString body = CPackagePriceRequest(s).Build(*paket, DmsSchemaVersion(s));
+    QTEST(XmlAt(XmlMessage(body), path), "expected");
 }
 
 void TestPackagePrice::answer_data()
@@ -537,15 +632,15 @@ void TestPackagePrice::standInDms()
     CPrgSettings s = DmsSettings();
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     CPaket paket;
-    paket.AddPosition(Line(POS_HEAD_CAMPAIGN, QStringLiteral("3410010")));
+    paket.AddPosition(MakeLine(POS_HEAD_CAMPAIGN, QStringLiteral("3410010")));
     CPosition *work =
-        paket.AddPosition(Line(POS_WORK, QStringLiteral("3410010"), QStringLiteral("S"), "1"));
-    CPosition *pads =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0698151B"), QStringLiteral("S"), "1"));
-    CPosition *filter =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), "1"));
-    CPosition *unknown =
-        paket.AddPosition(Line(POS_PART, QStringLiteral("9X0819653"), QStringLiteral("S"), "1"));
+        paket.AddPosition(MakeLine(POS_WORK, QStringLiteral("3410010"), QStringLiteral("S"), "1"));
+    CPosition *pads = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X0698151B"), QStringLiteral("S"), "1"));
+    CPosition *filter = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X4129620A"), QStringLiteral("O"), "1"));
+    CPosition *unknown = paket.AddPosition(
+        MakeLine(POS_PART, QStringLiteral("9X0819653"), QStringLiteral("S"), "1"));
 
     Notices notes;
     CSoapReqSender sender(&s);

@@ -136,6 +136,11 @@ void TestPackageRequest::catalogue_data()
     QTest::addColumn<QString>("answer");  // the basket types
     QTest::addColumn<QString>("parts");   // the parts of the first basket
     const QString parts = QStringLiteral("VQ0011501,VQ0011502");
+    // Some 15 KB of answer a package: as many as one may ask are more than
+    // the clipboard hands over whole, five hundred are not.
+    const QString most = QStringLiteral("1110010;").repeated(CPaketAnfrage::kMaxNumbers);
+    const QString fiveHundred = QStringLiteral("1110010;").repeated(500);
+    const QString fiveHundredFound = QStringList(500, QStringLiteral("1")).join(QLatin1Char(','));
     // clang-format off
     QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << ""             << "1,0,0"    << "VQ0034101";
     QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << ""             << "0,1"      << "";
@@ -148,6 +153,8 @@ void TestPackageRequest::catalogue_data()
     QTest::newRow("part valid up to the production date")               << "1110010"             << false << false << "first 31.12.2015" << "1"    << parts + ",VQ0011505";
     QTest::newRow("part valid from the production date")                << "1110010"             << false << false << "first 01.01.2018" << "1"    << parts + ",VQ0011506";
     QTest::newRow("part valid between neither")                         << "1110010"             << false << false << "first 01.06.2016" << "1"    << parts;
+    QTest::newRow("answer the clipboard takes whole")                   << fiveHundred           << false << false << "first 01.06.2016" << fiveHundredFound << parts;
+    QTest::newRow("answer too large for the clipboard: error code")     << most                  << false << false << "first 01.06.2016" << "ERROR-13" << "";
     // clang-format on
 }
 

@@ -3,6 +3,7 @@
 // marketing flags and the masks of the contracts' position lists.
 
 #include "packages/model/MatchMask.h"
+#include "packages/model/PackageVehicleKeys.h"
 #include "packages/model/Paket.h"
 #include "packages/model/PaketMarketing.h"
 #include "platform/OrmelText.h"
@@ -70,6 +71,8 @@ class TestPaket : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void vehicleKeys_data();
+    void vehicleKeys();
     void addPositionOrder();
     void emptyPackage();
     void findAndCount();
@@ -99,6 +102,43 @@ private:
 void TestPaket::initTestCase()
 {
     InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+}
+
+void TestPaket::vehicleKeys_data()
+{
+    // Row: the dealer's country-packages flag -> each key as taken over
+    // ("|" between them): catalogue key, type key, type number, model
+    // series, country, country-specific, production date, language.
+    QTest::addColumn<int>("countryFlag");
+    QTest::addColumn<QString>("keys");
+    // clang-format off
+    QTest::newRow("no country packages") << 0 << "K7|7A01|VQ31220|V30|049|0|20160309|01";
+    QTest::newRow("country packages")    << 1 << "K7|7A01|VQ31220|V30|049|1|20160309|01";
+    QTest::newRow("any other flag set")  << 2 << "K7|7A01|VQ31220|V30|049|1|20160309|01";
+    // clang-format on
+}
+
+// The keys of the package catalogue come from the settings, the model
+// series without its blanks; production date and language stay the
+// caller's.
+void TestPaket::vehicleKeys()
+{
+    QFETCH(int, countryFlag);
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("K7");
+    s.TypSchl = QStringLiteral("7A01");
+    s.Bestellnr = QStringLiteral("VQ31220");
+    s.EReihe = QStringLiteral(" V30  ");
+    s.Laendercode = QStringLiteral("049");
+    s.CountrySpecPakets = countryFlag;
+    CPackageVehicleKeys k;
+    k.productionDate = QStringLiteral("20160309");
+    k.language = QStringLiteral("01");
+    k.TakeKeysFrom(s);
+    const QStringList keys{k.catalogueKey,   k.typeKey,     k.typeNumber,
+                           k.modelSeries,    k.countryCode, QString::number(k.countrySpecific),
+                           k.productionDate, k.language};
+    QTEST(keys.join(QLatin1Char('|')), "keys");
 }
 
 void TestPaket::addPositionOrder()

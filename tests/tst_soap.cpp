@@ -228,6 +228,15 @@ QString FirstRegistrationRequest(const QString &vin, const QString &version)
         .arg(version, vin.left(10), vin.mid(10));
 }
 
+// A message's body as the SOAP client sends it, byte for byte.
+QByteArray Enveloped(const QString &body)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>"
+           "<s:Envelope s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\" "
+           "xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Header/><s:Body>" +
+           body.toUtf8() + "</s:Body></s:Envelope>";
+}
+
 // The message element inside the envelope of an answer.
 QDomElement MessageOf(const QDomDocument &doc)
 {
@@ -281,6 +290,8 @@ private slots:
 
     void standInAnswers_data();
     void standInAnswers();
+    void standInTakesOnlyEnvelopes_data();
+    void standInTakesOnlyEnvelopes();
     void standInTransferVin();
 };
 
@@ -454,16 +465,18 @@ void TestSoap::client_data()
     QTest::addColumn<qsizetype>("answerSize");
     QTest::addColumn<bool>("answered");
     QTest::addColumn<QString>("error"); // part of LastError()
+    QTest::addColumn<bool>("arrived");  // MayHaveArrived()
     // clang-format off
-    QTest::newRow("answer") << "answer" << 200 << qsizetype(4) << true << QString();
-    QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString();
-    QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "ist größer als";
-    QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "Fehlerantwort von 127.0.0.1:";
-    QTest::newRow("HTTP 500 named after the text") << "answer" << 500 << qsizetype(4) << false << ": HTTP 500 Internal Server Error";
-    QTest::newRow("SOAP fault with HTTP 500") << "fault" << 500 << qsizetype(0) << true << QString();
-    QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "hat eine leere Antwort gesendet.";
-    QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "Keine Antwort von 127.0.0.1:";
-    QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "hat die Verbindung abgelehnt.";
+    QTest::newRow("answer") << "answer" << 200 << qsizetype(4) << true << QString() << true;
+    QTest::newRow("answer of 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes << true << QString() << true;
+    QTest::newRow("answer over 1 MiB") << "answer" << 200 << CSoapReq::kMaxAnswerBytes + 1 << false << "ist größer als" << true;
+    QTest::newRow("HTTP 500") << "answer" << 500 << qsizetype(4) << false << "Fehlerantwort von 127.0.0.1:" << true;
+    QTest::newRow("HTTP 500 named after the text") << "answer" << 500 << qsizetype(4) << false << ": HTTP 500 Internal Server Error" << true;
+    QTest::newRow("SOAP fault with HTTP 500") << "fault" << 500 << qsizetype(0) << true << QString() << true;
+    QTest::newRow("empty answer") << "answer" << 200 << qsizetype(0) << false << "hat eine leere Antwort gesendet." << true;
+    QTest::newRow("no answer in time") << "silent" << 0 << qsizetype(0) << false << "Keine Antwort von 127.0.0.1:" << true;
+    QTest::newRow("nobody listening") << "none" << 0 << qsizetype(0) << false << "hat die Verbindung abgelehnt." << false;
+    QTest::newRow("server name not resolved") << "unresolved" << 0 << qsizetype(0) << false << "dms.invalid" << false;
     // clang-format on
 }
 
@@ -474,6 +487,7 @@ void TestSoap::client()
     QFETCH(qsizetype, answerSize);
     QFETCH(bool, answered);
     QFETCH(QString, error);
+    QFETCH(bool, arrived);
 
     HttpListener listener;
     HttpRequest received;
@@ -489,14 +503,18 @@ void TestSoap::client()
         if (server == QLatin1String("answer") || server == QLatin1String("fault"))
             listener.respond(id, status, "text/xml; charset=utf-8", answer);
     });
+    const bool listening = server != QLatin1String("none") && server != QLatin1String("unresolved");
     quint16 port = FreePort();
-    if (server != QLatin1String("none")) {
+    if (listening) {
         QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
         port = listener.port();
     }
     QTemporaryDir logDir;
     CSoapReq client;
-    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/dms").arg(port);
+    // A name the resolver never knows (a reserved top-level domain).
+    client.m_strURL = QStringLiteral("http://%1:%2/dms")
+                          .arg(server == QLatin1String("unresolved") ? "dms.invalid" : "127.0.0.1")
+                          .arg(port);
     client.SetTimeout(300);
     client.ActivateLogging(logDir.path());
     const QString body = QStringLiteral("<m>M\u00fcller</m>");
@@ -505,8 +523,12 @@ void TestSoap::client()
     QCOMPARE(result, answered ? QString::fromUtf8(answer) : QString());
     QVERIFY2(client.LastError().contains(error), qPrintable(client.LastError()));
     QCOMPARE(client.LastError().isEmpty(), answered);
-    if (server != QLatin1String("none")) {
-        QCOMPARE(received.body, body.toUtf8());
+    // The warning that the DMS may have booked what it never confirmed
+    // rests on it: a request that never left this computer reached nobody.
+    QCOMPARE(client.MayHaveArrived(), arrived);
+    if (listening) {
+        // The body travels in its SOAP envelope.
+        QCOMPARE(received.body, Enveloped(body));
         QCOMPARE(received.header("SOAPAction"), QByteArray("\"urn:act\""));
         QCOMPARE(received.header("Content-Type"), QByteArray("text/xml; charset=utf-8"));
         QCOMPARE(received.target, QByteArray("/dms"));
@@ -514,7 +536,7 @@ void TestSoap::client()
     QFile request(logDir.filePath(QStringLiteral("SoapRequest.xml")));
     QFile response(logDir.filePath(QStringLiteral("SoapResponse.xml")));
     QVERIFY(request.open(QIODevice::ReadOnly) && response.open(QIODevice::ReadOnly));
-    QCOMPARE(request.readAll(), body.toUtf8());
+    QCOMPARE(request.readAll(), Enveloped(body));
     // Whatever answer came is logged, also with an error status.
     const bool came = server == QLatin1String("fault") || (server == QLatin1String("answer") &&
                                                            answerSize <= CSoapReq::kMaxAnswerBytes);
@@ -1127,6 +1149,71 @@ void TestSoap::standInAnswers()
                      vinElement.attribute(QStringLiteral("vinShort")),
                  vin);
     }
+}
+
+void TestSoap::standInTakesOnlyEnvelopes_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("enveloped"); // sent as the SOAP client sends a body
+    const QString header =
+        QStringLiteral(" xmlns=\"http://dms.yaq2.example/SRP\" "
+                       "refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\">");
+    const QString vin = QStringLiteral("<vin vinLongPrefix=\"XVQ1F23A57\" vinShort=\"M012345\"/>");
+    const QString registration =
+        FirstRegistrationRequest(QStringLiteral("XVQ1F23A57M012345"), QStringLiteral("01.05.00"));
+    const QString search = "<requestVIN" + header + "<lastName>M\u00fcller</lastName></requestVIN>";
+    const QString prices = "<requestPackageInfo" + header + vin +
+                           "<package productType=\"car\"><number>111001017A010</number>"
+                           "</package></requestPackageInfo>";
+    const QString positions = "<transferYAQPositions" + header + vin + "</transferYAQPositions>";
+    const QString vehicle =
+        "<transferVehicleInfo" + header + vin + "<product>PKW</product></transferVehicleInfo>";
+    // clang-format off
+    QTest::newRow("first registration") << registration << true;
+    QTest::newRow("vehicle search")     << search       << true;
+    QTest::newRow("package prices")     << prices       << true;
+    QTest::newRow("basket transfer")    << positions    << true;
+    QTest::newRow("vehicle creation")   << vehicle      << true;
+    QTest::newRow("bare first registration") << registration << false;
+    QTest::newRow("bare vehicle search")     << search       << false;
+    QTest::newRow("bare package prices")     << prices       << false;
+    QTest::newRow("bare basket transfer")    << positions    << false;
+    QTest::newRow("bare vehicle creation")   << vehicle      << false;
+    QTest::newRow("envelope without body")   << "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>" << false;
+    // clang-format on
+}
+
+void TestSoap::standInTakesOnlyEnvelopes()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, enveloped);
+    DmsVehicles vehicles;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(QStringLiteral("dms.log"));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    dms.setLogFile(log);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QString got;
+    connect(&dms, &StandInDms::requestReceived, this,
+            [&](const QByteArray &, const QString &request) { got = request; });
+
+    CSoapReq client;
+    client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    const QString action = QStringLiteral("urn:act");
+    const QString answer =
+        enveloped ? client.Request(action, body) : client.RequestMessage(action, body);
+    QCOMPARE(got.toUtf8(), enveloped ? Enveloped(body) : body.toUtf8());
+    // A SOAP endpoint refuses a message outside its envelope as the
+    // client's fault, and the stand-in's log shows why.
+    QCOMPARE(client.LastStatus(), enveloped ? 200 : 500);
+    QCOMPARE(answer.contains(QLatin1String("<faultcode>s:Client</faultcode>")), !enveloped);
+    QFile logFile(log);
+    QVERIFY(logFile.open(QIODevice::ReadOnly));
+    QCOMPARE(logFile.readAll().contains("-> HTTP 500"), !enveloped);
 }
 
 void TestSoap::standInTransferVin()

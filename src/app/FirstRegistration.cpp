@@ -143,6 +143,13 @@ CFirstRegistration::FieldResult CFirstRegistration::OnKillFocus(const QString &t
 
 bool CFirstRegistration::ShouldRequest(const CPrgSettings &settings)
 {
+    // The transfer system's package request answers on the clipboard
+    // without a window: the DMS is not asked there, since its wait and its
+    // messages would be windows, and a DMS that does not answer would hold
+    // the caller up to the time limit. The first registration of that run
+    // is the one of the command line ("-f").
+    if (settings.bQvlAwToSrp)
+        return false;
     return settings.SRPInterfaceReq == 4 && settings.XMLx && settings.MarketingCampaigns;
 }
 

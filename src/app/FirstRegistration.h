@@ -68,7 +68,9 @@ public:
 
     // --- The DMS request
     // Whether the DMS is asked for an empty first registration after an
-    // identification: XML requests, extended format and campaigns on.
+    // identification: XML requests, extended format and campaigns on, and
+    // not for the transfer system's package request (caller mode
+    // "qvlawtosrp").
     static bool ShouldRequest(const CPrgSettings &settings);
     // The body of the request for the settings' full VIN; empty without one.
     QString BuildRequest(const QString &version) const;

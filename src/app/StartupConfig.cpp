@@ -236,8 +236,8 @@ bool CStartupConfig::AskHost(const QString &host, const QString &method,
     CSoapReq request;
     request.m_strURL = AgentUrl(host);
     request.SetTimeout(int(left < 0 ? m_requestTimeoutMs : qMin<qint64>(m_requestTimeoutMs, left)));
-    const QString text =
-        request.Request(method, WriteAgentRequest(IsBroker(), AgentNamespace(), method, params));
+    const QString text = request.RequestMessage(
+        method, WriteAgentRequest(IsBroker(), AgentNamespace(), method, params));
     if (request.LastStatus() == 0)
         m_silentHosts.insert(host);
     CAgentAnswer answer;

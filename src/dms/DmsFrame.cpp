@@ -2,6 +2,7 @@
 
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/SoapReq.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
@@ -304,14 +305,8 @@ bool CDmsFrame::CheckResponseHeader(const QString &refSchema, const QString &ver
 
 QString CDmsFrame::ListenerEnvelope(const QString &body)
 {
-    if (body.isEmpty())
-        return QString();
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>"
-               "<s:Envelope s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\" "
-               "xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
-               "<s:Header/><s:Body>") +
-           body + QStringLiteral("</s:Body></s:Envelope>");
+    // The listener answers in the envelope the program's requests go in.
+    return CSoapReq::Envelope(body);
 }
 
 bool CDmsFrame::SendListenerResponse(const QString &body) const

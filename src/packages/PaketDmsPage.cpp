@@ -74,11 +74,8 @@ CPaketDmsPage::Stored CPaketDmsPage::StoreInBasket(CWKListItem &entry, Duplicate
             return WkStoreAgainOrOverwrite(OwnMsgBox(OrmelText(kTextStoreAgainOrOverwrite), this,
                                                      kMsgBoxTitle, MSG_ALIGN_LEFT,
                                                      MB_STOREAGAIN_OVERWRITE));
-        const int answer = OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
-                                     MSG_ALIGN_NOTICE, MB_YESNOCANCEL);
-        if (answer == IDYES)
-            return WkDuplicateAnswer::Overwrite;
-        return answer == IDNO ? WkDuplicateAnswer::Keep : WkDuplicateAnswer::Cancel;
+        return WkOverwriteOrKeep(OwnMsgBox(OrmelText(kTextAlreadyStored), this, kMsgBoxTitle,
+                                           MSG_ALIGN_NOTICE, MB_YESNOCANCEL));
     });
     CWkBasket *basket = Basket();
     switch (basket ? basket->Offer(entry, &question) : WkOffered::Refused) {

@@ -90,7 +90,10 @@ HttpPost::Outcome HttpPost::exec(const QUrl &url,
         finish(m_answer.close() == HttpResponseParser::State::Complete ? Outcome::Answered
                                                                        : Outcome::Unreadable);
     };
-    const auto send = [&]() { socket->write(request); };
+    const auto send = [&]() {
+        m_sent = true;
+        socket->write(request);
+    };
     QObject::connect(&timer, &QTimer::timeout, &loop, [&]() { finish(Outcome::TimedOut); });
     QObject::connect(socket.get(), &QTcpSocket::readyRead, &loop, read);
     QObject::connect(socket.get(), &QTcpSocket::disconnected, &loop, closed);

@@ -40,8 +40,14 @@ public:
 
     const HttpResponseParser &answer() const { return m_answer; }
     QString errorString() const { return m_error; }
+    // The request was handed to a connection with the server: from then on
+    // the server may have it, whatever became of the answer. False when no
+    // connection came about (the name not resolved, the connection refused,
+    // no time left to connect).
+    bool requestSent() const { return m_sent; }
 
 private:
     HttpResponseParser m_answer;
     QString m_error;
+    bool m_sent = false;
 };

@@ -116,12 +116,29 @@ QString CSoapReq::AnswerText(const HttpResponseParser &answer, const QString &pe
     return text;
 }
 
+QString CSoapReq::Envelope(const QString &body)
+{
+    if (body.isEmpty())
+        return QString();
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>"
+               "<s:Envelope s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\" "
+               "xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+               "<s:Header/><s:Body>") +
+           body + QStringLiteral("</s:Body></s:Envelope>");
+}
+
 QString CSoapReq::Request(const QString &action, const QString &body)
+{
+    return RequestMessage(action, Envelope(body));
+}
+
+QString CSoapReq::RequestMessage(const QString &action, const QString &message)
 {
     m_lastError.clear();
     m_lastStatus = 0;
     m_mayHaveArrived = false;
-    const QByteArray payload = body.toUtf8();
+    const QByteArray payload = message.toUtf8();
     Log(QStringLiteral("SoapRequest.xml"), payload);
 
     const QUrl url(m_strURL.trimmed(), QUrl::StrictMode);
@@ -140,9 +157,9 @@ QString CSoapReq::Request(const QString &action, const QString &body)
         url,
         {{"Content-Type", "text/xml; charset=utf-8"}, {"SOAPAction", '"' + action.toUtf8() + '"'}},
         payload, m_timeoutMs);
-    // Refused, the request never left; any other end may have come after
-    // the server had it whole.
-    m_mayHaveArrived = outcome != HttpPost::Outcome::Refused;
+    // Without a connection the request never left this computer; once it
+    // went out, any end may have come after the server had it whole.
+    m_mayHaveArrived = post.requestSent();
     const HttpResponseParser &answer = post.answer();
     const bool answered = outcome == HttpPost::Outcome::Answered;
     Log(QStringLiteral("SoapResponse.xml"), answered ? answer.body() : QByteArray());

@@ -30,16 +30,26 @@ public:
     // that did not come leaves an empty file).
     void ActivateLogging(const QString &folder);
 
-    // Posts the body (as UTF-8) with the SOAP action; returns the answer
-    // text, empty when no answer came (LastError() says why).
+    // Posts the body of a DMS message in its SOAP envelope (Envelope), as
+    // UTF-8, with the SOAP action; returns the answer text, empty when no
+    // answer came (LastError() says why).
     QString Request(const QString &action, const QString &body);
+    // Posts a message that is a whole SOAP envelope already, as it is.
+    QString RequestMessage(const QString &action, const QString &message);
+
+    // The SOAP envelope every DMS message travels in, both ways: the XML
+    // declaration, "s:Envelope" with its encoding style and namespace, an
+    // empty "s:Header" and the body inside "s:Body". Empty for an empty
+    // body.
+    static QString Envelope(const QString &body);
 
     // Why the last request brought no answer; empty after an answer.
     QString LastError() const { return m_lastError; }
     // HTTP status of the last answer; 0 when none came.
     int LastStatus() const { return m_lastStatus; }
     // The last request may have reached the server: false only when it
-    // surely did not (no usable URL, the connection refused).
+    // surely did not, because it never left this computer (no usable URL,
+    // a server name that could not be resolved, the connection refused).
     bool MayHaveArrived() const { return m_mayHaveArrived; }
 
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }

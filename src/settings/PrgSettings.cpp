@@ -92,6 +92,13 @@ QColor CPrgSettings::GetBkColor() const
     return QColor(166, 202, 240);
 }
 
+QString CPrgSettings::ProductionDate() const
+{
+    if (Erstzulassung.size() != 10)
+        return QString();
+    return Erstzulassung.mid(6, 4) + Erstzulassung.mid(3, 2) + Erstzulassung.left(2);
+}
+
 void CPrgSettings::GetTitle()
 {
     PrgTitel = QStringLiteral("Y A Q 2 ");

@@ -221,6 +221,11 @@ public:
     int FindSprache(const QString &code) const;
     // White with the plain background, else light blue.
     QColor GetBkColor() const;
+    // The vehicle's production date (YYYYMMDD). The identification brings
+    // none of its own: the first registration stands for it, as it does for
+    // the packages and parts valid for the vehicle. Empty without a first
+    // registration.
+    QString ProductionDate() const;
     // Rebuilds the program title and the catalogue caption in the program language.
     void GetTitle();
     // Closes the program's main window (as its OK button would); nothing

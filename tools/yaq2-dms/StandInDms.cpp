@@ -90,6 +90,29 @@ QString ChildText(const QDomElement &parent, const QString &localName)
     return FirstChild(parent, localName).text();
 }
 
+// The message of a request: the first element in the "Body" of its SOAP
+// envelope. A SOAP endpoint takes nothing else: a bare message, an envelope
+// without a body or a body without a message leaves it null, with the
+// reason in *why.
+QDomElement EnvelopedMessage(const QDomDocument &doc, QString *why)
+{
+    const QDomElement envelope = doc.documentElement();
+    if (LocalName(envelope.tagName()) != QLatin1String("Envelope")) {
+        *why = QStringLiteral("The request is not a SOAP envelope (its root is \"%1\").")
+                   .arg(envelope.tagName());
+        return QDomElement();
+    }
+    const QDomElement body = FirstChild(envelope, QStringLiteral("Body"));
+    if (body.isNull()) {
+        *why = QStringLiteral("The envelope has no body.");
+        return QDomElement();
+    }
+    const QDomElement message = body.firstChildElement();
+    if (message.isNull())
+        *why = QStringLiteral("The envelope has no message.");
+    return message;
+}
+
 // The vehicles of "requestVIN": each criterion given must be part of its
 // field.
 void WriteVehicleSearch(QXmlStreamWriter &xml, const QDomElement &request,
@@ -196,11 +219,9 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
     QString error;
     if (!LoadXmlDocument(request, &doc, &error))
         return Fault(QStringLiteral("Client"), error);
-    QDomElement message = doc.documentElement();
-    if (LocalName(message.tagName()).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) == 0)
-        message = FirstChild(FirstChild(message, QStringLiteral("Body")), QString());
+    const QDomElement message = EnvelopedMessage(doc, &error);
     if (message.isNull())
-        return Fault(QStringLiteral("Client"), QStringLiteral("The envelope has no message."));
+        return Fault(QStringLiteral("Client"), error);
 
     const QString method = LocalName(message.tagName());
     QString version = message.attribute(QStringLiteral("version"));
@@ -277,9 +298,8 @@ bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QStrin
     QDomDocument doc;
     if (!LoadXmlDocument(request, &doc))
         return false;
-    QDomElement message = doc.documentElement();
-    if (LocalName(message.tagName()).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) == 0)
-        message = FirstChild(FirstChild(message, QStringLiteral("Body")), QString());
+    QString notEnveloped;
+    const QDomElement message = EnvelopedMessage(doc, &notEnveloped);
     const QString method = LocalName(message.tagName());
     const bool positions = method == QLatin1String("transferYAQPositions");
     if (!positions && method != QLatin1String("transferVehicleInfo"))
@@ -363,17 +383,19 @@ bool StandInDms::listen(const QHostAddress &address, quint16 port)
 void StandInDms::onRequest(quint64 id, const HttpRequest &request)
 {
     const QString body = HttpBodyText(request.header("Content-Type"), request.body);
-    record(request, body);
     emit requestReceived(request.header("SOAPAction"), body);
-    if (m_delayMs < 0)
+    if (m_delayMs < 0) {
+        record(request, body, 0);
         return;
+    }
     int status = 0;
     QString text;
     if (!StandInTransferAnswer(body, &m_transfers, &text, &status))
         text = StandInAnswer(body, m_vehicles, m_packagePrices, &status);
     const QByteArray answer = text.toUtf8();
-    if (m_echo)
-        QTextStream(stdout) << "-> HTTP " << status << "\n" << Qt::flush;
+    // A refused request is logged with its fault, so that a demo run shows
+    // what the program sent wrong.
+    record(request, body, status, status == 200 ? QString() : text);
     auto send = [this, id, status, answer]() {
         m_listener.respond(id, status, "text/xml; charset=utf-8", answer);
     };
@@ -383,15 +405,20 @@ void StandInDms::onRequest(quint64 id, const HttpRequest &request)
         QTimer::singleShot(m_delayMs, this, send);
 }
 
-void StandInDms::record(const HttpRequest &request, const QString &body) const
+void StandInDms::record(const HttpRequest &request, const QString &body, int status,
+                        const QString &fault) const
 {
     if (m_logFile.isEmpty() && !m_echo)
         return;
-    const QString entry =
+    QString entry =
         QStringLiteral("=== %1 %2 %3 SOAPAction: %4\n%5\n")
             .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
                  QString::fromLatin1(request.method), QString::fromLatin1(request.target),
                  QString::fromUtf8(request.header("SOAPAction")), body);
+    if (status != 0)
+        entry += QStringLiteral("-> HTTP %1\n").arg(status);
+    if (!fault.isEmpty())
+        entry += fault + QLatin1Char('\n');
     if (!m_logFile.isEmpty()) {
         QFile file(m_logFile);
         if (file.open(QIODevice::WriteOnly | QIODevice::Append))

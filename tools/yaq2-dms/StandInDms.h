@@ -40,14 +40,16 @@ bool LoadDmsVehicles(const QString &path, DmsVehicles *vehicles, QString *error)
 // The SOAP action of a method: "http://<namespace host>/SRP/action/YAQ.<method>".
 QString StandInSoapAction(const QString &method);
 
-// The stand-in's answer to a request body (enveloped or not): the answer
-// envelope for "requestFirstRegistrationDate" from the vehicles, an
-// exception element for an unknown VIN or another method. "requestVIN"
+// The stand-in's answer to a request, which must be a SOAP envelope with
+// the message in its body, as a SOAP endpoint takes it: the answer envelope
+// for "requestFirstRegistrationDate" from the vehicles, an exception element
+// for an unknown VIN or another method. "requestVIN"
 // lists, in VIN order, every vehicle whose plate, last name and search texts
 // contain the criteria given (without regard to case); none found gives the
 // exception "NoVehicleFound". The schema version
 // of the answer is the request's. *status is the HTTP status to send: 200,
-// or 500 with a SOAP fault when the request is not XML of a method.
+// or 500 with a SOAP fault (code "Client") when the request is not XML, not
+// an envelope, or its body holds no message.
 QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status);
 // The same, and "requestPackageInfo" priced from the price list
 // (WritePackageInfoAnswer).
@@ -61,8 +63,8 @@ struct DmsTransferBook
     // "transferYAQPositions" for one of them answers "UnknownVIN";
     // "transferVehicleInfo" creates the vehicle and takes it off the list.
     QSet<QString> unknownVins;
-    // The bodies of "transferYAQPositions" and "transferVehicleInfo" as
-    // they arrived, oldest first.
+    // The requests "transferYAQPositions" and "transferVehicleInfo" as they
+    // arrived (in their envelopes), oldest first.
     QStringList received;
 };
 
@@ -72,7 +74,8 @@ bool LoadDmsVinList(const QString &path, QSet<QString> *vins, QString *error);
 
 // The answer to a transfer: "confirmTransmission" "true", "UnknownVIN" for a
 // vehicle on the book's unknown list, "XMLNotValid" for a VIN that is not 17
-// characters long. False, and the book unchanged, for any other request.
+// characters long. False, and the book unchanged, for any other request
+// (a transfer without its envelope included: StandInAnswer refuses it).
 bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QString *answer,
                            int *status);
 
@@ -108,7 +111,8 @@ public:
     const DmsTransferBook &transfers() const { return m_transfers; }
     // Every request is appended to this file (none when empty).
     void setLogFile(const QString &path) { m_logFile = path; }
-    // Every request and the answer's status are printed on standard output.
+    // Every request and the answer's status (with the fault of a refused
+    // request) are printed on standard output.
     void setEcho(bool echo) { m_echo = echo; }
 
     bool listen(const QHostAddress &address, quint16 port);
@@ -125,7 +129,9 @@ signals:
 
 private:
     void onRequest(quint64 id, const HttpRequest &request);
-    void record(const HttpRequest &request, const QString &body) const;
+    // status 0: not answered.
+    void record(const HttpRequest &request, const QString &body, int status,
+                const QString &fault = QString()) const;
 
     HttpListener m_listener;
     DmsVehicles m_vehicles;

@@ -167,8 +167,8 @@ int PushVin(const QStringList &args)
     CSoapReq client;
     client.m_strURL = url;
     client.SetTimeout(timeout);
-    const QString answer = client.Request(StandInSoapAction(QStringLiteral("transferVIN")),
-                                          BuildTransferVinRequest(request));
+    const QString answer = client.RequestMessage(StandInSoapAction(QStringLiteral("transferVIN")),
+                                                 BuildTransferVinRequest(request));
     if (answer.isEmpty()) {
         QTextStream(stderr) << "yaq2-dms: " << client.LastError() << "\n";
         return 1;

@@ -232,7 +232,13 @@ QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head
     return out;
 }
 
-QMimeData *BasketListMimeData(const QString &document)
+qsizetype BasketListBlockBytes(const QString &document)
+{
+    // UTF-16 takes as many units as the text has.
+    return 2 * (document.size() + 1);
+}
+
+QMimeData *BasketListMimeData(const QString &document, BasketListForm form)
 {
     // The transfer system reads its format as a block of UTF-16 characters
     // (little-endian) closed by a zero character.
@@ -241,11 +247,14 @@ QMimeData *BasketListMimeData(const QString &document)
     block.append(2, '\0');
     auto *mime = new QMimeData;
     mime->setData(kBasketListFormat, block);
-    mime->setText(document);
+    // The basket page hands the transfer system its format alone; the
+    // package request's answer is offered to every reader.
+    if (form == BasketListForm::PackageRequest)
+        mime->setText(document);
     return mime;
 }
 
-bool PutBasketListOnClipboard(const QString &document)
+bool PutBasketListOnClipboard(const QString &document, BasketListForm form)
 {
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return false;
@@ -254,6 +263,6 @@ bool PutBasketListOnClipboard(const QString &document)
         return false;
     // The clipboard owns the data from here on; earlier content in every
     // format is gone.
-    clipboard->setMimeData(BasketListMimeData(document));
+    clipboard->setMimeData(BasketListMimeData(document, form));
     return true;
 }

@@ -15,7 +15,8 @@
 //
 // On the clipboard the document lies under the program's own format
 // "YAQ_BASKET_DATA" as UTF-16 characters (little-endian) with a closing
-// zero character and, for every other reader, as plain text.
+// zero character, and nothing else; the answer to the package request is
+// offered as plain text as well.
 
 #include "basket/model/BasketList.h"
 
@@ -48,8 +49,12 @@ QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head
 // The clipboard format of the transfer system.
 extern const QString kBasketListFormat; // "YAQ_BASKET_DATA"
 
-// The document as the clipboard takes it: under the format and as text.
-QMimeData *BasketListMimeData(const QString &document);
+// The bytes of the block under the program's format: two a character and
+// two for the closing zero character.
+qsizetype BasketListBlockBytes(const QString &document);
+// The document as the clipboard takes it: under the format, and for the
+// package request's answer as plain text too.
+QMimeData *BasketListMimeData(const QString &document, BasketListForm form);
 // Replaces the clipboard's content by the document. False when the program
 // has no clipboard (no graphical session).
-bool PutBasketListOnClipboard(const QString &document);
+bool PutBasketListOnClipboard(const QString &document, BasketListForm form);

@@ -49,3 +49,12 @@ inline WkDuplicateAnswer WkStoreAgainOrOverwrite(int button)
         return WkDuplicateAnswer::Overwrite;
     return WkDuplicateAnswer::Cancel;
 }
+
+// The answer given with the package pages' box (Yes, No, Cancel): "Yes"
+// overwrites, "No" keeps the stored entry, any other button cancels.
+inline WkDuplicateAnswer WkOverwriteOrKeep(int button)
+{
+    if (button == IDYES)
+        return WkDuplicateAnswer::Overwrite;
+    return button == IDNO ? WkDuplicateAnswer::Keep : WkDuplicateAnswer::Cancel;
+}

@@ -22,16 +22,6 @@ constexpr int kShortVinLength = 7;
 constexpr int kFullVinLength = 17;
 const QLatin1String kKindSrp("SRP");
 
-// The production date key (YYYYMMDD) of a first registration "DD.MM.YYYY";
-// today when the vehicle has none.
-QString ProductionDate(const QString &firstRegistration)
-{
-    if (firstRegistration.size() == 10)
-        return firstRegistration.mid(6, 4) + firstRegistration.mid(3, 2) +
-               firstRegistration.left(2);
-    return QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
-}
-
 // A package row of another origin than the standard one counts only in the
 // dealer's own country, when the dealer offers his country's packages.
 bool OriginAccepted(const QString &origin, const CPrgSettings &s)
@@ -101,7 +91,7 @@ QStringList CPaketAnfrage::SplitNumbers(const QString &value)
 
 void CPaketAnfrage::Run()
 {
-    PutBasketListOnClipboard(BuildAnswer());
+    PutBasketListOnClipboard(BuildAnswer(), BasketListForm::PackageRequest);
 }
 
 QString CPaketAnfrage::BuildAnswer()
@@ -130,10 +120,14 @@ QString CPaketAnfrage::BuildAnswer()
         else
             ProcessNumbers();
     }
-    if (m_nResult != kDone)
-        return QString::asprintf("ERROR%.2i", m_nResult);
-    return WriteBasketList(ToBasketArray(m_answer, s.TypSchl), CBasketListHead(),
-                           BasketListForm::PackageRequest);
+    if (m_nResult == kDone) {
+        const QString document = WriteBasketList(ToBasketArray(m_answer, s.TypSchl),
+                                                 CBasketListHead(), BasketListForm::PackageRequest);
+        if (BasketListBlockBytes(document) <= kMaxAnswerBytes)
+            return document;
+        m_nResult = kAnswerTooLarge;
+    }
+    return QString::asprintf("ERROR%.2i", m_nResult);
 }
 
 void CPaketAnfrage::AppendEmpty()
@@ -144,7 +138,10 @@ void CPaketAnfrage::AppendEmpty()
 void CPaketAnfrage::ProcessNumbers()
 {
     CPrgSettings &s = *m_pSettings;
-    m_strProductionDate = ProductionDate(s.Erstzulassung);
+    // Without a production date the packages and parts valid today count.
+    m_strProductionDate = s.ProductionDate();
+    if (m_strProductionDate.isEmpty())
+        m_strProductionDate = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     // The loader's own connections serve every package of the request.
     CPackageLoadOwnConnections kept;
     for (const QString &number : std::as_const(m_numbers)) {

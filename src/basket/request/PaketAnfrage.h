@@ -39,6 +39,7 @@ public:
         kNoConnection = -7,
         kNoNumbers = -10,
         kTooManyNumbers = -12,
+        kAnswerTooLarge = -13,
     };
 
     // The numbers one request may name. The caller asks for packages of
@@ -46,6 +47,13 @@ public:
     // number costs the assembled package until the answer is written, so
     // the bound is what keeps the memory of a request bounded.
     static constexpr int kMaxNumbers = 1000;
+    // The largest answer the clipboard hands over whole (the bytes of its
+    // UTF-16 block). The program ends right after the request, and from
+    // then on the desktop's clipboard manager serves the answer: a manager
+    // takes some 16 MB at most and drops a larger block silently, so the
+    // caller would find nothing or only the plain-text copy. A larger
+    // answer is replaced by kAnswerTooLarge, which the caller can read.
+    static constexpr qsizetype kMaxAnswerBytes = 8 * 1024 * 1024;
 
     // callerVin: the VIN as the caller sent it, judged by the request
     // itself (the settings hold the vehicle the identification found, if

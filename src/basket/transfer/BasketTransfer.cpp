@@ -334,7 +334,8 @@ bool CBasketTransfer::PutBasketList(const CWKList &basket) const
         head.labourValue = m_labourValueCheck(s.AktApNr);
     head.brand = s.Marke;
     return PutBasketListOnClipboard(
-        WriteBasketList(ToBasketArray(basket, s.TypSchl), head, BasketListForm::Transfer));
+        WriteBasketList(ToBasketArray(basket, s.TypSchl), head, BasketListForm::Transfer),
+        BasketListForm::Transfer);
 }
 
 int CBasketTransfer::SendPositions(const CWKList &basket, const CTransferOrder &order,

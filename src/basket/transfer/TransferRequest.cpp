@@ -149,7 +149,7 @@ bool CTransferRequest::WriteVehicleInfo(CDmsMessageWriter &writer) const
     writer.WriteText(QStringLiteral("product"),
                      m_order.twoWheeler ? QStringLiteral("KORVADIN") : QStringLiteral("PKW"));
     writer.WriteText(QStringLiteral("modelCode"), s.TypSchl);
-    writer.WriteText(QStringLiteral("productionDate"), m_order.productionDate);
+    writer.WriteText(QStringLiteral("productionDate"), s.ProductionDate());
     writer.WriteText(QStringLiteral("leadModelCode"), s.LeadTyp);
     // The element is spelt so in the DMS's schema.
     writer.WriteText(QStringLiteral("modelDecription"), s.ModellBez);

@@ -29,9 +29,7 @@ struct CTransferOrder
     QString settlementCode;
     QString jobNumber;
     bool offer = false; // "flagIsOffer" of the extended schema
-    // The vehicle's build state (YYYYMMDD) and whether it is a two-wheeler,
-    // for "transferVehicleInfo".
-    QString productionDate;
+    // Whether the vehicle is a two-wheeler, for "transferVehicleInfo".
     bool twoWheeler = false;
 };
 
@@ -66,6 +64,7 @@ public:
     bool Write(CDmsMessageWriter &body, const QString &version, const CWKList &basket,
                std::vector<const CWKListItem *> *written = nullptr) const;
     // The body of "transferVehicleInfo"; empty without a 17-character VIN.
+    // The vehicle is the one of the settings, its production date included.
     QString BuildVehicleInfo(const QString &version) const;
     bool WriteVehicleInfo(CDmsMessageWriter &body) const;
 

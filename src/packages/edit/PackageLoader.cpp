@@ -137,19 +137,6 @@ CPackageLoader::CPackageLoader(CPackageLoadConnections connections, IPackageLoad
 
 CPackageLoader::~CPackageLoader() = default;
 
-QString CPackageLoader::NormaliseQuantity(const QString &quantity)
-{
-    QString q = quantity.trimmed();
-    const int point = q.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        return q;
-    while (q.size() > point + 1 && q.endsWith(QLatin1Char('0')))
-        q.chop(1);
-    if (q.size() == point + 1)
-        q.chop(1);
-    return q;
-}
-
 CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int kind)
 {
     if (!head)
@@ -293,7 +280,9 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         auto line = std::make_unique<CPosition>();
         line->Type = POS_PART;
         line->Number = row.m_strTeileNr;
-        line->Quantity = NormaliseQuantity(row.m_strMenge);
+        // The quantity goes to the DMS and the transfer system as the
+        // catalogue writes it ("4.500").
+        line->Quantity = row.m_strMenge;
         line->Kind = row.m_strArt;
         line->PosLfdNr = row.m_strPosLfdNr;
         line->PosLfdNrRef = row.m_strPosLfdNrRef;
@@ -432,9 +421,8 @@ void CPackageLoader::ReadLabourValues(CPosition &line) const
              ok = m_db.values->ReadNextAPosWertData(rec)) {
             rec.TrimData();
             // The remark "AZ" marks work charged by time; "-" is no value.
-            QString value = rec.m_strBemerkung == QLatin1String("AZ")
-                                ? CPosition::AzMarker()
-                                : NormaliseQuantity(rec.m_strAwWert);
+            QString value = rec.m_strBemerkung == QLatin1String("AZ") ? CPosition::AzMarker()
+                                                                      : rec.m_strAwWert.trimmed();
             if (value.isEmpty() || value == QLatin1String("-"))
                 continue;
             const QString unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);

@@ -160,10 +160,6 @@ public:
     // a load that found them kept).
     int ConnectionsOpened() const { return m_nOpened; }
 
-    // A quantity as the package shows it: trailing zeros of the decimals
-    // and a bare decimal point dropped ("0.500" -> "0.5", "2.0" -> "2");
-    // the digits before the point stay as they are ("10" stays "10").
-    static QString NormaliseQuantity(const QString &quantity);
     // The type number whose packages carry the rear-spring notice on the
     // spring positions.
     static const QString kRearSpringTypeNumber;
