@@ -212,11 +212,12 @@ void TestBasketList::offer()
     QFETCH(QString, stored);
     QFETCH(QString, offered);
     QFETCH(int, answer);
-    CWKList list;
+    CWkBasket basket;
+    CWKList &list = basket.Entries();
     Fill(list, stored);
     Answering question(WkDuplicateAnswer(qMax(answer, 0)));
-    const CWKListItem entry = Entry(offered);
-    QTEST(list.Offer(entry, answer < 0 ? nullptr : &question), "result");
+    CWKListItem entry = Entry(offered);
+    QTEST(basket.Offer(entry, answer < 0 ? nullptr : &question), "result");
     QTEST(question.asked, "asked");
     QTEST(Tags(list), "tags");
 }
@@ -294,10 +295,11 @@ void TestBasketList::addModes()
 
 void TestBasketList::serviceHintIsStoredAsTimeWork()
 {
-    CWKList list;
+    CWkBasket basket;
+    const CWKList &list = basket.Entries();
     CWKListItem entry = Entry(QStringLiteral("POS:0012345@a"));
     entry.APos->Quantity = OrmelText(3077);
-    QCOMPARE(list.Offer(entry, nullptr), WkOffered::Added);
+    QCOMPARE(basket.Offer(entry, nullptr), WkOffered::Added);
     QCOMPARE(list.GetAt(0)->APos->Az, QStringLiteral("AZ"));
     QCOMPARE(list.GetAt(0)->APos->Quantity, QString());
     // The basket changed its own copy, never the page's entry.
@@ -332,7 +334,8 @@ void TestBasketList::duplicateAfterChanges()
     QFETCH(QString, stored);
     QFETCH(QString, steps);
     QFETCH(QString, offered);
-    CWKList list;
+    CWkBasket basket;
+    CWKList &list = basket.Entries();
     Fill(list, stored);
     Answering overwrite(WkDuplicateAnswer::Overwrite);
     for (const QString &step : steps.split(QLatin1Char(';'))) {
@@ -342,7 +345,8 @@ void TestBasketList::duplicateAfterChanges()
         } else if (words[0] == QLatin1String("down")) {
             QVERIFY(list.MoveDown(words[1].toInt()));
         } else if (words[0] == QLatin1String("overwrite")) {
-            QCOMPARE(list.Offer(Entry(words[1]), &overwrite), WkOffered::Replaced);
+            CWKListItem replacement = Entry(words[1]);
+            QCOMPARE(basket.Offer(replacement, &overwrite), WkOffered::Replaced);
         } else {
             CWKListItem *entry = list.GetAt(words[1].toInt());
             if (entry->Kind == WK_POSITION) {
@@ -354,7 +358,8 @@ void TestBasketList::duplicateAfterChanges()
             list.RecalcTotals();
         }
     }
-    QTEST(list.Offer(Entry(offered), &overwrite), "result");
+    CWKListItem entry = Entry(offered);
+    QTEST(basket.Offer(entry, &overwrite), "result");
     QTEST(Tags(list), "tags");
 }
 
@@ -543,14 +548,16 @@ void TestBasketList::equalEntries()
 
 void TestBasketList::editMarksOnlyTheHandedSpotRepairPackage()
 {
-    CWKList list;
+    CWkBasket basket;
+    CWKList &list = basket.Entries();
     Fill(list, QStringLiteral("CCP:X1*@a;CCP:X2@b;SRP:P1@c;BF:0012345@d"));
     QCOMPARE(list.PrepareEdit(list.GetAt(1)), WkEditAction::SpotRepairPage);
     QCOMPARE(CWKListItem::HasEditMark(list.GetAt(0)->Paket.get()), false);
     QCOMPARE(CWKListItem::HasEditMark(list.GetAt(1)->Paket.get()), true);
     // The edited package comes back and replaces the entry it came from.
     Answering overwrite(WkDuplicateAnswer::Overwrite);
-    QCOMPARE(list.Offer(Entry(QStringLiteral("CCP:X9*@n")), &overwrite), WkOffered::Replaced);
+    CWKListItem edited = Entry(QStringLiteral("CCP:X9*@n"));
+    QCOMPARE(basket.Offer(edited, &overwrite), WkOffered::Replaced);
     QCOMPARE(Tags(list), QStringLiteral("a,n,c,d"));
 
     QCOMPARE(list.PrepareEdit(list.GetAt(2)), WkEditAction::PackagePage);
@@ -736,7 +743,7 @@ void TestBasketList::directTransfer()
     basket.SetAsk(&ask);
     if (!before.isEmpty()) {
         CWKListItem kept = Entry(before);
-        basket.AddToBasket(&kept, 0);
+        basket.Offer(kept, nullptr);
     }
     CWkOrderData order;
     order.strAuftragsNr = QStringLiteral("A-1");
@@ -758,7 +765,7 @@ void TestBasketList::directTransfer()
 
     basket.TransferDirectly([&] {
         CWKListItem package = Entry(QStringLiteral("SRP:P1"));
-        return stores && basket.AddToBasket(&package, 0) == WK_ADD_DONE;
+        return stores && basket.Offer(package, nullptr) == WkOffered::Added;
     });
 
     QTEST(transfers, "transfers");

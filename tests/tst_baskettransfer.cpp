@@ -786,7 +786,7 @@ void TestBasketTransfer::vehicleInfoNamesTheProductionDate()
     CPrgSettings s = Settings();
     s.Erstzulassung = firstRegistration;
     const QString body = CTransferRequest(s, Order()).BuildVehicleInfo(s.SchemaVersion);
-    QTEST(At(Message(body), QStringLiteral("productionDate")), "productionDate");
+    QTEST(XmlAt(XmlMessage(body), QStringLiteral("productionDate")), "productionDate");
 }
 
 void TestBasketTransfer::answers_data()

@@ -206,6 +206,12 @@ private slots:
     void loadChecks_data();
     void loadChecks();
     void loadGroupsAndSubPackages();
+    void lineSteps_data();
+    void lineSteps();
+    void subPackageLine_data();
+    void subPackageLine();
+    void groupLines_data();
+    void groupLines();
     void quantities_data();
     void quantities();
     void comboEntries();
@@ -542,6 +548,143 @@ void TestCampaigns::loadGroupsAndSubPackages()
         nested.FindPosition(POS_SUBPACKAGE, QStringLiteral("1120010"), QString());
     QVERIFY(self && self->SubPackage);
     QVERIFY(!self->SubPackage->FindPosition(POS_WORK, QStringLiteral("1120010"), QString()));
+}
+
+// The steps of a level, from records to lines. A record starts as a
+// standard line of the head's campaign; `set` changes its fields
+// ("usage=A;standsFor=1110010"), `field` names what is read of the line.
+void TestCampaigns::lineSteps_data()
+{
+    QTest::addColumn<QString>("kind"); // "work" or "part"
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("the head's number is the lead labour")   << "work" << "number=1110010"                << "lead"      << "1";
+    QTest::newRow("another number is no lead labour")       << "work" << "number=1110020"                << "lead"      << "0";
+    QTest::newRow("a part is never lead labour")            << "part" << "number=1110010"                << "lead"      << "0";
+    QTest::newRow("an alternative names the line it stands for") << "work" << "usage=A;standsFor=1110010" << "standsFor" << "1110010";
+    QTest::newRow("quantity shown without its padding")     << "part" << "quantity=002.500"              << "quantity"  << "2.5";
+    QTest::newRow("work keeps its line numbers")            << "work" << "lineNo=0020;refLineNo=0010"    << "lineNos"   << "0020/0010";
+    QTest::newRow("part keeps its position numbers")        << "part" << "lineNo=0020;refLineNo=0010"    << "lineNos"   << "0020/0010";
+    QTest::newRow("part keeps its category")                << "part" << "category=o"                    << "category"  << "o";
+    QTest::newRow("part text read by its number")           << "part" << "number=9X0000001"              << "text"      << "text of 9X0000001";
+    // clang-format on
+}
+
+void TestCampaigns::lineSteps()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, set);
+    QFETCH(QString, field);
+    CCampaignLoader::LineRow row{"N", "K1", "P1", "S1", "11110010", "1110099", "001.000", "",
+                                 "S", "1",  "1",  "",   "",         "",        ""};
+    const QHash<QString, QString *> fields = {
+        {"number", &row.number},      {"usage", &row.usage},         {"quantity", &row.quantity},
+        {"lineNo", &row.lineNo},      {"refLineNo", &row.refLineNo}, {"category", &row.category},
+        {"standsFor", &row.standsFor}};
+    for (const QString &change : set.split(QLatin1Char(';')))
+        *fields.value(change.section(QLatin1Char('='), 0, 0)) = change.section(QLatin1Char('='), 1);
+    Notices notices;
+    CCampaignLoader loader({}, &notices, {}, [](const QString &number) {
+        return QStringLiteral("text of ") + number;
+    });
+    const bool work = kind == QLatin1String("work");
+    const CCampaignLoader::Lines lines =
+        work ? loader.WorkLines({row}, QStringLiteral("1110010"), "L")
+             : loader.PartLines({row}, "L");
+    QCOMPARE(lines.size(), size_t(1));
+    const CPosition &line = *lines.front();
+    const auto &c = line.Campaign;
+    const QHash<QString, QString> read = {
+        {"lead", QString::number(line.IsLeadLabour)},
+        {"standsFor", line.AwPosRef},
+        {"quantity", line.Quantity},
+        {"lineNos",
+         work ? c[CPosition::CampaignWorkLineNo] + "/" + c[CPosition::CampaignWorkRefLineNo]
+              : line.PosLfdNr + "/" + line.PosLfdNrRef},
+        {"category", c[CPosition::CampaignPartCategory]},
+        {"text", line.TeileText}};
+    QTEST(read.value(field), "expected");
+    QCOMPARE(notices.texts, QStringList());
+}
+
+void TestCampaigns::subPackageLine_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    const QString types =
+        QStringList{QString::number(POS_SPECIAL1), QString::number(POS_SPECIAL2),
+                    QString::number(POS_SPECIAL4), QString::number(POS_HEAD_CAMPAIGN)}
+            .join(QLatin1Char(','));
+    // clang-format off
+    QTest::newRow("number from the reference")            << "number"    << "1120010";
+    QTest::newRow("its package holds its own lines")      << "types"     << types;
+    QTest::newRow("head under the sub-package's reference") << "headRef" << "11120010";
+    QTest::newRow("head under the record's keys")         << "headKeys"  << "K2/P2/S2";
+    QTest::newRow("head keeps the holder's price type")   << "priceType" << "R";
+    QTest::newRow("head numbered as the line")            << "headNumber" << "1120010";
+    // clang-format on
+}
+
+void TestCampaigns::subPackageLine()
+{
+    QFETCH(QString, field);
+    Notices notices;
+    const CCampaignLoader loader({}, &notices);
+    const CCampaignLoader::SubRow row{"N",        "K2", "P2", "S2", "11110010", "01",
+                                      "11120010", "",   "",   "0",  "1"};
+    const std::unique_ptr<CPosition> line =
+        loader.SubPackageLine(row, CampaignHead(QStringLiteral("R")));
+    QVERIFY(line->SubPackage);
+    QStringList types;
+    for (const auto &nested : *line->SubPackage)
+        types << QString::number(nested->Type);
+    const CPosition *head = line->SubPackage->GetKopf();
+    QVERIFY(head);
+    const auto &c = head->Campaign;
+    const QHash<QString, QString> read = {{"number", line->Number},
+                                          {"types", types.join(QLatin1Char(','))},
+                                          {"headRef", c[CPosition::CampaignPackageRef]},
+                                          {"headKeys", c[CPosition::CampaignNumber] + "/" +
+                                                           c[CPosition::CampaignPackageNumber] +
+                                                           "/" + c[CPosition::CampaignSubsField]},
+                                          {"priceType", c[CPosition::CampaignPriceType]},
+                                          {"headNumber", head->Number}};
+    QTEST(read.value(field), "expected");
+    QCOMPARE(notices.texts, QStringList());
+}
+
+// Lines as "type:kind", group lines shown as "[kind]".
+void TestCampaigns::groupLines_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("grouped");
+    // clang-format off
+    QTest::newRow("no optional line, no group")           << "work:S,part:S"               << "S,S";
+    QTest::newRow("one group before the first optional")  << "work:S,work:O,part:O"        << "S,[O],O,O";
+    QTest::newRow("an optional part alone")               << "work:S,part:O"               << "S,[O],O";
+    QTest::newRow("sub-packages under their own group")   << "work:S,sub:OP,sub:OP,part:S" << "S,[OP],OP,OP,S";
+    QTest::newRow("a sub-package is no optional line")    << "sub:OP,part:O"               << "[OP],OP,[O],O";
+    // clang-format on
+}
+
+void TestCampaigns::groupLines()
+{
+    QFETCH(QString, lines);
+    const QHash<QString, int> types = {
+        {"work", POS_WORK}, {"part", POS_PART}, {"sub", POS_SUBPACKAGE}};
+    CCampaignLoader::Lines input;
+    for (const QString &spec : lines.split(QLatin1Char(','))) {
+        auto line = std::make_unique<CPosition>();
+        line->Type = types.value(spec.section(QLatin1Char(':'), 0, 0));
+        line->Kind = spec.section(QLatin1Char(':'), 1);
+        input.push_back(std::move(line));
+    }
+    QStringList grouped;
+    for (const auto &line : CCampaignLoader::WithGroupLines(std::move(input)))
+        grouped << (line->Type == POS_GROUP ? "[" + line->Kind + "]" : line->Kind);
+    QTEST(grouped.join(QLatin1Char(',')), "grouped");
 }
 
 void TestCampaigns::quantities_data()

@@ -386,7 +386,7 @@ void TestMainWindow::basketBackMarkFromTheOldCaption()
 
     // A vehicle change with an empty basket is settled without a question.
     d.Basket()->SetVehicleChanged(true);
-    QCOMPARE(d.Basket()->AddToBasket(nullptr, 0), 0);
+    QCOMPARE(d.Basket()->SettleVehicleChange(), 0);
     QVERIFY(!d.Basket()->VehicleChanged());
     QCOMPARE(m_env->boxes().size(), 0);
 }

@@ -40,6 +40,8 @@ private slots:
     void boxesStayWithinTheScreen();
     void newLineForms_data();
     void newLineForms();
+    void trailingBlanksAndSpaces_data();
+    void trailingBlanksAndSpaces();
     void profileValues();
     void storedRectangles_data();
     void storedRectangles();
@@ -344,6 +346,29 @@ void TestPlatform::newLineForms()
     read.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(UnescapeFieldText(oneLine), read);
     QCOMPARE(UnescapeFieldText(EscapeFieldText(text)), text);
+}
+
+// A fixed-width field loses every blank at its end; a database column only
+// its padding spaces.
+void TestPlatform::trailingBlanksAndSpaces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("withoutBlanks");
+    QTest::addColumn<QString>("withoutSpaces");
+    // clang-format off
+    QTest::newRow("padded column")          << "AB   "   << "AB"  << "AB";
+    QTest::newRow("tab at the end")         << "AB\t"    << "AB"  << "AB\t";
+    QTest::newRow("line break after space") << "AB \n"   << "AB"  << "AB \n";
+    QTest::newRow("inner space kept")       << "A B "    << "A B" << "A B";
+    QTest::newRow("only spaces")            << "   "     << ""    << "";
+    // clang-format on
+}
+
+void TestPlatform::trailingBlanksAndSpaces()
+{
+    QFETCH(QString, text);
+    QTEST(WithoutTrailingBlanks(text), "withoutBlanks");
+    QTEST(WithoutTrailingSpaces(text), "withoutSpaces");
 }
 
 void TestPlatform::profileValues()

@@ -9,6 +9,7 @@
 #include "app/MainWndRules.h"
 #include "app/PendingIdent.h"
 #include "app/SelVin7TypschlDlg.h"
+#include "app/VehicleHolds.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/WkDlg.h"
 #include "basket/model/WkBasket.h"
@@ -60,6 +61,8 @@ private slots:
     void vehicleFieldsFollowTheHeadRule();
     void vehicleChangeQuestion_data();
     void vehicleChangeQuestion();
+    void holdsOfTheVehicleFields_data();
+    void holdsOfTheVehicleFields();
     void incompleteVinStartsTheTimer();
     void incompleteVinNotice_data();
     void incompleteVinNotice();
@@ -491,28 +494,20 @@ void TestVinIdent::vehicleFieldsFollowTheHeadRule()
 
 void TestVinIdent::vehicleChangeQuestion_data()
 {
-    QTest::addColumn<int>("holdA");
-    QTest::addColumn<int>("holdB");
     QTest::addColumn<QString>("vin");
     QTest::addColumn<bool>("asked");
     // clang-format off
-    QTest::newRow("another vehicle: the basket is asked")       << 0 << 0 << kVinBento << true;
-    QTest::newRow("the same vin again: nothing to ask")         << 0 << 0 << kVinArvo  << false;
-    QTest::newRow("hold flag of the VIN handling: still asked") << 1 << 0 << kVinBento << true;
-    QTest::newRow("vehicle taken from the DMS: never asked")    << 0 << 1 << kVinBento << false;
+    QTest::newRow("another vehicle: the basket is asked") << kVinBento << true;
+    QTest::newRow("the same vin again: nothing to ask")   << kVinArvo  << false;
     // clang-format on
 }
 
 void TestVinIdent::vehicleChangeQuestion()
 {
-    QFETCH(int, holdA);
-    QFETCH(int, holdB);
     QFETCH(QString, vin);
     QFETCH(bool, asked);
     startWindow();
     typeVin(kVinArvo);
-    m_dlg->m_bHoldAllA = holdA;
-    m_dlg->m_bHoldAllB = holdB;
     int questions = 0;
     m_dlg->SetBasketQuestion([&questions] {
         ++questions;
@@ -521,6 +516,68 @@ void TestVinIdent::vehicleChangeQuestion()
     typeVin(vin);
     QCOMPARE(questions, asked ? 1 : 0);
     QCOMPARE(m_settings->FgstnrFull, vin);
+}
+
+// What the search, the DMS and the start say happens, and what a reset of
+// the vehicle fields, the first-registration look-up and the basket's
+// question then do. Steps: S a search result arrives, s it is taken, D the
+// DMS's push is confirmed, d its request is done, F/M first registration /
+// mileage given at start, I the start vehicle identified.
+void TestVinIdent::holdsOfTheVehicleFields_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<bool>("bringsFields");
+    QTest::addColumn<bool>("keepsFirstRegistration");
+    QTest::addColumn<bool>("keepsMileage");
+    QTest::addColumn<bool>("asksBasket");
+    // clang-format off
+    QTest::newRow("nothing held")                            << ""   << false << false << false << true;
+    QTest::newRow("search result: fields kept, basket asked") << "S"  << true  << true  << true  << true;
+    QTest::newRow("search result taken")                     << "Ss" << false << false << false << true;
+    QTest::newRow("vehicle of the DMS: basket not asked")    << "D"  << true  << true  << true  << false;
+    QTest::newRow("request of the DMS done")                 << "Dd" << false << false << false << true;
+    QTest::newRow("first registration given at start")       << "F"  << false << true  << false << true;
+    QTest::newRow("mileage given at start")                  << "M"  << false << false << true  << true;
+    QTest::newRow("start vehicle identified")                << "FMI" << false << false << false << true;
+    QTest::newRow("search result outlives the start values") << "SFI" << true  << true  << true  << true;
+    // clang-format on
+}
+
+void TestVinIdent::holdsOfTheVehicleFields()
+{
+    QFETCH(QString, steps);
+    CVehicleHolds holds;
+    for (const QChar step : std::as_const(steps)) {
+        switch (step.toLatin1()) {
+        case 'S':
+            holds.SearchResultArrives();
+            break;
+        case 's':
+            holds.SearchResultTaken();
+            break;
+        case 'D':
+            holds.DmsVehicleConfirmed();
+            break;
+        case 'd':
+            holds.DmsRequestDone();
+            break;
+        case 'F':
+            holds.GivenAtStart(true, false);
+            break;
+        case 'M':
+            holds.GivenAtStart(false, true);
+            break;
+        case 'I':
+            holds.StartVehicleIdentified();
+            break;
+        default:
+            QFAIL("unknown step");
+        }
+    }
+    QTEST(holds.VehicleBringsFields(), "bringsFields");
+    QTEST(holds.KeepsFirstRegistration(), "keepsFirstRegistration");
+    QTEST(holds.KeepsMileage(), "keepsMileage");
+    QTEST(holds.AsksBasket(), "asksBasket");
 }
 
 void TestVinIdent::incompleteVinStartsTheTimer()

@@ -153,7 +153,7 @@ void TestWkPage::vehicleChange()
     QFETCH(int, answer);
     for (int i = 0; i < stored; ++i) {
         CWKListItem entry = Entry(WK_SRP, QStringLiteral("110%1").arg(i));
-        QCOMPARE(m_basket->AddToBasket(&entry, 0), 3);
+        QCOMPARE(m_basket->Offer(entry, nullptr), WkOffered::Added);
     }
     CWkOrderData order;
     order.strAuftragsNr = QStringLiteral("A-77");
@@ -163,7 +163,10 @@ void TestWkPage::vehicleChange()
     m_basket->SetVehicleChanged(true);
 
     CWKListItem offered = Entry(WK_VLP, QStringLiteral("2200"));
-    QTEST(m_basket->AddToBasket(offer ? &offered : nullptr, 0), "result");
+    // An entry offered is stored (3); the question alone settles the change.
+    const int result = offer ? (m_basket->Offer(offered, nullptr) == WkOffered::Added ? 3 : -1)
+                             : m_basket->SettleVehicleChange();
+    QTEST(result, "result");
 
     QTEST(int(std::count_if(m_env.boxes().begin() + boxesBefore, m_env.boxes().end(),
                             [](const MsgBoxRequest &box) { return box.text == OrmelText(4045); })),
@@ -201,7 +204,7 @@ void TestWkPage::moveKeepsSelection()
     QFETCH(int, selectedAfter);
     for (const char *number : {"A", "B", "C"}) {
         CWKListItem entry = Entry(WK_SRP, QLatin1String(number));
-        m_basket->AddToBasket(&entry, 0);
+        m_basket->Offer(entry, nullptr);
     }
     m_page->SelectRow(selected);
     const QString moved = selected >= 0 ? m_page->SelectedEntry()->Number() : QString();
@@ -217,7 +220,7 @@ void TestWkPage::moveKeepsSelection()
 
     // A later entry leaves the selection where it is.
     CWKListItem later = Entry(WK_GRP, QStringLiteral("D"));
-    m_basket->AddToBasket(&later, 0);
+    m_basket->Offer(later, nullptr);
     QCOMPARE(m_page->SelectedRow(), selectedAfter);
 }
 
@@ -336,7 +339,7 @@ void TestWkPage::orderGoesWithTheTransfer()
                             : kind == QLatin1String("POS")
                                 ? Entry(WK_POSITION, QStringLiteral("2120000"))
                                 : Entry(WK_POSITION, QStringLiteral("8700010"), POS_FINDING);
-        QCOMPARE(m_basket->AddToBasket(&entry, 0), 3);
+        QCOMPARE(m_basket->Offer(entry, nullptr), WkOffered::Added);
     }
     const QStringList fields = {QStringLiteral("orderNumberEdit"), QStringLiteral("settlementEdit"),
                                 QStringLiteral("jobNumberEdit"), QStringLiteral("jobNoteEdit")};

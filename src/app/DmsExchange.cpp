@@ -7,8 +7,6 @@
 #include "app/PendingIdent.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "app/TransferVinHandler.h"
-#include "app/Yaq2App.h"
-#include "app/Yaq2Dlg.h"
 #include "basket/model/WkBasket.h"
 #include "common/OwnSound.h"
 #include "common/TextDlg.h"
@@ -28,13 +26,13 @@ void SetFieldText(QLineEdit *edit, const QString &text)
 }
 } // namespace
 
-CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident,
+CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlow &ident,
                            CPrgSettings *settings)
-    : m_window(window), m_head(head), m_ident(ident), m_pSettings(settings), m_dmsNotice(&window),
-      m_listenerNotice(&window, MSG_ALIGN_NOTICE),
+    : m_host(host), m_head(head), m_ident(ident), m_pSettings(settings), m_dmsNotice(host.Window()),
+      m_listenerNotice(host.Window(), MSG_ALIGN_NOTICE),
       m_listenerMessages(&m_listenerNotice,
                          [this] { return m_pListener ? m_pListener->Arrivals() : 0; }),
-      m_sender(settings), m_wait(&window), m_client(settings, &m_sender, &m_wait),
+      m_sender(settings), m_wait(host.Window()), m_client(settings, &m_sender, &m_wait),
       m_listenerFrame(settings, &m_listenerMessages, nullptr,
                       [this](const QString &envelope) {
                           // The answer goes to the client only while the
@@ -66,10 +64,8 @@ CDmsExchange::CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ide
     // request waits.
     m_sender.SetInputGuarded(true);
     m_client.SetShortVinCount([this](const QString &shortVin) {
-        return CFirstRegistration::CountShortVin(m_window.Db(0), shortVin);
+        return CFirstRegistration::CountShortVin(m_host.Db(0), shortVin);
     });
-    if (CYaq2App *app = CYaq2App::Instance())
-        SetListener(&app->m_Listener);
 }
 
 void CDmsExchange::SetListener(ISoapSvr *listener)
@@ -99,23 +95,23 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    CWkBasket *basket = m_window.Basket();
+    CWkBasket *basket = m_host.Basket();
 
     CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
     handler.SetVinCompletion([this](QString *vin) {
-        CSelVin7TypschlDlg complete(*vin, &m_window);
+        CSelVin7TypschlDlg complete(*vin, m_host.Window());
         if (complete.DoModal() != IDOK)
             return false;
         *vin = complete.GetVin();
         return true;
     });
     handler.SetQuestion([this](const QString &text) {
-        return OwnMsgBox(text, &m_window, kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
+        return OwnMsgBox(text, m_host.Window(), kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
     });
     handler.SetBasketHasEntries([basket] { return basket && basket->GetEntryCount() > 0; });
     const CTransferVinOutcome out = handler.HandleSoapRequest(request);
     if (out.result)
-        m_window.m_bHoldAllB = 1;
+        m_ident.Holds().DmsVehicleConfirmed();
 
     // The order data of the request go to the basket page and the head row:
     // all three, so that an order the request does not name leaves none of
@@ -143,7 +139,7 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
             basket->ClearBasket();
             basket->ResetPrintData();
         }
-        m_window.ShowHomePage();
+        m_host.ShowHomePage();
         if (out.vinDiffers) {
             SetFieldText(m_head.Vin(), out.data.vin);
             m_ident.OnEnChangeFgstNr();
@@ -166,8 +162,8 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     default:
         break;
     }
-    m_window.m_bHoldAllB = 0;
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+    m_ident.Holds().DmsRequestDone();
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
 }
 
 void CDmsExchange::RunVehicleSearch(int &currentPage)
@@ -176,7 +172,7 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
     const bool backHome = CDmsVinButton::Run(
         *m_pSettings, currentPage,
         [this] {
-            CTextDlg text(&m_window);
+            CTextDlg text(m_host.Window());
             text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoFg"), GetPrgSprache(),
                              QStringLiteral(".dat"));
         },
@@ -186,13 +182,13 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
                                   const QString &mileage, const QString &plate) {
                 return ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
             };
-            target.help = [this] { m_window.WinHelp(); };
+            target.help = [this] { m_host.WinHelp(); };
             target.client = &m_client;
-            CFgstNrAbfDlg search(m_pSettings, m_window.Db(0), &m_window, target);
+            CFgstNrAbfDlg search(m_pSettings, m_host.Db(0), m_host.Window(), target);
             return search.DoModal();
         });
     if (backHome)
-        m_window.SetFocusToVin();
+        m_head.Vin()->setFocus();
 }
 
 bool CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
@@ -203,10 +199,10 @@ bool CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &f
     // plate: while its VIN is identified the head row keeps those fields and
     // the DMS is not asked for the date. The basket is asked as for a typed
     // VIN.
-    m_window.m_bHoldAllA = 1;
+    m_ident.Holds().SearchResultArrives();
     SetFieldText(m_head.Vin(), vin);
     m_ident.OnEnChangeFgstNr();
-    m_window.m_bHoldAllA = 0;
+    m_ident.Holds().SearchResultTaken();
     if (s.FgstnrFull != vin)
         return false; // refused, or the basket kept the vehicle shown
 
@@ -222,6 +218,6 @@ bool CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &f
     m_head.SetCustomerSpecificPrice();
     CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
     changes.bKilometer = mileageChanged ? 1 : 0;
-    m_window.SetIdentChanged(changes);
+    m_host.SetIdentChanged(changes);
     return true;
 }

@@ -21,17 +21,39 @@
 class CHeadRowView;
 class CIdentFlow;
 class CPrgSettings;
-class CYaq2Dlg;
+class CWkBasket;
+class CYaqDb;
 class ISoapSvr;
+struct CChangeFlags;
+
+// What the DMS exchange asks of the window that hosts it.
+class IDmsExchangeHost
+{
+public:
+    virtual ~IDmsExchangeHost() = default;
+
+    // The owner of the exchange's messages, dialogs and wait window.
+    virtual QWidget *Window() = 0;
+    // The connection `index` (the vehicle search reads db0); null when not open.
+    virtual CYaqDb *Db(int index) const = 0;
+    // The basket that takes a pushed vehicle's order data.
+    virtual CWkBasket *Basket() const = 0;
+    virtual void ShowHomePage() = 0;
+    virtual void WinHelp() = 0;
+    // The change report to the pages.
+    virtual void SetIdentChanged(const CChangeFlags &changes) = 0;
+};
 
 class CDmsExchange : public QObject
 {
     Q_OBJECT
 public:
-    // Watches the application's listener (none without an application).
-    CDmsExchange(CYaq2Dlg &window, CHeadRowView &head, CIdentFlow &ident, CPrgSettings *settings);
+    // Watches no listener until one is set.
+    CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlow &ident,
+                 CPrgSettings *settings);
 
-    // Replaces the listener (tests); null watches nothing.
+    // The listener to watch (the application's; tests set their own);
+    // null watches nothing.
     void SetListener(ISoapSvr *listener);
     // Starts taking the listener's requests: each as it comes, and every
     // half second besides.
@@ -64,7 +86,7 @@ public:
     CDmsWaitWindow &Wait() { return m_wait; }
 
 private:
-    CYaq2Dlg &m_window;
+    IDmsExchangeHost &m_host;
     CHeadRowView &m_head;
     CIdentFlow &m_ident;
     CPrgSettings *m_pSettings;

@@ -1,6 +1,6 @@
 #include "app/HeadKeys.h"
 
-#include "app/Yaq2Dlg.h"
+#include "app/SessionPolicy.h"
 
 #include <Qt>
 

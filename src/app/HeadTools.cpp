@@ -3,8 +3,6 @@
 #include "app/HelpFile.h"
 #include "app/SiblingProgram.h"
 #include "app/Utilities.h"
-#include "app/Yaq2App.h"
-#include "app/Yaq2Dlg.h"
 #include "common/DlgUtil.h"
 #include "common/OpenUrl.h"
 #include "common/OwnSound.h"
@@ -16,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QWidget>
 
 namespace {
 bool IsUserInput(const QEvent *event)
@@ -37,8 +36,8 @@ bool IsUserInput(const QEvent *event)
 }
 } // namespace
 
-CHeadTools::CHeadTools(CYaq2Dlg &window, CPrgSettings *settings)
-    : m_window(window), m_pSettings(settings)
+CHeadTools::CHeadTools(IHeadToolsHost &host, CPrgSettings *settings)
+    : m_host(host), m_pSettings(settings)
 {
 }
 
@@ -47,7 +46,7 @@ CHeadTools::CHeadTools(CYaq2Dlg &window, CPrgSettings *settings)
 
 void CHeadTools::OpenHelp(int context)
 {
-    if (!m_window.PreparePageSwitch())
+    if (!m_host.PreparePageSwitch())
         return;
     ShowHelpPage(context);
 }
@@ -59,15 +58,15 @@ void CHeadTools::ShowHelpPage(int context)
     // Without a browser the button would seem to do nothing.
     if (!OpenUrlInBrowser(path))
         OwnMsgBox(OrmelTextArgs(CHelpFile::kNoBrowserText, {QDir::toNativeSeparators(path)}),
-                  &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+                  m_host.Window(), kMsgBoxTitle, MSG_ALIGN_NOTICE);
 }
 
 void CHeadTools::Help()
 {
     PlaySoundSelected(m_pSettings);
-    if (m_window.CurrentPage() == CHelpFile::kContactContext)
+    if (m_host.CurrentPage() == CHelpFile::kContactContext)
         return;
-    OpenHelp(m_window.CurrentPage());
+    OpenHelp(m_host.CurrentPage());
 }
 
 void CHeadTools::HelpIndex()
@@ -84,7 +83,7 @@ bool CHeadTools::eventFilter(QObject *watched, QEvent *event)
     // Installed on the application while a sibling program runs.
     if (m_pSibling && IsUserInput(event) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
-        if (widget == &m_window || m_window.isAncestorOf(widget))
+        if (widget == m_host.Window() || m_host.Window()->isAncestorOf(widget))
             return true;
     }
     return QObject::eventFilter(watched, event);
@@ -96,30 +95,30 @@ bool CHeadTools::RunSiblingProgram(const QString &program, const QStringList &ar
     if (m_pSibling)
         return false;
     QString reason;
-    QProcess *process = StartChildProcess(program, arguments, &m_window, &reason);
+    QProcess *process = StartChildProcess(program, arguments, m_host.Window(), &reason);
     if (!process) {
-        OwnMsgBox(CSiblingProgram::StartFailedMessage(shownCommand, reason), &m_window,
+        OwnMsgBox(CSiblingProgram::StartFailedMessage(shownCommand, reason), m_host.Window(),
                   kMsgBoxTitle, MSG_ALIGN_NOTICE);
         return false;
     }
     // The window steps aside while the program runs, but keeps serving the
     // DMS listener: nothing here waits for the process.
     m_pSibling = process;
-    const bool wasMaximised = m_window.isMaximized();
+    const bool wasMaximised = m_host.Window()->isMaximized();
     qApp->installEventFilter(this);
     if (minimise)
-        m_window.showMinimized();
+        m_host.Window()->showMinimized();
     connect(process, &QProcess::finished, this, [this, process, minimise, wasMaximised] {
         m_pSibling = nullptr;
         process->deleteLater();
         qApp->removeEventFilter(this);
         if (minimise) {
             if (wasMaximised)
-                m_window.showMaximized();
+                m_host.Window()->showMaximized();
             else
-                m_window.showNormal();
+                m_host.Window()->showNormal();
         }
-        m_window.activateWindow();
+        m_host.Window()->activateWindow();
     });
     return true;
 }
@@ -135,17 +134,16 @@ void CHeadTools::DmsDownload()
 void CHeadTools::StartTwoWheeler()
 {
     PlaySoundSelected(m_pSettings);
-    if (!m_window.PreparePageSwitch())
+    if (!m_host.PreparePageSwitch())
         return;
     const QString program = CSiblingProgram::TwoWheelerPath(GetAppDirectory());
     const QString language = GetPrgSprache();
     const QString continueIn = CSiblingProgram::LanguageAfterTwoWheeler(language);
     if (continueIn != language) {
         SetPrgSprache(continueIn);
-        if (CYaq2App *app = CYaq2App::Instance())
-            app->m_ModelMapping.Load(GetPrgTextSprache());
+        m_host.ReloadModelNames();
     }
-    m_window.SaveWindowPlacement();
+    m_host.SaveWindowPlacement();
     const QStringList arguments = CSiblingProgram::TwoWheelerArguments(*m_pSettings, language);
     RunSiblingProgram(program, arguments, CSiblingProgram::CommandLine(program, arguments), true);
 }

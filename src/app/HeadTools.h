@@ -7,14 +7,31 @@
 #include <QObject>
 
 class CPrgSettings;
-class CYaq2Dlg;
 class QProcess;
+class QWidget;
+
+// What the head tools ask of the window whose head buttons they serve.
+class IHeadToolsHost
+{
+public:
+    virtual ~IHeadToolsHost() = default;
+
+    // The window: owner of the messages, stepping aside for a sibling.
+    virtual QWidget *Window() = 0;
+    // In a session: whether the session still holds (false: the window ends).
+    virtual bool PreparePageSwitch() = 0;
+    // The visible page, whose help the help button opens.
+    virtual int CurrentPage() const = 0;
+    virtual void SaveWindowPlacement() = 0;
+    // The program language changed: the model names follow it.
+    virtual void ReloadModelNames() = 0;
+};
 
 class CHeadTools : public QObject
 {
     Q_OBJECT
 public:
-    CHeadTools(CYaq2Dlg &window, CPrgSettings *settings);
+    CHeadTools(IHeadToolsHost &host, CPrgSettings *settings);
 
     // The help page of the current page (F1 and the help button).
     void Help();
@@ -35,7 +52,7 @@ private:
     bool RunSiblingProgram(const QString &program, const QStringList &arguments,
                            const QString &shownCommand, bool minimise);
 
-    CYaq2Dlg &m_window;
+    IHeadToolsHost &m_host;
     CPrgSettings *m_pSettings;
     QProcess *m_pSibling = nullptr;
 };

@@ -7,7 +7,6 @@
 #include "app/KatAuswahlDlg.h"
 #include "app/PendingIdent.h"
 #include "app/VinCheck.h"
-#include "app/Yaq2Dlg.h"
 #include "basket/model/WkBasket.h"
 #include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
@@ -45,11 +44,11 @@ void UpperCaseEdit(QLineEdit *edit)
 constexpr int kIncompleteVinMs = 2000;
 } // namespace
 
-CIdentFlow::CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *settings)
-    : m_window(window), m_view(view), m_pSettings(settings), m_firstRegField(settings)
+CIdentFlow::CIdentFlow(IIdentHost &host, CHeadRowView &view, CPrgSettings *settings)
+    : m_host(host), m_view(view), m_pSettings(settings), m_firstRegField(settings)
 {
     // Made a child of the window: the tests shorten its pause.
-    m_pVinTimer = new QTimer(&window);
+    m_pVinTimer = new QTimer(host.Window());
     m_pVinTimer->setObjectName(QStringLiteral("incompleteVinTimer"));
     m_pVinTimer->setInterval(kIncompleteVinMs);
     connect(m_pVinTimer, &QTimer::timeout, this, &CIdentFlow::OnTimerIncompleteVin);
@@ -79,13 +78,34 @@ bool CIdentFlow::IsIncompleteVinTimerActive() const
     return m_pVinTimer->isActive();
 }
 
+void CIdentFlow::ResetVehicleFields(bool enable, bool reset)
+{
+    m_view.ResetVehicleFields(enable, reset, m_holds.VehicleBringsFields(),
+                              m_holds.KeepsFirstRegistration(), m_holds.KeepsMileage());
+}
+
+bool CIdentFlow::VehicleFieldsOpen() const
+{
+    // An identified vehicle keeps the last seven characters of its VIN in
+    // the settings; only then do the hand-entered fields belong to it.
+    return m_pSettings->Fgstnr.size() == 7;
+}
+
+void CIdentFlow::ApplyVehicleFieldRule()
+{
+    if (VehicleFieldsOpen())
+        ResetVehicleFields(m_view.IsEnabled(), false);
+    else
+        ResetVehicleFields(false, true);
+}
+
 void CIdentFlow::OnTimerIncompleteVin()
 {
     const int length = m_view.Vin()->text().size();
     if (length != 7 && length != 8)
         return;
     m_pVinTimer->stop();
-    OwnMsgBox(OrmelText(7030), &m_window);
+    OwnMsgBox(OrmelText(7030), m_host.Window());
 }
 
 void CIdentFlow::SetCatalogueCaption()
@@ -117,24 +137,24 @@ void CIdentFlow::OnEnChangeFgstNr()
             TakeOutVehicle(shown);
             return;
         }
-        m_window.ResetVehicleFields(false, true);
+        ResetVehicleFields(false, true);
         s.bCustomerSpecificPrice = 0;
         m_view.SetCustomerSpecificPrice();
         return;
     }
 
     const CWaitCursor wait;
-    if (!m_window.PreparePageSwitch())
+    if (!m_host.PreparePageSwitch())
         return;
     m_view.Vin()->selectAll();
 
     CPendingIdent pending;
-    const CVehicleIdent::VinResult found = m_window.HeadRow().LookupVin(vin, pending);
+    const CVehicleIdent::VinResult found = m_host.HeadRow().LookupVin(vin, pending);
     if (found != CVehicleIdent::VinFound) {
         if (found == CVehicleIdent::VinNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         if (!s.bQvlAwToSrp)
-            OwnMsgBox(OrmelText(4014), &m_window, kMsgBoxTitle, MSG_ALIGN_NOTICE);
+            OwnMsgBox(OrmelText(4014), m_host.Window(), kMsgBoxTitle, MSG_ALIGN_NOTICE);
         RefuseVin(shown);
         return;
     }
@@ -153,11 +173,11 @@ void CIdentFlow::OnEnChangeFgstNr()
 bool CIdentFlow::IdentifyShortVin(const QString &vin, const CIdentSnapshot &shown)
 {
     CPendingIdent pending;
-    if (m_window.HeadRow().LookupShortVin(vin, pending) != CVehicleIdent::VinFound)
+    if (m_host.HeadRow().LookupShortVin(vin, pending) != CVehicleIdent::VinFound)
         return false;
     m_pVinTimer->stop();
     const CWaitCursor wait;
-    if (!m_window.PreparePageSwitch())
+    if (!m_host.PreparePageSwitch())
         return true;
     SetFieldText(m_view.TypeKey(), pending.strTypSchl);
     m_bTypSchlFromVin = true;
@@ -173,7 +193,7 @@ void CIdentFlow::Tell(const QString &text, int align) const
     // message: its answer on the clipboard tells what went wrong.
     if (m_pSettings->bQvlAwToSrp)
         return;
-    OwnMsgBox(text, &m_window, kMsgBoxTitle, align);
+    OwnMsgBox(text, m_host.Window(), kMsgBoxTitle, align);
 }
 
 CIdentSnapshot CIdentFlow::BasketVehicle(const CIdentSnapshot &shown) const
@@ -192,7 +212,7 @@ void CIdentFlow::ForgetTakenOutVehicle()
 bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &shown, bool fromVin)
 {
     CPrgSettings &s = *m_pSettings;
-    const CVehicleIdent::CatalogueResult catalogue = m_window.HeadRow().CatalogueStep(pending);
+    const CVehicleIdent::CatalogueResult catalogue = m_host.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueRefused) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         if (fromVin) {
@@ -201,12 +221,12 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         }
         m_view.TypeKey()->setFocus();
         m_view.TypeKey()->selectAll();
-        m_window.ResetVehicleFields(false, true);
+        ResetVehicleFields(false, true);
         m_view.ShowContractColour();
         return false;
     }
     if (catalogue == CVehicleIdent::CatalogueNone) {
-        OwnMsgBox(OrmelText(4011), &m_window);
+        OwnMsgBox(OrmelText(4011), m_host.Window());
         SetFieldText(m_view.Vin(), QString());
         SetFieldText(m_view.TypeKey(), QString());
         s.bCustomerSpecificPrice = 0;
@@ -219,7 +239,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     if (ConfirmVehicleChange(previous.Vin(), previous.strTypSchl, QString(), &previous)) {
         ForgetTakenOutVehicle();
         // The pages saw the vehicle go while its VIN was typed.
-        m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
+        m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
         return false;
     }
 
@@ -229,7 +249,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         if (fromVin)
             s.ModellBez = pending.strVerkBez;
         const CHeadRowCatalogue::ContractResult contract =
-            m_window.HeadRow().CheckContract(m_view.Vin()->text());
+            m_host.HeadRow().CheckContract(m_view.Vin()->text());
         if (contract == CHeadRowCatalogue::ContractNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
@@ -239,22 +259,22 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         // a type key they stay empty and locked, as every page switch
         // would leave them. The VIN of the vehicle taken out, typed again
         // after a slip, brings back what was typed for it.
-        if (!m_window.VehicleFieldsOpen()) {
-            m_window.ApplyVehicleFieldRule();
+        if (!VehicleFieldsOpen()) {
+            ApplyVehicleFieldRule();
         } else if (m_held && m_held->vin == s.FgstnrFull) {
-            m_window.ApplyVehicleFieldRule();
+            ApplyVehicleFieldRule();
             RestoreHeldFields(s.FgstnrFull);
         } else {
             FirstRegistrationAfterIdent();
         }
     } else {
         m_view.FillModelCombos(false);
-        m_window.ResetVehicleFields(false, true);
+        ResetVehicleFields(false, true);
     }
     ForgetTakenOutVehicle();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
     return true;
 }
 
@@ -270,7 +290,7 @@ void CIdentFlow::TakeOutVehicle(const CIdentSnapshot &shown)
     if (!m_takenOut && shown.HasVehicle()) {
         m_takenOut = shown;
         m_held.reset();
-        if (m_window.VehicleFieldsOpen())
+        if (VehicleFieldsOpen())
             m_held = HeldFields{shown.Vin(),
                                 s.Kilometer,
                                 s.Erstzulassung,
@@ -279,14 +299,14 @@ void CIdentFlow::TakeOutVehicle(const CIdentSnapshot &shown)
                                 m_view.FirstRegistration()->text()};
     }
     CPendingIdent::ForgetVin(s);
-    m_window.ResetVehicleFields(false, true);
+    ResetVehicleFields(false, true);
     m_view.SetCustomerSpecificPrice();
     m_view.ShowContractColour();
     m_view.SetBrandCaption();
     // While the adviser types in the VIN field the visible page waits: it
     // follows when he leaves the field, or with the vehicle found.
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)),
-                             m_window.focusWidget() == m_view.Vin());
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)),
+                           m_host.Window()->focusWidget() == m_view.Vin());
 }
 
 // A VIN that identifies no vehicle to show stays, selected, to be corrected.
@@ -296,7 +316,7 @@ void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
 {
     SetFieldText(m_view.TypeKey(), QString());
     TakeOutVehicle(shown);
-    m_window.ShowWaitingPage();
+    m_host.ShowWaitingPage();
     // The page shown again took the focus: the VIN gets it back.
     m_view.Vin()->setFocus();
     m_view.Vin()->selectAll();
@@ -306,7 +326,7 @@ void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
 // fields.
 void CIdentFlow::RestoreHeldFields(const QString &vin)
 {
-    if (!m_held || m_held->vin != vin || !m_window.VehicleFieldsOpen())
+    if (!m_held || m_held->vin != vin || !VehicleFieldsOpen())
         return;
     CPrgSettings &s = *m_pSettings;
     s.Kilometer = m_held->kilometer;
@@ -322,24 +342,23 @@ void CIdentFlow::FirstRegistrationAfterIdent()
 {
     CPrgSettings &s = *m_pSettings;
     if (m_view.FirstRegistration()->text() == OrmelText(6061)) {
-        m_window.ResetVehicleFields(true, true);
+        ResetVehicleFields(true, true);
         SetFieldText(m_view.FirstRegistration(), QString());
         s.Erstzulassung.clear();
         UpdateFirstRegistration();
         return;
     }
-    if (!m_window.m_bHoldAllA && !m_window.m_bHoldAllB && !m_window.m_bErstzulGivenAtStart)
+    if (!m_holds.KeepsFirstRegistration())
         s.Erstzulassung.clear();
-    m_window.ResetVehicleFields(true, true);
+    ResetVehicleFields(true, true);
     UpdateFirstRegistration();
-    m_window.m_bErstzulGivenAtStart = 0;
-    m_window.m_bKmGivenAtStart = 0;
+    m_holds.StartVehicleIdentified();
 }
 
 void CIdentFlow::UpdateFirstRegistration()
 {
     CPrgSettings &s = *m_pSettings;
-    if (m_window.m_bHoldAllA || m_window.m_bHoldAllB || s.bSession)
+    if (m_holds.VehicleBringsFields() || s.bSession)
         return;
     s.bCustomerSpecificPrice = 0;
     const CWaitCursor wait;
@@ -363,13 +382,13 @@ void CIdentFlow::UpdateFirstRegistration()
 
 int CIdentFlow::RequestFirstRegistrationDate()
 {
-    const CFirstRegistration::AnswerResult r = m_window.RequestFirstRegistrationDate();
+    const CFirstRegistration::AnswerResult r = m_host.RequestFirstRegistrationDate();
     if (!r.applied)
         return 0;
     SetFieldText(m_view.FirstRegistration(), r.firstRegistration);
     if (r.hasMileage)
         SetFieldText(m_view.Mileage(), r.mileage);
-    m_window.SetIdentChanged(r.changes);
+    m_host.SetIdentChanged(r.changes);
     return r.applied;
 }
 
@@ -384,7 +403,8 @@ bool CIdentFlow::eventFilter(QObject *watched, QEvent *event)
         // follows now, once the focus has moved.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QMetaObject::invokeMethod(&m_window, &CYaq2Dlg::ShowWaitingPage, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { m_host.ShowWaitingPage(); }, Qt::QueuedConnection);
     }
     QLineEdit *field = m_view.FirstRegistration();
     if (watched == field) {
@@ -428,8 +448,8 @@ void CIdentFlow::ApplyFirstRegistrationField(const CFirstRegistration::FieldResu
     if (result.selectAll)
         field->selectAll();
     if (result.messageId)
-        OwnMsgBox(OrmelText(result.messageId), &m_window);
-    m_window.SetIdentChanged(result.changes);
+        OwnMsgBox(OrmelText(result.messageId), m_host.Window());
+    m_host.SetIdentChanged(result.changes);
 }
 
 // ---------------------------------------------------------------------------
@@ -454,13 +474,13 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
     const bool firstRegistrationChanged =
         !oldFirstRegistration.isEmpty() &&
         oldFirstRegistration != m_view.FirstRegistration()->text();
-    if (m_window.m_bHoldAllB || !(vinChanged || typeKeyChanged || firstRegistrationChanged))
+    if (!m_holds.AsksBasket() || !(vinChanged || typeKeyChanged || firstRegistrationChanged))
         return 0;
 
     m_bVehicleChangeGuard = true;
-    CWkBasket *basket = m_window.Basket();
+    CWkBasket *basket = m_host.Basket();
     basket->SetVehicleChanged(true);
-    const int keep = m_basketQuestion ? m_basketQuestion() : basket->AddToBasket(nullptr, 0);
+    const int keep = m_basketQuestion ? m_basketQuestion() : basket->SettleVehicleChange();
     if (keep != 1) {
         m_bVehicleChangeGuard = false;
         return 0;
@@ -502,7 +522,7 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
         SetFieldText(m_view.FirstRegistration(), before.strErstzul);
     else if (m_view.FirstRegistration()->text().isEmpty() && m_pSettings->MarketingCampaigns)
         SetFieldText(m_view.FirstRegistration(), OrmelText(6061));
-    m_window.ApplyVehicleFieldRule();
+    ApplyVehicleFieldRule();
     RestoreHeldFields(before.Vin());
     SetCatalogueCaption();
     m_view.SetCustomerSpecificPrice();
@@ -522,7 +542,7 @@ void CIdentFlow::OnEnChangeTypSchl()
         return;
     }
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    m_window.ResetVehicleFields(false, true);
+    ResetVehicleFields(false, true);
     SetFieldText(m_view.Vin(), QString());
     s.bCustomerSpecificPrice = 0;
     m_view.SetCustomerSpecificPrice();
@@ -530,12 +550,12 @@ void CIdentFlow::OnEnChangeTypSchl()
     const QString typeKey = m_view.TypeKey()->text();
     if (typeKey.size() != 4)
         return;
-    if (!m_window.PreparePageSwitch())
+    if (!m_host.PreparePageSwitch())
         return;
     m_view.TypeKey()->selectAll();
 
     CPendingIdent pending;
-    const CVehicleIdent::TypeKeyResult found = m_window.HeadRow().LookupTypeKey(typeKey, pending);
+    const CVehicleIdent::TypeKeyResult found = m_host.HeadRow().LookupTypeKey(typeKey, pending);
     if (found == CVehicleIdent::TypeKeyNoConnection) {
         Tell(OrmelText(7021), MSG_ALIGN_LEFT);
     } else if (found != CVehicleIdent::TypeKeyFound) {
@@ -561,7 +581,7 @@ void CIdentFlow::OnEnKillfocusTypschl()
     s.Fgstnr.clear();
     s.FgstnrFull.clear();
     s.ZusatzCode.clear();
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
 }
 
 // ---------------------------------------------------------------------------
@@ -571,10 +591,10 @@ void CIdentFlow::OnCbnSelchangeEReihe()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    m_window.ResetVehicleFields(false, true);
+    ResetVehicleFields(false, true);
 
     int index = m_view.Series()->currentIndex();
-    const CHeadRowCatalogue &head = m_window.HeadRow();
+    const CHeadRowCatalogue &head = m_host.HeadRow();
     const CEReiheEntry *entry = head.SeriesItem(index);
     if (entry && entry->nKind != CEReiheEntry::KindSeries) {
         // A heading is never chosen: the next row (the previous at the end).
@@ -595,7 +615,7 @@ void CIdentFlow::OnCbnSelchangeEReihe()
             m_view.Series()->setCurrentIndex(head.SeriesIndex(before.strEReihe));
         }
         const QPoint below = m_view.Model()->mapToGlobal(QPoint(0, m_view.Model()->height()));
-        CKatAuswahlDlg picker(m_pSettings, &m_window);
+        CKatAuswahlDlg picker(m_pSettings, m_host.Window());
         if (picker.DoModal(series, below.x(), below.y(), &head.ModelSeriesList()) ==
             CKatAuswahlDlg::kTaken) {
             const QSignalBlocker block(m_view.Series());
@@ -651,7 +671,7 @@ void CIdentFlow::FinishChangeByHand(const CIdentSnapshot &before)
     ForgetTakenOutVehicle();
     // Also after the basket kept the vehicle: it may be back after having
     // been taken out.
-    m_window.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(*m_pSettings)));
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(*m_pSettings)));
 }
 
 void CIdentFlow::ForgetIdentifiedVehicle()
@@ -667,7 +687,7 @@ void CIdentFlow::ForgetIdentifiedVehicle()
     }
     CPendingIdent::ForgetVin(s);
     m_view.SetCustomerSpecificPrice();
-    m_window.ResetVehicleFields(false, true);
+    ResetVehicleFields(false, true);
 }
 
 void CIdentFlow::OnCbnSelchangeVerkbez()
@@ -687,7 +707,7 @@ void CIdentFlow::OnCbnSelchangeVerkbez()
     s.LeadTyp.clear();
     if (!model.isEmpty()) {
         const QSignalBlocker block(m_view.LeadType());
-        m_view.LeadType()->addItems(m_window.HeadRow().LeadTypes(model, s.nKatalogFlag == 1));
+        m_view.LeadType()->addItems(m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1));
     }
     if (m_view.LeadType()->count() == 1) {
         const QSignalBlocker block(m_view.LeadType());

@@ -13,30 +13,71 @@
 
 #include "app/FirstRegistration.h"
 #include "app/PendingIdent.h"
+#include "app/VehicleHolds.h"
+
+#include "common/ChangeFlags.h"
 
 #include <QObject>
 #include <functional>
 #include <optional>
 
+class CHeadRowCatalogue;
 class CHeadRowView;
 class CPrgSettings;
-class CYaq2Dlg;
+class CWkBasket;
 class QTimer;
+class QWidget;
+
+// What the identification asks of the window that hosts the head row.
+class IIdentHost
+{
+public:
+    virtual ~IIdentHost() = default;
+
+    // The owner of the identification's messages and dialogs.
+    virtual QWidget *Window() = 0;
+    // In a session: whether the session still holds before a look-up
+    // (false: the window ends).
+    virtual bool PreparePageSwitch() = 0;
+    // The catalogue reads of the head row.
+    virtual CHeadRowCatalogue &HeadRow() = 0;
+    // The basket, asked before a change of vehicle.
+    virtual CWkBasket *Basket() const = 0;
+    // The change report to the pages; with pageWaits the visible page
+    // follows only at ShowWaitingPage.
+    virtual void SetIdentChanged(const CChangeFlags &changes, bool pageWaits) = 0;
+    void SetIdentChanged(const CChangeFlags &changes) { SetIdentChanged(changes, false); }
+    virtual void ShowWaitingPage() = 0;
+    // Asks the DMS for the first registration of the settings' vehicle.
+    virtual CFirstRegistration::AnswerResult RequestFirstRegistrationDate() = 0;
+};
 
 class CIdentFlow : public QObject
 {
     Q_OBJECT
 public:
-    // Connects itself to the head row's fields; the window gives the
-    // catalogue, the session check, the vehicle-field rule, the basket and
-    // the change report.
-    CIdentFlow(CYaq2Dlg &window, CHeadRowView &view, CPrgSettings *settings);
+    // Connects itself to the head row's fields; the host gives the
+    // catalogue, the session check, the basket and the change report.
+    CIdentFlow(IIdentHost &host, CHeadRowView &view, CPrgSettings *settings);
 
     // Replaces the basket's vehicle-change question (tests): answers 1 to
     // keep the old vehicle, 0 to go on.
     using BasketQuestion = std::function<int()>;
     void SetBasketQuestion(BasketQuestion question) { m_basketQuestion = std::move(question); }
     bool IsIncompleteVinTimerActive() const;
+
+    // What keeps the hand-entered vehicle fields; the vehicle search, the
+    // DMS exchange and the start tell it what happens.
+    CVehicleHolds &Holds() { return m_holds; }
+    // Resets and enables the hand-entered vehicle fields; a reset keeps
+    // what the holds keep.
+    void ResetVehicleFields(bool enable, bool reset);
+    // Whether first registration, plate, mileage and date belong to the
+    // vehicle the settings hold: only to one identified by its VIN.
+    bool VehicleFieldsOpen() const;
+    // The head-row rule for those fields: open (enabled with the head row,
+    // contents kept) or emptied and locked.
+    void ApplyVehicleFieldRule();
 
     // The VIN in its edit was changed: identifies a full VIN.
     void OnEnChangeFgstNr();
@@ -81,7 +122,7 @@ private:
     void OnKillfocusFirstRegistration();
     void ApplyFirstRegistrationField(const CFirstRegistration::FieldResult &result);
 
-    CYaq2Dlg &m_window;
+    IIdentHost &m_host;
     CHeadRowView &m_view;
     CPrgSettings *m_pSettings;
     QTimer *m_pVinTimer = nullptr;
@@ -89,6 +130,7 @@ private:
     bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
     bool m_bVehicleChangeGuard = false; // set while the basket is asked
     CFirstRegistration m_firstRegField;
+    CVehicleHolds m_holds;
     // The vehicle taken out of the settings when its VIN began to change,
     // until another is taken or the basket kept it.
     std::optional<CIdentSnapshot> m_takenOut;

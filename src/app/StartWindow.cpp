@@ -1,5 +1,6 @@
 #include "app/StartWindow.h"
 
+#include "app/DmsExchange.h"
 #include "app/HeadRowCatalogue.h"
 #include "app/HeadRowView.h"
 #include "app/IdentFlow.h"
@@ -17,16 +18,15 @@ void CStartWindow::ShowOpenErrorAndCancel(const QString &text)
 {
     if (!m_dlg.isVisible())
         m_dlg.show();
-    OwnMsgBox(text, &m_dlg, m_dlg.m_pSettings->DlgTitel);
-    m_dlg.m_bInInit = false;
-    m_dlg.EndDialog(QDialog::Rejected);
+    OwnMsgBox(text, &m_dlg, m_pieces.settings->DlgTitel);
+    m_dlg.EndDialogAtOnce(QDialog::Rejected);
 }
 
 void CStartWindow::ReadCatalogueDate()
 {
     if (!m_dlg.Db(0))
         return;
-    CPrgSettings &s = *m_dlg.m_pSettings;
+    CPrgSettings &s = *m_pieces.settings;
     const QString date = m_dlg.HeadRow().CatalogueDate();
     if (!s.bSchulung) {
         if (!date.isEmpty())
@@ -47,8 +47,8 @@ void CStartWindow::ReadCatalogueDate()
 // Timer 3 fetches the DMS's requests once the start vehicle is shown.
 void CStartWindow::ShowNoVehicle()
 {
-    m_dlg.ResetVehicleFields(false, true);
-    m_dlg.m_pDms->StartPolling();
+    m_pieces.ident.ResetVehicleFields(false, true);
+    m_pieces.dms.StartPolling();
 }
 
 bool CStartWindow::AskFullVin(const QString &shortVin, QString *fullVin)
@@ -67,21 +67,18 @@ void CStartWindow::EndDialog(int result)
 
 void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven)
 {
-    const CPrgSettings &s = *m_dlg.m_pSettings;
-    CHeadRowView &head = *m_dlg.m_pHead;
+    const CPrgSettings &s = *m_pieces.settings;
+    CHeadRowView &head = m_pieces.head;
     head.Vin()->setText(s.Fgstnr);
-    if (firstRegistrationGiven) {
+    if (firstRegistrationGiven)
         head.FirstRegistration()->setText(s.Erstzulassung);
-        m_dlg.m_bErstzulGivenAtStart = 1;
-    }
-    if (mileageGiven) {
+    if (mileageGiven)
         head.Mileage()->setText(s.Kilometer);
-        m_dlg.m_bKmGivenAtStart = 1;
-    }
-    m_dlg.ResetVehicleFields(true, true);
+    m_pieces.ident.Holds().GivenAtStart(firstRegistrationGiven, mileageGiven);
+    m_pieces.ident.ResetVehicleFields(true, true);
     // The VIN of the start is identified as if it had been typed.
-    m_dlg.m_pIdent->OnEnChangeFgstNr();
-    m_dlg.m_pDms->StartPolling();
+    m_pieces.ident.OnEnChangeFgstNr();
+    m_pieces.dms.StartPolling();
 }
 
 bool CStartWindow::HasSrpPackage(const QString &packageNr7)
@@ -91,8 +88,7 @@ bool CStartWindow::HasSrpPackage(const QString &packageNr7)
 
 void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
 {
-    m_dlg.m_strPkgNr7 = packageNr7;
-    m_dlg.ShowSRPWlPage(0);
+    m_dlg.ShowPackageOfCaller(packageNr7);
 }
 
 bool CStartWindow::HasLabourPosition(const QString &apNr)
@@ -110,7 +106,7 @@ void CStartWindow::ShowNrAbfragePage()
 void CStartWindow::TransferBasket()
 {
     CWkBasket *basket = m_dlg.Basket();
-    basket->AddToBasket(nullptr, 0);
+    basket->SettleVehicleChange();
     basket->Transfer();
 }
 
@@ -119,7 +115,7 @@ void CStartWindow::RunPackageRequest(const QString &packageRequest, const QStrin
 {
     const CYaq2Dlg &dlg = m_dlg;
     CPaketAnfrage request(
-        m_dlg.m_pSettings, callerVin, m_dlg.Db(0), m_dlg.Db(1),
+        m_pieces.settings, callerVin, m_dlg.Db(0), m_dlg.Db(1),
         [&dlg]() -> std::unique_ptr<CYaqDb> {
             auto db = std::make_unique<CYaqDb>();
             if (!dlg.OpenConnection(*db))

@@ -4,12 +4,25 @@
 
 #include "app/StartFlow.h"
 
+class CDmsExchange;
+class CHeadRowView;
+class CIdentFlow;
+class CPrgSettings;
 class CYaq2Dlg;
+
+// The pieces of the window the start works on.
+struct CStartPieces
+{
+    CPrgSettings *settings;
+    CHeadRowView &head;
+    CIdentFlow &ident;
+    CDmsExchange &dms;
+};
 
 class CStartWindow : public IStartWindow
 {
 public:
-    explicit CStartWindow(CYaq2Dlg &dlg) : m_dlg(dlg) {}
+    CStartWindow(CYaq2Dlg &dlg, const CStartPieces &pieces) : m_dlg(dlg), m_pieces(pieces) {}
 
     void ShowOpenErrorAndCancel(const QString &text) override;
     void ReadCatalogueDate() override;
@@ -28,4 +41,5 @@ public:
 
 private:
     CYaq2Dlg &m_dlg;
+    CStartPieces m_pieces;
 };

@@ -16,24 +16,19 @@
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/BfndDlg.h"
 #include "catalogues/NrAbfrageDlg.h"
-#include "catalogues/SBLWlDlg.h"
 #include "catalogues/SBefAnzDlg.h"
 #include "common/OwnButton.h"
 #include "common/OwnLogoButton.h"
 #include "common/OwnSound.h"
 #include "common/OwnWhiteButton.h"
 #include "common/WebBrowserDlg.h"
-#include "packages/DIPDlg.h"
 #include "packages/HLXDlg.h"
-#include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
-#include "packages/SpotRBbDlg.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
-#include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
 
 #include <QComboBox>
@@ -89,9 +84,14 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
     setSizeGripEnabled(true);
     m_pHead = std::make_unique<CHeadRowView>(this, m_pSettings,
                                              [this]() -> CHeadRowCatalogue & { return HeadRow(); });
-    m_pIdent = std::make_unique<CIdentFlow>(*this, *m_pHead, m_pSettings);
-    m_pTools = std::make_unique<CHeadTools>(*this, m_pSettings);
-    m_pDms = std::make_unique<CDmsExchange>(*this, *m_pHead, *m_pIdent, m_pSettings);
+    IIdentHost &identHost = *this;
+    m_pIdent = std::make_unique<CIdentFlow>(identHost, *m_pHead, m_pSettings);
+    IHeadToolsHost &toolsHost = *this;
+    m_pTools = std::make_unique<CHeadTools>(toolsHost, m_pSettings);
+    IDmsExchangeHost &dmsHost = *this;
+    m_pDms = std::make_unique<CDmsExchange>(dmsHost, *m_pHead, *m_pIdent, m_pSettings);
+    if (CYaq2App *app = CYaq2App::Instance())
+        m_pDms->SetListener(&app->m_Listener);
     m_pLinks = std::make_unique<CPageLinks>(*this, *m_pHead, *m_pDms, m_pSettings);
     ConnectHead();
 
@@ -247,6 +247,12 @@ QString CYaq2Dlg::TitleToolTip() const
            m_pSettings->KatDatum;
 }
 
+void CYaq2Dlg::ReloadModelNames()
+{
+    if (CYaq2App *app = CYaq2App::Instance())
+        app->m_ModelMapping.Load(GetPrgTextSprache());
+}
+
 void CYaq2Dlg::SetBrandCaption()
 {
     m_pHead->SetBrandCaption();
@@ -355,7 +361,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_pHead->Title()->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
     m_pHead->Title()->SetCaption(QString());
 
-    CStartWindow window(*this);
+    CStartWindow window(*this, {m_pSettings, *m_pHead, *m_pIdent, *m_pDms});
     CStartFlow::Run(window, *m_pSettings,
                     {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp, m_strAwToSrpVin});
     // A failed connection has already closed the window.
@@ -375,6 +381,12 @@ void CYaq2Dlg::EndDialog(int result)
     // its steps and DoModal returns without running the loop.
     if (!m_bInInit && isVisible())
         done(result);
+}
+
+void CYaq2Dlg::EndDialogAtOnce(int result)
+{
+    m_bInInit = false;
+    EndDialog(result);
 }
 
 void CYaq2Dlg::done(int result)
@@ -551,29 +563,13 @@ void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
 {
     const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
     m_pHead->SetEnabled(enable, policy);
-    ApplyVehicleFieldRule();
+    m_pIdent->ApplyVehicleFieldRule();
     m_pHead->ApplyPageState(HeadRowFor(m_nCurPage, pageMode), pageMode, policy);
-}
-
-bool CYaq2Dlg::VehicleFieldsOpen() const
-{
-    // An identified vehicle keeps the last seven characters of its VIN in
-    // the settings; only then do the hand-entered fields belong to it.
-    return m_pSettings->Fgstnr.size() == 7;
-}
-
-void CYaq2Dlg::ApplyVehicleFieldRule()
-{
-    if (VehicleFieldsOpen())
-        ResetVehicleFields(m_pHead->IsEnabled(), false);
-    else
-        ResetVehicleFields(false, true);
 }
 
 void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)
 {
-    m_pHead->ResetVehicleFields(enable, reset, m_bHoldAllA || m_bHoldAllB, m_bErstzulGivenAtStart,
-                                m_bKmGivenAtStart);
+    m_pIdent->ResetVehicleFields(enable, reset);
 }
 
 // ---------------------------------------------------------------------------
@@ -650,6 +646,12 @@ void CYaq2Dlg::ShowSRPWlPage(int, bool levelUp)
         EnableHeadControls(false, true);
         m_pHead->Title()->setEnabled(false);
     }
+}
+
+void CYaq2Dlg::ShowPackageOfCaller(const QString &packageNr7)
+{
+    m_strPkgNr7 = packageNr7;
+    ShowSRPWlPage(0);
 }
 
 void CYaq2Dlg::ShowDIPPage(bool show)

@@ -37,7 +37,11 @@ class COwnButton;
 class QComboBox;
 class QLineEdit;
 
-class CYaq2Dlg : public QDialog, public IPageHost
+class CYaq2Dlg : public QDialog,
+                 public IPageHost,
+                 private IIdentHost,
+                 private IDmsExchangeHost,
+                 private IHeadToolsHost
 {
     Q_OBJECT
 public:
@@ -52,6 +56,8 @@ public:
     void InitDialog(const CMainWndArgs &args);
     // Ends the window with the result (at once, or when the start is done).
     void EndDialog(int result);
+    // Ends the window with the result at once, also during the start.
+    void EndDialogAtOnce(int result);
     bool IsEnded() const { return m_bEnded; }
     int EndResult() const { return m_nEndResult; }
 
@@ -63,21 +69,15 @@ public:
     void SetFocusToVin();
     void CreatePages();
     void ResetVehicleFields(bool enable, bool reset) override;
-    // Whether first registration, plate, mileage and date belong to the
-    // vehicle the settings hold: only to one identified by its VIN.
-    bool VehicleFieldsOpen() const;
-    // The head-row rule for those fields: open (enabled with the head row,
-    // contents kept) or emptied and locked.
-    void ApplyVehicleFieldRule();
-    void SaveWindowPlacement() { m_placement.Save(); }
+    void SaveWindowPlacement() override { m_placement.Save(); }
 
     // Page switching.
-    bool PreparePageSwitch();
+    bool PreparePageSwitch() override;
     int ValidateSession();
     void EnableHeadControls(bool enable, bool pageMode);
     // The show operations of the pages; other pages reach them through
     // ShowPage and the page's row of the page table.
-    void ShowHomePage();
+    void ShowHomePage() override;
     void ShowSetupPage(bool show);
     void ShowWkPage(bool show);
     // The browser on the document of `mode`; its "<" leads back to
@@ -85,6 +85,9 @@ public:
     bool ShowWebPage(int mode, int returnPage = 0);
     // levelUp: the list goes one level up once shown.
     void ShowSRPWlPage(int arg, bool levelUp = false);
+    // The package list for the caller's package (the first seven characters
+    // of its number), which the caller mode "qvledit" edits.
+    void ShowPackageOfCaller(const QString &packageNr7);
     void ShowDIPPage(bool show);
     void ShowSBefAnzPage(bool show, const QString &findingNr);
     void ShowAwKatPage(int arg, bool silent);
@@ -109,18 +112,18 @@ public:
     // The same; with pageWaits the visible page is not shown again yet (the
     // VIN is being typed) but once ShowWaitingPage is called, unless a
     // later report showed it meanwhile.
-    void SetIdentChanged(const CChangeFlags &changes, bool pageWaits);
-    void ShowWaitingPage();
+    void SetIdentChanged(const CChangeFlags &changes, bool pageWaits) override;
+    void ShowWaitingPage() override;
     // The contract button's caption by the brand.
     void SetBrandCaption();
 
     void ShowAboutBox();
 
     // State for the callers and tests.
-    int CurrentPage() const { return m_nCurPage; }
+    int CurrentPage() const override { return m_nCurPage; }
     QString PageCaption() const;
     QString OpenError() const { return m_strOpenError; }
-    CYaqDb *Db(int index) const;
+    CYaqDb *Db(int index) const override;
     QWidget *VisiblePage() const;
     COwnButton *HeadButton(int id) const { return m_pHead->Button(id); }
 
@@ -132,25 +135,9 @@ public:
         return static_cast<PageClass *>(PageOfClass(PageClass::staticMetaObject));
     }
 
-    // Hold flags of the hand-entered vehicle fields.
-    int m_bHoldAllA = 0; // set by the VIN handling
-    int m_bHoldAllB = 0; // vehicle taken from the DMS
-    int m_bErstzulGivenAtStart = 0;
-    int m_bKmGivenAtStart = 0;
-    bool m_bPageWaits = false; // a reported change waits to be shown
-
-    // The caller-mode arguments.
-    int m_x = -1;
-    int m_y = -1;
-    QString m_strPkgNr;
-    QString m_strApNr;
-    QString m_strApNrAwToSrp;
-    QString m_strAwToSrpVin;
-    QString m_strPkgNr7;
-
     // --- Head row: model series, model and lead type; captions and tools.
     // The catalogue reads of the head row, on the window's connections.
-    CHeadRowCatalogue &HeadRow();
+    CHeadRowCatalogue &HeadRow() override;
     // Shows the vehicle of the settings: VIN, type key, and the models and
     // lead types of its catalogue; the catalogue view or showVehicle choose
     // its model and lead type.
@@ -160,7 +147,7 @@ public:
     bool IsCustomerPriceBlinking() const { return m_pHead->IsCustomerPriceBlinking(); }
     void OnBnClickedDmsDownload() { m_pTools->DmsDownload(); }
     void StartY5Program() { m_pTools->StartTwoWheeler(); }
-    void WinHelp() { m_pTools->Help(); }
+    void WinHelp() override { m_pTools->Help(); }
     void ShowHelpPage(int context) { m_pTools->ShowHelpPage(context); }
     // Whether a sibling program started from the head row is still running.
     bool IsSiblingProgramRunning() const { return m_pTools->IsSiblingProgramRunning(); }
@@ -175,7 +162,7 @@ public:
     // --- The DMS exchange (see CDmsExchange).
     CDmsExchange &Dms() { return *m_pDms; }
     void HandleSoapRequest(const QString &request) { m_pDms->HandleSoapRequest(request); }
-    CFirstRegistration::AnswerResult RequestFirstRegistrationDate()
+    CFirstRegistration::AnswerResult RequestFirstRegistrationDate() override
     {
         return m_pDms->RequestFirstRegistrationDate();
     }
@@ -195,8 +182,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class CStartWindow;
-
+    QWidget *Window() override { return this; }
+    void ReloadModelNames() override;
     void ConnectHead();
     void OpenConnections();
     void ShowPageAgain();
@@ -244,8 +231,18 @@ private:
     std::unique_ptr<CHeadRowCatalogue> m_pHeadRow;
     CWindowPlacement m_placement;
 
+    // The caller-mode arguments.
+    int m_x = -1;
+    int m_y = -1;
+    QString m_strPkgNr;
+    QString m_strApNr;
+    QString m_strApNrAwToSrp;
+    QString m_strAwToSrpVin;
+    QString m_strPkgNr7;
+
     QString m_strOpenError;
     int m_nCurPage;
+    bool m_bPageWaits = false; // a reported change waits to be shown
     SessionChecker m_sessionChecker;
     bool m_bEnded = false;
     bool m_bInInit = false;

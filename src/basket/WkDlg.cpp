@@ -475,7 +475,7 @@ void CWkDlg::OnEdit()
             m_pHost->ShowPage(kPageSRPBb, CPageRequest::Activated(1));
         break;
     case WkEditAction::SpotRepairPage:
-        // The package comes back through AddToBasket; its edit mark makes it
+        // The package comes back through Offer; its edit mark makes it
         // replace this entry.
         if (m_packageEdit)
             m_packageEdit(*entry->Paket, entry->Kind);

@@ -85,3 +85,10 @@ QString WithoutTrailingBlanks(QString text)
         text.chop(1);
     return text;
 }
+
+QString WithoutTrailingSpaces(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}

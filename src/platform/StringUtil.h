@@ -20,3 +20,8 @@ QString EscapeFieldText(const QString &text);
 // The text without the blanks at its end (fixed-width fields and padded
 // database columns).
 QString WithoutTrailingBlanks(QString text);
+
+// The text without the space characters at its end: the padding of the
+// catalogue database's fixed-width columns. A tab or a line break at the
+// end is part of the text and stays.
+QString WithoutTrailingSpaces(QString text);

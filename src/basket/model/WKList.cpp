@@ -207,13 +207,6 @@ WkOffered OfferByModes(const std::function<int(int mode)> &store, const CWKListI
     return result == WK_ADD_DONE ? stored : WkOffered::Refused;
 }
 
-WkOffered CWKList::Offer(const CWKListItem &entry, IWkDuplicateQuestion *question)
-{
-    CWKListItem offered(entry);
-    ChargeByTimeIfHinted(offered);
-    return OfferByModes([this, &offered](int mode) { return Add(offered, mode); }, entry, question);
-}
-
 bool CWKList::Remove(const CWKListItem *entry)
 {
     const int index = IndexOf(entry);

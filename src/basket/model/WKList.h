@@ -46,10 +46,10 @@ enum class WkOffered
     Refused,     // the store took nothing (no basket, or one that refuses)
 };
 
-// The duplicate question around a store by modes (CWKList::Add,
-// CWkBasket::AddToBasket), the one way an entry is offered: stored with
-// mode 0; on a duplicate the adviser's answer stores it again (mode 1),
-// puts it in the duplicate's place (mode 2) or leaves the basket as it is.
+// The duplicate question around a store by modes (CWkBasket::Offer), the
+// one way an entry is offered: stored with mode 0; on a duplicate the
+// adviser's answer stores it again (mode 1), puts it in the duplicate's
+// place (mode 2) or leaves the basket as it is.
 // A store that answers neither "done" nor "duplicate": Refused.
 WkOffered OfferByModes(const std::function<int(int mode)> &store, const CWKListItem &entry,
                        IWkDuplicateQuestion *question);
@@ -85,11 +85,6 @@ public:
     // WK_ADD_DUPLICATE.
     int Add(const CWKListItem &entry, int mode);
 
-    // The basket's door for the pages: stores the entry, and when it is
-    // there already asks the question and does what the adviser answered.
-    // A labour position whose value is the hint to the service information
-    // (text 3077) is stored as charged by time ("AZ", empty value).
-    WkOffered Offer(const CWKListItem &entry, IWkDuplicateQuestion *question);
     // A labour position whose value is the hint to the service information
     // (text 3077) becomes one charged by time; true when it did.
     static bool ChargeByTimeIfHinted(CWKListItem &entry);

@@ -4,7 +4,7 @@
 // the dealer system.
 //
 // The application owns the one basket; every page reaches it through its
-// page host (IPageHost::Basket) and stores entries with AddToBasket. The
+// page host (IPageHost::Basket) and stores entries with Offer. The
 // basket page only shows it: it follows entriesChanged, entryChanged and
 // orderChanged. The adviser's answers the basket needs (giving up the
 // entries of a vehicle left, the notice that an entry was stored) come
@@ -67,24 +67,19 @@ public:
     // Borrowed; none: the entries of a vehicle left are kept, nothing is told.
     void SetAsk(IWkBasketAsk *ask) { m_pAsk = ask; }
 
-    // Stores a deep copy of the entry (the caller keeps and frees its own).
-    // Mode 0 refuses a duplicate (result 2), mode 1 stores it beside the
-    // first, mode 2 puts it in the first one's place; result 3: stored. A
-    // labour position whose value is the hint to the service information
-    // (text 3077) is stored as charged by time.
-    //
-    // A pending vehicle change is settled first: with the vehicle-change
-    // flag set, the entry-less call asks AskDropEntries when the basket has
-    // entries and keeps everything on "No" (result 1); "Yes" empties the
-    // basket and its print data (result 0). An entry offered while the flag
-    // is set empties the basket without a question. A null entry adds
-    // nothing (result 0).
-    // (Virtual for the page tests, which answer as they are told.)
-    virtual int AddToBasket(CWKListItem *entry, int mode);
-    // The pages' way to store an entry: AddToBasket, and when the entry is
-    // there already the page's question and what the adviser answered
-    // (OfferByModes).
+    // The pages' way to store an entry: a deep copy is stored (the caller
+    // keeps and frees its own), and when the entry is there already the
+    // page's question decides (OfferByModes). A labour position whose value
+    // is the hint to the service information (text 3077) is stored as
+    // charged by time. An entry offered while the vehicle-change flag is
+    // set empties the basket first, without a question.
     WkOffered Offer(CWKListItem &entry, IWkDuplicateQuestion *question);
+    // Settles a pending change of vehicle or first registration before it
+    // takes effect: with the vehicle-change flag set and entries in the
+    // basket AskDropEntries decides; "No" keeps everything (result 1, the
+    // caller keeps the old vehicle), "Yes" or an empty basket empties the
+    // basket and its print data (result 0). Without the flag: 0.
+    int SettleVehicleChange() { return AddToBasket(nullptr, 0); }
     int GetEntryCount() const { return m_WkList.GetCount(); }
 
     // The entries, in list order, with their totals. Whoever changes them
@@ -131,6 +126,14 @@ signals:
     // One entry was edited in its place.
     void entryChanged(int row);
     void orderChanged();
+
+protected:
+    // The store by modes behind both: mode 0 refuses a duplicate (result
+    // 2), mode 1 stores it beside the first, mode 2 puts it in the first
+    // one's place; result 3: stored. A null entry only settles a pending
+    // vehicle change. (Virtual for the page tests, which answer as they
+    // are told.)
+    virtual int AddToBasket(CWKListItem *entry, int mode);
 
 private:
     void Notice(const QString &text) override;

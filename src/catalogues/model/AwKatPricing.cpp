@@ -6,6 +6,7 @@
 #include "packages/model/PriceMath.h"
 #include "packages/pricing/LocalPackagePrices.h"
 #include "packages/pricing/PackageInfoAnswer.h"
+#include "packages/pricing/PackagePriceRequest.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CHGPriceRec.h"
 #include "platform/ccd/CPauschalRec.h"
@@ -19,7 +20,9 @@
 
 namespace {
 
-const QString kMethod = QStringLiteral("requestPackageInfo");
+// The labour-value catalogue asks its prices by the package price request's
+// method.
+const QLatin1String kMethod(CPackagePriceRequest::kMethod);
 
 // A price, rate or percentage of the DMS or of a dealer price file, read
 // as the package lines read theirs: a text that is no plain number is no

@@ -136,34 +136,20 @@ void CCampaignLoader::CheckLinePrice(const QString &priceType, const QString &pr
         Fault(notAllowed);
 }
 
-// The fields a work and a part record of a campaign package share.
-struct CCampaignLoader::LineRecord
-{
-    int type;
-    const QString &key1, &campaign, &package, &subs; // the campaign keys (SetKeys)
-    const QString &packageRef;
-    const QString &number;
-    const QString &quantity;
-    const QString &price;
-    const QString &usage;       // "S", "O", "A", "B"
-    const QString &stat;        // "1" chosen when loaded
-    const QString &operability; // "0" the dealer may choose
-};
-
-// Where a work or a part line keeps them (CPosition::Campaign...), and the
-// texts of its faults.
+// Where a work or a part line keeps the fields of its record
+// (CPosition::Campaign...), and the texts of its faults.
 struct CCampaignLoader::LineSlots
 {
     int attr, number, quantity, price, usage, selected, status;
     int priceMissing, priceNotAllowed, optionalChosen;
 };
 
-std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(const LineRecord &record,
+std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(int type, const LineRow &record,
                                                          const LineSlots &where,
                                                          const QString &priceType) const
 {
     auto line = std::make_unique<CPosition>();
-    line->Type = record.type;
+    line->Type = type;
     line->Number = record.number;
     line->Quantity = NormaliseQuantity(record.quantity);
     line->Kind = record.usage;
@@ -223,153 +209,205 @@ void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &k
     const QString packageKey = number + packageNumber + subs + packageRef;
     const QString lineKey = m_input.typeKey + packageKey;
 
-    bool optionalGroup = false;
-    bool packagesGroup = false;
-    auto addGroupLine = [&](const QString &kind, int textId) {
-        auto group = std::make_unique<CPosition>();
-        group->Type = POS_GROUP;
-        group->Kind = kind;
-        group->BefundText = OrmelText(textId);
-        target.AddPosition(std::move(group));
-    };
-    auto optionalLine = [&](const CPosition &line) {
-        if (line.Kind == QLatin1String("O") && !optionalGroup) {
-            addGroupLine(line.Kind, kTextOptional);
-            optionalGroup = true;
-        }
-    };
+    Lines lines = WorkLines(ReadWorkRows(files, lineKey), keys.Number, priceType);
+    // Optional sub-packages: the records are read whole first, since each
+    // sub-package walks the same files.
+    for (const SubRow &row : ReadSubRows(files, packageKey)) {
+        std::unique_ptr<CPosition> line = SubPackageLine(row, keys);
+        CPaket &nested = *line->SubPackage;
+        lines.push_back(std::move(line));
+        LoadSubPackage(files, nested, row.ref, priceType, chain);
+    }
+    for (auto &line : PartLines(ReadPartRows(files, lineKey), priceType))
+        lines.push_back(std::move(line));
+    for (auto &line : WithGroupLines(std::move(lines)))
+        target.AddPosition(std::move(line));
+}
 
+void CCampaignLoader::LoadSubPackage(Files &files, CPaket &nested, const QString &ref,
+                                     const QString &priceType, QStringList &chain)
+{
+    // A package that holds itself, directly or further down, or one
+    // nested beyond any sensible depth, stays without lines.
+    if (chain.contains(ref) || chain.size() >= kMaxDepth) {
+        Fault(kTextSubPackageLoop);
+        return;
+    }
+    chain.push_back(ref);
+    const CPosition *nestedHead = nested.GetKopf();
+    LoadLevel(files, nested, *nestedHead, priceType, chain);
+    chain.pop_back();
+    CPackageSelection(&nested).InitStates();
+}
+
+std::vector<CCampaignLoader::LineRow> CCampaignLoader::ReadWorkRows(Files &files,
+                                                                    const QString &lineKey)
+{
+    std::vector<LineRow> rows;
+    CCmpnPckgSubsFRRec &fr = files.work;
+    for (int ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_FIRST, lineKey); ok;
+         ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_NEXT, QString())) {
+        LineRow row{fr.NSCID,          fr.CMPN_NO, fr.CMPN_PCKG_NO,   fr.SUBS_NO,
+                    fr.CMPN_PCKG_REF,  fr.FR_NO,   fr.FR_QUANTITY,    fr.FR_PRICE,
+                    fr.FR_USAGE,       fr.FR_STAT, fr.FR_OPERABILITY, fr.FR_LINE_NO,
+                    fr.FR_REF_LINE_NO, QString(),  QString()};
+        if (fr.FR_USAGE == QLatin1String("A") &&
+            files.alternatives.SearchCmpnPckgSubsFRLine(lineKey + fr.FR_REF_LINE_NO))
+            row.standsFor = files.alternatives.FR_NO;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<CCampaignLoader::SubRow> CCampaignLoader::ReadSubRows(Files &files,
+                                                                  const QString &packageKey)
+{
+    std::vector<SubRow> rows;
+    CCmpnPckgSubsPckgRec &pckg = files.packages;
+    for (int ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_FIRST, packageKey); ok;
+         ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_NEXT, QString()))
+        rows.push_back({pckg.NSCID, pckg.CMPN_NO, pckg.CMPN_PCKG_NO, pckg.SUBS_NO,
+                        pckg.CMPN_PCKG_REF, pckg.SUB_PCKG_POS_NO, pckg.SUB_PCKG_REF,
+                        pckg.SUB_PCKG_ATTR1, pckg.SUB_PCKG_ATTR2, pckg.PCKG_STAT,
+                        pckg.PCKG_OPERABILITY});
+    return rows;
+}
+
+std::vector<CCampaignLoader::LineRow> CCampaignLoader::ReadPartRows(Files &files,
+                                                                    const QString &lineKey)
+{
+    std::vector<LineRow> rows;
+    CCmpnPckgSubsPartRec &part = files.parts;
+    for (int ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_FIRST, lineKey); ok;
+         ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_NEXT, QString()))
+        rows.push_back({part.NSCID, part.CMPN_NO, part.CMPN_PCKG_NO, part.SUBS_NO,
+                        part.CMPN_PCKG_REF, part.PART_NO, part.PART_QUANTITY, part.PART_PRICE,
+                        part.PART_USAGE, part.PART_STAT, part.PART_OPERABILITY, part.PART_POS_NO,
+                        part.PART_REF_POS_NO, part.PART_CATEGORY, QString()});
+    return rows;
+}
+
+CCampaignLoader::Lines CCampaignLoader::WorkLines(const std::vector<LineRow> &rows,
+                                                  const QString &leadNumber,
+                                                  const QString &priceType) const
+{
     static constexpr LineSlots kWork{
         CPosition::CampaignWorkAttr,     CPosition::CampaignWorkNumber,
         CPosition::CampaignWorkQuantity, CPosition::CampaignWorkPrice,
         CPosition::CampaignWorkUsage,    CPosition::CampaignWorkSelected,
         CPosition::CampaignWorkStatus,   kTextWorkPriceMissing,
         kTextWorkPriceNotAllowed,        kTextWorkOptionalChosen};
+    Lines lines;
+    for (const LineRow &r : rows) {
+        auto line = CampaignLine(POS_WORK, r, kWork, priceType);
+        line->Campaign[CPosition::CampaignWorkLineNo] = r.lineNo;
+        line->Campaign[CPosition::CampaignWorkRefLineNo] = r.refLineNo;
+        line->AwPosRef = r.standsFor;
+        line->IsLeadLabour = line->Number == leadNumber ? 1 : 0;
+        if (m_texts)
+            m_texts(*line);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+CCampaignLoader::Lines CCampaignLoader::PartLines(const std::vector<LineRow> &rows,
+                                                  const QString &priceType) const
+{
     static constexpr LineSlots kPart{
         CPosition::CampaignPartAttr,     CPosition::CampaignPartNumber,
         CPosition::CampaignPartQuantity, CPosition::CampaignPartPrice,
         CPosition::CampaignPartUsage,    CPosition::CampaignPartSelected,
         CPosition::CampaignPartStatus,   kTextPartPriceMissing,
         kTextPartPriceNotAllowed,        kTextPartOptionalChosen};
-
-    // Work positions.
-    CCmpnPckgSubsFRRec &fr = files.work;
-    for (int ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_FIRST, lineKey); ok;
-         ok = fr.MoveCmpnPckgSubsFR(CCD_MOVE_NEXT, QString())) {
-        auto line = CampaignLine({POS_WORK, fr.NSCID, fr.CMPN_NO, fr.CMPN_PCKG_NO, fr.SUBS_NO,
-                                  fr.CMPN_PCKG_REF, fr.FR_NO, fr.FR_QUANTITY, fr.FR_PRICE,
-                                  fr.FR_USAGE, fr.FR_STAT, fr.FR_OPERABILITY},
-                                 kWork, priceType);
-        line->Campaign[CPosition::CampaignWorkLineNo] = fr.FR_LINE_NO;
-        line->Campaign[CPosition::CampaignWorkRefLineNo] = fr.FR_REF_LINE_NO;
-        if (fr.FR_USAGE == QLatin1String("A") &&
-            files.alternatives.SearchCmpnPckgSubsFRLine(lineKey + fr.FR_REF_LINE_NO))
-            line->AwPosRef = files.alternatives.FR_NO;
-        line->IsLeadLabour = line->Number == keys.Number ? 1 : 0;
-        if (m_texts)
-            m_texts(*line);
-        optionalLine(*line);
-        target.AddPosition(std::move(line));
-    }
-
-    // Optional sub-packages: the records are read whole first, since each
-    // sub-package walks the same files.
-    struct SubRecord
-    {
-        QString key1, number, packageNumber, subs, parentRef, posNo, ref, attr1, attr2, stat,
-            operability;
-    };
-    std::vector<SubRecord> subRecords;
-    CCmpnPckgSubsPckgRec &pckg = files.packages;
-    for (int ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_FIRST, packageKey); ok;
-         ok = pckg.MoveCmpnPckgSubsPckg(CCD_MOVE_NEXT, QString()))
-        subRecords.push_back({pckg.NSCID, pckg.CMPN_NO, pckg.CMPN_PCKG_NO, pckg.SUBS_NO,
-                              pckg.CMPN_PCKG_REF, pckg.SUB_PCKG_POS_NO, pckg.SUB_PCKG_REF,
-                              pckg.SUB_PCKG_ATTR1, pckg.SUB_PCKG_ATTR2, pckg.PCKG_STAT,
-                              pckg.PCKG_OPERABILITY});
-    for (const SubRecord &r : subRecords) {
-        auto line = std::make_unique<CPosition>();
-        line->Type = POS_SUBPACKAGE;
-        line->Kind = QStringLiteral("OP");
-        line->Number = r.ref.mid(1, 7);
-        line->Selected = r.stat.trimmed().toInt();
-        SetKeys(*line, r.key1, r.number, r.packageNumber, r.subs);
-        auto &c = line->Campaign;
-        c[CPosition::CampaignSubParentRef] = r.parentRef;
-        c[CPosition::CampaignSubPosNo] = r.posNo;
-        c[CPosition::CampaignSubRef] = r.ref;
-        c[CPosition::CampaignSubAttr1] = r.attr1;
-        c[CPosition::CampaignSubAttr2] = r.attr2;
-        c[CPosition::CampaignSubFlag] = r.stat;
-        c[CPosition::CampaignSubOpenable] = r.operability;
-        if (m_texts)
-            m_texts(*line);
-
-        // The sub-package's own lines: its list line, campaign lines and
-        // head carry the campaign of the package holding it, under the
-        // sub-package's keys.
-        line->SubPackage = std::make_unique<CPaket>();
-        CPaket &nested = *line->SubPackage;
-        CPosition campaign = keys;
-        campaign.SubPositions.clear();
-        campaign.SubPackage.reset();
-        SetKeys(campaign, r.key1, r.number, r.packageNumber, r.subs);
-        campaign.Campaign[CPosition::CampaignPackageRef] = r.ref;
-        campaign.Number = r.ref.mid(1, 7);
-        campaign.ResetPrices();
-        if (m_texts)
-            m_texts(campaign);
-        auto listLine = std::make_unique<CPosition>();
-        listLine->Type = POS_SPECIAL1;
-        listLine->HG = QStringLiteral("XX");
-        listLine->HGText = OrmelText(kTextCampaigns);
-        nested.AddPosition(std::move(listLine));
-        for (int type : {int(POS_SPECIAL2), int(POS_SPECIAL4), int(POS_HEAD_CAMPAIGN)}) {
-            auto copy = std::make_unique<CPosition>(campaign);
-            copy->Type = type;
-            nested.AddPosition(std::move(copy));
-        }
-
-        if (r.stat == QLatin1String("1") || r.operability == QLatin1String("0"))
-            Fault(kTextSubPackageChosen);
-        if (!packagesGroup) {
-            addGroupLine(QStringLiteral("OP"), kTextOptionalPackages);
-            packagesGroup = true;
-        }
-        CPosition *added = line.get();
-        target.AddPosition(std::move(line));
-
-        // A package that holds itself, directly or further down, or one
-        // nested beyond any sensible depth, stays without lines.
-        if (chain.contains(r.ref) || chain.size() >= kMaxDepth) {
-            Fault(kTextSubPackageLoop);
-            continue;
-        }
-        chain.push_back(r.ref);
-        const CPosition *nestedHead = nested.GetKopf();
-        LoadLevel(files, nested, *nestedHead, priceType, chain);
-        chain.pop_back();
-        CPackageSelection(added->SubPackage.get()).InitStates();
-    }
-
-    // Parts.
-    CCmpnPckgSubsPartRec &part = files.parts;
-    for (int ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_FIRST, lineKey); ok;
-         ok = part.MoveCmpnPckgSubsPart(CCD_MOVE_NEXT, QString())) {
-        auto line =
-            CampaignLine({POS_PART, part.NSCID, part.CMPN_NO, part.CMPN_PCKG_NO, part.SUBS_NO,
-                          part.CMPN_PCKG_REF, part.PART_NO, part.PART_QUANTITY, part.PART_PRICE,
-                          part.PART_USAGE, part.PART_STAT, part.PART_OPERABILITY},
-                         kPart, priceType);
-        line->PosLfdNr = part.PART_POS_NO;
-        line->PosLfdNrRef = part.PART_REF_POS_NO;
+    Lines lines;
+    for (const LineRow &r : rows) {
+        auto line = CampaignLine(POS_PART, r, kPart, priceType);
+        line->PosLfdNr = r.lineNo;
+        line->PosLfdNrRef = r.refLineNo;
         if (m_partTexts)
-            line->TeileText = m_partTexts(part.PART_NO);
+            line->TeileText = m_partTexts(r.number);
         auto &c = line->Campaign;
-        c[CPosition::CampaignPartPosNo] = part.PART_POS_NO;
-        c[CPosition::CampaignPartCategory] = part.PART_CATEGORY;
-        c[CPosition::CampaignPartRefPosNo] = part.PART_REF_POS_NO;
-        optionalLine(*line);
-        target.AddPosition(std::move(line));
+        c[CPosition::CampaignPartPosNo] = r.lineNo;
+        c[CPosition::CampaignPartCategory] = r.category;
+        c[CPosition::CampaignPartRefPosNo] = r.refLineNo;
+        lines.push_back(std::move(line));
     }
+    return lines;
+}
+
+std::unique_ptr<CPosition> CCampaignLoader::SubPackageLine(const SubRow &r,
+                                                           const CPosition &keys) const
+{
+    auto line = std::make_unique<CPosition>();
+    line->Type = POS_SUBPACKAGE;
+    line->Kind = QStringLiteral("OP");
+    line->Number = r.ref.mid(1, 7);
+    line->Selected = r.stat.trimmed().toInt();
+    SetKeys(*line, r.key1, r.number, r.packageNumber, r.subs);
+    auto &c = line->Campaign;
+    c[CPosition::CampaignSubParentRef] = r.parentRef;
+    c[CPosition::CampaignSubPosNo] = r.posNo;
+    c[CPosition::CampaignSubRef] = r.ref;
+    c[CPosition::CampaignSubAttr1] = r.attr1;
+    c[CPosition::CampaignSubAttr2] = r.attr2;
+    c[CPosition::CampaignSubFlag] = r.stat;
+    c[CPosition::CampaignSubOpenable] = r.operability;
+    if (m_texts)
+        m_texts(*line);
+
+    // The sub-package's own lines: its list line, campaign lines and
+    // head carry the campaign of the package holding it, under the
+    // sub-package's keys.
+    line->SubPackage = std::make_unique<CPaket>();
+    CPaket &nested = *line->SubPackage;
+    CPosition campaign = keys;
+    campaign.SubPositions.clear();
+    campaign.SubPackage.reset();
+    SetKeys(campaign, r.key1, r.number, r.packageNumber, r.subs);
+    campaign.Campaign[CPosition::CampaignPackageRef] = r.ref;
+    campaign.Number = r.ref.mid(1, 7);
+    campaign.ResetPrices();
+    if (m_texts)
+        m_texts(campaign);
+    auto listLine = std::make_unique<CPosition>();
+    listLine->Type = POS_SPECIAL1;
+    listLine->HG = QStringLiteral("XX");
+    listLine->HGText = OrmelText(kTextCampaigns);
+    nested.AddPosition(std::move(listLine));
+    for (int type : {int(POS_SPECIAL2), int(POS_SPECIAL4), int(POS_HEAD_CAMPAIGN)}) {
+        auto copy = std::make_unique<CPosition>(campaign);
+        copy->Type = type;
+        nested.AddPosition(std::move(copy));
+    }
+
+    if (r.stat == QLatin1String("1") || r.operability == QLatin1String("0"))
+        Fault(kTextSubPackageChosen);
+    return line;
+}
+
+CCampaignLoader::Lines CCampaignLoader::WithGroupLines(Lines lines)
+{
+    auto groupLine = [](const QString &kind, int textId) {
+        auto group = std::make_unique<CPosition>();
+        group->Type = POS_GROUP;
+        group->Kind = kind;
+        group->BefundText = OrmelText(textId);
+        return group;
+    };
+    bool optionalGroup = false;
+    bool packagesGroup = false;
+    Lines grouped;
+    for (auto &line : lines) {
+        if (line->Type == POS_SUBPACKAGE && !packagesGroup) {
+            grouped.push_back(groupLine(QStringLiteral("OP"), kTextOptionalPackages));
+            packagesGroup = true;
+        } else if (line->Type != POS_SUBPACKAGE && line->Kind == QLatin1String("O") &&
+                   !optionalGroup) {
+            grouped.push_back(groupLine(line->Kind, kTextOptional));
+            optionalGroup = true;
+        }
+        grouped.push_back(std::move(line));
+    }
+    return grouped;
 }

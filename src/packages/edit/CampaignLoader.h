@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CPaket;
 class CPosition;
@@ -65,21 +66,68 @@ public:
     // "0.500" -> "0.5").
     static QString NormaliseQuantity(const QString &quantity);
 
+    // --- The steps of one level: its records in, its lines out ------------
+    // A record of the work file (CMPN_PCKG_SUBS_FR) or the part file
+    // (CMPN_PCKG_SUBS_PART) of a level.
+    struct LineRow
+    {
+        QString key1, campaign, package, subs; // the campaign keys
+        QString packageRef, number, quantity, price;
+        QString usage;       // "S", "O", "A", "B"
+        QString stat;        // "1" chosen when loaded
+        QString operability; // "0" the dealer may choose
+        // Work: its line and the line an alternative stands for; part: its
+        // position and the position an alternative stands for.
+        QString lineNo, refLineNo;
+        QString category;  // part: "p" part, "o" oil
+        QString standsFor; // work of usage "A": the number of the line it stands for
+    };
+    // A record of the sub-package file (CMPN_PCKG_SUBS_PCKG) of a level.
+    struct SubRow
+    {
+        QString key1, number, packageNumber, subs, parentRef, posNo, ref, attr1, attr2, stat,
+            operability;
+    };
+    using Lines = std::vector<std::unique_ptr<CPosition>>;
+
+    // The work lines of the records; the one numbered `leadNumber` (the
+    // head's) is the lead labour. Each is checked against the price type.
+    Lines WorkLines(const std::vector<LineRow> &rows, const QString &leadNumber,
+                    const QString &priceType) const;
+    // The part lines of the records, each checked against the price type.
+    Lines PartLines(const std::vector<LineRow> &rows, const QString &priceType) const;
+    // The optional sub-package line of a record, its package holding its
+    // own lines (list line, campaign lines, head) under the record's keys
+    // and the campaign of the level's head `keys`; its lines are loaded
+    // apart. A sub-package loaded as chosen is a fault.
+    std::unique_ptr<CPosition> SubPackageLine(const SubRow &row, const CPosition &keys) const;
+    // The lines with the group lines before the first optional work or
+    // part ("OPTIONAL") and before the first sub-package ("OPTIONALE
+    // PAKETE").
+    static Lines WithGroupLines(Lines lines);
+
 private:
     struct Files;
     void LoadLevel(Files &files, CPaket &target, const CPosition &keys, const QString &priceType,
                    QStringList &chain);
+    // The lines of the sub-package `ref` into its package, unless it holds
+    // itself or lies too deep.
+    void LoadSubPackage(Files &files, CPaket &nested, const QString &ref, const QString &priceType,
+                        QStringList &chain);
+    static std::vector<LineRow> ReadWorkRows(Files &files, const QString &lineKey);
+    static std::vector<SubRow> ReadSubRows(Files &files, const QString &packageKey);
+    static std::vector<LineRow> ReadPartRows(Files &files, const QString &lineKey);
     void Fault(int textId) const;
     void FaultText(const QString &text) const;
     // A line's own price must be there exactly when the campaign prices by
     // the item (`missing`, `notAllowed`: the texts of the two faults).
     void CheckLinePrice(const QString &priceType, const QString &price, int missing,
                         int notAllowed) const;
-    // A work or a part line from what their records say alike, checked
-    // against the price type and the rule for a chosen optional line.
-    struct LineRecord;
+    // A work or a part line (`type`) from what their records say alike,
+    // checked against the price type and the rule for a chosen optional
+    // line.
     struct LineSlots;
-    std::unique_ptr<CPosition> CampaignLine(const LineRecord &record, const LineSlots &where,
+    std::unique_ptr<CPosition> CampaignLine(int type, const LineRow &record, const LineSlots &where,
                                             const QString &priceType) const;
 
     CCampaignLoadInput m_input;

@@ -5,6 +5,7 @@
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/StringUtil.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -36,14 +37,6 @@ QString KindText(int kind)
     default:
         return QString(); // a warranty package never has sub-packages
     }
-}
-
-QString Trimmed(const QString &text)
-{
-    QString out = text;
-    while (out.endsWith(QLatin1Char(' ')))
-        out.chop(1);
-    return out;
 }
 
 // The four kinds of a package number: the place of the kind's number on a
@@ -297,7 +290,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             text.m_strTeileNr = row.m_strTeileNr;
             text.m_strSprache = m_vehicle.language;
             if (m_db.catalogue->ReadSRPTeileTextData(text))
-                line->TeileText = Trimmed(text.m_strText);
+                line->TeileText = WithoutTrailingSpaces(text.m_strText);
             m_db.catalogue->CloseStmt();
         }
         if (line->Kind == QLatin1String("O") && !optionalGroup) {
@@ -460,7 +453,7 @@ QString CPackageLoader::MainGroupText(const QString &mainGroup) const
     rec.m_strHG = mainGroup;
     QString text;
     if (m_db.texts->ReadAPosHgTxtData(rec))
-        text = Trimmed(rec.m_strText);
+        text = WithoutTrailingSpaces(rec.m_strText);
     m_db.texts->CloseStmt();
     return text;
 }

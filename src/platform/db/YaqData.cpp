@@ -1,5 +1,9 @@
 #include "platform/db/YaqData.h"
 
+#include "platform/StringUtil.h"
+
+#include <utility>
+
 void CYaqData::Init()
 {
     for (QString *field : Fields())
@@ -8,10 +12,6 @@ void CYaqData::Init()
 
 void CYaqData::TrimData()
 {
-    for (QString *field : Fields()) {
-        int n = field->size();
-        while (n > 0 && field->at(n - 1) == QLatin1Char(' '))
-            --n;
-        field->truncate(n);
-    }
+    for (QString *field : Fields())
+        *field = WithoutTrailingSpaces(std::move(*field));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The records of the catalogue database: plain records of text fields,
 // created and owned by the caller. Init empties every field, TrimData
-// removes trailing blanks from every field, copies copy every field.
+// removes the padding spaces at the end of every field
+// (WithoutTrailingSpaces), copies copy every field.
 // A query fills the fields in declaration order; the fields a query reads
 // as keys are set by the caller before the query.
 
