@@ -902,11 +902,11 @@ void TestBasketTransfer::headPriceCurrency()
     CPrgSettings s = Settings();
     s.SRPInterfaceReq = 4;
     auto srp = std::make_unique<CPaket>();
-    CPosition *head = Add(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
-    CPosition *work =
-        Add(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"), QStringLiteral("2"));
-    SetPrice(work->Preise1, 100.0, 119.0);
-    SetPrice(work->Preise2, 120.0, 142.8);
+    CPosition *head = AddLine(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    CPosition *work = AddLine(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
+                              QStringLiteral("2"));
+    SetLinePrice(work->Preise1, 100.0, 119.0);
+    SetLinePrice(work->Preise2, 120.0, 142.8);
     srp->CalcPrices1(&s);
     srp->CalcPrices2(&s);
     if (byHand) {
@@ -917,7 +917,7 @@ void TestBasketTransfer::headPriceCurrency()
     CWKList basket;
     AddPackage(basket, WK_SRP, std::move(srp));
     const QString body = CTransferRequest(s, Order()).Build(basket, DmsHeaderVersion(s));
-    QCOMPARE(At(Message(body), path), expected);
+    QCOMPARE(XmlAt(XmlMessage(body), path), expected);
 }
 
 void TestBasketTransfer::roads_data()
