@@ -262,7 +262,8 @@ void TestBasketList::duplicateQuestion()
                                            : WkStoreAgainOrOverwrite(button);
     });
     const CWKListItem entry = Entry(offered);
-    QTEST(list.Offer(entry, &question), "result");
+    QTEST(OfferByModes([&](int mode) { return list.Add(entry, mode); }, entry, &question),
+          "result");
     QTEST(Tags(list), "tags");
     QCOMPARE(asked, QStringList(offered.startsWith(QLatin1String("POS:0012345")) ? 1 : 0,
                                 QStringLiteral("0012345")));
