@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program, lays out the demo data
-# directory and starts the program on it. Extra arguments go to the program
+# Installs what is missing, builds the program and the stand-in DMS, lays
+# out the demo data directory and starts the program on it. Extra arguments go to the program
 # (for example a demo VIN: scripts/run-demo.sh XVQ1F23A57M012345).
 #
 # The demo keeps its own user profile and application-data folder under
@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target yaq2
+# The stand-in DMS too, which the README has the adviser start beside it.
+cmake --build build -j"$(nproc)" --target yaq2 yaq2-dms
 
 home="$PWD/build/demo-home"
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"

@@ -96,13 +96,19 @@ CPrgSettings Vehicle(const QString &name)
     } else if (name == QLatin1String("Arvo, no VIN")) {
         s = Vehicle(QStringLiteral("Arvo"));
         s.FgstnrFull.clear();
-    } else if (name == QLatin1String("Arvo's lead type, VIN not found")) {
+    } else if (name == QLatin1String("unvalued lead type, VIN not found")) {
         // What a VIN that is not found leaves: the catalogue and lead type
-        // shown, no VIN, type key or additional code.
+        // shown, no VIN, type key or additional code; the Arvo's lead type
+        // 1103, of which the demo holds no value.
         s = Vehicle(QStringLiteral("Arvo"));
         s.FgstnrFull.clear();
         s.TypSchl.clear();
         s.ZusatzCode.clear();
+        s.LeadTyp = QStringLiteral("1103");
+    } else if (name == QLatin1String("Arvo of another additional code")) {
+        // Values are the lead type's for its additional code only.
+        s = Vehicle(QStringLiteral("Arvo"));
+        s.ZusatzCode = QStringLiteral("Z");
     } else { // the catalogue of the Arvo without a vehicle
         s.Bestellnr = QStringLiteral("VQF40DE");
     }
@@ -419,7 +425,8 @@ void TestAwKat::walkShowsWhatTheVehicleHas_data()
     QTest::newRow("other vehicle's subgroups")    << "Bento" << "" << QStringList{"34"}               << 2 << "10 20" << "";
     QTest::newRow("main group onto positions")    << "Bento" << "" << QStringList{"11"}               << 4 << "1110010" << "";
     QTest::newRow("main group without value left out") << "Bento" << "" << QStringList{}          << 1 << "11 34" << "";
-    QTest::newRow("no group valued: none shown, nothing said") << "Arvo's lead type, VIN not found" << "" << QStringList{} << 0 << "" << "";
+    QTest::newRow("no group valued: none shown, nothing said") << "unvalued lead type, VIN not found" << "" << QStringList{} << 0 << "" << "";
+    QTest::newRow("values of another additional code: none shown") << "Arvo of another additional code" << "" << QStringList{} << 0 << "" << "";
     QTest::newRow("valued only outside its subgroups: 4020 once, back") << "Arvo" << "subgroup without value" << QStringList{"00"} << 1 << "00 11 34 64" << "4020";
     QTest::newRow("catalogue without vehicle")    << "none"  << "" << QStringList{"64"}               << 2 << "11 12 13" << "";
     QTest::newRow("third level valued itself")    << "Arvo"  << "third level valued itself" << QStringList{"11", "10"} << 3 << "1110 1110030 1120" << "";

@@ -333,6 +333,8 @@ private slots:
     void callerModesHandTheBasketToTheClipboard();
     void roads_data();
     void roads();
+    void headPriceCurrency_data();
+    void headPriceCurrency();
 
 private:
     TestEnv m_env;
@@ -874,6 +876,48 @@ void TestBasketTransfer::unreachableDms()
     QVERIFY2(ids.endsWith(QLatin1String("|4049 / 70718700010")), qPrintable(ids));
     QCOMPARE(basket.GetCount(), 5);
     QVERIFY(!basket.TakeOrderSent());
+}
+
+void TestBasketTransfer::headPriceCurrency_data()
+{
+    QTest::addColumn<int>("byHand");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("priced by hand: price") << 1 << "position/package/price/@currency" << "EUR";
+    QTest::newRow("priced by hand: standard price") << 1 << "position/package/standardPrice/@currency" << "EUR";
+    QTest::newRow("priced by hand: the price typed") << 1 << "position/package/price/grossPrice" << "100.00";
+    QTest::newRow("priced from its lines: price") << 0 << "position/package/price/@currency" << "EUR";
+    QTest::newRow("priced from its lines: standard price") << 0 << "position/package/standardPrice/@currency" << "EUR";
+    // clang-format on
+}
+
+void TestBasketTransfer::headPriceCurrency()
+{
+    // The head's sums as the package's roll-up leaves them: the currency of
+    // its lines is the currency of the sums.
+    QFETCH(int, byHand);
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    CPrgSettings s = Settings();
+    s.SRPInterfaceReq = 4;
+    auto srp = std::make_unique<CPaket>();
+    CPosition *head = AddLine(*srp, POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+    CPosition *work = AddLine(*srp, POS_WORK, QStringLiteral("1110010"), QStringLiteral("S"),
+                              QStringLiteral("2"));
+    SetLinePrice(work->Preise1, 100.0, 119.0);
+    SetLinePrice(work->Preise2, 120.0, 142.8);
+    srp->CalcPrices1(&s);
+    srp->CalcPrices2(&s);
+    if (byHand) {
+        head->Preise1.Gross = 100.0;
+        head->Preise1.Net = 84.03;
+        head->PriceCalcFlag = 1;
+    }
+    CWKList basket;
+    AddPackage(basket, WK_SRP, std::move(srp));
+    const QString body = CTransferRequest(s, Order()).Build(basket, DmsHeaderVersion(s));
+    QCOMPARE(XmlAt(XmlMessage(body), path), expected);
 }
 
 void TestBasketTransfer::roads_data()

@@ -802,12 +802,16 @@ void TestCampaigns::rebates()
 void TestCampaigns::demoCampaigns_data()
 {
     QTest::addColumn<int>("offer");
+    QTest::addColumn<int>("v117");
     QTest::addColumn<double>("packageNet"); // the stand-in's campaign package price
     // Package rebate 10 %: (4.5 x 11.50 + 119.00 + 69.90) x 0.9; rebates
-    // by item: 339.00 less 15 %, 4.5 x 11.50 less 20 % (oil), 69.90 less 10 %.
+    // by item: 339.00 less 15 %, 4.5 x 11.50 less 20 % (oil), 69.90 less 10 %;
+    // without V117 the request names no item rebate: 339.00 + 51.75 + 69.90.
     // clang-format off
-    QTest::newRow("Frühjahrs-Check")  << 0 << 216.59;
-    QTest::newRow("Werkstatt-Wochen") << 1 << 392.46;
+    QTest::newRow("Frühjahrs-Check")                << 0 << 1 << 216.59;
+    QTest::newRow("Frühjahrs-Check without V117")   << 0 << 0 << 216.59;
+    QTest::newRow("Werkstatt-Wochen")               << 1 << 1 << 392.46;
+    QTest::newRow("Werkstatt-Wochen without V117")  << 1 << 0 << 460.65;
     // clang-format on
 }
 
@@ -817,6 +821,7 @@ void TestCampaigns::demoCampaigns_data()
 void TestCampaigns::demoCampaigns()
 {
     QFETCH(int, offer);
+    QFETCH(int, v117);
     QFETCH(double, packageNet);
     CCampaignImportInput input;
     input.folder = kDemoDealer;
@@ -854,7 +859,7 @@ void TestCampaigns::demoCampaigns()
     StandInDms dms;
     dms.setPackagePrices(prices);
     QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
-    CPrgSettings s = RequestSettings(1);
+    CPrgSettings s = RequestSettings(v117);
     s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
     CSoapReqSender sender(&s);
     CDmsClient client(&s, &sender);

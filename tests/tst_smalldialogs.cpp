@@ -37,6 +37,8 @@ private slots:
     void textLines_data();
     void textLines();
     void textBoxOnlyWithAFile();
+    void textBoxClosesOnReturn_data();
+    void textBoxClosesOnReturn();
     void textLinesScrollOnlyAsFarAsTheyReach_data();
     void textLinesScrollOnlyAsFarAsTheyReach();
     void numberEntryResult_data();
@@ -156,6 +158,32 @@ void TestSmallDialogs::textBoxOnlyWithAFile()
     QCOMPARE(text.DoModalText(prefix, QStringLiteral("15"), QStringLiteral(".dat")),
              int(QDialog::Accepted));
     QCOMPARE(seen, (QStringList{"Vehicle search", " ", "via DMS"}));
+}
+
+void TestSmallDialogs::textBoxClosesOnReturn_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("Return presses OK")           << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("Enter of the pad presses OK") << int(Qt::Key_Enter)  << int(QDialog::Accepted);
+    QTest::newRow("Escape")                      << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    // clang-format on
+}
+
+void TestSmallDialogs::textBoxClosesOnReturn()
+{
+    QFETCH(int, key);
+    const QString prefix = m_dir.filePath(QStringLiteral("InfoPr"));
+    QVERIFY(writeTextFile(prefix + QStringLiteral("00.dat"), "Preise\n\nauf Anfrage"));
+    CTextDlg text;
+    QTimer::singleShot(0, [&text, key] {
+        QWidget *focus = text.focusWidget();
+        QTest::keyClick(focus ? focus : &text, Qt::Key(key));
+    });
+    // A box the key does not close fails here rather than hangs.
+    QTimer::singleShot(5000, &text, [&text] { text.done(42); });
+    QTEST(text.DoModalText(prefix, QStringLiteral("00"), QStringLiteral(".dat")), "result");
 }
 
 void TestSmallDialogs::textLinesScrollOnlyAsFarAsTheyReach_data()

@@ -755,3 +755,20 @@ INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code,
 ('1', '34', '3410062', '0', '1101', 'A', '2', '', 'J'),
 ('1', '34', '3410070', '0', '1101', 'A', '12', '', 'J'),
 ('1', '34', '3410071', '0', '1101', 'A', '', 'AZ', 'J');
+
+-- A vehicle identified by its type key alone (typed into the head row, or
+-- chosen by model series and model) has no additional code, and the values
+-- are matched on the code exactly: the Arvo's and the Bento's values, scope
+-- texts and inclusive positions are given for it too, so that the
+-- labour-value page shows them on either way in.
+INSERT INTO labour_value (catalogue_key, main_group, position_number, unit_code, lead_type, extra_code, work_units, remark, flag)
+SELECT catalogue_key, main_group, position_number, unit_code, lead_type, '', work_units, remark, flag
+FROM labour_value WHERE lead_type IN ('1101', '1102', '2201') AND extra_code <> '';
+
+INSERT INTO apos_scope (position_number, lead_type, extra_code, scope_number)
+SELECT position_number, lead_type, '', scope_number
+FROM apos_scope WHERE lead_type IN ('1101', '1102', '2201') AND extra_code <> '';
+
+INSERT INTO apos_inclusive (catalogue_key, position_number, lead_type, extra_code, inclusive_number)
+SELECT catalogue_key, position_number, lead_type, '', inclusive_number
+FROM apos_inclusive WHERE lead_type IN ('1101', '1102', '2201') AND extra_code <> '';

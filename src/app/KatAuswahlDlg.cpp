@@ -26,6 +26,8 @@ CKatAuswahlDlg::Runner &RunnerSlot()
 const char kSampleRange[] = "8er";
 const char kSampleSeries[] = "F40W";
 const char kSampleMarket[] = "DE/R";
+// Room in the title bar besides the title: the icon and the window's buttons.
+constexpr int kTitleBarRoom = 120;
 } // namespace
 
 void CKatAuswahlDlg::SetRunner(Runner runner)
@@ -103,7 +105,13 @@ void CKatAuswahlDlg::OnInitDialog()
     const int width = CKatAuswahlDelegate::kLeftMargin + m_nSeriesWidth + m_nMarketWidth +
                       m_nRangeWidth + 3 * CKatAuswahlDelegate::kColumnGap;
     const int frame = 2 * m_pList->frameWidth();
-    m_pList->setFixedSize(width + frame + 4,
+    // The box is as wide as its columns, but not so narrow that the window
+    // manager cuts its title short.
+    const QMargins outer = layout()->contentsMargins();
+    const QMargins inner = m_pGroup->layout()->contentsMargins();
+    const int titleWidth = QFontMetrics(heading).horizontalAdvance(windowTitle()) + kTitleBarRoom -
+                           outer.left() - outer.right() - inner.left() - inner.right();
+    m_pList->setFixedSize(qMax(width + frame + 4, titleWidth),
                           qBound(2, rows, 10) * CKatAuswahlDelegate::kRowHeight + frame);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(m_x, m_y);

@@ -6,8 +6,10 @@
 #include <QVariant>
 
 namespace {
-// Model ranges of the maker that are named without the "er" suffix.
-const QStringList kPlainRanges = {QStringLiteral("M"), QStringLiteral("X"), QStringLiteral("Z")};
+// Model ranges of the maker that are named by their letter alone, without
+// the "er" suffix of the other ranges (the Arvo's "A", the Bento's "B", the
+// Cirro's "C").
+const QStringList kPlainRanges = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
 } // namespace
 
 CKatAuswahlModel::CKatAuswahlModel(QObject *parent) : QAbstractListModel(parent)

@@ -34,6 +34,8 @@
 
 namespace {
 
+constexpr int kTextStore = 2051; // "&Speichern", the tip of "Z"
+
 // The three-way question of a position already in the basket.
 
 QString Line(const QString &text, int n)
@@ -306,6 +308,8 @@ void CAwKatDlg::UpdateButtons()
     const bool position = row && row->Type == AW_POSITION;
     const bool vin = m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty();
     m_pBasket->setEnabled(position && vin && Basket());
+    // The tip names what the button does only while it can do it.
+    m_pBasket->SetTip(m_pBasket->isEnabled() ? OrmelText(kTextStore) : QString());
     m_pPrint->setEnabled(position);
     m_pPrice->setEnabled(position && vin);
     m_pBackLevel->setEnabled(m_pWalk && m_pWalk->ShownLevel() > 1);

@@ -63,7 +63,7 @@ void CBfndDlg::BuildPage(QVBoxLayout *body)
     auto *buttons = new QHBoxLayout;
     m_pLevelUp = MakeButton(QStringLiteral("levelBackButton"), QStringLiteral("<<"));
     m_pBasket = MakeButton(QStringLiteral("basketButton"), QStringLiteral("&Z"));
-    m_pBasket->setToolTip(OrmelText(2051));
+    m_pBasket->SetTip(OrmelText(2051));
     m_pSearch = MakeButton(QStringLiteral("searchButton"), OrmelText(2013));
     buttons->addWidget(m_pLevelUp);
     buttons->addWidget(m_pBasket);

@@ -1,9 +1,11 @@
 #pragma once
 // The number and text search page: labour positions and findings by
-// number or by a word of their text.
+// number or by a word of their text. The search itself is not part of this
+// version; the page says so.
 
 #include "common/PageDlg.h"
 
+class QLabel;
 class QLineEdit;
 
 class CNrAbfrageDlg : public CPageDlg
@@ -25,4 +27,5 @@ protected:
 private:
     QLineEdit *m_pSearch = nullptr;
     COwnButton *m_pSrp = nullptr;
+    QLabel *m_pNotice = nullptr;
 };

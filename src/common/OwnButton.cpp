@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -50,6 +51,30 @@ void COwnButton::SetBitmap(const QString &bitmap)
     m_bitmap = bitmap.isEmpty() ? QPixmap() : QPixmap(bitmap);
     updateGeometry();
     update();
+}
+
+void COwnButton::SetTip(const QString &text)
+{
+    constexpr int kMaxTipLength = 80;
+    setToolTip(WithoutMnemonics(text).left(kMaxTipLength));
+}
+
+bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    event->accept();
+    button->click();
+    return true;
+}
+
+QString WithoutMnemonics(const QString &caption)
+{
+    QString plain = caption;
+    plain.replace(QLatin1String("&&"), QString(QChar(0xFFFF)));
+    plain.remove(QLatin1Char('&'));
+    plain.replace(QChar(0xFFFF), QLatin1Char('&'));
+    return plain;
 }
 
 void COwnButton::SetMouseOverToFalse()

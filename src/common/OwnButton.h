@@ -19,6 +19,10 @@ public:
     void SetBitmap(const QString &bitmap);
     void SetFaceColour(const QColor &face);
 
+    // The tool tip from a program text: its mnemonic marks left out (a
+    // doubled one is a plain "&"), at most 80 characters.
+    void SetTip(const QString &text);
+
     bool IsMouseOver() const { return m_bMouseOver; }
     void SetMouseOverToFalse();
 
@@ -36,6 +40,14 @@ private:
     QColor m_face;
     bool m_bMouseOver = false;
 };
+
+// Return and Enter press the button: the owner-drawn OK of a box is no
+// default push button the dialog would press itself. True when the key was
+// one of them (the event is then taken).
+bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button);
+
+// A caption as it reads: "&Speichern" is "Speichern", "A && B" is "A & B".
+QString WithoutMnemonics(const QString &caption);
 
 // Draws the 3-D frame the owner-drawn controls share: raised, or sunken
 // while pressed; `hot` adds the highlight frame of the hovered control.

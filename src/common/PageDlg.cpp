@@ -134,11 +134,7 @@ void CPageDlg::SetCaptionText(const QString &caption)
         return;
     // Captions come from button texts; their mnemonic marks ("&Suchen")
     // mean nothing on the caption line, a doubled one is a plain "&".
-    QString plain = caption;
-    plain.replace(QLatin1String("&&"), QString(QChar(0xFFFF)));
-    plain.remove(QLatin1Char('&'));
-    plain.replace(QChar(0xFFFF), QLatin1Char('&'));
-    m_pCaption->setText(plain);
+    m_pCaption->setText(WithoutMnemonics(caption));
 }
 
 COwnButton *CPageDlg::MakeButton(const QString &objectName, const QString &caption,

@@ -154,6 +154,12 @@ int CTextDlg::DoModalText(const QString &prefix, const QString &language, const 
     return exec();
 }
 
+void CTextDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (!ClickOnReturn(event, m_pOk))
+        QDialog::keyPressEvent(event);
+}
+
 void CTextDlg::FitWidthToLines(const QStringList &lines)
 {
     // Wide enough for the widest line beside a vertical scroll bar, so that

@@ -34,6 +34,10 @@ public:
 
     QStringList Lines() const;
 
+protected:
+    // Return and Enter press OK, wherever the focus is in the box.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void FitWidthToLines(const QStringList &lines);
 

@@ -109,12 +109,8 @@ QString CVgKontaktDlg::QualityReportPath(const QString &dataDir, const QString &
 
 void CVgKontaktDlg::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        m_pBack->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ClickOnReturn(event, m_pBack))
+        QDialog::keyPressEvent(event);
 }
 
 void CVgKontaktDlg::OnBack()

@@ -39,11 +39,16 @@ public:
 
 private:
     void Moved(const QModelIndex &current);
+    // Makes the row current and highlighted, as the list shows it.
+    void StepTo(int index);
+    void KeepHighlightOnCurrent();
     void Took(int index);
 
     COwnBearbLB *m_pList = nullptr;
     CSRPBbRowModel *m_pModel = nullptr;
     QWidget *m_pEditButton = nullptr;
     int m_nPrevious = -1;
+    bool m_bStepping = false;
     QMetaObject::Connection m_following;
+    QMetaObject::Connection m_highlighting;
 };

@@ -216,8 +216,9 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     m_pHeadList->setSelectionMode(QAbstractItemView::NoSelection);
     m_pHeadList->setFocusPolicy(Qt::NoFocus);
     m_pHeadPainter->SetFonts(m_pHeadList->font());
-    const QFontMetrics fm(m_pHeadList->font());
-    const int headHeight = 4 * (fm.lineSpacing() + 4) + 2 * m_pHeadList->frameWidth();
+    // As high as a campaign package's three head rows need; a package's own
+    // head row takes the rest of it.
+    const int headHeight = m_pHeadPainter->HeadListHeight() + 2 * m_pHeadList->frameWidth();
     m_pHeadList->setFixedHeight(headHeight);
     top->addWidget(m_pHeadList, 3);
     m_pInfoList = new QListWidget(this);
@@ -282,7 +283,7 @@ void CSRPBbDlg::SetButtonTexts()
     m_pEditAw->setText(OrmelText(2046));
     m_pScopeTexts->setText(OrmelText(2009));
     m_pFindings->setText(OrmelText(2010));
-    m_pStore->setToolTip(OrmelText(2051).remove(QLatin1Char('&')).left(80));
+    m_pStore->SetTip(OrmelText(2051));
     DmsRequestButton()->setText(OrmelText(2036));
     TransferButton()->setText(OrmelText(2020));
 }

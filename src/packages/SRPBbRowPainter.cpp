@@ -225,7 +225,38 @@ int CSRPBbRowPainter::MeasureRowHeight(const QStyleOptionViewItem &option,
     if (!line)
         return kRowHeight;
     const QRect r = option.rect;
-    return PaintLine(nullptr, *line, CRect(0, 0, r.width(), kUnbounded), 0);
+    const int height = PaintLine(nullptr, *line, CRect(0, 0, r.width(), kUnbounded), 0);
+    const auto *list = qobject_cast<const QAbstractScrollArea *>(option.widget);
+    if (!m_bHeadList || !IsHeadRow(*line) || !list)
+        return height;
+    // The head row takes the height the rows above it (main group, campaign
+    // period) leave in the list: its grey reaches the list's bottom.
+    int above = 0;
+    for (int row = 0; row < index.row(); ++row) {
+        if (const CPosition *upper = LineOf(index.sibling(row, 0)))
+            above += PaintLine(nullptr, *upper, CRect(0, 0, r.width(), kUnbounded), 0);
+    }
+    return std::max(height, list->viewport()->height() - above);
+}
+
+bool CSRPBbRowPainter::IsHeadRow(const CPosition &line)
+{
+    return IsHeadType(line.Type) || line.Type == POS_SPECIAL4;
+}
+
+int CSRPBbRowPainter::HeadListHeight() const
+{
+    // The most the head list shows: a campaign's main-group row and period
+    // row (laid out alike) above its head, whose texts take two lines.
+    CPosition group;
+    group.Type = POS_SPECIAL1;
+    group.HGText = QStringLiteral("X");
+    CPosition head;
+    head.Type = POS_SPECIAL4;
+    head.AwText1 = QStringLiteral("X");
+    head.KlammerText1 = QStringLiteral("X");
+    const CRect wide(0, 0, kUnbounded, kUnbounded);
+    return 2 * PaintLine(nullptr, group, wide, 0) + PaintLine(nullptr, head, wide, 0);
 }
 
 void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &option,
@@ -295,7 +326,7 @@ int CSRPBbRowPainter::PaintLine(QPainter *dc, const CPosition &line, const CRect
     case POS_SPECIAL2: // the campaign period row is laid out as the main group's
         return PaintMainGroupRow(dc, line, rect, draw);
     default:
-        if (IsHeadType(line.Type) || line.Type == POS_SPECIAL4)
+        if (IsHeadRow(line))
             return PaintHeadRow(dc, line, rect, draw);
         return kRowHeight;
     }

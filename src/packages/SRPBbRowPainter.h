@@ -115,6 +115,13 @@ public:
     static bool LegendFigures(const CPosition *head, const CPrgSettings *settings,
                               bool campaignMode, bool standardShown, PriceFigures *block);
 
+    // The height the head list needs for its tallest rows: a campaign's
+    // main-group and period rows above a head of two text lines.
+    int HeadListHeight() const;
+    // A row of the head list drawn as a head: a package head or a campaign
+    // package's head.
+    static bool IsHeadRow(const CPosition &line);
+
     // Draws (draw 1) or measures (draw 0) a line in rect; answers its height.
     int PaintLine(QPainter *dc, const CPosition &line, const CRect &rect, int draw) const;
 

@@ -145,7 +145,7 @@ void CSpotRBbDlg::SetButtonTexts()
 {
     TransferButton()->setText(OrmelText(2020));
     DmsRequestButton()->setText(OrmelText(2036));
-    m_pStore->setToolTip(OrmelText(2051));
+    m_pStore->SetTip(OrmelText(2051));
     m_pGmInfo->setText(OrmelText(2060));
     m_pGmVehicle->setText(OrmelText(2061));
     m_pFactorLabel->setText(OrmelText(6085));

@@ -20,13 +20,21 @@ bool IsSentPrice(double gross, double net)
     return !IsPriceSentinel(gross) && !IsPriceSentinel(net);
 }
 
+// The currency of a price element. A head holds its currency with its
+// sums (the roll-up names it there), also when its own price is sent, as
+// for a package priced by hand; a line holds it with its own price.
+const QString &PriceCurrency(const CPriceSet &set, bool totals)
+{
+    const bool sums = totals || set.Currency.isEmpty();
+    return sums && !set.TotalsCurrency.isEmpty() ? set.TotalsCurrency : set.Currency;
+}
+
 // One price element: the currency, net and gross, the VAT rate when it is
 // known, and the inclusive-price flag.
 void WritePrice(QXmlStreamWriter &xml, const QString &name, const CPriceSet &set, bool totals)
 {
     xml.writeStartElement(name);
-    xml.writeAttribute(QStringLiteral("currency"),
-                       totals && !set.TotalsCurrency.isEmpty() ? set.TotalsCurrency : set.Currency);
+    xml.writeAttribute(QStringLiteral("currency"), PriceCurrency(set, totals));
     xml.writeTextElement(QStringLiteral("netPrice"),
                          CTransferRequest::PriceText(totals ? set.PackageNet : set.Net));
     xml.writeTextElement(QStringLiteral("grossPrice"),
