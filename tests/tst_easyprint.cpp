@@ -7,6 +7,7 @@
 #include "common/EasyPrintPages.h"
 #include "common/Layout.h"
 #include "platform/OrmelText.h"
+#include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -127,6 +130,8 @@ private slots:
     void printedPageNumberCountsEveryTile();
     void pdfFailureLeavesNoFile_data();
     void pdfFailureLeavesNoFile();
+    void pdfOnAFullDiskNamesTheReason_data();
+    void pdfOnAFullDiskNamesTheReason();
     void pdfWithoutViewerNamesTheFile_data();
     void pdfWithoutViewerNamesTheFile();
     void emptyDocumentPrintsNothing();
@@ -477,6 +482,50 @@ void TestEasyPrint::pdfFailureLeavesNoFile()
     QCOMPARE(QFileInfo(dlg.PdfFilePath()).isFile(), false);
     if (QFileInfo(folder).isDir())
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+}
+
+// A disk that fills up while the PDF is written: the message names the
+// system's reason of the failed write, however far the pages came.
+void TestEasyPrint::pdfOnAFullDiskNamesTheReason_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<qint64>("room"); // bytes the file may have (file-size limit)
+    QTest::addColumn<int>("error");   // the system's reason
+    // clang-format off
+    QTest::newRow("no byte may be written")   << int(OutOfRoom::FileSizeLimit) << qint64(0)    << EFBIG;
+    QTest::newRow("8 KB may be written")      << int(OutOfRoom::FileSizeLimit) << qint64(8192) << EFBIG;
+    QTest::newRow("file system of 8 KB")      << int(OutOfRoom::FullDisk)      << qint64(0)    << ENOSPC;
+    // clang-format on
+}
+
+void TestEasyPrint::pdfOnAFullDiskNamesTheReason()
+{
+    QFETCH(int, way);
+    QFETCH(qint64, room);
+    QFETCH(int, error);
+    const QString reason = SystemReason(error);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
+    FixedDocument doc(1900, 20 * 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.SetDocumentOpener([](const QUrl &) { return true; });
+    const QString folder = m_dir + QStringLiteral("/YAQ2");
+    QVERIFY(QDir().mkpath(folder));
+    dlg.SetPdfFolder(folder);
+    OutOfRoomGuard guard;
+    if (way == int(OutOfRoom::FullDisk) && !guard.MountSmall(folder))
+        QSKIP("no file system can be mounted here; the file-size limit meets the same write");
+    if (way == int(OutOfRoom::FileSizeLimit))
+        QVERIFY(guard.LimitFileSize(room));
+
+    const bool written = dlg.Print(true);
+    guard.End();
+    QVERIFY(!written);
+    QCOMPARE(m_env->boxes().size(), 1);
+    const QString message = m_env->boxes().at(0).text;
+    QVERIFY2(message.contains(dlg.PdfFilePath()) && message.contains(reason), qPrintable(message));
+    QVERIFY(!QFileInfo::exists(dlg.PdfFilePath()));
 }
 
 void TestEasyPrint::pdfWithoutViewerNamesTheFile_data()

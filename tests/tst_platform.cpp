@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -43,6 +44,9 @@ private slots:
     void trailingBlanksAndSpaces_data();
     void trailingBlanksAndSpaces();
     void profileValues();
+    void profileFileReadsBackAsWritten_data();
+    void profileFileReadsBackAsWritten();
+    void profileWriteKeepsWhatOthersWrote();
     void storedRectangles_data();
     void storedRectangles();
 };
@@ -389,6 +393,64 @@ void TestPlatform::profileValues()
     QCOMPARE(profile.GetProfileRect(QStringLiteral("YAQ"), QStringLiteral("R"), QRect(1, 1, 1, 1)),
              QRect(1, 1, 1, 1));
     QVERIFY(profile.Sync());
+}
+
+// The profile writes its file itself; QSettings reads it back, as it reads
+// the files of earlier versions.
+void TestPlatform::profileFileReadsBackAsWritten_data()
+{
+    QTest::addColumn<QString>("key"); // "section/key", "key" alone for "General"
+    QTest::addColumn<QString>("value");
+    // clang-format off
+    QTest::newRow("plain")                          << "YAQ/Sound"          << "1";
+    QTest::newRow("rectangle (commas)")             << "YAQ/YAQ2DlgPosRect" << "0,0,1024,768";
+    QTest::newRow("semicolon, equals sign")         << "SRP/User"           << "a;b=c";
+    QTest::newRow("blanks around")                  << "SRP/Tel"            << "  0711 1234  ";
+    QTest::newRow("quotes and backslashes")         << "YAQ/ReqDateiVerz"   << "C:\\Temp\\\"x\"";
+    QTest::newRow("line breaks and tab")            << "YAQ/DlgTitel"       << "a\r\nb\tc";
+    QTest::newRow("control character, hex digit")   << "YAQ/Land"           << QString(QChar(1)) + "f";
+    QTest::newRow("zero character, digit")          << "YAQ/Land"           << QString(QChar(0)) + "7";
+    QTest::newRow("starts with @")                  << "YAQ/Marke"          << "@Invalid()";
+    QTest::newRow("umlaut, euro, beyond 16 bits")   << "SRP/User"           << QString::fromUtf8("Müller € \xF0\x9F\x9A\x97");
+    QTest::newRow("empty")                          << "SRP/Fax"            << "";
+    QTest::newRow("section General")                << "IP"                 << "10.0.0.1";
+    QTest::newRow("key with blank and umlaut")      << "YAQ2/Grüße x"       << "1";
+    QTest::newRow("section of a key's name")        << "a b/c/d"            << "1";
+    // clang-format on
+}
+
+void TestPlatform::profileFileReadsBackAsWritten()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    TestEnv env;
+    const QString path = env.path() + QStringLiteral("/written.ini");
+    QVERIFY(writeTextFile(path, ProfileIniBytes({{key, value}, {QStringLiteral("YAQ/Next"), 2}})));
+    const QSettings read(path, QSettings::IniFormat);
+    QCOMPARE(read.status(), QSettings::NoError);
+    QCOMPARE(read.allKeys().size(), 2);
+    QCOMPARE(read.value(key).toString(), value);
+    QCOMPARE(read.value(QStringLiteral("YAQ/Next")).toString(), QStringLiteral("2"));
+}
+
+// Writing replaces only what this profile changed: a value another program
+// wrote meanwhile stays.
+void TestPlatform::profileWriteKeepsWhatOthersWrote()
+{
+    TestEnv env;
+    CProfile mine(QStringLiteral("yaq2"));
+    {
+        CProfile other(QStringLiteral("yaq2"));
+        other.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLAddress"),
+                                 QStringLiteral("127.0.0.1"));
+        QVERIFY(other.Sync());
+    }
+    mine.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+    QVERIFY(mine.Sync());
+    const CProfile next(QStringLiteral("yaq2"));
+    QCOMPARE(next.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLAddress")),
+             QStringLiteral("127.0.0.1"));
+    QCOMPARE(next.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), 1);
 }
 
 void TestPlatform::storedRectangles_data()

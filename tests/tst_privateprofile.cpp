@@ -3,44 +3,10 @@
 
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
+#include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
-
-#include <csignal>
-#include <sys/mount.h>
-#include <sys/resource.h>
-
-namespace {
-
-// The ways a write runs out of room before the file is whole.
-enum OutOfRoom
-{
-    FileSizeLimit, // the process may write files of so many bytes only
-    FullDisk,      // a file system of two pages
-    Injected,      // the writer's own test seam
-};
-
-// Ends what a row set up, also when the row fails half-way.
-struct OutOfRoomGuard
-{
-    QString mounted;
-    bool limited = false;
-    rlimit limit{};
-    void (*handler)(int) = SIG_DFL;
-    ~OutOfRoomGuard()
-    {
-        SetWholeFileFault({});
-        if (limited) {
-            setrlimit(RLIMIT_FSIZE, &limit);
-            std::signal(SIGXFSZ, handler);
-        }
-        if (!mounted.isEmpty())
-            umount2(QFile::encodeName(mounted).constData(), MNT_DETACH);
-    }
-};
-
-} // namespace
 
 class TestPrivateProfile : public QObject
 {
@@ -60,6 +26,8 @@ private slots:
     void awkwardValuesSurviveRoundTrip();
     void unreadableFileGivesReason();
     void saveFailsCleanlyWithoutFolder();
+    void staleCopiesGoWithTheNextWrite_data();
+    void staleCopiesGoWithTheNextWrite();
     void fileNotWrittenWholeStaysAsItWas_data();
     void fileNotWrittenWholeStaysAsItWas();
 };
@@ -340,9 +308,9 @@ void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas_data()
 {
     QTest::addColumn<int>("way");
     // clang-format off
-    QTest::newRow("file-size limit")        << int(FileSizeLimit);
-    QTest::newRow("full file system")       << int(FullDisk);
-    QTest::newRow("failing write (seam)")   << int(Injected);
+    QTest::newRow("file-size limit")        << int(OutOfRoom::FileSizeLimit);
+    QTest::newRow("full file system")       << int(OutOfRoom::FullDisk);
+    QTest::newRow("failing write (seam)")   << int(OutOfRoom::Injected);
     // clang-format on
 }
 
@@ -353,11 +321,8 @@ void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas()
     const QString folder = env.path() + QStringLiteral("/dealer");
     QVERIFY(QDir().mkpath(folder));
     OutOfRoomGuard guard;
-    if (way == FullDisk) {
-        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=8k") != 0)
-            QSKIP("no file system can be mounted here; the file-size limit meets the same write");
-        guard.mounted = folder;
-    }
+    if (way == int(OutOfRoom::FullDisk) && !guard.MountSmall(folder))
+        QSKIP("no file system can be mounted here; the file-size limit meets the same write");
     const QString path = folder + QStringLiteral("/YAQTrader.ini");
     const QByteArray old("[GLOBALSETUP]\nFirma=Autohaus Muster\n");
     QVERIFY(writeTextFile(path, old));
@@ -365,26 +330,52 @@ void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas()
     QVERIFY(profile.Load(path));
     profile.SetString(QStringLiteral("GLOBALSETUP"), QStringLiteral("AGB"),
                       QString(12000, QLatin1Char('A')));
-    if (way == FileSizeLimit) {
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &guard.limit), 0);
-        rlimit small = guard.limit;
-        small.rlim_cur = 1024;
-        guard.handler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        guard.limited = true;
-    } else if (way == Injected) {
-        SetWholeFileFault(
-            [](const QString &) { return QStringLiteral("No space left on device"); });
-    }
+    if (way == int(OutOfRoom::FileSizeLimit))
+        QVERIFY(guard.LimitFileSize(1024));
+    else if (way == int(OutOfRoom::Injected))
+        guard.Inject(QStringLiteral("No space left on device"));
     QString error;
     const bool saved = profile.Save(path, &error);
-    SetWholeFileFault({});
+    guard.End();
     QVERIFY(!saved);
     QVERIFY(!error.isEmpty());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), old);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"YAQTrader.ini"});
+}
+
+// A program ended while it wrote a file leaves the writer's copy beside it;
+// the next write of that file takes it away, and nothing else.
+void TestPrivateProfile::staleCopiesGoWithTheNextWrite_data()
+{
+    QTest::addColumn<QString>("copy");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("removed");
+    // clang-format off
+    QTest::newRow("copy of an ended write")         << "YAQTrader.ini.fsAXDM" << 120 << true;
+    QTest::newRow("copy written a moment ago")      << "YAQTrader.ini.UtGtpg" << 2   << false;
+    QTest::newRow("five letters")                   << "YAQTrader.ini.fsAXD"  << 120 << false;
+    QTest::newRow("digits")                         << "YAQTrader.ini.fs4XD1" << 120 << false;
+    QTest::newRow("copy of another file")           << "yaq2.ini.OsUJmx"      << 120 << false;
+    // clang-format on
+}
+
+void TestPrivateProfile::staleCopiesGoWithTheNextWrite()
+{
+    QFETCH(QString, copy);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
+    TestEnv env;
+    const QString copyPath = env.path() + QLatin1Char('/') + copy;
+    QVERIFY(writeTextFile(copyPath, "[GLOBALSETUP]\nFirma=Auto"));
+    QFile file(copyPath);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    QVERIFY(WriteWholeFile(env.path() + QStringLiteral("/YAQTrader.ini"), "[GLOBALSETUP]\n"));
+    QCOMPARE(QFile::exists(copyPath), !removed);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPrivateProfile)

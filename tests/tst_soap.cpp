@@ -20,10 +20,16 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
+#include <fcntl.h>
 #include <future>
 #include <memory>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -243,6 +249,130 @@ QDomElement MessageOf(const QDomDocument &doc)
     return doc.documentElement().firstChildElement().firstChildElement();
 }
 
+// A plain socket of a thread of the test, to the listener on loopback.
+int ConnectTo(quint16 port, bool blocking)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | (blocking ? 0 : SOCK_NONBLOCK), 0);
+    if (fd < 0)
+        return -1;
+    if (blocking) {
+        const timeval limit{kWaitMs / 1000, 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 &&
+        errno != EINPROGRESS) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Clients that send stray requests without pause, each on a connection of
+// its own, the next on a new connection as soon as the answer to the last
+// has come or the listener closed it, from a thread of their own.
+class StrayFlood
+{
+public:
+    StrayFlood(quint16 port, int connections)
+        : m_thread([this, port, connections] { run(port, connections); })
+    {
+    }
+    ~StrayFlood()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    std::atomic<int> answered{0};
+
+private:
+    void run(quint16 port, int connections)
+    {
+        const QByteArray stray = Post("<stray/>", "Connection: close\r\n");
+        struct Client
+        {
+            int fd = -1;
+            QByteArray received;
+        };
+        std::vector<Client> clients(static_cast<size_t>(connections));
+        std::vector<pollfd> polled(clients.size());
+        while (!m_stop) {
+            for (size_t i = 0; i < clients.size(); ++i) {
+                Client &c = clients[i];
+                if (c.fd < 0) {
+                    c.fd = ConnectTo(port, false);
+                    c.received.clear();
+                    // Sent once the connection is there (the socket is writable).
+                    polled[i] = {c.fd, POLLOUT, 0};
+                } else {
+                    polled[i].fd = c.fd;
+                }
+            }
+            if (::poll(polled.data(), polled.size(), 50) <= 0)
+                continue;
+            for (size_t i = 0; i < clients.size(); ++i) {
+                Client &c = clients[i];
+                const short events = polled[i].revents;
+                if (c.fd < 0 || events == 0)
+                    continue;
+                bool closeIt = (events & (POLLERR | POLLHUP)) != 0;
+                if (!closeIt && (events & POLLOUT)) {
+                    closeIt = ::send(c.fd, stray.constData(), size_t(stray.size()), MSG_NOSIGNAL) !=
+                              stray.size();
+                    polled[i].events = POLLIN;
+                } else if (!closeIt && (events & POLLIN)) {
+                    char buffer[4096];
+                    const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
+                    closeIt = n <= 0;
+                    if (n > 0)
+                        c.received.append(buffer, n);
+                    if (!Responses(c.received).isEmpty()) {
+                        ++answered;
+                        closeIt = true;
+                    }
+                }
+                if (closeIt) {
+                    ::close(c.fd);
+                    c.fd = -1;
+                }
+            }
+        }
+        for (const Client &c : clients) {
+            if (c.fd >= 0)
+                ::close(c.fd);
+        }
+    }
+
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// One push on a new connection from a thread of the test: whether a whole
+// answer came before the connection ended.
+bool PushAnswered(quint16 port, int number)
+{
+    const int fd = ConnectTo(port, true);
+    if (fd < 0)
+        return false;
+    const QByteArray push = Post("<push n=\"" + QByteArray::number(number) + "\"/>");
+    QByteArray received;
+    if (::send(fd, push.constData(), size_t(push.size()), MSG_NOSIGNAL) == push.size()) {
+        char buffer[4096];
+        while (Responses(received).isEmpty()) {
+            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            received.append(buffer, n);
+        }
+    }
+    ::close(fd);
+    return !Responses(received).isEmpty();
+}
+
 } // namespace
 
 class TestSoap : public QObject
@@ -283,6 +413,8 @@ private slots:
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
+    void listenerAnswersEveryPushUnderAFlood_data();
+    void listenerAnswersEveryPushUnderAFlood();
     void listenerDropsAGoneClient_data();
     void listenerDropsAGoneClient();
     void activation_data();
@@ -1020,6 +1152,60 @@ void TestSoap::listenerPushesOutTheLongestIdle()
     QCOMPARE(waiting.responses().at(0).body, QByteArray("<a1/>"));
     QCOMPARE(push.responses().at(0).body, QByteArray("<a2/>"));
     QVERIFY(!idleSecond.closed);
+}
+
+// Connections that send stray requests without pause take more places than
+// the listener has: a push whose request has come is still answered (taken,
+// or refused as busy), and a push that finds no place hears that it is busy.
+void TestSoap::listenerAnswersEveryPushUnderAFlood_data()
+{
+    QTest::addColumn<int>("strays"); // connections sending stray requests
+    // clang-format off
+    QTest::newRow("100 stray connections") << 100;
+    QTest::newRow("200 stray connections") << 200;
+    // clang-format on
+}
+
+void TestSoap::listenerAnswersEveryPushUnderAFlood()
+{
+    QFETCH(int, strays);
+    constexpr int kSenders = 8;
+    constexpr int kPushesEach = 8;
+    auto listener = StartLoopbackListener();
+    QVERIFY(listener);
+    listener->SetRefusal([] { return QStringLiteral("<busy/>"); });
+    // The window: every request answered as it comes, what waits too long
+    // refused.
+    QTimer window;
+    QObject::connect(&window, &QTimer::timeout, [&listener]() {
+        for (QString request = listener->GetRequest(); !request.isEmpty();
+             request = listener->GetRequest())
+            listener->SetResponse(request.contains(QLatin1String("push"))
+                                      ? QStringLiteral("<taken/>")
+                                      : QStringLiteral("<notValid/>"));
+        listener->RefuseWaiting(1000, QStringLiteral("<busy/>"));
+    });
+    window.start(1);
+    const quint16 port = listener->Port();
+    StrayFlood flood(port, strays);
+    QVERIFY(QTest::qWaitFor([&flood, strays]() { return flood.answered > strays; }, kWaitMs));
+
+    std::atomic<int> answered{0};
+    std::atomic<int> done{0};
+    std::vector<std::thread> senders;
+    for (int t = 0; t < kSenders; ++t) {
+        senders.emplace_back([&, t]() {
+            for (int i = 0; i < kPushesEach; ++i) {
+                if (PushAnswered(port, t * kPushesEach + i))
+                    ++answered;
+            }
+            ++done;
+        });
+    }
+    QVERIFY(QTest::qWaitFor([&done]() { return done == kSenders; }, 4 * kWaitMs));
+    for (std::thread &sender : senders)
+        sender.join();
+    QCOMPARE(answered.load(), kSenders * kPushesEach);
 }
 
 void TestSoap::listenerDropsAGoneClient_data()

@@ -6,11 +6,14 @@
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "platform/WholeFile.h"
+#include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -84,6 +87,8 @@ private slots:
     void sessionFileIgnoresConnectionSwitches();
     void dealerFileWrittenAtExit_data();
     void dealerFileWrittenAtExit();
+    void profileKeptWhenItCannotBeWritten_data();
+    void profileKeptWhenItCannotBeWritten();
     void modelMappingInTextLanguage_data();
     void modelMappingInTextLanguage();
     void listenerTakesTheSetAddress_data();
@@ -340,7 +345,8 @@ void TestStartup::dealerFileWrittenAtExit()
         a.m_Settings.Firma = QStringLiteral("Neuer Name");
     });
     app.InitInstance();
-    SetWholeFileFault([failure](const QString &) { return failure; });
+    SetWholeFileFault(
+        [failure, path](const QString &file) { return file == path ? failure : QString(); });
     app.ExitInstance();
     SetWholeFileFault({});
     const QString text = readTextFile(path);
@@ -356,6 +362,60 @@ void TestStartup::dealerFileWrittenAtExit()
     QVERIFY(text.contains(QStringLiteral("Firma=Neuer Name")));
     QVERIFY(text.contains(QStringLiteral(
         "AGB=Es gelten unsere Allgemeinen Geschäftsbedingungen.\\nAngebot gültig 30 Tage.")));
+}
+
+// A profile that cannot be written at the end keeps what the last run left
+// (dealer folder, DMS addresses, interface settings), and the user hears of
+// it with the file and the reason.
+void TestStartup::profileKeptWhenItCannotBeWritten_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<int>("error"); // the system's reason
+    // clang-format off
+    QTest::newRow("failing write (seam)")            << int(OutOfRoom::Injected)      << ENOSPC;
+    QTest::newRow("file-size limit")                 << int(OutOfRoom::FileSizeLimit) << EFBIG;
+    QTest::newRow("file system of the profile full") << int(OutOfRoom::FullDisk)      << ENOSPC;
+    // clang-format on
+}
+
+void TestStartup::profileKeptWhenItCannotBeWritten()
+{
+    QFETCH(int, way);
+    QFETCH(int, error);
+    QString reason;
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    const QByteArray before = readTextFile(path).toUtf8();
+    QVERIFY(before.contains("DealerDataStorage="));
+    OutOfRoomGuard guard;
+    if (way == int(OutOfRoom::FullDisk)) {
+        if (!guard.MountSmall(QFileInfo(path).path()))
+            QSKIP("no file system can be mounted here; the file-size limit meets the same write");
+        // The profile and something else take the whole file system.
+        QVERIFY(writeTextFile(path, before));
+        QVERIFY(writeTextFile(QFileInfo(path).path() + QStringLiteral("/other"), "x"));
+    }
+    m_env->answerBoxes(IDOK);
+    {
+        CYaq2App app({});
+        app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
+            a.m_Settings.Tel = QString(9000, QLatin1Char('1'));
+        });
+        app.InitInstance();
+        // In the language of the run.
+        reason = SystemReason(error);
+        if (way == int(OutOfRoom::Injected))
+            SetWholeFileFault(
+                [path, reason](const QString &file) { return file == path ? reason : QString(); });
+        else if (way == int(OutOfRoom::FileSizeLimit))
+            QVERIFY(guard.LimitFileSize(8192));
+        app.ExitInstance();
+    }
+    guard.End();
+    QCOMPARE(readTextFile(path).toUtf8(), before);
+    QCOMPARE(m_env->boxes().size(), 1);
+    const QString told = m_env->boxes().constFirst().text;
+    QVERIFY2(told.contains(QDir::toNativeSeparators(path)) && told.contains(reason),
+             qPrintable(told));
 }
 
 void TestStartup::modelMappingInTextLanguage_data()
@@ -392,9 +452,12 @@ void TestStartup::listenerTakesTheSetAddress_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("reachedOnFirst");  // 127.0.0.1
     QTest::addColumn<bool>("reachedOnSecond"); // 127.0.0.2
+    QTest::addColumn<bool>("told");            // the user hears the listener is off
     // clang-format off
-    QTest::newRow("none set: every address") << ""          << true  << true;
-    QTest::newRow("one address")             << "127.0.0.2" << false << true;
+    QTest::newRow("none set: every address")     << ""            << true  << true  << false;
+    QTest::newRow("one address")                 << "127.0.0.2"   << false << true  << false;
+    QTest::newRow("address of another computer") << "192.0.2.7"   << false << false << true;
+    QTest::newRow("not an address")              << "127.0.0.300" << false << false << true;
     // clang-format on
 }
 
@@ -425,10 +488,16 @@ void TestStartup::listenerTakesTheSetAddress()
             reached[i] = socket.waitForConnected(5000);
         }
     });
+    m_env->answerBoxes(IDOK);
     app.InitInstance();
     app.ExitInstance();
     QTEST(reached[0], "reachedOnFirst");
     QTEST(reached[1], "reachedOnSecond");
+    QFETCH(bool, told);
+    QCOMPARE(m_env->boxes().size(), told ? 1 : 0);
+    if (told)
+        QVERIFY2(m_env->boxes().constFirst().text.contains(QLatin1Char('"') + address + '"'),
+                 qPrintable(m_env->boxes().constFirst().text));
 }
 
 YAQ_TEST_MAIN(TestStartup)

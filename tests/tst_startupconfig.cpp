@@ -9,6 +9,7 @@
 #include "app/Utilities.h"
 #include "platform/Profile.h"
 #include "settings/PrgSettings.h"
+#include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 #include "yaq2-dms/StandInAgent.h"
 
@@ -21,6 +22,7 @@
 #include <QSslKey>
 #include <QTcpServer>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -74,6 +76,8 @@ private slots:
     void heldValuesComeBackWhole_data();
     void heldValuesComeBackWhole();
     void handWrittenProfile();
+    void heldValuesKeptOnAFullDisk_data();
+    void heldValuesKeptOnAFullDisk();
     void mainWindowStep_data();
     void mainWindowStep();
     void brandCheckWithDealerList();
@@ -505,6 +509,54 @@ void TestStartupConfig::handWrittenProfile()
 }
 
 // ---------------------------------------------------------------------------
+
+// A profile that cannot be written keeps the platform's values of the last
+// start, and the step says why.
+void TestStartupConfig::heldValuesKeptOnAFullDisk_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<int>("error"); // the system's reason
+    // clang-format off
+    QTest::newRow("failing write (seam)")            << int(OutOfRoom::Injected)      << ENOSPC;
+    QTest::newRow("file-size limit")                 << int(OutOfRoom::FileSizeLimit) << EFBIG;
+    QTest::newRow("file system of the profile full") << int(OutOfRoom::FullDisk)      << ENOSPC;
+    // clang-format on
+}
+
+void TestStartupConfig::heldValuesKeptOnAFullDisk()
+{
+    QFETCH(int, way);
+    QFETCH(int, error);
+    const QString reason = SystemReason(error);
+    const QString path = ProfileFile(m_profileFolder);
+    OutOfRoomGuard guard;
+    if (way == int(OutOfRoom::FullDisk)) {
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (!guard.MountSmall(QFileInfo(path).path()))
+            QSKIP("no file system can be mounted here; the file-size limit meets the same write");
+    }
+    writeProfile({{QStringLiteral("General/IP"), Address(1)},
+                  {QStringLiteral("YAQ2/OracleIP"), QStringLiteral("held.dealer.example")},
+                  {QStringLiteral("YAQ2/CountryCode"), QStringLiteral("AT")},
+                  {QStringLiteral("YAQ2/Brands"), QStringLiteral("voq|lumo")}});
+    const QString before = readTextFile(path);
+    if (way == int(OutOfRoom::FullDisk))
+        QVERIFY(writeTextFile(QFileInfo(path).path() + QStringLiteral("/other"), "x"));
+    else if (way == int(OutOfRoom::FileSizeLimit))
+        QVERIFY(guard.LimitFileSize(64));
+    else
+        guard.Inject(reason);
+    QString failure;
+    {
+        // Learns the ports of the platform, which the file does not hold yet.
+        CStartupConfig config;
+        QVERIFY(!config.Save(&failure));
+    }
+    guard.End();
+    QVERIFY2(failure.contains(QDir::toNativeSeparators(path)) && failure.contains(reason),
+             qPrintable(failure));
+    QCOMPARE(readTextFile(path), before);
+}
 
 void TestStartupConfig::mainWindowStep_data()
 {

@@ -58,7 +58,7 @@ struct Log
 
     static QString Id(const QString &text)
     {
-        for (int id : {4083, 4084, 5053, 5071, 5072}) {
+        for (int id : {4083, 4084, 5053, 5071, 5072, 7191}) {
             if (text == OrmelText(id))
                 return QString::number(id);
         }
@@ -113,7 +113,8 @@ struct Run
 };
 
 // Handles the request; the completion dialog answers `completion` (empty:
-// Cancel), the question `yes`.
+// Cancel; "answered:" before it: the DMS had its answer meanwhile), the
+// question `yes`.
 Run Handle(CPrgSettings &s, const QString &request, bool yes = true,
            const QString &completion = QString(), bool basketHasEntries = false)
 {
@@ -121,13 +122,15 @@ Run Handle(CPrgSettings &s, const QString &request, bool yes = true,
     LogNotice notice(&run.log);
     CDmsFrame frame(&s, &notice, nullptr, [&](const QString &text) { run.log.Answer(text); });
     CTransferVinHandler handler(&s, &frame);
+    const QString answered = QStringLiteral("answered:");
     handler.SetVinCompletion([&](QString *vin) {
         run.log.steps << QStringLiteral("complete");
         if (completion.isEmpty())
             return false;
-        *vin = completion;
+        *vin = completion.startsWith(answered) ? completion.mid(answered.size()) : completion;
         return true;
     });
+    handler.SetDmsAnswered([&] { return completion.startsWith(answered); });
     handler.SetQuestion([&](const QString &text) {
         run.log.steps << QStringLiteral("ask:") + Log::Id(text);
         return yes;
@@ -194,6 +197,11 @@ void TestTransferVin::request_data()
     QTest::newRow("other vehicle, No")            << Request(other)                                  << false << "" << true  << QStringList{"answer:confirm", "ask:4083", "answer:TransferVINNotAccepted"} << declined << 1;
     QTest::newRow("short VIN completed")          << Request("<vin vinShort=\"M012345\"/>")          << true  << kVin << false << QStringList{"complete", "answer:confirm"} << sameVehicle << 1;
     QTest::newRow("short VIN, completion cancelled") << Request("<vin vinShort=\"M012345\"/>")       << true  << "" << false << QStringList{"complete", "answer:XMLNotValid"} << none << 1;
+    QTest::newRow("short VIN, DMS answered meanwhile") << Request(VinElement(kOtherVin.right(7))) << true << "answered:" + kOtherVin << false << QStringList{"complete", "notice:7191"} << none << 1;
+    QTest::newRow("mileage of 200,000 characters") << Request(same + "<mileage>" + QString(200000, '4') + "</mileage>") << true << "" << false << notValid << none << 1;
+    QTest::newRow("order number of 256 characters") << Request(same + "<orderNumber>" + QString(256, 'A') + "</orderNumber>") << true << "" << false << notValid << none << 1;
+    QTest::newRow("order number of 255 characters") << Request(same + "<orderNumber>" + QString(255, 'A') + "</orderNumber>") << true << "" << false << confirm << sameVehicle << 1;
+    QTest::newRow("too long, short VIN: not asked") << Request("<vin vinShort=\"M012345\"/><jobNumber>" + QString(300, '7') + "</jobNumber>") << true << kVin << false << notValid << none << 1;
     QTest::newRow("VIN of 16 completed")          << Request(VinElement(kOtherVin.left(16)))         << false << kOtherVin << false << QStringList{"complete", "answer:confirm", "ask:4084", "answer:TransferVINNotAccepted"} << declined << 1;
     QTest::newRow("vin in capitals is no vin")    << Request("<Vin vinLongPrefix=\"XVQ1F23A57\" vinShort=\"M012345\"/>") << true << "" << false << notValid << none << 1;
     QTest::newRow("no vin")                       << Request("<mileage>100</mileage>")               << true  << "" << false << notValid << none << 1;

@@ -98,13 +98,23 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     CWkBasket *basket = m_host.Basket();
 
     CTransferVinHandler handler(m_pSettings, &m_listenerFrame);
-    handler.SetVinCompletion([this](QString *vin) {
+    bool dmsAnswered = false;
+    handler.SetVinCompletion([this, &dmsAnswered](QString *vin) {
         CSelVin7TypschlDlg complete(*vin, m_host.Window());
+        // Once the DMS has had its answer the push is over: the dialog ends
+        // as Cancel.
+        if (m_pListener)
+            QObject::connect(m_pListener, &ISoapSvr::HandedOutEnded, &complete,
+                             [&dmsAnswered, &complete] {
+                                 dmsAnswered = true;
+                                 complete.reject();
+                             });
         if (complete.DoModal() != IDOK)
             return false;
         *vin = complete.GetVin();
         return true;
     });
+    handler.SetDmsAnswered([&dmsAnswered] { return dmsAnswered; });
     handler.SetQuestion([this](const QString &text) {
         return OwnMsgBox(text, m_host.Window(), kMsgBoxTitle, MSG_ALIGN_LEFT, MB_YESNO) == IDYES;
     });

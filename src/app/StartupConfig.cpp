@@ -96,7 +96,7 @@ CStartupConfig::CStartupConfig()
 
 CStartupConfig::~CStartupConfig()
 {
-    SaveToProfile();
+    Save();
 }
 
 void CStartupConfig::SetTimeLimits(int requestMs, int stepMs)
@@ -127,7 +127,7 @@ void CStartupConfig::LoadFromProfile()
         m_hosts.append(m_strIP);
 }
 
-void CStartupConfig::SaveToProfile()
+bool CStartupConfig::Save(QString *failure)
 {
     CProfile &p = *m_pProfile;
     p.WriteProfileString(kGeneral, QStringLiteral("IP"), m_strIP);
@@ -139,7 +139,7 @@ void CStartupConfig::SaveToProfile()
     p.WriteProfileString(kYaq2, QStringLiteral("YaqDbPasswort"), StoredPassword(m_strDbPassword));
     p.WriteProfileString(kYaq2, QStringLiteral("CountryCode"), m_strCountryCode);
     p.WriteProfileString(kYaq2, QStringLiteral("Brands"), m_brands.join(QLatin1Char('|')));
-    p.Sync();
+    return p.Sync(failure);
 }
 
 QString CStartupConfig::PlatformConfigPath()

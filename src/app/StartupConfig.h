@@ -16,8 +16,8 @@
 // the construction) is over no request is sent any more, so a silent
 // platform never holds up the start for long.
 //
-// One object lives for one step; its destruction writes everything learnt
-// back to the profile, so that the next start finds it.
+// One object lives for one step; Save, or else its destruction, writes
+// everything learnt back to the profile, so that the next start finds it.
 
 #include "app/AgentMessage.h"
 
@@ -48,6 +48,11 @@ public:
     ~CStartupConfig();
     CStartupConfig(const CStartupConfig &) = delete;
     CStartupConfig &operator=(const CStartupConfig &) = delete;
+
+    // Writes what was learnt to the profile. False when the profile could
+    // not be written: it stays as it was and *failure names the file and
+    // the reason (a full disk is the one thing of the step the user hears of).
+    bool Save(QString *failure = nullptr);
 
     // Shorter limits (tests); the step's time counts anew from now.
     void SetTimeLimits(int requestMs, int stepMs);
@@ -90,7 +95,6 @@ public:
 
 private:
     void LoadFromProfile();
-    void SaveToProfile();
     bool ReadPlatformConfigFile();
     bool AskDatabase();
     bool AskDBUserPw();

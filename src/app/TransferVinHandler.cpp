@@ -11,6 +11,11 @@
 #include <QDomDocument>
 #include <QRegularExpression>
 
+namespace {
+// "The DMS's vehicle was not taken: its time to wait for the answer ran out."
+constexpr int kTextAnsweredWhileCompleting = 7191;
+} // namespace
+
 // ---------------------------------------------------------------------------
 // The request's data
 
@@ -51,6 +56,17 @@ CTransferVinData CTransferVinData::Read(const QDomElement &transferVin, bool rec
     return data;
 }
 
+bool CTransferVinData::WithinBounds() const
+{
+    // The VIN and the date have checks of their own.
+    for (const QString *field :
+         {&orderNumber, &settlementCode, &jobNumber, &mileage, &customerHasSpecificPrice}) {
+        if (field->size() > kMaxFieldLength)
+            return false;
+    }
+    return vin.size() <= kMaxFieldLength && firstRegistrationDate.size() <= kMaxFieldLength;
+}
+
 void CTransferVinData::TrimRight()
 {
     for (QString *field : {&vin, &orderNumber, &settlementCode, &jobNumber, &firstRegistrationDate,
@@ -61,7 +77,7 @@ void CTransferVinData::TrimRight()
 bool CTransferVinData::Validate() const
 {
     static const QRegularExpression fullVin(QStringLiteral("^[A-Za-z0-9]{17}$"));
-    if (!hasVin || !fullVin.match(vin).hasMatch())
+    if (!WithinBounds() || !hasVin || !fullVin.match(vin).hasMatch())
         return false;
     if (!firstRegistrationDate.isEmpty() &&
         CFirstRegistration::FromDmsDate(firstRegistrationDate).isEmpty())
@@ -116,9 +132,21 @@ CTransferVinHandler::TransferVINRequestHandlerBody(const QDomElement &transferVi
     const QString answer = QLatin1String(kAnswer);
     CTransferVinOutcome out;
     CTransferVinData data = CTransferVinData::Read(transferVin, s.ReceiveXMLx);
+    // A field longer than the program's field is refused before the adviser
+    // is asked anything.
+    if (!data.WithinBounds()) {
+        m_frame->SendException(answer, 2);
+        return out;
+    }
     if (data.hasVin && data.vin.size() != 17 && m_completeVin) {
         QString vin = data.vin;
-        if (m_completeVin(&vin))
+        const bool completed = m_completeVin(&vin);
+        if (m_dmsAnswered && m_dmsAnswered()) {
+            // The DMS was told meanwhile that the vehicle is not taken.
+            m_frame->Tell(kTextAnsweredWhileCompleting);
+            return out;
+        }
+        if (completed)
             data.vin = vin;
     }
     data.TrimRight();

@@ -45,6 +45,12 @@ struct CTransferVinData
     // exactly, prefixes aside); the first registration date only with the
     // extended receive format. A repeated child overwrites the earlier one.
     static CTransferVinData Read(const QDomElement &transferVin, bool receiveXmlx);
+    // The most characters a pushed text field may have (mileage, order
+    // number, settlement code, job number, customer-price flag): as much as
+    // the program's fields and its text records for the DMS carry.
+    static constexpr int kMaxFieldLength = 255;
+    // Every field within what the program's fields can hold.
+    bool WithinBounds() const;
     // Removes trailing blanks of every field.
     void TrimRight();
     // A VIN of 17 letters and digits, and a first registration date, when
@@ -93,6 +99,10 @@ public:
     {
     }
     void SetVinCompletion(VinCompletion completion) { m_completeVin = std::move(completion); }
+    // Whether the DMS has had its answer to the request already (its time
+    // ran out while the adviser completed the VIN): the window then acts on
+    // it no more.
+    void SetDmsAnswered(std::function<bool()> answered) { m_dmsAnswered = std::move(answered); }
     void SetQuestion(Question question) { m_ask = std::move(question); }
     // Whether the basket holds entries (the question then warns that it is
     // emptied).
@@ -111,6 +121,7 @@ private:
     CPrgSettings *m_settings;
     CDmsFrame *m_frame;
     VinCompletion m_completeVin;
+    std::function<bool()> m_dmsAnswered;
     Question m_ask;
     std::function<bool()> m_basketHasEntries;
 };

@@ -26,6 +26,8 @@ constexpr int kTrainingReceiveXMLx = 1;
 
 // "The file ... cannot be read: <reason>" of the string table.
 constexpr int kUnreadableFileText = 7092;
+// "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
+constexpr int kListenerAddressText = 7192;
 
 QString trainingFolder()
 {
@@ -161,8 +163,13 @@ bool CYaq2App::InitInstance()
     if (s.bSchulung)
         ForceTrainingValues();
 
-    ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
-                             &m_Listener);
+    // An address set by hand that is none of this computer's leaves the
+    // listener off: the user hears so, as no vehicle of the DMS will come.
+    if (!ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
+                                  &m_Listener) &&
+        m_Listener.AddressRefused())
+        OwnMsgBox(OrmelTextArgs(kListenerAddressText, {s.ReceiveXMLAddress, m_Listener.LastError()},
+                                QStringLiteral("%s\n%s")));
 
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has;
@@ -256,15 +263,17 @@ int CYaq2App::ExitInstance()
 
     CPrgSettings &s = m_Settings;
     RestoreForcedValues();
-    // A dealer file that could not be written stays as it was; the dealer
-    // learns that this session's changes to it are lost, and why.
+    // A dealer file or profile that could not be written stays as it was;
+    // the user learns that this session's changes to it are lost, and why.
     QString failure;
     if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty())
         OwnMsgBox(failure);
     if (s.bSchulung)
         s.DealerDataStorage = m_strSavedDealerDataStorage;
-    s.WriteIni(m_pProfile.get());
-    if (s.bQvlSettings)
+    failure.clear();
+    if (!s.WriteIni(m_pProfile.get(), &failure))
+        OwnMsgBox(failure);
+    else if (s.bQvlSettings)
         s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue);
     return m_nExitCode;
 }

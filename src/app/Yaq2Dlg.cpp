@@ -109,10 +109,14 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
         if (app)
             connection = {app->m_strTNS, app->m_strUID, app->m_strPWD};
         bool countryCodeNotice = false;
+        QString notSaved;
         {
             CStartupConfig config;
             countryCodeNotice = RunStartupConfig(config, *m_pSettings, &connection);
+            config.Save(&notSaved);
         }
+        if (!notSaved.isEmpty())
+            OwnMsgBox(notSaved, this);
         if (app) {
             app->m_strTNS = connection.tns;
             app->m_strUID = connection.uid;

@@ -4,12 +4,12 @@
 #include "common/EasyPrintRecord.h"
 #include "common/Layout.h"
 #include "platform/AppPaths.h"
-#include "platform/FileErrorText.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -28,7 +28,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -562,15 +561,13 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
                                    m_nDocWidth, m_nDocHeight);
 
-    // Written beside the target and put in its place only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowPdfError(path, FileErrorText(file));
-        return false;
-    }
+    // The pages are made in memory and then written whole: a disk that fills
+    // up shows in that one write, with its reason, and the old file stays.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     bool ok = true;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Point));
@@ -596,15 +593,12 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         if (painter.isActive() && !painter.end())
             ok = false;
     }
-    if (!ok || file.error() != QFileDevice::NoError) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? FileErrorText(file) : OrmelText(kTextNoPdfPages);
-        file.cancelWriting();
-        ShowPdfError(path, reason);
+    if (!ok) {
+        ShowPdfError(path, OrmelText(kTextNoPdfPages));
         return false;
     }
     QString reason;
-    if (!CommitWholeFile(file, &reason)) {
+    if (!WriteWholeFile(path, pdf.data(), &reason)) {
         ShowPdfError(path, reason);
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #endif
 
@@ -74,19 +75,18 @@ void HttpListener::close()
 
 void HttpListener::onNewConnection()
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        if (m_connections.size() >= m_limits.maxConnections) {
+    // Connections that are closing hold places of their own, as many again
+    // as the limit; beyond them new clients wait in the system's queue until
+    // a place comes free.
+    while (m_connections.size() < 2 * qsizetype(m_limits.maxConnections)) {
+        QTcpSocket *socket = m_server.nextPendingConnection();
+        if (!socket)
+            break;
+        if (openCount() >= m_limits.maxConnections) {
             if (Connection *idle = longestIdle()) {
                 idle->socket->abort();
                 drop(idle);
             }
-        }
-        if (m_connections.size() >= m_limits.maxConnections) {
-            socket->write(HttpResponse(503, "text/plain; charset=utf-8", "busy", false));
-            socket->disconnectFromHost();
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            QTimer::singleShot(m_limits.readTimeoutMs, socket, [socket]() { socket->abort(); });
-            continue;
         }
         auto *c = new Connection(socket, m_limits.maxBody, this);
         m_connections.insert(c);
@@ -95,9 +95,22 @@ void HttpListener::onNewConnection()
         connect(socket, &QTcpSocket::bytesWritten, c, [this, c]() { onBytesWritten(c); });
         connect(socket, &QTcpSocket::disconnected, c, [this, c]() { drop(c); });
         connect(&c->timer, &QTimer::timeout, c, [this, c]() { onTimeout(c); });
+        if (openCount() > m_limits.maxConnections) {
+            // Every place holds a request: the client hears that the
+            // listener is busy, and the connection closes once it has.
+            fail(c, 503);
+            continue;
+        }
         awaitRequest(c);
         process(c);
     }
+    if (m_connections.size() >= 2 * qsizetype(m_limits.maxConnections))
+        m_server.pauseAccepting();
+}
+
+int HttpListener::openCount() const
+{
+    return int(m_connections.size()) - m_closingCount;
 }
 
 void HttpListener::awaitRequest(Connection *c)
@@ -108,18 +121,41 @@ void HttpListener::awaitRequest(Connection *c)
     c->timer.start(qMin(m_limits.headTimeoutMs, m_limits.readTimeoutMs));
 }
 
-HttpListener::Connection *HttpListener::longestIdle() const
+bool HttpListener::mayPushOut(const Connection *c) const
 {
+    // A closing connection or one whose answer has not left yet still
+    // owes its client an answer.
+    return !c->gone && c->requestId == 0 && !c->closing && c->socket->bytesToWrite() == 0;
+}
+
+HttpListener::Connection *HttpListener::longestIdle()
+{
+    // What a client sent is read before it counts as idle: a request that
+    // has come whole waits for its answer, and a part of one makes the
+    // connection the youngest.
+    const QList<Connection *> connections = m_connections.values();
+    for (Connection *c : connections) {
+        if (mayPushOut(c) && hasUnread(c))
+            c->socket->waitForReadyRead(0);
+    }
     Connection *oldest = nullptr;
     for (Connection *c : m_connections) {
-        // A closing connection or one whose answer has not left yet still
-        // owes its client an answer.
-        if (c->gone || c->requestId != 0 || c->closing || c->socket->bytesToWrite() > 0)
-            continue;
-        if (!oldest || c->idleStamp < oldest->idleStamp)
+        if (mayPushOut(c) && (!oldest || c->idleStamp < oldest->idleStamp))
             oldest = c;
     }
     return oldest;
+}
+
+bool HttpListener::hasUnread(const Connection *c) const
+{
+    if (c->socket->bytesAvailable() > 0)
+        return true;
+#ifdef Q_OS_UNIX
+    int unread = 0;
+    return ::ioctl(int(c->socket->socketDescriptor()), FIONREAD, &unread) == 0 && unread > 0;
+#else
+    return false;
+#endif
 }
 
 void HttpListener::process(Connection *c)
@@ -151,6 +187,8 @@ void HttpListener::process(Connection *c)
                 }
                 break;
             }
+            // A client that sends is not idle.
+            c->idleStamp = ++m_nextStamp;
             state = c->parser.feed(bytes);
         }
         if (!c->headRead && c->parser.headComplete()) {
@@ -244,6 +282,7 @@ void HttpListener::closeGracefully(Connection *c)
 {
     if (!c->closing) {
         c->closing = true;
+        ++m_closingCount;
         c->timer.start(qMin(m_limits.readTimeoutMs, 2000));
     }
     if (c->socket->bytesToWrite() > 0)
@@ -266,6 +305,20 @@ void HttpListener::drop(Connection *c)
     c->gone = true;
     c->timer.stop();
     m_connections.remove(c);
+    if (c->closing)
+        --m_closingCount;
+    // A place came free: the clients waiting in the system's queue come in.
+    if (m_server.isListening() && !m_resumeQueued) {
+        m_resumeQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                m_resumeQueued = false;
+                m_server.resumeAccepting();
+                onNewConnection();
+            },
+            Qt::QueuedConnection);
+    }
     const quint64 id = c->requestId;
     if (id != 0) {
         m_waiting.remove(id);

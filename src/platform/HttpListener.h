@@ -8,10 +8,14 @@
 // within a short time and the whole request within the read time limit
 // (408, or a silent close when not a byte came), its body is bounded (413),
 // malformed HTTP is answered with 400. When every place is taken, a new
-// connection pushes out the connection that has been idle longest (one
-// without a request waiting for its answer), so that idle or slow clients
-// cannot keep a real request out; only when every place holds a request
-// waiting for its answer does a new client get 503. A connection whose
+// connection pushes out the connection that has sent nothing for longest
+// (one without a request waiting for its answer, and with nothing sent
+// that is not read yet: a request that has come is read and answered), so
+// that idle or slow clients cannot keep a real request out; only when every
+// place holds a request waiting for its answer does a new client get 503,
+// which it can read before the connection closes. Closing connections hold
+// as many places again; beyond them new clients wait in the system's queue.
+// A connection whose
 // request waits for its answer reads nothing more; a client that leaves
 // while its request waits is reported to the gone handler, and its answer
 // goes nowhere.
@@ -46,9 +50,9 @@ struct HttpLimits
     // Milliseconds a whole request may wait for its answer. A DMS gives up
     // after half a minute: it hears before that.
     int answerTimeoutMs = 25000;
-    // Connections at once. One more pushes out the connection idle longest;
-    // when every one has a request waiting for its answer, the new one is
-    // answered with 503 and closed.
+    // Connections at once, closing ones aside. One more pushes out the
+    // connection idle longest; when every one has a request waiting for its
+    // answer, the new one is answered with 503 and closed.
     int maxConnections = 64;
 };
 
@@ -80,6 +84,7 @@ public:
     bool isListening() const { return m_server.isListening(); }
     quint16 port() const { return m_server.serverPort(); }
     QString errorString() const { return m_server.errorString(); }
+    QAbstractSocket::SocketError serverError() const { return m_server.serverError(); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
 
     // Answers the request with that id. False when it was answered already
@@ -94,7 +99,12 @@ private:
     void awaitRequest(Connection *c);
     // The connection without a request waiting for its answer that has
     // been idle longest; null when there is none.
-    Connection *longestIdle() const;
+    Connection *longestIdle();
+    bool mayPushOut(const Connection *c) const;
+    // The client sent bytes not read yet.
+    bool hasUnread(const Connection *c) const;
+    // Connections not closing: the places the limit counts.
+    int openCount() const;
     void process(Connection *c);
     void onTimeout(Connection *c);
     void onBytesWritten(Connection *c);
@@ -114,5 +124,7 @@ private:
     QSet<Connection *> m_connections;
     QHash<quint64, Connection *> m_waiting; // unanswered requests by id
     quint64 m_nextId = 0;
-    quint64 m_nextStamp = 0; // orders the starts of the connections' waits
+    quint64 m_nextStamp = 0; // orders the connections by when they last sent
+    int m_closingCount = 0;
+    bool m_resumeQueued = false;
 };

@@ -1,18 +1,24 @@
 #pragma once
 // The user's settings profile: organisation "ORMEL AG", application the
 // program's file name, one group per section ("YAQ", "SRP"). On this platform
-// it is a QSettings store in the user's configuration folder; the section
-// "General" is the file's "[General]" section. The program's start-up
-// configuration is the profile of its own application name ("YAQStartup").
+// it is the INI file of QSettings in the user's configuration folder; the
+// section "General" is the file's "[General]" section. The program's
+// start-up configuration is the profile of its own application name
+// ("YAQStartup").
+//
+// The file is read as QSettings reads it, but written by the profile itself,
+// whole (WholeFile): a profile that cannot be written on a full disk keeps
+// the old file, and Sync says so. Writing merges: only the values changed
+// since the last Sync replace what the file holds then.
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
 
+#include <QByteArray>
+#include <QMap>
 #include <QRect>
 #include <QString>
-#include <memory>
-
-class QSettings;
+#include <QVariant>
 
 class CProfile
 {
@@ -20,6 +26,8 @@ public:
     static const QString kOrganisation; // "ORMEL AG"
 
     explicit CProfile(const QString &applicationName);
+    // Writes what was changed and not written yet; a failure was told by
+    // the Sync that met it.
     ~CProfile();
     CProfile(const CProfile &) = delete;
     CProfile &operator=(const CProfile &) = delete;
@@ -42,8 +50,12 @@ public:
                          const QRect &defaultValue) const;
     bool WriteProfileRect(const QString &section, const QString &key, const QRect &rect);
 
-    // Writes pending changes to the store; false when it cannot be written.
-    bool Sync();
+    // Writes the changes to the file. False when it could not be written
+    // whole: the file stays as it was, the changes are kept for the next
+    // Sync, and *failure (when given) is the adviser's message naming the
+    // file and the reason.
+    bool Sync(QString *failure = nullptr);
+    bool HasChanges() const { return !m_changes.isEmpty(); }
 
     // The store holds what others may not read (a password): from now on
     // its file is readable and writable by its owner only, also a file
@@ -53,10 +65,19 @@ public:
 private:
     void restrictFile() const;
 
+    void setValue(const QString &path, const QString &value);
+
     QString m_application;
+    QString m_fileName;
     bool m_ownerOnly = false;
-    std::unique_ptr<QSettings> m_settings;
+    QMap<QString, QVariant> m_values;  // by "section/key", changes included
+    QMap<QString, QVariant> m_changes; // not written yet
 };
+
+// The bytes of an INI file as QSettings reads it back, for values by
+// "section/key" ("key" alone for the section "General"): texts, lists of
+// texts, invalid values.
+QByteArray ProfileIniBytes(const QMap<QString, QVariant> &values);
 
 // Rectangles in the profile are (left, top, right, bottom) with the right
 // and bottom edges exclusive, as window rectangles are stored.

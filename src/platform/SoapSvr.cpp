@@ -88,6 +88,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
 {
     StopListener();
     m_lastError.clear();
+    m_addressRefused = false;
     if (port < 0 || port > 65535) {
         m_lastError = QStringLiteral("The port %1 is not a TCP port.").arg(port);
         return false;
@@ -98,6 +99,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
         address = QHostAddress(QHostAddress::LocalHost);
     else if (!host.isEmpty() && !address.setAddress(host)) {
         m_lastError = QStringLiteral("\"%1\" is not an address of this computer.").arg(host);
+        m_addressRefused = true;
         return false;
     }
 
@@ -116,8 +118,14 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
         impl->queue.back().since.start();
         emit RequestArrived();
     });
-    impl->listener.setGoneHandler([impl](quint64 id) { impl->forget(id); });
-    impl->listener.setExpiredHandler([impl](quint64 id) {
+    impl->listener.setGoneHandler([this, impl](quint64 id) {
+        const bool handedOut = impl->handedOut == id;
+        impl->forget(id);
+        if (handedOut)
+            emit HandedOutEnded();
+    });
+    impl->listener.setExpiredHandler([this, impl](quint64 id) {
+        const bool handedOut = impl->handedOut == id;
         if (!impl->forget(id))
             return;
         const QString refusal = impl->refusal ? impl->refusal() : QString();
@@ -125,9 +133,13 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
             impl->listener.respond(id, 500, kXmlContentType, kLateFault);
         else
             impl->listener.respond(id, 200, kXmlContentType, refusal.toUtf8());
+        if (handedOut)
+            emit HandedOutEnded();
     });
     if (!impl->listener.listen(address, static_cast<quint16>(port))) {
         m_lastError = impl->listener.errorString();
+        m_addressRefused =
+            impl->listener.serverError() == QAbstractSocket::SocketAddressNotAvailableError;
         return false;
     }
     return true;

@@ -62,6 +62,9 @@ public:
     // The port listened on; 0 when not listening.
     quint16 Port() const;
     QString LastError() const { return m_lastError; }
+    // The last start failed because its address is none of this computer's
+    // (or no address at all).
+    bool AddressRefused() const { return m_addressRefused; }
     // Bounds of a request and time limits; take effect at the next start.
     void SetLimits(const HttpLimits &limits);
 
@@ -70,11 +73,15 @@ signals:
     // listener's handling of its connection: whoever answers at once
     // connects queued, so that the request is handled outside it.
     void RequestArrived();
+    // The request handed out ended without the window's answer: its time
+    // was up (the client had the refusal) or its client has gone.
+    void HandedOutEnded();
 
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     QString m_lastError;
+    bool m_addressRefused = false;
 };
 
 // Receive modes of the DMS interface.

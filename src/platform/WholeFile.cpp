@@ -3,7 +3,10 @@
 #include "platform/FileErrorText.h"
 #include "platform/OrmelText.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace {
@@ -29,7 +32,42 @@ bool Fail(QSaveFile &file, const QString &why, QString *reason)
     return false;
 }
 
+// A copy not written to for this long belongs to no write still going on.
+constexpr qint64 kStaleCopySeconds = 60;
+
 } // namespace
+
+int RemoveStaleWholeFileCopies(const QString &path)
+{
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    // The writer names its copy after the file with six random letters.
+    const QRegularExpression copyName(QLatin1Char('^') +
+                                      QRegularExpression::escape(target.fileName()) +
+                                      QStringLiteral("\\.[A-Za-z]{6}$"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-kStaleCopySeconds);
+    int removed = 0;
+    const QFileInfoList copies = folder.entryInfoList(
+        {target.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &copy : copies) {
+        if (!copyName.match(copy.fileName()).hasMatch() || copy.isSymLink() ||
+            copy.lastModified() > before)
+            continue;
+        if (QFile::remove(copy.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
+}
+
+bool OpenWholeFile(QSaveFile &file, QString *reason)
+{
+    RemoveStaleWholeFileCopies(file.fileName());
+    if (file.open(QIODevice::WriteOnly))
+        return true;
+    if (reason)
+        *reason = FileErrorText(file);
+    return false;
+}
 
 bool CommitWholeFile(QSaveFile &file, QString *reason)
 {
@@ -42,8 +80,14 @@ bool CommitWholeFile(QSaveFile &file, QString *reason)
     }
     // Whatever a write ran into before counts too: QSaveFile notes it, but
     // only commit() looks at it.
-    if (file.error() != QFileDevice::NoError || !file.flush())
+    if (file.error() != QFileDevice::NoError)
         return Fail(file, QString(), reason);
+    if (!file.flush()) {
+        // A write that came short says no reason; the rest, tried again,
+        // meets the full disk at once and names it.
+        file.flush();
+        return Fail(file, QString(), reason);
+    }
     if (!file.commit()) {
         if (reason)
             *reason = FileErrorText(file);
@@ -56,21 +100,26 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
                     QFileDevice::Permissions permissions)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (reason)
-            *reason = FileErrorText(file);
+    if (!OpenWholeFile(file, reason))
         return false;
-    }
     if (permissions && !file.setPermissions(permissions))
         return Fail(file, QString(), reason);
-    if (file.write(bytes) != bytes.size())
-        return Fail(file, QString(), reason);
+    // A write that came short says no reason; the rest, tried again, meets
+    // the full disk at once and names it.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return Fail(file, QString(), reason);
+        done += written;
+    }
     return CommitWholeFile(file, reason);
 }
 
 QString FileNotWrittenText(const QString &path, const QString &reason)
 {
-    return OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason});
+    // Without the text table the file and the reason still stand.
+    return OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason},
+                         QStringLiteral("%s\n%s"));
 }
 
 void SetWholeFileFault(WholeFileFault f)

@@ -18,6 +18,16 @@
 
 class QSaveFile;
 
+// Opens the file for writing whole, after the copies an earlier write of
+// it left behind (the program was ended while it wrote) are removed; false
+// with the reason when it cannot be opened.
+bool OpenWholeFile(QSaveFile &file, QString *reason = nullptr);
+
+// Removes the copies of the file that a write ended half-way left beside it:
+// the name, a dot and six letters, not written to for a while (a copy that
+// another program is writing this moment stays). Returns how many went.
+int RemoveStaleWholeFileCopies(const QString &path);
+
 // Completes a QSaveFile that was opened and written to: true when the new
 // file is in place. Otherwise the old file stays as it was, nothing is left
 // beside it, and *reason (when given) says why: a text of the program's language with

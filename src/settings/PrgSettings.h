@@ -234,7 +234,9 @@ public:
 
     // Profile, version file and dealer file.
     void ReadIni(CProfile *profile);
-    void WriteIni(CProfile *profile);
+    // False when the profile could not be written: it stays as it was and
+    // *failure names the file and the reason.
+    bool WriteIni(CProfile *profile, QString *failure = nullptr);
     int CheckKey(CProfile *profile, const QString &key, const QString &value);
     // 1 when the version file was read; 0 when there is none, or when it
     // exists but cannot be read: then its path and the reason go to

@@ -215,10 +215,10 @@ void CPrgSettings::ReadIni(CProfile *profile)
     QDir().mkpath(LocalFolder);
 }
 
-void CPrgSettings::WriteIni(CProfile *profile)
+bool CPrgSettings::WriteIni(CProfile *profile, QString *failure)
 {
     if (!profile)
-        return;
+        return false;
     profile->WriteProfileString(kYaq, QStringLiteral("PrgSprache"), GetPrgSprache());
     profile->WriteProfileInt(kYaq, QStringLiteral("bIndonesisch"), bIndonesisch);
     for (const IntKey &k : kIntKeysBeforeTexts)
@@ -243,7 +243,7 @@ void CPrgSettings::WriteIni(CProfile *profile)
         profile->WriteProfileString(kYaq, L1(k.key), this->*k.field);
     for (const TextKey &k : kSrpKeys)
         profile->WriteProfileString(kSrp, L1(k.key), this->*k.field);
-    profile->Sync();
+    return profile->Sync(failure);
 }
 
 int CPrgSettings::CheckKey(CProfile *profile, const QString &key, const QString &value)

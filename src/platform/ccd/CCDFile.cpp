@@ -120,7 +120,7 @@ int CCDFile::openForWriting(const QString &path, int codePage)
     if (path.isEmpty() || !ok)
         return 0;
     auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly))
+    if (!OpenWholeFile(*file))
         return 0;
     m_strPath = path;
     m_nCodePage = codePage;
