@@ -357,6 +357,8 @@ void TestPrivateProfile::staleCopiesGoWithTheNextWrite_data()
     QTest::newRow("copy written a moment ago")      << "YAQTrader.ini.UtGtpg" << 2   << false;
     QTest::newRow("five letters")                   << "YAQTrader.ini.fsAXD"  << 120 << false;
     QTest::newRow("digits")                         << "YAQTrader.ini.fs4XD1" << 120 << false;
+    QTest::newRow("the user's own backup")          << "YAQTrader.ini.backup" << 120 << false;
+    QTest::newRow("the user's own, in capitals")    << "YAQTrader.ini.BACKUP" << 120 << false;
     QTest::newRow("copy of another file")           << "yaq2.ini.OsUJmx"      << 120 << false;
     // clang-format on
 }

@@ -41,10 +41,12 @@ int RemoveStaleWholeFileCopies(const QString &path)
 {
     const QFileInfo target(path);
     const QDir folder = target.absoluteDir();
-    // The writer names its copy after the file with six random letters.
-    const QRegularExpression copyName(QLatin1Char('^') +
-                                      QRegularExpression::escape(target.fileName()) +
-                                      QStringLiteral("\\.[A-Za-z]{6}$"));
+    // The writer names its copy after the file with six random letters of
+    // both cases; a name in one case ("backup", "BACKUP") is the user's own
+    // copy and stays (a random one in one case stays too, harmlessly).
+    const QRegularExpression copyName(
+        QLatin1Char('^') + QRegularExpression::escape(target.fileName()) +
+        QStringLiteral("\\.(?=[A-Za-z]*[a-z])(?=[A-Za-z]*[A-Z])[A-Za-z]{6}$"));
     const QDateTime before = QDateTime::currentDateTime().addSecs(-kStaleCopySeconds);
     int removed = 0;
     const QFileInfoList copies = folder.entryInfoList(
