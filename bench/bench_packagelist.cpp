@@ -178,11 +178,8 @@ int main(int argc, char **argv)
                 return 1;
             }
         }
-        if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), &c->raw,
-                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
+        if (!OpenRaw(folder, &c->raw))
             return 1;
-        }
         g_catalogues[packages] = std::move(c);
     }
     for (const int packages : kPackages) {

@@ -232,11 +232,8 @@ int main(int argc, char **argv)
                 return 1;
             }
         }
-        if (sqlite3_open_v2(SyntheticCatalogues::File(c->folder).toUtf8().constData(), &c->raw,
-                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
+        if (!OpenRaw(c->folder, &c->raw))
             return 1;
-        }
         c->rawLoad = std::make_unique<RawLoad>(c->raw);
         g_catalogues[lines] = std::move(c);
     }

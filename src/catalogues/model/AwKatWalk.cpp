@@ -4,6 +4,7 @@
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -76,6 +77,25 @@ CAwKatWalk::CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valu
 }
 
 CAwKatWalk::~CAwKatWalk() = default;
+
+// A step of the user: its reads in one read transaction on the walk's
+// connections.
+class CAwKatWalk::CStep
+{
+public:
+    explicit CStep(CAwKatWalk &walk)
+        : m_scope({walk.m_pCatalogueDb, walk.m_pValueDb, walk.m_pThirdDb}, &walk.m_nStepDepth)
+    {
+    }
+
+private:
+    CDbReadScope m_scope;
+};
+
+CCatalogueCache &CAwKatWalk::Cache() const
+{
+    return m_pSettings && m_pSettings->bLocalDataSet ? m_walkCache : CatalogueCache();
+}
 
 bool CAwKatWalk::ReadsStandardCatalogue() const
 {
@@ -177,6 +197,9 @@ QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
 
 int CAwKatWalk::ReadMainGroups()
 {
+    const CStep step(*this);
+    // A walk from the top reads the local catalogue file anew.
+    m_walkCache.Clear();
     DropRows(AW_MAIN_GROUP);
     m_shown.clear();
     m_nShownLevel = 0;
@@ -211,6 +234,7 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
 {
     if (!mainGroup || !ReadsStandardCatalogue())
         return 0;
+    const CStep step(*this);
     DropRows(AW_SUBGROUP);
     CAwKatGroupData rec;
     rec.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -238,6 +262,7 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
         return ReadAltThirdLevel(parent);
     if (!parent || !ReadsStandardCatalogue())
         return 0;
+    const CStep step(*this);
     DropRows(AW_THIRD_LEVEL);
     CAwKatGroupData rec;
     rec.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -266,6 +291,7 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
 
 int CAwKatWalk::ReadPositions(CAwKatRow *parent)
 {
+    const CStep step(*this);
     if (parent && ReadsAlternativeCatalogue())
         return ReadAltPositions(parent);
     if (!parent || !ReadsStandardCatalogue())
@@ -274,6 +300,7 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
     const CAwKatRow *previous = nullptr;
+    const QString jointHeading = OrmelText(7000), extraHeading = OrmelText(7001);
     auto addRow = [&](const CAwKatAPosData &r) {
         auto row = std::make_unique<CAwKatRow>();
         row->Type = AW_POSITION;
@@ -291,9 +318,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
                              r.m_strVarianten.at(m_nVehicleColumn) == QLatin1Char('U');
         if (r.m_strCode == QLatin1String("V"))
-            row->Heading = OrmelText(7000);
+            row->Heading = jointHeading;
         else if (r.m_strCode == QLatin1String("Z"))
-            row->Heading = OrmelText(7001);
+            row->Heading = extraHeading;
         row->FullSeparator = r.m_strTrenner == QLatin1String("J") ||
                              (QStringView(row->Number).mid(4) < QLatin1String("500") &&
                               row->Key != QLatin1String("99"));
@@ -303,13 +330,14 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
             info.m_strAPosNr = row->Number;
-            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group)) {
+            if (Cache().GetAPosInfo(m_pSettings, m_pValueDb, info, group)) {
                 row->InfoText = info.m_strInfoText.trimmed();
                 row->Info1 = info.m_strInfoNr.trimmed();
                 row->Info2 = info.m_strInfoNr2.trimmed();
             }
             if (hasVin)
-                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
+                row->PartsClearing =
+                    Cache().GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
         }
         row->PairMark = IsPairedWith(*row, previous) ? 1 : 0;
         CAwKatRow *added = Append(std::move(row));
@@ -427,10 +455,11 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
             info.m_strAPosNr = number;
-            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group))
+            if (Cache().GetAPosInfo(m_pSettings, m_pValueDb, info, group))
                 row->InfoText = info.m_strInfoText.trimmed();
             if (hasVin)
-                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, number, group);
+                row->PartsClearing =
+                    Cache().GetTeileClearing(m_pSettings, m_pValueDb, number, group);
         }
         CAwKatRow *added = Append(std::move(row));
         if (!current && number.left(4) == parent->Number)
@@ -446,6 +475,7 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
 
 void CAwKatWalk::SetColumnValuesShown(bool shown)
 {
+    const CStep step(*this);
     m_bColumnValues = shown;
     for (CAwKatRow *row : m_shown)
         CompleteRow(row);
@@ -543,8 +573,8 @@ bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QStr
     if (m_pValidity && db == m_pValueDb)
         return m_pValidity->GetAPosWert(number, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
                                         m_nVehicleColumn) != 0;
-    return GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
-                       m_nVehicleColumn) != 0;
+    return Cache().GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn,
+                               0, m_nVehicleColumn) != 0;
 }
 
 bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
@@ -554,7 +584,8 @@ bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
 
 bool CAwKatWalk::FillLevel(int level, bool selectFirst)
 {
-    CAPosValidityWalk validity(CatalogueCache(), m_pSettings, m_pValueDb);
+    const CStep step(*this);
+    CAPosValidityWalk validity(Cache(), m_pSettings, m_pValueDb);
     CAPosValidityWalk *const outer = std::exchange(m_pValidity, &validity);
     const bool filled = FillLevelRows(level, selectFirst);
     m_pValidity = outer;
@@ -708,6 +739,7 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
 {
     if (!row || !m_pSettings)
         return false;
+    const CStep step(*this);
     // A group that is a valued position itself needs no look below it.
     const bool valuedItself = HasValues(row->Number, row->Key, QString(), m_pValueDb);
     if (valuedItself || !m_pValueDb)
@@ -754,6 +786,7 @@ void CAwKatWalk::Open(CAwKatRow *row)
 {
     if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_THIRD_LEVEL)
         return;
+    const CStep step(*this);
     // The path ends above the row opened: a row of its level or below,
     // opened before "<<" or another group, is no longer on the way.
     TrimPath(row->Type);
@@ -787,6 +820,7 @@ void CAwKatWalk::OpenPath(CAwKatRow *row)
 {
     if (!row)
         return;
+    const CStep step(*this);
     if (row->Type == AW_MAIN_GROUP && m_current[AW_MAIN_GROUP])
         FillLevel(AW_MAIN_GROUP, false);
     else if (row->Type == AW_THIRD_LEVEL && m_current[AW_THIRD_LEVEL])
@@ -797,6 +831,7 @@ void CAwKatWalk::OpenPath(CAwKatRow *row)
 
 void CAwKatWalk::Back()
 {
+    const CStep step(*this);
     switch (m_nShownLevel) {
     case AW_MAIN_GROUP:
         if (!m_shown.empty())
@@ -830,6 +865,7 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 {
     if (!ReadsStandardCatalogue() || !IsSevenDigits(apNr))
         return false;
+    const CStep step(*this);
     const bool leadType = !m_pSettings->LeadTyp.trimmed().isEmpty();
     // The lines of the number within its own main group, then in any.
     std::vector<CAwKatAPosData> lines[2];
@@ -867,6 +903,7 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 
 bool CAwKatWalk::JumpTo(const QString &apNr)
 {
+    const CStep step(*this);
     if (ReadsAlternativeCatalogue())
         return JumpToAlt(apNr);
     // The catalogue line the settings know for this very position is walked
@@ -1004,35 +1041,19 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
     if (row->ValuesRead || !m_pSettings || !m_pValueDb || m_pSettings->LeadTyp.trimmed().isEmpty())
         return row->ValueLines;
     row->ValuesRead = true;
-    CAPosWertData rec;
-    rec.m_strKatBstNr = m_pSettings->KatalogKey;
-    rec.m_strAPosNr = row->Number;
-    rec.m_strLTyp = m_pSettings->LeadTyp;
-    rec.m_strZusatz = m_pSettings->ZusatzCode;
-    auto take = [&](const CAPosWertData &r, const QString &unit) {
+    const CStep step(*this);
+    CCatalogueCache &cache = Cache();
+    cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
+    cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
         CAwKatValueLine line;
-        line.Unit = unit;
+        line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
         line.Value = QStringView(r.m_strBemerkung).trimmed() == QLatin1String("AZ")
                          ? CPosition::AzMarker()
                          : r.m_strAwWert.trimmed();
         if (row->NotApplicable)
             line.Value = QStringLiteral("-");
         row->ValueLines.push_back(line);
-    };
-    if (!m_pSettings->bLocalDataSet) {
-        CCatalogueCache &cache = CatalogueCache();
-        cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
-        cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
-            take(r, CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed());
-        });
-    } else {
-        for (int ok = m_pValueDb->ReadAPosWertData(rec); ok;
-             ok = m_pValueDb->ReadNextAPosWertData(rec)) {
-            rec.TrimData();
-            take(rec, CCatalogueCache::UnitLetter(rec.m_strEinheit));
-        }
-        m_pValueDb->CloseStmt();
-    }
+    });
     return row->ValueLines;
 }
 

@@ -10,14 +10,22 @@
 // connection answers the cached value, info and parts-clearing questions
 // while a level is read, and the third one walks the positions of a group
 // while the value connection tests them.
+//
+// Each step of the user (a level read, opened, shown again, the jump) reads
+// in one read transaction on the three connections. The value, info and
+// parts-clearing questions are answered from the rows of the position's
+// main group, read once: on the shared server from the process-wide cache,
+// on the local catalogue file (which the process-wide cache leaves to the
+// database) from the walk's own, which the walk reads anew whenever it
+// starts again from the main groups.
 
 #include "catalogues/model/AwKatRow.h"
+#include "common/readers/CatalogueCache.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class CAPosValidityWalk;
 class CPrgSettings;
 class CYaqDb;
 
@@ -121,6 +129,10 @@ public:
     QString LabourValueText(const CAwKatRow *row);
 
 private:
+    class CStep;
+    // The cache that answers the walk's questions (see above).
+    CCatalogueCache &Cache() const;
+
     // The values of the position's catalogue line per catalogue column
     // (the catalogue view without a vehicle).
     std::vector<CAwKatValueLine> ColumnValues(const CAwKatRow *row) const;
@@ -168,6 +180,8 @@ private:
     // While a level is filled: its walk over the positions' validity, so
     // that the vehicle's keys are compared once per level, not per row.
     CAPosValidityWalk *m_pValidity = nullptr;
+    mutable CCatalogueCache m_walkCache{CCatalogueCache::OnLocalFile::ReadByGroup};
+    int m_nStepDepth = 0;
     Notice m_notice;
     int m_nVehicleColumn = -1;
     bool m_bColumnValues = false;

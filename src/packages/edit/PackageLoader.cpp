@@ -5,6 +5,7 @@
 #include "packages/edit/PackageSelection.h"
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
+#include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -195,14 +196,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         // One read transaction per connection for the whole load: the
         // package is read from one state of the catalogue, and the local
         // catalogue file is locked once instead of once per read.
-        std::vector<CYaqDb *> held;
-        for (CYaqDb *db : {m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts}) {
-            if (db && std::find(held.begin(), held.end(), db) == held.end() && db->BeginTrans())
-                held.push_back(db);
-        }
+        const CDbReadScope reads({m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts});
         LoadLevel(paket, level);
-        for (CYaqDb *db : held)
-            db->EndTrans();
     }
     CPackageSelection(&paket).InitStates();
 
