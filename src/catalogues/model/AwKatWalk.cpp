@@ -1,5 +1,7 @@
 #include "catalogues/model/AwKatWalk.h"
 
+#include "catalogues/model/AwKatLevelRows.h"
+
 #include "common/readers/CatalogueCache.h"
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
@@ -64,9 +66,6 @@ bool IsSevenDigits(const QString &apNr)
     return apNr.size() == 7 &&
            std::all_of(apNr.begin(), apNr.end(), [](QChar c) { return c.isDigit(); });
 }
-
-const QString kSpecial249 = QStringLiteral("0000249");
-const QString kSpecial250 = QStringLiteral("0000250");
 
 } // namespace
 
@@ -592,141 +591,63 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
     return filled;
 }
 
+void CAwKatWalk::ShowLevelAbove(int level, int previous)
+{
+    // Nothing of this level for the vehicle: said once, and the level shown
+    // before comes back (never this one again). Main groups without any are
+    // no group the adviser opened: the list stays empty without a word (the
+    // head row shows what the vehicle lacks).
+    const bool first = !m_bRecovering;
+    if (first && m_notice && level > AW_MAIN_GROUP)
+        m_notice(4020);
+    DropRows(level);
+    const int back = previous > 0 && previous < level ? previous : level - 1;
+    m_shown.clear();
+    m_nShownLevel = 0;
+    if (first && back >= 1) {
+        m_bRecovering = true;
+        TrimPath(back);
+        FillLevel(back, false);
+        m_bRecovering = false;
+    }
+}
+
 bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
+    using namespace AwKatLevelRows;
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
-    std::vector<CAwKatRow *> display;
-    std::vector<CAwKatRow *> candidates = RowsOf(level);
+    const AwKatRows candidates = RowsOf(level);
     for (CAwKatRow *row : candidates)
         row->HeadingShown = 0;
 
-    // A group is shown only when it leads to a position valued for the
-    // vehicle's lead type: a main group too, so that every group shown
-    // opens (a lead type without the VIN's additional code may have no
-    // values in the whole catalogue).
+    AwKatRows display = candidates;
     if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
-        for (CAwKatRow *row : candidates) {
+        // A group is shown only when it leads to a position valued for the
+        // vehicle's lead type: a main group too, so that every group shown
+        // opens (a lead type without the VIN's additional code may have no
+        // values in the whole catalogue). A group asks once.
+        display = ValuedGroups(candidates, [this](CAwKatRow *row) {
             if (!row->ValidityRead) {
                 row->LeadsToValues = HasValidPositions(row);
                 row->ValidityRead = true;
             }
-            if (row->LeadsToValues)
-                display.push_back(row);
-        }
+            return row->LeadsToValues;
+        });
     } else if (level == AW_POSITION && leadType) {
-        bool lastLeadingKept = false;
-        for (CAwKatRow *row : candidates) {
-            if (row->Leading) {
-                lastLeadingKept = KeepPosition(row);
-                if (lastLeadingKept)
-                    display.push_back(row);
-            } else if (lastLeadingKept && KeepPosition(row)) {
-                display.push_back(row);
-            }
-        }
-    } else {
-        display = candidates;
+        display = ValuedPositions(candidates, [this](CAwKatRow *row) { return KeepPosition(row); });
     }
-
-    // With a VIN the two special positions exclude each other: the later
-    // "0000250" wins over a listed "0000249", with the rows that follow it.
-    if (level == AW_POSITION && m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty()) {
-        std::vector<CAwKatRow *> kept;
-        bool seen250 = false;
-        bool skipping = false;
-        for (CAwKatRow *row : display) {
-            if (row->Leading)
-                skipping = false;
-            if (row->Number == kSpecial250) {
-                const auto at = std::find_if(kept.begin(), kept.end(), [](const CAwKatRow *r) {
-                    return r->Number == kSpecial249;
-                });
-                if (at != kept.end()) {
-                    auto end = at + 1;
-                    while (end != kept.end() && !(*end)->Leading)
-                        ++end;
-                    kept.erase(at, end);
-                }
-                seen250 = true;
-            } else if (row->Number == kSpecial249 && seen250) {
-                skipping = true;
-            }
-            if (!skipping)
-                kept.push_back(row);
-        }
-        display = kept;
-    }
-
-    // "Verbundarbeiten:" and "Zusatzarbeiten:" stand at the head of a run.
     if (level == AW_POSITION) {
-        QString stateCode, stateLine, stateRef;
-        for (CAwKatRow *row : display) {
-            const QString &c = row->Code;
-            const QString &r = row->Reference;
-            const bool joint = c == QLatin1String("V") || c == QLatin1String("Z");
-            if (c.isEmpty()) {
-                stateCode.clear();
-                stateLine.clear();
-                stateRef.clear();
-            } else if ((joint || c == QLatin1String("I")) && r.isEmpty()) {
-                stateCode = c;
-                stateLine = row->LineFrom;
-                stateRef.clear();
-            } else if (joint) {
-                const bool runCode =
-                    stateCode == QLatin1String("V") || stateCode == QLatin1String("Z");
-                if ((stateCode == QLatin1String("I") && r >= stateLine) ||
-                    (runCode && r != stateRef)) {
-                    row->HeadingShown = 1;
-                    stateCode = c;
-                    stateRef = r;
-                }
-            }
-        }
+        if (m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty())
+            display = WithoutReplacedSpecial(display);
+        MarkHeadings(display);
     }
 
     if (display.empty()) {
-        // Nothing of this level for the vehicle: said once, and the level
-        // shown before comes back (never this one again). Main groups
-        // without any are no group the adviser opened: the list stays
-        // empty without a word (the head row shows what the vehicle lacks).
-        const bool first = !m_bRecovering;
-        if (first && m_notice && level > AW_MAIN_GROUP)
-            m_notice(4020);
-        DropRows(level);
-        const int back = previous > 0 && previous < level ? previous : level - 1;
-        m_shown.clear();
-        m_nShownLevel = 0;
-        if (first && back >= 1) {
-            m_bRecovering = true;
-            TrimPath(back);
-            FillLevel(back, false);
-            m_bRecovering = false;
-        }
+        ShowLevelAbove(level, previous);
         return false;
     }
-
-    CAwKatRow *current = m_current[level];
-    if (selectFirst) {
-        current = display.front();
-    } else if (std::find(display.begin(), display.end(), current) == display.end()) {
-        // The next kept row after the current one, else the last before it.
-        CAwKatRow *next = nullptr;
-        if (current) {
-            const auto pos = std::find(candidates.begin(), candidates.end(), current);
-            for (auto it = pos; it != candidates.end() && !next; ++it) {
-                if (std::find(display.begin(), display.end(), *it) != display.end())
-                    next = *it;
-            }
-            for (auto it = pos; !next && it != candidates.begin();) {
-                --it;
-                if (std::find(display.begin(), display.end(), *it) != display.end())
-                    next = *it;
-            }
-        }
-        current = next ? next : display.front();
-    }
+    CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
     for (CAwKatRow *row : display)
         CompleteRow(row);
     m_shown = display;

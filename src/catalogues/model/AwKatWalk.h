@@ -158,8 +158,12 @@ private:
     // catalogue line (which must be marked in that column).
     bool HasValues(const QString &number, const QString &key, const QString &line,
                    CYaqDb *db) const;
-    // FillLevel's work, its validity questions asked through its walk.
+    // FillLevel's work, its validity questions asked through its walk: the
+    // steps of AwKatLevelRows over the level's rows.
     bool FillLevelRows(int level, bool selectFirst);
+    // A level without rows for the vehicle (previous: the level shown
+    // before it).
+    void ShowLevelAbove(int level, int previous);
     bool KeepPosition(const CAwKatRow *row) const;
     // Two rows one after the other that name each other in their infos are
     // one piece of work.
