@@ -230,6 +230,8 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         parts.push_back(part);
     }
 
+    // The level's lines go into the package together, in the order made.
+    std::vector<std::unique_ptr<CPosition>> made;
     const bool paint = level.headNumber.startsWith(QLatin1String("72"));
     bool optionalGroup = false, packagesGroup = false;
     auto addGroupLine = [&](const QString &kind, int textId) {
@@ -239,7 +241,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         group->BefundText = OrmelText(textId);
         group->PaketID = level.key;
         group->PaketTexts[kSuffix] = level.suffix;
-        target.AddPosition(std::move(group));
+        made.push_back(std::move(group));
     };
 
     for (const CSRPAPosData &row : positions) {
@@ -278,7 +280,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             addGroupLine(line->Kind, kTextOptionalPackages);
             packagesGroup = true;
         }
-        target.AddPosition(std::move(line));
+        made.push_back(std::move(line));
     }
 
     for (const CSRPTeileData &row : parts) {
@@ -310,8 +312,9 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             addGroupLine(line->Kind, kTextOptional);
             optionalGroup = true;
         }
-        target.AddPosition(std::move(line));
+        made.push_back(std::move(line));
     }
+    target.AddPositions(std::move(made));
 }
 
 bool CPackageLoader::LoadSubPackage(CPosition &line, const Level &level)
