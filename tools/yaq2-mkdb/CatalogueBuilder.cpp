@@ -187,12 +187,14 @@ QString SyntheticShortVinAfter(int vinType, int range)
 
 QString SyntheticPackageTypeKey()
 {
-    return SyntheticTypeKey(0);
+    return SyntheticEditTypeKey();
 }
 
 QString SyntheticPackageTypeNumber()
 {
-    return QStringLiteral("VQS00DE1");
+    // Seven characters: the standard catalogue (a type number of eight
+    // names the alternative one).
+    return QStringLiteral("VQS00DE");
 }
 
 QString SyntheticPackageSeries()
@@ -202,9 +204,8 @@ QString SyntheticPackageSeries()
 
 QString SyntheticContractVin()
 {
-    // A VIN of the first ordinary VIN type, inside its first range.
-    return QStringLiteral("XVQ") + SyntheticVinType(1) + QStringLiteral("A57") +
-           SyntheticShortVin(1, 0);
+    // A VIN type and a range of their own, apart from the ordinary ones.
+    return QStringLiteral("XVQ9S01A57S000001");
 }
 
 QString SyntheticEditTypeKey()
@@ -224,12 +225,12 @@ QString SyntheticEditPackage()
 
 QString SyntheticAwTypeNumber()
 {
-    return QStringLiteral("VQK00DE1");
+    return SyntheticPackageTypeNumber();
 }
 
 QString SyntheticAwLeadType()
 {
-    return QStringLiteral("9K01");
+    return SyntheticEditLeadType();
 }
 
 QString SyntheticAwMainGroup()
@@ -327,7 +328,27 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
         }
         return {};
     };
-    return add(SyntheticEditPackage(), 0);
+    // The package in the vehicle's package list: a line of its main group,
+    // valued and with its text.
+    const QString top = SyntheticEditPackage();
+    Inserter mainGroups(db, QStringLiteral("INSERT INTO aw_main_group (catalogue_key, language,"
+                                           " type_number, main_group, group_text, text2, text3)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    if (!mainGroups.Add({one, lang, SyntheticPackageTypeNumber(), top.left(2),
+                         QStringLiteral("Hauptgruppe %1").arg(top.left(2)), empty, empty}))
+        return mainGroups.Error();
+    if (!lines.Add({one, typeKey, top.left(2), QStringLiteral("SRP"), top, top, empty,
+                    QStringLiteral("   "), empty, QStringLiteral("Großes Paket"), empty,
+                    QStringLiteral("0000"), QStringLiteral("20000101"), QStringLiteral("20991231"),
+                    1}))
+        return lines.Error();
+    if (!values.Add({one, top.left(2), top, QStringLiteral("0"), SyntheticEditLeadType(),
+                     QStringLiteral("A"), QStringLiteral("60"), empty, QStringLiteral("J")}))
+        return values.Error();
+    if (!texts.Add({one, lang, SyntheticPackageSeries(), top, QStringLiteral("Großes Paket"), empty,
+                    empty, empty, empty, empty, empty, empty}))
+        return texts.Error();
+    return add(top, 0);
 }
 
 QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
@@ -494,12 +515,21 @@ QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
     Inserter contractList(db, QStringLiteral("INSERT INTO hlx_position_list (catalogue_key,"
                                              " list_number, mask, valid_from, valid_to,"
                                              " sort_order) VALUES (?, ?, ?, ?, ?, ?)"));
+    Inserter values(db, QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group,"
+                                       " position_number, unit_code, lead_type, extra_code,"
+                                       " work_units, remark, flag)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QString typeKey = SyntheticPackageTypeKey();
     for (int i = 0; i < size.packages; ++i) {
         const QString group = Padded(10 + i % groups, 2);
         const int n = i / groups;
         const QString number = group + Padded(n, 5);
         const QString line = Padded(n * 10, 4);
+        // Every package is valued for the vehicle's lead type.
+        if (!values.Add({one, group, number, QStringLiteral("0"), SyntheticEditLeadType(),
+                         QStringLiteral("A"), QString::number(10 + i % 90), empty,
+                         QStringLiteral("J")}))
+            return values.Error();
         auto add = [&](const QString &kind, const QString &own, int order) {
             return lines.Add({one, typeKey, group, kind, own, number, empty, blank, empty,
                               QStringLiteral("Zeile %1").arg(n / 10), empty, line,
@@ -593,6 +623,8 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
             db, QStringLiteral("INSERT INTO type_key (catalogue_key, type_key, brand, lead_type,"
                                " model_name, model_series, country) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         for (int i = 0; i < size.typeKeys; ++i) {
+            if (SyntheticTypeKey(i) == SyntheticEditTypeKey())
+                continue;
             const int series = i % kSeries;
             if (!types.Add({QStringLiteral("1"), SyntheticTypeKey(i), QStringLiteral("VQ"),
                             SyntheticLeadType(i), QStringLiteral("Model %1").arg(i % kLeadTypes),
@@ -601,9 +633,19 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return types.Error();
         }
 
+        // The vehicle of the large catalogue: its VIN leads to the package
+        // list, the edited package and the labour-value main group.
+        if (!types.Add({QStringLiteral("1"), SyntheticEditTypeKey(), QStringLiteral("VQ"),
+                        SyntheticEditLeadType(), QStringLiteral("Model S00"),
+                        SyntheticPackageSeries(), QStringLiteral("DE")}))
+            return types.Error();
         Inserter ranges(db,
                         QStringLiteral("INSERT INTO vin_range (catalogue_key, vin_type, vin_from,"
                                        " vin_to, type_key, extra_code) VALUES (?, ?, ?, ?, ?, ?)"));
+        const QString vin = SyntheticContractVin();
+        if (!ranges.Add({QStringLiteral("1"), vin.mid(3, 4), QStringLiteral("S000000"),
+                         QStringLiteral("S000999"), SyntheticEditTypeKey(), QStringLiteral("A")}))
+            return ranges.Error();
         const int vinTypes = SyntheticVinTypes(size);
         int added = 0;
         for (int t = 0; t < vinTypes && added < size.vinRanges; ++t) {
@@ -622,7 +664,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                " edition, sort_order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (int s = 0; s < kSeries; ++s) {
             const QString series = QStringLiteral("S%1").arg(s, 2, 10, QLatin1Char('0'));
-            if (!catalogues.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
+            if (!catalogues.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE").arg(series),
                                  QStringLiteral("Series %1").arg(series), series,
                                  QStringLiteral("VQ"), QStringLiteral("S"), QString(""),
                                  QStringLiteral("DE"), QStringLiteral("2024/2"), s}))
@@ -635,7 +677,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                         " VALUES (?, ?, ?, ?, ?)"));
         for (int l = 0; l < kLeadTypes; ++l) {
             const QString series = QStringLiteral("S%1").arg(l % kSeries, 2, 10, QLatin1Char('0'));
-            if (!columns.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
+            if (!columns.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE").arg(series),
                               l / kSeries + 1, QStringLiteral("Model %1").arg(l),
                               SyntheticLeadType(l)}))
                 return columns.Error();
@@ -686,7 +728,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                     flags[c] = QLatin1Char('N');
                 for (int series = 0; series < kSeries; ++series) {
                     if (!lines.Add({QStringLiteral("1"),
-                                    QStringLiteral("VQS%1DE1").arg(series, 2, 10, QLatin1Char('0')),
+                                    QStringLiteral("VQS%1DE").arg(series, 2, 10, QLatin1Char('0')),
                                     mainGroup, Padded(position * 10, 3), number,
                                     QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
                                     flags}))

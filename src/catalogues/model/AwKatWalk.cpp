@@ -560,7 +560,7 @@ bool CAwKatWalk::IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous)
 }
 
 bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QString &line,
-                           CYaqDb *db) const
+                           CYaqDb *db, Asked asked) const
 {
     if (!m_pSettings || !db)
         return false;
@@ -569,6 +569,12 @@ bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QStr
     const QString lineOfColumn = m_nVehicleColumn >= 0 ? line : QString();
     const int inSubgroup = m_current[AW_SUBGROUP] ? 1 : 0;
     const int inThirdLevel = m_current[AW_THIRD_LEVEL] ? 1 : 0;
+    // On the local file a group's question reads one position's rows at a
+    // time (the first valued one ends it), not the whole main group: the
+    // groups of a level lie in many main groups.
+    if (asked == Asked::ForGroup && m_pSettings->bLocalDataSet)
+        return CatalogueCache().GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key,
+                                            lineOfColumn, 0, m_nVehicleColumn) != 0;
     if (m_pValidity && db == m_pValueDb)
         return m_pValidity->GetAPosWert(number, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
                                         m_nVehicleColumn) != 0;
@@ -662,7 +668,8 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
         return false;
     const CStep step(*this);
     // A group that is a valued position itself needs no look below it.
-    const bool valuedItself = HasValues(row->Number, row->Key, QString(), m_pValueDb);
+    const bool valuedItself =
+        HasValues(row->Number, row->Key, QString(), m_pValueDb, Asked::ForGroup);
     if (valuedItself || !m_pValueDb)
         return valuedItself;
     CYaqDb *walkDb = m_pThirdDb ? m_pThirdDb : m_pCatalogueDb;
@@ -688,7 +695,8 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
         if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
             continue;
         if (nested)
-            found = HasValues(rec.m_strAPosNr, row->Key, rec.m_strZeile, m_pValueDb);
+            found =
+                HasValues(rec.m_strAPosNr, row->Key, rec.m_strZeile, m_pValueDb, Asked::ForGroup);
         else
             lines.emplace_back(rec.m_strAPosNr, rec.m_strZeile);
     }
@@ -696,7 +704,7 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
     for (const auto &[number, line] : lines) {
         if (found)
             break;
-        found = HasValues(number, row->Key, line, m_pValueDb);
+        found = HasValues(number, row->Key, line, m_pValueDb, Asked::ForGroup);
     }
     return found;
 }

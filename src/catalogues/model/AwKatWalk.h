@@ -156,8 +156,13 @@ private:
     // Whether the number has labour values for the vehicle, asked for the
     // main group key and, where the vehicle has a catalogue column, the
     // catalogue line (which must be marked in that column).
-    bool HasValues(const QString &number, const QString &key, const QString &line,
-                   CYaqDb *db) const;
+    enum class Asked
+    {
+        ForPosition, // a position shown or found
+        ForGroup     // whether a group leads to a valued position
+    };
+    bool HasValues(const QString &number, const QString &key, const QString &line, CYaqDb *db,
+                   Asked asked = Asked::ForPosition) const;
     // FillLevel's work, its validity questions asked through its walk: the
     // steps of AwKatLevelRows over the level's rows.
     bool FillLevelRows(int level, bool selectFirst);
