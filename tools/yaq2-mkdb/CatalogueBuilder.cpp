@@ -130,6 +130,36 @@ private:
     bool m_ok = false;
 };
 
+// The column of the large vehicle's lead type in its catalogue (after the
+// columns of the other lead types of the series), from 1.
+constexpr int kVehicleColumn = kLeadTypes / kSeries + 2;
+
+// The catalogue lines of the large vehicle's catalogue: a line marks its
+// position for the vehicle ("N" in the vehicle's column), as the
+// catalogue page and the package pages ask before they show a position.
+class VehicleLines
+{
+public:
+    explicit VehicleLines(QSqlDatabase &db)
+        : m_lines(db, QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number,"
+                                     " main_group, line_number, position_number, line_text,"
+                                     " work_units, column_flags) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_flags(QString(kVehicleColumn - 1, QLatin1Char('-')) + QLatin1Char('N'))
+    {
+    }
+    bool Add(const QString &number, const QString &line)
+    {
+        return m_lines.Add({QStringLiteral("1"), QStringLiteral("VQS00DE"), number.left(2), line,
+                            number, QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
+                            m_flags});
+    }
+    QString Error() const { return m_lines.Error(); }
+
+private:
+    Inserter m_lines;
+    QString m_flags;
+};
+
 } // namespace
 
 QString SyntheticVinType(int n)
@@ -268,6 +298,7 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     Inserter lines(db, QStringLiteral("INSERT INTO srp_package_line (catalogue_key, type_key,"
                                       " main_group, package_kind, own_number, package_number,"
                                       " extra, origin, text_key, line_text, second_key,"
@@ -290,7 +321,8 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
                 return false;
             return values.Add({one, number.left(2), number, QStringLiteral("0"),
                                SyntheticEditLeadType(), QStringLiteral("A"),
-                               QString::number(5 + order % 40), empty, QStringLiteral("J")});
+                               QString::number(5 + order % 40), empty, QStringLiteral("J")}) &&
+                   vehicleLines.Add(number, QStringLiteral("0000"));
         };
         // Numbered on from the package's first four characters ("9000" +
         // "002", "003", ...), into the fifth for a long package.
@@ -299,15 +331,15 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
             const QString number = Padded(base + i * 2 + 2, 7);
             const bool optional = i % 8 == 7;
             if (!addPosition(number, optional ? QStringLiteral("O") : QStringLiteral("S"), empty))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
             if (i % 5 == 0 && !optional &&
                 !addPosition(Padded(base + i * 2 + 3, 7), QStringLiteral("A"), number))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
         }
         for (int s = 0; s < subCount; ++s) {
             const QString subKey = QStringLiteral("91") + Padded(++subs, 2) + QStringLiteral("000");
             if (!addPosition(subKey, QStringLiteral("O"), empty))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
             if (!lines.Add({one, typeKey, subKey.left(2), QStringLiteral("SRP"), subKey, subKey,
                             empty, QStringLiteral("   "), empty, empty, empty, Padded(subs, 3),
                             QStringLiteral("20000101"), QStringLiteral("20991231"), 1}))
@@ -345,6 +377,8 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
     if (!values.Add({one, top.left(2), top, QStringLiteral("0"), SyntheticEditLeadType(),
                      QStringLiteral("A"), QStringLiteral("60"), empty, QStringLiteral("J")}))
         return values.Error();
+    if (!vehicleLines.Add(top, QStringLiteral("0000")))
+        return vehicleLines.Error();
     if (!texts.Add({one, lang, SyntheticPackageSeries(), top, QStringLiteral("Großes Paket"), empty,
                     empty, empty, empty, empty, empty, empty}))
         return texts.Error();
@@ -372,6 +406,7 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     // Catalogue lines have four digits: a main group of more positions
     // shares them out, several positions to a line.
     const auto lineOf = [count](int i) { return count <= 9999 ? i : int(i * 9999LL / count); };
@@ -404,6 +439,8 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
                          QStringLiteral("A"), QString::number(2 + i % 40), empty,
                          QStringLiteral("J")}))
             return values.Error();
+        if (!vehicleLines.Add(number, Padded(lineOf(i), 4)))
+            return vehicleLines.Error();
     }
     return {};
 }
@@ -519,6 +556,7 @@ QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     const QString typeKey = SyntheticPackageTypeKey();
     for (int i = 0; i < size.packages; ++i) {
         const QString group = Padded(10 + i % groups, 2);
@@ -530,6 +568,8 @@ QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
                          QStringLiteral("A"), QString::number(10 + i % 90), empty,
                          QStringLiteral("J")}))
             return values.Error();
+        if (!vehicleLines.Add(number, line))
+            return vehicleLines.Error();
         auto add = [&](const QString &kind, const QString &own, int order) {
             return lines.Add({one, typeKey, group, kind, own, number, empty, blank, empty,
                               QStringLiteral("Zeile %1").arg(n / 10), empty, line,
@@ -682,6 +722,10 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                               SyntheticLeadType(l)}))
                 return columns.Error();
         }
+
+        if (!columns.Add({QStringLiteral("1"), SyntheticPackageTypeNumber(), kVehicleColumn,
+                          QStringLiteral("Model S00"), SyntheticEditLeadType()}))
+            return columns.Error();
 
         Inserter values(
             db,

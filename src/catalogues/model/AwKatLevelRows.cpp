@@ -104,13 +104,11 @@ CAwKatRow *CurrentRow(const AwKatRows &candidates, const AwKatRows &shown, CAwKa
 {
     if (shown.empty())
         return nullptr;
-    if (selectFirst)
+    if (selectFirst || !current)
         return shown.front();
-    const std::unordered_set<const CAwKatRow *> isShown(shown.begin(), shown.end());
-    if (!current)
-        return shown.front();
-    if (isShown.count(current))
+    if (std::find(shown.begin(), shown.end(), current) != shown.end())
         return current;
+    const std::unordered_set<const CAwKatRow *> isShown(shown.begin(), shown.end());
     const auto at = std::find(candidates.begin(), candidates.end(), current);
     const auto after = std::find_if(at, candidates.end(),
                                     [&](const CAwKatRow *r) { return isShown.count(r) > 0; });
