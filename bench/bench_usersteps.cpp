@@ -24,15 +24,14 @@
 #include "common/readers/CatalogueCache.h"
 #include "common/readers/CatalogueColumn.h"
 #include "packages/CatalogueListReads.h"
-#include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageList.h"
 #include "packages/list/PackageListBuilder.h"
 #include "packages/list/PackageRow.h"
-#include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
+#include "support/EditedPackage.h"
 #include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
@@ -132,14 +131,6 @@ void BM_Step_PackageGroup(benchmark::State &state)
     state.counters["packages"] = double(rows);
 }
 
-int CountLines(const CPaket &paket)
-{
-    int n = 0;
-    for (const auto &line : paket)
-        n += 1 + (line->SubPackage ? CountLines(*line->SubPackage) : 0);
-    return n;
-}
-
 void BM_Step_Package(benchmark::State &state)
 {
     CPrgSettings s = g_large->settings;
@@ -156,17 +147,9 @@ void BM_Step_Package(benchmark::State &state)
     int lines = 0;
     for (auto _ : state) {
         CPackageLoader loader(connections, &reads, vehicle, nullptr);
-        CPaket paket;
-        auto listLine = std::make_unique<CPosition>();
-        listLine->Type = POS_SPECIAL1;
-        paket.AddPosition(std::move(listLine));
-        auto head = std::make_unique<CPosition>();
-        head->Type = POS_HEAD_CAMPAIGN;
-        head->Number = head->PaketID = SyntheticEditPackage();
-        CPosition *h = paket.AddPosition(std::move(head));
-        if (loader.Load(paket, h, kKindSR) != CPackageLoader::Result::Loaded)
+        lines = LoadEditedPackage(loader);
+        if (lines < 0)
             state.SkipWithError("the package was not loaded");
-        lines = CountLines(paket);
     }
     state.counters["lines"] = lines;
 }
