@@ -43,18 +43,16 @@ class CYaqDb;
 // its number (-1 after the last).
 template <class Rec> struct CHGRows
 {
-    struct Span
-    {
-        int first = -1, last = -1;
-    };
     std::vector<Rec> rows;
     std::vector<int> next;
-    // The first and last row of every number, in the order the numbers
-    // came; found by the number's code (Packed), or by the number itself
-    // where it packs into none. The hashes hold the span's index + 1.
-    std::vector<Span> spans;
+    // The first row of every number: found by the number's code (Packed),
+    // or by the number itself where it packs into none. The hashes hold
+    // the row's index + 1.
     QHash<quint64, int> packed;
     QHash<QString, int> numbers;
+    // At a number's first row, the number's last row (while the rows are
+    // appended).
+    std::vector<int> lastOf;
     // A byte per number that a reader works out from the number's rows
     // once, at the index of its first row (-1: not yet): so that a question
     // asked again is one look-up of the number. The value rows keep their
@@ -66,20 +64,23 @@ template <class Rec> struct CHGRows
         const int at = int(rows.size());
         rows.push_back(std::move(rec));
         next.push_back(-1);
+        lastOf.push_back(-1);
         // The rows of a number come one after the other: the number of the
         // row before needs no look-up.
-        if (lastSpan < 0 || number != lastNumber) {
-            lastSpan = SpanOf(number);
+        if (lastFirst < 0 || number != lastNumber) {
+            quint64 code = 0;
+            int &slot = Packed(number, &code) ? packed[code] : numbers[number];
+            if (slot == 0)
+                slot = at + 1;
+            lastFirst = slot - 1;
             lastNumber = number;
         }
-        Span &span = spans[size_t(lastSpan)];
-        if (span.last >= 0)
-            next[size_t(span.last)] = at;
-        else
-            span.first = at;
-        span.last = at;
+        int &last = lastOf[size_t(lastFirst)];
+        if (last >= 0)
+            next[size_t(last)] = at;
+        last = at;
     }
-    int lastSpan = -1; // of lastNumber, while the rows are appended
+    int lastFirst = -1; // the first row of lastNumber, while the rows are appended
     QString lastNumber;
 
     // A number of at most seven characters of one byte each as one code
@@ -100,30 +101,13 @@ template <class Rec> struct CHGRows
         *code = packs;
         return true;
     }
-    // The index of the number's span; -1 when it has none.
-    int Find(const QString &number) const
+    // The first row of a number; -1 when it has none.
+    int First(const QString &number) const
     {
         quint64 code = 0;
         if (Packed(number, &code))
             return packed.value(code) - 1;
         return numbers.value(number) - 1;
-    }
-    // The span of the number, made when it has none yet.
-    int SpanOf(const QString &number)
-    {
-        quint64 code = 0;
-        int &slot = Packed(number, &code) ? packed[code] : numbers[number];
-        if (slot == 0) {
-            spans.push_back(Span());
-            slot = int(spans.size());
-        }
-        return slot - 1;
-    }
-    // The first row of a number; -1 when it has none.
-    int First(const QString &number) const
-    {
-        const int span = Find(number);
-        return span < 0 ? -1 : spans[size_t(span)].first;
     }
 };
 
