@@ -19,6 +19,7 @@
 #include "packages/model/Paket.h"
 #include "platform/db/YaqDb.h"
 #include "support/BenchRatio.h"
+#include "support/EditedPackage.h"
 #include "support/RawQuery.h"
 #include "support/SyntheticCatalogues.h"
 
@@ -155,14 +156,6 @@ std::unique_ptr<CYaqDb> OpenDb(const QString &folder)
     return db;
 }
 
-int CountLines(const CPaket &paket)
-{
-    int n = 0;
-    for (const auto &line : paket)
-        n += 1 + (line->SubPackage ? CountLines(*line->SubPackage) : 0);
-    return n;
-}
-
 void BM_Layer_PackageLoad(benchmark::State &state)
 {
     Catalogue &c = *g_catalogues.at(int(state.range(0)));
@@ -177,17 +170,9 @@ void BM_Layer_PackageLoad(benchmark::State &state)
     int lines = 0;
     for (auto _ : state) {
         CPackageLoader loader(connections, &reads, Vehicle(), nullptr);
-        CPaket paket;
-        auto listLine = std::make_unique<CPosition>();
-        listLine->Type = POS_SPECIAL1;
-        paket.AddPosition(std::move(listLine));
-        auto head = std::make_unique<CPosition>();
-        head->Type = POS_HEAD_CAMPAIGN;
-        head->Number = head->PaketID = SyntheticEditPackage();
-        CPosition *h = paket.AddPosition(std::move(head));
-        if (loader.Load(paket, h, kKindSR) != CPackageLoader::Result::Loaded)
+        lines = LoadEditedPackage(loader);
+        if (lines < 0)
             state.SkipWithError("load failed");
-        lines = CountLines(paket);
     }
     for (CYaqDb *db : {c.values.get(), c.catalogue.get(), c.texts.get(), c.loaderOwn.lines.get(),
                        c.loaderOwn.lookup.get()}) {
@@ -232,11 +217,8 @@ int main(int argc, char **argv)
                 return 1;
             }
         }
-        if (sqlite3_open_v2(SyntheticCatalogues::File(c->folder).toUtf8().constData(), &c->raw,
-                            SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(c->raw));
+        if (!OpenRaw(c->folder, &c->raw))
             return 1;
-        }
         c->rawLoad = std::make_unique<RawLoad>(c->raw);
         g_catalogues[lines] = std::move(c);
     }

@@ -394,11 +394,8 @@ std::unique_ptr<Fixture> MakeFixture(SyntheticCatalogues &built, const Synthetic
         std::fprintf(stderr, "open: %s\n", qPrintable(fixture->db->LastErrorText()));
         return nullptr;
     }
-    if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), &fixture->raw,
-                        SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(fixture->raw));
+    if (!OpenRaw(folder, &fixture->raw))
         return nullptr;
-    }
 
     // Look-up keys spread over the catalogue. The first and the 500th range
     // and the VIN above the last range are taken in ordinary VIN types

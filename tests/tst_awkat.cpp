@@ -450,19 +450,22 @@ void TestAwKat::walkShowsWhatTheVehicleHas()
     QFETCH(int, level);
     QFETCH(QString, shown);
     QFETCH(QString, notices);
-    CPrgSettings s = Vehicle(vehicle);
-    Dbs dbs = OpenDbs(fixture);
-    auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
-    QStringList told;
-    walk->SetNotice([&told](int id) { told << QString::number(id); });
-    QVERIFY(walk->ReadMainGroups());
-    QVERIFY(OpenByNumbers(*walk, opened));
-    QCOMPARE(walk->ShownLevel(), level);
-    QCOMPARE(Numbers(walk->Shown()), shown);
-    QCOMPARE(told.join(QLatin1Char(' ')), notices);
-    QCOMPARE(walk->SelectedIndex() >= 0, !shown.isEmpty());
-    if (level <= 1)
-        QVERIFY(walk->Path().empty());
+    // The shared server's cache and the local catalogue file show alike.
+    for (const int local : {0, 1}) {
+        CPrgSettings s = Vehicle(vehicle);
+        s.bLocalDataSet = local;
+        Dbs dbs = OpenDbs(fixture);
+        auto walk = MakeWalk(s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+        QStringList told;
+        walk->SetNotice([&told](int id) { told << QString::number(id); });
+        QVERIFY(walk->ReadMainGroups());
+        QVERIFY(OpenByNumbers(*walk, opened));
+        QCOMPARE(walk->ShownLevel(), level);
+        QCOMPARE(Numbers(walk->Shown()), shown);
+        QCOMPARE(told.join(QLatin1Char(' ')), notices);
+        QCOMPARE(walk->SelectedIndex() >= 0, !shown.isEmpty());
+        QCOMPARE(walk->Path().empty(), level <= 1 || opened.isEmpty());
+    }
 }
 
 void TestAwKat::pairMarks_data()
@@ -783,18 +786,21 @@ void TestAwKat::shownPositionsCarryTheirValues()
     QFETCH(int, byColumn);
     QFETCH(QString, number);
     QFETCH(QString, lines);
-    CPrgSettings s = Vehicle(vehicle);
-    Dbs dbs = OpenDbs();
-    CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
-    walk.SetColumnValuesShown(byColumn);
-    QVERIFY(walk.JumpTo(number));
-    const CAwKatRow *row = walk.Shown().at(size_t(walk.SelectedIndex()));
-    // Drawing reads nothing: the row has what the painter shows.
-    QStringList carried;
-    for (const CAwKatValueLine &line : byColumn ? row->ColumnLines : row->ValueLines)
-        carried << line.Unit + QLatin1Char(':') +
-                       (byColumn ? line.Values.join(QLatin1Char(',')) : line.Value);
-    QCOMPARE(carried.join(QLatin1Char(' ')), lines);
+    for (const int local : {0, 1}) {
+        CPrgSettings s = Vehicle(vehicle);
+        s.bLocalDataSet = local;
+        Dbs dbs = OpenDbs();
+        CAwKatWalk walk(&s, dbs.catalogue.get(), dbs.values.get(), dbs.third.get());
+        walk.SetColumnValuesShown(byColumn);
+        QVERIFY(walk.JumpTo(number));
+        const CAwKatRow *row = walk.Shown().at(size_t(walk.SelectedIndex()));
+        // Drawing reads nothing: the row has what the painter shows.
+        QStringList carried;
+        for (const CAwKatValueLine &line : byColumn ? row->ColumnLines : row->ValueLines)
+            carried << line.Unit + QLatin1Char(':') +
+                           (byColumn ? line.Values.join(QLatin1Char(',')) : line.Value);
+        QCOMPARE(carried.join(QLatin1Char(' ')), lines);
+    }
 }
 
 void TestAwKat::rowModelHandsOutItsRows()

@@ -143,28 +143,41 @@ void TestPaket::vehicleKeys()
 
 void TestPaket::addPositionOrder()
 {
-    CPaket paket;
-    paket.AddPosition(Head(QStringLiteral("H")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("p1"), QStringLiteral("S")));
-    paket.AddPosition(Line(POS_GROUP, QStringLiteral("gO"), QStringLiteral("O")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("o1"), QStringLiteral("O")));
-    paket.AddPosition(Line(POS_GROUP, QStringLiteral("gOP"), QStringLiteral("OP")));
-    paket.AddPosition(Line(POS_GROUP, QStringLiteral("gA"), QStringLiteral("A")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("a1"), QStringLiteral("A")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("s2"), QStringLiteral("S")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("o2"), QStringLiteral("O")));
-    paket.AddPosition(Line(POS_SUBPACKAGE, QStringLiteral("op1"), QStringLiteral("OP")));
-    paket.AddPosition(Line(POS_PART, QStringLiteral("b1"), QStringLiteral("B")));
-    paket.AddPosition(Line(POS_WORK, QStringLiteral("H"), QStringLiteral("S")));
-    paket.AddPosition(Line(POS_WORK, QStringLiteral("H"), QStringLiteral("X")));
-    paket.AddPosition(Line(POS_EMPTY, QStringLiteral("H")));
+    const auto lines = [] {
+        std::vector<std::unique_ptr<CPosition>> made;
+        made.push_back(Head(QStringLiteral("H")));
+        made.push_back(Line(POS_PART, QStringLiteral("p1"), QStringLiteral("S")));
+        made.push_back(Line(POS_GROUP, QStringLiteral("gO"), QStringLiteral("O")));
+        made.push_back(Line(POS_PART, QStringLiteral("o1"), QStringLiteral("O")));
+        made.push_back(Line(POS_GROUP, QStringLiteral("gOP"), QStringLiteral("OP")));
+        made.push_back(Line(POS_GROUP, QStringLiteral("gA"), QStringLiteral("A")));
+        made.push_back(Line(POS_PART, QStringLiteral("a1"), QStringLiteral("A")));
+        made.push_back(Line(POS_PART, QStringLiteral("s2"), QStringLiteral("S")));
+        made.push_back(Line(POS_PART, QStringLiteral("o2"), QStringLiteral("O")));
+        made.push_back(Line(POS_SUBPACKAGE, QStringLiteral("op1"), QStringLiteral("OP")));
+        made.push_back(Line(POS_PART, QStringLiteral("b1"), QStringLiteral("B")));
+        made.push_back(Line(POS_WORK, QStringLiteral("H"), QStringLiteral("S")));
+        made.push_back(Line(POS_WORK, QStringLiteral("H"), QStringLiteral("X")));
+        made.push_back(Line(POS_EMPTY, QStringLiteral("H")));
+        return made;
+    };
     // Work positions with the head's number follow the head, the last first;
     // standard and optional lines gather before the later groups; a type-17
     // line is never put before a group; alternatives and empty lines go last.
     const QStringList expected{"H",  "H",   "H",  "p1", "s2",  "gO", "o1",
                                "o2", "gOP", "gA", "a1", "op1", "b1", "H"};
-    QCOMPARE(Numbers(paket), expected);
-    QCOMPARE(paket.GetAt(1)->Kind, QStringLiteral("X"));
+    // One by one, or the first ones one by one and the rest together: the
+    // same order.
+    for (size_t single = 0; single <= lines().size(); ++single) {
+        CPaket paket;
+        std::vector<std::unique_ptr<CPosition>> rest = lines();
+        for (size_t i = 0; i < single; ++i)
+            paket.AddPosition(std::move(rest[i]));
+        rest.erase(rest.begin(), rest.begin() + std::ptrdiff_t(single));
+        paket.AddPositions(std::move(rest));
+        QCOMPARE(Numbers(paket), expected);
+        QCOMPARE(paket.GetAt(1)->Kind, QStringLiteral("X"));
+    }
 }
 
 void TestPaket::emptyPackage()

@@ -49,19 +49,30 @@ private:
     int m_built = 0;
 };
 
+// The catalogue file of a folder opened on the SQLite C API for a
+// baseline as Qt's SQLite driver opens the program's connection: without
+// SQLite's connection mutex (one thread uses it) and with a cache of its
+// own. False, the reason printed, when it cannot be opened.
+inline bool OpenRaw(const QString &folder, sqlite3 **raw)
+{
+    if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), raw,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE,
+                        nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(*raw));
+        return false;
+    }
+    return true;
+}
+
 // The catalogue of a folder opened for both sides of a benchmark: through
-// the program's database layer, and read-only through the SQLite C API for
-// the baseline. False, the reason printed, when either cannot be opened.
+// the program's database layer, and through the SQLite C API for the
+// baseline (OpenRaw). False, the reason printed, when either cannot be
+// opened.
 inline bool OpenBothWays(const QString &folder, CYaqDb &db, sqlite3 **raw)
 {
     if (!db.Open(QString(), QString(), QString(), 0, folder, QString(), QString())) {
         std::fprintf(stderr, "open: %s\n", qPrintable(db.LastErrorText()));
         return false;
     }
-    if (sqlite3_open_v2(SyntheticCatalogues::File(folder).toUtf8().constData(), raw,
-                        SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "open: %s\n", sqlite3_errmsg(*raw));
-        return false;
-    }
-    return true;
+    return OpenRaw(folder, raw);
 }

@@ -117,6 +117,12 @@ void COwnLB::MeasureShownAndRelayout(bool around)
     // Within a layout the layout itself has measured what it shows.
     if (m_bInLayout || !MeasureShownRows(around))
         return;
+    // A layout goes over every row. Before a scroll lays them out again, the
+    // rows some screens further on are measured too: the next scrolls find
+    // them measured and lay nothing out, so that a long list scrolls at the
+    // cost of the rows it shows, not of all its rows.
+    if (around)
+        MeasureFrom(m_nTopRow, 1, kScreensMeasuredAhead * viewport()->height());
     doItemsLayout();
     viewport()->update();
 }

@@ -13,7 +13,9 @@
 // the rows of the screen shown, one screen above and one below are
 // measured in batches when the list scrolls, paints or is asked to show a
 // row; when a measured height differs from its estimate, the rows are laid
-// out again from the known heights, which costs no measuring. The list
+// out again from the known heights, which costs no measuring (a scroll
+// measures some screens further on first, so that the scrolls after it lay
+// nothing out). The list
 // scrolls by rows, so the top row stays in place when rows above it get
 // measured.
 //
@@ -58,6 +60,9 @@ protected:
     void reset() override;
 
 private:
+    // How far below the screen a scroll that lays the rows out again
+    // measures first.
+    static constexpr int kScreensMeasuredAhead = 6;
     // Measures rows from row on, upwards (step -1) or downwards (step 1),
     // until they fill height; true when one differs from its estimate.
     // At the row width given, or at the list's (-1).

@@ -130,6 +130,36 @@ private:
     bool m_ok = false;
 };
 
+// The column of the large vehicle's lead type in its catalogue (after the
+// columns of the other lead types of the series), from 1.
+constexpr int kVehicleColumn = kLeadTypes / kSeries + 2;
+
+// The catalogue lines of the large vehicle's catalogue: a line marks its
+// position for the vehicle ("N" in the vehicle's column), as the
+// catalogue page and the package pages ask before they show a position.
+class VehicleLines
+{
+public:
+    explicit VehicleLines(QSqlDatabase &db)
+        : m_lines(db, QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number,"
+                                     " main_group, line_number, position_number, line_text,"
+                                     " work_units, column_flags) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_flags(QString(kVehicleColumn - 1, QLatin1Char('-')) + QLatin1Char('N'))
+    {
+    }
+    bool Add(const QString &number, const QString &line)
+    {
+        return m_lines.Add({QStringLiteral("1"), QStringLiteral("VQS00DE"), number.left(2), line,
+                            number, QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
+                            m_flags});
+    }
+    QString Error() const { return m_lines.Error(); }
+
+private:
+    Inserter m_lines;
+    QString m_flags;
+};
+
 } // namespace
 
 QString SyntheticVinType(int n)
@@ -187,12 +217,14 @@ QString SyntheticShortVinAfter(int vinType, int range)
 
 QString SyntheticPackageTypeKey()
 {
-    return SyntheticTypeKey(0);
+    return SyntheticEditTypeKey();
 }
 
 QString SyntheticPackageTypeNumber()
 {
-    return QStringLiteral("VQS00DE1");
+    // Seven characters: the standard catalogue (a type number of eight
+    // names the alternative one).
+    return QStringLiteral("VQS00DE");
 }
 
 QString SyntheticPackageSeries()
@@ -202,9 +234,8 @@ QString SyntheticPackageSeries()
 
 QString SyntheticContractVin()
 {
-    // A VIN of the first ordinary VIN type, inside its first range.
-    return QStringLiteral("XVQ") + SyntheticVinType(1) + QStringLiteral("A57") +
-           SyntheticShortVin(1, 0);
+    // A VIN type and a range of their own, apart from the ordinary ones.
+    return QStringLiteral("XVQ9S01A57S000001");
 }
 
 QString SyntheticEditTypeKey()
@@ -224,12 +255,12 @@ QString SyntheticEditPackage()
 
 QString SyntheticAwTypeNumber()
 {
-    return QStringLiteral("VQK00DE1");
+    return SyntheticPackageTypeNumber();
 }
 
 QString SyntheticAwLeadType()
 {
-    return QStringLiteral("9K01");
+    return SyntheticEditLeadType();
 }
 
 QString SyntheticAwMainGroup()
@@ -267,6 +298,7 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     Inserter lines(db, QStringLiteral("INSERT INTO srp_package_line (catalogue_key, type_key,"
                                       " main_group, package_kind, own_number, package_number,"
                                       " extra, origin, text_key, line_text, second_key,"
@@ -289,7 +321,8 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
                 return false;
             return values.Add({one, number.left(2), number, QStringLiteral("0"),
                                SyntheticEditLeadType(), QStringLiteral("A"),
-                               QString::number(5 + order % 40), empty, QStringLiteral("J")});
+                               QString::number(5 + order % 40), empty, QStringLiteral("J")}) &&
+                   vehicleLines.Add(number, QStringLiteral("0000"));
         };
         // Numbered on from the package's first four characters ("9000" +
         // "002", "003", ...), into the fifth for a long package.
@@ -298,15 +331,15 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
             const QString number = Padded(base + i * 2 + 2, 7);
             const bool optional = i % 8 == 7;
             if (!addPosition(number, optional ? QStringLiteral("O") : QStringLiteral("S"), empty))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
             if (i % 5 == 0 && !optional &&
                 !addPosition(Padded(base + i * 2 + 3, 7), QStringLiteral("A"), number))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
         }
         for (int s = 0; s < subCount; ++s) {
             const QString subKey = QStringLiteral("91") + Padded(++subs, 2) + QStringLiteral("000");
             if (!addPosition(subKey, QStringLiteral("O"), empty))
-                return positions.Error() + texts.Error() + values.Error();
+                return positions.Error() + texts.Error() + values.Error() + vehicleLines.Error();
             if (!lines.Add({one, typeKey, subKey.left(2), QStringLiteral("SRP"), subKey, subKey,
                             empty, QStringLiteral("   "), empty, empty, empty, Padded(subs, 3),
                             QStringLiteral("20000101"), QStringLiteral("20991231"), 1}))
@@ -327,7 +360,29 @@ QString BuildSyntheticEditPackage(QSqlDatabase &db, int packageLines)
         }
         return {};
     };
-    return add(SyntheticEditPackage(), 0);
+    // The package in the vehicle's package list: a line of its main group,
+    // valued and with its text.
+    const QString top = SyntheticEditPackage();
+    Inserter mainGroups(db, QStringLiteral("INSERT INTO aw_main_group (catalogue_key, language,"
+                                           " type_number, main_group, group_text, text2, text3)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    if (!mainGroups.Add({one, lang, SyntheticPackageTypeNumber(), top.left(2),
+                         QStringLiteral("Hauptgruppe %1").arg(top.left(2)), empty, empty}))
+        return mainGroups.Error();
+    if (!lines.Add({one, typeKey, top.left(2), QStringLiteral("SRP"), top, top, empty,
+                    QStringLiteral("   "), empty, QStringLiteral("Großes Paket"), empty,
+                    QStringLiteral("0000"), QStringLiteral("20000101"), QStringLiteral("20991231"),
+                    1}))
+        return lines.Error();
+    if (!values.Add({one, top.left(2), top, QStringLiteral("0"), SyntheticEditLeadType(),
+                     QStringLiteral("A"), QStringLiteral("60"), empty, QStringLiteral("J")}))
+        return values.Error();
+    if (!vehicleLines.Add(top, QStringLiteral("0000")))
+        return vehicleLines.Error();
+    if (!texts.Add({one, lang, SyntheticPackageSeries(), top, QStringLiteral("Großes Paket"), empty,
+                    empty, empty, empty, empty, empty, empty}))
+        return texts.Error();
+    return add(top, 0);
 }
 
 QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
@@ -351,6 +406,7 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
                                        " position_number, unit_code, lead_type, extra_code,"
                                        " work_units, remark, flag)"
                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     // Catalogue lines have four digits: a main group of more positions
     // shares them out, several positions to a line.
     const auto lineOf = [count](int i) { return count <= 9999 ? i : int(i * 9999LL / count); };
@@ -383,6 +439,8 @@ QString BuildSyntheticAwCatalogue(QSqlDatabase &db, int count)
                          QStringLiteral("A"), QString::number(2 + i % 40), empty,
                          QStringLiteral("J")}))
             return values.Error();
+        if (!vehicleLines.Add(number, Padded(lineOf(i), 4)))
+            return vehicleLines.Error();
     }
     return {};
 }
@@ -494,12 +552,24 @@ QString BuildSyntheticPackages(QSqlDatabase &db, const SyntheticSize &size)
     Inserter contractList(db, QStringLiteral("INSERT INTO hlx_position_list (catalogue_key,"
                                              " list_number, mask, valid_from, valid_to,"
                                              " sort_order) VALUES (?, ?, ?, ?, ?, ?)"));
+    Inserter values(db, QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group,"
+                                       " position_number, unit_code, lead_type, extra_code,"
+                                       " work_units, remark, flag)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    VehicleLines vehicleLines(db);
     const QString typeKey = SyntheticPackageTypeKey();
     for (int i = 0; i < size.packages; ++i) {
         const QString group = Padded(10 + i % groups, 2);
         const int n = i / groups;
         const QString number = group + Padded(n, 5);
         const QString line = Padded(n * 10, 4);
+        // Every package is valued for the vehicle's lead type.
+        if (!values.Add({one, group, number, QStringLiteral("0"), SyntheticEditLeadType(),
+                         QStringLiteral("A"), QString::number(10 + i % 90), empty,
+                         QStringLiteral("J")}))
+            return values.Error();
+        if (!vehicleLines.Add(number, line))
+            return vehicleLines.Error();
         auto add = [&](const QString &kind, const QString &own, int order) {
             return lines.Add({one, typeKey, group, kind, own, number, empty, blank, empty,
                               QStringLiteral("Zeile %1").arg(n / 10), empty, line,
@@ -593,6 +663,8 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
             db, QStringLiteral("INSERT INTO type_key (catalogue_key, type_key, brand, lead_type,"
                                " model_name, model_series, country) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         for (int i = 0; i < size.typeKeys; ++i) {
+            if (SyntheticTypeKey(i) == SyntheticEditTypeKey())
+                continue;
             const int series = i % kSeries;
             if (!types.Add({QStringLiteral("1"), SyntheticTypeKey(i), QStringLiteral("VQ"),
                             SyntheticLeadType(i), QStringLiteral("Model %1").arg(i % kLeadTypes),
@@ -601,9 +673,19 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return types.Error();
         }
 
+        // The vehicle of the large catalogue: its VIN leads to the package
+        // list, the edited package and the labour-value main group.
+        if (!types.Add({QStringLiteral("1"), SyntheticEditTypeKey(), QStringLiteral("VQ"),
+                        SyntheticEditLeadType(), QStringLiteral("Model S00"),
+                        SyntheticPackageSeries(), QStringLiteral("DE")}))
+            return types.Error();
         Inserter ranges(db,
                         QStringLiteral("INSERT INTO vin_range (catalogue_key, vin_type, vin_from,"
                                        " vin_to, type_key, extra_code) VALUES (?, ?, ?, ?, ?, ?)"));
+        const QString vin = SyntheticContractVin();
+        if (!ranges.Add({QStringLiteral("1"), vin.mid(3, 4), QStringLiteral("S000000"),
+                         QStringLiteral("S000999"), SyntheticEditTypeKey(), QStringLiteral("A")}))
+            return ranges.Error();
         const int vinTypes = SyntheticVinTypes(size);
         int added = 0;
         for (int t = 0; t < vinTypes && added < size.vinRanges; ++t) {
@@ -622,7 +704,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                " edition, sort_order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (int s = 0; s < kSeries; ++s) {
             const QString series = QStringLiteral("S%1").arg(s, 2, 10, QLatin1Char('0'));
-            if (!catalogues.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
+            if (!catalogues.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE").arg(series),
                                  QStringLiteral("Series %1").arg(series), series,
                                  QStringLiteral("VQ"), QStringLiteral("S"), QString(""),
                                  QStringLiteral("DE"), QStringLiteral("2024/2"), s}))
@@ -635,11 +717,15 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                         " VALUES (?, ?, ?, ?, ?)"));
         for (int l = 0; l < kLeadTypes; ++l) {
             const QString series = QStringLiteral("S%1").arg(l % kSeries, 2, 10, QLatin1Char('0'));
-            if (!columns.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE1").arg(series),
+            if (!columns.Add({QStringLiteral("1"), QStringLiteral("VQ%1DE").arg(series),
                               l / kSeries + 1, QStringLiteral("Model %1").arg(l),
                               SyntheticLeadType(l)}))
                 return columns.Error();
         }
+
+        if (!columns.Add({QStringLiteral("1"), SyntheticPackageTypeNumber(), kVehicleColumn,
+                          QStringLiteral("Model S00"), SyntheticEditLeadType()}))
+            return columns.Error();
 
         Inserter values(
             db,
@@ -686,7 +772,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                     flags[c] = QLatin1Char('N');
                 for (int series = 0; series < kSeries; ++series) {
                     if (!lines.Add({QStringLiteral("1"),
-                                    QStringLiteral("VQS%1DE1").arg(series, 2, 10, QLatin1Char('0')),
+                                    QStringLiteral("VQS%1DE").arg(series, 2, 10, QLatin1Char('0')),
                                     mainGroup, Padded(position * 10, 3), number,
                                     QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
                                     flags}))

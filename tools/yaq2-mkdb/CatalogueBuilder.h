@@ -40,10 +40,18 @@ QString SyntheticShortVinAfter(int vinType, int range);
 QString SyntheticTypeKey(int n);
 QString SyntheticLeadType(int n);
 int SyntheticVinTypes(const SyntheticSize &size);
-// The vehicle of the synthetic package list: type key, type number, model
-// series; its contract "SYN0001" includes the findings positions of every
-// second inclusive-service package. Language "00", built 15.03.2017. Its
-// VIN holds the contract rows: SYN0001 in force, SYN0002 ended in 2020.
+// The vehicle of the large catalogue: its VIN (SyntheticContractVin) leads
+// to type key SyntheticEditTypeKey() with lead type SyntheticEditLeadType()
+// and additional code "A", model series SyntheticPackageSeries() and type
+// number SyntheticPackageTypeNumber() (of the standard catalogue); its
+// package list, its edited package and its labour-value main group are
+// those below.
+//
+// The synthetic package list of that vehicle: type key, type number, model
+// series; every package valued for the lead type; its contract "SYN0001"
+// includes the findings positions of every second inclusive-service
+// package. Language "00", built 15.03.2017. Its VIN holds the contract
+// rows: SYN0001 in force, SYN0002 ended in 2020.
 QString SyntheticPackageTypeKey();
 QString SyntheticPackageTypeNumber();
 QString SyntheticPackageSeries();
@@ -55,7 +63,8 @@ int SyntheticRangesPerType();
 // holding one further sub-package down to the third level; for the
 // vehicle of type key SyntheticEditTypeKey(), lead type
 // SyntheticEditLeadType() with additional code "A", series
-// SyntheticPackageSeries(), built 15.03.2017.
+// SyntheticPackageSeries(), built 15.03.2017; listed in main group "90" of
+// the package list.
 QString SyntheticEditTypeKey();
 QString SyntheticEditLeadType();
 QString SyntheticEditPackage();
@@ -65,7 +74,7 @@ QString SyntheticEditPackage();
 // labourPositions labour positions straight below it (no group levels),
 // numbered SyntheticAwMainGroup() + five digits from 00001 on, each valued
 // for lead type SyntheticAwLeadType() with additional code "A"; language
-// "00".
+// "00". Type number and lead type are the vehicle's.
 QString SyntheticAwTypeNumber();
 QString SyntheticAwLeadType();
 QString SyntheticAwMainGroup();

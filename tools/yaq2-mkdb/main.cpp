@@ -1,11 +1,4 @@
-// yaq2-mkdb: builds an SQLite catalogue file.
-//   yaq2-mkdb --schema <schema.sql> --out <file> <data.sql>...
-//   yaq2-mkdb --schema <schema.sql> --out <file> --synthetic [size options]
-// Size options of the synthetic catalogue (default in brackets):
-//   --vin-ranges N [1000000]      --type-keys N [50000]
-//   --labour-values N [500000]    --packages N [5000]
-//   --package-groups N [30]       --labour-positions N [5000]
-//   --package-lines N [300]
+// yaq2-mkdb: builds an SQLite catalogue file (--help says how).
 
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
@@ -16,6 +9,29 @@
 #include <algorithm>
 #include <iterator>
 #include <utility>
+
+namespace {
+
+const char kUsage[] =
+    "usage: yaq2-mkdb --schema <schema.sql> --out <file> <data.sql>...\n"
+    "       yaq2-mkdb --schema <schema.sql> --out <file> --synthetic [size options]\n"
+    "\n"
+    "Builds a catalogue file from the schema and SQL data scripts (the demo\n"
+    "catalogue), or a synthetic catalogue of realistic size. Size options of the\n"
+    "synthetic catalogue (default in brackets):\n"
+    "  --vin-ranges N [1000000]      --type-keys N [50000]\n"
+    "  --labour-values N [500000]    --packages N [5000]\n"
+    "  --package-groups N [30]       --labour-positions N [5000]\n"
+    "  --package-lines N [300]\n"
+    "\n"
+    "The VIN XVQ9S01A57S000001 of the synthetic catalogue leads to its large\n"
+    "vehicle: type key 9E01, lead type 9E01, model series S00, type number\n"
+    "VQS00DE. Its package list holds the packages (every one valued for the\n"
+    "vehicle), main group 90 the edited package 9000000 of --package-lines\n"
+    "lines, and the labour-value catalogue main group 50 of --labour-positions\n"
+    "positions.\n";
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -42,6 +58,10 @@ int main(int argc, char **argv)
         auto next = [&]() { return i + 1 < args.size() ? args.at(++i) : QString(); };
         const auto sized = std::find_if(std::begin(sizes), std::end(sizes),
                                         [&](const auto &s) { return a == QLatin1String(s.first); });
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            QTextStream(stdout) << kUsage;
+            return 0;
+        }
         if (a == QLatin1String("--schema")) {
             schema = next();
         } else if (a == QLatin1String("--out")) {
@@ -64,9 +84,7 @@ int main(int argc, char **argv)
         }
     }
     if (schema.isEmpty() || out.isEmpty() || (synthetic == !data.isEmpty())) {
-        err << "usage: yaq2-mkdb --schema <schema.sql> --out <file> (<data.sql>... | --synthetic"
-               " [--vin-ranges N] [--type-keys N] [--labour-values N] [--packages N]"
-               " [--package-groups N] [--labour-positions N] [--package-lines N])\n";
+        err << kUsage;
         return 2;
     }
     QElapsedTimer timer;

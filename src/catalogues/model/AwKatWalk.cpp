@@ -1,9 +1,12 @@
 #include "catalogues/model/AwKatWalk.h"
 
+#include "catalogues/model/AwKatLevelRows.h"
+
 #include "common/readers/CatalogueCache.h"
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -64,9 +67,6 @@ bool IsSevenDigits(const QString &apNr)
            std::all_of(apNr.begin(), apNr.end(), [](QChar c) { return c.isDigit(); });
 }
 
-const QString kSpecial249 = QStringLiteral("0000249");
-const QString kSpecial250 = QStringLiteral("0000250");
-
 } // namespace
 
 CAwKatWalk::CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valueDb,
@@ -76,6 +76,25 @@ CAwKatWalk::CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valu
 }
 
 CAwKatWalk::~CAwKatWalk() = default;
+
+// A step of the user: its reads in one read transaction on the walk's
+// connections.
+class CAwKatWalk::CStep
+{
+public:
+    explicit CStep(CAwKatWalk &walk)
+        : m_scope({walk.m_pCatalogueDb, walk.m_pValueDb, walk.m_pThirdDb}, &walk.m_nStepDepth)
+    {
+    }
+
+private:
+    CDbReadScope m_scope;
+};
+
+CCatalogueCache &CAwKatWalk::Cache() const
+{
+    return m_pSettings && m_pSettings->bLocalDataSet ? m_walkCache : CatalogueCache();
+}
 
 bool CAwKatWalk::ReadsStandardCatalogue() const
 {
@@ -177,6 +196,9 @@ QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
 
 int CAwKatWalk::ReadMainGroups()
 {
+    const CStep step(*this);
+    // A walk from the top reads the local catalogue file anew.
+    m_walkCache.Clear();
     DropRows(AW_MAIN_GROUP);
     m_shown.clear();
     m_nShownLevel = 0;
@@ -211,6 +233,7 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
 {
     if (!mainGroup || !ReadsStandardCatalogue())
         return 0;
+    const CStep step(*this);
     DropRows(AW_SUBGROUP);
     CAwKatGroupData rec;
     rec.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -238,6 +261,7 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
         return ReadAltThirdLevel(parent);
     if (!parent || !ReadsStandardCatalogue())
         return 0;
+    const CStep step(*this);
     DropRows(AW_THIRD_LEVEL);
     CAwKatGroupData rec;
     rec.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -266,6 +290,7 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
 
 int CAwKatWalk::ReadPositions(CAwKatRow *parent)
 {
+    const CStep step(*this);
     if (parent && ReadsAlternativeCatalogue())
         return ReadAltPositions(parent);
     if (!parent || !ReadsStandardCatalogue())
@@ -274,6 +299,7 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
     const CAwKatRow *previous = nullptr;
+    const QString jointHeading = OrmelText(7000), extraHeading = OrmelText(7001);
     auto addRow = [&](const CAwKatAPosData &r) {
         auto row = std::make_unique<CAwKatRow>();
         row->Type = AW_POSITION;
@@ -291,9 +317,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
                              r.m_strVarianten.at(m_nVehicleColumn) == QLatin1Char('U');
         if (r.m_strCode == QLatin1String("V"))
-            row->Heading = OrmelText(7000);
+            row->Heading = jointHeading;
         else if (r.m_strCode == QLatin1String("Z"))
-            row->Heading = OrmelText(7001);
+            row->Heading = extraHeading;
         row->FullSeparator = r.m_strTrenner == QLatin1String("J") ||
                              (QStringView(row->Number).mid(4) < QLatin1String("500") &&
                               row->Key != QLatin1String("99"));
@@ -303,13 +329,14 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
             info.m_strAPosNr = row->Number;
-            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group)) {
+            if (Cache().GetAPosInfo(m_pSettings, m_pValueDb, info, group)) {
                 row->InfoText = info.m_strInfoText.trimmed();
                 row->Info1 = info.m_strInfoNr.trimmed();
                 row->Info2 = info.m_strInfoNr2.trimmed();
             }
             if (hasVin)
-                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
+                row->PartsClearing =
+                    Cache().GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
         }
         row->PairMark = IsPairedWith(*row, previous) ? 1 : 0;
         CAwKatRow *added = Append(std::move(row));
@@ -427,10 +454,11 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
             info.m_strAPosNr = number;
-            if (GetAPosInfo(m_pSettings, m_pValueDb, info, group))
+            if (Cache().GetAPosInfo(m_pSettings, m_pValueDb, info, group))
                 row->InfoText = info.m_strInfoText.trimmed();
             if (hasVin)
-                row->PartsClearing = GetTeileClearing(m_pSettings, m_pValueDb, number, group);
+                row->PartsClearing =
+                    Cache().GetTeileClearing(m_pSettings, m_pValueDb, number, group);
         }
         CAwKatRow *added = Append(std::move(row));
         if (!current && number.left(4) == parent->Number)
@@ -446,6 +474,7 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
 
 void CAwKatWalk::SetColumnValuesShown(bool shown)
 {
+    const CStep step(*this);
     m_bColumnValues = shown;
     for (CAwKatRow *row : m_shown)
         CompleteRow(row);
@@ -531,7 +560,7 @@ bool CAwKatWalk::IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous)
 }
 
 bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QString &line,
-                           CYaqDb *db) const
+                           CYaqDb *db, Asked asked) const
 {
     if (!m_pSettings || !db)
         return false;
@@ -540,11 +569,17 @@ bool CAwKatWalk::HasValues(const QString &number, const QString &key, const QStr
     const QString lineOfColumn = m_nVehicleColumn >= 0 ? line : QString();
     const int inSubgroup = m_current[AW_SUBGROUP] ? 1 : 0;
     const int inThirdLevel = m_current[AW_THIRD_LEVEL] ? 1 : 0;
+    // On the local file a group's question reads one position's rows at a
+    // time (the first valued one ends it), not the whole main group: the
+    // groups of a level lie in many main groups.
+    if (asked == Asked::ForGroup && m_pSettings->bLocalDataSet)
+        return CatalogueCache().GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key,
+                                            lineOfColumn, 0, m_nVehicleColumn) != 0;
     if (m_pValidity && db == m_pValueDb)
         return m_pValidity->GetAPosWert(number, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
                                         m_nVehicleColumn) != 0;
-    return GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn, 0,
-                       m_nVehicleColumn) != 0;
+    return Cache().GetAPosWert(m_pSettings, number, db, inSubgroup, inThirdLevel, key, lineOfColumn,
+                               0, m_nVehicleColumn) != 0;
 }
 
 bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
@@ -554,148 +589,71 @@ bool CAwKatWalk::KeepPosition(const CAwKatRow *row) const
 
 bool CAwKatWalk::FillLevel(int level, bool selectFirst)
 {
-    CAPosValidityWalk validity(CatalogueCache(), m_pSettings, m_pValueDb);
+    const CStep step(*this);
+    CAPosValidityWalk validity(Cache(), m_pSettings, m_pValueDb);
     CAPosValidityWalk *const outer = std::exchange(m_pValidity, &validity);
     const bool filled = FillLevelRows(level, selectFirst);
     m_pValidity = outer;
     return filled;
 }
 
+void CAwKatWalk::ShowLevelAbove(int level, int previous)
+{
+    // Nothing of this level for the vehicle: said once, and the level shown
+    // before comes back (never this one again). Main groups without any are
+    // no group the adviser opened: the list stays empty without a word (the
+    // head row shows what the vehicle lacks).
+    const bool first = !m_bRecovering;
+    if (first && m_notice && level > AW_MAIN_GROUP)
+        m_notice(4020);
+    DropRows(level);
+    const int back = previous > 0 && previous < level ? previous : level - 1;
+    m_shown.clear();
+    m_nShownLevel = 0;
+    if (first && back >= 1) {
+        m_bRecovering = true;
+        TrimPath(back);
+        FillLevel(back, false);
+        m_bRecovering = false;
+    }
+}
+
 bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
+    using namespace AwKatLevelRows;
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
-    std::vector<CAwKatRow *> display;
-    std::vector<CAwKatRow *> candidates = RowsOf(level);
+    const AwKatRows candidates = RowsOf(level);
     for (CAwKatRow *row : candidates)
         row->HeadingShown = 0;
 
-    // A group is shown only when it leads to a position valued for the
-    // vehicle's lead type: a main group too, so that every group shown
-    // opens (a lead type without the VIN's additional code may have no
-    // values in the whole catalogue).
+    AwKatRows display = candidates;
     if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
-        for (CAwKatRow *row : candidates) {
+        // A group is shown only when it leads to a position valued for the
+        // vehicle's lead type: a main group too, so that every group shown
+        // opens (a lead type without the VIN's additional code may have no
+        // values in the whole catalogue). A group asks once.
+        display = ValuedGroups(candidates, [this](CAwKatRow *row) {
             if (!row->ValidityRead) {
                 row->LeadsToValues = HasValidPositions(row);
                 row->ValidityRead = true;
             }
-            if (row->LeadsToValues)
-                display.push_back(row);
-        }
+            return row->LeadsToValues;
+        });
     } else if (level == AW_POSITION && leadType) {
-        bool lastLeadingKept = false;
-        for (CAwKatRow *row : candidates) {
-            if (row->Leading) {
-                lastLeadingKept = KeepPosition(row);
-                if (lastLeadingKept)
-                    display.push_back(row);
-            } else if (lastLeadingKept && KeepPosition(row)) {
-                display.push_back(row);
-            }
-        }
-    } else {
-        display = candidates;
+        display = ValuedPositions(candidates, [this](CAwKatRow *row) { return KeepPosition(row); });
     }
-
-    // With a VIN the two special positions exclude each other: the later
-    // "0000250" wins over a listed "0000249", with the rows that follow it.
-    if (level == AW_POSITION && m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty()) {
-        std::vector<CAwKatRow *> kept;
-        bool seen250 = false;
-        bool skipping = false;
-        for (CAwKatRow *row : display) {
-            if (row->Leading)
-                skipping = false;
-            if (row->Number == kSpecial250) {
-                const auto at = std::find_if(kept.begin(), kept.end(), [](const CAwKatRow *r) {
-                    return r->Number == kSpecial249;
-                });
-                if (at != kept.end()) {
-                    auto end = at + 1;
-                    while (end != kept.end() && !(*end)->Leading)
-                        ++end;
-                    kept.erase(at, end);
-                }
-                seen250 = true;
-            } else if (row->Number == kSpecial249 && seen250) {
-                skipping = true;
-            }
-            if (!skipping)
-                kept.push_back(row);
-        }
-        display = kept;
-    }
-
-    // "Verbundarbeiten:" and "Zusatzarbeiten:" stand at the head of a run.
     if (level == AW_POSITION) {
-        QString stateCode, stateLine, stateRef;
-        for (CAwKatRow *row : display) {
-            const QString &c = row->Code;
-            const QString &r = row->Reference;
-            const bool joint = c == QLatin1String("V") || c == QLatin1String("Z");
-            if (c.isEmpty()) {
-                stateCode.clear();
-                stateLine.clear();
-                stateRef.clear();
-            } else if ((joint || c == QLatin1String("I")) && r.isEmpty()) {
-                stateCode = c;
-                stateLine = row->LineFrom;
-                stateRef.clear();
-            } else if (joint) {
-                const bool runCode =
-                    stateCode == QLatin1String("V") || stateCode == QLatin1String("Z");
-                if ((stateCode == QLatin1String("I") && r >= stateLine) ||
-                    (runCode && r != stateRef)) {
-                    row->HeadingShown = 1;
-                    stateCode = c;
-                    stateRef = r;
-                }
-            }
-        }
+        if (m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty())
+            display = WithoutReplacedSpecial(display);
+        MarkHeadings(display);
     }
 
     if (display.empty()) {
-        // Nothing of this level for the vehicle: said once, and the level
-        // shown before comes back (never this one again). Main groups
-        // without any are no group the adviser opened: the list stays
-        // empty without a word (the head row shows what the vehicle lacks).
-        const bool first = !m_bRecovering;
-        if (first && m_notice && level > AW_MAIN_GROUP)
-            m_notice(4020);
-        DropRows(level);
-        const int back = previous > 0 && previous < level ? previous : level - 1;
-        m_shown.clear();
-        m_nShownLevel = 0;
-        if (first && back >= 1) {
-            m_bRecovering = true;
-            TrimPath(back);
-            FillLevel(back, false);
-            m_bRecovering = false;
-        }
+        ShowLevelAbove(level, previous);
         return false;
     }
-
-    CAwKatRow *current = m_current[level];
-    if (selectFirst) {
-        current = display.front();
-    } else if (std::find(display.begin(), display.end(), current) == display.end()) {
-        // The next kept row after the current one, else the last before it.
-        CAwKatRow *next = nullptr;
-        if (current) {
-            const auto pos = std::find(candidates.begin(), candidates.end(), current);
-            for (auto it = pos; it != candidates.end() && !next; ++it) {
-                if (std::find(display.begin(), display.end(), *it) != display.end())
-                    next = *it;
-            }
-            for (auto it = pos; !next && it != candidates.begin();) {
-                --it;
-                if (std::find(display.begin(), display.end(), *it) != display.end())
-                    next = *it;
-            }
-        }
-        current = next ? next : display.front();
-    }
+    CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
     for (CAwKatRow *row : display)
         CompleteRow(row);
     m_shown = display;
@@ -708,8 +666,10 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
 {
     if (!row || !m_pSettings)
         return false;
+    const CStep step(*this);
     // A group that is a valued position itself needs no look below it.
-    const bool valuedItself = HasValues(row->Number, row->Key, QString(), m_pValueDb);
+    const bool valuedItself =
+        HasValues(row->Number, row->Key, QString(), m_pValueDb, Asked::ForGroup);
     if (valuedItself || !m_pValueDb)
         return valuedItself;
     CYaqDb *walkDb = m_pThirdDb ? m_pThirdDb : m_pCatalogueDb;
@@ -735,7 +695,8 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
         if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
             continue;
         if (nested)
-            found = HasValues(rec.m_strAPosNr, row->Key, rec.m_strZeile, m_pValueDb);
+            found =
+                HasValues(rec.m_strAPosNr, row->Key, rec.m_strZeile, m_pValueDb, Asked::ForGroup);
         else
             lines.emplace_back(rec.m_strAPosNr, rec.m_strZeile);
     }
@@ -743,7 +704,7 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
     for (const auto &[number, line] : lines) {
         if (found)
             break;
-        found = HasValues(number, row->Key, line, m_pValueDb);
+        found = HasValues(number, row->Key, line, m_pValueDb, Asked::ForGroup);
     }
     return found;
 }
@@ -754,6 +715,7 @@ void CAwKatWalk::Open(CAwKatRow *row)
 {
     if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_THIRD_LEVEL)
         return;
+    const CStep step(*this);
     // The path ends above the row opened: a row of its level or below,
     // opened before "<<" or another group, is no longer on the way.
     TrimPath(row->Type);
@@ -787,6 +749,7 @@ void CAwKatWalk::OpenPath(CAwKatRow *row)
 {
     if (!row)
         return;
+    const CStep step(*this);
     if (row->Type == AW_MAIN_GROUP && m_current[AW_MAIN_GROUP])
         FillLevel(AW_MAIN_GROUP, false);
     else if (row->Type == AW_THIRD_LEVEL && m_current[AW_THIRD_LEVEL])
@@ -797,6 +760,7 @@ void CAwKatWalk::OpenPath(CAwKatRow *row)
 
 void CAwKatWalk::Back()
 {
+    const CStep step(*this);
     switch (m_nShownLevel) {
     case AW_MAIN_GROUP:
         if (!m_shown.empty())
@@ -830,6 +794,7 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 {
     if (!ReadsStandardCatalogue() || !IsSevenDigits(apNr))
         return false;
+    const CStep step(*this);
     const bool leadType = !m_pSettings->LeadTyp.trimmed().isEmpty();
     // The lines of the number within its own main group, then in any.
     std::vector<CAwKatAPosData> lines[2];
@@ -867,6 +832,7 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 
 bool CAwKatWalk::JumpTo(const QString &apNr)
 {
+    const CStep step(*this);
     if (ReadsAlternativeCatalogue())
         return JumpToAlt(apNr);
     // The catalogue line the settings know for this very position is walked
@@ -1004,35 +970,19 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
     if (row->ValuesRead || !m_pSettings || !m_pValueDb || m_pSettings->LeadTyp.trimmed().isEmpty())
         return row->ValueLines;
     row->ValuesRead = true;
-    CAPosWertData rec;
-    rec.m_strKatBstNr = m_pSettings->KatalogKey;
-    rec.m_strAPosNr = row->Number;
-    rec.m_strLTyp = m_pSettings->LeadTyp;
-    rec.m_strZusatz = m_pSettings->ZusatzCode;
-    auto take = [&](const CAPosWertData &r, const QString &unit) {
+    const CStep step(*this);
+    CCatalogueCache &cache = Cache();
+    cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
+    cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
         CAwKatValueLine line;
-        line.Unit = unit;
+        line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
         line.Value = QStringView(r.m_strBemerkung).trimmed() == QLatin1String("AZ")
                          ? CPosition::AzMarker()
                          : r.m_strAwWert.trimmed();
         if (row->NotApplicable)
             line.Value = QStringLiteral("-");
         row->ValueLines.push_back(line);
-    };
-    if (!m_pSettings->bLocalDataSet) {
-        CCatalogueCache &cache = CatalogueCache();
-        cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
-        cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
-            take(r, CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed());
-        });
-    } else {
-        for (int ok = m_pValueDb->ReadAPosWertData(rec); ok;
-             ok = m_pValueDb->ReadNextAPosWertData(rec)) {
-            rec.TrimData();
-            take(rec, CCatalogueCache::UnitLetter(rec.m_strEinheit));
-        }
-        m_pValueDb->CloseStmt();
-    }
+    });
     return row->ValueLines;
 }
 

@@ -10,14 +10,22 @@
 // connection answers the cached value, info and parts-clearing questions
 // while a level is read, and the third one walks the positions of a group
 // while the value connection tests them.
+//
+// Each step of the user (a level read, opened, shown again, the jump) reads
+// in one read transaction on the three connections. The value, info and
+// parts-clearing questions are answered from the rows of the position's
+// main group, read once: on the shared server from the process-wide cache,
+// on the local catalogue file (which the process-wide cache leaves to the
+// database) from the walk's own, which the walk reads anew whenever it
+// starts again from the main groups.
 
 #include "catalogues/model/AwKatRow.h"
+#include "common/readers/CatalogueCache.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class CAPosValidityWalk;
 class CPrgSettings;
 class CYaqDb;
 
@@ -121,6 +129,10 @@ public:
     QString LabourValueText(const CAwKatRow *row);
 
 private:
+    class CStep;
+    // The cache that answers the walk's questions (see above).
+    CCatalogueCache &Cache() const;
+
     // The values of the position's catalogue line per catalogue column
     // (the catalogue view without a vehicle).
     std::vector<CAwKatValueLine> ColumnValues(const CAwKatRow *row) const;
@@ -144,10 +156,19 @@ private:
     // Whether the number has labour values for the vehicle, asked for the
     // main group key and, where the vehicle has a catalogue column, the
     // catalogue line (which must be marked in that column).
-    bool HasValues(const QString &number, const QString &key, const QString &line,
-                   CYaqDb *db) const;
-    // FillLevel's work, its validity questions asked through its walk.
+    enum class Asked
+    {
+        ForPosition, // a position shown or found
+        ForGroup     // whether a group leads to a valued position
+    };
+    bool HasValues(const QString &number, const QString &key, const QString &line, CYaqDb *db,
+                   Asked asked = Asked::ForPosition) const;
+    // FillLevel's work, its validity questions asked through its walk: the
+    // steps of AwKatLevelRows over the level's rows.
     bool FillLevelRows(int level, bool selectFirst);
+    // A level without rows for the vehicle (previous: the level shown
+    // before it).
+    void ShowLevelAbove(int level, int previous);
     bool KeepPosition(const CAwKatRow *row) const;
     // Two rows one after the other that name each other in their infos are
     // one piece of work.
@@ -168,6 +189,8 @@ private:
     // While a level is filled: its walk over the positions' validity, so
     // that the vehicle's keys are compared once per level, not per row.
     CAPosValidityWalk *m_pValidity = nullptr;
+    mutable CCatalogueCache m_walkCache{CCatalogueCache::OnLocalFile::ReadByGroup};
+    int m_nStepDepth = 0;
     Notice m_notice;
     int m_nVehicleColumn = -1;
     bool m_bColumnValues = false;

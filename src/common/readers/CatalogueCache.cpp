@@ -91,6 +91,11 @@ const QString &Filed(const QString &number, QString &trimmed)
 
 } // namespace
 
+bool CCatalogueCache::Bypassed(const CPrgSettings &settings) const
+{
+    return settings.bLocalDataSet != 0 && m_onLocal == OnLocalFile::Bypass;
+}
+
 // --- kinds, fill and walk ----------------------------------------------------
 
 template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
@@ -419,7 +424,7 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
 {
     if (!settings || !db || settings->LeadTyp.isEmpty())
         return 0;
-    const bool local = settings->bLocalDataSet != 0;
+    const bool local = Bypassed(*settings);
     if (!local)
         FillValues(*settings, db,
                    flagA && flagB ? QStringView(apNr).left(2) : MainGroup(hgOverride, apNr));
@@ -508,7 +513,7 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
 {
     if (!m_pSettings || !m_pDb || m_pSettings->LeadTyp.isEmpty())
         return 0;
-    if (m_pSettings->bLocalDataSet ||
+    if (m_cache.Bypassed(*m_pSettings) ||
         CCatalogueCache::WantsLineCheck(checkLines, hgOverride, lineFilter))
         return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
                                    checkLines, column);
@@ -543,7 +548,7 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
 int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                                  const QString &hgOverride, const QString &lineFilter, int column)
 {
-    const bool local = settings->bLocalDataSet != 0;
+    const bool local = Bypassed(*settings);
     const QStringView hg = MainGroup(hgOverride, apNr);
     if (!local)
         FillLines(*settings, db, hg);
@@ -586,7 +591,7 @@ int CCatalogueCache::GetAPosInfo(CPrgSettings *settings, CYaqDb *db, CAPosInfoDa
 {
     if (!settings || !db)
         return 0;
-    if (!settings->bLocalDataSet) {
+    if (!Bypassed(*settings)) {
         FillInfos(*settings, db, MainGroup(hgOverride, rec.m_strAPosNr));
         if (Holds(m_infos, rec.m_strAPosNr)) {
             const CAPosInfoData *first = FirstRow(m_infos, rec.m_strAPosNr);
@@ -606,7 +611,7 @@ int CCatalogueCache::GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const 
         settings->ZusatzCode.isEmpty())
         return 0;
     const QString monthKey = MonthKey(settings->Heute);
-    const bool local = settings->bLocalDataSet != 0;
+    const bool local = Bypassed(*settings);
     if (!local)
         FillClearing(*settings, db, MainGroup(hgOverride, apNr), monthKey);
 

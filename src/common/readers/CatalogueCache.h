@@ -7,7 +7,8 @@
 // group (the first two characters of a position number) in one query,
 // keeps it keyed by position number and answers from memory until the
 // vehicle or the main group changes. With the local data set (settings'
-// bLocalDataSet) no cache is used: every question goes to the database.
+// bLocalDataSet) the process-wide cache is bypassed: every question goes
+// to the database (see OnLocalFile).
 //
 // One cache per kind: the key texts it was filled for and the rows of each
 // position number in database order. A kind remembers its keys only after
@@ -42,46 +43,45 @@ class CYaqDb;
 // its number (-1 after the last).
 template <class Rec> struct CHGRows
 {
-    struct Span
-    {
-        int first = -1, last = -1;
-    };
     std::vector<Rec> rows;
     std::vector<int> next;
-    QHash<QString, Span> numbers;
+    // The first row of every number: found by the number's code (Packed),
+    // or by the number itself where it packs into none. The hashes hold
+    // the row's index + 1.
+    QHash<quint64, int> packed;
+    QHash<QString, int> numbers;
+    // At a number's first row, the number's last row (while the rows are
+    // appended).
+    std::vector<int> lastOf;
     // A byte per number that a reader works out from the number's rows
     // once, at the index of its first row (-1: not yet): so that a question
     // asked again is one look-up of the number. The value rows keep their
     // validity here.
     mutable std::vector<signed char> worked;
 
-    void Append(const Rec &rec, const QString &number)
+    void Append(Rec rec, const QString &number)
     {
         const int at = int(rows.size());
-        rows.push_back(rec);
+        rows.push_back(std::move(rec));
         next.push_back(-1);
+        lastOf.push_back(-1);
         // The rows of a number come one after the other: the number of the
         // row before needs no look-up.
-        if (!lastSpan || number != lastNumber) {
-            lastSpan = &numbers[number];
+        if (lastFirst < 0 || number != lastNumber) {
+            quint64 code = 0;
+            int &slot = Packed(number, &code) ? packed[code] : numbers[number];
+            if (slot == 0)
+                slot = at + 1;
+            lastFirst = slot - 1;
             lastNumber = number;
         }
-        Span &span = *lastSpan;
-        if (span.last >= 0) {
-            next[size_t(span.last)] = at;
-        } else {
-            span.first = at;
-            quint64 code = 0;
-            if (Packed(number, &code))
-                packed.insert(code, at);
-        }
-        span.last = at;
+        int &last = lastOf[size_t(lastFirst)];
+        if (last >= 0)
+            next[size_t(last)] = at;
+        last = at;
     }
-    Span *lastSpan = nullptr; // of lastNumber, while the rows are appended
+    int lastFirst = -1; // the first row of lastNumber, while the rows are appended
     QString lastNumber;
-    // The first row of every number that packs into a code (Packed): a
-    // question about a position number looks up a code, not a text.
-    QHash<quint64, int> packed;
 
     // A number of at most seven characters of one byte each as one code
     // (its length and its characters), which no other text shares.
@@ -105,12 +105,9 @@ template <class Rec> struct CHGRows
     int First(const QString &number) const
     {
         quint64 code = 0;
-        if (Packed(number, &code)) {
-            const auto it = packed.constFind(code);
-            return it == packed.constEnd() ? -1 : *it;
-        }
-        const auto it = numbers.constFind(number);
-        return it == numbers.constEnd() ? -1 : it->first;
+        if (Packed(number, &code))
+            return packed.value(code) - 1;
+        return numbers.value(number) - 1;
     }
 };
 
@@ -165,6 +162,18 @@ private:
 class CCatalogueCache
 {
 public:
+    // What a cache does on the local catalogue file (settings'
+    // bLocalDataSet). The process-wide cache is bypassed there: every
+    // question goes to the database. A reader that walks the file with a
+    // cache of its own (the catalogue page's walk, which empties it when it
+    // starts again from the top) reads by main group there too.
+    enum class OnLocalFile
+    {
+        Bypass,
+        ReadByGroup
+    };
+    explicit CCatalogueCache(OnLocalFile onLocal = OnLocalFile::Bypass) : m_onLocal(onLocal) {}
+
     // --- fill operations: read the main group unless the cache already
     // holds it for the same keys (see the key texts at each) ---
     // Values by position number + unit code; keys catalogue key, lead
@@ -249,6 +258,8 @@ public:
 
 private:
     friend class CAPosValidityWalk;
+    // Whether the questions go to the database, past the cache.
+    bool Bypassed(const CPrgSettings &settings) const;
     template <class Rec> struct Kind
     {
         bool bFilled = false; // keys valid: the last query for them succeeded
@@ -304,6 +315,7 @@ private:
     Kind<CAwKatZeileData> m_lines;
     Kind<CTeileClearingData> m_clearing;
     ModelCodeCheck m_modelCodeCheck;
+    OnLocalFile m_onLocal;
 };
 
 // The process-wide cache of the program.

@@ -6,6 +6,7 @@
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -175,14 +176,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         // One read transaction per connection for the whole load: the
         // package is read from one state of the catalogue, and the local
         // catalogue file is locked once instead of once per read.
-        std::vector<CYaqDb *> held;
-        for (CYaqDb *db : {m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts}) {
-            if (db && std::find(held.begin(), held.end(), db) == held.end() && db->BeginTrans())
-                held.push_back(db);
-        }
+        const CDbReadScope reads({m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts});
         LoadLevel(paket, level);
-        for (CYaqDb *db : held)
-            db->EndTrans();
     }
     CPackageSelection(&paket).InitStates();
 
@@ -215,6 +210,8 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         parts.push_back(part);
     }
 
+    // The level's lines go into the package together, in the order made.
+    std::vector<std::unique_ptr<CPosition>> made;
     const bool paint = level.headNumber.startsWith(QLatin1String("72"));
     bool optionalGroup = false, packagesGroup = false;
     auto addGroupLine = [&](const QString &kind, int textId) {
@@ -224,7 +221,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
         group->BefundText = OrmelText(textId);
         group->PaketID = level.key;
         group->PaketTexts[kSuffix] = level.suffix;
-        target.AddPosition(std::move(group));
+        made.push_back(std::move(group));
     };
 
     for (const CSRPAPosData &row : positions) {
@@ -263,7 +260,7 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             addGroupLine(line->Kind, kTextOptionalPackages);
             packagesGroup = true;
         }
-        target.AddPosition(std::move(line));
+        made.push_back(std::move(line));
     }
 
     for (const CSRPTeileData &row : parts) {
@@ -297,8 +294,9 @@ void CPackageLoader::LoadLevel(CPaket &target, const Level &level)
             addGroupLine(line->Kind, kTextOptional);
             optionalGroup = true;
         }
-        target.AddPosition(std::move(line));
+        made.push_back(std::move(line));
     }
+    target.AddPositions(std::move(made));
 }
 
 bool CPackageLoader::LoadSubPackage(CPosition &line, const Level &level)

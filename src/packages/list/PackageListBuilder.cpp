@@ -3,6 +3,7 @@
 #include "packages/list/PackageListReads.h"
 #include "platform/OrmelText.h"
 #include "platform/ccd/CMrktngAttRec.h"
+#include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/HLXVertragInfo.h"
 #include "settings/PrgSettings.h"
@@ -71,30 +72,14 @@ std::unique_ptr<CPackageRow> RowOf(int level, const Record &rec, const QString &
 class CBuilderReadScope
 {
 public:
-    explicit CBuilderReadScope(CPackageListBuilder &builder) : m_builder(builder)
+    explicit CBuilderReadScope(CPackageListBuilder &builder)
+        : m_scope({builder.m_pPackageDb, builder.m_pCatalogueDb, builder.m_pContractDb},
+                  &builder.m_nReadDepth)
     {
-        if (m_builder.m_nReadDepth++ > 0)
-            return;
-        for (CYaqDb *db :
-             {m_builder.m_pPackageDb, m_builder.m_pCatalogueDb, m_builder.m_pContractDb}) {
-            if (db && std::find(m_began.begin(), m_began.end(), db) == m_began.end() &&
-                db->BeginTrans())
-                m_began.push_back(db);
-        }
     }
-    ~CBuilderReadScope()
-    {
-        if (--m_builder.m_nReadDepth > 0)
-            return;
-        for (CYaqDb *db : m_began)
-            db->EndTrans();
-    }
-    CBuilderReadScope(const CBuilderReadScope &) = delete;
-    CBuilderReadScope &operator=(const CBuilderReadScope &) = delete;
 
 private:
-    CPackageListBuilder &m_builder;
-    std::vector<CYaqDb *> m_began;
+    CDbReadScope m_scope;
 };
 
 CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)

@@ -2,6 +2,9 @@
 
 #include "platform/StringUtil.h"
 
+#include <iterator>
+#include <list>
+
 namespace {
 
 bool KindIn(const QString &kind, std::initializer_list<const char *> kinds)
@@ -81,19 +84,77 @@ CPosition *CPaket::AddPosition(std::unique_ptr<CPosition> position)
         return nullptr;
     if (added->Type != POS_EMPTY) {
         for (auto it = m_lines.begin(); it != m_lines.end(); ++it) {
-            const CPosition &node = **it;
-            if (IsHeadType(node.Type) && node.Number == added->Number && added->Type == POS_WORK) {
+            switch (PlaceBy(**it, *added)) {
+            case Place::After:
                 m_lines.insert(it + 1, std::move(position));
                 return added;
-            }
-            if (node.Type == POS_GROUP && BelongsBeforeGroup(node, *added)) {
+            case Place::Before:
                 m_lines.insert(it, std::move(position));
                 return added;
+            case Place::None:
+                break;
             }
         }
     }
     m_lines.push_back(std::move(position));
     return added;
+}
+
+void CPaket::AddPositions(std::vector<std::unique_ptr<CPosition>> positions)
+{
+    // The lines in a list, so that an insertion moves none; the heads and
+    // group lines (the only lines that place another) in list order.
+    using Lines = std::list<std::unique_ptr<CPosition>>;
+    Lines lines(std::make_move_iterator(m_lines.begin()), std::make_move_iterator(m_lines.end()));
+    m_lines.clear();
+    std::vector<Lines::iterator> anchors;
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        if (IsAnchor(**it))
+            anchors.push_back(it);
+    }
+    for (std::unique_ptr<CPosition> &position : positions) {
+        if (!position)
+            continue;
+        auto where = lines.end();
+        size_t anchorAt = anchors.size();
+        if (position->Type != POS_EMPTY) {
+            for (size_t a = 0; a < anchors.size() && where == lines.end(); ++a) {
+                switch (PlaceBy(**anchors[a], *position)) {
+                case Place::After:
+                    where = std::next(anchors[a]);
+                    anchorAt = a + 1;
+                    break;
+                case Place::Before:
+                    where = anchors[a];
+                    anchorAt = a;
+                    break;
+                case Place::None:
+                    break;
+                }
+            }
+        }
+        const bool anchor = IsAnchor(*position);
+        const auto added = lines.insert(where, std::move(position));
+        if (anchor)
+            anchors.insert(anchors.begin() + std::ptrdiff_t(anchorAt), added);
+    }
+    m_lines.reserve(lines.size());
+    for (std::unique_ptr<CPosition> &line : lines)
+        m_lines.push_back(std::move(line));
+}
+
+bool CPaket::IsAnchor(const CPosition &line)
+{
+    return IsHeadType(line.Type) || line.Type == POS_GROUP;
+}
+
+CPaket::Place CPaket::PlaceBy(const CPosition &node, const CPosition &added)
+{
+    if (IsHeadType(node.Type) && node.Number == added.Number && added.Type == POS_WORK)
+        return Place::After;
+    if (node.Type == POS_GROUP && BelongsBeforeGroup(node, added))
+        return Place::Before;
+    return Place::None;
 }
 
 CPosition *CPaket::GetKopf() const

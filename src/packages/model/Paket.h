@@ -47,6 +47,11 @@ public:
     // optional and optional sub-package lines before the group lines of the
     // later groups, everything else at the end. Returns the line.
     CPosition *AddPosition(std::unique_ptr<CPosition> position);
+    // Takes the lines in their order, each placed as AddPosition places it
+    // after the ones before; the heads and group lines that decide the
+    // places are looked up among themselves, not among all lines (a loaded
+    // package of many lines).
+    void AddPositions(std::vector<std::unique_ptr<CPosition>> positions);
 
     // The first head; null when there is none.
     CPosition *GetKopf() const;
@@ -132,6 +137,19 @@ public:
                               CPauschalRec *flatRate, CRabattRec *discount, bool lookUp);
 
 private:
+    // Where a line added goes by one line of the package: right after it
+    // (a head of its number), right before it (a group line of a later
+    // group), or not by this one.
+    enum class Place
+    {
+        None,
+        After,
+        Before
+    };
+    static Place PlaceBy(const CPosition &node, const CPosition &added);
+    // A line that can place another: a head or a group line.
+    static bool IsAnchor(const CPosition &line);
+
     enum class SetNo
     {
         One,

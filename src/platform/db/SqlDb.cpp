@@ -92,6 +92,7 @@ void CSqlDb::ReleaseStatements()
     SetRecord(nullptr);
     // Before the connection closes: SQLite does not close a connection
     // that still has statements.
+    m_byText.clear();
     m_statements.clear();
 }
 
@@ -107,16 +108,26 @@ void CSqlDb::Close()
 
 CSqlStatement *CSqlDb::Prepared(const QString &sql)
 {
-    const auto known = m_statements.find(sql);
-    if (known != m_statements.end())
-        return known->second.get();
-    QString error;
-    std::unique_ptr<CSqlStatement> st = m_dialect->Prepare(m_db, sql, &error);
-    if (!st) {
-        Fail(QStringLiteral("%1\n%2").arg(error, sql));
-        return nullptr;
+    // The fixed texts of the queries come again and again in one and the
+    // same string: found by where its characters lie, without hashing them.
+    const auto byText = m_byText.find(sql.constData());
+    if (byText != m_byText.end())
+        return byText->second;
+    auto known = m_statements.find(sql);
+    if (known == m_statements.end()) {
+        QString error;
+        std::unique_ptr<CSqlStatement> st = m_dialect->Prepare(m_db, sql, &error);
+        if (!st) {
+            Fail(QStringLiteral("%1\n%2").arg(error, sql));
+            return nullptr;
+        }
+        known = m_statements.emplace(sql, std::move(st)).first;
     }
-    return m_statements.emplace(sql, std::move(st)).first->second.get();
+    // Only a key that shares the characters keeps them alive, so that no
+    // other text can come to lie there.
+    if (known->first.constData() == sql.constData())
+        m_byText.emplace(sql.constData(), known->second.get());
+    return known->second.get();
 }
 
 void CSqlDb::SetRecord(CYaqData *record)

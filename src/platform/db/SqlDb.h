@@ -58,6 +58,7 @@ private:
     QSqlDatabase m_db;
     std::unique_ptr<CSqlDialect> m_dialect;
     std::unordered_map<QString, std::unique_ptr<CSqlStatement>> m_statements;
+    std::unordered_map<const QChar *, CSqlStatement *> m_byText; // by a key's characters
     CSqlStatement *m_pCursor = nullptr;
     CYaqData *m_pRecord = nullptr;
     std::vector<QString *> m_fields; // of m_pRecord, taken once per query

@@ -12,7 +12,13 @@
 class CYaqData
 {
 public:
+    CYaqData() = default;
     virtual ~CYaqData() = default;
+    // Records move (a cache's rows grow without copying their texts).
+    CYaqData(const CYaqData &) = default;
+    CYaqData(CYaqData &&) noexcept = default;
+    CYaqData &operator=(const CYaqData &) = default;
+    CYaqData &operator=(CYaqData &&) noexcept = default;
 
     void Init();
     void TrimData();

@@ -244,7 +244,7 @@ int CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
     // No row is read past the second that counts: the next one may lie far
     // off in the index.
     int count = 0;
-    for (int ok = ReadVin17Data(rec); ok && count < 2; ok = ReadNext()) {
+    for (int ok = ReadVin17Data(rec); ok; ok = ReadNext()) {
         if (special && !(DigitThenLetter(rec.m_strVonFgstNr.trimmed()) &&
                          DigitThenLetter(rec.m_strBisFgstNr.trimmed())))
             continue;
@@ -254,6 +254,8 @@ int CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
             row.TrimData();
             *typePart = row.m_strFgstTyp;
         }
+        if (count == 2)
+            break;
     }
     CloseStmt();
     return count;
