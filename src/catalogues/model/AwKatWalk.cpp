@@ -972,7 +972,7 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
     row->ValuesRead = true;
     const CStep step(*this);
     CCatalogueCache &cache = Cache();
-    cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, row->Number.left(2));
+    cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, QStringView(row->Number).left(2));
     cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
         CAwKatValueLine line;
         line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
@@ -981,7 +981,7 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
                          : r.m_strAwWert.trimmed();
         if (row->NotApplicable)
             line.Value = QStringLiteral("-");
-        row->ValueLines.push_back(line);
+        row->ValueLines.push_back(std::move(line));
     });
     return row->ValueLines;
 }

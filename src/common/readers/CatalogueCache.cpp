@@ -206,7 +206,7 @@ void CCatalogueCache::ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqD
 }
 
 void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db,
-                                                const QString &hg)
+                                                QStringView hg)
 {
     Fill(
         m_valuesAwk, {settings.KatalogKey, settings.LeadTyp, settings.ZusatzCode}, hg, db,
@@ -214,7 +214,7 @@ void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CY
         [&] {
             CAPosWertData rec;
             rec.m_strKatBstNr = settings.KatalogKey;
-            rec.m_strAPosNr = hg;
+            rec.m_strAPosNr = hg.toString();
             rec.m_strLTyp = settings.LeadTyp;
             rec.m_strZusatz = settings.ZusatzCode;
             return rec;

@@ -180,7 +180,7 @@ public:
     // type, additional code, main group. Nothing is read without lead type.
     void ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
     // Values by position number for the catalogue page; keys as above.
-    void ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
+    void ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CYaqDb *db, QStringView hg);
     // Infos; keys catalogue key, main group.
     void FillAPosInfoCache(const CPrgSettings &settings, CYaqDb *db, const QString &hg);
     // Catalogue lines; keys catalogue key, type number, main group.

@@ -6,12 +6,14 @@
 
 void CYaqData::Init()
 {
-    for (QString *field : Fields())
-        field->clear();
+    ForEachField([](QString &field) { field.clear(); });
 }
 
 void CYaqData::TrimData()
 {
-    for (QString *field : Fields())
-        *field = WithoutTrailingSpaces(std::move(*field));
+    // Most fields end without a space: they are left as they are.
+    ForEachField([](QString &field) {
+        if (!field.isEmpty() && field.at(field.size() - 1) == QLatin1Char(' '))
+            field = WithoutTrailingSpaces(std::move(field));
+    });
 }

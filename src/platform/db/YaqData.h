@@ -24,12 +24,20 @@ public:
     void TrimData();
     // The fields in declaration order (the order a query fills them in).
     virtual std::vector<QString *> Fields() = 0;
+    // Each field in that order, without building the list: Init and
+    // TrimData run once per row read.
+    virtual void ForEachField(void (*visit)(QString &)) = 0;
 };
 
 #define YAQ_DATA_FIELDS(...)                                                                       \
     std::vector<QString *> Fields() override                                                       \
     {                                                                                              \
         return {__VA_ARGS__};                                                                      \
+    }                                                                                              \
+    void ForEachField(void (*visit)(QString &)) override                                           \
+    {                                                                                              \
+        for (QString * field : {__VA_ARGS__})                                                      \
+            visit(*field);                                                                         \
     }
 
 // Three free texts (kept for the library interface).
