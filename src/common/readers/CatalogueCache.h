@@ -38,12 +38,36 @@
 class CPrgSettings;
 class CYaqDb;
 
+// Rows in blocks of a fixed size: a growing fill never copies the rows
+// read before into a larger block (a main group runs to tens of thousands
+// of value rows, and each copy writes them all to fresh memory again).
+template <class Rec> class CRowBlocks
+{
+public:
+    size_t size() const { return m_size; }
+    const Rec &operator[](size_t at) const { return m_blocks[at / kBlock][at % kBlock]; }
+    void push_back(Rec &&rec)
+    {
+        if (m_size % kBlock == 0) {
+            m_blocks.emplace_back();
+            m_blocks.back().reserve(kBlock);
+        }
+        m_blocks.back().push_back(std::move(rec));
+        ++m_size;
+    }
+
+private:
+    static constexpr size_t kBlock = 256;
+    std::vector<std::vector<Rec>> m_blocks;
+    size_t m_size = 0;
+};
+
 // The rows of one fill in database order, filed by position number: the
 // first and last row of each number and, for every row, the next row of
 // its number (-1 after the last).
 template <class Rec> struct CHGRows
 {
-    std::vector<Rec> rows;
+    CRowBlocks<Rec> rows;
     std::vector<int> next;
     // The first row of every number: found by the number's code (Packed),
     // or by the number itself where it packs into none. The hashes hold
