@@ -1340,7 +1340,9 @@ void TestSoap::standInAnswers()
 void TestSoap::standInTakesOnlyEnvelopes_data()
 {
     QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("enveloped"); // sent as the SOAP client sends a body
+    QTest::addColumn<bool>("accepted");
     const QString header =
         QStringLiteral(" xmlns=\"http://dms.yaq2.example/SRP\" "
                        "refSchema=\"serviceRepairPackages.xsd\" version=\"01.05.00\">");
@@ -1355,24 +1357,29 @@ void TestSoap::standInTakesOnlyEnvelopes_data()
     const QString vehicle =
         "<transferVehicleInfo" + header + vin + "<product>PKW</product></transferVehicleInfo>";
     // clang-format off
-    QTest::newRow("first registration") << registration << true;
-    QTest::newRow("vehicle search")     << search       << true;
-    QTest::newRow("package prices")     << prices       << true;
-    QTest::newRow("basket transfer")    << positions    << true;
-    QTest::newRow("vehicle creation")   << vehicle      << true;
-    QTest::newRow("bare first registration") << registration << false;
-    QTest::newRow("bare vehicle search")     << search       << false;
-    QTest::newRow("bare package prices")     << prices       << false;
-    QTest::newRow("bare basket transfer")    << positions    << false;
-    QTest::newRow("bare vehicle creation")   << vehicle      << false;
-    QTest::newRow("envelope without body")   << "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>" << false;
+    // The action names the message as the program names it.
+    const auto act = [](const char *method) { return "urn:dms/action/YAQ." + QString::fromLatin1(method); };
+    QTest::newRow("first registration") << registration << act("requestFirstRegistrationDate") << true << true;
+    QTest::newRow("vehicle search")     << search       << act("requestVIN")           << true << true;
+    QTest::newRow("package prices")     << prices       << act("requestPackageInfo")   << true << true;
+    QTest::newRow("basket transfer")    << positions    << act("transferYAQPositions") << true << true;
+    QTest::newRow("vehicle creation")   << vehicle      << act("transferVehicleInfo")  << true << true;
+    QTest::newRow("action of another message") << prices << act("requestVIN")         << true << false;
+    QTest::newRow("bare first registration") << registration << act("requestFirstRegistrationDate") << false << false;
+    QTest::newRow("bare vehicle search")     << search       << act("requestVIN")           << false << false;
+    QTest::newRow("bare package prices")     << prices       << act("requestPackageInfo")   << false << false;
+    QTest::newRow("bare basket transfer")    << positions    << act("transferYAQPositions") << false << false;
+    QTest::newRow("bare vehicle creation")   << vehicle      << act("transferVehicleInfo")  << false << false;
+    QTest::newRow("envelope without body")   << "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>" << act("requestVIN") << false << false;
     // clang-format on
 }
 
 void TestSoap::standInTakesOnlyEnvelopes()
 {
     QFETCH(QString, body);
+    QFETCH(QString, action);
     QFETCH(bool, enveloped);
+    QFETCH(bool, accepted);
     DmsVehicles vehicles;
     QString error;
     QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
@@ -1389,17 +1396,17 @@ void TestSoap::standInTakesOnlyEnvelopes()
 
     CSoapReq client;
     client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
-    const QString action = QStringLiteral("urn:act");
     const QString answer =
         enveloped ? client.Request(action, body) : client.RequestMessage(action, body);
     QCOMPARE(got.toUtf8(), enveloped ? Enveloped(body) : body.toUtf8());
-    // A SOAP endpoint refuses a message outside its envelope as the
-    // client's fault, and the stand-in's log shows why.
-    QCOMPARE(client.LastStatus(), enveloped ? 200 : 500);
-    QCOMPARE(answer.contains(QLatin1String("<faultcode>s:Client</faultcode>")), !enveloped);
+    // A SOAP endpoint refuses a message outside its envelope, or under the
+    // action of another one, as the client's fault, and the stand-in's log
+    // shows why.
+    QCOMPARE(client.LastStatus(), accepted ? 200 : 500);
+    QCOMPARE(answer.contains(QLatin1String("<faultcode>s:Client</faultcode>")), !accepted);
     QFile logFile(log);
     QVERIFY(logFile.open(QIODevice::ReadOnly));
-    QCOMPARE(logFile.readAll().contains("-> HTTP 500"), !enveloped);
+    QCOMPARE(logFile.readAll().contains("-> HTTP 500"), !accepted);
 }
 
 void TestSoap::standInTransferVin()

@@ -113,6 +113,40 @@ QDomElement EnvelopedMessage(const QDomDocument &doc, QString *why)
     return message;
 }
 
+// What a SOAP endpoint refuses before it answers the message: a request
+// that is not XML by its content type (HTTP 415), one without a SOAPAction
+// header, and one whose action names another message than its body holds.
+// Empty when the request may be answered; a body that is no envelope is
+// left to the answer's own refusal.
+QString HeaderRefusal(const HttpRequest &request, const QString &body, int *status)
+{
+    *status = 500;
+    const QByteArray type = request.header("Content-Type").trimmed();
+    if (!type.toLower().startsWith("text/xml")) {
+        *status = 415;
+        return Fault(QStringLiteral("Client"),
+                     QStringLiteral("The content type \"%1\" is not text/xml.")
+                         .arg(QString::fromLatin1(type)));
+    }
+    const QByteArray action = request.header("SOAPAction");
+    if (action.isEmpty())
+        return Fault(QStringLiteral("Client"), QStringLiteral("The request has no SOAPAction."));
+    QString named = QString::fromUtf8(action).trimmed();
+    if (named.size() >= 2 && named.startsWith(QLatin1Char('"')) && named.endsWith(QLatin1Char('"')))
+        named = named.mid(1, named.size() - 2);
+    QDomDocument doc;
+    QString why;
+    if (named.isEmpty() || !LoadXmlDocument(body, &doc))
+        return QString();
+    const QDomElement message = EnvelopedMessage(doc, &why);
+    const QString method = LocalName(message.tagName());
+    if (message.isNull() || named == method || named.endsWith(QLatin1Char('.') + method) ||
+        named.endsWith(QLatin1Char('/') + method))
+        return QString();
+    return Fault(QStringLiteral("Client"),
+                 QStringLiteral("The SOAPAction \"%1\" does not name \"%2\".").arg(named, method));
+}
+
 // The vehicles of "requestVIN": each criterion given must be part of its
 // field.
 void WriteVehicleSearch(QXmlStreamWriter &xml, const QDomElement &request,
@@ -389,8 +423,8 @@ void StandInDms::onRequest(quint64 id, const HttpRequest &request)
         return;
     }
     int status = 0;
-    QString text;
-    if (!StandInTransferAnswer(body, &m_transfers, &text, &status))
+    QString text = HeaderRefusal(request, body, &status);
+    if (text.isEmpty() && !StandInTransferAnswer(body, &m_transfers, &text, &status))
         text = StandInAnswer(body, m_vehicles, m_packagePrices, &status);
     const QByteArray answer = text.toUtf8();
     // A refused request is logged with its fault, so that a demo run shows
