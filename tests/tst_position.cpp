@@ -427,6 +427,8 @@ void TestPosition::copyIsDeepAndComplete()
     // Changing the copy leaves the source alone.
     copy.SubPackage->GetAt(0)->Number = QStringLiteral("0815");
     QCOMPARE(source.SubPackage->GetAt(0)->Number, QStringLiteral("4711"));
+    copy.Campaign[CPosition::CampaignPriceType] = QStringLiteral("R");
+    QCOMPARE(source.Campaign[CPosition::CampaignPriceType], QStringLiteral("CL"));
 }
 
 void TestPosition::assignmentReplacesSubLines()
@@ -496,9 +498,11 @@ void TestPosition::equality_data()
     QTest::newRow("set-3 currency differs") << "set3Currency" << 1;
     QTest::newRow("hit rectangles differ") << "rects" << 1;
     QTest::newRow("empty nested package against none") << "emptySub" << 1;
+    QTest::newRow("campaign text written empty against none") << "campaignEmpty" << 1;
     QTest::newRow("number differs") << "number" << 0;
     QTest::newRow("set-2 net differs") << "set2Net" << 0;
     QTest::newRow("campaign text differs") << "campaign" << 0;
+    QTest::newRow("spot-repair text differs") << "spot" << 0;
     QTest::newRow("nested package with a line against none") << "filledSub" << 0;
     QTest::newRow("one more sub-position") << "subPosition" << 0;
     // clang-format on
@@ -525,8 +529,12 @@ void TestPosition::equality()
         b.Number = QStringLiteral("0012346");
     else if (change == QLatin1String("set2Net"))
         b.Preise2.Net = 1.0;
+    else if (change == QLatin1String("campaignEmpty"))
+        b.Campaign[CPosition::CampaignWorkStatus] = QString();
     else if (change == QLatin1String("campaign"))
         b.Campaign[CPosition::CampaignWorkStatus] = QStringLiteral("0");
+    else if (change == QLatin1String("spot"))
+        b.Spot[CPosition::SpotMaPercent] = QStringLiteral("10");
     else if (change == QLatin1String("filledSub")) {
         b.SubPackage = std::make_unique<CPaket>();
         b.SubPackage->AddPosition(MakeLine(POS_PART, QStringLiteral("4711")));

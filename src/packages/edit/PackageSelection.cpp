@@ -2,7 +2,7 @@
 
 #include "packages/model/Paket.h"
 
-#include <QHash>
+#include <QStringView>
 
 #include <algorithm>
 
@@ -61,34 +61,38 @@ bool IsListed(const CPosition &line)
 // its lines are filed once by the number that makes their group (a main
 // line's own, the replaced one of an alternative), each line type apart,
 // instead of comparing every pair with InGroup. Two main lines filed under
-// one number are still not each other's group.
+// one number are still not each other's group. The filed lines are sorted
+// by type and number, so that a group is one run of them in package order,
+// found by a binary search: no line's number is hashed.
 class CPackageSelection::CGroupIndex
 {
 public:
     struct Group
     {
-        std::vector<CPosition *> all, mains, alts; // in package order
-        CGroupCounters kinds;                      // how many of each kind
+        size_t begin = 0, end = 0; // the run of its filed lines
+        CGroupCounters kinds;      // how many of each kind
     };
 
     explicit CGroupIndex(const CPaket &paket)
     {
+        m_filed.reserve(size_t(paket.GetCount()));
         for (const auto &owned : paket) {
             CPosition *line = owned.get();
             const bool main = IsMain(*line);
             if (!IsGroupable(*line) || !(main || IsAlternative(*line)))
                 continue;
-            QHash<QString, int> &filed = line->Type == POS_PART ? m_parts : m_works;
-            const QString &number = main ? KeyOf(*line) : RefOf(*line);
-            auto it = filed.constFind(number);
-            if (it == filed.constEnd()) {
-                it = filed.insert(number, int(m_groups.size()));
-                m_groups.emplace_back();
-            }
-            Group &group = m_groups[size_t(it.value())];
-            group.all.push_back(line);
-            (main ? group.mains : group.alts).push_back(line);
-            CountKind(group.kinds, *line, 1);
+            m_filed.push_back({line->Type, main ? KeyOf(*line) : RefOf(*line), line});
+        }
+        std::stable_sort(m_filed.begin(), m_filed.end());
+        for (size_t begin = 0; begin < m_filed.size();) {
+            Group group;
+            group.begin = begin;
+            size_t end = begin;
+            for (; end < m_filed.size() && !(m_filed[begin] < m_filed[end]); ++end)
+                CountKind(group.kinds, *m_filed[end].line, 1);
+            group.end = end;
+            m_groups.push_back(group);
+            begin = end;
         }
     }
 
@@ -98,20 +102,28 @@ public:
         const bool main = IsMain(line);
         if (!IsGroupable(line) || !(main || IsAlternative(line)))
             return nullptr;
-        const QHash<QString, int> &filed = line.Type == POS_PART ? m_parts : m_works;
-        const auto it = filed.constFind(main ? KeyOf(line) : RefOf(line));
-        return it == filed.constEnd() ? nullptr : &m_groups[size_t(it.value())];
+        const Filed wanted{line.Type, main ? KeyOf(line) : RefOf(line), nullptr};
+        const auto it = std::lower_bound(
+            m_groups.begin(), m_groups.end(), wanted,
+            [this](const Group &group, const Filed &f) { return m_filed[group.begin] < f; });
+        if (it == m_groups.end() || wanted < m_filed[it->begin])
+            return nullptr;
+        return &*it;
     }
 
-    // The lines q of the package with InGroup(line, q), in package order.
+    // The lines q of the package with InGroup(line, q), in package order:
+    // the alternatives of a main line, every other line of an alternative's.
     template <typename F> void ForEachInGroup(const CPosition &line, F &&f) const
     {
         const Group *group = Of(line);
         if (!group)
             return;
-        for (CPosition *q : IsMain(line) ? group->alts : group->all)
-            if (q != &line)
+        const bool main = IsMain(line);
+        for (size_t i = group->begin; i < group->end; ++i) {
+            CPosition *q = m_filed[i].line;
+            if (q != &line && !(main && IsMain(*q)))
                 f(q);
+        }
     }
 
     // The counters of line: the kinds of the others in its group.
@@ -138,8 +150,20 @@ private:
             n.o += by;
     }
 
+    // A line filed by its type and the number of its group.
+    struct Filed
+    {
+        int type;
+        QStringView number;
+        CPosition *line;
+        bool operator<(const Filed &o) const
+        {
+            return type != o.type ? type < o.type : number.compare(o.number) < 0;
+        }
+    };
+
+    std::vector<Filed> m_filed;
     std::vector<Group> m_groups;
-    QHash<QString, int> m_works, m_parts;
 };
 
 int LineStateOf(const CPosition &line)

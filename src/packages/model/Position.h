@@ -7,6 +7,7 @@
 // line (type 17), its nested package. Copies are always deep.
 
 #include "packages/model/PriceMath.h"
+#include "packages/model/TextFields.h"
 
 #include <QRect>
 #include <QString>
@@ -126,12 +127,12 @@ struct CPositionData
     std::array<QString, 6> PaketTexts; // the last five: package kinds one package number offers
     int PaketInt = 0;
     // Campaign texts, indexed by the Campaign... constants below.
-    std::array<QString, 60> Campaign;
+    CTextFields<60> Campaign;
     int IsFastlane = 0;
     int ExtraInt = 0;
     int IsValueLine = 0;
     // Spot-repair texts, indexed by the Spot... constants below.
-    std::array<QString, 19> Spot;
+    CTextFields<19> Spot;
     int HasPartnerColour = 1;
     int SpotInt = 0;
     // The record's hit rectangles of the owner-drawn lists: the row, its
