@@ -6,6 +6,8 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
+#include <utility>
+
 namespace {
 
 CPriceSet &SetOf(CPosition &line, int setNo)
@@ -121,8 +123,10 @@ void CPaket::CalcPrices(SetNo setNo)
                 if (IsPriceSentinel(s.Gross) || IsPriceSentinel(s.Net)) {
                     complete = 0;
                 } else {
-                    if (!line->Spot[CPosition::SpotCombinationFactor].isEmpty())
-                        factor = ParseNumber(line->Spot[CPosition::SpotCombinationFactor]);
+                    const QString &combination =
+                        std::as_const(line->Spot)[CPosition::SpotCombinationFactor];
+                    if (!combination.isEmpty())
+                        factor = ParseNumber(combination);
                     AddToPackageSum(sumGross, s.Gross, factor, line->Doubled == 1);
                     AddToPackageSum(sumNet, s.Net, factor, line->Doubled == 1);
                 }

@@ -6,6 +6,7 @@
 #include "platform/StringUtil.h"
 
 #include <tuple>
+#include <utility>
 
 bool IsHeadType(int type)
 {
@@ -256,7 +257,7 @@ void CPosition::CalcPrice(CPriceSet &set, bool withLineFactors)
     set.Gross = p.gross;
     set.Net = p.net;
     if (withLineFactors) {
-        const QString &surcharge = Spot[SpotMaPercent];
+        const QString &surcharge = std::as_const(Spot)[SpotMaPercent];
         set.Gross = ApplyLineFactors(set.Gross, Doubled != 0, surcharge);
         set.Net = ApplyLineFactors(set.Net, Doubled != 0, surcharge);
     }

@@ -4,6 +4,8 @@
 // when one is written, so that a line without them stays small. Reading a
 // line that has none gives empty texts; copies are deep and compare by
 // value, so a line whose texts are all empty equals one that never had any.
+// A read through a non-const line makes them too: read through a const one
+// (std::as_const) where most lines have none.
 
 #include <QString>
 
