@@ -251,12 +251,16 @@ void TestCampaigns::validity_data()
     QTest::newRow("model built after the period")       << "09.03.2015" << "20160601" << "-"                 << "-"      << "20140101-20141231" << "20160101-20161231" << "invalid";
     QTest::newRow("model built before the period")      << "09.03.2015" << "20160601" << "-"                 << "-"      << "20150401-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("model built in the period's first month") << "09.03.2015" << "20160601" << "-"            << "-"      << "20150301-20151231" << "20160101-20161231" << "valid";
+    QTest::newRow("model built in the period's last month") << "09.03.2015" << "20160601" << "-"             << "-"      << "20150101-20150301" << "20160101-20161231" << "valid";
+    QTest::newRow("no production end")                  << "09.03.2015" << "20160601" << "-"                 << "-"      << "20150101-"         << "20160101-20161231" << "invalid";
     QTest::newRow("first registration in the period")   << "09.03.2015" << "20160601" << "20150101-20150309" << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("first registration on its begin")    << "09.03.2015" << "20160601" << "20150309-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("first registration before it")       << "09.03.2015" << "20160601" << "20150310-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
+    QTest::newRow("first registration after its end")   << "09.03.2015" << "20160601" << "20150101-20150308" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("a year alone is no period bound")    << "09.03.2015" << "20160601" << "2016-"             << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("short date: period cannot hold")     << "9.3.2015"   << "20160601" << "20150101-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("short date: age does not restrict")  << "9.3.2015"   << "20160601" << "-"                 << "24-"    << "20150101-20151231" << "20160101-20161231" << "valid";
+    QTest::newRow("short date: period and age, not told") << "9.3.2015" << "20160601" << "20150101-20151231" << "24-"    << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("age begin reached")                  << "09.03.2015" << "20160309" << "-"                 << "12-"    << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("age begin not reached")              << "09.03.2015" << "20160308" << "-"                 << "12-"    << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("today on the age end")               << "09.03.2015" << "20160309" << "-"                 << "-12"    << "20150101-20151231" << "20160101-20161231" << "invalid";
@@ -313,11 +317,15 @@ void TestCampaigns::importChecks_data()
     // clang-format off
     QTest::newRow("fixed price")                         << "L"  << "0199 - - -"   << "20991231" << "- - - -"           << ""     << "0199 - - -";
     QTest::newRow("fixed price without price")          << "L"  << "- - - -"      << "20991231" << "- - - -"           << "4100" << "- - - -";
+    QTest::newRow("rebate without a rebate")             << "R"  << "- - - -"      << "20991231" << "- - - -"           << "4100" << "- - - -";
+    QTest::newRow("item prices need no package price")   << "CL" << "- - - -"      << "20991231" << "- - - -"           << ""     << "- - - -";
+    QTest::newRow("fixed price with an oil rebate")      << "L"  << "0199 - - 3"   << "20991231" << "- - - -"           << "4101" << "0199 - - -";
     QTest::newRow("rebate with item rebates: emptied")   << "R"  << "10 5 - -"     << "20991231" << "- - - -"           << "4101" << "10 - - -";
     QTest::newRow("item prices with a labour rebate")    << "CL" << "99 5 - -"     << "20991231" << "- - - -"           << "4101" << "99 - - -";
     QTest::newRow("item rebates: package price dropped") << "CR" << "99 5 10 15"   << "20991231" << "- - - -"           << ""     << "- 5 10 15";
     QTest::newRow("item rebates without the oil one")    << "CR" << "- 5 10 -"     << "20991231" << "- - - -"           << "4102" << "- 5 10 -";
     QTest::newRow("item rebates without the labour one") << "CR" << "- - 10 15"    << "20991231" << "- - - -"           << "4102" << "- - 10 15";
+    QTest::newRow("item rebates without the parts one")  << "CR" << "- 5 - 15"     << "20991231" << "- - - -"           << "4102" << "- 5 - 15";
     QTest::newRow("expired: told, not offered")          << "L"  << "- - - -"      << "20000101" << "- - - -"           << "4100" << "none";
     QTest::newRow("period and age: told, age ignored")   << "L"  << "0199 - - -"   << "20991231" << "20150101 20151231 48 -" << "4103" << "0199 - - -";
     // clang-format on
