@@ -447,6 +447,8 @@ void TestCampaigns::loadChecks_data()
     QTest::newRow("item rebates with an item price")    << "work" << "CR" << "12.50" << "S" << "1" << "1" << "4094" << 1;
     QTest::newRow("optional selectable chosen: unchosen") << "work" << "R" << ""     << "O" << "1" << "0" << "4095" << 0;
     QTest::newRow("optional fixed chosen stays")        << "work" << "R"  << ""      << "O" << "1" << "1" << ""     << 1;
+    QTest::newRow("standard selectable chosen stays")   << "work" << "R"  << ""      << "S" << "1" << "0" << ""     << 1;
+    QTest::newRow("optional selectable unchosen: quiet") << "work" << "R" << ""      << "O" << "0" << "0" << ""     << 0;
     QTest::newRow("part: item price missing")           << "part" << "CL" << ""      << "S" << "1" << "1" << "4096" << 1;
     QTest::newRow("part: rebate with an item price")    << "part" << "R"  << "3.00"  << "S" << "1" << "1" << "4097" << 1;
     QTest::newRow("part: optional chosen: unchosen")    << "part" << "L"  << ""      << "O" << "1" << "0" << "4098" << 0;
