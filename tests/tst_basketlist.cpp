@@ -380,9 +380,12 @@ void TestBasketList::totals_data()
     QTest::newRow("three currencies: still one notice")     << "SRP:100/80/EUR/1;POS:10/8/CHF;POS:5/4/USD;VLP:1/1/GBP/1" << -1.0 << -1.0 << true << "EUR" << 1;
     QTest::newRow("package without head")                   << "SRP:100/80/EUR/1;NOHEAD"                           << -1.0  << -1.0 << false << "EUR" << 0;
     QTest::newRow("package with an unpriced line")          << "SRP:100/80/EUR/0;POS:10/8/EUR"                     << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("package with its gross unset")           << "SRP:-1/80/EUR/1;POS:10/8/EUR"                      << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("campaign package with its net unset")    << "MKP2:50/-1/EUR/1;POS:10/8/EUR"                     << -1.0  << -1.0 << false << "EUR" << 0;
     QTest::newRow("labour position charged by time")        << "POS:-2/-2/EUR;SRP:100/80/EUR/1"                    << -1.0  << -1.0 << false << "EUR" << 0;
     QTest::newRow("labour position without price")          << "POS:-3/10/EUR"                                     << -1.0  << -1.0 << false << ""    << 0;
     QTest::newRow("labour position with net only")          << "POS:-1/10/EUR;POS:5/4/EUR"                         << -1.0  << -1.0 << false << "EUR" << 0;
+    QTest::newRow("labour position with gross only")        << "POS:10/-1/EUR;POS:5/4/EUR"                         << -1.0  << -1.0 << false << "EUR" << 0;
     QTest::newRow("findings add nothing")                   << "POS:10/8/EUR;BF:-1/-1/CHF"                         << 10.0  << 8.0  << true  << "EUR" << 0;
     // clang-format on
 }
@@ -652,6 +655,8 @@ void TestBasketList::labourEditPrice_data()
     QTest::newRow("without VAT rate only the given one")           << 0 << "1"  << -1.0 << 10.0 << -1.0 << 0 << -1.0  << 10.0;
     QTest::newRow("charged by time, both unit prices")             << 0 << "AZ" << 12.0 << 10.0 << 19.0 << 0 << -2.0  << -2.0;
     QTest::newRow("charged by time, net only")                     << 0 << "AZ" << -1.0 << 10.0 << 19.0 << 0 << -2.0  << -2.0;
+    QTest::newRow("charged by time, gross only")                   << 0 << "AZ" << 12.0 << -1.0 << 19.0 << 0 << -2.0  << -2.0;
+    QTest::newRow("without VAT rate the gross stays alone")        << 0 << "1"  << 11.9 << -1.0 << -1.0 << 0 << 11.9  << -1.0;
     QTest::newRow("value that is no number")                       << 0 << "x"  << 12.0 << 10.0 << 19.0 << 0 << 0.0   << 0.0;
     QTest::newRow("no unit price, no-price marker")                << 0 << "1"  << -1.0 << -1.0 << 19.0 << 1 << -3.0  << -3.0;
     QTest::newRow("no-price marker fills only the missing one")    << 0 << "1"  << -1.0 << 10.0 << -1.0 << 1 << -3.0  << 10.0;
