@@ -938,6 +938,8 @@ void TestBasketTransfer::roads_data()
     QTest::newRow("campaign without XMLx")      << 4 << 0 << 0 << "MKP"    << 5 << 6 << 0 << -1 << "4052 / 70717770010" << "(via  XML)" << 0 << 1;
     QTest::newRow("value line, V115 off")       << 4 << 1 << 0 << "VLP"    << 5 << 6 << 0 << -1 << "4052 / 70716660010" << "(via XMLx)" << 0 << 1;
     QTest::newRow("value line, V115 on")        << 4 << 1 << 1 << "VLP"    << 5 << 6 << 0 << -1 << "4048"               << "(via XMLx)" << 1 << 0;
+    QTest::newRow("value line over plain XML")  << 4 << 0 << 0 << "VLP"    << 5 << 6 << 0 << -1 << "4048"               << "(via  XML)" << 1 << 0;
+    QTest::newRow("campaign over XMLx")         << 4 << 1 << 0 << "MKP"    << 5 << 6 << 0 << -1 << "4048"               << "(via XMLx)" << 1 << 0;
     QTest::newRow("findings only")              << 4 << 1 << 1 << "BF"     << 5 << 6 << 0 << -1 << "4052 / 70718700010" << "(via XMLx)" << 0 << 1;
     QTest::newRow("package and finding")        << 4 << 1 << 1 << "SRP,BF" << 5 << 6 << 0 << -1 << "4048 / 70718700010" << "(via XMLx)" << 1 << 1;
     QTest::newRow("package over plain XML")     << 4 << 0 << 0 << "SRP"    << 5 << 6 << 0 << -1 << "4048"               << "(via  XML)" << 1 << 0;
@@ -947,6 +949,8 @@ void TestBasketTransfer::roads_data()
     QTest::newRow("file, system format Italy")  << 3 << 1 << 1 << "SRP"    << 3 << 8 << 0 << 1  << "4069"               << "(via Datei: System(Italien))" << 0 << 0;
     QTest::newRow("file, unknown format")       << 3 << 1 << 1 << "SRP"    << 3 << 9 << 0 << 1  << "4069"               << "(via Datei)" << 0 << 0;
     QTest::newRow("file, nothing written")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 0  << "4070"               << "(via Datei: Text-Format)" << 0 << 1;
+    QTest::newRow("file, a campaign alone")     << 3 << 1 << 0 << "MKP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
+    QTest::newRow("file, a value line alone")   << 3 << 1 << 0 << "VLP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
     QTest::newRow("clipboard, written: silent") << 3 << 1 << 1 << "SRP"    << 5 << 7 << 0 << 1  << ""                   << "" << 0 << 0;
     QTest::newRow("clipboard, nothing written") << 3 << 1 << 1 << "SRP"    << 5 << 8 << 0 << 0  << "4070"               << "(via Windows-Zwischenablage: System(Italien))" << 0 << 1;
     QTest::newRow("other destination: silent")  << 3 << 1 << 1 << "SRP"    << 4 << 6 << 0 << 1  << ""                   << "" << 0 << 0;
