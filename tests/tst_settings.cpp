@@ -22,6 +22,8 @@ private slots:
     void readIniLanguage();
     void readIniReplacesFirstEce();
     void profileRoundTrip();
+    void missingKeysTakeTheirDefaults_data();
+    void missingKeysTakeTheirDefaults();
     void checkKey_data();
     void checkKey();
     void versionFile_data();
@@ -196,6 +198,64 @@ void TestSettings::profileRoundTrip()
     QCOMPARE(read.bMeldungWK, 0);
     QVERIFY(read.LocalFolder.endsWith(QLatin1String("/YAQ2")));
     QVERIFY(QFileInfo(read.LocalFolder).isDir());
+}
+
+void TestSettings::missingKeysTakeTheirDefaults_data()
+{
+    // Row: the store ("profile" or the dealer file), section, key -> what an
+    // empty store gives, as it is written back ("#N": the program text N).
+    QTest::addColumn<QString>("store");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("sound on")                   << "profile" << "YAQ" << "Sound"                 << "1";
+    QTest::newRow("search limit")               << "profile" << "YAQ" << "iMaxSearch"            << "150";
+    QTest::newRow("US findings display")        << "profile" << "YAQ" << "bBfndAnzeigeUS"        << "1";
+    QTest::newRow("catalogue display")          << "profile" << "YAQ" << "CatalogueDisp"         << "EUR + USA";
+    QTest::newRow("brand")                      << "profile" << "YAQ" << "Marke"                 << "VQ";
+    QTest::newRow("transfer by text export")    << "profile" << "YAQ" << "SRPInterfaceSend"      << "3";
+    QTest::newRow("customer price notice")      << "profile" << "YAQ" << "bMeldungCustomerSP"    << "1";
+    QTest::newRow("listener port")              << "profile" << "YAQ" << "ReceiveXMLPort"        << "2021";
+    QTest::newRow("street label")               << "dealer"  << "GLOBALSETUP" << "StrasseT"      << "#6027";
+    QTest::newRow("city label")                 << "dealer"  << "GLOBALSETUP" << "CityT"         << "#6028";
+    QTest::newRow("second terms")               << "dealer"  << "GLOBALSETUP" << "AGB2"          << "#6048";
+    QTest::newRow("offered on")                 << "dealer"  << "GLOBALSETUP" << "AngebotenAm"   << "#6044";
+    QTest::newRow("offered by")                 << "dealer"  << "GLOBALSETUP" << "AngebotenDurch" << "#6037";
+    QTest::newRow("gross label")                << "dealer"  << "GLOBALSETUP" << "Brutto"        << "#6040";
+    QTest::newRow("VAT label")                  << "dealer"  << "GLOBALSETUP" << "MwSt"          << "#6039";
+    QTest::newRow("net label")                  << "dealer"  << "GLOBALSETUP" << "Netto"         << "#6038";
+    QTest::newRow("offer number label")         << "dealer"  << "GLOBALSETUP" << "Nummer"        << "#6043";
+    QTest::newRow("company: no default")        << "dealer"  << "GLOBALSETUP" << "Firma"         << "";
+    QTest::newRow("campaigns off, stored empty") << "dealer" << "GLOBALSETUP" << "MarketingCampaigns" << "";
+    // clang-format on
+}
+
+void TestSettings::missingKeysTakeTheirDefaults()
+{
+    QFETCH(QString, store);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    if (expected.startsWith(QLatin1Char('#')))
+        expected = OrmelText(expected.mid(1).toInt());
+    CPrgSettings s;
+    if (store == QLatin1String("profile")) {
+        CProfile profile(QStringLiteral("yaq2"));
+        s.ReadIni(&profile);
+        s.WriteIni(&profile);
+        QCOMPARE(profile.GetProfileString(section, key, QStringLiteral("<none>")), expected);
+        return;
+    }
+    s.DealerDataStorage = m_env->path() + QStringLiteral("/dealer/");
+    QDir().mkpath(s.DealerDataStorage);
+    s.Firma = QStringLiteral("kept?");
+    s.MarketingCampaigns = 1;
+    QCOMPARE(s.ReadTraderIni(), 0);
+    QVERIFY(s.WriteTraderIni(s.DealerDataStorage));
+    CPrivateProfile raw;
+    QVERIFY(raw.Load(s.DealerDataStorage + QStringLiteral("YAQTrader.ini")));
+    QCOMPARE(raw.GetString(section, key, QStringLiteral("<none>")), expected);
 }
 
 void TestSettings::checkKey_data()
