@@ -553,31 +553,33 @@ void TestPackagePrice::answer_data()
     QTest::addColumn<double>("workNet1"); // 50.00 the price known before
     QTest::addColumn<double>("headNet1");
     QTest::addColumn<int>("dmsAnswered"); // the settings' flag afterwards
-    QTest::addColumn<bool>("spotRepair"); // the package is a spot-repair package
+    QTest::addColumn<QString>("setup");   // a "spot repair" package, or "without" an option
     // clang-format off
-    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1 << false;
-    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1 << false;
-    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1 << false;
-    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1 << false;
-    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 1 << false;
-    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9 << 1 << false;
-    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0 << 0 << false;
-    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1 << false;
-    QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << false;
-    QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << false;
-    QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << false;
+    QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1 << "";
+    QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1 << "";
+    QTest::newRow("part in another currency")          << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 1 << "";
+    QTest::newRow("two packages, the second fits")     << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml(sent, work, part)) << 1 << 1 << "5062|5065" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("other package")                     << Answer(vin + PackageXml("111002017A010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("other type key")                    << Answer(vin + PackageXml("111001017B010", work, part)) << 1 << 0 << "5065" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("two packages, none fits")           << Answer(vin + PackageXml("111002017A010", work, part) + PackageXml("341001017A010", work, part)) << 1 << 0 << "5062|5065|5065|5064" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("other vehicle")                     << Answer(VinXml("XVQ2G45B68", "4K56789") + PackageXml(sent, work, part)) << 1 << 0 << "5056" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("short VIN of several vehicles")     << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 2 << 0 << "7036" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("exception only")                    << Answer(exception) << 1 << 0 << "RequestPackageInfoResponse\nexception: PackageUnknown\nexceptionInfo: no such package" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("neither content nor exception")     << Answer(QString()) << 1 << 0 << "RequestPackageInfoResponse\nXMLNotValid!(1)" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("a labour value's answer")           << Answer(vin + "<flatRate/>") << 1 << 0 << "5063" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("other schema version")              << Answer(accepted, "01.04.01") << 1 << 0 << "5053" << 50.0 << 150.0 << 0 << "";
+    QTest::newRow("no XML")                            << "<soap:Envelope"  << 1 << 0 << "5055" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("empty answer")                      << ""                << 1 << 0 << "5050" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1 << "";
+    QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("no V117: the price kind not compared") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "without V117";
+    QTest::newRow("no XMLx: no campaign block compared") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "without XMLx";
     // A spot-repair package has no parts: those of the answer are not its.
-    QTest::newRow("spot repair: answer parts ignored") << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "" << 128.0 << 128.0 << 1 << true;
+    QTest::newRow("spot repair: answer parts ignored") << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "" << 128.0 << 128.0 << 1 << "spot repair";
     // clang-format on
 }
 
@@ -590,12 +592,14 @@ void TestPackagePrice::answer()
     QFETCH(double, workNet1);
     QFETCH(double, headNet1);
     QFETCH(int, dmsAnswered);
-    QFETCH(bool, spotRepair);
+    QFETCH(QString, setup);
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
     FillOilService(paket);
-    if (spotRepair)
+    s.V117 = setup != QLatin1String("without V117");
+    s.XMLx = setup != QLatin1String("without XMLx");
+    if (setup == QLatin1String("spot repair"))
         paket.GetKopf()->HG = kSpotRepairMarker;
     const CPaket before(paket);
     Notices notes;
