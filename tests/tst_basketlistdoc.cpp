@@ -372,6 +372,8 @@ void TestBasketListDoc::itemField_data()
     QTest::newRow("rebates by kind: part o, oil rebate")       << "MKPcr:o" << 3 << "KampagnenRabattDouble" << "5";
     QTest::newRow("rebates by kind: part of no kind, none")    << "MKPcr"   << 3 << "KampagnenRabattDouble" << "-1";
     QTest::newRow("package rebate: work line takes none")      << "MKP"     << 2 << "KampagnenRabattDouble" << "-1";
+    QTest::newRow("package rebate: the package line's")        << "MKP"     << 5 << "KampagnenRabattDouble" << "15";
+    QTest::newRow("rebates by kind: package line takes none")  << "MKPcr"   << 5 << "KampagnenRabattDouble" << "-1";
     // clang-format on
 }
 
