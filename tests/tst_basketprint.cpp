@@ -448,6 +448,9 @@ void TestBasketPrint::unitPriceCells_data()
     QTest::addColumn<QString>("cell");
     // clang-format off
     QTest::newRow("list net unit price")          << 10.0 << 11.9 << 19.0 << 0 << "10.00";
+    QTest::newRow("net unit price of nothing")    << 0.0  << 11.9 << 19.0 << 0 << "0.00";
+    QTest::newRow("net unit price needs no VAT")  << 10.0 << -1.0 << -1.0 << 0 << "10.00";
+    QTest::newRow("gross unit price of nothing")  << -1.0 << 0.0  << 19.0 << 0 << "0.00";
     QTest::newRow("net of the gross at 19 %")     << -1.0 << 11.9 << 19.0 << 0 << "10.00";
     QTest::newRow("VAT rate 0: the gross is net") << -1.0 << 11.9 << 0.0  << 0 << "11.90";
     QTest::newRow("no VAT rate: no unit price")   << -1.0 << 11.9 << -1.0 << 0 << "";
