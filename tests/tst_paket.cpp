@@ -569,6 +569,8 @@ void TestPaket::campaignPrices_data()
     QTest::newRow("L delivered with adjustments") << "L" << false << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
     QTest::newRow("CR delivered in XML mode") << "CR" << true << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
     QTest::newRow("R outside XML mode keeps the delivered values") << "R" << false << 200.0 << 160.0 << "" << -1 << 200.0 << 160.0 << 0 << 0;
+    QTest::newRow("CR outside XML mode keeps the delivered values") << "CR" << false << 200.0 << 160.0 << "" << -1 << 200.0 << 160.0 << 0 << 0;
+    QTest::newRow("CL delivered with adjustments") << "CL" << false << 200.0 << 160.0 << "" << -1 << 225.0 << 180.0 << 1 << 0;
     QTest::newRow("CL without delivery takes the fixed price") << "CL" << false << -1.0 << -1.0 << "99.50" << -1 << 124.5 << -1.0 << 1 << 1;
     QTest::newRow("L without delivery nor fixed price") << "L" << false << 200.0 << -1.0 << "" << -1 << -1.0 << -1.0 << 0 << 1;
     QTest::newRow("R in XML mode without delivery stops") << "R" << true << -1.0 << 160.0 << "5" << -1 << -1.0 << 160.0 << 0 << 1;
