@@ -324,6 +324,8 @@ void TestPaket::rollUp_data()
     QTest::newRow("deselected line does not count") << "100/80/1/0//;50/40/0/0//" << 100.0 << 80.0 << 1 << "" << 100.0 << 80.0;
     QTest::newRow("only line charged by time") << "-2/-2/1/0//EUR" << -1.0 << -1.0 << 0 << "EUR" << -1.0 << -1.0;
     QTest::newRow("line without price") << "100/80/1/0//EUR;-3/-3/1/0//USD" << 100.0 << 80.0 << 0 << "EUR" << 100.0 << 80.0;
+    QTest::newRow("line with its net unset") << "100/80/1/0//EUR;50/-1/1/0//USD" << 100.0 << 80.0 << 0 << "EUR" << 100.0 << 80.0;
+    QTest::newRow("line with its gross unset gives no currency") << "-1/10/1/0//USD;10/8/1/0//EUR" << 10.0 << 8.0 << 0 << "EUR" << 10.0 << 8.0;
     QTest::newRow("combination factor on the second line") << "100/100/1/0//;50/50/1/0/0.8/" << 120.0 << 120.0 << 1 << "" << 120.0 << 120.0;
     QTest::newRow("factor stays for the following lines") << "100/100/1/0//;50/50/1/0/0.5/;10/10/1/0//" << 42.5 << 42.5 << 1 << "" << 42.5 << 42.5;
     QTest::newRow("line counted twice multiplies by the factor") << "100/100/1/0//;50/50/1/1/0.8/" << 96.0 << 96.0 << 1 << "" << 96.0 << 96.0;
