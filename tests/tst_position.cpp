@@ -296,6 +296,7 @@ void TestPosition::calcPrice_data()
     QTest::newRow("AZ work without price and no-price marker") << "" << true << 0 << -1.0 << -1.0 << -1.0 << 1 << 0 << "" << -3.0 << -3.0;
     QTest::newRow("net from gross with VAT") << "1" << false << 0 << 119.0 << -1.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
     QTest::newRow("gross from net with VAT") << "1" << false << 0 << -1.0 << 100.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
+    QTest::newRow("gross from net at 0 % VAT") << "1" << false << 0 << -1.0 << 100.0 << 0.0 << 0 << 0 << "" << 100.0 << 100.0;
     QTest::newRow("both unit prices and VAT: the net is derived again from the gross") << "1" << false << 0 << 119.0 << 50.0 << 19.0 << 0 << 0 << "" << 119.0 << 100.0;
     QTest::newRow("unit price times quantity") << "3" << false << 0 << -1.0 << 10.5 << 20.0 << 0 << 0 << "" << 37.8 << 31.5;
     QTest::newRow("half cent rounds up") << "1" << false << 0 << -1.0 << 1.005 << -1.0 << 0 << 0 << "" << -1.0 << 1.01;
