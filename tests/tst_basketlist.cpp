@@ -168,6 +168,8 @@ private slots:
     void basketListTypes();
     void directTransfer_data();
     void directTransfer();
+    void storedNotice_data();
+    void storedNotice();
 };
 
 void TestBasketList::initTestCase()
@@ -710,6 +712,42 @@ void TestBasketList::basketListTypes()
         CWKList::PositionTypeToItemType(type, pos);
         QCOMPARE(type, itemType);
     }
+}
+
+void TestBasketList::storedNotice_data()
+{
+    // Row: the adviser's "tell me" setting, what the basket held, the entry
+    // offered (asked as a duplicate: kept) -> how often "stored" was told.
+    QTest::addColumn<int>("tell");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("told");
+    // clang-format off
+    QTest::newRow("stored: told")                  << 1 << ""         << 1;
+    QTest::newRow("stored, told no more: silent")  << 0 << ""         << 0;
+    QTest::newRow("duplicate kept: nothing told")  << 1 << "SRP:P1@a" << 0;
+    // clang-format on
+}
+
+void TestBasketList::storedNotice()
+{
+    QFETCH(int, tell);
+    QFETCH(QString, before);
+    struct Ask : IWkBasketAsk
+    {
+        int stored = 0;
+        Answer AskDropEntries() override { return Answer::No; }
+        void TellStored() override { ++stored; }
+        void TellNotice(const QString &) override {}
+    } ask;
+    CPrgSettings settings;
+    settings.bMeldungWK = tell;
+    CWkBasket basket(&settings);
+    Fill(basket.Entries(), before);
+    basket.SetAsk(&ask);
+    CWKListItem entry = Entry(QStringLiteral("SRP:P1@n"));
+    Answering keep(WkDuplicateAnswer::Keep);
+    basket.Offer(entry, &keep);
+    QTEST(ask.stored, "told");
 }
 
 void TestBasketList::directTransfer_data()
