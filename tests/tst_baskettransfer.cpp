@@ -887,6 +887,8 @@ void TestBasketTransfer::headPriceCurrency_data()
     QTest::newRow("priced by hand: price") << 1 << "position/package/price/@currency" << "EUR";
     QTest::newRow("priced by hand: standard price") << 1 << "position/package/standardPrice/@currency" << "EUR";
     QTest::newRow("priced by hand: the price typed") << 1 << "position/package/price/grossPrice" << "100.00";
+    QTest::newRow("priced by hand, net unset: no price") << 2 << "position/package/price/grossPrice" << "<none>";
+    QTest::newRow("priced by hand, gross unset: no price") << 3 << "position/package/price/netPrice" << "<none>";
     QTest::newRow("priced from its lines: price") << 0 << "position/package/price/@currency" << "EUR";
     QTest::newRow("priced from its lines: standard price") << 0 << "position/package/standardPrice/@currency" << "EUR";
     // clang-format on
@@ -910,8 +912,9 @@ void TestBasketTransfer::headPriceCurrency()
     srp->CalcPrices1(&s);
     srp->CalcPrices2(&s);
     if (byHand) {
-        head->Preise1.Gross = 100.0;
-        head->Preise1.Net = 84.03;
+        // 2: its net unset, 3: its gross unset.
+        head->Preise1.Gross = byHand == 3 ? kPriceNotSet : 100.0;
+        head->Preise1.Net = byHand == 2 ? kPriceNotSet : 84.03;
         head->PriceCalcFlag = 1;
     }
     CWKList basket;
