@@ -952,10 +952,12 @@ void TestBasketTransfer::roads_data()
     QTest::newRow("file, system format Italy")  << 3 << 1 << 1 << "SRP"    << 3 << 8 << 0 << 1  << "4069"               << "(via Datei: System(Italien))" << 0 << 0;
     QTest::newRow("file, unknown format")       << 3 << 1 << 1 << "SRP"    << 3 << 9 << 0 << 1  << "4069"               << "(via Datei)" << 0 << 0;
     QTest::newRow("file, nothing written")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 0 << 0  << "4070"               << "(via Datei: Text-Format)" << 0 << 1;
+    QTest::newRow("file, nothing to export")    << 3 << 1 << 1 << ""       << 3 << 6 << 0 << 0  << "4071"               << "(via Datei: Text-Format)" << 0 << 0;
     QTest::newRow("file, a campaign alone")     << 3 << 1 << 0 << "MKP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
     QTest::newRow("file, a value line alone")   << 3 << 1 << 0 << "VLP"    << 3 << 6 << 0 << 1  << "4069"               << "(via Datei: Text-Format)" << 0 << 0;
     QTest::newRow("clipboard, written: silent") << 3 << 1 << 1 << "SRP"    << 5 << 7 << 0 << 1  << ""                   << "" << 0 << 0;
     QTest::newRow("clipboard, nothing written") << 3 << 1 << 1 << "SRP"    << 5 << 8 << 0 << 0  << "4070"               << "(via Windows-Zwischenablage: System(Italien))" << 0 << 1;
+    QTest::newRow("clipboard, nothing to export") << 3 << 1 << 1 << ""     << 5 << 6 << 0 << 0  << "4071"               << "(via Windows-Zwischenablage: Text-Format)" << 0 << 0;
     QTest::newRow("other destination: silent")  << 3 << 1 << 1 << "SRP"    << 4 << 6 << 0 << 1  << ""                   << "" << 0 << 0;
     QTest::newRow("training export, XMLx")      << 3 << 1 << 1 << "SRP"    << 3 << 6 << 1 << 1  << "4048"               << "(via XMLx)" << 0 << 0;
     QTest::newRow("training export, plain XML") << 3 << 0 << 0 << "BF"     << 5 << 6 << 1 << 1  << "4052"               << "(via  XML)" << 0 << 0;
