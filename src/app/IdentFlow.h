@@ -75,9 +75,9 @@ public:
     bool IsIncompleteVinTimerActive() const;
 
     // Identifies the vehicle: shows it in the head row, takes the fields it
-    // brings and tells the pages. True when the settings hold it with its
-    // fields afterwards: a vehicle of the search or the DMS that is refused,
-    // not found or kept out by the basket is not taken.
+    // brings and tells the pages. For a vehicle of the search or the DMS,
+    // whether it was taken with its fields (not when it was refused, not
+    // found or kept out by the basket); true for the others.
     bool Identify(const CGivenVehicle &vehicle);
 
     // Resets and enables the hand-entered vehicle fields; a reset keeps
