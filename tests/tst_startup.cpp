@@ -40,16 +40,16 @@ RunResult runProgram(const QStringList &arguments)
     app.SetMainWindowRunner([&result](CYaq2App &a, const CMainWndArgs &args) {
         result.windowShown = true;
         result.args = args;
-        result.receiveDuringRun = a.m_Settings.SRPInterfaceReceive;
-        result.sendDuringRun = a.m_Settings.SRPInterfaceSend;
-        result.reqFolderDuringRun = a.m_Settings.ReqDateiVerz;
-        result.dealerFolderDuringRun = a.m_Settings.DealerDataStorage;
-        result.schemaDuringRun = a.m_Settings.SchemaVersion;
-        result.namespaceDuringRun = a.m_Settings.NamespaceAttributes;
+        result.receiveDuringRun = a.Settings().SRPInterfaceReceive;
+        result.sendDuringRun = a.Settings().SRPInterfaceSend;
+        result.reqFolderDuringRun = a.Settings().ReqDateiVerz;
+        result.dealerFolderDuringRun = a.Settings().DealerDataStorage;
+        result.schemaDuringRun = a.Settings().SchemaVersion;
+        result.namespaceDuringRun = a.Settings().NamespaceAttributes;
     });
     app.InitInstance();
     result.exitCode = app.ExitInstance();
-    result.settings = app.m_Settings;
+    result.settings = app.Settings();
     return result;
 }
 
@@ -315,12 +315,12 @@ void TestStartup::sessionFileIgnoresConnectionSwitches()
     CYaq2App app({session, "-TNS", "db", "-CC", "DE"});
     app.SetMainWindowRunner([](CYaq2App &, const CMainWndArgs &) {});
     app.InitInstance();
-    QCOMPARE(app.m_Settings.bSession, 1);
-    QCOMPARE(app.m_strSessionId, QStringLiteral("ABC"));
-    QCOMPARE(app.m_strAppServer, QStringLiteral("app1"));
-    QCOMPARE(app.m_strAppServerAddress, QStringLiteral("https://portal.example"));
-    QCOMPARE(app.m_strTNS, QString());
-    QCOMPARE(app.m_Settings.CountryCode, QString());
+    QCOMPARE(app.Settings().bSession, 1);
+    QCOMPARE(app.Connection().sessionId, QStringLiteral("ABC"));
+    QCOMPARE(app.Connection().appServer, QStringLiteral("app1"));
+    QCOMPARE(app.Connection().appServerAddress, QStringLiteral("https://portal.example"));
+    QCOMPARE(app.Connection().tns, QString());
+    QCOMPARE(app.Settings().CountryCode, QString());
     QCOMPARE(GetPrgSprache(), QStringLiteral("04"));
     app.ExitInstance();
 }
@@ -342,7 +342,7 @@ void TestStartup::dealerFileWrittenAtExit()
     m_env->answerBoxes(IDOK);
     CYaq2App app({});
     app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
-        a.m_Settings.Firma = QStringLiteral("Neuer Name");
+        a.Settings().Firma = QStringLiteral("Neuer Name");
     });
     app.InitInstance();
     SetWholeFileFault(
@@ -398,7 +398,7 @@ void TestStartup::profileKeptWhenItCannotBeWritten()
     {
         CYaq2App app({});
         app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) {
-            a.m_Settings.Tel = QString(9000, QLatin1Char('1'));
+            a.Settings().Tel = QString(9000, QLatin1Char('1'));
         });
         app.InitInstance();
         // In the language of the run.
@@ -440,7 +440,7 @@ void TestStartup::modelMappingInTextLanguage()
     app.SetMainWindowRunner([](CYaq2App &, const CMainWndArgs &) {});
     app.InitInstance();
     QString name;
-    QCOMPARE(app.m_ModelMapping.GetModelName(name, QStringLiteral("T001")), 1);
+    QCOMPARE(app.ModelMapping().GetModelName(name, QStringLiteral("T001")), 1);
     QTEST(name, "name");
     app.ExitInstance();
 }

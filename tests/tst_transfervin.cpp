@@ -301,8 +301,17 @@ void TestTransferVin::vehicleData()
     QCOMPARE(run.outcome.vinDiffers, vinDiffers);
     QCOMPARE(run.outcome.firstRegistration, firstRegistration);
     QCOMPARE(run.outcome.customerSpecificPrice, customerPrice);
-    if (action != none)
-        QCOMPARE(run.outcome.firstRegistrationMode, receiveXmlx && campaigns);
+    if (action == none)
+        return;
+    QCOMPARE(run.outcome.firstRegistrationMode, receiveXmlx && campaigns);
+    // What the identification is handed: a new vehicle brings the request's
+    // first registration, also an empty one; the vehicle shown keeps its own.
+    const CGivenVehicle pushed = run.outcome.Vehicle();
+    const bool isNew = action == CTransferVinOutcome::NewVehicle;
+    QCOMPARE(pushed.origin, isNew ? CGivenVehicle::DmsNew : CGivenVehicle::DmsShown);
+    QCOMPARE(pushed.vinShown, !vinDiffers);
+    QCOMPARE(pushed.firstRegistration, isNew ? std::optional(firstRegistration) : std::nullopt);
+    QCOMPARE(pushed.customerSpecificPrice, customerPrice);
 }
 
 void TestTransferVin::orderDataTakenOver()
@@ -329,9 +338,9 @@ void TestTransferVin::orderDataTakenOver()
     QCOMPARE(out.data.orderNumber, QStringLiteral("A&2"));
     QCOMPARE(out.data.settlementCode, QStringLiteral("<K>"));
     QCOMPARE(out.data.jobNumber, QStringLiteral("J<1>"));
-    out.ApplyOrderData(s);
-    QCOMPARE(s.Kilometer, QStringLiteral("42000"));
-    QCOMPARE(s.bCustomerSpecificPrice, 1);
+    const CGivenVehicle pushed = out.Vehicle();
+    QCOMPARE(pushed.mileage.value_or(QString()), QStringLiteral("42000"));
+    QCOMPARE(pushed.customerSpecificPrice, 1);
 }
 
 void TestTransferVin::poll_data()

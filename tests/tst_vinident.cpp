@@ -63,6 +63,8 @@ private slots:
     void vehicleChangeQuestion();
     void holdsOfTheVehicleFields_data();
     void holdsOfTheVehicleFields();
+    void handedInVehicleHoldsByOrigin_data();
+    void handedInVehicleHoldsByOrigin();
     void incompleteVinStartsTheTimer();
     void incompleteVinNotice_data();
     void incompleteVinNotice();
@@ -578,6 +580,52 @@ void TestVinIdent::holdsOfTheVehicleFields()
     QTEST(holds.KeepsFirstRegistration(), "keepsFirstRegistration");
     QTEST(holds.KeepsMileage(), "keepsMileage");
     QTEST(holds.AsksBasket(), "asksBasket");
+}
+
+// The identification holds the fields by where a vehicle comes from: while
+// it is identified, the date typed for the vehicle shown stays for one that
+// brings its own fields, and the basket is asked unless the adviser
+// answered the DMS's question already.
+void TestVinIdent::handedInVehicleHoldsByOrigin_data()
+{
+    QTest::addColumn<int>("origin");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("dateKept");
+    // clang-format off
+    QTest::newRow("typed: date anew, basket asked")          << int(CGivenVehicle::Typed)  << true  << false;
+    QTest::newRow("start: date anew, basket asked")          << int(CGivenVehicle::Start)  << true  << false;
+    QTest::newRow("search result: date kept, basket asked")  << int(CGivenVehicle::Search) << true  << true;
+    QTest::newRow("taken from the DMS: date kept, not asked") << int(CGivenVehicle::DmsNew) << false << true;
+    // clang-format on
+}
+
+void TestVinIdent::handedInVehicleHoldsByOrigin()
+{
+    QFETCH(int, origin);
+    QFETCH(bool, asked);
+    QFETCH(bool, dateKept);
+    startWindow();
+    typeVin(kVinArvo);
+    auto *date = m_dlg->findChild<QLineEdit *>(QStringLiteral("dateEdit"));
+    QVERIFY(date);
+    const QString typed = QStringLiteral("01.02.2020");
+    date->setText(typed);
+    int questions = 0;
+    m_dlg->SetBasketQuestion([&questions] {
+        ++questions;
+        return 0;
+    });
+    CGivenVehicle vehicle;
+    vehicle.origin = CGivenVehicle::Origin(origin);
+    vehicle.vin = kVinBento;
+    if (vehicle.origin == CGivenVehicle::Typed)
+        typeVin(kVinBento);
+    else
+        QVERIFY(m_dlg->Identify(vehicle));
+    QCOMPARE(m_settings->FgstnrFull, kVinBento);
+    QCOMPARE(m_dlg->VinEdit()->text(), kVinBento);
+    QCOMPARE(questions, asked ? 1 : 0);
+    QCOMPARE(date->text() == typed, dateKept);
 }
 
 void TestVinIdent::incompleteVinStartsTheTimer()

@@ -2,7 +2,6 @@
 
 #include "app/MainWndRules.h"
 #include "app/StartupConfig.h"
-#include "app/Yaq2App.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
 #include "platform/OrmelText.h"
@@ -16,8 +15,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(CPrgSettings *settings, CYaqDb *db0, QWidget *parent)
-    : QDialog(parent), m_pSettings(settings), m_pDb(db0)
+CAboutDlg::CAboutDlg(CPrgSettings *settings, CYaqDb *db0, const QString &tns, QWidget *parent)
+    : QDialog(parent), m_pSettings(settings), m_pDb(db0), m_strTns(tns)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(OrmelText(3027));
@@ -100,13 +99,11 @@ QString CAboutDlg::DataStateLine(const CPrgSettings &s)
 
 void CAboutDlg::FillTexts()
 {
-    const CYaq2App *app = CYaq2App::Instance();
     // The platform's server: the agent host that answered the start last.
     QString platformServer;
     if (m_pSettings->bLocalDataSet)
         platformServer = CStartupConfig().AgentHost();
-    m_pConnection->setText(
-        ConnectionLine(*m_pSettings, app ? app->m_strTNS : QString(), platformServer));
+    m_pConnection->setText(ConnectionLine(*m_pSettings, m_strTns, platformServer));
     m_pDataState->setText(DataStateLine(*m_pSettings));
     m_pNotice1->setText(OrmelText(3039));
     m_pNotice2->setText(OrmelText(3040));

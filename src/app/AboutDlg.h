@@ -4,6 +4,7 @@
 // the data-package imports.
 
 #include <QDialog>
+#include <QString>
 
 class CPrgSettings;
 class CYaqDb;
@@ -13,7 +14,8 @@ class CAboutDlg : public QDialog
 {
     Q_OBJECT
 public:
-    CAboutDlg(CPrgSettings *settings, CYaqDb *db0, QWidget *parent = nullptr);
+    // tns: the connect text of the start-up's database connection.
+    CAboutDlg(CPrgSettings *settings, CYaqDb *db0, const QString &tns, QWidget *parent = nullptr);
     ~CAboutDlg() override;
 
     int DoModal() { return exec(); }
@@ -36,6 +38,7 @@ private:
 
     CPrgSettings *m_pSettings;
     CYaqDb *m_pDb;
+    QString m_strTns;
     QLabel *m_pIcon = nullptr;
     QLabel *m_pConnection = nullptr;
     QLabel *m_pDataState = nullptr;

@@ -15,16 +15,6 @@
 #include "settings/PrgSettings.h"
 
 #include <QLineEdit>
-#include <QSignalBlocker>
-
-namespace {
-// Writes a head-row field from code: never counts as a user edit.
-void SetFieldText(QLineEdit *edit, const QString &text)
-{
-    const QSignalBlocker block(edit);
-    edit->setText(text);
-}
-} // namespace
 
 CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlow &ident,
                            CPrgSettings *settings)
@@ -120,28 +110,15 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     });
     handler.SetBasketHasEntries([basket] { return basket && basket->GetEntryCount() > 0; });
     const CTransferVinOutcome out = handler.HandleSoapRequest(request);
-    if (out.result)
-        m_ident.Holds().DmsVehicleConfirmed();
 
-    // The order data of the request go to the basket page and the head row:
-    // all three, so that an order the request does not name leaves none of
-    // the previous order behind.
-    auto takeOrderData = [&] {
-        out.ApplyOrderData(s);
-        SetFieldText(m_head.Mileage(), s.Kilometer);
-        m_head.SetCustomerSpecificPrice();
-        if (!basket)
-            return;
-        CWkOrderData order = basket->Order();
-        order.strAuftragsNr = out.data.orderNumber;
-        order.strAbrechnung = out.data.settlementCode;
-        order.strJobNr = out.data.jobNumber;
-        basket->SetOrder(order);
-    };
-
+    // The vehicle goes to the identification, which shows it and takes the
+    // fields it brings; its order data go to the basket page: all three, so
+    // that an order the request does not name leaves none of the previous
+    // order behind.
+    bool taken = false;
     switch (out.action) {
     case CTransferVinOutcome::SameVehicle:
-        takeOrderData();
+        taken = m_ident.Identify(out.Vehicle());
         break;
     case CTransferVinOutcome::NewVehicle:
         // The user agreed to give up the basket with the vehicle shown.
@@ -149,30 +126,18 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
             basket->ClearBasket();
             basket->ResetPrintData();
         }
-        m_host.ShowHomePage();
-        if (out.vinDiffers) {
-            SetFieldText(m_head.Vin(), out.data.vin);
-            m_ident.OnEnChangeFgstNr();
-        }
-        if (!s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty()) {
-            SetFieldText(m_head.Plate(), QString());
-            SetFieldText(m_head.Mileage(), QString());
-            s.Kilometer.clear();
-            takeOrderData();
-            // The vehicle's first registration is the one the DMS sent, never
-            // the one of the vehicle shown before; a date it did not send
-            // leaves the field as leaving it empty does.
-            const QString date = out.firstRegistrationMode ? out.firstRegistration : QString();
-            s.Erstzulassung = date;
-            const CFirstRegistration::FieldResult field =
-                CFirstRegistration(m_pSettings).OnKillFocus(date, {});
-            SetFieldText(m_head.FirstRegistration(), field.fieldText);
-        }
+        taken = m_ident.Identify(out.Vehicle());
         break;
     default:
         break;
     }
-    m_ident.Holds().DmsRequestDone();
+    if (taken && basket) {
+        CWkOrderData order = basket->Order();
+        order.strAuftragsNr = out.data.orderNumber;
+        order.strAbrechnung = out.data.settlementCode;
+        order.strJobNr = out.data.jobNumber;
+        basket->SetOrder(order);
+    }
     m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
 }
 
@@ -190,7 +155,13 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
             CVehicleSearchTarget target;
             target.apply = [this](const QString &vin, const QString &firstRegistration,
                                   const QString &mileage, const QString &plate) {
-                return ApplyVehicleSearchResult(vin, firstRegistration, mileage, plate);
+                CGivenVehicle found;
+                found.origin = CGivenVehicle::Search;
+                found.vin = vin;
+                found.firstRegistration = firstRegistration;
+                found.mileage = mileage;
+                found.plate = plate;
+                return m_ident.Identify(found);
             };
             target.help = [this] { m_host.WinHelp(); };
             target.client = &m_client;
@@ -199,35 +170,4 @@ void CDmsExchange::RunVehicleSearch(int &currentPage)
         });
     if (backHome)
         m_head.Vin()->setFocus();
-}
-
-bool CDmsExchange::ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
-                                            const QString &mileage, const QString &plate)
-{
-    CPrgSettings &s = *m_pSettings;
-    // The found vehicle brings its own first registration, mileage and
-    // plate: while its VIN is identified the head row keeps those fields and
-    // the DMS is not asked for the date. The basket is asked as for a typed
-    // VIN.
-    m_ident.Holds().SearchResultArrives();
-    SetFieldText(m_head.Vin(), vin);
-    m_ident.OnEnChangeFgstNr();
-    m_ident.Holds().SearchResultTaken();
-    if (s.FgstnrFull != vin)
-        return false; // refused, or the basket kept the vehicle shown
-
-    const CIdentSnapshot before = CIdentSnapshot::Take(s);
-    const bool mileageChanged = s.Kilometer != mileage;
-    s.Erstzulassung = firstRegistration;
-    SetFieldText(m_head.FirstRegistration(), firstRegistration.isEmpty() && s.MarketingCampaigns
-                                                 ? OrmelText(6061)
-                                                 : firstRegistration);
-    s.Kilometer = mileage;
-    SetFieldText(m_head.Mileage(), mileage);
-    SetFieldText(m_head.Plate(), plate);
-    m_head.SetCustomerSpecificPrice();
-    CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
-    changes.bKilometer = mileageChanged ? 1 : 0;
-    m_host.SetIdentChanged(changes);
-    return true;
 }

@@ -38,7 +38,6 @@ public:
     virtual CYaqDb *Db(int index) const = 0;
     // The basket that takes a pushed vehicle's order data.
     virtual CWkBasket *Basket() const = 0;
-    virtual void ShowHomePage() = 0;
     virtual void WinHelp() = 0;
     // The change report to the pages.
     virtual void SetIdentChanged(const CChangeFlags &changes) = 0;
@@ -64,21 +63,18 @@ public:
     bool IsListenerBusy() const { return m_watch.IsBusy(); }
 
     // One request of the listener ("transferVIN"): answered first, then the
-    // user is asked and the vehicle or its order data taken over.
+    // user is asked; the vehicle goes to the identification, its order data
+    // to the basket.
     void HandleSoapRequest(const QString &request);
     // Asks the DMS for the first registration of the settings' vehicle; the
     // listener poll waits while the request waits for its answer.
     CFirstRegistration::AnswerResult RequestFirstRegistrationDate();
 
-    // The "DMS-VIN" head button: the information text or the vehicle search.
+    // The "DMS-VIN" head button: the information text or the vehicle search,
+    // whose vehicle goes to the identification.
     // The window's current page is the search dialog's while it runs (see
     // CDmsVinButton::Run).
     void RunVehicleSearch(int &currentPage);
-    // The vehicle the search found: its VIN is identified as if typed; its
-    // first registration, mileage and plate go into their head fields.
-    // False when the basket kept the vehicle shown (nothing is taken).
-    bool ApplyVehicleSearchResult(const QString &vin, const QString &firstRegistration,
-                                  const QString &mileage, const QString &plate);
 
     // The one client of the program's requests, lent to the pages; its
     // wait window.

@@ -28,7 +28,7 @@ class QListView;
 // Where the dialog's results go: the main window hands them in.
 struct CVehicleSearchTarget
 {
-    // Identifies the taken vehicle (CYaq2Dlg::ApplyVehicleSearchResult).
+    // Identifies the taken vehicle with the fields it brings.
     CVehicleSearch::Apply apply;
     // F1: the help of the program.
     std::function<void()> help;

@@ -56,11 +56,11 @@ CIdentFlow::CIdentFlow(IIdentHost &host, CHeadRowView &view, CPrgSettings *setti
     QLineEdit *typeKey = view.TypeKey();
     connect(vin, &QLineEdit::textEdited, this, [this, vin] {
         UpperCaseEdit(vin);
-        OnEnChangeFgstNr();
+        Identify(CGivenVehicle::TypedVin(vin->text()));
     });
     connect(typeKey, &QLineEdit::textEdited, this, [this, typeKey] {
         UpperCaseEdit(typeKey);
-        OnEnChangeTypSchl();
+        Identify(CGivenVehicle::TypedTypeKey(typeKey->text()));
     });
     connect(typeKey, &QLineEdit::editingFinished, this, &CIdentFlow::OnEnKillfocusTypschl);
     connect(view.Series(), &QComboBox::activated, this, [this] { OnCbnSelchangeEReihe(); });
@@ -114,16 +114,121 @@ void CIdentFlow::SetCatalogueCaption()
     s.DlgTitel = OrmelText(3009) + QStringLiteral("  ") + s.EReihe + QLatin1Char(' ') + s.Land;
     m_view.SetWindowTitle();
 }
+
+// ---------------------------------------------------------------------------
+// The vehicles handed in
+
+bool CIdentFlow::Identify(const CGivenVehicle &vehicle)
+{
+    switch (vehicle.origin) {
+    case CGivenVehicle::Typed:
+        // The field shows what was typed.
+        if (vehicle.byTypeKey)
+            IdentifyTypeKey(vehicle.typeKey);
+        else
+            IdentifyVin(vehicle.vin);
+        return true;
+    case CGivenVehicle::Start:
+        SetFieldText(m_view.Vin(), vehicle.vin);
+        if (vehicle.firstRegistration)
+            SetFieldText(m_view.FirstRegistration(), *vehicle.firstRegistration);
+        if (vehicle.mileage)
+            SetFieldText(m_view.Mileage(), *vehicle.mileage);
+        m_holds.GivenAtStart(vehicle.firstRegistration.has_value(), vehicle.mileage.has_value());
+        ResetVehicleFields(true, true);
+        IdentifyVin(vehicle.vin);
+        return true;
+    case CGivenVehicle::Search:
+        return TakeSearchResult(vehicle);
+    case CGivenVehicle::DmsShown:
+    case CGivenVehicle::DmsNew:
+        return TakeDmsVehicle(vehicle);
+    }
+    return false;
+}
+
+bool CIdentFlow::TakeSearchResult(const CGivenVehicle &found)
+{
+    CPrgSettings &s = *m_pSettings;
+    // The found vehicle brings its own first registration, mileage and
+    // plate: while its VIN is identified the head row keeps those fields and
+    // the DMS is not asked for the date. The basket is asked as for a typed
+    // VIN.
+    m_holds.SearchResultArrives();
+    SetFieldText(m_view.Vin(), found.vin);
+    IdentifyVin(found.vin);
+    m_holds.SearchResultTaken();
+    if (s.FgstnrFull != found.vin)
+        return false; // refused, or the basket kept the vehicle shown
+
+    const QString firstRegistration = found.firstRegistration.value_or(QString());
+    const QString mileage = found.mileage.value_or(QString());
+    const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    const bool mileageChanged = s.Kilometer != mileage;
+    s.Erstzulassung = firstRegistration;
+    SetFieldText(m_view.FirstRegistration(), firstRegistration.isEmpty() && s.MarketingCampaigns
+                                                 ? OrmelText(6061)
+                                                 : firstRegistration);
+    s.Kilometer = mileage;
+    SetFieldText(m_view.Mileage(), mileage);
+    SetFieldText(m_view.Plate(), found.plate.value_or(QString()));
+    m_view.SetCustomerSpecificPrice();
+    CChangeFlags changes = CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s));
+    changes.bKilometer = mileageChanged ? 1 : 0;
+    m_host.SetIdentChanged(changes);
+    return true;
+}
+
+bool CIdentFlow::TakeDmsVehicle(const CGivenVehicle &pushed)
+{
+    CPrgSettings &s = *m_pSettings;
+    // From the DMS's confirmation until its request is handled the head row
+    // keeps the hand-entered fields, and the basket is not asked again.
+    m_holds.DmsVehicleConfirmed();
+    bool taken = true;
+    if (pushed.origin == CGivenVehicle::DmsNew) {
+        m_host.ShowHomePage();
+        if (!pushed.vinShown) {
+            SetFieldText(m_view.Vin(), pushed.vin);
+            IdentifyVin(pushed.vin);
+        }
+        // Only a vehicle identified takes the fields of the DMS.
+        taken = !s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty();
+        if (taken) {
+            SetFieldText(m_view.Plate(), pushed.plate.value_or(QString()));
+            SetFieldText(m_view.Mileage(), QString());
+            s.Kilometer.clear();
+        }
+    }
+    if (taken) {
+        s.Kilometer = pushed.mileage.value_or(QString());
+        if (pushed.customerSpecificPrice >= 0)
+            s.bCustomerSpecificPrice = pushed.customerSpecificPrice;
+        SetFieldText(m_view.Mileage(), s.Kilometer);
+        m_view.SetCustomerSpecificPrice();
+    }
+    if (taken && pushed.firstRegistration) {
+        // A date the DMS did not send leaves the field as leaving it empty
+        // does.
+        const QString &date = *pushed.firstRegistration;
+        s.Erstzulassung = date;
+        const CFirstRegistration::FieldResult field =
+            CFirstRegistration(m_pSettings).OnKillFocus(date, {});
+        SetFieldText(m_view.FirstRegistration(), field.fieldText);
+    }
+    m_holds.DmsRequestDone();
+    return taken;
+}
+
 // ---------------------------------------------------------------------------
 // VIN
 
-void CIdentFlow::OnEnChangeFgstNr()
+void CIdentFlow::IdentifyVin(const QString &vin)
 {
     CPrgSettings &s = *m_pSettings;
     // The identification as the pages were last told it.
     const CIdentSnapshot shown = CIdentSnapshot::Take(s);
     m_pVinTimer->stop();
-    const QString vin = m_view.Vin()->text();
     if (vin.size() == 7 || vin.size() == 8)
         m_pVinTimer->start();
 
@@ -225,8 +330,11 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         m_view.ShowContractColour();
         return false;
     }
+    // The VIN the head row shows.
+    QString vin = pending.strFgstnrFull;
     if (catalogue == CVehicleIdent::CatalogueNone) {
         OwnMsgBox(OrmelText(4011), m_host.Window());
+        vin.clear();
         SetFieldText(m_view.Vin(), QString());
         SetFieldText(m_view.TypeKey(), QString());
         s.bCustomerSpecificPrice = 0;
@@ -248,8 +356,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         // The VIN path keeps the type record's own model designation.
         if (fromVin)
             s.ModellBez = pending.strVerkBez;
-        const CHeadRowCatalogue::ContractResult contract =
-            m_host.HeadRow().CheckContract(m_view.Vin()->text());
+        const CHeadRowCatalogue::ContractResult contract = m_host.HeadRow().CheckContract(vin);
         if (contract == CHeadRowCatalogue::ContractNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
@@ -496,10 +603,10 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
         if (vinChanged) {
             SetFieldText(m_view.Vin(), oldVin);
             m_view.Vin()->setFocus();
-            OnEnChangeFgstNr();
+            IdentifyVin(oldVin);
         } else if (typeKeyChanged) {
             SetFieldText(m_view.TypeKey(), oldTypeKey);
-            OnEnChangeTypSchl();
+            IdentifyTypeKey(oldTypeKey);
         }
     }
     if (firstRegistrationChanged) {
@@ -534,7 +641,7 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
 // ---------------------------------------------------------------------------
 // Type key
 
-void CIdentFlow::OnEnChangeTypSchl()
+void CIdentFlow::IdentifyTypeKey(const QString &typeKey)
 {
     CPrgSettings &s = *m_pSettings;
     if (m_bTypSchlFromVin) {
@@ -547,7 +654,6 @@ void CIdentFlow::OnEnChangeTypSchl()
     s.bCustomerSpecificPrice = 0;
     m_view.SetCustomerSpecificPrice();
 
-    const QString typeKey = m_view.TypeKey()->text();
     if (typeKey.size() != 4)
         return;
     if (!m_host.PreparePageSwitch())

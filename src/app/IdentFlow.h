@@ -10,8 +10,14 @@
 // shows the vehicle (a VIN being typed, unknown or refused) takes the
 // vehicle out of the settings, so that no page, request or print-out goes on
 // with it.
+//
+// Every vehicle comes in through Identify: the one typed into the head row,
+// the start's, the vehicle search's and the DMS's. The identification shows
+// it in the head row (the fields are its view) and alone decides what the
+// hand-entered fields keep while it is identified.
 
 #include "app/FirstRegistration.h"
+#include "app/GivenVehicle.h"
 #include "app/PendingIdent.h"
 #include "app/VehicleHolds.h"
 
@@ -50,6 +56,8 @@ public:
     virtual void ShowWaitingPage() = 0;
     // Asks the DMS for the first registration of the settings' vehicle.
     virtual CFirstRegistration::AnswerResult RequestFirstRegistrationDate() = 0;
+    // The home page, where a vehicle the DMS pushed is shown.
+    virtual void ShowHomePage() = 0;
 };
 
 class CIdentFlow : public QObject
@@ -66,9 +74,12 @@ public:
     void SetBasketQuestion(BasketQuestion question) { m_basketQuestion = std::move(question); }
     bool IsIncompleteVinTimerActive() const;
 
-    // What keeps the hand-entered vehicle fields; the vehicle search, the
-    // DMS exchange and the start tell it what happens.
-    CVehicleHolds &Holds() { return m_holds; }
+    // Identifies the vehicle: shows it in the head row, takes the fields it
+    // brings and tells the pages. For a vehicle of the search or the DMS,
+    // whether it was taken with its fields (not when it was refused, not
+    // found or kept out by the basket); true for the others.
+    bool Identify(const CGivenVehicle &vehicle);
+
     // Resets and enables the hand-entered vehicle fields; a reset keeps
     // what the holds keep.
     void ResetVehicleFields(bool enable, bool reset);
@@ -79,8 +90,6 @@ public:
     // contents kept) or emptied and locked.
     void ApplyVehicleFieldRule();
 
-    // The VIN in its edit was changed: identifies a full VIN.
-    void OnEnChangeFgstNr();
     // Asks the basket before a change of vehicle or first registration; 1
     // when the user kept the old vehicle, which the head row then shows
     // again (from the snapshot when given, else identified anew).
@@ -89,7 +98,13 @@ public:
                              const CIdentSnapshot *previous = nullptr);
 
 private:
-    void OnEnChangeTypSchl();
+    // The VIN the head row shows was changed: identifies a full VIN.
+    void IdentifyVin(const QString &vin);
+    // The type key the head row shows was changed: identifies one of four
+    // characters.
+    void IdentifyTypeKey(const QString &typeKey);
+    bool TakeSearchResult(const CGivenVehicle &found);
+    bool TakeDmsVehicle(const CGivenVehicle &pushed);
     void OnEnKillfocusTypschl();
     void OnCbnSelchangeEReihe();
     void OnCbnSelchangeVerkbez();

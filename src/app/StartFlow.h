@@ -27,9 +27,8 @@ public:
     virtual bool AskFullVin(const QString &shortVin, QString *fullVin) = 0;
     // Ends the window with the result once the start is over.
     virtual void EndDialog(int result) = 0;
-    // The vehicle of the command line: the VIN into its edit, a given first
-    // registration and mileage into theirs (kept by their hold flags), the
-    // vehicle fields reset and enabled, the VIN identified as if typed.
+    // The vehicle of the command line goes to the identification with the
+    // first registration and mileage given with it, which stay its own.
     virtual void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) = 0;
     // Mode "qvledit": whether the package list of the vehicle holds the
     // package (its first seven characters); then the package-list page,

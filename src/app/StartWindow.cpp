@@ -2,7 +2,6 @@
 
 #include "app/DmsExchange.h"
 #include "app/HeadRowCatalogue.h"
-#include "app/HeadRowView.h"
 #include "app/IdentFlow.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "app/Yaq2Dlg.h"
@@ -11,8 +10,6 @@
 #include "platform/MsgBox.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
-
-#include <QLineEdit>
 
 void CStartWindow::ShowOpenErrorAndCancel(const QString &text)
 {
@@ -68,16 +65,14 @@ void CStartWindow::EndDialog(int result)
 void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven)
 {
     const CPrgSettings &s = *m_pieces.settings;
-    CHeadRowView &head = m_pieces.head;
-    head.Vin()->setText(s.Fgstnr);
+    CGivenVehicle start;
+    start.origin = CGivenVehicle::Start;
+    start.vin = s.Fgstnr;
     if (firstRegistrationGiven)
-        head.FirstRegistration()->setText(s.Erstzulassung);
+        start.firstRegistration = s.Erstzulassung;
     if (mileageGiven)
-        head.Mileage()->setText(s.Kilometer);
-    m_pieces.ident.Holds().GivenAtStart(firstRegistrationGiven, mileageGiven);
-    m_pieces.ident.ResetVehicleFields(true, true);
-    // The VIN of the start is identified as if it had been typed.
-    m_pieces.ident.OnEnChangeFgstNr();
+        start.mileage = s.Kilometer;
+    m_pieces.ident.Identify(start);
     m_pieces.dms.StartPolling();
 }
 

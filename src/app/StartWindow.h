@@ -1,11 +1,10 @@
 #pragma once
 // The steps of the start flow (CStartFlow) carried out on the main window:
-// its head row, its catalogue and its pages.
+// its identification, its catalogue and its pages.
 
 #include "app/StartFlow.h"
 
 class CDmsExchange;
-class CHeadRowView;
 class CIdentFlow;
 class CPrgSettings;
 class CYaq2Dlg;
@@ -14,7 +13,6 @@ class CYaq2Dlg;
 struct CStartPieces
 {
     CPrgSettings *settings;
-    CHeadRowView &head;
     CIdentFlow &ident;
     CDmsExchange &dms;
 };

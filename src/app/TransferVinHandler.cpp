@@ -85,11 +85,22 @@ bool CTransferVinData::Validate() const
     return true;
 }
 
-void CTransferVinOutcome::ApplyOrderData(CPrgSettings &settings) const
+CGivenVehicle CTransferVinOutcome::Vehicle() const
 {
-    settings.Kilometer = data.mileage;
-    if (customerSpecificPrice >= 0)
-        settings.bCustomerSpecificPrice = customerSpecificPrice;
+    CGivenVehicle pushed;
+    pushed.origin = action == NewVehicle ? CGivenVehicle::DmsNew : CGivenVehicle::DmsShown;
+    pushed.vin = data.vin;
+    pushed.vinShown = !vinDiffers;
+    pushed.mileage = data.mileage;
+    pushed.customerSpecificPrice = customerSpecificPrice;
+    if (action == NewVehicle) {
+        pushed.plate = QString();
+        // Never the first registration of the vehicle shown before: the
+        // request's, empty when it sent none or outside first-registration
+        // mode.
+        pushed.firstRegistration = firstRegistration;
+    }
+    return pushed;
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // window guards the handling against a second request arriving while a
 // question is open; the watch wakes the poll when a request comes.
 
+#include "app/GivenVehicle.h"
 #include "dms/DmsFrame.h"
 
 #include <QObject>
@@ -78,9 +79,12 @@ struct CTransferVinOutcome
     // (V117 off), else 0 or 1.
     int customerSpecificPrice = -1;
 
-    // The settings' part of taking over the order data: mileage and, with
-    // V117, the customer-specific-price flag.
-    void ApplyOrderData(CPrgSettings &settings) const;
+    // The vehicle of a SameVehicle or NewVehicle for the identification,
+    // with the fields it brings: the mileage and, with V117, the
+    // customer-specific-price flag; for a new vehicle an empty plate and the
+    // first registration of the request (none outside first-registration
+    // mode).
+    CGivenVehicle Vehicle() const;
 };
 
 class CTransferVinHandler

@@ -9,8 +9,8 @@
 //   asked again);
 // - the first registration or mileage the command line gave for the start
 //   vehicle, kept for that vehicle only.
-// The identification flow owns the one object; the search, the DMS
-// exchange and the start say what happens, the flow asks the rules.
+// The identification flow owns the one object and alone sets it, by where
+// a vehicle it is handed comes from (CGivenVehicle); it asks the rules.
 
 class CVehicleHolds
 {

@@ -41,7 +41,7 @@ CYaq2App::CYaq2App(const QStringList &arguments)
 {
     g_app = this;
     m_runMainWindow = [](CYaq2App &app, const CMainWndArgs &args) {
-        CYaq2Dlg dlg(&app.m_Settings);
+        CYaq2Dlg dlg(&app.m_Settings, app.MainWndEnv());
         dlg.DoModal(args);
     };
 }
@@ -55,6 +55,11 @@ CYaq2App::~CYaq2App()
 CYaq2App *CYaq2App::Instance()
 {
     return g_app;
+}
+
+CMainWndEnv CYaq2App::MainWndEnv()
+{
+    return {m_connection, &m_Listener, &m_ModelMapping, &m_QtTranslations};
 }
 
 bool CYaq2App::IsCallerModeForcingReceive() const
@@ -77,9 +82,9 @@ bool CYaq2App::InitInstance()
     // Command line, connection or session.
     m_CmdLine.ParseArguments(m_arguments);
     if (m_CmdLine.m_strSessionFile.isEmpty()) {
-        m_strTNS = m_CmdLine.m_strTNS;
-        m_strUID = m_CmdLine.m_strUID;
-        m_strPWD = m_CmdLine.m_strPWD;
+        m_connection.tns = m_CmdLine.m_strTNS;
+        m_connection.uid = m_CmdLine.m_strUID;
+        m_connection.pwd = m_CmdLine.m_strPWD;
         s.CountryCode = m_CmdLine.m_strCC;
     } else {
         ReadOssParameters(m_CmdLine.m_strSessionFile);
@@ -283,11 +288,11 @@ void CYaq2App::ReadOssParameters(const QString &fileName)
     COssParameters values;
     ReadOssParametersFile(fileName, &values);
     if (values.hasSessionId)
-        m_strSessionId = values.sessionId;
+        m_connection.sessionId = values.sessionId;
     if (values.hasApplicationServer)
-        m_strAppServer = values.applicationServer;
+        m_connection.appServer = values.applicationServer;
     if (values.hasApplicationServerAddress)
-        m_strAppServerAddress = values.applicationServerAddress;
+        m_connection.appServerAddress = values.applicationServerAddress;
     if (values.hasLanguage)
         m_CmdLine.m_strSprache = values.language;
 }

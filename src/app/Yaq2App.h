@@ -3,6 +3,7 @@
 // and on exit undoes what a caller mode or the training edition forced and
 // writes the settings back.
 
+#include "app/MainWndArgs.h"
 #include "app/ModelMapping.h"
 #include "platform/PrgLanguage.h"
 #include "platform/SoapSvr.h"
@@ -14,17 +15,6 @@
 #include <memory>
 
 class CProfile;
-
-// What the start-up hands to the main window.
-struct CMainWndArgs
-{
-    int x = -1;
-    int y = -1;
-    QString paketNr;     // mode "qvledit": a 13-character package number
-    QString apNr;        // modes "qvlapossearch", "qvlaposquery": a 7-character AP number
-    QString awToSrpList; // mode "qvlawtosrp": ";"-separated numbers
-    QString awToSrpVin;  // mode "qvlawtosrp": the VIN as the caller gave it
-};
 
 class CYaq2App
 {
@@ -54,27 +44,27 @@ public:
     void SetMainWindowRunner(MainWindowRunner runner) { m_runMainWindow = std::move(runner); }
 
     CProfile *Profile() const { return m_pProfile.get(); }
+    CPrgSettings &Settings() { return m_Settings; }
+    // The connection values of the command line or the session file.
+    const CConnectValues &Connection() const { return m_connection; }
+    const CModelMapping &ModelMapping() const { return m_ModelMapping; }
+
+private:
+    // What the main window borrows of the application.
+    CMainWndEnv MainWndEnv();
+    void ForceTrainingValues();
+    void RestoreForcedValues();
+    bool IsCallerModeForcingReceive() const;
 
     CPrgSettings m_Settings;
     ISoapSvr m_Listener;
     QString m_strClipboardFormat; // "YAQ_BASKET_DATA"
-    QString m_strTNS;
-    QString m_strUID;
-    QString m_strPWD;
-    QString m_strSessionId;
-    QString m_strAppServer;
-    QString m_strAppServerAddress;
+    CConnectValues m_connection;
     CCmdLine m_CmdLine;
     // Model designations of the head row by catalogue code.
     CModelMapping m_ModelMapping;
     // Qt's standard buttons and dialogs in the language of the texts.
     CQtTranslations m_QtTranslations;
-
-private:
-    void ForceTrainingValues();
-    void RestoreForcedValues();
-    bool IsCallerModeForcingReceive() const;
-
     std::unique_ptr<CProfile> m_pProfile;
     MainWindowRunner m_runMainWindow;
     QStringList m_arguments;

@@ -4,13 +4,13 @@
 #include "app/HeadKeys.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
+#include "app/ModelMapping.h"
 #include "app/PageLinks.h"
 #include "app/PageTable.h"
 #include "app/PendingIdent.h"
 #include "app/StartFlow.h"
 #include "app/StartWindow.h"
 #include "app/StartupConfig.h"
-#include "app/Yaq2App.h"
 #include "basket/WkDlg.h"
 #include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
@@ -27,6 +27,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/PrgLanguage.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "setup/SetupDlg.h"
@@ -50,29 +51,11 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
-
-// Connection values of the start-up.
-struct ConnectValues
-{
-    QString tns, uid, pwd, appServer, sessionId;
-};
-
-ConnectValues StartConnectValues()
-{
-    ConnectValues v;
-    if (const CYaq2App *app = CYaq2App::Instance()) {
-        v.tns = app->m_strTNS;
-        v.uid = app->m_strUID;
-        v.pwd = app->m_strPWD;
-        v.appServer = app->m_strAppServer;
-        v.sessionId = app->m_strSessionId;
-    }
-    return v;
-}
 } // namespace
 
-CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
-    : QDialog(parent), m_pSettings(settings), m_placement(this, settings), m_nCurPage(kPageHome)
+CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env, QWidget *parent)
+    : QDialog(parent), m_pSettings(settings), m_env(env), m_placement(this, settings),
+      m_nCurPage(kPageHome)
 {
     m_pBasket = std::make_unique<CWkBasket>(m_pSettings);
     for (const CPageRow &row : PageRows())
@@ -90,8 +73,8 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
     m_pTools = std::make_unique<CHeadTools>(toolsHost, m_pSettings);
     IDmsExchangeHost &dmsHost = *this;
     m_pDms = std::make_unique<CDmsExchange>(dmsHost, *m_pHead, *m_pIdent, m_pSettings);
-    if (CYaq2App *app = CYaq2App::Instance())
-        m_pDms->SetListener(&app->m_Listener);
+    if (m_env.listener)
+        m_pDms->SetListener(m_env.listener);
     m_pLinks = std::make_unique<CPageLinks>(*this, *m_pHead, *m_pDms, m_pSettings);
     ConnectHead();
 
@@ -104,10 +87,8 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
 
     // The dealer platform's start-up configuration, outside a session only.
     if (!m_pSettings->bSession) {
-        CYaq2App *app = CYaq2App::Instance();
-        CStartupConnection connection;
-        if (app)
-            connection = {app->m_strTNS, app->m_strUID, app->m_strPWD};
+        CConnectValues &values = m_env.connection;
+        CStartupConnection connection{values.tns, values.uid, values.pwd};
         bool countryCodeNotice = false;
         QString notSaved;
         {
@@ -117,11 +98,9 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, QWidget *parent)
         }
         if (!notSaved.isEmpty())
             OwnMsgBox(notSaved, this);
-        if (app) {
-            app->m_strTNS = connection.tns;
-            app->m_strUID = connection.uid;
-            app->m_strPWD = connection.pwd;
-        }
+        values.tns = connection.tns;
+        values.uid = connection.uid;
+        values.pwd = connection.pwd;
         if (countryCodeNotice)
             OwnMsgChkBox(OrmelText(4090), &m_pSettings->bMeldungCountryCode);
     }
@@ -148,7 +127,7 @@ CYaq2Dlg::~CYaq2Dlg()
 
 bool CYaq2Dlg::OpenConnection(CYaqDb &db) const
 {
-    const ConnectValues v = StartConnectValues();
+    const CConnectValues &v = m_env.connection;
     return db.Open(v.tns, v.uid, v.pwd, 0, m_pSettings->LocalDataSetDir, v.appServer, v.sessionId);
 }
 
@@ -230,9 +209,8 @@ CHeadRowCatalogue &CYaq2Dlg::HeadRow()
 {
     // Made at its first use: the constructor has opened the connections.
     if (!m_pHeadRow) {
-        const CYaq2App *app = CYaq2App::Instance();
-        m_pHeadRow = std::make_unique<CHeadRowCatalogue>(Db(0), Db(1), m_pSettings,
-                                                         app ? &app->m_ModelMapping : nullptr);
+        m_pHeadRow =
+            std::make_unique<CHeadRowCatalogue>(Db(0), Db(1), m_pSettings, m_env.modelMapping);
     }
     return *m_pHeadRow;
 }
@@ -240,8 +218,8 @@ CHeadRowCatalogue &CYaq2Dlg::HeadRow()
 void CYaq2Dlg::SetCaptions()
 {
     // After a change of the program language Qt's dialogs follow the texts.
-    if (CYaq2App *app = CYaq2App::Instance())
-        app->m_QtTranslations.Load(GetPrgTextSprache());
+    if (m_env.qtTranslations)
+        m_env.qtTranslations->Load(GetPrgTextSprache());
     m_pHead->SetCaptions();
 }
 
@@ -253,8 +231,8 @@ QString CYaq2Dlg::TitleToolTip() const
 
 void CYaq2Dlg::ReloadModelNames()
 {
-    if (CYaq2App *app = CYaq2App::Instance())
-        app->m_ModelMapping.Load(GetPrgTextSprache());
+    if (m_env.modelMapping)
+        m_env.modelMapping->Load(GetPrgTextSprache());
 }
 
 void CYaq2Dlg::SetBrandCaption()
@@ -365,7 +343,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_pHead->Title()->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
     m_pHead->Title()->SetCaption(QString());
 
-    CStartWindow window(*this, {m_pSettings, *m_pHead, *m_pIdent, *m_pDms});
+    CStartWindow window(*this, {m_pSettings, *m_pIdent, *m_pDms});
     CStartFlow::Run(window, *m_pSettings,
                     {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp, m_strAwToSrpVin});
     // A failed connection has already closed the window.
@@ -407,7 +385,7 @@ void CYaq2Dlg::OnDestroy()
         return;
     m_bDestroyed = true;
     m_pDms->Close();
-    const ConnectValues v = StartConnectValues();
+    const CConnectValues &v = m_env.connection;
     const bool dbOpen[4] = {bool(m_pDb[0]), bool(m_pDb[1]), bool(m_pDb[2]), bool(m_pDb[3])};
     for (CStartFlow::EndStep step : CStartFlow::EndSteps(*m_pSettings, v.appServer, dbOpen)) {
         switch (step) {
@@ -443,7 +421,7 @@ void CYaq2Dlg::keyPressEvent(QKeyEvent *event)
 
 void CYaq2Dlg::ShowAboutBox()
 {
-    CAboutDlg about(m_pSettings, m_pDb[0].get(), this);
+    CAboutDlg about(m_pSettings, m_pDb[0].get(), m_env.connection.tns, this);
     about.DoModal();
 }
 
@@ -463,8 +441,7 @@ void CYaq2Dlg::CreatePages()
                            m_pHead->PageStack());
         m_pHead->PageStack()->addWidget(m_pages[i].get());
     }
-    if (const CYaq2App *app = CYaq2App::Instance())
-        Page<CWebBrowserDlg>()->m_strServerBase = app->m_strAppServerAddress;
+    Page<CWebBrowserDlg>()->m_strServerBase = m_env.connection.appServerAddress;
     m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
     m_pLinks->Connect();
     connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,
@@ -505,7 +482,7 @@ QString CYaq2Dlg::PageCaption() const
 
 int CYaq2Dlg::ValidateSession()
 {
-    const QString sessionId = StartConnectValues().sessionId;
+    const QString &sessionId = m_env.connection.sessionId;
     if (m_sessionChecker)
         return ParseSessionAnswer(m_sessionChecker(sessionId));
     return CheckSessionOn(Db(0), sessionId);

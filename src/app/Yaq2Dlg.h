@@ -16,6 +16,7 @@
 #include "app/HeadRowView.h"
 #include "app/HeadTools.h"
 #include "app/IdentFlow.h"
+#include "app/MainWndArgs.h"
 #include "app/SessionPolicy.h"
 #include "app/WindowPlacement.h"
 #include "common/PageHost.h"
@@ -28,7 +29,6 @@
 
 class CPrgSettings;
 class CYaqDb;
-struct CMainWndArgs;
 class CPageDlg;
 class CPageLinks;
 class CWkBasket;
@@ -45,7 +45,10 @@ class CYaq2Dlg : public QDialog,
 {
     Q_OBJECT
 public:
-    explicit CYaq2Dlg(CPrgSettings *settings, QWidget *parent = nullptr);
+    // The application lends the window its connection values, its DMS
+    // listener, the model names and Qt's translations (see CMainWndEnv).
+    explicit CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env = {},
+                      QWidget *parent = nullptr);
     ~CYaq2Dlg() override;
 
     // Runs the window modally with the start arguments of the caller mode.
@@ -153,6 +156,8 @@ public:
     bool IsSiblingProgramRunning() const { return m_pTools->IsSiblingProgramRunning(); }
 
     // --- Vehicle identification: VIN, type key and model-series choice.
+    // The one entry for a vehicle (see CIdentFlow::Identify).
+    bool Identify(const CGivenVehicle &vehicle) { return m_pIdent->Identify(vehicle); }
     using BasketQuestion = CIdentFlow::BasketQuestion;
     void SetBasketQuestion(BasketQuestion question) { m_pIdent->SetBasketQuestion(question); }
     QLineEdit *VinEdit() const { return m_pHead->Vin(); }
@@ -207,6 +212,9 @@ private:
     QWidget *LockableControl(int id) const;
 
     CPrgSettings *m_pSettings;
+    // What the application lent; the start-up configuration may replace the
+    // connection's TNS name, user and password.
+    CMainWndEnv m_env;
     // The basket of the session; the pages borrow it, so it outlives them.
     std::unique_ptr<CWkBasket> m_pBasket;
     // The four connections db0 to db3; null when not open. The pages borrow
