@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class COwnButton;
 class CPrgSettings;
 class CYaqDb;
 class QLabel;
@@ -41,4 +42,5 @@ private:
     QLabel *m_pDataState = nullptr;
     QLabel *m_pNotice1 = nullptr;
     QLabel *m_pNotice2 = nullptr;
+    COwnButton *m_pOk = nullptr;
 };
