@@ -1,8 +1,13 @@
 // Return and the pad's Enter in the program's dialogs with an OK button:
 // they take OK, from the field the adviser typed into or from where the
-// dialog put the focus, unless the dialog keeps the key for its fields.
+// dialog put the focus, unless the dialog keeps the key: the remarks of
+// the offer for their text, the catalogue picker until a catalogue is
+// chosen. The vehicle search (Return searches, or takes the listed VIN)
+// and the print preview (no default button) have keys of their own.
 
 #include "app/AboutDlg.h"
+#include "app/EReiheList.h"
+#include "app/KatAuswahlDlg.h"
 #include "app/SelVin7TypschlDlg.h"
 #include "basket/LabourEditDlg.h"
 #include "basket/model/WkLabourEdit.h"
@@ -37,6 +42,7 @@ private:
     TestEnv m_env;
     CPrgSettings m_settings;
     CPosition m_head;
+    CEReiheList m_series;
 };
 
 void TestDialogKeys::initTestCase()
@@ -47,6 +53,14 @@ void TestDialogKeys::initTestCase()
     m_settings.DataDir = m_env.path();
     m_settings.MaxPreisNachlass = QStringLiteral("20");
     m_head.StdGross = 200.0;
+    for (const char *typeNumber : {"VQF40DE", "VQF40GB"}) {
+        CEReiheEntry entry;
+        entry.nKind = CEReiheEntry::KindSeries;
+        entry.strTypNr = QLatin1String(typeNumber);
+        entry.strEReihe = QStringLiteral("F40");
+        entry.strMarke = QStringLiteral("VQ");
+        m_series.AddCatalogueRow(entry, [](const QString &) { return true; });
+    }
 }
 
 std::unique_ptr<QDialog> TestDialogKeys::Make(const QString &dialog)
@@ -69,6 +83,17 @@ std::unique_ptr<QDialog> TestDialogKeys::Make(const QString &dialog)
         return std::make_unique<CReportDlg>(&m_settings, nullptr);
     if (dialog == QLatin1String("print defaults"))
         return std::make_unique<CSetupDruckDlg>(&m_settings);
+    if (dialog.startsWith(QLatin1String("catalogue picker"))) {
+        // OK is the picker's default button once a catalogue is chosen: the
+        // vehicle's own, or one the adviser moves to.
+        m_settings.Bestellnr =
+            dialog.endsWith(QLatin1String("chosen")) ? QStringLiteral("VQF40GB") : QString();
+        auto picker = std::make_unique<CKatAuswahlDlg>(&m_settings);
+        CKatAuswahlDlg::SetRunner([](CKatAuswahlDlg &) { return 0; });
+        picker->DoModal(QStringLiteral("F40"), 0, 0, &m_series);
+        CKatAuswahlDlg::SetRunner({});
+        return picker;
+    }
     if (dialog == QLatin1String("remarks"))
         return std::make_unique<CWkDkZusDlg>(&m_settings, CWkDkZusHeader());
     return nullptr;
@@ -85,19 +110,21 @@ void TestDialogKeys::returnTakesOk_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("accepted");
     // clang-format off
-    QTest::newRow("direct price: Return in the new price")   << "direct price"    << "newPriceEdit" << "190"               << int(Qt::Key_Return) << true;
-    QTest::newRow("direct price: pad Enter in the percent")  << "direct price"    << "percentEdit"  << "10"                << int(Qt::Key_Enter)  << true;
-    QTest::newRow("information box: Return")                 << "information box" << ""             << ""                  << int(Qt::Key_Return) << true;
-    QTest::newRow("information box: pad Enter")              << "information box" << ""             << ""                  << int(Qt::Key_Enter)  << true;
-    QTest::newRow("full VIN: Return after 17 characters")    << "full VIN"        << "fullVinEdit"  << "XVQ1F23A57M012345" << int(Qt::Key_Return) << true;
-    QTest::newRow("number entry: pad Enter")                 << "number entry"    << "numberField"  << "7"                 << int(Qt::Key_Enter)  << true;
-    QTest::newRow("text box: Return")                        << "text box"        << ""             << ""                  << int(Qt::Key_Return) << true;
-    QTest::newRow("scope texts: Return")                     << "scope texts"     << ""             << ""                  << int(Qt::Key_Return) << true;
-    QTest::newRow("labour position: Return in a text line")  << "labour position" << "text1"        << "Bremse"            << int(Qt::Key_Return) << true;
-    QTest::newRow("import report: Return")                   << "import report"   << ""             << ""                  << int(Qt::Key_Return) << true;
-    QTest::newRow("print defaults: Return in a line")        << "print defaults"  << "Firma"        << "Autohaus"          << int(Qt::Key_Return) << true;
-    QTest::newRow("print defaults: pad Enter in a line")     << "print defaults"  << "Nummer"       << "1"                 << int(Qt::Key_Enter)  << true;
-    QTest::newRow("remarks: Return on OK stays")             << "remarks"         << "ok"           << ""                  << int(Qt::Key_Return) << false;
+    QTest::newRow("direct price: Return in the new price")      << "direct price"             << "newPriceEdit" << "190"               << int(Qt::Key_Return)  << true;
+    QTest::newRow("direct price: pad Enter in the percent")     << "direct price"             << "percentEdit"  << "10"                << int(Qt::Key_Enter)   << true;
+    QTest::newRow("information box: Return")                    << "information box"          << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("information box: pad Enter")                 << "information box"          << ""             << ""                  << int(Qt::Key_Enter)   << true;
+    QTest::newRow("full VIN: Return after 17 characters")       << "full VIN"                 << "fullVinEdit"  << "XVQ1F23A57M012345" << int(Qt::Key_Return)  << true;
+    QTest::newRow("number entry: pad Enter")                    << "number entry"             << "numberField"  << "7"                 << int(Qt::Key_Enter)   << true;
+    QTest::newRow("text box: Return")                           << "text box"                 << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("scope texts: Return")                        << "scope texts"              << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("labour position: Return in a text line")     << "labour position"          << "text1"        << "Bremse"            << int(Qt::Key_Return)  << true;
+    QTest::newRow("import report: Return")                      << "import report"            << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("print defaults: Return in a line")           << "print defaults"           << "Firma"        << "Autohaus"          << int(Qt::Key_Return)  << true;
+    QTest::newRow("print defaults: pad Enter in a line")        << "print defaults"           << "Nummer"       << "1"                 << int(Qt::Key_Enter)   << true;
+    QTest::newRow("catalogue picker: Return on the chosen one") << "catalogue picker, chosen" << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("catalogue picker: Return before a choice")   << "catalogue picker"         << ""             << ""                  << int(Qt::Key_Return)  << false;
+    QTest::newRow("remarks: Return on OK stays")                << "remarks"                  << "ok"           << ""                  << int(Qt::Key_Return)  << false;
     // clang-format on
 }
 
