@@ -15,8 +15,13 @@ cmake --build build -j"$(nproc)" --target yaq2 yaq2-dms
 home="$PWD/build/demo-home"
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
 profile="$XDG_CONFIG_HOME/ORMEL AG/yaq2.ini"
+# A new demo profile prices the packages from the demo dealer's price files
+# as soon as one is opened (request mode 3 with the dealer folder as the
+# request folder). Remove build/demo-home to start again with it.
 if [ ! -f "$profile" ]; then
   mkdir -p "$(dirname "$profile")" "$XDG_DATA_HOME"
-  printf '[SRP]\nDealerDataStorage=%s\n' "$PWD/build/bin/Datas/Dealer" > "$profile"
+  dealer="$PWD/build/bin/Datas/Dealer"
+  printf '[YAQ]\nSRPInterfaceReq=3\nReqDateiVerz=%s\nAutomaticReq=1\n[SRP]\nDealerDataStorage=%s\n' \
+    "$dealer" "$dealer" > "$profile"
 fi
 exec build/bin/yaq2 "$@"

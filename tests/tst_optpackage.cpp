@@ -175,6 +175,8 @@ private slots:
     void doubleClickInTheSubPackage();
     void leavingAsksUnlessFixed_data();
     void leavingAsksUnlessFixed();
+    void returnActsOnTheSelectedLineOnly_data();
+    void returnActsOnTheSelectedLineOnly();
     void labourValueEditTakesTheShownLine();
     void demoSubPackagesChosenAndPriced();
     void dialogPricesTheCampaignKindOfItsOpener_data();
@@ -363,6 +365,35 @@ void TestOptPackage::leavingAsksUnlessFixed()
     dialog.OnBack();
     QTEST(questions, "questions");
     QTEST(dialog.result(), "result");
+}
+
+void TestOptPackage::returnActsOnTheSelectedLineOnly_data()
+{
+    // Row: the keys pressed in the list just given the focus, the rows
+    // afterwards ("number/selected").
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("rows");
+    // clang-format off
+    QTest::newRow("Return, nothing selected: nothing changes")     << QList<int>{Qt::Key_Return}              << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("pad Enter, nothing selected: nothing changes")  << QList<int>{Qt::Key_Enter}               << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("line chosen by arrow key: Return opens it")     << QList<int>{Qt::Key_Down, Qt::Key_Return} << "2000/1 2100/0 2101/0 P010/0 3000/0";
+    // clang-format on
+}
+
+void TestOptPackage::returnActsOnTheSelectedLineOnly()
+{
+    QFETCH(QList<int>, keys);
+    Sample s;
+    CSRPOptBearbDlg dialog(&m_settings, nullptr, nullptr);
+    dialog.Begin(&s.whole, s.sub, false);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *list = dialog.findChild<QAbstractItemView *>(QStringLiteral("optionalPositionList"));
+    list->setFocus();
+    for (int key : keys)
+        QTest::keyClick(list, Qt::Key(key));
+    QTEST(Describe(dialog.Rows()), "rows");
 }
 
 // A click that opens a group rebuilds the rows; the labour value edited is

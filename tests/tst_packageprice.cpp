@@ -61,7 +61,7 @@ QString Ids(const QStringList &texts)
     QStringList out;
     for (const QString &text : texts) {
         QString shown = text;
-        for (int id : {4012, 4104, 5050, 5053, 5055, 5056, 5062, 5063, 5064, 5068, 7036}) {
+        for (int id : {4012, 4104, 4105, 5050, 5053, 5055, 5056, 5062, 5063, 5064, 5068, 7036}) {
             if (text.startsWith(OrmelText(id)))
                 shown = QString::number(id) + text.mid(OrmelText(id).size());
         }
@@ -168,6 +168,8 @@ private slots:
     void requestElements();
     void answer_data();
     void answer();
+    void campaignComparedAsTheAskerDoes_data();
+    void campaignComparedAsTheAskerDoes();
     void standInDms();
     void cancelledRequestKeepsThePackage();
 
@@ -623,6 +625,55 @@ void TestPackagePrice::answer()
         // leaves out has no price any more.
         QCOMPARE(paket.GetAt(3)->Preise1.UnitNet, kPriceNotSet);
     }
+}
+
+void TestPackagePrice::campaignComparedAsTheAskerDoes_data()
+{
+    // Row: who asks (the editing page, or the optional sub-package dialog),
+    // the campaign name and price type of the answer's campaign block (the
+    // package's are empty), the messages, whether the head takes the
+    // campaign's package price.
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("priceType");
+    QTest::addColumn<QString>("notices");
+    QTest::addColumn<bool>("taken");
+    // clang-format off
+    QTest::newRow("page: the package's campaign")   << false << ""       << ""  << ""     << true;
+    QTest::newRow("page: another price type")       << false << ""       << "R" << "4104" << false;
+    QTest::newRow("dialog: another price type")     << true  << ""       << "R" << ""     << true;
+    QTest::newRow("dialog: another campaign")       << true  << "Herbst" << ""  << "4105" << false;
+    // clang-format on
+}
+
+void TestPackagePrice::campaignComparedAsTheAskerDoes()
+{
+    QFETCH(bool, dialog);
+    QFETCH(QString, name);
+    QFETCH(QString, priceType);
+    QString block = QStringLiteral("<campaignInformation number=\"\" campaignPackageNumber=\"\">");
+    if (!name.isEmpty())
+        block += QStringLiteral("<campaignName>%1</campaignName>").arg(name);
+    if (!priceType.isEmpty())
+        block += QStringLiteral("<campaignPriceType>%1</campaignPriceType>").arg(priceType);
+    block += QStringLiteral("<PackageGrossPrice>99.00</PackageGrossPrice>"
+                            "<PackageNetPrice>83.19</PackageNetPrice></campaignInformation>");
+    const QString package = PackageXml(QStringLiteral("111001017A010"), PriceXml("price", "142.50"),
+                                       PartXml("9X4115561H", PriceXml("price", "12.90")));
+    CPrgSettings s = DmsSettings(); // with V117
+    CPaket paket;
+    FillOilService(paket);
+    Notices notes;
+    Sender sender;
+    sender.answer =
+        Answer(VinXml(QStringLiteral("XVQ1F23A57"), QStringLiteral("M012345")) +
+               QString(package).replace(QLatin1String("</package>"), block + "</package>"));
+    CDmsClient client(&s, &sender);
+    CPackagePriceExchange exchange(client, &notes);
+    exchange.SetAskedBySubPackageDialog(dialog);
+    QCOMPARE(exchange.Request(paket).applied, 1);
+    QTEST(Ids(notes.texts), "notices");
+    QTEST(paket.GetKopf()->Preise3.PackageGross == 99.0, "taken");
 }
 
 void TestPackagePrice::standInDms()

@@ -25,6 +25,8 @@ class TestPlatform : public QObject
 private slots:
     void texts();
     void textsOfFreshTables();
+    void textWording_data();
+    void textWording();
     void codePages_data();
     void codePages();
     void languageLocales_data();
@@ -86,6 +88,30 @@ void TestPlatform::textsOfFreshTables()
     QCOMPARE(OrmelText(12), QString());
     InitOrmelText(env.path() + QStringLiteral("/missing"));
     QCOMPARE(OrmelText(10), QString());
+}
+
+void TestPlatform::textWording_data()
+{
+    // Row: a German program text and a piece of it as it has to read: the
+    // basket is the "Zwischenablage", a sentence after a colon begins with
+    // a capital.
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("piece");
+    // clang-format off
+    QTest::newRow("VIN too short: the basket")               << 7070 << "Die Zwischenablage wird nicht";
+    QTest::newRow("entries a road cannot carry")             << 7071 << "sie bleiben in der Zwischenablage: %s";
+    QTest::newRow("road not available: the basket")          << 7073 << "Die Zwischenablage bleibt";
+    QTest::newRow("push answered late: capital after colon") << 7191 << "nicht \u00fcbernommen: Das DMS";
+    // clang-format on
+}
+
+void TestPlatform::textWording()
+{
+    QFETCH(int, id);
+    QFETCH(QString, piece);
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    QVERIFY2(OrmelText(id).contains(piece), qPrintable(OrmelText(id)));
 }
 
 void TestPlatform::codePages_data()

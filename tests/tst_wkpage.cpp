@@ -87,6 +87,8 @@ private slots:
     void priceLines();
     void orderGoesWithTheTransfer_data();
     void orderGoesWithTheTransfer();
+    void orderNumberOpenToTyping_data();
+    void orderNumberOpenToTyping();
 
 private:
     QString Numbers() const;
@@ -356,6 +358,60 @@ void TestWkPage::orderGoesWithTheTransfer()
     QCOMPARE(order.strAbrechnung, orderKept ? fields[1] : QString());
     QCOMPARE(order.strJobNr, orderKept ? fields[2] : QString());
     QCOMPARE(order.strJobHinweis, orderKept ? fields[3] : QString());
+}
+
+void TestWkPage::orderNumberOpenToTyping_data()
+{
+    // Row: the listener (SRPInterfaceReceive), the sending road
+    // (SRPInterfaceSend) and XMLx; the order number the DMS pushed with the
+    // vehicle ("" none), what the adviser types into the order number; then
+    // whether the edit is open after that and after the page is shown
+    // again, and the basket's order number.
+    QTest::addColumn<int>("receive");
+    QTest::addColumn<int>("send");
+    QTest::addColumn<int>("xmlx");
+    QTest::addColumn<QString>("pushed");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("order");
+    // clang-format off
+    QTest::newRow("listener on, text export: typed whole")        << 1 << 3 << 0 << ""     << "12345"     << true  << "12345";
+    QTest::newRow("listener on, text export: umlaut and markup")  << 1 << 3 << 0 << ""     << "\u00c4&<1>" << true  << "\u00c4&<1>";
+    QTest::newRow("listener off: typed whole")                    << 0 << 3 << 0 << ""     << "12345"     << true  << "12345";
+    QTest::newRow("pushed number, text export: fixed")            << 1 << 3 << 0 << "4711" << ""          << false << "4711";
+    QTest::newRow("pushed number, XML send: open")                << 1 << 4 << 1 << "4711" << "2"         << true  << "47112";
+    // clang-format on
+}
+
+void TestWkPage::orderNumberOpenToTyping()
+{
+    QFETCH(QString, pushed);
+    QFETCH(QString, typed);
+    QFETCH(bool, open);
+    QFETCH(int, receive);
+    QFETCH(int, send);
+    QFETCH(int, xmlx);
+    m_settings.SRPInterfaceReceive = receive;
+    m_settings.SRPInterfaceSend = send;
+    m_settings.XMLx = xmlx;
+    m_page->ActivatePage();
+    if (!pushed.isEmpty()) {
+        CWkOrderData order;
+        order.strAuftragsNr = pushed;
+        order.bAuftragsNrVomDms = true;
+        m_basket->SetOrder(order);
+    }
+    auto *edit = m_page->findChild<QLineEdit *>(QStringLiteral("orderNumberEdit"));
+    m_page->show();
+    if (edit->isEnabled()) {
+        edit->setFocus();
+        edit->end(false);
+        QTest::keyClicks(edit, typed);
+    }
+    QCOMPARE(edit->isEnabled(), open);
+    m_page->ActivatePage();
+    QCOMPARE(edit->isEnabled(), open);
+    QTEST(m_basket->Order().strAuftragsNr, "order");
 }
 
 YAQ_TEST_MAIN(TestWkPage)

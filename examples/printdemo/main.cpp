@@ -17,9 +17,40 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Qt ends a program that finds no display at its start with an abort; the
+// preview window, the print dialog and the PDF's fonts all need one.
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+bool AsksForHelp(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h"))
+            return true;
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (!HasDisplay()) {
+        if (!AsksForHelp(argc, argv)) {
+            std::fprintf(stderr, "yaq2-printdemo needs a display, also with --pdf: start it on "
+                                 "the desktop, or without one with QT_QPA_PLATFORM=offscreen.\n");
+            return 1;
+        }
+        // The help is text only.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("yaq2"));
     QCoreApplication::setOrganizationName(QStringLiteral("ORMEL AG"));

@@ -58,7 +58,7 @@ CAboutDlg::CAboutDlg(CPrgSettings *settings, CYaqDb *db0, const QString &tns, QW
     texts->addWidget(m_pNotice2);
     layout->addLayout(texts, 0, 1);
 
-    auto *ok = new COwnButton(this);
+    auto *ok = m_pOk = new COwnButton(this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->Init(QString(), palette().color(QPalette::Window));
     ok->setText(OrmelText(2016));
@@ -131,10 +131,12 @@ bool CAboutDlg::eventFilter(QObject *watched, QEvent *event)
 
 void CAboutDlg::keyPressEvent(QKeyEvent *event)
 {
-    // The box closes only through OK or the close box.
+    // The box closes only through OK (Return and the pad's Enter take it)
+    // or the close box.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    if (!ClickOnReturn(event, m_pOk))
+        QDialog::keyPressEvent(event);
 }

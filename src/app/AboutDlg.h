@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+class COwnButton;
 class CPrgSettings;
 class CYaqDb;
 class QLabel;
@@ -44,4 +45,5 @@ private:
     QLabel *m_pDataState = nullptr;
     QLabel *m_pNotice1 = nullptr;
     QLabel *m_pNotice2 = nullptr;
+    COwnButton *m_pOk = nullptr;
 };

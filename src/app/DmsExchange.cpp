@@ -134,6 +134,7 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
     if (taken && basket) {
         CWkOrderData order = basket->Order();
         order.strAuftragsNr = out.data.orderNumber;
+        order.bAuftragsNrVomDms = !out.data.orderNumber.isEmpty();
         order.strAbrechnung = out.data.settlementCode;
         order.strJobNr = out.data.jobNumber;
         basket->SetOrder(order);

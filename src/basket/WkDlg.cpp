@@ -421,8 +421,10 @@ void CWkDlg::UpdateButtons()
     }
 
     if (s->SRPInterfaceReceive) {
-        // The order number came with the vehicle from the dealer system.
-        if (!orderEmpty && !offerAllowed) {
+        // An order number that came with the vehicle from the dealer system
+        // stays as it came; one the adviser types stays open to typing.
+        const bool pushed = m_pBasket && m_pBasket->Order().bAuftragsNrVomDms;
+        if (!orderEmpty && pushed && !offerAllowed) {
             m_pAuftragsNr->setEnabled(false);
             m_pAngebot->setEnabled(false);
         }
@@ -454,6 +456,9 @@ void CWkDlg::TakeOrder()
         return;
     CWkOrderData order;
     order.strAuftragsNr = m_pAuftragsNr->text();
+    // The number the DMS gave stays the DMS's until the adviser changes it.
+    order.bAuftragsNrVomDms = m_pBasket->Order().bAuftragsNrVomDms &&
+                              order.strAuftragsNr == m_pBasket->Order().strAuftragsNr;
     order.strAbrechnung = m_pAbrechnung->text();
     order.strJobHinweis = m_pJobHinweis->text();
     order.strJobNr = m_pJobNr->text();

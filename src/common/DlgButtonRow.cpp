@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-void AddOkCancelHelpRow(QDialog *dlg, QBoxLayout *layout, CPrgSettings *settings,
+void AddOkCancelHelpRow(QDialog *dlg, QBoxLayout *layout, CPrgSettings *settings, bool okOnReturn,
                         std::function<void()> help)
 {
     auto *buttons = new QHBoxLayout;
@@ -24,6 +24,7 @@ void AddOkCancelHelpRow(QDialog *dlg, QBoxLayout *layout, CPrgSettings *settings
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    ok->setDefault(okOnReturn);
     layout->addLayout(buttons);
     QObject::connect(ok, &QPushButton::clicked, dlg, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dlg, [dlg, settings] {

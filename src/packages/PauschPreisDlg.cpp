@@ -9,6 +9,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -91,6 +92,12 @@ CPauschPreisDlg::CPauschPreisDlg(CPosition *head, CPrgSettings *settings, QWidge
     connect(m_pOk, &QAbstractButton::clicked, this, &CPauschPreisDlg::OnOk);
     connect(m_pBack, &QAbstractButton::clicked, this, &QDialog::reject);
     UpdateOkButton();
+}
+
+void CPauschPreisDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (!ClickOnReturn(event, m_pOk))
+        QDialog::keyPressEvent(event);
 }
 
 void CPauschPreisDlg::UpdateOkButton()

@@ -24,6 +24,10 @@ public:
     // QDialog::Accepted when the price was taken over.
     int DoModal() { return exec(); }
 
+protected:
+    // Return and the pad's Enter take OK, as long as OK is possible.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void OnPercentEdited();
     void OnPriceEdited();

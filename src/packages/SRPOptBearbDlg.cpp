@@ -20,6 +20,7 @@
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -294,6 +295,7 @@ void CSRPOptBearbDlg::OnDmsRequest()
             return;
         CPackagePriceExchange exchange(*m_links.dmsClient, notice);
         exchange.SetCampaignMode(m_bCampaign);
+        exchange.SetAskedBySubPackageDialog(true);
         exchange.Request(*whole);
     };
     m_priceAsk.Ask(*m_pSettings, whole->GetKopf(), roads);
@@ -331,11 +333,15 @@ bool CSRPOptBearbDlg::HandleKey(int key)
         OnBack();
         return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter in the list is a double click on its current row.
-        if (m_pList->hasFocus())
-            DoubleClickRow(m_pList->currentIndex().row());
+    case Qt::Key_Enter: {
+        // Enter in the list is a double click on its selected row; the row
+        // the list only marks as current (its first, once it has the focus)
+        // is no choice of the adviser's.
+        const QModelIndexList selected = m_pList->selectionModel()->selectedRows();
+        if (m_pList->hasFocus() && !selected.isEmpty())
+            DoubleClickRow(selected.first().row());
         return true;
+    }
     default:
         return false;
     }

@@ -106,7 +106,7 @@ CSetupDruckDlg::CSetupDruckDlg(CPrgSettings *settings, QWidget *parent)
     layout->addWidget(edit("AGB"));
     layout->addWidget(edit("AGB2"));
 
-    AddOkCancelHelpRow(this, layout, m_pSettings, [this] { OnHelp(); });
+    AddOkCancelHelpRow(this, layout, m_pSettings, true, [this] { OnHelp(); });
     resize(560, sizeHint().height());
 }
 

@@ -31,8 +31,13 @@ QString ReadText(const QString &path, QString *error)
 // transaction with the tables of the schema, adds the schema's indexes
 // afterwards (faster than maintaining them row by row) and renames the file.
 QString BuildFile(const QString &outFile, const QString &schemaFile,
-                  const std::function<QString(QSqlDatabase &)> &body)
+                  const std::function<QString(QSqlDatabase &)> &body,
+                  const BuildProgress &progress = {})
 {
+    auto step = [&progress](const char *what) {
+        if (progress)
+            progress(QLatin1String(what));
+    };
     QString error;
     const QString schema = ReadText(schemaFile, &error);
     if (!error.isEmpty())
@@ -64,6 +69,8 @@ QString BuildFile(const QString &outFile, const QString &schemaFile,
             }
             if (error.isEmpty())
                 error = body(db);
+            if (error.isEmpty())
+                step("indexes");
             for (const QString &statement : indexes) {
                 if (!error.isEmpty())
                     break;
@@ -72,6 +79,8 @@ QString BuildFile(const QString &outFile, const QString &schemaFile,
             }
             if (error.isEmpty() && !db.commit())
                 error = db.lastError().text();
+            if (error.isEmpty())
+                step("statistics");
             if (error.isEmpty() && !q.exec(QStringLiteral("ANALYZE")))
                 error = q.lastError().text();
             q = QSqlQuery();
@@ -656,9 +665,14 @@ QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaF
 }
 
 QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFile,
-                                const SyntheticSize &size)
+                                const SyntheticSize &size, const BuildProgress &progress)
 {
-    return BuildFile(outFile, schemaFile, [&](QSqlDatabase &db) -> QString {
+    auto step = [&progress](const char *what) {
+        if (progress)
+            progress(QLatin1String(what));
+    };
+    auto body = [&](QSqlDatabase &db) -> QString {
+        step("type keys");
         Inserter types(
             db, QStringLiteral("INSERT INTO type_key (catalogue_key, type_key, brand, lead_type,"
                                " model_name, model_series, country) VALUES (?, ?, ?, ?, ?, ?, ?)"));
@@ -679,6 +693,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                         SyntheticEditLeadType(), QStringLiteral("Model S00"),
                         SyntheticPackageSeries(), QStringLiteral("DE")}))
             return types.Error();
+        step("VIN ranges");
         Inserter ranges(db,
                         QStringLiteral("INSERT INTO vin_range (catalogue_key, vin_type, vin_from,"
                                        " vin_to, type_key, extra_code) VALUES (?, ?, ?, ?, ?, ?)"));
@@ -698,6 +713,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
             }
         }
 
+        step("catalogues");
         Inserter catalogues(
             db, QStringLiteral("INSERT INTO catalogue (catalogue_key, type_number, description,"
                                " model_series, brand, model_range, market_suffix, country,"
@@ -727,6 +743,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                           QStringLiteral("Model S00"), SyntheticEditLeadType()}))
             return columns.Error();
 
+        step("labour values");
         Inserter values(
             db,
             QStringLiteral("INSERT INTO labour_value (catalogue_key, main_group, position_number,"
@@ -746,6 +763,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
 
         // Infos, catalogue lines, parts clearing and packages of the same
         // positions (those of the cached readers), a few rows per main group.
+        step("infos and catalogue lines");
         const int perGroup = std::max(1, size.labourValues / (kLeadTypes * 100));
         Inserter infos(db, QStringLiteral("INSERT INTO labour_info (catalogue_key, main_group,"
                                           " position_number, info_number, info_text,"
@@ -802,15 +820,19 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                 return packages.Error();
         }
 
+        step("package list");
         const QString packageList = BuildSyntheticPackages(db, size);
         if (!packageList.isEmpty())
             return packageList;
+        step("findings");
         const QString findings = BuildSyntheticFindings(db, size);
         if (!findings.isEmpty())
             return findings;
+        step("edited package");
         const QString editPackage = BuildSyntheticEditPackage(db, size.packageLines);
         if (!editPackage.isEmpty())
             return editPackage;
+        step("labour-value catalogue page");
         const QString awCatalogue = BuildSyntheticAwCatalogue(db, size.labourPositions);
         if (!awCatalogue.isEmpty())
             return awCatalogue;
@@ -821,5 +843,6 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
                                " VALUES ('R0001', '20240612071500', 'synthetic')")))
             return report.lastError().text();
         return {};
-    });
+    };
+    return BuildFile(outFile, schemaFile, body, progress);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct SyntheticSize
 {
     int vinRanges = 1000000;
@@ -27,8 +29,10 @@ struct SyntheticSize
 // Returns an empty text on success, else what went wrong.
 QString BuildCatalogueFromScripts(const QString &outFile, const QString &schemaFile,
                                   const QStringList &dataFiles);
+// progress, when set, is told each step of the build as it begins.
+using BuildProgress = std::function<void(const QString &step)>;
 QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFile,
-                                const SyntheticSize &size);
+                                const SyntheticSize &size, const BuildProgress &progress = {});
 
 // Keys of the synthetic catalogue, for look-ups that hit.
 QString SyntheticVinType(int n);                   // VIN type part of VIN type n

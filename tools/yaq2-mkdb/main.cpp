@@ -89,7 +89,13 @@ int main(int argc, char **argv)
     }
     QElapsedTimer timer;
     timer.start();
-    const QString error = synthetic ? BuildSyntheticCatalogue(out, schema, size)
+    // A synthetic catalogue of the default sizes takes a while: each step
+    // is told on the error output as it begins.
+    auto progress = [&err, &timer](const QString &step) {
+        err << "yaq2-mkdb: " << step << " ... (" << timer.elapsed() / 1000 << " s)\n";
+        err.flush();
+    };
+    const QString error = synthetic ? BuildSyntheticCatalogue(out, schema, size, progress)
                                     : BuildCatalogueFromScripts(out, schema, data);
     if (!error.isEmpty()) {
         err << "yaq2-mkdb: " << error << "\n";

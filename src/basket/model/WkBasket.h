@@ -29,11 +29,15 @@ struct CWkOrderData
     QString strJobHinweis; // job note
     QString strJobNr;      // job number
     int bAngebot = 0;      // the order is an offer
+    // The order number came with the vehicle the DMS pushed; one the adviser
+    // types is not.
+    bool bAuftragsNrVomDms = false;
 
     bool operator==(const CWkOrderData &o) const
     {
         return strAuftragsNr == o.strAuftragsNr && strAbrechnung == o.strAbrechnung &&
-               strJobHinweis == o.strJobHinweis && strJobNr == o.strJobNr && bAngebot == o.bAngebot;
+               strJobHinweis == o.strJobHinweis && strJobNr == o.strJobNr &&
+               bAngebot == o.bAngebot && bAuftragsNrVomDms == o.bAuftragsNrVomDms;
     }
     bool operator!=(const CWkOrderData &o) const { return !(*this == o); }
 };

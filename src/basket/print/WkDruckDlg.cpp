@@ -505,7 +505,7 @@ CWkDkZusDlg::CWkDkZusDlg(CPrgSettings *settings, const CWkDkZusHeader &header, Q
     m_pRemark->setObjectName(QStringLiteral("remarkText"));
     layout->addWidget(m_pRemark, 1);
 
-    AddOkCancelHelpRow(this, layout, m_pSettings, [this] {
+    AddOkCancelHelpRow(this, layout, m_pSettings, false, [this] {
         if (m_help)
             m_help();
     });

@@ -16,6 +16,11 @@
 namespace {
 
 const QString kCar = QStringLiteral("car");
+// The answer's campaign is not the package's: the editing page's message
+// names the price type too, the sub-package dialog's only the four values
+// it compares.
+constexpr int kTextOtherCampaign = 4104;
+constexpr int kTextOtherCampaignOfDialog = 4105;
 
 // The package model's notices go to the answer's message boxes.
 class AnswerNotice : public IPaketNotice
@@ -190,11 +195,12 @@ void CPackagePriceExchange::TakePackage(CDmsAnswer &reply, const CPackageTypeDat
             c.campaignPackageName == WithoutTrailingBlanks(mine[CPosition::CampaignPackageName]) &&
             c.campaignPackageNumber == mine[CPosition::CampaignPackageNumber] &&
             c.number == mine[CPosition::CampaignNumber] &&
-            (!s.V117 || c.campaignPriceType == mine[CPosition::CampaignPriceType]);
+            (m_subPackageDialog || !s.V117 ||
+             c.campaignPriceType == mine[CPosition::CampaignPriceType]);
         if (same)
             head->SetPricesFromDms3(c.packageGrossPrice, c.packageNetPrice);
         else
-            reply.Tell(4104);
+            reply.Tell(m_subPackageDialog ? kTextOtherCampaignOfDialog : kTextOtherCampaign);
     }
     AnswerNotice notice(reply);
     for (const CFlatRateTypeData &flatRate : answer.flatRates)

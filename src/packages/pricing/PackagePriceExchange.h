@@ -37,6 +37,11 @@ public:
     }
     // The page edits a campaign package: the campaign price is rolled up too.
     void SetCampaignMode(bool campaignMode) { m_campaignMode = campaignMode; }
+    // The optional sub-package dialog asks: the answer's campaign is the
+    // package's when name, package name, package number and number agree,
+    // whatever its price type; a campaign that does not agree is told with
+    // the dialog's own message, which names those four values.
+    void SetAskedBySubPackageDialog(bool dialog) { m_subPackageDialog = dialog; }
 
     // Sends the request for the package and takes its answer over. Nothing
     // is sent for a package without a line to price or without a VIN.
@@ -62,4 +67,5 @@ private:
     CDmsClient &m_client;
     IDmsNotice *m_notice;
     bool m_campaignMode = false;
+    bool m_subPackageDialog = false;
 };

@@ -1,0 +1,156 @@
+// Return and the pad's Enter in the program's dialogs with an OK button:
+// they take OK, from the field the adviser typed into or from where the
+// dialog put the focus, unless the dialog keeps the key: the remarks of
+// the offer for their text, the catalogue picker until a catalogue is
+// chosen. The vehicle search (Return searches, or takes the listed VIN)
+// and the print preview (no default button) have keys of their own.
+
+#include "app/AboutDlg.h"
+#include "app/EReiheList.h"
+#include "app/KatAuswahlDlg.h"
+#include "app/SelVin7TypschlDlg.h"
+#include "basket/LabourEditDlg.h"
+#include "basket/model/WkLabourEdit.h"
+#include "basket/print/WkDruckDlg.h"
+#include "common/EditNrDlg.h"
+#include "common/TextDlg.h"
+#include "common/UmfassDlg.h"
+#include "packages/PauschPreisDlg.h"
+#include "packages/model/Position.h"
+#include "platform/OrmelText.h"
+#include "settings/PrgSettings.h"
+#include "setup/ReportDlg.h"
+#include "setup/SetupDruckDlg.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <memory>
+
+class TestDialogKeys : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void returnTakesOk_data();
+    void returnTakesOk();
+
+private:
+    std::unique_ptr<QDialog> Make(const QString &dialog);
+
+    TestEnv m_env;
+    CPrgSettings m_settings;
+    CPosition m_head;
+    CEReiheList m_series;
+};
+
+void TestDialogKeys::initTestCase()
+{
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR) + QStringLiteral("/Zirava/PrgTxt"));
+    m_env.answerBoxes(IDOK);
+    m_settings.DealerDataStorage = m_env.path();
+    m_settings.DataDir = m_env.path();
+    m_settings.MaxPreisNachlass = QStringLiteral("20");
+    m_head.StdGross = 200.0;
+    for (const char *typeNumber : {"VQF40DE", "VQF40GB"}) {
+        CEReiheEntry entry;
+        entry.nKind = CEReiheEntry::KindSeries;
+        entry.strTypNr = QLatin1String(typeNumber);
+        entry.strEReihe = QStringLiteral("F40");
+        entry.strMarke = QStringLiteral("VQ");
+        m_series.AddCatalogueRow(entry, [](const QString &) { return true; });
+    }
+}
+
+std::unique_ptr<QDialog> TestDialogKeys::Make(const QString &dialog)
+{
+    if (dialog == QLatin1String("direct price"))
+        return std::make_unique<CPauschPreisDlg>(&m_head, &m_settings);
+    if (dialog == QLatin1String("information box"))
+        return std::make_unique<CAboutDlg>(&m_settings, nullptr);
+    if (dialog == QLatin1String("full VIN"))
+        return std::make_unique<CSelVin7TypschlDlg>(QStringLiteral("M012345"));
+    if (dialog == QLatin1String("number entry"))
+        return std::make_unique<CEditNrDlg>(&m_settings);
+    if (dialog == QLatin1String("text box"))
+        return std::make_unique<CTextDlg>();
+    if (dialog == QLatin1String("scope texts"))
+        return std::make_unique<CUmfassDlg>();
+    if (dialog == QLatin1String("labour position"))
+        return std::make_unique<CLabourEditDlg>(CWkLabourEdit());
+    if (dialog == QLatin1String("import report"))
+        return std::make_unique<CReportDlg>(&m_settings, nullptr);
+    if (dialog == QLatin1String("print defaults"))
+        return std::make_unique<CSetupDruckDlg>(&m_settings);
+    if (dialog.startsWith(QLatin1String("catalogue picker"))) {
+        // OK is the picker's default button once a catalogue is chosen: the
+        // vehicle's own, or one the adviser moves to.
+        m_settings.Bestellnr =
+            dialog.endsWith(QLatin1String("chosen")) ? QStringLiteral("VQF40GB") : QString();
+        auto picker = std::make_unique<CKatAuswahlDlg>(&m_settings);
+        CKatAuswahlDlg::SetRunner([](CKatAuswahlDlg &) { return 0; });
+        picker->DoModal(QStringLiteral("F40"), 0, 0, &m_series);
+        CKatAuswahlDlg::SetRunner({});
+        return picker;
+    }
+    if (dialog == QLatin1String("remarks"))
+        return std::make_unique<CWkDkZusDlg>(&m_settings, CWkDkZusHeader());
+    return nullptr;
+}
+
+void TestDialogKeys::returnTakesOk_data()
+{
+    // Row: the dialog, the field typed into ("" where the dialog puts the
+    // focus), the text typed, the key, whether the dialog took OK (false:
+    // it stays open).
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    // clang-format off
+    QTest::newRow("direct price: Return in the new price")      << "direct price"             << "newPriceEdit" << "190"               << int(Qt::Key_Return)  << true;
+    QTest::newRow("direct price: pad Enter in the percent")     << "direct price"             << "percentEdit"  << "10"                << int(Qt::Key_Enter)   << true;
+    QTest::newRow("information box: Return")                    << "information box"          << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("information box: pad Enter")                 << "information box"          << ""             << ""                  << int(Qt::Key_Enter)   << true;
+    QTest::newRow("full VIN: Return after 17 characters")       << "full VIN"                 << "fullVinEdit"  << "XVQ1F23A57M012345" << int(Qt::Key_Return)  << true;
+    QTest::newRow("number entry: pad Enter")                    << "number entry"             << "numberField"  << "7"                 << int(Qt::Key_Enter)   << true;
+    QTest::newRow("text box: Return")                           << "text box"                 << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("scope texts: Return")                        << "scope texts"              << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("labour position: Return in a text line")     << "labour position"          << "text1"        << "Bremse"            << int(Qt::Key_Return)  << true;
+    QTest::newRow("import report: Return")                      << "import report"            << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("print defaults: Return in a line")           << "print defaults"           << "Firma"        << "Autohaus"          << int(Qt::Key_Return)  << true;
+    QTest::newRow("print defaults: pad Enter in a line")        << "print defaults"           << "Nummer"       << "1"                 << int(Qt::Key_Enter)   << true;
+    QTest::newRow("catalogue picker: Return on the chosen one") << "catalogue picker, chosen" << ""             << ""                  << int(Qt::Key_Return)  << true;
+    QTest::newRow("catalogue picker: Return before a choice")   << "catalogue picker"         << ""             << ""                  << int(Qt::Key_Return)  << false;
+    QTest::newRow("remarks: Return on OK stays")                << "remarks"                  << "ok"           << ""                  << int(Qt::Key_Return)  << false;
+    // clang-format on
+}
+
+void TestDialogKeys::returnTakesOk()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    std::unique_ptr<QDialog> dlg = Make(dialog);
+    QVERIFY(dlg);
+    dlg->show();
+    dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    QWidget *target = dlg.get();
+    if (!field.isEmpty()) {
+        target = dlg->findChild<QWidget *>(field);
+        QVERIFY(target);
+        target->setFocus();
+    } else if (QApplication::focusWidget()) {
+        target = QApplication::focusWidget();
+    }
+    QTest::keyClicks(target, typed);
+    QTest::keyClick(target, Qt::Key(key));
+    QTEST(dlg->result() == QDialog::Accepted && !dlg->isVisible(), "accepted");
+}
+
+YAQ_TEST_MAIN(TestDialogKeys)
+#include "tst_dialogkeys.moc"
