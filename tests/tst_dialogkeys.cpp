@@ -68,7 +68,7 @@ std::unique_ptr<QDialog> TestDialogKeys::Make(const QString &dialog)
     if (dialog == QLatin1String("direct price"))
         return std::make_unique<CPauschPreisDlg>(&m_head, &m_settings);
     if (dialog == QLatin1String("information box"))
-        return std::make_unique<CAboutDlg>(&m_settings, nullptr);
+        return std::make_unique<CAboutDlg>(&m_settings, nullptr, QString());
     if (dialog == QLatin1String("full VIN"))
         return std::make_unique<CSelVin7TypschlDlg>(QStringLiteral("M012345"));
     if (dialog == QLatin1String("number entry"))
