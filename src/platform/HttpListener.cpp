@@ -98,6 +98,10 @@ HttpListener::~HttpListener()
 bool HttpListener::listen(const QHostAddress &address, quint16 port)
 {
     close();
+    // New clients wait in the system's queue while every place is taken:
+    // room there for a few times the places keeps a client that came
+    // among strangers from having to connect again.
+    m_server.setListenBacklogSize(4 * m_limits.maxConnections);
     return m_server.listen(address, port);
 }
 
