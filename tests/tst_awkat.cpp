@@ -339,6 +339,7 @@ private slots:
     void priceAnswer_data();
     void priceAnswer();
     void cancelledPriceKeepsThePrices();
+    void standInDmsPricesAPosition_data();
     void standInDmsPricesAPosition();
     void printsToPdf();
     void previewShowsThePrintOut();
@@ -1142,8 +1143,22 @@ void TestAwKat::cancelledPriceKeepsThePrices()
     QVERIFY(notes.texts.isEmpty());
 }
 
+void TestAwKat::standInDmsPricesAPosition_data()
+{
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("value"); // labour value
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<QString>("gross");
+    // clang-format off
+    QTest::newRow("off the price list: the labour rate times the labour value") << "1110015" << "3" << "28.50"  << "33.92";
+    QTest::newRow("on the price list: its unit price times the labour value, as in its packages") << "1110020" << "8" << "712.00" << "847.28";
+    // clang-format on
+}
+
 void TestAwKat::standInDmsPricesAPosition()
 {
+    QFETCH(QString, position);
+    QFETCH(QString, value);
     StandInDms dms;
     QString error;
     QVERIFY2(
@@ -1159,14 +1174,12 @@ void TestAwKat::standInDmsPricesAPosition()
     CSoapReqSender sender(&s);
     CDmsClient client(&s, &sender);
     CAwKatPrices p;
-    // Off the price list: the labour rate times the labour value.
-    const int applied =
-        CAwKatPricing::Request(client, &notes, QStringLiteral("1110015"), QStringLiteral("3"), p);
+    const int applied = CAwKatPricing::Request(client, &notes, position, value, p);
     QVERIFY2(notes.texts.isEmpty(), qPrintable(notes.texts.join(QLatin1Char('|'))));
     QCOMPARE(applied, 1);
     QVERIFY2(notes.texts.isEmpty(), qPrintable(notes.texts.join('|')));
-    QCOMPARE(CAwKatPricing::PriceText(p.Net), QStringLiteral("28.50"));
-    QCOMPARE(CAwKatPricing::PriceText(p.Gross), QStringLiteral("33.92"));
+    QTEST(CAwKatPricing::PriceText(p.Net), "net");
+    QTEST(CAwKatPricing::PriceText(p.Gross), "gross");
     QCOMPARE(s.bDmsExchangeDone, 1);
 }
 

@@ -711,8 +711,8 @@ void TestBasketTransfer::unknownVin_data()
     QTest::addColumn<int>("asked");
     QTest::addColumn<int>("left");
     const QString shown =
-        QStringLiteral("TransferYAQPositionsResponse / exception: UnknownVIN / exceptionInfo: The "
-                       "DMS has no vehicle with the VIN \"%1\".")
+        QStringLiteral("TransferYAQPositionsResponse / exception: UnknownVIN / exceptionInfo: Das "
+                       "DMS hat kein Fahrzeug mit der Fahrgestellnummer \"%1\".")
             .arg(kUnknownVin);
     // clang-format off
     QTest::newRow("created, sent again") << 1 << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 1 << 0;

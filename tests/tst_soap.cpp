@@ -13,6 +13,7 @@
 #include "yaq2-dms/StandInDms.h"
 
 #include <QDomDocument>
+#include <QProcess>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -413,6 +414,10 @@ private slots:
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
+    void placeForANewConnection_data();
+    void placeForANewConnection();
+    void listenerKeepsAPushAmongStrangers_data();
+    void listenerKeepsAPushAmongStrangers();
     void listenerAnswersEveryPushUnderAFlood_data();
     void listenerAnswersEveryPushUnderAFlood();
     void listenerDropsAGoneClient_data();
@@ -425,6 +430,10 @@ private slots:
     void standInTakesOnlyEnvelopes_data();
     void standInTakesOnlyEnvelopes();
     void standInTransferVin();
+    void standInAnswersAsASoap11Endpoint_data();
+    void standInAnswersAsASoap11Endpoint();
+    void standInUsage_data();
+    void standInUsage();
 };
 
 void TestSoap::initTestCase()
@@ -663,6 +672,8 @@ void TestSoap::client()
         QCOMPARE(received.body, Enveloped(body));
         QCOMPARE(received.header("SOAPAction"), QByteArray("\"urn:act\""));
         QCOMPARE(received.header("Content-Type"), QByteArray("text/xml; charset=utf-8"));
+        // A packed answer would be refused: none is asked for.
+        QCOMPARE(received.header("Accept-Encoding"), QByteArray("identity"));
         QCOMPARE(received.target, QByteArray("/dms"));
     }
     QFile request(logDir.filePath(QStringLiteral("SoapRequest.xml")));
@@ -1154,6 +1165,103 @@ void TestSoap::listenerPushesOutTheLongestIdle()
     QVERIFY(!idleSecond.closed);
 }
 
+// Who gives up a place to a new connection. The places in the order they
+// last sent: s silent, t having sent bytes of a request, w owing its client
+// an answer; each with the milliseconds since it connected or had its last
+// answer. A silent place has 250 ms to begin its request.
+void TestSoap::placeForANewConnection_data()
+{
+    QTest::addColumn<QString>("places");
+    QTest::addColumn<bool>("sends"); // the new connection has sent bytes
+    QTest::addColumn<QString>("room");
+    // clang-format off
+    QTest::newRow("the silent one silent longest goes first")          << "t900 s400 s300" << false << "push out 1";
+    QTest::newRow("a silent one before one that has begun")            << "t900 s300"      << false << "push out 1";
+    QTest::newRow("a silent one in its time: the newcomer waits")      << "t900 s100"      << false << "wait 150";
+    QTest::newRow("a silent one in its time gives way to one that sends") << "t900 s100"   << true  << "push out 1";
+    QTest::newRow("a begun request never for a newcomer not heard")    << "t900 t800"      << false << "hear";
+    QTest::newRow("a begun request for one that sends, earliest first") << "t900 t800"     << true  << "push out 0";
+    QTest::newRow("owing answers: refused")                            << "w900 w800"      << true  << "refuse";
+    QTest::newRow("owing answers and one silent: the silent one")      << "w900 s300 w800" << false << "push out 1";
+    // clang-format on
+}
+
+void TestSoap::placeForANewConnection()
+{
+    QFETCH(QString, places);
+    QFETCH(bool, sends);
+    QList<HttpPlace> list;
+    for (const QString &token : places.split(QLatin1Char(' '))) {
+        HttpPlace place;
+        place.silent = token.startsWith(QLatin1Char('s'));
+        place.movable = !token.startsWith(QLatin1Char('w'));
+        place.quietMs = token.mid(1).toLongLong();
+        place.stamp = quint64(list.size());
+        list << place;
+    }
+    const HttpRoom room = MakeRoom(list, sends, 250);
+    QString got;
+    switch (room.step) {
+    case HttpRoom::Step::PushOut:
+        got = QStringLiteral("push out %1").arg(room.place);
+        break;
+    case HttpRoom::Step::Wait:
+        got = QStringLiteral("wait %1").arg(room.waitMs);
+        break;
+    case HttpRoom::Step::Hear:
+        got = QStringLiteral("hear");
+        break;
+    case HttpRoom::Step::Refuse:
+        got = QStringLiteral("refuse");
+        break;
+    }
+    QTEST(got, "room");
+}
+
+// Strangers that connect and send nothing, more than there are places, do
+// not push out a push: neither one whose head has come and whose body
+// follows later, nor one whose client takes a while to write it.
+void TestSoap::listenerKeepsAPushAmongStrangers_data()
+{
+    QTest::addColumn<int>("before"); // bytes of the push sent before the strangers come
+    // clang-format off
+    QTest::newRow("head sent, the body after the strangers") << 60;
+    QTest::newRow("all of it sent after the strangers")      << 0;
+    // clang-format on
+}
+
+void TestSoap::listenerKeepsAPushAmongStrangers()
+{
+    QFETCH(int, before);
+    ISoapSvr listener;
+    HttpLimits limits;
+    limits.maxConnections = 2;
+    listener.SetLimits(limits);
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    std::vector<std::unique_ptr<RawClient>> strangers;
+    for (int i = 0; i < 2; ++i)
+        strangers.push_back(std::make_unique<RawClient>(listener.Port()));
+    QTRY_COMPARE(listener.ConnectionCount(), 2);
+    // They have had their time to begin: the push has a place at once.
+    QTest::qWait(limits.quietGraceMs + 50);
+
+    const QByteArray push = Post("<push/>");
+    RawClient client(listener.Port());
+    client.send(push.left(before));
+    QVERIFY(QTest::qWaitFor([&]() {
+        return client.socket.state() == QTcpSocket::ConnectedState &&
+               client.socket.bytesToWrite() == 0;
+    }));
+    for (int i = 0; i < 4; ++i)
+        strangers.push_back(std::make_unique<RawClient>(listener.Port()));
+    QTest::qWait(50);
+    client.send(push.mid(before));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<push/>"));
+    listener.SetResponse(QStringLiteral("<taken/>"));
+    QVERIFY(client.waitResponses(1));
+    QCOMPARE(client.responses().at(0).status, 200);
+}
+
 // Connections that send stray requests without pause take more places than
 // the listener has: a push whose request has come is still answered (taken,
 // or refused as busy), and a push that finds no place hears that it is busy.
@@ -1421,7 +1529,7 @@ void TestSoap::standInTransferVin()
     QCOMPARE(doc.documentElement().tagName(), QStringLiteral("s:Envelope"));
     const QDomElement message = MessageOf(doc);
     QCOMPARE(message.tagName(), QStringLiteral("transferVIN"));
-    QCOMPARE(message.attribute(QStringLiteral("version")), QStringLiteral("01.00.05"));
+    QCOMPARE(message.attribute(QStringLiteral("version")), QStringLiteral("01.05.00"));
     QCOMPARE(message.attribute(QStringLiteral("refSchema")),
              QStringLiteral("serviceRepairPackages.xsd"));
     const QDomElement vin = message.firstChildElement(QStringLiteral("vin"));
@@ -1432,6 +1540,107 @@ void TestSoap::standInTransferVin()
     QCOMPARE(message.firstChildElement(QStringLiteral("mileage")).text(), QStringLiteral("45210"));
     // Fields not given are not sent.
     QVERIFY(message.firstChildElement(QStringLiteral("jobNumber")).isNull());
+}
+
+// What a SOAP 1.1 endpoint refuses, the stand-in refuses alike, so that
+// it catches the program's requests if they ever drift; what the program
+// sends it takes.
+void TestSoap::standInAnswersAsASoap11Endpoint_data()
+{
+    QTest::addColumn<QString>("envelope"); // %1: the message
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QByteArray>("action");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("statusLine");
+    QTest::addColumn<QString>("fault"); // empty: none
+    const QString soap11 = QStringLiteral(
+        "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">%2<s:Body>%1</s:Body>"
+        "</s:Envelope>");
+    const QString program = QString::fromUtf8(Enveloped(QStringLiteral("%1")));
+    const QString soap12 = QStringLiteral(
+        "<e:Envelope xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body>%1</e:Body>"
+        "</e:Envelope>");
+    const QString bare = QStringLiteral("<Envelope><Body>%1</Body></Envelope>");
+    const QString message =
+        FirstRegistrationRequest(QStringLiteral("XVQ1F23A57M012345"), QStringLiteral("01.05.00"));
+    QString noNamespace = message;
+    noNamespace.replace(QLatin1String(" xmlns=\"http://dms.yaq2.example/SRP\""), QString());
+    QString foreign = message;
+    foreign.replace(QLatin1String("http://dms.yaq2.example/SRP"), QLatin1String("urn:other"));
+    const QByteArray act =
+        "\"http://dms.yaq2.example/SRP/action/YAQ.requestFirstRegistrationDate\"";
+    const QByteArray xml = "text/xml; charset=utf-8";
+    const QString header =
+        QStringLiteral("<s:Header><t:trace xmlns:t=\"urn:t\" s:mustUnderstand=\"%1\"/></s:Header>");
+    const QByteArray ok = "HTTP/1.1 200 OK";
+    const QByteArray error = "HTTP/1.1 500 Internal Server Error";
+    // clang-format off
+    QTest::newRow("as the program sends it")               << program              << message     << act            << xml << ok << "";
+    QTest::newRow("envelope of SOAP 1.2")                  << soap12               << message     << act            << xml << error << "s:VersionMismatch";
+    QTest::newRow("envelope in no namespace")              << bare                 << message     << act            << xml << error << "s:VersionMismatch";
+    QTest::newRow("message in no namespace")               << soap11.arg("%1", "") << noNamespace << act            << xml << error << "s:Client";
+    QTest::newRow("message in a foreign namespace")        << soap11.arg("%1", "") << foreign     << act            << xml << error << "s:Client";
+    QTest::newRow("SOAPAction not in quotes")              << program              << message     << act.mid(1).chopped(1) << xml << error << "s:Client";
+    QTest::newRow("header entry that must be understood")  << soap11.arg("%1", header.arg(1)) << message << act     << xml << error << "s:MustUnderstand";
+    QTest::newRow("header entry that may be left alone")   << soap11.arg("%1", header.arg(0)) << message << act     << xml << ok << "";
+    QTest::newRow("content type not XML")                  << program              << message     << act            << QByteArray("text/plain") << QByteArray("HTTP/1.1 415 Unsupported Media Type") << "s:Client";
+    // clang-format on
+}
+
+void TestSoap::standInAnswersAsASoap11Endpoint()
+{
+    QFETCH(QString, envelope);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, action);
+    QFETCH(QByteArray, type);
+    QFETCH(QString, fault);
+    DmsVehicles vehicles;
+    QString error;
+    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
+             qPrintable(error));
+    StandInDms dms;
+    dms.setVehicles(vehicles);
+    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    const QByteArray body = envelope.arg(message).toUtf8();
+    RawClient client(dms.port());
+    client.send("POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " + type +
+                "\r\nSOAPAction: " + action +
+                "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    QVERIFY(client.waitResponses(1));
+    const Response answer = client.responses().at(0);
+    QTEST(answer.head.left(answer.head.indexOf("\r\n")), "statusLine");
+    QDomDocument doc;
+    QVERIFY2(LoadXmlDocument(QString::fromUtf8(answer.body), &doc, &error), qPrintable(error));
+    QCOMPARE(doc.elementsByTagName(QStringLiteral("faultcode")).item(0).toElement().text(), fault);
+}
+
+// The stand-in program tells how it is used when asked, and when what it
+// is given is not a command.
+void TestSoap::standInUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("onStandardOutput");
+    // clang-format off
+    QTest::newRow("--help")          << QStringList{"--help"} << 0 << true;
+    QTest::newRow("-h")              << QStringList{"-h"}     << 0 << true;
+    QTest::newRow("nothing")         << QStringList{}         << 2 << false;
+    QTest::newRow("unknown command") << QStringList{"fly"}    << 2 << false;
+    // clang-format on
+}
+
+void TestSoap::standInUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, onStandardOutput);
+    QProcess program;
+    program.start(QStringLiteral(YAQ2_DMS), arguments);
+    QVERIFY(program.waitForFinished(kWaitMs));
+    QTEST(program.exitCode(), "exitCode");
+    const QByteArray out = program.readAllStandardOutput();
+    const QByteArray err = program.readAllStandardError();
+    QVERIFY2((onStandardOutput ? out : err).contains("usage: yaq2-dms serve"), out + err);
+    QVERIFY((onStandardOutput ? err : out).isEmpty());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestSoap)

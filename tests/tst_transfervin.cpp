@@ -9,14 +9,17 @@
 #include "app/TransferVinHandler.h"
 #include "dms/DmsFrame.h"
 #include "platform/OrmelText.h"
+#include "platform/Profile.h"
 #include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
+#include "support/TestEnv.h"
 #include "support/TestMain.h"
 
 #include <QDomDocument>
 #include <QHostAddress>
+#include <QProcess>
 #include <QTcpSocket>
 #include <QtTest>
 
@@ -140,6 +143,38 @@ Run Handle(CPrgSettings &s, const QString &request, bool yes = true,
     return run;
 }
 
+// The indented lines of the README's section on the DMS exchange that
+// begin with the line starting with `first`, without their indent, a line
+// continued with "\\" joined to the next.
+QStringList ReadmeBlock(const QString &first)
+{
+    const QString readme = readTextFile(QStringLiteral(YAQ_SOURCE_DIR "/README.md"));
+    const qsizetype start = readme.indexOf(QLatin1String("\n## Trying the DMS exchange\n"));
+    const qsizetype end = readme.indexOf(QLatin1String("\n## "), start + 1);
+    QStringList block;
+    bool in = false;
+    bool continued = false;
+    for (const QString &line : readme.mid(start, end - start).split(QLatin1Char('\n'))) {
+        const bool indented = line.startsWith(QLatin1String("    "));
+        in = in ? indented : indented && line.trimmed().startsWith(first);
+        if (!in) {
+            if (!block.isEmpty())
+                break;
+            continue;
+        }
+        QString text = line.trimmed();
+        const bool continues = text.endsWith(QLatin1Char('\\'));
+        if (continues)
+            text.chop(1);
+        if (continued)
+            block.last() += QLatin1Char(' ') + text.trimmed();
+        else
+            block << text.trimmed();
+        continued = continues;
+    }
+    return block;
+}
+
 } // namespace
 
 class TestTransferVin : public QObject
@@ -159,6 +194,11 @@ private slots:
     void watch();
     void wrongRequestsShowOneMessage_data();
     void wrongRequestsShowOneMessage();
+    void readmePushIsConfirmed_data();
+    void readmePushIsConfirmed();
+
+private:
+    TestEnv m_env;
 };
 
 void TestTransferVin::initTestCase()
@@ -567,6 +607,86 @@ void TestTransferVin::wrongRequestsShowOneMessage()
     for (const QString &step : log.steps)
         sent += step == QLatin1String("answer:confirm") ? QLatin1Char('c') : QLatin1Char('X');
     QCOMPARE(sent, answers);
+}
+
+// The README's DMS steps as written there, read from it: its profile block
+// is the program's profile, and the stand-in pushes the vehicle with the
+// README's command, to the listener on a port of the test instead of the
+// block's ReceiveXMLPort. The program confirms the push.
+void TestTransferVin::readmePushIsConfirmed_data()
+{
+    QTest::addColumn<bool>("optional"); // the command's parts in [] taken in
+    // clang-format off
+    QTest::newRow("as written")                   << false;
+    QTest::newRow("with its optional parts")      << true;
+    // clang-format on
+}
+
+void TestTransferVin::readmePushIsConfirmed()
+{
+    QFETCH(bool, optional);
+    const QStringList profileBlock = ReadmeBlock(QStringLiteral("[YAQ]"));
+    QVERIFY2(profileBlock.size() > 1, "no profile block in the README");
+    const QStringList command = ReadmeBlock(QStringLiteral("build/bin/yaq2-dms push-vin"));
+    QCOMPARE(command.size(), 1);
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        QVERIFY(writeTextFile(profile.FileName(), profileBlock.join(QLatin1Char('\n')).toUtf8()));
+    }
+    CProfile profile(QStringLiteral("yaq2"));
+    CPrgSettings s;
+    s.ReadIni(&profile);
+    UpdateDmsHeader(&s);
+    QCOMPARE(s.SRPInterfaceReceive, 4);
+
+    ISoapSvr listener;
+    QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
+    QStringList arguments;
+    bool inOptional = false;
+    for (QString word : command.first().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.startsWith(QLatin1Char('[')))
+            inOptional = true;
+        const bool take = !inOptional || optional;
+        if (word.endsWith(QLatin1Char(']')))
+            inOptional = false;
+        word.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+        if (!take)
+            continue;
+        const QString receivePort = QLatin1Char(':') + s.ReceiveXMLPort + QLatin1Char('/');
+        if (word.startsWith(QLatin1String("http://")) && word.endsWith(receivePort))
+            word.replace(receivePort, QStringLiteral(":%1/").arg(listener.Port()));
+        arguments << word;
+    }
+    QCOMPARE(arguments.mid(0, 2), QStringList({"build/bin/yaq2-dms", "push-vin"}));
+    QVERIFY2(arguments.contains(QStringLiteral("http://127.0.0.1:%1/").arg(listener.Port())),
+             qPrintable(arguments.join(QLatin1Char(' '))));
+    QProcess dms;
+    dms.start(QStringLiteral(YAQ2_DMS), arguments.mid(1));
+
+    Log log;
+    LogNotice notice(&log);
+    CDmsFrame frame(&s, &notice, nullptr, [&](const QString &text) {
+        log.Answer(text);
+        listener.SetResponse(text);
+    });
+    CTransferVinHandler handler(&s, &frame);
+    handler.SetVinCompletion([](QString *) { return false; });
+    handler.SetQuestion([](const QString &) { return true; });
+    handler.SetBasketHasEntries([] { return false; });
+    QString request;
+    QVERIFY(QTest::qWaitFor(
+        [&]() {
+            request = listener.GetRequest();
+            return !request.isEmpty();
+        },
+        10000));
+    handler.HandleSoapRequest(request);
+    QVERIFY(QTest::qWaitFor([&]() { return dms.state() == QProcess::NotRunning; }, 10000));
+    const QString printed = QString::fromUtf8(dms.readAllStandardOutput());
+    QVERIFY2(dms.exitCode() == 0, dms.readAllStandardError().constData());
+    QCOMPARE(log.steps.value(0), QStringLiteral("answer:confirm"));
+    QVERIFY2(printed.contains(QLatin1String("<confirmTransmission>true</confirmTransmission>")),
+             qPrintable(printed));
 }
 
 YAQ_TEST_GUILESS_MAIN(TestTransferVin)

@@ -43,12 +43,50 @@ public:
     bool closing = false;
     bool halfClosed = false;
     bool gone = false;
+    // Taken beyond the places: it has a place once it sends (settle).
+    bool overLimit = false;
     qint64 discarded = 0;
 };
+
+HttpRoom MakeRoom(const QList<HttpPlace> &places, bool newcomerSends, qint64 graceMs)
+{
+    int silent = -1;
+    int talking = -1;
+    for (int i = 0; i < places.size(); ++i) {
+        const HttpPlace &p = places.at(i);
+        if (!p.movable)
+            continue;
+        int &earliest = p.silent ? silent : talking;
+        if (earliest < 0 || p.stamp < places.at(earliest).stamp)
+            earliest = i;
+    }
+    HttpRoom room;
+    if (silent >= 0) {
+        const qint64 quiet = places.at(silent).quietMs;
+        if (newcomerSends || quiet >= graceMs) {
+            room.step = HttpRoom::Step::PushOut;
+            room.place = silent;
+        } else {
+            room.step = HttpRoom::Step::Wait;
+            room.waitMs = graceMs - quiet;
+        }
+    } else if (talking >= 0) {
+        room.step = newcomerSends ? HttpRoom::Step::PushOut : HttpRoom::Step::Hear;
+        room.place = newcomerSends ? talking : -1;
+    }
+    return room;
+}
 
 HttpListener::HttpListener(QObject *parent) : QObject(parent)
 {
     connect(&m_server, &QTcpServer::newConnection, this, &HttpListener::onNewConnection);
+    m_roomTimer.setSingleShot(true);
+    connect(&m_roomTimer, &QTimer::timeout, this, [this]() {
+        if (!m_server.isListening())
+            return;
+        m_server.resumeAccepting();
+        onNewConnection();
+    });
 }
 
 HttpListener::~HttpListener()
@@ -60,11 +98,16 @@ HttpListener::~HttpListener()
 bool HttpListener::listen(const QHostAddress &address, quint16 port)
 {
     close();
+    // New clients wait in the system's queue while every place is taken:
+    // room there for a few times the places keeps a client that came
+    // among strangers from having to connect again.
+    m_server.setListenBacklogSize(4 * m_limits.maxConnections);
     return m_server.listen(address, port);
 }
 
 void HttpListener::close()
 {
+    m_roomTimer.stop();
     m_server.close();
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
@@ -78,16 +121,27 @@ void HttpListener::onNewConnection()
     // Connections that are closing hold places of their own, as many again
     // as the limit; beyond them new clients wait in the system's queue until
     // a place comes free.
-    while (m_connections.size() < 2 * qsizetype(m_limits.maxConnections)) {
+    while (m_connections.size() < 2 * qsizetype(m_limits.maxConnections) &&
+           m_server.hasPendingConnections()) {
+        HttpRoom room;
+        room.step = HttpRoom::Step::PushOut;
+        if (openCount() >= m_limits.maxConnections) {
+            Connection *victim = nullptr;
+            room = makeRoom(nullptr, &victim);
+            if (room.step == HttpRoom::Step::Wait) {
+                // What the client sends meanwhile waits for it.
+                m_server.pauseAccepting();
+                m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
+                return;
+            }
+            if (victim) {
+                victim->socket->abort();
+                drop(victim);
+            }
+        }
         QTcpSocket *socket = m_server.nextPendingConnection();
         if (!socket)
             break;
-        if (openCount() >= m_limits.maxConnections) {
-            if (Connection *idle = longestIdle()) {
-                idle->socket->abort();
-                drop(idle);
-            }
-        }
         auto *c = new Connection(socket, m_limits.maxBody, this);
         m_connections.insert(c);
         socket->setReadBufferSize(kReadChunk);
@@ -95,12 +149,13 @@ void HttpListener::onNewConnection()
         connect(socket, &QTcpSocket::bytesWritten, c, [this, c]() { onBytesWritten(c); });
         connect(socket, &QTcpSocket::disconnected, c, [this, c]() { drop(c); });
         connect(&c->timer, &QTimer::timeout, c, [this, c]() { onTimeout(c); });
-        if (openCount() > m_limits.maxConnections) {
+        if (room.step == HttpRoom::Step::Refuse) {
             // Every place holds a request: the client hears that the
             // listener is busy, and the connection closes once it has.
             fail(c, 503);
             continue;
         }
+        c->overLimit = room.step == HttpRoom::Step::Hear;
         awaitRequest(c);
         process(c);
     }
@@ -128,22 +183,48 @@ bool HttpListener::mayPushOut(const Connection *c) const
     return !c->gone && c->requestId == 0 && !c->closing && c->socket->bytesToWrite() == 0;
 }
 
-HttpListener::Connection *HttpListener::longestIdle()
+HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
 {
-    // What a client sent is read before it counts as idle: a request that
-    // has come whole waits for its answer, and a part of one makes the
-    // connection the youngest.
+    // What a client sent is read before the choice: a request that has
+    // come whole waits for its answer, and a part of one makes the
+    // connection one that sends.
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
-        if (mayPushOut(c) && hasUnread(c))
+        if (c != newcomer && mayPushOut(c) && hasUnread(c))
             c->socket->waitForReadyRead(0);
     }
-    Connection *oldest = nullptr;
-    for (Connection *c : m_connections) {
-        if (mayPushOut(c) && (!oldest || c->idleStamp < oldest->idleStamp))
-            oldest = c;
+    QList<HttpPlace> places;
+    QList<Connection *> held;
+    for (Connection *c : std::as_const(m_connections)) {
+        if (c == newcomer || c->closing)
+            continue;
+        HttpPlace place;
+        place.silent = !c->parser.started() && !hasUnread(c);
+        place.movable = mayPushOut(c);
+        place.quietMs = c->since.elapsed();
+        place.stamp = c->idleStamp;
+        places.append(place);
+        held.append(c);
     }
-    return oldest;
+    const HttpRoom room = MakeRoom(places, newcomer != nullptr, m_limits.quietGraceMs);
+    *victim =
+        room.step == HttpRoom::Step::PushOut && room.place >= 0 ? held.at(room.place) : nullptr;
+    return room;
+}
+
+void HttpListener::settle(Connection *c)
+{
+    c->overLimit = false;
+    if (openCount() <= m_limits.maxConnections)
+        return; // a place came free meanwhile
+    Connection *victim = nullptr;
+    makeRoom(c, &victim);
+    if (!victim) {
+        fail(c, 503);
+        return;
+    }
+    victim->socket->abort();
+    drop(victim);
 }
 
 bool HttpListener::hasUnread(const Connection *c) const
@@ -189,6 +270,11 @@ void HttpListener::process(Connection *c)
             }
             // A client that sends is not idle.
             c->idleStamp = ++m_nextStamp;
+            if (c->overLimit) {
+                settle(c);
+                if (c->closing)
+                    continue;
+            }
             state = c->parser.feed(bytes);
         }
         if (!c->headRead && c->parser.headComplete()) {

@@ -8,13 +8,17 @@
 // within a short time and the whole request within the read time limit
 // (408, or a silent close when not a byte came), its body is bounded (413),
 // malformed HTTP is answered with 400. When every place is taken, a new
-// connection pushes out the connection that has sent nothing for longest
-// (one without a request waiting for its answer, and with nothing sent
-// that is not read yet: a request that has come is read and answered), so
-// that idle or slow clients cannot keep a real request out; only when every
-// place holds a request waiting for its answer does a new client get 503,
-// which it can read before the connection closes. Closing connections hold
-// as many places again; beyond them new clients wait in the system's queue.
+// connection gets the place of one that owes its client nothing (no request
+// waiting for its answer, no answer still leaving; a request that has come
+// is read first) by the rule of MakeRoom: a connection that has sent bytes
+// of a request never gives way to one that has sent nothing, and a silent
+// one only after it has had a short time to begin, so that neither idle nor
+// slow clients, nor strangers that connect and reconnect without end, can
+// keep a real request out; until then the new client waits in the system's
+// queue, where what it sends waits for it. Only when every place holds a
+// request waiting for its answer does a new client get 503, which it can
+// read before the connection closes. Closing connections hold as many
+// places again; beyond them new clients wait in the system's queue.
 // A connection whose
 // request waits for its answer reads nothing more; a client that leaves
 // while its request waits is reported to the gone handler, and its answer
@@ -32,6 +36,7 @@
 #include <QObject>
 #include <QSet>
 #include <QTcpServer>
+#include <QTimer>
 
 #include <functional>
 
@@ -50,11 +55,56 @@ struct HttpLimits
     // Milliseconds a whole request may wait for its answer. A DMS gives up
     // after half a minute: it hears before that.
     int answerTimeoutMs = 25000;
-    // Connections at once, closing ones aside. One more pushes out the
-    // connection idle longest; when every one has a request waiting for its
-    // answer, the new one is answered with 503 and closed.
+    // Connections at once, closing ones aside. One more takes a place as
+    // MakeRoom says; when every one has a request waiting for its answer,
+    // the new one is answered with 503 and closed.
     int maxConnections = 64;
+    // Milliseconds a connection that has sent nothing keeps its place
+    // against new connections that have sent nothing either: the time a
+    // client has to begin its request, however many connect after it.
+    int quietGraceMs = 250;
 };
+
+// A place of the listener as the choice of who makes room for a new
+// connection sees it.
+struct HttpPlace
+{
+    // Has sent nothing of a request since it connected or had its last
+    // answer.
+    bool silent = true;
+    // Owes its client nothing: no request of it waits for its answer, no
+    // answer is still leaving, and it is not closing.
+    bool movable = true;
+    // Milliseconds since it connected or had its last answer.
+    qint64 quietMs = 0;
+    // When it last sent, or connected or had its last answer when it has
+    // not sent since; smaller is earlier.
+    quint64 stamp = 0;
+};
+
+// What becomes of a new connection when every place is taken.
+struct HttpRoom
+{
+    enum class Step
+    {
+        PushOut, // `place` gives up its place to it
+        Wait,    // it waits in the system's queue, `waitMs` at most
+        Hear,    // it is taken beyond the places until it sends; then it
+                 // is asked again, as one that sends
+        Refuse,  // it hears that the listener is busy (503)
+    };
+    Step step = Step::Refuse;
+    int place = -1;
+    qint64 waitMs = 0;
+};
+
+// Silent places go first, the one silent longest first: to a new
+// connection that sends at once, or once it has been silent for graceMs
+// (until then the new one waits). A place that has sent bytes of a request
+// gives way only to a new connection that sends as well, the one that has
+// sent nothing for longest first; a new connection not heard yet is heard
+// first. With no place movable the new connection is refused.
+HttpRoom MakeRoom(const QList<HttpPlace> &places, bool newcomerSends, qint64 graceMs);
 
 class HttpListener : public QObject
 {
@@ -97,9 +147,12 @@ private:
     void onNewConnection();
     // A new request may come on the connection: its time starts now.
     void awaitRequest(Connection *c);
-    // The connection without a request waiting for its answer that has
-    // been idle longest; null when there is none.
-    Connection *longestIdle();
+    // MakeRoom for a new connection over the places other than `newcomer`
+    // (null: one not taken yet); sets *victim for Step::PushOut.
+    HttpRoom makeRoom(const Connection *newcomer, Connection **victim);
+    // A connection taken beyond the places has sent: it takes a place now,
+    // or hears that the listener is busy.
+    void settle(Connection *c);
     bool mayPushOut(const Connection *c) const;
     // The client sent bytes not read yet.
     bool hasUnread(const Connection *c) const;
@@ -127,4 +180,7 @@ private:
     quint64 m_nextStamp = 0; // orders the connections by when they last sent
     int m_closingCount = 0;
     bool m_resumeQueued = false;
+    // Brings in the client waiting in the system's queue once a silent
+    // place has had its time.
+    QTimer m_roomTimer;
 };

@@ -424,8 +424,12 @@ QByteArray HttpReason(int status)
         return "Method Not Allowed";
     case 408:
         return "Request Timeout";
+    case 411:
+        return "Length Required";
     case 413:
         return "Content Too Large";
+    case 415:
+        return "Unsupported Media Type";
     case 431:
         return "Request Header Fields Too Large";
     case 500:

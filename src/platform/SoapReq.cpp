@@ -152,11 +152,13 @@ QString CSoapReq::RequestMessage(const QString &action, const QString &message)
 
     // A SOAP request is posted to the one URL configured; a redirect is
     // reported as its status rather than followed with a changed method.
+    // The answer is asked for unpacked: a packed one is refused.
     HttpPost post(kMaxAnswerBytes);
-    const HttpPost::Outcome outcome = post.exec(
-        url,
-        {{"Content-Type", "text/xml; charset=utf-8"}, {"SOAPAction", '"' + action.toUtf8() + '"'}},
-        payload, m_timeoutMs);
+    const HttpPost::Outcome outcome = post.exec(url,
+                                                {{"Content-Type", "text/xml; charset=utf-8"},
+                                                 {"SOAPAction", '"' + action.toUtf8() + '"'},
+                                                 {"Accept-Encoding", "identity"}},
+                                                payload, m_timeoutMs);
     // Without a connection the request never left this computer; once it
     // went out, any end may have come after the server had it whole.
     m_mayHaveArrived = post.requestSent();

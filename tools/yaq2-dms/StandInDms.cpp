@@ -90,16 +90,74 @@ QString ChildText(const QDomElement &parent, const QString &localName)
     return FirstChild(parent, localName).text();
 }
 
-// The message of a request: the first element in the "Body" of its SOAP
-// envelope. A SOAP endpoint takes nothing else: a bare message, an envelope
-// without a body or a body without a message leaves it null, with the
-// reason in *why.
-QDomElement EnvelopedMessage(const QDomDocument &doc, QString *why)
+// The namespace of a name of the element (its own or one of its
+// attributes'): the nearest declaration of the name's prefix; for an
+// element name without one the default namespace, for an attribute name
+// without one none.
+QString NamespaceOf(const QDomElement &element, const QString &name, bool attribute = false)
 {
+    const int colon = name.indexOf(QLatin1Char(':'));
+    if (colon < 0 && attribute)
+        return QString();
+    const QString declaration =
+        colon < 0 ? QStringLiteral("xmlns") : QStringLiteral("xmlns:") + name.left(colon);
+    for (QDomNode n = element; n.isElement(); n = n.parentNode()) {
+        const QDomElement e = n.toElement();
+        if (e.hasAttribute(declaration))
+            return e.attribute(declaration);
+    }
+    return QString();
+}
+
+// The header entry of the envelope that must be understood, as a SOAP 1.1
+// endpoint reads the header: one that carries mustUnderstand="1" of the
+// envelope's namespace. The stand-in understands none. Null when none does.
+QDomElement MustUnderstandEntry(const QDomElement &envelope)
+{
+    const QDomElement header = FirstChild(envelope, QStringLiteral("Header"));
+    for (QDomElement entry = header.firstChildElement(); !entry.isNull();
+         entry = entry.nextSiblingElement()) {
+        const QDomNamedNodeMap attributes = entry.attributes();
+        for (int i = 0; i < attributes.count(); ++i) {
+            const QDomAttr a = attributes.item(i).toAttr();
+            if (LocalName(a.name()) == QLatin1String("mustUnderstand") &&
+                NamespaceOf(entry, a.name(), true) == QLatin1String(kEnvelopeNamespace) &&
+                a.value().trimmed() == QLatin1String("1"))
+                return entry;
+        }
+    }
+    return QDomElement();
+}
+
+// The message of a request: the first element in the "Body" of its SOAP
+// envelope. A SOAP 1.1 endpoint takes nothing else: an envelope of another
+// SOAP version or of none is refused with the fault code "VersionMismatch",
+// a header entry it must understand with "MustUnderstand", and a bare
+// message, an envelope without a body, a body without a message or a
+// message outside the DMS's namespace with "Client". Null when refused,
+// with the fault code in *code and the reason in *why.
+QDomElement EnvelopedMessage(const QDomDocument &doc, QString *code, QString *why)
+{
+    *code = QStringLiteral("Client");
     const QDomElement envelope = doc.documentElement();
     if (LocalName(envelope.tagName()) != QLatin1String("Envelope")) {
         *why = QStringLiteral("The request is not a SOAP envelope (its root is \"%1\").")
                    .arg(envelope.tagName());
+        return QDomElement();
+    }
+    const QString version = NamespaceOf(envelope, envelope.tagName());
+    if (version != QLatin1String(kEnvelopeNamespace)) {
+        *code = QStringLiteral("VersionMismatch");
+        *why = QStringLiteral("The envelope is in the namespace \"%1\", not in \"%2\".")
+                   .arg(version, QLatin1String(kEnvelopeNamespace));
+        return QDomElement();
+    }
+    const QDomElement entry = MustUnderstandEntry(envelope);
+    if (!entry.isNull()) {
+        *code = QStringLiteral("MustUnderstand");
+        *why = QStringLiteral("The header entry \"%1\" must be understood; the DMS does not "
+                              "know it.")
+                   .arg(entry.tagName());
         return QDomElement();
     }
     const QDomElement body = FirstChild(envelope, QStringLiteral("Body"));
@@ -108,8 +166,16 @@ QDomElement EnvelopedMessage(const QDomDocument &doc, QString *why)
         return QDomElement();
     }
     const QDomElement message = body.firstChildElement();
-    if (message.isNull())
+    if (message.isNull()) {
         *why = QStringLiteral("The envelope has no message.");
+        return QDomElement();
+    }
+    const QString space = NamespaceOf(message, message.tagName());
+    if (space != DmsNamespaceUri()) {
+        *why = QStringLiteral("The message \"%1\" is in the namespace \"%2\", not in \"%3\".")
+                   .arg(message.tagName(), space, DmsNamespaceUri());
+        return QDomElement();
+    }
     return message;
 }
 
@@ -132,13 +198,18 @@ QString HeaderRefusal(const HttpRequest &request, const QString &body, int *stat
     if (action.isEmpty())
         return Fault(QStringLiteral("Client"), QStringLiteral("The request has no SOAPAction."));
     QString named = QString::fromUtf8(action).trimmed();
-    if (named.size() >= 2 && named.startsWith(QLatin1Char('"')) && named.endsWith(QLatin1Char('"')))
-        named = named.mid(1, named.size() - 2);
+    // Its value is a quoted string, "" included.
+    if (named.size() < 2 || !named.startsWith(QLatin1Char('"')) ||
+        !named.endsWith(QLatin1Char('"')))
+        return Fault(QStringLiteral("Client"),
+                     QStringLiteral("The SOAPAction %1 is not in quotes.").arg(named));
+    named = named.mid(1, named.size() - 2);
     QDomDocument doc;
+    QString code;
     QString why;
     if (named.isEmpty() || !LoadXmlDocument(body, &doc))
         return QString();
-    const QDomElement message = EnvelopedMessage(doc, &why);
+    const QDomElement message = EnvelopedMessage(doc, &code, &why);
     const QString method = LocalName(message.tagName());
     if (message.isNull() || named == method || named.endsWith(QLatin1Char('.') + method) ||
         named.endsWith(QLatin1Char('/') + method))
@@ -170,7 +241,7 @@ void WriteVehicleSearch(QXmlStreamWriter &xml, const QDomElement &request,
     }
     if (found.isEmpty()) {
         WriteException(xml, QStringLiteral("NoVehicleFound"),
-                       QStringLiteral("The DMS knows no vehicle for these search criteria."));
+                       QStringLiteral("Das DMS kennt kein Fahrzeug zu diesen Suchkriterien."));
         return;
     }
     std::sort(found.begin(), found.end(),
@@ -253,9 +324,10 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
     QString error;
     if (!LoadXmlDocument(request, &doc, &error))
         return Fault(QStringLiteral("Client"), error);
-    const QDomElement message = EnvelopedMessage(doc, &error);
+    QString code;
+    const QDomElement message = EnvelopedMessage(doc, &code, &error);
     if (message.isNull())
-        return Fault(QStringLiteral("Client"), error);
+        return Fault(code, error);
 
     const QString method = LocalName(message.tagName());
     QString version = message.attribute(QStringLiteral("version"));
@@ -274,7 +346,8 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
         if (found == vehicles.constEnd()) {
             WriteException(
                 xml, QStringLiteral("VINNotFound"),
-                QStringLiteral("The DMS knows no vehicle with the VIN \"%1\".").arg(vin));
+                QStringLiteral("Das DMS kennt kein Fahrzeug mit der Fahrgestellnummer \"%1\".")
+                    .arg(vin));
         } else {
             WriteVin(xml, found->vin);
             xml.writeTextElement(QStringLiteral("firstRegistrationDate"), found->firstRegistration);
@@ -294,7 +367,7 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
             WritePackageInfoAnswer(xml, message, prices);
     } else {
         WriteException(xml, QStringLiteral("GeneralApplicationError"),
-                       QStringLiteral("The stand-in DMS does not answer \"%1\".").arg(method));
+                       QStringLiteral("Dieses DMS beantwortet \"%1\" nicht.").arg(method));
     }
     xml.writeEndDocument();
     *status = 200;
@@ -332,8 +405,9 @@ bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QStrin
     QDomDocument doc;
     if (!LoadXmlDocument(request, &doc))
         return false;
-    QString notEnveloped;
-    const QDomElement message = EnvelopedMessage(doc, &notEnveloped);
+    QString code;
+    QString refused;
+    const QDomElement message = EnvelopedMessage(doc, &code, &refused);
     const QString method = LocalName(message.tagName());
     const bool positions = method == QLatin1String("transferYAQPositions");
     if (!positions && method != QLatin1String("transferVehicleInfo"))
@@ -351,11 +425,13 @@ bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QStrin
     StartEnvelope(xml);
     StartMessage(xml, method + QStringLiteral("Response"), version);
     if (vin.size() != 17) {
-        WriteException(xml, QStringLiteral("XMLNotValid"),
-                       QStringLiteral("The VIN \"%1\" is not 17 characters long.").arg(vin));
+        WriteException(
+            xml, QStringLiteral("XMLNotValid"),
+            QStringLiteral("Die Fahrgestellnummer \"%1\" ist nicht 17 Zeichen lang.").arg(vin));
     } else if (positions && book->unknownVins.contains(vin)) {
-        WriteException(xml, QStringLiteral("UnknownVIN"),
-                       QStringLiteral("The DMS has no vehicle with the VIN \"%1\".").arg(vin));
+        WriteException(
+            xml, QStringLiteral("UnknownVIN"),
+            QStringLiteral("Das DMS hat kein Fahrzeug mit der Fahrgestellnummer \"%1\".").arg(vin));
     } else {
         if (!positions)
             book->unknownVins.remove(vin);

@@ -48,8 +48,10 @@ QString StandInSoapAction(const QString &method);
 // contain the criteria given (without regard to case); none found gives the
 // exception "NoVehicleFound". The schema version
 // of the answer is the request's. *status is the HTTP status to send: 200,
-// or 500 with a SOAP fault (code "Client") when the request is not XML, not
-// an envelope, or its body holds no message.
+// or 500 with a SOAP fault as a SOAP 1.1 endpoint gives it: "VersionMismatch"
+// for an envelope of another SOAP version or of none, "MustUnderstand" for
+// a header entry marked so, "Client" when the request is not XML, not an
+// envelope, or its body holds no message in the DMS's namespace.
 QString StandInAnswer(const QString &request, const DmsVehicles &vehicles, int *status);
 // The same, and "requestPackageInfo" priced from the price list
 // (WritePackageInfoAnswer).
@@ -89,7 +91,9 @@ struct TransferVinRequest
     QString firstRegistrationDate; // YYYY-MM-DD
     QString mileage;
     QString customerHasSpecificPrice; // "true" or "false"
-    QString version = QStringLiteral("01.00.05");
+    // The schema version of the program's extended formats with their
+    // newest elements (XMLx or ReceiveXMLx, and V117).
+    QString version = QStringLiteral("01.05.00");
 };
 
 // The "transferVIN" request in its SOAP envelope.

@@ -72,11 +72,13 @@ void WriteLabourPriceAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         if (found != prices.constEnd()) {
             const DmsItemPrice &item = *found;
             const QString standard = item.standard.isEmpty() ? item.customer : item.standard;
+            // The list's prices are unit prices, per labour value, as in
+            // the package answer.
             if (!standard.isEmpty())
-                WritePrice(xml, QStringLiteral("price"), item.currency, standard, item.vat, true);
+                WritePrice(xml, QStringLiteral("price"), item.currency, standard, item.vat, false);
             if (!item.customer.isEmpty())
                 WritePrice(xml, QStringLiteral("customerPrice"), item.currency, item.customer,
-                           item.vat, true);
+                           item.vat, false);
         } else if (!number.startsWith(QLatin1String("99"))) {
             WritePrice(xml, QStringLiteral("price"), QStringLiteral("EUR"),
                        QLatin1String(kStandInLabourRateNet), QLatin1String(kStandInLabourVat),

@@ -1,10 +1,10 @@
 #pragma once
 // The stand-in DMS's answer to the labour-value form of "requestPackageInfo"
 // (the catalogue page's price button): one "flatRate" per position asked.
-// A position of the price list gets its own customer and standard price as
-// the whole price of the position; any other position the workshop's
-// labour rate per labour value; a position number beginning with "99" is
-// one the DMS has no price for.
+// A position of the price list gets its own customer and standard price,
+// any other position the workshop's labour rate; both are prices per
+// labour value, as in the answer for a package. A position number
+// beginning with "99" is one the DMS has no price for.
 
 #include "yaq2-dms/StandInPackagePrices.h"
 

@@ -178,7 +178,7 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         xml.writeStartElement(QStringLiteral("exception"));
         xml.writeAttribute(QStringLiteral("name"), QStringLiteral("GeneralApplicationError"));
         xml.writeTextElement(QStringLiteral("exceptionInfo"),
-                             QStringLiteral("The request names no package."));
+                             QStringLiteral("Die Anfrage nennt kein Paket."));
         xml.writeEndElement();
         return;
     }

@@ -35,6 +35,13 @@ constexpr char kUsage[] =
     "                      [--country-code CC] [--contract BRAND:PRODUCT ...]\n"
     "                      [--log FILE] [--delay MS | --silent | --failing] [--quiet]\n";
 
+// The usage on standard output, as asked for.
+int Help()
+{
+    QTextStream(stdout) << kUsage;
+    return 0;
+}
+
 int Usage(const QString &problem = QString())
 {
     QTextStream err(stderr);
@@ -293,6 +300,9 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return Usage();
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help"))
+        return Help();
     if (command == QLatin1String("serve"))
         return Serve(args);
     if (command == QLatin1String("push-vin"))
