@@ -71,6 +71,9 @@ public:
     CQtTranslations m_QtTranslations;
 
 private:
+    // The caller modes that show no window at all.
+    bool IsWindowlessMode() const;
+    void TellListenerOff();
     void ForceTrainingValues();
     void RestoreForcedValues();
     bool IsCallerModeForcingReceive() const;
