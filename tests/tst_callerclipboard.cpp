@@ -4,6 +4,7 @@
 
 #include "app/Yaq2App.h"
 #include "basket/model/BasketListDocument.h"
+#include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "support/TestEnv.h"
@@ -54,6 +55,7 @@ private slots:
     void cleanup();
     void packageRequest_data();
     void packageRequest();
+    void trainingNoticeGoesToStandardError();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -130,6 +132,7 @@ void TestCallerClipboard::packageRequest()
                                    QStringLiteral("http://127.0.0.1:%1/").arg(port));
         profile.Sync();
     }
+    WindowWatch windows;
     {
         CYaq2App app({vin, "-m", "qvlawtosrp", "-a", numbers});
         app.InitInstance();
@@ -138,6 +141,7 @@ void TestCallerClipboard::packageRequest()
     // No window and no message: the caller waits for the clipboard only.
     QCOMPARE(m_env->boxes().size(), 0);
     QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    QCOMPARE(windows.shown, QStringList());
 
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
@@ -161,6 +165,31 @@ void TestCallerClipboard::packageRequest()
     QCOMPARE(baskets.first().numbers.mid(0, firstItems.size()), firstItems);
     QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110016")));
     QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110017")));
+}
+
+// The notice of the training edition, the one message of a request the
+// vehicle and the numbers allow, is told on standard error; the request is
+// answered all the same.
+void TestCallerClipboard::trainingNoticeGoesToStandardError()
+{
+    const QString prog = GetAppDirectory();
+    QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"),
+                          "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n"));
+    QVERIFY(TestEnv::copyTree(prog + QStringLiteral("Datas/Dealer"),
+                              prog + QStringLiteral("SRP_T_DATAS")));
+    WindowWatch windows;
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    {
+        CYaq2App app({kVin, "-m", "qvlawtosrp", "-a", "1110010"});
+        app.InitInstance();
+        QCOMPARE(app.ExitInstance(), 0);
+    }
+    const QString errors = capture.Take();
+    QVERIFY2(errors.contains(QLatin1String("Trainings-Programm")), qPrintable(errors));
+    QCOMPARE(m_env->boxes().size(), 0);
+    QCOMPARE(windows.shown, QStringList());
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip && utf16BlockText(clip->data(kBasketListFormat)).startsWith("<Basket-List>"));
 }
 
 YAQ_TEST_MAIN(TestCallerClipboard)

@@ -14,8 +14,6 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -65,35 +63,6 @@ void writeVersion(const QString &prog, const QByteArray &content)
 {
     QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"), content));
 }
-
-// What the process writes to standard error while the capture lives.
-class StderrCapture
-{
-public:
-    explicit StderrCapture(const QString &file) : m_file(file)
-    {
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        FILE *to = std::fopen(QFile::encodeName(file).constData(), "w");
-        ::dup2(::fileno(to), STDERR_FILENO);
-        std::fclose(to);
-    }
-    ~StderrCapture() { Take(); }
-    QString Take()
-    {
-        if (m_saved >= 0) {
-            std::fflush(stderr);
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-            m_saved = -1;
-        }
-        return readTextFile(m_file);
-    }
-
-private:
-    QString m_file;
-    int m_saved = -1;
-};
 
 } // namespace
 
