@@ -27,7 +27,7 @@ constexpr int kMaxHoldSeconds = 24 * 60 * 60;
 
 // The input: "YAQHOLD1", the hold time, the number of formats, then each
 // format's name and bytes, every number four bytes big-endian and every
-// name and byte run after its length.
+// name (printable ASCII) and byte run after its length.
 constexpr char kMagic[] = "YAQHOLD1";
 constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
 constexpr quint32 kMaxFormats = 16;
@@ -88,7 +88,7 @@ QByteArray EncodeClipboardHolding(const CClipboardHolding &holding)
     appendNumber(out, quint32(holding.holdSeconds));
     appendNumber(out, quint32(holding.formats.size()));
     for (const auto &format : holding.formats) {
-        const QByteArray name = format.first.toUtf8();
+        const QByteArray name = format.first.toLatin1();
         appendNumber(out, quint32(name.size()));
         out += name;
         appendNumber(out, quint32(format.second.size()));
@@ -117,7 +117,12 @@ bool DecodeClipboardHolding(const QByteArray &bytes, CClipboardHolding *holding)
             !takeBytes(bytes, &at, size, &name) || !takeNumber(bytes, &at, &size) ||
             !takeBytes(bytes, &at, size, &data))
             return false;
-        read.formats.append({QString::fromUtf8(name), data});
+        // A format's name is an X atom's, of printable ASCII.
+        for (const char c : std::as_const(name)) {
+            if (c < 0x20 || c > 0x7e)
+                return false;
+        }
+        read.formats.append({QString::fromLatin1(name), data});
     }
     if (at != bytes.size())
         return false;
