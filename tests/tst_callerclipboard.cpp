@@ -7,6 +7,7 @@
 #include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 #include "yaq2-dms/StandInDms.h"
 
@@ -55,7 +56,8 @@ private slots:
     void cleanup();
     void packageRequest_data();
     void packageRequest();
-    void trainingNoticeGoesToStandardError();
+    void messageGoesToStandardError_data();
+    void messageGoesToStandardError();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -167,16 +169,36 @@ void TestCallerClipboard::packageRequest()
     QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110017")));
 }
 
-// The notice of the training edition, the one message of a request the
-// vehicle and the numbers allow, is told on standard error; the request is
-// answered all the same.
-void TestCallerClipboard::trainingNoticeGoesToStandardError()
+// What the main window has to tell in the package request (the training
+// edition's notice, a start-up configuration it could not save) is told on
+// standard error, without a box or a window; the request is answered all
+// the same.
+void TestCallerClipboard::messageGoesToStandardError_data()
 {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("training edition's notice")         << "training" << "Trainings-Programm";
+    QTest::newRow("start-up configuration not saved")  << "startup"  << "YAQStartup";
+    // clang-format on
+}
+
+void TestCallerClipboard::messageGoesToStandardError()
+{
+    QFETCH(QString, fault);
     const QString prog = GetAppDirectory();
-    QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"),
-                          "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n"));
-    QVERIFY(TestEnv::copyTree(prog + QStringLiteral("Datas/Dealer"),
-                              prog + QStringLiteral("SRP_T_DATAS")));
+    if (fault == QLatin1String("training")) {
+        QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"),
+                              "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n"));
+        QVERIFY(TestEnv::copyTree(prog + QStringLiteral("Datas/Dealer"),
+                                  prog + QStringLiteral("SRP_T_DATAS")));
+    }
+    const QString unwritable = fault == QLatin1String("startup")
+                                   ? CProfile(QStringLiteral("YAQStartup")).FileName()
+                                   : QString();
+    SetWholeFileFault([unwritable](const QString &file) {
+        return file == unwritable ? QStringLiteral("No space left on device") : QString();
+    });
     WindowWatch windows;
     StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
     {
@@ -184,8 +206,10 @@ void TestCallerClipboard::trainingNoticeGoesToStandardError()
         app.InitInstance();
         QCOMPARE(app.ExitInstance(), 0);
     }
+    SetWholeFileFault({});
     const QString errors = capture.Take();
-    QVERIFY2(errors.contains(QLatin1String("Trainings-Programm")), qPrintable(errors));
+    QFETCH(QString, told);
+    QVERIFY2(errors.contains(told), qPrintable(errors));
     QCOMPARE(m_env->boxes().size(), 0);
     QCOMPARE(windows.shown, QStringList());
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
