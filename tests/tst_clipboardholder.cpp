@@ -158,14 +158,16 @@ bool TestClipboardHolder::waitForNoHolder(int ms) const
 void TestClipboardHolder::answerReadAfterTheProgramEnded_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("withText");   // the answer is offered as plain text too
-    QTest::addColumn<int>("holdSeconds"); // set in the profile; 0: as it comes
+    QTest::addColumn<bool>("withText"); // the answer is offered as plain text too
+    // Set in the profile (0: as it comes), long enough for the reads of a
+    // busy machine to come first.
+    QTest::addColumn<int>("holdSeconds");
     const QString vin = QStringLiteral("XVQ1F23A57M012345");
     // clang-format off
     QTest::newRow("package request, until another program takes the clipboard") << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010;9999999"} << true  << 0;
     QTest::newRow("package request answered with an error code")                 << QStringList{"M01234567X", "-m", "qvlawtosrp", "-a", "1110010"}  << true  << 0;
     QTest::newRow("Basket-List of the labour-position query, its format alone")  << QStringList{vin, "-m", "qvlaposquery", "-a", "1110020"}          << false << 0;
-    QTest::newRow("package request, until the hold time is over")                << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 3;
+    QTest::newRow("package request, until the hold time is over")                << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 10;
     // clang-format on
 }
 
@@ -207,7 +209,7 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
 
     QCOMPARE(holders().size(), 1);
     if (holdSeconds) {
-        QVERIFY(waitForNoHolder(holdSeconds * 1000 + 15000));
+        QVERIFY(waitForNoHolder(holdSeconds * 1000 + 20000));
         QCOMPARE(client({"get", kBasketListFormat}).exitCode, 1);
     } else {
         QCOMPARE(client({"set", "Eine andere Kopie"}).exitCode, 0);

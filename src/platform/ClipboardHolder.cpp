@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -57,6 +58,16 @@ bool takeBytes(const QByteArray &in, qsizetype *at, quint32 size, QByteArray *by
     *at += size;
     return true;
 }
+
+// Whether the data set on the clipboard is still what the clipboard holds.
+// Asks the display itself: the change signal alone can come before the
+// clipboard knows it was taken, and then not again.
+bool StillOwned(QClipboard *clipboard, const QPointer<const QMimeData> &own)
+{
+    return own && clipboard->mimeData() == own.data();
+}
+
+constexpr int kOwnerCheckMs = 250;
 
 QByteArray readInput()
 {
@@ -164,17 +175,22 @@ bool HandClipboardToHolder(const QString &format, int holdSeconds)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     holder.setProcessEnvironment(environment);
 
+    const QPointer<const QMimeData> own(mime);
     QEventLoop wait;
-    QObject::connect(clipboard, &QClipboard::changed, &wait, [clipboard, &wait] {
-        if (!clipboard->ownsClipboard())
+    const auto check = [clipboard, &own, &wait] {
+        if (!StillOwned(clipboard, own))
             wait.quit();
-    });
+    };
+    QObject::connect(clipboard, &QClipboard::changed, &wait, check);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, check);
+    poll.start(kOwnerCheckMs / 5);
     QTimer::singleShot(kHandOverWaitMs, &wait, &QEventLoop::quit);
     if (!holder.startDetached())
         return false;
-    if (clipboard->ownsClipboard())
+    if (StillOwned(clipboard, own))
         wait.exec();
-    return !clipboard->ownsClipboard();
+    return !StillOwned(clipboard, own);
 }
 
 int RunClipboardHolder(int argc, char *argv[])
@@ -188,13 +204,17 @@ int RunClipboardHolder(int argc, char *argv[])
         mime->setData(format.first, format.second);
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(mime);
-    if (!clipboard->ownsClipboard())
+    const QPointer<const QMimeData> own(mime);
+    if (!StillOwned(clipboard, own))
         return 1;
-    QObject::connect(clipboard, &QClipboard::changed, &application,
-                     [clipboard](QClipboard::Mode mode) {
-                         if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
-                             QCoreApplication::quit();
-                     });
+    const auto check = [clipboard, &own] {
+        if (!StillOwned(clipboard, own))
+            QCoreApplication::quit();
+    };
+    QObject::connect(clipboard, &QClipboard::changed, &application, check);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &application, check);
+    poll.start(kOwnerCheckMs);
     QTimer::singleShot(holding.holdSeconds * 1000, &application, &QCoreApplication::quit);
     return application.exec();
 }
