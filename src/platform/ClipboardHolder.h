@@ -6,9 +6,9 @@
 // pictures only). So at its end the program hands an answer of its own on
 // the clipboard to a small process of its own executable, the holder,
 // started with the switch kClipboardHolderSwitch:
-//   - it reads the formats and their bytes on standard input (a file the
-//     program removes once the holder runs), takes the clipboard with
-//     exactly these, and shows nothing;
+//   - it reads the formats and their bytes on standard input (a private
+//     temporary file the program removes once the hand-over is over),
+//     takes the clipboard with exactly these, and shows nothing;
 //   - it ends when another program takes the clipboard, or after the hold
 //     time of the profile (section "YAQ", key "ClipboardHoldSeconds",
 //     default ten minutes);
