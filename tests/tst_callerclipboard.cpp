@@ -4,8 +4,10 @@
 
 #include "app/Yaq2App.h"
 #include "basket/model/BasketListDocument.h"
+#include "platform/AppPaths.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 #include "yaq2-dms/StandInDms.h"
 
@@ -54,6 +56,8 @@ private slots:
     void cleanup();
     void packageRequest_data();
     void packageRequest();
+    void messageGoesToStandardError_data();
+    void messageGoesToStandardError();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -130,6 +134,7 @@ void TestCallerClipboard::packageRequest()
                                    QStringLiteral("http://127.0.0.1:%1/").arg(port));
         profile.Sync();
     }
+    WindowWatch windows;
     {
         CYaq2App app({vin, "-m", "qvlawtosrp", "-a", numbers});
         app.InitInstance();
@@ -138,6 +143,7 @@ void TestCallerClipboard::packageRequest()
     // No window and no message: the caller waits for the clipboard only.
     QCOMPARE(m_env->boxes().size(), 0);
     QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    QCOMPARE(windows.shown, QStringList());
 
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
@@ -161,6 +167,53 @@ void TestCallerClipboard::packageRequest()
     QCOMPARE(baskets.first().numbers.mid(0, firstItems.size()), firstItems);
     QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110016")));
     QVERIFY(!baskets.first().numbers.contains(QStringLiteral("1110017")));
+}
+
+// What the main window has to tell in the package request (the training
+// edition's notice, a start-up configuration it could not save) is told on
+// standard error, without a box or a window; the request is answered all
+// the same.
+void TestCallerClipboard::messageGoesToStandardError_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("training edition's notice")         << "training" << "Trainings-Programm";
+    QTest::newRow("start-up configuration not saved")  << "startup"  << "YAQStartup";
+    // clang-format on
+}
+
+void TestCallerClipboard::messageGoesToStandardError()
+{
+    QFETCH(QString, fault);
+    const QString prog = GetAppDirectory();
+    if (fault == QLatin1String("training")) {
+        QVERIFY(writeTextFile(prog + QStringLiteral("Datas/Version.ini"),
+                              "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n"));
+        QVERIFY(TestEnv::copyTree(prog + QStringLiteral("Datas/Dealer"),
+                                  prog + QStringLiteral("SRP_T_DATAS")));
+    }
+    const QString unwritable = fault == QLatin1String("startup")
+                                   ? CProfile(QStringLiteral("YAQStartup")).FileName()
+                                   : QString();
+    SetWholeFileFault([unwritable](const QString &file) {
+        return file == unwritable ? QStringLiteral("No space left on device") : QString();
+    });
+    WindowWatch windows;
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    {
+        CYaq2App app({kVin, "-m", "qvlawtosrp", "-a", "1110010"});
+        app.InitInstance();
+        QCOMPARE(app.ExitInstance(), 0);
+    }
+    SetWholeFileFault({});
+    const QString errors = capture.Take();
+    QFETCH(QString, told);
+    QVERIFY2(errors.contains(told), qPrintable(errors));
+    QCOMPARE(m_env->boxes().size(), 0);
+    QCOMPARE(windows.shown, QStringList());
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip && utf16BlockText(clip->data(kBasketListFormat)).startsWith("<Basket-List>"));
 }
 
 YAQ_TEST_MAIN(TestCallerClipboard)

@@ -93,6 +93,8 @@ private slots:
     void modelMappingInTextLanguage();
     void listenerTakesTheSetAddress_data();
     void listenerTakesTheSetAddress();
+    void messageOfAWindowlessRunGoesToStandardError_data();
+    void messageOfAWindowlessRunGoesToStandardError();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -498,6 +500,105 @@ void TestStartup::listenerTakesTheSetAddress()
     if (told)
         QVERIFY2(m_env->boxes().constFirst().text.contains(QLatin1Char('"') + address + '"'),
                  qPrintable(m_env->boxes().constFirst().text));
+}
+
+// What a run has to tell: a box in a run with windows; in the caller modes
+// that show none, the same text on standard error and no box, the run
+// ending as it would have.
+void TestStartup::messageOfAWindowlessRunGoesToStandardError_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("told"); // parts of the text, "|" between; %port the listener's
+    QTest::addColumn<int>("exitCode");
+    const QString address =
+        QStringLiteral("Die Adresse \"127.0.0.300\"|\"127.0.0.300\" ist keine IP-Adresse.");
+    const QString port = QStringLiteral(
+        "Der Port %port (ReceiveXMLPort)|Ein anderes Programm belegt den Port schon.");
+    const QString written =
+        QStringLiteral("konnte nicht geschrieben werden|No space left on device");
+    // clang-format off
+    QTest::newRow("mistyped address, with window: a box")      << ""            << "address"  << address << 0;
+    QTest::newRow("mistyped address, settings mode")           << "qvlsettings" << "address"  << address << 0;
+    QTest::newRow("port taken, with window: a box")            << ""            << "port"     << port    << 0;
+    QTest::newRow("port taken, settings mode")                 << "qvlsettings" << "port"     << port    << 0;
+    QTest::newRow("port taken, package request in training")   << "qvlawtosrp"  << "port"     << port    << 0;
+    QTest::newRow("port no number, settings mode")             << "qvlsettings" << "noport"   << "Der Port 20x1 (ReceiveXMLPort)|keine Portnummer" << 0;
+    QTest::newRow("dealer file not written, package request")  << "qvlawtosrp"  << "dealer"   << written << 0;
+    QTest::newRow("dealer file not written, settings mode")    << "qvlsettings" << "dealer"   << written << 0;
+    QTest::newRow("profile not written, package request")      << "qvlawtosrp"  << "profile"  << written << 0;
+    QTest::newRow("profile not written, settings mode")        << "qvlsettings" << "profile"  << written << 0;
+    QTest::newRow("version file unreadable, package request")  << "qvlawtosrp"  << "version"  << "Version.ini|gelesen" << 1;
+    // clang-format on
+}
+
+void TestStartup::messageOfAWindowlessRunGoesToStandardError()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, fault);
+    QFETCH(QString, told);
+    QTcpServer other; // another program on the listener's port
+    QVERIFY(other.listen(QHostAddress::Any, 0));
+    const quint16 port = other.serverPort();
+    if (fault != QLatin1String("port"))
+        other.close();
+    const QString yaq = QStringLiteral("YAQ");
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(yaq, QStringLiteral("SRPInterfaceReceive"), 4);
+        profile.WriteProfileString(yaq, QStringLiteral("ReceiveXMLPort"),
+                                   fault == QLatin1String("noport") ? QStringLiteral("20x1")
+                                                                    : QString::number(port));
+        if (fault == QLatin1String("address"))
+            profile.WriteProfileString(yaq, QStringLiteral("ReceiveXMLAddress"),
+                                       QStringLiteral("127.0.0.300"));
+        QVERIFY(profile.Sync());
+    }
+    // The package request listens only in the training edition.
+    if (mode == QLatin1String("qvlawtosrp") && fault == QLatin1String("port")) {
+        writeVersion(m_prog, "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n");
+        QDir().mkpath(m_prog + QStringLiteral("SRP_T_DATAS"));
+    }
+    if (fault == QLatin1String("version")) {
+        QVERIFY(QFile::remove(m_prog + QStringLiteral("Datas/Version.ini")));
+        QVERIFY(QDir().mkpath(m_prog + QStringLiteral("Datas/Version.ini")));
+    }
+    const QString written =
+        fault == QLatin1String("dealer")    ? m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini")
+        : fault == QLatin1String("profile") ? CProfile(QStringLiteral("yaq2")).FileName()
+                                            : QString();
+    QStringList args{"M012345"};
+    if (!mode.isEmpty())
+        args << "-m" << mode << "-a"
+             << "1110010";
+    m_env->answerBoxes(IDOK);
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    RunResult r;
+    {
+        CYaq2App app(args);
+        app.SetMainWindowRunner([&r](CYaq2App &, const CMainWndArgs &) { r.windowShown = true; });
+        app.InitInstance();
+        SetWholeFileFault([written](const QString &file) {
+            return file == written ? QStringLiteral("No space left on device") : QString();
+        });
+        r.exitCode = app.ExitInstance();
+        SetWholeFileFault({});
+    }
+    const QString errors = capture.Take();
+    QTEST(r.exitCode, "exitCode");
+    if (mode.isEmpty()) {
+        QCOMPARE(m_env->boxes().size(), 1);
+        QVERIFY(!errors.contains(m_env->boxes().constFirst().text));
+    } else {
+        QVERIFY2(m_env->boxes().isEmpty(), qPrintable(m_env->boxes().value(0).text));
+    }
+    const QString text = mode.isEmpty() ? m_env->boxes().constFirst().text : errors;
+    for (const QString &part : told.split(QLatin1Char('|')))
+        QVERIFY2(
+            text.contains(QString(part).replace(QLatin1String("%port"), QString::number(port))),
+            qPrintable(text));
+    QCOMPARE(r.windowShown,
+             mode != QLatin1String("qvlsettings") && fault != QLatin1String("version"));
 }
 
 YAQ_TEST_MAIN(TestStartup)

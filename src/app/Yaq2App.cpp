@@ -28,6 +28,8 @@ constexpr int kTrainingReceiveXMLx = 1;
 constexpr int kUnreadableFileText = 7092;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
 constexpr int kListenerAddressText = 7192;
+// "The port ... (ReceiveXMLPort) cannot be listened on: <reason>".
+constexpr int kListenerPortText = 7193;
 
 QString trainingFolder()
 {
@@ -50,6 +52,7 @@ CYaq2App::~CYaq2App()
 {
     if (g_app == this)
         g_app = nullptr;
+    SetMsgBoxWindowless(false);
 }
 
 CYaq2App *CYaq2App::Instance()
@@ -66,6 +69,28 @@ bool CYaq2App::IsCallerModeForcingReceive() const
 {
     const CPrgSettings &s = m_Settings;
     return s.bQvl || s.bQvlEdit || s.bQvlAPosSearch || s.bQvlAPosQuery || s.bQvlAwToSrp;
+}
+
+bool CYaq2App::IsWindowlessMode() const
+{
+    return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
+}
+
+// A listener the settings ask for that does not listen leaves the user
+// without the DMS's vehicles: the user hears so once, with the address or
+// the port and the reason.
+void CYaq2App::TellListenerOff()
+{
+    const CPrgSettings &s = m_Settings;
+    if (s.SRPInterfaceReceive != SRP_INTERFACE_LISTENER)
+        return;
+    if (m_Listener.AddressRefused())
+        OwnMsgBox(OrmelTextArgs(kListenerAddressText, {s.ReceiveXMLAddress, m_Listener.LastError()},
+                                QStringLiteral("%s\n%s")));
+    else
+        OwnMsgBox(OrmelTextArgs(kListenerPortText,
+                                {s.ReceiveXMLPort.trimmed(), m_Listener.LastError()},
+                                QStringLiteral("%s\n%s")));
 }
 
 bool CYaq2App::InitInstance()
@@ -124,6 +149,9 @@ bool CYaq2App::InitInstance()
         s.bQvlSettings = 1;
     else if (mode == QLatin1String("qvlawtosrp"))
         s.bQvlAwToSrp = 1;
+    // The caller of these modes waits for the program without a window: what
+    // the run has to tell goes to standard error, never into a box.
+    SetMsgBoxWindowless(IsWindowlessMode());
 
     if (!m_CmdLine.m_strKilometer.isEmpty())
         s.Kilometer = m_CmdLine.m_strKilometer;
@@ -168,13 +196,9 @@ bool CYaq2App::InitInstance()
     if (s.bSchulung)
         ForceTrainingValues();
 
-    // An address set by hand that is none of this computer's leaves the
-    // listener off: the user hears so, as no vehicle of the DMS will come.
     if (!ActivateSoapXMLInterface(s.ReceiveXMLAddress, s.SRPInterfaceReceive, s.ReceiveXMLPort,
-                                  &m_Listener) &&
-        m_Listener.AddressRefused())
-        OwnMsgBox(OrmelTextArgs(kListenerAddressText, {s.ReceiveXMLAddress, m_Listener.LastError()},
-                                QStringLiteral("%s\n%s")));
+                                  &m_Listener))
+        TellListenerOff();
 
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has;

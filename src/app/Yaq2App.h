@@ -52,6 +52,9 @@ public:
 private:
     // What the main window borrows of the application.
     CMainWndEnv MainWndEnv();
+    // The caller modes that show no window at all.
+    bool IsWindowlessMode() const;
+    void TellListenerOff();
     void ForceTrainingValues();
     void RestoreForcedValues();
     bool IsCallerModeForcingReceive() const;
@@ -65,6 +68,7 @@ private:
     CModelMapping m_ModelMapping;
     // Qt's standard buttons and dialogs in the language of the texts.
     CQtTranslations m_QtTranslations;
+
     std::unique_ptr<CProfile> m_pProfile;
     MainWindowRunner m_runMainWindow;
     QStringList m_arguments;

@@ -1,11 +1,20 @@
 #include "app/Yaq2App.h"
+#include "basket/model/BasketListDocument.h"
+#include "platform/ClipboardHolder.h"
 #include "platform/DialogTitleFit.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstring>
+
 int main(int argc, char *argv[])
 {
+    // The process that keeps the program's answer on the clipboard after
+    // the program has ended.
+    if (argc == 2 && std::strcmp(argv[1], kClipboardHolderSwitch) == 0)
+        return RunClipboardHolder(argc, argv);
+
     QApplication application(argc, argv);
     // The profile is kept under the program's file name.
     QApplication::setApplicationName(
@@ -18,5 +27,8 @@ int main(int argc, char *argv[])
     arguments.removeFirst();
     CYaq2App app(arguments);
     app.InitInstance();
-    return app.ExitInstance();
+    const int exitCode = app.ExitInstance();
+    // The Basket-List the caller reads once the program has ended.
+    HandClipboardToHolder(kBasketListFormat, ClipboardHoldSeconds(*app.Profile()));
+    return exitCode;
 }

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cstdio>
+
 const QString kMsgBoxTitle = QStringLiteral("Y A Q 2");
 
 namespace {
@@ -16,6 +18,34 @@ MsgBoxResponder &responder()
 {
     static MsgBoxResponder r;
     return r;
+}
+
+bool &windowless()
+{
+    static bool w = false;
+    return w;
+}
+
+// The box of a run without windows: its text on standard error, closed by
+// a line break, and the answer that agrees to nothing.
+MsgBoxAnswer tellOnStandardError(const MsgBoxRequest &request)
+{
+    const QByteArray line = request.text.toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+    MsgBoxAnswer answer;
+    switch (request.type) {
+    case MB_OK:
+        answer.button = IDOK;
+        break;
+    case MB_YESNO:
+        answer.button = IDNO;
+        break;
+    default:
+        answer.button = IDCANCEL;
+        break;
+    }
+    return answer;
 }
 
 QMessageBox::StandardButtons buttonsFor(int type)
@@ -126,6 +156,8 @@ void setUp(QMessageBox &box, const MsgBoxRequest &request, int align)
 
 MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
 {
+    if (windowless())
+        return tellOnStandardError(request);
     if (responder())
         return responder()(request);
 
@@ -167,6 +199,16 @@ void SetMsgBoxResponder(MsgBoxResponder r)
     responder() = std::move(r);
 }
 
+void SetMsgBoxWindowless(bool w)
+{
+    windowless() = w;
+}
+
+bool IsMsgBoxWindowless()
+{
+    return windowless();
+}
+
 int OwnMsgBox(const QString &text, QWidget *parent, const QString &caption, int align, int type)
 {
     MsgBoxRequest request;
@@ -182,6 +224,13 @@ void OwnMsgBoxNonModal(const QString &text, QWidget *parent, const QString &capt
     MsgBoxRequest request;
     request.text = text;
     request.caption = caption;
+    if (windowless()) {
+        tellOnStandardError(request);
+        if (closed)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(closed),
+                                      Qt::QueuedConnection);
+        return;
+    }
     if (responder()) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

@@ -4,6 +4,11 @@
 //
 // Tests answer boxes without a display through SetMsgBoxResponder: while a
 // responder is set, no window is shown and the responder's answer is taken.
+//
+// A run for a calling program that waits for it without a window (the
+// caller modes that answer on the clipboard or in the profile) opens no box
+// at all: SetMsgBoxWindowless turns every box into its text on standard
+// error, answered as no one agreed to anything (OK, else No or Cancel).
 
 #include <QString>
 #include <functional>
@@ -61,6 +66,11 @@ using MsgBoxResponder = std::function<MsgBoxAnswer(const MsgBoxRequest &)>;
 
 // Installs (or, with an empty function, removes) the responder.
 void SetMsgBoxResponder(MsgBoxResponder responder);
+
+// From now on every box goes to standard error instead (see above); false
+// shows boxes again.
+void SetMsgBoxWindowless(bool windowless);
+bool IsMsgBoxWindowless();
 
 // Shows a message box and returns the pressed button (IDOK, IDYES, ...).
 int OwnMsgBox(const QString &text, QWidget *parent = nullptr, const QString &caption = kMsgBoxTitle,

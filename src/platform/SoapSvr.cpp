@@ -1,6 +1,7 @@
 #include "platform/SoapSvr.h"
 
 #include "platform/HttpListener.h"
+#include "platform/OrmelText.h"
 
 #include <QElapsedTimer>
 
@@ -10,6 +11,36 @@
 namespace {
 
 constexpr char kXmlContentType[] = "text/xml; charset=utf-8";
+
+// Why the listener does not listen, in the program's texts.
+enum
+{
+    kTextNoAddress = 7194,      // "%s" is no IP address.
+    kTextAddressNotHere = 7195, // the address is none of this computer's
+    kTextPortTaken = 7196,      // another program listens on the port
+    kTextPortForbidden = 7197,  // no permission for the port
+    kTextNoPort = 7198,         // no port number from 1 to 65535
+};
+
+QString ListenFailure(const HttpListener &listener)
+{
+    int id = 0;
+    switch (listener.serverError()) {
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        id = kTextAddressNotHere;
+        break;
+    case QAbstractSocket::AddressInUseError:
+        id = kTextPortTaken;
+        break;
+    case QAbstractSocket::SocketAccessError:
+        id = kTextPortForbidden;
+        break;
+    default:
+        break;
+    }
+    const QString text = id ? OrmelText(id) : QString();
+    return text.isEmpty() ? listener.errorString() : text;
+}
 
 // What a client hears whose request the window let go without an answer.
 // What a client hears whose request waited too long, without a refusal of
@@ -90,7 +121,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
     m_lastError.clear();
     m_addressRefused = false;
     if (port < 0 || port > 65535) {
-        m_lastError = QStringLiteral("The port %1 is not a TCP port.").arg(port);
+        m_lastError = OrmelText(kTextNoPort);
         return false;
     }
     QHostAddress address(QHostAddress::Any);
@@ -98,7 +129,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
         address = QHostAddress(QHostAddress::LocalHost);
     else if (!host.isEmpty() && !address.setAddress(host)) {
-        m_lastError = QStringLiteral("\"%1\" is not an address of this computer.").arg(host);
+        m_lastError = OrmelTextArgs(kTextNoAddress, {host}, QStringLiteral("\"%s\""));
         m_addressRefused = true;
         return false;
     }
@@ -137,7 +168,7 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
             emit HandedOutEnded();
     });
     if (!impl->listener.listen(address, static_cast<quint16>(port))) {
-        m_lastError = impl->listener.errorString();
+        m_lastError = ListenFailure(impl->listener);
         m_addressRefused =
             impl->listener.serverError() == QAbstractSocket::SocketAddressNotAvailableError;
         return false;
@@ -238,7 +269,9 @@ bool ActivateSoapXMLInterface(const QString &argument, int receiveMode, const QS
     if (receiveMode != SRP_INTERFACE_LISTENER)
         return false;
     bool ok = false;
-    const long number = port.trimmed().toLong(&ok);
-    return ok && number > 0 && number < 65536 &&
-           listener->StartListener(argument, number, QString());
+    long number = port.trimmed().toLong(&ok);
+    // Port 0 would take any free port, where the DMS would not find it.
+    if (!ok || number < 1)
+        number = -1;
+    return listener->StartListener(argument, number, QString());
 }

@@ -61,6 +61,8 @@ public:
 
     // The port listened on; 0 when not listening.
     quint16 Port() const;
+    // Why the last start failed, in the program's texts where they name
+    // the reason.
     QString LastError() const { return m_lastError; }
     // The last start failed because its address is none of this computer's
     // (or no address at all).
@@ -94,6 +96,7 @@ enum SRPINTERFACE
 // Starts the listener on the port when the receive mode is 4, and stops it
 // otherwise (every other mode receives nothing over the network). The
 // argument is the listener's address (see StartListener). Returns true when
-// the listener runs afterwards.
+// the listener runs afterwards; a port text that is no port number from 1
+// to 65535 fails as a start does (LastError).
 bool ActivateSoapXMLInterface(const QString &argument, int receiveMode, const QString &port,
                               ISoapSvr *listener);

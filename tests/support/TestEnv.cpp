@@ -10,6 +10,10 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTest>
+#include <QWidget>
+
+#include <cstdio>
+#include <unistd.h>
 
 TestEnv::TestEnv()
 {
@@ -85,4 +89,44 @@ QString utf16BlockText(const QByteArray &bytes)
         return QString();
     QStringDecoder decode(QStringDecoder::Utf16LE);
     return decode(bytes.left(bytes.size() - 2));
+}
+
+StderrCapture::StderrCapture(const QString &file) : m_file(file)
+{
+    std::fflush(stderr);
+    FILE *to = std::fopen(QFile::encodeName(file).constData(), "w");
+    if (!to)
+        return;
+    m_saved = ::dup(STDERR_FILENO);
+    ::dup2(::fileno(to), STDERR_FILENO);
+    std::fclose(to);
+}
+
+StderrCapture::~StderrCapture()
+{
+    Take();
+}
+
+QString StderrCapture::Take()
+{
+    if (m_saved >= 0) {
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+    return readTextFile(m_file);
+}
+
+WindowWatch::WindowWatch()
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool WindowWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->isWindow())
+        shown << QString::fromLatin1(watched->metaObject()->className());
+    return false;
 }

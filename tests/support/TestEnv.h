@@ -7,7 +7,9 @@
 #include "support/TestMain.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class TestEnv
@@ -32,6 +34,34 @@ public:
 private:
     QTemporaryDir m_dir;
     QList<MsgBoxRequest> m_boxes;
+};
+
+// What the process writes to standard error while the capture lives, kept
+// in the file.
+class StderrCapture
+{
+public:
+    explicit StderrCapture(const QString &file);
+    ~StderrCapture();
+    StderrCapture(const StderrCapture &) = delete;
+    StderrCapture &operator=(const StderrCapture &) = delete;
+    // Ends the capture; what was written.
+    QString Take();
+
+private:
+    QString m_file;
+    int m_saved = -1;
+};
+
+// Top-level windows shown while the watch lives (their class names).
+class WindowWatch : public QObject
+{
+public:
+    WindowWatch();
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Reads a whole file as text (empty when it cannot be read).

@@ -49,10 +49,11 @@ public:
     static constexpr int kMaxNumbers = 1000;
     // The largest answer the clipboard hands over whole (the bytes of its
     // UTF-16 block). The program ends right after the request, and from
-    // then on the desktop's clipboard manager serves the answer: a manager
-    // takes some 16 MB at most and drops a larger block silently, so the
-    // caller would find nothing or only the plain-text copy. A larger
-    // answer is replaced by kAnswerTooLarge, which the caller can read.
+    // then on another process serves the answer: the program's clipboard
+    // holder, or a desktop clipboard manager, which takes some 16 MB at
+    // most and drops a larger block silently, so the caller would find
+    // nothing or only the plain-text copy. A larger answer is replaced by
+    // kAnswerTooLarge, which the caller can read.
     static constexpr qsizetype kMaxAnswerBytes = 8 * 1024 * 1024;
 
     // callerVin: the VIN as the caller sent it, judged by the request

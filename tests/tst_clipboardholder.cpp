@@ -1,0 +1,221 @@
+// The caller's answer outlives the program: on an X display of the test's
+// own, without a clipboard manager, the program itself answers as a caller
+// starts it, ends, and another program then reads the clipboard. What it
+// reads is byte for byte the answer of the same run inside this process;
+// the holder that serves it ends when another program takes the clipboard
+// or when its hold time is over.
+
+#include "app/Yaq2App.h"
+#include "basket/model/BasketListDocument.h"
+#include "platform/OrmelText.h"
+#include "platform/Profile.h"
+#include "support/TestEnv.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct ClipRead
+{
+    int exitCode = -1;
+    QByteArray bytes;
+};
+
+} // namespace
+
+class TestClipboardHolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void answerReadAfterTheProgramEnded_data();
+    void answerReadAfterTheProgramEnded();
+
+private:
+    QProcessEnvironment displayEnvironment() const;
+    ClipRead client(const QStringList &args) const;
+    QList<qint64> holders() const;
+    bool waitForNoHolder(int ms) const;
+
+    QProcess m_xvfb;
+    QString m_display;
+    std::unique_ptr<TestEnv> m_env;
+};
+
+void TestClipboardHolder::initTestCase()
+{
+    // The server picks a free display and names it on standard output.
+    m_xvfb.start(QStringLiteral("Xvfb"),
+                 {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
+    if (!m_xvfb.waitForStarted(10000))
+        QSKIP("Xvfb is not installed (scripts/install-deps.sh installs it)");
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_xvfb.canReadLine() && waited.elapsed() < 20000)
+        m_xvfb.waitForReadyRead(1000);
+    const QByteArray number = m_xvfb.readLine().trimmed();
+    QVERIFY2(!number.isEmpty(), m_xvfb.readAllStandardError().constData());
+    m_display = QLatin1Char(':') + QString::fromLatin1(number);
+}
+
+void TestClipboardHolder::cleanupTestCase()
+{
+    if (m_xvfb.state() != QProcess::NotRunning) {
+        m_xvfb.terminate();
+        m_xvfb.waitForFinished(5000);
+    }
+}
+
+void TestClipboardHolder::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    const QString prog = m_env->installDemoProgram();
+    SetPrgSprache(QStringLiteral("00"));
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
+                               prog + QStringLiteral("Datas/Dealer"));
+    profile.Sync();
+    m_env->answerBoxes(IDOK);
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestClipboardHolder::cleanup()
+{
+    // No holder is left for the next case.
+    client({"set", "end"});
+    QVERIFY(waitForNoHolder(20000));
+    m_env.reset();
+}
+
+// The program and the other clients on the test's display, with the
+// profile of this process.
+QProcessEnvironment TestClipboardHolder::displayEnvironment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_env->path() + QStringLiteral("/profile"));
+    return environment;
+}
+
+ClipRead TestClipboardHolder::client(const QStringList &args) const
+{
+    QProcess process;
+    process.setProcessEnvironment(displayEnvironment());
+    process.start(QStringLiteral(YAQ_CLIPCLIENT), args);
+    ClipRead read;
+    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
+        read.exitCode = process.exitCode();
+    read.bytes = process.readAllStandardOutput();
+    return read;
+}
+
+// The holders serving the test's display.
+QList<qint64> TestClipboardHolder::holders() const
+{
+    QList<qint64> found;
+    const QByteArray display = "DISPLAY=" + m_display.toLatin1();
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool isProcess = false;
+        const qint64 pid = entry.toLongLong(&isProcess);
+        if (!isProcess)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly) || !environ.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> args = cmdline.readAll().split('\0');
+        const QList<QByteArray> variables = environ.readAll().split('\0');
+        if (args.value(1) == "--hold-clipboard" && variables.contains(display))
+            found << pid;
+    }
+    return found;
+}
+
+bool TestClipboardHolder::waitForNoHolder(int ms) const
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!holders().isEmpty()) {
+        if (waited.elapsed() > ms)
+            return false;
+        QTest::qWait(100);
+    }
+    return true;
+}
+
+void TestClipboardHolder::answerReadAfterTheProgramEnded_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("withText"); // the answer is offered as plain text too
+    // Set in the profile (0: as it comes), long enough for the reads of a
+    // busy machine to come first.
+    QTest::addColumn<int>("holdSeconds");
+    const QString vin = QStringLiteral("XVQ1F23A57M012345");
+    // clang-format off
+    QTest::newRow("package request, until another program takes the clipboard") << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010;9999999"} << true  << 0;
+    QTest::newRow("package request answered with an error code")                 << QStringList{"M01234567X", "-m", "qvlawtosrp", "-a", "1110010"}  << true  << 0;
+    QTest::newRow("Basket-List of the labour-position query, its format alone")  << QStringList{vin, "-m", "qvlaposquery", "-a", "1110020"}          << false << 0;
+    QTest::newRow("package request, until the hold time is over")                << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 10;
+    // clang-format on
+}
+
+void TestClipboardHolder::answerReadAfterTheProgramEnded()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, withText);
+    QFETCH(int, holdSeconds);
+    if (holdSeconds) {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("ClipboardHoldSeconds"),
+                                holdSeconds);
+        QVERIFY(profile.Sync());
+    }
+    // The answer of the same run inside this process.
+    {
+        CYaq2App app(args);
+        app.InitInstance();
+        app.ExitInstance();
+    }
+    const QMimeData *own = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(own && own->hasFormat(kBasketListFormat));
+    const QByteArray expected = own->data(kBasketListFormat);
+    QVERIFY(utf16BlockText(expected).size() > 7);
+
+    QProcess program;
+    program.setProcessEnvironment(displayEnvironment());
+    program.start(QStringLiteral(YAQ_PROGRAM), args);
+    QVERIFY(program.waitForFinished(120000));
+    QCOMPARE(program.exitCode(), 0);
+
+    const ClipRead block = client({"get", kBasketListFormat});
+    QCOMPARE(block.exitCode, 0);
+    QCOMPARE(block.bytes, expected);
+    const ClipRead text = client({"get", "text/plain"});
+    QCOMPARE(text.exitCode, withText ? 0 : 1);
+    if (withText)
+        QCOMPARE(QString::fromUtf8(text.bytes), utf16BlockText(expected));
+
+    QCOMPARE(holders().size(), 1);
+    if (holdSeconds) {
+        QVERIFY(waitForNoHolder(holdSeconds * 1000 + 20000));
+        QCOMPARE(client({"get", kBasketListFormat}).exitCode, 1);
+    } else {
+        QCOMPARE(client({"set", "Eine andere Kopie"}).exitCode, 0);
+        QVERIFY(waitForNoHolder(15000));
+    }
+}
+
+YAQ_TEST_MAIN(TestClipboardHolder)
+#include "tst_clipboardholder.moc"
