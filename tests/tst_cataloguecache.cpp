@@ -342,8 +342,12 @@ void TestCatalogueCache::infosAndPartsClearing()
     QFETCH(int, clearing);
     InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ZusatzCode = zusatz;
-        s.Heute = today;
         s.CountryCode = country;
+        // Asked on another day first: the cache follows the day's month.
+        s.Heute = today == QLatin1String("15.06.2018") ? QStringLiteral("15.06.2024")
+                                                       : QStringLiteral("15.06.2018");
+        cache.GetTeileClearing(&s, db, apNr, QString());
+        s.Heute = today;
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;

@@ -613,7 +613,12 @@ int CCatalogueCache::GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const 
     if (!settings || !db || settings->CountryCode.isEmpty() || settings->Fgstnr.isEmpty() ||
         settings->ZusatzCode.isEmpty())
         return 0;
-    const QString monthKey = MonthKey(settings->Heute);
+    // The month is worked out once for a day: a walk asks every position.
+    if (m_strMonthOf.isNull() || settings->Heute != m_strMonthOf) {
+        m_strMonthOf = settings->Heute;
+        m_strMonthKey = MonthKey(m_strMonthOf);
+    }
+    const QString &monthKey = m_strMonthKey;
     const bool local = Bypassed(*settings);
     if (!local)
         FillClearing(*settings, db, MainGroup(hgOverride, apNr), monthKey);

@@ -340,6 +340,8 @@ private:
     Kind<CTeileClearingData> m_clearing;
     ModelCodeCheck m_modelCodeCheck;
     OnLocalFile m_onLocal;
+    QString m_strMonthOf;  // the day the parts-clearing month was worked out for
+    QString m_strMonthKey; // its month, "YYYYMM"
 };
 
 // The process-wide cache of the program.
