@@ -8,9 +8,11 @@
 CCatalogueListReads::CCatalogueListReads(CPrgSettings *settings, CYaqDb *db)
     : m_pSettings(settings), m_pDb(db)
 {
-    if (settings && settings->bLocalDataSet)
+    if (settings && settings->bLocalDataSet) {
         m_pLocalCache =
             std::make_unique<CCatalogueCache>(CCatalogueCache::OnLocalFile::ReadByGroup);
+        m_pLocalCache->SetModelCodeCheck(CatalogueCache().InstalledModelCodeCheck());
+    }
 }
 
 CCatalogueListReads::~CCatalogueListReads() = default;

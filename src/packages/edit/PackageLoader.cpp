@@ -108,7 +108,8 @@ void CCatalogueLoadReads::LoadStarts()
     if (!m_pSettings || !m_pSettings->bLocalDataSet)
         return;
     m_pLoadCache = std::make_unique<CCatalogueCache>(CCatalogueCache::OnLocalFile::ReadByGroup);
-    m_pLoadCache->SetModelCodeCheck(m_isMappedCode);
+    m_pLoadCache->SetModelCodeCheck(m_isMappedCode ? m_isMappedCode
+                                                   : CatalogueCache().InstalledModelCodeCheck());
 }
 
 int CCatalogueLoadReads::CatalogueColumn()
