@@ -112,6 +112,11 @@ void CCatalogueLoadReads::LoadStarts()
                                                    : CatalogueCache().InstalledModelCodeCheck());
 }
 
+void CCatalogueLoadReads::LoadEnds()
+{
+    m_pLoadCache.reset();
+}
+
 int CCatalogueLoadReads::CatalogueColumn()
 {
     if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
@@ -196,6 +201,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         LoadLevel(paket, level);
     }
     CPackageSelection(&paket).InitStates();
+    if (m_pReads)
+        m_pReads->LoadEnds();
 
     m_pLines = m_pLookup = nullptr;
     for (std::unique_ptr<CYaqDb> *db : {&own.lines, &own.lookup}) {

@@ -92,8 +92,10 @@ class IPackageLoadReads
 {
 public:
     virtual ~IPackageLoadReads() = default;
-    // A load begins: what was read for the load before is read anew.
+    // A load begins: what was read for the load before is read anew; a
+    // load ended: what it read may go.
     virtual void LoadStarts() {}
+    virtual void LoadEnds() {}
     // The catalogue column of the vehicle's model; -1 when none.
     virtual int CatalogueColumn() = 0;
     virtual bool PositionApplies(const QString &number, int column) = 0;
@@ -102,8 +104,7 @@ public:
 // The cached catalogue readers of the program (CCatalogueCache). On the
 // local catalogue file, where the program's cache asks the file position
 // by position, a load reads the values and catalogue lines of each main
-// group its lines lie in once, into a cache of its own emptied when the
-// next load starts.
+// group its lines lie in once, into a cache of its own for that load.
 class CCatalogueLoadReads : public IPackageLoadReads
 {
 public:
@@ -112,6 +113,7 @@ public:
                         std::function<bool(const QString &)> isMappedCode = {});
     ~CCatalogueLoadReads() override;
     void LoadStarts() override;
+    void LoadEnds() override;
     int CatalogueColumn() override;
     bool PositionApplies(const QString &number, int column) override;
 
