@@ -1,14 +1,17 @@
 // Opening the labour-position level of a main group with 1,000, 5,000 and
 // 20,000 positions in synthetic catalogues, the vehicle's other main
-// groups beside it: the catalogue walk (the main groups read and each
-// asked whether it leads to a valued position, the group opened, every
-// position read with its info and filtered by its labour values for the
-// vehicle) beside the same reads on the SQLite C API (one connection kept
-// open, opened as the program's, and its statements prepared once: the
-// main groups, for each its first leading position's values; then the
-// positions of the group, the labour values and the infos of the main
-// group; every column copied into a text; each of the two steps in one
-// read transaction).
+// groups beside it, for the identified vehicle as the page has it: its VIN,
+// and the catalogue column of its model, read when the page is shown. The
+// catalogue walk (the main groups read and each asked whether it leads to
+// a valued position, whose catalogue line must be marked in the vehicle's
+// column; the group opened, every position read with its info and its
+// parts clearing, filtered by its labour values and its catalogue line)
+// beside the same reads on the SQLite C API (one connection kept open,
+// opened as the program's, and its statements prepared once: the column of
+// the model; the main groups, for each its first leading position's values
+// and catalogue lines; then the positions of the group, the labour values,
+// catalogue lines, infos and parts clearing of the main group; every column
+// copied into a text; each of the two steps in one read transaction).
 //
 // The walk runs the path the program takes on the local catalogue file
 // (the local-data-set flag set: the walk reads by main group into a cache
@@ -25,6 +28,7 @@
 
 #include "catalogues/model/AwKatWalk.h"
 #include "common/readers/CatalogueCache.h"
+#include "common/readers/CatalogueColumn.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -47,30 +51,49 @@ namespace {
 const std::vector<int> kPositions = {1000, 5000, 20000};
 constexpr double kTarget = 1.5;
 
+const QString kCountry = QStringLiteral("DE");
+const QString kMonth = QStringLiteral("202406"); // of the vehicle's day below
+
 // The reads of the level on the C API, prepared once.
 struct RawLevel
 {
     explicit RawLevel(sqlite3 *db)
-        : mainGroups(db, CYaqDb::PackageListQuery(QStringLiteral("main groups"))),
+        : column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number, model_name,"
+                                    " lead_type FROM catalogue_column WHERE catalogue_key = ?"
+                                    " AND type_number = ? AND model_name = ?"
+                                    " ORDER BY column_number, lead_type")),
+          mainGroups(db, CYaqDb::PackageListQuery(QStringLiteral("main groups"))),
           groupPositions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
-          positionValues(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
-                                            " lead_type, extra_code, work_units, remark, flag"
-                                            " FROM labour_value WHERE catalogue_key = ? AND"
-                                            " position_number = ? AND lead_type = ? AND"
-                                            " extra_code = ? ORDER BY unit_code")),
+          positionValues(db,
+                         CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a position"))),
+          positionLines(
+              db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue lines of a position number"))),
           positions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
-          values(db, QStringLiteral("SELECT catalogue_key, position_number, unit_code,"
-                                    " lead_type, extra_code, work_units, remark, flag"
-                                    " FROM labour_value WHERE catalogue_key = ? AND"
-                                    " main_group = ? AND lead_type = ? AND"
-                                    " extra_code = ? ORDER BY position_number, unit_code")),
+          values(db, CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a main group"))),
+          lines(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue lines of a main group"))),
           infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number,"
                                    " info_text FROM labour_info WHERE catalogue_key = ?"
                                    " AND main_group = ? ORDER BY position_number")),
+          clearing(db, QStringLiteral("SELECT catalogue_key, main_group, type_key,"
+                                      " position_number, country_code, extra_code, month_from,"
+                                      " month_to, mark FROM parts_clearing"
+                                      " WHERE catalogue_key = ? AND type_key = ?"
+                                      " AND country_code = ? AND main_group = ?"
+                                      " AND extra_code IN (?, '') AND month_from <= ?"
+                                      " AND month_to >= ? ORDER BY position_number,"
+                                      " extra_code DESC")),
           transaction(db)
     {
     }
 
+    // The vehicle's column in the catalogue (from 0; -1 for none).
+    int Column()
+    {
+        column.Bind({QStringLiteral("1"), SyntheticAwTypeNumber(), SyntheticModelName()});
+        const int at = column.Step() ? column.Text(2).toInt() - 1 : -1;
+        column.Done();
+        return at;
+    }
     // Whether a position has a row that counts for the vehicle.
     bool Valued(const QString &number)
     {
@@ -83,9 +106,23 @@ struct RawLevel
         positionValues.Done();
         return valued;
     }
+    // Whether the position's line in its main group is marked in the column.
+    bool LineMarked(const QString &number, const QString &group, const QString &line, int at)
+    {
+        positionLines.Bind({QStringLiteral("1"), SyntheticAwTypeNumber(), group, number});
+        bool marked = false;
+        while (!marked && positionLines.Step()) {
+            const QString &flags = positionLines.Text(7);
+            marked = positionLines.Text(3) == line && at >= 0 && at < flags.size() &&
+                     flags.at(at) == QLatin1Char('N');
+        }
+        positionLines.Done();
+        return marked;
+    }
     // The main groups shown: each a valued position itself, or holding a
-    // leading position (the first one that is leading) with values.
-    int ValuedMainGroups()
+    // leading position (the first one that is leading) with values and its
+    // line marked.
+    int ValuedMainGroups(int at)
     {
         const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
         std::vector<QString> groups;
@@ -100,8 +137,11 @@ struct RawLevel
             while (!valued && groupPositions.Step()) {
                 const bool leading =
                     groupPositions.Text(6).isEmpty() || groupPositions.Text(7).isEmpty();
-                if (leading && groupPositions.Text(5) != group)
-                    valued = Valued(groupPositions.Text(5));
+                if (leading && groupPositions.Text(5) != group) {
+                    const QString &number = groupPositions.Text(5);
+                    valued =
+                        Valued(number) && LineMarked(number, group, groupPositions.Text(4), at);
+                }
             }
             groupPositions.Done();
             shown += valued ? 1 : 0;
@@ -109,8 +149,8 @@ struct RawLevel
         return shown;
     }
 
-    RawQuery mainGroups, groupPositions, positionValues;
-    RawQuery positions, values, infos;
+    RawQuery column, mainGroups, groupPositions, positionValues, positionLines;
+    RawQuery positions, values, lines, infos, clearing;
     RawReadTransaction transaction;
 };
 
@@ -130,6 +170,8 @@ struct Catalogue
 
 std::map<int, std::unique_ptr<Catalogue>> g_catalogues;
 
+// The vehicle of the synthetic catalogue as the page has it once
+// identified: VIN, keys and model, the dealer's country.
 CPrgSettings Vehicle()
 {
     CPrgSettings s;
@@ -137,12 +179,17 @@ CPrgSettings Vehicle()
     s.Bestellnr = SyntheticAwTypeNumber();
     s.LeadTyp = SyntheticAwLeadType();
     s.ZusatzCode = QStringLiteral("A");
-    s.Fgstnr.clear();
+    s.TypSchl = SyntheticEditTypeKey();
+    s.ModellBez = SyntheticModelName();
+    s.Fgstnr = SyntheticContractVin().right(7);
+    s.CountryCode = kCountry;
+    s.Heute = QStringLiteral("15.06.2024");
     return s;
 }
 
 // The level opened on a walk made for the run, as the page opens a main
-// group; local: the program on the local catalogue file.
+// group after it was shown (the vehicle's column read); local: the program
+// on the local catalogue file.
 void OpenPositions(benchmark::State &state, bool local)
 {
     Catalogue &c = *g_catalogues.at(int(state.range(0)));
@@ -152,14 +199,15 @@ void OpenPositions(benchmark::State &state, bool local)
     for (auto _ : state) {
         CatalogueCache().Clear();
         CAwKatWalk walk(&s, c.catalogue.get(), c.values.get(), c.third.get());
+        walk.SetVehicleColumn(GetAwKatSpalte(&s, c.catalogue.get(), s.ModellBez, {}));
         walk.ReadMainGroups();
         for (CAwKatRow *row : walk.Shown()) {
             if (row->Key == SyntheticAwMainGroup())
                 walk.Open(row);
         }
         shown = walk.Shown().size();
-        if (walk.ShownLevel() != AW_POSITION)
-            state.SkipWithError("the positions were not opened");
+        if (walk.ShownLevel() != AW_POSITION || walk.VehicleColumn() < 0)
+            state.SkipWithError("the positions were not opened for the vehicle's column");
     }
     for (CYaqDb *db : {c.catalogue.get(), c.values.get(), c.third.get()})
         db->CloseStmt();
@@ -180,27 +228,35 @@ void BM_Raw_OpenPositions(benchmark::State &state)
 {
     RawLevel &raw = *g_catalogues.at(int(state.range(0)))->rawLevel;
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
+    const QString group = SyntheticAwMainGroup();
     int rows = 0;
     for (auto _ : state) {
         rows = 0;
+        const int at = raw.Column();
         raw.transaction.Begin();
-        if (raw.ValuedMainGroups() < 1)
+        if (raw.ValuedMainGroups(at) < 1)
             state.SkipWithError("no main group valued");
         raw.transaction.Commit();
         raw.transaction.Begin();
-        raw.positions.Bind({one, SyntheticAwTypeNumber(), SyntheticAwMainGroup(), lang,
-                            QStringLiteral("0000"), QStringLiteral("9999")});
+        raw.positions.Bind({one, SyntheticAwTypeNumber(), group, lang, QStringLiteral("0000"),
+                            QStringLiteral("9999")});
         while (raw.positions.Step())
             ++rows;
-        raw.values.Bind({one, SyntheticAwMainGroup(), SyntheticAwLeadType(), QStringLiteral("A")});
+        raw.values.Bind({one, group, SyntheticAwLeadType(), QStringLiteral("A")});
         while (raw.values.Step()) {
         }
-        raw.infos.Bind({one, SyntheticAwMainGroup()});
+        raw.lines.Bind({one, SyntheticAwTypeNumber(), group});
+        while (raw.lines.Step()) {
+        }
+        raw.infos.Bind({one, group});
         while (raw.infos.Step()) {
         }
-        raw.positions.Done();
-        raw.values.Done();
-        raw.infos.Done();
+        raw.clearing.Bind(
+            {one, SyntheticEditTypeKey(), kCountry, group, QStringLiteral("A"), kMonth, kMonth});
+        while (raw.clearing.Step()) {
+        }
+        for (RawQuery *query : {&raw.positions, &raw.values, &raw.lines, &raw.infos, &raw.clearing})
+            query->Done();
         raw.transaction.Commit();
     }
     state.counters["rows"] = rows;

@@ -2,29 +2,36 @@
 // 20,000 service packages over 30 main groups (a quarter with a warranty
 // variant, a tenth with an inclusive-service variant checked against the
 // vehicle's contract): the top rows built and every main group opened onto
-// its packages, as an adviser browsing the whole list would. Beside it the
-// same reads written directly against the SQLite C API on the same file
-// (the connection kept, statements prepared once, keys bound, every column
-// copied into a text, the texts of a main group read once and looked up by
-// number; each main group opened asks for its second group level first,
-// the title of each second-level key once; the top rows in one read
-// transaction and each main group opened in one, as the list's steps
-// read), without making rows. At the end the ratio list / C API is
-// printed for each size (target: at most 1.8, and not growing with the
-// packages).
+// its packages, as an adviser browsing the whole list on the local
+// catalogue file would, each package asked as the page asks it whether it
+// applies to the vehicle (its labour values and its catalogue line in the
+// column of the vehicle's model), for its information and its parts
+// clearing. Beside it the same reads written directly against the SQLite C
+// API on the same file (the connection kept, statements prepared once,
+// keys bound, every column copied into a text, the texts of a main group
+// read once and looked up by number; each main group opened asks for its
+// second group level first, the title of each second-level key once; the
+// column of the model read once, the labour values, catalogue lines,
+// infos and parts clearing of each main group opened once into hashes
+// looked up for each package; the top rows in one read transaction and
+// each main group opened in one, as the list's steps read), without making
+// rows. At the end the ratio list / C API is printed for each size (target:
+// at most 1.8, and not growing with the packages).
 //
 // --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
 // compares the medians of ten runs of each, spread over the whole run.
 
+#include "packages/CatalogueListReads.h"
 #include "packages/list/PackageListBuilder.h"
-#include "packages/list/PackageListReads.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
 #include "support/RawQuery.h"
 #include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
@@ -41,13 +48,26 @@ namespace {
 const std::vector<int> kPackages = {1000, 5000, 20000};
 constexpr double kTarget = 1.8;
 
-// Every package has values for the vehicle.
-class AllValid : public IPackageListReads
+const QString kCountry = QStringLiteral("DE");
+const QString kMonth = QStringLiteral("202406"); // of the vehicle's day below
+
+// The vehicle as the page's settings hold it on the local catalogue file.
+CPrgSettings Settings()
 {
-public:
-    int CatalogueColumn() override { return 0; }
-    bool PositionValid(const QString &, int) override { return true; }
-};
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.bLocalDataSet = 1;
+    s.TypSchl = SyntheticPackageTypeKey();
+    s.LeadTyp = SyntheticEditLeadType();
+    s.ZusatzCode = QStringLiteral("A");
+    s.Bestellnr = SyntheticPackageTypeNumber();
+    s.ModellBez = SyntheticModelName();
+    s.EReihe = SyntheticPackageSeries();
+    s.Fgstnr = SyntheticContractVin().right(7);
+    s.CountryCode = kCountry;
+    s.Heute = QStringLiteral("15.06.2024");
+    return s;
+}
 
 // The catalogue of one size with the list's three connections and the
 // baseline's own.
@@ -75,10 +95,12 @@ CPackageVehicle Vehicle()
 void BM_Layer_PackageList(benchmark::State &state)
 {
     Catalogue &c = *g_catalogues.at(int(state.range(0)));
-    AllValid reads;
+    CPrgSettings settings = Settings();
     int rows = 0;
     for (auto _ : state) {
-        // A new page activation: a new builder, nothing remembered.
+        // A new page activation: new reads and a new builder, nothing
+        // remembered.
+        CCatalogueListReads reads(&settings, c.catalogue.get());
         CPackageListBuilder builder(c.packages.get(), c.catalogue.get(), c.contracts.get(), &reads,
                                     Vehicle());
         CPackageList list;
@@ -108,11 +130,31 @@ void BM_Raw_PackageList(benchmark::State &state)
         findings(db, query("findings positions")), list(db, query("contract position list")),
         option(db, query("contract")), kindLines(db, query("package lines of a kind in a group")),
         title(db, query("second group level title"));
+    RawQuery column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number,"
+                                       " model_name, lead_type FROM catalogue_column"
+                                       " WHERE catalogue_key = ? AND type_number = ?"
+                                       " AND model_name = ? ORDER BY column_number, lead_type")),
+        values(db, CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a main group"))),
+        groupLines(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue lines of a main group"))),
+        infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number, info_text,"
+                                 " info_number2 FROM labour_info WHERE catalogue_key = ?"
+                                 " AND main_group = ? ORDER BY position_number, info_number")),
+        clearing(db, QStringLiteral("SELECT catalogue_key, main_group, type_key,"
+                                    " position_number, country_code, extra_code, month_from,"
+                                    " month_to, mark FROM parts_clearing"
+                                    " WHERE catalogue_key = ? AND type_key = ?"
+                                    " AND country_code = ? AND main_group = ?"
+                                    " AND extra_code IN (?, '') AND month_from <= ?"
+                                    " AND month_to >= ? ORDER BY position_number,"
+                                    " extra_code DESC"));
     RawReadTransaction step(db);
     const CPackageVehicle v = Vehicle();
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");
     int rows = 0;
     for (auto _ : state) {
+        column.Bind({one, v.typeNumber, SyntheticModelName()});
+        const int at = column.Step() ? column.Text(2).toInt() - 1 : -1;
+        column.Done();
         step.Begin();
         groups.Bind({one, lang, v.typeNumber});
         while (groups.Step()) {
@@ -133,6 +175,33 @@ void BM_Raw_PackageList(benchmark::State &state)
         rows = 0;
         for (const QString &group : keys) {
             step.Begin();
+            // What the group's packages are asked: the labour values and
+            // the catalogue lines that make one apply, its infos and its
+            // parts clearing, each read once.
+            QSet<QString> valued, applies, cleared;
+            QHash<QString, QString> infoOf;
+            values.Bind({one, group, SyntheticEditLeadType(), QStringLiteral("A")});
+            while (values.Step()) {
+                if (values.Text(5) != QLatin1String("-") || values.Text(7) != QLatin1String("N"))
+                    valued.insert(values.Text(1));
+            }
+            groupLines.Bind({one, v.typeNumber, group});
+            while (groupLines.Step()) {
+                const QString &flags = groupLines.Text(7);
+                if (at >= 0 && at < flags.size() && flags.at(at) == QLatin1Char('N') &&
+                    valued.contains(groupLines.Text(4)))
+                    applies.insert(groupLines.Text(4));
+            }
+            infos.Bind({one, group});
+            while (infos.Step()) {
+                if (!infoOf.contains(infos.Text(1)))
+                    infoOf.insert(infos.Text(1), infos.Text(2));
+            }
+            clearing.Bind({one, v.typeKey, kCountry, group, QStringLiteral("A"), kMonth, kMonth});
+            while (clearing.Step())
+                cleared.insert(clearing.Text(3));
+            for (RawQuery *query : {&values, &groupLines, &infos, &clearing})
+                query->Done();
             // The second group level first, as every group opened asks for
             // it: the group's service package lines, the title of each
             // second-level key once.
@@ -140,7 +209,8 @@ void BM_Raw_PackageList(benchmark::State &state)
                 {one, v.typeKey, QStringLiteral("SRP"), group, v.productionDate, v.productionDate});
             std::set<QString> secondKeys;
             while (kindLines.Step()) {
-                if (!secondKeys.insert(kindLines.Text(10)).second)
+                if (!applies.contains(kindLines.Text(5)) ||
+                    !secondKeys.insert(kindLines.Text(10)).second)
                     continue;
                 title.Bind({one, v.typeNumber, group, lang, kindLines.Text(10)});
                 title.Step();
@@ -158,6 +228,11 @@ void BM_Raw_PackageList(benchmark::State &state)
                                    texts.Text(8), texts.Text(9), texts.Text(10), texts.Text(11)});
             lines.Bind({one, v.typeKey, group, v.productionDate, v.productionDate});
             while (lines.Step()) {
+                const QString &number = lines.Text(5);
+                if (!applies.contains(number))
+                    continue;
+                benchmark::DoNotOptimize(infoOf.value(number));
+                benchmark::DoNotOptimize(cleared.contains(number));
                 if (lines.Text(3) == QLatin1String("SRP")) {
                     benchmark::DoNotOptimize(groupTexts.value(lines.Text(5)));
                 } else if (lines.Text(3) == QLatin1String("SIP")) {

@@ -2,15 +2,20 @@
 // 300 and 1,000 lines (labour positions with alternatives and options,
 // parts) whose three optional sub-packages each hold a further one down to
 // the third level, with texts, labour values, part texts and the
-// sub-package look-ups; as the editing page loads it when the adviser
-// opens the package (the page's connections and the loader's own kept from
-// load to load, as the page keeps them). Beside it the same reads written
-// directly against the SQLite C API on the same file (one connection kept
-// open and its statements prepared once, as a program that keeps its
-// connections would; the whole load in one read transaction, as the
-// loader's is; keys bound, every column copied into a text), without
-// making lines. At the end the ratio load / C API is printed for each size
-// (target: at most 1.5).
+// sub-package look-ups; as the editing page loads it on the local
+// catalogue file when the adviser opens the package (the page's
+// connections and the loader's own kept from load to load, as the page
+// keeps them), each labour position asked whether it applies to the
+// vehicle: its labour values and its catalogue line in the column of the
+// vehicle's model, read by main group once per load. Beside it the same
+// reads written directly against the SQLite C API on the same file (one
+// connection kept open and its statements prepared once, as a program
+// that keeps its connections would; the whole load in one read
+// transaction, as the loader's is; keys bound, every column copied into a
+// text; the column of the model read once, the labour values and catalogue
+// lines of each main group once per load into a hash of the positions that
+// apply), without making lines. At the end the ratio load / C API is
+// printed for each size (target: at most 1.5).
 //
 // --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
 // compares the medians of ten runs of each, spread over the whole run.
@@ -18,12 +23,14 @@
 #include "packages/edit/PackageLoader.h"
 #include "packages/model/Paket.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
 #include "support/EditedPackage.h"
 #include "support/RawQuery.h"
 #include "support/SyntheticCatalogues.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -38,13 +45,20 @@ namespace {
 const std::vector<int> kLines = {100, 300, 1000};
 constexpr double kTarget = 1.5;
 
-// Every labour position applies to the vehicle.
-class AllApply : public IPackageLoadReads
+// The vehicle as the page's settings hold it on the local catalogue file.
+CPrgSettings Settings()
 {
-public:
-    int CatalogueColumn() override { return 0; }
-    bool PositionApplies(const QString &, int) override { return true; }
-};
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.bLocalDataSet = 1;
+    s.TypSchl = SyntheticEditTypeKey();
+    s.LeadTyp = SyntheticEditLeadType();
+    s.ZusatzCode = QStringLiteral("A");
+    s.Bestellnr = SyntheticPackageTypeNumber();
+    s.ModellBez = SyntheticModelName();
+    s.EReihe = SyntheticPackageSeries();
+    return s;
+}
 
 // The reads of one load on the C API.
 struct RawLoad
@@ -61,8 +75,54 @@ struct RawLoad
                          "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code,"
                          " work_units, remark, flag FROM labour_value"
                          " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
-                         " AND extra_code = ? ORDER BY unit_code"))
+                         " AND extra_code = ? ORDER BY unit_code")),
+          column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number, model_name,"
+                                    " lead_type FROM catalogue_column WHERE catalogue_key = ?"
+                                    " AND type_number = ? AND model_name = ?"
+                                    " ORDER BY column_number, lead_type")),
+          groupValues(db,
+                      CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a main group"))),
+          groupLines(db,
+                     CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue lines of a main group")))
     {
+    }
+
+    // A load begins: the column of the vehicle's model read, no main group
+    // read yet.
+    void Begin()
+    {
+        column.Bind({QStringLiteral("1"), SyntheticPackageTypeNumber(), SyntheticModelName()});
+        at = column.Step() ? column.Text(2).toInt() - 1 : -1;
+        column.Done();
+        groups.clear();
+        applies.clear();
+    }
+    // Whether a labour position applies: a value row that counts and a
+    // catalogue line marked in the column, both read by main group.
+    bool Applies(const QString &number, const CPackageLoadVehicle &v)
+    {
+        const QString group = number.left(2);
+        if (!groups.contains(group)) {
+            groups.insert(group);
+            const QString one = QStringLiteral("1");
+            QSet<QString> valued;
+            groupValues.Bind({one, group, v.leadType, v.extraCode});
+            while (groupValues.Step()) {
+                if (groupValues.Text(5) != QLatin1String("-") ||
+                    groupValues.Text(7) != QLatin1String("N"))
+                    valued.insert(groupValues.Text(1));
+            }
+            groupLines.Bind({one, v.typeNumber, group});
+            while (groupLines.Step()) {
+                const QString &flags = groupLines.Text(7);
+                if (at >= 0 && at < flags.size() && flags.at(at) == QLatin1Char('N') &&
+                    valued.contains(groupLines.Text(4)))
+                    applies.insert(groupLines.Text(4));
+            }
+            groupValues.Done();
+            groupLines.Done();
+        }
+        return applies.contains(number);
     }
 
     int Load(const QString &key, const CPackageLoadVehicle &v)
@@ -78,6 +138,8 @@ struct RawLoad
             partNumbers.push_back(parts.Text(2));
         int lines = 0;
         for (const auto &row : rows) {
+            if (!Applies(row.first, v))
+                continue;
             ++lines;
             texts.Bind({one, lang, v.modelSeries, row.first});
             texts.Step();
@@ -116,6 +178,10 @@ struct RawLoad
 
     RawReadTransaction transaction;
     RawQuery positions, parts, partText, subs, groupText, texts, values;
+    RawQuery column, groupValues, groupLines;
+    int at = -1;          // the vehicle's column
+    QSet<QString> groups; // main groups read in this load
+    QSet<QString> applies;
 };
 
 // The catalogue of one size with the page's three connections, the
@@ -159,7 +225,8 @@ std::unique_ptr<CYaqDb> OpenDb(const QString &folder)
 void BM_Layer_PackageLoad(benchmark::State &state)
 {
     Catalogue &c = *g_catalogues.at(int(state.range(0)));
-    AllApply reads;
+    CPrgSettings settings = Settings();
+    CCatalogueLoadReads reads(&settings, c.catalogue.get());
     CPackageLoadConnections connections;
     connections.values = c.values.get();
     connections.catalogue = c.catalogue.get();
@@ -188,6 +255,7 @@ void BM_Raw_PackageLoad(benchmark::State &state)
     const CPackageLoadVehicle v = Vehicle();
     int lines = 0;
     for (auto _ : state) {
+        load.Begin();
         load.transaction.Begin();
         lines = load.Load(SyntheticEditPackage(), v);
         load.Done();

@@ -900,6 +900,8 @@ void TestAwKat::catalogueReadsFollowAnIndex_data()
     QTest::newRow("alternative positions")                    << "alt_aw_position_by_group";
     QTest::newRow("labour values of a main group")            << "labour_value_by_group";
     QTest::newRow("labour values of a position")              << "labour_value_by_position";
+    QTest::newRow("catalogue lines of a main group")          << "catalogue_line_by_group";
+    QTest::newRow("catalogue lines of a position number")     << "catalogue_line_by_group";
     // clang-format on
 }
 

@@ -55,18 +55,21 @@ const char *ModeName(int local)
     return local ? "local data set" : "cache";
 }
 
-// Runs the check on the demo catalogue twice, from the database through
-// the cache and from the local data set, each time with a cache of its own
-// and the demo vehicle, which the check may change first.
+// Runs the check on the demo catalogue three times: from the database
+// through the cache, from the local data set, and from the local data set
+// read by main group (as a walk or a package load reads it), each time
+// with a cache of its own and the demo vehicle, which the check may change
+// first.
 template <typename Check> void InBothModes(Check &&check)
 {
     auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
-    for (int local : {0, 1}) {
-        CCatalogueCache cache;
+    for (int mode : {0, 1, 2}) {
+        CCatalogueCache cache(mode == 2 ? CCatalogueCache::OnLocalFile::ReadByGroup
+                                        : CCatalogueCache::OnLocalFile::Bypass);
         CPrgSettings s = Vehicle();
-        s.bLocalDataSet = local;
-        check(cache, s, db.get(), ModeName(local));
+        s.bLocalDataSet = mode != 0 ? 1 : 0;
+        check(cache, s, db.get(), mode == 2 ? "local data set by main group" : ModeName(mode));
         if (QTest::currentTestFailed())
             return;
     }
@@ -339,8 +342,12 @@ void TestCatalogueCache::infosAndPartsClearing()
     QFETCH(int, clearing);
     InBothModes([&](CCatalogueCache &cache, CPrgSettings &s, CYaqDb *db, const char *mode) {
         s.ZusatzCode = zusatz;
-        s.Heute = today;
         s.CountryCode = country;
+        // Asked on another day first: the cache follows the day's month.
+        s.Heute = today == QLatin1String("15.06.2018") ? QStringLiteral("15.06.2024")
+                                                       : QStringLiteral("15.06.2018");
+        cache.GetTeileClearing(&s, db, apNr, QString());
+        s.Heute = today;
         CAPosInfoData rec;
         rec.m_strKatBstNr = s.KatalogKey;
         rec.m_strAPosNr = apNr;

@@ -4,6 +4,7 @@
 // (SQLite, and PostgreSQL when YAQ_TEST_PG_* announce a server), the
 // quantity texts, and the finding lines with their contract check.
 
+#include "common/readers/CatalogueCache.h"
 #include "packages/edit/EditedPackage.h"
 #include "packages/edit/FindingLines.h"
 #include "packages/edit/PackageLoader.h"
@@ -11,6 +12,7 @@
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
@@ -242,6 +244,8 @@ private slots:
     void findingLinesOfTheDemoPackage_data();
     void findingLinesOfTheDemoPackage();
     void oneFindingIsChosenByLine();
+    void localFileAnswersAsTheProgramsCache_data();
+    void localFileAnswersAsTheProgramsCache();
 
 private:
     CPackageLoadConnections connections(CYaqDb *db, int *opened = nullptr, int failAt = 0);
@@ -705,4 +709,58 @@ void TestPackageEdit::oneFindingIsChosenByLine()
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPackageEdit)
+void TestPackageEdit::localFileAnswersAsTheProgramsCache_data()
+{
+    // Row: position, model designation, whether the program's model-name
+    // mapping knows it as a code of its own (then the first column), whether
+    // the position applies. Catalogue lines of VQF40DE: 0100010 "NNN-",
+    // 0100030 "-N--".
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("mapped");
+    QTest::addColumn<bool>("applies");
+    // clang-format off
+    QTest::newRow("line marked in the model's column")     << "0100010" << "Arvo 1.6"      << false << true;
+    QTest::newRow("line not marked in the model's column") << "0100030" << "Arvo 1.6"      << false << false;
+    QTest::newRow("no value rows")                         << "0100099" << "Arvo 1.6"      << false << false;
+    QTest::newRow("model of the mapping: first column")    << "0100010" << "AR16-MAPPED"   << true  << true;
+    QTest::newRow("model unknown to both")                 << "0100010" << "AR16-MAPPED"   << false << false;
+    QTest::newRow("no model")                              << "0100010" << ". . . . . . ." << false << false;
+    // clang-format on
+}
+
+void TestPackageEdit::localFileAnswersAsTheProgramsCache()
+{
+    // A load on the local file reads each main group once into a cache of
+    // its own; each position must apply exactly when the program's cache,
+    // which asks the file for it, says so.
+    QFETCH(QString, number);
+    QFETCH(QString, model);
+    QFETCH(bool, mapped);
+    QFETCH(bool, applies);
+    if (CatalogueDbTest::IsPg())
+        QSKIP("the local file only");
+    auto db = CatalogueDbTest::OpenDemoFile();
+    QVERIFY(db);
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.bLocalDataSet = 1;
+    s.LeadTyp = QStringLiteral("1101");
+    s.ZusatzCode = QStringLiteral("A");
+    s.Bestellnr = QStringLiteral("VQF40DE");
+    s.ModellBez = model;
+    CatalogueCache().SetModelCodeCheck(
+        [mapped, model](const QString &code) { return mapped && code == model; });
+    CCatalogueLoadReads reads(&s, db.get());
+    reads.LoadStarts();
+    const int column = reads.CatalogueColumn();
+    const int expected =
+        CatalogueCache().GetAPosWert(&s, number, db.get(), 0, 0, QString(), QString(), 1, column);
+    const bool answered = reads.PositionApplies(number, column);
+    CatalogueCache().SetModelCodeCheck({});
+    CatalogueCache().Clear();
+    QCOMPARE(expected != 0, applies);
+    QCOMPARE(answered, applies);
+}
+
 #include "tst_packageedit.moc"

@@ -686,13 +686,16 @@ void TestYaqDb::failedOpensAnswerZero_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("localDir");
     QTest::addColumn<bool>("notACatalogue");
+    // The local file was a catalogue, opened before it was replaced.
+    QTest::addColumn<bool>("wasACatalogue");
     // clang-format off
-    QTest::newRow("folder without local data set") << "" << "" << true << false;
-    QTest::newRow("local file that is no catalogue") << "" << "" << true << true;
-    QTest::newRow("tns alias without address") << "YAQPROD" << "x" << false << false;
-    QTest::newRow("no server on the port") << "127.0.0.1:1/yaqtest" << "x" << false << false;
-    QTest::newRow("nothing to open") << "" << "" << false << false;
-    QTest::newRow("server refuses the password") << "<test server>" << "wrong" << false << false;
+    QTest::newRow("folder without local data set") << "" << "" << true << false << false;
+    QTest::newRow("local file that is no catalogue") << "" << "" << true << true << false;
+    QTest::newRow("catalogue replaced by no catalogue") << "" << "" << true << true << true;
+    QTest::newRow("tns alias without address") << "YAQPROD" << "x" << false << false << false;
+    QTest::newRow("no server on the port") << "127.0.0.1:1/yaqtest" << "x" << false << false << false;
+    QTest::newRow("nothing to open") << "" << "" << false << false << false;
+    QTest::newRow("server refuses the password") << "<test server>" << "wrong" << false << false << false;
     // clang-format on
 }
 
@@ -702,12 +705,18 @@ void TestYaqDb::failedOpensAnswerZero()
     QFETCH(QString, password);
     QFETCH(bool, localDir);
     QFETCH(bool, notACatalogue);
+    QFETCH(bool, wasACatalogue);
     // The test server is only asked in the PostgreSQL run, the rest only once.
     if (CatalogueDbTest::IsPg() != (tns == QLatin1String("<test server>")))
         QSKIP("not for this kind of catalogue");
     if (CatalogueDbTest::IsPg())
         tns = CatalogueDbTest::PgTns();
     QTemporaryDir dir;
+    if (wasACatalogue) {
+        QVERIFY(
+            QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), dir.filePath("YAQ2.dat")));
+        QVERIFY(CatalogueDbTest::OpenFileIn(dir.path()));
+    }
     if (notACatalogue) {
         QFile junk(dir.filePath("YAQ2.dat"));
         QVERIFY(junk.open(QIODevice::WriteOnly));

@@ -219,7 +219,9 @@ CREATE TABLE catalogue_line (
   work_units      TEXT NOT NULL DEFAULT '',
   column_flags    TEXT NOT NULL DEFAULT ''
 );
-CREATE INDEX catalogue_line_by_group ON catalogue_line (catalogue_key, type_number, main_group, position_number);
+-- The check whether a position's line applies to the vehicle's column reads
+-- a main group's lines by position and line from this index alone.
+CREATE INDEX catalogue_line_by_group ON catalogue_line (catalogue_key, type_number, main_group, position_number, line_number, column_flags);
 
 -- Parts clearing of labour positions, per type key, country and month.
 CREATE TABLE parts_clearing (

@@ -8,6 +8,18 @@
 CCatalogueListReads::CCatalogueListReads(CPrgSettings *settings, CYaqDb *db)
     : m_pSettings(settings), m_pDb(db)
 {
+    if (settings && settings->bLocalDataSet) {
+        m_pLocalCache =
+            std::make_unique<CCatalogueCache>(CCatalogueCache::OnLocalFile::ReadByGroup);
+        m_pLocalCache->SetModelCodeCheck(CatalogueCache().InstalledModelCodeCheck());
+    }
+}
+
+CCatalogueListReads::~CCatalogueListReads() = default;
+
+CCatalogueCache &CCatalogueListReads::Cache() const
+{
+    return m_pLocalCache ? *m_pLocalCache : CatalogueCache();
 }
 
 int CCatalogueListReads::CatalogueColumn()
@@ -19,12 +31,13 @@ int CCatalogueListReads::CatalogueColumn()
 
 bool CCatalogueListReads::PositionValid(const QString &number, int column)
 {
-    return GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) != 0;
+    return Cache().GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) !=
+           0;
 }
 
 bool CCatalogueListReads::PartsClearing(const QString &number)
 {
-    return GetTeileClearing(m_pSettings, m_pDb, number, QString()) != 0;
+    return Cache().GetTeileClearing(m_pSettings, m_pDb, number, QString()) != 0;
 }
 
 bool CCatalogueListReads::PositionInfo(const QString &number, QString *next, QString *previous)
@@ -32,7 +45,7 @@ bool CCatalogueListReads::PositionInfo(const QString &number, QString *next, QSt
     CAPosInfoData info;
     info.m_strKatBstNr = m_pSettings ? m_pSettings->KatalogKey : QString();
     info.m_strAPosNr = number;
-    const bool found = m_pSettings && GetAPosInfo(m_pSettings, m_pDb, info, QString()) != 0;
+    const bool found = m_pSettings && Cache().GetAPosInfo(m_pSettings, m_pDb, info, QString()) != 0;
     if (next)
         *next = found ? info.m_strInfoNr.trimmed() : QString();
     if (previous)

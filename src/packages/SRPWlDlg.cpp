@@ -297,7 +297,10 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     if (vehicle.productionDate.isEmpty())
         vehicle.productionDate = vehicle.today;
 
-    if (!m_pListReads && !m_pCatalogueReads)
+    // A list built anew reads the catalogue anew (the old builder goes
+    // first: it asks the reads it was given).
+    m_pBuilder.reset();
+    if (!m_pListReads)
         m_pCatalogueReads = std::make_unique<CCatalogueListReads>(m_pSettings, Db(1));
     IPackageListReads *reads =
         m_pListReads ? m_pListReads : static_cast<IPackageListReads *>(m_pCatalogueReads.get());

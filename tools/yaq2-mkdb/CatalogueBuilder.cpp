@@ -145,7 +145,8 @@ constexpr int kVehicleColumn = kLeadTypes / kSeries + 2;
 
 // The catalogue lines of the large vehicle's catalogue: a line marks its
 // position for the vehicle ("N" in the vehicle's column), as the
-// catalogue page and the package pages ask before they show a position.
+// catalogue page and the package pages ask before they show a position;
+// one position in twenty has parts clearing for the vehicle in "DE".
 class VehicleLines
 {
 public:
@@ -153,20 +154,31 @@ public:
         : m_lines(db, QStringLiteral("INSERT INTO catalogue_line (catalogue_key, type_number,"
                                      " main_group, line_number, position_number, line_text,"
                                      " work_units, column_flags) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_clearing(db, QStringLiteral("INSERT INTO parts_clearing (catalogue_key, main_group,"
+                                        " type_key, position_number, country_code, extra_code,"
+                                        " month_from, month_to, mark)"
+                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")),
           m_flags(QString(kVehicleColumn - 1, QLatin1Char('-')) + QLatin1Char('N'))
     {
     }
     bool Add(const QString &number, const QString &line)
     {
+        if (m_nAdded++ % 20 == 0 &&
+            !m_clearing.Add({QStringLiteral("1"), number.left(2), SyntheticEditTypeKey(), number,
+                             QStringLiteral("DE"), QString(""), QStringLiteral("202301"),
+                             QStringLiteral("209912"), QStringLiteral("C")}))
+            return false;
         return m_lines.Add({QStringLiteral("1"), QStringLiteral("VQS00DE"), number.left(2), line,
                             number, QStringLiteral("Line %1").arg(number), QStringLiteral("10"),
                             m_flags});
     }
-    QString Error() const { return m_lines.Error(); }
+    QString Error() const { return m_lines.Error() + m_clearing.Error(); }
 
 private:
     Inserter m_lines;
+    Inserter m_clearing;
     QString m_flags;
+    int m_nAdded = 0;
 };
 
 } // namespace
@@ -260,6 +272,11 @@ QString SyntheticEditLeadType()
 QString SyntheticEditPackage()
 {
     return QStringLiteral("9000000");
+}
+
+QString SyntheticModelName()
+{
+    return QStringLiteral("Model S00");
 }
 
 QString SyntheticAwTypeNumber()
@@ -740,7 +757,7 @@ QString BuildSyntheticCatalogue(const QString &outFile, const QString &schemaFil
         }
 
         if (!columns.Add({QStringLiteral("1"), SyntheticPackageTypeNumber(), kVehicleColumn,
-                          QStringLiteral("Model S00"), SyntheticEditLeadType()}))
+                          SyntheticModelName(), SyntheticEditLeadType()}))
             return columns.Error();
 
         step("labour values");

@@ -72,6 +72,11 @@ int SyntheticRangesPerType();
 QString SyntheticEditTypeKey();
 QString SyntheticEditLeadType();
 QString SyntheticEditPackage();
+// The vehicle's model designation: its column in the catalogue of
+// SyntheticPackageTypeNumber(), in which every catalogue line of its
+// positions and packages is marked; one position or package in twenty has
+// parts clearing for its type key in the country "DE".
+QString SyntheticModelName();
 
 // The labour-value catalogue page of the synthetic catalogue: main group
 // SyntheticAwMainGroup() of type number SyntheticAwTypeNumber() holds

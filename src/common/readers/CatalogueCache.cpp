@@ -557,28 +557,31 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
     if (column == -1)
         column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
 
+    const QStringView filter = QStringView(lineFilter).trimmed();
+    auto applies = [&](const CAwKatZeileData &line) {
+        if (!filter.isEmpty() && QStringView(line.m_strZeile).trimmed() != filter)
+            return false;
+        return ColumnApplies(line.m_strSpalten, column) != 0;
+    };
+    if (!local && Holds(m_lines, apNr)) {
+        // The number's rows where they lie, none copied.
+        if (!m_lines.rows)
+            return 0;
+        const CHGRows<CAwKatZeileData> &lines = *m_lines.rows;
+        QString trimmed;
+        for (int at = lines.First(Filed(apNr, trimmed)); at >= 0; at = lines.next[size_t(at)]) {
+            if (applies(lines.rows[size_t(at)]))
+                return 1;
+        }
+        return 0;
+    }
     CAwKatZeileData rec;
     rec.m_strKatBstNr = settings->KatalogKey;
     rec.m_strTypNr = settings->Bestellnr;
     rec.m_strHG = hg.toString();
     rec.m_strAPosNr = apNr;
-    const QString filter = lineFilter.trimmed();
-    auto applies = [&]() {
-        if (!filter.isEmpty() && rec.m_strZeile.trimmed() != filter)
-            return false;
-        return ColumnApplies(rec.m_strSpalten, column) != 0;
-    };
-    if (!local && Holds(m_lines, apNr)) {
-        CAwKatZeileCursor cursor;
-        for (int found = GetNextAwKatZeileFromHGCache(rec, 1, cursor); found;
-             found = GetNextAwKatZeileFromHGCache(rec, 0, cursor)) {
-            if (applies())
-                return 1;
-        }
-        return 0;
-    }
     for (int found = db->ReadAwKatZZeilenNr(rec); found; found = db->ReadNext()) {
-        if (applies()) {
+        if (applies(rec)) {
             db->CloseStmt();
             return 1;
         }
@@ -610,7 +613,12 @@ int CCatalogueCache::GetTeileClearing(CPrgSettings *settings, CYaqDb *db, const 
     if (!settings || !db || settings->CountryCode.isEmpty() || settings->Fgstnr.isEmpty() ||
         settings->ZusatzCode.isEmpty())
         return 0;
-    const QString monthKey = MonthKey(settings->Heute);
+    // The month is worked out once for a day: a walk asks every position.
+    if (m_strMonthOf.isNull() || settings->Heute != m_strMonthOf) {
+        m_strMonthOf = settings->Heute;
+        m_strMonthKey = MonthKey(m_strMonthOf);
+    }
+    const QString &monthKey = m_strMonthKey;
     const bool local = Bypassed(*settings);
     if (!local)
         FillClearing(*settings, db, MainGroup(hgOverride, apNr), monthKey);

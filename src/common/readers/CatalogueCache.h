@@ -268,6 +268,8 @@ public:
     // The application installs the model-name mapping's check for the
     // catalogue column of the model designation.
     void SetModelCodeCheck(ModelCodeCheck check) { m_modelCodeCheck = std::move(check); }
+    // The check installed (a cache of a reader's own takes the program's).
+    const ModelCodeCheck &InstalledModelCodeCheck() const { return m_modelCodeCheck; }
 
     // Whether GetAPosWert asks the catalogue lines as well: when the caller
     // asks for it, or when it names both a main group and a catalogue line.
@@ -340,6 +342,8 @@ private:
     Kind<CTeileClearingData> m_clearing;
     ModelCodeCheck m_modelCodeCheck;
     OnLocalFile m_onLocal;
+    QString m_strMonthOf;  // the day the parts-clearing month was worked out for
+    QString m_strMonthKey; // its month, "YYYYMM"
 };
 
 // The process-wide cache of the program.

@@ -100,6 +100,23 @@ CCatalogueLoadReads::CCatalogueLoadReads(CPrgSettings *settings, CYaqDb *db,
 {
 }
 
+CCatalogueLoadReads::~CCatalogueLoadReads() = default;
+
+void CCatalogueLoadReads::LoadStarts()
+{
+    m_pLoadCache.reset();
+    if (!m_pSettings || !m_pSettings->bLocalDataSet)
+        return;
+    m_pLoadCache = std::make_unique<CCatalogueCache>(CCatalogueCache::OnLocalFile::ReadByGroup);
+    m_pLoadCache->SetModelCodeCheck(m_isMappedCode ? m_isMappedCode
+                                                   : CatalogueCache().InstalledModelCodeCheck());
+}
+
+void CCatalogueLoadReads::LoadEnds()
+{
+    m_pLoadCache.reset();
+}
+
 int CCatalogueLoadReads::CatalogueColumn()
 {
     if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
@@ -109,7 +126,9 @@ int CCatalogueLoadReads::CatalogueColumn()
 
 bool CCatalogueLoadReads::PositionApplies(const QString &number, int column)
 {
-    return GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) != 0;
+    CCatalogueCache &cache = m_pLoadCache ? *m_pLoadCache : CatalogueCache();
+    return cache.GetAPosWert(m_pSettings, number, m_pDb, 0, 0, QString(), QString(), 1, column) !=
+           0;
 }
 
 // One package being loaded: where its lines go and what they copy.
@@ -165,6 +184,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
     TurnHeadToKind(*head, kind);
 
     m_nKind = kind;
+    if (m_pReads)
+        m_pReads->LoadStarts();
     m_nColumn = m_pReads ? m_pReads->CatalogueColumn() : -1;
     Level level;
     level.key = head->PaketID;
@@ -180,6 +201,8 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         LoadLevel(paket, level);
     }
     CPackageSelection(&paket).InitStates();
+    if (m_pReads)
+        m_pReads->LoadEnds();
 
     m_pLines = m_pLookup = nullptr;
     for (std::unique_ptr<CYaqDb> *db : {&own.lines, &own.lookup}) {

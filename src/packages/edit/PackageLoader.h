@@ -34,6 +34,7 @@
 #include <memory>
 
 class CAPosTxtAPosKTxtData;
+class CCatalogueCache;
 class CPaket;
 class CPosition;
 class CPrgSettings;
@@ -91,18 +92,28 @@ class IPackageLoadReads
 {
 public:
     virtual ~IPackageLoadReads() = default;
+    // A load begins: what was read for the load before is read anew; a
+    // load ended: what it read may go.
+    virtual void LoadStarts() {}
+    virtual void LoadEnds() {}
     // The catalogue column of the vehicle's model; -1 when none.
     virtual int CatalogueColumn() = 0;
     virtual bool PositionApplies(const QString &number, int column) = 0;
 };
 
-// The cached catalogue readers of the program (CCatalogueCache).
+// The cached catalogue readers of the program (CCatalogueCache). On the
+// local catalogue file, where the program's cache asks the file position
+// by position, a load reads the values and catalogue lines of each main
+// group its lines lie in once, into a cache of its own for that load.
 class CCatalogueLoadReads : public IPackageLoadReads
 {
 public:
     // db: the connection of the validity reads (borrowed).
     CCatalogueLoadReads(CPrgSettings *settings, CYaqDb *db,
                         std::function<bool(const QString &)> isMappedCode = {});
+    ~CCatalogueLoadReads() override;
+    void LoadStarts() override;
+    void LoadEnds() override;
     int CatalogueColumn() override;
     bool PositionApplies(const QString &number, int column) override;
 
@@ -110,6 +121,7 @@ private:
     CPrgSettings *m_pSettings;
     CYaqDb *m_pDb;
     std::function<bool(const QString &)> m_isMappedCode;
+    std::unique_ptr<CCatalogueCache> m_pLoadCache; // the load's own, on the local file
 };
 
 // The loader's two connections of its own: the package's lines and the

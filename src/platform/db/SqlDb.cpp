@@ -4,13 +4,50 @@
 #include "platform/db/YaqData.h"
 
 #include <QAtomicInt>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QPair>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
 QAtomicInt g_nextConnection;
+
+// The catalogue files found to be catalogues, each as it was then (size and
+// time of its last change): the connections after the first to the same
+// file need not ask it again.
+class CKnownCatalogues
+{
+public:
+    bool Knows(const QFileInfo &file) const
+    {
+        const QMutexLocker lock(&m_mutex);
+        const auto known = m_files.constFind(file.absoluteFilePath());
+        return known != m_files.constEnd() && *known == Stamp(file);
+    }
+    void Remember(const QFileInfo &file)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_files.insert(file.absoluteFilePath(), Stamp(file));
+    }
+
+private:
+    static QPair<qint64, qint64> Stamp(const QFileInfo &file)
+    {
+        return {file.size(), file.lastModified().toMSecsSinceEpoch()};
+    }
+    mutable QMutex m_mutex;
+    QHash<QString, QPair<qint64, qint64>> m_files;
+};
+
+CKnownCatalogues &KnownCatalogues()
+{
+    static CKnownCatalogues known;
+    return known;
 }
+} // namespace
 
 CSqlDb::CSqlDb()
     : m_strConnection(QStringLiteral("yaqdb-%1").arg(g_nextConnection.fetchAndAddRelaxed(1)))
@@ -25,7 +62,8 @@ CSqlDb::~CSqlDb()
 int CSqlDb::OpenSqlite(const QString &file, bool readOnly)
 {
     Close();
-    if (!QFileInfo(file).isFile()) {
+    const QFileInfo info(file);
+    if (!info.isFile()) {
         Fail(QStringLiteral("The catalogue file \"%1\" does not exist.").arg(file));
         return 0;
     }
@@ -40,14 +78,18 @@ int CSqlDb::OpenSqlite(const QString &file, bool readOnly)
         Fail(QStringLiteral("The catalogue file \"%1\" cannot be opened: %2").arg(file, text));
         return 0;
     }
-    // A file that is not a catalogue opens fine in SQLite; ask it for a table.
-    QSqlQuery probe(m_db);
-    if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM catalogue_report"))) {
-        const QString text = probe.lastError().text();
-        probe = QSqlQuery();
-        Close();
-        Fail(QStringLiteral("\"%1\" is not a catalogue database: %2").arg(file, text));
-        return 0;
+    // A file that is not a catalogue opens fine in SQLite; ask it for a
+    // table, once for a file as it is.
+    if (!KnownCatalogues().Knows(info)) {
+        QSqlQuery probe(m_db);
+        if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM catalogue_report"))) {
+            const QString text = probe.lastError().text();
+            probe = QSqlQuery();
+            Close();
+            Fail(QStringLiteral("\"%1\" is not a catalogue database: %2").arg(file, text));
+            return 0;
+        }
+        KnownCatalogues().Remember(info);
     }
     SetResult(DbResult::NoRow);
     return 1;

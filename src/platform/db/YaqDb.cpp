@@ -458,21 +458,29 @@ int CYaqDb::ReadAPosInfoData(CAPosInfoData &rec)
                   {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
 }
 
+namespace {
+// The lines of a main group as the check of a position's line reads them:
+// line, number and column flags, from the index alone (text and work units
+// stay empty).
+const char kAwGroupLines[] =
+    "SELECT catalogue_key, type_number, main_group, line_number, position_number, '', '',"
+    " column_flags FROM catalogue_line WHERE catalogue_key = ? AND type_number = ?"
+    " AND main_group = ? ORDER BY position_number, line_number";
+const char kAwLinesOfNumber[] =
+    "SELECT catalogue_key, type_number, main_group, line_number, position_number, line_text,"
+    " work_units, column_flags FROM catalogue_line WHERE catalogue_key = ? AND type_number = ?"
+    " AND main_group = ? AND position_number = ? ORDER BY line_number";
+} // namespace
+
 int CYaqDb::ReadAwKatZeilenNrFromHG(CAwKatZeileData &rec)
 {
-    return Select("SELECT catalogue_key, type_number, main_group, line_number, position_number,"
-                  " line_text, work_units, column_flags FROM catalogue_line"
-                  " WHERE catalogue_key = ? AND type_number = ? AND main_group = ?"
-                  " ORDER BY position_number, line_number",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG)}, rec);
+    return Select(kAwGroupLines, {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr), Key(rec.m_strHG)},
+                  rec);
 }
 
 int CYaqDb::ReadAwKatZZeilenNr(CAwKatZeileData &rec)
 {
-    return Select("SELECT catalogue_key, type_number, main_group, line_number, position_number,"
-                  " line_text, work_units, column_flags FROM catalogue_line"
-                  " WHERE catalogue_key = ? AND type_number = ? AND main_group = ?"
-                  " AND position_number = ? ORDER BY line_number",
+    return Select(kAwLinesOfNumber,
                   {Key(rec.m_strKatBstNr), Key(rec.m_strTypNr),
                    Key(rec.m_strHG.isEmpty() ? rec.m_strAPosNr.left(2) : rec.m_strHG),
                    Key(rec.m_strAPosNr)},
@@ -932,6 +940,8 @@ const std::pair<const char *, const char *> kAwCatalogue[] = {
     {"catalogue lines of a position", kAwPositionLines},
     {"catalogue lines of a position in a group", kAwPositionLinesOfGroup},
     {"catalogue line values", kAwLineValues},
+    {"catalogue lines of a main group", kAwGroupLines},
+    {"catalogue lines of a position number", kAwLinesOfNumber},
     {"alternative main groups", kAltAwMainGroups},
     {"alternative groups of a main group", kAltAwSubGroups},
     {"alternative positions", kAltAwPositions},

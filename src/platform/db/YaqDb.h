@@ -106,8 +106,10 @@ public:
     // Info rows of a main group (m_strAPosNr holds it) or of one position.
     int ReadAPosInfoDataFromHG(CAPosInfoData &rec);
     int ReadAPosInfoData(CAPosInfoData &rec);
-    // Catalogue lines of a main group (keys m_strKatBstNr, m_strTypNr, m_strHG)
-    // or of one position (plus m_strAPosNr).
+    // Catalogue lines of a main group (keys m_strKatBstNr, m_strTypNr, m_strHG;
+    // what the check of a position's line needs: line, number and column
+    // flags, text and work units empty) or of one position (plus
+    // m_strAPosNr, every field).
     int ReadAwKatZeilenNrFromHG(CAwKatZeileData &rec);
     int ReadAwKatZZeilenNr(CAwKatZeileData &rec);
     // Parts clearing of a main group (m_strAPosNr empty) or of one position;
