@@ -142,6 +142,12 @@ void HttpListener::onNewConnection()
         QTcpSocket *socket = m_server.nextPendingConnection();
         if (!socket)
             break;
+        if (socket->state() != QAbstractSocket::ConnectedState) {
+            // The client ended its side while it waited for a place, and the
+            // socket closed before it was ours: nobody is left to answer.
+            socket->deleteLater();
+            continue;
+        }
         auto *c = new Connection(socket, m_limits.maxBody, this);
         m_connections.insert(c);
         socket->setReadBufferSize(kReadChunk);
