@@ -533,6 +533,7 @@ void TestPlatform::profileWritesOnlyTheChangedKey_data()
     QTest::newRow("line ends CR LF")               << QByteArray("[YAQ]\r\nA=1\r\n")                << "YAQ/N"      << QByteArray("[YAQ]\r\nA=1\r\nN=5\r\n");
     QTest::newRow("new section at the end")        << QByteArray("[YAQ]\nA=1\n")                    << "SRP/N"      << QByteArray("[YAQ]\nA=1\n\n[SRP]\nN=5\n");
     QTest::newRow("keys before the first section") << QByteArray("IP=1\n[YAQ]\nA=1\n")              << "General/N"  << QByteArray("IP=1\nN=5\n[YAQ]\nA=1\n");
+    QTest::newRow("file ends inside a quote")      << QByteArray("[YAQ]\nA=\"open\n")                << "YAQ/N"      << QByteArray("[YAQ]\nN=5\n[General]\n[YAQ]\nA=\"open\n");
     QTest::newRow("section name escaped")          << QByteArray("[a%20b]\nN=1\n")                  << "a b/N"      << QByteArray("[a%20b]\nN=5\n");
     // clang-format on
 }

@@ -233,6 +233,21 @@ QString iniSectionName(const QByteArray &data, qsizetype lineStart, qsizetype li
     return iniUnescapedKey(name);
 }
 
+// Whether a line added at the end of the file is read as a line of its own:
+// not so when the file ends inside a quote or with a backslash.
+bool endTakesALine(const QByteArray &file)
+{
+    const QByteArray probe = file + "\nX";
+    qsizetype pos = 0;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = 0;
+    qsizetype last = -1;
+    while (nextIniLine(probe, pos, start, end, equals))
+        last = start;
+    return last == probe.size() - 1;
+}
+
 QByteArray iniSectionHeader(const QString &section)
 {
     if (section.isEmpty())
@@ -279,6 +294,10 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
     }
 
     const QByteArray newline = file.contains("\r\n") ? "\r\n" : "\n";
+    // A file left open at its end (a hand-edited value without its closing
+    // quote) would take whatever follows into that value: what would go to
+    // its end goes to its start then, before the first line of the file.
+    const bool openEnd = !endTakesALine(file);
     // A changed line is replaced, new keys go to the end of their section,
     // new sections to the end of the file. Each edit by its place: the
     // length it replaces (0 for new lines) and its bytes.
@@ -311,10 +330,14 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         qsizetype at = *sectionEnd;
         while (at < file.size() && file.at(at) != '\n' && file.at(at) != '\r')
             ++at;
-        if (at < file.size())
+        if (at < file.size()) {
             at += file.mid(at, 2) == "\r\n" ? 2 : 1;
-        else if (!edits.contains(at))
+        } else if (openEnd) {
+            newSections[keySection] += line;
+            continue;
+        } else if (!edits.contains(at)) {
             line.prepend(newline); // the file's last line had no line end
+        }
         edits[at].second += line;
     }
     QByteArray out = file;
@@ -322,19 +345,29 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         --it;
         out.replace(it.key(), it.value().first, it.value().second);
     }
-    const auto appendSection = [&](const QString &name, const QByteArray &lines) {
-        if (!out.isEmpty()) {
-            if (!out.endsWith('\n') && !out.endsWith('\r'))
-                out += newline;
-            out += newline;
-        }
-        out += iniSectionHeader(name) + newline + lines;
+    QByteArray sections;
+    const auto addSection = [&](const QString &name, const QByteArray &lines) {
+        if (!sections.isEmpty())
+            sections += newline;
+        sections += iniSectionHeader(name) + newline + lines;
     };
     // The keys without a section first, as the store writes them.
     if (newSections.contains(QString()))
-        appendSection(QString(), newSections.take(QString()));
+        addSection(QString(), newSections.take(QString()));
     for (auto it = newSections.cbegin(); it != newSections.cend(); ++it)
-        appendSection(it.key(), it.value());
+        addSection(it.key(), it.value());
+    if (sections.isEmpty())
+        return out;
+    if (openEnd) {
+        // The file's own first lines stay keys without a section.
+        out.insert(file.startsWith("\xEF\xBB\xBF") ? 3 : 0, sections + "[General]" + newline);
+    } else {
+        if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+            out += newline;
+        if (!out.isEmpty())
+            out += newline;
+        out += sections;
+    }
     return out;
 }
 
