@@ -43,8 +43,12 @@ QMap<QString, QVariant> Read(const QByteArray &bytes)
     QMap<QString, QVariant> values;
     {
         const QSettings settings(path, QSettings::IniFormat);
-        for (const QString &key : settings.allKeys())
-            values.insert(key, settings.value(key));
+        // A key under "[]" is listed as "/key" but read as "key": none
+        // that can be read.
+        for (const QString &key : settings.allKeys()) {
+            if (!key.startsWith(QLatin1Char('/')))
+                values.insert(key, settings.value(key));
+        }
     }
     QFile::remove(path);
     return values;

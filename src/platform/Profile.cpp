@@ -230,7 +230,10 @@ QString iniSectionName(const QByteArray &data, qsizetype lineStart, qsizetype li
         return QString();
     if (name.compare("%general", Qt::CaseInsensitive) == 0)
         return QString::fromLatin1(name.mid(1));
-    return iniUnescapedKey(name);
+    // "[]" is no name for the keys without a section: the store reads its
+    // keys under a name of their own that no profile writes.
+    const QString section = iniUnescapedKey(name);
+    return section.isEmpty() ? QStringLiteral("/") : section;
 }
 
 // Whether a line added at the end of the file is read as a line of its own:
