@@ -10,6 +10,7 @@
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -49,6 +50,11 @@ private slots:
     void profileFileReadsBackAsWritten_data();
     void profileFileReadsBackAsWritten();
     void profileWriteKeepsWhatOthersWrote();
+    void profileKeepsLinesItDidNotChange_data();
+    void profileKeepsLinesItDidNotChange();
+    void profileWritesOnlyTheChangedKey_data();
+    void profileWritesOnlyTheChangedKey();
+    void profileRewrittenAtOnceReadsBackNew();
     void storedRectangles_data();
     void storedRectangles();
 };
@@ -477,6 +483,131 @@ void TestPlatform::profileWriteKeepsWhatOthersWrote()
     QCOMPARE(next.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLAddress")),
              QStringLiteral("127.0.0.1"));
     QCOMPARE(next.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), 1);
+}
+
+// A profile the settings store wrote, with values of every form it has, and
+// lines a person added: the program changes one value, and every other line
+// stays byte for byte.
+void TestPlatform::profileKeepsLinesItDidNotChange_data()
+{
+    QTest::addColumn<QVariant>("value");   // stored by QSettings as "YAQ/Kept"
+    QTest::addColumn<QByteArray>("added"); // lines added to the file by hand
+    const QByteArray bytes("\xFF\x00\x80\"\\", 5);
+    // clang-format off
+    QTest::newRow("rectangle")                  << QVariant(QRect(1, 2, 30, 40))                                 << QByteArray();
+    QTest::newRow("size")                       << QVariant(QSize(5, 6))                                         << QByteArray();
+    QTest::newRow("point")                      << QVariant(QPoint(-7, 8))                                       << QByteArray();
+    QTest::newRow("map")                        << QVariant(QVariantMap{{"a", 1}, {"b", "x"}})                   << QByteArray();
+    QTest::newRow("colour")                     << QVariant(QColor(10, 20, 30))                                  << QByteArray();
+    QTest::newRow("date and time")              << QVariant(QDateTime(QDate(2026, 3, 7), QTime(8, 9, 10)))       << QByteArray();
+    QTest::newRow("list of texts with @")       << QVariant(QStringList{"@at", "@@double", "plain"})             << QByteArray();
+    QTest::newRow("list holding a byte array")  << QVariant(QVariantList{bytes, "x"})                            << QByteArray();
+    QTest::newRow("a person's comment")         << QVariant()                                                    << QByteArray("; written by hand\n");
+    QTest::newRow("keys out of order")          << QVariant()                                                    << QByteArray("[SRP]\nZeta=1\nAlpha=2\n");
+    QTest::newRow("blanks around equals sign")  << QVariant()                                                    << QByteArray("[SRP]\nUser = Meier \n");
+    QTest::newRow("section before General")     << QVariant()                                                    << QByteArray("[A]\nx=1\n[general]\nIP=1\n");
+    QTest::newRow("line ends CR LF")            << QVariant()                                                    << QByteArray("[SRP]\r\nFax=1\r\n");
+    // clang-format on
+}
+
+void TestPlatform::profileKeepsLinesItDidNotChange()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QByteArray, added);
+    TestEnv env;
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    {
+        QSettings stored(path, QSettings::IniFormat);
+        stored.setValue(QStringLiteral("YAQ/Kept"), value);
+        stored.setValue(QStringLiteral("YAQ/Sound"), 0);
+        stored.setValue(QStringLiteral("YAQ2/Zoom"), 100);
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    QCOMPARE(file.write(added), added.size());
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray expected = file.readAll();
+    file.close();
+    QVERIFY(expected.contains("\nSound=0\n"));
+    expected.replace("\nSound=0\n", "\nSound=1\n");
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        QVERIFY(profile.Sync());
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+}
+
+// The line the settings store reads the key from takes the new value; a new
+// key goes to the end of its section, a new section to the end of the file.
+void TestPlatform::profileWritesOnlyTheChangedKey_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key"); // written with the value 5
+    QTest::addColumn<QByteArray>("after");
+    // clang-format off
+    QTest::newRow("value replaced, key kept")      << QByteArray("[YAQ]\n  N =1\nA=1\n")            << "YAQ/N"      << QByteArray("[YAQ]\n  N =5\nA=1\n");
+    QTest::newRow("comment behind the value")      << QByteArray("[YAQ]\nN=1 ;old\n")               << "YAQ/N"      << QByteArray("[YAQ]\nN=5;old\n");
+    QTest::newRow("value over two lines")          << QByteArray("[YAQ]\nN=\"a\nb\"\nA=1\n")        << "YAQ/N"      << QByteArray("[YAQ]\nN=5\nA=1\n");
+    QTest::newRow("key given twice, last is read") << QByteArray("[YAQ]\nN=1\n[YAQ]\nN=2\n")        << "YAQ/N"      << QByteArray("[YAQ]\nN=1\n[YAQ]\nN=5\n");
+    QTest::newRow("commented-out key")             << QByteArray("[YAQ]\n;N=1\nA=1\n")              << "YAQ/N"      << QByteArray("[YAQ]\n;N=1\nA=1\nN=5\n");
+    QTest::newRow("new key after its section")     << QByteArray("[YAQ]\nA=1\n\n[SRP]\nB=2\n")      << "YAQ/N"      << QByteArray("[YAQ]\nA=1\nN=5\n\n[SRP]\nB=2\n");
+    QTest::newRow("section given twice")           << QByteArray("[YAQ]\nA=1\n[SRP]\n[YAQ]\nC=3\n") << "YAQ/N"      << QByteArray("[YAQ]\nA=1\n[SRP]\n[YAQ]\nC=3\nN=5\n");
+    QTest::newRow("last line without line end")    << QByteArray("[YAQ]\nA=1")                      << "YAQ/N"      << QByteArray("[YAQ]\nA=1\nN=5\n");
+    QTest::newRow("line ends CR LF")               << QByteArray("[YAQ]\r\nA=1\r\n")                << "YAQ/N"      << QByteArray("[YAQ]\r\nA=1\r\nN=5\r\n");
+    QTest::newRow("new section at the end")        << QByteArray("[YAQ]\nA=1\n")                    << "SRP/N"      << QByteArray("[YAQ]\nA=1\n\n[SRP]\nN=5\n");
+    QTest::newRow("keys before the first section") << QByteArray("IP=1\n[YAQ]\nA=1\n")              << "General/N"  << QByteArray("IP=1\nN=5\n[YAQ]\nA=1\n");
+    QTest::newRow("file ends inside a quote")      << QByteArray("[YAQ]\nA=\"open\n")                << "YAQ/N"      << QByteArray("[YAQ]\nN=5\n[General]\n[YAQ]\nA=\"open\n");
+    QTest::newRow("section name escaped")          << QByteArray("[a%20b]\nN=1\n")                  << "a b/N"      << QByteArray("[a%20b]\nN=5\n");
+    // clang-format on
+}
+
+void TestPlatform::profileWritesOnlyTheChangedKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    TestEnv env;
+    const QString path = CProfile(QStringLiteral("YAQStartup")).FileName();
+    QVERIFY(writeTextFile(path, before));
+    {
+        CProfile profile(QStringLiteral("YAQStartup"));
+        profile.WriteProfileString(key.section(QLatin1Char('/'), 0, 0),
+                                   key.section(QLatin1Char('/'), 1), QStringLiteral("5"));
+        QVERIFY(profile.Sync());
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTEST(file.readAll(), "after");
+}
+
+// A value written again at once, to a file of the same length, is read back
+// new: readers that keep a file while its size and time stay the same do
+// not mistake the new file for the old, as the new one is always later,
+// also than an old one stamped by a clock ahead of this one.
+void TestPlatform::profileRewrittenAtOnceReadsBackNew()
+{
+    TestEnv env;
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    for (int i = 0; i < 100; ++i) {
+        {
+            CProfile profile(QStringLiteral("yaq2"));
+            profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), i % 2);
+            QVERIFY(profile.Sync());
+        }
+        const CProfile read(QStringLiteral("yaq2"));
+        QCOMPARE(read.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), i % 2);
+    }
+    const QDateTime ahead = QDateTime::currentDateTime().addSecs(60);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    QVERIFY(file.setFileTime(ahead, QFileDevice::FileModificationTime));
+    file.close();
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7);
+    QVERIFY(profile.Sync());
+    QVERIFY(QFileInfo(path).lastModified() > ahead);
 }
 
 void TestPlatform::storedRectangles_data()

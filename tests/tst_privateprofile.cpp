@@ -346,25 +346,33 @@ void TestPrivateProfile::fileNotWrittenWholeStaysAsItWas()
 }
 
 // A program ended while it wrote a file leaves the writer's copy beside it;
-// the next write of that file takes it away, and nothing else.
+// the writes of that file take it away, and nothing else: a file of the
+// user's stays, whatever its name looks like.
 void TestPrivateProfile::staleCopiesGoWithTheNextWrite_data()
 {
+    QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("copy");
     QTest::addColumn<int>("ageSeconds");
     QTest::addColumn<bool>("removed");
     // clang-format off
-    QTest::newRow("copy of an ended write")         << "YAQTrader.ini.fsAXDM" << 120 << true;
-    QTest::newRow("copy written a moment ago")      << "YAQTrader.ini.UtGtpg" << 2   << false;
-    QTest::newRow("five letters")                   << "YAQTrader.ini.fsAXD"  << 120 << false;
-    QTest::newRow("digits")                         << "YAQTrader.ini.fs4XD1" << 120 << false;
-    QTest::newRow("the user's own backup")          << "YAQTrader.ini.backup" << 120 << false;
-    QTest::newRow("the user's own, in capitals")    << "YAQTrader.ini.BACKUP" << 120 << false;
-    QTest::newRow("copy of another file")           << "yaq2.ini.OsUJmx"      << 120 << false;
+    QTest::newRow("copy of an ended write")         << "YAQTrader.ini" << ".YAQTrader.ini.yaq2-part-fsAXDM" << 120 << true;
+    QTest::newRow("copy of the profile's write")    << "yaq2.ini"      << ".yaq2.ini.yaq2-part-OsUJmx"      << 120 << true;
+    QTest::newRow("copy written a moment ago")      << "YAQTrader.ini" << ".YAQTrader.ini.yaq2-part-UtGtpg" << 2   << false;
+    QTest::newRow("five letters")                   << "YAQTrader.ini" << ".YAQTrader.ini.yaq2-part-fsAXD"  << 120 << false;
+    QTest::newRow("digits")                         << "YAQTrader.ini" << ".YAQTrader.ini.yaq2-part-fs4XD1" << 120 << false;
+    QTest::newRow("the user's own backup")          << "YAQTrader.ini" << "YAQTrader.ini.backup"            << 120 << false;
+    QTest::newRow("the user's own, in capitals")    << "YAQTrader.ini" << "YAQTrader.ini.BACKUP"            << 120 << false;
+    QTest::newRow("the user's own, mixed case")     << "YAQTrader.ini" << "YAQTrader.ini.Sicher"            << 120 << false;
+    QTest::newRow("the user's archive")             << "YAQTrader.ini" << "YAQTrader.ini.Archiv"            << 120 << false;
+    QTest::newRow("the user's copy of the profile") << "yaq2.ini"      << "yaq2.ini.Backup"                 << 120 << false;
+    QTest::newRow("six random-looking letters")     << "YAQTrader.ini" << "YAQTrader.ini.fsAXDM"            << 120 << false;
+    QTest::newRow("copy of another file")           << "YAQTrader.ini" << ".yaq2.ini.yaq2-part-OsUJmx"      << 120 << false;
     // clang-format on
 }
 
 void TestPrivateProfile::staleCopiesGoWithTheNextWrite()
 {
+    QFETCH(QString, written);
     QFETCH(QString, copy);
     QFETCH(int, ageSeconds);
     QFETCH(bool, removed);
@@ -376,7 +384,8 @@ void TestPrivateProfile::staleCopiesGoWithTheNextWrite()
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                              QFileDevice::FileModificationTime));
     file.close();
-    QVERIFY(WriteWholeFile(env.path() + QStringLiteral("/YAQTrader.ini"), "[GLOBALSETUP]\n"));
+    for (int write = 0; write < 3; ++write)
+        QVERIFY(WriteWholeFile(env.path() + QLatin1Char('/') + written, "[GLOBALSETUP]\n"));
     QCOMPARE(QFile::exists(copyPath), !removed);
 }
 

@@ -18,8 +18,13 @@ enum
 
 QString FileErrorText(const QFileDevice &file)
 {
+    return FileErrorText(file.error(), file.errorString());
+}
+
+QString FileErrorText(QFileDevice::FileError kind, const QString &systemReason)
+{
     int id = kTextNotWritten;
-    switch (file.error()) {
+    switch (kind) {
     case QFileDevice::PermissionsError:
         id = kTextPermission;
         break;
@@ -33,5 +38,5 @@ QString FileErrorText(const QFileDevice &file)
         break;
     }
     // Without the text table the system's reason stands alone.
-    return OrmelTextArgs(id, {file.errorString()}, QStringLiteral("%s"));
+    return OrmelTextArgs(id, {systemReason}, QStringLiteral("%s"));
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <QSettings>
 #include <QStringList>
@@ -121,44 +122,261 @@ void appendIniValue(QByteArray &out, const QVariant &value)
     }
 }
 
+// How the settings store cuts its INI file into lines: blanks before a line
+// are skipped, a ";" at its start makes it a comment, a ";" after it ends it
+// (the rest is a comment), quotes and a backslash before a line end carry
+// the line on. Mirrored here so that a key is found where the store finds
+// it, whatever the file holds around it.
+bool isIniSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool nextIniLine(const QByteArray &data, qsizetype &pos, qsizetype &lineStart, qsizetype &lineEnd,
+                 qsizetype &equalsPos)
+{
+    const qsizetype size = data.size();
+    bool inQuotes = false;
+    equalsPos = -1;
+    lineStart = pos;
+    while (lineStart < size && isIniSpace(data.at(lineStart)))
+        ++lineStart;
+    qsizetype i = lineStart;
+    while (i < size) {
+        const char c = data.at(i++);
+        if (c == '=') {
+            if (!inQuotes && equalsPos == -1)
+                equalsPos = i - 1;
+        } else if (c == '\n' || c == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (c == '\\') {
+            if (i < size) {
+                const char next = data.at(i++);
+                if (i < size) {
+                    const char after = data.at(i);
+                    if ((next == '\n' && after == '\r') || (next == '\r' && after == '\n'))
+                        ++i;
+                }
+            }
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ';') {
+            if (i == lineStart + 1) {
+                while (i < size && data.at(i) != '\n' && data.at(i) != '\r')
+                    ++i;
+                while (i < size && isIniSpace(data.at(i)))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        }
+    }
+    pos = i;
+    lineEnd = i;
+    return lineEnd > lineStart;
+}
+
+// A section or key name as the store reads it: %XX and %UXXXX are the
+// characters they stand for, a backslash is "/".
+QString iniUnescapedKey(const QByteArray &bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QString key;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\')) {
+            key += QLatin1Char('/');
+            ++i;
+            continue;
+        }
+        if (c != QLatin1Char('%') || i == text.size() - 1) {
+            key += c;
+            ++i;
+            continue;
+        }
+        qsizetype first = i + 1;
+        int digits = 2;
+        if (text.at(first) == QLatin1Char('U')) {
+            ++first;
+            digits = 4;
+        }
+        bool ok = false;
+        const ushort code =
+            first + digits <= text.size() ? text.mid(first, digits).toUShort(&ok, 16) : 0;
+        if (!ok) {
+            key += c;
+            ++i;
+            continue;
+        }
+        key += QChar(code);
+        i = first + digits;
+    }
+    return key;
+}
+
+QString iniSectionName(const QByteArray &data, qsizetype lineStart, qsizetype lineEnd)
+{
+    const qsizetype close = data.indexOf(']', lineStart);
+    const qsizetype nameEnd = close < 0 || close >= lineEnd ? lineEnd : close;
+    const QByteArray name = data.mid(lineStart + 1, nameEnd - lineStart - 1).trimmed();
+    if (name.compare("general", Qt::CaseInsensitive) == 0)
+        return QString();
+    if (name.compare("%general", Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(name.mid(1));
+    // "[]" is no name for the keys without a section: the store reads its
+    // keys under a name of their own that no profile writes.
+    const QString section = iniUnescapedKey(name);
+    return section.isEmpty() ? QStringLiteral("/") : section;
+}
+
+// Whether a line added at the end of the file is read as a line of its own:
+// not so when the file ends inside a quote or with a backslash.
+bool endTakesALine(const QByteArray &file)
+{
+    const QByteArray probe = file + "\nX";
+    qsizetype pos = 0;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = 0;
+    qsizetype last = -1;
+    while (nextIniLine(probe, pos, start, end, equals))
+        last = start;
+    return last == probe.size() - 1;
+}
+
+QByteArray iniSectionHeader(const QString &section)
+{
+    if (section.isEmpty())
+        return "[General]";
+    QByteArray name;
+    appendIniKey(name, section);
+    // A section of that name holds the keys without one.
+    if (name.compare("general", Qt::CaseInsensitive) == 0)
+        name.prepend('%');
+    return '[' + name + ']';
+}
+
 } // namespace
+
+QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVariant> &changes)
+{
+    // Where each key's line is (its last one: that is the one read) and
+    // where each section ends (its last occurrence), as the store reads it.
+    struct KeyLine
+    {
+        qsizetype start = 0;
+        qsizetype end = 0;
+        qsizetype equals = 0;
+    };
+    QHash<QString, KeyLine> keys;
+    QHash<QString, qsizetype> sectionEnds;
+    QString section;
+    qsizetype pos = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = 0;
+    while (nextIniLine(file, pos, start, end, equals)) {
+        if (file.at(start) == '[') {
+            section = iniSectionName(file, start, end);
+        } else if (equals >= 0) {
+            qsizetype keyEnd = equals;
+            while (keyEnd > start && (file.at(keyEnd - 1) == ' ' || file.at(keyEnd - 1) == '\t'))
+                --keyEnd;
+            const QString key = iniUnescapedKey(file.mid(start, keyEnd - start));
+            keys.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
+                        {start, end, equals});
+        }
+        sectionEnds.insert(section, end);
+    }
+
+    const QByteArray newline = file.contains("\r\n") ? "\r\n" : "\n";
+    // A file left open at its end (a hand-edited value without its closing
+    // quote) would take whatever follows into that value: what would go to
+    // its end goes to its start then, before the first line of the file.
+    const bool openEnd = !endTakesALine(file);
+    // A changed line is replaced, new keys go to the end of their section,
+    // new sections to the end of the file. Each edit by its place: the
+    // length it replaces (0 for new lines) and its bytes.
+    QMap<qsizetype, QPair<qsizetype, QByteArray>> edits;
+    QMap<QString, QByteArray> newSections;
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
+        const QString keySection = slash < 0 ? QString() : it.key().left(slash);
+        QByteArray value;
+        appendIniValue(value, it.value());
+        const auto held = keys.constFind(it.key());
+        if (held != keys.cend()) {
+            // The key as the file spells it stays; the value is the new one.
+            edits.insert(held->start,
+                         {held->end - held->start,
+                          file.mid(held->start, held->equals - held->start + 1) + value});
+            continue;
+        }
+        QByteArray line;
+        appendIniKey(line, slash < 0 ? it.key() : it.key().mid(slash + 1));
+        line += '=' + value + newline;
+        const auto sectionEnd = sectionEnds.constFind(keySection);
+        if (sectionEnd == sectionEnds.cend()) {
+            newSections[keySection] += line;
+            continue;
+        }
+        // After the line end of the section's last line (and a comment
+        // behind it on that line). No line of the file starts there: the
+        // next one is another section's.
+        qsizetype at = *sectionEnd;
+        while (at < file.size() && file.at(at) != '\n' && file.at(at) != '\r')
+            ++at;
+        if (at < file.size()) {
+            at += file.mid(at, 2) == "\r\n" ? 2 : 1;
+        } else if (openEnd) {
+            newSections[keySection] += line;
+            continue;
+        } else if (!edits.contains(at)) {
+            line.prepend(newline); // the file's last line had no line end
+        }
+        edits[at].second += line;
+    }
+    QByteArray out = file;
+    for (auto it = edits.cend(); it != edits.cbegin();) {
+        --it;
+        out.replace(it.key(), it.value().first, it.value().second);
+    }
+    QByteArray sections;
+    const auto addSection = [&](const QString &name, const QByteArray &lines) {
+        if (!sections.isEmpty())
+            sections += newline;
+        sections += iniSectionHeader(name) + newline + lines;
+    };
+    // The keys without a section first, as the store writes them.
+    if (newSections.contains(QString()))
+        addSection(QString(), newSections.take(QString()));
+    for (auto it = newSections.cbegin(); it != newSections.cend(); ++it)
+        addSection(it.key(), it.value());
+    if (sections.isEmpty())
+        return out;
+    if (openEnd) {
+        // The file's own first lines stay keys without a section.
+        out.insert(file.startsWith("\xEF\xBB\xBF") ? 3 : 0, sections + "[General]" + newline);
+    } else {
+        if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+            out += newline;
+        if (!out.isEmpty())
+            out += newline;
+        out += sections;
+    }
+    return out;
+}
 
 QByteArray ProfileIniBytes(const QMap<QString, QVariant> &values)
 {
-    // The sections in order, "General" (the keys without a section) first.
-    QMap<QString, QMap<QString, QVariant>> sections;
-    QMap<QString, QVariant> general;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
-        if (slash < 0)
-            general.insert(it.key(), it.value());
-        else
-            sections[it.key().left(slash)].insert(it.key().mid(slash + 1), it.value());
-    }
-    QByteArray out;
-    const auto writeSection = [&out](const QByteArray &header,
-                                     const QMap<QString, QVariant> &keys) {
-        if (!out.isEmpty())
-            out += '\n';
-        out += header + '\n';
-        for (auto it = keys.cbegin(); it != keys.cend(); ++it) {
-            appendIniKey(out, it.key());
-            out += '=';
-            appendIniValue(out, it.value());
-            out += '\n';
-        }
-    };
-    if (!general.isEmpty())
-        writeSection("[General]", general);
-    for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
-        QByteArray name;
-        appendIniKey(name, it.key());
-        // A section of that name holds the keys without one.
-        if (name.compare("general", Qt::CaseInsensitive) == 0)
-            name.prepend('%');
-        writeSection('[' + name + ']', it.value());
-    }
-    return out;
+    return ProfileIniPatched(QByteArray(), values);
 }
 
 CProfile::CProfile(const QString &applicationName) : m_application(applicationName)
@@ -259,23 +477,25 @@ bool CProfile::Sync(QString *failure)
         restrictFile();
     if (m_changes.isEmpty())
         return true;
-    const QFileInfo before(m_fileName);
+    // What the file holds now stays as it is, line for line, where this
+    // profile changed nothing; a file that cannot be read is not written
+    // over.
+    QByteArray old;
     QString reason;
-    if (before.exists()) {
-        // What the file holds now is kept where this profile changed
-        // nothing; a file that cannot be read is not written over.
-        QFile file(m_fileName);
+    QFile file(m_fileName);
+    if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             reason = FileErrorText(file);
+        else
+            old = file.readAll();
+        if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+            reason = FileErrorText(file);
+        file.close();
     }
-    QMap<QString, QVariant> values;
     bool written = false;
     if (reason.isEmpty()) {
-        values = valuesOf(QSettings(m_fileName, QSettings::IniFormat));
-        for (auto it = m_changes.cbegin(); it != m_changes.cend(); ++it)
-            values.insert(it.key(), it.value());
-        QDir().mkpath(before.absolutePath());
-        written = WriteWholeFile(m_fileName, ProfileIniBytes(values), &reason,
+        QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+        written = WriteWholeFile(m_fileName, ProfileIniPatched(old, m_changes), &reason,
                                  m_ownerOnly ? kOwnerOnly : QFileDevice::Permissions());
     }
     if (!written) {
@@ -283,7 +503,6 @@ bool CProfile::Sync(QString *failure)
             *failure = FileNotWrittenText(m_fileName, reason);
         return false;
     }
-    m_values = values;
     m_changes.clear();
     return true;
 }

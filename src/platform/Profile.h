@@ -8,8 +8,10 @@
 //
 // The file is read as QSettings reads it, but written by the profile itself,
 // whole (WholeFile): a profile that cannot be written on a full disk keeps
-// the old file, and Sync says so. Writing merges: only the values changed
-// since the last Sync replace what the file holds then.
+// the old file, and Sync says so. Writing touches only the keys changed
+// since the last Sync: their lines take the new values, new keys go to the
+// end of their section; every other line of the file as it is then (values
+// of any form, comments, order, sections) stays byte for byte.
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
@@ -78,6 +80,10 @@ private:
 // "section/key" ("key" alone for the section "General"): texts, lists of
 // texts, invalid values.
 QByteArray ProfileIniBytes(const QMap<QString, QVariant> &values);
+// The file with the values changed: the line QSettings reads a key from
+// takes the new value, a new key goes to the end of its section (a new
+// section to the end of the file); all else stays as it was.
+QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVariant> &changes);
 
 // Rectangles in the profile are (left, top, right, bottom) with the right
 // and bottom edges exclusive, as window rectangles are stored.

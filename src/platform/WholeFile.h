@@ -1,42 +1,61 @@
 #pragma once
 // Files the program writes whole (the dealer file, the export for the
-// dealer system, print files, data files): the readers of such a file see
-// the old one or the complete new one, never a part of it, and a file that
-// could not be written whole leaves the old one where it was.
+// dealer system, print files, data files, the profiles): the readers of such
+// a file see the old one or the complete new one, never a part of it, and a
+// file that could not be written whole leaves the old one where it was.
 //
-// QSaveFile writes beside the file and puts the new one in its place on
-// commit(). Alone it is not enough: it keeps what is written in a buffer,
-// the real write (where a full disk or a file-size limit shows) happens
-// inside commit(), and the Qt of our platforms then still puts the short
-// file in place and reports success. So the buffer is flushed and checked
-// before the commit.
+// The new content goes to a copy beside the file, named after it with the
+// program's own mark (".YAQTrader.ini.yaq2-part-AbCdEf"), and the copy takes
+// the file's place in one step once it is written and on the disk. A copy
+// that a program ended half-way left behind goes with the next write of the
+// file; no other file is ever removed: a user's "YAQTrader.ini.Sicher"
+// stays, whatever its name looks like.
 
-#include <QFileDevice>
+#include <QFile>
 #include <QString>
 
 #include <functional>
 
-class QSaveFile;
+class CWholeFile
+{
+public:
+    explicit CWholeFile(const QString &path);
+    // Drops a copy that was not committed; the old file stays.
+    ~CWholeFile();
+    CWholeFile(const CWholeFile &) = delete;
+    CWholeFile &operator=(const CWholeFile &) = delete;
 
-// Opens the file for writing whole, after the copies an earlier write of
-// it left behind (the program was ended while it wrote) are removed; false
-// with the reason when it cannot be opened.
-bool OpenWholeFile(QSaveFile &file, QString *reason = nullptr);
+    // Opens the copy for writing, after the copies that earlier writes of
+    // the file left behind are removed. A link is followed: the file it
+    // names gets the new content. With permissions given, the new file has
+    // them from its first byte on (a file with a password in it is never
+    // readable by others, not even while it is written); else it keeps
+    // those of the old file. False with the reason when it cannot be opened.
+    bool Open(QString *reason = nullptr, QFileDevice::Permissions permissions = {});
+    // False when the bytes could not all be written; Commit then fails.
+    bool Write(const QByteArray &bytes);
+    // True when the new file is in place. Otherwise the old file stays as
+    // it was, nothing is left beside it, and *reason (when given) says why:
+    // a text of the program's language with the system's own reason after it.
+    bool Commit(QString *reason = nullptr);
+    // Drops the copy; the old file stays.
+    void Cancel();
+
+private:
+    bool fail(const QString &why, QString *reason);
+
+    QString m_path;
+    QString m_target; // the file that is replaced (a link followed)
+    QFile m_copy;
+    bool m_writeFailed = false;
+};
 
 // Removes the copies of the file that a write ended half-way left beside it:
-// the name, a dot and six letters, not written to for a while (a copy that
+// the names the writer gives them, not written to for a while (a copy that
 // another program is writing this moment stays). Returns how many went.
 int RemoveStaleWholeFileCopies(const QString &path);
 
-// Completes a QSaveFile that was opened and written to: true when the new
-// file is in place. Otherwise the old file stays as it was, nothing is left
-// beside it, and *reason (when given) says why: a text of the program's language with
-// the system's own reason after it.
-bool CommitWholeFile(QSaveFile &file, QString *reason = nullptr);
-
-// Writes the bytes as the whole file. With permissions given, the new file
-// has them from its first byte on (a file with a password in it is never
-// readable by others, not even while it is written).
+// Writes the bytes as the whole file (permissions as for CWholeFile::Open).
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
                     QFileDevice::Permissions permissions = {});
 

@@ -4,7 +4,6 @@
 #include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <iconv.h>
@@ -119,8 +118,8 @@ int CCDFile::openForWriting(const QString &path, int codePage)
     ToCodePage(QString(), codePage, &ok);
     if (path.isEmpty() || !ok)
         return 0;
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!OpenWholeFile(*file))
+    auto file = std::make_unique<CWholeFile>(path);
+    if (!file->Open())
         return 0;
     m_strPath = path;
     m_nCodePage = codePage;
@@ -135,7 +134,7 @@ int CCDFile::WriteFile(const QString &text)
         return 0;
     bool ok = false;
     const QByteArray bytes = ToCodePage(text, m_nCodePage, &ok);
-    if (!ok || m_pWriteFile->write(bytes) != bytes.size()) {
+    if (!ok || !m_pWriteFile->Write(bytes)) {
         m_bWriteFailed = true;
         return 0;
     }
@@ -147,10 +146,9 @@ int CCDFile::Close()
     int result = 1;
     if (m_pWriteFile) {
         if (m_bWriteFailed) {
-            m_pWriteFile->cancelWriting();
-            m_pWriteFile->commit();
+            m_pWriteFile->Cancel();
             result = 0;
-        } else if (!CommitWholeFile(*m_pWriteFile)) {
+        } else if (!m_pWriteFile->Commit()) {
             result = 0;
         }
         m_pWriteFile.reset();

@@ -15,8 +15,8 @@
 
 #include <memory>
 
+class CWholeFile;
 class QFile;
-class QSaveFile;
 
 class CCDFile
 {
@@ -83,5 +83,5 @@ private:
     bool m_bReadStarted = false; // a read took bytes from the start of the file
     QString m_strPath;
     std::unique_ptr<QFile> m_pReadFile;
-    std::unique_ptr<QSaveFile> m_pWriteFile;
+    std::unique_ptr<CWholeFile> m_pWriteFile;
 };
