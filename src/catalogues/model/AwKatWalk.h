@@ -20,10 +20,10 @@
 // starts again from the main groups.
 
 #include "catalogues/model/AwKatRow.h"
+#include "catalogues/model/AwKatRowStore.h"
 #include "common/readers/CatalogueCache.h"
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class CPrgSettings;
@@ -174,10 +174,11 @@ private:
     // one piece of work.
     static bool IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous);
     std::vector<CAwKatRow *> RowsOf(int level) const;
-    CAwKatRow *Append(std::unique_ptr<CAwKatRow> row);
+    // A new row of the level (type), its fields at their defaults.
+    CAwKatRow *NewRow(int type);
     // A row read for a level; the first one read becomes the level's
     // current row.
-    void AppendToLevel(std::unique_ptr<CAwKatRow> row, bool *any);
+    CAwKatRow *NewRowOfLevel(int type, bool *any);
     // After a level's read: the level is shown when it has rows; 1 then.
     int ShowReadLevel(int type, bool any);
     QString GroupKeyOf(const CAwKatRow *row) const;
@@ -195,7 +196,9 @@ private:
     int m_nVehicleColumn = -1;
     bool m_bColumnValues = false;
 
-    std::vector<std::unique_ptr<CAwKatRow>> m_rows;
+    // The rows read, by level (1 to 4), kept from one read of a level to
+    // the next.
+    CAwKatRowStore m_rows[5];
     std::vector<CAwKatRow *> m_shown;
     std::vector<CAwKatRow *> m_path;
     CAwKatRow *m_current[5] = {};
