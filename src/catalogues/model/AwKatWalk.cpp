@@ -481,6 +481,32 @@ void CAwKatWalk::CompleteRow(CAwKatRow *row)
     }
 }
 
+void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
+{
+    // As CompleteRow for each, the main group's values made ready once for
+    // each run of positions of one main group, not for every position.
+    const bool values = m_pSettings && m_pValueDb && !m_pSettings->LeadTyp.trimmed().isEmpty();
+    CCatalogueCache &cache = Cache();
+    QStringView group;
+    for (CAwKatRow *row : rows) {
+        if (!row || row->Type != AW_POSITION)
+            continue;
+        ReadTexts(row);
+        if (values && !row->ValuesRead) {
+            const QStringView own = QStringView(row->Number).left(2);
+            if (group.isNull() || own != group) {
+                cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, own);
+                group = own;
+            }
+            AddValueLines(row, cache);
+        }
+        if (m_bColumnValues && !row->ColumnsRead) {
+            row->ColumnsRead = true;
+            row->ColumnLines = ColumnValues(row);
+        }
+    }
+}
+
 void CAwKatWalk::ReadTexts(CAwKatRow *row)
 {
     if (!row || row->Type != AW_POSITION || row->TextsRead || !m_pSettings ||
@@ -646,8 +672,7 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         return false;
     }
     CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
-    for (CAwKatRow *row : display)
-        CompleteRow(row);
+    CompleteRows(display);
     m_shown = std::move(display);
     m_nShownLevel = level;
     SetCurrent(level, current);
@@ -961,10 +986,16 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
         return none;
     if (row->ValuesRead || !m_pSettings || !m_pValueDb || m_pSettings->LeadTyp.trimmed().isEmpty())
         return row->ValueLines;
-    row->ValuesRead = true;
     const CStep step(*this);
     CCatalogueCache &cache = Cache();
     cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, QStringView(row->Number).left(2));
+    AddValueLines(row, cache);
+    return row->ValueLines;
+}
+
+void CAwKatWalk::AddValueLines(CAwKatRow *row, const CCatalogueCache &cache)
+{
+    row->ValuesRead = true;
     cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
         CAwKatValueLine line;
         line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
@@ -975,7 +1006,6 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
             line.Value = QStringLiteral("-");
         row->ValueLines.push_back(std::move(line));
     });
-    return row->ValueLines;
 }
 
 QString CAwKatWalk::LabourValueText(const CAwKatRow *row)

@@ -143,6 +143,10 @@ private:
     // Reads what a shown position draws, once: its texts, its value lines
     // and, in the catalogue view, its values per column.
     void CompleteRow(CAwKatRow *row);
+    void CompleteRows(const std::vector<CAwKatRow *> &rows);
+    // The value lines of the position from its main group's values, which
+    // the cache holds already.
+    void AddValueLines(CAwKatRow *row, const CCatalogueCache &cache);
 
     bool ReadsStandardCatalogue() const;
     bool ReadsAlternativeCatalogue() const;
