@@ -184,9 +184,15 @@ void COwnLB::updateGeometries()
     }
     m_bRangeStale = false;
     QScrollBar *bar = verticalScrollBar();
+    // A list scrolled to its end stays there when the end moves: the rows
+    // of the last screen measured, rows added or taken away.
+    const bool atEnd = bar->maximum() > 0 && bar->value() == bar->maximum();
+    const int last = std::max(0, rows - std::max(fit, 1));
     bar->setSingleStep(1);
+    bar->setRange(0, last);
+    if (atEnd)
+        bar->setValue(last);
     bar->setPageStep(RowsOnScreen());
-    bar->setRange(0, std::max(0, rows - std::max(fit, 1)));
     horizontalScrollBar()->setRange(0, 0);
     QAbstractItemView::updateGeometries();
 }
