@@ -763,7 +763,7 @@ void TestAwKat::alternativeCatalogue()
     QCOMPARE(Numbers(rules), ruled);
     if (row->Type != AW_POSITION)
         return;
-    QCOMPARE(row->Text + QLatin1Char('|') + row->BracketText, texts);
+    QCOMPARE(row->Text() + QLatin1Char('|') + row->BracketText(), texts);
 }
 
 void TestAwKat::shownPositionsCarryTheirValues_data()

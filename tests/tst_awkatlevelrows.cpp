@@ -1,12 +1,14 @@
 // The steps that choose what a level of the labour-value catalogue shows:
 // positions kept by their values, the special positions 249 and 250, the
-// headings of joint and additional work, the row selected after a filter.
+// headings of joint and additional work, the row selected after a filter;
+// and the store that keeps a level's rows from one read to the next.
 //
 // Rows are written "number", "number:code" (a leading row of that code) or
 // "number:code>reference" (a following row), each with "@line" when its
 // catalogue line matters.
 
 #include "catalogues/model/AwKatLevelRows.h"
+#include "catalogues/model/AwKatRowStore.h"
 #include "support/TestMain.h"
 
 #include <QtTest>
@@ -83,6 +85,8 @@ private slots:
     void markHeadings();
     void currentRow_data();
     void currentRow();
+    void storeKeepsItsRows_data();
+    void storeKeepsItsRows();
 };
 
 void TestAwKatLevelRows::valuedPositions_data()
@@ -189,6 +193,48 @@ void TestAwKatLevelRows::currentRow()
     const CAwKatRow *row =
         AwKatLevelRows::CurrentRow(level.rows, level.Of(shown), level.Row(current), selectFirst);
     QCOMPARE(row ? row->Number : QString(), selected);
+}
+
+void TestAwKatLevelRows::storeKeepsItsRows_data()
+{
+    // Rows: rows of a first read, rows of the read after it (their room
+    // taken again) -> every row stays where it was made, and a row taken
+    // again starts empty.
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    // clang-format off
+    QTest::newRow("within the first block")             << 10    << 5;
+    QTest::newRow("the first block full")               << 64    << 64;
+    QTest::newRow("into the second block")              << 65    << 70;
+    QTest::newRow("every growing block, one more")      << 8128  << 8129;
+    QTest::newRow("blocks of the largest size, fewer")  << 20000 << 9000;
+    // clang-format on
+}
+
+void TestAwKatLevelRows::storeKeepsItsRows()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    CAwKatRowStore store;
+    std::vector<CAwKatRow *> made;
+    for (int i = 0; i < first; ++i) {
+        CAwKatRow *row = store.Add();
+        row->Number = QString::number(i);
+        row->ValuesRead = true;
+        row->ValueLines.emplace_back();
+        made.push_back(row);
+    }
+    for (int i = 0; i < first; ++i)
+        QVERIFY2(store.At(size_t(i)) == made[size_t(i)] && made[size_t(i)]->Number.toInt() == i,
+                 qPrintable(QString::number(i)));
+    store.Clear();
+    for (int i = 0; i < second; ++i) {
+        CAwKatRow *row = store.Add();
+        QVERIFY2(i >= first || row == made[size_t(i)], qPrintable(QString::number(i)));
+        QVERIFY2(row->Number.isEmpty() && !row->ValuesRead && row->ValueLines.empty(),
+                 qPrintable(QString::number(i)));
+    }
+    QCOMPARE(store.Size(), size_t(second));
 }
 
 YAQ_TEST_GUILESS_MAIN(TestAwKatLevelRows)

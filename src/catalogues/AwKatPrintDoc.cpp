@@ -69,7 +69,7 @@ CSize CAwKatPrintDoc::PrintPage(QPainter *dc, CRect *area, int measureOnly)
         CLayoutHBox line(doc);
         line.AddSize(kMargin, 0);
         const QString key = row->Type == AW_MAIN_GROUP ? row->Key : row->Number;
-        line.DCDraw(&m_painter.LevelFont(), key + QStringLiteral("  ") + row->Text, draw, 0, 0);
+        line.DCDraw(&m_painter.LevelFont(), key + QStringLiteral("  ") + row->Text(), draw, 0, 0);
     }
     doc.AddSize(0, -kGap);
     // The titles of the columns in view, written upwards over their cells.

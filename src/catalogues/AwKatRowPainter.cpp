@@ -142,7 +142,7 @@ void CAwKatRowPainter::DrawGroup(CLayout &box, const CAwKatRow *row, bool draw)
         line.DCDraw(&m_level, row->Number.mid(2, 2), draw, 0, 0);
         line.AddSize(indent * 3 / 2, 0);
     }
-    line.DCDraw(&m_level, Lines(row->Text), draw, 0, 0);
+    line.DCDraw(&m_level, Lines(row->Text()), draw, 0, 0);
 }
 
 void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool draw)
@@ -192,10 +192,10 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool dra
             {
                 CLayoutVBox texts(text);
                 texts.SetWordbreak(1);
-                texts.DCDraw(row->Leading ? &m_bold : &m_normal, Lines(row->Text), draw, m_nTextCol,
-                             0);
-                if (!row->BracketText.isEmpty())
-                    texts.DCDraw(&m_italic, Lines(row->BracketText), draw, m_nTextCol, 0);
+                texts.DCDraw(row->Leading ? &m_bold : &m_normal, Lines(row->Text()), draw,
+                             m_nTextCol, 0);
+                if (!row->BracketFirst.isEmpty())
+                    texts.DCDraw(&m_italic, Lines(row->BracketText()), draw, m_nTextCol, 0);
             }
             text.AddSize(5 * m_nUnit, 0);
             DrawValues(text, row, draw);

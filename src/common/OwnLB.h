@@ -5,28 +5,30 @@
 // paints it as "mouse over"; leaving the list clears it) and selects one row
 // at a time; the keys move as in any list (arrows, Home/End, PageUp/Down).
 //
-// A list of many thousand rows opens without measuring them all: the
-// layout takes the delegate's estimate for a row until the row is about to
-// be shown. Before every layout the screen of rows it is about to show is
-// measured (at the width the rows will have, the scroll bar the layout
-// brings taken off), so that one layout pass makes the first sight exact;
-// the rows of the screen shown, one screen above and one below are
-// measured in batches when the list scrolls, paints or is asked to show a
-// row; when a measured height differs from its estimate, the rows are laid
-// out again from the known heights, which costs no measuring (a scroll
-// measures some screens further on first, so that the scrolls after it lay
-// nothing out). The list
-// scrolls by rows, so the top row stays in place when rows above it get
-// measured.
+// A list of many thousand rows opens at the cost of one screen: it never
+// goes over all its rows. It scrolls by rows, the scroll bar's value being
+// the top row, so a row's place on the screen is the sum of the heights of
+// the rows above it from the top row, and only the rows shown are measured
+// (when they are painted, hit or scrolled to; the delegate keeps the
+// heights). The scroll range needs the rows of the last screen only: how
+// many of them fit below the last top row. It is reckoned from the heights
+// known so far (a row not measured yet counts with the delegate's
+// estimate) and reckoned again when rows of the last screen are measured.
+// Rows above or below the screen are placed by their known heights.
 //
-// Any other QAbstractItemDelegate works too, measured by Qt as usual.
+// The heights belong to the width the rows are drawn at: the list's width,
+// without the scroll bar once the rows no longer fit. A new width measures
+// the rows shown anew.
+//
+// Any other QAbstractItemDelegate works too: its sizeHint is asked for the
+// rows shown.
 
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPersistentModelIndex>
 
 class COwnLBDelegate;
 
-class COwnLB : public QListView
+class COwnLB : public QAbstractItemView
 {
     Q_OBJECT
 public:
@@ -39,14 +41,26 @@ public:
     void SetMouseOverToFalse();
 
     void setModel(QAbstractItemModel *model) override;
+    // Measures the screen of rows from the top row and sets the scroll
+    // range; nothing more.
     void doItemsLayout() override;
+    QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint &point) const override;
 
 protected:
     // Takes the row under pos as the row under the mouse.
     void TrackMouseOver(const QPoint &pos);
     // The delegate when it is one of ours.
     COwnLBDelegate *RowDelegate() const;
+
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex &index) const override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    void updateGeometries() override;
 
     void mouseMoveEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
@@ -60,26 +74,29 @@ protected:
     void reset() override;
 
 private:
-    // How far below the screen a scroll that lays the rows out again
-    // measures first.
-    static constexpr int kScreensMeasuredAhead = 6;
-    // Measures rows from row on, upwards (step -1) or downwards (step 1),
-    // until they fill height; true when one differs from its estimate.
-    // At the row width given, or at the list's (-1).
-    bool MeasureFrom(int row, int step, int height, int width = -1);
-    // The width the rows will have once laid out: without the scroll bar
-    // that the layout is about to show.
-    int LaidOutRowWidth() const;
-    // The rows of the screen shown (from the top row noted) and, around,
-    // one screen either side: the batch a scroll measures.
-    bool MeasureShownRows(bool around);
-    // Notes the row at the top of the screen; never while a layout runs.
-    void NoteTopRow();
-    // Measures the rows shown and, when one differs from its estimate, lays
-    // the rows out again and repaints them all.
-    void MeasureShownAndRelayout(bool around);
+    int RowCount() const;
+    QModelIndex RowIndex(int row) const;
+    // The first row shown: the scroll bar's value.
+    int TopRow() const;
+    // The width the rows are measured and drawn at: the list's, less the
+    // scroll bar the range has just asked for (it shows a moment later),
+    // or plus the one it is about to hide.
+    int RowWidth() const;
+    // Tells the delegate the row width; a new one forgets the heights.
+    void FollowRowWidth() const;
+    // The row's height as known: measured, or its estimate while it has not
+    // been measured. No measuring.
+    int KnownHeight(int row) const;
+    // The row's height, measured first when it is not yet: a row shown.
+    int ShownHeight(int row) const;
+    // The top row of a screen that ends with row (the rows above it that
+    // fit measured); row itself when it is higher than the screen.
+    int TopEndingWith(int row) const;
+    // How many rows from the top row fill the screen by their known heights.
+    int RowsOnScreen() const;
 
     QPersistentModelIndex m_mouseOver;
-    bool m_bInLayout = false;
-    int m_nTopRow = 0; // the first row shown, as the last layout or scroll left it
+    // A row of the last screen was measured at another height than it was
+    // counted with: the scroll range is reckoned again.
+    mutable bool m_bRangeStale = false;
 };

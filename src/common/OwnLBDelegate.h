@@ -4,9 +4,10 @@
 // PaintRow, both from the same row geometry.
 //
 // Long lists (the package list holds thousands of rows) are not measured up
-// front: a row not yet shown is laid out with the cheap EstimateRowHeight,
-// and the list measures the rows it is about to show and keeps their heights
-// here, one per row, until the row width, the rows or their data change.
+// front: a row not yet shown counts with the cheap EstimateRowHeight (where
+// the list places rows off the screen and reckons its scroll range), and the
+// list measures the rows it shows and keeps their heights here, one per row,
+// until the row width, the rows or their data change.
 // A delegate serves one list.
 
 #include <QStyledItemDelegate>

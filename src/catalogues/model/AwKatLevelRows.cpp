@@ -29,7 +29,9 @@ AwKatRows ValuedGroups(const AwKatRows &rows, const RowTest &leadsToValues)
 
 AwKatRows ValuedPositions(const AwKatRows &rows, const RowTest &hasValues)
 {
+    // Room for all at once: a main group's positions are many.
     AwKatRows kept;
+    kept.reserve(rows.size());
     bool lastLeadingKept = false;
     for (CAwKatRow *row : rows) {
         if (row->Leading) {
@@ -46,6 +48,7 @@ AwKatRows ValuedPositions(const AwKatRows &rows, const RowTest &hasValues)
 AwKatRows WithoutReplacedSpecial(const AwKatRows &rows)
 {
     AwKatRows kept;
+    kept.reserve(rows.size());
     bool seen250 = false;
     bool skipping = false;
     for (CAwKatRow *row : rows) {

@@ -53,8 +53,23 @@ struct CAwKatRow
     QString RangeFrom; // the range the next level is read in
     QString RangeTo;
     QString Number; // group code; the position number of a position
-    QString Text;   // display text, lines separated by "\r\n"
-    QString BracketText;
+    // The display text (lines separated by "\r\n") and the bracket text,
+    // each kept in two parts as the catalogue gives them: its first line
+    // (a group's text whole), and its further lines that are not empty,
+    // joined only where there are several of them. The whole text is put
+    // together when it is asked for: a main group has thousands of
+    // positions, and only the few drawn or stored need theirs.
+    QString TextFirst;
+    QString TextMore;
+    QString BracketFirst;
+    QString BracketMore;
+    QString Text() const { return Joined(TextFirst, TextMore); }
+    QString BracketText() const { return Joined(BracketFirst, BracketMore); }
+    void SetText(const QString &text)
+    {
+        TextFirst = text;
+        TextMore.clear();
+    }
     QString Heading;  // "Verbundarbeiten:" / "Zusatzarbeiten:" of a position
     QString InfoText; // paint-stage text of the position info
     QString Code;     // relation code of a position
@@ -84,4 +99,10 @@ struct CAwKatRow
     bool LeadsToValues = false;
     std::vector<CAwKatValueLine> ValueLines;
     std::vector<CAwKatValueLine> ColumnLines;
+
+private:
+    static QString Joined(const QString &first, const QString &more)
+    {
+        return more.isEmpty() ? first : first + QLatin1String("\r\n") + more;
+    }
 };

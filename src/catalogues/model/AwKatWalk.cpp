@@ -19,38 +19,41 @@ namespace {
 const QString kFirstLine = QStringLiteral("0000");
 const QString kLastLine = QStringLiteral("9999");
 
-// The first line, then "\r\n" and each further line that is not empty.
-QString JoinLines(const QString &first, const QString &second, const QString &third,
-                  const QString &fourth)
+// The lines that are not empty, separated by "\r\n": the line itself
+// (no copy) where there is one.
+QString NonEmptyLines(const QString *const *from, const QString *const *to)
 {
-    QString text = first;
-    for (const QString *line : {&second, &third, &fourth}) {
-        if (!line->isEmpty()) {
+    QString text;
+    for (; from != to; ++from) {
+        if ((*from)->isEmpty())
+            continue;
+        if (!text.isEmpty())
             text += QLatin1String("\r\n");
-            text += *line;
-        }
+        text += **from;
     }
     return text;
 }
 
+// The display text: the first line, then each further line that is not
+// empty.
+void SetTextLines(CAwKatRow *row, const QString &first, const QString &second, const QString &third,
+                  const QString &fourth)
+{
+    const QString *more[] = {&second, &third, &fourth};
+    row->TextFirst = first;
+    row->TextMore = NonEmptyLines(more, more + 3);
+}
+
 // The bracket text begins with its first line that is not empty.
-QString JoinBracketLines(const QString &first, const QString &second, const QString &third,
-                         const QString &fourth)
+void SetBracketLines(CAwKatRow *row, const QString &first, const QString &second,
+                     const QString &third, const QString &fourth)
 {
     const QString *lines[] = {&first, &second, &third, &fourth};
     int from = 0;
     while (from < 4 && lines[from]->isEmpty())
         ++from;
-    if (from == 4)
-        return QString();
-    QString text = *lines[from];
-    for (int i = from + 1; i < 4; ++i) {
-        if (!lines[i]->isEmpty()) {
-            text += QLatin1String("\r\n");
-            text += *lines[i];
-        }
-    }
-    return text;
+    row->BracketFirst = from < 4 ? *lines[from] : QString();
+    row->BracketMore = from < 3 ? NonEmptyLines(lines + from + 1, lines + 4) : QString();
 }
 
 // Catalogue texts carry line breaks as the two characters "\n".
@@ -132,26 +135,29 @@ int CAwKatWalk::SelectedIndex() const
 std::vector<CAwKatRow *> CAwKatWalk::RowsOf(int level) const
 {
     std::vector<CAwKatRow *> rows;
-    for (const auto &row : m_rows) {
-        if (row->Type == level)
-            rows.push_back(row.get());
-    }
+    if (level < AW_MAIN_GROUP || level > AW_POSITION)
+        return rows;
+    const CAwKatRowStore &store = m_rows[level];
+    rows.reserve(store.Size());
+    for (size_t i = 0; i < store.Size(); ++i)
+        rows.push_back(store.At(i));
     return rows;
 }
 
-CAwKatRow *CAwKatWalk::Append(std::unique_ptr<CAwKatRow> row)
+CAwKatRow *CAwKatWalk::NewRow(int type)
 {
-    m_rows.push_back(std::move(row));
-    return m_rows.back().get();
+    CAwKatRow *row = m_rows[type].Add();
+    row->Type = type;
+    return row;
 }
 
-void CAwKatWalk::AppendToLevel(std::unique_ptr<CAwKatRow> row, bool *any)
+CAwKatRow *CAwKatWalk::NewRowOfLevel(int type, bool *any)
 {
-    const int type = row->Type;
-    CAwKatRow *added = Append(std::move(row));
+    CAwKatRow *row = NewRow(type);
     if (!*any)
-        m_current[type] = added;
+        m_current[type] = row;
     *any = true;
+    return row;
 }
 
 int CAwKatWalk::ShowReadLevel(int type, bool any)
@@ -177,10 +183,8 @@ void CAwKatWalk::DropRows(int level)
     m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(),
                                  [level](const CAwKatRow *row) { return row->Type >= level; }),
                   m_shown.end());
-    m_rows.erase(std::remove_if(
-                     m_rows.begin(), m_rows.end(),
-                     [level](const std::unique_ptr<CAwKatRow> &row) { return row->Type >= level; }),
-                 m_rows.end());
+    for (int l = std::max(level, 1); l <= 4; ++l)
+        m_rows[l].Clear();
 }
 
 QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
@@ -217,14 +221,12 @@ int CAwKatWalk::ReadMainGroups()
         if (any && rec.m_strHG == previous)
             continue;
         previous = rec.m_strHG;
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_MAIN_GROUP;
+        CAwKatRow *row = NewRowOfLevel(AW_MAIN_GROUP, &any);
         row->Key = rec.m_strHG;
         row->LineFrom = row->RangeFrom = kFirstLine;
         row->LineTo = row->RangeTo = kLastLine;
         row->Number = rec.m_strHG;
-        row->Text = WithLineBreaks(rec.m_strText);
-        AppendToLevel(std::move(row), &any);
+        row->SetText(WithLineBreaks(rec.m_strText));
     }
     return ShowReadLevel(AW_MAIN_GROUP, any);
 }
@@ -243,14 +245,12 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
     bool any = false;
     for (int ok = m_pCatalogueDb->ReadAwKatSubGroupData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_SUBGROUP;
+        CAwKatRow *row = NewRowOfLevel(AW_SUBGROUP, &any);
         row->Key = mainGroup->Key;
         row->LineFrom = row->RangeFrom = rec.m_strVonZeile;
         row->LineTo = row->RangeTo = rec.m_strBisZeile;
         row->Number = rec.m_strGruppe;
-        row->Text = WithLineBreaks(rec.m_strText);
-        AppendToLevel(std::move(row), &any);
+        row->SetText(WithLineBreaks(rec.m_strText));
     }
     return ShowReadLevel(AW_SUBGROUP, any);
 }
@@ -274,16 +274,14 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
         rec.TrimData();
         if (rec.m_strKennz != QLatin1String("N"))
             continue;
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_THIRD_LEVEL;
+        CAwKatRow *row = NewRowOfLevel(AW_THIRD_LEVEL, &any);
         row->Key = parent->Key;
         row->LineFrom = rec.m_strVonZeile;
         row->LineTo = rec.m_strBisZeile;
         row->RangeFrom = parent->RangeFrom;
         row->RangeTo = parent->LineTo;
         row->Number = rec.m_strGruppe;
-        row->Text = WithLineBreaks(rec.m_strText);
-        AppendToLevel(std::move(row), &any);
+        row->SetText(WithLineBreaks(rec.m_strText));
     }
     return ShowReadLevel(AW_THIRD_LEVEL, any);
 }
@@ -301,17 +299,15 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     const CAwKatRow *previous = nullptr;
     const QString jointHeading = OrmelText(7000), extraHeading = OrmelText(7001);
     auto addRow = [&](const CAwKatAPosData &r) {
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_POSITION;
+        CAwKatRow *row = NewRow(AW_POSITION);
         row->Key = parent->Key;
         row->LineFrom = row->LineTo = row->RangeFrom = row->RangeTo = r.m_strZeile;
         row->Number = r.m_strAPosNr;
         row->Code = r.m_strCode;
         row->Reference = r.m_strRef;
-        row->Text = JoinLines(r.m_strText1, r.m_strText2, r.m_strText3, r.m_strText4);
+        SetTextLines(row, r.m_strText1, r.m_strText2, r.m_strText3, r.m_strText4);
         if (r.m_strKlammerKennz == QLatin1String("N"))
-            row->BracketText =
-                JoinBracketLines(r.m_strKText1, r.m_strKText2, r.m_strKText3, r.m_strKText4);
+            SetBracketLines(row, r.m_strKText1, r.m_strKText2, r.m_strKText3, r.m_strKText4);
         // The variant string is as long as the catalogue has columns: a
         // column beyond it marks nothing.
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
@@ -324,7 +320,7 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
                              (QStringView(row->Number).mid(4) < QLatin1String("500") &&
                               row->Key != QLatin1String("99"));
         row->Leading = r.m_strCode.isEmpty() || r.m_strRef.isEmpty();
-        const QString group = GroupKeyOf(row.get());
+        const QString group = GroupKeyOf(row);
         if (m_pValueDb) {
             CAPosInfoData info;
             info.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -339,10 +335,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
                     Cache().GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
         }
         row->PairMark = IsPairedWith(*row, previous) ? 1 : 0;
-        CAwKatRow *added = Append(std::move(row));
-        previous = added;
-        if (!current && added->LineFrom >= parent->LineFrom)
-            current = added;
+        previous = row;
+        if (!current && row->LineFrom >= parent->LineFrom)
+            current = row;
     };
     // The lookups per position ask the value connection: on a connection of
     // their own they run while the positions are read; on this one the
@@ -370,7 +365,7 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     if (!previous)
         return 0;
     if (!current)
-        current = m_rows.back().get();
+        current = m_rows[AW_POSITION].Back();
     SetCurrent(AW_POSITION, current);
     FillLevel(AW_POSITION, false);
     return 1;
@@ -391,11 +386,9 @@ int CAwKatWalk::ReadAltMainGroups()
     bool any = false;
     for (int ok = m_pCatalogueDb->ReadAltAwKatHGList(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_MAIN_GROUP;
+        CAwKatRow *row = NewRowOfLevel(AW_MAIN_GROUP, &any);
         row->Key = row->Number = rec.m_strHG;
-        row->Text = rec.m_strText;
-        AppendToLevel(std::move(row), &any);
+        row->SetText(rec.m_strText);
     }
     return ShowReadLevel(AW_MAIN_GROUP, any);
 }
@@ -410,12 +403,10 @@ int CAwKatWalk::ReadAltThirdLevel(CAwKatRow *parent)
     bool any = false;
     for (int ok = m_pCatalogueDb->ReadAltAwKatUGList(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_THIRD_LEVEL;
+        CAwKatRow *row = NewRowOfLevel(AW_THIRD_LEVEL, &any);
         row->Key = parent->Key;
         row->Number = parent->Key + rec.m_strUG;
-        row->Text = rec.m_strText1 + QLatin1Char(' ') + rec.m_strText2;
-        AppendToLevel(std::move(row), &any);
+        row->SetText(rec.m_strText1 + QLatin1Char(' ') + rec.m_strText2);
     }
     return ShowReadLevel(AW_THIRD_LEVEL, any);
 }
@@ -442,8 +433,7 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
     bool previousFrom500 = false;
     CAwKatRow *current = nullptr;
     for (const QString &number : numbers) {
-        auto row = std::make_unique<CAwKatRow>();
-        row->Type = AW_POSITION;
+        CAwKatRow *row = NewRow(AW_POSITION);
         row->Key = group;
         row->Number = number;
         row->Leading = 1;
@@ -460,9 +450,8 @@ int CAwKatWalk::ReadAltPositions(CAwKatRow *parent)
                 row->PartsClearing =
                     Cache().GetTeileClearing(m_pSettings, m_pValueDb, number, group);
         }
-        CAwKatRow *added = Append(std::move(row));
         if (!current && number.left(4) == parent->Number)
-            current = added;
+            current = row;
     }
     // Below a main group without groups: its first position.
     if (!current)
@@ -492,13 +481,41 @@ void CAwKatWalk::CompleteRow(CAwKatRow *row)
     }
 }
 
+void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
+{
+    // As CompleteRow for each, the main group's values made ready once for
+    // each run of positions of one main group, not for every position.
+    const bool values = m_pSettings && m_pValueDb && !m_pSettings->LeadTyp.trimmed().isEmpty();
+    CCatalogueCache &cache = Cache();
+    QStringView group;
+    for (CAwKatRow *row : rows) {
+        if (!row || row->Type != AW_POSITION)
+            continue;
+        ReadTexts(row);
+        if (values && !row->ValuesRead) {
+            const QStringView own = QStringView(row->Number).left(2);
+            if (group.isNull() || own != group) {
+                cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, own);
+                group = own;
+            }
+            AddValueLines(row, cache);
+        }
+        if (m_bColumnValues && !row->ColumnsRead) {
+            row->ColumnsRead = true;
+            row->ColumnLines = ColumnValues(row);
+        }
+    }
+}
+
 void CAwKatWalk::ReadTexts(CAwKatRow *row)
 {
     if (!row || row->Type != AW_POSITION || row->TextsRead || !m_pSettings ||
         !m_pSettings->bAltKatalog || !m_pValueDb)
         return;
     row->TextsRead = true;
-    if (!row->Text.isEmpty() && !row->BracketText.isEmpty())
+    const bool hasText = !row->TextFirst.isEmpty() || !row->TextMore.isEmpty();
+    const bool hasBracket = !row->BracketFirst.isEmpty();
+    if (hasText && hasBracket)
         return;
     CAPosTxtAPosKTxtData rec;
     rec.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -510,11 +527,10 @@ void CAwKatWalk::ReadTexts(CAwKatRow *row)
     if (!found)
         return;
     rec.TrimData();
-    if (row->Text.isEmpty())
-        row->Text = JoinLines(rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4);
-    if (row->BracketText.isEmpty())
-        row->BracketText =
-            JoinBracketLines(rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4);
+    if (!hasText)
+        SetTextLines(row, rec.m_strText1, rec.m_strText2, rec.m_strText3, rec.m_strText4);
+    if (!hasBracket)
+        SetBracketLines(row, rec.m_strKText1, rec.m_strKText2, rec.m_strKText3, rec.m_strKText4);
 }
 
 bool CAwKatWalk::JumpToAlt(const QString &apNr)
@@ -627,7 +643,7 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
     for (CAwKatRow *row : candidates)
         row->HeadingShown = 0;
 
-    AwKatRows display = candidates;
+    AwKatRows display;
     if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
         // A group is shown only when it leads to a position valued for the
         // vehicle's lead type: a main group too, so that every group shown
@@ -642,6 +658,8 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         });
     } else if (level == AW_POSITION && leadType) {
         display = ValuedPositions(candidates, [this](CAwKatRow *row) { return KeepPosition(row); });
+    } else {
+        display = candidates;
     }
     if (level == AW_POSITION) {
         if (m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty())
@@ -654,9 +672,8 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         return false;
     }
     CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
-    for (CAwKatRow *row : display)
-        CompleteRow(row);
-    m_shown = display;
+    CompleteRows(display);
+    m_shown = std::move(display);
     m_nShownLevel = level;
     SetCurrent(level, current);
     return true;
@@ -969,10 +986,16 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
         return none;
     if (row->ValuesRead || !m_pSettings || !m_pValueDb || m_pSettings->LeadTyp.trimmed().isEmpty())
         return row->ValueLines;
-    row->ValuesRead = true;
     const CStep step(*this);
     CCatalogueCache &cache = Cache();
     cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, QStringView(row->Number).left(2));
+    AddValueLines(row, cache);
+    return row->ValueLines;
+}
+
+void CAwKatWalk::AddValueLines(CAwKatRow *row, const CCatalogueCache &cache)
+{
+    row->ValuesRead = true;
     cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
         CAwKatValueLine line;
         line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
@@ -983,7 +1006,6 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
             line.Value = QStringLiteral("-");
         row->ValueLines.push_back(std::move(line));
     });
-    return row->ValueLines;
 }
 
 QString CAwKatWalk::LabourValueText(const CAwKatRow *row)

@@ -20,10 +20,10 @@
 // starts again from the main groups.
 
 #include "catalogues/model/AwKatRow.h"
+#include "catalogues/model/AwKatRowStore.h"
 #include "common/readers/CatalogueCache.h"
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class CPrgSettings;
@@ -143,6 +143,10 @@ private:
     // Reads what a shown position draws, once: its texts, its value lines
     // and, in the catalogue view, its values per column.
     void CompleteRow(CAwKatRow *row);
+    void CompleteRows(const std::vector<CAwKatRow *> &rows);
+    // The value lines of the position from its main group's values, which
+    // the cache holds already.
+    void AddValueLines(CAwKatRow *row, const CCatalogueCache &cache);
 
     bool ReadsStandardCatalogue() const;
     bool ReadsAlternativeCatalogue() const;
@@ -174,10 +178,11 @@ private:
     // one piece of work.
     static bool IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous);
     std::vector<CAwKatRow *> RowsOf(int level) const;
-    CAwKatRow *Append(std::unique_ptr<CAwKatRow> row);
+    // A new row of the level (type), its fields at their defaults.
+    CAwKatRow *NewRow(int type);
     // A row read for a level; the first one read becomes the level's
     // current row.
-    void AppendToLevel(std::unique_ptr<CAwKatRow> row, bool *any);
+    CAwKatRow *NewRowOfLevel(int type, bool *any);
     // After a level's read: the level is shown when it has rows; 1 then.
     int ShowReadLevel(int type, bool any);
     QString GroupKeyOf(const CAwKatRow *row) const;
@@ -195,7 +200,9 @@ private:
     int m_nVehicleColumn = -1;
     bool m_bColumnValues = false;
 
-    std::vector<std::unique_ptr<CAwKatRow>> m_rows;
+    // The rows read, by level (1 to 4), kept from one read of a level to
+    // the next.
+    CAwKatRowStore m_rows[5];
     std::vector<CAwKatRow *> m_shown;
     std::vector<CAwKatRow *> m_path;
     CAwKatRow *m_current[5] = {};
