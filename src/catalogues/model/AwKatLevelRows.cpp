@@ -29,49 +29,64 @@ AwKatRows ValuedGroups(const AwKatRows &rows, const RowTest &leadsToValues)
 
 AwKatRows ValuedPositions(const AwKatRows &rows, const RowTest &hasValues)
 {
-    // Room for all at once: a main group's positions are many.
     AwKatRows kept;
-    kept.reserve(rows.size());
+    ValuedPositions(rows, hasValues, &kept);
+    return kept;
+}
+
+void ValuedPositions(const AwKatRows &rows, const RowTest &hasValues, AwKatRows *kept)
+{
+    // Room for all at once: a main group's positions are many.
+    kept->clear();
+    kept->reserve(rows.size());
     bool lastLeadingKept = false;
     for (CAwKatRow *row : rows) {
         if (row->Leading) {
             lastLeadingKept = hasValues(row);
             if (lastLeadingKept)
-                kept.push_back(row);
+                kept->push_back(row);
         } else if (lastLeadingKept && hasValues(row)) {
-            kept.push_back(row);
+            kept->push_back(row);
         }
     }
-    return kept;
 }
 
 AwKatRows WithoutReplacedSpecial(const AwKatRows &rows)
 {
-    AwKatRows kept;
-    kept.reserve(rows.size());
+    AwKatRows kept = rows;
+    DropReplacedSpecial(&kept);
+    return kept;
+}
+
+void DropReplacedSpecial(AwKatRows *rows)
+{
+    // The rows kept so far stand at the front (before kept), the rows still
+    // to look at from the one read on: kept never passes it.
+    const auto begin = rows->begin();
+    auto kept = begin;
     bool seen250 = false;
     bool skipping = false;
-    for (CAwKatRow *row : rows) {
+    for (auto read = rows->begin(); read != rows->end(); ++read) {
+        CAwKatRow *const row = *read;
         if (row->Leading)
             skipping = false;
         if (row->Number == kSpecial250) {
-            const auto at = std::find_if(kept.begin(), kept.end(), [](const CAwKatRow *r) {
-                return r->Number == kSpecial249;
-            });
-            if (at != kept.end()) {
+            const auto at = std::find_if(
+                begin, kept, [](const CAwKatRow *r) { return r->Number == kSpecial249; });
+            if (at != kept) {
                 auto end = at + 1;
-                while (end != kept.end() && !(*end)->Leading)
+                while (end != kept && !(*end)->Leading)
                     ++end;
-                kept.erase(at, end);
+                kept = std::move(end, kept, at);
             }
             seen250 = true;
         } else if (row->Number == kSpecial249 && seen250) {
             skipping = true;
         }
         if (!skipping)
-            kept.push_back(row);
+            *kept++ = row;
     }
-    return kept;
+    rows->erase(kept, rows->end());
 }
 
 void MarkHeadings(const AwKatRows &rows)

@@ -24,11 +24,16 @@ AwKatRows ValuedGroups(const AwKatRows &rows, const RowTest &leadsToValues);
 // one that was kept, and by its own values too. Asks each position at most
 // once.
 AwKatRows ValuedPositions(const AwKatRows &rows, const RowTest &hasValues);
+// The same into kept, which keeps its room (a main group's positions are
+// many: a walk reuses one list for every level it fills).
+void ValuedPositions(const AwKatRows &rows, const RowTest &hasValues, AwKatRows *kept);
 
 // With a VIN the special positions "0000249" and "0000250" exclude each
 // other: "0000250" wins, whether it comes before or after, and the rows
 // that follow a dropped "0000249" (up to the next leading row) go with it.
 AwKatRows WithoutReplacedSpecial(const AwKatRows &rows);
+// The same on the rows themselves.
+void DropReplacedSpecial(AwKatRows *rows);
 
 // Sets HeadingShown on the positions that head a run of joint ("V") or
 // additional ("Z") work, and clears it on the others.

@@ -135,13 +135,19 @@ int CAwKatWalk::SelectedIndex() const
 std::vector<CAwKatRow *> CAwKatWalk::RowsOf(int level) const
 {
     std::vector<CAwKatRow *> rows;
-    if (level < AW_MAIN_GROUP || level > AW_POSITION)
-        return rows;
-    const CAwKatRowStore &store = m_rows[level];
-    rows.reserve(store.Size());
-    for (size_t i = 0; i < store.Size(); ++i)
-        rows.push_back(store.At(i));
+    RowsOf(level, &rows);
     return rows;
+}
+
+void CAwKatWalk::RowsOf(int level, std::vector<CAwKatRow *> *rows) const
+{
+    rows->clear();
+    if (level < AW_MAIN_GROUP || level > AW_POSITION)
+        return;
+    const CAwKatRowStore &store = m_rows[level];
+    rows->reserve(store.Size());
+    for (size_t i = 0; i < store.Size(); ++i)
+        rows->push_back(store.At(i));
 }
 
 CAwKatRow *CAwKatWalk::NewRow(int type)
@@ -639,11 +645,16 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
     using namespace AwKatLevelRows;
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
-    const AwKatRows candidates = RowsOf(level);
+    // The lists of the level take over the room of the lists before (a
+    // level filled within this one, the level above after an empty one,
+    // makes its own).
+    AwKatRows candidates = std::move(m_candidateRoom);
+    RowsOf(level, &candidates);
     for (CAwKatRow *row : candidates)
         row->HeadingShown = 0;
 
-    AwKatRows display;
+    AwKatRows display = std::move(m_displayRoom);
+    display.clear();
     if (level >= AW_MAIN_GROUP && level <= AW_THIRD_LEVEL && leadType && ReadsStandardCatalogue()) {
         // A group is shown only when it leads to a position valued for the
         // vehicle's lead type: a main group too, so that every group shown
@@ -657,23 +668,29 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
             return row->LeadsToValues;
         });
     } else if (level == AW_POSITION && leadType) {
-        display = ValuedPositions(candidates, [this](CAwKatRow *row) { return KeepPosition(row); });
+        ValuedPositions(
+            candidates, [this](CAwKatRow *row) { return KeepPosition(row); }, &display);
     } else {
-        display = candidates;
+        display.assign(candidates.begin(), candidates.end());
     }
     if (level == AW_POSITION) {
         if (m_pSettings && !m_pSettings->Fgstnr.trimmed().isEmpty())
-            display = WithoutReplacedSpecial(display);
+            DropReplacedSpecial(&display);
         MarkHeadings(display);
     }
 
     if (display.empty()) {
+        m_candidateRoom = std::move(candidates);
+        m_displayRoom = std::move(display);
         ShowLevelAbove(level, previous);
         return false;
     }
     CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
     CompleteRows(display);
-    m_shown = std::move(display);
+    // The list shown before keeps its room for the next level.
+    m_shown.swap(display);
+    m_displayRoom = std::move(display);
+    m_candidateRoom = std::move(candidates);
     m_nShownLevel = level;
     SetCurrent(level, current);
     return true;

@@ -178,6 +178,8 @@ private:
     // one piece of work.
     static bool IsPairedWith(const CAwKatRow &row, const CAwKatRow *previous);
     std::vector<CAwKatRow *> RowsOf(int level) const;
+    // The same into rows, which keeps its room.
+    void RowsOf(int level, std::vector<CAwKatRow *> *rows) const;
     // A new row of the level (type), its fields at their defaults.
     CAwKatRow *NewRow(int type);
     // A row read for a level; the first one read becomes the level's
@@ -204,6 +206,11 @@ private:
     // the next.
     CAwKatRowStore m_rows[5];
     std::vector<CAwKatRow *> m_shown;
+    // The room of the lists a level was filled with before: a main group's
+    // positions are many, and lists of their size made and freed on every
+    // open cost more than the rows they point at.
+    std::vector<CAwKatRow *> m_candidateRoom;
+    std::vector<CAwKatRow *> m_displayRoom;
     std::vector<CAwKatRow *> m_path;
     CAwKatRow *m_current[5] = {};
     int m_nShownLevel = 0;

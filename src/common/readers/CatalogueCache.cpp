@@ -103,7 +103,21 @@ template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
     bFilled = false;
     keys.clear();
     group.clear();
+    // Rows no cursor or twin holds are emptied now and kept for their room:
+    // the cache fills them alone (the const view is its own).
+    if (rows && rows.use_count() == 1) {
+        spare = std::const_pointer_cast<CHGRows<Rec>>(std::move(rows));
+        spare->Clear();
+    }
     rows.reset();
+}
+
+template <class Rec> std::shared_ptr<CHGRows<Rec>> CCatalogueCache::Kind<Rec>::TakeRows()
+{
+    std::shared_ptr<CHGRows<Rec>> taken = std::move(spare);
+    if (!taken || taken.use_count() != 1)
+        return std::make_shared<CHGRows<Rec>>();
+    return taken;
 }
 
 template <class Rec>
@@ -124,19 +138,26 @@ void CCatalogueCache::Fill(Kind<Rec> &kind,
         return;
     kind.Clear();
     if (twin && HoldsKeys(*twin, keys, group)) {
-        kind = *twin; // the rows are shared, never changed
+        // The rows are shared, never changed (the spare stays each kind's own).
+        kind.bFilled = twin->bFilled;
+        kind.keys = twin->keys;
+        kind.group = twin->group;
+        kind.rows = twin->rows;
         return;
     }
     if (!db || !mayRead)
         return;
-    auto rows = std::make_shared<CHGRows<Rec>>();
+    std::shared_ptr<CHGRows<Rec>> rows = kind.TakeRows();
     // The select fills rec; ReadNext continues into the same record.
     Rec rec = makeRec();
     for (int found = read(*db, rec); found; found = db->ReadNext())
         rows->Append(rec, keyOf(rec));
     // A failed query is not "no rows": the next question asks again.
-    if (db->LastFailed())
+    if (db->LastFailed()) {
+        rows->Clear();
+        kind.spare = std::move(rows);
         return;
+    }
     for (const QString &key : keys)
         kind.keys << key;
     kind.group = group.toString();

@@ -30,9 +30,11 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CPrgSettings;
@@ -48,18 +50,92 @@ public:
     const Rec &operator[](size_t at) const { return m_blocks[at / kBlock][at % kBlock]; }
     void push_back(Rec &&rec)
     {
-        if (m_size % kBlock == 0) {
+        const size_t block = m_size / kBlock;
+        if (block == m_blocks.size()) {
             m_blocks.emplace_back();
             m_blocks.back().reserve(kBlock);
         }
-        m_blocks.back().push_back(std::move(rec));
+        m_blocks[block].push_back(std::move(rec));
         ++m_size;
+    }
+    // No rows; the blocks keep their room for the next fill.
+    void clear()
+    {
+        for (std::vector<Rec> &block : m_blocks)
+            block.clear();
+        m_size = 0;
     }
 
 private:
     static constexpr size_t kBlock = 256;
     std::vector<std::vector<Rec>> m_blocks;
     size_t m_size = 0;
+};
+
+// The first row of each number's code (CHGRows::Packed): the row's index
+// + 1 in a table of open addressing (0: a free place), whose room a fill
+// of the next main group takes over instead of building a hash anew.
+class CPackedIndex
+{
+public:
+    // The place of the code; a new code gets one holding 0.
+    int &Slot(quint64 code)
+    {
+        if ((m_nUsed + 1) * 4 > m_slots.size() * 3)
+            Grow();
+        Entry *entry = Find(code);
+        if (entry->first == 0) {
+            entry->code = code;
+            ++m_nUsed;
+        }
+        return entry->first;
+    }
+    int Value(quint64 code) const
+    {
+        if (m_slots.empty())
+            return 0;
+        return Find(code)->first;
+    }
+    void Clear()
+    {
+        if (m_nUsed)
+            std::fill(m_slots.begin(), m_slots.end(), Entry{});
+        m_nUsed = 0;
+    }
+
+private:
+    struct Entry
+    {
+        quint64 code = 0;
+        int first = 0;
+    };
+    Entry *Find(quint64 code) { return const_cast<Entry *>(std::as_const(*this).Find(code)); }
+    const Entry *Find(quint64 code) const
+    {
+        // The top bits of the product: every character of the code counts.
+        const size_t mask = m_slots.size() - 1;
+        size_t at = size_t((code * 0x9E3779B97F4A7C15ull) >> m_nShift);
+        while (m_slots[at].first != 0 && m_slots[at].code != code)
+            at = (at + 1) & mask;
+        return &m_slots[at];
+    }
+    void Grow()
+    {
+        std::vector<Entry> old(m_slots.empty() ? 64 : m_slots.size() * 2);
+        old.swap(m_slots);
+        m_nShift = 64;
+        for (size_t size = m_slots.size(); size > 1; size /= 2)
+            --m_nShift;
+        m_nUsed = 0;
+        for (const Entry &entry : old) {
+            if (entry.first != 0)
+                Slot(entry.code) = entry.first;
+        }
+    }
+
+    std::vector<Entry> m_slots; // a power of two of them, at most three quarters used
+    size_t m_nUsed = 0;
+    int m_nShift = 64; // 64 - log2 of the places
 };
 
 // The rows of one fill in database order, filed by position number: the
@@ -70,9 +146,9 @@ template <class Rec> struct CHGRows
     CRowBlocks<Rec> rows;
     std::vector<int> next;
     // The first row of every number: found by the number's code (Packed),
-    // or by the number itself where it packs into none. The hashes hold
-    // the row's index + 1.
-    QHash<quint64, int> packed;
+    // or by the number itself where it packs into none. Both hold the
+    // row's index + 1.
+    CPackedIndex packed;
     QHash<QString, int> numbers;
     // At a number's first row, the number's last row (while the rows are
     // appended).
@@ -93,7 +169,7 @@ template <class Rec> struct CHGRows
         // row before needs no look-up.
         if (lastFirst < 0 || number != lastNumber) {
             quint64 code = 0;
-            int &slot = Packed(number, &code) ? packed[code] : numbers[number];
+            int &slot = Packed(number, &code) ? packed.Slot(code) : numbers[number];
             if (slot == 0)
                 slot = at + 1;
             lastFirst = slot - 1;
@@ -125,12 +201,24 @@ template <class Rec> struct CHGRows
         *code = packs;
         return true;
     }
+    // No rows, the room kept for the next fill.
+    void Clear()
+    {
+        rows.clear();
+        next.clear();
+        packed.Clear();
+        numbers.clear();
+        lastOf.clear();
+        worked.clear();
+        lastFirst = -1;
+        lastNumber.clear();
+    }
     // The first row of a number; -1 when it has none.
     int First(const QString &number) const
     {
         quint64 code = 0;
         if (Packed(number, &code))
-            return packed.value(code) - 1;
+            return packed.Value(code) - 1;
         return numbers.value(number) - 1;
     }
 };
@@ -292,7 +380,13 @@ private:
         QStringList keys;     // of the vehicle and the dealer
         QString group;        // the main group
         std::shared_ptr<const CHGRows<Rec>> rows;
+        // The rows of an earlier fill that no cursor holds any more, emptied:
+        // the next fill takes over their room (a main group's rows, hash and
+        // lists run to megabytes, made anew for every group otherwise).
+        std::shared_ptr<CHGRows<Rec>> spare;
         void Clear();
+        // Empty rows for a fill: the spare ones where no one holds them.
+        std::shared_ptr<CHGRows<Rec>> TakeRows();
     };
     // Fills the kind unless it holds the keys and the main group already.
     // A twin kind read by the same query hands over the rows it holds for
