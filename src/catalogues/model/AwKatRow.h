@@ -46,13 +46,34 @@ struct CAwKatValueLine
 
 struct CAwKatRow
 {
+    // The fields each pass over a level's rows reads (which rows are shown,
+    // their headings, what they draw) lie together at the front: a main
+    // group's positions are many, and each pass touches few memory lines
+    // of a row.
     int Type = 0;
-    QString Key;       // main group
-    QString LineFrom;  // first catalogue line of the row's range; a position's own line
+    int Leading = 0;
+    int HeadingShown = 0;
+    int NotApplicable = 0; // the vehicle's catalogue column holds "U"
+    // Filled by the walk before a position is shown (its drawing reads
+    // nothing): the vehicle's value lines, the values per catalogue column
+    // where the catalogue view shows them, and, in the alternative
+    // catalogue, the texts.
+    bool TextsRead = false;
+    bool ValuesRead = false;
+    bool ColumnsRead = false;
+    // A group's answer whether it leads to a position valued for the
+    // vehicle, asked once: a group row is read anew for another vehicle.
+    bool ValidityRead = false;
+    bool LeadsToValues = false;
+    QString Key;      // main group
+    QString LineFrom; // first catalogue line of the row's range; a position's own line
+    QString Number;   // group code; the position number of a position
+    QString Code;     // relation code of a position
+    QString Reference;
+    std::vector<CAwKatValueLine> ValueLines;
     QString LineTo;    // last catalogue line of the row's range
     QString RangeFrom; // the range the next level is read in
     QString RangeTo;
-    QString Number; // group code; the position number of a position
     // The display text (lines separated by "\r\n") and the bracket text,
     // each kept in two parts as the catalogue gives them: its first line
     // (a group's text whole), and its further lines that are not empty,
@@ -72,32 +93,14 @@ struct CAwKatRow
     }
     QString Heading;  // "Verbundarbeiten:" / "Zusatzarbeiten:" of a position
     QString InfoText; // paint-stage text of the position info
-    QString Code;     // relation code of a position
-    QString Reference;
     // The two numbers of the position's info: the position that goes with
     // this one after it, and the one this one goes with before it.
     QString Info1;
     QString Info2;
-    int NotApplicable = 0; // the vehicle's catalogue column holds "U"
     int FullSeparator = 0;
     int PairMark = 0; // drawn "+ ": one piece of work with the row above
-    int Leading = 0;
-    int HeadingShown = 0;
     int PartsClearing = 0;
     CAwKatPrices Prices;
-
-    // Filled by the walk before a position is shown (its drawing reads
-    // nothing): the vehicle's value lines, the values per catalogue column
-    // where the catalogue view shows them, and, in the alternative
-    // catalogue, the texts.
-    bool TextsRead = false;
-    bool ValuesRead = false;
-    bool ColumnsRead = false;
-    // A group's answer whether it leads to a position valued for the
-    // vehicle, asked once: a group row is read anew for another vehicle.
-    bool ValidityRead = false;
-    bool LeadsToValues = false;
-    std::vector<CAwKatValueLine> ValueLines;
     std::vector<CAwKatValueLine> ColumnLines;
 
 private:

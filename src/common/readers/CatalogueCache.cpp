@@ -103,7 +103,7 @@ template <class Rec> void CCatalogueCache::Kind<Rec>::Clear()
     bFilled = false;
     keys.clear();
     group.clear();
-    // Rows no cursor or twin holds are emptied now and kept for their room:
+    // Rows no cursor or twin holds are kept for their room (see CRowBlocks):
     // the cache fills them alone (the const view is its own).
     if (rows && rows.use_count() == 1) {
         spare = std::const_pointer_cast<CHGRows<Rec>>(std::move(rows));

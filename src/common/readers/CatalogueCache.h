@@ -55,16 +55,19 @@ public:
             m_blocks.emplace_back();
             m_blocks.back().reserve(kBlock);
         }
-        m_blocks[block].push_back(std::move(rec));
+        std::vector<Rec> &rows = m_blocks[block];
+        const size_t at = m_size % kBlock;
+        if (at < rows.size())
+            rows[at] = std::move(rec); // a row of an earlier fill, its texts freed now
+        else
+            rows.push_back(std::move(rec));
         ++m_size;
     }
-    // No rows; the blocks keep their room for the next fill.
-    void clear()
-    {
-        for (std::vector<Rec> &block : m_blocks)
-            block.clear();
-        m_size = 0;
-    }
+    // No rows. The blocks keep their room and the rows of this fill, each
+    // given up when the next fill writes its place: the memory of a text
+    // freed is taken again at once by the one read, instead of tens of
+    // thousands freed in one go and gathered again by the allocator.
+    void clear() { m_size = 0; }
 
 private:
     static constexpr size_t kBlock = 256;
@@ -382,7 +385,8 @@ private:
         std::shared_ptr<const CHGRows<Rec>> rows;
         // The rows of an earlier fill that no cursor holds any more, emptied:
         // the next fill takes over their room (a main group's rows, hash and
-        // lists run to megabytes, made anew for every group otherwise).
+        // lists run to megabytes, made anew for every group otherwise). Their
+        // records go when the fill writes over them, or with the cache.
         std::shared_ptr<CHGRows<Rec>> spare;
         void Clear();
         // Empty rows for a fill: the spare ones where no one holds them.
