@@ -127,6 +127,7 @@ void TestAwKatLevelRows::withoutReplacedSpecial_data()
     QTest::newRow("250 drops the 249 before it, with its following row") << "0000249 0000248:V>0000249 0000250 0000251:V>0000250" << "0000250 0000251";
     QTest::newRow("250 drops the 249 after it, with its following row")  << "0000250 0000249 0000248:V>0000249 0000260"           << "0000250 0000260";
     QTest::newRow("249 without 250 stays")                               << "0000249 0000248:V>0000249 0000260"                   << "0000249 0000248 0000260";
+    QTest::newRow("the rows between the dropped 249 and 250 stay")       << "0000249 0000248:V>0000249 0000260 0000250"           << "0000260 0000250";
     // clang-format on
 }
 
