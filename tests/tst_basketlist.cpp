@@ -134,6 +134,15 @@ struct Answering : IWkDuplicateQuestion
     int asked = 0;
 };
 
+// Counts the basket's "stored" notices and keeps every entry when asked.
+struct StoredCounter : IWkBasketAsk
+{
+    int stored = 0;
+    Answer AskDropEntries() override { return Answer::No; }
+    void TellStored() override { ++stored; }
+    void TellNotice(const QString &) override {}
+};
+
 } // namespace
 
 class TestBasketList : public QObject
@@ -732,13 +741,7 @@ void TestBasketList::storedNotice()
 {
     QFETCH(int, tell);
     QFETCH(QString, before);
-    struct Ask : IWkBasketAsk
-    {
-        int stored = 0;
-        Answer AskDropEntries() override { return Answer::No; }
-        void TellStored() override { ++stored; }
-        void TellNotice(const QString &) override {}
-    } ask;
+    StoredCounter ask;
     CPrgSettings settings;
     settings.bMeldungWK = tell;
     CWkBasket basket(&settings);
@@ -774,13 +777,7 @@ void TestBasketList::directTransfer()
     QFETCH(bool, stores);
     QFETCH(QString, before);
     QFETCH(bool, sent);
-    struct Ask : IWkBasketAsk
-    {
-        int stored = 0;
-        Answer AskDropEntries() override { return Answer::No; }
-        void TellStored() override { ++stored; }
-        void TellNotice(const QString &) override {}
-    } ask;
+    StoredCounter ask;
     CPrgSettings settings;
     settings.bMeldungWK = 1;
     CWkBasket basket(&settings);

@@ -78,12 +78,7 @@ void TestClipboardHolder::cleanupTestCase()
 void TestClipboardHolder::init()
 {
     m_env = std::make_unique<TestEnv>();
-    const QString prog = m_env->installDemoProgram();
-    SetPrgSprache(QStringLiteral("00"));
-    CProfile profile(QStringLiteral("yaq2"));
-    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
-                               prog + QStringLiteral("Datas/Dealer"));
-    profile.Sync();
+    m_env->installDemoWithDealerProfile();
     m_env->answerBoxes(IDOK);
     QGuiApplication::clipboard()->clear();
 }

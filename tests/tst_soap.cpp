@@ -374,6 +374,20 @@ bool PushAnswered(quint16 port, int number)
     return !Responses(received).isEmpty();
 }
 
+// The stand-in DMS with the demo's vehicles, listening on a free port of
+// loopback.
+bool StartDemoStandIn(StandInDms &dms)
+{
+    DmsVehicles vehicles;
+    QString error;
+    if (!LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error)) {
+        qWarning("%s", qPrintable(error));
+        return false;
+    }
+    dms.setVehicles(vehicles);
+    return dms.listen(QHostAddress::LocalHost, 0);
+}
+
 } // namespace
 
 class TestSoap : public QObject
@@ -1403,13 +1417,8 @@ void TestSoap::standInAnswers()
     QFETCH(QString, version);
     QFETCH(QString, date);
     QFETCH(QString, specific);
-    DmsVehicles vehicles;
-    QString error;
-    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-             qPrintable(error));
     StandInDms dms;
-    dms.setVehicles(vehicles);
-    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(StartDemoStandIn(dms));
     QByteArray action;
     connect(&dms, &StandInDms::requestReceived, this,
             [&](const QByteArray &soapAction) { action = soapAction; });
@@ -1422,6 +1431,7 @@ void TestSoap::standInAnswers()
     QCOMPARE(action,
              QByteArray("\"http://dms.yaq2.example/SRP/action/YAQ.requestFirstRegistrationDate\""));
     QDomDocument doc;
+    QString error;
     QVERIFY2(LoadXmlDocument(answer, &doc, &error), qPrintable(error));
     const QDomElement message = MessageOf(doc);
     QCOMPARE(message.tagName(), QStringLiteral("requestFirstRegistrationDateResponse"));
@@ -1488,16 +1498,11 @@ void TestSoap::standInTakesOnlyEnvelopes()
     QFETCH(QString, action);
     QFETCH(bool, enveloped);
     QFETCH(bool, accepted);
-    DmsVehicles vehicles;
-    QString error;
-    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-             qPrintable(error));
     QTemporaryDir logDir;
     const QString log = logDir.filePath(QStringLiteral("dms.log"));
     StandInDms dms;
-    dms.setVehicles(vehicles);
     dms.setLogFile(log);
-    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(StartDemoStandIn(dms));
     QString got;
     connect(&dms, &StandInDms::requestReceived, this,
             [&](const QByteArray &, const QString &request) { got = request; });
@@ -1594,13 +1599,8 @@ void TestSoap::standInAnswersAsASoap11Endpoint()
     QFETCH(QByteArray, action);
     QFETCH(QByteArray, type);
     QFETCH(QString, fault);
-    DmsVehicles vehicles;
-    QString error;
-    QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
-             qPrintable(error));
     StandInDms dms;
-    dms.setVehicles(vehicles);
-    QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(StartDemoStandIn(dms));
     const QByteArray body = envelope.arg(message).toUtf8();
     RawClient client(dms.port());
     client.send("POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " + type +
@@ -1610,6 +1610,7 @@ void TestSoap::standInAnswersAsASoap11Endpoint()
     const Response answer = client.responses().at(0);
     QTEST(answer.head.left(answer.head.indexOf("\r\n")), "statusLine");
     QDomDocument doc;
+    QString error;
     QVERIFY2(LoadXmlDocument(QString::fromUtf8(answer.body), &doc, &error), qPrintable(error));
     QCOMPARE(doc.elementsByTagName(QStringLiteral("faultcode")).item(0).toElement().text(), fault);
 }

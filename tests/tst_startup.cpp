@@ -104,13 +104,7 @@ private:
 void TestStartup::init()
 {
     m_env = std::make_unique<TestEnv>();
-    m_prog = m_env->installDemoProgram();
-    SetPrgSprache(QStringLiteral("00"));
-    // A profile as a normal run leaves it, with the dealer folder of the demo.
-    CProfile profile(QStringLiteral("yaq2"));
-    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
-                               m_prog + QStringLiteral("Datas/Dealer"));
-    profile.Sync();
+    m_prog = m_env->installDemoWithDealerProfile();
 }
 
 void TestStartup::plainParameters()

@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 
 #include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
 #include "platform/Profile.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,17 @@ QString TestEnv::installDemoProgram()
     const QString prog = m_dir.path() + QStringLiteral("/prog/");
     copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR), prog + QStringLiteral("Datas"));
     SetAppDirectory(prog);
+    return prog;
+}
+
+QString TestEnv::installDemoWithDealerProfile()
+{
+    const QString prog = installDemoProgram();
+    SetPrgSprache(QStringLiteral("00"));
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
+                               prog + QStringLiteral("Datas/Dealer"));
+    profile.Sync();
     return prog;
 }
 

@@ -24,6 +24,9 @@ public:
     // Makes <temp>/prog the program folder with a copy of the demo "Datas";
     // returns the program folder (ending in "/").
     QString installDemoProgram();
+    // The demo program as above, in German, with a profile as a normal run
+    // leaves it: the demo's dealer folder set.
+    QString installDemoWithDealerProfile();
     // Copies a folder recursively.
     static bool copyTree(const QString &from, const QString &to);
 
