@@ -58,10 +58,7 @@ const QString kMonth = QStringLiteral("202406"); // of the vehicle's day below
 struct RawLevel
 {
     explicit RawLevel(sqlite3 *db)
-        : column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number, model_name,"
-                                    " lead_type FROM catalogue_column WHERE catalogue_key = ?"
-                                    " AND type_number = ? AND model_name = ?"
-                                    " ORDER BY column_number, lead_type")),
+        : column(db, RawCatalogueColumnSql()),
           mainGroups(db, CYaqDb::PackageListQuery(QStringLiteral("main groups"))),
           groupPositions(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue positions"))),
           positionValues(db,
@@ -74,15 +71,7 @@ struct RawLevel
           infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number,"
                                    " info_text FROM labour_info WHERE catalogue_key = ?"
                                    " AND main_group = ? ORDER BY position_number")),
-          clearing(db, QStringLiteral("SELECT catalogue_key, main_group, type_key,"
-                                      " position_number, country_code, extra_code, month_from,"
-                                      " month_to, mark FROM parts_clearing"
-                                      " WHERE catalogue_key = ? AND type_key = ?"
-                                      " AND country_code = ? AND main_group = ?"
-                                      " AND extra_code IN (?, '') AND month_from <= ?"
-                                      " AND month_to >= ? ORDER BY position_number,"
-                                      " extra_code DESC")),
-          transaction(db)
+          clearing(db, RawPartsClearingSql()), transaction(db)
     {
     }
 

@@ -54,15 +54,7 @@ const QString kMonth = QStringLiteral("202406"); // of the vehicle's day below
 // The vehicle as the page's settings hold it on the local catalogue file.
 CPrgSettings Settings()
 {
-    CPrgSettings s;
-    s.KatalogKey = QStringLiteral("1");
-    s.bLocalDataSet = 1;
-    s.TypSchl = SyntheticPackageTypeKey();
-    s.LeadTyp = SyntheticEditLeadType();
-    s.ZusatzCode = QStringLiteral("A");
-    s.Bestellnr = SyntheticPackageTypeNumber();
-    s.ModellBez = SyntheticModelName();
-    s.EReihe = SyntheticPackageSeries();
+    CPrgSettings s = SyntheticPackagePageSettings(SyntheticPackageTypeKey());
     s.Fgstnr = SyntheticContractVin().right(7);
     s.CountryCode = kCountry;
     s.Heute = QStringLiteral("15.06.2024");
@@ -130,23 +122,13 @@ void BM_Raw_PackageList(benchmark::State &state)
         findings(db, query("findings positions")), list(db, query("contract position list")),
         option(db, query("contract")), kindLines(db, query("package lines of a kind in a group")),
         title(db, query("second group level title"));
-    RawQuery column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number,"
-                                       " model_name, lead_type FROM catalogue_column"
-                                       " WHERE catalogue_key = ? AND type_number = ?"
-                                       " AND model_name = ? ORDER BY column_number, lead_type")),
+    RawQuery column(db, RawCatalogueColumnSql()),
         values(db, CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a main group"))),
         groupLines(db, CYaqDb::AwCatalogueQuery(QStringLiteral("catalogue lines of a main group"))),
         infos(db, QStringLiteral("SELECT catalogue_key, position_number, info_number, info_text,"
                                  " info_number2 FROM labour_info WHERE catalogue_key = ?"
                                  " AND main_group = ? ORDER BY position_number, info_number")),
-        clearing(db, QStringLiteral("SELECT catalogue_key, main_group, type_key,"
-                                    " position_number, country_code, extra_code, month_from,"
-                                    " month_to, mark FROM parts_clearing"
-                                    " WHERE catalogue_key = ? AND type_key = ?"
-                                    " AND country_code = ? AND main_group = ?"
-                                    " AND extra_code IN (?, '') AND month_from <= ?"
-                                    " AND month_to >= ? ORDER BY position_number,"
-                                    " extra_code DESC"));
+        clearing(db, RawPartsClearingSql());
     RawReadTransaction step(db);
     const CPackageVehicle v = Vehicle();
     const QString one = QStringLiteral("1"), lang = QStringLiteral("00");

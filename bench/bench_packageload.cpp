@@ -48,16 +48,7 @@ constexpr double kTarget = 1.5;
 // The vehicle as the page's settings hold it on the local catalogue file.
 CPrgSettings Settings()
 {
-    CPrgSettings s;
-    s.KatalogKey = QStringLiteral("1");
-    s.bLocalDataSet = 1;
-    s.TypSchl = SyntheticEditTypeKey();
-    s.LeadTyp = SyntheticEditLeadType();
-    s.ZusatzCode = QStringLiteral("A");
-    s.Bestellnr = SyntheticPackageTypeNumber();
-    s.ModellBez = SyntheticModelName();
-    s.EReihe = SyntheticPackageSeries();
-    return s;
+    return SyntheticPackagePageSettings(SyntheticEditTypeKey());
 }
 
 // The reads of one load on the C API.
@@ -76,10 +67,7 @@ struct RawLoad
                          " work_units, remark, flag FROM labour_value"
                          " WHERE catalogue_key = ? AND position_number = ? AND lead_type = ?"
                          " AND extra_code = ? ORDER BY unit_code")),
-          column(db, QStringLiteral("SELECT catalogue_key, type_number, column_number, model_name,"
-                                    " lead_type FROM catalogue_column WHERE catalogue_key = ?"
-                                    " AND type_number = ? AND model_name = ?"
-                                    " ORDER BY column_number, lead_type")),
+          column(db, RawCatalogueColumnSql()),
           groupValues(db,
                       CYaqDb::AwCatalogueQuery(QStringLiteral("labour values of a main group"))),
           groupLines(db,

@@ -103,3 +103,26 @@ private:
     sqlite3_stmt *m_begin = nullptr;
     sqlite3_stmt *m_commit = nullptr;
 };
+
+// The baseline's reads that several benchmarks make alike, written as a
+// competent engineer would against the schema.
+// The catalogue column of a model: catalogue key, type number, model name.
+inline QString RawCatalogueColumnSql()
+{
+    return QStringLiteral("SELECT catalogue_key, type_number, column_number, model_name,"
+                          " lead_type FROM catalogue_column WHERE catalogue_key = ?"
+                          " AND type_number = ? AND model_name = ?"
+                          " ORDER BY column_number, lead_type");
+}
+
+// The parts clearing of a main group for the vehicle: catalogue key, type
+// key, country, main group, extra code, month twice.
+inline QString RawPartsClearingSql()
+{
+    return QStringLiteral("SELECT catalogue_key, main_group, type_key, position_number,"
+                          " country_code, extra_code, month_from, month_to, mark"
+                          " FROM parts_clearing WHERE catalogue_key = ? AND type_key = ?"
+                          " AND country_code = ? AND main_group = ?"
+                          " AND extra_code IN (?, '') AND month_from <= ? AND month_to >= ?"
+                          " ORDER BY position_number, extra_code DESC");
+}

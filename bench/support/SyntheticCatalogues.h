@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/db/YaqDb.h"
+#include "settings/PrgSettings.h"
 #include "yaq2-mkdb/CatalogueBuilder.h"
 
 #include <sqlite3.h>
@@ -75,4 +76,21 @@ inline bool OpenBothWays(const QString &folder, CYaqDb &db, sqlite3 **raw)
         return false;
     }
     return OpenRaw(folder, raw);
+}
+
+// The package pages' vehicle of the synthetic catalogue on the local
+// catalogue file, with the type key given: keys, model and series as the
+// pages' settings hold them once it is identified.
+inline CPrgSettings SyntheticPackagePageSettings(const QString &typeKey)
+{
+    CPrgSettings s;
+    s.KatalogKey = QStringLiteral("1");
+    s.bLocalDataSet = 1;
+    s.TypSchl = typeKey;
+    s.LeadTyp = SyntheticEditLeadType();
+    s.ZusatzCode = QStringLiteral("A");
+    s.Bestellnr = SyntheticPackageTypeNumber();
+    s.ModellBez = SyntheticModelName();
+    s.EReihe = SyntheticPackageSeries();
+    return s;
 }
