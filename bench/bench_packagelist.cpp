@@ -160,20 +160,11 @@ void BM_Raw_PackageList(benchmark::State &state)
             // What the group's packages are asked: the labour values and
             // the catalogue lines that make one apply, its infos and its
             // parts clearing, each read once.
-            QSet<QString> valued, applies, cleared;
+            QSet<QString> applies, cleared;
             QHash<QString, QString> infoOf;
             values.Bind({one, group, SyntheticEditLeadType(), QStringLiteral("A")});
-            while (values.Step()) {
-                if (values.Text(5) != QLatin1String("-") || values.Text(7) != QLatin1String("N"))
-                    valued.insert(values.Text(1));
-            }
             groupLines.Bind({one, v.typeNumber, group});
-            while (groupLines.Step()) {
-                const QString &flags = groupLines.Text(7);
-                if (at >= 0 && at < flags.size() && flags.at(at) == QLatin1Char('N') &&
-                    valued.contains(groupLines.Text(4)))
-                    applies.insert(groupLines.Text(4));
-            }
+            RawApplyingPositions(values, groupLines, at, &applies);
             infos.Bind({one, group});
             while (infos.Step()) {
                 if (!infoOf.contains(infos.Text(1)))

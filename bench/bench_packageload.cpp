@@ -93,20 +93,9 @@ struct RawLoad
         if (!groups.contains(group)) {
             groups.insert(group);
             const QString one = QStringLiteral("1");
-            QSet<QString> valued;
             groupValues.Bind({one, group, v.leadType, v.extraCode});
-            while (groupValues.Step()) {
-                if (groupValues.Text(5) != QLatin1String("-") ||
-                    groupValues.Text(7) != QLatin1String("N"))
-                    valued.insert(groupValues.Text(1));
-            }
             groupLines.Bind({one, v.typeNumber, group});
-            while (groupLines.Step()) {
-                const QString &flags = groupLines.Text(7);
-                if (at >= 0 && at < flags.size() && flags.at(at) == QLatin1Char('N') &&
-                    valued.contains(groupLines.Text(4)))
-                    applies.insert(groupLines.Text(4));
-            }
+            RawApplyingPositions(groupValues, groupLines, at, &applies);
             groupValues.Done();
             groupLines.Done();
         }

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <cstdio>
@@ -125,4 +126,24 @@ inline QString RawPartsClearingSql()
                           " AND country_code = ? AND main_group = ?"
                           " AND extra_code IN (?, '') AND month_from <= ? AND month_to >= ?"
                           " ORDER BY position_number, extra_code DESC");
+}
+
+// The positions of a main group that apply to the vehicle, from the group's
+// labour values and catalogue lines, both bound by the caller: a position
+// with a value that counts (not "-" or not marked "N") whose catalogue line
+// is marked "N" in the model's column.
+inline void RawApplyingPositions(RawQuery &values, RawQuery &lines, int column,
+                                 QSet<QString> *applies)
+{
+    QSet<QString> valued;
+    while (values.Step()) {
+        if (values.Text(5) != QLatin1String("-") || values.Text(7) != QLatin1String("N"))
+            valued.insert(values.Text(1));
+    }
+    while (lines.Step()) {
+        const QString &flags = lines.Text(7);
+        if (column >= 0 && column < flags.size() && flags.at(column) == QLatin1Char('N') &&
+            valued.contains(lines.Text(4)))
+            applies->insert(lines.Text(4));
+    }
 }
