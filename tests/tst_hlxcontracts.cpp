@@ -96,7 +96,7 @@ private slots:
 
     void judgement_data();
     void judgement();
-    void equalStateCodesKeepTheOrderRead();
+    void equalStateCodesInReverseReadingOrder();
     void demoContractsInListOrder_data();
     void demoContractsInListOrder();
     void unreadableDayCountsAsTheClocksDay_data();
@@ -218,7 +218,7 @@ void TestHLXContracts::judgement()
     QCOMPARE(KeepsHLXContract(HLXKeep::InForce, judged), inSettings);
 }
 
-void TestHLXContracts::equalStateCodesKeepTheOrderRead()
+void TestHLXContracts::equalStateCodesInReverseReadingOrder()
 {
     QList<CHLXVertragInfo> list;
     const std::pair<const char *, int> read[] = {{"a", 12}, {"b", 11}, {"c", 12}, {"d", 21}};
@@ -227,7 +227,7 @@ void TestHLXContracts::equalStateCodesKeepTheOrderRead()
         c.nStatus = code;
         InsertHLXContractSorted(list, c);
     }
-    QCOMPARE(OptionNumbers(list), QStringList({"b", "a", "c", "d"}));
+    QCOMPARE(OptionNumbers(list), QStringList({"b", "c", "a", "d"}));
 }
 
 void TestHLXContracts::demoContractsInListOrder_data()

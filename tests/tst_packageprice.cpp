@@ -168,6 +168,8 @@ private slots:
     void requestElements();
     void answer_data();
     void answer();
+    void onlyAPackageWithALineToPriceIsSent_data();
+    void onlyAPackageWithALineToPriceIsSent();
     void campaignComparedAsTheAskerDoes_data();
     void campaignComparedAsTheAskerDoes();
     void standInDms();
@@ -262,15 +264,17 @@ void TestPackagePrice::rollUpCurrencies_data()
     QTest::addColumn<QString>("notices");
     QTest::addColumn<double>("headNet1");
     QTest::addColumn<double>("headNet2");
+    QTest::addColumn<int>("unnamedKinds"); // told by 5068 alone
     // clang-format off
-    QTest::newRow("customer price, one currency")      << 1 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << ""                                   << 30.0 << -1.0;
-    QTest::newRow("customer price, two currencies")    << 1 << "EUR CHF|EUR EUR|EUR EUR" << true  << 1 << "5068customer specific retail price" << -1.0 << -1.0;
-    QTest::newRow("standard price, two currencies")    << 3 << "EUR EUR|CHF EUR|EUR EUR" << true  << 2 << "5068standard retail price"          << 30.0 << -1.0;
-    QTest::newRow("both kinds, one currency each")     << 3 << "EUR EUR|CHF CHF|EUR EUR" << true  << 0 << ""                                   << 30.0 << 30.0;
-    QTest::newRow("campaign price, two currencies")    << 4 << "EUR EUR|EUR EUR|EUR CHF" << true  << 4 << "5068campaign retail price"          << -1.0 << -1.0;
-    QTest::newRow("a line without currency agrees")    << 1 << "EUR -|EUR EUR|EUR EUR"   << true  << 0 << ""                                   << 30.0 << -1.0;
-    QTest::newRow("campaign price not in the answer")  << 4 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << "not delivered"                      << -1.0 << -1.0;
-    QTest::newRow("campaign price after a choice")     << 4 << "EUR EUR|EUR EUR|EUR EUR" << false << 0 << ""                                   << -1.0 << -1.0;
+    QTest::newRow("customer price, one currency")      << 1 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << ""                                   << 30.0 << -1.0 << 0;
+    QTest::newRow("customer price, two currencies")    << 1 << "EUR CHF|EUR EUR|EUR EUR" << true  << 1 << "5068customer specific retail price" << -1.0 << -1.0 << 0;
+    QTest::newRow("standard price, two currencies")    << 3 << "EUR EUR|CHF EUR|EUR EUR" << true  << 2 << "5068standard retail price"          << 30.0 << -1.0 << 0;
+    QTest::newRow("both kinds, one currency each")     << 3 << "EUR EUR|CHF CHF|EUR EUR" << true  << 0 << ""                                   << 30.0 << 30.0 << 0;
+    QTest::newRow("campaign price, two currencies")    << 4 << "EUR EUR|EUR EUR|EUR CHF" << true  << 4 << "5068campaign retail price"          << -1.0 << -1.0 << 0;
+    QTest::newRow("a line without currency agrees")    << 1 << "EUR -|EUR EUR|EUR EUR"   << true  << 0 << ""                                   << 30.0 << -1.0 << 0;
+    QTest::newRow("campaign price not in the answer")  << 4 << "EUR EUR|EUR EUR|EUR EUR" << true  << 0 << "not delivered"                      << -1.0 << -1.0 << 0;
+    QTest::newRow("campaign price after a choice")     << 4 << "EUR EUR|EUR EUR|EUR EUR" << false << 0 << ""                                   << -1.0 << -1.0 << 0;
+    QTest::newRow("customer price unnamed")            << 3 << "EUR CHF|CHF EUR|EUR EUR" << true  << 3 << "5068|5068standard retail price"     << -1.0 << -1.0 << 1;
     // clang-format on
 }
 
@@ -283,6 +287,7 @@ void TestPackagePrice::rollUpCurrencies()
     QFETCH(QString, notices);
     QFETCH(double, headNet1);
     QFETCH(double, headNet2);
+    QFETCH(int, unnamedKinds);
 
     CPrgSettings s = DmsSettings();
     CPaket paket;
@@ -307,7 +312,8 @@ void TestPackagePrice::rollUpCurrencies()
     Notices notes;
     const auto occasion = arrived ? CPackagePriceRollUp::Occasion::PricesArrived
                                   : CPackagePriceRollUp::Occasion::ChoiceChanged;
-    QCOMPARE(CPackagePriceRollUp::RollUp(paket, &s, kinds, &notes, occasion), mixedKinds);
+    QCOMPARE(CPackagePriceRollUp::RollUp(paket, &s, kinds, &notes, occasion, unnamedKinds),
+             mixedKinds);
     QCOMPARE(Ids(notes.texts)
                  .replace(QStringLiteral("PackageGrossPrice and/or PackageNetPrice of "
                                          "the campaign are not delivered from the DMS."),
@@ -555,7 +561,8 @@ void TestPackagePrice::answer_data()
     QTest::addColumn<double>("workNet1"); // 50.00 the price known before
     QTest::addColumn<double>("headNet1");
     QTest::addColumn<int>("dmsAnswered"); // the settings' flag afterwards
-    QTest::addColumn<QString>("setup");   // a "spot repair" package, or "without" an option
+    QTest::addColumn<QString>(
+        "setup"); // a "spot repair" package, "without" an option, the "dialog" asks
     // clang-format off
     QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1 << "";
     QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1 << "";
@@ -582,6 +589,11 @@ void TestPackagePrice::answer_data()
     QTest::newRow("no XMLx: no campaign block compared") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "without XMLx";
     // A spot-repair package has no parts: those of the answer are not its.
     QTest::newRow("spot repair: answer parts ignored") << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "" << 128.0 << 128.0 << 1 << "spot repair";
+    // The optional sub-package dialog takes a full VIN only, and names no
+    // kind when the customer prices' currencies differ.
+    QTest::newRow("dialog: short VIN of one vehicle")  << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 0 << "7036" << 50.0 << 150.0 << 1 << "dialog";
+    QTest::newRow("dialog: full VIN accepted")         << Answer(accepted) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "dialog";
+    QTest::newRow("dialog: part in another currency")  << Answer(vin + PackageXml(sent, work, PartXml("9X4115561H", PriceXml("price", "12.90", "CHF")))) << 1 << 1 << "5068" << -1.0 << -1.0 << 1 << "dialog";
     // clang-format on
 }
 
@@ -609,7 +621,9 @@ void TestPackagePrice::answer()
     sender.answer = answer;
     CDmsClient client(&s, &sender);
     client.SetShortVinCount([&](const QString &) { return vehiclesWithShortVin; });
-    const CPackagePriceExchange::Outcome out = CPackagePriceExchange(client, &notes).Request(paket);
+    CPackagePriceExchange exchange(client, &notes);
+    exchange.SetAskedBySubPackageDialog(setup == QLatin1String("dialog"));
+    const CPackagePriceExchange::Outcome out = exchange.Request(paket);
 
     QCOMPARE(sender.calls, 1);
     QCOMPARE(out.applied, applied);
@@ -625,6 +639,37 @@ void TestPackagePrice::answer()
         // leaves out has no price any more.
         QCOMPARE(paket.GetAt(3)->Preise1.UnitNet, kPriceNotSet);
     }
+}
+
+void TestPackagePrice::onlyAPackageWithALineToPriceIsSent_data()
+{
+    // Row: the types of the package's lines, who asks, whether it is sent.
+    QTest::addColumn<QList<int>>("types");
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<int>("calls");
+    // clang-format off
+    QTest::newRow("page: a work position")             << QList<int>{POS_SPECIAL1, POS_WORK}     << false << 1;
+    QTest::newRow("page: findings and group lines")    << QList<int>{POS_FINDINGS, POS_GROUP}    << false << 0;
+    QTest::newRow("dialog: findings and group lines")  << QList<int>{POS_FINDINGS, POS_GROUP}    << true  << 1;
+    QTest::newRow("dialog: group and special lines")   << QList<int>{POS_GROUP, POS_SPECIAL4}    << true  << 0;
+    // clang-format on
+}
+
+void TestPackagePrice::onlyAPackageWithALineToPriceIsSent()
+{
+    QFETCH(QList<int>, types);
+    QFETCH(bool, dialog);
+    CPrgSettings s = DmsSettings();
+    CPaket paket;
+    for (const int type : types)
+        paket.AddPosition(MakeLine(type, QStringLiteral("1110010")));
+    Notices notes;
+    Sender sender;
+    CDmsClient client(&s, &sender);
+    CPackagePriceExchange exchange(client, &notes);
+    exchange.SetAskedBySubPackageDialog(dialog);
+    exchange.Request(paket);
+    QTEST(sender.calls, "calls");
 }
 
 void TestPackagePrice::campaignComparedAsTheAskerDoes_data()

@@ -64,7 +64,7 @@ bool CDmsAnswer::Evaluate(const Rules &rules) const
         if (rules.exceptionEnds)
             return false;
     }
-    if (m_hasVin && !VinFits(rules.askedVin)) {
+    if (m_hasVin && (!VinFits(rules.askedVin) || (rules.fullVinOnly && m_vin.size() != 17))) {
         Tell(OrmelText(7036), OrmelText(7034));
         return false;
     }

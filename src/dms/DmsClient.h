@@ -109,7 +109,8 @@ public:
 
     // The evaluation the readers of one vehicle's answer share, in this
     // order: nothing known and no exception (XMLNotValid!(1)); the exception
-    // (which ends here when exceptionEnds); a VIN that does not fit (7036
+    // (which ends here when exceptionEnds); a VIN that does not fit, or
+    // one of 7 characters where only a full VIN counts (7036
     // under 7034, end); no content (end); values not valid
     // (XMLNotValid!(2), end). True when the reader's own part follows.
     struct Rules
@@ -117,6 +118,7 @@ public:
         bool valid = true;          // the reader's check of the values
         bool exceptionEnds = false; // an exception answers the request
         QString askedVin;           // a VIN of another vehicle does not fit
+        bool fullVinOnly = false;   // a VIN of 7 characters never fits
     };
     bool Evaluate(const Rules &rules) const;
 

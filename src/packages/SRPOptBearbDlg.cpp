@@ -12,7 +12,6 @@
 #include "packages/model/Paket.h"
 #include "packages/pricing/LocalPackagePrices.h"
 #include "packages/pricing/PackagePriceExchange.h"
-#include "packages/pricing/PackagePriceRequest.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqData.h"
@@ -291,7 +290,8 @@ void CSRPOptBearbDlg::OnDmsRequest()
         CLocalPackagePrices(m_pSettings, &m_notice).Price(*whole, GetPrgSprache(), m_bCampaign);
     };
     roads.dms = [&](IDmsNotice *notice) {
-        if (!m_links.dmsClient || !CPackagePriceRequest::HasRequestedLines(*whole))
+        // Which packages are sent is the exchange's: here findings lines count.
+        if (!m_links.dmsClient)
             return;
         CPackagePriceExchange exchange(*m_links.dmsClient, notice);
         exchange.SetCampaignMode(m_bCampaign);

@@ -145,7 +145,7 @@ bool KeepsHLXContract(HLXKeep rule, const CHLXJudgedContract &contract)
 void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo &contract)
 {
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list.at(i).bFilled && list.at(i).nStatus > contract.nStatus) {
+        if (list.at(i).bFilled && list.at(i).nStatus >= contract.nStatus) {
             list.insert(i, contract);
             return;
         }

@@ -77,7 +77,8 @@ enum class HLXKeep
 bool KeepsHLXContract(HLXKeep rule, const CHLXJudgedContract &contract);
 
 // Puts the contract into the list ordered by state code: before the first
-// filled one whose code is greater, so equal codes keep the order read.
+// filled one whose code is not smaller, so that among equal codes the
+// contract read later comes first.
 void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo &contract);
 
 // Every contract of the 17-character VIN in the catalogue, completed by its

@@ -66,9 +66,10 @@ CLocalPackagePrices::Outcome CLocalPackagePrices::Price(CPaket &paket, const QSt
         paket.ClearDiscountable();
         paket.CalcPrices1(m_settings);
     } else {
-        outcome.mixedKinds |=
-            CPackagePriceRollUp::RollUp(paket, m_settings, CPackagePriceRollUp::Customer, m_notice,
-                                        CPackagePriceRollUp::Occasion::PricesArrived);
+        // Differing currencies of the customer price are told by 5068 alone.
+        outcome.mixedKinds |= CPackagePriceRollUp::RollUp(
+            paket, m_settings, CPackagePriceRollUp::Customer, m_notice,
+            CPackagePriceRollUp::Occasion::PricesArrived, CPackagePriceRollUp::Customer);
     }
     if (training) {
         if (head && head->Preise2.FlatPrice)

@@ -111,7 +111,7 @@ bool CPackagePriceExchange::MatchesRequest(const CPackageTypeData &answer,
 
 CPackagePriceExchange::Outcome CPackagePriceExchange::Request(CPaket &paket)
 {
-    if (!CPackagePriceRequest::HasRequestedLines(paket))
+    if (!CPackagePriceRequest::HasRequestedLines(paket, m_subPackageDialog))
         return Outcome();
     const CPrgSettings &s = m_client.Settings();
     CPackageInfoRequest request(*this, paket, s, CDmsMessageWriter::RequestVin(s));
@@ -137,6 +137,7 @@ void CPackagePriceExchange::ReadAnswer(CDmsAnswer &answer, CPaket &paket, const 
         ReadRequestPackageInfoResponse(answer, PackageInfoAsked::Package);
     CDmsAnswer::Rules rules;
     rules.valid = IsValidPackageInfoResponse(data, PackageInfoAsked::Package);
+    rules.fullVinOnly = m_subPackageDialog;
     if (!answer.Evaluate(rules))
         return;
     if (!answer.VinIsOf(askedVin)) {
@@ -177,8 +178,9 @@ void CPackagePriceExchange::ReadAnswer(CDmsAnswer &answer, CPaket &paket, const 
     if (m_campaignMode)
         kinds |= CPackagePriceRollUp::Campaign;
     AnswerNotice notice(answer);
-    outcome.mixedKinds = CPackagePriceRollUp::RollUp(paket, &s, kinds, &notice,
-                                                     CPackagePriceRollUp::Occasion::PricesArrived);
+    outcome.mixedKinds = CPackagePriceRollUp::RollUp(
+        paket, &s, kinds, &notice, CPackagePriceRollUp::Occasion::PricesArrived,
+        m_subPackageDialog ? CPackagePriceRollUp::Customer : 0);
     outcome.applied = 1;
 }
 

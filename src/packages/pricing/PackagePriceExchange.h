@@ -40,7 +40,11 @@ public:
     // The optional sub-package dialog asks: the answer's campaign is the
     // package's when name, package name, package number and number agree,
     // whatever its price type; a campaign that does not agree is told with
-    // the dialog's own message, which names those four values.
+    // the dialog's own message, which names those four values. The dialog
+    // also takes only an answer naming the full VIN (a short one is refused
+    // with 7036 however many vehicles share it), tells differing currencies
+    // of the customer price by 5068 alone, and asks for a package whose
+    // only lines to price are findings lines.
     void SetAskedBySubPackageDialog(bool dialog) { m_subPackageDialog = dialog; }
 
     // Sends the request for the package and takes its answer over. Nothing

@@ -35,10 +35,10 @@ bool HasCampaignLines(const CPaket &paket)
 
 } // namespace
 
-bool CPackagePriceRequest::HasRequestedLines(const CPaket &paket)
+bool CPackagePriceRequest::HasRequestedLines(const CPaket &paket, bool findingsCount)
 {
     for (const auto &line : paket) {
-        if (!IsUnpricedType(line->Type))
+        if (!IsUnpricedType(line->Type) || (findingsCount && line->Type == POS_FINDINGS))
             return true;
     }
     return false;

@@ -25,8 +25,10 @@ public:
     explicit CPackagePriceRequest(const CPrgSettings &settings) : m_settings(settings) {}
 
     // The package holds a line worth pricing: a top-level line of a type
-    // other than 0, 1, 2, 4, 12 and 13. A package of nothing else is not sent.
-    static bool HasRequestedLines(const CPaket &paket);
+    // other than 0, 1, 2, 4, 12 and 13 (findings lines count when
+    // findingsCount: the optional sub-package dialog asks so). A package of
+    // nothing else is not sent.
+    static bool HasRequestedLines(const CPaket &paket, bool findingsCount = false);
     // The number the request sends for a head: its number without trailing
     // blanks, "1", the vehicle's type key and "0"; the answer names the
     // package by it.

@@ -16,13 +16,13 @@ QString CPackagePriceRollUp::KindName(Kind kind)
     return QString();
 }
 
-QString CPackagePriceRollUp::MixedCurrencyText(Kind kind)
+QString CPackagePriceRollUp::MixedCurrencyText(Kind kind, bool named)
 {
-    return OrmelText(5068) + KindName(kind);
+    return named ? OrmelText(5068) + KindName(kind) : OrmelText(5068);
 }
 
 int CPackagePriceRollUp::RollUp(CPaket &paket, const CPrgSettings *settings, int kinds,
-                                IPaketNotice *notice, Occasion occasion)
+                                IPaketNotice *notice, Occasion occasion, int unnamedKinds)
 {
     int mixedKinds = 0;
     const auto currenciesAgree = [&](Kind kind, int mixed) {
@@ -30,7 +30,7 @@ int CPackagePriceRollUp::RollUp(CPaket &paket, const CPrgSettings *settings, int
             return true;
         mixedKinds |= kind;
         if (notice)
-            notice->Notice(MixedCurrencyText(kind));
+            notice->Notice(MixedCurrencyText(kind, !(unnamedKinds & kind)));
         return false;
     };
     QString currency;

@@ -3,7 +3,9 @@
 // the dealer's price files: for each price kind asked for, the currencies of
 // the lines must agree; then the line prices are computed and summed onto
 // the head. A kind whose lines carry two currencies is not summed (a total
-// of euros and francs means nothing); the adviser is told which kind it was.
+// of euros and francs means nothing); the adviser is told which kind it was,
+// except where the asker leaves the customer price unnamed (the dealer's
+// files, the optional sub-package dialog): there 5068 stands by itself.
 
 #include <QString>
 
@@ -24,8 +26,8 @@ public:
 
     // The name of a kind at the end of message 5068.
     static QString KindName(Kind kind);
-    // Message 5068 followed directly by the kind's name.
-    static QString MixedCurrencyText(Kind kind);
+    // Message 5068 followed directly by the kind's name; unnamed: 5068 alone.
+    static QString MixedCurrencyText(Kind kind, bool named = true);
 
     // When the roll-up runs: prices just came in (from the DMS or the
     // dealer's files), or the package was loaded or its choice changed.
@@ -38,7 +40,8 @@ public:
 
     // Rolls the kinds up, in the order customer, standard, campaign. Returns
     // the kinds that were not rolled up because their currencies differ;
-    // each is told to the notice (none: nobody is told).
+    // each is told to the notice (none: nobody is told), those among
+    // unnamedKinds without their name.
     static int RollUp(CPaket &paket, const CPrgSettings *settings, int kinds, IPaketNotice *notice,
-                      Occasion occasion);
+                      Occasion occasion, int unnamedKinds = 0);
 };
