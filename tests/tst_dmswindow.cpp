@@ -75,6 +75,7 @@ private slots:
     void wrongRequestsShowOneBox();
     void typedFirstRegistration_data();
     void typedFirstRegistration();
+    void unknownVehicleShowsTheDmsException();
     void pushedVehicleTakesItsOwnData_data();
     void pushedVehicleTakesItsOwnData();
     void quickQueryTransfersTheBasket();
@@ -303,6 +304,30 @@ void TestDmsWindow::typedFirstRegistration()
     for (qsizetype i = boxesBefore; i < m_env->boxes().size(); ++i)
         sawInvalidDate = sawInvalidDate || m_env->boxes()[i].text == OrmelText(4024);
     QCOMPARE(sawInvalidDate, invalidDateBox);
+}
+
+// A typed vehicle the DMS does not know: the exception of its answer to
+// the first registration request is shown, and the field keeps the
+// placeholder.
+void TestDmsWindow::unknownVehicleShowsTheDmsException()
+{
+    const auto dms = standIn(0);
+    m_settings->MarketingCampaigns = 1;
+    startWindow();
+    const qsizetype before = m_env->boxes().size();
+    const QString alto = QStringLiteral("XVQ4X01A57P012345");
+    QTest::keyClicks(m_dlg->VinEdit(), alto);
+    QCOMPARE(m_settings->FgstnrFull, alto);
+    QStringList shown;
+    for (qsizetype i = before; i < m_env->boxes().size(); ++i)
+        shown << m_env->boxes()[i].text;
+    QCOMPARE(shown, QStringList{QStringLiteral("RequestFirstRegistrationDateResponse\n"
+                                               "exception: VINNotFound\nexceptionInfo: Das DMS "
+                                               "kennt kein Fahrzeug mit der Fahrgestellnummer "
+                                               "\"XVQ4X01A57P012345\".")});
+    QCOMPARE(m_dlg->findChild<QLineEdit *>(QStringLiteral("firstRegistrationEdit"))->text(),
+             OrmelText(6061));
+    QCOMPARE(m_settings->Erstzulassung, QString());
 }
 
 void TestDmsWindow::pushedVehicleTakesItsOwnData_data()
