@@ -1152,7 +1152,7 @@ void TestAwKat::standInDmsPricesAPosition_data()
     QTest::addColumn<QString>("net");
     QTest::addColumn<QString>("gross");
     // clang-format off
-    QTest::newRow("off the price list: the labour rate times the labour value") << "1110015" << "3" << "28.50"  << "33.92";
+    QTest::newRow("off the price list: the labour rate times the labour value") << "1120020" << "3" << "28.50"  << "33.92";
     QTest::newRow("on the price list: its unit price times the labour value, as in its packages") << "1110020" << "8" << "712.00" << "847.28";
     // clang-format on
 }

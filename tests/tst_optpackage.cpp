@@ -16,6 +16,7 @@
 #include "packages/edit/PackageLoader.h"
 #include "packages/list/PackageRow.h"
 #include "packages/model/Paket.h"
+#include "packages/pricing/PackagePriceExchange.h"
 #include "platform/DmsNamespace.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -183,8 +185,13 @@ private slots:
     void dialogPricesTheCampaignKindOfItsOpener();
     void editingPageOpensTheSubPackage_data();
     void editingPageOpensTheSubPackage();
+    void demoPackagesPricedByTheStandIn_data();
+    void demoPackagesPricedByTheStandIn();
 
 private:
+    // The editing page with a package of the Arvo loaded in a kind; false
+    // when the demo catalogue cannot be opened.
+    bool openPackage(const QString &number, int kind);
     // The editing page with the Arvo's brake service loaded; answers its
     // optional sub-package line 3410060.
     CPosition *openBrakeService();
@@ -197,7 +204,7 @@ private:
     std::unique_ptr<CSRPBbDlg> m_page;
 };
 
-CPosition *TestOptPackage::openBrakeService()
+bool TestOptPackage::openPackage(const QString &number, int kind)
 {
     CPrgSettings &s = m_settings;
     s.KatalogKey = QStringLiteral("1");
@@ -214,7 +221,7 @@ CPosition *TestOptPackage::openBrakeService()
     m_db[0] = CatalogueDbTest::OpenDemoFile();
     m_db[1] = CatalogueDbTest::OpenDemoFile();
     if (!m_db[0] || !m_db[1])
-        return nullptr;
+        return false;
     m_page = std::make_unique<CSRPBbDlg>();
     m_page->Create(&s, 147, 3183, {m_db[0].get(), m_db[1].get(), m_db[0].get(), m_db[1].get()},
                    &m_host, nullptr);
@@ -222,11 +229,24 @@ CPosition *TestOptPackage::openBrakeService()
     m_page->SetConnectionOpener(&CatalogueDbTest::OpenDemoFile);
     CPackageRow row;
     row.level = kLevelPackage;
-    row.marker = QStringLiteral("34");
-    row.number = row.ownNumber = QStringLiteral("3410050");
+    row.marker = number.left(2);
+    row.number = row.ownNumber = number;
     row.kind = QStringLiteral("SRP");
-    m_page->SetPackage(row, CSRPBbDlg::KindSR, false, QStringLiteral("Bremsen"));
+    // The oil service's row offers its three other kinds.
+    if (number == QLatin1String("1110010")) {
+        row.grNumber = QStringLiteral("1190010");
+        row.spNumber = QStringLiteral("1180010");
+        row.vlNumber = QStringLiteral("1170010");
+    }
+    m_page->SetPackage(row, kind, false, QString());
     m_page->ActivatePage(0);
+    return true;
+}
+
+CPosition *TestOptPackage::openBrakeService()
+{
+    if (!openPackage(QStringLiteral("3410050"), CSRPBbDlg::KindSR))
+        return nullptr;
     CPosition *fluid = Find(m_page->Edited().Paket(), QStringLiteral("3410060"));
     return fluid && fluid->Type == POS_SUBPACKAGE && fluid->SubPackage ? fluid : nullptr;
 }
@@ -564,6 +584,69 @@ void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener()
     if (request == 4)
         QCOMPARE(s.bDmsExchangeDone, 1);
     QTEST(head->Preise3.TotalsCurrency, "campaignCurrency");
+}
+
+void TestOptPackage::demoPackagesPricedByTheStandIn_data()
+{
+    // Every package the demo offers the Arvo, in each kind it is offered
+    // in: it has lines, and the stand-in DMS prices every one of them.
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("head");
+    // clang-format off
+    QTest::newRow("oil service")                 << "1110010" << int(CSRPBbDlg::KindSR) << "1110010";
+    QTest::newRow("its warranty variant")        << "1110010" << int(CSRPBbDlg::KindGR) << "1190010";
+    QTest::newRow("its inclusive service")       << "1110010" << int(CSRPBbDlg::KindSP) << "1180010";
+    QTest::newRow("its value line")              << "1110010" << int(CSRPBbDlg::KindVL) << "1170010";
+    QTest::newRow("spark plugs")                 << "1110020" << int(CSRPBbDlg::KindSR) << "1110020";
+    QTest::newRow("packages holding each other") << "1110040" << int(CSRPBbDlg::KindSR) << "1110040";
+    QTest::newRow("front pads")                  << "3410010" << int(CSRPBbDlg::KindSR) << "3410010";
+    QTest::newRow("brake service")               << "3410050" << int(CSRPBbDlg::KindSR) << "3410050";
+    QTest::newRow("door adjustment")             << "6411010" << int(CSRPBbDlg::KindSR) << "6411010";
+    QTest::newRow("door lock")                   << "6411020" << int(CSRPBbDlg::KindSR) << "6411020";
+    QTest::newRow("windscreen")                  << "6412010" << int(CSRPBbDlg::KindSR) << "6412010";
+    QTest::newRow("mirror glass")                << "6412020" << int(CSRPBbDlg::KindSR) << "6412020";
+    // clang-format on
+}
+
+void TestOptPackage::demoPackagesPricedByTheStandIn()
+{
+    QFETCH(QString, package);
+    QFETCH(int, kind);
+    QVERIFY(openPackage(package, kind));
+    CPaket &paket = m_page->Edited().Paket();
+    QVERIFY(paket.GetKopf());
+    QTEST(paket.GetKopf()->PaketID, "head");
+    StandInDms dms;
+    QString error;
+    QVERIFY2(
+        dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES), &error),
+        qPrintable(error));
+    CPrgSettings &s = m_settings;
+    s.SRPInterfaceReq = 4;
+    s.ReqXMLServer = QStringLiteral("http://127.0.0.1:%1/").arg(dms.port());
+    CSoapReqSender sender(&s);
+    CDmsClient client(&s, &sender);
+    CPackagePriceExchange exchange(client, nullptr);
+    QCOMPARE(exchange.Request(paket).applied, 1);
+
+    // The lines of the package and of its sub-packages, each with its price.
+    QStringList unpriced;
+    int lines = 0;
+    const std::function<void(const CPaket &)> visit = [&](const CPaket &p) {
+        for (const auto &line : p) {
+            if (line->Type == POS_SUBPACKAGE && line->SubPackage)
+                visit(*line->SubPackage);
+            if (line->Type != POS_WORK && line->Type != POS_PART)
+                continue;
+            ++lines;
+            if (line->Preise1.UnitNet == kPriceNotSet)
+                unpriced << line->Number;
+        }
+    };
+    visit(paket);
+    QVERIFY(lines > 0);
+    QCOMPARE(unpriced, QStringList());
 }
 
 void TestOptPackage::editingPageOpensTheSubPackage_data()

@@ -730,6 +730,27 @@ INSERT INTO apos_text (catalogue_key, language, model_series, position_number, t
 ('1', '00', 'F40', '3410070', 'Bremsleitungen vorne ersetzen', '', '', '', '', '', '', ''),
 ('1', '00', 'F40', '3410071', 'Bremsanlage entlueften', '', '', '', '', '', '', '');
 
+-- The body packages of the Arvo (64 Karosserie): each holds its own labour
+-- position, the door lock, the windscreen and the mirror glass also the
+-- parts they need.
+INSERT INTO srp_package_position (catalogue_key, package_number, position_number, kind, reference_number, sort_order) VALUES
+('1', '6411010', '6411010', 'S', '', 1),
+('1', '6411020', '6411020', 'S', '', 1),
+('1', '6412010', '6412010', 'S', '', 1),
+('1', '6412020', '6412020', 'S', '', 1);
+
+INSERT INTO srp_package_part (catalogue_key, package_number, part_number, part_position, quantity, kind, valid_from, valid_to, reference_position, sort_order) VALUES
+('1', '6411020', 'VQ0064101', '010', '1', 'S', '20000101', '20991231', '', 1),
+('1', '6412010', 'VQ0064201', '010', '1', 'S', '20000101', '20991231', '', 1),
+('1', '6412010', 'VQ0064202', '020', '1', 'S', '20000101', '20991231', '', 2),
+('1', '6412020', 'VQ0064203', '010', '1', 'S', '20000101', '20991231', '', 1);
+
+INSERT INTO srp_part_text (catalogue_key, part_number, language, part_text) VALUES
+('1', 'VQ0064101', '00', 'Tuerschloss vorne links'),
+('1', 'VQ0064201', '00', 'Frontscheibe, getoent'),
+('1', 'VQ0064202', '00', 'Klebesatz Scheibe'),
+('1', 'VQ0064203', '00', 'Spiegelglas links');
+
 -- The texts of the spot-repair work units of the dealer's matrix.
 INSERT INTO apos_text (catalogue_key, language, model_series, position_number, text1, text2, text3, text4, bracket1, bracket2, bracket3, bracket4) VALUES
 ('1', '00', 'F40', '9999011', 'Spot Repair kleiner Schaden', '', '', '', '(bis 2 cm)', '', '', ''),
