@@ -93,6 +93,7 @@ void TestCallerClipboard::packageRequest_data()
     QTest::newRow("special short VIN of one range") << "4K56789"           << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "";
     QTest::newRow("short VIN of no vehicle")        << "M912345"           << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("VIN of ten characters")          << "M01234567X"        << "1110010"                 << "ERROR-05" << QStringList{} << "";
+    QTest::newRow("no number")                      << kVin                << ""                        << "ERROR-10" << QStringList{} << "";
     QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("DMS on: customer-specific prices") << customerPrices    << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "answers";
