@@ -93,6 +93,7 @@ void TestCallerClipboard::packageRequest_data()
     QTest::newRow("special short VIN of one range") << "4K56789"           << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "";
     QTest::newRow("short VIN of no vehicle")        << "M912345"           << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("VIN of ten characters")          << "M01234567X"        << "1110010"                 << "ERROR-05" << QStringList{} << "";
+    QTest::newRow("no number")                      << kVin                << ""                        << "ERROR-10" << QStringList{} << "";
     QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("DMS on: customer-specific prices") << customerPrices    << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "answers";
@@ -172,9 +173,11 @@ void TestCallerClipboard::messageGoesToStandardError_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("told");
+    QTest::addColumn<bool>("learnt"); // the start-up configuration has something to save
     // clang-format off
-    QTest::newRow("training edition's notice")         << "training" << "Trainings-Programm";
-    QTest::newRow("start-up configuration not saved")  << "startup"  << "YAQStartup";
+    QTest::newRow("training edition's notice")                 << "training" << "Trainings-Programm" << false;
+    QTest::newRow("start-up configuration not saved")          << "startup"  << "YAQStartup"         << true;
+    QTest::newRow("start-up configuration learnt nothing")     << "startup"  << ""                   << false;
     // clang-format on
 }
 
@@ -191,6 +194,13 @@ void TestCallerClipboard::messageGoesToStandardError()
     const QString unwritable = fault == QLatin1String("startup")
                                    ? CProfile(QStringLiteral("YAQStartup")).FileName()
                                    : QString();
+    QFETCH(bool, learnt);
+    if (learnt) {
+        // The broker's port, which the profile does not hold yet.
+        CProfile profile(QStringLiteral("YAQStartup"));
+        profile.WriteProfileInt(QStringLiteral("General"), QStringLiteral("NEVA"), 1);
+        QVERIFY(profile.Sync());
+    }
     SetWholeFileFault([unwritable](const QString &file) {
         return file == unwritable ? QStringLiteral("No space left on device") : QString();
     });
@@ -205,6 +215,8 @@ void TestCallerClipboard::messageGoesToStandardError()
     const QString errors = capture.Take();
     QFETCH(QString, told);
     QVERIFY2(errors.contains(told), qPrintable(errors));
+    if (told.isEmpty())
+        QVERIFY2(!errors.contains(QLatin1String("YAQStartup")), qPrintable(errors));
     QCOMPARE(m_env->boxes().size(), 0);
     QCOMPARE(windows.shown, QStringList());
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();

@@ -157,12 +157,17 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded_data()
     // Set in the profile (0: as it comes), long enough for the reads of a
     // busy machine to come first.
     QTest::addColumn<int>("holdSeconds");
+    // The program's temporary folder is a file, where no file can be made:
+    // the answer goes to the holder without one, so none is left behind
+    // either, however the program ends.
+    QTest::addColumn<bool>("noTempFolder");
     const QString vin = QStringLiteral("XVQ1F23A57M012345");
     // clang-format off
-    QTest::newRow("package request, until another program takes the clipboard") << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010;9999999"} << true  << 0;
-    QTest::newRow("package request answered with an error code")                 << QStringList{"M01234567X", "-m", "qvlawtosrp", "-a", "1110010"}  << true  << 0;
-    QTest::newRow("Basket-List of the labour-position query, its format alone")  << QStringList{vin, "-m", "qvlaposquery", "-a", "1110020"}          << false << 0;
-    QTest::newRow("package request, until the hold time is over")                << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 10;
+    QTest::newRow("package request, until another program takes the clipboard") << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010;9999999"} << true  << 0  << false;
+    QTest::newRow("package request answered with an error code")                 << QStringList{"M01234567X", "-m", "qvlawtosrp", "-a", "1110010"}  << true  << 0  << false;
+    QTest::newRow("Basket-List of the labour-position query, its format alone")  << QStringList{vin, "-m", "qvlaposquery", "-a", "1110020"}          << false << 0  << false;
+    QTest::newRow("package request, until the hold time is over")                << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 10 << false;
+    QTest::newRow("package request, handed over without a file")                 << QStringList{vin, "-m", "qvlawtosrp", "-a", "1110010"}           << true  << 0  << true;
     // clang-format on
 }
 
@@ -189,7 +194,14 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
     QVERIFY(utf16BlockText(expected).size() > 7);
 
     QProcess program;
-    program.setProcessEnvironment(displayEnvironment());
+    QProcessEnvironment environment = displayEnvironment();
+    QFETCH(bool, noTempFolder);
+    if (noTempFolder) {
+        const QString notAFolder = m_env->path() + QStringLiteral("/tmp");
+        QVERIFY(writeTextFile(notAFolder, "x"));
+        environment.insert(QStringLiteral("TMPDIR"), notAFolder);
+    }
+    program.setProcessEnvironment(environment);
     program.start(QStringLiteral(YAQ_PROGRAM), args);
     QVERIFY(program.waitForFinished(120000));
     QCOMPARE(program.exitCode(), 0);

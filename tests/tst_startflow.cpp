@@ -96,8 +96,9 @@ void TestStartFlow::start_data()
     QTest::newRow("qvl: completion cancelled")      << "qvl"           << "M012345"     << ""   << ""             << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
     QTest::newRow("basket query: cancelled")        << "qvlaposquery"  << "M012345"     << ""   << "1234567"      << true  << QStringList{"catalogue date", "ask VIN M012345", "end 1000"};
     QTest::newRow("package list: no completion")    << "qvlawtosrp"    << "M012345"     << kVin << "1;2"          << true  << QStringList{"catalogue date", "take M012345", "package request 1;2 M012345", "end 1000", "focus"};
-    QTest::newRow("package list empty")             << "qvlawtosrp"    << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "end 1000", "focus"};
+    QTest::newRow("package list empty: answered")   << "qvlawtosrp"    << kVin          << ""   << ""             << true  << QStringList{"catalogue date", take, "package request  " + kVin, "end 1000", "focus"};
     QTest::newRow("package list, no catalogue")     << "qvlawtosrp"    << kVin          << ""   << "1;2"          << true  << QStringList{"package request 1;2 " + kVin, "end 1000"};
+    QTest::newRow("no list, no catalogue: answered") << "qvlawtosrp"   << kVin          << ""   << ""             << true  << QStringList{"package request  " + kVin, "end 1000"};
     QTest::newRow("no catalogue: told, ended")      << ""              << kVin          << ""   << ""             << true  << QStringList{"open error", "focus"};
     QTest::newRow("edit: package shown")            << "qvledit"       << kVin          << ""   << pkg            << true  << QStringList{"catalogue date", take, "package? 1234567", "packages 1234567", "focus"};
     QTest::newRow("edit: no such package")          << "qvledit"       << kVin          << ""   << pkg            << false << QStringList{"catalogue date", take, "package? 1234567", "end 1000", "focus"};

@@ -105,6 +105,9 @@ void TestStartup::init()
 {
     m_env = std::make_unique<TestEnv>();
     m_prog = m_env->installDemoWithDealerProfile();
+    // A box no case expects (the listener's usual port taken by another
+    // program on the machine) is answered, not waited for.
+    m_env->answerBoxes(IDOK);
 }
 
 void TestStartup::plainParameters()
@@ -227,15 +230,24 @@ void TestStartup::trainingRunKeepsStoredProfile()
     QVERIFY(QFile::exists(m_prog + QStringLiteral("SRP_T_DATAS/YAQTrader.ini")));
 }
 
+// The caller of the settings mode learns from the status whether the
+// setting was written, and why not from standard error.
 void TestStartup::settingsModeWritesOneExistingValue_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("unwritable"); // the profile cannot be written
     QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told"); // parts of standard error, "|" between
+    const QString noValue = QStringLiteral(
+        "Die Einstellung %1 wurde nicht geändert:\nSie hat im Profil noch keinen Wert.");
     // clang-format off
-    QTest::newRow("existing integer")         << "Sound"        << "0"              << "0";
-    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << "";
-    QTest::newRow("unknown key not created")  << "Unbekannt"    << "1"              << "<none>";
+    QTest::newRow("existing integer")         << "Sound"        << "0"              << false << "0"      << 0 << "";
+    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << false << ""       << 1 << noValue.arg("ReqXMLServer");
+    QTest::newRow("unknown key not created")  << "Unbekannt"    << "1"              << false << "<none>" << 1 << noValue.arg("Unbekannt");
+    QTest::newRow("value not a number")       << "Sound"        << "aus"            << false << "1"      << 1 << "Die Einstellung Sound wurde nicht geändert:\n\"aus\" ist keine ganze Zahl.";
+    QTest::newRow("profile not written")      << "Sound"        << "0"              << true  << "1"      << 1 << "konnte nicht geschrieben werden|No space left on device";
     // clang-format on
 }
 
@@ -243,8 +255,25 @@ void TestStartup::settingsModeWritesOneExistingValue()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
+    QFETCH(bool, unwritable);
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        QVERIFY(profile.Sync());
+    }
+    SetWholeFileFault([path, unwritable](const QString &file) {
+        return unwritable && file == path ? QStringLiteral("No space left on device") : QString();
+    });
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
     const RunResult r = runProgram({"-m", "qvlsettings", "-s", key, "-w", value});
+    SetWholeFileFault({});
+    const QString errors = capture.Take();
     QVERIFY(!r.windowShown);
+    QTEST(r.exitCode, "exitCode");
+    QFETCH(QString, told);
+    for (const QString &part : told.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        QVERIFY2(errors.contains(part), qPrintable(errors));
     CProfile profile(QStringLiteral("yaq2"));
     QTEST(profile.GetProfileString(QStringLiteral("YAQ"), key, QStringLiteral("<none>")), "stored");
 }
@@ -265,10 +294,11 @@ void TestStartup::noVersionFileShowsNoWindow()
 void TestStartup::unreadableVersionFileIsReported_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // the program's words for it
     // clang-format off
-    QTest::newRow("a folder") << "folder";
-    QTest::newRow("no read permission") << "permission";
-    QTest::newRow("read error") << "io";
+    QTest::newRow("a folder")           << "folder"     << "An ihrer Stelle steht ein Ordner.";
+    QTest::newRow("no read permission") << "permission" << "Keine Berechtigung (";
+    QTest::newRow("read error")         << "io"         << "Lesefehler (";
     // clang-format on
 }
 
@@ -298,7 +328,8 @@ void TestStartup::unreadableVersionFileIsReported()
     QVERIFY2(text.contains(version), qPrintable(text));
     QVERIFY2(text.contains(QLatin1String("gelesen")), qPrintable(text));
     // The reason follows on the line after the file.
-    QVERIFY2(!text.section(QLatin1Char('\n'), 3, 3).isEmpty(), qPrintable(text));
+    QFETCH(QString, reason);
+    QVERIFY2(text.section(QLatin1Char('\n'), 3, 3).startsWith(reason), qPrintable(text));
 }
 
 void TestStartup::sessionFileIgnoresConnectionSwitches()
@@ -518,11 +549,14 @@ void TestStartup::messageOfAWindowlessRunGoesToStandardError_data()
     QTest::newRow("port taken, settings mode")                 << "qvlsettings" << "port"     << port    << 0;
     QTest::newRow("port taken, package request in training")   << "qvlawtosrp"  << "port"     << port    << 0;
     QTest::newRow("port no number, settings mode")             << "qvlsettings" << "noport"   << "Der Port 20x1 (ReceiveXMLPort)|keine Portnummer" << 0;
-    QTest::newRow("dealer file not written, package request")  << "qvlawtosrp"  << "dealer"   << written << 0;
-    QTest::newRow("dealer file not written, settings mode")    << "qvlsettings" << "dealer"   << written << 0;
-    QTest::newRow("profile not written, package request")      << "qvlawtosrp"  << "profile"  << written << 0;
-    QTest::newRow("profile not written, settings mode")        << "qvlsettings" << "profile"  << written << 0;
+    QTest::newRow("dealer file not written, with window")      << ""            << "dealer"   << written << 0;
+    QTest::newRow("dealer file not written, package request")  << "qvlawtosrp"  << "dealer"   << written << 1;
+    QTest::newRow("dealer file not written, settings mode")    << "qvlsettings" << "dealer"   << written << 1;
+    QTest::newRow("profile not written, package request")      << "qvlawtosrp"  << "profile"  << written << 1;
+    QTest::newRow("profile not written, settings mode")        << "qvlsettings" << "profile"  << written << 1;
+    QTest::newRow("profile a folder, settings mode")           << "qvlsettings" << "folder"   << "konnte nicht geschrieben werden:\nAn ihrer Stelle steht ein Ordner." << 1;
     QTest::newRow("version file unreadable, package request")  << "qvlawtosrp"  << "version"  << "Version.ini|gelesen" << 1;
+    QTest::newRow("no version file, package request")          << "qvlawtosrp"  << "noversion" << "Version.ini\nfehlt.\nDas Programm wird beendet." << 1;
     // clang-format on
 }
 
@@ -553,10 +587,10 @@ void TestStartup::messageOfAWindowlessRunGoesToStandardError()
         writeVersion(m_prog, "[VERSIONSINFO]\nSchulung=1\nEZ=01.06.2019\n");
         QDir().mkpath(m_prog + QStringLiteral("SRP_T_DATAS"));
     }
-    if (fault == QLatin1String("version")) {
+    if (fault == QLatin1String("version") || fault == QLatin1String("noversion"))
         QVERIFY(QFile::remove(m_prog + QStringLiteral("Datas/Version.ini")));
+    if (fault == QLatin1String("version"))
         QVERIFY(QDir().mkpath(m_prog + QStringLiteral("Datas/Version.ini")));
-    }
     const QString written =
         fault == QLatin1String("dealer")    ? m_prog + QStringLiteral("Datas/Dealer/YAQTrader.ini")
         : fault == QLatin1String("profile") ? CProfile(QStringLiteral("yaq2")).FileName()
@@ -575,6 +609,11 @@ void TestStartup::messageOfAWindowlessRunGoesToStandardError()
         SetWholeFileFault([written](const QString &file) {
             return file == written ? QStringLiteral("No space left on device") : QString();
         });
+        if (fault == QLatin1String("folder")) {
+            const QString profile = CProfile(QStringLiteral("yaq2")).FileName();
+            QVERIFY(QFile::remove(profile));
+            QVERIFY(QDir().mkpath(profile));
+        }
         r.exitCode = app.ExitInstance();
         SetWholeFileFault({});
     }
@@ -592,7 +631,7 @@ void TestStartup::messageOfAWindowlessRunGoesToStandardError()
             text.contains(QString(part).replace(QLatin1String("%port"), QString::number(port))),
             qPrintable(text));
     QCOMPARE(r.windowShown,
-             mode != QLatin1String("qvlsettings") && fault != QLatin1String("version"));
+             mode != QLatin1String("qvlsettings") && !fault.endsWith(QLatin1String("version")));
 }
 
 YAQ_TEST_MAIN(TestStartup)

@@ -536,6 +536,7 @@ void TestStartupConfig::heldValuesKeptOnAFullDisk()
             QSKIP("no file system can be mounted here; the file-size limit meets the same write");
     }
     writeProfile({{QStringLiteral("General/IP"), Address(1)},
+                  {QStringLiteral("General/NEVA"), QStringLiteral("1")},
                   {QStringLiteral("YAQ2/OracleIP"), QStringLiteral("held.dealer.example")},
                   {QStringLiteral("YAQ2/CountryCode"), QStringLiteral("AT")},
                   {QStringLiteral("YAQ2/Brands"), QStringLiteral("voq|lumo")}});
@@ -548,7 +549,7 @@ void TestStartupConfig::heldValuesKeptOnAFullDisk()
         guard.Inject(reason);
     QString failure;
     {
-        // Learns the ports of the platform, which the file does not hold yet.
+        // Learns the broker's port, which the file does not hold yet.
         CStartupConfig config;
         QVERIFY(!config.Save(&failure));
     }

@@ -41,8 +41,9 @@ void Dispatch(IStartWindow &window, CPrgSettings &s, const CStartArgs &args)
         else
             window.TransferBasket();
     } else if (s.bQvlAwToSrp) {
-        if (!args.awToSrpList.isEmpty())
-            window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
+        // Also a request without numbers is answered: the caller reads its
+        // error code.
+        window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
         window.EndDialog(kEndWithoutWork);
     } else {
         window.ShowStartPage();
@@ -57,8 +58,7 @@ void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartA
     if (!args.openError.isEmpty() && s.bQvlAwToSrp) {
         // The caller's package request shows no window and no message: it
         // is answered with the error code on the clipboard.
-        if (!args.awToSrpList.isEmpty())
-            window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
+        window.RunPackageRequest(args.awToSrpList, args.awToSrpVin);
         window.EndDialog(kEndWithoutWork);
         return;
     }

@@ -125,11 +125,25 @@ void CStartupConfig::LoadFromProfile()
     m_brands = text(kYaq2, QStringLiteral("Brands")).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     if (!m_strIP.isEmpty())
         m_hosts.append(m_strIP);
+    m_loaded = HeldValues();
+}
+
+QStringList CStartupConfig::HeldValues() const
+{
+    return {m_strIP,         m_strHttpPort,    m_strHttpsPort,
+            m_strOracleIP,   m_strOracleSID,   QString::number(m_nOraclePort),
+            m_strDbPassword, m_strCountryCode, m_brands.join(QLatin1Char('|'))};
 }
 
 bool CStartupConfig::Save(QString *failure)
 {
+    if (failure)
+        failure->clear();
+    // A step that learnt nothing leaves the profile as it is (and as it is
+    // not, when there is none).
     CProfile &p = *m_pProfile;
+    if (HeldValues() == m_loaded && !p.HasChanges())
+        return true;
     p.WriteProfileString(kGeneral, QStringLiteral("IP"), m_strIP);
     p.WriteProfileString(kGeneral, QStringLiteral("HTTPPort"), m_strHttpPort);
     p.WriteProfileString(kGeneral, QStringLiteral("HTTPSPort"), m_strHttpsPort);
@@ -139,7 +153,10 @@ bool CStartupConfig::Save(QString *failure)
     p.WriteProfileString(kYaq2, QStringLiteral("YaqDbPasswort"), StoredPassword(m_strDbPassword));
     p.WriteProfileString(kYaq2, QStringLiteral("CountryCode"), m_strCountryCode);
     p.WriteProfileString(kYaq2, QStringLiteral("Brands"), m_brands.join(QLatin1Char('|')));
-    return p.Sync(failure);
+    if (!p.Sync(failure))
+        return false;
+    m_loaded = HeldValues();
+    return true;
 }
 
 QString CStartupConfig::PlatformConfigPath()

@@ -17,7 +17,8 @@
 // platform never holds up the start for long.
 //
 // One object lives for one step; Save, or else its destruction, writes
-// everything learnt back to the profile, so that the next start finds it.
+// everything learnt back to the profile, so that the next start finds it;
+// a step that learnt nothing writes nothing.
 
 #include "app/AgentMessage.h"
 
@@ -49,9 +50,11 @@ public:
     CStartupConfig(const CStartupConfig &) = delete;
     CStartupConfig &operator=(const CStartupConfig &) = delete;
 
-    // Writes what was learnt to the profile. False when the profile could
-    // not be written: it stays as it was and *failure names the file and
-    // the reason (a full disk is the one thing of the step the user hears of).
+    // Writes what was learnt to the profile; when nothing was (every value
+    // as the profile gave it), nothing is written. False when the profile
+    // could not be written: it stays as it was and *failure names the file
+    // and the reason (a full disk is the one thing of the step the user
+    // hears of).
     bool Save(QString *failure = nullptr);
 
     // Shorter limits (tests); the step's time counts anew from now.
@@ -95,6 +98,8 @@ public:
 
 private:
     void LoadFromProfile();
+    // The values Save writes, as texts.
+    QStringList HeldValues() const;
     bool ReadPlatformConfigFile();
     bool AskDatabase();
     bool AskDBUserPw();
@@ -127,6 +132,8 @@ private:
     QString m_strHttpPort;
     QString m_strHttpsPort;
     QString m_strPath;
+    // The values as the profile gave them (or as last saved).
+    QStringList m_loaded;
 
     int m_requestTimeoutMs = kRequestTimeoutMs;
     QDeadlineTimer m_deadline;

@@ -1,8 +1,10 @@
 #include "app/Yaq2App.h"
 
 #include "app/Yaq2Dlg.h"
+#include "basket/model/BasketListDocument.h"
 #include "common/readers/CatalogueCache.h"
 #include "platform/AppPaths.h"
+#include "platform/ClipboardHolder.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
@@ -10,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -26,6 +29,10 @@ constexpr int kTrainingReceiveXMLx = 1;
 
 // "The file ... cannot be read: <reason>" of the string table.
 constexpr int kUnreadableFileText = 7092;
+// "The file ... is missing. The program ends."
+constexpr int kMissingFileText = 7173;
+// "The answer to the calling program could not be put on the clipboard."
+constexpr int kNoAnswerText = 7174;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
 constexpr int kListenerAddressText = 7192;
 // "The port ... (ReceiveXMLPort) cannot be listened on: <reason>".
@@ -45,6 +52,9 @@ CYaq2App::CYaq2App(const QStringList &arguments)
     m_runMainWindow = [](CYaq2App &app, const CMainWndArgs &args) {
         CYaq2Dlg dlg(&app.m_Settings, app.MainWndEnv());
         dlg.DoModal(args);
+        // The package request's caller waits for the answer on the clipboard.
+        if (app.m_Settings.bQvlAwToSrp && !OwnsClipboardWith(kBasketListFormat))
+            app.TellNoAnswer();
     };
 }
 
@@ -201,12 +211,19 @@ bool CYaq2App::InitInstance()
         TellListenerOff();
 
     if (!hasVersionFile) {
-        // Without a version file the program ends quietly, as it always has;
-        // one that is there but cannot be read is a fault the user must see.
+        // Without a version file the program ends quietly, as it always has,
+        // but for the package request, whose caller waits for an answer; one
+        // that is there but cannot be read is a fault the user must see.
         if (!unreadableVersionFile.isEmpty()) {
             OwnMsgBox(OrmelTextArgs(kUnreadableFileText, {unreadableVersionFile, versionFileError},
                                     QStringLiteral("%s\n%s")));
-            m_nExitCode = 1;
+            m_nExitCode = kExitNotDone;
+        } else if (s.bQvlAwToSrp) {
+            OwnMsgBox(OrmelTextArgs(
+                kMissingFileText,
+                {QDir::toNativeSeparators(s.DataDir + QStringLiteral("/Version.ini"))},
+                QStringLiteral("%s")));
+            m_nExitCode = kExitNotDone;
         }
         return false;
     }
@@ -294,16 +311,40 @@ int CYaq2App::ExitInstance()
     RestoreForcedValues();
     // A dealer file or profile that could not be written stays as it was;
     // the user learns that this session's changes to it are lost, and why.
+    // The caller of a mode without a window learns it from the status too.
+    bool written = true;
     QString failure;
-    if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty())
+    if (!s.WriteTraderIni(s.DealerDataStorage, &failure) && !failure.isEmpty()) {
         OwnMsgBox(failure);
+        written = false;
+    }
     if (s.bSchulung)
         s.DealerDataStorage = m_strSavedDealerDataStorage;
     failure.clear();
-    if (!s.WriteIni(m_pProfile.get(), &failure))
+    if (!s.WriteIni(m_pProfile.get(), &failure)) {
         OwnMsgBox(failure);
-    else if (s.bQvlSettings)
-        s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue);
+        written = false;
+    } else if (s.bQvlSettings && !m_CmdLine.m_strSetting.isEmpty() &&
+               !s.CheckKey(m_pProfile.get(), m_CmdLine.m_strSetting, m_CmdLine.m_strValue,
+                           &failure)) {
+        OwnMsgBox(failure);
+        written = false;
+    }
+    if (!written && IsWindowlessMode())
+        m_nExitCode = kExitNotDone;
+    return m_nExitCode;
+}
+
+void CYaq2App::TellNoAnswer()
+{
+    OwnMsgBox(OrmelText(kNoAnswerText));
+    m_nExitCode = kExitNotDone;
+}
+
+int CYaq2App::AnswerNotHandedOver()
+{
+    if (m_Settings.bQvlAwToSrp)
+        TellNoAnswer();
     return m_nExitCode;
 }
 

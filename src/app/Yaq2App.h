@@ -33,10 +33,19 @@ public:
     // The start-up sequence; shows the main window unless the caller mode is
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
+    // The exit status of a run that could not do what it was asked: the
+    // version file could not be read; in the modes without a window also
+    // no version file for the package request, no answer put on the
+    // clipboard, the named setting, the profile or the dealer file not
+    // written. A run that did it ends with 0.
+    static constexpr int kExitNotDone = 1;
+
     // The shut-down sequence; runs after every InitInstance. Returns the
-    // program's exit code: 0, or 1 when the start-up could not read a file
-    // it needs.
+    // program's exit status: 0, or kExitNotDone.
     int ExitInstance();
+    // After the end: the answer on the clipboard could not be handed to the
+    // process that keeps it for the caller. The exit status then.
+    int AnswerNotHandedOver();
     void ReadOssParameters(const QString &fileName);
 
     // Runs the main window; tests replace it to run the sequence without one.
@@ -55,6 +64,9 @@ private:
     // The caller modes that show no window at all.
     bool IsWindowlessMode() const;
     void TellListenerOff();
+    // The package request left no answer on the clipboard: the caller hears
+    // so on standard error, and the run ends with kExitNotDone.
+    void TellNoAnswer();
     void ForceTrainingValues();
     void RestoreForcedValues();
     bool IsCallerModeForcingReceive() const;

@@ -29,6 +29,8 @@ int main(int argc, char *argv[])
     app.InitInstance();
     const int exitCode = app.ExitInstance();
     // The Basket-List the caller reads once the program has ended.
-    HandClipboardToHolder(kBasketListFormat, ClipboardHoldSeconds(*app.Profile()));
+    if (HandClipboardToHolder(kBasketListFormat, ClipboardHoldSeconds(*app.Profile())) ==
+        ClipboardHandOver::Failed)
+        return app.AnswerNotHandedOver();
     return exitCode;
 }

@@ -4,18 +4,20 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
 #include <QProcess>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstdio>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 const char kClipboardHolderSwitch[] = "--hold-clipboard";
 
@@ -85,6 +87,50 @@ QByteArray readInput()
     }
 }
 
+bool isX11()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
+           QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Bytes in a file that lives in memory only: no name on disk, closed on
+// every path out, and not passed on to other programs but through its path
+// under /proc, which the holder opens as its standard input.
+class MemoryFile
+{
+public:
+    explicit MemoryFile(const QByteArray &bytes) : m_fd(memfd_create("yaq2-clipboard", MFD_CLOEXEC))
+    {
+        qsizetype at = 0;
+        while (m_fd >= 0 && at < bytes.size()) {
+            const ssize_t written =
+                ::write(m_fd, bytes.constData() + at, size_t(bytes.size() - at));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                ::close(m_fd);
+                m_fd = -1;
+                break;
+            }
+            at += written;
+        }
+    }
+    ~MemoryFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    MemoryFile(const MemoryFile &) = delete;
+    MemoryFile &operator=(const MemoryFile &) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    // A fresh opening of the file, read from its start.
+    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(m_fd); }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 int ClipboardHoldSeconds(const CProfile &profile)
@@ -141,32 +187,42 @@ bool DecodeClipboardHolding(const QByteArray &bytes, CClipboardHolding *holding)
     return true;
 }
 
-bool HandClipboardToHolder(const QString &format, int holdSeconds)
+bool OwnsClipboardWith(const QString &format)
 {
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ||
-        QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return false;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (isX11() && !clipboard->ownsClipboard())
+        return false;
+    const QMimeData *mime = clipboard->mimeData();
+    return mime && mime->hasFormat(format);
+}
+
+ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds)
+{
+    if (!isX11())
+        return ClipboardHandOver::NotNeeded;
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *mime = clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
     if (!mime || !mime->hasFormat(format))
-        return false;
+        return ClipboardHandOver::NotNeeded;
     CClipboardHolding holding;
     holding.holdSeconds = holdSeconds;
     for (const QString &name : mime->formats())
         holding.formats.append({name, mime->data(name)});
     const QByteArray input = EncodeClipboardHolding(holding);
     if (input.size() > kMaxHoldingBytes)
-        return false;
+        return ClipboardHandOver::Failed;
 
-    // Private to the user; removed when the hand-over is over, by which time
-    // the holder has read it whole or will not come.
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/yaq2-clipboard-XXXXXX"));
-    if (!file.open() || file.write(input) != input.size() || !file.flush())
-        return false;
+    // The holder's input is a file in memory, private to this process and
+    // the holder, and gone with the last of them.
+    const MemoryFile file(input);
+    if (!file.IsOpen())
+        return ClipboardHandOver::Failed;
     QProcess holder;
     holder.setProgram(QCoreApplication::applicationFilePath());
     holder.setArguments({QString::fromLatin1(kClipboardHolderSwitch)});
-    holder.setStandardInputFile(file.fileName());
+    holder.setStandardInputFile(file.Path());
     // A caller that reads the program's output to its end must not wait for
     // the holder.
     holder.setStandardOutputFile(QProcess::nullDevice());
@@ -187,10 +243,10 @@ bool HandClipboardToHolder(const QString &format, int holdSeconds)
     poll.start(kOwnerCheckMs / 5);
     QTimer::singleShot(kHandOverWaitMs, &wait, &QEventLoop::quit);
     if (!holder.startDetached())
-        return false;
+        return ClipboardHandOver::Failed;
     if (StillOwned(clipboard, own))
         wait.exec();
-    return !StillOwned(clipboard, own);
+    return StillOwned(clipboard, own) ? ClipboardHandOver::Failed : ClipboardHandOver::HandedOver;
 }
 
 int RunClipboardHolder(int argc, char *argv[])

@@ -6,9 +6,10 @@
 // pictures only). So at its end the program hands an answer of its own on
 // the clipboard to a small process of its own executable, the holder,
 // started with the switch kClipboardHolderSwitch:
-//   - it reads the formats and their bytes on standard input (a private
-//     temporary file the program removes once the hand-over is over),
-//     takes the clipboard with exactly these, and shows nothing;
+//   - it reads the formats and their bytes on standard input (a file in
+//     memory only, so that nothing of the answer stays on disk, whenever
+//     and however the program ends), takes the clipboard with exactly
+//     these, and shows nothing;
 //   - it ends when another program takes the clipboard, or after the hold
 //     time of the profile (section "YAQ", key "ClipboardHoldSeconds",
 //     default ten minutes);
@@ -30,10 +31,21 @@ extern const char kClipboardHolderSwitch[]; // "--hold-clipboard"
 // The hold time the profile sets, in seconds.
 int ClipboardHoldSeconds(const CProfile &profile);
 
+// Whether the clipboard holds `format` as this process set it (in an X11
+// session: this process owns the clipboard, so an older answer another
+// process serves does not count).
+bool OwnsClipboardWith(const QString &format);
+
+enum class ClipboardHandOver
+{
+    NotNeeded,  // no X11 session, or this process holds no such content
+    HandedOver, // the holder owns the clipboard
+    Failed,     // the content is lost with this process
+};
 // At the program's end: when this process owns the clipboard of an X11
 // session and it holds `format`, starts the holder with the clipboard's
-// formats and waits until the holder owns it. True when it does.
-bool HandClipboardToHolder(const QString &format, int holdSeconds);
+// formats and waits until the holder owns it.
+ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds);
 constexpr int kHandOverWaitMs = 10000;
 
 // The holder's life (main's arguments, the switch among them); returns the

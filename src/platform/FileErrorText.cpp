@@ -2,7 +2,9 @@
 
 #include "platform/OrmelText.h"
 
+#include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 
 namespace {
 
@@ -12,6 +14,8 @@ enum
     kTextNoSpace = 7165,
     kTextNotCreated = 7166,
     kTextNotWritten = 7167,
+    kTextFolderInPlace = 7175,
+    kTextNotRead = 7176, // the system's reason
 };
 
 } // namespace
@@ -39,4 +43,18 @@ QString FileErrorText(QFileDevice::FileError kind, const QString &systemReason)
     }
     // Without the text table the system's reason stands alone.
     return OrmelTextArgs(id, {systemReason}, QStringLiteral("%s"));
+}
+
+QString FileReadErrorText(const QFile &file)
+{
+    const QFileInfo info(file.fileName());
+    // The library's own words for a folder are not the system's: the
+    // program's text stands alone.
+    if (info.isDir())
+        return OrmelTextArgs(kTextFolderInPlace, {file.errorString()}, QStringLiteral("%s"));
+    const int id =
+        file.error() == QFileDevice::PermissionsError || (info.exists() && !info.isReadable())
+            ? kTextPermission
+            : kTextNotRead;
+    return OrmelTextArgs(id, {file.errorString()}, QStringLiteral("%s"));
 }

@@ -1,5 +1,7 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/FileErrorText.h"
+
 #include "platform/WholeFile.h"
 
 #include "platform/StringUtil.h"
@@ -146,13 +148,13 @@ bool CPrivateProfile::Load(const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error && QFileInfo::exists(path))
-            *error = file.errorString();
+            *error = FileReadErrorText(file);
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
-            *error = file.errorString();
+            *error = FileReadErrorText(file);
         return false;
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {

@@ -485,11 +485,11 @@ bool CProfile::Sync(QString *failure)
     QFile file(m_fileName);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
-            reason = FileErrorText(file);
+            reason = FileReadErrorText(file);
         else
             old = file.readAll();
         if (reason.isEmpty() && file.error() != QFileDevice::NoError)
-            reason = FileErrorText(file);
+            reason = FileReadErrorText(file);
         file.close();
     }
     bool written = false;

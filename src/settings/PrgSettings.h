@@ -237,7 +237,12 @@ public:
     // False when the profile could not be written: it stays as it was and
     // *failure names the file and the reason.
     bool WriteIni(CProfile *profile, QString *failure = nullptr);
-    int CheckKey(CProfile *profile, const QString &key, const QString &value);
+    // Writes the one setting the caller names, only when the profile holds
+    // a value of it already (a text: not empty; a number: a number, and the
+    // value one too). 0 when it was not written: *failure says which
+    // setting and why.
+    int CheckKey(CProfile *profile, const QString &key, const QString &value,
+                 QString *failure = nullptr);
     // 1 when the version file was read; 0 when there is none, or when it
     // exists but cannot be read: then its path and the reason go to
     // *unreadableFile and *reason (both left empty when there is none).

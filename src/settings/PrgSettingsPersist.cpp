@@ -21,6 +21,11 @@ const QString kGlobalSetup = QStringLiteral("GLOBALSETUP");
 const QString kVersionsInfo = QStringLiteral("VERSIONSINFO");
 const QString kTraderFile = QStringLiteral("YAQTrader.ini");
 
+// "The setting ... was not changed: <reason>", and its reasons.
+constexpr int kTextSettingNotChanged = 7170;
+constexpr int kTextNoValueYet = 7171;
+constexpr int kTextNoWholeNumber = 7172;
+
 // Integer keys of section "YAQ", in the order they are read and written.
 struct IntKey
 {
@@ -246,28 +251,42 @@ bool CPrgSettings::WriteIni(CProfile *profile, QString *failure)
     return profile->Sync(failure);
 }
 
-int CPrgSettings::CheckKey(CProfile *profile, const QString &key, const QString &value)
+int CPrgSettings::CheckKey(CProfile *profile, const QString &key, const QString &value,
+                           QString *failure)
 {
+    if (failure)
+        failure->clear();
     if (!profile)
         return 0;
+    // The setting and why it stays as it is.
+    const auto refuse = [&key, failure](const QString &reason) {
+        if (failure)
+            *failure =
+                OrmelTextArgs(kTextSettingNotChanged, {key, reason}, QStringLiteral("%s:\n%s"));
+        return 0;
+    };
+    const auto write = [&](bool written) {
+        QString notWritten;
+        if (written && profile->Sync(&notWritten))
+            return 1;
+        return refuse(notWritten);
+    };
     for (const char *textKey : kCheckKeyTexts) {
         if (key != QLatin1String(textKey))
             continue;
         const QString section = key == QLatin1String("DealerDataStorage") ? kSrp : kYaq;
         if (profile->GetProfileString(section, key, QString()).isEmpty())
-            return 0;
-        const bool ok = profile->WriteProfileString(section, key, value) && profile->Sync();
-        return ok ? 1 : 0;
+            return refuse(OrmelText(kTextNoValueYet));
+        return write(profile->WriteProfileString(section, key, value));
     }
     // Every other key is an integer of section "YAQ" that must exist already.
     if (profile->GetProfileInt(kYaq, key, -1) == -1)
-        return 0;
+        return refuse(OrmelText(kTextNoValueYet));
     bool numeric = false;
     const int number = value.trimmed().toInt(&numeric);
     if (!numeric)
-        return 0;
-    const bool ok = profile->WriteProfileInt(kYaq, key, number) && profile->Sync();
-    return ok ? 1 : 0;
+        return refuse(OrmelTextArgs(kTextNoWholeNumber, {value}, QStringLiteral("\"%s\"")));
+    return write(profile->WriteProfileInt(kYaq, key, number));
 }
 
 QString CPrgSettings::VersionIniPath() const
