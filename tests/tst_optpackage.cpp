@@ -374,9 +374,10 @@ void TestOptPackage::returnActsOnTheSelectedLineOnly_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("rows");
     // clang-format off
-    QTest::newRow("Return, nothing selected: nothing changes")     << QList<int>{Qt::Key_Return}              << "2000/1 2100/0 P010/0 3000/0";
-    QTest::newRow("pad Enter, nothing selected: nothing changes")  << QList<int>{Qt::Key_Enter}               << "2000/1 2100/0 P010/0 3000/0";
-    QTest::newRow("line chosen by arrow key: Return opens it")     << QList<int>{Qt::Key_Down, Qt::Key_Return} << "2000/1 2100/0 2101/0 P010/0 3000/0";
+    QTest::newRow("Return, nothing selected: nothing changes")    << QList<int>{Qt::Key_Return}                             << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("pad Enter, nothing selected: nothing changes") << QList<int>{Qt::Key_Enter}                              << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("first Down selects the first line")            << QList<int>{Qt::Key_Down, Qt::Key_Return}               << "2000/0 2100/0 P010/0 3000/0";
+    QTest::newRow("line chosen by arrow key: Return opens it")    << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << "2000/1 2100/0 2101/0 P010/0 3000/0";
     // clang-format on
 }
 
