@@ -6,6 +6,7 @@
 // transfer follows only a successful store; Backspace asks and leaves; a
 // DMS answer naming a short VIN of several vehicles is not taken. The head
 // rows of a campaign package and the figures of the legend and the sum.
+// Return on a row of the position list is its double click.
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
