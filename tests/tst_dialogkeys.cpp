@@ -3,7 +3,9 @@
 // dialog put the focus, unless the dialog keeps the key: the remarks of
 // the offer for their text, the catalogue picker until a catalogue is
 // chosen. The vehicle search (Return searches, or takes the listed VIN)
-// and the print preview (no default button) have keys of their own.
+// and the print preview (no default button) have keys of their own. Closed
+// by a key, a dialog or message box gives the keyboard back to the window
+// and the field it came from.
 
 #include "app/AboutDlg.h"
 #include "app/EReiheList.h"
@@ -17,6 +19,8 @@
 #include "common/UmfassDlg.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/Position.h"
+#include "platform/DialogFocusReturn.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "setup/ReportDlg.h"
@@ -24,6 +28,8 @@
 #include "support/TestEnv.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <memory>
@@ -35,6 +41,8 @@ private slots:
     void initTestCase();
     void returnTakesOk_data();
     void returnTakesOk();
+    void keyboardBackToTheOpener_data();
+    void keyboardBackToTheOpener();
 
 private:
     std::unique_ptr<QDialog> Make(const QString &dialog);
@@ -150,6 +158,55 @@ void TestDialogKeys::returnTakesOk()
     QTest::keyClicks(target, typed);
     QTest::keyClick(target, Qt::Key(key));
     QTEST(dlg->result() == QDialog::Accepted && !dlg->isVisible(), "accepted");
+}
+
+void TestDialogKeys::keyboardBackToTheOpener_data()
+{
+    // Row: the dialog ("message box" a notice of the program's), the key
+    // that closes it.
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("key");
+    // clang-format off
+    QTest::newRow("message box: Return")     << "message box"     << int(Qt::Key_Return);
+    QTest::newRow("message box: Escape")     << "message box"     << int(Qt::Key_Escape);
+    QTest::newRow("information box: Return") << "information box" << int(Qt::Key_Return);
+    QTest::newRow("number entry: Escape")    << "number entry"    << int(Qt::Key_Escape);
+    // clang-format on
+}
+
+void TestDialogKeys::keyboardBackToTheOpener()
+{
+    QFETCH(QString, dialog);
+    QFETCH(int, key);
+    CDialogFocusReturn focusReturn;
+    qApp->installEventFilter(&focusReturn);
+    QWidget opener;
+    auto *fields = new QVBoxLayout(&opener);
+    fields->addWidget(new QLineEdit(&opener));
+    auto *typedInto = new QLineEdit(&opener);
+    fields->addWidget(typedInto);
+    opener.show();
+    opener.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&opener));
+    typedInto->setFocus();
+    // A dialog counts as active with its opener: the keyboard is what counts.
+    QTimer::singleShot(0, [key] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        QTRY_COMPARE(QApplication::activeWindow(), modal);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    });
+    if (dialog == QLatin1String("message box")) {
+        SetMsgBoxResponder({});
+        OwnMsgBox(OrmelText(4021), &opener, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_OK);
+        m_env.answerBoxes(IDOK);
+    } else {
+        std::unique_ptr<QDialog> dlg = Make(dialog);
+        QVERIFY(dlg);
+        dlg->exec();
+    }
+    QTRY_COMPARE(QApplication::activeWindow(), &opener);
+    QCOMPARE(QApplication::focusWidget(), typedInto);
 }
 
 YAQ_TEST_MAIN(TestDialogKeys)

@@ -1,7 +1,10 @@
 // The main window on the demo data: every page reachable and back home, the
-// guards of the page switches, the session check and the saved placement.
+// guards of the page switches, the session check and the saved placement;
+// a new language reaches every page and the labels of the settings, the
+// download page and the catalogue picker.
 
 #include "app/HomeDlg.h"
+#include "app/KatAuswahlDlg.h"
 #include "app/MainWndRules.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
@@ -30,6 +33,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
@@ -70,6 +74,8 @@ private slots:
     void invalidSessionEndsTheProgram();
     void restrictedSessionStaysRestricted();
     void languageChangeReachesEveryPage();
+    void labelsFollowTheLanguage_data();
+    void labelsFollowTheLanguage();
     void changeReachesThePagesThatKeepIt_data();
     void changeReachesThePagesThatKeepIt();
     void closingSavesThePlacement();
@@ -633,6 +639,49 @@ void TestMainWindow::languageChangeReachesEveryPage()
     QCOMPARE(d.Page<CWkDlg>()->m_Changed.bIdent, 0);
     QCOMPARE(d.Page<CAwKatDlg>()->m_bTextsChanged, 1);
     SetPrgSprache(QStringLiteral("00"));
+}
+
+void TestMainWindow::labelsFollowTheLanguage_data()
+{
+    // Row: where the label is (the settings page, the download page, the
+    // catalogue picker's title), its control, its English text.
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("settings: language")            << "settings" << "languageLabel"          << "Language / Sprache";
+    QTest::newRow("settings: print preview")       << "settings" << "previewCheck"           << "Print preview";
+    QTest::newRow("settings: country packages")    << "settings" << "countrySpecPaketsCheck" << "Country-specific packages";
+    QTest::newRow("settings: marketing campaigns") << "settings" << "marketingCampaignsCheck" << "Marketing campaigns";
+    QTest::newRow("settings: direct prices")       << "settings" << "priceEditingCheck"      << "Direct price editing";
+    QTest::newRow("settings: job number")          << "settings" << "jobEditCheck"           << "Edit job number";
+    QTest::newRow("download: target folder")       << "download" << "targetFolderLabel"      << "Target folder";
+    QTest::newRow("catalogue picker: title")       << "picker"   << ""                       << "Catalogue selection";
+    // clang-format on
+}
+
+void TestMainWindow::labelsFollowTheLanguage()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, control);
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    d.ShowSetupPage(true);
+    d.Page<CSetupDlg>()->ChangeProgramLanguage(QStringLiteral("01"));
+    QString text;
+    if (where == QLatin1String("picker")) {
+        text = CKatAuswahlDlg(m_settings.get(), &d).windowTitle();
+    } else {
+        if (where == QLatin1String("download"))
+            d.ShowDownloadPage(true);
+        const QWidget *widget = d.findChild<QWidget *>(control);
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            text = label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            text = button->text();
+    }
+    SetPrgSprache(QStringLiteral("00"));
+    QTEST(text, "text");
 }
 
 void TestMainWindow::changeReachesThePagesThatKeepIt_data()

@@ -3,7 +3,8 @@
 // on leaving, the labour-value edit on the line the list shows, and on the
 // demo catalogue the brake service whose optional sub-package holds one of
 // its own: chosen in both dialogs, priced from the dealer's files and by
-// the stand-in DMS.
+// the stand-in DMS; left by the keys, it gives the editing page the
+// keyboard back.
 
 #include "common/EditNrDlg.h"
 #include "common/OwnButton.h"
@@ -17,6 +18,7 @@
 #include "packages/list/PackageRow.h"
 #include "packages/model/Paket.h"
 #include "packages/pricing/PackagePriceExchange.h"
+#include "platform/DialogFocusReturn.h"
 #include "platform/DmsNamespace.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
@@ -31,6 +33,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QtTest>
 
 #include <functional>
@@ -187,6 +190,7 @@ private slots:
     void editingPageOpensTheSubPackage();
     void demoPackagesPricedByTheStandIn_data();
     void demoPackagesPricedByTheStandIn();
+    void keyboardBackOnThePageAfterTheQuestion();
 
 private:
     // The editing page with a package of the Arvo loaded in a kind; false
@@ -394,9 +398,10 @@ void TestOptPackage::returnActsOnTheSelectedLineOnly_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("rows");
     // clang-format off
-    QTest::newRow("Return, nothing selected: nothing changes")     << QList<int>{Qt::Key_Return}              << "2000/1 2100/0 P010/0 3000/0";
-    QTest::newRow("pad Enter, nothing selected: nothing changes")  << QList<int>{Qt::Key_Enter}               << "2000/1 2100/0 P010/0 3000/0";
-    QTest::newRow("line chosen by arrow key: Return opens it")     << QList<int>{Qt::Key_Down, Qt::Key_Return} << "2000/1 2100/0 2101/0 P010/0 3000/0";
+    QTest::newRow("Return, nothing selected: nothing changes")    << QList<int>{Qt::Key_Return}                             << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("pad Enter, nothing selected: nothing changes") << QList<int>{Qt::Key_Enter}                              << "2000/1 2100/0 P010/0 3000/0";
+    QTest::newRow("first Down selects the first line")            << QList<int>{Qt::Key_Down, Qt::Key_Return}               << "2000/0 2100/0 P010/0 3000/0";
+    QTest::newRow("line chosen by arrow key: Return opens it")    << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << "2000/1 2100/0 2101/0 P010/0 3000/0";
     // clang-format on
 }
 
@@ -682,6 +687,51 @@ void TestOptPackage::editingPageOpensTheSubPackage()
     m_page->DoubleClickRow(int(at - rows.begin()));
     QTEST(fluid->Selected, "chosen");
     QCOMPARE(Find(*fluid->SubPackage, QStringLiteral("3410061"))->Selected, 1);
+}
+
+// Return on the sub-package line, Escape in the dialog, "Ja" to the
+// question: the editing page has the keyboard again at once, its list the
+// focus, and its Alt+D asks for prices.
+void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
+{
+    CDialogFocusReturn focusReturn;
+    qApp->installEventFilter(&focusReturn);
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    m_page->show();
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
+    const std::vector<CPosition *> &rows = m_page->PositionRows();
+    const auto at = std::find(rows.begin(), rows.end(), fluid);
+    QVERIFY(at != rows.end());
+    list->setFocus();
+    list->selectionModel()->setCurrentIndex(list->model()->index(int(at - rows.begin()), 0),
+                                            QItemSelectionModel::ClearAndSelect);
+    // The boxes are real ones.
+    SetMsgBoxResponder({});
+    QString question;
+    // A dialog counts as active with its opener: the keyboard is what counts.
+    WhenShown<CSRPOptBearbDlg>([&question](CSRPOptBearbDlg *dialog) {
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        WhenShown<QMessageBox>([&question](QMessageBox *box) {
+            QTRY_COMPARE(QApplication::activeWindow(), box);
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(question, OrmelText(4089));
+    QCOMPARE(fluid->Selected, 1);
+
+    m_env.answerBoxes(IDOK);
+    QTRY_COMPARE(QApplication::activeWindow(), m_page.get());
+    QCOMPARE(QApplication::focusWidget(), list);
+    QSignalSpy asked(m_page->DmsRequestButton(), &QAbstractButton::clicked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    // A button's shortcut presses it and lets it go a moment later.
+    QTRY_COMPARE(asked.count(), 1);
 }
 
 YAQ_TEST_MAIN(TestOptPackage)

@@ -6,6 +6,7 @@
 // transfer follows only a successful store; Backspace asks and leaves; a
 // DMS answer naming a short VIN of several vehicles is not taken. The head
 // rows of a campaign package and the figures of the legend and the sum.
+// Return on a row of the position list is its double click.
 
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
@@ -23,6 +24,7 @@
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QtTest>
 
@@ -187,6 +189,8 @@ private slots:
     void headRowsShowTheirTexts();
     void legendAndSumFigures_data();
     void legendAndSumFigures();
+    void enterOnThePositionList_data();
+    void enterOnThePositionList();
 
 private:
     void open(const QString &number, int kind);
@@ -564,6 +568,35 @@ void TestSRPBbPage::legendAndSumFigures()
         legend = QStringList({block.name, block.net, block.gross, block.currency})
                      .join(QLatin1Char('|'));
     QTEST(legend, "legend");
+}
+
+void TestSRPBbPage::enterOnThePositionList_data()
+{
+    // Row: the keys pressed in the position list just given the focus, the
+    // rows afterwards ("number/selected", "G" a group line).
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("rows");
+    // clang-format off
+    QTest::newRow("Return, nothing selected: nothing changes") << QList<int>{Qt::Key_Return}                             << "1110010/1 1110015/1 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0";
+    QTest::newRow("first Down selects the first line")         << QList<int>{Qt::Key_Down, Qt::Key_Return}               << "1110010/0 1110015/1 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0";
+    QTest::newRow("Return opens the selected group")           << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << "1110010/1 1110015/1 1110016/0 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0";
+    QTest::newRow("pad Enter opens the selected group")        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter}  << "1110010/1 1110015/1 1110016/0 VQ0011501/1 VQ0011502/1 G 1110017/0 VQ0011504/0 G 1110020/0 3410010/0";
+    // clang-format on
+}
+
+void TestSRPBbPage::enterOnThePositionList()
+{
+    QFETCH(QList<int>, keys);
+    open(QStringLiteral("1110010"), CSRPBbDlg::KindSR);
+    m_page->show();
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
+    QVERIFY(list);
+    list->setFocus();
+    for (int key : keys)
+        QTest::keyClick(list, Qt::Key(key));
+    QTEST(Describe(m_page->PositionRows()), "rows");
 }
 
 YAQ_TEST_MAIN(TestSRPBbPage)

@@ -364,28 +364,35 @@ void TestWkPage::orderNumberOpenToTyping_data()
 {
     // Row: the listener (SRPInterfaceReceive), the sending road
     // (SRPInterfaceSend) and XMLx; the order number the DMS pushed with the
-    // vehicle ("" none), what the adviser types into the order number; then
-    // whether the edit is open after that and after the page is shown
-    // again, and the basket's order number.
+    // vehicle ("" none) and what becomes of it ("cleared" with the basket
+    // after a transfer, "next" vehicle pushed without a number), what the
+    // adviser types into the order number; then whether the edit is open
+    // after that and after the page is shown again, and the basket's order
+    // number.
     QTest::addColumn<int>("receive");
     QTest::addColumn<int>("send");
     QTest::addColumn<int>("xmlx");
     QTest::addColumn<QString>("pushed");
+    QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("open");
     QTest::addColumn<QString>("order");
     // clang-format off
-    QTest::newRow("listener on, text export: typed whole")        << 1 << 3 << 0 << ""     << "12345"     << true  << "12345";
-    QTest::newRow("listener on, text export: umlaut and markup")  << 1 << 3 << 0 << ""     << "\u00c4&<1>" << true  << "\u00c4&<1>";
-    QTest::newRow("listener off: typed whole")                    << 0 << 3 << 0 << ""     << "12345"     << true  << "12345";
-    QTest::newRow("pushed number, text export: fixed")            << 1 << 3 << 0 << "4711" << ""          << false << "4711";
-    QTest::newRow("pushed number, XML send: open")                << 1 << 4 << 1 << "4711" << "2"         << true  << "47112";
+    QTest::newRow("listener on, text export: typed whole")        << 1 << 3 << 0 << ""     << ""        << "12345"     << true  << "12345";
+    QTest::newRow("listener on, text export: umlaut and markup")  << 1 << 3 << 0 << ""     << ""        << "\u00c4&<1>" << true  << "\u00c4&<1>";
+    QTest::newRow("listener off: typed whole")                    << 0 << 3 << 0 << ""     << ""        << "12345"     << true  << "12345";
+    QTest::newRow("pushed number, text export: fixed")            << 1 << 3 << 0 << "4711" << ""        << ""          << false << "4711";
+    QTest::newRow("pushed number, XML send: open")                << 1 << 4 << 1 << "4711" << ""        << "2"         << true  << "47112";
+    QTest::newRow("pushed number cleared with the basket: open")  << 1 << 3 << 0 << "4711" << "cleared" << "12345"     << true  << "12345";
+    QTest::newRow("next vehicle pushed without number: open")     << 1 << 3 << 0 << "4711" << "next"    << "12345"     << true  << "12345";
+    QTest::newRow("SOAP send without XMLx, cleared: stays fixed") << 1 << 4 << 0 << "4711" << "cleared" << ""          << false << "";
     // clang-format on
 }
 
 void TestWkPage::orderNumberOpenToTyping()
 {
     QFETCH(QString, pushed);
+    QFETCH(QString, then);
     QFETCH(QString, typed);
     QFETCH(bool, open);
     QFETCH(int, receive);
@@ -401,6 +408,10 @@ void TestWkPage::orderNumberOpenToTyping()
         order.bAuftragsNrVomDms = true;
         m_basket->SetOrder(order);
     }
+    if (then == QLatin1String("cleared"))
+        m_basket->ClearBasket();
+    else if (then == QLatin1String("next"))
+        m_basket->SetOrder(CWkOrderData());
     auto *edit = m_page->findChild<QLineEdit *>(QStringLiteral("orderNumberEdit"));
     m_page->show();
     if (edit->isEnabled()) {

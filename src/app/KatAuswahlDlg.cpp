@@ -28,6 +28,7 @@ const char kSampleSeries[] = "F40W";
 const char kSampleMarket[] = "DE/R";
 // Room in the title bar besides the title: the icon and the window's buttons.
 constexpr int kTitleBarRoom = 120;
+constexpr int kTextTitle = 7318; // "Katalog-Auswahl"
 } // namespace
 
 void CKatAuswahlDlg::SetRunner(Runner runner)
@@ -39,7 +40,7 @@ CKatAuswahlDlg::CKatAuswahlDlg(CPrgSettings *settings, QWidget *parent)
     : QDialog(parent), m_pSettings(settings)
 {
     setObjectName(QStringLiteral("catalogueChoiceDialog"));
-    setWindowTitle(QStringLiteral("Katalog-Auswahl"));
+    setWindowTitle(OrmelText(kTextTitle));
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app.png")));
 
     m_pModel = new CKatAuswahlModel(this);

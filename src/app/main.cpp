@@ -1,6 +1,7 @@
 #include "app/Yaq2App.h"
 #include "basket/model/BasketListDocument.h"
 #include "platform/ClipboardHolder.h"
+#include "platform/DialogFocusReturn.h"
 #include "platform/DialogTitleFit.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
     CDialogTitleFit titleFit;
     application.installEventFilter(&titleFit);
+    CDialogFocusReturn focusReturn;
+    application.installEventFilter(&focusReturn);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -422,11 +422,15 @@ void CWkDlg::UpdateButtons()
 
     if (s->SRPInterfaceReceive) {
         // An order number that came with the vehicle from the dealer system
-        // stays as it came; one the adviser types stays open to typing.
+        // stays as it came while it is there; one the adviser types, and the
+        // field once the pushed number is gone (basket cleared, the next
+        // vehicle pushed without one), stay open to typing.
         const bool pushed = m_pBasket && m_pBasket->Order().bAuftragsNrVomDms;
         if (!orderEmpty && pushed && !offerAllowed) {
             m_pAuftragsNr->setEnabled(false);
             m_pAngebot->setEnabled(false);
+        } else if (!orderEmpty || s->SRPInterfaceSend != 4 || s->XMLx) {
+            m_pAuftragsNr->setEnabled(true);
         }
         m_pAbrechnung->setEnabled(false);
         if (!s->JobEdit)

@@ -75,8 +75,8 @@ constexpr int kPdfNotShownText = 7097;
 // The PDF writer failed without a file error.
 constexpr int kTextNoPdfPages = 7168;
 constexpr int kTextNoFolder = 7169; // the folder
-// The shell's answer when no program opens PDF files.
-constexpr int kNoViewerError = 31;
+// No program on this computer opens PDF files.
+constexpr int kTextNoViewer = 7319;
 
 // The printer the pages share when none is given: print setup applies to
 // every page for the rest of the run.
@@ -606,7 +606,7 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
     // Without a viewer the adviser still learns where the file lies.
     if (m_openDocument && !m_openDocument(QUrl::fromLocalFile(path)))
         OwnMsgBox(OrmelTextArgs(kPdfNotShownText,
-                                {QDir::toNativeSeparators(path), ShellErrorText(kNoViewerError)},
+                                {QDir::toNativeSeparators(path), OrmelText(kTextNoViewer)},
                                 QStringLiteral("%s\n%s")),
                   this, kMsgBoxTitle, MSG_ALIGN_CENTER);
     return true;

@@ -1,6 +1,8 @@
 #include "common/OwnBearbLB.h"
 
 #include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleHints>
 
@@ -39,6 +41,17 @@ void COwnBearbLB::mouseDoubleClickEvent(QMouseEvent *event)
         m_clickTimer.stop();
     }
     COwnLB::mouseDoubleClickEvent(event);
+}
+
+void COwnBearbLB::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Down && current.isValid() && !selectionModel()->hasSelection()) {
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    COwnLB::keyPressEvent(event);
 }
 
 void COwnBearbLB::ReportClick()

@@ -5,6 +5,10 @@
 // without a second click. A double click reports no delayed click; the
 // list's doubleClicked stays as it is. A third click after a double click
 // is a new single click.
+//
+// The row the list marks when it gets the focus is no choice of the
+// adviser's: with nothing selected, the first step down selects that row,
+// the first line, instead of going on to the second.
 
 #include "common/OwnLB.h"
 
@@ -23,6 +27,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void ReportClick();

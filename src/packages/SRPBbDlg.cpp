@@ -38,6 +38,8 @@
 #include <QDate>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -267,6 +269,9 @@ void CSRPBbDlg::BuildPage(QVBoxLayout *body)
     });
     connect(m_pPositionList, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { DoubleClickRow(index.row()); });
+    // Return and the pad's Enter reach the page before the list searches
+    // its rows.
+    m_pPositionList->installEventFilter(this);
     m_currentRow.Attach(m_pPositionList, m_pPositionModel, m_pEditAw);
     connect(m_pInfoList, &QListWidget::currentRowChanged, this, [this](int row) {
         const QListWidgetItem *item = m_pInfoList->item(row);
@@ -633,6 +638,22 @@ void CSRPBbDlg::DoubleClickRow(int row)
         UpdatePrices();
     }
     RepaintAll();
+}
+
+bool CSRPBbDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pPositionList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter is a double click on the selected row; the row the list
+            // only marks as current is no choice of the adviser's.
+            const QModelIndexList selected = m_pPositionList->selectionModel()->selectedRows();
+            if (!selected.isEmpty())
+                DoubleClickRow(selected.first().row());
+            return true;
+        }
+    }
+    return CPaketDmsPage::eventFilter(watched, event);
 }
 
 void CSRPBbDlg::ShowScopeTexts(const QString &number)

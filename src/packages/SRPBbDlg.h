@@ -125,6 +125,7 @@ protected:
     void RefreshPage() override;
     void OnBack() override;
     void LeaveByBackspace() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void SetButtonTexts();

@@ -3,6 +3,7 @@
 
 #include "common/PageDlg.h"
 
+class QLabel;
 class QLineEdit;
 
 class CDownloadDlg : public CPageDlg
@@ -14,9 +15,11 @@ public:
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
-    // Shows the target folder of the settings.
+    // Shows the target folder of the settings, its label in the program's
+    // language.
     void RefreshPage() override;
 
 private:
+    QLabel *m_pFolderLabel = nullptr;
     QLineEdit *m_pFolder = nullptr;
 };

@@ -8,8 +8,20 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+namespace {
+// The labels of the settings.
+constexpr int kTextLanguage = 7310;
+constexpr int kTextSound = 7311;
+constexpr int kTextPreview = 7312;
+constexpr int kTextCountrySpec = 7313;
+constexpr int kTextMarketing = 7314;
+constexpr int kTextPriceEditing = 7315;
+constexpr int kTextJobEdit = 7316;
+} // namespace
 
 CSetupDlg::CSetupDlg() = default;
 CSetupDlg::~CSetupDlg() = default;
@@ -25,7 +37,10 @@ void CSetupDlg::BuildPage(QVBoxLayout *body)
     m_pSound->setObjectName(QStringLiteral("soundCheck"));
     m_pPreview = new QCheckBox(general);
     m_pPreview->setObjectName(QStringLiteral("previewCheck"));
-    generalForm->addRow(QStringLiteral("Sprache / Language"), m_pLanguage);
+    auto *languageLabel = new QLabel(general);
+    languageLabel->setObjectName(QStringLiteral("languageLabel"));
+    languageLabel->setBuddy(m_pLanguage);
+    generalForm->addRow(languageLabel, m_pLanguage);
     generalForm->addRow(m_pSound);
     generalForm->addRow(m_pPreview);
     body->addWidget(general);
@@ -65,12 +80,13 @@ void CSetupDlg::SetTexts()
     SetCaptionText(OrmelText(3042));
     findChild<QGroupBox *>(QStringLiteral("generalGroup"))->setTitle(OrmelText(3042));
     findChild<QGroupBox *>(QStringLiteral("packageGroup"))->setTitle(OrmelText(3183));
-    m_pSound->setText(QStringLiteral("Sound"));
-    m_pPreview->setText(QStringLiteral("Druckvorschau / Preview"));
-    m_pCountrySpec->setText(QStringLiteral("Länderspezifische Pakete"));
-    m_pMarketing->setText(QStringLiteral("Marketing-Kampagnen"));
-    m_pPriceEditing->setText(QStringLiteral("Direkte Preisbearbeitung"));
-    m_pJobEdit->setText(QStringLiteral("Job-Nr. bearbeiten"));
+    findChild<QLabel *>(QStringLiteral("languageLabel"))->setText(OrmelText(kTextLanguage));
+    m_pSound->setText(OrmelText(kTextSound));
+    m_pPreview->setText(OrmelText(kTextPreview));
+    m_pCountrySpec->setText(OrmelText(kTextCountrySpec));
+    m_pMarketing->setText(OrmelText(kTextMarketing));
+    m_pPriceEditing->setText(OrmelText(kTextPriceEditing));
+    m_pJobEdit->setText(OrmelText(kTextJobEdit));
 }
 
 void CSetupDlg::FillLanguageCombo()
