@@ -479,9 +479,16 @@ void TestBasketListDoc::document()
     head.currency = QStringLiteral("EUR");
     head.withLabourQuery = !brand.isEmpty();
     head.brand = brand == QLatin1String("-") ? QString() : brand;
-    const QString document =
-        WriteBasketList(ToBasketArray(list, kTypeKey), head,
-                        request ? BasketListForm::PackageRequest : BasketListForm::Transfer);
+    const BasketListForm form = request ? BasketListForm::PackageRequest : BasketListForm::Transfer;
+    const CBasketArray baskets = ToBasketArray(list, kTypeKey);
+    const QString document = WriteBasketList(baskets, head, form);
+    // Written basket by basket, the document knows its size before its end.
+    CBasketListStream stream(head, form);
+    for (const CBasket &basket : baskets)
+        stream.Add(basket);
+    const qsizetype ended = stream.EndedBlockBytes();
+    QCOMPARE(stream.End(), document);
+    QCOMPARE(ended, BasketListBlockBytes(document));
     QVERIFY2(document.contains(contains), qPrintable(document));
     QVERIFY2(!document.contains(lacks), qPrintable(document));
     QVERIFY(document.startsWith(QLatin1String("<Basket-List>")));

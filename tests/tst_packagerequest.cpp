@@ -135,26 +135,32 @@ void TestPackageRequest::catalogue_data()
     QTest::addColumn<QString>("vehicle"); // "country <code> <offered>", "first <date>"
     QTest::addColumn<QString>("answer");  // the basket types
     QTest::addColumn<QString>("parts");   // the parts of the first basket
+    QTest::addColumn<int>("through");     // the numbers gone through; -1: all
     const QString parts = QStringLiteral("VQ0011501,VQ0011502");
     // Some 15 KB of answer a package: as many as one may ask are more than
     // the clipboard hands over whole, five hundred are not.
     const QString most = QStringLiteral("1110010;").repeated(CPaketAnfrage::kMaxNumbers);
     const QString fiveHundred = QStringLiteral("1110010;").repeated(500);
     const QString fiveHundredFound = QStringList(500, QStringLiteral("1")).join(QLatin1Char(','));
+    // With the part valid from 2018 on, 480 fit, the 481st is too many.
+    const QString fitting = QStringLiteral("1110010;").repeated(480);
+    const QString fittingFound = QStringList(480, QStringLiteral("1")).join(QLatin1Char(','));
     // clang-format off
-    QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << ""             << "1,0,0"    << "VQ0034101";
-    QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << ""             << "0,1"      << "";
-    QTest::newRow("alternative catalogue holds no package heads")       << "1110010"             << true  << false << ""             << "0"        << "";
-    QTest::newRow("package connection fails: error code, no message")   << "9999999;1110010"     << false << true  << ""             << "ERROR-07" << "";
-    QTest::newRow("failing connection unused by unknown numbers")       << "9999999"             << false << true  << ""             << "0"        << "";
-    QTest::newRow("country package in the dealer's country")            << "1110030"             << false << false << "country DE 1" << "1"        << "";
-    QTest::newRow("country package not offered by the dealer")          << "1110030"             << false << false << "country DE 0" << "0"        << "";
-    QTest::newRow("country package of another country")                 << "1110030"             << false << false << "country AT 1" << "0"        << "";
-    QTest::newRow("part valid up to the production date")               << "1110010"             << false << false << "first 31.12.2015" << "1"    << parts + ",VQ0011505";
-    QTest::newRow("part valid from the production date")                << "1110010"             << false << false << "first 01.01.2018" << "1"    << parts + ",VQ0011506";
-    QTest::newRow("part valid between neither")                         << "1110010"             << false << false << "first 01.06.2016" << "1"    << parts;
-    QTest::newRow("answer the clipboard takes whole")                   << fiveHundred           << false << false << "first 01.06.2016" << fiveHundredFound << parts;
-    QTest::newRow("answer too large for the clipboard: error code")     << most                  << false << false << "first 01.06.2016" << "ERROR-13" << "";
+    QTest::newRow("found, unknown and short numbers keep their places") << "3410010;9999999;341" << false << false << ""             << "1,0,0"    << "VQ0034101" << -1;
+    QTest::newRow("package of another type key is unknown")             << "7210010;1110010"     << false << false << ""             << "0,1"      << "" << -1;
+    QTest::newRow("alternative catalogue holds no package heads")       << "1110010"             << true  << false << ""             << "0"        << "" << -1;
+    QTest::newRow("package connection fails: error code, no message")   << "9999999;1110010"     << false << true  << ""             << "ERROR-07" << "" << -1;
+    QTest::newRow("failing connection unused by unknown numbers")       << "9999999"             << false << true  << ""             << "0"        << "" << -1;
+    QTest::newRow("country package in the dealer's country")            << "1110030"             << false << false << "country DE 1" << "1"        << "" << -1;
+    QTest::newRow("country package not offered by the dealer")          << "1110030"             << false << false << "country DE 0" << "0"        << "" << -1;
+    QTest::newRow("country package of another country")                 << "1110030"             << false << false << "country AT 1" << "0"        << "" << -1;
+    QTest::newRow("part valid up to the production date")               << "1110010"             << false << false << "first 31.12.2015" << "1"    << parts + ",VQ0011505" << -1;
+    QTest::newRow("part valid from the production date")                << "1110010"             << false << false << "first 01.01.2018" << "1"    << parts + ",VQ0011506" << -1;
+    QTest::newRow("part valid between neither")                         << "1110010"             << false << false << "first 01.06.2016" << "1"    << parts << -1;
+    QTest::newRow("answer the clipboard takes whole")                   << fiveHundred           << false << false << "first 01.06.2016" << fiveHundredFound << parts << -1;
+    QTest::newRow("answer too large for the clipboard: error code")     << most                  << false << false << "first 01.06.2016" << "ERROR-13" << "" << 559;
+    QTest::newRow("as many packages as fit whole")                      << fitting               << false << false << "first 01.01.2018" << fittingFound << parts + ",VQ0011506" << -1;
+    QTest::newRow("one package more: error code at once")               << fitting + "1110010;9999999" << false << false << "first 01.01.2018" << "ERROR-13" << "" << 481;
     // clang-format on
 }
 
@@ -186,6 +192,10 @@ void TestPackageRequest::catalogue()
         numbers);
     const QString document = request.BuildAnswer();
     QCOMPARE(env.boxes().size(), 0);
+    // A request ends with the number whose package does not fit.
+    QFETCH(int, through);
+    QCOMPARE(request.NumbersGoneThrough(),
+             through < 0 ? request.Numbers().size() : qsizetype(through));
     if (answer.startsWith(QLatin1String("ERROR"))) {
         QCOMPARE(document, answer);
         return;

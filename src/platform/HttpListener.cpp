@@ -17,6 +17,9 @@ constexpr qint64 kReadChunk = 64 * 1024;
 constexpr qint64 kMaxUnsent = 256 * 1024;
 // What a closing connection reads and throws away at most.
 constexpr qint64 kMaxDiscard = 4 * 1024 * 1024;
+// New connections taken in one turn of the thread's loop; the rest wait in
+// the server's queue for the next turn.
+constexpr int kTakenPerTurn = 16;
 
 } // namespace
 
@@ -33,7 +36,8 @@ public:
     QTcpSocket *socket;
     QTimer timer;
     QElapsedTimer since; // since the wait for the current request began
-    quint64 idleStamp = 0;
+    HttpProgress progress = HttpProgress::None;
+    quint64 progressStamp = 0; // when the request came as far as `progress`
     HttpRequestParser parser;
     quint64 requestId = 0; // the request waiting for its answer, 0 when none
     bool headRead = false;
@@ -48,31 +52,29 @@ public:
     qint64 discarded = 0;
 };
 
-HttpRoom MakeRoom(const QList<HttpPlace> &places, bool newcomerSends, qint64 graceMs)
+HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs)
 {
-    int silent = -1;
-    int talking = -1;
+    int least = -1;
     for (int i = 0; i < places.size(); ++i) {
         const HttpPlace &p = places.at(i);
         if (!p.movable)
             continue;
-        int &earliest = p.silent ? silent : talking;
-        if (earliest < 0 || p.stamp < places.at(earliest).stamp)
-            earliest = i;
+        if (least < 0 || p.progress < places.at(least).progress ||
+            (p.progress == places.at(least).progress && p.stamp < places.at(least).stamp))
+            least = i;
     }
     HttpRoom room;
-    if (silent >= 0) {
-        const qint64 quiet = places.at(silent).quietMs;
-        if (newcomerSends || quiet >= graceMs) {
-            room.step = HttpRoom::Step::PushOut;
-            room.place = silent;
-        } else {
-            room.step = HttpRoom::Step::Wait;
-            room.waitMs = graceMs - quiet;
-        }
-    } else if (talking >= 0) {
-        room.step = newcomerSends ? HttpRoom::Step::PushOut : HttpRoom::Step::Hear;
-        room.place = newcomerSends ? talking : -1;
+    if (least < 0)
+        return room;
+    const HttpPlace &p = places.at(least);
+    if (p.progress == HttpProgress::None && newcomer == HttpProgress::None && p.quietMs < graceMs) {
+        room.step = HttpRoom::Step::Wait;
+        room.waitMs = graceMs - p.quietMs;
+    } else if (p.progress == HttpProgress::None || p.progress < newcomer) {
+        room.step = HttpRoom::Step::PushOut;
+        room.place = least;
+    } else if (newcomer == HttpProgress::None) {
+        room.step = HttpRoom::Step::Hear;
     }
     return room;
 }
@@ -105,6 +107,22 @@ bool HttpListener::listen(const QHostAddress &address, quint16 port)
     return m_server.listen(address, port);
 }
 
+void HttpListener::resumeSoon()
+{
+    if (!m_server.isListening() || m_resumeQueued)
+        return;
+    m_resumeQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this]() {
+            m_resumeQueued = false;
+            m_takenThisTurn = 0;
+            m_server.resumeAccepting();
+            onNewConnection();
+        },
+        Qt::QueuedConnection);
+}
+
 void HttpListener::close()
 {
     m_roomTimer.stop();
@@ -123,6 +141,13 @@ void HttpListener::onNewConnection()
     // a place comes free.
     while (m_connections.size() < 2 * qsizetype(m_limits.maxConnections) &&
            m_server.hasPendingConnections()) {
+        if (m_takenThisTurn >= kTakenPerTurn) {
+            // The server stops taking new connections from the system
+            // once its own queue is full, and the thread goes on.
+            m_server.pauseAccepting();
+            resumeSoon();
+            return;
+        }
         HttpRoom room;
         room.step = HttpRoom::Step::PushOut;
         if (openCount() >= m_limits.maxConnections) {
@@ -134,14 +159,16 @@ void HttpListener::onNewConnection()
                 m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
                 return;
             }
-            if (victim) {
-                victim->socket->abort();
-                drop(victim);
-            }
+            if (victim)
+                pushOut(victim);
         }
         QTcpSocket *socket = m_server.nextPendingConnection();
         if (!socket)
             break;
+        if (m_takenThisTurn++ == 0) {
+            QMetaObject::invokeMethod(
+                this, [this]() { m_takenThisTurn = 0; }, Qt::QueuedConnection);
+        }
         if (socket->state() != QAbstractSocket::ConnectedState) {
             // The client ended its side while it waited for a place, and the
             // socket closed before it was ours: nobody is left to answer.
@@ -177,7 +204,8 @@ int HttpListener::openCount() const
 void HttpListener::awaitRequest(Connection *c)
 {
     c->since.start();
-    c->idleStamp = ++m_nextStamp;
+    c->progress = HttpProgress::None;
+    c->progressStamp = ++m_nextStamp;
     c->headRead = false;
     c->timer.start(qMin(m_limits.headTimeoutMs, m_limits.readTimeoutMs));
 }
@@ -205,14 +233,15 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
         if (c == newcomer || c->closing)
             continue;
         HttpPlace place;
-        place.silent = !c->parser.started() && !hasUnread(c);
+        place.progress = progressOf(c);
         place.movable = mayPushOut(c);
         place.quietMs = c->since.elapsed();
-        place.stamp = c->idleStamp;
+        place.stamp = c->progressStamp;
         places.append(place);
         held.append(c);
     }
-    const HttpRoom room = MakeRoom(places, newcomer != nullptr, m_limits.quietGraceMs);
+    const HttpRoom room = MakeRoom(places, newcomer ? progressOf(newcomer) : HttpProgress::None,
+                                   m_limits.quietGraceMs);
     *victim =
         room.step == HttpRoom::Step::PushOut && room.place >= 0 ? held.at(room.place) : nullptr;
     return room;
@@ -229,8 +258,41 @@ void HttpListener::settle(Connection *c)
         fail(c, 503);
         return;
     }
-    victim->socket->abort();
-    drop(victim);
+    pushOut(victim);
+}
+
+void HttpListener::pushOut(Connection *c)
+{
+    // One that has begun a request hears that it may send it again; one
+    // that has sent nothing has nothing to hear.
+    if (progressOf(c) != HttpProgress::None) {
+        fail(c, 503);
+        return;
+    }
+    c->socket->abort();
+    drop(c);
+}
+
+HttpProgress HttpListener::progressOf(const Connection *c) const
+{
+    if (c->parser.state() == HttpRequestParser::State::Complete)
+        return HttpProgress::Whole;
+    if (c->parser.headComplete())
+        return HttpProgress::Head;
+    if (c->parser.requestLineComplete())
+        return HttpProgress::RequestLine;
+    if (c->parser.started() || hasUnread(c))
+        return HttpProgress::Bytes;
+    return HttpProgress::None;
+}
+
+void HttpListener::noteProgress(Connection *c)
+{
+    const HttpProgress progress = progressOf(c);
+    if (progress > c->progress) {
+        c->progress = progress;
+        c->progressStamp = ++m_nextStamp;
+    }
 }
 
 bool HttpListener::hasUnread(const Connection *c) const
@@ -274,14 +336,14 @@ void HttpListener::process(Connection *c)
                 }
                 break;
             }
-            // A client that sends is not idle.
-            c->idleStamp = ++m_nextStamp;
-            if (c->overLimit) {
+            state = c->parser.feed(bytes);
+            noteProgress(c);
+            if (c->overLimit && state != HttpRequestParser::State::Failed) {
+                // Asked again with how far its request has come.
                 settle(c);
                 if (c->closing)
                     continue;
             }
-            state = c->parser.feed(bytes);
         }
         if (!c->headRead && c->parser.headComplete()) {
             // The head came in time; the body has what is left of the read time.
@@ -400,17 +462,7 @@ void HttpListener::drop(Connection *c)
     if (c->closing)
         --m_closingCount;
     // A place came free: the clients waiting in the system's queue come in.
-    if (m_server.isListening() && !m_resumeQueued) {
-        m_resumeQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this]() {
-                m_resumeQueued = false;
-                m_server.resumeAccepting();
-                onNewConnection();
-            },
-            Qt::QueuedConnection);
-    }
+    resumeSoon();
     const quint64 id = c->requestId;
     if (id != 0) {
         m_waiting.remove(id);

@@ -10,15 +10,21 @@
 // malformed HTTP is answered with 400. When every place is taken, a new
 // connection gets the place of one that owes its client nothing (no request
 // waiting for its answer, no answer still leaving; a request that has come
-// is read first) by the rule of MakeRoom: a connection that has sent bytes
-// of a request never gives way to one that has sent nothing, and a silent
-// one only after it has had a short time to begin, so that neither idle nor
-// slow clients, nor strangers that connect and reconnect without end, can
-// keep a real request out; until then the new client waits in the system's
-// queue, where what it sends waits for it. Only when every place holds a
-// request waiting for its answer does a new client get 503, which it can
-// read before the connection closes. Closing connections hold as many
-// places again; beyond them new clients wait in the system's queue.
+// is read first) by the rule of MakeRoom: the place whose request has come
+// least far gives way, and only to a connection whose request has come
+// further (a whole request line outranks bytes of one, a whole head a
+// request line, a whole request a head; bytes that bring a request no
+// further earn nothing), a silent one only after it has had a short time
+// to begin, so that neither idle nor slow clients, nor strangers that
+// connect and reconnect or send a byte now and then without end, can keep
+// out or push out a real request; until then the new client waits in the
+// system's queue, where what it sends waits for it. A connection that gives
+// way after it has sent bytes hears that the listener is busy (503), as
+// does a new one that finds no place it may take, and both can read it
+// before the connection closes. Closing connections hold as many places
+// again; beyond them new clients wait in the system's queue. New clients
+// are taken a few at a time in each turn of the thread's loop, so that a
+// flood of them cannot hold the thread.
 // A connection whose
 // request waits for its answer reads nothing more; a client that leaves
 // while its request waits is reported to the gone handler, and its answer
@@ -56,8 +62,8 @@ struct HttpLimits
     // after half a minute: it hears before that.
     int answerTimeoutMs = 25000;
     // Connections at once, closing ones aside. One more takes a place as
-    // MakeRoom says; when every one has a request waiting for its answer,
-    // the new one is answered with 503 and closed.
+    // MakeRoom says; when none may give way to it, the new one is answered
+    // with 503 and closed.
     int maxConnections = 64;
     // Milliseconds a connection that has sent nothing keeps its place
     // against new connections that have sent nothing either: the time a
@@ -65,20 +71,29 @@ struct HttpLimits
     int quietGraceMs = 250;
 };
 
+// How far the current request of a connection has come.
+enum class HttpProgress
+{
+    None,        // not a byte since it connected or had its last answer
+    Bytes,       // bytes, but not a whole request line
+    RequestLine, // the request line, not the whole head
+    Head,        // the whole head, its body still coming
+    Whole,       // the whole request
+};
+
 // A place of the listener as the choice of who makes room for a new
 // connection sees it.
 struct HttpPlace
 {
-    // Has sent nothing of a request since it connected or had its last
-    // answer.
-    bool silent = true;
+    HttpProgress progress = HttpProgress::None;
     // Owes its client nothing: no request of it waits for its answer, no
     // answer is still leaving, and it is not closing.
     bool movable = true;
     // Milliseconds since it connected or had its last answer.
     qint64 quietMs = 0;
-    // When it last sent, or connected or had its last answer when it has
-    // not sent since; smaller is earlier.
+    // When its request came as far as it has, or when it connected or had
+    // its last answer while it has sent nothing; smaller is earlier. Bytes
+    // that bring the request no further leave it.
     quint64 stamp = 0;
 };
 
@@ -90,7 +105,7 @@ struct HttpRoom
         PushOut, // `place` gives up its place to it
         Wait,    // it waits in the system's queue, `waitMs` at most
         Hear,    // it is taken beyond the places until it sends; then it
-                 // is asked again, as one that sends
+                 // is asked again with how far its request has come
         Refuse,  // it hears that the listener is busy (503)
     };
     Step step = Step::Refuse;
@@ -98,13 +113,14 @@ struct HttpRoom
     qint64 waitMs = 0;
 };
 
-// Silent places go first, the one silent longest first: to a new
-// connection that sends at once, or once it has been silent for graceMs
-// (until then the new one waits). A place that has sent bytes of a request
-// gives way only to a new connection that sends as well, the one that has
-// sent nothing for longest first; a new connection not heard yet is heard
-// first. With no place movable the new connection is refused.
-HttpRoom MakeRoom(const QList<HttpPlace> &places, bool newcomerSends, qint64 graceMs);
+// The movable place whose request has come least far gives way, the
+// earliest of them first. A silent one gives way to a new connection that
+// has sent bytes, or once it has been silent for graceMs (until then the
+// new one waits). One that has sent bytes gives way only to a new
+// connection whose request has come further; a new connection not heard
+// yet is heard first. Otherwise, and with no place movable, the new
+// connection is refused.
+HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs);
 
 class HttpListener : public QObject
 {
@@ -153,6 +169,15 @@ private:
     // A connection taken beyond the places has sent: it takes a place now,
     // or hears that the listener is busy.
     void settle(Connection *c);
+    // The connection gives up its place to a new one.
+    void pushOut(Connection *c);
+    // How far the connection's request has come, bytes not read yet
+    // counted as bytes.
+    HttpProgress progressOf(const Connection *c) const;
+    // After bytes were read: a request that came further is stamped anew.
+    void noteProgress(Connection *c);
+    // The server takes new connections again in the next turn of the loop.
+    void resumeSoon();
     bool mayPushOut(const Connection *c) const;
     // The client sent bytes not read yet.
     bool hasUnread(const Connection *c) const;
@@ -177,7 +202,8 @@ private:
     QSet<Connection *> m_connections;
     QHash<quint64, Connection *> m_waiting; // unanswered requests by id
     quint64 m_nextId = 0;
-    quint64 m_nextStamp = 0; // orders the connections by when they last sent
+    quint64 m_nextStamp = 0; // orders the connections by when their requests came on
+    int m_takenThisTurn = 0; // new connections taken in this turn of the loop
     int m_closingCount = 0;
     bool m_resumeQueued = false;
     // Brings in the client waiting in the system's queue once a silent

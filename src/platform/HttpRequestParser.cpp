@@ -179,6 +179,11 @@ bool HttpRequestParser::headComplete() const
            (m_phase != Phase::RequestLine && m_phase != Phase::Headers);
 }
 
+bool HttpRequestParser::requestLineComplete() const
+{
+    return m_state == State::Complete || m_phase != Phase::RequestLine;
+}
+
 bool HttpRequestParser::started() const
 {
     return m_headBytes > 0 || m_phase != Phase::RequestLine || m_pos < m_buffer.size();

@@ -55,6 +55,8 @@ public:
     // Whether the head of the current request has been read (the body may
     // still be coming).
     bool headComplete() const;
+    // Whether the request line of the current request has been read.
+    bool requestLineComplete() const;
     // Whether any byte of the current request has come.
     bool started() const;
     // 400, 413, 431, 501 or 505 once the state is Failed.

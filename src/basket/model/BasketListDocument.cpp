@@ -7,6 +7,7 @@
 #include <QXmlStreamWriter>
 
 #include <initializer_list>
+#include <utility>
 
 const QString kBasketListFormat = QStringLiteral("YAQ_BASKET_DATA");
 
@@ -146,15 +147,17 @@ bool Holds(std::initializer_list<int> types, int type)
     return false;
 }
 
-class CWriter
+} // namespace
+
+class CBasketListWriter
 {
 public:
-    CWriter(QString *out, BasketListForm form)
+    CBasketListWriter(QString *out, BasketListForm form)
         : m_xml(out), m_request(form == BasketListForm::PackageRequest)
     {
     }
 
-    void Write(const CBasketArray &baskets, const CBasketListHead &head)
+    void Begin(const CBasketListHead &head)
     {
         m_xml.writeStartElement(QStringLiteral("Basket-List"));
         Break();
@@ -169,29 +172,42 @@ public:
                                                            ? QStringLiteral("LUMO")
                                                            : QStringLiteral("VOQ"));
         }
-        for (const CBasket &basket : baskets) {
+    }
+
+    void Basket(const CBasket &basket)
+    {
+        Break();
+        m_xml.writeStartElement(QStringLiteral("Basket"));
+        Break();
+        WriteElement(QStringLiteral("BasketTyp"), Number(basket.BasketTyp));
+        Break();
+        for (const CPackageCBItem &item : basket.Items) {
+            m_xml.writeStartElement(QStringLiteral("PackageItem"));
             Break();
-            m_xml.writeStartElement(QStringLiteral("Basket"));
-            Break();
-            WriteElement(QStringLiteral("BasketTyp"), Number(basket.BasketTyp));
-            Break();
-            for (const CPackageCBItem &item : basket.Items) {
-                m_xml.writeStartElement(QStringLiteral("PackageItem"));
-                Break();
-                Item(item);
-                m_xml.writeEndElement();
-                Break();
-            }
-            if (!m_request && basket.BasketTyp == 2) {
-                m_xml.writeStartElement(QStringLiteral("ClipboardItem"));
-                Item(basket.HeadItem);
-                m_xml.writeEndElement();
-            }
+            Item(item);
             m_xml.writeEndElement();
             Break();
         }
+        if (!m_request && basket.BasketTyp == 2) {
+            m_xml.writeStartElement(QStringLiteral("ClipboardItem"));
+            Item(basket.HeadItem);
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+        Break();
+    }
+
+    void End()
+    {
         Break();
         m_xml.writeEndElement();
+    }
+
+    // What End writes: the head's elements have closed the root's start
+    // tag, so its end tag follows whole.
+    qsizetype EndLength() const
+    {
+        return (m_request ? 0 : kLineBreak.size()) + QStringLiteral("</Basket-List>").size();
     }
 
 private:
@@ -222,14 +238,38 @@ private:
     const bool m_request;
 };
 
-} // namespace
-
 QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head,
                         BasketListForm form)
 {
-    QString out;
-    CWriter(&out, form).Write(baskets, head);
-    return out;
+    CBasketListStream document(head, form);
+    for (const CBasket &basket : baskets)
+        document.Add(basket);
+    return document.End();
+}
+
+CBasketListStream::CBasketListStream(const CBasketListHead &head, BasketListForm form)
+    : m_writer(std::make_unique<CBasketListWriter>(&m_out, form))
+{
+    m_writer->Begin(head);
+}
+
+CBasketListStream::~CBasketListStream() = default;
+
+void CBasketListStream::Add(const CBasket &basket)
+{
+    m_writer->Basket(basket);
+}
+
+qsizetype CBasketListStream::EndedBlockBytes() const
+{
+    return 2 * (m_out.size() + m_writer->EndLength() + 1);
+}
+
+QString CBasketListStream::End()
+{
+    m_writer->End();
+    m_writer.reset();
+    return std::move(m_out);
 }
 
 qsizetype BasketListBlockBytes(const QString &document)

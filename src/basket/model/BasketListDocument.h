@@ -22,7 +22,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class QMimeData;
+class CBasketListWriter;
 
 enum class BasketListForm
 {
@@ -45,6 +48,28 @@ struct CBasketListHead
 
 QString WriteBasketList(const CBasketArray &baskets, const CBasketListHead &head,
                         BasketListForm form);
+
+// The same document written basket by basket, for a writer that stops as
+// soon as the document grows past what it may hand over: the text written
+// so far is all it holds.
+class CBasketListStream
+{
+public:
+    CBasketListStream(const CBasketListHead &head, BasketListForm form);
+    ~CBasketListStream();
+    CBasketListStream(const CBasketListStream &) = delete;
+    CBasketListStream &operator=(const CBasketListStream &) = delete;
+
+    void Add(const CBasket &basket);
+    // BasketListBlockBytes of the document were it ended now.
+    qsizetype EndedBlockBytes() const;
+    // The whole document; the stream takes nothing more.
+    QString End();
+
+private:
+    QString m_out;
+    std::unique_ptr<CBasketListWriter> m_writer;
+};
 
 // The clipboard format of the transfer system.
 extern const QString kBasketListFormat; // "YAQ_BASKET_DATA"

@@ -96,7 +96,6 @@ void CPaketAnfrage::Run()
 
 QString CPaketAnfrage::BuildAnswer()
 {
-    const CPrgSettings &s = *m_pSettings;
     // The VIN the caller sent, whatever the identification made of it: a
     // VIN of another length is the caller's fault (-5), not a missing one.
     // A full VIN stands for its last seven characters. A VIN that
@@ -117,25 +116,32 @@ QString CPaketAnfrage::BuildAnswer()
             m_nResult = kNoNumbers;
         else if (m_bCatalogueUnavailable)
             m_nResult = kNoConnection;
-        else
-            ProcessNumbers();
-    }
-    if (m_nResult == kDone) {
-        const QString document = WriteBasketList(ToBasketArray(m_answer, s.TypSchl),
-                                                 CBasketListHead(), BasketListForm::PackageRequest);
-        if (BasketListBlockBytes(document) <= kMaxAnswerBytes)
-            return document;
-        m_nResult = kAnswerTooLarge;
+        else {
+            const QString document = ProcessNumbers();
+            if (m_nResult == kDone)
+                return document;
+        }
     }
     return QString::asprintf("ERROR%.2i", m_nResult);
 }
 
-void CPaketAnfrage::AppendEmpty()
+void CPaketAnfrage::Answer(CBasketListStream &document, const CWKListItem &entry)
 {
-    m_answer.Add(CWKListItem(WK_NONE, std::make_unique<CPaket>()), 1);
+    CBasketArray baskets;
+    AppendBaskets(baskets, entry, m_pSettings->TypSchl);
+    for (const CBasket &basket : baskets)
+        document.Add(basket);
+    // What follows only makes the answer longer.
+    if (document.EndedBlockBytes() > kMaxAnswerBytes)
+        m_nResult = kAnswerTooLarge;
 }
 
-void CPaketAnfrage::ProcessNumbers()
+void CPaketAnfrage::AppendEmpty(CBasketListStream &document)
+{
+    Answer(document, CWKListItem(WK_NONE, std::make_unique<CPaket>()));
+}
+
+QString CPaketAnfrage::ProcessNumbers()
 {
     CPrgSettings &s = *m_pSettings;
     // Without a production date the packages and parts valid today count.
@@ -144,17 +150,24 @@ void CPaketAnfrage::ProcessNumbers()
         m_strProductionDate = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     // The loader's own connections serve every package of the request.
     CPackageLoadOwnConnections kept;
+    // Each package is written into the answer as soon as it is assembled,
+    // and the request ends once the answer no longer fits: what it holds is
+    // one package and at most one answer, whatever the numbers asked.
+    CBasketListStream document(CBasketListHead(), BasketListForm::PackageRequest);
     for (const QString &number : std::as_const(m_numbers)) {
+        if (m_nResult != kDone)
+            return QString();
+        ++m_nGoneThrough;
         m_paket.RemoveAll();
         // The alternative catalogue holds no package heads: none is found.
         if (number.isEmpty() || s.bAltKatalog || !FindPackage(number)) {
-            AppendEmpty();
+            AppendEmpty(document);
             continue;
         }
         AddMainGroupLine(number);
         CPosition *head = AddPackageHead(number);
         if (!head) {
-            AppendEmpty();
+            AppendEmpty(document);
             continue;
         }
         CPackageLoadConnections connections;
@@ -171,15 +184,16 @@ void CPaketAnfrage::ProcessNumbers()
         if (loader.Load(m_paket, head, kKindSR) == CPackageLoader::Result::NoConnection) {
             // Half a package would be answered as a whole one.
             m_nResult = kNoConnection;
-            return;
+            return QString();
         }
         // The package's own lines name its kind as its head does.
         for (const auto &line : m_paket) {
             if (line->PaketID == m_strPackageId && line->PaketArt.isEmpty())
                 line->PaketArt = m_strPackageKind;
         }
-        m_answer.Add(CWKListItem(WK_SRP, std::make_unique<CPaket>(m_paket)), 1);
+        Answer(document, CWKListItem(WK_SRP, std::make_unique<CPaket>(m_paket)));
     }
+    return m_nResult == kDone ? document.End() : QString();
 }
 
 bool CPaketAnfrage::FindPackage(const QString &number)

@@ -13,7 +13,7 @@
 // catalogue connection cannot be opened makes the whole answer an error
 // code, as an unusable request does: "ERROR" followed by the code.
 
-#include "basket/model/WKList.h"
+#include "basket/model/WKListItem.h"
 #include "packages/model/Paket.h"
 
 #include <QString>
@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+class CBasketListStream;
 class CPrgSettings;
 class CYaqDb;
 
@@ -43,9 +44,7 @@ public:
     };
 
     // The numbers one request may name. The caller asks for packages of
-    // one vehicle: its whole package list fits many times over. Each
-    // number costs the assembled package until the answer is written, so
-    // the bound is what keeps the memory of a request bounded.
+    // one vehicle: its whole package list fits many times over.
     static constexpr int kMaxNumbers = 1000;
     // The largest answer the clipboard hands over whole (the bytes of its
     // UTF-16 block). The program ends right after the request, and from
@@ -53,7 +52,8 @@ public:
     // holder, or a desktop clipboard manager, which takes some 16 MB at
     // most and drops a larger block silently, so the caller would find
     // nothing or only the plain-text copy. A larger answer is replaced by
-    // kAnswerTooLarge, which the caller can read.
+    // kAnswerTooLarge, which the caller can read, as soon as the packages
+    // assembled so far make it larger: the rest is not assembled.
     static constexpr qsizetype kMaxAnswerBytes = 8 * 1024 * 1024;
 
     // callerVin: the VIN as the caller sent it, judged by the request
@@ -84,15 +84,22 @@ public:
 
     int ResultCode() const { return m_nResult; }
     const QStringList &Numbers() const { return m_numbers; }
+    // The numbers gone through: all of them, or up to the one whose package
+    // made the answer too large or could not be assembled.
+    qsizetype NumbersGoneThrough() const { return m_nGoneThrough; }
 
 private:
-    void ProcessNumbers();
+    // The Basket-List of the numbers; empty when the result code is no
+    // longer kDone.
+    QString ProcessNumbers();
+    // Writes the entry's baskets into the answer.
+    void Answer(CBasketListStream &document, const CWKListItem &entry);
+    void AppendEmpty(CBasketListStream &document);
     // The package row of the number valid for the vehicle; false when none.
     bool FindPackage(const QString &number);
     void AddMainGroupLine(const QString &number);
     CPosition *AddPackageHead(const QString &number);
     bool ReadPositionTexts(CPosition &line) const;
-    void AppendEmpty();
 
     CPrgSettings *m_pSettings;
     QString m_strCallerVin;
@@ -100,6 +107,7 @@ private:
     CYaqDb *m_pSecond;
     std::function<std::unique_ptr<CYaqDb>()> m_open;
     int m_nResult = kDone;
+    qsizetype m_nGoneThrough = 0;
     bool m_bCatalogueUnavailable = false;
     bool m_bTooManyNumbers;
     QStringList m_numbers;
@@ -108,5 +116,4 @@ private:
     QString m_strLineNumber;
     QString m_strProductionDate;
     CPaket m_paket;
-    CWKList m_answer;
 };
