@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QTcpServer>
 #include <QTest>
 #include <QWidget>
 
@@ -29,6 +30,12 @@ TestEnv::~TestEnv()
 {
     SetMsgBoxResponder({});
     SetAppDirectory(QString());
+}
+
+quint16 FreeTcpPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::Any, 0) ? probe.serverPort() : 0;
 }
 
 bool TestEnv::copyTree(const QString &from, const QString &to)

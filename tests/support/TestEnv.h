@@ -67,6 +67,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
+// A TCP port no program listens on now, on any address (the system's pick):
+// for a listener of the program, which takes its port from the profile.
+quint16 FreeTcpPort();
+
 // Reads a whole file as text (empty when it cannot be read).
 QString readTextFile(const QString &path);
 bool writeTextFile(const QString &path, const QByteArray &bytes);
