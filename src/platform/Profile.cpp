@@ -286,24 +286,59 @@ struct IniLayout
 {
     QHash<QString, IniKeyLine> keys;
     QHash<QString, qsizetype> sectionEnds;
+    // The file's last line: where it starts, whether it is a section's
+    // header, the section it is in (for a header the one before it) and
+    // that section's header line (start -1: the keys before any header).
+    qsizetype lastStart = -1;
+    bool lastIsHeader = false;
+    QString lastSection;
+    qsizetype lastHeaderStart = -1;
+    qsizetype lastHeaderEnd = -1;
 };
+
+const char kBom[] = "\xEF\xBB\xBF";
+
+// Whether the line starting there is the first line of a file with a
+// byte-order mark, after blanks only.
+bool onMarkLine(const QByteArray &file, qsizetype start)
+{
+    if (!file.startsWith(kBom))
+        return false;
+    for (qsizetype i = 3; i < start; ++i) {
+        if (file.at(i) != ' ' && file.at(i) != '\t')
+            return false;
+    }
+    return true;
+}
 
 IniLayout iniLayout(const QByteArray &file)
 {
     IniLayout layout;
     QString section;
-    qsizetype pos = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype headerStart = -1;
+    qsizetype headerEnd = -1;
+    qsizetype pos = file.startsWith(kBom) ? 3 : 0;
     qsizetype start = 0;
     qsizetype end = 0;
     qsizetype equals = 0;
     while (nextIniLine(file, pos, start, end, equals)) {
-        if (file.at(start) == '[') {
+        layout.lastStart = start;
+        layout.lastSection = section;
+        layout.lastHeaderStart = headerStart;
+        layout.lastHeaderEnd = headerEnd;
+        layout.lastIsHeader = file.at(start) == '[';
+        if (layout.lastIsHeader) {
             section = iniSectionName(file, start, end);
+            headerStart = start;
+            headerEnd = end;
         } else if (equals >= 0) {
             qsizetype keyEnd = equals;
             while (keyEnd > start && (file.at(keyEnd - 1) == ' ' || file.at(keyEnd - 1) == '\t'))
                 --keyEnd;
-            const QString key = iniUnescapedKey(file.mid(start, keyEnd - start));
+            // The store reads a key on the line of the byte-order mark
+            // with the blanks after the mark in its name.
+            const qsizetype keyStart = onMarkLine(file, start) ? 0 : start;
+            const QString key = iniUnescapedKey(file.mid(keyStart, keyEnd - keyStart));
             layout.keys.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
                                {start, end, equals});
         }
@@ -421,7 +456,7 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
     const QByteArray newline = iniNewline(file);
     // A file left open at its end (a hand-edited value without its closing
     // quote) would take whatever follows into that value: what would go to
-    // its end goes to its start then, before the first line of the file.
+    // its end goes before its last line then.
     const bool openEnd = !endTakesALine(file);
     // A changed line is replaced, new keys go to the end of their section,
     // new sections to the end of the file. Each edit by its place: the
@@ -465,11 +500,10 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         }
         edits[at].second += line;
     }
-    QByteArray out = file;
-    for (auto it = edits.cend(); it != edits.cbegin();) {
-        --it;
-        out.replace(it.key(), it.value().first, it.value().second);
-    }
+    // The new keys of the open last line's own section go right before it.
+    QByteArray beforeLast;
+    if (openEnd && layout.lastStart >= 0 && !layout.lastIsHeader)
+        beforeLast = newSections.take(layout.lastSection);
     QByteArray sections;
     const auto addSection = [&](const QString &name, const QByteArray &lines) {
         if (!sections.isEmpty())
@@ -481,18 +515,38 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         addSection(QString(), newSections.take(QString()));
     for (auto it = newSections.cbegin(); it != newSections.cend(); ++it)
         addSection(it.key(), it.value());
+    if (openEnd && (!sections.isEmpty() || !beforeLast.isEmpty())) {
+        // New sections go there too, and the last line's section is named
+        // again after them (a header of its own names it itself).
+        if (!sections.isEmpty() && !layout.lastIsHeader) {
+            sections += layout.lastHeaderStart < 0
+                            ? QByteArray("[General]")
+                            : file.mid(layout.lastHeaderStart,
+                                       layout.lastHeaderEnd - layout.lastHeaderStart);
+            sections += newline;
+        }
+        // Before the line of the byte-order mark, the mark goes with it: the
+        // blanks after it stay part of a key's name there.
+        const qsizetype at = onMarkLine(file, layout.lastStart) ? 0 : layout.lastStart;
+        // After the lines added there for the section before, before a new
+        // value of the last line.
+        auto &edit = edits[at];
+        edit.second =
+            edit.first ? sections + beforeLast + edit.second : edit.second + sections + beforeLast;
+        sections.clear();
+    }
+    QByteArray out = file;
+    for (auto it = edits.cend(); it != edits.cbegin();) {
+        --it;
+        out.replace(it.key(), it.value().first, it.value().second);
+    }
     if (sections.isEmpty())
         return out;
-    if (openEnd) {
-        // The file's own first lines stay keys without a section.
-        out.insert(file.startsWith("\xEF\xBB\xBF") ? 3 : 0, sections + "[General]" + newline);
-    } else {
-        if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
-            out += newline;
-        if (!out.isEmpty())
-            out += newline;
-        out += sections;
-    }
+    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+        out += newline;
+    if (!out.isEmpty())
+        out += newline;
+    out += sections;
     return out;
 }
 
