@@ -107,12 +107,6 @@ void TestStartup::init()
 {
     m_env = std::make_unique<TestEnv>();
     m_prog = m_env->installDemoWithDealerProfile();
-    // A run that turns the listener on (the profile's receive mode, the
-    // training edition) takes a port no other program holds.
-    CProfile profile(QStringLiteral("yaq2"));
-    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLPort"),
-                               QString::number(FreeTcpPort()));
-    QVERIFY(profile.Sync());
 }
 
 void TestStartup::plainParameters()

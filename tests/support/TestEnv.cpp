@@ -70,6 +70,10 @@ QString TestEnv::installDemoWithDealerProfile()
     CProfile profile(QStringLiteral("yaq2"));
     profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
                                prog + QStringLiteral("Datas/Dealer"));
+    // A run that turns the listener on (the profile's receive mode, the
+    // training edition) takes a port no other program holds.
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLPort"),
+                               QString::number(FreeTcpPort()));
     profile.Sync();
     return prog;
 }

@@ -25,7 +25,8 @@ public:
     // returns the program folder (ending in "/").
     QString installDemoProgram();
     // The demo program as above, in German, with a profile as a normal run
-    // leaves it: the demo's dealer folder set.
+    // leaves it: the demo's dealer folder set, and the listener's port one
+    // that no program holds.
     QString installDemoWithDealerProfile();
     // Copies a folder recursively.
     static bool copyTree(const QString &from, const QString &to);
