@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -62,19 +63,27 @@ bool Same(const QVariant &a, const QVariant &b)
 
 } // namespace
 
+// The program reads its profile with its application object running, and
+// QSettings builds some of the values it stores (a cursor, a pixmap) only
+// with one: the reads here have one too.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int qtArgc = 1;
+    static char name[] = "fuzz_usersettings";
+    static char *qtArgv[] = {name, nullptr};
+    new QGuiApplication(qtArgc, qtArgv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QuietQtMessages();
     if (size == 0)
         return 0;
     static const char *const kKeys[] = {"YAQ/Sound", "IP", "SRP/User", "General/Zoom"};
-    static const char *const kValues[] = {"1",
-                                          " a;b=c ",
-                                          "\"q\"\\",
-                                          "@x",
-                                          "Gr\xC3\xBC\xC3\x9F"
-                                          "e\n\t",
-                                          ""};
+    static const char *const kValues[] = {
+        "1", " a;b=c ", "\"q\"\\", "@x", "Gr\303\274\303\237e\n\t", ""};
     const QString key = QString::fromLatin1(kKeys[data[0] % 4]);
     const QVariant value = QString::fromUtf8(kValues[data[0] / 4 % 6]);
     const QByteArray file(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));

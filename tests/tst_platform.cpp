@@ -14,7 +14,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSettings>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -55,6 +57,8 @@ private slots:
     void profileWritesOnlyTheChangedKey_data();
     void profileWritesOnlyTheChangedKey();
     void profileRewrittenAtOnceReadsBackNew();
+    void profileWriteTakesOverAnAbandonedLock_data();
+    void profileWriteTakesOverAnAbandonedLock();
     void storedRectangles_data();
     void storedRectangles();
 };
@@ -557,9 +561,12 @@ void TestPlatform::profileWritesOnlyTheChangedKey_data()
     QTest::newRow("section given twice")           << QByteArray("[YAQ]\nA=1\n[SRP]\n[YAQ]\nC=3\n") << "YAQ/N"      << QByteArray("[YAQ]\nA=1\n[SRP]\n[YAQ]\nC=3\nN=5\n");
     QTest::newRow("last line without line end")    << QByteArray("[YAQ]\nA=1")                      << "YAQ/N"      << QByteArray("[YAQ]\nA=1\nN=5\n");
     QTest::newRow("line ends CR LF")               << QByteArray("[YAQ]\r\nA=1\r\n")                << "YAQ/N"      << QByteArray("[YAQ]\r\nA=1\r\nN=5\r\n");
+    QTest::newRow("line ends CR only")             << QByteArray("[YAQ]\rA=1\r")                    << "YAQ/N"      << QByteArray("[YAQ]\rA=1\rN=5\r");
+    QTest::newRow("CR only, new section")          << QByteArray("[YAQ]\rA=1")                      << "SRP/N"      << QByteArray("[YAQ]\rA=1\r\r[SRP]\rN=5\r");
     QTest::newRow("new section at the end")        << QByteArray("[YAQ]\nA=1\n")                    << "SRP/N"      << QByteArray("[YAQ]\nA=1\n\n[SRP]\nN=5\n");
     QTest::newRow("keys before the first section") << QByteArray("IP=1\n[YAQ]\nA=1\n")              << "General/N"  << QByteArray("IP=1\nN=5\n[YAQ]\nA=1\n");
-    QTest::newRow("file ends inside a quote")      << QByteArray("[YAQ]\nA=\"open\n")                << "YAQ/N"      << QByteArray("[YAQ]\nN=5\n[General]\n[YAQ]\nA=\"open\n");
+    QTest::newRow("file ends inside a quote")      << QByteArray("[YAQ]\nA=\"open\n")                << "YAQ/N"      << QByteArray("[YAQ]\nN=5\nA=\"open\n");
+    QTest::newRow("open end after the mark's line") << QByteArray("\xEF\xBB\xBF x=1\nA=\"open")        << "General/N"  << QByteArray("\xEF\xBB\xBF x=1\nN=5\nA=\"open");
     QTest::newRow("section name escaped")          << QByteArray("[a%20b]\nN=1\n")                  << "a b/N"      << QByteArray("[a%20b]\nN=5\n");
     // clang-format on
 }
@@ -608,6 +615,61 @@ void TestPlatform::profileRewrittenAtOnceReadsBackNew()
     profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 7);
     QVERIFY(profile.Sync());
     QVERIFY(QFileInfo(path).lastModified() > ahead);
+}
+
+// A lock that no write holds any more does not keep the profile from being
+// written: one of a program that ended, one kept far longer than a write
+// takes (a program that hangs).
+void TestPlatform::profileWriteTakesOverAnAbandonedLock_data()
+{
+    QTest::addColumn<bool>("ended");  // the holder's process ended
+    QTest::addColumn<int>("ageSecs"); // the age of the lock file
+    // clang-format off
+    QTest::newRow("left by a program that ended") << true  << 0;
+    QTest::newRow("held by a program that hangs") << false << 3600;
+    // clang-format on
+}
+
+void TestPlatform::profileWriteTakesOverAnAbandonedLock()
+{
+    QFETCH(bool, ended);
+    QFETCH(int, ageSecs);
+    TestEnv env;
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    const QString lockPath = path + QStringLiteral(".lock");
+    QByteArray held;
+    {
+        QLockFile lock(lockPath);
+        QVERIFY(lock.tryLock(0));
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        held = file.readAll();
+    }
+    if (ended) {
+        QProcess process;
+        process.start(QStringLiteral("true"), {});
+        QVERIFY(process.waitForStarted());
+        const qint64 pid = process.processId();
+        QVERIFY(process.waitForFinished());
+        held = QByteArray::number(pid) + held.mid(held.indexOf('\n'));
+    }
+    QVERIFY(writeTextFile(lockPath, held));
+    QFile file(lockPath);
+    QVERIFY(file.open(QIODevice::Append));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    QElapsedTimer clock;
+    clock.start();
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+    QVERIFY(profile.Sync());
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!QFileInfo::exists(lockPath));
+    QCOMPARE(CProfile(QStringLiteral("yaq2"))
+                 .GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1),
+             1);
 }
 
 void TestPlatform::storedRectangles_data()

@@ -22,6 +22,8 @@ private slots:
     void readIniLanguage();
     void readIniReplacesFirstEce();
     void profileRoundTrip();
+    void handWrittenValuesReadAsWrittenAndStay_data();
+    void handWrittenValuesReadAsWrittenAndStay();
     void missingKeysTakeTheirDefaults_data();
     void missingKeysTakeTheirDefaults();
     void checkKey_data();
@@ -198,6 +200,56 @@ void TestSettings::profileRoundTrip()
     QCOMPARE(read.bMeldungWK, 0);
     QVERIFY(read.LocalFolder.endsWith(QLatin1String("/YAQ2")));
     QVERIFY(QFileInfo(read.LocalFolder).isDir());
+}
+
+// A person edits a line of the profile: the value reads as the text written,
+// and the exit, which writes every value, leaves the file as it was.
+void TestSettings::handWrittenValuesReadAsWrittenAndStay_data()
+{
+    QTest::addColumn<QString>("key");     // "section/key"
+    QTest::addColumn<QByteArray>("line"); // the value as written in the file
+    QTest::addColumn<QString>("read");
+    // clang-format off
+    QTest::newRow("comma in a type number")       << "YAQ/Bestellnr"    << QByteArray("VQ 1, Nord")         << "VQ 1, Nord";
+    QTest::newRow("comma in a folder")            << "YAQ/DownloadDir"  << QByteArray("/home/u/a,b")        << "/home/u/a,b";
+    QTest::newRow("commas, blanks around")        << "SRP/Tel"          << QByteArray(" 0711 ,12, ")        << "0711 ,12,";
+    QTest::newRow("comma in quotes")              << "SRP/User"         << QByteArray("\"Meier, Anna\"")    << "Meier, Anna";
+    QTest::newRow("quotes inside")                << "SRP/User"         << QByteArray("Halle \"Nord\", 2")   << "Halle Nord, 2";
+    QTest::newRow("backslashes of a folder")      << "YAQ/ReqDateiVerz" << QByteArray("C:\\Temp\\Yaq")      << "C:\\Temp\\Yaq";
+    QTest::newRow("backslashes escaped")          << "YAQ/SendDateiVerz" << QByteArray("C:\\\\Temp")       << "C:\\Temp";
+    QTest::newRow("semicolon starts a comment")   << "SRP/Fax"          << QByteArray("0711 99;alt")        << "0711 99";
+    QTest::newRow("blanks around")                << "SRP/Fax"          << QByteArray("  0711 99  ")        << "0711 99";
+    QTest::newRow("equals sign")                  << "YAQ/ReqXMLServer" << QByteArray("http://dms/?a=1")    << "http://dms/?a=1";
+    QTest::newRow("number with a leading zero")   << "YAQ/iMaxSearch"   << QByteArray("077")                << "077";
+    // clang-format on
+}
+
+void TestSettings::handWrittenValuesReadAsWrittenAndStay()
+{
+    QFETCH(QString, key);
+    QFETCH(QByteArray, line);
+    QString path;
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        CPrgSettings().WriteIni(&profile);
+        path = profile.FileName();
+    }
+    QByteArray file = readTextFile(path).toUtf8();
+    const QByteArray name = '\n' + key.section(QLatin1Char('/'), 1).toLatin1() + '=';
+    const qsizetype at = file.indexOf(name);
+    QVERIFY(at >= 0);
+    const qsizetype end = file.indexOf('\n', at + 1);
+    file.replace(at + name.size(), end - at - name.size(), line);
+    QVERIFY(writeTextFile(path, file));
+
+    CProfile profile(QStringLiteral("yaq2"));
+    CPrgSettings s;
+    s.ReadIni(&profile);
+    QTEST(profile.GetProfileString(key.section(QLatin1Char('/'), 0, 0),
+                                   key.section(QLatin1Char('/'), 1)),
+          "read");
+    QVERIFY(s.WriteIni(&profile));
+    QCOMPARE(readTextFile(path).toUtf8(), file);
 }
 
 void TestSettings::missingKeysTakeTheirDefaults_data()

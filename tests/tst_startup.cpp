@@ -9,6 +9,7 @@
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -81,6 +82,7 @@ private slots:
     void trainingRunKeepsStoredProfile();
     void settingsModeWritesOneExistingValue_data();
     void settingsModeWritesOneExistingValue();
+    void settingsRunsAtOnceKeepEachOthersValue();
     void noVersionFileShowsNoWindow();
     void unreadableVersionFileIsReported_data();
     void unreadableVersionFileIsReported();
@@ -276,6 +278,39 @@ void TestStartup::settingsModeWritesOneExistingValue()
         QVERIFY2(errors.contains(part), qPrintable(errors));
     CProfile profile(QStringLiteral("yaq2"));
     QTEST(profile.GetProfileString(QStringLiteral("YAQ"), key, QStringLiteral("<none>")), "stored");
+}
+
+// Two callers change a setting each at the same moment, each through a
+// program of its own: both values are in the profile afterwards.
+void TestStartup::settingsRunsAtOnceKeepEachOthersValue()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_env->path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_env->path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const auto start = [&](QProcess &process, const QString &key, int value) {
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(YAQ_PROGRAM),
+                      {"-m", "qvlsettings", "-s", key, "-w", QString::number(value)});
+    };
+    // The profile as a run leaves it: the setting mode changes only values
+    // that are there.
+    runProgram({"-m", "qvlsettings"});
+    const QString yaq = QStringLiteral("YAQ");
+    for (int round = 1; round <= 20; ++round) {
+        QProcess sound;
+        QProcess search;
+        start(sound, QStringLiteral("Sound"), round % 2);
+        start(search, QStringLiteral("iMaxSearch"), 100 + round);
+        QVERIFY(sound.waitForFinished(60000) && search.waitForFinished(60000));
+        QCOMPARE(sound.exitCode(), 0);
+        QCOMPARE(search.exitCode(), 0);
+        const CProfile profile(QStringLiteral("yaq2"));
+        QCOMPARE(profile.GetProfileInt(yaq, QStringLiteral("Sound"), -1), round % 2);
+        QCOMPARE(profile.GetProfileInt(yaq, QStringLiteral("iMaxSearch"), -1), 100 + round);
+    }
 }
 
 void TestStartup::noVersionFileShowsNoWindow()

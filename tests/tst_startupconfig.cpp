@@ -32,7 +32,6 @@ constexpr int kRequestMs = 1000;
 constexpr int kStepMs = 2500;
 // What a slow machine (sanitizers) may add to a bound.
 constexpr int kSlackMs = 1500;
-constexpr quint16 kBrokerPort = 8095;
 
 // Loopback addresses of this run's hosts, 127.x.y.1 to 127.x.y.8, apart
 // from those of any other run on the machine.
@@ -98,6 +97,7 @@ private:
     QSslCertificate m_certificate;
     QSslKey m_key;
     quint16 m_httpsPort = 0;
+    quint16 m_brokerPort = 0;
     int m_folderCount = 0;
     QString m_profileFolder;
     QString m_configHome;
@@ -138,10 +138,13 @@ void TestStartupConfig::initTestCase()
     trust.setCaCertificates({m_certificate});
     QSslConfiguration::setDefaultConfiguration(trust);
 
-    // One port for every https host of the run.
+    // One port for every https host of the run, another for the brokers.
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress(Address(1)), 0));
     m_httpsPort = probe.serverPort();
+    QTcpServer brokerProbe;
+    QVERIFY(brokerProbe.listen(QHostAddress(Address(1)), 0));
+    m_brokerPort = brokerProbe.serverPort();
 }
 
 void TestStartupConfig::init()
@@ -186,7 +189,7 @@ void TestStartupConfig::startHosts(const QStringList &kinds, bool broker)
         host->setFailing(kind == QLatin1String("fault"));
         host->setDelay(kind == QLatin1String("silent") ? -1 : 0);
         const QHostAddress address(Address(i + 1));
-        const bool listening = broker ? host->listen(address, kBrokerPort)
+        const bool listening = broker ? host->listen(address, m_brokerPort)
                                       : host->listenTls(address, m_httpsPort, m_certificate, m_key);
         QVERIFY2(listening,
                  qPrintable(Address(i + 1) + QStringLiteral(": ") + host->errorString()));
@@ -356,6 +359,7 @@ void TestStartupConfig::configuration()
     {
         CStartupConfig config;
         config.SetTimeLimits(kRequestMs, kStepMs);
+        config.SetBrokerPort(m_brokerPort);
         QCOMPARE(config.IsBroker(), broker);
         dbOk = config.GetDatabase(&user, &pwd, &tns);
         ccOk = config.GetCountryCode(&cc, &askedOut);

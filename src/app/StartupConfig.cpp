@@ -105,6 +105,12 @@ void CStartupConfig::SetTimeLimits(int requestMs, int stepMs)
     m_deadline.setRemainingTime(stepMs);
 }
 
+void CStartupConfig::SetBrokerPort(quint16 port)
+{
+    if (m_nNeva)
+        m_strHttpPort = QString::number(port);
+}
+
 void CStartupConfig::LoadFromProfile()
 {
     // A missing or empty text takes its default.

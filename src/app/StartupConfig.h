@@ -59,6 +59,9 @@ public:
 
     // Shorter limits (tests); the step's time counts anew from now.
     void SetTimeLimits(int requestMs, int stepMs);
+    // The broker on another port than the platform's (tests, whose stand-in
+    // takes a port no other program holds).
+    void SetBrokerPort(quint16 port);
 
     // The connection of the catalogue database: held values are used as
     // they are; only what is missing is asked. True with the descriptor,

@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "platform/FileErrorText.h"
+#include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
 #include <QDir>
@@ -8,8 +9,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLockFile>
 #include <QScreen>
 #include <QSettings>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <climits>
@@ -20,6 +23,13 @@ const QString CProfile::kOrganisation = QStringLiteral("ORMEL AG");
 namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// A write holds the file's lock for a few milliseconds; one held longer
+// belongs to a program that hangs (one that ended frees it at once), and
+// the next write takes it over.
+constexpr int kStaleLockMs = 10000;
+constexpr int kLockWaitMs = 15000;
+constexpr int kTextFileLocked = 7177; // the lock file
 
 QMap<QString, QVariant> valuesOf(const QSettings &settings)
 {
@@ -263,43 +273,190 @@ QByteArray iniSectionHeader(const QString &section)
     return '[' + name + ']';
 }
 
-} // namespace
-
-QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVariant> &changes)
+// Where each key's line is (its last one: that is the one read) and where
+// each section ends (its last occurrence), as the store reads the file.
+struct IniKeyLine
 {
-    // Where each key's line is (its last one: that is the one read) and
-    // where each section ends (its last occurrence), as the store reads it.
-    struct KeyLine
-    {
-        qsizetype start = 0;
-        qsizetype end = 0;
-        qsizetype equals = 0;
-    };
-    QHash<QString, KeyLine> keys;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = 0;
+};
+
+struct IniLayout
+{
+    QHash<QString, IniKeyLine> keys;
     QHash<QString, qsizetype> sectionEnds;
+    // The file's last line: where it starts, whether it is a section's
+    // header, the section it is in (for a header the one before it) and
+    // that section's header line (start -1: the keys before any header).
+    qsizetype lastStart = -1;
+    bool lastIsHeader = false;
+    QString lastSection;
+    qsizetype lastHeaderStart = -1;
+    qsizetype lastHeaderEnd = -1;
+};
+
+const char kBom[] = "\xEF\xBB\xBF";
+
+// Whether the line starting there is the first line of a file with a
+// byte-order mark, after blanks only.
+bool onMarkLine(const QByteArray &file, qsizetype start)
+{
+    if (!file.startsWith(kBom))
+        return false;
+    for (qsizetype i = 3; i < start; ++i) {
+        if (file.at(i) != ' ' && file.at(i) != '\t')
+            return false;
+    }
+    return true;
+}
+
+IniLayout iniLayout(const QByteArray &file)
+{
+    IniLayout layout;
     QString section;
-    qsizetype pos = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype headerStart = -1;
+    qsizetype headerEnd = -1;
+    qsizetype pos = file.startsWith(kBom) ? 3 : 0;
     qsizetype start = 0;
     qsizetype end = 0;
     qsizetype equals = 0;
     while (nextIniLine(file, pos, start, end, equals)) {
-        if (file.at(start) == '[') {
+        layout.lastStart = start;
+        layout.lastSection = section;
+        layout.lastHeaderStart = headerStart;
+        layout.lastHeaderEnd = headerEnd;
+        layout.lastIsHeader = file.at(start) == '[';
+        if (layout.lastIsHeader) {
             section = iniSectionName(file, start, end);
+            headerStart = start;
+            headerEnd = end;
         } else if (equals >= 0) {
             qsizetype keyEnd = equals;
             while (keyEnd > start && (file.at(keyEnd - 1) == ' ' || file.at(keyEnd - 1) == '\t'))
                 --keyEnd;
-            const QString key = iniUnescapedKey(file.mid(start, keyEnd - start));
-            keys.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
-                        {start, end, equals});
+            // The store reads a key on the line of the byte-order mark
+            // with the blanks after the mark in its name.
+            const qsizetype keyStart = onMarkLine(file, start) ? 0 : start;
+            const QString key = iniUnescapedKey(file.mid(keyStart, keyEnd - keyStart));
+            layout.keys.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
+                               {start, end, equals});
         }
-        sectionEnds.insert(section, end);
+        layout.sectionEnds.insert(section, end);
     }
+    return layout;
+}
 
-    const QByteArray newline = file.contains("\r\n") ? "\r\n" : "\n";
+// The line end of the file's first line; a new file's is LF.
+QByteArray iniNewline(const QByteArray &file)
+{
+    const qsizetype at = file.indexOf('\n');
+    const qsizetype cr = file.indexOf('\r');
+    if (cr < 0 || (at >= 0 && at < cr))
+        return "\n";
+    return file.mid(cr, 2) == "\r\n" ? "\r\n" : "\r";
+}
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A value as the store reads it (escapes, quotes, blanks around it), but as
+// one text: a comma outside quotes is a character of the text, where the
+// store cuts the value into a list; and a backslash before a character that
+// is no escape stays with it ("C:\Temp"), where the store drops both. No
+// writer writes either: they are a person's, who means the text as written.
+QString iniValueText(const QByteArray &raw)
+{
+    static const char kEscapes[] = "abfnrtv\"?'\\";
+    static const char kEscaped[] = "\a\b\f\n\r\t\v\"?'\\";
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text;
+    const qsizetype size = raw.size();
+    qsizetype i = 0;
+    bool inQuotes = false;
+    bool quoted = false; // the last part (after the last comma) had quotes
+    qsizetype kept = 0;  // blanks before here were escaped or quoted
+    const auto skipBlanks = [&] {
+        while (i < size && (raw.at(i) == ' ' || raw.at(i) == '\t'))
+            ++i;
+        kept = text.size();
+    };
+    skipBlanks();
+    while (i < size) {
+        const char c = raw.at(i);
+        if (c == '\\') {
+            if (++i == size)
+                break;
+            const char e = raw.at(i++);
+            const char *named = e ? std::strchr(kEscapes, e) : nullptr;
+            if (named) {
+                text += QLatin1Char(kEscaped[named - kEscapes]);
+            } else if ((e == 'x' && i < size && hexDigitValue(raw.at(i)) >= 0) ||
+                       (e >= '0' && e <= '7')) {
+                const int base = e == 'x' ? 16 : 8;
+                uint code = e == 'x' ? 0 : uint(e - '0');
+                for (; i < size; ++i) {
+                    const int digit = hexDigitValue(raw.at(i));
+                    if (digit < 0 || digit >= base)
+                        break;
+                    code = code * uint(base) + uint(digit);
+                }
+                text += QChar(char16_t(code));
+            } else if (e == '\n' || e == '\r') {
+                // The value goes on on the next line.
+                if (i < size && (raw.at(i) == '\n' || raw.at(i) == '\r') && raw.at(i) != e)
+                    ++i;
+            } else {
+                // The character is read as it stands, after the backslash.
+                text += QLatin1Char('\\');
+                --i;
+            }
+            kept = text.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes)
+                skipBlanks();
+        } else {
+            const qsizetype from = i;
+            while (i < size && raw.at(i) != '\\' && raw.at(i) != '"') {
+                if (raw.at(i) == ',' && !inQuotes)
+                    quoted = false;
+                ++i;
+            }
+            text += utf8(raw.mid(from, i - from));
+        }
+    }
+    if (!quoted) {
+        qsizetype n = text.size();
+        while (n > kept &&
+               (text.at(n - 1) == QLatin1Char(' ') || text.at(n - 1) == QLatin1Char('\t')))
+            --n;
+        text.truncate(n);
+    }
+    return text;
+}
+
+} // namespace
+
+QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVariant> &changes)
+{
+    const IniLayout layout = iniLayout(file);
+    const QHash<QString, IniKeyLine> &keys = layout.keys;
+    const QHash<QString, qsizetype> &sectionEnds = layout.sectionEnds;
+    const QByteArray newline = iniNewline(file);
     // A file left open at its end (a hand-edited value without its closing
     // quote) would take whatever follows into that value: what would go to
-    // its end goes to its start then, before the first line of the file.
+    // its end goes before its last line then.
     const bool openEnd = !endTakesALine(file);
     // A changed line is replaced, new keys go to the end of their section,
     // new sections to the end of the file. Each edit by its place: the
@@ -343,11 +500,10 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         }
         edits[at].second += line;
     }
-    QByteArray out = file;
-    for (auto it = edits.cend(); it != edits.cbegin();) {
-        --it;
-        out.replace(it.key(), it.value().first, it.value().second);
-    }
+    // The new keys of the open last line's own section go right before it.
+    QByteArray beforeLast;
+    if (openEnd && layout.lastStart >= 0 && !layout.lastIsHeader)
+        beforeLast = newSections.take(layout.lastSection);
     QByteArray sections;
     const auto addSection = [&](const QString &name, const QByteArray &lines) {
         if (!sections.isEmpty())
@@ -359,18 +515,38 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         addSection(QString(), newSections.take(QString()));
     for (auto it = newSections.cbegin(); it != newSections.cend(); ++it)
         addSection(it.key(), it.value());
+    if (openEnd && (!sections.isEmpty() || !beforeLast.isEmpty())) {
+        // New sections go there too, and the last line's section is named
+        // again after them (a header of its own names it itself).
+        if (!sections.isEmpty() && !layout.lastIsHeader) {
+            sections += layout.lastHeaderStart < 0
+                            ? QByteArray("[General]")
+                            : file.mid(layout.lastHeaderStart,
+                                       layout.lastHeaderEnd - layout.lastHeaderStart);
+            sections += newline;
+        }
+        // Before the line of the byte-order mark, the mark goes with it: the
+        // blanks after it stay part of a key's name there.
+        const qsizetype at = onMarkLine(file, layout.lastStart) ? 0 : layout.lastStart;
+        // After the lines added there for the section before, before a new
+        // value of the last line.
+        auto &edit = edits[at];
+        edit.second =
+            edit.first ? sections + beforeLast + edit.second : edit.second + sections + beforeLast;
+        sections.clear();
+    }
+    QByteArray out = file;
+    for (auto it = edits.cend(); it != edits.cbegin();) {
+        --it;
+        out.replace(it.key(), it.value().first, it.value().second);
+    }
     if (sections.isEmpty())
         return out;
-    if (openEnd) {
-        // The file's own first lines stay keys without a section.
-        out.insert(file.startsWith("\xEF\xBB\xBF") ? 3 : 0, sections + "[General]" + newline);
-    } else {
-        if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
-            out += newline;
-        if (!out.isEmpty())
-            out += newline;
-        out += sections;
-    }
+    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+        out += newline;
+    if (!out.isEmpty())
+        out += newline;
+    out += sections;
     return out;
 }
 
@@ -385,6 +561,33 @@ CProfile::CProfile(const QString &applicationName) : m_application(applicationNa
                              applicationName);
     m_fileName = settings.fileName();
     m_values = valuesOf(settings);
+    // The values a person wrote as the texts they wrote: a comma of such a
+    // value makes the store read a list, which the program would read as
+    // an empty text and write back so.
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    const IniLayout layout = iniLayout(bytes);
+    for (auto it = m_values.begin(); it != m_values.end(); ++it) {
+        const int type = it->metaType().id();
+        if (type != QMetaType::QString && type != QMetaType::QStringList &&
+            type != QMetaType::QVariantList)
+            continue;
+        const auto line = layout.keys.constFind(it.key());
+        if (line == layout.keys.cend())
+            continue;
+        QString text = iniValueText(bytes.mid(line->equals + 1, line->end - line->equals - 1));
+        // The forms of the store ("@@" for a text that starts with "@",
+        // "@ByteArray(...)", ...) stay as the store reads them.
+        if (text.startsWith(QLatin1Char('@'))) {
+            if (type == QMetaType::QString)
+                continue;
+            if (text.startsWith(QLatin1String("@@")))
+                text.remove(0, 1);
+        }
+        *it = text;
+    }
 }
 
 CProfile::~CProfile()
@@ -430,17 +633,22 @@ int CProfile::GetProfileInt(const QString &section, const QString &key, int defa
 
 void CProfile::setValue(const QString &path, const QString &value)
 {
-    const QVariant v(value);
+    // A value read as this text stays as the file spells it.
     const auto held = m_values.constFind(path);
-    if (held != m_values.cend() && held->metaType().id() == QMetaType::QString && *held == v)
+    if (held != m_values.cend() && held->isValid() && held->toString() == value)
         return;
+    const QVariant v(value);
     m_values.insert(path, v);
     m_changes.insert(path, v);
 }
 
 bool CProfile::WriteProfileInt(const QString &section, const QString &key, int value)
 {
-    setValue(keyPath(section, key), QString::number(value));
+    // The number read ("01", "+1") stays as the file spells it.
+    const QString path = keyPath(section, key);
+    if (m_values.contains(path) && GetProfileInt(section, key, value == 0 ? 1 : 0) == value)
+        return true;
+    setValue(path, QString::number(value));
     return true;
 }
 
@@ -479,11 +687,22 @@ bool CProfile::Sync(QString *failure)
         return true;
     // What the file holds now stays as it is, line for line, where this
     // profile changed nothing; a file that cannot be read is not written
-    // over.
+    // over. The lock keeps the file from changing between the read and
+    // the write: another instance of the program writing at the same time
+    // (or the settings store, which takes the same lock) waits, reads what
+    // this one wrote and keeps it.
     QByteArray old;
     QString reason;
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    QLockFile lock(m_fileName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    // A lock file that cannot be made (a full disk, a folder without
+    // rights) stops the write of the file itself too, which names the reason.
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError)
+        reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lock.fileName())},
+                               QStringLiteral("%s"));
     QFile file(m_fileName);
-    if (file.exists()) {
+    if (reason.isEmpty() && file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             reason = FileReadErrorText(file);
         else
@@ -494,7 +713,6 @@ bool CProfile::Sync(QString *failure)
     }
     bool written = false;
     if (reason.isEmpty()) {
-        QDir().mkpath(QFileInfo(m_fileName).absolutePath());
         written = WriteWholeFile(m_fileName, ProfileIniPatched(old, m_changes), &reason,
                                  m_ownerOnly ? kOwnerOnly : QFileDevice::Permissions());
     }

@@ -6,12 +6,18 @@
 // start-up configuration is the profile of its own application name
 // ("YAQStartup").
 //
-// The file is read as QSettings reads it, but written by the profile itself,
-// whole (WholeFile): a profile that cannot be written on a full disk keeps
-// the old file, and Sync says so. Writing touches only the keys changed
-// since the last Sync: their lines take the new values, new keys go to the
-// end of their section; every other line of the file as it is then (values
-// of any form, comments, order, sections) stays byte for byte.
+// The file is read as QSettings reads it, but a value a person wrote with a
+// comma outside quotes is the one text written (QSettings reads a list), and
+// a backslash before a character that is no escape stays. It is written by
+// the profile itself, whole (WholeFile): a profile that cannot be written on
+// a full disk keeps the old file, and Sync says so. Writing touches only the
+// keys changed since the last Sync (a value written as the text or number
+// read is no change): their lines take the new values, new keys go to the
+// end of their section with the file's own line end; every other line of the
+// file as it is then (values of any form, comments, order, sections) stays
+// byte for byte. The file is read and replaced under the lock file that
+// QSettings takes too ("<file>.lock"), so that two programs writing at once
+// both keep their change.
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
@@ -53,7 +59,8 @@ public:
     bool WriteProfileRect(const QString &section, const QString &key, const QRect &rect);
 
     // Writes the changes to the file. False when it could not be written
-    // whole: the file stays as it was, the changes are kept for the next
+    // whole (or its lock was held by another program longer than a write
+    // takes): the file stays as it was, the changes are kept for the next
     // Sync, and *failure (when given) is the adviser's message naming the
     // file and the reason.
     bool Sync(QString *failure = nullptr);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QTcpServer>
 #include <QTest>
 #include <QWidget>
 
@@ -29,6 +30,12 @@ TestEnv::~TestEnv()
 {
     SetMsgBoxResponder({});
     SetAppDirectory(QString());
+}
+
+quint16 FreeTcpPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::Any, 0) ? probe.serverPort() : 0;
 }
 
 bool TestEnv::copyTree(const QString &from, const QString &to)
@@ -63,6 +70,10 @@ QString TestEnv::installDemoWithDealerProfile()
     CProfile profile(QStringLiteral("yaq2"));
     profile.WriteProfileString(QStringLiteral("SRP"), QStringLiteral("DealerDataStorage"),
                                prog + QStringLiteral("Datas/Dealer"));
+    // A run that turns the listener on (the profile's receive mode, the
+    // training edition) takes a port no other program holds.
+    profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("ReceiveXMLPort"),
+                               QString::number(FreeTcpPort()));
     profile.Sync();
     return prog;
 }

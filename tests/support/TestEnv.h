@@ -25,7 +25,8 @@ public:
     // returns the program folder (ending in "/").
     QString installDemoProgram();
     // The demo program as above, in German, with a profile as a normal run
-    // leaves it: the demo's dealer folder set.
+    // leaves it: the demo's dealer folder set, and the listener's port one
+    // that no program holds.
     QString installDemoWithDealerProfile();
     // Copies a folder recursively.
     static bool copyTree(const QString &from, const QString &to);
@@ -66,6 +67,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
+
+// A TCP port no program listens on now, on any address (the system's pick):
+// for a listener of the program, which takes its port from the profile.
+quint16 FreeTcpPort();
 
 // Reads a whole file as text (empty when it cannot be read).
 QString readTextFile(const QString &path);
