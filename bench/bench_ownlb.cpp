@@ -9,8 +9,11 @@
 //
 // The batched QListView shows no row before its last batch is laid out;
 // what the user sees of it first is its first screen painted by its own
-// plain delegate, so the baseline's opening paints that screen with the
-// view's delegate, each row measured and drawn at the viewport's width.
+// plain delegate, so the baseline's opening paints that screen once with
+// the view's delegate, each row measured and drawn at the viewport's width
+// (neither its first batch laid out nor its still empty viewport rendered
+// besides: the rows of that screen are measured once, as the owner-drawn
+// list measures them).
 // Each opening brings texts not seen before, as a new vehicle does; the
 // texts of the last opening are freed outside the timed part on both
 // sides. The batched list is scrolled once every batch is laid out. The
@@ -160,11 +163,14 @@ struct Lists
     {
         model.setStringList(texts);
         list->setModel(&model);
-        // What the list's delayed layout runs before it is first painted.
-        list->doItemsLayout();
-        Paint();
-        if (!own)
+        if (own) {
+            // What the list's delayed layout runs before it is first painted.
+            list->doItemsLayout();
+            Paint();
+        } else {
+            // Its first screen, once: each row measured and drawn one time.
             PaintFirstScreen();
+        }
     }
     void Paint()
     {

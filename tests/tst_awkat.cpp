@@ -1076,6 +1076,8 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("other vehicle")              << QString("<vin vinLongPrefix=\"XVQ2G45B68\" vinShort=\"4K56789\"/>") + fr.arg("car", "1110010", price) << 0 << -1.0 << 0 << "5056";
     QTest::newRow("number used as a value")     << kVinElement + fr.arg("car", "11%s%d0", price)            << 0 << -1.0  << 0 << "11%s%d0|5060";
     QTest::newRow("wrong product type")         << kVinElement + fr.arg("bike", "1110010", price)           << 0 << -1.0  << 0 << "5057|5060";
+    QTest::newRow("several rates, none fits")   << kVinElement + fr.arg("car", "1110020", price) + fr.arg("car", "1110030", price) << 0 << -1.0 << 0 << "5059|Arbeitsposition 1110020 der|Arbeitsposition 1110030 der";
+    QTest::newRow("several rates, one fits")    << kVinElement + fr.arg("car", "1110020", price) + fr.arg("car", "1110010", price) << 1 << 9.5  << 0 << "5059|Arbeitsposition 1110020 der";
     QTest::newRow("neither rate nor exception") << kVinElement                                               << 0 << -1.0  << 0 << "XMLNotValid!(1)";
     QTest::newRow("no vin element: another vehicle") << fr.arg("car", "1110010", price)                     << 0 << -1.0  << 0 << "5056";
     QTest::newRow("decimal comma")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9,50"))     << 1 << 9.5  << 0 << "";
@@ -1104,7 +1106,10 @@ void TestAwKat::priceAnswer()
     QCOMPARE(p.UnitNet, unitNet);
     QCOMPARE(p.FlatPrice, flat);
     const QString told = notes.texts.join(QLatin1Char('|'));
-    for (const QString &part : notices.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    // One notice each, no other.
+    const QStringList expectedNotices = notices.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QVERIFY2(notes.texts.size() == expectedNotices.size(), qPrintable(told));
+    for (const QString &part : expectedNotices) {
         bool isId = false;
         const int id = part.toInt(&isId);
         const QString expected = isId ? OrmelText(id) : part;

@@ -617,7 +617,8 @@ void TestBasketPrint::articleRows_data()
     // Row: the basket (the demo package changed as named, or a labour
     // position) -> the article table's rows in order, each a run of whole
     // words; a row followed by the next row's first words has no cells
-    // between.
+    // between. The closing sums stay blank while the basket's totals are
+    // not known.
     QTest::addColumn<QString>("basket");
     QTest::addColumn<QStringList>("rows");
     const QString work = QStringLiteral("11 00 520 Motoroel wechseln 1");
@@ -625,7 +626,7 @@ void TestBasketPrint::articleRows_data()
     const QString sum = QStringLiteral("Paketsumme: Inspektionspaket Demo");
     // clang-format off
     QTest::newRow("priced from its lines")   << "package"          << QStringList{work + " 100.00", part + " 50.00", sum + " 150.00"};
-    QTest::newRow("not priced")              << "not priced"       << QStringList{work + " 11 00 530", part + " " + sum + " Preis netto in"};
+    QTest::newRow("not priced")              << "not priced"       << QStringList{work + " 11 00 530", part + " " + sum + " Preis netto in MwSt in Preis brutto in"};
     QTest::newRow("inclusive price")         << "inclusive"        << QStringList{work + " 11 00 530", part + " " + sum + " 150.00"};
     QTest::newRow("priced by hand")          << "by hand"          << QStringList{work + " 11 00 530", part + " " + sum + " 150.00"};
     QTest::newRow("campaign: its price")     << "campaign"         << QStringList{work + " 11 00 530", part + " " + sum + " 120.00"};
@@ -633,8 +634,8 @@ void TestBasketPrint::articleRows_data()
     QTest::newRow("nothing chosen: the head") << "none chosen"     << QStringList{"99 11 001 Inspektionspaket Demo " + sum + " 150.00"};
     QTest::newRow("sub-package after the rows") << "sub-package"   << QStringList{part + " 50.00 11 00 540 Zuendkerzen 1 30.00 " + sum + " 150.00 Preis netto in"};
     QTest::newRow("replaced part")           << "replaced"         << QStringList{"11 42 7 512 300 Oelfilter neu 1 50.00", "(11 42 7 512 301)", sum};
-    QTest::newRow("labour without a price")  << "labour no price"  << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 Preis netto in"};
-    QTest::newRow("labour, unit from gross") << "labour gross"     << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 10.00 120.00"};
+    QTest::newRow("labour without a price")  << "labour no price"  << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 Preis netto in MwSt in Preis brutto in Unterschrift"};
+    QTest::newRow("labour, unit from gross") << "labour gross"     << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 10.00 120.00", "Preis netto in 120.00 MwSt in 22.80 Preis brutto in 142.80 Unterschrift"};
     QTest::newRow("labour, inclusive price") << "labour inclusive" << QStringList{"12 34 567 Bremsbelaege vorn ersetzen 10 120.00"};
     // clang-format on
 }

@@ -243,6 +243,8 @@ private slots:
     void findingRowsShowTheNumberInPairs();
     void findingLinesOfTheDemoPackage_data();
     void findingLinesOfTheDemoPackage();
+    void findingCoveredOnTheListsDays_data();
+    void findingCoveredOnTheListsDays();
     void oneFindingIsChosenByLine();
     void localFileAnswersAsTheProgramsCache_data();
     void localFileAnswersAsTheProgramsCache();
@@ -385,6 +387,7 @@ void TestPackageEdit::selectionSkipsGroupLines_data()
     QTest::newRow("down onto the last row goes back") << 2 << 3 << 2;
     QTest::newRow("up onto a group goes on up")       << 2 << 1 << 0;
     QTest::newRow("a work line stays")                << 1 << 2 << 2;
+    QTest::newRow("not moved: the group line stays")  << 1 << 1 << 1;
     // clang-format on
 }
 
@@ -514,6 +517,8 @@ void TestPackageEdit::loadedLinesCarryTheirFields_data()
     QTest::newRow("paint material notice")           << "Fenno" << "7210010" << "9910010" << "notice" << OrmelText(4057);
     QTest::newRow("rear-spring notice")              << "Fenno" << "7210010" << "7259050" << "notice" << OrmelText(4078);
     QTest::newRow("no notice elsewhere")             << "Fenno" << "7210010" << "7210010" << "notice" << "";
+    QTest::newRow("no paint notice, head not of 72")   << "Fenno" << "1110010>7210010" << "9910010" << "notice" << "";
+    QTest::newRow("no rear-spring notice, other type") << "Arvo" << "7210010" << "7259050" << "notice" << "";
     // clang-format on
 }
 
@@ -527,7 +532,12 @@ void TestPackageEdit::loadedLinesCarryTheirFields()
     TableReads reads;
     CPackageLoader loader(connections(m_db.get()), &reads, Vehicle(vehicle), nullptr);
     CEditedPackage edited;
-    loader.Load(edited.Paket(), edited.Begin(ListLine(package), Head(package)), kKindSR);
+    // "number>key": the head keeps its own number over the lines of another
+    // key, as a variant's lines are loaded under the package's head.
+    const QString key = package.section(QLatin1Char('>'), -1);
+    CPosition head = Head(key);
+    head.Number = package.section(QLatin1Char('>'), 0, 0);
+    loader.Load(edited.Paket(), edited.Begin(ListLine(key), head), kKindSR);
     // The line wherever it is, sub-packages included.
     std::function<CPosition *(const CPaket &)> find = [&](const CPaket &p) -> CPosition * {
         for (const auto &l : p) {
@@ -687,6 +697,32 @@ void TestPackageEdit::findingLinesOfTheDemoPackage()
     for (const CPosition *line : CFindingLines::Lines(paket))
         got << line->Number + QLatin1Char(' ') + line->BefundText;
     QCOMPARE(got, findings);
+}
+
+void TestPackageEdit::findingCoveredOnTheListsDays_data()
+{
+    // Contract HLX0100 includes 3410XXXX from 01.01.2020 to 31.12.2020.
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<bool>("covered");
+    // clang-format off
+    QTest::newRow("the day before the first") << "20191231" << false;
+    QTest::newRow("the first day")            << "20200101" << true;
+    QTest::newRow("the last day")             << "20201231" << true;
+    QTest::newRow("the day after the last")   << "20210101" << false;
+    // clang-format on
+}
+
+void TestPackageEdit::findingCoveredOnTheListsDays()
+{
+    QFETCH(QString, today);
+    QFETCH(bool, covered);
+    CFindingContext context;
+    context.today = today;
+    context.hlxFlag = true;
+    context.contracts = QStringList{QStringLiteral("HLX0100")};
+    auto contractsDb = CatalogueDbTest::Open();
+    const CFindingLines lines(m_db.get(), contractsDb.get(), context);
+    QCOMPARE(lines.IsCoveredByContract(QStringLiteral("34100100")), covered);
 }
 
 void TestPackageEdit::oneFindingIsChosenByLine()

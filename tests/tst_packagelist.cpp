@@ -303,6 +303,8 @@ void TestPackageList::contractsCoverPackages_data()
     QTest::newRow("contract without list")                 << QStringList{"HLX0300"} << false << "20240601" << "1110010" << false;
     QTest::newRow("inclusion not yet valid")               << QStringList{"HLX0100"} << false << "20191231" << "1110010" << false;
     QTest::newRow("inclusion valid from its first day")    << QStringList{"HLX0100"} << false << "20200101" << "1110010" << true;
+    QTest::newRow("inclusion valid through its last day")  << QStringList{"HLX0100"} << false << "20991231" << "1110010" << true;
+    QTest::newRow("inclusion over the day after its last") << QStringList{"HLX0100"} << false << "21000101" << "1110010" << false;
     QTest::newRow("package without findings positions")    << QStringList{"HLX0200"} << false << "20240601" << "3410010" << false;
     QTest::newRow("no contract")                           << QStringList{}          << false << "20240601" << "1110010" << false;
     // clang-format on

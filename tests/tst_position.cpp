@@ -593,7 +593,11 @@ void TestPosition::selectionFlag_data()
     QTest::newRow("alternative B deselected") << 10 << "0012345" << "B" << 0 << 0;
     QTest::newRow("optional sub-package deselected") << 17 << "1" << "OP" << 0 << 0;
     QTest::newRow("special work 0000900 deselected") << 10 << "0000900" << "S" << 0 << 0;
+    QTest::newRow("special work 0000901 deselected") << 10 << "0000901" << "S" << 0 << 0;
     QTest::newRow("special work 9999010 deselected") << 10 << "9999010" << "S" << 0 << 0;
+    QTest::newRow("work 0000899 selected") << 10 << "0000899" << "S" << 1 << 1;
+    QTest::newRow("work 0000902 selected") << 10 << "0000902" << "S" << 1 << 1;
+    QTest::newRow("work 9999011 selected") << 10 << "9999011" << "S" << 1 << 1;
     QTest::newRow("part 0000900 stays selected") << 11 << "0000900" << "S" << 1 << 1;
     // clang-format on
 }

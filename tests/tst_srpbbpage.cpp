@@ -191,6 +191,8 @@ private slots:
     void legendAndSumFigures();
     void enterOnThePositionList_data();
     void enterOnThePositionList();
+    void sumButtonOpensByMode_data();
+    void sumButtonOpensByMode();
 
 private:
     void open(const QString &number, int kind);
@@ -597,6 +599,37 @@ void TestSRPBbPage::enterOnThePositionList()
     for (int key : keys)
         QTest::keyClick(list, Qt::Key(key));
     QTEST(Describe(m_page->PositionRows()), "rows");
+}
+
+void TestSRPBbPage::sumButtonOpensByMode_data()
+{
+    // The dealer lets the adviser set a package price by hand; the DMS
+    // prices by XML. Outside the training edition the sum opens only where
+    // the basket goes to the DMS too.
+    QTest::addColumn<int>("training");
+    QTest::addColumn<int>("send");
+    QTest::addColumn<bool>("opens");
+    // clang-format off
+    QTest::newRow("basket to the DMS")                 << 0 << 4 << true;
+    QTest::newRow("basket by text export")             << 0 << 3 << false;
+    QTest::newRow("training edition, by text export")  << 1 << 3 << true;
+    // clang-format on
+}
+
+void TestSRPBbPage::sumButtonOpensByMode()
+{
+    QFETCH(int, training);
+    QFETCH(int, send);
+    QFETCH(bool, opens);
+    m_settings.DirUserPriceEditing = 1;
+    m_settings.SRPInterfaceReq = 4;
+    m_settings.XMLx = 1;
+    m_settings.bSchulung = training;
+    m_settings.SRPInterfaceSend = send;
+    open(QStringLiteral("1110010"), CSRPBbDlg::KindSR);
+    const auto *sum = m_page->findChild<QWidget *>(QStringLiteral("sumButton"));
+    QVERIFY(sum);
+    QCOMPARE(sum->isEnabled(), opens);
 }
 
 YAQ_TEST_MAIN(TestSRPBbPage)

@@ -68,6 +68,8 @@ private slots:
     void incompleteVinStartsTheTimer();
     void incompleteVinNotice_data();
     void incompleteVinNotice();
+    void aChangeRestartsTheIncompleteVinPause_data();
+    void aChangeRestartsTheIncompleteVinPause();
     void seriesWithSeveralCataloguesOpensThePicker();
     void fullVinDialogTakesCapitals();
 
@@ -657,15 +659,52 @@ void TestVinIdent::incompleteVinNotice()
     QFETCH(QString, vin);
     QFETCH(bool, notice);
     startWindow();
-    // The pause before the notice, shortened for the test.
     QTimer *pause = m_dlg->findChild<QTimer *>(QStringLiteral("incompleteVinTimer"));
-    pause->setInterval(1);
+    QVERIFY(pause);
     typeVin(vin);
-    // The pause, where the VIN started it, has run out.
+    // The notice waits for a pause of two seconds after the last change.
+    QCOMPARE(pause->isActive(), notice);
+    QCOMPARE(pause->interval(), 2000);
+    QCOMPARE(m_env->boxes().size(), 0);
+    // The pause, shortened for the test, runs out.
+    pause->setInterval(1);
     QTRY_VERIFY(!pause->isActive());
     QCOMPARE(m_env->boxes().size(), notice ? 1 : 0);
     if (notice)
         QCOMPARE(m_env->boxes().first().text, OrmelText(7030));
+}
+
+void TestVinIdent::aChangeRestartsTheIncompleteVinPause_data()
+{
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<bool>("backspace"); // else one more character
+    // clang-format off
+    QTest::newRow("seventh to eighth character") << "M012345"  << false;
+    QTest::newRow("eighth back to seventh")      << "AM012345" << true;
+    // clang-format on
+}
+
+void TestVinIdent::aChangeRestartsTheIncompleteVinPause()
+{
+    QFETCH(QString, vin);
+    QFETCH(bool, backspace);
+    startWindow();
+    QTimer *pause = m_dlg->findChild<QTimer *>(QStringLiteral("incompleteVinTimer"));
+    QVERIFY(pause);
+    typeVin(vin);
+    QVERIFY(pause->isActive());
+    // Each stop and start of the pause, read off the timer, not the clock.
+    int stopsAndStarts = 0;
+    const QPropertyNotifier counted =
+        pause->bindableActive().addNotifier([&stopsAndStarts] { ++stopsAndStarts; });
+    if (backspace)
+        QTest::keyClick(m_dlg->VinEdit(), Qt::Key_Backspace);
+    else
+        QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("6"));
+    // Stopped and started again: the two seconds count from this change.
+    QCOMPARE(stopsAndStarts, 2);
+    QVERIFY(pause->isActive());
+    QCOMPARE(m_env->boxes().size(), 0);
 }
 
 void TestVinIdent::seriesWithSeveralCataloguesOpensThePicker()
