@@ -204,6 +204,12 @@ void TestSettings::profileRoundTrip()
 
 // A person edits a line of the profile: the value reads as the text written,
 // and the exit, which writes every value, leaves the file as it was.
+// A text with NUL characters in it.
+template <qsizetype N> static QString latin1(const char (&text)[N])
+{
+    return QString::fromLatin1(text, N - 1);
+}
+
 void TestSettings::handWrittenValuesReadAsWrittenAndStay_data()
 {
     QTest::addColumn<QString>("key");     // "section/key"
@@ -221,6 +227,11 @@ void TestSettings::handWrittenValuesReadAsWrittenAndStay_data()
     QTest::newRow("blanks around")                << "SRP/Fax"          << QByteArray("  0711 99  ")        << "0711 99";
     QTest::newRow("equals sign")                  << "YAQ/ReqXMLServer" << QByteArray("http://dms/?a=1")    << "http://dms/?a=1";
     QTest::newRow("number with a leading zero")   << "YAQ/iMaxSearch"   << QByteArray("077")                << "077";
+    // Bytes of a list with a count of four thousand million: a value the
+    // program never writes, read as the text written, not as what the bytes
+    // would stand for.
+    QTest::newRow("stream of bytes, escaped")     << "SRP/User"         << QByteArray("\\x40Variant(\\0\\0\\0\\t\\xff\\xff\\xff\\xf0)") << latin1("@Variant(\0\0\0\t\xff\xff\xff\xf0)");
+    QTest::newRow("stream of bytes in a list")    << "SRP/User"         << QByteArray("Nord, \"@DateTime(\\0\\0\\0\\t\\0\\xff\\xff\\xff\\xf0)\"") << latin1("Nord, @DateTime(\0\0\0\t\0\xff\xff\xff\xf0)");
     // clang-format on
 }
 

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <climits>
 #include <cstring>
@@ -285,6 +286,7 @@ struct IniKeyLine
 struct IniLayout
 {
     QHash<QString, IniKeyLine> keys;
+    QList<IniKeyLine> lines; // every key's line, in the file's order
     QHash<QString, qsizetype> sectionEnds;
     // The file's last line: where it starts, whether it is a section's
     // header, the section it is in (for a header the one before it) and
@@ -341,6 +343,7 @@ IniLayout iniLayout(const QByteArray &file)
             const QString key = iniUnescapedKey(file.mid(keyStart, keyEnd - keyStart));
             layout.keys.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
                                {start, end, equals});
+            layout.lines.append({start, end, equals});
         }
         layout.sectionEnds.insert(section, end);
     }
@@ -444,6 +447,128 @@ QString iniValueText(const QByteArray &raw)
         text.truncate(n);
     }
     return text;
+}
+
+// Whether the store reads the value, or an element of it as a list, from a
+// stream of bytes ("@Variant(...)", "@DateTime(...)"): the counts in those
+// bytes go unchecked, and a garbled one makes it reserve gigabytes. The
+// value is cut and unescaped as the store does it (unlike iniValueText: a
+// comma cuts, a backslash before no escape is dropped with its character).
+bool iniStreamedValue(const QByteArray &raw)
+{
+    // Neither "@" nor an escape that could stand for one: the common case.
+    if (!raw.contains('@') && !raw.contains('\\'))
+        return false;
+    static const char kEscapes[] = "abfnrtv\"?'\\";
+    static const char kEscaped[] = "\a\b\f\n\r\t\v\"?'\\";
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringList parts;
+    QString text;
+    const qsizetype size = raw.size();
+    qsizetype i = 0;
+    bool inQuotes = false;
+    bool quoted = false; // the current part had quotes
+    qsizetype kept = 0;  // blanks before here were escaped
+    const auto skipBlanks = [&] {
+        while (i < size && (raw.at(i) == ' ' || raw.at(i) == '\t'))
+            ++i;
+        kept = text.size();
+    };
+    const auto chopBlanks = [&] {
+        if (quoted)
+            return;
+        qsizetype n = text.size();
+        while (n > kept &&
+               (text.at(n - 1) == QLatin1Char(' ') || text.at(n - 1) == QLatin1Char('\t')))
+            --n;
+        text.truncate(n);
+    };
+    skipBlanks();
+    // A value that ends in an escape keeps its blanks before it.
+    bool endsInEscape = false;
+    while (i < size && !endsInEscape) {
+        const char c = raw.at(i);
+        if (c == '\\') {
+            endsInEscape = ++i == size;
+            if (endsInEscape)
+                break;
+            const char e = raw.at(i++);
+            const char *named = e ? std::strchr(kEscapes, e) : nullptr;
+            if (named) {
+                text += QLatin1Char(kEscaped[named - kEscapes]);
+            } else if (e == 'x' && i == size) {
+                endsInEscape = true;
+            } else if ((e == 'x' && hexDigitValue(raw.at(i)) >= 0) || (e >= '0' && e <= '7')) {
+                const int base = e == 'x' ? 16 : 8;
+                char16_t code = e == 'x' ? 0 : char16_t(e - '0');
+                for (; i < size; ++i) {
+                    const int digit = hexDigitValue(raw.at(i));
+                    if (digit < 0 || digit >= base)
+                        break;
+                    code = char16_t(code * base + digit);
+                }
+                text += QChar(code);
+                endsInEscape = i == size;
+            } else if ((e == '\n' || e == '\r') && i < size &&
+                       (raw.at(i) == '\n' || raw.at(i) == '\r') && raw.at(i) != e) {
+                ++i;
+            }
+            kept = text.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes)
+                skipBlanks();
+        } else if (c == ',' && !inQuotes) {
+            chopBlanks();
+            parts.append(text);
+            text.clear();
+            quoted = false;
+            ++i;
+            skipBlanks();
+        } else {
+            const qsizetype from = i++;
+            while (i < size && raw.at(i) != '\\' && raw.at(i) != '"' && raw.at(i) != ',')
+                ++i;
+            text += utf8(raw.mid(from, i - from));
+        }
+    }
+    if (!endsInEscape)
+        chopBlanks();
+    parts.append(text);
+    for (const QString &part : std::as_const(parts)) {
+        if ((part.startsWith(QLatin1String("@Variant(")) ||
+             part.startsWith(QLatin1String("@DateTime("))) &&
+            part.endsWith(QLatin1Char(')')))
+            return true;
+    }
+    return false;
+}
+
+// The file with each value the store would read from a stream of bytes
+// replaced by "@Invalid()", which it reads as no value, and the places of
+// those lines. Every line keeps its place as a line (the value ends where
+// the old one did, outside quotes), so the store reads every other key as
+// in the file itself.
+QByteArray iniWithoutStreams(const QByteArray &file, const IniLayout &layout,
+                             QList<qsizetype> *starts)
+{
+    QByteArray out;
+    qsizetype copied = 0;
+    for (const IniKeyLine &line : layout.lines) {
+        if (!iniStreamedValue(file.mid(line.equals + 1, line.end - line.equals - 1)))
+            continue;
+        out += file.mid(copied, line.equals + 1 - copied);
+        out += "@Invalid()";
+        copied = line.end;
+        if (starts)
+            starts->append(line.start);
+    }
+    if (copied == 0)
+        return file;
+    out += file.mid(copied);
+    return out;
 }
 
 } // namespace
@@ -555,32 +680,71 @@ QByteArray ProfileIniBytes(const QMap<QString, QVariant> &values)
     return ProfileIniPatched(QByteArray(), values);
 }
 
+QByteArray ProfileIniForStore(const QByteArray &file)
+{
+    return iniWithoutStreams(file, iniLayout(file), nullptr);
+}
+
 CProfile::CProfile(const QString &applicationName) : m_application(applicationName)
 {
+    // The store reads its files' values only when asked for them.
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation,
                              applicationName);
     m_fileName = settings.fileName();
-    m_values = valuesOf(settings);
+    QFile file(m_fileName);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const IniLayout layout = iniLayout(bytes);
+    // A value the program never writes that the store would read from a
+    // stream of bytes is read as the text written (and its line stays as
+    // it is): the store reads the file without it, from a private copy.
+    QList<qsizetype> streamed;
+    const QByteArray forStore = iniWithoutStreams(bytes, layout, &streamed);
+    if (streamed.isEmpty()) {
+        m_values = valuesOf(settings);
+    } else {
+        QTemporaryFile copy;
+        if (copy.open() && copy.write(forStore) == forStore.size() && copy.flush()) {
+            m_values = valuesOf(QSettings(copy.fileName(), QSettings::IniFormat));
+        } else {
+            // No copy to be made (no room for temporary files): every value
+            // of the file is read as the text written.
+            streamed.clear();
+            for (auto it = layout.keys.cbegin(); it != layout.keys.cend(); ++it) {
+                m_values.insert(it.key(), QVariant());
+                streamed.append(it->start);
+            }
+        }
+        // What the store reads besides the profile's own file, each key from
+        // the first file that has it: the organisation's file, then the
+        // system's files.
+        QSettings organisation(QSettings::IniFormat, QSettings::UserScope, kOrganisation);
+        organisation.setFallbacksEnabled(false);
+        const QSettings system(QSettings::IniFormat, QSettings::SystemScope, kOrganisation,
+                               applicationName);
+        const QSettings *const others[] = {&organisation, &system};
+        for (const QSettings *other : others) {
+            for (const QString &key : other->allKeys()) {
+                if (!m_values.contains(key))
+                    m_values.insert(key, other->value(key));
+            }
+        }
+    }
     // The values a person wrote as the texts they wrote: a comma of such a
     // value makes the store read a list, which the program would read as
     // an empty text and write back so.
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    const IniLayout layout = iniLayout(bytes);
     for (auto it = m_values.begin(); it != m_values.end(); ++it) {
-        const int type = it->metaType().id();
-        if (type != QMetaType::QString && type != QMetaType::QStringList &&
-            type != QMetaType::QVariantList)
-            continue;
         const auto line = layout.keys.constFind(it.key());
         if (line == layout.keys.cend())
+            continue;
+        const bool asWritten = streamed.contains(line->start);
+        const int type = it->metaType().id();
+        if (!asWritten && type != QMetaType::QString && type != QMetaType::QStringList &&
+            type != QMetaType::QVariantList)
             continue;
         QString text = iniValueText(bytes.mid(line->equals + 1, line->end - line->equals - 1));
         // The forms of the store ("@@" for a text that starts with "@",
         // "@ByteArray(...)", ...) stay as the store reads them.
-        if (text.startsWith(QLatin1Char('@'))) {
+        if (!asWritten && text.startsWith(QLatin1Char('@'))) {
             if (type == QMetaType::QString)
                 continue;
             if (text.startsWith(QLatin1String("@@")))

@@ -8,7 +8,10 @@
 //
 // The file is read as QSettings reads it, but a value a person wrote with a
 // comma outside quotes is the one text written (QSettings reads a list), and
-// a backslash before a character that is no escape stays. It is written by
+// a backslash before a character that is no escape stays; a value QSettings
+// would read from a stream of bytes ("@Variant(...)", "@DateTime(...)",
+// alone or in a list: never one of the program's) is the text written too,
+// and QSettings reads the file without it (ProfileIniForStore). It is written by
 // the profile itself, whole (WholeFile): a profile that cannot be written on
 // a full disk keeps the old file, and Sync says so. Writing touches only the
 // keys changed since the last Sync (a value written as the text or number
@@ -91,6 +94,10 @@ QByteArray ProfileIniBytes(const QMap<QString, QVariant> &values);
 // takes the new value, a new key goes to the end of its section (a new
 // section to the end of the file); all else stays as it was.
 QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVariant> &changes);
+
+// The file as the profile hands it to QSettings: each value QSettings would
+// read from a stream of bytes is "@Invalid()"; every other line as it is.
+QByteArray ProfileIniForStore(const QByteArray &file);
 
 // Rectangles in the profile are (left, top, right, bottom) with the right
 // and bottom edges exclusive, as window rectangles are stored.
