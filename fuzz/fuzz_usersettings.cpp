@@ -28,8 +28,34 @@ void CheckAt(bool condition, const char *what, int line)
 }
 #define Check(condition) CheckAt((condition), #condition, __LINE__)
 
-// The values as QSettings reads the bytes. Each read goes to a file of its
-// own: QSettings keeps a file it read while its size and time stay the same.
+// A value in one of the INI file's own forms: nothing read from a stream
+// of bytes, which could be of any type.
+bool OwnForm(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::UnknownType:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+    case QMetaType::QByteArray:
+    case QMetaType::QRect:
+    case QMetaType::QSize:
+    case QMetaType::QPoint:
+        return true;
+    case QMetaType::QVariantList:
+        for (const QVariant &element : value.toList()) {
+            if (!OwnForm(element))
+                return false;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The values as QSettings reads the bytes, handed to it as the profile
+// does (without the values it would read from a stream of bytes). Each read
+// goes to a file of its own: QSettings keeps a file it read while its size
+// and time stay the same.
 QMap<QString, QVariant> Read(const QByteArray &bytes)
 {
     static QTemporaryDir dir;
@@ -39,7 +65,7 @@ QMap<QString, QVariant> Read(const QByteArray &bytes)
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             std::abort();
-        file.write(bytes);
+        file.write(ProfileIniForStore(bytes));
     }
     QMap<QString, QVariant> values;
     {
@@ -49,6 +75,7 @@ QMap<QString, QVariant> Read(const QByteArray &bytes)
         for (const QString &key : settings.allKeys()) {
             if (!key.startsWith(QLatin1Char('/')))
                 values.insert(key, settings.value(key));
+            Check(OwnForm(settings.value(key)));
         }
     }
     QFile::remove(path);
