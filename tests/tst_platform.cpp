@@ -566,6 +566,8 @@ void TestPlatform::profileWritesOnlyTheChangedKey_data()
     QTest::newRow("new section at the end")        << QByteArray("[YAQ]\nA=1\n")                    << "SRP/N"      << QByteArray("[YAQ]\nA=1\n\n[SRP]\nN=5\n");
     QTest::newRow("keys before the first section") << QByteArray("IP=1\n[YAQ]\nA=1\n")              << "General/N"  << QByteArray("IP=1\nN=5\n[YAQ]\nA=1\n");
     QTest::newRow("file ends inside a quote")      << QByteArray("[YAQ]\nA=\"open\n")                << "YAQ/N"      << QByteArray("[YAQ]\nN=5\nA=\"open\n");
+    QTest::newRow("backslash, line end of the other kind") << QByteArray("[YAQ]\rA=1\\\n")       << "YAQ/N"      << QByteArray("[YAQ]\rA=1\\\n\nN=5\r");
+    QTest::newRow("backslash, then a new section") << QByteArray("[YAQ]\rA=1\\\n")               << "SRP/N"      << QByteArray("[YAQ]\rA=1\\\n\n\r[SRP]\rN=5\r");
     QTest::newRow("open end after the mark's line") << QByteArray("\xEF\xBB\xBF x=1\nA=\"open")        << "General/N"  << QByteArray("\xEF\xBB\xBF x=1\nN=5\nA=\"open");
     QTest::newRow("section name escaped")          << QByteArray("[a%20b]\nN=1\n")                  << "a b/N"      << QByteArray("[a%20b]\nN=5\n");
     // clang-format on

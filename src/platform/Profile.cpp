@@ -249,9 +249,11 @@ QString iniSectionName(const QByteArray &data, qsizetype lineStart, qsizetype li
 
 // Whether a line added at the end of the file is read as a line of its own:
 // not so when the file ends inside a quote or with a backslash.
-bool endTakesALine(const QByteArray &file)
+// Whether a line starts at the place: what stands before it may run on
+// into it (a backslash before the line end, a quote left open).
+bool lineStartsAt(const QByteArray &file, qsizetype at)
 {
-    const QByteArray probe = file + "\nX";
+    const QByteArray probe = file.left(at) + 'X';
     qsizetype pos = 0;
     qsizetype start = 0;
     qsizetype end = 0;
@@ -259,7 +261,25 @@ bool endTakesALine(const QByteArray &file)
     qsizetype last = -1;
     while (nextIniLine(probe, pos, start, end, equals))
         last = start;
-    return last == probe.size() - 1;
+    return last == at;
+}
+
+bool endTakesALine(const QByteArray &file)
+{
+    return lineStartsAt(file + '\n', file.size() + 1);
+}
+
+// The line end that closes the text's last line. The file's own, unless a
+// backslash before the last line end takes it and a line end of the other
+// kind right after it (the two read as one); then one of the same kind.
+QByteArray lineEndAfter(const QByteArray &text, const QByteArray &newline)
+{
+    if (lineStartsAt(text + newline, text.size() + newline.size()))
+        return newline;
+    const QByteArray last = text.right(1);
+    if ((last == "\n" || last == "\r") && lineStartsAt(text + last, text.size() + 1))
+        return last;
+    return newline + newline;
 }
 
 QByteArray iniSectionHeader(const QString &section)
@@ -620,9 +640,11 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
         } else if (openEnd) {
             newSections[keySection] += line;
             continue;
-        } else if (!edits.contains(at)) {
-            line.prepend(newline); // the file's last line had no line end
         }
+        // The file's last line had no line end, or its line end is taken
+        // into the line by a backslash before it.
+        if (!edits.contains(at) && !lineStartsAt(file, at))
+            line.prepend(lineEndAfter(file.left(at), newline));
         edits[at].second += line;
     }
     // The new keys of the open last line's own section go right before it.
@@ -667,10 +689,11 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
     }
     if (sections.isEmpty())
         return out;
-    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+    if (!out.isEmpty()) {
+        if (!lineStartsAt(out, out.size()))
+            out += lineEndAfter(out, newline);
         out += newline;
-    if (!out.isEmpty())
-        out += newline;
+    }
     out += sections;
     return out;
 }
