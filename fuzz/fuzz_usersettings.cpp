@@ -70,10 +70,12 @@ QMap<QString, QVariant> Read(const QByteArray &bytes)
     QMap<QString, QVariant> values;
     {
         const QSettings settings(path, QSettings::IniFormat);
-        // A key under "[]" is listed as "/key" but read as "key": none
-        // that can be read.
+        // A key under "[]" is listed as "/key" but read as "key", and one
+        // with a doubled or trailing slash ("IP//") as the key without
+        // them: none that can be read under the name listed.
         for (const QString &key : settings.allKeys()) {
-            if (!key.startsWith(QLatin1Char('/')))
+            if (!key.startsWith(QLatin1Char('/')) && !key.endsWith(QLatin1Char('/')) &&
+                !key.contains(QLatin1String("//")))
                 values.insert(key, settings.value(key));
             Check(OwnForm(settings.value(key)));
         }

@@ -672,9 +672,13 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
                                        layout.lastHeaderEnd - layout.lastHeaderStart);
             sections += newline;
         }
-        // Before the line of the byte-order mark, the mark goes with it: the
-        // blanks after it stay part of a key's name there.
-        const qsizetype at = onMarkLine(file, layout.lastStart) ? 0 : layout.lastStart;
+        // On the line of the byte-order mark the new lines follow the mark,
+        // which has to stay first: behind a mark elsewhere "[" begins no
+        // section. Where blanks follow it, the mark goes with the line
+        // instead: they stay part of a key's name only behind a mark.
+        qsizetype at = layout.lastStart;
+        if (onMarkLine(file, layout.lastStart))
+            at = layout.lastStart > 3 ? 0 : 3;
         // After the lines added there for the section before, before a new
         // value of the last line.
         auto &edit = edits[at];
