@@ -569,6 +569,7 @@ void TestPlatform::profileWritesOnlyTheChangedKey_data()
     QTest::newRow("backslash, line end of the other kind") << QByteArray("[YAQ]\rA=1\\\n")       << "YAQ/N"      << QByteArray("[YAQ]\rA=1\\\n\nN=5\r");
     QTest::newRow("backslash, then a new section") << QByteArray("[YAQ]\rA=1\\\n")               << "SRP/N"      << QByteArray("[YAQ]\rA=1\\\n\n\r[SRP]\rN=5\r");
     QTest::newRow("open header on the mark's line") << QByteArray("\xEF\xBB\xBF[ab=\"open")            << "YAQ/N"      << QByteArray("\xEF\xBB\xBF[YAQ]\nN=5\n[ab=\"open");
+    QTest::newRow("open key behind a form feed on the mark's line") << QByteArray("\xEF\xBB\xBF\fab=\"o") << "YAQ/N" << QByteArray("[YAQ]\nN=5\n[General]\n\xEF\xBB\xBF\fab=\"o");
     QTest::newRow("open end after the mark's line") << QByteArray("\xEF\xBB\xBF x=1\nA=\"open")        << "General/N"  << QByteArray("\xEF\xBB\xBF x=1\nN=5\nA=\"open");
     QTest::newRow("section name escaped")          << QByteArray("[a%20b]\nN=1\n")                  << "a b/N"      << QByteArray("[a%20b]\nN=5\n");
     // clang-format on

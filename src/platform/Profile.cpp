@@ -672,13 +672,19 @@ QByteArray ProfileIniPatched(const QByteArray &file, const QMap<QString, QVarian
                                        layout.lastHeaderEnd - layout.lastHeaderStart);
             sections += newline;
         }
-        // On the line of the byte-order mark the new lines follow the mark,
-        // which has to stay first: behind a mark elsewhere "[" begins no
-        // section. Where blanks follow it, the mark goes with the line
-        // instead: they stay part of a key's name only behind a mark.
+        // On the line of the byte-order mark: right behind the mark a line
+        // keeps its leading blanks (part of a key's name), and "[" behind
+        // them still begins a section; elsewhere blanks are skipped, and a
+        // mark before "[" makes it a key. So the new lines go before the
+        // mark where blanks and no "[" follow it, else right behind it.
         qsizetype at = layout.lastStart;
-        if (onMarkLine(file, layout.lastStart))
-            at = layout.lastStart > 3 ? 0 : 3;
+        if (onMarkLine(file, layout.lastStart)) {
+            qsizetype first = 3;
+            while (first < file.size() && (file.at(first) == ' ' || file.at(first) == '\t' ||
+                                           file.at(first) == '\f' || file.at(first) == '\v'))
+                ++first;
+            at = first > 3 && (first == file.size() || file.at(first) != '[') ? 0 : 3;
+        }
         // After the lines added there for the section before, before a new
         // value of the last line.
         auto &edit = edits[at];
