@@ -391,94 +391,23 @@ int hexDigitValue(char c)
     return -1;
 }
 
-// A value as the store reads it (escapes, quotes, blanks around it), but as
-// one text: a comma outside quotes is a character of the text, where the
-// store cuts the value into a list; and a backslash before a character that
-// is no escape stays with it ("C:\Temp"), where the store drops both. No
-// writer writes either: they are a person's, who means the text as written.
-QString iniValueText(const QByteArray &raw)
+// How a value's bytes are read: as the store reads them, or as a person
+// wrote them. The second is the store's reading (escapes, quotes, blanks
+// around it) as one text: a comma outside quotes is a character of the
+// text, where the store cuts the value into a list; and a backslash before
+// a character that is no escape stays with it ("C:\Temp"), where the store
+// drops both. No writer writes either: they are a person's, who means the
+// text as written.
+enum class IniReading
 {
-    static const char kEscapes[] = "abfnrtv\"?'\\";
-    static const char kEscaped[] = "\a\b\f\n\r\t\v\"?'\\";
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text;
-    const qsizetype size = raw.size();
-    qsizetype i = 0;
-    bool inQuotes = false;
-    bool quoted = false; // the last part (after the last comma) had quotes
-    qsizetype kept = 0;  // blanks before here were escaped or quoted
-    const auto skipBlanks = [&] {
-        while (i < size && (raw.at(i) == ' ' || raw.at(i) == '\t'))
-            ++i;
-        kept = text.size();
-    };
-    skipBlanks();
-    while (i < size) {
-        const char c = raw.at(i);
-        if (c == '\\') {
-            if (++i == size)
-                break;
-            const char e = raw.at(i++);
-            const char *named = e ? std::strchr(kEscapes, e) : nullptr;
-            if (named) {
-                text += QLatin1Char(kEscaped[named - kEscapes]);
-            } else if ((e == 'x' && i < size && hexDigitValue(raw.at(i)) >= 0) ||
-                       (e >= '0' && e <= '7')) {
-                const int base = e == 'x' ? 16 : 8;
-                uint code = e == 'x' ? 0 : uint(e - '0');
-                for (; i < size; ++i) {
-                    const int digit = hexDigitValue(raw.at(i));
-                    if (digit < 0 || digit >= base)
-                        break;
-                    code = code * uint(base) + uint(digit);
-                }
-                text += QChar(char16_t(code));
-            } else if (e == '\n' || e == '\r') {
-                // The value goes on on the next line.
-                if (i < size && (raw.at(i) == '\n' || raw.at(i) == '\r') && raw.at(i) != e)
-                    ++i;
-            } else {
-                // The character is read as it stands, after the backslash.
-                text += QLatin1Char('\\');
-                --i;
-            }
-            kept = text.size();
-        } else if (c == '"') {
-            ++i;
-            quoted = true;
-            inQuotes = !inQuotes;
-            if (!inQuotes)
-                skipBlanks();
-        } else {
-            const qsizetype from = i;
-            while (i < size && raw.at(i) != '\\' && raw.at(i) != '"') {
-                if (raw.at(i) == ',' && !inQuotes)
-                    quoted = false;
-                ++i;
-            }
-            text += utf8(raw.mid(from, i - from));
-        }
-    }
-    if (!quoted) {
-        qsizetype n = text.size();
-        while (n > kept &&
-               (text.at(n - 1) == QLatin1Char(' ') || text.at(n - 1) == QLatin1Char('\t')))
-            --n;
-        text.truncate(n);
-    }
-    return text;
-}
+    AsTheStore,
+    AsWritten
+};
 
-// Whether the store reads the value, or an element of it as a list, from a
-// stream of bytes ("@Variant(...)", "@DateTime(...)"): the counts in those
-// bytes go unchecked, and a garbled one makes it reserve gigabytes. The
-// value is cut and unescaped as the store does it (unlike iniValueText: a
-// comma cuts, a backslash before no escape is dropped with its character).
-bool iniStreamedValue(const QByteArray &raw)
+// The value's parts: one, or as the store reads it the parts of its list.
+QStringList iniValueParts(const QByteArray &raw, IniReading reading)
 {
-    // Neither "@" nor an escape that could stand for one: the common case.
-    if (!raw.contains('@') && !raw.contains('\\'))
-        return false;
+    const bool asWritten = reading == IniReading::AsWritten;
     static const char kEscapes[] = "abfnrtv\"?'\\";
     static const char kEscaped[] = "\a\b\f\n\r\t\v\"?'\\";
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -514,11 +443,11 @@ bool iniStreamedValue(const QByteArray &raw)
                 break;
             const char e = raw.at(i++);
             const char *named = e ? std::strchr(kEscapes, e) : nullptr;
+            const bool number =
+                (e == 'x' && i < size && hexDigitValue(raw.at(i)) >= 0) || (e >= '0' && e <= '7');
             if (named) {
                 text += QLatin1Char(kEscaped[named - kEscapes]);
-            } else if (e == 'x' && i == size) {
-                endsInEscape = true;
-            } else if ((e == 'x' && hexDigitValue(raw.at(i)) >= 0) || (e >= '0' && e <= '7')) {
+            } else if (number) {
                 const int base = e == 'x' ? 16 : 8;
                 char16_t code = e == 'x' ? 0 : char16_t(e - '0');
                 for (; i < size; ++i) {
@@ -529,9 +458,16 @@ bool iniStreamedValue(const QByteArray &raw)
                 }
                 text += QChar(code);
                 endsInEscape = i == size;
-            } else if ((e == '\n' || e == '\r') && i < size &&
-                       (raw.at(i) == '\n' || raw.at(i) == '\r') && raw.at(i) != e) {
-                ++i;
+            } else if (e == '\n' || e == '\r') {
+                // The value goes on on the next line.
+                if (i < size && (raw.at(i) == '\n' || raw.at(i) == '\r') && raw.at(i) != e)
+                    ++i;
+            } else if (asWritten) {
+                // The character is read as it stands, after the backslash.
+                text += QLatin1Char('\\');
+                --i;
+            } else {
+                endsInEscape = e == 'x' && i == size;
             }
             kept = text.size();
         } else if (c == '"') {
@@ -541,11 +477,16 @@ bool iniStreamedValue(const QByteArray &raw)
             if (!inQuotes)
                 skipBlanks();
         } else if (c == ',' && !inQuotes) {
+            ++i;
+            if (asWritten) {
+                text += QLatin1Char(',');
+                quoted = false;
+                continue;
+            }
             chopBlanks();
             parts.append(text);
             text.clear();
             quoted = false;
-            ++i;
             skipBlanks();
         } else {
             const qsizetype from = i++;
@@ -557,6 +498,23 @@ bool iniStreamedValue(const QByteArray &raw)
     if (!endsInEscape)
         chopBlanks();
     parts.append(text);
+    return parts;
+}
+
+QString iniValueText(const QByteArray &raw)
+{
+    return iniValueParts(raw, IniReading::AsWritten).constFirst();
+}
+
+// Whether the store reads the value, or an element of it as a list, from a
+// stream of bytes ("@Variant(...)", "@DateTime(...)"): the counts in those
+// bytes go unchecked, and a garbled one makes it reserve gigabytes.
+bool iniStreamedValue(const QByteArray &raw)
+{
+    // Neither "@" nor an escape that could stand for one: the common case.
+    if (!raw.contains('@') && !raw.contains('\\'))
+        return false;
+    const QStringList parts = iniValueParts(raw, IniReading::AsTheStore);
     for (const QString &part : std::as_const(parts)) {
         if ((part.startsWith(QLatin1String("@Variant(")) ||
              part.startsWith(QLatin1String("@DateTime("))) &&
