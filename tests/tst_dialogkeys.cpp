@@ -27,6 +27,7 @@
 #include "setup/SetupDruckDlg.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -41,6 +42,8 @@ private slots:
     void initTestCase();
     void returnTakesOk_data();
     void returnTakesOk();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
     void keyboardBackToTheOpener_data();
     void keyboardBackToTheOpener();
 
@@ -158,6 +161,46 @@ void TestDialogKeys::returnTakesOk()
     QTest::keyClicks(target, typed);
     QTest::keyClick(target, Qt::Key(key));
     QTEST(dlg->result() == QDialog::Accepted && !dlg->isVisible(), "accepted");
+}
+
+void TestDialogKeys::returnPressesTheFocusedButton_data()
+{
+    // Row: the dialog, the field typed into, the text typed, the button the
+    // adviser then moves to, the key, whether the dialog took OK.
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    // clang-format off
+    QTest::newRow("direct price: Return on <")            << "direct price"   << "newPriceEdit" << "190"      << "backButton"   << int(Qt::Key_Return) << false;
+    QTest::newRow("number entry: pad Enter on Abbrechen") << "number entry"   << "numberField"  << "7"        << "cancelButton" << int(Qt::Key_Enter)  << false;
+    QTest::newRow("print defaults: Return on Abbrechen")  << "print defaults" << "Firma"        << "Autohaus" << "cancel"       << int(Qt::Key_Return) << false;
+    // clang-format on
+}
+
+void TestDialogKeys::returnPressesTheFocusedButton()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    std::unique_ptr<QDialog> dlg = Make(dialog);
+    QVERIFY(dlg);
+    dlg->show();
+    dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    auto *edit = dlg->findChild<QWidget *>(field);
+    auto *pressed = dlg->findChild<QAbstractButton *>(button);
+    QVERIFY(edit && pressed);
+    edit->setFocus();
+    QTest::keyClicks(edit, typed);
+    pressed->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pressed, Qt::Key(key));
+    QVERIFY(!dlg->isVisible());
+    QTEST(dlg->result() == QDialog::Accepted, "accepted");
 }
 
 void TestDialogKeys::keyboardBackToTheOpener_data()

@@ -651,6 +651,12 @@ void TestEasyPrint::typedRangeIsRewritten()
     QTest::keyClicks(range, QStringLiteral("7"));
     QCOMPARE(dlg.TileFlags(), tiles({0, 0, 0, 0, 0, 0}));
     QVERIFY(!print->isEnabled());
+
+    // Return presses the button that has the focus.
+    auto *cancel = dlg.findChild<QPushButton *>(QStringLiteral("cancel"));
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    QVERIFY(!dlg.isVisible());
 }
 
 YAQ_TEST_MAIN(TestEasyPrint)

@@ -46,6 +46,8 @@ private slots:
     void enterOnTheVinFieldRunsNoHeadAction();
     void escapeNeverClosesTheWindow();
     void tabFromDmsVinGoesToTheHomePage();
+    void returnOnAHomeTileOpensIt_data();
+    void returnOnAHomeTileOpensIt();
 
     void helpOpensThePageOfTheContext_data();
     void helpOpensThePageOfTheContext();
@@ -193,6 +195,32 @@ void TestHeadKeys::tabFromDmsVinGoesToTheHomePage()
     QTest::keyClick(dmsVin, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(),
              static_cast<QWidget *>(m_dlg->Page<CHomeDlg>()->AwButton()));
+}
+
+void TestHeadKeys::returnOnAHomeTileOpensIt_data()
+{
+    // Row: the tile the adviser tabs to, the key, the page shown.
+    QTest::addColumn<QString>("tile");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("page");
+    // clang-format off
+    QTest::newRow("Return on Pakete")      << "paketeButton" << int(Qt::Key_Return) << int(kPageSRPWl);
+    QTest::newRow("pad Enter on Befund")   << "befundButton" << int(Qt::Key_Enter)  << int(kPageBfnd);
+    // clang-format on
+}
+
+void TestHeadKeys::returnOnAHomeTileOpensIt()
+{
+    QFETCH(QString, tile);
+    QFETCH(int, key);
+    start();
+    // The packages are those of an identified vehicle.
+    QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+    auto *button = m_dlg->Page<CHomeDlg>()->findChild<QAbstractButton *>(tile);
+    QVERIFY(button);
+    button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button, Qt::Key(key));
+    QTEST(m_dlg->CurrentPage(), "page");
 }
 
 // ---------------------------------------------------------------------------

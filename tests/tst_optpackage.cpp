@@ -191,6 +191,10 @@ private slots:
     void demoPackagesPricedByTheStandIn_data();
     void demoPackagesPricedByTheStandIn();
     void keyboardBackOnThePageAfterTheQuestion();
+    void keysOnTheTakeOverQuestion_data();
+    void keysOnTheTakeOverQuestion();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
 
 private:
     // The editing page with a package of the Arvo loaded in a kind; false
@@ -732,6 +736,106 @@ void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
     // A button's shortcut presses it and lets it go a moment later.
     QTRY_COMPARE(asked.count(), 1);
+}
+
+void TestOptPackage::keysOnTheTakeOverQuestion_data()
+{
+    // Row: what the adviser does on the question (a key on the button the
+    // box puts the focus on, on "Nein", or the window's close button),
+    // whether the dialog is still open afterwards, the sub-package line's
+    // choice once the dialog has ended ("Ja" ends one still open).
+    QTest::addColumn<QString>("onBox");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("chosen");
+    // clang-format off
+    QTest::newRow("Escape: no answer, the dialog stays")      << "Escape"         << true  << 1;
+    QTest::newRow("close button: no answer, the dialog stays") << "close"          << true  << 1;
+    QTest::newRow("Return on Ja takes it over")               << "Return"         << false << 1;
+    QTest::newRow("Return on Nein declines")                  << "Return on Nein" << false << 0;
+    // clang-format on
+}
+
+// The demo brake service with its sub-package chosen: Return on the line
+// opens it, Escape in the dialog asks whether to take it over, and the
+// adviser answers on the real box.
+void TestOptPackage::keysOnTheTakeOverQuestion()
+{
+    QFETCH(QString, onBox);
+    CPosition *fluid = openBrakeService();
+    QVERIFY(fluid);
+    fluid->Selected = 1;
+    m_page->show();
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
+    const std::vector<CPosition *> &rows = m_page->PositionRows();
+    const auto at = std::find(rows.begin(), rows.end(), fluid);
+    QVERIFY(at != rows.end());
+    list->setFocus();
+    list->selectionModel()->setCurrentIndex(list->model()->index(int(at - rows.begin()), 0),
+                                            QItemSelectionModel::ClearAndSelect);
+    SetMsgBoxResponder({});
+    QString question;
+    bool open = false;
+    WhenShown<CSRPOptBearbDlg>([&](CSRPOptBearbDlg *dialog) {
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        WhenShown<QMessageBox>([&](QMessageBox *box) {
+            QTRY_COMPARE(QApplication::activeWindow(), box);
+            question = box->text();
+            if (onBox == QLatin1String("close")) {
+                box->close();
+                return;
+            }
+            if (onBox.endsWith(QLatin1String("Nein")))
+                box->button(QMessageBox::No)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(),
+                            onBox == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        open = dialog->isVisible();
+        // A box left open, or a dialog, is ended here, so that the row
+        // fails instead of waiting.
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Yes);
+        if (dialog->isVisible())
+            dialog->findChild<COwnButton *>(QStringLiteral("yesButton"))->click();
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(question, OrmelText(4089));
+    QTEST(open, "open");
+    QTEST(fluid->Selected, "chosen");
+    m_env.answerBoxes(IDOK);
+}
+
+void TestOptPackage::returnPressesTheFocusedButton_data()
+{
+    // Row: the button the adviser moves the focus to, the key, the result
+    // of the dialog.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("Return on Nein declines")       << "noButton"  << int(Qt::Key_Return) << int(COptionalPackageEdit::Decline);
+    QTest::newRow("pad Enter on Ja takes it over") << "yesButton" << int(Qt::Key_Enter)  << int(COptionalPackageEdit::TakeOver);
+    // clang-format on
+}
+
+void TestOptPackage::returnPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    Sample s;
+    CSRPOptBearbDlg dialog(&m_settings, nullptr, nullptr);
+    dialog.Begin(&s.whole, s.sub, false);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *focused = dialog.findChild<COwnButton *>(button);
+    QVERIFY(focused);
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key(key));
+    QVERIFY(!dialog.isVisible());
+    QTEST(dialog.result(), "result");
 }
 
 YAQ_TEST_MAIN(TestOptPackage)

@@ -42,6 +42,8 @@ private slots:
     void checkBoxWritesFlag();
     void duplicateQuestionButtons_data();
     void duplicateQuestionButtons();
+    void keysOnAQuestion_data();
+    void keysOnAQuestion();
     void boxesStayWithinTheScreen_data();
     void boxesStayWithinTheScreen();
     void newLineForms_data();
@@ -300,6 +302,62 @@ void TestPlatform::duplicateQuestionButtons()
     const int answer = OwnMsgBox(QStringLiteral("Schon da."), nullptr, kMsgBoxTitle,
                                  MSG_ALIGN_NOTICE, MB_STOREAGAIN_OVERWRITE);
     QCOMPARE(shown.size(), 3);
+    QTEST(answer, "answer");
+}
+
+void TestPlatform::keysOnAQuestion_data()
+{
+    // Row: the buttons of the box, the button given the focus ("" leaves
+    // it where the box puts it), the key ("close": the window's close
+    // button), the answer.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("answer");
+    // clang-format off
+    QTest::newRow("Yes/No: Escape is no answer")         << int(MB_YESNO)       << 0                   << "Escape" << int(IDCANCEL);
+    QTest::newRow("Yes/No: close button is no answer")   << int(MB_YESNO)       << 0                   << "close"  << int(IDCANCEL);
+    QTest::newRow("Yes/No: Return on Yes")               << int(MB_YESNO)       << 0                   << "Return" << int(IDYES);
+    QTest::newRow("Yes/No: Return on No")                << int(MB_YESNO)       << int(QMessageBox::No) << "Return" << int(IDNO);
+    QTest::newRow("Yes/No/Cancel: Escape cancels")       << int(MB_YESNOCANCEL) << 0                   << "Escape" << int(IDCANCEL);
+    QTest::newRow("notice: Escape closes it")            << int(MB_OK)          << 0                   << "Escape" << int(IDOK);
+    // clang-format on
+}
+
+// The real box, driven by the keyboard as the adviser drives it.
+void TestPlatform::keysOnAQuestion()
+{
+    QFETCH(int, type);
+    QFETCH(int, focused);
+    QFETCH(QString, key);
+    SetMsgBoxResponder({});
+    QTimer::singleShot(0, [focused, key] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        if (focused)
+            box->button(QMessageBox::StandardButton(focused))->setFocus();
+        if (key == QLatin1String("close"))
+            box->close();
+        else
+            QTest::keyClick(QApplication::focusWidget(),
+                            key == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    // Should the key leave the box open, the guard closes it and the row
+    // fails.
+    bool stayedOpen = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&stayedOpen] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            stayedOpen = true;
+            box->done(0);
+        }
+    });
+    guard.start(30000);
+    const int answer =
+        OwnMsgBox(QStringLiteral("Frage?"), nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT, type);
+    QVERIFY(!stayedOpen);
     QTEST(answer, "answer");
 }
 

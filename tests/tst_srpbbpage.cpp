@@ -187,6 +187,8 @@ private slots:
     void dmsAnswerVinIsChecked();
     void headRowsShowTheirTexts_data();
     void headRowsShowTheirTexts();
+    void stockCellOfALine_data();
+    void stockCellOfALine();
     void legendAndSumFigures_data();
     void legendAndSumFigures();
     void enterOnThePositionList_data();
@@ -526,6 +528,49 @@ void TestSRPBbPage::headRowsShowTheirTexts()
         blank.fill(Qt::white);
         return blank;
     }());
+}
+
+void TestSRPBbPage::stockCellOfALine_data()
+{
+    // Row: the line's type, whether its stock is known, the stock, the
+    // quantity asked; the cell's text ("" for no cell) and whether it is red.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("known");
+    QTest::addColumn<double>("stock");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("red");
+    // clang-format off
+    QTest::newRow("stock 99 shows 99")                 << int(POS_PART) << 1 << 99.0   << "1" << "99"   << false;
+    QTest::newRow("stock 99.5 shows >99")              << int(POS_PART) << 1 << 99.5   << "1" << ">99"  << false;
+    QTest::newRow("three digits at most")              << int(POS_PART) << 1 << 1.2345 << "1" << "1.23" << false;
+    QTest::newRow("no stock shows 0")                  << int(POS_PART) << 1 << 0.0    << "1" << "0"    << true;
+    QTest::newRow("a negative stock shows 0")          << int(POS_PART) << 1 << -2.0   << "1" << "0"    << true;
+    QTest::newRow("negative stock, none asked")        << int(POS_PART) << 1 << -2.0   << "0" << "0"    << false;
+    QTest::newRow("3 asked of 2: red")                 << int(POS_PART) << 1 << 2.0    << "3" << "2"    << true;
+    QTest::newRow("2 asked of 2: not red")             << int(POS_PART) << 1 << 2.0    << "2" << "2"    << false;
+    QTest::newRow("2.5 asked of 2: red")               << int(POS_PART) << 1 << 2.0    << "2.5" << "2"  << true;
+    QTest::newRow("stock unknown: no cell")            << int(POS_PART) << 0 << 5.0    << "1" << ""     << false;
+    QTest::newRow("a work position has no stock cell") << int(POS_WORK) << 1 << 5.0    << "1" << ""     << false;
+    // clang-format on
+}
+
+void TestSRPBbPage::stockCellOfALine()
+{
+    QFETCH(int, type);
+    QFETCH(int, known);
+    QFETCH(double, stock);
+    QFETCH(QString, quantity);
+    CPosition line;
+    line.Type = type;
+    line.StockKnown = known;
+    line.Stock = stock;
+    line.Quantity = quantity;
+    const CSRPBbRowPainter::StockFigure cell = CSRPBbRowPainter::StockCell(line);
+    QFETCH(QString, text);
+    QCOMPARE(cell.shown, !text.isEmpty());
+    QCOMPARE(cell.text, text);
+    QTEST(cell.red, "red");
 }
 
 void TestSRPBbPage::legendAndSumFigures_data()

@@ -16,7 +16,9 @@
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QtTest>
 
@@ -144,6 +146,8 @@ void TestWkPage::vehicleChange_data()
     QTest::newRow("empty basket, no question")      << 0 << false << int(IDNO)  << 0 << 0 << 0 << 0;
     QTest::newRow("entries kept on No")             << 2 << false << int(IDNO)  << 1 << 1 << 2 << 1;
     QTest::newRow("entries emptied on Yes")         << 2 << false << int(IDYES) << 0 << 1 << 0 << 0;
+    QTest::newRow("entries kept on no answer")      << 2 << false << int(IDCANCEL) << 1 << 1 << 2 << 1;
+    QTest::newRow("entries kept on Escape")         << 2 << false << 0          << 1 << 1 << 2 << 1;
     QTest::newRow("an offered entry empties first") << 2 << true  << int(IDNO)  << 3 << 0 << 1 << 0;
     // clang-format on
 }
@@ -162,6 +166,22 @@ void TestWkPage::vehicleChange()
     m_basket->SetOrder(order);
     m_env.answerBoxes(answer);
     const int boxesBefore = m_env.boxes().size();
+    // Answer 0: the adviser presses Escape on the real box.
+    int escaped = 0;
+    if (!answer) {
+        SetMsgBoxResponder({});
+        QTimer::singleShot(0, [&escaped] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            escaped += box->text() == OrmelText(4045) ? 1 : 0;
+            QTest::keyClick(box, Qt::Key_Escape);
+            // A box Escape leaves open is answered here, so that the row
+            // fails instead of waiting.
+            if (box->isVisible())
+                box->done(QMessageBox::Yes);
+        });
+    }
     m_basket->SetVehicleChanged(true);
 
     CWKListItem offered = Entry(WK_VLP, QStringLiteral("2200"));
@@ -170,9 +190,11 @@ void TestWkPage::vehicleChange()
                              : m_basket->SettleVehicleChange();
     QTEST(result, "result");
 
-    QTEST(int(std::count_if(m_env.boxes().begin() + boxesBefore, m_env.boxes().end(),
-                            [](const MsgBoxRequest &box) { return box.text == OrmelText(4045); })),
+    QTEST(escaped + int(std::count_if(
+                        m_env.boxes().begin() + boxesBefore, m_env.boxes().end(),
+                        [](const MsgBoxRequest &box) { return box.text == OrmelText(4045); })),
           "asked");
+    m_env.answerBoxes(IDOK);
     QTEST(m_basket->GetEntryCount(), "entriesAfter");
     QTEST(int(m_basket->VehicleChanged()), "flagAfter");
     // The order number belongs to the basket it was typed for, and the

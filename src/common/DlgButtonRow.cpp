@@ -21,7 +21,7 @@ void AddOkCancelHelpRow(QDialog *dlg, QBoxLayout *layout, CPrgSettings *settings
     auto *helpButton = new QPushButton(QStringLiteral("?"), dlg);
     helpButton->setObjectName(QStringLiteral("help"));
     for (QPushButton *b : {ok, cancel, helpButton}) {
-        b->setAutoDefault(false);
+        b->setAutoDefault(okOnReturn);
         buttons->addWidget(b);
     }
     ok->setDefault(okOnReturn);

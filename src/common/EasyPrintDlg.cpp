@@ -3,6 +3,7 @@
 #include "common/EasyPrintPages.h"
 #include "common/EasyPrintRecord.h"
 #include "common/Layout.h"
+#include "common/OwnButton.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
@@ -18,6 +19,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -224,10 +226,12 @@ void CEasyPrintDlg::BuildControls()
     m_pPrint->setObjectName(QStringLiteral("print"));
     m_pCancel = new QPushButton(this);
     m_pCancel->setObjectName(QStringLiteral("cancel"));
-    // No default button: Enter in the range field must not print.
+    // No default button: Enter in the range field must not print. Return
+    // presses only the button that has the focus (eventFilter).
     for (QPushButton *button : {m_pSetup, m_pPrint, m_pCancel}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+        button->installEventFilter(this);
     }
 
     auto *side = new QVBoxLayout;
@@ -433,6 +437,10 @@ bool CEasyPrintDlg::eventFilter(QObject *watched, QEvent *event)
 {
     if (m_pPreviewArea && watched == m_pPreviewArea->viewport() && event->type() == QEvent::Resize)
         FitPreview();
+    if (event->type() == QEvent::KeyPress &&
+        (watched == m_pSetup || watched == m_pPrint || watched == m_pCancel) &&
+        ClickOnReturn(static_cast<QKeyEvent *>(event), static_cast<QPushButton *>(watched)))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -64,7 +64,8 @@ bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button)
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     event->accept();
-    button->click();
+    if (!event->isAutoRepeat())
+        button->click();
     return true;
 }
 
@@ -83,6 +84,14 @@ void COwnButton::SetMouseOverToFalse()
         m_bMouseOver = false;
         update();
     }
+}
+
+// Return and the pad's Enter press the button that has the keyboard focus,
+// as Space does, before the dialog's own Return could take another one.
+void COwnButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!ClickOnReturn(event, this))
+        QAbstractButton::keyPressEvent(event);
 }
 
 QSize COwnButton::sizeHint() const

@@ -34,6 +34,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QPixmap m_bitmap;
@@ -43,7 +44,7 @@ private:
 
 // Return and Enter press the button: the owner-drawn OK of a box is no
 // default push button the dialog would press itself. True when the key was
-// one of them (the event is then taken).
+// one of them (the event is then taken); a key held down presses once.
 bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button);
 
 // A caption as it reads: "&Speichern" is "Speichern", "A && B" is "A & B".

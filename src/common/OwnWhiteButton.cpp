@@ -3,6 +3,7 @@
 #include "common/OwnButton.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 COwnWhiteButton::COwnWhiteButton(QWidget *parent) : QAbstractButton(parent)
@@ -101,4 +102,11 @@ void COwnWhiteButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         SetMouseOverToFalse();
     QAbstractButton::changeEvent(event);
+}
+
+// A focused tile opens with Return and the pad's Enter, as with Space.
+void COwnWhiteButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!ClickOnReturn(event, this))
+        QAbstractButton::keyPressEvent(event);
 }

@@ -458,6 +458,18 @@ int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRe
     return box.GetResultRect().Height();
 }
 
+CSRPBbRowPainter::StockFigure CSRPBbRowPainter::StockCell(const CPosition &line)
+{
+    StockFigure figure;
+    if (line.Type != POS_PART || line.StockKnown != 1)
+        return figure;
+    const double stock = std::max(line.Stock, 0.0);
+    figure.shown = true;
+    figure.text = stock <= 99 ? QString::asprintf("%.3g", stock) : QStringLiteral(">99");
+    figure.red = ParseNumber(line.Quantity) > stock;
+    return figure;
+}
+
 int CSRPBbRowPainter::PaintCells(QPainter *dc, const CPosition &line, const CRect &rect, int top,
                                  int draw) const
 {
@@ -483,13 +495,11 @@ int CSRPBbRowPainter::PaintCells(QPainter *dc, const CPosition &line, const CRec
         cell.DCDraw(&m_bold, quantity, draw, x2 - 2 - x1, 0);
         height = std::max(height, cell.GetResultRect().Height());
     }
-    if (line.Type == POS_PART && line.StockKnown == 1) {
-        const double stock = std::max(line.Stock, 0.0);
-        const QString text = stock <= 99 ? QString::asprintf("%.3g", stock) : QStringLiteral(">99");
-        const RedCell red(draw ? dc : nullptr, ParseNumber(line.Quantity) > stock);
+    if (const StockFigure stock = StockCell(line); stock.shown) {
+        const RedCell red(draw ? dc : nullptr, stock.red);
         CLayoutHBox cell(CRect(x2, top, x3 - 2, rect.bottom), dc);
         cell.SetLeftAlign(0);
-        cell.DCDraw(&m_bold, text, draw, x3 - 2 - x2, 0);
+        cell.DCDraw(&m_bold, stock.text, draw, x3 - 2 - x2, 0);
         height = std::max(height, cell.GetResultRect().Height());
     }
     {

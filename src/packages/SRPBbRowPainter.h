@@ -94,6 +94,18 @@ public:
     // and its text lines.
     static QStringList HeadRowTexts(const CPosition &line);
 
+    // The stock cell of a line: only a part whose stock is known shows one
+    // (shown: false leaves the cell empty); a stock below zero counts as
+    // none, one above 99 reads ">99"; red when the quantity asked exceeds
+    // what is in stock.
+    struct StockFigure
+    {
+        bool shown = false;
+        QString text;
+        bool red = false;
+    };
+    static StockFigure StockCell(const CPosition &line);
+
     // The figures of a price block: net and gross as price texts (empty for
     // a price not set), the currency, red while the prices are incomplete,
     // and the flat-price mark; name: the legend piece before them.

@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
 #include <cstdio>
+#include <memory>
 
 const QString kMsgBoxTitle = QStringLiteral("Y A Q 2");
 
@@ -47,6 +49,31 @@ MsgBoxAnswer tellOnStandardError(const MsgBoxRequest &request)
     }
     return answer;
 }
+
+// A Yes/No question. Qt would take "No" for Escape and for the window's
+// close button; here both leave the box without an answer, which the
+// callers tell apart from a "No" that gives something up.
+class CQuestionBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            done(QMessageBox::Cancel);
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        QDialog::closeEvent(event);
+        setResult(QMessageBox::Cancel);
+    }
+};
 
 QMessageBox::StandardButtons buttonsFor(int type)
 {
@@ -161,7 +188,10 @@ MsgBoxAnswer show(const MsgBoxRequest &request, QWidget *parent, int align)
     if (responder())
         return responder()(request);
 
-    QMessageBox box(parent);
+    std::unique_ptr<QMessageBox> owned = request.type == MB_YESNO
+                                             ? std::make_unique<CQuestionBox>(parent)
+                                             : std::make_unique<QMessageBox>(parent);
+    QMessageBox &box = *owned;
     setUp(box, request, align);
     // The duplicate question has buttons of its own; their results are
     // told by the clicked button, not by exec's return.

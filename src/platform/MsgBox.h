@@ -2,6 +2,11 @@
 // Message boxes of the program: title "Y A Q 2" (or the given caption), the
 // text, and the buttons asked for; the result is the pressed button.
 //
+// Escape and the window's close button press the box's Cancel where it has
+// one, and OK on a box with OK alone. A Yes/No question (MB_YESNO) has no
+// button for them: closed so, it answers IDCANCEL, neither Yes nor No, and
+// the caller does what it does when the adviser gave no answer.
+//
 // Tests answer boxes without a display through SetMsgBoxResponder: while a
 // responder is set, no window is shown and the responder's answer is taken.
 //

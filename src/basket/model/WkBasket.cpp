@@ -31,13 +31,13 @@ int CWkBasket::AddToBasket(CWKListItem *entry, int mode)
         if (!entry && GetEntryCount() > 0) {
             const IWkBasketAsk::Answer answer =
                 m_pAsk ? m_pAsk->AskDropEntries() : IWkBasketAsk::Answer::No;
-            if (answer == IWkBasketAsk::Answer::No)
+            // A box closed without an answer gives nothing up either: taken
+            // as a yes later, it would empty the basket with the next entry.
+            if (answer != IWkBasketAsk::Answer::Yes)
                 return 1;
-            if (answer == IWkBasketAsk::Answer::Yes) {
-                ClearBasket();
-                ResetPrintData();
-                m_bVehicleChanged = false;
-            }
+            ClearBasket();
+            ResetPrintData();
+            m_bVehicleChanged = false;
             return 0;
         }
         ClearBasket();

@@ -80,9 +80,10 @@ public:
     WkOffered Offer(CWKListItem &entry, IWkDuplicateQuestion *question);
     // Settles a pending change of vehicle or first registration before it
     // takes effect: with the vehicle-change flag set and entries in the
-    // basket AskDropEntries decides; "No" keeps everything (result 1, the
-    // caller keeps the old vehicle), "Yes" or an empty basket empties the
-    // basket and its print data (result 0). Without the flag: 0.
+    // basket AskDropEntries decides; "No", or the box closed without an
+    // answer, keeps everything (result 1, the caller keeps the old vehicle),
+    // "Yes" or an empty basket empties the basket and its print data
+    // (result 0). Without the flag: 0.
     int SettleVehicleChange() { return AddToBasket(nullptr, 0); }
     int GetEntryCount() const { return m_WkList.GetCount(); }
 
