@@ -159,10 +159,10 @@ bool CStartupConfig::Save(QString *failure)
     p.WriteProfileString(kYaq2, QStringLiteral("YaqDbPasswort"), StoredPassword(m_strDbPassword));
     p.WriteProfileString(kYaq2, QStringLiteral("CountryCode"), m_strCountryCode);
     p.WriteProfileString(kYaq2, QStringLiteral("Brands"), m_brands.join(QLatin1Char('|')));
-    if (!p.Sync(failure))
-        return false;
+    // Values that could not be saved are not saved later either (the end of
+    // the configuration saves again): the caller told the user so.
     m_loaded = HeldValues();
-    return true;
+    return p.Sync(failure);
 }
 
 QString CStartupConfig::PlatformConfigPath()
