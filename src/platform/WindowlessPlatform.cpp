@@ -18,13 +18,21 @@ bool isSessionPlatform(const QByteArray &name)
 QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable)
 {
     // A list ("wayland;xcb") is tried in order; each name may carry options
-    // after ":".
+    // after ":". Only a list of platforms without a display is kept.
+    bool starterChose = false;
     for (const QByteArray &entry : requested.split(';')) {
         const qsizetype options = entry.indexOf(':');
         const QByteArray name = (options < 0 ? entry : entry.left(options)).trimmed();
-        if (!name.isEmpty() && !isSessionPlatform(name))
-            return requested;
+        if (name.isEmpty())
+            continue;
+        if (isSessionPlatform(name)) {
+            starterChose = false;
+            break;
+        }
+        starterChose = true;
     }
+    if (starterChose)
+        return requested;
     return xDisplayReachable ? QByteArrayLiteral("xcb") : QByteArrayLiteral("offscreen");
 }
 

@@ -10,8 +10,10 @@
 // program without a window cannot even set the clipboard on; without any
 // display it takes the offscreen platform, so that the settings mode still
 // does its work and the package request can say why its answer does not
-// outlive it. A platform named in QT_QPA_PLATFORM that needs no display
-// (offscreen, minimal, ...) is the starter's choice and stays.
+// outlive it. QT_QPA_PLATFORM naming only platforms that need no display
+// (offscreen, minimal, vnc, ...) is the starter's choice and stays; one
+// that names a desktop session's platform (xcb, wayland) among them is the
+// session's, and the run chooses as above.
 
 #include <QByteArray>
 
