@@ -159,10 +159,10 @@ bool CStartupConfig::Save(QString *failure)
     p.WriteProfileString(kYaq2, QStringLiteral("YaqDbPasswort"), StoredPassword(m_strDbPassword));
     p.WriteProfileString(kYaq2, QStringLiteral("CountryCode"), m_strCountryCode);
     p.WriteProfileString(kYaq2, QStringLiteral("Brands"), m_brands.join(QLatin1Char('|')));
-    // Values that could not be saved are not saved later either (the end of
-    // the configuration saves again): the caller told the user so.
+    if (!p.Sync(failure))
+        return false;
     m_loaded = HeldValues();
-    return p.Sync(failure);
+    return true;
 }
 
 QString CStartupConfig::PlatformConfigPath()
