@@ -773,11 +773,15 @@ void TestStartup::windowlessRunWithoutADisplay()
     QFETCH(QString, mode);
     QFETCH(QString, display);
     QFETCH(QString, platform);
-    // The profile as a run leaves it, "Sound" on.
+    // The profile as a run leaves it, "Sound" on, the window last on a
+    // second screen.
     runProgram({});
+    const QString windowOnSecondScreen = QStringLiteral("2000,100,3000,800");
     {
         CProfile profile(QStringLiteral("yaq2"));
         profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("YAQ2DlgPosRect"),
+                                   windowOnSecondScreen);
         QVERIFY(profile.Sync());
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -805,6 +809,9 @@ void TestStartup::windowlessRunWithoutADisplay()
     if (mode == QLatin1String("qvlsettings")) {
         const CProfile profile(QStringLiteral("yaq2"));
         QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), 0);
+        // A run without a display knows none of the user's screens.
+        QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("YAQ2DlgPosRect")),
+                 windowOnSecondScreen);
     }
 }
 
