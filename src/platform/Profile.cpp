@@ -52,7 +52,8 @@ bool takeLock(QLockFile &lock)
             return true;
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
-        QThread::msleep(ulong(qMin<qint64>(kLockStepMs, deadline.remainingTime())));
+        const qint64 left = deadline.remainingTime(); // -1: no end
+        QThread::msleep(ulong(left < 0 || left > kLockStepMs ? kLockStepMs : left));
     }
 }
 
