@@ -39,6 +39,8 @@ private slots:
     void cleanup();
     void answerReadAfterTheProgramEnded_data();
     void answerReadAfterTheProgramEnded();
+    void answerKeptOrFailureTold_data();
+    void answerKeptOrFailureTold();
 
 private:
     QProcessEnvironment displayEnvironment() const;
@@ -222,6 +224,43 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
         QCOMPARE(client({"set", "Eine andere Kopie"}).exitCode, 0);
         QVERIFY(waitForNoHolder(15000));
     }
+}
+
+// The package request ends with status 0 only when the caller can read
+// its answer after the end: a desktop session that asks for Wayland gets
+// X11 from the program (its X server is reachable), so the holder keeps the
+// answer; a platform the starter named that keeps nothing after the end
+// gives the failure status and the reason on standard error.
+void TestClipboardHolder::answerKeptOrFailureTold_data()
+{
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told"); // on standard error
+    // clang-format off
+    QTest::newRow("Wayland session: X11 taken, answer kept") << "wayland"   << 0 << "";
+    QTest::newRow("offscreen named: failure told")           << "offscreen" << 1 << "nicht in der Zwischenablage:\nDie Qt-Plattform \"offscreen\" (QT_QPA_PLATFORM)";
+    // clang-format on
+}
+
+void TestClipboardHolder::answerKeptOrFailureTold()
+{
+    QFETCH(QString, platform);
+    QProcessEnvironment environment = displayEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(YAQ_PROGRAM),
+                  {"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"});
+    QVERIFY(program.waitForFinished(120000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QTEST(program.exitCode(), "exitCode");
+    QFETCH(QString, told);
+    QVERIFY2(errors.contains(told), qPrintable(errors));
+    const ClipRead read = client({"get", kBasketListFormat});
+    QCOMPARE(read.exitCode, program.exitCode() == 0 ? 0 : 1);
+    if (read.exitCode == 0)
+        QVERIFY(utf16BlockText(read.bytes).startsWith(QLatin1String("<Basket-List>")));
 }
 
 YAQ_TEST_MAIN(TestClipboardHolder)

@@ -7,6 +7,7 @@
 #include "platform/PrgLanguage.h"
 #include "platform/Profile.h"
 #include "platform/StringUtil.h"
+#include "platform/WindowlessPlatform.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -63,6 +64,8 @@ private slots:
     void profileWriteTakesOverAnAbandonedLock();
     void storedRectangles_data();
     void storedRectangles();
+    void windowlessRunTakesX11WhereItCan_data();
+    void windowlessRunTakesX11WhereItCan();
 };
 
 void TestPlatform::texts()
@@ -758,6 +761,32 @@ void TestPlatform::storedRectangles()
     QTEST(rect, "rect");
     // Whatever was read can be checked against the screens.
     ValidateWndRect(&rect);
+}
+
+// The platform of a run without a window: X11 where a display is reachable,
+// whatever the desktop session asks for; none without one; a platform
+// without a display that the starter named stays.
+void TestPlatform::windowlessRunTakesX11WhereItCan_data()
+{
+    QTest::addColumn<QByteArray>("requested"); // QT_QPA_PLATFORM
+    QTest::addColumn<bool>("reachable");       // an X display is
+    QTest::addColumn<QByteArray>("platform");
+    // clang-format off
+    QTest::newRow("none asked, X11 reachable")          << QByteArray()                    << true  << QByteArray("xcb");
+    QTest::newRow("none asked, no display")             << QByteArray()                    << false << QByteArray("offscreen");
+    QTest::newRow("Wayland session, XWayland")          << QByteArray("wayland")           << true  << QByteArray("xcb");
+    QTest::newRow("session list with its options")      << QByteArray("wayland-egl;xcb:x") << true  << QByteArray("xcb");
+    QTest::newRow("X11 asked, no display")              << QByteArray("xcb")               << false << QByteArray("offscreen");
+    QTest::newRow("offscreen named, X11 reachable")     << QByteArray("offscreen")         << true  << QByteArray("offscreen");
+    QTest::newRow("platforms without display, options") << QByteArray("vnc:size=8x8;minimal") << true << QByteArray("vnc:size=8x8;minimal");
+    // clang-format on
+}
+
+void TestPlatform::windowlessRunTakesX11WhereItCan()
+{
+    QFETCH(QByteArray, requested);
+    QFETCH(bool, reachable);
+    QTEST(WindowlessPlatform(requested, reachable), "platform");
 }
 
 YAQ_TEST_MAIN(TestPlatform)

@@ -28,6 +28,8 @@ private slots:
     void missingKeysTakeTheirDefaults();
     void checkKey_data();
     void checkKey();
+    void checkKeyTellsWhyNothingWasWritten_data();
+    void checkKeyTellsWhyNothingWasWritten();
     void versionFile_data();
     void versionFile();
     void traderFileDefaultsAndReadBack();
@@ -361,6 +363,35 @@ void TestSettings::checkKey()
     QTEST(s.CheckKey(&profile, key, value), "result");
     QTEST(profile.GetProfileString(section, key, QStringLiteral("<none>")), "stored");
     QCOMPARE(s.CheckKey(nullptr, key, value), 0);
+}
+
+// The caller of the settings mode reads why the setting stayed as it was.
+void TestSettings::checkKeyTellsWhyNothingWasWritten_data()
+{
+    QTest::addColumn<QString>("stored"); // "<none>": the profile holds no value
+    QTest::addColumn<QString>("reason");
+    // clang-format off
+    QTest::newRow("no value yet")               << "<none>" << "Sie hat im Profil noch keinen Wert.";
+    QTest::newRow("stored -1 stands for none")  << "-1"     << "Sie hat im Profil den Wert -1, der als kein Wert gilt.";
+    QTest::newRow("stored text is no number")   << "an"     << "Ihr Wert im Profil, \"an\", ist keine ganze Zahl.";
+    // clang-format on
+}
+
+void TestSettings::checkKeyTellsWhyNothingWasWritten()
+{
+    QFETCH(QString, stored);
+    const QString yaq = QStringLiteral("YAQ");
+    CProfile profile(QStringLiteral("yaq2"));
+    if (stored != QLatin1String("<none>"))
+        profile.WriteProfileString(yaq, QStringLiteral("Sound"), stored);
+    CPrgSettings s;
+    QString failure;
+    QCOMPARE(s.CheckKey(&profile, QStringLiteral("Sound"), QStringLiteral("1"), &failure), 0);
+    QCOMPARE(failure.section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("Die Einstellung Sound wurde nicht geändert:"));
+    QTEST(failure.section(QLatin1Char('\n'), 1), "reason");
+    QCOMPARE(profile.GetProfileString(yaq, QStringLiteral("Sound"), QStringLiteral("<none>")),
+             stored);
 }
 
 void TestSettings::versionFile_data()

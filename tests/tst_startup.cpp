@@ -9,6 +9,7 @@
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -97,6 +98,11 @@ private slots:
     void listenerTakesTheSetAddress();
     void messageOfAWindowlessRunGoesToStandardError_data();
     void messageOfAWindowlessRunGoesToStandardError();
+    void unreadableVersionFileChangesNoSetting();
+    void heldProfileLockIsWaitedForOnce_data();
+    void heldProfileLockIsWaitedForOnce();
+    void windowlessRunWithoutADisplay_data();
+    void windowlessRunWithoutADisplay();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -340,6 +346,8 @@ void TestStartup::unreadableVersionFileIsReported_data()
 void TestStartup::unreadableVersionFileIsReported()
 {
     QFETCH(QString, kind);
+    // As at the start of the program, no string tables are loaded yet.
+    InitOrmelText(m_env->path() + QStringLiteral("/no-texts"));
     const QString version = m_prog + QStringLiteral("Datas/Version.ini");
     QVERIFY(QFile::remove(version));
     if (kind == QLatin1String("folder")) {
@@ -667,6 +675,144 @@ void TestStartup::messageOfAWindowlessRunGoesToStandardError()
             qPrintable(text));
     QCOMPARE(r.windowShown,
              mode != QLatin1String("qvlsettings") && !fault.endsWith(QLatin1String("version")));
+}
+
+// The settings mode's run ends at a version file it cannot read, as it
+// says: the setting stays as it was, and the status says so.
+void TestStartup::unreadableVersionFileChangesNoSetting()
+{
+    runProgram({});
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        QVERIFY(profile.Sync());
+    }
+    const QString before = profileText();
+    const QString version = m_prog + QStringLiteral("Datas/Version.ini");
+    QVERIFY(QFile::remove(version));
+    QVERIFY(QDir().mkpath(version));
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    const RunResult r = runProgram({"-m", "qvlsettings", "-s", "Sound", "-w", "0"});
+    const QString errors = capture.Take();
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(errors.contains(QLatin1String("Das Programm wird beendet.")), qPrintable(errors));
+    QCOMPARE(profileText(), before);
+}
+
+// Another program holds the profile's lock for the whole run: the run
+// waits for it once, tells that the profile was not written, and does not
+// write it later behind the user's back (here: once the lock is free before
+// the program's end).
+void TestStartup::heldProfileLockIsWaitedForOnce_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    // clang-format off
+    QTest::newRow("settings mode's setting")     << QStringList{"-m", "qvlsettings", "-s", "Sound", "-w", "0"} << 1;
+    QTest::newRow("closing write of the window") << QStringList{}                                             << 0;
+    // clang-format on
+}
+
+void TestStartup::heldProfileLockIsWaitedForOnce()
+{
+    QFETCH(QStringList, args);
+    runProgram({});
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        QVERIFY(profile.Sync());
+    }
+    const QString before = profileText();
+    const CProfileLockTimes usual = CProfile::LockTimes();
+    // The lock never gets old enough to be taken over.
+    CProfile::SetLockTimes({200, 24 * 3600 * 1000});
+    QLockFile other(CProfile(QStringLiteral("yaq2")).FileName() + QStringLiteral(".lock"));
+    QVERIFY(other.tryLock(0));
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    int exitCode = -1;
+    {
+        CYaq2App app(args);
+        app.SetMainWindowRunner([](CYaq2App &a, const CMainWndArgs &) { a.Settings().Sound = 0; });
+        app.InitInstance();
+        exitCode = app.ExitInstance();
+        other.unlock();
+    }
+    CProfile::SetLockTimes(usual);
+    const QString errors = capture.Take();
+    QTEST(exitCode, "exitCode");
+    const QString told = args.isEmpty() ? m_env->boxes().value(0).text : errors;
+    QVERIFY2(told.contains(QLatin1String("Ein anderes Programm schreibt die Datei gerade")),
+             qPrintable(told));
+    QCOMPARE(profileText(), before);
+}
+
+// Without a display the settings mode does its work; the package request
+// ends with the failure status and says why, as its answer cannot outlive
+// the program. The program itself runs, as a caller starts it.
+void TestStartup::windowlessRunWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("display");  // DISPLAY
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM, empty: not set
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told"); // on standard error
+    const QString noDisplay = QStringLiteral(
+        "nicht in der Zwischenablage:\nEs ist keine X11-Anzeige erreichbar (DISPLAY \"%1\").");
+    // clang-format off
+    QTest::newRow("settings mode, no DISPLAY")              << "qvlsettings" << ""       << ""          << 0 << "";
+    QTest::newRow("settings mode, DISPLAY of no server")    << "qvlsettings" << ":65000" << ""          << 0 << "";
+    QTest::newRow("settings mode, X11 asked, no DISPLAY")   << "qvlsettings" << ""       << "xcb"       << 0 << "";
+    QTest::newRow("package request, no DISPLAY")            << "qvlawtosrp"  << ""       << ""          << 1 << noDisplay.arg("");
+    QTest::newRow("package request, DISPLAY of no server")  << "qvlawtosrp"  << ":65000" << ""          << 1 << noDisplay.arg(":65000");
+    QTest::newRow("package request, offscreen, no DISPLAY") << "qvlawtosrp"  << ""       << "offscreen" << 1 << noDisplay.arg("");
+    // clang-format on
+}
+
+void TestStartup::windowlessRunWithoutADisplay()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, display);
+    QFETCH(QString, platform);
+    // The profile as a run leaves it, "Sound" on, the window last on a
+    // second screen.
+    runProgram({});
+    const QString windowOnSecondScreen = QStringLiteral("2000,100,3000,800");
+    {
+        CProfile profile(QStringLiteral("yaq2"));
+        profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+        profile.WriteProfileString(QStringLiteral("YAQ"), QStringLiteral("YAQ2DlgPosRect"),
+                                   windowOnSecondScreen);
+        QVERIFY(profile.Sync());
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_env->path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_env->path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (platform.isEmpty())
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    else
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    const QStringList args = mode == QLatin1String("qvlsettings")
+                                 ? QStringList{"-m", mode, "-s", "Sound", "-w", "0"}
+                                 : QStringList{"M012345", "-m", mode, "-a", "1110010"};
+    program.start(QStringLiteral(YAQ_PROGRAM), args);
+    QVERIFY(program.waitForFinished(120000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QTEST(program.exitCode(), "exitCode");
+    QFETCH(QString, told);
+    QVERIFY2(errors.contains(told), qPrintable(errors));
+    if (mode == QLatin1String("qvlsettings")) {
+        const CProfile profile(QStringLiteral("yaq2"));
+        QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), 0);
+        // A run without a display knows none of the user's screens.
+        QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("YAQ2DlgPosRect")),
+                 windowOnSecondScreen);
+    }
 }
 
 YAQ_TEST_MAIN(TestStartup)

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -77,6 +78,7 @@ private slots:
     void handWrittenProfile();
     void heldValuesKeptOnAFullDisk_data();
     void heldValuesKeptOnAFullDisk();
+    void valuesNotSavedAreNotSavedLater();
     void mainWindowStep_data();
     void mainWindowStep();
     void brandCheckWithDealerList();
@@ -560,6 +562,29 @@ void TestStartupConfig::heldValuesKeptOnAFullDisk()
     guard.End();
     QVERIFY2(failure.contains(QDir::toNativeSeparators(path)) && failure.contains(reason),
              qPrintable(failure));
+    QCOMPARE(readTextFile(path), before);
+}
+
+// The user heard that the values were not saved (another program held the
+// profile's lock): the end of the step does not save them after all.
+void TestStartupConfig::valuesNotSavedAreNotSavedLater()
+{
+    const QString path = ProfileFile(m_profileFolder);
+    writeProfile({{QStringLiteral("General/NEVA"), QStringLiteral("1")}});
+    const QString before = readTextFile(path);
+    const CProfileLockTimes usual = CProfile::LockTimes();
+    CProfile::SetLockTimes({200, 24 * 3600 * 1000});
+    QLockFile other(path + QStringLiteral(".lock"));
+    QVERIFY(other.tryLock(0));
+    {
+        // Learns the broker's port, which the file does not hold yet.
+        CStartupConfig config;
+        QString failure;
+        QVERIFY(!config.Save(&failure));
+        QVERIFY2(failure.contains(QDir::toNativeSeparators(path)), qPrintable(failure));
+        other.unlock();
+    }
+    CProfile::SetLockTimes(usual);
     QCOMPARE(readTextFile(path), before);
 }
 

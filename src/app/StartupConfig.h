@@ -54,7 +54,8 @@ public:
     // as the profile gave it), nothing is written. False when the profile
     // could not be written: it stays as it was and *failure names the file
     // and the reason (a full disk is the one thing of the step the user
-    // hears of).
+    // hears of); what was not written is not written later either, by this
+    // object's end.
     bool Save(QString *failure = nullptr);
 
     // Shorter limits (tests); the step's time counts anew from now.

@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace {
 CYaq2App *g_app = nullptr;
@@ -33,6 +34,12 @@ constexpr int kUnreadableFileText = 7092;
 constexpr int kMissingFileText = 7173;
 // "The answer to the calling program could not be put on the clipboard."
 constexpr int kNoAnswerText = 7174;
+// "The answer ... does not stay on the clipboard after the program's end:
+// <reason>", and its reasons: no X display reachable; a platform that keeps
+// it only while the program runs.
+constexpr int kAnswerNotKeptText = 7178;
+constexpr int kNoXDisplayText = 7179;
+constexpr int kPlatformKeepsNothingText = 7180;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
 constexpr int kListenerAddressText = 7192;
 // "The port ... (ReceiveXMLPort) cannot be listened on: <reason>".
@@ -86,6 +93,11 @@ bool CYaq2App::IsWindowlessMode() const
     return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
 }
 
+bool CYaq2App::IsWindowlessMode(const QString &mode)
+{
+    return mode == QLatin1String("qvlawtosrp") || mode == QLatin1String("qvlsettings");
+}
+
 // A listener the settings ask for that does not listen leaves the user
 // without the DMS's vehicles: the user hears so once, with the address or
 // the port and the reason.
@@ -110,7 +122,7 @@ bool CYaq2App::InitInstance()
     // Data directory and profile.
     s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
     s.ReadIni(m_pProfile.get());
-    m_bSettingsRead = true;
+    m_bWriteAtExit = true;
     s.bKatalogansicht =
         m_pProfile->HasValue(QStringLiteral("YAQ"), QStringLiteral("Katalogansicht")) ? 1 : 0;
 
@@ -169,6 +181,12 @@ bool CYaq2App::InitInstance()
     if (!firstRegistration.isEmpty())
         s.Erstzulassung = firstRegistration;
 
+    // The program texts first: a version file that cannot be read is told
+    // in the program's words.
+    InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
+    // The dialogs speak the language of the texts around them.
+    m_QtTranslations.Load(GetPrgTextSprache());
+
     // Version data.
     QString unreadableVersionFile;
     QString versionFileError;
@@ -177,9 +195,6 @@ bool CYaq2App::InitInstance()
         s.KatDatum = QStringLiteral("SRP Training");
 
     m_strClipboardFormat = QStringLiteral("YAQ_BASKET_DATA");
-    InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
-    // The dialogs speak the language of the texts around them.
-    m_QtTranslations.Load(GetPrgTextSprache());
     // The model-name mapping in the language of the program texts, which is
     // known only once the string tables are loaded; the catalogue view shows
     // the catalogue's own codes.
@@ -213,11 +228,14 @@ bool CYaq2App::InitInstance()
     if (!hasVersionFile) {
         // Without a version file the program ends quietly, as it always has,
         // but for the package request, whose caller waits for an answer; one
-        // that is there but cannot be read is a fault the user must see.
+        // that is there but cannot be read is a fault the user must see, and
+        // the program ends as the message says: the exit writes nothing, so
+        // the settings mode's setting stays as it was too.
         if (!unreadableVersionFile.isEmpty()) {
             OwnMsgBox(OrmelTextArgs(kUnreadableFileText, {unreadableVersionFile, versionFileError},
                                     QStringLiteral("%s\n%s")));
             m_nExitCode = kExitNotDone;
+            m_bWriteAtExit = false;
         } else if (s.bQvlAwToSrp) {
             OwnMsgBox(OrmelTextArgs(
                 kMissingFileText,
@@ -303,8 +321,9 @@ int CYaq2App::ExitInstance()
     CatalogueCache().Clear();
 
     // Nothing is written over the stored profile and dealer file when the
-    // start-up ended before the settings were read.
-    if (!m_bSettingsRead)
+    // start-up ended before the settings were read, or at a version file it
+    // could not read.
+    if (!m_bWriteAtExit)
         return m_nExitCode;
 
     CPrgSettings &s = m_Settings;
@@ -345,6 +364,21 @@ int CYaq2App::AnswerNotHandedOver()
 {
     if (m_Settings.bQvlAwToSrp)
         TellNoAnswer();
+    return m_nExitCode;
+}
+
+int CYaq2App::AnswerNotKept(bool xDisplayReachable)
+{
+    if (!m_Settings.bQvlAwToSrp)
+        return m_nExitCode;
+    const QString reason =
+        xDisplayReachable
+            ? OrmelTextArgs(kPlatformKeepsNothingText, {QGuiApplication::platformName()},
+                            QStringLiteral("%s"))
+            : OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
+                            QStringLiteral("DISPLAY \"%s\""));
+    OwnMsgBox(OrmelTextArgs(kAnswerNotKeptText, {reason}, QStringLiteral("%s")));
+    m_nExitCode = kExitNotDone;
     return m_nExitCode;
 }
 

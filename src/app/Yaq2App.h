@@ -34,9 +34,10 @@ public:
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
     // The exit status of a run that could not do what it was asked: the
-    // version file could not be read; in the modes without a window also
-    // no version file for the package request, no answer put on the
-    // clipboard, the named setting, the profile or the dealer file not
+    // version file could not be read (the run then writes nothing at its
+    // end); in the modes without a window also no version file for the
+    // package request, no answer put on the clipboard or none that outlives
+    // the program, the named setting, the profile or the dealer file not
     // written. A run that did it ends with 0.
     static constexpr int kExitNotDone = 1;
 
@@ -46,6 +47,13 @@ public:
     // After the end: the answer on the clipboard could not be handed to the
     // process that keeps it for the caller. The exit status then.
     int AnswerNotHandedOver();
+    // After the end: the answer on the clipboard is lost with this process,
+    // as no X11 session keeps it (none reachable, or another platform named
+    // by the starter). The package request's caller hears so on standard
+    // error; the exit status then.
+    int AnswerNotKept(bool xDisplayReachable);
+    // The caller modes (switch "m") that show no window at all.
+    static bool IsWindowlessMode(const QString &mode);
     void ReadOssParameters(const QString &fileName);
 
     // Runs the main window; tests replace it to run the sequence without one.
@@ -84,7 +92,10 @@ private:
     std::unique_ptr<CProfile> m_pProfile;
     MainWindowRunner m_runMainWindow;
     QStringList m_arguments;
-    bool m_bSettingsRead = false;
+    // The exit writes the dealer file, the profile and the settings mode's
+    // setting: the settings were read and the start-up did not end at an
+    // unreadable version file.
+    bool m_bWriteAtExit = false;
     int m_nExitCode = 0;
     bool m_bReceiveSaved = false;
     int m_nSavedReceive = 0;

@@ -3,11 +3,34 @@
 #include "platform/ClipboardHolder.h"
 #include "platform/DialogFocusReturn.h"
 #include "platform/DialogTitleFit.h"
+#include "platform/WindowlessPlatform.h"
+#include "settings/CmdLine.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 #include <cstring>
+
+namespace {
+
+// In the caller modes without a window the program picks the platform
+// itself, before Qt does: X11 where an X display is reachable, else none
+// (WindowlessPlatform.h). Returns whether an X display was reachable.
+bool ChooseWindowlessPlatform(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CCmdLine cmdLine;
+    cmdLine.ParseArguments(arguments);
+    if (!CYaq2App::IsWindowlessMode(cmdLine.m_strMode))
+        return false;
+    const bool reachable = XDisplayReachable();
+    qputenv("QT_QPA_PLATFORM", WindowlessPlatform(qgetenv("QT_QPA_PLATFORM"), reachable));
+    return reachable;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +39,7 @@ int main(int argc, char *argv[])
     if (argc == 2 && std::strcmp(argv[1], kClipboardHolderSwitch) == 0)
         return RunClipboardHolder(argc, argv);
 
+    const bool xDisplayReachable = ChooseWindowlessPlatform(argc, argv);
     QApplication application(argc, argv);
     // The profile is kept under the program's file name.
     QApplication::setApplicationName(
@@ -32,8 +56,14 @@ int main(int argc, char *argv[])
     app.InitInstance();
     const int exitCode = app.ExitInstance();
     // The Basket-List the caller reads once the program has ended.
-    if (HandClipboardToHolder(kBasketListFormat, ClipboardHoldSeconds(*app.Profile())) ==
-        ClipboardHandOver::Failed)
+    switch (HandClipboardToHolder(kBasketListFormat, ClipboardHoldSeconds(*app.Profile()))) {
+    case ClipboardHandOver::Failed:
         return app.AnswerNotHandedOver();
+    case ClipboardHandOver::NotKept:
+        return app.AnswerNotKept(xDisplayReachable);
+    case ClipboardHandOver::NotNeeded:
+    case ClipboardHandOver::HandedOver:
+        break;
+    }
     return exitCode;
 }

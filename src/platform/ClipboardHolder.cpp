@@ -200,8 +200,11 @@ bool OwnsClipboardWith(const QString &format)
 
 ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds)
 {
+    // Elsewhere the clipboard's content is the process's own and goes with
+    // it: no holder can take it over.
     if (!isX11())
-        return ClipboardHandOver::NotNeeded;
+        return OwnsClipboardWith(format) ? ClipboardHandOver::NotKept
+                                         : ClipboardHandOver::NotNeeded;
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *mime = clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
     if (!mime || !mime->hasFormat(format))

@@ -16,8 +16,9 @@
 //   - the program ends once the holder owns the clipboard, so that a caller
 //     that reads right after the end finds the answer; a holder that does
 //     not come within kHandOverWaitMs leaves the program ending as before.
-// Elsewhere (no X11 session, the clipboard given away already, another
-// content) nothing is handed over.
+// Elsewhere (the clipboard given away already, another content) nothing is
+// handed over. Without an X11 session (offscreen, Wayland) nothing can be:
+// an answer of this process on the clipboard is lost when it ends.
 
 #include <QByteArray>
 #include <QList>
@@ -38,13 +39,14 @@ bool OwnsClipboardWith(const QString &format);
 
 enum class ClipboardHandOver
 {
-    NotNeeded,  // no X11 session, or this process holds no such content
+    NotNeeded,  // this process holds no such content
     HandedOver, // the holder owns the clipboard
     Failed,     // the content is lost with this process
+    NotKept,    // no X11 session: the content is lost with this process
 };
-// At the program's end: when this process owns the clipboard of an X11
-// session and it holds `format`, starts the holder with the clipboard's
-// formats and waits until the holder owns it.
+// At the program's end: when this process owns the clipboard and it holds
+// `format`, starts the holder with the clipboard's formats and waits until
+// the holder owns it; without an X11 session there is no holder (NotKept).
 ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds);
 constexpr int kHandOverWaitMs = 10000;
 

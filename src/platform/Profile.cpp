@@ -4,6 +4,7 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <climits>
 #include <cstring>
@@ -25,12 +27,35 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-// A write holds the file's lock for a few milliseconds; one held longer
-// belongs to a program that hangs (one that ended frees it at once), and
-// the next write takes it over.
-constexpr int kStaleLockMs = 10000;
-constexpr int kLockWaitMs = 15000;
 constexpr int kTextFileLocked = 7177; // the lock file
+// How often a write waiting for the lock tries again: a lock that comes
+// free, or becomes old enough to be taken over, is taken at most this late.
+constexpr int kLockStepMs = 50;
+
+CProfileLockTimes &lockTimes()
+{
+    static CProfileLockTimes times;
+    return times;
+}
+
+// Takes the file's lock: at once when it is free or was left by a program
+// that ended; a lock older than the stale time is taken over; else tried
+// again in short steps up to the wait. (QLockFile's own wait doubles its
+// steps up to seconds, which would take an old lock over seconds late.)
+bool takeLock(QLockFile &lock)
+{
+    const CProfileLockTimes &times = lockTimes();
+    lock.setStaleLockTime(times.staleMs);
+    QDeadlineTimer deadline(times.waitMs);
+    for (;;) {
+        if (lock.tryLock(0))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        const qint64 left = deadline.remainingTime(); // -1: no end
+        QThread::msleep(ulong(left < 0 || left > kLockStepMs ? kLockStepMs : left));
+    }
+}
 
 QMap<QString, QVariant> valuesOf(const QSettings &settings)
 {
@@ -756,6 +781,16 @@ void CProfile::SetStorageFolder(const QString &folder)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
+void CProfile::SetLockTimes(const CProfileLockTimes &times)
+{
+    lockTimes() = times;
+}
+
+CProfileLockTimes CProfile::LockTimes()
+{
+    return lockTimes();
+}
+
 QString CProfile::FileName() const
 {
     return m_fileName;
@@ -850,10 +885,9 @@ bool CProfile::Sync(QString *failure)
     QString reason;
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QLockFile lock(m_fileName + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
     // A lock file that cannot be made (a full disk, a folder without
     // rights) stops the write of the file itself too, which names the reason.
-    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError)
+    if (!takeLock(lock) && lock.error() == QLockFile::LockFailedError)
         reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lock.fileName())},
                                QStringLiteral("%s"));
     QFile file(m_fileName);
@@ -871,12 +905,15 @@ bool CProfile::Sync(QString *failure)
         written = WriteWholeFile(m_fileName, ProfileIniPatched(old, m_changes), &reason,
                                  m_ownerOnly ? kOwnerOnly : QFileDevice::Permissions());
     }
+    // Changes that could not be written are given up, as the caller told
+    // the user: no later write, nor the end of the profile, makes them
+    // behind the user's back (and waits for the lock once more).
+    m_changes.clear();
     if (!written) {
         if (failure)
             *failure = FileNotWrittenText(m_fileName, reason);
         return false;
     }
-    m_changes.clear();
     return true;
 }
 
@@ -940,6 +977,11 @@ void ValidateWndRect(QRect *rect)
         return;
     }
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    // A run without a display (the settings mode on the offscreen platform)
+    // knows no screen of the user's: the rectangle stays as stored.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         return;
     for (const QScreen *screen : QGuiApplication::screens()) {
         if (screen->availableGeometry().intersects(*rect))

@@ -20,7 +20,10 @@
 // file as it is then (values of any form, comments, order, sections) stays
 // byte for byte. The file is read and replaced under the lock file that
 // QSettings takes too ("<file>.lock"), so that two programs writing at once
-// both keep their change.
+// both keep their change. A write waits for a lock another program holds
+// (CProfileLockTimes), and takes over one whose program has ended, or one
+// older than a write ever holds it that no program holds any more (left by
+// another computer, or by a program that kept no hold on it).
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
@@ -31,20 +34,31 @@
 #include <QString>
 #include <QVariant>
 
+// How long a write waits for the lock of the file (milliseconds), and the
+// age from which a lock file counts as left behind.
+struct CProfileLockTimes
+{
+    int waitMs = 15000;
+    int staleMs = 10000;
+};
+
 class CProfile
 {
 public:
     static const QString kOrganisation; // "ORMEL AG"
 
     explicit CProfile(const QString &applicationName);
-    // Writes what was changed and not written yet; a failure was told by
-    // the Sync that met it.
+    // Writes what was changed since the last Sync (a Sync that failed gave
+    // its changes up).
     ~CProfile();
     CProfile(const CProfile &) = delete;
     CProfile &operator=(const CProfile &) = delete;
 
     // Keeps every profile of this process under the folder (tests).
     static void SetStorageFolder(const QString &folder);
+    // The lock times of every profile of this process (tests shorten them).
+    static void SetLockTimes(const CProfileLockTimes &times);
+    static CProfileLockTimes LockTimes();
 
     QString ApplicationName() const { return m_application; }
     // The file the profile lives in.
@@ -62,10 +76,11 @@ public:
     bool WriteProfileRect(const QString &section, const QString &key, const QRect &rect);
 
     // Writes the changes to the file. False when it could not be written
-    // whole (or its lock was held by another program longer than a write
-    // takes): the file stays as it was, the changes are kept for the next
-    // Sync, and *failure (when given) is the adviser's message naming the
-    // file and the reason.
+    // whole (or its lock was held by another program for the whole wait):
+    // the file stays as it was, the changes are given up (no later Sync
+    // makes them: the caller tells the user they were not written), and
+    // *failure (when given) is the adviser's message naming the file and
+    // the reason.
     bool Sync(QString *failure = nullptr);
     bool HasChanges() const { return !m_changes.isEmpty(); }
 
@@ -106,4 +121,5 @@ bool RectFromProfileText(const QString &text, QRect *rect);
 
 // Makes a stored window rectangle fit the screens: a rectangle that lies on
 // no screen any more becomes empty (the window then takes its default place).
+// Without a display (the offscreen platform) it stays as it is.
 void ValidateWndRect(QRect *rect);

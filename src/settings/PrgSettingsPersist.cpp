@@ -25,6 +25,8 @@ const QString kTraderFile = QStringLiteral("YAQTrader.ini");
 constexpr int kTextSettingNotChanged = 7170;
 constexpr int kTextNoValueYet = 7171;
 constexpr int kTextNoWholeNumber = 7172;
+constexpr int kTextStoredMinusOne = 7181;
+constexpr int kTextStoredNoWholeNumber = 7182;
 
 // Integer keys of section "YAQ", in the order they are read and written.
 struct IntKey
@@ -279,9 +281,19 @@ int CPrgSettings::CheckKey(CProfile *profile, const QString &key, const QString 
             return refuse(OrmelText(kTextNoValueYet));
         return write(profile->WriteProfileString(section, key, value));
     }
-    // Every other key is an integer of section "YAQ" that must exist already.
-    if (profile->GetProfileInt(kYaq, key, -1) == -1)
-        return refuse(OrmelText(kTextNoValueYet));
+    // Every other key is an integer of section "YAQ" that must exist already:
+    // the stored integer is read with -1 for "none", so a stored -1, or a
+    // stored text that is no number, stays as it is too.
+    if (profile->GetProfileInt(kYaq, key, -1) == -1) {
+        if (!profile->HasValue(kYaq, key))
+            return refuse(OrmelText(kTextNoValueYet));
+        const QString stored = profile->GetProfileString(kYaq, key);
+        bool storedNumeric = false;
+        stored.trimmed().toInt(&storedNumeric);
+        if (storedNumeric)
+            return refuse(OrmelText(kTextStoredMinusOne));
+        return refuse(OrmelTextArgs(kTextStoredNoWholeNumber, {stored}, QStringLiteral("\"%s\"")));
+    }
     bool numeric = false;
     const int number = value.trimmed().toInt(&numeric);
     if (!numeric)
