@@ -483,6 +483,8 @@ private slots:
     void standInAnswersAsASoap11Endpoint();
     void standInUsage_data();
     void standInUsage();
+    void standInPushWithoutAnswerSaysWhy_data();
+    void standInPushWithoutAnswerSaysWhy();
 };
 
 void TestSoap::initTestCase()
@@ -1711,6 +1713,41 @@ void TestSoap::standInUsage()
     const QByteArray err = program.readAllStandardError();
     QVERIFY2((onStandardOutput ? out : err).contains("usage: yaq2-dms serve"), out + err);
     QVERIFY((onStandardOutput ? err : out).isEmpty());
+}
+
+// A push that got no answer ends with 1 and says why, in the program's
+// words, not only where it went.
+void TestSoap::standInPushWithoutAnswerSaysWhy_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QString>("reason"); // %1 the port
+    // clang-format off
+    QTest::newRow("nobody listens")    << false << "127.0.0.1:%1 hat die Verbindung abgelehnt.";
+    QTest::newRow("no answer in time") << true  << "Keine Antwort von 127.0.0.1:%1 innerhalb von 0.3 s.";
+    // clang-format on
+}
+
+void TestSoap::standInPushWithoutAnswerSaysWhy()
+{
+    QFETCH(bool, listening);
+    QFETCH(QString, reason);
+    // Connections wait in the backlog, never read: nothing is answered.
+    QTcpServer silent;
+    quint16 port = FreePort();
+    if (listening) {
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        port = silent.serverPort();
+    }
+    QProcess program;
+    program.start(QStringLiteral(YAQ2_DMS),
+                  {QStringLiteral("push-vin"), QStringLiteral("--to"),
+                   QStringLiteral("http://127.0.0.1:%1/").arg(port), QStringLiteral("--timeout"),
+                   QStringLiteral("300"), QStringLiteral("XVQ1F23A57M012345")});
+    QVERIFY(program.waitForFinished(kWaitMs));
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
+             QStringLiteral("yaq2-dms: ") + reason.arg(port) + QLatin1Char('\n'));
+    QVERIFY(program.readAllStandardOutput().isEmpty());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestSoap)

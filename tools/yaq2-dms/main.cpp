@@ -12,6 +12,8 @@
 //     stands in for the dealer platform's agent service (https) or its
 //     broker (http, port 8095) that the program asks at its start.
 
+#include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
 #include "platform/SoapReq.h"
 #include "yaq2-dms/StandInAgent.h"
 #include "yaq2-dms/StandInDms.h"
@@ -171,6 +173,10 @@ int PushVin(const QStringList &args)
     if (positional.size() == 2)
         request.mileage = positional.at(1);
 
+    // Why no answer came, in the program's own words: its texts lie beside
+    // the stand-in as beside the program. Without them the request's reason
+    // would be the peer's address alone.
+    InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
     CSoapReq client;
     client.m_strURL = url;
     client.SetTimeout(timeout);
