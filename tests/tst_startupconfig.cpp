@@ -11,6 +11,7 @@
 #include "settings/PrgSettings.h"
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInAgent.h"
 
 #include <QCoreApplication>
@@ -123,8 +124,8 @@ void TestStartupConfig::initTestCase()
                    QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
                    QStringLiteral("/CN=") + Address(1), QStringLiteral("-addext"),
                    QStringLiteral("subjectAltName=") + names.join(QLatin1Char(','))});
-    QVERIFY2(openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
-                 openssl.exitCode() == 0,
+    QVERIFY2(openssl.waitForFinished(YaqTest::kHangMs) &&
+                 openssl.exitStatus() == QProcess::NormalExit && openssl.exitCode() == 0,
              qPrintable(QStringLiteral("openssl could not make the test certificate: ") +
                         openssl.errorString() + QString::fromLocal8Bit(openssl.readAll())));
     QFile certFile(m_cert);
