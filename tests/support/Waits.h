@@ -21,7 +21,7 @@ namespace YaqTest {
 
 // Milliseconds after which a wait for something that is bound to come is
 // a hang.
-constexpr int kHangMs = 120000;
+constexpr int kHangMs = 300000;
 
 // Threads of a test, ended on every way out of the scope (a failed check
 // returns from the test function): a joinable std::thread left behind ends
