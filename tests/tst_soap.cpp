@@ -1313,6 +1313,9 @@ void TestSoap::listenerKeepsAPushAmongStrangers()
     ISoapSvr listener;
     HttpLimits limits = PatientLimits();
     limits.maxConnections = 2;
+    // The push, silent until the strangers have come, stays in its time to
+    // begin however slowly they come.
+    limits.quietGraceMs = 2000;
     listener.SetLimits(limits);
     QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
     std::vector<std::unique_ptr<RawClient>> strangers;
