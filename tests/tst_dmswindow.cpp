@@ -527,7 +527,8 @@ void TestDmsWindow::closingDuringAWaitClosesTheProgram()
     m_settings->FgstnrFull = kVin;
     m_settings->Erstzulassung.clear();
     bool closedAtOnce = true;
-    QTimer::singleShot(200, this, [&] { closedAtOnce = m_dlg->close(); });
+    QObject scope; // gone with the function, also when a check fails before it fired
+    QTimer::singleShot(200, &scope, [&] { closedAtOnce = m_dlg->close(); });
     QElapsedTimer clock;
     clock.start();
     const CFirstRegistration::AnswerResult r = m_dlg->RequestFirstRegistrationDate();
@@ -578,7 +579,8 @@ void TestDmsWindow::pushWaitsForAPriceRequest()
         if (answeredAt < 0 && received.contains("</s:Envelope>"))
             answeredAt = clock.elapsed();
     });
-    QTimer::singleShot(100, this, [&] {
+    QObject scope; // gone with the function, also when a check fails before it fired
+    QTimer::singleShot(100, &scope, [&] {
         client.connectToHost(QHostAddress::LocalHost, m_listener->Port());
         client.write(TransferVinPost(*m_settings, kVin));
     });

@@ -287,7 +287,9 @@ void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
     SetPrgSprache(QStringLiteral("15"));
 
     bool servedMeanwhile = false;
-    QTimer::singleShot(200, this, [&] { servedMeanwhile = true; });
+    // Gone with the function, also when a check fails before it fired.
+    QObject scope;
+    QTimer::singleShot(200, &scope, [&] { servedMeanwhile = true; });
     m_dlg->StartY5Program();
     QVERIFY2(m_dlg->IsSiblingProgramRunning(), "the window does not wait for the program");
     // Meanwhile the window takes no input.
