@@ -25,6 +25,7 @@
 #include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QImage>
@@ -1205,7 +1206,7 @@ void TestAwKat::printsToPdf()
     QVERIFY(dlg.Print(true));
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {dlg.PdfFilePath()});
-    QVERIFY(info.waitForFinished(60000));
+    QVERIFY(info.waitForFinished(YaqTest::kHangMs));
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     // Seven rows from the selection fit on one sheet.
     QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(out));

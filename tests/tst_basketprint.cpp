@@ -17,6 +17,7 @@
 #include "settings/PrgSettings.h"
 #include "setup/PrintDefaults.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QLineEdit>
 #include <QMap>
@@ -192,7 +193,7 @@ QList<PdfWord> pdfWords(const QString &file)
     QProcess process;
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return {};
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression tag(
@@ -252,7 +253,7 @@ QStringList pdfPages(const QString &file)
     QProcess process;
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return {};
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
@@ -1031,7 +1032,7 @@ void TestBasketPrint::printDialogShowsTheForm()
 
     // F1 asks for the dialog's help; Return and Escape close nothing.
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
     QTest::keyClick(&dialog, Qt::Key_F1);
     QCOMPARE(help, QList<int>{CWkDruckDlg::kHelpContext});
     QTest::keyClick(dialog.findChild<QLineEdit *>(QStringLiteral("customer1")), Qt::Key_Return);

@@ -15,6 +15,7 @@
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QtTest>
 
@@ -365,7 +366,9 @@ void TestCCDRec::fileWithoutKeyColumnIsRefusedAfterItsFirstLine()
     std::atomic<bool> gaveUp{false};
     std::thread writer([&] {
         int fd = -1;
-        for (int i = 0; i < 500 && fd < 0 && !returned; ++i) {
+        // Until the reader opens the pipe, and then until it returns: a
+        // reader that waits for the rest waits until the test gives up.
+        for (int i = 0; i < YaqTest::kHangMs / 10 && fd < 0 && !returned; ++i) {
             fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
             if (fd < 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -374,7 +377,7 @@ void TestCCDRec::fileWithoutKeyColumnIsRefusedAfterItsFirstLine()
             return;
         const char head[] = "Wert\tText\nx\ty\n";
         [[maybe_unused]] const auto written = ::write(fd, head, sizeof head - 1);
-        for (int i = 0; i < 500 && !returned; ++i)
+        for (int i = 0; i < YaqTest::kHangMs / 10 && !returned; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         gaveUp = !returned;
         ::close(fd);

@@ -10,6 +10,7 @@
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -46,7 +47,7 @@ private:
     QProcessEnvironment displayEnvironment() const;
     ClipRead client(const QStringList &args) const;
     QList<qint64> holders() const;
-    bool waitForNoHolder(int ms) const;
+    bool waitForNoHolder() const;
 
     QProcess m_xvfb;
     QString m_display;
@@ -58,11 +59,12 @@ void TestClipboardHolder::initTestCase()
     // The server picks a free display and names it on standard output.
     m_xvfb.start(QStringLiteral("Xvfb"),
                  {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
-    if (!m_xvfb.waitForStarted(10000))
+    if (!m_xvfb.waitForStarted(YaqTest::kHangMs))
         QSKIP("Xvfb is not installed (scripts/install-deps.sh installs it)");
     QElapsedTimer waited;
     waited.start();
-    while (!m_xvfb.canReadLine() && waited.elapsed() < 20000)
+    while (!m_xvfb.canReadLine() && waited.elapsed() < YaqTest::kHangMs &&
+           m_xvfb.state() == QProcess::Running)
         m_xvfb.waitForReadyRead(1000);
     const QByteArray number = m_xvfb.readLine().trimmed();
     QVERIFY2(!number.isEmpty(), m_xvfb.readAllStandardError().constData());
@@ -73,7 +75,9 @@ void TestClipboardHolder::cleanupTestCase()
 {
     if (m_xvfb.state() != QProcess::NotRunning) {
         m_xvfb.terminate();
-        m_xvfb.waitForFinished(5000);
+        if (!m_xvfb.waitForFinished(YaqTest::kHangMs))
+            m_xvfb.kill();
+        m_xvfb.waitForFinished(YaqTest::kHangMs);
     }
 }
 
@@ -89,7 +93,7 @@ void TestClipboardHolder::cleanup()
 {
     // No holder is left for the next case.
     client({"set", "end"});
-    QVERIFY(waitForNoHolder(20000));
+    QVERIFY(waitForNoHolder());
     m_env.reset();
 }
 
@@ -109,9 +113,10 @@ ClipRead TestClipboardHolder::client(const QStringList &args) const
 {
     QProcess process;
     process.setProcessEnvironment(displayEnvironment());
+    const YaqTest::ProcessReaper reaper(process);
     process.start(QStringLiteral(YAQ_CLIPCLIENT), args);
     ClipRead read;
-    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
+    if (process.waitForFinished(YaqTest::kHangMs) && process.exitStatus() == QProcess::NormalExit)
         read.exitCode = process.exitCode();
     read.bytes = process.readAllStandardOutput();
     return read;
@@ -140,12 +145,12 @@ QList<qint64> TestClipboardHolder::holders() const
     return found;
 }
 
-bool TestClipboardHolder::waitForNoHolder(int ms) const
+bool TestClipboardHolder::waitForNoHolder() const
 {
     QElapsedTimer waited;
     waited.start();
     while (!holders().isEmpty()) {
-        if (waited.elapsed() > ms)
+        if (waited.elapsed() > YaqTest::kHangMs)
             return false;
         QTest::qWait(100);
     }
@@ -204,8 +209,9 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
         environment.insert(QStringLiteral("TMPDIR"), notAFolder);
     }
     program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ_PROGRAM), args);
-    QVERIFY(program.waitForFinished(120000));
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     QCOMPARE(program.exitCode(), 0);
 
     const ClipRead block = client({"get", kBasketListFormat});
@@ -218,11 +224,11 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
 
     QCOMPARE(holders().size(), 1);
     if (holdSeconds) {
-        QVERIFY(waitForNoHolder(holdSeconds * 1000 + 20000));
+        QVERIFY(waitForNoHolder());
         QCOMPARE(client({"get", kBasketListFormat}).exitCode, 1);
     } else {
         QCOMPARE(client({"set", "Eine andere Kopie"}).exitCode, 0);
-        QVERIFY(waitForNoHolder(15000));
+        QVERIFY(waitForNoHolder());
     }
 }
 

@@ -26,6 +26,7 @@
 #include "setup/ReportDlg.h"
 #include "setup/SetupDruckDlg.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -149,7 +150,7 @@ void TestDialogKeys::returnTakesOk()
     QVERIFY(dlg);
     dlg->show();
     dlg->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get(), YaqTest::kHangMs));
     QWidget *target = dlg.get();
     if (!field.isEmpty()) {
         target = dlg->findChild<QWidget *>(field);
@@ -230,13 +231,13 @@ void TestDialogKeys::keyboardBackToTheOpener()
     fields->addWidget(typedInto);
     opener.show();
     opener.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&opener));
+    QVERIFY(QTest::qWaitForWindowActive(&opener, YaqTest::kHangMs));
     typedInto->setFocus();
     // A dialog counts as active with its opener: the keyboard is what counts.
     QTimer::singleShot(0, [key] {
         QWidget *modal = QApplication::activeModalWidget();
         QVERIFY(modal);
-        QTRY_COMPARE(QApplication::activeWindow(), modal);
+        YAQ_TRY_COMPARE(QApplication::activeWindow(), modal);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     });
     if (dialog == QLatin1String("message box")) {
@@ -248,7 +249,7 @@ void TestDialogKeys::keyboardBackToTheOpener()
         QVERIFY(dlg);
         dlg->exec();
     }
-    QTRY_COMPARE(QApplication::activeWindow(), &opener);
+    YAQ_TRY_COMPARE(QApplication::activeWindow(), &opener);
     QCOMPARE(QApplication::focusWidget(), typedInto);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/OrmelText.h"
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ QString run(const QString &program, const QStringList &args)
 {
     QProcess process;
     process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -589,7 +590,7 @@ void TestEasyPrint::clickOnTileTogglesIt()
     dlg.OnInitDialog();
     dlg.resize(900, 700);
     dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
 
     auto *preview = dlg.findChild<QWidget *>(QStringLiteral("preview"));
     auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
@@ -631,7 +632,7 @@ void TestEasyPrint::typedRangeIsRewritten()
     dlg.SetPrinter(&printer);
     dlg.OnInitDialog();
     dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
     auto *range = dlg.findChild<QLineEdit *>(QStringLiteral("range"));
     auto *print = dlg.findChild<QPushButton *>(QStringLiteral("print"));
     range->setFocus();

@@ -14,6 +14,7 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "support/MainWindowTest.h"
+#include "support/Waits.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -222,10 +223,8 @@ void TestHeadRow::customerSpecificPriceBlinks()
     QCOMPARE(vinLabel->toolTip(), QStringLiteral("ACHTUNG: Customer Specific Price"));
 
     // The label turns green and black again on the timer's ticks.
-    QTRY_COMPARE_WITH_TIMEOUT(vinLabel->palette().color(QPalette::WindowText), QColor(0, 200, 0),
-                              3000);
-    QTRY_COMPARE_WITH_TIMEOUT(vinLabel->palette().color(QPalette::WindowText), QColor(Qt::black),
-                              3000);
+    YAQ_TRY_COMPARE(vinLabel->palette().color(QPalette::WindowText), QColor(0, 200, 0));
+    YAQ_TRY_COMPARE(vinLabel->palette().color(QPalette::WindowText), QColor(Qt::black));
 
     // Refreshing while on asks no second time; switching off stops it black.
     m_settings->bMeldungCustomerSP = 1;
@@ -281,7 +280,7 @@ void TestHeadRow::basketButtonShowsItsWholeCaption()
     QFETCH(QString, count);
     startWindow();
     m_dlg->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get(), YaqTest::kHangMs));
     QWidget *column = m_dlg->findChild<QWidget *>(QStringLiteral("headButtonColumn"));
     const int columnWidth = column->width();
     COwnButton *basket = m_dlg->HeadButton(kBtnBasket);

@@ -14,6 +14,7 @@
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QDate>
 #include <QDir>
@@ -58,7 +59,7 @@ QStringList PdfPages(const QString &file)
     QProcess process;
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return {};
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())

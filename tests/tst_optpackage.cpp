@@ -27,6 +27,7 @@
 #include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInDms.h"
 #include "yaq2-dms/StandInPackagePrices.h"
 
@@ -417,7 +418,7 @@ void TestOptPackage::returnActsOnTheSelectedLineOnly()
     dialog.Begin(&s.whole, s.sub, false);
     dialog.show();
     dialog.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
     auto *list = dialog.findChild<QAbstractItemView *>(QStringLiteral("optionalPositionList"));
     list->setFocus();
     for (int key : keys)
@@ -704,7 +705,7 @@ void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
     QVERIFY(fluid);
     m_page->show();
     m_page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
     auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
     const std::vector<CPosition *> &rows = m_page->PositionRows();
     const auto at = std::find(rows.begin(), rows.end(), fluid);
@@ -717,9 +718,9 @@ void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
     QString question;
     // A dialog counts as active with its opener: the keyboard is what counts.
     WhenShown<CSRPOptBearbDlg>([&question](CSRPOptBearbDlg *dialog) {
-        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        YAQ_TRY_COMPARE(QApplication::activeWindow(), dialog);
         WhenShown<QMessageBox>([&question](QMessageBox *box) {
-            QTRY_COMPARE(QApplication::activeWindow(), box);
+            YAQ_TRY_COMPARE(QApplication::activeWindow(), box);
             question = box->text();
             box->button(QMessageBox::Yes)->click();
         });
@@ -730,12 +731,12 @@ void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
     QCOMPARE(fluid->Selected, 1);
 
     m_env.answerBoxes(IDOK);
-    QTRY_COMPARE(QApplication::activeWindow(), m_page.get());
+    YAQ_TRY_COMPARE(QApplication::activeWindow(), m_page.get());
     QCOMPARE(QApplication::focusWidget(), list);
     QSignalSpy asked(m_page->DmsRequestButton(), &QAbstractButton::clicked);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
     // A button's shortcut presses it and lets it go a moment later.
-    QTRY_COMPARE(asked.count(), 1);
+    YAQ_TRY_COMPARE(asked.count(), 1);
 }
 
 void TestOptPackage::keysOnTheTakeOverQuestion_data()

@@ -8,6 +8,7 @@
 #include "common/OwnYaqLB.h"
 
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -195,7 +196,7 @@ void TestOwnLB::pressAndRelease()
     QFETCH(QString, expected);
     QFETCH(int, current);
     PackageList p(rows, top);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
     QCOMPARE(p.list.indexAt(QPoint(0, 0)).row(), top);
 
     QTest::mousePress(p.list.viewport(), Qt::LeftButton, {}, p.At(pressRow, pressAt));
@@ -237,7 +238,7 @@ void TestOwnLB::mouseMove()
     QFETCH(bool, hand);
     QFETCH(int, mouseOver);
     PackageList p(rows, top);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
 
     // First over a badge of the first row shown: the hand must go again.
     QTest::mouseMove(p.list.viewport(), p.At(top, QStringLiteral("icon1")));
@@ -268,7 +269,7 @@ void TestOwnLB::delayedClick()
     list.setModel(&model);
     list.resize(200, 150);
     list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QVERIFY(QTest::qWaitForWindowExposed(&list, YaqTest::kHangMs));
     QList<int> reported;
     QElapsedTimer clock;
     qint64 reportedAfter = -1;
@@ -287,6 +288,9 @@ void TestOwnLB::delayedClick()
         QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, pos);
     }
     QTest::qWait(interval + 200);
+    // The list's timer is due by now: it fires here if the wait ended before
+    // its turn came.
+    QCoreApplication::processEvents();
     QCOMPARE(reported.size(), expected);
     if (expected) {
         QCOMPARE(reported.first(), 1);
@@ -313,7 +317,7 @@ void TestOwnLB::longListMeasuresOnlyWhatItShows()
     QFETCH(QList<int>, keys);
     QFETCH(int, current);
     PackageList p(10000, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
     p.list.setCurrentIndex(p.model.index(0));
     for (int key : keys)
         QTest::keyClick(&p.list, Qt::Key(key));
@@ -337,7 +341,7 @@ void TestOwnLB::openingLaysTheRowsOutOnce()
     // and the last screen is measured or even estimated.
     const int rows = 10000;
     PackageList p(rows, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
     QCoreApplication::processEvents();
     const int asked = p.painter.estimated + p.painter.measured;
     QVERIFY2(asked < 200, qPrintable(QString::number(asked)));
@@ -350,7 +354,7 @@ void TestOwnLB::scrolledToTheEndShowsTheLastRow()
     // are shown; measured, they are higher, and the list keeps its end.
     const int rows = 10000;
     PackageList p(rows, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
     QScrollBar *bar = p.list.verticalScrollBar();
     bar->setValue(bar->maximum());
     for (int i = 0; i < 5; ++i) {
@@ -378,7 +382,7 @@ void TestOwnLB::heightsFollowTheirRows()
     QFETCH(QString, change);
     QFETCH(QList<int>, heights);
     PackageList p(10, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&p.list));
+    QVERIFY(QTest::qWaitForWindowExposed(&p.list, YaqTest::kHangMs));
     const int row = change.section(QLatin1Char(' '), 1).toInt();
     if (change.startsWith(QLatin1String("grow"))) {
         p.model.setData(p.model.index(row), QStringLiteral("Paket %1+").arg(row));

@@ -9,6 +9,7 @@
 #include "platform/StringUtil.h"
 #include "platform/WindowlessPlatform.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -238,7 +239,7 @@ void TestPlatform::dialogsAreAsWideAsTheirTitles()
     if (!retitled)
         dialog.setWindowTitle(title);
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog, YaqTest::kHangMs));
     if (retitled)
         dialog.setWindowTitle(title);
     const int content = dialog.sizeHint().width();
@@ -408,7 +409,7 @@ void TestPlatform::boxesStayWithinTheScreen()
     if (nonModal) {
         OwnMsgBoxNonModal(text, nullptr, kMsgBoxTitle, MSG_ALIGN_NOTICE, [&] { closed = true; });
         QVERIFY(look());
-        QTRY_VERIFY(closed);
+        YAQ_TRY_VERIFY(closed);
     } else {
         QTimer::singleShot(0, [&] { QVERIFY(look()); });
         OwnMsgBox(text, nullptr, kMsgBoxTitle, MSG_ALIGN_LEFT);

@@ -9,6 +9,7 @@
 #include "common/Layout.h"
 #include "platform/OrmelText.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -27,7 +28,7 @@ QString pdfText(const QString &file, int page)
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                    QString::number(page), file, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }

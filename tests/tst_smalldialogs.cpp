@@ -17,6 +17,7 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -182,7 +183,7 @@ void TestSmallDialogs::textBoxClosesOnReturn()
         QTest::keyClick(focus ? focus : &text, Qt::Key(key));
     });
     // A box the key does not close fails here rather than hangs.
-    QTimer::singleShot(5000, &text, [&text] { text.done(42); });
+    QTimer::singleShot(YaqTest::kHangMs, &text, [&text] { text.done(42); });
     QTEST(text.DoModalText(prefix, QStringLiteral("00"), QStringLiteral(".dat")), "result");
 }
 
@@ -277,7 +278,7 @@ void TestSmallDialogs::numberEntryRun()
         else
             entry.findChild<COwnButton *>(button)->click();
     });
-    QTimer::singleShot(5000, &entry, [&entry] { entry.done(QDialog::Rejected); });
+    QTimer::singleShot(YaqTest::kHangMs, &entry, [&entry] { entry.done(QDialog::Rejected); });
     QCOMPARE(entry.DoModal(QStringLiteral("12")), result);
     // The field opens with its whole text selected, so typing replaces it.
     QCOMPARE(selected, QStringLiteral("12"));
@@ -381,7 +382,7 @@ void TestSmallDialogs::contactEnterLeavesByTheBackButton()
         QTest::keyClick(&contact, Qt::Key_Return);
     });
     // A box that Enter does not close fails here rather than hangs.
-    QTimer::singleShot(5000, &contact, [&contact] { contact.done(42); });
+    QTimer::singleShot(YaqTest::kHangMs, &contact, [&contact] { contact.done(42); });
     QCOMPARE(contact.DoModal(), int(QDialog::Rejected));
     SetUrlOpener(nullptr);
     QVERIFY(noticeShown);
@@ -432,7 +433,7 @@ void TestSmallDialogs::scopeBoxClosesOnReturn()
     CUmfassDlg box;
     QTimer::singleShot(0, [&box, key] { QTest::keyClick(&box, Qt::Key(key)); });
     // A box the key does not close fails here rather than hangs.
-    QTimer::singleShot(5000, &box, [&box] { box.done(42); });
+    QTimer::singleShot(YaqTest::kHangMs, &box, [&box] { box.done(42); });
     QTEST(box.DoModalAt(QPoint(100, 100), 0, QStringLiteral("1110010"), {}), "result");
 }
 

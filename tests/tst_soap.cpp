@@ -10,6 +10,7 @@
 #include "platform/SoapSvr.h"
 #include "platform/XmlLimits.h"
 #include "support/TestMain.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QDomDocument>
@@ -36,7 +37,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 5000;
+using YaqTest::kHangMs;
 
 QByteArray Post(const QByteArray &body, const QByteArray &extraHeaders = {})
 {
@@ -91,7 +92,7 @@ public:
     }
     void send(const QByteArray &bytes) { socket.write(bytes); }
     // Waits for the count of whole responses (100 Continue included).
-    bool waitResponses(int count, int ms = kWaitMs)
+    bool waitResponses(int count, int ms = kHangMs)
     {
         return QTest::qWaitFor([&]() { return Responses(received).size() >= count; }, ms);
     }
@@ -165,12 +166,12 @@ private:
         QTcpServer server;
         server.listen(QHostAddress::LocalHost, 0);
         listening->set_value(server.serverPort());
-        if (!server.waitForNewConnection(kWaitMs))
+        if (!server.waitForNewConnection(kHangMs))
             return;
         std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
         HttpRequestParser parser;
         while (parser.state() == HttpRequestParser::State::Incomplete &&
-               socket->waitForReadyRead(kWaitMs))
+               socket->waitForReadyRead(kHangMs))
             parser.feed(socket->readAll());
         if (parser.state() != HttpRequestParser::State::Complete)
             return;
@@ -182,7 +183,7 @@ private:
         const QByteArray data(0x10000, 'x');
         const QByteArray chunk = m_oneChunk ? data : "10000\r\n" + data + "\r\n";
         while (streamed < kBound && socket->state() == QAbstractSocket::ConnectedState &&
-               socket->waitForBytesWritten(kWaitMs)) {
+               socket->waitForBytesWritten(kHangMs)) {
             socket->write(chunk);
             streamed += chunk.size();
         }
@@ -194,12 +195,23 @@ private:
     quint16 m_port = 0;
 };
 
-// The listener as the window has it, on loopback with a short read time.
-std::unique_ptr<ISoapSvr> StartLoopbackListener(int readTimeoutMs = 10000)
+// The listener's limits with times no wait of a test reaches: a request
+// that has come whole is never cut by the head or the read time, nor its
+// answer by the answer time, however slow the machine is. A test of one of
+// these times sets it.
+HttpLimits PatientLimits()
+{
+    HttpLimits limits;
+    limits.headTimeoutMs = 2 * kHangMs;
+    limits.readTimeoutMs = 2 * kHangMs;
+    limits.answerTimeoutMs = 2 * kHangMs;
+    return limits;
+}
+
+// The listener as the window has it, on loopback.
+std::unique_ptr<ISoapSvr> StartLoopbackListener(const HttpLimits &limits = PatientLimits())
 {
     auto listener = std::make_unique<ISoapSvr>();
-    HttpLimits limits;
-    limits.readTimeoutMs = readTimeoutMs;
     listener->SetLimits(limits);
     if (!listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()))
         return nullptr;
@@ -215,7 +227,7 @@ QString NextRequest(ISoapSvr &listener)
             request = listener.GetRequest();
             return !request.isEmpty();
         },
-        kWaitMs);
+        kHangMs);
     return request;
 }
 
@@ -258,7 +270,7 @@ int ConnectTo(quint16 port, bool blocking)
     if (fd < 0)
         return -1;
     if (blocking) {
-        const timeval limit{kWaitMs / 1000, 0};
+        const timeval limit{kHangMs / 1000, 0};
         setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
         setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     }
@@ -707,7 +719,8 @@ void TestSoap::client()
     client.m_strURL = QStringLiteral("http://%1:%2/dms")
                           .arg(server == QLatin1String("unresolved") ? "dms.invalid" : "127.0.0.1")
                           .arg(port);
-    client.SetTimeout(300);
+    // The time is up only where no answer comes.
+    client.SetTimeout(server == QLatin1String("silent") ? 300 : kHangMs);
     client.ActivateLogging(logDir.path());
     const QString body = QStringLiteral("<m>M\u00fcller</m>");
     const QString result = client.Request(QStringLiteral("urn:act"), body);
@@ -773,13 +786,13 @@ void TestSoap::clientSendsOnce()
     RawServer server(answer, closeAfter);
     CSoapReq client;
     client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
-    client.SetTimeout(2000);
+    client.SetTimeout(kHangMs);
     QCOMPARE(client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>")), text);
     QVERIFY2(client.LastError().contains(error), qPrintable(client.LastError()));
     QCOMPARE(client.LastError().isEmpty(), error.isEmpty());
     // A request is never sent again behind the caller's back: once every
     // connection of the client is gone, all it sent was read.
-    QTRY_COMPARE(server.closed, server.connections);
+    YAQ_TRY_COMPARE(server.closed, server.connections);
     QCOMPARE(server.requests, 1);
 }
 
@@ -796,7 +809,7 @@ void TestSoap::clientStopsAnEndlessAnswer()
     StreamingServer server(oneChunk);
     CSoapReq client;
     client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
-    client.SetTimeout(20000);
+    client.SetTimeout(kHangMs);
     QVERIFY(client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>")).isEmpty());
     QVERIFY2(client.LastError().contains(QStringLiteral("ist größer als 1048576 Bytes.")),
              qPrintable(client.LastError()));
@@ -815,14 +828,20 @@ void TestSoap::clientEndsWhenItsThreadIsEnded()
     std::unique_ptr<QThread> thread(QThread::create([&]() {
         CSoapReq client;
         client.m_strURL = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
-        client.SetTimeout(kWaitMs);
+        client.SetTimeout(2 * kHangMs);
         answer = client.Request(QStringLiteral("urn:act"), QStringLiteral("<m/>"));
         error = client.LastError();
     }));
+    // Ended on every way out: a running QThread must not be destroyed.
+    const auto ended = qScopeGuard([&thread]() {
+        thread->exit();
+        thread->wait();
+    });
     thread->start();
-    QVERIFY(QTest::qWaitFor([&]() { return server.requests == 1; }));
+    YAQ_TRY_VERIFY(server.requests == 1);
     thread->exit();
-    QVERIFY(QTest::qWaitFor([&]() { return thread->isFinished(); }, 1000));
+    // Ended by the exit, long before the client's own time is up.
+    YAQ_TRY_VERIFY(thread->isFinished());
     QVERIFY(answer.isEmpty());
     QVERIFY2(error.contains(QLatin1String("wurde beendet, bevor eine Antwort kam.")),
              qPrintable(error));
@@ -846,7 +865,7 @@ void TestSoap::clientKeepsHttps()
     });
     CSoapReq client;
     client.m_strURL = QStringLiteral("https://127.0.0.1:%1/").arg(server.serverPort());
-    client.SetTimeout(2000);
+    client.SetTimeout(kHangMs);
     QVERIFY(client.Request(QStringLiteral("a"), QStringLiteral("<a/>")).isEmpty());
     QVERIFY(!first.isEmpty());
     QCOMPARE(first.at(0), '\x16'); // a TLS handshake record
@@ -938,11 +957,13 @@ void TestSoap::listenerServesPastAStalledClient()
 {
     QFETCH(QByteArray, stalled);
     QFETCH(int, status);
-    auto listener = StartLoopbackListener(400);
+    HttpLimits limits = PatientLimits();
+    limits.readTimeoutMs = 400;
+    auto listener = StartLoopbackListener(limits);
     QVERIFY(listener);
     RawClient slow(listener->Port());
     slow.send(stalled);
-    QVERIFY(QTest::qWaitFor([&]() { return slow.socket.state() == QTcpSocket::ConnectedState; }));
+    YAQ_TRY_VERIFY(slow.socket.state() == QTcpSocket::ConnectedState);
 
     RawClient quick(listener->Port());
     quick.send(Post("<quick/>"));
@@ -950,7 +971,7 @@ void TestSoap::listenerServesPastAStalledClient()
     listener->SetResponse(QStringLiteral("<a/>"));
     QVERIFY(quick.waitResponses(1));
 
-    QVERIFY(QTest::qWaitFor([&]() { return slow.closed; }, kWaitMs));
+    YAQ_TRY_VERIFY(slow.closed);
     const QList<Response> answers = slow.responses();
     QCOMPARE(answers.isEmpty() ? 0 : answers.at(0).status, status);
 }
@@ -973,7 +994,8 @@ void TestSoap::listenerCutsASlowHead()
     QFETCH(QByteArray, rest);
     QFETCH(int, status);
     auto listener = std::make_unique<ISoapSvr>();
-    HttpLimits limits;
+    // A cut within the test's wait is the head time's.
+    HttpLimits limits = PatientLimits();
     limits.headTimeoutMs = 300;
     listener->SetLimits(limits);
     QVERIFY(listener->StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
@@ -987,8 +1009,8 @@ void TestSoap::listenerCutsASlowHead()
         QVERIFY(!client.closed);
         return;
     }
-    // Cut after the head time, long before the read time of 10 s is up.
-    QVERIFY(QTest::qWaitFor([&]() { return client.closed; }, kWaitMs));
+    // Cut after the head time, long before the read time is up.
+    YAQ_TRY_VERIFY(client.closed);
     const QList<Response> answers = client.responses();
     QCOMPARE(answers.isEmpty() ? 0 : answers.at(0).status, status);
     QVERIFY(listener->GetRequest().isEmpty());
@@ -1005,7 +1027,7 @@ void TestSoap::listenerQueuesInOrder()
     b.send(Post("<b/>"));
     RawClient c(listener->Port());
     c.send(Post("<c/>"));
-    QTRY_COMPARE(listener->Arrivals(), quint64(3));
+    YAQ_TRY_COMPARE(listener->Arrivals(), quint64(3));
     QCoreApplication::processEvents();
     QVERIFY(b.received.isEmpty());
 
@@ -1040,19 +1062,19 @@ void TestSoap::listenerSaysWhenARequestCame()
     const QByteArray first = Post("<a/>");
     RawClient a(listener->Port());
     a.send(first.left(first.size() - 3));
-    QTRY_COMPARE(listener->ConnectionCount(), 1);
-    QTRY_COMPARE(a.socket.bytesToWrite(), qint64(0));
+    YAQ_TRY_COMPARE(listener->ConnectionCount(), 1);
+    YAQ_TRY_COMPARE(a.socket.bytesToWrite(), qint64(0));
     QCoreApplication::processEvents();
     QCOMPARE(arrived.count(), 0);
     QVERIFY(!listener->HasPendingRequest());
     a.send(first.right(3));
-    QTRY_COMPARE(arrived.count(), 1);
+    YAQ_TRY_COMPARE(arrived.count(), 1);
     RawClient empty(listener->Port());
     empty.send(Post("  "));
     QVERIFY(empty.waitResponses(1));
     RawClient b(listener->Port());
     b.send(Post("<b/>"));
-    QTRY_COMPARE(arrived.count(), 2);
+    YAQ_TRY_COMPARE(arrived.count(), 2);
     QCOMPARE(listener->Arrivals(), quint64(2));
     QVERIFY(listener->HasPendingRequest());
     QCOMPARE(listener->GetRequest(), QStringLiteral("<a/>"));
@@ -1068,7 +1090,7 @@ void TestSoap::listenerSaysWhenARequestCame()
 void TestSoap::listenerBoundsConnections()
 {
     ISoapSvr listener;
-    HttpLimits limits;
+    HttpLimits limits = PatientLimits();
     limits.maxConnections = 2;
     listener.SetLimits(limits);
     QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
@@ -1078,13 +1100,13 @@ void TestSoap::listenerBoundsConnections()
     QCOMPARE(NextRequest(listener), QStringLiteral("<a/>"));
     RawClient b(listener.Port());
     b.send(Post("<b/>"));
-    QTRY_COMPARE(listener.Arrivals(), quint64(2));
+    YAQ_TRY_COMPARE(listener.Arrivals(), quint64(2));
     RawClient c(listener.Port());
     QVERIFY(c.waitResponses(1));
     QCOMPARE(c.responses().at(0).status, 503);
     // A place that comes free is taken again.
     a.socket.abort();
-    QTRY_COMPARE(listener.ConnectionCount(), 1);
+    YAQ_TRY_COMPARE(listener.ConnectionCount(), 1);
     RawClient d(listener.Port());
     d.send(Post("<d/>"));
     QCOMPARE(NextRequest(listener), QStringLiteral("<b/>"));
@@ -1115,7 +1137,7 @@ void TestSoap::listenerAnswersEveryRequestInTime()
     QFETCH(bool, refusal);
     QFETCH(bool, refuseNow);
     ISoapSvr listener;
-    HttpLimits limits;
+    HttpLimits limits = PatientLimits();
     limits.answerTimeoutMs = refuseNow ? 600000 : 300;
     listener.SetLimits(limits);
     if (refusal)
@@ -1124,7 +1146,7 @@ void TestSoap::listenerAnswersEveryRequestInTime()
     RawClient a(listener.Port());
     a.send(Post("<a/>"));
     QSignalSpy arrived(&listener, &ISoapSvr::RequestArrived);
-    QVERIFY(arrived.wait(kWaitMs));
+    QVERIFY(arrived.wait(kHangMs));
     if (handedOut)
         QCOMPARE(listener.GetRequest(), QStringLiteral("<a/>"));
     if (refuseNow)
@@ -1159,31 +1181,23 @@ void TestSoap::listenerServesAPushPastHeldPlaces()
         holders.push_back(std::make_unique<RawClient>(listener->Port()));
         holders.back()->send(held);
     }
-    QVERIFY(QTest::qWaitFor([&]() {
-        return std::all_of(holders.begin(), holders.end(), [](const auto &h) {
-            return h->socket.state() == QTcpSocket::ConnectedState && h->socket.bytesToWrite() == 0;
-        });
+    YAQ_TRY_VERIFY(std::all_of(holders.begin(), holders.end(), [](const auto &h) {
+        return h->socket.state() == QTcpSocket::ConnectedState && h->socket.bytesToWrite() == 0;
     }));
-    QTRY_COMPARE(listener->ConnectionCount(), places);
+    YAQ_TRY_COMPARE(listener->ConnectionCount(), places);
     QCoreApplication::processEvents();
 
-    // The push is served at once, well within the head time of the others.
+    // The push is served while the others still hold their places (their
+    // head time is beyond the test's wait).
     RawClient push(listener->Port());
     push.send(Post("<push/>"));
-    QString request;
-    QVERIFY(QTest::qWaitFor(
-        [&]() {
-            request = listener->GetRequest();
-            return !request.isEmpty();
-        },
-        1000));
-    QCOMPARE(request, QStringLiteral("<push/>"));
+    QCOMPARE(NextRequest(*listener), QStringLiteral("<push/>"));
     listener->SetResponse(QStringLiteral("<taken/>"));
     QVERIFY(push.waitResponses(1));
     QCOMPARE(push.responses().at(0).status, 200);
     // The place was the oldest holder's; one that had begun its request
     // hears that it may send it again.
-    QVERIFY(QTest::qWaitFor([&]() { return holders.front()->closed; }, 1000));
+    YAQ_TRY_VERIFY(holders.front()->closed);
     QVERIFY(!holders.back()->closed);
     const QList<Response> heard = holders.front()->responses();
     QTEST(heard.isEmpty() ? 0 : heard.constFirst().status, "told");
@@ -1192,22 +1206,22 @@ void TestSoap::listenerServesAPushPastHeldPlaces()
 void TestSoap::listenerPushesOutTheLongestIdle()
 {
     ISoapSvr listener;
-    HttpLimits limits;
+    HttpLimits limits = PatientLimits();
     limits.maxConnections = 3;
     listener.SetLimits(limits);
     QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
     // Taken in this order.
     RawClient idleFirst(listener.Port());
-    QTRY_COMPARE(listener.ConnectionCount(), 1);
+    YAQ_TRY_COMPARE(listener.ConnectionCount(), 1);
     RawClient waiting(listener.Port());
     waiting.send(Post("<waiting/>"));
-    QTRY_COMPARE(listener.Arrivals(), quint64(1));
+    YAQ_TRY_COMPARE(listener.Arrivals(), quint64(1));
     RawClient idleSecond(listener.Port());
-    QTRY_COMPARE(listener.ConnectionCount(), 3);
+    YAQ_TRY_COMPARE(listener.ConnectionCount(), 3);
 
     RawClient push(listener.Port());
     push.send(Post("<push/>"));
-    QVERIFY(QTest::qWaitFor([&]() { return idleFirst.closed; }, 1000));
+    YAQ_TRY_VERIFY(idleFirst.closed);
     QVERIFY(idleFirst.responses().isEmpty());
     // The request that waits keeps its place and its turn.
     QCOMPARE(NextRequest(listener), QStringLiteral("<waiting/>"));
@@ -1299,24 +1313,25 @@ void TestSoap::listenerKeepsAPushAmongStrangers()
 {
     QFETCH(int, before);
     ISoapSvr listener;
-    HttpLimits limits;
+    HttpLimits limits = PatientLimits();
     limits.maxConnections = 2;
+    // The push, silent until the strangers have come, stays in its time to
+    // begin however slowly they come.
+    limits.quietGraceMs = 2000;
     listener.SetLimits(limits);
     QVERIFY(listener.StartListener(QStringLiteral("127.0.0.1"), 0, QString()));
     std::vector<std::unique_ptr<RawClient>> strangers;
     for (int i = 0; i < 2; ++i)
         strangers.push_back(std::make_unique<RawClient>(listener.Port()));
-    QTRY_COMPARE(listener.ConnectionCount(), 2);
+    YAQ_TRY_COMPARE(listener.ConnectionCount(), 2);
     // They have had their time to begin: the push has a place at once.
     QTest::qWait(limits.quietGraceMs + 50);
 
     const QByteArray push = Post("<push/>");
     RawClient client(listener.Port());
     client.send(push.left(before));
-    QVERIFY(QTest::qWaitFor([&]() {
-        return client.socket.state() == QTcpSocket::ConnectedState &&
-               client.socket.bytesToWrite() == 0;
-    }));
+    YAQ_TRY_VERIFY(client.socket.state() == QTcpSocket::ConnectedState &&
+                   client.socket.bytesToWrite() == 0);
     for (int i = 0; i < 4; ++i)
         strangers.push_back(std::make_unique<RawClient>(listener.Port()));
     QTest::qWait(50);
@@ -1367,37 +1382,35 @@ void TestSoap::listenerAnswersEveryPushUnderAFlood()
             listener->SetResponse(request.contains(QLatin1String("push"))
                                       ? QStringLiteral("<taken/>")
                                       : QStringLiteral("<notValid/>"));
-        listener->RefuseWaiting(1000, QStringLiteral("<busy/>"));
+        listener->RefuseWaiting(kHangMs, QStringLiteral("<busy/>"));
     });
     window.start(1);
     const quint16 port = listener->Port();
     StrayFlood flood(port, strays, oneByte ? StrayFlood::Kind::Bytes : StrayFlood::Kind::Requests);
     // Every stray has come, and the stray requests have gone again.
-    QVERIFY(QTest::qWaitFor(
-        [&]() {
-            return flood.connected >= strays &&
+    YAQ_TRY_VERIFY(flood.connected >= strays &&
                    (oneByte ? listener->ConnectionCount() >= HttpLimits().maxConnections
-                            : flood.answered > strays);
-        },
-        kWaitMs));
+                            : flood.answered > strays));
 
     std::atomic<int> answered{0};
-    std::atomic<int> done{0};
-    std::vector<std::thread> senders;
+    std::atomic<int> ended{0}; // pushes whose connection has ended
+    std::atomic<bool> stop{false};
+    YaqTest::ThreadJoiner senders([&stop]() { stop = true; });
     for (int t = 0; t < kSenders; ++t) {
-        senders.emplace_back([&, t]() {
-            for (int i = 0; i < kPushesEach; ++i) {
+        senders.start([&, t]() {
+            for (int i = 0; i < kPushesEach && !stop; ++i) {
                 const int number = t * kPushesEach + i;
                 const int status = PushAnswered(port, number, twoParts ? 5 + number * 7 % 46 : -1);
                 if (taken ? status == 200 : status != 0)
                     ++answered;
+                ++ended;
             }
-            ++done;
         });
     }
-    QVERIFY(QTest::qWaitFor([&done]() { return done == kSenders; }, 4 * kWaitMs));
-    for (std::thread &sender : senders)
-        sender.join();
+    QVERIFY2(
+        senders.waitFinished(),
+        qPrintable(
+            QStringLiteral("%1 pushes ended, %2 answered").arg(ended.load()).arg(answered.load())));
     QCOMPARE(answered.load(), kSenders * kPushesEach);
 }
 
@@ -1416,7 +1429,7 @@ void TestSoap::listenerDropsAGoneClient()
     RawClient first(listener->Port());
     first.send(Post("<first/>"));
     RawClient gone(listener->Port());
-    QVERIFY(QTest::qWaitFor([&]() { return first.socket.bytesToWrite() == 0; }));
+    YAQ_TRY_VERIFY(first.socket.bytesToWrite() == 0);
     gone.send(Post("<gone/>"));
     QCOMPARE(NextRequest(*listener), QStringLiteral("<first/>"));
     if (handedOut) {
@@ -1424,7 +1437,7 @@ void TestSoap::listenerDropsAGoneClient()
         QCOMPARE(NextRequest(*listener), QStringLiteral("<gone/>"));
     }
     gone.socket.abort();
-    QTRY_COMPARE(listener->ConnectionCount(), 1);
+    YAQ_TRY_COMPARE(listener->ConnectionCount(), 1);
     listener->SetResponse(QStringLiteral("<to-nobody/>"));
 
     RawClient next(listener->Port());
@@ -1707,7 +1720,7 @@ void TestSoap::standInUsage()
     QFETCH(bool, onStandardOutput);
     QProcess program;
     program.start(QStringLiteral(YAQ2_DMS), arguments);
-    QVERIFY(program.waitForFinished(kWaitMs));
+    QVERIFY(program.waitForFinished(kHangMs));
     QTEST(program.exitCode(), "exitCode");
     const QByteArray out = program.readAllStandardOutput();
     const QByteArray err = program.readAllStandardError();

@@ -14,6 +14,7 @@
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QListView>
@@ -118,7 +119,7 @@ private:
         QVERIFY(m_page->OnStore());
         m_page->resize(1000, 700);
         m_page->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_page.get(), YaqTest::kHangMs));
     }
     // The stored package handed back with its head changed; the picture of
     // one of the page's painted controls.

@@ -8,6 +8,7 @@
 #include "packages/SRPBbRowModel.h"
 #include "packages/model/Position.h"
 #include "support/TestMain.h"
+#include "support/Waits.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -96,7 +97,7 @@ void TestSRPBbCurrentRow::movesOverGroupLines()
     model->SetRows(lines.Rows());
     current.Show(lines.owned[size_t(start)].get());
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&window, YaqTest::kHangMs));
     list->setFocus();
 
     const QStringList words = steps.split(QLatin1Char(' '));

@@ -23,6 +23,7 @@
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -637,7 +638,7 @@ void TestSRPBbPage::enterOnThePositionList()
     open(QStringLiteral("1110010"), CSRPBbDlg::KindSR);
     m_page->show();
     m_page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
     auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
     QVERIFY(list);
     list->setFocus();

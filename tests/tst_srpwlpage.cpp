@@ -13,6 +13,7 @@
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QtTest>
 
@@ -258,7 +259,7 @@ void TestSRPWlPage::keyboardPassesOverSeparators()
     QCOMPARE(shown().mid(3), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
     rowList()->setCurrentIndex(rowList()->model()->index(from, 0));
     QTest::keyClick(rowList(), Qt::Key(key));
-    QTRY_COMPARE(rowList()->currentIndex().row(), to);
+    YAQ_TRY_COMPARE(rowList()->currentIndex().row(), to);
     QCOMPARE(rowList()->selectionModel()->selectedIndexes(),
              QModelIndexList{rowList()->currentIndex()});
 }

@@ -8,6 +8,7 @@
 #include "platform/WholeFile.h"
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -310,7 +311,8 @@ void TestStartup::settingsRunsAtOnceKeepEachOthersValue()
         QProcess search;
         start(sound, QStringLiteral("Sound"), round % 2);
         start(search, QStringLiteral("iMaxSearch"), 100 + round);
-        QVERIFY(sound.waitForFinished(60000) && search.waitForFinished(60000));
+        QVERIFY(sound.waitForFinished(YaqTest::kHangMs) &&
+                search.waitForFinished(YaqTest::kHangMs));
         QCOMPARE(sound.exitCode(), 0);
         QCOMPARE(search.exitCode(), 0);
         const CProfile profile(QStringLiteral("yaq2"));
@@ -555,7 +557,7 @@ void TestStartup::listenerTakesTheSetAddress()
         for (int i = 0; i < 2; ++i) {
             QTcpSocket socket;
             socket.connectToHost(QHostAddress(QLatin1String(hosts[i])), port);
-            reached[i] = socket.waitForConnected(5000);
+            reached[i] = socket.waitForConnected(YaqTest::kHangMs);
         }
     });
     m_env->answerBoxes(IDOK);

@@ -11,6 +11,7 @@
 #include "settings/PrgSettings.h"
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInAgent.h"
 
 #include <QCoreApplication>
@@ -28,10 +29,14 @@
 
 namespace {
 
-// Short limits, so that a silent host costs the test a second.
-constexpr int kRequestMs = 1000;
-constexpr int kStepMs = 2500;
-// What a slow machine (sanitizers) may add to a bound.
+// Where a host is silent, it costs the test two seconds; four silent
+// hosts meet the step's bound on the third. Where none is, the start's
+// times lie beyond the test's wait: the answers of a busy machine never
+// meet them.
+constexpr int kRequestMs = 2000;
+constexpr int kStepMs = 5000;
+constexpr int kNeverMs = YaqTest::kHangMs;
+// What a slow machine (sanitizers) may add to the step's bound.
 constexpr int kSlackMs = 1500;
 
 // Loopback addresses of this run's hosts, 127.x.y.1 to 127.x.y.8, apart
@@ -125,8 +130,8 @@ void TestStartupConfig::initTestCase()
                    QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
                    QStringLiteral("/CN=") + Address(1), QStringLiteral("-addext"),
                    QStringLiteral("subjectAltName=") + names.join(QLatin1Char(','))});
-    QVERIFY2(openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
-                 openssl.exitCode() == 0,
+    QVERIFY2(openssl.waitForFinished(YaqTest::kHangMs) &&
+                 openssl.exitStatus() == QProcess::NormalExit && openssl.exitCode() == 0,
              qPrintable(QStringLiteral("openssl could not make the test certificate: ") +
                         openssl.errorString() + QString::fromLocal8Bit(openssl.readAll())));
     QFile certFile(m_cert);
@@ -325,6 +330,9 @@ void TestStartupConfig::configuration()
 
     const QStringList kinds = hosts.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QStringList heldValues = held.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // Where every host is silent, the step's bound is what the row is about.
+    const bool silent = kinds.contains(QLatin1String("silent"));
+    const bool allSilent = silent && kinds.count(QLatin1String("silent")) == kinds.size();
     startHosts(kinds, broker);
     QList<QPair<QString, QString>> profile = {
         {QStringLiteral("General/NEVA"), broker ? QStringLiteral("1") : QStringLiteral("0")},
@@ -360,7 +368,7 @@ void TestStartupConfig::configuration()
     bool ccOk = false;
     {
         CStartupConfig config;
-        config.SetTimeLimits(kRequestMs, kStepMs);
+        config.SetTimeLimits(silent ? kRequestMs : kNeverMs, allSilent ? kStepMs : kNeverMs);
         config.SetBrokerPort(m_brokerPort);
         QCOMPARE(config.IsBroker(), broker);
         dbOk = config.GetDatabase(&user, &pwd, &tns);
@@ -413,7 +421,8 @@ void TestStartupConfig::configuration()
     CProfile written(CStartupConfig::kProfileName);
     QCOMPARE(written.GetProfileString(QStringLiteral("General"), QStringLiteral("IP")),
              ipHost ? Address(ipHost) : QString());
-    QVERIFY2(elapsed < kStepMs + kSlackMs, qPrintable(QString::number(elapsed)));
+    if (allSilent)
+        QVERIFY2(elapsed < kStepMs + kSlackMs, qPrintable(QString::number(elapsed)));
 }
 
 // ---------------------------------------------------------------------------
@@ -455,7 +464,7 @@ void TestStartupConfig::heldValuesComeBackWhole()
         writeProfile({{QStringLiteral("General/IP"), Address(1)},
                       {QStringLiteral("General/HTTPSPort"), QString::number(m_httpsPort)}});
         CStartupConfig config;
-        config.SetTimeLimits(kRequestMs, kStepMs);
+        config.SetTimeLimits(kNeverMs, kNeverMs);
         QString user, pwd, tns;
         QVERIFY(config.GetDatabase(&user, &pwd, &tns));
         QCOMPARE(pwd, password);
@@ -479,7 +488,7 @@ void TestStartupConfig::heldValuesComeBackWhole()
     QVERIFY(QDir().mkpath(QFileInfo(ProfileFile(m_profileFolder)).path()));
     QVERIFY(QFile::copy(file, ProfileFile(m_profileFolder)));
     CStartupConfig next;
-    next.SetTimeLimits(kRequestMs, kStepMs);
+    next.SetTimeLimits(kNeverMs, kNeverMs);
     QString user, pwd, tns;
     QVERIFY(next.GetDatabase(&user, &pwd, &tns));
     QCOMPARE(pwd, password);
@@ -500,7 +509,7 @@ void TestStartupConfig::handWrittenProfile()
     writeAddressFile(2, 1);
     startHosts({QStringLiteral("refused"), QStringLiteral("agent")}, false);
     CStartupConfig config;
-    config.SetTimeLimits(kRequestMs, kStepMs);
+    config.SetTimeLimits(kNeverMs, kNeverMs);
     QCOMPARE(config.AgentHost(), Address(1));
     QCOMPARE(config.AgentUrl(Address(1)),
              QStringLiteral("https://%1:%2/services/UdraAgentService/v2")
@@ -657,7 +666,7 @@ void TestStartupConfig::mainWindowStep()
         connection = {commandLineTns, QStringLiteral("u"), QStringLiteral("p")};
 
     CStartupConfig config;
-    config.SetTimeLimits(kRequestMs, kStepMs);
+    config.SetTimeLimits(kNeverMs, kNeverMs);
     QCOMPARE(RunStartupConfig(config, s, &connection), notice);
     if (tnsFromPlatform) {
         QVERIFY2(connection.tns.contains(QLatin1String("(HOST=catalogue.dealer.example)")),
@@ -686,7 +695,7 @@ void TestStartupConfig::brandCheckWithDealerList()
     s.bLocalDataSet = 1;
     CStartupConnection connection;
     CStartupConfig config;
-    config.SetTimeLimits(kRequestMs, kStepMs);
+    config.SetTimeLimits(kNeverMs, kNeverMs);
     RunStartupConfig(config, s, &connection);
     // The platform lists VOQ and Lumo for vehicles, Tremik for parts only.
     QCOMPARE(GetBrandFromDealerData(&s, QStringLiteral("VQ")), 1);

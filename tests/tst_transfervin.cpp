@@ -16,6 +16,7 @@
 #include "settings/PrgSettings.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
+#include "support/Waits.h"
 
 #include <QDomDocument>
 #include <QHostAddress>
@@ -509,7 +510,7 @@ void TestTransferVin::watch()
                 // The adviser answers the question of the first while the
                 // second comes: it waits in the listener.
                 push();
-                QVERIFY(QTest::qWaitFor([&] { return listener.Arrivals() >= 2; }, 5000));
+                YAQ_TRY_VERIFY(listener.Arrivals() >= 2);
                 QCoreApplication::processEvents();
                 QCOMPARE(numbers.size(), 1);
                 QVERIFY(listener.HasPendingRequest());
@@ -524,19 +525,19 @@ void TestTransferVin::watch()
 
     if (window == QLatin1String("busy") || window == QLatin1String("closed")) {
         // Every request came and waits in the listener, untaken.
-        QTRY_COMPARE(listener.Arrivals(), quint64(requests));
+        YAQ_TRY_COMPARE(listener.Arrivals(), quint64(requests));
         QCoreApplication::processEvents();
         QCOMPARE(numbers.size(), 0);
         QVERIFY(listener.HasPendingRequest());
         held = false;
     }
-    QTRY_COMPARE_WITH_TIMEOUT(numbers.size(), handled, 5000);
+    YAQ_TRY_COMPARE(numbers.size(), handled);
     // No more: the listener holds a request only where the window took none.
     QCOMPARE(listener.HasPendingRequest(), handled < requests);
     QCOMPARE(numbers.size(), handled);
     for (int i = 0; i < handled; ++i) {
         QCOMPARE(numbers.at(i), quint64(i + 1));
-        QTRY_VERIFY(clients.at(size_t(i))->received.contains("<answer>"));
+        YAQ_TRY_VERIFY(clients.at(size_t(i))->received.contains("<answer>"));
     }
 }
 
@@ -661,6 +662,7 @@ void TestTransferVin::readmePushIsConfirmed()
     QVERIFY2(arguments.contains(QStringLiteral("http://127.0.0.1:%1/").arg(listener.Port())),
              qPrintable(arguments.join(QLatin1Char(' '))));
     QProcess dms;
+    const YaqTest::ProcessReaper reaper(dms);
     dms.start(QStringLiteral(YAQ2_DMS), arguments.mid(1));
 
     Log log;
@@ -679,9 +681,9 @@ void TestTransferVin::readmePushIsConfirmed()
             request = listener.GetRequest();
             return !request.isEmpty();
         },
-        10000));
+        YaqTest::kHangMs));
     handler.HandleSoapRequest(request);
-    QVERIFY(QTest::qWaitFor([&]() { return dms.state() == QProcess::NotRunning; }, 10000));
+    YAQ_TRY_VERIFY(dms.state() == QProcess::NotRunning);
     const QString printed = QString::fromUtf8(dms.readAllStandardOutput());
     QVERIFY2(dms.exitCode() == 0, dms.readAllStandardError().constData());
     QCOMPARE(log.steps.value(0), QStringLiteral("answer:confirm"));

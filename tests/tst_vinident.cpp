@@ -20,6 +20,7 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "support/MainWindowTest.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -326,7 +327,7 @@ void TestVinIdent::blockedVehiclesLeaveTheSettings()
     QVERIFY(contractButtonColoured());
     m_dlg->ShowPage(kPageAwKat);
     m_dlg->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get(), YaqTest::kHangMs));
     m_settings->DealerList = dealer;
     m_env->answerBoxes(IDOK);
     m_dlg->VinEdit()->setFocus();
@@ -407,7 +408,7 @@ void TestVinIdent::typingOverTheVehicleKeepsTheVinField()
     m_dlg->ShowPage(page);
     QCOMPARE(m_dlg->CurrentPage(), page);
     m_dlg->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get(), YaqTest::kHangMs));
     m_env->answerBoxes(IDOK);
     const int boxes = int(m_env->boxes().size());
     QLineEdit *vin = m_dlg->VinEdit();
@@ -668,7 +669,7 @@ void TestVinIdent::incompleteVinNotice()
     QCOMPARE(m_env->boxes().size(), 0);
     // The pause, shortened for the test, runs out.
     pause->setInterval(1);
-    QTRY_VERIFY(!pause->isActive());
+    YAQ_TRY_VERIFY(!pause->isActive());
     QCOMPARE(m_env->boxes().size(), notice ? 1 : 0);
     if (notice)
         QCOMPARE(m_env->boxes().first().text, OrmelText(7030));

@@ -195,11 +195,7 @@ void TestYaqDbSession::answerSizeIsCapped()
     CYaqDb db;
     QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
                     server.address(), QStringLiteral("S1")));
-    QElapsedTimer clock;
-    clock.start();
     const QString answer = db.CheckSession(QStringLiteral("S1"));
-    // Refused as soon as the cap is passed, not at the time-out.
-    QVERIFY(clock.elapsed() < CWebDb::kTimeoutMs / 3);
     if (accepted) {
         QCOMPARE(db.LastResult(), DbResult::Row);
         QCOMPARE(answer.size(), body.size());
@@ -207,7 +203,9 @@ void TestYaqDbSession::answerSizeIsCapped()
     } else {
         QCOMPARE(answer, QString());
         QCOMPARE(db.LastResult(), DbResult::Failed);
-        QVERIFY(!db.LastErrorText().isEmpty());
+        // Refused as soon as the cap is passed, not at the time-out.
+        QVERIFY2(db.LastErrorText().contains(QLatin1String("longer than")),
+                 qPrintable(db.LastErrorText()));
     }
 }
 

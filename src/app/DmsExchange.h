@@ -80,6 +80,8 @@ public:
     // wait window.
     CDmsClient &Client() { return m_client; }
     CDmsWaitWindow &Wait() { return m_wait; }
+    // The watch of the listener (its times: tests).
+    CDmsListenerWatch &Watch() { return m_watch; }
 
 private:
     IDmsExchangeHost &m_host;

@@ -288,7 +288,7 @@ bool CDmsListenerWatch::Poll()
     }
     if ((m_heldBack && m_heldBack()) || m_poll.IsBusy()) {
         if (m_refusal && m_listener->HasPendingRequest())
-            m_listener->RefuseWaiting(kRefuseAfterMs, m_refusal());
+            m_listener->RefuseWaiting(m_refuseAfterMs, m_refusal());
         if (m_listener->HasPendingRequest())
             m_retry.start();
         return false;

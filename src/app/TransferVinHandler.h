@@ -186,6 +186,8 @@ public:
     void SetRefusal(Refusal refusal);
     // Starts the fallback poll (the intervals: tests).
     void Start(int fallbackMs = kFallbackMs, int heldBackMs = kHeldBackMs);
+    // How long a request held back waits before it gets the refusal (tests).
+    void SetRefuseAfter(int milliseconds) { m_refuseAfterMs = milliseconds; }
     // The window ends: nothing is fetched any more.
     void Stop();
     // One look at the listener; true when a request was handled.
@@ -202,6 +204,7 @@ private:
     CDmsListenerPoll m_poll;
     QTimer m_fallback;
     QTimer m_retry;
+    int m_refuseAfterMs = kRefuseAfterMs;
     bool m_stopped = false;
 };
 

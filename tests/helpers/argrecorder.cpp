@@ -1,6 +1,7 @@
 // Stands in for a sibling program in the tests: writes each argument it was
-// given on a line of its own into the file named by YAQ_ARGRECORDER_OUT, then
-// waits the milliseconds given by YAQ_ARGRECORDER_WAIT (0 when unset).
+// given on a line of its own into the file named by YAQ_ARGRECORDER_OUT, then,
+// when YAQ_ARGRECORDER_HOLD names a file, runs on until that file is there
+// (the test lets it end; after two minutes it ends by itself, a hang).
 
 #include <chrono>
 #include <cstdlib>
@@ -19,7 +20,11 @@ int main(int argc, char **argv)
         if (!file)
             return 3;
     }
-    if (const char *wait = std::getenv("YAQ_ARGRECORDER_WAIT"))
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(wait)));
+    if (const char *hold = std::getenv("YAQ_ARGRECORDER_HOLD")) {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point end = Clock::now() + std::chrono::minutes(2);
+        while (!std::ifstream(hold) && Clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     return 0;
 }
