@@ -257,7 +257,7 @@ void TestClipboardHolder::answerKeptOrFailureTold()
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(YAQ_PROGRAM),
                   {"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"});
-    QVERIFY(program.waitForFinished(120000));
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QTEST(program.exitCode(), "exitCode");

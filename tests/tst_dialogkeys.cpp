@@ -192,7 +192,7 @@ void TestDialogKeys::returnPressesTheFocusedButton()
     QVERIFY(dlg);
     dlg->show();
     dlg->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get(), YaqTest::kHangMs));
     auto *edit = dlg->findChild<QWidget *>(field);
     auto *pressed = dlg->findChild<QAbstractButton *>(button);
     QVERIFY(edit && pressed);

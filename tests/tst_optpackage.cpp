@@ -767,7 +767,7 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
     fluid->Selected = 1;
     m_page->show();
     m_page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
     auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
     const std::vector<CPosition *> &rows = m_page->PositionRows();
     const auto at = std::find(rows.begin(), rows.end(), fluid);
@@ -779,9 +779,9 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
     QString question;
     bool open = false;
     WhenShown<CSRPOptBearbDlg>([&](CSRPOptBearbDlg *dialog) {
-        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), dialog, YaqTest::kHangMs);
         WhenShown<QMessageBox>([&](QMessageBox *box) {
-            QTRY_COMPARE(QApplication::activeWindow(), box);
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), box, YaqTest::kHangMs);
             question = box->text();
             if (onBox == QLatin1String("close")) {
                 box->close();
@@ -830,7 +830,7 @@ void TestOptPackage::returnPressesTheFocusedButton()
     dialog.Begin(&s.whole, s.sub, false);
     dialog.show();
     dialog.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
     auto *focused = dialog.findChild<COwnButton *>(button);
     QVERIFY(focused);
     focused->setFocus();

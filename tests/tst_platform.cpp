@@ -338,7 +338,7 @@ void TestPlatform::keysOnAQuestion()
     QTimer::singleShot(0, [focused, key] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(box);
-        QVERIFY(QTest::qWaitForWindowActive(box));
+        QVERIFY(QTest::qWaitForWindowActive(box, YaqTest::kHangMs));
         if (focused)
             box->button(QMessageBox::StandardButton(focused))->setFocus();
         if (key == QLatin1String("close"))

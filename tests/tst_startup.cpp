@@ -802,7 +802,7 @@ void TestStartup::windowlessRunWithoutADisplay()
                                  ? QStringList{"-m", mode, "-s", "Sound", "-w", "0"}
                                  : QStringList{"M012345", "-m", mode, "-a", "1110010"};
     program.start(QStringLiteral(YAQ_PROGRAM), args);
-    QVERIFY(program.waitForFinished(120000));
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QTEST(program.exitCode(), "exitCode");
