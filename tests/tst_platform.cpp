@@ -715,9 +715,9 @@ void TestPlatform::profileWriteTakesOverAnAbandonedLock()
     if (ended) {
         QProcess process;
         process.start(QStringLiteral("true"), {});
-        QVERIFY(process.waitForStarted());
+        QVERIFY(process.waitForStarted(YaqTest::kHangMs));
         const qint64 pid = process.processId();
-        QVERIFY(process.waitForFinished());
+        QVERIFY(process.waitForFinished(YaqTest::kHangMs));
         held = QByteArray::number(pid) + held.mid(held.indexOf('\n'));
     }
     QVERIFY(writeTextFile(lockPath, held));

@@ -90,7 +90,7 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(kTimeoutMs);
+    timer.start(m_timeoutMs);
     // User input waits while the server is asked; timers and sockets go on.
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);

@@ -20,6 +20,8 @@ public:
              const QString &sessionId) override;
 
     void SetSessionId(const QString &sessionId) { m_strSessionId = sessionId; }
+    // How long one exchange may take, kTimeoutMs unless set (tests).
+    void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     const QString &SessionId() const { return m_strSessionId; }
     const QString &AppServer() const { return m_strAppServer; }
 
@@ -37,4 +39,5 @@ private:
 
     QString m_strAppServer;
     QString m_strSessionId;
+    int m_timeoutMs = kTimeoutMs;
 };
