@@ -14,7 +14,6 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
@@ -388,8 +387,7 @@ void TestPlatform::boxesStayWithinTheScreen()
     QRect frame;
     QRect room;
     QString shown;
-    QElapsedTimer clock;
-    qint64 openedAfter = -1;
+    bool opened = false;
     bool closed = false;
     auto look = [&] {
         QMessageBox *box = nullptr;
@@ -398,14 +396,13 @@ void TestPlatform::boxesStayWithinTheScreen()
                 box = b;
         if (!box)
             return false;
-        openedAfter = clock.elapsed();
+        opened = true;
         frame = box->frameGeometry();
         room = box->screen()->availableGeometry();
         shown = box->text();
         box->buttons().constFirst()->click();
         return true;
     };
-    clock.start();
     if (nonModal) {
         OwnMsgBoxNonModal(text, nullptr, kMsgBoxTitle, MSG_ALIGN_NOTICE, [&] { closed = true; });
         QVERIFY(look());
@@ -419,7 +416,7 @@ void TestPlatform::boxesStayWithinTheScreen()
                                                   .arg(frame.y())
                                                   .arg(frame.width())
                                                   .arg(frame.height())));
-    QVERIFY2(openedAfter < 2000, qPrintable(QString::number(openedAfter)));
+    QVERIFY(opened);
     if (text.size() < 100)
         QCOMPARE(shown, text);
     else
@@ -726,12 +723,17 @@ void TestPlatform::profileWriteTakesOverAnAbandonedLock()
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs),
                              QFileDevice::FileModificationTime));
     file.close();
-    QElapsedTimer clock;
-    clock.start();
+    // The write does not wait at all: only a lock taken over at once lets
+    // it through, whatever the machine's speed.
+    struct NoWait
+    {
+        const CProfileLockTimes usual = CProfile::LockTimes();
+        NoWait() { CProfile::SetLockTimes({0, usual.staleMs}); }
+        ~NoWait() { CProfile::SetLockTimes(usual); }
+    } noWait;
     CProfile profile(QStringLiteral("yaq2"));
     profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
     QVERIFY(profile.Sync());
-    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!QFileInfo::exists(lockPath));
     QCOMPARE(CProfile(QStringLiteral("yaq2"))
                  .GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1),
