@@ -204,6 +204,9 @@ private:
     // The editing page with the Arvo's brake service loaded; answers its
     // optional sub-package line 3410060.
     CPosition *openBrakeService();
+    // Shows the editing page active, the keyboard in its list on the line;
+    // the list, or null when that failed.
+    QAbstractItemView *showPageOnLine(const CPosition *line);
 
     TestEnv m_env;
     CPrgSettings m_settings;
@@ -258,6 +261,23 @@ CPosition *TestOptPackage::openBrakeService()
         return nullptr;
     CPosition *fluid = Find(m_page->Edited().Paket(), QStringLiteral("3410060"));
     return fluid && fluid->Type == POS_SUBPACKAGE && fluid->SubPackage ? fluid : nullptr;
+}
+
+QAbstractItemView *TestOptPackage::showPageOnLine(const CPosition *line)
+{
+    m_page->show();
+    m_page->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs))
+        return nullptr;
+    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
+    const std::vector<CPosition *> &rows = m_page->PositionRows();
+    const auto at = std::find(rows.begin(), rows.end(), line);
+    if (!list || at == rows.end())
+        return nullptr;
+    list->setFocus();
+    list->selectionModel()->setCurrentIndex(list->model()->index(int(at - rows.begin()), 0),
+                                            QItemSelectionModel::ClearAndSelect);
+    return list;
 }
 
 void TestOptPackage::initTestCase()
@@ -703,16 +723,8 @@ void TestOptPackage::keyboardBackOnThePageAfterTheQuestion()
     qApp->installEventFilter(&focusReturn);
     CPosition *fluid = openBrakeService();
     QVERIFY(fluid);
-    m_page->show();
-    m_page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
-    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
-    const std::vector<CPosition *> &rows = m_page->PositionRows();
-    const auto at = std::find(rows.begin(), rows.end(), fluid);
-    QVERIFY(at != rows.end());
-    list->setFocus();
-    list->selectionModel()->setCurrentIndex(list->model()->index(int(at - rows.begin()), 0),
-                                            QItemSelectionModel::ClearAndSelect);
+    QAbstractItemView *list = showPageOnLine(fluid);
+    QVERIFY(list);
     // The boxes are real ones.
     SetMsgBoxResponder({});
     QString question;
@@ -765,16 +777,8 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
     CPosition *fluid = openBrakeService();
     QVERIFY(fluid);
     fluid->Selected = 1;
-    m_page->show();
-    m_page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
-    auto *list = m_page->findChild<QAbstractItemView *>(QStringLiteral("packagePositionList"));
-    const std::vector<CPosition *> &rows = m_page->PositionRows();
-    const auto at = std::find(rows.begin(), rows.end(), fluid);
-    QVERIFY(at != rows.end());
-    list->setFocus();
-    list->selectionModel()->setCurrentIndex(list->model()->index(int(at - rows.begin()), 0),
-                                            QItemSelectionModel::ClearAndSelect);
+    QAbstractItemView *list = showPageOnLine(fluid);
+    QVERIFY(list);
     SetMsgBoxResponder({});
     QString question;
     bool open = false;
