@@ -99,7 +99,6 @@ void TestCmdLine::switchValueAsGiven_data()
     QTest::newRow("negative number")                 << QStringList{"-s", "Sound", "-w", "-1"}                                      << "Sound"             << "-1"      << ""         << "";
     QTest::newRow("text like a switch")              << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                               << "ReqXMLServer"      << "-x"      << ""         << "";
     QTest::newRow("setting name like a switch")      << QStringList{"-s", "/w", "-w", "0"}                                          << "/w"                << "0"       << ""         << "";
-    QTest::newRow("empty value as given")            << QStringList{"-s", "ReqXMLServer", "-w", ""}                                 << "ReqXMLServer"      << ""        << ""         << "";
     QTest::newRow("value last, switch missing none") << QStringList{"-s", "Sound", "-w"}                                            << "Sound"             << ""        << ""         << "-w";
     QTest::newRow("slash switch last")               << QStringList{"E000001", "/TNS"}                                              << ""                  << ""        << "E000001"  << "/TNS";
     QTest::newRow("unknown switch takes no value")   << QStringList{"-q", "-w", "1"}                                                << ""                  << "1"       << ""         << "";
