@@ -34,11 +34,13 @@ public:
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
     // The exit status of a run that could not do what it was asked: the
-    // version file could not be read (the run then writes nothing at its
-    // end); in the modes without a window also no version file for the
-    // package request, no answer put on the clipboard or none that outlives
-    // the program, the named setting, the profile or the dealer file not
-    // written. A run that did it ends with 0.
+    // command line ends with a switch that lacks its value, or the version
+    // file could not be read (the run then writes nothing at its end); in
+    // every caller mode an answer on the clipboard that does not outlive
+    // the program; in the modes without a window also no version file for
+    // the package request, no answer put on the clipboard, the named
+    // setting, the profile or the dealer file not written. A run that did it
+    // ends with 0.
     static constexpr int kExitNotDone = 1;
 
     // The shut-down sequence; runs after every InitInstance. Returns the
