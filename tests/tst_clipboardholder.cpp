@@ -232,31 +232,42 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
     }
 }
 
-// The package request ends with status 0 only when the caller can read
-// its answer after the end: a desktop session that asks for Wayland gets
-// X11 from the program (its X server is reachable), so the holder keeps the
-// answer; a platform the starter named that keeps nothing after the end
-// gives the failure status and the reason on standard error.
+// A caller mode ends with status 0 only when the caller can read its
+// answer after the end: a desktop session that asks for Wayland, or a
+// platform Qt cannot start, gets X11 from the program (its X server is
+// reachable), so the holder keeps the answer; a platform the starter named
+// that keeps nothing after the end gives the failure status and the reason
+// on standard error, naming what named it. The labour-position query with a
+// window hands its basket over at once.
 void TestClipboardHolder::answerKeptOrFailureTold_data()
 {
     QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
+    QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("told"); // on standard error
+    const QStringList request{"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"};
+    const QStringList query{"XVQ1F23A57M012345", "-m", "qvlaposquery", "-a", "6411020"};
+    const QString notKept =
+        QStringLiteral("nicht in der Zwischenablage:\nDie Qt-Plattform \"%1\" (%2)");
     // clang-format off
-    QTest::newRow("Wayland session: X11 taken, answer kept") << "wayland"   << 0 << "";
-    QTest::newRow("offscreen named: failure told")           << "offscreen" << 1 << "nicht in der Zwischenablage:\nDie Qt-Plattform \"offscreen\" (QT_QPA_PLATFORM)";
+    QTest::newRow("Wayland session: X11 taken, answer kept")  << "wayland"   << request                                   << 0 << "";
+    QTest::newRow("offscreen named: failure told")            << "offscreen" << request                                   << 1 << notKept.arg("offscreen", "QT_QPA_PLATFORM");
+    QTest::newRow("offscreen argument: failure told so")      << "wayland"   << request + QStringList{"-platform", "offscreen"} << 1 << notKept.arg("offscreen", "-platform");
+    QTest::newRow("unknown platform: X11 taken, answer kept") << "nonsense"  << request                                   << 0 << "";
+    QTest::newRow("window, Wayland session: answer kept")     << "wayland"   << query                                     << 0 << "";
+    QTest::newRow("window, offscreen named: failure told")    << "offscreen" << query                                     << 1 << notKept.arg("offscreen", "QT_QPA_PLATFORM");
     // clang-format on
 }
 
 void TestClipboardHolder::answerKeptOrFailureTold()
 {
     QFETCH(QString, platform);
+    QFETCH(QStringList, args);
     QProcessEnvironment environment = displayEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(YAQ_PROGRAM),
-                  {"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"});
+    program.start(QStringLiteral(YAQ_PROGRAM), args);
     QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

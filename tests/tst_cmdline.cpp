@@ -13,6 +13,8 @@ private slots:
     void parse();
     void windowPosition_data();
     void windowPosition();
+    void switchValueAsGiven_data();
+    void switchValueAsGiven();
     void sessionFile_data();
     void sessionFile();
     void locale_data();
@@ -69,6 +71,7 @@ void TestCmdLine::windowPosition_data()
     QTest::newRow("no leading digits")        << QStringList{"-x", "abc", "-y", "12px"}                         << 0  << 12 << "";
     QTest::newRow("TNS last leaves it empty") << QStringList{"-x", "5", "-TNS"}                                 << 5  << -1 << "";
     QTest::newRow("connection values")        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1 << "host:5432/cat";
+    QTest::newRow("negative position")        << QStringList{"-x", "-5", "-y", "/20"}                           << -5 << 0  << "";
     // clang-format on
 }
 
@@ -80,6 +83,38 @@ void TestCmdLine::windowPosition()
     QTEST(cmd.m_nX, "x");
     QTEST(cmd.m_nY, "y");
     QTEST(cmd.m_strTNS, "tns");
+}
+
+// The parameter after a switch that takes a value is that value, whatever
+// it begins with; a switch that ends the command line misses its value.
+void TestCmdLine::switchValueAsGiven_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("vin");
+    QTest::addColumn<QString>("withoutValue"); // the switch that missed its value
+    // clang-format off
+    QTest::newRow("folder")                          << QStringList{"-m", "qvlsettings", "-s", "DealerDataStorage", "-w", "/dealer"} << "DealerDataStorage" << "/dealer" << ""         << "";
+    QTest::newRow("negative number")                 << QStringList{"-s", "Sound", "-w", "-1"}                                      << "Sound"             << "-1"      << ""         << "";
+    QTest::newRow("text like a switch")              << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                               << "ReqXMLServer"      << "-x"      << ""         << "";
+    QTest::newRow("setting name like a switch")      << QStringList{"-s", "/w", "-w", "0"}                                          << "/w"                << "0"       << ""         << "";
+    QTest::newRow("value last, switch missing none") << QStringList{"-s", "Sound", "-w"}                                            << "Sound"             << ""        << ""         << "-w";
+    QTest::newRow("slash switch last")               << QStringList{"E000001", "/TNS"}                                              << ""                  << ""        << "E000001"  << "/TNS";
+    QTest::newRow("unknown switch takes no value")   << QStringList{"-q", "-w", "1"}                                                << ""                  << "1"       << ""         << "";
+    QTest::newRow("unknown switch last")             << QStringList{"E000001", "-q"}                                                << ""                  << ""        << "E000001"  << "";
+    // clang-format on
+}
+
+void TestCmdLine::switchValueAsGiven()
+{
+    QFETCH(QStringList, args);
+    CCmdLine cmd;
+    cmd.ParseArguments(args);
+    QTEST(cmd.m_strSetting, "setting");
+    QTEST(cmd.m_strValue, "value");
+    QTEST(cmd.m_strFgstnr, "vin");
+    QTEST(cmd.m_strSwitchWithoutValue, "withoutValue");
 }
 
 void TestCmdLine::sessionFile_data()

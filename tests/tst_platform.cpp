@@ -23,6 +23,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <vector>
+
 class TestPlatform : public QObject
 {
     Q_OBJECT
@@ -64,8 +66,10 @@ private slots:
     void profileWriteTakesOverAnAbandonedLock();
     void storedRectangles_data();
     void storedRectangles();
-    void windowlessRunTakesX11WhereItCan_data();
-    void windowlessRunTakesX11WhereItCan();
+    void callerModeTakesX11WhereItCan_data();
+    void callerModeTakesX11WhereItCan();
+    void platformArgumentTakenOut_data();
+    void platformArgumentTakenOut();
 };
 
 void TestPlatform::texts()
@@ -766,30 +770,77 @@ void TestPlatform::storedRectangles()
     ValidateWndRect(&rect);
 }
 
-// The platform of a run without a window: X11 where a display is reachable,
-// whatever the desktop session asks for; none without one; a platform
-// without a display that the starter named stays.
-void TestPlatform::windowlessRunTakesX11WhereItCan_data()
+// The platform of a caller mode: X11 where a display is reachable,
+// whatever the desktop session asks for; without one, none for a run
+// without a window, Qt's own choice for one with a window; a platform
+// without a display that the starter named stays, any other name counts as
+// a desktop platform.
+void TestPlatform::callerModeTakesX11WhereItCan_data()
 {
-    QTest::addColumn<QByteArray>("requested"); // QT_QPA_PLATFORM
+    QTest::addColumn<QByteArray>("requested"); // QT_QPA_PLATFORM or -platform
     QTest::addColumn<bool>("reachable");       // an X display is
-    QTest::addColumn<QByteArray>("platform");
+    QTest::addColumn<bool>("windowless");      // the mode shows no window
+    QTest::addColumn<QByteArray>("platform");  // empty: Qt chooses
     // clang-format off
-    QTest::newRow("none asked, X11 reachable")          << QByteArray()                    << true  << QByteArray("xcb");
-    QTest::newRow("none asked, no display")             << QByteArray()                    << false << QByteArray("offscreen");
-    QTest::newRow("Wayland session, XWayland")          << QByteArray("wayland")           << true  << QByteArray("xcb");
-    QTest::newRow("session list with its options")      << QByteArray("wayland-egl;xcb:x") << true  << QByteArray("xcb");
-    QTest::newRow("X11 asked, no display")              << QByteArray("xcb")               << false << QByteArray("offscreen");
-    QTest::newRow("offscreen named, X11 reachable")     << QByteArray("offscreen")         << true  << QByteArray("offscreen");
-    QTest::newRow("platforms without display, options") << QByteArray("vnc:size=8x8;minimal") << true << QByteArray("vnc:size=8x8;minimal");
+    QTest::newRow("none asked, X11 reachable")          << QByteArray()                    << true  << true  << QByteArray("xcb");
+    QTest::newRow("none asked, no display")             << QByteArray()                    << false << true  << QByteArray("offscreen");
+    QTest::newRow("Wayland session, XWayland")          << QByteArray("wayland")           << true  << true  << QByteArray("xcb");
+    QTest::newRow("session list with its options")      << QByteArray("wayland-egl;xcb:x") << true  << true  << QByteArray("xcb");
+    QTest::newRow("X11 asked, no display")              << QByteArray("xcb")               << false << true  << QByteArray("offscreen");
+    QTest::newRow("offscreen named, X11 reachable")     << QByteArray("offscreen")         << true  << true  << QByteArray("offscreen");
+    QTest::newRow("platforms without display, options") << QByteArray("vnc:size=8x8;minimal") << true << true << QByteArray("vnc:size=8x8;minimal");
+    QTest::newRow("unknown name, no display")           << QByteArray("nonsense")          << false << true  << QByteArray("offscreen");
+    QTest::newRow("unknown name, X11 reachable")        << QByteArray("nonsense")          << true  << true  << QByteArray("xcb");
+    QTest::newRow("GPU platform, no display")           << QByteArray("eglfs")             << false << true  << QByteArray("offscreen");
+    QTest::newRow("EGL beside offscreen, no display")   << QByteArray("minimalegl;offscreen") << false << true << QByteArray("offscreen");
+    QTest::newRow("window, Wayland session, XWayland")  << QByteArray("wayland")           << true  << false << QByteArray("xcb");
+    QTest::newRow("window, Wayland without X11")        << QByteArray("wayland")           << false << false << QByteArray();
+    QTest::newRow("window, offscreen named")            << QByteArray("offscreen")         << true  << false << QByteArray("offscreen");
     // clang-format on
 }
 
-void TestPlatform::windowlessRunTakesX11WhereItCan()
+void TestPlatform::callerModeTakesX11WhereItCan()
 {
     QFETCH(QByteArray, requested);
     QFETCH(bool, reachable);
-    QTEST(WindowlessPlatform(requested, reachable), "platform");
+    QFETCH(bool, windowless);
+    QTEST(CallerModePlatform(requested, reachable, windowless), "platform");
+}
+
+// The platform argument as Qt reads it, taken out of the program's own.
+void TestPlatform::platformArgumentTakenOut_data()
+{
+    QTest::addColumn<QStringList>("args"); // after the program name
+    QTest::addColumn<QStringList>("rest");
+    QTest::addColumn<bool>("given");
+    QTest::addColumn<QByteArray>("platform");
+    // clang-format off
+    QTest::newRow("between the switches")  << QStringList{"-m", "qvlsettings", "-platform", "xcb", "-s", "Sound"} << QStringList{"-m", "qvlsettings", "-s", "Sound"} << true  << QByteArray("xcb");
+    QTest::newRow("two dashes, last wins") << QStringList{"--platform", "xcb", "M012345", "-platform", "wayland"}   << QStringList{"M012345"}                           << true  << QByteArray("wayland");
+    QTest::newRow("last without a value")  << QStringList{"-m", "qvl", "-platform"}                              << QStringList{"-m", "qvl"}                         << false << QByteArray();
+    QTest::newRow("none")                  << QStringList{"-w", "/platform"}                                     << QStringList{"-w", "/platform"}                   << false << QByteArray();
+    // clang-format on
+}
+
+void TestPlatform::platformArgumentTakenOut()
+{
+    QFETCH(QStringList, args);
+    std::vector<QByteArray> bytes{QByteArray("yaq2")};
+    for (const QString &arg : args)
+        bytes.push_back(arg.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &arg : bytes)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int argc = int(bytes.size());
+    QByteArray platform;
+    QTEST(TakePlatformArgument(&argc, argv.data(), &platform), "given");
+    QTEST(platform, "platform");
+    QStringList rest;
+    for (int i = 1; i < argc; ++i)
+        rest << QString::fromLocal8Bit(argv[size_t(i)]);
+    QTEST(rest, "rest");
+    QCOMPARE(argv[size_t(argc)], nullptr);
 }
 
 YAQ_TEST_MAIN(TestPlatform)

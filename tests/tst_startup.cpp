@@ -240,30 +240,35 @@ void TestStartup::trainingRunKeepsStoredProfile()
 }
 
 // The caller of the settings mode learns from the status whether the
-// setting was written, and why not from standard error.
+// setting was written, and why not from standard error. The value written
+// is the caller's as given; a "-w" without one changes nothing.
 void TestStartup::settingsModeWritesOneExistingValue_data()
 {
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("unwritable"); // the profile cannot be written
+    QTest::addColumn<QStringList>("value"); // the parameters after the key
+    QTest::addColumn<bool>("unwritable");   // the profile cannot be written
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("told"); // parts of standard error, "|" between
+    QTest::addColumn<QString>("told");   // parts of standard error, "|" between
+    QTest::addColumn<bool>("untouched"); // the profile stays byte for byte
     const QString noValue = QStringLiteral(
         "Die Einstellung %1 wurde nicht geändert:\nSie hat im Profil noch keinen Wert.");
     // clang-format off
-    QTest::newRow("existing integer")         << "Sound"        << "0"              << false << "0"      << 0 << "";
-    QTest::newRow("empty server stays empty") << "ReqXMLServer" << "http://dms/yaq" << false << ""       << 1 << noValue.arg("ReqXMLServer");
-    QTest::newRow("unknown key not created")  << "Unbekannt"    << "1"              << false << "<none>" << 1 << noValue.arg("Unbekannt");
-    QTest::newRow("value not a number")       << "Sound"        << "aus"            << false << "1"      << 1 << "Die Einstellung Sound wurde nicht geändert:\n\"aus\" ist keine ganze Zahl.";
-    QTest::newRow("profile not written")      << "Sound"        << "0"              << true  << "1"      << 1 << "konnte nicht geschrieben werden|No space left on device";
+    QTest::newRow("existing integer")         << "Sound"             << QStringList{"-w", "0"}              << false << "0"       << 0 << ""                   << false;
+    QTest::newRow("empty server stays empty") << "ReqXMLServer"      << QStringList{"-w", "http://dms/yaq"} << false << ""        << 1 << noValue.arg("ReqXMLServer") << false;
+    QTest::newRow("unknown key not created")  << "Unbekannt"         << QStringList{"-w", "1"}              << false << "<none>"  << 1 << noValue.arg("Unbekannt") << false;
+    QTest::newRow("value not a number")       << "Sound"             << QStringList{"-w", "aus"}            << false << "1"       << 1 << "Die Einstellung Sound wurde nicht geändert:\n\"aus\" ist keine ganze Zahl." << false;
+    QTest::newRow("profile not written")      << "Sound"             << QStringList{"-w", "0"}              << true  << "1"       << 1 << "konnte nicht geschrieben werden|No space left on device" << true;
+    QTest::newRow("dealer folder as given")   << "DealerDataStorage" << QStringList{"-w", "/dealer"}        << false << "/dealer" << 0 << ""                   << false;
+    QTest::newRow("negative number as given") << "Sound"             << QStringList{"-w", "-1"}             << false << "-1"      << 0 << ""                   << false;
+    QTest::newRow("no value after -w")        << "Sound"             << QStringList{"-w"}                   << false << "1"       << 1 << "Nach dem Schalter -w fehlt sein Wert.\nDas Programm ändert nichts und wird beendet." << true;
     // clang-format on
 }
 
 void TestStartup::settingsModeWritesOneExistingValue()
 {
     QFETCH(QString, key);
-    QFETCH(QString, value);
+    QFETCH(QStringList, value);
     QFETCH(bool, unwritable);
     const QString path = CProfile(QStringLiteral("yaq2")).FileName();
     {
@@ -271,11 +276,12 @@ void TestStartup::settingsModeWritesOneExistingValue()
         profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
         QVERIFY(profile.Sync());
     }
+    const QString before = profileText();
     SetWholeFileFault([path, unwritable](const QString &file) {
         return unwritable && file == path ? QStringLiteral("No space left on device") : QString();
     });
     StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
-    const RunResult r = runProgram({"-m", "qvlsettings", "-s", key, "-w", value});
+    const RunResult r = runProgram(QStringList{"-m", "qvlsettings", "-s", key} + value);
     SetWholeFileFault({});
     const QString errors = capture.Take();
     QVERIFY(!r.windowShown);
@@ -284,7 +290,10 @@ void TestStartup::settingsModeWritesOneExistingValue()
     for (const QString &part : told.split(QLatin1Char('|'), Qt::SkipEmptyParts))
         QVERIFY2(errors.contains(part), qPrintable(errors));
     CProfile profile(QStringLiteral("yaq2"));
-    QTEST(profile.GetProfileString(QStringLiteral("YAQ"), key, QStringLiteral("<none>")), "stored");
+    const QString section =
+        key == QLatin1String("DealerDataStorage") ? QStringLiteral("SRP") : QStringLiteral("YAQ");
+    QTEST(profile.GetProfileString(section, key, QStringLiteral("<none>")), "stored");
+    QTEST(profileText() == before, "untouched");
 }
 
 // Two callers change a setting each at the same moment, each through a
@@ -704,20 +713,27 @@ void TestStartup::unreadableVersionFileChangesNoSetting()
 // Another program holds the profile's lock for the whole run: the run
 // waits for it once, tells that the profile was not written, and does not
 // write it later behind the user's back (here: once the lock is free before
-// the program's end).
+// the program's end). A folder in the lock's place is told as what it is.
 void TestStartup::heldProfileLockIsWaitedForOnce_data()
 {
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("folder"); // a folder named like the lock file
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told");
+    const QString held = QStringLiteral("Ein anderes Programm schreibt die Datei gerade");
+    const QString folder = QStringLiteral("An der Stelle ihrer Sperrdatei steht ein Ordner (");
     // clang-format off
-    QTest::newRow("settings mode's setting")     << QStringList{"-m", "qvlsettings", "-s", "Sound", "-w", "0"} << 1;
-    QTest::newRow("closing write of the window") << QStringList{}                                             << 0;
+    QTest::newRow("settings mode's setting")            << QStringList{"-m", "qvlsettings", "-s", "Sound", "-w", "0"} << false << 1 << held;
+    QTest::newRow("closing write of the window")        << QStringList{}                                             << false << 0 << held;
+    QTest::newRow("lock a folder, settings mode")       << QStringList{"-m", "qvlsettings", "-s", "Sound", "-w", "0"} << true  << 1 << folder;
+    QTest::newRow("lock a folder, closing of a window") << QStringList{}                                             << true  << 0 << folder;
     // clang-format on
 }
 
 void TestStartup::heldProfileLockIsWaitedForOnce()
 {
     QFETCH(QStringList, args);
+    QFETCH(bool, folder);
     runProgram({});
     {
         CProfile profile(QStringLiteral("yaq2"));
@@ -728,8 +744,12 @@ void TestStartup::heldProfileLockIsWaitedForOnce()
     const CProfileLockTimes usual = CProfile::LockTimes();
     // The lock never gets old enough to be taken over.
     CProfile::SetLockTimes({200, 24 * 3600 * 1000});
-    QLockFile other(CProfile(QStringLiteral("yaq2")).FileName() + QStringLiteral(".lock"));
-    QVERIFY(other.tryLock(0));
+    const QString lockPath = CProfile(QStringLiteral("yaq2")).FileName() + QStringLiteral(".lock");
+    QLockFile other(lockPath);
+    if (folder)
+        QVERIFY(QDir().mkpath(lockPath));
+    else
+        QVERIFY(other.tryLock(0));
     StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
     int exitCode = -1;
     {
@@ -742,31 +762,41 @@ void TestStartup::heldProfileLockIsWaitedForOnce()
     CProfile::SetLockTimes(usual);
     const QString errors = capture.Take();
     QTEST(exitCode, "exitCode");
-    const QString told = args.isEmpty() ? m_env->boxes().value(0).text : errors;
-    QVERIFY2(told.contains(QLatin1String("Ein anderes Programm schreibt die Datei gerade")),
-             qPrintable(told));
+    const QString text = args.isEmpty() ? m_env->boxes().value(0).text : errors;
+    QFETCH(QString, told);
+    QVERIFY2(text.contains(told), qPrintable(text));
     QCOMPARE(profileText(), before);
 }
 
 // Without a display the settings mode does its work; the package request
 // ends with the failure status and says why, as its answer cannot outlive
-// the program. The program itself runs, as a caller starts it.
+// the program, and so does a caller mode with a window on a platform that
+// shows none. A platform Qt cannot start, named by QT_QPA_PLATFORM or by
+// the argument "-platform", counts as a desktop's. The program itself runs,
+// as a caller starts it.
 void TestStartup::windowlessRunWithoutADisplay_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("display");  // DISPLAY
-    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM, empty: not set
+    QTest::addColumn<QString>("display");   // DISPLAY
+    QTest::addColumn<QString>("platform");  // QT_QPA_PLATFORM, empty: not set
+    QTest::addColumn<QStringList>("extra"); // further arguments
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("told"); // on standard error
     const QString noDisplay = QStringLiteral(
         "nicht in der Zwischenablage:\nEs ist keine X11-Anzeige erreichbar (DISPLAY \"%1\").");
     // clang-format off
-    QTest::newRow("settings mode, no DISPLAY")              << "qvlsettings" << ""       << ""          << 0 << "";
-    QTest::newRow("settings mode, DISPLAY of no server")    << "qvlsettings" << ":65000" << ""          << 0 << "";
-    QTest::newRow("settings mode, X11 asked, no DISPLAY")   << "qvlsettings" << ""       << "xcb"       << 0 << "";
-    QTest::newRow("package request, no DISPLAY")            << "qvlawtosrp"  << ""       << ""          << 1 << noDisplay.arg("");
-    QTest::newRow("package request, DISPLAY of no server")  << "qvlawtosrp"  << ":65000" << ""          << 1 << noDisplay.arg(":65000");
-    QTest::newRow("package request, offscreen, no DISPLAY") << "qvlawtosrp"  << ""       << "offscreen" << 1 << noDisplay.arg("");
+    QTest::newRow("settings mode, no DISPLAY")              << "qvlsettings"  << ""       << ""          << QStringList{}                       << 0 << "";
+    QTest::newRow("settings mode, DISPLAY of no server")    << "qvlsettings"  << ":65000" << ""          << QStringList{}                       << 0 << "";
+    QTest::newRow("settings mode, X11 asked, no DISPLAY")   << "qvlsettings"  << ""       << "xcb"       << QStringList{}                       << 0 << "";
+    QTest::newRow("package request, no DISPLAY")            << "qvlawtosrp"   << ""       << ""          << QStringList{}                       << 1 << noDisplay.arg("");
+    QTest::newRow("package request, DISPLAY of no server")  << "qvlawtosrp"   << ":65000" << ""          << QStringList{}                       << 1 << noDisplay.arg(":65000");
+    QTest::newRow("package request, offscreen, no DISPLAY") << "qvlawtosrp"   << ""       << "offscreen" << QStringList{}                       << 1 << noDisplay.arg("");
+    QTest::newRow("settings mode, unknown platform")        << "qvlsettings"  << ""       << "nonsense"  << QStringList{}                       << 0 << "";
+    QTest::newRow("settings mode, X11 argument")            << "qvlsettings"  << ":65000" << "offscreen" << QStringList{"-platform", "xcb"}     << 0 << "";
+    QTest::newRow("package request, GPU platform")          << "qvlawtosrp"   << ""       << "eglfs"     << QStringList{}                       << 1 << noDisplay.arg("");
+    QTest::newRow("package request, Wayland argument")      << "qvlawtosrp"   << ""       << ""          << QStringList{"-platform", "wayland"} << 1 << noDisplay.arg("");
+    QTest::newRow("basket to the caller, offscreen")        << "qvlaposquery" << ""       << "offscreen" << QStringList{}                       << 1 << noDisplay.arg("");
+    QTest::newRow("basket to the caller, minimal argument") << "qvlaposquery" << ":65000" << ""          << QStringList{"-platform", "minimal"} << 1 << noDisplay.arg(":65000");
     // clang-format on
 }
 
@@ -775,6 +805,7 @@ void TestStartup::windowlessRunWithoutADisplay()
     QFETCH(QString, mode);
     QFETCH(QString, display);
     QFETCH(QString, platform);
+    QFETCH(QStringList, extra);
     // The profile as a run leaves it, "Sound" on, the window last on a
     // second screen.
     runProgram({});
@@ -798,10 +829,13 @@ void TestStartup::windowlessRunWithoutADisplay()
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
+    // The caller's labour-position query hands its basket over at once.
     const QStringList args = mode == QLatin1String("qvlsettings")
                                  ? QStringList{"-m", mode, "-s", "Sound", "-w", "0"}
-                                 : QStringList{"M012345", "-m", mode, "-a", "1110010"};
-    program.start(QStringLiteral(YAQ_PROGRAM), args);
+                             : mode == QLatin1String("qvlawtosrp")
+                                 ? QStringList{"M012345", "-m", mode, "-a", "1110010"}
+                                 : QStringList{"XVQ1F23A57M012345", "-m", mode, "-a", "6411020"};
+    program.start(QStringLiteral(YAQ_PROGRAM), args + extra);
     QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

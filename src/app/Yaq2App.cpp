@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
+#include "platform/WindowlessPlatform.h"
 #include "settings/DmsHeader.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,8 @@ constexpr int kNoAnswerText = 7174;
 constexpr int kAnswerNotKeptText = 7178;
 constexpr int kNoXDisplayText = 7179;
 constexpr int kPlatformKeepsNothingText = 7180;
+// "The switch ... takes a value, and none follows it."
+constexpr int kSwitchWithoutValueText = 7183;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
 constexpr int kListenerAddressText = 7192;
 // "The port ... (ReceiveXMLPort) cannot be listened on: <reason>".
@@ -98,6 +101,18 @@ bool CYaq2App::IsWindowlessMode(const QString &mode)
     return mode == QLatin1String("qvlawtosrp") || mode == QLatin1String("qvlsettings");
 }
 
+bool CYaq2App::IsCallerMode(const QString &mode)
+{
+    return IsWindowlessMode(mode) || mode == QLatin1String("qvl") ||
+           mode == QLatin1String("qvledit") || mode == QLatin1String("qvlapossearch") ||
+           mode == QLatin1String("qvlaposquery");
+}
+
+bool CYaq2App::AnswersOnClipboard() const
+{
+    return IsCallerModeForcingReceive();
+}
+
 // A listener the settings ask for that does not listen leaves the user
 // without the DMS's vehicles: the user hears so once, with the address or
 // the port and the reason.
@@ -121,13 +136,23 @@ bool CYaq2App::InitInstance()
 
     // Data directory and profile.
     s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
+    m_CmdLine.ParseArguments(m_arguments);
+    if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty()) {
+        // The caller's command lacks a value ("-w" last): the run does none
+        // of it and writes nothing, not even the profile it has not read.
+        InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
+        SetMsgBoxWindowless(true);
+        OwnMsgBox(OrmelTextArgs(kSwitchWithoutValueText, {m_CmdLine.m_strSwitchWithoutValue},
+                                QStringLiteral("%s")));
+        m_nExitCode = kExitNotDone;
+        return false;
+    }
     s.ReadIni(m_pProfile.get());
     m_bWriteAtExit = true;
     s.bKatalogansicht =
         m_pProfile->HasValue(QStringLiteral("YAQ"), QStringLiteral("Katalogansicht")) ? 1 : 0;
 
-    // Command line, connection or session.
-    m_CmdLine.ParseArguments(m_arguments);
+    // Connection or session.
     if (m_CmdLine.m_strSessionFile.isEmpty()) {
         m_connection.tns = m_CmdLine.m_strTNS;
         m_connection.uid = m_CmdLine.m_strUID;
@@ -360,25 +385,35 @@ void CYaq2App::TellNoAnswer()
     m_nExitCode = kExitNotDone;
 }
 
+void CYaq2App::TellAnswerLost(const QString &text)
+{
+    // A box on a platform that shows no window would wait for a click no
+    // one can make.
+    if (PlatformShowsNoWindow(QGuiApplication::platformName()))
+        SetMsgBoxWindowless(true);
+    OwnMsgBox(text);
+    m_nExitCode = kExitNotDone;
+}
+
 int CYaq2App::AnswerNotHandedOver()
 {
-    if (m_Settings.bQvlAwToSrp)
-        TellNoAnswer();
+    if (AnswersOnClipboard())
+        TellAnswerLost(OrmelText(kNoAnswerText));
     return m_nExitCode;
 }
 
-int CYaq2App::AnswerNotKept(bool xDisplayReachable)
+int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy)
 {
-    if (!m_Settings.bQvlAwToSrp)
+    if (!AnswersOnClipboard())
         return m_nExitCode;
     const QString reason =
         xDisplayReachable
-            ? OrmelTextArgs(kPlatformKeepsNothingText, {QGuiApplication::platformName()},
-                            QStringLiteral("%s"))
+            ? OrmelTextArgs(kPlatformKeepsNothingText,
+                            {QGuiApplication::platformName(), platformNamedBy},
+                            QStringLiteral("%s (%s)"))
             : OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
                             QStringLiteral("DISPLAY \"%s\""));
-    OwnMsgBox(OrmelTextArgs(kAnswerNotKeptText, {reason}, QStringLiteral("%s")));
-    m_nExitCode = kExitNotDone;
+    TellAnswerLost(OrmelTextArgs(kAnswerNotKeptText, {reason}, QStringLiteral("%s")));
     return m_nExitCode;
 }
 

@@ -34,11 +34,13 @@ public:
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
     // The exit status of a run that could not do what it was asked: the
-    // version file could not be read (the run then writes nothing at its
-    // end); in the modes without a window also no version file for the
-    // package request, no answer put on the clipboard or none that outlives
-    // the program, the named setting, the profile or the dealer file not
-    // written. A run that did it ends with 0.
+    // command line ends with a switch that lacks its value, or the version
+    // file could not be read (the run then writes nothing at its end); in
+    // every caller mode an answer on the clipboard that does not outlive
+    // the program; in the modes without a window also no version file for
+    // the package request, no answer put on the clipboard, the named
+    // setting, the profile or the dealer file not written. A run that did it
+    // ends with 0.
     static constexpr int kExitNotDone = 1;
 
     // The shut-down sequence; runs after every InitInstance. Returns the
@@ -48,12 +50,15 @@ public:
     // process that keeps it for the caller. The exit status then.
     int AnswerNotHandedOver();
     // After the end: the answer on the clipboard is lost with this process,
-    // as no X11 session keeps it (none reachable, or another platform named
-    // by the starter). The package request's caller hears so on standard
-    // error; the exit status then.
-    int AnswerNotKept(bool xDisplayReachable);
+    // as no X11 session keeps it (none reachable, or another platform the
+    // starter named, by `platformNamedBy`). The adviser hears so in a box,
+    // the caller of a mode without a window on standard error; the exit
+    // status then.
+    int AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy);
     // The caller modes (switch "m") that show no window at all.
     static bool IsWindowlessMode(const QString &mode);
+    // The modes (switch "m") of a calling program, with a window or without.
+    static bool IsCallerMode(const QString &mode);
     void ReadOssParameters(const QString &fileName);
 
     // Runs the main window; tests replace it to run the sequence without one.
@@ -75,6 +80,12 @@ private:
     // The package request left no answer on the clipboard: the caller hears
     // so on standard error, and the run ends with kExitNotDone.
     void TellNoAnswer();
+    // The caller's answer is gone at the end: told before the program ends,
+    // on standard error where no one sees a window; the run ends with
+    // kExitNotDone.
+    void TellAnswerLost(const QString &text);
+    // The modes whose answer the caller reads from the clipboard.
+    bool AnswersOnClipboard() const;
     void ForceTrainingValues();
     void RestoreForcedValues();
     bool IsCallerModeForcingReceive() const;

@@ -9,25 +9,56 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-// In the caller modes without a window the program picks the platform
-// itself, before Qt does: X11 where an X display is reachable, else none
-// (WindowlessPlatform.h). Returns whether an X display was reachable.
-bool ChooseWindowlessPlatform(int argc, char *argv[])
+// In the caller modes the program picks the platform itself, before Qt
+// does: X11 where an X display is reachable (WindowlessPlatform.h). The
+// platform argument is taken into the choice and out of the arguments.
+struct CCallerPlatform
 {
+    bool xDisplayReachable = false;
+    // What named a platform the run kept: "-platform" or "QT_QPA_PLATFORM".
+    QString namedBy = QStringLiteral("QT_QPA_PLATFORM");
+};
+
+CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
+{
+    CCallerPlatform result;
+    // The program's own switches, as the application object will read them
+    // once Qt has taken its own.
+    std::vector<char *> stripped(argv, argv + *argc + 1);
+    int strippedCount = *argc;
+    QByteArray platformArgument;
+    const bool platformGiven =
+        TakePlatformArgument(&strippedCount, stripped.data(), &platformArgument);
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < strippedCount; ++i)
+        arguments << QString::fromLocal8Bit(stripped[i]);
     CCmdLine cmdLine;
     cmdLine.ParseArguments(arguments);
-    if (!CYaq2App::IsWindowlessMode(cmdLine.m_strMode))
-        return false;
-    const bool reachable = XDisplayReachable();
-    qputenv("QT_QPA_PLATFORM", WindowlessPlatform(qgetenv("QT_QPA_PLATFORM"), reachable));
-    return reachable;
+    // Elsewhere Qt reads the platform argument itself.
+    if (!CYaq2App::IsCallerMode(cmdLine.m_strMode))
+        return result;
+
+    result.xDisplayReachable = XDisplayReachable();
+    const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
+    const QByteArray platform = CallerModePlatform(requested, result.xDisplayReachable,
+                                                   CYaq2App::IsWindowlessMode(cmdLine.m_strMode));
+    if (platformGiven && !platform.isEmpty() && platform == requested)
+        result.namedBy = QStringLiteral("-platform");
+    // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
+    // overriding it; where Qt chooses itself, the argument still counts.
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+    else if (platformGiven)
+        qputenv("QT_QPA_PLATFORM", platformArgument);
+    std::copy(stripped.begin(), stripped.begin() + strippedCount + 1, argv);
+    *argc = strippedCount;
+    return result;
 }
 
 } // namespace
@@ -39,7 +70,7 @@ int main(int argc, char *argv[])
     if (argc == 2 && std::strcmp(argv[1], kClipboardHolderSwitch) == 0)
         return RunClipboardHolder(argc, argv);
 
-    const bool xDisplayReachable = ChooseWindowlessPlatform(argc, argv);
+    const CCallerPlatform platform = ChooseCallerPlatform(&argc, argv);
     QApplication application(argc, argv);
     // The profile is kept under the program's file name.
     QApplication::setApplicationName(
@@ -60,7 +91,7 @@ int main(int argc, char *argv[])
     case ClipboardHandOver::Failed:
         return app.AnswerNotHandedOver();
     case ClipboardHandOver::NotKept:
-        return app.AnswerNotKept(xDisplayReachable);
+        return app.AnswerNotKept(platform.xDisplayReachable, platform.namedBy);
     case ClipboardHandOver::NotNeeded:
     case ClipboardHandOver::HandedOver:
         break;

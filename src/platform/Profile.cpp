@@ -27,7 +27,8 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-constexpr int kTextFileLocked = 7177; // the lock file
+constexpr int kTextFileLocked = 7177;   // the lock file
+constexpr int kTextLockIsFolder = 7184; // the lock file
 // How often a write waiting for the lock tries again: a lock that comes
 // free, or becomes old enough to be taken over, is taken at most this late.
 constexpr int kLockStepMs = 50;
@@ -885,9 +886,15 @@ bool CProfile::Sync(QString *failure)
     QString reason;
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QLockFile lock(m_fileName + QStringLiteral(".lock"));
+    // A folder in the lock file's place is no program's lock, and no wait
+    // ends it: the write fails at once, saying so.
+    const QFileInfo lockInfo(lock.fileName());
+    if (lockInfo.isDir())
+        reason = OrmelTextArgs(kTextLockIsFolder, {QDir::toNativeSeparators(lock.fileName())},
+                               QStringLiteral("%s"));
     // A lock file that cannot be made (a full disk, a folder without
     // rights) stops the write of the file itself too, which names the reason.
-    if (!takeLock(lock) && lock.error() == QLockFile::LockFailedError)
+    else if (!takeLock(lock) && lock.error() == QLockFile::LockFailedError)
         reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lock.fileName())},
                                QStringLiteral("%s"));
     QFile file(m_fileName);

@@ -2,20 +2,24 @@
 
 #include <QList>
 
+#include <cstring>
+
 #include <xcb/xcb.h>
 
 namespace {
 
-// The platforms of a desktop session: a program without a window takes
-// X11 among them, or no display at all.
-bool isSessionPlatform(const QByteArray &name)
+// The platforms that start without any display: Qt's own test and remote
+// platforms. Every other one needs a display or a device of the computer
+// (X11, Wayland, a frame buffer, a GPU), and Qt aborts the program when it
+// cannot start it.
+bool runsWithoutDisplay(const QByteArray &name)
 {
-    return name == "xcb" || name == "wayland" || name.startsWith("wayland-");
+    return name == "offscreen" || name == "minimal" || name == "vnc";
 }
 
 } // namespace
 
-QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable)
+QByteArray CallerModePlatform(const QByteArray &requested, bool xDisplayReachable, bool windowless)
 {
     // A list ("wayland;xcb") is tried in order; each name may carry options
     // after ":". Only a list of platforms without a display is kept.
@@ -25,7 +29,7 @@ QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachabl
         const QByteArray name = (options < 0 ? entry : entry.left(options)).trimmed();
         if (name.isEmpty())
             continue;
-        if (isSessionPlatform(name)) {
+        if (!runsWithoutDisplay(name)) {
             starterChose = false;
             break;
         }
@@ -33,7 +37,19 @@ QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachabl
     }
     if (starterChose)
         return requested;
-    return xDisplayReachable ? QByteArrayLiteral("xcb") : QByteArrayLiteral("offscreen");
+    if (xDisplayReachable)
+        return QByteArrayLiteral("xcb");
+    return windowless ? QByteArrayLiteral("offscreen") : QByteArray();
+}
+
+QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable)
+{
+    return CallerModePlatform(requested, xDisplayReachable, true);
+}
+
+bool PlatformShowsNoWindow(const QString &platformName)
+{
+    return platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
 }
 
 bool XDisplayReachable()
@@ -44,4 +60,30 @@ bool XDisplayReachable()
     const bool reachable = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     return reachable;
+}
+
+bool TakePlatformArgument(int *argc, char *argv[], QByteArray *platform)
+{
+    bool given = false;
+    int kept = 1;
+    for (int i = 1; i < *argc; ++i) {
+        const char *arg = argv[i];
+        // Qt reads "--platform" as "-platform".
+        if (arg[0] == '-' && arg[1] == '-')
+            ++arg;
+        if (std::strcmp(arg, "-platform") == 0) {
+            // Without a value Qt takes nothing, and neither is it a switch
+            // of the program.
+            if (i + 1 < *argc) {
+                *platform = argv[++i];
+                given = true;
+            }
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    for (int i = kept; i < *argc; ++i)
+        argv[i] = nullptr;
+    *argc = kept;
+    return given;
 }

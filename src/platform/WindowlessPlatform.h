@@ -1,25 +1,43 @@
 #pragma once
-// The Qt platform of a run in a caller mode that shows no window (the
-// package request and the settings mode), chosen before the application
-// object is made.
+// The Qt platform of a run in a caller mode (the modes that answer the
+// calling program on the clipboard or in the profile), chosen before the
+// application object is made.
 //
-// Such a run needs of a display only the clipboard, and only an X11
-// session keeps the package request's answer after the program has ended
-// (the clipboard holder). So the run takes X11 wherever an X display is
-// reachable, in a Wayland session too (its X server), whose own platform a
-// program without a window cannot even set the clipboard on; without any
-// display it takes the offscreen platform, so that the settings mode still
-// does its work and the package request can say why its answer does not
-// outlive it. QT_QPA_PLATFORM naming only platforms that need no display
-// (offscreen, minimal, vnc, ...) is the starter's choice and stays; one
-// that names a desktop session's platform (xcb, wayland) among them is the
-// session's, and the run chooses as above.
+// Only an X11 session keeps an answer on the clipboard after the program
+// has ended (the clipboard holder). So a caller mode takes X11 wherever an
+// X display is reachable, in a Wayland session too (its X server, where a
+// window works as well, and whose own platform a program without a window
+// cannot even set the clipboard on). Without any display the modes that
+// show no window take the offscreen platform, so that the settings mode
+// still does its work and the package request can say why its answer does
+// not outlive it; the modes with a window leave the choice to Qt.
+//
+// A platform the starter named (QT_QPA_PLATFORM, or the argument
+// "-platform", which wins) is kept only when every name of it is one of the
+// platforms known to run without any display (offscreen, minimal, vnc). Any
+// other name (a desktop session's xcb or wayland, eglfs, a mistyped one) is
+// treated as a desktop platform: the run chooses as above, so that a
+// platform Qt cannot start never ends the run before it could say anything.
 
 #include <QByteArray>
+#include <QString>
 
-// The platform for QT_QPA_PLATFORM, given what it holds now (empty when it
-// is not set) and whether an X display is reachable.
+// The platform for QT_QPA_PLATFORM, given what the starter named (empty when
+// nothing) and whether an X display is reachable; empty when Qt chooses
+// itself (a mode with a window, no X display, nothing kept).
+QByteArray CallerModePlatform(const QByteArray &requested, bool xDisplayReachable, bool windowless);
+// The same for the modes without a window, which always get a platform.
 QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable);
+
+// Whether the platform of the running program shows no window anyone could
+// see or click (offscreen, minimal).
+bool PlatformShowsNoWindow(const QString &platformName);
 
 // Whether the X display named by DISPLAY takes a connection.
 bool XDisplayReachable();
+
+// The platform named by the argument "-platform" (or "--platform"), as Qt
+// reads it: the last one given wins. Removes every such pair from the
+// arguments (argv[0] stays), so that QT_QPA_PLATFORM decides; `argc` and
+// `argv` are changed in place. Returns false when none was given.
+bool TakePlatformArgument(int *argc, char *argv[], QByteArray *platform);

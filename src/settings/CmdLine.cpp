@@ -76,16 +76,22 @@ void CCmdLine::ParseParam(const QString &param, bool isSwitch, bool /*isLast*/)
 
 void CCmdLine::ParseArguments(const QStringList &arguments)
 {
+    m_strSwitchWithoutValue.clear();
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         const bool isLast = i == arguments.size() - 1;
+        // A switch's value is the caller's text, also a folder ("/dealer")
+        // or a negative number ("-1").
         const bool dashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
         const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/')) &&
                                  !arg.mid(1).contains(QLatin1Char('/'));
-        if (dashSwitch || slashSwitch)
+        if (!ValuePending() && (dashSwitch || slashSwitch)) {
             ParseParam(arg.mid(1), true, isLast);
-        else
+            if (isLast && ValuePending())
+                m_strSwitchWithoutValue = arg;
+        } else {
             ParseParam(arg, false, isLast);
+        }
     }
 }
 

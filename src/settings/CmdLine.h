@@ -7,8 +7,9 @@
 //
 // Positional parameters come first: VIN (or a session file "*.YAQCFG" /
 // "*.YAQ2CFG"), program language, start page. Switches ("-TNS name") take the
-// next parameter as their value; a switch value counts among the positional
-// parameters, so "-m qvl VIN" puts the VIN into the language field.
+// next parameter as their value, whatever it begins with ("-w /dealer",
+// "-w -1"); a switch value counts among the positional parameters, so
+// "-m qvl VIN" puts the VIN into the language field.
 
 #include "platform/PrgLanguage.h" // LocaleToPrgSprache, the session file's language
 
@@ -24,10 +25,15 @@ public:
 
     // Feeds one parameter (without its "-" or "/" when it is a switch).
     void ParseParam(const QString &param, bool isSwitch, bool isLast);
-    // Feeds the program's arguments (without the program name). A parameter
-    // starting with "-" is a switch; one starting with "/" is a switch only
-    // when it holds no further "/", so absolute file paths stay plain.
+    // Feeds the program's arguments (without the program name). The
+    // parameter after a switch that takes a value is that value as given.
+    // Any other parameter starting with "-" is a switch; one starting with
+    // "/" is a switch only when it holds no further "/", so absolute file
+    // paths stay plain.
     void ParseArguments(const QStringList &arguments);
+    // Whether a switch that takes a value waits for it (the last parameter
+    // fed was such a switch).
+    bool ValuePending() const { return m_pPending != nullptr; }
 
     QString m_strTNS;
     QString m_strUID;
@@ -49,6 +55,9 @@ public:
     QString m_strErstzulassung; // first registration "YYYY-MM-DD" ("f")
     int m_nParamCount = 0;
     QString m_strSessionFile;
+    // The switch, as written, that ended the command line without the value
+    // it takes; empty when none did.
+    QString m_strSwitchWithoutValue;
 
 private:
     QString *m_pPending = nullptr;
