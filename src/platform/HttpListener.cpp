@@ -10,6 +10,9 @@
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -22,6 +25,9 @@ constexpr qint64 kMaxDiscard = 4 * 1024 * 1024;
 // New connections taken in one turn of the thread's loop; the rest wait in
 // the server's queue for the next turn.
 constexpr int kTakenPerTurn = 16;
+// Milliseconds after the last request was let go (answered with an error or
+// its connection gone) until the memory it held goes back to the system.
+constexpr int kTrimAfterMs = 1000;
 
 } // namespace
 
@@ -119,6 +125,15 @@ HttpListener::HttpListener(QObject *parent) : QObject(parent)
     });
     m_placeTimer.setSingleShot(true);
     connect(&m_placeTimer, &QTimer::timeout, this, &HttpListener::settleWaiting);
+    m_trimTimer.setSingleShot(true);
+    connect(&m_trimTimer, &QTimer::timeout, this, []() {
+#ifdef __GLIBC__
+        // The C library keeps freed blocks of the size of request bodies
+        // for itself; after a flood of them they would stay with the
+        // program.
+        malloc_trim(0);
+#endif
+    });
 }
 
 HttpListener::~HttpListener()
@@ -511,6 +526,7 @@ void HttpListener::fail(Connection *c, int status, QByteArrayView extraHeaders)
     // the answer and closed.
     c->parser = HttpRequestParser(m_limits.maxBody);
     c->waitsForPlace = false;
+    m_trimTimer.start(kTrimAfterMs);
     const QByteArray text = HttpReason(status) + '\n';
     c->socket->write(HttpResponse(status, "text/plain; charset=utf-8", text, false, extraHeaders));
     closeGracefully(c);
@@ -558,4 +574,5 @@ void HttpListener::drop(Connection *c)
     }
     c->socket->disconnect(c);
     c->deleteLater();
+    m_trimTimer.start(kTrimAfterMs);
 }

@@ -236,4 +236,7 @@ private:
     // Asks the connections waiting for a place again once one may have gone
     // silent.
     QTimer m_placeTimer;
+    // Gives the memory of the requests let go back to the system once no
+    // more have gone for a while (after a flood).
+    QTimer m_trimTimer;
 };
