@@ -283,7 +283,7 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
     // connection one that sends.
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
-        if (c != newcomer && mayPushOut(c) && hasUnread(c))
+        if (c != newcomer && !c->waitsForPlace && mayPushOut(c) && hasUnread(c))
             c->socket->waitForReadyRead(0);
     }
     QList<HttpPlace> places;
