@@ -27,9 +27,9 @@
 // hears that the listener is busy (503), as does a new one that finds no
 // place it may take, and both can read it before the connection closes.
 // A connection that is answered with an error keeps nothing of its request
-// while it closes, so the bodies held are those of the places (and of the
-// requests waiting for their answers) at most. Closing connections hold as many places
-// again; beyond them new clients wait in the system's queue. New clients
+// while it closes, so the bodies held are those of the places at most.
+// Closing connections hold as many places again; beyond them new clients
+// wait in the system's queue. New clients
 // are taken a few at a time in each turn of the thread's loop, so that a
 // flood of them cannot hold the thread.
 // A connection whose
