@@ -197,7 +197,8 @@ private:
 
 // The listener's limits with times no wait of a test reaches: a request
 // that has come whole is never cut by the head or the read time, nor its
-// answer by the answer time, however slow the machine is. A test of one of
+// answer by the answer time, nor a connection that has begun a request
+// judged silent, however slow the machine is. A test of one of
 // these times sets it.
 HttpLimits PatientLimits()
 {
@@ -205,6 +206,7 @@ HttpLimits PatientLimits()
     limits.headTimeoutMs = 2 * kHangMs;
     limits.readTimeoutMs = 2 * kHangMs;
     limits.answerTimeoutMs = 2 * kHangMs;
+    limits.silenceMs = 2 * kHangMs;
     return limits;
 }
 
@@ -390,34 +392,54 @@ private:
     std::thread m_thread;
 };
 
+// Reads from a blocking socket until `count` whole responses have come or
+// the connection ends.
+void ReceiveResponses(int fd, QByteArray *received, int count)
+{
+    char buffer[4096];
+    while (Responses(*received).size() < count) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            break;
+        received->append(buffer, n);
+    }
+}
+
 // One push on a new connection from a thread of the test, whole or its head
-// first and its body pauseMs later: the status of the answer that came
-// before the connection ended, 0 when none came.
-int PushAnswered(quint16 port, int number, int pauseMs = -1)
+// first and its body pauseMs later, or, with expectContinue, its head with
+// "Expect: 100-continue" and its body once "100 Continue" has come: the
+// status of the answer that came before the connection ended (the first
+// other than that "100 Continue"), 0 when none came.
+int PushAnswered(quint16 port, int number, int pauseMs = -1, bool expectContinue = false)
 {
     const int fd = ConnectTo(port, true);
     if (fd < 0)
         return 0;
-    const QByteArray push = Post("<push n=\"" + QByteArray::number(number) + "\"/>");
-    const qsizetype head = pauseMs < 0 ? push.size() : push.indexOf("\r\n\r\n") + 4;
+    const QByteArray push = Post("<push n=\"" + QByteArray::number(number) + "\"/>",
+                                 expectContinue ? "Expect: 100-continue\r\n" : "");
+    const qsizetype head =
+        pauseMs < 0 && !expectContinue ? push.size() : push.indexOf("\r\n\r\n") + 4;
     QByteArray received;
+    int continues = 0;
     bool sent = ::send(fd, push.constData(), size_t(head), MSG_NOSIGNAL) == head;
-    if (sent && head < push.size()) {
+    if (sent && expectContinue) {
+        ReceiveResponses(fd, &received, 1);
+        const QList<Response> first = Responses(received);
+        sent = !first.isEmpty() && first.constFirst().status == 100;
+        continues = 1;
+    } else if (sent && head < push.size()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+    if (sent && head < push.size()) {
         sent = ::send(fd, push.constData() + head, size_t(push.size() - head), MSG_NOSIGNAL) ==
                push.size() - head;
     }
-    if (sent) {
-        char buffer[4096];
-        while (Responses(received).isEmpty()) {
-            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-            if (n <= 0)
-                break;
-            received.append(buffer, n);
-        }
-    }
+    if (sent)
+        ReceiveResponses(fd, &received, continues + 1);
     ::close(fd);
     const QList<Response> responses = Responses(received);
+    if (responses.size() > continues)
+        return responses.at(continues).status;
     return responses.isEmpty() ? 0 : responses.constFirst().status;
 }
 
@@ -481,6 +503,8 @@ private slots:
     void listenerKeepsAPushAmongStrangers();
     void listenerAnswersEveryPushUnderAFlood_data();
     void listenerAnswersEveryPushUnderAFlood();
+    void listenerServesPushesPastStalledRequests_data();
+    void listenerServesPushesPastStalledRequests();
     void listenerDropsAGoneClient_data();
     void listenerDropsAGoneClient();
     void activation_data();
@@ -522,6 +546,7 @@ void TestSoap::parser_data()
     QTest::newRow("chunks over the limit") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n8\r\n") << 413 << QByteArray();
     QTest::newRow("chunk size of 16 digits") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffff\r\n") << 413 << QByteArray();
     QTest::newRow("chunk size not hex") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n") << 400 << QByteArray();
+    QTest::newRow("a body, then a chunk size not hex") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\nzz\r\n") << 400 << QByteArray();
     QTest::newRow("chunk without its CRLF") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nokX\r\n") << 400 << QByteArray();
     QTest::newRow("length and chunked") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\n") << 400 << QByteArray();
     QTest::newRow("two lengths") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\n") << 400 << QByteArray();
@@ -561,6 +586,10 @@ void TestSoap::parser()
         } else {
             QCOMPARE(state, HttpRequestParser::State::Failed);
             QCOMPARE(parser.errorStatus(), status);
+            // Nothing of the failed request is held while its connection
+            // closes.
+            QCOMPARE(parser.request().body.capacity(), 0);
+            QVERIFY(parser.request().headers.isEmpty());
         }
     }
 }
@@ -1238,8 +1267,9 @@ void TestSoap::listenerPushesOutTheLongestIdle()
 // requests came as far as they have: s silent, b having sent bytes of a
 // request, l its request line, h its head, w owing its client an answer (a
 // new connection: r its whole request);
-// each with the milliseconds since it connected or had its last answer. A
-// silent place has 250 ms to begin its request. The new connection's
+// each with the milliseconds since it last heard its client (or connected,
+// or had its last answer). A silent place has 250 ms to begin its request;
+// one that has begun counts as silent after 1000 ms. The new connection's
 // request has come as far as `sends` says ("-": not heard yet).
 void TestSoap::placeForANewConnection_data()
 {
@@ -1255,7 +1285,13 @@ void TestSoap::placeForANewConnection_data()
     QTest::newRow("bytes give way to a request line, earliest first")    << "b900 b800"      << "l" << "push out 0";
     QTest::newRow("bytes never to bytes")                                << "b900 b800"      << "b" << "refuse";
     QTest::newRow("a head never to bytes")                               << "h900 h800"      << "b" << "refuse";
-    QTest::newRow("a head never to a head")                              << "h900 h800"      << "h" << "refuse";
+    QTest::newRow("a head waits for a head to go silent")                << "h900 h800"      << "h" << "wait 100";
+    QTest::newRow("a head waits for the place quiet longest")            << "h300 h700"      << "h" << "wait 300";
+    QTest::newRow("owing an answer never goes silent")                   << "w5000 h500"     << "h" << "wait 500";
+    QTest::newRow("a request line never waits")                          << "h900 h800"      << "l" << "refuse";
+    QTest::newRow("a silent head gives way to a newcomer not heard")     << "h1200 h800"     << "-" << "push out 0";
+    QTest::newRow("a silent body before bytes still coming")             << "b900 h1100"     << "b" << "push out 1";
+    QTest::newRow("of the silent ones the one come least far")          << "b900 h1500 l1100" << "r" << "push out 2";
     QTest::newRow("a head to a whole request, earliest first")           << "h900 h800"      << "r" << "push out 0";
     QTest::newRow("the request come least far goes first")               << "b900 h800 l700" << "h" << "push out 0";
     QTest::newRow("a request line before a head")                        << "h900 l800"      << "h" << "push out 1";
@@ -1278,7 +1314,7 @@ void TestSoap::placeForANewConnection()
         place.stamp = quint64(list.size());
         list << place;
     }
-    const HttpRoom room = MakeRoom(list, HttpProgress(qMax(0, progress.indexOf(sends))), 250);
+    const HttpRoom room = MakeRoom(list, HttpProgress(qMax(0, progress.indexOf(sends))), 250, 1000);
     QString got;
     switch (room.step) {
     case HttpRoom::Step::PushOut:
@@ -1412,6 +1448,58 @@ void TestSoap::listenerAnswersEveryPushUnderAFlood()
         qPrintable(
             QStringLiteral("%1 pushes ended, %2 answered").arg(ended.load()).arg(answered.load())));
     QCOMPARE(answered.load(), kSenders * kPushesEach);
+}
+
+// Strangers that send a head, or a head and most of a 1 MiB body, and then
+// nothing hold every place: pushes whose body follows their head, once
+// "100 Continue" has come or after a pause, each take the place of one gone
+// silent and are served; none is refused.
+void TestSoap::listenerServesPushesPastStalledRequests_data()
+{
+    QTest::addColumn<QByteArray>("held"); // what each stranger sends
+    // clang-format off
+    QTest::newRow("1 MiB bodies stalled in every place") << "POST / HTTP/1.1\r\nContent-Length: 1048576\r\n\r\n" + QByteArray(1048000, 'x');
+    QTest::newRow("heads stalled in every place")        << QByteArray("POST / HTTP/1.1\r\nContent-Length: 100\r\n\r\n");
+    // clang-format on
+}
+
+void TestSoap::listenerServesPushesPastStalledRequests()
+{
+    QFETCH(QByteArray, held);
+    HttpLimits limits = PatientLimits();
+    // The strangers are silent soon. A push is never judged silent, however
+    // slowly its client writes: no new connection comes while it is served.
+    limits.silenceMs = 100;
+    HttpListener listener;
+    listener.setLimits(limits);
+    listener.setRequestHandler([&listener](quint64 id, const HttpRequest &) {
+        QTimer::singleShot(0, &listener, [&listener, id]() {
+            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
+        });
+    });
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RawClient>> strangers;
+    for (int i = 0; i < limits.maxConnections; ++i) {
+        strangers.push_back(std::make_unique<RawClient>(listener.port()));
+        strangers.back()->send(held);
+    }
+    YAQ_TRY_VERIFY(std::all_of(strangers.begin(), strangers.end(), [](const auto &s) {
+        return s->socket.state() == QTcpSocket::ConnectedState && s->socket.bytesToWrite() == 0;
+    }));
+    YAQ_TRY_COMPARE(listener.connectionCount(), limits.maxConnections);
+
+    // One after another: with "Expect: 100-continue", and 100 ms between
+    // head and body.
+    constexpr int kPushes = 4;
+    QList<int> statuses(kPushes, 0);
+    YaqTest::ThreadJoiner pusher;
+    const quint16 port = listener.port();
+    pusher.start([&statuses, port]() {
+        for (int i = 0; i < kPushes; ++i)
+            statuses[i] = PushAnswered(port, i, i % 2 == 0 ? -1 : 100, i % 2 == 0);
+    });
+    QVERIFY(pusher.waitFinished());
+    QCOMPARE(statuses, QList<int>(kPushes, 200));
 }
 
 void TestSoap::listenerDropsAGoneClient_data()

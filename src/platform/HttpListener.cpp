@@ -4,9 +4,14 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#endif
+#ifdef __GLIBC__
+#include <malloc.h>
 #endif
 
 namespace {
@@ -20,6 +25,9 @@ constexpr qint64 kMaxDiscard = 4 * 1024 * 1024;
 // New connections taken in one turn of the thread's loop; the rest wait in
 // the server's queue for the next turn.
 constexpr int kTakenPerTurn = 16;
+// Milliseconds after the last request was let go (answered with an error or
+// its connection gone) until the memory it held goes back to the system.
+constexpr int kTrimAfterMs = 1000;
 
 } // namespace
 
@@ -36,6 +44,7 @@ public:
     QTcpSocket *socket;
     QTimer timer;
     QElapsedTimer since; // since the wait for the current request began
+    QElapsedTimer heard; // since bytes last came or "100 Continue" went
     HttpProgress progress = HttpProgress::None;
     quint64 progressStamp = 0; // when the request came as far as `progress`
     HttpRequestParser parser;
@@ -49,25 +58,45 @@ public:
     bool gone = false;
     // Taken beyond the places: it has a place once it sends (settle).
     bool overLimit = false;
+    // Beyond the places with its head read: nothing more is read until it
+    // has a place.
+    bool waitsForPlace = false;
     qint64 discarded = 0;
 };
 
-HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs)
+HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
+                  qint64 silenceMs)
 {
+    const auto before = [&places](int i, int j) {
+        const HttpPlace &a = places.at(i);
+        const HttpPlace &b = places.at(j);
+        return a.progress < b.progress || (a.progress == b.progress && a.stamp < b.stamp);
+    };
     int least = -1;
+    int silent = -1;
+    qint64 quietest = 0; // the longest quiet of a place that has begun
     for (int i = 0; i < places.size(); ++i) {
         const HttpPlace &p = places.at(i);
         if (!p.movable)
             continue;
-        if (least < 0 || p.progress < places.at(least).progress ||
-            (p.progress == places.at(least).progress && p.stamp < places.at(least).stamp))
+        const bool begun = p.progress != HttpProgress::None;
+        if (p.quietMs >= (begun ? silenceMs : graceMs) && (silent < 0 || before(i, silent)))
+            silent = i;
+        if (least < 0 || before(i, least))
             least = i;
+        if (begun)
+            quietest = qMax(quietest, p.quietMs);
     }
     HttpRoom room;
+    if (silent >= 0) {
+        room.step = HttpRoom::Step::PushOut;
+        room.place = silent;
+        return room;
+    }
     if (least < 0)
         return room;
     const HttpPlace &p = places.at(least);
-    if (p.progress == HttpProgress::None && newcomer == HttpProgress::None && p.quietMs < graceMs) {
+    if (p.progress == HttpProgress::None && newcomer == HttpProgress::None) {
         room.step = HttpRoom::Step::Wait;
         room.waitMs = graceMs - p.quietMs;
     } else if (p.progress == HttpProgress::None || p.progress < newcomer) {
@@ -75,6 +104,11 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
         room.place = least;
     } else if (newcomer == HttpProgress::None) {
         room.step = HttpRoom::Step::Hear;
+    } else if (newcomer >= HttpProgress::Head) {
+        // A request, not a stranger's bytes: it is not refused while the
+        // places are taken by clients that may still go silent.
+        room.step = HttpRoom::Step::Wait;
+        room.waitMs = silenceMs - quietest;
     }
     return room;
 }
@@ -88,6 +122,17 @@ HttpListener::HttpListener(QObject *parent) : QObject(parent)
             return;
         m_server.resumeAccepting();
         onNewConnection();
+    });
+    m_placeTimer.setSingleShot(true);
+    connect(&m_placeTimer, &QTimer::timeout, this, &HttpListener::settleWaiting);
+    m_trimTimer.setSingleShot(true);
+    connect(&m_trimTimer, &QTimer::timeout, this, []() {
+#ifdef __GLIBC__
+        // The C library keeps freed blocks of the size of request bodies
+        // for itself; after a flood of them they would stay with the
+        // program.
+        malloc_trim(0);
+#endif
     });
 }
 
@@ -126,6 +171,7 @@ void HttpListener::resumeSoon()
 void HttpListener::close()
 {
     m_roomTimer.stop();
+    m_placeTimer.stop();
     m_server.close();
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
@@ -136,6 +182,8 @@ void HttpListener::close()
 
 void HttpListener::onNewConnection()
 {
+    // Those that wait beyond the places come first.
+    settleWaiting();
     // Connections that are closing hold places of their own, as many again
     // as the limit; beyond them new clients wait in the system's queue until
     // a place comes free.
@@ -150,7 +198,7 @@ void HttpListener::onNewConnection()
         }
         HttpRoom room;
         room.step = HttpRoom::Step::PushOut;
-        if (openCount() >= m_limits.maxConnections) {
+        if (placesTaken(nullptr) >= m_limits.maxConnections) {
             Connection *victim = nullptr;
             room = makeRoom(nullptr, &victim);
             if (room.step == HttpRoom::Step::Wait) {
@@ -201,9 +249,20 @@ int HttpListener::openCount() const
     return int(m_connections.size()) - m_closingCount;
 }
 
+int HttpListener::placesTaken(const Connection *except) const
+{
+    int taken = 0;
+    for (const Connection *c : m_connections) {
+        if (c != except && !c->closing && !c->waitsForPlace)
+            ++taken;
+    }
+    return taken;
+}
+
 void HttpListener::awaitRequest(Connection *c)
 {
     c->since.start();
+    c->heard.start();
     c->progress = HttpProgress::None;
     c->progressStamp = ++m_nextStamp;
     c->headRead = false;
@@ -224,24 +283,25 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
     // connection one that sends.
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
-        if (c != newcomer && mayPushOut(c) && hasUnread(c))
+        if (c != newcomer && !c->waitsForPlace && mayPushOut(c) && hasUnread(c))
             c->socket->waitForReadyRead(0);
     }
     QList<HttpPlace> places;
     QList<Connection *> held;
     for (Connection *c : std::as_const(m_connections)) {
-        if (c == newcomer || c->closing)
+        if (c == newcomer || c->closing || c->waitsForPlace)
             continue;
         HttpPlace place;
         place.progress = progressOf(c);
         place.movable = mayPushOut(c);
-        place.quietMs = c->since.elapsed();
+        // Bytes that came and are not read yet are not silence.
+        place.quietMs = hasUnread(c) ? 0 : c->heard.elapsed();
         place.stamp = c->progressStamp;
         places.append(place);
         held.append(c);
     }
     const HttpRoom room = MakeRoom(places, newcomer ? progressOf(newcomer) : HttpProgress::None,
-                                   m_limits.quietGraceMs);
+                                   m_limits.quietGraceMs, m_limits.silenceMs);
     *victim =
         room.step == HttpRoom::Step::PushOut && room.place >= 0 ? held.at(room.place) : nullptr;
     return room;
@@ -250,15 +310,46 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
 void HttpListener::settle(Connection *c)
 {
     c->overLimit = false;
-    if (openCount() <= m_limits.maxConnections)
+    c->waitsForPlace = false;
+    if (placesTaken(c) < m_limits.maxConnections)
         return; // a place came free meanwhile
     Connection *victim = nullptr;
-    makeRoom(c, &victim);
-    if (!victim) {
-        fail(c, 503);
+    const HttpRoom room = makeRoom(c, &victim);
+    if (victim) {
+        pushOut(victim);
         return;
     }
-    pushOut(victim);
+    if (room.step == HttpRoom::Step::Wait) {
+        c->overLimit = true;
+        c->waitsForPlace = true;
+        const int waitMs = int(qBound(qint64(1), room.waitMs, qint64(m_limits.silenceMs)));
+        if (!m_placeTimer.isActive() || m_placeTimer.remainingTime() > waitMs)
+            m_placeTimer.start(waitMs);
+        return;
+    }
+    fail(c, 503);
+}
+
+void HttpListener::settleWaiting()
+{
+    QList<Connection *> waiting;
+    for (Connection *c : std::as_const(m_connections)) {
+        if (c->waitsForPlace)
+            waiting.append(c);
+    }
+    std::sort(waiting.begin(), waiting.end(), [](const Connection *a, const Connection *b) {
+        return a->progressStamp < b->progressStamp;
+    });
+    for (Connection *c : std::as_const(waiting)) {
+        if (c->gone || !c->waitsForPlace)
+            continue;
+        settle(c);
+        if (c->waitsForPlace || c->closing || c->gone)
+            continue;
+        // Its client had no reason to send while it was not read.
+        c->heard.start();
+        process(c);
+    }
 }
 
 void HttpListener::pushOut(Connection *c)
@@ -323,7 +414,7 @@ void HttpListener::process(Connection *c)
                 break;
             continue;
         }
-        if (c->requestId != 0 || c->socket->bytesToWrite() > kMaxUnsent)
+        if (c->requestId != 0 || c->waitsForPlace || c->socket->bytesToWrite() > kMaxUnsent)
             break;
         HttpRequestParser::State state = c->parser.state();
         if (state == HttpRequestParser::State::Incomplete) {
@@ -332,23 +423,27 @@ void HttpListener::process(Connection *c)
                 const HttpRequest &head = c->parser.request();
                 if (c->parser.headComplete() && !c->continueSent && head.expectsContinue()) {
                     c->continueSent = true;
+                    c->heard.start();
                     c->socket->write("HTTP/1.1 100 Continue\r\n\r\n");
                 }
                 break;
             }
+            c->heard.start();
             state = c->parser.feed(bytes);
             noteProgress(c);
-            if (c->overLimit && state != HttpRequestParser::State::Failed) {
-                // Asked again with how far its request has come.
-                settle(c);
-                if (c->closing)
-                    continue;
-            }
         }
         if (!c->headRead && c->parser.headComplete()) {
             // The head came in time; the body has what is left of the read time.
             c->headRead = true;
             c->timer.start(qMax<qint64>(0, m_limits.readTimeoutMs - c->since.elapsed()));
+        }
+        if (c->overLimit && state != HttpRequestParser::State::Failed) {
+            // Asked again with how far its request has come.
+            settle(c);
+            if (c->closing)
+                continue;
+            if (c->waitsForPlace)
+                break;
         }
         if (state == HttpRequestParser::State::Failed) {
             fail(c, c->parser.errorStatus());
@@ -427,6 +522,11 @@ void HttpListener::fail(Connection *c, int status, QByteArrayView extraHeaders)
         m_waiting.remove(c->requestId);
         c->requestId = 0;
     }
+    // What came of the request goes at once, not when the client has read
+    // the answer and closed.
+    c->parser = HttpRequestParser(m_limits.maxBody);
+    c->waitsForPlace = false;
+    m_trimTimer.start(kTrimAfterMs);
     const QByteArray text = HttpReason(status) + '\n';
     c->socket->write(HttpResponse(status, "text/plain; charset=utf-8", text, false, extraHeaders));
     closeGracefully(c);
@@ -438,6 +538,8 @@ void HttpListener::closeGracefully(Connection *c)
         c->closing = true;
         ++m_closingCount;
         c->timer.start(qMin(m_limits.readTimeoutMs, 2000));
+        // Its place came free: a connection waiting for one takes it.
+        resumeSoon();
     }
     if (c->socket->bytesToWrite() > 0)
         return; // onBytesWritten comes back here
@@ -472,4 +574,5 @@ void HttpListener::drop(Connection *c)
     }
     c->socket->disconnect(c);
     c->deleteLater();
+    m_trimTimer.start(kTrimAfterMs);
 }

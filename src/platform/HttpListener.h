@@ -10,19 +10,26 @@
 // malformed HTTP is answered with 400. When every place is taken, a new
 // connection gets the place of one that owes its client nothing (no request
 // waiting for its answer, no answer still leaving; a request that has come
-// is read first) by the rule of MakeRoom: the place whose request has come
-// least far gives way, and only to a connection whose request has come
-// further (a whole request line outranks bytes of one, a whole head a
-// request line, a whole request a head; bytes that bring a request no
-// further earn nothing), a silent one only after it has had a short time
-// to begin, so that neither idle nor slow clients, nor strangers that
-// connect and reconnect or send a byte now and then without end, can keep
-// out or push out a real request; until then the new client waits in the
-// system's queue, where what it sends waits for it. A connection that gives
-// way after it has sent bytes hears that the listener is busy (503), as
-// does a new one that finds no place it may take, and both can read it
-// before the connection closes. Closing connections hold as many places
-// again; beyond them new clients wait in the system's queue. New clients
+// is read first) by the rule of MakeRoom: a place whose client has gone
+// silent gives way first, whatever part of its request it has sent, so
+// that a stranger holds a place only while it keeps sending; otherwise the
+// place whose request has come least far gives way, and only to a
+// connection whose request has come further (a whole request line outranks
+// bytes of one, a whole head a request line, a whole request a head; bytes
+// that bring a request no further earn nothing), a silent one only after it
+// has had a short time to begin, so that neither idle nor slow clients, nor
+// strangers that connect and reconnect or send a byte now and then without
+// end, can keep out or push out a real request; until then the new client
+// waits in the system's queue, where what it sends waits for it. A new
+// connection whose head has come whole while every place still sends waits
+// beyond the places, its body unread (and without "100 Continue"), until
+// one goes silent. A connection that gives way after it has sent bytes
+// hears that the listener is busy (503), as does a new one that finds no
+// place it may take, and both can read it before the connection closes.
+// A connection that is answered with an error keeps nothing of its request
+// while it closes, so the bodies held are those of the places at most.
+// Closing connections hold as many places again; beyond them new clients
+// wait in the system's queue. New clients
 // are taken a few at a time in each turn of the thread's loop, so that a
 // flood of them cannot hold the thread.
 // A connection whose
@@ -69,6 +76,13 @@ struct HttpLimits
     // against new connections that have sent nothing either: the time a
     // client has to begin its request, however many connect after it.
     int quietGraceMs = 250;
+    // Milliseconds after which a connection that has begun a request and
+    // sends no more (nor waits for its answer) counts as silent and gives
+    // its place to any new connection. Counted from the last bytes that came
+    // or "100 Continue" went: a DMS writes its body at once after its head
+    // or after that answer.
+    static constexpr int kSilenceMs = 1000;
+    int silenceMs = kSilenceMs;
 };
 
 // How far the current request of a connection has come.
@@ -89,7 +103,8 @@ struct HttpPlace
     // Owes its client nothing: no request of it waits for its answer, no
     // answer is still leaving, and it is not closing.
     bool movable = true;
-    // Milliseconds since it connected or had its last answer.
+    // Milliseconds since its client last sent bytes, or since it connected,
+    // had its last answer or was told to send its body ("100 Continue").
     qint64 quietMs = 0;
     // When its request came as far as it has, or when it connected or had
     // its last answer while it has sent nothing; smaller is earlier. Bytes
@@ -103,7 +118,8 @@ struct HttpRoom
     enum class Step
     {
         PushOut, // `place` gives up its place to it
-        Wait,    // it waits in the system's queue, `waitMs` at most
+        Wait,    // it waits, `waitMs` at most: in the system's queue when not
+                 // heard yet, else beyond the places with its body unread
         Hear,    // it is taken beyond the places until it sends; then it
                  // is asked again with how far its request has come
         Refuse,  // it hears that the listener is busy (503)
@@ -113,14 +129,18 @@ struct HttpRoom
     qint64 waitMs = 0;
 };
 
-// The movable place whose request has come least far gives way, the
-// earliest of them first. A silent one gives way to a new connection that
-// has sent bytes, or once it has been silent for graceMs (until then the
-// new one waits). One that has sent bytes gives way only to a new
-// connection whose request has come further; a new connection not heard
-// yet is heard first. Otherwise, and with no place movable, the new
-// connection is refused.
-HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs);
+// A movable place that has gone silent gives way first: one that has sent
+// nothing once quiet for graceMs, one that has begun its request once quiet
+// for silenceMs; the one come least far of them, the earliest first.
+// Otherwise the movable place whose request has come least far gives way,
+// the earliest of them first: one that has sent nothing to a new connection
+// that has sent bytes (a new one that has not waits); one that has sent
+// bytes only to a new connection whose request has come further. A new
+// connection not heard yet is heard first; one whose head has come whole
+// waits until a place may have gone silent. Otherwise, and with no place
+// movable, the new connection is refused.
+HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
+                  qint64 silenceMs);
 
 class HttpListener : public QObject
 {
@@ -167,8 +187,12 @@ private:
     // (null: one not taken yet); sets *victim for Step::PushOut.
     HttpRoom makeRoom(const Connection *newcomer, Connection **victim);
     // A connection taken beyond the places has sent: it takes a place now,
-    // or hears that the listener is busy.
+    // waits beyond them for one, or hears that the listener is busy.
     void settle(Connection *c);
+    // The connections waiting for a place are asked again, earliest first.
+    void settleWaiting();
+    // Places held, connections closing and waiting for a place aside.
+    int placesTaken(const Connection *except) const;
     // The connection gives up its place to a new one.
     void pushOut(Connection *c);
     // How far the connection's request has come, bytes not read yet
@@ -209,4 +233,10 @@ private:
     // Brings in the client waiting in the system's queue once a silent
     // place has had its time.
     QTimer m_roomTimer;
+    // Asks the connections waiting for a place again once one may have gone
+    // silent.
+    QTimer m_placeTimer;
+    // Gives the memory of the requests let go back to the system once no
+    // more have gone for a while (after a flood).
+    QTimer m_trimTimer;
 };

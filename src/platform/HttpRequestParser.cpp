@@ -205,8 +205,11 @@ bool HttpRequestParser::fail(int status)
 {
     m_state = State::Failed;
     m_errorStatus = status;
-    m_buffer.clear();
+    // Nothing of a failed request is needed again: its bytes and what was
+    // read of it go at once, not when the connection has closed.
+    m_buffer = QByteArray();
     m_pos = 0;
+    m_request = HttpRequest();
     return false;
 }
 

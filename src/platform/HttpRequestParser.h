@@ -59,7 +59,8 @@ public:
     bool requestLineComplete() const;
     // Whether any byte of the current request has come.
     bool started() const;
-    // 400, 413, 431, 501 or 505 once the state is Failed.
+    // 400, 413, 431, 501 or 505 once the state is Failed; the parser then
+    // holds nothing of the request any more.
     int errorStatus() const { return m_errorStatus; }
     const HttpRequest &request() const { return m_request; }
     // Hands out the complete request and goes on with the bytes after it.
