@@ -530,7 +530,7 @@ namespace {
 // Whether each of the four characters of the word lies between '!' and '~':
 // bit 15 of a character's lane tells, after each subtraction, whether its
 // low 15 bits reach '!' and 0x7f; no lane borrows from the next.
-inline bool PlainChars(quint64 chars)
+Q_ALWAYS_INLINE bool PlainChars(quint64 chars)
 {
     constexpr quint64 kTop = 0x8000800080008000ull;
     const quint64 fromBang = (chars | kTop) - 0x0021002100210021ull;
@@ -538,7 +538,7 @@ inline bool PlainChars(quint64 chars)
     return (~chars & fromBang & ~pastTilde & kTop) == kTop;
 }
 // The four characters of the word (each below 0x100) as four bytes.
-inline quint64 CharBytes(quint64 chars)
+Q_ALWAYS_INLINE quint64 CharBytes(quint64 chars)
 {
     chars = (chars | (chars >> 8)) & 0x0000ffff0000ffffull;
     return (chars | (chars >> 16)) & 0xffffffffull;
@@ -549,7 +549,7 @@ inline quint64 CharBytes(quint64 chars)
 // other than the blank, as a catalogue writes position numbers): as
 // CHGRows::Packed codes it, and as the cache files it (Filed leaves it
 // unchanged). False for any other number.
-inline bool PlainCode(const QString &number, quint64 *code)
+Q_ALWAYS_INLINE bool PlainCode(const QString &number, quint64 *code)
 {
     const qsizetype size = number.size();
     const char16_t *chars = reinterpret_cast<const char16_t *>(number.constData());
