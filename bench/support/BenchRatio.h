@@ -57,6 +57,47 @@ inline std::vector<RatioLine> AtSizes(const RatioLine &line, const std::vector<i
     return lines;
 }
 
+// The command line of a program whose plain run is the stable one: each
+// benchmark repeated, the repetitions of all of them run in one random
+// order over the whole run, so that a change of the machine's load falls on
+// a program and its baseline alike, and the reporter's median stands for
+// each. A flag the caller gives for any of these wins over its default.
+class StableRun
+{
+public:
+    StableRun(int argc, char **argv, int repetitions, double minSeconds) : m_args(argv, argv + argc)
+    {
+        Default("--benchmark_repetitions", std::to_string(repetitions));
+        Default("--benchmark_enable_random_interleaving", "true");
+        Default("--benchmark_min_time", std::to_string(minSeconds));
+        // Each benchmark's repetitions as one line of median, mean, ...
+        Default("--benchmark_report_aggregates_only", "true");
+        for (std::string &arg : m_args)
+            m_argv.push_back(arg.data());
+        m_argc = int(m_argv.size());
+    }
+    StableRun(const StableRun &) = delete;
+    StableRun &operator=(const StableRun &) = delete;
+
+    // For benchmark::Initialize.
+    int *Argc() { return &m_argc; }
+    char **Argv() { return m_argv.data(); }
+
+private:
+    void Default(const std::string &flag, const std::string &value)
+    {
+        const bool given = std::any_of(m_args.begin() + 1, m_args.end(), [&](const std::string &a) {
+            return a.compare(0, flag.size(), flag) == 0;
+        });
+        if (!given)
+            m_args.insert(m_args.begin() + 1, flag + "=" + value);
+    }
+
+    std::vector<std::string> m_args;
+    std::vector<char *> m_argv;
+    int m_argc = 0;
+};
+
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:

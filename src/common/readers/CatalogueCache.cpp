@@ -5,6 +5,7 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -523,9 +524,74 @@ int CCatalogueCache::KeptValidity(const CHGRows<CAPosWertData> &values, int firs
     return valid;
 }
 
+namespace {
+
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+// Whether each of the four characters of the word lies between '!' and '~':
+// bit 15 of a character's lane tells, after each subtraction, whether its
+// low 15 bits reach '!' and 0x7f; no lane borrows from the next.
+Q_ALWAYS_INLINE bool PlainChars(quint64 chars)
+{
+    constexpr quint64 kTop = 0x8000800080008000ull;
+    const quint64 fromBang = (chars | kTop) - 0x0021002100210021ull;
+    const quint64 pastTilde = (chars | kTop) - 0x007f007f007f007full;
+    return (~chars & fromBang & ~pastTilde & kTop) == kTop;
+}
+// The four characters of the word (each below 0x100) as four bytes.
+Q_ALWAYS_INLINE quint64 CharBytes(quint64 chars)
+{
+    chars = (chars | (chars >> 8)) & 0x0000ffff0000ffffull;
+    return (chars | (chars >> 16)) & 0xffffffffull;
+}
+#endif
+
+// The code of a number of two to seven plain characters (printable ASCII
+// other than the blank, as a catalogue writes position numbers): as
+// CHGRows::Packed codes it, and as the cache files it (Filed leaves it
+// unchanged). False for any other number.
+Q_ALWAYS_INLINE bool PlainCode(const QString &number, quint64 *code)
+{
+    const qsizetype size = number.size();
+    const char16_t *chars = reinterpret_cast<const char16_t *>(number.constData());
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    if (size == 7) {
+        // A position number: its characters 0-3 and 3-6 as two words.
+        quint64 front = 0, back = 0;
+        std::memcpy(&front, chars, sizeof front);
+        std::memcpy(&back, chars + 3, sizeof back);
+        *code = 7 | CharBytes(front) << 8 | (CharBytes(back) >> 8) << 40;
+        return PlainChars(front) && PlainChars(back);
+    }
+#endif
+    if (size < 2 || size > 7)
+        return false;
+    quint64 packs = quint64(size);
+    unsigned outside = 0; // any character outside '!' to '~'
+    for (qsizetype i = 0; i < size; ++i) {
+        outside |= unsigned(chars[i] - u'!') > unsigned(u'~' - u'!');
+        packs |= quint64(chars[i] & 0xff) << (8 * (i + 1));
+    }
+    *code = packs;
+    return !outside;
+}
+
+} // namespace
+
 CAPosValidityWalk::CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *settings, CYaqDb *db)
     : m_cache(cache), m_pSettings(settings), m_pDb(db)
 {
+    PlainCode(kAlwaysValidAPosNr, &m_nAlwaysValidCode);
+}
+
+void CAPosValidityWalk::Hold(const QString &group,
+                             std::shared_ptr<const CHGRows<CAPosWertData>> rows)
+{
+    m_strGroup = group;
+    m_rows = std::move(rows);
+    m_nGroupCode = -1;
+    quint64 code = 0;
+    if (m_rows && group.size() == 2 && PlainCode(group, &code))
+        m_nGroupCode = qint64(code >> 8);
 }
 
 int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
@@ -534,6 +600,24 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
 {
     if (!m_pSettings || !m_pDb || m_pSettings->LeadTyp.isEmpty())
         return 0;
+    // The question a page's loop over the positions asks: a plain number in
+    // the main group held, no main group or line of its own, no line check.
+    // Its code finds its rows; what the cache worked out for it answers.
+    quint64 code = 0;
+    if (m_nGroupCode >= 0 && !checkLines && hgOverride.isEmpty() && lineFilter.isEmpty() &&
+        PlainCode(apNr, &code) && qint64((code >> 8) & 0xffff) == m_nGroupCode &&
+        (!m_pSettings->bLocalDataSet ||
+         m_cache.m_onLocal != CCatalogueCache::OnLocalFile::Bypass)) {
+        const int first = m_rows->FirstOfCode(code);
+        if (first < 0)
+            return 0;
+        if (code == m_nAlwaysValidCode)
+            return CCatalogueCache::ValuesValid(*m_rows, first, apNr);
+        const std::vector<signed char> &worked = m_rows->worked;
+        if (size_t(first) < worked.size() && worked[size_t(first)] >= 0)
+            return worked[size_t(first)];
+        return CCatalogueCache::KeptValidity(*m_rows, first);
+    }
     if (m_cache.Bypassed(*m_pSettings) ||
         CCatalogueCache::WantsLineCheck(checkLines, hgOverride, lineFilter))
         return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
@@ -546,12 +630,10 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
         const int result = m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride,
                                                lineFilter, checkLines, column);
         const auto &values = m_cache.m_values;
-        if (values.bFilled && Equal(values.group, group)) {
-            m_strGroup = values.group;
-            m_rows = values.rows;
-        } else {
-            m_rows.reset();
-        }
+        if (values.bFilled && Equal(values.group, group))
+            Hold(values.group, values.rows);
+        else
+            Hold(QString(), nullptr);
         return result;
     }
     // The cached branch of the cache's own answer, without its key check.

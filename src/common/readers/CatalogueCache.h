@@ -194,13 +194,14 @@ template <class Rec> struct CHGRows
         if (size > 7)
             return false;
         quint64 packs = quint64(size);
-        const QChar *chars = number.constData();
+        const char16_t *chars = reinterpret_cast<const char16_t *>(number.constData());
+        char16_t wide = 0; // any bit above the first byte of any character
         for (qsizetype i = 0; i < size; ++i) {
-            const char16_t c = chars[i].unicode();
-            if (c > 0xff)
-                return false;
-            packs |= quint64(c) << (8 * (i + 1));
+            wide |= chars[i];
+            packs |= quint64(chars[i] & 0xff) << (8 * (i + 1));
         }
+        if (wide > 0xff)
+            return false;
         *code = packs;
         return true;
     }
@@ -216,6 +217,9 @@ template <class Rec> struct CHGRows
         lastFirst = -1;
         lastNumber.clear();
     }
+    // The first row of a number given by its code (Packed); -1 when it has
+    // none.
+    int FirstOfCode(quint64 code) const { return packed.Value(code) - 1; }
     // The first row of a number; -1 when it has none.
     int First(const QString &number) const
     {
@@ -267,11 +271,18 @@ public:
                     const QString &lineFilter, int checkLines, int column);
 
 private:
+    // The rows of the main group asked last, held (none: reset).
+    void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertData>> rows);
+
     CCatalogueCache &m_cache;
     CPrgSettings *m_pSettings;
     CYaqDb *m_pDb;
     QString m_strGroup; // the main group asked last, its rows held
     std::shared_ptr<const CHGRows<CAPosWertData>> m_rows;
+    // A main group of two plain characters, as they lie in a number's code
+    // (CHGRows::Packed) from its first character on; -1 for any other.
+    qint64 m_nGroupCode = -1;
+    quint64 m_nAlwaysValidCode = 0; // of the number valid with any value row
 };
 
 class CCatalogueCache
