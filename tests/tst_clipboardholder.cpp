@@ -255,6 +255,7 @@ void TestClipboardHolder::answerKeptOrFailureTold()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ_PROGRAM),
                   {"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"});
     QVERIFY(program.waitForFinished(YaqTest::kHangMs));

@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -190,6 +191,10 @@ private slots:
     void headRowsShowTheirTexts();
     void stockCellOfALine_data();
     void stockCellOfALine();
+    void priceCellsOfALine_data();
+    void priceCellsOfALine();
+    void columnHeaderTitles_data();
+    void columnHeaderTitles();
     void legendAndSumFigures_data();
     void legendAndSumFigures();
     void enterOnThePositionList_data();
@@ -572,6 +577,84 @@ void TestSRPBbPage::stockCellOfALine()
     QCOMPARE(cell.shown, !text.isEmpty());
     QCOMPARE(cell.text, text);
     QTEST(cell.red, "red");
+}
+
+void TestSRPBbPage::priceCellsOfALine_data()
+{
+    // Row: the line's type, its customer gross and net (in campaign mode
+    // its campaign usage "S" or "O" and its dealer-optional mark), whether
+    // its price is still asked for, whether its prices are complete, whether
+    // it is chosen; the gross and net lines ("gross|net", "*" after a red
+    // one).
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("campaign");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("complete");
+    QTest::addColumn<QString>("usage"); // campaign usage and dealer-optional mark
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("cells");
+    // clang-format off
+    QTest::newRow("2.675 shows 2.68")                      << int(POS_PART)       << false << 2.675 << 0 << 1 << ""   << 1 << "2.68|2.68";
+    QTest::newRow("part asked, not delivered: red ?")      << int(POS_PART)       << false << -3.0  << 0 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("part not priced: empty")                << int(POS_PART)       << false << -1.0  << 0 << 1 << ""   << 1 << "|";
+    QTest::newRow("work asked, not delivered: red ?")      << int(POS_WORK)       << false << -3.0  << 0 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("work by time: red AZ, no net")          << int(POS_WORK)       << false << -2.0  << 0 << 1 << ""   << 1 << "AZ*|*";
+    QTest::newRow("sub-package asked: red ? on both")      << int(POS_SUBPACKAGE) << false << -1.0  << 1 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("sub-package not asked: nothing")        << int(POS_SUBPACKAGE) << false << -1.0  << 0 << 1 << ""   << 1 << "*|*";
+    QTest::newRow("sub-package incomplete: red")           << int(POS_SUBPACKAGE) << false << 5.0   << 0 << 0 << ""   << 1 << "5.00*|5.00*";
+    QTest::newRow("campaign: dealer's standard part, unchosen: nothing") << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 0 << "|";
+    QTest::newRow("campaign: dealer's standard part, chosen: MK")        << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 1 << "MK|";
+    QTest::newRow("campaign: optional part open to the dealer: price")   << int(POS_PART) << true << 5.0 << 0 << 1 << "O0" << 0 << "5.00|5.00";
+    // clang-format on
+}
+
+void TestSRPBbPage::priceCellsOfALine()
+{
+    QFETCH(int, type);
+    QFETCH(bool, campaign);
+    QFETCH(double, price);
+    QFETCH(QString, usage);
+    CPosition line;
+    line.Type = type;
+    QFETCH(int, chosen);
+    line.Selected = chosen;
+    CPriceSet &set = campaign ? line.Preise3 : line.Preise1;
+    set.Gross = set.Net = price;
+    QFETCH(int, asked);
+    line.Preise1.NoPrice = asked;
+    QFETCH(int, complete);
+    line.Preise1.Complete = complete;
+    line.Campaign[CPosition::CampaignPartUsage] = usage.left(1);
+    line.Campaign[CPosition::CampaignPartStatus] = usage.mid(1);
+    const CSRPBbRowPainter::PriceCells cells = CSRPBbRowPainter::LinePriceCells(line, campaign);
+    QTEST(cells.gross + (cells.redGross ? "*" : "") + '|' + cells.net + (cells.redNet ? "*" : ""),
+          "cells");
+}
+
+void TestSRPBbPage::columnHeaderTitles_data()
+{
+    // Row: a title of the position list's header and where its field
+    // begins right of the text column, for columns of 60 pixels.
+    QTest::addColumn<int>("textId");
+    QTest::addColumn<int>("x");
+    // clang-format off
+    QTest::newRow("Menge over the quantity")            << 3122 << 2;
+    QTest::newRow("Bestand over the stock")             << 3123 << 62;
+    QTest::newRow("Auswahl over the choice")            << 3124 << 122;
+    QTest::newRow("Preis in the middle of the price")   << 2050 << 242;
+    // clang-format on
+}
+
+void TestSRPBbPage::columnHeaderTitles()
+{
+    QFETCH(int, textId);
+    const std::vector<CSRPBbRowPainter::HeaderTitle> titles = CSRPBbRowPainter::ColumnTitles(60);
+    QCOMPARE(titles.size(), size_t(4));
+    const auto title = std::find_if(titles.begin(), titles.end(),
+                                    [textId](const auto &t) { return t.textId == textId; });
+    QVERIFY(title != titles.end());
+    QTEST(title->at, "x");
 }
 
 void TestSRPBbPage::legendAndSumFigures_data()

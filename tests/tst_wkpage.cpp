@@ -252,18 +252,22 @@ void TestWkPage::rowOfEveryKind_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("positionType");
+    QTest::addColumn<QColor>("background");
+    // The SI findings take the settings' background colour.
+    const QColor si(0x12, 0x34, 0x56);
 
     // clang-format off
-    QTest::newRow("service repair package") << int(WK_SRP)         << 0;
-    QTest::newRow("campaign package")       << int(WK_CAMPAIGN)    << 0;
-    QTest::newRow("campaign package L/R")   << int(WK_CAMPAIGN_LR) << 0;
-    QTest::newRow("labour position")        << int(WK_POSITION)    << int(POS_BASKET_LABOUR);
-    QTest::newRow("SI finding")             << int(WK_POSITION)    << int(POS_SI_FINDING);
-    QTest::newRow("finding")                << int(WK_POSITION)    << int(POS_FINDING);
-    QTest::newRow("warranty package")       << int(WK_GRP)         << 0;
-    QTest::newRow("spot-repair package")    << int(WK_CCP)         << 0;
-    QTest::newRow("inclusive package")      << int(WK_SIP)         << 0;
-    QTest::newRow("value-line package")     << int(WK_VLP)         << 0;
+    QTest::newRow("service repair package")   << int(WK_SRP)         << 0                      << QColor(0xFF, 0xFF, 0xFF);
+    QTest::newRow("campaign package")         << int(WK_CAMPAIGN)    << 0                      << QColor(0xC0, 0xC0, 0xDC);
+    QTest::newRow("campaign package L/R")     << int(WK_CAMPAIGN_LR) << 0                      << QColor(0xC0, 0xC0, 0xDC);
+    QTest::newRow("labour position")          << int(WK_POSITION)    << int(POS_BASKET_LABOUR) << QColor(0xC0, 0xDC, 0xC0);
+    QTest::newRow("SI finding")               << int(WK_POSITION)    << int(POS_SI_FINDING)    << si;
+    QTest::newRow("finding")                  << int(WK_POSITION)    << int(POS_FINDING)       << QColor(0xC0, 0xC0, 0xC0);
+    QTest::newRow("position of another type") << int(WK_POSITION)    << int(POS_WORK)          << QColor(0xFF, 0xFF, 0xFF);
+    QTest::newRow("warranty package")         << int(WK_GRP)         << 0                      << QColor(0xC0, 0xDC, 0xDC);
+    QTest::newRow("spot-repair package")      << int(WK_CCP)         << 0                      << QColor(0xEE, 0xCB, 0xAD);
+    QTest::newRow("inclusive package")        << int(WK_SIP)         << 0                      << QColor(0xFF, 0xFA, 0xCD);
+    QTest::newRow("value-line package")       << int(WK_VLP)         << 0                      << QColor(0xF5, 0xC2, 0xED);
     // clang-format on
 }
 
@@ -272,16 +276,21 @@ void TestWkPage::rowOfEveryKind()
     QFETCH(int, kind);
     QFETCH(int, positionType);
     CWkRowPainter painter;
+    painter.SetSiFindingBackground(QColor(0x12, 0x34, 0x56));
     const CWKListItem entry = Entry(kind, QStringLiteral("1234567"), positionType);
     const CRect wide(0, 0, 800, 100000);
     const int height = painter.PaintEntry(nullptr, entry, wide, 0);
     QVERIFY2(height >= 2 * painter.LineHeight(), qPrintable(QString::number(height)));
 
-    // Painting takes the height it measured; a narrow row wraps its text
-    // into more lines.
+    // Painting takes the height it measured, on the background of the
+    // entry's kind (seen in the margin before the number); a narrow row
+    // wraps its text into more lines.
     QImage image(800, height, QImage::Format_RGB32);
-    QPainter dc(&image);
-    QCOMPARE(painter.PaintEntry(&dc, entry, CRect(0, 0, 800, height), 1), height);
+    {
+        QPainter dc(&image);
+        QCOMPARE(painter.PaintEntry(&dc, entry, CRect(0, 0, 800, height), 1), height);
+    }
+    QTEST(image.pixelColor(2, height / 2), "background");
     CWKListItem longText(entry);
     CPosition *text = longText.APos ? longText.APos.get() : longText.Head();
     text->AwText1 = text->BefundText =
