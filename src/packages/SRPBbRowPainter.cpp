@@ -265,25 +265,35 @@ void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &o
     const CPosition *line = LineOf(index);
     if (!line)
         return;
-    const QPalette &pal = option.palette;
-    QColor background = m_bHeadList ? kHeadBackground : QColor(Qt::white);
+    QColor background = kHeadBackground;
     QColor text = Qt::black;
     if (!m_bHeadList) {
-        const bool selected = option.state & QStyle::State_Selected;
-        const bool group = line->Type == POS_GROUP;
-        if (selected && !group)
-            SelectedColours(option, &background, &text);
-        const bool chosenType = line->Type == POS_WORK || line->Type == POS_PART;
-        if (chosenType && !line->Selected)
-            text = pal.color(QPalette::Disabled, QPalette::Text);
-        if ((line->Type == POS_WORK || line->Type == POS_SUBPACKAGE) &&
-            IsOptionalKind(line->Kind) && !selected)
-            text = line->Selected ? QColor(Qt::black) : kOpenChoice;
-        if (group)
-            background = kGroupBackground;
+        const bool focus = option.widget && option.widget->hasFocus();
+        PositionRowColours(*line, option.state & QStyle::State_Selected, focus, option.palette,
+                           &background, &text);
     }
     PaintRowIn(painter, option.rect, background, text,
                [&](const CRect &rect) { PaintLine(painter, *line, rect, 1); });
+}
+
+void CSRPBbRowPainter::PositionRowColours(const CPosition &line, bool selected, bool focus,
+                                          const QPalette &palette, QColor *background, QColor *text)
+{
+    *background = Qt::white;
+    *text = Qt::black;
+    const bool group = line.Type == POS_GROUP;
+    if (selected && !group) {
+        *background = palette.color(QPalette::Active, QPalette::Highlight);
+        *text = focus ? kSelectedText : QColor(Qt::white);
+    }
+    const bool chosenType = line.Type == POS_WORK || line.Type == POS_PART;
+    if (chosenType && !line.Selected)
+        *text = palette.color(QPalette::Disabled, QPalette::Text);
+    if ((line.Type == POS_WORK || line.Type == POS_SUBPACKAGE) && IsOptionalKind(line.Kind) &&
+        !selected)
+        *text = line.Selected ? QColor(Qt::black) : kOpenChoice;
+    if (group)
+        *background = kGroupBackground;
 }
 
 void CSRPBbRowPainter::SelectedColours(const QStyleOptionViewItem &option, QColor *background,

@@ -29,6 +29,7 @@ class CLayoutHBox;
 class CPaket;
 class CPosition;
 class CPrgSettings;
+class QPalette;
 class QPainter;
 
 class CSRPBbRowPainter : public COwnLBDelegate
@@ -161,6 +162,14 @@ public:
     // the list has the focus, else white.
     static void SelectedColours(const QStyleOptionViewItem &option, QColor *background,
                                 QColor *text);
+    // The background and text of a row of the position list: a selected
+    // line (not a group line) as SelectedColours; an unchosen work position
+    // or part in the palette's grey text; a work position or sub-package
+    // line of an optional kind ("O", "A", "OP", "B") that is not selected
+    // black when chosen, green while open to the choice; a group line on
+    // light blue.
+    static void PositionRowColours(const CPosition &line, bool selected, bool focus,
+                                   const QPalette &palette, QColor *background, QColor *text);
     // A row of the list: its background filled, then its line painted by
     // paintLine (draw 1) with the text colour as pen in the row's rectangle.
     static void PaintRowIn(QPainter *painter, const QRect &rect, const QColor &background,
