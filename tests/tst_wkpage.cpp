@@ -87,6 +87,8 @@ private slots:
     void rowOfEveryKind();
     void priceLines_data();
     void priceLines();
+    void findingsLineNumber_data();
+    void findingsLineNumber();
     void orderGoesWithTheTransfer_data();
     void orderGoesWithTheTransfer();
     void orderNumberOpenToTyping_data();
@@ -326,6 +328,26 @@ void TestWkPage::priceLines()
     priced->Preise1.Gross = gross;
     priced->Preise1.Net = net;
     QCOMPARE(CWkRowPainter::PriceLineTexts(entry).join(QLatin1Char('|')), lines);
+}
+
+// The number of a package's findings line below its designation.
+void TestWkPage::findingsLineNumber_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("eight characters: four pairs")      << "34100100"   << "34 10 01 00";
+    QTest::newRow("seven: the last one left out")      << "3410010"    << "34 10 01";
+    QTest::newRow("four characters: two pairs")        << "3410"       << "34 10";
+    QTest::newRow("nine characters: whole")            << "341001001"  << "341001001";
+    QTest::newRow("ten characters: whole")             << "3410010011" << "3410010011";
+    // clang-format on
+}
+
+void TestWkPage::findingsLineNumber()
+{
+    QFETCH(QString, number);
+    QTEST(CWkRowPainter::GroupFindingNumber(number), "shown");
 }
 
 void TestWkPage::orderGoesWithTheTransfer_data()
