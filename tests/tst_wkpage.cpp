@@ -89,6 +89,10 @@ private slots:
     void priceLines();
     void findingsLineNumber_data();
     void findingsLineNumber();
+    void selectedRowColours_data();
+    void selectedRowColours();
+    void totalFieldEmptyWithoutTotals_data();
+    void totalFieldEmptyWithoutTotals();
     void orderGoesWithTheTransfer_data();
     void orderGoesWithTheTransfer();
     void orderNumberOpenToTyping_data();
@@ -348,6 +352,64 @@ void TestWkPage::findingsLineNumber()
 {
     QFETCH(QString, number);
     QTEST(CWkRowPainter::GroupFindingNumber(number), "shown");
+}
+
+void TestWkPage::selectedRowColours_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("focus");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    const QColor highlight(0x10, 0x20, 0x30);
+    // clang-format off
+    QTest::newRow("not selected")                << false << true  << QColor(0xC0, 0xDC, 0xDC) << QColor(0, 0, 0);
+    QTest::newRow("selected, list with focus")   << true  << true  << highlight                << QColor(0xFF, 0xFF, 0x00);
+    QTest::newRow("selected, list without focus") << true << false << highlight                << QColor(0xFF, 0xFF, 0xFF);
+    // clang-format on
+}
+
+void TestWkPage::selectedRowColours()
+{
+    QFETCH(bool, selected);
+    QFETCH(bool, focus);
+    CWkRowState state;
+    state.selected = selected;
+    state.focus = focus;
+    state.highlight = QColor(0x10, 0x20, 0x30);
+    QColor background, text;
+    CWkRowPainter().RowColours(Entry(WK_GRP, QStringLiteral("1234567")), state, &background, &text);
+    QTEST(background, "background");
+    QTEST(text, "text");
+}
+
+// The total field shows the basket's totals only when both are known; the
+// sum labels beside it stay.
+void TestWkPage::totalFieldEmptyWithoutTotals_data()
+{
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<bool>("painted");
+    // clang-format off
+    QTest::newRow("both totals")         << 11.9 << 10.0 << true;
+    QTest::newRow("no gross total")      << -1.0 << 10.0 << false;
+    QTest::newRow("no net total")        << 11.9 << -1.0 << false;
+    // clang-format on
+}
+
+void TestWkPage::totalFieldEmptyWithoutTotals()
+{
+    QFETCH(double, gross);
+    QFETCH(double, net);
+    CWkRowPainter painter;
+    QImage blank(400, 60, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QImage field = blank;
+    {
+        QPainter dc(&field);
+        painter.DrawTotalField(&dc, CRect(0, 0, 400, 60), 400 - painter.PriceColumnWidth(), gross,
+                               net, QStringLiteral("EUR"));
+    }
+    QTEST(field != blank, "painted");
 }
 
 void TestWkPage::orderGoesWithTheTransfer_data()
