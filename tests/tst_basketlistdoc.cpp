@@ -196,6 +196,52 @@ QString Shape(const CBasketArray &baskets)
     return out.join(QStringLiteral(" | "));
 }
 
+// Every line a basket's entries hold that becomes an item, and the lines
+// the Basket-List leaves out (types 7, 8, 13): a service package with
+// information and findings lines, the packages of the other service heads
+// (18, 19, 20) and of a spot repair (head 6), a campaign package, and the
+// three position entries. Every line carries the fast-lane and value-line
+// marks, every head a sub-position, so that the document tells which items
+// pass them on.
+void FillEveryItemType(CWKList &list)
+{
+    const auto marked = [](std::unique_ptr<CPaket> paket, const QString &headNumber) {
+        for (const auto &line : *paket) {
+            line->IsFastlane = 1;
+            line->IsValueLine = 1;
+            if (IsHeadType(line->Type)) {
+                line->Number = headNumber;
+                line->SubPositions.push_back(std::make_unique<CPosition>());
+            }
+        }
+        return paket;
+    };
+    auto service = ServicePackage(POS_HEAD_CAMPAIGN, false);
+    for (const int type :
+         {int(POS_INFO3), int(POS_INFO5), int(POS_FINDINGS), int(POS_GROUP), 7, 8}) {
+        auto line = Line(type, QStringLiteral("11100%1").arg(type, 2, 10, QLatin1Char('0')));
+        line->Text = QStringLiteral("Text der Zeile %1   ").arg(type);
+        Add(*service, std::move(line));
+    }
+    // clang-format off
+    list.Add(CWKListItem(WK_SRP,      marked(std::move(service), "1110010")), 1);
+    list.Add(CWKListItem(WK_GRP,      marked(ServicePackage(POS_HEAD18, false), "1810010")), 1);
+    list.Add(CWKListItem(WK_SIP,      marked(ServicePackage(POS_HEAD19, false), "1910010")), 1);
+    list.Add(CWKListItem(WK_VLP,      marked(ServicePackage(POS_HEAD20, false), "2010010")), 1);
+    list.Add(CWKListItem(WK_CCP,      marked(ServicePackage(POS_HEAD, false),   "0610010")), 1);
+    list.Add(CWKListItem(WK_CAMPAIGN, marked(CampaignPackage(false),            "1110010")), 1);
+    // clang-format on
+    list.Add(LabourPosition(), 1);
+    auto siFinding = Line(POS_SI_FINDING, QStringLiteral("1100200300"));
+    siFinding->BefundText = QStringLiteral("Serviceinformation beachten");
+    list.Add(CWKListItem(std::move(siFinding)), 1);
+    list.Add(Finding(), 1);
+    for (const auto &entry : list) {
+        if (entry->APos)
+            entry->APos->IsFastlane = 1;
+    }
+}
+
 QString GoldenPath(const QString &name)
 {
     return QStringLiteral(YAQ_SOURCE_DIR "/tests/data/golden/basketlist/") + name;
@@ -224,6 +270,8 @@ private slots:
     void elementsOfItemType_data();
     void elementsOfItemType();
     void demoBasketMatchesGolden();
+    void everyItemTypeMatchesGolden_data();
+    void everyItemTypeMatchesGolden();
     void clipboardDataCarriesFormatAndText_data();
     void clipboardDataCarriesFormatAndText();
 };
@@ -565,6 +613,43 @@ void TestBasketListDoc::demoBasketMatchesGolden()
     QFile golden(path);
     QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(path));
     QCOMPARE(document, golden.readAll());
+}
+
+// Every item type in both forms of the document, byte for byte: which
+// elements each type carries, which lines reach it as which items (a head
+// of type 18, 19 or 20 after its copy as a package head), and which items
+// pass on the fast-lane and value-line marks.
+void TestBasketListDoc::everyItemTypeMatchesGolden_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("golden");
+    // clang-format off
+    QTest::newRow("transfer")        << int(BasketListForm::Transfer)       << "every-item-type.xml";
+    QTest::newRow("package request") << int(BasketListForm::PackageRequest) << "every-item-type-request.xml";
+    // clang-format on
+}
+
+void TestBasketListDoc::everyItemTypeMatchesGolden()
+{
+    QFETCH(int, form);
+    QFETCH(QString, golden);
+    CWKList list;
+    FillEveryItemType(list);
+    CBasketListHead head;
+    head.gross = list.GrossTotal();
+    head.net = list.NetTotal();
+    head.currency = list.CommonCurrency();
+    const QByteArray document =
+        WriteBasketList(ToBasketArray(list, kTypeKey), head, static_cast<BasketListForm>(form))
+            .toUtf8();
+    const QString path = GoldenPath(golden);
+    if (qEnvironmentVariableIntValue("YAQ_REGENERATE_GOLDEN") == 1) {
+        QVERIFY(writeTextFile(path, document));
+        QSKIP("golden document written");
+    }
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    QCOMPARE(document, file.readAll());
 }
 
 void TestBasketListDoc::clipboardDataCarriesFormatAndText_data()

@@ -267,6 +267,7 @@ void TestClipboardHolder::answerKeptOrFailureTold()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ_PROGRAM), args);
     QVERIFY(program.waitForFinished(YaqTest::kHangMs));
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());

@@ -33,27 +33,11 @@
 
 #include <memory>
 
-#include <sqlite3.h>
-
 namespace {
 
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
 // The day of the finding lists: the demo lists run until 2099.
 const QString kPageDay = QStringLiteral("20261207");
-
-// A copy of the demo catalogue in the folder, changed by the statement.
-std::unique_ptr<CYaqDb> OpenDemoWith(const QString &folder, const char *sql)
-{
-    const QString file = folder + QStringLiteral("/YAQ2.dat");
-    if (!QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), file))
-        return nullptr;
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    sqlite3 *handle = nullptr;
-    const bool changed = sqlite3_open(QFile::encodeName(file).constData(), &handle) == SQLITE_OK &&
-                         sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(handle);
-    return changed ? CatalogueDbTest::OpenFileIn(folder) : nullptr;
-}
 
 // The demo Arvo 1.6 with its contracts in force on 07.12.2026.
 CPrgSettings Arvo()
@@ -392,10 +376,11 @@ void TestFindings::contractTextOfAFinding()
     QFETCH(QList<int>, texts);
     // HLX0700, in force, gets a finding list without saying how it reads.
     QTemporaryDir dir;
-    auto db = vehicle.contains(QLatin1String("without a reading"))
-                  ? OpenDemoWith(dir.path(), "UPDATE hlx_option SET list_number = 'L100'"
-                                             " WHERE option_number = 'HLX0700'")
-                  : CatalogueDbTest::OpenDemoFile();
+    auto db =
+        vehicle.contains(QLatin1String("without a reading"))
+            ? CatalogueDbTest::OpenDemoCopy(dir.path(), "UPDATE hlx_option SET list_number = 'L100'"
+                                                        " WHERE option_number = 'HLX0700'")
+            : CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
     if (vehicle == QLatin1String("nocontract"))

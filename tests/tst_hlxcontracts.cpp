@@ -105,6 +105,8 @@ private slots:
     void settingsListFollowsMileageAndVin();
     void noticeWhenNothingIsListed_data();
     void noticeWhenNothingIsListed();
+    void programmeTitleOfTheBrand_data();
+    void programmeTitleOfTheBrand();
     void formatMileage_data();
     void formatMileage();
     void conditionTextFiles_data();
@@ -353,6 +355,26 @@ void TestHLXContracts::noticeWhenNothingIsListed()
     s.nVertrag = flag;
     s.Marke = brand;
     QCOMPARE(HLXNoticeId(s, contracts), notice);
+}
+
+// The caption of the head's contract button and the title of the contract
+// print-out.
+void TestHLXContracts::programmeTitleOfTheBrand_data()
+{
+    QTest::addColumn<QString>("brand");
+    QTest::addColumn<QString>("title");
+    // clang-format off
+    QTest::newRow("brand LU")        << "LU" << "LUMO Helix Care";
+    QTest::newRow("main brand")      << "VQ" << "VOQ Helix Care";
+    QTest::newRow("no brand")        << ""   << "VOQ Helix Care";
+    QTest::newRow("lower-case lu")   << "lu" << "VOQ Helix Care";
+    // clang-format on
+}
+
+void TestHLXContracts::programmeTitleOfTheBrand()
+{
+    QFETCH(QString, brand);
+    QTEST(HLXProgrammeTitle(brand), "title");
 }
 
 void TestHLXContracts::formatMileage_data()

@@ -10,6 +10,7 @@
 #include "support/CatalogueDbTest.h"
 #include "support/TestEnv.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestPackageRequest : public QObject
@@ -25,6 +26,8 @@ private slots:
     void answer();
     void catalogue_data();
     void catalogue();
+    void packageOfEachOrigin_data();
+    void packageOfEachOrigin();
     void demoRequestMatchesGolden();
 
 private:
@@ -217,6 +220,57 @@ void TestPackageRequest::catalogue()
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(types.join(QLatin1Char(',')), answer);
     QTEST(parts.join(QLatin1Char(',')), "parts");
+}
+
+// The origin of the package's row decides whether the request finds it:
+// the catalogue's own packages (three blanks, empty, "YAQ") always, a
+// country's packages only in the dealer's country when he offers them.
+void TestPackageRequest::packageOfEachOrigin_data()
+{
+    QTest::addColumn<QString>("origin");
+    QTest::addColumn<int>("countryPackages"); // offered by the dealer
+    QTest::addColumn<QString>("country");     // the dealer's
+    QTest::addColumn<bool>("found");
+    // clang-format off
+    QTest::newRow("three blanks")                          << "   " << 0 << "DE" << true;
+    QTest::newRow("empty")                                 << ""    << 0 << "DE" << true;
+    QTest::newRow("YAQ")                                   << "YAQ" << 0 << "DE" << true;
+    QTest::newRow("the dealer's country, offered")         << "DE"  << 1 << "DE" << true;
+    QTest::newRow("the dealer's country, not offered")     << "DE"  << 0 << "DE" << false;
+    QTest::newRow("another country, offered")              << "AT"  << 1 << "DE" << false;
+    QTest::newRow("no country's, offered without country") << "EU"  << 1 << ""   << false;
+    // clang-format on
+}
+
+void TestPackageRequest::packageOfEachOrigin()
+{
+    if (CatalogueDbTest::IsPg())
+        QSKIP("the origins are tried on a changed copy of the demo catalogue file");
+    QFETCH(QString, origin);
+    QTemporaryDir dir;
+    // The service package 1110010 of the demo Arvo.
+    const QByteArray sql = QStringLiteral("UPDATE srp_package_line SET origin = '%1' WHERE "
+                                          "type_key = '7A01' AND main_group = '11' AND "
+                                          "package_kind = 'SRP' AND line_number = '010'")
+                               .arg(origin)
+                               .toUtf8();
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenDemoCopy(dir.path(), sql.constData());
+    QVERIFY(db);
+    CPrgSettings settings = DemoVehicle();
+    QFETCH(int, countryPackages);
+    settings.CountrySpecPakets = countryPackages;
+    QFETCH(QString, country);
+    settings.Laendercode = country;
+    const QString folder = dir.path();
+    CPaketAnfrage request(
+        &settings, settings.Fgstnr, db.get(), db.get(),
+        [folder]() -> std::unique_ptr<CYaqDb> { return CatalogueDbTest::OpenFileIn(folder); },
+        QStringLiteral("1110010"));
+    const QString document = request.BuildAnswer();
+    QVERIFY2(document.startsWith(QLatin1String("<Basket-List>")), qPrintable(document));
+    QFETCH(bool, found);
+    QCOMPARE(document.contains(QLatin1String("<BasketTyp>1</BasketTyp>")), found);
+    QCOMPARE(document.contains(QLatin1String("<BasketTyp>0</BasketTyp>")), !found);
 }
 
 // The whole answer of a known and an unknown number, byte for byte: the

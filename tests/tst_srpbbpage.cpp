@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -190,6 +191,17 @@ private slots:
     void headRowsShowTheirTexts();
     void stockCellOfALine_data();
     void stockCellOfALine();
+    void priceCellsOfALine_data();
+    void priceCellsOfALine();
+    void columnHeaderTitles_data();
+    void columnHeaderTitles();
+    void numberGroups_data();
+    void numberGroups();
+    void shortTextsAsFarAsTheyFit();
+    void linePricesShown_data();
+    void linePricesShown();
+    void positionRowColours_data();
+    void positionRowColours();
     void legendAndSumFigures_data();
     void legendAndSumFigures();
     void enterOnThePositionList_data();
@@ -572,6 +584,190 @@ void TestSRPBbPage::stockCellOfALine()
     QCOMPARE(cell.shown, !text.isEmpty());
     QCOMPARE(cell.text, text);
     QTEST(cell.red, "red");
+}
+
+void TestSRPBbPage::priceCellsOfALine_data()
+{
+    // Row: the line's type, its customer gross and net (in campaign mode
+    // its campaign usage "S" or "O" and its dealer-optional mark), whether
+    // its price is still asked for, whether its prices are complete, whether
+    // it is chosen; the gross and net lines ("gross|net", "*" after a red
+    // one).
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("campaign");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("complete");
+    QTest::addColumn<QString>("usage"); // campaign usage and dealer-optional mark
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("cells");
+    // clang-format off
+    QTest::newRow("2.675 shows 2.68")                      << int(POS_PART)       << false << 2.675 << 0 << 1 << ""   << 1 << "2.68|2.68";
+    QTest::newRow("part asked, not delivered: red ?")      << int(POS_PART)       << false << -3.0  << 0 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("part not priced: empty")                << int(POS_PART)       << false << -1.0  << 0 << 1 << ""   << 1 << "|";
+    QTest::newRow("work asked, not delivered: red ?")      << int(POS_WORK)       << false << -3.0  << 0 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("work by time: red AZ, no net")          << int(POS_WORK)       << false << -2.0  << 0 << 1 << ""   << 1 << "AZ*|*";
+    QTest::newRow("sub-package asked: red ? on both")      << int(POS_SUBPACKAGE) << false << -1.0  << 1 << 1 << ""   << 1 << "?*|?*";
+    QTest::newRow("sub-package not asked: nothing")        << int(POS_SUBPACKAGE) << false << -1.0  << 0 << 1 << ""   << 1 << "*|*";
+    QTest::newRow("sub-package incomplete: red")           << int(POS_SUBPACKAGE) << false << 5.0   << 0 << 0 << ""   << 1 << "5.00*|5.00*";
+    QTest::newRow("campaign: dealer's standard part, unchosen: nothing") << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 0 << "|";
+    QTest::newRow("campaign: dealer's standard part, chosen: MK")        << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 1 << "MK|";
+    QTest::newRow("campaign: optional part open to the dealer: price")   << int(POS_PART) << true << 5.0 << 0 << 1 << "O0" << 0 << "5.00|5.00";
+    // clang-format on
+}
+
+void TestSRPBbPage::priceCellsOfALine()
+{
+    QFETCH(int, type);
+    QFETCH(bool, campaign);
+    QFETCH(double, price);
+    QFETCH(QString, usage);
+    CPosition line;
+    line.Type = type;
+    QFETCH(int, chosen);
+    line.Selected = chosen;
+    CPriceSet &set = campaign ? line.Preise3 : line.Preise1;
+    set.Gross = set.Net = price;
+    QFETCH(int, asked);
+    line.Preise1.NoPrice = asked;
+    QFETCH(int, complete);
+    line.Preise1.Complete = complete;
+    line.Campaign[CPosition::CampaignPartUsage] = usage.left(1);
+    line.Campaign[CPosition::CampaignPartStatus] = usage.mid(1);
+    const CSRPBbRowPainter::PriceCells cells = CSRPBbRowPainter::LinePriceCells(line, campaign);
+    QTEST(cells.gross + (cells.redGross ? "*" : "") + '|' + cells.net + (cells.redNet ? "*" : ""),
+          "cells");
+}
+
+void TestSRPBbPage::columnHeaderTitles_data()
+{
+    // Row: a title of the position list's header and where its field
+    // begins right of the text column, for columns of 60 pixels.
+    QTest::addColumn<int>("textId");
+    QTest::addColumn<int>("x");
+    // clang-format off
+    QTest::newRow("Menge over the quantity")            << 3122 << 2;
+    QTest::newRow("Bestand over the stock")             << 3123 << 62;
+    QTest::newRow("Auswahl over the choice")            << 3124 << 122;
+    QTest::newRow("Preis in the middle of the price")   << 2050 << 242;
+    // clang-format on
+}
+
+void TestSRPBbPage::columnHeaderTitles()
+{
+    QFETCH(int, textId);
+    const std::vector<CSRPBbRowPainter::HeaderTitle> titles = CSRPBbRowPainter::ColumnTitles(60);
+    QCOMPARE(titles.size(), size_t(4));
+    const auto title = std::find_if(titles.begin(), titles.end(),
+                                    [textId](const auto &t) { return t.textId == textId; });
+    QVERIFY(title != titles.end());
+    QTEST(title->at, "x");
+}
+
+void TestSRPBbPage::numberGroups_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("part");
+    QTest::addColumn<QString>("groups");
+    // clang-format off
+    QTest::newRow("part number of eleven: 2-2-1-3-3") << "VQ001150123"  << true  << "VQ|00|1|150|123";
+    QTest::newRow("part number of ten: unchanged")    << "VQ00115012"   << true  << "VQ00115012";
+    QTest::newRow("part number of twelve: unchanged") << "VQ0011501234" << true  << "VQ0011501234";
+    QTest::newRow("work position: 2-2-rest")          << "1110010"      << false << "11|10|010";
+    // clang-format on
+}
+
+void TestSRPBbPage::numberGroups()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, part);
+    QTEST(CSRPBbRowPainter::NumberGroups(number, part).join(QLatin1Char('|')), "groups");
+}
+
+// Short texts are added while they fit; once one does not, the later ones
+// are not tried, even one that would fit.
+void TestSRPBbPage::shortTextsAsFarAsTheyFit()
+{
+    CPosition line;
+    line.KlammerText1 = QStringLiteral("Motoroel");
+    line.KlammerText2 = QStringLiteral("Filter und Dichtring nach Vorschrift des Herstellers");
+    line.KlammerText3 = QStringLiteral("5W30");
+    const QFont font = CSRPBbRowPainter(false).RowFonts().shortText;
+    const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("Motoroel 5W30 "));
+    QCOMPARE(CSRPBbRowPainter::FitShortTexts(line, font, width), QStringLiteral("Motoroel"));
+    QCOMPARE(CSRPBbRowPainter::FitShortTexts(line, font, 1), QStringLiteral("Motoroel"));
+    line.KlammerText2.clear();
+    QCOMPARE(CSRPBbRowPainter::FitShortTexts(line, font, width), QStringLiteral("Motoroel 5W30"));
+}
+
+void TestSRPBbPage::linePricesShown_data()
+{
+    QTest::addColumn<bool>("head");
+    QTest::addColumn<int>("inclusive");
+    QTest::addColumn<int>("manual");
+    QTest::addColumn<bool>("shown");
+    // clang-format off
+    QTest::newRow("package with a head")             << true  << 0 << 0 << true;
+    QTest::newRow("no head")                         << false << 0 << 0 << false;
+    QTest::newRow("inclusive price of the head")     << true  << 1 << 0 << false;
+    QTest::newRow("package price set by hand")       << true  << 0 << 1 << false;
+    // clang-format on
+}
+
+void TestSRPBbPage::linePricesShown()
+{
+    QFETCH(bool, head);
+    QFETCH(int, inclusive);
+    QFETCH(int, manual);
+    CPaket paket;
+    auto line = std::make_unique<CPosition>();
+    line->Type = head ? POS_HEAD_CAMPAIGN : POS_SPECIAL1;
+    line->Preise1.FlatPrice = inclusive;
+    line->PriceCalcFlag = manual;
+    paket.AddPosition(std::move(line));
+    QTEST(CSRPBbRowPainter::LinePricesShown(&paket), "shown");
+}
+
+void TestSRPBbPage::positionRowColours_data()
+{
+    // Row: the line's type, kind and choice, whether it is the selected row
+    // of the list with the focus; its background and text.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    QPalette palette;
+    const QColor grey = palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor white(255, 255, 255);
+    const QColor black(0, 0, 0);
+    // clang-format off
+    QTest::newRow("optional work position, open")     << int(POS_WORK)       << "O"  << 0 << false << white                   << QColor(0, 154, 99);
+    QTest::newRow("optional work position, chosen")   << int(POS_WORK)       << "O"  << 1 << false << white                   << black;
+    QTest::newRow("optional sub-package, open")       << int(POS_SUBPACKAGE) << "OP" << 0 << false << white                   << QColor(0, 154, 99);
+    QTest::newRow("standard work position, unchosen") << int(POS_WORK)       << "S"  << 0 << false << white                   << grey;
+    QTest::newRow("standard part, chosen")            << int(POS_PART)       << "S"  << 1 << false << white                   << black;
+    QTest::newRow("selected line with the focus")     << int(POS_PART)       << "S"  << 1 << true  << highlight               << QColor(255, 255, 0);
+    QTest::newRow("group line, even selected")        << int(POS_GROUP)      << ""   << 1 << true  << QColor(166, 202, 240)   << black;
+    // clang-format on
+}
+
+void TestSRPBbPage::positionRowColours()
+{
+    QFETCH(int, type);
+    QFETCH(QString, kind);
+    QFETCH(int, chosen);
+    QFETCH(bool, selected);
+    CPosition line;
+    line.Type = type;
+    line.Kind = kind;
+    line.Selected = chosen;
+    QColor background, text;
+    CSRPBbRowPainter::PositionRowColours(line, selected, true, QPalette(), &background, &text);
+    QTEST(background, "background");
+    QTEST(text, "text");
 }
 
 void TestSRPBbPage::legendAndSumFigures_data()

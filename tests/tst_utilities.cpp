@@ -20,7 +20,11 @@ private slots:
     void newlineEscapes();
     void dealerBrands_data();
     void dealerBrands();
+    void dealerBrandNames_data();
+    void dealerBrandNames();
     void scrambleIsItsOwnInverse();
+    void scrambledValues_data();
+    void scrambledValues();
     void catalogueColumn_data();
     void catalogueColumn();
 
@@ -35,13 +39,34 @@ void TestUtilities::helpFileNames_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("file");
-    QTest::newRow("home page") << 102 << "hilf4v8l.htm";
-    QTest::newRow("package editing") << 147 << "hilf9uwk.htm";
+    // clang-format off
+    QTest::newRow("home page")                          << 102 << "hilf4v8l.htm";
+    QTest::newRow("number query")                       << 139 << "hilf8g6d.htm";
+    QTest::newRow("package list")                       << 146 << "hilf8w1j.htm";
+    QTest::newRow("package editing")                    << 147 << "hilf9uwk.htm";
     QTest::newRow("optional package editing shares it") << 148 << "hilf9uwk.htm";
-    QTest::newRow("spot repair") << 266 << "ccr.htm";
-    QTest::newRow("help index button") << 999 << "hilf682s.htm";
-    QTest::newRow("findings list page has none") << 221 << "";
-    QTest::newRow("unknown id") << 0 << "";
+    QTest::newRow("basket")                             << 149 << "hilf7w2t.htm";
+    QTest::newRow("labour-value catalogue")             << 150 << "hilf11nr.htm";
+    QTest::newRow("findings")                           << 151 << "hilf717o.htm";
+    QTest::newRow("maintenance topics")                 << 154 << "hilf1k4u.htm";
+    QTest::newRow("settings")                           << 155 << "hilf8q7i.htm";
+    QTest::newRow("print defaults")                     << 156 << "hilf3iyc.htm";
+    QTest::newRow("DMS interface settings")             << 158 << "hilf9h2s.htm";
+    QTest::newRow("package settings")                   << 159 << "hilf265w.htm";
+    QTest::newRow("contact")                            << 160 << "hilf3oiv.htm";
+    QTest::newRow("browser page")                       << 193 << "hilf5tig.htm";
+    QTest::newRow("contract page")                      << 194 << "hilf3ods.htm";
+    QTest::newRow("vehicle search")                     << 220 << "hilf55tf.htm";
+    QTest::newRow("print preview")                      << 223 << "hilf2228.htm";
+    QTest::newRow("basket print dialog")                << 224 << "hilf1zck.htm";
+    QTest::newRow("dealer-individual parts")            << 225 << "hilf52hx.htm";
+    QTest::newRow("download page")                      << 238 << "hilf5cby.htm";
+    QTest::newRow("spot repair")                        << 266 << "ccr.htm";
+    QTest::newRow("id without a dialog")                << 400 << "hilf78vi.htm";
+    QTest::newRow("help index button")                  << 999 << "hilf682s.htm";
+    QTest::newRow("findings list page has none")        << 221 << "";
+    QTest::newRow("unknown id")                         << 0   << "";
+    // clang-format on
 }
 
 void TestUtilities::helpFileNames()
@@ -105,6 +130,28 @@ void TestUtilities::dealerBrands_data()
     QTest::newRow("names compare case-sensitively") << QStringList{"VOQ"} << "VQ" << 0 << 0;
 }
 
+void TestUtilities::dealerBrandNames_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    // clang-format off
+    QTest::newRow("LU")                    << "LU" << "lumo";
+    QTest::newRow("QN")                    << "QN" << "quendaline";
+    QTest::newRow("VJ")                    << "VJ" << "voq i";
+    QTest::newRow("VQ")                    << "VQ" << "voq";
+    QTest::newRow("TK")                    << "TK" << "tremik";
+    QTest::newRow("unknown code")          << "XX" << "";
+    QTest::newRow("codes are capitals")    << "lu" << "";
+    // clang-format on
+}
+
+void TestUtilities::dealerBrandNames()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(DealerBrandName(code), name);
+}
+
 void TestUtilities::dealerBrands()
 {
     QFETCH(QStringList, dealer);
@@ -126,6 +173,30 @@ void TestUtilities::scrambleIsItsOwnInverse()
     QVERIFY(scrambled != text);
     QCOMPARE(ScrambleString(key, scrambled), text);
     QCOMPARE(ScrambleString(key, QString()), QString());
+}
+
+// A value scrambled by an earlier install reads back, and a value scrambled
+// now reads the same: each character xor the key's character at its place
+// mod 8, all sixteen bits inverted (worked out by hand from the key).
+void TestUtilities::scrambledValues_data()
+{
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QList<ushort>>("scrambled");
+    // clang-format off
+    QTest::newRow("letters beyond the eighth take the key again") << "Kennwort-2024" << QList<ushort>{0xffff, 0xffb8, 0xffe1, 0xffa1, 0xffde, 0xffaf, 0xffee, 0xffb0, 0xff99, 0xffef, 0xffbf, 0xfffd, 0xff9d};
+    QTest::newRow("a letter outside ASCII")                       << "Händler"       << QList<ushort>{0xfffc, 0xff39, 0xffe1, 0xffab, 0xffc5, 0xffa5, 0xffee};
+    // clang-format on
+}
+
+void TestUtilities::scrambledValues()
+{
+    QFETCH(QString, plain);
+    QFETCH(QList<ushort>, scrambled);
+    QString stored;
+    for (const ushort unit : scrambled)
+        stored.append(QChar(unit));
+    QCOMPARE(ScrambleString(MakeScrambleKey(), plain), stored);
+    QCOMPARE(ScrambleString(MakeScrambleKey(), stored), plain);
 }
 
 void TestUtilities::catalogueColumn_data()

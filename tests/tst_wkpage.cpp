@@ -87,6 +87,12 @@ private slots:
     void rowOfEveryKind();
     void priceLines_data();
     void priceLines();
+    void findingsLineNumber_data();
+    void findingsLineNumber();
+    void selectedRowColours_data();
+    void selectedRowColours();
+    void totalFieldEmptyWithoutTotals_data();
+    void totalFieldEmptyWithoutTotals();
     void orderGoesWithTheTransfer_data();
     void orderGoesWithTheTransfer();
     void orderNumberOpenToTyping_data();
@@ -252,18 +258,22 @@ void TestWkPage::rowOfEveryKind_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("positionType");
+    QTest::addColumn<QColor>("background");
+    // The SI findings take the settings' background colour.
+    const QColor si(0x12, 0x34, 0x56);
 
     // clang-format off
-    QTest::newRow("service repair package") << int(WK_SRP)         << 0;
-    QTest::newRow("campaign package")       << int(WK_CAMPAIGN)    << 0;
-    QTest::newRow("campaign package L/R")   << int(WK_CAMPAIGN_LR) << 0;
-    QTest::newRow("labour position")        << int(WK_POSITION)    << int(POS_BASKET_LABOUR);
-    QTest::newRow("SI finding")             << int(WK_POSITION)    << int(POS_SI_FINDING);
-    QTest::newRow("finding")                << int(WK_POSITION)    << int(POS_FINDING);
-    QTest::newRow("warranty package")       << int(WK_GRP)         << 0;
-    QTest::newRow("spot-repair package")    << int(WK_CCP)         << 0;
-    QTest::newRow("inclusive package")      << int(WK_SIP)         << 0;
-    QTest::newRow("value-line package")     << int(WK_VLP)         << 0;
+    QTest::newRow("service repair package")   << int(WK_SRP)         << 0                      << QColor(0xFF, 0xFF, 0xFF);
+    QTest::newRow("campaign package")         << int(WK_CAMPAIGN)    << 0                      << QColor(0xC0, 0xC0, 0xDC);
+    QTest::newRow("campaign package L/R")     << int(WK_CAMPAIGN_LR) << 0                      << QColor(0xC0, 0xC0, 0xDC);
+    QTest::newRow("labour position")          << int(WK_POSITION)    << int(POS_BASKET_LABOUR) << QColor(0xC0, 0xDC, 0xC0);
+    QTest::newRow("SI finding")               << int(WK_POSITION)    << int(POS_SI_FINDING)    << si;
+    QTest::newRow("finding")                  << int(WK_POSITION)    << int(POS_FINDING)       << QColor(0xC0, 0xC0, 0xC0);
+    QTest::newRow("position of another type") << int(WK_POSITION)    << int(POS_WORK)          << QColor(0xFF, 0xFF, 0xFF);
+    QTest::newRow("warranty package")         << int(WK_GRP)         << 0                      << QColor(0xC0, 0xDC, 0xDC);
+    QTest::newRow("spot-repair package")      << int(WK_CCP)         << 0                      << QColor(0xEE, 0xCB, 0xAD);
+    QTest::newRow("inclusive package")        << int(WK_SIP)         << 0                      << QColor(0xFF, 0xFA, 0xCD);
+    QTest::newRow("value-line package")       << int(WK_VLP)         << 0                      << QColor(0xF5, 0xC2, 0xED);
     // clang-format on
 }
 
@@ -272,16 +282,21 @@ void TestWkPage::rowOfEveryKind()
     QFETCH(int, kind);
     QFETCH(int, positionType);
     CWkRowPainter painter;
+    painter.SetSiFindingBackground(QColor(0x12, 0x34, 0x56));
     const CWKListItem entry = Entry(kind, QStringLiteral("1234567"), positionType);
     const CRect wide(0, 0, 800, 100000);
     const int height = painter.PaintEntry(nullptr, entry, wide, 0);
     QVERIFY2(height >= 2 * painter.LineHeight(), qPrintable(QString::number(height)));
 
-    // Painting takes the height it measured; a narrow row wraps its text
-    // into more lines.
+    // Painting takes the height it measured, on the background of the
+    // entry's kind (seen in the margin before the number); a narrow row
+    // wraps its text into more lines.
     QImage image(800, height, QImage::Format_RGB32);
-    QPainter dc(&image);
-    QCOMPARE(painter.PaintEntry(&dc, entry, CRect(0, 0, 800, height), 1), height);
+    {
+        QPainter dc(&image);
+        QCOMPARE(painter.PaintEntry(&dc, entry, CRect(0, 0, 800, height), 1), height);
+    }
+    QTEST(image.pixelColor(2, height / 2), "background");
     CWKListItem longText(entry);
     CPosition *text = longText.APos ? longText.APos.get() : longText.Head();
     text->AwText1 = text->BefundText =
@@ -317,6 +332,84 @@ void TestWkPage::priceLines()
     priced->Preise1.Gross = gross;
     priced->Preise1.Net = net;
     QCOMPARE(CWkRowPainter::PriceLineTexts(entry).join(QLatin1Char('|')), lines);
+}
+
+// The number of a package's findings line below its designation.
+void TestWkPage::findingsLineNumber_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("eight characters: four pairs")      << "34100100"   << "34 10 01 00";
+    QTest::newRow("seven: the last one left out")      << "3410010"    << "34 10 01";
+    QTest::newRow("four characters: two pairs")        << "3410"       << "34 10";
+    QTest::newRow("nine characters: whole")            << "341001001"  << "341001001";
+    QTest::newRow("ten characters: whole")             << "3410010011" << "3410010011";
+    // clang-format on
+}
+
+void TestWkPage::findingsLineNumber()
+{
+    QFETCH(QString, number);
+    QTEST(CWkRowPainter::GroupFindingNumber(number), "shown");
+}
+
+void TestWkPage::selectedRowColours_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("focus");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    const QColor highlight(0x10, 0x20, 0x30);
+    // clang-format off
+    QTest::newRow("not selected")                << false << true  << QColor(0xC0, 0xDC, 0xDC) << QColor(0, 0, 0);
+    QTest::newRow("selected, list with focus")   << true  << true  << highlight                << QColor(0xFF, 0xFF, 0x00);
+    QTest::newRow("selected, list without focus") << true << false << highlight                << QColor(0xFF, 0xFF, 0xFF);
+    // clang-format on
+}
+
+void TestWkPage::selectedRowColours()
+{
+    QFETCH(bool, selected);
+    QFETCH(bool, focus);
+    CWkRowState state;
+    state.selected = selected;
+    state.focus = focus;
+    state.highlight = QColor(0x10, 0x20, 0x30);
+    QColor background, text;
+    CWkRowPainter().RowColours(Entry(WK_GRP, QStringLiteral("1234567")), state, &background, &text);
+    QTEST(background, "background");
+    QTEST(text, "text");
+}
+
+// The total field shows the basket's totals only when both are known; the
+// sum labels beside it stay.
+void TestWkPage::totalFieldEmptyWithoutTotals_data()
+{
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<bool>("painted");
+    // clang-format off
+    QTest::newRow("both totals")         << 11.9 << 10.0 << true;
+    QTest::newRow("no gross total")      << -1.0 << 10.0 << false;
+    QTest::newRow("no net total")        << 11.9 << -1.0 << false;
+    // clang-format on
+}
+
+void TestWkPage::totalFieldEmptyWithoutTotals()
+{
+    QFETCH(double, gross);
+    QFETCH(double, net);
+    CWkRowPainter painter;
+    QImage blank(400, 60, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QImage field = blank;
+    {
+        QPainter dc(&field);
+        painter.DrawTotalField(&dc, CRect(0, 0, 400, 60), 400 - painter.PriceColumnWidth(), gross,
+                               net, QStringLiteral("EUR"));
+    }
+    QTEST(field != blank, "painted");
 }
 
 void TestWkPage::orderGoesWithTheTransfer_data()

@@ -8,6 +8,7 @@
 #include "app/VersionLine.h"
 #include "common/OwnButton.h"
 #include "common/OwnLogoButton.h"
+#include "common/readers/HLXContracts.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
@@ -263,9 +264,7 @@ void CHeadRowView::SetCaptions()
 
 void CHeadRowView::SetBrandCaption()
 {
-    m_buttons.value(kBtnContract)
-        ->setText(m_pSettings->Marke == QLatin1String("LU") ? QStringLiteral("LUMO Helix Care")
-                                                            : QStringLiteral("VOQ Helix Care"));
+    m_buttons.value(kBtnContract)->setText(HLXProgrammeTitle(m_pSettings->Marke));
 }
 
 void CHeadRowView::SetWindowTitle()

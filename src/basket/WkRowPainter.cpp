@@ -174,6 +174,17 @@ QStringList CWkRowPainter::PriceLineTexts(const CWKListItem &entry)
     return {PriceText(gross), PriceText(net)};
 }
 
+void CWkRowPainter::RowColours(const CWKListItem &entry, const CWkRowState &state,
+                               QColor *background, QColor *text) const
+{
+    *background = Background(entry);
+    *text = Qt::black;
+    if (state.selected) {
+        *background = state.highlight;
+        *text = state.focus ? kSelectedFocusText : QColor(Qt::white);
+    }
+}
+
 QColor CWkRowPainter::Background(const CWKListItem &entry) const
 {
     switch (entry.Kind) {
@@ -325,11 +336,8 @@ int CWkRowPainter::PaintEntry(QPainter *dc, const CWKListItem &entry, const CRec
 
     QColor text = Qt::black;
     if (paint) {
-        QColor background = Background(entry);
-        if (state.selected) {
-            background = state.highlight;
-            text = state.focus ? kSelectedFocusText : QColor(Qt::white);
-        }
+        QColor background;
+        RowColours(entry, state, &background, &text);
         dc->save();
         dc->fillRect(rect.toQRectF(), background);
         dc->setPen(QPen(text, 1));

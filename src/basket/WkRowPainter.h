@@ -55,6 +55,12 @@ public:
     int PaintEntry(QPainter *dc, const CWKListItem &entry, const CRect &rect, int draw,
                    const CWkRowState &state = CWkRowState()) const;
 
+    // The background and text colour of an entry's row: the background of
+    // its kind, black text; a selected row on the highlight, its text
+    // yellow while the list has the focus, white otherwise.
+    void RowColours(const CWKListItem &entry, const CWkRowState &state, QColor *background,
+                    QColor *text) const;
+
     // The controls around the list, painted into rect; priceLeft is where
     // the list's price column starts, in rect's coordinates.
     void DrawPriceHeader(QPainter *dc, const CRect &rect, int priceLeft) const;

@@ -265,25 +265,35 @@ void CSRPBbRowPainter::PaintRow(QPainter *painter, const QStyleOptionViewItem &o
     const CPosition *line = LineOf(index);
     if (!line)
         return;
-    const QPalette &pal = option.palette;
-    QColor background = m_bHeadList ? kHeadBackground : QColor(Qt::white);
+    QColor background = kHeadBackground;
     QColor text = Qt::black;
     if (!m_bHeadList) {
-        const bool selected = option.state & QStyle::State_Selected;
-        const bool group = line->Type == POS_GROUP;
-        if (selected && !group)
-            SelectedColours(option, &background, &text);
-        const bool chosenType = line->Type == POS_WORK || line->Type == POS_PART;
-        if (chosenType && !line->Selected)
-            text = pal.color(QPalette::Disabled, QPalette::Text);
-        if ((line->Type == POS_WORK || line->Type == POS_SUBPACKAGE) &&
-            IsOptionalKind(line->Kind) && !selected)
-            text = line->Selected ? QColor(Qt::black) : kOpenChoice;
-        if (group)
-            background = kGroupBackground;
+        const bool focus = option.widget && option.widget->hasFocus();
+        PositionRowColours(*line, option.state & QStyle::State_Selected, focus, option.palette,
+                           &background, &text);
     }
     PaintRowIn(painter, option.rect, background, text,
                [&](const CRect &rect) { PaintLine(painter, *line, rect, 1); });
+}
+
+void CSRPBbRowPainter::PositionRowColours(const CPosition &line, bool selected, bool focus,
+                                          const QPalette &palette, QColor *background, QColor *text)
+{
+    *background = Qt::white;
+    *text = Qt::black;
+    const bool group = line.Type == POS_GROUP;
+    if (selected && !group) {
+        *background = palette.color(QPalette::Active, QPalette::Highlight);
+        *text = focus ? kSelectedText : QColor(Qt::white);
+    }
+    const bool chosenType = line.Type == POS_WORK || line.Type == POS_PART;
+    if (chosenType && !line.Selected)
+        *text = palette.color(QPalette::Disabled, QPalette::Text);
+    if ((line.Type == POS_WORK || line.Type == POS_SUBPACKAGE) && IsOptionalKind(line.Kind) &&
+        !selected)
+        *text = line.Selected ? QColor(Qt::black) : kOpenChoice;
+    if (group)
+        *background = kGroupBackground;
 }
 
 void CSRPBbRowPainter::SelectedColours(const QStyleOptionViewItem &option, QColor *background,
@@ -395,55 +405,61 @@ bool CSRPBbRowPainter::LinePricesShown(const CPaket *paket)
     return head && !head->Preise1.FlatPrice && !head->PriceCalcFlag;
 }
 
-int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell,
-                                  int draw) const
+CSRPBbRowPainter::PriceCells CSRPBbRowPainter::LinePriceCells(const CPosition &line,
+                                                              bool campaignMode)
 {
-    if (!LinePricesShown(m_pPaket))
-        return 0;
     const bool work = line.Type == POS_WORK || line.Type == POS_SUBPACKAGE;
     const bool sub = line.Type == POS_SUBPACKAGE;
-    QString gross, net;
-    bool redGross = false, redNet = false;
-    if (m_bCampaignMode) {
+    PriceCells cells;
+    if (campaignMode) {
         const QString usage = line.CampaignUsage();
         const QString dealerOptional = line.Type == POS_PART
                                            ? line.Campaign[CPositionData::CampaignPartStatus]
                                            : line.Campaign[CPositionData::CampaignWorkStatus];
         if ((usage == QLatin1String("S") || usage == QLatin1String("A")) &&
             (dealerOptional == QLatin1String("0") || line.Selected)) {
-            gross = QStringLiteral("MK");
+            cells.gross = QStringLiteral("MK");
         } else if ((usage == QLatin1String("O") || usage == QLatin1String("B")) &&
                    dealerOptional == QLatin1String("0")) {
-            gross = PriceText(line.Preise3.Gross, work);
-            net = PriceText(line.Preise3.Net, work);
-            redGross = line.Preise3.Gross == kPriceNone;
-            redNet = line.Preise3.Net == kPriceNone;
+            cells.gross = PriceText(line.Preise3.Gross, work);
+            cells.net = PriceText(line.Preise3.Net, work);
+            cells.redGross = line.Preise3.Gross == kPriceNone;
+            cells.redNet = line.Preise3.Net == kPriceNone;
         }
-    } else {
-        const CPriceSet &p = line.Preise1;
-        gross = PriceText(p.Gross, work);
-        net = p.Net == kPriceByTime && work ? QString() : PriceText(p.Net, work);
-        if (sub && p.NoPrice) {
-            if (p.Gross == kPriceNotSet)
-                gross = QStringLiteral("?");
-            if (p.Net == kPriceNotSet)
-                net = QStringLiteral("?");
-        }
-        if (work) {
-            redGross = IsPriceSentinel(p.Gross) || (sub && !p.Complete);
-            redNet = IsPriceSentinel(p.Net) || (sub && !p.Complete);
-        } else {
-            redGross = p.Gross == kPriceNone;
-            redNet = p.Net == kPriceNone;
-        }
+        return cells;
     }
+    const CPriceSet &p = line.Preise1;
+    cells.gross = PriceText(p.Gross, work);
+    cells.net = p.Net == kPriceByTime && work ? QString() : PriceText(p.Net, work);
+    if (sub && p.NoPrice) {
+        if (p.Gross == kPriceNotSet)
+            cells.gross = QStringLiteral("?");
+        if (p.Net == kPriceNotSet)
+            cells.net = QStringLiteral("?");
+    }
+    if (work) {
+        cells.redGross = IsPriceSentinel(p.Gross) || (sub && !p.Complete);
+        cells.redNet = IsPriceSentinel(p.Net) || (sub && !p.Complete);
+    } else {
+        cells.redGross = p.Gross == kPriceNone;
+        cells.redNet = p.Net == kPriceNone;
+    }
+    return cells;
+}
+
+int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRect &cell,
+                                  int draw) const
+{
+    if (!LinePricesShown(m_pPaket))
+        return 0;
+    const PriceCells cells = LinePriceCells(line, m_bCampaignMode);
     const int width = cell.Width() - m_nFlatMarkWidth;
     CLayoutVBox box(cell, dc);
     {
         CLayoutHBox grossLine(box);
         grossLine.SetLeftAlign(0);
-        const RedCell red(draw ? dc : nullptr, redGross);
-        grossLine.DCDraw(&m_bold, gross, draw, width, 0);
+        const RedCell red(draw ? dc : nullptr, cells.redGross);
+        grossLine.DCDraw(&m_bold, cells.gross, draw, width, 0);
         if (line.Preise1.FlatPrice && !m_bCampaignMode) {
             grossLine.SetLeftAlign(1);
             grossLine.DCDraw(&m_bold, QStringLiteral(" (*)"), draw, 0, 0);
@@ -452,8 +468,8 @@ int CSRPBbRowPainter::PaintPrices(QPainter *dc, const CPosition &line, const CRe
     {
         CLayoutHBox netLine(box);
         netLine.SetLeftAlign(0);
-        const RedCell red(draw ? dc : nullptr, redNet);
-        netLine.DCDraw(&m_italic, net, draw, width, 0);
+        const RedCell red(draw ? dc : nullptr, cells.redNet);
+        netLine.DCDraw(&m_italic, cells.net, draw, width, 0);
     }
     return box.GetResultRect().Height();
 }
@@ -695,26 +711,23 @@ int CSRPBbRowPainter::PaintHeadRow(QPainter *dc, const CPosition &line, const CR
 // ---------------------------------------------------------------------------
 // Column header, legend and sum
 
-namespace {
-// The titles of the position list's columns: quantity, stock, choice and
-// the price over its three units.
-const std::vector<CSRPBbRowPainter::HeaderTitle> kColumnTitles = {
-    {3122, 0}, {3123, 1}, {3124, 2}, {2050, 4}};
-} // namespace
+std::vector<CSRPBbRowPainter::HeaderTitle> CSRPBbRowPainter::ColumnTitles(int unit)
+{
+    // Quantity, stock and choice over their units, the price in the middle
+    // of its three; each two pixels right of its unit's border.
+    return {{3122, 2}, {3123, unit + 2}, {3124, 2 * unit + 2}, {2050, 4 * unit + 2}};
+}
 
 int CSRPBbRowPainter::ColumnHeaderHeight() const
 {
-    return TurnedHeaderHeight(kColumnTitles);
+    return TurnedHeaderHeight(ColumnTitles(0));
 }
 
 void CSRPBbRowPainter::PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft,
                                          int rowWidth) const
 {
     const Columns c = ColumnsFor(rowWidth);
-    std::vector<HeaderTitle> titles = kColumnTitles;
-    for (HeaderTitle &title : titles)
-        title.at *= c.unit;
-    PaintTurnedHeader(dc, rect, rect.left() + rowLeft + c.first, c.unit, titles,
+    PaintTurnedHeader(dc, rect, rect.left() + rowLeft + c.first, c.unit, ColumnTitles(c.unit),
                       {c.unit, 2 * c.unit, 3 * c.unit});
 }
 

@@ -29,6 +29,7 @@ class CLayoutHBox;
 class CPaket;
 class CPosition;
 class CPrgSettings;
+class QPalette;
 class QPainter;
 
 class CSRPBbRowPainter : public COwnLBDelegate
@@ -76,6 +77,19 @@ public:
     // "AZ" (text 3012) for a work position charged by time, nothing for a
     // price not set, else the price to the cent.
     static QString PriceText(double value, bool workRow);
+    // The two price lines of a work position, sub-package line or part,
+    // gross above net, each red or not: outside campaign mode the customer
+    // price (a sub-package line whose price is still asked for shows "?",
+    // one with incomplete prices is red); in campaign mode "MK" for a
+    // standard or alternative line the dealer must or did choose, the
+    // campaign price for an optional one the dealer may choose. Whether the
+    // package shows line prices at all is LinePricesShown.
+    struct PriceCells
+    {
+        QString gross, net;
+        bool redGross = false, redNet = false;
+    };
+    static PriceCells LinePriceCells(const CPosition &line, bool campaignMode);
     // A number in its groups: a work position or head number as 2-2-rest,
     // a part number of eleven characters as 2-2-1-3-3, any other unchanged.
     static QStringList NumberGroups(const QString &number, bool part);
@@ -148,6 +162,14 @@ public:
     // the list has the focus, else white.
     static void SelectedColours(const QStyleOptionViewItem &option, QColor *background,
                                 QColor *text);
+    // The background and text of a row of the position list: a selected
+    // line (not a group line) as SelectedColours; an unchosen work position
+    // or part in the palette's grey text; a work position or sub-package
+    // line of an optional kind ("O", "A", "OP", "B") that is not selected
+    // black when chosen, green while open to the choice; a group line on
+    // light blue.
+    static void PositionRowColours(const CPosition &line, bool selected, bool focus,
+                                   const QPalette &palette, QColor *background, QColor *text);
     // A row of the list: its background filled, then its line painted by
     // paintLine (draw 1) with the text colour as pen in the row's rectangle.
     static void PaintRowIn(QPainter *painter, const QRect &rect, const QColor &background,
@@ -182,6 +204,10 @@ public:
                            const std::vector<HeaderTitle> &titles,
                            const std::vector<int> &borders) const;
     int TurnedHeaderHeight(const std::vector<HeaderTitle> &titles) const;
+
+    // The titles of the position list's column header and where their
+    // fields begin right of the text column, for columns of `unit` pixels.
+    static std::vector<HeaderTitle> ColumnTitles(int unit);
 
     // The painted controls, across the width of the position list's rows
     // (rowLeft: where the rows begin inside the control).

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <sqlite3.h>
+
 namespace CatalogueDbTest {
 
 void AddBackends()
@@ -64,6 +66,19 @@ std::unique_ptr<CYaqDb> OpenFileIn(const QString &folder)
     if (!db->Open(QString(), QString(), QString(), 0, folder, QString(), QString()))
         return nullptr;
     return db;
+}
+
+std::unique_ptr<CYaqDb> OpenDemoCopy(const QString &folder, const char *sql)
+{
+    const QString file = folder + QStringLiteral("/YAQ2.dat");
+    if (!QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), file))
+        return nullptr;
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    sqlite3 *handle = nullptr;
+    const bool changed = sqlite3_open(QFile::encodeName(file).constData(), &handle) == SQLITE_OK &&
+                         sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(handle);
+    return changed ? OpenFileIn(folder) : nullptr;
 }
 
 QStringList QueryPlan(const QString &sql, QString *error)

@@ -28,6 +28,9 @@ std::unique_ptr<CYaqDb> Open();
 std::unique_ptr<CYaqDb> OpenDemoFile();
 // The catalogue file in `folder` (a changed copy of the demo's).
 std::unique_ptr<CYaqDb> OpenFileIn(const QString &folder);
+// A copy of the demo catalogue file in `folder`, changed by the SQL
+// statement; null when it cannot be made or changed.
+std::unique_ptr<CYaqDb> OpenDemoCopy(const QString &folder, const char *sql);
 // The steps of the query's plan on the demo catalogue file (empty values
 // bound: the plan does not depend on them); the error text in `error`.
 QStringList QueryPlan(const QString &sql, QString *error);
