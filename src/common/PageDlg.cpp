@@ -118,6 +118,26 @@ void CPageDlg::OnBack()
         m_pHost->GoBack(m_nTemplateId);
 }
 
+void CPageDlg::FocusFirstField()
+{
+    QWidget *back = nullptr;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !w->isEnabled() || !w->isVisibleTo(this) ||
+            (w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus)
+            continue;
+        if (w == m_pBackButton) {
+            back = w;
+            continue;
+        }
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    if (back)
+        back->setFocus(Qt::TabFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
 int CPageDlg::CameFrom() const
 {
     return m_pHost ? m_pHost->CameFrom(m_nTemplateId) : 0;
