@@ -18,4 +18,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The last release of Return or Enter: the key and its time.
+    int m_releasedKey = 0;
+    quint64 m_releasedAt = 0;
 };
