@@ -243,11 +243,16 @@ void TestHeadKeys::returnOnAHomeTileOpensIt()
 
 void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage_data()
 {
-    // Row: how the adviser presses "Einstellungen", which locks the head row.
-    QTest::addColumn<bool>("byClick");
+    // Row: what locks the head row: "Einstellungen" pressed by Return or
+    // by a click, or the caller's package list of the caller mode
+    // "qvledit" shown while the adviser is in the VIN field (it opens the
+    // caller's package); the page shown.
+    QTest::addColumn<QString>("by");
+    QTest::addColumn<int>("page");
     // clang-format off
-    QTest::newRow("Return on Einstellungen") << false;
-    QTest::newRow("click on Einstellungen")  << true;
+    QTest::newRow("Return on Einstellungen")    << "Return"  << int(kPageSetup);
+    QTest::newRow("click on Einstellungen")     << "click"   << int(kPageSetup);
+    QTest::newRow("the caller's package")       << "qvledit" << int(kPageSRPBb);
     // clang-format on
 }
 
@@ -255,7 +260,7 @@ void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage_data()
 // still enabled (the window's "<"): one more Return ends nothing.
 void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage()
 {
-    QFETCH(bool, byClick);
+    QFETCH(QString, by);
     start();
     auto line = std::make_unique<CPosition>();
     line->Number = QStringLiteral("6411020");
@@ -263,13 +268,17 @@ void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage()
     CWKListItem entry(std::move(line));
     QCOMPARE(m_dlg->Basket()->Offer(entry, nullptr), WkOffered::Added);
     COwnButton *setup = m_dlg->HeadButton(kBtnSetup);
-    if (byClick) {
+    if (by == QLatin1String("click")) {
         QTest::mouseClick(setup, Qt::LeftButton);
-    } else {
+    } else if (by == QLatin1String("Return")) {
         setup->setFocus(Qt::TabFocusReason);
         QTest::keyClick(setup, Qt::Key_Return);
+    } else {
+        QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+        m_settings->bQvlEdit = 1;
+        m_dlg->ShowPackageOfCaller(QStringLiteral("1110010"));
     }
-    QCOMPARE(m_dlg->CurrentPage(), int(kPageSetup));
+    QTEST(m_dlg->CurrentPage(), "page");
     QWidget *focused = QApplication::focusWidget();
     QVERIFY(focused);
     QVERIFY2(m_dlg->VisiblePage()->isAncestorOf(focused), qPrintable(focused->objectName()));

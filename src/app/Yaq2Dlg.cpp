@@ -559,11 +559,13 @@ void CYaq2Dlg::KeepFocusInPage(const std::function<void()> &change)
     QWidget *before = focusWidget();
     change();
     QWidget *after = focusWidget();
-    if (!before || after == before)
+    // A control of a page left meanwhile (one that opened the next page
+    // before it took the focus) has it no more either.
+    if (!before || (after == before && after->isVisible()))
         return;
     auto *page = qobject_cast<CPageDlg *>(VisiblePage());
     if (page && page->IsCreated() && !page->isAncestorOf(after))
-        page->FocusFirstField();
+        page->TakeKeyboard();
 }
 
 void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)

@@ -214,7 +214,8 @@ private:
     // the control with the keyboard is among them, Qt hands the focus on
     // to the next control of the window: another head button, or the
     // window's "<", where the next Return would end the program. The focus
-    // goes into the page shown instead (CPageDlg::FocusFirstField).
+    // goes into the page shown instead (CPageDlg::TakeKeyboard), also
+    // from a control of a hidden page.
     void KeepFocusInPage(const std::function<void()> &change);
 
     CPrgSettings *m_pSettings;

@@ -118,12 +118,20 @@ void CPageDlg::OnBack()
         m_pHost->GoBack(m_nTemplateId);
 }
 
-void CPageDlg::FocusFirstField()
+void CPageDlg::TakeKeyboard()
 {
+    const auto takes = [this](QWidget *w) {
+        return w && w != this && isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) &&
+               (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+    };
+    // Where the page put the focus itself (the package page its list).
+    if (QWidget *own = focusWidget(); takes(own)) {
+        own->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     QWidget *back = nullptr;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (!isAncestorOf(w) || !w->isEnabled() || !w->isVisibleTo(this) ||
-            (w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus)
+        if (!takes(w))
             continue;
         if (w == m_pBackButton) {
             back = w;
