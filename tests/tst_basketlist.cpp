@@ -814,6 +814,10 @@ void TestBasketList::directTransfer()
     QTEST(!basket.Order().strAuftragsNr.isEmpty(), "orderKept");
     QTEST(basket.GetEntryCount(), "left");
     QCOMPARE(changes.isEmpty(), !stores);
+    // Nor does the next entry stored, for the rest of the run.
+    CWKListItem next = Entry(QStringLiteral("SRP:P2"));
+    QCOMPARE(basket.Offer(next, nullptr), WkOffered::Added);
+    QCOMPARE(ask.stored, noticesBefore);
 }
 
 YAQ_TEST_GUILESS_MAIN(TestBasketList)

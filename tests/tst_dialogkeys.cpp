@@ -5,7 +5,8 @@
 // chosen. The vehicle search (Return searches, or takes the listed VIN)
 // and the print preview (no default button) have keys of their own. Closed
 // by a key, a dialog or message box gives the keyboard back to the window
-// and the field it came from.
+// and the field it came from. A held Return acts once: its repeats are no
+// new presses in the window that has the keyboard next.
 
 #include "app/AboutDlg.h"
 #include "app/EReiheList.h"
@@ -14,23 +15,28 @@
 #include "basket/LabourEditDlg.h"
 #include "basket/model/WkLabourEdit.h"
 #include "basket/print/WkDruckDlg.h"
+#include "common/EasyPrintDlg.h"
 #include "common/EditNrDlg.h"
 #include "common/TextDlg.h"
 #include "common/UmfassDlg.h"
 #include "packages/PauschPreisDlg.h"
 #include "packages/model/Position.h"
 #include "platform/DialogFocusReturn.h"
+#include "platform/HeldReturnFilter.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "setup/ReportDlg.h"
 #include "setup/SetupDruckDlg.h"
+#include "support/HeldKey.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -47,6 +53,8 @@ private slots:
     void returnPressesTheFocusedButton();
     void keyboardBackToTheOpener_data();
     void keyboardBackToTheOpener();
+    void heldReturnActsOnce_data();
+    void heldReturnActsOnce();
 
 private:
     std::unique_ptr<QDialog> Make(const QString &dialog);
@@ -251,6 +259,96 @@ void TestDialogKeys::keyboardBackToTheOpener()
     }
     YAQ_TRY_COMPARE(QApplication::activeWindow(), &opener);
     QCOMPARE(QApplication::focusWidget(), typedInto);
+}
+
+namespace {
+
+// A document of one printed page.
+class OnePage : public CEasyPrintVirt
+{
+public:
+    CSize PrintPage(QPainter *, CRect *area, int measureOnly) override
+    {
+        return area && measureOnly ? CSize(1000, -1000) : CSize();
+    }
+};
+
+} // namespace
+
+void TestDialogKeys::heldReturnActsOnce_data()
+{
+    // Row: the dialog, the field typed into ("" where the dialog puts the
+    // focus), the text typed, the result of the one press.
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("direct price: Return in the new price") << "direct price"  << "newPriceEdit" << "190" << int(QDialog::Accepted);
+    QTest::newRow("print preview: Return on Drucken")      << "print preview" << ""             << ""    << int(QDialog::Accepted);
+    QTest::newRow("question 4089: Return on Ja")           << "question"      << ""             << ""    << int(IDYES);
+    // clang-format on
+}
+
+// The dialog opens over a list whose lines Return opens, as the package
+// page's positions; the adviser holds Return in the dialog.
+void TestDialogKeys::heldReturnActsOnce()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    CDialogFocusReturn focusReturn;
+    qApp->installEventFilter(&focusReturn);
+    CHeldReturnFilter heldReturn;
+    qApp->installEventFilter(&heldReturn);
+    QWidget opener;
+    auto *lines = new QListWidget(&opener);
+    lines->addItems({QStringLiteral("3410050"), QStringLiteral("3410060")});
+    (new QVBoxLayout(&opener))->addWidget(lines);
+    int opened = 0;
+    connect(lines, &QListWidget::itemActivated, [&opened] { ++opened; });
+    opener.show();
+    opener.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&opener, YaqTest::kHangMs));
+    lines->setFocus();
+    lines->setCurrentRow(1);
+
+    std::shared_ptr<const bool> released;
+    QTimer::singleShot(0, [field, typed, &released] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        YAQ_TRY_COMPARE(QApplication::activeWindow(), modal);
+        if (!field.isEmpty()) {
+            auto *edit = modal->findChild<QWidget *>(field);
+            QVERIFY(edit);
+            edit->setFocus();
+            QTest::keyClicks(edit, typed);
+        }
+        released = YaqTest::HoldKey(Qt::Key_Return, 5, QStringLiteral("\r"));
+    });
+    int result = -1;
+    if (dialog == QLatin1String("question")) {
+        SetMsgBoxResponder({});
+        result = OwnMsgBox(OrmelText(4089), &opener, kMsgBoxTitle, MSG_ALIGN_NOTICE, MB_YESNO);
+        m_env.answerBoxes(IDOK);
+    } else if (dialog == QLatin1String("print preview")) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_env.path() + QStringLiteral("/offer.pdf"));
+        OnePage document;
+        CEasyPrintDlg preview(&document);
+        preview.SetPrinter(&printer);
+        result = preview.DoModal();
+    } else {
+        std::unique_ptr<QDialog> dlg = Make(dialog);
+        QVERIFY(dlg);
+        result = dlg->exec();
+    }
+    QTEST(result, "result");
+    QVERIFY(released);
+    YAQ_TRY_VERIFY(*released);
+    // The repeats did not open the line the list shows.
+    QCOMPARE(opened, 0);
 }
 
 YAQ_TEST_MAIN(TestDialogKeys)

@@ -1,5 +1,6 @@
 // The head buttons: Enter runs the focused head button's action, Tab from
-// "DMS-VIN" goes into the home page, Escape never closes the window; help
+// "DMS-VIN" goes into the home page, Escape never closes the window, a page
+// that locks the head row takes the keyboard, a held Return acts once; help
 // pages open in the browser; the sibling programs get their switches as
 // separate arguments, run without blocking the window, and a program that
 // cannot start says why.
@@ -10,11 +11,15 @@
 #include "app/SiblingProgram.h"
 #include "app/Yaq2App.h"
 #include "app/Yaq2Dlg.h"
+#include "basket/model/WkBasket.h"
 #include "common/OpenUrl.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
+#include "packages/model/Position.h"
+#include "platform/HeldReturnFilter.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
+#include "support/HeldKey.h"
 #include "support/MainWindowTest.h"
 #include "support/Waits.h"
 
@@ -48,6 +53,8 @@ private slots:
     void tabFromDmsVinGoesToTheHomePage();
     void returnOnAHomeTileOpensIt_data();
     void returnOnAHomeTileOpensIt();
+    void lockedHeadLeavesTheKeyboardInThePage_data();
+    void lockedHeadLeavesTheKeyboardInThePage();
 
     void helpOpensThePageOfTheContext_data();
     void helpOpensThePageOfTheContext();
@@ -202,13 +209,16 @@ void TestHeadKeys::tabFromDmsVinGoesToTheHomePage()
 
 void TestHeadKeys::returnOnAHomeTileOpensIt_data()
 {
-    // Row: the tile the adviser tabs to, the key, the page shown.
+    // Row: the tile the adviser tabs to, the key, how often the keyboard
+    // repeats it while it is held, the page shown.
     QTest::addColumn<QString>("tile");
     QTest::addColumn<int>("key");
+    QTest::addColumn<int>("repeats");
     QTest::addColumn<int>("page");
     // clang-format off
-    QTest::newRow("Return on Pakete")      << "paketeButton" << int(Qt::Key_Return) << int(kPageSRPWl);
-    QTest::newRow("pad Enter on Befund")   << "befundButton" << int(Qt::Key_Enter)  << int(kPageBfnd);
+    QTest::newRow("Return on Pakete")      << "paketeButton" << int(Qt::Key_Return) << 0 << int(kPageSRPWl);
+    QTest::newRow("pad Enter on Befund")   << "befundButton" << int(Qt::Key_Enter)  << 0 << int(kPageBfnd);
+    QTest::newRow("held Return on Pakete") << "paketeButton" << int(Qt::Key_Return) << 5 << int(kPageSRPWl);
     // clang-format on
 }
 
@@ -216,14 +226,66 @@ void TestHeadKeys::returnOnAHomeTileOpensIt()
 {
     QFETCH(QString, tile);
     QFETCH(int, key);
+    QFETCH(int, repeats);
+    CHeldReturnFilter heldReturn;
+    qApp->installEventFilter(&heldReturn);
     start();
     // The packages are those of an identified vehicle.
     QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
     auto *button = m_dlg->Page<CHomeDlg>()->findChild<QAbstractButton *>(tile);
     QVERIFY(button);
     button->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(button, Qt::Key(key));
+    const std::shared_ptr<const bool> released =
+        YaqTest::HoldKey(Qt::Key(key), repeats, QStringLiteral("\r"));
+    YAQ_TRY_VERIFY(*released);
     QTEST(m_dlg->CurrentPage(), "page");
+}
+
+void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage_data()
+{
+    // Row: what locks the head row: "Einstellungen" pressed by Return or
+    // by a click, or the caller's package list of the caller mode
+    // "qvledit" shown while the adviser is in the VIN field (it opens the
+    // caller's package); the page shown.
+    QTest::addColumn<QString>("by");
+    QTest::addColumn<int>("page");
+    // clang-format off
+    QTest::newRow("Return on Einstellungen")    << "Return"  << int(kPageSetup);
+    QTest::newRow("click on Einstellungen")     << "click"   << int(kPageSetup);
+    QTest::newRow("the caller's package")       << "qvledit" << int(kPageSRPBb);
+    // clang-format on
+}
+
+// The keyboard goes into the page, not on to the next head button that is
+// still enabled (the window's "<"): one more Return ends nothing.
+void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage()
+{
+    QFETCH(QString, by);
+    start();
+    auto line = std::make_unique<CPosition>();
+    line->Number = QStringLiteral("6411020");
+    line->Type = POS_BASKET_LABOUR;
+    CWKListItem entry(std::move(line));
+    QCOMPARE(m_dlg->Basket()->Offer(entry, nullptr), WkOffered::Added);
+    COwnButton *setup = m_dlg->HeadButton(kBtnSetup);
+    if (by == QLatin1String("click")) {
+        QTest::mouseClick(setup, Qt::LeftButton);
+    } else if (by == QLatin1String("Return")) {
+        setup->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(setup, Qt::Key_Return);
+    } else {
+        QTest::keyClicks(m_dlg->VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+        m_settings->bQvlEdit = 1;
+        m_dlg->ShowPackageOfCaller(QStringLiteral("1110010"));
+    }
+    QTEST(m_dlg->CurrentPage(), "page");
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    QVERIFY2(m_dlg->VisiblePage()->isAncestorOf(focused), qPrintable(focused->objectName()));
+    QTest::keyClick(focused, Qt::Key_Return);
+    QVERIFY(!m_dlg->IsEnded());
+    QVERIFY(m_dlg->isVisible());
+    QCOMPARE(m_dlg->Basket()->GetEntryCount(), 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -20,11 +20,13 @@
 #include "packages/pricing/PackagePriceExchange.h"
 #include "platform/DialogFocusReturn.h"
 #include "platform/DmsNamespace.h"
+#include "platform/HeldReturnFilter.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
+#include "support/HeldKey.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
@@ -765,6 +767,7 @@ void TestOptPackage::keysOnTheTakeOverQuestion_data()
     QTest::newRow("close button: no answer, the dialog stays") << "close"          << true  << 1;
     QTest::newRow("Return on Ja takes it over")               << "Return"         << false << 1;
     QTest::newRow("Return on Nein declines")                  << "Return on Nein" << false << 0;
+    QTest::newRow("held Return on Ja takes it over once")     << "held Return"    << false << 1;
     // clang-format on
 }
 
@@ -774,6 +777,10 @@ void TestOptPackage::keysOnTheTakeOverQuestion_data()
 void TestOptPackage::keysOnTheTakeOverQuestion()
 {
     QFETCH(QString, onBox);
+    CDialogFocusReturn focusReturn;
+    qApp->installEventFilter(&focusReturn);
+    CHeldReturnFilter heldReturn;
+    qApp->installEventFilter(&heldReturn);
     CPosition *fluid = openBrakeService();
     QVERIFY(fluid);
     fluid->Selected = 1;
@@ -782,6 +789,18 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
     SetMsgBoxResponder({});
     QString question;
     bool open = false;
+    // A held Return: once it is let go, a dialog it opened again is ended.
+    std::shared_ptr<const bool> released;
+    bool reopened = false;
+    QTimer reopenCheck;
+    connect(&reopenCheck, &QTimer::timeout, [&] {
+        auto *again = qobject_cast<CSRPOptBearbDlg *>(QApplication::activeModalWidget());
+        if (released && *released && again) {
+            reopened = true;
+            again->done(QDialog::Rejected);
+        }
+    });
+    reopenCheck.start(0);
     WhenShown<CSRPOptBearbDlg>([&](CSRPOptBearbDlg *dialog) {
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), dialog, YaqTest::kHangMs);
         WhenShown<QMessageBox>([&](QMessageBox *box) {
@@ -789,6 +808,12 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
             question = box->text();
             if (onBox == QLatin1String("close")) {
                 box->close();
+                return;
+            }
+            if (onBox == QLatin1String("held Return")) {
+                // Whatever the repeats ask next is answered "Nein".
+                m_env.answerBoxes(IDNO);
+                released = YaqTest::HoldKey(Qt::Key_Return, 5, QStringLiteral("\r"));
                 return;
             }
             if (onBox.endsWith(QLatin1String("Nein")))
@@ -806,9 +831,12 @@ void TestOptPackage::keysOnTheTakeOverQuestion()
             dialog->findChild<COwnButton *>(QStringLiteral("yesButton"))->click();
     });
     QTest::keyClick(list, Qt::Key_Return);
+    if (released)
+        YAQ_TRY_VERIFY(*released);
     QCOMPARE(question, OrmelText(4089));
     QTEST(open, "open");
     QTEST(fluid->Selected, "chosen");
+    QVERIFY(!reopened);
     m_env.answerBoxes(IDOK);
 }
 

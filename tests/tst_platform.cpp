@@ -2,6 +2,7 @@
 // dialog titles and the user profile of the platform layer.
 
 #include "platform/DialogTitleFit.h"
+#include "platform/HeldReturnFilter.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
@@ -70,6 +72,8 @@ private slots:
     void callerModeTakesX11WhereItCan();
     void platformArgumentTakenOut_data();
     void platformArgumentTakenOut();
+    void heldReturnPressesOnce_data();
+    void heldReturnPressesOnce();
 };
 
 void TestPlatform::texts()
@@ -841,6 +845,51 @@ void TestPlatform::platformArgumentTakenOut()
         rest << QString::fromLocal8Bit(argv[size_t(i)]);
     QTEST(rest, "rest");
     QCOMPARE(argv[size_t(argc)], nullptr);
+}
+
+void TestPlatform::heldReturnPressesOnce_data()
+{
+    // Row: the keys as they come, each "p" (press) or "r" (release), then
+    // "R" for Return, "E" for the pad's Enter, "D" for the arrow down, then
+    // "@" and its time, "*" when Qt marks it as repeated; the presses that
+    // get through ("x" dropped, "o" passed).
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("presses");
+    // clang-format off
+    QTest::newRow("a press marked repeated")               << "pR@10 pR@30* pR@50* rR@70"         << "oxx";
+    QTest::newRow("X11: release and press of one moment")  << "pR@10 rR@50 pR@50 rR@90 pR@90"    << "oxx";
+    QTest::newRow("pressed again later")                   << "pR@10 rR@50 pR@80"                 << "oo";
+    QTest::newRow("pad Enter held")                        << "pE@10 rE@50 pE@50*"                << "ox";
+    QTest::newRow("Return after Enter of that moment")     << "pE@10 rE@50 pR@50"                 << "oo";
+    QTest::newRow("a held arrow key repeats")              << "pD@10 rD@50* pD@50* rD@90 pD@90"  << "ooo";
+    QTest::newRow("keys the program makes have no time")   << "pR@0 rR@0 pR@0"                    << "oo";
+    // clang-format on
+}
+
+void TestPlatform::heldReturnPressesOnce()
+{
+    QFETCH(QString, keys);
+    CHeldReturnFilter filter;
+    QObject receiver;
+    receiver.installEventFilter(&filter);
+    QString presses;
+    for (const QString &token : keys.split(QLatin1Char(' '))) {
+        const bool press = token.at(0) == QLatin1Char('p');
+        const QChar name = token.at(1);
+        const int key = name == QLatin1Char('R')   ? Qt::Key_Return
+                        : name == QLatin1Char('E') ? Qt::Key_Enter
+                                                   : Qt::Key_Down;
+        const bool repeated = token.endsWith(QLatin1Char('*'));
+        QString time = token.mid(3);
+        time.remove(QLatin1Char('*'));
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier,
+                        QString(), repeated);
+        event.setTimestamp(time.toULongLong());
+        const bool dropped = QCoreApplication::sendEvent(&receiver, &event);
+        if (press)
+            presses += dropped ? QLatin1Char('x') : QLatin1Char('o');
+    }
+    QTEST(presses, "presses");
 }
 
 YAQ_TEST_MAIN(TestPlatform)

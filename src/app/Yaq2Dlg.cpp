@@ -499,10 +499,12 @@ bool CYaq2Dlg::PreparePageSwitch()
         EndDialog(1000);
         return false;
     }
-    for (int id : CSessionPolicy::Of(*m_pSettings).Forbidden()) {
-        if (QWidget *control = LockableControl(id))
-            control->setEnabled(false);
-    }
+    KeepFocusInPage([this] {
+        for (int id : CSessionPolicy::Of(*m_pSettings).Forbidden()) {
+            if (QWidget *control = LockableControl(id))
+                control->setEnabled(false);
+        }
+    });
     return true;
 }
 
@@ -513,12 +515,14 @@ void CYaq2Dlg::ApplySessionLocks(int pageId)
         return;
     const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
     CPageDlg *page = Page(pageId);
-    for (const CLockableControl &lock : row->locks) {
-        if (lock.control && page && policy.Forbids(lock.id)) {
-            if (QWidget *control = lock.control(*page))
-                control->setEnabled(false);
+    KeepFocusInPage([&] {
+        for (const CLockableControl &lock : row->locks) {
+            if (lock.control && page && policy.Forbids(lock.id)) {
+                if (QWidget *control = lock.control(*page))
+                    control->setEnabled(false);
+            }
         }
-    }
+    });
 }
 
 // The control of a head or page control id; null for a page not created yet.
@@ -543,9 +547,25 @@ QWidget *CYaq2Dlg::LockableControl(int id) const
 void CYaq2Dlg::EnableHeadControls(bool enable, bool pageMode)
 {
     const CSessionPolicy policy = CSessionPolicy::Of(*m_pSettings);
-    m_pHead->SetEnabled(enable, policy);
-    m_pIdent->ApplyVehicleFieldRule();
-    m_pHead->ApplyPageState(HeadRowFor(m_nCurPage, pageMode), pageMode, policy);
+    KeepFocusInPage([&] {
+        m_pHead->SetEnabled(enable, policy);
+        m_pIdent->ApplyVehicleFieldRule();
+        m_pHead->ApplyPageState(HeadRowFor(m_nCurPage, pageMode), pageMode, policy);
+    });
+}
+
+void CYaq2Dlg::KeepFocusInPage(const std::function<void()> &change)
+{
+    QWidget *before = focusWidget();
+    change();
+    QWidget *after = focusWidget();
+    // A control of a page left meanwhile (one that opened the next page
+    // before it took the focus) has it no more either.
+    if (!before || (after == before && after->isVisible()))
+        return;
+    auto *page = qobject_cast<CPageDlg *>(VisiblePage());
+    if (page && page->IsCreated() && !page->isAncestorOf(after))
+        page->TakeKeyboard();
 }
 
 void CYaq2Dlg::ResetVehicleFields(bool enable, bool reset)
@@ -625,7 +645,7 @@ void CYaq2Dlg::ShowSRPWlPage(int, bool levelUp)
         // The caller edits one package: the head row and the way home stay
         // locked.
         EnableHeadControls(false, true);
-        m_pHead->Title()->setEnabled(false);
+        KeepFocusInPage([this] { m_pHead->Title()->setEnabled(false); });
     }
 }
 
@@ -815,8 +835,10 @@ void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
     }
     if (focus)
         focus->setFocus();
-    if (row.helpIndex != HelpIndex::Keep)
-        HeadButton(kBtnHelpIndex)->setVisible(row.helpIndex == HelpIndex::Show);
+    if (row.helpIndex != HelpIndex::Keep) {
+        KeepFocusInPage(
+            [&] { HeadButton(kBtnHelpIndex)->setVisible(row.helpIndex == HelpIndex::Show); });
+    }
     if (row.head != HeadMode::Keep)
         EnableHeadControls(row.head != HeadMode::Locked, row.head != HeadMode::Home);
 }

@@ -210,6 +210,13 @@ private:
     QString TitleToolTip() const;
     // The control a session may lock (see CSessionPolicy).
     QWidget *LockableControl(int id) const;
+    // Runs `change`, which disables or hides controls of the window. When
+    // the control with the keyboard is among them, Qt hands the focus on
+    // to the next control of the window: another head button, or the
+    // window's "<", where the next Return would end the program. The focus
+    // goes into the page shown instead (CPageDlg::TakeKeyboard), also
+    // from a control of a hidden page.
+    void KeepFocusInPage(const std::function<void()> &change);
 
     CPrgSettings *m_pSettings;
     // What the application lent; the start-up configuration may replace the

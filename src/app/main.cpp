@@ -3,6 +3,7 @@
 #include "platform/ClipboardHolder.h"
 #include "platform/DialogFocusReturn.h"
 #include "platform/DialogTitleFit.h"
+#include "platform/HeldReturnFilter.h"
 #include "platform/WindowlessPlatform.h"
 #include "settings/CmdLine.h"
 
@@ -80,6 +81,8 @@ int main(int argc, char *argv[])
     application.installEventFilter(&titleFit);
     CDialogFocusReturn focusReturn;
     application.installEventFilter(&focusReturn);
+    CHeldReturnFilter heldReturn;
+    application.installEventFilter(&heldReturn);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

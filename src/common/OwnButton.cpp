@@ -64,8 +64,7 @@ bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button)
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     event->accept();
-    if (!event->isAutoRepeat())
-        button->click();
+    button->click();
     return true;
 }
 

@@ -44,7 +44,8 @@ private:
 
 // Return and Enter press the button: the owner-drawn OK of a box is no
 // default push button the dialog would press itself. True when the key was
-// one of them (the event is then taken); a key held down presses once.
+// one of them (the event is then taken). A key held down presses once: its
+// repeats never reach a window (CHeldReturnFilter).
 bool ClickOnReturn(QKeyEvent *event, QAbstractButton *button);
 
 // A caption as it reads: "&Speichern" is "Speichern", "A && B" is "A & B".

@@ -118,6 +118,34 @@ void CPageDlg::OnBack()
         m_pHost->GoBack(m_nTemplateId);
 }
 
+void CPageDlg::TakeKeyboard()
+{
+    const auto takes = [this](QWidget *w) {
+        return w && w != this && isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) &&
+               (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+    };
+    // Where the page put the focus itself (the package page its list).
+    if (QWidget *own = focusWidget(); takes(own)) {
+        own->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QWidget *back = nullptr;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!takes(w))
+            continue;
+        if (w == m_pBackButton) {
+            back = w;
+            continue;
+        }
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    if (back)
+        back->setFocus(Qt::TabFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
 int CPageDlg::CameFrom() const
 {
     return m_pHost ? m_pHost->CameFrom(m_nTemplateId) : 0;

@@ -53,6 +53,11 @@ public:
     // request activates it says so by its own version.
     virtual void ActivateOnShow(const CPageRequest &request);
 
+    // Gives the keyboard to the page: to the control the page last put the
+    // focus in, else to its first control that Tab reaches other than its
+    // "<", else to its "<", else to the page itself.
+    void TakeKeyboard();
+
     // The size the page host gives the page (kept for the page's layout code).
     void SetPageSize(int width, int height);
     QSize PageSize() const { return QSize(m_nPageWidth, m_nPageHeight); }

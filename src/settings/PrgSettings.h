@@ -48,6 +48,9 @@ struct CPrgSettingsData
     int bLocalDataSet = 0;  // the data directory holds "YAQ2.dat"
     int bSession = 0;       // started with a session file
     int bDmsExchangeDone = 0;
+    // A package page transferred its package directly: from then on the
+    // basket no longer says that an entry was stored (notice 4021).
+    int bDirectTransfer = 0;
     int nRestrictedSession = 0; // 1 while the session is restricted to the external service
     QString LocalDataSetDir;    // data directory when it holds "YAQ2.dat"
     int nScopeDlgMode = 0;

@@ -56,7 +56,7 @@ int CWkBasket::AddToBasket(CWKListItem *entry, int mode)
     }
     const int result = m_WkList.Add(*offered, mode);
     if (result == WK_ADD_DONE) {
-        if (!m_bDirectTransfer && m_pAsk && m_pSettings && m_pSettings->bMeldungWK)
+        if (m_pAsk && m_pSettings && !m_pSettings->bDirectTransfer && m_pSettings->bMeldungWK)
             m_pAsk->TellStored();
         m_bVehicleChanged = false;
         emit entriesChanged(offered);
@@ -153,9 +153,10 @@ void CWkBasket::Transfer()
 
 void CWkBasket::TransferDirectly(const std::function<bool()> &store)
 {
-    m_bDirectTransfer = true;
-    const bool stored = store();
-    m_bDirectTransfer = false;
-    if (stored)
+    // The adviser who transfers from the package page knows where his
+    // entries go: the notice stays away for the rest of the run.
+    if (m_pSettings)
+        m_pSettings->bDirectTransfer = 1;
+    if (store())
         Transfer();
 }

@@ -120,8 +120,10 @@ public:
     bool HasTransfer() const { return bool(m_transfer); }
     // Runs the transfer; an order that went out takes the order data with it.
     void Transfer();
-    // A package page stores its package for an immediate transfer: the
-    // notice that it was stored is not shown, and the basket goes out.
+    // A package page stores its package for an immediate transfer, and the
+    // basket goes out. From then on, for the rest of the run, the notice
+    // that an entry was stored is not shown (the settings' direct-transfer
+    // flag).
     void TransferDirectly(const std::function<bool()> &store);
 
 signals:
@@ -149,6 +151,5 @@ private:
     CWKList m_WkList;
     CWkOrderData m_order;
     bool m_bVehicleChanged = false;
-    bool m_bDirectTransfer = false;
     std::function<void()> m_transfer;
 };
