@@ -157,8 +157,9 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool dra
     CLayoutHBox whole(box);
     {
         CLayoutVBox body(whole);
-        if (row->HeadingShown && !row->Heading.isEmpty())
-            body.DCDraw(&m_heading, row->Heading, draw, 0, 0);
+        const QString heading = row->HeadingShown ? row->Heading() : QString();
+        if (!heading.isEmpty())
+            body.DCDraw(&m_heading, heading, draw, 0, 0);
         body.AddSize(0, 2 * m_nUnit * y);
         {
             CLayoutHBox number(body);
@@ -206,18 +207,18 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool dra
     CLayoutVBox prices(whole);
     prices.AddSize(0, 2 * m_nUnit * y);
     prices.SetLeftAlign(0);
-    const double gross = row->Prices.Gross;
+    const double gross = row->Prices().Gross;
     const QString grossText = CAwKatPricing::PriceText(gross);
     const bool redGross = gross == kPriceByTime || gross == kPriceNone;
     if (draw && dc && redGross)
         dc->setPen(kRed);
     QString shown = grossText;
-    if (row->Prices.FlatPrice && !grossText.isEmpty() && !redGross)
+    if (row->Prices().FlatPrice && !grossText.isEmpty() && !redGross)
         shown += QStringLiteral(" (*)");
     prices.DCDraw(&m_bold, shown, draw, m_nPriceCol, 0);
     if (draw && dc)
         dc->setPen(m_text);
-    const double net = row->Prices.Net;
+    const double net = row->Prices().Net;
     if (net != kPriceNotSet && net != kPriceByTime) {
         if (draw && dc && net == kPriceNone)
             dc->setPen(kRed);
@@ -249,7 +250,7 @@ void CAwKatRowPainter::DrawValues(CLayout &parent, const CAwKatRow *row, bool dr
 {
     CLayoutVBox values(parent);
     const bool byColumn = ByColumn();
-    const std::vector<CAwKatValueLine> &lines = byColumn ? row->ColumnLines : row->ValueLines;
+    const std::vector<CAwKatValueLine> &lines = byColumn ? row->ColumnLines() : row->ValueLines;
     const QString unitLabel = OrmelText(3013);
     const int labelWidth = LabelWidth();
     const int stageWidth =
