@@ -35,13 +35,20 @@ struct CAwKatPrices
     QString Currency;
 };
 
-// One value line of a position: the vehicle's value of a unit, or the
-// values of a unit per catalogue column.
+// One value line of a position: the vehicle's value of a unit. Every
+// position shown carries its own, so it holds no more.
 struct CAwKatValueLine
 {
+    QString Unit;  // "", "U", "M", "R"
+    QString Value; // the vehicle's value ("AZ" text when billed by time)
+};
+
+// One line of a position's values per catalogue column (the catalogue
+// view): the values of a unit.
+struct CAwKatColumnLine
+{
     QString Unit;       // "", "U", "M", "R"
-    QString Value;      // the vehicle's value ("AZ" text when billed by time)
-    QStringList Values; // per catalogue column (catalogue view)
+    QStringList Values; // per catalogue column
     QString PaintStage;
     QString BuildStatus;
 };
@@ -59,7 +66,7 @@ struct CAwKatRowMore
     QString RangeTo;
     QString BracketMore;
     CAwKatPrices Prices;
-    std::vector<CAwKatValueLine> ColumnLines;
+    std::vector<CAwKatColumnLine> ColumnLines;
 };
 
 // A row fills five memory lines of its own (its store aligns them).
@@ -154,11 +161,11 @@ struct alignas(64) CAwKatRow
     const CAwKatPrices &Prices() const { return m_more ? m_more->Prices : NoPrices(); }
     CAwKatPrices &PricesToSet() { return More().Prices; }
     // The values per catalogue column (the catalogue view).
-    const std::vector<CAwKatValueLine> &ColumnLines() const
+    const std::vector<CAwKatColumnLine> &ColumnLines() const
     {
         return m_more ? m_more->ColumnLines : NoLines();
     }
-    void SetColumnLines(std::vector<CAwKatValueLine> lines)
+    void SetColumnLines(std::vector<CAwKatColumnLine> lines)
     {
         More().ColumnLines = std::move(lines);
     }
@@ -185,9 +192,9 @@ private:
         static const CAwKatPrices none;
         return none;
     }
-    static const std::vector<CAwKatValueLine> &NoLines()
+    static const std::vector<CAwKatColumnLine> &NoLines()
     {
-        static const std::vector<CAwKatValueLine> none;
+        static const std::vector<CAwKatColumnLine> none;
         return none;
     }
 

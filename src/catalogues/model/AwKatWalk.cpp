@@ -1043,9 +1043,9 @@ QString CAwKatWalk::LabourValueText(const CAwKatRow *row)
     return QStringLiteral("-");
 }
 
-std::vector<CAwKatValueLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) const
+std::vector<CAwKatColumnLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) const
 {
-    std::vector<CAwKatValueLine> lines;
+    std::vector<CAwKatColumnLine> lines;
     if (!row || !m_pSettings || !m_pCatalogueDb)
         return lines;
     CAwKatWertData rec;
@@ -1055,7 +1055,7 @@ std::vector<CAwKatValueLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) cons
     rec.m_strZeile = row->LineFrom;
     for (int ok = m_pCatalogueDb->ReadAwKatWertData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
-        CAwKatValueLine line;
+        CAwKatColumnLine line;
         line.Unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
         line.PaintStage = rec.m_strLackstufe;
         line.BuildStatus = rec.m_strBaustand;
