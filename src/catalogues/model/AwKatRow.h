@@ -4,7 +4,6 @@
 // of it and, for a position, the prices the price button found.
 
 #include "packages/model/PriceMath.h"
-#include "platform/OrmelText.h"
 
 #include <QString>
 #include <QStringList>
@@ -83,9 +82,6 @@ struct alignas(64) CAwKatRow
     qint8 FullSeparator = 0;
     qint8 PairMark = 0; // drawn "+ ": one piece of work with the row above
     qint8 PartsClearing = 0;
-    // The program text of the heading of a position ("Verbundarbeiten:" /
-    // "Zusatzarbeiten:"); 0 none.
-    qint16 HeadingText = 0;
     // Filled by the walk before a position is shown (its drawing reads
     // nothing): the vehicle's value lines, the values per catalogue column
     // where the catalogue view shows them, and, in the alternative
@@ -125,7 +121,11 @@ struct alignas(64) CAwKatRow
         TextFirst = text;
         TextMore.clear();
     }
-    QString Heading() const { return HeadingText ? OrmelText(HeadingText) : QString(); }
+    // The heading of a position, "Verbundarbeiten:" / "Zusatzarbeiten:":
+    // the program text as the level was read (its walk keeps it); null for
+    // none.
+    const QString *HeadingText = nullptr;
+    QString Heading() const { return HeadingText ? *HeadingText : QString(); }
     QString InfoText; // paint-stage text of the position info
     // The two numbers of the position's info: the position that goes with
     // this one after it, and the one this one goes with before it.

@@ -299,6 +299,10 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
     const CAwKatRow *previous = nullptr;
+    // The headings of the level's joint and additional work, which its rows
+    // point at.
+    m_jointHeading = OrmelText(7000);
+    m_extraHeading = OrmelText(7001);
     auto addRow = [&](const CAwKatAPosData &r) {
         CAwKatRow *row = NewRow(AW_POSITION);
         row->Key = parent->Key;
@@ -314,9 +318,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
                              r.m_strVarianten.at(m_nVehicleColumn) == QLatin1Char('U');
         if (r.m_strCode == QLatin1String("V"))
-            row->HeadingText = 7000;
+            row->HeadingText = &m_jointHeading;
         else if (r.m_strCode == QLatin1String("Z"))
-            row->HeadingText = 7001;
+            row->HeadingText = &m_extraHeading;
         row->FullSeparator = r.m_strTrenner == QLatin1String("J") ||
                              (QStringView(row->Number).mid(4) < QLatin1String("500") &&
                               row->Key != QLatin1String("99"));

@@ -213,6 +213,9 @@ private:
     std::vector<CAwKatRow *> m_displayRoom;
     std::vector<CAwKatRow *> m_path;
     CAwKatRow *m_current[5] = {};
+    // The headings the positions read last point at.
+    QString m_jointHeading;
+    QString m_extraHeading;
     int m_nShownLevel = 0;
     bool m_bRecovering = false; // showing the level above after an empty one
 };
