@@ -54,9 +54,9 @@ struct CAwKatColumnLine
 
 // What few rows carry: the line range of a group (a position's range is
 // its own line), the further lines of a bracket text, the prices the price
-// button found and the values per catalogue column of the catalogue view. Kept apart from the row
-// and made only when filled: a main group's positions are many, and every open writes each of their
-// rows again.
+// button found and the values per catalogue column of the catalogue view.
+// Kept apart from the row and made only when filled: a main group's
+// positions are many, and every open writes each of their rows again.
 struct CAwKatRowMore
 {
     bool HasRange = false;
@@ -68,7 +68,9 @@ struct CAwKatRowMore
     std::vector<CAwKatColumnLine> ColumnLines;
 };
 
-// A row fills five memory lines of its own (its store aligns them).
+// A row begins a memory line of its own (its store aligns the rows) and,
+// on a 64-bit build, fills five: a pass over a level's rows touches no
+// line of two rows.
 struct alignas(64) CAwKatRow
 {
     // The fields each pass over a level's rows reads (which rows are shown,
