@@ -624,7 +624,7 @@ void TestAwKat::backLeadsToTheLevelAbove()
     // The joint work under the oil service opens its run with a heading.
     const CAwKatRow *joint = walk.Current(AW_POSITION);
     QCOMPARE(joint->HeadingShown, 1);
-    QCOMPARE(joint->Heading, OrmelText(7000));
+    QCOMPARE(joint->Heading(), OrmelText(7000));
     QCOMPARE(s.AktApNr, QStringLiteral("1110015"));
     walk.Back();
     QCOMPARE(walk.ShownLevel(), 3);
@@ -798,9 +798,13 @@ void TestAwKat::shownPositionsCarryTheirValues()
         const CAwKatRow *row = walk.Shown().at(size_t(walk.SelectedIndex()));
         // Drawing reads nothing: the row has what the painter shows.
         QStringList carried;
-        for (const CAwKatValueLine &line : byColumn ? row->ColumnLines : row->ValueLines)
-            carried << line.Unit + QLatin1Char(':') +
-                           (byColumn ? line.Values.join(QLatin1Char(',')) : line.Value);
+        if (byColumn) {
+            for (const CAwKatColumnLine &line : row->ColumnLines())
+                carried << line.Unit + QLatin1Char(':') + line.Values.join(QLatin1Char(','));
+        } else {
+            for (const CAwKatValueLine &line : row->ValueLines)
+                carried << line.Unit + QLatin1Char(':') + line.Value;
+        }
         QCOMPARE(carried.join(QLatin1Char(' ')), lines);
     }
 }

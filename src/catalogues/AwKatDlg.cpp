@@ -348,12 +348,12 @@ void CAwKatDlg::OnPreis()
         CDmsClient own(m_pSettings, &sender);
         own.SetShortVinCount(CAwKatPricing::ShortVinCounter(Db(0)));
         CAwKatPricing::Request(m_pDmsClient ? *m_pDmsClient : own, &notice, row->Number, value,
-                               row->Prices);
+                               row->PricesToSet());
     } else if (m_pSettings->SRPInterfaceReq == 3) {
         if (!m_pSettings->bSchulung)
             return;
         for (const QString &path :
-             CAwKatPricing::LocalPrice(*m_pSettings, row->Number, value, row->Prices))
+             CAwKatPricing::LocalPrice(*m_pSettings, row->Number, value, row->PricesToSet()))
             OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + path, this, kMsgBoxTitle,
                       MSG_ALIGN_NOTICE);
     } else {
@@ -390,14 +390,14 @@ void CAwKatDlg::AddPositionToBasket()
     position->KlammerText4 = Line(bracket, 4);
     position->TeileClearing = row->PartsClearing;
     position->Lackstufe = row->InfoText;
-    position->Preise1.UnitGross = row->Prices.UnitGross;
-    position->Preise1.UnitNet = row->Prices.UnitNet;
-    position->Preise1.Vat = row->Prices.Vat;
-    position->Preise1.Gross = row->Prices.Gross;
-    position->Preise1.Net = row->Prices.Net;
-    position->Preise1.FlatPrice = row->Prices.FlatPrice;
-    position->Preise1.NoPrice = row->Prices.NoPrice;
-    position->Preise1.Currency = row->Prices.Currency;
+    position->Preise1.UnitGross = row->Prices().UnitGross;
+    position->Preise1.UnitNet = row->Prices().UnitNet;
+    position->Preise1.Vat = row->Prices().Vat;
+    position->Preise1.Gross = row->Prices().Gross;
+    position->Preise1.Net = row->Prices().Net;
+    position->Preise1.FlatPrice = row->Prices().FlatPrice;
+    position->Preise1.NoPrice = row->Prices().NoPrice;
+    position->Preise1.Currency = row->Prices().Currency;
     for (const CAwKatValueLine &line : m_pWalk->ValueLines(row)) {
         if (line.Value.isEmpty() || line.Value == QLatin1String("-"))
             continue;

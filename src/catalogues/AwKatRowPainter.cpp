@@ -157,8 +157,9 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool dra
     CLayoutHBox whole(box);
     {
         CLayoutVBox body(whole);
-        if (row->HeadingShown && !row->Heading.isEmpty())
-            body.DCDraw(&m_heading, row->Heading, draw, 0, 0);
+        const QString heading = row->HeadingShown ? row->Heading() : QString();
+        if (!heading.isEmpty())
+            body.DCDraw(&m_heading, heading, draw, 0, 0);
         body.AddSize(0, 2 * m_nUnit * y);
         {
             CLayoutHBox number(body);
@@ -206,18 +207,18 @@ void CAwKatRowPainter::DrawPosition(CLayout &box, const CAwKatRow *row, bool dra
     CLayoutVBox prices(whole);
     prices.AddSize(0, 2 * m_nUnit * y);
     prices.SetLeftAlign(0);
-    const double gross = row->Prices.Gross;
+    const double gross = row->Prices().Gross;
     const QString grossText = CAwKatPricing::PriceText(gross);
     const bool redGross = gross == kPriceByTime || gross == kPriceNone;
     if (draw && dc && redGross)
         dc->setPen(kRed);
     QString shown = grossText;
-    if (row->Prices.FlatPrice && !grossText.isEmpty() && !redGross)
+    if (row->Prices().FlatPrice && !grossText.isEmpty() && !redGross)
         shown += QStringLiteral(" (*)");
     prices.DCDraw(&m_bold, shown, draw, m_nPriceCol, 0);
     if (draw && dc)
         dc->setPen(m_text);
-    const double net = row->Prices.Net;
+    const double net = row->Prices().Net;
     if (net != kPriceNotSet && net != kPriceByTime) {
         if (draw && dc && net == kPriceNone)
             dc->setPen(kRed);
@@ -249,7 +250,6 @@ void CAwKatRowPainter::DrawValues(CLayout &parent, const CAwKatRow *row, bool dr
 {
     CLayoutVBox values(parent);
     const bool byColumn = ByColumn();
-    const std::vector<CAwKatValueLine> &lines = byColumn ? row->ColumnLines : row->ValueLines;
     const QString unitLabel = OrmelText(3013);
     const int labelWidth = LabelWidth();
     const int stageWidth =
@@ -266,10 +266,11 @@ void CAwKatRowPainter::DrawValues(CLayout &parent, const CAwKatRow *row, bool dr
         dc->drawLine(free.left, free.top, free.left, free.top + y * lineHeight);
     };
     bool first = true;
-    for (const CAwKatValueLine &line : lines) {
-        CLayoutHBox cells(values);
+    // The paint-stage label and the unit of a line; the font of its values.
+    const auto lineHead = [&](CLayout &cells, const QString &unit,
+                              const QString &paintStage) -> const QFont & {
         const QString stage =
-            first && !row->InfoText.trimmed().isEmpty() ? row->InfoText : line.PaintStage;
+            first && !row->InfoText.trimmed().isEmpty() ? row->InfoText : paintStage;
         first = false;
         if (!stage.trimmed().isEmpty()) {
             cells.DCDraw(&m_normal, unitLabel, draw, labelWidth, 0);
@@ -277,12 +278,20 @@ void CAwKatRowPainter::DrawValues(CLayout &parent, const CAwKatRow *row, bool dr
         } else {
             cells.AddSize(labelWidth + stageWidth, 0);
         }
-        cells.DCDraw(&m_normal, line.Unit, draw, m_nValueCol / 2, 0);
-        const QFont &font = line.Unit.contains(QLatin1Char('R')) ? m_italic : m_bold;
-        if (!byColumn) {
+        cells.DCDraw(&m_normal, unit, draw, m_nValueCol / 2, 0);
+        return unit.contains(QLatin1Char('R')) ? m_italic : m_bold;
+    };
+    if (!byColumn) {
+        for (const CAwKatValueLine &line : row->ValueLines) {
+            CLayoutHBox cells(values);
+            const QFont &font = lineHead(cells, line.Unit, QString());
             cells.DCDraw(&font, line.Value, draw, m_nValueCol, 0);
-            continue;
         }
+        return;
+    }
+    for (const CAwKatColumnLine &line : row->ColumnLines()) {
+        CLayoutHBox cells(values);
+        const QFont &font = lineHead(cells, line.Unit, line.PaintStage);
         // The columns scrolled into view. A column the line holds no value
         // for stays empty: the values are as many as the catalogue line
         // has, not as the catalogue has columns.

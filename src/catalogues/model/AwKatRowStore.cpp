@@ -57,7 +57,8 @@ CAwKatRow *CAwKatRowStore::Add()
     if (block == m_blocks.size()) {
         Block added;
         // Room only: a row is built when it is first taken.
-        added.room.reset(new unsigned char[BlockSize(block) * sizeof(CAwKatRow)]);
+        added.room.reset(::operator new(BlockSize(block) * sizeof(CAwKatRow),
+                                        std::align_val_t(alignof(CAwKatRow))));
         m_blocks.push_back(std::move(added));
     }
     Block &b = m_blocks[block];
@@ -70,11 +71,8 @@ CAwKatRow *CAwKatRowStore::Add()
     // room kept.
     CAwKatRow *row = b.Row(at);
     std::vector<CAwKatValueLine> values = std::move(row->ValueLines);
-    std::vector<CAwKatValueLine> columns = std::move(row->ColumnLines);
     values.clear();
-    columns.clear();
     *row = CAwKatRow();
     row->ValueLines = std::move(values);
-    row->ColumnLines = std::move(columns);
     return row;
 }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <vector>
 
 class CAwKatRowStore
@@ -40,12 +41,21 @@ private:
     static constexpr size_t kLargestBlock = 4096;
     static size_t BlockSize(size_t block);
 
+    // Frees raw room aligned as a row.
+    struct FreeRoom
+    {
+        void operator()(void *room) const
+        {
+            ::operator delete(room, std::align_val_t(alignof(CAwKatRow)));
+        }
+    };
     struct Block
     {
-        // Raw room for BlockSize rows, of which the first built are rows.
-        std::unique_ptr<unsigned char[]> room;
+        // Raw room for BlockSize rows, aligned as a row, of which the first
+        // built are rows.
+        std::unique_ptr<void, FreeRoom> room;
         size_t built = 0;
-        CAwKatRow *Row(size_t at) const { return reinterpret_cast<CAwKatRow *>(room.get()) + at; }
+        CAwKatRow *Row(size_t at) const { return static_cast<CAwKatRow *>(room.get()) + at; }
     };
     // The block and place of the row at index.
     void Locate(size_t index, size_t *block, size_t *at) const;

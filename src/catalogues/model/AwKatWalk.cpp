@@ -53,7 +53,7 @@ void SetBracketLines(CAwKatRow *row, const QString &first, const QString &second
     while (from < 4 && lines[from]->isEmpty())
         ++from;
     row->BracketFirst = from < 4 ? *lines[from] : QString();
-    row->BracketMore = from < 3 ? NonEmptyLines(lines + from + 1, lines + 4) : QString();
+    row->SetBracketMore(from < 3 ? NonEmptyLines(lines + from + 1, lines + 4) : QString());
 }
 
 // Catalogue texts carry line breaks as the two characters "\n".
@@ -121,7 +121,7 @@ void CAwKatWalk::SetCurrent(int level, CAwKatRow *row)
     m_current[level] = row;
     if (level == AW_POSITION && row && m_pSettings) {
         m_pSettings->AktApNr = row->Number;
-        m_pSettings->KatZeile = row->RangeFrom;
+        m_pSettings->KatZeile = row->RangeFrom();
     }
 }
 
@@ -229,8 +229,7 @@ int CAwKatWalk::ReadMainGroups()
         previous = rec.m_strHG;
         CAwKatRow *row = NewRowOfLevel(AW_MAIN_GROUP, &any);
         row->Key = rec.m_strHG;
-        row->LineFrom = row->RangeFrom = kFirstLine;
-        row->LineTo = row->RangeTo = kLastLine;
+        row->SetRange(kFirstLine, kLastLine, kFirstLine, kLastLine);
         row->Number = rec.m_strHG;
         row->SetText(WithLineBreaks(rec.m_strText));
     }
@@ -253,8 +252,7 @@ int CAwKatWalk::ReadSubGroups(CAwKatRow *mainGroup)
         rec.TrimData();
         CAwKatRow *row = NewRowOfLevel(AW_SUBGROUP, &any);
         row->Key = mainGroup->Key;
-        row->LineFrom = row->RangeFrom = rec.m_strVonZeile;
-        row->LineTo = row->RangeTo = rec.m_strBisZeile;
+        row->SetRange(rec.m_strVonZeile, rec.m_strBisZeile, rec.m_strVonZeile, rec.m_strBisZeile);
         row->Number = rec.m_strGruppe;
         row->SetText(WithLineBreaks(rec.m_strText));
     }
@@ -275,17 +273,15 @@ int CAwKatWalk::ReadThirdLevel(CAwKatRow *parent)
     rec.m_strHG = parent->Key;
     rec.m_strSprache = GetPrgSprache();
     bool any = false;
-    for (int ok = m_pCatalogueDb->ReadAwKatThirdLevelData(rec, parent->RangeFrom, parent->LineTo);
+    for (int ok =
+             m_pCatalogueDb->ReadAwKatThirdLevelData(rec, parent->RangeFrom(), parent->LineTo());
          ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
         if (rec.m_strKennz != QLatin1String("N"))
             continue;
         CAwKatRow *row = NewRowOfLevel(AW_THIRD_LEVEL, &any);
         row->Key = parent->Key;
-        row->LineFrom = rec.m_strVonZeile;
-        row->LineTo = rec.m_strBisZeile;
-        row->RangeFrom = parent->RangeFrom;
-        row->RangeTo = parent->LineTo;
+        row->SetRange(rec.m_strVonZeile, rec.m_strBisZeile, parent->RangeFrom(), parent->LineTo());
         row->Number = rec.m_strGruppe;
         row->SetText(WithLineBreaks(rec.m_strText));
     }
@@ -303,11 +299,14 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     const bool hasVin = !m_pSettings->Fgstnr.trimmed().isEmpty();
     CAwKatRow *current = nullptr;
     const CAwKatRow *previous = nullptr;
-    const QString jointHeading = OrmelText(7000), extraHeading = OrmelText(7001);
+    // The headings of the level's joint and additional work, which its rows
+    // point at.
+    m_jointHeading = OrmelText(7000);
+    m_extraHeading = OrmelText(7001);
     auto addRow = [&](const CAwKatAPosData &r) {
         CAwKatRow *row = NewRow(AW_POSITION);
         row->Key = parent->Key;
-        row->LineFrom = row->LineTo = row->RangeFrom = row->RangeTo = r.m_strZeile;
+        row->SetLine(r.m_strZeile);
         row->Number = r.m_strAPosNr;
         row->Code = r.m_strCode;
         row->Reference = r.m_strRef;
@@ -319,9 +318,9 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
         row->NotApplicable = m_nVehicleColumn >= 0 && m_nVehicleColumn < r.m_strVarianten.size() &&
                              r.m_strVarianten.at(m_nVehicleColumn) == QLatin1Char('U');
         if (r.m_strCode == QLatin1String("V"))
-            row->Heading = jointHeading;
+            row->HeadingText = &m_jointHeading;
         else if (r.m_strCode == QLatin1String("Z"))
-            row->Heading = extraHeading;
+            row->HeadingText = &m_extraHeading;
         row->FullSeparator = r.m_strTrenner == QLatin1String("J") ||
                              (QStringView(row->Number).mid(4) < QLatin1String("500") &&
                               row->Key != QLatin1String("99"));
@@ -355,8 +354,8 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     rec.m_strTypNr = m_pSettings->Bestellnr.trimmed();
     rec.m_strHG = parent->Key;
     rec.m_strSprache = GetPrgSprache();
-    for (int ok = m_pCatalogueDb->ReadAwKatAPosData(rec, parent->RangeFrom, parent->RangeTo); ok;
-         ok = m_pCatalogueDb->ReadNext()) {
+    for (int ok = m_pCatalogueDb->ReadAwKatAPosData(rec, parent->RangeFrom(), parent->RangeTo());
+         ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
         if (rec.m_strSichtbar == QLatin1String("N") || rec.m_strSichtbar == QLatin1String("K"))
             continue;
@@ -483,7 +482,7 @@ void CAwKatWalk::CompleteRow(CAwKatRow *row)
     ValueLines(row);
     if (m_bColumnValues && !row->ColumnsRead) {
         row->ColumnsRead = true;
-        row->ColumnLines = ColumnValues(row);
+        row->SetColumnLines(ColumnValues(row));
     }
 }
 
@@ -508,7 +507,7 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
         }
         if (m_bColumnValues && !row->ColumnsRead) {
             row->ColumnsRead = true;
-            row->ColumnLines = ColumnValues(row);
+            row->SetColumnLines(ColumnValues(row));
         }
     }
 }
@@ -719,7 +718,7 @@ bool CAwKatWalk::HasValidPositions(const CAwKatRow *row)
     const bool nested = walkDb != m_pValueDb;
     std::vector<std::pair<QString, QString>> lines; // number, line
     bool found = false;
-    for (int ok = walkDb->ReadAwKatAPosData(rec, row->LineFrom, row->LineTo); ok && !found;
+    for (int ok = walkDb->ReadAwKatAPosData(rec, row->LineFrom, row->LineTo()); ok && !found;
          ok = walkDb->ReadNext()) {
         rec.TrimData();
         if (rec.m_strAPosNr == row->Number || rec.m_strAPosNr.endsWith(QLatin1String("99000")))
@@ -892,7 +891,7 @@ bool CAwKatWalk::JumpTo(const QString &apNr)
             if (row->Key != group)
                 continue;
             if (row->Type == AW_POSITION ? row->LineFrom == line
-                                         : row->LineFrom <= line && line <= row->LineTo) {
+                                         : row->LineFrom <= line && line <= row->LineTo()) {
                 hit = row;
                 break;
             }
@@ -1048,9 +1047,9 @@ QString CAwKatWalk::LabourValueText(const CAwKatRow *row)
     return QStringLiteral("-");
 }
 
-std::vector<CAwKatValueLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) const
+std::vector<CAwKatColumnLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) const
 {
-    std::vector<CAwKatValueLine> lines;
+    std::vector<CAwKatColumnLine> lines;
     if (!row || !m_pSettings || !m_pCatalogueDb)
         return lines;
     CAwKatWertData rec;
@@ -1060,7 +1059,7 @@ std::vector<CAwKatValueLine> CAwKatWalk::ColumnValues(const CAwKatRow *row) cons
     rec.m_strZeile = row->LineFrom;
     for (int ok = m_pCatalogueDb->ReadAwKatWertData(rec); ok; ok = m_pCatalogueDb->ReadNext()) {
         rec.TrimData();
-        CAwKatValueLine line;
+        CAwKatColumnLine line;
         line.Unit = CCatalogueCache::UnitLetter(rec.m_strEinheit);
         line.PaintStage = rec.m_strLackstufe;
         line.BuildStatus = rec.m_strBaustand;

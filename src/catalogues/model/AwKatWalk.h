@@ -135,7 +135,7 @@ private:
 
     // The values of the position's catalogue line per catalogue column
     // (the catalogue view without a vehicle).
-    std::vector<CAwKatValueLine> ColumnValues(const CAwKatRow *row) const;
+    std::vector<CAwKatColumnLine> ColumnValues(const CAwKatRow *row) const;
     // The alternative catalogue keeps no texts with its positions: they
     // are read before the row is first shown (empty text and bracket text
     // only), and kept with the row.
@@ -213,6 +213,9 @@ private:
     std::vector<CAwKatRow *> m_displayRoom;
     std::vector<CAwKatRow *> m_path;
     CAwKatRow *m_current[5] = {};
+    // The headings the positions read last point at.
+    QString m_jointHeading;
+    QString m_extraHeading;
     int m_nShownLevel = 0;
     bool m_bRecovering = false; // showing the level above after an empty one
 };
