@@ -141,12 +141,30 @@ private:
     int m_nShift = 64; // 64 - log2 of the places
 };
 
+// A value row as the cache keeps it: the fields that differ from row to
+// row of a main group, in two memory lines (a CAPosWertData takes four or
+// five). The keys all rows of a fill share (catalogue key, lead type,
+// additional code) lie once in the rows' shared texts, from the index
+// keys on.
+struct alignas(64) CAPosWertRow
+{
+    QString m_strAPosNr;    // position number
+    QString m_strEinheit;   // unit code "0".."4"
+    QString m_strAwWert;    // work units, "-" when none
+    QString m_strBemerkung; // remark
+    QString m_strKennz;     // flag, "N" marks a row that does not count
+    int keys = 0;
+};
+
 // The rows of one fill in database order, filed by position number: the
 // first and last row of each number and, for every row, the next row of
 // its number (-1 after the last).
 template <class Rec> struct CHGRows
 {
     CRowBlocks<Rec> rows;
+    // Texts that rows of the fill share, each kept once (the value rows'
+    // keys).
+    std::vector<QString> shared;
     std::vector<int> next;
     // The first row of every number: found by the number's code (Packed),
     // or by the number itself where it packs into none. Both hold the
@@ -209,6 +227,7 @@ template <class Rec> struct CHGRows
     void Clear()
     {
         rows.clear();
+        shared.clear();
         next.clear();
         packed.Clear();
         numbers.clear();
@@ -245,7 +264,7 @@ private:
     int m_nNext = -1;
 };
 
-using CAPosWertCursor = CHGCursor<CAPosWertData>;
+using CAPosWertCursor = CHGCursor<CAPosWertRow>;
 using CAPosInfoCursor = CHGCursor<CAPosInfoData>;
 using CAwKatZeileCursor = CHGCursor<CAwKatZeileData>;
 using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
@@ -272,13 +291,13 @@ public:
 
 private:
     // The rows of the main group asked last, held (none: reset).
-    void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertData>> rows);
+    void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertRow>> rows);
 
     CCatalogueCache &m_cache;
     CPrgSettings *m_pSettings;
     CYaqDb *m_pDb;
     QString m_strGroup; // the main group asked last, its rows held
-    std::shared_ptr<const CHGRows<CAPosWertData>> m_rows;
+    std::shared_ptr<const CHGRows<CAPosWertRow>> m_rows;
     // A main group of two plain characters, as they lie in a number's code
     // (CHGRows::Packed) from its first character on; -1 for any other.
     qint64 m_nGroupCode = -1;
@@ -331,7 +350,7 @@ public:
     // The rows GetNextAPosWertAWKFromHGCache walks for the number, each
     // handed over where it lies (its unit code untranslated), without a copy.
     void VisitAPosWertAWK(const QString &number,
-                          const std::function<void(const CAPosWertData &)> &visit) const;
+                          const std::function<void(const CAPosWertRow &)> &visit) const;
     // 1 and the row copied (unit code translated) when the value cache
     // holds the record's position number with that unit code.
     int FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const;
@@ -407,17 +426,27 @@ private:
     // A twin kind read by the same query hands over the rows it holds for
     // the same keys instead of their being read again. The record to read
     // into is made only when the database is asked.
-    template <class Rec, class MakeRec, class Read, class KeyOf>
+    // Each record read is kept in the rows by keep (appended as it is
+    // unless told otherwise) under its number.
+    struct KeepRecord
+    {
+        template <class Rows, class Read>
+        void operator()(Rows &rows, const Read &rec, const QString &number) const
+        {
+            rows.Append(rec, number);
+        }
+    };
+    template <class Rec, class MakeRec, class Read, class KeyOf, class Keep = KeepRecord>
     static void Fill(Kind<Rec> &kind,
                      std::initializer_list<std::reference_wrapper<const QString>> keys,
                      QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
-                     KeyOf keyOf, const Kind<Rec> *twin = nullptr);
+                     KeyOf keyOf, const Kind<Rec> *twin = nullptr, Keep keep = Keep());
     template <class Rec>
     static bool HoldsKeys(const Kind<Rec> &kind,
                           std::initializer_list<std::reference_wrapper<const QString>> keys,
                           QStringView group);
-    template <class Rec>
-    static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
+    template <class Rec, class Out>
+    static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Out &rec, const QString &number,
                     int restart);
     // The first cached row of the number; null when there is none.
     template <class Rec> static const Rec *FirstRow(const Kind<Rec> &kind, const QString &number);
@@ -430,22 +459,24 @@ private:
     void FillClearing(const CPrgSettings &settings, CYaqDb *db, QStringView hg,
                       const QString &monthKey);
     // The value row of the number with that unit code (both trimmed); the
-    // first one in database order, null when there is none.
-    const CAPosWertData *FindValue(const QString &number, QStringView unitCode) const;
+    // first one in database order, -1 when there is none.
+    int FindValue(const QString &number, QStringView unitCode) const;
     // Whether the value rows from the first one of a number on make the
     // position valid (1) or not (0): the rows of unit codes 0 to 4 in turn.
-    static int ValuesValid(const CHGRows<CAPosWertData> &values, int first, const QString &apNr);
+    static int ValuesValid(const CHGRows<CAPosWertRow> &values, int first, const QString &apNr);
     // ValuesValid of a number that is not the always valid one, worked out
     // once per number of the rows.
-    static int KeptValidity(const CHGRows<CAPosWertData> &values, int first);
+    static int KeptValidity(const CHGRows<CAPosWertRow> &values, int first);
+    // Keeps a value record read as a compact row (CAPosWertRow).
+    class CValueKeep;
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);
 
     // The values for the validity questions and for the catalogue page: the
     // same rows of the same query, read once for both while their keys agree.
-    Kind<CAPosWertData> m_values; // by position number, then unit code
-    Kind<CAPosWertData> m_valuesAwk;
+    Kind<CAPosWertRow> m_values; // by position number, then unit code
+    Kind<CAPosWertRow> m_valuesAwk;
     Kind<CAPosInfoData> m_infos;
     Kind<CAwKatZeileData> m_lines;
     Kind<CTeileClearingData> m_clearing;
