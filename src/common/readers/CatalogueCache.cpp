@@ -188,6 +188,20 @@ void CopyRow(const CHGRows<CAPosWertRow> &rows, size_t at, CAPosWertData &rec)
     rec.m_strKennz = row.m_strKennz;
 }
 
+void CopyRow(const CHGRows<CAwKatZeileRow> &rows, size_t at, CAwKatZeileData &rec)
+{
+    const CAwKatZeileRow &row = rows.rows[at];
+    const QString *keys = &rows.shared[size_t(row.keys)];
+    rec.m_strKatBstNr = keys[0];
+    rec.m_strTypNr = keys[1];
+    rec.m_strHG = keys[2];
+    rec.m_strZeile = row.m_strZeile;
+    rec.m_strAPosNr = row.m_strAPosNr;
+    rec.m_strText = row.m_strText;
+    rec.m_strAW = row.m_strAW;
+    rec.m_strSpalten = row.m_strSpalten;
+}
+
 // Whether two texts are equal, without comparing where they share their
 // text (as the fields of rows read one after the other do).
 bool SameText(const QString &a, const QString &b)
@@ -235,6 +249,19 @@ template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QS
 
 // --- fill operations -------------------------------------------------------------
 
+// The index of the three keys in the rows' shared texts: those of the row
+// before unless they differ.
+int SharedKeys(std::vector<QString> &shared, const QString &a, const QString &b, const QString &c)
+{
+    const QString *keys = shared.empty() ? nullptr : &shared[shared.size() - 3];
+    if (!keys || !SameText(keys[0], a) || !SameText(keys[1], b) || !SameText(keys[2], c)) {
+        shared.push_back(a);
+        shared.push_back(b);
+        shared.push_back(c);
+    }
+    return int(shared.size() - 3);
+}
+
 // Keeps a value record read as a compact row: the keys it shares with the
 // rows before are kept once.
 class CCatalogueCache::CValueKeep
@@ -242,18 +269,27 @@ class CCatalogueCache::CValueKeep
 public:
     void operator()(CHGRows<CAPosWertRow> &values, const CAPosWertData &rec, const QString &number)
     {
-        // The keys of the rows before, unless this row's differ.
-        std::vector<QString> &shared = values.shared;
-        const QString *keys = shared.empty() ? nullptr : &shared[shared.size() - 3];
-        if (!keys || !SameText(keys[0], rec.m_strKatBstNr) || !SameText(keys[1], rec.m_strLTyp) ||
-            !SameText(keys[2], rec.m_strZusatz)) {
-            shared.push_back(rec.m_strKatBstNr);
-            shared.push_back(rec.m_strLTyp);
-            shared.push_back(rec.m_strZusatz);
-        }
         values.Append(CAPosWertRow{rec.m_strAPosNr, rec.m_strEinheit, rec.m_strAwWert,
-                                   rec.m_strBemerkung, rec.m_strKennz, int(shared.size() - 3)},
+                                   rec.m_strBemerkung, rec.m_strKennz,
+                                   SharedKeys(values.shared, rec.m_strKatBstNr, rec.m_strLTyp,
+                                              rec.m_strZusatz)},
                       number);
+    }
+};
+
+// Keeps a catalogue line read as a compact row: the keys it shares with the
+// lines before are kept once.
+class CCatalogueCache::CLineKeep
+{
+public:
+    void operator()(CHGRows<CAwKatZeileRow> &lines, const CAwKatZeileData &rec,
+                    const QString &number)
+    {
+        lines.Append(CAwKatZeileRow{rec.m_strZeile, rec.m_strAPosNr, rec.m_strText, rec.m_strAW,
+                                    rec.m_strSpalten,
+                                    SharedKeys(lines.shared, rec.m_strKatBstNr, rec.m_strTypNr,
+                                               rec.m_strHG)},
+                     number);
     }
 };
 
@@ -329,7 +365,8 @@ void CCatalogueCache::FillLines(const CPrgSettings &settings, CYaqDb *db, QStrin
             return rec;
         },
         [](CYaqDb &d, CAwKatZeileData &r) { return d.ReadAwKatZeilenNrFromHG(r); },
-        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); });
+        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); },
+        static_cast<const Kind<CAwKatZeileRow> *>(nullptr), CLineKeep());
 }
 
 void CCatalogueCache::FillAwKatZeilenCache(const CPrgSettings &settings, CYaqDb *db,
@@ -713,7 +750,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
 
     const QStringView filter = QStringView(lineFilter).trimmed();
-    auto applies = [&](const CAwKatZeileData &line) {
+    auto applies = [&](const auto &line) {
         if (!filter.isEmpty() && QStringView(line.m_strZeile).trimmed() != filter)
             return false;
         return ColumnApplies(line.m_strSpalten, column) != 0;
@@ -722,7 +759,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         // The number's rows where they lie, none copied.
         if (!m_lines.rows)
             return 0;
-        const CHGRows<CAwKatZeileData> &lines = *m_lines.rows;
+        const CHGRows<CAwKatZeileRow> &lines = *m_lines.rows;
         QString trimmed;
         for (int at = lines.First(Filed(apNr, trimmed)); at >= 0; at = lines.next[size_t(at)]) {
             if (applies(lines.rows[size_t(at)]))

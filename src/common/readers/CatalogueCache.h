@@ -156,6 +156,19 @@ struct alignas(64) CAPosWertRow
     int keys = 0;
 };
 
+// A catalogue line as the cache keeps it, in two memory lines: the keys
+// all lines of a fill share (catalogue key, type number, main group) lie
+// once in the rows' shared texts, from the index keys on.
+struct alignas(64) CAwKatZeileRow
+{
+    QString m_strZeile;   // catalogue line
+    QString m_strAPosNr;  // position number
+    QString m_strText;    // line text
+    QString m_strAW;      // work units
+    QString m_strSpalten; // one character per model column, "N" = applies
+    int keys = 0;
+};
+
 // The rows of one fill in database order, filed by position number: the
 // first and last row of each number and, for every row, the next row of
 // its number (-1 after the last).
@@ -266,7 +279,7 @@ private:
 
 using CAPosWertCursor = CHGCursor<CAPosWertRow>;
 using CAPosInfoCursor = CHGCursor<CAPosInfoData>;
-using CAwKatZeileCursor = CHGCursor<CAwKatZeileData>;
+using CAwKatZeileCursor = CHGCursor<CAwKatZeileRow>;
 using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
 
 // Whether the model-name mapping knows a model designation as a code of
@@ -469,6 +482,8 @@ private:
     static int KeptValidity(const CHGRows<CAPosWertRow> &values, int first);
     // Keeps a value record read as a compact row (CAPosWertRow).
     class CValueKeep;
+    // Keeps a catalogue line read as a compact row (CAwKatZeileRow).
+    class CLineKeep;
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);
@@ -478,7 +493,7 @@ private:
     Kind<CAPosWertRow> m_values; // by position number, then unit code
     Kind<CAPosWertRow> m_valuesAwk;
     Kind<CAPosInfoData> m_infos;
-    Kind<CAwKatZeileData> m_lines;
+    Kind<CAwKatZeileRow> m_lines;
     Kind<CTeileClearingData> m_clearing;
     ModelCodeCheck m_modelCodeCheck;
     OnLocalFile m_onLocal;
