@@ -1012,7 +1012,7 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
 void CAwKatWalk::AddValueLines(CAwKatRow *row, const CCatalogueCache &cache)
 {
     row->ValuesRead = true;
-    cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertData &r) {
+    cache.VisitAPosWertAWK(row->Number, [&](const CAPosWertRow &r) {
         CAwKatValueLine line;
         line.Unit = CCatalogueCache::UnitLetter(r.m_strEinheit).trimmed();
         line.Value = QStringView(r.m_strBemerkung).trimmed() == QLatin1String("AZ")

@@ -38,7 +38,7 @@ bool IsOnly(const QString &field, char16_t c)
 
 // A value row counts unless it holds no work units ("-") and is marked as
 // not counting ("N"); the fields are compared as TrimData leaves them.
-bool ValueRowCounts(const CAPosWertData &rec)
+template <class Row> bool ValueRowCounts(const Row &rec)
 {
     return !IsOnly(rec.m_strAwWert, u'-') || !IsOnly(rec.m_strKennz, u'N');
 }
@@ -129,11 +129,11 @@ bool CCatalogueCache::HoldsKeys(const Kind<Rec> &kind,
     return kind.bFilled && Equal(kind.group, group) && SameKeys(kind.keys, keys);
 }
 
-template <class Rec, class MakeRec, class Read, class KeyOf>
+template <class Rec, class MakeRec, class Read, class KeyOf, class Keep>
 void CCatalogueCache::Fill(Kind<Rec> &kind,
                            std::initializer_list<std::reference_wrapper<const QString>> keys,
                            QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
-                           KeyOf keyOf, const Kind<Rec> *twin)
+                           KeyOf keyOf, const Kind<Rec> *twin, Keep keep)
 {
     if (HoldsKeys(kind, keys, group))
         return;
@@ -150,9 +150,9 @@ void CCatalogueCache::Fill(Kind<Rec> &kind,
         return;
     std::shared_ptr<CHGRows<Rec>> rows = kind.TakeRows();
     // The select fills rec; ReadNext continues into the same record.
-    Rec rec = makeRec();
+    auto rec = makeRec();
     for (int found = read(*db, rec); found; found = db->ReadNext())
-        rows->Append(rec, keyOf(rec));
+        keep(*rows, rec, keyOf(rec));
     // A failed query is not "no rows": the next question asks again.
     if (db->LastFailed()) {
         rows->Clear();
@@ -166,8 +166,53 @@ void CCatalogueCache::Fill(Kind<Rec> &kind,
     kind.bFilled = true;
 }
 
-template <class Rec>
-int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec,
+namespace {
+
+// The row at the index as the record it was read into.
+template <class Rec> void CopyRow(const CHGRows<Rec> &rows, size_t at, Rec &rec)
+{
+    rec = rows.rows[at];
+}
+
+void CopyRow(const CHGRows<CAPosWertRow> &rows, size_t at, CAPosWertData &rec)
+{
+    const CAPosWertRow &row = rows.rows[at];
+    const QString *keys = &rows.shared[size_t(row.keys)];
+    rec.m_strKatBstNr = keys[0];
+    rec.m_strAPosNr = row.m_strAPosNr;
+    rec.m_strEinheit = row.m_strEinheit;
+    rec.m_strLTyp = keys[1];
+    rec.m_strZusatz = keys[2];
+    rec.m_strAwWert = row.m_strAwWert;
+    rec.m_strBemerkung = row.m_strBemerkung;
+    rec.m_strKennz = row.m_strKennz;
+}
+
+void CopyRow(const CHGRows<CAwKatZeileRow> &rows, size_t at, CAwKatZeileData &rec)
+{
+    const CAwKatZeileRow &row = rows.rows[at];
+    const QString *keys = &rows.shared[size_t(row.keys)];
+    rec.m_strKatBstNr = keys[0];
+    rec.m_strTypNr = keys[1];
+    rec.m_strHG = keys[2];
+    rec.m_strZeile = row.m_strZeile;
+    rec.m_strAPosNr = row.m_strAPosNr;
+    rec.m_strText = row.m_strText;
+    rec.m_strAW = row.m_strAW;
+    rec.m_strSpalten = row.m_strSpalten;
+}
+
+// Whether two texts are equal, without comparing where they share their
+// text (as the fields of rows read one after the other do).
+bool SameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || Equal(a, b);
+}
+
+} // namespace
+
+template <class Rec, class Out>
+int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Out &rec,
                           const QString &number, int restart)
 {
     QString trimmed;
@@ -182,7 +227,7 @@ int CCatalogueCache::Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &re
     if (cursor.m_nNext < 0)
         return 0;
     const size_t at = size_t(cursor.m_nNext);
-    rec = cursor.m_rows->rows[at];
+    CopyRow(*cursor.m_rows, at, rec);
     cursor.m_nNext = cursor.m_rows->next[at];
     return 1;
 }
@@ -204,6 +249,50 @@ template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QS
 
 // --- fill operations -------------------------------------------------------------
 
+// The index of the three keys in the rows' shared texts: those of the row
+// before unless they differ.
+int SharedKeys(std::vector<QString> &shared, const QString &a, const QString &b, const QString &c)
+{
+    const QString *keys = shared.empty() ? nullptr : &shared[shared.size() - 3];
+    if (!keys || !SameText(keys[0], a) || !SameText(keys[1], b) || !SameText(keys[2], c)) {
+        shared.push_back(a);
+        shared.push_back(b);
+        shared.push_back(c);
+    }
+    return int(shared.size() - 3);
+}
+
+// Keeps a value record read as a compact row: the keys it shares with the
+// rows before are kept once.
+class CCatalogueCache::CValueKeep
+{
+public:
+    void operator()(CHGRows<CAPosWertRow> &values, const CAPosWertData &rec, const QString &number)
+    {
+        values.Append(CAPosWertRow{rec.m_strAPosNr, rec.m_strEinheit, rec.m_strAwWert,
+                                   rec.m_strBemerkung, rec.m_strKennz,
+                                   SharedKeys(values.shared, rec.m_strKatBstNr, rec.m_strLTyp,
+                                              rec.m_strZusatz)},
+                      number);
+    }
+};
+
+// Keeps a catalogue line read as a compact row: the keys it shares with the
+// lines before are kept once.
+class CCatalogueCache::CLineKeep
+{
+public:
+    void operator()(CHGRows<CAwKatZeileRow> &lines, const CAwKatZeileData &rec,
+                    const QString &number)
+    {
+        lines.Append(CAwKatZeileRow{rec.m_strZeile, rec.m_strAPosNr, rec.m_strText, rec.m_strAW,
+                                    rec.m_strSpalten,
+                                    SharedKeys(lines.shared, rec.m_strKatBstNr, rec.m_strTypNr,
+                                               rec.m_strHG)},
+                     number);
+    }
+};
+
 void CCatalogueCache::FillValues(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
 {
     Fill(
@@ -218,7 +307,7 @@ void CCatalogueCache::FillValues(const CPrgSettings &settings, CYaqDb *db, QStri
             return rec;
         },
         [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataFromHG(r); },
-        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_valuesAwk);
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_valuesAwk, CValueKeep());
 }
 
 void CCatalogueCache::ReadAPosWertDataFromHG(const CPrgSettings &settings, CYaqDb *db,
@@ -242,7 +331,7 @@ void CCatalogueCache::ReadAPosWertDataAWKFromHG(const CPrgSettings &settings, CY
             return rec;
         },
         [](CYaqDb &d, CAPosWertData &r) { return d.ReadAPosWertDataAWKFromHG(r); },
-        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_values);
+        [](const CAPosWertData &r) { return r.m_strAPosNr.trimmed(); }, &m_values, CValueKeep());
 }
 
 void CCatalogueCache::FillInfos(const CPrgSettings &settings, CYaqDb *db, QStringView hg)
@@ -276,7 +365,8 @@ void CCatalogueCache::FillLines(const CPrgSettings &settings, CYaqDb *db, QStrin
             return rec;
         },
         [](CYaqDb &d, CAwKatZeileData &r) { return d.ReadAwKatZeilenNrFromHG(r); },
-        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); });
+        [](const CAwKatZeileData &r) { return r.m_strAPosNr.trimmed(); },
+        static_cast<const Kind<CAwKatZeileRow> *>(nullptr), CLineKeep());
 }
 
 void CCatalogueCache::FillAwKatZeilenCache(const CPrgSettings &settings, CYaqDb *db,
@@ -335,12 +425,12 @@ int CCatalogueCache::GetNextAPosWertAWKFromHGCache(CAPosWertData &rec, int resta
     return 1;
 }
 
-void CCatalogueCache::VisitAPosWertAWK(
-    const QString &number, const std::function<void(const CAPosWertData &)> &visit) const
+void CCatalogueCache::VisitAPosWertAWK(const QString &number,
+                                       const std::function<void(const CAPosWertRow &)> &visit) const
 {
     if (!m_valuesAwk.rows)
         return;
-    const CHGRows<CAPosWertData> &values = *m_valuesAwk.rows;
+    const CHGRows<CAPosWertRow> &values = *m_valuesAwk.rows;
     QString trimmed;
     for (int at = values.First(Filed(number, trimmed)); at >= 0; at = values.next[size_t(at)])
         visit(values.rows[size_t(at)]);
@@ -352,27 +442,26 @@ int CCatalogueCache::GetNextAPosInfoFromHGCache(CAPosInfoData &rec, int restart,
     return Next(m_infos, cursor, rec, rec.m_strAPosNr, restart);
 }
 
-const CAPosWertData *CCatalogueCache::FindValue(const QString &number, QStringView unitCode) const
+int CCatalogueCache::FindValue(const QString &number, QStringView unitCode) const
 {
     if (!m_values.rows)
-        return nullptr;
-    const CHGRows<CAPosWertData> &values = *m_values.rows;
+        return -1;
+    const CHGRows<CAPosWertRow> &values = *m_values.rows;
     const QStringView unit = unitCode.trimmed();
     QString trimmed;
     for (int at = values.First(Filed(number, trimmed)); at >= 0; at = values.next[size_t(at)]) {
-        const CAPosWertData &row = values.rows[size_t(at)];
-        if (QStringView(row.m_strEinheit).trimmed() == unit)
-            return &row;
+        if (QStringView(values.rows[size_t(at)].m_strEinheit).trimmed() == unit)
+            return at;
     }
-    return nullptr;
+    return -1;
 }
 
 int CCatalogueCache::FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const
 {
-    const CAPosWertData *row = FindValue(rec.m_strAPosNr, unitCode);
-    if (!row)
+    const int at = FindValue(rec.m_strAPosNr, unitCode);
+    if (at < 0)
         return 0;
-    rec = *row;
+    CopyRow(*m_values.rows, size_t(at), rec);
     rec.m_strEinheit = UnitLetter(rec.m_strEinheit);
     return 1;
 }
@@ -453,7 +542,7 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
 
     int result = 0;
     if (!local && Holds(m_values, apNr)) {
-        const CHGRows<CAPosWertData> &values = *m_values.rows;
+        const CHGRows<CAPosWertRow> &values = *m_values.rows;
         QString trimmed;
         const int first = values.First(Filed(apNr, trimmed));
         if (first >= 0)
@@ -485,24 +574,24 @@ int CCatalogueCache::GetAPosWert(CPrgSettings *settings, const QString &apNr, CY
     return result;
 }
 
-int CCatalogueCache::ValuesValid(const CHGRows<CAPosWertData> &values, int first,
+int CCatalogueCache::ValuesValid(const CHGRows<CAPosWertRow> &values, int first,
                                  const QString &apNr)
 {
     // The first row of each unit code, tried in the order of the codes.
-    const CAPosWertData *byUnit[5] = {};
+    const CAPosWertRow *byUnit[5] = {};
     for (int at = first; at >= 0; at = values.next[size_t(at)]) {
-        const CAPosWertData &row = values.rows[size_t(at)];
+        const CAPosWertRow &row = values.rows[size_t(at)];
         QStringView unit(row.m_strEinheit);
         if (unit.size() != 1)
             unit = unit.trimmed();
         if (unit.size() == 1 && unit[0] >= QLatin1Char('0') && unit[0] <= QLatin1Char('4')) {
-            const CAPosWertData *&byCode = byUnit[unit[0].unicode() - u'0'];
+            const CAPosWertRow *&byCode = byUnit[unit[0].unicode() - u'0'];
             if (!byCode)
                 byCode = &row;
         }
     }
     int result = 0;
-    for (const CAPosWertData *row : byUnit) {
+    for (const CAPosWertRow *row : byUnit) {
         if (!row)
             continue;
         result = 1;
@@ -513,7 +602,7 @@ int CCatalogueCache::ValuesValid(const CHGRows<CAPosWertData> &values, int first
     return result;
 }
 
-int CCatalogueCache::KeptValidity(const CHGRows<CAPosWertData> &values, int first)
+int CCatalogueCache::KeptValidity(const CHGRows<CAPosWertRow> &values, int first)
 {
     std::vector<signed char> &worked = values.worked;
     if (worked.empty())
@@ -584,7 +673,7 @@ CAPosValidityWalk::CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *setti
 }
 
 void CAPosValidityWalk::Hold(const QString &group,
-                             std::shared_ptr<const CHGRows<CAPosWertData>> rows)
+                             std::shared_ptr<const CHGRows<CAPosWertRow>> rows)
 {
     m_strGroup = group;
     m_rows = std::move(rows);
@@ -661,7 +750,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
 
     const QStringView filter = QStringView(lineFilter).trimmed();
-    auto applies = [&](const CAwKatZeileData &line) {
+    auto applies = [&](const auto &line) {
         if (!filter.isEmpty() && QStringView(line.m_strZeile).trimmed() != filter)
             return false;
         return ColumnApplies(line.m_strSpalten, column) != 0;
@@ -670,7 +759,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         // The number's rows where they lie, none copied.
         if (!m_lines.rows)
             return 0;
-        const CHGRows<CAwKatZeileData> &lines = *m_lines.rows;
+        const CHGRows<CAwKatZeileRow> &lines = *m_lines.rows;
         QString trimmed;
         for (int at = lines.First(Filed(apNr, trimmed)); at >= 0; at = lines.next[size_t(at)]) {
             if (applies(lines.rows[size_t(at)]))

@@ -141,12 +141,43 @@ private:
     int m_nShift = 64; // 64 - log2 of the places
 };
 
+// A value row as the cache keeps it: the fields that differ from row to
+// row of a main group, in two memory lines (a CAPosWertData takes four or
+// five). The keys all rows of a fill share (catalogue key, lead type,
+// additional code) lie once in the rows' shared texts, from the index
+// keys on.
+struct alignas(64) CAPosWertRow
+{
+    QString m_strAPosNr;    // position number
+    QString m_strEinheit;   // unit code "0".."4"
+    QString m_strAwWert;    // work units, "-" when none
+    QString m_strBemerkung; // remark
+    QString m_strKennz;     // flag, "N" marks a row that does not count
+    int keys = 0;
+};
+
+// A catalogue line as the cache keeps it, in two memory lines: the keys
+// all lines of a fill share (catalogue key, type number, main group) lie
+// once in the rows' shared texts, from the index keys on.
+struct alignas(64) CAwKatZeileRow
+{
+    QString m_strZeile;   // catalogue line
+    QString m_strAPosNr;  // position number
+    QString m_strText;    // line text
+    QString m_strAW;      // work units
+    QString m_strSpalten; // one character per model column, "N" = applies
+    int keys = 0;
+};
+
 // The rows of one fill in database order, filed by position number: the
 // first and last row of each number and, for every row, the next row of
 // its number (-1 after the last).
 template <class Rec> struct CHGRows
 {
     CRowBlocks<Rec> rows;
+    // Texts that rows of the fill share, each kept once (the value rows'
+    // keys).
+    std::vector<QString> shared;
     std::vector<int> next;
     // The first row of every number: found by the number's code (Packed),
     // or by the number itself where it packs into none. Both hold the
@@ -209,6 +240,7 @@ template <class Rec> struct CHGRows
     void Clear()
     {
         rows.clear();
+        shared.clear();
         next.clear();
         packed.Clear();
         numbers.clear();
@@ -245,9 +277,9 @@ private:
     int m_nNext = -1;
 };
 
-using CAPosWertCursor = CHGCursor<CAPosWertData>;
+using CAPosWertCursor = CHGCursor<CAPosWertRow>;
 using CAPosInfoCursor = CHGCursor<CAPosInfoData>;
-using CAwKatZeileCursor = CHGCursor<CAwKatZeileData>;
+using CAwKatZeileCursor = CHGCursor<CAwKatZeileRow>;
 using CTeileClearingCursor = CHGCursor<CTeileClearingData>;
 
 // Whether the model-name mapping knows a model designation as a code of
@@ -272,13 +304,13 @@ public:
 
 private:
     // The rows of the main group asked last, held (none: reset).
-    void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertData>> rows);
+    void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertRow>> rows);
 
     CCatalogueCache &m_cache;
     CPrgSettings *m_pSettings;
     CYaqDb *m_pDb;
     QString m_strGroup; // the main group asked last, its rows held
-    std::shared_ptr<const CHGRows<CAPosWertData>> m_rows;
+    std::shared_ptr<const CHGRows<CAPosWertRow>> m_rows;
     // A main group of two plain characters, as they lie in a number's code
     // (CHGRows::Packed) from its first character on; -1 for any other.
     qint64 m_nGroupCode = -1;
@@ -331,7 +363,7 @@ public:
     // The rows GetNextAPosWertAWKFromHGCache walks for the number, each
     // handed over where it lies (its unit code untranslated), without a copy.
     void VisitAPosWertAWK(const QString &number,
-                          const std::function<void(const CAPosWertData &)> &visit) const;
+                          const std::function<void(const CAPosWertRow &)> &visit) const;
     // 1 and the row copied (unit code translated) when the value cache
     // holds the record's position number with that unit code.
     int FindAPosWertInHGCache(CAPosWertData &rec, const QString &unitCode) const;
@@ -407,17 +439,27 @@ private:
     // A twin kind read by the same query hands over the rows it holds for
     // the same keys instead of their being read again. The record to read
     // into is made only when the database is asked.
-    template <class Rec, class MakeRec, class Read, class KeyOf>
+    // Each record read is kept in the rows by keep (appended as it is
+    // unless told otherwise) under its number.
+    struct KeepRecord
+    {
+        template <class Rows, class Read>
+        void operator()(Rows &rows, const Read &rec, const QString &number) const
+        {
+            rows.Append(rec, number);
+        }
+    };
+    template <class Rec, class MakeRec, class Read, class KeyOf, class Keep = KeepRecord>
     static void Fill(Kind<Rec> &kind,
                      std::initializer_list<std::reference_wrapper<const QString>> keys,
                      QStringView group, CYaqDb *db, bool mayRead, MakeRec makeRec, Read read,
-                     KeyOf keyOf, const Kind<Rec> *twin = nullptr);
+                     KeyOf keyOf, const Kind<Rec> *twin = nullptr, Keep keep = Keep());
     template <class Rec>
     static bool HoldsKeys(const Kind<Rec> &kind,
                           std::initializer_list<std::reference_wrapper<const QString>> keys,
                           QStringView group);
-    template <class Rec>
-    static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Rec &rec, const QString &number,
+    template <class Rec, class Out>
+    static int Next(const Kind<Rec> &kind, CHGCursor<Rec> &cursor, Out &rec, const QString &number,
                     int restart);
     // The first cached row of the number; null when there is none.
     template <class Rec> static const Rec *FirstRow(const Kind<Rec> &kind, const QString &number);
@@ -430,24 +472,28 @@ private:
     void FillClearing(const CPrgSettings &settings, CYaqDb *db, QStringView hg,
                       const QString &monthKey);
     // The value row of the number with that unit code (both trimmed); the
-    // first one in database order, null when there is none.
-    const CAPosWertData *FindValue(const QString &number, QStringView unitCode) const;
+    // first one in database order, -1 when there is none.
+    int FindValue(const QString &number, QStringView unitCode) const;
     // Whether the value rows from the first one of a number on make the
     // position valid (1) or not (0): the rows of unit codes 0 to 4 in turn.
-    static int ValuesValid(const CHGRows<CAPosWertData> &values, int first, const QString &apNr);
+    static int ValuesValid(const CHGRows<CAPosWertRow> &values, int first, const QString &apNr);
     // ValuesValid of a number that is not the always valid one, worked out
     // once per number of the rows.
-    static int KeptValidity(const CHGRows<CAPosWertData> &values, int first);
+    static int KeptValidity(const CHGRows<CAPosWertRow> &values, int first);
+    // Keeps a value record read as a compact row (CAPosWertRow).
+    class CValueKeep;
+    // Keeps a catalogue line read as a compact row (CAwKatZeileRow).
+    class CLineKeep;
 
     int LineApplies(CPrgSettings *settings, const QString &apNr, CYaqDb *db,
                     const QString &hgOverride, const QString &lineFilter, int column);
 
     // The values for the validity questions and for the catalogue page: the
     // same rows of the same query, read once for both while their keys agree.
-    Kind<CAPosWertData> m_values; // by position number, then unit code
-    Kind<CAPosWertData> m_valuesAwk;
+    Kind<CAPosWertRow> m_values; // by position number, then unit code
+    Kind<CAPosWertRow> m_valuesAwk;
     Kind<CAPosInfoData> m_infos;
-    Kind<CAwKatZeileData> m_lines;
+    Kind<CAwKatZeileRow> m_lines;
     Kind<CTeileClearingData> m_clearing;
     ModelCodeCheck m_modelCodeCheck;
     OnLocalFile m_onLocal;
