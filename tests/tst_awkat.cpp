@@ -907,6 +907,9 @@ void TestAwKat::catalogueReadsFollowAnIndex_data()
     QTest::newRow("labour values of a position")              << "labour_value_by_position";
     QTest::newRow("catalogue lines of a main group")          << "catalogue_line_by_group";
     QTest::newRow("catalogue lines of a position number")     << "catalogue_line_by_group";
+    QTest::newRow("infos of a main group")                    << "labour_info_by_group";
+    QTest::newRow("infos of a position")                      << "labour_info_by_position";
+    QTest::newRow("parts clearing of a position")             << "parts_clearing_by_group";
     // clang-format on
 }
 

@@ -99,6 +99,8 @@ private slots:
     void packages();
     void spotRepairData_data();
     void spotRepairData();
+    void rowsFiledByNumber_data();
+    void rowsFiledByNumber();
 };
 
 void TestCatalogueCache::positionValidity_data()
@@ -131,6 +133,9 @@ void TestCatalogueCache::positionValidity_data()
     QTest::newRow("the line given")                           << "0100010" << "01" << "010" << 1 << 0  << arvo << 0 << 1;
     QTest::newRow("another line given")                       << "0100010" << "01" << "020" << 1 << 0  << arvo << 0 << 0;
     QTest::newRow("alternative catalogue checks no line")     << "0100010" << ""   << ""    << 1 << -1 << none << 1 << 1;
+    QTest::newRow("the line not given in the alternative")    << "0100010" << "01" << "020" << 0 << 0  << arvo << 1 << 1;
+    QTest::newRow("the line given, no value rows")            << "0100099" << "01" << "010" << 0 << 0  << arvo << 0 << 0;
+    QTest::newRow("the line given, its flag off the column")  << "0100010" << "01" << "010" << 0 << 3  << arvo << 0 << 0;
     // clang-format on
 }
 
@@ -496,6 +501,65 @@ void TestCatalogueCache::spotRepairData()
     none.bSpotRepair = 1;
     QCOMPARE(OpenSpotRepairData(&none), 0);
     QCOMPARE(none.bSpotRepair, 1);
+}
+
+void TestCatalogueCache::rowsFiledByNumber_data()
+{
+    // Row: the numbers of the rows in the order read (a fill's query orders
+    // them, another collation may not), the numbers asked in turn; each
+    // answer is the indexes of that number's rows.
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("rows");
+    // clang-format off
+    QTest::newRow("in order, asked in order")
+        << QStringList{"0100010", "0100010", "0100020", "0100030"}
+        << QStringList{"0100010", "0100020", "0100030"}
+        << QStringList{"0 1", "2", "3"};
+    QTest::newRow("asked backwards and unknown ones between")
+        << QStringList{"0100010", "0100020", "0100030", "0100040"}
+        << QStringList{"0100040", "0100025", "0100020", "0100099", "0100010", "0100005"}
+        << QStringList{"3", "", "1", "", "0", ""};
+    QTest::newRow("shorter numbers before longer")
+        << QStringList{"01", "0100", "010001", "0100010"}
+        << QStringList{"0100010", "01", "010001", "0100"}
+        << QStringList{"3", "0", "2", "1"};
+    QTest::newRow("out of order")
+        << QStringList{"0100030", "0100010", "0100020", "0100010"}
+        << QStringList{"0100010", "0100020", "0100030", "0100040"}
+        << QStringList{"1 3", "2", "0", ""};
+    QTest::newRow("a number again after others")
+        << QStringList{"0100010", "0100020", "0100010"}
+        << QStringList{"0100010", "0100020"}
+        << QStringList{"0 2", "1"};
+    QTest::newRow("numbers that pack into no code among the others")
+        << QStringList{"0100010", "01000100", QString::fromUtf8("01\u20ac00"), "0100020"}
+        << QStringList{"01000100", "0100020", QString::fromUtf8("01\u20ac00"), "0100010"}
+        << QStringList{"1", "3", "2", "0"};
+    // clang-format on
+}
+
+void TestCatalogueCache::rowsFiledByNumber()
+{
+    QFETCH(QStringList, read);
+    QFETCH(QStringList, asked);
+    QFETCH(QStringList, rows);
+    CHGRows<CAPosInfoData> filed;
+    // Filled twice: the second fill takes over the room of the first.
+    for (int fill = 0; fill < 2; ++fill) {
+        filed.Clear();
+        for (const QString &number : std::as_const(read)) {
+            CAPosInfoData rec;
+            rec.m_strAPosNr = number;
+            filed.Append(rec, number);
+        }
+        for (int i = 0; i < asked.size(); ++i) {
+            QStringList found;
+            for (int at = filed.First(asked.at(i)); at >= 0; at = filed.next[size_t(at)])
+                found << QString::number(at);
+            QCOMPARE(found.join(QLatin1Char(' ')), rows.at(i));
+        }
+    }
 }
 
 YAQ_TEST_GUILESS_MAIN(TestCatalogueCache)

@@ -204,8 +204,10 @@ CREATE TABLE labour_info (
   info_text       TEXT NOT NULL DEFAULT '',
   info_number2    TEXT NOT NULL DEFAULT ''
 );
-CREATE INDEX labour_info_by_group ON labour_info (catalogue_key, main_group, position_number);
-CREATE INDEX labour_info_by_position ON labour_info (catalogue_key, position_number);
+-- Both reads take the infos in the order of their numbers from the index,
+-- without a sort.
+CREATE INDEX labour_info_by_group ON labour_info (catalogue_key, main_group, position_number, info_number);
+CREATE INDEX labour_info_by_position ON labour_info (catalogue_key, position_number, info_number);
 
 -- Catalogue lines: labour positions of a catalogue with one character per
 -- model column ("N" = the position applies to that column's model).
@@ -235,7 +237,9 @@ CREATE TABLE parts_clearing (
   month_to        TEXT NOT NULL,
   mark            TEXT NOT NULL DEFAULT ''
 );
-CREATE INDEX parts_clearing_by_group ON parts_clearing (catalogue_key, type_key, country_code, main_group, position_number);
+-- A main group's rows come by position, the row of the additional code
+-- before the one for every code, in the index's order: no sort.
+CREATE INDEX parts_clearing_by_group ON parts_clearing (catalogue_key, type_key, country_code, main_group, position_number, extra_code DESC);
 
 -- Service repair packages that apply to a type key.
 CREATE TABLE srp_package (

@@ -94,6 +94,24 @@ private:
     CDbReadScope m_scope;
 };
 
+// The walk over the positions' validity that the walk's questions take
+// while a level is read or filled; the one before comes back at the end.
+class CAwKatWalk::CValidityScope
+{
+public:
+    CValidityScope(CAwKatWalk *walk, CAPosValidityWalk *validity)
+        : m_walk(walk), m_outer(std::exchange(walk->m_pValidity, validity))
+    {
+    }
+    ~CValidityScope() { m_walk->m_pValidity = m_outer; }
+    CValidityScope(const CValidityScope &) = delete;
+    CValidityScope &operator=(const CValidityScope &) = delete;
+
+private:
+    CAwKatWalk *m_walk;
+    CAPosValidityWalk *m_outer;
+};
+
 CCatalogueCache &CAwKatWalk::Cache() const
 {
     return m_pSettings && m_pSettings->bLocalDataSet ? m_walkCache : CatalogueCache();
@@ -303,6 +321,13 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
     // point at.
     m_jointHeading = OrmelText(7000);
     m_extraHeading = OrmelText(7001);
+    // Each position is asked whether it is valued for the vehicle while its
+    // row is at hand, as it is read; the level's filter takes the answer.
+    // Asked after the whole level was read, a large main group's rows had
+    // left the processor's caches.
+    const bool filtered = !m_pSettings->LeadTyp.trimmed().isEmpty();
+    CAPosValidityWalk validity(Cache(), m_pSettings, m_pValueDb);
+    const CValidityScope scope(this, &validity);
     auto addRow = [&](const CAwKatAPosData &r) {
         CAwKatRow *row = NewRow(AW_POSITION);
         row->Key = parent->Key;
@@ -340,6 +365,10 @@ int CAwKatWalk::ReadPositions(CAwKatRow *parent)
                     Cache().GetTeileClearing(m_pSettings, m_pValueDb, row->Number, group);
         }
         row->PairMark = IsPairedWith(*row, previous) ? 1 : 0;
+        if (filtered) {
+            row->LeadsToValues = KeepPosition(row);
+            row->ValidityRead = true;
+        }
         previous = row;
         if (!current && row->LineFrom >= parent->LineFrom)
             current = row;
@@ -612,10 +641,8 @@ bool CAwKatWalk::FillLevel(int level, bool selectFirst)
 {
     const CStep step(*this);
     CAPosValidityWalk validity(Cache(), m_pSettings, m_pValueDb);
-    CAPosValidityWalk *const outer = std::exchange(m_pValidity, &validity);
-    const bool filled = FillLevelRows(level, selectFirst);
-    m_pValidity = outer;
-    return filled;
+    const CValidityScope scope(this, &validity);
+    return FillLevelRows(level, selectFirst);
 }
 
 void CAwKatWalk::ShowLevelAbove(int level, int previous)
@@ -668,7 +695,11 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         });
     } else if (level == AW_POSITION && leadType) {
         ValuedPositions(
-            candidates, [this](CAwKatRow *row) { return KeepPosition(row); }, &display);
+            candidates,
+            [this](CAwKatRow *row) {
+                return row->ValidityRead ? bool(row->LeadsToValues) : KeepPosition(row);
+            },
+            &display);
     } else {
         display.assign(candidates.begin(), candidates.end());
     }

@@ -130,6 +130,7 @@ public:
 
 private:
     class CStep;
+    class CValidityScope;
     // The cache that answers the walk's questions (see above).
     CCatalogueCache &Cache() const;
 
@@ -193,8 +194,9 @@ private:
     CYaqDb *m_pCatalogueDb;
     CYaqDb *m_pValueDb;
     CYaqDb *m_pThirdDb;
-    // While a level is filled: its walk over the positions' validity, so
-    // that the vehicle's keys are compared once per level, not per row.
+    // While a level is read or filled: its walk over the positions'
+    // validity, so that the vehicle's keys are compared once per level, not
+    // per row.
     CAPosValidityWalk *m_pValidity = nullptr;
     mutable CCatalogueCache m_walkCache{CCatalogueCache::OnLocalFile::ReadByGroup};
     int m_nStepDepth = 0;

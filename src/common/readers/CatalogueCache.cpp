@@ -672,6 +672,64 @@ CAPosValidityWalk::CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *setti
     PlainCode(kAlwaysValidAPosNr, &m_nAlwaysValidCode);
 }
 
+void CAPosValidityWalk::HoldFilled(QStringView valueGroup, const QString &lineGroup)
+{
+    const auto &values = m_cache.m_values;
+    if (values.bFilled && Equal(values.group, valueGroup)) {
+        if (!m_rows || values.rows != m_rows)
+            Hold(values.group, values.rows);
+    } else {
+        Hold(QString(), nullptr);
+    }
+    const auto &lines = m_cache.m_lines;
+    m_nLineGroupCode = -1;
+    m_lineRows.reset();
+    quint64 code = 0;
+    if (lines.bFilled && lines.rows && Equal(lines.group, lineGroup) && lineGroup.size() == 2 &&
+        PlainCode(lineGroup, &code)) {
+        m_lineRows = lines.rows;
+        m_nLineGroupCode = qint64(code >> 8);
+    }
+}
+
+bool CAPosValidityWalk::LineQuestion(const QString &apNr, const QString &hgOverride,
+                                     const QString &lineFilter, int column, int *answer) const
+{
+    // The main group named must lead the number and be the one whose values
+    // and lines are held: the cache then answers from these rows (the main
+    // group of the values, the number's own with both flags, is the same).
+    quint64 code = 0, named = 0;
+    if (m_nGroupCode < 0 || m_nLineGroupCode < 0 || column < 0 || !PlainCode(apNr, &code) ||
+        hgOverride.size() != 2 || !PlainCode(hgOverride, &named))
+        return false;
+    const qint64 lead = qint64((code >> 8) & 0xffff);
+    if (lead != m_nGroupCode || lead != m_nLineGroupCode || qint64(named >> 8) != lead)
+        return false;
+    const int first = m_rows->FirstOfCode(code);
+    int result = 0;
+    if (first >= 0) {
+        const std::vector<signed char> &worked = m_rows->worked;
+        if (code == m_nAlwaysValidCode)
+            result = CCatalogueCache::ValuesValid(*m_rows, first, apNr);
+        else if (size_t(first) < worked.size() && worked[size_t(first)] >= 0)
+            result = worked[size_t(first)];
+        else
+            result = CCatalogueCache::KeptValidity(*m_rows, first);
+    }
+    if (result == 1 && !m_pSettings->bAltKatalog && !m_pSettings->nKatalogFlag) {
+        const QStringView filter = QStringView(lineFilter).trimmed();
+        result = 0;
+        for (int at = m_lineRows->FirstOfCode(code); at >= 0 && !result;
+             at = m_lineRows->next[size_t(at)]) {
+            const CAwKatZeileRow &line = m_lineRows->rows[size_t(at)];
+            result = (filter.isEmpty() || QStringView(line.m_strZeile).trimmed() == filter) &&
+                     CCatalogueCache::ColumnApplies(line.m_strSpalten, column);
+        }
+    }
+    *answer = result;
+    return true;
+}
+
 void CAPosValidityWalk::Hold(const QString &group,
                              std::shared_ptr<const CHGRows<CAPosWertRow>> rows)
 {
@@ -707,10 +765,22 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
             return worked[size_t(first)];
         return CCatalogueCache::KeptValidity(*m_rows, first);
     }
-    if (m_cache.Bypassed(*m_pSettings) ||
-        CCatalogueCache::WantsLineCheck(checkLines, hgOverride, lineFilter))
+    if (m_cache.Bypassed(*m_pSettings))
         return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
                                    checkLines, column);
+    if (CCatalogueCache::WantsLineCheck(checkLines, hgOverride, lineFilter)) {
+        // The catalogue page's question about each position of its level:
+        // its main group named, its catalogue line to be marked in the
+        // vehicle's column. Asked of the rows held, as the cache answers.
+        int answer = 0;
+        if (LineQuestion(apNr, hgOverride, lineFilter, column, &answer))
+            return answer;
+        const int result = m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride,
+                                               lineFilter, checkLines, column);
+        HoldFilled(flagA && flagB ? QStringView(apNr).left(2) : QStringView(hgOverride),
+                   hgOverride);
+        return result;
+    }
     const QStringView group =
         flagA && flagB ? QStringView(apNr).left(2) : MainGroup(hgOverride, apNr);
     if (!m_rows || !Equal(group, m_strGroup)) {

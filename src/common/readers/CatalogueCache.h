@@ -29,6 +29,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QtEndian>
 
 #include <algorithm>
 #include <functional>
@@ -141,6 +142,83 @@ private:
     int m_nShift = 64; // 64 - log2 of the places
 };
 
+// The first row of each number's code (CHGRows::Packed), for a fill whose
+// rows come ordered by number, as the cache's queries read them: the codes
+// are kept in the order they came, and a question is answered at the place
+// asked last or the one after it (a walk over the positions asks in their
+// order), else by halving. Writing and asking touch the codes in order,
+// where a table of open addressing touches a place anywhere in megabytes
+// for each. A fill whose codes do not rise (another collation, say) goes
+// over to the table (CPackedIndex) at the first code out of order.
+class COrderedIndex
+{
+public:
+    // The place of the code; a new code gets one holding 0. Valid until the
+    // next call.
+    int &Slot(quint64 code)
+    {
+        if (m_bHashed)
+            return m_hash.Slot(code);
+        const quint64 key = Ordered(code);
+        if (m_entries.empty() || key > m_entries.back().key) {
+            m_entries.push_back({key, 0});
+            return m_entries.back().first;
+        }
+        if (key == m_entries.back().key)
+            return m_entries.back().first;
+        for (const Entry &entry : m_entries)
+            m_hash.Slot(Ordered(entry.key)) = entry.first;
+        m_entries.clear();
+        m_bHashed = true;
+        return m_hash.Slot(code);
+    }
+    int Value(quint64 code) const
+    {
+        if (m_bHashed)
+            return m_hash.Value(code);
+        const quint64 key = Ordered(code);
+        const size_t size = m_entries.size();
+        for (size_t at = m_nHint; at < size && at < m_nHint + 2; ++at) {
+            if (m_entries[at].key == key) {
+                m_nHint = at;
+                return m_entries[at].first;
+            }
+        }
+        const auto found =
+            std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                             [](const Entry &entry, quint64 k) { return entry.key < k; });
+        // Where a number without rows would lie: the next question starts
+        // there.
+        m_nHint = size_t(found - m_entries.begin());
+        return found != m_entries.end() && found->key == key ? found->first : 0;
+    }
+    void Clear()
+    {
+        m_entries.clear();
+        m_hash.Clear();
+        m_bHashed = false;
+        m_nHint = 0;
+    }
+    // The code with its characters from the top byte down and its length in
+    // the lowest: rising as the numbers' characters do (the character codes
+    // first, then the length). It turns a key back into its code as well.
+    static quint64 Ordered(quint64 code)
+    {
+        return (qbswap(code & ~quint64(0xff)) << 8) | (code & 0xff);
+    }
+
+private:
+    struct Entry
+    {
+        quint64 key = 0; // Ordered(code)
+        int first = 0;
+    };
+    std::vector<Entry> m_entries; // keys rising
+    CPackedIndex m_hash;          // once the keys did not rise
+    bool m_bHashed = false;
+    mutable size_t m_nHint = 0; // the place asked last
+};
+
 // A value row as the cache keeps it: the fields that differ from row to
 // row of a main group, in two memory lines (a CAPosWertData takes four or
 // five). The keys all rows of a fill share (catalogue key, lead type,
@@ -182,7 +260,7 @@ template <class Rec> struct CHGRows
     // The first row of every number: found by the number's code (Packed),
     // or by the number itself where it packs into none. Both hold the
     // row's index + 1.
-    CPackedIndex packed;
+    COrderedIndex packed;
     QHash<QString, int> numbers;
     // At a number's first row, the number's last row (while the rows are
     // appended).
@@ -305,6 +383,13 @@ public:
 private:
     // The rows of the main group asked last, held (none: reset).
     void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertRow>> rows);
+    // After the cache answered a question with a line check: the value rows
+    // and catalogue lines it holds for these main groups, held.
+    void HoldFilled(QStringView valueGroup, const QString &lineGroup);
+    // The answer to a question with a line check from the rows held; false
+    // where only the cache can answer.
+    bool LineQuestion(const QString &apNr, const QString &hgOverride, const QString &lineFilter,
+                      int column, int *answer) const;
 
     CCatalogueCache &m_cache;
     CPrgSettings *m_pSettings;
@@ -315,6 +400,10 @@ private:
     // (CHGRows::Packed) from its first character on; -1 for any other.
     qint64 m_nGroupCode = -1;
     quint64 m_nAlwaysValidCode = 0; // of the number valid with any value row
+    // The catalogue lines of the main group named last, held, and that
+    // group's code as m_nGroupCode (-1: none held).
+    std::shared_ptr<const CHGRows<CAwKatZeileRow>> m_lineRows;
+    qint64 m_nLineGroupCode = -1;
 };
 
 class CCatalogueCache

@@ -404,6 +404,25 @@ const char kAPosWertFromHG[] =
     " remark, flag FROM labour_value"
     " WHERE catalogue_key = ? AND main_group = ? AND lead_type = ? AND extra_code = ?"
     " ORDER BY position_number, unit_code";
+const char kAPosInfoFromHG[] =
+    "SELECT catalogue_key, position_number, info_number, info_text, info_number2"
+    " FROM labour_info WHERE catalogue_key = ? AND main_group = ?"
+    " ORDER BY position_number, info_number";
+const char kAPosInfo[] =
+    "SELECT catalogue_key, position_number, info_number, info_text, info_number2"
+    " FROM labour_info WHERE catalogue_key = ? AND position_number = ? ORDER BY info_number";
+const char kTeileClearingFromHG[] =
+    "SELECT catalogue_key, main_group, type_key, position_number, country_code, extra_code,"
+    " month_from, month_to, mark FROM parts_clearing"
+    " WHERE catalogue_key = ? AND type_key = ? AND country_code = ? AND main_group = ?"
+    " AND extra_code IN (?, '') AND month_from <= ? AND month_to >= ?"
+    " ORDER BY position_number, extra_code DESC";
+const char kTeileClearing[] =
+    "SELECT catalogue_key, main_group, type_key, position_number, country_code, extra_code,"
+    " month_from, month_to, mark FROM parts_clearing"
+    " WHERE catalogue_key = ? AND type_key = ? AND country_code = ? AND main_group = ?"
+    " AND position_number = ? AND extra_code IN (?, '') AND month_from <= ? AND month_to >= ?"
+    " ORDER BY position_number, extra_code DESC";
 const char kAPosWert[] =
     "SELECT catalogue_key, position_number, unit_code, lead_type, extra_code, work_units, remark,"
     " flag FROM labour_value"
@@ -444,18 +463,12 @@ int CYaqDb::ReadNextAPosWertData(CAPosWertData &rec)
 
 int CYaqDb::ReadAPosInfoDataFromHG(CAPosInfoData &rec)
 {
-    return Select("SELECT catalogue_key, position_number, info_number, info_text, info_number2"
-                  " FROM labour_info WHERE catalogue_key = ? AND main_group = ?"
-                  " ORDER BY position_number, info_number",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2))}, rec);
+    return Select(kAPosInfoFromHG, {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr.left(2))}, rec);
 }
 
 int CYaqDb::ReadAPosInfoData(CAPosInfoData &rec)
 {
-    return Select("SELECT catalogue_key, position_number, info_number, info_text, info_number2"
-                  " FROM labour_info WHERE catalogue_key = ? AND position_number = ?"
-                  " ORDER BY info_number",
-                  {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
+    return Select(kAPosInfo, {Key(rec.m_strKatBstNr), Key(rec.m_strAPosNr)}, rec);
 }
 
 namespace {
@@ -491,22 +504,12 @@ int CYaqDb::ReadTeileClearingData(CTeileClearingData &rec, const QString &zusatz
                                   const QString &monthKey)
 {
     if (!rec.m_strAPosNr.isEmpty())
-        return Select("SELECT catalogue_key, main_group, type_key, position_number, country_code,"
-                      " extra_code, month_from, month_to, mark FROM parts_clearing"
-                      " WHERE catalogue_key = ? AND type_key = ? AND country_code = ?"
-                      " AND main_group = ? AND position_number = ? AND extra_code IN (?, '')"
-                      " AND month_from <= ? AND month_to >= ?"
-                      " ORDER BY position_number, extra_code DESC",
+        return Select(kTeileClearing,
                       {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), Key(rec.m_strLaendercode),
                        Key(rec.m_strAPosNr.left(2)), rec.m_strAPosNr, Key(zusatz), Key(monthKey),
                        Key(monthKey)},
                       rec);
-    return Select("SELECT catalogue_key, main_group, type_key, position_number, country_code,"
-                  " extra_code, month_from, month_to, mark FROM parts_clearing"
-                  " WHERE catalogue_key = ? AND type_key = ? AND country_code = ?"
-                  " AND main_group = ? AND extra_code IN (?, '')"
-                  " AND month_from <= ? AND month_to >= ?"
-                  " ORDER BY position_number, extra_code DESC",
+    return Select(kTeileClearingFromHG,
                   {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl), Key(rec.m_strLaendercode),
                    Key(rec.m_strHG), Key(zusatz), Key(monthKey), Key(monthKey)},
                   rec);
@@ -947,6 +950,10 @@ const std::pair<const char *, const char *> kAwCatalogue[] = {
     {"alternative positions", kAltAwPositions},
     {"labour values of a main group", kAPosWertFromHG},
     {"labour values of a position", kAPosWert},
+    {"infos of a main group", kAPosInfoFromHG},
+    {"infos of a position", kAPosInfo},
+    {"parts clearing of a main group", kTeileClearingFromHG},
+    {"parts clearing of a position", kTeileClearing},
 };
 } // namespace
 
