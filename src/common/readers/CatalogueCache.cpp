@@ -209,6 +209,19 @@ bool SameText(const QString &a, const QString &b)
     return (a.constData() == b.constData() && a.size() == b.size()) || Equal(a, b);
 }
 
+// The index of the three keys in the rows' shared texts: those of the row
+// before unless they differ.
+int SharedKeys(std::vector<QString> &shared, const QString &a, const QString &b, const QString &c)
+{
+    const QString *keys = shared.empty() ? nullptr : &shared[shared.size() - 3];
+    if (!keys || !SameText(keys[0], a) || !SameText(keys[1], b) || !SameText(keys[2], c)) {
+        shared.push_back(a);
+        shared.push_back(b);
+        shared.push_back(c);
+    }
+    return int(shared.size() - 3);
+}
+
 } // namespace
 
 template <class Rec, class Out>
@@ -248,19 +261,6 @@ template <class Rec> bool CCatalogueCache::Holds(const Kind<Rec> &kind, const QS
 }
 
 // --- fill operations -------------------------------------------------------------
-
-// The index of the three keys in the rows' shared texts: those of the row
-// before unless they differ.
-int SharedKeys(std::vector<QString> &shared, const QString &a, const QString &b, const QString &c)
-{
-    const QString *keys = shared.empty() ? nullptr : &shared[shared.size() - 3];
-    if (!keys || !SameText(keys[0], a) || !SameText(keys[1], b) || !SameText(keys[2], c)) {
-        shared.push_back(a);
-        shared.push_back(b);
-        shared.push_back(c);
-    }
-    return int(shared.size() - 3);
-}
 
 // Keeps a value record read as a compact row: the keys it shares with the
 // rows before are kept once.
@@ -674,13 +674,7 @@ CAPosValidityWalk::CAPosValidityWalk(CCatalogueCache &cache, CPrgSettings *setti
 
 void CAPosValidityWalk::HoldFilled(QStringView valueGroup, const QString &lineGroup)
 {
-    const auto &values = m_cache.m_values;
-    if (values.bFilled && Equal(values.group, valueGroup)) {
-        if (!m_rows || values.rows != m_rows)
-            Hold(values.group, values.rows);
-    } else {
-        Hold(QString(), nullptr);
-    }
+    HoldValues(valueGroup);
     const auto &lines = m_cache.m_lines;
     m_nLineGroupCode = -1;
     m_lineRows.reset();
@@ -705,26 +699,13 @@ bool CAPosValidityWalk::LineQuestion(const QString &apNr, const QString &hgOverr
     const qint64 lead = qint64((code >> 8) & 0xffff);
     if (lead != m_nGroupCode || lead != m_nLineGroupCode || qint64(named >> 8) != lead)
         return false;
-    const int first = m_rows->FirstOfCode(code);
-    int result = 0;
-    if (first >= 0) {
-        const std::vector<signed char> &worked = m_rows->worked;
-        if (code == m_nAlwaysValidCode)
-            result = CCatalogueCache::ValuesValid(*m_rows, first, apNr);
-        else if (size_t(first) < worked.size() && worked[size_t(first)] >= 0)
-            result = worked[size_t(first)];
-        else
-            result = CCatalogueCache::KeptValidity(*m_rows, first);
-    }
+    int result = HeldValidity(code, apNr);
     if (result == 1 && !m_pSettings->bAltKatalog && !m_pSettings->nKatalogFlag) {
         const QStringView filter = QStringView(lineFilter).trimmed();
         result = 0;
         for (int at = m_lineRows->FirstOfCode(code); at >= 0 && !result;
-             at = m_lineRows->next[size_t(at)]) {
-            const CAwKatZeileRow &line = m_lineRows->rows[size_t(at)];
-            result = (filter.isEmpty() || QStringView(line.m_strZeile).trimmed() == filter) &&
-                     CCatalogueCache::ColumnApplies(line.m_strSpalten, column);
-        }
+             at = m_lineRows->next[size_t(at)])
+            result = CCatalogueCache::LineMarked(m_lineRows->rows[size_t(at)], filter, column);
     }
     *answer = result;
     return true;
@@ -741,6 +722,28 @@ void CAPosValidityWalk::Hold(const QString &group,
         m_nGroupCode = qint64(code >> 8);
 }
 
+void CAPosValidityWalk::HoldValues(QStringView group)
+{
+    const auto &values = m_cache.m_values;
+    if (values.bFilled && Equal(values.group, group))
+        Hold(values.group, values.rows);
+    else
+        Hold(QString(), nullptr);
+}
+
+int CAPosValidityWalk::HeldValidity(quint64 code, const QString &apNr) const
+{
+    const int first = m_rows->FirstOfCode(code);
+    if (first < 0)
+        return 0;
+    if (code == m_nAlwaysValidCode)
+        return CCatalogueCache::ValuesValid(*m_rows, first, apNr);
+    const std::vector<signed char> &worked = m_rows->worked;
+    if (size_t(first) < worked.size() && worked[size_t(first)] >= 0)
+        return worked[size_t(first)];
+    return CCatalogueCache::KeptValidity(*m_rows, first);
+}
+
 int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
                                    const QString &hgOverride, const QString &lineFilter,
                                    int checkLines, int column)
@@ -753,18 +756,8 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
     quint64 code = 0;
     if (m_nGroupCode >= 0 && !checkLines && hgOverride.isEmpty() && lineFilter.isEmpty() &&
         PlainCode(apNr, &code) && qint64((code >> 8) & 0xffff) == m_nGroupCode &&
-        (!m_pSettings->bLocalDataSet ||
-         m_cache.m_onLocal != CCatalogueCache::OnLocalFile::Bypass)) {
-        const int first = m_rows->FirstOfCode(code);
-        if (first < 0)
-            return 0;
-        if (code == m_nAlwaysValidCode)
-            return CCatalogueCache::ValuesValid(*m_rows, first, apNr);
-        const std::vector<signed char> &worked = m_rows->worked;
-        if (size_t(first) < worked.size() && worked[size_t(first)] >= 0)
-            return worked[size_t(first)];
-        return CCatalogueCache::KeptValidity(*m_rows, first);
-    }
+        (!m_pSettings->bLocalDataSet || m_cache.m_onLocal != CCatalogueCache::OnLocalFile::Bypass))
+        return HeldValidity(code, apNr);
     if (m_cache.Bypassed(*m_pSettings))
         return m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride, lineFilter,
                                    checkLines, column);
@@ -788,11 +781,7 @@ int CAPosValidityWalk::GetAPosWert(const QString &apNr, int flagA, int flagB,
         // fills it when it holds other ones.
         const int result = m_cache.GetAPosWert(m_pSettings, apNr, m_pDb, flagA, flagB, hgOverride,
                                                lineFilter, checkLines, column);
-        const auto &values = m_cache.m_values;
-        if (values.bFilled && Equal(values.group, group))
-            Hold(values.group, values.rows);
-        else
-            Hold(QString(), nullptr);
+        HoldValues(group);
         return result;
     }
     // The cached branch of the cache's own answer, without its key check.
@@ -820,11 +809,7 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
 
     const QStringView filter = QStringView(lineFilter).trimmed();
-    auto applies = [&](const auto &line) {
-        if (!filter.isEmpty() && QStringView(line.m_strZeile).trimmed() != filter)
-            return false;
-        return ColumnApplies(line.m_strSpalten, column) != 0;
-    };
+    auto applies = [&](const auto &line) { return LineMarked(line, filter, column); };
     if (!local && Holds(m_lines, apNr)) {
         // The number's rows where they lie, none copied.
         if (!m_lines.rows)

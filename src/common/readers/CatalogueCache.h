@@ -383,6 +383,11 @@ public:
 private:
     // The rows of the main group asked last, held (none: reset).
     void Hold(const QString &group, std::shared_ptr<const CHGRows<CAPosWertRow>> rows);
+    // The value rows the cache holds for the main group, held (none where
+    // it holds another group's).
+    void HoldValues(QStringView group);
+    // What the rows held say of the number of that code: valid (1) or not.
+    int HeldValidity(quint64 code, const QString &apNr) const;
     // After the cache answered a question with a line check: the value rows
     // and catalogue lines it holds for these main groups, held.
     void HoldFilled(QStringView valueGroup, const QString &lineGroup);
@@ -507,6 +512,13 @@ public:
 
 private:
     friend class CAPosValidityWalk;
+    // Whether a catalogue line is the one filtered for (any, where the
+    // filter is empty) and marked in the column.
+    template <class Line> static bool LineMarked(const Line &line, QStringView filter, int column)
+    {
+        return (filter.isEmpty() || QStringView(line.m_strZeile).trimmed() == filter) &&
+               ColumnApplies(line.m_strSpalten, column) != 0;
+    }
     // Whether the questions go to the database, past the cache.
     bool Bypassed(const CPrgSettings &settings) const;
     template <class Rec> struct Kind
