@@ -18,6 +18,14 @@ namespace {
 
 // What is read from a socket at once, and what Qt keeps read ahead of us.
 constexpr qint64 kReadChunk = 64 * 1024;
+
+// What came on the socket, up to a chunk. Asked for more than came, a read
+// would make room for the whole chunk first: a flood of one-byte sends
+// would cost a chunk's allocation each.
+QByteArray readSome(QTcpSocket *socket)
+{
+    return socket->read(qMin(kReadChunk, socket->bytesAvailable()));
+}
 // Answers not yet taken by the client beyond which its next requests wait.
 constexpr qint64 kMaxUnsent = 256 * 1024;
 // What a closing connection reads and throws away at most.
@@ -406,7 +414,7 @@ void HttpListener::process(Connection *c)
     while (!c->gone) {
         if (c->closing) {
             // Whatever the client still sends is read past.
-            const QByteArray rest = c->socket->read(kReadChunk);
+            const QByteArray rest = readSome(c->socket);
             c->discarded += rest.size();
             if (c->discarded > kMaxDiscard)
                 c->socket->abort();
@@ -418,7 +426,7 @@ void HttpListener::process(Connection *c)
             break;
         HttpRequestParser::State state = c->parser.state();
         if (state == HttpRequestParser::State::Incomplete) {
-            const QByteArray bytes = c->socket->read(kReadChunk);
+            const QByteArray bytes = readSome(c->socket);
             if (bytes.isEmpty()) {
                 const HttpRequest &head = c->parser.request();
                 if (c->parser.headComplete() && !c->continueSent && head.expectsContinue()) {
