@@ -212,7 +212,8 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
     const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ_PROGRAM), args);
     QVERIFY(program.waitForFinished(YaqTest::kHangMs));
-    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+             program.readAllStandardError().constData());
 
     const ClipRead block = client({"get", kBasketListFormat});
     QCOMPARE(block.exitCode, 0);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -22,6 +23,8 @@ namespace {
 struct CCallerPlatform
 {
     bool xDisplayReachable = false;
+    // The display's connection of that probe, held until Qt has connected.
+    std::unique_ptr<CXDisplayHold> xDisplay;
     // What named a platform the run kept: "-platform" or "QT_QPA_PLATFORM".
     QString namedBy = QStringLiteral("QT_QPA_PLATFORM");
 };
@@ -45,7 +48,8 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
     if (!CYaq2App::IsCallerMode(cmdLine.m_strMode))
         return result;
 
-    result.xDisplayReachable = XDisplayReachable();
+    result.xDisplay = std::make_unique<CXDisplayHold>();
+    result.xDisplayReachable = result.xDisplay->Reachable();
     const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
     const QByteArray platform = CallerModePlatform(requested, result.xDisplayReachable,
                                                    CYaq2App::IsWindowlessMode(cmdLine.m_strMode));
@@ -71,8 +75,9 @@ int main(int argc, char *argv[])
     if (argc == 2 && std::strcmp(argv[1], kClipboardHolderSwitch) == 0)
         return RunClipboardHolder(argc, argv);
 
-    const CCallerPlatform platform = ChooseCallerPlatform(&argc, argv);
+    CCallerPlatform platform = ChooseCallerPlatform(&argc, argv);
     QApplication application(argc, argv);
+    platform.xDisplay.reset();
     // The profile is kept under the program's file name.
     QApplication::setApplicationName(
         QFileInfo(QApplication::applicationFilePath()).completeBaseName());

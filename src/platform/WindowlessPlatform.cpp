@@ -52,14 +52,17 @@ bool PlatformShowsNoWindow(const QString &platformName)
     return platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
 }
 
-bool XDisplayReachable()
-{
+CXDisplayHold::CXDisplayHold()
     // As Qt's X11 platform connects: DISPLAY and the X authority of the
     // session.
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+    : m_connection(xcb_connect(nullptr, nullptr)),
+      m_reachable(xcb_connection_has_error(m_connection) == 0)
+{
+}
+
+CXDisplayHold::~CXDisplayHold()
+{
+    xcb_disconnect(m_connection);
 }
 
 bool TakePlatformArgument(int *argc, char *argv[], QByteArray *platform)

@@ -33,8 +33,29 @@ QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachabl
 // see or click (offscreen, minimal).
 bool PlatformShowsNoWindow(const QString &platformName);
 
-// Whether the X display named by DISPLAY takes a connection.
-bool XDisplayReachable();
+struct xcb_connection_t;
+
+// A connection to the X display named by DISPLAY, held while the object
+// lives. An X server resets when its last client leaves and refuses new
+// clients while it does: a probe that had left just before Qt connects
+// could make Qt's connection fail, and Qt then ends the program. Kept until
+// Qt has connected, the probe's connection keeps the server from resetting
+// in between.
+class CXDisplayHold
+{
+public:
+    CXDisplayHold();
+    ~CXDisplayHold();
+    CXDisplayHold(const CXDisplayHold &) = delete;
+    CXDisplayHold &operator=(const CXDisplayHold &) = delete;
+
+    // Whether the display took the connection.
+    bool Reachable() const { return m_reachable; }
+
+private:
+    xcb_connection_t *m_connection;
+    bool m_reachable;
+};
 
 // The platform named by the argument "-platform" (or "--platform"), as Qt
 // reads it: the last one given wins. Removes every such pair from the
