@@ -4,9 +4,9 @@
 //
 // A test waits for the outcome itself; the bound of a wait only ends a
 // hang. It lies far beyond a sanitizer build's run on a machine loaded to
-// several times its cores, and below CTest's timeout of a test program
-// (tests/CMakeLists.txt), so that a hang fails its row and the program
-// goes on to the next. How fast something is belongs in the benchmarks.
+// several times its cores, and below Qt's bound of a test function and
+// CTest's of a test program (both set in tests/CMakeLists.txt), so that a
+// hang fails its row and the program goes on to the next. How fast something is belongs in the benchmarks.
 
 #include <QProcess>
 #include <QtTest>
