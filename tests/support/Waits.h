@@ -6,7 +6,8 @@
 // hang. It lies far beyond a sanitizer build's run on a machine loaded to
 // several times its cores, and below Qt's bound of a test function and
 // CTest's of a test program (both set in tests/CMakeLists.txt), so that a
-// hang fails its row and the program goes on to the next. How fast something is belongs in the benchmarks.
+// hang fails its row and the program goes on to the next. How fast
+// something is belongs in the benchmarks.
 
 #include <QProcess>
 #include <QtTest>
