@@ -197,6 +197,8 @@ private slots:
     void columnHeaderTitles();
     void numberGroups_data();
     void numberGroups();
+    void partRowTexts_data();
+    void partRowTexts();
     void shortTextsAsFarAsTheyFit();
     void linePricesShown_data();
     void linePricesShown();
@@ -613,6 +615,11 @@ void TestSRPBbPage::priceCellsOfALine_data()
     QTest::newRow("campaign: dealer's standard part, unchosen: nothing") << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 0 << "|";
     QTest::newRow("campaign: dealer's standard part, chosen: MK")        << int(POS_PART) << true << 5.0 << 0 << 1 << "S1" << 1 << "MK|";
     QTest::newRow("campaign: optional part open to the dealer: price")   << int(POS_PART) << true << 5.0 << 0 << 1 << "O0" << 0 << "5.00|5.00";
+    QTest::newRow("campaign: optional part not priced: empty, not red")  << int(POS_PART) << true << -1.0 << 0 << 1 << "O0" << 0 << "|";
+    QTest::newRow("campaign: optional work by time: red AZ, no net")     << int(POS_WORK) << true << -2.0 << 0 << 1 << "O0" << 0 << "AZ*|*";
+    QTest::newRow("campaign: optional work not priced: red, empty")      << int(POS_WORK) << true << -1.0 << 0 << 1 << "B0" << 0 << "*|*";
+    QTest::newRow("campaign: optional work not delivered: red ?")        << int(POS_WORK) << true << -3.0 << 0 << 1 << "B0" << 0 << "?*|?*";
+    QTest::newRow("sub-package by time: AZ on both lines")               << int(POS_SUBPACKAGE) << false << -2.0 << 0 << 1 << "" << 1 << "AZ*|AZ*";
     // clang-format on
 }
 
@@ -632,8 +639,10 @@ void TestSRPBbPage::priceCellsOfALine()
     line.Preise1.NoPrice = asked;
     QFETCH(int, complete);
     line.Preise1.Complete = complete;
-    line.Campaign[CPosition::CampaignPartUsage] = usage.left(1);
-    line.Campaign[CPosition::CampaignPartStatus] = usage.mid(1);
+    line.Campaign[CPosition::CampaignPartUsage] = line.Campaign[CPosition::CampaignWorkUsage] =
+        usage.left(1);
+    line.Campaign[CPosition::CampaignPartStatus] = line.Campaign[CPosition::CampaignWorkStatus] =
+        usage.mid(1);
     const CSRPBbRowPainter::PriceCells cells = CSRPBbRowPainter::LinePriceCells(line, campaign);
     QTEST(cells.gross + (cells.redGross ? "*" : "") + '|' + cells.net + (cells.redNet ? "*" : ""),
           "cells");
@@ -682,6 +691,39 @@ void TestSRPBbPage::numberGroups()
     QFETCH(QString, number);
     QFETCH(bool, part);
     QTEST(CSRPBbRowPainter::NumberGroups(number, part).join(QLatin1Char('|')), "groups");
+}
+
+void TestSRPBbPage::partRowTexts_data()
+{
+    // Row: the part's number, its replacement's number and text, its own
+    // text; the row's number groups, the ordered number, the text below.
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("replacementText");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("part not replaced: its number and text")     << "VQ001150123" << ""            << ""              << "VQ 00 1 150 123||Oelfilter";
+    QTest::newRow("replaced: the replacement, then the ordered") << "VQ001150123" << "VQ001150124" << "Oelfilter neu" << "VQ 00 1 150 124|( VQ 00 1 150 123 )|Oelfilter neu";
+    QTest::newRow("replacement without text: the part's text")   << "VQ001150123" << "VQ001150124" << ""              << "VQ 00 1 150 124|( VQ 00 1 150 123 )|Oelfilter";
+    QTest::newRow("replacement number of blanks: not replaced")  << "VQ001150123" << "           " << ""              << "VQ 00 1 150 123||Oelfilter";
+    // clang-format on
+}
+
+void TestSRPBbPage::partRowTexts()
+{
+    CPosition line;
+    line.Type = POS_PART;
+    QFETCH(QString, number);
+    line.Number = number;
+    QFETCH(QString, replacement);
+    line.ErsetztDurchNummer = replacement;
+    QFETCH(QString, replacementText);
+    line.ErsetztDurchText = replacementText;
+    line.TeileText = QStringLiteral("Oelfilter");
+    const CSRPBbRowPainter::PartTexts texts = CSRPBbRowPainter::PartRowTexts(line);
+    QTEST(QStringList({texts.numberGroups.join(QLatin1Char(' ')), texts.ordered, texts.text})
+              .join(QLatin1Char('|')),
+          "shown");
 }
 
 // Short texts are added while they fit; once one does not, the later ones
@@ -772,15 +814,26 @@ void TestSRPBbPage::positionRowColours()
 
 void TestSRPBbPage::legendAndSumFigures_data()
 {
+    // Row: campaign mode, the DMS exchange, what differs in the head's
+    // prices; the sum and the legend's block as "name|net|gross|currency",
+    // "*" after a red one, "(*)" with the flat-price mark.
     QTest::addColumn<bool>("campaign");
     QTest::addColumn<int>("xml");
+    QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("sum");    // net|gross|currency
     QTest::addColumn<QString>("legend"); // the block before the sum's legend
     // clang-format off
-    QTest::newRow("campaign: after the optional lines, normal price") << true  << 1 << "180.00|225.00|EUR" << "Normal|100.00|119.00|EUR";
-    QTest::newRow("campaign outside the DMS exchange")                << true  << 0 << "180.00|225.00|EUR" << "Normal|100.00|119.00|EUR";
-    QTest::newRow("service package: standard price")                  << false << 1 << "100.00|119.00|EUR" << "Standard|90.00|107.10|EUR";
-    QTest::newRow("service package outside the DMS exchange")         << false << 0 << "100.00|119.00|EUR" << "";
+    QTest::newRow("campaign: after the optional lines, normal price") << true  << 1 << ""                 << "180.00|225.00|EUR"  << "Normal|100.00|119.00|EUR";
+    QTest::newRow("campaign outside the DMS exchange")                << true  << 0 << ""                 << "180.00|225.00|EUR"  << "Normal|100.00|119.00|EUR";
+    QTest::newRow("service package: standard price")                  << false << 1 << ""                 << "100.00|119.00|EUR"  << "Standard|90.00|107.10|EUR";
+    QTest::newRow("service package outside the DMS exchange")         << false << 0 << ""                 << "100.00|119.00|EUR"  << "";
+    QTest::newRow("standard price incomplete: red block")             << false << 1 << "2 incomplete"     << "100.00|119.00|EUR"  << "Standard|90.00|107.10|EUR*";
+    QTest::newRow("customer price incomplete: red sum only")          << false << 1 << "1 incomplete"     << "100.00|119.00|EUR*" << "Standard|90.00|107.10|EUR";
+    QTest::newRow("campaign: normal price incomplete: red block")     << true  << 1 << "1 incomplete"     << "180.00|225.00|EUR"  << "Normal|100.00|119.00|EUR*";
+    QTest::newRow("campaign: campaign price incomplete: red sum")     << true  << 1 << "3 incomplete"     << "180.00|225.00|EUR*" << "Normal|100.00|119.00|EUR";
+    QTest::newRow("campaign: sum marked by the standard flat price")  << true  << 1 << "2 flat"           << "180.00|225.00|EUR(*)" << "Normal|100.00|119.00|EUR";
+    QTest::newRow("campaign: sum not delivered ?, not set empty")     << true  << 1 << "3 missing"        << "?||EUR*"            << "Normal|100.00|119.00|EUR";
+    QTest::newRow("standard price not set: no block")                 << false << 1 << "2 not set"        << "100.00|119.00|EUR"  << "";
     // clang-format on
 }
 
@@ -788,6 +841,7 @@ void TestSRPBbPage::legendAndSumFigures()
 {
     QFETCH(bool, campaign);
     QFETCH(int, xml);
+    QFETCH(QString, change);
     CPosition head;
     head.Type = POS_HEAD_CAMPAIGN;
     const auto prices = [](CPriceSet &set, double net, double gross) {
@@ -801,16 +855,30 @@ void TestSRPBbPage::legendAndSumFigures()
     prices(head.Preise3, 180.0, 225.0); // the delivered 160/200 with an optional line
     head.Preise3.PackageNet = 160.0;
     head.Preise3.PackageGross = 200.0;
+    CPriceSet *const sets[] = {&head.Preise1, &head.Preise2, &head.Preise3};
+    CPriceSet &changed = *sets[qBound(0, change.left(1).toInt() - 1, 2)];
+    if (change.endsWith(QLatin1String("incomplete")))
+        changed.Complete = 0;
+    else if (change.endsWith(QLatin1String("flat")))
+        changed.FlatPrice = 1;
+    else if (change.endsWith(QLatin1String("missing"))) {
+        changed.Net = -3.0;
+        changed.Gross = -1.0;
+        changed.Complete = 0;
+    } else if (change.endsWith(QLatin1String("not set")))
+        changed.Net = changed.Gross = -1.0;
     m_settings.SRPInterfaceReq = 4;
     m_settings.XMLx = xml;
 
+    const auto shown = [](const CSRPBbRowPainter::PriceFigures &f, const QStringList &texts) {
+        return texts.join(QLatin1Char('|')) + (f.red ? "*" : "") + (f.flatMark ? "(*)" : "");
+    };
     const CSRPBbRowPainter::PriceFigures sum = CSRPBbRowPainter::SumFigures(&head, campaign);
-    QTEST(QStringList({sum.net, sum.gross, sum.currency}).join(QLatin1Char('|')), "sum");
+    QTEST(shown(sum, {sum.net, sum.gross, sum.currency}), "sum");
     CSRPBbRowPainter::PriceFigures block;
     QString legend;
     if (CSRPBbRowPainter::LegendFigures(&head, &m_settings, campaign, true, &block))
-        legend = QStringList({block.name, block.net, block.gross, block.currency})
-                     .join(QLatin1Char('|'));
+        legend = shown(block, {block.name, block.net, block.gross, block.currency});
     QTEST(legend, "legend");
 }
 

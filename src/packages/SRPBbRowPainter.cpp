@@ -154,6 +154,19 @@ QStringList CSRPBbRowPainter::NumberGroups(const QString &number, bool part)
     return {n.mid(0, 2), n.mid(2, 2), n.mid(4)};
 }
 
+CSRPBbRowPainter::PartTexts CSRPBbRowPainter::PartRowTexts(const CPosition &line)
+{
+    PartTexts texts;
+    const bool replaced = !line.ErsetztDurchNummer.trimmed().isEmpty();
+    texts.numberGroups = NumberGroups(replaced ? line.ErsetztDurchNummer : line.Number, true);
+    if (replaced)
+        texts.ordered = QStringLiteral("( ") +
+                        NumberGroups(line.Number, true).join(QLatin1Char(' ')) +
+                        QStringLiteral(" )");
+    texts.text = line.ErsetztDurchText.isEmpty() ? line.TeileText : line.ErsetztDurchText;
+    return texts;
+}
+
 QString CSRPBbRowPainter::JoinTexts(const CPosition &line)
 {
     QString text = line.AwText1;
@@ -411,6 +424,7 @@ CSRPBbRowPainter::PriceCells CSRPBbRowPainter::LinePriceCells(const CPosition &l
     const bool work = line.Type == POS_WORK || line.Type == POS_SUBPACKAGE;
     const bool sub = line.Type == POS_SUBPACKAGE;
     PriceCells cells;
+    const CPriceSet *set = &line.Preise1;
     if (campaignMode) {
         const QString usage = line.CampaignUsage();
         const QString dealerOptional = line.Type == POS_PART
@@ -419,30 +433,32 @@ CSRPBbRowPainter::PriceCells CSRPBbRowPainter::LinePriceCells(const CPosition &l
         if ((usage == QLatin1String("S") || usage == QLatin1String("A")) &&
             (dealerOptional == QLatin1String("0") || line.Selected)) {
             cells.gross = QStringLiteral("MK");
-        } else if ((usage == QLatin1String("O") || usage == QLatin1String("B")) &&
-                   dealerOptional == QLatin1String("0")) {
-            cells.gross = PriceText(line.Preise3.Gross, work);
-            cells.net = PriceText(line.Preise3.Net, work);
-            cells.redGross = line.Preise3.Gross == kPriceNone;
-            cells.redNet = line.Preise3.Net == kPriceNone;
+            return cells;
         }
-        return cells;
+        if ((usage != QLatin1String("O") && usage != QLatin1String("B")) ||
+            dealerOptional != QLatin1String("0"))
+            return cells;
+        set = &line.Preise3;
     }
-    const CPriceSet &p = line.Preise1;
-    cells.gross = PriceText(p.Gross, work);
-    cells.net = p.Net == kPriceByTime && work ? QString() : PriceText(p.Net, work);
-    if (sub && p.NoPrice) {
-        if (p.Gross == kPriceNotSet)
-            cells.gross = QStringLiteral("?");
-        if (p.Net == kPriceNotSet)
-            cells.net = QStringLiteral("?");
-    }
+    // The same cells in both modes, from the customer price or from the
+    // campaign price: a sub-package line whose price is still asked for
+    // shows "?" for a price not set; a work position charged by time says
+    // so on the gross line only. A missing price of a work position or
+    // sub-package line is red, as is a sub-package line whose prices are
+    // incomplete; a part is red only for a price asked for and not delivered.
+    const auto text = [&line, work, sub](double value) {
+        if (sub && line.Preise1.NoPrice && value == kPriceNotSet)
+            return QStringLiteral("?");
+        return PriceText(value, work);
+    };
+    cells.gross = text(set->Gross);
+    cells.net = line.Type == POS_WORK && set->Net == kPriceByTime ? QString() : text(set->Net);
     if (work) {
-        cells.redGross = IsPriceSentinel(p.Gross) || (sub && !p.Complete);
-        cells.redNet = IsPriceSentinel(p.Net) || (sub && !p.Complete);
+        cells.redGross = IsPriceSentinel(set->Gross) || (sub && !set->Complete);
+        cells.redNet = IsPriceSentinel(set->Net) || (sub && !set->Complete);
     } else {
-        cells.redGross = p.Gross == kPriceNone;
-        cells.redNet = p.Net == kPriceNone;
+        cells.redGross = set->Gross == kPriceNone;
+        cells.redNet = set->Net == kPriceNone;
     }
     return cells;
 }
@@ -593,20 +609,14 @@ int CSRPBbRowPainter::PaintPartRow(QPainter *dc, const CPosition &line, const CR
             CLayoutHBox number(first);
             number.AddSize(m_nGapMedium, 0);
             AddStateIcon(dc, line, number, draw);
-            const bool replaced = !line.ErsetztDurchNummer.trimmed().isEmpty();
-            const QStringList shown =
-                NumberGroups(replaced ? line.ErsetztDurchNummer : line.Number, true);
-            for (const QString &group : shown) {
+            const PartTexts texts = PartRowTexts(line);
+            for (const QString &group : texts.numberGroups) {
                 number.DCDraw(&m_bold, group, draw, 0, 0);
                 number.AddSize(m_nGapSmall, 0);
             }
-            if (replaced) {
+            if (!texts.ordered.isEmpty()) {
                 number.AddSize(2 * m_nGapSmall, 0);
-                number.DCDraw(&m_plain,
-                              QStringLiteral("( ") +
-                                  NumberGroups(line.Number, true).join(QLatin1Char(' ')) +
-                                  QStringLiteral(" )"),
-                              draw, 0, 0);
+                number.DCDraw(&m_plain, texts.ordered, draw, 0, 0);
             }
         }
         {
@@ -614,9 +624,7 @@ int CSRPBbRowPainter::PaintPartRow(QPainter *dc, const CPosition &line, const CR
             text.AddSize(m_nGapMedium, 0);
             CLayoutVBox wrapped(text);
             wrapped.SetWordbreak(1);
-            const QString partText =
-                line.ErsetztDurchText.isEmpty() ? line.TeileText : line.ErsetztDurchText;
-            wrapped.DCDraw(&m_bold, partText, draw, 0, 0);
+            wrapped.DCDraw(&m_bold, PartRowTexts(line).text, draw, 0, 0);
             wrapped.AddSize(0, m_nLineHeight);
         }
         height = first.GetResultRect().Height();

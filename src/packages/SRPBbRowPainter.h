@@ -79,11 +79,12 @@ public:
     static QString PriceText(double value, bool workRow);
     // The two price lines of a work position, sub-package line or part,
     // gross above net, each red or not: outside campaign mode the customer
-    // price (a sub-package line whose price is still asked for shows "?",
-    // one with incomplete prices is red); in campaign mode "MK" for a
-    // standard or alternative line the dealer must or did choose, the
-    // campaign price for an optional one the dealer may choose. Whether the
-    // package shows line prices at all is LinePricesShown.
+    // price; in campaign mode "MK" for a standard or alternative line the
+    // dealer must or did choose, the campaign price for an optional one the
+    // dealer may choose. In both modes a work position or sub-package line
+    // is red for any missing price (and a sub-package line for incomplete
+    // prices), a part only for one not delivered. Whether the package shows
+    // line prices at all is LinePricesShown.
     struct PriceCells
     {
         QString gross, net;
@@ -93,6 +94,16 @@ public:
     // A number in its groups: a work position or head number as 2-2-rest,
     // a part number of eleven characters as 2-2-1-3-3, any other unchanged.
     static QStringList NumberGroups(const QString &number, bool part);
+    // What a part row says: the number in its groups, for a replaced part
+    // the replacement number followed by the ordered one in parentheses,
+    // and below them the replacement's text (the part's own without one).
+    struct PartTexts
+    {
+        QStringList numberGroups;
+        QString ordered; // empty unless the part is replaced
+        QString text;
+    };
+    static PartTexts PartRowTexts(const CPosition &line);
     // Text line 1 and the non-empty text lines 2 to 4, each after a blank.
     static QString JoinTexts(const CPosition &line);
     // Short texts 1 to 4 as far as they fit the width in the font; short
