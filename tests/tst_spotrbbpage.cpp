@@ -20,6 +20,7 @@
 #include <QListView>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -350,6 +351,32 @@ private slots:
         paket.AddPosition(std::move(spotHead));
         QCOMPARE(CSRPBbRowPainter::LinePricesShown(&paket), prices);
         QVERIFY(!CSRPBbRowPainter::LinePricesShown(nullptr));
+    }
+
+    // Row: a title of the works list's header and where its field begins
+    // right of the text column, for units of 25 pixels: two pixels right
+    // of its unit's border, "MA in %" at four and a half units.
+    void columnHeaderTitles_data()
+    {
+        QTest::addColumn<int>("textId");
+        QTest::addColumn<int>("x");
+        // clang-format off
+        QTest::newRow("Bereich over the colour")        << 6087 << 2;
+        QTest::newRow("Menge over the quantity")        << 3122 << 52;
+        QTest::newRow("MA in % over its three units")   << 6086 << 114;
+        QTest::newRow("Auswahl over the choice")        << 3124 << 177;
+        QTest::newRow("Preis over the price")           << 2050 << 277;
+        // clang-format on
+    }
+    void columnHeaderTitles()
+    {
+        QFETCH(int, textId);
+        const auto titles = CSpotRRowPainter::ColumnTitles(25);
+        QCOMPARE(titles.size(), size_t(5));
+        const auto title = std::find_if(titles.begin(), titles.end(),
+                                        [textId](const auto &t) { return t.textId == textId; });
+        QVERIFY(title != titles.end());
+        QTEST(title->at, "x");
     }
 
     // Right of the text column the works list has fourteen units: colour

@@ -87,15 +87,17 @@ const struct
     int textId;
     double at;
 } kColumnTitles[] = {{6087, 0}, {3122, 2}, {6086, 4.5}, {3124, 7}, {2050, 11}};
+} // namespace
 
-std::vector<CSRPBbRowPainter::HeaderTitle> ColumnTitles(int unit)
+std::vector<CSRPBbRowPainter::HeaderTitle> CSpotRRowPainter::ColumnTitles(int unit)
 {
+    // Each two pixels right of where its field begins, as on the package
+    // editing page.
     std::vector<CSRPBbRowPainter::HeaderTitle> titles;
     for (const auto &title : kColumnTitles)
-        titles.push_back({title.textId, int(title.at * unit)});
+        titles.push_back({title.textId, int(title.at * unit) + 2});
     return titles;
 }
-} // namespace
 
 int CSpotRRowPainter::ColumnHeaderHeight() const
 {

@@ -52,6 +52,9 @@ public:
     // The rows' price column, for the package total below the works (x in
     // a control whose rows begin at rowLeft).
     CSRPBbRowPainter::SumPlace SumPlace(int rowLeft, int rowWidth) const;
+    // The titles of the works list's column header and where their fields
+    // begin right of the text column, for units of `unit` pixels.
+    static std::vector<CSRPBbRowPainter::HeaderTitle> ColumnTitles(int unit);
     void PaintColumnHeader(QPainter *dc, const QRect &rect, int rowLeft, int rowWidth) const;
     int ColumnHeaderHeight() const;
 
