@@ -22,6 +22,7 @@
 
 #include "packages/edit/PackageLoader.h"
 #include "packages/model/Paket.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/BenchRatio.h"
@@ -121,7 +122,10 @@ struct RawLoad
             texts.Bind({one, lang, v.modelSeries, row.first});
             texts.Step();
             if (row.second == QLatin1String("O")) {
-                subs.Bind({one, v.typeKey, row.first, v.productionDate, v.productionDate});
+                // The standard rows by their three origin codes.
+                const QStringList &standard = StandardPackageOrigins();
+                subs.Bind({one, v.typeKey, row.first, standard[0], standard[1], standard[2],
+                           v.productionDate, v.productionDate});
                 if (subs.Step() && subs.Text(6) == QLatin1String("SRP")) {
                     const QString subKey = subs.Text(4);
                     groupText.Bind({one, lang, v.typeNumber, row.first.left(2)});

@@ -5,6 +5,7 @@
 #include "basket/request/PaketAnfrage.h"
 #include "common/readers/CatalogueCache.h"
 #include "platform/OrmelText.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
@@ -224,7 +225,8 @@ void TestPackageRequest::catalogue()
 
 // The origin of the package's row decides whether the request finds it:
 // the catalogue's own packages (three blanks, empty, "YAQ") always, a
-// country's packages only in the dealer's country when he offers them.
+// country's packages only in the dealer's country when he offers them. The
+// rule is the one the package list, the loader and the readers ask too.
 void TestPackageRequest::packageOfEachOrigin_data()
 {
     QTest::addColumn<QString>("origin");
@@ -236,6 +238,7 @@ void TestPackageRequest::packageOfEachOrigin_data()
     QTest::newRow("empty")                                 << ""    << 0 << "DE" << true;
     QTest::newRow("YAQ")                                   << "YAQ" << 0 << "DE" << true;
     QTest::newRow("the dealer's country, offered")         << "DE"  << 1 << "DE" << true;
+    QTest::newRow("the dealer's country, padded")          << "DE " << 1 << "DE" << true;
     QTest::newRow("the dealer's country, not offered")     << "DE"  << 0 << "DE" << false;
     QTest::newRow("another country, offered")              << "AT"  << 1 << "DE" << false;
     QTest::newRow("no country's, offered without country") << "EU"  << 1 << ""   << false;
@@ -244,9 +247,12 @@ void TestPackageRequest::packageOfEachOrigin_data()
 
 void TestPackageRequest::packageOfEachOrigin()
 {
+    QFETCH(QString, origin);
+    QFETCH(int, countryPackages);
+    QFETCH(QString, country);
+    QTEST(PackageOriginCounts(origin, countryPackages, country), "found");
     if (CatalogueDbTest::IsPg())
         QSKIP("the origins are tried on a changed copy of the demo catalogue file");
-    QFETCH(QString, origin);
     QTemporaryDir dir;
     // The service package 1110010 of the demo Arvo.
     const QByteArray sql = QStringLiteral("UPDATE srp_package_line SET origin = '%1' WHERE "
@@ -257,9 +263,7 @@ void TestPackageRequest::packageOfEachOrigin()
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenDemoCopy(dir.path(), sql.constData());
     QVERIFY(db);
     CPrgSettings settings = DemoVehicle();
-    QFETCH(int, countryPackages);
     settings.CountrySpecPakets = countryPackages;
-    QFETCH(QString, country);
     settings.Laendercode = country;
     const QString folder = dir.path();
     CPaketAnfrage request(

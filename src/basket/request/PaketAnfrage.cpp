@@ -8,6 +8,7 @@
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -21,16 +22,6 @@ constexpr int kNumberLength = 7;
 constexpr int kShortVinLength = 7;
 constexpr int kFullVinLength = 17;
 const QLatin1String kKindSrp("SRP");
-
-// A package row of another origin than the standard one counts only in the
-// dealer's own country, when the dealer offers his country's packages.
-bool OriginAccepted(const QString &origin, const CPrgSettings &s)
-{
-    const QString o = origin.trimmed();
-    if (o.isEmpty() || o == QLatin1String("YAQ"))
-        return true;
-    return s.CountrySpecPakets && !s.Laendercode.isEmpty() && o == s.Laendercode;
-}
 
 // The validity of the package's positions as the request asks it: labour
 // values of the number for the vehicle, in its column of the catalogue.
@@ -213,7 +204,7 @@ bool CPaketAnfrage::FindPackage(const QString &number)
         const QString origin = rec.m_strHerkunft;
         rec.TrimData();
         if (rec.m_strPaketNr == number && rec.m_strPaketArt == kKindSrp &&
-            OriginAccepted(origin, s))
+            PackageOriginCounts(origin, s.CountrySpecPakets, s.Laendercode))
             rows.push_back(rec);
     }
     m_pFirst->CloseStmt();

@@ -2,6 +2,7 @@
 
 #include "common/readers/CatalogueColumn.h"
 #include "common/readers/SpotRepair.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -898,15 +899,9 @@ int CCatalogueCache::GetSRPPakete(CPrgSettings *settings, const QString &paketNr
         for (int found = paketDb->SelectSRPPaketeDataOnTypSchl(rec, settings->ZusatzCode,
                                                                settings->TypSchl);
              found; found = paketDb->ReadNext())
-            countries << rec.m_strLand.trimmed();
-        const QString dealerCountry = settings->Laendercode.trimmed();
+            countries << rec.m_strLand;
         for (const QString &country : std::as_const(countries)) {
-            // "   ", empty and "YAQ" stand for every country; a row of the
-            // dealer's country counts when the dealer has packages of its own.
-            const bool candidate = country.isEmpty() || country == QLatin1String("YAQ") ||
-                                   (settings->CountrySpecPakets && !dealerCountry.isEmpty() &&
-                                    country == dealerCountry);
-            if (candidate &&
+            if (PackageOriginCounts(country, settings->CountrySpecPakets, settings->Laendercode) &&
                 GetAPosWert(settings, paketNr, awDb, 0, 0, QString(), QString(), 0, column)) {
                 result = 1;
                 break;

@@ -7,6 +7,7 @@
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
 #include "platform/db/DbReadScope.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -23,8 +24,6 @@ const int kTextPaintNotice = 4057;      // paint material still to be added
 const int kTextRearSpringNotice = 4078; // without the rear springs
 // The load stops; the program goes on (unlike the start-up's 7021).
 const int kTextNoPackageConnection = 4120;
-
-const QLatin1String kStandardOrigin("YAQ");
 
 QString KindText(int kind)
 {
@@ -350,7 +349,8 @@ bool CPackageLoader::LoadSubPackage(CPosition &line, const Level &level)
     CSRPUnterPaketData row;
     const bool country = m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
                          firstMatch(m_vehicle.countryCode, &row);
-    if (!country && !firstMatch(kStandardOrigin, &row))
+    // The standard rows are read by any of their codes.
+    if (!country && !firstMatch(StandardPackageOrigins().front(), &row))
         return false;
     // A package that contains itself, directly or further down, stays an
     // optional line: loading it again would never end.

@@ -4,6 +4,7 @@
 #include "platform/OrmelText.h"
 #include "platform/ccd/CMrktngAttRec.h"
 #include "platform/db/DbReadScope.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/YaqDb.h"
 #include "settings/HLXVertragInfo.h"
 #include "settings/PrgSettings.h"
@@ -112,11 +113,7 @@ CPackageListBuilder::~CPackageListBuilder() = default;
 
 bool CPackageListBuilder::PassesCountryFilter(const QString &origin) const
 {
-    const QStringView o = QStringView(origin).trimmed();
-    if (o.isEmpty() || o == QLatin1String("YAQ"))
-        return true;
-    return m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
-           m_vehicle.countryCode == o;
+    return PackageOriginCounts(origin, m_vehicle.countrySpecific, m_vehicle.countryCode);
 }
 
 bool CPackageListBuilder::Valid(const QString &number)
@@ -255,8 +252,8 @@ int CPackageListBuilder::Build(CPackageList &list)
             range->second = std::max(range->second, rec.m_strZeilenNr);
             // Another line of a group already listed takes its place only
             // as a country's line of the same text (InsertTopRow).
-            if (listed && (CPackageRow::IsStandardOriginText(origin, false) ||
-                           listed->lineText != rec.m_strZeilenText))
+            if (listed &&
+                (IsStandardPackageOrigin(origin, false) || listed->lineText != rec.m_strZeilenText))
                 continue;
             auto row = RowOf(kLevelTop, rec, rec.m_strHG);
             row->origin = origin;
@@ -480,8 +477,8 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
 void CPackageListBuilder::FinishPackageRow(CPackageRow &row)
 {
     ReadPositionTexts(row, row.number);
-    row.countrySpecific = m_vehicle.countrySpecific && !m_vehicle.countryCode.isEmpty() &&
-                          QStringView(row.origin).trimmed() == m_vehicle.countryCode;
+    row.countrySpecific =
+        IsDealersCountryOrigin(row.origin, m_vehicle.countrySpecific, m_vehicle.countryCode);
     if (m_pReads)
         row.partsClearing = m_pReads->PartsClearing(row.number) ? 1 : 0;
     if (m_pMarketing && m_pMarketing->SearchFstlnValueln(m_vehicle.catalogueKey + row.number)) {

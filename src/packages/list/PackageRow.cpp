@@ -1,6 +1,7 @@
 #include "packages/list/PackageRow.h"
 
 #include "packages/model/Position.h"
+#include "platform/db/PackageOrigin.h"
 
 const QString kMarkerCampaigns = QStringLiteral("XX");
 const QString kMarkerSpotRepair = QStringLiteral("YY");
@@ -13,13 +14,7 @@ const QString kKindVlp = QStringLiteral("VLP");
 
 bool CPackageRow::IsStandardOrigin(bool emptyCounts) const
 {
-    return IsStandardOriginText(origin, emptyCounts);
-}
-
-bool CPackageRow::IsStandardOriginText(const QString &origin, bool emptyCounts)
-{
-    return origin == QLatin1String("   ") || origin == QLatin1String("YAQ") ||
-           (emptyCounts && origin.isEmpty());
+    return IsStandardPackageOrigin(origin, emptyCounts);
 }
 
 bool CPackageRow::SelectsLine(const QString &line) const

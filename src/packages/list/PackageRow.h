@@ -102,8 +102,6 @@ struct CPackageRow
     // Standard origin: three blanks or "YAQ"; an existing service repair
     // row counts an empty origin as standard too.
     bool IsStandardOrigin(bool emptyCounts) const;
-    // The same for an origin text as the catalogue gives it.
-    static bool IsStandardOriginText(const QString &origin, bool emptyCounts);
     bool IsSeparator() const { return level == kLevelTop && marker == kMarkerSeparator; }
     // Whether the line number lies inside the selection range.
     bool SelectsLine(const QString &line) const;

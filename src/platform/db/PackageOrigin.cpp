@@ -20,8 +20,7 @@ bool IsDealersCountryOrigin(const QString &origin, bool countryPackages,
     return countryPackages && !country.isEmpty() && QStringView(origin).trimmed() == country;
 }
 
-bool PackageOriginCounts(const QString &origin, bool countryPackages,
-                         const QString &dealerCountry)
+bool PackageOriginCounts(const QString &origin, bool countryPackages, const QString &dealerCountry)
 {
     return IsStandardPackageOrigin(origin) ||
            IsDealersCountryOrigin(origin, countryPackages, dealerCountry);

@@ -26,5 +26,4 @@ bool IsDealersCountryOrigin(const QString &origin, bool countryPackages,
 
 // Whether the dealer gets a row of this origin: a standard row always, a
 // country's row only as his country's own.
-bool PackageOriginCounts(const QString &origin, bool countryPackages,
-                         const QString &dealerCountry);
+bool PackageOriginCounts(const QString &origin, bool countryPackages, const QString &dealerCountry);

@@ -2,6 +2,7 @@
 
 #include "platform/db/FileDb.h"
 #include "platform/db/OracleDb.h"
+#include "platform/db/PackageOrigin.h"
 #include "platform/db/WebDb.h"
 
 #include <unordered_map>
@@ -744,12 +745,18 @@ const char kPartText[] = "SELECT catalogue_key, part_number, language, part_text
 #define YAQ_SUB_PACKAGE_SELECT                                                                     \
     "SELECT catalogue_key, type_key, package_number, origin, own_number, extra, package_kind"      \
     " FROM srp_package_line WHERE catalogue_key = ? AND type_key = ? AND package_number = ?"
-// A country's rows, and the standard rows ("YAQ", blanks or empty).
+// A country's rows, and the standard rows: their origin is one of the
+// standard codes, bound one by one.
 const char kSubPackagesOfCountry[] = YAQ_SUB_PACKAGE_SELECT
     " AND origin = ? AND valid_from <= ? AND valid_to >= ? ORDER BY line_number";
-const char kSubPackagesStandard[] =
-    YAQ_SUB_PACKAGE_SELECT " AND origin IN ('YAQ', '   ', '') AND valid_from <= ? AND valid_to >= ?"
-                           " ORDER BY line_number";
+const char *SubPackagesStandard()
+{
+    static const QByteArray sql =
+        QByteArrayLiteral(YAQ_SUB_PACKAGE_SELECT " AND origin IN (") +
+        QByteArray("?, ").repeated(int(StandardPackageOrigins().size()) - 1) +
+        QByteArrayLiteral("?) AND valid_from <= ? AND valid_to >= ? ORDER BY line_number");
+    return sql.constData();
+}
 #undef YAQ_SUB_PACKAGE_SELECT
 const char kMainGroupText[] =
     "SELECT catalogue_key, language, type_number, main_group, group_text FROM aw_main_group"
@@ -785,7 +792,7 @@ const std::pair<const char *, const char *> kPackageEdit[] = {
     {"parts of a package", kPackageParts},
     {"part text", kPartText},
     {"sub-packages of a country", kSubPackagesOfCountry},
-    {"standard sub-packages", kSubPackagesStandard},
+    {"standard sub-packages", SubPackagesStandard()},
     {"main group text", kMainGroupText},
     {"findings codes", kFindingsCodes},
     {"finding main group", kFindingMainGroup},
@@ -828,8 +835,12 @@ int CYaqDb::SelectSRPUnterPaketData(CSRPUnterPaketData &rec, const QString &prod
     const QVariant date = Key(productionDate);
     const QVariantList keys = {Key(rec.m_strKatBstNr), Key(rec.m_strTypSchl),
                                Key(rec.m_strPaketNr)};
-    if (rec.m_strHerkunft == QLatin1String("YAQ"))
-        return Select(kSubPackagesStandard, keys + QVariantList{date, date}, rec);
+    if (IsStandardPackageOrigin(rec.m_strHerkunft)) {
+        QVariantList binds = keys;
+        for (const QString &origin : StandardPackageOrigins())
+            binds << Key(origin);
+        return Select(SubPackagesStandard(), binds + QVariantList{date, date}, rec);
+    }
     return Select(kSubPackagesOfCountry, keys + QVariantList{Key(rec.m_strHerkunft), date, date},
                   rec);
 }

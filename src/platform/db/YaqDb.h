@@ -183,8 +183,8 @@ public:
     int ReadSRPTeileTextData(CSRPTeileTextData &rec);
     // Packages a labour position stands for, valid for the production date
     // (YYYYMMDD), in line order (keys m_strKatBstNr, m_strTypSchl,
-    // m_strPaketNr, m_strHerkunft; origin "YAQ" reads the standard rows,
-    // whose origin is "YAQ", "   " or empty).
+    // m_strPaketNr, m_strHerkunft; a standard origin, "YAQ" say, reads the
+    // rows of every standard origin: IsStandardPackageOrigin).
     int SelectSRPUnterPaketData(CSRPUnterPaketData &rec, const QString &productionDate);
     // Text of a main group (keys m_strKatBstNr, m_strSprache, m_strTypNr, m_strHG).
     int ReadAPosHgTxtData(CAPosHgTxtData &rec);
