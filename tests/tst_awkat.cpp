@@ -28,7 +28,9 @@
 #include "support/Waits.h"
 #include "yaq2-dms/StandInDms.h"
 
+#include <QAbstractItemView>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -317,6 +319,8 @@ private slots:
     void rowColours();
     void positionButtons_data();
     void positionButtons();
+    void partsClearingNotice_data();
+    void partsClearingNotice();
     void backLeadsToTheLevelAbove();
     void pathHoldsTheWayDown_data();
     void pathHoldsTheWayDown();
@@ -613,6 +617,61 @@ void TestAwKat::positionButtons()
     auto *maintenanceButton = page.findChild<COwnButton *>(QStringLiteral("maintenanceButton"));
     QVERIFY(maintenanceButton);
     QCOMPARE(maintenanceButton->isEnabled(), maintenance);
+}
+
+void TestAwKat::partsClearingNotice_data()
+{
+    // Row: the position jumped to, the key then pressed on the list -> the
+    // notice the adviser reads under the list: text 6082 in yellow on the
+    // highlight while the selected position is under parts clearing.
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("key"); // 0: none
+    QTest::addColumn<bool>("notice");
+    // clang-format off
+    QTest::newRow("position under parts clearing")             << "1110020" << 0                 << true;
+    QTest::newRow("position without parts clearing")           << "1110010" << 0                 << false;
+    QTest::newRow("moving to a position without it clears it") << "1110020" << int(Qt::Key_Up)   << false;
+    QTest::newRow("moving onto a position with it shows it")   << "1110017" << int(Qt::Key_Down) << true;
+    // clang-format on
+}
+
+void TestAwKat::partsClearingNotice()
+{
+    QFETCH(QString, number);
+    QFETCH(int, key);
+    QFETCH(bool, notice);
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    s.CountryCode = QStringLiteral("DE");
+    s.AktApNr = number;
+    Dbs dbs = OpenDbs();
+    CAwKatDlg page;
+    page.Create(&s, 150, 3200, {dbs.catalogue.get(), dbs.values.get(), dbs.third.get()}, nullptr,
+                nullptr);
+    page.resize(1000, 700);
+    page.ActivatePage(1);
+    QVERIFY(page.Walk()->Current(AW_POSITION));
+    QCOMPARE(page.Walk()->Current(AW_POSITION)->Number, number);
+    if (key) {
+        auto *list = page.findChild<QAbstractItemView *>(QStringLiteral("mainList"));
+        QVERIFY(list);
+        QTest::keyClick(list, Qt::Key(key));
+        QVERIFY(page.Walk()->Current(AW_POSITION));
+        QVERIFY(page.Walk()->Current(AW_POSITION)->Number != number);
+    }
+    auto *label = page.findChild<QLabel *>(QStringLiteral("clearingNotice"));
+    QVERIFY(label);
+    QCOMPARE(label->text(), notice ? OrmelText(6082) : QString());
+    // Where the notice stands: yellow writing on the highlight (an empty
+    // notice may take no room at all).
+    const QImage shot = label->grab().toImage();
+    QCOMPARE(!shot.isNull() &&
+                 QColor(shot.pixel(1, 1)) == label->palette().color(QPalette::Highlight),
+             notice);
+    bool yellow = false;
+    for (int y = 0; y < shot.height() && !yellow; ++y)
+        for (int x = 0; x < shot.width() && !yellow; ++x)
+            yellow = QColor(shot.pixel(x, y)) == QColor(255, 255, 0);
+    QCOMPARE(yellow, notice);
 }
 
 void TestAwKat::backLeadsToTheLevelAbove()

@@ -124,6 +124,8 @@ private slots:
     void variantsMergeIntoTheRowOfTheirLine();
     void packageRowsListedInLineOrder_data();
     void packageRowsListedInLineOrder();
+    void alternativeGroupRowsInKeyOrder_data();
+    void alternativeGroupRowsInKeyOrder();
     void packageRowOffersItsVariants_data();
     void packageRowOffersItsVariants();
     void contractsCoverPackages_data();
@@ -243,6 +245,41 @@ void TestPackageList::packageRowsListedInLineOrder()
     }
     list.RemoveLooseVariants();
     QCOMPARE(Describe(list.RowsOfLevel(kLevelPackage)), rows);
+}
+
+void TestPackageList::alternativeGroupRowsInKeyOrder_data()
+{
+    // Row: the packages of the alternative catalogue in the order they come,
+    // each "number|origin"; the group rows listed, each its key as the list
+    // shows it and the origin of the package it stands for.
+    QTest::addColumn<QStringList>("inserted");
+    QTest::addColumn<QStringList>("rows");
+    // clang-format off
+    QTest::newRow("groups stand in the order of their keys")     << QStringList{"6411010|   ", "1110010|   ", "3410010|YAQ"} << QStringList{"11 ", "34 YAQ", "64 "};
+    QTest::newRow("a group's further package adds no row")       << QStringList{"1110010|   ", "1120010|DE", "1130010|   "} << QStringList{"11 "};
+    QTest::newRow("a country's row of the package takes its place") << QStringList{"1110010|   ", "1110010|DE", "3410010|   "}  << QStringList{"11 DE", "34 "};
+    QTest::newRow("a standard row never takes a country's place") << QStringList{"1110010|DE", "1110010|YAQ"}                 << QStringList{"11 DE"};
+    // clang-format on
+}
+
+void TestPackageList::alternativeGroupRowsInKeyOrder()
+{
+    QFETCH(QStringList, inserted);
+    CPackageList list;
+    for (const QString &spec : inserted) {
+        const QStringList f = spec.split(QLatin1Char('|'));
+        auto row = std::make_unique<CPackageRow>();
+        row->level = kLevelTop;
+        row->marker = f[0].left(2);
+        row->mergeText = f[0];
+        row->origin = f[1];
+        list.InsertTopRowAlt(std::move(row));
+    }
+    QStringList rows;
+    for (const CPackageRow *row : list.RowsOfLevel(kLevelTop))
+        rows << PackageRowText(*row, false).keys.join(QLatin1Char(' ')) + QLatin1Char(' ') +
+                    row->origin.trimmed();
+    QTEST(rows, "rows");
 }
 
 void TestPackageList::packageRowOffersItsVariants_data()
