@@ -15,6 +15,7 @@
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -97,6 +98,8 @@ private slots:
     void orderGoesWithTheTransfer();
     void orderNumberOpenToTyping_data();
     void orderNumberOpenToTyping();
+    void enterPressesNoButton_data();
+    void enterPressesNoButton();
 
 private:
     QString Numbers() const;
@@ -538,6 +541,67 @@ void TestWkPage::orderNumberOpenToTyping()
     m_page->ActivatePage();
     QCOMPARE(edit->isEnabled(), open);
     QTEST(m_basket->Order().strAuftragsNr, "order");
+}
+
+void TestWkPage::enterPressesNoButton_data()
+{
+    // Row: the control with the keyboard, the key pressed on it (with Alt:
+    // the mnemonic) -> what was done: "transfer", "print", the order of
+    // the entries after it, or "" for nothing.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("expected");
+    const int none = Qt::NoModifier;
+    const int pad = Qt::KeypadModifier;
+    const int alt = Qt::AltModifier;
+    // clang-format off
+    QTest::newRow("Return on Übertragen sends nothing") << "transferButton" << int(Qt::Key_Return) << none << "";
+    QTest::newRow("pad Enter on Übertragen")            << "transferButton" << int(Qt::Key_Enter)  << pad  << "";
+    QTest::newRow("Return on P opens no print dialog")  << "printButton"    << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return on the up arrow")             << "upButton"       << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return on the down arrow")           << "downButton"     << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return in the list")                 << "basketList"     << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Space on Übertragen sends")          << "transferButton" << int(Qt::Key_Space)  << none << "transfer";
+    QTest::newRow("Space on P prints")                  << "printButton"    << int(Qt::Key_Space)  << none << "print";
+    QTest::newRow("Space on the up arrow moves")        << "upButton"       << int(Qt::Key_Space)  << none << "B,A,C";
+    QTest::newRow("Alt+P prints from the list")         << "basketList"     << int(Qt::Key_P)      << alt  << "print";
+    // clang-format on
+}
+
+// Real keys on the page shown: Return presses no button of the basket page,
+// Space and the mnemonics do.
+void TestWkPage::enterPressesNoButton()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QStringList done;
+    m_basket->SetTransferHandler([&done] { done << QStringLiteral("transfer"); });
+    m_page->SetPrintHandler([&done] { done << QStringLiteral("print"); });
+    for (const char *number : {"A", "B", "C"}) {
+        CWKListItem entry = Entry(WK_SRP, QLatin1String(number));
+        m_basket->Offer(entry, nullptr);
+    }
+    m_page->SelectRow(1);
+    m_page->ActivatePage();
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
+    auto *target = m_page->findChild<QWidget *>(control);
+    QVERIFY(target && target->isEnabled());
+    target->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY_WITH_TIMEOUT(target->hasFocus(), YaqTest::kHangMs);
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    const auto happened = [&] {
+        QStringList all = done;
+        if (Numbers() != QLatin1String("A,B,C"))
+            all << Numbers();
+        return all.join(QLatin1Char('|'));
+    };
+    // A button's shortcut presses it and lets it go a moment later; Return
+    // and Space act at once.
+    QFETCH(QString, expected);
+    YAQ_TRY_COMPARE(happened(), expected);
 }
 
 YAQ_TEST_MAIN(TestWkPage)
