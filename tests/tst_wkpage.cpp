@@ -14,6 +14,7 @@
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
+#include "support/PaintedTexts.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
@@ -100,6 +101,10 @@ private slots:
     void orderNumberOpenToTyping();
     void enterPressesNoButton_data();
     void enterPressesNoButton();
+    void priceLinesAsRead_data();
+    void priceLinesAsRead();
+    void sumLabels_data();
+    void sumLabels();
 
 private:
     QString Numbers() const;
@@ -602,6 +607,108 @@ void TestWkPage::enterPressesNoButton()
     // and Space act at once.
     QFETCH(QString, expected);
     YAQ_TRY_COMPARE(happened(), expected);
+}
+
+namespace {
+
+// A painted text as the adviser reads it: the text and its colour.
+QString Read(const YaqTest::PaintedText &painted)
+{
+    const QColor red(0xFF, 0, 0);
+    return painted.text + (painted.colour == red ? QStringLiteral(" red") : QString());
+}
+
+} // namespace
+
+void TestWkPage::priceLinesAsRead_data()
+{
+    // Row: the entry, whether the head's customer price (the campaign
+    // price of a campaign) is complete, its gross and net -> the price
+    // column of the row as painted, gross line | net line, " red" for red.
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<double>("gross");
+    QTest::addColumn<double>("net");
+    QTest::addColumn<QString>("read");
+    const QString az = OrmelText(3012);
+    // clang-format off
+    QTest::newRow("package priced")                              << int(WK_SRP)       << true  << 11.9 << 10.0 << "11.90|10.00";
+    QTest::newRow("package without a complete price: red")      << int(WK_SRP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
+    QTest::newRow("warranty package without a complete price")   << int(WK_GRP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
+    QTest::newRow("value-line package without a complete price") << int(WK_VLP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
+    QTest::newRow("campaign package: no package row")            << int(WK_CAMPAIGN)  << false << 11.9 << 10.0 << "11.90|10.00";
+    QTest::newRow("spot-repair package: no package row")         << int(WK_CCP)       << false << 11.9 << 10.0 << "11.90|10.00";
+    QTest::newRow("labour position by time: AZ red, no net")     << int(WK_POSITION)  << true  << -2.0 << -2.0 << az + " red";
+    QTest::newRow("labour position without price: ? red")       << int(WK_POSITION)  << true  << -3.0 << -3.0 << "? red|? red";
+    // clang-format on
+}
+
+void TestWkPage::priceLinesAsRead()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, complete);
+    QFETCH(double, gross);
+    QFETCH(double, net);
+    CWKListItem entry = Entry(kind, QStringLiteral("1234567"));
+    CPosition *priced = entry.APos ? entry.APos.get() : entry.Head();
+    CPriceSet &set = CWKListItem::IsCampaignKind(kind) ? priced->Preise3 : priced->Preise1;
+    set.Complete = complete ? 1 : 0;
+    set.Gross = gross;
+    set.Net = net;
+    CWkRowPainter painter;
+    const CRect row(0, 0, 800, 200);
+    YaqTest::PaintedTexts device(QSize(800, 200), 96);
+    {
+        QPainter dc(&device);
+        painter.PaintEntry(&dc, entry, row, 1);
+    }
+    QStringList read;
+    for (const YaqTest::PaintedText &painted : device.Texts())
+        if (painted.at.x() >= painter.PriceLeft(row.Width()) && !painted.text.isEmpty())
+            read << Read(painted);
+    QTEST(read.join(QLatin1Char('|')), "read");
+}
+
+void TestWkPage::sumLabels_data()
+{
+    // Row: a piece of the sum labels at the right of the flat-price
+    // legend, left to right -> its text and whether it is bold or italic.
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    // clang-format off
+    QTest::newRow("Summe, bold")           << 0 << "Summe"  << true  << false;
+    QTest::newRow("colon, bold")           << 1 << ":"      << true  << false;
+    QTest::newRow("bracket, italic")       << 2 << "("      << false << true;
+    QTest::newRow("Netto in it, italic")   << 3 << "Netto"  << false << true;
+    QTest::newRow("bracket closed")        << 4 << ")"      << false << true;
+    QTest::newRow("Brutto, bold")          << 5 << "Brutto" << true  << false;
+    // clang-format on
+}
+
+void TestWkPage::sumLabels()
+{
+    QFETCH(int, piece);
+    CWkRowPainter painter;
+    YaqTest::PaintedTexts device(QSize(800, 40), 96);
+    const int priceLeft = 800 - painter.PriceColumnWidth();
+    {
+        QPainter dc(&device);
+        painter.DrawFlatLegend(&dc, CRect(0, 0, 800, 40), priceLeft);
+    }
+    // The labels end where the price column begins; the legend stands at
+    // the left.
+    QList<YaqTest::PaintedText> labels;
+    for (const YaqTest::PaintedText &painted : device.Texts())
+        if (painted.at.x() >= priceLeft / 2 && !painted.text.isEmpty())
+            labels << painted;
+    QCOMPARE(labels.size(), 6);
+    QVERIFY(labels.last().at.x() < priceLeft);
+    const YaqTest::PaintedText &read = labels.at(piece);
+    QTEST(read.text, "text");
+    QTEST(read.font.bold(), "bold");
+    QTEST(read.font.italic(), "italic");
 }
 
 YAQ_TEST_MAIN(TestWkPage)
