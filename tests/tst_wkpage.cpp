@@ -101,8 +101,6 @@ private slots:
     void orderNumberOpenToTyping();
     void enterPressesNoButton_data();
     void enterPressesNoButton();
-    void priceLinesAsRead_data();
-    void priceLinesAsRead();
     void sumLabels_data();
     void sumLabels();
 
@@ -313,33 +311,70 @@ void TestWkPage::rowOfEveryKind()
     QVERIFY(painter.PaintEntry(nullptr, longText, CRect(0, 0, narrow, 100000), 0) > height);
 }
 
+namespace {
+
+// A painted text as the adviser reads it: the text and its colour.
+QString Read(const YaqTest::PaintedText &painted)
+{
+    const QColor red(0xFF, 0, 0);
+    return painted.text + (painted.colour == red ? QStringLiteral(" red") : QString());
+}
+
+} // namespace
+
 void TestWkPage::priceLines_data()
 {
-    // Row: the entry, its gross and net -> the gross line | the net line.
+    // Row: the entry, whether the head's customer price (the campaign
+    // price of a campaign) is complete, its gross and net -> the texts of
+    // the gross line | the net line, and the price column as painted, " red"
+    // for red text (empty lines are not painted).
     QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("complete");
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("net");
     QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("read");
     const QString az = OrmelText(3012);
     // clang-format off
-    QTest::newRow("labour position priced")           << int(WK_POSITION) << 11.9      << 10.0      << "11.90|10.00";
-    QTest::newRow("labour by time: no net line")      << int(WK_POSITION) << -2.0      << -2.0      << az + "|";
-    QTest::newRow("labour without price available")   << int(WK_POSITION) << -3.0      << -3.0      << "?|?";
-    QTest::newRow("package by time keeps its marker") << int(WK_SRP)      << -2.0      << -2.0      << az + "|" + az;
+    QTest::newRow("labour position priced")                      << int(WK_POSITION) << true  << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
+    QTest::newRow("labour by time: no net line, AZ red")         << int(WK_POSITION) << true  << -2.0 << -2.0 << az + "|"      << az + " red";
+    QTest::newRow("labour without price available: red")         << int(WK_POSITION) << true  << -3.0 << -3.0 << "?|?"         << "? red|? red";
+    QTest::newRow("package by time keeps its marker")            << int(WK_SRP)      << true  << -2.0 << -2.0 << az + "|" + az << az + "|" + az;
+    QTest::newRow("package without a complete price: red")       << int(WK_SRP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("warranty package without a complete price")   << int(WK_GRP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("value-line package without a complete price") << int(WK_VLP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("campaign package: no package row")            << int(WK_CAMPAIGN) << false << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
+    QTest::newRow("spot-repair package: no package row")         << int(WK_CCP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
     // clang-format on
 }
 
 void TestWkPage::priceLines()
 {
     QFETCH(int, kind);
+    QFETCH(bool, complete);
     QFETCH(double, gross);
     QFETCH(double, net);
     QFETCH(QString, lines);
     CWKListItem entry = Entry(kind, QStringLiteral("1234567"));
     CPosition *priced = entry.APos ? entry.APos.get() : entry.Head();
-    priced->Preise1.Gross = gross;
-    priced->Preise1.Net = net;
+    CPriceSet &set = CWKListItem::IsCampaignKind(kind) ? priced->Preise3 : priced->Preise1;
+    set.Complete = complete ? 1 : 0;
+    set.Gross = gross;
+    set.Net = net;
     QCOMPARE(CWkRowPainter::PriceLineTexts(entry).join(QLatin1Char('|')), lines);
+
+    CWkRowPainter painter;
+    const CRect row(0, 0, 800, 200);
+    YaqTest::PaintedTexts device(QSize(800, 200), 96);
+    {
+        QPainter dc(&device);
+        painter.PaintEntry(&dc, entry, row, 1);
+    }
+    QStringList read;
+    for (const YaqTest::PaintedText &painted : device.Texts())
+        if (painted.at.x() >= painter.PriceLeft(row.Width()) && !painted.text.isEmpty())
+            read << Read(painted);
+    QTEST(read.join(QLatin1Char('|')), "read");
 }
 
 // The number of a package's findings line below its designation.
@@ -607,66 +642,6 @@ void TestWkPage::enterPressesNoButton()
     // and Space act at once.
     QFETCH(QString, expected);
     YAQ_TRY_COMPARE(happened(), expected);
-}
-
-namespace {
-
-// A painted text as the adviser reads it: the text and its colour.
-QString Read(const YaqTest::PaintedText &painted)
-{
-    const QColor red(0xFF, 0, 0);
-    return painted.text + (painted.colour == red ? QStringLiteral(" red") : QString());
-}
-
-} // namespace
-
-void TestWkPage::priceLinesAsRead_data()
-{
-    // Row: the entry, whether the head's customer price (the campaign
-    // price of a campaign) is complete, its gross and net -> the price
-    // column of the row as painted, gross line | net line, " red" for red.
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("complete");
-    QTest::addColumn<double>("gross");
-    QTest::addColumn<double>("net");
-    QTest::addColumn<QString>("read");
-    const QString az = OrmelText(3012);
-    // clang-format off
-    QTest::newRow("package priced")                              << int(WK_SRP)       << true  << 11.9 << 10.0 << "11.90|10.00";
-    QTest::newRow("package without a complete price: red")      << int(WK_SRP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
-    QTest::newRow("warranty package without a complete price")   << int(WK_GRP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
-    QTest::newRow("value-line package without a complete price") << int(WK_VLP)       << false << 11.9 << 10.0 << "11.90 red|10.00 red";
-    QTest::newRow("campaign package: no package row")            << int(WK_CAMPAIGN)  << false << 11.9 << 10.0 << "11.90|10.00";
-    QTest::newRow("spot-repair package: no package row")         << int(WK_CCP)       << false << 11.9 << 10.0 << "11.90|10.00";
-    QTest::newRow("labour position by time: AZ red, no net")     << int(WK_POSITION)  << true  << -2.0 << -2.0 << az + " red";
-    QTest::newRow("labour position without price: ? red")       << int(WK_POSITION)  << true  << -3.0 << -3.0 << "? red|? red";
-    // clang-format on
-}
-
-void TestWkPage::priceLinesAsRead()
-{
-    QFETCH(int, kind);
-    QFETCH(bool, complete);
-    QFETCH(double, gross);
-    QFETCH(double, net);
-    CWKListItem entry = Entry(kind, QStringLiteral("1234567"));
-    CPosition *priced = entry.APos ? entry.APos.get() : entry.Head();
-    CPriceSet &set = CWKListItem::IsCampaignKind(kind) ? priced->Preise3 : priced->Preise1;
-    set.Complete = complete ? 1 : 0;
-    set.Gross = gross;
-    set.Net = net;
-    CWkRowPainter painter;
-    const CRect row(0, 0, 800, 200);
-    YaqTest::PaintedTexts device(QSize(800, 200), 96);
-    {
-        QPainter dc(&device);
-        painter.PaintEntry(&dc, entry, row, 1);
-    }
-    QStringList read;
-    for (const YaqTest::PaintedText &painted : device.Texts())
-        if (painted.at.x() >= painter.PriceLeft(row.Width()) && !painted.text.isEmpty())
-            read << Read(painted);
-    QTEST(read.join(QLatin1Char('|')), "read");
 }
 
 void TestWkPage::sumLabels_data()

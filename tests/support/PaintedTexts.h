@@ -5,8 +5,8 @@
 // code; everything else they paint is dropped.
 
 #include <QFont>
+#include <QImage>
 #include <QList>
-#include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextItem>
@@ -23,46 +23,20 @@ struct PaintedText
     QPointF at; // the baseline's start on the device
 };
 
-class PaintedTexts : public QPaintDevice
+// An image only in its size and resolution: what is painted on it goes to
+// the list of texts.
+class PaintedTexts : public QImage
 {
 public:
     // A device of size pixels at dpi dots per inch.
     PaintedTexts(QSize size, int dpi)
-        : m_engine(std::make_unique<Engine>()), m_size(size), m_dpi(dpi)
+        : QImage(size, QImage::Format_Mono), m_engine(std::make_unique<Engine>())
     {
+        setDotsPerMeterX(qRound(dpi / 0.0254));
+        setDotsPerMeterY(qRound(dpi / 0.0254));
     }
     QPaintEngine *paintEngine() const override { return m_engine.get(); }
     const QList<PaintedText> &Texts() const { return m_engine->texts; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_size.width();
-        case PdmHeight:
-            return m_size.height();
-        case PdmWidthMM:
-            return qRound(m_size.width() * 25.4 / m_dpi);
-        case PdmHeightMM:
-            return qRound(m_size.height() * 25.4 / m_dpi);
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return m_dpi;
-        case PdmNumColors:
-            return 1 << 24;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        default:
-            return 0;
-        }
-    }
 
 private:
     class Engine : public QPaintEngine
@@ -98,8 +72,6 @@ private:
     };
 
     std::unique_ptr<Engine> m_engine;
-    QSize m_size;
-    int m_dpi;
 };
 
 } // namespace YaqTest
