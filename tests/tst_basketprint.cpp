@@ -19,6 +19,7 @@
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMap>
 #include <QPageLayout>
@@ -336,6 +337,8 @@ private slots:
     void offeredContact();
     void printFieldsOnPrint_data();
     void printFieldsOnPrint();
+    void typedTextPrintedWhole_data();
+    void typedTextPrintedWhole();
 
 private:
     // Writes the print-out as PDF (A4, 10 mm margins); its path.
@@ -1162,6 +1165,125 @@ void TestBasketPrint::printFieldsOnPrint()
     QCOMPARE(s.User, printed);
     QCOMPARE(s.Tel, typed);
     QCOMPARE(s.Fax, typed);
+}
+
+void TestBasketPrint::typedTextPrintedWhole_data()
+{
+    // Row: the field of the print dialog ("remarkText" in its remark
+    // dialog), a text pasted into it, then the keys typed ("\t" Tab, "\n"
+    // Return) -> whether the focus is still in the field, its words as the
+    // offer prints them, and whether the last of them stands lower on the
+    // page than the first.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<bool>("lower");
+    const QString longLine =
+        QStringList(30, QStringLiteral("Stossdaempfer")).join(QLatin1Char(' ')) +
+        QStringLiteral(" Ende");
+    const QStringList longWords = wordsOf(longLine);
+    const QString wide = QStringLiteral("WWWWWWW WWWWWWW WWWWWWW WWW Ende");
+    // clang-format off
+    QTest::newRow("remark: Tab moves the focus on")        << "remarkText" << ""                     << "Kunde A\t"         << false << QStringList{"Kunde", "A"}                     << false;
+    QTest::newRow("remark: Return makes a new line")       << "remarkText" << ""                     << "Kunde A\nTermin B" << true  << QStringList{"Kunde", "A", "Termin", "B"}     << true;
+    QTest::newRow("remark: pasted tabs are blank space")   << "remarkText" << "Kunde A\t\tTermin B"  << ""                  << true  << QStringList{"Kunde", "A", "Termin", "B"}     << false;
+    QTest::newRow("remark: four tabs lose no word")        << "remarkText" << "A\t\t\t\tB C"         << ""                  << true  << QStringList{"A", "B", "C"}                   << false;
+    QTest::newRow("remark: a long line goes on below")     << "remarkText" << ""                     << longLine            << true  << longWords                                    << true;
+    QTest::newRow("customer line: a long line goes on below") << "customer1" << ""                   << longLine            << true  << longWords                                    << true;
+    QTest::newRow("customer line: pasted tab")             << "customer2"  << "Herr\tMeier"          << ""                  << true  << QStringList{"Herr", "Meier"}                 << false;
+    QTest::newRow("information line: wide letters go on below") << "info1" << ""                     << wide                << true  << wordsOf(wide)                                << true;
+    // clang-format on
+}
+
+// Typed with real keys into the real dialogs, written as PDF with
+// "PDF erzeugen" and read back.
+void TestBasketPrint::typedTextPrintedWhole()
+{
+    if (!m_havePdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QString, keys);
+    QFETCH(bool, stays);
+    QFETCH(QStringList, words);
+    QFETCH(bool, lower);
+    CPrgSettings settings;
+    settings.Sound = 0;
+    settings.Firma = QStringLiteral("Autohaus Muster GmbH");
+    CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
+
+    const auto type = [&](QWidget *edit) {
+        edit->setFocus();
+        QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), YaqTest::kHangMs);
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        }
+        for (const QChar c : keys) {
+            QWidget *target = QApplication::focusWidget();
+            if (c == QLatin1Char('\t'))
+                QTest::keyClick(target, Qt::Key_Tab);
+            else if (c == QLatin1Char('\n'))
+                QTest::keyClick(target, Qt::Key_Return);
+            else
+                QTest::keyClicks(target, QString(c));
+        }
+        QCOMPARE(edit->hasFocus(), stays);
+    };
+    if (field == QLatin1String("remarkText")) {
+        bool typed = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *remark = qobject_cast<CWkDkZusDlg *>(QApplication::activeModalWidget());
+            if (!remark)
+                return;
+            QWidget *edit = remark->findChild<QPlainTextEdit *>(field);
+            type(edit);
+            typed = true;
+            remark->accept();
+        });
+        dialog.findChild<QPushButton *>(QStringLiteral("remark"))->click();
+        QVERIFY(typed);
+    } else {
+        type(dialog.findChild<QLineEdit *>(field));
+    }
+    dialog.findChild<QPushButton *>(QStringLiteral("pdf"))->click();
+    QCOMPARE(dialog.result(), int(WKDRUCK_PDF));
+
+    CWKList list;
+    fillDemoBasket(list);
+    CBasketPrintOut printOut(&list, CBasketPrintData::FromSettings(settings));
+    const QString file = printToPdf(printOut);
+    QVERIFY(!file.isEmpty());
+    const QList<PdfWord> printed = pdfWords(file);
+    // The words of the field in their order, the first found after the
+    // remark page's heading when the field is the remark.
+    qsizetype from = 0;
+    if (field == QLatin1String("remarkText")) {
+        while (from < printed.size() && printed.at(from).text != OrmelText(6081))
+            ++from;
+        QVERIFY(from < printed.size());
+    }
+    QList<PdfWord> found;
+    QStringList all;
+    for (const PdfWord &w : printed)
+        all << w.text;
+    for (const QString &word : words) {
+        while (from < printed.size() && printed.at(from).text != word)
+            ++from;
+        QVERIFY2(from < printed.size(),
+                 qPrintable(word + QStringLiteral(" missing in: ") + all.join(QLatin1Char(' '))));
+        found << printed.at(from++);
+    }
+    const double middle = (found.first().top + found.first().bottom) / 2;
+    QVERIFY2((found.last().top > middle) == lower,
+             qPrintable(at(found.first()) + QStringLiteral(" / ") + at(found.last())));
+    // Nothing of the field reaches past the offer's right edge.
+    for (const PdfWord &w : found)
+        QVERIFY2(w.right <= 197.0 + 0.6, qPrintable(at(w)));
 }
 
 YAQ_TEST_MAIN(TestBasketPrint)

@@ -55,6 +55,7 @@ private slots:
     void returnOnAHomeTileOpensIt();
     void lockedHeadLeavesTheKeyboardInThePage_data();
     void lockedHeadLeavesTheKeyboardInThePage();
+    void homeAfterSettingsFocusesTheVin();
 
     void helpOpensThePageOfTheContext_data();
     void helpOpensThePageOfTheContext();
@@ -286,6 +287,26 @@ void TestHeadKeys::lockedHeadLeavesTheKeyboardInThePage()
     QVERIFY(!m_dlg->IsEnded());
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->Basket()->GetEntryCount(), 1);
+}
+
+// Alt+E, then Escape: back on the home page the keyboard is in the VIN
+// field, not on the home tile it was on before (the settings page locks
+// the head row, which is open again only after the switch); one Return
+// opens no page.
+void TestHeadKeys::homeAfterSettingsFocusesTheVin()
+{
+    start();
+    CHomeDlg *home = m_dlg->Page<CHomeDlg>();
+    home->AwButton()->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY_WITH_TIMEOUT(home->AwButton()->hasFocus(), YaqTest::kHangMs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+    // A button's shortcut presses it and lets it go a moment later.
+    YAQ_TRY_COMPARE(m_dlg->CurrentPage(), int(kPageSetup));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_dlg->VinEdit()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
 }
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // over its pages with its footer on each).
 
 #include "common/EasyPrintDlg.h"
+#include "common/Layout.h"
 #include "common/readers/HLXContracts.h"
 #include "packages/HLXPrintOut.h"
 #include "packages/HLXRows.h"
@@ -13,17 +14,20 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
+#include "support/PaintedTexts.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
 #include <QDate>
 #include <QDir>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -117,6 +121,8 @@ private slots:
     void listTitleAndSeparators();
     void printOut_data();
     void printOut();
+    void printedHeadings_data();
+    void printedHeadings();
 
 private:
     bool m_bPdfToText = false;
@@ -595,6 +601,50 @@ void TestHLXContracts::printOut()
     }
     if (contracts >= 2)
         QVERIFY(all.contains(OrmelText(3222)));
+}
+
+void TestHLXContracts::printedHeadings_data()
+{
+    // Row: the brand code, how the heading begins -> the heading as
+    // printed, its size in points and whether it is bold.
+    QTest::addColumn<QString>("brand");
+    QTest::addColumn<QString>("begins");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    // clang-format off
+    QTest::newRow("title, brand LU")        << "LU" << "AW  F40" << "AW  F40  USA      LUMO Helix Care"                    << 11.0 << true;
+    QTest::newRow("title, another brand")   << "VQ" << "AW  F40" << "AW  F40  USA      VOQ Helix Care"                     << 11.0 << true;
+    QTest::newRow("the contract's heading") << "VQ" << "Aktives" << "Aktives Paket f\u00fcr Fahrzeug  XVQ1F23A57M012345" << 9.0  << true;
+    // clang-format on
+}
+
+// The print-out's headings as printed: drawn on a page of 0.1 mm units.
+void TestHLXContracts::printedHeadings()
+{
+    QFETCH(QString, brand);
+    QFETCH(QString, begins);
+    QFETCH(double, points);
+    CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
+    s.DlgTitel = QStringLiteral("AW  F40  USA");
+    s.Marke = brand;
+    const QList<CHLXVertragInfo> list{Contract(QStringLiteral("HLX0100"))};
+    CHLXPrintOut printOut(&s, &list, [](const CHLXVertragInfo &) { return QString(); });
+    YaqTest::PaintedTexts page(QSize(1900, 2770), 254);
+    {
+        QPainter dc(&page);
+        SetMapModeLoMetric(&dc);
+        CRect area(0, 0, 1900, -2770);
+        printOut.PrintPage(&dc, &area, 1);
+        printOut.PrintPage(&dc, &area, 0);
+    }
+    const auto printed =
+        std::find_if(page.Texts().begin(), page.Texts().end(),
+                     [&](const YaqTest::PaintedText &t) { return t.text.startsWith(begins); });
+    QVERIFY(printed != page.Texts().end());
+    QTEST(printed->text, "text");
+    QCOMPARE(printed->font.pixelSize(), qRound(points * 254.0 / 72.0));
+    QTEST(printed->font.bold(), "bold");
 }
 
 YAQ_TEST_MAIN(TestHLXContracts)

@@ -14,7 +14,9 @@
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
+#include "support/PaintedTexts.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -97,6 +99,10 @@ private slots:
     void orderGoesWithTheTransfer();
     void orderNumberOpenToTyping_data();
     void orderNumberOpenToTyping();
+    void enterPressesNoButton_data();
+    void enterPressesNoButton();
+    void sumLabels_data();
+    void sumLabels();
 
 private:
     QString Numbers() const;
@@ -305,33 +311,70 @@ void TestWkPage::rowOfEveryKind()
     QVERIFY(painter.PaintEntry(nullptr, longText, CRect(0, 0, narrow, 100000), 0) > height);
 }
 
+namespace {
+
+// A painted text as the adviser reads it: the text and its colour.
+QString Read(const YaqTest::PaintedText &painted)
+{
+    const QColor red(0xFF, 0, 0);
+    return painted.text + (painted.colour == red ? QStringLiteral(" red") : QString());
+}
+
+} // namespace
+
 void TestWkPage::priceLines_data()
 {
-    // Row: the entry, its gross and net -> the gross line | the net line.
+    // Row: the entry, whether the head's customer price (the campaign
+    // price of a campaign) is complete, its gross and net -> the texts of
+    // the gross line | the net line, and the price column as painted, " red"
+    // for red text (empty lines are not painted).
     QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("complete");
     QTest::addColumn<double>("gross");
     QTest::addColumn<double>("net");
     QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("read");
     const QString az = OrmelText(3012);
     // clang-format off
-    QTest::newRow("labour position priced")           << int(WK_POSITION) << 11.9      << 10.0      << "11.90|10.00";
-    QTest::newRow("labour by time: no net line")      << int(WK_POSITION) << -2.0      << -2.0      << az + "|";
-    QTest::newRow("labour without price available")   << int(WK_POSITION) << -3.0      << -3.0      << "?|?";
-    QTest::newRow("package by time keeps its marker") << int(WK_SRP)      << -2.0      << -2.0      << az + "|" + az;
+    QTest::newRow("labour position priced")                      << int(WK_POSITION) << true  << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
+    QTest::newRow("labour by time: no net line, AZ red")         << int(WK_POSITION) << true  << -2.0 << -2.0 << az + "|"      << az + " red";
+    QTest::newRow("labour without price available: red")         << int(WK_POSITION) << true  << -3.0 << -3.0 << "?|?"         << "? red|? red";
+    QTest::newRow("package by time keeps its marker")            << int(WK_SRP)      << true  << -2.0 << -2.0 << az + "|" + az << az + "|" + az;
+    QTest::newRow("package without a complete price: red")       << int(WK_SRP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("warranty package without a complete price")   << int(WK_GRP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("value-line package without a complete price") << int(WK_VLP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90 red|10.00 red";
+    QTest::newRow("campaign package: no package row")            << int(WK_CAMPAIGN) << false << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
+    QTest::newRow("spot-repair package: no package row")         << int(WK_CCP)      << false << 11.9 << 10.0 << "11.90|10.00" << "11.90|10.00";
     // clang-format on
 }
 
 void TestWkPage::priceLines()
 {
     QFETCH(int, kind);
+    QFETCH(bool, complete);
     QFETCH(double, gross);
     QFETCH(double, net);
     QFETCH(QString, lines);
     CWKListItem entry = Entry(kind, QStringLiteral("1234567"));
     CPosition *priced = entry.APos ? entry.APos.get() : entry.Head();
-    priced->Preise1.Gross = gross;
-    priced->Preise1.Net = net;
+    CPriceSet &set = CWKListItem::IsCampaignKind(kind) ? priced->Preise3 : priced->Preise1;
+    set.Complete = complete ? 1 : 0;
+    set.Gross = gross;
+    set.Net = net;
     QCOMPARE(CWkRowPainter::PriceLineTexts(entry).join(QLatin1Char('|')), lines);
+
+    CWkRowPainter painter;
+    const CRect row(0, 0, 800, 200);
+    YaqTest::PaintedTexts device(QSize(800, 200), 96);
+    {
+        QPainter dc(&device);
+        painter.PaintEntry(&dc, entry, row, 1);
+    }
+    QStringList read;
+    for (const YaqTest::PaintedText &painted : device.Texts())
+        if (painted.at.x() >= painter.PriceLeft(row.Width()) && !painted.text.isEmpty())
+            read << Read(painted);
+    QTEST(read.join(QLatin1Char('|')), "read");
 }
 
 // The number of a package's findings line below its designation.
@@ -538,6 +581,109 @@ void TestWkPage::orderNumberOpenToTyping()
     m_page->ActivatePage();
     QCOMPARE(edit->isEnabled(), open);
     QTEST(m_basket->Order().strAuftragsNr, "order");
+}
+
+void TestWkPage::enterPressesNoButton_data()
+{
+    // Row: the control with the keyboard, the key pressed on it (with Alt:
+    // the mnemonic) -> what was done: "transfer", "print", the order of
+    // the entries after it, or "" for nothing.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("expected");
+    const int none = Qt::NoModifier;
+    const int pad = Qt::KeypadModifier;
+    const int alt = Qt::AltModifier;
+    // clang-format off
+    QTest::newRow("Return on Übertragen sends nothing") << "transferButton" << int(Qt::Key_Return) << none << "";
+    QTest::newRow("pad Enter on Übertragen")            << "transferButton" << int(Qt::Key_Enter)  << pad  << "";
+    QTest::newRow("Return on P opens no print dialog")  << "printButton"    << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return on the up arrow")             << "upButton"       << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return on the down arrow")           << "downButton"     << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Return in the list")                 << "basketList"     << int(Qt::Key_Return) << none << "";
+    QTest::newRow("Space on Übertragen sends")          << "transferButton" << int(Qt::Key_Space)  << none << "transfer";
+    QTest::newRow("Space on P prints")                  << "printButton"    << int(Qt::Key_Space)  << none << "print";
+    QTest::newRow("Space on the up arrow moves")        << "upButton"       << int(Qt::Key_Space)  << none << "B,A,C";
+    QTest::newRow("Alt+P prints from the list")         << "basketList"     << int(Qt::Key_P)      << alt  << "print";
+    // clang-format on
+}
+
+// Real keys on the page shown: Return presses no button of the basket page,
+// Space and the mnemonics do.
+void TestWkPage::enterPressesNoButton()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QStringList done;
+    m_basket->SetTransferHandler([&done] { done << QStringLiteral("transfer"); });
+    m_page->SetPrintHandler([&done] { done << QStringLiteral("print"); });
+    for (const char *number : {"A", "B", "C"}) {
+        CWKListItem entry = Entry(WK_SRP, QLatin1String(number));
+        m_basket->Offer(entry, nullptr);
+    }
+    m_page->SelectRow(1);
+    m_page->ActivatePage();
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get(), YaqTest::kHangMs));
+    auto *target = m_page->findChild<QWidget *>(control);
+    QVERIFY(target && target->isEnabled());
+    target->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY_WITH_TIMEOUT(target->hasFocus(), YaqTest::kHangMs);
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    const auto happened = [&] {
+        QStringList all = done;
+        if (Numbers() != QLatin1String("A,B,C"))
+            all << Numbers();
+        return all.join(QLatin1Char('|'));
+    };
+    // A button's shortcut presses it and lets it go a moment later; Return
+    // and Space act at once.
+    QFETCH(QString, expected);
+    YAQ_TRY_COMPARE(happened(), expected);
+}
+
+void TestWkPage::sumLabels_data()
+{
+    // Row: a piece of the sum labels at the right of the flat-price
+    // legend, left to right -> its text and whether it is bold or italic.
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    // clang-format off
+    QTest::newRow("Summe, bold")           << 0 << "Summe"  << true  << false;
+    QTest::newRow("colon, bold")           << 1 << ":"      << true  << false;
+    QTest::newRow("bracket, italic")       << 2 << "("      << false << true;
+    QTest::newRow("Netto in it, italic")   << 3 << "Netto"  << false << true;
+    QTest::newRow("bracket closed")        << 4 << ")"      << false << true;
+    QTest::newRow("Brutto, bold")          << 5 << "Brutto" << true  << false;
+    // clang-format on
+}
+
+void TestWkPage::sumLabels()
+{
+    QFETCH(int, piece);
+    CWkRowPainter painter;
+    YaqTest::PaintedTexts device(QSize(800, 40), 96);
+    const int priceLeft = 800 - painter.PriceColumnWidth();
+    {
+        QPainter dc(&device);
+        painter.DrawFlatLegend(&dc, CRect(0, 0, 800, 40), priceLeft);
+    }
+    // The labels end where the price column begins; the legend stands at
+    // the left.
+    QList<YaqTest::PaintedText> labels;
+    for (const YaqTest::PaintedText &painted : device.Texts())
+        if (painted.at.x() >= priceLeft / 2 && !painted.text.isEmpty())
+            labels << painted;
+    QCOMPARE(labels.size(), 6);
+    QVERIFY(labels.last().at.x() < priceLeft);
+    const YaqTest::PaintedText &read = labels.at(piece);
+    QTEST(read.text, "text");
+    QTEST(read.font.bold(), "bold");
+    QTEST(read.font.italic(), "italic");
 }
 
 YAQ_TEST_MAIN(TestWkPage)

@@ -833,14 +833,16 @@ void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
     case PageTitle::Over:
         break;
     }
-    if (focus)
-        focus->setFocus();
     if (row.helpIndex != HelpIndex::Keep) {
         KeepFocusInPage(
             [&] { HeadButton(kBtnHelpIndex)->setVisible(row.helpIndex == HelpIndex::Show); });
     }
     if (row.head != HeadMode::Keep)
         EnableHeadControls(row.head != HeadMode::Locked, row.head != HeadMode::Home);
+    // Only now: a control of the head row (the VIN field after a page that
+    // locked the head row) takes no focus while it is still disabled.
+    if (focus)
+        focus->setFocus();
 }
 
 int CYaq2Dlg::CameFrom(int pageId) const

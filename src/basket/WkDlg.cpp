@@ -13,11 +13,13 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -241,9 +243,24 @@ void CWkDlg::BuildPage(QVBoxLayout *body)
         });
     }
 
+    for (QAbstractButton *button : findChildren<QAbstractButton *>())
+        button->installEventFilter(this);
+
     SetCaptions();
     ShowOrder();
     UpdateButtons();
+}
+
+bool CWkDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractButton *>(watched)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
+    return CPageDlg::eventFilter(watched, event);
 }
 
 void CWkDlg::SetCaptions()

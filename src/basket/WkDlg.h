@@ -77,6 +77,10 @@ protected:
     void RefreshPage() override;
     void OnBack() override;
     void changeEvent(QEvent *event) override;
+    // Return and the pad's Enter press no button of the page (Space and
+    // the mnemonics do): a Return meant for the list or a field never sends
+    // the basket or prints it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void SetCaptions();

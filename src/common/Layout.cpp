@@ -306,8 +306,35 @@ int LayoutTextCacheSize()
 
 namespace {
 
-LayoutTextBlock layoutTextUncached(const QFont &font, const QString &text, int wrapWidth)
+// A tab is blank space up to the next tab stop of its line, one every
+// eight characters: whatever the adviser typed or pasted is drawn, and a
+// word after tabs stays in the line (or goes on in the next one) like any
+// other word.
+constexpr int kTabStop = 8;
+
+QString withTabsAsBlanks(const QString &text)
 {
+    if (!text.contains(QLatin1Char('\t')))
+        return text;
+    QString expanded;
+    expanded.reserve(text.size() + kTabStop);
+    int column = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            const int blanks = kTabStop - column % kTabStop;
+            expanded.append(QString(blanks, QLatin1Char(' ')));
+            column += blanks;
+            continue;
+        }
+        expanded.append(c);
+        column = c == QLatin1Char('\n') ? 0 : column + 1;
+    }
+    return expanded;
+}
+
+LayoutTextBlock layoutTextUncached(const QFont &font, const QString &whole, int wrapWidth)
+{
+    const QString text = withTabsAsBlanks(whole);
     LayoutTextBlock block;
     const QFontMetricsF fm(font);
     block.lineSpacing = fm.lineSpacing();

@@ -160,7 +160,9 @@ struct LayoutTextBlock
 };
 // Breaks the text at its line breaks and, with wrapWidth > 0, at word
 // boundaries so that no line is wider than wrapWidth (a word longer than
-// that is broken inside).
+// that is broken inside). A tab is blank space up to the next tab stop
+// (every eight characters of the line); the lines and their positions are
+// those of the text with its tabs so replaced.
 //
 // The lines of the texts laid out are kept for the next time: on the screen
 // the latest 20,000 or so texts (the owner-drawn lists), during a print job

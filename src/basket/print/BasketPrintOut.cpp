@@ -375,8 +375,9 @@ private:
         row.To(X(370));
         {
             CLayoutVBox col(row.box);
+            // A customer line longer than its cell goes on below it.
             for (const QString &line : d.customer)
-                fl.Cell(col, f6, line, 500);
+                fl.Cell(col, f6, line, 500, false, true);
         }
         row.To(X(870));
         const QStringList labels{d.firmaT,         d.strasseT,      d.cityT,        d.city2T,
@@ -430,7 +431,9 @@ private:
             row.To(X(190));
             fl.Cell(row.box, f6, cells[0], 330);
             fl.Cell(row.box, f6, cells[1], 780);
-            fl.Cell(row.box, f6, cells[2], 670);
+            // The further information typed in the print dialog goes on
+            // below when it is wider than its column.
+            fl.Cell(row.box, f6, cells[2], 670, false, true);
         }
     }
 

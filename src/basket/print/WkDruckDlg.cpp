@@ -503,6 +503,9 @@ CWkDkZusDlg::CWkDkZusDlg(CPrgSettings *settings, const CWkDkZusHeader &header, Q
 
     m_pRemark = new QPlainTextEdit(GetPrintText(*settings, BPT_REMARK), this);
     m_pRemark->setObjectName(QStringLiteral("remarkText"));
+    // Tab moves on to the buttons like in every other field; Return makes
+    // a new line.
+    m_pRemark->setTabChangesFocus(true);
     layout->addWidget(m_pRemark, 1);
 
     AddOkCancelHelpRow(this, layout, m_pSettings, false, [this] {
