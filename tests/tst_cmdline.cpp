@@ -15,6 +15,8 @@ private slots:
     void windowPosition();
     void switchValueAsGiven_data();
     void switchValueAsGiven();
+    void ownSwitchAfterValueSwitch_data();
+    void ownSwitchAfterValueSwitch();
     void sessionFile_data();
     void sessionFile();
     void locale_data();
@@ -86,7 +88,8 @@ void TestCmdLine::windowPosition()
 }
 
 // The parameter after a switch that takes a value is that value, whatever
-// it begins with; a switch that ends the command line misses its value.
+// it begins with, unless it is one of the program's switches; a switch that
+// ends the command line misses its value.
 void TestCmdLine::switchValueAsGiven_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -97,12 +100,14 @@ void TestCmdLine::switchValueAsGiven_data()
     // clang-format off
     QTest::newRow("folder")                          << QStringList{"-m", "qvlsettings", "-s", "DealerDataStorage", "-w", "/dealer"} << "DealerDataStorage" << "/dealer" << ""         << "";
     QTest::newRow("negative number")                 << QStringList{"-s", "Sound", "-w", "-1"}                                      << "Sound"             << "-1"      << ""         << "";
-    QTest::newRow("text like a switch")              << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                               << "ReqXMLServer"      << "-x"      << ""         << "";
-    QTest::newRow("setting name like a switch")      << QStringList{"-s", "/w", "-w", "0"}                                          << "/w"                << "0"       << ""         << "";
+    QTest::newRow("unknown switch as a value")       << QStringList{"-s", "ReqXMLServer", "-w", "-q"}                               << "ReqXMLServer"      << "-q"      << ""         << "";
+    QTest::newRow("own switch is no value")          << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                               << "ReqXMLServer"      << ""        << ""         << "-x";
+    QTest::newRow("own slash switch is no value")    << QStringList{"-s", "/w", "-w", "0"}                                          << ""                  << "0"       << ""         << "";
     QTest::newRow("value last, switch missing none") << QStringList{"-s", "Sound", "-w"}                                            << "Sound"             << ""        << ""         << "-w";
     QTest::newRow("slash switch last")               << QStringList{"E000001", "/TNS"}                                              << ""                  << ""        << "E000001"  << "/TNS";
     QTest::newRow("unknown switch takes no value")   << QStringList{"-q", "-w", "1"}                                                << ""                  << "1"       << ""         << "";
     QTest::newRow("unknown switch last")             << QStringList{"E000001", "-q"}                                                << ""                  << ""        << "E000001"  << "";
+    QTest::newRow("mileage left last")               << QStringList{"XVQ1F23A57M012345", "-k"}                                      << ""                  << ""        << "XVQ1F23A57M012345" << "-k";
     // clang-format on
 }
 
@@ -115,6 +120,37 @@ void TestCmdLine::switchValueAsGiven()
     QTEST(cmd.m_strValue, "value");
     QTEST(cmd.m_strFgstnr, "vin");
     QTEST(cmd.m_strSwitchWithoutValue, "withoutValue");
+}
+
+// One of the program's switches after a switch waiting for its value is
+// that switch: the first one's value stays empty.
+void TestCmdLine::ownSwitchAfterValueSwitch_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("mileage");
+    QTest::addColumn<QString>("firstRegistration");
+    QTest::addColumn<QString>("tns");
+    QTest::addColumn<QString>("uid");
+    QTest::addColumn<QString>("language"); // the second plain parameter
+    // clang-format off
+    QTest::newRow("mileage without value, then the date") << QStringList{"XVQ1F23A57M012345", "00", "-k", "-f", "2015-03-07"} << ""      << "2015-03-07" << ""    << ""  << "00";
+    QTest::newRow("slash form of the date switch")        << QStringList{"XVQ1F23A57M012345", "-k", "/f", "2015-03-07"}       << ""      << "2015-03-07" << ""    << ""  << "";
+    QTest::newRow("TNS without value, then the user")     << QStringList{"-TNS", "-UID", "u", "-PWD", "p"}                    << ""      << ""           << ""    << "u" << "";
+    QTest::newRow("mileage as given")                     << QStringList{"-k", "12345", "-f", "2015-03-07"}                   << "12345" << "2015-03-07" << ""    << ""  << "";
+    QTest::newRow("lower-case tns is no switch: a value") << QStringList{"-TNS", "-tns", "-UID", "u"}                         << ""      << ""           << "-tns" << "u" << "";
+    // clang-format on
+}
+
+void TestCmdLine::ownSwitchAfterValueSwitch()
+{
+    QFETCH(QStringList, args);
+    CCmdLine cmd;
+    cmd.ParseArguments(args);
+    QTEST(cmd.m_strKilometer, "mileage");
+    QTEST(cmd.m_strErstzulassung, "firstRegistration");
+    QTEST(cmd.m_strTNS, "tns");
+    QTEST(cmd.m_strUID, "uid");
+    QTEST(cmd.m_strSprache, "language");
 }
 
 void TestCmdLine::sessionFile_data()

@@ -175,6 +175,8 @@ void TestStartup::callerModeArguments_data()
     QTest::newRow("AP number of 7")               << QStringList{"-m", "qvlaposquery", "-a", "1234567"}   << -1 << ""              << "1234567" << "";
     QTest::newRow("AP number of 8 dropped")       << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << ""              << ""        << "";
     QTest::newRow("list as given")                << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"}    << -1 << ""              << ""        << "1;22;333";
+    QTest::newRow("mileage left last: window")    << QStringList{"XVQ1F23A57M012345", "-k"}               << -1 << ""              << ""        << "";
+    QTest::newRow("position left last in qvl")    << QStringList{"-m", "qvl", "-x", "10", "-y"}          << 10 << ""              << ""        << "";
     // clang-format on
 }
 

@@ -137,9 +137,11 @@ bool CYaq2App::InitInstance()
     // Data directory and profile.
     s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
     m_CmdLine.ParseArguments(m_arguments);
-    if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty()) {
-        // The caller's command lacks a value ("-w" last): the run does none
-        // of it and writes nothing, not even the profile it has not read.
+    if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty() &&
+        m_CmdLine.m_strMode == QLatin1String("qvlsettings")) {
+        // The settings mode's command lacks a value ("-w" last): the run
+        // does none of it and writes nothing, not even the profile it has
+        // not read. Any other run goes on with that value empty.
         InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
         SetMsgBoxWindowless(true);
         OwnMsgBox(OrmelTextArgs(kSwitchWithoutValueText, {m_CmdLine.m_strSwitchWithoutValue},
