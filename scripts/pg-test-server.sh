@@ -21,9 +21,11 @@ _pg_as_owner() {
   fi
 }
 
+# The first port from $1 (54330 when none) up to 54399 that no program
+# listens on.
 _pg_free_port() {
   local port
-  for port in $(seq 54330 54399); do
+  for port in $(seq "${1:-54330}" 54399); do
     if ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
       echo "$port"
       return 0
@@ -39,8 +41,7 @@ pg_test_server_start() {
     return 0
   fi
   _pg_dir="$(mktemp -d /tmp/yaq-pg.XXXXXX)"
-  local port user=yaq password=yaq-test db=yaqtest
-  port="$(_pg_free_port)" || { echo "pg-test-server: no free port" >&2; return 1; }
+  local port=54329 user=yaq password=yaq-test db=yaqtest
   printf '%s\n' "$password" >"$_pg_dir/pwfile"
   if [ "$(id -u)" -eq 0 ]; then
     chown -R postgres:postgres "$_pg_dir"
@@ -48,9 +49,19 @@ pg_test_server_start() {
   _pg_as_owner "$_pg_bin/initdb" -D "$_pg_dir/data" -U "$user" --pwfile="$_pg_dir/pwfile" \
     --auth-local=trust --auth-host=scram-sha-256 --locale=C -E UTF8 >"$_pg_dir/initdb.log" 2>&1 \
     || { cat "$_pg_dir/initdb.log" >&2; return 1; }
-  _pg_as_owner "$_pg_bin/pg_ctl" -D "$_pg_dir/data" -l "$_pg_dir/server.log" -w \
-    -o "-p $port -k $_pg_dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null \
-    || { cat "$_pg_dir/server.log" >&2; return 1; }
+  # Another run started at the same moment may take the port found free
+  # before this server binds it: then the next free port is tried.
+  while :; do
+    port="$(_pg_free_port $((port + 1)))" || { echo "pg-test-server: no free port" >&2; return 1; }
+    if _pg_as_owner "$_pg_bin/pg_ctl" -D "$_pg_dir/data" -l "$_pg_dir/server-$port.log" -w \
+      -o "-p $port -k $_pg_dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null 2>&1; then
+      break
+    fi
+    if ! grep -q "could not bind" "$_pg_dir/server-$port.log" 2>/dev/null; then
+      cat "$_pg_dir/server-$port.log" >&2
+      return 1
+    fi
+  done
 
   local psql=("$_pg_bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$_pg_dir" -p "$port" -U "$user")
   "${psql[@]}" -d postgres -c \

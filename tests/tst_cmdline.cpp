@@ -71,6 +71,8 @@ void TestCmdLine::windowPosition_data()
     QTest::newRow("no leading digits")        << QStringList{"-x", "abc", "-y", "12px"}                         << 0  << 12 << "";
     QTest::newRow("TNS last leaves it empty") << QStringList{"-x", "5", "-TNS"}                                 << 5  << -1 << "";
     QTest::newRow("connection values")        << QStringList{"-TNS", "host:5432/cat", "-UID", "u", "-PWD", "p"} << -1 << -1 << "host:5432/cat";
+    QTest::newRow("TNS before another switch")  << QStringList{"-TNS", "-UID", "u", "-PWD", "p"}            << -1 << -1 << "";
+    QTest::newRow("lower-case tns is a value")  << QStringList{"-TNS", "-tns"}                              << -1 << -1 << "-tns";
     QTest::newRow("negative position")        << QStringList{"-x", "-5", "-y", "/20"}                           << -5 << 0  << "";
     // clang-format on
 }
@@ -86,7 +88,8 @@ void TestCmdLine::windowPosition()
 }
 
 // The parameter after a switch that takes a value is that value, whatever
-// it begins with; a switch that ends the command line misses its value.
+// it begins with, unless it is one of the program's switches; a switch that
+// ends the command line misses its value.
 void TestCmdLine::switchValueAsGiven_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -94,15 +97,22 @@ void TestCmdLine::switchValueAsGiven_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("vin");
     QTest::addColumn<QString>("withoutValue"); // the switch that missed its value
+    QTest::addColumn<QString>("mileage");
+    QTest::addColumn<QString>("firstRegistration");
     // clang-format off
-    QTest::newRow("folder")                          << QStringList{"-m", "qvlsettings", "-s", "DealerDataStorage", "-w", "/dealer"} << "DealerDataStorage" << "/dealer" << ""         << "";
-    QTest::newRow("negative number")                 << QStringList{"-s", "Sound", "-w", "-1"}                                      << "Sound"             << "-1"      << ""         << "";
-    QTest::newRow("text like a switch")              << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                               << "ReqXMLServer"      << "-x"      << ""         << "";
-    QTest::newRow("setting name like a switch")      << QStringList{"-s", "/w", "-w", "0"}                                          << "/w"                << "0"       << ""         << "";
-    QTest::newRow("value last, switch missing none") << QStringList{"-s", "Sound", "-w"}                                            << "Sound"             << ""        << ""         << "-w";
-    QTest::newRow("slash switch last")               << QStringList{"E000001", "/TNS"}                                              << ""                  << ""        << "E000001"  << "/TNS";
-    QTest::newRow("unknown switch takes no value")   << QStringList{"-q", "-w", "1"}                                                << ""                  << "1"       << ""         << "";
-    QTest::newRow("unknown switch last")             << QStringList{"E000001", "-q"}                                                << ""                  << ""        << "E000001"  << "";
+    QTest::newRow("folder")                               << QStringList{"-m", "qvlsettings", "-s", "DealerDataStorage", "-w", "/dealer"} << "DealerDataStorage" << "/dealer" << ""                  << ""     << ""      << "";
+    QTest::newRow("negative number")                      << QStringList{"-s", "Sound", "-w", "-1"}                                       << "Sound"             << "-1"      << ""                  << ""     << ""      << "";
+    QTest::newRow("unknown switch as a value")            << QStringList{"-s", "ReqXMLServer", "-w", "-q"}                                << "ReqXMLServer"      << "-q"      << ""                  << ""     << ""      << "";
+    QTest::newRow("own switch is no value")               << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                                << "ReqXMLServer"      << ""        << ""                  << "-x"   << ""      << "";
+    QTest::newRow("own slash switch is no value")         << QStringList{"-s", "/w", "-w", "0"}                                           << ""                  << "0"       << ""                  << ""     << ""      << "";
+    QTest::newRow("value last, switch missing none")      << QStringList{"-s", "Sound", "-w"}                                             << "Sound"             << ""        << ""                  << "-w"   << ""      << "";
+    QTest::newRow("slash switch last")                    << QStringList{"E000001", "/TNS"}                                               << ""                  << ""        << "E000001"           << "/TNS" << ""      << "";
+    QTest::newRow("unknown switch takes no value")        << QStringList{"-q", "-w", "1"}                                                 << ""                  << "1"       << ""                  << ""     << ""      << "";
+    QTest::newRow("unknown switch last")                  << QStringList{"E000001", "-q"}                                                 << ""                  << ""        << "E000001"           << ""     << ""      << "";
+    QTest::newRow("mileage left last")                    << QStringList{"XVQ1F23A57M012345", "-k"}                                       << ""                  << ""        << "XVQ1F23A57M012345" << "-k"   << ""      << "";
+    QTest::newRow("mileage without value, then the date") << QStringList{"XVQ1F23A57M012345", "00", "-k", "-f", "2015-03-07"}             << ""                  << ""        << "XVQ1F23A57M012345" << ""     << ""      << "2015-03-07";
+    QTest::newRow("slash form of the date switch")        << QStringList{"XVQ1F23A57M012345", "-k", "/f", "2015-03-07"}                   << ""                  << ""        << "XVQ1F23A57M012345" << ""     << ""      << "2015-03-07";
+    QTest::newRow("mileage and date as given")            << QStringList{"-k", "12345", "-f", "2015-03-07"}                               << ""                  << ""        << ""                  << ""     << "12345" << "2015-03-07";
     // clang-format on
 }
 
@@ -115,6 +125,8 @@ void TestCmdLine::switchValueAsGiven()
     QTEST(cmd.m_strValue, "value");
     QTEST(cmd.m_strFgstnr, "vin");
     QTEST(cmd.m_strSwitchWithoutValue, "withoutValue");
+    QTEST(cmd.m_strKilometer, "mileage");
+    QTEST(cmd.m_strErstzulassung, "firstRegistration");
 }
 
 void TestCmdLine::sessionFile_data()

@@ -1,6 +1,7 @@
 // Program texts, program languages with Qt's translations, message boxes,
 // dialog titles and the user profile of the platform layer.
 
+#include "platform/ClipboardHolder.h"
 #include "platform/DialogTitleFit.h"
 #include "platform/HeldReturnFilter.h"
 #include "platform/MsgBox.h"
@@ -13,12 +14,14 @@
 #include "support/Waits.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QColor>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QSettings>
 #include <QTimer>
@@ -70,6 +73,8 @@ private slots:
     void storedRectangles();
     void callerModeTakesX11WhereItCan_data();
     void callerModeTakesX11WhereItCan();
+    void answerOutsideX11NeverKept_data();
+    void answerOutsideX11NeverKept();
     void platformArgumentTakenOut_data();
     void platformArgumentTakenOut();
     void heldReturnPressesOnce_data();
@@ -809,6 +814,39 @@ void TestPlatform::callerModeTakesX11WhereItCan()
     QFETCH(bool, reachable);
     QFETCH(bool, windowless);
     QTEST(CallerModePlatform(requested, reachable, windowless), "platform");
+}
+
+// Outside X11 (here: offscreen) the caller is told that its answer is
+// lost whenever the program put one, whatever the clipboard shows at the
+// end. Each row has a format of its own: what the program put stays noted.
+void TestPlatform::answerOutsideX11NeverKept_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("noted");      // the program put its answer
+    QTest::addColumn<bool>("shownAtEnd"); // the clipboard shows it at the end
+    QTest::addColumn<int>("handOver");    // ClipboardHandOver
+    // clang-format off
+    QTest::newRow("answer put and shown")            << "x-yaq-answer-shown"  << true  << true  << int(ClipboardHandOver::NotKept);
+    QTest::newRow("answer put, not shown (yet)")     << "x-yaq-answer-hidden" << true  << false << int(ClipboardHandOver::NotKept);
+    QTest::newRow("content of the format, no answer") << "x-yaq-no-answer"    << false << true  << int(ClipboardHandOver::NotNeeded);
+    // clang-format on
+}
+
+void TestPlatform::answerOutsideX11NeverKept()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, noted);
+    QFETCH(bool, shownAtEnd);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    auto *mime = new QMimeData;
+    mime->setData(format, "answer");
+    clipboard->setMimeData(mime);
+    if (noted)
+        NoteClipboardAnswer(format);
+    if (!shownAtEnd)
+        clipboard->clear();
+    QTEST(int(HandClipboardToHolder(format, 0)), "handOver");
+    clipboard->clear();
 }
 
 // The platform argument as Qt reads it, taken out of the program's own.

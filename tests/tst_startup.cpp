@@ -175,6 +175,8 @@ void TestStartup::callerModeArguments_data()
     QTest::newRow("AP number of 7")               << QStringList{"-m", "qvlaposquery", "-a", "1234567"}   << -1 << ""              << "1234567" << "";
     QTest::newRow("AP number of 8 dropped")       << QStringList{"-m", "qvlapossearch", "-a", "12345678"} << -1 << ""              << ""        << "";
     QTest::newRow("list as given")                << QStringList{"-m", "qvlawtosrp", "-a", "1;22;333"}    << -1 << ""              << ""        << "1;22;333";
+    QTest::newRow("mileage left last: window")    << QStringList{"XVQ1F23A57M012345", "-k"}               << -1 << ""              << ""        << "";
+    QTest::newRow("position left last in qvl")    << QStringList{"-m", "qvl", "-x", "10", "-y"}          << 10 << ""              << ""        << "";
     // clang-format on
 }
 
@@ -770,8 +772,9 @@ void TestStartup::heldProfileLockIsWaitedForOnce()
 
 // Without a display the settings mode does its work; the package request
 // ends with the failure status and says why, as its answer cannot outlive
-// the program, and so does a caller mode with a window on a platform that
-// shows none. A platform Qt cannot start, named by QT_QPA_PLATFORM or by
+// the program. A caller mode with a window that has no display, or a
+// platform that shows none, ends at once with the failure status and says
+// why. A platform Qt cannot start, named by QT_QPA_PLATFORM or by
 // the argument "-platform", counts as a desktop's. The program itself runs,
 // as a caller starts it.
 void TestStartup::windowlessRunWithoutADisplay_data()
@@ -784,6 +787,12 @@ void TestStartup::windowlessRunWithoutADisplay_data()
     QTest::addColumn<QString>("told"); // on standard error
     const QString noDisplay = QStringLiteral(
         "nicht in der Zwischenablage:\nEs ist keine X11-Anzeige erreichbar (DISPLAY \"%1\").");
+    const QString noWindow =
+        QStringLiteral("Das Programm kann sein Fenster nicht zeigen und wird beendet:\n"
+                       "Es ist keine Anzeige erreichbar (DISPLAY \"%1\", WAYLAND_DISPLAY ");
+    const QString showsNone =
+        QStringLiteral("Das Programm kann sein Fenster nicht zeigen und wird beendet:\n"
+                       "Die Qt-Plattform \"%1\" (%2) zeigt kein Fenster.");
     // clang-format off
     QTest::newRow("settings mode, no DISPLAY")              << "qvlsettings"  << ""       << ""          << QStringList{}                       << 0 << "";
     QTest::newRow("settings mode, DISPLAY of no server")    << "qvlsettings"  << ":65000" << ""          << QStringList{}                       << 0 << "";
@@ -795,8 +804,15 @@ void TestStartup::windowlessRunWithoutADisplay_data()
     QTest::newRow("settings mode, X11 argument")            << "qvlsettings"  << ":65000" << "offscreen" << QStringList{"-platform", "xcb"}     << 0 << "";
     QTest::newRow("package request, GPU platform")          << "qvlawtosrp"   << ""       << "eglfs"     << QStringList{}                       << 1 << noDisplay.arg("");
     QTest::newRow("package request, Wayland argument")      << "qvlawtosrp"   << ""       << ""          << QStringList{"-platform", "wayland"} << 1 << noDisplay.arg("");
-    QTest::newRow("basket to the caller, offscreen")        << "qvlaposquery" << ""       << "offscreen" << QStringList{}                       << 1 << noDisplay.arg("");
-    QTest::newRow("basket to the caller, minimal argument") << "qvlaposquery" << ":65000" << ""          << QStringList{"-platform", "minimal"} << 1 << noDisplay.arg(":65000");
+    QTest::newRow("basket to the caller, offscreen")        << "qvlaposquery" << ""       << "offscreen" << QStringList{}                       << 1 << showsNone.arg("offscreen", "QT_QPA_PLATFORM");
+    QTest::newRow("basket to the caller, minimal argument") << "qvlaposquery" << ":65000" << ""          << QStringList{"-platform", "minimal"} << 1 << showsNone.arg("minimal", "-platform");
+    QTest::newRow("basket to the caller, no DISPLAY")       << "qvlaposquery" << ""       << ""          << QStringList{}                       << 1 << noWindow.arg("");
+    QTest::newRow("window, no DISPLAY")                     << "qvl"          << ""       << ""          << QStringList{}                       << 1 << noWindow.arg("");
+    QTest::newRow("window, offscreen")                      << "qvl"          << ":65000" << "offscreen" << QStringList{}                       << 1 << showsNone.arg("offscreen", "QT_QPA_PLATFORM");
+    QTest::newRow("package editing, DISPLAY of no server")  << "qvledit"      << ":65000" << ""          << QStringList{}                       << 1 << noWindow.arg(":65000");
+    QTest::newRow("package editing, minimal")               << "qvledit"      << ""       << "minimal"   << QStringList{}                       << 1 << showsNone.arg("minimal", "QT_QPA_PLATFORM");
+    QTest::newRow("position search, no DISPLAY")            << "qvlapossearch" << ""      << ""          << QStringList{}                       << 1 << noWindow.arg("");
+    QTest::newRow("position search, offscreen")             << "qvlapossearch" << ""      << "offscreen" << QStringList{}                       << 1 << showsNone.arg("offscreen", "QT_QPA_PLATFORM");
     // clang-format on
 }
 
@@ -822,13 +838,15 @@ void TestStartup::windowlessRunWithoutADisplay()
                        m_env->path() + QStringLiteral("/profile"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_env->path() + QStringLiteral("/appdata"));
     environment.insert(QStringLiteral("DISPLAY"), display);
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // No Wayland display either, whatever the machine runs.
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), m_env->path() + QStringLiteral("/none"));
     if (platform.isEmpty())
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     else
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(program);
     // The caller's labour-position query hands its basket over at once.
     const QStringList args = mode == QLatin1String("qvlsettings")
                                  ? QStringList{"-m", mode, "-s", "Sound", "-w", "0"}

@@ -41,6 +41,11 @@ constexpr int kNoAnswerText = 7174;
 constexpr int kAnswerNotKeptText = 7178;
 constexpr int kNoXDisplayText = 7179;
 constexpr int kPlatformKeepsNothingText = 7180;
+// "The program cannot show its window and ends: <reason>", and its reasons:
+// no display reachable; a platform that shows no window.
+constexpr int kNoWindowText = 7185;
+constexpr int kNoDisplayText = 7186;
+constexpr int kPlatformShowsNoWindowText = 7187;
 // "The switch ... takes a value, and none follows it."
 constexpr int kSwitchWithoutValueText = 7183;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
@@ -96,6 +101,24 @@ bool CYaq2App::IsWindowlessMode() const
     return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
 }
 
+int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
+                                   const QString &platformNamedBy)
+{
+    InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
+    const QString reason =
+        why == CallerWindow::NoDisplay
+            ? OrmelTextArgs(kNoDisplayText,
+                            {QString::fromLocal8Bit(qgetenv("DISPLAY")),
+                             QString::fromLocal8Bit(qgetenv("WAYLAND_DISPLAY"))},
+                            QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""))
+            : OrmelTextArgs(kPlatformShowsNoWindowText, {platform, platformNamedBy},
+                            QStringLiteral("%s (%s)"));
+    SetMsgBoxWindowless(true);
+    OwnMsgBox(OrmelTextArgs(kNoWindowText, {reason}, QStringLiteral("%s")));
+    SetMsgBoxWindowless(false);
+    return kExitNotDone;
+}
+
 bool CYaq2App::IsWindowlessMode(const QString &mode)
 {
     return mode == QLatin1String("qvlawtosrp") || mode == QLatin1String("qvlsettings");
@@ -137,9 +160,11 @@ bool CYaq2App::InitInstance()
     // Data directory and profile.
     s.DataDir = GetAppDirectory() + QStringLiteral("Datas");
     m_CmdLine.ParseArguments(m_arguments);
-    if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty()) {
-        // The caller's command lacks a value ("-w" last): the run does none
-        // of it and writes nothing, not even the profile it has not read.
+    if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty() &&
+        m_CmdLine.m_strMode == QLatin1String("qvlsettings")) {
+        // The settings mode's command lacks a value ("-w" last): the run
+        // does none of it and writes nothing, not even the profile it has
+        // not read. Any other run goes on with that value empty.
         InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
         SetMsgBoxWindowless(true);
         OwnMsgBox(OrmelTextArgs(kSwitchWithoutValueText, {m_CmdLine.m_strSwitchWithoutValue},

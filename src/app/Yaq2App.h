@@ -7,6 +7,7 @@
 #include "app/ModelMapping.h"
 #include "platform/PrgLanguage.h"
 #include "platform/SoapSvr.h"
+#include "platform/WindowlessPlatform.h" // CallerWindow
 #include "settings/CmdLine.h"
 #include "settings/PrgSettings.h"
 
@@ -34,10 +35,11 @@ public:
     // "qvlsettings". Always returns false: the program ends afterwards.
     bool InitInstance();
     // The exit status of a run that could not do what it was asked: the
-    // command line ends with a switch that lacks its value, or the version
-    // file could not be read (the run then writes nothing at its end); in
-    // every caller mode an answer on the clipboard that does not outlive
-    // the program; in the modes without a window also no version file for
+    // settings mode's command line ends with a switch that lacks its value,
+    // or the version file could not be read (the run then writes nothing at
+    // its end); a caller mode with a window that cannot show it; in every
+    // caller mode an answer on the clipboard that does not outlive the
+    // program; in the modes without a window also no version file for
     // the package request, no answer put on the clipboard, the named
     // setting, the profile or the dealer file not written. A run that did it
     // ends with 0.
@@ -55,6 +57,13 @@ public:
     // the caller of a mode without a window on standard error; the exit
     // status then.
     int AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy);
+    // Before any window: a caller mode with a window cannot show it (no
+    // display reachable, or a platform that shows none, named by
+    // `platformNamedBy`). Tells the caller so on standard error, in the
+    // program's texts, and returns the exit status; nothing is read or
+    // written. Needs the core application object only.
+    static int TellWindowCannotShow(CallerWindow why, const QString &platform,
+                                    const QString &platformNamedBy);
     // The caller modes (switch "m") that show no window at all.
     static bool IsWindowlessMode(const QString &mode);
     // The modes (switch "m") of a calling program, with a window or without.

@@ -27,6 +27,9 @@ struct CCallerPlatform
     std::unique_ptr<CXDisplayHold> xDisplay;
     // What named a platform the run kept: "-platform" or "QT_QPA_PLATFORM".
     QString namedBy = QStringLiteral("QT_QPA_PLATFORM");
+    // Whether a caller mode with a window can show it, and on what platform.
+    CallerWindow window = CallerWindow::Shown;
+    QString platform;
 };
 
 CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
@@ -55,6 +58,11 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
                                                    CYaq2App::IsWindowlessMode(cmdLine.m_strMode));
     if (platformGiven && !platform.isEmpty() && platform == requested)
         result.namedBy = QStringLiteral("-platform");
+    if (!CYaq2App::IsWindowlessMode(cmdLine.m_strMode)) {
+        result.window =
+            CallerModeWindow(platform, !platform.isEmpty() || WaylandDisplayReachable());
+        result.platform = QString::fromLocal8Bit(platform.split(';').constFirst());
+    }
     // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
     // overriding it; where Qt chooses itself, the argument still counts.
     if (!platform.isEmpty())
@@ -76,6 +84,12 @@ int main(int argc, char *argv[])
         return RunClipboardHolder(argc, argv);
 
     CCallerPlatform platform = ChooseCallerPlatform(&argc, argv);
+    // The caller hears at once, before Qt could end the program or a window
+    // no one sees waits for a click.
+    if (platform.window != CallerWindow::Shown) {
+        QCoreApplication application(argc, argv);
+        return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy);
+    }
     QApplication application(argc, argv);
     platform.xDisplay.reset();
     // The profile is kept under the program's file name.

@@ -36,6 +36,13 @@ constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
 constexpr quint32 kMaxFormats = 16;
 constexpr quint32 kMaxNameBytes = 256;
 
+// The formats this process put on the clipboard as its answer.
+QStringList &notedAnswers()
+{
+    static QStringList formats;
+    return formats;
+}
+
 void appendNumber(QByteArray &out, quint32 value)
 {
     char bytes[4];
@@ -198,13 +205,22 @@ bool OwnsClipboardWith(const QString &format)
     return mime && mime->hasFormat(format);
 }
 
+void NoteClipboardAnswer(const QString &format)
+{
+    if (!notedAnswers().contains(format))
+        notedAnswers().append(format);
+}
+
 ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds)
 {
     // Elsewhere the clipboard's content is the process's own and goes with
-    // it: no holder can take it over.
+    // it: no holder can take it over. Whether there was an answer is what
+    // this process did, not what the clipboard shows at this moment (a
+    // Wayland clipboard shows the process's own content only once the
+    // compositor's events have come in).
     if (!isX11())
-        return OwnsClipboardWith(format) ? ClipboardHandOver::NotKept
-                                         : ClipboardHandOver::NotNeeded;
+        return notedAnswers().contains(format) ? ClipboardHandOver::NotKept
+                                               : ClipboardHandOver::NotNeeded;
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *mime = clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
     if (!mime || !mime->hasFormat(format))

@@ -37,6 +37,11 @@ int ClipboardHoldSeconds(const CProfile &profile);
 // process serves does not count).
 bool OwnsClipboardWith(const QString &format);
 
+// Notes that this process put its answer in `format` on the clipboard.
+// Outside X11 the note alone decides whether an answer is lost with the
+// process.
+void NoteClipboardAnswer(const QString &format);
+
 enum class ClipboardHandOver
 {
     NotNeeded,  // this process holds no such content
@@ -46,7 +51,8 @@ enum class ClipboardHandOver
 };
 // At the program's end: when this process owns the clipboard and it holds
 // `format`, starts the holder with the clipboard's formats and waits until
-// the holder owns it; without an X11 session there is no holder (NotKept).
+// the holder owns it; without an X11 session there is no holder: NotKept
+// whenever the answer was noted (NoteClipboardAnswer), NotNeeded otherwise.
 ClipboardHandOver HandClipboardToHolder(const QString &format, int holdSeconds);
 constexpr int kHandOverWaitMs = 10000;
 

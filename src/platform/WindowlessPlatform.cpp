@@ -1,9 +1,14 @@
 #include "platform/WindowlessPlatform.h"
 
+#include <QDir>
+#include <QFile>
 #include <QList>
 
 #include <cstring>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -50,6 +55,46 @@ QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachabl
 bool PlatformShowsNoWindow(const QString &platformName)
 {
     return platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
+}
+
+CallerWindow CallerModeWindow(const QByteArray &platform, bool waylandDisplayReachable)
+{
+    if (platform.isEmpty())
+        return waylandDisplayReachable ? CallerWindow::Shown : CallerWindow::NoDisplay;
+    // Qt takes the first platform of a list that starts; one without a
+    // display always does.
+    const QByteArray first = platform.split(';').constFirst();
+    const qsizetype options = first.indexOf(':');
+    const QByteArray name = (options < 0 ? first : first.left(options)).trimmed();
+    return PlatformShowsNoWindow(QString::fromLatin1(name)) ? CallerWindow::PlatformShowsNone
+                                                            : CallerWindow::Shown;
+}
+
+bool WaylandDisplayReachable()
+{
+    // A socket handed over by the starter is the display.
+    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
+        return true;
+    QString path = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    if (!QDir::isAbsolutePath(path)) {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty())
+            return false;
+        path = runtime + QLatin1Char('/') + path;
+    }
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (encoded.size() >= qsizetype(sizeof(address.sun_path)))
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool reachable =
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return reachable;
 }
 
 CXDisplayHold::CXDisplayHold()

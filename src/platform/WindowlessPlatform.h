@@ -10,7 +10,8 @@
 // cannot even set the clipboard on). Without any display the modes that
 // show no window take the offscreen platform, so that the settings mode
 // still does its work and the package request can say why its answer does
-// not outlive it; the modes with a window leave the choice to Qt.
+// not outlive it; the modes with a window leave the choice to Qt, and end at
+// once where they could show their window to no one (CallerModeWindow).
 //
 // A platform the starter named (QT_QPA_PLATFORM, or the argument
 // "-platform", which wins) is kept only when every name of it is one of the
@@ -32,6 +33,22 @@ QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachabl
 // Whether the platform of the running program shows no window anyone could
 // see or click (offscreen, minimal).
 bool PlatformShowsNoWindow(const QString &platformName);
+
+// Whether a caller mode with a window can show it on the platform
+// CallerModePlatform chose for it: not on a platform that shows none
+// (offscreen, minimal, the first of a list deciding), and not where Qt
+// chooses without an X display and no Wayland display is reachable either.
+enum class CallerWindow
+{
+    Shown,
+    NoDisplay,
+    PlatformShowsNone,
+};
+CallerWindow CallerModeWindow(const QByteArray &platform, bool waylandDisplayReachable);
+
+// Whether the Wayland display of the session (WAYLAND_SOCKET, or the socket
+// WAYLAND_DISPLAY names, "wayland-0" when unset) takes a connection.
+bool WaylandDisplayReachable();
 
 struct xcb_connection_t;
 

@@ -10,30 +10,50 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+namespace {
+
+// The program's switches and the field each fills with its value. Names are
+// compared exactly, case-sensitive.
+const QHash<QString, QString CCmdLine::*> &switchFields()
+{
+    static const QHash<QString, QString CCmdLine::*> switches = {
+        {QStringLiteral("TNS"), &CCmdLine::m_strTNS},
+        {QStringLiteral("UID"), &CCmdLine::m_strUID},
+        {QStringLiteral("PWD"), &CCmdLine::m_strPWD},
+        {QStringLiteral("CC"), &CCmdLine::m_strCC},
+        {QStringLiteral("v"), &CCmdLine::m_strFgstnr},
+        {QStringLiteral("l"), &CCmdLine::m_strSprache},
+        {QStringLiteral("n"), &CCmdLine::m_strStartPage},
+        {QStringLiteral("m"), &CCmdLine::m_strMode},
+        {QStringLiteral("x"), &CCmdLine::m_strX},
+        {QStringLiteral("y"), &CCmdLine::m_strY},
+        {QStringLiteral("p"), &CCmdLine::m_strPaketNr},
+        {QStringLiteral("k"), &CCmdLine::m_strKilometer},
+        {QStringLiteral("a"), &CCmdLine::m_strAPNr},
+        {QStringLiteral("s"), &CCmdLine::m_strSetting},
+        {QStringLiteral("w"), &CCmdLine::m_strValue},
+        {QStringLiteral("f"), &CCmdLine::m_strErstzulassung},
+    };
+    return switches;
+}
+
+// Whether the parameter is one of the program's switches, written with "-"
+// or "/".
+bool isOwnSwitch(const QString &arg)
+{
+    return arg.size() > 1 &&
+           (arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1Char('/'))) &&
+           switchFields().contains(arg.mid(1));
+}
+
+} // namespace
+
 void CCmdLine::ParseParam(const QString &param, bool isSwitch, bool /*isLast*/)
 {
     if (isSwitch) {
         m_pPending = nullptr;
-        static const QHash<QString, QString CCmdLine::*> switches = {
-            {QStringLiteral("TNS"), &CCmdLine::m_strTNS},
-            {QStringLiteral("UID"), &CCmdLine::m_strUID},
-            {QStringLiteral("PWD"), &CCmdLine::m_strPWD},
-            {QStringLiteral("CC"), &CCmdLine::m_strCC},
-            {QStringLiteral("v"), &CCmdLine::m_strFgstnr},
-            {QStringLiteral("l"), &CCmdLine::m_strSprache},
-            {QStringLiteral("n"), &CCmdLine::m_strStartPage},
-            {QStringLiteral("m"), &CCmdLine::m_strMode},
-            {QStringLiteral("x"), &CCmdLine::m_strX},
-            {QStringLiteral("y"), &CCmdLine::m_strY},
-            {QStringLiteral("p"), &CCmdLine::m_strPaketNr},
-            {QStringLiteral("k"), &CCmdLine::m_strKilometer},
-            {QStringLiteral("a"), &CCmdLine::m_strAPNr},
-            {QStringLiteral("s"), &CCmdLine::m_strSetting},
-            {QStringLiteral("w"), &CCmdLine::m_strValue},
-            {QStringLiteral("f"), &CCmdLine::m_strErstzulassung},
-        };
-        const auto it = switches.constFind(param);
-        if (it != switches.constEnd())
+        const auto it = switchFields().constFind(param);
+        if (it != switchFields().constEnd())
             m_pPending = &(this->*(*it));
         return;
     }
@@ -80,12 +100,14 @@ void CCmdLine::ParseArguments(const QStringList &arguments)
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         const bool isLast = i == arguments.size() - 1;
-        // A switch's value is the caller's text, also a folder ("/dealer")
-        // or a negative number ("-1").
+        // One of the program's switches is that switch, also where a value
+        // is pending. Any other parameter after a switch that takes a value
+        // is that value as given, also a folder ("/dealer") or a negative
+        // number ("-1").
         const bool dashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
         const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/')) &&
                                  !arg.mid(1).contains(QLatin1Char('/'));
-        if (!ValuePending() && (dashSwitch || slashSwitch)) {
+        if (isOwnSwitch(arg) || (!ValuePending() && (dashSwitch || slashSwitch))) {
             ParseParam(arg.mid(1), true, isLast);
             if (isLast && ValuePending())
                 m_strSwitchWithoutValue = arg;

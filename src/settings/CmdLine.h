@@ -8,8 +8,10 @@
 // Positional parameters come first: VIN (or a session file "*.YAQCFG" /
 // "*.YAQ2CFG"), program language, start page. Switches ("-TNS name") take the
 // next parameter as their value, whatever it begins with ("-w /dealer",
-// "-w -1"); a switch value counts among the positional parameters, so
-// "-m qvl VIN" puts the VIN into the language field.
+// "-w -1"), unless it is one of the program's own switches ("-k -f DATE":
+// "-f" is the switch, "-k" stays without a value); a switch value counts
+// among the positional parameters, so "-m qvl VIN" puts the VIN into the
+// language field.
 
 #include "platform/PrgLanguage.h" // LocaleToPrgSprache, the session file's language
 
@@ -25,11 +27,13 @@ public:
 
     // Feeds one parameter (without its "-" or "/" when it is a switch).
     void ParseParam(const QString &param, bool isSwitch, bool isLast);
-    // Feeds the program's arguments (without the program name). The
-    // parameter after a switch that takes a value is that value as given.
-    // Any other parameter starting with "-" is a switch; one starting with
-    // "/" is a switch only when it holds no further "/", so absolute file
-    // paths stay plain.
+    // Feeds the program's arguments (without the program name). One of the
+    // program's switches, "-" or "/" and its name, is that switch wherever
+    // it stands. Any other parameter after a switch that takes a value is
+    // that value as given. Elsewhere a parameter starting with "-" is a
+    // switch (an unknown one takes no value); one starting with "/" is a
+    // switch only when it holds no further "/", so absolute file paths stay
+    // plain.
     void ParseArguments(const QStringList &arguments);
     // Whether a switch that takes a value waits for it (the last parameter
     // fed was such a switch).
@@ -56,7 +60,7 @@ public:
     int m_nParamCount = 0;
     QString m_strSessionFile;
     // The switch, as written, that ended the command line without the value
-    // it takes; empty when none did.
+    // it takes (its field stays empty); empty when none did.
     QString m_strSwitchWithoutValue;
 
 private:

@@ -1,5 +1,7 @@
 #include "basket/model/BasketListDocument.h"
 
+#include "platform/ClipboardHolder.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -304,5 +306,6 @@ bool PutBasketListOnClipboard(const QString &document, BasketListForm form)
     // The clipboard owns the data from here on; earlier content in every
     // format is gone.
     clipboard->setMimeData(BasketListMimeData(document, form));
+    NoteClipboardAnswer(kBasketListFormat);
     return true;
 }
