@@ -694,21 +694,24 @@ void TestPlatform::profileRewrittenAtOnceReadsBackNew()
 }
 
 // A lock that no write holds any more does not keep the profile from being
-// written: one of a program that ended, one kept far longer than a write
-// takes (a program that hangs).
+// written: one of a program that ended, also before it wrote its process
+// id, one kept far longer than a write takes (a program that hangs).
 void TestPlatform::profileWriteTakesOverAnAbandonedLock_data()
 {
     QTest::addColumn<bool>("ended");  // the holder's process ended
+    QTest::addColumn<bool>("empty");  // it ended before it wrote its process id
     QTest::addColumn<int>("ageSecs"); // the age of the lock file
     // clang-format off
-    QTest::newRow("left by a program that ended") << true  << 0;
-    QTest::newRow("held by a program that hangs") << false << 3600;
+    QTest::newRow("left by a program that ended")                 << true  << false << 0;
+    QTest::newRow("left empty by a program that ended a while ago") << true  << true  << 3;
+    QTest::newRow("held by a program that hangs")                 << false << false << 3600;
     // clang-format on
 }
 
 void TestPlatform::profileWriteTakesOverAnAbandonedLock()
 {
     QFETCH(bool, ended);
+    QFETCH(bool, empty);
     QFETCH(int, ageSecs);
     TestEnv env;
     const QString path = CProfile(QStringLiteral("yaq2")).FileName();
@@ -730,6 +733,8 @@ void TestPlatform::profileWriteTakesOverAnAbandonedLock()
         QVERIFY(process.waitForFinished(YaqTest::kHangMs));
         held = QByteArray::number(pid) + held.mid(held.indexOf('\n'));
     }
+    if (empty)
+        held.clear();
     QVERIFY(writeTextFile(lockPath, held));
     QFile file(lockPath);
     QVERIFY(file.open(QIODevice::Append));

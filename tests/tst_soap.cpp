@@ -292,7 +292,9 @@ int ConnectTo(quint16 port, bool blocking)
 // from a thread of their own: whole stray requests, the next on a new
 // connection as soon as the answer to the last has come or the listener
 // closed it; or single bytes that begin no request, one more every few
-// milliseconds, on a new connection once the listener closed the last.
+// milliseconds; or a head announcing a body of 1 MiB, with nothing or all
+// of it but its last byte, and then nothing; the last three on a new
+// connection once the listener closed the last.
 class StrayFlood
 {
 public:
@@ -300,7 +302,10 @@ public:
     {
         Requests,
         Bytes,
+        Heads,
+        Bodies,
     };
+    static constexpr qsizetype kBody = 1024 * 1024;
 
     StrayFlood(quint16 port, int connections, Kind kind)
         : m_thread([this, port, connections, kind] { run(port, connections, kind); })
@@ -319,13 +324,18 @@ private:
     {
         using Clock = std::chrono::steady_clock;
         constexpr auto kByteEvery = std::chrono::milliseconds(10);
-        const QByteArray stray =
-            kind == Kind::Requests ? Post("<stray/>", "Connection: close\r\n") : QByteArray("P");
+        const QByteArray head =
+            "POST / HTTP/1.1\r\nContent-Length: " + QByteArray::number(kBody) + "\r\n\r\n";
+        const QByteArray stray = kind == Kind::Requests ? Post("<stray/>", "Connection: close\r\n")
+                                 : kind == Kind::Bytes  ? QByteArray("P")
+                                 : kind == Kind::Heads  ? head
+                                                        : head + QByteArray(kBody - 1, 'x');
         struct Client
         {
             int fd = -1;
             QByteArray received;
             Clock::time_point sent;
+            qsizetype offset = 0; // of the stray, sent
         };
         std::vector<Client> clients(static_cast<size_t>(connections));
         std::vector<pollfd> polled(clients.size());
@@ -344,6 +354,7 @@ private:
                 if (c.fd < 0) {
                     c.fd = ConnectTo(port, false);
                     c.received.clear();
+                    c.offset = 0;
                     c.sent = now;
                     ++connected;
                     // Sent once the connection is there (the socket is writable).
@@ -361,10 +372,12 @@ private:
                     continue;
                 bool closeIt = (events & (POLLERR | POLLHUP)) != 0;
                 if (!closeIt && (events & POLLOUT)) {
-                    closeIt = ::send(c.fd, stray.constData(), size_t(stray.size()), MSG_NOSIGNAL) !=
-                              stray.size();
+                    const ssize_t n = ::send(c.fd, stray.constData() + c.offset,
+                                             size_t(stray.size() - c.offset), MSG_NOSIGNAL);
+                    closeIt = n <= 0 || (kind != Kind::Bodies && n != stray.size());
+                    c.offset += qMax<ssize_t>(0, n);
                     c.sent = Clock::now();
-                    polled[i].events = POLLIN;
+                    polled[i].events = c.offset < stray.size() ? POLLIN | POLLOUT : POLLIN;
                 } else if (!closeIt && (events & POLLIN)) {
                     char buffer[4096];
                     const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
@@ -405,16 +418,19 @@ void ReceiveResponses(int fd, QByteArray *received, int count)
     }
 }
 
-// One push on a new connection from a thread of the test, whole or its head
-// first and its body pauseMs later, or, with expectContinue, its head with
-// "Expect: 100-continue" and its body once "100 Continue" has come: the
-// status of the answer that came before the connection ended (the first
-// other than that "100 Continue"), 0 when none came.
-int PushAnswered(quint16 port, int number, int pauseMs = -1, bool expectContinue = false)
+// One push on a new connection from a thread of the test, sent quietMs
+// after it connected: whole or its head first and its body pauseMs later,
+// or, with expectContinue, its head with "Expect: 100-continue" and its body
+// once "100 Continue" has come: the status of the answer that came before
+// the connection ended (the first other than that "100 Continue"), 0 when
+// none came.
+int PushAnswered(quint16 port, int number, int pauseMs = -1, bool expectContinue = false,
+                 int quietMs = 0)
 {
     const int fd = ConnectTo(port, true);
     if (fd < 0)
         return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(quietMs));
     const QByteArray push = Post("<push n=\"" + QByteArray::number(number) + "\"/>",
                                  expectContinue ? "Expect: 100-continue\r\n" : "");
     const qsizetype head =
@@ -505,6 +521,8 @@ private slots:
     void listenerAnswersEveryPushUnderAFlood();
     void listenerServesPushesPastStalledRequests_data();
     void listenerServesPushesPastStalledRequests();
+    void listenerServesPushesAmongReturningStrangers_data();
+    void listenerServesPushesAmongReturningStrangers();
     void listenerDropsAGoneClient_data();
     void listenerDropsAGoneClient();
     void activation_data();
@@ -1191,9 +1209,9 @@ void TestSoap::listenerAnswersEveryRequestInTime()
 void TestSoap::listenerServesAPushPastHeldPlaces_data()
 {
     QTest::addColumn<QByteArray>("held"); // what each of the clients holding the places sends
-    QTest::addColumn<int>("told");        // what the one that gives way hears; 0: nothing
+    QTest::addColumn<int>("told");        // what the one that gives way hears
     // clang-format off
-    QTest::newRow("64 silent")           << QByteArray()                                 << 0;
+    QTest::newRow("64 silent")           << QByteArray()                                 << 503;
     QTest::newRow("64 with half a head") << QByteArray("POST / HTTP/1.1\r\nContent-Le") << 503;
     QTest::newRow("64 with half a body") << Post("<r>whole</r>").chopped(3)             << 503;
     // clang-format on
@@ -1251,7 +1269,8 @@ void TestSoap::listenerPushesOutTheLongestIdle()
     RawClient push(listener.Port());
     push.send(Post("<push/>"));
     YAQ_TRY_VERIFY(idleFirst.closed);
-    QVERIFY(idleFirst.responses().isEmpty());
+    QCOMPARE(idleFirst.responses().size(), 1);
+    QCOMPARE(idleFirst.responses().at(0).status, 503);
     // The request that waits keeps its place and its turn.
     QCOMPARE(NextRequest(listener), QStringLiteral("<waiting/>"));
     listener.SetResponse(QStringLiteral("<a1/>"));
@@ -1268,9 +1287,12 @@ void TestSoap::listenerPushesOutTheLongestIdle()
 // request, l its request line, h its head, w owing its client an answer (a
 // new connection: r its whole request);
 // each with the milliseconds since it last heard its client (or connected,
-// or had its last answer). A silent place has 250 ms to begin its request;
-// one that has begun counts as silent after 1000 ms. The new connection's
-// request has come as far as `sends` says ("-": not heard yet).
+// or had its last answer), and after "@" those since it took its place
+// (silent ones: as long as they have been silent; others: long ago). Every
+// place keeps it for 250 ms after it took it; a silent place has that
+// long to begin its request; one that has begun counts as silent after
+// 1000 ms. The new connection's request has come as far as `sends` says
+// ("-": not heard yet).
 void TestSoap::placeForANewConnection_data()
 {
     QTest::addColumn<QString>("places");
@@ -1280,7 +1302,11 @@ void TestSoap::placeForANewConnection_data()
     QTest::newRow("the silent one silent longest goes first")            << "b900 s400 s300" << "-" << "push out 1";
     QTest::newRow("a silent one before one that has begun")              << "b900 s300"      << "-" << "push out 1";
     QTest::newRow("a silent one in its time: the newcomer waits")        << "b900 s100"      << "-" << "wait 150";
-    QTest::newRow("a silent one in its time gives way to one that sends") << "b900 s100"     << "b" << "push out 1";
+    QTest::newRow("a silent one in its time keeps it from one that sends") << "b900 s100"    << "b" << "wait 150";
+    QTest::newRow("a silent one in its time keeps it from a whole request") << "w900 s100"   << "r" << "wait 150";
+    QTest::newRow("a place in its time keeps it from a whole request")   << "h50@50 h900"    << "r" << "push out 1";
+    QTest::newRow("every place in its time: the first to end it")        << "h50@50 h100@100" << "r" << "wait 150";
+    QTest::newRow("bytes in their time keep them from a request line")   << "b20@200"        << "l" << "wait 50";
     QTest::newRow("a begun request never for a newcomer not heard")      << "b900 b800"      << "-" << "hear";
     QTest::newRow("bytes give way to a request line, earliest first")    << "b900 b800"      << "l" << "push out 0";
     QTest::newRow("bytes never to bytes")                                << "b900 b800"      << "b" << "refuse";
@@ -1310,7 +1336,11 @@ void TestSoap::placeForANewConnection()
         HttpPlace place;
         place.progress = HttpProgress(qMax(0, progress.indexOf(token.at(0))));
         place.movable = !token.startsWith(QLatin1Char('w'));
-        place.quietMs = token.mid(1).toLongLong();
+        const QStringList times = token.mid(1).split(QLatin1Char('@'));
+        place.quietMs = times.at(0).toLongLong();
+        place.ageMs = times.size() > 1                       ? times.at(1).toLongLong()
+                      : place.progress == HttpProgress::None ? place.quietMs
+                                                             : 10000;
         place.stamp = quint64(list.size());
         list << place;
     }
@@ -1500,6 +1530,70 @@ void TestSoap::listenerServesPushesPastStalledRequests()
     });
     QVERIFY(pusher.waitFinished());
     QCOMPARE(statuses, QList<int>(kPushes, 200));
+}
+
+// Strangers, more than the places and the connections closing hold, send a head that
+// announces 1 MiB, with nothing or all but the last byte of that body, and
+// connect again as soon as they are dropped: every push is served, also one
+// whose client waits a while after connecting before it writes (a place is
+// kept for its grace time, whatever comes meanwhile), and the listener
+// never holds more than its bound.
+void TestSoap::listenerServesPushesAmongReturningStrangers_data()
+{
+    QTest::addColumn<int>("places");
+    QTest::addColumn<int>("strangers");
+    QTest::addColumn<bool>("bodies"); // the strangers send their bodies but the last byte
+    QTest::addColumn<int>("quietMs"); // how long a push's client waits before it writes
+    QTest::addColumn<int>("silenceMs");
+    // clang-format off
+    QTest::newRow("70 heads, pushes at once")                << 64 << 70 << false << 0  << 1000;
+    QTest::newRow("70 heads, pushes 30 ms after connecting") << 64 << 70 << false << 30 << 1000;
+    QTest::newRow("1 MiB bodies, pushes at once")            << 4  << 16 << true  << 0  << 100;
+    // clang-format on
+}
+
+void TestSoap::listenerServesPushesAmongReturningStrangers()
+{
+    QFETCH(int, places);
+    QFETCH(int, strangers);
+    QFETCH(bool, bodies);
+    QFETCH(int, quietMs);
+    HttpLimits limits = PatientLimits();
+    limits.maxConnections = places;
+    // The strangers go silent and are pushed out by those coming back; a
+    // push's client has time to begin, however loaded the machine.
+    QFETCH(int, silenceMs);
+    limits.silenceMs = silenceMs;
+    limits.quietGraceMs = 500;
+    HttpListener listener;
+    listener.setLimits(limits);
+    listener.setRequestHandler([&listener](quint64 id, const HttpRequest &) {
+        QTimer::singleShot(0, &listener, [&listener, id]() {
+            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
+        });
+    });
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = listener.port();
+    qint64 held = 0;
+    QTimer measure;
+    QObject::connect(&measure, &QTimer::timeout,
+                     [&]() { held = qMax(held, listener.heldBytes()); });
+    measure.start(1);
+    StrayFlood flood(port, strangers, bodies ? StrayFlood::Kind::Bodies : StrayFlood::Kind::Heads);
+    // They have come, and come back.
+    YAQ_TRY_VERIFY(flood.answered > strangers);
+
+    constexpr int kPushes = 6;
+    QList<int> statuses(kPushes, 0);
+    YaqTest::ThreadJoiner pusher;
+    pusher.start([&statuses, port, quietMs]() {
+        for (int i = 0; i < kPushes; ++i)
+            statuses[i] = PushAnswered(port, i, -1, false, quietMs);
+    });
+    QVERIFY(pusher.waitFinished());
+    QCOMPARE(statuses, QList<int>(kPushes, 200));
+    QVERIFY2(held <= listener.heldBytesBound(),
+             qPrintable(QStringLiteral("%1 bytes held").arg(held)));
 }
 
 void TestSoap::listenerDropsAGoneClient_data()

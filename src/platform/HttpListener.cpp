@@ -51,8 +51,9 @@ public:
 
     QTcpSocket *socket;
     QTimer timer;
-    QElapsedTimer since; // since the wait for the current request began
-    QElapsedTimer heard; // since bytes last came or "100 Continue" went
+    QElapsedTimer since;  // since the wait for the current request began
+    QElapsedTimer heard;  // since bytes last came or "100 Continue" went
+    QElapsedTimer placed; // since it took its place: its grace time
     HttpProgress progress = HttpProgress::None;
     quint64 progressStamp = 0; // when the request came as far as `progress`
     HttpRequestParser parser;
@@ -69,6 +70,9 @@ public:
     // Beyond the places with its head read: nothing more is read until it
     // has a place.
     bool waitsForPlace = false;
+    // Asked where it goes (settle): what the others' clients sent is read
+    // meanwhile, and this one is neither read nor counted among them.
+    bool settling = false;
     qint64 discarded = 0;
 };
 
@@ -80,20 +84,40 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
         const HttpPlace &b = places.at(j);
         return a.progress < b.progress || (a.progress == b.progress && a.stamp < b.stamp);
     };
-    int least = -1;
     int silent = -1;
-    qint64 quietest = 0; // the longest quiet of a place that has begun
+    int least = -1;            // of those past their grace time
+    qint64 soonest = -1;       // until a place may give way to the newcomer
+    bool quietInGrace = false; // a place that has sent nothing, in its grace time
+    bool anyMovable = false;
+    const auto mayGiveWayIn = [&soonest](qint64 ms) {
+        if (soonest < 0 || ms < soonest)
+            soonest = ms;
+    };
     for (int i = 0; i < places.size(); ++i) {
         const HttpPlace &p = places.at(i);
         if (!p.movable)
             continue;
+        anyMovable = true;
         const bool begun = p.progress != HttpProgress::None;
-        if (p.quietMs >= (begun ? silenceMs : graceMs) && (silent < 0 || before(i, silent)))
-            silent = i;
-        if (least < 0 || before(i, least))
+        const qint64 silentAfter = begun ? silenceMs : graceMs;
+        if (p.quietMs >= silentAfter) {
+            if (silent < 0 || before(i, silent))
+                silent = i;
+            continue;
+        }
+        const bool inGrace = p.ageMs < graceMs;
+        if (!begun) {
+            // It has its grace time to begin; then it is silent.
+            quietInGrace = true;
+            mayGiveWayIn(graceMs - p.quietMs);
+            continue;
+        }
+        if (!inGrace && (least < 0 || before(i, least)))
             least = i;
-        if (begun)
-            quietest = qMax(quietest, p.quietMs);
+        if (newcomer >= HttpProgress::Head)
+            mayGiveWayIn(silentAfter - p.quietMs);
+        if (inGrace && p.progress < newcomer)
+            mayGiveWayIn(graceMs - p.ageMs);
     }
     HttpRoom room;
     if (silent >= 0) {
@@ -101,22 +125,25 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
         room.place = silent;
         return room;
     }
-    if (least < 0)
-        return room;
-    const HttpPlace &p = places.at(least);
-    if (p.progress == HttpProgress::None && newcomer == HttpProgress::None) {
-        room.step = HttpRoom::Step::Wait;
-        room.waitMs = graceMs - p.quietMs;
-    } else if (p.progress == HttpProgress::None || p.progress < newcomer) {
+    if (newcomer != HttpProgress::None && least >= 0 && places.at(least).progress < newcomer) {
         room.step = HttpRoom::Step::PushOut;
         room.place = least;
-    } else if (newcomer == HttpProgress::None) {
-        room.step = HttpRoom::Step::Hear;
-    } else if (newcomer >= HttpProgress::Head) {
-        // A request, not a stranger's bytes: it is not refused while the
-        // places are taken by clients that may still go silent.
+        return room;
+    }
+    if (newcomer == HttpProgress::None) {
+        if (quietInGrace) {
+            room.step = HttpRoom::Step::Wait;
+            room.waitMs = soonest;
+        } else if (anyMovable) {
+            room.step = HttpRoom::Step::Hear;
+        }
+        return room;
+    }
+    // A request, not a stranger's bytes, waits while the places may still
+    // go silent; any that has sent waits for a place in its grace time.
+    if (soonest >= 0) {
         room.step = HttpRoom::Step::Wait;
-        room.waitMs = silenceMs - quietest;
+        room.waitMs = soonest;
     }
     return room;
 }
@@ -144,6 +171,17 @@ HttpListener::HttpListener(QObject *parent) : QObject(parent)
     });
 }
 
+void HttpListener::Server::incomingConnection(qintptr handle)
+{
+    // Qt's own server would read without limit for a connection it has not
+    // handed out yet: a stranger's body would be held whole while the
+    // connection waits for the listener.
+    auto *socket = new QTcpSocket(this);
+    socket->setReadBufferSize(kReadChunk);
+    socket->setSocketDescriptor(handle);
+    addPendingConnection(socket);
+}
+
 HttpListener::~HttpListener()
 {
     m_onGone = nullptr;
@@ -157,6 +195,8 @@ bool HttpListener::listen(const QHostAddress &address, quint16 port)
     // room there for a few times the places keeps a client that came
     // among strangers from having to connect again.
     m_server.setListenBacklogSize(4 * m_limits.maxConnections);
+    // The server's own queue holds no more than a turn takes.
+    m_server.setMaxPendingConnections(kTakenPerTurn);
     return m_server.listen(address, port);
 }
 
@@ -252,6 +292,28 @@ void HttpListener::onNewConnection()
         m_server.pauseAccepting();
 }
 
+qint64 HttpListener::heldBytes() const
+{
+    qint64 held = 0;
+    for (const Connection *c : m_connections)
+        held += c->socket->bytesAvailable() + c->parser.heldBytes();
+    const QList<QTcpSocket *> waiting =
+        m_server.findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly);
+    for (const QTcpSocket *socket : waiting)
+        held += socket->bytesAvailable();
+    return held;
+}
+
+qint64 HttpListener::heldBytesBound() const
+{
+    // A connection holds what its socket read ahead (a chunk), the rest of
+    // a read chunk the parser has not read yet (a head's line at most, and
+    // a chunk), the head read; the places their bodies besides.
+    constexpr qint64 kPiece = 2 * kReadChunk + 2 * HttpRequestParser::kMaxHeadBytes;
+    const qint64 connections = 2 * qint64(m_limits.maxConnections) + kTakenPerTurn;
+    return qint64(m_limits.maxConnections) * m_limits.maxBody + connections * kPiece;
+}
+
 int HttpListener::openCount() const
 {
     return int(m_connections.size()) - m_closingCount;
@@ -271,6 +333,7 @@ void HttpListener::awaitRequest(Connection *c)
 {
     c->since.start();
     c->heard.start();
+    c->placed.start();
     c->progress = HttpProgress::None;
     c->progressStamp = ++m_nextStamp;
     c->headRead = false;
@@ -291,19 +354,20 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
     // connection one that sends.
     const QList<Connection *> connections = m_connections.values();
     for (Connection *c : connections) {
-        if (c != newcomer && !c->waitsForPlace && mayPushOut(c) && hasUnread(c))
+        if (c != newcomer && !c->settling && !c->waitsForPlace && mayPushOut(c) && hasUnread(c))
             c->socket->waitForReadyRead(0);
     }
     QList<HttpPlace> places;
     QList<Connection *> held;
     for (Connection *c : std::as_const(m_connections)) {
-        if (c == newcomer || c->closing || c->waitsForPlace)
+        if (c == newcomer || c->settling || c->closing || c->waitsForPlace)
             continue;
         HttpPlace place;
         place.progress = progressOf(c);
         place.movable = mayPushOut(c);
         // Bytes that came and are not read yet are not silence.
         place.quietMs = hasUnread(c) ? 0 : c->heard.elapsed();
+        place.ageMs = c->placed.elapsed();
         place.stamp = c->progressStamp;
         places.append(place);
         held.append(c);
@@ -319,12 +383,19 @@ void HttpListener::settle(Connection *c)
 {
     c->overLimit = false;
     c->waitsForPlace = false;
-    if (placesTaken(c) < m_limits.maxConnections)
-        return; // a place came free meanwhile
+    if (placesTaken(c) < m_limits.maxConnections) {
+        c->placed.start(); // a place came free meanwhile
+        return;
+    }
     Connection *victim = nullptr;
+    c->settling = true;
     const HttpRoom room = makeRoom(c, &victim);
+    c->settling = false;
+    if (c->closing || c->gone)
+        return;
     if (victim) {
         pushOut(victim);
+        c->placed.start();
         return;
     }
     if (room.step == HttpRoom::Step::Wait) {
@@ -362,14 +433,9 @@ void HttpListener::settleWaiting()
 
 void HttpListener::pushOut(Connection *c)
 {
-    // One that has begun a request hears that it may send it again; one
-    // that has sent nothing has nothing to hear.
-    if (progressOf(c) != HttpProgress::None) {
-        fail(c, 503);
-        return;
-    }
-    c->socket->abort();
-    drop(c);
+    // Its client hears that it may send its request again, also one that
+    // has sent nothing yet: its request may be on the way.
+    fail(c, 503);
 }
 
 HttpProgress HttpListener::progressOf(const Connection *c) const

@@ -7,31 +7,36 @@
 // No client can hold the program: the head of a request must have come
 // within a short time and the whole request within the read time limit
 // (408, or a silent close when not a byte came), its body is bounded (413),
-// malformed HTTP is answered with 400. When every place is taken, a new
-// connection gets the place of one that owes its client nothing (no request
-// waiting for its answer, no answer still leaving; a request that has come
-// is read first) by the rule of MakeRoom: a place whose client has gone
-// silent gives way first, whatever part of its request it has sent, so
-// that a stranger holds a place only while it keeps sending; otherwise the
-// place whose request has come least far gives way, and only to a
-// connection whose request has come further (a whole request line outranks
-// bytes of one, a whole head a request line, a whole request a head; bytes
-// that bring a request no further earn nothing), a silent one only after it
-// has had a short time to begin, so that neither idle nor slow clients, nor
-// strangers that connect and reconnect or send a byte now and then without
-// end, can keep out or push out a real request; until then the new client
-// waits in the system's queue, where what it sends waits for it. A new
-// connection whose head has come whole while every place still sends waits
-// beyond the places, its body unread (and without "100 Continue"), until
-// one goes silent. A connection that gives way after it has sent bytes
-// hears that the listener is busy (503), as does a new one that finds no
-// place it may take, and both can read it before the connection closes.
+// malformed HTTP is answered with 400. A connection keeps its place for
+// a short grace time after it took it, whatever new connections come and
+// send meanwhile: a client that connects and then writes its request is
+// served however many strangers come after it. Past that time, when every
+// place is taken, a new connection gets the place of one that owes its
+// client nothing (no request waiting for its answer, no answer still
+// leaving; a request that has come is read first) by the rule of MakeRoom:
+// a place whose client has gone silent gives way first, whatever part of
+// its request it has sent, so that a stranger holds a place only while it
+// keeps sending; otherwise the place whose request has come least far
+// gives way, and only to a connection whose request has come further (a
+// whole request line outranks bytes of one, a whole head a request line, a
+// whole request a head; bytes that bring a request no further earn
+// nothing), so that neither idle nor slow clients, nor strangers that
+// connect and reconnect or send a byte now and then without end, can keep
+// out or push out a real request. Until a place may give way the new
+// client waits: in the system's queue while it has not been heard, where
+// what it sends waits for it; beyond the places, its body unread (and
+// without "100 Continue"), once its head has come whole. A connection that
+// gives way hears that the listener is busy (503), as does a new one that
+// finds no place it may take, and both can read it before the connection
+// closes: none is cut off with a reset.
 // A connection that is answered with an error keeps nothing of its request
-// while it closes, so the bodies held are those of the places at most.
+// while it closes, so the bodies held are those of the places at most; a
+// connection without a place holds no more than a piece of its request
+// (HttpListener::heldBytesBound()).
 // Closing connections hold as many places again; beyond them new clients
-// wait in the system's queue. New clients
-// are taken a few at a time in each turn of the thread's loop, so that a
-// flood of them cannot hold the thread.
+// wait in the system's queue. New clients are taken a few at a time in
+// each turn of the thread's loop, so that a flood of them cannot hold the
+// thread.
 // A connection whose
 // request waits for its answer reads nothing more; a client that leaves
 // while its request waits is reported to the gone handler, and its answer
@@ -72,9 +77,9 @@ struct HttpLimits
     // MakeRoom says; when none may give way to it, the new one is answered
     // with 503 and closed.
     int maxConnections = 64;
-    // Milliseconds a connection that has sent nothing keeps its place
-    // against new connections that have sent nothing either: the time a
-    // client has to begin its request, however many connect after it.
+    // Milliseconds a connection keeps its place, whatever new connections
+    // come and send: the time a client has to begin its request, however
+    // many connect after it. One that has sent nothing by then gives way.
     int quietGraceMs = 250;
     // Milliseconds after which a connection that has begun a request and
     // sends no more (nor waits for its answer) counts as silent and gives
@@ -106,6 +111,9 @@ struct HttpPlace
     // Milliseconds since its client last sent bytes, or since it connected,
     // had its last answer or was told to send its body ("100 Continue").
     qint64 quietMs = 0;
+    // Milliseconds since it took its place (connected, or had its last
+    // answer): within the grace time it keeps it, whatever comes.
+    qint64 ageMs = 0;
     // When its request came as far as it has, or when it connected or had
     // its last answer while it has sent nothing; smaller is earlier. Bytes
     // that bring the request no further leave it.
@@ -132,13 +140,14 @@ struct HttpRoom
 // A movable place that has gone silent gives way first: one that has sent
 // nothing once quiet for graceMs, one that has begun its request once quiet
 // for silenceMs; the one come least far of them, the earliest first.
-// Otherwise the movable place whose request has come least far gives way,
-// the earliest of them first: one that has sent nothing to a new connection
-// that has sent bytes (a new one that has not waits); one that has sent
-// bytes only to a new connection whose request has come further. A new
-// connection not heard yet is heard first; one whose head has come whole
-// waits until a place may have gone silent. Otherwise, and with no place
-// movable, the new connection is refused.
+// Otherwise no place gives way within its grace time (graceMs from when it
+// took its place); past it, the movable place whose request has come least
+// far gives way, the earliest of them first, to a new connection whose
+// request has come further. A new connection not heard yet waits while a
+// place that has sent nothing is in its grace time, else it is heard first;
+// one whose head has come whole waits until a place may go silent or leave
+// its grace time; one that has sent less waits only for a grace time to
+// end. Otherwise, and with no place movable, the new connection is refused.
 HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
                   qint64 silenceMs);
 
@@ -172,6 +181,12 @@ public:
     QString errorString() const { return m_server.errorString(); }
     QAbstractSocket::SocketError serverError() const { return m_server.serverError(); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
+    // The bytes of its clients' requests it holds: what its sockets have
+    // read and its connections keep of their requests.
+    qint64 heldBytes() const;
+    // What it may hold at most: a body for each place, and for every
+    // connection, taken or not yet, a piece of a request as it is read.
+    qint64 heldBytesBound() const;
 
     // Answers the request with that id. False when it was answered already
     // or its client has gone.
@@ -179,6 +194,14 @@ public:
 
 private:
     class Connection;
+    // Connections the system has handed over wait in the server's own queue
+    // until the listener takes them; meanwhile each reads no more than a
+    // chunk ahead.
+    class Server : public QTcpServer
+    {
+    protected:
+        void incomingConnection(qintptr handle) override;
+    };
 
     void onNewConnection();
     // A new request may come on the connection: its time starts now.
@@ -218,7 +241,7 @@ private:
     void closeGracefully(Connection *c);
     void drop(Connection *c);
 
-    QTcpServer m_server;
+    Server m_server;
     HttpLimits m_limits;
     RequestHandler m_onRequest;
     GoneHandler m_onGone;

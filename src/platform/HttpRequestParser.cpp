@@ -201,6 +201,11 @@ HttpRequest HttpRequestParser::takeRequest()
     return request;
 }
 
+qsizetype HttpRequestParser::heldBytes() const
+{
+    return m_buffer.capacity() + m_headBytes + m_request.body.capacity();
+}
+
 bool HttpRequestParser::fail(int status)
 {
     m_state = State::Failed;
@@ -347,6 +352,7 @@ void HttpRequestParser::parse()
         case Phase::Body:
         case Phase::ChunkData: {
             const qsizetype take = qMin<qsizetype>(m_remaining, m_buffer.size() - m_pos);
+            reserveBody(take);
             m_request.body.append(QByteArrayView(m_buffer).sliced(m_pos, take));
             m_pos += take;
             m_remaining -= take;
@@ -397,10 +403,26 @@ void HttpRequestParser::parse()
         }
         break; // more bytes are needed
     }
-    if (m_pos > 0) {
+    if (m_pos == m_buffer.size()) {
+        // Read whole: the buffer a piece of the connection came in goes.
+        m_buffer = QByteArray();
+        m_pos = 0;
+    } else if (m_pos > 0) {
         m_buffer.remove(0, m_pos);
         m_pos = 0;
     }
+}
+
+void HttpRequestParser::reserveBody(qsizetype take)
+{
+    // Left to itself the buffer would grow to the next power of two: a body
+    // of the limit would take twice the limit.
+    QByteArray &body = m_request.body;
+    const qsizetype needed = body.size() + take;
+    if (needed <= body.capacity())
+        return;
+    const qsizetype announced = m_phase == Phase::Body ? body.size() + m_remaining : m_maxBody;
+    body.reserve(qMin(announced, qMax(needed, 2 * body.capacity())));
 }
 
 QString HttpBodyText(QByteArrayView contentType, QByteArrayView body)

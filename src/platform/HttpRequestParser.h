@@ -65,6 +65,9 @@ public:
     const HttpRequest &request() const { return m_request; }
     // Hands out the complete request and goes on with the bytes after it.
     HttpRequest takeRequest();
+    // The memory of what it keeps: the bytes not read yet, the head read
+    // and the body's buffer.
+    qsizetype heldBytes() const;
 
 private:
     enum class Phase
@@ -88,6 +91,9 @@ private:
     bool parseRequestLine(const QByteArray &line);
     bool parseHeaderLine(const QByteArray &line);
     bool startBody();
+    // Room for `take` more bytes of the body: the buffer doubles, but never
+    // beyond the length announced (or, chunked, the limit).
+    void reserveBody(qsizetype take);
 
     qsizetype m_maxBody;
     QByteArray m_buffer; // bytes not yet read

@@ -4,6 +4,7 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -32,6 +33,10 @@ constexpr int kTextLockIsFolder = 7184; // the lock file
 // How often a write waiting for the lock tries again: a lock that comes
 // free, or becomes old enough to be taken over, is taken at most this late.
 constexpr int kLockStepMs = 50;
+// A lock file is made and its holder's process id written into it at once:
+// one still empty after this long was left by a program that ended between
+// the two.
+constexpr qint64 kEmptyLockLeftMs = 1000;
 
 CProfileLockTimes &lockTimes()
 {
@@ -39,10 +44,18 @@ CProfileLockTimes &lockTimes()
     return times;
 }
 
+bool emptyLockLeft(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    return info.isFile() && info.size() == 0 &&
+           qAbs(info.lastModified().msecsTo(QDateTime::currentDateTime())) > kEmptyLockLeftMs;
+}
+
 // Takes the file's lock: at once when it is free or was left by a program
-// that ended; a lock older than the stale time is taken over; else tried
-// again in short steps up to the wait. (QLockFile's own wait doubles its
-// steps up to seconds, which would take an old lock over seconds late.)
+// that ended (also one that ended before it wrote its process id into it);
+// a lock older than the stale time is taken over; else tried again in
+// short steps up to the wait. (QLockFile's own wait doubles its steps up
+// to seconds, which would take an old lock over seconds late.)
 bool takeLock(QLockFile &lock)
 {
     const CProfileLockTimes &times = lockTimes();
@@ -51,6 +64,12 @@ bool takeLock(QLockFile &lock)
     for (;;) {
         if (lock.tryLock(0))
             return true;
+        if (lock.error() == QLockFile::LockFailedError && emptyLockLeft(lock.fileName())) {
+            // As QLockFile removes a lock left behind: one writer at a time.
+            QLockFile removing(lock.fileName() + QStringLiteral(".rmlock"));
+            if (removing.tryLock(0) && emptyLockLeft(lock.fileName()) && lock.removeStaleLockFile())
+                continue;
+        }
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
         const qint64 left = deadline.remainingTime(); // -1: no end

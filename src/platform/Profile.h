@@ -21,9 +21,11 @@
 // byte for byte. The file is read and replaced under the lock file that
 // QSettings takes too ("<file>.lock"), so that two programs writing at once
 // both keep their change. A write waits for a lock another program holds
-// (CProfileLockTimes), and takes over one whose program has ended, or one
-// older than a write ever holds it that no program holds any more (left by
-// another computer, or by a program that kept no hold on it).
+// (CProfileLockTimes), and takes over one whose program has ended (also one
+// still empty a second after it was made: its program ended before it
+// wrote its process id into it), or one older than a write ever holds it
+// that no program holds any more (left by another computer, or by a
+// program that kept no hold on it).
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
