@@ -195,6 +195,17 @@ private:
     quint16 m_port = 0;
 };
 
+// Every request is answered "<taken/>" once the event loop comes round
+// again, as the window answers a push.
+void AnswerEveryPushLater(HttpListener &listener)
+{
+    listener.setRequestHandler([&listener](quint64 id, const HttpRequest &) {
+        QTimer::singleShot(0, &listener, [&listener, id]() {
+            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
+        });
+    });
+}
+
 // The listener's limits with times no wait of a test reaches: a request
 // that has come whole is never cut by the head or the read time, nor its
 // answer by the answer time, nor a connection that has begun a request
@@ -1502,11 +1513,7 @@ void TestSoap::listenerServesPushesPastStalledRequests()
     limits.silenceMs = 100;
     HttpListener listener;
     listener.setLimits(limits);
-    listener.setRequestHandler([&listener](quint64 id, const HttpRequest &) {
-        QTimer::singleShot(0, &listener, [&listener, id]() {
-            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
-        });
-    });
+    AnswerEveryPushLater(listener);
     QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
     std::vector<std::unique_ptr<RawClient>> strangers;
     for (int i = 0; i < limits.maxConnections; ++i) {
@@ -1567,11 +1574,7 @@ void TestSoap::listenerServesPushesAmongReturningStrangers()
     limits.quietGraceMs = 500;
     HttpListener listener;
     listener.setLimits(limits);
-    listener.setRequestHandler([&listener](quint64 id, const HttpRequest &) {
-        QTimer::singleShot(0, &listener, [&listener, id]() {
-            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
-        });
-    });
+    AnswerEveryPushLater(listener);
     QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
     const quint16 port = listener.port();
     qint64 held = 0;
