@@ -30,6 +30,13 @@
 
 #include <vector>
 
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestPlatform : public QObject
 {
     Q_OBJECT
@@ -67,8 +74,8 @@ private slots:
     void profileWritesOnlyTheChangedKey_data();
     void profileWritesOnlyTheChangedKey();
     void profileRewrittenAtOnceReadsBackNew();
-    void profileWriteTakesOverAnAbandonedLock_data();
-    void profileWriteTakesOverAnAbandonedLock();
+    void profileLockIsHeldOnlyByAWriterThatLives_data();
+    void profileLockIsHeldOnlyByAWriterThatLives();
     void storedRectangles_data();
     void storedRectangles();
     void callerModeTakesX11WhereItCan_data();
@@ -693,66 +700,138 @@ void TestPlatform::profileRewrittenAtOnceReadsBackNew()
     QVERIFY(QFileInfo(path).lastModified() > ahead);
 }
 
-// A lock that no write holds any more does not keep the profile from being
-// written: one of a program that ended, also before it wrote its process
-// id, one kept far longer than a write takes (a program that hangs).
-void TestPlatform::profileWriteTakesOverAnAbandonedLock_data()
+// The profile's lock is held only by a writer that lives, however long it
+// stalls; the file a writer left when it ended locks nothing, whatever its
+// age or content, also when it ended at once or while it took over a lock
+// (and left the guard of that takeover).
+void TestPlatform::profileLockIsHeldOnlyByAWriterThatLives_data()
 {
-    QTest::addColumn<bool>("ended");  // the holder's process ended
-    QTest::addColumn<bool>("empty");  // it ended before it wrote its process id
-    QTest::addColumn<int>("ageSecs"); // the age of the lock file
+    QTest::addColumn<QString>("holder"); // "ended", "ended empty", "lives", "killed"
+    QTest::addColumn<int>("ageSecs");    // the age of the lock file
+    QTest::addColumn<bool>("guard");     // an empty ".rmlock" beside it
+    QTest::addColumn<bool>("written");
     // clang-format off
-    QTest::newRow("left by a program that ended")                 << true  << false << 0;
-    QTest::newRow("left empty by a program that ended a while ago") << true  << true  << 3;
-    QTest::newRow("held by a program that hangs")                 << false << false << 3600;
+    QTest::newRow("left by a program that ended")                      << "ended"       << 0    << false << true;
+    QTest::newRow("left empty by a program that ended at once")        << "ended empty" << 0    << false << true;
+    QTest::newRow("left empty by a program that ended a while ago")    << "ended empty" << 3    << false << true;
+    QTest::newRow("left with the guard of a writer killed taking it")  << "ended empty" << 3    << true  << true;
+    QTest::newRow("left an hour ago with the id of a program that runs") << "lives id"  << 3600 << false << true;
+    QTest::newRow("held by a writer killed at once")                   << "killed"      << 0    << false << true;
+    QTest::newRow("held by a writer that stalls, made just now")       << "lives"       << 0    << false << false;
+    QTest::newRow("held by a writer that stalls, made 2 s ago")        << "lives"       << 2    << false << false;
+    QTest::newRow("held by a writer that stalls for an hour")          << "lives"       << 3600 << false << false;
     // clang-format on
 }
 
-void TestPlatform::profileWriteTakesOverAnAbandonedLock()
+namespace {
+
+// Another writer of the profile, a process of its own: holds the system's
+// lock on the lock file until it is killed.
+class LockHolder
 {
-    QFETCH(bool, ended);
-    QFETCH(bool, empty);
+public:
+    LockHolder() = default;
+    LockHolder(const LockHolder &) = delete;
+    LockHolder &operator=(const LockHolder &) = delete;
+    ~LockHolder() { kill(); }
+
+    bool take(const QByteArray &path)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return false;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT, 0666);
+            const char held = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 1 : 0;
+            if (::write(ready[1], &held, 1) == 1 && held)
+                for (;;)
+                    ::pause();
+            ::_exit(1);
+        }
+        ::close(ready[1]);
+        char held = 0;
+        const bool told = m_pid > 0 && ::read(ready[0], &held, 1) == 1;
+        ::close(ready[0]);
+        return told && held == 1;
+    }
+    void kill()
+    {
+        if (m_pid <= 0)
+            return;
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+} // namespace
+
+void TestPlatform::profileLockIsHeldOnlyByAWriterThatLives()
+{
+    QFETCH(QString, holder);
     QFETCH(int, ageSecs);
+    QFETCH(bool, guard);
     TestEnv env;
     const QString path = CProfile(QStringLiteral("yaq2")).FileName();
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     const QString lockPath = path + QStringLiteral(".lock");
-    QByteArray held;
-    {
-        QLockFile lock(lockPath);
-        QVERIFY(lock.tryLock(0));
-        QFile file(lockPath);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        held = file.readAll();
+    LockHolder writer;
+    if (holder == QLatin1String("lives") || holder == QLatin1String("killed")) {
+        QVERIFY(writer.take(QFile::encodeName(lockPath)));
+        if (holder == QLatin1String("killed"))
+            writer.kill();
+    } else {
+        // A lock file as the settings store writes it.
+        QByteArray held;
+        {
+            QLockFile lock(lockPath);
+            QVERIFY(lock.tryLock(0));
+            QFile file(lockPath);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            held = file.readAll();
+        }
+        if (holder == QLatin1String("ended")) {
+            QProcess process;
+            process.start(QStringLiteral("true"), {});
+            QVERIFY(process.waitForStarted(YaqTest::kHangMs));
+            const qint64 pid = process.processId();
+            QVERIFY(process.waitForFinished(YaqTest::kHangMs));
+            held = QByteArray::number(pid) + held.mid(held.indexOf('\n'));
+        }
+        if (holder == QLatin1String("ended empty"))
+            held.clear();
+        QVERIFY(writeTextFile(lockPath, held));
     }
-    if (ended) {
-        QProcess process;
-        process.start(QStringLiteral("true"), {});
-        QVERIFY(process.waitForStarted(YaqTest::kHangMs));
-        const qint64 pid = process.processId();
-        QVERIFY(process.waitForFinished(YaqTest::kHangMs));
-        held = QByteArray::number(pid) + held.mid(held.indexOf('\n'));
-    }
-    if (empty)
-        held.clear();
-    QVERIFY(writeTextFile(lockPath, held));
+    if (guard)
+        QVERIFY(writeTextFile(lockPath + QStringLiteral(".rmlock"), QByteArray()));
     QFile file(lockPath);
     QVERIFY(file.open(QIODevice::Append));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs),
                              QFileDevice::FileModificationTime));
     file.close();
-    // The write does not wait at all: only a lock taken over at once lets
+    // The write does not wait at all: only a lock that is free at once lets
     // it through, whatever the machine's speed.
     struct NoWait
     {
         const CProfileLockTimes usual = CProfile::LockTimes();
-        NoWait() { CProfile::SetLockTimes({0, usual.staleMs}); }
+        NoWait() { CProfile::SetLockTimes({0}); }
         ~NoWait() { CProfile::SetLockTimes(usual); }
     } noWait;
     CProfile profile(QStringLiteral("yaq2"));
     profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
-    QVERIFY(profile.Sync());
-    QVERIFY(!QFileInfo::exists(lockPath));
+    QString failure;
+    QTEST(profile.Sync(&failure), "written");
+    QFETCH(bool, written);
+    if (!written) {
+        QVERIFY2(failure.contains(QDir::toNativeSeparators(lockPath)), qPrintable(failure));
+        QVERIFY(!QFileInfo::exists(path));
+        return;
+    }
     QCOMPARE(CProfile(QStringLiteral("yaq2"))
                  .GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1),
              1);

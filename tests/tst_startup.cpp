@@ -744,8 +744,7 @@ void TestStartup::heldProfileLockIsWaitedForOnce()
     }
     const QString before = profileText();
     const CProfileLockTimes usual = CProfile::LockTimes();
-    // The lock never gets old enough to be taken over.
-    CProfile::SetLockTimes({200, 24 * 3600 * 1000});
+    CProfile::SetLockTimes({200});
     const QString lockPath = CProfile(QStringLiteral("yaq2")).FileName() + QStringLiteral(".lock");
     QLockFile other(lockPath);
     if (folder)

@@ -582,7 +582,7 @@ void TestStartupConfig::valuesNotSavedAreNotSavedLater()
     writeProfile({{QStringLiteral("General/NEVA"), QStringLiteral("1")}});
     const QString before = readTextFile(path);
     const CProfileLockTimes usual = CProfile::LockTimes();
-    CProfile::SetLockTimes({200, 24 * 3600 * 1000});
+    CProfile::SetLockTimes({200});
     QLockFile other(path + QStringLiteral(".lock"));
     QVERIFY(other.tryLock(0));
     {

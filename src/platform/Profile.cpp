@@ -4,14 +4,12 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
-#include <QLockFile>
 #include <QScreen>
 #include <QSettings>
 #include <QStringDecoder>
@@ -19,8 +17,14 @@
 #include <QTemporaryFile>
 #include <QThread>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const QString CProfile::kOrganisation = QStringLiteral("ORMEL AG");
 
@@ -31,12 +35,8 @@ constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDe
 constexpr int kTextFileLocked = 7177;   // the lock file
 constexpr int kTextLockIsFolder = 7184; // the lock file
 // How often a write waiting for the lock tries again: a lock that comes
-// free, or becomes old enough to be taken over, is taken at most this late.
+// free is taken at most this late.
 constexpr int kLockStepMs = 50;
-// A lock file is made and its holder's process id written into it at once:
-// one still empty after this long was left by a program that ended between
-// the two.
-constexpr qint64 kEmptyLockLeftMs = 1000;
 
 CProfileLockTimes &lockTimes()
 {
@@ -44,38 +44,92 @@ CProfileLockTimes &lockTimes()
     return times;
 }
 
-bool emptyLockLeft(const QString &fileName)
+// The lock of the profile's file: the system's lock (flock) on the lock
+// file, which the system releases when its holder ends, however it ends.
+// So no lock is ever taken over: a lock file that a writer left when it
+// ended, of any age and content, locks nothing, and a writer that stalls,
+// however long, is never overtaken. Making or opening the file is no step
+// of the lock; only the system's lock is. The settings store of other
+// programs (QLockFile) holds the same lock on the same file while it
+// writes.
+class CLockHold
 {
-    const QFileInfo info(fileName);
-    return info.isFile() && info.size() == 0 &&
-           qAbs(info.lastModified().msecsTo(QDateTime::currentDateTime())) > kEmptyLockLeftMs;
-}
+public:
+    enum Outcome
+    {
+        Held,
+        Busy,
+        NoLock
+    };
 
-// Takes the file's lock: at once when it is free or was left by a program
-// that ended (also one that ended before it wrote its process id into it);
-// a lock older than the stale time is taken over; else tried again in
-// short steps up to the wait. (QLockFile's own wait doubles its steps up
-// to seconds, which would take an old lock over seconds late.)
-bool takeLock(QLockFile &lock)
-{
-    const CProfileLockTimes &times = lockTimes();
-    lock.setStaleLockTime(times.staleMs);
-    QDeadlineTimer deadline(times.waitMs);
-    for (;;) {
-        if (lock.tryLock(0))
-            return true;
-        if (lock.error() == QLockFile::LockFailedError && emptyLockLeft(lock.fileName())) {
-            // As QLockFile removes a lock left behind: one writer at a time.
-            QLockFile removing(lock.fileName() + QStringLiteral(".rmlock"));
-            if (removing.tryLock(0) && emptyLockLeft(lock.fileName()) && lock.removeStaleLockFile())
-                continue;
-        }
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            return false;
-        const qint64 left = deadline.remainingTime(); // -1: no end
-        QThread::msleep(ulong(left < 0 || left > kLockStepMs ? kLockStepMs : left));
+    CLockHold() = default;
+    CLockHold(const CLockHold &) = delete;
+    CLockHold &operator=(const CLockHold &) = delete;
+    ~CLockHold()
+    {
+        if (m_fd < 0)
+            return;
+        // Removed while it is still held: a writer waiting on this file
+        // finds it gone once it has the lock, and takes the lock of the
+        // file in its place (or makes it). A file of that name that is not
+        // this one (put there by another program) is not this lock's.
+        if (namesHeldFile())
+            ::unlink(m_path.constData());
+        ::close(m_fd);
     }
-}
+
+    // Tries again in short steps up to the wait. NoLock: no lock can be
+    // made (a full disk, a folder without rights), which the write of the
+    // file itself runs into and names.
+    Outcome take(const QString &fileName, int waitMs)
+    {
+        m_path = QFile::encodeName(fileName);
+        QDeadlineTimer deadline(waitMs);
+        for (;;) {
+            const Outcome outcome = tryTake();
+            if (outcome != Busy || deadline.hasExpired())
+                return outcome;
+            const qint64 left = deadline.remainingTime(); // -1: no end
+            QThread::msleep(ulong(left < 0 || left > kLockStepMs ? kLockStepMs : left));
+        }
+    }
+
+private:
+    Outcome tryTake()
+    {
+        for (;;) {
+            m_fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (m_fd < 0 && errno == EINTR)
+                continue;
+            if (m_fd < 0)
+                return NoLock;
+            int locked;
+            do
+                locked = ::flock(m_fd, LOCK_EX | LOCK_NB);
+            while (locked != 0 && errno == EINTR);
+            const Outcome outcome = locked != 0 && errno == EWOULDBLOCK ? Busy : NoLock;
+            // Held only when the file locked is still the one of that name:
+            // its holder before removed it while this one waited for it.
+            if (locked == 0 && namesHeldFile())
+                return Held;
+            ::close(m_fd);
+            m_fd = -1;
+            if (locked != 0)
+                return outcome;
+        }
+    }
+
+    bool namesHeldFile() const
+    {
+        struct stat held;
+        struct stat named;
+        return ::fstat(m_fd, &held) == 0 && ::stat(m_path.constData(), &named) == 0 &&
+               held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+    }
+
+    QByteArray m_path;
+    int m_fd = -1;
+};
 
 QMap<QString, QVariant> valuesOf(const QSettings &settings)
 {
@@ -904,17 +958,17 @@ bool CProfile::Sync(QString *failure)
     QByteArray old;
     QString reason;
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    QLockFile lock(m_fileName + QStringLiteral(".lock"));
+    const QString lockName = m_fileName + QStringLiteral(".lock");
+    CLockHold lock;
     // A folder in the lock file's place is no program's lock, and no wait
     // ends it: the write fails at once, saying so.
-    const QFileInfo lockInfo(lock.fileName());
-    if (lockInfo.isDir())
-        reason = OrmelTextArgs(kTextLockIsFolder, {QDir::toNativeSeparators(lock.fileName())},
+    if (QFileInfo(lockName).isDir())
+        reason = OrmelTextArgs(kTextLockIsFolder, {QDir::toNativeSeparators(lockName)},
                                QStringLiteral("%s"));
     // A lock file that cannot be made (a full disk, a folder without
     // rights) stops the write of the file itself too, which names the reason.
-    else if (!takeLock(lock) && lock.error() == QLockFile::LockFailedError)
-        reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lock.fileName())},
+    else if (lock.take(lockName, lockTimes().waitMs) == CLockHold::Busy)
+        reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lockName)},
                                QStringLiteral("%s"));
     QFile file(m_fileName);
     if (reason.isEmpty() && file.exists()) {

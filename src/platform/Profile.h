@@ -20,12 +20,10 @@
 // file as it is then (values of any form, comments, order, sections) stays
 // byte for byte. The file is read and replaced under the lock file that
 // QSettings takes too ("<file>.lock"), so that two programs writing at once
-// both keep their change. A write waits for a lock another program holds
-// (CProfileLockTimes), and takes over one whose program has ended (also one
-// still empty a second after it was made: its program ended before it
-// wrote its process id into it), or one older than a write ever holds it
-// that no program holds any more (left by another computer, or by a
-// program that kept no hold on it).
+// both keep their change. The lock is the system's lock on that file,
+// which ends with its holder: a write waits for a lock another program
+// holds (CProfileLockTimes), however long that program stalls, and a lock
+// file left by a program that ended locks nothing.
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.
@@ -36,12 +34,10 @@
 #include <QString>
 #include <QVariant>
 
-// How long a write waits for the lock of the file (milliseconds), and the
-// age from which a lock file counts as left behind.
+// How long a write waits for the lock of the file (milliseconds).
 struct CProfileLockTimes
 {
     int waitMs = 15000;
-    int staleMs = 10000;
 };
 
 class CProfile
