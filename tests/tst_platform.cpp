@@ -19,11 +19,14 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -75,6 +78,8 @@ private slots:
     void callerModeTakesX11WhereItCan();
     void platformPluginsFound_data();
     void platformPluginsFound();
+    void windowOnWaylandWithoutX_data();
+    void windowOnWaylandWithoutX();
     void answerOutsideX11NeverKept_data();
     void answerOutsideX11NeverKept();
     void platformArgumentTakenOut_data();
@@ -895,6 +900,76 @@ void TestPlatform::platformPluginsFound()
 {
     QFETCH(QByteArray, name);
     QTEST(PlatformPluginInstalled(name), "installed");
+}
+
+// On a Wayland desktop without X the window of a caller mode opens,
+// whatever desktop platform the starter names: the program itself, under a
+// compositor without a screen of its own. The program's Wayland requests
+// tell when its window is shown: a surface made a window, then its first
+// picture.
+void TestPlatform::windowOnWaylandWithoutX_data()
+{
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
+    // clang-format off
+    QTest::newRow("X11 named")     << "xcb";
+    QTest::newRow("GPU platform")  << "eglfs";
+    // clang-format on
+}
+
+void TestPlatform::windowOnWaylandWithoutX()
+{
+    QFETCH(QString, platform);
+    const QString weston = QStandardPaths::findExecutable(QStringLiteral("weston"));
+    QVERIFY2(!weston.isEmpty(), "weston (scripts/install-deps.sh)");
+    TestEnv env;
+    const QString runtime = env.path() + QStringLiteral("/run");
+    QVERIFY(QDir().mkpath(runtime));
+    QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-yaq"));
+
+    QProcess compositor;
+    compositor.setProcessEnvironment(environment);
+    compositor.setStandardOutputFile(QProcess::nullDevice());
+    compositor.setStandardErrorFile(QProcess::nullDevice());
+    const YaqTest::ProcessReaper compositorReaper(compositor);
+    compositor.start(weston, {"--backend=headless-backend.so", "--socket=wayland-yaq",
+                              "--idle-time=0", "--no-config"});
+    QVERIFY(compositor.waitForStarted(YaqTest::kHangMs));
+    const QString socket = runtime + QStringLiteral("/wayland-yaq");
+    YAQ_TRY_VERIFY([&] {
+        QLocalSocket probe;
+        probe.connectToServer(socket);
+        return probe.waitForConnected(1000) || compositor.state() == QProcess::NotRunning;
+    }());
+    QCOMPARE(compositor.state(), QProcess::Running);
+
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), env.path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper programReaper(program);
+    program.start(QStringLiteral(YAQ_PROGRAM), {"XVQ1F23A57M012345", "-m", "qvl"});
+    QByteArray requests;
+    const auto shown = [&requests] {
+        const qsizetype window = requests.indexOf(".get_toplevel(");
+        return window >= 0 &&
+               QRegularExpression(QStringLiteral("wl_surface@\\d+\\.attach\\(wl_buffer@"))
+                   .match(QString::fromLatin1(requests.mid(window)))
+                   .hasMatch();
+    };
+    YAQ_TRY_VERIFY((requests += program.readAllStandardError(),
+                    shown() || program.state() == QProcess::NotRunning));
+    QVERIFY2(shown(), requests.right(2000).constData());
+    program.terminate();
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
+    compositor.terminate();
+    QVERIFY(compositor.waitForFinished(YaqTest::kHangMs));
 }
 
 // Outside X11 (here: offscreen) the caller is told that its answer is

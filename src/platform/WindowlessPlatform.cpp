@@ -157,6 +157,13 @@ QStringList PlatformPluginFolders()
 
 bool PlatformPluginInstalled(const QByteArray &name)
 {
+    // A qt.conf beside the program may name Qt's plugin folder elsewhere,
+    // which Qt reads only once the application object is made: there Qt
+    // alone knows.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (QFileInfo::exists(program + QStringLiteral("/qt6.conf")) ||
+        QFileInfo::exists(program + QStringLiteral("/qt.conf")))
+        return true;
     const QString wanted = QString::fromLocal8Bit(name);
     for (const QString &folder : PlatformPluginFolders()) {
         const QDir dir(folder);
