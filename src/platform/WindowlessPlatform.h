@@ -44,7 +44,8 @@ enum class CallerWindow
 
 struct CCallerModePlatform
 {
-    // For QT_QPA_PLATFORM; empty only when the run ends at once.
+    // For QT_QPA_PLATFORM; empty where none could be chosen (no display,
+    // none installed).
     QByteArray platform;
     // The platform the reason for an end names (without its options).
     QByteArray name;
