@@ -4,8 +4,8 @@
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-      qt6-translations-l10n libxcb1-dev
-      libbenchmark-dev libsqlite3-dev poppler-utils postgresql xvfb x11-apps imagemagick
+      qt6-translations-l10n qt6-wayland libxcb1-dev
+      libbenchmark-dev libsqlite3-dev poppler-utils postgresql xvfb weston x11-apps imagemagick
       clang libclang-rt-14-dev clang-format-14 openssl)
 missing=()
 for p in "${pkgs[@]}"; do

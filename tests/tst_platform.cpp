@@ -19,11 +19,14 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -80,6 +83,10 @@ private slots:
     void storedRectangles();
     void callerModeTakesX11WhereItCan_data();
     void callerModeTakesX11WhereItCan();
+    void platformPluginsFound_data();
+    void platformPluginsFound();
+    void windowOnWaylandWithoutX_data();
+    void windowOnWaylandWithoutX();
     void answerOutsideX11NeverKept_data();
     void answerOutsideX11NeverKept();
     void platformArgumentTakenOut_data();
@@ -864,40 +871,184 @@ void TestPlatform::storedRectangles()
 }
 
 // The platform of a caller mode: X11 where a display is reachable,
-// whatever the desktop session asks for; without one, none for a run
-// without a window, Qt's own choice for one with a window; a platform
-// without a display that the starter named stays, any other name counts as
-// a desktop platform.
+// whatever the desktop session asks for; without one, offscreen for a run
+// without a window, Wayland for one with a window where a Wayland display
+// is reachable, else an end at once; a platform without a display that the
+// starter named stays, any other name counts as a desktop platform. No
+// name, however written, and no missing plugin leaves Qt to abort.
 void TestPlatform::callerModeTakesX11WhereItCan_data()
 {
     QTest::addColumn<QByteArray>("requested"); // QT_QPA_PLATFORM or -platform
-    QTest::addColumn<bool>("reachable");       // an X display is
+    QTest::addColumn<bool>("x");               // an X display is reachable
+    QTest::addColumn<bool>("wayland");         // a Wayland display is
     QTest::addColumn<bool>("windowless");      // the mode shows no window
-    QTest::addColumn<QByteArray>("platform");  // empty: Qt chooses
+    QTest::addColumn<QString>("missing");      // platforms not installed
+    // The platform handed to Qt ("named": the starter's kept), or the end.
+    QTest::addColumn<QString>("outcome");
     // clang-format off
-    QTest::newRow("none asked, X11 reachable")          << QByteArray()                    << true  << true  << QByteArray("xcb");
-    QTest::newRow("none asked, no display")             << QByteArray()                    << false << true  << QByteArray("offscreen");
-    QTest::newRow("Wayland session, XWayland")          << QByteArray("wayland")           << true  << true  << QByteArray("xcb");
-    QTest::newRow("session list with its options")      << QByteArray("wayland-egl;xcb:x") << true  << true  << QByteArray("xcb");
-    QTest::newRow("X11 asked, no display")              << QByteArray("xcb")               << false << true  << QByteArray("offscreen");
-    QTest::newRow("offscreen named, X11 reachable")     << QByteArray("offscreen")         << true  << true  << QByteArray("offscreen");
-    QTest::newRow("platforms without display, options") << QByteArray("vnc:size=8x8;minimal") << true << true << QByteArray("vnc:size=8x8;minimal");
-    QTest::newRow("unknown name, no display")           << QByteArray("nonsense")          << false << true  << QByteArray("offscreen");
-    QTest::newRow("unknown name, X11 reachable")        << QByteArray("nonsense")          << true  << true  << QByteArray("xcb");
-    QTest::newRow("GPU platform, no display")           << QByteArray("eglfs")             << false << true  << QByteArray("offscreen");
-    QTest::newRow("EGL beside offscreen, no display")   << QByteArray("minimalegl;offscreen") << false << true << QByteArray("offscreen");
-    QTest::newRow("window, Wayland session, XWayland")  << QByteArray("wayland")           << true  << false << QByteArray("xcb");
-    QTest::newRow("window, Wayland without X11")        << QByteArray("wayland")           << false << false << QByteArray();
-    QTest::newRow("window, offscreen named")            << QByteArray("offscreen")         << true  << false << QByteArray("offscreen");
+    QTest::newRow("none asked, X11 reachable")          << QByteArray()                       << true  << false << true  << "" << "xcb";
+    QTest::newRow("none asked, no display")             << QByteArray()                       << false << false << true  << "" << "offscreen";
+    QTest::newRow("Wayland session, XWayland")          << QByteArray("wayland")              << true  << true  << true  << "" << "xcb";
+    QTest::newRow("session list with its options")      << QByteArray("wayland-egl;xcb:x")    << true  << true  << true  << "" << "xcb";
+    QTest::newRow("X11 asked, no display")              << QByteArray("xcb")                  << false << false << true  << "" << "offscreen";
+    QTest::newRow("offscreen named, X11 reachable")     << QByteArray("offscreen")            << true  << false << true  << "" << "offscreen named";
+    QTest::newRow("platforms without display, options") << QByteArray("vnc:size=8x8;minimal") << true  << false << true  << "" << "vnc:size=8x8;minimal named";
+    QTest::newRow("unknown name, no display")           << QByteArray("nonsense")             << false << false << true  << "" << "offscreen";
+    QTest::newRow("unknown name, X11 reachable")        << QByteArray("nonsense")             << true  << false << true  << "" << "xcb";
+    QTest::newRow("GPU platform, no display")           << QByteArray("eglfs")                << false << false << true  << "" << "offscreen";
+    QTest::newRow("EGL beside offscreen, no display")   << QByteArray("minimalegl;offscreen") << false << false << true  << "" << "offscreen";
+    QTest::newRow("package request, Wayland only")      << QByteArray("wayland")              << false << true  << true  << "" << "offscreen";
+    QTest::newRow("blank before offscreen")             << QByteArray(" offscreen")           << false << false << true  << "" << "offscreen named";
+    QTest::newRow("blank after offscreen, X11")         << QByteArray("offscreen ")           << true  << false << true  << "" << "offscreen named";
+    QTest::newRow("blanks in a list and its options")   << QByteArray(" vnc : size=8x8 ; minimal") << true << false << true << "" << "vnc:size=8x8;minimal named";
+    QTest::newRow("capitals, as Qt reads them")         << QByteArray("Offscreen")            << true  << false << true  << "" << "offscreen named";
+    QTest::newRow("vnc not installed, X11 reachable")   << QByteArray("vnc")                  << true  << false << true  << "vnc" << "xcb";
+    QTest::newRow("of a list, the installed kept")      << QByteArray("vnc;minimal")          << false << false << true  << "vnc" << "minimal named";
+    QTest::newRow("window, Wayland session, XWayland")  << QByteArray("wayland")              << true  << true  << false << "" << "xcb";
+    QTest::newRow("window, offscreen named")            << QByteArray("offscreen")            << true  << false << false << "" << "ends: offscreen shows none";
+    QTest::newRow("window, blank before offscreen")     << QByteArray(" offscreen")           << false << true  << false << "" << "ends: offscreen shows none";
+    QTest::newRow("window, minimal named")              << QByteArray("minimal")              << false << true  << false << "" << "ends: minimal shows none";
+    QTest::newRow("window, blank before vnc")           << QByteArray(" vnc")                 << false << false << false << "" << "vnc named";
+    QTest::newRow("window, no display")                 << QByteArray()                       << false << false << false << "" << "ends: no display";
+    QTest::newRow("window, GPU platform, no display")   << QByteArray("eglfs")                << false << false << false << "" << "ends: no display";
+    QTest::newRow("window, Wayland only, none named")   << QByteArray()                       << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, wayland")      << QByteArray("wayland")              << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, xcb")          << QByteArray("xcb")                  << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, mistyped")     << QByteArray("wyaland")              << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, eglfs")        << QByteArray("eglfs")                << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, minimalegl")   << QByteArray("minimalegl")           << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, linuxfb")      << QByteArray("linuxfb")              << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, X11 list")     << QByteArray("xcb;offscreen")        << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, blank xcb")    << QByteArray(" xcb ")                << false << true  << false << "" << "wayland";
+    QTest::newRow("window, Wayland only, wayland-egl")  << QByteArray(" wayland-egl")         << false << true  << false << "" << "wayland-egl";
+    QTest::newRow("window, Wayland only, EGL missing")  << QByteArray("wayland-egl")          << false << true  << false << "wayland-egl" << "wayland";
+    QTest::newRow("window, Wayland only, vnc")          << QByteArray("vnc")                  << false << true  << false << "" << "vnc named";
+    QTest::newRow("window, vnc missing, Wayland only")  << QByteArray("vnc")                  << false << true  << false << "vnc" << "wayland";
+    QTest::newRow("window, Wayland plugin missing")     << QByteArray("xcb")                  << false << true  << false << "wayland" << "ends: wayland missing";
+    QTest::newRow("window, no plugin for any display")  << QByteArray()                       << true  << true  << false << "xcb,wayland" << "ends: xcb missing";
+    QTest::newRow("window, X11 plugin missing")         << QByteArray()                       << true  << true  << false << "xcb" << "wayland";
+    QTest::newRow("window, only X11, plugin missing")   << QByteArray()                       << true  << false << false << "xcb" << "ends: xcb missing";
     // clang-format on
 }
 
 void TestPlatform::callerModeTakesX11WhereItCan()
 {
     QFETCH(QByteArray, requested);
-    QFETCH(bool, reachable);
+    QFETCH(bool, x);
+    QFETCH(bool, wayland);
     QFETCH(bool, windowless);
-    QTEST(CallerModePlatform(requested, reachable, windowless), "platform");
+    QFETCH(QString, missing);
+    const QStringList notInstalled = missing.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const CCallerModePlatform choice =
+        ChooseCallerModePlatform(requested, x, wayland, windowless, [&](const QByteArray &name) {
+            return !notInstalled.contains(QString::fromLatin1(name));
+        });
+    QString outcome;
+    switch (choice.window) {
+    case CallerWindow::Shown:
+        outcome = QString::fromLatin1(choice.platform) +
+                  (choice.named ? QStringLiteral(" named") : QString());
+        break;
+    case CallerWindow::NoDisplay:
+        outcome = QStringLiteral("ends: no display");
+        break;
+    case CallerWindow::PlatformShowsNone:
+        outcome = QStringLiteral("ends: %1 shows none").arg(QString::fromLatin1(choice.name));
+        break;
+    case CallerWindow::PlatformMissing:
+        outcome = QStringLiteral("ends: %1 missing").arg(QString::fromLatin1(choice.name));
+        break;
+    }
+    QTEST(outcome, "outcome");
+}
+
+// Qt finds a platform by the name its plugin declares.
+void TestPlatform::platformPluginsFound_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("installed");
+    // clang-format off
+    QTest::newRow("Qt's own offscreen")  << QByteArray("offscreen")         << true;
+    QTest::newRow("in capitals")         << QByteArray("OFFSCREEN")         << true;
+    QTest::newRow("a file name is none") << QByteArray("libqoffscreen.so") << false;
+    QTest::newRow("no such platform")    << QByteArray("nonsense")          << false;
+    // clang-format on
+}
+
+void TestPlatform::platformPluginsFound()
+{
+    QFETCH(QByteArray, name);
+    QTEST(PlatformPluginInstalled(name), "installed");
+}
+
+// On a Wayland desktop without X the window of a caller mode opens,
+// whatever desktop platform the starter names: the program itself, under a
+// compositor without a screen of its own. The program's Wayland requests
+// tell when its window is shown: a surface made a window, then its first
+// picture.
+void TestPlatform::windowOnWaylandWithoutX_data()
+{
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
+    // clang-format off
+    QTest::newRow("X11 named")     << "xcb";
+    QTest::newRow("GPU platform")  << "eglfs";
+    // clang-format on
+}
+
+void TestPlatform::windowOnWaylandWithoutX()
+{
+    QFETCH(QString, platform);
+    const QString weston = QStandardPaths::findExecutable(QStringLiteral("weston"));
+    QVERIFY2(!weston.isEmpty(), "weston (scripts/install-deps.sh)");
+    TestEnv env;
+    const QString runtime = env.path() + QStringLiteral("/run");
+    QVERIFY(QDir().mkpath(runtime));
+    QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-yaq"));
+
+    QProcess compositor;
+    compositor.setProcessEnvironment(environment);
+    compositor.setStandardOutputFile(QProcess::nullDevice());
+    compositor.setStandardErrorFile(QProcess::nullDevice());
+    const YaqTest::ProcessReaper compositorReaper(compositor);
+    compositor.start(weston, {"--backend=headless-backend.so", "--socket=wayland-yaq",
+                              "--idle-time=0", "--no-config"});
+    QVERIFY(compositor.waitForStarted(YaqTest::kHangMs));
+    const QString socket = runtime + QStringLiteral("/wayland-yaq");
+    YAQ_TRY_VERIFY([&] {
+        QLocalSocket probe;
+        probe.connectToServer(socket);
+        return probe.waitForConnected(1000) || compositor.state() == QProcess::NotRunning;
+    }());
+    QCOMPARE(compositor.state(), QProcess::Running);
+
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), env.path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper programReaper(program);
+    program.start(QStringLiteral(YAQ_PROGRAM), {"XVQ1F23A57M012345", "-m", "qvl"});
+    QByteArray requests;
+    const auto shown = [&requests] {
+        const qsizetype window = requests.indexOf(".get_toplevel(");
+        return window >= 0 &&
+               QRegularExpression(QStringLiteral("wl_surface@\\d+\\.attach\\(wl_buffer@"))
+                   .match(QString::fromLatin1(requests.mid(window)))
+                   .hasMatch();
+    };
+    YAQ_TRY_VERIFY((requests += program.readAllStandardError(),
+                    shown() || program.state() == QProcess::NotRunning));
+    QVERIFY2(shown(), requests.right(2000).constData());
+    program.terminate();
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
+    compositor.terminate();
+    QVERIFY(compositor.waitForFinished(YaqTest::kHangMs));
 }
 
 // Outside X11 (here: offscreen) the caller is told that its answer is

@@ -42,10 +42,12 @@ constexpr int kAnswerNotKeptText = 7178;
 constexpr int kNoXDisplayText = 7179;
 constexpr int kPlatformKeepsNothingText = 7180;
 // "The program cannot show its window and ends: <reason>", and its reasons:
-// no display reachable; a platform that shows no window.
+// no display reachable; a platform that shows no window; a platform not
+// installed.
 constexpr int kNoWindowText = 7185;
 constexpr int kNoDisplayText = 7186;
 constexpr int kPlatformShowsNoWindowText = 7187;
+constexpr int kPlatformMissingText = 7188;
 // "The switch ... takes a value, and none follows it."
 constexpr int kSwitchWithoutValueText = 7183;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
@@ -105,14 +107,25 @@ int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
                                    const QString &platformNamedBy)
 {
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
-    const QString reason =
-        why == CallerWindow::NoDisplay
-            ? OrmelTextArgs(kNoDisplayText,
-                            {QString::fromLocal8Bit(qgetenv("DISPLAY")),
-                             QString::fromLocal8Bit(qgetenv("WAYLAND_DISPLAY"))},
-                            QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""))
-            : OrmelTextArgs(kPlatformShowsNoWindowText, {platform, platformNamedBy},
-                            QStringLiteral("%s (%s)"));
+    QString reason;
+    switch (why) {
+    case CallerWindow::NoDisplay:
+        reason = OrmelTextArgs(kNoDisplayText,
+                               {QString::fromLocal8Bit(qgetenv("DISPLAY")),
+                                QString::fromLocal8Bit(qgetenv("WAYLAND_DISPLAY"))},
+                               QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""));
+        break;
+    case CallerWindow::PlatformMissing:
+        reason = OrmelTextArgs(kPlatformMissingText,
+                               {platform, PlatformPluginFolders().join(QStringLiteral(", "))},
+                               QStringLiteral("%s (%s)"));
+        break;
+    case CallerWindow::PlatformShowsNone:
+    case CallerWindow::Shown:
+        reason = OrmelTextArgs(kPlatformShowsNoWindowText, {platform, platformNamedBy},
+                               QStringLiteral("%s (%s)"));
+        break;
+    }
     SetMsgBoxWindowless(true);
     OwnMsgBox(OrmelTextArgs(kNoWindowText, {reason}, QStringLiteral("%s")));
     SetMsgBoxWindowless(false);

@@ -58,9 +58,9 @@ public:
     // status then.
     int AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy);
     // Before any window: a caller mode with a window cannot show it (no
-    // display reachable, or a platform that shows none, named by
-    // `platformNamedBy`). Tells the caller so on standard error, in the
-    // program's texts, and returns the exit status; nothing is read or
+    // display reachable, a platform that shows none, named by
+    // `platformNamedBy`, or no platform it could show it on installed). Tells the caller so on
+    // standard error, in the program's texts, and returns the exit status; nothing is read or
     // written. Needs the core application object only.
     static int TellWindowCannotShow(CallerWindow why, const QString &platform,
                                     const QString &platformNamedBy);

@@ -53,22 +53,21 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
 
     result.xDisplay = std::make_unique<CXDisplayHold>();
     result.xDisplayReachable = result.xDisplay->Reachable();
+    const bool windowless = CYaq2App::IsWindowlessMode(cmdLine.m_strMode);
+    // Only a window goes to a Wayland display.
+    const bool waylandDisplayReachable = !windowless && WaylandDisplayReachable();
     const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
-    const QByteArray platform = CallerModePlatform(requested, result.xDisplayReachable,
-                                                   CYaq2App::IsWindowlessMode(cmdLine.m_strMode));
-    if (platformGiven && !platform.isEmpty() && platform == requested)
+    const CCallerModePlatform choice =
+        ChooseCallerModePlatform(requested, result.xDisplayReachable, waylandDisplayReachable,
+                                 windowless, PlatformPluginInstalled);
+    if (platformGiven && choice.named)
         result.namedBy = QStringLiteral("-platform");
-    if (!CYaq2App::IsWindowlessMode(cmdLine.m_strMode)) {
-        result.window =
-            CallerModeWindow(platform, !platform.isEmpty() || WaylandDisplayReachable());
-        result.platform = QString::fromLocal8Bit(platform.split(';').constFirst());
-    }
+    result.window = choice.window;
+    result.platform = QString::fromLocal8Bit(choice.name);
     // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
-    // overriding it; where Qt chooses itself, the argument still counts.
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
-    else if (platformGiven)
-        qputenv("QT_QPA_PLATFORM", platformArgument);
+    // overriding it.
+    if (!choice.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", choice.platform);
     std::copy(stripped.begin(), stripped.begin() + strippedCount + 1, argv);
     *argc = strippedCount;
     return result;

@@ -2,7 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLibrary>
+#include <QLibraryInfo>
 #include <QList>
+#include <QPluginLoader>
 
 #include <cstring>
 
@@ -22,52 +28,167 @@ bool runsWithoutDisplay(const QByteArray &name)
     return name == "offscreen" || name == "minimal" || name == "vnc";
 }
 
-} // namespace
-
-QByteArray CallerModePlatform(const QByteArray &requested, bool xDisplayReachable, bool windowless)
+// One platform of a list ("wayland;xcb") as Qt reads it: its name, which Qt
+// lower-cases, then its options after ":", empty ones skipped.
+struct CPlatformEntry
 {
-    // A list ("wayland;xcb") is tried in order; each name may carry options
-    // after ":". Only a list of platforms without a display is kept.
-    bool starterChose = false;
-    for (const QByteArray &entry : requested.split(';')) {
-        const qsizetype options = entry.indexOf(':');
-        const QByteArray name = (options < 0 ? entry : entry.left(options)).trimmed();
-        if (name.isEmpty())
-            continue;
-        if (!runsWithoutDisplay(name)) {
-            starterChose = false;
-            break;
+    QByteArray name;
+    // The entry as handed to Qt: without the blanks Qt would keep.
+    QByteArray entry;
+};
+
+QList<CPlatformEntry> platformEntries(const QByteArray &requested)
+{
+    QList<CPlatformEntry> entries;
+    for (const QByteArray &given : requested.split(';')) {
+        QList<QByteArray> parts;
+        for (const QByteArray &part : given.split(':')) {
+            if (!part.trimmed().isEmpty())
+                parts << part.trimmed();
         }
-        starterChose = true;
+        if (parts.isEmpty())
+            continue;
+        CPlatformEntry entry;
+        entry.name = parts.constFirst().toLower();
+        entry.entry = parts.join(':');
+        entry.entry.replace(0, entry.name.size(), entry.name);
+        entries << entry;
     }
-    if (starterChose)
-        return requested;
-    if (xDisplayReachable)
-        return QByteArrayLiteral("xcb");
-    return windowless ? QByteArrayLiteral("offscreen") : QByteArray();
+    return entries;
 }
 
-QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable)
+QByteArray platformName(const QByteArray &entry)
 {
-    return CallerModePlatform(requested, xDisplayReachable, true);
+    const qsizetype options = entry.indexOf(':');
+    return options < 0 ? entry : entry.left(options);
+}
+
+} // namespace
+
+CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool xDisplayReachable,
+                                             bool waylandDisplayReachable, bool windowless,
+                                             const PlatformInstalled &installed)
+{
+    CCallerModePlatform choice;
+    const QList<CPlatformEntry> entries = platformEntries(requested);
+    // Only a list of platforms without a display is kept; of it, what is
+    // installed, as Qt skips the others.
+    bool withoutDisplay = !entries.isEmpty();
+    QByteArrayList kept;
+    for (const CPlatformEntry &entry : entries) {
+        if (!runsWithoutDisplay(entry.name)) {
+            withoutDisplay = false;
+            break;
+        }
+        if (installed(entry.name))
+            kept << entry.entry;
+    }
+    if (withoutDisplay && !kept.isEmpty()) {
+        choice.platform = kept.join(';');
+        choice.name = platformName(kept.constFirst());
+        choice.named = true;
+        // Qt takes the first platform of the list, one without a display
+        // always starting.
+        if (!windowless && PlatformShowsNoWindow(QString::fromLatin1(choice.name)))
+            choice.window = CallerWindow::PlatformShowsNone;
+        return choice;
+    }
+
+    // The platforms of the displays reachable, in the order tried.
+    QByteArrayList candidates;
+    if (xDisplayReachable)
+        candidates << QByteArrayLiteral("xcb");
+    if (windowless) {
+        // Qt's offscreen platform comes with Qt's own graphics library.
+        if (candidates.isEmpty() || !installed(candidates.constFirst()))
+            choice.platform = QByteArrayLiteral("offscreen");
+        else
+            choice.platform = candidates.constFirst();
+        choice.name = choice.platform;
+        return choice;
+    }
+    if (waylandDisplayReachable) {
+        // A Wayland platform the starter named (wayland-egl) before Qt's
+        // plain one.
+        for (const CPlatformEntry &entry : entries) {
+            if (entry.name.startsWith("wayland") && entry.name != "wayland") {
+                candidates << entry.entry;
+                break;
+            }
+        }
+        candidates << QByteArrayLiteral("wayland");
+    }
+    if (candidates.isEmpty()) {
+        choice.window = CallerWindow::NoDisplay;
+        return choice;
+    }
+    for (const QByteArray &candidate : candidates) {
+        if (installed(platformName(candidate))) {
+            choice.platform = candidate;
+            choice.name = platformName(candidate);
+            return choice;
+        }
+    }
+    choice.name = platformName(candidates.constFirst());
+    choice.window = CallerWindow::PlatformMissing;
+    return choice;
+}
+
+QStringList PlatformPluginFolders()
+{
+    QStringList folders;
+    // A folder the starter names for the platforms alone (Qt looks in it
+    // and in its "platforms"), then Qt's library paths: QT_PLUGIN_PATH,
+    // Qt's own plugins, the program's folder.
+    const QString own = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
+    if (!own.isEmpty())
+        folders << own << own + QStringLiteral("/platforms");
+    const QStringList paths =
+        qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    for (const QString &path : paths)
+        folders << path + QStringLiteral("/platforms");
+    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (!program.isEmpty())
+        folders << program + QStringLiteral("/platforms");
+    folders.removeDuplicates();
+    return folders;
+}
+
+bool PlatformPluginInstalled(const QByteArray &name)
+{
+    // A qt.conf beside the program may name Qt's plugin folder elsewhere,
+    // which Qt reads only once the application object is made: there Qt
+    // alone knows.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (QFileInfo::exists(program + QStringLiteral("/qt6.conf")) ||
+        QFileInfo::exists(program + QStringLiteral("/qt.conf")))
+        return true;
+    const QString wanted = QString::fromLocal8Bit(name);
+    for (const QString &folder : PlatformPluginFolders()) {
+        const QDir dir(folder);
+        for (const QString &file : dir.entryList(QDir::Files)) {
+            if (!QLibrary::isLibrary(file))
+                continue;
+            // The names a plugin declares, read without loading it.
+            const QJsonArray keys = QPluginLoader(dir.filePath(file))
+                                        .metaData()
+                                        .value(QLatin1String("MetaData"))
+                                        .toObject()
+                                        .value(QLatin1String("Keys"))
+                                        .toArray();
+            for (const QJsonValue &key : keys) {
+                if (key.toString().compare(wanted, Qt::CaseInsensitive) == 0)
+                    return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool PlatformShowsNoWindow(const QString &platformName)
 {
     return platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
-}
-
-CallerWindow CallerModeWindow(const QByteArray &platform, bool waylandDisplayReachable)
-{
-    if (platform.isEmpty())
-        return waylandDisplayReachable ? CallerWindow::Shown : CallerWindow::NoDisplay;
-    // Qt takes the first platform of a list that starts; one without a
-    // display always does.
-    const QByteArray first = platform.split(';').constFirst();
-    const qsizetype options = first.indexOf(':');
-    const QByteArray name = (options < 0 ? first : first.left(options)).trimmed();
-    return PlatformShowsNoWindow(QString::fromLatin1(name)) ? CallerWindow::PlatformShowsNone
-                                                            : CallerWindow::Shown;
 }
 
 bool WaylandDisplayReachable()

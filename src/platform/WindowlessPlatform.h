@@ -7,44 +7,71 @@
 // has ended (the clipboard holder). So a caller mode takes X11 wherever an
 // X display is reachable, in a Wayland session too (its X server, where a
 // window works as well, and whose own platform a program without a window
-// cannot even set the clipboard on). Without any display the modes that
+// cannot even set the clipboard on). Without an X display the modes that
 // show no window take the offscreen platform, so that the settings mode
 // still does its work and the package request can say why its answer does
-// not outlive it; the modes with a window leave the choice to Qt, and end at
-// once where they could show their window to no one (CallerModeWindow).
+// not outlive it; the modes with a window take Wayland where a Wayland
+// display is reachable, and end at once where they could show their window
+// to no one.
 //
 // A platform the starter named (QT_QPA_PLATFORM, or the argument
 // "-platform", which wins) is kept only when every name of it is one of the
-// platforms known to run without any display (offscreen, minimal, vnc). Any
-// other name (a desktop session's xcb or wayland, eglfs, a mistyped one) is
-// treated as a desktop platform: the run chooses as above, so that a
-// platform Qt cannot start never ends the run before it could say anything.
+// platforms known to run without any display (offscreen, minimal, vnc) and
+// one of them is installed. Any other name (a desktop session's xcb or
+// wayland, eglfs, a mistyped one, one whose plugin is missing) is treated
+// as a desktop platform: the run chooses as above, so that a platform Qt
+// cannot start never ends the run before it could say anything. Names are
+// read as Qt reads them (case aside) but without the blanks around them,
+// which Qt would take as part of the name; Qt is handed them without.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-// The platform for QT_QPA_PLATFORM, given what the starter named (empty when
-// nothing) and whether an X display is reachable; empty when Qt chooses
-// itself (a mode with a window, no X display, nothing kept).
-QByteArray CallerModePlatform(const QByteArray &requested, bool xDisplayReachable, bool windowless);
-// The same for the modes without a window, which always get a platform.
-QByteArray WindowlessPlatform(const QByteArray &requested, bool xDisplayReachable);
+#include <functional>
 
-// Whether the platform of the running program shows no window anyone could
-// see or click (offscreen, minimal).
-bool PlatformShowsNoWindow(const QString &platformName);
-
-// Whether a caller mode with a window can show it on the platform
-// CallerModePlatform chose for it: not on a platform that shows none
-// (offscreen, minimal, the first of a list deciding), and not where Qt
-// chooses without an X display and no Wayland display is reachable either.
+// Whether a caller mode with a window shows it on the platform chosen for
+// it, or why the run ends at once: no display reachable, a platform that
+// shows no window (offscreen, minimal, the first installed of a list
+// deciding), or no platform it could show its window on installed.
 enum class CallerWindow
 {
     Shown,
     NoDisplay,
     PlatformShowsNone,
+    PlatformMissing,
 };
-CallerWindow CallerModeWindow(const QByteArray &platform, bool waylandDisplayReachable);
+
+struct CCallerModePlatform
+{
+    // For QT_QPA_PLATFORM; empty where none could be chosen (no display,
+    // none installed).
+    QByteArray platform;
+    // The platform the reason for an end names (without its options).
+    QByteArray name;
+    // Whether the starter's platform was kept as named.
+    bool named = false;
+    CallerWindow window = CallerWindow::Shown;
+};
+
+// Whether the Qt platform of that name is installed.
+using PlatformInstalled = std::function<bool(const QByteArray &name)>;
+
+// The platform of a caller mode, given what the starter named (empty when
+// nothing), the displays reachable and whether the mode shows no window.
+CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool xDisplayReachable,
+                                             bool waylandDisplayReachable, bool windowless,
+                                             const PlatformInstalled &installed);
+
+// The folders Qt looks for its platform plugins in, in its order.
+QStringList PlatformPluginFolders();
+// Whether a plugin in those folders is the platform of that name, as Qt
+// finds it by the name the plugin declares.
+bool PlatformPluginInstalled(const QByteArray &name);
+
+// Whether the platform of the running program shows no window anyone could
+// see or click (offscreen, minimal).
+bool PlatformShowsNoWindow(const QString &platformName);
 
 // Whether the Wayland display of the session (WAYLAND_SOCKET, or the socket
 // WAYLAND_DISPLAY names, "wayland-0" when unset) takes a connection.
