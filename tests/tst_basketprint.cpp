@@ -1291,11 +1291,14 @@ void TestBasketPrint::typedTextPrintedWhole()
 void TestBasketPrint::longValuesKeepTheForm_data()
 {
     // Row: the form, the fields of the print dialog, the length of the text
-    // pasted into each, and whether its words are of the widest letter.
+    // in each, whether its words are of the widest letter, and whether the
+    // text is pasted or was stored before the dialog opened (by an earlier
+    // version, the vehicle search, the profile).
     QTest::addColumn<int>("form");
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<int>("length");
     QTest::addColumn<bool>("wide");
+    QTest::addColumn<bool>("stored");
     const int offer = BPF_STANDARD;
     const int sheet = BPF_INFO_SHEET;
     const QStringList customer{"customer1", "customer2", "customer3", "customer4", "customer5"};
@@ -1305,23 +1308,26 @@ void TestBasketPrint::longValuesKeepTheForm_data()
     // The sheet has no offer number and prints the dealer's telephone and fax.
     const QStringList sheetFields = customer + info + QStringList{"user", "validUntil", "date"};
     // clang-format off
-    QTest::newRow("offer: a 40-character offer number")                << offer << QStringList{"offerNumber"}  << 40   << false;
-    QTest::newRow("offer: 700 characters pasted into a customer line") << offer << QStringList{"customer1"}    << 700  << false;
-    QTest::newRow("offer: 3,000 characters in the last customer line") << offer << QStringList{"customer5"}    << 3000 << false;
-    QTest::newRow("offer: wide letters in every customer line")        << offer << customer                    << 300  << true;
-    QTest::newRow("offer: a 66-character name beside Angeboten durch") << offer << QStringList{"user"}         << 66   << false;
-    QTest::newRow("offer: a long telephone and fax")                   << offer << QStringList{"tel", "fax"}   << 90   << false;
-    QTest::newRow("offer: every field, 3,000 characters each")         << offer << all                         << 3000 << false;
-    QTest::newRow("sheet: 3,000 characters of customer text")          << sheet << QStringList{"customer1"}    << 3000 << false;
-    QTest::newRow("sheet: wide letters in every customer line")        << sheet << customer                    << 300  << true;
-    QTest::newRow("sheet: every field, 3,000 characters each")         << sheet << sheetFields                 << 3000 << false;
+    QTest::newRow("offer: a 40-character offer number")                << offer << QStringList{"offerNumber"}  << 40   << false << false;
+    QTest::newRow("offer: 700 characters pasted into a customer line") << offer << QStringList{"customer1"}    << 700  << false << false;
+    QTest::newRow("offer: 3,000 characters in the last customer line") << offer << QStringList{"customer5"}    << 3000 << false << false;
+    QTest::newRow("offer: wide letters in every customer line")        << offer << customer                    << 300  << true  << false;
+    QTest::newRow("offer: a 66-character name beside Angeboten durch") << offer << QStringList{"user"}         << 66   << false << false;
+    QTest::newRow("offer: a long telephone and fax")                   << offer << QStringList{"tel", "fax"}   << 90   << false << false;
+    QTest::newRow("offer: every field, 3,000 characters each")         << offer << all                         << 3000 << false << false;
+    QTest::newRow("offer: every field stored, 3,000 characters each")  << offer << all                         << 3000 << false << true;
+    QTest::newRow("sheet: 3,000 characters of customer text")          << sheet << QStringList{"customer1"}    << 3000 << false << false;
+    QTest::newRow("sheet: wide letters in every customer line")        << sheet << customer                    << 300  << true  << false;
+    QTest::newRow("sheet: every field, 3,000 characters each")         << sheet << sheetFields                 << 3000 << false << false;
+    QTest::newRow("sheet: every field stored, 3,000 characters each")  << sheet << sheetFields                 << 3000 << false << true;
     // clang-format on
 }
 
 // Pasted as an adviser pastes into the real dialog, printed and read back:
 // whatever the fields hold, the form keeps its shape. No word lies over
 // another or outside the printable area, and every character a field took
-// is printed; what a field refused stays in the field's sight.
+// is printed; what a field refused stays in the field's sight. A text that
+// reaches the print-out without the dialog keeps the form too.
 void TestBasketPrint::longValuesKeepTheForm()
 {
     if (!m_havePdfToText)
@@ -1330,6 +1336,7 @@ void TestBasketPrint::longValuesKeepTheForm()
     QFETCH(QStringList, fields);
     QFETCH(int, length);
     QFETCH(bool, wide);
+    QFETCH(bool, stored);
     CPrgSettings settings;
     settings.Sound = 0;
     settings.Firma = QStringLiteral("Autohaus Muster GmbH");
@@ -1340,13 +1347,10 @@ void TestBasketPrint::longValuesKeepTheForm()
     settings.AngebotenDurch = QStringLiteral("Angeboten durch");
     settings.TitelAngebotDruck = QStringLiteral("Angebot");
     settings.nBasketPrintForm = form;
-    CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
 
-    // The words of each field, "Kunde1a000 Kunde1a001 ..." (or of W), so
-    // that each is found again in the PDF.
-    QMap<QString, QString> kept;
+    // The words of each field, "custoa000 custoa001 ..." (or of W), so that
+    // each is found again in the PDF.
+    QMap<QString, QString> texts;
     for (int f = 0; f < fields.size(); ++f) {
         const QString &name = fields.at(f);
         QString text;
@@ -1360,17 +1364,50 @@ void TestBasketPrint::longValuesKeepTheForm()
                         QLatin1Char(' ');
             text = text.left(length);
         }
-        auto *edit = dialog.findChild<QLineEdit *>(name);
-        QVERIFY2(edit && edit->isEnabled(), qPrintable(name));
-        edit->setFocus();
-        QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), YaqTest::kHangMs);
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        texts[name] = text;
+    }
+    QString date = QStringLiteral("24.12.2030");
+    if (stored) {
+        for (auto t = texts.cbegin(); t != texts.cend(); ++t) {
+            const QString &name = t.key();
+            if (name.startsWith(QLatin1String("customer")))
+                SetPrintText(settings, BPT_CUSTOMER1 + name.right(1).toInt() - 1, t.value());
+            else if (name.startsWith(QLatin1String("info")))
+                SetPrintText(settings, BPT_INFO1 + name.right(1).toInt() - 1, t.value());
+            else if (name == QLatin1String("offerNumber"))
+                SetPrintText(settings, BPT_OFFER_NUMBER, t.value());
+            else if (name == QLatin1String("validUntil"))
+                SetPrintText(settings, BPT_VALID_UNTIL, t.value());
+            else if (name == QLatin1String("date"))
+                date = t.value();
+            else
+                settings.*(name == QLatin1String("user")  ? &CPrgSettings::User
+                           : name == QLatin1String("tel") ? &CPrgSettings::Tel
+                                                          : &CPrgSettings::Fax) = t.value();
+        }
+    }
+    // What a print-out without the dialog would be handed.
+    CBasketPrintData direct = CBasketPrintData::FromSettings(settings);
+    direct.date = date;
+
+    CWkDruckDlg dialog(&settings, date);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
+    QMap<QString, QString> kept;
+    for (auto t = texts.cbegin(); t != texts.cend(); ++t) {
+        auto *edit = dialog.findChild<QLineEdit *>(t.key());
+        QVERIFY2(edit && edit->isEnabled(), qPrintable(t.key()));
+        if (!stored) {
+            edit->setFocus();
+            QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), YaqTest::kHangMs);
+            QGuiApplication::clipboard()->setText(t.value());
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        }
         // A field takes the start of the text, as much as it holds.
-        QVERIFY2(!edit->text().isEmpty() && text.startsWith(edit->text()),
-                 qPrintable(name + QStringLiteral(": ") + edit->text()));
-        kept[name] = edit->text();
+        QVERIFY2(!edit->text().isEmpty() && t.value().startsWith(edit->text()),
+                 qPrintable(t.key() + QStringLiteral(": ") + edit->text()));
+        kept[t.key()] = edit->text();
     }
     dialog
         .findChild<QPushButton *>(form == BPF_STANDARD ? QStringLiteral("pdf")
@@ -1380,13 +1417,35 @@ void TestBasketPrint::longValuesKeepTheForm()
 
     CWKList list;
     fillDemoBasket(list);
+    // No word over another, none outside the printable area of A4 with
+    // 10 mm margins.
+    const auto keepsTheForm = [&](const CBasketPrintData &d, QList<PdfWord> &printed) {
+        CBasketPrintOut printOut(&list, d);
+        const QString file = printToPdf(printOut);
+        printed = pdfWords(file);
+        if (printed.isEmpty())
+            return QStringLiteral("nothing printed");
+        const double slack = 0.15;
+        for (qsizetype i = 0; i < printed.size(); ++i) {
+            const PdfWord &a = printed.at(i);
+            if (a.left < 10 - 0.6 || a.right > 200 + 0.6 || a.top < 10 - 0.6 ||
+                a.bottom > 287 + 0.6)
+                return at(a) + QStringLiteral(" outside the page");
+            for (qsizetype j = i + 1; j < printed.size(); ++j) {
+                const PdfWord &b = printed.at(j);
+                if (a.page == b.page && a.left + slack < b.right - slack &&
+                    b.left + slack < a.right - slack && a.top + slack < b.bottom - slack &&
+                    b.top + slack < a.bottom - slack)
+                    return at(a) + QStringLiteral(" over ") + at(b);
+            }
+        }
+        return QString();
+    };
     CBasketPrintData data = CBasketPrintData::FromSettings(settings);
     data.date = dialog.Date();
-    CBasketPrintOut printOut(&list, data);
-    const QString file = printToPdf(printOut);
-    QVERIFY(!file.isEmpty());
-    const QList<PdfWord> printed = pdfWords(file);
-    QVERIFY(!printed.isEmpty());
+    QList<PdfWord> printed;
+    const QString fault = keepsTheForm(data, printed);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
     QStringList all;
     for (const PdfWord &w : printed)
         all << w.text;
@@ -1402,20 +1461,10 @@ void TestBasketPrint::longValuesKeepTheForm()
             ++from;
         }
     }
-    // A4 with 10 mm margins: every word within them, none over another.
-    const double slack = 0.15;
-    for (qsizetype i = 0; i < printed.size(); ++i) {
-        const PdfWord &a = printed.at(i);
-        QVERIFY2(a.left >= 10 - 0.6 && a.right <= 200 + 0.6 && a.top >= 10 - 0.6 &&
-                     a.bottom <= 287 + 0.6,
-                 qPrintable(at(a)));
-        for (qsizetype j = i + 1; j < printed.size(); ++j) {
-            const PdfWord &b = printed.at(j);
-            const bool over = a.page == b.page && a.left + slack < b.right - slack &&
-                              b.left + slack < a.right - slack &&
-                              a.top + slack < b.bottom - slack && b.top + slack < a.bottom - slack;
-            QVERIFY2(!over, qPrintable(at(a) + QStringLiteral(" over ") + at(b)));
-        }
+    if (stored) {
+        // The stored texts printed without the dialog.
+        const QString directFault = keepsTheForm(direct, printed);
+        QVERIFY2(directFault.isEmpty(), qPrintable(directFault));
     }
 }
 
