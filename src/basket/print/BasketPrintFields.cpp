@@ -19,6 +19,10 @@ constexpr CBasketPrintFieldCell kCells[BPFLD_COUNT] = {
 
 const QChar kEllipsis(0x2026);
 
+// A full cell still leaves 1 mm before the next one, so that its last word
+// never runs into the neighbour's first.
+constexpr int kCellGap = 10;
+
 } // namespace
 
 const CBasketPrintFieldCell &BasketPrintFieldCell(int field)
@@ -48,7 +52,7 @@ bool BasketPrintFieldTakes(int field, const QString &text, const QString &langua
     if (cell.maxLength > 0)
         return text.size() <= cell.maxLength;
     const QFont font = LayoutPageFont(BasketPrintFieldFont(field, language));
-    return LayoutTextWidth(font, BasketPrintFieldLine(text)) <= cell.width;
+    return LayoutTextWidth(font, BasketPrintFieldLine(text)) <= cell.width - kCellGap;
 }
 
 QString BasketPrintFieldText(int field, const QString &text, const QString &language)
