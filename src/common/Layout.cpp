@@ -221,13 +221,10 @@ int LayoutYDirection(const QPainter *dc)
 
 QFont LayoutFont(const QFont &font, const QPainter *dc)
 {
+    if (font.pixelSize() <= 0 && LayoutYDirection(dc) < 0)
+        return LayoutPageFont(font);
     QFont f(font);
-    if (f.pixelSize() <= 0 && LayoutYDirection(dc) < 0) {
-        // On a page the unit is 0.1 mm however the page is shown (printed,
-        // written as PDF or shrunk into the preview): a point is 254 / 72
-        // units.
-        f.setPixelSize(std::max(1, qRound(f.pointSizeF() * 254.0 / 72.0)));
-    } else if (f.pixelSize() <= 0) {
+    if (f.pixelSize() <= 0) {
         double scaleY = 1.0;
         double dpi = 96.0;
         if (dc) {
@@ -240,6 +237,18 @@ QFont LayoutFont(const QFont &font, const QPainter *dc)
         }
         f.setPixelSize(std::max(1, qRound(f.pointSizeF() * dpi / 72.0 / scaleY)));
     }
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+QFont LayoutPageFont(const QFont &font)
+{
+    QFont f(font);
+    // On a page the unit is 0.1 mm however the page is shown (printed,
+    // written as PDF or shrunk into the preview): a point is 254 / 72
+    // units.
+    if (f.pixelSize() <= 0)
+        f.setPixelSize(std::max(1, qRound(f.pointSizeF() * 254.0 / 72.0)));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
@@ -302,6 +311,11 @@ CLayoutTextJob::~CLayoutTextJob()
 int LayoutTextCacheSize()
 {
     return int(textCache().size());
+}
+
+double LayoutTextWidth(const QFont &font, const QString &text)
+{
+    return layoutTextUncached(font, text, 0).width;
 }
 
 namespace {

@@ -142,6 +142,9 @@ int LayoutYDirection(const QPainter *dc);
 // logical units (a point size is converted), without hinting so that a text
 // measures the same on the screen, the printer and in a PDF.
 QFont LayoutFont(const QFont &font, const QPainter *dc);
+// The font as the boxes draw it on a page, in units of 0.1 mm, whatever
+// shows the page.
+QFont LayoutPageFont(const QFont &font);
 
 // How a text falls into lines for a cell: shared by measuring and drawing.
 struct LayoutTextLine
@@ -168,6 +171,10 @@ struct LayoutTextBlock
 // the latest 20,000 or so texts (the owner-drawn lists), during a print job
 // every text of the job.
 LayoutTextBlock LayoutText(const QFont &font, const QString &text, int wrapWidth);
+// The width of the widest line of the text as a cell without word break
+// draws it (tabs as blank space), measured afresh and kept nowhere: for
+// texts being typed.
+double LayoutTextWidth(const QFont &font, const QString &text);
 
 // A print job lays out its document once to measure it and once to draw it,
 // with the same texts each time: while a job lives (on this thread) every

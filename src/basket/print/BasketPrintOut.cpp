@@ -1,6 +1,7 @@
 #include "basket/print/BasketPrintOut.h"
 
 #include "basket/model/WKList.h"
+#include "basket/print/BasketPrintFields.h"
 #include "basket/print/BasketPrintFormat.h"
 #include "common/Layout.h"
 #include "packages/model/Paket.h"
@@ -297,6 +298,15 @@ private:
     // the printable width.
     int X(int x) const { return x - m_shift; }
 
+    // A field typed in the print dialog, on one line in its cell: no more
+    // of it than the cell holds.
+    void FieldCell(CLayout &box, int field, const QString &text, bool right = false)
+    {
+        fl.Cell(box, BasketPrintFieldFont(field, d.language),
+                BasketPrintFieldText(field, text, d.language), BasketPrintFieldCell(field).width,
+                right);
+    }
+
     void PageNumberRow(int page)
     {
         Row row(fl.root());
@@ -354,9 +364,9 @@ private:
         {
             Row row(fl.root());
             row.To(X(1300));
-            fl.Cell(row.box, f3, d.offerNumber, 330);
-            fl.Cell(row.box, f3, d.date, 190);
-            fl.Cell(row.box, f3, d.validUntil, 150, true);
+            FieldCell(row.box, BPFLD_OFFER_NUMBER, d.offerNumber);
+            FieldCell(row.box, BPFLD_DATE, d.date);
+            FieldCell(row.box, BPFLD_VALID_UNTIL, d.validUntil, true);
         }
         fl.ToY(top - 575);
         QStringList sender;
@@ -375,9 +385,8 @@ private:
         row.To(X(370));
         {
             CLayoutVBox col(row.box);
-            // A customer line longer than its cell goes on below it.
             for (const QString &line : d.customer)
-                fl.Cell(col, f6, line, 500, false, true);
+                FieldCell(col, BPFLD_CUSTOMER, line);
         }
         row.To(X(870));
         const QStringList labels{d.firmaT,         d.strasseT,      d.cityT,        d.city2T,
@@ -399,10 +408,15 @@ private:
                                  d.user,
                                  d.tel1.isEmpty() ? QString() : d.tel,
                                  d.traderFax.isEmpty() ? QString() : d.fax};
+        // The adviser, telephone and fax as typed in the print dialog.
+        const int typed[] = {-1, -1, -1, -1, BPFLD_USER, BPFLD_TEL, BPFLD_FAX};
         CLayoutVBox col(row.box);
         for (int i = 0; i < values.size(); ++i) {
             CLayoutHBox line(col);
-            fl.Cell(line, i == 0 ? f7 : f6, values.at(i), 670);
+            if (typed[i] >= 0)
+                FieldCell(line, typed[i], values.at(i));
+            else
+                fl.Cell(line, i == 0 ? f7 : f6, values.at(i), 670);
             line.AddSize(0, -lh6);
         }
     }
@@ -423,9 +437,11 @@ private:
         fl.Rule(fl.root(), X(1300), X(1970));
         fl.Down(2);
         const QString km = d.mileage.isEmpty() ? QString() : d.mileage + QStringLiteral(" km/mls");
-        const QString rows[3][3] = {{d.modelSeries, d.vin, d.info.value(0)},
-                                    {d.modelDesignation, d.plate, d.info.value(1)},
-                                    {QString(), km, d.info.value(2)}};
+        const QString rows[3][3] = {
+            {d.modelSeries, d.vin, BasketPrintFieldText(BPFLD_INFO, d.info.value(0), d.language)},
+            {d.modelDesignation, d.plate,
+             BasketPrintFieldText(BPFLD_INFO, d.info.value(1), d.language)},
+            {QString(), km, BasketPrintFieldText(BPFLD_INFO, d.info.value(2), d.language)}};
         for (const auto &cells : rows) {
             Row row(fl.root());
             row.To(X(190));
@@ -433,7 +449,7 @@ private:
             fl.Cell(row.box, f6, cells[1], 780);
             // The further information typed in the print dialog goes on
             // below when it is wider than its column.
-            fl.Cell(row.box, f6, cells[2], 670, false, true);
+            fl.Cell(row.box, f6, cells[2], BasketPrintFieldCell(BPFLD_INFO).width, false, true);
         }
     }
 
@@ -838,7 +854,12 @@ private:
                 fl.Cell(line, f4, value, 0);
                 line.AddSize(0, -lh5);
             }
-            fl.Cell(values, f1, d.customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
+            // Each customer line no longer than the offer takes it: the
+            // block wraps, within a bounded height.
+            QStringList customer;
+            for (const QString &line : d.customer)
+                customer << BasketPrintFieldText(BPFLD_CUSTOMER, line, d.language);
+            fl.Cell(values, f1, customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
                     false, true);
         }
         // The right column begins in the middle of the page; its values
@@ -852,11 +873,19 @@ private:
             int lines;
         };
         // The date typed in the print dialog is the offer's date.
-        const Field fields[] = {{colon(3085), d.orderNumber, 3},
-                                {colon(3008) + QLatin1Char(' '), d.date, 0},
-                                {d.angebotenDurch + QStringLiteral(": "), d.user, 2},
-                                {OrmelText(3150), d.validUntil, 2},
-                                {OrmelText(3071), d.info.join(QLatin1Char('\n')), 5}};
+        const auto typed = [this](int field, const QString &text) {
+            return BasketPrintFieldText(field, text, d.language);
+        };
+        const QString info =
+            QStringList{typed(BPFLD_INFO, d.info.value(0)), typed(BPFLD_INFO, d.info.value(1)),
+                        typed(BPFLD_INFO, d.info.value(2))}
+                .join(QLatin1Char('\n'));
+        const Field fields[] = {
+            {colon(3085), d.orderNumber, 3},
+            {colon(3008) + QLatin1Char(' '), typed(BPFLD_DATE, d.date), 0},
+            {d.angebotenDurch + QStringLiteral(": "), typed(BPFLD_USER, d.user), 2},
+            {OrmelText(3150), typed(BPFLD_VALID_UNTIL, d.validUntil), 2},
+            {OrmelText(3071), info, 5}};
         for (const Field &field : fields) {
             CLayoutHBox line(right);
             fl.Cell(line, f5, field.label, labelWidth);

@@ -1,6 +1,7 @@
 #include "basket/print/WkDruckDlg.h"
 
 #include "basket/print/BasketPrintData.h"
+#include "basket/print/BasketPrintFields.h"
 #include "basket/print/BasketPrintFormat.h"
 #include "common/DlgButtonRow.h"
 #include "common/InputCheck.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -120,6 +122,72 @@ void placeFormHead(QVBoxLayout *layout, QWidget *firma, QWidget *brand, QWidget 
     layout->addLayout(numbers);
 }
 
+// An edit of a field the form prints on one line takes no more than the
+// field's cell holds: of what was just typed or pasted (the characters
+// before the caret) as much as fits, a text set from elsewhere cut at its
+// end. The adviser sees what the edit refused.
+class FieldValidator : public QValidator
+{
+public:
+    FieldValidator(int field, QObject *parent)
+        : QValidator(parent), m_field(field), m_language(GetPrgSprache())
+    {
+    }
+
+    State validate(QString &input, int &pos) const override
+    {
+        if (Takes(input))
+            return Acceptable;
+        pos = std::clamp(pos, 0, int(input.size()));
+        const auto without = [&](int n) { return input.left(pos - n) + input.mid(pos); };
+        if (!Takes(without(pos))) {
+            // What stands behind the caret is too long by itself.
+            int lo = 0, hi = int(input.size());
+            while (lo < hi) {
+                const int mid = (lo + hi + 1) / 2;
+                if (Takes(input.left(mid)))
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            input = input.left(lo);
+            pos = std::min(pos, lo);
+            return Acceptable;
+        }
+        // The fewest characters before the caret to leave out.
+        int lo = 1, hi = pos;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (Takes(without(mid)))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        input = without(lo);
+        pos -= lo;
+        return Acceptable;
+    }
+
+private:
+    bool Takes(const QString &text) const
+    {
+        return BasketPrintFieldTakes(m_field, text, m_language);
+    }
+
+    int m_field;
+    QString m_language;
+};
+
+// The edit takes what the field's printed place holds.
+void boundToField(QLineEdit *edit, int field)
+{
+    const int maxLength = BasketPrintFieldCell(field).maxLength;
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    else
+        edit->setValidator(new FieldValidator(field, edit));
+}
+
 } // namespace
 
 CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *parent)
@@ -162,12 +230,13 @@ CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *p
     m_pValidCaption = shownField(frame, QStringLiteral("validCaption"));
     m_pDateCaption->setText(OrmelText(3008));
     m_pValidCaption->setText(OrmelText(6026));
-    m_pOfferNumber = AddEdit(QStringLiteral("offerNumber"), BPT_OFFER_NUMBER, 0);
-    m_pDate = new QLineEdit(date, frame);
+    m_pOfferNumber = AddEdit(QStringLiteral("offerNumber"), BPT_OFFER_NUMBER, BPFLD_OFFER_NUMBER);
+    m_pDate = new QLineEdit(frame);
     m_pDate->setObjectName(QStringLiteral("date"));
-    m_pDate->setMaxLength(10);
+    boundToField(m_pDate, BPFLD_DATE);
+    m_pDate->setText(date);
     connect(m_pDate, &QLineEdit::textChanged, this, [this] { FilterNumeric(m_pDate); });
-    m_pValidUntil = AddEdit(QStringLiteral("validUntil"), BPT_VALID_UNTIL, 10);
+    m_pValidUntil = AddEdit(QStringLiteral("validUntil"), BPT_VALID_UNTIL, BPFLD_VALID_UNTIL);
     for (QLineEdit *field : {m_pDateCaption, m_pValidCaption, m_pDate, m_pValidUntil})
         fitText(field, QStringLiteral("88.88.8888"));
     {
@@ -184,7 +253,8 @@ CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *p
     customerLabel->setObjectName(QStringLiteral("customerLabel"));
     customer->addWidget(customerLabel);
     for (int i = 0; i < 5; ++i)
-        customer->addWidget(AddEdit(QStringLiteral("customer%1").arg(i + 1), BPT_CUSTOMER1 + i, 0));
+        customer->addWidget(
+            AddEdit(QStringLiteral("customer%1").arg(i + 1), BPT_CUSTOMER1 + i, BPFLD_CUSTOMER));
     customer->addStretch(1);
     address->addLayout(customer, 1);
     auto *dealer = new QGridLayout;
@@ -204,16 +274,19 @@ CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *p
     m_pOfferedBy->setAlignment(Qt::AlignRight);
     m_pUser = new QLineEdit(frame);
     m_pUser->setObjectName(QStringLiteral("user"));
+    boundToField(m_pUser, BPFLD_USER);
     auto *telCaption = shownField(frame, QStringLiteral("telCaption"));
     telCaption->setText(OrmelText(6029));
     telCaption->setAlignment(Qt::AlignRight);
     m_pTel = new QLineEdit(frame);
     m_pTel->setObjectName(QStringLiteral("tel"));
+    boundToField(m_pTel, BPFLD_TEL);
     auto *faxCaption = shownField(frame, QStringLiteral("faxCaption"));
     faxCaption->setText(OrmelText(6030));
     faxCaption->setAlignment(Qt::AlignRight);
     m_pFax = new QLineEdit(frame);
     m_pFax->setObjectName(QStringLiteral("fax"));
+    boundToField(m_pFax, BPFLD_FAX);
     dealer->addWidget(m_pOfferedBy, 4, 0);
     dealer->addWidget(m_pUser, 4, 1);
     dealer->addWidget(telCaption, 5, 0);
@@ -237,8 +310,8 @@ CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *p
     vehicle->addWidget(vehicleCaption, 0, 1);
     vehicle->addWidget(m_pInfoCaption, 0, 2);
     for (int i = 0; i < 3; ++i)
-        vehicle->addWidget(AddEdit(QStringLiteral("info%1").arg(i + 1), BPT_INFO1 + i, 33), i + 1,
-                           2);
+        vehicle->addWidget(AddEdit(QStringLiteral("info%1").arg(i + 1), BPT_INFO1 + i, BPFLD_INFO),
+                           i + 1, 2);
     vehicle->setColumnStretch(0, 33);
     vehicle->setColumnStretch(1, 78);
     vehicle->setColumnStretch(2, 67);
@@ -331,13 +404,17 @@ CWkDruckDlg::CWkDruckDlg(CPrgSettings *settings, const QString &date, QWidget *p
     print->setFocus();
 }
 
-QLineEdit *CWkDruckDlg::AddEdit(const QString &name, int textIndex, int maxLength)
+QLineEdit *CWkDruckDlg::AddEdit(const QString &name, int textIndex, int field)
 {
-    auto *edit = new QLineEdit(
-        GetPrintText(*m_pSettings, textIndex).left(maxLength ? maxLength : 32767), this);
+    auto *edit = new QLineEdit(this);
     edit->setObjectName(name);
-    if (maxLength)
-        edit->setMaxLength(maxLength);
+    boundToField(edit, field);
+    const QString stored = GetPrintText(*m_pSettings, textIndex);
+    edit->setText(stored);
+    // A stored text longer than the field takes (from an earlier version,
+    // or a customer the vehicle search found) is kept as the edit shows it.
+    if (edit->text() != stored)
+        SetPrintText(*m_pSettings, textIndex, edit->text());
     connect(edit, &QLineEdit::textChanged, this, [this, edit, textIndex] {
         if (textIndex == BPT_VALID_UNTIL)
             FilterNumeric(edit);

@@ -68,7 +68,9 @@ private:
     void OnPrintDefaults();
     void OnHelp(int context);
     void Finish(int result);
-    QLineEdit *AddEdit(const QString &name, int textIndex, int maxLength);
+    // An edit of a print text (BasketPrintText) for a field of the form
+    // (BasketPrintField).
+    QLineEdit *AddEdit(const QString &name, int textIndex, int field);
     void FilterNumeric(QLineEdit *edit);
     // A bordered read-only field that serves as a label.
     QLineEdit *Shown(const QString &name);
