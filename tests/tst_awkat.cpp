@@ -1271,6 +1271,7 @@ void TestAwKat::printsToPdf()
     dlg.SetDocumentOpener([](const QUrl &) { return true; });
     QVERIFY(dlg.Print(true));
     QProcess info;
+    const YaqTest::ProcessReaper reaper(info);
     info.start(QStringLiteral("pdfinfo"), {dlg.PdfFilePath()});
     QVERIFY(info.waitForFinished(YaqTest::kHangMs));
     const QString out = QString::fromUtf8(info.readAllStandardOutput());

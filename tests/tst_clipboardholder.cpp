@@ -56,7 +56,9 @@ private:
 
 void TestClipboardHolder::initTestCase()
 {
-    // The server picks a free display and names it on standard output.
+    // The server picks a free display and names it on standard output. It
+    // ends with the test, also where the test is aborted.
+    YaqTest::EndWithTest(m_xvfb);
     m_xvfb.start(QStringLiteral("Xvfb"),
                  {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
     if (!m_xvfb.waitForStarted(YaqTest::kHangMs))

@@ -70,6 +70,7 @@ void setUpPrinter(QPrinter &printer, const QString &file)
 QString run(const QString &program, const QStringList &args)
 {
     QProcess process;
+    const YaqTest::ProcessReaper reaper(process);
     process.start(program, args);
     if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
         return QString();

@@ -61,6 +61,7 @@ QStringList OptionNumbers(const QList<CHLXVertragInfo> &contracts)
 QStringList PdfPages(const QString &file)
 {
     QProcess process;
+    const YaqTest::ProcessReaper reaper(process);
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-layout"), file, QStringLiteral("-")});
     if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)

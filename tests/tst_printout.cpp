@@ -25,6 +25,7 @@ namespace {
 QString pdfText(const QString &file, int page)
 {
     QProcess process;
+    const YaqTest::ProcessReaper reaper(process);
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                    QString::number(page), file, QStringLiteral("-")});

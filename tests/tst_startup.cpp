@@ -320,6 +320,8 @@ void TestStartup::settingsRunsAtOnceKeepEachOthersValue()
     for (int round = 1; round <= 20; ++round) {
         QProcess sound;
         QProcess search;
+        const YaqTest::ProcessReaper soundReaper(sound);
+        const YaqTest::ProcessReaper searchReaper(search);
         start(sound, QStringLiteral("Sound"), round % 2);
         start(search, QStringLiteral("iMaxSearch"), 100 + round);
         QVERIFY(sound.waitForFinished(YaqTest::kHangMs) &&

@@ -122,6 +122,7 @@ void TestStartupConfig::initTestCase()
     const QString key = m_env->path() + QStringLiteral("/agent-key.pem");
     m_cert = m_env->path() + QStringLiteral("/agent-cert.pem");
     QProcess openssl;
+    const YaqTest::ProcessReaper reaper(openssl);
     openssl.start(QStringLiteral("openssl"),
                   {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
                    QStringLiteral("ec"), QStringLiteral("-pkeyopt"),

@@ -526,12 +526,14 @@ void TestTransferVin::watch()
     if (window == QLatin1String("busy") || window == QLatin1String("closed")) {
         // Every request came and waits in the listener, untaken.
         YAQ_TRY_COMPARE(listener.Arrivals(), quint64(requests));
-        QCoreApplication::processEvents();
-        QCOMPARE(numbers.size(), 0);
+        YAQ_SETTLED_COMPARE(numbers.size(), 0);
         QVERIFY(listener.HasPendingRequest());
         held = false;
     }
-    YAQ_TRY_COMPARE(numbers.size(), handled);
+    if (handled == 0)
+        YAQ_SETTLED_COMPARE(numbers.size(), 0);
+    else
+        YAQ_TRY_COMPARE(numbers.size(), handled);
     // No more: the listener holds a request only where the window took none.
     QCOMPARE(listener.HasPendingRequest(), handled < requests);
     QCOMPARE(numbers.size(), handled);

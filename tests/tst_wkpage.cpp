@@ -641,7 +641,10 @@ void TestWkPage::enterPressesNoButton()
     // A button's shortcut presses it and lets it go a moment later; Return
     // and Space act at once.
     QFETCH(QString, expected);
-    YAQ_TRY_COMPARE(happened(), expected);
+    if (expected.isEmpty())
+        YAQ_SETTLED_COMPARE(happened(), expected);
+    else
+        YAQ_TRY_COMPARE(happened(), expected);
 }
 
 void TestWkPage::sumLabels_data()

@@ -1,5 +1,7 @@
 #include "support/TestMain.h"
 
+#include "support/Waits.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -74,6 +76,11 @@ namespace YaqTest {
 void StartProgram()
 {
     WatchWarnings();
+    // Qt ends the whole program when a row runs longer than this (5 minutes
+    // unless set): twice a wait that hangs, so that the row fails and says
+    // what it saw, and the program goes on to the next.
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(2 * kHangMs));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         // Owned by the user and closed to others, as Qt wants it.
         g_runtimeDir = std::make_unique<QTemporaryDir>(QDir::tempPath() +

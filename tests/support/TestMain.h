@@ -13,8 +13,9 @@
 
 namespace YaqTest {
 
-// Before the application: the warning check, and a private runtime folder
-// when the environment names none (Qt warns without one).
+// Before the application: the warning check, Qt's bound of a test row, and
+// a private runtime folder when the environment names none (Qt warns
+// without one).
 void StartProgram();
 // Puts the warning check in front of whoever handles messages now. The test
 // log of QTest::qExec replaces every handler when it starts; the check takes
