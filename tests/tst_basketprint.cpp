@@ -192,6 +192,7 @@ struct PdfWord
 QList<PdfWord> pdfWords(const QString &file)
 {
     QProcess process;
+    const YaqTest::ProcessReaper reaper(process);
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-bbox"), file, QStringLiteral("-")});
     if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
@@ -252,6 +253,7 @@ QString at(const PdfWord &w)
 QStringList pdfPages(const QString &file)
 {
     QProcess process;
+    const YaqTest::ProcessReaper reaper(process);
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-layout"), file, QStringLiteral("-")});
     if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)

@@ -804,6 +804,7 @@ void TestPlatform::profileLockIsHeldOnlyByAWriterThatLives()
         }
         if (holder == QLatin1String("ended")) {
             QProcess process;
+            const YaqTest::ProcessReaper reaper(process);
             process.start(QStringLiteral("true"), {});
             QVERIFY(process.waitForStarted(YaqTest::kHangMs));
             const qint64 pid = process.processId();
