@@ -524,6 +524,7 @@ private slots:
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
+    void listenerServesAPushAmongKeptAliveClients();
     void placeForANewConnection_data();
     void placeForANewConnection();
     void listenerKeepsAPushAmongStrangers_data();
@@ -1293,6 +1294,43 @@ void TestSoap::listenerPushesOutTheLongestIdle()
     QVERIFY(!idleSecond.closed);
 }
 
+// Clients that keep their connections and send again a moment after each
+// answer hold every place: a push is still served, in the place of one that
+// owes its client nothing between two of its requests, however often it
+// was answered.
+void TestSoap::listenerServesAPushAmongKeptAliveClients()
+{
+    HttpLimits limits = PatientLimits();
+    limits.maxConnections = 4;
+    // Longer than a client waits between its requests.
+    limits.quietGraceMs = 1000;
+    HttpListener listener;
+    listener.setLimits(limits);
+    AnswerEveryPushLater(listener);
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < limits.maxConnections; ++i) {
+        clients.push_back(std::make_unique<RawClient>(listener.port()));
+        RawClient *client = clients.back().get();
+        // Each at its own pace, so that their requests seldom wait for
+        // their answers all at once.
+        QObject::connect(&client->socket, &QTcpSocket::readyRead, &client->socket, [client, i]() {
+            QTimer::singleShot(100 + 20 * i, &client->socket,
+                               [client]() { client->send(Post("<again/>")); });
+        });
+        client->send(Post("<first/>"));
+    }
+    YAQ_TRY_VERIFY(std::all_of(clients.begin(), clients.end(),
+                               [](const auto &c) { return c->responses().size() >= 2; }));
+
+    int status = 0;
+    const quint16 port = listener.port();
+    YaqTest::ThreadJoiner pusher;
+    pusher.start([&status, port]() { status = PushAnswered(port, 0); });
+    QVERIFY(pusher.waitFinished());
+    QCOMPARE(status, 200);
+}
+
 // Who gives up a place to a new connection. The places in the order their
 // requests came as far as they have: s silent, b having sent bytes of a
 // request, l its request line, h its head, w owing its client an answer (a
@@ -1334,6 +1372,8 @@ void TestSoap::placeForANewConnection_data()
     QTest::newRow("a request line before a head")                        << "h900 l800"      << "h" << "push out 1";
     QTest::newRow("owing answers: refused")                              << "w900 w800"      << "r" << "refuse";
     QTest::newRow("owing answers and one silent: the silent one")        << "w900 s300 w800" << "-" << "push out 1";
+    QTest::newRow("answered lately past its time: gives way to bytes")   << "s100@900 b900"  << "b" << "push out 0";
+    QTest::newRow("answered lately past its time: the newcomer is heard") << "s100@900"      << "-" << "hear";
     // clang-format on
 }
 

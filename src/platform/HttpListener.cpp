@@ -106,10 +106,10 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
             continue;
         }
         const bool inGrace = p.ageMs < graceMs;
-        if (!begun) {
+        if (!begun && inGrace) {
             // It has its grace time to begin; then it is silent.
             quietInGrace = true;
-            mayGiveWayIn(graceMs - p.quietMs);
+            mayGiveWayIn(graceMs - qMax(p.quietMs, p.ageMs));
             continue;
         }
         if (!inGrace && (least < 0 || before(i, least)))
@@ -285,6 +285,7 @@ void HttpListener::onNewConnection()
             continue;
         }
         c->overLimit = room.step == HttpRoom::Step::Hear;
+        c->placed.start();
         awaitRequest(c);
         process(c);
     }
@@ -331,9 +332,11 @@ int HttpListener::placesTaken(const Connection *except) const
 
 void HttpListener::awaitRequest(Connection *c)
 {
+    // Its grace time is not started again: between its requests a
+    // connection that was answered owes its client nothing, and a client
+    // that keeps it open would otherwise never give way.
     c->since.start();
     c->heard.start();
-    c->placed.start();
     c->progress = HttpProgress::None;
     c->progressStamp = ++m_nextStamp;
     c->headRead = false;
