@@ -304,8 +304,9 @@ int ConnectTo(quint16 port, bool blocking)
 // connection as soon as the answer to the last has come or the listener
 // closed it; or single bytes that begin no request, one more every few
 // milliseconds; or a head announcing a body of 1 MiB, with nothing or all
-// of it but its last byte, and then nothing; the last three on a new
-// connection once the listener closed the last.
+// of it but its last byte, and then nothing, or with all of it as a request
+// of a DMS, the next once it is answered; the last four on a new connection
+// once the listener closed the last.
 class StrayFlood
 {
 public:
@@ -315,6 +316,7 @@ public:
         Bytes,
         Heads,
         Bodies,
+        Whole,
     };
     static constexpr qsizetype kBody = 1024 * 1024;
 
@@ -329,6 +331,7 @@ public:
     }
     std::atomic<int> answered{0};
     std::atomic<int> connected{0};
+    std::atomic<int> cutOff{0}; // connections that ended with no status line
 
 private:
     void run(quint16 port, int connections, Kind kind)
@@ -340,7 +343,8 @@ private:
         const QByteArray stray = kind == Kind::Requests ? Post("<stray/>", "Connection: close\r\n")
                                  : kind == Kind::Bytes  ? QByteArray("P")
                                  : kind == Kind::Heads  ? head
-                                                        : head + QByteArray(kBody - 1, 'x');
+                                 : kind == Kind::Bodies ? head + QByteArray(kBody - 1, 'x')
+                                                        : head + QByteArray(kBody, 'x');
         struct Client
         {
             int fd = -1;
@@ -385,7 +389,7 @@ private:
                 if (!closeIt && (events & POLLOUT)) {
                     const ssize_t n = ::send(c.fd, stray.constData() + c.offset,
                                              size_t(stray.size() - c.offset), MSG_NOSIGNAL);
-                    closeIt = n <= 0 || (kind != Kind::Bodies && n != stray.size());
+                    closeIt = n <= 0 || (kind < Kind::Bodies && n != stray.size());
                     c.offset += qMax<ssize_t>(0, n);
                     c.sent = Clock::now();
                     polled[i].events = c.offset < stray.size() ? POLLIN | POLLOUT : POLLIN;
@@ -401,6 +405,13 @@ private:
                     }
                 }
                 if (closeIt) {
+                    // What came before the end is read first.
+                    ssize_t n = 0;
+                    char rest[4096];
+                    while ((n = ::recv(c.fd, rest, sizeof rest, 0)) > 0)
+                        c.received.append(rest, n);
+                    if (Responses(c.received).isEmpty())
+                        ++cutOff;
                     ::close(c.fd);
                     c.fd = -1;
                 }
@@ -525,6 +536,7 @@ private slots:
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
     void listenerServesAPushAmongKeptAliveClients();
+    void listenerHoldsWholeRequestsWithinItsBound();
     void placeForANewConnection_data();
     void placeForANewConnection();
     void listenerKeepsAPushAmongStrangers_data();
@@ -1329,6 +1341,38 @@ void TestSoap::listenerServesAPushAmongKeptAliveClients()
     pusher.start([&status, port]() { status = PushAnswered(port, 0); });
     QVERIFY(pusher.waitFinished());
     QCOMPARE(status, 200);
+}
+
+// More clients than places send whole requests of 1 MiB, and again once
+// answered, while the window answers now and then: what the listener holds,
+// the requests waiting for the window included, stays within its bound, and
+// every client hears a status line before its connection ends.
+void TestSoap::listenerHoldsWholeRequestsWithinItsBound()
+{
+    HttpLimits limits = PatientLimits();
+    limits.maxConnections = 8;
+    auto listener = StartLoopbackListener(limits);
+    QVERIFY(listener);
+    qint64 held = 0;
+    QTimer measure;
+    QObject::connect(&measure, &QTimer::timeout,
+                     [&]() { held = qMax(held, listener->HeldBytes()); });
+    measure.start(1);
+    QTimer window;
+    QObject::connect(&window, &QTimer::timeout, [&]() {
+        if (!listener->GetRequest().isEmpty())
+            listener->SetResponse(QStringLiteral("<a/>"));
+    });
+    {
+        StrayFlood flood(listener->Port(), 3 * limits.maxConnections, StrayFlood::Kind::Whole);
+        // Every place holds a request for the window, then it takes them.
+        YAQ_TRY_VERIFY(flood.answered >= limits.maxConnections);
+        window.start(20);
+        YAQ_TRY_VERIFY(flood.answered >= 6 * limits.maxConnections);
+        QCOMPARE(flood.cutOff.load(), 0);
+    }
+    QVERIFY2(held <= listener->HeldBytesBound(),
+             qPrintable(QStringLiteral("%1 bytes held").arg(held)));
 }
 
 // Who gives up a place to a new connection. The places in the order their
