@@ -537,6 +537,7 @@ private slots:
     void listenerPushesOutTheLongestIdle();
     void listenerServesAPushAmongKeptAliveClients();
     void listenerHoldsWholeRequestsWithinItsBound();
+    void listenerLetsAClientAnsweredEarlySendItsRequest();
     void placeForANewConnection_data();
     void placeForANewConnection();
     void listenerKeepsAPushAmongStrangers_data();
@@ -1373,6 +1374,40 @@ void TestSoap::listenerHoldsWholeRequestsWithinItsBound()
     }
     QVERIFY2(held <= listener->HeldBytesBound(),
              qPrintable(QStringLiteral("%1 bytes held").arg(held)));
+}
+
+// A client that writes its whole request before it reads, answered at its
+// head (413), sends the rest over more than the closing wait, a piece
+// every 100 ms: the connection is not cut while it sends, and the client
+// reads its answer afterwards.
+void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
+{
+    HttpListener listener;
+    listener.setLimits(PatientLimits());
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = listener.port();
+    const QByteArray piece(64 * 1024, 'x');
+    const QByteArray head =
+        "POST / HTTP/1.1\r\nContent-Length: " + QByteArray::number(listener.limits().maxBody + 1) +
+        "\r\n\r\n";
+    bool sent = false;
+    QByteArray received;
+    YaqTest::ThreadJoiner client;
+    client.start([&]() {
+        const int fd = ConnectTo(port, true);
+        sent = ::send(fd, head.constData(), size_t(head.size()), MSG_NOSIGNAL) == head.size();
+        for (int i = 0; sent && i < 24; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            sent =
+                ::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL) == piece.size();
+        }
+        ReceiveResponses(fd, &received, 1);
+        ::close(fd);
+    });
+    QVERIFY(client.waitFinished());
+    QVERIFY(sent);
+    QCOMPARE(Responses(received).size(), 1);
+    QCOMPARE(Responses(received).at(0).status, 413);
 }
 
 // Who gives up a place to a new connection. The places in the order their

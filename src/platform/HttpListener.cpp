@@ -74,6 +74,8 @@ public:
     // meanwhile, and this one is neither read nor counted among them.
     bool settling = false;
     qint64 discarded = 0;
+    qint64 discardedBefore = 0; // when its last closing wait began
+    QElapsedTimer closingSince;
 };
 
 HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
@@ -150,6 +152,15 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
 
 HttpListener::HttpListener(QObject *parent) : QObject(parent)
 {
+#ifdef __GLIBC__
+    // Blocks of the size of request bodies are mapped from the system and
+    // go back to it when let go. Left to itself, the C library would serve
+    // them from its heap once the first was freed, and keep what a flood of
+    // them leaves scattered there: the memory would grow past what the
+    // listener holds.
+    static const bool mapped = mallopt(M_MMAP_THRESHOLD, int(2 * kReadChunk)) == 1;
+    Q_UNUSED(mapped);
+#endif
     connect(&m_server, &QTcpServer::newConnection, this, &HttpListener::onNewConnection);
     m_roomTimer.setSingleShot(true);
     connect(&m_roomTimer, &QTimer::timeout, this, [this]() {
@@ -584,9 +595,25 @@ void HttpListener::onTimeout(Connection *c)
             fail(c, 503);
         return;
     }
-    if (c->closing || !c->parser.started()) {
-        // A closing client that does not close, or one that never sent a
-        // byte of a request: nothing to answer.
+    if (c->closing) {
+        // What came meanwhile is read first. A client that still sends the
+        // request it began, as one does that reads only once it has written
+        // it, gets another wait, within the read time: cut off, it would
+        // not read the answer waiting for it.
+        process(c);
+        if (c->gone)
+            return;
+        if (c->discarded > c->discardedBefore &&
+            c->closingSince.elapsed() < m_limits.readTimeoutMs) {
+            c->discardedBefore = c->discarded;
+            c->timer.start(closingWaitMs());
+            return;
+        }
+        c->socket->abort();
+        return;
+    }
+    if (!c->parser.started()) {
+        // One that never sent a byte of a request: nothing to answer.
         c->socket->abort();
         return;
     }
@@ -614,7 +641,9 @@ void HttpListener::closeGracefully(Connection *c)
     if (!c->closing) {
         c->closing = true;
         ++m_closingCount;
-        c->timer.start(qMin(m_limits.readTimeoutMs, 2000));
+        c->closingSince.start();
+        c->discardedBefore = c->discarded;
+        c->timer.start(closingWaitMs());
         // Its place came free: a connection waiting for one takes it.
         resumeSoon();
     }
