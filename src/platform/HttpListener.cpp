@@ -132,12 +132,18 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
         room.place = least;
         return room;
     }
+    // Every place owes its client an answer, which leaves within the answer
+    // time: then one of them gives way.
+    const bool untilAnswered = !anyMovable && !places.isEmpty();
     if (newcomer == HttpProgress::None) {
         if (quietInGrace) {
             room.step = HttpRoom::Step::Wait;
             room.waitMs = soonest;
         } else if (anyMovable) {
             room.step = HttpRoom::Step::Hear;
+        } else if (untilAnswered) {
+            room.step = HttpRoom::Step::Wait;
+            room.waitMs = HttpRoom::kUntilAnswered;
         }
         return room;
     }
@@ -146,6 +152,9 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
     if (soonest >= 0) {
         room.step = HttpRoom::Step::Wait;
         room.waitMs = soonest;
+    } else if (untilAnswered && newcomer >= HttpProgress::Head) {
+        room.step = HttpRoom::Step::Wait;
+        room.waitMs = HttpRoom::kUntilAnswered;
     }
     return room;
 }
@@ -229,6 +238,7 @@ void HttpListener::resumeSoon()
 
 void HttpListener::close()
 {
+    m_waitsForAnswer = false;
     m_roomTimer.stop();
     m_placeTimer.stop();
     m_server.close();
@@ -263,7 +273,10 @@ void HttpListener::onNewConnection()
             if (room.step == HttpRoom::Step::Wait) {
                 // What the client sends meanwhile waits for it.
                 m_server.pauseAccepting();
-                m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
+                if (room.waitMs == HttpRoom::kUntilAnswered)
+                    m_waitsForAnswer = true;
+                else
+                    m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
                 return;
             }
             if (victim)
@@ -415,6 +428,10 @@ void HttpListener::settle(Connection *c)
     if (room.step == HttpRoom::Step::Wait) {
         c->overLimit = true;
         c->waitsForPlace = true;
+        if (room.waitMs == HttpRoom::kUntilAnswered) {
+            m_waitsForAnswer = true;
+            return;
+        }
         const int waitMs = int(qBound(qint64(1), room.waitMs, qint64(m_limits.silenceMs)));
         if (!m_placeTimer.isActive() || m_placeTimer.remainingTime() > waitMs)
             m_placeTimer.start(waitMs);
@@ -582,6 +599,11 @@ void HttpListener::onBytesWritten(Connection *c)
         return;
     }
     process(c);
+    if (m_waitsForAnswer && !c->gone && mayPushOut(c)) {
+        // Its answer has left: those waiting for a place are asked again.
+        m_waitsForAnswer = false;
+        m_roomTimer.start(0);
+    }
 }
 
 void HttpListener::onTimeout(Connection *c)

@@ -26,9 +26,11 @@
 // nothing), so that neither idle nor slow clients, nor strangers that
 // connect and reconnect or send a byte now and then without end, can keep
 // out or push out a real request. Until a place may give way the new
-// client waits: in the system's queue while it has not been heard, where
-// what it sends waits for it; beyond the places, its body unread (and
-// without "100 Continue"), once its head has come whole. A connection that
+// client waits (also while every place waits for its answer, which comes
+// within the answer time): in the system's queue while it has not been
+// heard, where what it sends waits for it; beyond the places, its body
+// unread (and without "100 Continue"), once its head has come whole. A
+// connection that
 // gives way hears that the listener is busy (503), as does a new one that
 // finds no place it may take, and both can read it before the connection
 // closes: none is cut off with a reset, nor while it still sends the
@@ -141,6 +143,9 @@ struct HttpRoom
                  // is asked again with how far its request has come
         Refuse,  // it hears that the listener is busy (503)
     };
+    // waitMs of a wait until a place owes its client nothing: every place
+    // waits for its answer, or is still sending it.
+    static constexpr qint64 kUntilAnswered = -1;
     Step step = Step::Refuse;
     int place = -1;
     qint64 waitMs = 0;
@@ -156,7 +161,10 @@ struct HttpRoom
 // place that has sent nothing is in its grace time, else it is heard first;
 // one whose head has come whole waits until a place may go silent or leave
 // its grace time; one that has sent less waits only for a grace time to
-// end. Otherwise, and with no place movable, the new connection is refused.
+// end. With no place movable, each owing its client an answer (which leaves
+// within the answer time), a new connection not heard yet or whose head has
+// come waits until an answer has left (kUntilAnswered). Otherwise the new
+// connection is refused.
 HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
                   qint64 silenceMs);
 
@@ -265,6 +273,8 @@ private:
     int m_takenThisTurn = 0; // new connections taken in this turn of the loop
     int m_closingCount = 0;
     bool m_resumeQueued = false;
+    // A new connection waits until an answer has left.
+    bool m_waitsForAnswer = false;
     // Brings in the client waiting in the system's queue once a silent
     // place has had its time.
     QTimer m_roomTimer;
