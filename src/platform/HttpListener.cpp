@@ -212,9 +212,10 @@ bool HttpListener::listen(const QHostAddress &address, quint16 port)
 {
     close();
     // New clients wait in the system's queue while every place is taken:
-    // room there for a few times the places keeps a client that came
-    // among strangers from having to connect again.
-    m_server.setListenBacklogSize(4 * m_limits.maxConnections);
+    // room there for many times the places keeps a client that came among
+    // a flood of strangers from having to connect again (the system would
+    // try again only after seconds). The system caps it at its own bound.
+    m_server.setListenBacklogSize(16 * m_limits.maxConnections);
     // The server's own queue holds no more than a turn takes.
     m_server.setMaxPendingConnections(kTakenPerTurn);
     return m_server.listen(address, port);
