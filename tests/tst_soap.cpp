@@ -1383,7 +1383,7 @@ void TestSoap::listenerHoldsWholeRequestsWithinItsBound()
 }
 
 // A client that writes its whole request before it reads, answered at its
-// head (413), sends the rest over more than the closing wait, a piece
+// head (413), sends the rest over more than the closing wait, a chunk
 // every 100 ms: the connection is not cut while it sends, and the client
 // reads its answer afterwards.
 void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
@@ -1392,7 +1392,7 @@ void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
     listener.setLimits(PatientLimits());
     QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
     const quint16 port = listener.port();
-    const QByteArray piece(64 * 1024, 'x');
+    const QByteArray chunk(64 * 1024, 'x');
     const QByteArray head =
         "POST / HTTP/1.1\r\nContent-Length: " + QByteArray::number(listener.limits().maxBody + 1) +
         "\r\n\r\n";
@@ -1405,7 +1405,7 @@ void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
         for (int i = 0; sent && i < 24; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             sent =
-                ::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL) == piece.size();
+                ::send(fd, chunk.constData(), size_t(chunk.size()), MSG_NOSIGNAL) == chunk.size();
         }
         ReceiveResponses(fd, &received, 1);
         ::close(fd);
