@@ -304,8 +304,9 @@ int ConnectTo(quint16 port, bool blocking)
 // connection as soon as the answer to the last has come or the listener
 // closed it; or single bytes that begin no request, one more every few
 // milliseconds; or a head announcing a body of 1 MiB, with nothing or all
-// of it but its last byte, and then nothing; the last three on a new
-// connection once the listener closed the last.
+// of it but its last byte, and then nothing, or with all of it as a request
+// of a DMS, the next once it is answered; the last four on a new connection
+// once the listener closed the last.
 class StrayFlood
 {
 public:
@@ -315,6 +316,7 @@ public:
         Bytes,
         Heads,
         Bodies,
+        Whole,
     };
     static constexpr qsizetype kBody = 1024 * 1024;
 
@@ -329,6 +331,7 @@ public:
     }
     std::atomic<int> answered{0};
     std::atomic<int> connected{0};
+    std::atomic<int> cutOff{0}; // connections that ended with no status line
 
 private:
     void run(quint16 port, int connections, Kind kind)
@@ -340,7 +343,8 @@ private:
         const QByteArray stray = kind == Kind::Requests ? Post("<stray/>", "Connection: close\r\n")
                                  : kind == Kind::Bytes  ? QByteArray("P")
                                  : kind == Kind::Heads  ? head
-                                                        : head + QByteArray(kBody - 1, 'x');
+                                 : kind == Kind::Bodies ? head + QByteArray(kBody - 1, 'x')
+                                                        : head + QByteArray(kBody, 'x');
         struct Client
         {
             int fd = -1;
@@ -385,7 +389,7 @@ private:
                 if (!closeIt && (events & POLLOUT)) {
                     const ssize_t n = ::send(c.fd, stray.constData() + c.offset,
                                              size_t(stray.size() - c.offset), MSG_NOSIGNAL);
-                    closeIt = n <= 0 || (kind != Kind::Bodies && n != stray.size());
+                    closeIt = n <= 0 || (kind < Kind::Bodies && n != stray.size());
                     c.offset += qMax<ssize_t>(0, n);
                     c.sent = Clock::now();
                     polled[i].events = c.offset < stray.size() ? POLLIN | POLLOUT : POLLIN;
@@ -401,6 +405,13 @@ private:
                     }
                 }
                 if (closeIt) {
+                    // What came before the end is read first.
+                    ssize_t n = 0;
+                    char rest[4096];
+                    while ((n = ::recv(c.fd, rest, sizeof rest, 0)) > 0)
+                        c.received.append(rest, n);
+                    if (Responses(c.received).isEmpty())
+                        ++cutOff;
                     ::close(c.fd);
                     c.fd = -1;
                 }
@@ -524,6 +535,9 @@ private slots:
     void listenerServesAPushPastHeldPlaces_data();
     void listenerServesAPushPastHeldPlaces();
     void listenerPushesOutTheLongestIdle();
+    void listenerServesAPushAmongKeptAliveClients();
+    void listenerHoldsWholeRequestsWithinItsBound();
+    void listenerLetsAClientAnsweredEarlySendItsRequest();
     void placeForANewConnection_data();
     void placeForANewConnection();
     void listenerKeepsAPushAmongStrangers_data();
@@ -1159,15 +1173,21 @@ void TestSoap::listenerBoundsConnections()
     RawClient b(listener.Port());
     b.send(Post("<b/>"));
     YAQ_TRY_COMPARE(listener.Arrivals(), quint64(2));
+    // A third is not taken while they wait, and takes the place of the
+    // first once its answer has left, which then owes its client nothing.
     RawClient c(listener.Port());
-    QVERIFY(c.waitResponses(1));
-    QCOMPARE(c.responses().at(0).status, 503);
+    c.send(Post("<c/>"));
+    QTest::qWait(100);
+    QCOMPARE(listener.Arrivals(), quint64(2));
+    listener.SetResponse(QStringLiteral("<for-a/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<b/>"));
+    QCOMPARE(NextRequest(listener), QStringLiteral("<c/>"));
+    QVERIFY(a.waitResponses(2));
+    QCOMPARE(a.responses().at(1).status, 503);
     // A place that comes free is taken again.
-    a.socket.abort();
-    YAQ_TRY_COMPARE(listener.ConnectionCount(), 1);
+    b.socket.abort();
     RawClient d(listener.Port());
     d.send(Post("<d/>"));
-    QCOMPARE(NextRequest(listener), QStringLiteral("<b/>"));
     QCOMPARE(NextRequest(listener), QStringLiteral("<d/>"));
 }
 
@@ -1293,6 +1313,109 @@ void TestSoap::listenerPushesOutTheLongestIdle()
     QVERIFY(!idleSecond.closed);
 }
 
+// Clients that keep their connections and send again a moment after each
+// answer hold every place: a push is still served, in the place of one that
+// owes its client nothing between two of its requests, however often it
+// was answered.
+void TestSoap::listenerServesAPushAmongKeptAliveClients()
+{
+    HttpLimits limits = PatientLimits();
+    limits.maxConnections = 4;
+    // Longer than a client waits between its requests.
+    limits.quietGraceMs = 1000;
+    HttpListener listener;
+    listener.setLimits(limits);
+    AnswerEveryPushLater(listener);
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < limits.maxConnections; ++i) {
+        clients.push_back(std::make_unique<RawClient>(listener.port()));
+        RawClient *client = clients.back().get();
+        // Each at its own pace, so that their requests seldom wait for
+        // their answers all at once.
+        QObject::connect(&client->socket, &QTcpSocket::readyRead, &client->socket, [client, i]() {
+            QTimer::singleShot(100 + 20 * i, &client->socket,
+                               [client]() { client->send(Post("<again/>")); });
+        });
+        client->send(Post("<first/>"));
+    }
+    YAQ_TRY_VERIFY(std::all_of(clients.begin(), clients.end(),
+                               [](const auto &c) { return c->responses().size() >= 2; }));
+
+    int status = 0;
+    const quint16 port = listener.port();
+    YaqTest::ThreadJoiner pusher;
+    pusher.start([&status, port]() { status = PushAnswered(port, 0); });
+    QVERIFY(pusher.waitFinished());
+    QCOMPARE(status, 200);
+}
+
+// More clients than places send whole requests of 1 MiB, and again once
+// answered, while the window answers now and then: what the listener holds,
+// the requests waiting for the window included, stays within its bound, and
+// every client hears a status line before its connection ends.
+void TestSoap::listenerHoldsWholeRequestsWithinItsBound()
+{
+    HttpLimits limits = PatientLimits();
+    limits.maxConnections = 8;
+    auto listener = StartLoopbackListener(limits);
+    QVERIFY(listener);
+    qint64 held = 0;
+    QTimer measure;
+    QObject::connect(&measure, &QTimer::timeout,
+                     [&]() { held = qMax(held, listener->HeldBytes()); });
+    measure.start(1);
+    QTimer window;
+    QObject::connect(&window, &QTimer::timeout, [&]() {
+        if (!listener->GetRequest().isEmpty())
+            listener->SetResponse(QStringLiteral("<a/>"));
+    });
+    {
+        StrayFlood flood(listener->Port(), 3 * limits.maxConnections, StrayFlood::Kind::Whole);
+        // Every place holds a request for the window, then it takes them.
+        YAQ_TRY_VERIFY(listener->Arrivals() >= quint64(limits.maxConnections));
+        window.start(20);
+        YAQ_TRY_VERIFY(flood.answered >= 6 * limits.maxConnections);
+        QCOMPARE(flood.cutOff.load(), 0);
+    }
+    QVERIFY2(held <= listener->HeldBytesBound(),
+             qPrintable(QStringLiteral("%1 bytes held").arg(held)));
+}
+
+// A client that writes its whole request before it reads, answered at its
+// head (413), sends the rest over more than the closing wait, a chunk
+// every 100 ms: the connection is not cut while it sends, and the client
+// reads its answer afterwards.
+void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
+{
+    HttpListener listener;
+    listener.setLimits(PatientLimits());
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = listener.port();
+    const QByteArray chunk(64 * 1024, 'x');
+    const QByteArray head =
+        "POST / HTTP/1.1\r\nContent-Length: " + QByteArray::number(listener.limits().maxBody + 1) +
+        "\r\n\r\n";
+    bool sent = false;
+    QByteArray received;
+    YaqTest::ThreadJoiner client;
+    client.start([&]() {
+        const int fd = ConnectTo(port, true);
+        sent = ::send(fd, head.constData(), size_t(head.size()), MSG_NOSIGNAL) == head.size();
+        for (int i = 0; sent && i < 24; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            sent =
+                ::send(fd, chunk.constData(), size_t(chunk.size()), MSG_NOSIGNAL) == chunk.size();
+        }
+        ReceiveResponses(fd, &received, 1);
+        ::close(fd);
+    });
+    QVERIFY(client.waitFinished());
+    QVERIFY(sent);
+    QCOMPARE(Responses(received).size(), 1);
+    QCOMPARE(Responses(received).at(0).status, 413);
+}
+
 // Who gives up a place to a new connection. The places in the order their
 // requests came as far as they have: s silent, b having sent bytes of a
 // request, l its request line, h its head, w owing its client an answer (a
@@ -1332,8 +1455,12 @@ void TestSoap::placeForANewConnection_data()
     QTest::newRow("a head to a whole request, earliest first")           << "h900 h800"      << "r" << "push out 0";
     QTest::newRow("the request come least far goes first")               << "b900 h800 l700" << "h" << "push out 0";
     QTest::newRow("a request line before a head")                        << "h900 l800"      << "h" << "push out 1";
-    QTest::newRow("owing answers: refused")                              << "w900 w800"      << "r" << "refuse";
+    QTest::newRow("owing answers: a whole request waits for one to leave") << "w900 w800"    << "r" << "wait for an answer";
+    QTest::newRow("owing answers: a newcomer not heard waits for one")   << "w900 w800"      << "-" << "wait for an answer";
+    QTest::newRow("owing answers: bytes refused")                        << "w900 w800"      << "b" << "refuse";
     QTest::newRow("owing answers and one silent: the silent one")        << "w900 s300 w800" << "-" << "push out 1";
+    QTest::newRow("answered lately past its time: gives way to bytes")   << "s100@900 b900"  << "b" << "push out 0";
+    QTest::newRow("answered lately past its time: the newcomer is heard") << "s100@900"      << "-" << "hear";
     // clang-format on
 }
 
@@ -1362,7 +1489,8 @@ void TestSoap::placeForANewConnection()
         got = QStringLiteral("push out %1").arg(room.place);
         break;
     case HttpRoom::Step::Wait:
-        got = QStringLiteral("wait %1").arg(room.waitMs);
+        got = room.waitMs == HttpRoom::kUntilAnswered ? QStringLiteral("wait for an answer")
+                                                      : QStringLiteral("wait %1").arg(room.waitMs);
         break;
     case HttpRoom::Step::Hear:
         got = QStringLiteral("hear");

@@ -74,6 +74,8 @@ public:
     // meanwhile, and this one is neither read nor counted among them.
     bool settling = false;
     qint64 discarded = 0;
+    qint64 discardedBefore = 0; // when its last closing wait began
+    QElapsedTimer closingSince;
 };
 
 HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
@@ -106,10 +108,10 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
             continue;
         }
         const bool inGrace = p.ageMs < graceMs;
-        if (!begun) {
+        if (!begun && inGrace) {
             // It has its grace time to begin; then it is silent.
             quietInGrace = true;
-            mayGiveWayIn(graceMs - p.quietMs);
+            mayGiveWayIn(graceMs - qMax(p.quietMs, p.ageMs));
             continue;
         }
         if (!inGrace && (least < 0 || before(i, least)))
@@ -130,12 +132,18 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
         room.place = least;
         return room;
     }
+    // Every place owes its client an answer, which leaves within the answer
+    // time: then one of them gives way.
+    const bool untilAnswered = !anyMovable && !places.isEmpty();
     if (newcomer == HttpProgress::None) {
         if (quietInGrace) {
             room.step = HttpRoom::Step::Wait;
             room.waitMs = soonest;
         } else if (anyMovable) {
             room.step = HttpRoom::Step::Hear;
+        } else if (untilAnswered) {
+            room.step = HttpRoom::Step::Wait;
+            room.waitMs = HttpRoom::kUntilAnswered;
         }
         return room;
     }
@@ -144,12 +152,24 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
     if (soonest >= 0) {
         room.step = HttpRoom::Step::Wait;
         room.waitMs = soonest;
+    } else if (untilAnswered && newcomer >= HttpProgress::Head) {
+        room.step = HttpRoom::Step::Wait;
+        room.waitMs = HttpRoom::kUntilAnswered;
     }
     return room;
 }
 
 HttpListener::HttpListener(QObject *parent) : QObject(parent)
 {
+#ifdef __GLIBC__
+    // Blocks of the size of request bodies are mapped from the system and
+    // go back to it when let go. Left to itself, the C library would serve
+    // them from its heap once the first was freed, and keep what a flood of
+    // them leaves scattered there: the memory would grow past what the
+    // listener holds.
+    static const bool mapped = mallopt(M_MMAP_THRESHOLD, int(2 * kReadChunk)) == 1;
+    Q_UNUSED(mapped);
+#endif
     connect(&m_server, &QTcpServer::newConnection, this, &HttpListener::onNewConnection);
     m_roomTimer.setSingleShot(true);
     connect(&m_roomTimer, &QTimer::timeout, this, [this]() {
@@ -192,9 +212,10 @@ bool HttpListener::listen(const QHostAddress &address, quint16 port)
 {
     close();
     // New clients wait in the system's queue while every place is taken:
-    // room there for a few times the places keeps a client that came
-    // among strangers from having to connect again.
-    m_server.setListenBacklogSize(4 * m_limits.maxConnections);
+    // room there for many times the places keeps a client that came among
+    // a flood of strangers from having to connect again (the system would
+    // try again only after seconds). The system caps it at its own bound.
+    m_server.setListenBacklogSize(16 * m_limits.maxConnections);
     // The server's own queue holds no more than a turn takes.
     m_server.setMaxPendingConnections(kTakenPerTurn);
     return m_server.listen(address, port);
@@ -218,6 +239,7 @@ void HttpListener::resumeSoon()
 
 void HttpListener::close()
 {
+    m_waitsForAnswer = false;
     m_roomTimer.stop();
     m_placeTimer.stop();
     m_server.close();
@@ -252,7 +274,10 @@ void HttpListener::onNewConnection()
             if (room.step == HttpRoom::Step::Wait) {
                 // What the client sends meanwhile waits for it.
                 m_server.pauseAccepting();
-                m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
+                if (room.waitMs == HttpRoom::kUntilAnswered)
+                    m_waitsForAnswer = true;
+                else
+                    m_roomTimer.start(int(qMax<qint64>(1, room.waitMs)));
                 return;
             }
             if (victim)
@@ -285,6 +310,7 @@ void HttpListener::onNewConnection()
             continue;
         }
         c->overLimit = room.step == HttpRoom::Step::Hear;
+        c->placed.start();
         awaitRequest(c);
         process(c);
     }
@@ -331,9 +357,11 @@ int HttpListener::placesTaken(const Connection *except) const
 
 void HttpListener::awaitRequest(Connection *c)
 {
+    // Its grace time is not started again: between its requests a
+    // connection that was answered owes its client nothing, and a client
+    // that keeps it open would otherwise never give way.
     c->since.start();
     c->heard.start();
-    c->placed.start();
     c->progress = HttpProgress::None;
     c->progressStamp = ++m_nextStamp;
     c->headRead = false;
@@ -401,6 +429,10 @@ void HttpListener::settle(Connection *c)
     if (room.step == HttpRoom::Step::Wait) {
         c->overLimit = true;
         c->waitsForPlace = true;
+        if (room.waitMs == HttpRoom::kUntilAnswered) {
+            m_waitsForAnswer = true;
+            return;
+        }
         const int waitMs = int(qBound(qint64(1), room.waitMs, qint64(m_limits.silenceMs)));
         if (!m_placeTimer.isActive() || m_placeTimer.remainingTime() > waitMs)
             m_placeTimer.start(waitMs);
@@ -568,6 +600,11 @@ void HttpListener::onBytesWritten(Connection *c)
         return;
     }
     process(c);
+    if (m_waitsForAnswer && !c->gone && mayPushOut(c)) {
+        // Its answer has left: those waiting for a place are asked again.
+        m_waitsForAnswer = false;
+        m_roomTimer.start(0);
+    }
 }
 
 void HttpListener::onTimeout(Connection *c)
@@ -581,9 +618,25 @@ void HttpListener::onTimeout(Connection *c)
             fail(c, 503);
         return;
     }
-    if (c->closing || !c->parser.started()) {
-        // A closing client that does not close, or one that never sent a
-        // byte of a request: nothing to answer.
+    if (c->closing) {
+        // What came meanwhile is read first. A client that still sends the
+        // request it began, as one does that reads only once it has written
+        // it, gets another wait, within the read time: cut off, it would
+        // not read the answer waiting for it.
+        process(c);
+        if (c->gone)
+            return;
+        if (c->discarded > c->discardedBefore &&
+            c->closingSince.elapsed() < m_limits.readTimeoutMs) {
+            c->discardedBefore = c->discarded;
+            c->timer.start(closingWaitMs());
+            return;
+        }
+        c->socket->abort();
+        return;
+    }
+    if (!c->parser.started()) {
+        // One that never sent a byte of a request: nothing to answer.
         c->socket->abort();
         return;
     }
@@ -611,7 +664,9 @@ void HttpListener::closeGracefully(Connection *c)
     if (!c->closing) {
         c->closing = true;
         ++m_closingCount;
-        c->timer.start(qMin(m_limits.readTimeoutMs, 2000));
+        c->closingSince.start();
+        c->discardedBefore = c->discarded;
+        c->timer.start(closingWaitMs());
         // Its place came free: a connection waiting for one takes it.
         resumeSoon();
     }

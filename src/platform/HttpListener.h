@@ -10,7 +10,10 @@
 // malformed HTTP is answered with 400. A connection keeps its place for
 // a short grace time after it took it, whatever new connections come and
 // send meanwhile: a client that connects and then writes its request is
-// served however many strangers come after it. Past that time, when every
+// served however many strangers come after it. An answer does not start
+// that time again: between its requests a connection kept open owes its
+// client nothing, and gives way as any other, however often it was
+// answered. Past that time, when every
 // place is taken, a new connection gets the place of one that owes its
 // client nothing (no request waiting for its answer, no answer still
 // leaving; a request that has come is read first) by the rule of MakeRoom:
@@ -23,12 +26,18 @@
 // nothing), so that neither idle nor slow clients, nor strangers that
 // connect and reconnect or send a byte now and then without end, can keep
 // out or push out a real request. Until a place may give way the new
-// client waits: in the system's queue while it has not been heard, where
-// what it sends waits for it; beyond the places, its body unread (and
-// without "100 Continue"), once its head has come whole. A connection that
+// client waits (also while every place waits for its answer, which comes
+// within the answer time): in the system's queue while it has not been
+// heard, where what it sends waits for it; beyond the places, its body
+// unread (and without "100 Continue"), once its head has come whole. A
+// connection that
 // gives way hears that the listener is busy (503), as does a new one that
 // finds no place it may take, and both can read it before the connection
-// closes: none is cut off with a reset.
+// closes: none is cut off with a reset, nor while it still sends the
+// request it began (within the read time).
+// A whole request counts as the body of its place while it waits for its
+// answer (its connection reads nothing more meanwhile): a handler that
+// keeps its bytes, and no more, stays within the bound.
 // A connection that is answered with an error keeps nothing of its request
 // while it closes, so the bodies held are those of the places at most; a
 // connection without a place holds no more than a piece of its request
@@ -68,7 +77,8 @@ struct HttpLimits
     int headTimeoutMs = 2000;
     // Milliseconds a request may take to come whole, counted as the head's
     // time; also how long a closing connection waits for its client to read
-    // the answer.
+    // the answer (2 s at most), and how long it reads what its client still
+    // sends of its request.
     int readTimeoutMs = 10000;
     // Milliseconds a whole request may wait for its answer. A DMS gives up
     // after half a minute: it hears before that.
@@ -111,8 +121,9 @@ struct HttpPlace
     // Milliseconds since its client last sent bytes, or since it connected,
     // had its last answer or was told to send its body ("100 Continue").
     qint64 quietMs = 0;
-    // Milliseconds since it took its place (connected, or had its last
-    // answer): within the grace time it keeps it, whatever comes.
+    // Milliseconds since it took its place (connected, or came to one from
+    // beyond the places; not since its last answer): within the grace time
+    // it keeps it, whatever comes.
     qint64 ageMs = 0;
     // When its request came as far as it has, or when it connected or had
     // its last answer while it has sent nothing; smaller is earlier. Bytes
@@ -132,6 +143,9 @@ struct HttpRoom
                  // is asked again with how far its request has come
         Refuse,  // it hears that the listener is busy (503)
     };
+    // waitMs of a wait until a place owes its client nothing: every place
+    // waits for its answer, or is still sending it.
+    static constexpr qint64 kUntilAnswered = -1;
     Step step = Step::Refuse;
     int place = -1;
     qint64 waitMs = 0;
@@ -147,7 +161,10 @@ struct HttpRoom
 // place that has sent nothing is in its grace time, else it is heard first;
 // one whose head has come whole waits until a place may go silent or leave
 // its grace time; one that has sent less waits only for a grace time to
-// end. Otherwise, and with no place movable, the new connection is refused.
+// end. With no place movable, each owing its client an answer (which leaves
+// within the answer time), a new connection not heard yet or whose head has
+// come waits until an answer has left (kUntilAnswered). Otherwise the new
+// connection is refused.
 HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 graceMs,
                   qint64 silenceMs);
 
@@ -239,6 +256,9 @@ private:
     // read it: the sending side is shut first, and what the client still
     // sends is read and thrown away until it closes or the time is up.
     void closeGracefully(Connection *c);
+    // How long a closing connection waits for its client to close, and
+    // again while its client still sends.
+    int closingWaitMs() const { return qMin(m_limits.readTimeoutMs, 2000); }
     void drop(Connection *c);
 
     Server m_server;
@@ -253,6 +273,8 @@ private:
     int m_takenThisTurn = 0; // new connections taken in this turn of the loop
     int m_closingCount = 0;
     bool m_resumeQueued = false;
+    // A new connection waits until an answer has left.
+    bool m_waitsForAnswer = false;
     // Brings in the client waiting in the system's queue once a silent
     // place has had its time.
     QTimer m_roomTimer;

@@ -68,7 +68,10 @@ struct ISoapSvr::Impl
     {
         quint64 id; // the listener's
         quint64 number;
-        QString text;
+        // The request as it came: its text is made when it is handed out,
+        // so that one waiting holds no more than its bytes.
+        QByteArray contentType;
+        QByteArray body;
         QElapsedTimer since; // came whole
     };
     // Whole requests in the order they came.
@@ -139,13 +142,13 @@ bool ISoapSvr::StartListener(const QString &argument, long port, const QString &
     Impl *impl = m_impl.get();
     impl->listener.setLimits(impl->limits);
     impl->listener.setRequestHandler([this, impl](quint64 id, const HttpRequest &request) {
-        QString text = HttpBodyText(request.header("Content-Type"), request.body);
-        if (text.trimmed().isEmpty()) {
+        const QByteArray contentType = request.header("Content-Type");
+        if (HttpBodyText(contentType, request.body).trimmed().isEmpty()) {
             // An empty text would read as "no request" to the window.
             impl->listener.respond(id, 400, "text/plain; charset=utf-8", "empty request\n");
             return;
         }
-        impl->queue.push_back({id, ++impl->arrivals, std::move(text), QElapsedTimer()});
+        impl->queue.push_back({id, ++impl->arrivals, contentType, request.body, QElapsedTimer()});
         impl->queue.back().since.start();
         emit RequestArrived();
     });
@@ -219,6 +222,21 @@ quint64 ISoapSvr::Arrivals() const
     return m_impl ? m_impl->arrivals : 0;
 }
 
+qint64 ISoapSvr::HeldBytes() const
+{
+    if (!m_impl)
+        return 0;
+    qint64 held = m_impl->listener.heldBytes();
+    for (const Impl::Pending &pending : m_impl->queue)
+        held += pending.contentType.capacity() + pending.body.capacity();
+    return held;
+}
+
+qint64 ISoapSvr::HeldBytesBound() const
+{
+    return m_impl ? m_impl->listener.heldBytesBound() : 0;
+}
+
 int ISoapSvr::ConnectionCount() const
 {
     return m_impl ? m_impl->listener.connectionCount() : 0;
@@ -249,7 +267,7 @@ QString ISoapSvr::GetRequest()
     m_impl->queue.pop_front();
     m_impl->handedOut = next.id;
     m_impl->handedOutNumber = next.number;
-    return next.text;
+    return HttpBodyText(next.contentType, next.body);
 }
 
 void ISoapSvr::SetResponse(const QString &response)

@@ -58,6 +58,12 @@ public:
     quint64 RequestNumber() const;
     // The clients connected now: the places taken.
     int ConnectionCount() const;
+    // The bytes of its clients' requests it holds, those waiting for
+    // GetRequest included, and what it may hold at most: each waiting
+    // request holds a place of the listener, whose bound counts a body for
+    // each.
+    qint64 HeldBytes() const;
+    qint64 HeldBytesBound() const;
 
     // The port listened on; 0 when not listening.
     quint16 Port() const;
