@@ -2032,6 +2032,7 @@ void TestSoap::standInUsage()
     QFETCH(QStringList, arguments);
     QFETCH(bool, onStandardOutput);
     QProcess program;
+    const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ2_DMS), arguments);
     QVERIFY(program.waitForFinished(kHangMs));
     QTEST(program.exitCode(), "exitCode");
@@ -2065,6 +2066,7 @@ void TestSoap::standInPushWithoutAnswerSaysWhy()
         port = silent.serverPort();
     }
     QProcess program;
+    const YaqTest::ProcessReaper reaper(program);
     program.start(QStringLiteral(YAQ2_DMS),
                   {QStringLiteral("push-vin"), QStringLiteral("--to"),
                    QStringLiteral("http://127.0.0.1:%1/").arg(port), QStringLiteral("--timeout"),
