@@ -31,11 +31,10 @@ mkdir -p "$out"
 export QT_QPA_PLATFORM=offscreen
 summary=$out/summary.txt
 minutes() { printf '%d:%02d' $(($1 / 60)) $(($1 % 60)); }
-{
-  echo "round of $(date -u '+%Y-%m-%d %H:%M') UTC, commit $(git rev-parse --short HEAD 2>/dev/null || echo '?')" \
-    "$(git diff --quiet HEAD -- 2>/dev/null || echo '(with local changes)')," \
-    "CPUs $(taskset -pc $$ 2>/dev/null | sed 's/.*: //' || nproc)"
-} >"$summary"
+commit=$(git rev-parse --short HEAD 2>/dev/null || echo '?')
+git diff --quiet HEAD -- 2>/dev/null || commit="$commit with local changes"
+cpus=$(taskset -pc $$ 2>/dev/null | sed 's/.*: //' || true)
+echo "round of $(date -u '+%Y-%m-%d %H:%M') UTC, commit $commit, CPUs ${cpus:-all}" >"$summary"
 began=$(date +%s)
 for b in "${programs[@]}"; do
   args=(--benchmark_repetitions=5 --benchmark_enable_random_interleaving=true)
