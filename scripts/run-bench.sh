@@ -9,7 +9,8 @@
 # OUT (default build-rel/bench-round) receives each program's whole output
 # as <program>.txt and summary.txt: for each program its wall time, the
 # load average as it began and the lines it ends with (each ratio with ok
-# or SLOW against its goal). PROGRAM names the programs to run (default:
+# or SLOW against its goal; FAILED and the script's status 1 when a program
+# fails). PROGRAM names the programs to run (default:
 # all, in the table's order). YAQ_BENCH_BUILD=0 skips configuring and
 # building build-rel (for a round pinned to one core with taskset, built
 # beforehand).
@@ -36,6 +37,7 @@ git diff --quiet HEAD -- 2>/dev/null || commit="$commit with local changes"
 cpus=$(taskset -pc $$ 2>/dev/null | sed 's/.*: //' || true)
 echo "round of $(date -u '+%Y-%m-%d %H:%M') UTC, commit $commit, CPUs ${cpus:-all}" >"$summary"
 began=$(date +%s)
+failed=0
 for b in "${programs[@]}"; do
   args=(--benchmark_repetitions=5 --benchmark_enable_random_interleaving=true)
   case $b in bench_awkat | bench_cataloguecache | bench_ccdrec) args=() ;; esac
@@ -43,7 +45,8 @@ for b in "${programs[@]}"; do
   echo "$b (load $load)"
   start=$(date +%s)
   status=0
-  build-rel/bin/$b "${args[@]}" >"$out/$b.txt" 2>&1 || status=$?
+  "build-rel/bin/$b" "${args[@]}" >"$out/$b.txt" 2>&1 || status=$?
+  [ $status = 0 ] || failed=1
   took=$(($(date +%s) - start))
   {
     echo
@@ -59,3 +62,4 @@ total=$(($(date +%s) - began))
 echo >>"$summary"
 echo "round: $(minutes "$total")" | tee -a "$summary"
 echo "written: $out/<program>.txt and $summary"
+exit $failed
