@@ -322,6 +322,7 @@ private slots:
 
     void offerOfDemoBasket_data();
     void offerOfDemoBasket();
+    void offerOnPageSetAfterPreview();
     void dealerContactRows_data();
     void dealerContactRows();
     void articleRows_data();
@@ -581,6 +582,39 @@ void TestBasketPrint::offerOfDemoBasket()
     QVERIFY2(!text.contains(QLatin1String("-2.00")), qPrintable(text));
     // The spot-repair work position marked to count twice is one line.
     QCOMPARE(text.count(QStringLiteral("Lackierung Kratzer hinten")), 1);
+}
+
+// Landscape set up at the printer's dialog between the preview and the
+// print: the offer is laid out for that page, with its sums and signature.
+void TestBasketPrint::offerOnPageSetAfterPreview()
+{
+    if (!m_havePdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    CWKList list;
+    fillDemoBasket(list);
+    CBasketPrintOut printOut(&list, demoData(BPF_STANDARD));
+    const QString file = m_env->path() + QStringLiteral("/printer.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    CEasyPrintDlg engine(&printOut);
+    engine.SetPrinter(&printer);
+    engine.OnInitDialog();
+    printer.setPageOrientation(QPageLayout::Landscape);
+
+    QVERIFY(engine.PrintPages());
+    const QStringList pages = pdfPages(file);
+    const int count = printOut.PageCount();
+    QCOMPARE(pages.size(), count);
+    QCOMPARE(lastWord(pages.last()), QStringLiteral("%1/%1").arg(count));
+    const QString text = pages.join(QLatin1Char('\n'));
+    const QString missing = missingInOrder(
+        text, {"12 34 567 Bremsbelaege vorn ersetzen", "Paketsumme: Inspektionspaket Demo 150.00",
+               "Paketsumme: Smart Repair Stossfaenger 80.00", "Wischerblaetter rissig",
+               "Preis netto in 350.00", "MwSt in 66.50", "Preis brutto in 416.50", "Unterschrift"});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
 }
 
 void TestBasketPrint::dealerContactRows_data()

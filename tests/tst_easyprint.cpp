@@ -11,6 +11,7 @@
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 #include <cerrno>
@@ -137,6 +139,10 @@ private slots:
     void pdfWithoutViewerNamesTheFile_data();
     void pdfWithoutViewerNamesTheFile();
     void emptyDocumentPrintsNothing();
+    void unreachablePrinterPrintsNothing_data();
+    void unreachablePrinterPrintsNothing();
+    void pageSetOnTheWayPrintsEveryRow_data();
+    void pageSetOnTheWayPrintsEveryRow();
     void clickOnTileTogglesIt();
     void typedRangeIsRewritten();
 
@@ -579,6 +585,118 @@ void TestEasyPrint::emptyDocumentPrintsNothing()
     QVERIFY(!dlg.Print(false));
     QVERIFY(!QFileInfo::exists(dlg.PdfFilePath()));
     QVERIFY(!QFileInfo::exists(m_dir + QStringLiteral("/print.pdf")));
+}
+
+void TestEasyPrint::unreachablePrinterPrintsNothing_data()
+{
+    QTest::addColumn<bool>("preview"); // printed from the preview, else without it
+    QTest::addColumn<bool>("reachable");
+    // clang-format off
+    QTest::newRow("preview, printer not reachable")        << true  << false;
+    QTest::newRow("without preview, printer not reachable") << false << false;
+    QTest::newRow("preview, the service takes the job")     << true  << true;
+    // clang-format on
+}
+
+// A printer the print service does not know now (stopped, or the queue
+// gone) takes a job without a word and prints nothing: the adviser learns
+// why, and the preview stays open for another printer or a PDF.
+void TestEasyPrint::unreachablePrinterPrintsNothing()
+{
+    QFETCH(bool, preview);
+    QFETCH(bool, reachable);
+    const QString printed = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, printed);
+    FixedDocument doc(1900, 2 * 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    int asked = 0;
+    dlg.SetPrinterCheck([&asked, reachable](const QPrinter &) {
+        ++asked;
+        return reachable;
+    });
+
+    bool done = false;
+    if (preview) {
+        dlg.OnInitDialog();
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+        QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("print")), Qt::LeftButton);
+        done = dlg.result() == QDialog::Accepted;
+        QCOMPARE(dlg.isVisible(), !reachable);
+    } else {
+        // Without the preview the print dialog offers another printer.
+        bool offered = false;
+        QTimer::singleShot(0, &dlg, [&offered] {
+            if (auto *choice = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                offered = true;
+                choice->reject();
+            }
+        });
+        done = dlg.Print(false);
+        QVERIFY(offered);
+    }
+    QCOMPARE(asked, 1);
+    QCOMPARE(done, reachable);
+    QCOMPARE(QFileInfo::exists(printed), reachable);
+    QCOMPARE(m_env->boxes().size(), reachable ? 0 : 1);
+    if (reachable)
+        return;
+    const QString message = m_env->boxes().at(0).text;
+    QVERIFY2(message.startsWith(OrmelText(7320).section(QStringLiteral("%s"), 0, 0)) &&
+                 message.contains(QDir::toNativeSeparators(printed)),
+             qPrintable(message));
+}
+
+void TestEasyPrint::pageSetOnTheWayPrintsEveryRow_data()
+{
+    // Row: the page the printer's dialog sets after the preview, the pages
+    // chosen in the preview before.
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    QTest::addColumn<QPageLayout::Orientation>("orientation");
+    QTest::addColumn<QString>("chosen");
+    // clang-format off
+    QTest::newRow("landscape")                  << QPageSize::A4 << QPageLayout::Landscape << QString();
+    QTest::newRow("A5 paper")                   << QPageSize::A5 << QPageLayout::Portrait  << QString();
+    QTest::newRow("landscape, page 2 chosen")   << QPageSize::A4 << QPageLayout::Landscape << QStringLiteral("2");
+    // clang-format on
+}
+
+// The page set up at the printer's dialog between the preview and the print
+// is the page printed on: the document is cut for it, and no row is lost.
+void TestEasyPrint::pageSetOnTheWayPrintsEveryRow()
+{
+    QFETCH(QPageSize::PageSizeId, paper);
+    QFETCH(QPageLayout::Orientation, orientation);
+    QFETCH(QString, chosen);
+    const QString printed = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, printed);
+    const int rows = 120;
+    TableDocument doc(rows);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    if (!chosen.isEmpty()) {
+        dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(chosen);
+        dlg.ParseRangeText();
+    }
+    printer.setPageLayout(QPageLayout(QPageSize(paper), orientation, QMarginsF(10, 10, 10, 10),
+                                      QPageLayout::Millimeter));
+
+    QVERIFY(dlg.PrintPages());
+    const QSizeF page = printer.pageRect(QPrinter::Millimeter).size();
+    QCOMPARE(dlg.PageWidthMm(), int(page.width()));
+    QCOMPARE(dlg.PageHeightMm(), int(page.height()));
+    QCOMPARE(pdfPageCount(printed), dlg.Rows() * dlg.Columns());
+    const QString text = pdfText(printed);
+    QCOMPARE(text.count(QStringLiteral("Arbeitswert")), rows - rows / 7);
+    QVERIFY(text.contains(TableDocument::RowPrice(rows)));
+    QVERIFY(pdfText(printed, (dlg.Rows() - 1) * dlg.Columns() + 1)
+                .contains(QStringLiteral("Bezeichnung")));
+    // The preview shows what was printed.
+    QCOMPARE(dlg.TileFlags(), std::vector<int>(size_t(dlg.Rows() * dlg.Columns()), 1));
 }
 
 void TestEasyPrint::clickOnTileTogglesIt()

@@ -28,6 +28,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -79,6 +80,10 @@ constexpr int kTextNoPdfPages = 7168;
 constexpr int kTextNoFolder = 7169; // the folder
 // No program on this computer opens PDF files.
 constexpr int kTextNoViewer = 7319;
+// The print service takes no job for the printer: nothing was printed.
+constexpr int kTextPrinterUnreachable = 7320;
+// The printer did not take the whole job.
+constexpr int kTextPrintFailed = 7321;
 
 // The printer the pages share when none is given: print setup applies to
 // every page for the rest of the run.
@@ -145,7 +150,8 @@ void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect
 
 CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
     : QDialog(parent), m_pClient(client), m_strDocName(QStringLiteral("(unbekannt)")),
-      m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+      m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
+      m_printerReachable(&CEasyPrintDlg::PrintServiceKnows)
 {
     setObjectName(QStringLiteral("EasyPrintDlg"));
     m_pageNumberFont = QFont(QStringLiteral("Arial"));
@@ -330,6 +336,20 @@ void CEasyPrintDlg::SetDocumentOpener(std::function<bool(const QUrl &)> opener)
     m_openDocument = std::move(opener);
 }
 
+void CEasyPrintDlg::SetPrinterCheck(std::function<bool(const QPrinter &)> reachable)
+{
+    m_printerReachable = std::move(reachable);
+}
+
+bool CEasyPrintDlg::PrintServiceKnows(const QPrinter &printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return true;
+    // Asked anew each time: a printer chosen while the service ran is gone
+    // from it when the service stops, though the printer object keeps it.
+    return !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+}
+
 void CEasyPrintDlg::SetPageNumbers(int on)
 {
     m_bPageNumbers = on ? 1 : 0;
@@ -353,6 +373,49 @@ bool CEasyPrintDlg::PrinterIsUsable() const
     return !p->printerName().isEmpty();
 }
 
+void CEasyPrintDlg::UpdatePrinterName()
+{
+    const QPrinter *p = printer();
+    if (p->outputFormat() == QPrinter::PdfFormat)
+        m_strPrinterName =
+            p->outputFileName().isEmpty() ? QString() : QFileInfo(p->outputFileName()).fileName();
+    else
+        m_strPrinterName = p->printerName();
+    if (!m_bDirect)
+        m_pPrinterLabel->setText(m_strPrinterName.isEmpty() ? OrmelText(3080) : m_strPrinterName);
+}
+
+QString CEasyPrintDlg::PrinterTitle() const
+{
+    const QPrinter *p = printer();
+    if (p->outputFormat() == QPrinter::PdfFormat)
+        return QDir::toNativeSeparators(p->outputFileName());
+    return p->printerName();
+}
+
+bool CEasyPrintDlg::ReadyToPrint()
+{
+    if (!PrinterIsUsable() && !ChoosePrinter())
+        return false;
+    while (m_printerReachable && !m_printerReachable(*printer())) {
+        OwnMsgBox(OrmelTextArgs(kTextPrinterUnreachable, {PrinterTitle()}), this, kMsgBoxTitle,
+                  MSG_ALIGN_CENTER);
+        // The preview stays open for another printer or the PDF; without it
+        // the print dialog offers them.
+        if (!m_bDirect || !ChoosePrinter())
+            return false;
+    }
+    return true;
+}
+
+bool CEasyPrintDlg::PageChanged() const
+{
+    const QPrinter *p = printer();
+    const QRectF printable = p->pageRect(QPrinter::Millimeter);
+    return QSize(int(printable.width()), int(printable.height())) != m_cutPage ||
+           p->resolution() != m_nCutResolution;
+}
+
 bool CEasyPrintDlg::ChoosePrinter()
 {
     QPrintDialog dialog(printer(), this);
@@ -366,13 +429,11 @@ bool CEasyPrintDlg::PreparePages()
     QPrinter *p = printer();
     m_pRecord.reset();
 
-    if (p->outputFormat() == QPrinter::PdfFormat)
-        m_strPrinterName =
-            p->outputFileName().isEmpty() ? QString() : QFileInfo(p->outputFileName()).fileName();
-    else
-        m_strPrinterName = p->printerName();
+    UpdatePrinterName();
 
     const QRectF printable = p->pageRect(QPrinter::Millimeter);
+    m_cutPage = QSize(int(printable.width()), int(printable.height()));
+    m_nCutResolution = p->resolution();
     m_nPageWidth = int(printable.width());
     m_nPageHeight = int(printable.height()) - (m_bPageNumbers ? kPageNumberSpaceMm : 0);
     if (m_nPageWidth <= 0 || m_nPageHeight <= 0)
@@ -410,10 +471,8 @@ bool CEasyPrintDlg::PreparePages()
     if (m_nColumns > 0)
         m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
                                    m_nDocWidth, m_nDocHeight);
-    if (!m_bDirect) {
-        m_pPrinterLabel->setText(m_strPrinterName.isEmpty() ? OrmelText(3080) : m_strPrinterName);
+    if (!m_bDirect)
         FitPreview();
-    }
     return true;
 }
 
@@ -502,8 +561,25 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
 {
     if (std::find(tiles.begin(), tiles.end(), 1) == tiles.end())
         return false;
-    if (!PrinterIsUsable() && !ChoosePrinter())
+    std::vector<int> chosen = tiles;
+    const bool ready = ReadyToPrint();
+    // The preview names the printer the adviser chose on the way.
+    UpdatePrinterName();
+    if (!ready)
         return false;
+    // The print dialog may have set another printer, paper or orientation:
+    // the document is cut anew for the page it is printed on, and every
+    // page of it is printed (the choice was made on the old pages).
+    if (PageChanged()) {
+        if (!PreparePages())
+            return false;
+        chosen.assign(size_t(m_nColumns * m_nRows), 1);
+        if (!m_bDirect) {
+            m_tiles = chosen;
+            UpdateRangeText();
+            UpdateRangeRadios();
+        }
+    }
 
     WaitCursor wait;
     QPrinter *p = printer();
@@ -512,24 +588,30 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
                                    m_nDocWidth, m_nDocHeight);
     p->setDocName(m_strDocName);
     QPainter painter;
-    if (!painter.begin(p))
-        return false;
+    bool ok = painter.begin(p);
     bool first = true;
     int pageNumber = 0;
-    for (int row = 0; row < m_nRows; ++row) {
-        for (int column = 0; column < m_nColumns; ++column) {
+    for (int row = 0; ok && row < m_nRows; ++row) {
+        for (int column = 0; ok && column < m_nColumns; ++column) {
             ++pageNumber; // every tile counts, chosen or not
-            if (tiles[size_t(row * m_nColumns + column)] != 1)
+            if (chosen[size_t(row * m_nColumns + column)] != 1)
                 continue;
             if (!first && !p->newPage()) {
-                painter.end();
-                return false;
+                ok = false;
+                break;
             }
             first = false;
             DrawTile(painter, row, column, pageNumber, QPointF());
         }
     }
-    return painter.end();
+    if (painter.isActive() && !painter.end())
+        ok = false;
+    if (!ok || p->printerState() == QPrinter::Error) {
+        OwnMsgBox(OrmelTextArgs(kTextPrintFailed, {PrinterTitle()}), this, kMsgBoxTitle,
+                  MSG_ALIGN_CENTER);
+        return false;
+    }
+    return true;
 }
 
 void CEasyPrintDlg::ShowPdfError(const QString &path, const QString &reason)
@@ -749,6 +831,7 @@ void CEasyPrintDlg::OnPrintSetup()
     if (dialog.exec() == QDialog::Accepted && PreparePages())
         m_pPreview->update();
     UpdateRangeText();
+    UpdateRangeRadios();
 }
 
 void CEasyPrintDlg::OnPrint()

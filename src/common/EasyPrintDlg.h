@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -80,6 +81,11 @@ public:
     QPrinter *printer() const;
     // Opens the written PDF; the desktop's viewer unless replaced.
     void SetDocumentOpener(std::function<bool(const QUrl &)> opener);
+    // Tells whether the print service takes jobs for the printer now (asked
+    // right before each print); the service's own list of printers unless
+    // replaced. A printer writing into a file needs no service.
+    void SetPrinterCheck(std::function<bool(const QPrinter &)> reachable);
+    static bool PrintServiceKnows(const QPrinter &printer);
 
     // The grid as measured by PreparePages.
     int Columns() const { return m_nColumns; }
@@ -117,6 +123,15 @@ private:
     void OnPrint();
     bool ChoosePrinter();
     bool PrinterIsUsable() const;
+    // A printer that is chosen and reachable; tells the adviser why not.
+    bool ReadyToPrint();
+    // The printer's name for the preview (the file's name for a PDF file).
+    void UpdatePrinterName();
+    // The name of the printer (or the file) in a message.
+    QString PrinterTitle() const;
+    // The page the printer prints on now differs from the one the document
+    // was cut for.
+    bool PageChanged() const;
     bool PrintTiles(const std::vector<int> &tiles);
     bool WriteTiles(const std::vector<int> &tiles);
     void ShowPdfError(const QString &path, const QString &reason);
@@ -136,6 +151,9 @@ private:
     int m_bPageNumbers = 0;
     int m_bDirect = 0;
     bool m_bSheetPreview = false;
+    // The printable page (0.1 mm) and resolution the tiles were cut for.
+    QSize m_cutPage;
+    int m_nCutResolution = 0;
     int m_nDocWidth = 0;  // 0.1 mm
     int m_nDocHeight = 0; // 0.1 mm, positive
     std::vector<int> m_tiles;
@@ -147,6 +165,7 @@ private:
     QString m_strPdfFolder;
     QPrinter *m_pPrinter = nullptr;
     std::function<bool(const QUrl &)> m_openDocument;
+    std::function<bool(const QPrinter &)> m_printerReachable;
 
     QLabel *m_pPrinterLabel = nullptr;
     CEasyPrintPreview *m_pPreview = nullptr;
