@@ -93,6 +93,17 @@ QPrinter &applicationPrinter()
     return printer;
 }
 
+// The print service knows the printer now. Asked anew before each print: a
+// printer chosen while the service ran is gone from it when the service
+// stops (or the queue is removed), though the printer object keeps its name,
+// and a job handed to it then is lost without a word.
+bool PrintServiceKnows(const QPrinter &printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return true;
+    return !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+}
+
 class WaitCursor
 {
 public:
@@ -151,7 +162,7 @@ void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect
 CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
     : QDialog(parent), m_pClient(client), m_strDocName(QStringLiteral("(unbekannt)")),
       m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_printerReachable(&CEasyPrintDlg::PrintServiceKnows)
+      m_printerReachable(&PrintServiceKnows)
 {
     setObjectName(QStringLiteral("EasyPrintDlg"));
     m_pageNumberFont = QFont(QStringLiteral("Arial"));
@@ -339,15 +350,6 @@ void CEasyPrintDlg::SetDocumentOpener(std::function<bool(const QUrl &)> opener)
 void CEasyPrintDlg::SetPrinterCheck(std::function<bool(const QPrinter &)> reachable)
 {
     m_printerReachable = std::move(reachable);
-}
-
-bool CEasyPrintDlg::PrintServiceKnows(const QPrinter &printer)
-{
-    if (printer.outputFormat() != QPrinter::NativeFormat)
-        return true;
-    // Asked anew each time: a printer chosen while the service ran is gone
-    // from it when the service stops, though the printer object keeps it.
-    return !QPrinterInfo::printerInfo(printer.printerName()).isNull();
 }
 
 void CEasyPrintDlg::SetPageNumbers(int on)

@@ -56,7 +56,10 @@ public:
     // The tile choice stays when the number of tiles is unchanged, else every
     // tile is chosen. False when the printer has no usable page.
     bool PreparePages();
-    // Prints the tiles chosen in the preview; false when nothing was printed.
+    // Prints the tiles chosen in the preview; false, with the reason told,
+    // when the job did not reach the printer. A page set up at the print
+    // dialog on the way is printed on: the document is cut anew for it and
+    // every page of it printed.
     bool PrintPages();
     // Writes the tiles chosen in the preview as PDF and opens it; false when
     // no file was written.
@@ -85,7 +88,6 @@ public:
     // right before each print); the service's own list of printers unless
     // replaced. A printer writing into a file needs no service.
     void SetPrinterCheck(std::function<bool(const QPrinter &)> reachable);
-    static bool PrintServiceKnows(const QPrinter &printer);
 
     // The grid as measured by PreparePages.
     int Columns() const { return m_nColumns; }
