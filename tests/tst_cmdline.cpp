@@ -3,6 +3,7 @@
 #include "settings/CmdLine.h"
 #include "support/TestEnv.h"
 
+#include <QStringEncoder>
 #include <QtTest>
 
 class TestCmdLine : public QObject
@@ -129,6 +130,13 @@ void TestCmdLine::switchValueAsGiven()
     QTEST(cmd.m_strErstzulassung, "firstRegistration");
 }
 
+// A text as a file in UTF-16 (little endian) with its byte-order mark.
+QByteArray utf16WithMark(const char *text)
+{
+    QStringEncoder encoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return encoder.encode(QString::fromUtf8(text));
+}
+
 void TestCmdLine::sessionFile_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -146,6 +154,11 @@ void TestCmdLine::sessionFile_data()
     QTest::newRow("broken xml leaves everything empty") << QByteArray("<OSSParameters><SessionID>1</Sess") << false << "" << "" << "" << "";
     QTest::newRow("nesting deeper than any session file is refused") << QByteArray("<OSSParameters><SessionID>S-1</SessionID>") + QByteArray("<x>").repeated(1000) + QByteArray("</x>").repeated(1000) + QByteArray("</OSSParameters>") << false << "" << "" << "" << "";
     QTest::newRow("empty file") << QByteArray() << false << "" << "" << "" << "";
+    QTest::newRow("umlauts of a file declared ISO-8859-1") << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<OSSParameters><SessionID>S\xe4\xf6\xfc\xdf-1</SessionID><ApplicationServer>app\xe4</ApplicationServer></OSSParameters>\n") << true << "Säöüß-1" << "appä" << "" << "";
+    QTest::newRow("declaration after a blank line") << QByteArray("\r\n<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<OSSParameters><SessionID>\xc4-1</SessionID></OSSParameters>") << true << "Ä-1" << "" << "" << "";
+    QTest::newRow("UTF-16 with byte-order mark") << utf16WithMark("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<OSSParameters><SessionID>Sä-1</SessionID></OSSParameters>") << true << "Sä-1" << "" << "" << "";
+    QTest::newRow("UTF-8 without declaration") << QByteArray("<OSSParameters><SessionID>S\xc3\xa4-1</SessionID></OSSParameters>") << true << "Sä-1" << "" << "" << "";
+    QTest::newRow("encoding the program cannot decode, read as before") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?><OSSParameters><SessionID>S-1</SessionID></OSSParameters>") << true << "S-1" << "" << "" << "";
     // clang-format on
 }
 

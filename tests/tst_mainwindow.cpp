@@ -29,12 +29,17 @@
 #include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
 #include "support/MainWindowTest.h"
+#include "support/Waits.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -72,6 +77,8 @@ private slots:
     void sessionCheck_data();
     void sessionCheck();
     void invalidSessionEndsTheProgram();
+    void invalidSessionMessageWaitsForItsAnswer_data();
+    void invalidSessionMessageWaitsForItsAnswer();
     void restrictedSessionStaysRestricted();
     void languageChangeReachesEveryPage();
     void labelsFollowTheLanguage_data();
@@ -583,6 +590,78 @@ void TestMainWindow::invalidSessionEndsTheProgram()
     QCOMPARE(m_env->boxes().first().text, OrmelText(6088));
     QCOMPARE(m_dlg->VisiblePage(), static_cast<QWidget *>(m_dlg->Page<CHomeDlg>()));
     QVERIFY(!m_dlg->isVisible());
+}
+
+// The message of an ended session stays until the adviser answers it: the
+// key that started the check, or the next one typed right after it, reaches
+// the message as it opens (the window system hands a key to the window that
+// has the keyboard when it comes) and must not answer it unread.
+void TestMainWindow::invalidSessionMessageWaitsForItsAnswer_data()
+{
+    QTest::addColumn<QString>("startedBy");
+    QTest::addColumn<int>("key"); // typed ahead of the message
+    // clang-format off
+    QTest::newRow("Return on a page tile")       << "return" << int(Qt::Key_Return);
+    QTest::newRow("pad's Enter on a page tile")  << "enter"  << int(Qt::Key_Enter);
+    QTest::newRow("click on a page tile")        << "click"  << int(Qt::Key_Return);
+    QTest::newRow("VIN typed, then Return")      << "vin"    << int(Qt::Key_Return);
+    // clang-format on
+}
+
+void TestMainWindow::invalidSessionMessageWaitsForItsAnswer()
+{
+    QFETCH(QString, startedBy);
+    QFETCH(int, key);
+    m_settings->bSession = 1;
+    startWindow();
+    // The box itself, as the adviser sees it.
+    SetMsgBoxResponder({});
+    QObject scope; // gone with the function, also when a check fails before it fired
+    QPointer<QWidget> box;
+    bool isMessage = false;
+    bool typedAhead = false;
+    bool settled = false;
+    bool stayed = false;
+    int checks = 0;
+    m_dlg->SetSessionChecker([&](const QString &) {
+        ++checks;
+        QTimer::singleShot(0, &scope, [&] {
+            box = QApplication::activeModalWidget();
+            isMessage = qobject_cast<QMessageBox *>(box.data());
+            if (!box)
+                return;
+            QWidget *target = box->focusWidget() ? box->focusWidget() : box.data();
+            const auto modifier = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+            QTest::keyClick(target, Qt::Key(key), modifier);
+            typedAhead = true;
+            QTimer::singleShot(YaqTest::kSettleMs, &scope, [&] {
+                stayed = box && box->isVisible();
+                if (auto *message = qobject_cast<QMessageBox *>(box.data()))
+                    message->done(QMessageBox::Ok);
+                settled = true;
+            });
+        });
+        return sessionXml("00", "N", "N");
+    });
+    COwnWhiteButton *tile = m_dlg->Page<CHomeDlg>()->AwButton();
+    if (startedBy == QLatin1String("vin")) {
+        auto *vin = m_dlg->findChild<QLineEdit *>(QStringLiteral("vinEdit"));
+        vin->setFocus();
+        QTest::keyClicks(vin, QStringLiteral("XVQ1F23A57M012345"));
+    } else if (startedBy == QLatin1String("click")) {
+        QTest::mouseClick(tile, Qt::LeftButton);
+    } else {
+        tile->setFocus();
+        QTest::keyClick(tile, startedBy == QLatin1String("enter") ? Qt::Key_Enter : Qt::Key_Return,
+                        startedBy == QLatin1String("enter") ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    YAQ_TRY_VERIFY(settled);
+    QCOMPARE(checks, 1);
+    QVERIFY(isMessage);
+    QVERIFY(typedAhead);
+    QVERIFY2(stayed, "the message was answered by the key typed ahead of it");
+    QVERIFY(m_dlg->IsEnded());
+    QCOMPARE(m_dlg->EndResult(), 1000);
 }
 
 void TestMainWindow::restrictedSessionStaysRestricted()

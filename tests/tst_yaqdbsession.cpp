@@ -9,9 +9,16 @@
 #include "support/TestMain.h"
 #include "support/Waits.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QVBoxLayout>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -42,6 +49,9 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
     QStringList requestLines;
     QList<QByteArray> bodies;
+    // Runs when a request is in, while the client waits; the answer follows
+    // once the events it caused have run.
+    std::function<void()> onRequest;
 
 private:
     void serve(QTcpSocket *socket)
@@ -61,6 +71,16 @@ private:
         requestLines << QString::fromLatin1(head.left(head.indexOf("\r\n")));
         bodies << buffer.mid(headerEnd + 4, length);
         buffer.clear();
+        if (onRequest) {
+            onRequest();
+            QTimer::singleShot(50, socket, [this, socket] { answer(socket); });
+            return;
+        }
+        answer(socket);
+    }
+
+    void answer(QTcpSocket *socket)
+    {
         const QByteArray status = "HTTP/1.1 " + QByteArray::number(m_status) +
                                   " X\r\nContent-Type: text/xml\r\nConnection: close\r\n";
         const QByteArray chunk = QByteArray::number(m_body.size(), 16) + "\r\n" + m_body + "\r\n";
@@ -104,6 +124,9 @@ class TestYaqDbSession : public QObject
     Q_OBJECT
 private slots:
     void sessionIsCheckedAndEndedOnTheAppServer();
+    void sessionIdReachesAFormDecoderUnchanged_data();
+    void sessionIdReachesAFormDecoderUnchanged();
+    void inputDuringACheckIsDropped();
     void checkFailureGivesEmptyAnswer_data();
     void checkFailureGivesEmptyAnswer();
     void answerSizeIsCapped_data();
@@ -135,6 +158,97 @@ void TestYaqDbSession::sessionIsCheckedAndEndedOnTheAppServer()
     rec.m_strTypSchl = "7A01";
     QVERIFY(db.GetMarkeFromTypschl(rec));
     QCOMPARE(rec.m_strMarke, QStringLiteral("VQ"));
+}
+
+// What a server's form decoder makes of an application/x-www-form-urlencoded
+// body: the value of `name`.
+QString FormValue(const QByteArray &body, const QByteArray &name)
+{
+    for (const QByteArray &pair : body.split('&')) {
+        const qsizetype equals = pair.indexOf('=');
+        if (equals < 0 || pair.left(equals) != name)
+            continue;
+        QByteArray value = pair.mid(equals + 1);
+        value.replace('+', ' ');
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(value));
+    }
+    return QStringLiteral("<no field>");
+}
+
+void TestYaqDbSession::sessionIdReachesAFormDecoderUnchanged_data()
+{
+    QTest::addColumn<QString>("sessionId");
+    // clang-format off
+    QTest::newRow("plus and slashes of a base64 token") << "aB+c/9+/Zw==";
+    QTest::newRow("percent before two hex digits")      << "a%41b%2Bc";
+    QTest::newRow("ampersand and equal sign")           << "a&b=c&sessionid=x";
+    QTest::newRow("blanks")                             << " S 1  ";
+    QTest::newRow("umlauts")                            << "Sitzung-äöüß";
+    QTest::newRow("everything at once")                 << "a&b=c%41 d+e;äö/?#x";
+    // clang-format on
+}
+
+void TestYaqDbSession::sessionIdReachesAFormDecoderUnchanged()
+{
+    QFETCH(QString, sessionId);
+    FakeAppServer server(200, kSessionData);
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                    server.address(), sessionId));
+    QVERIFY(!db.CheckSession(sessionId).isEmpty());
+    QCOMPARE(server.bodies.size(), 1);
+    const QByteArray body = server.bodies.first();
+    QCOMPARE(FormValue(body, "sessionid"), sessionId);
+    // One field: no character of the id separates another.
+    QCOMPARE(body.count('&'), 0);
+    QCOMPARE(body.count('='), 1);
+}
+
+// Clicks and keys the adviser makes while the session is checked are
+// dropped, not delivered meanwhile or afterwards; the wait cursor shows; a
+// window closed meanwhile closes once the check is done.
+void TestYaqDbSession::inputDuringACheckIsDropped()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *button = new QPushButton(QStringLiteral("AW"), &window);
+    auto *field = new QLineEdit(&window);
+    layout->addWidget(button);
+    layout->addWidget(field);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    int clicks = 0;
+    connect(button, &QPushButton::clicked, this, [&clicks] { ++clicks; });
+
+    FakeAppServer server(200, kSessionData);
+    int cursorDuringCheck = -1;
+    bool closedAtOnce = true;
+    server.onRequest = [&] {
+        if (const QCursor *cursor = QApplication::overrideCursor())
+            cursorDuringCheck = cursor->shape();
+        const QPointF at = QRectF(button->rect()).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                button,
+                new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(
+                field, new QKeyEvent(type, Qt::Key_Q, Qt::NoModifier, QStringLiteral("Q")));
+        closedAtOnce = window.close();
+    };
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                    server.address(), QStringLiteral("S1")));
+    QCOMPARE(db.CheckSession(QStringLiteral("S1")), QString::fromUtf8(kSessionData));
+    QCoreApplication::sendPostedEvents();
+    YAQ_SETTLED_COMPARE(clicks, 0);
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(cursorDuringCheck, int(Qt::WaitCursor));
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!closedAtOnce);
+    YAQ_TRY_VERIFY(!window.isVisible());
 }
 
 void TestYaqDbSession::checkFailureGivesEmptyAnswer_data()
@@ -287,5 +401,5 @@ void TestYaqDbSession::recordsTrimInitAndCopy()
     QCOMPARE(copy.m_strKatBstNr, QStringLiteral("1"));
 }
 
-YAQ_TEST_GUILESS_MAIN(TestYaqDbSession)
+YAQ_TEST_MAIN(TestYaqDbSession)
 #include "tst_yaqdbsession.moc"

@@ -25,6 +25,7 @@
 #include "packages/HLXDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "platform/AppPaths.h"
+#include "platform/InputDrop.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
@@ -397,6 +398,10 @@ void CYaq2Dlg::OnDestroy()
             m_placement.Save();
             break;
         case CStartFlow::EndSession:
+            // The window is gone for the adviser while its last request
+            // waits (at most the exchange's time): nothing in it could be
+            // used any more.
+            hide();
             m_pDb[0]->EndSession(v.sessionId);
             break;
         case CStartFlow::CloseDb0:
@@ -495,7 +500,12 @@ bool CYaq2Dlg::PreparePageSwitch()
     const int state = ValidateSession();
     m_pSettings->nRestrictedSession = state == kSessionRestricted ? 1 : 0;
     if (state < kSessionValid) {
-        OwnMsgBox(OrmelText(6088), this);
+        {
+            // The key that started the check, or the next one typed after
+            // it, must not answer the message before it is read.
+            const CInputDrop typedAhead(CInputDrop::kTypeAheadMs);
+            OwnMsgBox(OrmelText(6088), this);
+        }
         EndDialog(1000);
         return false;
     }

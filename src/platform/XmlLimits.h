@@ -11,6 +11,7 @@
 // entity that its text references thousands of times (a few hundred
 // kilobytes expanding to gigabytes). So no entity is ever expanded.
 
+#include <QByteArray>
 #include <QString>
 
 class QDomDocument;
@@ -35,3 +36,10 @@ bool CheckXml(const QString &xml, QString *error = nullptr, const XmlLimits &lim
 // false and the reason in *error.
 bool LoadXmlDocument(const QString &xml, QDomDocument *doc, QString *error = nullptr,
                      const XmlLimits &limits = XmlLimits());
+
+// The text of an XML file's bytes in the encoding the file names: its
+// byte-order mark, else the encoding of its XML declaration, else UTF-8
+// (also for an encoding the program cannot decode, read as it always was).
+// The text keeps its declaration; the parsers above ignore an encoding
+// named in a text.
+QString DecodeXmlBytes(const QByteArray &bytes);

@@ -137,15 +137,21 @@ QString FirstRegistrationFromSwitch(const QString &value)
 bool ReadOssParametersFile(const QString &path, COssParameters *result)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Read as bytes: dropping the carriage returns of the line ends is
+    // done on the text, as a byte 13 of a UTF-16 file is half a character.
+    if (!file.open(QIODevice::ReadOnly))
         return false;
     // A file longer than any session file is not read whole.
     const XmlLimits limits;
     QByteArray raw = file.read(limits.maxLength + 1);
     if (raw.size() > limits.maxLength)
         return false;
+    // In the encoding the file declares (a server writes ISO-8859-1 as
+    // well as UTF-8); each line is trimmed once it is text.
+    QString decoded = DecodeXmlBytes(raw);
+    decoded.remove(QLatin1Char('\r'));
     QString text;
-    QTextStream in(&raw);
+    QTextStream in(&decoded, QIODevice::ReadOnly);
     while (!in.atEnd())
         text += in.readLine().trimmed();
     if (text.isEmpty())

@@ -1,6 +1,7 @@
 #include "platform/db/WebDb.h"
 
 #include "platform/AppPaths.h"
+#include "platform/InputDrop.h"
 #include "platform/db/FileDb.h"
 
 #include <QEventLoop>
@@ -9,7 +10,6 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
-#include <QUrlQuery>
 
 int CWebDb::Open(const QString &tns, const QString &user, const QString &password, int,
                  const QString &localDataDir, const QString &appServer, const QString &sessionId)
@@ -38,6 +38,14 @@ QString CWebDb::ExchangeUrl(const QString &appServer, const QString &action)
     return base + QLatin1String("/yaq2/session/") + action;
 }
 
+QByteArray CWebDb::FormBody(const QString &sessionId)
+{
+    // Every byte of the id's UTF-8 but the unreserved letters, digits and
+    // "-._~" goes as "%XX": a form decoder reads "+" as a blank and "%41"
+    // as "A", so neither may go as it is.
+    return "sessionid=" + sessionId.toUtf8().toPercentEncoding();
+}
+
 QString CWebDb::CheckSession(const QString &sessionId)
 {
     return Exchange(QStringLiteral("check"), sessionId);
@@ -61,9 +69,7 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
                       QStringLiteral("application/x-www-form-urlencoded"));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    QUrlQuery form;
-    form.addQueryItem(QStringLiteral("sessionid"), sessionId);
-    const QByteArray body = form.query(QUrl::FullyEncoded).toUtf8();
+    const QByteArray body = FormBody(sessionId);
 
     QNetworkAccessManager manager;
     QNetworkReply *reply = manager.post(request, body);
@@ -91,9 +97,12 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(m_timeoutMs);
-    // User input waits while the server is asked; timers and sockets go on.
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // Timers, sockets and painting go on while the server is asked; what
+    // the adviser types or clicks meanwhile is dropped.
+    if (!reply->isFinished()) {
+        const CInputDrop wait;
+        loop.exec();
+    }
     if (reply->isFinished())
         take();
 

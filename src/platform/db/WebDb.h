@@ -34,6 +34,10 @@ public:
     // host[:port] taken as http) followed by "/yaq2/session/" and the action.
     static QString ExchangeUrl(const QString &appServer, const QString &action);
 
+    // The body of both requests: the form field "sessionid" with the id,
+    // application/x-www-form-urlencoded.
+    static QByteArray FormBody(const QString &sessionId);
+
 private:
     QString Exchange(const QString &action, const QString &sessionId);
 
