@@ -868,6 +868,9 @@ private:
 
     void BeforeEntry(bool) {}
 
+    // One line (or gap) of a column of the header.
+    using Piece = std::function<void(CLayout &)>;
+
     // A cell of the text's own width, but no wider than room (Flow::Cell).
     void OwnWidthCell(CLayout &box, const QFont &font, const QString &text, int room)
     {
@@ -910,52 +913,68 @@ private:
     void Header()
     {
         fl.Down(115);
+        // The wrapped texts of the header line by line, so that what a page
+        // does not hold goes on on the next one.
+        const auto lines = [this](const QFont &font, const QString &text, int width) {
+            QList<Piece> pieces;
+            for (const LayoutTextLine &line :
+                 LayoutText(LayoutFont(font, fl.dc()), text, width).lines)
+                pieces << [this, font, line, width](CLayout &b) {
+                    fl.Cell(b, font, line.text, width, false, true);
+                };
+            return pieces;
+        };
+        Columns(lines(f2, d.firma, W - 370), {});
         {
-            Row row(fl.root());
-            row.To(120);
-            fl.Cell(row.box, f2, d.firma, W - 370, false, true);
-        }
-        {
-            Row row(fl.root());
-            row.To(120);
             QStringList address;
             for (const QString &line : {d.strasse, d.city, d.city2, d.tel1, d.traderFax})
                 address << line;
-            fl.Cell(row.box, f5, address.join(QLatin1Char('\n')), W / 2 - 210, false, true);
-            row.box.AddSize(90, -4 * lh5);
-            CLayoutVBox title(row.box);
-            title.AddSize(0, -(4 * lh5 - 2 * lh3));
-            fl.Cell(title, f3, OrmelText(3196), W / 2 - 250, false, true);
+            QList<Piece> left = lines(f5, address.join(QLatin1Char('\n')), W / 2 - 210);
+            int height = 0;
+            for (const Piece &piece : left)
+                height += fl.Measure(piece);
+            // At least four lines high; the title beside their middle.
+            if (height < 4 * lh5)
+                left << [rest = 4 * lh5 - height](CLayout &b) { b.AddSize(0, -rest); };
+            QList<Piece> title{[this](CLayout &b) { b.AddSize(0, -(4 * lh5 - 2 * lh3)); }};
+            title << lines(f3, OrmelText(3196), W / 2 - 250);
+            Columns(left, title);
         }
         fl.Down(100);
-        Row row(fl.root());
-        row.To(120);
-        {
-            CLayoutVBox labels(row.box);
-            for (const QString &label :
-                 {colon(3086), QStringLiteral("km/mls:"), QString(), colon(3015), colon(3016),
-                  colon(3053), colon(3017), colon(3018), QString(), colon(3065)})
-                fl.Cell(labels, f5, label, 0);
-        }
-        row.box.AddSize(50, 0);
-        {
-            const int valueX = row.X();
-            CLayoutVBox values(row.box);
-            // Each value on its line, ending before the right column.
-            for (const QString &value :
-                 {d.plate, d.mileage, QString(), d.vin, d.typeKey, d.modelSeries, d.leadType,
-                  d.modelDesignation, QString()}) {
-                CLayoutHBox line(values);
-                OwnWidthCell(line, f4, value, W / 2 - 50 - valueX);
+        // The data: vehicle and customer at the left, the offer's data from
+        // the middle of the page on.
+        const QStringList labels{colon(3086), QStringLiteral("km/mls:"),
+                                 QString(),   colon(3015),
+                                 colon(3016), colon(3053),
+                                 colon(3017), colon(3018),
+                                 QString(),   colon(3065)};
+        int labelsWidth = 0;
+        for (const QString &label : labels)
+            labelsWidth = std::max(labelsWidth, textWidth(fl, f5, label));
+        const int valueX = 120 + labelsWidth + 50;
+        const QStringList values{d.plate,       d.mileage,  QString(),          d.vin,    d.typeKey,
+                                 d.modelSeries, d.leadType, d.modelDesignation, QString()};
+        QList<Piece> left;
+        // Each value on its line, ending before the right column.
+        for (int i = 0; i < values.size(); ++i)
+            left << [=](CLayout &b) {
+                CLayoutHBox line(b);
+                fl.Cell(line, f5, labels.at(i), labelsWidth);
+                line.AddSize(50, 0);
+                OwnWidthCell(line, f4, values.at(i), W / 2 - 50 - valueX);
                 line.AddSize(0, -lh5);
-            }
-            fl.Cell(values, f1, d.customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
-                    false, true);
-        }
-        // The right column begins in the middle of the page; its values
-        // reach to the right margin.
-        row.To(W / 2);
-        CLayoutVBox right(row.box);
+            };
+        const int customerWidth = std::max(W / 2 - valueX, 100);
+        const LayoutTextBlock customer =
+            LayoutText(LayoutFont(f1, fl.dc()), d.customer.join(QLatin1Char('\n')), customerWidth);
+        for (int i = 0; i < customer.lines.size(); ++i)
+            left << [=](CLayout &b) {
+                CLayoutHBox line(b);
+                fl.Cell(line, f5, i == 0 ? labels.last() : QString(), labelsWidth);
+                line.AddSize(50, 0);
+                fl.Cell(line, f1, customer.lines.at(i).text, customerWidth, false, true);
+            };
+        // The right column's values reach to the right margin.
         const int valueWidth = std::max(W - (W / 2 + labelWidth + 50) - 120, 100);
         struct Field
         {
@@ -968,12 +987,61 @@ private:
                                 {d.angebotenDurch + QStringLiteral(": "), d.user, 2},
                                 {OrmelText(3150), d.validUntil, 2},
                                 {OrmelText(3071), d.info.join(QLatin1Char('\n')), 5}};
+        QList<Piece> right;
         for (const Field &field : fields) {
-            CLayoutHBox line(right);
-            fl.Cell(line, f5, field.label, labelWidth);
-            line.AddSize(50, 0);
-            fl.Cell(line, f4, field.value, valueWidth, false, true);
-            line.AddSize(0, -field.lines * lh5);
+            const LayoutTextBlock value =
+                LayoutText(LayoutFont(f4, fl.dc()), field.value, valueWidth);
+            int height = 0;
+            for (int i = 0; i < value.lines.size(); ++i) {
+                const Piece piece = [=](CLayout &b) {
+                    CLayoutHBox line(b);
+                    fl.Cell(line, f5, i == 0 ? field.label : QString(), labelWidth);
+                    line.AddSize(50, 0);
+                    fl.Cell(line, f4, value.lines.at(i).text, valueWidth, false, true);
+                };
+                height += fl.Measure(piece);
+                right << piece;
+            }
+            const int rest = field.lines * lh5 - height;
+            if (rest > 0)
+                right << [=](CLayout &b) { b.AddSize(0, -rest); };
+        }
+        Columns(left, right);
+    }
+
+    // Two columns side by side, at the left margin and in the middle of the
+    // page, line by line: what the page does not hold goes on after the
+    // page break.
+    void Columns(const QList<Piece> &left, const QList<Piece> &right)
+    {
+        qsizetype l = 0, r = 0;
+        while (true) {
+            const int room = fl.Room() - 100;
+            const auto fill = [&](CLayout &col, const QList<Piece> &pieces, qsizetype &next) {
+                for (int used = 0; next < pieces.size(); ++next) {
+                    const int h = fl.Measure(pieces.at(next));
+                    if (used > 0 && used + h > room)
+                        break;
+                    pieces.at(next)(col);
+                    used += h;
+                }
+            };
+            {
+                Row row(fl.root());
+                row.To(120);
+                {
+                    CLayoutVBox col(row.box);
+                    fill(col, left, l);
+                }
+                if (!right.isEmpty()) {
+                    row.To(W / 2);
+                    CLayoutVBox col(row.box);
+                    fill(col, right, r);
+                }
+            }
+            if (l >= left.size() && r >= right.size())
+                return;
+            PageBreak();
         }
     }
 
