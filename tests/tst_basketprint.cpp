@@ -1523,7 +1523,9 @@ void TestBasketPrint::paperHoldsEveryCell()
                     .replace(QStringLiteral("0 Bedingung"), QStringLiteral("0\\nBedingung"));
         lastTerm = wordsOf(d.agb2).last();
     } else if (what == QLatin1String("plate")) {
+        // Beside the information the adviser typed.
         d.plate = numberedWords(QStringLiteral("KZ"), length);
+        d.info[1] = QStringLiteral("Termin Dienstag");
     } else if (what == QLatin1String("every field")) {
         for (QString *field :
              {&d.offerNumber, &d.user, &d.tel, &d.fax, &d.plate, &d.mileage, &d.date, &d.validUntil,
