@@ -7,10 +7,12 @@
 // the PDF's word boxes.
 
 #include "basket/model/WKList.h"
+#include "basket/print/BasketPrintFields.h"
 #include "basket/print/BasketPrintFormat.h"
 #include "basket/print/BasketPrintOut.h"
 #include "basket/print/WkDruckDlg.h"
 #include "common/EasyPrintDlg.h"
+#include "common/Layout.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
@@ -319,6 +321,8 @@ private slots:
     void unitPriceCells();
     void printFonts_data();
     void printFonts();
+    void tooLongLine_data();
+    void tooLongLine();
 
     void offerOfDemoBasket_data();
     void offerOfDemoBasket();
@@ -513,6 +517,52 @@ void TestBasketPrint::printFonts()
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(font.bold(), bold);
     QCOMPARE(font.italic(), italic);
+}
+
+void TestBasketPrint::tooLongLine_data()
+{
+    // Row: the font's size, the text's length in characters, the cell
+    // (0.1 mm) -> the size printed (0: as asked) and whether it is cut.
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<double>("printed");
+    QTest::addColumn<bool>("cut");
+    // clang-format off
+    QTest::newRow("fits: as it is")                     << 10.0 << 20  << 670 << 0.0 << false;
+    QTest::newRow("a little too long: smaller")         << 10.0 << 50  << 670 << 7.0 << false;
+    QTest::newRow("far too long: 6 pt, then cut")       << 10.0 << 300 << 670 << 6.0 << true;
+    QTest::newRow("6 pt already: cut, not smaller")     << 6.0  << 100 << 330 << 6.0 << true;
+    QTest::newRow("trailing blanks take no room")       << 10.0 << 0   << 5   << 0.0 << false;
+    // clang-format on
+}
+
+// The one rule for a single-line cell: smaller down to 6 pt, then cut.
+void TestBasketPrint::tooLongLine()
+{
+    QFETCH(double, points);
+    QFETCH(int, length);
+    QFETCH(int, room);
+    QFETCH(double, printed);
+    QFETCH(bool, cut);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    QString text = QStringLiteral("Musterkunde ").repeated(length / 12 + 1).left(length);
+    if (length == 0)
+        text = QStringLiteral("   ");
+    const BasketPrintLine line = BasketPrintFitLine(font, text, room);
+    const int size = LayoutPageFont(line.font).pixelSize();
+    if (printed == 0) {
+        QCOMPARE(line.text, text);
+        QCOMPARE(size, LayoutPageFont(font).pixelSize());
+        return;
+    }
+    // Smaller, as large as it may be within 1 mm of the cell's end.
+    QVERIFY2(size <= qRound(printed * 254 / 72) + 1 && size >= qRound(6.0 * 254 / 72),
+             qPrintable(QString::number(size)));
+    QVERIFY(LayoutTextWidth(LayoutPageFont(line.font), line.text) <= room - 10);
+    QCOMPARE(line.text.endsWith(QChar(0x2026)), cut);
+    QVERIFY(text.startsWith(cut ? line.text.chopped(1) : line.text));
 }
 
 void TestBasketPrint::offerOfDemoBasket_data()

@@ -19,6 +19,17 @@ int pageWidth(const QFont &pageFont, const QString &text)
     return int(std::ceil(LayoutTextWidth(pageFont, text)));
 }
 
+// The text as one printed line: line breaks become blanks.
+QString printedLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return line;
+}
+
 } // namespace
 
 int BasketPrintFieldMaxLength(int field)
@@ -34,26 +45,17 @@ int BasketPrintFieldMaxLength(int field)
     }
 }
 
-QString BasketPrintFieldLine(const QString &text)
-{
-    QString line = text;
-    for (QChar &c : line)
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            c = QLatin1Char(' ');
-    return line;
-}
-
 BasketPrintLine BasketPrintFitLine(const QFont &font, const QString &text, int room)
 {
-    const QString line = BasketPrintFieldLine(text);
+    const QString line = printedLine(text);
     QFont page = LayoutPageFont(font);
     const int asked = page.pixelSize();
     // Trailing blanks print nothing.
     qsizetype visible = line.size();
     while (visible > 0 && line.at(visible - 1).isSpace())
         --visible;
-    const int width = pageWidth(page, line.left(visible));
+    // Laid out as the cell lays it out (and kept for it during a print job).
+    const int width = int(std::ceil(LayoutText(page, line.left(visible), 0).width));
     if (width <= room)
         return {font, line, false};
     const int target = std::max(room - kCellGap, 1);

@@ -28,9 +28,6 @@ enum BasketPrintField
 // The characters the field's edit takes; 0: no limit.
 int BasketPrintFieldMaxLength(int field);
 
-// The text as one printed line: line breaks become blanks.
-QString BasketPrintFieldLine(const QString &text);
-
 // The smallest size a shrunk cell is printed in, in points.
 constexpr double kBasketPrintMinPoints = 6.0;
 
