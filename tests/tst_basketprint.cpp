@@ -1249,7 +1249,7 @@ void TestBasketPrint::typedTextPrintedWhole_data()
     QTest::newRow("remark: pasted tabs are blank space")   << "remarkText" << "Kunde A\t\tTermin B"  << ""                  << true  << QStringList{"Kunde", "A", "Termin", "B"}     << false;
     QTest::newRow("remark: four tabs lose no word")        << "remarkText" << "A\t\t\t\tB C"         << ""                  << true  << QStringList{"A", "B", "C"}                   << false;
     QTest::newRow("remark: a long line goes on below")     << "remarkText" << ""                     << longLine            << true  << longWords                                    << true;
-    QTest::newRow("customer line: a long line stops where its cell ends") << "customer1" << ""       << longLine            << true  << longWords.mid(0, 2)                          << false;
+    QTest::newRow("customer line: a long line is cut on paper only") << "customer1" << ""       << longLine            << true  << longWords.mid(0, 2)                          << false;
     QTest::newRow("customer line: pasted tab")             << "customer2"  << "Herr\tMeier"          << ""                  << true  << QStringList{"Herr", "Meier"}                 << false;
     QTest::newRow("information line: wide letters stay on their line") << "info1" << ""               << wide                << true  << wordsOf(wide)                                << false;
     // clang-format on
@@ -1565,6 +1565,7 @@ void TestBasketPrint::paperHoldsEveryCell()
     d.agb2 = QStringLiteral("Preise inklusive Material.");
     QString lastTerm;
     if (what == QLatin1String("letterhead")) {
+        d.brand = QStringLiteral("VOQ Service");
         d.firma = numberedWords(QStringLiteral("Firma"), length);
         d.strasse = numberedWords(QStringLiteral("Strasse"), length);
     } else if (what == QLatin1String("terms")) {
