@@ -1,42 +1,26 @@
 #include "basket/print/BasketPrintFields.h"
 
-#include "basket/print/BasketPrintFormat.h"
 #include "common/Layout.h"
+
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
-// In the order of BasketPrintField.
-constexpr CBasketPrintFieldCell kCells[BPFLD_COUNT] = {
-    {-70, "F", 330, 0},  // offer number, beside the date
-    {-70, "F", 190, 10}, // date
-    {-70, "F", 150, 10}, // valid until, right-aligned
-    {-100, "", 500, 0},  // customer line, left of the dealer's captions
-    {-100, "", 670, 33}, // further information, goes on below when wider
-    {-100, "", 670, 0},  // adviser, up to the right margin
-    {-100, "", 670, 0},  // telephone
-    {-100, "", 670, 0},  // fax
-};
-
 const QChar kEllipsis(0x2026);
 
-// A full cell still leaves 1 mm before the next one, so that its last word
-// never runs into the neighbour's first.
+// A shrunk or cut text still leaves 1 mm before the cell's end, so that its
+// last word never runs into the neighbour's first.
 constexpr int kCellGap = 10;
 
-} // namespace
-
-const CBasketPrintFieldCell &BasketPrintFieldCell(int field)
+int pageWidth(const QFont &pageFont, const QString &text)
 {
-    return kCells[field >= 0 && field < BPFLD_COUNT ? field : BPFLD_OFFER_NUMBER];
+    return int(std::ceil(LayoutTextWidth(pageFont, text)));
 }
 
-QFont BasketPrintFieldFont(int field, const QString &language)
-{
-    const CBasketPrintFieldCell &cell = BasketPrintFieldCell(field);
-    return BasketPrintFont(cell.heightValue, QString::fromLatin1(cell.style), language);
-}
-
-QString BasketPrintFieldLine(const QString &text)
+// The text as one printed line: line breaks become blanks.
+QString printedLine(const QString &text)
 {
     QString line = text;
     for (QChar &c : line)
@@ -46,30 +30,54 @@ QString BasketPrintFieldLine(const QString &text)
     return line;
 }
 
-bool BasketPrintFieldTakes(int field, const QString &text, const QString &language)
+} // namespace
+
+int BasketPrintFieldMaxLength(int field)
 {
-    const CBasketPrintFieldCell &cell = BasketPrintFieldCell(field);
-    if (cell.maxLength > 0)
-        return text.size() <= cell.maxLength;
-    const QFont font = LayoutPageFont(BasketPrintFieldFont(field, language));
-    return LayoutTextWidth(font, BasketPrintFieldLine(text)) <= cell.width - kCellGap;
+    switch (field) {
+    case BPFLD_DATE:
+    case BPFLD_VALID_UNTIL:
+        return 10;
+    case BPFLD_INFO:
+        return 33;
+    default:
+        return 0;
+    }
 }
 
-QString BasketPrintFieldText(int field, const QString &text, const QString &language)
+BasketPrintLine BasketPrintFitLine(const QFont &font, const QString &text, int room)
 {
-    const QString line = BasketPrintFieldLine(text);
-    if (BasketPrintFieldTakes(field, line, language))
-        return line;
+    const QString line = printedLine(text);
+    QFont page = LayoutPageFont(font);
+    const int asked = page.pixelSize();
+    // Trailing blanks print nothing.
+    qsizetype visible = line.size();
+    while (visible > 0 && line.at(visible - 1).isSpace())
+        --visible;
+    // Laid out as the cell lays it out (and kept for it during a print job).
+    const int width = int(std::ceil(LayoutText(page, line.left(visible), 0).width));
+    if (width <= room)
+        return {font, line, false};
+    const int target = std::max(room - kCellGap, 1);
+    const int least = std::min(asked, qRound(kBasketPrintMinPoints * 254.0 / 72.0));
+    // The size the width asks for, then smaller while the glyphs' own
+    // widths still leave it too wide.
+    int size = std::clamp(int(double(asked) * target / width), least, std::max(asked - 1, least));
+    page.setPixelSize(size);
+    while (size > least && pageWidth(page, line.left(visible)) > target)
+        page.setPixelSize(--size);
+    if (pageWidth(page, line.left(visible)) <= target)
+        return {page, line, true};
     // The longest start that fits with the ellipsis behind it.
     qsizetype lo = 0, hi = line.size() - 1;
     while (lo < hi) {
         const qsizetype mid = (lo + hi + 1) / 2;
-        if (BasketPrintFieldTakes(field, line.left(mid) + kEllipsis, language))
+        if (pageWidth(page, line.left(mid) + kEllipsis) <= target)
             lo = mid;
         else
             hi = mid - 1;
     }
     if (lo > 0 && line.at(lo - 1).isHighSurrogate())
         --lo;
-    return line.left(lo) + kEllipsis;
+    return {page, line.left(lo) + kEllipsis, true};
 }

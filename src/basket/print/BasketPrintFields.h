@@ -1,14 +1,13 @@
 #pragma once
-// The header fields the adviser types into the print dialog, and how much of
-// a text each one's printed place holds. Decided here once: the dialog's
-// edits take no more (the adviser sees an edit refuse the rest), and the
-// print-outs print no more of a text that reached them another way.
+// How much the print dialog's edits take, and how a print-out prints a text
+// that is too long for its single-line cell. Decided here once.
 //
-// The offer number, the customer lines, the adviser, telephone and fax are
-// single lines of the standard form: each takes what its cell holds in its
-// print font, measured as the form draws it. The date and the validity take
-// 10 characters, each further information line 33; the form's cells hold
-// those.
+// The edits take what the adviser types or pastes; only the date and the
+// validity keep 10 characters and each further information line 33. The
+// paper is kept where it is drawn: a single-line cell whose text does not
+// fit is printed in the same place in a smaller size, down to 6 pt (the
+// smallest size the form prints anyway); only a text that does not fit even
+// then is cut, on paper and never in the data, ending in "…".
 
 #include <QFont>
 #include <QString>
@@ -26,23 +25,22 @@ enum BasketPrintField
     BPFLD_COUNT,
 };
 
-// The field's place on the standard form.
-struct CBasketPrintFieldCell
-{
-    int heightValue;   // its print font (BasketPrintFont)
-    const char *style; // "F" bold
-    int width;         // its cell, 0.1 mm
-    int maxLength;     // characters; 0: what the cell's width holds on one line
-};
-const CBasketPrintFieldCell &BasketPrintFieldCell(int field);
-QFont BasketPrintFieldFont(int field, const QString &language);
+// The characters the field's edit takes; 0: no limit.
+int BasketPrintFieldMaxLength(int field);
 
-// The text as one printed line: line breaks become blanks, as the edit
-// shows them.
-QString BasketPrintFieldLine(const QString &text);
-// Whether the field takes the whole text; language chooses the print fonts.
-bool BasketPrintFieldTakes(int field, const QString &text, const QString &language);
-// The text as the forms print it: whole when the field takes it, otherwise
-// as much of its start as fits followed by "…", so that the paper shows a
-// text was cut.
-QString BasketPrintFieldText(int field, const QString &text, const QString &language);
+// The smallest size a shrunk cell is printed in, in points.
+constexpr double kBasketPrintMinPoints = 6.0;
+
+// A single-line cell as printed: its font and its text.
+struct BasketPrintLine
+{
+    QFont font;
+    QString text;
+    bool shrunk = false; // smaller than asked, or cut
+};
+// The text in the font on one line in a cell of room (0.1 mm on the page):
+// as it is when it fits; otherwise smaller, so that it keeps 1 mm from the
+// cell's end, down to kBasketPrintMinPoints (a font smaller than that
+// already is not made smaller); past that as much of its start as fits,
+// followed by "…".
+BasketPrintLine BasketPrintFitLine(const QFont &font, const QString &text, int room);

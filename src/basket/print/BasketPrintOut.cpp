@@ -38,6 +38,7 @@ public:
     int pageIndex = 0;
 
     int Y() const { return m_root.GetResultRect().bottom + m_area.top; }
+    int PageHeight() const { return m_pageH; }
     int PageTop(int p) const { return -p * m_pageH; }
     int PageBottom(int p) const { return -(p + 1) * m_pageH; }
     // How far the current position is above the bottom edge of its page.
@@ -84,13 +85,30 @@ public:
         m_dc->restore();
     }
 
-    // One text cell; width 0 is the text's own width.
+    // One text cell; width 0 is the text's own width. A single line in a
+    // cell of a given width is printed as BasketPrintFitLine says: a text
+    // too long for it smaller, in the same place, the row keeping the
+    // height and the baseline the cell's font gives it.
     CRect Cell(CLayout &box, const QFont &font, const QString &text, int width, bool right = false,
                bool wrap = false)
     {
         box.SetLeftAlign(right ? 0 : 1);
         box.SetWordbreak(wrap ? 1 : 0);
-        const CRect r = box.DCDraw(&font, text, paint(), width, 0);
+        CRect r;
+        const BasketPrintLine fit = wrap || width <= 0 ? BasketPrintLine{font, text, false}
+                                                       : BasketPrintFitLine(font, text, width);
+        if (!fit.shrunk) {
+            r = box.DCDraw(&font, fit.text, paint(), width, 0);
+        } else {
+            const LayoutTextBlock asked = LayoutText(LayoutFont(font, m_dc), fit.text, 0);
+            const LayoutTextBlock shrunk = LayoutText(LayoutFont(fit.font, m_dc), fit.text, 0);
+            CLayoutVBox cell(box);
+            const int dir = cell.GetYDirection();
+            cell.AddSize(0, dir * std::max(qRound(asked.ascent - shrunk.ascent), 0));
+            r = cell.DCDraw(&fit.font, fit.text, paint(), width, 0);
+            const int used = std::abs(cell.GetResultRect().Height());
+            cell.AddSize(0, dir * std::max(asked.height - used, 0));
+        }
         box.SetLeftAlign(1);
         box.SetWordbreak(0);
         return r;
@@ -256,15 +274,24 @@ public:
     void Run()
     {
         const int footer = fl.Measure([this](CLayout &b) { Footer(b); });
-        m_reserve = footer + 100;
         Header(d.titel, true);
+        const int top = fl.Y();
         VehicleBlock();
         TableHead();
+        // The closing block stands at the foot of a page when it fits on
+        // one below the vehicle block and the column heads; longer terms go
+        // on over the pages.
+        const bool onePage = footer + 100 <= fl.PageHeight() - (top - fl.Y());
+        m_reserve = onePage ? footer + 100 : 100 + lh6;
         printEntries(*this, m_list);
-        if (fl.Room() < m_reserve)
-            PageTurn();
-        fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + footer);
-        Footer(fl.root());
+        if (onePage) {
+            if (fl.Room() < m_reserve)
+                PageTurn();
+            fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + footer);
+            Footer(fl.root());
+        } else {
+            FlowingFooter();
+        }
         if (!d.remark.isEmpty())
             RemarkPages();
         PageNumberRow(fl.pageIndex + 1);
@@ -298,13 +325,11 @@ private:
     // the printable width.
     int X(int x) const { return x - m_shift; }
 
-    // A field typed in the print dialog, on one line in its cell: no more
-    // of it than the cell holds.
-    void FieldCell(CLayout &box, int field, const QString &text, bool right = false)
+    // A cell of the text's own width, but no wider than room: a longer text
+    // is printed as every single-line cell prints it (Flow::Cell).
+    void OwnWidthCell(CLayout &box, const QFont &font, const QString &text, int room)
     {
-        fl.Cell(box, BasketPrintFieldFont(field, d.language),
-                BasketPrintFieldText(field, text, d.language), BasketPrintFieldCell(field).width,
-                right);
+        fl.Cell(box, font, text, std::clamp(textWidth(fl, font, text), 0, std::max(room, 1)));
     }
 
     void PageNumberRow(int page)
@@ -338,7 +363,10 @@ private:
                 dc->save();
                 dc->setPen(QColor(80, 80, 80));
             }
-            fl.Cell(row.box, f2, d.firma, 0);
+            // The company leaves the brand heading its room.
+            const int right = fl.pageW() - 90 - row.X();
+            const int brand = d.brand.isEmpty() ? 0 : textWidth(fl, f1, d.brand) + 10;
+            OwnWidthCell(row.box, f2, d.firma, std::max(right - brand, right / 2));
             if (fl.paint() && dc)
                 dc->restore();
             const int width = std::max(fl.pageW() - 90 - row.X(), 0);
@@ -348,7 +376,7 @@ private:
         {
             Row row(fl.root());
             row.To(X(190));
-            fl.Cell(row.box, f2, title, 0);
+            OwnWidthCell(row.box, f2, title, X(1970) - X(190));
         }
         fl.ToY(top - 400);
         {
@@ -363,10 +391,18 @@ private:
         fl.Down(2);
         {
             Row row(fl.root());
-            row.To(X(1300));
-            FieldCell(row.box, BPFLD_OFFER_NUMBER, d.offerNumber);
-            FieldCell(row.box, BPFLD_DATE, d.date);
-            FieldCell(row.box, BPFLD_VALID_UNTIL, d.validUntil, true);
+            // An offer number longer than its cell takes the free room to its
+            // left on the row and ends where its cell ends.
+            if (textWidth(fl, f3, d.offerNumber) <= 330) {
+                row.To(X(1300));
+                fl.Cell(row.box, f3, d.offerNumber, 330);
+            } else {
+                row.To(X(190));
+                fl.Cell(row.box, f3, d.offerNumber, X(1620) - X(190), true);
+                row.To(X(1630));
+            }
+            fl.Cell(row.box, f3, d.date, 190);
+            fl.Cell(row.box, f3, d.validUntil, 150, true);
         }
         fl.ToY(top - 575);
         QStringList sender;
@@ -376,27 +412,34 @@ private:
         {
             Row row(fl.root());
             row.To(firstPage ? X(370) : X(190));
-            fl.Cell(row.box, firstPage ? f4 : f5, sender.join(QStringLiteral(", ")), 0);
+            OwnWidthCell(row.box, firstPage ? f4 : f5, sender.join(QStringLiteral(", ")),
+                         X(1970) - row.X());
         }
         if (!firstPage)
             return;
         fl.ToY(top - 640);
+        const QStringList labels{d.firmaT,         d.strasseT,      d.cityT,        d.city2T,
+                                 d.angebotenDurch, OrmelText(6029), OrmelText(6030)};
+        // The captions' column is as wide as its widest caption (at most
+        // 39 mm); the customer lines take the room up to it.
+        int captions = 0;
+        for (int i = 0; i < labels.size(); ++i)
+            captions = std::max(captions, textWidth(fl, i == 0 ? f3 : f5, labels.at(i)));
+        captions = std::min(captions, 390);
         Row row(fl.root());
         row.To(X(370));
         {
             CLayoutVBox col(row.box);
             for (const QString &line : d.customer)
-                FieldCell(col, BPFLD_CUSTOMER, line);
+                fl.Cell(col, f6, line, std::max(X(1260) - captions - X(370), 100));
         }
-        row.To(X(870));
-        const QStringList labels{d.firmaT,         d.strasseT,      d.cityT,        d.city2T,
-                                 d.angebotenDurch, OrmelText(6029), OrmelText(6030)};
+        row.To(X(1260) - captions);
         {
             CLayoutVBox col(row.box);
             for (int i = 0; i < labels.size(); ++i) {
                 const QFont &font = i == 0 ? f3 : f5;
                 CLayoutHBox line(col);
-                fl.Cell(line, font, labels.at(i), 390, true);
+                fl.Cell(line, font, labels.at(i), captions, true);
                 line.AddSize(0, -lh6);
             }
         }
@@ -408,15 +451,10 @@ private:
                                  d.user,
                                  d.tel1.isEmpty() ? QString() : d.tel,
                                  d.traderFax.isEmpty() ? QString() : d.fax};
-        // The adviser, telephone and fax as typed in the print dialog.
-        const int typed[] = {-1, -1, -1, -1, BPFLD_USER, BPFLD_TEL, BPFLD_FAX};
         CLayoutVBox col(row.box);
         for (int i = 0; i < values.size(); ++i) {
             CLayoutHBox line(col);
-            if (typed[i] >= 0)
-                FieldCell(line, typed[i], values.at(i));
-            else
-                fl.Cell(line, i == 0 ? f7 : f6, values.at(i), 670);
+            fl.Cell(line, i == 0 ? f7 : f6, values.at(i), 670);
             line.AddSize(0, -lh6);
         }
     }
@@ -437,19 +475,16 @@ private:
         fl.Rule(fl.root(), X(1300), X(1970));
         fl.Down(2);
         const QString km = d.mileage.isEmpty() ? QString() : d.mileage + QStringLiteral(" km/mls");
-        const QString rows[3][3] = {
-            {d.modelSeries, d.vin, BasketPrintFieldText(BPFLD_INFO, d.info.value(0), d.language)},
-            {d.modelDesignation, d.plate,
-             BasketPrintFieldText(BPFLD_INFO, d.info.value(1), d.language)},
-            {QString(), km, BasketPrintFieldText(BPFLD_INFO, d.info.value(2), d.language)}};
+        const QString rows[3][3] = {{d.modelSeries, d.vin, d.info.value(0)},
+                                    {d.modelDesignation, d.plate, d.info.value(1)},
+                                    {QString(), km, d.info.value(2)}};
+        // Each value within its column's rule.
         for (const auto &cells : rows) {
             Row row(fl.root());
             row.To(X(190));
             fl.Cell(row.box, f6, cells[0], 330);
             fl.Cell(row.box, f6, cells[1], 780);
-            // The further information typed in the print dialog goes on
-            // below when it is wider than its column.
-            fl.Cell(row.box, f6, cells[2], BasketPrintFieldCell(BPFLD_INFO).width, false, true);
+            fl.Cell(row.box, f6, cells[2], 670);
         }
     }
 
@@ -462,8 +497,10 @@ private:
             fl.Cell(row.box, f3, OrmelText(6033), 330);
             fl.Cell(row.box, f3, OrmelText(6034), 780);
             fl.Cell(row.box, f3, OrmelText(3122), 190);
-            fl.Cell(row.box, f3, OrmelText(6035), 0);
-            fl.Cell(row.box, f3, OrmelText(3127), std::max(X(1970) - row.X(), 0), true);
+            const QString price = OrmelText(3127);
+            OwnWidthCell(row.box, f3, OrmelText(6035),
+                         X(1970) - row.X() - textWidth(fl, f3, price) - 10);
+            fl.Cell(row.box, f3, price, std::max(X(1970) - row.X(), 0), true);
         }
         fl.Down(2);
         fl.Rule(fl.root(), X(190), X(1970));
@@ -482,6 +519,53 @@ private:
             fl.Cell(col, f5, DealerTextLines(d.agb2), 1070, false, true);
         }
         row.To(X(1300));
+        Sums(row.box);
+    }
+
+    // Terms too long for one page: their lines go on over the pages with
+    // the form's page turn, and the sums follow once, after them, at the
+    // foot of the last page.
+    void FlowingFooter()
+    {
+        const int lh5 = lineHeight(fl, f5);
+        if (fl.Room() < 100 + 70 + 2 * lh5)
+            PageTurn();
+        fl.Rule(fl.root(), X(190), X(1970));
+        fl.Down(70);
+        TermLines(d.agb);
+        fl.Down(40);
+        TermLines(d.agb2);
+        const auto sums = [this](CLayout &b) {
+            Row row(b);
+            row.To(X(1300));
+            Sums(row.box);
+        };
+        const int height = fl.Measure(sums);
+        if (fl.Room() < height + 100)
+            PageTurn();
+        fl.ToY(fl.PageBottom(fl.pageIndex) + 100 + height);
+        sums(fl.root());
+    }
+
+    void TermLines(const QString &terms)
+    {
+        const LayoutTextBlock block =
+            LayoutText(LayoutFont(f5, fl.dc()), DealerTextLines(terms), 1070);
+        for (const LayoutTextLine &line : block.lines) {
+            const auto draw = [&](CLayout &b) {
+                Row row(b);
+                row.To(X(190));
+                fl.Cell(row.box, f5, line.text, 1070, false, true);
+            };
+            if (fl.Room() - fl.Measure(draw) < 100)
+                PageTurn();
+            draw(fl.root());
+        }
+    }
+
+    // The net, VAT and gross rows and the signature line, 67 mm wide.
+    void Sums(CLayout &parent)
+    {
         const double net = m_list ? m_list->NetTotal() : kPriceNotSet;
         const double gross = m_list ? m_list->GrossTotal() : kPriceNotSet;
         const bool known = net != kPriceNotSet && gross != kPriceNotSet;
@@ -490,11 +574,11 @@ private:
                                     known ? FormatPrice(gross - net) : blank,
                                     known ? FormatPrice(gross) : blank};
         const QString labels[3] = {d.netto, d.mwst, d.brutto};
-        CLayoutVBox sums(row.box);
+        CLayoutVBox sums(parent);
         for (int i = 0; i < 3; ++i) {
             {
                 Row line(sums);
-                fl.Cell(line.box, f3, labels[i], 0);
+                OwnWidthCell(line.box, f3, labels[i], 670 - textWidth(fl, f7, amounts[i]) - 10);
                 fl.Cell(line.box, f7, amounts[i], std::max(670 - line.X(), 0), true);
             }
             sums.AddSize(0, -2);
@@ -519,7 +603,9 @@ private:
         const int width = std::max(fl.pageW() - 90 - X(190), 100);
         const LayoutTextBlock block = LayoutText(LayoutFont(f6, fl.dc()), d.remark, width);
         for (const LayoutTextLine &line : block.lines) {
-            const int h = fl.Measure([&](CLayout &b) { fl.Cell(b, f6, line.text, width); });
+            // Already broken to the width: drawn as the wrapped text it is.
+            const int h =
+                fl.Measure([&](CLayout &b) { fl.Cell(b, f6, line.text, width, false, true); });
             if (fl.Room() - h < 100) {
                 const int page = fl.pageIndex++;
                 fl.ToY(fl.PageBottom(page) + 100);
@@ -529,7 +615,7 @@ private:
             }
             Row row(fl.root());
             row.To(X(190));
-            fl.Cell(row.box, f6, line.text, width);
+            fl.Cell(row.box, f6, line.text, width, false, true);
         }
         fl.ToY(fl.PageBottom(fl.pageIndex) + 100);
     }
@@ -749,6 +835,8 @@ public:
         for (const QString &label : {colon(3008), d.angebotenDurch + QStringLiteral(": "),
                                      OrmelText(3150), OrmelText(3071), OrmelText(3085)})
             labelWidth = std::max(labelWidth, textWidth(fl, f5, label));
+        // A long caption of the dealer's leaves its value half the column.
+        labelWidth = std::min(labelWidth, std::max((W / 2 - 170) / 2, 100));
         for (const QString &text :
              {QStringLiteral("88888.88"), OrmelText(3122), OrmelText(3129), OrmelText(3130)})
             P = std::max(P, textWidth(fl, f5, text));
@@ -779,6 +867,15 @@ private:
     template <typename Form> friend void printEntries(Form &form, const CWKList *list);
 
     void BeforeEntry(bool) {}
+
+    // One line (or gap) of a column of the header.
+    using Piece = std::function<void(CLayout &)>;
+
+    // A cell of the text's own width, but no wider than room (Flow::Cell).
+    void OwnWidthCell(CLayout &box, const QFont &font, const QString &text, int room)
+    {
+        fl.Cell(box, font, text, std::clamp(textWidth(fl, font, text), 0, std::max(room, 1)));
+    }
 
     // A single position's row: to the next page when it would reach into
     // the totals' room.
@@ -816,56 +913,68 @@ private:
     void Header()
     {
         fl.Down(115);
+        // The wrapped texts of the header line by line, so that what a page
+        // does not hold goes on on the next one.
+        const auto lines = [this](const QFont &font, const QString &text, int width) {
+            QList<Piece> pieces;
+            for (const LayoutTextLine &line :
+                 LayoutText(LayoutFont(font, fl.dc()), text, width).lines)
+                pieces << [this, font, line, width](CLayout &b) {
+                    fl.Cell(b, font, line.text, width, false, true);
+                };
+            return pieces;
+        };
+        Columns(lines(f2, d.firma, W - 370), {});
         {
-            Row row(fl.root());
-            row.To(120);
-            fl.Cell(row.box, f2, d.firma, W - 370, false, true);
-        }
-        {
-            Row row(fl.root());
-            row.To(120);
             QStringList address;
             for (const QString &line : {d.strasse, d.city, d.city2, d.tel1, d.traderFax})
                 address << line;
-            fl.Cell(row.box, f5, address.join(QLatin1Char('\n')), W / 2 - 210, false, true);
-            row.box.AddSize(90, -4 * lh5);
-            CLayoutVBox title(row.box);
-            title.AddSize(0, -(4 * lh5 - 2 * lh3));
-            fl.Cell(title, f3, OrmelText(3196), W / 2 - 250, false, true);
+            QList<Piece> left = lines(f5, address.join(QLatin1Char('\n')), W / 2 - 210);
+            int height = 0;
+            for (const Piece &piece : left)
+                height += fl.Measure(piece);
+            // At least four lines high; the title beside their middle.
+            if (height < 4 * lh5)
+                left << [rest = 4 * lh5 - height](CLayout &b) { b.AddSize(0, -rest); };
+            QList<Piece> title{[this](CLayout &b) { b.AddSize(0, -(4 * lh5 - 2 * lh3)); }};
+            title << lines(f3, OrmelText(3196), W / 2 - 250);
+            Columns(left, title);
         }
         fl.Down(100);
-        Row row(fl.root());
-        row.To(120);
-        {
-            CLayoutVBox labels(row.box);
-            for (const QString &label :
-                 {colon(3086), QStringLiteral("km/mls:"), QString(), colon(3015), colon(3016),
-                  colon(3053), colon(3017), colon(3018), QString(), colon(3065)})
-                fl.Cell(labels, f5, label, 0);
-        }
-        row.box.AddSize(50, 0);
-        {
-            const int valueX = row.X();
-            CLayoutVBox values(row.box);
-            for (const QString &value :
-                 {d.plate, d.mileage, QString(), d.vin, d.typeKey, d.modelSeries, d.leadType,
-                  d.modelDesignation, QString()}) {
-                CLayoutHBox line(values);
-                fl.Cell(line, f4, value, 0);
+        // The data: vehicle and customer at the left, the offer's data from
+        // the middle of the page on.
+        const QStringList labels{colon(3086), QStringLiteral("km/mls:"),
+                                 QString(),   colon(3015),
+                                 colon(3016), colon(3053),
+                                 colon(3017), colon(3018),
+                                 QString(),   colon(3065)};
+        int labelsWidth = 0;
+        for (const QString &label : labels)
+            labelsWidth = std::max(labelsWidth, textWidth(fl, f5, label));
+        const int valueX = 120 + labelsWidth + 50;
+        const QStringList values{d.plate,       d.mileage,  QString(),          d.vin,    d.typeKey,
+                                 d.modelSeries, d.leadType, d.modelDesignation, QString()};
+        QList<Piece> left;
+        // Each value on its line, ending before the right column.
+        for (int i = 0; i < values.size(); ++i)
+            left << [=](CLayout &b) {
+                CLayoutHBox line(b);
+                fl.Cell(line, f5, labels.at(i), labelsWidth);
+                line.AddSize(50, 0);
+                OwnWidthCell(line, f4, values.at(i), W / 2 - 50 - valueX);
                 line.AddSize(0, -lh5);
-            }
-            // Each customer line no longer than the offer takes it: the
-            // block wraps, within a bounded height.
-            QStringList customer;
-            for (const QString &line : d.customer)
-                customer << BasketPrintFieldText(BPFLD_CUSTOMER, line, d.language);
-            fl.Cell(values, f1, customer.join(QLatin1Char('\n')), std::max(W / 2 - valueX, 100),
-                    false, true);
-        }
-        // The right column begins in the middle of the page; its values
-        // reach to the right margin.
-        row.To(W / 2);
-        CLayoutVBox right(row.box);
+            };
+        const int customerWidth = std::max(W / 2 - valueX, 100);
+        const LayoutTextBlock customer =
+            LayoutText(LayoutFont(f1, fl.dc()), d.customer.join(QLatin1Char('\n')), customerWidth);
+        for (int i = 0; i < customer.lines.size(); ++i)
+            left << [=](CLayout &b) {
+                CLayoutHBox line(b);
+                fl.Cell(line, f5, i == 0 ? labels.last() : QString(), labelsWidth);
+                line.AddSize(50, 0);
+                fl.Cell(line, f1, customer.lines.at(i).text, customerWidth, false, true);
+            };
+        // The right column's values reach to the right margin.
         const int valueWidth = std::max(W - (W / 2 + labelWidth + 50) - 120, 100);
         struct Field
         {
@@ -873,25 +982,66 @@ private:
             int lines;
         };
         // The date typed in the print dialog is the offer's date.
-        const auto typed = [this](int field, const QString &text) {
-            return BasketPrintFieldText(field, text, d.language);
-        };
-        const QString info =
-            QStringList{typed(BPFLD_INFO, d.info.value(0)), typed(BPFLD_INFO, d.info.value(1)),
-                        typed(BPFLD_INFO, d.info.value(2))}
-                .join(QLatin1Char('\n'));
-        const Field fields[] = {
-            {colon(3085), d.orderNumber, 3},
-            {colon(3008) + QLatin1Char(' '), typed(BPFLD_DATE, d.date), 0},
-            {d.angebotenDurch + QStringLiteral(": "), typed(BPFLD_USER, d.user), 2},
-            {OrmelText(3150), typed(BPFLD_VALID_UNTIL, d.validUntil), 2},
-            {OrmelText(3071), info, 5}};
+        const Field fields[] = {{colon(3085), d.orderNumber, 3},
+                                {colon(3008) + QLatin1Char(' '), d.date, 0},
+                                {d.angebotenDurch + QStringLiteral(": "), d.user, 2},
+                                {OrmelText(3150), d.validUntil, 2},
+                                {OrmelText(3071), d.info.join(QLatin1Char('\n')), 5}};
+        QList<Piece> right;
         for (const Field &field : fields) {
-            CLayoutHBox line(right);
-            fl.Cell(line, f5, field.label, labelWidth);
-            line.AddSize(50, 0);
-            fl.Cell(line, f4, field.value, valueWidth, false, true);
-            line.AddSize(0, -field.lines * lh5);
+            const LayoutTextBlock value =
+                LayoutText(LayoutFont(f4, fl.dc()), field.value, valueWidth);
+            int height = 0;
+            for (int i = 0; i < value.lines.size(); ++i) {
+                const Piece piece = [=](CLayout &b) {
+                    CLayoutHBox line(b);
+                    fl.Cell(line, f5, i == 0 ? field.label : QString(), labelWidth);
+                    line.AddSize(50, 0);
+                    fl.Cell(line, f4, value.lines.at(i).text, valueWidth, false, true);
+                };
+                height += fl.Measure(piece);
+                right << piece;
+            }
+            const int rest = field.lines * lh5 - height;
+            if (rest > 0)
+                right << [=](CLayout &b) { b.AddSize(0, -rest); };
+        }
+        Columns(left, right);
+    }
+
+    // Two columns side by side, at the left margin and in the middle of the
+    // page, line by line: what the page does not hold goes on after the
+    // page break.
+    void Columns(const QList<Piece> &left, const QList<Piece> &right)
+    {
+        qsizetype l = 0, r = 0;
+        while (true) {
+            const int room = fl.Room() - 100;
+            const auto fill = [&](CLayout &col, const QList<Piece> &pieces, qsizetype &next) {
+                for (int used = 0; next < pieces.size(); ++next) {
+                    const int h = fl.Measure(pieces.at(next));
+                    if (used > 0 && used + h > room)
+                        break;
+                    pieces.at(next)(col);
+                    used += h;
+                }
+            };
+            {
+                Row row(fl.root());
+                row.To(120);
+                {
+                    CLayoutVBox col(row.box);
+                    fill(col, left, l);
+                }
+                if (!right.isEmpty()) {
+                    row.To(W / 2);
+                    CLayoutVBox col(row.box);
+                    fill(col, right, r);
+                }
+            }
+            if (l >= left.size() && r >= right.size())
+                return;
+            PageBreak();
         }
     }
 
@@ -1025,9 +1175,11 @@ private:
     {
         b.AddSize(0, -20);
         {
+            // The caption ends in the quantity column; the description
+            // column beside it stays empty and gives it room.
             Row row(b);
-            row.To(120 + D);
-            fl.Cell(row.box, f5, colon(3128), P, true);
+            row.To(120);
+            fl.Cell(row.box, f5, colon(3128), D + P, true);
             row.box.AddSize(90, 0);
             fl.Cell(row.box, f5, prices.net, P, true);
             row.box.AddSize(90, 0);
@@ -1156,8 +1308,8 @@ private:
             const bool both = net != kPriceNotSet && gross != kPriceNotSet;
             const bool none = net == kPriceNotSet && gross == kPriceNotSet;
             Row row(b);
-            row.To(120 + D);
-            fl.Cell(row.box, f5, colon(3156), P, true);
+            row.To(120);
+            fl.Cell(row.box, f5, colon(3156), D + P, true);
             row.box.AddSize(90, 0);
             fl.Cell(row.box, f5, both ? PriceCellText(net) : QString(), P, true);
             row.box.AddSize(90, 0);

@@ -22,7 +22,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include <algorithm>
 
@@ -122,70 +121,14 @@ void placeFormHead(QVBoxLayout *layout, QWidget *firma, QWidget *brand, QWidget 
     layout->addLayout(numbers);
 }
 
-// An edit of a field the form prints on one line takes no more than the
-// field's cell holds: of what was just typed or pasted (the characters
-// before the caret) as much as fits, a text set from elsewhere cut at its
-// end. The adviser sees what the edit refused.
-class FieldValidator : public QValidator
-{
-public:
-    FieldValidator(int field, QObject *parent)
-        : QValidator(parent), m_field(field), m_language(GetPrgSprache())
-    {
-    }
-
-    State validate(QString &input, int &pos) const override
-    {
-        if (Takes(input))
-            return Acceptable;
-        pos = std::clamp(pos, 0, int(input.size()));
-        const auto without = [&](int n) { return input.left(pos - n) + input.mid(pos); };
-        if (!Takes(without(pos))) {
-            // What stands behind the caret is too long by itself.
-            int lo = 0, hi = int(input.size());
-            while (lo < hi) {
-                const int mid = (lo + hi + 1) / 2;
-                if (Takes(input.left(mid)))
-                    lo = mid;
-                else
-                    hi = mid - 1;
-            }
-            input = input.left(lo);
-            pos = std::min(pos, lo);
-            return Acceptable;
-        }
-        // The fewest characters before the caret to leave out.
-        int lo = 1, hi = pos;
-        while (lo < hi) {
-            const int mid = (lo + hi) / 2;
-            if (Takes(without(mid)))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        input = without(lo);
-        pos -= lo;
-        return Acceptable;
-    }
-
-private:
-    bool Takes(const QString &text) const
-    {
-        return BasketPrintFieldTakes(m_field, text, m_language);
-    }
-
-    int m_field;
-    QString m_language;
-};
-
-// The edit takes what the field's printed place holds.
+// Only the date, the validity and the further information lines have a
+// limit; at the limit the edit refuses further keys and cuts a pasted text,
+// so that it keeps the start of what was typed. The paper is kept where it
+// is drawn (BasketPrintFitLine), never by bounding an edit.
 void boundToField(QLineEdit *edit, int field)
 {
-    const int maxLength = BasketPrintFieldCell(field).maxLength;
-    if (maxLength > 0)
+    if (const int maxLength = BasketPrintFieldMaxLength(field))
         edit->setMaxLength(maxLength);
-    else
-        edit->setValidator(new FieldValidator(field, edit));
 }
 
 } // namespace
@@ -409,12 +352,9 @@ QLineEdit *CWkDruckDlg::AddEdit(const QString &name, int textIndex, int field)
     auto *edit = new QLineEdit(this);
     edit->setObjectName(name);
     boundToField(edit, field);
-    const QString stored = GetPrintText(*m_pSettings, textIndex);
-    edit->setText(stored);
-    // A stored text longer than the field takes (from an earlier version,
-    // or a customer the vehicle search found) is kept as the edit shows it.
-    if (edit->text() != stored)
-        SetPrintText(*m_pSettings, textIndex, edit->text());
+    // Shown, not written back: opening the dialog changes nothing stored,
+    // also where the edit shows less than is stored.
+    edit->setText(GetPrintText(*m_pSettings, textIndex));
     connect(edit, &QLineEdit::textChanged, this, [this, edit, textIndex] {
         if (textIndex == BPT_VALID_UNTIL)
             FilterNumeric(edit);
