@@ -74,14 +74,40 @@ class CBuilderReadScope
 {
 public:
     explicit CBuilderReadScope(CPackageListBuilder &builder)
-        : m_scope({builder.m_pPackageDb, builder.m_pCatalogueDb, builder.m_pContractDb},
+        : m_bStep(builder.BeginStep()),
+          m_scope({builder.m_pPackageDb, builder.m_pCatalogueDb, builder.m_pContractDb},
                   &builder.m_nReadDepth)
     {
     }
 
 private:
+    bool m_bStep;
     CDbReadScope m_scope;
 };
+
+bool CPackageListBuilder::BeginStep()
+{
+    // The failures are counted from before the step's transactions begin:
+    // a connection lost before connects again there, or fails.
+    if (m_nReadDepth == 0)
+        m_nFailuresAtStep = Failures();
+    return m_nReadDepth == 0;
+}
+
+int CPackageListBuilder::Failures() const
+{
+    int failures = 0;
+    for (const CYaqDb *db : {m_pPackageDb, m_pCatalogueDb, m_pContractDb}) {
+        if (db)
+            failures += db->Failures();
+    }
+    return failures;
+}
+
+bool CPackageListBuilder::ReadFailed() const
+{
+    return Failures() != m_nFailuresAtStep;
+}
 
 CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
 {
@@ -307,6 +333,8 @@ void CPackageListBuilder::AddHeadRows(CPackageList &list, bool campaigns,
 
 CPackageListBuilder::Opened CPackageListBuilder::Open(CPackageList &list, CPackageRow *row)
 {
+    // One step, whatever level the row opens (ReadFailed tells of it).
+    CBuilderReadScope reads(*this);
     if (!row || !list.Contains(row) || row->IsSeparator())
         return Opened::Nothing;
     // The row becomes the opened one of its level: the path ends with it,

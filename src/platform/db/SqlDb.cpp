@@ -117,12 +117,13 @@ int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &p
         Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
         return 0;
     }
-    const QString problem = m_dialect->CheckConnection(m_db);
+    const QString problem = CheckServer();
     if (!problem.isEmpty()) {
         Close();
         Fail(problem);
         return 0;
     }
+    m_bServer = true;
     m_bReadOnly = 0;
     SetResult(DbResult::NoRow);
     return 1;
@@ -138,14 +139,101 @@ void CSqlDb::ReleaseStatements()
     m_statements.clear();
 }
 
+void CSqlDb::DropLostDriver()
+{
+    // The statements of a lost server connection cannot be freed on the
+    // server, and Qt's driver warns of each one it tries: the driver goes
+    // first, then they go without asking it.
+    if (!m_bServer || m_db.isOpen())
+        return;
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_strConnection);
+    ReleaseStatements();
+}
+
 void CSqlDb::Close()
 {
+    DropLostDriver();
     ReleaseStatements();
+    m_bServer = false;
+    m_bServerTrans = false;
+    m_nSocket = -1;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_strConnection);
     }
+}
+
+QString CSqlDb::CheckServer()
+{
+    m_nSocket = CServerWait::SocketOf(m_db);
+    const CServerWait wait = WaitOnServer();
+    return Why(m_dialect->CheckConnection(m_db));
+}
+
+bool CSqlDb::EnsureOpen()
+{
+    if (m_db.isOpen())
+        return true;
+    if (!m_bServer) {
+        Fail(QStringLiteral("The catalogue database is not open."));
+        return false;
+    }
+    // Lost within a run of reads that belong together: the run has failed,
+    // its further reads fail at once; the next run connects again.
+    if (m_bServerTrans) {
+        Fail(Why(QStringLiteral("The connection was lost in this transaction.")));
+        return false;
+    }
+    // The connection to the server was lost: its statements went with it.
+    // This read connects again (the start's values are still set), bounded
+    // as the start is.
+    const QString host = m_db.hostName();
+    const int port = m_db.port();
+    const QString database = m_db.databaseName();
+    const QString user = m_db.userName();
+    const QString password = m_db.password();
+    DropLostDriver();
+    m_bServerTrans = false;
+    m_nSocket = -1;
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
+    m_db.setHostName(host);
+    m_db.setPort(port);
+    m_db.setDatabaseName(database);
+    m_db.setUserName(user);
+    m_db.setPassword(password);
+    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
+    if (!m_db.open()) {
+        const QString text = m_db.lastError().text();
+        Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
+        return false;
+    }
+    const QString problem = CheckServer();
+    if (!problem.isEmpty()) {
+        m_nSocket = -1;
+        m_db.close();
+        Fail(problem);
+        return false;
+    }
+    return true;
+}
+
+CServerWait CSqlDb::WaitOnServer()
+{
+    m_bTimedOut.store(false);
+    return CServerWait(m_nSocket, &m_bTimedOut);
+}
+
+QString CSqlDb::Why(const QString &text)
+{
+    if (m_bTimedOut.exchange(false))
+        return QStringLiteral("The catalogue server did not answer within %1 ms: %2")
+            .arg(CServerWait::BoundMs())
+            .arg(text);
+    if (m_dialect && m_dialect->Kind() == SqlKind::PostgreSQL && !m_db.isOpen())
+        return QStringLiteral("The connection to the catalogue server is lost: %1").arg(text);
+    return text;
 }
 
 CSqlStatement *CSqlDb::Prepared(const QString &sql)
@@ -160,7 +248,7 @@ CSqlStatement *CSqlDb::Prepared(const QString &sql)
         QString error;
         std::unique_ptr<CSqlStatement> st = m_dialect->Prepare(m_db, sql, &error);
         if (!st) {
-            Fail(QStringLiteral("%1\n%2").arg(error, sql));
+            Fail(Why(QStringLiteral("%1\n%2").arg(error, sql)));
             return nullptr;
         }
         known = m_statements.emplace(sql, std::move(st)).first;
@@ -184,7 +272,7 @@ void CSqlDb::SetRecord(CYaqData *record)
 bool CSqlDb::Run(CSqlStatement *st, const QVariantList &binds)
 {
     if (!st->Exec(binds)) {
-        Fail(st->ErrorText());
+        Fail(Why(st->ErrorText()));
         return false;
     }
     return true;
@@ -202,7 +290,7 @@ int CSqlDb::Fetch()
         const QString error = next == DbResult::Failed ? st->ErrorText() : QString();
         CloseStmt();
         if (next == DbResult::Failed) {
-            Fail(error);
+            Fail(Why(error));
             return 0;
         }
         SetResult(DbResult::NoRow);
@@ -217,10 +305,9 @@ int CSqlDb::Fetch()
 int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
 {
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return 0;
-    }
+    const CServerWait wait = WaitOnServer();
     CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return 0;
@@ -231,11 +318,13 @@ int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *
 
 int CSqlDb::ReadNext()
 {
+    const CServerWait wait = WaitOnServer();
     return Fetch();
 }
 
 int CSqlDb::CloseStmt()
 {
+    const CServerWait wait = WaitOnServer();
     if (m_pCursor)
         m_pCursor->Finish();
     m_pCursor = nullptr;
@@ -252,10 +341,9 @@ void CSqlDb::BindColumns(CYaqData *record)
 int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 {
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return 0;
-    }
+    const CServerWait wait = WaitOnServer();
     QSqlQuery q(m_db);
     // A statement without values runs as it is: prepared, the server would
     // keep it until it is freed, which a lost connection answers with a
@@ -269,7 +357,7 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
         ok = q.exec();
     }
     if (!ok) {
-        Fail(q.lastError().text());
+        Fail(Why(q.lastError().text()));
         return 0;
     }
     SetResult(DbResult::NoRow);
@@ -279,10 +367,9 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
 {
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return -1;
-    }
+    const CServerWait wait = WaitOnServer();
     CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return -1;
@@ -291,7 +378,7 @@ int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
         const QString error = st->ErrorText();
         st->Finish();
         if (next == DbResult::Failed)
-            Fail(error);
+            Fail(Why(error));
         else
             SetResult(DbResult::NoRow);
         return -1;
@@ -319,10 +406,31 @@ int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
         }
         return 1;
     }
+    // The server's transactions: BEGIN connects again where the connection
+    // was lost; the end of a transaction that went with a lost connection
+    // has nothing left to end, and the driver is not asked (it warns of a
+    // connection that is not open).
+    const bool begin = qstrcmp(sql, "BEGIN") == 0;
+    if (m_bServer && begin && !EnsureOpen())
+        return 0;
+    if (m_bServer && !begin) {
+        if (!m_db.isOpen()) {
+            m_bServerTrans = false;
+            Fail(Why(QStringLiteral("The transaction went with the connection.")));
+            return 0;
+        }
+        if (!m_bServerTrans)
+            return 1;
+    }
+    const CServerWait wait = WaitOnServer();
     if (!(m_db.*driverCall)()) {
-        Fail(m_db.lastError().text());
+        if (m_bServer)
+            m_bServerTrans = false;
+        Fail(Why(m_db.lastError().text()));
         return 0;
     }
+    if (m_bServer)
+        m_bServerTrans = begin;
     return 1;
 }
 

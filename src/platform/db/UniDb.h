@@ -59,6 +59,9 @@ public:
 
     DbResult LastResult() const { return m_lastResult; }
     const QString &LastErrorText() const { return m_strLastError; }
+    // How many operations of this connection have failed so far: a run of
+    // reads compares it before and after, whatever the last one answered.
+    int Failures() const { return m_nFailures; }
 
     int IsReadOnly() const { return m_bReadOnly; }
     void SetShowMessage(int show) { m_bShowMessage = show; }
@@ -78,4 +81,5 @@ protected:
 private:
     DbResult m_lastResult = DbResult::NoRow;
     QString m_strLastError;
+    int m_nFailures = 0;
 };
