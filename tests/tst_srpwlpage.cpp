@@ -60,6 +60,7 @@ private slots:
     void packageGoesToEditingPageAsVariant_data();
     void packageGoesToEditingPageAsVariant();
     void groupWithoutPackagesListsNone();
+    void unreadableCatalogueIsNoGroupWithoutPackages();
     void spotRepairBranchListsClassesAndMatrixRows();
     void changeForgetsTheRequestedPackage_data();
     void changeForgetsTheRequestedPackage();
@@ -326,6 +327,28 @@ void TestSRPWlPage::groupWithoutPackagesListsNone()
     QCOMPARE(path(), QStringList{"34 Bremsen"});
     m_page->OnLevelUp();
     QCOMPARE(shown().mid(2), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+}
+
+// The package catalogue cannot be read (its connection is gone): the
+// adviser is told so, not that the group has no packages; the vehicle
+// stays, and once the catalogue can be read again the group opens.
+void TestSRPWlPage::unreadableCatalogueIsNoGroupWithoutPackages()
+{
+    setVehicle(true);
+    start(new CSRPWlDlg);
+    m_db[0]->Close();
+    const qsizetype before = m_env.boxes().size();
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QCOMPARE(m_env.boxes().last().text, OrmelText(7024));
+    QCOMPARE(m_settings.FgstnrFull, QStringLiteral("XVQ1F23A57M012345"));
+
+    QVERIFY(m_db[0]->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                          QString(), QString()));
+    m_page->OnLevelUp();
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QVERIFY(!shown().isEmpty());
 }
 
 void TestSRPWlPage::spotRepairBranchListsClassesAndMatrixRows()
