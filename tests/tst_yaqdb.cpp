@@ -8,6 +8,7 @@
 #include "platform/db/UniDbException.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
+#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 
 #include <QRegularExpression>
@@ -75,6 +76,7 @@ private slots:
     void keysNeverBecomeSqlText();
     void failureIsToldApartFromNoRow();
     void brokenConnectionFailsReads();
+    void lostConnectionEndsItsRunOfReads();
     void failedOpensAnswerZero_data();
     void failedOpensAnswerZero();
     void fileValuesReadAsStored_data();
@@ -684,6 +686,35 @@ void TestYaqDb::brokenConnectionFailsReads()
     rec.m_strTypSchl = "7A01";
     QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
     QCOMPARE(db->LastResult(), DbResult::Failed);
+}
+
+// A run of reads in one transaction (a step of a page) whose connection is
+// lost fails its further reads at once, without connecting again for each
+// (a server that stops answering would hold every one of them up to the
+// bound); the next run connects again.
+void TestYaqDb::lostConnectionEndsItsRunOfReads()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QVERIFY(db->BeginTrans());
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    proxy.Cut();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(db->LastFailed());
+    proxy.Resume();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(db->LastFailed());
+    QCOMPARE(db->EndTrans(), 0);
+    QVERIFY(db->BeginTrans());
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    QVERIFY(db->EndTrans());
 }
 
 void TestYaqDb::failedOpensAnswerZero_data()
