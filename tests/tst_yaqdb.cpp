@@ -77,6 +77,7 @@ private slots:
     void failureIsToldApartFromNoRow();
     void brokenConnectionFailsReads();
     void lostConnectionEndsItsRunOfReads();
+    void serverRestartedWhileIdleIsNoFailure();
     void failedOpensAnswerZero_data();
     void failedOpensAnswerZero();
     void fileValuesReadAsStored_data();
@@ -714,6 +715,29 @@ void TestYaqDb::lostConnectionEndsItsRunOfReads()
     QCOMPARE(db->EndTrans(), 0);
     QVERIFY(db->BeginTrans());
     QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    QVERIFY(db->EndTrans());
+}
+
+// The server ended the connection while it lay idle (it was restarted):
+// the read that finds it lost connects again and answers, no failure.
+void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    proxy.Cut();
+    proxy.Resume();
+    const int failures = db->Failures();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    QCOMPARE(db->Failures(), failures);
+    QVERIFY(db->BeginTrans());
     QVERIFY(db->EndTrans());
 }
 

@@ -518,7 +518,8 @@ void CSRPWlDlg::ChooseRow()
     const CPackageListBuilder::Opened opened = m_pBuilder->Open(m_list, row);
     RefreshPath();
     if (TellReadFailed()) {
-        FillLevel(m_list.ShownLevel(), false);
+        // The adviser stays on the row, to open it again.
+        FillLevel(row->level, false);
         return;
     }
     switch (opened) {

@@ -146,8 +146,14 @@ bool CPackageListBuilder::Valid(const QString &number)
 {
     if (!m_pReads)
         return true;
-    if (m_nColumn == -2)
-        m_nColumn = m_pReads->CatalogueColumn();
+    if (m_nColumn == -2) {
+        // A column that could not be read is asked again by the next step.
+        const int failures = Failures();
+        const int column = m_pReads->CatalogueColumn();
+        if (Failures() != failures)
+            return false;
+        m_nColumn = column;
+    }
     return m_pReads->PositionValid(number, m_nColumn);
 }
 
@@ -156,8 +162,11 @@ bool CPackageListBuilder::IsCovered(const CPackageRow &row)
     const auto known = m_covered.constFind(row.number);
     if (known != m_covered.constEnd())
         return known.value();
+    const int failures = Failures();
     const bool covered = m_coverage.IsCovered(row.number);
-    m_covered.insert(row.number, covered);
+    // A cover that could not be read is asked again by the next step.
+    if (Failures() == failures)
+        m_covered.insert(row.number, covered);
     return covered;
 }
 

@@ -139,12 +139,13 @@ void CSqlDb::ReleaseStatements()
     m_statements.clear();
 }
 
-void CSqlDb::DropLostDriver()
+void CSqlDb::DropServerDriver()
 {
-    // The statements of a lost server connection cannot be freed on the
-    // server, and Qt's driver warns of each one it tries: the driver goes
+    // The server frees the statements of a session with the session; Qt's
+    // driver would free each one on its own, and on a connection that is
+    // lost (whether it knows it yet or not) warns of each: the driver goes
     // first, then they go without asking it.
-    if (!m_bServer || m_db.isOpen())
+    if (!m_bServer)
         return;
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_strConnection);
@@ -153,7 +154,7 @@ void CSqlDb::DropLostDriver()
 
 void CSqlDb::Close()
 {
-    DropLostDriver();
+    DropServerDriver();
     ReleaseStatements();
     m_bServer = false;
     m_bServerTrans = false;
@@ -194,7 +195,7 @@ bool CSqlDb::EnsureOpen()
     const QString database = m_db.databaseName();
     const QString user = m_db.userName();
     const QString password = m_db.password();
-    DropLostDriver();
+    DropServerDriver();
     m_bServerTrans = false;
     m_nSocket = -1;
     m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
@@ -222,15 +223,18 @@ bool CSqlDb::EnsureOpen()
 CServerWait CSqlDb::WaitOnServer()
 {
     m_bTimedOut.store(false);
+    m_bWaitTimedOut = false;
     return CServerWait(m_nSocket, &m_bTimedOut);
 }
 
 QString CSqlDb::Why(const QString &text)
 {
-    if (m_bTimedOut.exchange(false))
+    if (m_bTimedOut.exchange(false)) {
+        m_bWaitTimedOut = true;
         return QStringLiteral("The catalogue server did not answer within %1 ms: %2")
             .arg(CServerWait::BoundMs())
             .arg(text);
+    }
     if (m_dialect && m_dialect->Kind() == SqlKind::PostgreSQL && !m_db.isOpen())
         return QStringLiteral("The connection to the catalogue server is lost: %1").arg(text);
     return text;
@@ -304,6 +308,28 @@ int CSqlDb::Fetch()
 
 int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
 {
+    const int failures = Failures();
+    const int found = ExecSelectOnce(sql, binds, record);
+    return RetryAfterSilentLoss(failures) ? ExecSelectOnce(sql, binds, record) : found;
+}
+
+bool CSqlDb::RetryAfterSilentLoss(int failures)
+{
+    // A connection the server ended while it lay idle (the server was
+    // restarted) is found lost only by the read that meets it: that read
+    // connects again and runs once more. Not when the server did not
+    // answer within the bound, nor within a transaction (it went with the
+    // connection).
+    if (Failures() == failures || !m_bServer || m_db.isOpen() || m_bServerTrans || m_bWaitTimedOut)
+        return false;
+    if (!EnsureOpen())
+        return false;
+    ForgetFailuresSince(failures);
+    return true;
+}
+
+int CSqlDb::ExecSelectOnce(const QString &sql, const QVariantList &binds, CYaqData *record)
+{
     CloseStmt();
     if (!EnsureOpen())
         return 0;
@@ -366,6 +392,13 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 
 int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
 {
+    const int failures = Failures();
+    const int value = ExecFuncOnce(sql, binds);
+    return RetryAfterSilentLoss(failures) ? ExecFuncOnce(sql, binds) : value;
+}
+
+int CSqlDb::ExecFuncOnce(const QString &sql, const QVariantList &binds)
+{
     CloseStmt();
     if (!EnsureOpen())
         return -1;
@@ -422,16 +455,24 @@ int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
         if (!m_bServerTrans)
             return 1;
     }
-    const CServerWait wait = WaitOnServer();
-    if (!(m_db.*driverCall)()) {
-        if (m_bServer)
-            m_bServerTrans = false;
-        Fail(Why(m_db.lastError().text()));
+    const int failures = Failures();
+    if (!DriverTransaction(driverCall) &&
+        !(begin && RetryAfterSilentLoss(failures) && DriverTransaction(driverCall)))
         return 0;
-    }
     if (m_bServer)
         m_bServerTrans = begin;
     return 1;
+}
+
+bool CSqlDb::DriverTransaction(bool (QSqlDatabase::*driverCall)())
+{
+    const CServerWait wait = WaitOnServer();
+    if ((m_db.*driverCall)())
+        return true;
+    if (m_bServer)
+        m_bServerTrans = false;
+    Fail(Why(m_db.lastError().text()));
+    return false;
 }
 
 int CSqlDb::BeginTrans()

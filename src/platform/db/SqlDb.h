@@ -65,10 +65,16 @@ private:
     // or the connection was lost.
     QString Why(const QString &text);
     QString CheckServer();
+    int ExecSelectOnce(const QString &sql, const QVariantList &binds, CYaqData *record);
+    int ExecFuncOnce(const QString &sql, const QVariantList &binds);
+    bool DriverTransaction(bool (QSqlDatabase::*driverCall)());
+    // Whether a read that failed since `failures` met a connection the
+    // server had ended meanwhile and may run once more (connected again).
+    bool RetryAfterSilentLoss(int failures);
     int Fetch();
     void SetRecord(CYaqData *record);
     void ReleaseStatements();
-    void DropLostDriver();
+    void DropServerDriver();
 
     QString m_strConnection;
     QSqlDatabase m_db;
@@ -81,5 +87,6 @@ private:
     bool m_bServer = false;          // a server connection, once opened
     int m_nSocket = -1;              // of the server connection while open
     std::atomic<bool> m_bTimedOut{false};
-    bool m_bServerTrans = false; // a transaction is open on the server connection
+    bool m_bWaitTimedOut = false; // the last failure was the bound of a wait
+    bool m_bServerTrans = false;  // a transaction is open on the server connection
 };

@@ -72,6 +72,9 @@ protected:
     // as the flags say.
     void Fail(const QString &text, unsigned int code = 1);
     void SetResult(DbResult result);
+    // A failure healed at once (the read ran again and answered): the
+    // count goes back to what it was before.
+    void ForgetFailuresSince(int failures) { m_nFailures = failures; }
 
     int m_bShowMessage = 0;
     int m_bThrowException = 0;
