@@ -60,8 +60,12 @@ CTcpProxy::~CTcpProxy()
 
 void CTcpProxy::Cut()
 {
+    const int asked = ++m_nCutsAsked;
     m_state = Cutting;
     (void)!::write(m_wake[1], "x", 1);
+    // Returns once the connections are closed, so that what follows meets them closed.
+    while (m_nCutsDone < asked && m_thread.joinable())
+        std::this_thread::yield();
 }
 
 void CTcpProxy::Freeze()
@@ -97,9 +101,11 @@ void CTcpProxy::Run()
             frozenSince = {};
         }
         if (state == Cutting) {
+            const int asked = m_nCutsAsked;
             for (auto &p : pairs)
                 closePair(p);
             pairs.clear();
+            m_nCutsDone = asked;
         }
         std::vector<pollfd> fds{{m_wake[0], POLLIN, 0}, {m_nListen, POLLIN, 0}};
         if (state == Forwarding) {

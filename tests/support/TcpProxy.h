@@ -22,6 +22,7 @@ public:
 
     // 0 when the proxy could not listen.
     quint16 Port() const { return m_nPort; }
+    // Returns once every connection is closed.
     void Cut();
     void Freeze();
     // Forwards again; connections are accepted again.
@@ -44,5 +45,7 @@ private:
     quint16 m_nPort = 0;
     std::atomic<int> m_state{Forwarding};
     std::atomic<bool> m_bStop{false};
+    std::atomic<int> m_nCutsAsked{0};
+    std::atomic<int> m_nCutsDone{0};
     std::thread m_thread;
 };
