@@ -3,6 +3,7 @@
 // server (announced by YAQ_TEST_PG_*; skipped when they are not set).
 
 #include "platform/db/FileDb.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/UniDbException.h"
@@ -78,6 +79,7 @@ private slots:
     void brokenConnectionFailsReads();
     void lostConnectionEndsItsRunOfReads();
     void serverRestartedWhileIdleIsNoFailure();
+    void silentServerIsWaitedOnOnce();
     void failedOpensAnswerZero_data();
     void failedOpensAnswerZero();
     void fileValuesReadAsStored_data();
@@ -739,6 +741,35 @@ void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
     QCOMPARE(db->Failures(), failures);
     QVERIFY(db->BeginTrans());
     QVERIFY(db->EndTrans());
+}
+
+// A server that stops answering is waited on by one connection up to the
+// bound; the others of the program do not wait on it again (a step that
+// reads over three connections would wait three times). Once it answers,
+// each reads again.
+void TestYaqDb::silentServerIsWaitedOnOnce()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CServerWait::SetBoundMs(1000);
+    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> first = CatalogueDbTest::OpenServerAt(proxy.Port());
+    std::unique_ptr<CYaqDb> second = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(first && second);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    proxy.Freeze();
+    QCOMPARE(first->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(first->LastErrorText().contains(QLatin1String("did not answer within")));
+    QCOMPARE(second->GetMarkeFromTypschl(rec), 0);
+    QVERIFY2(second->LastErrorText().contains(QLatin1String("did not answer another connection")),
+             qPrintable(second->LastErrorText()));
+    proxy.Resume();
+    QCOMPARE(first->GetMarkeFromTypschl(rec), 1);
+    QCOMPARE(second->GetMarkeFromTypschl(rec), 1);
 }
 
 void TestYaqDb::failedOpensAnswerZero_data()

@@ -93,6 +93,19 @@ private:
     bool m_bStop = false;
 };
 
+// The servers found silent: when, and by which connection.
+struct CSilence
+{
+    std::mutex mutex;
+    std::map<QString, std::pair<std::chrono::steady_clock::time_point, const void *>> servers;
+};
+
+CSilence &Silence()
+{
+    static CSilence silence;
+    return silence;
+}
+
 CWatcher &Watcher()
 {
     static CWatcher watcher;
@@ -126,6 +139,31 @@ void CServerWait::SetBoundMs(int milliseconds)
 int CServerWait::BoundMs()
 {
     return g_boundMs.load();
+}
+
+void CServerWait::MarkSilent(const QString &server, const void *by)
+{
+    CSilence &s = Silence();
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    s.servers[server] = {std::chrono::steady_clock::now(), by};
+}
+
+void CServerWait::MarkAnswered(const QString &server)
+{
+    CSilence &s = Silence();
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    if (!s.servers.empty())
+        s.servers.erase(server);
+}
+
+bool CServerWait::SilentForOthers(const QString &server, const void *self)
+{
+    CSilence &s = Silence();
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    const auto found = s.servers.find(server);
+    return found != s.servers.end() && found->second.second != self &&
+           std::chrono::steady_clock::now() - found->second.first <
+               std::chrono::milliseconds(BoundMs());
 }
 
 int CServerWait::SocketOf(const QSqlDatabase &db)

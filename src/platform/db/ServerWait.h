@@ -8,6 +8,8 @@
 // the bound, as a server that went away is. The connection's start has its
 // own limit (connect_timeout of the connect options, the same bound).
 
+#include <QString>
+
 #include <atomic>
 
 class QSqlDatabase;
@@ -25,6 +27,17 @@ public:
     // The socket of an open server connection, -1 for any other (the
     // catalogue file, a connection that is not open).
     static int SocketOf(const QSqlDatabase &db);
+
+    // A server that let a wait run out its bound is silent for the other
+    // connections to it as well: they do not wait on it again for one bound
+    // (an adviser's step reads over several connections, and would wait on
+    // each), until a connection gets an answer from it. `server` names it,
+    // `by` is the connection that found it so.
+    static void MarkSilent(const QString &server, const void *by);
+    static void MarkAnswered(const QString &server);
+    // Whether another connection than `self` found the server silent less
+    // than a bound ago.
+    static bool SilentForOthers(const QString &server, const void *self);
 
     // Watches the socket for one bound; a socket below 0 watches nothing.
     // `timedOut` (may be null) is set when the bound passed.

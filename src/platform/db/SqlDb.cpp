@@ -104,13 +104,12 @@ int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &p
         return 0;
     }
     m_dialect = std::make_unique<CSqlDialect>(SqlKind::PostgreSQL);
-    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
-    m_db.setHostName(address.host);
-    m_db.setPort(address.port);
-    m_db.setDatabaseName(address.database);
-    m_db.setUserName(user);
-    m_db.setPassword(password);
-    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
+    m_server = address;
+    m_strUser = user;
+    m_strPassword = password;
+    m_strServer =
+        QStringLiteral("%1:%2/%3").arg(address.host).arg(address.port).arg(address.database);
+    SetServerValues();
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();
         Close();
@@ -127,6 +126,17 @@ int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &p
     m_bReadOnly = 0;
     SetResult(DbResult::NoRow);
     return 1;
+}
+
+void CSqlDb::SetServerValues()
+{
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
+    m_db.setHostName(m_server.host);
+    m_db.setPort(m_server.port);
+    m_db.setDatabaseName(m_server.database);
+    m_db.setUserName(m_strUser);
+    m_db.setPassword(m_strPassword);
+    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
 }
 
 void CSqlDb::ReleaseStatements()
@@ -175,6 +185,14 @@ QString CSqlDb::CheckServer()
 
 bool CSqlDb::EnsureOpen()
 {
+    if (m_bServer && CServerWait::SilentForOthers(m_strServer, this)) {
+        // Another connection found the server silent just now: this one
+        // does not wait on it again; the next read connects again.
+        if (m_db.isOpen())
+            DropServerDriver();
+        Fail(QStringLiteral("The catalogue server did not answer another connection."));
+        return false;
+    }
     if (m_db.isOpen())
         return true;
     if (!m_bServer) {
@@ -190,23 +208,13 @@ bool CSqlDb::EnsureOpen()
     // The connection to the server was lost: its statements went with it.
     // This read connects again (the start's values are still set), bounded
     // as the start is.
-    const QString host = m_db.hostName();
-    const int port = m_db.port();
-    const QString database = m_db.databaseName();
-    const QString user = m_db.userName();
-    const QString password = m_db.password();
     DropServerDriver();
     m_bServerTrans = false;
     m_nSocket = -1;
-    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
-    m_db.setHostName(host);
-    m_db.setPort(port);
-    m_db.setDatabaseName(database);
-    m_db.setUserName(user);
-    m_db.setPassword(password);
-    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
+    SetServerValues();
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();
+        CServerWait::MarkSilent(m_strServer, this);
         Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
         return false;
     }
@@ -217,6 +225,7 @@ bool CSqlDb::EnsureOpen()
         Fail(problem);
         return false;
     }
+    CServerWait::MarkAnswered(m_strServer);
     return true;
 }
 
@@ -231,6 +240,7 @@ QString CSqlDb::Why(const QString &text)
 {
     if (m_bTimedOut.exchange(false)) {
         m_bWaitTimedOut = true;
+        CServerWait::MarkSilent(m_strServer, this);
         return QStringLiteral("The catalogue server did not answer within %1 ms: %2")
             .arg(CServerWait::BoundMs())
             .arg(text);
@@ -309,8 +319,17 @@ int CSqlDb::Fetch()
 int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
 {
     const int failures = Failures();
-    const int found = ExecSelectOnce(sql, binds, record);
-    return RetryAfterSilentLoss(failures) ? ExecSelectOnce(sql, binds, record) : found;
+    int found = ExecSelectOnce(sql, binds, record);
+    if (RetryAfterSilentLoss(failures))
+        found = ExecSelectOnce(sql, binds, record);
+    NoteAnswer();
+    return found;
+}
+
+void CSqlDb::NoteAnswer()
+{
+    if (m_bServer && LastResult() != DbResult::Failed)
+        CServerWait::MarkAnswered(m_strServer);
 }
 
 bool CSqlDb::RetryAfterSilentLoss(int failures)
@@ -393,8 +412,11 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
 {
     const int failures = Failures();
-    const int value = ExecFuncOnce(sql, binds);
-    return RetryAfterSilentLoss(failures) ? ExecFuncOnce(sql, binds) : value;
+    int value = ExecFuncOnce(sql, binds);
+    if (RetryAfterSilentLoss(failures))
+        value = ExecFuncOnce(sql, binds);
+    NoteAnswer();
+    return value;
 }
 
 int CSqlDb::ExecFuncOnce(const QString &sql, const QVariantList &binds)
@@ -459,8 +481,10 @@ int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
     if (!DriverTransaction(driverCall) &&
         !(begin && RetryAfterSilentLoss(failures) && DriverTransaction(driverCall)))
         return 0;
-    if (m_bServer)
+    if (m_bServer) {
         m_bServerTrans = begin;
+        CServerWait::MarkAnswered(m_strServer);
+    }
     return 1;
 }
 

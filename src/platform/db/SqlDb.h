@@ -8,6 +8,7 @@
 // answer within CServerWait's bound) fails the read that met it; the next
 // read, select or transaction connects again with the same values.
 
+#include "platform/db/ServerAddress.h"
 #include "platform/db/ServerWait.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqlStatement.h"
@@ -71,6 +72,10 @@ private:
     // Whether a read that failed since `failures` met a connection the
     // server had ended meanwhile and may run once more (connected again).
     bool RetryAfterSilentLoss(int failures);
+    // The server answered (the last operation did not fail).
+    void NoteAnswer();
+    // A new Qt connection with the server's values of the start.
+    void SetServerValues();
     int Fetch();
     void SetRecord(CYaqData *record);
     void ReleaseStatements();
@@ -85,7 +90,10 @@ private:
     CYaqData *m_pRecord = nullptr;
     std::vector<QString *> m_fields; // of m_pRecord, taken once per query
     bool m_bServer = false;          // a server connection, once opened
-    int m_nSocket = -1;              // of the server connection while open
+    ServerAddress m_server;          // and its values of the start
+    QString m_strUser, m_strPassword;
+    QString m_strServer; // host:port/database, naming it for CServerWait
+    int m_nSocket = -1;  // of the server connection while open
     std::atomic<bool> m_bTimedOut{false};
     bool m_bWaitTimedOut = false; // the last failure was the bound of a wait
     bool m_bServerTrans = false;  // a transaction is open on the server connection
