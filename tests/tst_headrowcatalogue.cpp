@@ -12,9 +12,11 @@
 #include "app/VehicleIdent.h"
 #include "app/VersionLine.h"
 #include "app/VinCheck.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
+#include "support/TcpProxy.h"
 #include "support/TestMain.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -104,6 +106,12 @@ private slots:
     void typeKeyLookup();
     void catalogueStep_data();
     void catalogueStep();
+    void unreadableCatalogue_data();
+    void unreadableCatalogue();
+    void lostServer_data();
+    void lostServer();
+    void demoVehiclesOnTheServer_data();
+    void demoVehiclesOnTheServer();
     void modelNameFromTheMapping();
     void identificationWithTheSettings_data();
     void identificationWithTheSettings();
@@ -139,6 +147,7 @@ void TestHeadRowCatalogue::init()
 
 void TestHeadRowCatalogue::cleanup()
 {
+    CServerWait::SetBoundMs(0);
     m_catalogue.reset();
     m_mapping.reset();
     m_dir.reset();
@@ -545,6 +554,7 @@ void TestHeadRowCatalogue::vinLookup_data()
         add("on the end of a range")                       << local << "XVQ1F23A57M099999" << found    << "7A01" << "1101" << "F40";
         add("beyond the last range")                       << local << "XVQ1F23A57M212345" << notFound << ""     << ""     << "";
         add("unknown type part")                           << local << "XVQ1Z99A57M012345" << notFound << ""     << ""     << "";
+        add("vehicle of the alternative catalogue")        << local << "XVQ4X01A57P012345" << found    << "7X01" << "4401" << "A40";
         // clang-format on
     }
 }
@@ -650,6 +660,139 @@ void TestHeadRowCatalogue::typeKeyLookup()
     CPendingIdent pending;
     QCOMPARE(int(ident.LookupTypeKey(typeKey, pending)), result);
     QCOMPARE(pending.strEReihe, series);
+}
+
+// A read that fails is no vehicle that does not exist: the catalogue file
+// lacks a table the step reads.
+void TestHeadRowCatalogue::unreadableCatalogue_data()
+{
+    QTest::addColumn<QByteArray>("sql");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<int>("result");
+    // clang-format off
+    QTest::newRow("server: vin ranges unreadable")          << QByteArray("DROP TABLE vin_range")        << "vin"      << false << int(CVehicleIdent::VinReadFailed);
+    QTest::newRow("local data set: vin ranges unreadable")  << QByteArray("DROP TABLE vin_range")        << "vin"      << true  << int(CVehicleIdent::VinReadFailed);
+    QTest::newRow("server: catalogue rows unreadable")      << QByteArray("DROP TABLE catalogue")        << "vin"      << false << int(CVehicleIdent::VinReadFailed);
+    QTest::newRow("local data set: type keys unreadable")   << QByteArray("DROP TABLE type_key")         << "vin"      << true  << int(CVehicleIdent::VinReadFailed);
+    QTest::newRow("type keys unreadable")                   << QByteArray("DROP TABLE type_key")         << "type key" << false << int(CVehicleIdent::TypeKeyReadFailed);
+    QTest::newRow("catalogue columns unreadable")           << QByteArray("DROP TABLE catalogue_column") << "catalogue" << false << int(CVehicleIdent::CatalogueReadFailed);
+    QTest::newRow("alternative lead types unreadable")      << QByteArray("DROP TABLE alt_lead_type")    << "alternative" << false << int(CVehicleIdent::CatalogueReadFailed);
+    // clang-format on
+}
+
+void TestHeadRowCatalogue::unreadableCatalogue()
+{
+    QFETCH(QByteArray, sql);
+    QFETCH(QString, step);
+    QFETCH(bool, local);
+    QFETCH(int, result);
+    QTemporaryDir dir;
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenDemoCopy(dir.path(), sql.constData());
+    QVERIFY(db);
+    CVehicleIdent ident(db.get(), QStringList(), nullptr);
+    CPendingIdent pending;
+    if (step == QLatin1String("vin")) {
+        QCOMPARE(int(ident.LookupVin(kVinArvo, local, pending)), result);
+        QCOMPARE(pending.strTypSchl, QString());
+    } else if (step == QLatin1String("type key")) {
+        QCOMPARE(int(ident.LookupTypeKey(QStringLiteral("7A01"), pending)), result);
+        QCOMPARE(pending.strTypSchl, QString());
+    } else {
+        pending.strKatBstNr = QStringLiteral("1");
+        pending.strLTyp =
+            step == QLatin1String("catalogue") ? QStringLiteral("1101") : QStringLiteral("4401");
+        pending.strEReihe = QStringLiteral("F40");
+        QCOMPARE(int(ident.CatalogueStep(pending)), result);
+    }
+}
+
+// The catalogue server reached through a proxy of the test's own, which
+// goes away or stops answering while the identification reads; once it
+// answers again, the next look-up finds the vehicle without a new start.
+void TestHeadRowCatalogue::lostServer_data()
+{
+    QTest::addColumn<bool>("hangs");
+    QTest::addColumn<bool>("local");
+    // clang-format off
+    QTest::newRow("server gone")                          << false << false;
+    QTest::newRow("server gone, local data set's reads")  << false << true;
+    QTest::newRow("server stops answering")               << true  << false;
+    // clang-format on
+}
+
+void TestHeadRowCatalogue::lostServer()
+{
+    QFETCH(bool, hangs);
+    QFETCH(bool, local);
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    // A bound of the test's own, far below the freeze's guard.
+    CServerWait::SetBoundMs(1000);
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    CVehicleIdent ident(db.get(), QStringList(), nullptr);
+    CPendingIdent pending;
+    QCOMPARE(int(ident.LookupVin(kVinArvo, local, pending)), int(CVehicleIdent::VinFound));
+
+    if (hangs)
+        proxy.Freeze();
+    else
+        proxy.Cut();
+    QCOMPARE(int(ident.LookupVin(kVinArvo, local, pending)), int(CVehicleIdent::VinReadFailed));
+    QCOMPARE(pending.strTypSchl, QString());
+    QCOMPARE(int(ident.LookupTypeKey(QStringLiteral("7A01"), pending)),
+             int(CVehicleIdent::TypeKeyReadFailed));
+
+    proxy.Resume();
+    QCOMPARE(int(ident.LookupVin(kVinArvo, local, pending)), int(CVehicleIdent::VinFound));
+    QCOMPARE(pending.strTypSchl, QStringLiteral("7A01"));
+}
+
+// Every vehicle the README names is identified on the catalogue server
+// (without a local data set) as on the local data set.
+void TestHeadRowCatalogue::demoVehiclesOnTheServer_data()
+{
+    QTest::addColumn<QString>("vin");
+    // clang-format off
+    QTest::newRow("Arvo with contracts")        << kVinArvo;
+    QTest::newRow("Bento, special short vin")   << kVinBento;
+    QTest::newRow("Arvo the DMS does not know") << "XVQ1F23A57M054321";
+    QTest::newRow("vehicle of blocked brand")   << kVinTremik;
+    QTest::newRow("Alto, alternative catalogue") << "XVQ4X01A57P012345";
+    // clang-format on
+}
+
+void TestHeadRowCatalogue::demoVehiclesOnTheServer()
+{
+    QFETCH(QString, vin);
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    std::unique_ptr<CYaqDb> server =
+        CatalogueDbTest::OpenServerAt(quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(server);
+    const auto identify = [](CYaqDb *db, const QString &vin, bool local) {
+        CVehicleIdent ident(db, QStringList(), nullptr);
+        CPendingIdent pending;
+        const int found = ident.LookupVin(vin, local, pending);
+        const int catalogue = found == CVehicleIdent::VinFound ? ident.CatalogueStep(pending) : -1;
+        return QStringList{QString::number(found),
+                           QString::number(catalogue),
+                           pending.strTypSchl,
+                           pending.strLTyp,
+                           pending.strEReihe,
+                           pending.strTypNr,
+                           pending.strModellBez,
+                           pending.strMarke,
+                           QString::number(pending.bAltKatalog)};
+    };
+    const QStringList onFile = identify(m_db0.get(), vin, true);
+    QCOMPARE(identify(server.get(), vin, false), onFile);
+    // The vehicles to identify are found there (the blocked brand's is not).
+    QCOMPARE(onFile.first() == QString::number(CVehicleIdent::VinFound), vin != kVinTremik);
 }
 
 void TestHeadRowCatalogue::catalogueStep_data()

@@ -10,8 +10,10 @@
 #include "packages/list/PackageListReads.h"
 #include "packages/list/PackageMerge.h"
 #include "packages/list/PackageRowText.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
+#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 
 #include <QSet>
@@ -135,6 +137,8 @@ private slots:
     void descentReachesTheRequestedPackage_data();
     void descentReachesTheRequestedPackage();
     void goingUpAndDownLeavesNoDanglingRows();
+    void lostServerIsNoGroupWithoutPackages_data();
+    void lostServerIsNoGroupWithoutPackages();
     void pathKeepsTheWayDownUntilAnotherRowOpens_data();
     void pathKeepsTheWayDownUntilAnotherRowOpens();
     void packageListReadsFollowAnIndexWithoutSorting_data();
@@ -528,6 +532,61 @@ void TestPackageList::goingUpAndDownLeavesNoDanglingRows()
     QVERIFY(builder.Build(list) > 0);
     QVERIFY(noneDangles());
     QVERIFY(list.Path().empty());
+}
+
+// The catalogue server, reached through a proxy of the test's own, goes
+// away or stops answering while the list is shown: opening a group tells a
+// failed read, not a group without packages; once the server answers again
+// the next opening lists its packages.
+void TestPackageList::lostServerIsNoGroupWithoutPackages_data()
+{
+    QTest::addColumn<bool>("hangs");
+    // clang-format off
+    QTest::newRow("server gone")            << false;
+    QTest::newRow("server stops answering") << true;
+    // clang-format on
+}
+
+void TestPackageList::lostServerIsNoGroupWithoutPackages()
+{
+    QFETCH(bool, hangs);
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CServerWait::SetBoundMs(1000);
+    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> dbs[3];
+    for (auto &db : dbs) {
+        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        QVERIFY(db);
+    }
+    TableReads reads(kArvoValid);
+    CPackageListBuilder builder(dbs[0].get(), dbs[1].get(), dbs[2].get(), &reads, Arvo());
+    CPackageList list;
+    QVERIFY(builder.Build(list) > 0);
+    QVERIFY(!builder.ReadFailed());
+    const auto brakes = [&list]() -> CPackageRow * {
+        for (CPackageRow *row : list.RowsOfLevel(kLevelTop)) {
+            if (row->marker == QLatin1String("34"))
+                return row;
+        }
+        return nullptr;
+    };
+    QVERIFY(brakes());
+
+    if (hangs)
+        proxy.Freeze();
+    else
+        proxy.Cut();
+    builder.Open(list, brakes());
+    QVERIFY(builder.ReadFailed());
+
+    proxy.Resume();
+    QCOMPARE(builder.Open(list, brakes()), CPackageListBuilder::Opened::LevelShown);
+    QVERIFY(!builder.ReadFailed());
+    QVERIFY(list.FirstOfLevel(kLevelPackage));
 }
 
 void TestPackageList::pathKeepsTheWayDownUntilAnotherRowOpens_data()

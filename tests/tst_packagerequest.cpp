@@ -27,6 +27,8 @@ private slots:
     void answer();
     void catalogue_data();
     void catalogue();
+    void unreadableCatalogueAnswersNoConnection_data();
+    void unreadableCatalogueAnswersNoConnection();
     void packageOfEachOrigin_data();
     void packageOfEachOrigin();
     void demoRequestMatchesGolden();
@@ -275,6 +277,34 @@ void TestPackageRequest::packageOfEachOrigin()
     QFETCH(bool, found);
     QCOMPARE(document.contains(QLatin1String("<BasketTyp>1</BasketTyp>")), found);
     QCOMPARE(document.contains(QLatin1String("<BasketTyp>0</BasketTyp>")), !found);
+}
+
+// A read of the catalogue that fails finds no package that is not there:
+// the caller gets the error code of a catalogue it cannot reach.
+void TestPackageRequest::unreadableCatalogueAnswersNoConnection_data()
+{
+    QTest::addColumn<QByteArray>("sql");
+    // clang-format off
+    QTest::newRow("package lines unreadable")  << QByteArray("DROP TABLE srp_package_line");
+    QTest::newRow("position texts unreadable") << QByteArray("DROP TABLE apos_text");
+    // clang-format on
+}
+
+void TestPackageRequest::unreadableCatalogueAnswersNoConnection()
+{
+    QFETCH(QByteArray, sql);
+    if (CatalogueDbTest::IsPg())
+        QSKIP("tried on a changed copy of the demo catalogue file");
+    QTemporaryDir dir;
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenDemoCopy(dir.path(), sql.constData());
+    QVERIFY(db);
+    CPrgSettings settings = DemoVehicle();
+    const QString folder = dir.path();
+    CPaketAnfrage request(
+        &settings, settings.Fgstnr, db.get(), db.get(),
+        [folder]() -> std::unique_ptr<CYaqDb> { return CatalogueDbTest::OpenFileIn(folder); },
+        QStringLiteral("1110010"));
+    QCOMPARE(request.BuildAnswer(), QStringLiteral("ERROR-07"));
 }
 
 // The whole answer of a known and an unknown number, byte for byte: the

@@ -11,7 +11,9 @@
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
+#include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
+#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
@@ -60,6 +62,8 @@ private slots:
     void packageGoesToEditingPageAsVariant_data();
     void packageGoesToEditingPageAsVariant();
     void groupWithoutPackagesListsNone();
+    void unreadableCatalogueIsNoGroupWithoutPackages();
+    void lostServerIsNoGroupWithoutPackages();
     void spotRepairBranchListsClassesAndMatrixRows();
     void changeForgetsTheRequestedPackage_data();
     void changeForgetsTheRequestedPackage();
@@ -326,6 +330,59 @@ void TestSRPWlPage::groupWithoutPackagesListsNone()
     QCOMPARE(path(), QStringList{"34 Bremsen"});
     m_page->OnLevelUp();
     QCOMPARE(shown().mid(2), (QStringList{"11 Motor", "34 Bremsen", "64 Karosserie"}));
+}
+
+// The catalogue cannot be read (its connections are gone): the
+// adviser is told so, not that the group has no packages; the vehicle
+// stays, and once the catalogue can be read again the group opens.
+void TestSRPWlPage::unreadableCatalogueIsNoGroupWithoutPackages()
+{
+    setVehicle(true);
+    start(new CSRPWlDlg);
+    for (auto &db : m_db)
+        db->Close();
+    const qsizetype before = m_env.boxes().size();
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QCOMPARE(m_env.boxes().last().text, OrmelText(7024));
+    QCOMPARE(m_settings.FgstnrFull, QStringLiteral("XVQ1F23A57M012345"));
+
+    for (auto &db : m_db)
+        QVERIFY(db->Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                         QString(), QString()));
+    // The adviser stays on the row and opens it again.
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QVERIFY(!shown().isEmpty());
+}
+
+// The same on the catalogue server, reached through a proxy of the test's
+// own that goes away after the list was built.
+void TestSRPWlPage::lostServerIsNoGroupWithoutPackages()
+{
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    for (auto &db : m_db) {
+        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        QVERIFY(db);
+    }
+    setVehicle(true);
+    m_settings.bLocalDataSet = 0;
+    start(new CSRPWlDlg);
+    proxy.Cut();
+    const qsizetype before = m_env.boxes().size();
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QCOMPARE(m_env.boxes().last().text, OrmelText(7024));
+
+    proxy.Resume();
+    // The adviser stays on the row and opens it again.
+    open(QStringLiteral("34 Bremsen"));
+    QCOMPARE(m_env.boxes().size(), before + 1);
+    QVERIFY(!shown().isEmpty());
 }
 
 void TestSRPWlPage::spotRepairBranchListsClassesAndMatrixRows()

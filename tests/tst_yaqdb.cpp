@@ -3,11 +3,13 @@
 // server (announced by YAQ_TEST_PG_*; skipped when they are not set).
 
 #include "platform/db/FileDb.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/UniDbException.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
+#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 
 #include <QRegularExpression>
@@ -75,6 +77,9 @@ private slots:
     void keysNeverBecomeSqlText();
     void failureIsToldApartFromNoRow();
     void brokenConnectionFailsReads();
+    void lostConnectionEndsItsRunOfReads();
+    void serverRestartedWhileIdleIsNoFailure();
+    void silentServerIsWaitedOnOnce();
     void failedOpensAnswerZero_data();
     void failedOpensAnswerZero();
     void fileValuesReadAsStored_data();
@@ -289,7 +294,7 @@ void TestYaqDb::catalogueRowsFollowOptionalKeys_data()
     QTest::addColumn<QString>("country");
     QTest::addColumn<QStringList>("typeNumbers");
     // clang-format off
-    QTest::newRow("whole catalogue in catalogue order") << "1" << "" << "" << QStringList{"VQB20DE", "VQF40DE", "VQC30DE", "VQF40GB", "VQF50DE", "TKX10DE"};
+    QTest::newRow("whole catalogue in catalogue order") << "1" << "" << "" << QStringList{"VQB20DE", "VQF40DE", "VQC30DE", "VQF40GB", "VQF50DE", "TKX10DE", "VQA40001"};
     QTest::newRow("series with two catalogues") << "1" << "F40" << "" << QStringList{"VQF40DE", "VQF40GB"};
     QTest::newRow("series and country") << "1" << "F40" << "GB" << QStringList{"VQF40GB"};
     QTest::newRow("unknown series") << "1" << "Z99" << "" << QStringList{};
@@ -543,7 +548,7 @@ void TestYaqDb::secondConnectionWalksWhileFirstIsOpen()
         kat.m_strKatBstNr = "1";
         QStringList rows = Walk(*db1, db1->ReadAwKatalogDataOnEreihe(kat, QString()), kat,
                                 &CAwKatalogData::m_strTypNr);
-        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.size(), 7);
         origins << vin.m_strOptionNr + nr.m_strHerkunft;
     }
     QCOMPARE(origins, QStringList({"HLX0100AG", "HLX0200AG", "HLX0300AG", "HLX0400AG", "HLX0500AG",
@@ -658,8 +663,14 @@ void TestYaqDb::brokenConnectionFailsReads()
     if (CatalogueDbTest::IsPg()) {
         db = CatalogueDbTest::Open();
         QVERIFY(db);
-        // The server ends this session under the connection's feet.
-        db->Execute("SELECT pg_terminate_backend(pg_backend_pid())");
+        // The server ends this session under the connection's feet: the
+        // statement that meets it fails; the next read connects again.
+        QCOMPARE(db->Execute("SELECT pg_terminate_backend(pg_backend_pid())"), 0);
+        QCOMPARE(db->LastResult(), DbResult::Failed);
+        CMarkeData rec;
+        rec.m_strTypSchl = "7A01";
+        QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+        return;
     } else {
         QVERIFY(
             QFile::copy(QStringLiteral(YAQ_DEMO_DATAS_DIR "/YAQ2.dat"), dir.filePath("YAQ2.dat")));
@@ -678,6 +689,87 @@ void TestYaqDb::brokenConnectionFailsReads()
     rec.m_strTypSchl = "7A01";
     QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
     QCOMPARE(db->LastResult(), DbResult::Failed);
+}
+
+// A run of reads in one transaction (a step of a page) whose connection is
+// lost fails its further reads at once, without connecting again for each
+// (a server that stops answering would hold every one of them up to the
+// bound); the next run connects again.
+void TestYaqDb::lostConnectionEndsItsRunOfReads()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QVERIFY(db->BeginTrans());
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    proxy.Cut();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(db->LastFailed());
+    proxy.Resume();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(db->LastFailed());
+    QCOMPARE(db->EndTrans(), 0);
+    QVERIFY(db->BeginTrans());
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    QVERIFY(db->EndTrans());
+}
+
+// The server ended the connection while it lay idle (it was restarted):
+// the read that finds it lost connects again and answers, no failure.
+void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    proxy.Cut();
+    proxy.Resume();
+    const int failures = db->Failures();
+    QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
+    QCOMPARE(db->Failures(), failures);
+    QVERIFY(db->BeginTrans());
+    QVERIFY(db->EndTrans());
+}
+
+// A server that stops answering is waited on by one connection up to the
+// bound; the others of the program do not wait on it again (a step that
+// reads over three connections would wait three times). Once it answers,
+// each reads again.
+void TestYaqDb::silentServerIsWaitedOnOnce()
+{
+    if (!CatalogueDbTest::IsPg())
+        QSKIP("the catalogue server only");
+    CServerWait::SetBoundMs(1000);
+    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> first = CatalogueDbTest::OpenServerAt(proxy.Port());
+    std::unique_ptr<CYaqDb> second = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(first && second);
+    CMarkeData rec;
+    rec.m_strTypSchl = "7A01";
+    proxy.Freeze();
+    QCOMPARE(first->GetMarkeFromTypschl(rec), 0);
+    QVERIFY(first->LastErrorText().contains(QLatin1String("did not answer within")));
+    QCOMPARE(second->GetMarkeFromTypschl(rec), 0);
+    QVERIFY2(second->LastErrorText().contains(QLatin1String("did not answer another connection")),
+             qPrintable(second->LastErrorText()));
+    proxy.Resume();
+    QCOMPARE(first->GetMarkeFromTypschl(rec), 1);
+    QCOMPARE(second->GetMarkeFromTypschl(rec), 1);
 }
 
 void TestYaqDb::failedOpensAnswerZero_data()

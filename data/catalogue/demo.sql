@@ -7,6 +7,8 @@
 --                      inclusive-service contracts
 --   XVQ2G45B684K56789  Bento (type key 7B01), series B20; short VIN of the
 --                      special digit+letter form
+--   XVQ4X01A57P012345  Alto (type key 7X01, lead type 4401), series A40, of
+--                      the alternative catalogue VQA40001
 
 INSERT INTO type_key (catalogue_key, type_key, brand, lead_type, model_name, model_series, country) VALUES
 ('1', '7A01', 'VQ', '1101', 'Arvo 1.6', 'F40', 'DE'),
@@ -32,7 +34,11 @@ INSERT INTO catalogue (catalogue_key, type_number, description, model_series, br
 ('1', 'VQC30DE', 'Cirro', 'C30', 'VQ', 'C', '', 'DE', '2024/2', 3),
 ('1', 'VQF40GB', 'Arvo', 'F40', 'VQ', 'A', 'R', 'GB', '2024/2', 4),
 ('1', 'VQF50DE', 'Fenno', 'F50', 'VQ', 'F', '', 'DE', '2024/2', 5),
-('1', 'TKX10DE', 'Tremik X', 'X10', 'TK', 'X', '', 'DE', '2024/2', 6);
+('1', 'TKX10DE', 'Tremik X', 'X10', 'TK', 'X', '', 'DE', '2024/2', 6),
+-- The Alto's series: its brand for the identification without a local data
+-- set (XVQ4X01A57P012345); its labour values are those of the alternative
+-- catalogue of its eight-character type number.
+('1', 'VQA40001', 'Alto', 'A40', 'VQ', 'A', '', 'DE', '2024/2', 7);
 
 INSERT INTO catalogue_column (catalogue_key, type_number, column_number, model_name, lead_type) VALUES
 ('1', 'VQF40DE', 1, 'Arvo 1.6', '1101'),

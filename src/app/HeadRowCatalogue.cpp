@@ -16,6 +16,8 @@ const QString kContractOrigin = QStringLiteral("AG");
 
 // The catalogue display chooses the catalogues of a market: "EUR", "USA" or
 // both ("EUR + USA", or anything else).
+constexpr qsizetype kAltTypNrLength = 8;
+
 bool InCatalogueDisplay(const QString &display, const QString &country)
 {
     const bool usa = country == QLatin1String("US");
@@ -62,6 +64,11 @@ bool CHeadRowCatalogue::BuildModelSeriesList()
     for (int ok = m_pDb0->ReadAwKatalogDataOnEreihe(rec, QString()); ok; ok = m_pDb0->ReadNext()) {
         rec.TrimData();
         if (!InCatalogueDisplay(s.CatalogueDisp, rec.m_strLand))
+            continue;
+        // A series of the alternative catalogue (its type number of eight
+        // characters) has a catalogue row for the identification's brand
+        // check; the list shows it under its heading, from its own rows.
+        if (rec.m_strTypNr.size() == kAltTypNrLength)
             continue;
         anyRow = true;
         CEReiheEntry row;

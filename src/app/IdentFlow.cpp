@@ -42,6 +42,8 @@ void UpperCaseEdit(QLineEdit *edit)
 // The wait cursor for one look-up.
 // A VIN of 7 or 8 characters is incomplete: after this pause the user is told.
 constexpr int kIncompleteVinMs = 2000;
+// The catalogue could not be read: what the window holds stays.
+constexpr int kTextCatalogueUnreachable = 7024;
 } // namespace
 
 CIdentFlow::CIdentFlow(IIdentHost &host, CHeadRowView &view, CPrgSettings *settings)
@@ -255,6 +257,12 @@ void CIdentFlow::IdentifyVin(const QString &vin)
 
     CPendingIdent pending;
     const CVehicleIdent::VinResult found = m_host.HeadRow().LookupVin(vin, pending);
+    if (found == CVehicleIdent::VinReadFailed) {
+        // Never "not found": the VIN stays, selected, to be tried again.
+        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
+        RefuseVin(shown);
+        return;
+    }
     if (found != CVehicleIdent::VinFound) {
         if (found == CVehicleIdent::VinNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
@@ -318,6 +326,16 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
 {
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_host.HeadRow().CatalogueStep(pending);
+    if (catalogue == CVehicleIdent::CatalogueReadFailed) {
+        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
+        if (fromVin) {
+            RefuseVin(shown);
+            return false;
+        }
+        m_view.TypeKey()->setFocus();
+        m_view.TypeKey()->selectAll();
+        return false;
+    }
     if (catalogue == CVehicleIdent::CatalogueRefused) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         if (fromVin) {
@@ -664,6 +682,9 @@ void CIdentFlow::IdentifyTypeKey(const QString &typeKey)
     const CVehicleIdent::TypeKeyResult found = m_host.HeadRow().LookupTypeKey(typeKey, pending);
     if (found == CVehicleIdent::TypeKeyNoConnection) {
         Tell(OrmelText(7021), MSG_ALIGN_LEFT);
+    } else if (found == CVehicleIdent::TypeKeyReadFailed) {
+        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
+        m_view.TypeKey()->selectAll();
     } else if (found != CVehicleIdent::TypeKeyFound) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         m_view.TypeKey()->selectAll();

@@ -118,7 +118,10 @@ void CStartWindow::RunPackageRequest(const QString &packageRequest, const QStrin
             return db;
         },
         packageRequest);
-    if (!m_dlg.Db(0) || !m_dlg.Db(1))
+    // The window's connections were opened at this start: a read of them
+    // that failed (the identification of the caller's vehicle) leaves the
+    // vehicle unknown, not absent.
+    if (!m_dlg.Db(0) || !m_dlg.Db(1) || m_dlg.Db(0)->Failures() || m_dlg.Db(1)->Failures())
         request.SetCatalogueUnavailable();
     request.Run();
 }

@@ -32,8 +32,11 @@ CVehicleIdent::VinResult CVehicleIdent::LookupVin(const QString &vin, bool local
         return VinNoConnection;
     const bool special = CVinCheck::IsSpecialForm(shortVin);
     const QString typePart = CVinCheck::TypePart(vin);
-    const VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
-                                          : LookupServer(shortVin, typePart, special, pending);
+    const int failures = m_pDb->Failures();
+    VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
+                                    : LookupServer(shortVin, typePart, special, pending);
+    if (ReadFailedSince(failures))
+        result = VinReadFailed;
     if (result == VinFound)
         pending.strFgstnrFull = vin;
     else
@@ -53,15 +56,23 @@ CVehicleIdent::VinResult CVehicleIdent::LookupShortVin(const QString &shortVin, 
     // The vehicles that carry the short VIN; two are enough to name none.
     QString typePart;
     ++m_nReads;
+    const int failures = m_pDb->Failures();
     if (m_pDb->CountShortVin(shortVin, &typePart) != 1)
-        return VinNotFound;
-    const VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
-                                          : LookupServer(shortVin, typePart, special, pending);
+        return ReadFailedSince(failures) ? VinReadFailed : VinNotFound;
+    VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
+                                    : LookupServer(shortVin, typePart, special, pending);
+    if (ReadFailedSince(failures))
+        result = VinReadFailed;
     if (result == VinFound)
         pending.strVin7 = shortVin;
     else
         pending.Clear();
     return result;
+}
+
+bool CVehicleIdent::ReadFailedSince(int failures) const
+{
+    return m_pDb->Failures() != failures;
 }
 
 CVehicleIdent::VinResult CVehicleIdent::LookupServer(const QString &shortVin,
@@ -180,14 +191,28 @@ CVehicleIdent::TypeKeyResult CVehicleIdent::LookupTypeKey(const QString &typeKey
     pending.Clear();
     if (!m_pDb)
         return TypeKeyNoConnection;
+    const int failures = m_pDb->Failures();
+    const TypeKeyResult result = FindTypeKey(typeKey, pending);
+    if (!ReadFailedSince(failures))
+        return result;
+    pending.Clear();
+    return TypeKeyReadFailed;
+}
+
+CVehicleIdent::TypeKeyResult CVehicleIdent::FindTypeKey(const QString &typeKey,
+                                                        CPendingIdent &pending)
+{
     CMarkeData brand;
     brand.Init();
     brand.m_strTypSchl = typeKey;
     ++m_nReads;
+    const int failures = m_pDb->Failures();
     if (m_pDb->GetMarkeFromTypschl(brand)) {
         brand.TrimData();
         if (brand.m_strMarke == kBlockedBrand)
             return TypeKeyBlocked;
+    } else if (ReadFailedSince(failures)) {
+        return TypeKeyReadFailed;
     }
     CFgstnrTypSchlData rec;
     rec.Init();
@@ -209,12 +234,23 @@ CVehicleIdent::CatalogueResult CVehicleIdent::CatalogueStep(CPendingIdent &pendi
 {
     if (!m_pDb)
         return CatalogueNone;
+    const int failures = m_pDb->Failures();
+    const CatalogueResult result = FindCatalogue(pending);
+    return ReadFailedSince(failures) ? CatalogueReadFailed : result;
+}
+
+CVehicleIdent::CatalogueResult CVehicleIdent::FindCatalogue(CPendingIdent &pending)
+{
     CAwKatSpalteData column;
     column.Init();
     column.m_strKatBstNr = pending.strKatBstNr;
     column.m_strLTyp = pending.strLTyp;
     ++m_nReads;
-    if (m_pDb->RdAwKatSpDatOnKatBstNr(column)) {
+    const int failures = m_pDb->Failures();
+    const int found = m_pDb->RdAwKatSpDatOnKatBstNr(column);
+    if (ReadFailedSince(failures))
+        return CatalogueReadFailed;
+    if (found) {
         column.TrimData();
         pending.strTypNr = column.m_strTypNr;
         pending.bAltKatalog = 0;

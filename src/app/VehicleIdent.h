@@ -26,13 +26,15 @@ public:
         VinMalformed,    // refused by the format rules, no database read
         VinNoConnection, // no database
         VinNotFound,     // no range, a range that does not hold it, or brand "TK"
+        VinReadFailed,   // a read failed (the catalogue cannot be reached): nothing is known
     };
     enum TypeKeyResult
     {
         TypeKeyFound,
         TypeKeyNoConnection,
         TypeKeyNotFound,
-        TypeKeyBlocked
+        TypeKeyBlocked,
+        TypeKeyReadFailed, // a read failed: nothing is known
     };
     enum CatalogueResult
     {
@@ -40,6 +42,7 @@ public:
         CatalogueAlternative, // an alternative catalogue of the lead type
         CatalogueNone,        // neither: the vehicle cannot be shown
         CatalogueRefused,     // brand "TK" or no dealer contract for the brand
+        CatalogueReadFailed,  // a read failed: nothing is known
     };
 
     // dealerBrands: the brands of the dealer's contracts (platform names,
@@ -67,6 +70,11 @@ public:
     // plausible and the server's VIN-to-type records know it.
     static int CheckVin(CYaqDb *db, const QString &vin);
 
+    // A look-up during which a read of the catalogue failed answers
+    // ...ReadFailed, whatever the reads that went well found: a vehicle is
+    // never "not found", nor found with half its data, because the
+    // catalogue could not be read.
+
     // Number of database reads so far (tests check that refused input does
     // not reach the database).
     int Reads() const { return m_nReads; }
@@ -79,6 +87,10 @@ private:
     VinResult LookupLocal(const QString &shortVin, const QString &typePart, bool special,
                           CPendingIdent &pending);
     bool BrandOfTypeKeyAllowed(const QString &typeKey);
+    TypeKeyResult FindTypeKey(const QString &typeKey, CPendingIdent &pending);
+    CatalogueResult FindCatalogue(CPendingIdent &pending);
+    // Whether a read failed since `failures` was taken (CYaqDb::Failures).
+    bool ReadFailedSince(int failures) const;
 
     CYaqDb *m_pDb;
     QStringList m_dealerBrands;

@@ -41,6 +41,8 @@
 namespace {
 
 // The web page's contents codes of the buttons.
+// The catalogue could not be read: no "no packages" then.
+constexpr int kTextCatalogueUnreachable = 7024;
 constexpr int kWebSaList = 2;
 constexpr int kWebDipList = 4;
 constexpr int kWebGmInformation = 5;
@@ -274,6 +276,14 @@ void CSRPWlDlg::ShowNoPackages()
     OwnMsgBox(OrmelText(4035), this, OrmelText(3183), MSG_ALIGN_NOTICE);
 }
 
+bool CSRPWlDlg::TellReadFailed()
+{
+    if (!m_pBuilder || !m_pBuilder->ReadFailed())
+        return false;
+    OwnMsgBox(OrmelText(kTextCatalogueUnreachable), this, OrmelText(3183), MSG_ALIGN_LEFT);
+    return true;
+}
+
 bool CSRPWlDlg::NoPackagesShown() const
 {
     // The alternative catalogue says nothing of a group without packages.
@@ -327,6 +337,10 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     const bool spotRepair =
         s.bSpotRepair && SpotRepairSeries() && !s.TypSchl.isEmpty() && AddSpotRepairEntry();
     m_pBuilder->AddHeadRows(m_list, campaigns, OrmelText(6001), spotRepair, kSpotRepairText);
+    if (TellReadFailed() && !groups) {
+        ClearLists();
+        return;
+    }
     if (!groups && !campaigns && !spotRepair) {
         ShowNoPackages();
         ClearLists();
@@ -352,6 +366,8 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     CPackageRow *reached = m_pBuilder->DescendTo(m_list, package, line);
     FillLevel(m_list.ShownLevel(), false);
     RefreshPath();
+    if (TellReadFailed())
+        return;
     if (!reached && NoPackagesShown())
         ShowNoPackages();
     if (reached) {
@@ -501,6 +517,11 @@ void CSRPWlDlg::ChooseRow()
     }
     const CPackageListBuilder::Opened opened = m_pBuilder->Open(m_list, row);
     RefreshPath();
+    if (TellReadFailed()) {
+        // The adviser stays on the row, to open it again.
+        FillLevel(row->level, false);
+        return;
+    }
     switch (opened) {
     case CPackageListBuilder::Opened::LevelShown:
         FillLevel(m_list.ShownLevel(), false);

@@ -105,6 +105,9 @@ private:
     bool SpotRepairSeries() const;
     void SetButtonTexts();
     void ShowNoPackages();
+    // Says that the catalogue could not be read when the last step of the
+    // list failed to read it; whether it did.
+    bool TellReadFailed();
     // The package level is shown without a package (the standard catalogue
     // had none for the row opened).
     bool NoPackagesShown() const;

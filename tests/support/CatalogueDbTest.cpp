@@ -55,6 +55,27 @@ std::unique_ptr<CYaqDb> Open()
     return ok ? std::move(db) : nullptr;
 }
 
+bool ServerGiven()
+{
+    return !qEnvironmentVariableIsEmpty("YAQ_TEST_PG_PORT");
+}
+
+std::unique_ptr<CYaqDb> OpenServerAt(quint16 port)
+{
+    auto db = std::make_unique<CYaqDb>();
+    const QString tns = QStringLiteral("%1:%2/%3")
+                            .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"))
+                            .arg(port)
+                            .arg(qEnvironmentVariable("YAQ_TEST_PG_DB"));
+    if (!db->Open(tns, qEnvironmentVariable("YAQ_TEST_PG_USER"),
+                  qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"), 0, QString(), QString(),
+                  QString())) {
+        qWarning("open failed: %s", qPrintable(db->LastErrorText()));
+        return nullptr;
+    }
+    return db;
+}
+
 std::unique_ptr<CYaqDb> OpenDemoFile()
 {
     return OpenFileIn(QStringLiteral(YAQ_DEMO_DATAS_DIR));

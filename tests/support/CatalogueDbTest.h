@@ -20,6 +20,12 @@ bool IsPg();
 bool NoServerForRow();
 // The PostgreSQL server as "host:port/db".
 QString PgTns();
+// Whether the test command started a PostgreSQL server.
+bool ServerGiven();
+// The PostgreSQL server's catalogue reached through another port on its
+// host (a proxy of the test's own); null (with a warning) when it cannot be
+// opened.
+std::unique_ptr<CYaqDb> OpenServerAt(quint16 port);
 // A connection to the catalogue of the current row; null (with a warning)
 // when it cannot be opened.
 std::unique_ptr<CYaqDb> Open();

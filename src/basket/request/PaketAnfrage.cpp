@@ -55,6 +55,7 @@ CPaketAnfrage::CPaketAnfrage(CPrgSettings *settings, const QString &callerVin, C
       m_open(std::move(open)), m_bTooManyNumbers(CountNumbers(numbers) > kMaxNumbers),
       m_numbers(m_bTooManyNumbers ? QStringList() : SplitNumbers(numbers))
 {
+    m_nFailuresAtStart = Failures();
 }
 
 qsizetype CPaketAnfrage::CountNumbers(const QString &value)
@@ -151,12 +152,23 @@ QString CPaketAnfrage::ProcessNumbers()
         ++m_nGoneThrough;
         m_paket.RemoveAll();
         // The alternative catalogue holds no package heads: none is found.
-        if (number.isEmpty() || s.bAltKatalog || !FindPackage(number)) {
+        const bool found = !number.isEmpty() && !s.bAltKatalog && FindPackage(number);
+        // A read that failed finds no package that is not there: the
+        // catalogue could not be read, as at a start without it.
+        if (CatalogueFailed()) {
+            m_nResult = kNoConnection;
+            return QString();
+        }
+        if (!found) {
             AppendEmpty(document);
             continue;
         }
         AddMainGroupLine(number);
         CPosition *head = AddPackageHead(number);
+        if (CatalogueFailed()) {
+            m_nResult = kNoConnection;
+            return QString();
+        }
         if (!head) {
             AppendEmpty(document);
             continue;
@@ -172,7 +184,8 @@ QString CPaketAnfrage::ProcessNumbers()
         vehicle.productionDate = m_strProductionDate;
         CRequestReads reads(m_pSettings, m_pSecond);
         CPackageLoader loader(connections, &reads, vehicle, nullptr);
-        if (loader.Load(m_paket, head, kKindSR) == CPackageLoader::Result::NoConnection) {
+        if (loader.Load(m_paket, head, kKindSR) == CPackageLoader::Result::NoConnection ||
+            CatalogueFailed()) {
             // Half a package would be answered as a whole one.
             m_nResult = kNoConnection;
             return QString();
@@ -185,6 +198,16 @@ QString CPaketAnfrage::ProcessNumbers()
         Answer(document, CWKListItem(WK_SRP, std::make_unique<CPaket>(m_paket)));
     }
     return m_nResult == kDone ? document.End() : QString();
+}
+
+int CPaketAnfrage::Failures() const
+{
+    return (m_pFirst ? m_pFirst->Failures() : 0) + (m_pSecond ? m_pSecond->Failures() : 0);
+}
+
+bool CPaketAnfrage::CatalogueFailed() const
+{
+    return Failures() != m_nFailuresAtStart;
 }
 
 bool CPaketAnfrage::FindPackage(const QString &number)

@@ -73,8 +73,10 @@ public:
     // How many numbers SplitNumbers finds, without splitting.
     static qsizetype CountNumbers(const QString &value);
 
-    // The program could not open the catalogue at its start: a request the
-    // vehicle and the numbers would allow is answered with kNoConnection.
+    // The program could not open the catalogue at its start, or a read of
+    // it failed before the request (the identification): a request the
+    // vehicle and the numbers would allow is answered with kNoConnection,
+    // as is one during which a read of the catalogue fails.
     void SetCatalogueUnavailable() { m_bCatalogueUnavailable = true; }
 
     // Assembles the answer and leaves it on the clipboard.
@@ -100,6 +102,10 @@ private:
     void AddMainGroupLine(const QString &number);
     CPosition *AddPackageHead(const QString &number);
     bool ReadPositionTexts(CPosition &line) const;
+    // The failed operations of the two connections; whether one failed
+    // since the request began.
+    int Failures() const;
+    bool CatalogueFailed() const;
 
     CPrgSettings *m_pSettings;
     QString m_strCallerVin;
@@ -109,6 +115,7 @@ private:
     int m_nResult = kDone;
     qsizetype m_nGoneThrough = 0;
     bool m_bCatalogueUnavailable = false;
+    int m_nFailuresAtStart = 0;
     bool m_bTooManyNumbers;
     QStringList m_numbers;
     QString m_strPackageId;

@@ -74,14 +74,40 @@ class CBuilderReadScope
 {
 public:
     explicit CBuilderReadScope(CPackageListBuilder &builder)
-        : m_scope({builder.m_pPackageDb, builder.m_pCatalogueDb, builder.m_pContractDb},
+        : m_bStep(builder.BeginStep()),
+          m_scope({builder.m_pPackageDb, builder.m_pCatalogueDb, builder.m_pContractDb},
                   &builder.m_nReadDepth)
     {
     }
 
 private:
+    bool m_bStep;
     CDbReadScope m_scope;
 };
+
+bool CPackageListBuilder::BeginStep()
+{
+    // The failures are counted from before the step's transactions begin:
+    // a connection lost before connects again there, or fails.
+    if (m_nReadDepth == 0)
+        m_nFailuresAtStep = Failures();
+    return m_nReadDepth == 0;
+}
+
+int CPackageListBuilder::Failures() const
+{
+    int failures = 0;
+    for (const CYaqDb *db : {m_pPackageDb, m_pCatalogueDb, m_pContractDb}) {
+        if (db)
+            failures += db->Failures();
+    }
+    return failures;
+}
+
+bool CPackageListBuilder::ReadFailed() const
+{
+    return Failures() != m_nFailuresAtStep;
+}
 
 CPackageVehicle CPackageVehicle::FromSettings(const CPrgSettings &settings)
 {
@@ -120,8 +146,14 @@ bool CPackageListBuilder::Valid(const QString &number)
 {
     if (!m_pReads)
         return true;
-    if (m_nColumn == -2)
-        m_nColumn = m_pReads->CatalogueColumn();
+    if (m_nColumn == -2) {
+        // A column that could not be read is asked again by the next step.
+        const int failures = Failures();
+        const int column = m_pReads->CatalogueColumn();
+        if (Failures() != failures)
+            return false;
+        m_nColumn = column;
+    }
     return m_pReads->PositionValid(number, m_nColumn);
 }
 
@@ -130,8 +162,11 @@ bool CPackageListBuilder::IsCovered(const CPackageRow &row)
     const auto known = m_covered.constFind(row.number);
     if (known != m_covered.constEnd())
         return known.value();
+    const int failures = Failures();
     const bool covered = m_coverage.IsCovered(row.number);
-    m_covered.insert(row.number, covered);
+    // A cover that could not be read is asked again by the next step.
+    if (Failures() == failures)
+        m_covered.insert(row.number, covered);
     return covered;
 }
 
@@ -307,6 +342,8 @@ void CPackageListBuilder::AddHeadRows(CPackageList &list, bool campaigns,
 
 CPackageListBuilder::Opened CPackageListBuilder::Open(CPackageList &list, CPackageRow *row)
 {
+    // One step, whatever level the row opens (ReadFailed tells of it).
+    CBuilderReadScope reads(*this);
     if (!row || !list.Contains(row) || row->IsSeparator())
         return Opened::Nothing;
     // The row becomes the opened one of its level: the path ends with it,

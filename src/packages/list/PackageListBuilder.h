@@ -88,6 +88,11 @@ public:
     int ShowGroupLevel8(CPackageList &list, CPackageRow *opened);
     int ShowPackages(CPackageList &list, CPackageRow *opened);
 
+    // Whether a read of the catalogue failed in the last step (Build, Open,
+    // DescendTo, ...): what it answered is then no "no package" but "the
+    // catalogue cannot be read".
+    bool ReadFailed() const;
+
     // The first line number of a package of the vehicle; empty when none.
     QString PackageLineNumber(const QString &packageNumber);
     // Walks down from the top rows to the package with that number (on its
@@ -113,6 +118,9 @@ public:
 private:
     friend class CBuilderReadScope;
 
+    // Begins a step (the outermost read scope): its failures count from now.
+    bool BeginStep();
+    int Failures() const;
     bool Valid(const QString &number);
     int ShowPackagesAlt(CPackageList &list, CPackageRow *opened);
     // The packages of the alternative catalogue under the main group (empty:
@@ -133,6 +141,7 @@ private:
     QHash<QString, bool> m_covered;
     int m_nColumn = -2; // asked once per builder
     int m_nReadDepth = 0;
+    int m_nFailuresAtStep = 0; // the connections' failures when the step began
     // The position texts of the main groups read so far, by number.
     struct PositionTexts
     {

@@ -104,28 +104,39 @@ int CSqlDb::OpenServer(const QString &tns, const QString &user, const QString &p
         return 0;
     }
     m_dialect = std::make_unique<CSqlDialect>(SqlKind::PostgreSQL);
-    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
-    m_db.setHostName(address.host);
-    m_db.setPort(address.port);
-    m_db.setDatabaseName(address.database);
-    m_db.setUserName(user);
-    m_db.setPassword(password);
-    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
+    m_server = address;
+    m_strUser = user;
+    m_strPassword = password;
+    m_strServer =
+        QStringLiteral("%1:%2/%3").arg(address.host).arg(address.port).arg(address.database);
+    SetServerValues();
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();
         Close();
         Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
         return 0;
     }
-    const QString problem = m_dialect->CheckConnection(m_db);
+    const QString problem = CheckServer();
     if (!problem.isEmpty()) {
         Close();
         Fail(problem);
         return 0;
     }
+    m_bServer = true;
     m_bReadOnly = 0;
     SetResult(DbResult::NoRow);
     return 1;
+}
+
+void CSqlDb::SetServerValues()
+{
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_strConnection);
+    m_db.setHostName(m_server.host);
+    m_db.setPort(m_server.port);
+    m_db.setDatabaseName(m_server.database);
+    m_db.setUserName(m_strUser);
+    m_db.setPassword(m_strPassword);
+    m_db.setConnectOptions(m_dialect->ConnectOptions(false));
 }
 
 void CSqlDb::ReleaseStatements()
@@ -138,14 +149,105 @@ void CSqlDb::ReleaseStatements()
     m_statements.clear();
 }
 
+void CSqlDb::DropServerDriver()
+{
+    // The server frees the statements of a session with the session; Qt's
+    // driver would free each one on its own, and on a connection that is
+    // lost (whether it knows it yet or not) warns of each: the driver goes
+    // first, then they go without asking it.
+    if (!m_bServer)
+        return;
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_strConnection);
+    ReleaseStatements();
+}
+
 void CSqlDb::Close()
 {
+    DropServerDriver();
     ReleaseStatements();
+    m_bServer = false;
+    m_bServerTrans = false;
+    m_nSocket = -1;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_strConnection);
     }
+}
+
+QString CSqlDb::CheckServer()
+{
+    m_nSocket = CServerWait::SocketOf(m_db);
+    const CServerWait wait = WaitOnServer();
+    return Why(m_dialect->CheckConnection(m_db));
+}
+
+bool CSqlDb::EnsureOpen()
+{
+    if (m_bServer && CServerWait::SilentForOthers(m_strServer, this)) {
+        // Another connection found the server silent just now: this one
+        // does not wait on it again; the next read connects again.
+        if (m_db.isOpen())
+            DropServerDriver();
+        Fail(QStringLiteral("The catalogue server did not answer another connection."));
+        return false;
+    }
+    if (m_db.isOpen())
+        return true;
+    if (!m_bServer) {
+        Fail(QStringLiteral("The catalogue database is not open."));
+        return false;
+    }
+    // Lost within a run of reads that belong together: the run has failed,
+    // its further reads fail at once; the next run connects again.
+    if (m_bServerTrans) {
+        Fail(Why(QStringLiteral("The connection was lost in this transaction.")));
+        return false;
+    }
+    // The connection to the server was lost: its statements went with it.
+    // This read connects again (the start's values are still set), bounded
+    // as the start is.
+    DropServerDriver();
+    m_bServerTrans = false;
+    m_nSocket = -1;
+    SetServerValues();
+    if (!m_db.open()) {
+        const QString text = m_db.lastError().text();
+        CServerWait::MarkSilent(m_strServer, this);
+        Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
+        return false;
+    }
+    const QString problem = CheckServer();
+    if (!problem.isEmpty()) {
+        m_nSocket = -1;
+        m_db.close();
+        Fail(problem);
+        return false;
+    }
+    CServerWait::MarkAnswered(m_strServer);
+    return true;
+}
+
+CServerWait CSqlDb::WaitOnServer()
+{
+    m_bTimedOut.store(false);
+    m_bWaitTimedOut = false;
+    return CServerWait(m_nSocket, &m_bTimedOut);
+}
+
+QString CSqlDb::Why(const QString &text)
+{
+    if (m_bTimedOut.exchange(false)) {
+        m_bWaitTimedOut = true;
+        CServerWait::MarkSilent(m_strServer, this);
+        return QStringLiteral("The catalogue server did not answer within %1 ms: %2")
+            .arg(CServerWait::BoundMs())
+            .arg(text);
+    }
+    if (m_dialect && m_dialect->Kind() == SqlKind::PostgreSQL && !m_db.isOpen())
+        return QStringLiteral("The connection to the catalogue server is lost: %1").arg(text);
+    return text;
 }
 
 CSqlStatement *CSqlDb::Prepared(const QString &sql)
@@ -160,7 +262,7 @@ CSqlStatement *CSqlDb::Prepared(const QString &sql)
         QString error;
         std::unique_ptr<CSqlStatement> st = m_dialect->Prepare(m_db, sql, &error);
         if (!st) {
-            Fail(QStringLiteral("%1\n%2").arg(error, sql));
+            Fail(Why(QStringLiteral("%1\n%2").arg(error, sql)));
             return nullptr;
         }
         known = m_statements.emplace(sql, std::move(st)).first;
@@ -184,7 +286,7 @@ void CSqlDb::SetRecord(CYaqData *record)
 bool CSqlDb::Run(CSqlStatement *st, const QVariantList &binds)
 {
     if (!st->Exec(binds)) {
-        Fail(st->ErrorText());
+        Fail(Why(st->ErrorText()));
         return false;
     }
     return true;
@@ -202,7 +304,7 @@ int CSqlDb::Fetch()
         const QString error = next == DbResult::Failed ? st->ErrorText() : QString();
         CloseStmt();
         if (next == DbResult::Failed) {
-            Fail(error);
+            Fail(Why(error));
             return 0;
         }
         SetResult(DbResult::NoRow);
@@ -216,11 +318,41 @@ int CSqlDb::Fetch()
 
 int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *record)
 {
+    const int failures = Failures();
+    int found = ExecSelectOnce(sql, binds, record);
+    if (RetryAfterSilentLoss(failures))
+        found = ExecSelectOnce(sql, binds, record);
+    NoteAnswer();
+    return found;
+}
+
+void CSqlDb::NoteAnswer()
+{
+    if (m_bServer && LastResult() != DbResult::Failed)
+        CServerWait::MarkAnswered(m_strServer);
+}
+
+bool CSqlDb::RetryAfterSilentLoss(int failures)
+{
+    // A connection the server ended while it lay idle (the server was
+    // restarted) is found lost only by the read that meets it: that read
+    // connects again and runs once more. Not when the server did not
+    // answer within the bound, nor within a transaction (it went with the
+    // connection).
+    if (Failures() == failures || !m_bServer || m_db.isOpen() || m_bServerTrans || m_bWaitTimedOut)
+        return false;
+    if (!EnsureOpen())
+        return false;
+    ForgetFailuresSince(failures);
+    return true;
+}
+
+int CSqlDb::ExecSelectOnce(const QString &sql, const QVariantList &binds, CYaqData *record)
+{
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return 0;
-    }
+    const CServerWait wait = WaitOnServer();
     CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return 0;
@@ -231,11 +363,13 @@ int CSqlDb::ExecSelect(const QString &sql, const QVariantList &binds, CYaqData *
 
 int CSqlDb::ReadNext()
 {
+    const CServerWait wait = WaitOnServer();
     return Fetch();
 }
 
 int CSqlDb::CloseStmt()
 {
+    const CServerWait wait = WaitOnServer();
     if (m_pCursor)
         m_pCursor->Finish();
     m_pCursor = nullptr;
@@ -252,10 +386,9 @@ void CSqlDb::BindColumns(CYaqData *record)
 int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 {
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return 0;
-    }
+    const CServerWait wait = WaitOnServer();
     QSqlQuery q(m_db);
     // A statement without values runs as it is: prepared, the server would
     // keep it until it is freed, which a lost connection answers with a
@@ -269,7 +402,7 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
         ok = q.exec();
     }
     if (!ok) {
-        Fail(q.lastError().text());
+        Fail(Why(q.lastError().text()));
         return 0;
     }
     SetResult(DbResult::NoRow);
@@ -278,11 +411,20 @@ int CSqlDb::Execute(const QString &sql, const QVariantList &binds)
 
 int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
 {
+    const int failures = Failures();
+    int value = ExecFuncOnce(sql, binds);
+    if (RetryAfterSilentLoss(failures))
+        value = ExecFuncOnce(sql, binds);
+    NoteAnswer();
+    return value;
+}
+
+int CSqlDb::ExecFuncOnce(const QString &sql, const QVariantList &binds)
+{
     CloseStmt();
-    if (!m_db.isOpen()) {
-        Fail(QStringLiteral("The catalogue database is not open."));
+    if (!EnsureOpen())
         return -1;
-    }
+    const CServerWait wait = WaitOnServer();
     CSqlStatement *st = Prepared(sql);
     if (!st || !Run(st, binds))
         return -1;
@@ -291,7 +433,7 @@ int CSqlDb::ExecFunc(const QString &sql, const QVariantList &binds)
         const QString error = st->ErrorText();
         st->Finish();
         if (next == DbResult::Failed)
-            Fail(error);
+            Fail(Why(error));
         else
             SetResult(DbResult::NoRow);
         return -1;
@@ -319,11 +461,42 @@ int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
         }
         return 1;
     }
-    if (!(m_db.*driverCall)()) {
-        Fail(m_db.lastError().text());
+    // The server's transactions: BEGIN connects again where the connection
+    // was lost; the end of a transaction that went with a lost connection
+    // has nothing left to end, and the driver is not asked (it warns of a
+    // connection that is not open).
+    const bool begin = qstrcmp(sql, "BEGIN") == 0;
+    if (m_bServer && begin && !EnsureOpen())
         return 0;
+    if (m_bServer && !begin) {
+        if (!m_db.isOpen()) {
+            m_bServerTrans = false;
+            Fail(Why(QStringLiteral("The transaction went with the connection.")));
+            return 0;
+        }
+        if (!m_bServerTrans)
+            return 1;
+    }
+    const int failures = Failures();
+    if (!DriverTransaction(driverCall) &&
+        !(begin && RetryAfterSilentLoss(failures) && DriverTransaction(driverCall)))
+        return 0;
+    if (m_bServer) {
+        m_bServerTrans = begin;
+        CServerWait::MarkAnswered(m_strServer);
     }
     return 1;
+}
+
+bool CSqlDb::DriverTransaction(bool (QSqlDatabase::*driverCall)())
+{
+    const CServerWait wait = WaitOnServer();
+    if ((m_db.*driverCall)())
+        return true;
+    if (m_bServer)
+        m_bServerTrans = false;
+    Fail(Why(m_db.lastError().text()));
+    return false;
 }
 
 int CSqlDb::BeginTrans()

@@ -3,12 +3,19 @@
 // through an SQL engine: the connection (opened through Qt SQL), selects
 // prepared once per connection (as the dialect prepares them), one open
 // cursor, the record it fills, and the outcome of the last read.
+//
+// A server connection that is lost (the server went away, or did not
+// answer within CServerWait's bound) fails the read that met it; the next
+// read, select or transaction connects again with the same values.
 
+#include "platform/db/ServerAddress.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqlStatement.h"
 #include "platform/db/UniDb.h"
 
 #include <QSqlDatabase>
+#include <atomic>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -50,9 +57,29 @@ private:
     // prepares them, else through the driver's call. 1 on success.
     int Transaction(const char *sql, bool (QSqlDatabase::*driverCall)());
     bool Run(CSqlStatement *st, const QVariantList &binds);
+    // The connection is open, or, for a server connection that was lost,
+    // open again; false (failed) when not.
+    bool EnsureOpen();
+    // Bounds a wait on the server (nothing for the catalogue file).
+    CServerWait WaitOnServer();
+    // The text of a failure: says so when the server did not answer in time
+    // or the connection was lost.
+    QString Why(const QString &text);
+    QString CheckServer();
+    int ExecSelectOnce(const QString &sql, const QVariantList &binds, CYaqData *record);
+    int ExecFuncOnce(const QString &sql, const QVariantList &binds);
+    bool DriverTransaction(bool (QSqlDatabase::*driverCall)());
+    // Whether a read that failed since `failures` met a connection the
+    // server had ended meanwhile and may run once more (connected again).
+    bool RetryAfterSilentLoss(int failures);
+    // The server answered (the last operation did not fail).
+    void NoteAnswer();
+    // A new Qt connection with the server's values of the start.
+    void SetServerValues();
     int Fetch();
     void SetRecord(CYaqData *record);
     void ReleaseStatements();
+    void DropServerDriver();
 
     QString m_strConnection;
     QSqlDatabase m_db;
@@ -62,4 +89,12 @@ private:
     CSqlStatement *m_pCursor = nullptr;
     CYaqData *m_pRecord = nullptr;
     std::vector<QString *> m_fields; // of m_pRecord, taken once per query
+    bool m_bServer = false;          // a server connection, once opened
+    ServerAddress m_server;          // and its values of the start
+    QString m_strUser, m_strPassword;
+    QString m_strServer; // host:port/database, naming it for CServerWait
+    int m_nSocket = -1;  // of the server connection while open
+    std::atomic<bool> m_bTimedOut{false};
+    bool m_bWaitTimedOut = false; // the last failure was the bound of a wait
+    bool m_bServerTrans = false;  // a transaction is open on the server connection
 };

@@ -1,6 +1,7 @@
 #include "platform/db/SqlDialect.h"
 
 #include "platform/db/QtSqlStatement.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/SqliteStatement.h"
 
 #include <QSqlDatabase>
@@ -9,6 +10,8 @@
 #include <QVariant>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,7 +40,10 @@ QString CSqlDialect::ConnectOptions(bool readOnly) const
     if (m_kind == SqlKind::SQLite)
         return readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
                         : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
-    return QStringLiteral("connect_timeout=10");
+    // The connection's start waits as long as any other wait on the server
+    // (libpq counts whole seconds, at least 2).
+    const int seconds = std::max(2, (CServerWait::BoundMs() + 999) / 1000);
+    return QStringLiteral("connect_timeout=%1").arg(seconds);
 }
 
 QString CSqlDialect::CheckConnection(QSqlDatabase &db) const

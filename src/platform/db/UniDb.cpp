@@ -28,6 +28,7 @@ void CUniDb::Fail(const QString &text, unsigned int code)
 {
     m_lastResult = DbResult::Failed;
     m_strLastError = text;
+    ++m_nFailures;
     const CUniDbException error(code, text);
     if (m_bShowMessage)
         error.ReportError();

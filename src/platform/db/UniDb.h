@@ -59,6 +59,9 @@ public:
 
     DbResult LastResult() const { return m_lastResult; }
     const QString &LastErrorText() const { return m_strLastError; }
+    // How many operations of this connection have failed so far: a run of
+    // reads compares it before and after, whatever the last one answered.
+    int Failures() const { return m_nFailures; }
 
     int IsReadOnly() const { return m_bReadOnly; }
     void SetShowMessage(int show) { m_bShowMessage = show; }
@@ -69,6 +72,9 @@ protected:
     // as the flags say.
     void Fail(const QString &text, unsigned int code = 1);
     void SetResult(DbResult result);
+    // A failure healed at once (the read ran again and answered): the
+    // count goes back to what it was before.
+    void ForgetFailuresSince(int failures) { m_nFailures = failures; }
 
     int m_bShowMessage = 0;
     int m_bThrowException = 0;
@@ -78,4 +84,5 @@ protected:
 private:
     DbResult m_lastResult = DbResult::NoRow;
     QString m_strLastError;
+    int m_nFailures = 0;
 };

@@ -54,6 +54,8 @@ public:
     DbResult LastResult() const;
     QString LastErrorText() const;
     bool LastFailed() const { return LastResult() == DbResult::Failed; }
+    // Failed operations so far (CUniDb::Failures); 0 without a connection.
+    int Failures() const { return m_pDb ? m_pDb->Failures() : 0; }
 
     CUniDb *Connection() const { return m_pDb.get(); }
 
