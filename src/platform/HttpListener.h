@@ -231,6 +231,12 @@ private:
     void settle(Connection *c);
     // The connections waiting for a place are asked again, earliest first.
     void settleWaiting();
+    // A connection that waited for a place has one: the time its client
+    // has to send starts now.
+    void startReading(Connection *c);
+    // Reads what its client sent up to now, what the system holds for it
+    // included, as far as the connection reads.
+    void readWhatCame(Connection *c);
     // Places held, connections closing and waiting for a place aside.
     int placesTaken(const Connection *except) const;
     // The connection gives up its place to a new one.
