@@ -1435,8 +1435,8 @@ void TestSoap::listenerAnswersAWholeRequestOnABusyMachine_data()
 {
     QTest::addColumn<QString>("busy");
     // clang-format off
-    QTest::newRow("next request not read when its time ran out") << "thread";
-    QTest::newRow("whole request waited for a place")            << "places";
+    QTest::newRow("next request not read when its time ran out")    << "thread";
+    QTest::newRow("whole request waited for a place")               << "places";
     QTest::newRow("answer not taken when the closing wait ran out") << "answer";
     // clang-format on
 }
