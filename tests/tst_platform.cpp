@@ -35,8 +35,11 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,6 +82,8 @@ private slots:
     void profileRewrittenAtOnceReadsBackNew();
     void profileLockIsHeldOnlyByAWriterThatLives_data();
     void profileLockIsHeldOnlyByAWriterThatLives();
+    void profileWriteHoldsTheLockOrSaysWhy_data();
+    void profileWriteHoldsTheLockOrSaysWhy();
     void storedRectangles_data();
     void storedRectangles();
     void callerModeTakesX11WhereItCan_data();
@@ -843,6 +848,125 @@ void TestPlatform::profileLockIsHeldOnlyByAWriterThatLives()
     QCOMPARE(CProfile(QStringLiteral("yaq2"))
                  .GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1),
              1);
+}
+
+namespace {
+
+// This thread meets the files' permissions as a user other than root does:
+// without the rights to override them (the tests run as root too). The
+// rights come back when it ends.
+class WithoutOverrideRights
+{
+public:
+    WithoutOverrideRights()
+    {
+        m_ok = ::syscall(SYS_capget, &m_header, m_held) == 0;
+        __user_cap_data_struct less[2] = {m_held[0], m_held[1]};
+        constexpr quint32 kOverride =
+            (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+        less[0].effective &= ~kOverride;
+        m_ok = m_ok && ::syscall(SYS_capset, &m_header, less) == 0;
+    }
+    ~WithoutOverrideRights()
+    {
+        if (m_ok)
+            ::syscall(SYS_capset, &m_header, m_held);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_held[2] = {};
+    bool m_ok = false;
+};
+
+} // namespace
+
+// A lock file the writer may not write, a link in its place or a folder the
+// writer may not write in: the write holds the lock, or fails and says why;
+// it never goes on without the lock, and makes nothing outside the
+// profile's folder.
+void TestPlatform::profileWriteHoldsTheLockOrSaysWhy_data()
+{
+    QTest::addColumn<QString>("lock"); // what stands in the lock file's place
+    QTest::addColumn<bool>("held");    // another writer holds its lock
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("said"); // in the failure
+    // clang-format off
+    QTest::newRow("a lock file the writer may not write")       << "read-only"        << false << true  << "";
+    QTest::newRow("a lock file the writer may not write, held") << "read-only"        << true  << false << "schreibt die Datei gerade";
+    QTest::newRow("a lock file the writer may not read")        << "unreadable"       << false << false << "kann nicht genutzt werden";
+    QTest::newRow("a link to a file the writer may not write")  << "link"             << false << false << "symbolischer Verweis";
+    QTest::newRow("a link to a file the writer may write")      << "writable link"    << false << false << "symbolischer Verweis";
+    QTest::newRow("a link to no file")                          << "dangling link"    << false << false << "symbolischer Verweis";
+    QTest::newRow("a pipe")                                     << "pipe"             << false << false << "keine gewöhnliche Datei";
+    QTest::newRow("a read-only profile folder")                 << "read-only folder" << false << false << "schreibgeschützt";
+    // clang-format on
+}
+
+void TestPlatform::profileWriteHoldsTheLockOrSaysWhy()
+{
+    QFETCH(QString, lock);
+    QFETCH(bool, held);
+    QFETCH(bool, written);
+    QFETCH(QString, said);
+    TestEnv env;
+    InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
+    SetPrgSprache(QStringLiteral("00"));
+    const QString path = CProfile(QStringLiteral("yaq2")).FileName();
+    const QString folder = QFileInfo(path).path();
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeTextFile(path, "[YAQ]\nSound=0\n"));
+    const QString lockPath = path + QStringLiteral(".lock");
+    const QByteArray lockName = QFile::encodeName(lockPath);
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("other"));
+    LockHolder other;
+    if (lock == QLatin1String("read-only") || lock == QLatin1String("unreadable")) {
+        QVERIFY(writeTextFile(lockPath, QByteArray()));
+        if (held)
+            QVERIFY(other.take(lockName));
+        QVERIFY(::chmod(lockName.constData(), lock == QLatin1String("read-only") ? 0444 : 0) == 0);
+    } else if (lock.endsWith(QLatin1String("link"))) {
+        if (lock != QLatin1String("dangling link")) {
+            QVERIFY(writeTextFile(target, "kept\n"));
+            QVERIFY(::chmod(QFile::encodeName(target).constData(),
+                            lock == QLatin1String("link") ? 0444 : 0644) == 0);
+        }
+        QVERIFY(QFile::link(target, lockPath));
+    } else if (lock == QLatin1String("pipe")) {
+        QVERIFY(::mkfifo(lockName.constData(), 0644) == 0);
+    }
+    struct NoWait
+    {
+        const CProfileLockTimes usual = CProfile::LockTimes();
+        NoWait() { CProfile::SetLockTimes({0}); }
+        ~NoWait() { CProfile::SetLockTimes(usual); }
+    } noWait;
+    CProfile profile(QStringLiteral("yaq2"));
+    profile.WriteProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), 1);
+    QString failure;
+    bool synced = false;
+    {
+        const QFile::Permissions folderRights = QFileInfo(folder).permissions();
+        if (lock == QLatin1String("read-only folder"))
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        WithoutOverrideRights asUser;
+        QVERIFY(asUser.ok());
+        synced = profile.Sync(&failure);
+        QVERIFY(QFile::setPermissions(folder, folderRights));
+    }
+    QCOMPARE(synced, written);
+    QVERIFY2(failure.contains(said), qPrintable(failure));
+    QCOMPARE(CProfile(QStringLiteral("yaq2"))
+                 .GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1),
+             written ? 1 : 0);
+    // Nothing made or changed outside the profile's folder.
+    QCOMPARE(QDir(outside.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(),
+             lock.endsWith(QLatin1String("link")) && lock != QLatin1String("dangling link") ? 1
+                                                                                            : 0);
+    if (QFileInfo::exists(target))
+        QCOMPARE(readTextFile(target), QStringLiteral("kept\n"));
 }
 
 void TestPlatform::storedRectangles_data()

@@ -39,6 +39,10 @@ namespace {
 
 using YaqTest::kHangMs;
 
+// A DMS gives up on its push after half a minute: a push not answered by
+// then has failed, whatever the test's bound of a hang.
+constexpr int kDmsWaitMs = 30000;
+
 QByteArray Post(const QByteArray &body, const QByteArray &extraHeaders = {})
 {
     return "POST /soap HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/xml; charset=utf-8\r\n"
@@ -276,14 +280,15 @@ QDomElement MessageOf(const QDomDocument &doc)
     return doc.documentElement().firstChildElement().firstChildElement();
 }
 
-// A plain socket of a thread of the test, to the listener on loopback.
-int ConnectTo(quint16 port, bool blocking)
+// A plain socket of a thread of the test, to the listener on loopback; a
+// blocking one gives up a send or a receive after waitMs.
+int ConnectTo(quint16 port, bool blocking, int waitMs = kHangMs)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | (blocking ? 0 : SOCK_NONBLOCK), 0);
     if (fd < 0)
         return -1;
     if (blocking) {
-        const timeval limit{kHangMs / 1000, 0};
+        const timeval limit{waitMs / 1000, 0};
         setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
         setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     }
@@ -445,11 +450,11 @@ void ReceiveResponses(int fd, QByteArray *received, int count)
 // or, with expectContinue, its head with "Expect: 100-continue" and its body
 // once "100 Continue" has come: the status of the answer that came before
 // the connection ended (the first other than that "100 Continue"), 0 when
-// none came.
+// none came, also when it did not come within the time a DMS waits.
 int PushAnswered(quint16 port, int number, int pauseMs = -1, bool expectContinue = false,
                  int quietMs = 0)
 {
-    const int fd = ConnectTo(port, true);
+    const int fd = ConnectTo(port, true, kDmsWaitMs);
     if (fd < 0)
         return 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(quietMs));
@@ -538,6 +543,8 @@ private slots:
     void listenerServesAPushAmongKeptAliveClients();
     void listenerHoldsWholeRequestsWithinItsBound();
     void listenerLetsAClientAnsweredEarlySendItsRequest();
+    void listenerAnswersAWholeRequestOnABusyMachine_data();
+    void listenerAnswersAWholeRequestOnABusyMachine();
     void placeForANewConnection_data();
     void placeForANewConnection();
     void listenerKeepsAPushAmongStrangers_data();
@@ -1414,6 +1421,122 @@ void TestSoap::listenerLetsAClientAnsweredEarlySendItsRequest()
     QVERIFY(sent);
     QCOMPARE(Responses(received).size(), 1);
     QCOMPARE(Responses(received).at(0).status, 413);
+}
+
+// The listener's thread is busy, or every place is: a client whose whole
+// request came before its connection's time ran out hears its answer
+// whole, however long the listener took to come round to it. Busy: the
+// thread was busy past the time a kept-alive connection waits for its next
+// request, which the client sent just before that time ran out; the
+// request waited for a place longer than the read time (every place waited
+// for its answer); the answer, too large for the system's buffers, was not
+// taken yet when the closing wait ran out.
+void TestSoap::listenerAnswersAWholeRequestOnABusyMachine_data()
+{
+    QTest::addColumn<QString>("busy");
+    // clang-format off
+    QTest::newRow("next request not read when its time ran out")    << "thread";
+    QTest::newRow("whole request waited for a place")               << "places";
+    QTest::newRow("answer not taken when the closing wait ran out") << "answer";
+    // clang-format on
+}
+
+void TestSoap::listenerAnswersAWholeRequestOnABusyMachine()
+{
+    QFETCH(QString, busy);
+    HttpLimits limits = PatientLimits();
+    limits.headTimeoutMs = 100;
+    limits.readTimeoutMs = 100; // also the closing wait
+    limits.maxConnections = 1;
+    if (busy == QLatin1String("places")) {
+        // The request holding the place comes whole within that time.
+        limits.headTimeoutMs = limits.readTimeoutMs = 300;
+    }
+    HttpListener listener;
+    listener.setLimits(limits);
+    const QByteArray large(32 * 1024 * 1024, 'x');
+    QList<quint64> waiting;
+    int fd = -1;
+    bool answerAll = false;
+    listener.setRequestHandler([&](quint64 id, const HttpRequest &) {
+        if (busy == QLatin1String("places")) {
+            if (answerAll)
+                listener.respond(id, 200, "text/xml; charset=utf-8", "<a/>");
+            else
+                waiting.append(id);
+            return;
+        }
+        if (busy == QLatin1String("answer")) {
+            listener.respond(id, 200, "text/plain", large);
+            waiting.append(id);
+            return;
+        }
+        QTimer::singleShot(0, &listener, [&, id]() {
+            listener.respond(id, 200, "text/xml; charset=utf-8", "<taken/>");
+            if (!waiting.isEmpty())
+                return;
+            waiting.append(id);
+            // Just before the connection's time runs out, the client sends;
+            // the thread comes round once the time is up.
+            QTimer::singleShot(1, &listener, [&]() {
+                const QByteArray next = Post("<next/>");
+                (void)::send(fd, next.constData(), size_t(next.size()), MSG_NOSIGNAL);
+                QThread::msleep(50);
+            });
+            QThread::msleep(3 * limits.headTimeoutMs);
+        });
+    });
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    if (busy == QLatin1String("places")) {
+        // The place is held by a request that has begun, then one more
+        // client is taken beyond the places; the first request comes whole
+        // and waits for its answer, then the other client sends its own.
+        RawClient holder(listener.port());
+        const QByteArray held = Post("<held/>");
+        holder.send(held.chopped(1));
+        YAQ_TRY_VERIFY(listener.connectionCount() == 1 && holder.socket.bytesToWrite() == 0);
+        RawClient other(listener.port());
+        YAQ_TRY_COMPARE(listener.connectionCount(), 2);
+        holder.send(held.right(1));
+        YAQ_TRY_VERIFY(!waiting.isEmpty() || holder.closed);
+        other.send(Post("<other/>"));
+        // It waits longer than its read time.
+        YAQ_SETTLED_VERIFY(other.received.isEmpty());
+        answerAll = true;
+        for (const quint64 id : std::as_const(waiting))
+            listener.respond(id, 200, "text/xml; charset=utf-8", "<a/>");
+        YAQ_TRY_VERIFY(!other.responses().isEmpty() || other.closed);
+        QCOMPARE(other.responses().value(0).status, 200);
+        return;
+    }
+    fd = ConnectTo(listener.port(), true);
+    QVERIFY(fd >= 0);
+    const auto closeFd = qScopeGuard([fd]() { ::close(fd); });
+    QByteArray received;
+    bool ended = false;
+    const auto take = [&]() {
+        char buffer[65536];
+        ssize_t n = 0;
+        while ((n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0)
+            received.append(buffer, n);
+        ended = ended || n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        return ended;
+    };
+    const QByteArray first =
+        Post("<first/>",
+             busy == QLatin1String("answer") ? QByteArray("Connection: close\r\n") : QByteArray());
+    QVERIFY(::send(fd, first.constData(), size_t(first.size()), MSG_NOSIGNAL) == first.size());
+    if (busy == QLatin1String("thread")) {
+        YAQ_TRY_VERIFY(take() || Responses(received).size() >= 2);
+        QCOMPARE(Responses(received).size(), 2);
+        return;
+    }
+    // The client reads only after several closing waits.
+    YAQ_TRY_COMPARE(waiting.size(), 1);
+    YAQ_SETTLED_COMPARE(listener.connectionCount(), 1);
+    YAQ_TRY_VERIFY(take());
+    QCOMPARE(Responses(received).size(), 1);
+    QCOMPARE(Responses(received).at(0).body.size(), large.size());
 }
 
 // Who gives up a place to a new connection. The places in the order their

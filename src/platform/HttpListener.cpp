@@ -75,6 +75,7 @@ public:
     bool settling = false;
     qint64 discarded = 0;
     qint64 discardedBefore = 0; // when its last closing wait began
+    qint64 readTotal = 0;       // bytes read from its client
     QElapsedTimer closingSince;
 };
 
@@ -161,15 +162,6 @@ HttpRoom MakeRoom(const QList<HttpPlace> &places, HttpProgress newcomer, qint64 
 
 HttpListener::HttpListener(QObject *parent) : QObject(parent)
 {
-#ifdef __GLIBC__
-    // Blocks of the size of request bodies are mapped from the system and
-    // go back to it when let go. Left to itself, the C library would serve
-    // them from its heap once the first was freed, and keep what a flood of
-    // them leaves scattered there: the memory would grow past what the
-    // listener holds.
-    static const bool mapped = mallopt(M_MMAP_THRESHOLD, int(2 * kReadChunk)) == 1;
-    Q_UNUSED(mapped);
-#endif
     connect(&m_server, &QTcpServer::newConnection, this, &HttpListener::onNewConnection);
     m_roomTimer.setSingleShot(true);
     connect(&m_roomTimer, &QTimer::timeout, this, [this]() {
@@ -409,10 +401,13 @@ HttpRoom HttpListener::makeRoom(const Connection *newcomer, Connection **victim)
 
 void HttpListener::settle(Connection *c)
 {
+    const bool waited = c->waitsForPlace;
     c->overLimit = false;
     c->waitsForPlace = false;
     if (placesTaken(c) < m_limits.maxConnections) {
         c->placed.start(); // a place came free meanwhile
+        if (waited)
+            startReading(c);
         return;
     }
     Connection *victim = nullptr;
@@ -424,11 +419,19 @@ void HttpListener::settle(Connection *c)
     if (victim) {
         pushOut(victim);
         c->placed.start();
+        if (waited)
+            startReading(c);
         return;
     }
     if (room.step == HttpRoom::Step::Wait) {
         c->overLimit = true;
         c->waitsForPlace = true;
+        // Not read while it waits, its client is not the one that is
+        // slow: its time to send stops, and the wait has a bound of its
+        // own. A place comes free within the answer time (each waits for
+        // an answer that comes within it, or may go silent before).
+        if (!waited)
+            c->timer.start(m_limits.answerTimeoutMs + closingWaitMs());
         if (room.waitMs == HttpRoom::kUntilAnswered) {
             m_waitsForAnswer = true;
             return;
@@ -439,6 +442,27 @@ void HttpListener::settle(Connection *c)
         return;
     }
     fail(c, 503);
+}
+
+void HttpListener::startReading(Connection *c)
+{
+    c->since.start();
+    c->heard.start();
+    c->timer.start(c->headRead ? m_limits.readTimeoutMs
+                               : qMin(m_limits.headTimeoutMs, m_limits.readTimeoutMs));
+}
+
+void HttpListener::readWhatCame(Connection *c)
+{
+    for (;;) {
+        const qint64 before = c->readTotal;
+        if (c->socket->bytesAvailable() == 0)
+            c->socket->waitForReadyRead(0);
+        process(c);
+        if (c->gone || c->closing || c->requestId != 0 || c->waitsForPlace ||
+            c->readTotal == before || !hasUnread(c))
+            return;
+    }
 }
 
 void HttpListener::settleWaiting()
@@ -513,6 +537,7 @@ void HttpListener::process(Connection *c)
         if (c->closing) {
             // Whatever the client still sends is read past.
             const QByteArray rest = readSome(c->socket);
+            c->readTotal += rest.size();
             c->discarded += rest.size();
             if (c->discarded > kMaxDiscard)
                 c->socket->abort();
@@ -535,6 +560,7 @@ void HttpListener::process(Connection *c)
                 break;
             }
             c->heard.start();
+            c->readTotal += bytes.size();
             state = c->parser.feed(bytes);
             noteProgress(c);
         }
@@ -626,8 +652,18 @@ void HttpListener::onTimeout(Connection *c)
         process(c);
         if (c->gone)
             return;
-        if (c->discarded > c->discardedBefore &&
-            c->closingSince.elapsed() < m_limits.readTimeoutMs) {
+        // An answer the system had not taken whole yet (the thread was too
+        // busy to hand it over, or its client reads slowly) is handed to it
+        // now, and its client gets another wait to read it, within the
+        // answer time: a reset would throw it away.
+        const bool unsent = c->socket->bytesToWrite() > 0;
+        if (unsent)
+            c->socket->flush();
+        if (c->gone)
+            return;
+        const qint64 closingMs = c->closingSince.elapsed();
+        if ((c->discarded > c->discardedBefore && closingMs < m_limits.readTimeoutMs) ||
+            (unsent && closingMs < m_limits.answerTimeoutMs)) {
             c->discardedBefore = c->discarded;
             c->timer.start(closingWaitMs());
             return;
@@ -635,9 +671,29 @@ void HttpListener::onTimeout(Connection *c)
         c->socket->abort();
         return;
     }
+    if (c->waitsForPlace) {
+        // Every place stayed taken for longer than an answer takes: the
+        // listener is busy, its client was not slow.
+        fail(c, 503);
+        return;
+    }
+    // What the client sent before its time ran out counts, read or not: on
+    // a busy machine the thread may not have come round to read it. A
+    // request that came whole is handed on and answered.
+    const bool behind = hasUnread(c);
+    readWhatCame(c);
+    if (c->gone || c->closing || c->requestId != 0 || c->waitsForPlace)
+        return;
     if (!c->parser.started()) {
         // One that never sent a byte of a request: nothing to answer.
         c->socket->abort();
+        return;
+    }
+    // Its bytes were still waiting to be read: the listener was behind,
+    // not the client. It gets another wait, and more while the listener
+    // stays behind, within twice the read time.
+    if (behind && c->since.elapsed() < 2 * qint64(m_limits.readTimeoutMs)) {
+        c->timer.start(closingWaitMs());
         return;
     }
     fail(c, 408);

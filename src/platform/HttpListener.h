@@ -7,12 +7,17 @@
 // No client can hold the program: the head of a request must have come
 // within a short time and the whole request within the read time limit
 // (408, or a silent close when not a byte came), its body is bounded (413),
-// malformed HTTP is answered with 400. A connection keeps its place for
-// a short grace time after it took it, whatever new connections come and
-// send meanwhile: a client that connects and then writes its request is
-// served however many strangers come after it. An answer does not start
-// that time again: between its requests a connection kept open owes its
-// client nothing, and gives way as any other, however often it was
+// malformed HTTP is answered with 400. Those times count only while the
+// listener reads the connection, and only against a client slow to send:
+// what came before a time ran out is read before it is judged (a whole
+// request is answered), a client whose bytes still waited to be read (a
+// busy thread) gets more time, within twice the read time, and one that
+// waits beyond the places unread has its time again once it has a place
+// (its wait is bounded by the answer time: then 503).
+// A connection keeps its place for a short grace time after it took it, whatever new connections
+// come and send meanwhile: a client that connects and then writes its request is served however
+// many strangers come after it. An answer does not start that time again: between its requests a
+// connection kept open owes its client nothing, and gives way as any other, however often it was
 // answered. Past that time, when every
 // place is taken, a new connection gets the place of one that owes its
 // client nothing (no request waiting for its answer, no answer still
@@ -34,7 +39,8 @@
 // gives way hears that the listener is busy (503), as does a new one that
 // finds no place it may take, and both can read it before the connection
 // closes: none is cut off with a reset, nor while it still sends the
-// request it began (within the read time).
+// request it began (within the read time), nor before the system has taken
+// its answer whole (within the answer time).
 // A whole request counts as the body of its place while it waits for its
 // answer (its connection reads nothing more meanwhile): a handler that
 // keeps its bytes, and no more, stays within the bound.
@@ -231,6 +237,12 @@ private:
     void settle(Connection *c);
     // The connections waiting for a place are asked again, earliest first.
     void settleWaiting();
+    // A connection that waited for a place has one: the time its client
+    // has to send starts now.
+    void startReading(Connection *c);
+    // Reads what its client sent up to now, what the system holds for it
+    // included, as far as the connection reads.
+    void readWhatCame(Connection *c);
     // Places held, connections closing and waiting for a place aside.
     int placesTaken(const Connection *except) const;
     // The connection gives up its place to a new one.

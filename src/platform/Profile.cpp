@@ -32,11 +32,23 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-constexpr int kTextFileLocked = 7177;   // the lock file
-constexpr int kTextLockIsFolder = 7184; // the lock file
+constexpr int kTextFileLocked = 7177;     // the lock file
+constexpr int kTextLockIsFolder = 7184;   // the lock file
+constexpr int kTextLockIsLink = 7189;     // the lock file
+constexpr int kTextLockIsNoFile = 7205;   // the lock file
+constexpr int kTextFolderReadOnly = 7206; // the folder
+constexpr int kTextLockNotOpened = 7207;  // the lock file, the system's reason
 // How often a write waiting for the lock tries again: a lock that comes
 // free is taken at most this late.
 constexpr int kLockStepMs = 50;
+
+// Whether this process may make files in the folder: its effective rights,
+// as the write itself will meet them, and a file system mounted read-only.
+bool FolderWritable(const QString &folder)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0 ||
+           (errno != EACCES && errno != EPERM && errno != EROFS);
+}
 
 CProfileLockTimes &lockTimes()
 {
@@ -52,6 +64,15 @@ CProfileLockTimes &lockTimes()
 // of the lock; only the system's lock is. The settings store of other
 // programs (QLockFile) holds the same lock on the same file while it
 // writes.
+//
+// The file is opened for reading only: flock takes its exclusive lock on
+// any open file, so a lock file the user may not write (one a run under
+// another user left behind) still locks, and is never written. (A record
+// lock of fcntl, F_WRLCK, would need the file open for writing; the store
+// of other programs takes flock too, which is the lock they meet.) The
+// file is never reached through a symbolic link, nor taken when it is no
+// plain file: the lock would be another file's, or made outside the
+// profile's folder. A write that cannot hold the lock does not go on.
 class CLockHold
 {
 public:
@@ -59,7 +80,7 @@ public:
     {
         Held,
         Busy,
-        NoLock
+        NoLock // reason() says why
     };
 
     CLockHold() = default;
@@ -78,9 +99,7 @@ public:
         ::close(m_fd);
     }
 
-    // Tries again in short steps up to the wait. NoLock: no lock can be
-    // made (a full disk, a folder without rights), which the write of the
-    // file itself runs into and names.
+    // Tries again in short steps up to the wait.
     Outcome take(const QString &fileName, int waitMs)
     {
         m_path = QFile::encodeName(fileName);
@@ -94,40 +113,79 @@ public:
         }
     }
 
+    // Why no lock could be had, in the adviser's words.
+    QString reason() const { return m_reason; }
+
 private:
     Outcome tryTake()
     {
         for (;;) {
-            m_fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            // Not blocking: a pipe in the file's place would wait for a
+            // writer on opening.
+            m_fd = ::open(m_path.constData(),
+                          O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
             if (m_fd < 0 && errno == EINTR)
                 continue;
             if (m_fd < 0)
-                return NoLock;
+                return noLock(errno);
+            struct stat opened;
+            if (::fstat(m_fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+                release();
+                return noLock(0);
+            }
             int locked;
             do
                 locked = ::flock(m_fd, LOCK_EX | LOCK_NB);
             while (locked != 0 && errno == EINTR);
-            const Outcome outcome = locked != 0 && errno == EWOULDBLOCK ? Busy : NoLock;
+            const int lockError = locked != 0 ? errno : 0;
             // Held only when the file locked is still the one of that name:
             // its holder before removed it while this one waited for it.
             if (locked == 0 && namesHeldFile())
                 return Held;
-            ::close(m_fd);
-            m_fd = -1;
+            release();
             if (locked != 0)
-                return outcome;
+                return lockError == EWOULDBLOCK ? Busy : noLock(lockError);
         }
+    }
+
+    void release()
+    {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+    Outcome noLock(int error)
+    {
+        const QString lockName = QDir::toNativeSeparators(QFile::decodeName(m_path));
+        const QString folder = QFileInfo(QFile::decodeName(m_path)).absolutePath();
+        struct stat named;
+        const bool link = ::lstat(m_path.constData(), &named) == 0 && S_ISLNK(named.st_mode);
+        if (link || error == ELOOP) {
+            m_reason = OrmelTextArgs(kTextLockIsLink, {lockName}, QStringLiteral("%s"));
+        } else if (error == 0) {
+            m_reason = OrmelTextArgs(kTextLockIsNoFile, {lockName}, QStringLiteral("%s"));
+        } else if (error == EROFS || (error == EACCES && !FolderWritable(folder))) {
+            m_reason = OrmelTextArgs(kTextFolderReadOnly, {QDir::toNativeSeparators(folder)},
+                                     QStringLiteral("%s"));
+        } else {
+            m_reason = OrmelTextArgs(kTextLockNotOpened,
+                                     {lockName, QString::fromLocal8Bit(std::strerror(error))},
+                                     QStringLiteral("%s (%s)"));
+        }
+        return NoLock;
     }
 
     bool namesHeldFile() const
     {
+        // The name itself, not a file a link put there names.
         struct stat held;
         struct stat named;
-        return ::fstat(m_fd, &held) == 0 && ::stat(m_path.constData(), &named) == 0 &&
+        return ::fstat(m_fd, &held) == 0 && ::lstat(m_path.constData(), &named) == 0 &&
                held.st_dev == named.st_dev && held.st_ino == named.st_ino;
     }
 
     QByteArray m_path;
+    QString m_reason;
     int m_fd = -1;
 };
 
@@ -957,19 +1015,37 @@ bool CProfile::Sync(QString *failure)
     // this one wrote and keeps it.
     QByteArray old;
     QString reason;
-    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    const QString folder = QFileInfo(m_fileName).absolutePath();
+    QDir().mkpath(folder);
     const QString lockName = m_fileName + QStringLiteral(".lock");
+    const QFileInfo lockInfo(lockName);
     CLockHold lock;
-    // A folder in the lock file's place is no program's lock, and no wait
-    // ends it: the write fails at once, saying so.
-    if (QFileInfo(lockName).isDir())
+    // A folder no file can be made in is read-only for this user: said so,
+    // rather than the system's "no permission" of the file's copy.
+    if (!FolderWritable(folder)) {
+        reason = OrmelTextArgs(kTextFolderReadOnly, {QDir::toNativeSeparators(folder)},
+                               QStringLiteral("%s"));
+    } else if (!lockInfo.isSymLink() && lockInfo.isDir()) {
+        // A folder in the lock file's place is no program's lock, and no
+        // wait ends it: the write fails at once, saying so.
         reason = OrmelTextArgs(kTextLockIsFolder, {QDir::toNativeSeparators(lockName)},
                                QStringLiteral("%s"));
-    // A lock file that cannot be made (a full disk, a folder without
-    // rights) stops the write of the file itself too, which names the reason.
-    else if (lock.take(lockName, lockTimes().waitMs) == CLockHold::Busy)
-        reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lockName)},
-                               QStringLiteral("%s"));
+    } else {
+        // Without the lock the write does not go on: another writer could
+        // be between its read and its write of the file, and one of the
+        // two changes would be lost.
+        switch (lock.take(lockName, lockTimes().waitMs)) {
+        case CLockHold::Held:
+            break;
+        case CLockHold::Busy:
+            reason = OrmelTextArgs(kTextFileLocked, {QDir::toNativeSeparators(lockName)},
+                                   QStringLiteral("%s"));
+            break;
+        case CLockHold::NoLock:
+            reason = lock.reason();
+            break;
+        }
+    }
     QFile file(m_fileName);
     if (reason.isEmpty() && file.exists()) {
         if (!file.open(QIODevice::ReadOnly))

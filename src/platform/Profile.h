@@ -23,7 +23,11 @@
 // both keep their change. The lock is the system's lock on that file,
 // which ends with its holder: a write waits for a lock another program
 // holds (CProfileLockTimes), however long that program stalls, and a lock
-// file left by a program that ended locks nothing.
+// file left by a program that ended locks nothing. A write never goes on
+// without the lock: a lock file that cannot be opened for reading, a link
+// or anything but a plain file in its place, or a folder the user may not
+// write in make Sync fail and say so (a lock file the user may not write
+// still locks; a link is never followed).
 //
 // Integers and rectangles are kept as text ("42"; "left,top,right,bottom").
 // Tests move the whole store to a folder of their own with SetStorageFolder.

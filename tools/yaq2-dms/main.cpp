@@ -23,6 +23,10 @@
 #include <QFile>
 #include <QTextStream>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 constexpr char kUsage[] =
@@ -300,6 +304,14 @@ int Agent(const QStringList &args)
 
 int main(int argc, char **argv)
 {
+#ifdef __GLIBC__
+    // Blocks of 128 KiB and more are mapped from the system and go back to
+    // it when let go, for the whole process, as in the program: the request
+    // bodies its listener takes then leave nothing behind in the C
+    // library's heap, which would otherwise serve them once the first was
+    // freed and keep what a flood of them leaves scattered there.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
