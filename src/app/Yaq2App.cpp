@@ -103,8 +103,16 @@ bool CYaq2App::IsWindowlessMode() const
     return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
 }
 
+namespace {
+QString platformMissingReason(const CMissingPlatform &missing)
+{
+    return OrmelTextArgs(kPlatformMissingText, {missing.name, missing.calledFor, missing.searched},
+                         QStringLiteral("%s (%s) (%s)"));
+}
+} // namespace
+
 int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
-                                   const QString &platformNamedBy)
+                                   const QString &platformNamedBy, const CMissingPlatform &missing)
 {
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
     QString reason;
@@ -116,9 +124,7 @@ int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
                                QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""));
         break;
     case CallerWindow::PlatformMissing:
-        reason = OrmelTextArgs(kPlatformMissingText,
-                               {platform, PlatformPluginFolders().join(QStringLiteral(", "))},
-                               QStringLiteral("%s (%s)"));
+        reason = platformMissingReason(missing);
         break;
     case CallerWindow::PlatformShowsNone:
     case CallerWindow::Shown:
@@ -440,17 +446,23 @@ int CYaq2App::AnswerNotHandedOver()
     return m_nExitCode;
 }
 
-int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy)
+int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy,
+                            const CMissingPlatform &x11Missing)
 {
     if (!AnswersOnClipboard())
         return m_nExitCode;
+    // With the X display reachable the answer is lost only on a platform
+    // other than X11's: one the starter named, or the one taken because
+    // X11's is not installed.
     const QString reason =
-        xDisplayReachable
-            ? OrmelTextArgs(kPlatformKeepsNothingText,
+        !xDisplayReachable
+            ? OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
+                            QStringLiteral("DISPLAY \"%s\""))
+        : x11Missing.name == QLatin1String("xcb")
+            ? platformMissingReason(x11Missing)
+            : OrmelTextArgs(kPlatformKeepsNothingText,
                             {QGuiApplication::platformName(), platformNamedBy},
-                            QStringLiteral("%s (%s)"))
-            : OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
-                            QStringLiteral("DISPLAY \"%s\""));
+                            QStringLiteral("%s (%s)"));
     TellAnswerLost(OrmelTextArgs(kAnswerNotKeptText, {reason}, QStringLiteral("%s")));
     return m_nExitCode;
 }

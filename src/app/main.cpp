@@ -4,6 +4,7 @@
 #include "platform/DialogFocusReturn.h"
 #include "platform/DialogTitleFit.h"
 #include "platform/HeldReturnFilter.h"
+#include "platform/QtNotices.h"
 #include "platform/WindowlessPlatform.h"
 #include "settings/CmdLine.h"
 
@@ -30,6 +31,9 @@ struct CCallerPlatform
     // Whether a caller mode with a window can show it, and on what platform.
     CallerWindow window = CallerWindow::Shown;
     QString platform;
+    // The platform of a reachable display that is not installed: what
+    // called for it, where Qt looked.
+    CMissingPlatform missing;
 };
 
 CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
@@ -51,6 +55,12 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
     if (!CYaq2App::IsCallerMode(cmdLine.m_strMode))
         return result;
 
+    // Qt reads a qt.conf beside the program, which may name its plugins
+    // elsewhere, only once an application object is made: the plugins are
+    // looked for under one, made for that alone.
+    int probeArgc = 1;
+    char *probeArgv[] = {argv[0], nullptr};
+    const QCoreApplication probe(probeArgc, probeArgv);
     result.xDisplay = std::make_unique<CXDisplayHold>();
     result.xDisplayReachable = result.xDisplay->Reachable();
     const bool windowless = CYaq2App::IsWindowlessMode(cmdLine.m_strMode);
@@ -64,6 +74,13 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
         result.namedBy = QStringLiteral("-platform");
     result.window = choice.window;
     result.platform = QString::fromLocal8Bit(choice.name);
+    if (!choice.missing.isEmpty()) {
+        result.missing.name = QString::fromLocal8Bit(choice.missing);
+        result.missing.calledFor =
+            PlatformCalledFor(choice.missing, platformGiven ? QStringLiteral("-platform")
+                                                            : QStringLiteral("QT_QPA_PLATFORM"));
+        result.missing.searched = PlatformPluginFolders().join(QStringLiteral(", "));
+    }
     // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
     // overriding it.
     if (!choice.platform.isEmpty())
@@ -77,6 +94,7 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    DropQtRuntimeDirNotice();
     // The process that keeps the program's answer on the clipboard after
     // the program has ended.
     if (argc == 2 && std::strcmp(argv[1], kClipboardHolderSwitch) == 0)
@@ -87,7 +105,8 @@ int main(int argc, char *argv[])
     // no one sees waits for a click.
     if (platform.window != CallerWindow::Shown) {
         QCoreApplication application(argc, argv);
-        return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy);
+        return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy,
+                                              platform.missing);
     }
     QApplication application(argc, argv);
     platform.xDisplay.reset();
@@ -112,7 +131,7 @@ int main(int argc, char *argv[])
     case ClipboardHandOver::Failed:
         return app.AnswerNotHandedOver();
     case ClipboardHandOver::NotKept:
-        return app.AnswerNotKept(platform.xDisplayReachable, platform.namedBy);
+        return app.AnswerNotKept(platform.xDisplayReachable, platform.namedBy, platform.missing);
     case ClipboardHandOver::NotNeeded:
     case ClipboardHandOver::HandedOver:
         break;
