@@ -930,6 +930,8 @@ void TestPlatform::callerModeTakesX11WhereItCan_data()
     QTest::newRow("window, X11 plugin missing")         << QByteArray()                       << true  << true  << false << "xcb" << "wayland, xcb missing";
     QTest::newRow("package request, X11 plugin missing") << QByteArray()                      << true  << false << true  << "xcb" << "offscreen, xcb missing";
     QTest::newRow("settings mode, X11 named, missing")  << QByteArray("xcb")                  << true  << false << true  << "xcb" << "offscreen, xcb missing";
+    QTest::newRow("settings mode, no plugin at all")    << QByteArray()                       << true  << false << true  << "xcb,offscreen" << "ends: xcb missing";
+    QTest::newRow("package request, offscreen missing") << QByteArray()                       << false << false << true  << "offscreen" << "ends: offscreen missing";
     QTest::newRow("window, only X11, plugin missing")   << QByteArray()                       << true  << false << false << "xcb" << "ends: xcb missing";
     // clang-format on
 }

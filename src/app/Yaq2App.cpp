@@ -48,6 +48,9 @@ constexpr int kNoWindowText = 7185;
 constexpr int kNoDisplayText = 7186;
 constexpr int kPlatformShowsNoWindowText = 7187;
 constexpr int kPlatformMissingText = 7188;
+// "The program cannot run without a Qt platform and ends: <reason>", of a
+// mode without a window.
+constexpr int kCannotRunText = 7189;
 // "The switch ... takes a value, and none follows it."
 constexpr int kSwitchWithoutValueText = 7183;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
@@ -112,7 +115,8 @@ QString platformMissingReason(const CMissingPlatform &missing)
 } // namespace
 
 int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
-                                   const QString &platformNamedBy, const CMissingPlatform &missing)
+                                   const QString &platformNamedBy, const CMissingPlatform &missing,
+                                   bool windowless)
 {
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
     QString reason;
@@ -133,7 +137,8 @@ int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
         break;
     }
     SetMsgBoxWindowless(true);
-    OwnMsgBox(OrmelTextArgs(kNoWindowText, {reason}, QStringLiteral("%s")));
+    OwnMsgBox(
+        OrmelTextArgs(windowless ? kCannotRunText : kNoWindowText, {reason}, QStringLiteral("%s")));
     SetMsgBoxWindowless(false);
     return kExitNotDone;
 }

@@ -28,8 +28,10 @@ struct CCallerPlatform
     std::unique_ptr<CXDisplayHold> xDisplay;
     // What named a platform the run kept: "-platform" or "QT_QPA_PLATFORM".
     QString namedBy = QStringLiteral("QT_QPA_PLATFORM");
-    // Whether a caller mode with a window can show it, and on what platform.
+    // Whether a caller mode with a window can show it (one without a window
+    // run), and on what platform.
     CallerWindow window = CallerWindow::Shown;
+    bool windowless = false;
     QString platform;
     // The platform of a reachable display that is not installed: what
     // called for it, where Qt looked.
@@ -64,6 +66,7 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
     result.xDisplay = std::make_unique<CXDisplayHold>();
     result.xDisplayReachable = result.xDisplay->Reachable();
     const bool windowless = CYaq2App::IsWindowlessMode(cmdLine.m_strMode);
+    result.windowless = windowless;
     // Only a window goes to a Wayland display.
     const bool waylandDisplayReachable = !windowless && WaylandDisplayReachable();
     const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
@@ -106,7 +109,7 @@ int main(int argc, char *argv[])
     if (platform.window != CallerWindow::Shown) {
         QCoreApplication application(argc, argv);
         return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy,
-                                              platform.missing);
+                                              platform.missing, platform.windowless);
     }
     QApplication application(argc, argv);
     platform.xDisplay.reset();

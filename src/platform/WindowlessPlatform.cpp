@@ -99,15 +99,20 @@ CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool x
     if (xDisplayReachable)
         candidates << QByteArrayLiteral("xcb");
     if (windowless) {
-        // Qt's offscreen platform comes with Qt's own graphics library.
-        if (candidates.isEmpty() || !installed(candidates.constFirst())) {
-            choice.platform = QByteArrayLiteral("offscreen");
-            if (!candidates.isEmpty())
-                choice.missing = candidates.constFirst();
-        } else {
-            choice.platform = candidates.constFirst();
+        // Else Qt's offscreen platform, which comes with Qt's own graphics
+        // library, unless a qt.conf names plugins without it.
+        candidates << QByteArrayLiteral("offscreen");
+        for (const QByteArray &candidate : candidates) {
+            if (installed(candidate)) {
+                choice.platform = candidate;
+                choice.name = candidate;
+                return choice;
+            }
+            if (choice.missing.isEmpty())
+                choice.missing = candidate;
         }
-        choice.name = choice.platform;
+        choice.name = choice.missing;
+        choice.window = CallerWindow::PlatformMissing;
         return choice;
     }
     if (waylandDisplayReachable) {
@@ -186,7 +191,8 @@ QString PlatformCalledFor(const QByteArray &name, const QString &starter)
         return QStringLiteral("%1 \"%2\"")
             .arg(QLatin1String(name), QString::fromLocal8Bit(qgetenv(name)));
     };
-    if (name == "xcb")
+    // X11's platform, or offscreen without an X display.
+    if (name == "xcb" || name == "offscreen")
         return variable("DISPLAY");
     const QString wayland = variable("WAYLAND_DISPLAY");
     // A Wayland platform other than Qt's plain one is tried only when the

@@ -33,7 +33,8 @@
 // Whether a caller mode with a window shows it on the platform chosen for
 // it, or why the run ends at once: no display reachable, a platform that
 // shows no window (offscreen, minimal, the first installed of a list
-// deciding), or no platform it could show its window on installed.
+// deciding), or no platform it could show its window on installed (for a
+// mode without a window: none it could run on).
 enum class CallerWindow
 {
     Shown,
@@ -87,8 +88,8 @@ bool PlatformPluginInstalled(const QByteArray &name);
 
 // What called for the platform of that name in a caller mode, for a reason
 // that names it: the display it is the platform of (DISPLAY "...",
-// WAYLAND_DISPLAY "..."), and for a Wayland platform other than Qt's plain
-// one also the starter who named it (`starter`: "QT_QPA_PLATFORM" or
+// WAYLAND_DISPLAY "..."; for offscreen the X display there is none of), and for a Wayland platform
+// other than Qt's plain one also the starter who named it (`starter`: "QT_QPA_PLATFORM" or
 // "-platform").
 QString PlatformCalledFor(const QByteArray &name, const QString &starter);
 
