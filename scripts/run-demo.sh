@@ -5,12 +5,38 @@
 #
 # The demo keeps its own user profile and application-data folder under
 # build/demo-home, so it never touches a real installation's settings.
+#
+# Standard output is the program's alone, as a caller of its modes reads it:
+# the build writes to build/run-demo.log, and only a failed build shows its
+# end, on standard error. The packages are checked and the build configured
+# on the first run (and again when scripts/install-deps.sh changes); later
+# runs only bring the build up to date.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF >/dev/null
-# The stand-in DMS too, which the README has the adviser start beside it.
-cmake --build build -j"$(nproc)" --target yaq2 yaq2-dms
+mkdir -p build
+log=build/run-demo.log
+stamp=build/run-demo.deps
+deps="$(sha256sum scripts/install-deps.sh)"
+if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$deps" ]; then
+  scripts/install-deps.sh >&2
+  printf '%s\n' "$deps" >"$stamp"
+fi
+# cmake configures again by itself when a CMakeLists.txt changes.
+configure=()
+if [ ! -f build/CMakeCache.txt ]; then
+  echo "Building the program into build/ (output in $log) ..." >&2
+  configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF)
+fi
+build() {
+  if ((${#configure[@]})); then "${configure[@]}"; fi
+  # The stand-in DMS too, which the README has the adviser start beside it.
+  cmake --build build -j"$(nproc)" --target yaq2 yaq2-dms
+}
+if ! build >"$log" 2>&1; then
+  tail -n 40 "$log" >&2
+  echo "The build failed; all of its output is in $log." >&2
+  exit 1
+fi
 
 home="$PWD/build/demo-home"
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"

@@ -16,9 +16,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMimeData>
 #include <QProcess>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -242,23 +245,46 @@ void TestClipboardHolder::answerReadAfterTheProgramEnded()
 // that keeps nothing after the end gives the failure status and the reason
 // on standard error, naming what named it. The labour-position query with a
 // window hands its basket over at once.
+//
+// Where Qt looks for X11's platform decides too: a qt.conf beside the
+// program naming plugins without it, and QT_QPA_PLATFORM_PLUGIN_PATH, whose
+// folder Qt reads itself (not a "platforms" in it). Where X11's platform is
+// not there, the reason names it and the display it was wanted for. A run
+// that does what it was asked writes nothing to standard error, also
+// without XDG_RUNTIME_DIR.
 void TestClipboardHolder::answerKeptOrFailureTold_data()
 {
     QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
     QTest::addColumn<QStringList>("args");
+    // Where X11's platform plugin lies: "" where Qt has it; "none": a
+    // qt.conf beside the program names plugins without it ("no plugins":
+    // an empty folder); "dir" and "dir/platforms": there as well, in
+    // QT_QPA_PLATFORM_PLUGIN_PATH.
+    QTest::addColumn<QString>("x11Plugin");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("told"); // on standard error
     const QStringList request{"XVQ1F23A57M012345", "-m", "qvlawtosrp", "-a", "1110010"};
     const QStringList query{"XVQ1F23A57M012345", "-m", "qvlaposquery", "-a", "6411020"};
     const QString notKept =
         QStringLiteral("nicht in der Zwischenablage:\nDie Qt-Plattform \"%1\" (%2)");
+    const QString x11Missing =
+        QStringLiteral(
+            "Die Qt-Plattform \"xcb\" (DISPLAY \"%1\") ist nicht installiert (gesucht in: ")
+            .arg(m_display);
+    const QString noWindow =
+        QStringLiteral("Das Programm kann sein Fenster nicht zeigen und wird beendet:\n");
     // clang-format off
-    QTest::newRow("Wayland session: X11 taken, answer kept")  << "wayland"   << request                                   << 0 << "";
-    QTest::newRow("offscreen named: failure told")            << "offscreen" << request                                   << 1 << notKept.arg("offscreen", "QT_QPA_PLATFORM");
-    QTest::newRow("offscreen argument: failure told so")      << "wayland"   << request + QStringList{"-platform", "offscreen"} << 1 << notKept.arg("offscreen", "-platform");
-    QTest::newRow("unknown platform: X11 taken, answer kept") << "nonsense"  << request                                   << 0 << "";
-    QTest::newRow("window, Wayland session: answer kept")     << "wayland"   << query                                     << 0 << "";
-    QTest::newRow("window, offscreen named: failure told")    << "offscreen" << query                                     << 1 << QString("Die Qt-Plattform \"offscreen\" (QT_QPA_PLATFORM) zeigt kein Fenster.");
+    QTest::newRow("Wayland session: X11 taken, answer kept")  << "wayland"   << request << "" << 0 << "";
+    QTest::newRow("offscreen named: failure told")            << "offscreen" << request << "" << 1 << notKept.arg("offscreen", "QT_QPA_PLATFORM");
+    QTest::newRow("offscreen argument: failure told so")      << "wayland"   << request + QStringList{"-platform", "offscreen"} << "" << 1 << notKept.arg("offscreen", "-platform");
+    QTest::newRow("unknown platform: X11 taken, answer kept") << "nonsense"  << request << "" << 0 << "";
+    QTest::newRow("window, Wayland session: answer kept")     << "wayland"   << query   << "" << 0 << "";
+    QTest::newRow("window, offscreen named: failure told")    << "offscreen" << query   << "" << 1 << QString("Die Qt-Plattform \"offscreen\" (QT_QPA_PLATFORM) zeigt kein Fenster.");
+    QTest::newRow("qt.conf without X11: failure told")        << "xcb"       << request << "none" << 1 << "nicht in der Zwischenablage:\n" + x11Missing;
+    QTest::newRow("window, qt.conf without X11: ends")        << "xcb"       << query   << "none" << 1 << noWindow + x11Missing;
+    QTest::newRow("X11 in the plugin folder's platforms")     << "xcb"       << request << "dir/platforms" << 1 << x11Missing;
+    QTest::newRow("X11 in the plugin folder: answer kept")    << "xcb"       << request << "dir" << 0 << "";
+    QTest::newRow("settings mode, qt.conf without plugins")   << "xcb"       << QStringList{"-m", "qvlsettings", "-s", "Sound", "-w", "0"} << "no plugins" << 1 << "Das Programm kann ohne eine Qt-Plattform nicht laufen und wird beendet:\n" + x11Missing;
     // clang-format on
 }
 
@@ -266,20 +292,62 @@ void TestClipboardHolder::answerKeptOrFailureTold()
 {
     QFETCH(QString, platform);
     QFETCH(QStringList, args);
+    QFETCH(QString, x11Plugin);
     QProcessEnvironment environment = displayEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    const YaqTest::ProcessReaper reaper(program);
-    program.start(QStringLiteral(YAQ_PROGRAM), args);
-    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
-    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QTEST(program.exitCode(), "exitCode");
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    // No Wayland display, whatever the machine runs.
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), m_env->path() + QStringLiteral("/none"));
+    QString program = QStringLiteral(YAQ_PROGRAM);
+    if (!x11Plugin.isEmpty()) {
+        // The program (a link to it: Qt takes the folder of the file) with
+        // the demo data and a qt.conf naming Qt's plugins without X11's
+        // platform.
+        const QString qtPlugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+        const QString qtPlatforms = qtPlugins + QStringLiteral("/platforms/");
+        const QString own = m_env->path() + QStringLiteral("/own/");
+        const QString plugins = m_env->path() + QStringLiteral("/plugins/");
+        QVERIFY(QDir().mkpath(own) && QDir().mkpath(plugins + QStringLiteral("platforms")));
+        const bool none = x11Plugin == QLatin1String("no plugins");
+        for (const QString &kind : QDir(qtPlugins).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (kind != QLatin1String("platforms") && !none)
+                QVERIFY(QFile::link(qtPlugins + QLatin1Char('/') + kind, plugins + kind));
+        }
+        for (const QString &file : QDir(qtPlatforms).entryList(QDir::Files)) {
+            if (file != QLatin1String("libqxcb.so") && !none)
+                QVERIFY(
+                    QFile::link(qtPlatforms + file, plugins + QStringLiteral("platforms/") + file));
+        }
+        const QString built = QStringLiteral(YAQ_PROGRAM);
+        program = own + QFileInfo(built).fileName();
+        QVERIFY(::link(QFile::encodeName(built).constData(),
+                       QFile::encodeName(program).constData()) == 0 ||
+                QFile::copy(built, program));
+        QVERIFY(QFile::link(QFileInfo(built).path() + QStringLiteral("/Datas"),
+                            own + QStringLiteral("Datas")));
+        QVERIFY(writeTextFile(own + QStringLiteral("qt.conf"),
+                              "[Paths]\nPlugins=" + plugins.toUtf8() + '\n'));
+        if (x11Plugin.startsWith(QLatin1String("dir"))) {
+            const QString folder = m_env->path() + QStringLiteral("/x11");
+            const QString in = folder + x11Plugin.mid(3) + QLatin1Char('/');
+            QVERIFY(QDir().mkpath(in));
+            QVERIFY(QFile::link(qtPlatforms + QStringLiteral("libqxcb.so"),
+                                in + QStringLiteral("libqxcb.so")));
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM_PLUGIN_PATH"), folder);
+        }
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(process);
+    process.start(program, args);
+    QVERIFY(process.waitForFinished(YaqTest::kHangMs));
+    const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QTEST(process.exitCode(), "exitCode");
     QFETCH(QString, told);
-    QVERIFY2(errors.contains(told), qPrintable(errors));
+    QVERIFY2(told.isEmpty() ? errors.isEmpty() : errors.contains(told), qPrintable(errors));
     const ClipRead read = client({"get", kBasketListFormat});
-    QCOMPARE(read.exitCode, program.exitCode() == 0 ? 0 : 1);
+    QCOMPARE(read.exitCode, process.exitCode() == 0 ? 0 : 1);
     if (read.exitCode == 0)
         QVERIFY(utf16BlockText(read.bytes).startsWith(QLatin1String("<Basket-List>")));
 }

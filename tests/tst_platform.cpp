@@ -1046,12 +1046,16 @@ void TestPlatform::callerModeTakesX11WhereItCan_data()
     QTest::newRow("window, Wayland only, X11 list")     << QByteArray("xcb;offscreen")        << false << true  << false << "" << "wayland";
     QTest::newRow("window, Wayland only, blank xcb")    << QByteArray(" xcb ")                << false << true  << false << "" << "wayland";
     QTest::newRow("window, Wayland only, wayland-egl")  << QByteArray(" wayland-egl")         << false << true  << false << "" << "wayland-egl";
-    QTest::newRow("window, Wayland only, EGL missing")  << QByteArray("wayland-egl")          << false << true  << false << "wayland-egl" << "wayland";
+    QTest::newRow("window, Wayland only, EGL missing")  << QByteArray("wayland-egl")          << false << true  << false << "wayland-egl" << "wayland, wayland-egl missing";
     QTest::newRow("window, Wayland only, vnc")          << QByteArray("vnc")                  << false << true  << false << "" << "vnc named";
     QTest::newRow("window, vnc missing, Wayland only")  << QByteArray("vnc")                  << false << true  << false << "vnc" << "wayland";
     QTest::newRow("window, Wayland plugin missing")     << QByteArray("xcb")                  << false << true  << false << "wayland" << "ends: wayland missing";
     QTest::newRow("window, no plugin for any display")  << QByteArray()                       << true  << true  << false << "xcb,wayland" << "ends: xcb missing";
-    QTest::newRow("window, X11 plugin missing")         << QByteArray()                       << true  << true  << false << "xcb" << "wayland";
+    QTest::newRow("window, X11 plugin missing")         << QByteArray()                       << true  << true  << false << "xcb" << "wayland, xcb missing";
+    QTest::newRow("package request, X11 plugin missing") << QByteArray()                      << true  << false << true  << "xcb" << "offscreen, xcb missing";
+    QTest::newRow("settings mode, X11 named, missing")  << QByteArray("xcb")                  << true  << false << true  << "xcb" << "offscreen, xcb missing";
+    QTest::newRow("settings mode, no plugin at all")    << QByteArray()                       << true  << false << true  << "xcb,offscreen" << "ends: xcb missing";
+    QTest::newRow("package request, offscreen missing") << QByteArray()                       << false << false << true  << "offscreen" << "ends: offscreen missing";
     QTest::newRow("window, only X11, plugin missing")   << QByteArray()                       << true  << false << false << "xcb" << "ends: xcb missing";
     // clang-format on
 }
@@ -1073,6 +1077,8 @@ void TestPlatform::callerModeTakesX11WhereItCan()
     case CallerWindow::Shown:
         outcome = QString::fromLatin1(choice.platform) +
                   (choice.named ? QStringLiteral(" named") : QString());
+        if (!choice.missing.isEmpty())
+            outcome += QStringLiteral(", %1 missing").arg(QString::fromLatin1(choice.missing));
         break;
     case CallerWindow::NoDisplay:
         outcome = QStringLiteral("ends: no display");
@@ -1081,7 +1087,7 @@ void TestPlatform::callerModeTakesX11WhereItCan()
         outcome = QStringLiteral("ends: %1 shows none").arg(QString::fromLatin1(choice.name));
         break;
     case CallerWindow::PlatformMissing:
-        outcome = QStringLiteral("ends: %1 missing").arg(QString::fromLatin1(choice.name));
+        outcome = QStringLiteral("ends: %1 missing").arg(QString::fromLatin1(choice.missing));
         break;
     }
     QTEST(outcome, "outcome");

@@ -777,7 +777,8 @@ void TestStartup::heldProfileLockIsWaitedForOnce()
 // platform that shows none, ends at once with the failure status and says
 // why. A platform Qt cannot start, named by QT_QPA_PLATFORM or by
 // the argument "-platform", counts as a desktop's. The program itself runs,
-// as a caller starts it.
+// as a caller starts it; a run that did its work writes nothing to standard
+// error.
 void TestStartup::windowlessRunWithoutADisplay_data()
 {
     QTest::addColumn<QString>("mode");
@@ -839,6 +840,8 @@ void TestStartup::windowlessRunWithoutADisplay()
                        m_env->path() + QStringLiteral("/profile"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_env->path() + QStringLiteral("/appdata"));
     environment.insert(QStringLiteral("DISPLAY"), display);
+    // As a caller outside a desktop login starts it.
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     // No Wayland display either, whatever the machine runs.
     environment.insert(QStringLiteral("WAYLAND_DISPLAY"), m_env->path() + QStringLiteral("/none"));
     if (platform.isEmpty())
@@ -860,7 +863,8 @@ void TestStartup::windowlessRunWithoutADisplay()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QTEST(program.exitCode(), "exitCode");
     QFETCH(QString, told);
-    QVERIFY2(errors.contains(told), qPrintable(errors));
+    // Nothing but the reason, in the program's language.
+    QVERIFY2(told.isEmpty() ? errors.isEmpty() : errors.contains(told), qPrintable(errors));
     if (mode == QLatin1String("qvlsettings")) {
         const CProfile profile(QStringLiteral("yaq2"));
         QCOMPARE(profile.GetProfileInt(QStringLiteral("YAQ"), QStringLiteral("Sound"), -1), 0);

@@ -7,6 +7,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/QtNotices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,10 +43,11 @@ bool AsksForHelp(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    DropQtRuntimeDirNotice();
     if (!HasDisplay()) {
         if (!AsksForHelp(argc, argv)) {
-            std::fprintf(stderr, "yaq2-printdemo needs a display, also with --pdf: start it on "
-                                 "the desktop, or without one with QT_QPA_PLATFORM=offscreen.\n");
+            std::fprintf(stderr, "yaq2-printdemo braucht eine Anzeige, auch mit --pdf: auf dem "
+                                 "Desktop starten, ohne Anzeige mit QT_QPA_PLATFORM=offscreen.\n");
             return 1;
         }
         // The help is text only.

@@ -48,6 +48,9 @@ constexpr int kNoWindowText = 7185;
 constexpr int kNoDisplayText = 7186;
 constexpr int kPlatformShowsNoWindowText = 7187;
 constexpr int kPlatformMissingText = 7188;
+// "The program cannot run without a Qt platform and ends: <reason>", of a
+// mode without a window.
+constexpr int kCannotRunText = 7208;
 // "The switch ... takes a value, and none follows it."
 constexpr int kSwitchWithoutValueText = 7183;
 // "The address ... (ReceiveXMLAddress) is none of this computer's: <reason>".
@@ -103,8 +106,17 @@ bool CYaq2App::IsWindowlessMode() const
     return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
 }
 
+namespace {
+QString platformMissingReason(const CMissingPlatform &missing)
+{
+    return OrmelTextArgs(kPlatformMissingText, {missing.name, missing.calledFor, missing.searched},
+                         QStringLiteral("%s (%s) (%s)"));
+}
+} // namespace
+
 int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
-                                   const QString &platformNamedBy)
+                                   const QString &platformNamedBy, const CMissingPlatform &missing,
+                                   bool windowless)
 {
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
     QString reason;
@@ -116,9 +128,7 @@ int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
                                QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""));
         break;
     case CallerWindow::PlatformMissing:
-        reason = OrmelTextArgs(kPlatformMissingText,
-                               {platform, PlatformPluginFolders().join(QStringLiteral(", "))},
-                               QStringLiteral("%s (%s)"));
+        reason = platformMissingReason(missing);
         break;
     case CallerWindow::PlatformShowsNone:
     case CallerWindow::Shown:
@@ -127,7 +137,8 @@ int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
         break;
     }
     SetMsgBoxWindowless(true);
-    OwnMsgBox(OrmelTextArgs(kNoWindowText, {reason}, QStringLiteral("%s")));
+    OwnMsgBox(
+        OrmelTextArgs(windowless ? kCannotRunText : kNoWindowText, {reason}, QStringLiteral("%s")));
     SetMsgBoxWindowless(false);
     return kExitNotDone;
 }
@@ -440,17 +451,23 @@ int CYaq2App::AnswerNotHandedOver()
     return m_nExitCode;
 }
 
-int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy)
+int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy,
+                            const CMissingPlatform &x11Missing)
 {
     if (!AnswersOnClipboard())
         return m_nExitCode;
+    // With the X display reachable the answer is lost only on a platform
+    // other than X11's: one the starter named, or the one taken because
+    // X11's is not installed.
     const QString reason =
-        xDisplayReachable
-            ? OrmelTextArgs(kPlatformKeepsNothingText,
+        !xDisplayReachable
+            ? OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
+                            QStringLiteral("DISPLAY \"%s\""))
+        : x11Missing.name == QLatin1String("xcb")
+            ? platformMissingReason(x11Missing)
+            : OrmelTextArgs(kPlatformKeepsNothingText,
                             {QGuiApplication::platformName(), platformNamedBy},
-                            QStringLiteral("%s (%s)"))
-            : OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
-                            QStringLiteral("DISPLAY \"%s\""));
+                            QStringLiteral("%s (%s)"));
     TellAnswerLost(OrmelTextArgs(kAnswerNotKeptText, {reason}, QStringLiteral("%s")));
     return m_nExitCode;
 }

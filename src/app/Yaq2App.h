@@ -56,14 +56,20 @@ public:
     // starter named, by `platformNamedBy`). The adviser hears so in a box,
     // the caller of a mode without a window on standard error; the exit
     // status then.
-    int AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy);
+    // Where X11's platform is not installed (`x11Missing` named), that is
+    // the reason.
+    int AnswerNotKept(bool xDisplayReachable, const QString &platformNamedBy,
+                      const CMissingPlatform &x11Missing);
     // Before any window: a caller mode with a window cannot show it (no
     // display reachable, a platform that shows none, named by
-    // `platformNamedBy`, or no platform it could show it on installed). Tells the caller so on
-    // standard error, in the program's texts, and returns the exit status; nothing is read or
-    // written. Needs the core application object only.
+    // `platformNamedBy`, or no platform it could show it on installed:
+    // `missing`), or a mode without a window (`windowless`) has no platform
+    // to run on. Tells the caller so on standard error, in the program's
+    // texts, and returns the exit status; nothing is read or written. Needs
+    // the core application object only.
     static int TellWindowCannotShow(CallerWindow why, const QString &platform,
-                                    const QString &platformNamedBy);
+                                    const QString &platformNamedBy, const CMissingPlatform &missing,
+                                    bool windowless);
     // The caller modes (switch "m") that show no window at all.
     static bool IsWindowlessMode(const QString &mode);
     // The modes (switch "m") of a calling program, with a window or without.

@@ -4,6 +4,7 @@
 #include "platform/DialogFocusReturn.h"
 #include "platform/DialogTitleFit.h"
 #include "platform/HeldReturnFilter.h"
+#include "platform/QtNotices.h"
 #include "platform/WindowlessPlatform.h"
 #include "settings/CmdLine.h"
 
@@ -31,9 +32,14 @@ struct CCallerPlatform
     std::unique_ptr<CXDisplayHold> xDisplay;
     // What named a platform the run kept: "-platform" or "QT_QPA_PLATFORM".
     QString namedBy = QStringLiteral("QT_QPA_PLATFORM");
-    // Whether a caller mode with a window can show it, and on what platform.
+    // Whether a caller mode with a window can show it (one without a window
+    // run), and on what platform.
     CallerWindow window = CallerWindow::Shown;
+    bool windowless = false;
     QString platform;
+    // The platform of a reachable display that is not installed: what
+    // called for it, where Qt looked.
+    CMissingPlatform missing;
 };
 
 CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
@@ -55,9 +61,16 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
     if (!CYaq2App::IsCallerMode(cmdLine.m_strMode))
         return result;
 
+    // Qt reads a qt.conf beside the program, which may name its plugins
+    // elsewhere, only once an application object is made: the plugins are
+    // looked for under one, made for that alone.
+    int probeArgc = 1;
+    char *probeArgv[] = {argv[0], nullptr};
+    const QCoreApplication probe(probeArgc, probeArgv);
     result.xDisplay = std::make_unique<CXDisplayHold>();
     result.xDisplayReachable = result.xDisplay->Reachable();
     const bool windowless = CYaq2App::IsWindowlessMode(cmdLine.m_strMode);
+    result.windowless = windowless;
     // Only a window goes to a Wayland display.
     const bool waylandDisplayReachable = !windowless && WaylandDisplayReachable();
     const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
@@ -68,6 +81,13 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
         result.namedBy = QStringLiteral("-platform");
     result.window = choice.window;
     result.platform = QString::fromLocal8Bit(choice.name);
+    if (!choice.missing.isEmpty()) {
+        result.missing.name = QString::fromLocal8Bit(choice.missing);
+        result.missing.calledFor =
+            PlatformCalledFor(choice.missing, platformGiven ? QStringLiteral("-platform")
+                                                            : QStringLiteral("QT_QPA_PLATFORM"));
+        result.missing.searched = PlatformPluginFolders().join(QStringLiteral(", "));
+    }
     // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
     // overriding it.
     if (!choice.platform.isEmpty())
@@ -81,6 +101,7 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    DropQtRuntimeDirNotice();
 #ifdef __GLIBC__
     // The one choice of the C library's allocator, for the whole process:
     // blocks of 128 KiB and more are mapped from the system and go back to
@@ -104,7 +125,8 @@ int main(int argc, char *argv[])
     // no one sees waits for a click.
     if (platform.window != CallerWindow::Shown) {
         QCoreApplication application(argc, argv);
-        return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy);
+        return CYaq2App::TellWindowCannotShow(platform.window, platform.platform, platform.namedBy,
+                                              platform.missing, platform.windowless);
     }
     QApplication application(argc, argv);
     platform.xDisplay.reset();
@@ -129,7 +151,7 @@ int main(int argc, char *argv[])
     case ClipboardHandOver::Failed:
         return app.AnswerNotHandedOver();
     case ClipboardHandOver::NotKept:
-        return app.AnswerNotKept(platform.xDisplayReachable, platform.namedBy);
+        return app.AnswerNotKept(platform.xDisplayReachable, platform.namedBy, platform.missing);
     case ClipboardHandOver::NotNeeded:
     case ClipboardHandOver::HandedOver:
         break;

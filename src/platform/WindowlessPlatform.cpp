@@ -1,12 +1,12 @@
 #include "platform/WindowlessPlatform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLibrary>
-#include <QLibraryInfo>
 #include <QList>
 #include <QPluginLoader>
 
@@ -99,12 +99,20 @@ CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool x
     if (xDisplayReachable)
         candidates << QByteArrayLiteral("xcb");
     if (windowless) {
-        // Qt's offscreen platform comes with Qt's own graphics library.
-        if (candidates.isEmpty() || !installed(candidates.constFirst()))
-            choice.platform = QByteArrayLiteral("offscreen");
-        else
-            choice.platform = candidates.constFirst();
-        choice.name = choice.platform;
+        // Else Qt's offscreen platform, which comes with Qt's own graphics
+        // library, unless a qt.conf names plugins without it.
+        candidates << QByteArrayLiteral("offscreen");
+        for (const QByteArray &candidate : candidates) {
+            if (installed(candidate)) {
+                choice.platform = candidate;
+                choice.name = candidate;
+                return choice;
+            }
+            if (choice.missing.isEmpty())
+                choice.missing = candidate;
+        }
+        choice.name = choice.missing;
+        choice.window = CallerWindow::PlatformMissing;
         return choice;
     }
     if (waylandDisplayReachable) {
@@ -128,8 +136,10 @@ CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool x
             choice.name = platformName(candidate);
             return choice;
         }
+        if (choice.missing.isEmpty())
+            choice.missing = platformName(candidate);
     }
-    choice.name = platformName(candidates.constFirst());
+    choice.name = choice.missing;
     choice.window = CallerWindow::PlatformMissing;
     return choice;
 }
@@ -137,33 +147,22 @@ CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool x
 QStringList PlatformPluginFolders()
 {
     QStringList folders;
-    // A folder the starter names for the platforms alone (Qt looks in it
-    // and in its "platforms"), then Qt's library paths: QT_PLUGIN_PATH,
-    // Qt's own plugins, the program's folder.
+    // A folder the starter names for the platforms alone: Qt looks in that
+    // folder itself, not in a "platforms" inside it.
     const QString own = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
     if (!own.isEmpty())
-        folders << own << own + QStringLiteral("/platforms");
-    const QStringList paths =
-        qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    for (const QString &path : paths)
+        folders << own;
+    // Then the "platforms" of Qt's library paths: QT_PLUGIN_PATH, Qt's own
+    // plugins (or those a qt.conf beside the program names), the program's
+    // folder.
+    for (const QString &path : QCoreApplication::libraryPaths())
         folders << path + QStringLiteral("/platforms");
-    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    if (!program.isEmpty())
-        folders << program + QStringLiteral("/platforms");
     folders.removeDuplicates();
     return folders;
 }
 
 bool PlatformPluginInstalled(const QByteArray &name)
 {
-    // A qt.conf beside the program may name Qt's plugin folder elsewhere,
-    // which Qt reads only once the application object is made: there Qt
-    // alone knows.
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    if (QFileInfo::exists(program + QStringLiteral("/qt6.conf")) ||
-        QFileInfo::exists(program + QStringLiteral("/qt.conf")))
-        return true;
     const QString wanted = QString::fromLocal8Bit(name);
     for (const QString &folder : PlatformPluginFolders()) {
         const QDir dir(folder);
@@ -184,6 +183,21 @@ bool PlatformPluginInstalled(const QByteArray &name)
         }
     }
     return false;
+}
+
+QString PlatformCalledFor(const QByteArray &name, const QString &starter)
+{
+    const auto variable = [](const char *name) {
+        return QStringLiteral("%1 \"%2\"")
+            .arg(QLatin1String(name), QString::fromLocal8Bit(qgetenv(name)));
+    };
+    // X11's platform, or offscreen without an X display.
+    if (name == "xcb" || name == "offscreen")
+        return variable("DISPLAY");
+    const QString wayland = variable("WAYLAND_DISPLAY");
+    // A Wayland platform other than Qt's plain one is tried only when the
+    // starter named it.
+    return name == "wayland" ? wayland : starter + QStringLiteral(", ") + wayland;
 }
 
 bool PlatformShowsNoWindow(const QString &platformName)

@@ -33,7 +33,8 @@
 // Whether a caller mode with a window shows it on the platform chosen for
 // it, or why the run ends at once: no display reachable, a platform that
 // shows no window (offscreen, minimal, the first installed of a list
-// deciding), or no platform it could show its window on installed.
+// deciding), or no platform it could show its window on installed (for a
+// mode without a window: none it could run on).
 enum class CallerWindow
 {
     Shown,
@@ -51,7 +52,21 @@ struct CCallerModePlatform
     QByteArray name;
     // Whether the starter's platform was kept as named.
     bool named = false;
+    // The platform of a reachable display that is not installed, passed
+    // over for another or ending the run; empty when none was.
+    QByteArray missing;
     CallerWindow window = CallerWindow::Shown;
+};
+
+// A platform a caller mode needs for a reachable display that is not
+// installed, as its reason names it.
+struct CMissingPlatform
+{
+    QString name;
+    // What called for it (PlatformCalledFor).
+    QString calledFor;
+    // The folders looked in, ", " between them.
+    QString searched;
 };
 
 // Whether the Qt platform of that name is installed.
@@ -63,11 +78,20 @@ CCallerModePlatform ChooseCallerModePlatform(const QByteArray &requested, bool x
                                              bool waylandDisplayReachable, bool windowless,
                                              const PlatformInstalled &installed);
 
-// The folders Qt looks for its platform plugins in, in its order.
+// The folders Qt looks for its platform plugins in, in its order. Qt reads
+// a qt.conf beside the program (which may name its plugins elsewhere) only
+// once the application object is made: call these while one lives.
 QStringList PlatformPluginFolders();
 // Whether a plugin in those folders is the platform of that name, as Qt
 // finds it by the name the plugin declares.
 bool PlatformPluginInstalled(const QByteArray &name);
+
+// What called for the platform of that name in a caller mode, for a reason
+// that names it: the display it is the platform of (DISPLAY "...",
+// WAYLAND_DISPLAY "..."; for offscreen the X display there is none of), and for a Wayland platform
+// other than Qt's plain one also the starter who named it (`starter`: "QT_QPA_PLATFORM" or
+// "-platform").
+QString PlatformCalledFor(const QByteArray &name, const QString &starter);
 
 // Whether the platform of the running program shows no window anyone could
 // see or click (offscreen, minimal).

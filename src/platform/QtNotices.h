@@ -1,0 +1,13 @@
+#pragma once
+// Qt's own notices on standard error that tell the caller nothing.
+//
+// Without XDG_RUNTIME_DIR (a caller started outside a desktop login: a
+// service, cron, "env -i") Qt says in English on every run that it takes a
+// folder of its own in the temporary folder instead, which it then makes
+// and uses as it should. A caller reads the program's standard error for
+// the program's German reasons; that notice is no reason and is left out.
+// A runtime folder Qt cannot make or use is still told.
+
+// Installs the filter before the application object is made; every other
+// message goes on to the handler that was installed before.
+void DropQtRuntimeDirNotice();
