@@ -1,5 +1,6 @@
 #include "common/DmsWaitWindow.h"
 
+#include "platform/InputDrop.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 
@@ -21,33 +22,6 @@ enum
     kTextWaiting = 7120, // "Warten auf die Antwort des DMS …"
     kTextCancel = 7121,  // "Abbrechen"
 };
-
-bool IsInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::InputMethod:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool IsClick(QEvent::Type type)
 {
@@ -222,7 +196,7 @@ bool CDmsWaitWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (!IsInput(type) || IsOfWindow(watched))
+    if (!IsAdviserInput(type) || IsOfWindow(watched))
         return false;
     if (type == QEvent::ShortcutOverride)
         event->accept(); // no shortcut of the pages fires either

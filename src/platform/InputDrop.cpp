@@ -6,9 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace {
-
-bool IsInput(QEvent::Type type)
+bool IsAdviserInput(QEvent::Type type)
 {
     switch (type) {
     case QEvent::MouseButtonPress:
@@ -34,8 +32,6 @@ bool IsInput(QEvent::Type type)
         return false;
     }
 }
-
-} // namespace
 
 CInputDrop::CInputDrop() : m_wait(true)
 {
@@ -115,7 +111,7 @@ bool CInputDrop::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (!IsInput(type) || (m_wait && IsOfNewModal(watched)))
+    if (!IsAdviserInput(type) || (m_wait && IsOfNewModal(watched)))
         return false;
     if (type == QEvent::ShortcutOverride)
         event->accept(); // no shortcut fires either

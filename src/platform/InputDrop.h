@@ -14,11 +14,15 @@
 // follows at once (the Return after the VIN) does not answer the message
 // unread.
 
+#include <QEvent>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
 class QWidget;
+
+// A click, key, wheel turn, touch or drop of the adviser: what a wait drops.
+bool IsAdviserInput(QEvent::Type type);
 
 class CInputDrop : public QObject
 {
