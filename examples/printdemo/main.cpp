@@ -43,7 +43,7 @@ bool AsksForHelp(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    DropQtRuntimeDirNotice();
+    DropQtNotices();
     if (!HasDisplay()) {
         if (!AsksForHelp(argc, argv)) {
             std::fprintf(stderr, "yaq2-printdemo braucht eine Anzeige, auch mit --pdf: auf dem "

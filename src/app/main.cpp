@@ -101,7 +101,7 @@ CCallerPlatform ChooseCallerPlatform(int *argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    DropQtRuntimeDirNotice();
+    DropQtNotices();
 #ifdef __GLIBC__
     // The one choice of the C library's allocator, for the whole process:
     // blocks of 128 KiB and more are mapped from the system and go back to

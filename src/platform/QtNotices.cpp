@@ -7,15 +7,17 @@ namespace {
 
 QtMessageHandler g_previous = nullptr;
 
-bool isRuntimeDirNotice(const QString &message)
+bool isToldOtherwise(const QString &message)
 {
     return message.startsWith(
-        QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to "));
+               QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to ")) ||
+           message.startsWith(
+               QLatin1String("This plugin does not support QPlatformServices::openDocument()"));
 }
 
 void filterNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && isRuntimeDirNotice(message))
+    if (type == QtWarningMsg && isToldOtherwise(message))
         return;
     if (g_previous)
         g_previous(type, context, message);
@@ -23,7 +25,7 @@ void filterNotices(QtMsgType type, const QMessageLogContext &context, const QStr
 
 } // namespace
 
-void DropQtRuntimeDirNotice()
+void DropQtNotices()
 {
     if (!g_previous)
         g_previous = qInstallMessageHandler(filterNotices);

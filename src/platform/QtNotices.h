@@ -7,7 +7,12 @@
 // and uses as it should. A caller reads the program's standard error for
 // the program's German reasons; that notice is no reason and is left out.
 // A runtime folder Qt cannot make or use is still told.
+//
+// A platform without a desktop (offscreen) says in English that it cannot
+// open a document; the program then tells in German that the file was
+// written and cannot be shown (the print engine's PDF), so Qt's line is
+// left out too.
 
 // Installs the filter before the application object is made; every other
 // message goes on to the handler that was installed before.
-void DropQtRuntimeDirNotice();
+void DropQtNotices();
