@@ -115,7 +115,7 @@ QString Ids(const QStringList &texts)
     QStringList out;
     for (const QString &text : texts) {
         QString shown = text;
-        for (int id : {4007, 4014, 5003, 5050, 5051, 5054, 7035}) {
+        for (int id : {4007, 4014, 5003, 5050, 5051, 5054, 7024, 7035}) {
             if (text == OrmelText(id))
                 shown = QString::number(id);
         }
