@@ -19,10 +19,12 @@
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "platform/OrmelText.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
+#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
 #include "support/Waits.h"
@@ -313,6 +315,7 @@ private slots:
     void initTestCase();
     void walkShowsWhatTheVehicleHas_data();
     void walkShowsWhatTheVehicleHas();
+    void lostServerIsNoEmptyCatalogue();
     void pairMarks_data();
     void pairMarks();
     void rowColours_data();
@@ -472,6 +475,40 @@ void TestAwKat::walkShowsWhatTheVehicleHas()
         QCOMPARE(walk->SelectedIndex() >= 0, !shown.isEmpty());
         QCOMPARE(walk->Path().empty(), level <= 1 || opened.isEmpty());
     }
+}
+
+// Main groups whose read failed are told as the lost server, not shown as a
+// catalogue without rows; the next read after the server is back shows them.
+void TestAwKat::lostServerIsNoEmptyCatalogue()
+{
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    CatalogueCache().Clear();
+    CServerWait::SetBoundMs(1000);
+    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> dbs[3];
+    for (auto &db : dbs) {
+        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        QVERIFY(db);
+    }
+    CPrgSettings s = Vehicle(QStringLiteral("Arvo"));
+    auto walk = MakeWalk(s, dbs[0].get(), dbs[1].get(), dbs[2].get());
+    QStringList told;
+    walk->SetNotice([&told](int id) { told << QString::number(id); });
+
+    proxy.Cut();
+    QCOMPARE(walk->ReadMainGroups(), 0);
+    QVERIFY(walk->ReadFailed());
+    QCOMPARE(told, QStringList{QStringLiteral("7024")});
+
+    proxy.Resume();
+    QCOMPARE(walk->ReadMainGroups(), 1);
+    QVERIFY(!walk->ReadFailed());
+    QCOMPARE(Numbers(walk->Shown()), QStringLiteral("11 34 64"));
+    QCOMPARE(told.size(), 1);
 }
 
 void TestAwKat::pairMarks_data()

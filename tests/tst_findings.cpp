@@ -18,10 +18,12 @@
 #include "common/readers/ScopeTexts.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
+#include "support/TcpProxy.h"
 #include "support/TestMain.h"
 
 #include <QLabel>
@@ -87,6 +89,7 @@ private slots:
     void initTestCase();
     void searches_data();
     void searches();
+    void lostServerIsNoEmptyCatalogue();
     void openingTheHierarchy();
     void basketPositionOfARow_data();
     void basketPositionOfARow();
@@ -150,6 +153,30 @@ void TestFindings::searches()
     QCOMPARE(Lines(rows.Result()), result);
     if (input != QLatin1String("64"))
         QCOMPARE(found, !result.isEmpty());
+}
+
+// Main groups whose read failed are told as the lost server; the next read
+// after the server is back shows them.
+void TestFindings::lostServerIsNoEmptyCatalogue()
+{
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    CServerWait::SetBoundMs(1000);
+    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
+    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    QVERIFY(proxy.Port());
+    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    QVERIFY(db);
+    const CPrgSettings s = Arvo();
+    CBfndRows rows(&s, db.get(), db.get());
+    proxy.Cut();
+    rows.ReadMainGroups();
+    QVERIFY(rows.ReadFailedSinceAsked());
+    proxy.Resume();
+    rows.ReadMainGroups();
+    QVERIFY(!rows.ReadFailedSinceAsked());
+    QCOMPARE(Lines(rows.Upper()), QStringList({"1:11", "1:64"}));
 }
 
 void TestFindings::openingTheHierarchy()

@@ -744,6 +744,7 @@ void TestHeadRowCatalogue::lostServer()
         proxy.Cut();
     QCOMPARE(int(ident.LookupVin(kVinArvo, local, pending)), int(CVehicleIdent::VinReadFailed));
     QCOMPARE(pending.strTypSchl, QString());
+    QCOMPARE(CheckFgstNr(nullptr, db.get(), kVinArvo), CVehicleIdent::kVinCheckUnreachable);
     QCOMPARE(int(ident.LookupTypeKey(QStringLiteral("7A01"), pending)),
              int(CVehicleIdent::TypeKeyReadFailed));
 

@@ -115,7 +115,7 @@ QString Ids(const QStringList &texts)
     QStringList out;
     for (const QString &text : texts) {
         QString shown = text;
-        for (int id : {4007, 4014, 5003, 5050, 5051, 5054, 7035}) {
+        for (int id : {4007, 4014, 5003, 5050, 5051, 5054, 7024, 7035}) {
             if (text == OrmelText(id))
                 shown = QString::number(id);
         }
@@ -369,11 +369,13 @@ void TestVehicleSearch::takeHit_data()
     const int taken = int(CVehicleSearch::Take::Taken);
     const int unknown = int(CVehicleSearch::Take::UnknownVin);
     const int refused = int(CVehicleSearch::Take::Refused);
+    const int lost = int(CVehicleSearch::Take::Unreachable);
     const QString asked = QStringLiteral("XVQ1F23A57M012345|09.03.2016|45210|MS-VQ 101");
     // clang-format off
-    QTest::newRow("known VIN goes to the window")  << 1 << true  << taken   << ""     << asked << 1 << "Müller";
-    QTest::newRow("unknown VIN stays in the list") << 0 << true  << unknown << "4014" << ""    << 0 << "old";
-    QTest::newRow("basket keeps the vehicle")      << 1 << false << refused << ""     << asked << 0 << "old";
+    QTest::newRow("known VIN goes to the window")  <<  1 << true  << taken   << ""     << asked << 1 << "Müller";
+    QTest::newRow("unknown VIN stays in the list") <<  0 << true  << unknown << "4014" << ""    << 0 << "old";
+    QTest::newRow("basket keeps the vehicle")      <<  1 << false << refused << ""     << asked << 0 << "old";
+    QTest::newRow("catalogue unreachable: told")   << -1 << true  << lost    << "7024" << ""    << 0 << "old";
     // clang-format on
 }
 

@@ -309,7 +309,14 @@ int CVehicleIdent::CheckVin(CYaqDb *db, const QString &vin)
         return 0;
     CVehicleIdent ident(db, QStringList(), nullptr);
     CPendingIdent pending;
-    return ident.LookupVin(vin, false, pending) == VinFound ? 1 : 0;
+    switch (ident.LookupVin(vin, false, pending)) {
+    case VinFound:
+        return 1;
+    case VinReadFailed:
+        return kVinCheckUnreachable;
+    default:
+        return 0;
+    }
 }
 
 int CheckFgstNr(CPrgSettings *, CYaqDb *db, const QString &vin)

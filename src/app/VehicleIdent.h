@@ -67,7 +67,9 @@ public:
     CatalogueResult CatalogueStep(CPendingIdent &pending);
 
     // The stand-alone VIN check of the vehicle search: 1 when the VIN is
-    // plausible and the server's VIN-to-type records know it.
+    // plausible and the server's VIN-to-type records know it,
+    // kVinCheckUnreachable when a read of the catalogue failed.
+    static constexpr int kVinCheckUnreachable = -1;
     static int CheckVin(CYaqDb *db, const QString &vin);
 
     // A look-up during which a read of the catalogue failed answers
@@ -100,5 +102,6 @@ private:
 
 // The VIN check of the vehicle search dialog: 1 when the VIN has 17
 // characters, is plausible and the VIN-to-type records know it with a brand
-// other than "TK". The settings are not read.
+// other than "TK"; negative when the catalogue could not be read (no answer
+// on the VIN). The settings are not read.
 int CheckFgstNr(CPrgSettings *settings, CYaqDb *db, const QString &vin);

@@ -14,6 +14,9 @@
 
 namespace {
 
+// "The catalogue server cannot be reached; vehicle and basket are kept."
+constexpr int kTextCatalogueUnreachable = 7024;
+
 bool IsNamed(const QDomElement &element, const char *name)
 {
     return DmsLocalName(element).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -289,7 +292,12 @@ CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsAnswer &answer) const
 CVehicleSearch::Take CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const VinCheck &check,
                                              const Apply &apply, IDmsNotice &notice) const
 {
-    if (!check || !check(hit.strFgstNr)) {
+    const int known = check ? check(hit.strFgstNr) : 0;
+    if (known < 0) {
+        notice.Notice(OrmelText(kTextCatalogueUnreachable), kMsgBoxTitle);
+        return Take::Unreachable;
+    }
+    if (!known) {
         notice.Notice(OrmelText(4014), kMsgBoxTitle);
         return Take::UnknownVin;
     }

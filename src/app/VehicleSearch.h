@@ -108,7 +108,8 @@ public:
     static bool IsValidAnswer(const QList<CVehicleIdentificationData> &vehicles);
 
     // --- Taking a hit
-    // The VIN check of the catalogue (CheckFgstNr); 1 when it knows the VIN.
+    // The VIN check of the catalogue (CheckFgstNr); 1 when it knows the VIN,
+    // negative when the catalogue could not be read.
     using VinCheck = std::function<int(const QString &vin)>;
     // Hands the vehicle to the main window: VIN, first registration,
     // mileage and licence plate. False when it did not take the vehicle
@@ -117,11 +118,13 @@ public:
                                      const QString &mileage, const QString &plate)>;
     enum class Take
     {
-        UnknownVin, // told (4014): the search goes on
-        Refused,    // the main window kept its vehicle: nothing taken
+        UnknownVin,  // told (4014): the search goes on
+        Unreachable, // the catalogue could not be read, told (7024): the search goes on
+        Refused,     // the main window kept its vehicle: nothing taken
         Taken,
     };
-    // A VIN the catalogue does not know is told (4014) and nothing is taken;
+    // A VIN the catalogue does not know is told (4014) and nothing is taken,
+    // as when the catalogue could not be read (7024, never "not found");
     // otherwise the main window gets the vehicle, and only once it took it
     // the customer-specific-price flag becomes the hit's and the owner the
     // second customer text of the print.

@@ -166,8 +166,10 @@ void CAwKatDlg::EnsureWalk()
     if (m_pWalk)
         return;
     m_pWalk = std::make_unique<CAwKatWalk>(m_pSettings, Db(0), Db(1), Db(2));
-    m_pWalk->SetNotice(
-        [this](int id) { OwnMsgBox(OrmelText(id), this, kMsgBoxTitle, MSG_ALIGN_NOTICE); });
+    m_pWalk->SetNotice([this](int id) {
+        OwnMsgBox(OrmelText(id), this, kMsgBoxTitle,
+                  id == CAwKatWalk::kTextCatalogueUnreachable ? MSG_ALIGN_LEFT : MSG_ALIGN_NOTICE);
+    });
     m_pColumns = std::make_unique<CAwKatColumns>();
     m_pPainter = std::make_unique<CAwKatRowPainter>();
     m_pPainter->SetBaseFont(font());

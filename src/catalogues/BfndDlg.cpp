@@ -273,6 +273,9 @@ void CBfndDlg::ShowRows()
     UpdateStatusLines();
     if (!m_pRows->Result().empty())
         m_pResult->setFocus();
+    if (m_pRows->ReadFailedSinceAsked())
+        OwnMsgBox(OrmelText(CBfndRows::kTextCatalogueUnreachable), this, kMsgBoxTitle,
+                  MSG_ALIGN_LEFT);
 }
 
 void CBfndDlg::OnUpperOpen(int index)

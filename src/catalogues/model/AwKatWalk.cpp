@@ -222,7 +222,33 @@ QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
 
 // --- levels -------------------------------------------------------------------------------
 
+int CAwKatWalk::Failures() const
+{
+    int failures = 0;
+    for (const CYaqDb *db : {m_pCatalogueDb, m_pValueDb, m_pThirdDb}) {
+        if (db)
+            failures += db->Failures();
+    }
+    return failures;
+}
+
 int CAwKatWalk::ReadMainGroups()
+{
+    const int failures = Failures();
+    const int read = ReadMainGroupRows();
+    m_bReadFailed = Failures() != failures;
+    if (!m_bReadFailed)
+        return read;
+    // What the reads that went well found is no catalogue of the vehicle.
+    DropRows(AW_MAIN_GROUP);
+    m_shown.clear();
+    m_nShownLevel = 0;
+    if (m_notice)
+        m_notice(kTextCatalogueUnreachable);
+    return 0;
+}
+
+int CAwKatWalk::ReadMainGroupRows()
 {
     const CStep step(*this);
     // A walk from the top reads the local catalogue file anew.

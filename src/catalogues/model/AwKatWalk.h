@@ -33,8 +33,9 @@ class CAwKatWalk
 {
 public:
     // Tells the user a program text (4020: the level has nothing for the
-    // vehicle).
+    // vehicle; kTextCatalogueUnreachable: a read of the catalogue failed).
     using Notice = std::function<void(int textId)>;
+    static constexpr int kTextCatalogueUnreachable = 7024;
 
     CAwKatWalk(CPrgSettings *settings, CYaqDb *catalogueDb, CYaqDb *valueDb, CYaqDb *thirdDb);
     ~CAwKatWalk();
@@ -52,7 +53,12 @@ public:
     int VehicleColumn() const { return m_nVehicleColumn; }
 
     // --- reading the levels: 1 when rows were read (and shown) ---
+    // Main groups whose read failed (the catalogue server cannot be
+    // reached) are no catalogue without rows: none are shown, the failure
+    // is told (kTextCatalogueUnreachable) and ReadFailed() holds until a
+    // read of them goes well.
     int ReadMainGroups();
+    bool ReadFailed() const { return m_bReadFailed; }
     int ReadSubGroups(CAwKatRow *mainGroup);
     int ReadThirdLevel(CAwKatRow *parent);
     int ReadPositions(CAwKatRow *parent);
@@ -149,6 +155,10 @@ private:
     // the cache holds already.
     void AddValueLines(CAwKatRow *row, const CCatalogueCache &cache);
 
+    int ReadMainGroupRows();
+    // The failed operations of the three connections so far.
+    int Failures() const;
+
     bool ReadsStandardCatalogue() const;
     bool ReadsAlternativeCatalogue() const;
     int ReadAltMainGroups();
@@ -220,4 +230,5 @@ private:
     QString m_extraHeading;
     int m_nShownLevel = 0;
     bool m_bRecovering = false; // showing the level above after an empty one
+    bool m_bReadFailed = false;
 };

@@ -8,6 +8,7 @@
 #include "settings/PrgSettings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,7 @@ CBefTxtData LevelKey(const CPrgSettings *settings, const QString &hg, const QStr
 CBfndRows::CBfndRows(const CPrgSettings *settings, CYaqDb *findings, CYaqDb *standardTexts)
     : m_pSettings(settings), m_pFindings(findings), m_pStandardTexts(standardTexts)
 {
+    ReadFailedSinceAsked();
 }
 
 CBfndRows::~CBfndRows() = default;
@@ -111,6 +113,16 @@ void CBfndRows::ReadMainGroups()
     CBefTxtData rec = LevelKey(m_pSettings, QString());
     for (const CBefTxtData &level : ReadAll(m_pFindings, rec, &CYaqDb::SelectBefTxtHGList))
         m_upper.push_back(MakeRow(BFND_MAIN_GROUP, level.m_strHG, {}, {}, {}, level.m_strText));
+}
+
+bool CBfndRows::ReadFailedSinceAsked()
+{
+    int failures = 0;
+    for (const CYaqDb *db : {m_pFindings, m_pStandardTexts}) {
+        if (db)
+            failures += db->Failures();
+    }
+    return std::exchange(m_nFailuresAsked, failures) != failures;
 }
 
 void CBfndRows::ShowGroup(QString hg)

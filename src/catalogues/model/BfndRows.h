@@ -44,6 +44,11 @@ public:
 
     // The upper list: every main group; the result list empties.
     void ReadMainGroups();
+    // Whether a read of the findings failed (the catalogue server cannot be
+    // reached) since the last time this was asked: the lists then show what
+    // could be read, which is no answer that nothing is there.
+    bool ReadFailedSinceAsked();
+    static constexpr int kTextCatalogueUnreachable = 7024;
     // Opens a row of the upper list: a main group lists its subgroups below
     // it, a subgroup fills the result list with its locations. Answers
     // false when the row opens nothing.
@@ -114,6 +119,7 @@ private:
     const CPrgSettings *m_pSettings;
     CYaqDb *m_pFindings;
     CYaqDb *m_pStandardTexts;
+    int m_nFailuresAsked = 0;
     const CBfndContractCheck *m_pCheck = nullptr;
     CBfndHints m_hints;
     CBfndRowList m_upper;
