@@ -163,8 +163,7 @@ void TestFindings::lostServerIsNoEmptyCatalogue()
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
     CServerWait::SetBoundMs(1000);
     const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
     QVERIFY(db);

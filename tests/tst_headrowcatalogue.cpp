@@ -729,8 +729,7 @@ void TestHeadRowCatalogue::lostServer()
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
     // A bound of the test's own, far below the freeze's guard.
     CServerWait::SetBoundMs(1000);
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
     QVERIFY(db);

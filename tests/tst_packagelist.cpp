@@ -554,8 +554,7 @@ void TestPackageList::lostServerIsNoGroupWithoutPackages()
         QSKIP("the catalogue server only");
     CServerWait::SetBoundMs(1000);
     const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> dbs[3];
     for (auto &db : dbs) {

@@ -362,8 +362,7 @@ void TestSRPWlPage::lostServerIsNoGroupWithoutPackages()
 {
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     for (auto &db : m_db) {
         db = CatalogueDbTest::OpenServerAt(proxy.Port());

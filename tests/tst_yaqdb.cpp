@@ -699,8 +699,7 @@ void TestYaqDb::lostConnectionEndsItsRunOfReads()
 {
     if (!CatalogueDbTest::IsPg())
         QSKIP("the catalogue server only");
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
     QVERIFY(db);
@@ -726,8 +725,7 @@ void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
 {
     if (!CatalogueDbTest::IsPg())
         QSKIP("the catalogue server only");
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
     QVERIFY(db);
@@ -753,8 +751,7 @@ void TestYaqDb::silentServerIsWaitedOnOnce()
         QSKIP("the catalogue server only");
     CServerWait::SetBoundMs(1000);
     const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
-                    quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")));
+    CTcpProxy proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> first = CatalogueDbTest::OpenServerAt(proxy.Port());
     std::unique_ptr<CYaqDb> second = CatalogueDbTest::OpenServerAt(proxy.Port());

@@ -28,6 +28,12 @@ int ConnectTo(const QString &host, quint16 port)
 }
 } // namespace
 
+CTcpProxy::CTcpProxy()
+    : CTcpProxy(qEnvironmentVariable("YAQ_TEST_PG_HOST"),
+                quint16(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT")))
+{
+}
+
 CTcpProxy::CTcpProxy(const QString &host, quint16 port, int freezeGuardMs)
     : m_strHost(host), m_nServerPort(port), m_nFreezeGuardMs(freezeGuardMs)
 {

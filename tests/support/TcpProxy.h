@@ -16,6 +16,8 @@ class CTcpProxy
 {
 public:
     CTcpProxy(const QString &host, quint16 port, int freezeGuardMs = 60000);
+    // In front of the suite's PostgreSQL server (YAQ_TEST_PG_HOST, _PORT).
+    CTcpProxy();
     ~CTcpProxy();
     CTcpProxy(const CTcpProxy &) = delete;
     CTcpProxy &operator=(const CTcpProxy &) = delete;
