@@ -1,13 +1,13 @@
 # yaq_add_library(<name> DIR <folder> [DEPS <targets...>])
-# Builds every .cpp/.h/.qrc of the folder (not its subfolders) into one static
-# library. The src folder is the include root: #include "platform/Profile.h".
+# Builds every .cpp/.h/.qrc of the folder (not its subfolders) into one
+# library: static, or shared with -DBUILD_SHARED_LIBS=ON (the test build). The src folder is the include root: #include "platform/Profile.h".
 function(yaq_add_library name)
   cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
   yaq_register_layer(${name} ${ARG_DIR} "${ARG_DEPS}")
   file(GLOB _sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
   file(GLOB _extra CONFIGURE_DEPENDS ${ARG_DIR}/*.h ${ARG_DIR}/*.qrc)
   if(_sources)
-    add_library(${name} STATIC ${_sources} ${_extra})
+    add_library(${name} ${_sources} ${_extra})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
