@@ -315,6 +315,7 @@ private slots:
     void initTestCase();
     void walkShowsWhatTheVehicleHas_data();
     void walkShowsWhatTheVehicleHas();
+    void lostServerIsNoEmptyCatalogue_data();
     void lostServerIsNoEmptyCatalogue();
     void pairMarks_data();
     void pairMarks();
@@ -477,10 +478,31 @@ void TestAwKat::walkShowsWhatTheVehicleHas()
     }
 }
 
-// Main groups whose read failed are told as the lost server, not shown as a
-// catalogue without rows; the next read after the server is back shows them.
+// A level whose read failed is told as the lost server, not shown as one
+// without rows ("nothing below", 4020): main groups show none, an opened
+// group's level stays shown with the group selected. Once the server is
+// back, the same move shows the rows.
+void TestAwKat::lostServerIsNoEmptyCatalogue_data()
+{
+    // Row: the groups opened while the server answers, the one opened
+    // after it went away ("" reads the main groups then, "=" jumps to a
+    // position from the start) -> the level shown once it is back.
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QString>("lost");
+    QTest::addColumn<int>("levelAfter");
+    QTest::newRow("main groups") << QStringList{} << "" << 1;
+    QTest::newRow("a main group") << QStringList{} << "11" << 2;
+    QTest::newRow("a subgroup") << QStringList{"11"} << "10" << 3;
+    QTest::newRow("a third-level group") << QStringList{"11", "10"} << "1110" << 4;
+    QTest::newRow("a main group onto its positions") << QStringList{} << "34" << 4;
+    QTest::newRow("a jump, told once") << QStringList{} << "=1110010" << 4;
+}
+
 void TestAwKat::lostServerIsNoEmptyCatalogue()
 {
+    QFETCH(QStringList, opened);
+    QFETCH(QString, lost);
+    QFETCH(int, levelAfter);
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
     CatalogueCache().Clear();
@@ -497,16 +519,39 @@ void TestAwKat::lostServerIsNoEmptyCatalogue()
     auto walk = MakeWalk(s, dbs[0].get(), dbs[1].get(), dbs[2].get());
     QStringList told;
     walk->SetNotice([&told](int id) { told << QString::number(id); });
+    const bool jump = lost.startsWith(QLatin1Char('='));
+    if (!lost.isEmpty() && !jump) {
+        QCOMPARE(walk->ReadMainGroups(), 1);
+        QVERIFY(OpenByNumbers(*walk, opened));
+    }
+    const int level = walk->ShownLevel();
+    const QString shown = Numbers(walk->Shown());
 
+    const auto move = [&] {
+        if (lost.isEmpty())
+            walk->ReadMainGroups();
+        else if (jump)
+            QVERIFY(walk->JumpTo(lost.mid(1)));
+        else
+            QVERIFY(OpenByNumbers(*walk, {lost}));
+    };
     proxy.Cut();
-    QCOMPARE(walk->ReadMainGroups(), 0);
-    QVERIFY(walk->ReadFailed());
+    move();
     QCOMPARE(told, QStringList{QStringLiteral("7024")});
+    QCOMPARE(walk->ReadFailed(), lost.isEmpty() || jump);
+    QCOMPARE(walk->ShownLevel(), level);
+    QCOMPARE(Numbers(walk->Shown()), shown);
+    if (!lost.isEmpty() && !jump) {
+        QVERIFY(walk->SelectedIndex() >= 0);
+        QCOMPARE(walk->Shown()[walk->SelectedIndex()]->Number, lost);
+        QCOMPARE(int(walk->Path().size()), int(opened.size()));
+    }
 
     proxy.Resume();
-    QCOMPARE(walk->ReadMainGroups(), 1);
+    move();
+    QCOMPARE(walk->ShownLevel(), levelAfter);
+    QVERIFY(!walk->Shown().empty());
     QVERIFY(!walk->ReadFailed());
-    QCOMPARE(Numbers(walk->Shown()), QStringLiteral("11 34 64"));
     QCOMPARE(told.size(), 1);
 }
 

@@ -10,6 +10,8 @@
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <utility>
 
@@ -678,7 +680,10 @@ void CAwKatWalk::ShowLevelAbove(int level, int previous)
     // no group the adviser opened: the list stays empty without a word (the
     // head row shows what the vehicle lacks).
     const bool first = !m_bRecovering;
-    if (first && m_notice && level > AW_MAIN_GROUP)
+    // A level left empty by a read that failed is no level without rows:
+    // the open that asked for it tells the failure instead.
+    const bool readFailed = m_nFailuresAtOpen >= 0 && Failures() != m_nFailuresAtOpen;
+    if (first && m_notice && level > AW_MAIN_GROUP && !readFailed)
         m_notice(4020);
     DropRows(level);
     const int back = previous > 0 && previous < level ? previous : level - 1;
@@ -806,6 +811,9 @@ void CAwKatWalk::Open(CAwKatRow *row)
     if (!row || row->Type < AW_MAIN_GROUP || row->Type > AW_THIRD_LEVEL)
         return;
     const CStep step(*this);
+    const int failures = Failures();
+    m_nFailuresAtOpen = failures;
+    const auto opened = qScopeGuard([this] { m_nFailuresAtOpen = -1; });
     // The path ends above the row opened: a row of its level or below,
     // opened before "<<" or another group, is no longer on the way.
     TrimPath(row->Type);
@@ -833,6 +841,18 @@ void CAwKatWalk::Open(CAwKatRow *row)
     default:
         break;
     }
+    if (Failures() == failures)
+        return;
+    // What the reads that went well found below the group is not what it
+    // holds: its own level comes back, the group selected.
+    TrimPath(row->Type);
+    DropRows(row->Type + 1);
+    m_current[row->Type] = row;
+    m_bRecovering = true;
+    FillLevel(row->Type, false);
+    m_bRecovering = false;
+    if (m_notice)
+        m_notice(kTextCatalogueUnreachable);
 }
 
 void CAwKatWalk::OpenPath(CAwKatRow *row)
@@ -923,6 +943,12 @@ bool CAwKatWalk::FindCatalogueLine(const QString &apNr, QString *mainGroup, QStr
 bool CAwKatWalk::JumpTo(const QString &apNr)
 {
     const CStep step(*this);
+    const int failures = Failures();
+    return JumpToLine(apNr) || Failures() != failures;
+}
+
+bool CAwKatWalk::JumpToLine(const QString &apNr)
+{
     if (ReadsAlternativeCatalogue())
         return JumpToAlt(apNr);
     // The catalogue line the settings know for this very position is walked

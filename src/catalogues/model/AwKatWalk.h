@@ -73,7 +73,10 @@ public:
 
     // --- the user's moves ---
     // Double click or Enter on a row of the list: a group opens onto the
-    // next level that has rows.
+    // next level that has rows. When a read below it fails (the catalogue
+    // server cannot be reached), that is told (kTextCatalogueUnreachable)
+    // instead of "nothing below", and the group's level stays shown with
+    // the group selected.
     void Open(CAwKatRow *row);
     // A row of the path: its level is shown again.
     void OpenPath(CAwKatRow *row);
@@ -87,7 +90,9 @@ public:
     // line is walked to; else the line is found by the number (an index,
     // no scan of the catalogue), which takes a number of seven digits.
     // False when it is not in the catalogue of the vehicle; the walk stays
-    // where it got to.
+    // where it got to. A read that failed on the way is told, and the walk
+    // stays where it got to too, but that is true: the caller reads nothing
+    // anew to tell it a second time.
     bool JumpTo(const QString &apNr);
     // Main group and catalogue line of a position number; false when the
     // catalogue has none. A leading line of the number's own main group
@@ -164,6 +169,7 @@ private:
     int ReadAltMainGroups();
     int ReadAltThirdLevel(CAwKatRow *parent);
     int ReadAltPositions(CAwKatRow *parent);
+    bool JumpToLine(const QString &apNr);
     bool JumpToAlt(const QString &apNr);
     void DropRows(int level);
     void TrimPath(int level);
@@ -231,4 +237,6 @@ private:
     int m_nShownLevel = 0;
     bool m_bRecovering = false; // showing the level above after an empty one
     bool m_bReadFailed = false;
+    // Failures() when the group being opened was asked for; -1 outside.
+    int m_nFailuresAtOpen = -1;
 };
