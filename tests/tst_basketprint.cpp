@@ -680,6 +680,10 @@ void TestBasketPrint::offerOnPageSetAfterPreview_data()
     QTest::newRow("landscape") << a4 << landscape;
     QTest::newRow("A5 portrait") << a4 << a5;
     QTest::newRow("A5 from the start") << a5 << a5;
+    QTest::newRow("A4, printable width 182 mm")
+        << a4
+        << QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(14, 10, 14, 10),
+                       QPageLayout::Millimeter);
 }
 
 void TestBasketPrint::offerOnPageSetAfterPreview()
