@@ -251,6 +251,30 @@ QString at(const PdfWord &w)
         .arg(w.bottom, 0, 'f', 1);
 }
 
+// The first word lying over another or outside the printable area (mm
+// from the paper's top left corner; A4 with 10 mm margins unless given);
+// empty when there is none.
+QString paperFault(const QList<PdfWord> &printed, const QRectF &area = QRectF(10, 10, 190, 277))
+{
+    if (printed.isEmpty())
+        return QStringLiteral("nothing printed");
+    const double slack = 0.15;
+    for (qsizetype i = 0; i < printed.size(); ++i) {
+        const PdfWord &a = printed.at(i);
+        if (a.left < area.left() - 0.6 || a.right > area.right() + 0.6 ||
+            a.top < area.top() - 0.6 || a.bottom > area.bottom() + 0.6)
+            return at(a) + QStringLiteral(" outside the page");
+        for (qsizetype j = i + 1; j < printed.size(); ++j) {
+            const PdfWord &b = printed.at(j);
+            if (a.page == b.page && a.left + slack < b.right - slack &&
+                b.left + slack < a.right - slack && a.top + slack < b.bottom - slack &&
+                b.top + slack < a.bottom - slack)
+                return at(a) + QStringLiteral(" over ") + at(b);
+        }
+    }
+    return QString();
+}
+
 // The pages of a PDF as pdftotext reads them (empty when it cannot).
 QStringList pdfPages(const QString &file)
 {
@@ -326,6 +350,7 @@ private slots:
 
     void offerOfDemoBasket_data();
     void offerOfDemoBasket();
+    void offerOnPageSetAfterPreview_data();
     void offerOnPageSetAfterPreview();
     void dealerContactRows_data();
     void dealerContactRows();
@@ -638,12 +663,35 @@ void TestBasketPrint::offerOfDemoBasket()
     QCOMPARE(text.count(QStringLiteral("Lackierung Kratzer hinten")), 1);
 }
 
-// Landscape set up at the printer's dialog between the preview and the
-// print: the offer is laid out for that page, with its sums and signature.
+void TestBasketPrint::offerOnPageSetAfterPreview_data()
+{
+    // Row: the paper the preview starts on, the paper set up at the printer's
+    // dialog before the print (the same: none) -> the offer laid out for the
+    // page printed on, every word on the paper, with its sums and signature.
+    QTest::addColumn<QPageLayout>("first");
+    QTest::addColumn<QPageLayout>("printed");
+    const QMarginsF margins(10, 10, 10, 10);
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                         QPageLayout::Millimeter);
+    const QPageLayout a5(QPageSize(QPageSize::A5), QPageLayout::Portrait, margins,
+                         QPageLayout::Millimeter);
+    QPageLayout landscape = a4;
+    landscape.setOrientation(QPageLayout::Landscape);
+    QTest::newRow("landscape") << a4 << landscape;
+    QTest::newRow("A5 portrait") << a4 << a5;
+    QTest::newRow("A5 from the start") << a5 << a5;
+    QTest::newRow("A4, printable width 182 mm")
+        << a4
+        << QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(14, 10, 14, 10),
+                       QPageLayout::Millimeter);
+}
+
 void TestBasketPrint::offerOnPageSetAfterPreview()
 {
     if (!m_havePdfToText)
         QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(QPageLayout, first);
+    QFETCH(QPageLayout, printed);
     CWKList list;
     fillDemoBasket(list);
     CBasketPrintOut printOut(&list, demoData(BPF_STANDARD));
@@ -651,24 +699,27 @@ void TestBasketPrint::offerOnPageSetAfterPreview()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setPageLayout(first);
     CEasyPrintDlg engine(&printOut);
     engine.SetPrinter(&printer);
     engine.OnInitDialog();
-    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageLayout(printed);
 
     QVERIFY(engine.PrintPages());
     const QStringList pages = pdfPages(file);
     const int count = printOut.PageCount();
     QCOMPARE(pages.size(), count);
-    QCOMPARE(lastWord(pages.last()), QStringLiteral("%1/%1").arg(count));
+    for (int page = 1; page <= count; ++page)
+        QCOMPARE(lastWord(pages.at(page - 1)), QStringLiteral("%1/%2").arg(page).arg(count));
     const QString text = pages.join(QLatin1Char('\n'));
     const QString missing = missingInOrder(
-        text, {"12 34 567 Bremsbelaege vorn ersetzen", "Paketsumme: Inspektionspaket Demo 150.00",
+        text, {"12 34 567 Bremsbelaege vorn ersetzen 10 12.00 120.00",
+               "Paketsumme: Inspektionspaket Demo 150.00",
                "Paketsumme: Smart Repair Stossfaenger 80.00", "Wischerblaetter rissig",
                "Preis netto in 350.00", "MwSt in 66.50", "Preis brutto in 416.50", "Unterschrift"});
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
+    const QString fault = paperFault(pdfWords(file), printed.paintRect(QPageLayout::Millimeter));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 void TestBasketPrint::dealerContactRows_data()
@@ -1379,28 +1430,6 @@ void TestBasketPrint::typedTextPrintedWhole()
 }
 
 namespace {
-
-// The first word lying over another or outside the printable area of A4
-// with 10 mm margins; empty when there is none.
-QString paperFault(const QList<PdfWord> &printed)
-{
-    if (printed.isEmpty())
-        return QStringLiteral("nothing printed");
-    const double slack = 0.15;
-    for (qsizetype i = 0; i < printed.size(); ++i) {
-        const PdfWord &a = printed.at(i);
-        if (a.left < 10 - 0.6 || a.right > 200 + 0.6 || a.top < 10 - 0.6 || a.bottom > 287 + 0.6)
-            return at(a) + QStringLiteral(" outside the page");
-        for (qsizetype j = i + 1; j < printed.size(); ++j) {
-            const PdfWord &b = printed.at(j);
-            if (a.page == b.page && a.left + slack < b.right - slack &&
-                b.left + slack < a.right - slack && a.top + slack < b.bottom - slack &&
-                b.top + slack < a.bottom - slack)
-                return at(a) + QStringLiteral(" over ") + at(b);
-        }
-    }
-    return QString();
-}
 
 // Where the words follow each other in the print-out, from the first one
 // on: their boxes, or empty when one is missing.

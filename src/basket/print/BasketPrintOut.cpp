@@ -252,6 +252,34 @@ template <typename Form> void printEntries(Form &form, const CWKList *list)
 
 // --- The standard form ----------------------------------------------------
 
+// The page the standard form is laid out on, in the form's units (0.1 mm of
+// the form), and how large one of them is drawn on the printer's page.
+struct StandardFormPage
+{
+    int width = 0;
+    int height = 0;
+    double scale = 1.0;
+};
+
+// The form is laid out for a sheet 210 mm wide and stands centred in the
+// printable width (StandardForm::X); its cells reach to 197 mm of that
+// sheet, so it needs a printable width of 184 mm. On a narrower page (A5
+// portrait, a printer with wide margins) it is laid out at that width and
+// drawn smaller, the whole form in the same place on every page: its page
+// is as much taller in its own units, so that its page turns fall on the
+// printer's. The scale is the page's height over the form's, which keeps
+// the form's pages on the printer's exactly and its width inside the page.
+StandardFormPage standardFormPage(int pageWidth, int pageHeight)
+{
+    constexpr int kSheet = 2100;
+    constexpr int kRightEdge = 1970;
+    constexpr int kNeeded = 2 * (kRightEdge - kSheet / 2);
+    if (pageWidth >= kNeeded || pageWidth <= 0)
+        return {pageWidth, pageHeight, 1.0};
+    const int height = int((qint64(pageHeight) * kNeeded + pageWidth - 1) / pageWidth);
+    return {kNeeded, height, double(pageHeight) / height};
+}
+
 class StandardForm
 {
 public:
@@ -1371,8 +1399,21 @@ CSize CBasketPrintOut::PrintPage(QPainter *dc, CRect *area, int measureOnly)
 
 CSize CBasketPrintOut::PrintStandardForm(QPainter *dc, const CRect &area, bool measure)
 {
-    return PrintForm<StandardForm>(dc, area, measure, m_data, m_list, m_pageWidth, m_pageHeight,
-                                   m_pageCount);
+    const StandardFormPage page = standardFormPage(m_pageWidth, m_pageHeight);
+    if (page.scale == 1.0)
+        return PrintForm<StandardForm>(dc, area, measure, m_data, m_list, m_pageWidth, m_pageHeight,
+                                       m_pageCount);
+    // Measured and drawn on the same scaled painter: the engine records
+    // this one drawing for the preview, the printer and the PDF.
+    dc->save();
+    dc->scale(page.scale, page.scale);
+    const int left = qRound(area.left / page.scale);
+    const int top = qRound(area.top / page.scale);
+    const CRect formArea(left, top, left + page.width, top - page.height);
+    const CSize form = PrintForm<StandardForm>(dc, formArea, measure, m_data, m_list, page.width,
+                                               page.height, m_pageCount);
+    dc->restore();
+    return CSize(m_pageWidth, -(-form.cy / page.height) * m_pageHeight);
 }
 
 CSize CBasketPrintOut::PrintInfoSheet(QPainter *dc, const CRect &area, bool measure)
