@@ -19,12 +19,10 @@
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "platform/OrmelText.h"
-#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
-#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 #include "support/TestMain.h"
 #include "support/Waits.h"
@@ -506,13 +504,11 @@ void TestAwKat::lostServerIsNoEmptyCatalogue()
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
     CatalogueCache().Clear();
-    CServerWait::SetBoundMs(1000);
-    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy;
+    CProxiedServer proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> dbs[3];
     for (auto &db : dbs) {
-        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        db = proxy.Open();
         QVERIFY(db);
     }
     CPrgSettings s = Vehicle(QStringLiteral("Arvo"));

@@ -18,12 +18,10 @@
 #include "common/readers/ScopeTexts.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
-#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
-#include "support/TcpProxy.h"
 #include "support/TestMain.h"
 
 #include <QLabel>
@@ -161,11 +159,9 @@ void TestFindings::lostServerIsNoEmptyCatalogue()
 {
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
-    CServerWait::SetBoundMs(1000);
-    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy;
+    CProxiedServer proxy;
     QVERIFY(proxy.Port());
-    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    std::unique_ptr<CYaqDb> db = proxy.Open();
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());

@@ -12,11 +12,9 @@
 #include "app/VehicleIdent.h"
 #include "app/VersionLine.h"
 #include "app/VinCheck.h"
-#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
-#include "support/TcpProxy.h"
 #include "support/TestMain.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -147,7 +145,6 @@ void TestHeadRowCatalogue::init()
 
 void TestHeadRowCatalogue::cleanup()
 {
-    CServerWait::SetBoundMs(0);
     m_catalogue.reset();
     m_mapping.reset();
     m_dir.reset();
@@ -727,11 +724,9 @@ void TestHeadRowCatalogue::lostServer()
     QFETCH(bool, local);
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
-    // A bound of the test's own, far below the freeze's guard.
-    CServerWait::SetBoundMs(1000);
-    CTcpProxy proxy;
+    CProxiedServer proxy;
     QVERIFY(proxy.Port());
-    std::unique_ptr<CYaqDb> db = CatalogueDbTest::OpenServerAt(proxy.Port());
+    std::unique_ptr<CYaqDb> db = proxy.Open();
     QVERIFY(db);
     CVehicleIdent ident(db.get(), QStringList(), nullptr);
     CPendingIdent pending;

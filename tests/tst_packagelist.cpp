@@ -10,10 +10,8 @@
 #include "packages/list/PackageListReads.h"
 #include "packages/list/PackageMerge.h"
 #include "packages/list/PackageRowText.h"
-#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
-#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 
 #include <QSet>
@@ -552,13 +550,11 @@ void TestPackageList::lostServerIsNoGroupWithoutPackages()
     QFETCH(bool, hangs);
     if (!CatalogueDbTest::IsPg())
         QSKIP("the catalogue server only");
-    CServerWait::SetBoundMs(1000);
-    const auto restore = qScopeGuard([] { CServerWait::SetBoundMs(0); });
-    CTcpProxy proxy;
+    CProxiedServer proxy;
     QVERIFY(proxy.Port());
     std::unique_ptr<CYaqDb> dbs[3];
     for (auto &db : dbs) {
-        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        db = proxy.Open();
         QVERIFY(db);
     }
     TableReads reads(kArvoValid);

@@ -13,7 +13,6 @@
 #include "settings/PrgSettings.h"
 #include "support/CatalogueDbTest.h"
 #include "support/NullPageHost.h"
-#include "support/TcpProxy.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
@@ -362,10 +361,10 @@ void TestSRPWlPage::lostServerIsNoGroupWithoutPackages()
 {
     if (!CatalogueDbTest::ServerGiven())
         QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
-    CTcpProxy proxy;
+    CProxiedServer proxy;
     QVERIFY(proxy.Port());
     for (auto &db : m_db) {
-        db = CatalogueDbTest::OpenServerAt(proxy.Port());
+        db = proxy.Open();
         QVERIFY(db);
     }
     setVehicle(true);

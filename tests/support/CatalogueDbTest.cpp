@@ -1,5 +1,6 @@
 #include "CatalogueDbTest.h"
 
+#include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 
 #include <QRegularExpression>
@@ -200,3 +201,13 @@ QString PgPlanProblem(const QString &sql, const QString &index)
 }
 
 } // namespace CatalogueDbTest
+
+CProxiedServer::CProxiedServer()
+{
+    CServerWait::SetBoundMs(1000);
+}
+
+CProxiedServer::~CProxiedServer()
+{
+    CServerWait::SetBoundMs(0);
+}

@@ -3,6 +3,8 @@
 // once on the demo catalogue file (SQLite) and once on the throw-away
 // PostgreSQL server of the test command, given by YAQ_TEST_PG_*.
 
+#include "TcpProxy.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -51,3 +53,27 @@ QString PlanProblem(const QString &sql, const QString &index);
 QString PgPlanProblem(const QString &sql, const QString &index);
 
 } // namespace CatalogueDbTest
+
+// The suite's PostgreSQL server behind a proxy of the test's own, which
+// cuts or freezes it, with every wait on a server bounded to 1 s (far below
+// the freeze's guard) while this lives; the bound is the program's again
+// afterwards.
+class CProxiedServer
+{
+public:
+    CProxiedServer();
+    ~CProxiedServer();
+    CProxiedServer(const CProxiedServer &) = delete;
+    CProxiedServer &operator=(const CProxiedServer &) = delete;
+
+    // 0 when the proxy could not listen.
+    quint16 Port() const { return m_proxy.Port(); }
+    void Cut() { m_proxy.Cut(); }
+    void Freeze() { m_proxy.Freeze(); }
+    void Resume() { m_proxy.Resume(); }
+    // A connection through the proxy; null (with a warning) when none.
+    std::unique_ptr<CYaqDb> Open() const { return CatalogueDbTest::OpenServerAt(Port()); }
+
+private:
+    CTcpProxy m_proxy;
+};
