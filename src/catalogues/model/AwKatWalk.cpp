@@ -226,12 +226,7 @@ QString CAwKatWalk::GroupKeyOf(const CAwKatRow *row) const
 
 int CAwKatWalk::Failures() const
 {
-    int failures = 0;
-    for (const CYaqDb *db : {m_pCatalogueDb, m_pValueDb, m_pThirdDb}) {
-        if (db)
-            failures += db->Failures();
-    }
-    return failures;
+    return FailuresOf({m_pCatalogueDb, m_pValueDb, m_pThirdDb});
 }
 
 int CAwKatWalk::ReadMainGroups()

@@ -117,11 +117,7 @@ void CBfndRows::ReadMainGroups()
 
 bool CBfndRows::ReadFailedSinceAsked()
 {
-    int failures = 0;
-    for (const CYaqDb *db : {m_pFindings, m_pStandardTexts}) {
-        if (db)
-            failures += db->Failures();
-    }
+    const int failures = FailuresOf({m_pFindings, m_pStandardTexts});
     return std::exchange(m_nFailuresAsked, failures) != failures;
 }
 

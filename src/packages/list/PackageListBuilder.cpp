@@ -96,12 +96,7 @@ bool CPackageListBuilder::BeginStep()
 
 int CPackageListBuilder::Failures() const
 {
-    int failures = 0;
-    for (const CYaqDb *db : {m_pPackageDb, m_pCatalogueDb, m_pContractDb}) {
-        if (db)
-            failures += db->Failures();
-    }
-    return failures;
+    return FailuresOf({m_pPackageDb, m_pCatalogueDb, m_pContractDb});
 }
 
 bool CPackageListBuilder::ReadFailed() const

@@ -1097,3 +1097,13 @@ int CYaqDb::ReadInklAPosData(CInklAPosData &rec)
 {
     return Select(kInclusivePositions, {Key(rec.m_strKatBstNr), Key(rec.m_strInklNr)}, rec);
 }
+
+int FailuresOf(std::initializer_list<const CYaqDb *> dbs)
+{
+    int failures = 0;
+    for (const CYaqDb *db : dbs) {
+        if (db)
+            failures += db->Failures();
+    }
+    return failures;
+}

@@ -20,6 +20,8 @@
 #include "platform/db/YaqData.h"
 #include "platform/db/YaqDataSrc.h"
 
+#include <initializer_list>
+
 class CYaqDb : public CYaqDataSrc
 {
 public:
@@ -260,3 +262,7 @@ public:
 private:
     int Select(const char *sql, const QVariantList &binds, CYaqData &rec);
 };
+
+// The failed operations so far of the connections given, a null one
+// counting none: a run of reads over several compares it before and after.
+int FailuresOf(std::initializer_list<const CYaqDb *> dbs);
