@@ -18,6 +18,7 @@
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "setup/PrintDefaults.h"
+#include "support/PdfText.h"
 #include "support/TestEnv.h"
 #include "support/Waits.h"
 
@@ -275,54 +276,10 @@ QString paperFault(const QList<PdfWord> &printed, const QRectF &area = QRectF(10
     return QString();
 }
 
-// The pages of a PDF as pdftotext reads them (empty when it cannot).
-QStringList pdfPages(const QString &file)
-{
-    QProcess process;
-    const YaqTest::ProcessReaper reaper(process);
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(YaqTest::kHangMs) || process.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// The words of a text as blanks and line ends part them.
-QStringList wordsOf(const QString &text)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.split(blanks, Qt::SkipEmptyParts);
-}
-
-// The first of the phrases that does not stand in the text as whole words
-// one after the other, after the phrases before it; empty when all do. A
-// phrase of several words is a run of words with nothing between them: the
-// cells of one printed row, left to right.
-QString missingInOrder(const QString &text, const QStringList &phrases)
-{
-    const QStringList words = wordsOf(text);
-    qsizetype from = 0;
-    for (const QString &phrase : phrases) {
-        const QStringList wanted = wordsOf(phrase);
-        qsizetype at = from;
-        for (; at + wanted.size() <= words.size(); ++at) {
-            if (words.mid(at, wanted.size()) == wanted)
-                break;
-        }
-        if (at + wanted.size() > words.size())
-            return phrase;
-        from = at + wanted.size();
-    }
-    return QString();
-}
-
 // The page's last word: its number "n/m" in the bottom band.
 QString lastWord(const QString &page)
 {
-    const QStringList words = wordsOf(page);
+    const QStringList words = YaqTest::WordsOf(page);
     return words.isEmpty() ? QString() : words.last();
 }
 
@@ -425,7 +382,7 @@ QString TestBasketPrint::printToPdf(CBasketPrintOut &printOut, int *enginePages)
 QStringList TestBasketPrint::writePdf(CBasketPrintOut &printOut, int *enginePages)
 {
     const QString file = printToPdf(printOut, enginePages);
-    return file.isEmpty() ? QStringList() : pdfPages(file);
+    return file.isEmpty() ? QStringList() : YaqTest::PdfPages(file);
 }
 
 void TestBasketPrint::numberGroups_data()
@@ -621,7 +578,7 @@ void TestBasketPrint::offerOfDemoBasket_data()
         "Unterschrift"});
     QTest::newRow("information sheet") << int(BPF_INFO_SHEET) << QStringList{
         "Autohaus Muster GmbH", "Werkstattweg 12",
-        "12345 Musterstadt Information Paket- / AW-Preis", "+49 123 456789",
+        "12345 Musterstadt Information Paket- /", "+49 123 456789",
         "Pol.-KZ: M-YQ 123 Auftrags-Nr.:", "km/mls: 12345",
         "Fahrgestell-Nr.: XVQ3A11090AB12345 Datum: 24.12.2030",
         "Angeboten durch: Berater Eins", "E-Reihe: V30", "gültig bis: 31.01.2031",
@@ -661,7 +618,7 @@ void TestBasketPrint::offerOfDemoBasket()
     for (int page = 1; page <= count; ++page) {
         QCOMPARE(lastWord(pages.at(page - 1)), QStringLiteral("%1/%2").arg(page).arg(count));
         if (form == BPF_STANDARD)
-            QVERIFY2(missingInOrder(pages.at(page - 1), vehicleHead).isEmpty(),
+            QVERIFY2(YaqTest::MissingInOrder(pages.at(page - 1), vehicleHead).isEmpty(),
                      qPrintable(pages.at(page - 1)));
     }
     // Every line once, the sums once.
@@ -669,7 +626,7 @@ void TestBasketPrint::offerOfDemoBasket()
         if (line.startsWith(QLatin1String("Paketsumme")) ||
             line.contains(QLatin1String("Summe:")) || line.contains(QLatin1String(" 12.00 120.00")))
             QCOMPARE(text.simplified().count(line), 1);
-    const QString missing = missingInOrder(text, texts);
+    const QString missing = YaqTest::MissingInOrder(text, texts);
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
     // A work position charged by time prints no marker as a price.
     QVERIFY2(!text.contains(QLatin1String("-2.00")), qPrintable(text));
@@ -720,13 +677,13 @@ void TestBasketPrint::offerOnPageSetAfterPreview()
     printer.setPageLayout(printed);
 
     QVERIFY(engine.PrintPages());
-    const QStringList pages = pdfPages(file);
+    const QStringList pages = YaqTest::PdfPages(file);
     const int count = printOut.PageCount();
     QCOMPARE(pages.size(), count);
     for (int page = 1; page <= count; ++page)
         QCOMPARE(lastWord(pages.at(page - 1)), QStringLiteral("%1/%2").arg(page).arg(count));
     const QString text = pages.join(QLatin1Char('\n'));
-    const QString missing = missingInOrder(
+    const QString missing = YaqTest::MissingInOrder(
         text, {"12 34 567 Bremsbelaege vorn ersetzen 10 12.00 120.00",
                "Paketsumme: Inspektionspaket Demo 150.00",
                "Paketsumme: Smart Repair Stossfaenger 80.00", "Wischerblaetter rissig",
@@ -769,7 +726,7 @@ void TestBasketPrint::dealerContactRows()
     CBasketPrintOut printOut(nullptr, data);
     const QString text = writePdf(printOut).join(QLatin1Char('\n'));
     const QString missing =
-        missingInOrder(text, {QStringLiteral("Angeboten durch Berater Eins"), rows});
+        YaqTest::MissingInOrder(text, {QStringLiteral("Angeboten durch Berater Eins"), rows});
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
 }
 
@@ -862,7 +819,7 @@ void TestBasketPrint::articleRows()
     }
     CBasketPrintOut printOut(&list, demoData(BPF_STANDARD));
     const QString text = writePdf(printOut).join(QLatin1Char('\n'));
-    const QString missing = missingInOrder(text, rows);
+    const QString missing = YaqTest::MissingInOrder(text, rows);
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
 }
 
@@ -1340,7 +1297,7 @@ void TestBasketPrint::typedTextPrintedWhole_data()
     const QString longLine =
         QStringList(30, QStringLiteral("Stossdaempfer")).join(QLatin1Char(' ')) +
         QStringLiteral(" Ende");
-    const QStringList longWords = wordsOf(longLine);
+    const QStringList longWords = YaqTest::WordsOf(longLine);
     const QString wide = QStringLiteral("WWWWWWW WWWWWWW WWWWWWW WWW Ende");
     // clang-format off
     QTest::newRow("remark: Tab moves the focus on")        << "remarkText" << ""                     << "Kunde A\t"         << false << QStringList{"Kunde", "A"}                     << false;
@@ -1350,7 +1307,7 @@ void TestBasketPrint::typedTextPrintedWhole_data()
     QTest::newRow("remark: a long line goes on below")     << "remarkText" << ""                     << longLine            << true  << longWords                                    << true;
     QTest::newRow("customer line: a long line is cut on paper only") << "customer1" << ""       << longLine            << true  << longWords.mid(0, 2)                          << false;
     QTest::newRow("customer line: pasted tab")             << "customer2"  << "Herr\tMeier"          << ""                  << true  << QStringList{"Herr", "Meier"}                 << false;
-    QTest::newRow("information line: wide letters stay on their line") << "info1" << ""               << wide                << true  << wordsOf(wide)                                << false;
+    QTest::newRow("information line: wide letters stay on their line") << "info1" << ""               << wide                << true  << YaqTest::WordsOf(wide)                                << false;
     // clang-format on
 }
 
@@ -1555,10 +1512,10 @@ void TestBasketPrint::typedValuesKeptWhole()
             QString text;
             for (const PdfWord &w : printed)
                 text += w.text;
-            QVERIFY2(text.contains(wordsOf(kept).join(QString())), qPrintable(kept));
+            QVERIFY2(text.contains(YaqTest::WordsOf(kept).join(QString())), qPrintable(kept));
             continue;
         }
-        const QList<PdfWord> found = wordsInOrder(printed, wordsOf(kept));
+        const QList<PdfWord> found = wordsInOrder(printed, YaqTest::WordsOf(kept));
         QVERIFY2(!found.isEmpty(), qPrintable(kept));
         for (const PdfWord &w : found)
             QVERIFY2(qAbs(w.bottom - found.first().bottom) < 0.8 && w.right <= 197.6,
@@ -1649,7 +1606,7 @@ void TestBasketPrint::paperHoldsEveryCell()
         // Paragraphs as the dealer file keeps them.
         d.agb = numberedWords(QStringLiteral("Bedingung"), length)
                     .replace(QStringLiteral("0 Bedingung"), QStringLiteral("0\\nBedingung"));
-        lastTerm = wordsOf(d.agb2).last();
+        lastTerm = YaqTest::WordsOf(d.agb2).last();
     } else if (what == QLatin1String("plate")) {
         // Beside the information the adviser typed.
         d.plate = numberedWords(QStringLiteral("KZ"), length);
@@ -1678,7 +1635,7 @@ void TestBasketPrint::paperHoldsEveryCell()
                              [&](const PdfWord &w) { return w.page == page && w.text == number; }),
                  qPrintable(number));
     }
-    const QString sums = wordsOf(OrmelText(form == BPF_STANDARD ? 6036 : 3156)).first();
+    const QString sums = YaqTest::WordsOf(OrmelText(form == BPF_STANDARD ? 6036 : 3156)).first();
     QList<PdfWord> sumWords;
     for (const PdfWord &w : printed)
         if (w.text == sums)
@@ -1687,8 +1644,8 @@ void TestBasketPrint::paperHoldsEveryCell()
     QCOMPARE(sumWords.first().page, pages);
     if (!lastTerm.isEmpty()) {
         // Every term printed once, the sums after them.
-        const QList<PdfWord> terms =
-            wordsInOrder(printed, wordsOf(DealerTextLines(d.agb + QLatin1Char(' ') + d.agb2)));
+        const QList<PdfWord> terms = wordsInOrder(
+            printed, YaqTest::WordsOf(DealerTextLines(d.agb + QLatin1Char(' ') + d.agb2)));
         QVERIFY(!terms.isEmpty());
         QVERIFY2(terms.last().page < pages || terms.last().bottom < sumWords.first().top,
                  qPrintable(at(terms.last()) + QStringLiteral(" / ") + at(sumWords.first())));
