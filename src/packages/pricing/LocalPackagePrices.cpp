@@ -35,7 +35,7 @@ CLocalPackagePrices::Outcome CLocalPackagePrices::Price(CPaket &paket, const QSt
         const QString path = FilePath(folder, fileName);
         outcome.missingFiles << path;
         if (m_notice)
-            m_notice->Notice(OrmelText(4012) + QLatin1Char(' ') + path);
+            m_notice->Notice(CCDOpenFailureText(record, path));
         return static_cast<std::remove_reference_t<decltype(record)> *>(nullptr);
     };
     CHGPriceRec hgRec;
