@@ -148,7 +148,7 @@ QByteArray labourPrices(const QByteArray &price)
     QByteArray bytes = "HG\tPreis\tMwSt\tText\n";
     for (int group = 20; group < 99; ++group)
         bytes += QByteArray::number(group) + "\t9" + QByteArray::number(group) + ".00\t19\t" +
-                 QByteArray(90, 'x') + '\n';
+                 QByteArray(80, 'x') + '\n';
     return bytes + "11\t" + price + "\t19\n";
 }
 
@@ -618,7 +618,12 @@ void TestCCDRec::priceFileChangedWhileRead()
 void TestCCDRec::priceFileRewrittenInPiecesGivesNoCutPrice()
 {
     QTemporaryDir dir;
-    const QByteArray whole = labourPrices("12.50");
+    // The last line straddles the end of the eighth piece: a read between
+    // the two pieces meets "11<TAB>12.50<TAB>1", the VAT rate cut from 19.
+    QByteArray whole = labourPrices("12.50");
+    const qsizetype lastLine = whole.lastIndexOf("11\t");
+    whole.insert(lastLine - 1, QByteArray(8 * 1024 - 10 - lastLine, 'x'));
+    QCOMPARE(whole.mid(8 * 1024 - 10, 10), QByteArray("11\t12.50\t1"));
     const QString path = makeFile(dir, CHGPriceRec::FileName(), whole);
     std::atomic<bool> done{false};
     std::thread writer([&] {

@@ -639,16 +639,12 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
                                QLatin1Char('\n') + reason);
         return false;
     }
-    // A file that cannot be replaced: the adviser is asked to close it when
-    // no permission is the reason (another program may hold it), and is told
-    // the reason in any case.
+    // A file that cannot be replaced: the adviser is asked to close it, and
+    // told what is in the way.
     if (const int error = FileNotReplaceableError(path)) {
-        reason = FileErrorText(QFileDevice::OpenError, error);
-        if (error == EACCES)
-            OwnMsgBox(OrmelTextArgs(7023, {PathForMessage(path)}) + QLatin1Char('\n') + reason,
-                      this, kMsgBoxTitle, MSG_ALIGN_CENTER);
-        else
-            ShowPdfError(path, reason);
+        OwnMsgBox(OrmelTextArgs(7023, {PathForMessage(path)}) + QLatin1Char('\n') +
+                      FileErrorText(QFileDevice::OpenError, error),
+                  this, kMsgBoxTitle, MSG_ALIGN_CENTER);
         return false;
     }
 

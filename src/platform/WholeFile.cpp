@@ -261,7 +261,7 @@ bool MakeFolderPath(const QString &folder, QString *reason)
     if (!error && std::filesystem::is_directory(native, error))
         return true;
     if (reason)
-        *reason = FileErrorText(QFileDevice::OpenError, error ? error.value() : ENOTDIR);
+        *reason = SystemErrorText(error ? error.value() : ENOTDIR);
     return false;
 }
 
