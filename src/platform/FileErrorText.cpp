@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
-#include <QHash>
 
 #include <cerrno>
 
@@ -87,20 +86,19 @@ QString SystemErrorText(int error)
 
 int SystemErrorOf(const QString &systemReason)
 {
-    // The texts of the system and of Qt (which words some reasons its own
-    // way, in the language of its translations) for every error number.
-    static const QHash<QString, int> byText = [] {
-        QHash<QString, int> texts;
-        for (int e = 1; e < 200; ++e) {
-            const QString text = qt_error_string(e);
-            if (!texts.contains(text))
-                texts.insert(text, e);
-        }
-        texts.insert(QCoreApplication::translate("QIODevice", "No space left on device"), ENOSPC);
-        texts.insert(QStringLiteral("No space left on device"), ENOSPC);
-        return texts;
-    }();
-    return byText.value(systemReason.trimmed(), 0);
+    // The system's text of every error number, and Qt's words for some of
+    // them, also in the language of its translations; asked each time, as
+    // the language may change while the program runs. Only a failure asks.
+    const QString wanted = systemReason.trimmed();
+    if (wanted.isEmpty())
+        return 0;
+    for (int e = 1; e < 200; ++e) {
+        const QString text = qt_error_string(e);
+        if (text == wanted ||
+            QCoreApplication::translate("QIODevice", text.toLatin1().constData()) == wanted)
+            return e;
+    }
+    return 0;
 }
 
 QString FileErrorText(const QFileDevice &file)

@@ -3,6 +3,7 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -78,6 +79,13 @@ bool CCDFile::WaitUntilStill(const QString &path, int mostMs)
         }
     }
     return false;
+}
+
+bool CCDFile::StandsStill(const QString &path)
+{
+    const Stamp stamp = StampOf(path);
+    return stamp.size >= 0 &&
+           QDateTime::currentMSecsSinceEpoch() - stamp.modified / 1000000 >= kStillMs;
 }
 
 int CCDFile::Open(const QString &path, int /*mode*/, int /*flags*/)

@@ -66,6 +66,9 @@ public:
     // went on changing. Readers wait so before they read a file again that
     // changed while they read it.
     static bool WaitUntilStill(const QString &path, int mostMs);
+    // Whether the file was last written long enough ago to count as
+    // standing still now (by its time against the clock).
+    static bool StandsStill(const QString &path);
     // How often a reader reads a file that changed while it was read, and
     // how long it waits for it to stand still, in all: the window waits a
     // moment, never long.

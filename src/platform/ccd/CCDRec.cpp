@@ -161,9 +161,9 @@ int CCDRec::Open(const QString &path)
             return 1;
         if (result == ReadResult::Failed)
             return 0;
-        // A file cut short that stood still before it was read again is
-        // cut for good: its writer stopped, or wrote it so.
-        if (result == ReadResult::Cut && attempt > 0)
+        // A file cut short that stood still before it was read is cut for
+        // good: its writer stopped, or wrote it so.
+        if (result == ReadResult::Cut && (attempt > 0 || CCDFile::StandsStill(path)))
             break;
         if (attempt + 1 < CCDFile::kReadAttempts &&
             !CCDFile::WaitUntilStill(path, int(CCDFile::kReadWaitMostMs - spent.elapsed())))
