@@ -33,7 +33,8 @@ public:
     int Open(const QString &path, int mode = 0, int flags = 0);
 
     // The whole file as one string; nonzero on success. The text passed in
-    // is replaced.
+    // is replaced. A file that changed while it was read (see ReadWasWhole)
+    // is read again once it stands still; 0 when it does not.
     int ReadFile(QString &text);
 
     // Reading on from where the last read stopped, so that a caller can
