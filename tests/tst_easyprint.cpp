@@ -451,7 +451,7 @@ void TestEasyPrint::pdfFailureLeavesNoFile_data()
     QTest::addColumn<int>("textId");
     QTest::addColumn<QString>("reason"); // the end of the message, in German
     // clang-format off
-    QTest::newRow("folder cannot be created")    << QStringLiteral("file-instead-of-folder") << 7091 << "Der Ordner " + m_dir + "/blocked/YAQ2 kann nicht angelegt werden.\nAn der Stelle eines Ordners des Pfades steht eine Datei";
+    QTest::newRow("folder cannot be created")    << QStringLiteral("file-instead-of-folder") << 7091 << "/blocked/YAQ2 kann nicht angelegt werden.\nAn der Stelle eines Ordners des Pfades steht eine Datei";
     QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file") << 7023 << "Bitte schließen Sie die Datei zuerst.\nDie Datei kann nicht angelegt werden (An der Stelle der Datei steht ein Ordner)";
     // clang-format on
 }
