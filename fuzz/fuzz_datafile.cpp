@@ -22,6 +22,7 @@
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -88,6 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!input.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 0;
     input.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    // Written a while ago: a file cut short is then refused at once, not
+    // waited for as one its writer may still be writing.
+    input.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
     input.close();
     const QStringList keys = KeysOf(
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));

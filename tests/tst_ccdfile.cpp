@@ -13,6 +13,7 @@ private slots:
     void readsWholeFile_data();
     void readsWholeFile();
     void missingFileDoesNotOpen();
+    void fileChangedWhileReadIsReadAgain();
     void writesInCodePageOfLanguage_data();
     void writesInCodePageOfLanguage();
     void unrepresentableCharacterBecomesQuestionMark();
@@ -48,6 +49,31 @@ void TestCCDFile::readsWholeFile()
     QCOMPARE(text, expected);
     QCOMPARE(file.Close(), 1);
     QVERIFY(!file.IsOpen());
+}
+
+// A text its writer rewrites in place while it is read is read again; the
+// text is the new one whole, never the old one's start with the new end.
+void TestCCDFile::fileChangedWhileReadIsReadAgain()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Info01.dat"));
+    QVERIFY(writeTextFile(path, "alte Zeile\n"));
+    int reads = 0;
+    SetCCDReadHook([&](const QString &) {
+        if (reads++ > 0)
+            return;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("neue, l\xC3\xA4ngere Zeile\n");
+    });
+    CCDFile file(1);
+    QCOMPARE(file.Open(path, 0, 0), 1);
+    QString text;
+    const int read = file.ReadFile(text);
+    SetCCDReadHook({});
+    QCOMPARE(read, 1);
+    QCOMPARE(text, QStringLiteral("neue, längere Zeile\n"));
+    QCOMPARE(reads, 2);
 }
 
 void TestCCDFile::missingFileDoesNotOpen()

@@ -2,7 +2,9 @@
 // kinds, file-order walks, and the dealer record classes over small files.
 
 #include "platform/AppPaths.h"
+#include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/ccd/CCDFile.h"
 #include "platform/ccd/CDIPMarktRec.h"
 #include "platform/ccd/CDIPMarktTextRec.h"
 #include "platform/ccd/CDIPRec.h"
@@ -139,6 +141,26 @@ struct ReferenceFile
     }
 };
 
+// A labour price file of many main groups; the group asked for, "11", is
+// the last line, priced as given.
+QByteArray labourPrices(const QByteArray &price)
+{
+    QByteArray bytes = "HG\tPreis\tMwSt\tText\n";
+    for (int group = 20; group < 99; ++group)
+        bytes += QByteArray::number(group) + "\t9" + QByteArray::number(group) + ".00\t19\t" +
+                 QByteArray(80, 'x') + '\n';
+    return bytes + "11\t" + price + "\t19\n";
+}
+
+// Writes the bytes over the file's old ones, in its place (the way of a
+// writer that does not rename a new file over it).
+bool rewriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(IndexKind)
@@ -163,6 +185,9 @@ private slots:
     void closedRecordFindsNothing();
 
     void priceFilesOfTheDealer();
+    void priceFileChangedWhileRead_data();
+    void priceFileChangedWhileRead();
+    void priceFileRewrittenInPiecesGivesNoCutPrice();
     void flatRateKeyPaddedWithBlanks();
     void dipPartReplacesCataloguePart();
     void dealerVehicleSearchByWords();
@@ -246,8 +271,8 @@ void TestCCDRec::sameAsReadingTheWholeText()
                     QByteArray::number(i) + randomText(2, pieceCount - 2) +
                     (rng() % 2 ? "\r\n" : "\n");
         }
-        if (rng() % 2)
-            rest += randomText(3, pieceCount - 2);
+        if (rng() % 2) // a last line with its line end (one without it is cut)
+            rest += randomText(3, pieceCount - 2) + '\n';
         CTestRec rec;
         QCOMPARE(rec.Open(makeFile(dir, QStringLiteral("t.dat"), "Nr\tText\tWert\n" + rest)), 1);
         const ReferenceFile ref(rest);
@@ -326,13 +351,20 @@ void TestCCDRec::openingOddFiles_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("opened");
     QTest::addColumn<int>("entries");
+    QTest::addColumn<bool>("incomplete");
     // clang-format off
-    QTest::newRow("missing file does not open") << false << QByteArray() << 0 << 0;
-    QTest::newRow("empty file opens without entries") << true << QByteArray() << 1 << 0;
-    QTest::newRow("only blank lines open without entries") << true << QByteArray("\r\n\n  \n") << 1 << 0;
-    QTest::newRow("header alone opens without entries") << true << QByteArray("Nr\tText\tWert\r\n") << 1 << 0;
-    QTest::newRow("header without a key field does not open") << true << QByteArray("Wert\nx\n") << 0 << 0;
-    QTest::newRow("CR LF lines, BOM and last line without line feed") << true << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw") << 1 << 2;
+    QTest::newRow("missing file does not open")                 << false << QByteArray()                                                                  << 0 << 0 << false;
+    QTest::newRow("empty file opens without entries")           << true  << QByteArray()                                                                  << 1 << 0 << false;
+    QTest::newRow("only blank lines open without entries")      << true  << QByteArray("\r\n\n  \n")                                                        << 1 << 0 << false;
+    QTest::newRow("header alone opens without entries")         << true  << QByteArray("Nr\tText\tWert\r\n")                                                << 1 << 0 << false;
+    QTest::newRow("header without a key field does not open")   << true  << QByteArray("Wert\nx\n")                                                        << 0 << 0 << false;
+    QTest::newRow("CR LF lines, BOM and blank lines")           << true  << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw\r\n")                  << 1 << 2 << false;
+    QTest::newRow("blanks after the last line's line end")      << true  << QByteArray("Nr\tText\tWert\n1\tx\ty\n  ")                                        << 1 << 1 << false;
+    // A file cut short (its writer not done) is never read as if whole.
+    QTest::newRow("last line without its line end is cut")      << true  << QByteArray("\xEF\xBB\xBFNr\tText\tWert\r\n1\tx\ty\r\n\r\n2\tz\tw")                      << 0 << 0 << true;
+    QTest::newRow("last line cut between CR and LF")            << true  << QByteArray("Nr\tText\tWert\r\n1\tx\ty\r\n2\tz\tw\r")                              << 0 << 0 << true;
+    QTest::newRow("last line cut after a tab")                  << true  << QByteArray("Nr\tText\tWert\n1\tx\ty\n2\tz\t")                                     << 0 << 0 << true;
+    QTest::newRow("first line alone, without its line end")     << true  << QByteArray("Nr\tText\tWe")                                                     << 0 << 0 << true;
     // clang-format on
 }
 
@@ -342,6 +374,7 @@ void TestCCDRec::openingOddFiles()
     QFETCH(QByteArray, bytes);
     QFETCH(int, opened);
     QFETCH(int, entries);
+    QFETCH(bool, incomplete);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.dat"));
     if (create)
@@ -349,6 +382,7 @@ void TestCCDRec::openingOddFiles()
     CTestRec rec;
     QCOMPARE(rec.Open(path), opened);
     QCOMPARE(rec.IsOpen(), opened != 0);
+    QCOMPARE(rec.WasIncomplete(), incomplete);
     QCOMPARE(rec.GetFileEntries(), entries);
     QCOMPARE(rec.AutoSearch(rec.m_ntxNr, QStringLiteral("1")), entries > 0 ? 1 : 0);
     QCOMPARE(rec.Move(CCD_MOVE_FIRST), entries > 0 ? 1 : 0);
@@ -517,6 +551,117 @@ void TestCCDRec::priceFilesOfTheDealer()
     CPauschalRec pauschal;
     QCOMPARE(pauschal.Open(dir.path()), 0);
     QCOMPARE(pauschal.SearchPauschalPreis(QStringLiteral("A0012345")), 0);
+}
+
+// A price file that its writer changes while it is read is read again once
+// it stands still; one left cut short is not opened, and the message says
+// so: the record never holds a price of a cut line.
+void TestCCDRec::priceFileChangedWhileRead_data()
+{
+    const QByteArray whole = labourPrices("12.50");
+    const QByteArray cutInPrice = whole.left(whole.size() - 4); // "11\t12.50", no VAT rate
+    const QByteArray cutAtLineEnd = whole.left(whole.lastIndexOf("11\t"));
+    QTest::addColumn<QList<QByteArray>>("steps"); // written in place, one before each read
+    QTest::addColumn<bool>("renamed");            // the first step renamed over the file instead
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<QString>("price");
+    // clang-format off
+    QTest::newRow("rewritten whole in place: the new price")        << QList<QByteArray>{labourPrices("112.50")}       << false << 1 << "112.50";
+    QTest::newRow("cut in the price and left so: not opened")       << QList<QByteArray>{cutInPrice}                   << false << 0 << "";
+    QTest::newRow("cut in the VAT rate and left so: not opened")    << QList<QByteArray>{whole.left(whole.size() - 2)} << false << 0 << "";
+    QTest::newRow("cut at a line end, then written whole")          << QList<QByteArray>{cutAtLineEnd, whole}          << false << 1 << "12.50";
+    QTest::newRow("cut in the first line and left so")              << QList<QByteArray>{"HG\tPr"}                    << false << 0 << "";
+    QTest::newRow("cut, written on, then whole")                    << QList<QByteArray>{cutInPrice.left(40), cutInPrice, whole} << false << 1 << "12.50";
+    QTest::newRow("a new file renamed over it: the new price")      << QList<QByteArray>{labourPrices("112.50")}       << true  << 1 << "112.50";
+    // clang-format on
+}
+
+void TestCCDRec::priceFileChangedWhileRead()
+{
+    QFETCH(QList<QByteArray>, steps);
+    QFETCH(bool, renamed);
+    QFETCH(int, opened);
+    QFETCH(QString, price);
+    QTemporaryDir dir;
+    const QString path = makeFile(dir, CHGPriceRec::FileName(), labourPrices("12.50"));
+    int reads = 0;
+    SetCCDReadHook([&](const QString &read) {
+        QCOMPARE(read, path);
+        if (reads < steps.size()) {
+            if (renamed && reads == 0) {
+                const QString fresh = makeFile(dir, QStringLiteral("new.dat"), steps.at(0));
+                QVERIFY(QFile::remove(path));
+                QVERIFY(QFile::rename(fresh, path));
+            } else {
+                QVERIFY(rewriteInPlace(path, steps.at(reads)));
+            }
+        }
+        ++reads;
+    });
+    CHGPriceRec hg;
+    const int result = hg.Open(dir.path());
+    SetCCDReadHook({});
+    QCOMPARE(result, opened);
+    QCOMPARE(hg.WasIncomplete(), opened == 0);
+    QCOMPARE(hg.SearchPrice(QStringLiteral("11")), opened);
+    QCOMPARE(hg.Preis, price);
+    // The adviser is told which file, and why.
+    const QString told = CCDOpenFailureText(hg, path);
+    QVERIFY2(told.startsWith(OrmelText(4012) + QLatin1Char(' ') + path), qPrintable(told));
+    QCOMPARE(told.contains(QStringLiteral("unvollständig")), opened == 0);
+}
+
+// A writer that rewrites the price file in place in pieces of 1 KiB while
+// it is read again and again: whatever the moment of a read, the price of
+// the last line is the right one or none (the file not opened, or the line
+// not yet there), never one of a cut line.
+void TestCCDRec::priceFileRewrittenInPiecesGivesNoCutPrice()
+{
+    QTemporaryDir dir;
+    // The last line straddles the end of the eighth piece: a read between
+    // the two pieces meets "11<TAB>12.50<TAB>1", the VAT rate cut from 19.
+    QByteArray whole = labourPrices("12.50");
+    const qsizetype lastLine = whole.lastIndexOf("11\t");
+    whole.insert(lastLine - 1, QByteArray(8 * 1024 - 10 - lastLine, 'x'));
+    QCOMPARE(whole.mid(8 * 1024 - 10, 10), QByteArray("11\t12.50\t1"));
+    const QString path = makeFile(dir, CHGPriceRec::FileName(), whole);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const QByteArray name = QFile::encodeName(path);
+        for (int round = 0; round < 60; ++round) {
+            const int fd = ::open(name.constData(), O_WRONLY | O_TRUNC);
+            if (fd < 0)
+                break;
+            for (qsizetype at = 0; at < whole.size(); at += 1024) {
+                const auto piece = std::min<qsizetype>(1024, whole.size() - at);
+                if (::write(fd, whole.constData() + at, static_cast<size_t>(piece)) != piece)
+                    break;
+                std::this_thread::sleep_for(std::chrono::microseconds(300 * (round % 4)));
+            }
+            ::close(fd);
+            // Now and then the file stands still long enough to be read.
+            if (round % 10 == 9)
+                std::this_thread::sleep_for(std::chrono::milliseconds(80));
+        }
+        done = true;
+    });
+    int wrong = 0;
+    QString seen;
+    while (!done) {
+        CHGPriceRec hg;
+        if (hg.Open(dir.path()) && hg.SearchPrice(QStringLiteral("11")) &&
+            (hg.Preis != QLatin1String("12.50") || hg.MwSt != QLatin1String("19"))) {
+            ++wrong;
+            seen = hg.Preis + QLatin1Char('/') + hg.MwSt;
+        }
+    }
+    writer.join();
+    QVERIFY2(wrong == 0,
+             qPrintable(QString::number(wrong) + QStringLiteral(" cut prices, as ") + seen));
+    CHGPriceRec hg;
+    QCOMPARE(hg.Open(dir.path()), 1);
+    QCOMPARE(hg.SearchPrice(QStringLiteral("11")), 1);
+    QCOMPARE(hg.Preis, QStringLiteral("12.50"));
 }
 
 void TestCCDRec::flatRateKeyPaddedWithBlanks()

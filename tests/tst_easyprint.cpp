@@ -449,9 +449,10 @@ void TestEasyPrint::pdfFailureLeavesNoFile_data()
 {
     QTest::addColumn<QString>("obstacle"); // what is in the way of the PDF
     QTest::addColumn<int>("textId");
+    QTest::addColumn<QString>("reason"); // the end of the message, in German
     // clang-format off
-    QTest::newRow("folder cannot be created")    << QStringLiteral("file-instead-of-folder") << 7091;
-    QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file") << 7023;
+    QTest::newRow("folder cannot be created")    << QStringLiteral("file-instead-of-folder") << 7091 << "/blocked/YAQ2 kann nicht angelegt werden.\nAn der Stelle eines Ordners des Pfades steht eine Datei";
+    QTest::newRow("YAQ2.pdf cannot be replaced") << QStringLiteral("folder-instead-of-file") << 7023 << "Bitte schließen Sie die Datei zuerst.\nDie Datei kann nicht angelegt werden (An der Stelle der Datei steht ein Ordner)";
     // clang-format on
 }
 
@@ -459,6 +460,7 @@ void TestEasyPrint::pdfFailureLeavesNoFile()
 {
     QFETCH(QString, obstacle);
     QFETCH(int, textId);
+    QFETCH(QString, reason);
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, m_dir + QStringLiteral("/print.pdf"));
     FixedDocument doc(1900, 2 * 2770);
@@ -487,6 +489,7 @@ void TestEasyPrint::pdfFailureLeavesNoFile()
     QVERIFY2(message.contains(dlg.PdfFilePath()), qPrintable(message));
     QVERIFY2(message.startsWith(OrmelText(textId).section(QStringLiteral("%s"), 0, 0)),
              qPrintable(message));
+    QVERIFY2(message.endsWith(reason), qPrintable(message));
     QCOMPARE(QFileInfo(dlg.PdfFilePath()).isFile(), false);
     if (QFileInfo(folder).isDir())
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());

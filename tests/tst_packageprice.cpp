@@ -193,12 +193,16 @@ void TestPackagePrice::localPrices_data()
     QTest::addColumn<double>("headNet");
     QTest::addColumn<QString>("currency"); // of the head's sum
     QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("cut"); // of the missing: files cut short ("-cut" in files)
     // clang-format off
-    QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "EUR" << "";
-    QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "EUR" << "DIP_00.dat";
-    QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat";
-    QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << ""    << "HGPrice.dat ETPrice.dat DIP_00.dat";
-    QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "EUR" << "Lager.dat Pauschal.dat Rabatt.dat";
+    QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "EUR" << "" << "";
+    QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "EUR" << "DIP_00.dat" << "";
+    QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat" << "";
+    QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << ""    << "HGPrice.dat ETPrice.dat DIP_00.dat" << "";
+    QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "EUR" << "Lager.dat Pauschal.dat Rabatt.dat" << "";
+    QTest::newRow("labour file cut short: no labour price")                 << "HG-cut ET DIP"  << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat" << "HGPrice.dat";
+    QTest::newRow("dealer parts file cut short: no part price, not ET's")   << "HG ET DIP-cut"  << 0 << 20.0 << -3.0 << 20.0 << "EUR" << "DIP_00.dat"  << "DIP_00.dat";
+    QTest::newRow("discount file cut short: nothing priced")               << "HG ET DIP Rabatt-cut" << 1 << -3.0 << -3.0 << -1.0 << "" << "Lager.dat Pauschal.dat Rabatt.dat" << "Rabatt.dat";
     // clang-format on
 }
 
@@ -211,11 +215,16 @@ void TestPackagePrice::localPrices()
     QFETCH(double, headNet);
     QFETCH(QString, currency);
     QFETCH(QString, missing);
+    QFETCH(QString, cut);
 
     QTemporaryDir dir;
+    // A file cut short lacks its last line end: a writer not done with it.
     const auto write = [&](const char *key, const char *name, const char *text) {
-        if (files.split(QLatin1Char(' ')).contains(QLatin1String(key)))
+        const QStringList keys = files.split(QLatin1Char(' '));
+        if (keys.contains(QLatin1String(key)))
             QVERIFY(writeTextFile(dir.filePath(QLatin1String(name)), QByteArray(text)));
+        else if (keys.contains(QLatin1String(key) + QStringLiteral("-cut")))
+            QVERIFY(writeTextFile(dir.filePath(QLatin1String(name)), QByteArray(text).chopped(2)));
     };
     write("HG", "HGPrice.dat", "HG\tPreis\tMwSt\n11\t10.00\t19\n");
     write("ET", "ETPrice.dat",
@@ -223,6 +232,7 @@ void TestPackagePrice::localPrices()
     write("DIP", "DIP_00.dat",
           "TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\n"
           "9X4115561H\tH-77\tHaendlerfilter\t15.00\t19\n");
+    write("Rabatt", "Rabatt.dat", "FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\t90\t95\n");
 
     CPrgSettings s;
     s.ReqDateiVerz = dir.path();
@@ -243,7 +253,10 @@ void TestPackagePrice::localPrices()
     QStringList expectedNotices;
     for (const QString &name : missing.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         expected << CLocalPackagePrices::FilePath(dir.path(), name);
-        expectedNotices << OrmelText(4012) + QLatin1Char(' ') + expected.last();
+        expectedNotices << OrmelText(4012) + QLatin1Char(' ') + expected.last() +
+                               (cut.split(QLatin1Char(' ')).contains(name)
+                                    ? QLatin1Char('\n') + OrmelText(7301)
+                                    : QString());
     }
     QCOMPARE(out.missingFiles, expected);
     QCOMPARE(notices.texts, expectedNotices);

@@ -1,12 +1,15 @@
 // The dealer and version files: reading values as the program always has,
 // and writing one value without disturbing the rest of the file.
 
+#include "platform/FileErrorText.h"
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
 #include "support/OutOfRoom.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
+
+#include <cerrno>
 
 class TestPrivateProfile : public QObject
 {
@@ -30,6 +33,10 @@ private slots:
     void staleCopiesGoWithTheNextWrite();
     void fileNotWrittenWholeStaysAsItWas_data();
     void fileNotWrittenWholeStaysAsItWas();
+    void fileErrorsToldInGerman_data();
+    void fileErrorsToldInGerman();
+    void nameThatFitsTheFolderIsWritten_data();
+    void nameThatFitsTheFolderIsWritten();
 };
 
 void TestPrivateProfile::readsValuesWithoutCase_data()
@@ -367,6 +374,7 @@ void TestPrivateProfile::staleCopiesGoWithTheNextWrite_data()
     QTest::newRow("the user's copy of the profile") << "yaq2.ini"      << "yaq2.ini.Backup"                 << 120 << false;
     QTest::newRow("six random-looking letters")     << "YAQTrader.ini" << "YAQTrader.ini.fsAXDM"            << 120 << false;
     QTest::newRow("copy of another file")           << "YAQTrader.ini" << ".yaq2.ini.yaq2-part-OsUJmx"      << 120 << false;
+    QTest::newRow("copy of a name of 255 bytes")    << QString(251, 'n') + ".ini" << "." + QString(237, 'n') + ".yaq2-part-fsAXDM" << 120 << true;
     // clang-format on
 }
 
@@ -387,6 +395,67 @@ void TestPrivateProfile::staleCopiesGoWithTheNextWrite()
     for (int write = 0; write < 3; ++write)
         QVERIFY(WriteWholeFile(env.path() + QLatin1Char('/') + written, "[GLOBALSETUP]\n"));
     QCOMPARE(QFile::exists(copyPath), !removed);
+}
+
+// Each reason the system gives is told in German (the system's words are
+// English), whether it comes as the number or as the file object's text.
+void TestPrivateProfile::fileErrorsToldInGerman_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("no permission")            << EACCES       << "Keine Berechtigung";
+    QTest::newRow("read-only file system")    << EROFS        << "Das Dateisystem ist schreibgeschützt";
+    QTest::newRow("a folder in the way")      << EISDIR       << "An der Stelle der Datei steht ein Ordner";
+    QTest::newRow("a file where a folder is") << ENOTDIR      << "An der Stelle eines Ordners des Pfades steht eine Datei";
+    QTest::newRow("no space")                 << ENOSPC       << "Kein Speicherplatz mehr frei";
+    QTest::newRow("quota used up")            << EDQUOT       << "Der zugeteilte Speicherplatz ist aufgebraucht";
+    QTest::newRow("file too large")           << EFBIG        << "Die Datei wird zu groß";
+    QTest::newRow("name too long")            << ENAMETOOLONG << "Der Name oder der Pfad ist zu lang";
+    QTest::newRow("folder missing")           << ENOENT       << "Die Datei oder ihr Ordner ist nicht vorhanden";
+    QTest::newRow("input or output error")    << EIO          << "Ein- oder Ausgabefehler des Datenträgers";
+    QTest::newRow("an error without words")   << EPROTO       << QStringLiteral("Systemfehler %1").arg(EPROTO);
+    // clang-format on
+}
+
+void TestPrivateProfile::fileErrorsToldInGerman()
+{
+    QFETCH(int, error);
+    QFETCH(QString, told);
+    QCOMPARE(SystemErrorText(error), told);
+    // Told so when opening and when writing, never in the system's words;
+    // a file object has the system's text: the same reason.
+    for (QFileDevice::FileError kind : {QFileDevice::OpenError, QFileDevice::WriteError}) {
+        const QString text = FileErrorText(kind, error);
+        QVERIFY2(text.contains(told) && !text.contains(qt_error_string(error)), qPrintable(text));
+    }
+    QCOMPARE(SystemErrorOf(qt_error_string(error)), error);
+}
+
+// A file whose name fits its folder is written, however long the name of
+// the writer's copy would be beside it.
+void TestPrivateProfile::nameThatFitsTheFolderIsWritten_data()
+{
+    QTest::addColumn<QString>("name");
+    // clang-format off
+    QTest::newRow("name of 255 bytes")                  << QString(251, 'n') + ".ini";
+    QTest::newRow("name of 254 bytes, umlauts")         << QString(125, QChar(0xFC)) + ".ini";
+    QTest::newRow("name of 255 bytes, a 4-byte letter") << QString(62, 'n') + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(47) + "a.ini";
+    // clang-format on
+}
+
+void TestPrivateProfile::nameThatFitsTheFolderIsWritten()
+{
+    QFETCH(QString, name);
+    TestEnv env;
+    const QString path = env.path() + QLatin1Char('/') + name;
+    QString reason;
+    QVERIFY2(WriteWholeFile(path, "[GLOBALSETUP]\n", &reason), qPrintable(reason));
+    QVERIFY2(WriteWholeFile(path, "[GLOBALSETUP]\nA=1\n", &reason), qPrintable(reason));
+    QCOMPARE(readTextFile(path), QStringLiteral("[GLOBALSETUP]\nA=1\n"));
+    QCOMPARE(
+        QDir(env.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("yaq2-part")),
+        QStringList());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestPrivateProfile)

@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/mount.h>
+
 namespace {
 
 const QString kVin = QStringLiteral("XVQ1F23A57M012345");
@@ -217,6 +219,8 @@ private slots:
     void leftOutEntriesStay();
     void fileRoad_data();
     void fileRoad();
+    void fileRoadTellsTheTrueReason_data();
+    void fileRoadTellsTheTrueReason();
     void clipboardRoad();
     void transferReportsTheRoad_data();
     void transferReportsTheRoad();
@@ -562,6 +566,87 @@ void TestTextExport::fileRoad()
         QVERIFY2(out.failure.contains(reason), qPrintable(out.failure));
     }
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("../XVQ1F23A57M0123.YAQ"))));
+}
+
+// A send folder the file cannot be written to: the adviser reads why, in
+// German and whole, however long the folder's path; the old file stays,
+// nothing is left beside it. A name that fits the folder is written,
+// whatever the length of the writer's copy's name.
+void TestTextExport::fileRoadTellsTheTrueReason_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("length"); // of the send folder's path; 0: as it comes
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("reason"); // the end of the message
+    // clang-format off
+    QTest::newRow("read-only file system")                  << "read-only"         << 0    << 0 << "Das Dateisystem ist schreibgeschützt";
+    QTest::newRow("read-only file system, old file there")  << "read-only, old"    << 0    << 0 << "Das Dateisystem ist schreibgeschützt";
+    QTest::newRow("a folder in the file's place")           << "folder"            << 0    << 0 << "Die Datei kann nicht angelegt werden (An der Stelle der Datei steht ein Ordner)";
+    QTest::newRow("a file in the send folder's place")      << "file"              << 0    << 0 << "Die Datei kann nicht angelegt werden (An der Stelle eines Ordners des Pfades steht eine Datei)";
+    QTest::newRow("full file system")                       << "full"              << 0    << 0 << "Kein Speicherplatz mehr frei";
+    QTest::newRow("send folder of 4,070 characters")        << "writable"          << 4070 << 1 << "";
+    QTest::newRow("4,070 characters, a folder in the way")  << "folder"            << 4070 << 0 << "Die Datei kann nicht angelegt werden (An der Stelle der Datei steht ein Ordner)";
+    // clang-format on
+}
+
+void TestTextExport::fileRoadTellsTheTrueReason()
+{
+    QFETCH(QString, way);
+    QFETCH(int, length);
+    QFETCH(int, result);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QString folder = dir.filePath(QStringLiteral("send"));
+    // A long path of folders of 200 characters and less.
+    while (length > 0 && folder.size() < length)
+        folder += QLatin1Char('/') +
+                  QString(std::min<qsizetype>(200, length - folder.size() - 1), QLatin1Char('d'));
+    QCOMPARE(folder.size(), length > 0 ? length : folder.size());
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + QStringLiteral("/M012345.YAQ");
+    const QByteArray old("old");
+    QString mounted;
+    if (way.startsWith(QLatin1String("read-only")) || way == QLatin1String("full")) {
+        const QByteArray name = QFile::encodeName(folder);
+        if (::mount("tmpfs", name.constData(), "tmpfs", 0, "size=8k") != 0)
+            QSKIP("no file system can be mounted here");
+        mounted = folder;
+        if (way == QLatin1String("read-only, old"))
+            QVERIFY(writeTextFile(file, old));
+        if (way == QLatin1String("full"))
+            QVERIFY(writeTextFile(folder + QStringLiteral("/other"), QByteArray(8192, 'x')) ||
+                    QFileInfo(folder + QStringLiteral("/other")).size() > 0);
+        else
+            QCOMPARE(::mount("tmpfs", name.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=8k"),
+                     0);
+    } else if (way == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else if (way == QLatin1String("file")) {
+        QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(writeTextFile(folder, old));
+    }
+    CPrgSettings s = Settings(7, 3, folder);
+    CWKList basket;
+    FillDemoBasket(basket);
+    const CTextExportOutcome out = CTextExport(s, Head(), QStringLiteral("00")).Run(basket);
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    const QByteArray kept = readTextFile(way == QLatin1String("file") ? folder : file).toUtf8();
+    if (!mounted.isEmpty())
+        umount2(QFile::encodeName(mounted).constData(), MNT_DETACH);
+    QCOMPARE(out.result, result);
+    if (result) {
+        QVERIFY(out.failure.isEmpty());
+        QCOMPARE(left, QStringList{QStringLiteral("M012345.YAQ")});
+        return;
+    }
+    // The reason whole at the end, the path shortened so that the message
+    // box shows it all.
+    QVERIFY2(out.failure.endsWith(QLatin1Char('\n') + reason), qPrintable(out.failure));
+    QVERIFY2(out.failure.size() < 400, qPrintable(out.failure));
+    QCOMPARE(out.failure.contains(QChar(0x2026)), length > 0);
+    QVERIFY(left.filter(QStringLiteral("yaq2-part")).isEmpty());
+    if (way == QLatin1String("read-only, old") || way == QLatin1String("file"))
+        QCOMPARE(kept, old);
 }
 
 // The clipboard road puts the text there, and beside it the bytes of the

@@ -99,10 +99,10 @@ CVehicleSearchOutcome CVehicleSearch::SearchDealerFile(const CVehicleSearchCrite
     CVehicleSearchOutcome outcome;
     CFGInfoRec rec;
     if (!rec.Open(s.ReqDateiVerz, language)) {
-        notice.Notice(OrmelText(4012) + QLatin1Char(' ') +
-                          JoinPath(s.ReqDateiVerz, CFGInfoRec::FileName(language)) +
-                          QLatin1Char('\n') + OrmelText(4043),
-                      kMsgBoxTitle);
+        notice.Notice(
+            CCDOpenFailureText(rec, JoinPath(s.ReqDateiVerz, CFGInfoRec::FileName(language))) +
+                QLatin1Char('\n') + OrmelText(4043),
+            kMsgBoxTitle);
         return outcome;
     }
 

@@ -354,10 +354,9 @@ void CAwKatDlg::OnPreis()
     } else if (m_pSettings->SRPInterfaceReq == 3) {
         if (!m_pSettings->bSchulung)
             return;
-        for (const QString &path :
+        for (const QString &message :
              CAwKatPricing::LocalPrice(*m_pSettings, row->Number, value, row->PricesToSet()))
-            OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + path, this, kMsgBoxTitle,
-                      MSG_ALIGN_NOTICE);
+            OwnMsgBox(message, this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
     } else {
         CTextDlg text(this);
         text.DoModalText(m_pSettings->DataDir + QStringLiteral("/SRP/InfoPr"), GetPrgSprache(),

@@ -5,9 +5,12 @@
 #include "common/Layout.h"
 #include "common/OwnButton.h"
 #include "platform/AppPaths.h"
+#include "platform/FileErrorText.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
+
+#include <cerrno>
 
 #include <QApplication>
 #include <QBuffer>
@@ -618,7 +621,8 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
 
 void CEasyPrintDlg::ShowPdfError(const QString &path, const QString &reason)
 {
-    OwnMsgBox(OrmelTextArgs(7091, {path, reason}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    OwnMsgBox(OrmelTextArgs(7091, {PathForMessage(path), reason}), this, kMsgBoxTitle,
+              MSG_ALIGN_CENTER);
 }
 
 bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
@@ -629,13 +633,18 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
 
     const QString path = PdfFilePath();
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        ShowPdfError(path, OrmelTextArgs(kTextNoFolder, {QDir::toNativeSeparators(folder)}));
+    QString reason;
+    if (!MakeFolderPath(folder, &reason)) {
+        ShowPdfError(path, OrmelTextArgs(kTextNoFolder, {PathForMessage(folder)}) +
+                               QLatin1Char('\n') + reason);
         return false;
     }
-    const QFileInfo existing(path);
-    if (existing.exists() && (!existing.isFile() || !existing.isWritable())) {
-        OwnMsgBox(OrmelTextArgs(7023, {path}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    // A file that cannot be replaced: the adviser is asked to close it, and
+    // told what is in the way.
+    if (const int error = FileNotReplaceableError(path)) {
+        OwnMsgBox(OrmelTextArgs(7023, {PathForMessage(path)}) + QLatin1Char('\n') +
+                      FileErrorText(QFileDevice::OpenError, error),
+                  this, kMsgBoxTitle, MSG_ALIGN_CENTER);
         return false;
     }
 
@@ -689,7 +698,6 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         ShowPdfError(path, OrmelText(kTextNoPdfPages));
         return false;
     }
-    QString reason;
     if (!WriteWholeFile(path, pdf.data(), &reason)) {
         ShowPdfError(path, reason);
         return false;
@@ -697,8 +705,7 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
 
     // Without a viewer the adviser still learns where the file lies.
     if (m_openDocument && !m_openDocument(QUrl::fromLocalFile(path)))
-        OwnMsgBox(OrmelTextArgs(kPdfNotShownText,
-                                {QDir::toNativeSeparators(path), OrmelText(kTextNoViewer)},
+        OwnMsgBox(OrmelTextArgs(kPdfNotShownText, {PathForMessage(path), OrmelText(kTextNoViewer)},
                                 QStringLiteral("%s\n%s")),
                   this, kMsgBoxTitle, MSG_ALIGN_CENTER);
     return true;

@@ -322,8 +322,8 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
         if (marketing->Open(folder))
             m_pMarketing = std::move(marketing);
         else
-            OwnMsgBox(OrmelText(4012) + QLatin1Char(' ') + folder + QLatin1Char('/') +
-                          CMrktngAttRec::FileName(),
+            OwnMsgBox(CCDOpenFailureText(*marketing,
+                                         folder + QLatin1Char('/') + CMrktngAttRec::FileName()),
                       this);
     }
 

@@ -45,7 +45,9 @@ private:
     bool fail(const QString &why, QString *reason);
 
     QString m_path;
-    QString m_target; // the file that is replaced (a link followed)
+    QString m_target;      // the file that is replaced (a link followed)
+    int m_folder = -1;     // the target's folder, while a copy is written
+    QByteArray m_copyName; // the copy's name in it
     QFile m_copy;
     bool m_writeFailed = false;
 };
@@ -59,8 +61,17 @@ int RemoveStaleWholeFileCopies(const QString &path);
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
                     QFileDevice::Permissions permissions = {});
 
-// The adviser's message: the file (in the system's separators) could not be
-// written, and the reason.
+// Makes the folder and the folders above it that are missing. False with
+// the reason (in the program's language) when one cannot be made.
+bool MakeFolderPath(const QString &folder, QString *reason = nullptr);
+
+// Why the existing file cannot be replaced by a new one, as an error number
+// (EISDIR a folder in its place, EACCES no permission, EROFS a read-only
+// file system, ...); 0 when it can be, or when it is not there.
+int FileNotReplaceableError(const QString &path);
+
+// The adviser's message: the file (in the system's separators, a long path
+// shortened in its middle) could not be written, and the reason, whole.
 QString FileNotWrittenText(const QString &path, const QString &reason);
 
 // Tests: a write that fails at its end, as on a full disk. While set, every

@@ -1,5 +1,6 @@
 #include "support/OutOfRoom.h"
 
+#include "platform/FileErrorText.h"
 #include "platform/WholeFile.h"
 
 #include <QCoreApplication>
@@ -12,10 +13,7 @@
 
 QString SystemReason(int code)
 {
-    // Qt names a full disk itself, in the language of its translations.
-    if (code == ENOSPC)
-        return QCoreApplication::translate("QIODevice", "No space left on device");
-    return QString::fromLocal8Bit(std::strerror(code));
+    return SystemErrorText(code);
 }
 
 OutOfRoomGuard::~OutOfRoomGuard()

@@ -16,8 +16,8 @@ enum class OutOfRoom
     Injected,      // the writer's own test seam
 };
 
-// The system's text for an errno code (ENOSPC, EFBIG), as the program's
-// messages name it in the language of the run.
+// The reason of an errno code (ENOSPC, EFBIG) as the program's messages
+// name it, in the program's language.
 QString SystemReason(int code);
 
 class OutOfRoomGuard

@@ -4,6 +4,7 @@
 #include "basket/transfer/TextExportLayouts.h"
 #include "packages/model/Paket.h"
 #include "packages/model/Position.h"
+#include "platform/FileErrorText.h"
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 #include "platform/ccd/CCDFile.h"
@@ -164,7 +165,7 @@ bool CTextExport::WriteFile(const QByteArray &bytes, QString *failure) const
         if (WriteWholeFile(path, bytes, &reason))
             return true;
     }
-    *failure = OrmelTextArgs(kTextFileNotWritten, {QDir::toNativeSeparators(path), reason});
+    *failure = OrmelTextArgs(kTextFileNotWritten, {PathForMessage(path), reason});
     return false;
 }
 

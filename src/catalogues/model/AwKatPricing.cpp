@@ -255,11 +255,14 @@ QStringList CAwKatPricing::LocalPrice(const CPrgSettings &settings, const QStrin
     CRabattRec discount;
     QStringList missing;
     if (!hg.Open(folder))
-        missing << CLocalPackagePrices::FilePath(folder, CHGPriceRec::FileName());
+        missing << CCDOpenFailureText(
+            hg, CLocalPackagePrices::FilePath(folder, CHGPriceRec::FileName()));
     if (!flat.Open(folder))
-        missing << CLocalPackagePrices::FilePath(folder, CPauschalRec::FileName());
+        missing << CCDOpenFailureText(
+            flat, CLocalPackagePrices::FilePath(folder, CPauschalRec::FileName()));
     if (!discount.Open(folder))
-        missing << CLocalPackagePrices::FilePath(folder, CRabattRec::FileName());
+        missing << CCDOpenFailureText(
+            discount, CLocalPackagePrices::FilePath(folder, CRabattRec::FileName()));
     if (missing.isEmpty()) {
         double percent = 100.0;
         const QString vin = CDmsMessageWriter::RequestVin(settings);

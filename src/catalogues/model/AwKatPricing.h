@@ -71,8 +71,9 @@ public:
     // The flat-price key of a position: "A" and the number, padded with
     // blanks to 36 characters.
     static QString FlatRateKey(const QString &apNr);
-    // Prices the position from the price files of the request folder; the
-    // paths of the files that did not open (then nothing is looked up).
+    // Prices the position from the price files of the request folder; a
+    // message (4012 with the path, and why when the file was incomplete)
+    // for each file that did not open (then nothing is looked up).
     static QStringList LocalPrice(const CPrgSettings &settings, const QString &apNr,
                                   const QString &labourValue, CAwKatPrices &prices);
 };

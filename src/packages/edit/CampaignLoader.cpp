@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kTextOpenFailed = 4012;
 constexpr int kTextOptional = 3132;         // "OPTIONAL"
 constexpr int kTextOptionalPackages = 3216; // "OPTIONALE PAKETE"
 constexpr int kTextCampaigns = 6001;        // "Kampagnen"
@@ -185,8 +184,8 @@ bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
     for (const auto &file : opened) {
         if (!file.first->Open(JoinPath(m_input.folder, file.second))) {
             if (m_pNotice)
-                m_pNotice->Notice(OrmelText(kTextOpenFailed) + QLatin1Char(' ') +
-                                  JoinPath(m_input.folder, file.second));
+                m_pNotice->Notice(
+                    CCDOpenFailureText(*file.first, JoinPath(m_input.folder, file.second)));
             return false;
         }
     }

@@ -22,7 +22,6 @@
 namespace {
 
 // Texts of the faults in the campaign data.
-constexpr int kTextOpenFailed = 4012;
 constexpr int kTextPackagePriceMissing = 4100;
 constexpr int kTextLinePricesWithPackagePrice = 4101;
 constexpr int kTextRebateMissing = 4102;
@@ -101,8 +100,7 @@ CCampaignOffers CCampaignImport::Import()
     for (const auto &file : files) {
         if (!file.first->Open(JoinPath(folder, file.second))) {
             if (m_pNotice)
-                m_pNotice->Notice(OrmelText(kTextOpenFailed) + QLatin1Char(' ') +
-                                  JoinPath(folder, file.second));
+                m_pNotice->Notice(CCDOpenFailureText(*file.first, JoinPath(folder, file.second)));
             return offers;
         }
     }

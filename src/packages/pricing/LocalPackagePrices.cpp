@@ -35,7 +35,7 @@ CLocalPackagePrices::Outcome CLocalPackagePrices::Price(CPaket &paket, const QSt
         const QString path = FilePath(folder, fileName);
         outcome.missingFiles << path;
         if (m_notice)
-            m_notice->Notice(OrmelText(4012) + QLatin1Char(' ') + path);
+            m_notice->Notice(CCDOpenFailureText(record, path));
         return static_cast<std::remove_reference_t<decltype(record)> *>(nullptr);
     };
     CHGPriceRec hgRec;
@@ -54,6 +54,19 @@ CLocalPackagePrices::Outcome CLocalPackagePrices::Price(CPaket &paket, const QSt
         stock = opened(stockRec, stockRec.Open(folder), CLagerRec::FileName());
         flat = opened(flatRec, flatRec.Open(folder), CPauschalRec::FileName());
         discount = opened(discountRec, discountRec.Open(folder), CRabattRec::FileName());
+    }
+    // A file found incomplete gives no prices, and no file it stands above
+    // gives its prices in its place, as if it were whole: the parts file
+    // not for a dealer's part, no price at all beside flat rates or
+    // discounts that could not be read.
+    if (dipRec.WasIncomplete())
+        et = nullptr;
+    if (flatRec.WasIncomplete() || discountRec.WasIncomplete()) {
+        hg = nullptr;
+        et = nullptr;
+        dip = nullptr;
+    }
+    if (training) {
         paket.LookupPricesAndStock(m_settings, hg, et, dip, stock, flat, discount, true);
     } else {
         paket.LookupHGPrices(m_settings, hg, et, dip, nullptr, nullptr, nullptr, true);

@@ -33,7 +33,10 @@ public:
 
     // Prices the package in the program language given (the dealer's parts
     // file "DIP_<language>.dat"). A file that does not open is named and
-    // contributes no prices; the others still do. Every line is priced
+    // contributes no prices; the others still do. A file found incomplete
+    // (being written) leaves without price what it would have priced: an
+    // incomplete "DIP_" file the parts, an incomplete flat-rate or discount
+    // file every line. Every line is priced
     // anew, so prices set earlier (by the DMS or by hand) are replaced. In
     // the campaign mode the campaign price is applied too.
     Outcome Price(CPaket &paket, const QString &language, bool campaignMode) const;

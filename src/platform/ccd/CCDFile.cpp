@@ -3,11 +3,16 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 
 #include <cerrno>
 #include <iconv.h>
 #include <limits>
+
+#include <sys/stat.h>
 
 CCDFile::CCDFile(int readMode) : m_nReadMode(readMode)
 {
@@ -18,18 +23,110 @@ CCDFile::~CCDFile()
     Close();
 }
 
+namespace {
+
+CCDReadHook &readHook()
+{
+    static CCDReadHook hook;
+    return hook;
+}
+
+// A file stands still when it has not changed for this long.
+constexpr int kStillMs = 50;
+constexpr int kStillPollMs = 10;
+
+CCDFile::Stamp StampOfStat(const struct stat &st)
+{
+    CCDFile::Stamp stamp;
+    stamp.size = st.st_size;
+    stamp.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    stamp.inode = st.st_ino;
+    stamp.device = st.st_dev;
+    return stamp;
+}
+
+} // namespace
+
+void SetCCDReadHook(CCDReadHook hook)
+{
+    readHook() = std::move(hook);
+}
+
+CCDFile::Stamp CCDFile::StampOf(const QString &path)
+{
+    struct stat st;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return Stamp();
+    return StampOfStat(st);
+}
+
+bool CCDFile::WaitUntilStill(const QString &path, int mostMs)
+{
+    QElapsedTimer spent;
+    spent.start();
+    QElapsedTimer still;
+    still.start();
+    Stamp last = StampOf(path);
+    while (spent.elapsed() < mostMs) {
+        QThread::msleep(kStillPollMs);
+        const Stamp now = StampOf(path);
+        if (now != last) {
+            last = now;
+            still.restart();
+        } else if (still.elapsed() >= kStillMs) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CCDFile::StandsStill(const QString &path)
+{
+    const Stamp stamp = StampOf(path);
+    return stamp.size >= 0 &&
+           QDateTime::currentMSecsSinceEpoch() - stamp.modified / 1000000 >= kStillMs;
+}
+
 int CCDFile::Open(const QString &path, int /*mode*/, int /*flags*/)
 {
     Close();
     if (m_nReadMode == 0)
         return openForWriting(path, 65001);
+    return openForReading(path);
+}
+
+int CCDFile::openForReading(const QString &path)
+{
+    // The file as it was before it was opened: a file replaced or written
+    // to between the two is not the one the stamp describes.
+    const Stamp before = StampOf(path);
     auto file = std::make_unique<QFile>(path);
     if (path.isEmpty() || !file->open(QIODevice::ReadOnly))
         return 0;
+    struct stat st;
+    m_stamp = ::fstat(file->handle(), &st) == 0 ? StampOfStat(st) : Stamp();
+    m_bChanged = m_stamp != before || m_stamp.size < 0;
     m_strPath = path;
     m_pReadFile = std::move(file);
     m_bReadStarted = false;
+    m_bLineEnded = false;
     return 1;
+}
+
+bool CCDFile::ReadWasWhole() const
+{
+    if (!m_pReadFile)
+        return false;
+    // A pipe has no size or time to judge it by.
+    if (m_pReadFile->isSequential())
+        return true;
+    if (m_bChanged || m_pReadFile->pos() != m_stamp.size)
+        return false;
+    struct stat st;
+    if (::fstat(m_pReadFile->handle(), &st) != 0 || StampOfStat(st) != m_stamp)
+        return false;
+    return StampOf(m_strPath) == m_stamp;
 }
 
 namespace {
@@ -48,9 +145,26 @@ int CCDFile::ReadFile(QString &text)
     text.clear();
     if (!m_pReadFile)
         return 0;
-    m_pReadFile->seek(0);
-    m_bReadStarted = false;
-    return ReadRest(text);
+    // A file its writer rewrites in place while it is read is read again
+    // once it stands still; one that will not stand still is not read.
+    const QString path = m_strPath;
+    QElapsedTimer spent;
+    spent.start();
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        if (attempt > 0) {
+            if (!WaitUntilStill(path, int(kReadWaitMostMs - spent.elapsed())) ||
+                !openForReading(path))
+                break;
+        }
+        m_pReadFile->seek(0);
+        m_bReadStarted = false;
+        if (!ReadRest(text))
+            return 0;
+        if (ReadWasWhole())
+            return 1;
+    }
+    text.clear();
+    return 0;
 }
 
 int CCDFile::ReadLine(QString &line)
@@ -61,7 +175,8 @@ int CCDFile::ReadLine(QString &line)
     QByteArray bytes = m_pReadFile->readLine();
     if (bytes.isEmpty() || m_pReadFile->error() != QFileDevice::NoError)
         return 0;
-    if (bytes.endsWith('\n'))
+    m_bLineEnded = bytes.endsWith('\n');
+    if (m_bLineEnded)
         bytes.chop(bytes.endsWith("\r\n") ? 2 : 1);
     line = DecodeRead(bytes, !m_bReadStarted);
     m_bReadStarted = true;
@@ -83,6 +198,8 @@ int CCDFile::ReadRestBytes(QByteArray &bytes)
     bytes.clear();
     if (!m_pReadFile)
         return 0;
+    if (readHook())
+        readHook()(m_strPath);
     // A file of known size is read into a buffer of its size (reading on
     // until the end all the same), not one that grew by doubling.
     const qint64 known = m_pReadFile->isSequential() ? 0 : m_pReadFile->size() - m_pReadFile->pos();
@@ -156,6 +273,8 @@ int CCDFile::Close()
     m_pReadFile.reset();
     m_strPath.clear();
     m_bWriteFailed = false;
+    m_bChanged = false;
+    m_stamp = Stamp();
     return result;
 }
 

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CWholeFile;
@@ -32,7 +33,8 @@ public:
     int Open(const QString &path, int mode = 0, int flags = 0);
 
     // The whole file as one string; nonzero on success. The text passed in
-    // is replaced.
+    // is replaced. A file that changed while it was read (see ReadWasWhole)
+    // is read again once it stands still; 0 when it does not.
     int ReadFile(QString &text);
 
     // Reading on from where the last read stopped, so that a caller can
@@ -43,12 +45,36 @@ public:
     // at the end of the file; nonzero unless reading failed (also in an
     // earlier ReadLine). A byte-order mark at the start is dropped.
     int ReadLine(QString &line);
+    // Whether the line the last ReadLine gave ended with a line end (the
+    // last line of a file may lack it).
+    bool LineEnded() const { return m_bLineEnded; }
     int ReadRest(QString &text);
     // ReadRest without the decoding: the undecoded bytes (a byte-order mark
     // at the start of the file dropped all the same). Decoding a slice of
     // them that ends before a tab, CR or LF gives the same text as decoding
     // them whole and cutting the text there.
     int ReadRestBytes(QByteArray &bytes);
+
+    // Whether the file was read to its end and is still the file that was
+    // opened, as it was then: not written to, cut short or replaced since.
+    // A file its writer rewrites in place while it is read fails this; a
+    // file replaced by renaming a new one over it gives the old one whole.
+    // ReadFile reads a file that fails it again (see WaitUntilStill).
+    bool ReadWasWhole() const;
+
+    // Waits until the file has not changed for a moment (its size, time
+    // and identity stay), at most for the given milliseconds: false when it
+    // went on changing. Readers wait so before they read a file again that
+    // changed while they read it.
+    static bool WaitUntilStill(const QString &path, int mostMs);
+    // Whether the file was last written long enough ago to count as
+    // standing still now (by its time against the clock).
+    static bool StandsStill(const QString &path);
+    // How often a reader reads a file that changed while it was read, and
+    // how long it waits for it to stand still, in all: the window waits a
+    // moment, never long.
+    static constexpr int kReadAttempts = 4;
+    static constexpr int kReadWaitMostMs = 600;
 
     // Opens the file for writing in the code page of the language (a
     // two-digit language code). Nonzero when it is open.
@@ -74,14 +100,41 @@ public:
     // pages give an empty result and ok false.
     static QByteArray ToCodePage(const QString &text, int codePage, bool *ok = nullptr);
 
+    // The size, times and identity of a file (size -1: no such file).
+    struct Stamp
+    {
+        qint64 size = -1;
+        qint64 modified = 0; // nanoseconds
+        qint64 changed = 0;  // nanoseconds (status change)
+        quint64 inode = 0;
+        quint64 device = 0;
+        bool operator==(const Stamp &o) const
+        {
+            return size == o.size && modified == o.modified && changed == o.changed &&
+                   inode == o.inode && device == o.device;
+        }
+        bool operator!=(const Stamp &o) const { return !(*this == o); }
+    };
+    static Stamp StampOf(const QString &path);
+
 private:
     int openForWriting(const QString &path, int codePage);
+    int openForReading(const QString &path);
 
     int m_nReadMode;
     int m_nCodePage = 65001;
     bool m_bWriteFailed = false;
     bool m_bReadStarted = false; // a read took bytes from the start of the file
+    bool m_bLineEnded = false;
+    bool m_bChanged = false; // the file changed between its stamp and its opening
+    Stamp m_stamp;           // the file as it was opened
     QString m_strPath;
     std::unique_ptr<QFile> m_pReadFile;
     std::unique_ptr<CWholeFile> m_pWriteFile;
 };
+
+// Tests: called by every read object before it reads the rest of a file
+// (ReadRest, ReadRestBytes, ReadFile), with the file's path, so that a test
+// can change the file at that moment. An empty function removes it.
+using CCDReadHook = std::function<void(const QString &path)>;
+void SetCCDReadHook(CCDReadHook hook);

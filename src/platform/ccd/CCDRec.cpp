@@ -1,8 +1,11 @@
 #include "platform/ccd/CCDRec.h"
 
+#include "platform/FileErrorText.h"
+#include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
 #include "platform/ccd/CCDFile.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QVarLengthArray>
 
@@ -149,15 +152,41 @@ CCDRec &CCDRec::operator=(const CCDRec &other)
 int CCDRec::Open(const QString &path)
 {
     Close();
+    m_bIncomplete = false;
+    QElapsedTimer spent;
+    spent.start();
+    for (int attempt = 0; attempt < CCDFile::kReadAttempts; ++attempt) {
+        const ReadResult result = openOnce(path);
+        if (result == ReadResult::Opened)
+            return 1;
+        if (result == ReadResult::Failed)
+            return 0;
+        // A file cut short that stood still before it was read is cut for
+        // good: its writer stopped, or wrote it so.
+        if (result == ReadResult::Cut && (attempt > 0 || CCDFile::StandsStill(path)))
+            break;
+        if (attempt + 1 < CCDFile::kReadAttempts &&
+            !CCDFile::WaitUntilStill(path, int(CCDFile::kReadWaitMostMs - spent.elapsed())))
+            break;
+    }
+    m_bIncomplete = true;
+    return 0;
+}
+
+CCDRec::ReadResult CCDRec::openOnce(const QString &path)
+{
     CCDFile file(1);
     if (!file.Open(path, 0, 0))
-        return 0;
+        return ReadResult::Failed;
 
     // The first line that holds more than blanks names the columns.
     QString header;
     while (file.ReadLine(header) && stripCr(header).trimmed().isEmpty()) {
     }
     const bool headerSeen = !stripCr(header).trimmed().isEmpty();
+    // A first line without its line end may be cut anywhere, in a name too.
+    if (headerSeen && !file.LineEnded())
+        return ReadResult::Cut;
 
     const std::vector<Field> fields = Fields();
     // Column of the file for each field of the record (-1: not in the file).
@@ -185,7 +214,7 @@ int CCDRec::Open(const QString &path)
                 if (name == QLatin1String(fields[f].name))
                     pos = static_cast<int>(f);
             if (pos < 0 || (headerSeen && column[static_cast<size_t>(pos)] < 0))
-                return 0;
+                return ReadResult::Failed;
             positions.push_back(pos);
         }
         keyColumns.push_back(std::move(positions));
@@ -193,11 +222,13 @@ int CCDRec::Open(const QString &path)
 
     auto table = std::make_shared<Table>();
     if (!file.ReadRestBytes(table->bytes))
-        return 0;
+        return ReadResult::Failed;
+    if (!file.ReadWasWhole())
+        return ReadResult::Changed;
     file.Close();
     const QByteArray &bytes = table->bytes;
     if (static_cast<std::uint64_t>(bytes.size()) >= 0xFFFFFFFFull)
-        return 0;
+        return ReadResult::Failed;
     table->column = column;
     for (int c : column)
         table->columnsUsed = std::max(table->columnsUsed, c + 1);
@@ -227,6 +258,16 @@ int CCDRec::Open(const QString &path)
                           DecodeSlice(bytes, lineStart, stop - lineStart).trimmed().isEmpty()))
             continue;
         table->lines.push_back({lineStart, stop - lineStart});
+    }
+    // The last record line ends with a line feed like the lines before it;
+    // one that lacks it (or ends in a CR alone) is where a writer stopped.
+    if (!table->lines.empty()) {
+        const Table::Line &last = table->lines.back();
+        std::uint32_t after = last.start + last.length;
+        while (after < size && data[after] == '\r')
+            ++after;
+        if (after >= size)
+            return ReadResult::Cut;
     }
 
     LineFields parts;
@@ -263,7 +304,7 @@ int CCDRec::Open(const QString &path)
                     if (static_cast<std::uint64_t>(bytes.size()) + keys.extra.size() +
                             utf8.size() >=
                         0xFFFFFFFFull)
-                        return 0;
+                        return ReadResult::Failed;
                     key = {static_cast<std::uint32_t>(bytes.size() + keys.extra.size()),
                            static_cast<std::uint32_t>(utf8.size())};
                     keys.extra += utf8;
@@ -279,7 +320,7 @@ int CCDRec::Open(const QString &path)
     m_strPath = path;
     m_pTable = std::move(table);
     setCurrent(-1);
-    return 1;
+    return ReadResult::Opened;
 }
 
 void CCDRec::Close()
@@ -364,4 +405,18 @@ int CCDRec::Move(int mode)
 int CCDRec::GetFileEntries() const
 {
     return m_pTable ? static_cast<int>(m_pTable->lines.size()) : 0;
+}
+
+QString CCDOpenFailureText(const CCDRec &record, const QString &path)
+{
+    constexpr int kTextOpenFailed = 4012;
+    constexpr int kTextIncomplete = 7301;
+    QString text = OrmelText(kTextOpenFailed) + QLatin1Char(' ') + PathForMessage(path);
+    if (record.WasIncomplete())
+        text += QLatin1Char('\n') +
+                OrmelTextArgs(kTextIncomplete, {},
+                              QStringLiteral("Die Datei ist unvollständig: Sie wurde beim Lesen "
+                                             "geschrieben, oder ihre letzte Zeile endet ohne "
+                                             "Zeilenende. Ihre Einträge werden nicht verwendet."));
+    return text;
 }

@@ -49,7 +49,15 @@ public:
     // whose first line lacks a field that an index keys on gives 0, since
     // it could answer no search, and is refused as soon as that line is
     // read.
+    //
+    // A file that changed while it was read (its writer rewrites it in
+    // place), or whose last line lacks the line end its other lines have
+    // (the file is cut short), is read again once it stands still (a few
+    // times, a moment in all); while it stays so, 0 and WasIncomplete: the
+    // record never holds a part of a file as if it were whole.
     int Open(const QString &path);
+    // The last Open gave 0 because the file was incomplete.
+    bool WasIncomplete() const { return m_bIncomplete; }
     void Close();
     bool IsOpen() const { return m_pTable != nullptr; }
     int IsUnicodeFile() const { return 1; }
@@ -82,6 +90,14 @@ protected:
 
 private:
     struct Table;
+    enum class ReadResult
+    {
+        Opened,
+        Failed,  // missing, unreadable, or no key field in the first line
+        Changed, // the file changed while it was read
+        Cut,     // its last line lacks its line end
+    };
+    ReadResult openOnce(const QString &path);
     void setCurrent(int row);
 
     // The fields of this object (Fields() is asked once; copies ask again,
@@ -92,4 +108,9 @@ private:
     std::shared_ptr<const Table> m_pTable;
     int m_nCurrent = -1; // row held in the fields
     int m_nMoveRow = -1; // position of the file-order walk
+    bool m_bIncomplete = false;
 };
+
+// The message for a record file that did not open: 4012 with the path,
+// and why, when the file was incomplete.
+QString CCDOpenFailureText(const CCDRec &record, const QString &path);
