@@ -752,7 +752,7 @@ void TestBasketTransfer::unknownVin()
 
     QStringList received;
     for (const QString &body : dms.transfers().received)
-        received << DmsLocalName(XmlMessage(body));
+        received << XmlLocalName(XmlMessage(body));
     QCOMPARE(received.join(QLatin1Char(',')), methods);
     QCOMPARE(Ids(notes.texts), messages);
     QTEST(question.asked, "asked");
