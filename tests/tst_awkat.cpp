@@ -1225,8 +1225,9 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("neither rate nor exception") << kVinElement                                               << 0 << -1.0  << 0 << "XMLNotValid!(1)";
     QTest::newRow("no vin element: another vehicle") << fr.arg("car", "1110010", price)                     << 0 << -1.0  << 0 << "5056";
     QTest::newRow("decimal comma")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9,50"))     << 1 << 9.5  << 0 << "";
-    QTest::newRow("price with its currency: no price") << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9.50 EUR")) << 1 << -1.0 << 0 << "";
-    QTest::newRow("thousands separator: no price")     << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "1.234,56")) << 1 << -1.0 << 0 << "";
+    QTest::newRow("price with its currency: no price, told") << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9.50 EUR")) << 1 << -1.0 << 0 << "5055";
+    QTest::newRow("thousands separator: no price, told")     << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "1.234,56")) << 1 << -1.0 << 0 << "1110010: \"1.234,56\"";
+    QTest::newRow("price in prefixed elements")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("<netPrice>", "<t:netPrice xmlns:t=\"urn:x\">").replace("</netPrice>", "</t:netPrice>")) << 1 << 9.5 << 0 << "";
     // clang-format on
 }
 
@@ -1300,9 +1301,12 @@ void TestAwKat::standInDmsPricesAPosition_data()
     QTest::addColumn<QString>("value"); // labour value
     QTest::addColumn<QString>("net");
     QTest::addColumn<QString>("gross");
+    QTest::addColumn<int>("form"); // DmsMessageForm of the stand-in
     // clang-format off
-    QTest::newRow("off the price list: the labour rate times the labour value") << "1120020" << "3" << "28.50"  << "33.92";
-    QTest::newRow("on the price list: its unit price times the labour value, as in its packages") << "1110020" << "8" << "712.00" << "847.28";
+    QTest::newRow("off the price list: the labour rate times the labour value") << "1120020" << "3" << "28.50"  << "33.92"  << int(DmsMessageForm::Plain);
+    QTest::newRow("on the price list: its unit price times the labour value, as in its packages") << "1110020" << "8" << "712.00" << "847.28" << int(DmsMessageForm::Plain);
+    QTest::newRow("off the price list, the DMS's elements prefixed") << "1120020" << "3" << "28.50"  << "33.92"  << int(DmsMessageForm::Prefixed);
+    QTest::newRow("on the price list, the DMS's elements prefixed")  << "1110020" << "8" << "712.00" << "847.28" << int(DmsMessageForm::Prefixed);
     // clang-format on
 }
 
@@ -1310,7 +1314,9 @@ void TestAwKat::standInDmsPricesAPosition()
 {
     QFETCH(QString, position);
     QFETCH(QString, value);
+    QFETCH(int, form);
     StandInDms dms;
+    dms.setForm(DmsMessageForm(form));
     QString error;
     QVERIFY2(
         dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES), &error),

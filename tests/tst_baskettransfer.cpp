@@ -710,14 +710,17 @@ void TestBasketTransfer::unknownVin_data()
     QTest::addColumn<QString>("messages");
     QTest::addColumn<int>("asked");
     QTest::addColumn<int>("left");
+    QTest::addColumn<int>("form"); // DmsMessageForm of the stand-in
     const QString shown =
         QStringLiteral("TransferYAQPositionsResponse / exception: UnknownVIN / exceptionInfo: Das "
                        "DMS hat kein Fahrzeug mit der Fahrgestellnummer \"%1\".")
             .arg(kUnknownVin);
     // clang-format off
-    QTest::newRow("created, sent again") << 1 << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 1 << 0;
-    QTest::newRow("not created") << 1 << false << "transferYAQPositions" << "4049" << 1 << 1;
-    QTest::newRow("without XMLx: shown, nothing asked or created") << 0 << true << "transferYAQPositions" << shown + "|4049" << 0 << 1;
+    QTest::newRow("created, sent again") << 1 << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 1 << 0 << int(DmsMessageForm::Plain);
+    QTest::newRow("not created") << 1 << false << "transferYAQPositions" << "4049" << 1 << 1 << int(DmsMessageForm::Plain);
+    QTest::newRow("without XMLx: shown, nothing asked or created") << 0 << true << "transferYAQPositions" << shown + "|4049" << 0 << 1 << int(DmsMessageForm::Plain);
+    QTest::newRow("prefixed answers: created, sent again") << 1 << true << "transferYAQPositions,transferVehicleInfo,transferYAQPositions" << "6073|4048" << 1 << 0 << int(DmsMessageForm::Prefixed);
+    QTest::newRow("prefixed answers: shown, nothing asked or created") << 0 << true << "transferYAQPositions" << shown + "|4049" << 0 << 1 << int(DmsMessageForm::Prefixed);
     // clang-format on
 }
 
@@ -728,6 +731,7 @@ void TestBasketTransfer::unknownVin()
     QFETCH(QString, methods);
     QFETCH(QString, messages);
     QFETCH(int, left);
+    QFETCH(int, form);
     QSet<QString> unknown;
     QString error;
     QVERIFY2(LoadDmsVinList(QStringLiteral(YAQ_DMS_UNKNOWN_VINS), &unknown, &error),
@@ -735,6 +739,7 @@ void TestBasketTransfer::unknownVin()
     QVERIFY(unknown.contains(kUnknownVin));
     StandInDms dms;
     dms.setUnknownVins(unknown);
+    dms.setForm(DmsMessageForm(form));
     QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
     CPrgSettings s = Settings(kUnknownVin);
     s.SendXMLServer = QStringLiteral("http://127.0.0.1:%1").arg(dms.port());
@@ -752,7 +757,7 @@ void TestBasketTransfer::unknownVin()
 
     QStringList received;
     for (const QString &body : dms.transfers().received)
-        received << DmsLocalName(XmlMessage(body));
+        received << XmlLocalName(XmlMessage(body));
     QCOMPARE(received.join(QLatin1Char(',')), methods);
     QCOMPARE(Ids(notes.texts), messages);
     QTEST(question.asked, "asked");

@@ -97,6 +97,7 @@ void TestCallerClipboard::packageRequest_data()
     QTest::newRow("unknown full VIN")               << "XVQ1F23A57M912345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("vehicle of a brand not served")  << "XVQ3T00A57T012345" << "1110010"                 << "0"     << QStringList{} << "";
     QTest::newRow("DMS on: customer-specific prices") << customerPrices    << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "answers";
+    QTest::newRow("DMS on, answering prefixed")     << customerPrices    << "1110010"                 << "1"     << QStringList{"", "111001017B010"} << "answers prefixed";
     QTest::newRow("DMS on but down")                << kVin                << "1110010"                 << "1"     << QStringList{"", "111001017A010", "1110010", "1110015"} << "down";
     // clang-format on
 }
@@ -117,6 +118,8 @@ void TestCallerClipboard::packageRequest()
         QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
                  qPrintable(error));
         standIn.setVehicles(vehicles);
+        if (dms.endsWith(QLatin1String("prefixed")))
+            standIn.setForm(DmsMessageForm::Prefixed);
         QVERIFY(standIn.listen(QHostAddress::LocalHost, 0));
         const quint16 port = standIn.port();
         if (dms == QLatin1String("down"))

@@ -148,6 +148,7 @@ void TestCmdLine::sessionFile_data()
 
     // clang-format off
     QTest::newRow("two words in the server element") << QByteArray("<OSSParameters>\n  <SessionID> S-1 </SessionID>\n" "  <ApplicationServer>appsrv https://portal.example/yaq</ApplicationServer>\n" "  <Language>fr-FR</Language>\n  <Portal>x</Portal>\n</OSSParameters>\n") << true << " S-1 " << "appsrv" << "https://portal.example/yaq" << "02";
+    QTest::newRow("elements with a prefix of the writer") << QByteArray("<p:OSSParameters xmlns:p=\"urn:oss\"><p:SessionID>S-2</p:SessionID><p:ApplicationServer>app2 portal</p:ApplicationServer><p:Language>fr-FR</p:Language></p:OSSParameters>") << true << "S-2" << "app2" << "portal" << "02";
     QTest::newRow("one word, unknown locale gives 01") << QByteArray("<OSSParameters><ApplicationServer> only </ApplicationServer>" "<Language>pt-BR</Language></OSSParameters>") << true << "" << "only" << "" << "01";
     QTest::newRow("third word stays with the address") << QByteArray("<OSSParameters><ApplicationServer>app1 https://portal.example/yaq extra</ApplicationServer></OSSParameters>") << true << "" << "app1" << "https://portal.example/yaq extra" << "";
     QTest::newRow("several blanks between the words") << QByteArray("<OSSParameters><ApplicationServer>app1   portal:8080   b  c</ApplicationServer></OSSParameters>") << true << "" << "app1" << "portal:8080   b  c" << "";

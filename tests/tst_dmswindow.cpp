@@ -85,6 +85,8 @@ private slots:
     void pushedVehicleTakesItsOwnData_data();
     void pushedVehicleTakesItsOwnData();
     void quickQueryTransfersTheBasket();
+    void bothFormsShowTheSameVehicle_data();
+    void bothFormsShowTheSameVehicle();
 
     void waitShowsItsWindowAndCancels();
     void doubleClickSendsOneRequest();
@@ -95,12 +97,12 @@ private slots:
 private:
     // The stand-in DMS on loopback with the demo vehicles, answering after
     // `delay` milliseconds; the settings send the requests to it.
-    std::unique_ptr<StandInDms> standIn(int delay);
+    std::unique_ptr<StandInDms> standIn(int delay, DmsMessageForm form = DmsMessageForm::Plain);
 
     std::unique_ptr<ISoapSvr> m_listener;
 };
 
-std::unique_ptr<StandInDms> TestDmsWindow::standIn(int delay)
+std::unique_ptr<StandInDms> TestDmsWindow::standIn(int delay, DmsMessageForm form)
 {
     DmsVehicles vehicles;
     QString error;
@@ -109,6 +111,7 @@ std::unique_ptr<StandInDms> TestDmsWindow::standIn(int delay)
     auto dms = std::make_unique<StandInDms>();
     dms->setVehicles(vehicles);
     dms->setDelay(delay);
+    dms->setForm(form);
     if (!dms->listen(QHostAddress::LocalHost, 0))
         qFatal("%s", qPrintable(dms->errorString()));
     m_settings->SRPInterfaceReq = 4;
@@ -400,6 +403,64 @@ void TestDmsWindow::pushedVehicleTakesItsOwnData()
     // The push named no order: none of the previous one is left.
     QCOMPARE(basket->Order().strAuftragsNr, QString());
     QCOMPARE(basket->Order().strJobNr, QString());
+}
+
+void TestDmsWindow::bothFormsShowTheSameVehicle_data()
+{
+    QTest::addColumn<bool>("push"); // transferVIN; else the first registration asked
+    QTest::addColumn<int>("form");  // DmsMessageForm of the stand-in
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("mileage");
+    const int plain = int(DmsMessageForm::Plain);
+    const int prefixed = int(DmsMessageForm::Prefixed);
+    // clang-format off
+    QTest::newRow("first registration answered")           << false << plain    << "09.03.2016" << "45210";
+    QTest::newRow("first registration answered, prefixed") << false << prefixed << "09.03.2016" << "45210";
+    QTest::newRow("vehicle pushed")                        << true  << plain    << "09.03.2016" << "1200";
+    QTest::newRow("vehicle pushed, prefixed")              << true  << prefixed << "09.03.2016" << "1200";
+    // clang-format on
+}
+
+// What the DMS answers or pushes shows the same in the head row whether its
+// elements come with a default namespace or with prefixes, typed and with
+// nil elements, as a generated SOAP stack writes them.
+void TestDmsWindow::bothFormsShowTheSameVehicle()
+{
+    QFETCH(bool, push);
+    QFETCH(int, form);
+    const auto dms = standIn(0, DmsMessageForm(form));
+    m_settings->MarketingCampaigns = 1;
+    m_settings->SRPInterfaceReceive = 4;
+    m_settings->ReceiveXMLx = 1;
+    m_settings->V117 = 1;
+    UpdateDmsHeader(m_settings.get());
+    SetMsgBoxResponder(
+        [](const MsgBoxRequest &box) { return MsgBoxAnswer{box.type == MB_YESNO ? IDYES : IDOK}; });
+    startWindow();
+    const qsizetype before = m_env->boxes().size();
+    if (push) {
+        TransferVinRequest request;
+        request.vin = kVin;
+        request.firstRegistrationDate = QStringLiteral("2016-03-09");
+        request.mileage = QStringLiteral("1200");
+        request.orderNumber = QStringLiteral("4711");
+        request.version = DmsHeaderVersion(*m_settings);
+        m_dlg->HandleSoapRequest(
+            InMessageForm(BuildTransferVinRequest(request), DmsMessageForm(form)));
+        QCOMPARE(m_dlg->Basket()->Order().strAuftragsNr, QStringLiteral("4711"));
+    } else {
+        QTest::keyClicks(m_dlg->VinEdit(), kVin);
+    }
+    QStringList shown;
+    for (qsizetype i = before; i < m_env->boxes().size(); ++i) {
+        if (m_env->boxes()[i].type != MB_YESNO)
+            shown << m_env->boxes()[i].text;
+    }
+    QCOMPARE(shown, QStringList());
+    QCOMPARE(m_settings->FgstnrFull, kVin);
+    QTEST(m_dlg->findChild<QLineEdit *>(QStringLiteral("firstRegistrationEdit"))->text(), "date");
+    QTEST(m_dlg->findChild<QLineEdit *>(QStringLiteral("mileageEdit"))->text(), "mileage");
+    QCOMPARE(m_settings->bCustomerSpecificPrice, 0);
 }
 
 // Caller mode "qvlaposquery" hands the basket on at once: the Basket-List,

@@ -172,6 +172,7 @@ private slots:
     void onlyAPackageWithALineToPriceIsSent();
     void campaignComparedAsTheAskerDoes_data();
     void campaignComparedAsTheAskerDoes();
+    void standInDms_data();
     void standInDms();
     void cancelledRequestKeepsThePackage();
 
@@ -553,6 +554,21 @@ void TestPackagePrice::answer_data()
                          PriceXml("standardPrice", "142.50") + PriceXml("campaignPrice", "119");
     const QString part = PartXml("9X4115561H", PriceXml("price", "12.90"));
     const QString accepted = vin + PackageXml(sent, work, part);
+    // The work's prices as a generated SOAP stack writes them: each element
+    // with a prefix of its own, typed, with a nil element.
+    const QString prefixedWork =
+        QStringLiteral("<t:customerPrice xmlns:t=\"http://%1/SRP\" "
+                       "xmlns:i=\"http://www.w3.org/2001/XMLSchema-instance\" currency=\"EUR\">"
+                       "<t:netPrice i:type=\"xsd:decimal\">128.00</t:netPrice>"
+                       "<t:grossPrice i:nil=\"true\"/><t:valueAddedTax>19</t:valueAddedTax>"
+                       "</t:customerPrice>")
+            .arg(QLatin1String(kDmsNamespaceHost)) +
+        PriceXml("price", "142.50") + PriceXml("standardPrice", "142.50") +
+        PriceXml("campaignPrice", "119");
+    // A customer price the program cannot read: not the same as none sent.
+    const QString unreadWork =
+        QStringLiteral("<customerPrice currency=\"EUR\"><amount>128.00</amount></customerPrice>") +
+        PriceXml("price", "142.50");
     // The page's package is no campaign package: the block matches nothing.
     const QString campaign = QStringLiteral(
         "<campaignInformation number=\"K1\" campaignPackageNumber=\"KP1\">"
@@ -578,6 +594,8 @@ void TestPackagePrice::answer_data()
         "setup"); // a "spot repair" package, "without" an option, the "dialog" asks
     // clang-format off
     QTest::newRow("accepted: customer price")          << Answer(accepted) << 1 << 1 << ""                                   << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("accepted: prices in prefixed elements") << Answer(vin + PackageXml(sent, prefixedWork, part)) << 1 << 1 << ""                       << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("a price without amounts is told")   << Answer(vin + PackageXml(sent, unreadWork, part)) << 1 << 1 << "5055\n1110010 (car): <amount>" << -3.0 << 12.9 << 1 << "";
     QTest::newRow("accepted: price without customer")  << Answer(vin + PackageXml(sent, PriceXml("price", "142.50"), part)) << 1 << 1 << "" << 142.5 << 155.4 << 1 << "";
     QTest::newRow("accepted with a short VIN")         << Answer(VinXml("", "M012345") + PackageXml(sent, work, part)) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "";
     QTest::newRow("part not in the package")           << Answer(vin + PackageXml(sent, work, PartXml("9X0000000", PriceXml("price", "1")))) << 1 << 1 << "5067" << 128.0 << 128.0 << 1 << "";
@@ -597,6 +615,7 @@ void TestPackagePrice::answer_data()
     QTest::newRow("product type not a car")            << Answer(vin + QString(PackageXml(sent, work, part)).replace("<package productType=\"car\">", "<package productType=\"truck\">")) << 1 << 0 << "5065+5057" << 50.0 << 150.0 << 1 << "";
     QTest::newRow("campaign block of another campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << "";
     QTest::newRow("campaign block of the package's campaign") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()) + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "";
+    QTest::newRow("campaign package price not readable: told") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg(QString()).replace(">99<", ">99 EUR<") + "</package>")) << 1 << 1 << "5055\n111001017A010: \"99 EUR\", \"\"" << 128.0 << 140.9 << 1 << "";
     QTest::newRow("campaign block of another price kind") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "4104" << 128.0 << 140.9 << 1 << "";
     QTest::newRow("no V117: the price kind not compared") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", ownCampaign.arg("<campaignPriceType>R</campaignPriceType>") + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "without V117";
     QTest::newRow("no XMLx: no campaign block compared") << Answer(vin + QString(PackageXml(sent, work, part)).replace("</package>", campaign + "</package>")) << 1 << 1 << "" << 128.0 << 140.9 << 1 << "without XMLx";
@@ -734,9 +753,21 @@ void TestPackagePrice::campaignComparedAsTheAskerDoes()
     QTEST(paket.GetKopf()->Preise3.PackageGross == 99.0, "taken");
 }
 
+// The stand-in answers as the program writes its messages, and as a
+// generated SOAP stack does (prefixed elements, nil and typed ones): the
+// lines take the same prices.
+void TestPackagePrice::standInDms_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::newRow("plain") << int(DmsMessageForm::Plain);
+    QTest::newRow("prefixed") << int(DmsMessageForm::Prefixed);
+}
+
 void TestPackagePrice::standInDms()
 {
+    QFETCH(int, form);
     StandInDms dms;
+    dms.setForm(DmsMessageForm(form));
     QString error;
     QVERIFY2(
         dms.serveFiles(QStringLiteral(YAQ_DMS_VEHICLES), QStringLiteral(YAQ_DMS_PACKAGES), &error),

@@ -145,6 +145,7 @@ private slots:
     void dmsVinButton();
     void infoText_data();
     void infoText();
+    void standInDms_data();
     void standInDms();
 
 private:
@@ -489,14 +490,23 @@ void TestVehicleSearch::infoText()
     QVERIFY(!CTextDlg::LoadTextFile(prefix, QStringLiteral("07"), QStringLiteral(".dat"), &lines));
 }
 
+void TestVehicleSearch::standInDms_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::newRow("plain") << int(DmsMessageForm::Plain);
+    QTest::newRow("prefixed as a generated stack writes") << int(DmsMessageForm::Prefixed);
+}
+
 void TestVehicleSearch::standInDms()
 {
+    QFETCH(int, form);
     DmsVehicles vehicles;
     QString error;
     QVERIFY2(LoadDmsVehicles(QStringLiteral(YAQ_DMS_VEHICLES), &vehicles, &error),
              qPrintable(error));
     StandInDms dms;
     dms.setVehicles(vehicles);
+    dms.setForm(DmsMessageForm(form));
     QVERIFY(dms.listen(QHostAddress::LocalHost, 0));
 
     CPrgSettings s = DmsSettings(1);

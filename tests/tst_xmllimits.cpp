@@ -4,6 +4,7 @@
 // what a real message looks like still passes.
 
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 #include "support/TestMain.h"
 
 #include <QDomDocument>
@@ -49,6 +50,8 @@ class TestXmlLimits : public QObject
 private slots:
     void limits_data();
     void limits();
+    void nilElementsAreNotSent_data();
+    void nilElementsAreNotSent();
 };
 
 void TestXmlLimits::limits_data()
@@ -92,6 +95,41 @@ void TestXmlLimits::limits()
     QDomDocument doc;
     QCOMPARE(LoadXmlDocument(xml, &doc), accepted);
     QCOMPARE(doc.documentElement().isNull(), !accepted);
+}
+
+// An optional element a generated SOAP stack writes as nil is read as not
+// sent, whatever prefix the schema-instance namespace has; a "nil" of
+// another namespace, or one that is false, leaves the element.
+void TestXmlLimits::nilElementsAreNotSent_data()
+{
+    QTest::addColumn<QString>("children");
+    QTest::addColumn<QString>("kept"); // local names of the children left
+    const QString xsi = QStringLiteral("xmlns:%1=\"http://www.w3.org/2001/XMLSchema-instance\"");
+    // clang-format off
+    QTest::newRow("xsi:nil true")                  << "<t:a>1</t:a><t:b xsi:nil=\"true\"/>"                              << "a";
+    QTest::newRow("nil 1 under another prefix")    << "<t:a i:nil=\"1\" " + xsi.arg("i") + "/><t:b>2</t:b>"              << "b";
+    QTest::newRow("nil false stays")               << "<t:a xsi:nil=\"false\">1</t:a>"                                  << "a";
+    QTest::newRow("nil of another namespace stays") << "<t:a o:nil=\"true\" xmlns:o=\"urn:other\">1</t:a>"            << "a";
+    QTest::newRow("nested nil goes, its parent stays") << "<t:a><t:netPrice>1</t:netPrice><t:vat xsi:nil=\"true\"/></t:a>" << "a";
+    // clang-format on
+}
+
+void TestXmlLimits::nilElementsAreNotSent()
+{
+    QFETCH(QString, children);
+    QDomDocument doc;
+    QVERIFY(LoadXmlDocument(
+        QStringLiteral("<t:r xmlns:t=\"urn:t\" "
+                       "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">%1</t:r>")
+            .arg(children),
+        &doc));
+    QDomElement root = doc.documentElement();
+    XmlRemoveNilElements(root);
+    QStringList kept;
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        kept << XmlLocalName(e);
+    QTEST(kept.join(QLatin1Char(',')), "kept");
+    QVERIFY(XmlChild(XmlChild(root, QStringLiteral("a")), QStringLiteral("vat")).isNull());
 }
 
 YAQ_TEST_GUILESS_MAIN(TestXmlLimits)

@@ -1,18 +1,13 @@
 #include "app/AgentMessage.h"
 
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 
 #include <QXmlStreamWriter>
 
 namespace {
 
 constexpr char kEnvelopeNamespace[] = "http://schemas.xmlsoap.org/soap/envelope/";
-
-QString LocalName(const QDomElement &element)
-{
-    const QString name = element.tagName();
-    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
-}
 
 // The elements of that local name below the root, in document order.
 QList<QDomElement> Descendants(const QDomElement &root, const QString &localName)
@@ -23,7 +18,7 @@ QList<QDomElement> Descendants(const QDomElement &root, const QString &localName
     // Walked without recursion; the reader has bounded the depth already.
     QDomElement e = root.firstChildElement();
     while (!e.isNull()) {
-        if (LocalName(e) == localName)
+        if (XmlIsNamed(e, localName))
             found.append(e);
         QDomElement next = e.firstChildElement();
         if (next.isNull()) {
@@ -49,7 +44,7 @@ QList<QDomElement> Children(const QList<QDomElement> &parents, const QString &lo
     QList<QDomElement> found;
     for (const QDomElement &parent : parents) {
         for (QDomElement c = parent.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
-            if (LocalName(c) == localName)
+            if (XmlIsNamed(c, localName))
                 found.append(c);
         }
     }
@@ -116,7 +111,7 @@ bool CAgentAnswer::Load(const QString &xml)
     if (!LoadXmlDocument(xml, &doc))
         return false;
     // A service that could not answer says so in a Fault, with any status.
-    if (LocalName(doc.documentElement()) == QLatin1String("Fault") ||
+    if (XmlIsNamed(doc.documentElement(), QStringLiteral("Fault")) ||
         !FirstDescendant(doc.documentElement(), QStringLiteral("Fault")).isNull())
         return false;
     m_doc = doc;
@@ -128,7 +123,7 @@ bool CAgentAnswer::Has(const QString &localName) const
     const QDomElement root = m_doc.documentElement();
     if (root.isNull())
         return false;
-    return LocalName(root) == localName || !FirstDescendant(root, localName).isNull();
+    return XmlIsNamed(root, localName) || !FirstDescendant(root, localName).isNull();
 }
 
 QString CAgentAnswer::Text(const QString &localName, bool keepBlanks) const
@@ -136,7 +131,7 @@ QString CAgentAnswer::Text(const QString &localName, bool keepBlanks) const
     const QDomElement root = m_doc.documentElement();
     if (root.isNull())
         return QString();
-    const QDomElement e = LocalName(root) == localName ? root : FirstDescendant(root, localName);
+    const QDomElement e = XmlIsNamed(root, localName) ? root : FirstDescendant(root, localName);
     if (e.isNull())
         return QString();
     return keepBlanks ? e.text() : e.text().trimmed();

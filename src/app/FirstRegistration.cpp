@@ -191,7 +191,7 @@ CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &ans
     QString customerPrice;
     answer.ReadChildren(
         [&](const QDomElement &child) {
-            const QString name = DmsLocalName(child);
+            const QString name = XmlLocalName(child);
             if (name == QLatin1String("firstRegistrationDate")) {
                 date = child.text();
                 hasDate = true;

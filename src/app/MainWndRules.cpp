@@ -1,6 +1,7 @@
 #include "app/MainWndRules.h"
 
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -14,11 +15,14 @@ int ParseSessionAnswer(const QString &xml)
     if (!LoadXmlDocument(xml, &doc))
         return result;
     const QDomElement root = doc.documentElement();
-    if (!root.tagName().contains(QLatin1String("sessiondata")))
+    // The names are compared by containment, as the server's answer was
+    // always read, but without a prefix: one the server writes never
+    // makes or breaks a match.
+    if (!XmlLocalName(root).contains(QLatin1String("sessiondata")))
         return result;
     for (QDomElement child = root.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement()) {
-        const QString name = child.tagName();
+        const QString name = XmlLocalName(child);
         const QString text = child.text();
         if (name.contains(QLatin1String("return-code"))) {
             if (text != QLatin1String("00"))

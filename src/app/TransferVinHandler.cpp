@@ -24,7 +24,7 @@ CTransferVinData CTransferVinData::Read(const QDomElement &transferVin, bool rec
     CTransferVinData data;
     for (QDomElement child = transferVin.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement()) {
-        const QString name = DmsLocalName(child);
+        const QString name = XmlLocalName(child);
         if (name == QLatin1String("vin")) {
             data.hasVin = true;
             const QString prefix = QStringLiteral("vinLongPrefix");
@@ -119,7 +119,7 @@ CTransferVinOutcome CTransferVinHandler::HandleSoapRequest(const QString &reques
         m_frame->SendException(answer, 2);
         return CTransferVinOutcome();
     }
-    const QDomElement transferVin = DmsChildNoCase(body, QLatin1String(kMethod));
+    QDomElement transferVin = XmlChild(body, QString::fromLatin1(kMethod), Qt::CaseInsensitive);
     if (transferVin.isNull()) {
         m_frame->SendException(answer, 2);
         m_frame->Tell(5071);
@@ -133,6 +133,7 @@ CTransferVinOutcome CTransferVinHandler::HandleSoapRequest(const QString &reques
         s.bDmsExchangeDone = 0;
         return CTransferVinOutcome();
     }
+    XmlRemoveNilElements(transferVin);
     return TransferVINRequestHandlerBody(transferVin);
 }
 

@@ -19,7 +19,7 @@ constexpr int kTextCatalogueUnreachable = 7024;
 
 bool IsNamed(const QDomElement &element, const char *name)
 {
-    return DmsLocalName(element).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    return XmlLocalName(element).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
 // The DMS's date YYYY-MM-DD as DD.MM.YYYY.

@@ -11,7 +11,7 @@ void CDmsAnswer::ReadChildren(const std::function<bool(const QDomElement &child)
                               DmsAnswerVin vin, Qt::CaseSensitivity names)
 {
     for (QDomElement e = m_element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = DmsLocalName(e);
+        const QString name = XmlLocalName(e);
         if (name.compare(QLatin1String("exception"), names) == 0) {
             m_exception = ReadDmsException(e);
             m_exception.name = WithoutTrailingBlanks(m_exception.name);

@@ -4,6 +4,7 @@
 #include "platform/OrmelText.h"
 #include "platform/SoapReq.h"
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 
@@ -79,7 +80,7 @@ CDmsException ReadDmsException(const QDomElement &exception)
     result.name = exception.attribute(QStringLiteral("name"));
     for (QDomElement child = exception.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement()) {
-        if (DmsLocalName(child) == QLatin1String("exceptionInfo")) {
+        if (XmlLocalName(child) == QLatin1String("exceptionInfo")) {
             result.info = child.text();
             break;
         }
@@ -111,32 +112,17 @@ QString DmsExceptionText(const QString &method, const CDmsException &exception)
 // ---------------------------------------------------------------------------
 // Elements
 
-QString DmsLocalName(const QDomElement &element)
-{
-    const QString tag = element.tagName();
-    return tag.mid(tag.indexOf(QLatin1Char(':')) + 1);
-}
-
-QDomElement DmsChildNoCase(const QDomElement &parent, const QString &name)
-{
-    for (QDomElement child = parent.firstChildElement(); !child.isNull();
-         child = child.nextSiblingElement()) {
-        if (DmsLocalName(child).compare(name, Qt::CaseInsensitive) == 0)
-            return child;
-    }
-    return QDomElement();
-}
-
 QString DmsFaultText(const QDomElement &fault)
 {
-    QString text = DmsChildNoCase(fault, QStringLiteral("faultstring")).text();
+    const auto child = [](const QDomElement &parent, const char *name) {
+        return XmlChild(parent, QString::fromLatin1(name), Qt::CaseInsensitive);
+    };
+    QString text = child(fault, "faultstring").text();
     if (text.isEmpty())
-        text =
-            DmsChildNoCase(DmsChildNoCase(fault, QStringLiteral("Reason")), QStringLiteral("Text"))
-                .text();
+        text = child(child(fault, "Reason"), "Text").text();
     if (text.isEmpty()) {
-        const QDomElement code = DmsChildNoCase(fault, QStringLiteral("faultcode"));
-        text = code.isNull() ? DmsChildNoCase(fault, QStringLiteral("Code")).text() : code.text();
+        const QDomElement code = child(fault, "faultcode");
+        text = code.isNull() ? child(fault, "Code").text() : code.text();
     }
     return text.trimmed();
 }
@@ -156,9 +142,9 @@ QDomElement DmsSoapBody(const QDomDocument &document)
 {
     const QDomElement envelope = document.documentElement();
     if (envelope.isNull() ||
-        DmsLocalName(envelope).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) != 0)
+        XmlLocalName(envelope).compare(QLatin1String("Envelope"), Qt::CaseInsensitive) != 0)
         return QDomElement();
-    return DmsChildNoCase(envelope, QStringLiteral("Body"));
+    return XmlChild(envelope, QStringLiteral("Body"), Qt::CaseInsensitive);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,12 +265,12 @@ QDomElement CDmsFrame::AnswerElement(const QString &answer, const QString &metho
     }
     // A DMS that could not answer the method says why in a Fault: that is
     // what the adviser reads, not that the method was another.
-    const QDomElement fault = DmsChildNoCase(body, QStringLiteral("Fault"));
+    const QDomElement fault = XmlChild(body, QStringLiteral("Fault"), Qt::CaseInsensitive);
     if (!fault.isNull()) {
         Tell(OrmelTextArgs(kDmsFaultText, {DmsFaultText(fault)}));
         return QDomElement();
     }
-    const QDomElement element = DmsChildNoCase(body, method + QStringLiteral("Response"));
+    QDomElement element = XmlChild(body, method + QStringLiteral("Response"), Qt::CaseInsensitive);
     if (element.isNull()) {
         Tell(5054);
         return QDomElement();
@@ -295,6 +281,7 @@ QDomElement CDmsFrame::AnswerElement(const QString &answer, const QString &metho
         m_settings->bDmsExchangeDone = 0;
         return QDomElement();
     }
+    XmlRemoveNilElements(element);
     return element;
 }
 

@@ -9,12 +9,16 @@
 // Messages are written with an XML writer, so a value ("&" or "<" in a
 // terminal id, a VIN or an error text) never breaks or extends a message.
 // Answers are read within the limits of LoadXmlDocument; elements are found
-// by their local name, so a namespace prefix of the DMS does not matter.
+// by their local name (XmlNames.h), so a namespace prefix of the DMS does not
+// matter, and an optional element the DMS writes with "xsi:nil" is read as
+// not sent.
 //
 // The frame knows no windows: it tells the user through an IDmsNotice, sends
 // through an IDmsSender while an IDmsWait shows the wait, and answers the
 // listener through a responder, all handed in by the main window (and by
 // the tests). The program's requests go through the one CDmsClient.
+
+#include "platform/XmlNames.h"
 
 #include <QDomElement>
 #include <QString>
@@ -120,11 +124,6 @@ QString DmsNotValidText(const QString &method, int n);
 // "<answer name>\nexception: <name>\nexceptionInfo: <info>".
 QString DmsExceptionText(const QString &method, const CDmsException &exception);
 
-// The name of an element without its namespace prefix.
-QString DmsLocalName(const QDomElement &element);
-// The first child element whose local name equals `name` without regard to
-// case; null when there is none.
-QDomElement DmsChildNoCase(const QDomElement &parent, const QString &name);
 // The body of a SOAP message: the document element must be an "Envelope",
 // the body its first child "Body" (local names, any case); null otherwise.
 QDomElement DmsSoapBody(const QDomDocument &document);

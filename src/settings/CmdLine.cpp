@@ -2,6 +2,7 @@
 
 #include "platform/StringUtil.h"
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 
 #include <QDate>
 #include <QDomDocument>
@@ -161,15 +162,15 @@ bool ReadOssParametersFile(const QString &path, COssParameters *result)
     if (!LoadXmlDocument(text, &doc, nullptr, limits))
         return false;
     const QDomElement root = doc.documentElement();
-    if (root.tagName() != QLatin1String("OSSParameters"))
+    if (!XmlIsNamed(root, QStringLiteral("OSSParameters")))
         return false;
 
-    const QDomElement session = root.firstChildElement(QStringLiteral("SessionID"));
+    const QDomElement session = XmlChild(root, QStringLiteral("SessionID"));
     if (!session.isNull()) {
         result->sessionId = session.text();
         result->hasSessionId = true;
     }
-    const QDomElement server = root.firstChildElement(QStringLiteral("ApplicationServer"));
+    const QDomElement server = XmlChild(root, QStringLiteral("ApplicationServer"));
     if (!server.isNull()) {
         // Blanks around the element text are no separator.
         const QString value = server.text().trimmed();
@@ -183,7 +184,7 @@ bool ReadOssParametersFile(const QString &path, COssParameters *result)
         }
         result->hasApplicationServer = true;
     }
-    const QDomElement language = root.firstChildElement(QStringLiteral("Language"));
+    const QDomElement language = XmlChild(root, QStringLiteral("Language"));
     if (!language.isNull()) {
         result->language = LocaleToPrgSprache(language.text());
         result->hasLanguage = true;

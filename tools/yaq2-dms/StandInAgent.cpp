@@ -1,6 +1,7 @@
 #include "yaq2-dms/StandInAgent.h"
 
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 
 #include <QDateTime>
 #include <QDomDocument>
@@ -20,15 +21,10 @@ constexpr char kEnvelopeNamespace[] = "http://schemas.xmlsoap.org/soap/envelope/
 constexpr char kAgentNamespace[] = "http://localhost:23006/services/UdraAgentService/v2";
 constexpr char kBrokerNamespace[] = "http://orva.yaq2.example/brell";
 
-QString LocalName(const QString &name)
-{
-    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
-}
-
 QString ChildText(const QDomElement &parent, const QString &localName)
 {
     for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (LocalName(e.tagName()) == localName)
+        if (XmlLocalName(e) == localName)
             return e.text().trimmed();
     }
     return QString();
@@ -108,15 +104,15 @@ QString StandInAgentAnswer(const QString &request, const AgentPlatform &platform
     if (!LoadXmlDocument(request, &doc, &error))
         return Fault(error, status);
     QDomElement call = doc.documentElement();
-    if (LocalName(call.tagName()) == QLatin1String("Envelope")) {
+    if (XmlLocalName(call) == QLatin1String("Envelope")) {
         QDomElement body;
         for (QDomElement e = call.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            if (LocalName(e.tagName()) == QLatin1String("Body"))
+            if (XmlLocalName(e) == QLatin1String("Body"))
                 body = e;
         }
         call = body.firstChildElement();
     }
-    *method = LocalName(call.tagName());
+    *method = XmlLocalName(call);
     const QString &m = *method;
 
     QString out;

@@ -3,6 +3,7 @@
 
 #include "platform/DmsNamespace.h"
 #include "platform/XmlLimits.h"
+#include "platform/XmlNames.h"
 
 #include <QDateTime>
 #include <QDomDocument>
@@ -24,16 +25,10 @@ QString DmsNamespaceUri()
     return QStringLiteral("http://") + QLatin1String(kDmsNamespaceHost) + QStringLiteral("/SRP");
 }
 
-// The name without its namespace prefix.
-QString LocalName(const QString &name)
-{
-    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
-}
-
 QDomElement FirstChild(const QDomElement &parent, const QString &localName)
 {
     for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (localName.isEmpty() || LocalName(e.tagName()) == localName)
+        if (localName.isEmpty() || XmlLocalName(e) == localName)
             return e;
     }
     return QDomElement();
@@ -120,7 +115,7 @@ QDomElement MustUnderstandEntry(const QDomElement &envelope)
         const QDomNamedNodeMap attributes = entry.attributes();
         for (int i = 0; i < attributes.count(); ++i) {
             const QDomAttr a = attributes.item(i).toAttr();
-            if (LocalName(a.name()) == QLatin1String("mustUnderstand") &&
+            if (a.name().section(QLatin1Char(':'), -1) == QLatin1String("mustUnderstand") &&
                 NamespaceOf(entry, a.name(), true) == QLatin1String(kEnvelopeNamespace) &&
                 a.value().trimmed() == QLatin1String("1"))
                 return entry;
@@ -140,7 +135,7 @@ QDomElement EnvelopedMessage(const QDomDocument &doc, QString *code, QString *wh
 {
     *code = QStringLiteral("Client");
     const QDomElement envelope = doc.documentElement();
-    if (LocalName(envelope.tagName()) != QLatin1String("Envelope")) {
+    if (XmlLocalName(envelope) != QLatin1String("Envelope")) {
         *why = QStringLiteral("The request is not a SOAP envelope (its root is \"%1\").")
                    .arg(envelope.tagName());
         return QDomElement();
@@ -210,7 +205,7 @@ QString HeaderRefusal(const HttpRequest &request, const QString &body, int *stat
     if (named.isEmpty() || !LoadXmlDocument(body, &doc))
         return QString();
     const QDomElement message = EnvelopedMessage(doc, &code, &why);
-    const QString method = LocalName(message.tagName());
+    const QString method = XmlLocalName(message);
     if (message.isNull() || named == method || named.endsWith(QLatin1Char('.') + method) ||
         named.endsWith(QLatin1Char('/') + method))
         return QString();
@@ -329,7 +324,7 @@ QString StandInAnswer(const QString &request, const DmsVehicles &vehicles,
     if (message.isNull())
         return Fault(code, error);
 
-    const QString method = LocalName(message.tagName());
+    const QString method = XmlLocalName(message);
     QString version = message.attribute(QStringLiteral("version"));
     if (version != QLatin1String("01.04.01") && version != QLatin1String("01.05.00"))
         version = QStringLiteral("01.00.05");
@@ -408,7 +403,7 @@ bool StandInTransferAnswer(const QString &request, DmsTransferBook *book, QStrin
     QString code;
     QString refused;
     const QDomElement message = EnvelopedMessage(doc, &code, &refused);
-    const QString method = LocalName(message.tagName());
+    const QString method = XmlLocalName(message);
     const bool positions = method == QLatin1String("transferYAQPositions");
     if (!positions && method != QLatin1String("transferVehicleInfo"))
         return false;
@@ -502,6 +497,7 @@ void StandInDms::onRequest(quint64 id, const HttpRequest &request)
     QString text = HeaderRefusal(request, body, &status);
     if (text.isEmpty() && !StandInTransferAnswer(body, &m_transfers, &text, &status))
         text = StandInAnswer(body, m_vehicles, m_packagePrices, &status);
+    text = InMessageForm(text, m_form);
     const QByteArray answer = text.toUtf8();
     // A refused request is logged with its fault, so that a demo run shows
     // what the program sent wrong.

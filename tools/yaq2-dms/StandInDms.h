@@ -5,6 +5,7 @@
 // yaq2-dms runs it; the tests run it in-process.
 
 #include "platform/HttpListener.h"
+#include "yaq2-dms/StandInForm.h"
 #include "yaq2-dms/StandInPackagePrices.h"
 
 #include <QHash>
@@ -118,6 +119,9 @@ public:
     // Every request and the answer's status (with the fault of a refused
     // request) are printed on standard output.
     void setEcho(bool echo) { m_echo = echo; }
+    // The form of every answer (faults included): as the program writes
+    // its messages, or as a generated SOAP stack does (InMessageForm).
+    void setForm(DmsMessageForm form) { m_form = form; }
 
     bool listen(const QHostAddress &address, quint16 port);
     // Serves the vehicles and package prices of the files (an empty path:
@@ -144,4 +148,5 @@ private:
     int m_delayMs = 0;
     QString m_logFile;
     bool m_echo = false;
+    DmsMessageForm m_form = DmsMessageForm::Plain;
 };

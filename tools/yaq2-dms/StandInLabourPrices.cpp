@@ -1,5 +1,7 @@
 #include "yaq2-dms/StandInLabourPrices.h"
 
+#include "platform/XmlNames.h"
+
 #include <QDomElement>
 #include <QXmlStreamWriter>
 
@@ -8,16 +10,10 @@ const char *const kStandInLabourVat = "19";
 
 namespace {
 
-QString LocalName(const QString &name)
-{
-    const int colon = name.indexOf(QLatin1Char(':'));
-    return colon < 0 ? name : name.mid(colon + 1);
-}
-
 QString ChildText(const QDomElement &parent, const QString &localName)
 {
     for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (LocalName(e.tagName()) == localName)
+        if (XmlLocalName(e) == localName)
             return e.text().trimmed();
     }
     return QString();
@@ -41,7 +37,7 @@ bool IsLabourPriceRequest(const QDomElement &request)
 {
     bool flatRate = false;
     for (QDomElement e = request.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = LocalName(e.tagName());
+        const QString name = XmlLocalName(e);
         if (name == QLatin1String("package"))
             return false;
         flatRate = flatRate || name == QLatin1String("flatRate");
@@ -54,7 +50,7 @@ void WriteLabourPriceAnswer(QXmlStreamWriter &xml, const QDomElement &request,
 {
     QDomElement vin;
     for (QDomElement e = request.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (LocalName(e.tagName()) == QLatin1String("vin"))
+        if (XmlLocalName(e) == QLatin1String("vin"))
             vin = e;
     }
     xml.writeEmptyElement(QStringLiteral("vin"));
@@ -62,7 +58,7 @@ void WriteLabourPriceAnswer(QXmlStreamWriter &xml, const QDomElement &request,
                        vin.attribute(QStringLiteral("vinLongPrefix")));
     xml.writeAttribute(QStringLiteral("vinShort"), vin.attribute(QStringLiteral("vinShort")));
     for (QDomElement e = request.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (LocalName(e.tagName()) != QLatin1String("flatRate"))
+        if (XmlLocalName(e) != QLatin1String("flatRate"))
             continue;
         const QString number = ChildText(e, QStringLiteral("number"));
         xml.writeStartElement(QStringLiteral("flatRate"));

@@ -1,5 +1,7 @@
 #include "yaq2-dms/StandInPackagePrices.h"
 
+#include "platform/XmlNames.h"
+
 #include <QDomElement>
 #include <QFile>
 #include <QRegularExpression>
@@ -8,15 +10,10 @@
 
 namespace {
 
-QString LocalName(const QString &name)
-{
-    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
-}
-
 QString ChildText(const QDomElement &parent, const QString &localName)
 {
     for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (LocalName(e.tagName()) == localName)
+        if (XmlLocalName(e) == localName)
             return e.text().trimmed();
     }
     return QString();
@@ -101,7 +98,7 @@ void EchoCampaignInformation(QXmlStreamWriter &xml, const QDomElement &campaign,
         xml.writeAttribute(attribute, campaign.attribute(attribute));
     bool priced = false;
     for (QDomElement e = campaign.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = LocalName(e.tagName());
+        const QString name = XmlLocalName(e);
         priced = priced || name == QLatin1String("PackageGrossPrice");
         xml.writeTextElement(name, e.text().trimmed());
     }
@@ -168,7 +165,7 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
     QList<QDomElement> packages;
     QDomElement vin;
     for (QDomElement e = request.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = LocalName(e.tagName());
+        const QString name = XmlLocalName(e);
         if (name == QLatin1String("vin"))
             vin = e;
         else if (name == QLatin1String("package"))
@@ -193,7 +190,7 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
                              ChildText(package, QStringLiteral("number")));
         QDomElement campaign;
         for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            if (LocalName(e.tagName()) == QLatin1String("campaignInformation"))
+            if (XmlLocalName(e) == QLatin1String("campaignInformation"))
                 campaign = e;
         }
         const double packageRebate =
@@ -201,7 +198,7 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         double campaignNet = 0.0;
         double campaignGross = 0.0;
         for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            const QString name = LocalName(e.tagName());
+            const QString name = XmlLocalName(e);
             if (name == QLatin1String("flatRates"))
                 AddCampaignPrice(prices, QStringLiteral("work"), e, packageRebate, &campaignNet,
                                  &campaignGross);
@@ -212,7 +209,7 @@ void WritePackageInfoAnswer(QXmlStreamWriter &xml, const QDomElement &request,
         if (!campaign.isNull())
             EchoCampaignInformation(xml, campaign, campaignNet, campaignGross);
         for (QDomElement e = package.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            const QString name = LocalName(e.tagName());
+            const QString name = XmlLocalName(e);
             const QString itemNumber = ChildText(e, QStringLiteral("number"));
             if (name == QLatin1String("flatRates")) {
                 xml.writeStartElement(name);

@@ -2,7 +2,9 @@
 // program's DMS exchange on one computer.
 //   yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]
 //                  [--unknown-vins FILE] [--log FILE] [--delay MS | --silent] [--quiet]
-//   yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]
+//                  [--form plain|prefixed]
+//   yaq2-dms push-vin [--to URL] [--version V] [--form plain|prefixed] [--mileage N]
+//   [--order-number X]
 //                  [--settlement-code X] [--job-number X] [--first-registration YYYY-MM-DD]
 //                  [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]
 //   yaq2-dms agent (--broker | --cert FILE --key FILE) [--listen ADDRESS] [--port N]
@@ -32,7 +34,9 @@ namespace {
 constexpr char kUsage[] =
     "usage: yaq2-dms serve [--listen ADDRESS] [--port N] [--vehicles FILE] [--packages FILE]\n"
     "                      [--unknown-vins FILE] [--log FILE] [--delay MS | --silent] [--quiet]\n"
-    "       yaq2-dms push-vin [--to URL] [--version V] [--mileage N] [--order-number X]\n"
+    "                      [--form plain|prefixed]\n"
+    "       yaq2-dms push-vin [--to URL] [--version V] [--form plain|prefixed] [--mileage N]\n"
+    "                      [--order-number X]\n"
     "                      [--settlement-code X] [--job-number X]\n"
     "                      [--first-registration YYYY-MM-DD]\n"
     "                      [--customer-specific-price true|false] [--timeout MS] VIN [MILEAGE]\n"
@@ -70,12 +74,16 @@ int Serve(const QStringList &args)
     int port = 2022;
     int delay = 0;
     bool quiet = false;
+    DmsMessageForm form = DmsMessageForm::Plain;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
         if (a == QLatin1String("--listen") && hasValue)
             address = args.at(++i);
-        else if (a == QLatin1String("--port") && hasValue)
+        else if (a == QLatin1String("--form") && hasValue) {
+            if (!ParseDmsMessageForm(args.at(++i), &form))
+                return Usage(QStringLiteral("the form is plain or prefixed"));
+        } else if (a == QLatin1String("--port") && hasValue)
             port = args.at(++i).toInt();
         else if (a == QLatin1String("--vehicles") && hasValue)
             vehiclesFile = args.at(++i);
@@ -121,6 +129,7 @@ int Serve(const QStringList &args)
     dms.setDelay(delay);
     dms.setLogFile(logFile);
     dms.setEcho(!quiet);
+    dms.setForm(form);
     if (!dms.listen(host, static_cast<quint16>(port))) {
         QTextStream(stderr) << "yaq2-dms: cannot listen on " << address << ":" << port << ": "
                             << dms.errorString() << "\n";
@@ -138,6 +147,7 @@ int PushVin(const QStringList &args)
     TransferVinRequest request;
     QString url = QStringLiteral("http://127.0.0.1:2021/");
     int timeout = CSoapReq::kDefaultTimeoutMs;
+    DmsMessageForm form = DmsMessageForm::Plain;
     QStringList positional;
     const std::pair<const char *, QString *> options[] = {
         {"--to", &url},
@@ -159,6 +169,11 @@ int PushVin(const QStringList &args)
             return Usage(QStringLiteral("no value after ") + a);
         if (a == QLatin1String("--timeout")) {
             timeout = args.at(++i).toInt();
+            continue;
+        }
+        if (a == QLatin1String("--form")) {
+            if (!ParseDmsMessageForm(args.at(++i), &form))
+                return Usage(QStringLiteral("the form is plain or prefixed"));
             continue;
         }
         bool known = false;
@@ -184,8 +199,9 @@ int PushVin(const QStringList &args)
     CSoapReq client;
     client.m_strURL = url;
     client.SetTimeout(timeout);
-    const QString answer = client.RequestMessage(StandInSoapAction(QStringLiteral("transferVIN")),
-                                                 BuildTransferVinRequest(request));
+    const QString answer =
+        client.RequestMessage(StandInSoapAction(QStringLiteral("transferVIN")),
+                              InMessageForm(BuildTransferVinRequest(request), form));
     if (answer.isEmpty()) {
         QTextStream(stderr) << "yaq2-dms: " << client.LastError() << "\n";
         return 1;

@@ -6,7 +6,7 @@ CDmsTransferAnswer ReadDmsTransferAnswer(CDmsAnswer &answer)
 {
     CDmsTransferAnswer out;
     answer.ReadChildren([&out](const QDomElement &child) {
-        if (DmsLocalName(child) != QLatin1String("confirmTransmission"))
+        if (XmlLocalName(child) != QLatin1String("confirmTransmission"))
             return false;
         out.hasConfirmation = true;
         out.confirmation = WithoutTrailingBlanks(child.text());

@@ -225,8 +225,15 @@ int CAwKatPricing::ReadAnswer(CDmsAnswer &answer, const QString &apNr, CAwKatPri
         const QString number = f.number.trimmed();
         const bool car = f.productType.trimmed() == QLatin1String("car");
         if (number == apNr && car) {
-            ApplyPriceAttributes(f.bCustomerPrice ? f.customerPrice : f.price, prices);
+            const CPriceTypeData &price = f.bCustomerPrice ? f.customerPrice : f.price;
+            ApplyPriceAttributes(price, prices);
             applied = 1;
+            // A price sent but not readable is told, as a package line's is:
+            // the row without a price is not the DMS's word.
+            const QStringList refused = RefusedPriceTexts(price);
+            if (!refused.isEmpty())
+                answer.Tell(OrmelText(5055) + QLatin1Char('\n') + number + QStringLiteral(": ") +
+                            refused.join(QStringLiteral(", ")));
             continue;
         }
         // The number goes into the text as a value, never as its format.

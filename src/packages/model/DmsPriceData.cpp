@@ -1,9 +1,9 @@
 #include "packages/model/DmsPriceData.h"
 
 #include "packages/model/PriceMath.h"
+#include "platform/XmlNames.h"
 
 #include <QDomElement>
-#include <QDomNode>
 
 void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price)
 {
@@ -14,11 +14,10 @@ void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price)
         price.currency = node.attribute(QStringLiteral("currency"));
         price.bCurrency = 1;
     }
-    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!child.isElement())
-            continue;
-        const QDomElement element = child.toElement();
-        const QString name = element.tagName();
+    QStringList others;
+    for (QDomElement element = node.firstChildElement(); !element.isNull();
+         element = element.nextSiblingElement()) {
+        const QString name = XmlLocalName(element);
         if (name == QLatin1String("netPrice")) {
             price.netPrice = element.text();
             price.bNetPrice = 1;
@@ -31,8 +30,14 @@ void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price)
         } else if (name == QLatin1String("flagInclusivePrice")) {
             price.flagInclusivePrice = element.text();
             price.bFlagInclusivePrice = 1;
+        } else {
+            others << element.tagName();
         }
     }
+    // A price element with children, but none of the amounts: the DMS sent
+    // a price the program cannot read, which is not the same as no price.
+    if (!price.bNetPrice && !price.bGrossPrice && !price.bValueAddedTax)
+        price.unreadChildren = others;
 }
 
 QStringList RefusedPriceTexts(const CPriceTypeData &price)
@@ -44,5 +49,7 @@ QStringList RefusedPriceTexts(const CPriceTypeData &price)
         if (wrong)
             refused << QLatin1Char('"') + *text + QLatin1Char('"');
     }
+    for (const QString &name : price.unreadChildren)
+        refused << QLatin1Char('<') + name + QLatin1Char('>');
     return refused;
 }

@@ -22,6 +22,10 @@ struct CPriceTypeData
     int bGrossPrice = 0;
     int bValueAddedTax = 0;
     int bFlagInclusivePrice = 0;
+    // The qualified names of the element's children when none of them is an
+    // amount ("netPrice", "grossPrice", "valueAddedTax"): a price sent in a
+    // form the program cannot read.
+    QStringList unreadChildren;
 };
 
 // One "flatRate" of the answer.
@@ -100,11 +104,13 @@ struct CPartTypeData
 
 // Reads the "currency" attribute of a price element and the texts of its
 // children "netPrice", "grossPrice", "valueAddedTax" and "flagInclusivePrice"
-// (names compared exactly); other children are ignored. Values not present
-// stay empty with their flag 0.
+// (local names compared exactly, whatever prefix the DMS writes); other
+// children are ignored, unless no amount is among them (unreadChildren).
+// Values not present stay empty with their flag 0.
 void ReadPriceAttributes(const QDomElement &node, CPriceTypeData &price);
 
 // The number texts of the price element ("netPrice", "grossPrice",
-// "valueAddedTax") that ParsePriceText refuses, each in quotes; empty when
+// "valueAddedTax") that ParsePriceText refuses, each in quotes, and the
+// children of a price without amounts, each in angle brackets; empty when
 // the element can be taken.
 QStringList RefusedPriceTexts(const CPriceTypeData &price);

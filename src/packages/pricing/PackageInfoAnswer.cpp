@@ -43,7 +43,7 @@ void ReadFields(const QDomElement &element, std::initializer_list<TextField> tex
 {
     for (QDomElement child = element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement()) {
-        const QString name = DmsLocalName(child);
+        const QString name = XmlLocalName(child);
         for (const TextField &field : texts) {
             if (name == QLatin1String(field.name)) {
                 *field.value = TextOf(child);
@@ -130,7 +130,7 @@ void ReadResponsePackage(const QDomElement &element, CPackageTypeData &package)
     package.productType = AttributeOf(element, QStringLiteral("productType"));
     for (QDomElement child = element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement()) {
-        const QString name = DmsLocalName(child);
+        const QString name = XmlLocalName(child);
         if (name == QLatin1String("number")) {
             package.fullNumber = TextOf(child);
             package.number = package.fullNumber.left(7);
@@ -163,7 +163,7 @@ CRequestPackageInfoResponseData ReadRequestPackageInfoResponse(CDmsAnswer &answe
     CRequestPackageInfoResponseData data;
     answer.ReadChildren(
         [&](const QDomElement &child) {
-            const QString name = DmsLocalName(child);
+            const QString name = XmlLocalName(child);
             if (name == QLatin1String("package")) {
                 if (!package) {
                     answer.Tell(5058);

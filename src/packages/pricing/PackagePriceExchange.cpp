@@ -199,9 +199,14 @@ void CPackagePriceExchange::TakePackage(CDmsAnswer &reply, const CPackageTypeDat
             c.number == mine[CPosition::CampaignNumber] &&
             (m_subPackageDialog || !s.V117 ||
              c.campaignPriceType == mine[CPosition::CampaignPriceType]);
-        if (same)
-            head->SetPricesFromDms3(c.packageGrossPrice, c.packageNetPrice);
-        else
+        if (same) {
+            // A campaign package price sent in a form the program cannot
+            // read is told, as a line's price is: not taken as none sent.
+            if (!head->SetPricesFromDms3(c.packageGrossPrice, c.packageNetPrice))
+                reply.Tell(OrmelText(5055) + QLatin1Char('\n') + answer.fullNumber +
+                           QStringLiteral(": \"") + c.packageGrossPrice + QStringLiteral("\", \"") +
+                           c.packageNetPrice + QLatin1Char('"'));
+        } else
             reply.Tell(m_subPackageDialog ? kTextOtherCampaignOfDialog : kTextOtherCampaign);
     }
     AnswerNotice notice(reply);
