@@ -714,7 +714,9 @@ void TestMainWindow::invalidSessionStopsTheStart()
 // The adviser closed the window while the session was checked, and the
 // server found the session ended: its message takes the answer as soon as
 // the type-ahead time is over, while the server still keeps the end's
-// answer; the window ends after the message, not inside it.
+// answer. The window ends once the message is answered, not inside the
+// message's loop, where the code that showed it would go on with the
+// window's connections closed under it.
 void TestMainWindow::messageOfAnEndedSessionTakesItsAnswerAtOnce()
 {
     FakeAppServer server(200, sessionXml("00", "N", "N").toUtf8());
@@ -729,6 +731,7 @@ void TestMainWindow::messageOfAnEndedSessionTakesItsAnswerAtOnce()
     QObject scope; // gone with the function, also when a check fails first
     QPointer<QMessageBox> box;
     QString shown;
+    bool windowWithMessage = false;
     bool answered = false;
     bool settled = false;
     auto *watch = new QTimer(&scope);
@@ -739,6 +742,7 @@ void TestMainWindow::messageOfAnEndedSessionTakesItsAnswerAtOnce()
         watch->stop();
         shown = box->text();
         QTimer::singleShot(2 * CInputDrop::kTypeAheadMs, &scope, [&] {
+            windowWithMessage = m_dlg->isVisible();
             if (box && !box->buttons().isEmpty())
                 QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
             QTimer::singleShot(YaqTest::kSettleMs, &scope, [&] {
@@ -755,6 +759,7 @@ void TestMainWindow::messageOfAnEndedSessionTakesItsAnswerAtOnce()
     YAQ_TRY_VERIFY(settled);
     QVERIFY2(answered, "the message's answer waited for the end of the session");
     QCOMPARE(shown, OrmelText(6088));
+    QVERIFY2(windowWithMessage, "the window ended inside the message's loop");
     YAQ_TRY_COMPARE(server.requestLines, QStringList({"POST /yaq2/session/check HTTP/1.1",
                                                       "POST /yaq2/session/end HTTP/1.1"}));
     QVERIFY(m_dlg->IsEnded());
