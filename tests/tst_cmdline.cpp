@@ -159,7 +159,9 @@ void TestCmdLine::sessionFile_data()
     QTest::newRow("declaration after a blank line") << QByteArray("\r\n<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<OSSParameters><SessionID>\xc4-1</SessionID></OSSParameters>") << true << "Ä-1" << "" << "" << "";
     QTest::newRow("UTF-16 with byte-order mark") << utf16WithMark("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<OSSParameters><SessionID>Sä-1</SessionID></OSSParameters>") << true << "Sä-1" << "" << "" << "";
     QTest::newRow("UTF-8 without declaration") << QByteArray("<OSSParameters><SessionID>S\xc3\xa4-1</SessionID></OSSParameters>") << true << "Sä-1" << "" << "" << "";
-    QTest::newRow("encoding the program cannot decode, read as before") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?><OSSParameters><SessionID>S-1</SessionID></OSSParameters>") << true << "S-1" << "" << "" << "";
+    QTest::newRow("umlauts and euro of a file declared windows-1252") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<OSSParameters><SessionID>M\xfcller-\x80" "5</SessionID><ApplicationServer>app\xe4</ApplicationServer></OSSParameters>") << true << "Müller-€5" << "appä" << "" << "";
+    QTest::newRow("umlauts and euro of a file declared ISO-8859-15") << QByteArray("<?xml version='1.0' encoding='ISO-8859-15'?>\n<OSSParameters><SessionID>M\xfcller-\xa4" "5</SessionID></OSSParameters>") << true << "Müller-€5" << "" << "" << "";
+    QTest::newRow("encoding nothing here decodes, read as UTF-8") << QByteArray("<?xml version=\"1.0\" encoding=\"x-yaq-unknown\"?><OSSParameters><SessionID>M\xc3\xbcller</SessionID></OSSParameters>") << true << "Müller" << "" << "" << "";
     // clang-format on
 }
 

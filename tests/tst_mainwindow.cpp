@@ -24,10 +24,12 @@
 #include "packages/SRPBbDlg.h"
 #include "packages/SRPWlDlg.h"
 #include "packages/SpotRBbDlg.h"
+#include "platform/InputDrop.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 #include "setup/DownloadDlg.h"
 #include "setup/SetupDlg.h"
+#include "support/FakeAppServer.h"
 #include "support/MainWindowTest.h"
 #include "support/Waits.h"
 
@@ -39,6 +41,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -79,6 +82,9 @@ private slots:
     void invalidSessionEndsTheProgram();
     void invalidSessionMessageWaitsForItsAnswer_data();
     void invalidSessionMessageWaitsForItsAnswer();
+    void invalidSessionStopsTheStart_data();
+    void invalidSessionStopsTheStart();
+    void messageOfAnEndedSessionTakesItsAnswerAtOnce();
     void restrictedSessionStaysRestricted();
     void languageChangeReachesEveryPage();
     void labelsFollowTheLanguage_data();
@@ -89,6 +95,8 @@ private slots:
 
 private:
     void setVin(const QString &vin);
+    // Constructs the window in a session of the server and runs its start.
+    void startSessionWindow(const FakeAppServer &server);
 };
 
 void TestMainWindow::init()
@@ -662,6 +670,100 @@ void TestMainWindow::invalidSessionMessageWaitsForItsAnswer()
     QVERIFY2(stayed, "the message was answered by the key typed ahead of it");
     QVERIFY(m_dlg->IsEnded());
     QCOMPARE(m_dlg->EndResult(), 1000);
+}
+
+void TestMainWindow::startSessionWindow(const FakeAppServer &server)
+{
+    m_settings->bSession = 1;
+    CMainWndEnv env;
+    env.connection.appServer = server.address();
+    env.connection.sessionId = QStringLiteral("S-1");
+    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get(), env);
+    QCOMPARE(m_dlg->OpenError(), QString());
+    m_dlg->InitDialog(CMainWndArgs());
+}
+
+// A start with a vehicle and a start page in a session the server has
+// ended: the vehicle's check finds it ended, and the start stops there.
+// Neither a second check for the ended session nor a second message, nor
+// the start page on the closed catalogue connections.
+void TestMainWindow::invalidSessionStopsTheStart_data()
+{
+    QTest::addColumn<QString>("startPage");
+    for (const char *code : {"AW", "BF", "SRP", "RR", "HLX"})
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+void TestMainWindow::invalidSessionStopsTheStart()
+{
+    QFETCH(QString, startPage);
+    FakeAppServer server(200, sessionXml("00", "N", "N").toUtf8());
+    m_settings->Fgstnr = QStringLiteral("XVQ1F23A57M012345");
+    m_settings->StartPage = startPage;
+    startSessionWindow(server);
+    QVERIFY(m_dlg->IsEnded());
+    QCOMPARE(m_dlg->EndResult(), 1000);
+    QCOMPARE(server.count(QStringLiteral("check")), 1);
+    QCOMPARE(m_env->boxes().size(), 1);
+    QCOMPARE(m_env->boxes().first().text, OrmelText(6088));
+    m_dlg.reset();
+    QCOMPARE(server.requestLines,
+             QStringList({"POST /yaq2/session/check HTTP/1.1", "POST /yaq2/session/end HTTP/1.1"}));
+}
+
+// The adviser closed the window while the session was checked, and the
+// server found the session ended: its message takes the answer as soon as
+// the type-ahead time is over, while the server still keeps the end's
+// answer. The window ends once the message is answered, not inside the
+// message's loop, where the code that showed it would go on with the
+// window's connections closed under it.
+void TestMainWindow::messageOfAnEndedSessionTakesItsAnswerAtOnce()
+{
+    FakeAppServer server(200, sessionXml("00", "N", "N").toUtf8());
+    server.holds = [](const QString &line) { return line.contains(QLatin1String("/end ")); };
+    startSessionWindow(server);
+    QVERIFY(!m_dlg->IsEnded());
+    server.onRequest = [&] {
+        if (server.count(QStringLiteral("check")) == 1 && server.count(QStringLiteral("end")) == 0)
+            m_dlg->close();
+    };
+    SetMsgBoxResponder({});
+    QObject scope; // gone with the function, also when a check fails first
+    QPointer<QMessageBox> box;
+    QString shown;
+    bool windowWithMessage = false;
+    bool answered = false;
+    bool settled = false;
+    auto *watch = new QTimer(&scope);
+    connect(watch, &QTimer::timeout, &scope, [&] {
+        box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        watch->stop();
+        shown = box->text();
+        QTimer::singleShot(2 * CInputDrop::kTypeAheadMs, &scope, [&] {
+            windowWithMessage = m_dlg->isVisible();
+            if (box && !box->buttons().isEmpty())
+                QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+            QTimer::singleShot(YaqTest::kSettleMs, &scope, [&] {
+                answered = !box || !box->isVisible();
+                server.releaseHeld();
+                if (box && box->isVisible())
+                    box->done(QMessageBox::Ok);
+                settled = true;
+            });
+        });
+    });
+    watch->start(20);
+    QTest::mouseClick(m_dlg->Page<CHomeDlg>()->AwButton(), Qt::LeftButton);
+    YAQ_TRY_VERIFY(settled);
+    QVERIFY2(answered, "the message's answer waited for the end of the session");
+    QCOMPARE(shown, OrmelText(6088));
+    QVERIFY2(windowWithMessage, "the window ended inside the message's loop");
+    YAQ_TRY_COMPARE(server.requestLines, QStringList({"POST /yaq2/session/check HTTP/1.1",
+                                                      "POST /yaq2/session/end HTTP/1.1"}));
+    QVERIFY(m_dlg->IsEnded());
+    QVERIFY(!m_dlg->isVisible());
 }
 
 void TestMainWindow::restrictedSessionStaysRestricted()

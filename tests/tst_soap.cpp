@@ -730,6 +730,8 @@ void TestSoap::bodyText_data()
     QTest::newRow("UTF-8 by default") << QByteArray("text/xml") << QByteArray("<a>M\xc3\xbcller</a>") << QStringLiteral("<a>M\u00fcller</a>");
     QTest::newRow("charset Latin-1") << QByteArray("text/xml; charset=\"ISO-8859-1\"") << QByteArray("<a>M\xfcller</a>") << QStringLiteral("<a>M\u00fcller</a>");
     QTest::newRow("declaration Latin-1") << QByteArray("text/xml") << QByteArray("<?xml version=\"1.0\" encoding='ISO-8859-1'?><a>\xfc</a>") << QStringLiteral("<?xml version=\"1.0\" encoding='ISO-8859-1'?><a>\u00fc</a>");
+    QTest::newRow("charset windows-1252 with euro") << QByteArray("text/xml; charset=windows-1252") << QByteArray("<a>M\xfcller \x80" "5</a>") << QStringLiteral("<a>M\u00fcller \u20ac5</a>");
+    QTest::newRow("declaration ISO-8859-15 with euro") << QByteArray("text/xml") << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><a>\xa4</a>") << QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><a>\u20ac</a>");
     QTest::newRow("UTF-16 with byte-order mark") << QByteArray("text/xml; charset=utf-8") << QByteArray("\xff\xfe<\0a\0/\0>\0", 10) << QStringLiteral("<a/>");
     // clang-format on
 }

@@ -21,6 +21,8 @@ struct Window : IStartWindow
     QString fullVin; // the completion dialog's entry; empty: Cancel
     bool hasPackage = true;
     bool hasLabourPosition = true;
+    bool vehicleEnds = false; // the vehicle's session check ends the window
+    bool ended = false;
     QStringList steps;
 
     void ShowOpenErrorAndCancel(const QString &) override { steps << QStringLiteral("open error"); }
@@ -33,6 +35,7 @@ struct Window : IStartWindow
         return !fullVin.isEmpty();
     }
     void EndDialog(int result) override { steps << QStringLiteral("end %1").arg(result); }
+    bool HasEnded() const override { return ended; }
     void TakeStartVehicle(bool firstRegistration, bool mileage) override
     {
         steps << QStringLiteral("take %1 %2%3")
@@ -41,6 +44,7 @@ struct Window : IStartWindow
                      .arg(mileage ? QStringLiteral("+km") : QString())
                      .trimmed();
         settings->TypSchl = kTypeKey;
+        ended = vehicleEnds;
     }
     bool HasSrpPackage(const QString &nr) override
     {
@@ -71,6 +75,8 @@ class TestStartFlow : public QObject
 private slots:
     void start_data();
     void start();
+    void endedByTheVehicleStopsTheStart_data();
+    void endedByTheVehicleStopsTheStart();
     void startPage_data();
     void startPage();
     void end_data();
@@ -152,6 +158,39 @@ void TestStartFlow::start()
     if (s.bQvlAPosQuery)
         QCOMPARE(s.AktApNr,
                  steps.contains(QStringLiteral("ask VIN M012345")) ? QString() : argument);
+}
+
+// The start vehicle's session check found the session ended: neither the
+// caller's work nor the start page runs for it (each would check again).
+void TestStartFlow::endedByTheVehicleStopsTheStart_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("argument");
+    // clang-format off
+    QTest::newRow("start page")      << ""              << "";
+    QTest::newRow("package edit")    << "qvledit"       << "1234567-AB12X";
+    QTest::newRow("position search") << "qvlapossearch" << "1234567";
+    QTest::newRow("basket query")    << "qvlaposquery"  << "1234567";
+    QTest::newRow("package request") << "qvlawtosrp"    << "1;2";
+    // clang-format on
+}
+
+void TestStartFlow::endedByTheVehicleStopsTheStart()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, argument);
+    CPrgSettings s;
+    s.bQvlEdit = mode == QLatin1String("qvledit");
+    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
+    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    s.bQvlAwToSrp = mode == QLatin1String("qvlawtosrp");
+    s.Fgstnr = kVin;
+    CStartArgs args{QString(), argument, argument, argument, kVin};
+    Window window;
+    window.settings = &s;
+    window.vehicleEnds = true;
+    CStartFlow::Run(window, s, args);
+    QCOMPARE(window.steps, QStringList({"catalogue date", "take " + kVin}));
 }
 
 void TestStartFlow::startPage_data()

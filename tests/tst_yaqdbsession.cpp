@@ -6,6 +6,8 @@
 #include "platform/db/ServerAddress.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
+#include "settings/CmdLine.h"
+#include "support/FakeAppServer.h"
 #include "support/TestMain.h"
 #include "support/Waits.h"
 
@@ -15,102 +17,13 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
 
 #include <functional>
 
 namespace {
-
-// A stand-in application server: answers every request with one status and
-// body, and remembers the request lines and bodies it got. The body goes
-// with its length, in chunks without a length, or repeated in chunks
-// without end (until the client hangs up).
-class FakeAppServer : public QObject
-{
-public:
-    enum Framing
-    {
-        WithLength,
-        Chunked,
-        EndlessChunks
-    };
-    FakeAppServer(int status, QByteArray body, Framing framing = WithLength)
-        : m_status(status), m_body(std::move(body)), m_framing(framing)
-    {
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        m_server.listen(QHostAddress::LocalHost);
-    }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
-    QStringList requestLines;
-    QList<QByteArray> bodies;
-    // Runs when a request is in, while the client waits; the answer follows
-    // once the events it caused have run.
-    std::function<void()> onRequest;
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray &buffer = m_buffers[socket];
-        buffer += socket->readAll();
-        const int headerEnd = buffer.indexOf("\r\n\r\n");
-        if (headerEnd < 0)
-            return;
-        const QByteArray head = buffer.left(headerEnd);
-        int length = 0;
-        for (const QByteArray &line : head.split('\n'))
-            if (line.toLower().startsWith("content-length:"))
-                length = line.mid(15).trimmed().toInt();
-        if (buffer.size() < headerEnd + 4 + length)
-            return;
-        requestLines << QString::fromLatin1(head.left(head.indexOf("\r\n")));
-        bodies << buffer.mid(headerEnd + 4, length);
-        buffer.clear();
-        if (onRequest) {
-            onRequest();
-            QTimer::singleShot(50, socket, [this, socket] { answer(socket); });
-            return;
-        }
-        answer(socket);
-    }
-
-    void answer(QTcpSocket *socket)
-    {
-        const QByteArray status = "HTTP/1.1 " + QByteArray::number(m_status) +
-                                  " X\r\nContent-Type: text/xml\r\nConnection: close\r\n";
-        const QByteArray chunk = QByteArray::number(m_body.size(), 16) + "\r\n" + m_body + "\r\n";
-        switch (m_framing) {
-        case WithLength:
-            socket->write(status + "Content-Length: " + QByteArray::number(m_body.size()) +
-                          "\r\n\r\n" + m_body);
-            break;
-        case Chunked:
-            socket->write(status + "Transfer-Encoding: chunked\r\n\r\n" + chunk + "0\r\n\r\n");
-            break;
-        case EndlessChunks:
-            socket->write(status + "Transfer-Encoding: chunked\r\n\r\n");
-            // More whenever the client has taken what was sent.
-            connect(socket, &QTcpSocket::bytesWritten, socket, [socket, chunk] {
-                if (socket->bytesToWrite() < 32 * chunk.size())
-                    socket->write(chunk);
-            });
-            socket->write(chunk);
-            return;
-        }
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    int m_status;
-    QByteArray m_body;
-    Framing m_framing;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
-};
 
 const QByteArray kSessionData =
     "<?xml version=\"1.0\"?><sessiondata><return-code>00</return-code>"
@@ -126,6 +39,8 @@ private slots:
     void sessionIsCheckedAndEndedOnTheAppServer();
     void sessionIdReachesAFormDecoderUnchanged_data();
     void sessionIdReachesAFormDecoderUnchanged();
+    void sessionFileIdReachesTheServerByteForByte_data();
+    void sessionFileIdReachesTheServerByteForByte();
     void inputDuringACheckIsDropped();
     void checkFailureGivesEmptyAnswer_data();
     void checkFailureGivesEmptyAnswer();
@@ -202,6 +117,41 @@ void TestYaqDbSession::sessionIdReachesAFormDecoderUnchanged()
     // One field: no character of the id separates another.
     QCOMPARE(body.count('&'), 0);
     QCOMPARE(body.count('='), 1);
+}
+
+// The id of a session file in the code page its server wrote it in reaches
+// the application server as the same characters: the body carries their
+// UTF-8, whatever the file's encoding.
+void TestYaqDbSession::sessionFileIdReachesTheServerByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("body");
+    const QByteArray ids = "<OSSParameters>\r\n<SessionID>M\xfcller-\xe4\xf6\xdf";
+    // clang-format off
+    QTest::newRow("windows-1252")           << "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n" + ids + "-\x80" "5</SessionID>\r\n</OSSParameters>\r\n" << QByteArray("sessionid=M%C3%BCller-%C3%A4%C3%B6%C3%9F-%E2%82%AC5");
+    QTest::newRow("ISO-8859-15")            << "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\r\n" + ids + "-\xa4" "5</SessionID>\r\n</OSSParameters>\r\n"  << QByteArray("sessionid=M%C3%BCller-%C3%A4%C3%B6%C3%9F-%E2%82%AC5");
+    QTest::newRow("cp1252, single quotes")  << "<?xml version='1.0' encoding='cp1252'?>\n" + ids + "</SessionID></OSSParameters>"                                  << QByteArray("sessionid=M%C3%BCller-%C3%A4%C3%B6%C3%9F");
+    // clang-format on
+}
+
+void TestYaqDbSession::sessionFileIdReachesTheServerByteForByte()
+{
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    QFile session(dir.filePath(QStringLiteral("start.YAQ2CFG")));
+    QVERIFY(session.open(QIODevice::WriteOnly));
+    QCOMPARE(session.write(file), file.size());
+    session.close();
+    COssParameters values;
+    QVERIFY(ReadOssParametersFile(session.fileName(), &values));
+
+    FakeAppServer server(200, kSessionData);
+    CYaqDb db;
+    QVERIFY(db.Open(QString(), QString(), QString(), 0, QStringLiteral(YAQ_DEMO_DATAS_DIR),
+                    server.address(), values.sessionId));
+    QVERIFY(!db.CheckSession(values.sessionId).isEmpty());
+    QFETCH(QByteArray, body);
+    QCOMPARE(server.bodies, QList<QByteArray>{body});
 }
 
 // Clicks and keys the adviser makes while the session is checked are

@@ -84,6 +84,10 @@ void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartA
         }
         window.TakeStartVehicle(!s.Erstzulassung.isEmpty(), !s.Kilometer.isEmpty());
     }
+    // The vehicle's session check failed: the session is over, and with it
+    // the caller's work and the start page.
+    if (window.HasEnded())
+        return;
 
     Dispatch(window, s, args);
     window.FocusVin();

@@ -27,6 +27,9 @@ public:
     virtual bool AskFullVin(const QString &shortVin, QString *fullVin) = 0;
     // Ends the window with the result once the start is over.
     virtual void EndDialog(int result) = 0;
+    // Whether the window has begun to end (a failed session check, or the
+    // window closed meanwhile): the start stops there.
+    virtual bool HasEnded() const = 0;
     // The vehicle of the command line goes to the identification with the
     // first registration and mileage given with it, which stay its own.
     virtual void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) = 0;

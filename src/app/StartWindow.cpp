@@ -62,6 +62,11 @@ void CStartWindow::EndDialog(int result)
     m_dlg.EndDialog(result);
 }
 
+bool CStartWindow::HasEnded() const
+{
+    return m_dlg.IsEnded();
+}
+
 void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven)
 {
     const CPrgSettings &s = *m_pieces.settings;

@@ -27,6 +27,7 @@ public:
     void ShowNoVehicle() override;
     bool AskFullVin(const QString &shortVin, QString *fullVin) override;
     void EndDialog(int result) override;
+    bool HasEnded() const override;
     void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) override;
     bool HasSrpPackage(const QString &packageNr7) override;
     void ShowSRPWlPage(const QString &packageNr7) override;

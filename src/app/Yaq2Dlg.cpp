@@ -497,16 +497,25 @@ bool CYaq2Dlg::PreparePageSwitch()
 {
     if (!m_pSettings->bSession)
         return true;
+    // A window that has begun to end (its session found invalid, or closed)
+    // asks nothing more of the application server: no page, DMS request or
+    // timer runs on for an ended session.
+    if (m_bEnded)
+        return false;
     const int state = ValidateSession();
     m_pSettings->nRestrictedSession = state == kSessionRestricted ? 1 : 0;
     if (state < kSessionValid) {
+        // Noted before the message, whose loop runs the window's timers.
+        m_bEnded = true;
+        m_nEndResult = kEndWithoutWork;
+        m_pDms->Close();
         {
             // The key that started the check, or the next one typed after
             // it, must not answer the message before it is read.
             const CInputDrop typedAhead(CInputDrop::kTypeAheadMs);
             OwnMsgBox(OrmelText(6088), this);
         }
-        EndDialog(1000);
+        EndDialog(kEndWithoutWork);
         return false;
     }
     KeepFocusInPage([this] {

@@ -1,6 +1,8 @@
 #include "platform/HttpRequestParser.h"
 #include "platform/HttpLine.h"
 
+#include "platform/NamedEncoding.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -116,23 +118,6 @@ QByteArray XmlDeclarationEncoding(QByteArrayView body)
     if (close < 0)
         return QByteArray();
     return declaration.sliced(i + 1, close - i - 1).toByteArray();
-}
-
-QString Decode(QByteArrayView bytes, const QByteArray &encoding)
-{
-    if (!encoding.isEmpty()) {
-        QStringDecoder decoder(encoding.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-        // Without ICU only the Unicode encodings and Latin-1 are known; the
-        // Western single-byte code pages agree with Latin-1 on every letter
-        // an XML message carries.
-        const QByteArray name = encoding.toLower();
-        if (name.startsWith("windows-125") || name.startsWith("cp125") ||
-            name.startsWith("iso-8859") || name.startsWith("iso8859"))
-            return QString::fromLatin1(bytes);
-    }
-    return QString::fromUtf8(bytes);
 }
 
 } // namespace
@@ -436,7 +421,7 @@ QString HttpBodyText(QByteArrayView contentType, QByteArrayView body)
     QByteArray encoding = CharsetOf(contentType);
     if (encoding.isEmpty())
         encoding = XmlDeclarationEncoding(body);
-    return Decode(body, encoding);
+    return DecodeNamedEncoding(body, encoding);
 }
 
 QByteArray HttpReason(int status)

@@ -6,6 +6,47 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
+namespace {
+
+// Closes the windows the adviser closed during a wait, once the code that
+// waited has returned. A message that code showed next (the one of an
+// ended session) is answered first: the window does not end inside the
+// message's loop, where the end's own request would hold the message's
+// answer back.
+class CDeferredClose : public QObject
+{
+public:
+    CDeferredClose(QList<QPointer<QWidget>> windows, QWidget *modalAtEnd)
+        : QObject(QCoreApplication::instance()), m_windows(std::move(windows)),
+          m_modalAtEnd(modalAtEnd)
+    {
+        QTimer::singleShot(0, this, &CDeferredClose::Close);
+    }
+
+private:
+    void Close()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != m_modalAtEnd) {
+            QTimer::singleShot(kRetryMs, this, &CDeferredClose::Close);
+            return;
+        }
+        for (const QPointer<QWidget> &window : std::exchange(m_windows, {})) {
+            if (window && window->isVisible())
+                window->close();
+        }
+        deleteLater();
+    }
+
+    static constexpr int kRetryMs = 50;
+    QList<QPointer<QWidget>> m_windows;
+    QPointer<QWidget> m_modalAtEnd;
+};
+
+} // namespace
+
 bool IsAdviserInput(QEvent::Type type)
 {
     switch (type) {
@@ -50,14 +91,8 @@ CInputDrop::~CInputDrop()
     Stop();
     if (m_closing.isEmpty())
         return;
-    // Closed once the code that waited has returned.
-    const QList<QPointer<QWidget>> closing = m_closing;
-    QTimer::singleShot(0, QCoreApplication::instance(), [closing] {
-        for (const QPointer<QWidget> &window : closing) {
-            if (window && window->isVisible())
-                window->close();
-        }
-    });
+    // Owned by the application until it has closed them.
+    new CDeferredClose(m_closing, QApplication::activeModalWidget());
 }
 
 void CInputDrop::Start()

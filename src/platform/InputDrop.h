@@ -7,7 +7,8 @@
 // would act on whatever page the answer left (a page tile clicked during a
 // check would open after it). A message that opens during the wait (a
 // timer's) still takes input. A window the adviser closes during the wait
-// closes once the wait is over. The wait cursor shows meanwhile.
+// closes once the code that waited has returned to its event loop (not
+// inside a message that code shows next). The wait cursor shows meanwhile.
 //
 // A drop for a moment takes every click and key, also those of a message
 // box, for a short time from its start: a key typed ahead of a message that

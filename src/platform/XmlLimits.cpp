@@ -1,5 +1,7 @@
 #include "platform/XmlLimits.h"
 
+#include "platform/NamedEncoding.h"
+
 #include <QDomDocument>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
@@ -115,20 +117,20 @@ bool LoadXmlDocument(const QString &xml, QDomDocument *doc, QString *error, cons
 QString DecodeXmlBytes(const QByteArray &bytes)
 {
     // A byte-order mark, or the "<" of a declaration in UTF-16 or UTF-32.
-    std::optional<QStringConverter::Encoding> encoding =
-        QStringConverter::encodingForData(bytes, u'<');
-    if (!encoding) {
-        // The stream reader reads no more than the declaration here, found
-        // also after blank lines (a reader of trimmed lines accepts them).
-        qsizetype start = 0;
-        while (start < bytes.size() && QChar::isSpace(uchar(bytes.at(start))) &&
-               uchar(bytes.at(start)) < 0x80)
-            ++start;
-        QXmlStreamReader reader(bytes.mid(start));
-        if (reader.readNext() == QXmlStreamReader::StartDocument)
-            encoding = QStringConverter::encodingForName(
-                reader.documentEncoding().toString().toLatin1().constData());
+    if (const std::optional<QStringConverter::Encoding> unicode =
+            QStringConverter::encodingForData(bytes, u'<')) {
+        QStringDecoder decoder(*unicode);
+        return decoder.decode(bytes);
     }
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
-    return decoder.decode(bytes);
+    // The stream reader reads no more than the declaration here, found also
+    // after blank lines (a reader of trimmed lines accepts them).
+    qsizetype start = 0;
+    while (start < bytes.size() && QChar::isSpace(uchar(bytes.at(start))) &&
+           uchar(bytes.at(start)) < 0x80)
+        ++start;
+    QXmlStreamReader reader(bytes.mid(start));
+    QByteArray name;
+    if (reader.readNext() == QXmlStreamReader::StartDocument)
+        name = reader.documentEncoding().toLatin1();
+    return DecodeNamedEncoding(bytes, name);
 }

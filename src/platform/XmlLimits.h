@@ -38,8 +38,9 @@ bool LoadXmlDocument(const QString &xml, QDomDocument *doc, QString *error = nul
                      const XmlLimits &limits = XmlLimits());
 
 // The text of an XML file's bytes in the encoding the file names: its
-// byte-order mark, else the encoding of its XML declaration, else UTF-8
-// (also for an encoding the program cannot decode, read as it always was).
+// byte-order mark, else the encoding of its XML declaration (any the
+// platform decodes, see NamedEncoding.h), else UTF-8 (also for an encoding
+// nothing here can decode, read as it always was).
 // The text keeps its declaration; the parsers above ignore an encoding
 // named in a text.
 QString DecodeXmlBytes(const QByteArray &bytes);

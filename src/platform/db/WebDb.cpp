@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <optional>
+
 int CWebDb::Open(const QString &tns, const QString &user, const QString &password, int,
                  const QString &localDataDir, const QString &appServer, const QString &sessionId)
 {
@@ -48,15 +50,17 @@ QByteArray CWebDb::FormBody(const QString &sessionId)
 
 QString CWebDb::CheckSession(const QString &sessionId)
 {
-    return Exchange(QStringLiteral("check"), sessionId);
+    return Exchange(QStringLiteral("check"), sessionId, true);
 }
 
 QString CWebDb::EndSession(const QString &sessionId)
 {
-    return Exchange(QStringLiteral("end"), sessionId);
+    // The window the session served is gone when it ends: a message still
+    // open (the one of an ended session) takes its answer meanwhile.
+    return Exchange(QStringLiteral("end"), sessionId, false);
 }
 
-QString CWebDb::Exchange(const QString &action, const QString &sessionId)
+QString CWebDb::Exchange(const QString &action, const QString &sessionId, bool dropInput)
 {
     const QUrl url(ExchangeUrl(m_strAppServer, action));
     if (!url.isValid() || m_strAppServer.isEmpty()) {
@@ -100,7 +104,9 @@ QString CWebDb::Exchange(const QString &action, const QString &sessionId)
     // Timers, sockets and painting go on while the server is asked; what
     // the adviser types or clicks meanwhile is dropped.
     if (!reply->isFinished()) {
-        const CInputDrop wait;
+        std::optional<CInputDrop> wait;
+        if (dropInput)
+            wait.emplace();
         loop.exec();
     }
     if (reply->isFinished())

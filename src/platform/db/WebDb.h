@@ -39,7 +39,9 @@ public:
     static QByteArray FormBody(const QString &sessionId);
 
 private:
-    QString Exchange(const QString &action, const QString &sessionId);
+    // dropInput: the adviser's input is dropped while the answer is waited
+    // for (the check, asked from the window in use).
+    QString Exchange(const QString &action, const QString &sessionId, bool dropInput);
 
     QString m_strAppServer;
     QString m_strSessionId;
