@@ -12,11 +12,15 @@
 #include "settings/PrgSettings.h"
 #include "support/NullPageHost.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -57,6 +61,62 @@ public:
     QList<int> shown;
 };
 
+// Clicks the link with this address in the viewer, as the adviser does.
+bool ClickLink(QTextBrowser *browser, const QString &href)
+{
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(fragment.position() + 1);
+            const QPoint at = browser->cursorRect(cursor).center();
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The application server of a session: answers GET requests for the paths
+// it holds (200), others with 404; while silent it takes the requests and
+// never answers.
+class CDocumentServer : public QTcpServer
+{
+public:
+    QHash<QString, QByteArray> documents;
+    QStringList asked;
+    bool silent = false;
+
+    CDocumentServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    const QByteArray head = socket->peek(socket->bytesAvailable());
+                    if (!head.contains("\r\n\r\n"))
+                        return;
+                    socket->readAll();
+                    const QString path = QString::fromLatin1(head.split(' ').value(1));
+                    asked << path;
+                    if (silent)
+                        return;
+                    const bool held = documents.contains(path);
+                    const QByteArray body = held ? documents.value(path) : QByteArray("nothing");
+                    socket->write((held ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                                  QByteArray("Content-Type: text/html; charset=utf-8\r\n") +
+                                  "Content-Length: " + QByteArray::number(body.size()) +
+                                  "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+};
+
 } // namespace
 
 class TestBrowserPage : public QObject
@@ -69,6 +129,7 @@ private slots:
     void documentOfMode();
     void contentFolder_data();
     void contentFolder();
+    void demoContentOfTheArvo();
     void history_data();
     void history();
     void returnAndEscape_data();
@@ -76,6 +137,10 @@ private slots:
     void pageReturnsToTheOpener();
     void findTellsWhatIsNotFound_data();
     void findTellsWhatIsNotFound();
+    void linkSchemes_data();
+    void linkSchemes();
+    void sessionDocumentFromTheServer_data();
+    void sessionDocumentFromTheServer();
 
 private:
     QString data() const { return m_dir.filePath(QStringLiteral("Datas")); }
@@ -208,6 +273,18 @@ void TestBrowserPage::contentFolder()
     // Without the table every series keeps its own name.
     QCOMPARE(SpotRepairContentFolder(s, ReadSpotRepairContentTable(table + QStringLiteral(".no"))),
              s.EReihe.trimmed());
+}
+
+// The demo's table leads the Arvo (type number VQF40DE) to its folder.
+void TestBrowserPage::demoContentOfTheArvo()
+{
+    CPrgSettings s;
+    SetVehicle(&s, QStringLiteral("F40|VQF40DE|Arvo 1.6"));
+    const auto table =
+        ReadSpotRepairContentTable(SpotRepairContentTablePath(QStringLiteral(YAQ_DEMO_DATAS_DIR)));
+    QCOMPARE(SpotRepairContentFolder(s, table), QStringLiteral("F40_Limousine"));
+    QVERIFY(QFileInfo::exists(
+        QStringLiteral(YAQ_DEMO_DATAS_DIR "/Dealer/Spotrepair/content/F40_Limousine/index.html")));
 }
 
 void TestBrowserPage::history_data()
@@ -395,6 +472,116 @@ void TestBrowserPage::findTellsWhatIsNotFound()
     }
     QCOMPARE(page.findChild<QLabel *>(QStringLiteral("findNotice"))->text(),
              notice ? OrmelText(notice) : QString());
+}
+
+void TestBrowserPage::linkSchemes_data()
+{
+    // Row: a link of a document; whether the desktop is handed it.
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<bool>("handedOn");
+    // clang-format off
+    QTest::newRow("web address")                  << "https://example.org/a%20b.html?q=%C3%A4#teil%202" << true;
+    QTest::newRow("plain http")                   << "http://example.org/"                  << true;
+    QTest::newRow("scheme in capitals")           << "HTTPS://example.org/x"                << true;
+    QTest::newRow("mail address")                 << "mailto:werkstatt@example.org"         << true;
+    QTest::newRow("a scheme of another program")  << "yaqrevtest:payload"                   << false;
+    QTest::newRow("script")                       << "javascript:alert(document.cookie)"    << false;
+    QTest::newRow("data address")                 << "data:text/html,<b>x</b>"              << false;
+    QTest::newRow("file transfer")                << "ftp://example.org/a.txt"              << false;
+    QTest::newRow("web scheme without a host")    << "http:/etc/passwd"                     << false;
+    QTest::newRow("document of the page")         << "sizes.htm"                            << false;
+    // clang-format on
+}
+
+// Only a web or mail address leaves the program; every other link starts
+// nothing outside it.
+void TestBrowserPage::linkSchemes()
+{
+    QFETCH(QString, href);
+    QFETCH(bool, handedOn);
+    QList<QUrl> opened;
+    SetUrlOpener([&opened](const QUrl &url) {
+        opened << url;
+        return true;
+    });
+    const QString file = data() + QStringLiteral("/Baustand/BST_00.htm");
+    QVERIFY(put(file,
+                "<p>Text <a href=\"" + href.toHtmlEscaped().toUtf8() + "\">Verweis</a> Text</p>"));
+    CPrgSettings s;
+    s.Sound = 0;
+    s.DataDir = data();
+    CWebBrowserDlg page;
+    page.Create(&s, 193, 0, {}, nullptr, nullptr);
+    page.CreateBrowser();
+    page.resize(600, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.ShowPage(kBrowserBuildState);
+    auto *browser = page.findChild<QTextBrowser *>(QStringLiteral("browser"));
+    QVERIFY(ClickLink(browser, href));
+    YAQ_SETTLED_COMPARE(opened.size(), handedOn ? 1 : 0);
+    SetUrlOpener(nullptr);
+    if (handedOn)
+        QCOMPARE(opened.first(), QUrl(href));
+    else if (!href.contains(QLatin1Char(':')))
+        QCOMPARE(page.CurrentDocument(), data() + QStringLiteral("/Baustand/") + href);
+}
+
+void TestBrowserPage::sessionDocumentFromTheServer_data()
+{
+    // Row: what the server does; what the page shows then.
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("delivered")              << "delivers" << "Liste vom Server";
+    QTest::newRow("not on the server")      << "404"      << "Status 404";
+    QTest::newRow("no answer in the bound") << "silent"   << "nicht innerhalb von 1 Sekunden";
+    // clang-format on
+}
+
+// In a session the SA list comes from the application server; its links
+// are followed there, shown in the page.
+void TestBrowserPage::sessionDocumentFromTheServer()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, shown);
+    CDocumentServer appServer;
+    QVERIFY(appServer.listen(QHostAddress::LocalHost, 0));
+    const QString path = QStringLiteral("/DATAS/SRP/sa_list/00/SAList00.html");
+    if (server == QLatin1String("delivers"))
+        appServer.documents.insert(path,
+                                   "<p>Liste vom Server <a href=\"teil2.html\">weiter</a></p>");
+    appServer.documents.insert(QStringLiteral("/DATAS/SRP/sa_list/00/teil2.html"),
+                               "<p>Zweiter Teil</p>");
+    appServer.silent = server == QLatin1String("silent");
+    QList<QUrl> opened;
+    SetUrlOpener([&opened](const QUrl &url) {
+        opened << url;
+        return true;
+    });
+    CPrgSettings s;
+    s.Sound = 0;
+    s.DataDir = data();
+    s.bSession = 1;
+    CWebBrowserDlg page;
+    page.m_strServerBase = appServer.base();
+    page.m_nServerTimeoutMs = 1000;
+    page.Create(&s, 193, 0, {}, nullptr, nullptr);
+    page.CreateBrowser();
+    page.resize(600, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.ShowPage(kBrowserSaList);
+    auto *browser = page.findChild<QTextBrowser *>(QStringLiteral("browser"));
+    YAQ_TRY_VERIFY(browser->toPlainText().contains(shown));
+    QCOMPARE(appServer.asked, QStringList{path});
+    if (server == QLatin1String("delivers")) {
+        QVERIFY(ClickLink(browser, QStringLiteral("teil2.html")));
+        YAQ_TRY_VERIFY(browser->toPlainText().contains(QStringLiteral("Zweiter Teil")));
+        QCOMPARE(appServer.asked.last(), QStringLiteral("/DATAS/SRP/sa_list/00/teil2.html"));
+        QVERIFY(opened.isEmpty());
+    }
+    SetUrlOpener(nullptr);
 }
 
 YAQ_TEST_MAIN(TestBrowserPage)

@@ -1,11 +1,14 @@
 // The head buttons: Enter runs the focused head button's action, Tab from
 // "DMS-VIN" goes into the home page, Escape never closes the window, a page
 // that locks the head row takes the keyboard, a held Return acts once; help
-// pages open in the browser; the sibling programs get their switches as
-// separate arguments, run without blocking the window, and a program that
+// pages open in the browser, and a page that cannot open is told; the
+// two-wheeler button is offered to the dealers of the main brand; the
+// sibling programs get their switches as separate arguments, run without
+// blocking the window, outlive its close and its end, and a program that
 // cannot start says why.
 
 #include "app/HeadKeys.h"
+#include "app/HelpFile.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
 #include "app/SiblingProgram.h"
@@ -23,20 +26,9 @@
 #include "support/MainWindowTest.h"
 #include "support/Waits.h"
 
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
-
-// Takes the addresses the program hands to the desktop.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class TestHeadKeys : public MainWindowTest
 {
@@ -60,9 +52,14 @@ private slots:
     void helpOpensThePageOfTheContext_data();
     void helpOpensThePageOfTheContext();
     void f1OpensTheHelpOfTheVisiblePage();
+    void helpThatCannotOpenIsTold_data();
+    void helpThatCannotOpenIsTold();
 
     void twoWheelerArguments();
+    void twoWheelerButtonIsOfferedToTheBrandsDealers_data();
+    void twoWheelerButtonIsOfferedToTheBrandsDealers();
     void twoWheelerProgramRunsWithoutBlocking();
+    void siblingProgramOutlivesTheWindow();
     void downloadToolGetsTheLanguage_data();
     void downloadToolGetsTheLanguage();
     void missingProgramSaysWhy_data();
@@ -73,8 +70,9 @@ private:
     QString installRecorder(const QString &folder, const QString &name);
     QStringList recorded() const;
 
-    QString m_prog; // the program folder
-    UrlRecorder m_urls;
+    QString m_prog;     // the program folder
+    QList<QUrl> m_urls; // the addresses handed to the desktop
+    QByteArray m_path;  // PATH as the test found it
 };
 
 void TestHeadKeys::init()
@@ -83,16 +81,21 @@ void TestHeadKeys::init()
     m_prog = m_settings->DataDir.chopped(QStringLiteral("Datas").size());
     TestEnv::copyTree(QStringLiteral(YAQ_DEMO_DATAS_DIR "/../HELP"),
                       m_prog + QStringLiteral("HELP"));
-    m_urls.urls.clear();
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
+    m_urls.clear();
+    SetUrlOpener([this](const QUrl &url) {
+        m_urls.append(url);
+        return true;
+    });
+    m_path = qgetenv("PATH");
     qputenv("YAQ_ARGRECORDER_OUT", (m_env->path() + QStringLiteral("/args.txt")).toLocal8Bit());
     qunsetenv("YAQ_ARGRECORDER_HOLD");
+    qunsetenv("YAQ_ARGRECORDER_DONE");
 }
 
 void TestHeadKeys::cleanup()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     SetUrlOpener({});
+    qputenv("PATH", m_path);
     if (m_dlg) {
         // A program the test holds ends now, whatever became of the test.
         writeTextFile(m_env->path() + QStringLiteral("/release"), "");
@@ -341,9 +344,9 @@ void TestHeadKeys::helpOpensThePageOfTheContext()
         SetUrlOpener([](const QUrl &) { return false; });
     m_env->answerBoxes(IDOK);
     m_dlg->HeadButton(index ? kBtnHelpIndex : kBtnHelp)->click();
-    QCOMPARE(m_urls.urls.size(), browser ? 1 : 0);
+    QCOMPARE(m_urls.size(), browser ? 1 : 0);
     if (browser)
-        QCOMPARE(m_urls.urls.first(), QUrl::fromLocalFile(m_prog + page));
+        QCOMPARE(m_urls.first(), QUrl::fromLocalFile(m_prog + page));
     // Without a browser the adviser learns why nothing opens, and where the page lies.
     QCOMPARE(m_env->boxes().size(), browser ? 0 : 1);
     if (!browser)
@@ -356,9 +359,66 @@ void TestHeadKeys::f1OpensTheHelpOfTheVisiblePage()
     // F1 on the settings page opens that page's help.
     m_dlg->HeadButton(kBtnSetup)->click();
     m_dlg->WinHelp();
-    QCOMPARE(m_urls.urls.size(), 1);
-    QCOMPARE(m_urls.urls.first(),
-             QUrl::fromLocalFile(m_prog + QStringLiteral("HELP/00/hilf8q7i.htm")));
+    QCOMPARE(m_urls.size(), 1);
+    QCOMPARE(m_urls.first(), QUrl::fromLocalFile(m_prog + QStringLiteral("HELP/00/hilf8q7i.htm")));
+}
+
+void TestHeadKeys::helpThatCannotOpenIsTold_data()
+{
+    // Row: what is wrong (the page missing in 00 and 01; the desktop's
+    // opener finds no browser and ends with this status, or opens the page:
+    // 0), the text told ("" for none).
+    QTest::addColumn<bool>("pageMissing");
+    QTest::addColumn<int>("openerStatus");
+    QTest::addColumn<int>("told");
+    // clang-format off
+    QTest::newRow("page missing in both languages") << true  << 0 << int(CHelpFile::kFileMissingText);
+    QTest::newRow("no browser set up")              << false << 3 << int(CHelpFile::kNoBrowserText);
+    QTest::newRow("the opener fails")               << false << 4 << int(CHelpFile::kNoBrowserText);
+    QTest::newRow("a browser opens the page")       << false << 0 << 0;
+    // clang-format on
+}
+
+// The desktop's own opener on the PATH, as on a workshop's computer: its
+// exit status says whether a browser showed the page.
+void TestHeadKeys::helpThatCannotOpenIsTold()
+{
+    QFETCH(bool, pageMissing);
+    QFETCH(int, openerStatus);
+    QFETCH(int, told);
+    const QString bin = m_env->path() + QStringLiteral("/bin");
+    QVERIFY(QDir().mkpath(bin));
+    const QString opener = bin + QStringLiteral("/xdg-open");
+    QVERIFY(
+        writeTextFile(opener, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" > \"%1\"\nexit %2\n")
+                                  .arg(m_env->path() + QStringLiteral("/opened.txt"))
+                                  .arg(openerStatus)
+                                  .toUtf8()));
+    QFile::setPermissions(opener, QFile::permissions(opener) | QFile::ExeOwner);
+    qputenv("PATH", bin.toLocal8Bit() + ':' + m_path);
+    SetUrlOpener({});
+    const QString page = m_prog + QStringLiteral("HELP/00/hilf4v8l.htm");
+    if (pageMissing) {
+        QVERIFY(QFile::remove(page));
+        QVERIFY(QFile::remove(m_prog + QStringLiteral("HELP/01/hilf4v8l.htm")));
+    }
+    start();
+    m_env->answerBoxes(IDOK);
+    QTest::mouseClick(m_dlg->HeadButton(kBtnHelp), Qt::LeftButton);
+    const QString path = QDir::toNativeSeparators(
+        pageMissing ? m_prog + QStringLiteral("HELP/01/hilf4v8l.htm") : page);
+    if (told) {
+        YAQ_TRY_COMPARE(m_env->boxes().size(), 1);
+        const QString text = m_env->boxes().first().text;
+        QVERIFY2(text.contains(path), qPrintable(text));
+        QVERIFY2(text.startsWith(OrmelText(told).section(QLatin1Char('%'), 0, 0)),
+                 qPrintable(text));
+    } else {
+        YAQ_TRY_VERIFY(QFileInfo::exists(m_env->path() + QStringLiteral("/opened.txt")));
+        YAQ_SETTLED_COMPARE(m_env->boxes().size(), 0);
+        QCOMPARE(readTextFile(m_env->path() + QStringLiteral("/opened.txt")).trimmed(),
+                 QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -381,8 +441,35 @@ void TestHeadKeys::twoWheelerArguments()
 #else
     QCOMPARE(path, QStringLiteral("/opt/my yaq/Y5YAQ/Y5YAQ"));
 #endif
-    QCOMPARE(CSiblingProgram::CommandLine(path, {"-l", "01"}),
-             QLatin1Char('"') + path + QStringLiteral("\" -l 01"));
+    // The command stands between one pair of quotes, blanks and all.
+    QCOMPARE(CSiblingProgram::StartFailedMessage(path, {"-l", "01"}, "R."),
+             QStringLiteral("The program \"") + path +
+                 QStringLiteral(" -l 01\"\ncould not be started.\nR."));
+}
+
+void TestHeadKeys::twoWheelerButtonIsOfferedToTheBrandsDealers_data()
+{
+    // Row: the brands of the dealer's contracts (none known: every brand);
+    // whether the button is shown and enabled.
+    QTest::addColumn<QStringList>("dealer");
+    QTest::addColumn<bool>("offered");
+    // clang-format off
+    QTest::newRow("demo dealer: no list")      << QStringList{}                    << true;
+    QTest::newRow("dealer of the main brand")  << QStringList{"lumo", "voq"}       << true;
+    QTest::newRow("dealer of another brand")   << QStringList{"lumo"}              << false;
+    // clang-format on
+}
+
+void TestHeadKeys::twoWheelerButtonIsOfferedToTheBrandsDealers()
+{
+    QFETCH(QStringList, dealer);
+    QFETCH(bool, offered);
+    m_settings->DealerList = dealer;
+    start();
+    COwnButton *button = m_dlg->HeadButton(kBtnTwoWheeler);
+    QCOMPARE(button->isVisible(), offered);
+    QCOMPARE(button->isEnabled(), offered);
+    QCOMPARE(button->text(), OrmelText(2030));
 }
 
 void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
@@ -401,18 +488,27 @@ void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
     // Gone with the function, also when a check fails before it fired.
     QObject scope;
     QTimer::singleShot(200, &scope, [&] { servedMeanwhile = true; });
-    m_dlg->StartY5Program();
+    // The adviser clicks the button the head row shows.
+    QTest::mouseClick(m_dlg->HeadButton(kBtnTwoWheeler), Qt::LeftButton);
     QVERIFY2(m_dlg->IsSiblingProgramRunning(), "the window does not wait for the program");
-    // Meanwhile the window takes no input.
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // Meanwhile the window takes no input, not even its close.
+    m_dlg->showNormal();
     m_dlg->HeadButton(kBtnSetup)->setFocus();
     QTest::keyClick(m_dlg->HeadButton(kBtnSetup), Qt::Key_Return);
     QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    QVERIFY(!m_dlg->close());
+    QVERIFY(m_dlg->isVisible());
+    QVERIFY(!m_dlg->IsEnded());
+    QVERIFY(m_dlg->IsSiblingProgramRunning());
     // The event loop keeps running (timers, the DMS listener) while it runs.
     YAQ_TRY_VERIFY(servedMeanwhile);
     QVERIFY(m_dlg->IsSiblingProgramRunning());
     QVERIFY(writeTextFile(m_env->path() + QStringLiteral("/release"), ""));
     YAQ_TRY_VERIFY(!m_dlg->IsSiblingProgramRunning());
     QVERIFY(m_dlg->isVisible());
+    QVERIFY(!QApplication::overrideCursor());
     QTest::keyClick(m_dlg->HeadButton(kBtnSetup), Qt::Key_Return);
     QCOMPARE(m_dlg->CurrentPage(), int(kPageSetup));
     QVERIFY(!m_dlg->IsEnded());
@@ -424,6 +520,28 @@ void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
     // This program goes on in the language the two-wheeler program knows.
     QCOMPARE(GetPrgSprache(), QStringLiteral("01"));
     QCOMPARE(m_env->boxes().size(), 0);
+}
+
+// The window ends while the two-wheeler program runs (the session ends,
+// the dealer system ends it): the program runs on to its own end.
+void TestHeadKeys::siblingProgramOutlivesTheWindow()
+{
+    QVERIFY(!installRecorder(QStringLiteral("Y5YAQ"),
+                             CSiblingProgram::ExecutableName(QStringLiteral("Y5YAQ")))
+                 .isEmpty());
+    const QString release = m_env->path() + QStringLiteral("/release");
+    const QString ended = m_env->path() + QStringLiteral("/ended");
+    qputenv("YAQ_ARGRECORDER_HOLD", release.toLocal8Bit());
+    qputenv("YAQ_ARGRECORDER_DONE", ended.toLocal8Bit());
+    start();
+    QTest::mouseClick(m_dlg->HeadButton(kBtnTwoWheeler), Qt::LeftButton);
+    QVERIFY(m_dlg->IsSiblingProgramRunning());
+    YAQ_TRY_VERIFY(QFileInfo::exists(m_env->path() + QStringLiteral("/args.txt")));
+    m_dlg->EndDialog(IDOK);
+    m_dlg.reset();
+    // Only a program that still runs sees the release and notes its end.
+    QVERIFY(writeTextFile(release, ""));
+    YAQ_TRY_VERIFY(QFileInfo::exists(ended));
 }
 
 void TestHeadKeys::downloadToolGetsTheLanguage_data()
@@ -458,6 +576,7 @@ void TestHeadKeys::missingProgramSaysWhy_data()
     // clang-format off
     QTest::newRow("no program folder") << false << "The specified path was not found.";
     QTest::newRow("folder without the program") << true << "The specified file was not found.";
+    QTest::newRow("a file that is no program") << true << "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)";
     // clang-format on
 }
 
@@ -467,8 +586,10 @@ void TestHeadKeys::missingProgramSaysWhy()
     QFETCH(QString, reason);
     if (folderExists)
         QVERIFY(QDir().mkpath(m_prog + QStringLiteral("Y5YAQ")));
+    if (reason.startsWith(QLatin1String("The .EXE")))
+        QVERIFY(writeTextFile(CSiblingProgram::TwoWheelerPath(m_prog), "no program"));
     start();
-    m_dlg->StartY5Program();
+    QTest::mouseClick(m_dlg->HeadButton(kBtnTwoWheeler), Qt::LeftButton);
     QVERIFY(!m_dlg->IsSiblingProgramRunning());
     QCOMPARE(m_env->boxes().size(), 1);
     const QString program = CSiblingProgram::TwoWheelerPath(m_prog);

@@ -195,7 +195,10 @@ void CHeadRowView::Build()
     COwnButton *help = MakeButton(kBtnHelp, "helpButton", QStringLiteral(":/bitmaps/help.png"));
     COwnButton *helpIndex =
         MakeButton(kBtnHelpIndex, "helpIndexButton", QStringLiteral(":/bitmaps/helpindex.png"));
+    // The start offers the two-wheeler program to the dealers it is for
+    // (OfferTwoWheeler).
     twoWheeler->hide();
+    twoWheeler->setEnabled(false);
     yaqDownload->hide();
     dmsDownload->hide();
 
@@ -420,9 +423,18 @@ void CHeadRowView::SetEnabled(bool enable, const CSessionPolicy &policy)
          std::initializer_list<QWidget *>{m_pVin, m_pTypSchl, m_pEReihe, m_pModell, m_pLeadType})
         w->setEnabled(enable);
     for (int id : CSessionPolicy::HeadRowButtons())
-        m_buttons.value(id)->setEnabled(enable && !policy.Forbids(id));
+        m_buttons.value(id)->setEnabled(enable && !policy.Forbids(id) &&
+                                        (id != kBtnTwoWheeler || m_bTwoWheelerOffered));
     m_bEnabled = enable;
     m_pWindow->update();
+}
+
+void CHeadRowView::OfferTwoWheeler(bool offered, const CSessionPolicy &policy)
+{
+    m_bTwoWheelerOffered = offered;
+    COwnButton *button = m_buttons.value(kBtnTwoWheeler);
+    button->setVisible(offered);
+    button->setEnabled(offered && m_bEnabled && !policy.Forbids(kBtnTwoWheeler));
 }
 
 void CHeadRowView::ApplyPageState(const HeadRowState &state, bool pageMode,

@@ -77,6 +77,10 @@ public:
     // allows.
     void SetEnabled(bool enable, const CSessionPolicy &policy);
     bool IsEnabled() const { return m_bEnabled; }
+    // The two-wheeler program is offered to dealers of the main brand: its
+    // button is shown, and enabled with the head row as far as a session
+    // allows; otherwise hidden and disabled.
+    void OfferTwoWheeler(bool offered, const CSessionPolicy &policy);
     // What the current page lets the user edit in the head row.
     void ApplyPageState(const HeadRowState &state, bool pageMode, const CSessionPolicy &policy);
 
@@ -108,4 +112,5 @@ private:
     QTimer *m_pBlinkTimer = nullptr;
     bool m_bBlinkPhase = false;
     bool m_bEnabled = true;
+    bool m_bTwoWheelerOffered = false;
 };

@@ -3,17 +3,20 @@
 #include "app/HelpFile.h"
 #include "app/SiblingProgram.h"
 #include "app/Utilities.h"
-#include "common/DlgUtil.h"
+#include "common/ChildProgram.h"
 #include "common/OpenUrl.h"
 #include "common/OwnSound.h"
+#include "common/WaitCursor.h"
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "settings/PrgSettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
-#include <QProcess>
+#include <QFileInfo>
+#include <QUrl>
 #include <QWidget>
 
 namespace {
@@ -41,6 +44,12 @@ CHeadTools::CHeadTools(IHeadToolsHost &host, CPrgSettings *settings)
 {
 }
 
+CHeadTools::~CHeadTools()
+{
+    if (m_pSibling)
+        qApp->removeEventFilter(this);
+}
+
 // ---------------------------------------------------------------------------
 // Help
 
@@ -55,10 +64,21 @@ void CHeadTools::ShowHelpPage(int context)
 {
     const QString fileName = GetHelpFileName(context);
     const QString path = CHelpFile::Path(GetAppDirectory(), GetPrgSprache(), fileName);
-    // Without a browser the button would seem to do nothing.
-    if (!OpenUrlInBrowser(path))
-        OwnMsgBox(OrmelTextArgs(CHelpFile::kNoBrowserText, {QDir::toNativeSeparators(path)}),
+    const QString shown = QDir::toNativeSeparators(path);
+    // A page that is not there (nor in the fallback language), or cannot be
+    // read, would leave the browser with nothing to show.
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        OwnMsgBox(OrmelText(CHelpFile::kFileMissingText) + QLatin1Char('\n') + shown,
                   m_host.Window(), kMsgBoxTitle, MSG_ALIGN_NOTICE);
+        return;
+    }
+    // Without a browser the button would seem to do nothing.
+    OpenWithDesktop(QUrl::fromLocalFile(file.absoluteFilePath()), this, [this, shown](bool opened) {
+        if (!opened)
+            OwnMsgBox(OrmelTextArgs(CHelpFile::kNoBrowserText, {shown}), m_host.Window(),
+                      kMsgBoxTitle, MSG_ALIGN_NOTICE);
+    });
 }
 
 void CHeadTools::Help()
@@ -83,33 +103,41 @@ bool CHeadTools::eventFilter(QObject *watched, QEvent *event)
     // Installed on the application while a sibling program runs.
     if (m_pSibling && IsUserInput(event) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
-        if (widget == m_host.Window() || m_host.Window()->isAncestorOf(widget))
+        if (widget == m_host.Window() || m_host.Window()->isAncestorOf(widget)) {
+            // A close that is only dropped would still close the window.
+            if (event->type() == QEvent::Close)
+                event->ignore();
             return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }
 
 bool CHeadTools::RunSiblingProgram(const QString &program, const QStringList &arguments,
-                                   const QString &shownCommand, bool minimise)
+                                   const QStringList &shownArguments, bool minimise)
 {
     if (m_pSibling)
         return false;
-    QString reason;
-    QProcess *process = StartChildProcess(program, arguments, m_host.Window(), &reason);
-    if (!process) {
-        OwnMsgBox(CSiblingProgram::StartFailedMessage(shownCommand, reason), m_host.Window(),
-                  kMsgBoxTitle, MSG_ALIGN_NOTICE);
+    auto *process = new CChildProgram(this);
+    if (!process->Start(program, arguments)) {
+        const QString reason =
+            CSiblingProgram::FailureReason(process->LastFailure(), process->SystemReason());
+        delete process;
+        OwnMsgBox(CSiblingProgram::StartFailedMessage(program, shownArguments, reason),
+                  m_host.Window(), kMsgBoxTitle, MSG_ALIGN_NOTICE);
         return false;
     }
     // The window steps aside while the program runs, but keeps serving the
     // DMS listener: nothing here waits for the process.
     m_pSibling = process;
+    m_pWait = std::make_unique<CWaitCursor>();
     const bool wasMaximised = m_host.Window()->isMaximized();
     qApp->installEventFilter(this);
     if (minimise)
         m_host.Window()->showMinimized();
-    connect(process, &QProcess::finished, this, [this, process, minimise, wasMaximised] {
+    connect(process, &CChildProgram::finished, this, [this, process, minimise, wasMaximised] {
         m_pSibling = nullptr;
+        m_pWait.reset();
         process->deleteLater();
         qApp->removeEventFilter(this);
         if (minimise) {
@@ -127,8 +155,7 @@ void CHeadTools::DmsDownload()
 {
     PlaySoundSelected(m_pSettings);
     const QString program = CSiblingProgram::DmsDownloadPath(GetAppDirectory());
-    RunSiblingProgram(program, CSiblingProgram::DmsDownloadArguments(GetPrgSprache()), program,
-                      false);
+    RunSiblingProgram(program, CSiblingProgram::DmsDownloadArguments(GetPrgSprache()), {}, false);
 }
 
 void CHeadTools::StartTwoWheeler()
@@ -145,5 +172,5 @@ void CHeadTools::StartTwoWheeler()
     }
     m_host.SaveWindowPlacement();
     const QStringList arguments = CSiblingProgram::TwoWheelerArguments(*m_pSettings, language);
-    RunSiblingProgram(program, arguments, CSiblingProgram::CommandLine(program, arguments), true);
+    RunSiblingProgram(program, arguments, arguments, true);
 }

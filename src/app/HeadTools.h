@@ -1,13 +1,18 @@
 #pragma once
 // The tools of the main window's head buttons: the help pages in the
 // browser, and the sibling programs (the DMS download and the two-wheeler
-// program). While a sibling program runs the window takes no input but
-// keeps painting and serving the DMS listener.
+// program). While a sibling program runs the window takes no input (also
+// its close is refused) and shows the wait cursor, but keeps painting and
+// serving the DMS listener. A sibling program is never ended by this
+// program: it goes on when this program ends, however that comes about.
 
 #include <QObject>
 
+#include <memory>
+
+class CChildProgram;
 class CPrgSettings;
-class QProcess;
+class CWaitCursor;
 class QWidget;
 
 // What the head tools ask of the window whose head buttons they serve.
@@ -32,6 +37,7 @@ class CHeadTools : public QObject
     Q_OBJECT
 public:
     CHeadTools(IHeadToolsHost &host, CPrgSettings *settings);
+    ~CHeadTools() override;
 
     // The help page of the current page (F1 and the help button).
     void Help();
@@ -50,9 +56,10 @@ protected:
 private:
     void OpenHelp(int context);
     bool RunSiblingProgram(const QString &program, const QStringList &arguments,
-                           const QString &shownCommand, bool minimise);
+                           const QStringList &shownArguments, bool minimise);
 
     IHeadToolsHost &m_host;
     CPrgSettings *m_pSettings;
-    QProcess *m_pSibling = nullptr;
+    CChildProgram *m_pSibling = nullptr;
+    std::unique_ptr<CWaitCursor> m_pWait;
 };

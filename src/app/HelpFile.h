@@ -13,11 +13,14 @@ public:
     static constexpr int kContactContext = 160;
     // "The help page <path> cannot be opened: no web browser is set up."
     static constexpr int kNoBrowserText = 7096;
+    // "Fehler beim Öffnen/Zugriff auf folgende Dateien:", followed by the
+    // page's path: the page is missing or cannot be read.
+    static constexpr int kFileMissingText = 4012;
     // The language whose help pages every installation has.
     static QString FallbackLanguage() { return QStringLiteral("01"); }
 
     // <appDir>HELP/<language>/<fileName>; when that file does not exist the
-    // page of the fallback language (whether it exists is the browser's
-    // concern).
+    // page of the fallback language (whether that one exists is checked
+    // before it is opened).
     static QString Path(const QString &appDir, const QString &language, const QString &fileName);
 };

@@ -6,13 +6,6 @@ namespace {
 // The language the sibling programs know in place of "15".
 const QString kLanguage15 = QStringLiteral("15");
 const QString kLanguage01 = QStringLiteral("01");
-
-QString Quoted(const QString &text)
-{
-    if (text.isEmpty() || text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('\t')))
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    return text;
-}
 } // namespace
 
 QString CSiblingProgram::ExecutableName(const QString &baseName)
@@ -65,16 +58,31 @@ QString CSiblingProgram::LanguageAfterTwoWheeler(const QString &language)
     return language == kLanguage15 ? kLanguage01 : language;
 }
 
-QString CSiblingProgram::CommandLine(const QString &program, const QStringList &arguments)
+QString CSiblingProgram::FailureReason(CChildProgram::Failure failure, const QString &systemReason)
 {
-    QStringList parts{Quoted(program)};
-    for (const QString &arg : arguments)
-        parts << Quoted(arg);
-    return parts.join(QLatin1Char(' '));
+    // The frame of the message is in these words too: one language in one
+    // message, whatever the system's language.
+    switch (failure) {
+    case CChildProgram::Failure::PathNotFound:
+        return QStringLiteral("The specified path was not found.");
+    case CChildProgram::Failure::FileNotFound:
+        return QStringLiteral("The specified file was not found.");
+    case CChildProgram::Failure::NotExecutable:
+        return QStringLiteral("The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)");
+    case CChildProgram::Failure::OutOfResources:
+        return QStringLiteral("The system is out of memory or resources.");
+    case CChildProgram::Failure::None:
+    case CChildProgram::Failure::Other:
+        break;
+    }
+    return systemReason;
 }
 
-QString CSiblingProgram::StartFailedMessage(const QString &command, const QString &reason)
+QString CSiblingProgram::StartFailedMessage(const QString &program, const QStringList &arguments,
+                                            const QString &reason)
 {
-    return QStringLiteral("The program \"") + command +
+    QStringList command{program};
+    command << arguments;
+    return QStringLiteral("The program \"") + command.join(QLatin1Char(' ')) +
            QStringLiteral("\"\ncould not be started.\n") + reason;
 }

@@ -5,6 +5,8 @@
 // they are told on their command line and what the user reads when one
 // cannot be started.
 
+#include "common/ChildProgram.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,8 +36,11 @@ public:
     // two-wheeler program (which cannot show "15").
     static QString LanguageAfterTwoWheeler(const QString &language);
 
-    // The command as the user would type it (quoted where it has blanks).
-    static QString CommandLine(const QString &program, const QStringList &arguments);
-    // "The program \"<command>\"\ncould not be started.\n<reason>".
-    static QString StartFailedMessage(const QString &command, const QString &reason);
+    // The reason of a failed start in the words of the message's frame;
+    // systemReason for a failure of no named kind.
+    static QString FailureReason(CChildProgram::Failure failure, const QString &systemReason);
+    // "The program \"<program> <arguments>\"\ncould not be started.\n<reason>":
+    // the command between the quotes as it is, without quotes of its own.
+    static QString StartFailedMessage(const QString &program, const QStringList &arguments,
+                                      const QString &reason);
 };

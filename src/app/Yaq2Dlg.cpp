@@ -11,6 +11,7 @@
 #include "app/StartFlow.h"
 #include "app/StartWindow.h"
 #include "app/StartupConfig.h"
+#include "app/Utilities.h"
 #include "basket/WkDlg.h"
 #include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
@@ -29,6 +30,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
+#include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 #include "setup/SetupDlg.h"
@@ -343,6 +345,7 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     }
     m_pHead->Title()->SetBitmap(s.bSchulung ? kLogoTraining : kLogoHome);
     m_pHead->Title()->SetCaption(QString());
+    m_pHead->OfferTwoWheeler(IsVoqDealer(m_pSettings) != 0, CSessionPolicy::Of(s));
 
     CStartWindow window(*this, {m_pSettings, *m_pIdent, *m_pDms});
     CStartFlow::Run(window, *m_pSettings,
@@ -447,6 +450,7 @@ void CYaq2Dlg::CreatePages()
         m_pHead->PageStack()->addWidget(m_pages[i].get());
     }
     Page<CWebBrowserDlg>()->m_strServerBase = m_env.connection.appServerAddress;
+    Page<CWebBrowserDlg>()->m_nServerTimeoutMs = CWebDb::kTimeoutMs;
     m_pHead->PageStack()->setCurrentWidget(Page(kPageHome));
     m_pLinks->Connect();
     connect(Page<CHomeDlg>(), &CHomeDlg::tabFromLastButton, this,

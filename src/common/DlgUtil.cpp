@@ -1,7 +1,5 @@
 #include "common/DlgUtil.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QWidget>
 
@@ -62,33 +60,6 @@ bool StartProcess(const QString &program, const QStringList &arguments, QString 
         *error = QStringLiteral("%1 [%2]").arg(reason, commandText(program, arguments));
     }
     return false;
-}
-
-QProcess *StartChildProcess(const QString &program, const QStringList &arguments, QObject *owner,
-                            QString *reason)
-{
-    auto *process = new QProcess(owner);
-    process->setProgram(program);
-    process->setArguments(arguments);
-    // Its output goes where ours goes; nothing piles up unread.
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start();
-    // Waits only until the program runs or has failed to start.
-    if (process->waitForStarted())
-        return process;
-    if (reason) {
-        const QFileInfo file(program);
-        if (!file.absoluteDir().exists())
-            *reason = QStringLiteral("The specified path was not found.");
-        else if (!file.exists())
-            *reason = QStringLiteral("The specified file was not found.");
-        else
-            *reason = process->errorString();
-        if (reason->isEmpty())
-            *reason = QStringLiteral("The program could not be started.");
-    }
-    delete process;
-    return nullptr;
 }
 
 bool IsSRPOptBearbDlg(const QObject *object)

@@ -11,7 +11,6 @@
 #include <QStringList>
 
 class QObject;
-class QProcess;
 class QWidget;
 
 // Adds dLeft, dTop, dRight and dBottom to the four edges of the control's
@@ -26,15 +25,6 @@ void MoveDlgItem(QWidget *parent, const QString &name, int dx, int dy);
 // running when this program ends. Returns false when it cannot be started;
 // error then holds the system's reason and the command: "<reason> [<command>]".
 bool StartProcess(const QString &program, const QStringList &arguments, QString *error);
-
-// Starts the program with its arguments as a child process and returns as
-// soon as it runs (it does not wait for its end; the process's finished
-// signal reports that). The process is a child of owner; the caller deletes
-// it after its end. Returns null when it cannot be started; reason then holds
-// the system's reason ("The specified file was not found." for a missing
-// program, "The specified path was not found." for a missing folder).
-QProcess *StartChildProcess(const QString &program, const QStringList &arguments, QObject *owner,
-                            QString *reason);
 
 // True when the object is the optional-package editing dialog
 // (CSRPOptBearbDlg) or a dialog derived from it.

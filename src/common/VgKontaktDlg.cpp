@@ -123,17 +123,21 @@ void CVgKontaktDlg::OnQualityReport()
 {
     PlaySoundSelected(m_pSettings);
     const QString dataDir = m_pSettings ? m_pSettings->DataDir : QString();
-    int error = kFileNotFound;
     // The form of the language, else the English one.
     for (const QString &path : {QualityReportPath(dataDir, GetPrgSprache()),
                                 QualityReportPath(dataDir, QStringLiteral("01"))}) {
         if (!QFileInfo(path).isFile())
             continue;
-        if (OpenUrlInBrowser(path))
-            return;
-        error = kNoProgram;
+        // The desktop answers later whether a program could show it.
+        OpenUrlInBrowser(path, this, [this](bool opened) {
+            if (!opened)
+                OwnMsgBox(ShellErrorText(kNoProgram), this, QStringLiteral("Open Program"),
+                          MSG_ALIGN_CENTER);
+        });
+        return;
     }
-    OwnMsgBox(ShellErrorText(error), this, QStringLiteral("Open Program"), MSG_ALIGN_CENTER);
+    OwnMsgBox(ShellErrorText(kFileNotFound), this, QStringLiteral("Open Program"),
+              MSG_ALIGN_CENTER);
 }
 
 void CVgKontaktDlg::OnMail()
@@ -141,5 +145,5 @@ void CVgKontaktDlg::OnMail()
     PlaySoundSelected(m_pSettings);
     const QString url = MailUrl(m_pMail->text());
     if (!url.isEmpty())
-        OpenUrlInBrowser(url);
+        OpenUrlInBrowser(url, this);
 }

@@ -1,5 +1,6 @@
 #include "common/WebBrowserDlg.h"
 
+#include "common/DocumentViewer.h"
 #include "common/OpenUrl.h"
 #include "common/OwnButton.h"
 #include "common/OwnSound.h"
@@ -102,11 +103,12 @@ bool CWebBrowserDlg::CreateBrowser()
     if (!IsCreated())
         return false;
     delete m_pBrowser;
-    m_pBrowser = new QTextBrowser(this);
+    m_pBrowser = new CDocumentViewer(this);
     m_pBrowser->setObjectName(QStringLiteral("browser"));
     // The page follows the links itself, so that its history knows them.
     m_pBrowser->setOpenLinks(false);
     connect(m_pBrowser, &QTextBrowser::anchorClicked, this, &CWebBrowserDlg::OnLink);
+    m_pBrowser->SetServer(QUrl(m_strServerBase), m_nServerTimeoutMs);
     m_pBody->addWidget(m_pBrowser, 1);
     m_nav = CBrowserNav();
     UpdateButtons();
@@ -132,6 +134,11 @@ void CWebBrowserDlg::Navigate(const QUrl &url)
 {
     if (!m_pBrowser || url.isEmpty())
         return;
+    if (m_pBrowser->IsServerAddress(url)) {
+        m_pBrowser->ShowServerDocument(url);
+        return;
+    }
+    m_pBrowser->ForgetServerDocument();
     if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) {
         m_pBrowser->setSource(url);
         return;
@@ -148,9 +155,11 @@ void CWebBrowserDlg::Navigate(const QUrl &url)
 void CWebBrowserDlg::OnLink(const QUrl &link)
 {
     const QUrl target = m_nav.Current().resolved(link);
-    if (!target.isLocalFile()) {
-        // Web addresses and mail links go to the programs of the desktop.
-        OpenUrlInBrowser(target.toString());
+    if (!target.isLocalFile() && !m_pBrowser->IsServerAddress(target)) {
+        // Web addresses and mail links go to the programs of the desktop;
+        // an address of any other kind starts nothing.
+        if (IsDesktopAddress(target))
+            OpenWithDesktop(target, this);
         return;
     }
     m_nav.Follow(target);
@@ -201,7 +210,9 @@ QString CWebBrowserDlg::CurrentDocument() const
 
 void CWebBrowserDlg::Refresh()
 {
-    if (m_pBrowser && !m_pBrowser->source().isEmpty())
+    if (m_pBrowser && !m_pBrowser->ServerDocument().isEmpty())
+        m_pBrowser->ShowServerDocument(m_pBrowser->ServerDocument());
+    else if (m_pBrowser && !m_pBrowser->source().isEmpty())
         m_pBrowser->reload();
 }
 

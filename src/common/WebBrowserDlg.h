@@ -3,17 +3,19 @@
 // tyres, SA list, build state, dealer-individual parts help, spot-repair
 // information and content) in an embedded viewer, with history back and
 // forward, the mode's document again, a find box, and "<" back to the page
-// that opened it (the package list, the spot-repair page). Links to web
-// addresses open in the default browser; scripts of the documents do not
-// run. Which document a mode shows and where the buttons lead is decided
-// in CBrowserNav.
+// that opened it (the package list, the spot-repair page). In a session the
+// documents of modes 1 to 3 come from the application server. Links to web
+// addresses open in the default browser, mail addresses in the mail
+// program; a link of any other kind starts nothing; scripts of the
+// documents do not run. Which document a mode shows and where the buttons
+// lead is decided in CBrowserNav.
 
 #include "common/BrowserNav.h"
 #include "common/PageDlg.h"
 
+class CDocumentViewer;
 class QLabel;
 class QLineEdit;
-class QTextBrowser;
 class QWidget;
 
 class CWebBrowserDlg : public CPageDlg
@@ -35,8 +37,9 @@ public:
     QString CurrentDocument() const;
 
     // The application server's address in a session: modes 1 to 3 come
-    // from there.
+    // from there, each within the bound of one exchange with that server.
     QString m_strServerBase;
+    int m_nServerTimeoutMs = 15000;
 
 protected:
     void BuildPage(QVBoxLayout *body) override;
@@ -55,7 +58,7 @@ private:
 
     CBrowserNav m_nav;
     QVBoxLayout *m_pBody = nullptr;
-    QTextBrowser *m_pBrowser = nullptr;
+    CDocumentViewer *m_pBrowser = nullptr;
     COwnButton *m_pHistoryBack = nullptr;
     COwnButton *m_pHistoryForward = nullptr;
     COwnButton *m_pHome = nullptr;

@@ -1,7 +1,9 @@
 // Stands in for a sibling program in the tests: writes each argument it was
 // given on a line of its own into the file named by YAQ_ARGRECORDER_OUT, then,
 // when YAQ_ARGRECORDER_HOLD names a file, runs on until that file is there
-// (the test lets it end; after two minutes it ends by itself, a hang).
+// (the test lets it end; after two minutes it ends by itself, a hang); once
+// released it writes the file named by YAQ_ARGRECORDER_DONE, if any: the
+// program was not ended from outside.
 
 #include <chrono>
 #include <cstdlib>
@@ -26,5 +28,7 @@ int main(int argc, char **argv)
         while (!std::ifstream(hold) && Clock::now() < end)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    if (const char *done = std::getenv("YAQ_ARGRECORDER_DONE"))
+        std::ofstream(done, std::ios::binary | std::ios::trunc) << "ended\n";
     return 0;
 }
