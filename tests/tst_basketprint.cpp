@@ -1637,11 +1637,15 @@ void TestBasketPrint::storedValuesUnchanged()
     const QString info = numberedWords(QStringLiteral("Info"), 40);
     settings.User = numberedWords(QStringLiteral("Berater"), 57);
     settings.Tel = numberedWords(QStringLiteral("Tel"), 57);
+    settings.Firma = numberedWords(QStringLiteral("Firma"), 70);
     SetPrintText(settings, BPT_CUSTOMER1, customer);
     SetPrintText(settings, BPT_INFO1, info);
     CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
+    // A long line shows its start, as the paper does.
+    for (const char *name : {"firma", "firmaHead"})
+        QCOMPARE(dialog.findChild<QLineEdit *>(QLatin1String(name))->cursorPosition(), 0);
     dialog.findChild<QPushButton *>(button)->click();
     QCOMPARE(dialog.result(), result);
     QCOMPARE(GetPrintText(settings, BPT_CUSTOMER1), customer);
