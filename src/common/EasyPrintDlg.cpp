@@ -165,7 +165,7 @@ PrintQueueState AskPrintServiceWaiting(const QPrinter &printer, QWidget *owner)
         loop.exec();
     }
     const int state = answer->load();
-    return state < 0 ? PrintQueueState::Unreachable : PrintQueueState(state);
+    return state < 0 ? PrintQueueState::NoAnswer : PrintQueueState(state);
 }
 
 // The pages a choice of tiles names, as the print dialog takes them.
@@ -485,8 +485,9 @@ bool CEasyPrintDlg::ReadyToPrint(std::vector<int> &chosen, DialogPages &pages, b
                                 {PrinterTitle()}),
                   this, kMsgBoxTitle, MSG_ALIGN_CENTER);
         // The preview stays open for another printer or the PDF; without it
-        // the print dialog offers them.
-        if (!m_bDirect || !RunPrintDialog(chosen, pages))
+        // the print dialog offers them, unless the service hangs: the print
+        // dialog would wait for it as long as the print library does.
+        if (!m_bDirect || state == PrintQueueState::NoAnswer || !RunPrintDialog(chosen, pages))
             return false;
     }
 }

@@ -61,12 +61,11 @@ PrintQueueState AskPrintService(const QString &printer, int boundMs)
     // cupsDoRequest takes the request.
     const std::unique_ptr<ipp_t, IppDelete> answer(cupsDoRequest(http.get(), request, "/"));
     const ipp_status_t status = cupsLastError();
-    if (!answer || Clock::now() >= end)
-        return status == IPP_STATUS_ERROR_NOT_FOUND ? PrintQueueState::Unknown
-                                                    : PrintQueueState::Unreachable;
+    if (Clock::now() >= end)
+        return PrintQueueState::NoAnswer;
     if (status == IPP_STATUS_ERROR_NOT_FOUND)
         return PrintQueueState::Unknown;
-    if (status > IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (!answer || status > IPP_STATUS_OK_EVENTS_COMPLETE)
         return PrintQueueState::Unreachable;
 
     if (ipp_attribute_t *accepting =

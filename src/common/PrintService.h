@@ -9,11 +9,12 @@
 
 enum class PrintQueueState
 {
-    Ready,      // the queue takes jobs and prints them
-    Paused,     // the queue takes jobs but holds them until it goes on
-    Refusing,   // the queue takes no jobs: nothing would be printed
-    Unknown,    // the service does not know the queue (removed)
-    Unreachable // no service, or it did not answer within the bound
+    Ready,       // the queue takes jobs and prints them
+    Paused,      // the queue takes jobs but holds them until it goes on
+    Refusing,    // the queue takes no jobs: nothing would be printed
+    Unknown,     // the service does not know the queue (removed)
+    Unreachable, // no service
+    NoAnswer     // the service did not answer within the bound
 };
 
 // How long the print service is given to answer (milliseconds).
