@@ -13,10 +13,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -131,20 +133,32 @@ struct TestPrintService
     }
 };
 
-// Accepts Qt's print dialog once it is open, after `change` has set its
-// fields.
-void answerPrintDialog(QObject *context, std::function<void(QDialog *)> change)
+// Presses the print button of Qt's print dialog once the dialog is open,
+// after `change` has set its fields. A message of the dialog that refuses
+// its fields is answered and the dialog cancelled; its text goes to
+// `refused`.
+void answerPrintDialog(QObject *context, std::function<void(QDialog *)> change,
+                       QString *refused = nullptr)
 {
     auto *poll = new QTimer(context);
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, change] {
+    QObject::connect(poll, &QTimer::timeout, context, [poll, change, refused] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->inherits("QPrintDialog"))
             return;
         poll->stop();
         poll->deleteLater();
         change(dialog);
-        dialog->accept();
+        QTimer::singleShot(0, dialog, [dialog, refused] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                if (refused)
+                    *refused = box->text();
+                box->accept();
+                dialog->reject();
+            }
+        });
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     poll->start();
 }
@@ -195,6 +209,8 @@ private slots:
     void printDialogRangeIsPrinted();
     void printServiceStateIsTold_data();
     void printServiceStateIsTold();
+    void printDialogPagesOnServiceQueue_data();
+    void printDialogPagesOnServiceQueue();
     void clickOnTileTogglesIt();
     void typedRangeIsRewritten();
 
@@ -978,6 +994,69 @@ void TestEasyPrint::printServiceStateIsTold()
         // The service asked while stopped has no job either.
         QVERIFY(stopped || cups.pendingJobs().isEmpty());
     }
+}
+
+void TestEasyPrint::printDialogPagesOnServiceQueue_data()
+{
+    // Row: the pages chosen in the preview, the text typed into the print
+    // dialog's "Seiten", the pages printed (their bands' letters).
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("printed");
+    // clang-format off
+    QTest::newRow("every page chosen, pages 2-3") << QString()           << QStringLiteral("2-3") << QStringLiteral("BC");
+    QTest::newRow("every page chosen, page 1")    << QString()           << QStringLiteral("1")   << QStringLiteral("A");
+    QTest::newRow("page 2 chosen, pages 1,3")     << QStringLiteral("2") << QStringLiteral("1,3") << QStringLiteral("AC");
+    // clang-format on
+}
+
+// On a queue of the print service the print dialog also takes a list of
+// pages ("Seiten"); the engine prints exactly those, and the service is
+// not asked to pick pages out of them again.
+void TestEasyPrint::printDialogPagesOnServiceQueue()
+{
+    QFETCH(QString, preview);
+    QFETCH(QString, pages);
+    QFETCH(QString, printed);
+    const TestPrintService cups;
+    if (!cups.isThere())
+        QSKIP("No print service of the test run (scripts/cups-test-server.sh)");
+    QFile::remove(cups.output);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(cups.queue);
+    // Three pages of the queue's page (the print dialog sets it up as the
+    // queue describes it), each with one band.
+    const int band = int(printer.pageRect(QPrinter::Millimeter).height()) * 10;
+    FixedDocument doc(1900, 3 * band, band);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+    if (!preview.isEmpty()) {
+        dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(preview);
+        dlg.ParseRangeText();
+    }
+
+    QString refused;
+    answerPrintDialog(
+        &dlg,
+        [&](QDialog *print) {
+            print->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->setChecked(true);
+            print->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(pages);
+        },
+        &refused);
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("printSetup")), Qt::LeftButton);
+    QVERIFY2(refused.isEmpty(), qPrintable(refused));
+    // The preview shows the dialog's choice.
+    QCOMPARE(dlg.TileFlags(), TilesFromRangeText(pages, 3));
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("print")), Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QTRY_VERIFY_WITH_TIMEOUT(cups.pendingJobs().isEmpty(), YaqTest::kHangMs);
+    QTRY_COMPARE_WITH_TIMEOUT(pdfPageCount(cups.output), int(printed.size()), YaqTest::kHangMs);
+    const QString text = pdfText(cups.output);
+    for (const QChar band : QStringLiteral("ABC"))
+        QCOMPARE(text.contains(QStringLiteral("Abschnitt ") + band), printed.contains(band));
 }
 
 void TestEasyPrint::clickOnTileTogglesIt()

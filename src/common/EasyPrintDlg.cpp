@@ -519,8 +519,12 @@ bool CEasyPrintDlg::RunPrintDialog(const std::vector<int> &chosen, DialogPages &
     }
     if (count > 0) {
         dialog.setMinMax(1, count);
+        // With every page chosen the range still names them all: the
+        // dialog refuses any "Seiten" while the printer's range is empty.
+        QPageRanges every;
+        every.addRange(1, count);
+        p->setPageRanges(all ? every : shown);
         p->setPrintRange(all ? QPrinter::AllPages : QPrinter::PageRange);
-        p->setPageRanges(shown);
     }
     pages = DialogPages();
     const bool accepted = dialog.exec() == QDialog::Accepted;
