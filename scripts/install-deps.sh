@@ -6,7 +6,8 @@ pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
       qt6-translations-l10n qt6-wayland libxcb1-dev
       libbenchmark-dev libsqlite3-dev poppler-utils postgresql xvfb weston x11-apps imagemagick
-      clang libclang-rt-14-dev clang-format-14 openssl fonts-liberation)
+      clang libclang-rt-14-dev clang-format-14 openssl fonts-liberation
+      libcups2-dev cups-daemon cups-client)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

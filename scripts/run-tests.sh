@@ -4,7 +4,8 @@
 # as errors, and runs the whole test suite with CTest, then every fuzz
 # program of fuzz/ for 10 seconds (scripts/run-fuzz.sh).
 # Database tests run against SQLite and, when the PostgreSQL server
-# programs are installed, against a throw-away PostgreSQL server.
+# programs are installed, against a throw-away PostgreSQL server; the print
+# tests against a throw-away print service (CUPS) when it is installed.
 #
 #   scripts/run-tests.sh             everything, as CI runs it (.ci/run)
 #   scripts/run-tests.sh --no-fuzz   all but the fuzz programs, for a change
@@ -36,14 +37,21 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DYAQ_SANITIZE=ON -DYAQ_WERROR
   -DYAQ_BUILD_BENCH=ON -DBUILD_SHARED_LIBS=ON >/dev/null
 cmake --build build-test -j"$jobs"
 
-cleanup() { :; }
+# Exports YAQ_TEST_PG_* for the database tests and YAQ_TEST_CUPS_* for the
+# print-service tests; both are stopped on exit.
+cleanup() {
+  if declare -F cups_test_server_stop >/dev/null; then cups_test_server_stop; fi
+  if declare -F pg_test_server_stop >/dev/null; then pg_test_server_stop; fi
+}
+trap cleanup EXIT
 if [ -x scripts/pg-test-server.sh ]; then
-  # Exports YAQ_TEST_PG_* for the database tests and stops the server on exit.
   source scripts/pg-test-server.sh
   pg_test_server_start
-  cleanup() { pg_test_server_stop; }
 fi
-trap cleanup EXIT
+if [ -x scripts/cups-test-server.sh ]; then
+  source scripts/cups-test-server.sh
+  cups_test_server_start
+fi
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$jobs"

@@ -309,6 +309,8 @@ private slots:
     void offerOfDemoBasket();
     void offerOnPageSetAfterPreview_data();
     void offerOnPageSetAfterPreview();
+    void vehicleValuesPrintWhole_data();
+    void vehicleValuesPrintWhole();
     void dealerContactRows_data();
     void dealerContactRows();
     void articleRows_data();
@@ -690,6 +692,51 @@ void TestBasketPrint::offerOnPageSetAfterPreview()
                "Preis netto in 350.00", "MwSt in 66.50", "Preis brutto in 416.50", "Unterschrift"});
     QVERIFY2(missing.isEmpty(), qPrintable(missing + QStringLiteral(" missing in:\n") + text));
     const QString fault = paperFault(pdfWords(file), printed.paintRect(QPageLayout::Millimeter));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void TestBasketPrint::vehicleValuesPrintWhole_data()
+{
+    // Row: the form, the program language (its sizes), the paper -> the
+    // vehicle's values stand whole on the paper, whatever their captions.
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    // clang-format off
+    QTest::newRow("information sheet, A4, language 11") << int(BPF_INFO_SHEET) << "11" << QPageSize::A4;
+    QTest::newRow("information sheet, A5, language 00") << int(BPF_INFO_SHEET) << "00" << QPageSize::A5;
+    QTest::newRow("information sheet, A5, language 11") << int(BPF_INFO_SHEET) << "11" << QPageSize::A5;
+    QTest::newRow("offer, A5, language 11")             << int(BPF_STANDARD)   << "11" << QPageSize::A5;
+    // clang-format on
+}
+
+void TestBasketPrint::vehicleValuesPrintWhole()
+{
+    if (!m_havePdfToText)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, form);
+    QFETCH(QString, language);
+    QFETCH(QPageSize::PageSizeId, paper);
+    CBasketPrintData data = demoData(form);
+    data.language = language;
+    data.modelDesignation = QStringLiteral("Arvo 1.6");
+    CBasketPrintOut printOut(nullptr, data);
+    const QString file = m_env->path() + QStringLiteral("/printer.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                             QPageLayout::Millimeter);
+    printer.setPageLayout(layout);
+    CEasyPrintDlg engine(&printOut);
+    engine.SetPrinter(&printer);
+    engine.OnInitDialog();
+    QVERIFY(engine.PrintPages());
+    const QString text = pdfPages(file).join(QLatin1Char('\n'));
+    for (const QString &value : {data.vin, data.plate, data.modelDesignation})
+        QVERIFY2(missingInOrder(text, {value}).isEmpty(),
+                 qPrintable(value + QStringLiteral(" not whole in:\n") + text));
+    const QString fault = paperFault(pdfWords(file), layout.paintRect(QPageLayout::Millimeter));
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
@@ -1547,11 +1594,15 @@ void TestBasketPrint::storedValuesUnchanged()
     const QString info = numberedWords(QStringLiteral("Info"), 40);
     settings.User = numberedWords(QStringLiteral("Berater"), 57);
     settings.Tel = numberedWords(QStringLiteral("Tel"), 57);
+    settings.Firma = numberedWords(QStringLiteral("Firma"), 70);
     SetPrintText(settings, BPT_CUSTOMER1, customer);
     SetPrintText(settings, BPT_INFO1, info);
     CWkDruckDlg dialog(&settings, QStringLiteral("24.12.2030"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog, YaqTest::kHangMs));
+    // A long line shows its start, as the paper does.
+    for (const char *name : {"firma", "firmaHead"})
+        QCOMPARE(dialog.findChild<QLineEdit *>(QLatin1String(name))->cursorPosition(), 0);
     dialog.findChild<QPushButton *>(button)->click();
     QCOMPARE(dialog.result(), result);
     QCOMPARE(GetPrintText(settings, BPT_CUSTOMER1), customer);

@@ -12,19 +12,26 @@
 #include "support/Waits.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 
 #include <cerrno>
+#include <csignal>
 
 namespace {
 
@@ -103,6 +110,59 @@ std::vector<int> tiles(std::initializer_list<int> flags)
     return std::vector<int>(flags);
 }
 
+// The print service the test run started for itself (scripts/cups-test-server.sh).
+struct TestPrintService
+{
+    QString server = qEnvironmentVariable("YAQ_TEST_CUPS_SERVER");
+    QString queue = qEnvironmentVariable("YAQ_TEST_CUPS_QUEUE");
+    QString output = qEnvironmentVariable("YAQ_TEST_CUPS_OUTPUT");
+    qint64 pid = qEnvironmentVariableIntValue("YAQ_TEST_CUPS_PID");
+    bool isThere() const { return !server.isEmpty() && !queue.isEmpty() && pid > 0; }
+    // Runs one of the service's administration programs on the queue.
+    bool admin(const QString &program) const
+    {
+        QProcess process;
+        const YaqTest::ProcessReaper reaper(process);
+        process.start(program, {queue});
+        return process.waitForFinished(YaqTest::kHangMs) && process.exitCode() == 0;
+    }
+    // The jobs the queue has not finished.
+    QString pendingJobs() const
+    {
+        return run(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue}).trimmed();
+    }
+};
+
+// Presses the print button of Qt's print dialog once the dialog is open,
+// after `change` has set its fields. A message of the dialog that refuses
+// its fields is answered and the dialog cancelled; its text goes to
+// `refused`.
+void answerPrintDialog(QObject *context, std::function<void(QDialog *)> change,
+                       QString *refused = nullptr)
+{
+    auto *poll = new QTimer(context);
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, change, refused] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->inherits("QPrintDialog"))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        change(dialog);
+        QTimer::singleShot(0, dialog, [dialog, refused] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                if (refused)
+                    *refused = box->text();
+                box->accept();
+                dialog->reject();
+            }
+        });
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    poll->start();
+}
+
 } // namespace
 
 class TestEasyPrint : public QObject
@@ -143,6 +203,14 @@ private slots:
     void unreachablePrinterPrintsNothing();
     void pageSetOnTheWayPrintsEveryRow_data();
     void pageSetOnTheWayPrintsEveryRow();
+    void pageChangedKeepsChoiceWhenCountStays_data();
+    void pageChangedKeepsChoiceWhenCountStays();
+    void printDialogRangeIsPrinted_data();
+    void printDialogRangeIsPrinted();
+    void printServiceStateIsTold_data();
+    void printServiceStateIsTold();
+    void printDialogPagesOnServiceQueue_data();
+    void printDialogPagesOnServiceQueue();
     void clickOnTileTogglesIt();
     void typedRangeIsRewritten();
 
@@ -153,6 +221,11 @@ private:
 
 void TestEasyPrint::initTestCase()
 {
+    // The print library reads where its service is once per thread: the
+    // test run's own service, never the machine's printers.
+    const QByteArray server = qgetenv("YAQ_TEST_CUPS_SERVER");
+    if (!server.isEmpty())
+        qputenv("CUPS_SERVER", server);
     InitOrmelText(QStringLiteral(YAQ_DEMO_DATAS_DIR "/Zirava/PrgTxt"));
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(),
              "pdfinfo (poppler-utils) is needed");
@@ -593,21 +666,25 @@ void TestEasyPrint::emptyDocumentPrintsNothing()
 void TestEasyPrint::unreachablePrinterPrintsNothing_data()
 {
     QTest::addColumn<bool>("preview"); // printed from the preview, else without it
-    QTest::addColumn<bool>("reachable");
+    QTest::addColumn<PrintQueueState>("state");
     // clang-format off
-    QTest::newRow("preview, printer not reachable")        << true  << false;
-    QTest::newRow("without preview, printer not reachable") << false << false;
-    QTest::newRow("preview, the service takes the job")     << true  << true;
+    QTest::newRow("preview, printer not reachable")         << true  << PrintQueueState::Unknown;
+    QTest::newRow("without preview, printer not reachable") << false << PrintQueueState::Unknown;
+    QTest::newRow("without preview, service not answering") << false << PrintQueueState::NoAnswer;
+    QTest::newRow("preview, the service takes the job")     << true  << PrintQueueState::Ready;
     // clang-format on
 }
 
 // A printer the print service does not know now (stopped, or the queue
 // gone) takes a job without a word and prints nothing: the adviser learns
-// why, and the preview stays open for another printer or a PDF.
+// why, and the preview stays open for another printer or a PDF. Without the
+// preview the print dialog offers them, unless the service hangs (the
+// dialog would wait for it).
 void TestEasyPrint::unreachablePrinterPrintsNothing()
 {
     QFETCH(bool, preview);
-    QFETCH(bool, reachable);
+    QFETCH(PrintQueueState, state);
+    const bool reachable = state == PrintQueueState::Ready;
     const QString printed = m_dir + QStringLiteral("/print.pdf");
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, printed);
@@ -615,9 +692,9 @@ void TestEasyPrint::unreachablePrinterPrintsNothing()
     CEasyPrintDlg dlg(&doc);
     dlg.SetPrinter(&printer);
     int asked = 0;
-    dlg.SetPrinterCheck([&asked, reachable](const QPrinter &) {
+    dlg.SetPrinterCheck([&asked, state](const QPrinter &) {
         ++asked;
-        return reachable;
+        return state;
     });
 
     bool done = false;
@@ -638,7 +715,7 @@ void TestEasyPrint::unreachablePrinterPrintsNothing()
             }
         });
         done = dlg.Print(false);
-        QVERIFY(offered);
+        QCOMPARE(offered, state != PrintQueueState::NoAnswer);
     }
     QCOMPARE(asked, 1);
     QCOMPARE(done, reachable);
@@ -668,6 +745,8 @@ void TestEasyPrint::pageSetOnTheWayPrintsEveryRow_data()
 
 // The page set up at the printer's dialog between the preview and the print
 // is the page printed on: the document is cut for it, and no row is lost.
+// The pages chosen stay when their number stays (whether it does depends
+// on the font), else every page is printed.
 void TestEasyPrint::pageSetOnTheWayPrintsEveryRow()
 {
     QFETCH(QPageSize::PageSizeId, paper);
@@ -685,6 +764,7 @@ void TestEasyPrint::pageSetOnTheWayPrintsEveryRow()
         dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(chosen);
         dlg.ParseRangeText();
     }
+    const std::vector<int> choice = dlg.TileFlags();
     printer.setPageLayout(QPageLayout(QPageSize(paper), orientation, QMarginsF(10, 10, 10, 10),
                                       QPageLayout::Millimeter));
 
@@ -692,6 +772,11 @@ void TestEasyPrint::pageSetOnTheWayPrintsEveryRow()
     const QSizeF page = printer.pageRect(QPrinter::Millimeter).size();
     QCOMPARE(dlg.PageWidthMm(), int(page.width()));
     QCOMPARE(dlg.PageHeightMm(), int(page.height()));
+    if (!chosen.isEmpty() && dlg.TileFlags().size() == choice.size()) {
+        QCOMPARE(dlg.TileFlags(), choice);
+        QCOMPARE(pdfPageCount(printed), 1);
+        return;
+    }
     QCOMPARE(pdfPageCount(printed), dlg.Rows() * dlg.Columns());
     const QString text = pdfText(printed);
     QCOMPARE(text.count(QStringLiteral("Arbeitswert")), rows - rows / 7);
@@ -700,6 +785,281 @@ void TestEasyPrint::pageSetOnTheWayPrintsEveryRow()
                 .contains(QStringLiteral("Bezeichnung")));
     // The preview shows what was printed.
     QCOMPARE(dlg.TileFlags(), std::vector<int>(size_t(dlg.Rows() * dlg.Columns()), 1));
+}
+
+void TestEasyPrint::pageChangedKeepsChoiceWhenCountStays_data()
+{
+    // Row: the margins of the page set on the way, the pages chosen in the
+    // preview, the pages printed and the bands they show.
+    QTest::addColumn<int>("margin"); // mm, A4 portrait
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("bands");
+    // clang-format off
+    QTest::newRow("smaller page, as many pages") << 12 << QStringLiteral("2") << 1 << QStringLiteral("B");
+    QTest::newRow("smaller page, more pages")    << 30 << QStringLiteral("2") << 3 << QStringLiteral("AB");
+    QTest::newRow("same page")                   << 10 << QStringLiteral("1") << 1 << QStringLiteral("A");
+    // clang-format on
+}
+
+// The page changes on the way to the printer (the print dialog's page, or
+// the page another page set up for the shared printer): the pages chosen
+// stay when their number stays, else every page of the new cut is printed.
+void TestEasyPrint::pageChangedKeepsChoiceWhenCountStays()
+{
+    QFETCH(int, margin);
+    QFETCH(QString, chosen);
+    QFETCH(int, pages);
+    QFETCH(QString, bands);
+    const QString file = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, file);
+    // Two pages of 277 mm and of 273 mm alike, each with one band; three of
+    // 237 mm.
+    FixedDocument doc(1500, 5400, 2800);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    QCOMPARE(dlg.Rows() * dlg.Columns(), 2);
+    dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(chosen);
+    dlg.ParseRangeText();
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(margin, margin, margin, margin),
+                                      QPageLayout::Millimeter));
+
+    QVERIFY(dlg.PrintPages());
+    QCOMPARE(pdfPageCount(file), pages);
+    const QString text = pdfText(file);
+    for (const QChar band : QStringLiteral("AB"))
+        QCOMPARE(text.contains(QStringLiteral("Abschnitt ") + band), bands.contains(band));
+}
+
+void TestEasyPrint::printDialogRangeIsPrinted_data()
+{
+    // Row: the pages chosen in the preview, the range chosen in Qt's print
+    // dialog ("all", "from-to"), the pages printed (their bands' letters).
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("printed");
+    // clang-format off
+    QTest::newRow("pages 2 to 3")                << QString()            << QStringLiteral("2-3") << QStringLiteral("BC");
+    QTest::newRow("page 3 alone")                << QString()            << QStringLiteral("3-3") << QStringLiteral("C");
+    QTest::newRow("all after the preview's 2")   << QStringLiteral("2")  << QStringLiteral("all") << QStringLiteral("ABC");
+    QTest::newRow("preview's 1,3 left as shown") << QStringLiteral("1,3") << QString()          << QStringLiteral("AC");
+    // clang-format on
+}
+
+// Qt's print dialog, reached from the preview's "Drucker-Einstellungen",
+// offers the document's pages, and a range chosen there is printed.
+void TestEasyPrint::printDialogRangeIsPrinted()
+{
+    QFETCH(QString, preview);
+    QFETCH(QString, dialog);
+    QFETCH(QString, printed);
+    const QString file = m_dir + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, file);
+    FixedDocument doc(1900, 3 * 2770, 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+    if (!preview.isEmpty()) {
+        dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(preview);
+        dlg.ParseRangeText();
+    }
+
+    int offered = 0;
+    answerPrintDialog(&dlg, [&](QDialog *print) {
+        auto *from = print->findChild<QSpinBox *>(QStringLiteral("from"));
+        auto *to = print->findChild<QSpinBox *>(QStringLiteral("to"));
+        auto *range = print->findChild<QRadioButton *>(QStringLiteral("printRange"));
+        if (!from || !to || !range)
+            return;
+        offered = range->isEnabled() ? to->maximum() : 0;
+        // The file printer, also where the print service has printers.
+        auto *printers = print->findChild<QComboBox *>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1);
+        print->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(file);
+        if (dialog == QLatin1String("all")) {
+            print->findChild<QRadioButton *>(QStringLiteral("printAll"))->setChecked(true);
+        } else if (!dialog.isEmpty()) {
+            range->setChecked(true);
+            from->setValue(dialog.section(QLatin1Char('-'), 0, 0).toInt());
+            to->setValue(dialog.section(QLatin1Char('-'), 1, 1).toInt());
+        }
+    });
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("printSetup")), Qt::LeftButton);
+    QCOMPARE(offered, 3);
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("print")), Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(pdfPageCount(file), int(printed.size()));
+    const QString text = pdfText(file);
+    for (const QChar band : QStringLiteral("ABC"))
+        QCOMPARE(text.contains(QStringLiteral("Abschnitt ") + band), printed.contains(band));
+}
+
+void TestEasyPrint::printServiceStateIsTold_data()
+{
+    // Row: what is done to the print service, the message told (none: 0),
+    // whether the job was taken (the preview closes).
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<int>("told");
+    QTest::addColumn<bool>("taken");
+    // clang-format off
+    QTest::newRow("ready")                << QString()                    << 0    << true;
+    QTest::newRow("paused (cupsdisable)") << QStringLiteral("cupsdisable") << 7323 << true;
+    QTest::newRow("refusing (cupsreject)") << QStringLiteral("cupsreject") << 7324 << false;
+    QTest::newRow("not answering (SIGSTOP)") << QStringLiteral("SIGSTOP") << 7320 << false;
+    // clang-format on
+}
+
+// Printing on a queue of a real print service (the one the test run
+// started): a queue that holds its jobs or refuses them is told, and a
+// service that does not answer ends the wait within its bound, the window
+// painting meanwhile and the adviser's clicks dropped.
+void TestEasyPrint::printServiceStateIsTold()
+{
+    QFETCH(QString, service);
+    QFETCH(int, told);
+    QFETCH(bool, taken);
+    const TestPrintService cups;
+    if (!cups.isThere())
+        QSKIP("No print service of the test run (scripts/cups-test-server.sh)");
+    QFile::remove(cups.output);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(cups.queue);
+    QCOMPARE(printer.printerName(), cups.queue);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    FixedDocument doc(1900, 2 * 2770, 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+
+    // The service is set back whatever the row's end.
+    const auto restore = qScopeGuard([&cups] {
+        ::kill(pid_t(cups.pid), SIGCONT);
+        run(QStringLiteral("cancel"), {QStringLiteral("-a"), cups.queue});
+        cups.admin(QStringLiteral("cupsenable"));
+        cups.admin(QStringLiteral("cupsaccept"));
+    });
+    const bool stopped = service == QLatin1String("SIGSTOP");
+    if (stopped)
+        QCOMPARE(::kill(pid_t(cups.pid), SIGSTOP), 0);
+    else if (!service.isEmpty())
+        QVERIFY(cups.admin(service));
+
+    auto *print = dlg.findChild<QPushButton *>(QStringLiteral("print"));
+    auto *cancel = dlg.findChild<QPushButton *>(QStringLiteral("cancel"));
+    // During a wait of a second and more its window shows, and a click on
+    // "Abbrechen" is dropped.
+    bool waitShown = false;
+    if (stopped) {
+        QTimer::singleShot(1500, &dlg, [&] {
+            auto *wait = dlg.findChild<QDialog *>(QStringLiteral("printServiceWait"));
+            waitShown = wait && wait->isVisible();
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(print, Qt::LeftButton);
+    // A guard against the print library's own wait of minutes.
+    QVERIFY2(clock.elapsed() < 3 * kPrintServiceBoundMs,
+             qPrintable(QString::number(clock.elapsed())));
+    if (stopped) {
+        QVERIFY(waitShown);
+        QVERIFY(dlg.isVisible());
+    }
+
+    QCOMPARE(m_env->boxes().size(), told ? 1 : 0);
+    if (told) {
+        const QString message = m_env->boxes().at(0).text;
+        QVERIFY2(message.startsWith(OrmelText(told).section(QStringLiteral("%s"), 0, 0)) &&
+                     message.contains(cups.queue),
+                 qPrintable(message));
+    }
+    QCOMPARE(dlg.result() == QDialog::Accepted, taken);
+    QCOMPARE(dlg.isVisible(), !taken);
+    if (service.isEmpty()) {
+        // The queue writes what the engine handed over.
+        QTRY_VERIFY_WITH_TIMEOUT(cups.pendingJobs().isEmpty(), YaqTest::kHangMs);
+        QTRY_COMPARE_WITH_TIMEOUT(pdfPageCount(cups.output), 2, YaqTest::kHangMs);
+    } else if (taken) {
+        // The job waits in the paused queue.
+        QVERIFY(!cups.pendingJobs().isEmpty());
+        QVERIFY(!QFileInfo::exists(cups.output));
+    } else {
+        // The service asked while stopped has no job either.
+        QVERIFY(stopped || cups.pendingJobs().isEmpty());
+    }
+}
+
+void TestEasyPrint::printDialogPagesOnServiceQueue_data()
+{
+    // Row: the pages chosen in the preview, the text typed into the print
+    // dialog's "Seiten", the pages printed (their bands' letters).
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("printed");
+    // clang-format off
+    QTest::newRow("every page chosen, pages 2-3") << QString()           << QStringLiteral("2-3") << QStringLiteral("BC");
+    QTest::newRow("every page chosen, page 1")    << QString()           << QStringLiteral("1")   << QStringLiteral("A");
+    QTest::newRow("page 2 chosen, pages 1,3")     << QStringLiteral("2") << QStringLiteral("1,3") << QStringLiteral("AC");
+    // clang-format on
+}
+
+// On a queue of the print service the print dialog also takes a list of
+// pages ("Seiten"); the engine prints exactly those, and the service is
+// not asked to pick pages out of them again.
+void TestEasyPrint::printDialogPagesOnServiceQueue()
+{
+    QFETCH(QString, preview);
+    QFETCH(QString, pages);
+    QFETCH(QString, printed);
+    const TestPrintService cups;
+    if (!cups.isThere())
+        QSKIP("No print service of the test run (scripts/cups-test-server.sh)");
+    QFile::remove(cups.output);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(cups.queue);
+    // Three pages of the queue's page (the print dialog sets it up as the
+    // queue describes it), each with one band.
+    const int band = int(printer.pageRect(QPrinter::Millimeter).height()) * 10;
+    FixedDocument doc(1900, 3 * band, band);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(&printer);
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+    if (!preview.isEmpty()) {
+        dlg.findChild<QLineEdit *>(QStringLiteral("range"))->setText(preview);
+        dlg.ParseRangeText();
+    }
+
+    QString refused;
+    answerPrintDialog(
+        &dlg,
+        [&](QDialog *print) {
+            print->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->setChecked(true);
+            print->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(pages);
+        },
+        &refused);
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("printSetup")), Qt::LeftButton);
+    QVERIFY2(refused.isEmpty(), qPrintable(refused));
+    // The preview shows the dialog's choice.
+    QCOMPARE(dlg.TileFlags(), TilesFromRangeText(pages, 3));
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("print")), Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QTRY_VERIFY_WITH_TIMEOUT(cups.pendingJobs().isEmpty(), YaqTest::kHangMs);
+    QTRY_COMPARE_WITH_TIMEOUT(pdfPageCount(cups.output), int(printed.size()), YaqTest::kHangMs);
+    const QString text = pdfText(cups.output);
+    for (const QChar band : QStringLiteral("ABC"))
+        QCOMPARE(text.contains(QStringLiteral("Abschnitt ") + band), printed.contains(band));
 }
 
 void TestEasyPrint::clickOnTileTogglesIt()

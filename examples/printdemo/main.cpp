@@ -7,6 +7,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/PrgLanguage.h"
 #include "platform/QtNotices.h"
 
 #include <QApplication>
@@ -72,6 +73,10 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
+    // Qt's dialogs (the print dialog) speak the language of the texts, as in
+    // the program.
+    CQtTranslations qtTexts;
+    qtTexts.Load(GetPrgTextSprache());
     TableDocument document(qMax(1, parser.value(rowsOption).toInt()));
 
     QWidget window;

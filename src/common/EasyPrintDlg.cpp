@@ -4,8 +4,10 @@
 #include "common/EasyPrintRecord.h"
 #include "common/Layout.h"
 #include "common/OwnButton.h"
+#include "common/PrintService.h"
 #include "platform/AppPaths.h"
 #include "platform/FileErrorText.h"
+#include "platform/InputDrop.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
@@ -17,6 +19,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -27,21 +30,25 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <thread>
 
 // The preview area: paints and takes clicks through its dialog.
 class CEasyPrintPreview : public QWidget
@@ -87,6 +94,18 @@ constexpr int kTextNoViewer = 7319;
 constexpr int kTextPrinterUnreachable = 7320;
 // The printer did not take the whole job.
 constexpr int kTextPrintFailed = 7321;
+// The print service is asked about the printer (the wait's window).
+constexpr int kTextAskingPrintService = 7322;
+// The printer is paused: the job waits there until it goes on.
+constexpr int kTextPrinterPaused = 7323;
+// The printer's queue refuses jobs: nothing was printed.
+constexpr int kTextPrinterRefuses = 7324;
+// How long the service is asked before the wait's window shows.
+constexpr int kShowWaitAfterMs = 500;
+// The options the print library hands the print service with a job; a page
+// range chosen in the print dialog is one of them ("page-ranges"), and the
+// service would pick those pages out of the pages the engine already picked.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 // The printer the pages share when none is given: print setup applies to
 // every page for the rest of the run.
@@ -96,15 +115,66 @@ QPrinter &applicationPrinter()
     return printer;
 }
 
-// The print service knows the printer now. Asked anew before each print: a
-// printer chosen while the service ran is gone from it when the service
-// stops (or the queue is removed), though the printer object keeps its name,
-// and a job handed to it then is lost without a word.
-bool PrintServiceKnows(const QPrinter &printer)
+// What the print service says about the printer now. Asked anew before each
+// print: a printer chosen while the service ran is gone from it when the
+// service stops (or the queue is removed), though the printer object keeps
+// its name, and a job handed to it then is lost without a word. The service
+// is asked on a thread of its own, so that one that hangs cannot freeze the
+// window: the window keeps painting, the adviser's clicks and keys are
+// dropped, and after half a second a small window says what is waited for.
+// The wait ends after the service's bound at the latest.
+PrintQueueState AskPrintServiceWaiting(const QPrinter &printer, QWidget *owner)
 {
     if (printer.outputFormat() != QPrinter::NativeFormat)
-        return true;
-    return !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+        return PrintQueueState::Ready;
+    const QString name = printer.printerName();
+    // The thread may outlive the wait (a name look-up that hangs): it owns
+    // what it writes to.
+    auto answer = std::make_shared<std::atomic<int>>(-1);
+    std::thread([answer, name] { answer->store(int(AskPrintService(name))); }).detach();
+
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &answer] {
+        if (answer->load() >= 0)
+            loop.quit();
+    });
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+    std::unique_ptr<QDialog> shown;
+    QTimer show;
+    show.setSingleShot(true);
+    QObject::connect(&show, &QTimer::timeout, &loop, [&shown, owner, name] {
+        shown = std::make_unique<QDialog>(owner, Qt::Dialog | Qt::CustomizeWindowHint |
+                                                     Qt::WindowTitleHint);
+        shown->setObjectName(QStringLiteral("printServiceWait"));
+        shown->setWindowTitle(kMsgBoxTitle);
+        auto *layout = new QVBoxLayout(shown.get());
+        auto *text = new QLabel(OrmelTextArgs(kTextAskingPrintService, {name}), shown.get());
+        text->setObjectName(QStringLiteral("printServiceWaitText"));
+        layout->addWidget(text);
+        shown->adjustSize();
+        if (owner)
+            shown->move(owner->frameGeometry().center() - shown->rect().center());
+        shown->show();
+    });
+    if (answer->load() < 0) {
+        const CInputDrop wait;
+        poll.start();
+        bound.start(kPrintServiceBoundMs + 1000);
+        show.start(kShowWaitAfterMs);
+        loop.exec();
+    }
+    const int state = answer->load();
+    return state < 0 ? PrintQueueState::NoAnswer : PrintQueueState(state);
+}
+
+// The pages a choice of tiles names, as the print dialog takes them.
+QPageRanges PageRangesOfTiles(const std::vector<int> &tiles)
+{
+    return QPageRanges::fromString(RangeTextFromTiles(tiles));
 }
 
 class WaitCursor
@@ -165,7 +235,8 @@ void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect
 CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
     : QDialog(parent), m_pClient(client), m_strDocName(QStringLiteral("(unbekannt)")),
       m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_printerReachable(&PrintServiceKnows)
+      m_printerCheck(
+          [this](const QPrinter &printer) { return AskPrintServiceWaiting(printer, this); })
 {
     setObjectName(QStringLiteral("EasyPrintDlg"));
     m_pageNumberFont = QFont(QStringLiteral("Arial"));
@@ -350,9 +421,9 @@ void CEasyPrintDlg::SetDocumentOpener(std::function<bool(const QUrl &)> opener)
     m_openDocument = std::move(opener);
 }
 
-void CEasyPrintDlg::SetPrinterCheck(std::function<bool(const QPrinter &)> reachable)
+void CEasyPrintDlg::SetPrinterCheck(std::function<PrintQueueState(const QPrinter &)> check)
 {
-    m_printerReachable = std::move(reachable);
+    m_printerCheck = std::move(check);
 }
 
 void CEasyPrintDlg::SetPageNumbers(int on)
@@ -398,19 +469,30 @@ QString CEasyPrintDlg::PrinterTitle() const
     return p->printerName();
 }
 
-bool CEasyPrintDlg::ReadyToPrint()
+bool CEasyPrintDlg::ReadyToPrint(std::vector<int> &chosen, DialogPages &pages, bool &paused)
 {
-    if (!PrinterIsUsable() && !ChoosePrinter())
+    paused = false;
+    if (!PrinterIsUsable() && !RunPrintDialog(chosen, pages))
         return false;
-    while (m_printerReachable && !m_printerReachable(*printer())) {
-        OwnMsgBox(OrmelTextArgs(kTextPrinterUnreachable, {PrinterTitle()}), this, kMsgBoxTitle,
-                  MSG_ALIGN_CENTER);
+    for (;;) {
+        const PrintQueueState state =
+            m_printerCheck ? m_printerCheck(*printer()) : PrintQueueState::Ready;
+        if (state == PrintQueueState::Ready)
+            return true;
+        if (state == PrintQueueState::Paused) {
+            paused = true;
+            return true;
+        }
+        OwnMsgBox(OrmelTextArgs(state == PrintQueueState::Refusing ? kTextPrinterRefuses
+                                                                   : kTextPrinterUnreachable,
+                                {PrinterTitle()}),
+                  this, kMsgBoxTitle, MSG_ALIGN_CENTER);
         // The preview stays open for another printer or the PDF; without it
-        // the print dialog offers them.
-        if (!m_bDirect || !ChoosePrinter())
+        // the print dialog offers them, unless the service hangs: the print
+        // dialog would wait for it as long as the print library does.
+        if (!m_bDirect || state == PrintQueueState::NoAnswer || !RunPrintDialog(chosen, pages))
             return false;
     }
-    return true;
 }
 
 bool CEasyPrintDlg::PageChanged() const
@@ -421,11 +503,71 @@ bool CEasyPrintDlg::PageChanged() const
            p->resolution() != m_nCutResolution;
 }
 
-bool CEasyPrintDlg::ChoosePrinter()
+bool CEasyPrintDlg::RunPrintDialog(const std::vector<int> &chosen, DialogPages &pages)
 {
-    QPrintDialog dialog(printer(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    QPrinter *p = printer();
+    const int count = int(chosen.size());
+    QPrintDialog dialog(p, this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      (count > 0 ? QAbstractPrintDialog::PrintPageRange
+                                 : QAbstractPrintDialog::PrintDialogOption(0)));
+    // The dialog offers the pages there are and shows those chosen now; a
+    // choice it cannot show ("1,3" shows as 1 to 3) stays as it is unless
+    // the adviser changes it there.
+    const bool all = std::find(chosen.begin(), chosen.end(), 0) == chosen.end();
+    QPageRanges shown;
+    if (!all) {
+        const QPageRanges ranges = PageRangesOfTiles(chosen);
+        shown.addRange(ranges.firstPage(), ranges.lastPage());
+    }
+    if (count > 0) {
+        dialog.setMinMax(1, count);
+        // With every page chosen the range still names them all: the
+        // dialog refuses any "Seiten" while the printer's range is empty.
+        QPageRanges every;
+        every.addRange(1, count);
+        p->setPageRanges(all ? every : shown);
+        p->setPrintRange(all ? QPrinter::AllPages : QPrinter::PageRange);
+    }
+    pages = DialogPages();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // The engine prints the pages chosen: the print service must not pick
+    // out of them again.
+    QStringList options = p->printEngine()->property(kCupsOptions).toStringList();
+    const qsizetype before = options.size();
+    for (qsizetype k = 0; k + 1 < options.size();) {
+        if (options.at(k) == QLatin1String("page-ranges"))
+            options.remove(k, 2);
+        else
+            k += 2;
+    }
+    if (options.size() != before)
+        p->printEngine()->setProperty(kCupsOptions, options);
+    const QPageRanges taken =
+        p->printRange() == QPrinter::PageRange ? p->pageRanges() : QPageRanges();
+    p->setPrintRange(QPrinter::AllPages);
+    p->setPageRanges(QPageRanges());
+    if (!accepted)
+        return false;
+    if (count > 0 && taken != shown) {
+        pages.changed = true;
+        pages.ranges = taken;
+    }
+    return true;
+}
+
+std::vector<int> CEasyPrintDlg::TilesOfDialogPages(const DialogPages &pages) const
+{
+    const int count = m_nColumns * m_nRows;
+    std::vector<int> tiles(size_t(count), pages.ranges.isEmpty() ? 1 : 0);
+    for (int page = 1; page <= count; ++page) {
+        if (pages.ranges.contains(page))
+            tiles[size_t(page - 1)] = 1;
+    }
+    // A range past the last page of a page cut anew: every page.
+    if (std::find(tiles.begin(), tiles.end(), 1) == tiles.end())
+        std::fill(tiles.begin(), tiles.end(), 1);
+    return tiles;
 }
 
 bool CEasyPrintDlg::PreparePages()
@@ -567,23 +709,32 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
     if (std::find(tiles.begin(), tiles.end(), 1) == tiles.end())
         return false;
     std::vector<int> chosen = tiles;
-    const bool ready = ReadyToPrint();
+    DialogPages pages;
+    bool paused = false;
+    const bool ready = ReadyToPrint(chosen, pages, paused);
     // The preview names the printer the adviser chose on the way.
     UpdatePrinterName();
     if (!ready)
         return false;
     // The print dialog may have set another printer, paper or orientation:
-    // the document is cut anew for the page it is printed on, and every
-    // page of it is printed (the choice was made on the old pages).
+    // the document is cut anew for the page it is printed on. The pages
+    // chosen stay when their number stays; else every page is printed (the
+    // choice was made on the old pages). Pages chosen in the print dialog
+    // are printed as chosen there.
+    const int count = m_nColumns * m_nRows;
     if (PageChanged()) {
         if (!PreparePages())
             return false;
-        chosen.assign(size_t(m_nColumns * m_nRows), 1);
-        if (!m_bDirect) {
-            m_tiles = chosen;
-            UpdateRangeText();
-            UpdateRangeRadios();
-        }
+        if (m_nColumns * m_nRows != count)
+            chosen.assign(size_t(m_nColumns * m_nRows), 1);
+    }
+    if (pages.changed)
+        chosen = TilesOfDialogPages(pages);
+    if (!m_bDirect && chosen != m_tiles) {
+        m_tiles = chosen;
+        m_pPreview->update();
+        UpdateRangeText();
+        UpdateRangeRadios();
     }
 
     WaitCursor wait;
@@ -616,6 +767,9 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
                   MSG_ALIGN_CENTER);
         return false;
     }
+    if (paused)
+        OwnMsgBox(OrmelTextArgs(kTextPrinterPaused, {PrinterTitle()}), this, kMsgBoxTitle,
+                  MSG_ALIGN_CENTER);
     return true;
 }
 
@@ -835,10 +989,12 @@ void CEasyPrintDlg::OnPageNumbers(bool on)
 
 void CEasyPrintDlg::OnPrintSetup()
 {
-    QPrintDialog dialog(printer(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() == QDialog::Accepted && PreparePages())
+    DialogPages pages;
+    if (RunPrintDialog(m_tiles, pages) && PreparePages()) {
+        if (pages.changed)
+            m_tiles = TilesOfDialogPages(pages);
         m_pPreview->update();
+    }
     UpdateRangeText();
     UpdateRangeRadios();
 }

@@ -14,9 +14,11 @@
 
 #include "common/EasyPrintVirt.h"
 #include "common/LayoutRect.h"
+#include "common/PrintService.h"
 
 #include <QDialog>
 #include <QFont>
+#include <QPageRanges>
 #include <QSize>
 #include <QString>
 #include <QUrl>
@@ -58,8 +60,10 @@ public:
     bool PreparePages();
     // Prints the tiles chosen in the preview; false, with the reason told,
     // when the job did not reach the printer. A page set up at the print
-    // dialog on the way is printed on: the document is cut anew for it and
-    // every page of it printed.
+    // dialog on the way is printed on: the document is cut anew for it, and
+    // the tiles chosen stay when their number stays, else every tile is
+    // printed. Pages chosen in the print dialog are printed as chosen there.
+    // A paused printer takes the job and holds it: the adviser is told.
     bool PrintPages();
     // Writes the tiles chosen in the preview as PDF and opens it; false when
     // no file was written.
@@ -84,10 +88,10 @@ public:
     QPrinter *printer() const;
     // Opens the written PDF; the desktop's viewer unless replaced.
     void SetDocumentOpener(std::function<bool(const QUrl &)> opener);
-    // Tells whether the print service takes jobs for the printer now (asked
-    // right before each print); the service's own list of printers unless
-    // replaced. A printer writing into a file needs no service.
-    void SetPrinterCheck(std::function<bool(const QPrinter &)> reachable);
+    // What the print service says about the printer now (asked right before
+    // each print, with a bound, the window painting meanwhile); the service
+    // itself unless replaced. A printer writing into a file needs no service.
+    void SetPrinterCheck(std::function<PrintQueueState(const QPrinter &)> check);
 
     // The grid as measured by PreparePages.
     int Columns() const { return m_nColumns; }
@@ -123,10 +127,22 @@ private:
     void OnPageNumbers(bool on);
     void OnPrintSetup();
     void OnPrint();
-    bool ChoosePrinter();
+    // The page choice made in the print dialog: changed when the adviser
+    // chose other pages there than those shown; no ranges: every page.
+    struct DialogPages
+    {
+        bool changed = false;
+        QPageRanges ranges;
+    };
+    // Qt's print dialog, offering the pages of the choice `chosen` (one flag
+    // per tile) and showing it; false when cancelled.
+    bool RunPrintDialog(const std::vector<int> &chosen, DialogPages &pages);
+    // The tiles a page choice of the print dialog names, for the tiles cut now.
+    std::vector<int> TilesOfDialogPages(const DialogPages &pages) const;
     bool PrinterIsUsable() const;
-    // A printer that is chosen and reachable; tells the adviser why not.
-    bool ReadyToPrint();
+    // A printer that is chosen and takes jobs; tells the adviser why not.
+    // paused: the printer holds the job until it goes on.
+    bool ReadyToPrint(std::vector<int> &chosen, DialogPages &pages, bool &paused);
     // The printer's name for the preview (the file's name for a PDF file).
     void UpdatePrinterName();
     // The name of the printer (or the file) in a message.
@@ -167,7 +183,7 @@ private:
     QString m_strPdfFolder;
     QPrinter *m_pPrinter = nullptr;
     std::function<bool(const QUrl &)> m_openDocument;
-    std::function<bool(const QPrinter &)> m_printerReachable;
+    std::function<PrintQueueState(const QPrinter &)> m_printerCheck;
 
     QLabel *m_pPrinterLabel = nullptr;
     CEasyPrintPreview *m_pPreview = nullptr;

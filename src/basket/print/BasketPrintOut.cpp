@@ -979,9 +979,27 @@ private:
         int labelsWidth = 0;
         for (const QString &label : labels)
             labelsWidth = std::max(labelsWidth, textWidth(fl, f5, label));
-        const int valueX = 120 + labelsWidth + 50;
         const QStringList values{d.plate,       d.mileage,  QString(),          d.vin,    d.typeKey,
                                  d.modelSeries, d.leadType, d.modelDesignation, QString()};
+        // The values keep the room they need in their size; where the column
+        // is too narrow for that (a small page, the larger sizes of a
+        // language), the captions give way as far as the values still print
+        // whole in the smallest size (a VIN is no use cut), but keep a
+        // quarter of the column.
+        {
+            const int column = W / 2 - 50 - 120 - 50;
+            QFont smallest = f4;
+            smallest.setPointSizeF(std::min(f4.pointSizeF(), kBasketPrintMinPoints));
+            int need = 0, needSmallest = 0;
+            for (const QString &value : values) {
+                need = std::max(need, textWidth(fl, f4, value));
+                // 1 mm from the cell's end, as a shrunk cell keeps it.
+                needSmallest = std::max(needSmallest, textWidth(fl, smallest, value) + 10);
+            }
+            if (labelsWidth + need > column)
+                labelsWidth = std::max(std::min(labelsWidth, column - needSmallest), column / 4);
+        }
+        const int valueX = 120 + labelsWidth + 50;
         QList<Piece> left;
         // Each value on its line, ending before the right column.
         for (int i = 0; i < values.size(); ++i)

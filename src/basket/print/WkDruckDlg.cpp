@@ -51,6 +51,17 @@ void setFontOf(QWidget *field, double scale, bool bold)
     field->setFont(font);
 }
 
+// A line set by the program shows its start, as the paper does (a line
+// edit shows the end of a long text it was given); not the line the adviser
+// is typing in.
+void showStarts(const QWidget *dialog)
+{
+    for (QLineEdit *field : dialog->findChildren<QLineEdit *>()) {
+        if (!field->hasFocus())
+            field->setCursorPosition(0);
+    }
+}
+
 QLineEdit *shownField(QWidget *parent, const QString &name, int maxLength = 0)
 {
     auto *field = new QLineEdit(parent);
@@ -419,6 +430,7 @@ void CWkDruckDlg::ShowLetterhead()
     m_pBrutto->setText(s.Brutto);
     m_pTerms->setPlainText(DealerTextLines(s.AGB));
     m_pTerms2->setPlainText(DealerTextLines(s.AGB2));
+    showStarts(this);
 }
 
 void CWkDruckDlg::SelectForm(int form)
@@ -440,6 +452,7 @@ void CWkDruckDlg::SelectForm(int form)
     m_pOfferNumber->setEnabled(standard);
     m_pRemark->setEnabled(standard);
     m_pPdf->setEnabled(standard);
+    showStarts(this);
 }
 
 void CWkDruckDlg::OnHelp(int context)
@@ -511,6 +524,7 @@ CWkDkZusDlg::CWkDkZusDlg(CPrgSettings *settings, const CWkDkZusHeader &header, Q
         fields[i] = shownField(this, QString::fromLatin1(kHeader[i].name), i == 7 ? 10 : 0);
         fields[i]->setText(kHeader[i].text);
     }
+    showStarts(this);
     styleFormHead(fields[0], fields[1], fields[2]);
     for (int i = 3; i < 9; ++i)
         fitText(fields[i], QStringLiteral("88.88.8888"));
