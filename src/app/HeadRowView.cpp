@@ -340,7 +340,7 @@ void CHeadRowView::RefreshModelSeriesCombo()
         m_pEReihe->setCurrentIndex(select);
 }
 
-void CHeadRowView::FillModelCombos(bool showVehicle)
+bool CHeadRowView::FillModelCombos(bool showVehicle)
 {
     const CPrgSettings &s = *m_pSettings;
     {
@@ -366,6 +366,7 @@ void CHeadRowView::FillModelCombos(bool showVehicle)
     // A filled combo would show its first item: the choice is set always.
     m_pModell->setCurrentIndex(items.model);
     m_pLeadType->setCurrentIndex(items.leadType);
+    return !items.readFailed;
 }
 
 void CHeadRowView::ClearVehicle()
