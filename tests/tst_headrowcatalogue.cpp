@@ -301,7 +301,7 @@ void TestHeadRowCatalogue::seriesList()
     m_settings->CatalogueDisp = display;
     CHeadRowCatalogue &head = catalogue(connected);
     QVERIFY(head.IsModelSeriesDirty());
-    QCOMPARE(head.BuildModelSeriesList(), found);
+    QCOMPARE(head.BuildModelSeriesList() == CatalogueFound::Yes, found);
     QVERIFY(!head.IsModelSeriesDirty());
     QCOMPARE(codes(head.SeriesItems()), items);
 }

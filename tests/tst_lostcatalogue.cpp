@@ -143,8 +143,11 @@ void TestLostCatalogue::everyStepTellsTheLostServer_data()
     };
     const auto series = [](const QString &name) {
         return LostStep([name](CYaq2Dlg &d) {
+            // The adviser opens the list and picks the series.
             auto *combo = d.findChild<QComboBox *>(QStringLiteral("modelSeriesCombo"));
-            const int index = combo->findText(name, Qt::MatchStartsWith);
+            combo->showPopup();
+            const int index = combo->findText(name);
+            combo->hidePopup();
             combo->setCurrentIndex(index);
             emit combo->activated(index);
         });
@@ -177,8 +180,8 @@ void TestLostCatalogue::everyStepTellsTheLostServer_data()
         {"VIN of the Arvo typed",                  QString(), false, typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"VIN of the Arvo typed, Bento shown", kVinBento, false,     typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"type key 7A01 typed",                    QString(), false, typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
-        {"series B20 chosen",                      QString(), false, series("B20"),                   models},
-        {"series C30 chosen",                      QString(), false, series("C30"),                   models},
+        {"series B20 chosen",                      kVinArvo,  false, series("B20"),                   models},
+        {"series C30 chosen",                      kVinArvo,  false, series("C30"),                   models},
         {"home: labour values",                    kVinArvo, false,  home(&CHomeDlg::AwButton),       page(kPageAwKat, "mainList")},
         {"home: packages",                         kVinArvo, false,  home(&CHomeDlg::PaketeButton),   page(kPageSRPWl, "packageRowList")},
         {"home: findings",                         kVinArvo, false,  home(&CHomeDlg::BefundButton),   page(kPageBfnd, "upperList")},

@@ -46,13 +46,14 @@ CHeadRowCatalogue::CHeadRowCatalogue(CYaqDb *db0, CYaqDb *db1, CPrgSettings *set
 // ---------------------------------------------------------------------------
 // Model-series list
 
-bool CHeadRowCatalogue::BuildModelSeriesList()
+CatalogueFound CHeadRowCatalogue::BuildModelSeriesList()
 {
     const CPrgSettings &s = *m_pSettings;
     m_list.Clear();
     m_bDirty = false;
     if (!m_pDb0)
-        return false;
+        return CatalogueFound::Failed;
+    const int failures = m_pDb0->Failures();
     const auto dealerServes = [this](const QString &brand) {
         return GetBrandFromDealerData(m_pSettings, brand) != 0;
     };
@@ -98,7 +99,13 @@ bool CHeadRowCatalogue::BuildModelSeriesList()
         m_list.AddAlternativeRows(rows);
         anyAlternative = true;
     }
-    return anyRow || anyAlternative;
+    const CatalogueFound found = FoundBy(m_pDb0, failures, anyRow || anyAlternative);
+    if (found == CatalogueFound::Failed) {
+        // No list half read: it is read again at its next opening.
+        m_list.Clear();
+        m_bDirty = true;
+    }
+    return found;
 }
 
 int CHeadRowCatalogue::SeriesIndex(const QString &seriesCode) const

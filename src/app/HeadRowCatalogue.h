@@ -40,7 +40,7 @@ public:
     // dealers of its brand. The entries of the old list are gone: whoever
     // borrowed them lets go first. False when the catalogue is missing: no
     // connection, or neither kind of row.
-    bool BuildModelSeriesList();
+    CatalogueFound BuildModelSeriesList();
     const CEReiheList &ModelSeriesList() const { return m_list; }
     // The items of the model-series combo: headings and each series once.
     QList<const CEReiheEntry *> SeriesItems() const { return m_list.ComboEntries(); }

@@ -330,7 +330,10 @@ void CHeadRowView::RefreshModelSeriesCombo()
         const QSignalBlocker block(m_pEReihe);
         m_pEReiheModel->Clear();
     }
-    if (!head.BuildModelSeriesList())
+    const CatalogueFound found = head.BuildModelSeriesList();
+    if (found == CatalogueFound::Failed)
+        OwnMsgBox(CatalogueFailure::Text(), m_pWindow, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    else if (found == CatalogueFound::No)
         OwnMsgBox(OrmelText(4011), m_pWindow, kMsgBoxTitle);
     const QSignalBlocker block(m_pEReihe);
     for (const CEReiheEntry *entry : head.SeriesItems())

@@ -222,11 +222,11 @@ void CSRPWlDlg::RefreshPage()
         // anew and walks down to its packages, whatever was shown before.
         m_pSettings->PaketNr = std::exchange(m_pSettings->SRPWlApNr, QString());
         m_strLineNumber.clear();
+        m_bFirstActivation = false;
         RebuildAndGoToRequest(false, std::exchange(m_pSettings->SRPWlKatZeile, QString()));
-        m_bFirstActivation = false;
     } else if (m_bFirstActivation) {
-        RebuildAndGoToRequest(true);
         m_bFirstActivation = false;
+        RebuildAndGoToRequest(true);
     } else {
         // Any change of the vehicle, the mileage too, ends the way to the
         // package asked for; the caller that edits one package keeps it.
