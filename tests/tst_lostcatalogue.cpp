@@ -10,6 +10,7 @@
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
 #include "support/CatalogueDbTest.h"
@@ -49,6 +50,8 @@ private slots:
     void cleanup();
     void everyStepTellsTheLostServer_data();
     void everyStepTellsTheLostServer();
+    void refusalIsToldWithItsReason_data();
+    void refusalIsToldWithItsReason();
 
 private:
     void typeVin(const QString &vin);
@@ -248,6 +251,55 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
     step(d);
     QCOMPARE(m_env->boxes().mid(afterResume).size(), 0);
     QVERIFY(shows(d));
+}
+
+// A server that answers but refuses is told with the reason in German and
+// what it said, never as a server that cannot be reached.
+void TestLostCatalogue::refusalIsToldWithItsReason_data()
+{
+    QTest::addColumn<bool>("rightPassword");
+    QTest::addColumn<QString>("sql"); // run once connected
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<int>("message");
+    QTest::addColumn<int>("reason"); // 0: none
+    // clang-format off
+    QTest::newRow("wrong password") << false << QString()                      << false << 7039 << 7026;
+    QTest::newRow("table missing")  << true  << "SELECT 1 FROM catalogue_gone" << false << 7025 << 7029;
+    QTest::newRow("server gone")    << true  << "SELECT 1"                      << true  << 7024 << 0;
+    // clang-format on
+}
+
+void TestLostCatalogue::refusalIsToldWithItsReason()
+{
+    QFETCH(bool, rightPassword);
+    QFETCH(QString, sql);
+    QFETCH(bool, cut);
+    QFETCH(int, message);
+    QFETCH(int, reason);
+    CYaqDb db;
+    const QString password = rightPassword ? qEnvironmentVariable("YAQ_TEST_PG_PASSWORD")
+                                           : QStringLiteral("not-the-password");
+    const bool open = db.Open(QStringLiteral("%1:%2/%3")
+                                  .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"))
+                                  .arg(m_proxy->Port())
+                                  .arg(qEnvironmentVariable("YAQ_TEST_PG_DB")),
+                              qEnvironmentVariable("YAQ_TEST_PG_USER"), password, 0, QString(),
+                              QString(), QString());
+    QCOMPARE(open, rightPassword);
+    if (cut)
+        m_proxy->Cut();
+    if (open)
+        QCOMPARE(db.Execute(sql), 0);
+    const QString told = open ? CatalogueFailure::Text() : CatalogueFailure::StartText();
+    if (!reason) {
+        QCOMPARE(told, OrmelText(message));
+        return;
+    }
+    // The message, the reason in German, and the server's own words.
+    QVERIFY2(told.startsWith(OrmelText(message).section(QLatin1String("%s"), 0, 0)),
+             qPrintable(told));
+    QVERIFY2(told.contains(OrmelText(reason)), qPrintable(told));
+    QVERIFY2(!told.contains(QLatin1String("%s")), qPrintable(told));
 }
 
 YAQ_TEST_MAIN(TestLostCatalogue)
