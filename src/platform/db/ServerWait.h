@@ -3,9 +3,9 @@
 // object lives, a watcher thread keeps the time of one wait on the
 // connection's socket; once the bound has passed it shuts the socket down,
 // so that the read blocked on it returns with an error and the connection
-// counts as lost (the next read connects again). A server that stops
-// answering (its processes stopped, the network gone) is thus told within
-// the bound, as a server that went away is. The connection's start has its
+// counts as lost (a later read connects again, in the next step). A server
+// that stops answering (its processes stopped, the network gone) is thus
+// told within the bound, as a server that went away is. The connection's start has its
 // own limit (connect_timeout of the connect options, the same bound).
 
 #include <QString>
