@@ -301,7 +301,7 @@ void TestHeadRowCatalogue::seriesList()
     m_settings->CatalogueDisp = display;
     CHeadRowCatalogue &head = catalogue(connected);
     QVERIFY(head.IsModelSeriesDirty());
-    QCOMPARE(head.BuildModelSeriesList(), found);
+    QCOMPARE(head.BuildModelSeriesList() == CatalogueFound::Yes, found);
     QVERIFY(!head.IsModelSeriesDirty());
     QCOMPARE(codes(head.SeriesItems()), items);
 }
@@ -497,8 +497,9 @@ void TestHeadRowCatalogue::maintenanceTopics()
     m_settings->TypSchl = typeKey;
     m_settings->LeadTyp = leadType;
     m_settings->Erstzulassung = firstRegistration;
-    QCOMPARE(catalogue().HasMaintenanceTopics(QDate(2024, 6, 1)), topics);
-    QVERIFY(!catalogue(false).HasMaintenanceTopics(QDate(2024, 6, 1)));
+    QCOMPARE(catalogue().HasMaintenanceTopics(QDate(2024, 6, 1)) == CatalogueFound::Yes, topics);
+    // Without a connection nothing is known: never "no topics".
+    QVERIFY(catalogue(false).HasMaintenanceTopics(QDate(2024, 6, 1)) == CatalogueFound::Failed);
 }
 
 void TestHeadRowCatalogue::referenceDate_data()

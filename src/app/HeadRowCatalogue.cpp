@@ -46,13 +46,14 @@ CHeadRowCatalogue::CHeadRowCatalogue(CYaqDb *db0, CYaqDb *db1, CPrgSettings *set
 // ---------------------------------------------------------------------------
 // Model-series list
 
-bool CHeadRowCatalogue::BuildModelSeriesList()
+CatalogueFound CHeadRowCatalogue::BuildModelSeriesList()
 {
     const CPrgSettings &s = *m_pSettings;
     m_list.Clear();
     m_bDirty = false;
     if (!m_pDb0)
-        return false;
+        return CatalogueFound::Failed;
+    const int failures = m_pDb0->Failures();
     const auto dealerServes = [this](const QString &brand) {
         return GetBrandFromDealerData(m_pSettings, brand) != 0;
     };
@@ -98,7 +99,13 @@ bool CHeadRowCatalogue::BuildModelSeriesList()
         m_list.AddAlternativeRows(rows);
         anyAlternative = true;
     }
-    return anyRow || anyAlternative;
+    const CatalogueFound found = FoundBy(m_pDb0, failures, anyRow || anyAlternative);
+    if (found == CatalogueFound::Failed) {
+        // No list half read: it is read again at its next opening.
+        m_list.Clear();
+        m_bDirty = true;
+    }
+    return found;
 }
 
 int CHeadRowCatalogue::SeriesIndex(const QString &seriesCode) const
@@ -129,6 +136,7 @@ CHeadRowCatalogue::ModelItems CHeadRowCatalogue::Models(bool showVehicle) const
     const CPrgSettings &s = *m_pSettings;
     ModelItems items;
     items.series = SeriesIndex(s.EReihe);
+    const int failures = m_pDb0 ? m_pDb0->Failures() : 0;
     if (ModelsNeedSeriesList() && items.series >= 0 && m_pDb0) {
         if (!s.bAltKatalog) {
             if (s.bKatalogansicht)
@@ -158,6 +166,15 @@ CHeadRowCatalogue::ModelItems CHeadRowCatalogue::Models(bool showVehicle) const
                 if (alt.m_strVerkBez == s.ModellBez)
                     items.leadTypes.append(alt.m_strLTyp);
             }
+        }
+        if (m_pDb0->Failures() != failures) {
+            items.readFailed = true;
+            items.models.clear();
+            items.leadTypes.clear();
+            if (!s.ModellBez.isEmpty())
+                items.models.append(s.ModellBez);
+            if (!s.LeadTyp.isEmpty())
+                items.leadTypes.append(s.LeadTyp);
         }
     }
     if (showVehicle || s.bKatalogansicht) {
@@ -282,10 +299,11 @@ QString CHeadRowCatalogue::MaintenanceReferenceDate(const QDate &today) const
     return key.isEmpty() ? today.toString(QStringLiteral("yyyyMMdd")) : key;
 }
 
-bool CHeadRowCatalogue::HasMaintenanceTopics(const QDate &today) const
+CatalogueFound CHeadRowCatalogue::HasMaintenanceTopics(const QDate &today) const
 {
     if (!m_pDb0)
-        return false;
+        return CatalogueFound::Failed;
+    const int failures = m_pDb0->Failures();
     const CPrgSettings &s = *m_pSettings;
     CSBLIDData rec;
     rec.m_strKatBstNr = s.KatalogKey;
@@ -293,16 +311,19 @@ bool CHeadRowCatalogue::HasMaintenanceTopics(const QDate &today) const
         rec.m_strTypSchl = s.TypSchl;
         const QString date = MaintenanceReferenceDate(today);
         for (int ok = m_pDb0->ReadSBLIDData(rec); ok; ok = m_pDb0->ReadNext()) {
-            if (rec.m_strDatumVon <= date && date <= rec.m_strDatumBis)
-                return true;
+            if (rec.m_strDatumVon <= date && date <= rec.m_strDatumBis) {
+                m_pDb0->CloseStmt();
+                return CatalogueFound::Yes;
+            }
         }
-        return false;
+        return FoundBy(m_pDb0, failures, false);
     }
     if (!s.TypSchl.isEmpty())
         rec.m_strTypSchl = s.TypSchl;
     else
         rec.m_strLTyp = s.LeadTyp;
-    return m_pDb0->ReadSBLIDData(rec) != 0;
+    const bool found = m_pDb0->ReadSBLIDData(rec) != 0;
+    return FoundBy(m_pDb0, failures, found);
 }
 
 QString CHeadRowCatalogue::CatalogueDate() const

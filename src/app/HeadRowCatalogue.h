@@ -8,6 +8,7 @@
 
 #include "app/EReiheList.h"
 #include "app/VehicleIdent.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <QDate>
 #include <QList>
@@ -39,7 +40,7 @@ public:
     // dealers of its brand. The entries of the old list are gone: whoever
     // borrowed them lets go first. False when the catalogue is missing: no
     // connection, or neither kind of row.
-    bool BuildModelSeriesList();
+    CatalogueFound BuildModelSeriesList();
     const CEReiheList &ModelSeriesList() const { return m_list; }
     // The items of the model-series combo: headings and each series once.
     QList<const CEReiheEntry *> SeriesItems() const { return m_list.ComboEntries(); }
@@ -57,6 +58,9 @@ public:
         int series = -1;   // the series item of the settings' series
         int model = -1;    // the model item to choose; -1 for none
         int leadType = -1; // the lead-type item to choose; -1 for none
+        // A read of the catalogue failed: the items are the settings' own
+        // model and lead type, so that a vehicle stays shown whole.
+        bool readFailed = false;
     };
     // Whether the models come from a catalogue of the model-series list (the
     // normal catalogue or an alternative one): the list is then brought up
@@ -99,7 +103,7 @@ public:
     // Whether the vehicle of the settings has maintenance topics: for a VIN
     // those of its type key valid at the reference date, else any of its
     // type key or, without one, of its lead type.
-    bool HasMaintenanceTopics(const QDate &today = QDate::currentDate()) const;
+    CatalogueFound HasMaintenanceTopics(const QDate &today = QDate::currentDate()) const;
     // The date the topics must be valid at, "YYYYMMDD": the first
     // registration when it is known, else today.
     QString MaintenanceReferenceDate(const QDate &today = QDate::currentDate()) const;

@@ -333,7 +333,10 @@ void CHeadRowView::RefreshModelSeriesCombo()
         const QSignalBlocker block(m_pEReihe);
         m_pEReiheModel->Clear();
     }
-    if (!head.BuildModelSeriesList())
+    const CatalogueFound found = head.BuildModelSeriesList();
+    if (found == CatalogueFound::Failed)
+        OwnMsgBox(CatalogueFailure::Text(), m_pWindow, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    else if (found == CatalogueFound::No)
         OwnMsgBox(OrmelText(4011), m_pWindow, kMsgBoxTitle);
     const QSignalBlocker block(m_pEReihe);
     for (const CEReiheEntry *entry : head.SeriesItems())
@@ -343,7 +346,7 @@ void CHeadRowView::RefreshModelSeriesCombo()
         m_pEReihe->setCurrentIndex(select);
 }
 
-void CHeadRowView::FillModelCombos(bool showVehicle)
+bool CHeadRowView::FillModelCombos(bool showVehicle)
 {
     const CPrgSettings &s = *m_pSettings;
     {
@@ -369,6 +372,7 @@ void CHeadRowView::FillModelCombos(bool showVehicle)
     // A filled combo would show its first item: the choice is set always.
     m_pModell->setCurrentIndex(items.model);
     m_pLeadType->setCurrentIndex(items.leadType);
+    return !items.readFailed;
 }
 
 void CHeadRowView::ClearVehicle()

@@ -63,7 +63,9 @@ public:
 
     // Shows the vehicle of the settings: VIN, type key, and the models and
     // lead types of its catalogue (see CHeadRowCatalogue::Models).
-    void FillModelCombos(bool showVehicle);
+    // False when the catalogue could not be read (the combos then hold the
+    // settings' own model and lead type).
+    bool FillModelCombos(bool showVehicle);
     // Reads the model-series list when it is marked for it and shows it.
     void RefreshModelSeriesCombo();
     // Empties the head row and takes the vehicle out of the settings.

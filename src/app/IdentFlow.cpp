@@ -11,6 +11,7 @@
 #include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QComboBox>
@@ -42,8 +43,6 @@ void UpperCaseEdit(QLineEdit *edit)
 // The wait cursor for one look-up.
 // A VIN of 7 or 8 characters is incomplete: after this pause the user is told.
 constexpr int kIncompleteVinMs = 2000;
-// The catalogue could not be read: what the window holds stays.
-constexpr int kTextCatalogueUnreachable = 7024;
 } // namespace
 
 CIdentFlow::CIdentFlow(IIdentHost &host, CHeadRowView &view, CPrgSettings *settings)
@@ -259,8 +258,8 @@ void CIdentFlow::IdentifyVin(const QString &vin)
     const CVehicleIdent::VinResult found = m_host.HeadRow().LookupVin(vin, pending);
     if (found == CVehicleIdent::VinReadFailed) {
         // Never "not found": the VIN stays, selected, to be tried again.
-        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
-        RefuseVin(shown);
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        KeepVehicleAfterFailedRead(shown);
         return;
     }
     if (found != CVehicleIdent::VinFound) {
@@ -327,9 +326,9 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_host.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueReadFailed) {
-        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         if (fromVin) {
-            RefuseVin(shown);
+            KeepVehicleAfterFailedRead(shown);
             return false;
         }
         m_view.TypeKey()->setFocus();
@@ -444,6 +443,25 @@ void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
     m_host.ShowWaitingPage();
     // The page shown again took the focus: the VIN gets it back.
     m_view.Vin()->setFocus();
+    m_view.Vin()->selectAll();
+}
+
+// The catalogue could not be read for a typed VIN: the head row shows the
+// vehicle it showed before the VIN was typed, whole (its VIN, type key,
+// model series, model and hand-entered fields), which the basket's entries
+// belong to; without one the VIN is refused as one that names no vehicle.
+// Never the new VIN beside the old vehicle's catalogue.
+void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
+{
+    const CIdentSnapshot previous = BasketVehicle(shown);
+    if (!previous.HasVehicle()) {
+        RefuseVin(shown);
+        return;
+    }
+    previous.Restore(*m_pSettings);
+    RestoreHeadRow(previous);
+    ForgetTakenOutVehicle();
+    m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(*m_pSettings)));
     m_view.Vin()->selectAll();
 }
 
@@ -683,7 +701,7 @@ void CIdentFlow::IdentifyTypeKey(const QString &typeKey)
     if (found == CVehicleIdent::TypeKeyNoConnection) {
         Tell(OrmelText(7021), MSG_ALIGN_LEFT);
     } else if (found == CVehicleIdent::TypeKeyReadFailed) {
-        Tell(OrmelText(kTextCatalogueUnreachable), MSG_ALIGN_LEFT);
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         m_view.TypeKey()->selectAll();
     } else if (found != CVehicleIdent::TypeKeyFound) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
@@ -770,7 +788,15 @@ void CIdentFlow::OnCbnSelchangeEReihe()
         m_view.SetCustomerSpecificPrice();
         SetFieldText(m_view.Vin(), QString());
         SetFieldText(m_view.TypeKey(), QString());
-        m_view.FillModelCombos(false);
+        if (!m_view.FillModelCombos(false)) {
+            // The models of the series cannot be read: the head row shows
+            // what it showed, and the series can be chosen again.
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            before.Restore(s);
+            RestoreHeadRow(before);
+            m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
+            return;
+        }
         if (m_view.Model()->count() == 1) {
             {
                 const QSignalBlocker block(m_view.Model());

@@ -5,6 +5,7 @@
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
 #include "platform/ccd/CFGInfoRec.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
@@ -13,9 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-// "The catalogue server cannot be reached; vehicle and basket are kept."
-constexpr int kTextCatalogueUnreachable = 7024;
 
 bool IsNamed(const QDomElement &element, const char *name)
 {
@@ -294,7 +292,7 @@ CVehicleSearch::Take CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const V
 {
     const int known = check ? check(hit.strFgstNr) : 0;
     if (known < 0) {
-        notice.Notice(OrmelText(kTextCatalogueUnreachable), kMsgBoxTitle);
+        notice.Notice(CatalogueFailure::Text(), kMsgBoxTitle);
         return Take::Unreachable;
     }
     if (!known) {

@@ -1,6 +1,7 @@
 #include "app/Yaq2Dlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/AdviserStep.h"
 #include "app/HeadKeys.h"
 #include "app/HomeDlg.h"
 #include "app/MainWndRules.h"
@@ -30,6 +31,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -61,6 +63,7 @@ CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env, QWidget *pare
       m_nCurPage(kPageHome)
 {
     m_pBasket = std::make_unique<CWkBasket>(m_pSettings);
+    m_pStep = std::make_unique<CAdviserStep>(this);
     for (const CPageRow &row : PageRows())
         m_pages.emplace_back(row.make());
     InitYaqResources();
@@ -139,7 +142,7 @@ void CYaq2Dlg::OpenConnections()
     for (auto &db : m_pDb) {
         auto connection = std::make_unique<CYaqDb>();
         if (!OpenConnection(*connection)) {
-            m_strOpenError = OrmelText(7021);
+            m_strOpenError = CatalogueFailure::StartText();
             connection->Close();
             return;
         }
@@ -752,7 +755,12 @@ void CYaq2Dlg::ShowSBLWlPage(bool show)
         OwnMsgBox(OrmelText(4087), this);
         return;
     }
-    if (!HeadRow().HasMaintenanceTopics()) {
+    const CatalogueFound topics = HeadRow().HasMaintenanceTopics();
+    if (topics == CatalogueFound::Failed) {
+        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        return;
+    }
+    if (topics == CatalogueFound::No) {
         OwnMsgBox(OrmelText(4088), this);
         return;
     }

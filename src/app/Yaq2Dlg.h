@@ -27,6 +27,7 @@
 #include <memory>
 #include <vector>
 
+class CAdviserStep;
 class CPrgSettings;
 class CYaqDb;
 class CPageDlg;
@@ -224,6 +225,7 @@ private:
     CMainWndEnv m_env;
     // The basket of the session; the pages borrow it, so it outlives them.
     std::unique_ptr<CWkBasket> m_pBasket;
+    std::unique_ptr<CAdviserStep> m_pStep;
     // The four connections db0 to db3; null when not open. The pages borrow
     // them, so they are declared before the pages and outlive them.
     std::unique_ptr<CYaqDb> m_pDb[4];

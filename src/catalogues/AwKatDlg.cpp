@@ -25,6 +25,7 @@
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
@@ -167,8 +168,9 @@ void CAwKatDlg::EnsureWalk()
         return;
     m_pWalk = std::make_unique<CAwKatWalk>(m_pSettings, Db(0), Db(1), Db(2));
     m_pWalk->SetNotice([this](int id) {
-        OwnMsgBox(OrmelText(id), this, kMsgBoxTitle,
-                  id == CAwKatWalk::kTextCatalogueUnreachable ? MSG_ALIGN_LEFT : MSG_ALIGN_NOTICE);
+        const bool unreachable = id == CAwKatWalk::kTextCatalogueUnreachable;
+        OwnMsgBox(unreachable ? CatalogueFailure::Text() : OrmelText(id), this, kMsgBoxTitle,
+                  unreachable ? MSG_ALIGN_LEFT : MSG_ALIGN_NOTICE);
     });
     m_pColumns = std::make_unique<CAwKatColumns>();
     m_pPainter = std::make_unique<CAwKatRowPainter>();

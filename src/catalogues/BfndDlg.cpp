@@ -13,6 +13,7 @@
 #include "packages/model/Position.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
@@ -274,8 +275,7 @@ void CBfndDlg::ShowRows()
     if (!m_pRows->Result().empty())
         m_pResult->setFocus();
     if (m_pRows->ReadFailedSinceAsked())
-        OwnMsgBox(OrmelText(CBfndRows::kTextCatalogueUnreachable), this, kMsgBoxTitle,
-                  MSG_ALIGN_LEFT);
+        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
 }
 
 void CBfndDlg::OnUpperOpen(int index)

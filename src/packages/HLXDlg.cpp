@@ -10,7 +10,9 @@
 #include "packages/HLXPrintOut.h"
 #include "packages/HLXRowPainter.h"
 #include "packages/HLXRows.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QCheckBox>
@@ -78,8 +80,18 @@ void CHLXDlg::ReadContracts()
     }
     const CPrgSettings &s = *m_pSettings;
     if (s.FgstnrFull.size() == 17 && s.nVertrag == 1) {
-        const CWaitCursor wait;
-        m_contracts = ReadHLXContracts(Db(0), s, HLXKeep::ContractPage);
+        bool failed = false;
+        {
+            const CWaitCursor wait;
+            m_contracts = ReadHLXContracts(Db(0), s, HLXKeep::ContractPage, &failed);
+        }
+        if (failed) {
+            // Never "no contract": the page stays empty, and shows them on
+            // its next opening once the catalogue answers.
+            ShowRows({});
+            OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+            return;
+        }
     }
     if (!m_contracts.isEmpty()) {
         ShowRows(HLXListRows(m_contracts, s.FgstnrFull, [this](const CHLXVertragInfo &contract) {

@@ -25,6 +25,7 @@
 #include "platform/OrmelText.h"
 #include "platform/ccd/CDIPMarktRec.h"
 #include "platform/ccd/CMrktngAttRec.h"
+#include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
@@ -41,8 +42,6 @@
 namespace {
 
 // The web page's contents codes of the buttons.
-// The catalogue could not be read: no "no packages" then.
-constexpr int kTextCatalogueUnreachable = 7024;
 constexpr int kWebSaList = 2;
 constexpr int kWebDipList = 4;
 constexpr int kWebGmInformation = 5;
@@ -223,11 +222,11 @@ void CSRPWlDlg::RefreshPage()
         // anew and walks down to its packages, whatever was shown before.
         m_pSettings->PaketNr = std::exchange(m_pSettings->SRPWlApNr, QString());
         m_strLineNumber.clear();
+        m_bFirstActivation = false;
         RebuildAndGoToRequest(false, std::exchange(m_pSettings->SRPWlKatZeile, QString()));
-        m_bFirstActivation = false;
     } else if (m_bFirstActivation) {
-        RebuildAndGoToRequest(true);
         m_bFirstActivation = false;
+        RebuildAndGoToRequest(true);
     } else {
         // Any change of the vehicle, the mileage too, ends the way to the
         // package asked for; the caller that edits one package keeps it.
@@ -280,7 +279,7 @@ bool CSRPWlDlg::TellReadFailed()
 {
     if (!m_pBuilder || !m_pBuilder->ReadFailed())
         return false;
-    OwnMsgBox(OrmelText(kTextCatalogueUnreachable), this, OrmelText(3183), MSG_ALIGN_LEFT);
+    OwnMsgBox(CatalogueFailure::Text(), this, OrmelText(3183), MSG_ALIGN_LEFT);
     return true;
 }
 
@@ -339,6 +338,9 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     m_pBuilder->AddHeadRows(m_list, campaigns, OrmelText(6001), spotRepair, kSpotRepairText);
     if (TellReadFailed() && !groups) {
         ClearLists();
+        // The next opening of the page builds the list again, once the
+        // catalogue answers, without the vehicle typed again.
+        m_bFirstActivation = true;
         return;
     }
     if (!groups && !campaigns && !spotRepair) {

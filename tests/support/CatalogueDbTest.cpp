@@ -210,4 +210,11 @@ CProxiedServer::CProxiedServer()
 CProxiedServer::~CProxiedServer()
 {
     CServerWait::SetBoundMs(0);
+    CServerWait::BeginStep();
+}
+
+void CProxiedServer::Resume()
+{
+    m_proxy.Resume();
+    CServerWait::BeginStep();
 }

@@ -70,7 +70,9 @@ public:
     quint16 Port() const { return m_proxy.Port(); }
     void Cut() { m_proxy.Cut(); }
     void Freeze() { m_proxy.Freeze(); }
-    void Resume() { m_proxy.Resume(); }
+    // Forwards again; what the test does next is the adviser's next step,
+    // which asks the server again.
+    void Resume();
     // A connection through the proxy; null (with a warning) when none.
     std::unique_ptr<CYaqDb> Open() const { return CatalogueDbTest::OpenServerAt(Port()); }
 

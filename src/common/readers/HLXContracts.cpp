@@ -154,11 +154,15 @@ void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo
 }
 
 std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &catalogueKey,
-                                                  const QString &vin, const QString &modelSeries)
+                                                  const QString &vin, const QString &modelSeries,
+                                                  bool *failed)
 {
     std::vector<CHLXContractRows> contracts;
+    if (failed)
+        *failed = false;
     if (!db || vin.size() != 17)
         return contracts;
+    const int failures = db->Failures();
     CHLXFgstnrData row;
     row.Init();
     row.m_strKatBstNr = catalogueKey;
@@ -209,10 +213,17 @@ std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &cat
         }
     }
     db->CloseStmt();
+    // A read that failed leaves no contract, nor a contract half read.
+    if (db->Failures() != failures) {
+        contracts.clear();
+        if (failed)
+            *failed = true;
+    }
     return contracts;
 }
 
-QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule)
+QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule,
+                                        bool *failed)
 {
     QList<CHLXVertragInfo> kept;
     // A day that cannot be read would leave every contract not yet begun:
@@ -223,7 +234,7 @@ QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings
     // The adviser may not have given the mileage yet: it then counts as 0.
     const double mileage = HLXMileage(settings.Kilometer);
     const std::vector<CHLXContractRows> rows = ReadHLXContractRows(
-        db, settings.KatalogKey, settings.FgstnrFull, settings.EReihe.trimmed());
+        db, settings.KatalogKey, settings.FgstnrFull, settings.EReihe.trimmed(), failed);
     for (const CHLXContractRows &row : rows) {
         const CHLXJudgedContract judged = JudgeHLXContract(row, today, mileage);
         if (KeepsHLXContract(rule, judged))
@@ -241,7 +252,13 @@ bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db)
     settings.HLXVertragList.clear();
     if (settings.Fgstnr.size() != 7 || !settings.nVertrag)
         return true;
-    settings.HLXVertragList = ReadHLXContracts(db, settings, HLXKeep::InForce);
+    bool failed = false;
+    settings.HLXVertragList = ReadHLXContracts(db, settings, HLXKeep::InForce, &failed);
+    if (failed) {
+        // Read again next time, once the catalogue answers.
+        settings.HLXListKey1.clear();
+        settings.HLXListKey2.clear();
+    }
     return true;
 }
 

@@ -9,12 +9,15 @@
 #include <dlfcn.h>
 #include <map>
 #include <mutex>
+#include <set>
 #include <sys/socket.h>
 #include <thread>
 
 namespace {
 
 std::atomic<int> g_boundMs{CServerWait::kDefaultBoundMs};
+std::atomic<void (*)()> g_waitShown{nullptr};
+std::atomic<bool> g_waitShownInStep{false};
 
 // One thread for every connection of the program: it sleeps until the
 // earliest bound of the waits going on and shuts down the sockets whose
@@ -93,11 +96,11 @@ private:
     bool m_bStop = false;
 };
 
-// The servers found silent: when, and by which connection.
+// The servers found silent in the step going on.
 struct CSilence
 {
     std::mutex mutex;
-    std::map<QString, std::pair<std::chrono::steady_clock::time_point, const void *>> servers;
+    std::set<QString> servers;
 };
 
 CSilence &Silence()
@@ -141,11 +144,11 @@ int CServerWait::BoundMs()
     return g_boundMs.load();
 }
 
-void CServerWait::MarkSilent(const QString &server, const void *by)
+void CServerWait::MarkSilent(const QString &server)
 {
     CSilence &s = Silence();
     const std::lock_guard<std::mutex> lock(s.mutex);
-    s.servers[server] = {std::chrono::steady_clock::now(), by};
+    s.servers.insert(server);
 }
 
 void CServerWait::MarkAnswered(const QString &server)
@@ -156,14 +159,31 @@ void CServerWait::MarkAnswered(const QString &server)
         s.servers.erase(server);
 }
 
-bool CServerWait::SilentForOthers(const QString &server, const void *self)
+bool CServerWait::SilentInStep(const QString &server)
 {
     CSilence &s = Silence();
     const std::lock_guard<std::mutex> lock(s.mutex);
-    const auto found = s.servers.find(server);
-    return found != s.servers.end() && found->second.second != self &&
-           std::chrono::steady_clock::now() - found->second.first <
-               std::chrono::milliseconds(BoundMs());
+    return s.servers.count(server) != 0;
+}
+
+void CServerWait::SetWaitShown(void (*show)())
+{
+    g_waitShown.store(show);
+}
+
+void CServerWait::NoteWaitBegins()
+{
+    void (*show)() = g_waitShown.load();
+    if (show && !g_waitShownInStep.exchange(true))
+        show();
+}
+
+void CServerWait::BeginStep()
+{
+    g_waitShownInStep.store(false);
+    CSilence &s = Silence();
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    s.servers.clear();
 }
 
 int CServerWait::SocketOf(const QSqlDatabase &db)

@@ -3,9 +3,9 @@
 // object lives, a watcher thread keeps the time of one wait on the
 // connection's socket; once the bound has passed it shuts the socket down,
 // so that the read blocked on it returns with an error and the connection
-// counts as lost (the next read connects again). A server that stops
-// answering (its processes stopped, the network gone) is thus told within
-// the bound, as a server that went away is. The connection's start has its
+// counts as lost (a later read connects again, in the next step). A server
+// that stops answering (its processes stopped, the network gone) is thus
+// told within the bound, as a server that went away is. The connection's start has its
 // own limit (connect_timeout of the connect options, the same bound).
 
 #include <QString>
@@ -28,16 +28,23 @@ public:
     // catalogue file, a connection that is not open).
     static int SocketOf(const QSqlDatabase &db);
 
-    // A server that let a wait run out its bound is silent for the other
-    // connections to it as well: they do not wait on it again for one bound
-    // (an adviser's step reads over several connections, and would wait on
-    // each), until a connection gets an answer from it. `server` names it,
-    // `by` is the connection that found it so.
-    static void MarkSilent(const QString &server, const void *by);
+    // One adviser step (a click, a typed VIN, a page) waits on a server that
+    // does not answer at most one bound, however many connections and reads
+    // it makes: a server that let a wait run out its bound, or could not be
+    // reached, is silent for every connection to it, the one that found it
+    // so as well, until the step ends (BeginStep) or a connection gets an
+    // answer from it. `server` names it.
+    static void MarkSilent(const QString &server);
     static void MarkAnswered(const QString &server);
-    // Whether another connection than `self` found the server silent less
-    // than a bound ago.
-    static bool SilentForOthers(const QString &server, const void *self);
+    static bool SilentInStep(const QString &server);
+    // A new step begins: the servers found silent are asked again. The main
+    // window calls it on every input the adviser makes in it.
+    static void BeginStep();
+
+    // What shows the adviser that a step waits on the server (the main
+    // window's wait cursor); called at the first wait of each step.
+    static void SetWaitShown(void (*show)());
+    static void NoteWaitBegins();
 
     // Watches the socket for one bound; a socket below 0 watches nothing.
     // `timedOut` (may be null) is set when the bound passed.

@@ -1,5 +1,6 @@
 #include "platform/db/SqlDb.h"
 
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerAddress.h"
 #include "platform/db/YaqData.h"
 
@@ -185,12 +186,13 @@ QString CSqlDb::CheckServer()
 
 bool CSqlDb::EnsureOpen()
 {
-    if (m_bServer && CServerWait::SilentForOthers(m_strServer, this)) {
-        // Another connection found the server silent just now: this one
-        // does not wait on it again; the next read connects again.
+    if (m_bServer && CServerWait::SilentInStep(m_strServer)) {
+        // This step found the server silent or gone already: it does not
+        // wait on it again; the next step connects again.
         if (m_db.isOpen())
             DropServerDriver();
-        Fail(QStringLiteral("The catalogue server did not answer another connection."));
+        m_bWaitTimedOut = true;
+        Fail(QStringLiteral("The catalogue server did not answer in this step."));
         return false;
     }
     if (m_db.isOpen())
@@ -212,9 +214,13 @@ bool CSqlDb::EnsureOpen()
     m_bServerTrans = false;
     m_nSocket = -1;
     SetServerValues();
+    CServerWait::NoteWaitBegins();
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();
-        CServerWait::MarkSilent(m_strServer, this);
+        // A server that answered and refused is asked again at once (the
+        // refusal is quick); one gone or silent is not, in this step.
+        if (!CatalogueFailure::IsRefusal(text))
+            CServerWait::MarkSilent(m_strServer);
         Fail(QStringLiteral("The catalogue server cannot be reached: %1").arg(text));
         return false;
     }
@@ -231,6 +237,8 @@ bool CSqlDb::EnsureOpen()
 
 CServerWait CSqlDb::WaitOnServer()
 {
+    if (m_nSocket >= 0)
+        CServerWait::NoteWaitBegins();
     m_bTimedOut.store(false);
     m_bWaitTimedOut = false;
     return CServerWait(m_nSocket, &m_bTimedOut);
@@ -240,7 +248,7 @@ QString CSqlDb::Why(const QString &text)
 {
     if (m_bTimedOut.exchange(false)) {
         m_bWaitTimedOut = true;
-        CServerWait::MarkSilent(m_strServer, this);
+        CServerWait::MarkSilent(m_strServer);
         return QStringLiteral("The catalogue server did not answer within %1 ms: %2")
             .arg(CServerWait::BoundMs())
             .arg(text);

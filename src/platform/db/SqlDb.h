@@ -6,7 +6,10 @@
 //
 // A server connection that is lost (the server went away, or did not
 // answer within CServerWait's bound) fails the read that met it; the next
-// read, select or transaction connects again with the same values.
+// read, select or transaction connects again with the same values, in the
+// adviser's next step (CServerWait::BeginStep) when the server was found
+// silent or gone in this one. A failure's text says what the server said,
+// so that a refusal can be told apart (CatalogueFailure).
 
 #include "platform/db/ServerAddress.h"
 #include "platform/db/ServerWait.h"

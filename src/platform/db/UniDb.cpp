@@ -1,5 +1,6 @@
 #include "platform/db/UniDb.h"
 
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/UniDbException.h"
 
 QString CUniDb::GetSessionUserInfo(const QString &)
@@ -29,6 +30,7 @@ void CUniDb::Fail(const QString &text, unsigned int code)
     m_lastResult = DbResult::Failed;
     m_strLastError = text;
     ++m_nFailures;
+    CatalogueFailure::Note(text, CatalogueFailure::IsRefusal(text));
     const CUniDbException error(code, text);
     if (m_bShowMessage)
         error.ReportError();

@@ -1,0 +1,45 @@
+#include "app/AdviserStep.h"
+
+#include "platform/db/ServerWait.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+// The wait cursor from the step's first wait on the catalogue server until
+// the window takes input again.
+void ShowWaiting()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, qApp, [] { QApplication::restoreOverrideCursor(); });
+}
+} // namespace
+
+CAdviserStep::CAdviserStep(QWidget *window) : m_pWindow(window)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+    CServerWait::SetWaitShown(&ShowWaiting);
+}
+
+CAdviserStep::~CAdviserStep()
+{
+    CServerWait::SetWaitShown(nullptr);
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool CAdviserStep::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == m_pWindow)
+            CServerWait::BeginStep();
+        break;
+    default:
+        break;
+    }
+    return false;
+}

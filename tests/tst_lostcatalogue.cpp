@@ -1,0 +1,315 @@
+// The main window on the catalogue server, reached through a proxy of the
+// test's own: every page and head action an adviser reaches on the demo
+// vehicles, once with the server gone and once with it silent. No step says
+// "none" or "not found" (each tells the lost server), none waits much more
+// than one bound, and once the server answers again each page shows its
+// rows on its next opening, without the VIN typed again.
+
+#include "app/EReiheCombo.h"
+#include "app/HomeDlg.h"
+#include "app/Yaq2Dlg.h"
+#include "common/OwnButton.h"
+#include "common/OwnWhiteButton.h"
+#include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
+#include "platform/db/ServerWait.h"
+#include "platform/db/YaqDb.h"
+#include "support/CatalogueDbTest.h"
+#include "support/MainWindowTest.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+const QString kVinArvo = QStringLiteral("XVQ1F23A57M012345");
+const QString kVinBento = QStringLiteral("XVQ2G45B684K56789");
+// The bound of one wait on the server in this test; a step may take it once
+// and the window's own work: three bounds are far from a second wait.
+constexpr int kBoundMs = 2000;
+constexpr int kStepLimitMs = 3 * kBoundMs;
+} // namespace
+
+// The adviser's step, and what shows that it worked.
+using LostStep = std::function<void(CYaq2Dlg &)>;
+using LostShows = std::function<bool(CYaq2Dlg &)>;
+using HomeButton = COwnWhiteButton *(CHomeDlg::*)() const;
+Q_DECLARE_METATYPE(LostStep)
+Q_DECLARE_METATYPE(LostShows)
+
+class TestLostCatalogue : public MainWindowTest
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void everyStepTellsTheLostServer_data();
+    void everyStepTellsTheLostServer();
+    void refusalIsToldWithItsReason_data();
+    void refusalIsToldWithItsReason();
+
+private:
+    void typeVin(const QString &vin);
+    static bool Lists(CYaq2Dlg &d, const char *list);
+
+    std::unique_ptr<CProxiedServer> m_proxy;
+};
+
+void TestLostCatalogue::init()
+{
+    if (!CatalogueDbTest::ServerGiven())
+        QSKIP("no PostgreSQL server given (YAQ_TEST_PG_*)");
+    // A row whose start failed was not cleaned up.
+    if (m_env)
+        tearDownDemo();
+    m_proxy.reset();
+    setUpDemo();
+    // Without the local catalogue file the window reads the server.
+    QVERIFY(QFile::remove(m_settings->DataDir + QStringLiteral("/YAQ2.dat")));
+    m_proxy = std::make_unique<CProxiedServer>();
+    QVERIFY(m_proxy->Port());
+    // The window starts and identifies with the program's own bound, far
+    // above a loaded machine's connection time; only the step under test
+    // has the short one.
+    CServerWait::SetBoundMs(0);
+    CMainWndEnv env;
+    env.connection.tns = QStringLiteral("%1:%2/%3")
+                             .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"))
+                             .arg(m_proxy->Port())
+                             .arg(qEnvironmentVariable("YAQ_TEST_PG_DB"));
+    env.connection.uid = qEnvironmentVariable("YAQ_TEST_PG_USER");
+    env.connection.pwd = qEnvironmentVariable("YAQ_TEST_PG_PASSWORD");
+    m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get(), env);
+    QCOMPARE(m_dlg->OpenError(), QString());
+    m_dlg->InitDialog(CMainWndArgs());
+    QVERIFY(!m_dlg->IsEnded());
+}
+
+void TestLostCatalogue::cleanup()
+{
+    if (!m_env)
+        return;
+    tearDownDemo();
+    m_proxy.reset();
+}
+
+void TestLostCatalogue::typeVin(const QString &vin)
+{
+    QLineEdit *edit = m_dlg->VinEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, vin);
+}
+
+bool TestLostCatalogue::Lists(CYaq2Dlg &d, const char *list)
+{
+    const auto *view = d.VisiblePage()
+                           ? d.VisiblePage()->findChild<QAbstractItemView *>(QLatin1String(list))
+                           : nullptr;
+    return view && view->model() && view->model()->rowCount() > 0;
+}
+
+void TestLostCatalogue::everyStepTellsTheLostServer_data()
+{
+    QTest::addColumn<bool>("frozen");
+    QTest::addColumn<QString>("vehicle"); // identified before the server goes
+    QTest::addColumn<bool>("onPackages"); // the package list shown before
+    QTest::addColumn<LostStep>("step");
+    QTest::addColumn<LostShows>("shows");
+
+    const auto home = [](HomeButton which) {
+        return LostStep([which](CYaq2Dlg &d) {
+            QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")),
+                              Qt::LeftButton);
+            QTest::mouseClick((d.Page<CHomeDlg>()->*which)(), Qt::LeftButton);
+        });
+    };
+    const auto head = [](int button) {
+        return LostStep(
+            [button](CYaq2Dlg &d) { QTest::mouseClick(d.HeadButton(button), Qt::LeftButton); });
+    };
+    const auto page = [](int id, const char *list) {
+        return LostShows(
+            [id, list](CYaq2Dlg &d) { return d.CurrentPage() == id && (!list || Lists(d, list)); });
+    };
+    const auto typed = [](const char *field, const QString &text) {
+        return LostStep([field, text](CYaq2Dlg &d) {
+            auto *edit = d.findChild<QLineEdit *>(QLatin1String(field));
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        });
+    };
+    const auto identified = [](const QString &typeKey, const QString &model) {
+        return LostShows([typeKey, model](CYaq2Dlg &d) {
+            return d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text() == typeKey &&
+                   d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText() == model;
+        });
+    };
+    const auto series = [](const QString &name) {
+        return LostStep([name](CYaq2Dlg &d) {
+            // The adviser opens the list and picks the series.
+            auto *combo = d.findChild<CEReiheCombo *>(QStringLiteral("modelSeriesCombo"));
+            emit combo->aboutToShowPopup();
+            const int index = combo->findText(name);
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        });
+    };
+    const auto models = LostShows([](CYaq2Dlg &d) {
+        return d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->count() > 0;
+    });
+    const auto group = LostStep([](CYaq2Dlg &d) {
+        auto *rows =
+            d.VisiblePage()->findChild<QAbstractItemView *>(QStringLiteral("packageRowList"));
+        const QModelIndexList found =
+            rows->model()->match(rows->model()->index(0, 0), Qt::DisplayRole,
+                                 QStringLiteral("34 Bremsen"), 1, Qt::MatchExactly);
+        if (found.isEmpty())
+            return;
+        rows->setCurrentIndex(found.first());
+        QTest::keyClick(rows, Qt::Key_Return);
+    });
+
+    struct Row
+    {
+        const char *name;
+        QString vehicle;
+        bool onPackages;
+        LostStep step;
+        LostShows shows;
+    };
+    // clang-format off
+    const QList<Row> rows = {
+        {"VIN of the Arvo typed",                  QString(), false, typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"VIN of the Arvo typed, Bento shown", kVinBento, false,     typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"type key 7A01 typed",                    QString(), false, typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
+        {"series B20 chosen",                      kVinArvo,  false, series("B20"),                   models},
+        {"series C30 chosen",                      kVinArvo,  false, series("C30"),                   models},
+        {"home: labour values",                    kVinArvo, false,  home(&CHomeDlg::AwButton),       page(kPageAwKat, "mainList")},
+        {"home: packages",                         kVinArvo, false,  home(&CHomeDlg::PaketeButton),   page(kPageSRPWl, "packageRowList")},
+        {"home: findings",                         kVinArvo, false,  home(&CHomeDlg::BefundButton),   page(kPageBfnd, "upperList")},
+        {"home: inspection sheets (Wartung)",      kVinArvo, false,  home(&CHomeDlg::SBLButton),      page(kPageSBLWl, nullptr)},
+        {"head: contracts",                        kVinArvo, false,  head(kBtnContract),              page(kPageHLX, "contractList")},
+        {"packages: group 34 opened",              kVinArvo, true ,  group,                           page(kPageSRPWl, "packagePathList")},
+    };
+    // clang-format on
+    for (const bool frozen : {false, true}) {
+        for (const Row &row : rows) {
+            QTest::addRow("%s, %s", row.name, frozen ? "server silent" : "server gone")
+                << frozen << row.vehicle << row.onPackages << row.step << row.shows;
+        }
+    }
+}
+
+void TestLostCatalogue::everyStepTellsTheLostServer()
+{
+    QFETCH(bool, frozen);
+    QFETCH(QString, vehicle);
+    QFETCH(bool, onPackages);
+    QFETCH(LostStep, step);
+    QFETCH(LostShows, shows);
+    CYaq2Dlg &d = *m_dlg;
+    if (!vehicle.isEmpty()) {
+        typeVin(vehicle);
+        QVERIFY(!d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text().isEmpty());
+    }
+    // A package group is opened from the list shown while the server
+    // answered.
+    if (onPackages) {
+        QTest::mouseClick(d.Page<CHomeDlg>()->PaketeButton(), Qt::LeftButton);
+        QVERIFY(Lists(d, "packageRowList"));
+    }
+    const QString shownVin = d.VinEdit()->text();
+    const QString shownTypeKey = d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text();
+    const QString shownModel =
+        d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText();
+    const qsizetype before = m_env->boxes().size();
+
+    CServerWait::SetBoundMs(kBoundMs);
+    if (frozen)
+        m_proxy->Freeze();
+    else
+        m_proxy->Cut();
+    QElapsedTimer clock;
+    clock.start();
+    step(d);
+    const qint64 took = clock.elapsed();
+    const QList<MsgBoxRequest> told = m_env->boxes().mid(before);
+    QVERIFY2(!told.isEmpty(), "the lost server is told");
+    for (const MsgBoxRequest &box : told)
+        QCOMPARE(box.text, OrmelText(7024));
+    QVERIFY2(took < kStepLimitMs, qPrintable(QStringLiteral("the step took %1 ms").arg(took)));
+    // A model shown belongs to the vehicle shown before, whole: never the
+    // old model beside a new VIN or type key.
+    if (!d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText().isEmpty()) {
+        QCOMPARE(d.VinEdit()->text(), shownVin);
+        QCOMPARE(d.TypeKeyEdit()->text(), shownTypeKey);
+        QCOMPARE(d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(), shownModel);
+    }
+
+    m_proxy->Resume();
+    CServerWait::SetBoundMs(0);
+    const qsizetype afterResume = m_env->boxes().size();
+    step(d);
+    QCOMPARE(m_env->boxes().mid(afterResume).size(), 0);
+    QVERIFY(shows(d));
+}
+
+// A server that answers but refuses is told with the reason in German and
+// what it said, never as a server that cannot be reached.
+void TestLostCatalogue::refusalIsToldWithItsReason_data()
+{
+    QTest::addColumn<bool>("rightPassword");
+    QTest::addColumn<QString>("sql"); // run once connected
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<int>("message");
+    QTest::addColumn<int>("reason"); // 0: none
+    // clang-format off
+    QTest::newRow("wrong password") << false << QString()                      << false << 7039 << 7026;
+    QTest::newRow("table missing")  << true  << "SELECT 1 FROM catalogue_gone" << false << 7025 << 7029;
+    QTest::newRow("server gone")    << true  << "SELECT 1"                      << true  << 7024 << 0;
+    // clang-format on
+}
+
+void TestLostCatalogue::refusalIsToldWithItsReason()
+{
+    QFETCH(bool, rightPassword);
+    QFETCH(QString, sql);
+    QFETCH(bool, cut);
+    QFETCH(int, message);
+    QFETCH(int, reason);
+    CYaqDb db;
+    const QString password = rightPassword ? qEnvironmentVariable("YAQ_TEST_PG_PASSWORD")
+                                           : QStringLiteral("not-the-password");
+    const bool open = db.Open(QStringLiteral("%1:%2/%3")
+                                  .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"))
+                                  .arg(m_proxy->Port())
+                                  .arg(qEnvironmentVariable("YAQ_TEST_PG_DB")),
+                              qEnvironmentVariable("YAQ_TEST_PG_USER"), password, 0, QString(),
+                              QString(), QString());
+    QCOMPARE(open, rightPassword);
+    if (cut)
+        m_proxy->Cut();
+    if (open)
+        QCOMPARE(db.Execute(sql), 0);
+    const QString told = open ? CatalogueFailure::Text() : CatalogueFailure::StartText();
+    if (!reason) {
+        QCOMPARE(told, OrmelText(message));
+        return;
+    }
+    // The message, the reason in German, and the server's own words.
+    QVERIFY2(told.startsWith(OrmelText(message).section(QLatin1String("%s"), 0, 0)),
+             qPrintable(told));
+    QVERIFY2(told.contains(OrmelText(reason)), qPrintable(told));
+    QVERIFY2(!told.contains(QLatin1String("%s")), qPrintable(told));
+}
+
+YAQ_TEST_MAIN(TestLostCatalogue)
+#include "tst_lostcatalogue.moc"
