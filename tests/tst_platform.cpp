@@ -34,12 +34,15 @@
 #include <vector>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -895,11 +898,12 @@ void TestPlatform::profileWriteHoldsTheLockOrSaysWhy_data()
     // clang-format off
     QTest::newRow("a lock file the writer may not write")       << "read-only"        << false << true  << "";
     QTest::newRow("a lock file the writer may not write, held") << "read-only"        << true  << false << "schreibt die Datei gerade";
-    QTest::newRow("a lock file the writer may not read")        << "unreadable"       << false << false << "kann nicht genutzt werden";
+    QTest::newRow("a lock file the writer may not read")        << "unreadable"       << false << false << "darf dieser Benutzer nicht lesen";
     QTest::newRow("a link to a file the writer may not write")  << "link"             << false << false << "symbolischer Verweis";
     QTest::newRow("a link to a file the writer may write")      << "writable link"    << false << false << "symbolischer Verweis";
     QTest::newRow("a link to no file")                          << "dangling link"    << false << false << "symbolischer Verweis";
     QTest::newRow("a pipe")                                     << "pipe"             << false << false << "keine gewöhnliche Datei";
+    QTest::newRow("a socket")                                   << "socket"           << false << false << "keine gewöhnliche Datei";
     QTest::newRow("a read-only profile folder")                 << "read-only folder" << false << false << "schreibgeschützt";
     // clang-format on
 }
@@ -936,6 +940,19 @@ void TestPlatform::profileWriteHoldsTheLockOrSaysWhy()
         QVERIFY(QFile::link(target, lockPath));
     } else if (lock == QLatin1String("pipe")) {
         QVERIFY(::mkfifo(lockName.constData(), 0644) == 0);
+    }
+    const int listening = lock == QLatin1String("socket") ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
+    const auto closeSocket = qScopeGuard([listening] {
+        if (listening >= 0)
+            ::close(listening);
+    });
+    if (lock == QLatin1String("socket")) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(lockName.size()) < sizeof(address.sun_path));
+        std::memcpy(address.sun_path, lockName.constData(), size_t(lockName.size()));
+        QCOMPARE(::bind(listening, reinterpret_cast<const sockaddr *>(&address), sizeof(address)),
+                 0);
     }
     struct NoWait
     {
