@@ -101,6 +101,8 @@ private slots:
     void platformArgumentTakenOut();
     void heldReturnPressesOnce_data();
     void heldReturnPressesOnce();
+    void printDemoWithoutADisplay_data();
+    void printDemoWithoutADisplay();
 };
 
 void TestPlatform::texts()
@@ -1314,4 +1316,49 @@ void TestPlatform::heldReturnPressesOnce()
 }
 
 YAQ_TEST_MAIN(TestPlatform)
+// The print demo needs a display, also for its PDF: where none can be
+// reached, whatever platform is named, it ends with status 1 and says why
+// in German, never with Qt's abort.
+void TestPlatform::printDemoWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("display");  // DISPLAY
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM, empty: not set
+    // clang-format off
+    QTest::newRow("X11 named, no DISPLAY")           << ""       << "xcb";
+    QTest::newRow("X11 named, DISPLAY of no server") << ":65000" << "xcb";
+    QTest::newRow("DISPLAY of no server")            << ":65000" << "";
+    QTest::newRow("Wayland named, no display")       << ""       << "wayland";
+    // clang-format on
+}
+
+void TestPlatform::printDemoWithoutADisplay()
+{
+    QFETCH(QString, display);
+    QFETCH(QString, platform);
+    TestEnv env;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), env.path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), env.path() + QStringLiteral("/none"));
+    if (platform.isEmpty())
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    else
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    QProcess demo;
+    demo.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(demo);
+    demo.start(QStringLiteral(YAQ_PRINTDEMO), {QStringLiteral("--pdf")});
+    QVERIFY(demo.waitForFinished(YaqTest::kHangMs));
+    const QString errors = QString::fromUtf8(demo.readAllStandardError());
+    QCOMPARE(demo.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(demo.exitCode(), 1);
+    QVERIFY2(
+        errors.contains(QStringLiteral("yaq2-printdemo braucht eine Anzeige")) &&
+            errors.contains(
+                QStringLiteral("Es ist keine Anzeige erreichbar (DISPLAY \"%1\"").arg(display)),
+        qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(env.path() + QStringLiteral("/appdata/YAQ2/YAQ2.pdf")));
+}
+
 #include "tst_platform.moc"
