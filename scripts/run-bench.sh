@@ -26,7 +26,8 @@ if [ ${#programs[@]} -eq 0 ]; then
 fi
 if [ "${YAQ_BENCH_BUILD:-1}" != 0 ]; then
   cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DYAQ_BUILD_TESTS=OFF >/dev/null
-  cmake --build build-rel -j"$(nproc)" --target "${programs[@]}"
+  # YAQ_JOBS limits the parallel jobs (default: every core).
+  cmake --build build-rel -j"${YAQ_JOBS:-$(nproc)}" --target "${programs[@]}"
 fi
 mkdir -p "$out"
 export QT_QPA_PLATFORM=offscreen

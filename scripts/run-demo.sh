@@ -30,7 +30,8 @@ fi
 build() {
   if ((${#configure[@]})); then "${configure[@]}"; fi
   # The stand-in DMS too, which the README has the adviser start beside it.
-  cmake --build build -j"$(nproc)" --target yaq2 yaq2-dms
+  # YAQ_JOBS limits the parallel jobs (default: every core).
+  cmake --build build -j"${YAQ_JOBS:-$(nproc)}" --target yaq2 yaq2-dms
 }
 if ! build >"$log" 2>&1; then
   tail -n 40 "$log" >&2

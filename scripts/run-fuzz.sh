@@ -25,7 +25,8 @@ cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DYAQ_FUZZ=ON \
   -DYAQ_BUILD_TESTS=OFF -DYAQ_BUILD_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
   "${launcher[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target yaq_fuzzers
+# YAQ_JOBS limits the build's parallel jobs (default: every core).
+cmake --build "$build" -j"${YAQ_JOBS:-$(nproc)}" --target yaq_fuzzers
 
 if (($#)); then
   names=("$@")

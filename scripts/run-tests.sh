@@ -32,7 +32,9 @@ find src tests bench fuzz tools examples -type f \( -name '*.cpp' -o -name '*.h'
 # The libraries are shared: linked statically, every one of the some ninety
 # programs carried its own copy of the sanitized code, some 200 MB each, and
 # the tree took 6.4 GB, more than a CI machine may have free; shared, 1.6 GB.
-jobs=$(nproc)
+# YAQ_JOBS limits the build's and the suite's parallel jobs on a shared
+# machine (default: every core).
+jobs=${YAQ_JOBS:-$(nproc)}
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DYAQ_SANITIZE=ON -DYAQ_WERROR=ON \
   -DYAQ_BUILD_BENCH=ON -DBUILD_SHARED_LIBS=ON >/dev/null
 cmake --build build-test -j"$jobs"

@@ -105,6 +105,17 @@ std::unique_ptr<CPaket> CampaignPackage(bool subChosen)
     return paket;
 }
 
+// A rebate campaign whose package line names no rebate.
+std::unique_ptr<CPaket> CampaignWithoutRebateText()
+{
+    auto paket = CampaignPackage(false);
+    for (const auto &line : *paket) {
+        if (line->Type == POS_SPECIAL4)
+            line->Campaign[CPosition::CampaignFixedPrice].clear();
+    }
+    return paket;
+}
+
 // A service package whose head carries the value-line flag.
 std::unique_ptr<CPaket> ValueLinePackage()
 {
@@ -166,6 +177,8 @@ void Fill(CWKList &list, const QString &scenario)
         else if (name.startsWith(QLatin1String("MKPcr")))
             list.Add(CWKListItem(WK_CAMPAIGN, RebateCampaign(name.section(QLatin1Char(':'), 1))),
                      1);
+        else if (name == QLatin1String("MKPnone"))
+            list.Add(CWKListItem(WK_CAMPAIGN, CampaignWithoutRebateText()), 1);
         else if (name == QLatin1String("MKP+OP"))
             list.Add(CWKListItem(WK_CAMPAIGN, CampaignPackage(true)), 1);
         else if (name == QLatin1String("POS"))
@@ -421,6 +434,7 @@ void TestBasketListDoc::itemField_data()
     QTest::newRow("rebates by kind: part of no kind, none")    << "MKPcr"   << 3 << "KampagnenRabattDouble" << "-1";
     QTest::newRow("package rebate: work line takes none")      << "MKP"     << 2 << "KampagnenRabattDouble" << "-1";
     QTest::newRow("package rebate: the package line's")        << "MKP"     << 5 << "KampagnenRabattDouble" << "15";
+    QTest::newRow("package rebate: no text is none, not 0")    << "MKPnone" << 5 << "KampagnenRabattDouble" << "-1";
     QTest::newRow("rebates by kind: package line takes none")  << "MKPcr"   << 5 << "KampagnenRabattDouble" << "-1";
     // clang-format on
 }

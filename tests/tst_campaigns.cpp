@@ -258,6 +258,7 @@ void TestCampaigns::validity_data()
     QTest::newRow("first registration before it")       << "09.03.2015" << "20160601" << "20150310-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("first registration after its end")   << "09.03.2015" << "20160601" << "20150101-20150308" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("a year alone is no period bound")    << "09.03.2015" << "20160601" << "2016-"             << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
+    QTest::newRow("a year alone is no period end")      << "09.03.2015" << "20160601" << "-2014"             << "-"      << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("short date: period cannot hold")     << "9.3.2015"   << "20160601" << "20150101-20151231" << "-"      << "20150101-20151231" << "20160101-20161231" << "invalid";
     QTest::newRow("short date: age does not restrict")  << "9.3.2015"   << "20160601" << "-"                 << "24-"    << "20150101-20151231" << "20160101-20161231" << "valid";
     QTest::newRow("short date: period and age, not told") << "9.3.2015" << "20160601" << "20150101-20151231" << "24-"    << "20150101-20151231" << "20160101-20161231" << "invalid";

@@ -90,7 +90,7 @@ void TestCmdLine::windowPosition()
 
 // The parameter after a switch that takes a value is that value, whatever
 // it begins with, unless it is one of the program's switches; a switch that
-// ends the command line misses its value.
+// ends the command line, or is followed by one of them, misses its value.
 void TestCmdLine::switchValueAsGiven_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -104,15 +104,16 @@ void TestCmdLine::switchValueAsGiven_data()
     QTest::newRow("folder")                               << QStringList{"-m", "qvlsettings", "-s", "DealerDataStorage", "-w", "/dealer"} << "DealerDataStorage" << "/dealer" << ""                  << ""     << ""      << "";
     QTest::newRow("negative number")                      << QStringList{"-s", "Sound", "-w", "-1"}                                       << "Sound"             << "-1"      << ""                  << ""     << ""      << "";
     QTest::newRow("unknown switch as a value")            << QStringList{"-s", "ReqXMLServer", "-w", "-q"}                                << "ReqXMLServer"      << "-q"      << ""                  << ""     << ""      << "";
-    QTest::newRow("own switch is no value")               << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                                << "ReqXMLServer"      << ""        << ""                  << "-x"   << ""      << "";
-    QTest::newRow("own slash switch is no value")         << QStringList{"-s", "/w", "-w", "0"}                                           << ""                  << "0"       << ""                  << ""     << ""      << "";
+    QTest::newRow("own switch is no value")               << QStringList{"-s", "ReqXMLServer", "-w", "-x"}                                << "ReqXMLServer"      << ""        << ""                  << "-w"   << ""      << "";
+    QTest::newRow("own slash switch is no value")         << QStringList{"-s", "/w", "-w", "0"}                                           << ""                  << "0"       << ""                  << "-s"   << ""      << "";
+    QTest::newRow("setting name taken by the next switch")  << QStringList{"-m", "qvlsettings", "-s", "-w", "0"}                               << ""                  << "0"       << ""                  << "-s"   << ""      << "";
     QTest::newRow("value last, switch missing none")      << QStringList{"-s", "Sound", "-w"}                                             << "Sound"             << ""        << ""                  << "-w"   << ""      << "";
     QTest::newRow("slash switch last")                    << QStringList{"E000001", "/TNS"}                                               << ""                  << ""        << "E000001"           << "/TNS" << ""      << "";
     QTest::newRow("unknown switch takes no value")        << QStringList{"-q", "-w", "1"}                                                 << ""                  << "1"       << ""                  << ""     << ""      << "";
     QTest::newRow("unknown switch last")                  << QStringList{"E000001", "-q"}                                                 << ""                  << ""        << "E000001"           << ""     << ""      << "";
     QTest::newRow("mileage left last")                    << QStringList{"XVQ1F23A57M012345", "-k"}                                       << ""                  << ""        << "XVQ1F23A57M012345" << "-k"   << ""      << "";
-    QTest::newRow("mileage without value, then the date") << QStringList{"XVQ1F23A57M012345", "00", "-k", "-f", "2015-03-07"}             << ""                  << ""        << "XVQ1F23A57M012345" << ""     << ""      << "2015-03-07";
-    QTest::newRow("slash form of the date switch")        << QStringList{"XVQ1F23A57M012345", "-k", "/f", "2015-03-07"}                   << ""                  << ""        << "XVQ1F23A57M012345" << ""     << ""      << "2015-03-07";
+    QTest::newRow("mileage without value, then the date") << QStringList{"XVQ1F23A57M012345", "00", "-k", "-f", "2015-03-07"}             << ""                  << ""        << "XVQ1F23A57M012345" << "-k"   << ""      << "2015-03-07";
+    QTest::newRow("slash form of the date switch")        << QStringList{"XVQ1F23A57M012345", "-k", "/f", "2015-03-07"}                   << ""                  << ""        << "XVQ1F23A57M012345" << "-k"   << ""      << "2015-03-07";
     QTest::newRow("mileage and date as given")            << QStringList{"-k", "12345", "-f", "2015-03-07"}                               << ""                  << ""        << ""                  << ""     << "12345" << "2015-03-07";
     // clang-format on
 }

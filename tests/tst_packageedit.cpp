@@ -325,6 +325,7 @@ void TestPackageEdit::clicksFollowTheSelectionRules_data()
     QTest::newRow("campaign: open chosen S only closes")      << "XX"  << "" << "" << false << "c1000 d1000"      << "1000/1/1 " + tail << false << false;
     QTest::newRow("double click B chooses over O")            << "SRP" << "" << "" << false << "c2000 d2001"      << "1000/1/1 4000/0/1 P010/1/1 G 2001/3/1 3000/0/0" << true << false;
     QTest::newRow("choosing O again drops its B")             << "SRP" << "" << "" << false << "c2000 d2001 c2001 d2000" << "1000/1/1 4000/0/1 P010/1/1 G 2000/1/1 3000/0/0" << true << false;
+    QTest::newRow("B chosen over a chosen O drops it")        << "SRP" << "" << "" << false << "c2000 d2000 c2000 d2001 c2001 d2001" << "1000/1/1 4000/0/1 P010/1/1 G 2000/1/0 3000/0/0" << true << false;
     QTest::newRow("part alternative stands in")               << "SRP" << "" << "" << false << "cP010 dP030"      << "1000/1/1 4000/0/1 P030/3/1 G 2000/1/0 3000/0/0" << true << false;
     QTest::newRow("double click sub-package opens dialog")    << "SRP" << "" << "" << false << "d3000"            << "1000/1/1 " + tail << false << true;
     QTest::newRow("fixed sub-package not chosen stays shut")  << "SRP" << "" << "3000" << false << "d3000"        << "1000/1/1 " + tail << false << false;

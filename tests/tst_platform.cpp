@@ -34,12 +34,15 @@
 #include <vector>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,6 +101,8 @@ private slots:
     void platformArgumentTakenOut();
     void heldReturnPressesOnce_data();
     void heldReturnPressesOnce();
+    void printDemoWithoutADisplay_data();
+    void printDemoWithoutADisplay();
 };
 
 void TestPlatform::texts()
@@ -895,11 +900,12 @@ void TestPlatform::profileWriteHoldsTheLockOrSaysWhy_data()
     // clang-format off
     QTest::newRow("a lock file the writer may not write")       << "read-only"        << false << true  << "";
     QTest::newRow("a lock file the writer may not write, held") << "read-only"        << true  << false << "schreibt die Datei gerade";
-    QTest::newRow("a lock file the writer may not read")        << "unreadable"       << false << false << "kann nicht genutzt werden";
+    QTest::newRow("a lock file the writer may not read")        << "unreadable"       << false << false << "darf dieser Benutzer nicht lesen";
     QTest::newRow("a link to a file the writer may not write")  << "link"             << false << false << "symbolischer Verweis";
     QTest::newRow("a link to a file the writer may write")      << "writable link"    << false << false << "symbolischer Verweis";
     QTest::newRow("a link to no file")                          << "dangling link"    << false << false << "symbolischer Verweis";
     QTest::newRow("a pipe")                                     << "pipe"             << false << false << "keine gewöhnliche Datei";
+    QTest::newRow("a socket")                                   << "socket"           << false << false << "keine gewöhnliche Datei";
     QTest::newRow("a read-only profile folder")                 << "read-only folder" << false << false << "schreibgeschützt";
     // clang-format on
 }
@@ -936,6 +942,19 @@ void TestPlatform::profileWriteHoldsTheLockOrSaysWhy()
         QVERIFY(QFile::link(target, lockPath));
     } else if (lock == QLatin1String("pipe")) {
         QVERIFY(::mkfifo(lockName.constData(), 0644) == 0);
+    }
+    const int listening = lock == QLatin1String("socket") ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
+    const auto closeSocket = qScopeGuard([listening] {
+        if (listening >= 0)
+            ::close(listening);
+    });
+    if (lock == QLatin1String("socket")) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(lockName.size()) < sizeof(address.sun_path));
+        std::memcpy(address.sun_path, lockName.constData(), size_t(lockName.size()));
+        QCOMPARE(::bind(listening, reinterpret_cast<const sockaddr *>(&address), sizeof(address)),
+                 0);
     }
     struct NoWait
     {
@@ -1297,4 +1316,49 @@ void TestPlatform::heldReturnPressesOnce()
 }
 
 YAQ_TEST_MAIN(TestPlatform)
+// The print demo needs a display, also for its PDF: where none can be
+// reached, whatever platform is named, it ends with status 1 and says why
+// in German, never with Qt's abort.
+void TestPlatform::printDemoWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("display");  // DISPLAY
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM, empty: not set
+    // clang-format off
+    QTest::newRow("X11 named, no DISPLAY")           << ""       << "xcb";
+    QTest::newRow("X11 named, DISPLAY of no server") << ":65000" << "xcb";
+    QTest::newRow("DISPLAY of no server")            << ":65000" << "";
+    QTest::newRow("Wayland named, no display")       << ""       << "wayland";
+    // clang-format on
+}
+
+void TestPlatform::printDemoWithoutADisplay()
+{
+    QFETCH(QString, display);
+    QFETCH(QString, platform);
+    TestEnv env;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), env.path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), env.path() + QStringLiteral("/none"));
+    if (platform.isEmpty())
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    else
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    QProcess demo;
+    demo.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(demo);
+    demo.start(QStringLiteral(YAQ_PRINTDEMO), {QStringLiteral("--pdf")});
+    QVERIFY(demo.waitForFinished(YaqTest::kHangMs));
+    const QString errors = QString::fromUtf8(demo.readAllStandardError());
+    QCOMPARE(demo.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(demo.exitCode(), 1);
+    QVERIFY2(
+        errors.contains(QStringLiteral("yaq2-printdemo braucht eine Anzeige")) &&
+            errors.contains(
+                QStringLiteral("Es ist keine Anzeige erreichbar (DISPLAY \"%1\"").arg(display)),
+        qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(env.path() + QStringLiteral("/appdata/YAQ2/YAQ2.pdf")));
+}
+
 #include "tst_platform.moc"

@@ -17,6 +17,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,6 +106,8 @@ private slots:
     void heldProfileLockIsWaitedForOnce();
     void windowlessRunWithoutADisplay_data();
     void windowlessRunWithoutADisplay();
+    void unusableRuntimeFolderIsNoNotice_data();
+    void unusableRuntimeFolderIsNoNotice();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -243,7 +247,8 @@ void TestStartup::trainingRunKeepsStoredProfile()
 
 // The caller of the settings mode learns from the status whether the
 // setting was written, and why not from standard error. The value written
-// is the caller's as given; a "-w" without one changes nothing.
+// is the caller's as given; a "-w" without one, or a "-s" followed by "-w",
+// changes nothing.
 void TestStartup::settingsModeWritesOneExistingValue_data()
 {
     QTest::addColumn<QString>("key");
@@ -264,6 +269,7 @@ void TestStartup::settingsModeWritesOneExistingValue_data()
     QTest::newRow("dealer folder as given")   << "DealerDataStorage" << QStringList{"-w", "/dealer"}        << false << "/dealer" << 0 << ""                   << false;
     QTest::newRow("negative number as given") << "Sound"             << QStringList{"-w", "-1"}             << false << "-1"      << 0 << ""                   << false;
     QTest::newRow("no value after -w")        << "Sound"             << QStringList{"-w"}                   << false << "1"       << 1 << "Nach dem Schalter -w fehlt sein Wert.\nDas Programm ändert nichts und wird beendet." << true;
+    QTest::newRow("no name before -w")        << "-w"                << QStringList{"0"}                    << false << "<none>"  << 1 << "Nach dem Schalter -s fehlt sein Wert.\nDas Programm ändert nichts und wird beendet." << true;
     // clang-format on
 }
 
@@ -872,6 +878,59 @@ void TestStartup::windowlessRunWithoutADisplay()
         QCOMPARE(profile.GetProfileString(QStringLiteral("YAQ"), QStringLiteral("YAQ2DlgPosRect")),
                  windowOnSecondScreen);
     }
+}
+
+// A runtime folder of the caller's that Qt cannot use (another user's, as
+// after "sudo"; one others may read; a file) is no reason: Qt takes its own
+// folder instead, and the caller reads nothing but the program's words.
+void TestStartup::unusableRuntimeFolderIsNoNotice_data()
+{
+    QTest::addColumn<QString>("folder"); // XDG_RUNTIME_DIR, under the test's folder
+    QTest::addColumn<int>("owner");      // -1: the user's own
+    QTest::addColumn<int>("mode");       // -1: a file in its place
+    // clang-format off
+    QTest::newRow("another user's")   << "other"  << 65534 << 0700;
+    QTest::newRow("others may read")  << "open"   << -1    << 0755;
+    QTest::newRow("a file")           << "file"   << -1    << -1;
+    QTest::newRow("not to be made")   << "no/dir" << -1    << 0700;
+    // clang-format on
+}
+
+void TestStartup::unusableRuntimeFolderIsNoNotice()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, owner);
+    QFETCH(int, mode);
+    QString runtime = m_env->path() + QStringLiteral("/runtime-") + folder;
+    const QByteArray native = QFile::encodeName(runtime);
+    if (mode < 0) {
+        QFile file(runtime);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (!folder.contains(QLatin1Char('/'))) {
+        QVERIFY(QDir().mkpath(runtime));
+        QCOMPARE(::chmod(native.constData(), mode_t(mode)), 0);
+    }
+    // Another user's folder: one made for that user, or, where the test
+    // cannot give it away, the root folder.
+    if (owner >= 0 && geteuid() == 0)
+        QCOMPARE(::chown(native.constData(), uid_t(owner), gid_t(-1)), 0);
+    else if (owner >= 0)
+        runtime = QStringLiteral("/");
+    runProgram({});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_env->path() + QStringLiteral("/profile"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_env->path() + QStringLiteral("/appdata"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    const YaqTest::ProcessReaper reaper(program);
+    program.start(QStringLiteral(YAQ_PROGRAM), {"-m", "qvlsettings", "-s", "Sound", "-w", "0"});
+    QVERIFY(program.waitForFinished(YaqTest::kHangMs));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(errors.isEmpty(), qPrintable(errors));
+    QCOMPARE(program.exitCode(), 0);
 }
 
 YAQ_TEST_MAIN(TestStartup)

@@ -9,6 +9,7 @@
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
 #include "platform/QtNotices.h"
+#include "platform/WindowlessPlatform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -20,17 +21,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
-
-// Qt ends a program that finds no display at its start with an abort; the
-// preview window, the print dialog and the PDF's fonts all need one.
-bool HasDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
 
 bool AsksForHelp(int argc, char *argv[])
 {
@@ -40,21 +33,67 @@ bool AsksForHelp(int argc, char *argv[])
     return false;
 }
 
+// The preview window, the print dialog and the PDF's fonts all need a
+// display, and Qt ends a program whose platform cannot start with an abort.
+// So the platform is chosen as for the program's windows started by a
+// caller, before the application object: X11 where an X display is
+// reachable, else Wayland where a Wayland display is; a platform named
+// that runs without a display (offscreen, minimal) stays. Where none can
+// start, says why on the error output and returns false. The display's
+// probe connection is held in `xDisplay` until Qt has connected.
+bool ChoosePlatform(int *argc, char *argv[], std::unique_ptr<CXDisplayHold> *xDisplay)
+{
+    QByteArray platformArgument;
+    const bool platformGiven = TakePlatformArgument(argc, argv, &platformArgument);
+    const QByteArray requested = platformGiven ? platformArgument : qgetenv("QT_QPA_PLATFORM");
+    // Qt reads a qt.conf beside the program, which may name its plugins
+    // elsewhere, only once an application object is made.
+    int probeArgc = 1;
+    char *probeArgv[] = {argv[0], nullptr};
+    const QCoreApplication probe(probeArgc, probeArgv);
+    *xDisplay = std::make_unique<CXDisplayHold>();
+    const CCallerModePlatform choice =
+        ChooseCallerModePlatform(requested, (*xDisplay)->Reachable(), WaylandDisplayReachable(),
+                                 false, PlatformPluginInstalled);
+    if (choice.window == CallerWindow::NoDisplay ||
+        choice.window == CallerWindow::PlatformMissing) {
+        const QString starter =
+            platformGiven ? QStringLiteral("-platform") : QStringLiteral("QT_QPA_PLATFORM");
+        CMissingPlatform missing;
+        if (!choice.missing.isEmpty()) {
+            missing.name = QString::fromLocal8Bit(choice.missing);
+            missing.calledFor = PlatformCalledFor(choice.missing, starter);
+            missing.searched = PlatformPluginFolders().join(QStringLiteral(", "));
+        }
+        InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
+        std::fprintf(stderr,
+                     "yaq2-printdemo braucht eine Anzeige, auch mit --pdf: auf dem Desktop "
+                     "starten, ohne Anzeige mit QT_QPA_PLATFORM=offscreen.\n%s\n",
+                     qUtf8Printable(WindowCannotShowReason(
+                         choice.window, QString::fromLocal8Bit(choice.name), starter, missing)));
+        return false;
+    }
+    // The choice is handed to Qt in QT_QPA_PLATFORM, the argument no longer
+    // overriding it.
+    if (!choice.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", choice.platform);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     DropQtNotices();
-    if (!HasDisplay()) {
-        if (!AsksForHelp(argc, argv)) {
-            std::fprintf(stderr, "yaq2-printdemo braucht eine Anzeige, auch mit --pdf: auf dem "
-                                 "Desktop starten, ohne Anzeige mit QT_QPA_PLATFORM=offscreen.\n");
-            return 1;
-        }
+    std::unique_ptr<CXDisplayHold> xDisplay;
+    if (AsksForHelp(argc, argv)) {
         // The help is text only.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (!ChoosePlatform(&argc, argv, &xDisplay)) {
+        return 1;
     }
     QApplication app(argc, argv);
+    xDisplay.reset();
     QCoreApplication::setApplicationName(QStringLiteral("yaq2"));
     QCoreApplication::setOrganizationName(QStringLiteral("ORMEL AG"));
 

@@ -41,13 +41,9 @@ constexpr int kNoAnswerText = 7174;
 constexpr int kAnswerNotKeptText = 7178;
 constexpr int kNoXDisplayText = 7179;
 constexpr int kPlatformKeepsNothingText = 7180;
-// "The program cannot show its window and ends: <reason>", and its reasons:
-// no display reachable; a platform that shows no window; a platform not
-// installed.
+// "The program cannot show its window and ends: <reason>" (its reasons:
+// WindowCannotShowReason).
 constexpr int kNoWindowText = 7185;
-constexpr int kNoDisplayText = 7186;
-constexpr int kPlatformShowsNoWindowText = 7187;
-constexpr int kPlatformMissingText = 7188;
 // "The program cannot run without a Qt platform and ends: <reason>", of a
 // mode without a window.
 constexpr int kCannotRunText = 7208;
@@ -106,36 +102,12 @@ bool CYaq2App::IsWindowlessMode() const
     return m_Settings.bQvlAwToSrp || m_Settings.bQvlSettings;
 }
 
-namespace {
-QString platformMissingReason(const CMissingPlatform &missing)
-{
-    return OrmelTextArgs(kPlatformMissingText, {missing.name, missing.calledFor, missing.searched},
-                         QStringLiteral("%s (%s) (%s)"));
-}
-} // namespace
-
 int CYaq2App::TellWindowCannotShow(CallerWindow why, const QString &platform,
                                    const QString &platformNamedBy, const CMissingPlatform &missing,
                                    bool windowless)
 {
     InitOrmelText(GetAppDirectory() + QStringLiteral("Datas/Zirava/PrgTxt"));
-    QString reason;
-    switch (why) {
-    case CallerWindow::NoDisplay:
-        reason = OrmelTextArgs(kNoDisplayText,
-                               {QString::fromLocal8Bit(qgetenv("DISPLAY")),
-                                QString::fromLocal8Bit(qgetenv("WAYLAND_DISPLAY"))},
-                               QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""));
-        break;
-    case CallerWindow::PlatformMissing:
-        reason = platformMissingReason(missing);
-        break;
-    case CallerWindow::PlatformShowsNone:
-    case CallerWindow::Shown:
-        reason = OrmelTextArgs(kPlatformShowsNoWindowText, {platform, platformNamedBy},
-                               QStringLiteral("%s (%s)"));
-        break;
-    }
+    const QString reason = WindowCannotShowReason(why, platform, platformNamedBy, missing);
     SetMsgBoxWindowless(true);
     OwnMsgBox(
         OrmelTextArgs(windowless ? kCannotRunText : kNoWindowText, {reason}, QStringLiteral("%s")));
@@ -186,7 +158,7 @@ bool CYaq2App::InitInstance()
     m_CmdLine.ParseArguments(m_arguments);
     if (!m_CmdLine.m_strSwitchWithoutValue.isEmpty() &&
         m_CmdLine.m_strMode == QLatin1String("qvlsettings")) {
-        // The settings mode's command lacks a value ("-w" last): the run
+        // The settings mode's command lacks a value ("-w" last, "-s -w 0"): the run
         // does none of it and writes nothing, not even the profile it has
         // not read. Any other run goes on with that value empty.
         InitOrmelText(s.DataDir + QStringLiteral("/Zirava/PrgTxt"));
@@ -464,7 +436,8 @@ int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamed
             ? OrmelTextArgs(kNoXDisplayText, {QString::fromLocal8Bit(qgetenv("DISPLAY"))},
                             QStringLiteral("DISPLAY \"%s\""))
         : x11Missing.name == QLatin1String("xcb")
-            ? platformMissingReason(x11Missing)
+            ? WindowCannotShowReason(CallerWindow::PlatformMissing, QString(), QString(),
+                                     x11Missing)
             : OrmelTextArgs(kPlatformKeepsNothingText,
                             {QGuiApplication::platformName(), platformNamedBy},
                             QStringLiteral("%s (%s)"));

@@ -37,7 +37,8 @@ constexpr int kTextLockIsFolder = 7184;   // the lock file
 constexpr int kTextLockIsLink = 7189;     // the lock file
 constexpr int kTextLockIsNoFile = 7205;   // the lock file
 constexpr int kTextFolderReadOnly = 7206; // the folder
-constexpr int kTextLockNotOpened = 7207;  // the lock file, the system's reason
+constexpr int kTextLockNotOpened = 7207;  // the lock file, the reason
+constexpr int kTextLockUnreadable = 7340; // the lock file
 // How often a write waiting for the lock tries again: a lock that comes
 // free is taken at most this late.
 constexpr int kLockStepMs = 50;
@@ -48,6 +49,37 @@ bool FolderWritable(const QString &folder)
 {
     return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0 ||
            (errno != EACCES && errno != EPERM && errno != EROFS);
+}
+
+// Why the system could not open or lock the lock file, in the program's
+// language: the errors making, opening and locking a file in a folder the
+// user may write can meet; any other is named by its number.
+QString lockSystemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("Kein Speicherplatz mehr frei");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Zu viele Dateien sind geöffnet");
+    case ENOMEM:
+        return QStringLiteral("Nicht genug Arbeitsspeicher");
+    case EIO:
+        return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name oder der Pfad ist zu lang");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("Ihr Ordner ist nicht vorhanden");
+    case ENOLCK:
+    case EOPNOTSUPP:
+        return QStringLiteral("Das Dateisystem kann keine Sperre halten");
+    default:
+        return QStringLiteral("Systemfehler %1").arg(error);
+    }
 }
 
 CProfileLockTimes &lockTimes()
@@ -159,17 +191,24 @@ private:
         const QString lockName = QDir::toNativeSeparators(QFile::decodeName(m_path));
         const QString folder = QFileInfo(QFile::decodeName(m_path)).absolutePath();
         struct stat named;
-        const bool link = ::lstat(m_path.constData(), &named) == 0 && S_ISLNK(named.st_mode);
+        const bool there = ::lstat(m_path.constData(), &named) == 0;
+        const bool link = there && S_ISLNK(named.st_mode);
         if (link || error == ELOOP) {
             m_reason = OrmelTextArgs(kTextLockIsLink, {lockName}, QStringLiteral("%s"));
-        } else if (error == 0) {
+        } else if (error == 0 || (there && !S_ISREG(named.st_mode))) {
+            // A socket fails to open, a pipe or a device opens: neither is
+            // a lock file.
             m_reason = OrmelTextArgs(kTextLockIsNoFile, {lockName}, QStringLiteral("%s"));
         } else if (error == EROFS || (error == EACCES && !FolderWritable(folder))) {
             m_reason = OrmelTextArgs(kTextFolderReadOnly, {QDir::toNativeSeparators(folder)},
                                      QStringLiteral("%s"));
+        } else if (error == EACCES || error == EPERM) {
+            // Left by a run of another user that ended without removing it
+            // (killed), made under a umask that lets no one else read it:
+            // it locks every write of this user until it is removed.
+            m_reason = OrmelTextArgs(kTextLockUnreadable, {lockName}, QStringLiteral("%s"));
         } else {
-            m_reason = OrmelTextArgs(kTextLockNotOpened,
-                                     {lockName, QString::fromLocal8Bit(std::strerror(error))},
+            m_reason = OrmelTextArgs(kTextLockNotOpened, {lockName, lockSystemReason(error)},
                                      QStringLiteral("%s (%s)"));
         }
         return NoLock;

@@ -6,7 +6,10 @@
 // folder of its own in the temporary folder instead, which it then makes
 // and uses as it should. A caller reads the program's standard error for
 // the program's German reasons; that notice is no reason and is left out.
-// A runtime folder Qt cannot make or use is still told.
+// So is Qt's notice that the folder XDG_RUNTIME_DIR names cannot be used
+// (another owner's, as after "sudo", one others may read, no folder, one
+// that cannot be made): Qt then takes the same folder of its own. That
+// folder of Qt's own, when Qt cannot make or use it, is still told.
 //
 // A platform without a desktop (offscreen) says in English that it cannot
 // open a document; the program then tells in German that the file was

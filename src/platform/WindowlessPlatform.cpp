@@ -1,5 +1,7 @@
 #include "platform/WindowlessPlatform.h"
 
+#include "platform/OrmelText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -18,6 +20,12 @@
 #include <xcb/xcb.h>
 
 namespace {
+
+// Reasons a window cannot be shown: no display reachable; a platform that
+// shows no window; a platform not installed.
+constexpr int kNoDisplayText = 7186;
+constexpr int kPlatformShowsNoWindowText = 7187;
+constexpr int kPlatformMissingText = 7188;
 
 // The platforms that start without any display: Qt's own test and remote
 // platforms. Every other one needs a display or a device of the computer
@@ -269,4 +277,25 @@ bool TakePlatformArgument(int *argc, char *argv[], QByteArray *platform)
         argv[i] = nullptr;
     *argc = kept;
     return given;
+}
+
+QString WindowCannotShowReason(CallerWindow why, const QString &platform,
+                               const QString &platformNamedBy, const CMissingPlatform &missing)
+{
+    switch (why) {
+    case CallerWindow::NoDisplay:
+        return OrmelTextArgs(kNoDisplayText,
+                             {QString::fromLocal8Bit(qgetenv("DISPLAY")),
+                              QString::fromLocal8Bit(qgetenv("WAYLAND_DISPLAY"))},
+                             QStringLiteral("DISPLAY \"%s\", WAYLAND_DISPLAY \"%s\""));
+    case CallerWindow::PlatformMissing:
+        return OrmelTextArgs(kPlatformMissingText,
+                             {missing.name, missing.calledFor, missing.searched},
+                             QStringLiteral("%s (%s) (%s)"));
+    case CallerWindow::PlatformShowsNone:
+    case CallerWindow::Shown:
+        break;
+    }
+    return OrmelTextArgs(kPlatformShowsNoWindowText, {platform, platformNamedBy},
+                         QStringLiteral("%s (%s)"));
 }

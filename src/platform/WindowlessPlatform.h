@@ -69,6 +69,13 @@ struct CMissingPlatform
     QString searched;
 };
 
+// The reason a window cannot be shown (`why` not Shown), in the program's
+// texts (InitOrmelText first): no display reachable (naming DISPLAY and
+// WAYLAND_DISPLAY), the platform not installed (`missing`), or the
+// platform, named by `platformNamedBy`, showing no window.
+QString WindowCannotShowReason(CallerWindow why, const QString &platform,
+                               const QString &platformNamedBy, const CMissingPlatform &missing);
+
 // Whether the Qt platform of that name is installed.
 using PlatformInstalled = std::function<bool(const QByteArray &name)>;
 

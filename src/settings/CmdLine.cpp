@@ -98,6 +98,7 @@ void CCmdLine::ParseParam(const QString &param, bool isSwitch, bool /*isLast*/)
 void CCmdLine::ParseArguments(const QStringList &arguments)
 {
     m_strSwitchWithoutValue.clear();
+    QString pendingSwitch;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         const bool isLast = i == arguments.size() - 1;
@@ -109,8 +110,13 @@ void CCmdLine::ParseArguments(const QStringList &arguments)
         const bool slashSwitch = arg.size() > 1 && arg.startsWith(QLatin1Char('/')) &&
                                  !arg.mid(1).contains(QLatin1Char('/'));
         if (isOwnSwitch(arg) || (!ValuePending() && (dashSwitch || slashSwitch))) {
+            // A switch that waits for its value and is followed by one of
+            // the program's switches got none ("-s -w 0").
+            if (ValuePending() && m_strSwitchWithoutValue.isEmpty())
+                m_strSwitchWithoutValue = pendingSwitch;
             ParseParam(arg.mid(1), true, isLast);
-            if (isLast && ValuePending())
+            pendingSwitch = arg;
+            if (isLast && ValuePending() && m_strSwitchWithoutValue.isEmpty())
                 m_strSwitchWithoutValue = arg;
         } else {
             ParseParam(arg, false, isLast);

@@ -59,8 +59,10 @@ public:
     QString m_strErstzulassung; // first registration "YYYY-MM-DD" ("f")
     int m_nParamCount = 0;
     QString m_strSessionFile;
-    // The switch, as written, that ended the command line without the value
-    // it takes (its field stays empty); empty when none did.
+    // The first switch, as written, that takes a value but got none: it
+    // ended the command line, or one of the program's switches followed it
+    // ("-s -w 0"); its field stays empty. Empty when every switch got its
+    // value.
     QString m_strSwitchWithoutValue;
 
 private:
