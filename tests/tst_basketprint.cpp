@@ -732,9 +732,9 @@ void TestBasketPrint::vehicleValuesPrintWhole()
     engine.SetPrinter(&printer);
     engine.OnInitDialog();
     QVERIFY(engine.PrintPages());
-    const QString text = pdfPages(file).join(QLatin1Char('\n'));
+    const QString text = YaqTest::PdfPages(file).join(QLatin1Char('\n'));
     for (const QString &value : {data.vin, data.plate, data.modelDesignation})
-        QVERIFY2(missingInOrder(text, {value}).isEmpty(),
+        QVERIFY2(YaqTest::MissingInOrder(text, {value}).isEmpty(),
                  qPrintable(value + QStringLiteral(" not whole in:\n") + text));
     const QString fault = paperFault(pdfWords(file), layout.paintRect(QPageLayout::Millimeter));
     QVERIFY2(fault.isEmpty(), qPrintable(fault));

@@ -52,34 +52,13 @@ bool FolderWritable(const QString &folder)
 }
 
 // Why the system could not open or lock the lock file, in the program's
-// language: the errors making, opening and locking a file in a folder the
-// user may write can meet; any other is named by its number.
+// language: a file system that holds no lock said so, any other error as
+// every file error of the program is told.
 QString lockSystemReason(int error)
 {
-    switch (error) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return QStringLiteral("Kein Speicherplatz mehr frei");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Zu viele Dateien sind geöffnet");
-    case ENOMEM:
-        return QStringLiteral("Nicht genug Arbeitsspeicher");
-    case EIO:
-        return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers");
-    case ENAMETOOLONG:
-        return QStringLiteral("Der Name oder der Pfad ist zu lang");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("Ihr Ordner ist nicht vorhanden");
-    case ENOLCK:
-    case EOPNOTSUPP:
+    if (error == ENOLCK || error == EOPNOTSUPP)
         return QStringLiteral("Das Dateisystem kann keine Sperre halten");
-    default:
-        return QStringLiteral("Systemfehler %1").arg(error);
-    }
+    return SystemErrorText(error);
 }
 
 CProfileLockTimes &lockTimes()
