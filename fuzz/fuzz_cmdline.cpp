@@ -30,9 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CCmdLine cmd;
     cmd.ParseArguments(arguments);
     Check(cmd.m_nParamCount >= 0 && cmd.m_nParamCount <= arguments.size());
-    // Only the last parameter can be a switch left without its value.
-    if (!cmd.m_strSwitchWithoutValue.isEmpty())
-        Check(cmd.m_strSwitchWithoutValue == arguments.constLast() && cmd.ValuePending());
+    // A switch left without its value is one of the arguments: the last one,
+    // or one followed by another of the program's switches.
+    if (!cmd.m_strSwitchWithoutValue.isEmpty()) {
+        const QString &named = cmd.m_strSwitchWithoutValue;
+        Check(arguments.contains(named) &&
+              (named.startsWith(QLatin1Char('-')) || named.startsWith(QLatin1Char('/'))));
+    }
     if (!cmd.m_strX.isEmpty())
         Check(cmd.m_nX == LeadingInt(cmd.m_strX));
     if (!cmd.m_strSessionFile.isEmpty())
