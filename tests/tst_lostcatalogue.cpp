@@ -56,7 +56,6 @@ private slots:
 
 private:
     void typeVin(const QString &vin);
-    static bool Lists(CYaq2Dlg &d, const char *list);
 
     std::unique_ptr<CProxiedServer> m_proxy;
 };
@@ -107,7 +106,19 @@ void TestLostCatalogue::typeVin(const QString &vin)
     QTest::keyClicks(edit, vin);
 }
 
-bool TestLostCatalogue::Lists(CYaq2Dlg &d, const char *list)
+namespace {
+
+// The adviser's step, and what shows that it worked.
+struct LostRow
+{
+    const char *name;
+    QString vehicle; // identified before the server goes
+    bool onPackages; // the package list shown before
+    LostStep step;
+    LostShows shows;
+};
+
+bool Lists(CYaq2Dlg &d, const char *list)
 {
     const auto *view = d.VisiblePage()
                            ? d.VisiblePage()->findChild<QAbstractItemView *>(QLatin1String(list))
@@ -115,37 +126,37 @@ bool TestLostCatalogue::Lists(CYaq2Dlg &d, const char *list)
     return view && view->model() && view->model()->rowCount() > 0;
 }
 
-void TestLostCatalogue::everyStepTellsTheLostServer_data()
+LostStep Home(HomeButton which)
 {
-    QTest::addColumn<bool>("frozen");
-    QTest::addColumn<QString>("vehicle"); // identified before the server goes
-    QTest::addColumn<bool>("onPackages"); // the package list shown before
-    QTest::addColumn<LostStep>("step");
-    QTest::addColumn<LostShows>("shows");
+    return [which](CYaq2Dlg &d) {
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")), Qt::LeftButton);
+        QTest::mouseClick((d.Page<CHomeDlg>()->*which)(), Qt::LeftButton);
+    };
+}
 
-    const auto home = [](HomeButton which) {
-        return LostStep([which](CYaq2Dlg &d) {
-            QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("titleButton")),
-                              Qt::LeftButton);
-            QTest::mouseClick((d.Page<CHomeDlg>()->*which)(), Qt::LeftButton);
-        });
+LostStep Head(int button)
+{
+    return [button](CYaq2Dlg &d) { QTest::mouseClick(d.HeadButton(button), Qt::LeftButton); };
+}
+
+LostShows PageShows(int id, const char *list)
+{
+    return [id, list](CYaq2Dlg &d) { return d.CurrentPage() == id && (!list || Lists(d, list)); };
+}
+
+LostStep Typed(const char *field, const QString &text)
+{
+    return [field, text](CYaq2Dlg &d) {
+        auto *edit = d.findChild<QLineEdit *>(QLatin1String(field));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
     };
-    const auto head = [](int button) {
-        return LostStep(
-            [button](CYaq2Dlg &d) { QTest::mouseClick(d.HeadButton(button), Qt::LeftButton); });
-    };
-    const auto page = [](int id, const char *list) {
-        return LostShows(
-            [id, list](CYaq2Dlg &d) { return d.CurrentPage() == id && (!list || Lists(d, list)); });
-    };
-    const auto typed = [](const char *field, const QString &text) {
-        return LostStep([field, text](CYaq2Dlg &d) {
-            auto *edit = d.findChild<QLineEdit *>(QLatin1String(field));
-            edit->setFocus();
-            edit->selectAll();
-            QTest::keyClicks(edit, text);
-        });
-    };
+}
+
+// The steps of the head row: identification, series and model.
+QList<LostRow> HeadRows()
+{
     const auto identified = [](const QString &typeKey, const QString &model) {
         return LostShows([typeKey, model](CYaq2Dlg &d) {
             return d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text() == typeKey &&
@@ -165,6 +176,33 @@ void TestLostCatalogue::everyStepTellsTheLostServer_data()
     const auto models = LostShows([](CYaq2Dlg &d) {
         return d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->count() > 0;
     });
+    // clang-format off
+    return {
+        {"VIN of the Arvo typed",                  QString(), false, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"VIN of the Arvo typed, Bento shown",     kVinBento, false, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"type key 7A01 typed",                    QString(), false, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
+        {"series B20 chosen",                      kVinArvo,  false, series("B20"),                   models},
+        {"series C30 chosen",                      kVinArvo,  false, series("C30"),                   models},
+        {"head: contracts",                        kVinArvo,  false, Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
+    };
+    // clang-format on
+}
+
+// The steps of the labour values, findings and inspection sheets.
+QList<LostRow> CatalogueRows()
+{
+    // clang-format off
+    return {
+        {"home: labour values",                    kVinArvo, false,  Home(&CHomeDlg::AwButton),       PageShows(kPageAwKat, "mainList")},
+        {"home: findings",                         kVinArvo, false,  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
+        {"home: inspection sheets (Wartung)",      kVinArvo, false,  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
+    };
+    // clang-format on
+}
+
+// The steps of the package list and a package's pages.
+QList<LostRow> PackageRows()
+{
     const auto group = LostStep([](CYaq2Dlg &d) {
         auto *rows =
             d.VisiblePage()->findChild<QAbstractItemView *>(QStringLiteral("packageRowList"));
@@ -176,32 +214,26 @@ void TestLostCatalogue::everyStepTellsTheLostServer_data()
         rows->setCurrentIndex(found.first());
         QTest::keyClick(rows, Qt::Key_Return);
     });
-
-    struct Row
-    {
-        const char *name;
-        QString vehicle;
-        bool onPackages;
-        LostStep step;
-        LostShows shows;
-    };
     // clang-format off
-    const QList<Row> rows = {
-        {"VIN of the Arvo typed",                  QString(), false, typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
-        {"VIN of the Arvo typed, Bento shown", kVinBento, false,     typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
-        {"type key 7A01 typed",                    QString(), false, typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
-        {"series B20 chosen",                      kVinArvo,  false, series("B20"),                   models},
-        {"series C30 chosen",                      kVinArvo,  false, series("C30"),                   models},
-        {"home: labour values",                    kVinArvo, false,  home(&CHomeDlg::AwButton),       page(kPageAwKat, "mainList")},
-        {"home: packages",                         kVinArvo, false,  home(&CHomeDlg::PaketeButton),   page(kPageSRPWl, "packageRowList")},
-        {"home: findings",                         kVinArvo, false,  home(&CHomeDlg::BefundButton),   page(kPageBfnd, "upperList")},
-        {"home: inspection sheets (Wartung)",      kVinArvo, false,  home(&CHomeDlg::SBLButton),      page(kPageSBLWl, nullptr)},
-        {"head: contracts",                        kVinArvo, false,  head(kBtnContract),              page(kPageHLX, "contractList")},
-        {"packages: group 34 opened",              kVinArvo, true ,  group,                           page(kPageSRPWl, "packagePathList")},
+    return {
+        {"home: packages",                         kVinArvo, false,  Home(&CHomeDlg::PaketeButton),   PageShows(kPageSRPWl, "packageRowList")},
+        {"packages: group 34 opened",              kVinArvo, true ,  group,                           PageShows(kPageSRPWl, "packagePathList")},
     };
     // clang-format on
+}
+
+} // namespace
+
+void TestLostCatalogue::everyStepTellsTheLostServer_data()
+{
+    QTest::addColumn<bool>("frozen");
+    QTest::addColumn<QString>("vehicle");
+    QTest::addColumn<bool>("onPackages");
+    QTest::addColumn<LostStep>("step");
+    QTest::addColumn<LostShows>("shows");
+    const QList<LostRow> rows = HeadRows() + CatalogueRows() + PackageRows();
     for (const bool frozen : {false, true}) {
-        for (const Row &row : rows) {
+        for (const LostRow &row : rows) {
             QTest::addRow("%s, %s", row.name, frozen ? "server silent" : "server gone")
                 << frozen << row.vehicle << row.onPackages << row.step << row.shows;
         }
