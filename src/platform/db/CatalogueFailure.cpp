@@ -33,9 +33,14 @@ bool Has(const QString &text, const char *part)
 
 } // namespace
 
+bool FailedSince(const CYaqDataSrc *db, int failures)
+{
+    return !db || db->Failures() != failures;
+}
+
 CatalogueFound FoundBy(const CYaqDataSrc *db, int failures, bool found)
 {
-    if (!db || db->Failures() != failures)
+    if (FailedSince(db, failures))
         return CatalogueFound::Failed;
     return found ? CatalogueFound::Yes : CatalogueFound::No;
 }

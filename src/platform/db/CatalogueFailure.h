@@ -22,6 +22,17 @@ enum class CatalogueFound
 // failed since `failures` (its Failures() before the reads).
 CatalogueFound FoundBy(const CYaqDataSrc *db, int failures, bool found);
 
+// Whether a read of `db` failed since `failures` (true without `db`).
+bool FailedSince(const CYaqDataSrc *db, int failures);
+
+// The answer of a catalogue read that gives rows or a value: when a read
+// failed, `failed` says so and `value` is empty, never to be shown as "none".
+template <class T> struct [[nodiscard]] CatalogueAnswer
+{
+    T value{};
+    bool failed = false;
+};
+
 namespace CatalogueFailure {
 
 // Whether a failure text of the server's driver is the server's refusal
