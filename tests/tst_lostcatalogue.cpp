@@ -113,7 +113,7 @@ struct LostRow
 {
     const char *name;
     QString vehicle; // identified before the server goes
-    bool onPackages; // the package list shown before
+    LostStep setUp;  // while the server answers, after the vehicle (may be empty)
     LostStep step;
     LostShows shows;
 };
@@ -178,12 +178,12 @@ QList<LostRow> HeadRows()
     });
     // clang-format off
     return {
-        {"VIN of the Arvo typed",                  QString(), false, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
-        {"VIN of the Arvo typed, Bento shown",     kVinBento, false, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
-        {"type key 7A01 typed",                    QString(), false, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
-        {"series B20 chosen",                      kVinArvo,  false, series("B20"),                   models},
-        {"series C30 chosen",                      kVinArvo,  false, series("C30"),                   models},
-        {"head: contracts",                        kVinArvo,  false, Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
+        {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"VIN of the Arvo typed, Bento shown",     kVinBento, {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
+        {"type key 7A01 typed",                    QString(), {}, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
+        {"series B20 chosen",                      kVinArvo,  {},    series("B20"),                   models},
+        {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
+        {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
     };
     // clang-format on
 }
@@ -193,9 +193,9 @@ QList<LostRow> CatalogueRows()
 {
     // clang-format off
     return {
-        {"home: labour values",                    kVinArvo, false,  Home(&CHomeDlg::AwButton),       PageShows(kPageAwKat, "mainList")},
-        {"home: findings",                         kVinArvo, false,  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
-        {"home: inspection sheets (Wartung)",      kVinArvo, false,  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
+        {"home: labour values",                    kVinArvo, {},  Home(&CHomeDlg::AwButton),       PageShows(kPageAwKat, "mainList")},
+        {"home: findings",                         kVinArvo, {},  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
+        {"home: inspection sheets (Wartung)",      kVinArvo, {},  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
     };
     // clang-format on
 }
@@ -203,6 +203,11 @@ QList<LostRow> CatalogueRows()
 // The steps of the package list and a package's pages.
 QList<LostRow> PackageRows()
 {
+    // The package list shown while the server answers.
+    const auto openPackages = LostStep([](CYaq2Dlg &d) {
+        QTest::mouseClick(d.Page<CHomeDlg>()->PaketeButton(), Qt::LeftButton);
+        QVERIFY(Lists(d, "packageRowList"));
+    });
     const auto group = LostStep([](CYaq2Dlg &d) {
         auto *rows =
             d.VisiblePage()->findChild<QAbstractItemView *>(QStringLiteral("packageRowList"));
@@ -216,8 +221,8 @@ QList<LostRow> PackageRows()
     });
     // clang-format off
     return {
-        {"home: packages",                         kVinArvo, false,  Home(&CHomeDlg::PaketeButton),   PageShows(kPageSRPWl, "packageRowList")},
-        {"packages: group 34 opened",              kVinArvo, true ,  group,                           PageShows(kPageSRPWl, "packagePathList")},
+        {"home: packages",                         kVinArvo, {},  Home(&CHomeDlg::PaketeButton),   PageShows(kPageSRPWl, "packageRowList")},
+        {"packages: group 34 opened",              kVinArvo, openPackages, group,                           PageShows(kPageSRPWl, "packagePathList")},
     };
     // clang-format on
 }
@@ -228,14 +233,14 @@ void TestLostCatalogue::everyStepTellsTheLostServer_data()
 {
     QTest::addColumn<bool>("frozen");
     QTest::addColumn<QString>("vehicle");
-    QTest::addColumn<bool>("onPackages");
+    QTest::addColumn<LostStep>("setUp");
     QTest::addColumn<LostStep>("step");
     QTest::addColumn<LostShows>("shows");
     const QList<LostRow> rows = HeadRows() + CatalogueRows() + PackageRows();
     for (const bool frozen : {false, true}) {
         for (const LostRow &row : rows) {
             QTest::addRow("%s, %s", row.name, frozen ? "server silent" : "server gone")
-                << frozen << row.vehicle << row.onPackages << row.step << row.shows;
+                << frozen << row.vehicle << row.setUp << row.step << row.shows;
         }
     }
 }
@@ -244,7 +249,7 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
 {
     QFETCH(bool, frozen);
     QFETCH(QString, vehicle);
-    QFETCH(bool, onPackages);
+    QFETCH(LostStep, setUp);
     QFETCH(LostStep, step);
     QFETCH(LostShows, shows);
     CYaq2Dlg &d = *m_dlg;
@@ -252,12 +257,9 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
         typeVin(vehicle);
         QVERIFY(!d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text().isEmpty());
     }
-    // A package group is opened from the list shown while the server
-    // answered.
-    if (onPackages) {
-        QTest::mouseClick(d.Page<CHomeDlg>()->PaketeButton(), Qt::LeftButton);
-        QVERIFY(Lists(d, "packageRowList"));
-    }
+    // What the step needs shown, while the server answers.
+    if (setUp)
+        setUp(d);
     const QString shownVin = d.VinEdit()->text();
     const QString shownTypeKey = d.findChild<QLineEdit *>(QStringLiteral("typeKeyEdit"))->text();
     const QString shownModel =
