@@ -421,8 +421,8 @@ void TestHeadRowCatalogue::leadTypes()
         m_settings->bAltKatalog = 1;
         m_settings->Bestellnr = QStringLiteral("VQA40001");
     }
-    QCOMPARE(catalogue(true, mapping).LeadTypes(model, takeLowCodes), leadTypes);
-    QCOMPARE(catalogue(false).LeadTypes(model, takeLowCodes), QStringList());
+    QCOMPARE(catalogue(true, mapping).LeadTypes(model, takeLowCodes).value, leadTypes);
+    QCOMPARE(catalogue(false).LeadTypes(model, takeLowCodes).value, QStringList());
 }
 
 // ---------------------------------------------------------------------------
@@ -524,8 +524,8 @@ void TestHeadRowCatalogue::referenceDate()
 void TestHeadRowCatalogue::catalogueDate()
 {
     // The latest of the demo catalogue's reports.
-    QCOMPARE(catalogue().CatalogueDate(), QStringLiteral("12/06/2024"));
-    QCOMPARE(catalogue(false).CatalogueDate(), QString());
+    QCOMPARE(catalogue().CatalogueDate().value, QStringLiteral("12/06/2024"));
+    QCOMPARE(catalogue(false).CatalogueDate().value, QString());
 }
 
 // ---------------------------------------------------------------------------

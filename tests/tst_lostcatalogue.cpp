@@ -176,6 +176,17 @@ QList<LostRow> HeadRows()
     const auto models = LostShows([](CYaq2Dlg &d) {
         return d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->count() > 0;
     });
+    const auto model = [](const QString &name) {
+        return LostStep([name](CYaq2Dlg &d) {
+            auto *combo = d.findChild<QComboBox *>(QStringLiteral("modelCombo"));
+            const int index = combo->findText(name);
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        });
+    };
+    const auto leadTypes = LostShows([](CYaq2Dlg &d) {
+        return d.findChild<QComboBox *>(QStringLiteral("leadTypeCombo"))->count() > 0;
+    });
     // clang-format off
     return {
         {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
@@ -184,6 +195,7 @@ QList<LostRow> HeadRows()
         {"series B20 chosen",                      kVinArvo,  {},    series("B20"),                   models},
         {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
         {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
+        {"model Arvo 2.0 chosen",                  kVinArvo,  {},    model("Arvo 2.0"),               leadTypes},
     };
     // clang-format on
 }

@@ -376,6 +376,10 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         const CHeadRowCatalogue::ContractResult contract = m_host.HeadRow().CheckContract(vin);
         if (contract == CHeadRowCatalogue::ContractNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
+        // The vehicle is taken (the basket agreed): a contract that could not
+        // be read is told, never shown as none without a word.
+        if (contract == CHeadRowCatalogue::ContractReadFailed)
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
         SetCatalogueCaption();
         m_view.FillModelCombos(true);
@@ -459,7 +463,9 @@ void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
         return;
     }
     previous.Restore(*m_pSettings);
-    RestoreHeadRow(previous);
+    // The combos still show its lists: they stay, unread.
+    const CHeadRowView::ComboLists lists = m_view.TakeComboLists();
+    RestoreHeadRow(previous, &lists);
     ForgetTakenOutVehicle();
     m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(*m_pSettings)));
     m_view.Vin()->selectAll();
@@ -653,11 +659,15 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
     return 1;
 }
 
-// Shows the vehicle of the snapshot in the head row again.
-void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
+// Shows the vehicle of the snapshot in the head row again; with its lists
+// as they were shown, else read anew.
+void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before, const CHeadRowView::ComboLists *lists)
 {
     m_pVinTimer->stop();
-    m_view.FillModelCombos(true);
+    if (lists)
+        m_view.PutComboLists(*lists);
+    else
+        m_view.FillModelCombos(true);
     SetFieldText(m_view.Vin(), before.Vin());
     SetFieldText(m_view.TypeKey(), before.strTypSchl);
     // The first registration of the kept vehicle, or the empty-date mask.
@@ -736,6 +746,7 @@ void CIdentFlow::OnCbnSelchangeEReihe()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    CHeadRowView::ComboLists shownLists = m_view.TakeComboLists();
     ResetVehicleFields(false, true);
 
     int index = m_view.Series()->currentIndex();
@@ -793,7 +804,9 @@ void CIdentFlow::OnCbnSelchangeEReihe()
             // what it showed, and the series can be chosen again.
             Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             before.Restore(s);
-            RestoreHeadRow(before);
+            // The series shown before the choice, with the lists it showed.
+            shownLists.series = m_host.HeadRow().SeriesIndex(before.strEReihe);
+            RestoreHeadRow(before, &shownLists);
             m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
             return;
         }
@@ -847,21 +860,30 @@ void CIdentFlow::OnCbnSelchangeVerkbez()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    const QString model =
+        m_view.Model()->currentIndex() >= 0 ? m_view.Model()->currentText() : QString();
+    // The lead types are read before anything changes: when they cannot be
+    // read the head row keeps the vehicle it showed, whole, with its lists,
+    // and the model can be chosen again.
+    CatalogueAnswer<QStringList> leadTypes;
+    if (!model.isEmpty())
+        leadTypes = m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1);
+    if (leadTypes.failed) {
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        const QSignalBlocker block(m_view.Model());
+        m_view.Model()->setCurrentIndex(m_view.Model()->findText(s.ModellBez));
+        return;
+    }
 
     ForgetIdentifiedVehicle();
 
-    const QString model =
-        m_view.Model()->currentIndex() >= 0 ? m_view.Model()->currentText() : QString();
     s.ModellBez = model;
     {
         const QSignalBlocker block(m_view.LeadType());
         m_view.LeadType()->clear();
+        m_view.LeadType()->addItems(leadTypes.value);
     }
     s.LeadTyp.clear();
-    if (!model.isEmpty()) {
-        const QSignalBlocker block(m_view.LeadType());
-        m_view.LeadType()->addItems(m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1));
-    }
     if (m_view.LeadType()->count() == 1) {
         const QSignalBlocker block(m_view.LeadType());
         m_view.LeadType()->setCurrentIndex(0);

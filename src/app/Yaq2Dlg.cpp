@@ -32,6 +32,7 @@
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
 #include "platform/db/CatalogueFailure.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -139,6 +140,10 @@ bool CYaq2Dlg::OpenConnection(CYaqDb &db) const
 
 void CYaq2Dlg::OpenConnections()
 {
+    // The start (the connections, the catalogue date, the caller's vehicle
+    // and request) is a step of its own: it waits on a silent server at
+    // most once.
+    CServerWait::BeginStep();
     for (auto &db : m_pDb) {
         auto connection = std::make_unique<CYaqDb>();
         if (!OpenConnection(*connection)) {
