@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -187,6 +188,14 @@ QList<LostRow> HeadRows()
     const auto leadTypes = LostShows([](CYaq2Dlg &d) {
         return d.findChild<QComboBox *>(QStringLiteral("leadTypeCombo"))->count() > 0;
     });
+    // The mileage typed; the page shown follows once the typing pauses.
+    const auto mileage = [](const QString &km) {
+        return LostStep([km](CYaq2Dlg &d) {
+            Typed("mileageEdit", km)(d);
+            if (auto *pause = d.findChild<QTimer *>(QStringLiteral("mileagePauseTimer")))
+                QVERIFY(QTest::qWaitFor([pause] { return !pause->isActive(); }, 5 * kBoundMs));
+        });
+    };
     // clang-format off
     return {
         {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
@@ -196,6 +205,7 @@ QList<LostRow> HeadRows()
         {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
         {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
         {"model Arvo 2.0 chosen",                  kVinArvo,  {},    model("Arvo 2.0"),               leadTypes},
+        {"mileage typed, contracts shown",         kVinArvo,  Head(kBtnContract), mileage("45210"), PageShows(kPageHLX, "contractList")},
     };
     // clang-format on
 }

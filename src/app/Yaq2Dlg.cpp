@@ -45,6 +45,7 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 
 static void InitYaqResources()
 {
@@ -57,6 +58,8 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
+// The pause in the typing of the mileage after which the page follows it.
+constexpr int kMileagePauseMs = 400;
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env, QWidget *parent)
@@ -212,6 +215,11 @@ void CYaq2Dlg::ConnectHead()
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, tools, &CHeadTools::Help);
     connect(m_pHead->Mileage(), &QLineEdit::textEdited, this, &CYaq2Dlg::OnEnChangeMileage);
+    m_pMileagePause = new QTimer(this);
+    m_pMileagePause->setObjectName(QStringLiteral("mileagePauseTimer"));
+    m_pMileagePause->setSingleShot(true);
+    m_pMileagePause->setInterval(kMileagePauseMs);
+    connect(m_pMileagePause, &QTimer::timeout, this, &CYaq2Dlg::ShowMileageOnPage);
     for (COwnButton *button : m_pHead->Buttons())
         button->installEventFilter(this);
 }
@@ -257,12 +265,20 @@ void CYaq2Dlg::SetBrandCaption()
 void CYaq2Dlg::OnEnChangeMileage()
 {
     m_pSettings->Kilometer = m_pHead->Mileage()->text();
-    if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
-        contract->ActivatePage();
     CChangeFlags changes;
     changes.bKilometer = 1;
     SetIdentChanged(changes);
-    if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
+    // The page shown reads the catalogue again for the mileage: once for the
+    // number typed, not for every digit (each of which would wait on a
+    // silent catalogue server and tell it).
+    m_pMileagePause->start();
+}
+
+void CYaq2Dlg::ShowMileageOnPage()
+{
+    if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
+        contract->ActivatePage();
+    else if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
         findings->ActivatePage(0);
     else if (auto *packages = Page<CSRPWlDlg>(); VisiblePage() == packages)
         packages->ActivatePage();
@@ -850,6 +866,9 @@ void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
         }
     }
 
+    // The page switched to shows the mileage typed before.
+    if (m_pMileagePause)
+        m_pMileagePause->stop();
     m_pHead->PageStack()->setCurrentWidget(Page(pageId));
     switch (row.title) {
     case PageTitle::Home:
