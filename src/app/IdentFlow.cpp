@@ -378,11 +378,15 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
         // The vehicle is taken (the basket agreed): a contract that could not
         // be read is told, never shown as none without a word.
-        if (contract == CHeadRowCatalogue::ContractReadFailed)
+        const bool told = contract == CHeadRowCatalogue::ContractReadFailed;
+        if (told)
             Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
         SetCatalogueCaption();
-        m_view.FillModelCombos(true);
+        // Models that could not be read leave the vehicle's own model and
+        // lead type in the combos; told once in the step.
+        if (!m_view.FillModelCombos(true) && !told)
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         // The hand-entered fields belong to a vehicle of a VIN only; after
         // a type key they stay empty and locked, as every page switch
         // would leave them. The VIN of the vehicle taken out, typed again
@@ -396,7 +400,8 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
             FirstRegistrationAfterIdent();
         }
     } else {
-        m_view.FillModelCombos(false);
+        if (!m_view.FillModelCombos(false))
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         ResetVehicleFields(false, true);
     }
     ForgetTakenOutVehicle();
@@ -666,8 +671,8 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before, const CHeadRowView
     m_pVinTimer->stop();
     if (lists)
         m_view.PutComboLists(*lists);
-    else
-        m_view.FillModelCombos(true);
+    else if (!m_view.FillModelCombos(true))
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
     SetFieldText(m_view.Vin(), before.Vin());
     SetFieldText(m_view.TypeKey(), before.strTypSchl);
     // The first registration of the kept vehicle, or the empty-date mask.
