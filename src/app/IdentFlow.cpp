@@ -257,9 +257,10 @@ void CIdentFlow::IdentifyVin(const QString &vin)
     CPendingIdent pending;
     const CVehicleIdent::VinResult found = m_host.HeadRow().LookupVin(vin, pending);
     if (found == CVehicleIdent::VinReadFailed) {
-        // Never "not found": the VIN stays, selected, to be tried again.
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        // Never "not found": the head row shows the vehicle it showed (or
+        // the VIN stays, selected, to be tried again) before the message.
         KeepVehicleAfterFailedRead(shown);
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         return;
     }
     if (found != CVehicleIdent::VinFound) {
@@ -326,11 +327,12 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_host.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueReadFailed) {
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         if (fromVin) {
             KeepVehicleAfterFailedRead(shown);
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             return false;
         }
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         m_view.TypeKey()->setFocus();
         m_view.TypeKey()->selectAll();
         return false;
@@ -807,11 +809,12 @@ void CIdentFlow::OnCbnSelchangeEReihe()
         if (!m_view.FillModelCombos(false)) {
             // The models of the series cannot be read: the head row shows
             // what it showed, and the series can be chosen again.
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            // The series shown before the choice, with the lists it showed,
+            // before the message is read.
             before.Restore(s);
-            // The series shown before the choice, with the lists it showed.
             shownLists.series = m_host.HeadRow().SeriesIndex(before.strEReihe);
             RestoreHeadRow(before, &shownLists);
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
             return;
         }
@@ -874,9 +877,12 @@ void CIdentFlow::OnCbnSelchangeVerkbez()
     if (!model.isEmpty())
         leadTypes = m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1);
     if (leadTypes.failed) {
+        // The head row shows the vehicle again before the message is read.
+        {
+            const QSignalBlocker block(m_view.Model());
+            m_view.Model()->setCurrentIndex(m_view.Model()->findText(s.ModellBez));
+        }
         Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
-        const QSignalBlocker block(m_view.Model());
-        m_view.Model()->setCurrentIndex(m_view.Model()->findText(s.ModellBez));
         return;
     }
 
