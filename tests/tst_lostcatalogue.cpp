@@ -201,6 +201,7 @@ QList<LostRow> HeadRows()
         {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"VIN of the Arvo typed, Bento shown",     kVinBento, {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"type key 7A01 typed",                    QString(), {}, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
+        {"type key 7A01 typed, Bento shown",       kVinBento, {}, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
         {"series B20 chosen",                      kVinArvo,  {},    series("B20"),                   models},
         {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
         {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},

@@ -332,9 +332,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
             Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             return false;
         }
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
-        m_view.TypeKey()->setFocus();
-        m_view.TypeKey()->selectAll();
+        KeepVehicleAfterFailedTypeKey(shown);
         return false;
     }
     if (catalogue == CVehicleIdent::CatalogueRefused) {
@@ -476,6 +474,24 @@ void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
     ForgetTakenOutVehicle();
     m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(*m_pSettings)));
     m_view.Vin()->selectAll();
+}
+
+// The catalogue could not be read for a typed type key: the head row shows
+// the vehicle it showed, whole, with its lists (never the new type key
+// beside the old model); without one the type key stays, selected, to be
+// tried again. Then the lost server is told.
+void CIdentFlow::KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown)
+{
+    CPrgSettings &s = *m_pSettings;
+    if (shown.HasVehicle()) {
+        const CHeadRowView::ComboLists lists = m_view.TakeComboLists();
+        shown.Restore(s);
+        RestoreHeadRow(shown, &lists);
+        m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
+    }
+    m_view.TypeKey()->setFocus();
+    Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+    m_view.TypeKey()->selectAll();
 }
 
 // The vehicle of this VIN is in the settings again: so are its hand-entered
@@ -718,8 +734,7 @@ void CIdentFlow::IdentifyTypeKey(const QString &typeKey)
     if (found == CVehicleIdent::TypeKeyNoConnection) {
         Tell(OrmelText(7021), MSG_ALIGN_LEFT);
     } else if (found == CVehicleIdent::TypeKeyReadFailed) {
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
-        m_view.TypeKey()->selectAll();
+        KeepVehicleAfterFailedTypeKey(before);
     } else if (found != CVehicleIdent::TypeKeyFound) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         m_view.TypeKey()->selectAll();

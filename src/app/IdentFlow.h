@@ -119,6 +119,7 @@ private:
     void TakeOutVehicle(const CIdentSnapshot &shown);
     void RefuseVin(const CIdentSnapshot &shown);
     void KeepVehicleAfterFailedRead(const CIdentSnapshot &shown);
+    void KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown);
     bool IdentifyShortVin(const QString &vin, const CIdentSnapshot &shown);
     // The vehicle the basket's entries belong to: the one taken out while a
     // VIN was typed, else the one shown.
