@@ -6,9 +6,11 @@
 // version line of the caption.
 
 #include "app/EReiheList.h"
+#include "app/FirstRegistration.h"
 #include "app/HeadRowCatalogue.h"
 #include "app/ModelMapping.h"
 #include "app/PendingIdent.h"
+#include "app/Utilities.h"
 #include "app/VehicleIdent.h"
 #include "app/VersionLine.h"
 #include "app/VinCheck.h"
@@ -106,6 +108,8 @@ private slots:
     void catalogueStep();
     void unreadableCatalogue_data();
     void unreadableCatalogue();
+    void headReadSaysItFailed_data();
+    void headReadSaysItFailed();
     void lostServer_data();
     void lostServer();
     void demoVehiclesOnTheServer_data();
@@ -421,8 +425,8 @@ void TestHeadRowCatalogue::leadTypes()
         m_settings->bAltKatalog = 1;
         m_settings->Bestellnr = QStringLiteral("VQA40001");
     }
-    QCOMPARE(catalogue(true, mapping).LeadTypes(model, takeLowCodes), leadTypes);
-    QCOMPARE(catalogue(false).LeadTypes(model, takeLowCodes), QStringList());
+    QCOMPARE(catalogue(true, mapping).LeadTypes(model, takeLowCodes).value, leadTypes);
+    QCOMPARE(catalogue(false).LeadTypes(model, takeLowCodes).value, QStringList());
 }
 
 // ---------------------------------------------------------------------------
@@ -524,8 +528,8 @@ void TestHeadRowCatalogue::referenceDate()
 void TestHeadRowCatalogue::catalogueDate()
 {
     // The latest of the demo catalogue's reports.
-    QCOMPARE(catalogue().CatalogueDate(), QStringLiteral("12/06/2024"));
-    QCOMPARE(catalogue(false).CatalogueDate(), QString());
+    QCOMPARE(catalogue().CatalogueDate().value, QStringLiteral("12/06/2024"));
+    QCOMPARE(catalogue(false).CatalogueDate().value, QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -703,6 +707,56 @@ void TestHeadRowCatalogue::unreadableCatalogue()
         pending.strEReihe = QStringLiteral("F40");
         QCOMPARE(int(ident.CatalogueStep(pending)), result);
     }
+}
+
+// The other reads of the head row and the start: a table they read is
+// missing, and the answer says that the read failed, never "none".
+void TestHeadRowCatalogue::headReadSaysItFailed_data()
+{
+    QTest::addColumn<QByteArray>("sql");
+    QTest::addColumn<QString>("read");
+    // clang-format off
+    QTest::newRow("lead types of a model")   << QByteArray("DROP TABLE catalogue_column")  << "lead types";
+    QTest::newRow("column of a model")       << QByteArray("DROP TABLE catalogue_column")  << "column";
+    QTest::newRow("contract's option")       << QByteArray("DROP TABLE hlx_option")        << "contract";
+    QTest::newRow("catalogue date")          << QByteArray("ALTER TABLE catalogue_report RENAME COLUMN created TO made") << "date";
+    QTest::newRow("vehicles of a short VIN") << QByteArray("DROP TABLE vin_range")         << "short VIN";
+    QTest::newRow("caller's package")        << QByteArray("DROP TABLE srp_package")       << "package";
+    QTest::newRow("caller's labour position") << QByteArray("DROP TABLE labour_value")     << "position";
+    // clang-format on
+}
+
+void TestHeadRowCatalogue::headReadSaysItFailed()
+{
+    QFETCH(QByteArray, sql);
+    QFETCH(QString, read);
+    QTemporaryDir dir;
+    m_db0 = CatalogueDbTest::OpenDemoCopy(dir.path(), sql.constData());
+    m_db1 = CatalogueDbTest::OpenFileIn(dir.path());
+    QVERIFY(m_db0 && m_db1);
+    setF40();
+    m_settings->TypSchl = QStringLiteral("7A01");
+    m_settings->Fgstnr = kVinArvo.right(7);
+    m_settings->VertragText1 = QStringLiteral("stale");
+    CHeadRowCatalogue &head = catalogue();
+    bool failed = false;
+    if (read == QLatin1String("lead types"))
+        failed = head.LeadTypes(QStringLiteral("Arvo 2.0"), false).failed;
+    else if (read == QLatin1String("column"))
+        failed = ReadAwKatSpalte(m_settings.get(), m_db0.get(), QStringLiteral("Arvo 2.0"), nullptr)
+                     .failed;
+    else if (read == QLatin1String("contract"))
+        failed = head.CheckContract(kVinArvo) == CHeadRowCatalogue::ContractReadFailed &&
+                 m_settings->VertragText1.isEmpty();
+    else if (read == QLatin1String("date"))
+        failed = head.CatalogueDate().failed;
+    else if (read == QLatin1String("short VIN"))
+        failed = CFirstRegistration::CountShortVin(m_db0.get(), kVinArvo.right(7)).failed;
+    else if (read == QLatin1String("package"))
+        failed = head.HasPackage(QStringLiteral("1110010")) == CatalogueFound::Failed;
+    else
+        failed = head.HasLabourPosition(QStringLiteral("1110010")) == CatalogueFound::Failed;
+    QVERIFY(failed);
 }
 
 // The catalogue server reached through a proxy of the test's own, which

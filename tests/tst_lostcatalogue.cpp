@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -176,14 +177,36 @@ QList<LostRow> HeadRows()
     const auto models = LostShows([](CYaq2Dlg &d) {
         return d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->count() > 0;
     });
+    const auto model = [](const QString &name) {
+        return LostStep([name](CYaq2Dlg &d) {
+            auto *combo = d.findChild<QComboBox *>(QStringLiteral("modelCombo"));
+            const int index = combo->findText(name);
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        });
+    };
+    const auto leadTypes = LostShows([](CYaq2Dlg &d) {
+        return d.findChild<QComboBox *>(QStringLiteral("leadTypeCombo"))->count() > 0;
+    });
+    // The mileage typed; the page shown follows once the typing pauses.
+    const auto mileage = [](const QString &km) {
+        return LostStep([km](CYaq2Dlg &d) {
+            Typed("mileageEdit", km)(d);
+            if (auto *pause = d.findChild<QTimer *>(QStringLiteral("mileagePauseTimer")))
+                QVERIFY(QTest::qWaitFor([pause] { return !pause->isActive(); }, 5 * kBoundMs));
+        });
+    };
     // clang-format off
     return {
         {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"VIN of the Arvo typed, Bento shown",     kVinBento, {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
         {"type key 7A01 typed",                    QString(), {}, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
+        {"type key 7A01 typed, Bento shown",       kVinBento, {}, Typed("typeKeyEdit", "7A01"),    identified("7A01", "Arvo 1.6")},
         {"series B20 chosen",                      kVinArvo,  {},    series("B20"),                   models},
         {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
         {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
+        {"model Arvo 2.0 chosen",                  kVinArvo,  {},    model("Arvo 2.0"),               leadTypes},
+        {"mileage typed, contracts shown",         kVinArvo,  Head(kBtnContract), mileage("45210"), PageShows(kPageHLX, "contractList")},
     };
     // clang-format on
 }

@@ -46,16 +46,16 @@ struct Window : IStartWindow
         settings->TypSchl = kTypeKey;
         ended = vehicleEnds;
     }
-    bool HasSrpPackage(const QString &nr) override
+    CatalogueFound HasSrpPackage(const QString &nr) override
     {
         steps << QStringLiteral("package? ") + nr;
-        return hasPackage;
+        return hasPackage ? CatalogueFound::Yes : CatalogueFound::No;
     }
     void ShowSRPWlPage(const QString &nr) override { steps << QStringLiteral("packages ") + nr; }
-    bool HasLabourPosition(const QString &apNr) override
+    CatalogueFound HasLabourPosition(const QString &apNr) override
     {
         steps << QStringLiteral("position? ") + apNr;
-        return hasLabourPosition;
+        return hasLabourPosition ? CatalogueFound::Yes : CatalogueFound::No;
     }
     void ShowNrAbfragePage() override { steps << QStringLiteral("number search"); }
     void TransferBasket() override { steps << QStringLiteral("transfer"); }

@@ -12,6 +12,7 @@
 #include "common/TextDlg.h"
 #include "platform/OrmelText.h"
 #include "platform/SoapSvr.h"
+#include "platform/db/ServerWait.h"
 #include "settings/PrgSettings.h"
 
 #include <QLineEdit>
@@ -53,8 +54,14 @@ CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlo
     // The wait window keeps the adviser's input from the pages while a
     // request waits.
     m_sender.SetInputGuarded(true);
+    // An answer naming a short VIN that several vehicles share is not taken.
+    // A count the catalogue could not make takes the answer as the vehicle
+    // asked about, whose VIN ends with it: never as a VIN that fits no
+    // vehicle, a message that would send the adviser looking for a wrong VIN.
     m_client.SetShortVinCount([this](const QString &shortVin) {
-        return CFirstRegistration::CountShortVin(m_host.Db(0), shortVin);
+        const CatalogueAnswer<int> count =
+            CFirstRegistration::CountShortVin(m_host.Db(0), shortVin);
+        return count.failed ? 1 : count.value;
     });
 }
 
@@ -83,6 +90,10 @@ CFirstRegistration::AnswerResult CDmsExchange::RequestFirstRegistrationDate()
 
 void CDmsExchange::HandleSoapRequest(const QString &request)
 {
+    // The DMS's push is a step of its own, as an input of the adviser is: a
+    // catalogue server found silent in an earlier step is asked again, and
+    // waited on at most once in this one.
+    CServerWait::BeginStep();
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
     CWkBasket *basket = m_host.Basket();

@@ -8,6 +8,7 @@
 #include "common/WaitCursor.h"
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
+#include "platform/db/ServerWait.h"
 #include "settings/PrgSettings.h"
 
 #include <QApplication>
@@ -247,6 +248,9 @@ void CFgstNrAbfDlg::ShowResults(const QList<CFgstNrAbfZeile> &hits)
 
 void CFgstNrAbfDlg::OnTakeVin()
 {
+    // Taking a hit is the adviser's step in this dialog: a catalogue server
+    // found silent before is asked again.
+    CServerWait::BeginStep();
     PlaySoundSelected(m_pSettings);
     const CFgstNrAbfZeile *hit = m_pModel->HitAt(m_pList->currentIndex().row());
     if (!hit)

@@ -234,7 +234,13 @@ CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &ans
     return result;
 }
 
-int CFirstRegistration::CountShortVin(CYaqDb *db, const QString &shortVin)
+CatalogueAnswer<int> CFirstRegistration::CountShortVin(CYaqDb *db, const QString &shortVin)
 {
-    return db ? db->CountShortVin(shortVin) : 0;
+    if (!db)
+        return {};
+    const int failures = db->Failures();
+    const int count = db->CountShortVin(shortVin);
+    if (FailedSince(db, failures))
+        return {0, true};
+    return {count, false};
 }

@@ -11,6 +11,7 @@
 // afterwards; the settings are written here.
 
 #include "common/ChangeFlags.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <QString>
 #include <functional>
@@ -96,7 +97,8 @@ public:
 
     // The vehicles with the short VIN in the catalogue; stops counting at 2.
     // The client's count of the main window (CDmsClient::SetShortVinCount).
-    static int CountShortVin(CYaqDb *db, const QString &shortVin);
+    // A read that failed says so (no connection: none counted).
+    static CatalogueAnswer<int> CountShortVin(CYaqDb *db, const QString &shortVin);
 
 private:
     CPrgSettings *m_settings;

@@ -153,7 +153,7 @@ CHeadRowCatalogue::ModelItems CHeadRowCatalogue::Models(bool showVehicle) const
                 if (!items.models.contains(name))
                     items.models.append(name);
             }
-            items.leadTypes = LeadTypes(s.ModellBez, false);
+            items.leadTypes = LeadTypes(s.ModellBez, false).value;
         } else {
             CAltLtypData alt;
             alt.Init();
@@ -186,12 +186,20 @@ CHeadRowCatalogue::ModelItems CHeadRowCatalogue::Models(bool showVehicle) const
     return items;
 }
 
-QStringList CHeadRowCatalogue::LeadTypes(const QString &model, bool takeLowCodes) const
+CatalogueAnswer<QStringList> CHeadRowCatalogue::LeadTypes(const QString &model,
+                                                          bool takeLowCodes) const
 {
     const CPrgSettings &s = *m_pSettings;
-    QStringList codes;
+    CatalogueAnswer<QStringList> codes;
     if (!m_pDb0)
         return codes;
+    const int failures = m_pDb0->Failures();
+    // Nothing half read: a failed read gives no codes.
+    const auto answered = [this, failures, &codes] {
+        if (FailedSince(m_pDb0, failures))
+            codes = {QStringList(), true};
+        return codes;
+    };
     if (s.bAltKatalog) {
         CAltLtypData alt;
         alt.Init();
@@ -199,9 +207,9 @@ QStringList CHeadRowCatalogue::LeadTypes(const QString &model, bool takeLowCodes
         alt.m_strVerkBez = model;
         for (int ok = m_pDb0->ReadAltLtypData(alt); ok; ok = m_pDb0->ReadNext()) {
             alt.TrimData();
-            codes.append(alt.m_strLTyp);
+            codes.value.append(alt.m_strLTyp);
         }
-        return codes;
+        return answered();
     }
     CAwKatSpalteData col;
     col.Init();
@@ -212,8 +220,8 @@ QStringList CHeadRowCatalogue::LeadTypes(const QString &model, bool takeLowCodes
     if (!ok) {
         // A model name of the mapping file: the codes mapped to it.
         if (m_pMapping)
-            m_pMapping->GetCodesForModel(codes, model);
-        return codes;
+            m_pMapping->GetCodesForModel(codes.value, model);
+        return answered();
     }
     for (; ok; ok = m_pDb0->ReadNext()) {
         col.TrimData();
@@ -221,9 +229,9 @@ QStringList CHeadRowCatalogue::LeadTypes(const QString &model, bool takeLowCodes
         if (m_pMapping && m_pMapping->GetModelName(mapped, col.m_strLTyp))
             continue;
         if (col.m_strLTyp >= kFirstLeadType || takeLowCodes)
-            codes.append(col.m_strLTyp);
+            codes.value.append(col.m_strLTyp);
     }
-    return codes;
+    return answered();
 }
 
 // ---------------------------------------------------------------------------
@@ -269,6 +277,13 @@ CHeadRowCatalogue::ContractResult CHeadRowCatalogue::CheckContract(const QString
         return ContractNone;
     if (!m_pDb0 || !m_pDb1)
         return ContractNoConnection;
+    const int failures = FailuresOf({m_pDb0, m_pDb1});
+    // A read that failed leaves no contract text of a contract half read.
+    const auto failed = [&s] {
+        s.VertragText1.clear();
+        s.VertragText2.clear();
+        return ContractReadFailed;
+    };
     CHLXFgstnrData rec;
     rec.Init();
     rec.m_strKatBstNr = s.KatalogKey;
@@ -285,9 +300,12 @@ CHeadRowCatalogue::ContractResult CHeadRowCatalogue::CheckContract(const QString
             option.TrimData();
             if (option.m_strHerkunft == kContractOrigin)
                 return ContractFound;
+        } else if (FailuresOf({m_pDb0, m_pDb1}) != failures) {
+            m_pDb0->CloseStmt();
+            return failed();
         }
     }
-    return ContractNone;
+    return FailuresOf({m_pDb0, m_pDb1}) != failures ? failed() : ContractNone;
 }
 
 // ---------------------------------------------------------------------------
@@ -326,21 +344,36 @@ CatalogueFound CHeadRowCatalogue::HasMaintenanceTopics(const QDate &today) const
     return FoundBy(m_pDb0, failures, found);
 }
 
-QString CHeadRowCatalogue::CatalogueDate() const
+CatalogueAnswer<QString> CHeadRowCatalogue::CatalogueDate() const
 {
+    if (!m_pDb0)
+        return {};
+    const int failures = m_pDb0->Failures();
     CReportData report;
-    if (!m_pDb0 || !m_pDb0->ReadReportMaxData(report) || report.m_strZeitstempel.size() != 14)
-        return QString();
+    const bool found = m_pDb0->ReadReportMaxData(report) != 0;
+    if (FailedSince(m_pDb0, failures))
+        return {QString(), true};
+    if (!found || report.m_strZeitstempel.size() != 14)
+        return {};
     const QString &t = report.m_strZeitstempel;
-    return t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4);
+    return {t.mid(6, 2) + QLatin1Char('/') + t.mid(4, 2) + QLatin1Char('/') + t.left(4), false};
 }
 
-bool CHeadRowCatalogue::HasPackage(const QString &packageNr7) const
+CatalogueFound CHeadRowCatalogue::HasPackage(const QString &packageNr7) const
 {
-    return GetSRPPakete(m_pSettings, packageNr7, m_pDb0, m_pDb1, -1) != 0;
+    const int failures = FailuresOf({m_pDb0, m_pDb1});
+    const bool found = GetSRPPakete(m_pSettings, packageNr7, m_pDb0, m_pDb1, -1) != 0;
+    if (FailuresOf({m_pDb0, m_pDb1}) != failures)
+        return CatalogueFound::Failed;
+    return found ? CatalogueFound::Yes : CatalogueFound::No;
 }
 
-bool CHeadRowCatalogue::HasLabourPosition(const QString &apNr) const
+CatalogueFound CHeadRowCatalogue::HasLabourPosition(const QString &apNr) const
 {
-    return GetAPosWert(m_pSettings, apNr, m_pDb0, 0, 0, QString(), QString(), 0, -1) != 0;
+    const int failures = FailuresOf({m_pDb0});
+    const bool found =
+        GetAPosWert(m_pSettings, apNr, m_pDb0, 0, 0, QString(), QString(), 0, -1) != 0;
+    if (FailuresOf({m_pDb0}) != failures)
+        return CatalogueFound::Failed;
+    return found ? CatalogueFound::Yes : CatalogueFound::No;
 }

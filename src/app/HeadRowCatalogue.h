@@ -74,7 +74,8 @@ public:
     // The lead types of a model of the settings' catalogue. Codes below 1000
     // belong to variants of a catalogue other than the normal one: only with
     // takeLowCodes. A model of the mapping file gets the codes mapped to it.
-    QStringList LeadTypes(const QString &model, bool takeLowCodes) const;
+    // A read that failed says so, with no codes.
+    CatalogueAnswer<QStringList> LeadTypes(const QString &model, bool takeLowCodes) const;
 
     // --- Identification (see CVehicleIdent) with the dealer's brands, the
     // model names of the mapping and the local data set of the settings
@@ -92,10 +93,12 @@ public:
         ContractNone,
         ContractFound,
         ContractNoConnection,
+        ContractReadFailed,
     };
     // Whether the 17-character VIN has a contract of origin "AG" in the
     // normal catalogue. The settings' contract texts take option and billing
-    // start of that contract, else of the last one read (empty for none).
+    // start of that contract, else of the last one read (empty for none, and
+    // after a read that failed).
     ContractResult CheckContract(const QString &vin);
 
     // --- Maintenance topics
@@ -109,15 +112,15 @@ public:
     QString MaintenanceReferenceDate(const QDate &today = QDate::currentDate()) const;
 
     // The date of the latest catalogue report, "DD/MM/YYYY"; empty when
-    // there is none.
-    QString CatalogueDate() const;
+    // there is none, or without a connection; a read that failed says so.
+    CatalogueAnswer<QString> CatalogueDate() const;
 
     // --- What a caller of the program asks for at the start
 
     // Whether the catalogue holds the package (seven-character number) for
     // the settings' vehicle, and the labour position.
-    bool HasPackage(const QString &packageNr7) const;
-    bool HasLabourPosition(const QString &apNr) const;
+    CatalogueFound HasPackage(const QString &packageNr7) const;
+    CatalogueFound HasLabourPosition(const QString &apNr) const;
 
 private:
     CVehicleIdent Ident() const;

@@ -375,6 +375,33 @@ bool CHeadRowView::FillModelCombos(bool showVehicle)
     return !items.readFailed;
 }
 
+CHeadRowView::ComboLists CHeadRowView::TakeComboLists() const
+{
+    ComboLists lists;
+    lists.series = m_pEReihe->currentIndex();
+    for (int i = 0; i < m_pModell->count(); ++i)
+        lists.models << m_pModell->itemText(i);
+    lists.model = m_pModell->currentIndex();
+    for (int i = 0; i < m_pLeadType->count(); ++i)
+        lists.leadTypes << m_pLeadType->itemText(i);
+    lists.leadType = m_pLeadType->currentIndex();
+    return lists;
+}
+
+void CHeadRowView::PutComboLists(const ComboLists &lists)
+{
+    const QSignalBlocker seriesBlock(m_pEReihe);
+    const QSignalBlocker modelBlock(m_pModell);
+    const QSignalBlocker leadBlock(m_pLeadType);
+    m_pModell->clear();
+    m_pModell->addItems(lists.models);
+    m_pModell->setCurrentIndex(lists.model);
+    m_pLeadType->clear();
+    m_pLeadType->addItems(lists.leadTypes);
+    m_pLeadType->setCurrentIndex(lists.leadType);
+    m_pEReihe->setCurrentIndex(lists.series);
+}
+
 void CHeadRowView::ClearVehicle()
 {
     CPrgSettings &s = *m_pSettings;

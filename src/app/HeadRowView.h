@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QStringList>
 #include <functional>
 
 class CEReiheModel;
@@ -66,6 +67,18 @@ public:
     // False when the catalogue could not be read (the combos then hold the
     // settings' own model and lead type).
     bool FillModelCombos(bool showVehicle);
+    // What the series, model and lead-type combos show, taken before a
+    // change and put back unread when the change could not read its lists.
+    struct ComboLists
+    {
+        int series = -1;
+        QStringList models;
+        int model = -1;
+        QStringList leadTypes;
+        int leadType = -1;
+    };
+    ComboLists TakeComboLists() const;
+    void PutComboLists(const ComboLists &lists);
     // Reads the model-series list when it is marked for it and shows it.
     void RefreshModelSeriesCombo();
     // Empties the head row and takes the vehicle out of the settings.

@@ -257,9 +257,10 @@ void CIdentFlow::IdentifyVin(const QString &vin)
     CPendingIdent pending;
     const CVehicleIdent::VinResult found = m_host.HeadRow().LookupVin(vin, pending);
     if (found == CVehicleIdent::VinReadFailed) {
-        // Never "not found": the VIN stays, selected, to be tried again.
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        // Never "not found": the head row shows the vehicle it showed (or
+        // the VIN stays, selected, to be tried again) before the message.
         KeepVehicleAfterFailedRead(shown);
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         return;
     }
     if (found != CVehicleIdent::VinFound) {
@@ -326,13 +327,12 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     CPrgSettings &s = *m_pSettings;
     const CVehicleIdent::CatalogueResult catalogue = m_host.HeadRow().CatalogueStep(pending);
     if (catalogue == CVehicleIdent::CatalogueReadFailed) {
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         if (fromVin) {
             KeepVehicleAfterFailedRead(shown);
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             return false;
         }
-        m_view.TypeKey()->setFocus();
-        m_view.TypeKey()->selectAll();
+        KeepVehicleAfterFailedTypeKey(shown);
         return false;
     }
     if (catalogue == CVehicleIdent::CatalogueRefused) {
@@ -376,9 +376,17 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         const CHeadRowCatalogue::ContractResult contract = m_host.HeadRow().CheckContract(vin);
         if (contract == CHeadRowCatalogue::ContractNoConnection)
             Tell(OrmelText(7021), MSG_ALIGN_LEFT);
+        // The vehicle is taken (the basket agreed): a contract that could not
+        // be read is told, never shown as none without a word.
+        const bool told = contract == CHeadRowCatalogue::ContractReadFailed;
+        if (told)
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
         SetCatalogueCaption();
-        m_view.FillModelCombos(true);
+        // Models that could not be read leave the vehicle's own model and
+        // lead type in the combos; told once in the step.
+        if (!m_view.FillModelCombos(true) && !told)
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         // The hand-entered fields belong to a vehicle of a VIN only; after
         // a type key they stay empty and locked, as every page switch
         // would leave them. The VIN of the vehicle taken out, typed again
@@ -392,7 +400,8 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
             FirstRegistrationAfterIdent();
         }
     } else {
-        m_view.FillModelCombos(false);
+        if (!m_view.FillModelCombos(false))
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         ResetVehicleFields(false, true);
     }
     ForgetTakenOutVehicle();
@@ -459,10 +468,30 @@ void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
         return;
     }
     previous.Restore(*m_pSettings);
-    RestoreHeadRow(previous);
+    // The combos still show its lists: they stay, unread.
+    const CHeadRowView::ComboLists lists = m_view.TakeComboLists();
+    RestoreHeadRow(previous, &lists);
     ForgetTakenOutVehicle();
     m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(*m_pSettings)));
     m_view.Vin()->selectAll();
+}
+
+// The catalogue could not be read for a typed type key: the head row shows
+// the vehicle it showed, whole, with its lists (never the new type key
+// beside the old model); without one the type key stays, selected, to be
+// tried again. Then the lost server is told.
+void CIdentFlow::KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown)
+{
+    CPrgSettings &s = *m_pSettings;
+    if (shown.HasVehicle()) {
+        const CHeadRowView::ComboLists lists = m_view.TakeComboLists();
+        shown.Restore(s);
+        RestoreHeadRow(shown, &lists);
+        m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
+    }
+    m_view.TypeKey()->setFocus();
+    Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+    m_view.TypeKey()->selectAll();
 }
 
 // The vehicle of this VIN is in the settings again: so are its hand-entered
@@ -653,11 +682,15 @@ int CIdentFlow::ConfirmVehicleChange(const QString &oldVin, const QString &oldTy
     return 1;
 }
 
-// Shows the vehicle of the snapshot in the head row again.
-void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before)
+// Shows the vehicle of the snapshot in the head row again; with its lists
+// as they were shown, else read anew.
+void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before, const CHeadRowView::ComboLists *lists)
 {
     m_pVinTimer->stop();
-    m_view.FillModelCombos(true);
+    if (lists)
+        m_view.PutComboLists(*lists);
+    else if (!m_view.FillModelCombos(true))
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
     SetFieldText(m_view.Vin(), before.Vin());
     SetFieldText(m_view.TypeKey(), before.strTypSchl);
     // The first registration of the kept vehicle, or the empty-date mask.
@@ -701,8 +734,7 @@ void CIdentFlow::IdentifyTypeKey(const QString &typeKey)
     if (found == CVehicleIdent::TypeKeyNoConnection) {
         Tell(OrmelText(7021), MSG_ALIGN_LEFT);
     } else if (found == CVehicleIdent::TypeKeyReadFailed) {
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
-        m_view.TypeKey()->selectAll();
+        KeepVehicleAfterFailedTypeKey(before);
     } else if (found != CVehicleIdent::TypeKeyFound) {
         Tell(OrmelText(4010), MSG_ALIGN_NOTICE);
         m_view.TypeKey()->selectAll();
@@ -736,6 +768,7 @@ void CIdentFlow::OnCbnSelchangeEReihe()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    CHeadRowView::ComboLists shownLists = m_view.TakeComboLists();
     ResetVehicleFields(false, true);
 
     int index = m_view.Series()->currentIndex();
@@ -791,9 +824,12 @@ void CIdentFlow::OnCbnSelchangeEReihe()
         if (!m_view.FillModelCombos(false)) {
             // The models of the series cannot be read: the head row shows
             // what it showed, and the series can be chosen again.
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            // The series shown before the choice, with the lists it showed,
+            // before the message is read.
             before.Restore(s);
-            RestoreHeadRow(before);
+            shownLists.series = m_host.HeadRow().SeriesIndex(before.strEReihe);
+            RestoreHeadRow(before, &shownLists);
+            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
             m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
             return;
         }
@@ -847,21 +883,33 @@ void CIdentFlow::OnCbnSelchangeVerkbez()
 {
     CPrgSettings &s = *m_pSettings;
     const CIdentSnapshot before = CIdentSnapshot::Take(s);
+    const QString model =
+        m_view.Model()->currentIndex() >= 0 ? m_view.Model()->currentText() : QString();
+    // The lead types are read before anything changes: when they cannot be
+    // read the head row keeps the vehicle it showed, whole, with its lists,
+    // and the model can be chosen again.
+    CatalogueAnswer<QStringList> leadTypes;
+    if (!model.isEmpty())
+        leadTypes = m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1);
+    if (leadTypes.failed) {
+        // The head row shows the vehicle again before the message is read.
+        {
+            const QSignalBlocker block(m_view.Model());
+            m_view.Model()->setCurrentIndex(m_view.Model()->findText(s.ModellBez));
+        }
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        return;
+    }
 
     ForgetIdentifiedVehicle();
 
-    const QString model =
-        m_view.Model()->currentIndex() >= 0 ? m_view.Model()->currentText() : QString();
     s.ModellBez = model;
     {
         const QSignalBlocker block(m_view.LeadType());
         m_view.LeadType()->clear();
+        m_view.LeadType()->addItems(leadTypes.value);
     }
     s.LeadTyp.clear();
-    if (!model.isEmpty()) {
-        const QSignalBlocker block(m_view.LeadType());
-        m_view.LeadType()->addItems(m_host.HeadRow().LeadTypes(model, s.nKatalogFlag == 1));
-    }
     if (m_view.LeadType()->count() == 1) {
         const QSignalBlocker block(m_view.LeadType());
         m_view.LeadType()->setCurrentIndex(0);

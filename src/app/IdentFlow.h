@@ -18,6 +18,7 @@
 
 #include "app/FirstRegistration.h"
 #include "app/GivenVehicle.h"
+#include "app/HeadRowView.h"
 #include "app/PendingIdent.h"
 #include "app/VehicleHolds.h"
 
@@ -113,10 +114,12 @@ private:
     void ForgetIdentifiedVehicle();
     bool TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &shown, bool fromVin);
     void FinishChangeByHand(const CIdentSnapshot &before);
-    void RestoreHeadRow(const CIdentSnapshot &before);
+    void RestoreHeadRow(const CIdentSnapshot &before,
+                        const CHeadRowView::ComboLists *lists = nullptr);
     void TakeOutVehicle(const CIdentSnapshot &shown);
     void RefuseVin(const CIdentSnapshot &shown);
     void KeepVehicleAfterFailedRead(const CIdentSnapshot &shown);
+    void KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown);
     bool IdentifyShortVin(const QString &vin, const CIdentSnapshot &shown);
     // The vehicle the basket's entries belong to: the one taken out while a
     // VIN was typed, else the one shown.

@@ -16,6 +16,7 @@
 #include "packages/SRPWlDlg.h"
 #include "packages/SpotRBbDlg.h"
 #include "platform/MsgBox.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/YaqDb.h"
 
 #include <QLineEdit>
@@ -109,9 +110,15 @@ void CPageLinks::Connect()
         transfer.SetTextExportHead(exportHead);
         // Caller mode "qvlaposquery": the caller's labour position and
         // whether the vehicle has labour values for it.
+        // A check that could not read the catalogue is told; the list
+        // then says no labour values, as it has no word for "unknown".
         transfer.SetLabourValueCheck([this](const QString &apNr) {
-            return GetAPosWert(m_pSettings, apNr, m_window.Db(0), 0, 0, QString(), QString(), 0,
-                               -1);
+            CYaqDb *db = m_window.Db(0);
+            const int failures = FailuresOf({db});
+            const int found = GetAPosWert(m_pSettings, apNr, db, 0, 0, QString(), QString(), 0, -1);
+            if (db && FailedSince(db, failures))
+                OwnMsgBox(CatalogueFailure::Text(), &m_window, kMsgBoxTitle, MSG_ALIGN_LEFT);
+            return found;
         });
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);
         if (result.removed)

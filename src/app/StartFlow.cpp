@@ -11,7 +11,7 @@ void StartPackageEdit(IStartWindow &window, const CPrgSettings &s, const QString
     const QString packageNr7 = paketNr.left(7);
     const QString typeKey = paketNr.mid(8, 4);
     if (!s.Fgstnr.isEmpty() && !typeKey.isEmpty() && typeKey == s.TypSchl &&
-        window.HasSrpPackage(packageNr7))
+        window.HasSrpPackage(packageNr7) == CatalogueFound::Yes)
         window.ShowSRPWlPage(packageNr7);
     else
         window.EndDialog(kEndWithoutWork);
@@ -26,7 +26,8 @@ void Dispatch(IStartWindow &window, CPrgSettings &s, const CStartArgs &args)
         else
             StartPackageEdit(window, s, args.paketNr);
     } else if (s.bQvlAPosSearch) {
-        if (args.apNr.isEmpty() || s.Fgstnr.isEmpty() || !window.HasLabourPosition(args.apNr))
+        if (args.apNr.isEmpty() || s.Fgstnr.isEmpty() ||
+            window.HasLabourPosition(args.apNr) != CatalogueFound::Yes)
             window.EndDialog(kEndWithoutWork);
         else
             window.ShowNrAbfragePage();

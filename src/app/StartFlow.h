@@ -6,6 +6,8 @@
 // window carries the steps out through IStartWindow; the decisions are made
 // here.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QList>
 #include <QString>
 
@@ -35,12 +37,13 @@ public:
     virtual void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) = 0;
     // Mode "qvledit": whether the package list of the vehicle holds the
     // package (its first seven characters); then the package-list page,
-    // which is handed the package number.
-    virtual bool HasSrpPackage(const QString &packageNr7) = 0;
+    // which is handed the package number. A read that failed is told by the
+    // window (the caller's work is not done).
+    virtual CatalogueFound HasSrpPackage(const QString &packageNr7) = 0;
     virtual void ShowSRPWlPage(const QString &packageNr7) = 0;
     // Mode "qvlapossearch": whether the labour position exists; then the
-    // number-search page.
-    virtual bool HasLabourPosition(const QString &apNr) = 0;
+    // number-search page. A read that failed is told as above.
+    virtual CatalogueFound HasLabourPosition(const QString &apNr) = 0;
     virtual void ShowNrAbfragePage() = 0;
     // Mode "qvlaposquery": settles a pending vehicle change with the basket
     // and transfers the basket.

@@ -8,6 +8,7 @@
 #include "basket/model/WkBasket.h"
 #include "basket/request/PaketAnfrage.h"
 #include "platform/MsgBox.h"
+#include "platform/OrmelText.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -24,7 +25,11 @@ void CStartWindow::ReadCatalogueDate()
     if (!m_dlg.Db(0))
         return;
     CPrgSettings &s = *m_pieces.settings;
-    const QString date = m_dlg.HeadRow().CatalogueDate();
+    // A date that could not be read leaves the one the settings hold, never
+    // none; the start goes on, and its first read of the vehicle tells the
+    // lost server.
+    const CatalogueAnswer<QString> read = m_dlg.HeadRow().CatalogueDate();
+    const QString date = read.failed ? s.KatDatum : read.value;
     if (!s.bSchulung) {
         if (!date.isEmpty())
             s.KatDatum = date;
@@ -81,9 +86,18 @@ void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiv
     m_pieces.dms.StartPolling();
 }
 
-bool CStartWindow::HasSrpPackage(const QString &packageNr7)
+// The caller's package or position that could not be looked up is told:
+// never a caller ended without a word, as for one the catalogue lacks.
+CatalogueFound CStartWindow::Told(CatalogueFound found)
 {
-    return m_dlg.HeadRow().HasPackage(packageNr7);
+    if (found == CatalogueFound::Failed)
+        OwnMsgBox(CatalogueFailure::Text(), &m_dlg, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    return found;
+}
+
+CatalogueFound CStartWindow::HasSrpPackage(const QString &packageNr7)
+{
+    return Told(m_dlg.HeadRow().HasPackage(packageNr7));
 }
 
 void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
@@ -91,9 +105,9 @@ void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
     m_dlg.ShowPackageOfCaller(packageNr7);
 }
 
-bool CStartWindow::HasLabourPosition(const QString &apNr)
+CatalogueFound CStartWindow::HasLabourPosition(const QString &apNr)
 {
-    return m_dlg.HeadRow().HasLabourPosition(apNr);
+    return Told(m_dlg.HeadRow().HasLabourPosition(apNr));
 }
 
 void CStartWindow::ShowNrAbfragePage()

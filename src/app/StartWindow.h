@@ -29,9 +29,9 @@ public:
     void EndDialog(int result) override;
     bool HasEnded() const override;
     void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) override;
-    bool HasSrpPackage(const QString &packageNr7) override;
+    CatalogueFound HasSrpPackage(const QString &packageNr7) override;
     void ShowSRPWlPage(const QString &packageNr7) override;
-    bool HasLabourPosition(const QString &apNr) override;
+    CatalogueFound HasLabourPosition(const QString &apNr) override;
     void ShowNrAbfragePage() override;
     void TransferBasket() override;
     void RunPackageRequest(const QString &packageRequest, const QString &callerVin) override;
@@ -39,6 +39,8 @@ public:
     void FocusVin() override;
 
 private:
+    CatalogueFound Told(CatalogueFound found);
+
     CYaq2Dlg &m_dlg;
     CStartPieces m_pieces;
 };

@@ -5,6 +5,8 @@
 // marketing attributes of a package and the reversible transformation of one
 // stored start-up value. None of them keeps state.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 
 class CPrgSettings;
@@ -20,7 +22,10 @@ bool IsSpecialAPNr(const QString &apNr);
 
 // The labour-value catalogue column of a model designation
 // (common/readers/CatalogueColumn.h) with the model-name mapping given;
-// without one no model code counts as mapped.
+// without one no model code counts as mapped. ReadAwKatSpalte says when its
+// read failed; GetAwKatSpalte gives -1 then.
+CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                     const QString &modelDesignation, const CModelMapping *mapping);
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
                    const CModelMapping *mapping);
 

@@ -32,6 +32,7 @@
 #include "platform/OrmelText.h"
 #include "platform/PrgLanguage.h"
 #include "platform/db/CatalogueFailure.h"
+#include "platform/db/ServerWait.h"
 #include "platform/db/WebDb.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -44,6 +45,7 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 
 static void InitYaqResources()
 {
@@ -56,6 +58,8 @@ namespace {
 const QString kLogoHome = QStringLiteral(":/bitmaps/logo.png");
 const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
+// The pause in the typing of the mileage after which the page follows it.
+constexpr int kMileagePauseMs = 400;
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env, QWidget *parent)
@@ -139,6 +143,10 @@ bool CYaq2Dlg::OpenConnection(CYaqDb &db) const
 
 void CYaq2Dlg::OpenConnections()
 {
+    // The start (the connections, the catalogue date, the caller's vehicle
+    // and request) is a step of its own: it waits on a silent server at
+    // most once.
+    CServerWait::BeginStep();
     for (auto &db : m_pDb) {
         auto connection = std::make_unique<CYaqDb>();
         if (!OpenConnection(*connection)) {
@@ -207,6 +215,11 @@ void CYaq2Dlg::ConnectHead()
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, tools, &CHeadTools::Help);
     connect(m_pHead->Mileage(), &QLineEdit::textEdited, this, &CYaq2Dlg::OnEnChangeMileage);
+    m_pMileagePause = new QTimer(this);
+    m_pMileagePause->setObjectName(QStringLiteral("mileagePauseTimer"));
+    m_pMileagePause->setSingleShot(true);
+    m_pMileagePause->setInterval(kMileagePauseMs);
+    connect(m_pMileagePause, &QTimer::timeout, this, &CYaq2Dlg::ShowMileageOnPage);
     for (COwnButton *button : m_pHead->Buttons())
         button->installEventFilter(this);
 }
@@ -252,12 +265,20 @@ void CYaq2Dlg::SetBrandCaption()
 void CYaq2Dlg::OnEnChangeMileage()
 {
     m_pSettings->Kilometer = m_pHead->Mileage()->text();
-    if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
-        contract->ActivatePage();
     CChangeFlags changes;
     changes.bKilometer = 1;
     SetIdentChanged(changes);
-    if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
+    // The page shown reads the catalogue again for the mileage: once for the
+    // number typed, not for every digit (each of which would wait on a
+    // silent catalogue server and tell it).
+    m_pMileagePause->start();
+}
+
+void CYaq2Dlg::ShowMileageOnPage()
+{
+    if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
+        contract->ActivatePage();
+    else if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
         findings->ActivatePage(0);
     else if (auto *packages = Page<CSRPWlDlg>(); VisiblePage() == packages)
         packages->ActivatePage();
@@ -845,6 +866,9 @@ void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
         }
     }
 
+    // The page switched to shows the mileage typed before.
+    if (m_pMileagePause)
+        m_pMileagePause->stop();
     m_pHead->PageStack()->setCurrentWidget(Page(pageId));
     switch (row.title) {
     case PageTitle::Home:

@@ -27,6 +27,7 @@
 #include <memory>
 #include <vector>
 
+class QTimer;
 class CAdviserStep;
 class CPrgSettings;
 class CYaqDb;
@@ -195,6 +196,7 @@ private:
     void ShowPageAgain();
     void OnDestroy();
     void OnEnChangeMileage();
+    void ShowMileageOnPage();
     CPageDlg *PageOfClass(const QMetaObject &pageClass) const;
     // Whether the switch to the page may go on: in a session the pages the
     // page table names check the session first.
@@ -226,6 +228,8 @@ private:
     // The basket of the session; the pages borrow it, so it outlives them.
     std::unique_ptr<CWkBasket> m_pBasket;
     std::unique_ptr<CAdviserStep> m_pStep;
+    // The visible page follows a typed mileage once the typing pauses.
+    QTimer *m_pMileagePause = nullptr;
     // The four connections db0 to db3; null when not open. The pages borrow
     // them, so they are declared before the pages and outlive them.
     std::unique_ptr<CYaqDb> m_pDb[4];

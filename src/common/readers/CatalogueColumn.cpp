@@ -5,19 +5,29 @@
 
 const QString kNoModelDesignation = QStringLiteral(". . . . . . .");
 
-int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const std::function<bool(const QString &)> &isMappedCode)
+CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                     const QString &modelDesignation,
+                                     const std::function<bool(const QString &)> &isMappedCode)
 {
     if (!db || !settings || modelDesignation.isEmpty() || modelDesignation == kNoModelDesignation)
-        return -1;
+        return {-1, false};
     CAwKatSpalteData rec;
     rec.Init();
     rec.m_strKatBstNr = settings->KatalogKey;
     rec.m_strTypNr = settings->Bestellnr;
     rec.m_strSpBez = modelDesignation;
+    const int failures = db->Failures();
     if (db->ReadAwKatSpalteDataOnLTypSpNr(rec)) {
         rec.TrimData();
-        return rec.m_strSpNr.trimmed().toInt() - 1;
+        return {rec.m_strSpNr.trimmed().toInt() - 1, false};
     }
-    return isMappedCode && isMappedCode(modelDesignation) ? 0 : -1;
+    if (FailedSince(db, failures))
+        return {-1, true};
+    return {isMappedCode && isMappedCode(modelDesignation) ? 0 : -1, false};
+}
+
+int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
+                   const std::function<bool(const QString &)> &isMappedCode)
+{
+    return ReadAwKatSpalte(settings, db, modelDesignation, isMappedCode).value;
 }

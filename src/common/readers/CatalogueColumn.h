@@ -1,6 +1,8 @@
 #pragma once
 // The labour-value catalogue column of a model designation.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,6 +16,11 @@ extern const QString kNoModelDesignation; // ". . . . . . ."
 // The column (from 0) of a model designation of the settings' catalogue
 // and type number; 0 for a model that isMappedCode knows as a code of the
 // model-name mapping but the catalogue has no column for; -1 for none
-// (no connection, no settings, empty or placeholder designation).
+// (no connection, no settings, empty or placeholder designation). A read
+// that failed says so, its value -1: never a model without a column.
+CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                     const QString &modelDesignation,
+                                     const std::function<bool(const QString &)> &isMappedCode);
+// The same, a failed read giving -1 as "none".
 int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
                    const std::function<bool(const QString &)> &isMappedCode);
