@@ -316,7 +316,7 @@ void TestFindings::hints()
     auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CBfndHints hints;
-    hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00"));
+    QVERIFY(hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00")));
     QCOMPARE(hints.Count(), 2);
     if (!index.isEmpty())
         hints.SetIndexText(key, index);

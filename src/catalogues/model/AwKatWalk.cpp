@@ -545,6 +545,7 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
     const bool values = m_pSettings && m_pValueDb && !m_pSettings->LeadTyp.trimmed().isEmpty();
     CCatalogueCache &cache = Cache();
     QStringView group;
+    bool groupFailed = false;
     for (CAwKatRow *row : rows) {
         if (!row || row->Type != AW_POSITION)
             continue;
@@ -552,10 +553,14 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
         if (values && !row->ValuesRead) {
             const QStringView own = QStringView(row->Number).left(2);
             if (group.isNull() || own != group) {
+                const int before = Failures();
                 cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, own);
                 group = own;
+                groupFailed = Failures() != before;
             }
-            AddValueLines(row, cache);
+            // Values that could not be read are read at the next showing.
+            if (!groupFailed)
+                AddValueLines(row, cache);
         }
         if (m_bColumnValues && !row->ColumnsRead) {
             row->ColumnsRead = true;
@@ -695,6 +700,7 @@ void CAwKatWalk::ShowLevelAbove(int level, int previous)
 bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
     using namespace AwKatLevelRows;
+    const int failures = Failures();
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
     // The lists of the level take over the room of the lists before (a
@@ -714,8 +720,10 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         // values in the whole catalogue). A group asks once.
         display = ValuedGroups(candidates, [this](CAwKatRow *row) {
             if (!row->ValidityRead) {
+                // A question that failed is asked again at the next fill.
+                const int before = Failures();
                 row->LeadsToValues = HasValidPositions(row);
-                row->ValidityRead = true;
+                row->ValidityRead = Failures() == before;
             }
             return row->LeadsToValues;
         });
@@ -735,10 +743,13 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         MarkHeadings(display);
     }
 
-    if (display.empty()) {
+    // A level whose questions failed is not the level of the vehicle: the
+    // level shown before stays shown as it was.
+    if (display.empty() || Failures() != failures) {
         m_candidateRoom = std::move(candidates);
         m_displayRoom = std::move(display);
-        ShowLevelAbove(level, previous);
+        if (Failures() == failures)
+            ShowLevelAbove(level, previous);
         return false;
     }
     CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
@@ -1082,8 +1093,10 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
         return row->ValueLines;
     const CStep step(*this);
     CCatalogueCache &cache = Cache();
+    const int failures = Failures();
     cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, QStringView(row->Number).left(2));
-    AddValueLines(row, cache);
+    if (Failures() == failures)
+        AddValueLines(row, cache);
     return row->ValueLines;
 }
 

@@ -68,7 +68,9 @@ public:
     // valued position. A level with none tells 4020 once and shows the
     // level shown before again (never the empty level, never a second
     // message); main groups with none leave the list empty without a
-    // message. False then.
+    // message. False then. A level whose questions failed (the catalogue
+    // server cannot be reached) leaves the level shown before as it was,
+    // untold (the caller compares the connections' failures): false too.
     bool FillLevel(int level, bool selectFirst);
 
     // --- the user's moves ---
@@ -133,7 +135,8 @@ public:
     int SelectedIndex() const;
 
     // The value lines of a position for the vehicle (lead type), read once
-    // (a shown position has them already).
+    // (a shown position has them already); none when the read failed, which
+    // is read again at the next question.
     const std::vector<CAwKatValueLine> &ValueLines(CAwKatRow *row);
     // The labour value that prices the position: the plain value, else M,
     // else U ("AZ" text when billed by time); "-" when it has none.
