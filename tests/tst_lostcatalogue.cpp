@@ -278,6 +278,16 @@ QList<LostRow> CatalogueRows()
             }
         });
     };
+    const auto openSubgroup = LostStep([openFindings, findingRow](CYaq2Dlg &d) {
+        openFindings(d);
+        findingRow("upperList", "11")(d);
+        findingRow("upperList", "1110")(d);
+        QVERIFY(Lists(d, "resultList"));
+    });
+    const auto mainGroups = LostShows([](CYaq2Dlg &d) {
+        return d.CurrentPage() == kPageBfnd &&
+               d.VisiblePage()->findChild<QListWidget *>(QStringLiteral("upperList"))->count() == 2;
+    });
     // A field of the findings typed and searched; no "no text" for the
     // position while the server is lost.
     const auto searched = [](const char *field, const QString &text) {
@@ -313,6 +323,8 @@ QList<LostRow> CatalogueRows()
         {"labour values: findings of a position",  kVinArvo, position, awFindings,                 findings("resultList", 1)},
         {"home: findings",                         kVinArvo, {},  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
         {"findings: main group 11 opened",         kVinArvo, openFindings, findingRow("upperList", "11"), findings("upperList", 3)},
+        {"findings: << from main group 11",        kVinArvo, openSubgroup, awButton("levelBackButton"), mainGroups},
+        {"findings: mileage typed (contracts)",    kVinArvo, openSubgroup, Typed("mileageEdit", "5"), findings("resultList", 3)},
         {"findings: position 1110010 searched",    kVinArvo, openFindings, searched("apNumber", "1110010"), findings("resultList", 2)},
         {"home: inspection sheets (Wartung)",      kVinArvo, {},  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
     };

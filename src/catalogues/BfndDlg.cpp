@@ -176,9 +176,12 @@ void CBfndDlg::ActivatePage(int reload)
         return;
     EnsureRows();
     const CWaitCursor wait;
+    const int contractFailures = Db(2) ? Db(2)->Failures() : 0;
     ReadHLXContractStatus(*m_pSettings, Db(2));
     if (!reload) {
-        m_pRows->RecheckContracts();
+        // Contracts that could not be read change no row's contract text.
+        if (!Db(2) || !FailedSince(Db(2), contractFailures))
+            m_pRows->RecheckContracts();
         UpdateStatusLines();
         TellFailedReads();
         return;
@@ -305,6 +308,8 @@ void CBfndDlg::OnUpperOpen(int index)
             if (m_pRows->Upper()[size_t(i)]->Keys() == keys)
                 m_pUpper->setCurrentRow(i);
         }
+    } else {
+        TellFailedReads();
     }
 }
 
@@ -313,6 +318,8 @@ void CBfndDlg::OnResultOpen(int index)
     const CWaitCursor wait;
     if (m_pRows->OpenResult(index))
         ShowRows();
+    else
+        TellFailedReads();
 }
 
 void CBfndDlg::OnLevelUp()
@@ -320,6 +327,8 @@ void CBfndDlg::OnLevelUp()
     PlaySoundSelected(m_pSettings);
     if (m_pRows->LevelUp())
         ShowRows();
+    else
+        TellFailedReads();
 }
 
 void CBfndDlg::OnResultSelect(int index)

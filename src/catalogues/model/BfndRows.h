@@ -58,7 +58,7 @@ public:
     // as they were (ReadFailedSinceAsked tells it).
     bool OpenUpper(int index);
     // The upper list one level up: back to every main group. False when it
-    // shows them already.
+    // shows them already, or when their read failed (the lists stay).
     bool LevelUp();
 
     // The finding number search (2, 4, 6, 8 or 10 characters): the levels
