@@ -6,6 +6,7 @@
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -533,8 +534,7 @@ void CAwKatWalk::CompleteRow(CAwKatRow *row)
     ReadTexts(row);
     ValueLines(row);
     if (m_bColumnValues && !row->ColumnsRead) {
-        row->ColumnsRead = true;
-        row->SetColumnLines(ColumnValues(row));
+        CompleteColumns(row);
     }
 }
 
@@ -563,10 +563,20 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
                 AddValueLines(row, cache);
         }
         if (m_bColumnValues && !row->ColumnsRead) {
-            row->ColumnsRead = true;
-            row->SetColumnLines(ColumnValues(row));
+            CompleteColumns(row);
         }
     }
+}
+
+void CAwKatWalk::CompleteColumns(CAwKatRow *row)
+{
+    // Values that could not be read are read at the next showing.
+    const int failures = Failures();
+    std::vector<CAwKatColumnLine> lines = ColumnValues(row);
+    if (Failures() != failures)
+        return;
+    row->ColumnsRead = true;
+    row->SetColumnLines(std::move(lines));
 }
 
 void CAwKatWalk::ReadTexts(CAwKatRow *row)
@@ -584,8 +594,12 @@ void CAwKatWalk::ReadTexts(CAwKatRow *row)
     rec.m_strSprache = GetPrgSprache();
     rec.m_strEReihe = m_pSettings->EReihe;
     rec.m_strAPosNr = row->Number;
+    const int failures = m_pValueDb->Failures();
     const int found = m_pValueDb->ReadAPosTxtAPosKTxtData(rec);
     m_pValueDb->CloseStmt();
+    // Texts that could not be read are read at the next showing.
+    if (FailedSince(m_pValueDb, failures))
+        row->TextsRead = false;
     if (!found)
         return;
     rec.TrimData();

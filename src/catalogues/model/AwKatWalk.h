@@ -158,6 +158,8 @@ private:
     // Reads what a shown position draws, once: its texts, its value lines
     // and, in the catalogue view, its values per column.
     void CompleteRow(CAwKatRow *row);
+    // The row's values per catalogue column, kept once read whole.
+    void CompleteColumns(CAwKatRow *row);
     void CompleteRows(const std::vector<CAwKatRow *> &rows);
     // The value lines of the position from its main group's values, which
     // the cache holds already.
