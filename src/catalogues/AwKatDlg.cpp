@@ -397,14 +397,18 @@ void CAwKatDlg::UpdateButtons()
     UpdateScopeButtons(position ? row->Number.trimmed() : QString());
     // The package and maintenance buttons say by their colour whether the
     // position has packages or the vehicle maintenance topics.
+    // A question that failed leaves its button as it was (the step tells
+    // the failure).
     const QColor off = palette().color(QPalette::Window);
     const QColor on(0xC0, 0xDC, 0xC0);
-    const bool packages = position && m_pWalk->HasPackages(row->Number);
-    m_pSrp->setEnabled(packages);
-    m_pSrp->SetFaceColour(packages ? on : off);
-    const bool maintenance = position && m_pWalk->HasMaintenanceTopics();
-    m_pMaintenance->setEnabled(maintenance);
-    m_pMaintenance->SetFaceColour(maintenance ? on : off);
+    const auto show = [&](COwnButton *button, CatalogueFound found) {
+        if (found == CatalogueFound::Failed)
+            return;
+        button->setEnabled(found == CatalogueFound::Yes);
+        button->SetFaceColour(found == CatalogueFound::Yes ? on : off);
+    };
+    show(m_pSrp, position ? m_pWalk->HasPackages(row->Number) : CatalogueFound::No);
+    show(m_pMaintenance, position ? m_pWalk->HasMaintenanceTopics() : CatalogueFound::No);
     if (position && row->PartsClearing) {
         m_pClearing->setText(OrmelText(6082));
         m_pClearing->setStyleSheet(

@@ -1033,9 +1033,13 @@ bool CAwKatWalk::PriceButtonShown() const
     return s.SRPInterfaceReq == 4 || (s.SRPInterfaceReq == 3 && s.bSchulung);
 }
 
-bool CAwKatWalk::HasPackages(const QString &apNr) const
+CatalogueFound CAwKatWalk::HasPackages(const QString &apNr) const
 {
-    return GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+    const int failures = Failures();
+    const bool found = GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+    return Failures() != failures ? CatalogueFound::Failed
+           : found                ? CatalogueFound::Yes
+                                  : CatalogueFound::No;
 }
 
 void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
@@ -1067,11 +1071,11 @@ void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
     s.SRPWlKatZeile = line;
 }
 
-bool CAwKatWalk::HasMaintenanceTopics() const
+CatalogueFound CAwKatWalk::HasMaintenanceTopics() const
 {
     if (!m_pSettings || m_pSettings->nKatalogFlag || m_pSettings->LeadTyp.trimmed().isEmpty() ||
         !m_pCatalogueDb || !m_pValueDb)
-        return false;
+        return CatalogueFound::No;
     const CPrgSettings &s = *m_pSettings;
     // The settings hold no build date of the vehicle: its first
     // registration stands for it, else today ("DD.MM.YYYY" as "YYYYMMDD").
@@ -1088,12 +1092,13 @@ bool CAwKatWalk::HasMaintenanceTopics() const
     rec.m_strTypSchl = s.TypSchl.trimmed();
     rec.m_strLTyp = s.LeadTyp.trimmed();
     bool found = false;
+    const int failures = m_pValueDb->Failures();
     for (int ok = m_pValueDb->ReadSBLIDData(rec); ok && !found; ok = m_pValueDb->ReadNext()) {
         rec.TrimData();
         found = !vin || (rec.m_strDatumVon <= built && built <= rec.m_strDatumBis);
     }
     m_pValueDb->CloseStmt();
-    return found;
+    return FoundBy(m_pValueDb, failures, found);
 }
 
 // --- values -----------------------------------------------------------------------------

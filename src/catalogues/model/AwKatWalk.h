@@ -22,6 +22,7 @@
 #include "catalogues/model/AwKatRow.h"
 #include "catalogues/model/AwKatRowStore.h"
 #include "common/readers/CatalogueCache.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <functional>
 #include <vector>
@@ -113,8 +114,9 @@ public:
     // never in the catalogue view or in a catalogue walked without a lead
     // type of the vehicle.
     bool PriceButtonShown() const;
-    // Whether service packages exist for the position (the package button).
-    bool HasPackages(const QString &apNr) const;
+    // Whether service packages exist for the position (the package button);
+    // Failed when the read failed.
+    CatalogueFound HasPackages(const QString &apNr) const;
     // The package button: the settings' position number and catalogue line
     // (the selected position's where they are empty; the line read again
     // where the settings' main group is not the number's own) go to the
@@ -123,8 +125,8 @@ public:
     // Whether the vehicle has a maintenance topic valid at its first
     // registration (today when it has none; any topic without a VIN): the
     // maintenance button. Never with the catalogue flag, without a lead
-    // type or without both connections.
-    bool HasMaintenanceTopics() const;
+    // type or without both connections. Failed when the read failed.
+    CatalogueFound HasMaintenanceTopics() const;
 
     // --- what the page shows ---
     int ShownLevel() const { return m_nShownLevel; }

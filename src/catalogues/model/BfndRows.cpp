@@ -140,12 +140,16 @@ void CBfndRows::ShowGroup(QString hg)
         m_upper.clear();
         return;
     }
+    // Subgroups that could not be read leave every main group listed.
+    CBefTxtData rec = LevelKey(m_pSettings, hg);
+    const auto subgroups = ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtUGData);
+    if (subgroups.failed)
+        return;
     std::unique_ptr<CBfndRow> kept = std::move(*group);
     m_upper.clear();
     m_strOpenGroup = hg;
     m_upper.push_back(std::move(kept));
-    CBefTxtData rec = LevelKey(m_pSettings, hg);
-    for (const CBefTxtData &level : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtUGData).value)
+    for (const CBefTxtData &level : subgroups.value)
         m_upper.push_back(MakeRow(BFND_SUB_GROUP, hg, level.m_strUG, {}, {}, level.m_strText));
 }
 
@@ -205,14 +209,19 @@ void CBfndRows::ShowLocations(const QString &hg, const QString &ug, const QStrin
 {
     CBefTxtData rec = LevelKey(m_pSettings, hg, ug);
     const auto locations = ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtOrtData);
-    // Locations that could not be read leave the list as it was.
-    if (locations.failed)
+    // Locations (or their damage keys) that could not be read leave the
+    // list as it was.
+    if (locations.failed || !m_pFindings)
         return;
-    m_result.clear();
+    const int failures = m_pFindings->Failures();
+    CBfndRowList before;
+    before.swap(m_result);
     for (const CBefTxtData &level : locations.value) {
         if (location.isEmpty() || level.m_strOrt == location)
             AddLocation(hg, ug, level.m_strOrt, level.m_strText, QString());
     }
+    if (FailedSince(m_pFindings, failures))
+        m_result.swap(before);
 }
 
 QString CBfndRows::LevelText(const QString &hg, const QString &ug, const QString &location,
