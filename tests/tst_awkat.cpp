@@ -1496,7 +1496,8 @@ void TestAwKat::catalogueColumns()
     s.Bestellnr = typeNumber;
     Dbs dbs = OpenDbs();
     QStringList read;
-    for (const CAwKatColumnSlot &slot : CAwKatColumns::ReadCatalogueColumns(s, dbs.catalogue.get()))
+    for (const CAwKatColumnSlot &slot :
+         CAwKatColumns::ReadCatalogueColumns(s, dbs.catalogue.get()).value)
         read << slot.TypeKey + QLatin1Char(':') + QString::number(slot.Column);
     QCOMPARE(read.join(QLatin1Char(' ')), columns);
 }

@@ -153,8 +153,10 @@ void TestFindings::searches()
         QCOMPARE(found, !result.isEmpty());
 }
 
-// Main groups whose read failed are told as the lost server; the next read
-// after the server is back shows them.
+// Reads that failed are told as the lost server and change nothing shown:
+// the lists and hints stay, a position has no "no text", a contract's
+// finding list is no empty one and is read again. Once the server is back
+// the next read shows them.
 void TestFindings::lostServerIsNoEmptyCatalogue()
 {
     if (!CatalogueDbTest::ServerGiven())
@@ -165,13 +167,28 @@ void TestFindings::lostServerIsNoEmptyCatalogue()
     QVERIFY(db);
     const CPrgSettings s = Arvo();
     CBfndRows rows(&s, db.get(), db.get());
+    const CBfndContractCheck check(&s, db.get(), QStringLiteral("20260101"));
+    const QString contract = QStringLiteral("HLX0100");
+    QVERIFY(rows.ReadMainGroups());
+    QVERIFY(rows.LoadFindingHints());
+    const QString hint = rows.GetFindingHint(QStringLiteral("111008"));
+    QVERIFY(!hint.isEmpty());
     proxy.Cut();
-    rows.ReadMainGroups();
+    QVERIFY(!rows.ReadMainGroups());
+    QVERIFY(rows.OpenUpper(0));
+    QVERIFY(!rows.LevelUp());
+    QCOMPARE(Lines(rows.Upper()), QStringList({"1:11", "1:64"}));
+    QVERIFY(!rows.LoadFindingHints());
+    QCOMPARE(rows.GetFindingHint(QStringLiteral("111008")), hint);
+    const CatalogueAnswer<QString> text = rows.GetAPosText(QStringLiteral("1110010"));
+    QVERIFY(text.failed && text.value.isEmpty());
+    QVERIFY(check.ReadContractProgramme(contract).listNumber.isEmpty());
     QVERIFY(rows.ReadFailedSinceAsked());
     proxy.Resume();
-    rows.ReadMainGroups();
+    QCOMPARE(check.ReadContractProgramme(contract).listNumber, QStringLiteral("L100"));
+    QVERIFY(rows.OpenUpper(0));
     QVERIFY(!rows.ReadFailedSinceAsked());
-    QCOMPARE(Lines(rows.Upper()), QStringList({"1:11", "1:64"}));
+    QCOMPARE(Lines(rows.Upper()), QStringList({"1:11", "6:1110", "6:1120"}));
 }
 
 void TestFindings::openingTheHierarchy()
@@ -316,7 +333,7 @@ void TestFindings::hints()
     auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CBfndHints hints;
-    hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00"));
+    QVERIFY(hints.Load(db.get(), QStringLiteral("1"), QStringLiteral("00")));
     QCOMPARE(hints.Count(), 2);
     if (!index.isEmpty())
         hints.SetIndexText(key, index);

@@ -8,8 +8,12 @@
 #include "app/EReiheCombo.h"
 #include "app/HomeDlg.h"
 #include "app/Yaq2Dlg.h"
+#include "catalogues/AwKatDlg.h"
+#include "catalogues/model/AwKatRowModel.h"
+#include "catalogues/model/AwKatWalk.h"
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
+#include "common/UmfassDlg.h"
 #include "platform/OrmelText.h"
 #include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerWait.h"
@@ -22,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -214,10 +219,136 @@ QList<LostRow> HeadRows()
 // The steps of the labour values, findings and inspection sheets.
 QList<LostRow> CatalogueRows()
 {
+    const auto view = [](CYaq2Dlg &d, const char *list) {
+        return d.VisiblePage()->findChild<QAbstractItemView *>(QLatin1String(list));
+    };
+    // The labour-value row of the number, clicked (and opened with Enter).
+    const auto awRow = [view](CYaq2Dlg &d, const QString &number, bool open) {
+        QAbstractItemView *rows = view(d, "mainList");
+        for (int i = 0; i < rows->model()->rowCount(); ++i) {
+            const QModelIndex index = rows->model()->index(i, 0);
+            if (CAwKatRowModel::RowOf(index)->Number != number)
+                continue;
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                              rows->visualRect(index).center());
+            if (open)
+                QTest::keyClick(rows, Qt::Key_Return);
+            return;
+        }
+    };
+    const auto awOpen = [awRow](std::initializer_list<const char *> numbers) {
+        std::vector<QString> path(numbers.begin(), numbers.end());
+        return LostStep([awRow, path](CYaq2Dlg &d) {
+            QTest::mouseClick(d.Page<CHomeDlg>()->AwButton(), Qt::LeftButton);
+            for (const QString &number : path)
+                awRow(d, number, true);
+            QVERIFY(Lists(d, "mainList"));
+        });
+    };
+    const auto awButton = [](const char *button) {
+        return LostStep([button](CYaq2Dlg &d) {
+            QTest::mouseClick(d.VisiblePage()->findChild<QAbstractButton *>(QLatin1String(button)),
+                              Qt::LeftButton);
+        });
+    };
+    // The scope-text box of the position: its lines as shown, the box closed.
+    auto boxLines = std::make_shared<QStringList>();
+    const auto scopeBox = [boxLines](const char *button) {
+        return LostStep([boxLines, button](CYaq2Dlg &d) {
+            boxLines->clear();
+            QTimer::singleShot(0, [boxLines] {
+                if (auto *box = qobject_cast<CUmfassDlg *>(QApplication::activeModalWidget())) {
+                    *boxLines = box->Lines();
+                    box->accept();
+                }
+            });
+            QTest::mouseClick(d.VisiblePage()->findChild<QAbstractButton *>(QLatin1String(button)),
+                              Qt::LeftButton);
+            QVERIFY2(boxLines->isEmpty() || !boxLines->first().isEmpty(), "no empty box");
+        });
+    };
+    const auto boxShows = LostShows([boxLines](CYaq2Dlg &) { return !boxLines->isEmpty(); });
+    // Position 1110010 clicked, coming from another one: its buttons are
+    // asked anew.
+    const auto clickPosition = LostStep([view, awRow](CYaq2Dlg &d) {
+        const QString number = QStringLiteral("1110010");
+        if (CAwKatRowModel::RowOf(view(d, "mainList")->currentIndex())->Number == number)
+            awRow(d, QStringLiteral("1110015"), false);
+        awRow(d, number, false);
+    });
+    const auto enabled = [](const char *button) {
+        return LostShows([button](CYaq2Dlg &d) {
+            return d.VisiblePage()
+                ->findChild<QAbstractButton *>(QLatin1String(button))
+                ->isEnabled();
+        });
+    };
+
+    const auto openFindings = LostStep([](CYaq2Dlg &d) {
+        QTest::mouseClick(d.Page<CHomeDlg>()->BefundButton(), Qt::LeftButton);
+        QVERIFY(Lists(d, "upperList"));
+    });
+    // The findings row that begins with the keys, opened with Enter.
+    const auto findingRow = [](const char *list, const QString &keys) {
+        return LostStep([list, keys](CYaq2Dlg &d) {
+            auto *rows = d.VisiblePage()->findChild<QListWidget *>(QLatin1String(list));
+            for (int i = 0; i < rows->count(); ++i) {
+                if (rows->item(i)->text().trimmed().startsWith(keys + QLatin1String("  "))) {
+                    rows->setCurrentRow(i);
+                    QTest::keyClick(rows, Qt::Key_Return);
+                    return;
+                }
+            }
+        });
+    };
+    const auto openSubgroup = LostStep([openFindings, findingRow](CYaq2Dlg &d) {
+        openFindings(d);
+        findingRow("upperList", "11")(d);
+        findingRow("upperList", "1110")(d);
+        QVERIFY(Lists(d, "resultList"));
+    });
+    const auto mainGroups = LostShows([](CYaq2Dlg &d) {
+        return d.CurrentPage() == kPageBfnd &&
+               d.VisiblePage()->findChild<QListWidget *>(QStringLiteral("upperList"))->count() == 2;
+    });
+    // A field of the findings typed and searched; no "no text" for the
+    // position while the server is lost.
+    const auto searched = [](const char *field, const QString &text) {
+        return LostStep([field, text](CYaq2Dlg &d) {
+            Typed(field, text)(d);
+            QTest::keyClick(d.VisiblePage()->findChild<QLineEdit *>(QLatin1String(field)),
+                            Qt::Key_Return);
+            QVERIFY(d.findChild<QLineEdit *>(QStringLiteral("hintText"))->text() !=
+                    OrmelText(3041));
+        });
+    };
+    const auto findings = [](const char *list, int atLeast) {
+        return LostShows([list, atLeast](CYaq2Dlg &d) {
+            const auto *rows = d.VisiblePage()->findChild<QListWidget *>(QLatin1String(list));
+            return d.CurrentPage() == kPageBfnd && rows && rows->count() >= atLeast;
+        });
+    };
+    // The findings of the selected position (back to it from the findings
+    // shown before).
+    const auto awFindings = LostStep([awButton](CYaq2Dlg &d) {
+        if (d.CurrentPage() == kPageBfnd)
+            awButton("backButton")(d);
+        awButton("findingsButton")(d);
+        QVERIFY(d.findChild<QLineEdit *>(QStringLiteral("hintText"))->text() != OrmelText(3041));
+    });
+    const auto position = awOpen({"11", "10", "1110", "1110010"});
     // clang-format off
     return {
         {"home: labour values",                    kVinArvo, {},  Home(&CHomeDlg::AwButton),       PageShows(kPageAwKat, "mainList")},
+        {"labour values: position clicked",        kVinArvo, awOpen({"11", "10", "1110", "1110015"}), clickPosition, enabled("inclusiveButton")},
+        {"labour values: scope texts",             kVinArvo, position, scopeBox("scopeTextsButton"), boxShows},
+        {"labour values: inclusive positions",     kVinArvo, position, scopeBox("inclusiveButton"), boxShows},
+        {"labour values: findings of a position",  kVinArvo, position, awFindings,                 findings("resultList", 1)},
         {"home: findings",                         kVinArvo, {},  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
+        {"findings: main group 11 opened",         kVinArvo, openFindings, findingRow("upperList", "11"), findings("upperList", 3)},
+        {"findings: << from main group 11",        kVinArvo, openSubgroup, awButton("levelBackButton"), mainGroups},
+        {"findings: mileage typed (contracts)",    kVinArvo, openSubgroup, Typed("mileageEdit", "5"), findings("resultList", 3)},
+        {"findings: position 1110010 searched",    kVinArvo, openFindings, searched("apNumber", "1110010"), findings("resultList", 2)},
         {"home: inspection sheets (Wartung)",      kVinArvo, {},  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
     };
     // clang-format on

@@ -26,6 +26,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/db/CatalogueFailure.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QHBoxLayout>
@@ -45,6 +46,31 @@ QString Line(const QString &text, int n)
 }
 
 } // namespace
+
+// Telling a failed read once per step: the step that begins first (the
+// adviser's click) tells, when it ends, what none of its reads told before.
+class CAwKatDlg::CStep
+{
+public:
+    explicit CStep(CAwKatDlg &page) : m_page(page)
+    {
+        if (m_page.m_nStepDepth++ > 0)
+            return;
+        m_page.m_nStepFailures = m_page.Failures();
+        m_page.m_bStepTold = false;
+    }
+    ~CStep()
+    {
+        if (--m_page.m_nStepDepth == 0 && Failed() && !m_page.m_bStepTold)
+            m_page.TellLost();
+    }
+    CStep(const CStep &) = delete;
+    CStep &operator=(const CStep &) = delete;
+    bool Failed() const { return m_page.Failures() != m_page.m_nStepFailures; }
+
+private:
+    CAwKatDlg &m_page;
+};
 
 CAwKatDlg::CAwKatDlg() = default;
 CAwKatDlg::~CAwKatDlg() = default;
@@ -109,8 +135,14 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
             OwnMsgBox(OrmelText(6080), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
             return;
         }
-        // The package list is built anew for the position.
-        m_pWalk->HandToPackages(SelectedRow());
+        // The package list is built anew for the position; not from a
+        // catalogue line that could not be read.
+        {
+            const CStep step(*this);
+            m_pWalk->HandToPackages(SelectedRow());
+            if (step.Failed())
+                return;
+        }
         if (m_pHost)
             m_pHost->ShowPage(kPageSRPWl);
     });
@@ -135,13 +167,34 @@ void CAwKatDlg::BuildPage(QVBoxLayout *body)
     ApplySessionLocks();
 }
 
+int CAwKatDlg::Failures() const
+{
+    return FailuresOf({Db(0), Db(1), Db(2)});
+}
+
+void CAwKatDlg::TellLost()
+{
+    if (m_nStepDepth > 0) {
+        if (m_bStepTold)
+            return;
+        m_bStepTold = true;
+    }
+    OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+}
+
 void CAwKatDlg::UpdateScopeButtons(const QString &apNumber)
 {
     // Only a position of the standard catalogue for a vehicle variant has
-    // scope texts and inclusive positions.
+    // scope texts and inclusive positions. A failed question leaves the
+    // button as it was; the step tells the failure.
     const bool shown = m_pSettings && !apNumber.isEmpty();
-    m_pInclusive->setEnabled(shown && HasInclusivePositions(*m_pSettings, Db(0), apNumber));
-    m_pScope->setEnabled(shown && HasScopeTexts(*m_pSettings, Db(1), apNumber));
+    const auto enable = [](COwnButton *button, CatalogueFound found) {
+        if (found != CatalogueFound::Failed)
+            button->setEnabled(found == CatalogueFound::Yes);
+    };
+    enable(m_pInclusive,
+           shown ? FindInclusivePositions(*m_pSettings, Db(0), apNumber) : CatalogueFound::No);
+    enable(m_pScope, shown ? FindScopeTexts(*m_pSettings, Db(1), apNumber) : CatalogueFound::No);
 }
 
 void CAwKatDlg::OpenScopeTexts(int mode)
@@ -150,15 +203,19 @@ void CAwKatDlg::OpenScopeTexts(int mode)
     if (!row || row->Type != AW_POSITION || !m_pSettings)
         return;
     PlaySoundSelected(m_pSettings);
+    const CStep step(*this);
+    const CatalogueAnswer<QStringList> lines =
+        mode == 1 ? InclusivePositionLines(*m_pSettings, Db(0), row->Number)
+                  : ScopeTextLines(*m_pSettings, Db(1), row->Number);
+    // A read that failed is told, never an empty box.
+    if (lines.failed)
+        return;
     // The dialog reads the settings' current position: the selected one
     // while it is open.
     const QString saved = m_pSettings->AktApNr;
     m_pSettings->AktApNr = row->Number;
-    const QStringList lines = mode == 1
-                                  ? ReadInclusivePositionLines(*m_pSettings, Db(0), row->Number)
-                                  : ReadScopeTextLines(*m_pSettings, Db(1), row->Number);
     CUmfassDlg dialog(this);
-    dialog.DoModalAt(CUmfassDlg::PointBelow(m_pList), mode, row->Number, lines);
+    dialog.DoModalAt(CUmfassDlg::PointBelow(m_pList), mode, row->Number, lines.value);
     m_pSettings->AktApNr = saved;
 }
 
@@ -168,9 +225,10 @@ void CAwKatDlg::EnsureWalk()
         return;
     m_pWalk = std::make_unique<CAwKatWalk>(m_pSettings, Db(0), Db(1), Db(2));
     m_pWalk->SetNotice([this](int id) {
-        const bool unreachable = id == CAwKatWalk::kTextCatalogueUnreachable;
-        OwnMsgBox(unreachable ? CatalogueFailure::Text() : OrmelText(id), this, kMsgBoxTitle,
-                  unreachable ? MSG_ALIGN_LEFT : MSG_ALIGN_NOTICE);
+        if (id == CAwKatWalk::kTextCatalogueUnreachable)
+            TellLost();
+        else
+            OwnMsgBox(OrmelText(id), this, kMsgBoxTitle, MSG_ALIGN_NOTICE);
     });
     m_pColumns = std::make_unique<CAwKatColumns>();
     m_pPainter = std::make_unique<CAwKatRowPainter>();
@@ -186,8 +244,14 @@ void CAwKatDlg::ActivatePage(int arg)
     if (!IsCreated() || !m_pWalk)
         return;
     const CWaitCursor wait;
-    m_pWalk->SetVehicleColumn(
-        m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1);
+    const CStep step(*this);
+    // A column that could not be read is no vehicle without one: the
+    // column known before stays.
+    const int failures = Failures();
+    const int column =
+        m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1;
+    if (Failures() == failures)
+        m_pWalk->SetVehicleColumn(column);
     ReadVariantColumns();
     m_pPrice->setVisible(m_pWalk->PriceButtonShown());
     const CChangeFlags &changes = TakenChanges();
@@ -216,15 +280,24 @@ void CAwKatDlg::ReadVariantColumns()
         const CPrgSettings &s = *m_pSettings;
         const QString leadType = s.LeadTyp.trimmed();
         const bool standard = !s.bAltKatalog && s.nKatalogFlag != 1;
+        // Columns that could not be read are none missing: those shown
+        // stay (the step tells the failure).
         if (standard && s.bKatalogansicht && leadType.isEmpty()) {
             // Without a vehicle the catalogue view shows every variant of
             // the catalogue side by side.
-            columns = CAwKatColumns::ReadCatalogueColumns(s, Db(0));
+            auto read = CAwKatColumns::ReadCatalogueColumns(s, Db(0));
+            if (read.failed)
+                return;
+            columns = std::move(read.value);
             byColumn = true;
         } else if (!leadType.isEmpty() && leadType != kNoModelDesignation) {
             // The vehicle's own values under its lead type.
-            columns.push_back(
-                {leadType, standard ? CAwKatColumns::ColumnOfLeadType(s, Db(0), leadType) : 0});
+            const CatalogueAnswer<int> column =
+                standard ? CAwKatColumns::ColumnOfLeadType(s, Db(0), leadType)
+                         : CatalogueAnswer<int>{0, false};
+            if (column.failed)
+                return;
+            columns.push_back({leadType, column.value});
         }
     }
     m_pColumns->SetSlots(std::move(columns));
@@ -280,6 +353,7 @@ void CAwKatDlg::OnListOpen(const QModelIndex &index)
     if (!row || row->Type == AW_POSITION)
         return;
     const CWaitCursor wait;
+    const CStep step(*this);
     m_pWalk->Select(row);
     m_pWalk->Open(row);
     ShowWalk();
@@ -288,12 +362,14 @@ void CAwKatDlg::OnListOpen(const QModelIndex &index)
 void CAwKatDlg::OnPathOpen(const QModelIndex &index)
 {
     PlaySoundSelected(m_pSettings);
+    const CStep step(*this);
     m_pWalk->OpenPath(CAwKatRowModel::RowOf(index));
     ShowWalk();
 }
 
 void CAwKatDlg::OnListSelect()
 {
+    const CStep step(*this);
     if (CAwKatRow *row = SelectedRow())
         m_pWalk->Select(row);
     UpdateButtons();
@@ -302,6 +378,7 @@ void CAwKatDlg::OnListSelect()
 void CAwKatDlg::OnBackLevel()
 {
     PlaySoundSelected(m_pSettings);
+    const CStep step(*this);
     m_pWalk->Back();
     ShowWalk();
 }
@@ -320,14 +397,18 @@ void CAwKatDlg::UpdateButtons()
     UpdateScopeButtons(position ? row->Number.trimmed() : QString());
     // The package and maintenance buttons say by their colour whether the
     // position has packages or the vehicle maintenance topics.
+    // A question that failed leaves its button as it was (the step tells
+    // the failure).
     const QColor off = palette().color(QPalette::Window);
     const QColor on(0xC0, 0xDC, 0xC0);
-    const bool packages = position && m_pWalk->HasPackages(row->Number);
-    m_pSrp->setEnabled(packages);
-    m_pSrp->SetFaceColour(packages ? on : off);
-    const bool maintenance = position && m_pWalk->HasMaintenanceTopics();
-    m_pMaintenance->setEnabled(maintenance);
-    m_pMaintenance->SetFaceColour(maintenance ? on : off);
+    const auto show = [&](COwnButton *button, CatalogueFound found) {
+        if (found == CatalogueFound::Failed)
+            return;
+        button->setEnabled(found == CatalogueFound::Yes);
+        button->SetFaceColour(found == CatalogueFound::Yes ? on : off);
+    };
+    show(m_pSrp, position ? m_pWalk->HasPackages(row->Number) : CatalogueFound::No);
+    show(m_pMaintenance, position ? m_pWalk->HasMaintenanceTopics() : CatalogueFound::No);
     if (position && row->PartsClearing) {
         m_pClearing->setText(OrmelText(6082));
         m_pClearing->setStyleSheet(
@@ -345,6 +426,7 @@ void CAwKatDlg::OnPreis()
     if (!row || row->Type != AW_POSITION || !m_pSettings)
         return;
     PlaySoundSelected(m_pSettings);
+    const CStep step(*this);
     const QString value = m_pWalk->LabourValueText(row);
     if (m_pSettings->SRPInterfaceReq == 4) {
         CDmsMsgBoxNotice notice(this, MSG_ALIGN_NOTICE);
@@ -378,6 +460,11 @@ void CAwKatDlg::AddPositionToBasket()
     if (!row || row->Type != AW_POSITION || !basket || !m_pSettings ||
         m_pSettings->Fgstnr.trimmed().isEmpty())
         return;
+    const CStep step(*this);
+    // A position whose values could not be read goes to no basket.
+    const std::vector<CAwKatValueLine> &values = m_pWalk->ValueLines(row);
+    if (step.Failed())
+        return;
     auto position = std::make_unique<CPosition>();
     position->Type = POS_BASKET_LABOUR;
     position->Number = row->Number;
@@ -401,7 +488,7 @@ void CAwKatDlg::AddPositionToBasket()
     position->Preise1.FlatPrice = row->Prices().FlatPrice;
     position->Preise1.NoPrice = row->Prices().NoPrice;
     position->Preise1.Currency = row->Prices().Currency;
-    for (const CAwKatValueLine &line : m_pWalk->ValueLines(row)) {
+    for (const CAwKatValueLine &line : values) {
         if (line.Value.isEmpty() || line.Value == QLatin1String("-"))
             continue;
         if (line.Unit == QLatin1String("R"))

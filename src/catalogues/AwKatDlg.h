@@ -80,6 +80,11 @@ private:
     // inclusive positions, 0 its scope texts.
     void OpenScopeTexts(int mode);
     CAwKatRow *SelectedRow() const;
+    // One step of the adviser on the page: a read of the catalogue that
+    // failed in it is told once (TellLost), however many reads failed.
+    class CStep;
+    int Failures() const;
+    void TellLost();
 
     COwnButton *m_pPrice = nullptr;
     COwnButton *m_pSrp = nullptr;
@@ -104,4 +109,7 @@ private:
     std::unique_ptr<CEasyPrintDlg> m_pPrintDlg;
     int m_nActivation = 0;
     int m_nActivations = 0;
+    int m_nStepDepth = 0;
+    int m_nStepFailures = 0;
+    bool m_bStepTold = false;
 };

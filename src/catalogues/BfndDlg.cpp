@@ -14,6 +14,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/db/CatalogueFailure.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
@@ -25,6 +26,8 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -150,6 +153,7 @@ void CBfndDlg::EnsureRows()
         return;
     // The page's own day decides which entries of a contract's finding
     // list are current.
+    m_nContractFailures = FailuresOf({Db(1), Db(2)});
     m_pCheck = std::make_unique<CBfndContractCheck>(
         m_pSettings, Db(1), QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
     m_pRows = std::make_unique<CBfndRows>(m_pSettings, Db(0), Db(3));
@@ -172,10 +176,14 @@ void CBfndDlg::ActivatePage(int reload)
         return;
     EnsureRows();
     const CWaitCursor wait;
+    const int contractFailures = Db(2) ? Db(2)->Failures() : 0;
     ReadHLXContractStatus(*m_pSettings, Db(2));
     if (!reload) {
-        m_pRows->RecheckContracts();
+        // Contracts that could not be read change no row's contract text.
+        if (!Db(2) || !FailedSince(Db(2), contractFailures))
+            m_pRows->RecheckContracts();
         UpdateStatusLines();
+        TellFailedReads();
         return;
     }
     m_pRows->LoadFindingHints();
@@ -218,8 +226,8 @@ void CBfndDlg::ShowBefundForAPos(const QString &apNumber, const CPaket *package)
     } else {
         m_pNumber->clear();
         m_pApNumber->setText(number);
-        m_pHint->setText(
-            m_pRows->GetAPosText(number).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        m_pHint->setText(m_pRows->GetAPosText(number).value.replace(QStringLiteral("\r\n"),
+                                                                    QStringLiteral(" ")));
         m_pRows->ReadMainGroups();
         m_pRows->SearchPosition(number);
     }
@@ -238,8 +246,8 @@ void CBfndDlg::OnSearch()
     } else if (!text.isEmpty()) {
         m_pRows->SearchText(text);
     } else if (apNumber.size() == kApNumberLength) {
-        m_pHint->setText(
-            m_pRows->GetAPosText(apNumber).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        m_pHint->setText(m_pRows->GetAPosText(apNumber).value.replace(QStringLiteral("\r\n"),
+                                                                      QStringLiteral(" ")));
         m_pRows->SearchPosition(apNumber);
     } else {
         m_pRows->ReadMainGroups();
@@ -274,7 +282,16 @@ void CBfndDlg::ShowRows()
     UpdateStatusLines();
     if (!m_pRows->Result().empty())
         m_pResult->setFocus();
-    if (m_pRows->ReadFailedSinceAsked())
+    TellFailedReads();
+}
+
+void CBfndDlg::TellFailedReads()
+{
+    // The contracts and their finding lists are read on connections of
+    // their own.
+    const int failures = FailuresOf({Db(1), Db(2)});
+    const bool contractsFailed = std::exchange(m_nContractFailures, failures) != failures;
+    if (m_pRows->ReadFailedSinceAsked() || contractsFailed)
         OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
 }
 
@@ -291,6 +308,8 @@ void CBfndDlg::OnUpperOpen(int index)
             if (m_pRows->Upper()[size_t(i)]->Keys() == keys)
                 m_pUpper->setCurrentRow(i);
         }
+    } else {
+        TellFailedReads();
     }
 }
 
@@ -299,6 +318,8 @@ void CBfndDlg::OnResultOpen(int index)
     const CWaitCursor wait;
     if (m_pRows->OpenResult(index))
         ShowRows();
+    else
+        TellFailedReads();
 }
 
 void CBfndDlg::OnLevelUp()
@@ -306,6 +327,8 @@ void CBfndDlg::OnLevelUp()
     PlaySoundSelected(m_pSettings);
     if (m_pRows->LevelUp())
         ShowRows();
+    else
+        TellFailedReads();
 }
 
 void CBfndDlg::OnResultSelect(int index)

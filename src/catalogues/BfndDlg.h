@@ -63,6 +63,9 @@ private:
     void OnApNumberEdited();
     void StartEdit();
     void UpdateStatusLines();
+    // Tells once what failed since the last time: a read of the findings,
+    // the contracts or their finding lists.
+    void TellFailedReads();
     void SetStatusLine(QFrame *frame, QLabel *label, const CBfndStatusLine &line);
 
     std::unique_ptr<CBfndRows> m_pRows;
@@ -83,6 +86,7 @@ private:
     // The line the result selection was last moved to, for the direction
     // a move over a labour-position row goes on in.
     int m_nRememberedIndex = -1;
+    int m_nContractFailures = 0;
     bool m_bFromPackage = false;
     bool m_bUpdating = false;
 };

@@ -40,12 +40,14 @@ const CAwKatColumnSlot *CAwKatColumns::ShownSlot(int place) const
     return &m_slots[size_t(m_nFirst + place)];
 }
 
-std::vector<CAwKatColumnSlot> CAwKatColumns::ReadCatalogueColumns(const CPrgSettings &settings,
-                                                                  CYaqDb *db)
+CatalogueAnswer<std::vector<CAwKatColumnSlot>>
+CAwKatColumns::ReadCatalogueColumns(const CPrgSettings &settings, CYaqDb *db)
 {
-    std::vector<CAwKatColumnSlot> columns;
+    CatalogueAnswer<std::vector<CAwKatColumnSlot>> answer;
     if (!db)
-        return columns;
+        return answer;
+    const int failures = db->Failures();
+    std::vector<CAwKatColumnSlot> &columns = answer.value;
     CAwKatSpalteData rec;
     rec.Init();
     rec.m_strKatBstNr = settings.KatalogKey;
@@ -63,15 +65,18 @@ std::vector<CAwKatColumnSlot> CAwKatColumns::ReadCatalogueColumns(const CPrgSett
             columns.push_back({leadType, column});
     }
     db->CloseStmt();
-    return columns;
+    if (FailedSince(db, failures))
+        answer = {{}, true};
+    return answer;
 }
 
-int CAwKatColumns::ColumnOfLeadType(const CPrgSettings &settings, CYaqDb *db,
-                                    const QString &leadType)
+CatalogueAnswer<int> CAwKatColumns::ColumnOfLeadType(const CPrgSettings &settings, CYaqDb *db,
+                                                     const QString &leadType)
 {
-    for (const CAwKatColumnSlot &slot : ReadCatalogueColumns(settings, db)) {
+    const auto columns = ReadCatalogueColumns(settings, db);
+    for (const CAwKatColumnSlot &slot : columns.value) {
         if (slot.TypeKey == leadType.trimmed())
-            return slot.Column;
+            return {slot.Column, false};
     }
-    return -1;
+    return {-1, columns.failed};
 }

@@ -6,6 +6,8 @@
 // the rows and the print-out all ask this one object, so that a title
 // always stands over the values of its column.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 
 #include <vector>
@@ -50,11 +52,13 @@ public:
 
     // Every column of the catalogue of the settings' type number in column
     // order (the catalogue view); a lead type that appears twice is taken
-    // once.
-    static std::vector<CAwKatColumnSlot> ReadCatalogueColumns(const CPrgSettings &settings,
-                                                              CYaqDb *db);
-    // The column of one lead type in that catalogue; -1 when it has none.
-    static int ColumnOfLeadType(const CPrgSettings &settings, CYaqDb *db, const QString &leadType);
+    // once. A failed read is no catalogue without columns.
+    static CatalogueAnswer<std::vector<CAwKatColumnSlot>>
+    ReadCatalogueColumns(const CPrgSettings &settings, CYaqDb *db);
+    // The column of one lead type in that catalogue; -1 when it has none
+    // (and when the read failed, which the answer says).
+    static CatalogueAnswer<int> ColumnOfLeadType(const CPrgSettings &settings, CYaqDb *db,
+                                                 const QString &leadType);
 
 private:
     std::vector<CAwKatColumnSlot> m_slots;

@@ -6,6 +6,7 @@
 #include "common/readers/CatalogueColumn.h"
 #include "packages/model/Position.h"
 #include "platform/OrmelText.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/DbReadScope.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
@@ -533,8 +534,7 @@ void CAwKatWalk::CompleteRow(CAwKatRow *row)
     ReadTexts(row);
     ValueLines(row);
     if (m_bColumnValues && !row->ColumnsRead) {
-        row->ColumnsRead = true;
-        row->SetColumnLines(ColumnValues(row));
+        CompleteColumns(row);
     }
 }
 
@@ -545,6 +545,7 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
     const bool values = m_pSettings && m_pValueDb && !m_pSettings->LeadTyp.trimmed().isEmpty();
     CCatalogueCache &cache = Cache();
     QStringView group;
+    bool groupFailed = false;
     for (CAwKatRow *row : rows) {
         if (!row || row->Type != AW_POSITION)
             continue;
@@ -552,16 +553,30 @@ void CAwKatWalk::CompleteRows(const std::vector<CAwKatRow *> &rows)
         if (values && !row->ValuesRead) {
             const QStringView own = QStringView(row->Number).left(2);
             if (group.isNull() || own != group) {
+                const int before = Failures();
                 cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, own);
                 group = own;
+                groupFailed = Failures() != before;
             }
-            AddValueLines(row, cache);
+            // Values that could not be read are read at the next showing.
+            if (!groupFailed)
+                AddValueLines(row, cache);
         }
         if (m_bColumnValues && !row->ColumnsRead) {
-            row->ColumnsRead = true;
-            row->SetColumnLines(ColumnValues(row));
+            CompleteColumns(row);
         }
     }
+}
+
+void CAwKatWalk::CompleteColumns(CAwKatRow *row)
+{
+    // Values that could not be read are read at the next showing.
+    const int failures = Failures();
+    std::vector<CAwKatColumnLine> lines = ColumnValues(row);
+    if (Failures() != failures)
+        return;
+    row->ColumnsRead = true;
+    row->SetColumnLines(std::move(lines));
 }
 
 void CAwKatWalk::ReadTexts(CAwKatRow *row)
@@ -579,8 +594,12 @@ void CAwKatWalk::ReadTexts(CAwKatRow *row)
     rec.m_strSprache = GetPrgSprache();
     rec.m_strEReihe = m_pSettings->EReihe;
     rec.m_strAPosNr = row->Number;
+    const int failures = m_pValueDb->Failures();
     const int found = m_pValueDb->ReadAPosTxtAPosKTxtData(rec);
     m_pValueDb->CloseStmt();
+    // Texts that could not be read are read at the next showing.
+    if (FailedSince(m_pValueDb, failures))
+        row->TextsRead = false;
     if (!found)
         return;
     rec.TrimData();
@@ -695,6 +714,7 @@ void CAwKatWalk::ShowLevelAbove(int level, int previous)
 bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
 {
     using namespace AwKatLevelRows;
+    const int failures = Failures();
     const int previous = m_nShownLevel;
     const bool leadType = m_pSettings && !m_pSettings->LeadTyp.trimmed().isEmpty();
     // The lists of the level take over the room of the lists before (a
@@ -714,8 +734,10 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         // values in the whole catalogue). A group asks once.
         display = ValuedGroups(candidates, [this](CAwKatRow *row) {
             if (!row->ValidityRead) {
+                // A question that failed is asked again at the next fill.
+                const int before = Failures();
                 row->LeadsToValues = HasValidPositions(row);
-                row->ValidityRead = true;
+                row->ValidityRead = Failures() == before;
             }
             return row->LeadsToValues;
         });
@@ -735,10 +757,13 @@ bool CAwKatWalk::FillLevelRows(int level, bool selectFirst)
         MarkHeadings(display);
     }
 
-    if (display.empty()) {
+    // A level whose questions failed is not the level of the vehicle: the
+    // level shown before stays shown as it was.
+    if (display.empty() || Failures() != failures) {
         m_candidateRoom = std::move(candidates);
         m_displayRoom = std::move(display);
-        ShowLevelAbove(level, previous);
+        if (Failures() == failures)
+            ShowLevelAbove(level, previous);
         return false;
     }
     CAwKatRow *const current = CurrentRow(candidates, display, m_current[level], selectFirst);
@@ -1008,9 +1033,13 @@ bool CAwKatWalk::PriceButtonShown() const
     return s.SRPInterfaceReq == 4 || (s.SRPInterfaceReq == 3 && s.bSchulung);
 }
 
-bool CAwKatWalk::HasPackages(const QString &apNr) const
+CatalogueFound CAwKatWalk::HasPackages(const QString &apNr) const
 {
-    return GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+    const int failures = Failures();
+    const bool found = GetSRPPakete(m_pSettings, apNr, m_pCatalogueDb, m_pValueDb, -1) != 0;
+    return Failures() != failures ? CatalogueFound::Failed
+           : found                ? CatalogueFound::Yes
+                                  : CatalogueFound::No;
 }
 
 void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
@@ -1042,11 +1071,11 @@ void CAwKatWalk::HandToPackages(const CAwKatRow *selected)
     s.SRPWlKatZeile = line;
 }
 
-bool CAwKatWalk::HasMaintenanceTopics() const
+CatalogueFound CAwKatWalk::HasMaintenanceTopics() const
 {
     if (!m_pSettings || m_pSettings->nKatalogFlag || m_pSettings->LeadTyp.trimmed().isEmpty() ||
         !m_pCatalogueDb || !m_pValueDb)
-        return false;
+        return CatalogueFound::No;
     const CPrgSettings &s = *m_pSettings;
     // The settings hold no build date of the vehicle: its first
     // registration stands for it, else today ("DD.MM.YYYY" as "YYYYMMDD").
@@ -1063,12 +1092,13 @@ bool CAwKatWalk::HasMaintenanceTopics() const
     rec.m_strTypSchl = s.TypSchl.trimmed();
     rec.m_strLTyp = s.LeadTyp.trimmed();
     bool found = false;
+    const int failures = m_pValueDb->Failures();
     for (int ok = m_pValueDb->ReadSBLIDData(rec); ok && !found; ok = m_pValueDb->ReadNext()) {
         rec.TrimData();
         found = !vin || (rec.m_strDatumVon <= built && built <= rec.m_strDatumBis);
     }
     m_pValueDb->CloseStmt();
-    return found;
+    return FoundBy(m_pValueDb, failures, found);
 }
 
 // --- values -----------------------------------------------------------------------------
@@ -1082,8 +1112,10 @@ const std::vector<CAwKatValueLine> &CAwKatWalk::ValueLines(CAwKatRow *row)
         return row->ValueLines;
     const CStep step(*this);
     CCatalogueCache &cache = Cache();
+    const int failures = Failures();
     cache.ReadAPosWertDataAWKFromHG(*m_pSettings, m_pValueDb, QStringView(row->Number).left(2));
-    AddValueLines(row, cache);
+    if (Failures() == failures)
+        AddValueLines(row, cache);
     return row->ValueLines;
 }
 

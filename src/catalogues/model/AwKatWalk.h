@@ -22,6 +22,7 @@
 #include "catalogues/model/AwKatRow.h"
 #include "catalogues/model/AwKatRowStore.h"
 #include "common/readers/CatalogueCache.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <functional>
 #include <vector>
@@ -68,7 +69,9 @@ public:
     // valued position. A level with none tells 4020 once and shows the
     // level shown before again (never the empty level, never a second
     // message); main groups with none leave the list empty without a
-    // message. False then.
+    // message. False then. A level whose questions failed (the catalogue
+    // server cannot be reached) leaves the level shown before as it was,
+    // untold (the caller compares the connections' failures): false too.
     bool FillLevel(int level, bool selectFirst);
 
     // --- the user's moves ---
@@ -111,8 +114,9 @@ public:
     // never in the catalogue view or in a catalogue walked without a lead
     // type of the vehicle.
     bool PriceButtonShown() const;
-    // Whether service packages exist for the position (the package button).
-    bool HasPackages(const QString &apNr) const;
+    // Whether service packages exist for the position (the package button);
+    // Failed when the read failed.
+    CatalogueFound HasPackages(const QString &apNr) const;
     // The package button: the settings' position number and catalogue line
     // (the selected position's where they are empty; the line read again
     // where the settings' main group is not the number's own) go to the
@@ -121,8 +125,8 @@ public:
     // Whether the vehicle has a maintenance topic valid at its first
     // registration (today when it has none; any topic without a VIN): the
     // maintenance button. Never with the catalogue flag, without a lead
-    // type or without both connections.
-    bool HasMaintenanceTopics() const;
+    // type or without both connections. Failed when the read failed.
+    CatalogueFound HasMaintenanceTopics() const;
 
     // --- what the page shows ---
     int ShownLevel() const { return m_nShownLevel; }
@@ -133,7 +137,8 @@ public:
     int SelectedIndex() const;
 
     // The value lines of a position for the vehicle (lead type), read once
-    // (a shown position has them already).
+    // (a shown position has them already); none when the read failed, which
+    // is read again at the next question.
     const std::vector<CAwKatValueLine> &ValueLines(CAwKatRow *row);
     // The labour value that prices the position: the plain value, else M,
     // else U ("AZ" text when billed by time); "-" when it has none.
@@ -155,6 +160,8 @@ private:
     // Reads what a shown position draws, once: its texts, its value lines
     // and, in the catalogue view, its values per column.
     void CompleteRow(CAwKatRow *row);
+    // The row's values per catalogue column, kept once read whole.
+    void CompleteColumns(CAwKatRow *row);
     void CompleteRows(const std::vector<CAwKatRow *> &rows);
     // The value lines of the position from its main group's values, which
     // the cache holds already.

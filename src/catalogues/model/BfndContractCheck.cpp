@@ -5,6 +5,7 @@
 #include "packages/model/MatchMask.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -37,9 +38,17 @@ CBfndContractCheck::ReadContractProgramme(const QString &contractNumber) const
     const auto known = m_programmes.find(number);
     if (known != m_programmes.end())
         return known->second;
-    Programme &programme = m_programmes[number];
+    static const Programme none;
     if (!m_pProgrammes || !m_pSettings)
-        return programme;
+        return m_programmes[number];
+    // A read that failed is kept by no one: the next question reads again.
+    const int failures = m_pProgrammes->Failures();
+    Programme programme;
+    const auto kept = [&]() -> const Programme & {
+        if (FailedSince(m_pProgrammes, failures))
+            return none;
+        return m_programmes[number] = std::move(programme);
+    };
     CHLXNrData product;
     product.Init();
     product.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -47,12 +56,12 @@ CBfndContractCheck::ReadContractProgramme(const QString &contractNumber) const
     const bool found = m_pProgrammes->ReadHLXNrData(product);
     m_pProgrammes->CloseStmt();
     if (!found)
-        return programme;
+        return kept();
     product.TrimData();
     programme.listNumber = product.m_strListNr;
     programme.inclusion = product.m_strListModus;
     if (programme.listNumber.isEmpty())
-        return programme;
+        return kept();
     CHLXF12Data entry;
     entry.Init();
     entry.m_strKatBstNr = m_pSettings->KatalogKey;
@@ -65,7 +74,7 @@ CBfndContractCheck::ReadContractProgramme(const QString &contractNumber) const
             programme.masks.push_back(entry.m_strMaske);
     }
     m_pProgrammes->CloseStmt();
-    return programme;
+    return kept();
 }
 
 bool CBfndContractCheck::Covers(const Programme &programme, const QString &key) const

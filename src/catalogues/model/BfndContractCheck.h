@@ -32,7 +32,9 @@ public:
     bool IsFindingCovered(const QString &findingNumber) const;
 
     // The contract's product and the finding-list entries current on the
-    // page's day; read once per contract number.
+    // page's day; read once per contract number. A read that failed answers
+    // as no list and is read again at the next question (the page tells the
+    // failure: its connection's Failures()).
     struct Programme
     {
         QString listNumber;

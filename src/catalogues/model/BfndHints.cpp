@@ -2,21 +2,27 @@
 
 #include "platform/db/YaqDb.h"
 
-void CBfndHints::Load(CYaqDb *db, const QString &catalogueKey, const QString &language)
+#include <utility>
+
+bool CBfndHints::Load(CYaqDb *db, const QString &catalogueKey, const QString &language)
 {
-    m_hints.clear();
-    m_index.clear();
-    if (!db)
-        return;
-    CBefHinweisData rec;
-    rec.Init();
-    rec.m_strKatBstNr = catalogueKey;
-    rec.m_strSprache = language;
-    for (int ok = db->SelectBefHinweise(rec); ok; ok = db->ReadNext()) {
-        rec.TrimData();
-        Add(rec.m_strHG + rec.m_strUG + rec.m_strOrt, rec.m_strHinweis);
+    CBfndHints read;
+    if (db) {
+        const int failures = db->Failures();
+        CBefHinweisData rec;
+        rec.Init();
+        rec.m_strKatBstNr = catalogueKey;
+        rec.m_strSprache = language;
+        for (int ok = db->SelectBefHinweise(rec); ok; ok = db->ReadNext()) {
+            rec.TrimData();
+            read.Add(rec.m_strHG + rec.m_strUG + rec.m_strOrt, rec.m_strHinweis);
+        }
+        db->CloseStmt();
+        if (db->Failures() != failures)
+            return false;
     }
-    db->CloseStmt();
+    *this = std::move(read);
+    return true;
 }
 
 void CBfndHints::Add(const QString &key, const QString &hint)

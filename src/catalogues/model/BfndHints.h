@@ -13,8 +13,9 @@ class CYaqDb;
 class CBfndHints
 {
 public:
-    // Reads every hint anew; the store is empty without a connection.
-    void Load(CYaqDb *db, const QString &catalogueKey, const QString &language);
+    // Reads every hint anew; the store is empty without a connection. False
+    // when the read failed: the hints read before stay.
+    [[nodiscard]] bool Load(CYaqDb *db, const QString &catalogueKey, const QString &language);
     // Adds one hint under the composed key (main group, subgroup, location).
     void Add(const QString &key, const QString &hint);
     // The hint of the composed key; empty when there is none. A stored

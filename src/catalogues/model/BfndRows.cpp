@@ -29,17 +29,21 @@ QString Part(const QString &number, int n)
     return part.size() == 2 && part != kAnyValue ? part : QString();
 }
 
-// Every row of a read, each trimmed.
-template <class Rec> std::vector<Rec> ReadAll(CYaqDb *db, Rec rec, int (CYaqDb::*read)(Rec &))
+// Every row of a read, each trimmed; none, and failed, when the read failed.
+template <class Rec>
+CatalogueAnswer<std::vector<Rec>> ReadAll(CYaqDb *db, Rec rec, int (CYaqDb::*read)(Rec &))
 {
-    std::vector<Rec> rows;
+    CatalogueAnswer<std::vector<Rec>> rows;
     if (!db)
         return rows;
+    const int failures = db->Failures();
     for (int ok = (db->*read)(rec); ok; ok = db->ReadNext()) {
         rec.TrimData();
-        rows.push_back(rec);
+        rows.value.push_back(rec);
     }
     db->CloseStmt();
+    if (FailedSince(db, failures))
+        rows = {{}, true};
     return rows;
 }
 
@@ -76,9 +80,9 @@ const CBfndRow *CBfndRows::ResultRow(int index) const
     return index >= 0 && index < int(m_result.size()) ? m_result[size_t(index)].get() : nullptr;
 }
 
-void CBfndRows::LoadFindingHints()
+bool CBfndRows::LoadFindingHints()
 {
-    m_hints.Load(m_pFindings, CatalogueKey(m_pSettings), GetPrgSprache());
+    return m_hints.Load(m_pFindings, CatalogueKey(m_pSettings), GetPrgSprache());
 }
 
 std::unique_ptr<CBfndRow> CBfndRows::MakeRow(int type, const QString &hg, const QString &ug,
@@ -105,14 +109,18 @@ void CBfndRows::Complete(CBfndRow &row) const
         m_pCheck->CheckFindingContract(row);
 }
 
-void CBfndRows::ReadMainGroups()
+bool CBfndRows::ReadMainGroups()
 {
+    CBefTxtData rec = LevelKey(m_pSettings, QString());
+    const auto groups = ReadAll(m_pFindings, rec, &CYaqDb::SelectBefTxtHGList);
+    if (groups.failed)
+        return false;
     m_strOpenGroup.clear();
     m_upper.clear();
     m_result.clear();
-    CBefTxtData rec = LevelKey(m_pSettings, QString());
-    for (const CBefTxtData &level : ReadAll(m_pFindings, rec, &CYaqDb::SelectBefTxtHGList))
+    for (const CBefTxtData &level : groups.value)
         m_upper.push_back(MakeRow(BFND_MAIN_GROUP, level.m_strHG, {}, {}, {}, level.m_strText));
+    return true;
 }
 
 bool CBfndRows::ReadFailedSinceAsked()
@@ -123,7 +131,8 @@ bool CBfndRows::ReadFailedSinceAsked()
 
 void CBfndRows::ShowGroup(QString hg)
 {
-    ReadMainGroups();
+    if (!ReadMainGroups())
+        return;
     // The main group stays, the others give way to its subgroups.
     auto group = std::find_if(m_upper.begin(), m_upper.end(),
                               [&hg](const auto &row) { return row->Key1 == hg; });
@@ -131,12 +140,16 @@ void CBfndRows::ShowGroup(QString hg)
         m_upper.clear();
         return;
     }
+    // Subgroups that could not be read leave every main group listed.
+    CBefTxtData rec = LevelKey(m_pSettings, hg);
+    const auto subgroups = ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtUGData);
+    if (subgroups.failed)
+        return;
     std::unique_ptr<CBfndRow> kept = std::move(*group);
     m_upper.clear();
     m_strOpenGroup = hg;
     m_upper.push_back(std::move(kept));
-    CBefTxtData rec = LevelKey(m_pSettings, hg);
-    for (const CBefTxtData &level : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtUGData))
+    for (const CBefTxtData &level : subgroups.value)
         m_upper.push_back(MakeRow(BFND_SUB_GROUP, hg, level.m_strUG, {}, {}, level.m_strText));
 }
 
@@ -164,8 +177,7 @@ bool CBfndRows::LevelUp()
 {
     if (m_strOpenGroup.isEmpty())
         return false;
-    ReadMainGroups();
-    return true;
+    return ReadMainGroups();
 }
 
 void CBfndRows::AddLocation(const QString &hg, const QString &ug, const QString &location,
@@ -176,7 +188,7 @@ void CBfndRows::AddLocation(const QString &hg, const QString &ug, const QString 
     m_result.push_back(std::move(row));
     CBefTxtData rec = LevelKey(m_pSettings, hg, ug, location);
     const size_t first = m_result.size();
-    for (const CBefTxtData &damage : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtSkData)) {
+    for (const CBefTxtData &damage : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtSkData).value) {
         if (!damageKey.isEmpty() && damage.m_strSk != damageKey)
             continue;
         auto key = MakeRow(BFND_DAMAGE_KEY, hg, ug, location, damage.m_strSk, damage.m_strText);
@@ -195,12 +207,21 @@ void CBfndRows::AddLocation(const QString &hg, const QString &ug, const QString 
 
 void CBfndRows::ShowLocations(const QString &hg, const QString &ug, const QString &location)
 {
-    m_result.clear();
     CBefTxtData rec = LevelKey(m_pSettings, hg, ug);
-    for (const CBefTxtData &level : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtOrtData)) {
+    const auto locations = ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtOrtData);
+    // Locations (or their damage keys) that could not be read leave the
+    // list as it was.
+    if (locations.failed || !m_pFindings)
+        return;
+    const int failures = m_pFindings->Failures();
+    CBfndRowList before;
+    before.swap(m_result);
+    for (const CBefTxtData &level : locations.value) {
         if (location.isEmpty() || level.m_strOrt == location)
             AddLocation(hg, ug, level.m_strOrt, level.m_strText, QString());
     }
+    if (FailedSince(m_pFindings, failures))
+        m_result.swap(before);
 }
 
 QString CBfndRows::LevelText(const QString &hg, const QString &ug, const QString &location,
@@ -211,7 +232,8 @@ QString CBfndRows::LevelText(const QString &hg, const QString &ug, const QString
     CBefTxtData rec = LevelKey(m_pSettings, hg, ug, location);
     int found = 0;
     if (!damageKey.isEmpty()) {
-        for (const CBefTxtData &damage : ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtSkData)) {
+        for (const CBefTxtData &damage :
+             ReadAll(m_pFindings, rec, &CYaqDb::ReadBefTxtSkData).value) {
             if (damage.m_strSk == damageKey)
                 return damage.m_strText;
         }
@@ -268,7 +290,7 @@ void CBfndRows::AddPositionsOf(const QString &number)
         auto row = std::make_unique<CBfndRow>();
         row->Type = BFND_POSITION;
         row->Number = position;
-        row->Text = GetAPosText(position).section(QStringLiteral("\r\n"), 0, 0);
+        row->Text = GetAPosText(position).value.section(QStringLiteral("\r\n"), 0, 0);
         m_result.push_back(std::move(row));
     }
 }
@@ -323,7 +345,7 @@ bool CBfndRows::SearchPosition(const QString &apNumber)
     rec.Init();
     rec.m_strKatBstNr = CatalogueKey(m_pSettings);
     rec.m_strAPosNr = apNumber.trimmed();
-    const std::vector<CBefCodeData> codes = ReadAll(m_pFindings, rec, &CYaqDb::SelectAPosBef);
+    const std::vector<CBefCodeData> codes = ReadAll(m_pFindings, rec, &CYaqDb::SelectAPosBef).value;
     for (const CBefCodeData &code : codes) {
         const QString hg = Part(code.m_strCode, 0), ug = Part(code.m_strCode, 1);
         const QString location = Part(code.m_strCode, 2), damageKey = Part(code.m_strCode, 3);
@@ -337,7 +359,8 @@ bool CBfndRows::SearchPosition(const QString &apNumber)
         if (ug.isEmpty())
             continue; // a whole main group: its subgroups are opened by the number search
         CBefTxtData level = LevelKey(m_pSettings, hg, ug);
-        for (const CBefTxtData &place : ReadAll(m_pFindings, level, &CYaqDb::ReadBefTxtOrtData)) {
+        for (const CBefTxtData &place :
+             ReadAll(m_pFindings, level, &CYaqDb::ReadBefTxtOrtData).value) {
             if (location.isEmpty() || place.m_strOrt == location)
                 AddLocation(hg, ug, place.m_strOrt, place.m_strText, damageKey);
         }
@@ -364,25 +387,28 @@ void CBfndRows::RecheckContracts()
         m_pCheck->CheckFindingContract(*row);
 }
 
-QString CBfndRows::GetAPosText(const QString &apNumber) const
+CatalogueAnswer<QString> CBfndRows::GetAPosText(const QString &apNumber) const
 {
     CAPosTextData rec;
     rec.Init();
     rec.m_strAPosNr = apNumber;
     rec.m_strKatBstNr = CatalogueKey(m_pSettings);
     rec.m_strSprache = GetPrgSprache();
+    const int failures = m_pFindings ? m_pFindings->Failures() : 0;
     const bool found = m_pFindings && m_pFindings->SelectAPosText(rec);
     if (m_pFindings)
         m_pFindings->CloseStmt();
+    if (m_pFindings && FailedSince(m_pFindings, failures))
+        return {QString(), true};
     if (!found)
-        return OrmelText(kNoPositionText);
+        return {OrmelText(kNoPositionText), false};
     rec.TrimData();
     QString text = rec.m_strText1;
     for (const QString *line : {&rec.m_strText2, &rec.m_strText3, &rec.m_strText4}) {
         if (!line->isEmpty())
             text += QStringLiteral("\r\n") + *line;
     }
-    return text;
+    return {text, false};
 }
 
 void CBfndRows::ReadStandardFindingText(CBfndRow &row) const

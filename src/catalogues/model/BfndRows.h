@@ -9,6 +9,7 @@
 
 #include "catalogues/model/BfndHints.h"
 #include "catalogues/model/BfndRow.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <functional>
 #include <memory>
@@ -37,13 +38,15 @@ public:
     const CBfndRow *UpperRow(int index) const;
     const CBfndRow *ResultRow(int index) const;
 
-    // Reads the hints of the catalogue in the program language.
-    void LoadFindingHints();
+    // Reads the hints of the catalogue in the program language; false when
+    // the read failed (the hints read before stay).
+    bool LoadFindingHints();
     QString GetFindingHint(const QString &key) const { return m_hints.Get(key); }
     CBfndHints &Hints() { return m_hints; }
 
-    // The upper list: every main group; the result list empties.
-    void ReadMainGroups();
+    // The upper list: every main group; the result list empties. False when
+    // the read failed: both lists stay as they were.
+    bool ReadMainGroups();
     // Whether a read of the findings failed (the catalogue server cannot be
     // reached) since the last time this was asked: the lists then show what
     // could be read, which is no answer that nothing is there.
@@ -51,10 +54,11 @@ public:
     static constexpr int kTextCatalogueUnreachable = 7024;
     // Opens a row of the upper list: a main group lists its subgroups below
     // it, a subgroup fills the result list with its locations. Answers
-    // false when the row opens nothing.
+    // false when the row opens nothing. A read that failed leaves the lists
+    // as they were (ReadFailedSinceAsked tells it).
     bool OpenUpper(int index);
     // The upper list one level up: back to every main group. False when it
-    // shows them already.
+    // shows them already, or when their read failed (the lists stay).
     bool LevelUp();
 
     // The finding number search (2, 4, 6, 8 or 10 characters): the levels
@@ -76,8 +80,8 @@ public:
     void RecheckContracts();
 
     // The text lines of a labour position, "\r\n" between them; text 3041
-    // when the catalogue has none.
-    QString GetAPosText(const QString &apNumber) const;
+    // when the catalogue has none, nothing (failed) when the read failed.
+    CatalogueAnswer<QString> GetAPosText(const QString &apNumber) const;
     // The text of a whole finding number into the row's hint, when the
     // catalogue has one.
     void ReadStandardFindingText(CBfndRow &row) const;
