@@ -8,6 +8,7 @@
 #include "app/EReiheCombo.h"
 #include "app/HomeDlg.h"
 #include "app/Yaq2Dlg.h"
+#include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
 #include "catalogues/model/AwKatRowModel.h"
 #include "catalogues/model/AwKatWalk.h"
@@ -18,8 +19,10 @@
 #include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerWait.h"
 #include "platform/db/YaqDb.h"
+#include "settings/DmsHeader.h"
 #include "support/CatalogueDbTest.h"
 #include "support/MainWindowTest.h"
+#include "yaq2-dms/StandInDms.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -59,6 +62,8 @@ private slots:
     void everyStepTellsTheLostServer();
     void refusalIsToldWithItsReason_data();
     void refusalIsToldWithItsReason();
+    void dmsPushKeepsVehicleAndBasket_data();
+    void dmsPushKeepsVehicleAndBasket();
 
 private:
     void typeVin(const QString &vin);
@@ -497,6 +502,50 @@ void TestLostCatalogue::refusalIsToldWithItsReason()
              qPrintable(told));
     QVERIFY2(told.contains(OrmelText(reason)), qPrintable(told));
     QVERIFY2(!told.contains(QLatin1String("%s")), qPrintable(told));
+}
+
+void TestLostCatalogue::dmsPushKeepsVehicleAndBasket_data()
+{
+    QTest::addColumn<bool>("frozen");
+    QTest::newRow("server gone") << false;
+    QTest::newRow("server silent") << true;
+}
+
+// The DMS pushes another vehicle and the adviser agrees to give up the
+// basket: a vehicle whose catalogue cannot be read leaves the vehicle shown,
+// its mileage and the basket as they were.
+void TestLostCatalogue::dmsPushKeepsVehicleAndBasket()
+{
+    QFETCH(bool, frozen);
+    m_settings->SRPInterfaceReceive = 4;
+    UpdateDmsHeader(m_settings.get());
+    SetMsgBoxResponder(
+        [](const MsgBoxRequest &box) { return MsgBoxAnswer{box.type == MB_YESNO ? IDYES : IDOK}; });
+    typeVin(kVinArvo);
+    QCOMPARE(m_settings->FgstnrFull, kVinArvo);
+    CWkOrderData order;
+    order.strAuftragsNr = QStringLiteral("4711");
+    m_dlg->Basket()->SetOrder(order);
+    const QString mileage = m_settings->Kilometer;
+
+    TransferVinRequest push;
+    push.vin = kVinBento;
+    push.mileage = QStringLiteral("1200");
+    push.version = DmsHeaderVersion(*m_settings);
+    CServerWait::SetBoundMs(kBoundMs);
+    if (frozen)
+        m_proxy->Freeze();
+    else
+        m_proxy->Cut();
+    const qsizetype before = m_env->boxes().size();
+    m_dlg->HandleSoapRequest(BuildTransferVinRequest(push));
+    const QList<MsgBoxRequest> told = m_env->boxes().mid(before);
+    QVERIFY(std::any_of(told.cbegin(), told.cend(),
+                        [](const MsgBoxRequest &box) { return box.text == OrmelText(7024); }));
+    QCOMPARE(m_settings->FgstnrFull, kVinArvo);
+    QCOMPARE(m_settings->Kilometer, mileage);
+    QCOMPARE(m_dlg->Basket()->Order().strAuftragsNr, QStringLiteral("4711"));
+    m_proxy->Resume();
 }
 
 YAQ_TEST_MAIN(TestLostCatalogue)

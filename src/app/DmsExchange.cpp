@@ -132,12 +132,13 @@ void CDmsExchange::HandleSoapRequest(const QString &request)
         taken = m_ident.Identify(out.Vehicle());
         break;
     case CTransferVinOutcome::NewVehicle:
-        // The user agreed to give up the basket with the vehicle shown.
-        if (basket) {
+        // The user agreed to give up the basket with the vehicle shown; a
+        // vehicle whose catalogue could not be read leaves both as they are.
+        taken = m_ident.Identify(out.Vehicle());
+        if (basket && !m_ident.CatalogueReadFailed()) {
             basket->ClearBasket();
             basket->ResetPrintData();
         }
-        taken = m_ident.Identify(out.Vehicle());
         break;
     default:
         break;

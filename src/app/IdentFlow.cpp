@@ -121,6 +121,7 @@ void CIdentFlow::SetCatalogueCaption()
 
 bool CIdentFlow::Identify(const CGivenVehicle &vehicle)
 {
+    m_bCatalogueReadFailed = false;
     switch (vehicle.origin) {
     case CGivenVehicle::Typed:
         // The field shows what was typed.
@@ -193,8 +194,9 @@ bool CIdentFlow::TakeDmsVehicle(const CGivenVehicle &pushed)
             SetFieldText(m_view.Vin(), pushed.vin);
             IdentifyVin(pushed.vin);
         }
-        // Only a vehicle identified takes the fields of the DMS.
-        taken = !s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty();
+        // Only a vehicle identified takes the fields of the DMS: never the
+        // vehicle shown again after its catalogue could not be read.
+        taken = !m_bCatalogueReadFailed && !s.TypSchl.isEmpty() && !s.Fgstnr.isEmpty();
         if (taken) {
             SetFieldText(m_view.Plate(), pushed.plate.value_or(QString()));
             SetFieldText(m_view.Mileage(), QString());
@@ -462,6 +464,7 @@ void CIdentFlow::RefuseVin(const CIdentSnapshot &shown)
 // Never the new VIN beside the old vehicle's catalogue.
 void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
 {
+    m_bCatalogueReadFailed = true;
     const CIdentSnapshot previous = BasketVehicle(shown);
     if (!previous.HasVehicle()) {
         RefuseVin(shown);
@@ -482,6 +485,7 @@ void CIdentFlow::KeepVehicleAfterFailedRead(const CIdentSnapshot &shown)
 // tried again. Then the lost server is told.
 void CIdentFlow::KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown)
 {
+    m_bCatalogueReadFailed = true;
     CPrgSettings &s = *m_pSettings;
     if (shown.HasVehicle()) {
         const CHeadRowView::ComboLists lists = m_view.TakeComboLists();

@@ -80,6 +80,9 @@ public:
     // whether it was taken with its fields (not when it was refused, not
     // found or kept out by the basket); true for the others.
     bool Identify(const CGivenVehicle &vehicle);
+    // Whether the last Identify could not read the catalogue (and the head
+    // row shows the vehicle it showed).
+    bool CatalogueReadFailed() const { return m_bCatalogueReadFailed; }
 
     // Resets and enables the hand-entered vehicle fields; a reset keeps
     // what the holds keep.
@@ -146,8 +149,9 @@ private:
     CPrgSettings *m_pSettings;
     QTimer *m_pVinTimer = nullptr;
     BasketQuestion m_basketQuestion;
-    bool m_bTypSchlFromVin = false;     // the type key came from the VIN look-up
-    bool m_bVehicleChangeGuard = false; // set while the basket is asked
+    bool m_bTypSchlFromVin = false;      // the type key came from the VIN look-up
+    bool m_bCatalogueReadFailed = false; // in the last Identify
+    bool m_bVehicleChangeGuard = false;  // set while the basket is asked
     CFirstRegistration m_firstRegField;
     CVehicleHolds m_holds;
     // The vehicle taken out of the settings when its VIN began to change,
