@@ -493,7 +493,7 @@ void TestCampaigns::loadChecks()
     CPaket paket;
     const CPosition head = CampaignHead(priceType);
     paket.AddPosition(std::make_unique<CPosition>(head));
-    QVERIFY(CCampaignLoader(input, &notices).Load(paket, *paket.GetKopf()));
+    QCOMPARE(CCampaignLoader(input, &notices).Load(paket, *paket.GetKopf()), CatalogueFound::Yes);
     QCOMPARE(FaultIds(notices.texts), faults);
     const CPosition *loaded =
         sub ? paket.FindPosition(POS_SUBPACKAGE, QStringLiteral("1120010"), QString())
@@ -534,7 +534,7 @@ void TestCampaigns::loadGroupsAndSubPackages()
     Notices notices;
     CPaket paket;
     paket.AddPosition(std::make_unique<CPosition>(CampaignHead(QStringLiteral("R"))));
-    QVERIFY(CCampaignLoader(input, &notices).Load(paket, *paket.GetKopf()));
+    QCOMPARE(CCampaignLoader(input, &notices).Load(paket, *paket.GetKopf()), CatalogueFound::Yes);
     QCOMPARE(FaultIds(notices.texts), QStringLiteral("4133"));
 
     int optionalGroups = 0;
@@ -858,7 +858,7 @@ void TestCampaigns::demoCampaigns()
     CCampaignLoadInput load;
     load.folder = kDemoDealer;
     load.typeKey = QStringLiteral("7A01");
-    QVERIFY(CCampaignLoader(load, &notices).Load(paket, *head));
+    QCOMPARE(CCampaignLoader(load, &notices).Load(paket, *head), CatalogueFound::Yes);
     QCOMPARE(notices.texts, QStringList());
     if (offer == 0)
         QVERIFY(paket.FindPosition(POS_SUBPACKAGE, QStringLiteral("1110030"), QString()));

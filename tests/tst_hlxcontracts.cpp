@@ -252,7 +252,7 @@ void TestHLXContracts::demoContractsInListOrder()
     auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     const QList<CHLXVertragInfo> read =
-        ReadHLXContracts(db.get(), Arvo(today, mileage), HLXKeep(rule));
+        ReadHLXContracts(db.get(), Arvo(today, mileage), HLXKeep(rule)).value;
     QCOMPARE(OptionNumbers(read), contracts);
     // Each contract comes with its product, text group and link.
     QCOMPARE(read.first().strTextGruppe, QStringLiteral("ARVO"));
@@ -280,10 +280,11 @@ void TestHLXContracts::unreadableDayCountsAsTheClocksDay()
     QVERIFY(db);
     const QString clock = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     const QStringList expected = OptionNumbers(
-        ReadHLXContracts(db.get(), Arvo(clock, QStringLiteral("45210")), HLXKeep::InForce));
+        ReadHLXContracts(db.get(), Arvo(clock, QStringLiteral("45210")), HLXKeep::InForce).value);
     QVERIFY(expected.contains(QStringLiteral("HLX0200")));
-    QCOMPARE(OptionNumbers(ReadHLXContracts(db.get(), Arvo(today, QStringLiteral("45210")),
-                                            HLXKeep::InForce)),
+    QCOMPARE(OptionNumbers(
+                 ReadHLXContracts(db.get(), Arvo(today, QStringLiteral("45210")), HLXKeep::InForce)
+                     .value),
              expected);
 }
 

@@ -26,6 +26,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -378,10 +379,54 @@ QList<LostRow> PackageRows()
         rows->setCurrentIndex(found.first());
         QTest::keyClick(rows, Qt::Key_Return);
     });
+    // A row of a list of the visible page chosen by its first characters
+    // and opened by Enter; a modal dialog it opens is read and closed.
+    const auto enter = [](const char *list, const char *number) {
+        return LostStep([list, number](CYaq2Dlg &d) {
+            auto *rows = d.VisiblePage()->findChild<QAbstractItemView *>(QLatin1String(list));
+            const QModelIndexList found =
+                rows->model()->match(rows->model()->index(0, 0), Qt::DisplayRole,
+                                     QLatin1String(number), 1, Qt::MatchStartsWith);
+            if (found.isEmpty())
+                return;
+            rows->setCurrentIndex(found.first());
+            rows->selectionModel()->select(found.first(), QItemSelectionModel::ClearAndSelect);
+            QTest::keyClick(rows, Qt::Key_Return);
+        });
+    };
+    const auto openGroup = LostStep([openPackages, group](CYaq2Dlg &d) {
+        openPackages(d);
+        group(d);
+    });
+    const auto openPackage = LostStep([openGroup, enter](CYaq2Dlg &d) {
+        openGroup(d);
+        enter("packageRowList", "3410050")(d);
+        QVERIFY(Lists(d, "packagePositionList"));
+    });
+    // The optional sub-package's dialog: its rows counted, then closed.
+    auto dialogRows = std::make_shared<int>(-1);
+    const auto optional = LostStep([enter, dialogRows](CYaq2Dlg &d) {
+        *dialogRows = -1;
+        QTimer closer;
+        closer.setInterval(10);
+        QObject::connect(&closer, &QTimer::timeout, [dialogRows] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto *rows =
+                dialog->findChild<QAbstractItemView *>(QStringLiteral("optionalPositionList"));
+            *dialogRows = rows ? rows->model()->rowCount() : -1;
+            dialog->done(QDialog::Rejected);
+        });
+        closer.start();
+        enter("packagePositionList", "3410060")(d);
+    });
     // clang-format off
     return {
         {"home: packages",                         kVinArvo, {},  Home(&CHomeDlg::PaketeButton),   PageShows(kPageSRPWl, "packageRowList")},
         {"packages: group 34 opened",              kVinArvo, openPackages, group,                           PageShows(kPageSRPWl, "packagePathList")},
+        {"packages: package 3410050 opened",       kVinArvo, openGroup,    enter("packageRowList", "3410050"), PageShows(kPageSRPBb, "packagePositionList")},
+        {"package: optional package 3410060",      kVinArvo, openPackage,  optional,                        [dialogRows](CYaq2Dlg &) { return *dialogRows > 0; }},
     };
     // clang-format on
 }

@@ -140,7 +140,7 @@ class TableReads : public IPackageLoadReads
 {
 public:
     explicit TableReads(QStringList notApplying = {}) : m_not(std::move(notApplying)) {}
-    int CatalogueColumn() override { return 0; }
+    CatalogueAnswer<int> CatalogueColumn() override { return {0, false}; }
     bool PositionApplies(const QString &number, int) override { return !m_not.contains(number); }
 
 private:
@@ -614,7 +614,7 @@ void TestPackageEdit::failedConnectionStopsTheLoadOnly()
         // The package is as the caller made it; the head kept its kind.
         QCOMPARE(Describe(edited.Paket()), QStringLiteral("1:1110010 9:1110010"));
         QCOMPARE(head->PaketID, QStringLiteral("1110010"));
-        QCOMPARE(notice.texts, QStringList{OrmelText(4120)});
+        QCOMPARE(notice.texts, QStringList{CatalogueFailure::Text()});
         QVERIFY(!notice.texts.first().contains(QLatin1String("beendet")));
     }
 }
@@ -693,7 +693,9 @@ void TestPackageEdit::findingLinesOfTheDemoPackage()
     CFindingLines lines(m_db.get(), contractsDb.get(), context);
     CPaket paket;
     paket.AddPosition(std::make_unique<CPosition>(Head("1110010")));
-    QCOMPARE(lines.Load(paket), findings.size());
+    const CatalogueAnswer<int> loaded = lines.Load(paket);
+    QVERIFY(!loaded.failed);
+    QCOMPARE(loaded.value, findings.size());
     QStringList got;
     for (const CPosition *line : CFindingLines::Lines(paket))
         got << line->Number + QLatin1Char(' ') + line->BefundText;
@@ -790,7 +792,7 @@ void TestPackageEdit::localFileAnswersAsTheProgramsCache()
         [mapped, model](const QString &code) { return mapped && code == model; });
     CCatalogueLoadReads reads(&s, db.get());
     reads.LoadStarts();
-    const int column = reads.CatalogueColumn();
+    const int column = reads.CatalogueColumn().value;
     const int expected =
         CatalogueCache().GetAPosWert(&s, number, db.get(), 0, 0, QString(), QString(), 1, column);
     const bool answered = reads.PositionApplies(number, column);

@@ -361,7 +361,7 @@ void TestPackageList::contractsCoverPackages()
     QVERIFY(catalogue && contractDb);
     const CPackageCoverage coverage(catalogue.get(), contractDb.get(), QStringLiteral("1"),
                                     contracts, today, hlxFlag);
-    QCOMPARE(coverage.IsCovered(package), covered);
+    QCOMPARE(coverage.IsCovered(package), covered ? CatalogueFound::Yes : CatalogueFound::No);
 }
 
 void TestPackageList::demoVehicleGetsItsGroupsAndPackages_data()

@@ -72,7 +72,7 @@ public:
 class AllApply : public IPackageLoadReads
 {
 public:
-    int CatalogueColumn() override { return 0; }
+    CatalogueAnswer<int> CatalogueColumn() override { return {0, false}; }
     bool PositionApplies(const QString &, int) override { return true; }
 };
 

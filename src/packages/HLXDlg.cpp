@@ -80,12 +80,13 @@ void CHLXDlg::ReadContracts()
     }
     const CPrgSettings &s = *m_pSettings;
     if (s.FgstnrFull.size() == 17 && s.nVertrag == 1) {
-        bool failed = false;
+        CatalogueAnswer<QList<CHLXVertragInfo>> read;
         {
             const CWaitCursor wait;
-            m_contracts = ReadHLXContracts(Db(0), s, HLXKeep::ContractPage, &failed);
+            read = ReadHLXContracts(Db(0), s, HLXKeep::ContractPage);
         }
-        if (failed) {
+        m_contracts = read.value;
+        if (read.failed) {
             // Never "no contract": the page stays empty, and shows them on
             // its next opening once the catalogue answers.
             ShowRows({});

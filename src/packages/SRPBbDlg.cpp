@@ -360,15 +360,25 @@ void CSRPBbDlg::RefreshPage()
         SetButtonTexts();
     if (keep == 0 && m_bHanded) {
         m_bHanded = false;
+        bool loaded = false;
         if (m_bCampaignMode) {
-            LoadCampaign();
+            loaded = LoadCampaign();
         } else if (m_bOpenInMK && !m_keptHead.SubPositions.empty()) {
             // The campaign badge of the package list opens the campaigns.
             m_bMKMode = true;
             FillCampaignCombo();
-            LoadSelectedCampaign();
+            loaded = LoadSelectedCampaign();
         } else {
-            LoadKind(m_nKind);
+            loaded = LoadKind(m_nKind);
+        }
+        if (!loaded) {
+            // The package is loaded again on the next showing; the adviser
+            // goes back to the list, to choose it again.
+            m_bHanded = true;
+            if (!m_pSettings->bQvlEdit && m_pHost) {
+                m_pHost->ShowPage(kPageSRPWl);
+                return;
+            }
         }
     } else if (m_pBasketPackage) {
         // A package of the basket comes with its choices and prices.
@@ -423,7 +433,7 @@ void CSRPBbDlg::LoadPackageOfKind(int kind)
     RepaintAll();
 }
 
-void CSRPBbDlg::LoadKind(int kind)
+bool CSRPBbDlg::LoadKind(int kind)
 {
     const CWaitCursor wait;
     ReleaseLines();
@@ -447,15 +457,36 @@ void CSRPBbDlg::LoadKind(int kind)
         vehicle.productionDate = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     CPackageLoader loader(connections, reads, vehicle, PaketNotice());
     const CPackageLoader::Result result = loader.Load(m_edited.Paket(), head, kind);
+    if (result == CPackageLoader::Result::NoConnection ||
+        result == CPackageLoader::Result::Failed ||
+        (result == CPackageLoader::Result::Loaded && IsServiceHead(m_edited.Head()) &&
+         !LoadFindings())) {
+        LoadFailed(result == CPackageLoader::Result::NoConnection);
+        return false;
+    }
     if (result == CPackageLoader::Result::Loaded) {
-        if (IsServiceHead(m_edited.Head()))
-            LoadFindings();
         m_edited.Selection().Fill();
         UpdatePrices();
     }
     FillLists();
     if (result == CPackageLoader::Result::Loaded && m_pSettings->AutomaticReq)
         OnDmsRequest();
+    return true;
+}
+
+void CSRPBbDlg::LoadFailed(bool told)
+{
+    if (!told)
+        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    ReleaseLines();
+    m_currentRow.Forget();
+    if (m_bCampaignMode) {
+        m_edited.Begin(m_campaignList, m_campaignHead);
+        m_edited.AddCampaignLines(&m_campaignLine, &m_campaignPackage);
+    } else {
+        m_edited.Begin(m_keptListLine, m_keptHead);
+    }
+    FillLists();
 }
 
 void CSRPBbDlg::OnKindMK()
@@ -480,7 +511,7 @@ void CSRPBbDlg::OnCampaignChosen()
     RepaintAll();
 }
 
-void CSRPBbDlg::LoadSelectedCampaign()
+bool CSRPBbDlg::LoadSelectedCampaign()
 {
     // A campaign chosen always begins with an empty package.
     ReleaseLines();
@@ -488,7 +519,7 @@ void CSRPBbDlg::LoadSelectedCampaign()
     const int index = m_pCampaignCombo->currentIndex();
     if (index < 0 || index >= int(m_campaignEntries.size())) {
         FillLists();
-        return;
+        return true;
     }
     const CPosition &entry = *m_campaignEntries[size_t(index)];
     const CCampaignPackageLines lines = CampaignPackageLines(entry, entry);
@@ -498,10 +529,10 @@ void CSRPBbDlg::LoadSelectedCampaign()
     m_campaignPackage = *lines.packageLine;
     m_bCampaignMode = true;
     ShowPackageNumber(m_campaignHead.Number);
-    LoadCampaign();
+    return LoadCampaign();
 }
 
-void CSRPBbDlg::LoadCampaign()
+bool CSRPBbDlg::LoadCampaign()
 {
     const CWaitCursor wait;
     ReleaseLines();
@@ -516,12 +547,18 @@ void CSRPBbDlg::LoadCampaign()
     input.modelSeries = m_pSettings->EReihe.trimmed();
     CCampaignLoader loader(input, PaketNotice());
     loader.UseCatalogue(Db(3) ? Db(3) : Db(1), Db(1));
-    const bool loaded = m_edited.Head() && loader.Load(m_edited.Paket(), *m_edited.Head());
+    const CatalogueFound loaded =
+        m_edited.Head() ? loader.Load(m_edited.Paket(), *m_edited.Head()) : CatalogueFound::No;
+    if (loaded == CatalogueFound::Failed) {
+        LoadFailed(false);
+        return false;
+    }
     m_edited.Selection().Fill();
     UpdatePrices();
     FillLists();
-    if (loaded && m_pSettings->AutomaticReq)
+    if (loaded == CatalogueFound::Yes && m_pSettings->AutomaticReq)
         OnDmsRequest();
+    return true;
 }
 
 void CSRPBbDlg::FillCampaignCombo()
@@ -558,12 +595,12 @@ std::unique_ptr<CYaqDb> CSRPBbDlg::OpenConnection() const
     return db;
 }
 
-void CSRPBbDlg::LoadFindings()
+bool CSRPBbDlg::LoadFindings()
 {
     CYaqDb *catalogue = Db(1);
     CYaqDb *contracts = Db(2) ? Db(2) : Db(1);
     if (!catalogue)
-        return;
+        return true;
     CFindingContext context;
     context.catalogueKey = m_pSettings->KatalogKey;
     context.language = GetPrgSprache();
@@ -571,10 +608,16 @@ void CSRPBbDlg::LoadFindings()
     if (context.today.isEmpty())
         context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     context.hlxFlag = m_pSettings->nVertrag != 0;
+    // The contracts in force decide which findings the package offers: a
+    // list that could not be read would leave findings out.
+    const int failures = contracts->Failures();
     ReadHLXContractStatus(*m_pSettings, contracts);
+    const bool contractsRead = !FailedSince(contracts, failures);
     for (const CHLXVertragInfo &contract : m_pSettings->HLXVertragList)
         context.contracts << contract.strOptionNr;
-    CFindingLines(catalogue, contracts, context).Load(m_edited.Paket());
+    const CatalogueAnswer<int> findings =
+        CFindingLines(catalogue, contracts, context).Load(m_edited.Paket());
+    return contractsRead && !findings.failed;
 }
 
 // ---------------------------------------------------------------------------

@@ -134,8 +134,13 @@ private:
     // The caption names the package number shown.
     void ShowPackageNumber(const QString &number);
     // Loads the kind into the package made of the kept list line and head.
-    void LoadKind(int kind);
-    void LoadFindings();
+    // False when the catalogue could not be read (told): the package then
+    // holds its list line and head only, to be loaded again.
+    bool LoadKind(int kind);
+    // False when a read of the findings or the contracts failed.
+    bool LoadFindings();
+    // A load failed: the package shows nothing the catalogue did not say.
+    void LoadFailed(bool told);
     void FillLists();
     void FillPositions();
     void FillInfoList();
@@ -157,9 +162,10 @@ private:
     void ShowScopeTexts(const QString &number);
     void ShowFindings(const QString &number);
     std::unique_ptr<CYaqDb> OpenConnection() const;
-    // The campaign package of the kept campaign lines, loaded anew.
-    void LoadCampaign();
-    void LoadSelectedCampaign();
+    // The campaign package of the kept campaign lines, loaded anew; false
+    // as LoadKind.
+    bool LoadCampaign();
+    bool LoadSelectedCampaign();
     void FillCampaignCombo();
     void FillCampaignInfo();
 

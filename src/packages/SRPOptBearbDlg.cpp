@@ -153,9 +153,15 @@ void CSRPOptBearbDlg::Begin(CPaket *whole, CPosition *line, bool campaign)
     m_pNo->setEnabled(m_pEdit->CanDecline());
     m_pEditAw->setEnabled(false);
     m_pDmsRequest->setEnabled(sub != nullptr);
-    m_pScopeTexts->setEnabled(ScopeTextsAvailable());
+    const CatalogueFound scopeTexts = ScopeTextsAvailable();
+    m_pScopeTexts->setEnabled(scopeTexts == CatalogueFound::Yes);
     FillRows();
     RepaintOwn();
+    // The lines are the package's own; only whether it has scope texts is
+    // unknown, and not to be shown as "none" without a word.
+    if (scopeTexts == CatalogueFound::Failed)
+        OwnMsgBox(CatalogueFailure::Text(), parentWidget() ? parentWidget() : this, kMsgBoxTitle,
+                  MSG_ALIGN_LEFT);
 }
 
 int CSRPOptBearbDlg::DoModal(CPaket *whole, CPosition *line, bool campaign)
@@ -168,20 +174,21 @@ int CSRPOptBearbDlg::DoModal(CPaket *whole, CPosition *line, bool campaign)
     return COptionalPackageEdit::Abort;
 }
 
-bool CSRPOptBearbDlg::ScopeTextsAvailable() const
+CatalogueFound CSRPOptBearbDlg::ScopeTextsAvailable() const
 {
     const CPaket *sub = m_pEdit ? m_pEdit->SubPackage() : nullptr;
     const CPosition *head = sub ? sub->GetKopf() : nullptr;
     if (!head || !m_links.scopeTexts || m_pSettings->nKatalogFlag != 0 ||
         m_pSettings->LeadTyp.isEmpty() || !m_pCatalogue)
-        return false;
+        return CatalogueFound::No;
+    const int failures = m_pCatalogue->Failures();
     CAPosUmfNrData rec;
     rec.m_strAPosNr = head->Number;
     rec.m_strLTyp = m_pSettings->LeadTyp;
     rec.m_strZusatz = m_pSettings->ZusatzCode;
     const bool found = m_pCatalogue->ReadAPosUmfNrData(rec) != 0;
     m_pCatalogue->CloseStmt();
-    return found;
+    return FoundBy(m_pCatalogue, failures, found);
 }
 
 // ---------------------------------------------------------------------------

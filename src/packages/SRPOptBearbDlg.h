@@ -14,6 +14,7 @@
 #include "packages/PageNotice.h"
 #include "packages/SRPBbCurrentRow.h"
 #include "packages/edit/OptionalPackageEdit.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <QDialog>
 
@@ -93,7 +94,9 @@ private:
     void PricesChanged();
     void RepaintChain();
     void OpenNested(CPosition *line);
-    bool ScopeTextsAvailable() const;
+    // Whether the sub-package has scope texts; Failed when that could not
+    // be read.
+    CatalogueFound ScopeTextsAvailable() const;
 
     CPrgSettings *m_pSettings;
     CYaqDb *m_pCatalogue;

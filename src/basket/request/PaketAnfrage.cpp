@@ -29,11 +29,13 @@ class CRequestReads : public IPackageLoadReads
 {
 public:
     CRequestReads(CPrgSettings *settings, CYaqDb *db) : m_pSettings(settings), m_pDb(db) {}
-    int CatalogueColumn() override
+    CatalogueAnswer<int> CatalogueColumn() override
     {
         if (!m_pDb || m_pSettings->ModellBez == kNoModelDesignation)
-            return -1;
-        return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+            return {-1, false};
+        const int failures = m_pDb->Failures();
+        const int column = GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+        return {column, FailedSince(m_pDb, failures)};
     }
     bool PositionApplies(const QString &number, int column) override
     {
@@ -184,9 +186,11 @@ QString CPaketAnfrage::ProcessNumbers()
         vehicle.productionDate = m_strProductionDate;
         CRequestReads reads(m_pSettings, m_pSecond);
         CPackageLoader loader(connections, &reads, vehicle, nullptr);
-        if (loader.Load(m_paket, head, kKindSR) == CPackageLoader::Result::NoConnection ||
-            CatalogueFailed()) {
-            // Half a package would be answered as a whole one.
+        const CPackageLoader::Result loaded = loader.Load(m_paket, head, kKindSR);
+        if (loaded == CPackageLoader::Result::NoConnection ||
+            loaded == CPackageLoader::Result::Failed || CatalogueFailed()) {
+            // Half a package would be answered as a whole one (a read on
+            // the loader's own connections too).
             m_nResult = kNoConnection;
             return QString();
         }
@@ -234,9 +238,12 @@ bool CPaketAnfrage::FindPackage(const QString &number)
     if (rows.empty())
         return false;
     CRequestReads reads(m_pSettings, m_pSecond);
-    const int column = reads.CatalogueColumn();
+    const CatalogueAnswer<int> column = reads.CatalogueColumn();
+    // A column that could not be read fails the whole request.
+    if (column.failed)
+        return false;
     for (const CSRPPaketeZeilenNrData &row : rows) {
-        if (!reads.PositionApplies(number, column))
+        if (!reads.PositionApplies(number, column.value))
             continue;
         m_strPackageId = row.m_strEigenNr.isEmpty() ? row.m_strPaketNr : row.m_strEigenNr;
         m_strPackageKind = row.m_strPaketArt;

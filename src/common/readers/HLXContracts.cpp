@@ -153,15 +153,14 @@ void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo
     list.append(contract);
 }
 
-std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &catalogueKey,
-                                                  const QString &vin, const QString &modelSeries,
-                                                  bool *failed)
+CatalogueAnswer<std::vector<CHLXContractRows>> ReadHLXContractRows(CYaqDb *db,
+                                                                   const QString &catalogueKey,
+                                                                   const QString &vin,
+                                                                   const QString &modelSeries)
 {
     std::vector<CHLXContractRows> contracts;
-    if (failed)
-        *failed = false;
     if (!db || vin.size() != 17)
-        return contracts;
+        return {std::move(contracts), false};
     const int failures = db->Failures();
     CHLXFgstnrData row;
     row.Init();
@@ -214,16 +213,13 @@ std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &cat
     }
     db->CloseStmt();
     // A read that failed leaves no contract, nor a contract half read.
-    if (db->Failures() != failures) {
-        contracts.clear();
-        if (failed)
-            *failed = true;
-    }
-    return contracts;
+    if (db->Failures() != failures)
+        return {{}, true};
+    return {std::move(contracts), false};
 }
 
-QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule,
-                                        bool *failed)
+CatalogueAnswer<QList<CHLXVertragInfo>> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings,
+                                                         HLXKeep rule)
 {
     QList<CHLXVertragInfo> kept;
     // A day that cannot be read would leave every contract not yet begun:
@@ -233,14 +229,16 @@ QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings
         today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     // The adviser may not have given the mileage yet: it then counts as 0.
     const double mileage = HLXMileage(settings.Kilometer);
-    const std::vector<CHLXContractRows> rows = ReadHLXContractRows(
-        db, settings.KatalogKey, settings.FgstnrFull, settings.EReihe.trimmed(), failed);
-    for (const CHLXContractRows &row : rows) {
+    const CatalogueAnswer<std::vector<CHLXContractRows>> rows = ReadHLXContractRows(
+        db, settings.KatalogKey, settings.FgstnrFull, settings.EReihe.trimmed());
+    if (rows.failed)
+        return {{}, true};
+    for (const CHLXContractRows &row : rows.value) {
         const CHLXJudgedContract judged = JudgeHLXContract(row, today, mileage);
         if (KeepsHLXContract(rule, judged))
             InsertHLXContractSorted(kept, judged.info);
     }
-    return kept;
+    return {kept, false};
 }
 
 bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db)
@@ -252,9 +250,10 @@ bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db)
     settings.HLXVertragList.clear();
     if (settings.Fgstnr.size() != 7 || !settings.nVertrag)
         return true;
-    bool failed = false;
-    settings.HLXVertragList = ReadHLXContracts(db, settings, HLXKeep::InForce, &failed);
-    if (failed) {
+    const CatalogueAnswer<QList<CHLXVertragInfo>> read =
+        ReadHLXContracts(db, settings, HLXKeep::InForce);
+    settings.HLXVertragList = read.value;
+    if (read.failed) {
         // Read again next time, once the catalogue answers.
         settings.HLXListKey1.clear();
         settings.HLXListKey2.clear();

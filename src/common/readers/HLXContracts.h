@@ -9,6 +9,7 @@
 // without term, in force from its billing start as long as its mileage
 // holds. Mileages are compared as numbers.
 
+#include "platform/db/CatalogueFailure.h"
 #include "settings/HLXVertragInfo.h"
 
 #include <QList>
@@ -84,16 +85,18 @@ void InsertHLXContractSorted(QList<CHLXVertragInfo> &list, const CHLXVertragInfo
 // Every contract of the 17-character VIN in the catalogue, completed by its
 // product, the text group of the model series and its link; on one
 // connection (the VIN's rows are read first). A failed read answers no
-// contract and sets `failed` (when given): never taken for "none".
-std::vector<CHLXContractRows> ReadHLXContractRows(CYaqDb *db, const QString &catalogueKey,
-                                                  const QString &vin, const QString &modelSeries,
-                                                  bool *failed = nullptr);
+// contract and says it failed: never taken for "none".
+CatalogueAnswer<std::vector<CHLXContractRows>> ReadHLXContractRows(CYaqDb *db,
+                                                                   const QString &catalogueKey,
+                                                                   const QString &vin,
+                                                                   const QString &modelSeries);
 
 // The settings' vehicle judged on the settings' day (Heute; the clock's
 // day only when Heute is no day DD.MM.YYYY) and mileage (Kilometer; none
 // or no number counts as 0), the contracts the rule keeps in their order.
-QList<CHLXVertragInfo> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings, HLXKeep rule,
-                                        bool *failed = nullptr);
+// A failed read answers none and says it failed.
+CatalogueAnswer<QList<CHLXVertragInfo>> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings,
+                                                         HLXKeep rule);
 
 // Fills the settings' contract list with the vehicle's contracts in force,
 // which the package list and the editing page use for their coverage

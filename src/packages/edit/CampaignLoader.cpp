@@ -71,6 +71,8 @@ CCampaignLoader::CCampaignLoader(CCampaignLoadInput input, IPaketNotice *notice,
 void CCampaignLoader::UseCatalogue(CYaqDb *texts, CYaqDb *parts)
 {
     const CCampaignLoadInput input = m_input;
+    m_pTextDb = texts;
+    m_pPartDb = parts;
     if (texts) {
         m_texts = [texts, input](CPosition &line) {
             CAPosTxtAPosKTxtData rec;
@@ -172,7 +174,7 @@ std::unique_ptr<CPosition> CCampaignLoader::CampaignLine(int type, const LineRow
     return line;
 }
 
-bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
+CatalogueFound CCampaignLoader::Load(CPaket &paket, const CPosition &head)
 {
     Files files;
     const std::pair<CCDRec *, QString> opened[] = {
@@ -186,13 +188,15 @@ bool CCampaignLoader::Load(CPaket &paket, const CPosition &head)
             if (m_pNotice)
                 m_pNotice->Notice(
                     CCDOpenFailureText(*file.first, JoinPath(m_input.folder, file.second)));
-            return false;
+            return CatalogueFound::No;
         }
     }
+    const int failures = FailuresOf({m_pTextDb, m_pPartDb});
     QStringList chain{head.Campaign[CPosition::CampaignPackageRef]};
     LoadLevel(files, paket, head, head.Campaign[CPosition::CampaignPriceType], chain);
     CPackageSelection(&paket).InitStates();
-    return true;
+    return FailuresOf({m_pTextDb, m_pPartDb}) != failures ? CatalogueFound::Failed
+                                                          : CatalogueFound::Yes;
 }
 
 void CCampaignLoader::LoadLevel(Files &files, CPaket &target, const CPosition &keys,

@@ -13,6 +13,8 @@
 // the work and part lines are read under the vehicle's type key followed by
 // these four, the sub-packages under the four alone.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -52,9 +54,10 @@ public:
 
     // Loads the lines of the campaign package of the head into paket, which
     // holds the package's own lines (list line, campaign lines, head).
-    // False when a file could not be opened (told); the package then keeps
-    // only what it held.
-    bool Load(CPaket &paket, const CPosition &head);
+    // Yes when loaded; No when a file could not be opened (told), the
+    // package then keeps only what it held; Failed when a read of the
+    // catalogue (a text) failed, not told: the package lacks its texts.
+    CatalogueFound Load(CPaket &paket, const CPosition &head);
 
     // How deep sub-packages are loaded; a sub-package nested deeper, or one
     // that contains itself, stays an optional line without lines.
@@ -134,4 +137,6 @@ private:
     IPaketNotice *m_pNotice;
     TextReader m_texts;
     PartTextReader m_partTexts;
+    CYaqDb *m_pTextDb = nullptr; // the catalogue connections of UseCatalogue
+    CYaqDb *m_pPartDb = nullptr;
 };

@@ -96,12 +96,14 @@ void CFindingLines::AddLine(CPaket &paket, const QString &number, const QString 
     ++*added;
 }
 
-int CFindingLines::Load(CPaket &paket)
+CatalogueAnswer<int> CFindingLines::Load(CPaket &paket)
 {
     const CPosition *head = paket.GetKopf();
     if (!head || head->Type == POS_HEAD)
-        return 0;
-    return AddMaskedFindingLines(paket) + AddSIFindingLine(paket);
+        return {0, false};
+    const int failures = FailuresOf({m_pCatalogue, m_pContracts});
+    const int added = AddMaskedFindingLines(paket) + AddSIFindingLine(paket);
+    return {added, FailuresOf({m_pCatalogue, m_pContracts}) != failures};
 }
 
 int CFindingLines::AddMaskedFindingLines(CPaket &paket)

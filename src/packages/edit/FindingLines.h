@@ -10,6 +10,8 @@
 // Inclusive-service findings (numbers beginning with "87") are taken only
 // when one of the vehicle's inclusive-service contracts covers them.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,8 +40,10 @@ public:
 
     // The finding lines of a package whose head is a service package head
     // (types 9, 18, 19, 20): the expanded codes, then the first finding of
-    // the service information. Answers the number of lines added.
-    int Load(CPaket &paket);
+    // the service information. Answers the number of lines added; failed
+    // when a read of the findings or contracts failed (lines may be
+    // missing: the package is not to be shown as whole).
+    CatalogueAnswer<int> Load(CPaket &paket);
     int AddMaskedFindingLines(CPaket &paket);
     int AddSIFindingLine(CPaket &paket);
     // Whether one of the vehicle's contracts covers the finding today.

@@ -22,8 +22,6 @@ const int kTextOptional = 3132;         // "OPTIONAL"
 const int kTextOptionalPackages = 3216; // "OPTIONALE PAKETE"
 const int kTextPaintNotice = 4057;      // paint material still to be added
 const int kTextRearSpringNotice = 4078; // without the rear springs
-// The load stops; the program goes on (unlike the start-up's 7021).
-const int kTextNoPackageConnection = 4120;
 
 QString KindText(int kind)
 {
@@ -116,11 +114,15 @@ void CCatalogueLoadReads::LoadEnds()
     m_pLoadCache.reset();
 }
 
-int CCatalogueLoadReads::CatalogueColumn()
+CatalogueAnswer<int> CCatalogueLoadReads::CatalogueColumn()
 {
     if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
-        return -1;
-    return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, m_isMappedCode);
+        return {-1, false};
+    const int failures = m_pDb ? m_pDb->Failures() : 0;
+    const int column = GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, m_isMappedCode);
+    if (m_pDb && FailedSince(m_pDb, failures))
+        return {-1, true};
+    return {column, false};
 }
 
 bool CCatalogueLoadReads::PositionApplies(const QString &number, int column)
@@ -172,8 +174,9 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
     if (!own.lines || !own.lookup) {
         own.lines.reset();
         own.lookup.reset();
+        // The load stops; the program goes on, and the next load tries again.
         if (m_pNotice)
-            m_pNotice->Notice(OrmelText(kTextNoPackageConnection));
+            m_pNotice->Notice(CatalogueFailure::Text());
         return Result::NoConnection;
     }
     m_pLines = own.lines.get();
@@ -183,22 +186,35 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
     TurnHeadToKind(*head, kind);
 
     m_nKind = kind;
+    // Any read of the load that fails makes it a failed load: a line left
+    // out, a text or a value missing would show as the catalogue's answer.
+    const auto failures = [this] {
+        return FailuresOf({m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts});
+    };
+    const int failuresBefore = failures();
+    bool failed = false;
     if (m_pReads)
         m_pReads->LoadStarts();
-    m_nColumn = m_pReads ? m_pReads->CatalogueColumn() : -1;
+    m_nColumn = -1;
+    if (m_pReads) {
+        const CatalogueAnswer<int> column = m_pReads->CatalogueColumn();
+        m_nColumn = column.value;
+        failed = column.failed;
+    }
     Level level;
     level.key = head->PaketID;
     level.suffix = head->PaketTexts[kSuffix];
     level.headNumber = head->Number;
     level.warranty = head->Type == POS_HEAD18;
     level.path.insert(level.key);
-    if (!level.key.isEmpty()) {
+    if (!level.key.isEmpty() && !failed) {
         // One read transaction per connection for the whole load: the
         // package is read from one state of the catalogue, and the local
         // catalogue file is locked once instead of once per read.
         const CDbReadScope reads({m_pLines, m_pLookup, m_db.values, m_db.catalogue, m_db.texts});
         LoadLevel(paket, level);
     }
+    failed = failed || failures() != failuresBefore;
     CPackageSelection(&paket).InitStates();
     if (m_pReads)
         m_pReads->LoadEnds();
@@ -208,7 +224,7 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         if (!m_db.kept || (*db)->LastFailed())
             db->reset();
     }
-    return Result::Loaded;
+    return failed ? Result::Failed : Result::Loaded;
 }
 
 void CPackageLoader::LoadLevel(CPaket &target, const Level &level)

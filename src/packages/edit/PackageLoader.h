@@ -26,6 +26,7 @@
 // opening a package neither opens connections nor prepares its reads again.
 
 #include "packages/model/PackageVehicleKeys.h"
+#include "platform/db/CatalogueFailure.h"
 
 #include <QSet>
 #include <QString>
@@ -96,8 +97,9 @@ public:
     // load ended: what it read may go.
     virtual void LoadStarts() {}
     virtual void LoadEnds() {}
-    // The catalogue column of the vehicle's model; -1 when none.
-    virtual int CatalogueColumn() = 0;
+    // The catalogue column of the vehicle's model; -1 when none. A column
+    // that could not be read says so: the load then fails.
+    virtual CatalogueAnswer<int> CatalogueColumn() = 0;
     virtual bool PositionApplies(const QString &number, int column) = 0;
 };
 
@@ -114,7 +116,7 @@ public:
     ~CCatalogueLoadReads() override;
     void LoadStarts() override;
     void LoadEnds() override;
-    int CatalogueColumn() override;
+    CatalogueAnswer<int> CatalogueColumn() override;
     bool PositionApplies(const QString &number, int column) override;
 
 private:
@@ -151,7 +153,8 @@ struct CPackageLoadConnections
 class CPackageLoader
 {
 public:
-    // The notice tells the adviser that a load could not start; none: nobody.
+    // The notice tells the adviser that a load could not start (the
+    // catalogue's failure); none: nobody.
     CPackageLoader(CPackageLoadConnections connections, IPackageLoadReads *reads,
                    CPackageLoadVehicle vehicle, IPaketNotice *notice);
     ~CPackageLoader();
@@ -160,7 +163,8 @@ public:
     {
         Loaded,
         AlreadyLoaded, // the package held lines already: nothing was read
-        NoConnection,  // a connection of the loader could not be opened
+        NoConnection,  // a connection of the loader could not be opened (told)
+        Failed,        // a read of the catalogue failed: the package is not whole
     };
     // Loads the package of the chosen head into paket, which holds the list
     // line and the head only (both copied in by the caller). The head turns

@@ -26,12 +26,21 @@ const CPackageCoverage::ContractList &CPackageCoverage::List(const QString &cont
     const auto known = m_lists.find(contract);
     if (known != m_lists.end())
         return known->second;
+    const int failures = m_pContractDb->Failures();
     ContractList &list = m_lists[contract];
     CHLXNrData option;
     option.m_strKatBstNr = m_strCatalogueKey;
     option.m_strOptionNr = contract;
-    if (!m_pContractDb->ReadHLXNrData(option))
+    // A list that could not be read is not kept as an empty one.
+    static const ContractList kUnread;
+    if (!m_pContractDb->ReadHLXNrData(option)) {
+        m_pContractDb->CloseStmt();
+        if (FailedSince(m_pContractDb, failures)) {
+            m_lists.erase(contract);
+            return kUnread;
+        }
         return list;
+    }
     m_pContractDb->CloseStmt();
     option.TrimData();
     if (option.m_strListNr.isEmpty() || option.m_strListModus.isEmpty())
@@ -47,13 +56,23 @@ const CPackageCoverage::ContractList &CPackageCoverage::List(const QString &cont
             m_strToday <= GermanDateKey(entry.m_strGueltigBis))
             list.masks.push_back(entry.m_strMaske);
     }
+    if (FailedSince(m_pContractDb, failures)) {
+        m_lists.erase(contract);
+        return kUnread;
+    }
     return list;
 }
 
-bool CPackageCoverage::IsCovered(const QString &packageNumber) const
+CatalogueFound CPackageCoverage::IsCovered(const QString &packageNumber) const
 {
     if (!m_pCatalogueDb || !m_pContractDb || m_contracts.isEmpty())
-        return false;
+        return CatalogueFound::No;
+    const int failures = FailuresOf({m_pCatalogueDb, m_pContractDb});
+    const auto answer = [&](bool covered) {
+        return FailuresOf({m_pCatalogueDb, m_pContractDb}) != failures
+                   ? CatalogueFound::Failed
+                   : (covered ? CatalogueFound::Yes : CatalogueFound::No);
+    };
     QStringList keys;
     CBefAPosData position;
     position.m_strKatBstNr = m_strCatalogueKey;
@@ -75,8 +94,8 @@ bool CPackageCoverage::IsCovered(const QString &packageNumber) const
                 std::any_of(list.masks.begin(), list.masks.end(),
                             [&key](const QString &mask) { return MatchMask(mask, key); });
             if (hit == list.includes)
-                return true;
+                return answer(true);
         }
     }
-    return false;
+    return answer(false);
 }

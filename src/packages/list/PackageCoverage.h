@@ -4,6 +4,8 @@
 // position list of each contract: a list of mode "1" names what the
 // contract includes, any other mode what it excludes.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +25,9 @@ public:
     CPackageCoverage(CYaqDb *catalogueDb, CYaqDb *contractDb, QString catalogueKey,
                      QStringList contracts, QString today, bool hlxFlag);
 
-    bool IsCovered(const QString &packageNumber) const;
+    // Whether a contract covers the package; Failed when a read failed
+    // (a contract list that could not be read is read again next time).
+    CatalogueFound IsCovered(const QString &packageNumber) const;
 
 private:
     // A contract's position list and how it reads; read once, on first use.

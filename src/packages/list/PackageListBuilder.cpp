@@ -157,12 +157,12 @@ bool CPackageListBuilder::IsCovered(const CPackageRow &row)
     const auto known = m_covered.constFind(row.number);
     if (known != m_covered.constEnd())
         return known.value();
-    const int failures = Failures();
-    const bool covered = m_coverage.IsCovered(row.number);
-    // A cover that could not be read is asked again by the next step.
-    if (Failures() == failures)
-        m_covered.insert(row.number, covered);
-    return covered;
+    const CatalogueFound covered = m_coverage.IsCovered(row.number);
+    // A cover that could not be read is asked again by the next step (the
+    // step tells the failure).
+    if (covered != CatalogueFound::Failed)
+        m_covered.insert(row.number, covered == CatalogueFound::Yes);
+    return covered == CatalogueFound::Yes;
 }
 
 void CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &number)
