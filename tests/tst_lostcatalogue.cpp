@@ -166,6 +166,16 @@ LostStep Typed(const char *field, const QString &text)
     };
 }
 
+// The mileage typed; the page shown follows once the typing pauses.
+LostStep Mileage(const QString &km)
+{
+    return [km](CYaq2Dlg &d) {
+        Typed("mileageEdit", km)(d);
+        if (auto *pause = d.findChild<QTimer *>(QStringLiteral("mileagePauseTimer")))
+            QVERIFY(QTest::qWaitFor([pause] { return !pause->isActive(); }, 5 * kBoundMs));
+    };
+}
+
 // The steps of the head row: identification, series and model.
 QList<LostRow> HeadRows()
 {
@@ -199,14 +209,6 @@ QList<LostRow> HeadRows()
     const auto leadTypes = LostShows([](CYaq2Dlg &d) {
         return d.findChild<QComboBox *>(QStringLiteral("leadTypeCombo"))->count() > 0;
     });
-    // The mileage typed; the page shown follows once the typing pauses.
-    const auto mileage = [](const QString &km) {
-        return LostStep([km](CYaq2Dlg &d) {
-            Typed("mileageEdit", km)(d);
-            if (auto *pause = d.findChild<QTimer *>(QStringLiteral("mileagePauseTimer")))
-                QVERIFY(QTest::qWaitFor([pause] { return !pause->isActive(); }, 5 * kBoundMs));
-        });
-    };
     // clang-format off
     return {
         {"VIN of the Arvo typed",                  QString(), {}, Typed("vinEdit", kVinArvo),      identified("7A01", "Arvo 1.6")},
@@ -217,7 +219,7 @@ QList<LostRow> HeadRows()
         {"series C30 chosen",                      kVinArvo,  {},    series("C30"),                   models},
         {"head: contracts",                        kVinArvo,  {},    Head(kBtnContract),              PageShows(kPageHLX, "contractList")},
         {"model Arvo 2.0 chosen",                  kVinArvo,  {},    model("Arvo 2.0"),               leadTypes},
-        {"mileage typed, contracts shown",         kVinArvo,  Head(kBtnContract), mileage("45210"), PageShows(kPageHLX, "contractList")},
+        {"mileage typed, contracts shown",         kVinArvo,  Head(kBtnContract), Mileage("45210"), PageShows(kPageHLX, "contractList")},
     };
     // clang-format on
 }
@@ -353,7 +355,7 @@ QList<LostRow> CatalogueRows()
         {"home: findings",                         kVinArvo, {},  Home(&CHomeDlg::BefundButton),   PageShows(kPageBfnd, "upperList")},
         {"findings: main group 11 opened",         kVinArvo, openFindings, findingRow("upperList", "11"), findings("upperList", 3)},
         {"findings: << from main group 11",        kVinArvo, openSubgroup, awButton("levelBackButton"), mainGroups},
-        {"findings: mileage typed (contracts)",    kVinArvo, openSubgroup, Typed("mileageEdit", "5"), findings("resultList", 3)},
+        {"findings: mileage typed (contracts)",    kVinArvo, openSubgroup, Mileage("5"), findings("resultList", 3)},
         {"findings: position 1110010 searched",    kVinArvo, openFindings, searched("apNumber", "1110010"), findings("resultList", 2)},
         {"home: inspection sheets (Wartung)",      kVinArvo, {},  Home(&CHomeDlg::SBLButton),      PageShows(kPageSBLWl, nullptr)},
     };
@@ -564,8 +566,8 @@ void TestLostCatalogue::dmsPushKeepsVehicleAndBasket()
     QFETCH(bool, frozen);
     m_settings->SRPInterfaceReceive = 4;
     UpdateDmsHeader(m_settings.get());
-    SetMsgBoxResponder(
-        [](const MsgBoxRequest &box) { return MsgBoxAnswer{box.type == MB_YESNO ? IDYES : IDOK}; });
+    // "Yes" to the question whether the basket is given up.
+    m_env->answerBoxes(IDYES);
     typeVin(kVinArvo);
     QCOMPARE(m_settings->FgstnrFull, kVinArvo);
     CWkOrderData order;
