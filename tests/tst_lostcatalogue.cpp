@@ -405,6 +405,19 @@ QList<LostRow> PackageRows()
         enter("packageRowList", "3410050")(d);
         QVERIFY(Lists(d, "packagePositionList"));
     });
+    // The oil service, offered as inclusive service and as warranty.
+    const auto openOilService = LostStep([openPackages, enter](CYaq2Dlg &d) {
+        openPackages(d);
+        enter("packageRowList", "11 Motor")(d);
+        enter("packageRowList", "1110010")(d);
+        QVERIFY(Lists(d, "packagePositionList"));
+    });
+    const auto kind = [](const char *button) {
+        return LostStep([button](CYaq2Dlg &d) {
+            QTest::mouseClick(d.VisiblePage()->findChild<QWidget *>(QLatin1String(button)),
+                              Qt::LeftButton);
+        });
+    };
     // The optional sub-package's dialog: its rows counted, then closed.
     auto dialogRows = std::make_shared<int>(-1);
     const auto optional = LostStep([enter, dialogRows](CYaq2Dlg &d) {
@@ -429,6 +442,7 @@ QList<LostRow> PackageRows()
         {"packages: group 34 opened",              kVinArvo, openPackages, group,                           PageShows(kPageSRPWl, "packagePathList")},
         {"packages: package 3410050 opened",       kVinArvo, openGroup,    enter("packageRowList", "3410050"), PageShows(kPageSRPBb, "packagePositionList")},
         {"package: optional package 3410060",      kVinArvo, openPackage,  optional,                        [dialogRows](CYaq2Dlg &) { return *dialogRows > 0; }},
+        {"package 1110010: warranty (GR) chosen",  kVinArvo, openOilService, kind("kindGRButton"),          PageShows(kPageSRPBb, "packagePositionList")},
     };
     // clang-format on
 }

@@ -27,7 +27,7 @@ class TableReads : public IPackageListReads
 {
 public:
     explicit TableReads(QStringList valid) : m_valid(std::move(valid)) {}
-    int CatalogueColumn() override { return 0; }
+    CatalogueAnswer<int> CatalogueColumn() override { return {0, false}; }
     bool PositionValid(const QString &number, int column) override
     {
         return column == 0 && m_valid.contains(number);

@@ -3,6 +3,7 @@
 #include "common/readers/CatalogueCache.h"
 #include "common/readers/CatalogueColumn.h"
 #include "platform/db/YaqData.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 CCatalogueListReads::CCatalogueListReads(CPrgSettings *settings, CYaqDb *db)
@@ -22,11 +23,15 @@ CCatalogueCache &CCatalogueListReads::Cache() const
     return m_pLocalCache ? *m_pLocalCache : CatalogueCache();
 }
 
-int CCatalogueListReads::CatalogueColumn()
+CatalogueAnswer<int> CCatalogueListReads::CatalogueColumn()
 {
     if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
-        return -1;
-    return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+        return {-1, false};
+    const int failures = m_pDb ? m_pDb->Failures() : 0;
+    const int column = GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
+    if (m_pDb && FailedSince(m_pDb, failures))
+        return {-1, true};
+    return {column, false};
 }
 
 bool CCatalogueListReads::PositionValid(const QString &number, int column)

@@ -20,7 +20,7 @@ public:
     CCatalogueListReads(CPrgSettings *settings, CYaqDb *db);
     ~CCatalogueListReads() override;
 
-    int CatalogueColumn() override;
+    CatalogueAnswer<int> CatalogueColumn() override;
     bool PositionValid(const QString &number, int column) override;
     bool PartsClearing(const QString &number) override;
     bool PositionInfo(const QString &number, QString *next, QString *previous) override;

@@ -26,6 +26,7 @@
 #include "platform/ccd/CDIPMarktRec.h"
 #include "platform/ccd/CMrktngAttRec.h"
 #include "platform/db/CatalogueFailure.h"
+#include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
 #include <QDate>
@@ -279,6 +280,11 @@ bool CSRPWlDlg::TellReadFailed()
 {
     if (!m_pBuilder || !m_pBuilder->ReadFailed())
         return false;
+    return TellFailure();
+}
+
+bool CSRPWlDlg::TellFailure()
+{
     OwnMsgBox(CatalogueFailure::Text(), this, OrmelText(3183), MSG_ALIGN_LEFT);
     return true;
 }
@@ -293,8 +299,12 @@ bool CSRPWlDlg::NoPackagesShown() const
 void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
 {
     const CWaitCursor wait;
-    // The coverage marks follow the vehicle's contracts in force.
-    ReadHLXContractStatus(*m_pSettings, Db(2) ? Db(2) : Db(1));
+    // The coverage marks follow the vehicle's contracts in force: a list of
+    // contracts that could not be read would leave every mark off.
+    CYaqDb *contracts = Db(2) ? Db(2) : Db(1);
+    const int contractFailures = contracts ? contracts->Failures() : 0;
+    ReadHLXContractStatus(*m_pSettings, contracts);
+    const bool contractsFailed = contracts && FailedSince(contracts, contractFailures);
     const CPrgSettings &s = *m_pSettings;
     CPackageVehicle vehicle = CPackageVehicle::FromSettings(s);
     // The settings hold no production date of the vehicle: the packages
@@ -336,11 +346,14 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     const bool spotRepair =
         s.bSpotRepair && SpotRepairSeries() && !s.TypSchl.isEmpty() && AddSpotRepairEntry();
     m_pBuilder->AddHeadRows(m_list, campaigns, OrmelText(6001), spotRepair, kSpotRepairText);
-    if (TellReadFailed() && !groups) {
-        ClearLists();
+    const bool readFailed = contractsFailed ? TellFailure() : TellReadFailed();
+    if (readFailed && (!groups || contractsFailed)) {
         // The next opening of the page builds the list again, once the
         // catalogue answers, without the vehicle typed again.
         m_bFirstActivation = true;
+    }
+    if (readFailed && !groups) {
+        ClearLists();
         return;
     }
     if (!groups && !campaigns && !spotRepair) {

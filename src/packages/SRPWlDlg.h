@@ -108,6 +108,8 @@ private:
     // Says that the catalogue could not be read when the last step of the
     // list failed to read it; whether it did.
     bool TellReadFailed();
+    // Says that the catalogue could not be read; true.
+    bool TellFailure();
     // The package level is shown without a package (the standard catalogue
     // had none for the row opened).
     bool NoPackagesShown() const;

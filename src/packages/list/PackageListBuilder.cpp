@@ -143,11 +143,10 @@ bool CPackageListBuilder::Valid(const QString &number)
         return true;
     if (m_nColumn == -2) {
         // A column that could not be read is asked again by the next step.
-        const int failures = Failures();
-        const int column = m_pReads->CatalogueColumn();
-        if (Failures() != failures)
+        const CatalogueAnswer<int> column = m_pReads->CatalogueColumn();
+        if (column.failed)
             return false;
-        m_nColumn = column;
+        m_nColumn = column.value;
     }
     return m_pReads->PositionValid(number, m_nColumn);
 }

@@ -3,6 +3,8 @@
 // identified vehicle. The program answers from its cached catalogue
 // readers; tests answer from a table.
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QString>
 
 class IPackageListReads
@@ -11,8 +13,8 @@ public:
     virtual ~IPackageListReads() = default;
 
     // The catalogue column of the vehicle's model designation; -1 when the
-    // vehicle has none.
-    virtual int CatalogueColumn() = 0;
+    // vehicle has none. A column that could not be read says so.
+    virtual CatalogueAnswer<int> CatalogueColumn() = 0;
     // Whether the labour position (or package) number has values for the
     // vehicle in that column: a package without values is not offered.
     virtual bool PositionValid(const QString &number, int column) = 0;
