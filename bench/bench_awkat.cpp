@@ -209,7 +209,7 @@ void OpenPositions(benchmark::State &state, bool local)
     size_t shown = 0;
     for (auto _ : state) {
         CatalogueCache().Clear();
-        walk.SetVehicleColumn(GetAwKatSpalte(&s, c.catalogue.get(), s.ModellBez, {}));
+        walk.SetVehicleColumn(GetAwKatSpalte(&s, c.catalogue.get(), s.ModellBez, {}).value);
         walk.ReadMainGroups();
         for (CAwKatRow *row : walk.Shown()) {
             if (row->Key == SyntheticAwMainGroup())

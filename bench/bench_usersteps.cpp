@@ -171,7 +171,7 @@ std::unique_ptr<CAwKatWalk> Walk(CPrgSettings &s)
 {
     auto walk = std::make_unique<CAwKatWalk>(&s, g_large->db[0].get(), g_large->db[1].get(),
                                              g_large->db[2].get());
-    walk->SetVehicleColumn(GetAwKatSpalte(&s, g_large->db[1].get(), s.ModellBez, {}));
+    walk->SetVehicleColumn(GetAwKatSpalte(&s, g_large->db[1].get(), s.ModellBez, {}).value);
     return walk;
 }
 

@@ -268,7 +268,7 @@ std::unique_ptr<CAwKatWalk> MakeWalk(CPrgSettings &s, CYaqDb *catalogue, CYaqDb 
                                      CYaqDb *third)
 {
     auto walk = std::make_unique<CAwKatWalk>(&s, catalogue, values, third);
-    walk->SetVehicleColumn(GetAwKatSpalte(&s, catalogue, s.ModellBez, {}));
+    walk->SetVehicleColumn(GetAwKatSpalte(&s, catalogue, s.ModellBez, {}).value);
     return walk;
 }
 

@@ -486,11 +486,12 @@ void TestFindings::scopeTextsAndInclusivePositions()
     CPrgSettings s = Arvo();
     s.LeadTyp = leadType;
     s.nKatalogFlag = catalogueFlag;
-    QCOMPARE(HasScopeTexts(s, db.get(), apNumber), !scope.isEmpty());
-    QCOMPARE(HasInclusivePositions(s, db.get(), apNumber), !inclusive.isEmpty());
-    QCOMPARE(ReadScopeTextLines(s, db.get(), apNumber), scope);
-    QCOMPARE(ReadInclusivePositionLines(s, db.get(), apNumber), inclusive);
-    QVERIFY(!HasScopeTexts(s, nullptr, apNumber));
+    const auto found = [](bool yes) { return yes ? CatalogueFound::Yes : CatalogueFound::No; };
+    QCOMPARE(FindScopeTexts(s, db.get(), apNumber), found(!scope.isEmpty()));
+    QCOMPARE(FindInclusivePositions(s, db.get(), apNumber), found(!inclusive.isEmpty()));
+    QCOMPARE(ScopeTextLines(s, db.get(), apNumber).value, scope);
+    QCOMPARE(InclusivePositionLines(s, db.get(), apNumber).value, inclusive);
+    QCOMPARE(FindScopeTexts(s, nullptr, apNumber), CatalogueFound::No);
 }
 
 void TestFindings::scopeDialogShowsTheLines()

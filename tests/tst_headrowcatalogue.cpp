@@ -743,7 +743,7 @@ void TestHeadRowCatalogue::headReadSaysItFailed()
     if (read == QLatin1String("lead types"))
         failed = head.LeadTypes(QStringLiteral("Arvo 2.0"), false).failed;
     else if (read == QLatin1String("column"))
-        failed = ReadAwKatSpalte(m_settings.get(), m_db0.get(), QStringLiteral("Arvo 2.0"), nullptr)
+        failed = GetAwKatSpalte(m_settings.get(), m_db0.get(), QStringLiteral("Arvo 2.0"), nullptr)
                      .failed;
     else if (read == QLatin1String("contract"))
         failed = head.CheckContract(kVinArvo) == CHeadRowCatalogue::ContractReadFailed &&

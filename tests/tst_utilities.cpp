@@ -226,8 +226,8 @@ void TestUtilities::catalogueColumn()
     CPrgSettings settings;
     settings.KatalogKey = QStringLiteral("1");
     settings.Bestellnr = QStringLiteral("VQF40DE");
-    QCOMPARE(GetAwKatSpalte(&settings, &db, model, &mapping), column);
-    QCOMPARE(GetAwKatSpalte(&settings, nullptr, model, &mapping), -1);
+    QCOMPARE(GetAwKatSpalte(&settings, &db, model, &mapping).value, column);
+    QCOMPARE(GetAwKatSpalte(&settings, nullptr, model, &mapping).value, -1);
 }
 
 void TestUtilities::mappingFile_data()

@@ -37,18 +37,12 @@ bool IsSpecialAPNr(const QString &apNr)
     return kSpecial.contains(apNr.left(7));
 }
 
-CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
-                                     const QString &modelDesignation, const CModelMapping *mapping)
+CatalogueAnswer<int> GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                    const QString &modelDesignation, const CModelMapping *mapping)
 {
-    return ReadAwKatSpalte(settings, db, modelDesignation, [mapping](const QString &code) {
+    return GetAwKatSpalte(settings, db, modelDesignation, [mapping](const QString &code) {
         return mapping && mapping->HasCode(code);
     });
-}
-
-int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const CModelMapping *mapping)
-{
-    return ReadAwKatSpalte(settings, db, modelDesignation, mapping).value;
 }
 
 void ReplaceNewlineEscapes(QString &text)

@@ -22,12 +22,9 @@ bool IsSpecialAPNr(const QString &apNr);
 
 // The labour-value catalogue column of a model designation
 // (common/readers/CatalogueColumn.h) with the model-name mapping given;
-// without one no model code counts as mapped. ReadAwKatSpalte says when its
-// read failed; GetAwKatSpalte gives -1 then.
-CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
-                                     const QString &modelDesignation, const CModelMapping *mapping);
-int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const CModelMapping *mapping);
+// without one no model code counts as mapped. A read that failed says so.
+CatalogueAnswer<int> GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                    const QString &modelDesignation, const CModelMapping *mapping);
 
 // Removes backslash-backslash-n entirely, then turns backslash-n into a blank.
 void ReplaceNewlineEscapes(QString &text);

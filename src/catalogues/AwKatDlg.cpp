@@ -247,11 +247,11 @@ void CAwKatDlg::ActivatePage(int arg)
     const CStep step(*this);
     // A column that could not be read is no vehicle without one: the
     // column known before stays.
-    const int failures = Failures();
-    const int column =
-        m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {}) : -1;
-    if (Failures() == failures)
-        m_pWalk->SetVehicleColumn(column);
+    const CatalogueAnswer<int> column =
+        m_pSettings ? GetAwKatSpalte(m_pSettings, Db(0), m_pSettings->ModellBez, {})
+                    : CatalogueAnswer<int>{-1, false};
+    if (!column.failed)
+        m_pWalk->SetVehicleColumn(column.value);
     ReadVariantColumns();
     m_pPrice->setVisible(m_pWalk->PriceButtonShown());
     const CChangeFlags &changes = TakenChanges();

@@ -27,11 +27,7 @@ CatalogueAnswer<int> CCatalogueListReads::CatalogueColumn()
 {
     if (!m_pSettings || m_pSettings->ModellBez == kNoModelDesignation)
         return {-1, false};
-    const int failures = m_pDb ? m_pDb->Failures() : 0;
-    const int column = GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
-    if (m_pDb && FailedSince(m_pDb, failures))
-        return {-1, true};
-    return {column, false};
+    return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
 }
 
 bool CCatalogueListReads::PositionValid(const QString &number, int column)

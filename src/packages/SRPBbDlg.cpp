@@ -703,11 +703,16 @@ void CSRPBbDlg::ShowScopeTexts(const QString &number)
 {
     // The dialog reads the settings' current position: the package's
     // while it is open.
+    const CatalogueAnswer<QStringList> lines = ScopeTextLines(*m_pSettings, Db(0), number);
+    // A read that failed is told, never an empty box.
+    if (lines.failed) {
+        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        return;
+    }
     const QString saved = m_pSettings->AktApNr;
     m_pSettings->AktApNr = number;
     CUmfassDlg dialog(this);
-    dialog.DoModalAt(CUmfassDlg::PointBelow(BackButton()), 0, number,
-                     ReadScopeTextLines(*m_pSettings, Db(0), number));
+    dialog.DoModalAt(CUmfassDlg::PointBelow(BackButton()), 0, number, lines.value);
     m_pSettings->AktApNr = saved;
 }
 
@@ -775,8 +780,13 @@ void CSRPBbDlg::UpdateButtons()
     const CPosition *head = m_edited.Head();
     CWkBasket *basket = Basket();
     m_pStore->setEnabled(head && !m_pSettings->bQvlEdit && basket);
-    m_pScopeTexts->setEnabled(head && m_scopeTexts &&
-                              HasScopeTexts(*m_pSettings, Db(0), head->Number));
+    const CatalogueFound scope = head && m_scopeTexts
+                                     ? FindScopeTexts(*m_pSettings, Db(0), head->Number)
+                                     : CatalogueFound::No;
+    // A read that failed leaves the button as it was, never greyed as a
+    // position without texts; the step tells the lost server.
+    if (scope != CatalogueFound::Failed)
+        m_pScopeTexts->setEnabled(scope == CatalogueFound::Yes);
     m_pFindings->setEnabled(head && m_findings && !m_bCampaignMode);
     // Only an empty basket is transferred with the package at once.
     TransferButton()->setEnabled(head && basket && basket->HasTransfer() &&

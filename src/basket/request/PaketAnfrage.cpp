@@ -33,9 +33,7 @@ public:
     {
         if (!m_pDb || m_pSettings->ModellBez == kNoModelDesignation)
             return {-1, false};
-        const int failures = m_pDb->Failures();
-        const int column = GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
-        return {column, FailedSince(m_pDb, failures)};
+        return GetAwKatSpalte(m_pSettings, m_pDb, m_pSettings->ModellBez, {});
     }
     bool PositionApplies(const QString &number, int column) override
     {

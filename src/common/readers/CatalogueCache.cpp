@@ -806,8 +806,9 @@ int CCatalogueCache::LineApplies(CPrgSettings *settings, const QString &apNr, CY
         FillLines(*settings, db, hg);
     // The column is known before the lines are walked: asking for it runs a
     // query, which would end a walk on the same connection.
+    // A read that failed counts on the connection, whose step tells it.
     if (column == -1)
-        column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck);
+        column = GetAwKatSpalte(settings, db, settings->ModellBez, m_modelCodeCheck).value;
 
     const QStringView filter = QStringView(lineFilter).trimmed();
     auto applies = [&](const auto &line) { return LineMarked(line, filter, column); };

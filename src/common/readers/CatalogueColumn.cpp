@@ -5,9 +5,9 @@
 
 const QString kNoModelDesignation = QStringLiteral(". . . . . . .");
 
-CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
-                                     const QString &modelDesignation,
-                                     const std::function<bool(const QString &)> &isMappedCode)
+CatalogueAnswer<int> GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                    const QString &modelDesignation,
+                                    const std::function<bool(const QString &)> &isMappedCode)
 {
     if (!db || !settings || modelDesignation.isEmpty() || modelDesignation == kNoModelDesignation)
         return {-1, false};
@@ -24,10 +24,4 @@ CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
     if (FailedSince(db, failures))
         return {-1, true};
     return {isMappedCode && isMappedCode(modelDesignation) ? 0 : -1, false};
-}
-
-int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const std::function<bool(const QString &)> &isMappedCode)
-{
-    return ReadAwKatSpalte(settings, db, modelDesignation, isMappedCode).value;
 }

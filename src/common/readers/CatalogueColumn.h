@@ -18,9 +18,6 @@ extern const QString kNoModelDesignation; // ". . . . . . ."
 // model-name mapping but the catalogue has no column for; -1 for none
 // (no connection, no settings, empty or placeholder designation). A read
 // that failed says so, its value -1: never a model without a column.
-CatalogueAnswer<int> ReadAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
-                                     const QString &modelDesignation,
-                                     const std::function<bool(const QString &)> &isMappedCode);
-// The same, a failed read giving -1 as "none".
-int GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db, const QString &modelDesignation,
-                   const std::function<bool(const QString &)> &isMappedCode);
+CatalogueAnswer<int> GetAwKatSpalte(CPrgSettings *settings, CYaqDb *db,
+                                    const QString &modelDesignation,
+                                    const std::function<bool(const QString &)> &isMappedCode);

@@ -141,26 +141,3 @@ CatalogueAnswer<QStringList> InclusivePositionLines(const CPrgSettings &settings
         answer = {QStringList(), true};
     return answer;
 }
-
-bool HasScopeTexts(const CPrgSettings &settings, CYaqDb *valueDb, const QString &apNumber)
-{
-    return FindScopeTexts(settings, valueDb, apNumber) == CatalogueFound::Yes;
-}
-
-bool HasInclusivePositions(const CPrgSettings &settings, CYaqDb *catalogueDb,
-                           const QString &apNumber)
-{
-    return FindInclusivePositions(settings, catalogueDb, apNumber) == CatalogueFound::Yes;
-}
-
-QStringList ReadScopeTextLines(const CPrgSettings &settings, CYaqDb *valueDb,
-                               const QString &apNumber)
-{
-    return ScopeTextLines(settings, valueDb, apNumber).value;
-}
-
-QStringList ReadInclusivePositionLines(const CPrgSettings &settings, CYaqDb *catalogueDb,
-                                       const QString &apNumber)
-{
-    return InclusivePositionLines(settings, catalogueDb, apNumber).value;
-}

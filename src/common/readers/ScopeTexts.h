@@ -30,13 +30,3 @@ CatalogueAnswer<QStringList> ScopeTextLines(const CPrgSettings &settings, CYaqDb
 // One line per inclusive position: its number, a blank and its first text line.
 CatalogueAnswer<QStringList> InclusivePositionLines(const CPrgSettings &settings,
                                                     CYaqDb *catalogueDb, const QString &apNumber);
-
-// The same without the failure (a failed read answers as none); for callers
-// that compare the connection's Failures() themselves.
-bool HasScopeTexts(const CPrgSettings &settings, CYaqDb *valueDb, const QString &apNumber);
-bool HasInclusivePositions(const CPrgSettings &settings, CYaqDb *catalogueDb,
-                           const QString &apNumber);
-QStringList ReadScopeTextLines(const CPrgSettings &settings, CYaqDb *valueDb,
-                               const QString &apNumber);
-QStringList ReadInclusivePositionLines(const CPrgSettings &settings, CYaqDb *catalogueDb,
-                                       const QString &apNumber);
