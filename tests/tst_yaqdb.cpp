@@ -11,6 +11,7 @@
 #include "support/CatalogueDbTest.h"
 #include "support/TcpProxy.h"
 #include "support/TestEnv.h"
+#include "support/Waits.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -78,6 +79,7 @@ private slots:
     void failureIsToldApartFromNoRow();
     void brokenConnectionFailsReads();
     void lostConnectionEndsItsRunOfReads();
+    void serverRestartedWhileIdleIsNoFailure_data();
     void serverRestartedWhileIdleIsNoFailure();
     void silentServerIsWaitedOnOnce();
     void failedOpensAnswerZero_data();
@@ -719,10 +721,19 @@ void TestYaqDb::lostConnectionEndsItsRunOfReads()
     QVERIFY(db->EndTrans());
 }
 
+void TestYaqDb::serverRestartedWhileIdleIsNoFailure_data()
+{
+    QTest::addColumn<bool>("saysSo");
+    QTest::newRow("connection cut") << false;
+    // As a server shutting down ends every session.
+    QTest::newRow("ended by the server, with its word") << true;
+}
+
 // The server ended the connection while it lay idle (it was restarted):
 // the read that finds it lost connects again and answers, no failure.
 void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
 {
+    QFETCH(bool, saysSo);
     if (!CatalogueDbTest::IsPg())
         QSKIP("the catalogue server only");
     CTcpProxy proxy;
@@ -732,8 +743,22 @@ void TestYaqDb::serverRestartedWhileIdleIsNoFailure()
     CMarkeData rec;
     rec.m_strTypSchl = "7A01";
     QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
-    proxy.Cut();
-    proxy.Resume();
+    if (saysSo) {
+        const int session = db->ExecFunc("SELECT pg_backend_pid()");
+        std::unique_ptr<CYaqDb> other = CatalogueDbTest::Open();
+        QVERIFY(other);
+        QCOMPARE(other->ExecFunc("SELECT CAST(pg_terminate_backend(?) AS INTEGER)", {session}), 1);
+        QVERIFY(QTest::qWaitFor(
+            [&other, session] {
+                return other->ExecFunc("SELECT CAST(COUNT(*) AS INTEGER) FROM pg_stat_activity "
+                                       "WHERE pid = ?",
+                                       {session}) == 0;
+            },
+            YaqTest::kHangMs));
+    } else {
+        proxy.Cut();
+        proxy.Resume();
+    }
     const int failures = db->Failures();
     QCOMPARE(db->GetMarkeFromTypschl(rec), 1);
     QCOMPARE(db->Failures(), failures);

@@ -57,6 +57,11 @@ bool CatalogueFailure::IsRefusal(const QString &text)
            !Has(text, "too many clients") && !Has(text, "(57P") && !Has(text, "(08");
 }
 
+bool CatalogueFailure::SessionEnded(const QString &text)
+{
+    return Has(text, "(57P0") || Has(text, "(08");
+}
+
 int CatalogueFailure::ReasonId(const QString &text)
 {
     if (Has(text, "password authentication failed") || Has(text, "(28P01)") ||

@@ -38,6 +38,10 @@ namespace CatalogueFailure {
 // Whether a failure text of the server's driver is the server's refusal
 // (it answered with an error) rather than a server gone or silent.
 bool IsRefusal(const QString &text);
+// Whether a failure text says that the server ended the session (it shuts
+// down or ended the connection: SQLSTATE classes 57P and 08), which a new
+// connection may find open again.
+bool SessionEnded(const QString &text);
 // The program text id of the reason of a refusal, in German.
 int ReasonId(const QString &text);
 

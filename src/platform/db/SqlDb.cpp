@@ -346,9 +346,15 @@ bool CSqlDb::RetryAfterSilentLoss(int failures)
     // restarted) is found lost only by the read that meets it: that read
     // connects again and runs once more. Not when the server did not
     // answer within the bound, nor within a transaction (it went with the
-    // connection).
-    if (Failures() == failures || !m_bServer || m_db.isOpen() || m_bServerTrans || m_bWaitTimedOut)
+    // connection). A server that ended it with a word of its own (a
+    // shutdown's "terminating connection") leaves it open to Qt's driver,
+    // lost to the client library.
+    if (Failures() == failures || !m_bServer || m_bServerTrans || m_bWaitTimedOut)
         return false;
+    if (m_db.isOpen() && !CatalogueFailure::SessionEnded(LastErrorText()))
+        return false;
+    if (m_db.isOpen())
+        DropServerDriver();
     if (!EnsureOpen())
         return false;
     ForgetFailuresSince(failures);
