@@ -400,6 +400,7 @@ void TestFindings::contractTextOfAFinding_data()
     QTest::newRow("no vehicle identified")                   << "11100810" << "novin"    << QList<int>{3217}       << true;
     QTest::newRow("vehicle without contract flag")           << "11100810" << "nocontract" << QList<int>{3218}     << false;
     QTest::newRow("inclusive-service finding without flag")  << "87000010" << "nocontract" << QList<int>{3218}     << false;
+    QTest::newRow("flag unchecked (catalogue lost): no text") << "11100810" << "nocontract, unchecked" << QList<int>{} << false;
     QTest::newRow("key shorter than a finding")              << "641001"   << "arvo"     << QList<int>{}           << true;
     QTest::newRow("key one character short")                 << "1110081"  << "arvo"     << QList<int>{}           << true;
     QTest::newRow("list entry ending on the page's day")     << "34100110" << "arvo on 31.12.2020" << QList<int>{3219, 3219} << true;
@@ -422,12 +423,13 @@ void TestFindings::contractTextOfAFinding()
             : CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo();
-    if (vehicle == QLatin1String("nocontract"))
+    if (vehicle.startsWith(QLatin1String("nocontract")))
         s.nVertrag = 0;
     s.bKeinVertragText = vehicle.contains(QLatin1String("no contract texts")) ? 1 : 0;
-    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(ReadHLXContractStatus(s, db.get(), nullptr).value);
     if (vehicle == QLatin1String("novin"))
         s.FgstnrFull.clear();
+    s.bVertragUngeprueft = vehicle.contains(QLatin1String("unchecked")) ? 1 : 0;
     CBfndContractCheck check(
         &s, db.get(),
         vehicle.contains(QLatin1String("31.12.2020")) ? QStringLiteral("20201231") : kPageDay);

@@ -441,9 +441,9 @@ void TestHeadRowCatalogue::contract_data()
     QTest::addColumn<QString>("optionNr");
     QTest::addColumn<QString>("billingStart");
 
-    const int found = CHeadRowCatalogue::ContractFound;
-    const int none = CHeadRowCatalogue::ContractNone;
-    const int noConnection = CHeadRowCatalogue::ContractNoConnection;
+    const int found = int(CHeadRowCatalogue::ContractFound);
+    const int none = int(CHeadRowCatalogue::ContractNone);
+    const int noConnection = int(CHeadRowCatalogue::ContractNoConnection);
     // clang-format off
     QTest::newRow("vehicle with a contract of origin AG")                  << kVinArvo           << 0 << true  << found        << "HLX0100" << "01.03.2023";
     QTest::newRow("vehicle without contracts")                             << kVinBento          << 0 << true  << none         << ""        << "";
@@ -751,7 +751,7 @@ void TestHeadRowCatalogue::headReadSaysItFailed()
     else if (read == QLatin1String("date"))
         failed = head.CatalogueDate().failed;
     else if (read == QLatin1String("short VIN"))
-        failed = CFirstRegistration::CountShortVin(m_db0.get(), kVinArvo.right(7)).failed;
+        failed = m_db0->CountShortVin(kVinArvo.right(7)).failed;
     else if (read == QLatin1String("package"))
         failed = head.HasPackage(QStringLiteral("1110010")) == CatalogueFound::Failed;
     else

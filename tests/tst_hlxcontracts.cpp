@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -94,6 +95,8 @@ private slots:
     void unreadableDayCountsAsTheClocksDay_data();
     void unreadableDayCountsAsTheClocksDay();
     void settingsListFollowsMileageAndVin();
+    void uncheckedContractFlagIsCheckedAgain_data();
+    void uncheckedContractFlagIsCheckedAgain();
     void noticeWhenNothingIsListed_data();
     void noticeWhenNothingIsListed();
     void programmeTitleOfTheBrand_data();
@@ -293,29 +296,70 @@ void TestHLXContracts::settingsListFollowsMileageAndVin()
     auto db = CatalogueDbTest::OpenDemoFile();
     QVERIFY(db);
     CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
-    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(ReadHLXContractStatus(s, db.get(), nullptr).value);
     QCOMPARE(OptionNumbers(s.HLXVertragList), QStringList({"HLX0100", "HLX0200", "HLX0700"}));
 
     // Neither mileage nor VIN changed: the list is not read again.
     s.HLXVertragList.removeLast();
-    QVERIFY(!ReadHLXContractStatus(s, db.get()));
+    QVERIFY(!ReadHLXContractStatus(s, db.get(), nullptr).value);
     QCOMPARE(s.HLXVertragList.size(), 2);
 
     s.Kilometer.clear();
-    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(ReadHLXContractStatus(s, db.get(), nullptr).value);
     QCOMPARE(OptionNumbers(s.HLXVertragList),
              QStringList({"HLX0100", "HLX0200", "HLX0400", "HLX0700"}));
 
     s.nVertrag = 0;
     s.Kilometer = QStringLiteral("1");
-    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(ReadHLXContractStatus(s, db.get(), nullptr).value);
     QVERIFY(s.HLXVertragList.isEmpty());
 
     s.nVertrag = 1;
     s.Fgstnr = kVin;
     s.Kilometer = QStringLiteral("2");
-    QVERIFY(ReadHLXContractStatus(s, db.get()));
+    QVERIFY(ReadHLXContractStatus(s, db.get(), nullptr).value);
     QVERIFY(s.HLXVertragList.isEmpty());
+}
+
+void TestHLXContracts::uncheckedContractFlagIsCheckedAgain_data()
+{
+    QTest::addColumn<bool>("unchecked"); // the check at the identification failed
+    QTest::addColumn<bool>("lost");      // the contracts cannot be read now
+    QTest::addColumn<bool>("failed");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<QStringList>("contracts");
+    const QStringList inForce{"HLX0100", "HLX0200", "HLX0700"};
+    // clang-format off
+    QTest::newRow("checked, no contract: not read again") << false << true  << false << 0 << QStringList();
+    QTest::newRow("unchecked, the catalogue answers")     << true  << false << false << 1 << inForce;
+    QTest::newRow("unchecked, the catalogue is lost")     << true  << true  << true  << 0 << QStringList();
+    // clang-format on
+}
+
+void TestHLXContracts::uncheckedContractFlagIsCheckedAgain()
+{
+    // A contract check that failed at the identification leaves the flag 0,
+    // which would read as "no contract" once the catalogue answers again.
+    QFETCH(bool, unchecked);
+    QFETCH(bool, lost);
+    QFETCH(bool, failed);
+    QFETCH(int, flag);
+    QFETCH(QStringList, contracts);
+    QTemporaryDir dir;
+    auto db = lost ? CatalogueDbTest::OpenDemoCopy(dir.path(), "DROP TABLE hlx_vin_contract")
+                   : CatalogueDbTest::OpenDemoFile();
+    auto option = lost ? CatalogueDbTest::OpenFileIn(dir.path()) : CatalogueDbTest::OpenDemoFile();
+    QVERIFY(db && option);
+    CPrgSettings s = Arvo(QStringLiteral("07.12.2026"), QStringLiteral("45210"));
+    s.nVertrag = 0;
+    s.bVertragUngeprueft = unchecked ? 1 : 0;
+    const CatalogueAnswer<bool> read = ReadHLXContractStatus(s, db.get(), option.get());
+    QCOMPARE(read.failed, failed);
+    QCOMPARE(s.nVertrag, flag);
+    QCOMPARE(s.bVertragUngeprueft, failed ? 1 : 0);
+    QCOMPARE(OptionNumbers(s.HLXVertragList), contracts);
+    if (failed) // asked again next time
+        QVERIFY(s.HLXListKey2.isEmpty());
 }
 
 void TestHLXContracts::noticeWhenNothingIsListed_data()

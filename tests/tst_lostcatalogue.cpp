@@ -15,6 +15,7 @@
 #include "common/OwnButton.h"
 #include "common/OwnWhiteButton.h"
 #include "common/UmfassDlg.h"
+#include "packages/HLXRowPainter.h"
 #include "platform/OrmelText.h"
 #include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerWait.h"
@@ -65,6 +66,8 @@ private slots:
     void refusalIsToldWithItsReason();
     void dmsPushKeepsVehicleAndBasket_data();
     void dmsPushKeepsVehicleAndBasket();
+    void contractCheckedAgainAfterItFailed_data();
+    void contractCheckedAgainAfterItFailed();
 
 private:
     void typeVin(const QString &vin);
@@ -607,6 +610,50 @@ void TestLostCatalogue::dmsPushKeepsVehicleAndBasket()
     QCOMPARE(m_settings->Kilometer, mileage);
     QCOMPARE(m_dlg->Basket()->Order().strAuftragsNr, QStringLiteral("4711"));
     m_proxy->Resume();
+}
+
+void TestLostCatalogue::contractCheckedAgainAfterItFailed_data()
+{
+    dmsPushKeepsVehicleAndBasket_data();
+}
+
+// The Arvo identified while its contract check failed (the server lost
+// within the step): the contract button tells the lost server, never "no
+// contract", and lists the contracts once the server answers.
+void TestLostCatalogue::contractCheckedAgainAfterItFailed()
+{
+    QFETCH(bool, frozen);
+    typeVin(kVinArvo);
+    QCOMPARE(m_settings->nVertrag, 1);
+    // What the identification leaves when the check failed.
+    m_settings->nVertrag = 0;
+    m_settings->bVertragUngeprueft = 1;
+    const auto listed = [this] {
+        QStringList texts;
+        const auto *view =
+            m_dlg->VisiblePage()->findChild<QAbstractItemView *>(QStringLiteral("contractList"));
+        for (int row = 0; view && row < view->model()->rowCount(); ++row)
+            texts << view->model()->index(row, 0).data(CHLXRowPainter::TextRole).toString();
+        return texts.join(QLatin1Char('|'));
+    };
+    CServerWait::SetBoundMs(kBoundMs);
+    if (frozen)
+        m_proxy->Freeze();
+    else
+        m_proxy->Cut();
+    const qsizetype before = m_env->boxes().size();
+    QTest::mouseClick(m_dlg->HeadButton(kBtnContract), Qt::LeftButton);
+    const QList<MsgBoxRequest> told = m_env->boxes().mid(before);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.first().text, OrmelText(7024));
+    QCOMPARE(listed(), QString());
+
+    m_proxy->Resume();
+    CServerWait::SetBoundMs(0);
+    QTest::mouseClick(m_dlg->HeadButton(kBtnContract), Qt::LeftButton);
+    QCOMPARE(m_env->boxes().size(), before + 1);
+    QVERIFY2(listed().contains(QLatin1String("HLX0100")), qPrintable(listed()));
+    QCOMPARE(m_settings->nVertrag, 1);
 }
 
 YAQ_TEST_MAIN(TestLostCatalogue)

@@ -191,6 +191,34 @@ private slots:
         QCOMPARE(list.FirstOfLevel(kLevelMatrixRow)->spotNet, 99.0);
     }
 
+    void matrixTextsThatCouldNotBeReadAreSaid_data()
+    {
+        QTest::addColumn<QString>("unreadable"); // the work unit whose texts fail
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("every text read") << QString() << false;
+        QTest::newRow("the last row's texts") << QStringLiteral("9999012") << true;
+    }
+
+    void matrixTextsThatCouldNotBeReadAreSaid()
+    {
+        QFETCH(QString, unreadable);
+        QFETCH(bool, failed);
+        Write(Folder() + "/SPOTR_MATRIX.dat", QByteArray(kMatrixHeader) +
+                                                  "N01\tD1\tV\t1S\t9999011\t89.00\t19\tEUR\n"
+                                                  "N01\tD1\tV\t1M\t9999012\t129.00\t19\tEUR\n");
+        CPackageList list;
+        CPackageRow paint;
+        paint.spot[SpotNscId] = QStringLiteral("N01");
+        paint.spot[SpotDlrId] = QStringLiteral("D1");
+        paint.spot[SpotBrandLetter] = QStringLiteral("V");
+        CSpotRepairRows rows(Folder(), QStringLiteral("V"));
+        rows.SetTextReader([unreadable](CPackageRow &row, const QString &number) {
+            row.texts[0] = QStringLiteral("Text ") + number;
+            return number != unreadable;
+        });
+        QCOMPARE(rows.ShowMatrixRows(list, paint).textsFailed, failed);
+    }
+
     void missingMatrixNamesTheFile()
     {
         CPackageList list;

@@ -239,7 +239,7 @@ void TestYaqDb::shortVinOfTwoVehiclesGivesTwoRows()
     CFgstnrData rec;
     rec.m_strFgstNr = shortVin;
     QCOMPARE(Walk(*db, db->ReadVin17Data(rec), rec, &CFgstnrData::m_strTypSchl).size(), rows);
-    QCOMPARE(db->CountShortVin(shortVin), vehicles); // two are as many as it counts
+    QCOMPARE(db->CountShortVin(shortVin).value, vehicles); // two are as many as it counts
 }
 
 void TestYaqDb::identificationReadsFollowAnIndexWithoutSorting_data()

@@ -10,6 +10,7 @@
 #include "basket/model/WkBasket.h"
 #include "common/OwnSound.h"
 #include "common/TextDlg.h"
+#include "common/readers/ShortVinCount.h"
 #include "platform/OrmelText.h"
 #include "platform/SoapSvr.h"
 #include "platform/db/ServerWait.h"
@@ -55,14 +56,8 @@ CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlo
     // request waits.
     m_sender.SetInputGuarded(true);
     // An answer naming a short VIN that several vehicles share is not taken.
-    // A count the catalogue could not make takes the answer as the vehicle
-    // asked about, whose VIN ends with it: never as a VIN that fits no
-    // vehicle, a message that would send the adviser looking for a wrong VIN.
-    m_client.SetShortVinCount([this](const QString &shortVin) {
-        const CatalogueAnswer<int> count =
-            CFirstRegistration::CountShortVin(m_host.Db(0), shortVin);
-        return count.failed ? 1 : count.value;
-    });
+    m_client.SetShortVinCount(
+        [this](const QString &shortVin) { return DmsShortVinCount(m_host.Db(0), shortVin); });
 }
 
 void CDmsExchange::SetListener(ISoapSvr *listener)

@@ -233,14 +233,3 @@ CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &ans
     result.changes = FirstRegistrationChanges(old, s.Erstzulassung);
     return result;
 }
-
-CatalogueAnswer<int> CFirstRegistration::CountShortVin(CYaqDb *db, const QString &shortVin)
-{
-    if (!db)
-        return {};
-    const int failures = db->Failures();
-    const int count = db->CountShortVin(shortVin);
-    if (FailedSince(db, failures))
-        return {0, true};
-    return {count, false};
-}

@@ -95,11 +95,6 @@ public:
     // (with V117) the customer-specific-price flag into the settings.
     AnswerResult ApplyAnswer(CDmsAnswer &answer, const QString &askedVin);
 
-    // The vehicles with the short VIN in the catalogue; stops counting at 2.
-    // The client's count of the main window (CDmsClient::SetShortVinCount).
-    // A read that failed says so (no connection: none counted).
-    static CatalogueAnswer<int> CountShortVin(CYaqDb *db, const QString &shortVin);
-
 private:
     CPrgSettings *m_settings;
 };

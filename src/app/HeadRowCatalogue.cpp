@@ -11,8 +11,6 @@ namespace {
 // Lead types below this code are variants the catalogue shows only in a
 // catalogue other than the normal one.
 const QString kFirstLeadType = QStringLiteral("1000");
-// The origin code of a contract that counts for the contract button.
-const QString kContractOrigin = QStringLiteral("AG");
 
 // The catalogue display chooses the catalogues of a market: "EUR", "USA" or
 // both ("EUR + USA", or anything else).
@@ -270,42 +268,7 @@ CVehicleIdent::CatalogueResult CHeadRowCatalogue::CatalogueStep(CPendingIdent &p
 
 CHeadRowCatalogue::ContractResult CHeadRowCatalogue::CheckContract(const QString &vin)
 {
-    CPrgSettings &s = *m_pSettings;
-    s.VertragText1.clear();
-    s.VertragText2.clear();
-    if (s.nKatalogFlag || vin.size() != 17)
-        return ContractNone;
-    if (!m_pDb0 || !m_pDb1)
-        return ContractNoConnection;
-    const int failures = FailuresOf({m_pDb0, m_pDb1});
-    // A read that failed leaves no contract text of a contract half read.
-    const auto failed = [&s] {
-        s.VertragText1.clear();
-        s.VertragText2.clear();
-        return ContractReadFailed;
-    };
-    CHLXFgstnrData rec;
-    rec.Init();
-    rec.m_strKatBstNr = s.KatalogKey;
-    rec.m_strFgstNr = vin;
-    for (int ok = m_pDb0->ReadHLXFgstnrData(rec); ok; ok = m_pDb0->ReadNext()) {
-        rec.TrimData();
-        s.VertragText1 = rec.m_strOptionNr;
-        s.VertragText2 = rec.m_strAbrBeginn;
-        CHLXNrData option;
-        option.Init();
-        option.m_strKatBstNr = s.KatalogKey;
-        option.m_strOptionNr = rec.m_strOptionNr;
-        if (m_pDb1->ReadHLXNrData(option)) {
-            option.TrimData();
-            if (option.m_strHerkunft == kContractOrigin)
-                return ContractFound;
-        } else if (FailuresOf({m_pDb0, m_pDb1}) != failures) {
-            m_pDb0->CloseStmt();
-            return failed();
-        }
-    }
-    return FailuresOf({m_pDb0, m_pDb1}) != failures ? failed() : ContractNone;
+    return CheckHLXContract(*m_pSettings, m_pDb0, m_pDb1, vin);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "app/EReiheList.h"
 #include "app/VehicleIdent.h"
+#include "common/readers/HLXContracts.h"
 #include "platform/db/CatalogueFailure.h"
 
 #include <QDate>
@@ -88,17 +89,13 @@ public:
 
     // --- Inclusive-service contract
 
-    enum ContractResult
-    {
-        ContractNone,
-        ContractFound,
-        ContractNoConnection,
-        ContractReadFailed,
-    };
-    // Whether the 17-character VIN has a contract of origin "AG" in the
-    // normal catalogue. The settings' contract texts take option and billing
-    // start of that contract, else of the last one read (empty for none, and
-    // after a read that failed).
+    using ContractResult = HLXContractCheck;
+    static constexpr ContractResult ContractNone = HLXContractCheck::None;
+    static constexpr ContractResult ContractFound = HLXContractCheck::Found;
+    static constexpr ContractResult ContractNoConnection = HLXContractCheck::NoConnection;
+    static constexpr ContractResult ContractReadFailed = HLXContractCheck::ReadFailed;
+    // The vehicle's contract check (CheckHLXContract) on the head row's two
+    // connections.
     ContractResult CheckContract(const QString &vin);
 
     // --- Maintenance topics

@@ -384,6 +384,8 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         if (told)
             Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
+        // Checked again where the flag is used, once the catalogue answers.
+        s.bVertragUngeprueft = told ? 1 : 0;
         SetCatalogueCaption();
         // Models that could not be read leave the vehicle's own model and
         // lead type in the combos; told once in the step.

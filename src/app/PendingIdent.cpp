@@ -55,6 +55,7 @@ void CPendingIdent::ForgetVin(CPrgSettings &s)
     s.TypSchl.clear();
     s.ZusatzCode.clear();
     s.nVertrag = 0;
+    s.bVertragUngeprueft = 0;
     s.VertragText1.clear();
     s.VertragText2.clear();
     s.bCustomerSpecificPrice = 0;
@@ -90,6 +91,7 @@ CIdentSnapshot CIdentSnapshot::Take(const CPrgSettings &s)
     v.nKatalogFlag = s.nKatalogFlag;
     v.bAltKatalog = s.bAltKatalog;
     v.nVertrag = s.nVertrag;
+    v.bVertragUngeprueft = s.bVertragUngeprueft;
     v.bCustomerSpecificPrice = s.bCustomerSpecificPrice;
     return v;
 }
@@ -116,6 +118,7 @@ void CIdentSnapshot::Restore(CPrgSettings &s) const
     s.nKatalogFlag = nKatalogFlag;
     s.bAltKatalog = bAltKatalog;
     s.nVertrag = nVertrag;
+    s.bVertragUngeprueft = bVertragUngeprueft;
     s.bCustomerSpecificPrice = bCustomerSpecificPrice;
 }
 

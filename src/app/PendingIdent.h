@@ -87,6 +87,7 @@ struct CIdentSnapshot
     int nKatalogFlag = 0;
     int bAltKatalog = 0;
     int nVertrag = 0;
+    int bVertragUngeprueft = 0;
     int bCustomerSpecificPrice = 0;
 
     static CIdentSnapshot Take(const CPrgSettings &settings);

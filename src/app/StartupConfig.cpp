@@ -73,6 +73,7 @@ void ClearStartVehicle(CPrgSettings &s)
     s.nKatalogFlag = 0;
     s.bCustomerSpecificPrice = 0;
     s.nVertrag = 0;
+    s.bVertragUngeprueft = 0;
 }
 
 } // namespace

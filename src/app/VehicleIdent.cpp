@@ -57,8 +57,11 @@ CVehicleIdent::VinResult CVehicleIdent::LookupShortVin(const QString &shortVin, 
     QString typePart;
     ++m_nReads;
     const int failures = m_pDb->Failures();
-    if (m_pDb->CountShortVin(shortVin, &typePart) != 1)
-        return ReadFailedSince(failures) ? VinReadFailed : VinNotFound;
+    const CatalogueAnswer<int> count = m_pDb->CountShortVin(shortVin, &typePart);
+    if (count.failed)
+        return VinReadFailed;
+    if (count.value != 1)
+        return VinNotFound;
     VinResult result = localDataSet ? LookupLocal(shortVin, typePart, special, pending)
                                     : LookupServer(shortVin, typePart, special, pending);
     if (ReadFailedSince(failures))

@@ -282,6 +282,8 @@ void CYaq2Dlg::ShowMileageOnPage()
         findings->ActivatePage(0);
     else if (auto *packages = Page<CSRPWlDlg>(); VisiblePage() == packages)
         packages->ActivatePage();
+    // The page may have checked a contract flag again (HLXContractFlag).
+    m_pHead->ShowContractColour();
 }
 
 // ---------------------------------------------------------------------------
@@ -898,6 +900,12 @@ void CYaq2Dlg::SwitchTo(int pageId, QWidget *focus, const QString &caption)
     // locked the head row) takes no focus while it is still disabled.
     if (focus)
         focus->setFocus();
+    // The page activated next may check a contract flag again that failed
+    // at the identification: the contract button follows once it is done.
+    QTimer::singleShot(0, this, [this] {
+        if (m_pHead)
+            m_pHead->ShowContractColour();
+    });
 }
 
 int CYaq2Dlg::CameFrom(int pageId) const

@@ -176,11 +176,10 @@ void CBfndDlg::ActivatePage(int reload)
         return;
     EnsureRows();
     const CWaitCursor wait;
-    const int contractFailures = Db(2) ? Db(2)->Failures() : 0;
-    ReadHLXContractStatus(*m_pSettings, Db(2));
+    const bool contractsFailed = ReadHLXContractStatus(*m_pSettings, Db(2), Db(1)).failed;
     if (!reload) {
         // Contracts that could not be read change no row's contract text.
-        if (!Db(2) || !FailedSince(Db(2), contractFailures))
+        if (!contractsFailed)
             m_pRows->RecheckContracts();
         UpdateStatusLines();
         TellFailedReads();

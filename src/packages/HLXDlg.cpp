@@ -79,20 +79,26 @@ void CHLXDlg::ReadContracts()
         return;
     }
     const CPrgSettings &s = *m_pSettings;
-    if (s.FgstnrFull.size() == 17 && s.nVertrag == 1) {
-        CatalogueAnswer<QList<CHLXVertragInfo>> read;
-        {
-            const CWaitCursor wait;
-            read = ReadHLXContracts(Db(0), s, HLXKeep::ContractPage);
+    bool failed = false;
+    {
+        const CWaitCursor wait;
+        // A contract flag whose check failed at the identification is
+        // checked again first.
+        failed = HLXContractFlag(*m_pSettings, Db(0), Db(1)) == CatalogueFound::Failed;
+        if (!failed && s.FgstnrFull.size() == 17 && s.nVertrag == 1) {
+            const CatalogueAnswer<QList<CHLXVertragInfo>> read =
+                ReadHLXContracts(Db(0), s, HLXKeep::ContractPage);
+            m_contracts = read.value;
+            failed = read.failed;
         }
-        m_contracts = read.value;
-        if (read.failed) {
-            // Never "no contract": the page stays empty, and shows them on
-            // its next opening once the catalogue answers.
-            ShowRows({});
-            OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
-            return;
-        }
+    }
+    if (failed) {
+        // Never "no contract": the page stays empty, and shows them on its
+        // next opening once the catalogue answers.
+        m_contracts.clear();
+        ShowRows({});
+        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        return;
     }
     if (!m_contracts.isEmpty()) {
         ShowRows(HLXListRows(m_contracts, s.FgstnrFull, [this](const CHLXVertragInfo &contract) {

@@ -3,6 +3,7 @@
 #include "basket/model/WkBasket.h"
 #include "common/OwnButton.h"
 #include "common/PageHost.h"
+#include "common/readers/ShortVinCount.h"
 #include "dms/DmsClient.h"
 #include "dms/SoapReqSender.h"
 #include "packages/PackagePriceAsk.h"
@@ -45,7 +46,7 @@ CDmsClient &CPaketDmsPage::PriceClient()
         // An answer naming a short VIN that several vehicles share is not
         // taken.
         m_pOwnClient->SetShortVinCount(
-            [this](const QString &shortVin) { return Db(0) ? Db(0)->CountShortVin(shortVin) : 0; });
+            [this](const QString &shortVin) { return DmsShortVinCount(Db(0), shortVin); });
     }
     return *m_pOwnClient;
 }

@@ -607,12 +607,10 @@ bool CSRPBbDlg::LoadFindings()
     context.today = GermanDateKey(m_pSettings->Heute);
     if (context.today.isEmpty())
         context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
-    context.hlxFlag = m_pSettings->nVertrag != 0;
     // The contracts in force decide which findings the package offers: a
     // list that could not be read would leave findings out.
-    const int failures = contracts->Failures();
-    ReadHLXContractStatus(*m_pSettings, contracts);
-    const bool contractsRead = !FailedSince(contracts, failures);
+    const bool contractsRead = !ReadHLXContractStatus(*m_pSettings, contracts, Db(0)).failed;
+    context.hlxFlag = m_pSettings->nVertrag != 0;
     for (const CHLXVertragInfo &contract : m_pSettings->HLXVertragList)
         context.contracts << contract.strOptionNr;
     const CatalogueAnswer<int> findings =

@@ -239,7 +239,8 @@ void CSRPWlDlg::RefreshPage()
         }
         if (otherChange) {
             RebuildAndGoToRequest(true);
-        } else if (!qvlEdit && mileage && m_pSettings->nVertrag) {
+        } else if (!qvlEdit && mileage &&
+                   (m_pSettings->nVertrag || m_pSettings->bVertragUngeprueft)) {
             // The contracts the package variants depend on may change with
             // the mileage: the list is built again where the adviser is.
             const CPackageRow *selected = SelectedRow();
@@ -302,9 +303,8 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
     // The coverage marks follow the vehicle's contracts in force: a list of
     // contracts that could not be read would leave every mark off.
     CYaqDb *contracts = Db(2) ? Db(2) : Db(1);
-    const int contractFailures = contracts ? contracts->Failures() : 0;
-    ReadHLXContractStatus(*m_pSettings, contracts);
-    const bool contractsFailed = contracts && FailedSince(contracts, contractFailures);
+    const bool contractsFailed =
+        contracts && ReadHLXContractStatus(*m_pSettings, contracts, Db(0)).failed;
     const CPrgSettings &s = *m_pSettings;
     CPackageVehicle vehicle = CPackageVehicle::FromSettings(s);
     // The settings hold no production date of the vehicle: the packages
@@ -347,9 +347,10 @@ void CSRPWlDlg::RebuildAndGoToRequest(bool open, const QString &catalogueLine)
         s.bSpotRepair && SpotRepairSeries() && !s.TypSchl.isEmpty() && AddSpotRepairEntry();
     m_pBuilder->AddHeadRows(m_list, campaigns, OrmelText(6001), spotRepair, kSpotRepairText);
     const bool readFailed = contractsFailed ? TellFailure() : TellReadFailed();
-    if (readFailed && (!groups || contractsFailed)) {
+    if (readFailed) {
         // The next opening of the page builds the list again, once the
-        // catalogue answers, without the vehicle typed again.
+        // catalogue answers, without the vehicle typed again: rows, texts
+        // and marks that could not be read are read then.
         m_bFirstActivation = true;
     }
     if (readFailed && !groups) {
@@ -408,7 +409,8 @@ bool CSRPWlDlg::ImportCampaigns()
         if (!builder)
             return;
         CPackageRow texts;
-        builder->ReadPositionTexts(texts, number);
+        // A failure is told with the list's build (ReadFailed).
+        static_cast<void>(builder->ReadPositionTexts(texts, number));
         TakeRowTexts(row, texts);
     });
     m_campaignOffers = import.Import();
@@ -752,9 +754,18 @@ void CSRPWlDlg::ShowMatrixRows(CPackageRow *paintClass)
     CSpotRepairRows rows(SpotRepairFolder(*m_pSettings), SpotRepairBrandLetter(m_pSettings->Marke));
     if (m_pBuilder)
         rows.SetTextReader([this](CPackageRow &row, const QString &number) {
-            m_pBuilder->ReadPositionTexts(row, number);
+            return m_pBuilder->ReadPositionTexts(row, number);
         });
     const CSpotRepairRead read = rows.ShowMatrixRows(m_list, *paintClass);
+    if (read.textsFailed) {
+        // Rows without their texts are not shown: the paint classes stay,
+        // and the class opens again once the catalogue answers.
+        m_list.RemoveRowsFrom(kLevelMatrixRow);
+        m_list.RemovePathFrom(kLevelPaintClass);
+        RefreshPath();
+        TellFailure();
+        return;
+    }
     TellSpotRepairRead(read);
     if (!read.found) {
         m_pRowModel->SetRows({});

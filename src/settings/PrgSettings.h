@@ -105,6 +105,10 @@ struct CPrgSettingsData
 
     // Further context.
     int nVertrag = 0; // contract flag of the vehicle
+    // Set: the contract check of the identified vehicle failed (a lost
+    // catalogue), so nVertrag says nothing yet; it is checked again where
+    // the flag is used (HLXContractFlag).
+    int bVertragUngeprueft = 0;
     // Set: the findings rows get no contract text (their contract check is
     // left out).
     int bKeinVertragText = 0;

@@ -1,5 +1,7 @@
 #include "catalogues/model/AwKatPricing.h"
 
+#include "common/readers/ShortVinCount.h"
+
 #include "dms/DmsClient.h"
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Position.h"
@@ -63,7 +65,7 @@ private:
 
 CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db)
 {
-    return [db](const QString &shortVin) { return db ? db->CountShortVin(shortVin) : 0; };
+    return [db](const QString &shortVin) { return DmsShortVinCount(db, shortVin); };
 }
 
 QString CAwKatPricing::PriceText(double value)

@@ -97,6 +97,10 @@ void CBfndContractCheck::CheckFindingContract(CBfndRow &row) const
         row.ContractText = OrmelText(kNoVehicle);
         return;
     }
+    // A contract flag not yet checked (its catalogue was lost) says
+    // nothing: no text rather than "no contract".
+    if (m_pSettings->bVertragUngeprueft)
+        return;
     if (!m_pSettings->nVertrag) {
         row.ContractText = OrmelText(kNoContract);
         return;

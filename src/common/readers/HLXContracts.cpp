@@ -241,15 +241,78 @@ CatalogueAnswer<QList<CHLXVertragInfo>> ReadHLXContracts(CYaqDb *db, const CPrgS
     return {kept, false};
 }
 
-bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db)
+HLXContractCheck CheckHLXContract(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb,
+                                  const QString &vin)
 {
+    CPrgSettings &s = settings;
+    s.VertragText1.clear();
+    s.VertragText2.clear();
+    if (s.nKatalogFlag || vin.size() != 17)
+        return HLXContractCheck::None;
+    if (!db || !optionDb)
+        return HLXContractCheck::NoConnection;
+    const int failures = FailuresOf({db, optionDb});
+    // A read that failed leaves no contract text of a contract half read.
+    const auto failed = [&s] {
+        s.VertragText1.clear();
+        s.VertragText2.clear();
+        return HLXContractCheck::ReadFailed;
+    };
+    CHLXFgstnrData rec;
+    rec.Init();
+    rec.m_strKatBstNr = s.KatalogKey;
+    rec.m_strFgstNr = vin;
+    for (int ok = db->ReadHLXFgstnrData(rec); ok; ok = db->ReadNext()) {
+        rec.TrimData();
+        s.VertragText1 = rec.m_strOptionNr;
+        s.VertragText2 = rec.m_strAbrBeginn;
+        CHLXNrData option;
+        option.Init();
+        option.m_strKatBstNr = s.KatalogKey;
+        option.m_strOptionNr = rec.m_strOptionNr;
+        if (optionDb->ReadHLXNrData(option)) {
+            option.TrimData();
+            if (option.m_strHerkunft == kHLXOriginDealer)
+                return HLXContractCheck::Found;
+        } else if (FailuresOf({db, optionDb}) != failures) {
+            db->CloseStmt();
+            return failed();
+        }
+    }
+    return FailuresOf({db, optionDb}) != failures ? failed() : HLXContractCheck::None;
+}
+
+CatalogueFound HLXContractFlag(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb)
+{
+    if (settings.bVertragUngeprueft) {
+        const HLXContractCheck check =
+            CheckHLXContract(settings, db, optionDb, settings.FgstnrFull);
+        if (check == HLXContractCheck::ReadFailed || check == HLXContractCheck::NoConnection)
+            return CatalogueFound::Failed;
+        settings.bVertragUngeprueft = 0;
+        settings.nVertrag = check == HLXContractCheck::Found ? 1 : 0;
+        // The list read while the flag said nothing is read again.
+        settings.HLXListKey1.clear();
+        settings.HLXListKey2.clear();
+    }
+    return settings.nVertrag ? CatalogueFound::Yes : CatalogueFound::No;
+}
+
+CatalogueAnswer<bool> ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb)
+{
+    if (HLXContractFlag(settings, db, optionDb) == CatalogueFound::Failed) {
+        settings.HLXVertragList.clear();
+        settings.HLXListKey1.clear();
+        settings.HLXListKey2.clear();
+        return {false, true};
+    }
     if (settings.Kilometer == settings.HLXListKey1 && settings.FgstnrFull == settings.HLXListKey2)
-        return false;
+        return {false, false};
     settings.HLXListKey1 = settings.Kilometer;
     settings.HLXListKey2 = settings.FgstnrFull;
     settings.HLXVertragList.clear();
     if (settings.Fgstnr.size() != 7 || !settings.nVertrag)
-        return true;
+        return {true, false};
     const CatalogueAnswer<QList<CHLXVertragInfo>> read =
         ReadHLXContracts(db, settings, HLXKeep::InForce);
     settings.HLXVertragList = read.value;
@@ -258,7 +321,7 @@ bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db)
         settings.HLXListKey1.clear();
         settings.HLXListKey2.clear();
     }
-    return true;
+    return {true, read.failed};
 }
 
 int HLXNoticeId(const CPrgSettings &settings, int contractCount)

@@ -98,12 +98,36 @@ CatalogueAnswer<std::vector<CHLXContractRows>> ReadHLXContractRows(CYaqDb *db,
 CatalogueAnswer<QList<CHLXVertragInfo>> ReadHLXContracts(CYaqDb *db, const CPrgSettings &settings,
                                                          HLXKeep rule);
 
+// The contract check of an identified vehicle: whether its 17-character
+// VIN has a contract of the dealer's origin in the normal catalogue. The
+// settings' contract texts take option and billing start of that contract,
+// else of the last one read (empty for none, and after a read that failed).
+// `db` walks the VIN's contracts, `optionDb` reads each one's product.
+enum class HLXContractCheck
+{
+    None,
+    Found,
+    NoConnection,
+    ReadFailed,
+};
+HLXContractCheck CheckHLXContract(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb,
+                                  const QString &vin);
+
+// The contract flag (nVertrag) as the identification set it; when its check
+// failed there (bVertragUngeprueft), the check is made again first and the
+// flag set by its answer. Failed while the catalogue still cannot be read:
+// the flag then says nothing, never "no contract".
+[[nodiscard]] CatalogueFound HLXContractFlag(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb);
+
 // Fills the settings' contract list with the vehicle's contracts in force,
 // which the package list and the editing page use for their coverage
 // marks. Read again only when the mileage or the full VIN changed since
 // the last read; a vehicle without a short VIN of 7 characters or without
-// the contract flag gets an empty list. True when it read anew.
-bool ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db);
+// the contract flag gets an empty list. The contract flag is checked again
+// first when its check failed (HLXContractFlag, with `optionDb`). `value`
+// is true when it read anew; `failed` when a read failed, and the list is
+// read again next time.
+CatalogueAnswer<bool> ReadHLXContractStatus(CPrgSettings &settings, CYaqDb *db, CYaqDb *optionDb);
 
 // What the contract page shows when it lists no contract: the text id of
 // its notice (4079 to 4082), or 0 for none.

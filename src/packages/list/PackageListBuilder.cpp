@@ -164,10 +164,10 @@ bool CPackageListBuilder::IsCovered(const CPackageRow &row)
     return covered == CatalogueFound::Yes;
 }
 
-void CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &number)
+bool CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &number)
 {
     if (!m_pCatalogueDb || number.size() < 2)
-        return;
+        return true;
     // A group's rows need the texts of most of its positions: one read
     // brings all of them.
     const QString group = number.left(2);
@@ -189,14 +189,15 @@ void CPackageListBuilder::ReadPositionTexts(CPackageRow &row, const QString &num
         // A failed read is asked again next time.
         if (m_pCatalogueDb->LastFailed()) {
             m_texts.erase(known);
-            return;
+            return false;
         }
     }
     const auto texts = known->constFind(number);
     if (texts == known->constEnd())
-        return;
+        return true;
     row.texts = texts->texts;
     row.brackets = texts->brackets;
+    return true;
 }
 
 // --- top rows -------------------------------------------------------------------
@@ -507,7 +508,8 @@ int CPackageListBuilder::ShowGroupLevel8(CPackageList &list, CPackageRow *opened
 
 void CPackageListBuilder::FinishPackageRow(CPackageRow &row)
 {
-    ReadPositionTexts(row, row.number);
+    // A failure is the step's (ReadFailed).
+    static_cast<void>(ReadPositionTexts(row, row.number));
     row.countrySpecific =
         IsDealersCountryOrigin(row.origin, m_vehicle.countrySpecific, m_vehicle.countryCode);
     if (m_pReads)

@@ -107,7 +107,9 @@ public:
 
     // Fills the text and bracket lines of a row (of a campaign row from
     // characters 2 to 8 of campaignRef); unchanged when there are none.
-    void ReadPositionTexts(CPackageRow &row, const QString &number);
+    // False when the catalogue could not be read (the row then has no
+    // texts yet, asked again next time).
+    [[nodiscard]] bool ReadPositionTexts(CPackageRow &row, const QString &number);
     // Whether one of the vehicle's contracts covers the package today;
     // asked once per package number.
     bool IsCovered(const CPackageRow &row);

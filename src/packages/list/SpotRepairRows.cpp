@@ -109,8 +109,8 @@ CSpotRepairRead CSpotRepairRows::ShowMatrixRows(CPackageList &list,
         row->spotNet = ParseNumber(rec.NET_PRICE);
         row->spotVat = ParseNumber(rec.VAT_PERCENT);
         row->spotCurrency = rec.CURRENCY;
-        if (m_readTexts)
-            m_readTexts(*row, rec.WORK_UNIT_NO);
+        if (m_readTexts && !m_readTexts(*row, rec.WORK_UNIT_NO))
+            read.textsFailed = true;
         row->groupText = row->texts[0].isEmpty() ? classFields[SpotPaintClassText] : row->texts[0];
         if (rec.NSCID != classFields[SpotNscId])
             read.mismatches << Mismatch("NSCID");

@@ -18,8 +18,9 @@ class CPosition;
 
 struct CSpotRepairRead
 {
-    int found = 0;       // records of the brand letter
-    QString missingFile; // the path of a data set that did not open
+    int found = 0;            // records of the brand letter
+    QString missingFile;      // the path of a data set that did not open
+    bool textsFailed = false; // a row's catalogue texts could not be read
     // The consistency warnings of the read, for one message together.
     QStringList mismatches;
 };
@@ -27,8 +28,9 @@ struct CSpotRepairRead
 class CSpotRepairRows
 {
 public:
-    // Fills the text and bracket lines of a matrix row from the catalogue.
-    using TextReader = std::function<void(CPackageRow &row, const QString &number)>;
+    // Fills the text and bracket lines of a matrix row from the catalogue;
+    // false when the catalogue could not be read.
+    using TextReader = std::function<bool(CPackageRow &row, const QString &number)>;
 
     CSpotRepairRows(QString folder, QString brandLetter)
         : m_strFolder(std::move(folder)), m_strLetter(std::move(brandLetter))

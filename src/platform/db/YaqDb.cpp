@@ -233,8 +233,9 @@ bool DigitThenLetter(const QString &text)
 
 } // namespace
 
-int CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
+CatalogueAnswer<int> CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
 {
+    const int failures = Failures();
     // A short VIN of the special form (a digit, then a letter) belongs only
     // to ranges whose start and end have that form too, as the
     // identification reads it: a range of plain serial numbers around it
@@ -259,7 +260,9 @@ int CYaqDb::CountShortVin(const QString &shortVin, QString *typePart)
             break;
     }
     CloseStmt();
-    return count;
+    if (FailedSince(this, failures))
+        return {0, true};
+    return {count, false};
 }
 
 int CYaqDb::GetMarkeFromTypschl(CMarkeData &rec)

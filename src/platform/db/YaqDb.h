@@ -17,6 +17,7 @@
 //     "(DESCRIPTION=(ADDRESS=(HOST=h)(PORT=p))(CONNECT_DATA=(SID=db)))" or
 //     "host:port/db".
 
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/YaqData.h"
 #include "platform/db/YaqDataSrc.h"
 
@@ -62,7 +63,8 @@ public:
     // enough to say that a 7-character VIN names no vehicle for sure. A
     // short VIN of the special form counts only ranges of that form.
     // typePart (when given): the VIN type part of the last vehicle counted.
-    int CountShortVin(const QString &shortVin, QString *typePart = nullptr);
+    // A read that failed says so.
+    CatalogueAnswer<int> CountShortVin(const QString &shortVin, QString *typePart = nullptr);
     // Brand of a type key (key m_strTypSchl).
     int GetMarkeFromTypschl(CMarkeData &rec);
     // Type of a catalogue (keys m_strKatBstNr, m_strTypSchl).
