@@ -1,5 +1,6 @@
 #include "app/AdviserStep.h"
 
+#include "platform/db/CatalogueFailure.h"
 #include "platform/db/ServerWait.h"
 
 #include <QApplication>
@@ -21,11 +22,13 @@ CAdviserStep::CAdviserStep(QWidget *window) : m_pWindow(window)
 {
     QCoreApplication::instance()->installEventFilter(this);
     CServerWait::SetWaitShown(&ShowWaiting);
+    CatalogueFailure::SetOncePerStep(true);
 }
 
 CAdviserStep::~CAdviserStep()
 {
     CServerWait::SetWaitShown(nullptr);
+    CatalogueFailure::SetOncePerStep(false);
     QCoreApplication::instance()->removeEventFilter(this);
 }
 

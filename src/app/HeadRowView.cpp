@@ -335,7 +335,7 @@ void CHeadRowView::RefreshModelSeriesCombo()
     }
     const CatalogueFound found = head.BuildModelSeriesList();
     if (found == CatalogueFound::Failed)
-        OwnMsgBox(CatalogueFailure::Text(), m_pWindow, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(m_pWindow, kMsgBoxTitle, MSG_ALIGN_LEFT);
     else if (found == CatalogueFound::No)
         OwnMsgBox(OrmelText(4011), m_pWindow, kMsgBoxTitle);
     const QSignalBlocker block(m_pEReihe);

@@ -262,7 +262,7 @@ void CIdentFlow::IdentifyVin(const QString &vin)
         // Never "not found": the head row shows the vehicle it showed (or
         // the VIN stays, selected, to be tried again) before the message.
         KeepVehicleAfterFailedRead(shown);
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        TellCatalogueFailure();
         return;
     }
     if (found != CVehicleIdent::VinFound) {
@@ -311,6 +311,12 @@ void CIdentFlow::Tell(const QString &text, int align) const
     OwnMsgBox(text, m_host.Window(), kMsgBoxTitle, align);
 }
 
+void CIdentFlow::TellCatalogueFailure() const
+{
+    if (CatalogueFailure::ToTell())
+        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+}
+
 CIdentSnapshot CIdentFlow::BasketVehicle(const CIdentSnapshot &shown) const
 {
     return m_takenOut ? *m_takenOut : shown;
@@ -331,7 +337,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
     if (catalogue == CVehicleIdent::CatalogueReadFailed) {
         if (fromVin) {
             KeepVehicleAfterFailedRead(shown);
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            TellCatalogueFailure();
             return false;
         }
         KeepVehicleAfterFailedTypeKey(shown);
@@ -382,7 +388,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         // be read is told, never shown as none without a word.
         const bool told = contract == CHeadRowCatalogue::ContractReadFailed;
         if (told)
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            TellCatalogueFailure();
         s.nVertrag = contract == CHeadRowCatalogue::ContractFound ? 1 : 0;
         // Checked again where the flag is used, once the catalogue answers.
         s.bVertragUngeprueft = told ? 1 : 0;
@@ -390,7 +396,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         // Models that could not be read leave the vehicle's own model and
         // lead type in the combos; told once in the step.
         if (!m_view.FillModelCombos(true) && !told)
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            TellCatalogueFailure();
         // The hand-entered fields belong to a vehicle of a VIN only; after
         // a type key they stay empty and locked, as every page switch
         // would leave them. The VIN of the vehicle taken out, typed again
@@ -405,7 +411,7 @@ bool CIdentFlow::TakeOverVehicle(CPendingIdent &pending, const CIdentSnapshot &s
         }
     } else {
         if (!m_view.FillModelCombos(false))
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            TellCatalogueFailure();
         ResetVehicleFields(false, true);
     }
     ForgetTakenOutVehicle();
@@ -496,7 +502,7 @@ void CIdentFlow::KeepVehicleAfterFailedTypeKey(const CIdentSnapshot &shown)
         m_host.SetIdentChanged(CIdentSnapshot::Changes(shown, CIdentSnapshot::Take(s)));
     }
     m_view.TypeKey()->setFocus();
-    Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+    TellCatalogueFailure();
     m_view.TypeKey()->selectAll();
 }
 
@@ -696,7 +702,7 @@ void CIdentFlow::RestoreHeadRow(const CIdentSnapshot &before, const CHeadRowView
     if (lists)
         m_view.PutComboLists(*lists);
     else if (!m_view.FillModelCombos(true))
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        TellCatalogueFailure();
     SetFieldText(m_view.Vin(), before.Vin());
     SetFieldText(m_view.TypeKey(), before.strTypSchl);
     // The first registration of the kept vehicle, or the empty-date mask.
@@ -835,7 +841,7 @@ void CIdentFlow::OnCbnSelchangeEReihe()
             before.Restore(s);
             shownLists.series = m_host.HeadRow().SeriesIndex(before.strEReihe);
             RestoreHeadRow(before, &shownLists);
-            Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+            TellCatalogueFailure();
             m_host.SetIdentChanged(CIdentSnapshot::Changes(before, CIdentSnapshot::Take(s)));
             return;
         }
@@ -903,7 +909,7 @@ void CIdentFlow::OnCbnSelchangeVerkbez()
             const QSignalBlocker block(m_view.Model());
             m_view.Model()->setCurrentIndex(m_view.Model()->findText(s.ModellBez));
         }
-        Tell(CatalogueFailure::Text(), MSG_ALIGN_LEFT);
+        TellCatalogueFailure();
         return;
     }
 

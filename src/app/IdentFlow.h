@@ -130,6 +130,8 @@ private:
     // A message of the identification (none in the package request of the
     // transfer system).
     void Tell(const QString &text, int align) const;
+    // The lost or refusing catalogue, once in the step (CatalogueFailure::ToTell).
+    void TellCatalogueFailure() const;
     void ForgetTakenOutVehicle();
     void RestoreHeldFields(const QString &vin);
     void FirstRegistrationAfterIdent();

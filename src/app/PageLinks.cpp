@@ -117,7 +117,7 @@ void CPageLinks::Connect()
             const int failures = FailuresOf({db});
             const int found = GetAPosWert(m_pSettings, apNr, db, 0, 0, QString(), QString(), 0, -1);
             if (db && FailedSince(db, failures))
-                OwnMsgBox(CatalogueFailure::Text(), &m_window, kMsgBoxTitle, MSG_ALIGN_LEFT);
+                CatalogueFailure::Tell(&m_window, kMsgBoxTitle, MSG_ALIGN_LEFT);
             return found;
         });
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);

@@ -91,7 +91,7 @@ void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiv
 CatalogueFound CStartWindow::Told(CatalogueFound found)
 {
     if (found == CatalogueFound::Failed)
-        OwnMsgBox(CatalogueFailure::Text(), &m_dlg, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(&m_dlg, kMsgBoxTitle, MSG_ALIGN_LEFT);
     return found;
 }
 

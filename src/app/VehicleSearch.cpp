@@ -292,7 +292,8 @@ CVehicleSearch::Take CVehicleSearch::TakeHit(const CFgstNrAbfZeile &hit, const V
 {
     const int known = check ? check(hit.strFgstNr) : 0;
     if (known < 0) {
-        notice.Notice(CatalogueFailure::Text(), kMsgBoxTitle);
+        if (CatalogueFailure::ToTell())
+            notice.Notice(CatalogueFailure::Text(), kMsgBoxTitle);
         return Take::Unreachable;
     }
     if (!known) {

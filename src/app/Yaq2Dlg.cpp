@@ -780,7 +780,7 @@ void CYaq2Dlg::ShowSBLWlPage(bool show)
     }
     const CatalogueFound topics = HeadRow().HasMaintenanceTopics();
     if (topics == CatalogueFound::Failed) {
-        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
         return;
     }
     if (topics == CatalogueFound::No) {

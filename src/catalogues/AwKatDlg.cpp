@@ -179,7 +179,7 @@ void CAwKatDlg::TellLost()
             return;
         m_bStepTold = true;
     }
-    OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
 }
 
 void CAwKatDlg::UpdateScopeButtons(const QString &apNumber)

@@ -291,7 +291,7 @@ void CBfndDlg::TellFailedReads()
     const int failures = FailuresOf({Db(1), Db(2)});
     const bool contractsFailed = std::exchange(m_nContractFailures, failures) != failures;
     if (m_pRows->ReadFailedSinceAsked() || contractsFailed)
-        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
 }
 
 void CBfndDlg::OnUpperOpen(int index)

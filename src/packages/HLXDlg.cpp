@@ -97,7 +97,7 @@ void CHLXDlg::ReadContracts()
         // next opening once the catalogue answers.
         m_contracts.clear();
         ShowRows({});
-        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
         return;
     }
     if (!m_contracts.isEmpty()) {

@@ -477,7 +477,7 @@ bool CSRPBbDlg::LoadKind(int kind)
 void CSRPBbDlg::LoadFailed(bool told)
 {
     if (!told)
-        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
     ReleaseLines();
     m_currentRow.Forget();
     if (m_bCampaignMode) {
@@ -704,7 +704,7 @@ void CSRPBbDlg::ShowScopeTexts(const QString &number)
     const CatalogueAnswer<QStringList> lines = ScopeTextLines(*m_pSettings, Db(0), number);
     // A read that failed is told, never an empty box.
     if (lines.failed) {
-        OwnMsgBox(CatalogueFailure::Text(), this, kMsgBoxTitle, MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(this, kMsgBoxTitle, MSG_ALIGN_LEFT);
         return;
     }
     const QString saved = m_pSettings->AktApNr;

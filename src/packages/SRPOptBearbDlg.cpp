@@ -160,8 +160,8 @@ void CSRPOptBearbDlg::Begin(CPaket *whole, CPosition *line, bool campaign)
     // The lines are the package's own; only whether it has scope texts is
     // unknown, and not to be shown as "none" without a word.
     if (scopeTexts == CatalogueFound::Failed)
-        OwnMsgBox(CatalogueFailure::Text(), parentWidget() ? parentWidget() : this, kMsgBoxTitle,
-                  MSG_ALIGN_LEFT);
+        CatalogueFailure::Tell(parentWidget() ? parentWidget() : this, kMsgBoxTitle,
+                               MSG_ALIGN_LEFT);
 }
 
 int CSRPOptBearbDlg::DoModal(CPaket *whole, CPosition *line, bool campaign)

@@ -286,7 +286,7 @@ bool CSRPWlDlg::TellReadFailed()
 
 bool CSRPWlDlg::TellFailure()
 {
-    OwnMsgBox(CatalogueFailure::Text(), this, OrmelText(3183), MSG_ALIGN_LEFT);
+    CatalogueFailure::Tell(this, OrmelText(3183), MSG_ALIGN_LEFT);
     return true;
 }
 

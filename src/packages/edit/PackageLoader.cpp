@@ -171,7 +171,7 @@ CPackageLoader::Result CPackageLoader::Load(CPaket &paket, CPosition *head, int 
         own.lines.reset();
         own.lookup.reset();
         // The load stops; the program goes on, and the next load tries again.
-        if (m_pNotice)
+        if (m_pNotice && CatalogueFailure::ToTell())
             m_pNotice->Notice(CatalogueFailure::Text());
         return Result::NoConnection;
     }

@@ -1,10 +1,13 @@
 #include "platform/db/CatalogueFailure.h"
 
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/db/YaqDataSrc.h"
 
 #include <QMutex>
 #include <QMutexLocker>
+
+#include <atomic>
 
 namespace {
 
@@ -110,4 +113,31 @@ QString CatalogueFailure::Text()
 QString CatalogueFailure::StartText()
 {
     return TextOf(kTextStartUnreachable, kTextStartRefused);
+}
+
+namespace {
+std::atomic<bool> g_oncePerStep{false};
+std::atomic<bool> g_toldInStep{false};
+} // namespace
+
+bool CatalogueFailure::ToTell()
+{
+    return !g_oncePerStep.load() || !g_toldInStep.exchange(true);
+}
+
+void CatalogueFailure::Tell(QWidget *parent, const QString &caption, int align)
+{
+    if (ToTell())
+        OwnMsgBox(Text(), parent, caption, align);
+}
+
+void CatalogueFailure::SetOncePerStep(bool on)
+{
+    g_oncePerStep.store(on);
+    g_toldInStep.store(false);
+}
+
+void CatalogueFailure::NewStep()
+{
+    g_toldInStep.store(false);
 }

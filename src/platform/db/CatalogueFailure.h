@@ -8,6 +8,7 @@
 #include <QString>
 
 class CYaqDataSrc;
+class QWidget;
 
 // The answer of a catalogue read that asks whether something is there: a
 // failed read is its own answer, never "no".
@@ -51,5 +52,16 @@ void Note(const QString &text, bool refused);
 // the start 7021 or 7039 (the program ends).
 QString Text();
 QString StartText();
+
+// Whether the failure is to be told now. While the main window counts the
+// adviser's steps (SetOncePerStep), once per step (CServerWait::BeginStep):
+// a step whose reads fail on the head row and on the page it shows tells it
+// once. Otherwise every time.
+bool ToTell();
+// Text() in a message box, when ToTell().
+void Tell(QWidget *parent, const QString &caption, int align);
+void SetOncePerStep(bool on);
+// A new step begins (CServerWait::BeginStep).
+void NewStep();
 
 } // namespace CatalogueFailure

@@ -1,5 +1,7 @@
 #include "platform/db/ServerWait.h"
 
+#include "platform/db/CatalogueFailure.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
@@ -181,6 +183,7 @@ void CServerWait::NoteWaitBegins()
 void CServerWait::BeginStep()
 {
     g_waitShownInStep.store(false);
+    CatalogueFailure::NewStep();
     CSilence &s = Silence();
     const std::lock_guard<std::mutex> lock(s.mutex);
     s.servers.clear();
