@@ -11,6 +11,7 @@
 #include "basket/model/WKListItem.h"
 #include "basket/model/WkBasket.h"
 #include "catalogues/AwKatDlg.h"
+#include "catalogues/model/AwKatColumns.h"
 #include "catalogues/model/AwKatRowModel.h"
 #include "catalogues/model/AwKatWalk.h"
 #include "common/OwnButton.h"
@@ -635,7 +636,7 @@ void TestLostCatalogue::contractCheckedAgainAfterItFailed()
     m_dlg->Basket()->Offer(entry, nullptr);
     QCOMPARE(m_dlg->Basket()->GetEntryCount(), 1);
     // The labour values shown read again for the Arvo in the same step.
-    Home(&CHomeDlg::AwButton)(*m_dlg);
+    Home (&CHomeDlg::AwButton)(*m_dlg);
     QCOMPARE(m_dlg->CurrentPage(), kPageAwKat);
     QList<MsgBoxRequest> told;
     bool lost = false;
@@ -658,6 +659,9 @@ void TestLostCatalogue::contractCheckedAgainAfterItFailed()
     QCOMPARE(m_settings->FgstnrFull, kVinArvo);
     QCOMPARE(told.size(), 1);
     QCOMPARE(told.first().text, OrmelText(7024));
+    // The labour values show no column of the Bento beside the Arvo.
+    for (const CAwKatColumnSlot &slot : m_dlg->Page<CAwKatDlg>()->Columns().Slots())
+        QCOMPARE(slot.TypeKey, m_settings->LeadTyp.trimmed());
     const auto listed = [this] {
         QStringList texts;
         const auto *view =

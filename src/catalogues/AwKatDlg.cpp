@@ -245,6 +245,9 @@ void CAwKatDlg::ActivatePage(int arg)
         return;
     const CWaitCursor wait;
     const CStep step(*this);
+    const CChangeFlags &changes = TakenChanges();
+    const bool changed = changes.bIdent || changes.bTypNr || changes.bLeadTyp ||
+                         changes.bModellBez || changes.bSprache;
     // A column that could not be read is no vehicle without one: the
     // column known before stays.
     const CatalogueAnswer<int> column =
@@ -252,11 +255,8 @@ void CAwKatDlg::ActivatePage(int arg)
                     : CatalogueAnswer<int>{-1, false};
     if (!column.failed)
         m_pWalk->SetVehicleColumn(column.value);
-    ReadVariantColumns();
+    ReadVariantColumns(changed);
     m_pPrice->setVisible(m_pWalk->PriceButtonShown());
-    const CChangeFlags &changes = TakenChanges();
-    const bool changed = changes.bIdent || changes.bTypNr || changes.bLeadTyp ||
-                         changes.bModellBez || changes.bSprache;
     // Coming back to a changed vehicle or language, the position the page
     // was left at is no longer the adviser's.
     if (arg == 0 && changed && m_nActivations > 1 && m_pSettings) {
@@ -272,7 +272,7 @@ void CAwKatDlg::ActivatePage(int arg)
     ShowWalk();
 }
 
-void CAwKatDlg::ReadVariantColumns()
+void CAwKatDlg::ReadVariantColumns(bool vehicleChanged)
 {
     std::vector<CAwKatColumnSlot> columns;
     bool byColumn = false;
@@ -281,12 +281,13 @@ void CAwKatDlg::ReadVariantColumns()
         const QString leadType = s.LeadTyp.trimmed();
         const bool standard = !s.bAltKatalog && s.nKatalogFlag != 1;
         // Columns that could not be read are none missing: those shown
-        // stay (the step tells the failure).
+        // stay (the step tells the failure), unless they are another
+        // vehicle's; then none shows until they are read.
         if (standard && s.bKatalogansicht && leadType.isEmpty()) {
             // Without a vehicle the catalogue view shows every variant of
             // the catalogue side by side.
             auto read = CAwKatColumns::ReadCatalogueColumns(s, Db(0));
-            if (read.failed)
+            if (read.failed && !vehicleChanged)
                 return;
             columns = std::move(read.value);
             byColumn = true;
@@ -295,9 +296,10 @@ void CAwKatDlg::ReadVariantColumns()
             const CatalogueAnswer<int> column =
                 standard ? CAwKatColumns::ColumnOfLeadType(s, Db(0), leadType)
                          : CatalogueAnswer<int>{0, false};
-            if (column.failed)
+            if (column.failed && !vehicleChanged)
                 return;
-            columns.push_back({leadType, column.value});
+            if (!column.failed)
+                columns.push_back({leadType, column.value});
         }
     }
     m_pColumns->SetSlots(std::move(columns));

@@ -65,7 +65,7 @@ protected:
 
 private:
     void EnsureWalk();
-    void ReadVariantColumns();
+    void ReadVariantColumns(bool vehicleChanged);
     void RefreshColumns();
     void ShowWalk();
     void OnListOpen(const QModelIndex &index);
