@@ -35,6 +35,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -72,6 +73,8 @@ private slots:
     void dmsPushKeepsVehicleAndBasket();
     void contractCheckedAgainAfterItFailed_data();
     void contractCheckedAgainAfterItFailed();
+    void failureToldOnceAnAction_data();
+    void failureToldOnceAnAction();
 
 private:
     void typeVin(const QString &vin);
@@ -682,6 +685,31 @@ void TestLostCatalogue::contractCheckedAgainAfterItFailed()
     QCOMPARE(told.size(), 1);
     QVERIFY2(listed().contains(QLatin1String("HLX0100")), qPrintable(listed()));
     QCOMPARE(m_settings->nVertrag, 1);
+}
+
+void TestLostCatalogue::failureToldOnceAnAction_data()
+{
+    QTest::addColumn<QString>("window"); // where the next press goes
+    QTest::addColumn<bool>("toldAgain");
+    QTest::newRow("main window: a new step") << "main" << true;
+    QTest::newRow("a dialog of the step: a new action") << "dialog" << true;
+    QTest::newRow("a message box of the step: its answer") << "box" << false;
+}
+
+void TestLostCatalogue::failureToldOnceAnAction()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, toldAgain);
+    QTest::mouseClick(m_dlg->HeadButton(kBtnSearch), Qt::LeftButton);
+    QVERIFY(CatalogueFailure::ToTell());
+    QVERIFY(!CatalogueFailure::ToTell());
+    QDialog dialog(m_dlg.get());
+    QMessageBox box(m_dlg.get());
+    QWidget *target = window == QLatin1String("main")     ? m_dlg->VinEdit()
+                      : window == QLatin1String("dialog") ? static_cast<QWidget *>(&dialog)
+                                                          : static_cast<QWidget *>(&box);
+    QTest::keyClick(target, Qt::Key_Shift);
+    QCOMPARE(CatalogueFailure::ToTell(), toldAgain);
 }
 
 YAQ_TEST_MAIN(TestLostCatalogue)

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,8 +39,14 @@ bool CAdviserStep::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::KeyPress:
-        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == m_pWindow)
+        if (!watched->isWidgetType())
+            break;
+        if (QWidget *window = static_cast<QWidget *>(watched)->window(); window == m_pWindow)
             CServerWait::BeginStep();
+        else if (!qobject_cast<QMessageBox *>(window))
+            // An action in a dialog the step opened tells its own failure;
+            // the answer to a message box belongs to the step.
+            CatalogueFailure::NewStep();
         break;
     default:
         break;

@@ -3,7 +3,8 @@
 // adviser begins (a click or a key in the main window): a server found
 // silent or gone in a step is not waited on again in that step, and is
 // asked again in the next one. Input to a message box or a dialog the step
-// opened belongs to the step.
+// opened belongs to the step; a failure is told once in it, and again for
+// an action in such a dialog (CatalogueFailure::ToTell).
 
 #include <QObject>
 
