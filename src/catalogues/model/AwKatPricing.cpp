@@ -1,7 +1,6 @@
 #include "catalogues/model/AwKatPricing.h"
 
 #include "common/readers/ShortVinCount.h"
-
 #include "dms/DmsClient.h"
 #include "packages/model/DmsPriceData.h"
 #include "packages/model/Position.h"
