@@ -1,7 +1,7 @@
 # The sanitizers' settings built into every program of the sanitizer build
 # (cmake/SanitizerDefaults.cpp.in): the leak suppressions of tests/lsan.supp
 # and the options CTest used to set in the environment. A program run alone
-# (README: one test program alone) then reports what it reports under CTest.
+# (docs/testing.md: one test program alone) then reports what it reports under CTest.
 
 set(_supp ${PROJECT_SOURCE_DIR}/tests/lsan.supp)
 # A change of the list configures the build again.

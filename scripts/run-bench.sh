@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# One round of the benchmark programs on the Release build, as the README's
-# "Benchmarks" table was measured: each program once, five interleaved
-# repetitions; bench_awkat and bench_cataloguecache repeat by themselves
-# (nine, medians) and bench_ccdrec by itself (five, the fastest).
+# One round of the benchmark programs on the Release build, as the
+# "Benchmarks" table of docs/testing.md was measured: each program once,
+# five interleaved repetitions; bench_awkat and bench_cataloguecache
+# repeat by themselves (nine, medians) and bench_ccdrec by itself (five,
+# the fastest).
 #
 #   scripts/run-bench.sh [OUT [PROGRAM...]]
 #

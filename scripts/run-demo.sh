@@ -29,7 +29,7 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 build() {
   if ((${#configure[@]})); then "${configure[@]}"; fi
-  # The stand-in DMS too, which the README has the adviser start beside it.
+  # The stand-in DMS too, which docs/dms-exchange.md has the adviser start beside it.
   # YAQ_JOBS limits the parallel jobs (default: every core).
   cmake --build build -j"${YAQ_JOBS:-$(nproc)}" --target yaq2 yaq2-dms
 }

@@ -28,7 +28,7 @@ find src tests bench fuzz tools examples -type f \( -name '*.cpp' -o -name '*.h'
   { echo "Formatting differs in the files named above: $clang_format -i FILE" >&2; exit 1; }
 
 # The benchmarks are built too, so that they keep compiling; they are run by
-# hand on a Release build (README, "Benchmarks").
+# hand on a Release build (docs/testing.md, "Benchmarks").
 # The libraries are shared: linked statically, every one of the some ninety
 # programs carried its own copy of the sanitized code, some 200 MB each, and
 # the tree took 6.4 GB, more than a CI machine may have free; shared, 1.6 GB.

@@ -144,18 +144,16 @@ Run Handle(CPrgSettings &s, const QString &request, bool yes = true,
     return run;
 }
 
-// The indented lines of the README's section on the DMS exchange that
-// begin with the line starting with `first`, without their indent, a line
-// continued with "\\" joined to the next.
-QStringList ReadmeBlock(const QString &first)
+// The indented lines of the page on the DMS exchange (docs/dms-exchange.md)
+// that begin with the line starting with `first`, without their indent, a
+// line continued with "\\" joined to the next.
+QStringList DmsPageBlock(const QString &first)
 {
-    const QString readme = readTextFile(QStringLiteral(YAQ_SOURCE_DIR "/README.md"));
-    const qsizetype start = readme.indexOf(QLatin1String("\n## Trying the DMS exchange\n"));
-    const qsizetype end = readme.indexOf(QLatin1String("\n## "), start + 1);
+    const QString page = readTextFile(QStringLiteral(YAQ_SOURCE_DIR "/docs/dms-exchange.md"));
     QStringList block;
     bool in = false;
     bool continued = false;
-    for (const QString &line : readme.mid(start, end - start).split(QLatin1Char('\n'))) {
+    for (const QString &line : page.split(QLatin1Char('\n'))) {
         const bool indented = line.startsWith(QLatin1String("    "));
         in = in ? indented : indented && line.trimmed().startsWith(first);
         if (!in) {
@@ -195,8 +193,8 @@ private slots:
     void watch();
     void wrongRequestsShowOneMessage_data();
     void wrongRequestsShowOneMessage();
-    void readmePushIsConfirmed_data();
-    void readmePushIsConfirmed();
+    void dmsPagePushIsConfirmed_data();
+    void dmsPagePushIsConfirmed();
 
 private:
     TestEnv m_env;
@@ -612,11 +610,11 @@ void TestTransferVin::wrongRequestsShowOneMessage()
     QCOMPARE(sent, answers);
 }
 
-// The README's DMS steps as written there, read from it: its profile block
-// is the program's profile, and the stand-in pushes the vehicle with the
-// README's command, to the listener on a port of the test instead of the
-// block's ReceiveXMLPort. The program confirms the push.
-void TestTransferVin::readmePushIsConfirmed_data()
+// The DMS steps of docs/dms-exchange.md as written there, read from it: its
+// profile block is the program's profile, and the stand-in pushes the
+// vehicle with the page's command, to the listener on a port of the test
+// instead of the block's ReceiveXMLPort. The program confirms the push.
+void TestTransferVin::dmsPagePushIsConfirmed_data()
 {
     QTest::addColumn<bool>("optional"); // the command's parts in [] taken in
     // clang-format off
@@ -625,12 +623,12 @@ void TestTransferVin::readmePushIsConfirmed_data()
     // clang-format on
 }
 
-void TestTransferVin::readmePushIsConfirmed()
+void TestTransferVin::dmsPagePushIsConfirmed()
 {
     QFETCH(bool, optional);
-    const QStringList profileBlock = ReadmeBlock(QStringLiteral("[YAQ]"));
-    QVERIFY2(profileBlock.size() > 1, "no profile block in the README");
-    const QStringList command = ReadmeBlock(QStringLiteral("build/bin/yaq2-dms push-vin"));
+    const QStringList profileBlock = DmsPageBlock(QStringLiteral("[YAQ]"));
+    QVERIFY2(profileBlock.size() > 1, "no profile block on the DMS page");
+    const QStringList command = DmsPageBlock(QStringLiteral("build/bin/yaq2-dms push-vin"));
     QCOMPARE(command.size(), 1);
     {
         CProfile profile(QStringLiteral("yaq2"));
