@@ -1227,6 +1227,7 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("decimal comma")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9,50"))     << 1 << 9.5  << 0 << "";
     QTest::newRow("price with its currency: no price, told") << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "9.50 EUR")) << 1 << -1.0 << 0 << "5055";
     QTest::newRow("thousands separator: no price, told")     << kVinElement + fr.arg("car", "1110010", QString(price).replace("9.50", "1.234,56")) << 1 << -1.0 << 0 << "1110010: \"1.234,56\"";
+    QTest::newRow("amount in exponent form: no price of the element, told") << kVinElement + fr.arg("car", "1110010", QString(price).replace("<valueAddedTax>", "<grossPrice>1.1305E+01</grossPrice><valueAddedTax>")) << 1 << -1.0 << 0 << "1110010: \"1.1305E+01\"";
     QTest::newRow("price in prefixed elements")              << kVinElement + fr.arg("car", "1110010", QString(price).replace("<netPrice>", "<t:netPrice xmlns:t=\"urn:x\">").replace("</netPrice>", "</t:netPrice>")) << 1 << 9.5 << 0 << "";
     // clang-format on
 }

@@ -806,6 +806,9 @@ void TestBasketTransfer::answers_data()
     // clang-format off
     QTest::newRow("confirmed") << kVin << Answer(m, Confirm()) << "4048" + kept << 1 << 1;
     QTest::newRow("confirmed, any case") << kVin << Answer(m, Confirm("TrUe")) << "4048" + kept << 1 << 1;
+    QTest::newRow("confirmed as 1") << kVin << Answer(m, Confirm("1")) << "4048" + kept << 1 << 1;
+    QTest::newRow("confirmed, blanks around true") << kVin << Answer(m, Confirm("\n    true\n  ")) << "4048" + kept << 1 << 1;
+    QTest::newRow("0 confirms nothing") << kVin << Answer(m, Confirm("0")) << "4049" + kept << 1 << 2;
     QTest::newRow("other word") << kVin << Answer(m, Confirm("no")) << "4049" + kept << 1 << 2;
     QTest::newRow("known exception") << kVin << Answer(m, Exception("GeneralApplicationError")) << XMLErrMsg("GeneralApplicationError") + "|4049" + kept << 1 << 2;
     QTest::newRow("other exception") << kVin << Answer(m, Exception("Busy")) << "TransferYAQPositionsResponse / exception: Busy / exceptionInfo: info Busy|4049" + kept << 1 << 2;

@@ -638,8 +638,15 @@ void TestDmsFrame::answer_data()
     QTest::newRow("date and mileage")           << date + "<mileage>42000</mileage>"                     << 0 << 1 << 1 << "09.03.2016" << "42000" << 1 << none;
     QTest::newRow("prefixed children")          << "<n:firstRegistrationDate xmlns:n=\"u\">2016-03-09</n:firstRegistrationDate>" << 0 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
     QTest::newRow("trailing blanks")            << "<firstRegistrationDate>2016-03-09  </firstRegistrationDate>" << 0 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
+    QTest::newRow("date with zone +01:00, mileage kept") << "<firstRegistrationDate>2019-11-21+01:00</firstRegistrationDate><mileage>12800</mileage>" << 0 << 1 << 1 << "21.11.2019" << "12800" << 1 << none;
+    QTest::newRow("date in UTC (Z)")            << "<firstRegistrationDate>2019-11-21Z</firstRegistrationDate>" << 0 << 1 << 1 << "21.11.2019" << "500" << 1 << none;
+    QTest::newRow("date with zone -05:00")      << "<firstRegistrationDate>2019-11-21-05:00</firstRegistrationDate>" << 0 << 1 << 1 << "21.11.2019" << "500" << 1 << none;
+    QTest::newRow("blanks around the date")     << "<firstRegistrationDate>\n  2016-03-09\n</firstRegistrationDate>" << 0 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
     QTest::newRow("V117 off: flag untouched")   << date + "<customerHasSpecificPrice>false</customerHasSpecificPrice>" << 0 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
     QTest::newRow("V117: TRUE")                 << date + "<customerHasSpecificPrice>TRUE</customerHasSpecificPrice>"  << 1 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
+    QTest::newRow("V117: 1")                    << date + "<customerHasSpecificPrice>1</customerHasSpecificPrice>"     << 1 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
+    QTest::newRow("V117: 0")                    << date + "<customerHasSpecificPrice>0</customerHasSpecificPrice>"     << 1 << 1 << 1 << "09.03.2016" << "500" << 0 << none;
+    QTest::newRow("V117: blanks around true")   << date + "<customerHasSpecificPrice>\n  true\n</customerHasSpecificPrice>" << 1 << 1 << 1 << "09.03.2016" << "500" << 1 << none;
     QTest::newRow("V117: other text")           << date + "<customerHasSpecificPrice>yes</customerHasSpecificPrice>"   << 1 << 1 << 1 << "09.03.2016" << "500" << 0 << none;
     QTest::newRow("V117: no price element")     << date                                                  << 1 << 1 << 1 << "09.03.2016" << "500"   << 0 << none;
     QTest::newRow("VIN asked about")            << vin17 + date                                          << 0 << 1 << 1 << "09.03.2016" << "500"   << 1 << none;
@@ -651,6 +658,7 @@ void TestDmsFrame::answer_data()
     QTest::newRow("31 February")                << "<firstRegistrationDate>2015-02-31</firstRegistrationDate>" << 0 << 1 << 0 << old  << "500"   << 1 << notValid2;
     QTest::newRow("date without zeros")         << "<firstRegistrationDate>2016-3-9</firstRegistrationDate>"   << 0 << 1 << 0 << old  << "500"   << 1 << notValid2;
     QTest::newRow("date and time")              << "<firstRegistrationDate>2016-03-09T00:00:00</firstRegistrationDate>" << 0 << 1 << 0 << old << "500" << 1 << notValid2;
+    QTest::newRow("zone beyond 14 hours")       << "<firstRegistrationDate>2016-03-09+14:30</firstRegistrationDate>" << 0 << 1 << 0 << old << "500" << 1 << notValid2;
     QTest::newRow("mileage without date")       << "<mileage>42000</mileage>"                            << 0 << 1 << 0 << old          << "500"   << 1 << notValid2;
     QTest::newRow("nothing known")              << "<Mileage>1</Mileage>"                                << 0 << 1 << 0 << old          << "500"   << 1 << QStringList{DmsNotValidText(QStringLiteral("requestFirstRegistrationDate"), 1)};
     QTest::newRow("only an exception")          << "<exception name=\"VINUnknown\"><exceptionInfo>no row</exceptionInfo></exception>" << 0 << 1 << 0 << old << "500" << 1 << QStringList{QStringLiteral("RequestFirstRegistrationDateResponse\nexception: VINUnknown\nexceptionInfo: no row")};

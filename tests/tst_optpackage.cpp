@@ -558,7 +558,8 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 54.8);
     QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
 
-    // An answer for another vehicle is refused before any price is touched.
+    // An answer for another vehicle is refused, and the prices of the
+    // earlier answer are gone with the request: it named those lines.
     OtherVehicleDms other(DmsHeaderVersion(s));
     CDmsClient refusing(&s, &other);
     links.dmsClient = &refusing;
@@ -567,8 +568,8 @@ void TestOptPackage::demoSubPackagesChosenAndPriced()
     QCOMPARE(other.calls, 1);
     QVERIFY(!m_env.boxes().isEmpty());
     QCOMPARE(m_env.boxes().last().text, OrmelText(5056));
-    QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, 54.8);
-    QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, 45.0);
+    QCOMPARE(Find(whole, QStringLiteral("VQ0034702"))->Preise1.UnitNet, kPriceNotSet);
+    QCOMPARE(Find(whole, QStringLiteral("3410071"))->Preise1.UnitNet, kPriceNotSet);
 }
 
 void TestOptPackage::dialogPricesTheCampaignKindOfItsOpener_data()

@@ -305,9 +305,16 @@ void TestTransferVin::vehicleData_data()
     QTest::newRow("date read, campaigns off")       << 1 << 0 << 0 << kVin      << date  << sameVehicle << false << ""           << -1;
     QTest::newRow("date ignored without format")    << 0 << 1 << 0 << kVin      << date  << sameVehicle << false << ""           << -1;
     QTest::newRow("other VIN and date")             << 1 << 1 << 0 << kOtherVin << date  << newVehicle  << true  << "09.03.2016" << -1;
+    QTest::newRow("date with zone +01:00")          << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>2016-03-09+01:00</firstRegistrationDate>" << newVehicle << false << "09.03.2016" << -1;
+    QTest::newRow("date in UTC (Z)")                << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>2014-01-01Z</firstRegistrationDate>" << sameVehicle << false << "01.01.2014" << -1;
+    QTest::newRow("date with zone -05:00, blanks")  << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>\n  2016-03-09-05:00\n</firstRegistrationDate>" << newVehicle << false << "09.03.2016" << -1;
+    QTest::newRow("zone beyond 14 hours refused")   << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>2016-03-09+15:00</firstRegistrationDate>" << none << false << "" << -1;
     QTest::newRow("31 February refused")            << 1 << 1 << 0 << kVin      << "<firstRegistrationDate>2015-02-31</firstRegistrationDate>" << none << false << "" << -1;
     QTest::newRow("bad date ignored without format") << 0 << 1 << 0 << kVin     << "<firstRegistrationDate>2015-02-31</firstRegistrationDate>" << sameVehicle << false << "" << -1;
     QTest::newRow("V117: TRUE")                     << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>TRUE</customerHasSpecificPrice>"  << sameVehicle << false << "" << 1;
+    QTest::newRow("V117: 1")                        << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>1</customerHasSpecificPrice>"     << sameVehicle << false << "" << 1;
+    QTest::newRow("V117: 0")                        << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>0</customerHasSpecificPrice>"     << sameVehicle << false << "" << 0;
+    QTest::newRow("V117: blanks around true")       << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>\n  true\n</customerHasSpecificPrice>" << sameVehicle << false << "" << 1;
     QTest::newRow("V117: other text")               << 1 << 0 << 1 << kVin      << "<customerHasSpecificPrice>ja</customerHasSpecificPrice>"    << sameVehicle << false << "" << 0;
     QTest::newRow("V117: none sent")                << 1 << 0 << 1 << kVin      << ""    << sameVehicle << false << ""           << 0;
     QTest::newRow("V117 off: untouched")            << 1 << 0 << 0 << kVin      << "<customerHasSpecificPrice>true</customerHasSpecificPrice>"  << sameVehicle << false << "" << -1;

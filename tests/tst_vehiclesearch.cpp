@@ -309,6 +309,13 @@ void TestVehicleSearch::answer_data()
                                            "</exceptionInfo></exception>");
     const QString badDate = VehicleXml(
         vin1, QStringLiteral("<firstRegistrationDate>09.03.2016</firstRegistrationDate>"));
+    // A generated stack's forms of the date and the flag.
+    const auto dated = [&vin1](const char *date, const char *flag) {
+        return VehicleXml(vin1,
+                          QStringLiteral("<firstRegistrationDate>%1</firstRegistrationDate>"
+                                         "<customerHasSpecificPrice>%2</customerHasSpecificPrice>")
+                              .arg(QLatin1String(date), QLatin1String(flag)));
+    };
     const QString composed =
         QStringLiteral("RequestVINResponse\nexception: NoVehicleFound\nexceptionInfo: none");
     // clang-format off
@@ -323,6 +330,12 @@ void TestVehicleSearch::answer_data()
     QTest::newRow("exception without explanation")     << 0 << unknown                                     << false << 0  << ""                << composed                             << "";
     QTest::newRow("neither hit nor exception")         << 0 << ""                                          << true  << 0  << ""                << "RequestVINResponse\nXMLNotValid!(1)" << "";
     QTest::newRow("a date not of the schema")          << 0 << badDate                                     << false << 0  << ""                << "RequestVINResponse\nXMLNotValid!(2)" << "";
+    QTest::newRow("date with zone +01:00, flag 1")     << 1 << dated("2019-11-21+01:00", "1")          << true  << 1  << vin1              << ""                                   << "21.11.2019||//|1";
+    QTest::newRow("date in UTC (Z), flag 0")           << 1 << dated("2019-11-21Z", "0")               << true  << 1  << vin1              << ""                                   << "21.11.2019||//|0";
+    QTest::newRow("date with zone -05:00")             << 1 << dated("2019-11-21-05:00", "false")      << true  << 1  << vin1              << ""                                   << "21.11.2019||//|0";
+    QTest::newRow("blanks around date and true")       << 1 << dated("\n 2019-11-21 \n", "\n  true\n") << true << 1 << vin1             << ""                                   << "21.11.2019||//|1";
+    QTest::newRow("a zone beyond 14 hours")            << 1 << dated("2019-11-21+14:01", "true")       << false << 0  << ""                << "RequestVINResponse\nXMLNotValid!(2)" << "";
+    QTest::newRow("a flag not of the schema")          << 1 << dated("2019-11-21", "yes")              << false << 0  << ""                << "RequestVINResponse\nXMLNotValid!(2)" << "";
     // clang-format on
 }
 

@@ -3,6 +3,7 @@
 #include "common/InputCheck.h"
 #include "dms/DmsClient.h"
 #include "platform/OrmelText.h"
+#include "platform/XmlValues.h"
 #include "platform/db/YaqDb.h"
 #include "settings/PrgSettings.h"
 
@@ -66,12 +67,7 @@ bool CFirstRegistration::IsValidDate(const QString &text)
 
 QString CFirstRegistration::FromDmsDate(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
-        return QString();
-    const QString date =
-        m.captured(3) + QLatin1Char('.') + m.captured(2) + QLatin1Char('.') + m.captured(1);
+    const QString date = XmlDate(text).toString(QStringLiteral("dd.MM.yyyy"));
     return IsValidDate(date) ? date : QString();
 }
 
@@ -224,8 +220,7 @@ CFirstRegistration::AnswerResult CFirstRegistration::ApplyAnswer(CDmsAnswer &ans
     if (hasMileage)
         s.Kilometer = mileage;
     if (s.V117)
-        s.bCustomerSpecificPrice =
-            customerPrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+        s.bCustomerSpecificPrice = XmlIsTrue(customerPrice) ? 1 : 0;
     result.applied = 1;
     result.firstRegistration = firstRegistration;
     result.hasMileage = hasMileage;

@@ -34,8 +34,8 @@ public:
     static QString Placeholder();
     // A real calendar date written DD.MM.YYYY with a year from 1970 to 2037.
     static bool IsValidDate(const QString &text);
-    // The date of a DMS message, written YYYY-MM-DD, as DD.MM.YYYY; empty
-    // when the text is not such a date.
+    // The date of a DMS message, written YYYY-MM-DD with or without a time
+    // zone (XmlDate), as DD.MM.YYYY; empty when the text is not such a date.
     static QString FromDmsDate(const QString &text);
 
     // --- Typing into the field

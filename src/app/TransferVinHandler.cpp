@@ -6,6 +6,7 @@
 #include "platform/SoapSvr.h"
 #include "platform/StringUtil.h"
 #include "platform/XmlLimits.h"
+#include "platform/XmlValues.h"
 #include "settings/PrgSettings.h"
 
 #include <QDomDocument>
@@ -172,10 +173,7 @@ CTransferVinHandler::TransferVINRequestHandlerBody(const QDomElement &transferVi
     if (out.firstRegistrationMode)
         out.firstRegistration = CFirstRegistration::FromDmsDate(data.firstRegistrationDate);
     if (s.V117)
-        out.customerSpecificPrice =
-            data.customerHasSpecificPrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
-                ? 1
-                : 0;
+        out.customerSpecificPrice = XmlIsTrue(data.customerHasSpecificPrice) ? 1 : 0;
     out.vinDiffers = s.FgstnrFull != data.vin;
     const bool differs =
         out.vinDiffers || (out.firstRegistrationMode && s.Erstzulassung != out.firstRegistration);

@@ -30,7 +30,7 @@ struct CTransferVinData
     QString orderNumber;
     QString settlementCode;
     QString jobNumber;
-    QString firstRegistrationDate; // as sent: YYYY-MM-DD
+    QString firstRegistrationDate; // as sent: YYYY-MM-DD, perhaps with a time zone
     QString mileage;
     QString customerHasSpecificPrice;
     // Which elements came in the request.
@@ -55,7 +55,8 @@ struct CTransferVinData
     // Removes trailing blanks of every field.
     void TrimRight();
     // A VIN of 17 letters and digits, and a first registration date, when
-    // one came, that is a real date written YYYY-MM-DD.
+    // one came, that is a real date written YYYY-MM-DD, with or without a
+    // time zone (CFirstRegistration::FromDmsDate).
     bool Validate() const;
 };
 

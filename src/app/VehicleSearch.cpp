@@ -4,13 +4,12 @@
 #include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/XmlValues.h"
 #include "platform/ccd/CFGInfoRec.h"
 #include "platform/db/CatalogueFailure.h"
 #include "settings/PrgSettings.h"
 
-#include <QDate>
 #include <QDomElement>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -20,23 +19,11 @@ bool IsNamed(const QDomElement &element, const char *name)
     return XmlLocalName(element).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-// The DMS's date YYYY-MM-DD as DD.MM.YYYY.
+// The DMS's date (YYYY-MM-DD, with or without its time zone) as DD.MM.YYYY;
+// empty when it is no date.
 QString FromDmsDate(const QString &date)
 {
-    return date.mid(8, 2) + QLatin1Char('.') + date.mid(5, 2) + QLatin1Char('.') + date.left(4);
-}
-
-bool IsDmsDate(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    return m.hasMatch() &&
-           QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid();
-}
-
-bool IsTrue(const QString &text)
-{
-    return text.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    return XmlDate(date).toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 // One run over the key of a criterion, collected one hit per VIN.
@@ -223,14 +210,10 @@ CVehicleIdentificationData CVehicleSearch::ReadVehicle(const QDomElement &child)
 bool CVehicleSearch::IsValidAnswer(const QList<CVehicleIdentificationData> &vehicles)
 {
     for (const CVehicleIdentificationData &vehicle : vehicles) {
-        if (vehicle.hasFirstRegistrationDate && !IsDmsDate(vehicle.firstRegistrationDate.trimmed()))
+        if (vehicle.hasFirstRegistrationDate && !XmlDate(vehicle.firstRegistrationDate).isValid())
             return false;
-        if (vehicle.hasCustomerHasSpecificPrice) {
-            const QString flag = vehicle.customerHasSpecificPrice.trimmed();
-            if (flag.compare(QLatin1String("true"), Qt::CaseInsensitive) != 0 &&
-                flag.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0)
-                return false;
-        }
+        if (vehicle.hasCustomerHasSpecificPrice && !XmlBoolean(vehicle.customerHasSpecificPrice))
+            return false;
     }
     return true;
 }
@@ -271,13 +254,13 @@ CVehicleSearchOutcome CVehicleSearch::EvaluateAnswer(CDmsAnswer &answer) const
         CFgstNrAbfZeile hit;
         hit.strFgstNr = vehicle.vin;
         if (vehicle.hasFirstRegistrationDate)
-            hit.strErstzul = FromDmsDate(vehicle.firstRegistrationDate.trimmed());
+            hit.strErstzul = FromDmsDate(vehicle.firstRegistrationDate);
         hit.strKm = vehicle.mileage;
         hit.strText1 = vehicle.resultText1;
         hit.strText2 = vehicle.resultText2;
         hit.strText3 = vehicle.resultText3;
         hit.nCustomerSpecificPrice =
-            m_settings->V117 && IsTrue(vehicle.customerHasSpecificPrice) ? 1 : 0;
+            m_settings->V117 && XmlIsTrue(vehicle.customerHasSpecificPrice) ? 1 : 0;
         AddUnique(outcome.hits, hit);
     }
     outcome.showList = true;

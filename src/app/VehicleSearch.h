@@ -104,7 +104,8 @@ public:
     // messages.
     CVehicleSearchOutcome EvaluateAnswer(CDmsAnswer &answer) const;
     // Whether the delivered values are of their schema types: a date
-    // YYYY-MM-DD, the customer-price flag "true" or "false".
+    // YYYY-MM-DD (with or without a time zone), the customer-price flag
+    // "true", "false", "1" or "0" (XmlValues.h).
     static bool IsValidAnswer(const QList<CVehicleIdentificationData> &vehicles);
 
     // --- Taking a hit

@@ -41,6 +41,44 @@ const QHash<QString, QStringList> &NilChildren()
     return children;
 }
 
+// The DMS's flags (xs:boolean) and dates (xs:date), by their local names:
+// a generated stack writes its own lexical form of them.
+bool IsFlag(const QString &name)
+{
+    return name == QLatin1String("customerHasSpecificPrice") ||
+           name == QLatin1String("confirmTransmission") ||
+           name == QLatin1String("flagInclusivePrice");
+}
+
+bool IsDate(const QString &name)
+{
+    return name == QLatin1String("firstRegistrationDate");
+}
+
+QString SchemaType(const QString &name)
+{
+    if (IsFlag(name))
+        return QStringLiteral("xsd:boolean");
+    if (IsDate(name))
+        return QStringLiteral("xsd:date");
+    return QStringLiteral("xsd:string");
+}
+
+// A flag as "1" or "0", a date with the DMS's time zone, each between the
+// line breaks and blanks of a pretty-printing stack (the schema collapses
+// them); any other text as it is.
+QString InSchemaForm(const QString &name, const QString &text)
+{
+    QString value = text;
+    if (IsFlag(name) && (text == QLatin1String("true") || text == QLatin1String("false")))
+        value = text == QLatin1String("true") ? QStringLiteral("1") : QStringLiteral("0");
+    else if (IsDate(name) && text.size() == 10)
+        value = text + QStringLiteral("+01:00");
+    else
+        return text;
+    return QStringLiteral("\n        ") + value + QStringLiteral("\n      ");
+}
+
 // One element open in the copy.
 struct Open
 {
@@ -100,7 +138,7 @@ QString InMessageForm(const QString &envelope, DmsMessageForm form)
         for (const QXmlStreamAttribute &a : pendingAttributes[i])
             xml.writeAttribute(a.qualifiedName().toString(), a.value().toString());
         if (textOnly && e.dms)
-            xml.writeAttribute(QStringLiteral("xsi:type"), QStringLiteral("xsd:string"));
+            xml.writeAttribute(QStringLiteral("xsi:type"), SchemaType(e.name));
     };
 
     while (!in.atEnd()) {
@@ -143,6 +181,8 @@ QString InMessageForm(const QString &envelope, DmsMessageForm form)
                 // A fault code names its envelope's prefix.
                 if (e.name == QLatin1String("faultcode") && text.startsWith(QLatin1String("s:")))
                     text = QLatin1String(kEnvelopePrefix) + text.mid(2);
+                else if (e.dms)
+                    text = InSchemaForm(e.name, text);
                 xml.writeCharacters(text);
             }
             if (e.dms) {

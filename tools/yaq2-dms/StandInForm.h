@@ -4,7 +4,8 @@
 // envelope has another prefix, every element of the DMS's namespace carries
 // a prefix of its own ("tns:price", "tns:netPrice"), text elements name
 // their schema type ("xsi:type") and optional elements it has no value for
-// are written empty with "xsi:nil". The program must read both forms alike.
+// are written empty with "xsi:nil", flags and dates in the forms of their
+// schema types it prefers. The program must read both forms alike.
 
 #include <QString>
 
@@ -21,7 +22,11 @@ enum class DmsMessageForm
 // only text gets xsi:type="xsd:string"; an optional element that is not
 // there ("customerHasSpecificPrice" of a vehicle, "flagInclusivePrice" of a
 // price, the fields of "transferVIN", ...) is added with xsi:nil="true".
-// Values, their order and the attributes of the message stay as they were.
+// A flag ("customerHasSpecificPrice", "confirmTransmission",
+// "flagInclusivePrice") is written "1" or "0" and typed xsd:boolean, a
+// first registration date gets the time zone "+01:00" and is typed xsd:date,
+// both between line breaks and blanks. Other values, their order and the
+// attributes of the message stay as they were.
 QString InMessageForm(const QString &envelope, DmsMessageForm form);
 
 // The form a command line names ("plain" or "prefixed"); false for another.

@@ -9,6 +9,7 @@
 // matter.
 
 #include "dms/DmsClient.h"
+#include "platform/XmlValues.h"
 
 #include <QString>
 
@@ -18,12 +19,10 @@ struct CDmsTransferAnswer
     QString confirmation;    // trailing blanks removed
     CDmsException exception; // the last exception element; empty name: none
 
-    // The DMS took the transmission: "true" in any letter case.
-    bool Confirmed() const
-    {
-        return hasConfirmation &&
-               confirmation.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-    }
+    // The DMS took the transmission: its flag reads true (XmlIsTrue: "true"
+    // in any letter case or "1", blanks around it aside); any other value
+    // confirms nothing.
+    bool Confirmed() const { return hasConfirmation && XmlIsTrue(confirmation); }
 };
 
 // Reads the children of the answer element.

@@ -9,6 +9,7 @@
 #include "packages/pricing/PackageInfoAnswer.h"
 #include "packages/pricing/PackagePriceRequest.h"
 #include "platform/OrmelText.h"
+#include "platform/XmlValues.h"
 #include "platform/ccd/CHGPriceRec.h"
 #include "platform/ccd/CPauschalRec.h"
 #include "platform/ccd/CRabattRec.h"
@@ -169,14 +170,17 @@ void CAwKatPricing::WriteRequest(CDmsMessageWriter &writer, const CPrgSettings &
 
 void CAwKatPricing::ApplyPriceAttributes(const CPriceTypeData &price, CAwKatPrices &prices)
 {
-    prices.FlatPrice =
-        price.flagInclusivePrice.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
-            ? 1
-            : 0;
-    prices.UnitNet = PriceOf(price.netPrice);
-    prices.UnitGross = PriceOf(price.grossPrice);
-    prices.Vat = PriceOf(price.valueAddedTax);
+    prices.FlatPrice = XmlIsTrue(price.flagInclusivePrice) ? 1 : 0;
     prices.Currency = price.currency.trimmed();
+    bool refused[3] = {};
+    prices.UnitNet = ParsePriceText(price.netPrice, &refused[0]);
+    prices.UnitGross = ParsePriceText(price.grossPrice, &refused[1]);
+    prices.Vat = ParsePriceText(price.valueAddedTax, &refused[2]);
+    // An element with a text that is no price (an amount in exponent form,
+    // one with its currency) prices nothing, as a package line's does: the
+    // row shows "?", never an amount worked out from the element's others.
+    if (refused[0] || refused[1] || refused[2])
+        prices.UnitNet = prices.UnitGross = prices.Vat = kPriceNotSet;
 }
 
 int CAwKatPricing::Request(CDmsClient &client, IDmsNotice *notice, const QString &apNr,

@@ -4,6 +4,7 @@
 #include "packages/model/Paket.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
+#include "platform/XmlValues.h"
 
 #include <tuple>
 #include <utility>
@@ -207,8 +208,7 @@ void CPosition::SetSelectionFlag()
 
 static bool TakeDmsPrice(CPriceSet &set, const CPriceTypeData &price)
 {
-    set.FlatPrice =
-        price.flagInclusivePrice.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+    set.FlatPrice = XmlIsTrue(price.flagInclusivePrice) ? 1 : 0;
     set.Currency = price.currency;
     bool refused[3] = {};
     set.UnitNet = ParsePriceText(price.netPrice, &refused[0]);

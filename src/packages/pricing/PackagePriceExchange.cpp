@@ -5,6 +5,7 @@
 #include "packages/model/SpotRepairLine.h"
 #include "packages/pricing/PackagePriceRequest.h"
 #include "packages/pricing/PackagePriceRollUp.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 #include "platform/StringUtil.h"
 #include "settings/PrgSettings.h"
@@ -31,6 +32,22 @@ public:
 
 private:
     const CDmsAnswer &m_answer;
+};
+
+// The package model's notices of a request without a usable answer go to
+// the request's notice.
+class RequestNotice : public IPaketNotice
+{
+public:
+    explicit RequestNotice(IDmsNotice *notice) : m_notice(notice) {}
+    void Notice(const QString &text) override
+    {
+        if (m_notice)
+            m_notice->Notice(text, kMsgBoxTitle);
+    }
+
+private:
+    IDmsNotice *m_notice;
 };
 
 // "requestPackageInfo" for the package.
@@ -117,7 +134,33 @@ CPackagePriceExchange::Outcome CPackagePriceExchange::Request(CPaket &paket)
     CPackageInfoRequest request(*this, paket, s, CDmsMessageWriter::RequestVin(s));
     const DmsOutcome sent = m_client.Run(request, m_notice);
     request.outcome.answered = sent == DmsOutcome::Read || sent == DmsOutcome::Unusable;
+    // Nothing went out, or the adviser gave the request up: the package
+    // stays as it was.
+    if (sent != DmsOutcome::NotSent && sent != DmsOutcome::Cancelled)
+        PricesGone(paket, request.outcome);
     return request.outcome;
+}
+
+void CPackagePriceExchange::PricesGone(CPaket &paket, Outcome &outcome) const
+{
+    if (outcome.applied)
+        return;
+    ResetRequestedPrices(paket);
+    RequestNotice notice(m_notice);
+    outcome.mixedKinds = RollUp(paket, &notice, CPackagePriceRollUp::Occasion::ChoiceChanged);
+}
+
+int CPackagePriceExchange::RollUp(CPaket &paket, IPaketNotice *notice,
+                                  CPackagePriceRollUp::Occasion occasion) const
+{
+    const CPrgSettings &s = m_client.Settings();
+    int kinds = CPackagePriceRollUp::Customer;
+    if (s.SRPInterfaceReq == 4 && s.XMLx)
+        kinds |= CPackagePriceRollUp::Standard;
+    if (m_campaignMode)
+        kinds |= CPackagePriceRollUp::Campaign;
+    return CPackagePriceRollUp::RollUp(paket, &s, kinds, notice, occasion,
+                                       m_subPackageDialog ? CPackagePriceRollUp::Customer : 0);
 }
 
 CPackagePriceExchange::Outcome
@@ -127,6 +170,7 @@ CPackagePriceExchange::TakeAnswer(const QString &answer, CPaket &paket, const QS
     request.outcome.answered = !answer.isEmpty();
     if (!answer.isEmpty())
         m_client.ReadAnswer(request, answer, m_notice);
+    PricesGone(paket, request.outcome);
     return request.outcome;
 }
 
@@ -171,16 +215,8 @@ void CPackagePriceExchange::ReadAnswer(CDmsAnswer &answer, CPaket &paket, const 
     ResetRequestedPrices(paket);
     for (const CPackageTypeData *package : matching)
         TakePackage(answer, *package, paket);
-    const CPrgSettings &s = m_client.Settings();
-    int kinds = CPackagePriceRollUp::Customer;
-    if (s.SRPInterfaceReq == 4 && s.XMLx)
-        kinds |= CPackagePriceRollUp::Standard;
-    if (m_campaignMode)
-        kinds |= CPackagePriceRollUp::Campaign;
     AnswerNotice notice(answer);
-    outcome.mixedKinds = CPackagePriceRollUp::RollUp(
-        paket, &s, kinds, &notice, CPackagePriceRollUp::Occasion::PricesArrived,
-        m_subPackageDialog ? CPackagePriceRollUp::Customer : 0);
+    outcome.mixedKinds = RollUp(paket, &notice, CPackagePriceRollUp::Occasion::PricesArrived);
     outcome.applied = 1;
 }
 

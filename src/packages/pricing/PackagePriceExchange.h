@@ -7,17 +7,22 @@
 // "price"), standard price (set 2) and campaign price (set 3) - and the
 // price kinds are rolled up with their currency checks.
 //
-// A request that brings no usable answer (none, unreadable, an exception,
-// another vehicle, another package) leaves the package as it was: the
-// adviser keeps the prices known before; so does a request the adviser
-// cancelled while it waited. Every message goes to the notice.
+// A request that went out and brings no usable answer (none, unreadable, a
+// Fault, an exception, another vehicle, another package) leaves no price of
+// an earlier answer: every line it named is not priced, and the roll-up
+// runs on that, so neither a line nor a total shows an amount the DMS did
+// not give for this request. Only a request that never went out (no server,
+// nothing to price) or that the adviser cancelled while it waited leaves
+// the package as it was. Every message goes to the notice.
 
 #include "packages/pricing/PackageInfoAnswer.h"
+#include "packages/pricing/PackagePriceRollUp.h"
 
 #include <QString>
 
 class CPaket;
 class CPosition;
+class IPaketNotice;
 
 class CPackagePriceExchange
 {
@@ -65,6 +70,10 @@ public:
     static void ResetRequestedPrices(CPaket &paket);
 
 private:
+    // The request brought no prices: the lines it named lose those of an
+    // earlier answer and the kinds are rolled up on that.
+    void PricesGone(CPaket &paket, Outcome &outcome) const;
+    int RollUp(CPaket &paket, IPaketNotice *notice, CPackagePriceRollUp::Occasion occasion) const;
     CPosition *MatchingHead(const CPackageTypeData &answer, const CPaket &paket) const;
     void TakePackage(CDmsAnswer &reply, const CPackageTypeData &answer, CPaket &paket);
 
