@@ -333,7 +333,8 @@ void TestMainWindow::printRightAfterATypedMileagePrintsItsContracts()
         QStringList shown;
         for (int i = 0; i < list->model()->rowCount(); ++i) {
             const QModelIndex row = list->model()->index(i, 0);
-            for (int role : {Qt::DisplayRole, Qt::UserRole + 1, Qt::UserRole + 2, Qt::UserRole + 3})
+            for (const int role :
+                 {int(Qt::DisplayRole), Qt::UserRole + 1, Qt::UserRole + 2, Qt::UserRole + 3})
                 shown << row.data(role).toString();
         }
         return shown;
