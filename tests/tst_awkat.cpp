@@ -1403,10 +1403,12 @@ void TestAwKat::shortVinCount_data()
     // most 2 counted).
     QTest::addColumn<QString>("shortVin");
     QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("unreadable"); // the count fails: told, the vehicle asked about
     // clang-format off
-    QTest::newRow("one vehicle")               << "M012345" << 1;
-    QTest::newRow("special: only its own range") << "4K56789" << 1;
-    QTest::newRow("none")                      << "Z999999" << 0;
+    QTest::newRow("one vehicle")               << "M012345" << 1 << false;
+    QTest::newRow("special: only its own range") << "4K56789" << 1 << false;
+    QTest::newRow("none")                      << "Z999999" << 0 << false;
+    QTest::newRow("catalogue unreadable")      << "Z999999" << 1 << true;
     // clang-format on
 }
 
@@ -1414,9 +1416,21 @@ void TestAwKat::shortVinCount()
 {
     QFETCH(QString, shortVin);
     QFETCH(int, count);
+    QFETCH(bool, unreadable);
     Dbs dbs = OpenDbs();
-    QCOMPARE(CAwKatPricing::ShortVinCounter(dbs.catalogue.get())(shortVin), count);
-    QCOMPARE(CAwKatPricing::ShortVinCounter(nullptr)(shortVin), 0);
+    if (unreadable)
+        dbs.catalogue->Close();
+    QList<MsgBoxRequest> told;
+    SetMsgBoxResponder([&told](const MsgBoxRequest &box) {
+        told << box;
+        return MsgBoxAnswer();
+    });
+    QCOMPARE(CAwKatPricing::ShortVinCounter(dbs.catalogue.get(), nullptr)(shortVin), count);
+    QCOMPARE(CAwKatPricing::ShortVinCounter(nullptr, nullptr)(shortVin), 0);
+    SetMsgBoxResponder({});
+    QCOMPARE(told.size(), unreadable ? 1 : 0);
+    if (unreadable)
+        QCOMPARE(told.first().text, OrmelText(7024));
 }
 
 void TestAwKat::columnsInView_data()

@@ -8,12 +8,16 @@
 #include "platform/OrmelText.h"
 #include "platform/Profile.h"
 #include "platform/WholeFile.h"
+#include "platform/db/ServerWait.h"
 #include "support/TestEnv.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTcpServer>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -58,6 +62,8 @@ private slots:
     void packageRequest();
     void messageGoesToStandardError_data();
     void messageGoesToStandardError();
+    void callerModeEndsWithoutABox_data();
+    void callerModeEndsWithoutABox();
 
 private:
     std::unique_ptr<TestEnv> m_env;
@@ -224,6 +230,123 @@ void TestCallerClipboard::messageGoesToStandardError()
     QCOMPARE(windows.shown, QStringList());
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip && utf16BlockText(clip->data(kBasketListFormat)).startsWith("<Basket-List>"));
+}
+
+// Every caller mode that works on one vehicle, against every way the
+// catalogue can fail it: the run ends without a box (a calling system may
+// run it unattended), leaves nothing on the clipboard, ends with 1 and says
+// why on standard error; never "not there" (status 0) for a catalogue that
+// could not be read.
+void TestCallerClipboard::callerModeEndsWithoutABox_data()
+{
+    QTest::addColumn<QStringList>("mode");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("told"); // the program text on standard error; 0: none
+    const QStringList qvl{"-m", "qvl"};
+    const QStringList edit{"-m", "qvledit", "-p", "1110010 7A01 "};
+    const QStringList search{"-m", "qvlapossearch", "-a", "1110010"};
+    const QStringList query{"-m", "qvlaposquery", "-a", "1110010"};
+    // clang-format off
+    QTest::newRow("query: answered")                      << query  << ""                << 0 << 0;
+    QTest::newRow("query: profile not written, answered")      << query  << "profile unwritable"  << 0 << -1;
+    QTest::newRow("qvl: catalogue file missing")          << qvl    << "file missing"    << 1 << 7021;
+    QTest::newRow("edit: catalogue file missing")         << edit   << "file missing"    << 1 << 7021;
+    QTest::newRow("search: catalogue file missing")       << search << "file missing"    << 1 << 7021;
+    QTest::newRow("query: catalogue file missing")        << query  << "file missing"    << 1 << 7021;
+    QTest::newRow("qvl: catalogue file damaged")          << qvl    << "file damaged"    << 1 << 7021;
+    QTest::newRow("edit: catalogue file damaged")         << edit   << "file damaged"    << 1 << 7021;
+    QTest::newRow("search: catalogue file damaged")       << search << "file damaged"    << 1 << 7021;
+    QTest::newRow("query: catalogue file damaged")        << query  << "file damaged"    << 1 << 7021;
+    QTest::newRow("qvl: server stopped")                  << qvl    << "server stopped"  << 1 << 7021;
+    QTest::newRow("edit: server stopped")                 << edit   << "server stopped"  << 1 << 7021;
+    QTest::newRow("search: server stopped")               << search << "server stopped"  << 1 << 7021;
+    QTest::newRow("query: server stopped")                << query  << "server stopped"  << 1 << 7021;
+    QTest::newRow("qvl: server silent")                   << qvl    << "server silent"   << 1 << 7021;
+    QTest::newRow("edit: server silent")                  << edit   << "server silent"   << 1 << 7021;
+    QTest::newRow("search: server silent")                << search << "server silent"   << 1 << 7021;
+    QTest::newRow("query: server silent")                 << query  << "server silent"   << 1 << 7021;
+    QTest::newRow("edit: package table unreadable")       << edit   << "srp_package"     << 1 << 7024;
+    QTest::newRow("search: labour values unreadable")     << search << "labour_value"    << 1 << 7024;
+    QTest::newRow("query: labour values unreadable")      << query  << "labour_value"    << 1 << 7024;
+    QTest::newRow("edit: vehicle unreadable")             << edit   << "vin_range"       << 1 << 7024;
+    QTest::newRow("query: vehicle unreadable")            << query  << "vin_range"       << 1 << 7024;
+    // clang-format on
+}
+
+void TestCallerClipboard::callerModeEndsWithoutABox()
+{
+    QFETCH(QStringList, mode);
+    QFETCH(QString, fault);
+    QFETCH(int, status);
+    QFETCH(int, told);
+    const QString file = GetAppDirectory() + QStringLiteral("Datas/YAQ2.dat");
+    QStringList arguments{kVin};
+    arguments << mode;
+    QTcpServer server;
+    QString locked;
+    if (fault == QLatin1String("file missing")) {
+        QVERIFY(QFile::remove(file));
+    } else if (fault == QLatin1String("file damaged")) {
+        QByteArray bytes(8192, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((i * 7919 + 13) % 251);
+        QVERIFY(writeTextFile(file, bytes));
+    } else if (fault.startsWith(QLatin1String("server"))) {
+        // Without the local file the program reads the server of -TNS:
+        // one that took the connection and says nothing, or none listening.
+        QVERIFY(QFile::remove(file));
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = server.serverPort();
+        if (fault == QLatin1String("server stopped"))
+            server.close();
+        CServerWait::SetBoundMs(300);
+        arguments << "-TNS" << QStringLiteral("127.0.0.1:%1/yaqtest").arg(port) << "-UID"
+                  << "yaq"
+                  << "-PWD"
+                  << "yaq";
+    } else if (fault == QLatin1String("profile unwritable")) {
+        locked = CProfile(QStringLiteral("yaq2")).FileName();
+        SetWholeFileFault([locked](const QString &name) {
+            return name == locked ? QStringLiteral("Resource temporarily unavailable") : QString();
+        });
+    } else if (!fault.isEmpty()) {
+        // A table the catalogue's reads need, renamed away.
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rename"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("ALTER TABLE %1 RENAME TO gone").arg(fault)));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("rename"));
+    }
+    StderrCapture capture(m_env->path() + QStringLiteral("/stderr.txt"));
+    int exitCode = -1;
+    {
+        CYaq2App app(arguments);
+        app.InitInstance();
+        exitCode = app.ExitInstance();
+    }
+    SetWholeFileFault({});
+    CServerWait::SetBoundMs(0);
+    const QString errors = capture.Take();
+    QCOMPARE(m_env->boxes().size(), 0);
+    QCOMPARE(exitCode, status);
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    const QString document = clip ? utf16BlockText(clip->data(kBasketListFormat)) : QString();
+    if (status) {
+        QCOMPARE(document, QString());
+        // The reason, never that the package or position is not there.
+        const QString first = OrmelText(told).section(QLatin1Char('\n'), 0, 0);
+        QVERIFY2(errors.contains(first.section(QLatin1String("%s"), 0, 0)), qPrintable(errors));
+        return;
+    }
+    QVERIFY2(document.contains(QLatin1String("<AW>")), qPrintable(document));
+    if (told < 0)
+        QVERIFY2(errors.contains(locked), qPrintable(errors));
+    else
+        QCOMPARE(errors, QString());
 }
 
 YAQ_TEST_MAIN(TestCallerClipboard)

@@ -26,6 +26,7 @@
 #include "settings/DmsHeader.h"
 #include "support/CatalogueDbTest.h"
 #include "support/MainWindowTest.h"
+#include "support/Waits.h"
 #include "yaq2-dms/StandInDms.h"
 
 #include <QAbstractItemView>
@@ -36,6 +37,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QtTest>
 
@@ -63,6 +67,8 @@ class TestLostCatalogue : public MainWindowTest
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void everyStepTellsTheLostServer_data();
@@ -78,9 +84,55 @@ private slots:
 
 private:
     void typeVin(const QString &vin);
+    // Runs the statement on the server as the suite's user (not through the
+    // proxy).
+    bool asOwner(const QString &sql);
+    // The reader the window connects as: a role of this test's own, whose
+    // right to read the rows can be taken away (the suite's user reads
+    // everything, whatever it is refused).
+    QString m_reader;
 
     std::unique_ptr<CProxiedServer> m_proxy;
 };
+
+bool TestLostCatalogue::asOwner(const QString &sql)
+{
+    const QString name = QStringLiteral("owner");
+    bool done = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(qEnvironmentVariable("YAQ_TEST_PG_HOST"));
+        db.setPort(qEnvironmentVariableIntValue("YAQ_TEST_PG_PORT"));
+        db.setDatabaseName(qEnvironmentVariable("YAQ_TEST_PG_DB"));
+        db.setUserName(qEnvironmentVariable("YAQ_TEST_PG_USER"));
+        db.setPassword(qEnvironmentVariable("YAQ_TEST_PG_PASSWORD"));
+        QSqlQuery query(db);
+        done = db.open() && query.exec(sql);
+        if (!done)
+            qWarning("%s: %s", qPrintable(sql),
+                     qPrintable(db.lastError().text() + query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(name);
+    return done;
+}
+
+void TestLostCatalogue::initTestCase()
+{
+    if (!CatalogueDbTest::ServerGiven())
+        return;
+    m_reader = QStringLiteral("yaq_reader_%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(asOwner(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'reader'").arg(m_reader)));
+    QVERIFY(
+        asOwner(QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1").arg(m_reader)));
+}
+
+void TestLostCatalogue::cleanupTestCase()
+{
+    if (m_reader.isEmpty())
+        return;
+    QVERIFY(asOwner(QStringLiteral("DROP OWNED BY %1").arg(m_reader)));
+    QVERIFY(asOwner(QStringLiteral("DROP ROLE %1").arg(m_reader)));
+}
 
 void TestLostCatalogue::init()
 {
@@ -90,6 +142,9 @@ void TestLostCatalogue::init()
     if (m_env)
         tearDownDemo();
     m_proxy.reset();
+    // The reader's right to read, taken away by a row that failed.
+    QVERIFY(
+        asOwner(QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1").arg(m_reader)));
     setUpDemo();
     // Without the local catalogue file the window reads the server.
     QVERIFY(QFile::remove(m_settings->DataDir + QStringLiteral("/YAQ2.dat")));
@@ -104,8 +159,8 @@ void TestLostCatalogue::init()
                              .arg(qEnvironmentVariable("YAQ_TEST_PG_HOST"))
                              .arg(m_proxy->Port())
                              .arg(qEnvironmentVariable("YAQ_TEST_PG_DB"));
-    env.connection.uid = qEnvironmentVariable("YAQ_TEST_PG_USER");
-    env.connection.pwd = qEnvironmentVariable("YAQ_TEST_PG_PASSWORD");
+    env.connection.uid = m_reader;
+    env.connection.pwd = QStringLiteral("reader");
     m_dlg = std::make_unique<CYaq2Dlg>(m_settings.get(), env);
     QCOMPARE(m_dlg->OpenError(), QString());
     m_dlg->InitDialog(CMainWndArgs());
@@ -461,23 +516,29 @@ QList<LostRow> PackageRows()
 
 void TestLostCatalogue::everyStepTellsTheLostServer_data()
 {
-    QTest::addColumn<bool>("frozen");
+    QTest::addColumn<QString>("server"); // "gone", "silent" or "refusing"
     QTest::addColumn<QString>("vehicle");
     QTest::addColumn<LostStep>("setUp");
     QTest::addColumn<LostStep>("step");
     QTest::addColumn<LostShows>("shows");
     const QList<LostRow> rows = HeadRows() + CatalogueRows() + PackageRows();
-    for (const bool frozen : {false, true}) {
+    // A server that answers and refuses: told with its words on the pages
+    // whose reads it refuses.
+    const QStringList refused{"home: packages", "packages: group 34 opened", "home: labour values",
+                              "head: contracts"};
+    for (const char *server : {"gone", "silent", "refusing"}) {
         for (const LostRow &row : rows) {
-            QTest::addRow("%s, %s", row.name, frozen ? "server silent" : "server gone")
-                << frozen << row.vehicle << row.setUp << row.step << row.shows;
+            if (qstrcmp(server, "refusing") == 0 && !refused.contains(QLatin1String(row.name)))
+                continue;
+            QTest::addRow("%s, server %s", row.name, server)
+                << QString::fromLatin1(server) << row.vehicle << row.setUp << row.step << row.shows;
         }
     }
 }
 
 void TestLostCatalogue::everyStepTellsTheLostServer()
 {
-    QFETCH(bool, frozen);
+    QFETCH(QString, server);
     QFETCH(QString, vehicle);
     QFETCH(LostStep, setUp);
     QFETCH(LostStep, step);
@@ -497,7 +558,11 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
     const qsizetype before = m_env->boxes().size();
 
     CServerWait::SetBoundMs(kBoundMs);
-    if (frozen)
+    const QString rights = QStringLiteral("SELECT ON ALL TABLES IN SCHEMA public");
+    const bool refusing = server == QLatin1String("refusing");
+    if (refusing)
+        QVERIFY(asOwner(QStringLiteral("REVOKE %1 FROM %2").arg(rights, m_reader)));
+    else if (server == QLatin1String("silent"))
         m_proxy->Freeze();
     else
         m_proxy->Cut();
@@ -507,8 +572,17 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
     const qint64 took = clock.elapsed();
     const QList<MsgBoxRequest> told = m_env->boxes().mid(before);
     QVERIFY2(!told.isEmpty(), "the lost server is told");
-    for (const MsgBoxRequest &box : told)
-        QCOMPARE(box.text, OrmelText(7024));
+    const QString refusal = OrmelText(7025).section(QLatin1String("%s"), 0, 0);
+    for (const MsgBoxRequest &box : told) {
+        if (!refusing) {
+            QCOMPARE(box.text, OrmelText(7024));
+            continue;
+        }
+        // The reason in German and the server's own words.
+        QVERIFY2(box.text.startsWith(refusal) && box.text.contains(OrmelText(7037)) &&
+                     box.text.contains(QLatin1String("permission denied")),
+                 qPrintable(box.text));
+    }
     QVERIFY2(took < kStepLimitMs, qPrintable(QStringLiteral("the step took %1 ms").arg(took)));
     // A model shown belongs to the vehicle shown before, whole: never the
     // old model beside a new VIN or type key.
@@ -518,7 +592,10 @@ void TestLostCatalogue::everyStepTellsTheLostServer()
         QCOMPARE(d.findChild<QComboBox *>(QStringLiteral("modelCombo"))->currentText(), shownModel);
     }
 
-    m_proxy->Resume();
+    if (refusing)
+        QVERIFY(asOwner(QStringLiteral("GRANT %1 TO %2").arg(rights, m_reader)));
+    else
+        m_proxy->Resume();
     CServerWait::SetBoundMs(0);
     const qsizetype afterResume = m_env->boxes().size();
     step(d);
@@ -681,6 +758,11 @@ void TestLostCatalogue::contractCheckedAgainAfterItFailed()
 
     m_proxy->Resume();
     CServerWait::SetBoundMs(0);
+    // The next step, on a page that reads no contract: the contract button
+    // shows the contract by itself.
+    Home (&CHomeDlg::AwButton)(*m_dlg);
+    YAQ_TRY_COMPARE(m_settings->nVertrag, 1);
+    QCOMPARE(m_settings->bVertragUngeprueft, 0);
     QTest::mouseClick(m_dlg->HeadButton(kBtnContract), Qt::LeftButton);
     QCOMPARE(told.size(), 1);
     QVERIFY2(listed().contains(QLatin1String("HLX0100")), qPrintable(listed()));

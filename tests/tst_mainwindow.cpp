@@ -33,6 +33,7 @@
 #include "support/MainWindowTest.h"
 #include "support/Waits.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,6 +73,7 @@ private slots:
     void numberSearchMarksItsUse();
     void identifiedVehicleKeepsItsFieldsAcrossPages();
     void settingsPageKeepsTheHeadRowDisabled();
+    void printRightAfterATypedMileagePrintsItsContracts();
     void identChangeRefreshesThePackageList_data();
     void identChangeRefreshesThePackageList();
     void basketBackMarkFromTheOldCaption();
@@ -313,6 +315,62 @@ void TestMainWindow::identifiedVehicleKeepsItsFieldsAcrossPages()
     d.ShowPage(kPageBfnd, CPageRequest::Activated());
     QCOMPARE(plate->text(), QString());
     QVERIFY(!plate->isEnabled());
+}
+
+// "Drucken" on the contract page pressed before the typing's pause is over
+// prints the contracts judged at the mileage in the field, not at the one
+// before (the Arvo at 45210 has a contract over its limit).
+void TestMainWindow::printRightAfterATypedMileagePrintsItsContracts()
+{
+    startWindow();
+    CYaq2Dlg &d = *m_dlg;
+    m_settings->Preview = 1;
+    QTest::keyClicks(d.VinEdit(), QStringLiteral("XVQ1F23A57M012345"));
+    QTest::mouseClick(d.HeadButton(kBtnContract), Qt::LeftButton);
+    QCOMPARE(d.CurrentPage(), int(kPageHLX));
+    auto *list = d.VisiblePage()->findChild<QAbstractItemView *>(QStringLiteral("contractList"));
+    const auto rows = [list] {
+        QStringList shown;
+        for (int i = 0; i < list->model()->rowCount(); ++i) {
+            const QModelIndex row = list->model()->index(i, 0);
+            for (const int role :
+                 {int(Qt::DisplayRole), Qt::UserRole + 1, Qt::UserRole + 2, Qt::UserRole + 3})
+                shown << row.data(role).toString();
+        }
+        return shown;
+    };
+    auto *pause = d.findChild<QTimer *>(QStringLiteral("mileagePauseTimer"));
+    auto *mileage = d.findChild<QLineEdit *>(QStringLiteral("mileageEdit"));
+    const auto type = [mileage](const char *km) {
+        mileage->setFocus();
+        mileage->selectAll();
+        QTest::keyClicks(mileage, QLatin1String(km));
+    };
+    type("45210");
+    YAQ_TRY_VERIFY(!pause->isActive());
+    const QStringList atTyped = rows();
+    type("5");
+    YAQ_TRY_VERIFY(!pause->isActive());
+    QVERIFY(rows() != atTyped);
+
+    // The pause lasts until the click has come.
+    pause->setInterval(YaqTest::kHangMs);
+    type("45210");
+    QVERIFY(pause->isActive());
+    QStringList printed{"no preview"};
+    QTimer preview;
+    preview.setInterval(10);
+    QObject::connect(&preview, &QTimer::timeout, [&printed, rows] {
+        if (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            printed = rows();
+            open->reject();
+        }
+    });
+    preview.start();
+    QTest::mouseClick(d.VisiblePage()->findChild<QWidget *>(QStringLiteral("printButton")),
+                      Qt::LeftButton);
+    QCOMPARE(printed, atTyped);
+    QVERIFY(!pause->isActive());
 }
 
 void TestMainWindow::settingsPageKeepsTheHeadRowDisabled()

@@ -21,6 +21,8 @@ struct Window : IStartWindow
     QString fullVin; // the completion dialog's entry; empty: Cancel
     bool hasPackage = true;
     bool hasLabourPosition = true;
+    bool lookupFails = false; // the caller's package or position could not be read
+    bool startReadFailed = false;
     bool vehicleEnds = false; // the vehicle's session check ends the window
     bool ended = false;
     QStringList steps;
@@ -49,13 +51,17 @@ struct Window : IStartWindow
     CatalogueFound HasSrpPackage(const QString &nr) override
     {
         steps << QStringLiteral("package? ") + nr;
-        return hasPackage ? CatalogueFound::Yes : CatalogueFound::No;
+        return lookupFails  ? CatalogueFound::Failed
+               : hasPackage ? CatalogueFound::Yes
+                            : CatalogueFound::No;
     }
     void ShowSRPWlPage(const QString &nr) override { steps << QStringLiteral("packages ") + nr; }
     CatalogueFound HasLabourPosition(const QString &apNr) override
     {
         steps << QStringLiteral("position? ") + apNr;
-        return hasLabourPosition ? CatalogueFound::Yes : CatalogueFound::No;
+        return lookupFails         ? CatalogueFound::Failed
+               : hasLabourPosition ? CatalogueFound::Yes
+                                   : CatalogueFound::No;
     }
     void ShowNrAbfragePage() override { steps << QStringLiteral("number search"); }
     void TransferBasket() override { steps << QStringLiteral("transfer"); }
@@ -65,6 +71,11 @@ struct Window : IStartWindow
     }
     void ShowStartPage() override { steps << QStringLiteral("start page"); }
     void FocusVin() override { steps << QStringLiteral("focus"); }
+    bool StartReadFailed() const override { return startReadFailed; }
+    void EndCatalogueUnread(const QString &reason) override
+    {
+        steps << (QStringLiteral("unread ") + reason).trimmed();
+    }
 };
 
 } // namespace
@@ -75,6 +86,8 @@ class TestStartFlow : public QObject
 private slots:
     void start_data();
     void start();
+    void catalogueUnreadEndsTheCallersWork_data();
+    void catalogueUnreadEndsTheCallersWork();
     void endedByTheVehicleStopsTheStart_data();
     void endedByTheVehicleStopsTheStart();
     void startPage_data();
@@ -158,6 +171,57 @@ void TestStartFlow::start()
     if (s.bQvlAPosQuery)
         QCOMPARE(s.AktApNr,
                  steps.contains(QStringLiteral("ask VIN M012345")) ? QString() : argument);
+}
+
+// A caller's work that meets a catalogue it cannot read ends as not done,
+// told without a box, never as a package or position that is not there.
+void TestStartFlow::catalogueUnreadEndsTheCallersWork_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("failed"); // "open", "start" (date, vehicle) or "lookup"
+    QTest::addColumn<QStringList>("steps");
+    const QString pkg = QStringLiteral("1234567-AB12X");
+    const QString take = QStringLiteral("take ") + kVin;
+    // clang-format off
+    QTest::newRow("qvl: no connection")           << "qvl"           << ""        << "open"   << QStringList{"unread no connection"};
+    QTest::newRow("edit: no connection")          << "qvledit"       << pkg       << "open"   << QStringList{"unread no connection"};
+    QTest::newRow("search: no connection")        << "qvlapossearch" << "1234567" << "open"   << QStringList{"unread no connection"};
+    QTest::newRow("query: no connection")         << "qvlaposquery"  << "1234567" << "open"   << QStringList{"unread no connection"};
+    QTest::newRow("edit: vehicle unread")         << "qvledit"       << pkg       << "start"  << QStringList{"catalogue date", take, "unread"};
+    QTest::newRow("search: vehicle unread")       << "qvlapossearch" << "1234567" << "start"  << QStringList{"catalogue date", take, "unread"};
+    QTest::newRow("query: vehicle unread")        << "qvlaposquery"  << "1234567" << "start"  << QStringList{"catalogue date", take, "unread"};
+    QTest::newRow("qvl: vehicle unread, window")  << "qvl"           << ""        << "start"  << QStringList{"catalogue date", take, "start page", "focus"};
+    QTest::newRow("edit: package unread")         << "qvledit"       << pkg       << "lookup" << QStringList{"catalogue date", take, "package? 1234567", "unread", "focus"};
+    QTest::newRow("search: position unread")      << "qvlapossearch" << "1234567" << "lookup" << QStringList{"catalogue date", take, "position? 1234567", "unread", "focus"};
+    // clang-format on
+}
+
+void TestStartFlow::catalogueUnreadEndsTheCallersWork()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, argument);
+    QFETCH(QString, failed);
+    QFETCH(QStringList, steps);
+    CPrgSettings s;
+    s.bQvl = mode == QLatin1String("qvl");
+    s.bQvlEdit = mode == QLatin1String("qvledit");
+    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
+    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    s.Fgstnr = kVin;
+    CStartArgs args;
+    if (s.bQvlEdit)
+        args.paketNr = argument;
+    else
+        args.apNr = argument;
+    if (failed == QLatin1String("open"))
+        args.openError = QStringLiteral("no connection");
+    Window window;
+    window.settings = &s;
+    window.startReadFailed = failed == QLatin1String("start");
+    window.lookupFails = failed == QLatin1String("lookup");
+    CStartFlow::Run(window, s, args);
+    QCOMPARE(window.steps, steps);
 }
 
 // The start vehicle's session check found the session ended: neither the

@@ -56,8 +56,9 @@ CDmsExchange::CDmsExchange(IDmsExchangeHost &host, CHeadRowView &head, CIdentFlo
     // request waits.
     m_sender.SetInputGuarded(true);
     // An answer naming a short VIN that several vehicles share is not taken.
-    m_client.SetShortVinCount(
-        [this](const QString &shortVin) { return DmsShortVinCount(m_host.Db(0), shortVin); });
+    m_client.SetShortVinCount([this](const QString &shortVin) {
+        return DmsShortVinCount(m_host.Db(0), shortVin, m_host.Window());
+    });
 }
 
 void CDmsExchange::SetListener(ISoapSvr *listener)

@@ -271,6 +271,11 @@ CHeadRowCatalogue::ContractResult CHeadRowCatalogue::CheckContract(const QString
     return CheckHLXContract(*m_pSettings, m_pDb0, m_pDb1, vin);
 }
 
+CatalogueFound CHeadRowCatalogue::ContractFlag()
+{
+    return HLXContractFlag(*m_pSettings, m_pDb0, m_pDb1);
+}
+
 // ---------------------------------------------------------------------------
 // Maintenance topics and catalogue date
 

@@ -97,6 +97,9 @@ public:
     // The vehicle's contract check (CheckHLXContract) on the head row's two
     // connections.
     ContractResult CheckContract(const QString &vin);
+    // The contract flag, checked again first when its check failed
+    // (HLXContractFlag).
+    CatalogueFound ContractFlag();
 
     // --- Maintenance topics
 

@@ -278,6 +278,12 @@ void CHeadRowView::SetWindowTitle()
 
 void CHeadRowView::ShowContractColour()
 {
+    // A flag whose check failed at the identification is checked again, as
+    // every other use of it does: once the catalogue answers, the button
+    // shows the vehicle's contract without a page having checked it. The
+    // step that could not read it has told so.
+    if (m_pSettings->bVertragUngeprueft)
+        (void)m_catalogue().ContractFlag();
     COwnButton *contract = m_buttons.value(kBtnContract);
     contract->Init(QString(), m_pSettings->nVertrag ? kContractColour
                                                     : m_pWindow->palette().color(QPalette::Window));

@@ -3,6 +3,7 @@
 #include "app/DmsExchange.h"
 #include "app/HeadRowView.h"
 #include "app/MainWndRules.h"
+#include "app/StartFlow.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/LabourEditDlg.h"
 #include "basket/WkDlg.h"
@@ -109,21 +110,25 @@ void CPageLinks::Connect()
         exportHead.mileage = m_head.Mileage()->text();
         transfer.SetTextExportHead(exportHead);
         // Caller mode "qvlaposquery": the caller's labour position and
-        // whether the vehicle has labour values for it.
-        // A check that could not read the catalogue is told; the list
-        // then says no labour values, as it has no word for "unknown".
-        transfer.SetLabourValueCheck([this](const QString &apNr) {
+        // whether the vehicle has labour values for it. A check that could
+        // not read the catalogue is told, and no list is put: it has no
+        // word for "unknown", and "0" would say there are none.
+        transfer.SetLabourValueCheck([this](const QString &apNr) -> std::optional<int> {
             CYaqDb *db = m_window.Db(0);
             const int failures = FailuresOf({db});
             const int found = GetAPosWert(m_pSettings, apNr, db, 0, 0, QString(), QString(), 0, -1);
-            if (db && FailedSince(db, failures))
+            if (FailedSince(db, failures)) {
                 CatalogueFailure::Tell(&m_window, kMsgBoxTitle, MSG_ALIGN_LEFT);
+                return std::nullopt;
+            }
             return found;
         });
         const CTransferResult result = transfer.Transfer(basket->Entries(), order);
         if (result.removed)
             basket->EntriesChanged();
-        if (result.closeProgram)
+        if (result.catalogueUnread)
+            m_window.EndDialog(kEndCatalogueUnread);
+        else if (result.closeProgram)
             m_window.EndDialog(QDialog::Accepted);
     });
 

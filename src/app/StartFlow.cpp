@@ -10,11 +10,21 @@ void StartPackageEdit(IStartWindow &window, const CPrgSettings &s, const QString
 {
     const QString packageNr7 = paketNr.left(7);
     const QString typeKey = paketNr.mid(8, 4);
-    if (!s.Fgstnr.isEmpty() && !typeKey.isEmpty() && typeKey == s.TypSchl &&
-        window.HasSrpPackage(packageNr7) == CatalogueFound::Yes)
-        window.ShowSRPWlPage(packageNr7);
-    else
+    if (s.Fgstnr.isEmpty() || typeKey.isEmpty() || typeKey != s.TypSchl) {
         window.EndDialog(kEndWithoutWork);
+        return;
+    }
+    switch (window.HasSrpPackage(packageNr7)) {
+    case CatalogueFound::Yes:
+        window.ShowSRPWlPage(packageNr7);
+        break;
+    case CatalogueFound::No:
+        window.EndDialog(kEndWithoutWork);
+        break;
+    case CatalogueFound::Failed:
+        window.EndCatalogueUnread(QString());
+        break;
+    }
 }
 
 // The caller modes decide the start; the first one set counts.
@@ -26,11 +36,15 @@ void Dispatch(IStartWindow &window, CPrgSettings &s, const CStartArgs &args)
         else
             StartPackageEdit(window, s, args.paketNr);
     } else if (s.bQvlAPosSearch) {
-        if (args.apNr.isEmpty() || s.Fgstnr.isEmpty() ||
-            window.HasLabourPosition(args.apNr) != CatalogueFound::Yes)
-            window.EndDialog(kEndWithoutWork);
-        else
+        const CatalogueFound found = args.apNr.isEmpty() || s.Fgstnr.isEmpty()
+                                         ? CatalogueFound::No
+                                         : window.HasLabourPosition(args.apNr);
+        if (found == CatalogueFound::Yes)
             window.ShowNrAbfragePage();
+        else if (found == CatalogueFound::Failed)
+            window.EndCatalogueUnread(QString());
+        else
+            window.EndDialog(kEndWithoutWork);
     } else if (s.bQvlAPosQuery) {
         if (args.apNr.isEmpty()) {
             window.EndDialog(kEndWithoutWork);
@@ -63,6 +77,13 @@ void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartA
         window.EndDialog(kEndWithoutWork);
         return;
     }
+    // The modes that work on the caller's vehicle have a window, but the
+    // calling system may run them unattended.
+    const bool callerWork = s.bQvlEdit || s.bQvlAPosSearch || s.bQvlAPosQuery;
+    if (!args.openError.isEmpty() && (s.bQvl || callerWork)) {
+        window.EndCatalogueUnread(args.openError);
+        return;
+    }
     if (!args.openError.isEmpty()) {
         window.ShowOpenErrorAndCancel(args.openError);
         window.FocusVin();
@@ -89,6 +110,12 @@ void CStartFlow::Run(IStartWindow &window, CPrgSettings &settings, const CStartA
     // the caller's work and the start page.
     if (window.HasEnded())
         return;
+    // A vehicle or catalogue date that could not be read is never taken for
+    // a vehicle without the caller's package or position.
+    if (callerWork && window.StartReadFailed()) {
+        window.EndCatalogueUnread(QString());
+        return;
+    }
 
     Dispatch(window, s, args);
     window.FocusVin();

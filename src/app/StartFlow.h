@@ -37,12 +37,11 @@ public:
     virtual void TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiven) = 0;
     // Mode "qvledit": whether the package list of the vehicle holds the
     // package (its first seven characters); then the package-list page,
-    // which is handed the package number. A read that failed is told by the
-    // window (the caller's work is not done).
+    // which is handed the package number.
     virtual CatalogueFound HasSrpPackage(const QString &packageNr7) = 0;
     virtual void ShowSRPWlPage(const QString &packageNr7) = 0;
     // Mode "qvlapossearch": whether the labour position exists; then the
-    // number-search page. A read that failed is told as above.
+    // number-search page.
     virtual CatalogueFound HasLabourPosition(const QString &apNr) = 0;
     virtual void ShowNrAbfragePage() = 0;
     // Mode "qvlaposquery": settles a pending vehicle change with the basket
@@ -55,6 +54,14 @@ public:
     virtual void ShowStartPage() = 0;
     // The VIN edit gets the focus and is the default control.
     virtual void FocusVin() = 0;
+    // Whether a read of the catalogue failed in the start so far (the
+    // catalogue date, the identification of the caller's vehicle).
+    virtual bool StartReadFailed() const = 0;
+    // A caller mode's start that could not read the catalogue: the reason
+    // (empty: that of the failed read) goes to standard error, never into a
+    // box a calling system that runs unattended would wait on, and the
+    // window ends with kEndCatalogueUnread.
+    virtual void EndCatalogueUnread(const QString &reason) = 0;
 };
 
 // The start arguments of the caller mode.
@@ -69,6 +76,10 @@ struct CStartArgs
 
 // The window's result when a caller-mode start ends it.
 constexpr int kEndWithoutWork = 1000;
+// The window's result when the caller's work could not be done because the
+// catalogue could not be read: never taken for "not there" (the run ends
+// with status 1).
+constexpr int kEndCatalogueUnread = 1001;
 
 class CStartFlow
 {

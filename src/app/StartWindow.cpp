@@ -86,18 +86,9 @@ void CStartWindow::TakeStartVehicle(bool firstRegistrationGiven, bool mileageGiv
     m_pieces.dms.StartPolling();
 }
 
-// The caller's package or position that could not be looked up is told:
-// never a caller ended without a word, as for one the catalogue lacks.
-CatalogueFound CStartWindow::Told(CatalogueFound found)
-{
-    if (found == CatalogueFound::Failed)
-        CatalogueFailure::Tell(&m_dlg, kMsgBoxTitle, MSG_ALIGN_LEFT);
-    return found;
-}
-
 CatalogueFound CStartWindow::HasSrpPackage(const QString &packageNr7)
 {
-    return Told(m_dlg.HeadRow().HasPackage(packageNr7));
+    return m_dlg.HeadRow().HasPackage(packageNr7);
 }
 
 void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
@@ -107,7 +98,7 @@ void CStartWindow::ShowSRPWlPage(const QString &packageNr7)
 
 CatalogueFound CStartWindow::HasLabourPosition(const QString &apNr)
 {
-    return Told(m_dlg.HeadRow().HasLabourPosition(apNr));
+    return m_dlg.HeadRow().HasLabourPosition(apNr);
 }
 
 void CStartWindow::ShowNrAbfragePage()
@@ -153,4 +144,28 @@ void CStartWindow::ShowStartPage()
 void CStartWindow::FocusVin()
 {
     m_dlg.SetFocusToVin();
+}
+
+bool CStartWindow::StartReadFailed() const
+{
+    for (int i = 0; i < 4; ++i) {
+        if (!m_dlg.Db(i) || m_dlg.Db(i)->Failures())
+            return true;
+    }
+    return false;
+}
+
+// The caller's package or position that could not be looked up is told, so
+// that the caller is never left to take it for one the catalogue lacks: on
+// standard error, as the caller may be a program that runs unattended.
+void CStartWindow::EndCatalogueUnread(const QString &reason)
+{
+    const bool windowless = IsMsgBoxWindowless();
+    SetMsgBoxWindowless(true);
+    if (!reason.isEmpty())
+        OwnMsgBox(reason, &m_dlg, m_pieces.settings->DlgTitel);
+    else
+        CatalogueFailure::Tell(&m_dlg, kMsgBoxTitle, MSG_ALIGN_LEFT);
+    SetMsgBoxWindowless(windowless);
+    EndDialog(kEndCatalogueUnread);
 }

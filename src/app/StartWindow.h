@@ -37,10 +37,10 @@ public:
     void RunPackageRequest(const QString &packageRequest, const QString &callerVin) override;
     void ShowStartPage() override;
     void FocusVin() override;
+    bool StartReadFailed() const override;
+    void EndCatalogueUnread(const QString &reason) override;
 
 private:
-    CatalogueFound Told(CatalogueFound found);
-
     CYaq2Dlg &m_dlg;
     CStartPieces m_pieces;
 };

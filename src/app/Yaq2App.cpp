@@ -1,5 +1,6 @@
 #include "app/Yaq2App.h"
 
+#include "app/StartFlow.h"
 #include "app/Yaq2Dlg.h"
 #include "basket/model/BasketListDocument.h"
 #include "common/readers/CatalogueCache.h"
@@ -67,10 +68,15 @@ CYaq2App::CYaq2App(const QStringList &arguments)
     g_app = this;
     m_runMainWindow = [](CYaq2App &app, const CMainWndArgs &args) {
         CYaq2Dlg dlg(&app.m_Settings, app.MainWndEnv());
-        dlg.DoModal(args);
+        const int result = dlg.DoModal(args);
         // The package request's caller waits for the answer on the clipboard.
         if (app.m_Settings.bQvlAwToSrp && !OwnsClipboardWith(kBasketListFormat))
             app.TellNoAnswer();
+        // The caller's work not done for a catalogue that could not be
+        // read: told, and never to be taken for a package or position the
+        // catalogue lacks.
+        if (result == kEndCatalogueUnread)
+            app.m_nExitCode = kExitNotDone;
     };
 }
 
@@ -217,9 +223,10 @@ bool CYaq2App::InitInstance()
         s.bQvlSettings = 1;
     else if (mode == QLatin1String("qvlawtosrp"))
         s.bQvlAwToSrp = 1;
-    // The caller of these modes waits for the program without a window: what
-    // the run has to tell goes to standard error, never into a box.
-    SetMsgBoxWindowless(IsWindowlessMode());
+    // The caller of these modes waits for the program without a window
+    // ("qvlaposquery" shows none either): what the run has to tell goes to
+    // standard error, never into a box.
+    SetMsgBoxWindowless(IsWindowlessMode() || s.bQvlAPosQuery);
 
     if (!m_CmdLine.m_strKilometer.isEmpty())
         s.Kilometer = m_CmdLine.m_strKilometer;

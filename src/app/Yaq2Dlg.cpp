@@ -38,6 +38,7 @@
 #include "settings/PrgSettings.h"
 #include "setup/SetupDlg.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -46,6 +47,9 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <functional>
+#include <utility>
 
 static void InitYaqResources()
 {
@@ -60,6 +64,52 @@ const QString kLogoTraining = QStringLiteral(":/bitmaps/logo_training.png");
 const QString kLogoPage = QStringLiteral(":/bitmaps/logo_page.png");
 // The pause in the typing of the mileage after which the page follows it.
 constexpr int kMileagePauseMs = 400;
+
+// Before the adviser acts anywhere but in the mileage (a click, a key, a
+// shortcut) while the page has still to follow a typed mileage, the page
+// follows it: nothing acts on a page judged at a mileage no longer in the
+// field ("Drucken" on the contract page right after the last digit).
+class CTypedMileageFirst : public QObject
+{
+public:
+    CTypedMileageFirst(QTimer *pause, QLineEdit *mileage, std::function<void()> apply,
+                       QObject *parent)
+        : QObject(parent), m_pPause(pause), m_pMileage(mileage), m_apply(std::move(apply))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (m_pPause->isActive() && watched->isWidgetType() && IsAction(watched, event))
+            m_apply();
+        return false;
+    }
+
+private:
+    bool IsAction(QObject *watched, QEvent *event) const
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return watched != m_pMileage;
+        case QEvent::Shortcut:
+            return true;
+        case QEvent::KeyPress: {
+            // Typing on in the mileage is no action; Return there presses
+            // the window's default button.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            return watched != m_pMileage || key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        default:
+            return false;
+        }
+    }
+
+    QTimer *m_pPause;
+    QLineEdit *m_pMileage;
+    std::function<void()> m_apply;
+};
 } // namespace
 
 CYaq2Dlg::CYaq2Dlg(CPrgSettings *settings, const CMainWndEnv &env, QWidget *parent)
@@ -220,6 +270,8 @@ void CYaq2Dlg::ConnectHead()
     m_pMileagePause->setSingleShot(true);
     m_pMileagePause->setInterval(kMileagePauseMs);
     connect(m_pMileagePause, &QTimer::timeout, this, &CYaq2Dlg::ShowMileageOnPage);
+    qApp->installEventFilter(new CTypedMileageFirst(
+        m_pMileagePause, m_pHead->Mileage(), [this] { ShowMileageOnPage(); }, this));
     for (COwnButton *button : m_pHead->Buttons())
         button->installEventFilter(this);
 }
@@ -276,6 +328,13 @@ void CYaq2Dlg::OnEnChangeMileage()
 
 void CYaq2Dlg::ShowMileageOnPage()
 {
+    // Never read again under a dialog the page opened (the print preview of
+    // the contracts): the page follows once it has closed.
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this) {
+        m_pMileagePause->start();
+        return;
+    }
+    m_pMileagePause->stop();
     if (auto *contract = Page<CHLXDlg>(); VisiblePage() == contract)
         contract->ActivatePage();
     else if (auto *findings = Page<CBfndDlg>(); VisiblePage() == findings)
@@ -363,7 +422,12 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_placement.Apply(m_x, m_y);
 
     const CPrgSettings &s = *m_pSettings;
-    if (!s.bQvlAwToSrp && !s.bQvlAPosQuery) {
+    // The caller's work on its vehicle: the start tells what it meets on
+    // standard error, as the calling system may run it unattended; a box
+    // would keep it waiting. The window the start opens is the adviser's.
+    const bool callerWork = s.bQvlEdit || s.bQvlAPosSearch || s.bQvlAPosQuery;
+    const bool callerCatalogueLost = (s.bQvl || callerWork) && !m_strOpenError.isEmpty();
+    if (!s.bQvlAwToSrp && !s.bQvlAPosQuery && !callerCatalogueLost) {
         if (s.bYAQ2DlgIsZoomed)
             showMaximized();
         else
@@ -374,8 +438,12 @@ void CYaq2Dlg::InitDialog(const CMainWndArgs &args)
     m_pHead->OfferTwoWheeler(IsVoqDealer(m_pSettings) != 0, CSessionPolicy::Of(s));
 
     CStartWindow window(*this, {m_pSettings, *m_pIdent, *m_pDms});
+    const bool windowless = IsMsgBoxWindowless();
+    if (callerWork)
+        SetMsgBoxWindowless(true);
     CStartFlow::Run(window, *m_pSettings,
                     {m_strOpenError, m_strPkgNr, m_strApNr, m_strApNrAwToSrp, m_strAwToSrpVin});
+    SetMsgBoxWindowless(windowless);
     // A failed connection has already closed the window.
     if (!m_strOpenError.isEmpty())
         return;

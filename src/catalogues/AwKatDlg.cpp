@@ -434,7 +434,7 @@ void CAwKatDlg::OnPreis()
         CDmsMsgBoxNotice notice(this, MSG_ALIGN_NOTICE);
         CSoapReqSender sender(m_pSettings);
         CDmsClient own(m_pSettings, &sender);
-        own.SetShortVinCount(CAwKatPricing::ShortVinCounter(Db(0)));
+        own.SetShortVinCount(CAwKatPricing::ShortVinCounter(Db(0), this));
         CAwKatPricing::Request(m_pDmsClient ? *m_pDmsClient : own, &notice, row->Number, value,
                                row->PricesToSet());
     } else if (m_pSettings->SRPInterfaceReq == 3) {

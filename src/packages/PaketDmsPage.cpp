@@ -46,7 +46,7 @@ CDmsClient &CPaketDmsPage::PriceClient()
         // An answer naming a short VIN that several vehicles share is not
         // taken.
         m_pOwnClient->SetShortVinCount(
-            [this](const QString &shortVin) { return DmsShortVinCount(Db(0), shortVin); });
+            [this](const QString &shortVin) { return DmsShortVinCount(Db(0), shortVin, this); });
     }
     return *m_pOwnClient;
 }

@@ -209,9 +209,14 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
         out.road = TransferRoad::BasketList;
         out.closeProgram = true;
         if (!basket.IsEmpty() || s.bQvlAPosQuery) {
+            int put = 1;
             if (m_basketListRoad)
                 m_basketListRoad(basket);
-            else if (!PutBasketList(basket))
+            else
+                put = PutBasketList(basket);
+            if (put < 0)
+                out.catalogueUnread = true;
+            else if (!put)
                 Tell(OrmelText(kTextQvlFailed));
         }
         return out;
@@ -322,7 +327,7 @@ CTransferResult CBasketTransfer::Transfer(CWKList &basket, const CTransferOrder 
 
 // The Basket-List on the clipboard, where the transfer system that started
 // the program collects it.
-bool CBasketTransfer::PutBasketList(const CWKList &basket) const
+int CBasketTransfer::PutBasketList(const CWKList &basket) const
 {
     const CPrgSettings &s = *m_settings;
     CBasketListHead head;
@@ -330,12 +335,18 @@ bool CBasketTransfer::PutBasketList(const CWKList &basket) const
     head.net = basket.NetTotal();
     head.currency = basket.CommonCurrency();
     head.withLabourQuery = s.bQvlAPosQuery != 0;
-    if (head.withLabourQuery && m_labourValueCheck)
-        head.labourValue = m_labourValueCheck(s.AktApNr);
+    if (head.withLabourQuery && m_labourValueCheck) {
+        const std::optional<int> value = m_labourValueCheck(s.AktApNr);
+        if (!value)
+            return -1;
+        head.labourValue = *value;
+    }
     head.brand = s.Marke;
     return PutBasketListOnClipboard(
-        WriteBasketList(ToBasketArray(basket, s.TypSchl), head, BasketListForm::Transfer),
-        BasketListForm::Transfer);
+               WriteBasketList(ToBasketArray(basket, s.TypSchl), head, BasketListForm::Transfer),
+               BasketListForm::Transfer)
+               ? 1
+               : 0;
 }
 
 int CBasketTransfer::SendPositions(const CWKList &basket, const CTransferOrder &order,

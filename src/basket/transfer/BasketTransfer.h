@@ -26,6 +26,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class CDmsAnswer;
 class CDmsClient;
@@ -60,7 +61,10 @@ struct CTransferResult
     QStringList kept;            // numbers of the entries the road could not carry
     QString message;             // the last result message shown; empty: none
     bool closeProgram = false;   // the Basket-List road ends the program
-    bool cancelled = false;      // the adviser cancelled a request: nothing changed
+    // The Basket-List was not put: a read of the catalogue it needs failed
+    // (told by the check); the caller's work is not done.
+    bool catalogueUnread = false;
+    bool cancelled = false; // the adviser cancelled a request: nothing changed
 };
 
 class CBasketTransfer
@@ -86,8 +90,10 @@ public:
     void SetTextExportHead(const CTextExportHead &head);
     // Caller mode "qvlaposquery": whether the caller's labour position has
     // labour values for the vehicle, for the Basket-List the program
-    // otherwise puts on the clipboard itself. Without it the answer is 0.
-    void SetLabourValueCheck(std::function<int(const QString &)> check)
+    // otherwise puts on the clipboard itself. Without it the answer is 0;
+    // no value (a read that failed) puts no Basket-List at all, as "0"
+    // would tell the caller that there are none.
+    void SetLabourValueCheck(std::function<std::optional<int>(const QString &)> check)
     {
         m_labourValueCheck = std::move(check);
     }
@@ -119,7 +125,8 @@ private:
     // A request ended without an answer: cancelled, and whether the DMS
     // may have it all the same.
     void NoteBrokenOff(DmsOutcome outcome);
-    bool PutBasketList(const CWKList &basket) const;
+    // 1: on the clipboard, 0: it could not be put, -1: a read failed.
+    int PutBasketList(const CWKList &basket) const;
     QString Road() const;
     void Tell(const QString &text) const;
 
@@ -132,5 +139,5 @@ private:
     bool m_mayBeBooked = false;
     std::function<void(const CWKList &)> m_basketListRoad;
     std::function<CTextExportOutcome(const CWKList &)> m_textExportRoad;
-    std::function<int(const QString &)> m_labourValueCheck;
+    std::function<std::optional<int>(const QString &)> m_labourValueCheck;
 };

@@ -63,9 +63,9 @@ private:
 
 } // namespace
 
-CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db)
+CAwKatPricing::ShortVinCount CAwKatPricing::ShortVinCounter(CYaqDb *db, QWidget *parent)
 {
-    return [db](const QString &shortVin) { return DmsShortVinCount(db, shortVin); };
+    return [db, parent](const QString &shortVin) { return DmsShortVinCount(db, shortVin, parent); };
 }
 
 QString CAwKatPricing::PriceText(double value)

@@ -22,6 +22,7 @@ class CDmsMessageWriter;
 class CPrgSettings;
 class IDmsNotice;
 class CYaqDb;
+class QWidget;
 struct CFlatRateTypeData;
 struct CPriceTypeData;
 
@@ -31,8 +32,9 @@ public:
     // How many vehicles of the catalogue share a short VIN (stops at 2).
     using ShortVinCount = std::function<int(const QString &shortVin)>;
     // That count from the VIN ranges of the catalogue on the connection
-    // (borrowed; it must outlive the count).
-    static ShortVinCount ShortVinCounter(CYaqDb *db);
+    // (borrowed; it must outlive the count); a count that could not be
+    // made is told over `parent`.
+    static ShortVinCount ShortVinCounter(CYaqDb *db, QWidget *parent);
 
     // --- the shown prices ---
     // Gross and net price from the unit prices and the labour value ("AZ"

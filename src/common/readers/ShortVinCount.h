@@ -6,10 +6,11 @@
 #include <QString>
 
 class CYaqDb;
+class QWidget;
 
 // The vehicles of the catalogue on `db` that carry the short VIN, up to 2;
-// 0 without a connection. A count the catalogue could not make (the step
-// tells the lost catalogue) takes the answer as the vehicle asked about,
-// whose VIN ends with it, and answers 1: never a VIN that fits no vehicle,
-// which would send the adviser looking for a wrong VIN.
-int DmsShortVinCount(CYaqDb *db, const QString &shortVin);
+// 0 without a connection. A count the catalogue could not make is told
+// (over `parent`, once in the step) and takes the answer as the vehicle
+// asked about, whose VIN ends with it, and answers 1: never a VIN that fits
+// no vehicle, which would send the adviser looking for a wrong VIN.
+int DmsShortVinCount(CYaqDb *db, const QString &shortVin, QWidget *parent);

@@ -491,15 +491,22 @@ int CSqlDb::Transaction(const char *sql, bool (QSqlDatabase::*driverCall)())
         if (!m_bServerTrans)
             return 1;
     }
+    // A read of the transaction failed: the server has ended it and takes
+    // no COMMIT. It is rolled back, and the failure told stays the read's
+    // own (a refusal with the server's words), not the COMMIT's.
+    const bool readFailed = m_bServer && !begin && Failures() != m_nTransFailures;
+    if (readFailed)
+        driverCall = &QSqlDatabase::rollback;
     const int failures = Failures();
     if (!DriverTransaction(driverCall) &&
         !(begin && RetryAfterSilentLoss(failures) && DriverTransaction(driverCall)))
         return 0;
     if (m_bServer) {
         m_bServerTrans = begin;
+        m_nTransFailures = Failures();
         CServerWait::MarkAnswered(m_strServer);
     }
-    return 1;
+    return readFailed ? 0 : 1;
 }
 
 bool CSqlDb::DriverTransaction(bool (QSqlDatabase::*driverCall)())

@@ -53,6 +53,10 @@ protected:
     int OpenSqlite(const QString &file, bool readOnly);
     // Opens the PostgreSQL server named by the TNS text.
     int OpenServer(const QString &tns, const QString &user, const QString &password);
+    bool FailureFollowsEarlier() const override
+    {
+        return m_bServerTrans && Failures() != m_nTransFailures;
+    }
 
 private:
     CSqlStatement *Prepared(const QString &sql);
@@ -100,4 +104,5 @@ private:
     std::atomic<bool> m_bTimedOut{false};
     bool m_bWaitTimedOut = false; // the last failure was the bound of a wait
     bool m_bServerTrans = false;  // a transaction is open on the server connection
+    int m_nTransFailures = 0;     // Failures() when that transaction began
 };

@@ -29,8 +29,9 @@ void CUniDb::Fail(const QString &text, unsigned int code)
 {
     m_lastResult = DbResult::Failed;
     m_strLastError = text;
+    if (!FailureFollowsEarlier())
+        CatalogueFailure::Note(text, CatalogueFailure::IsRefusal(text));
     ++m_nFailures;
-    CatalogueFailure::Note(text, CatalogueFailure::IsRefusal(text));
     const CUniDbException error(code, text);
     if (m_bShowMessage)
         error.ReportError();

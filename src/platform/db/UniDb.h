@@ -71,6 +71,10 @@ protected:
     // Records a failure: remembers the text, then shows it and/or throws
     // as the flags say.
     void Fail(const QString &text, unsigned int code = 1);
+    // Whether a failure now only follows one noted before (a read in a
+    // transaction the server ended at an earlier failed read): it counts,
+    // but the failure told stays the earlier one.
+    virtual bool FailureFollowsEarlier() const { return false; }
     void SetResult(DbResult result);
     // A failure healed at once (the read ran again and answered): the
     // count goes back to what it was before.
