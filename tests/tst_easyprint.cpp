@@ -721,13 +721,18 @@ void TestEasyPrint::unreachablePrinterPrintsNothing()
     } else {
         // Without the preview the print dialog offers another printer.
         bool offered = false;
-        QTimer::singleShot(0, &dlg, [&offered] {
-            if (auto *choice = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, &dlg, [&offered] {
+            if (auto *choice = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                choice && choice->inherits("QPrintDialog")) {
                 offered = true;
                 choice->reject();
             }
         });
+        poll.start();
         done = dlg.Print(false);
+        poll.stop();
         QCOMPARE(offered, state != PrintQueueState::NoAnswer);
     }
     QCOMPARE(asked, 1);
