@@ -478,7 +478,12 @@ bool CEasyPrintDlg::EnsurePrinter(bool tell)
     ApplicationPrinters &app = applicationPrinters();
     if (m_pPrinter || app.shared)
         return true;
-    applicationPrinter();
+    // A printer chosen for the stand-in in the print dialog is kept.
+    if (QPrinter *standIn = applicationPrinter();
+        standIn->outputFormat() == QPrinter::NativeFormat || !standIn->outputFileName().isEmpty()) {
+        app.shared = std::move(app.standIn);
+        return true;
+    }
     // A thread still making it after an earlier wait is waited for again.
     if (!app.build) {
         auto build = std::make_shared<ApplicationPrinters::Build>();
