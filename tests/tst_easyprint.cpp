@@ -131,6 +131,17 @@ struct TestPrintService
     {
         return run(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue}).trimmed();
     }
+    // Every job of the queue, printed or not; those printed.
+    QString allJobs() const
+    {
+        return run(QStringLiteral("lpstat"),
+                   {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue});
+    }
+    QString completedJobs() const
+    {
+        return run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
+                                              QStringLiteral("-o"), queue});
+    }
 };
 
 // Presses the print button of Qt's print dialog once the dialog is open,
@@ -209,6 +220,8 @@ private slots:
     void printDialogRangeIsPrinted();
     void printServiceStateIsTold_data();
     void printServiceStateIsTold();
+    void silentServiceBeforeTheDialogs_data();
+    void silentServiceBeforeTheDialogs();
     void printDialogPagesOnServiceQueue_data();
     void printDialogPagesOnServiceQueue();
     void clickOnTileTogglesIt();
@@ -708,13 +721,18 @@ void TestEasyPrint::unreachablePrinterPrintsNothing()
     } else {
         // Without the preview the print dialog offers another printer.
         bool offered = false;
-        QTimer::singleShot(0, &dlg, [&offered] {
-            if (auto *choice = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, &dlg, [&offered] {
+            if (auto *choice = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                choice && choice->inherits("QPrintDialog")) {
                 offered = true;
                 choice->reject();
             }
         });
+        poll.start();
         done = dlg.Print(false);
+        poll.stop();
         QCOMPARE(offered, state != PrintQueueState::NoAnswer);
     }
     QCOMPARE(asked, 1);
@@ -912,13 +930,15 @@ void TestEasyPrint::printServiceStateIsTold_data()
     QTest::newRow("paused (cupsdisable)") << QStringLiteral("cupsdisable") << 7323 << true;
     QTest::newRow("refusing (cupsreject)") << QStringLiteral("cupsreject") << 7324 << false;
     QTest::newRow("not answering (SIGSTOP)") << QStringLiteral("SIGSTOP") << 7320 << false;
+    QTest::newRow("stopped after the check, before it takes the job") << QStringLiteral("SIGSTOP after the check") << 7320 << false;
     // clang-format on
 }
 
 // Printing on a queue of a real print service (the one the test run
 // started): a queue that holds its jobs or refuses them is told, and a
-// service that does not answer ends the wait within its bound, the window
-// painting meanwhile and the adviser's clicks dropped.
+// service that does not answer, at the check or while the job is handed
+// over, ends the wait within its bound, the window painting meanwhile and
+// the adviser's clicks dropped. Printed means the service took the job.
 void TestEasyPrint::printServiceStateIsTold()
 {
     QFETCH(QString, service);
@@ -947,27 +967,42 @@ void TestEasyPrint::printServiceStateIsTold()
         cups.admin(QStringLiteral("cupsenable"));
         cups.admin(QStringLiteral("cupsaccept"));
     });
-    const bool stopped = service == QLatin1String("SIGSTOP");
+    const QString completedBefore = cups.completedJobs();
+    const bool stopped = service.startsWith(QLatin1String("SIGSTOP"));
     if (stopped)
+        dlg.SetServiceBound(2000);
+    if (service == QLatin1String("SIGSTOP")) {
         QCOMPARE(::kill(pid_t(cups.pid), SIGSTOP), 0);
-    else if (!service.isEmpty())
+    } else if (stopped) {
+        // The service stops right after it answered the program's check.
+        dlg.SetPrinterCheck([&cups](const QPrinter &p) {
+            const PrintQueueState state = AskPrintService(p.printerName());
+            ::kill(pid_t(cups.pid), SIGSTOP);
+            return state;
+        });
+    } else if (!service.isEmpty()) {
         QVERIFY(cups.admin(service));
+    }
 
     auto *print = dlg.findChild<QPushButton *>(QStringLiteral("print"));
     auto *cancel = dlg.findChild<QPushButton *>(QStringLiteral("cancel"));
     // During a wait of a second and more its window shows, and a click on
     // "Abbrechen" is dropped.
     bool waitShown = false;
-    if (stopped) {
-        QTimer::singleShot(1500, &dlg, [&] {
-            auto *wait = dlg.findChild<QDialog *>(QStringLiteral("printServiceWait"));
-            waitShown = wait && wait->isVisible();
-            QTest::mouseClick(cancel, Qt::LeftButton);
-        });
-    }
+    QTimer probe;
+    probe.setInterval(20);
+    connect(&probe, &QTimer::timeout, &dlg, [&] {
+        auto *wait = dlg.findChild<QDialog *>(QStringLiteral("printServiceWait"));
+        if (waitShown || !wait || !wait->isVisible())
+            return;
+        waitShown = true;
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    probe.start();
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(print, Qt::LeftButton);
+    probe.stop();
     // A guard against the print library's own wait of minutes.
     QVERIFY2(clock.elapsed() < 3 * kPrintServiceBoundMs,
              qPrintable(QString::number(clock.elapsed())));
@@ -985,18 +1020,120 @@ void TestEasyPrint::printServiceStateIsTold()
     }
     QCOMPARE(dlg.result() == QDialog::Accepted, taken);
     QCOMPARE(dlg.isVisible(), !taken);
+    // Counted as printed with the number the service gave the job.
+    QCOMPARE(dlg.LastJobId() > 0, taken);
+    if (taken) {
+        const QString jobs = cups.allJobs();
+        QVERIFY2(jobs.contains(QStringLiteral("%1-%2 ").arg(cups.queue).arg(dlg.LastJobId())),
+                 qPrintable(jobs));
+    }
     if (service.isEmpty()) {
-        // The queue writes what the engine handed over.
+        // The queue writes what the engine handed over: the PDF "PDF
+        // erzeugen" writes, word for word.
         QTRY_VERIFY_WITH_TIMEOUT(cups.pendingJobs().isEmpty(), YaqTest::kHangMs);
         QTRY_COMPARE_WITH_TIMEOUT(pdfPageCount(cups.output), 2, YaqTest::kHangMs);
+        dlg.SetPdfFolder(m_dir + QStringLiteral("/pdf"));
+        dlg.SetDocumentOpener([](const QUrl &) { return true; });
+        QVERIFY(dlg.WritePdf());
+        QCOMPARE(pdfText(cups.output), pdfText(dlg.PdfFilePath()));
+    } else if (stopped) {
+        // What the service reads once it goes on prints nothing: the job it
+        // makes then holds no document.
+        ::kill(pid_t(cups.pid), SIGCONT);
+        if (service != QLatin1String("SIGSTOP"))
+            QTRY_VERIFY_WITH_TIMEOUT(!cups.pendingJobs().isEmpty(), YaqTest::kHangMs);
+        QCOMPARE(cups.completedJobs(), completedBefore);
+        QVERIFY(!QFileInfo::exists(cups.output));
     } else if (taken) {
         // The job waits in the paused queue.
         QVERIFY(!cups.pendingJobs().isEmpty());
         QVERIFY(!QFileInfo::exists(cups.output));
     } else {
-        // The service asked while stopped has no job either.
-        QVERIFY(stopped || cups.pendingJobs().isEmpty());
+        QCOMPARE(cups.pendingJobs(), QString());
     }
+}
+
+void TestEasyPrint::silentServiceBeforeTheDialogs_data()
+{
+    // Row: what opens while the print service does not answer (SIGSTOP),
+    // whether it does, the message told (none: 0). The application's own
+    // printer is made once a run: the row where the service does not answer
+    // comes before the one where it does.
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<bool>("answering");
+    QTest::addColumn<int>("told");
+    // clang-format off
+    QTest::newRow("preview on the application's printer, no answer") << QStringLiteral("preview") << false << 7326;
+    QTest::newRow("preview on the application's printer, answering") << QStringLiteral("preview") << true  << 0;
+    QTest::newRow("print dialog, no answer")                         << QStringLiteral("dialog")  << false << 7326;
+    // clang-format on
+}
+
+// Nothing the engine opens waits on a print service that does not answer
+// for longer than its bound, the window painting meanwhile: the preview
+// opens on no printer, and Qt's print dialog (which would wait for the
+// service as long as the print library does) does not open; the adviser is
+// told why.
+void TestEasyPrint::silentServiceBeforeTheDialogs()
+{
+    QFETCH(QString, opening);
+    QFETCH(bool, answering);
+    QFETCH(int, told);
+    const TestPrintService cups;
+    if (!cups.isThere())
+        QSKIP("No print service of the test run (scripts/cups-test-server.sh)");
+    const bool preview = opening == QLatin1String("preview");
+    std::unique_ptr<QPrinter> printer;
+    if (!preview) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPrinterName(cups.queue);
+    }
+    FixedDocument doc(1900, 2770);
+    CEasyPrintDlg dlg(&doc);
+    dlg.SetPrinter(printer.get());
+    dlg.SetServiceBound(2000);
+    const auto restore = qScopeGuard([&cups] { ::kill(pid_t(cups.pid), SIGCONT); });
+    if (!answering)
+        QCOMPARE(::kill(pid_t(cups.pid), SIGSTOP), 0);
+
+    bool waitShown = false;
+    bool printDialog = false;
+    QTimer probe;
+    probe.setInterval(20);
+    connect(&probe, &QTimer::timeout, &dlg, [&] {
+        auto *wait = dlg.findChild<QDialog *>(QStringLiteral("printServiceWait"));
+        waitShown = waitShown || (wait && wait->isVisible());
+        if (auto *modal = QApplication::activeModalWidget();
+            modal && modal->inherits("QPrintDialog")) {
+            printDialog = true;
+            static_cast<QDialog *>(modal)->reject();
+        }
+    });
+    probe.start();
+    QElapsedTimer clock;
+    clock.start();
+    if (preview) {
+        dlg.OnInitDialog();
+    } else {
+        dlg.OnInitDialog();
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg, YaqTest::kHangMs));
+        QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("printSetup")),
+                          Qt::LeftButton);
+    }
+    probe.stop();
+    // A guard against the print library's own wait of minutes.
+    QVERIFY2(clock.elapsed() < 3 * kPrintServiceBoundMs,
+             qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(waitShown, !answering);
+    QVERIFY(!printDialog);
+    QCOMPARE(m_env->boxes().size(), told ? 1 : 0);
+    if (told)
+        QCOMPARE(m_env->boxes().at(0).text, OrmelText(told));
+    // The preview is cut for the page of the printer there is.
+    QCOMPARE(dlg.Rows() * dlg.Columns(), 1);
+    if (preview)
+        QCOMPARE(dlg.PrinterName(), answering ? cups.queue : QString());
 }
 
 void TestEasyPrint::printDialogPagesOnServiceQueue_data()

@@ -100,6 +100,12 @@ constexpr int kTextAskingPrintService = 7322;
 constexpr int kTextPrinterPaused = 7323;
 // The printer's queue refuses jobs: nothing was printed.
 constexpr int kTextPrinterRefuses = 7324;
+// The print service is asked which printers there are (the wait's window).
+constexpr int kTextAskingForPrinters = 7325;
+// The print service does not answer: no printer can be chosen now.
+constexpr int kTextServiceSilent = 7326;
+// The job is handed to the print service (the wait's window).
+constexpr int kTextHandingOver = 7327;
 // How long the service is asked before the wait's window shows.
 constexpr int kShowWaitAfterMs = 500;
 // The options the print library hands the print service with a job; a page
@@ -107,37 +113,34 @@ constexpr int kShowWaitAfterMs = 500;
 // service would pick those pages out of the pages the engine already picked.
 const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
-// The printer the pages share when none is given: print setup applies to
-// every page for the rest of the run.
-QPrinter &applicationPrinter()
+// Runs `work` on a thread of its own; the flag is set when it has ended.
+// The thread may outlive every wait for it (a question that hangs): `work`
+// owns what it writes to.
+std::shared_ptr<std::atomic<bool>> runOnThread(std::function<void()> work)
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread([done, work = std::move(work)] {
+        work();
+        done->store(true);
+    }).detach();
+    return done;
 }
 
-// What the print service says about the printer now. Asked anew before each
-// print: a printer chosen while the service ran is gone from it when the
-// service stops (or the queue is removed), though the printer object keeps
-// its name, and a job handed to it then is lost without a word. The service
-// is asked on a thread of its own, so that one that hangs cannot freeze the
-// window: the window keeps painting, the adviser's clicks and keys are
-// dropped, and after half a second a small window says what is waited for.
-// The wait ends after the service's bound at the latest.
-PrintQueueState AskPrintServiceWaiting(const QPrinter &printer, QWidget *owner)
+// Waits for the print service asked on a thread of its own until `done`:
+// a service that hangs cannot freeze the window. The window keeps painting,
+// the adviser's clicks and keys are dropped, and after half a second a
+// small window says what is waited for (`text`). The wait ends a second
+// after the service's bound at the latest; false when it ended so.
+bool waitForPrintService(QWidget *owner, const QString &text, int boundMs,
+                         const std::atomic<bool> &done)
 {
-    if (printer.outputFormat() != QPrinter::NativeFormat)
-        return PrintQueueState::Ready;
-    const QString name = printer.printerName();
-    // The thread may outlive the wait (a name look-up that hangs): it owns
-    // what it writes to.
-    auto answer = std::make_shared<std::atomic<int>>(-1);
-    std::thread([answer, name] { answer->store(int(AskPrintService(name))); }).detach();
-
+    if (done.load())
+        return true;
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &answer] {
-        if (answer->load() >= 0)
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &done] {
+        if (done.load())
             loop.quit();
     });
     QTimer bound;
@@ -146,29 +149,80 @@ PrintQueueState AskPrintServiceWaiting(const QPrinter &printer, QWidget *owner)
     std::unique_ptr<QDialog> shown;
     QTimer show;
     show.setSingleShot(true);
-    QObject::connect(&show, &QTimer::timeout, &loop, [&shown, owner, name] {
+    QObject::connect(&show, &QTimer::timeout, &loop, [&shown, owner, &text] {
         shown = std::make_unique<QDialog>(owner, Qt::Dialog | Qt::CustomizeWindowHint |
                                                      Qt::WindowTitleHint);
         shown->setObjectName(QStringLiteral("printServiceWait"));
         shown->setWindowTitle(kMsgBoxTitle);
         auto *layout = new QVBoxLayout(shown.get());
-        auto *text = new QLabel(OrmelTextArgs(kTextAskingPrintService, {name}), shown.get());
-        text->setObjectName(QStringLiteral("printServiceWaitText"));
-        layout->addWidget(text);
+        auto *label = new QLabel(text, shown.get());
+        label->setObjectName(QStringLiteral("printServiceWaitText"));
+        layout->addWidget(label);
         shown->adjustSize();
         if (owner)
             shown->move(owner->frameGeometry().center() - shown->rect().center());
         shown->show();
     });
-    if (answer->load() < 0) {
-        const CInputDrop wait;
-        poll.start();
-        bound.start(kPrintServiceBoundMs + 1000);
-        show.start(kShowWaitAfterMs);
-        loop.exec();
-    }
-    const int state = answer->load();
-    return state < 0 ? PrintQueueState::NoAnswer : PrintQueueState(state);
+    const CInputDrop wait;
+    poll.start();
+    bound.start(boundMs + 1000);
+    show.start(kShowWaitAfterMs);
+    loop.exec();
+    return done.load();
+}
+
+// What the print service says about the printer now. Asked anew before each
+// print: a printer chosen while the service ran is gone from it when the
+// service stops (or the queue is removed), though the printer object keeps
+// its name, and a job handed to it then is lost without a word.
+PrintQueueState AskPrintServiceWaiting(const QPrinter &printer, QWidget *owner, int boundMs)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return PrintQueueState::Ready;
+    const QString name = printer.printerName();
+    auto answer = std::make_shared<std::atomic<int>>(int(PrintQueueState::NoAnswer));
+    const auto done = runOnThread(
+        [answer, name, boundMs] { answer->store(int(AskPrintService(name, boundMs))); });
+    waitForPrintService(owner, OrmelTextArgs(kTextAskingPrintService, {name}), boundMs, *done);
+    return PrintQueueState(answer->load());
+}
+
+// The printer the pages share when none is given: print setup applies to
+// every page for the rest of the run. The print library asks the service
+// for it (its default printer, else its first) on the thread that makes it,
+// for as long as the library waits: it is made on a thread of its own once
+// the service answered. Until then a printer made without the service
+// stands in (no printer chosen: the print dialog offers them).
+struct ApplicationPrinters
+{
+    struct Build
+    {
+        std::unique_ptr<QPrinter> printer;
+    };
+    std::unique_ptr<QPrinter> shared;
+    std::unique_ptr<QPrinter> standIn;
+    // The thread making `shared`, while it runs or until its printer is taken.
+    std::shared_ptr<Build> build;
+    std::shared_ptr<std::atomic<bool>> built;
+};
+
+ApplicationPrinters &applicationPrinters()
+{
+    static ApplicationPrinters printers;
+    return printers;
+}
+
+QPrinter *applicationPrinter()
+{
+    ApplicationPrinters &app = applicationPrinters();
+    if (app.shared)
+        return app.shared.get();
+    // Made on the window's thread before any other: it also loads the print
+    // support there.
+    if (!app.standIn)
+        RunWithoutPrintService(
+            [&app] { app.standIn = std::make_unique<QPrinter>(QPrinter::HighResolution); });
+    return app.standIn.get();
 }
 
 // The pages a choice of tiles names, as the print dialog takes them.
@@ -235,8 +289,9 @@ void playDocument(QPainter &painter, const CEasyPrintRecord *record, const CRect
 CEasyPrintDlg::CEasyPrintDlg(CEasyPrintVirt *client, QWidget *parent)
     : QDialog(parent), m_pClient(client), m_strDocName(QStringLiteral("(unbekannt)")),
       m_openDocument([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_printerCheck(
-          [this](const QPrinter &printer) { return AskPrintServiceWaiting(printer, this); })
+      m_printerCheck([this](const QPrinter &printer) {
+          return AskPrintServiceWaiting(printer, this, m_nServiceBoundMs);
+      })
 {
     setObjectName(QStringLiteral("EasyPrintDlg"));
     m_pageNumberFont = QFont(QStringLiteral("Arial"));
@@ -405,6 +460,8 @@ void CEasyPrintDlg::OnInitDialog()
     m_pCenterHorzCheck->setChecked(m_bCenterHorz);
     m_pCenterVertCheck->setChecked(m_bCenterVert);
     m_pPageNumbersCheck->setChecked(m_bPageNumbers);
+    // The preview opens also when the service does not answer: on no printer.
+    EnsurePrinter();
     PreparePages();
     UpdateRangeText();
     UpdateRangeRadios();
@@ -413,7 +470,57 @@ void CEasyPrintDlg::OnInitDialog()
 
 QPrinter *CEasyPrintDlg::printer() const
 {
-    return m_pPrinter ? m_pPrinter : &applicationPrinter();
+    return m_pPrinter ? m_pPrinter : applicationPrinter();
+}
+
+bool CEasyPrintDlg::EnsurePrinter(bool tell)
+{
+    ApplicationPrinters &app = applicationPrinters();
+    if (m_pPrinter || app.shared)
+        return true;
+    // A printer chosen for the stand-in in the print dialog is kept.
+    if (QPrinter *standIn = applicationPrinter();
+        standIn->outputFormat() == QPrinter::NativeFormat || !standIn->outputFileName().isEmpty()) {
+        app.shared = std::move(app.standIn);
+        return true;
+    }
+    // A thread still making it after an earlier wait is waited for again.
+    if (!app.build) {
+        auto build = std::make_shared<ApplicationPrinters::Build>();
+        const int boundMs = m_nServiceBoundMs;
+        app.build = build;
+        app.built = runOnThread([build, boundMs] {
+            // A service that does not answer is not asked by the library.
+            if (AskPrintServiceAlive(boundMs) != PrintQueueState::NoAnswer)
+                build->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        });
+    }
+    const std::shared_ptr<std::atomic<bool>> built = app.built;
+    if (waitForPrintService(this, OrmelText(kTextAskingForPrinters), m_nServiceBoundMs, *built)) {
+        std::unique_ptr<QPrinter> made = std::move(app.build->printer);
+        app.build.reset();
+        app.built.reset();
+        if (made) {
+            app.shared = std::move(made);
+            return true;
+        }
+    }
+    if (tell)
+        OwnMsgBox(OrmelText(kTextServiceSilent), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    return false;
+}
+
+bool CEasyPrintDlg::ServiceAnswers()
+{
+    auto answer = std::make_shared<std::atomic<int>>(int(PrintQueueState::NoAnswer));
+    const int boundMs = m_nServiceBoundMs;
+    const auto done =
+        runOnThread([answer, boundMs] { answer->store(int(AskPrintServiceAlive(boundMs))); });
+    waitForPrintService(this, OrmelText(kTextAskingForPrinters), boundMs, *done);
+    if (PrintQueueState(answer->load()) != PrintQueueState::NoAnswer)
+        return true;
+    OwnMsgBox(OrmelText(kTextServiceSilent), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    return false;
 }
 
 void CEasyPrintDlg::SetDocumentOpener(std::function<bool(const QUrl &)> opener)
@@ -505,6 +612,10 @@ bool CEasyPrintDlg::PageChanged() const
 
 bool CEasyPrintDlg::RunPrintDialog(const std::vector<int> &chosen, DialogPages &pages)
 {
+    // Qt's dialog asks the print service on this thread, for as long as the
+    // print library waits: it opens only while the service answers.
+    if (!ServiceAnswers() || !EnsurePrinter())
+        return false;
     QPrinter *p = printer();
     const int count = int(chosen.size());
     QPrintDialog dialog(p, this);
@@ -654,7 +765,9 @@ bool CEasyPrintDlg::Print(bool toPdf)
 {
     m_bDirect = 1;
     bool done = false;
-    if (PreparePages()) {
+    // The PDF is cut for the printer's page as well, if there is one.
+    const bool printerKnown = EnsurePrinter(!toPdf);
+    if ((toPdf || printerKnown) && PreparePages()) {
         // Without the preview every page is printed, whatever an earlier
         // preview chose.
         const std::vector<int> every(size_t(m_nColumns * m_nRows), 1);
@@ -737,8 +850,10 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
         UpdateRangeRadios();
     }
 
-    WaitCursor wait;
     QPrinter *p = printer();
+    if (p->outputFormat() == QPrinter::NativeFormat)
+        return HandOverTiles(chosen, paused);
+    WaitCursor wait;
     if (!m_pRecord)
         m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
                                    m_nDocWidth, m_nDocHeight);
@@ -773,6 +888,141 @@ bool CEasyPrintDlg::PrintTiles(const std::vector<int> &tiles)
     return true;
 }
 
+bool CEasyPrintDlg::RenderPdf(const std::vector<int> &tiles, const QPageLayout &paper,
+                              QByteArray &pdf)
+{
+    // The printer's unprintable margin: the PDF page shows the tile where the
+    // printer would put it.
+    const QPrinter *p = printer();
+    const QRect paperRect = p->paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = p->pageRect(QPrinter::DevicePixel).toRect();
+    const QPointF offsetPt =
+        PhysicalOffsetPoints(page.left() - paperRect.left(), page.top() - paperRect.top(),
+                             p->logicalDpiX(), p->logicalDpiY());
+    const QPointF offset(offsetPt.x() * kPdfResolution / 72.0,
+                         offsetPt.y() * kPdfResolution / 72.0);
+
+    if (!m_pRecord)
+        m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
+                                   m_nDocWidth, m_nDocHeight);
+
+    // The pages are made in memory and then written whole: a disk that fills
+    // up shows in that one write, with its reason, and the old file stays.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool ok = true;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(paper);
+        writer.setTitle(m_strDocName);
+        writer.setCreator(QStringLiteral("YAQ2"));
+        QPainter painter;
+        ok = painter.begin(&writer);
+        bool first = true;
+        int pageNumber = 0;
+        for (int row = 0; ok && row < m_nRows; ++row) {
+            for (int column = 0; ok && column < m_nColumns; ++column) {
+                ++pageNumber;
+                if (tiles[size_t(row * m_nColumns + column)] != 1)
+                    continue;
+                if (!first && !writer.newPage()) {
+                    ok = false;
+                    break;
+                }
+                first = false;
+                DrawTile(painter, row, column, pageNumber, offset);
+            }
+        }
+        if (painter.isActive() && !painter.end())
+            ok = false;
+    }
+    pdf = buffer.data();
+    return ok;
+}
+
+bool CEasyPrintDlg::HandOverTiles(const std::vector<int> &tiles, bool paused)
+{
+    QPrinter *p = printer();
+    const QPageLayout layout = p->pageLayout();
+    const QString name = p->printerName();
+    // The job is the PDF "PDF erzeugen" writes, on the printer's paper.
+    QByteArray pdf;
+    {
+        WaitCursor wait;
+        if (!RenderPdf(tiles,
+                       QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF(0, 0, 0, 0),
+                                   QPageLayout::Point),
+                       pdf)) {
+            OwnMsgBox(OrmelTextArgs(kTextPrintFailed, {name}), this, kMsgBoxTitle,
+                      MSG_ALIGN_CENTER);
+            return false;
+        }
+    }
+    // The options the print library handed over with a job of this printer.
+    std::vector<PrintJobOption> options;
+    options.push_back({"media", layout.pageSize().key().toUtf8()});
+    if (p->copyCount() > 1) {
+        options.push_back({"copies", QByteArray::number(p->copyCount())});
+        if (p->collateCopies())
+            options.push_back({"Collate", "True"});
+    }
+    switch (p->duplex()) {
+    case QPrinter::DuplexNone:
+        options.push_back({"sides", "one-sided"});
+        break;
+    case QPrinter::DuplexAuto:
+        options.push_back({"sides", layout.orientation() == QPageLayout::Portrait
+                                        ? "two-sided-long-edge"
+                                        : "two-sided-short-edge"});
+        break;
+    case QPrinter::DuplexLongSide:
+        options.push_back({"sides", "two-sided-long-edge"});
+        break;
+    case QPrinter::DuplexShortSide:
+        options.push_back({"sides", "two-sided-short-edge"});
+        break;
+    }
+    if (layout.orientation() == QPageLayout::Landscape)
+        options.push_back({"landscape", ""});
+    // What the print dialog chose for the printer (its own settings); the
+    // pages are chosen already.
+    const QStringList chosen = p->printEngine()->property(kCupsOptions).toStringList();
+    for (qsizetype k = 0; k + 1 < chosen.size(); k += 2) {
+        if (chosen.at(k) != QLatin1String("page-ranges"))
+            options.push_back({chosen.at(k).toUtf8(), chosen.at(k + 1).toUtf8()});
+    }
+
+    // Handed over on a thread of its own: a service that stops answering
+    // holds the window no longer than the bound.
+    struct Handing
+    {
+        PrintJobAnswer answer;
+    };
+    auto handing = std::make_shared<Handing>();
+    const QString title = m_strDocName;
+    const int boundMs = m_nServiceBoundMs;
+    const auto done = runOnThread([handing, name, title, pdf, options, boundMs] {
+        handing->answer = HandPrintJobOver(name, title, pdf, options, boundMs);
+    });
+    PrintJobAnswer answer;
+    answer.state = PrintQueueState::NoAnswer;
+    if (waitForPrintService(this, OrmelTextArgs(kTextHandingOver, {name}), boundMs, *done))
+        answer = handing->answer;
+    if (!answer.Taken()) {
+        // A job numbered but not taken whole never prints.
+        const int text = answer.jobId > 0                            ? kTextPrintFailed
+                         : answer.state == PrintQueueState::Refusing ? kTextPrinterRefuses
+                                                                     : kTextPrinterUnreachable;
+        OwnMsgBox(OrmelTextArgs(text, {name}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+        return false;
+    }
+    m_nLastJobId = answer.jobId;
+    if (paused)
+        OwnMsgBox(OrmelTextArgs(kTextPrinterPaused, {name}), this, kMsgBoxTitle, MSG_ALIGN_CENTER);
+    return true;
+}
+
 void CEasyPrintDlg::ShowPdfError(const QString &path, const QString &reason)
 {
     OwnMsgBox(OrmelTextArgs(7091, {PathForMessage(path), reason}), this, kMsgBoxTitle,
@@ -802,57 +1052,15 @@ bool CEasyPrintDlg::WriteTiles(const std::vector<int> &tiles)
         return false;
     }
 
-    // The printer's unprintable margin: the PDF page shows the tile where the
-    // printer would put it.
-    const QPrinter *p = printer();
-    const QRect paper = p->paperRect(QPrinter::DevicePixel).toRect();
-    const QRect page = p->pageRect(QPrinter::DevicePixel).toRect();
-    const QPointF offsetPt = PhysicalOffsetPoints(
-        page.left() - paper.left(), page.top() - paper.top(), p->logicalDpiX(), p->logicalDpiY());
-    const QPointF offset(offsetPt.x() * kPdfResolution / 72.0,
-                         offsetPt.y() * kPdfResolution / 72.0);
-
-    if (!m_pRecord)
-        m_pRecord = recordDocument(m_pClient, p->resolution(), m_nPageWidth, m_nPageHeight,
-                                   m_nDocWidth, m_nDocHeight);
-
-    // The pages are made in memory and then written whole: a disk that fills
-    // up shows in that one write, with its reason, and the old file stays.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    bool ok = true;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0), QPageLayout::Point));
-        writer.setTitle(m_strDocName);
-        writer.setCreator(QStringLiteral("YAQ2"));
-        QPainter painter;
-        ok = painter.begin(&writer);
-        bool first = true;
-        int pageNumber = 0;
-        for (int row = 0; ok && row < m_nRows; ++row) {
-            for (int column = 0; ok && column < m_nColumns; ++column) {
-                ++pageNumber;
-                if (tiles[size_t(row * m_nColumns + column)] != 1)
-                    continue;
-                if (!first && !writer.newPage()) {
-                    ok = false;
-                    break;
-                }
-                first = false;
-                DrawTile(painter, row, column, pageNumber, offset);
-            }
-        }
-        if (painter.isActive() && !painter.end())
-            ok = false;
-    }
-    if (!ok) {
+    QByteArray pdf;
+    if (!RenderPdf(tiles,
+                   QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                               QMarginsF(0, 0, 0, 0), QPageLayout::Point),
+                   pdf)) {
         ShowPdfError(path, OrmelText(kTextNoPdfPages));
         return false;
     }
-    if (!WriteWholeFile(path, pdf.data(), &reason)) {
+    if (!WriteWholeFile(path, pdf, &reason)) {
         ShowPdfError(path, reason);
         return false;
     }

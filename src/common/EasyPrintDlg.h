@@ -16,6 +16,7 @@
 #include "common/LayoutRect.h"
 #include "common/PrintService.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QFont>
 #include <QPageRanges>
@@ -29,6 +30,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPageLayout;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -59,7 +61,11 @@ public:
     // tile is chosen. False when the printer has no usable page.
     bool PreparePages();
     // Prints the tiles chosen in the preview; false, with the reason told,
-    // when the job did not reach the printer. A page set up at the print
+    // when the job did not reach the printer. On a printer of the print
+    // service it is printed when the service took the job (gave it a
+    // number): the document goes to the service as the PDF "PDF erzeugen"
+    // writes, on the printer's paper, handed over on a thread of its own
+    // within the service's bound. A page set up at the print
     // dialog on the way is printed on: the document is cut anew for it, and
     // the tiles chosen stay when their number stays, else every tile is
     // printed. Pages chosen in the print dialog are printed as chosen there.
@@ -92,6 +98,12 @@ public:
     // each print, with a bound, the window painting meanwhile); the service
     // itself unless replaced. A printer writing into a file needs no service.
     void SetPrinterCheck(std::function<PrintQueueState(const QPrinter &)> check);
+    // How long the print service is given for each question and for taking
+    // a job (milliseconds).
+    void SetServiceBound(int ms) { m_nServiceBoundMs = ms; }
+    // The number the print service gave the last job it took from this
+    // engine; 0 before.
+    int LastJobId() const { return m_nLastJobId; }
 
     // The grid as measured by PreparePages.
     int Columns() const { return m_nColumns; }
@@ -140,6 +152,14 @@ private:
     // The tiles a page choice of the print dialog names, for the tiles cut now.
     std::vector<int> TilesOfDialogPages(const DialogPages &pages) const;
     bool PrinterIsUsable() const;
+    // Makes the application's printer where none is given, once the print
+    // service answered (on a thread of its own, the window painting); false,
+    // with the reason told when `tell`, when the service did not answer: a
+    // printer made without it stands in.
+    bool EnsurePrinter(bool tell = true);
+    // Whether the print service answers now (asked on a thread of its own);
+    // the adviser is told when it does not.
+    bool ServiceAnswers();
     // A printer that is chosen and takes jobs; tells the adviser why not.
     // paused: the printer holds the job until it goes on.
     bool ReadyToPrint(std::vector<int> &chosen, DialogPages &pages, bool &paused);
@@ -152,6 +172,11 @@ private:
     bool PageChanged() const;
     bool PrintTiles(const std::vector<int> &tiles);
     bool WriteTiles(const std::vector<int> &tiles);
+    // The tiles as PDF pages of `paper`, each where the printer puts it.
+    bool RenderPdf(const std::vector<int> &tiles, const QPageLayout &paper, QByteArray &pdf);
+    // Hands the tiles to the printer's print service as one PDF job; true
+    // when the service took it. paused: the queue holds it (told).
+    bool HandOverTiles(const std::vector<int> &tiles, bool paused);
     void ShowPdfError(const QString &path, const QString &reason);
     // Draws one tile (and its page number) on a painter whose origin is the
     // top-left corner of the printable area; offset moves it further (pixels).
@@ -169,6 +194,8 @@ private:
     int m_bPageNumbers = 0;
     int m_bDirect = 0;
     bool m_bSheetPreview = false;
+    int m_nServiceBoundMs = kPrintServiceBoundMs;
+    int m_nLastJobId = 0;
     // The printable page (0.1 mm) and resolution the tiles were cut for.
     QSize m_cutPage;
     int m_nCutResolution = 0;
