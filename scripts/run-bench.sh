@@ -26,8 +26,10 @@ if [ ${#programs[@]} -eq 0 ]; then
             bench_basketprint bench_soap bench_ownlb bench_transfer bench_basket)
 fi
 if [ "${YAQ_BENCH_BUILD:-1}" != 0 ]; then
-  cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DYAQ_BUILD_TESTS=OFF >/dev/null
-  # YAQ_JOBS limits the parallel jobs (default: every core).
+  # YAQ_JOBS limits the parallel jobs (default: every core), those the
+  # optimising link runs of its own too.
+  cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DYAQ_BUILD_TESTS=OFF \
+    "-DYAQ_LTO_JOBS=${YAQ_JOBS:-}" >/dev/null
   cmake --build build-rel -j"${YAQ_JOBS:-$(nproc)}" --target "${programs[@]}"
 fi
 mkdir -p "$out"

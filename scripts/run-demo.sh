@@ -21,16 +21,22 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$deps" ]; then
   scripts/install-deps.sh >&2
   printf '%s\n' "$deps" >"$stamp"
 fi
-# cmake configures again by itself when a CMakeLists.txt changes.
+# YAQ_JOBS limits the parallel jobs (default: every core), those the
+# optimising link runs of its own too (YAQ_LTO_JOBS, empty for every core).
+lto_jobs=${YAQ_JOBS:-}
+# cmake configures again by itself when a CMakeLists.txt changes; here only
+# on the first run and when YAQ_JOBS differs from the run before.
 configure=()
 if [ ! -f build/CMakeCache.txt ]; then
   echo "Building the program into build/ (output in $log) ..." >&2
-  configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF)
+  configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAQ_BUILD_TESTS=OFF
+             "-DYAQ_LTO_JOBS=$lto_jobs")
+elif [ "$(sed -n 's/^YAQ_LTO_JOBS:[A-Z]*=//p' build/CMakeCache.txt)" != "$lto_jobs" ]; then
+  configure=(cmake -S . -B build "-DYAQ_LTO_JOBS=$lto_jobs")
 fi
 build() {
   if ((${#configure[@]})); then "${configure[@]}"; fi
   # The stand-in DMS too, which docs/dms-exchange.md has the adviser start beside it.
-  # YAQ_JOBS limits the parallel jobs (default: every core).
   cmake --build build -j"${YAQ_JOBS:-$(nproc)}" --target yaq2 yaq2-dms
 }
 if ! build >"$log" 2>&1; then

@@ -24,8 +24,9 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DYAQ_FUZZ=ON \
   -DYAQ_BUILD_TESTS=OFF -DYAQ_BUILD_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
-  "${launcher[@]}" >/dev/null
-# YAQ_JOBS limits the build's parallel jobs (default: every core).
+  "-DYAQ_LTO_JOBS=${YAQ_JOBS:-}" "${launcher[@]}" >/dev/null
+# YAQ_JOBS limits the build's parallel jobs (default: every core), those of
+# an optimising link too.
 cmake --build "$build" -j"${YAQ_JOBS:-$(nproc)}" --target yaq_fuzzers
 
 if (($#)); then

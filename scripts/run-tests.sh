@@ -33,10 +33,11 @@ find src tests bench fuzz tools examples -type f \( -name '*.cpp' -o -name '*.h'
 # programs carried its own copy of the sanitized code, some 200 MB each, and
 # the tree took 6.4 GB, more than a CI machine may have free; shared, 1.6 GB.
 # YAQ_JOBS limits the build's and the suite's parallel jobs on a shared
-# machine (default: every core).
+# machine (default: every core), those of an optimising link too and those
+# of the fuzz programs' build.
 jobs=${YAQ_JOBS:-$(nproc)}
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DYAQ_SANITIZE=ON -DYAQ_WERROR=ON \
-  -DYAQ_BUILD_BENCH=ON -DBUILD_SHARED_LIBS=ON >/dev/null
+  -DYAQ_BUILD_BENCH=ON -DBUILD_SHARED_LIBS=ON "-DYAQ_LTO_JOBS=${YAQ_JOBS:-}" >/dev/null
 cmake --build build-test -j"$jobs"
 
 # Exports YAQ_TEST_PG_* for the database tests and YAQ_TEST_CUPS_* for the

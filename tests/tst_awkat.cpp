@@ -1220,6 +1220,7 @@ void TestAwKat::priceAnswer_data()
     QTest::newRow("other vehicle")              << QString("<vin vinLongPrefix=\"XVQ2G45B68\" vinShort=\"4K56789\"/>") + fr.arg("car", "1110010", price) << 0 << -1.0 << 0 << "5056";
     QTest::newRow("number used as a value")     << kVinElement + fr.arg("car", "11%s%d0", price)            << 0 << -1.0  << 0 << "11%s%d0|5060";
     QTest::newRow("wrong product type")         << kVinElement + fr.arg("bike", "1110010", price)           << 0 << -1.0  << 0 << "5057|5060";
+    QTest::newRow("product type in capitals")   << kVinElement + fr.arg("CAR", "1110010", price)            << 0 << -1.0  << 0 << "5057|5060";
     QTest::newRow("several rates, none fits")   << kVinElement + fr.arg("car", "1110020", price) + fr.arg("car", "1110030", price) << 0 << -1.0 << 0 << "5059|Arbeitsposition 1110020 der|Arbeitsposition 1110030 der";
     QTest::newRow("several rates, one fits")    << kVinElement + fr.arg("car", "1110020", price) + fr.arg("car", "1110010", price) << 1 << 9.5  << 0 << "5059|Arbeitsposition 1110020 der";
     QTest::newRow("neither rate nor exception") << kVinElement                                               << 0 << -1.0  << 0 << "XMLNotValid!(1)";

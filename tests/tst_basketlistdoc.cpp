@@ -116,6 +116,23 @@ std::unique_ptr<CPaket> CampaignWithoutRebateText()
     return paket;
 }
 
+// A campaign package with one value changed: "r" the package line's price
+// type in small letters, "000" its rebate text all zeros, "hg" the head's
+// HG text with blanks after it.
+std::unique_ptr<CPaket> CampaignVariant(const QString &change)
+{
+    auto paket = CampaignPackage(false);
+    for (const auto &line : *paket) {
+        if (line->Type == POS_SPECIAL4 && change == QLatin1String("r"))
+            line->Campaign[CPosition::CampaignPriceType] = QStringLiteral("r");
+        if (line->Type == POS_SPECIAL4 && change == QLatin1String("000"))
+            line->Campaign[CPosition::CampaignFixedPrice] = QStringLiteral("000");
+    }
+    if (change == QLatin1String("hg"))
+        paket->GetKopf()->HGText = QStringLiteral("Inspektion  ");
+    return paket;
+}
+
 // A service package whose head carries the value-line flag.
 std::unique_ptr<CPaket> ValueLinePackage()
 {
@@ -177,6 +194,8 @@ void Fill(CWKList &list, const QString &scenario)
         else if (name.startsWith(QLatin1String("MKPcr")))
             list.Add(CWKListItem(WK_CAMPAIGN, RebateCampaign(name.section(QLatin1Char(':'), 1))),
                      1);
+        else if (name.startsWith(QLatin1String("MKP:")))
+            list.Add(CWKListItem(WK_CAMPAIGN, CampaignVariant(name.mid(4))), 1);
         else if (name == QLatin1String("MKPnone"))
             list.Add(CWKListItem(WK_CAMPAIGN, CampaignWithoutRebateText()), 1);
         else if (name == QLatin1String("MKP+OP"))
@@ -436,6 +455,9 @@ void TestBasketListDoc::itemField_data()
     QTest::newRow("package rebate: the package line's")        << "MKP"     << 5 << "KampagnenRabattDouble" << "15";
     QTest::newRow("package rebate: no text is none, not 0")    << "MKPnone" << 5 << "KampagnenRabattDouble" << "-1";
     QTest::newRow("rebates by kind: package line takes none")  << "MKPcr"   << 5 << "KampagnenRabattDouble" << "-1";
+    QTest::newRow("rebate text for price type \"R\" alone")   << "MKP:r"   << 5 << "KampagnenRabatt"       << "";
+    QTest::newRow("rebate text of zeros is empty")             << "MKP:000" << 5 << "KampagnenRabatt"       << "";
+    QTest::newRow("HG text without blanks after it")           << "MKP:hg"  << 1 << "HGText"                << "Inspektion";
     // clang-format on
 }
 
@@ -448,9 +470,13 @@ void TestBasketListDoc::itemField()
     Fill(list, entries);
     const CBasketArray baskets = ToBasketArray(list, kTypeKey);
     const CPackageCBItem &i = baskets.at(0).Items.at(size_t(item));
-    const QString value = field == QLatin1String("ValueLine")
-                              ? QString::number(i.ValueLine)
-                              : QString::number(i.KampagnenRabattDouble);
+    QString value = QString::number(i.KampagnenRabattDouble);
+    if (field == QLatin1String("ValueLine"))
+        value = QString::number(i.ValueLine);
+    else if (field == QLatin1String("KampagnenRabatt"))
+        value = i.KampagnenRabatt;
+    else if (field == QLatin1String("HGText"))
+        value = i.HGText;
     QTEST(value, "value");
 }
 
@@ -516,6 +542,7 @@ void TestBasketListDoc::document_data()
     QTest::newRow("text with < and & stays text")      << "MKP" << false << ""   << "Winter &amp; Co &lt;2026&gt;"                 << "Winter & Co";
     QTest::newRow("brand LU names LUMO")               << "POS" << false << "LU" << "<Hersteller>LUMO</Hersteller>"            << "VOQ";
     QTest::newRow("any other brand names VOQ")         << "POS" << false << "VQ" << "<Hersteller>VOQ</Hersteller>"             << "LUMO";
+    QTest::newRow("brand lu in small letters is VOQ")  << "POS" << false << "lu" << "<Hersteller>VOQ</Hersteller>"             << "LUMO";
     QTest::newRow("empty brand names VOQ")             << ""    << false << "-"  << "<Hersteller>VOQ</Hersteller>\r\n\r\n</Basket-List>" << "<Basket>";
     QTest::newRow("request: no line breaks")           << "SRP" << true  << ""   << "</PackageItem><PackageItem>"               << "\r\n";
     QTest::newRow("request: no customer prices")       << "SRP" << true  << ""   << "<WaehrungsKZ>EUR</WaehrungsKZ>"            << "KundenPreis";

@@ -592,6 +592,7 @@ void TestHeadRowCatalogue::shortVinLookup_data()
         // clang-format off
         add("one vehicle carries it")                     << local << "M012345" << found    << "7A01";
         add("special form: only its own ranges count")    << local << "4K56789" << found    << "7B01";
+        add("the first vin of its range")                 << local << "M000000" << found    << "7A01";
         add("no vehicle carries it")                      << local << "M912345" << notFound << "";
         add("vehicle of blocked brand")                   << local << "T012345" << notFound << "";
         add("malformed short vin")                        << local << "MO12345" << int(CVehicleIdent::VinMalformed) << "";

@@ -320,6 +320,7 @@ void TestPackageEdit::clicksFollowTheSelectionRules_data()
     QTest::newRow("click open A closes it")                   << "SRP" << "" << "" << false << "c1000 d1001 c1001 c1001" << "1001/3/1 " + tail << false << false;
     QTest::newRow("dropping A leaves S dropped")              << "SRP" << "" << "" << false << "c1000 d1001 c1001 d1001" << "1000/1/0 " + tail << true << false;
     QTest::newRow("campaign: dropping A brings S back")       << "XX"  << "" << "" << false << "c1000 d1001 c1001 d1001" << "1000/1/1 " + tail << true << false;
+    QTest::newRow("kind xx is no campaign: S stays dropped")  << "xx"  << "" << "" << false << "c1000 d1001 c1001 d1001" << "1000/1/0 " + tail << true << false;
     QTest::newRow("double click replaced S collapses to it")  << "SRP" << "" << "" << false << "c1000 d1001 c1001 d1000" << "1000/1/1 " + tail << true << false;
     QTest::newRow("double click open S drops and closes")     << "SRP" << "" << "" << false << "c1000 d1000"      << "1000/1/0 " + tail << true << false;
     QTest::newRow("campaign: open chosen S only closes")      << "XX"  << "" << "" << false << "c1000 d1000"      << "1000/1/1 " + tail << false << false;

@@ -18,7 +18,8 @@
 
 namespace {
 
-// group, 7200001 (labour value editable), group, 1100002, part, group.
+// group, 7200001 (labour value editable), group, 7100002 (not: of group 71,
+// not 72), part, group.
 struct Lines
 {
     std::vector<std::unique_ptr<CPosition>> owned;
@@ -28,7 +29,7 @@ struct Lines
         for (const auto &[type, number] : {std::pair{POS_GROUP, "G1"},
                                            {POS_WORK, "7200001"},
                                            {POS_GROUP, "G2"},
-                                           {POS_WORK, "1100002"},
+                                           {POS_WORK, "7100002"},
                                            {POS_PART, "9X0000003"},
                                            {POS_GROUP, "G3"}}) {
             auto line = std::make_unique<CPosition>();

@@ -215,6 +215,8 @@ private slots:
     void fixedField();
     void markersAreNoAmounts_data();
     void markersAreNoAmounts();
+    void oneValueOfALine_data();
+    void oneValueOfALine();
     void leftOutEntriesStay_data();
     void leftOutEntriesStay();
     void fileRoad_data();
@@ -397,6 +399,7 @@ void TestTextExport::markersAreNoAmounts_data()
     QTest::newRow("labour priced")              << 6 << 14 << 10.0 << 11.9 << 19.0 << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR|Steuersatz: 19.00%";
     QTest::newRow("labour VAT 0 is written")    << 6 << 14 << 10.0 << 10.0 << 0.0  << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 10.00 EUR|Steuersatz: 0.00%";
     QTest::newRow("labour VAT not set")         << 6 << 14 << 10.0 << 11.9 << -1.0 << 1 << "Pauschal Preis: false|Netto: 10.00 EUR|Brutto: 11.90 EUR";
+    QTest::newRow("tagged labour VAT 0 written") << 7 << 14 << 10.0 << 10.0 << 0.0 << 1 << "<P15>false</P15>|<P16>EUR</P16>|<P17>10.00</P17>|<P18>10.00</P18>|<P19>0.00</P19>";
     QTest::newRow("labour by time")             << 6 << 14 << -2.0 << -2.0 << 19.0 << 1 << "";
     QTest::newRow("labour without price")       << 6 << 14 << -3.0 << 11.9 << 19.0 << 1 << "";
     QTest::newRow("labour net not set")         << 6 << 14 << -1.0 << 11.9 << 19.0 << 1 << "";
@@ -445,6 +448,70 @@ void TestTextExport::markersAreNoAmounts()
     QTEST(prices.join(QLatin1Char('|')), "prices");
     for (const char *marker : {"-1.00", "-2.00", "-3.00"})
         QVERIFY(!text.contains(QLatin1String(marker)));
+}
+
+// One value of one line as the layout writes it: a package's head (type 9)
+// or part (11), a labour position (14) or a finding (16), priced, with the
+// one field set to the value; the text must hold the expected lines ("|" a
+// line end), or not hold them after a "!".
+void TestTextExport::oneValueOfALine_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("training");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("lines");
+    // clang-format off
+    QTest::newRow("head number without its blanks")    << 6 << 0 << 9  << "Number"      << "1110010  " << "|Paketnummer: 1110010|";
+    QTest::newRow("campaign block for \"XX\" alone")   << 6 << 1 << 9  << "HG"          << "xx"        << "!Campaign";
+    QTest::newRow("no currency, no currency tag")      << 7 << 0 << 14 << "Currency"    << ""          << "!<P16>";
+    QTest::newRow("finding: empty second text a line") << 6 << 0 << 16 << "BefundText2" << ""          << "Befund-Nr.: 8700010|Riss||";
+    // clang-format on
+}
+
+void TestTextExport::oneValueOfALine()
+{
+    QFETCH(int, format);
+    QFETCH(int, training);
+    QFETCH(int, type);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, lines);
+    const auto set = [&](CPosition &line) {
+        SetPrice(line.Preise1, 10.0, 11.9);
+        if (field == QLatin1String("Number"))
+            line.Number = value;
+        else if (field == QLatin1String("HG"))
+            line.HG = value;
+        else if (field == QLatin1String("Currency"))
+            line.Preise1.Currency = value;
+        else if (field == QLatin1String("BefundText2"))
+            line.BefundText2 = value;
+        else
+            QFAIL(qPrintable(field));
+    };
+    CWKList basket;
+    if (type == POS_BASKET_LABOUR || type == POS_FINDING) {
+        CPosition *line =
+            AddSingle(basket, type,
+                      type == POS_FINDING ? QStringLiteral("8700010") : QStringLiteral("2120000"));
+        line->BefundText = QStringLiteral("Riss");
+        set(*line);
+    } else {
+        auto paket = SmallPackage(POS_HEAD_CAMPAIGN, QStringLiteral("1110010"));
+        set(type == POS_PART ? *Add(*paket, POS_PART, QStringLiteral("9X0000001"),
+                                    QStringLiteral("1"), QStringLiteral("Ölfilter"))
+                             : *paket->GetKopf());
+        basket.Add(CWKListItem(WK_SRP, std::move(paket)), 1);
+    }
+    CPrgSettings s = Settings(format);
+    s.bSchulung = training;
+    const QString text = CTextExport(s, Head()).Write(basket).text;
+    const bool absent = lines.startsWith(QLatin1Char('!'));
+    const QString wanted =
+        lines.mid(absent ? 1 : 0).replace(QLatin1Char('|'), QStringLiteral("\r\n"));
+    QVERIFY2(text.contains(wanted) != absent, qPrintable(text));
 }
 
 // What the export cannot carry stays in the basket and is named; the rest
