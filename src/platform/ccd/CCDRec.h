@@ -20,6 +20,7 @@
 //          ok = rec.AutoMove(index, CCD_MOVE_NEXT, key)) { ...use rec... }
 // Move walks the file in file order the same way.
 
+#include "platform/ccd/CCDFile.h"
 #include "platform/ccd/CCDIndex.h"
 
 #include <QString>
@@ -92,12 +93,26 @@ private:
     struct Table;
     enum class ReadResult
     {
-        Opened,
+        Read,    // read while it stood still
         Failed,  // missing, unreadable, or no key field in the first line
         Changed, // the file changed while it was read
-        Cut,     // its last line lacks its line end
     };
-    ReadResult openOnce(const QString &path);
+    // One read of the file, not yet split into rows.
+    struct Read
+    {
+        QString header;
+        QByteArray rest; // after the first line
+        std::vector<int> column;
+        std::vector<std::vector<int>> keyColumns;
+        CCDFile::Stamp stamp;
+        bool sequential = false; // a pipe: read once
+        bool keyMissing = false; // the first line, without its line end, lacks a key
+        bool SameAs(const Read &other) const;
+    };
+    ReadResult readOnce(const QString &path, Read &read);
+    bool build(const QString &path, const Read &read);
+    static bool knownWhole(const QString &path, const Read &read);
+    static void rememberWhole(const QString &path, const Read &read);
     void setCurrent(int row);
 
     // The fields of this object (Fields() is asked once; copies ask again,
