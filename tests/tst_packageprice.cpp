@@ -280,6 +280,9 @@ void TestPackagePrice::localPrices()
     QCOMPARE(work->Preise1.Net, workNet);
     QCOMPARE(part->Preise1.Net, partNet);
     QCOMPARE(head->Preise1.Net, headNet);
+    // A line without price leaves the sum incomplete (shown red), never
+    // a sum of the others as if it were the package's.
+    QCOMPARE(head->Preise1.Complete, workNet >= 0 && partNet >= 0 ? 1 : 0);
     QCOMPARE(head->Preise1.TotalsCurrency, currency);
     if (training)
         QCOMPARE(head->Preise2.Net, headNet); // the standard price is summed too

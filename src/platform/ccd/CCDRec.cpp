@@ -480,7 +480,7 @@ QString CCDOpenFailureText(const CCDRec &record, const QString &path)
         text += QLatin1Char('\n') +
                 OrmelTextArgs(kTextIncomplete, {},
                               QStringLiteral("Die Datei ist unvollständig: Sie wurde beim Lesen "
-                                             "geschrieben, oder ihre letzte Zeile endet ohne "
-                                             "Zeilenende. Ihre Einträge werden nicht verwendet."));
+                                             "noch geschrieben. Ihre Einträge werden nicht "
+                                             "verwendet."));
     return text;
 }

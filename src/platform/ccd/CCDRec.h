@@ -51,11 +51,13 @@ public:
     // it could answer no search, and is refused as soon as that line is
     // read.
     //
-    // A file that changed while it was read (its writer rewrites it in
-    // place), or whose last line lacks the line end its other lines have
-    // (the file is cut short), is read again once it stands still (a few
-    // times, a moment in all); while it stays so, 0 and WasIncomplete: the
-    // record never holds a part of a file as if it were whole.
+    // A file is used once it is found finished, whatever ends its last
+    // line: it stood still while it was read, and a second read a quiet
+    // while later (CCDFile::kSettleMs) gave the same bytes, or its bytes are
+    // those of a version found finished before. A file that goes on changing
+    // (its writer rewrites it in place) gives 0 and WasIncomplete after
+    // CCDFile::kReadWaitMostMs: the record never holds a file between two
+    // pieces of its writer as if it were whole.
     int Open(const QString &path);
     // The last Open gave 0 because the file was incomplete.
     bool WasIncomplete() const { return m_bIncomplete; }
