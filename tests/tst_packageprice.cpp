@@ -12,6 +12,7 @@
 #include "packages/pricing/PackagePriceRequest.h"
 #include "packages/pricing/PackagePriceRollUp.h"
 #include "platform/OrmelText.h"
+#include "platform/ccd/CCDFile.h"
 #include "settings/DmsHeader.h"
 #include "settings/PrgSettings.h"
 #include "support/PackageFixtures.h"
@@ -194,13 +195,15 @@ void TestPackagePrice::localPrices_data()
     QTest::addColumn<double>("headNet");
     QTest::addColumn<QString>("currency"); // of the head's sum
     QTest::addColumn<QString>("missing");
-    QTest::addColumn<QString>("cut"); // of the missing: files cut short ("-cut" in files)
+    QTest::addColumn<QString>(
+        "cut"); // of the missing: files rewritten at every read ("-cut" in files)
     // clang-format off
     QTest::newRow("all files, dealer part replaces")   << "HG ET DIP" << 0 << 20.0 << 15.0 << 35.0 << "EUR" << "" << "";
     QTest::newRow("no dealer parts file: parts file")  << "HG ET"     << 0 << 20.0 << 20.0 << 40.0 << "EUR" << "DIP_00.dat" << "";
     QTest::newRow("no labour file: parts only")        << "ET DIP"    << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat" << "";
     QTest::newRow("no files: nothing priced")          << ""          << 0 << -3.0 << -3.0 << -1.0 << ""    << "HGPrice.dat ETPrice.dat DIP_00.dat" << "";
     QTest::newRow("training edition names its files")  << "HG ET DIP" << 1 << 20.0 << 15.0 << 35.0 << "EUR" << "Lager.dat Pauschal.dat Rabatt.dat" << "";
+    QTest::newRow("files without their last line end: priced")           << "HG-noend ET-noend DIP" << 0 << 20.0 << 15.0 << 35.0 << "EUR" << "" << "";
     QTest::newRow("labour file cut short: no labour price")                 << "HG-cut ET DIP"  << 0 << -3.0 << 15.0 << 15.0 << "EUR" << "HGPrice.dat" << "HGPrice.dat";
     QTest::newRow("dealer parts file cut short: no part price, not ET's")   << "HG ET DIP-cut"  << 0 << 20.0 << -3.0 << 20.0 << "EUR" << "DIP_00.dat"  << "DIP_00.dat";
     QTest::newRow("discount file cut short: nothing priced")               << "HG ET DIP Rabatt-cut" << 1 << -3.0 << -3.0 << -1.0 << "" << "Lager.dat Pauschal.dat Rabatt.dat" << "Rabatt.dat";
@@ -219,13 +222,18 @@ void TestPackagePrice::localPrices()
     QFETCH(QString, cut);
 
     QTemporaryDir dir;
-    // A file cut short lacks its last line end: a writer not done with it.
+    // A file cut short is one its writer is still at work on: it changes
+    // at every read. A whole file may lack its last line end.
+    QStringList changing;
     const auto write = [&](const char *key, const char *name, const char *text) {
         const QStringList keys = files.split(QLatin1Char(' '));
+        const QString path = dir.filePath(QLatin1String(name));
         if (keys.contains(QLatin1String(key)))
-            QVERIFY(writeTextFile(dir.filePath(QLatin1String(name)), QByteArray(text)));
+            QVERIFY(writeTextFile(path, QByteArray(text)));
+        else if (keys.contains(QLatin1String(key) + QStringLiteral("-noend")))
+            QVERIFY(writeTextFile(path, QByteArray(text).chopped(1)));
         else if (keys.contains(QLatin1String(key) + QStringLiteral("-cut")))
-            QVERIFY(writeTextFile(dir.filePath(QLatin1String(name)), QByteArray(text).chopped(2)));
+            changing << path;
     };
     write("HG", "HGPrice.dat", "HG\tPreis\tMwSt\n11\t10.00\t19\n");
     write("ET", "ETPrice.dat",
@@ -234,6 +242,13 @@ void TestPackagePrice::localPrices()
           "TeileNr\tErsetztDurchNr\tErsetztDurchText\tPreis\tMwSt\n"
           "9X4115561H\tH-77\tHaendlerfilter\t15.00\t19\n");
     write("Rabatt", "Rabatt.dat", "FgstNr\tRabattTeile\tRabattAW\nXVQ1F23A57M012345\t90\t95\n");
+    int reads = 0;
+    for (const QString &path : changing)
+        QVERIFY(writeTextFile(path, "HG\tTeileNr\tFgstNr\n"));
+    SetCCDReadHook([&](const QString &path) {
+        if (changing.contains(path))
+            QVERIFY(writeTextFile(path, "HG\tTeileNr\tFgstNr\n" + QByteArray::number(++reads)));
+    });
 
     CPrgSettings s;
     s.ReqDateiVerz = dir.path();
@@ -249,6 +264,7 @@ void TestPackagePrice::localPrices()
     Notices notices;
     const CLocalPackagePrices::Outcome out =
         CLocalPackagePrices(&s, &notices).Price(paket, QStringLiteral("00"), false);
+    SetCCDReadHook({});
 
     QStringList expected;
     QStringList expectedNotices;
@@ -264,6 +280,9 @@ void TestPackagePrice::localPrices()
     QCOMPARE(work->Preise1.Net, workNet);
     QCOMPARE(part->Preise1.Net, partNet);
     QCOMPARE(head->Preise1.Net, headNet);
+    // A line without price leaves the sum incomplete (shown red), never
+    // a sum of the others as if it were the package's.
+    QCOMPARE(head->Preise1.Complete, workNet >= 0 && partNet >= 0 ? 1 : 0);
     QCOMPARE(head->Preise1.TotalsCurrency, currency);
     if (training)
         QCOMPARE(head->Preise2.Net, headNet); // the standard price is summed too

@@ -3,11 +3,11 @@
 #include "platform/OrmelText.h"
 #include "platform/WholeFile.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
+#include <atomic>
 #include <cerrno>
 #include <iconv.h>
 #include <limits>
@@ -53,6 +53,20 @@ void SetCCDReadHook(CCDReadHook hook)
     readHook() = std::move(hook);
 }
 
+namespace {
+std::atomic<int> settleMs{CCDFile::kSettleMs};
+} // namespace
+
+void SetCCDSettleMs(int ms)
+{
+    settleMs = ms;
+}
+
+int CCDFile::SettleMs()
+{
+    return settleMs;
+}
+
 CCDFile::Stamp CCDFile::StampOf(const QString &path)
 {
     struct stat st;
@@ -81,13 +95,6 @@ bool CCDFile::WaitUntilStill(const QString &path, int mostMs)
     return false;
 }
 
-bool CCDFile::StandsStill(const QString &path)
-{
-    const Stamp stamp = StampOf(path);
-    return stamp.size >= 0 &&
-           QDateTime::currentMSecsSinceEpoch() - stamp.modified / 1000000 >= kStillMs;
-}
-
 int CCDFile::Open(const QString &path, int /*mode*/, int /*flags*/)
 {
     Close();
@@ -112,6 +119,11 @@ int CCDFile::openForReading(const QString &path)
     m_bReadStarted = false;
     m_bLineEnded = false;
     return 1;
+}
+
+bool CCDFile::IsSequential() const
+{
+    return m_pReadFile && m_pReadFile->isSequential();
 }
 
 bool CCDFile::ReadWasWhole() const

@@ -62,19 +62,25 @@ public:
     // ReadFile reads a file that fails it again (see WaitUntilStill).
     bool ReadWasWhole() const;
 
+    // A pipe or the like: read once, without a size or time to judge it by.
+    bool IsSequential() const;
+
     // Waits until the file has not changed for a moment (its size, time
     // and identity stay), at most for the given milliseconds: false when it
     // went on changing. Readers wait so before they read a file again that
     // changed while they read it.
     static bool WaitUntilStill(const QString &path, int mostMs);
-    // Whether the file was last written long enough ago to count as
-    // standing still now (by its time against the clock).
-    static bool StandsStill(const QString &path);
-    // How often a reader reads a file that changed while it was read, and
-    // how long it waits for it to stand still, in all: the window waits a
-    // moment, never long.
+    // How often a reader of ReadFile reads a file that changed while it was
+    // read, and how long a reader waits for a file to stand still, in all:
+    // the window waits a moment, never long.
     static constexpr int kReadAttempts = 4;
     static constexpr int kReadWaitMostMs = 600;
+    // A record file is taken as whole when two reads of it this far apart
+    // gave the same bytes: longer than a writer that rewrites it in place
+    // pauses between two pieces (up to 0.2 s).
+    static constexpr int kSettleMs = 250;
+    // The time readers wait so now: kSettleMs unless a test set another.
+    static int SettleMs();
 
     // Opens the file for writing in the code page of the language (a
     // two-digit language code). Nonzero when it is open.
@@ -116,6 +122,8 @@ public:
         bool operator!=(const Stamp &o) const { return !(*this == o); }
     };
     static Stamp StampOf(const QString &path);
+    // The file as it was opened (and, when ReadWasWhole, as it was read).
+    Stamp ReadStamp() const { return m_stamp; }
 
 private:
     int openForWriting(const QString &path, int codePage);
@@ -138,3 +146,7 @@ private:
 // can change the file at that moment. An empty function removes it.
 using CCDReadHook = std::function<void(const QString &path)>;
 void SetCCDReadHook(CCDReadHook hook);
+// Tests: the time between the two reads of a record file that must agree
+// (CCDFile::kSettleMs when not set); tests of files that stand still need
+// not wait it.
+void SetCCDSettleMs(int ms);

@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QMutex>
+#include <QThread>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -155,42 +157,100 @@ int CCDRec::Open(const QString &path)
     m_bIncomplete = false;
     QElapsedTimer spent;
     spent.start();
-    for (int attempt = 0; attempt < CCDFile::kReadAttempts; ++attempt) {
-        const ReadResult result = openOnce(path);
-        if (result == ReadResult::Opened)
-            return 1;
+    // A read is used once the file stood still across it and a second read
+    // after a quiet while gave the same bytes, or once its bytes are those
+    // of a version read so before.
+    Read previous;
+    bool havePrevious = false;
+    for (;;) {
+        Read read;
+        const ReadResult result = readOnce(path, read);
         if (result == ReadResult::Failed)
             return 0;
-        // A file cut short that stood still before it was read is cut for
-        // good: its writer stopped, or wrote it so.
-        if (result == ReadResult::Cut && (attempt > 0 || CCDFile::StandsStill(path)))
-            break;
-        if (attempt + 1 < CCDFile::kReadAttempts &&
-            !CCDFile::WaitUntilStill(path, int(CCDFile::kReadWaitMostMs - spent.elapsed())))
-            break;
+        if (result == ReadResult::Read) {
+            if (read.sequential || (havePrevious && read.SameAs(previous)) ||
+                knownWhole(path, read)) {
+                rememberWhole(path, read);
+                if (!read.keyMissing && build(path, read))
+                    return 1;
+                Close();
+                return 0;
+            }
+            previous = std::move(read);
+            havePrevious = true;
+            if (spent.elapsed() + CCDFile::SettleMs() > CCDFile::kReadWaitMostMs)
+                break;
+            QThread::msleep(static_cast<unsigned long>(CCDFile::SettleMs()));
+        } else {
+            // Changed while it was read: no read before counts either.
+            havePrevious = false;
+            if (!CCDFile::WaitUntilStill(
+                    path, int(CCDFile::kReadWaitMostMs - CCDFile::SettleMs() - spent.elapsed())))
+                break;
+        }
     }
     m_bIncomplete = true;
     return 0;
 }
 
-CCDRec::ReadResult CCDRec::openOnce(const QString &path)
+namespace {
+
+// The versions of record files read whole lately, by path: their size and
+// a hash of their bytes.
+struct KnownVersion
+{
+    qsizetype size = -1;
+    size_t hash = 0;
+};
+QMutex knownMutex;
+QHash<QString, KnownVersion> &knownVersions()
+{
+    static QHash<QString, KnownVersion> known;
+    return known;
+}
+
+} // namespace
+
+bool CCDRec::Read::SameAs(const Read &other) const
+{
+    return stamp == other.stamp && header == other.header && rest == other.rest;
+}
+
+bool CCDRec::knownWhole(const QString &path, const Read &read)
+{
+    const QMutexLocker lock(&knownMutex);
+    const auto it = knownVersions().constFind(path);
+    return it != knownVersions().cend() && it->size == read.rest.size() &&
+           it->hash == qHash(read.rest, qHash(read.header));
+}
+
+void CCDRec::rememberWhole(const QString &path, const Read &read)
+{
+    if (read.sequential)
+        return;
+    const QMutexLocker lock(&knownMutex);
+    QHash<QString, KnownVersion> &known = knownVersions();
+    if (known.size() >= 256)
+        known.clear();
+    known.insert(path, {read.rest.size(), qHash(read.rest, qHash(read.header))});
+}
+
+CCDRec::ReadResult CCDRec::readOnce(const QString &path, Read &read)
 {
     CCDFile file(1);
     if (!file.Open(path, 0, 0))
         return ReadResult::Failed;
 
     // The first line that holds more than blanks names the columns.
-    QString header;
+    QString &header = read.header;
     while (file.ReadLine(header) && stripCr(header).trimmed().isEmpty()) {
     }
     const bool headerSeen = !stripCr(header).trimmed().isEmpty();
-    // A first line without its line end may be cut anywhere, in a name too.
-    if (headerSeen && !file.LineEnded())
-        return ReadResult::Cut;
 
     const std::vector<Field> fields = Fields();
     // Column of the file for each field of the record (-1: not in the file).
-    std::vector<int> column(fields.size(), -1);
+    std::vector<int> &column = read.column;
+    column.assign(fields.size(), -1);
     if (headerSeen) {
         const QList<QStringView> parts = stripCr(header).split(QLatin1Char('\t'));
         QHash<QString, int> byName;
@@ -203,9 +263,10 @@ CCDRec::ReadResult CCDRec::openOnce(const QString &path)
 
     // The record position of each index's key fields. A key field the first
     // line does not name makes the file useless for the record's searches:
-    // it is refused before the rest is read.
+    // it is refused before the rest is read. A first line without its line
+    // end may be one cut in a name by its writer: it is judged once the
+    // file is found whole.
     const std::vector<CCDIndex *> indexes = Indexes();
-    std::vector<std::vector<int>> keyColumns;
     for (CCDIndex *index : indexes) {
         std::vector<int> positions;
         for (const QString &name : index->KeyFields()) {
@@ -213,22 +274,35 @@ CCDRec::ReadResult CCDRec::openOnce(const QString &path)
             for (size_t f = 0; f < fields.size(); ++f)
                 if (name == QLatin1String(fields[f].name))
                     pos = static_cast<int>(f);
-            if (pos < 0 || (headerSeen && column[static_cast<size_t>(pos)] < 0))
-                return ReadResult::Failed;
+            if (pos < 0 || (headerSeen && column[static_cast<size_t>(pos)] < 0)) {
+                if (file.LineEnded())
+                    return ReadResult::Failed;
+                read.keyMissing = true;
+            }
             positions.push_back(pos);
         }
-        keyColumns.push_back(std::move(positions));
+        read.keyColumns.push_back(std::move(positions));
     }
 
-    auto table = std::make_shared<Table>();
-    if (!file.ReadRestBytes(table->bytes))
+    if (!file.ReadRestBytes(read.rest))
         return ReadResult::Failed;
     if (!file.ReadWasWhole())
         return ReadResult::Changed;
-    file.Close();
-    const QByteArray &bytes = table->bytes;
-    if (static_cast<std::uint64_t>(bytes.size()) >= 0xFFFFFFFFull)
+    if (static_cast<std::uint64_t>(read.rest.size()) >= 0xFFFFFFFFull)
         return ReadResult::Failed;
+    read.stamp = file.ReadStamp();
+    read.sequential = file.IsSequential();
+    return ReadResult::Read;
+}
+
+bool CCDRec::build(const QString &path, const Read &read)
+{
+    auto table = std::make_shared<Table>();
+    table->bytes = read.rest;
+    const std::vector<int> &column = read.column;
+    const std::vector<CCDIndex *> indexes = Indexes();
+    const std::vector<std::vector<int>> &keyColumns = read.keyColumns;
+    const QByteArray &bytes = table->bytes;
     table->column = column;
     for (int c : column)
         table->columnsUsed = std::max(table->columnsUsed, c + 1);
@@ -258,16 +332,6 @@ CCDRec::ReadResult CCDRec::openOnce(const QString &path)
                           DecodeSlice(bytes, lineStart, stop - lineStart).trimmed().isEmpty()))
             continue;
         table->lines.push_back({lineStart, stop - lineStart});
-    }
-    // The last record line ends with a line feed like the lines before it;
-    // one that lacks it (or ends in a CR alone) is where a writer stopped.
-    if (!table->lines.empty()) {
-        const Table::Line &last = table->lines.back();
-        std::uint32_t after = last.start + last.length;
-        while (after < size && data[after] == '\r')
-            ++after;
-        if (after >= size)
-            return ReadResult::Cut;
     }
 
     LineFields parts;
@@ -304,7 +368,7 @@ CCDRec::ReadResult CCDRec::openOnce(const QString &path)
                     if (static_cast<std::uint64_t>(bytes.size()) + keys.extra.size() +
                             utf8.size() >=
                         0xFFFFFFFFull)
-                        return ReadResult::Failed;
+                        return false;
                     key = {static_cast<std::uint32_t>(bytes.size() + keys.extra.size()),
                            static_cast<std::uint32_t>(utf8.size())};
                     keys.extra += utf8;
@@ -320,7 +384,7 @@ CCDRec::ReadResult CCDRec::openOnce(const QString &path)
     m_strPath = path;
     m_pTable = std::move(table);
     setCurrent(-1);
-    return ReadResult::Opened;
+    return true;
 }
 
 void CCDRec::Close()
@@ -416,7 +480,7 @@ QString CCDOpenFailureText(const CCDRec &record, const QString &path)
         text += QLatin1Char('\n') +
                 OrmelTextArgs(kTextIncomplete, {},
                               QStringLiteral("Die Datei ist unvollständig: Sie wurde beim Lesen "
-                                             "geschrieben, oder ihre letzte Zeile endet ohne "
-                                             "Zeilenende. Ihre Einträge werden nicht verwendet."));
+                                             "noch geschrieben. Ihre Einträge werden nicht "
+                                             "verwendet."));
     return text;
 }

@@ -20,6 +20,7 @@
 //          ok = rec.AutoMove(index, CCD_MOVE_NEXT, key)) { ...use rec... }
 // Move walks the file in file order the same way.
 
+#include "platform/ccd/CCDFile.h"
 #include "platform/ccd/CCDIndex.h"
 
 #include <QString>
@@ -50,11 +51,13 @@ public:
     // it could answer no search, and is refused as soon as that line is
     // read.
     //
-    // A file that changed while it was read (its writer rewrites it in
-    // place), or whose last line lacks the line end its other lines have
-    // (the file is cut short), is read again once it stands still (a few
-    // times, a moment in all); while it stays so, 0 and WasIncomplete: the
-    // record never holds a part of a file as if it were whole.
+    // A file is used once it is found finished, whatever ends its last
+    // line: it stood still while it was read, and a second read a quiet
+    // while later (CCDFile::kSettleMs) gave the same bytes, or its bytes are
+    // those of a version found finished before. A file that goes on changing
+    // (its writer rewrites it in place) gives 0 and WasIncomplete after
+    // CCDFile::kReadWaitMostMs: the record never holds a file between two
+    // pieces of its writer as if it were whole.
     int Open(const QString &path);
     // The last Open gave 0 because the file was incomplete.
     bool WasIncomplete() const { return m_bIncomplete; }
@@ -92,12 +95,26 @@ private:
     struct Table;
     enum class ReadResult
     {
-        Opened,
+        Read,    // read while it stood still
         Failed,  // missing, unreadable, or no key field in the first line
         Changed, // the file changed while it was read
-        Cut,     // its last line lacks its line end
     };
-    ReadResult openOnce(const QString &path);
+    // One read of the file, not yet split into rows.
+    struct Read
+    {
+        QString header;
+        QByteArray rest; // after the first line
+        std::vector<int> column;
+        std::vector<std::vector<int>> keyColumns;
+        CCDFile::Stamp stamp;
+        bool sequential = false; // a pipe: read once
+        bool keyMissing = false; // the first line, without its line end, lacks a key
+        bool SameAs(const Read &other) const;
+    };
+    ReadResult readOnce(const QString &path, Read &read);
+    bool build(const QString &path, const Read &read);
+    static bool knownWhole(const QString &path, const Read &read);
+    static void rememberWhole(const QString &path, const Read &read);
     void setCurrent(int row);
 
     // The fields of this object (Fields() is asked once; copies ask again,
