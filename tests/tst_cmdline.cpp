@@ -220,9 +220,9 @@ void TestCmdLine::sessionFileNoRegularFile()
     // Bound against a hang only: a reader stuck in the pipe is set free.
     const bool returned = reader->wait(10000);
     if (!returned) {
-        const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+        // Opened and closed: the reader's open returns, its read ends.
+        ::close(::open(name.constData(), O_WRONLY | O_NONBLOCK));
         reader->wait();
-        ::close(fd);
     }
     delete reader;
     QVERIFY(returned);
