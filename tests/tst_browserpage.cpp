@@ -88,6 +88,7 @@ public:
     QHash<QString, QByteArray> documents;
     QStringList asked;
     bool silent = false;
+    QByteArray contentType = "text/html; charset=utf-8";
 
     CDocumentServer()
     {
@@ -105,7 +106,7 @@ public:
                     const bool held = documents.contains(path);
                     const QByteArray body = held ? documents.value(path) : QByteArray("nothing");
                     socket->write((held ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                                  QByteArray("Content-Type: text/html; charset=utf-8\r\n") +
+                                  QByteArray("Content-Type: ") + contentType + "\r\n" +
                                   "Content-Length: " + QByteArray::number(body.size()) +
                                   "\r\nConnection: close\r\n\r\n" + body);
                     socket->disconnectFromHost();
@@ -139,6 +140,8 @@ private slots:
     void findTellsWhatIsNotFound();
     void linkSchemes_data();
     void linkSchemes();
+    void linkThatCannotOpenIsTold_data();
+    void linkThatCannotOpenIsTold();
     void sessionDocumentFromTheServer_data();
     void sessionDocumentFromTheServer();
 
@@ -527,6 +530,44 @@ void TestBrowserPage::linkSchemes()
         QCOMPARE(page.CurrentDocument(), data() + QStringLiteral("/Baustand/") + href);
 }
 
+void TestBrowserPage::linkThatCannotOpenIsTold_data()
+{
+    // Row: a link the desktop has no program for; the address the box names.
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("named");
+    // clang-format off
+    QTest::newRow("web address")  << "http://www.example.org/"        << "http://www.example.org/";
+    QTest::newRow("mail address") << "mailto:werkstatt@example.org"   << "mailto:werkstatt@example.org";
+    // clang-format on
+}
+
+void TestBrowserPage::linkThatCannotOpenIsTold()
+{
+    QFETCH(QString, href);
+    QFETCH(QString, named);
+    SetUrlOpener([](const QUrl &) { return false; });
+    m_env.answerBoxes(IDOK);
+    const qsizetype before = m_env.boxes().size();
+    const QString file = data() + QStringLiteral("/Baustand/BST_00.htm");
+    QVERIFY(put(file, "<p><a href=\"" + href.toUtf8() + "\">Verweis</a></p>"));
+    CPrgSettings s;
+    s.Sound = 0;
+    s.DataDir = data();
+    CWebBrowserDlg page;
+    page.Create(&s, 193, 0, {}, nullptr, nullptr);
+    page.CreateBrowser();
+    page.resize(600, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.ShowPage(kBrowserBuildState);
+    QVERIFY(ClickLink(page.findChild<QTextBrowser *>(QStringLiteral("browser")), href));
+    YAQ_TRY_COMPARE(m_env.boxes().size(), before + 1);
+    SetUrlOpener(nullptr);
+    const QString text = m_env.boxes().last().text;
+    QVERIFY2(text.startsWith(OrmelText(7096).section(QLatin1Char('%'), 0, 0)), qPrintable(text));
+    QVERIFY2(text.contains(named), qPrintable(text));
+}
+
 void TestBrowserPage::sessionDocumentFromTheServer_data()
 {
     // Row: what the server does; what the page shows then.
@@ -534,6 +575,7 @@ void TestBrowserPage::sessionDocumentFromTheServer_data()
     QTest::addColumn<QString>("shown");
     // clang-format off
     QTest::newRow("delivered")              << "delivers" << "Liste vom Server";
+    QTest::newRow("delivered in Latin-1")   << "latin1"   << "Räder und Reifen für Größe";
     QTest::newRow("not on the server")      << "404"      << "Status 404";
     QTest::newRow("no answer in the bound") << "silent"   << "nicht innerhalb von 1 Sekunden";
     // clang-format on
@@ -551,6 +593,13 @@ void TestBrowserPage::sessionDocumentFromTheServer()
     if (server == QLatin1String("delivers"))
         appServer.documents.insert(path,
                                    "<p>Liste vom Server <a href=\"teil2.html\">weiter</a></p>");
+    if (server == QLatin1String("latin1")) {
+        // Declared by the answer and by the page, as such servers write it.
+        appServer.contentType = "text/html; charset=iso-8859-1";
+        appServer.documents.insert(path, "<meta charset=\"iso-8859-1\"><p>R\xe4"
+                                         "der und Reifen f\xfcr Gr\xf6\xdf"
+                                         "e</p>");
+    }
     appServer.documents.insert(QStringLiteral("/DATAS/SRP/sa_list/00/teil2.html"),
                                "<p>Zweiter Teil</p>");
     appServer.silent = server == QLatin1String("silent");

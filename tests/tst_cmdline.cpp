@@ -4,7 +4,12 @@
 #include "support/TestEnv.h"
 
 #include <QStringEncoder>
+#include <QThread>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestCmdLine : public QObject
 {
@@ -18,6 +23,8 @@ private slots:
     void switchValueAsGiven();
     void sessionFile_data();
     void sessionFile();
+    void sessionFileNoRegularFile_data();
+    void sessionFileNoRegularFile();
     void locale_data();
     void locale();
     void firstRegistration_data();
@@ -178,6 +185,50 @@ void TestCmdLine::sessionFile()
     QTEST(values.applicationServer, "server");
     QTEST(values.applicationServerAddress, "address");
     QTEST(values.language, "language");
+}
+
+void TestCmdLine::sessionFileNoRegularFile_data()
+{
+    // Row: what stands in the session file's place; the reason told.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("named pipe nobody writes into") << "pipe"   << "keine gewöhnliche Datei";
+    QTest::newRow("link to an endless device")     << "device" << "keine gewöhnliche Datei";
+    QTest::newRow("folder")                        << "folder" << "Ordner";
+    // clang-format on
+}
+
+// Refused at once: a reader waiting on a pipe would hold the start for good.
+void TestCmdLine::sessionFileNoRegularFile()
+{
+    QFETCH(QString, kind);
+    TestEnv env;
+    const QString path = env.path() + QStringLiteral("/s.YAQ2CFG");
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else
+        QVERIFY(QDir().mkpath(path));
+    COssParameters values;
+    QString reason;
+    bool ok = true;
+    QThread *reader = QThread::create([&] { ok = ReadOssParametersFile(path, &values, &reason); });
+    reader->start();
+    // Bound against a hang only: a reader stuck in the pipe is set free.
+    const bool returned = reader->wait(10000);
+    if (!returned) {
+        // Opened and closed: the reader's open returns, its read ends.
+        ::close(::open(name.constData(), O_WRONLY | O_NONBLOCK));
+        reader->wait();
+    }
+    delete reader;
+    QVERIFY(returned);
+    QVERIFY(!ok);
+    QFETCH(QString, told);
+    QVERIFY2(reason.contains(told), qPrintable(reason));
 }
 
 void TestCmdLine::locale_data()

@@ -27,6 +27,9 @@
 #include "support/Waits.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -60,6 +63,8 @@ private slots:
     void twoWheelerButtonIsOfferedToTheBrandsDealers();
     void twoWheelerProgramRunsWithoutBlocking();
     void siblingProgramOutlivesTheWindow();
+    void windowComesBackAfterTheTwoWheelerProgram_data();
+    void windowComesBackAfterTheTwoWheelerProgram();
     void downloadToolGetsTheLanguage_data();
     void downloadToolGetsTheLanguage();
     void missingProgramSaysWhy_data();
@@ -542,6 +547,58 @@ void TestHeadKeys::siblingProgramOutlivesTheWindow()
     // Only a program that still runs sees the release and notes its end.
     QVERIFY(writeTextFile(release, ""));
     YAQ_TRY_VERIFY(QFileInfo::exists(ended));
+}
+
+void TestHeadKeys::windowComesBackAfterTheTwoWheelerProgram_data()
+{
+    // Row: whether a question (as a DMS push brings one) is open on the
+    // minimised window when the program ends, answered after that.
+    QTest::addColumn<bool>("boxOpen");
+    // clang-format off
+    QTest::newRow("no box")                           << false;
+    QTest::newRow("a box open, answered after the end") << true;
+    // clang-format on
+}
+
+void TestHeadKeys::windowComesBackAfterTheTwoWheelerProgram()
+{
+    QFETCH(bool, boxOpen);
+    QVERIFY(!installRecorder(QStringLiteral("Y5YAQ"),
+                             CSiblingProgram::ExecutableName(QStringLiteral("Y5YAQ")))
+                 .isEmpty());
+    const QString release = m_env->path() + QStringLiteral("/release");
+    qputenv("YAQ_ARGRECORDER_HOLD", release.toLocal8Bit());
+    start();
+    QTest::mouseClick(m_dlg->HeadButton(kBtnTwoWheeler), Qt::LeftButton);
+    QVERIFY(m_dlg->IsSiblingProgramRunning());
+    YAQ_TRY_VERIFY(m_dlg->isMinimized());
+    if (boxOpen) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Y A Q 2"),
+                        QStringLiteral("Die Fgst.Nr. ersetzen?"),
+                        QMessageBox::Yes | QMessageBox::No, m_dlg.get());
+        // The program ends while the box is open; "Nein" after that.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, &box, [&] {
+            if (m_dlg->IsSiblingProgramRunning())
+                return;
+            // As a window manager keeps a window with a box on it iconic.
+            m_dlg->showMinimized();
+            box.done(QMessageBox::No);
+        });
+        QTimer::singleShot(0, &box, [&] {
+            writeTextFile(release, "");
+            answer.start(10);
+        });
+        // Bound against a hang only.
+        QTimer::singleShot(YaqTest::kHangMs, &box, [&] { box.done(QMessageBox::Cancel); });
+        QCOMPARE(box.exec(), int(QMessageBox::No));
+    } else {
+        QVERIFY(writeTextFile(release, ""));
+    }
+    YAQ_TRY_VERIFY(!m_dlg->IsSiblingProgramRunning());
+    YAQ_TRY_VERIFY(!m_dlg->isMinimized() &&
+                   !(m_dlg->windowHandle()->windowStates() & Qt::WindowMinimized));
+    QVERIFY(m_dlg->isVisible());
 }
 
 void TestHeadKeys::downloadToolGetsTheLanguage_data()

@@ -514,6 +514,8 @@ private slots:
     void responseParser();
     void bodyText_data();
     void bodyText();
+    void htmlBodyText_data();
+    void htmlBodyText();
 
     void client_data();
     void client();
@@ -741,6 +743,30 @@ void TestSoap::bodyText()
     QFETCH(QByteArray, contentType);
     QFETCH(QByteArray, bytes);
     QTEST(HttpBodyText(contentType, bytes), "text");
+}
+
+void TestSoap::htmlBodyText_data()
+{
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("charset of the answer") << QByteArray("text/html; charset=iso-8859-1") << QByteArray("<p>R\xe4" "der f\xfcr</p>") << QStringLiteral("<p>R\u00e4der f\u00fcr</p>");
+    QTest::newRow("meta charset of the page") << QByteArray("text/html") << QByteArray("<meta charset=\"windows-1252\"><p>Gr\xf6\xdf" "e \x80</p>") << QStringLiteral("<meta charset=\"windows-1252\"><p>Gr\u00f6\u00dfe \u20ac</p>");
+    QTest::newRow("http-equiv of the page") << QByteArray() << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\"><p>\xdc</p>") << QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\"><p>\u00dc</p>");
+    QTest::newRow("answer before page") << QByteArray("text/html; charset=\"ISO-8859-1\"") << QByteArray("<meta charset=\"utf-8\"><p>\xe4</p>") << QStringLiteral("<meta charset=\"utf-8\"><p>\u00e4</p>");
+    QTest::newRow("byte-order mark before both") << QByteArray("text/html; charset=iso-8859-1") << QByteArray("\xef\xbb\xbf<p>\xc3\xa4</p>") << QStringLiteral("<p>\u00e4</p>");
+    QTest::newRow("none declared: UTF-8") << QByteArray("text/html") << QByteArray("<p>\xc3\xa4</p>") << QStringLiteral("<p>\u00e4</p>");
+    QTest::newRow("unknown charset of the answer: the page's") << QByteArray("text/html; charset=x-yaq-unknown") << QByteArray("<meta charset=\"iso-8859-1\"><p>\xe4</p>") << QStringLiteral("<meta charset=\"iso-8859-1\"><p>\u00e4</p>");
+    QTest::newRow("unknown charset everywhere: UTF-8") << QByteArray("text/html; charset=x-yaq-unknown") << QByteArray("<meta charset=\"x-yaq-other\"><p>\xc3\xa4</p>") << QStringLiteral("<meta charset=\"x-yaq-other\"><p>\u00e4</p>");
+    // clang-format on
+}
+
+void TestSoap::htmlBodyText()
+{
+    QFETCH(QByteArray, contentType);
+    QFETCH(QByteArray, bytes);
+    QTEST(HtmlBodyText(contentType, bytes), "text");
 }
 
 void TestSoap::client_data()

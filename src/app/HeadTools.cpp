@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -100,6 +101,12 @@ void CHeadTools::HelpIndex()
 
 bool CHeadTools::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_pBoxOnWindow && event->type() == QEvent::Hide) {
+        m_pBoxOnWindow->removeEventFilter(this);
+        m_pBoxOnWindow = nullptr;
+        // Once the box is gone from the screen.
+        QTimer::singleShot(0, this, [this] { BringWindowBack(); });
+    }
     // Installed on the application while a sibling program runs.
     if (m_pSibling && IsUserInput(event) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
@@ -131,24 +138,40 @@ bool CHeadTools::RunSiblingProgram(const QString &program, const QStringList &ar
     // DMS listener: nothing here waits for the process.
     m_pSibling = process;
     m_pWait = std::make_unique<CWaitCursor>();
-    const bool wasMaximised = m_host.Window()->isMaximized();
+    m_bWasMaximised = m_host.Window()->isMaximized();
     qApp->installEventFilter(this);
     if (minimise)
         m_host.Window()->showMinimized();
-    connect(process, &CChildProgram::finished, this, [this, process, minimise, wasMaximised] {
+    connect(process, &CChildProgram::finished, this, [this, process, minimise] {
         m_pSibling = nullptr;
         m_pWait.reset();
         process->deleteLater();
         qApp->removeEventFilter(this);
-        if (minimise) {
-            if (wasMaximised)
-                m_host.Window()->showMaximized();
-            else
-                m_host.Window()->showNormal();
+        if (!minimise) {
+            m_host.Window()->activateWindow();
+            return;
         }
-        m_host.Window()->activateWindow();
+        BringWindowBack();
+        // A box open on the window now (a DMS push asks something): the
+        // window comes back again when it closes, whatever became of it.
+        QWidget *box = QApplication::activeModalWidget();
+        if (box && box != m_host.Window() && !m_pBoxOnWindow) {
+            m_pBoxOnWindow = box;
+            box->installEventFilter(this);
+        }
     });
     return true;
+}
+
+void CHeadTools::BringWindowBack()
+{
+    QWidget *window = m_host.Window();
+    if (m_bWasMaximised)
+        window->showMaximized();
+    else
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
 }
 
 void CHeadTools::DmsDownload()

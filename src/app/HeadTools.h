@@ -7,6 +7,7 @@
 // program: it goes on when this program ends, however that comes about.
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -60,6 +61,14 @@ private:
 
     IHeadToolsHost &m_host;
     CPrgSettings *m_pSettings;
+    // Brings the window back as it was before the sibling program.
+    void BringWindowBack();
+
     CChildProgram *m_pSibling = nullptr;
+    bool m_bWasMaximised = false;
+    // A box that was open when the program ended: the window comes back
+    // again once it closes (the window manager may keep a window with a
+    // box on it iconic).
+    QPointer<QWidget> m_pBoxOnWindow;
     std::unique_ptr<CWaitCursor> m_pWait;
 };

@@ -455,7 +455,11 @@ int CYaq2App::AnswerNotKept(bool xDisplayReachable, const QString &platformNamed
 void CYaq2App::ReadOssParameters(const QString &fileName)
 {
     COssParameters values;
-    ReadOssParametersFile(fileName, &values);
+    QString unreadable;
+    // The program runs on without the session values; why they are missing
+    // goes to the start's log.
+    if (!ReadOssParametersFile(fileName, &values, &unreadable) && !unreadable.isEmpty())
+        qWarning("%s: %s", qPrintable(QDir::toNativeSeparators(fileName)), qPrintable(unreadable));
     if (values.hasSessionId)
         m_connection.sessionId = values.sessionId;
     if (values.hasApplicationServer)

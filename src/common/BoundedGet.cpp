@@ -74,9 +74,10 @@ void CBoundedGet::Finish(const QString &error)
     QNetworkReply *reply = m_pReply;
     m_pReply = nullptr;
     reply->disconnect(this);
-    if (error.isEmpty())
+    if (error.isEmpty()) {
         body = reply->readAll();
-    else
+        m_contentType = reply->rawHeader("Content-Type");
+    } else
         reply->abort();
     reply->deleteLater();
     emit done(body, error);

@@ -26,6 +26,8 @@ public:
     // Starts the GET; done follows within timeoutMs (and a little).
     void Start(const QUrl &url, int timeoutMs);
     QUrl Url() const { return m_url; }
+    // The Content-Type of the answer, once done has come.
+    QByteArray ContentType() const { return m_contentType; }
 
 signals:
     // The body of an answer 200, or the reason (German) it did not come;
@@ -39,6 +41,7 @@ private:
     QNetworkReply *m_pReply = nullptr;
     QTimer *m_pTimer = nullptr;
     QUrl m_url;
+    QByteArray m_contentType;
     int m_timeoutMs = 0;
     bool m_bDone = false;
 };

@@ -2,6 +2,7 @@
 
 #include "common/BoundedGet.h"
 #include "common/WaitCursor.h"
+#include "platform/HttpRequestParser.h"
 #include "platform/OrmelText.h"
 
 #include <QNetworkAccessManager>
@@ -66,6 +67,7 @@ void CDocumentViewer::ShowServerDocument(const QUrl &url)
     connect(m_pDocumentGet.get(), &CBoundedGet::done, this,
             [this, url](const QByteArray &body, const QString &error) {
                 // The object that sends this is deleted once it has returned.
+                const QByteArray contentType = m_pDocumentGet->ContentType();
                 m_pDocumentGet.release()->deleteLater();
                 m_pWait.reset();
                 if (!error.isEmpty()) {
@@ -79,7 +81,8 @@ void CDocumentViewer::ShowServerDocument(const QUrl &url)
                 }
                 // Links and pictures of the document are relative to its address.
                 document()->setBaseUrl(WithoutFragment(url));
-                setHtml(QString::fromUtf8(body));
+                // In the charset the answer or the page declares.
+                setHtml(HtmlBodyText(contentType, body));
                 document()->setBaseUrl(WithoutFragment(url));
                 if (!url.fragment().isEmpty())
                     scrollToAnchor(url.fragment());

@@ -6,6 +6,7 @@
 #include "common/OwnSound.h"
 #include "common/PageHost.h"
 #include "common/WaitCursor.h"
+#include "platform/MsgBox.h"
 #include "platform/OrmelText.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@ namespace {
 constexpr int kTextPackages = 3183;    // "Pakete": where "<" leads back to
 constexpr int kTextSearch = 2013;      // "&Suchen"
 constexpr int kTextFileMissing = 4012; // the file that cannot be opened
+constexpr int kTextNoBrowser = 7096;   // the address: no browser could open it
 constexpr int kTextFindLabel = 7140;   // "Suchen nach:"
 constexpr int kTextNotFound = 7141;    // "Nicht gefunden"
 } // namespace
@@ -158,8 +160,15 @@ void CWebBrowserDlg::OnLink(const QUrl &link)
     if (!target.isLocalFile() && !m_pBrowser->IsServerAddress(target)) {
         // Web addresses and mail links go to the programs of the desktop;
         // an address of any other kind starts nothing.
-        if (IsDesktopAddress(target))
-            OpenWithDesktop(target, this);
+        // One the desktop cannot open is told as a help page that cannot open.
+        if (IsDesktopAddress(target)) {
+            const QString shown = target.toDisplayString();
+            OpenWithDesktop(target, this, [this, shown](bool opened) {
+                if (!opened)
+                    OwnMsgBox(OrmelTextArgs(kTextNoBrowser, {shown}), window(), kMsgBoxTitle,
+                              MSG_ALIGN_NOTICE);
+            });
+        }
         return;
     }
     m_nav.Follow(target);

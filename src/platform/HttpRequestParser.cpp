@@ -424,6 +424,22 @@ QString HttpBodyText(QByteArrayView contentType, QByteArrayView body)
     return DecodeNamedEncoding(body, encoding);
 }
 
+QString HtmlBodyText(QByteArrayView contentType, QByteArrayView body)
+{
+    if (const auto bom = QStringConverter::encodingForData(body))
+        return QStringDecoder(*bom).decode(body);
+    const QByteArray charset = CharsetOf(contentType);
+    if (!charset.isEmpty()) {
+        QStringDecoder declared(charset.constData());
+        if (declared.isValid())
+            return declared.decode(body);
+    }
+    QStringDecoder page = QStringDecoder::decoderForHtml(body);
+    if (page.isValid())
+        return page.decode(body);
+    return QString::fromUtf8(body);
+}
+
 QByteArray HttpReason(int status)
 {
     switch (status) {

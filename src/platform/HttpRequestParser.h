@@ -110,6 +110,11 @@ private:
 // else by the encoding of the XML declaration, else as UTF-8; a byte-order
 // mark decides before either.
 QString HttpBodyText(QByteArrayView contentType, QByteArrayView body);
+// The text of an HTML document fetched from a server: a byte-order mark
+// decides, else the charset of the answer's Content-Type, else the charset
+// the page declares (<meta charset> or http-equiv), else UTF-8, as a local
+// page is read. A charset nothing here can decode counts as none.
+QString HtmlBodyText(QByteArrayView contentType, QByteArrayView body);
 
 // A whole HTTP/1.1 response. Content-Length is always set; "Connection:
 // close" when keepAlive is false.

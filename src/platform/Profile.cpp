@@ -2,6 +2,7 @@
 
 #include "platform/FileErrorText.h"
 #include "platform/OrmelText.h"
+#include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
 #include <QDeadlineTimer>
@@ -139,8 +140,7 @@ private:
                 continue;
             if (m_fd < 0)
                 return noLock(errno);
-            struct stat opened;
-            if (::fstat(m_fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            if (!IsRegularFile(m_fd)) {
                 release();
                 return noLock(0);
             }

@@ -1,5 +1,6 @@
 #include "settings/CmdLine.h"
 
+#include "platform/RegularFile.h"
 #include "platform/StringUtil.h"
 #include "platform/XmlLimits.h"
 #include "platform/XmlNames.h"
@@ -141,12 +142,12 @@ QString FirstRegistrationFromSwitch(const QString &value)
            match.captured(1);
 }
 
-bool ReadOssParametersFile(const QString &path, COssParameters *result)
+bool ReadOssParametersFile(const QString &path, COssParameters *result, QString *unreadable)
 {
     QFile file(path);
     // Read as bytes: dropping the carriage returns of the line ends is
     // done on the text, as a byte 13 of a UTF-16 file is half a character.
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenRegularFile(&file, unreadable))
         return false;
     // A file longer than any session file is not read whole.
     const XmlLimits limits;

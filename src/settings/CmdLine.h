@@ -88,5 +88,7 @@ struct COssParameters
 
 // Reads a session file: every line trimmed and joined, then parsed as XML.
 // Returns false when the file cannot be read or parsed; the values found are
-// marked in the result.
-bool ReadOssParametersFile(const QString &path, COssParameters *result);
+// marked in the result. A session file that is no regular file (a pipe, a
+// device) is refused at once, with the reason in *unreadable.
+bool ReadOssParametersFile(const QString &path, COssParameters *result,
+                           QString *unreadable = nullptr);
