@@ -78,6 +78,29 @@ struct Window : IStartWindow
     }
 };
 
+// The caller mode of a row ("" for none), as the command line sets it.
+void SetCallerMode(CPrgSettings &s, const QString &mode)
+{
+    s.bQvl = mode == QLatin1String("qvl");
+    s.bQvlEdit = mode == QLatin1String("qvledit");
+    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
+    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    s.bQvlAwToSrp = mode == QLatin1String("qvlawtosrp");
+}
+
+// The mode's argument where the command line puts it.
+CStartArgs CallerArgs(const CPrgSettings &s, const QString &argument)
+{
+    CStartArgs args;
+    if (s.bQvlEdit)
+        args.paketNr = argument;
+    else if (s.bQvlAwToSrp)
+        args.awToSrpList = argument;
+    else
+        args.apNr = argument;
+    return args;
+}
+
 } // namespace
 
 class TestStartFlow : public QObject
@@ -144,19 +167,9 @@ void TestStartFlow::start()
     QFETCH(bool, found);
     QFETCH(QStringList, steps);
     CPrgSettings s;
-    s.bQvl = mode == QLatin1String("qvl");
-    s.bQvlEdit = mode == QLatin1String("qvledit");
-    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
-    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
-    s.bQvlAwToSrp = mode == QLatin1String("qvlawtosrp");
+    SetCallerMode(s, mode);
     s.Fgstnr = vin;
-    CStartArgs args;
-    if (s.bQvlEdit)
-        args.paketNr = argument;
-    else if (s.bQvlAwToSrp)
-        args.awToSrpList = argument;
-    else
-        args.apNr = argument;
+    CStartArgs args = CallerArgs(s, argument);
     args.awToSrpVin = vin;
     // The rows without a catalogue date ask no catalogue: it did not open.
     if (!steps.contains(QStringLiteral("catalogue date")))
@@ -204,16 +217,9 @@ void TestStartFlow::catalogueUnreadEndsTheCallersWork()
     QFETCH(QString, failed);
     QFETCH(QStringList, steps);
     CPrgSettings s;
-    s.bQvl = mode == QLatin1String("qvl");
-    s.bQvlEdit = mode == QLatin1String("qvledit");
-    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
-    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
+    SetCallerMode(s, mode);
     s.Fgstnr = kVin;
-    CStartArgs args;
-    if (s.bQvlEdit)
-        args.paketNr = argument;
-    else
-        args.apNr = argument;
+    CStartArgs args = CallerArgs(s, argument);
     if (failed == QLatin1String("open"))
         args.openError = QStringLiteral("no connection");
     Window window;
@@ -244,10 +250,7 @@ void TestStartFlow::endedByTheVehicleStopsTheStart()
     QFETCH(QString, mode);
     QFETCH(QString, argument);
     CPrgSettings s;
-    s.bQvlEdit = mode == QLatin1String("qvledit");
-    s.bQvlAPosSearch = mode == QLatin1String("qvlapossearch");
-    s.bQvlAPosQuery = mode == QLatin1String("qvlaposquery");
-    s.bQvlAwToSrp = mode == QLatin1String("qvlawtosrp");
+    SetCallerMode(s, mode);
     s.Fgstnr = kVin;
     CStartArgs args{QString(), argument, argument, argument, kVin};
     Window window;
