@@ -185,7 +185,7 @@ private slots:
     void moveWalksFileOrder();
     void openingOddFiles_data();
     void openingOddFiles();
-    void fileWithoutKeyColumnIsRefusedAfterItsFirstLine();
+    void pipeInPlaceOfAFileIsRefusedAtOnce();
     void lineWithTooFewFieldsReadsEmpty();
     void columnsAreMatchedByName();
     void escapesInFieldValues();
@@ -400,11 +400,10 @@ void TestCCDRec::openingOddFiles()
     QCOMPARE(rec.Move(CCD_MOVE_FIRST), entries > 0 ? 1 : 0);
 }
 
-void TestCCDRec::fileWithoutKeyColumnIsRefusedAfterItsFirstLine()
+void TestCCDRec::pipeInPlaceOfAFileIsRefusedAtOnce()
 {
-    // The first line decides: a file that could answer no search is refused
-    // without reading (or splitting) the rest of it. A pipe whose writer
-    // holds back the end of the file shows whether the rest was waited for.
+    // A pipe in the place of a dealer file is refused at once, whatever its
+    // writer sends: a writer that holds back the end would hold the reader.
     QTemporaryDir dir;
     const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("t.dat")));
     QCOMPARE(mkfifo(path.constData(), 0600), 0);
@@ -421,7 +420,7 @@ void TestCCDRec::fileWithoutKeyColumnIsRefusedAfterItsFirstLine()
         }
         if (fd < 0)
             return;
-        const char head[] = "Wert\tText\nx\ty\n";
+        const char head[] = "Nr\tText\n1\tx\n";
         [[maybe_unused]] const auto written = ::write(fd, head, sizeof head - 1);
         for (int i = 0; i < YaqTest::kHangMs / 10 && !returned; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

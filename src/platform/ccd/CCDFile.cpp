@@ -1,6 +1,7 @@
 #include "platform/ccd/CCDFile.h"
 
 #include "platform/OrmelText.h"
+#include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
 
 #include <QElapsedTimer>
@@ -109,7 +110,8 @@ int CCDFile::openForReading(const QString &path)
     // to between the two is not the one the stamp describes.
     const Stamp before = StampOf(path);
     auto file = std::make_unique<QFile>(path);
-    if (path.isEmpty() || !file->open(QIODevice::ReadOnly))
+    // A pipe, device or socket in the file's place is refused, never waited on.
+    if (path.isEmpty() || !OpenRegularFile(file.get()))
         return 0;
     struct stat st;
     m_stamp = ::fstat(file->handle(), &st) == 0 ? StampOfStat(st) : Stamp();
