@@ -493,6 +493,7 @@ void TestBrowserPage::linkSchemes_data()
     QTest::newRow("file transfer")                << "ftp://example.org/a.txt"              << false;
     QTest::newRow("web scheme without a host")    << "http:/etc/passwd"                     << false;
     QTest::newRow("document of the page")         << "sizes.htm"                            << false;
+    QTest::newRow("file address with a port")     << "//werkstatt:8080/doc.htm"             << false;
     // clang-format on
 }
 
@@ -526,6 +527,8 @@ void TestBrowserPage::linkSchemes()
     SetUrlOpener(nullptr);
     if (handedOn)
         QCOMPARE(opened.first(), QUrl(href));
+    else if (href.startsWith(QLatin1String("//")))
+        QVERIFY2(browser->toPlainText().contains(href), qPrintable(browser->toPlainText()));
     else if (!href.contains(QLatin1Char(':')))
         QCOMPARE(page.CurrentDocument(), data() + QStringLiteral("/Baustand/") + href);
 }

@@ -141,14 +141,17 @@ void CWebBrowserDlg::Navigate(const QUrl &url)
         return;
     }
     m_pBrowser->ForgetServerDocument();
-    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) {
+    // A file address with a port ("//host:8080/doc.htm") names no file.
+    const bool file = url.isLocalFile() && url.port() < 0;
+    if (file && QFileInfo(url.toLocalFile()).isFile()) {
         m_pBrowser->setSource(url);
         return;
     }
     // The document and its fallback are missing (or lie on a server the
-    // viewer cannot reach): the viewer's own notice names it.
-    const QString where =
-        url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+    // viewer cannot reach): the viewer's own notice names it as written.
+    const QString where = file                ? QDir::toNativeSeparators(url.toLocalFile())
+                          : url.isLocalFile() ? url.toString(QUrl::RemoveScheme)
+                                              : url.toString();
     m_pBrowser->setHtml(
         QStringLiteral("<p>%1</p><p>%2</p>")
             .arg(OrmelText(kTextFileMissing).toHtmlEscaped(), where.toHtmlEscaped()));
