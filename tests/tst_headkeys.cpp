@@ -503,6 +503,12 @@ void TestHeadKeys::twoWheelerProgramRunsWithoutBlocking()
     m_dlg->HeadButton(kBtnSetup)->setFocus();
     QTest::keyClick(m_dlg->HeadButton(kBtnSetup), Qt::Key_Return);
     QCOMPARE(m_dlg->CurrentPage(), int(kPageHome));
+    // A refused click leaves the keyboard focus where it was.
+    QVERIFY(m_dlg->HeadButton(kBtnSetup)->hasFocus());
+    QWidget *other = m_dlg->HeadButton(kBtnTwoWheeler);
+    QTest::mouseClick(m_dlg->windowHandle(), Qt::LeftButton, {},
+                      other->mapTo(m_dlg->window(), other->rect().center()));
+    QVERIFY(m_dlg->HeadButton(kBtnSetup)->hasFocus());
     QVERIFY(!m_dlg->close());
     QVERIFY(m_dlg->isVisible());
     QVERIFY(!m_dlg->IsEnded());

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 bool IsUserInput(const QEvent *event)
@@ -107,7 +108,12 @@ bool CHeadTools::eventFilter(QObject *watched, QEvent *event)
         // Once the box is gone from the screen.
         QTimer::singleShot(0, this, [this] { BringWindowBack(); });
     }
-    // Installed on the application while a sibling program runs.
+    // Installed on the application while a sibling program runs. A click is
+    // dropped where it reaches the window, before the widget under it takes
+    // the keyboard focus for it.
+    if (m_pSibling && IsUserInput(event) && event->type() != QEvent::Close &&
+        watched->isWindowType() && watched == m_host.Window()->windowHandle())
+        return true;
     if (m_pSibling && IsUserInput(event) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
         if (widget == m_host.Window() || m_host.Window()->isAncestorOf(widget)) {
