@@ -4,6 +4,7 @@
 // whose key does not match is a fault.
 // Links: yaq_ccd
 
+#include "platform/ccd/CCDFile.h"
 #include "platform/ccd/CCmpnPckgRec.h"
 #include "platform/ccd/CCmpnPckgSubsFRRec.h"
 #include "platform/ccd/CCmpnPckgSubsPartRec.h"
@@ -84,6 +85,8 @@ QStringList KeysOf(const QString &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // The input stands still while it is read: no second read a while later.
+    SetCCDSettleMs(0);
     const QString folder = Folder();
     QFile input(folder + QStringLiteral("/input.dat"));
     if (!input.open(QIODevice::WriteOnly | QIODevice::Truncate))
